@@ -1,0 +1,49 @@
+# The two set-up commands: `make run` builds and starts the program, `make test` builds
+# and runs every test. Both install missing Debian packages first.
+
+JOBS ?= 2
+CMAKE_GEN = -G Ninja
+RELEASE = build/release
+TEST = build/test
+BENCH = build/bench
+FUZZ = build/fuzz
+
+.PHONY: all deps build run test bench fuzz clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+$(RELEASE)/build.ninja:
+	cmake -S . -B $(RELEASE) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DLV_BUILD_TESTS=OFF
+
+build: deps $(RELEASE)/build.ninja
+	cmake --build $(RELEASE) -j $(JOBS)
+
+run: build
+	$(RELEASE)/program/lumivista-tool --help
+
+$(TEST)/build.ninja:
+	cmake -S . -B $(TEST) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O1 -g" -DLV_SANITIZE=ON
+
+test: deps $(TEST)/build.ninja
+	cmake --build $(TEST) -j $(JOBS)
+	cd $(TEST) && ctest --output-on-failure -j $(JOBS)
+
+$(BENCH)/build.ninja:
+	cmake -S . -B $(BENCH) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DLV_BUILD_TESTS=OFF -DLV_BUILD_BENCH=ON
+
+bench: deps $(BENCH)/build.ninja
+	cmake --build $(BENCH) -j $(JOBS)
+	@for b in $(BENCH)/bench/*; do echo "== $$b"; $$b; done
+
+$(FUZZ)/build.ninja:
+	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLV_BUILD_FUZZERS=ON -DLV_BUILD_TESTS=OFF -DLV_BUILD_APP=OFF
+
+# Builds every libFuzzer target into build/fuzz/fuzz; run one as: build/fuzz/fuzz/bmp_fuzzer fuzz/corpus/bmp
+fuzz: deps $(FUZZ)/build.ninja
+	cmake --build $(FUZZ) -j $(JOBS)
+
+clean:
+	rm -rf build

@@ -1,0 +1,66 @@
+#pragma once
+// Pictures and helpers shared by the benchmarks.
+
+#include "imagelib/bmp.h"
+#include "imagelib/dib_alloc.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+namespace lv::bench {
+
+// A photo-like 24-bit picture: smooth light with texture and edges, deterministic.
+inline HDIB MakePhoto(int width, int height)
+{
+    HDIB dib = AllocatePicture(width, height, 24, 0);
+    std::uint32_t seed = 2024;
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* p = dib.row(y);
+        for (int x = 0; x < width; ++x, p += 3) {
+            seed = seed * 1664525u + 1013904223u;
+            const int noise = int(seed >> 28) - 8;
+            const int cx = x - width / 2, cy = y - height / 2;
+            const int light = 255 - int((std::int64_t(cx) * cx + std::int64_t(cy) * cy) * 200 / (std::int64_t(width) * width / 4 + std::int64_t(height) * height / 4));
+            const auto clamp = [](int v) { return std::uint8_t(v < 0 ? 0 : v > 255 ? 255 : v); };
+            const int band = (x / 97 + y / 61) % 3 * 30;
+            p[0] = clamp(light * (x % 251) / 251 + noise + band);
+            p[1] = clamp(light - band + noise);
+            p[2] = clamp(light * (y % 199) / 199 + noise);
+        }
+    }
+    dib.header().biXPelsPerMeter = dib.header().biYPelsPerMeter = 2835;
+    return dib;
+}
+
+// Scratch files live in memory-backed storage when there is some, so disks don't skew figures.
+inline std::string ScratchPath(const std::string& name)
+{
+    const std::filesystem::path shm = "/dev/shm";
+    const auto dir = std::filesystem::is_directory(shm) ? shm : std::filesystem::temp_directory_path();
+    return (dir / ("lvbench-" + name)).string();
+}
+
+inline bool HaveCommand(const std::string& name)
+{
+    return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
+}
+
+// Times one shell command per iteration; skipped when the program is missing.
+inline void RunShell(benchmark::State& state, const std::string& program, const std::string& commandLine)
+{
+    if (!HaveCommand(program)) {
+        state.SkipWithError((program + " is not installed").c_str());
+        return;
+    }
+    for (auto _ : state)
+        if (std::system((commandLine + " >/dev/null 2>&1").c_str()) != 0) {
+            state.SkipWithError(("failed: " + commandLine).c_str());
+            break;
+        }
+}
+
+}  // namespace lv::bench

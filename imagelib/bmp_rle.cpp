@@ -1,0 +1,137 @@
+#include "imagelib/bmp_rle.h"
+
+#include "imagelib/bmp.h"
+
+#include <vector>
+
+namespace lv {
+namespace {
+
+// Hands out the file's bytes one at a time, reading them in chunks.
+class ChunkedBytes {
+public:
+    explicit ChunkedBytes(ByteSource& source)
+        : source_(source)
+        , chunk_(kBmpRleChunkSize)
+    {
+    }
+    // False at the end of the file.
+    bool next(std::uint8_t& byte)
+    {
+        if (at_ == filled_) {
+            filled_ = source_.read(chunk_.data(), chunk_.size());
+            at_ = 0;
+            if (filled_ == 0)
+                return false;
+        }
+        byte = chunk_[at_++];
+        return true;
+    }
+
+private:
+    ByteSource& source_;
+    std::vector<std::uint8_t> chunk_;
+    std::size_t at_ = 0;
+    std::size_t filled_ = 0;
+};
+
+// Where the next pixel goes. The output is one stream through the padded rows: some
+// encoders spell out the padding as pixels, so a row holds as many pixels as its stride
+// has room for, and those beyond the width are dropped to keep the padding zero. A full
+// row wraps only when another pixel arrives, so an end-of-line code right after a full
+// row doesn't skip a row.
+class PixelCursor {
+public:
+    explicit PixelCursor(HDIB& picture)
+        : picture_(picture)
+        , width_(picture.width())
+        , height_(picture.height())
+        , capacity_(int(picture.stride() * 8 / std::size_t(picture.bitCount())))
+        , fourBit_(picture.bitCount() == 4)
+    {
+    }
+    bool done() const { return y_ >= height_; }
+    void put(std::uint8_t value)
+    {
+        if (x_ == capacity_)
+            nextLine();
+        if (done())
+            return;
+        if (x_ >= width_) {
+            ++x_;
+            return;
+        }
+        std::uint8_t* row = picture_.row(y_);
+        if (!fourBit_)
+            row[x_] = value;
+        else if (x_ & 1)
+            row[x_ >> 1] = std::uint8_t((row[x_ >> 1] & 0xF0) | (value & 0x0F));
+        else
+            row[x_ >> 1] = std::uint8_t((row[x_ >> 1] & 0x0F) | (value << 4));
+        ++x_;
+    }
+    void nextLine()
+    {
+        x_ = 0;
+        ++y_;
+    }
+
+private:
+    HDIB& picture_;
+    int width_;
+    int height_;
+    int capacity_;
+    bool fourBit_;
+    int x_ = 0;
+    int y_ = 0;
+};
+
+}  // namespace
+
+void DecodeBmpRle(ByteSource& source, HDIB& picture)
+{
+    const bool fourBit = picture.bitCount() == 4;
+    ChunkedBytes in(source);
+    PixelCursor out(picture);
+    std::uint8_t count = 0, value = 0;
+    while (!out.done() && in.next(count) && in.next(value)) {
+        if (count > 0) {
+            for (int i = 0; i < count; ++i)
+                out.put(fourBit ? std::uint8_t(i & 1 ? value & 0x0F : value >> 4) : value);
+            continue;
+        }
+        switch (value) {
+        case 0:
+            out.nextLine();
+            break;
+        case 1:
+            return;
+        case 2: {
+            // The offsets are consumed; the output position stays where it is.
+            std::uint8_t ignored;
+            if (!in.next(ignored) || !in.next(ignored))
+                return;
+            break;
+        }
+        default: {
+            const int bytes = fourBit ? (value + 1) / 2 : value;
+            std::uint8_t data = 0;
+            for (int i = 0; i < bytes; ++i) {
+                if (!in.next(data))
+                    return;
+                if (fourBit) {
+                    out.put(data >> 4);
+                    if (2 * i + 1 < value)
+                        out.put(data & 0x0F);
+                } else {
+                    out.put(data);
+                }
+            }
+            if (bytes & 1 && !in.next(data))
+                return;
+        }
+        }
+    }
+}
+
+}  // namespace lv

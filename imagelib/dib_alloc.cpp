@@ -1,0 +1,124 @@
+#include "imagelib/dib_alloc.h"
+
+#include "common/string_table.h"
+#include "common/ui_service.h"
+#include "imagelib/library_messages.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace lv {
+namespace {
+
+constexpr int kOutOfMemoryString = 2004;
+
+HDIB allocateWithSpare(std::size_t bytes)
+{
+    if (bytes > kMaxPictureBytes + 2048)
+        return {};
+    return HDIB::AllocateZeroed(bytes + kDibSpareBytes);
+}
+
+}  // namespace
+
+HDIB DibAlloc(std::size_t bytes)
+{
+    HDIB dib = allocateWithSpare(bytes);
+    if (!dib)
+        ui::Current().showMessage(kOutOfMemoryMessage, ui::kSystemMessageTitle, ui::Icon::Exclamation);
+    return dib;
+}
+
+HDIB AppDibAlloc(std::size_t bytes)
+{
+    HDIB dib = allocateWithSpare(bytes);
+    if (!dib)
+        ui::Current().showMessage(LoadString(kOutOfMemoryString), ui::kWarningTitle, ui::Icon::Exclamation);
+    return dib;
+}
+
+HDIB DibDuplicate(const HDIB& source)
+{
+    if (!source)
+        return {};
+    // The copy keeps the source's full size, spare bytes included.
+    HDIB copy = source.size() >= kDibSpareBytes ? DibAlloc(source.size() - kDibSpareBytes) : DibAlloc(0);
+    if (!copy)
+        return {};
+    if (copy.size() != source.size() && !copy.resize(source.size()))
+        return {};
+    std::memcpy(copy.data(), source.data(), source.size());
+    return copy;
+}
+
+HDIB DibCopyBytes(HDIB destination, const HDIB& source, std::size_t offset, std::size_t count)
+{
+    if (!source || offset > source.size())
+        return destination;
+    if (count == 0 || count > source.size() - offset)
+        count = source.size() - offset;
+    if (!destination)
+        destination = HDIB::AllocateZeroed(count);
+    else if (destination.size() < count && !destination.resize(count))
+        return destination;
+    if (destination && count)
+        std::memcpy(destination.data(), source.data() + offset, count);
+    return destination;
+}
+
+ImageType DibGetType(const HDIB& dib)
+{
+    if (!dib)
+        return IMG_NONE;
+    const BitmapInfoHeader& h = dib.header();
+    switch (h.biBitCount) {
+    case 1:
+        return IMG_MONO;
+    case 4:
+        return IMG_PAL4;
+    case 24:
+        return IMG_RGB24;
+    case 8: {
+        if (h.biClrUsed != 256)
+            return IMG_PAL8;
+        const RgbQuad* table = dib.colors();
+        for (int i = 0; i < 256; ++i)
+            if (table[i].rgbRed != i || table[i].rgbGreen != i || table[i].rgbBlue != i)
+                return IMG_PAL8;
+        return IMG_GREY8;
+    }
+    default:
+        return IMG_NONE;
+    }
+}
+
+std::uint64_t PictureBytes(std::int64_t width, std::int64_t height, unsigned bitCount)
+{
+    if (width <= 0 || height <= 0 || width > kMaxPictureDimension || height > kMaxPictureDimension)
+        return 0;
+    if (bitCount != 1 && bitCount != 4 && bitCount != 8 && bitCount != 16 && bitCount != 24)
+        return 0;
+    const std::uint64_t bytes = DibStride(std::uint64_t(width), bitCount) * std::uint64_t(height);
+    return bytes <= kMaxPictureBytes ? bytes : 0;
+}
+
+HDIB AllocatePicture(std::int64_t width, std::int64_t height, unsigned bitCount, unsigned clrUsed)
+{
+    const std::uint64_t rows = PictureBytes(width, height, bitCount);
+    if (rows == 0 || clrUsed > 256)
+        return {};
+    HDIB dib = DibAlloc(std::size_t(kDibHeaderSize + 4 * clrUsed + rows));
+    if (!dib)
+        return {};
+    BitmapInfoHeader& h = dib.header();
+    h.biSize = kDibHeaderSize;
+    h.biWidth = std::int32_t(width);
+    h.biHeight = std::int32_t(height);
+    h.biPlanes = 1;
+    h.biBitCount = std::uint16_t(bitCount);
+    h.biSizeImage = std::uint32_t(rows);
+    h.biClrUsed = clrUsed;
+    return dib;
+}
+
+}  // namespace lv

@@ -1,0 +1,36 @@
+#pragma once
+// Allocation, copying and classification of packed-DIB blocks.
+
+#include "imagelib/dib.h"
+
+#include <cstddef>
+#include <cstdint>
+
+namespace lv {
+
+// A zeroed block of `bytes` + 10 bytes. On failure shows "Não há memória suficiente."
+// captioned "Mensagem do sistema" and returns null.
+HDIB DibAlloc(std::size_t bytes);
+
+// The application's twin of DibAlloc: same size rule, failure shown as string 2004 captioned "Atenção".
+HDIB AppDibAlloc(std::size_t bytes);
+
+// A byte-for-byte copy of the whole block, spare bytes included. Null in, null out.
+HDIB DibDuplicate(const HDIB& source);
+
+// Copies `count` bytes of `source` from `offset` into `destination` (allocated when null,
+// grown when short) and returns it; a count of 0 means everything from `offset` on.
+HDIB DibCopyBytes(HDIB destination, const HDIB& source, std::size_t offset, std::size_t count);
+
+ImageType DibGetType(const HDIB& dib);
+
+// Bytes of pixel rows for a picture of this size, or 0 when the dimensions are refused
+// (not positive, above kMaxPictureDimension, or rows beyond kMaxPictureBytes).
+std::uint64_t PictureBytes(std::int64_t width, std::int64_t height, unsigned bitCount);
+
+// The one checked path by which pictures are made: validates the size, allocates header,
+// a table of `clrUsed` entries, rows and spare bytes through DibAlloc, and fills the header
+// (resolution 0). Null when the size is refused or memory runs out.
+HDIB AllocatePicture(std::int64_t width, std::int64_t height, unsigned bitCount, unsigned clrUsed);
+
+}  // namespace lv

@@ -1,0 +1,29 @@
+#pragma once
+// How the image library speaks to the user: one message-box look for all its texts.
+
+#include <string>
+#include <string_view>
+
+namespace lv {
+
+inline constexpr std::string_view kOutOfMemoryMessage = "Não há memória suficiente.";
+inline constexpr std::string_view kUnknownFileFormatMessage = "Unknown file format";
+inline constexpr std::string_view kDiskErrorMessage = "Espaço de disco insuficiente ou erro no disco.";
+inline constexpr std::string_view kCannotOpenMessage = "Não é possível abrir";
+
+// Captioned "Atenção", exclamation icon, OK button.
+void ShowLibraryMessage(std::string_view text);
+// "%s --- %s" with the detail text.
+void ShowDetailedMessage(std::string_view text, std::string_view detail);
+// "%s --- %ld" with the number.
+void ShowDetailedMessage(std::string_view text, long number);
+// A string-table entry shown directly, captioned "Atenção" with the exclamation icon.
+void ShowStringMessage(int stringId);
+void ShowDetailedStringMessage(int stringId, std::string_view detail);
+
+// The library's file-open report ("%s -- %s" with "Não é possível abrir" and the name);
+// on until the application switches it off.
+void SetFileOpenReports(bool enabled);
+void ReportFileOpenFailure(std::string_view path);
+
+}  // namespace lv

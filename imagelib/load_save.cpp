@@ -1,0 +1,85 @@
+#include "imagelib/load_save.h"
+
+#include "common/ui_service.h"
+#include "imagelib/dib_alloc.h"
+#include "imagelib/dib_convert.h"
+#include "imagelib/file_names.h"
+#include "imagelib/library_messages.h"
+
+namespace lv {
+namespace {
+
+constexpr int kMedianCutMode = 22;
+
+std::string extensionOrBmp(const std::string& path)
+{
+    std::string extension = DispatchExtension(path);
+    return extension.empty() ? std::string("BMP") : extension;
+}
+
+}  // namespace
+
+LoadedImage LoadImageFileDetailed(const std::string& path, bool showMessage)
+{
+    ui::BusyCursor busy;
+    const ImageFormat* chosen = FindFormatByExtension(extensionOrBmp(path));
+    if (!chosen) {
+        if (showMessage)
+            ShowLibraryMessage(kUnknownFileFormatMessage);
+        return {};
+    }
+    ReadResult result = chosen->read(path);
+    if (result.code() == ReadCode::NotThisFormat) {
+        for (const ImageFormat& format : ImageFormats()) {
+            if (&format == chosen)
+                continue;
+            result = format.read(path);
+            if (result.code() != ReadCode::NotThisFormat) {
+                chosen = &format;
+                break;
+            }
+        }
+    }
+    if (!result.ok())
+        return {};
+    return {result.take(), chosen};
+}
+
+HDIB LoadImageFile(const std::string& path, bool showMessage)
+{
+    return LoadImageFileDetailed(path, showMessage).image;
+}
+
+HDIB LoadImageFile24(const std::string& path, bool* promoted, bool showMessage)
+{
+    HDIB image = LoadImageFile(path, showMessage);
+    if (promoted)
+        *promoted = false;
+    if (!image || DibGetType(image) == IMG_RGB24)
+        return image;
+    HDIB wide = DibPromoteTo24(image);
+    if (wide && promoted)
+        *promoted = true;
+    return wide;
+}
+
+WriteResult SaveImageFile(HDIB& image, const std::string& path, bool showMessage)
+{
+    const ImageFormat* format = FindFormatByWriteSlot(FindWriteSlot(extensionOrBmp(path)));
+    if (!format) {
+        ShowLibraryMessage(kUnknownFileFormatMessage);
+        return WriteResult::Failed;
+    }
+    WriteResult result;
+    if (format->name == "GIF" && image && image.bitCount() == 24) {
+        HDIB reduced = DibMedianCut(image, kMedianCutMode);
+        result = format->write(path, reduced ? reduced : image);
+    } else {
+        result = format->write(path, image);
+    }
+    if (result == WriteResult::Failed && showMessage)
+        ShowLibraryMessage(kDiskErrorMessage);
+    return result;
+}
+
+}  // namespace lv

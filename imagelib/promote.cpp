@@ -1,0 +1,92 @@
+#include "imagelib/dib_alloc.h"
+#include "imagelib/dib_convert.h"
+#include "imagelib/progress.h"
+
+#include <algorithm>
+#include <array>
+
+namespace lv {
+namespace {
+
+struct Lut {
+    std::array<std::uint8_t, 256> blue{}, green{}, red{};
+};
+
+Lut tableOf(const HDIB& source)
+{
+    Lut lut;
+    const std::uint32_t n = std::min<std::uint32_t>(source.clrUsed(), 256);
+    const RgbQuad* table = source.colors();
+    for (std::uint32_t i = 0; i < n; ++i) {
+        lut.blue[i] = table[i].rgbBlue;
+        lut.green[i] = table[i].rgbGreen;
+        lut.red[i] = table[i].rgbRed;
+    }
+    return lut;
+}
+
+inline void put(std::uint8_t*& out, const Lut& lut, unsigned index)
+{
+    *out++ = lut.blue[index];
+    *out++ = lut.green[index];
+    *out++ = lut.red[index];
+}
+
+void promoteRow(const std::uint8_t* in, std::uint8_t* out, int width, int bits, const Lut& lut)
+{
+    switch (bits) {
+    case 1:
+        for (int x = 0; x < width; ++x)
+            put(out, lut, (in[x >> 3] >> (7 - (x & 7))) & 1);
+        break;
+    case 4:
+        for (int x = 0; x < width; ++x)
+            put(out, lut, x & 1 ? in[x >> 1] & 0x0F : in[x >> 1] >> 4);
+        break;
+    case 8:
+        for (int x = 0; x < width; ++x)
+            put(out, lut, in[x]);
+        break;
+    case 16:
+        for (int x = 0; x < width; ++x) {
+            const unsigned w = unsigned(in[2 * x]) | unsigned(in[2 * x + 1]) << 8;
+            *out++ = std::uint8_t((w & 31) << 3);
+            *out++ = std::uint8_t(((w >> 5) & 31) << 3);
+            *out++ = std::uint8_t(((w >> 10) & 31) << 3);
+        }
+        break;
+    }
+}
+
+}  // namespace
+
+HDIB DibPromoteTo24(const HDIB& source)
+{
+    if (!source)
+        return {};
+    const int bits = source.bitCount();
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16)
+        return {};
+    const int width = source.width();
+    const int height = source.height();
+    const std::size_t stride24 = std::size_t(DibStride(std::uint32_t(width), 24));
+    HDIB result = DibAlloc(kDibHeaderSize + stride24 * std::size_t(height));
+    if (!result)
+        return {};
+    result.header() = source.header();
+    result.header().biBitCount = 24;
+    result.header().biClrUsed = 0;
+    result.header().biSizeImage = std::uint32_t(stride24 * std::size_t(height));
+
+    const Lut lut = tableOf(source);
+    for (int y = 0; y < height; ++y) {
+        if (AbortRequested())
+            return {};
+        if (y % 16 == 0)
+            ReportProgress(kProgressProcessing, int(std::int64_t(y) * 100 / height));
+        promoteRow(source.row(y), result.row(y), width, bits, lut);
+    }
+    return result;
+}
+
+}  // namespace lv

@@ -1,0 +1,33 @@
+#pragma once
+// The safe save behind the Save-as command: the old file is kept as a backup until the
+// new one is written completely, and restored when it isn't.
+
+#include "imagelib/dib.h"
+
+#include <string>
+
+namespace lv {
+
+// File types of the Save-as dialog, in the order of its list.
+enum SaveAsFileType : int {
+    kSaveAsBmp = 1,
+    kSaveAsTiff = 2,
+    kSaveAsPcx = 3,
+    kSaveAsGif = 4,
+    kSaveAsTarga = 5,
+    kSaveAsJpeg = 6,
+    kSaveAsFlashPix = 7,
+    kSaveAsLayered = 8,
+    kSaveAsPng = 9,
+    kSaveAsPhotoshop = 10,
+};
+
+// Suffix appended to the target name while the new file is written.
+inline constexpr std::string_view kBackupSuffix = ".&#!";
+
+// Saves with the dialog's type 1..6. A name without an extension gets the type's own
+// (written back into `path`); a recognised extension overrides the type. Asks and
+// reports through the UI service. True exactly when the file was written completely.
+bool SaveImageAs(HDIB& image, std::string& path, int fileType);
+
+}  // namespace lv

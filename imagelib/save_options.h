@@ -1,0 +1,18 @@
+#pragma once
+// The process-wide choices of the Save-as options panel that the writers read.
+
+namespace lv {
+
+struct SaveOptions {
+    int jpegQuality = 90;      // 1..100; JPEG and FlashPix writers
+    bool compress = false;     // TIFF and Targa
+    bool interlace = false;    // GIF
+    bool transparent = false;  // GIF
+};
+
+SaveOptions& CurrentSaveOptions();
+
+// Keeps a quality inside 1..100.
+int ClampJpegQuality(int quality);
+
+}  // namespace lv

@@ -1,0 +1,90 @@
+#pragma once
+// Small builders of pictures and files for the image library's tests.
+
+#include "imagelib/dib_alloc.h"
+
+#include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+namespace lv::testing {
+
+struct Rgb {
+    std::uint8_t r, g, b;
+    bool operator==(const Rgb&) const = default;
+};
+
+// A picture with a table of `colours` entries; the table is filled with a ramp unless given.
+inline HDIB MakePicture(int width, int height, unsigned bits, unsigned colours = 0)
+{
+    HDIB dib = AllocatePicture(width, height, bits, colours);
+    for (unsigned i = 0; i < colours; ++i)
+        dib.colors()[i] = {std::uint8_t(i * 3), std::uint8_t(255 - i), std::uint8_t(i * 7), 0};
+    return dib;
+}
+
+inline HDIB MakeGreyPicture(int width, int height)
+{
+    HDIB dib = AllocatePicture(width, height, 8, 256);
+    for (int i = 0; i < 256; ++i)
+        dib.colors()[i] = {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
+    return dib;
+}
+
+// Memory row y is the bottom row for y = 0; these address pixels by memory row.
+inline Rgb Pixel24(const HDIB& dib, int x, int y)
+{
+    const std::uint8_t* p = dib.row(y) + 3 * x;
+    return {p[2], p[1], p[0]};
+}
+
+inline void SetPixel24(HDIB& dib, int x, int y, Rgb c)
+{
+    std::uint8_t* p = dib.row(y) + 3 * x;
+    p[0] = c.b, p[1] = c.g, p[2] = c.r;
+}
+
+// A photo-like 24-bit picture: smooth gradients with some texture, deterministic.
+inline HDIB MakePhotoLike(int width, int height)
+{
+    HDIB dib = AllocatePicture(width, height, 24, 0);
+    std::uint32_t seed = 12345;
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* p = dib.row(y);
+        for (int x = 0; x < width; ++x, p += 3) {
+            seed = seed * 1103515245u + 12345u;
+            const int noise = int((seed >> 16) & 15) - 8;
+            const auto clamp = [](int v) { return std::uint8_t(v < 0 ? 0 : v > 255 ? 255 : v); };
+            p[0] = clamp(x * 255 / width + noise);
+            p[1] = clamp(y * 255 / height + noise);
+            p[2] = clamp((x + y) * 255 / (width + height) + (x / 37 % 2) * 40 + noise);
+        }
+    }
+    return dib;
+}
+
+inline bool SamePixels(const HDIB& a, const HDIB& b)
+{
+    if (!a || !b || a.width() != b.width() || a.height() != b.height() || a.bitCount() != b.bitCount())
+        return false;
+    const std::size_t rowBytes = (std::size_t(a.width()) * std::size_t(a.bitCount()) + 7) / 8;
+    for (int y = 0; y < a.height(); ++y)
+        if (!std::equal(a.row(y), a.row(y) + rowBytes, b.row(y)))
+            return false;
+    return true;
+}
+
+// Little-endian byte builder for hand-made files.
+class Bytes {
+public:
+    Bytes& u8(std::uint8_t v) { data.push_back(v); return *this; }
+    Bytes& u16(std::uint16_t v) { return u8(std::uint8_t(v)).u8(std::uint8_t(v >> 8)); }
+    Bytes& u32(std::uint32_t v) { return u16(std::uint16_t(v)).u16(std::uint16_t(v >> 16)); }
+    Bytes& bytes(std::initializer_list<std::uint8_t> list) { data.insert(data.end(), list); return *this; }
+    Bytes& text(const char* s) { while (*s) u8(std::uint8_t(*s++)); return *this; }
+    Bytes& zeros(std::size_t n) { data.insert(data.end(), n, 0); return *this; }
+    std::size_t size() const { return data.size(); }
+    std::vector<std::uint8_t> data;
+};
+
+}  // namespace lv::testing

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the whole project needs, only those missing.
+set -euo pipefail
+
+packages=(
+  # build
+  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config make
+  # libraries
+  libjpeg62-turbo-dev libpng-dev zlib1g-dev
+  qt6-base-dev qt6-multimedia-dev libgl-dev
+  libsane-dev
+  # tests and benchmarks
+  libgtest-dev libgmock-dev libbenchmark-dev
+  xvfb xauth fonts-liberation
+  python3 python3-pil imagemagick graphicsmagick libtiff-tools netpbm
+  libjpeg-turbo-progs libvips-tools sane-utils
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

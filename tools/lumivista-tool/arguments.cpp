@@ -1,0 +1,68 @@
+#include "arguments.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace lv::tool {
+
+ParsedArguments::ParsedArguments(Arguments args, std::set<std::string> flags, std::set<std::string> options)
+{
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a.size() < 3 || a.compare(0, 2, "--") != 0) {
+            positional_.push_back(a);
+            continue;
+        }
+        if (flags.count(a)) {
+            present_.insert(a);
+        } else if (options.count(a)) {
+            if (i + 1 >= args.size()) {
+                error_ = a + " needs a value";
+                return;
+            }
+            present_.insert(a);
+            values_[a] = args[++i];
+        } else {
+            error_ = "unknown option " + a;
+            return;
+        }
+    }
+}
+
+std::optional<std::string> ParsedArguments::value(const std::string& option) const
+{
+    const auto it = values_.find(option);
+    return it == values_.end() ? std::nullopt : std::optional(it->second);
+}
+
+std::optional<int> ParsedArguments::integer(const std::string& option, int low, int high)
+{
+    const auto text = value(option);
+    if (!text)
+        return std::nullopt;
+    const auto number = ParseInteger(*text);
+    if (!number || *number < low || *number > high) {
+        error_ = option + " must be a whole number from " + std::to_string(low) + " to " + std::to_string(high);
+        return std::nullopt;
+    }
+    return int(*number);
+}
+
+std::optional<long> ParseInteger(const std::string& text)
+{
+    if (text.empty())
+        return std::nullopt;
+    char* end = nullptr;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    if (*end != '\0')
+        return std::nullopt;
+    return v;
+}
+
+int Fail(int code, std::string_view text)
+{
+    std::fprintf(stderr, "lumivista-tool: %.*s\n", int(text.size()), text.data());
+    return code;
+}
+
+}  // namespace lv::tool

@@ -1,0 +1,37 @@
+#pragma once
+// A small parser for "positional arguments plus --flags" command lines.
+
+#include "command.h"
+
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace lv::tool {
+
+class ParsedArguments {
+public:
+    // `flags` take no value; `options` take the next argument. Unknown "--" words are errors.
+    ParsedArguments(Arguments args, std::set<std::string> flags, std::set<std::string> options);
+
+    bool ok() const { return error_.empty(); }
+    const std::string& error() const { return error_; }
+    const std::vector<std::string>& positional() const { return positional_; }
+    bool has(const std::string& flag) const { return present_.count(flag) > 0; }
+    std::optional<std::string> value(const std::string& option) const;
+    // The option as an integer within [low, high]; records an error otherwise.
+    std::optional<int> integer(const std::string& option, int low, int high);
+
+private:
+    std::vector<std::string> positional_;
+    std::set<std::string> present_;
+    std::map<std::string, std::string> values_;
+    std::string error_;
+};
+
+// A whole decimal integer, or nothing.
+std::optional<long> ParseInteger(const std::string& text);
+
+}  // namespace lv::tool

@@ -1,0 +1,53 @@
+#include "convert_command.h"
+
+#include "arguments.h"
+#include "image_io.h"
+#include "imagelib/dib_convert.h"
+#include "imagelib/save_options.h"
+
+namespace lv::tool {
+
+int RunConvert(std::string_view, Arguments args)
+{
+    ParsedArguments parsed(args, {"--compress", "--interlace", "--transparent", "--save-as"}, {"--quality"});
+    const auto quality = parsed.integer("--quality", 1, 100);
+    if (!parsed.ok() || parsed.positional().size() != 2)
+        return Fail(kExitUsage, parsed.ok() ? "usage: convert IN OUT [options]" : parsed.error());
+    SaveOptions& options = CurrentSaveOptions();
+    if (quality)
+        options.jpegQuality = *quality;
+    options.compress = parsed.has("--compress");
+    options.interlace = parsed.has("--interlace");
+    options.transparent = parsed.has("--transparent");
+
+    ToolPicture picture = OpenPicture(parsed.positional()[0]);
+    if (picture.exitCode)
+        return picture.exitCode;
+    return WritePicture(picture.image, parsed.positional()[1], parsed.has("--save-as"));
+}
+
+int RunDepthConversion(std::string_view name, Arguments args)
+{
+    ParsedArguments parsed(args, {}, {});
+    if (!parsed.ok() || parsed.positional().size() != 2)
+        return Fail(kExitUsage, "usage: " + std::string(name) + " IN OUT");
+    ToolPicture picture = OpenPicture(parsed.positional()[0]);
+    if (picture.exitCode)
+        return picture.exitCode;
+    // The reductions work on 24-bit pictures: widen palette pictures first.
+    HDIB wide = picture.image.bitCount() == 24 ? std::move(picture.image) : DibPromoteTo24(picture.image);
+    if (!wide)
+        return Fail(kExitCannotRead, "cannot convert " + parsed.positional()[0]);
+    HDIB result;
+    if (name == "promote")
+        result = std::move(wide);
+    else if (name == "webpalette")
+        result = DibReduceToWebPalette(wide);
+    else
+        result = DibMedianCut(wide, 22);
+    if (!result)
+        return Fail(kExitCannotWrite, "conversion failed");
+    return WritePicture(result, parsed.positional()[1], false);
+}
+
+}  // namespace lv::tool

@@ -1,0 +1,57 @@
+#include "image_io.h"
+
+#include "command.h"
+#include "imagelib/file_names.h"
+#include "imagelib/format_registry.h"
+#include "imagelib/load_save.h"
+#include "imagelib/save_as.h"
+
+#include <filesystem>
+
+namespace lv::tool {
+
+DocumentReaders ToolReaders()
+{
+    return LibraryDocumentReaders();
+}
+
+ToolPicture OpenPicture(const std::string& path)
+{
+    ToolPicture picture;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        picture.exitCode = Fail(kExitCannotRead, "cannot open " + path);
+        return picture;
+    }
+    OpenOptions options;
+    options.promoteTo24 = false;
+    OpenedImage opened = OpenDocumentImage(path, ToolReaders(), options);
+    if (!opened.result.ok()) {
+        picture.exitCode = Fail(kExitCannotRead, "cannot read " + path);
+        return picture;
+    }
+    picture.image = opened.result.take();
+    picture.format = opened.format;
+    return picture;
+}
+
+int WritePicture(HDIB& image, const std::string& path, bool saveAs)
+{
+    if (saveAs) {
+        const std::string extension = SaveAsExtension(path);
+        const int type = extension.empty() ? 1 : FindWriteSlot(extension.substr(1));
+        std::string target = path;
+        if (type < 1 || type > 6)
+            return Fail(kExitUsage, "the Save-as procedure does not write " + path);
+        return SaveImageAs(image, target, type) ? kExitOk : Fail(kExitCannotWrite, "cannot write " + target);
+    }
+    std::string extension = DispatchExtension(path);
+    if (extension.empty())
+        extension = "BMP";
+    if (!FindFormatByWriteSlot(FindWriteSlot(extension)))
+        return Fail(kExitUsage, "unknown output format: " + path);
+    const WriteResult result = SaveImageFile(image, path, true);
+    return result == WriteResult::Written ? kExitOk : Fail(kExitCannotWrite, "cannot write " + path);
+}
+
+}  // namespace lv::tool

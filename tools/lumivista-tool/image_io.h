@@ -1,0 +1,25 @@
+#pragma once
+// How the tool opens and writes pictures: the program's document-open rules, but the
+// picture keeps the depth it has in its file.
+
+#include "imagelib/document_open.h"
+
+#include <string>
+
+namespace lv::tool {
+
+struct ToolPicture {
+    HDIB image;
+    std::string format;
+    int exitCode = 0;  // non-zero when the file could not be opened
+};
+
+DocumentReaders ToolReaders();
+
+ToolPicture OpenPicture(const std::string& path);
+
+// Writes by the output name's extension. With `saveAs` the program's safe Save-as
+// procedure runs instead (its question answered yes). Returns an exit code.
+int WritePicture(HDIB& image, const std::string& path, bool saveAs);
+
+}  // namespace lv::tool

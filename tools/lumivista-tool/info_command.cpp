@@ -1,0 +1,75 @@
+#include "info_command.h"
+
+#include "arguments.h"
+#include "image_io.h"
+#include "imagelib/dib_alloc.h"
+#include "json_writer.h"
+
+#include <cstdio>
+
+namespace lv::tool {
+namespace {
+
+std::string_view TypeName(ImageType type)
+{
+    switch (type) {
+    case IMG_GREY8: return "IMG_GREY8";
+    case IMG_RGB24: return "IMG_RGB24";
+    case IMG_PAL8: return "IMG_PAL8";
+    case IMG_PAL4: return "IMG_PAL4";
+    case IMG_MONO: return "IMG_MONO";
+    default: return "IMG_NONE";
+    }
+}
+
+}  // namespace
+
+int RunInfo(std::string_view, Arguments args)
+{
+    ParsedArguments parsed(args, {"--json", "--palette"}, {});
+    if (!parsed.ok() || parsed.positional().size() != 1)
+        return Fail(kExitUsage, parsed.ok() ? "usage: info FILE [--json] [--palette]" : parsed.error());
+    ToolPicture picture = OpenPicture(parsed.positional()[0]);
+    if (picture.exitCode)
+        return picture.exitCode;
+    const HDIB& dib = picture.image;
+    const BitmapInfoHeader& h = dib.header();
+    const bool palette = parsed.has("--palette") || parsed.has("--json");
+
+    if (parsed.has("--json")) {
+        JsonWriter json;
+        json.beginObject()
+            .key("format").value(picture.format)
+            .key("width").value(h.biWidth)
+            .key("height").value(h.biHeight)
+            .key("bitCount").value(h.biBitCount)
+            .key("clrUsed").value(h.biClrUsed)
+            .key("type").value(TypeName(DibGetType(dib)))
+            .key("xPelsPerMeter").value(h.biXPelsPerMeter)
+            .key("yPelsPerMeter").value(h.biYPelsPerMeter);
+        if (palette) {
+            json.key("palette").beginArray();
+            for (std::uint32_t i = 0; i < h.biClrUsed; ++i) {
+                const RgbQuad& c = dib.colors()[i];
+                json.beginArray().value(c.rgbRed).value(c.rgbGreen).value(c.rgbBlue).endArray();
+            }
+            json.endArray();
+        }
+        json.endObject();
+        std::printf("%s\n", json.text().c_str());
+        return kExitOk;
+    }
+
+    std::printf("format: %s\nwidth: %d\nheight: %d\nbitCount: %u\nclrUsed: %u\ntype: %s\n"
+                "xPelsPerMeter: %d\nyPelsPerMeter: %d\n",
+                picture.format.c_str(), h.biWidth, h.biHeight, unsigned(h.biBitCount), h.biClrUsed,
+                std::string(TypeName(DibGetType(dib))).c_str(), h.biXPelsPerMeter, h.biYPelsPerMeter);
+    if (parsed.has("--palette"))
+        for (std::uint32_t i = 0; i < h.biClrUsed; ++i) {
+            const RgbQuad& c = dib.colors()[i];
+            std::printf("%u: %u %u %u\n", i, c.rgbRed, c.rgbGreen, c.rgbBlue);
+        }
+    return kExitOk;
+}
+
+}  // namespace lv::tool

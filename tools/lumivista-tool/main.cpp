@@ -1,0 +1,46 @@
+// lumivista-tool: the program's libraries from the command line, for scripts and checks.
+
+#include "command.h"
+#include "convert_command.h"
+#include "info_command.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+using lv::tool::Command;
+
+constexpr Command kCommands[] = {
+    {"info", "FILE [--json] [--palette]", "format, size, depth, type and resolution of a picture", lv::tool::RunInfo},
+    {"convert", "IN OUT [--quality N] [--compress] [--interlace] [--transparent] [--save-as]",
+     "write a picture in the format of OUT's extension", lv::tool::RunConvert},
+    {"promote", "IN OUT", "widen a picture to 24 bits", lv::tool::RunDepthConversion},
+    {"webpalette", "IN OUT", "reduce to the fixed 216-colour palette with error diffusion", lv::tool::RunDepthConversion},
+    {"mediancut", "IN OUT", "reduce to an adaptive 256-colour palette", lv::tool::RunDepthConversion},
+};
+
+void PrintHelp(std::FILE* out)
+{
+    std::fprintf(out, "usage: lumivista-tool COMMAND [ARGUMENTS]\n\ncommands:\n");
+    for (const Command& c : kCommands)
+        std::fprintf(out, "  %-10.*s %.*s\n  %-10s %.*s\n", int(c.name.size()), c.name.data(), int(c.usage.size()),
+                     c.usage.data(), "", int(c.summary.size()), c.summary.data());
+    std::fprintf(out, "\nexit status: 0 success, 2 usage error or unknown format, 3 unreadable input, 4 unwritable output\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+        PrintHelp(args.empty() ? stderr : stdout);
+        return args.empty() ? lv::tool::kExitUsage : lv::tool::kExitOk;
+    }
+    for (const Command& c : kCommands)
+        if (c.name == args[0])
+            return c.run(c.name, lv::tool::Arguments(args).subspan(1));
+    return lv::tool::Fail(lv::tool::kExitUsage, "unknown command " + args[0] + " (see --help)");
+}
