@@ -100,16 +100,21 @@ int ParseProfileInt(std::string_view text)
     return static_cast<int>(negative ? 0u - value : value);
 }
 
+std::optional<std::string> ReadValue(const fs::path& file, std::string_view section, std::string_view key)
+{
+    return load(file).value(section, key);
+}
+
 std::string ReadString(const fs::path& file, std::string_view section, std::string_view key, std::string_view def,
                        std::size_t maxBytes)
 {
-    const auto value = load(file).value(section, key);
+    const auto value = ReadValue(file, section, key);
     return std::string(TruncateUtf8(value ? std::string_view(*value) : def, maxBytes));
 }
 
 int ReadInt(const fs::path& file, std::string_view section, std::string_view key, int def)
 {
-    const auto value = load(file).value(section, key);
+    const auto value = ReadValue(file, section, key);
     return value && !value->empty() ? ParseProfileInt(*value) : def;
 }
 

@@ -9,12 +9,15 @@
 
 #include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace lv::profile {
 
+// The whole value, or nothing when the file, section or key is absent.
+std::optional<std::string> ReadValue(const std::filesystem::path& file, std::string_view section, std::string_view key);
 // The value, at most maxBytes bytes cut on a character boundary; def when absent.
 std::string ReadString(const std::filesystem::path& file, std::string_view section, std::string_view key,
                        std::string_view def, std::size_t maxBytes);
