@@ -100,6 +100,16 @@ int ParseProfileInt(std::string_view text)
     return static_cast<int>(negative ? 0u - value : value);
 }
 
+int ProfileIntOr(const std::optional<std::string>& value, int def)
+{
+    return value && !value->empty() ? ParseProfileInt(*value) : def;
+}
+
+std::string ProfileTextOr(const std::optional<std::string>& value, std::string_view def, std::size_t maxBytes)
+{
+    return std::string(TruncateUtf8(value ? std::string_view(*value) : def, maxBytes));
+}
+
 std::optional<std::string> ReadValue(const fs::path& file, std::string_view section, std::string_view key)
 {
     return load(file).value(section, key);
@@ -108,14 +118,12 @@ std::optional<std::string> ReadValue(const fs::path& file, std::string_view sect
 std::string ReadString(const fs::path& file, std::string_view section, std::string_view key, std::string_view def,
                        std::size_t maxBytes)
 {
-    const auto value = ReadValue(file, section, key);
-    return std::string(TruncateUtf8(value ? std::string_view(*value) : def, maxBytes));
+    return ProfileTextOr(ReadValue(file, section, key), def, maxBytes);
 }
 
 int ReadInt(const fs::path& file, std::string_view section, std::string_view key, int def)
 {
-    const auto value = ReadValue(file, section, key);
-    return value && !value->empty() ? ParseProfileInt(*value) : def;
+    return ProfileIntOr(ReadValue(file, section, key), def);
 }
 
 std::vector<Entry> ReadSection(const fs::path& file, std::string_view section)

@@ -36,5 +36,8 @@ bool DeleteSection(const std::filesystem::path& file, std::string_view section);
 
 // The text's number as the profile functions read it.
 int ParseProfileInt(std::string_view text);
+// What ReadInt and ReadString make of a stored value (or its absence).
+int ProfileIntOr(const std::optional<std::string>& value, int def);
+std::string ProfileTextOr(const std::optional<std::string>& value, std::string_view def, std::size_t maxBytes);
 
 }  // namespace lv::profile

@@ -1,5 +1,6 @@
 #include "app/core/recent_lists.h"
 
+#include "common/profile.h"
 #include "common/text_encoding.h"
 
 #include <algorithm>
@@ -35,11 +36,13 @@ std::string DirectoryOf(std::string_view path)
 
 void RecentLists::load(const Settings& settings)
 {
+    const auto slot = [&](int prefixId, std::size_t i) {
+        return profile::ProfileTextOr(settings.store().read(setting::kUsuarioSection, slotKey(prefixId, i)), "",
+                                      kEntryBytes);
+    };
     for (std::size_t i = 0; i < kSize; ++i) {
-        const auto dir = settings.store().read(setting::kUsuarioSection, slotKey(setting::kLastDirPrefix, i));
-        const auto file = settings.store().read(setting::kUsuarioSection, slotKey(setting::kFilePrefix, i));
-        directories_[i] = std::string(TruncateUtf8(dir.value_or(""), kEntryBytes));
-        files_[i] = std::string(TruncateUtf8(file.value_or(""), kEntryBytes));
+        directories_[i] = slot(setting::kLastDirPrefix, i);
+        files_[i] = slot(setting::kFilePrefix, i);
     }
 }
 

@@ -9,15 +9,13 @@ namespace {
 
 int readInt(const SettingsStore& store, std::string_view section, std::string_view key, int def)
 {
-    const auto value = store.read(section, key);
-    return value && !value->empty() ? profile::ParseProfileInt(*value) : def;
+    return profile::ProfileIntOr(store.read(section, key), def);
 }
 
 std::string readText(const SettingsStore& store, std::string_view section, std::string_view key,
                      std::string_view def, std::size_t maxBytes)
 {
-    const auto value = store.read(section, key);
-    return std::string(TruncateUtf8(value ? std::string_view(*value) : def, maxBytes));
+    return profile::ProfileTextOr(store.read(section, key), def, maxBytes);
 }
 
 }  // namespace
