@@ -201,7 +201,10 @@ std::size_t ProfileDocument::appendSection(std::string_view section)
 {
     if (!lines_.empty() && !isBlank(lines_.back()))
         lines_.emplace_back();
-    lines_.push_back("[" + std::string(trim(section)) + "]");
+    std::string header(1, '[');
+    header += trim(section);
+    header += ']';
+    lines_.push_back(std::move(header));
     return lines_.size() - 1;
 }
 
