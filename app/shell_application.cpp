@@ -82,7 +82,7 @@ bool ShellApplication::startUp()
     shell.screenMode = QueryScreenMode({screenSize.width(), screenSize.height()}, settings.get(setting::kFor640));
     mainWindow_ = std::make_unique<MainWindow>(opener_, [this] { shutDown(); });
     shell.config.loginId = settings.get(setting::kLoginId);
-    const Rect r = MainWindowRect(shell.screenMode);
+    const WindowRect r = MainWindowRect(shell.screenMode);
     mainWindow_->setGeometry(r.x, r.y, r.width, r.height);
     if (!mainWindow_->create()) {
         mainWindow_.reset();

@@ -3,7 +3,7 @@
 // ordered save at exit.
 
 #include "app/core/recent_lists.h"
-#include "app/core/rgb.h"
+#include "app/core/rgb_triple.h"
 #include "app/core/settings.h"
 
 #include <string>
@@ -14,8 +14,8 @@ struct Configuration {
     int gammaR = setting::kGammaR.def;
     int gammaG = setting::kGammaG.def;
     int gammaB = setting::kGammaB.def;
-    Rgb activeColour{255, 255, 0};
-    Rgb secondaryColour{0, 0, 255};
+    RgbTriple activeColour{255, 255, 0};
+    RgbTriple secondaryColour{0, 0, 255};
     int brushShape = setting::kBrushShape.def;
     int brushSize = setting::kBrushSize.def;
     int brushSpeed = setting::kBrushSpeed.def;

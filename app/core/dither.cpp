@@ -17,12 +17,12 @@ bool oneBit(int g, int threshold)
 
 }  // namespace
 
-Rgb ColourCubeEntry(int index)
+RgbTriple ColourCubeEntry(int index)
 {
     return {std::uint8_t(index % 6 * 51), std::uint8_t(index / 6 % 6 * 51), std::uint8_t(index / 36 * 51)};
 }
 
-Rgb EightColourEntry(int index)
+RgbTriple EightColourEntry(int index)
 {
     return {std::uint8_t(index & 1 ? 255 : 0), std::uint8_t(index & 2 ? 255 : 0), std::uint8_t(index & 4 ? 255 : 0)};
 }
@@ -39,7 +39,7 @@ DitherTable::DitherTable(const GammaTables& gamma)
                     (*tables[channel])[value], kBayer8[position / 8][position % 8], weights[channel]));
 }
 
-std::uint8_t OneBitIndex(const GammaTables& gamma, Rgb pixel, int x, int y)
+std::uint8_t OneBitIndex(const GammaTables& gamma, RgbTriple pixel, int x, int y)
 {
     const int t = DitherThreshold(x, y);
     return std::uint8_t((oneBit(gamma.red[pixel.red], t) ? 1 : 0) | (oneBit(gamma.green[pixel.green], t) ? 2 : 0)

@@ -4,7 +4,7 @@
 // coordinates include the scroll offset), so it stays put while scrolling.
 
 #include "app/core/gamma.h"
-#include "app/core/rgb.h"
+#include "app/core/rgb_triple.h"
 
 #include <array>
 #include <cstdint>
@@ -30,9 +30,9 @@ inline int DitherThreshold(int x, int y)
 }
 
 // Palette entry i of the colour cube: red (i mod 6) × 51, green ((i / 6) mod 6) × 51, blue (i / 36) × 51.
-Rgb ColourCubeEntry(int index);
+RgbTriple ColourCubeEntry(int index);
 // Palette entry i of the eight-colour palette: bit 0 red, bit 1 green, bit 2 blue.
-Rgb EightColourEntry(int index);
+RgbTriple EightColourEntry(int index);
 
 // Each channel's contribution to the cube index (level or level + 1, times 1, 6 or 36),
 // precomputed through the gamma tables for every value and matrix position.
@@ -40,7 +40,7 @@ class DitherTable {
 public:
     explicit DitherTable(const GammaTables& gamma);
 
-    std::uint8_t cubeIndex(Rgb pixel, int x, int y) const
+    std::uint8_t cubeIndex(RgbTriple pixel, int x, int y) const
     {
         const std::size_t position = std::size_t((y & 7) * 8 + (x & 7));
         return std::uint8_t(at(0, pixel.red, position) + at(1, pixel.green, position) + at(2, pixel.blue, position));
@@ -55,6 +55,6 @@ private:
 };
 
 // Index into the eight-colour palette: a channel's bit is set when (25 + 13 g) / 51 exceeds the threshold.
-std::uint8_t OneBitIndex(const GammaTables& gamma, Rgb pixel, int x, int y);
+std::uint8_t OneBitIndex(const GammaTables& gamma, RgbTriple pixel, int x, int y);
 
 }  // namespace lv

@@ -2,7 +2,7 @@
 
 namespace lv {
 
-ScreenMode QueryScreenMode(Size screen, int for640)
+ScreenMode QueryScreenMode(ScreenSize screen, int for640)
 {
     if (for640 >= 1 && for640 <= 3)
         return {for640, ModeWindowSize(for640)};
@@ -13,14 +13,14 @@ ScreenMode QueryScreenMode(Size screen, int for640)
     return {2, screen};
 }
 
-Size ModeWindowSize(int mode)
+ScreenSize ModeWindowSize(int mode)
 {
-    return mode == 0 ? Size{1024, 768} : Size{800, 600};
+    return mode == 0 ? ScreenSize{1024, 768} : ScreenSize{800, 600};
 }
 
-Rect MainWindowRect(const ScreenMode& mode)
+WindowRect MainWindowRect(const ScreenMode& mode)
 {
-    const Size window = ModeWindowSize(mode.mode);
+    const ScreenSize window = ModeWindowSize(mode.mode);
     // An arithmetic shift: a window wider than the screen starts left of it by the larger half.
     return {(mode.screen.width - window.width) >> 1, (mode.screen.height - window.height) >> 1, window.width,
             window.height};

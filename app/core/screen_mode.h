@@ -8,34 +8,34 @@
 
 namespace lv {
 
-struct Size {
+struct ScreenSize {
     int width = 0;
     int height = 0;
-    friend bool operator==(const Size&, const Size&) = default;
+    friend bool operator==(const ScreenSize&, const ScreenSize&) = default;
 };
 
-struct Rect {
+struct WindowRect {
     int x = 0;
     int y = 0;
     int width = 0;
     int height = 0;
-    friend bool operator==(const Rect&, const Rect&) = default;
+    friend bool operator==(const WindowRect&, const WindowRect&) = default;
 };
 
 struct ScreenMode {
     int mode = 0;       // 0..3
-    Size screen;        // the real screen, or the mode's row of the table when "FOR_640" chose it
+    ScreenSize screen;        // the real screen, or the mode's row of the table when "FOR_640" chose it
 };
 
 // Mode 0 for screens of at least 801 × 601, mode 1 above 640 × 480, else mode 2. A
 // "FOR_640" value of 1..3 is the mode; other values are ignored.
-ScreenMode QueryScreenMode(Size screen, int for640);
+ScreenMode QueryScreenMode(ScreenSize screen, int for640);
 
 // The main window's size as first created: 1024 × 768 in mode 0, 800 × 600 otherwise.
-Size ModeWindowSize(int mode);
+ScreenSize ModeWindowSize(int mode);
 
 // The main window centred on the mode's screen (halves rounded towards minus infinity).
-Rect MainWindowRect(const ScreenMode& mode);
+WindowRect MainWindowRect(const ScreenMode& mode);
 
 // Modes 2 and 3 have no skin: the program refuses to run.
 bool ModeRefused(int mode);

@@ -28,8 +28,8 @@ TEST(Configuration, AnAbsentFileGivesEveryDefault)
     const Configuration c = LoadConfiguration(Settings(store));
     EXPECT_EQ(c.gammaR, 1400);
     EXPECT_EQ(c.gammaB, 1400);
-    EXPECT_EQ(c.activeColour, (Rgb{255, 255, 0}));
-    EXPECT_EQ(c.secondaryColour, (Rgb{0, 0, 255}));
+    EXPECT_EQ(c.activeColour, (RgbTriple{255, 255, 0}));
+    EXPECT_EQ(c.secondaryColour, (RgbTriple{0, 0, 255}));
     EXPECT_EQ(c.brushShape, 1);
     EXPECT_EQ(c.brushSize, 16);
     EXPECT_EQ(c.brushSpeed, 20);
@@ -54,7 +54,7 @@ TEST(Configuration, StoredValuesAreReadAndColoursKeptWithinAByte)
     store.values["USUÁRIO/UndoLevel"] = "5";
     store.values["USUÁRIO/TransparencyGrid"] = "2";
     const Configuration c = LoadConfiguration(Settings(store));
-    EXPECT_EQ(c.activeColour, (Rgb{255, 0, 0}));
+    EXPECT_EQ(c.activeColour, (RgbTriple{255, 0, 0}));
     EXPECT_EQ(c.secondaryColour.blue, 17);
     EXPECT_FALSE(c.showTools);
     EXPECT_EQ(c.undoLevel, 5);

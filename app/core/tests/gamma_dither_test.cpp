@@ -62,10 +62,10 @@ TEST(Dither, OneBitPerChannelAndThePalettes)
     EXPECT_EQ(OneBitIndex(linear, {128, 128, 128}, 0, 0), 7);    // (25 + 13 × 128) / 51 = 33 > 0
     EXPECT_EQ(OneBitIndex(linear, {128, 128, 128}, 3, 0), 0);    // 33 is not above 40
     EXPECT_EQ(OneBitIndex(linear, {128, 128, 128}, 0, 1), 0);    // 48
-    EXPECT_EQ(ColourCubeEntry(0), (Rgb{0, 0, 0}));
-    EXPECT_EQ(ColourCubeEntry(215), (Rgb{255, 255, 255}));
-    EXPECT_EQ(ColourCubeEntry(1 + 6 * 2 + 36 * 3), (Rgb{51, 102, 153}));
-    EXPECT_EQ(EightColourEntry(6), (Rgb{0, 255, 255}));
+    EXPECT_EQ(ColourCubeEntry(0), (RgbTriple{0, 0, 0}));
+    EXPECT_EQ(ColourCubeEntry(215), (RgbTriple{255, 255, 255}));
+    EXPECT_EQ(ColourCubeEntry(1 + 6 * 2 + 36 * 3), (RgbTriple{51, 102, 153}));
+    EXPECT_EQ(EightColourEntry(6), (RgbTriple{0, 255, 255}));
 }
 
 }  // namespace

@@ -14,22 +14,22 @@ TEST(ScreenMode, TheScreenSizeChoosesTheMode)
     EXPECT_EQ(QueryScreenMode({641, 481}, 0).mode, 1);
     EXPECT_EQ(QueryScreenMode({640, 480}, 0).mode, 2);
     EXPECT_EQ(QueryScreenMode({1024, 480}, 0).mode, 2);
-    EXPECT_EQ(QueryScreenMode({1920, 1080}, 0).screen, (Size{1920, 1080}));
+    EXPECT_EQ(QueryScreenMode({1920, 1080}, 0).screen, (ScreenSize{1920, 1080}));
 }
 
 TEST(ScreenMode, TheWindowIsCentredWithHalvesRoundedDown)
 {
-    EXPECT_EQ(MainWindowRect(QueryScreenMode({1920, 1080}, 0)), (Rect{448, 156, 1024, 768}));
-    EXPECT_EQ(MainWindowRect(QueryScreenMode({1025, 769}, 0)), (Rect{0, 0, 1024, 768}));
-    EXPECT_EQ(MainWindowRect(QueryScreenMode({800, 600}, 0)), (Rect{0, 0, 800, 600}));
-    EXPECT_EQ(MainWindowRect(QueryScreenMode({701, 501}, 0)), (Rect{-50, -50, 800, 600}));
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({1920, 1080}, 0)), (WindowRect{448, 156, 1024, 768}));
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({1025, 769}, 0)), (WindowRect{0, 0, 1024, 768}));
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({800, 600}, 0)), (WindowRect{0, 0, 800, 600}));
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({701, 501}, 0)), (WindowRect{-50, -50, 800, 600}));
 }
 
 TEST(ScreenMode, For640OverridesTheMeasurementAndItsTableRowIsTheScreen)
 {
     const ScreenMode forced = QueryScreenMode({2560, 1440}, 1);
     EXPECT_EQ(forced.mode, 1);
-    EXPECT_EQ(MainWindowRect(forced), (Rect{0, 0, 800, 600}));
+    EXPECT_EQ(MainWindowRect(forced), (WindowRect{0, 0, 800, 600}));
     EXPECT_EQ(SkinButtonFile(forced.mode), "ui/button.640");
     EXPECT_EQ(QueryScreenMode({2560, 1440}, 3).mode, 3);
     for (const int outside : {4, -1, 640})
