@@ -40,12 +40,10 @@ std::optional<int> ParsedArguments::integer(const std::string& option, int low, 
     const auto text = value(option);
     if (!text)
         return std::nullopt;
-    const auto number = ParseInteger(*text);
-    if (!number || *number < low || *number > high) {
+    const auto number = ParseIntegerInRange(*text, low, high);
+    if (!number)
         error_ = option + " must be a whole number from " + std::to_string(low) + " to " + std::to_string(high);
-        return std::nullopt;
-    }
-    return int(*number);
+    return number;
 }
 
 std::optional<long> ParseInteger(const std::string& text)
@@ -57,6 +55,14 @@ std::optional<long> ParseInteger(const std::string& text)
     if (*end != '\0')
         return std::nullopt;
     return v;
+}
+
+std::optional<int> ParseIntegerInRange(const std::string& text, int low, int high)
+{
+    const auto number = ParseInteger(text);
+    if (!number || *number < low || *number > high)
+        return std::nullopt;
+    return int(*number);
 }
 
 int Fail(int code, std::string_view text)

@@ -33,5 +33,7 @@ private:
 
 // A whole decimal integer, or nothing.
 std::optional<long> ParseInteger(const std::string& text);
+// A whole decimal integer within [low, high], or nothing.
+std::optional<int> ParseIntegerInRange(const std::string& text, int low, int high);
 
 }  // namespace lv::tool
