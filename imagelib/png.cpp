@@ -43,7 +43,7 @@ struct PngReader {
 struct PngWriter {
     PngWriter(ByteSink& sink, const HDIB& i)
         : image(i)
-        , output{&sink, std::uint32_t(i.height())}
+        , output{&sink, InterlacedRowCount(std::uint32_t(i.width()), std::uint32_t(i.height())), 0}
     {
     }
     ~PngWriter() { png_destroy_write_struct(&png, &info); }

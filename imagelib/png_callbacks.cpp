@@ -7,19 +7,6 @@
 // The library longjmps out of these callbacks' callers: nothing here owns a resource.
 
 namespace lv {
-namespace {
-
-constexpr int kAdam7Passes = 7;
-
-std::uint64_t rowsBefore(int pass, std::uint32_t height)
-{
-    std::uint64_t rows = 0;
-    for (int p = 0; p < pass && p < kAdam7Passes; ++p)
-        rows += PNG_PASS_ROWS(height, p);
-    return rows;
-}
-
-}  // namespace
 
 void RecordPngErrorAndJump(png_structp png, png_const_charp text)
 {
@@ -51,14 +38,21 @@ void FlushPngSink(png_structp png)
         png_error(png, "Write Error");
 }
 
-void ReportPngWriteProgress(png_structp png, png_uint_32 row, int pass)
+std::uint64_t InterlacedRowCount(std::uint32_t width, std::uint32_t height)
 {
-    if (row % 16 != 0)
-        return;
-    const auto* output = static_cast<const PngOutput*>(png_get_io_ptr(png));
-    const std::uint64_t total = rowsBefore(kAdam7Passes, output->height);
-    if (total)
-        ReportProgress(kProgressWriting, int((rowsBefore(pass, output->height) + row) * 100 / total));
+    std::uint64_t rows = 0;
+    for (int pass = 0; pass < 7; ++pass)
+        if (PNG_PASS_COLS(width, pass) != 0)
+            rows += PNG_PASS_ROWS(height, pass);
+    return rows;
+}
+
+void ReportPngWriteProgress(png_structp png, png_uint_32, int)
+{
+    auto* output = static_cast<PngOutput*>(png_get_io_ptr(png));
+    if (output->rowsWritten % 16 == 0 && output->rowCount)
+        ReportProgress(kProgressWriting, int(output->rowsWritten * 100 / output->rowCount));
+    ++output->rowsWritten;
 }
 
 }  // namespace lv
