@@ -23,6 +23,10 @@ constexpr double kScreenGamma = 2.2;
 constexpr double kGammaWhenUndeclared = 0.5;
 // Deflate codes a run of 258 bytes in no fewer than two bits.
 constexpr std::uint64_t kBestCompressionRatio = 1032;
+// On photos the default deflate level takes four to seven times as long as the fastest
+// for files 5 to 15 % smaller; with the library's adaptive row filters the fastest level
+// keeps files sensible.
+constexpr int kDeflateLevel = 1;
 
 struct PngReader {
     explicit PngReader(ByteSource& s)
@@ -172,6 +176,7 @@ PngWriteResult encode(PngWriter& w)
     png_set_IHDR(w.png, w.info, png_uint_32(image.width()), png_uint_32(image.height()), 8,
                  rgb ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_ADAM7, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
+    png_set_compression_level(w.png, kDeflateLevel);
 
     char titleKey[] = "Title", titleText[] = "None";
     char authorKey[] = "Author", authorText[] = "Unknown";
