@@ -1,5 +1,7 @@
 #include "arguments.h"
 
+#include "imagelib/dib.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -63,6 +65,15 @@ std::optional<int> ParseIntegerInRange(const std::string& text, int low, int hig
     if (!number || *number < low || *number > high)
         return std::nullopt;
     return int(*number);
+}
+
+std::optional<PictureSize> ParsePictureSize(const std::string& width, const std::string& height)
+{
+    const auto w = ParseIntegerInRange(width, 1, int(kMaxPictureDimension));
+    const auto h = ParseIntegerInRange(height, 1, int(kMaxPictureDimension));
+    if (!w || !h)
+        return std::nullopt;
+    return PictureSize{*w, *h};
 }
 
 int Fail(int code, std::string_view text)

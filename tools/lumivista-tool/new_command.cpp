@@ -11,10 +11,9 @@ int RunNew(std::string_view, Arguments args)
     const auto& p = parsed.positional();
     if (!parsed.ok() || p.size() != 6)
         return Fail(kExitUsage, "usage: new WIDTH HEIGHT R G B OUT [--grey]");
-    const auto width = ParseIntegerInRange(p[0], 1, int(kMaxPictureDimension));
-    const auto height = ParseIntegerInRange(p[1], 1, int(kMaxPictureDimension));
-    if (!width || !height)
-        return Fail(kExitUsage, "WIDTH and HEIGHT must be whole numbers from 1 to 65535");
+    const auto size = ParsePictureSize(p[0], p[1]);
+    if (!size)
+        return Fail(kExitUsage, kPictureSizeError);
     std::uint32_t colour = 0;
     for (int i = 0; i < 3; ++i) {
         const auto component = ParseIntegerInRange(p[std::size_t(2 + i)], 0, 255);
@@ -22,7 +21,7 @@ int RunNew(std::string_view, Arguments args)
             return Fail(kExitUsage, "R, G and B must be whole numbers from 0 to 255");
         colour |= std::uint32_t(*component) << (8 * i);
     }
-    HDIB picture = DibCreate(*width, *height, colour, parsed.has("--grey"));
+    HDIB picture = DibCreate(size->width, size->height, colour, parsed.has("--grey"));
     if (!picture)
         return Fail(kExitCannotWrite, "no memory for a picture of that size");
     return WritePicture(picture, p[5], false);

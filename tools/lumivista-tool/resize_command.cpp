@@ -11,14 +11,13 @@ int RunResize(std::string_view, Arguments args)
     const auto& p = parsed.positional();
     if (!parsed.ok() || p.size() != 4)
         return Fail(kExitUsage, "usage: resize IN OUT WIDTH HEIGHT");
-    const auto width = ParseIntegerInRange(p[2], 1, int(kMaxPictureDimension));
-    const auto height = ParseIntegerInRange(p[3], 1, int(kMaxPictureDimension));
-    if (!width || !height)
-        return Fail(kExitUsage, "WIDTH and HEIGHT must be whole numbers from 1 to 65535");
+    const auto size = ParsePictureSize(p[2], p[3]);
+    if (!size)
+        return Fail(kExitUsage, kPictureSizeError);
     ToolPicture picture = OpenPicture(p[0]);
     if (picture.exitCode)
         return picture.exitCode;
-    HDIB result = DibResize(picture.image, *width, *height);
+    HDIB result = DibResize(picture.image, size->width, size->height);
     if (!result)
         return Fail(kExitCannotWrite, "cannot resize " + p[0]);
     return WritePicture(result, p[1], false);
