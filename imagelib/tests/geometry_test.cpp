@@ -366,18 +366,5 @@ TEST(DibDrawFitted, CentresAScaledCopyOrDrawsThePictureItself)
     EXPECT_EQ(surface.calls.size(), 5u);
 }
 
-TEST(DibAccessors, GreySizeAndBitCount)
-{
-    HDIB grey = MakeGreyPicture(3, 2);
-    EXPECT_TRUE(DibIsGrey(grey));
-    grey.colors()[200].rgbGreen = 0;
-    EXPECT_FALSE(DibIsGrey(grey));
-    EXPECT_FALSE(DibIsGrey(MakePicture(2, 2, 24)));
-    EXPECT_EQ(DibGetSize(MakePicture(640, 480, 4, 16)), (DibSize{640, 480}));
-    EXPECT_EQ(DibGetSize(HDIB()), (DibSize{0, 0}));
-    EXPECT_EQ(DibGetBitCount(MakePicture(2, 2, 1, 2)), 1);
-    EXPECT_EQ(DibGetBitCount(HDIB()), -1);
-}
-
 }  // namespace
 }  // namespace lv
