@@ -18,8 +18,9 @@ DocumentReaders ToolReaders();
 
 ToolPicture OpenPicture(const std::string& path);
 
-// Writes by the output name's extension. With `saveAs` the program's safe Save-as
-// procedure runs instead (its question answered yes). Returns an exit code.
+// Writes by the output name's extension (".png" through the PNG writer). With `saveAs`
+// the program's safe Save-as procedure runs instead (its question answered yes). Returns
+// an exit code.
 int WritePicture(HDIB& image, const std::string& path, bool saveAs);
 
 }  // namespace lv::tool

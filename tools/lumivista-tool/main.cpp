@@ -2,6 +2,7 @@
 
 #include "command.h"
 #include "convert_command.h"
+#include "geometry_commands.h"
 #include "info_command.h"
 
 #include <cstdio>
@@ -19,6 +20,10 @@ constexpr Command kCommands[] = {
     {"promote", "IN OUT", "widen a picture to 24 bits", lv::tool::RunDepthConversion},
     {"webpalette", "IN OUT", "reduce to the fixed 216-colour palette with error diffusion", lv::tool::RunDepthConversion},
     {"mediancut", "IN OUT", "reduce to an adaptive 256-colour palette", lv::tool::RunDepthConversion},
+    {"resize", "IN OUT WIDTH HEIGHT", "scale for quality (bilinear; nearest sample for palettes)", lv::tool::RunResize},
+    {"crop", "IN OUT LEFT TOP RIGHT BOTTOM", "cut out a rectangle (rows count from the top)", lv::tool::RunCrop},
+    {"thumb", "IN OUT WIDTH HEIGHT", "scale fast into a box, keeping the aspect ratio", lv::tool::RunThumb},
+    {"new", "WIDTH HEIGHT R G B OUT [--grey]", "make a picture of one colour", lv::tool::RunNew},
 };
 
 void PrintHelp(std::FILE* out)
