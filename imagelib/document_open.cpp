@@ -6,6 +6,7 @@
 #include "imagelib/file_names.h"
 #include "imagelib/library_messages.h"
 #include "imagelib/load_save.h"
+#include "imagelib/pcx.h"
 
 #include <optional>
 
@@ -58,6 +59,7 @@ private:
 DocumentReaders LibraryDocumentReaders()
 {
     DocumentReaders readers;
+    readers.pcxWhole = [](const std::string& path) { return ReadPcxWhole(path); };
     return readers;
 }
 

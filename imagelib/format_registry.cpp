@@ -1,6 +1,8 @@
 #include "imagelib/format_registry.h"
 
 #include "imagelib/bmp.h"
+#include "imagelib/pcx.h"
+#include "imagelib/targa.h"
 
 #include <algorithm>
 #include <array>
@@ -10,10 +12,16 @@ namespace {
 
 ReadResult readBmp(const std::string& path) { return ReadBmp(path); }
 WriteResult writeBmp(const std::string& path, HDIB& image) { return WriteBmp(path, image); }
+ReadResult readPcx(const std::string& path) { return ReadPcx(path); }
+WriteResult writePcx(const std::string& path, HDIB& image) { return WritePcx(path, image); }
+ReadResult readTarga(const std::string& path) { return ReadTarga(path); }
+WriteResult writeTarga(const std::string& path, HDIB& image) { return WriteTarga(path, image); }
 
 // Trial order: BMP, TIF, PCX, GIF, TGA, JPEG, PCD, FPX. Formats join as their codecs do.
 constexpr ImageFormat kFormats[] = {
     {1, "BMP", "", readBmp, writeBmp},
+    {3, "PCX", "", readPcx, writePcx},
+    {5, "TGA", "", readTarga, writeTarga},
 };
 
 // The write side's seven slots, by number.
