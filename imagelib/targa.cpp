@@ -75,19 +75,15 @@ RgbQuad fromWord555(unsigned w)
     return {std::uint8_t((w & 31) << 3), std::uint8_t(((w >> 5) & 31) << 3), std::uint8_t(((w >> 10) & 31) << 3), 0};
 }
 
-// The colour map, placed from its first entry on; false when the file is short.
-bool readColourMap(ByteSource& source, const TargaHeader& h, HDIB& picture)
+// The colour map as stored, placed from its first entry on.
+void fillColourMap(const TargaHeader& h, const std::vector<std::uint8_t>& map, HDIB& picture)
 {
     const std::size_t size = entryBytes(h.colourMapEntryBits);
-    std::vector<std::uint8_t> map(size * h.colourMapLength);
-    if (!source.readExact(map.data(), map.size()))
-        return false;
     RgbQuad* table = picture.colors();
     for (std::size_t j = 0; j < h.colourMapLength && h.colourMapFirst + j < picture.clrUsed(); ++j) {
         const std::uint8_t* e = map.data() + j * size;
         table[h.colourMapFirst + j] = size == 2 ? fromWord555(LoadLE16(e)) : RgbQuad{e[0], e[1], e[2], 0};
     }
-    return true;
 }
 
 void fillGreyTable(HDIB& picture)
@@ -97,6 +93,33 @@ void fillGreyTable(HDIB& picture)
         const auto v = std::uint8_t(i * 255 / (colours - 1));
         picture.colors()[i] = {v, v, v, 0};
     }
+}
+
+// How the pixel data is laid out in the file.
+struct TargaPixelLayout {
+    std::size_t pixelSize;        // bytes per file pixel; pixels of up to eight bits count as one byte of packed pixels
+    std::size_t pixelsPerRow;
+    std::uint64_t bytes;          // uncompressed size of all rows
+};
+
+TargaPixelLayout pixelLayout(const TargaHeader& h, unsigned pictureBits)
+{
+    const unsigned bpp = h.bitsPerPixel;
+    const std::size_t rowBytes = (std::size_t(h.width) * pictureBits + 7) / 8;
+    TargaPixelLayout layout{};
+    layout.pixelSize = bpp <= 8 ? 1 : entryBytes(bpp);
+    layout.pixelsPerRow = bpp <= 8 ? rowBytes : h.width;
+    layout.bytes = std::uint64_t(layout.pixelsPerRow) * layout.pixelSize * h.height;
+    return layout;
+}
+
+// Whether `available` bytes could hold the rows. A run packet of one header byte and one
+// pixel makes 128 pixels at best.
+bool fillable(const TargaHeader& h, const TargaPixelLayout& layout, std::uint64_t available)
+{
+    if (!h.compressed())
+        return layout.bytes <= available;
+    return layout.bytes * (1 + layout.pixelSize) <= available * kTargaMaxPacket * layout.pixelSize;
 }
 
 std::uint8_t widen5(unsigned v)
@@ -122,22 +145,12 @@ void convertRawRow(const std::uint8_t* in, unsigned bpp, int width, std::size_t 
     }
 }
 
-ReadCode readPixels(ByteSource& source, const TargaHeader& h, HDIB& picture)
+ReadCode readPixels(ByteSource& source, const TargaHeader& h, const TargaPixelLayout& layout, HDIB& picture)
 {
     const int width = picture.width(), height = picture.height();
     const std::size_t rowBytes = (std::size_t(width) * unsigned(picture.bitCount()) + 7) / 8;
-    const unsigned bpp = h.bitsPerPixel;
-    // Pixels of up to eight bits count as one byte of packed pixels each.
-    const std::size_t pixelSize = bpp <= 8 ? 1 : entryBytes(bpp);
-    const std::size_t filePixelsPerRow = bpp <= 8 ? rowBytes : std::size_t(width);
-    const std::uint64_t fileRowBytes = filePixelsPerRow * pixelSize;
-    const std::uint64_t fileBytes = fileRowBytes * std::uint64_t(height);
-
-    const std::uint64_t available = source.remaining();
-    const std::uint64_t wanted = h.compressed() ? available : fileBytes;
-    // A packet of one header byte and one pixel makes 128 pixels at best.
-    if (h.compressed() ? fileBytes * (1 + pixelSize) > available * kTargaMaxPacket * pixelSize : fileBytes > available)
-        return ReadCode::Broken;
+    const std::size_t fileRowBytes = layout.pixelsPerRow * layout.pixelSize;
+    const std::uint64_t wanted = h.compressed() ? source.remaining() : layout.bytes;
     std::vector<std::uint8_t> data;
     switch (ReadInChunks(source, std::size_t(wanted), data)) {
     case ChunkedRead::Cancelled:
@@ -148,7 +161,7 @@ ReadCode readPixels(ByteSource& source, const TargaHeader& h, HDIB& picture)
         break;
     }
 
-    TargaPacketDecoder packets(data, pixelSize);
+    TargaPacketDecoder packets(data, layout.pixelSize);
     for (int i = 0; i < height; ++i) {
         if (i % kProgressRows == 0) {
             if (AbortRequested())
@@ -157,8 +170,8 @@ ReadCode readPixels(ByteSource& source, const TargaHeader& h, HDIB& picture)
         }
         std::uint8_t* row = picture.row(h.topOrigin() ? height - 1 - i : i);
         if (!h.compressed())
-            convertRawRow(data.data() + std::size_t(i) * fileRowBytes, bpp, width, rowBytes, row);
-        else if (!packets.fill(row, filePixelsPerRow))
+            convertRawRow(data.data() + std::size_t(i) * fileRowBytes, h.bitsPerPixel, width, rowBytes, row);
+        else if (!packets.fill(row, layout.pixelsPerRow))
             return ReadCode::Broken;
     }
     return ReadCode::Image;
@@ -240,21 +253,26 @@ ReadResult ReadTarga(ByteSource& source)
         return ReadCode::Failure;
     if (!source.skip(h.idLength))
         return ReadCode::Broken;
+    std::vector<std::uint8_t> map;
+    if (mapped) {
+        map.resize(entryBytes(mapBits) * h.colourMapLength);
+        if (!source.readExact(map.data(), map.size()))
+            return ReadCode::Failure;
+    } else if (h.colourMapType != 0 && !source.skip(entryBytes(mapBits) * h.colourMapLength)) {
+        return ReadCode::Broken;  // a map beside true-colour or grey pixels isn't used
+    }
+    const TargaPixelLayout layout = pixelLayout(h, kind->bits);
+    if (!fillable(h, layout, source.remaining()))
+        return ReadCode::Broken;
 
     HDIB picture = AllocatePicture(h.width, h.height, kind->bits, kind->colours);
     if (!picture)
         return ReadCode::Failure;
-    if (mapped) {
-        if (!readColourMap(source, h, picture))
-            return ReadCode::Failure;
-    } else {
-        if (kind->colours > 0)
-            fillGreyTable(picture);
-        // A map beside true-colour or grey pixels isn't used.
-        if (h.colourMapType != 0 && !source.skip(entryBytes(mapBits) * h.colourMapLength))
-            return ReadCode::Broken;
-    }
-    const ReadCode code = readPixels(source, h, picture);
+    if (mapped)
+        fillColourMap(h, map, picture);
+    else if (kind->colours > 0)
+        fillGreyTable(picture);
+    const ReadCode code = readPixels(source, h, layout, picture);
     if (code != ReadCode::Image)
         return code;
     return picture;
