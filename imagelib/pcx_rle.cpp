@@ -32,6 +32,10 @@ bool PcxRunDecoder::fill(std::uint8_t* out, std::size_t count)
         }
         const std::size_t runLength = b & 0x3F;
         const std::uint8_t value = *in++;
+        if (runLength == 1) {  // the escape of a single high byte: the common case in photos
+            *out++ = value;
+            continue;
+        }
         const std::size_t n = std::min<std::size_t>(runLength, std::size_t(end - out));
         std::memset(out, value, n);
         out += n;
@@ -44,24 +48,27 @@ bool PcxRunDecoder::fill(std::uint8_t* out, std::size_t count)
 
 void EncodePcxLine(std::span<const std::uint8_t> line, std::vector<std::uint8_t>& out)
 {
-    const std::size_t size = line.size();
-    std::size_t i = 0;
-    while (i < size) {
-        const std::uint8_t value = line[i];
-        std::size_t run = 1;
-        while (i + run < size && run < kPcxMaxRun && line[i + run] == value)
-            ++run;
-        if (run > 1) {
-            out.push_back(std::uint8_t(kPcxRunFlag | run));
-            out.push_back(value);
-        } else if (value >= kPcxRunFlag) {
-            out.push_back(kPcxRunFlag | 1);
-            out.push_back(value);
-        } else {
-            out.push_back(value);
-        }
-        i += run;
+    // At worst every byte takes two: write through a pointer into room made beforehand.
+    const std::size_t start = out.size();
+    out.resize(start + 2 * line.size());
+    std::uint8_t* o = out.data() + start;
+    const std::uint8_t* in = line.data();
+    const std::uint8_t* const end = in + line.size();
+    while (in < end) {
+        const std::uint8_t value = *in;
+        const std::uint8_t* runEnd = in + 1;
+        const std::uint8_t* const limit = in + std::min<std::size_t>(kPcxMaxRun, std::size_t(end - in));
+        while (runEnd < limit && *runEnd == value)
+            ++runEnd;
+        const std::size_t run = std::size_t(runEnd - in);
+        // The count byte is always stored and kept only when needed: photos make that
+        // choice unpredictable, so it isn't a branch.
+        *o = std::uint8_t(kPcxRunFlag | run);
+        o += run > 1 || value >= kPcxRunFlag;
+        *o++ = value;
+        in = runEnd;
     }
+    out.resize(std::size_t(o - out.data()));
 }
 
 }  // namespace lv

@@ -32,7 +32,7 @@ private:
     bool pendingRun_ = false;  // a run repeats the pixel at `at_`; a raw packet's pixels start there
 };
 
-// Appends the packets of one row of `pixels` pixels. Two equal neighbours start a run;
+// Appends the packets of one row of 1- or 3-byte pixels. Two equal neighbours start a run;
 // a raw packet collects pixels while each differs from the next; packets hold at most 128.
 void EncodeTargaRow(std::span<const std::uint8_t> row, std::size_t pixelSize, std::vector<std::uint8_t>& out);
 
