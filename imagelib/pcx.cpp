@@ -110,7 +110,7 @@ std::vector<std::uint8_t> headerFor(const HDIB& image, ImageType type)
     std::vector<std::uint8_t> h(kPcxHeaderSize, 0);
     h[0] = kPcxManufacturer;
     h[1] = kPcxVersion;
-    h[2] = 1;
+    h[2] = kPcxRunLengthEncoding;
     h[3] = std::uint8_t(bitsPerPlane);
     StoreLE16(&h[8], std::uint16_t(info.biWidth - 1));
     StoreLE16(&h[10], std::uint16_t(info.biHeight - 1));
@@ -165,7 +165,6 @@ PcxHeader ParsePcxHeader(const std::uint8_t* p)
 {
     PcxHeader h{};
     h.manufacturer = p[0];
-    h.version = p[1];
     h.encoding = p[2];
     h.bitsPerPlane = p[3];
     h.xMin = LoadLE16(p + 4);
@@ -184,9 +183,11 @@ PcxHeader ParsePcxHeader(const std::uint8_t* p)
 ReadResult ReadPcx(ByteSource& source)
 {
     std::uint8_t raw[kPcxHeaderSize];
-    if (!source.readExact(raw, sizeof raw) || raw[0] != kPcxManufacturer)
+    if (!source.readExact(raw, sizeof raw))
         return ReadCode::NotThisFormat;
     const PcxHeader h = ParsePcxHeader(raw);
+    if (h.manufacturer != kPcxManufacturer)
+        return ReadCode::NotThisFormat;
     const auto kind = pictureFor(h);
     const std::int64_t width = h.width(), height = h.height();
     if (!kind || PictureBytes(width, height, kind->bits) == 0

@@ -16,6 +16,7 @@ namespace lv {
 
 inline constexpr std::size_t kPcxHeaderSize = 128;
 inline constexpr std::uint8_t kPcxManufacturer = 10;
+inline constexpr std::uint8_t kPcxRunLengthEncoding = 1;
 inline constexpr std::uint8_t kPcxPaletteMarker = 12;
 inline constexpr std::size_t kPcxPaletteTrailerSize = 1 + 256 * 3;
 inline constexpr std::uint16_t kPcxGreyPaletteInfo = 2;
@@ -23,7 +24,6 @@ inline constexpr std::uint16_t kPcxGreyPaletteInfo = 2;
 // The header fields as stored, and what follows from them.
 struct PcxHeader {
     std::uint8_t manufacturer;
-    std::uint8_t version;
     std::uint8_t encoding;
     std::uint8_t bitsPerPlane;
     std::uint16_t xMin, yMin, xMax, yMax;
@@ -43,7 +43,7 @@ PcxHeader ParsePcxHeader(const std::uint8_t* bytes);
 
 // ReadPcx: −1 for a short header or another manufacturer byte, 0 for a 256-colour file
 // without its palette, an unsupported plane layout, exhausted memory or cancellation,
-// −2 for pixel data that is cut short or runs past its line.
+// −2 for a file that can't be opened or pixel data that is cut short or runs past its line.
 ReadResult ReadPcx(const std::string& path);
 ReadResult ReadPcx(ByteSource& source);
 

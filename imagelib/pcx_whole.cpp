@@ -111,9 +111,11 @@ void convertLine(const PcxHeader& h, const Palette& palette, const std::uint8_t*
 
 ReadResult ReadPcxWhole(std::span<const std::uint8_t> file)
 {
-    if (file.size() < kPcxHeaderSize || (file[0] != kPcxManufacturer && file[2] != 1))
+    if (file.size() < kPcxHeaderSize)
         return ReadCode::Failure;
     const PcxHeader h = ParsePcxHeader(file.data());
+    if (h.manufacturer != kPcxManufacturer && h.encoding != kPcxRunLengthEncoding)
+        return ReadCode::Failure;
     const std::int64_t width = h.width(), height = h.height();
     if (!layoutAccepted(h) || PictureBytes(width, height, 24) == 0
         || std::uint64_t(h.bytesPerLine) * 8 < std::uint64_t(width) * h.bitsPerPlane)

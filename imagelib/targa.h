@@ -33,7 +33,8 @@ TargaHeader ParseTargaHeader(const std::uint8_t* bytes);
 
 // ReadTarga: −1 for a file shorter than the header; 0 after "Unknown file format" for an
 // image type or pixel size it doesn't read, and 0 for a bad header, a short colour map,
-// exhausted memory or cancellation; −2 for pixel data that is cut short.
+// exhausted memory or cancellation; −2 for a file that can't be opened or pixel data that
+// is cut short.
 ReadResult ReadTarga(const std::string& path);
 ReadResult ReadTarga(ByteSource& source);
 
