@@ -208,20 +208,6 @@ TEST(PcxRunLength, RunsCrossPlanesButNeverLines)
     EXPECT_EQ(testing::Pixel24(r.image(), 1, 0), (testing::Rgb{10, 20, 20}));
 }
 
-TEST(PcxRunLength, TheDecoderKeepsWhatARunHasLeft)
-{
-    const ByteList coded = {0xC5, 7, 0xC0, 9, 3, 0xC2};
-    PcxRunDecoder decoder(coded);
-    ByteList out(3);
-    ASSERT_TRUE(decoder.fill(out.data(), 3));
-    EXPECT_EQ(out, (ByteList{7, 7, 7}));
-    EXPECT_EQ(decoder.pendingRun(), 2u);
-    ASSERT_TRUE(decoder.fill(out.data(), 3));  // the rest of the run, an empty run, a literal
-    EXPECT_EQ(out, (ByteList{7, 7, 3}));
-    EXPECT_EQ(decoder.consumed(), 5u);
-    EXPECT_FALSE(decoder.fill(out.data(), 1));  // a count without its value
-}
-
 TEST(Pcx, ColourTablesOfEachKind)
 {
     // Two colours are black and white whatever the header holds.
