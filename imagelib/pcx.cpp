@@ -137,13 +137,17 @@ std::vector<std::uint8_t> headerFor(const HDIB& image, ImageType type)
 void splitRow(const std::uint8_t* row, ImageType type, int width, std::size_t bytesPerLine, std::uint8_t* line)
 {
     switch (type) {
-    case IMG_RGB24:
-        for (int x = 0; x < width; ++x) {
-            line[x] = row[3 * x + 2];
-            line[bytesPerLine + std::size_t(x)] = row[3 * x + 1];
-            line[2 * bytesPerLine + std::size_t(x)] = row[3 * x];
+    case IMG_RGB24: {
+        std::uint8_t* red = line;
+        std::uint8_t* green = line + bytesPerLine;
+        std::uint8_t* blue = line + 2 * bytesPerLine;
+        for (const std::uint8_t* p = row; p < row + 3 * std::size_t(width); p += 3) {
+            *red++ = p[2];
+            *green++ = p[1];
+            *blue++ = p[0];
         }
         break;
+    }
     case IMG_PAL4:
         std::fill(line, line + 4 * bytesPerLine, 0);
         for (int x = 0; x < width; ++x) {

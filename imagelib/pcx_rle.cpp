@@ -1,9 +1,34 @@
 #include "imagelib/pcx_rle.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace lv {
+namespace {
+
+// How many bytes from `in` on equal the first, at most `limit`; eight compared at a time,
+// since flat pictures are mostly long runs.
+std::size_t runLength(const std::uint8_t* in, std::size_t limit)
+{
+    if (limit < 2 || in[1] != in[0])
+        return 1;  // photos: mostly no run at all
+    const std::uint64_t pattern = 0x0101010101010101ull * in[0];
+    std::size_t n = 2;
+    for (; n + 8 <= limit; n += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, in + n, 8);
+        if (const std::uint64_t diff = word ^ pattern) {
+            const int bit = std::endian::native == std::endian::little ? std::countr_zero(diff) : std::countl_zero(diff);
+            return n + std::size_t(bit / 8);
+        }
+    }
+    while (n < limit && in[n] == in[0])
+        ++n;
+    return n;
+}
+
+}  // namespace
 
 bool PcxRunDecoder::fill(std::uint8_t* out, std::size_t count)
 {
@@ -56,17 +81,13 @@ void EncodePcxLine(std::span<const std::uint8_t> line, std::vector<std::uint8_t>
     const std::uint8_t* const end = in + line.size();
     while (in < end) {
         const std::uint8_t value = *in;
-        const std::uint8_t* runEnd = in + 1;
-        const std::uint8_t* const limit = in + std::min<std::size_t>(kPcxMaxRun, std::size_t(end - in));
-        while (runEnd < limit && *runEnd == value)
-            ++runEnd;
-        const std::size_t run = std::size_t(runEnd - in);
+        const std::size_t run = runLength(in, std::min<std::size_t>(kPcxMaxRun, std::size_t(end - in)));
         // The count byte is always stored and kept only when needed: photos make that
         // choice unpredictable, so it isn't a branch.
         *o = std::uint8_t(kPcxRunFlag | run);
         o += run > 1 || value >= kPcxRunFlag;
         *o++ = value;
-        in = runEnd;
+        in += run;
     }
     out.resize(std::size_t(o - out.data()));
 }
