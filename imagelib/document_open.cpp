@@ -7,6 +7,7 @@
 #include "imagelib/library_messages.h"
 #include "imagelib/load_save.h"
 #include "imagelib/png.h"
+#include "imagelib/pcx.h"
 
 #include <optional>
 
@@ -60,6 +61,7 @@ DocumentReaders LibraryDocumentReaders()
 {
     DocumentReaders readers;
     readers.png = [](const std::string& path) { return ReadPng(path); };
+    readers.pcxWhole = [](const std::string& path) { return ReadPcxWhole(path); };
     return readers;
 }
 

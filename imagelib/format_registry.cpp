@@ -3,6 +3,8 @@
 #include "imagelib/bmp.h"
 #include "imagelib/jpeg.h"
 #include "imagelib/save_options.h"
+#include "imagelib/pcx.h"
+#include "imagelib/targa.h"
 
 #include <algorithm>
 #include <array>
@@ -14,10 +16,16 @@ ReadResult readBmp(const std::string& path) { return ReadBmp(path); }
 WriteResult writeBmp(const std::string& path, HDIB& image) { return WriteBmp(path, image); }
 ReadResult readJpeg(const std::string& path) { return ReadJpeg(path); }
 WriteResult writeJpeg(const std::string& path, HDIB& image) { return WriteJpeg(path, image, CurrentSaveOptions().jpegQuality); }
+ReadResult readPcx(const std::string& path) { return ReadPcx(path); }
+WriteResult writePcx(const std::string& path, HDIB& image) { return WritePcx(path, image); }
+ReadResult readTarga(const std::string& path) { return ReadTarga(path); }
+WriteResult writeTarga(const std::string& path, HDIB& image) { return WriteTarga(path, image); }
 
 // Trial order: BMP, TIF, PCX, GIF, TGA, JPEG, PCD, FPX. Formats join as their codecs do.
 constexpr ImageFormat kFormats[] = {
     {1, "BMP", "", readBmp, writeBmp},
+    {3, "PCX", "", readPcx, writePcx},
+    {5, "TGA", "", readTarga, writeTarga},
     {6, "JPG", "JPEG", readJpeg, writeJpeg},
 };
 
