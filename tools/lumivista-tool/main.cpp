@@ -3,6 +3,7 @@
 #include "command.h"
 #include "convert_command.h"
 #include "info_command.h"
+#include "skin_command.h"
 
 #include <cstdio>
 #include <string>
@@ -19,6 +20,7 @@ constexpr Command kCommands[] = {
     {"promote", "IN OUT", "widen a picture to 24 bits", lv::tool::RunDepthConversion},
     {"webpalette", "IN OUT", "reduce to the fixed 216-colour palette with error diffusion", lv::tool::RunDepthConversion},
     {"mediancut", "IN OUT", "reduce to an adaptive 256-colour palette", lv::tool::RunDepthConversion},
+    {"skin", "info FILE [--json]", "screens, buttons, rectangles and picture sizes of a skin file", lv::tool::RunSkin},
 };
 
 void PrintHelp(std::FILE* out)
