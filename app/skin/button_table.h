@@ -20,7 +20,7 @@ enum class ButtonKind : int {
     Push = 3,
     AutoRepeat = 4,   // fires again while held
     Scroll = 5,       // steps a slider: ±1 in the argument's high word
-    SliderTrack = 6,
+    SliderTrack = 6,  // the thumb that follows it in the table moves along it
     SliderThumb = 7,
     Toggle = 8,       // its state is mirrored on every screen of the same skin file
     Check = 9,

@@ -12,12 +12,12 @@ const ButtonDefinition kPanel1[] = {
     {H::SwitchScreen, 1, 0, 35031, K::Push, 5, 1, {"scanner", "", S::SectionIcon}, {6, 4, 26, 26}, {}},
     {H::SwitchScreen, 26, 0, 35032, K::Push, 5, 0, {"camera-video", "", S::SectionIcon}, {35, 4, 26, 26}, {}},
     {H::SwitchScreen, 6, 0, 35033, K::Push, 5, 0, {"store", "", S::SectionIcon}, {64, 4, 26, 26}, {}},
-    {H::AcquireScan, 0, 0, 35034, K::Push, 0, 0, {"scanner", "Digitalizar", S::Tile}, {4, 64, 100, 58}, {}},
-    {H::SelectScanSource, 0, 0, 35035, K::Push, 0, 0, {"scanner-select", "Origem", S::Tile}, {108, 64, 100, 58}, {}},
-    {H::SwitchScreen, 26, 192, 35036, K::Push, 0, 0, {"camera-video", "Vídeo", S::Tile}, {4, 126, 100, 58}, {}},
-    {H::CaptureScreen, 103, 0, 35037, K::Push, 0, 0, {"screen", "Tela inteira", S::Tile}, {108, 126, 100, 58}, {}},
-    {H::CaptureScreen, 101, 0, 35038, K::Push, 0, 0, {"window", "Janela", S::Tile}, {4, 188, 100, 58}, {}},
-    {H::CaptureScreen, 102, 0, 35039, K::Push, 0, 0, {"window-client", "Interior", S::Tile}, {108, 188, 100, 58}, {}},
+    {H::AcquireScan, 0, 0, 35034, K::Push, 0, 0, {"scanner", "Digitalizar", S::Tile}, {4, 76, 100, 54}, {}},
+    {H::SelectScanSource, 0, 0, 35035, K::Push, 0, 0, {"scanner-select", "Origem", S::Tile}, {108, 76, 100, 54}, {}},
+    {H::SwitchScreen, 26, 192, 35036, K::Push, 0, 0, {"camera-video", "Vídeo", S::Tile}, {4, 136, 100, 54}, {}},
+    {H::CaptureScreen, 103, 0, 35037, K::Push, 0, 0, {"screen", "Tela inteira", S::Tile}, {108, 136, 100, 54}, {}},
+    {H::CaptureScreen, 101, 0, 35038, K::Push, 0, 0, {"window", "Janela", S::Tile}, {4, 196, 100, 54}, {}},
+    {H::CaptureScreen, 102, 0, 35039, K::Push, 0, 0, {"window-client", "Interior", S::Tile}, {108, 196, 100, 54}, {}},
 };
 const std::size_t kPanel1Count = std::size(kPanel1);
 
@@ -45,29 +45,29 @@ const std::size_t kPanel6Count = std::size(kPanel6);
 const ButtonDefinition kPanel18[] = {
     {H::SwitchScreen, 18, 0, 35050, K::Push, 5, 1, {"album", "", S::SectionIcon}, {6, 4, 26, 26}, {}},
     {H::SwitchScreen, 22, 0, 35051, K::Push, 5, 0, {"gallery", "", S::SectionIcon}, {35, 4, 26, 26}, {}},
-    {H::None, 0, 201, 35052, K::Region, 0, 0, {"", "Nome do álbum", S::Field}, {10, 84, 192, 26}, {}},
-    {H::None, 0, 200, -1, K::Region, 0, 0, {"", "", S::None}, {10, 116, 192, 120}, {}},
-    {H::AlbumAddPhotos, 0, 0, 35053, K::Push, 0, 0, {"add-photo", "Adicionar", S::Tile}, {4, 250, 100, 58}, {}},
-    {H::AlbumDeletePhotos, 0, 0, 35054, K::Push, 0, 0, {"delete", "Excluir", S::Tile}, {108, 250, 100, 58}, {}},
-    {H::AlbumOpenPhoto, 0, 0, 35055, K::Push, 0, 0, {"open", "Abrir foto", S::Tile}, {4, 312, 100, 58}, {}},
-    {H::AlbumSearch, 0, 0, 35056, K::Push, 0, 0, {"search", "Pesquisar", S::Tile}, {108, 312, 100, 58}, {}},
-    {H::AlbumNew, 0, 0, 35057, K::Push, 0, 0, {"album-new", "Novo álbum", S::Tile}, {4, 374, 100, 58}, {}},
-    {H::AlbumProperties, 0, 0, 35058, K::Push, 0, 0, {"properties", "Propriedades", S::Tile}, {108, 374, 100, 58}, {}},
-    {H::AlbumScroll, 0xFFFF0000, 0, 35059, K::Scroll, 0, 0, {"go-up", "", S::SmallIcon}, {180, 246, 26, 22}, {}},
-    {H::AlbumScroll, 0x00010000, 0, 35060, K::Scroll, 0, 0, {"go-down", "", S::SmallIcon}, {180, 440, 26, 22}, {}},
+    {H::None, 0, 201, 35052, K::Region, 0, 0, {"", "Nome do álbum", S::Field}, {10, 96, 192, 26}, {}},
+    {H::None, 0, 200, -1, K::Region, 0, 0, {"", "", S::None}, {10, 132, 192, 114}, {}},
+    {H::AlbumAddPhotos, 0, 0, 35053, K::Push, 0, 0, {"add-photo", "Adicionar", S::Tile}, {4, 256, 100, 54}, {}},
+    {H::AlbumDeletePhotos, 0, 0, 35054, K::Push, 0, 0, {"delete", "Excluir", S::Tile}, {108, 256, 100, 54}, {}},
+    {H::AlbumOpenPhoto, 0, 0, 35055, K::Push, 0, 0, {"open", "Abrir foto", S::Tile}, {4, 316, 100, 54}, {}},
+    {H::AlbumSearch, 0, 0, 35056, K::Push, 0, 0, {"search", "Pesquisar", S::Tile}, {108, 316, 100, 54}, {}},
+    {H::AlbumNew, 0, 0, 35057, K::Push, 0, 0, {"album-new", "Novo álbum", S::Tile}, {4, 376, 100, 54}, {}},
+    {H::AlbumProperties, 0, 0, 35058, K::Push, 0, 0, {"properties", "Propriedades", S::Tile}, {108, 376, 100, 54}, {}},
+    {H::AlbumScroll, 0xFFFF0000, 0, 35059, K::Scroll, 0, 0, {"go-up", "", S::SmallIcon}, {144, 440, 28, 28}, {}},
+    {H::AlbumScroll, 0x00010000, 0, 35060, K::Scroll, 0, 0, {"go-down", "", S::SmallIcon}, {178, 440, 28, 28}, {}},
 };
 const std::size_t kPanel18Count = std::size(kPanel18);
 
 const ButtonDefinition kPanel22[] = {
     {H::SwitchScreen, 18, 0, 35050, K::Push, 5, 0, {"album", "", S::SectionIcon}, {6, 4, 26, 26}, {}},
     {H::SwitchScreen, 22, 0, 35051, K::Push, 5, 1, {"gallery", "", S::SectionIcon}, {35, 4, 26, 26}, {}},
-    {H::AlbumCategory, 1, 0, 35061, K::Push, 4, 1, {"gradient", "Fundos", S::Choice}, {6, 64, 200, 34}, {}},
-    {H::AlbumCategory, 2, 0, 35062, K::Push, 4, 0, {"texture", "Texturas", S::Choice}, {6, 104, 200, 34}, {}},
-    {H::AlbumCategory, 3, 0, 35063, K::Push, 4, 0, {"clipart", "Clip-art", S::Choice}, {6, 144, 200, 34}, {}},
-    {H::AlbumCategory, 4, 0, 35064, K::Push, 4, 0, {"frame", "Molduras", S::Choice}, {6, 184, 200, 34}, {}},
-    {H::AlbumCategory, 5, 0, 35065, K::Push, 4, 0, {"border", "Bordas", S::Choice}, {6, 224, 200, 34}, {}},
-    {H::AlbumCategory, 6, 0, 35066, K::Push, 4, 0, {"stamp", "Carimbos", S::Choice}, {6, 264, 200, 34}, {}},
-    {H::AlbumOpenPhoto, 0, 0, 35067, K::Push, 0, 0, {"open", "Usar", S::Primary}, {6, 320, 200, 34}, {}},
+    {H::AlbumCategory, 1, 0, 35061, K::Push, 4, 1, {"gradient", "Fundos", S::Choice}, {6, 80, 200, 34}, {}},
+    {H::AlbumCategory, 2, 0, 35062, K::Push, 4, 0, {"texture", "Texturas", S::Choice}, {6, 120, 200, 34}, {}},
+    {H::AlbumCategory, 3, 0, 35063, K::Push, 4, 0, {"clipart", "Clip-art", S::Choice}, {6, 160, 200, 34}, {}},
+    {H::AlbumCategory, 4, 0, 35064, K::Push, 4, 0, {"frame", "Molduras", S::Choice}, {6, 200, 200, 34}, {}},
+    {H::AlbumCategory, 5, 0, 35065, K::Push, 4, 0, {"border", "Bordas", S::Choice}, {6, 240, 200, 34}, {}},
+    {H::AlbumCategory, 6, 0, 35066, K::Push, 4, 0, {"stamp", "Carimbos", S::Choice}, {6, 280, 200, 34}, {}},
+    {H::AlbumOpenPhoto, 0, 0, 35067, K::Push, 0, 0, {"open", "Usar", S::Primary}, {6, 330, 200, 34}, {}},
 };
 const std::size_t kPanel22Count = std::size(kPanel22);
 

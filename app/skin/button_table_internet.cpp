@@ -9,13 +9,13 @@ using K = ButtonKind;
 using S = ButtonStyle;
 
 const ButtonDefinition kPanel33[] = {
-    {H::SwitchScreen, 29, 0, 35028, K::Push, 2, 1, {"link", "Meus links", S::Choice}, {6, 40, 200, 34}, {}},
-    {H::OpenLink, 1, 0, 35200, K::Push, 0, 0, {"link", "Link 1", S::Link}, {6, 90, 200, 34}, {}},
-    {H::OpenLink, 2, 0, 35201, K::Push, 0, 0, {"link", "Link 2", S::Link}, {6, 130, 200, 34}, {}},
-    {H::OpenLink, 3, 0, 35202, K::Push, 0, 0, {"link", "Link 3", S::Link}, {6, 170, 200, 34}, {}},
-    {H::OpenLink, 4, 0, 35203, K::Push, 0, 0, {"link", "Link 4", S::Link}, {6, 210, 200, 34}, {}},
-    {H::OpenLink, 5, 0, 35204, K::Push, 0, 0, {"link", "Link 5", S::Link}, {6, 250, 200, 34}, {}},
-    {H::EditLinks, 0, 0, 35205, K::Push, 0, 0, {"settings", "Editar links", S::WideAction}, {6, 300, 200, 34}, {}},
+    {H::SwitchScreen, 29, 0, 35028, K::Push, 2, 1, {"link", "Meus links", S::Choice}, {6, 56, 200, 34}, {}},
+    {H::OpenLink, 1, 0, 35200, K::Push, 0, 0, {"link", "Link 1", S::Link}, {6, 100, 200, 34}, {}},
+    {H::OpenLink, 2, 0, 35201, K::Push, 0, 0, {"link", "Link 2", S::Link}, {6, 140, 200, 34}, {}},
+    {H::OpenLink, 3, 0, 35202, K::Push, 0, 0, {"link", "Link 3", S::Link}, {6, 180, 200, 34}, {}},
+    {H::OpenLink, 4, 0, 35203, K::Push, 0, 0, {"link", "Link 4", S::Link}, {6, 220, 200, 34}, {}},
+    {H::OpenLink, 5, 0, 35204, K::Push, 0, 0, {"link", "Link 5", S::Link}, {6, 260, 200, 34}, {}},
+    {H::EditLinks, 0, 0, 35205, K::Push, 0, 0, {"settings", "Editar links", S::WideAction}, {6, 310, 200, 34}, {}},
     {H::None, 0, 197, -1, K::Region, 0, 0, {"", "", S::None}, {222, 0, 560, 476}, {}},
 };
 const std::size_t kPanel33Count = std::size(kPanel33);

@@ -37,14 +37,9 @@ PanelInput::PanelInput(std::vector<PanelControl> controls, PanelOptions options,
         if (controls_[i].definition.kind != ButtonKind::SliderThumb)
             continue;
         Slider slider;
-        const int track = [&] {
-            for (std::size_t t = i + 1; t < controls_.size(); ++t)
-                if (controls_[t].definition.kind == ButtonKind::SliderTrack)
-                    return int(t);
-            return -1;
-        }();
-        // A track belongs to the thumb just before it.
-        slider.track = track == int(i) + 1 ? controls_[std::size_t(track)].rect : controls_[i].rect;
+        // A thumb's track is the button just before it.
+        const bool hasTrack = i > 0 && controls_[i - 1].definition.kind == ButtonKind::SliderTrack;
+        slider.track = hasTrack ? controls_[i - 1].rect : controls_[i].rect;
         slider.thumb = controls_[i].rect;
         slider.thumb = thumbRect(slider);
         sliders_[i] = slider;
@@ -78,7 +73,8 @@ ImageState PanelInput::restingImage(int button) const
 
 int PanelInput::thumbOfTrack(int track) const
 {
-    return track > 0 && sliders_[std::size_t(track - 1)] ? track - 1 : -1;
+    const std::size_t thumb = std::size_t(track) + 1;
+    return thumb < controls_.size() && sliders_[thumb] ? int(thumb) : -1;
 }
 
 Rect PanelInput::thumbRect(const Slider& slider) const

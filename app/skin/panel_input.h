@@ -129,7 +129,8 @@ public:
     Effects leave();
 
     // The first button (table order) other than a region containing the point; a slider
-    // track only when nothing else contains it. −1 for none.
+    // track only when nothing else contains it. −1 for none. A slider is a track followed
+    // by its thumb, so painting in table order draws the thumb on top.
     int buttonAt(Point point) const;
     // The picture a button shows at rest: pressed when selected.
     ImageState restingImage(int button) const;

@@ -77,7 +77,8 @@ TEST(ButtonTable, EveryRowIsConsistent)
                     EXPECT_TRUE(IsValidScreen(int(b.argument)));
                 }
                 if (b.kind == ButtonKind::SliderThumb) {
-                    EXPECT_EQ(b.handler, (&b + 1)->handler);  // its track follows
+                    EXPECT_EQ((&b - 1)->kind, ButtonKind::SliderTrack);  // its track comes first
+                    EXPECT_EQ(b.handler, (&b - 1)->handler);
                 }
             }
         }
