@@ -3,8 +3,8 @@
 #include "app/skin/button_table.h"
 #include "app/skin/panel_input.h"
 #include "app/skin/panel_loader.h"
-#include "app/skin/screen_areas.h"
 #include "app/skin/screen_composition.h"
+#include "app/skin/screen_selection.h"
 #include "imagelib/bmp.h"
 
 #include <QPainter>
@@ -26,16 +26,6 @@ QImage ToImage(const HDIB& dib)
             line[x] = qRgb(row[3 * x + 2], row[3 * x + 1], row[3 * x]);
     }
     return image;
-}
-
-// What the main window marks as chosen on this screen: its area's button and its own tab.
-bool ShownSelected(const skin::LoadedButton& b, int screen)
-{
-    if (b.definition.selection == skin::kSelected)
-        return true;
-    if (b.definition.group == skin::kGroupScreenArea)
-        return b.definition.controlId == skin::AreaButtonControl(skin::AreaOfScreen(screen));
-    return b.definition.handler == skin::Handler::SwitchScreen && int(b.definition.argument) == screen;
 }
 
 }  // namespace
@@ -68,8 +58,10 @@ QImage RenderScreen(const std::string& programDir, int screen, skin::SkinVariant
         p.save();
         p.setClipRect(QRect(origin, QSize(placed[i].area.width, placed[i].area.height)));
         p.drawImage(origin, ToImage(loaded[i].background));
-        for (const skin::LoadedButton& b : loaded[i].buttons) {
-            ImageState state = ShownSelected(b, screen) ? ImageState::Pressed : ImageState::Normal;
+        const std::vector<int> selection = skin::SelectionOnScreen(loaded[i].panel, screen);
+        for (std::size_t k = 0; k < loaded[i].buttons.size(); ++k) {
+            const skin::LoadedButton& b = loaded[i].buttons[k];
+            ImageState state = selection[k] == skin::kSelected ? ImageState::Pressed : ImageState::Normal;
             if (hoverControl && b.definition.controlId == hoverControl && state == ImageState::Normal)
                 state = ImageState::Hover;
             const QImage picture = ToImage(b.images[std::size_t(state)]);

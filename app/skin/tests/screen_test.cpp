@@ -3,6 +3,7 @@
 #include "app/skin/help_context.h"
 #include "app/skin/keyboard.h"
 #include "app/skin/screen_composition.h"
+#include "app/skin/screen_selection.h"
 #include "app/skin/screen_switch.h"
 #include "common/testing/ui_recorder.h"
 
@@ -263,6 +264,40 @@ TEST(Keyboard, Table501AndItsRules)
     EXPECT_EQ(RouteKeyboardCommand(kCommandEscape, {}).action, KeyboardAction::None);
     EXPECT_EQ(RouteKeyboardCommand(kCommandEscape, {.slideShowRunning = true}).action, KeyboardAction::EscapeToSlideShow);
     EXPECT_EQ(RouteKeyboardCommand(kCommandClose, {}).action, KeyboardAction::CloseMainWindow);
+}
+
+}  // namespace
+}  // namespace lv::skin
+
+namespace lv::skin {
+namespace {
+
+int SelectedArgument(int panel, int screen, int group)
+{
+    const auto selection = SelectionOnScreen(panel, screen);
+    const auto buttons = PanelButtons(panel);
+    int found = -1;
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        if (buttons[i].group == group && selection[i] == kSelected) {
+            EXPECT_EQ(found, -1) << "two selected in group " << group;
+            found = int(buttons[i].argument);
+        }
+    return found;
+}
+
+TEST(ScreenSelection, AreaButtonsAndPageButtonsFollowTheScreen)
+{
+    EXPECT_EQ(SelectedArgument(0, 0, kGroupScreenArea), -1);
+    EXPECT_EQ(SelectedArgument(0, 13, kGroupScreenArea), 3);  // Editar
+    EXPECT_EQ(SelectedArgument(0, 26, kGroupScreenArea), 6);  // Obter fotos
+    EXPECT_EQ(SelectedArgument(1, 1, 5), 1);
+    EXPECT_EQ(SelectedArgument(1, 26, 5), 26);
+    EXPECT_EQ(SelectedArgument(12, 15, 5), 12);  // the Pintar page of the section strip
+    EXPECT_EQ(SelectedArgument(12, 15, 2), 15);
+    EXPECT_EQ(SelectedArgument(12, 12, 2), -1);
+    EXPECT_EQ(SelectedArgument(28, 30, 8), 30);
+    // Other groups keep the table's flags.
+    EXPECT_EQ(SelectedArgument(0, 5, kGroupTransformTool), 1);
 }
 
 }  // namespace
