@@ -1,5 +1,7 @@
+#include "app/skin/attention_blink.h"
 #include "app/skin/panel_input.h"
 #include "app/skin/toggle_memory.h"
+#include "app/skin/tooltip.h"
 
 #include <gtest/gtest.h>
 
@@ -360,6 +362,50 @@ TEST(PanelInput, ScrollButtonsPassTheirStepInTheHighWord)
         const auto step = std::int16_t(f[0].argument >> 16);
         EXPECT_TRUE(step == 1 || step == -1);
     }
+}
+
+}  // namespace
+}  // namespace lv::skin
+
+namespace lv::skin {
+namespace {
+
+TEST(AttentionBlink, AlternatesUntilTheFirstReleaseOnAnAreaButton)
+{
+    AttentionBlink blink(kAreaBlinkControl);
+    EXPECT_EQ(blink.tick(), ImageState::Hover);
+    EXPECT_EQ(blink.tick(), ImageState::Normal);
+    EXPECT_EQ(blink.tick(), ImageState::Hover);
+    EXPECT_EQ(blink.released(149), std::nullopt);  // not an area button: blinking goes on
+    EXPECT_TRUE(blink.running());
+    EXPECT_EQ(blink.released(148), ImageState::Normal);
+    EXPECT_FALSE(blink.running());
+    EXPECT_EQ(blink.tick(), std::nullopt);
+    EXPECT_EQ(blink.released(155), std::nullopt);
+
+    AttentionBlink onItself(kAreaBlinkControl);
+    onItself.tick();
+    EXPECT_EQ(onItself.released(155), std::nullopt);  // the button just clicked keeps its look
+    EXPECT_FALSE(onItself.running());
+}
+
+TEST(Tooltip, PlacementStaysInsideTheClientArea)
+{
+    EXPECT_EQ(PlaceTooltip({100, 50}, {60, 16}, {800, 600}), (Point{116, 66}));
+    EXPECT_EQ(PlaceTooltip({780, 590}, {60, 16}, {800, 600}), (Point{736, 580}));
+    EXPECT_EQ(PlaceTooltip({5, 5}, {900, 700}, {800, 600}), (Point{0, 0}));
+}
+
+TEST(Tooltip, SameTextDoesNothingAndEmptyTextHides)
+{
+    TooltipPopup popup;
+    EXPECT_EQ(popup.show(" Copiar"), TooltipPopup::Change::Show);
+    EXPECT_EQ(*popup.shown(), "Copiar");
+    EXPECT_EQ(popup.show("Copiar"), TooltipPopup::Change::None);
+    EXPECT_EQ(popup.show("Colar"), TooltipPopup::Change::Show);
+    EXPECT_EQ(popup.show(""), TooltipPopup::Change::Hide);
+    EXPECT_EQ(popup.hide(), TooltipPopup::Change::None);
+    EXPECT_EQ(popup.show(" "), TooltipPopup::Change::None);
 }
 
 }  // namespace
