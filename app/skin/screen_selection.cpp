@@ -14,9 +14,6 @@ std::vector<int> SelectionOnScreen(int panel, int screen)
     for (const ButtonDefinition& b : buttons)
         selection.push_back(b.selection);
 
-    const auto pages = [&](int group) {
-        return [&buttons, group](const ButtonDefinition& b) { return b.group == group && b.handler == Handler::SwitchScreen; };
-    };
     for (std::size_t i = 0; i < buttons.size(); ++i) {
         const ButtonDefinition& b = buttons[i];
         if (b.group == kGroupScreenArea) {
@@ -26,7 +23,7 @@ std::vector<int> SelectionOnScreen(int panel, int screen)
         if (b.group == 0 || b.handler != Handler::SwitchScreen)
             continue;
         const bool named = std::any_of(buttons.begin(), buttons.end(), [&](const ButtonDefinition& other) {
-            return pages(b.group)(other) && int(other.argument) == screen;
+            return other.group == b.group && other.handler == Handler::SwitchScreen && int(other.argument) == screen;
         });
         const int chosen = named ? screen : ScreenLayout(screen).panelAt(1);
         selection[i] = int(b.argument) == chosen ? kSelected : 0;
