@@ -217,8 +217,8 @@ Effects PanelInput::release(Point point)
     pressed_ = -1;
     if (button >= 0)
         releaseButton(out, button, point);
-    const int under = buttonAt(point);
-    hovered_ = under;
+    // The next move shows the hover picture again over whatever button is there.
+    hovered_ = -1;
     setCapture(out, false);
     return out;
 }

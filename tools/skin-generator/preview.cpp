@@ -70,7 +70,7 @@ QImage RenderScreen(const std::string& programDir, int screen, skin::SkinVariant
         }
         p.restore();
     }
-    if (layout.basePanel == 0 && layout.nestedCount() >= 0) {
+    if (layout.basePanel == 0) {
         const auto& base = loaded.front().buttons;
         for (const auto& b : base) {
             const QRect r(b.rect.x, b.rect.y, b.rect.width, b.rect.height);

@@ -110,6 +110,8 @@ TEST_F(BasePanel, APushButtonFiresOnlyWhenReleasedOnItselfAndReturnsToNormal)
     ASSERT_EQ(Only<effect::Fire>(on).size(), 1u);
     EXPECT_EQ(Only<effect::Fire>(on)[0].handler, Handler::Undo);
     EXPECT_EQ(Only<effect::Paint>(on).at(0).image, ImageState::Normal);
+    // Still under the pointer, the next move lights it again.
+    EXPECT_EQ(Only<effect::Paint>(panel.move(undo)).at(0).image, ImageState::Hover);
 }
 
 TEST_F(BasePanel, ClickSoundsDependOnTheButton)
