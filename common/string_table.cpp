@@ -148,7 +148,6 @@ constexpr Entry kStrings[] = {
     {34016, "Jan, Fev, Mar, Abr, Mai, Jun, Jul, Ago, Set, Out, Nov, Dez"},
     {34050, "Atenção"},
     {34060, "Não é possível abrir"},
-    {64468, "Salvar erro do arquivo do álbum."},
     // 35001–35299: tooltips and status texts of the skin buttons.
     {35001, "Obter fotos"},
     {35002, "Editar fotos"},
@@ -363,6 +362,7 @@ constexpr Entry kStrings[] = {
     {35211, "Anterior"},
     {35212, "Próximo"},
     {35213, "Limpar a lista"},
+    {64468, "Salvar erro do arquivo do álbum."},
 };
 
 constexpr bool isSorted()
