@@ -1,0 +1,63 @@
+#include "app/core/open_windows.h"
+#include "app/core/window_placement.h"
+
+#include <gtest/gtest.h>
+
+namespace lv {
+namespace {
+
+TEST(WindowPlacement, TheFirstWindowIsCentredAtItsOpeningZoom)
+{
+    const Rect workspace{10, 20, 710, 520};
+    const InitialWindow big = PlaceNewWindow({4000, 3000}, workspace, true);
+    EXPECT_EQ(big.zoom, -6);
+    EXPECT_EQ(big.frame, (Rect{10 + 64, 20 + 36, 10 + 64 + 571, 20 + 36 + 428}));
+
+    const InitialWindow small = PlaceNewWindow({101, 51}, workspace, true);
+    EXPECT_EQ(small.zoom, 0);
+    EXPECT_EQ(small.frame, (Rect{10 + 299, 20 + 224, 10 + 299 + 101, 20 + 224 + 51}));
+
+    const InitialWindow unfitted = PlaceNewWindow({4000, 3000}, workspace, false);
+    EXPECT_EQ(unfitted.zoom, 0);
+    EXPECT_EQ(unfitted.frame, workspace) << "never larger than the workspace";
+}
+
+TEST(WindowPlacement, ASecondWindowTakesTheHalfTheFirstDoesNotStartIn)
+{
+    const Rect workspace{0, 0, 700, 500};
+    const SideBySide fromLeft = SplitWorkspace(workspace, 0, {64, 36, 635, 464});
+    EXPECT_EQ(fromLeft.divider, 350);
+    EXPECT_EQ(fromLeft.existing, (Rect{0, 0, 348, 500}));
+    EXPECT_EQ(fromLeft.newWindow, (Rect{352, 0, 700, 500}));
+
+    const SideBySide fromRight = SplitWorkspace(workspace, 300, {420, 0, 600, 100});
+    EXPECT_EQ(fromRight.existing, (Rect{302, 0, 700, 500}));
+    EXPECT_EQ(fromRight.newWindow, (Rect{0, 0, 298, 500}));
+
+    EXPECT_EQ(SideOf(workspace, 0, 349), Side::Left);
+    EXPECT_EQ(SideOf(workspace, 0, 350), Side::Right);
+}
+
+TEST(OpenWindows, AThirdDocumentClosesTheActiveOneFirstAndClosingActivatesTheNextNeighbour)
+{
+    OpenWindows open;
+    EXPECT_FALSE(open.mustCloseActiveBeforeOpening());
+    EXPECT_TRUE(open.add(1));
+    EXPECT_FALSE(open.mustCloseActiveBeforeOpening()) << "one window: it moves aside";
+    EXPECT_FALSE(open.add(2));
+    EXPECT_EQ(open.active(), 2);
+    EXPECT_TRUE(open.mustCloseActiveBeforeOpening());
+
+    open.activate(1);
+    EXPECT_EQ(open.remove(1), 2) << "the window that followed";
+    EXPECT_FALSE(open.mustCloseActiveBeforeOpening());
+    open.add(3);
+    EXPECT_EQ(open.windows(), (std::vector<int>{2, 3}));
+    EXPECT_EQ(open.remove(3), 2) << "the last one falls back to the first";
+    EXPECT_EQ(open.remove(2), std::nullopt);
+    EXPECT_FALSE(open.active());
+    EXPECT_TRUE(open.add(4)) << "the first registration again";
+}
+
+}  // namespace
+}  // namespace lv

@@ -1,0 +1,82 @@
+#include "app/core/zoom.h"
+
+#include <gtest/gtest.h>
+
+namespace lv {
+namespace {
+
+TEST(Zoom, ALargeDocumentOpensFittedAndASmallOneAt100Percent)
+{
+    EXPECT_EQ(InitialZoom({4000, 3000}, {700, 500}, true), -6);
+    EXPECT_EQ(ScaledSize({4000, 3000}, -6), (PixelSize{571, 428}));
+    EXPECT_EQ(InitialZoom({640, 480}, {700, 500}, true), 0);
+    EXPECT_EQ(InitialZoom({4000, 3000}, {700, 500}, false), 0);
+    EXPECT_EQ(InitialZoom({700, 500}, {700, 500}, true), -1) << "a document exactly the size still halves";
+    EXPECT_EQ(InitialZoom({100, 100}, {0, 0}, true), -15) << "an empty area counts as one pixel, clamped";
+}
+
+TEST(Zoom, StepsStopAtTheLevelLimitsAndAt16384ScaledPixels)
+{
+    EXPECT_EQ(SteppedZoom({2000, 100}, 6, +1), 7);
+    EXPECT_EQ(SteppedZoom({2000, 100}, 7, +1), std::nullopt) << "9 x 2000 = 18000";
+    EXPECT_EQ(SteppedZoom({2000, 100}, 7, -1), 6);
+    EXPECT_EQ(SteppedZoom({100, 2048}, 6, +1), 7) << "exactly 16384 is allowed";
+    EXPECT_EQ(SteppedZoom({10, 10}, 15, +1), std::nullopt);
+    EXPECT_EQ(SteppedZoom({10, 10}, -14, -1), -15);
+    EXPECT_EQ(SteppedZoom({10, 10}, -15, -1), std::nullopt);
+    EXPECT_EQ(HighestZoom({2000, 100}), 7);
+    EXPECT_EQ(HighestZoom({10, 10}), 15);
+    EXPECT_EQ(HighestZoom({20000, 10}), 0);
+}
+
+TEST(Zoom, ReadoutShowsThePercentageInString2344)
+{
+    EXPECT_EQ(ZoomReadout(-2), " Visualizar 33%  ");
+    EXPECT_EQ(ZoomReadout(0), " Visualizar 100%  ");
+    EXPECT_EQ(ZoomReadout(15), " Visualizar 1600%  ");
+    EXPECT_EQ(ZoomPercent(-6), 14);
+}
+
+TEST(Zoom, SetCommandsChooseLevelsAndLowerThoseTooLargeWithABeep)
+{
+    const PixelSize doc{400, 300};
+    const PixelSize client{800, 600};
+    auto zoomOf = [&](int command, int current = 0) { return ZoomForCommand(command, current, doc, client)->zoom; };
+    EXPECT_EQ(zoomOf(548, 3), 4);
+    EXPECT_EQ(zoomOf(548, 15), 15);
+    EXPECT_EQ(zoomOf(549, -15), -15);
+    EXPECT_EQ(zoomOf(551), 0);
+    EXPECT_EQ(zoomOf(554), 3);
+    EXPECT_EQ(zoomOf(567), 0);
+    EXPECT_EQ(zoomOf(570), -3);
+    EXPECT_EQ(zoomOf(582), -15);
+    EXPECT_EQ(zoomOf(583), 1) << "twice fits 800 x 600 exactly";
+    EXPECT_FALSE(ZoomForCommand(550, 0, doc, client));
+    EXPECT_FALSE(ZoomForCommand(584, 0, doc, client));
+
+    // Fitting a large document: the larger of the two reductions.
+    EXPECT_EQ(ZoomForCommand(583, 0, {4000, 3000}, {700, 500})->zoom, -5);
+    EXPECT_EQ(ZoomForCommand(583, 0, {4000, 3000}, {0, 0})->zoom, -15) << "a tiny client counts as 16 pixels";
+
+    const auto tooLarge = ZoomForCommand(566, 0, {2000, 100}, client);
+    EXPECT_EQ(tooLarge->zoom, 7);
+    EXPECT_TRUE(tooLarge->beep);
+    const auto none = ZoomForCommand(566, 0, {20000, 10}, client);
+    EXPECT_EQ(none->zoom, 0);
+    EXPECT_TRUE(none->beep);
+    EXPECT_FALSE(ZoomForCommand(557, 0, {2000, 100}, client)->beep);
+}
+
+TEST(Zoom, ScaledLengthsAndDocumentOffsetsInvertEachOther)
+{
+    EXPECT_EQ(ScaledLength(10, 3), 40);
+    EXPECT_EQ(ScaledLength(10, -3), 2);
+    EXPECT_EQ(DocumentOffset(39, 3), 9);
+    EXPECT_EQ(DocumentOffset(2, -3), 8);
+    for (int z = kMinZoom; z <= kMaxZoom; ++z)
+        for (int d : {0, 1, 17, 255})
+            EXPECT_EQ(DocumentOffset(ScaledLength(d, z), z), z >= 0 ? d : d - d % (1 - z)) << z << " " << d;
+}
+
+}  // namespace
+}  // namespace lv
