@@ -1,0 +1,122 @@
+#include "app/core/document_io.h"
+
+#include "app/core/document_files.h"
+#include "app/core/undo_record.h"
+#include "common/string_table.h"
+#include "common/ui_service.h"
+#include "edit/compositing.h"
+#include "edit/layered_format.h"
+#include "edit/layers.h"
+#include "imagelib/dib_alloc.h"
+#include "imagelib/document_open.h"
+#include "imagelib/png.h"
+#include "imagelib/save_as.h"
+
+namespace lv {
+namespace {
+
+constexpr int kDiskErrorString = 2329;
+
+void showDiskError()
+{
+    ui::Current().showMessage(LoadString(kDiskErrorString), ui::kWarningTitle, ui::Icon::Exclamation);
+}
+
+}  // namespace
+
+LoadedDocument LoadDocument(const std::string& path)
+{
+    // The layered reader keeps the whole stack aside; the dispatcher sees its composite.
+    std::unique_ptr<LayerStack> layered;
+    DocumentReaders readers = LibraryDocumentReaders();
+    readers.layered = [&layered](const std::string& file) -> ReadResult {
+        auto stack = ReadLayeredFile(file);
+        if (!stack)
+            return ReadCode::Failure;
+        CompositeLayers(*stack);
+        HDIB picture = CopyPicture(stack->composite);
+        if (!picture)
+            return ReadCode::Failure;
+        layered = std::move(stack);
+        return ReadResult(std::move(picture));
+    };
+
+    OpenedImage opened = OpenDocumentImage(path, readers);
+    LoadedDocument loaded;
+    loaded.code = opened.result.code();
+    loaded.format = opened.format;
+    if (!opened.result.ok())
+        return loaded;
+    if (opened.format == "VLF" && layered) {
+        if (layered->width == 0 || layered->height == 0) {
+            ui::Current().beep();
+            loaded.code = ReadCode::Failure;
+            return loaded;
+        }
+        loaded.stack = std::move(layered);
+        return loaded;
+    }
+    HDIB picture = opened.result.take();
+    if (DiscardEmptyPicture(picture)) {
+        loaded.code = ReadCode::Failure;
+        return loaded;
+    }
+    loaded.stack = CreateLayerStackFromImage(std::move(picture));
+    if (!loaded.stack) {
+        loaded.code = ReadCode::Failure;
+        return loaded;
+    }
+    CompositeLayers(*loaded.stack);
+    return loaded;
+}
+
+bool WriteDocument(LayerStack& stack, std::string& path, int saveType)
+{
+    path = WithDefaultExtension(path, saveType);
+    bool written = false;
+    switch (SaveRouteForType(saveType)) {
+    case SaveRoute::Layered: {
+        ui::BusyCursor busy;
+        written = WriteLayeredFile(path, stack);
+        if (!written)
+            showDiskError();
+        break;
+    }
+    case SaveRoute::Png: {
+        ui::BusyCursor busy;
+        written = WritePng(path, stack.composite) == PngWriteResult::Written;
+        if (!written)
+            showDiskError();
+        break;
+    }
+    case SaveRoute::Flat: written = SaveImageAs(stack.composite, path, saveType); break;
+    }
+    if (written)
+        stack.modified = 0;
+    return written;
+}
+
+bool RebuildComposite(LayerStack& stack)
+{
+    const HDIB& old = stack.composite;
+    const bool fits = old && old.width() == stack.width && old.height() == stack.height
+                      && old.bitCount() == stack.bitCount;
+    if (!fits) {
+        const bool grey = stack.bitCount == 8;
+        HDIB composite = AllocatePicture(stack.width, stack.height, grey ? 8 : 24, grey ? 256 : 0);
+        if (!composite)
+            return false;
+        if (grey)
+            for (int i = 0; i < 256; ++i)
+                composite.colors()[i] = {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
+        if (old) {
+            composite.header().biXPelsPerMeter = old.header().biXPelsPerMeter;
+            composite.header().biYPelsPerMeter = old.header().biYPelsPerMeter;
+        }
+        stack.composite = std::move(composite);
+    }
+    CompositeLayers(stack);
+    return true;
+}
+
+}  // namespace lv

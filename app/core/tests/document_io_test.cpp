@@ -1,0 +1,107 @@
+#include "app/core/document_io.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+#include "edit/compositing.h"
+#include "edit/layers.h"
+#include "imagelib/bmp.h"
+#include "imagelib/save_as.h"
+#include "imagelib/tests/pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+
+namespace lv {
+namespace {
+
+// Files without a declared gamma read through the display gamma 2.2 against 0.5.
+int LargestDifferenceAfterPngGamma(const HDIB& read, const HDIB& written)
+{
+    if (read.width() != written.width() || read.height() != written.height())
+        return 256;
+    int largest = 0;
+    for (int y = 0; y < read.height(); ++y)
+        for (int x = 0; x < 3 * read.width(); ++x) {
+            const double v = written.row(y)[x] / 255.0;
+            const int expected = int(std::lround(255 * std::pow(v, 1 / 1.1)));
+            largest = std::max(largest, std::abs(expected - int(read.row(y)[x])));
+        }
+    return largest;
+}
+
+TEST(DocumentIo, FlatFilesOpenAsOneLayerAndSaveAsPngBmpAndLayeredFiles)
+{
+    testing::TempDir dir;
+    testing::UiRecorder ui;
+    const std::string source = dir.file("foto.bmp");
+    HDIB photo = testing::MakePhotoLike(37, 23);
+    ASSERT_EQ(WriteBmp(source, photo), WriteResult::Written);
+
+    LoadedDocument loaded = LoadDocument(source);
+    ASSERT_TRUE(loaded.stack);
+    LayerStack& doc = *loaded.stack;
+    EXPECT_EQ(doc.layerCount, 1);
+    EXPECT_EQ(doc.layers[0].name, "Fundo");
+    EXPECT_TRUE(testing::SamePixels(doc.composite, doc.layers[0].image));
+
+    // A second, half-transparent layer makes the composite differ from every layer.
+    HDIB top = testing::MakePhotoLike(10, 10);
+    ASSERT_TRUE(AddLayer(doc, 0, std::move(top), {}, false, false));
+    doc.layers[0].opacity = 50;
+    CompositeLayers(doc);
+    doc.modified = 1;
+
+    std::string png = dir.file("saida");
+    ASSERT_TRUE(WriteDocument(doc, png, kSaveAsPng));
+    EXPECT_EQ(png, dir.file("saida.PNG"));
+    EXPECT_EQ(doc.modified, 0u);
+    LoadedDocument fromPng = LoadDocument(png);
+    ASSERT_TRUE(fromPng.stack);
+    EXPECT_EQ(fromPng.format, "PNG");
+    EXPECT_EQ(fromPng.stack->layerCount, 1);
+    EXPECT_LE(LargestDifferenceAfterPngGamma(fromPng.stack->layers[0].image, doc.composite), 1);
+
+    std::string layered = dir.file("camadas");
+    ASSERT_TRUE(WriteDocument(doc, layered, kSaveAsLayered));
+    EXPECT_EQ(layered, dir.file("camadas.vlf"));
+    LoadedDocument fromVlf = LoadDocument(layered);
+    ASSERT_TRUE(fromVlf.stack);
+    EXPECT_EQ(fromVlf.format, "VLF");
+    ASSERT_EQ(fromVlf.stack->layerCount, 2);
+    EXPECT_EQ(fromVlf.stack->layers[0].opacity, 50u);
+    EXPECT_TRUE(testing::SamePixels(fromVlf.stack->layers[0].mask, doc.layers[0].mask)) << "masks are lossless";
+
+    std::string bmp = dir.file("plana.bmp");
+    ASSERT_TRUE(WriteDocument(doc, bmp, kSaveAsJpeg)) << "the name's extension wins";
+    LoadedDocument fromBmp = LoadDocument(bmp);
+    ASSERT_TRUE(fromBmp.stack);
+    EXPECT_TRUE(testing::SamePixels(fromBmp.stack->composite, doc.composite));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(DocumentIo, UnreadableFilesShowString2356AndEmptyPicturesBeep)
+{
+    testing::TempDir dir;
+    testing::UiRecorder ui;
+    std::ofstream(dir.file("lixo.jpg")) << "not a picture at all";
+    EXPECT_FALSE(LoadDocument(dir.file("lixo.jpg")).stack);
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Formato de arquivo desconhecido."});
+
+    std::ofstream(dir.file("vazio.vlf")) << "FLVT";
+    EXPECT_FALSE(LoadDocument(dir.file("vazio.vlf")).stack);
+    EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+TEST(DocumentIo, TheCompositeFollowsAChangeOfDocumentSize)
+{
+    auto stack = CreateLayerStackFromImage(testing::MakePhotoLike(8, 6));
+    stack->width = 5;
+    stack->height = 4;
+    ASSERT_TRUE(RebuildComposite(*stack));
+    EXPECT_EQ(stack->composite.width(), 5);
+    EXPECT_EQ(stack->composite.height(), 4);
+}
+
+}  // namespace
+}  // namespace lv

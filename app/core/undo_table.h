@@ -1,0 +1,93 @@
+#pragma once
+// The one table of undo steps that all documents share, oldest first, at most `UndoLevel`
+// (1..64) steps. Each image window records into it through its own recorder.
+
+#include "app/core/undo_record.h"
+#include "edit/undo_recorder.h"
+
+#include <memory>
+#include <optional>
+#include <span>
+#include <vector>
+
+namespace lv {
+
+class UndoTable {
+public:
+    static constexpr int kSlots = 64;
+
+    explicit UndoTable(int level = 32);
+
+    // `UndoLevel`, kept within 1..64.
+    void setLevel(int level);
+    int level() const { return level_; }
+
+    // Discards the document's redo branch, makes room, and saves what `code` changes.
+    // False (and no step) when a copy could not be made.
+    bool record(LayerStack& document, int window, int code, std::span<const std::int32_t> values = {});
+    // Removes the newest step (the operation failed after recording).
+    void withdrawLast();
+    // The newest step takes what its operation removed from the document.
+    void takeOver(ReleasedContent released);
+
+    // Undo: the newest applied step of this window's document, then the steps it carries on
+    // through. Redo: the oldest undone step. False when there is none; the caller beeps.
+    // The caller rebuilds what depends on the document (composite, readouts).
+    bool undo(LayerStack& document, int window);
+    bool redo(LayerStack& document, int window);
+
+    bool canUndo(const LayerStack& document, int window) const;
+    bool canRedo(const LayerStack& document, int window) const;
+
+    // A window closes: its steps go. Or its document moves to another window: they follow.
+    void purge(int window);
+    void repoint(int window, int newWindow, LayerStack& newDocument);
+
+    int count() const { return int(records_.size()); }
+    const UndoRecord& at(int slot) const { return *records_.at(std::size_t(slot)); }
+    std::optional<int> undoAvailableFor() const { return undoWindow_; }
+    std::optional<int> redoAvailableFor() const { return redoWindow_; }
+    // Bytes of pictures copied by recording, since the table was made.
+    std::uint64_t bytesCopied() const { return bytesCopied_; }
+
+private:
+    bool belongs(const UndoRecord& r, const LayerStack& document, int window) const
+    {
+        return r.document == &document && r.window == window;
+    }
+    // The slot of the step to exchange next, or -1.
+    int newestApplied(const LayerStack& document, int window) const;
+    int oldestUndone(const LayerStack& document, int window) const;
+    bool exchange(int slot, LayerStack& document);
+
+    std::vector<std::unique_ptr<UndoRecord>> records_;
+    int level_ = 32;
+    std::optional<int> undoWindow_;
+    std::optional<int> redoWindow_;
+    std::uint64_t bytesCopied_ = 0;
+};
+
+// The recorder one image window hands its document: records into the table for that window.
+class WindowUndoRecorder final : public UndoRecorder {
+public:
+    WindowUndoRecorder(UndoTable& table, int window)
+        : table_(table)
+        , window_(window)
+    {
+    }
+    bool record(LayerStack& stack, int code, std::span<const std::int32_t> values) override
+    {
+        return table_.record(stack, window_, code, values);
+    }
+    void withdrawLast() override { table_.withdrawLast(); }
+    void takeOver(ReleasedContent released) override { table_.takeOver(std::move(released)); }
+
+private:
+    UndoTable& table_;
+    int window_;
+};
+
+// The program's table, sized from the configuration at start-up.
+UndoTable& ProcessUndoTable();
+
+}  // namespace lv

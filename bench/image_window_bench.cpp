@@ -1,0 +1,109 @@
+// Repainting an image window and recording and undoing steps on a full-size document.
+
+#include "app/core/undo_table.h"
+#include "app/core/view_painter.h"
+#include "bench_support.h"
+#include "edit/compositing.h"
+#include "edit/layers.h"
+#include "edit/undo_hooks.h"
+
+#include <QImage>
+
+#include <memory>
+
+namespace lv::bench {
+namespace {
+
+constexpr int kDocumentWidth = 4000;
+constexpr int kDocumentHeight = 3000;
+constexpr int kWorkspaceWidth = 1024;
+constexpr int kWorkspaceHeight = 768;
+
+const HDIB& LargeComposite()
+{
+    static const HDIB picture = MakePhoto(kDocumentWidth, kDocumentHeight);
+    return picture;
+}
+
+// The window's paint: the whole 1024 x 768 client exposed, drawn into the backing image.
+void BM_RepaintWorkspace(benchmark::State& state)
+{
+    const int zoom = int(state.range(0));
+    const HDIB& composite = LargeComposite();
+    ImageView view({kDocumentWidth, kDocumentHeight}, zoom);
+    view.setClient({kWorkspaceWidth, kWorkspaceHeight});
+    // Somewhere in the middle of the document, as after scrolling.
+    view.scrollBy(Axis::Horizontal, ScrollAction::ThumbPosition, view.scroll(Axis::Horizontal).maximum / 2);
+    view.scrollBy(Axis::Vertical, ScrollAction::ThumbPosition, view.scroll(Axis::Vertical).maximum / 2);
+    QImage backing(kWorkspaceWidth, kWorkspaceHeight, QImage::Format_RGB32);
+    const PixelBuffer buffer{reinterpret_cast<std::uint32_t*>(backing.bits()), int(backing.bytesPerLine() / 4),
+                             {0, 0, kWorkspaceWidth, kWorkspaceHeight}};
+    const DisplayContext display;
+    for (auto _ : state) {
+        PaintView(composite, view, {0, 0, kWorkspaceWidth, kWorkspaceHeight}, buffer, display);
+        benchmark::DoNotOptimize(backing.constBits());
+    }
+    state.counters["ms_per_frame"] = benchmark::Counter(double(state.iterations()) * 1e-3,
+                                                        benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_RepaintWorkspace)->Arg(-6)->Arg(0)->Arg(3)->Unit(benchmark::kMillisecond);
+
+std::unique_ptr<LayerStack> FullSizeDocument()
+{
+    auto stack = CreateLayerStackFromImage(CopyPicture(LargeComposite()));
+    HDIB second = CopyPicture(LargeComposite());
+    HDIB mask;
+    InsertLayer(*stack, second, mask, 1, false);
+    return stack;
+}
+
+// 64 layer operations (opacity, reorder, add and delete) on two full-size layers, recorded
+// then undone: none of them copies a picture.
+void BM_RecordAndUndo64LayerSteps(benchmark::State& state)
+{
+    auto stack = FullSizeDocument();
+    UndoTable table(64);
+    WindowUndoRecorder recorder(table, 1);
+    stack->undo = &recorder;
+    for (auto _ : state) {
+        for (int i = 0; i < 16; ++i) {
+            SetLayerOpacity(*stack, 0, 40 + i, true);
+            MoveLayer(*stack, 0, 1, true);
+            AddLayer(*stack, 0, AllocatePicture(16, 16, 24, 0), {}, true, false);
+            DeleteLayer(*stack, 0, true);
+        }
+        while (table.undo(*stack, 1)) {
+        }
+        table.purge(1);
+    }
+    state.counters["bytes_copied_per_step"] = double(table.bytesCopied()) / double(state.iterations() * 64);
+}
+BENCHMARK(BM_RecordAndUndo64LayerSteps)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// 64 paint steps on the full-size current layer: each copies exactly that layer's image and mask.
+void BM_RecordAndUndo64PixelSteps(benchmark::State& state)
+{
+    auto stack = FullSizeDocument();
+    UndoTable table(64);
+    WindowUndoRecorder recorder(table, 1);
+    stack->undo = &recorder;
+    const std::size_t layerBytes = stack->layers[0].image.size() + stack->layers[0].mask.size();
+    for (auto _ : state) {
+        for (int i = 0; i < 64; ++i) {
+            RecordUndoStep(*stack, 1001);
+            stack->layers[0].image.row(i)[0] = std::uint8_t(i);
+        }
+        while (table.undo(*stack, 1)) {
+        }
+        table.purge(1);
+    }
+    const double perStep = double(table.bytesCopied()) / double(state.iterations() * 64);
+    state.counters["bytes_copied_per_step"] = perStep;
+    state.counters["layer_bytes"] = double(layerBytes);
+}
+BENCHMARK(BM_RecordAndUndo64PixelSteps)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+}  // namespace
+}  // namespace lv::bench
+
+BENCHMARK_MAIN();
