@@ -1,6 +1,6 @@
 // Lumivista 2000.
 
-#include "app/handed_files_opener.h"
+#include "app/document_windows.h"
 #include "app/program_fonts.h"
 #include "app/shell_application.h"
 #include "app/test_hooks.h"
@@ -18,7 +18,12 @@ int main(int argc, char** argv)
     application.setQuitOnLastWindowClosed(false);  // the main window's shutdown ends the program
 
     const lv::app::TestHooks hooks = lv::app::TestHooks::FromEnvironment();
-    lv::app::HandedFilesOpener opener(hooks);
-    lv::app::ShellApplication shell(application, std::vector<std::string>(argv + 1, argv + argc), hooks, opener);
+    lv::app::DocumentWindows documents(hooks);
+    lv::app::ShellApplication shell(application, std::vector<std::string>(argv + 1, argv + argc), hooks, documents);
+    // Until the skinned screens give the workspace its place, it is the whole main window.
+    shell.setMainWindowCreated([&documents](lv::app::MainWindow& window) {
+        documents.attach(window, [&window] { return window.rect(); });
+    });
+    shell.setTestCommandHandler([&documents](const QString& command) { return documents.handleTestCommand(command); });
     return shell.run();
 }

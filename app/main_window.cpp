@@ -74,6 +74,10 @@ void MainWindow::paintEvent(QPaintEvent*)
 
 void MainWindow::closeEvent(QCloseEvent* event)
 {
+    if (closeQuery_ && !closeQuery_()) {
+        event->ignore();
+        return;
+    }
     event->accept();
     if (onDestroy_)
         std::exchange(onDestroy_, nullptr)();

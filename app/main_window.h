@@ -17,6 +17,8 @@ class MainWindow final : public QWidget {
 public:
     using CommandHandler = std::function<void()>;
     using DestroyHandler = std::function<void()>;
+    // Asked before the window closes; false keeps it open (an image window stayed open).
+    using CloseQuery = std::function<bool()>;
 
     MainWindow(DocumentOpener& opener, DestroyHandler onDestroy);
 
@@ -29,6 +31,7 @@ public:
     bool runCommand(int command);
 
     void acceptDroppedFiles() { setAcceptDrops(true); }
+    void setCloseQuery(CloseQuery query) { closeQuery_ = std::move(query); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -40,6 +43,7 @@ private:
     DocumentOpener& opener_;
     DestroyHandler onDestroy_;
     std::map<int, CommandHandler> commands_;
+    CloseQuery closeQuery_;
 };
 
 }  // namespace lv::app

@@ -97,6 +97,8 @@ bool ShellApplication::startUp()
     });
 
     clipboardFormat_ = ClipboardMimeType();
+    if (mainWindowCreated_)
+        mainWindowCreated_(*mainWindow_);
     OpenCommandLineFiles(arguments_, opener_);
     mainWindow_->acceptDroppedFiles();
 
@@ -143,6 +145,8 @@ void ShellApplication::handleInstanceCommand(const QString& command)
         testDialog_->setWindowModality(Qt::ApplicationModal);
         testDialog_->show();
         hooks_.log(QStringLiteral("modal shown"));
+    } else if (testCommands_ && !testCommands_(command)) {
+        hooks_.log(QStringLiteral("unknown command ") + command);
     }
 }
 

@@ -16,6 +16,7 @@
 #include <QLibrary>
 #include <QString>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +37,11 @@ public:
 
     // Runs the program; the process's exit code.
     int run();
+
+    // Called once the main window exists, before the command-line files open.
+    void setMainWindowCreated(std::function<void(MainWindow&)> created) { mainWindowCreated_ = std::move(created); }
+    // Test commands on the socket that the shell itself does not know; false when unknown.
+    void setTestCommandHandler(std::function<bool(const QString&)> handler) { testCommands_ = std::move(handler); }
 
     static ShellApplication* Current();
     MainWindow* mainWindow() const { return mainWindow_.get(); }
@@ -65,6 +71,8 @@ private:
     std::unique_ptr<QDialog> testDialog_;
     std::unique_ptr<AcceleratorFilter> accelerators_;
     QString clipboardFormat_;
+    std::function<void(MainWindow&)> mainWindowCreated_;
+    std::function<bool(const QString&)> testCommands_;
 };
 
 // File name (without "lib" and ".so") of the online photo store library in the program folder.

@@ -30,6 +30,7 @@ Configuration LoadConfiguration(const Settings& settings)
     c.showTools = settings.get(kShowTools) != 0;
     c.transparencyGrid = settings.get(kTransparencyGrid);
     c.undoLevel = settings.get(kUndoLevel);
+    c.fitInWindow = settings.get(kFitInWindow) == 1;
     c.albumName = settings.get(kAlbumName);
     c.scanCalFlag = settings.get(kScanCalFlag);
     c.scanCalChannel = settings.get(kScanCalChannel);

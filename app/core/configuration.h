@@ -24,6 +24,7 @@ struct Configuration {
     bool showTools = true;
     int transparencyGrid = setting::kTransparencyGrid.def;
     int undoLevel = setting::kUndoLevel.def;
+    bool fitInWindow = setting::kFitInWindow.def == 1;  // new windows open fitted to the workspace
     std::string albumName{setting::kAlbumName.def};
     std::string stampName{setting::kStampName.def};  // never read: each session starts with the default stamp
     int scanCalFlag = setting::kScanCalFlag.def;

@@ -1,3 +1,5 @@
+#include "imagelib/bmp.h"
+#include "imagelib/dib_alloc.h"
 #include "program_runner.h"
 
 #include <gtest/gtest.h>
@@ -75,18 +77,24 @@ TEST(Program, ASmallScreenIsRefusedWithAMessageAndExit0)
     EXPECT_FALSE(std::filesystem::exists(sandbox.configFile()));
 }
 
-TEST(Program, CommandLineFilesAreHandedToTheOpenerTwoAtMost)
+TEST(Program, CommandLineFilesOpenTwoAtMostSideBySide)
 {
     ProgramSandbox sandbox;
-    for (const char* name : {"um.bmp", "dois.bmp", "três.bmp"})
-        std::ofstream(sandbox.file(name)) << "x";
+    for (const char* name : {"um.bmp", "dois.bmp", "três.bmp"}) {
+        HDIB picture = AllocatePicture(40, 30, 24, 0);
+        ASSERT_EQ(WriteBmp(sandbox.file(name).string(), picture), WriteResult::Written);
+    }
     const std::string one = sandbox.file("um.bmp").string();
     const std::string two = sandbox.file("dois.bmp").string();
     const std::string three = sandbox.file("três.bmp").string();
     EXPECT_EQ(sandbox.run({one, two, three}, {"LUMIVISTA_TEST_QUIT=1"}), 0);
     const std::string log = sandbox.log();
-    EXPECT_NE(log.find("open " + one + "\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("open " + two + "\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("open " + one + " ok\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("open " + two + " ok\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("state windows=2 active=" + two + " size=40x30 zoom=0 layers=1 current=0 modified=0 "
+                       "frame=749,369,40,30"),
+              std::string::npos)
+        << "the second takes the right half of the 1024 x 768 workspace";
     EXPECT_EQ(log.find(three), std::string::npos);
 }
 

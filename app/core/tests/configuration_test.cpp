@@ -35,6 +35,7 @@ TEST(Configuration, AnAbsentFileGivesEveryDefault)
     EXPECT_EQ(c.brushSpeed, 20);
     EXPECT_TRUE(c.showBrush && c.showColorPal && c.showTools);
     EXPECT_EQ(c.undoLevel, 32);
+    EXPECT_TRUE(c.fitInWindow);
     EXPECT_EQ(c.albumName, "sample.abm");
     EXPECT_EQ(c.stampName, "stamps/apple.bmp");
     EXPECT_EQ(c.blackGeneration, 33);
@@ -52,12 +53,14 @@ TEST(Configuration, StoredValuesAreReadAndColoursKeptWithinAByte)
     store.values["USUÁRIO/AltB"] = "17";
     store.values["USUÁRIO/ShowTools"] = "0";
     store.values["USUÁRIO/UndoLevel"] = "5";
+    store.values["USUÁRIO/FitInWindow"] = "2";
     store.values["USUÁRIO/TransparencyGrid"] = "2";
     const Configuration c = LoadConfiguration(Settings(store));
     EXPECT_EQ(c.activeColour, (RgbTriple{255, 0, 0}));
     EXPECT_EQ(c.secondaryColour.blue, 17);
     EXPECT_FALSE(c.showTools);
     EXPECT_EQ(c.undoLevel, 5);
+    EXPECT_FALSE(c.fitInWindow) << "only 1 fits";
     EXPECT_EQ(c.transparencyGrid, 2);
 }
 

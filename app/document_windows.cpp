@@ -1,0 +1,423 @@
+#include "app/document_windows.h"
+
+#include "app/accelerators.h"
+#include "app/core/document_files.h"
+#include "app/core/document_io.h"
+#include "app/core/new_picture.h"
+#include "app/core/program_paths.h"
+#include "app/core/shell_state.h"
+#include "app/core/tools.h"
+#include "app/core/undo_table.h"
+#include "app/core/untitled_names.h"
+#include "app/core/window_placement.h"
+#include "app/full_screen_view.h"
+#include "app/image_window.h"
+#include "app/main_window.h"
+#include "app/new_picture_dialog.h"
+#include "app/open_dialog.h"
+#include "app/save_as_dialog.h"
+#include "app/shell_application.h"
+#include "app/skin/help_context.h"
+#include "common/ui_service.h"
+#include "edit/layers.h"
+#include "imagelib/bmp.h"
+#include "imagelib/dib_geometry.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDesktopServices>
+#include <QUrl>
+#include <QMimeData>
+
+#include <filesystem>
+#include <sstream>
+
+namespace lv::app {
+namespace {
+
+Rect toRect(const QRect& r)
+{
+    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
+}
+
+QRect toQRect(const Rect& r)
+{
+    return QRect(r.left, r.top, r.width(), r.height());
+}
+
+void openHelp(int context)
+{
+    const QString page = QString::fromStdString(skin::HelpPageForContext(context));
+    QUrl url = QUrl::fromLocalFile(
+        QString::fromStdString(ProgramFile(std::string(skin::kHelpFolder) + "/" + page.section('#', 0, 0).toStdString())));
+    url.setFragment(page.section('#', 1));
+    QDesktopServices::openUrl(url);
+}
+
+}  // namespace
+
+DocumentWindows::DocumentWindows(const TestHooks& hooks)
+    : hooks_(hooks)
+{
+}
+
+DocumentWindows::~DocumentWindows()
+{
+    for (auto& [id, window] : windows_)
+        if (window)
+            window->document().undo = nullptr;
+}
+
+void DocumentWindows::attach(MainWindow& mainWindow, std::function<QRect()> workspace)
+{
+    mainWindow_ = &mainWindow;
+    workspace_ = std::move(workspace);
+    ProcessUndoTable().setLevel(Shell().config.undoLevel);
+    mainWindow.setCommandHandler(kCommandUndo, [this] { undo(); });
+    mainWindow.setCommandHandler(kCommandRedo, [this] { redo(); });
+    for (int command = kZoomInCommand; command <= kZoomFitCommand; ++command)
+        if (command != 550)
+            mainWindow.setCommandHandler(command, [this, command] { zoomCommand(command); });
+    mainWindow.setCloseQuery([this] { return closeAll(); });
+}
+
+ImageWindow* DocumentWindows::find(int id) const
+{
+    const auto it = windows_.find(id);
+    return it == windows_.end() ? nullptr : it->second.data();
+}
+
+ImageWindow* DocumentWindows::active() const
+{
+    const auto id = open_.active();
+    return id ? find(*id) : nullptr;
+}
+
+void DocumentWindows::activate(ImageWindow& window)
+{
+    open_.activate(window.id());
+    window.raise();
+    window.setFocus();
+    readoutsChanged();
+}
+
+bool DocumentWindows::acceptsFile(const std::string& path)
+{
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+bool DocumentWindows::openDocument(const std::string& path)
+{
+    const bool opened = openFile(path);
+    hooks_.log(QStringLiteral("open %1 %2").arg(QString::fromStdString(path), opened ? "ok" : "failed"));
+    return opened;
+}
+
+bool DocumentWindows::openFile(std::string path)
+{
+    path = WithDefaultExtension(std::move(path), CurrentSaveType());
+    bool secondCopy = false;
+    for (const auto& [id, window] : windows_)
+        if (window && SameDocumentName(window->title(), path))
+            secondCopy = true;
+    if (secondCopy && !AskOpenSecondCopy(path))
+        return false;
+
+    LoadedDocument loaded;
+    {
+        ui::BusyCursor busy;
+        EngineBusy engine;
+        loaded = LoadDocument(path);
+    }
+    if (!loaded.stack)
+        return false;
+    std::string title = secondCopy ? ProcessUntitledNames().next(kSecondCopyBase) : path;
+    if (!openDocumentWindow(std::move(loaded.stack), std::move(title)))
+        return false;
+    Shell().recent.add(path);
+    return true;
+}
+
+bool DocumentWindows::openDocumentWindow(std::unique_ptr<LayerStack> document, std::string title)
+{
+    if (!mainWindow_ || !document)
+        return false;
+    if (mainWindow_->isMinimized()) {
+        mainWindow_->showNormal();
+        mainWindow_->raise();
+    }
+    ui::BusyCursor busy;
+
+    const Rect workspace = toRect(workspace_());
+    Rect area = workspace;
+    if (ImageWindow* current = active()) {
+        if (open_.count() > 1 && !current->requestClose())
+            return false;
+    }
+    if (open_.count() == 1) {
+        if (ImageWindow* existing = find(open_.windows().front())) {
+            const SideBySide halves = SplitWorkspace(workspace, divider_, toRect(existing->geometry()));
+            existing->setArea(toQRect(halves.existing));
+            existing->place(
+                toQRect(CentredIn(halves.existing, ScaledSize({existing->document().width, existing->document().height},
+                                                              existing->zoom()))));
+            area = halves.newWindow;
+            divider_ = halves.divider;
+        }
+        open_.clearActive();
+    }
+
+    const InitialWindow placed = PlaceNewWindow({document->width, document->height}, area, Shell().config.fitInWindow);
+    static int nextId = 1;  // unique in the process: undo steps are kept by window
+    const int id = nextId++;
+    auto* window = new ImageWindow(*this, id, std::move(document), std::move(title), placed.zoom, mainWindow_);
+    windows_[id] = window;
+    window->setArea(toQRect(area));
+    window->place(toQRect(placed.frame));
+    window->show();
+    const bool first = open_.add(id);
+    if (first)
+        window->setFocus();
+    if (open_.count() < 2)
+        divider_ = 0;
+    activate(*window);
+    logState();
+    return true;
+}
+
+bool DocumentWindows::closeAll()
+{
+    const std::vector<int> ids = open_.windows();
+    for (const int id : ids)
+        if (ImageWindow* window = find(id); window && !window->requestClose())
+            return false;
+    return true;
+}
+
+bool DocumentWindows::closeActive()
+{
+    ImageWindow* window = active();
+    return window && window->requestClose();
+}
+
+void DocumentWindows::windowClosed(ImageWindow& window)
+{
+    const int id = window.id();
+    ProcessUndoTable().purge(id);
+    window.document().undo = nullptr;
+    windows_.erase(id);
+    window.deleteLater();
+    const auto next = open_.remove(id);
+    if (open_.count() < 2)
+        divider_ = 0;
+    if (next)
+        if (ImageWindow* neighbour = find(*next))
+            activate(*neighbour);
+    readoutsChanged();
+    logState();
+}
+
+void DocumentWindows::zoomStep(int step)
+{
+    if (ImageWindow* window = active())
+        window->zoomStep(step);
+    else
+        ui::Current().beep();
+}
+
+void DocumentWindows::zoomCommand(int command)
+{
+    ImageWindow* window = active();
+    if (!window) {
+        ui::Current().beep();
+        return;
+    }
+    const auto choice = ZoomForCommand(command, window->zoom(), {window->document().width, window->document().height},
+                                       window->view().pictureArea());
+    if (!choice)
+        return;
+    if (choice->beep)
+        ui::Current().beep();
+    window->setZoomLevel(choice->zoom);
+}
+
+void DocumentWindows::undo()
+{
+    ImageWindow* window = active();
+    if (!window || !ProcessUndoTable().undo(window->document(), window->id())) {
+        ui::Current().beep();
+        return;
+    }
+    window->documentChanged();
+}
+
+void DocumentWindows::redo()
+{
+    ImageWindow* window = active();
+    if (!window || !ProcessUndoTable().redo(window->document(), window->id())) {
+        ui::Current().beep();
+        return;
+    }
+    window->documentChanged();
+}
+
+bool DocumentWindows::writeAs(ImageWindow& window, std::string path, int saveType)
+{
+    EngineBusy engine;
+    if (!WriteDocument(window.document(), path, saveType))
+        return false;
+    window.setTitle(path);
+    Shell().recent.add(path);
+    return true;
+}
+
+bool DocumentWindows::save(ImageWindow& window)
+{
+    if (IsUntitledTitle(window.title()))
+        return saveAs(window);
+    if (!ConfirmSaveUnderName(window.title(), window.document().layerCount))
+        return saveAs(window);
+    return writeAs(window, window.title(), SaveTypeOfName(window.title(), CurrentSaveType()));
+}
+
+bool DocumentWindows::saveAs(ImageWindow& window)
+{
+    const auto chosen = RunSaveAsDialog(mainWindow_, window.title(), window.document().layerCount);
+    if (!chosen)
+        return false;
+    return writeAs(window, chosen->path, chosen->saveType);
+}
+
+void DocumentWindows::newPicture()
+{
+    const auto request = RunNewPictureDialog(mainWindow_);
+    if (!request)
+        return;
+    HDIB picture = MakeNewPicture(*request, Shell().config.secondaryColour);
+    auto stack = picture ? CreateLayerStackFromImage(std::move(picture)) : nullptr;
+    if (!stack)
+        return;
+    RebuildComposite(*stack);
+    openDocumentWindow(std::move(stack), ProcessUntitledNames().next(kNewPictureBaseString));
+}
+
+void DocumentWindows::openWithDialog(bool allImages)
+{
+    const std::string path = RunOpenDialog(mainWindow_, allImages, Shell().recent.mostRecentDirectory());
+    if (!path.empty())
+        openFile(path);
+}
+
+void DocumentWindows::showFullScreen()
+{
+    if (ImageWindow* window = active())
+        ShowFullScreenView(window->document().composite);
+    else
+        ui::Current().beep();
+}
+
+std::string DocumentWindows::zoomReadout() const
+{
+    const ImageWindow* window = active();
+    return window ? ZoomReadout(window->zoom()) : std::string();
+}
+
+void DocumentWindows::readoutsChanged()
+{
+    const std::string readout = zoomReadout();
+    if (readoutListener_)
+        readoutListener_(readout);
+}
+
+bool DocumentWindows::clipboardHasPicture() const
+{
+    const QMimeData* mime = QApplication::clipboard()->mimeData();
+    return mime && (mime->hasImage() || mime->hasFormat(ClipboardMimeType()));
+}
+
+void DocumentWindows::contextCommand(ImageWindow& window, int command)
+{
+    activate(window);
+    const auto run = [this](int mainCommand) {
+        if (!mainWindow_ || !mainWindow_->runCommand(mainCommand))
+            ui::Current().beep();
+    };
+    switch (command) {
+    case 40100: window.zoomStep(+1); break;
+    case 40101: window.zoomStep(-1); break;
+    case 40102: run(kCommandCut); break;
+    case 40103: run(kCommandCopy); break;
+    case 40104: run(kCommandPaste); break;
+    case 40105: openHelp(skin::kImageMenuHelpContext); break;
+    default: break;
+    }
+}
+
+void DocumentWindows::logState() const
+{
+    if (!hooks_.enabled())
+        return;
+    std::ostringstream line;
+    line << "state windows=" << open_.count();
+    if (const ImageWindow* window = active()) {
+        const LayerStack& doc = window->document();
+        const QRect g = window->geometry();
+        line << " active=" << window->title() << " size=" << doc.width << "x" << doc.height
+             << " zoom=" << window->zoom() << " layers=" << doc.layerCount << " current=" << doc.currentLayer
+             << " modified=" << int(window->modifiedState()) << " frame=" << g.x() << "," << g.y() << ","
+             << g.width() << "," << g.height() << " readout=[" << zoomReadout() << "]";
+    }
+    hooks_.log(QString::fromStdString(line.str()));
+}
+
+bool DocumentWindows::handleTestCommand(const QString& command)
+{
+    const QStringList words = command.split(' ');
+    const QString verb = words.value(0);
+    const std::string rest = command.section(' ', 1).toStdString();
+    ImageWindow* window = active();
+    if (verb == "open") {
+        openDocument(rest);
+    } else if (verb == "state") {
+    } else if (verb == "zoom" && window) {
+        window->zoomStep(words.value(1).toInt());
+    } else if (verb == "zoomset") {
+        zoomCommand(words.value(1).toInt());
+    } else if (verb == "undo") {
+        undo();
+    } else if (verb == "redo") {
+        redo();
+    } else if (verb == "addlayer" && window) {
+        LayerStack& doc = window->document();
+        const std::uint32_t blue = 0xFF0000;
+        AddLayer(doc, 0, DibCreate(std::max(doc.width / 2, 1), std::max(doc.height / 2, 1), blue, false), {}, true, false);
+        doc.modified = 1;
+        window->documentChanged();
+    } else if (verb == "deletelayer" && window) {
+        DeleteLayer(window->document(), window->document().currentLayer, true);
+        window->document().modified = 1;
+        window->documentChanged();
+    } else if (verb == "saveas" && window) {
+        // "saveas TYPE PATH": the Save-as dialog's OK with that type and name.
+        const int type = words.value(1).toInt();
+        const std::string path = command.section(' ', 2).toStdString();
+        const bool saved = AcceptSaveAsType(type, window->document().layerCount) && writeAs(*window, path, type);
+        hooks_.log(QStringLiteral("saved %1").arg(saved ? "ok" : "failed"));
+    } else if (verb == "save" && window) {
+        hooks_.log(QStringLiteral("saved %1").arg(save(*window) ? "ok" : "failed"));
+    } else if (verb == "close") {
+        closeActive();
+    } else if (verb == "dump" && window) {
+        HDIB copy = DibScaledCopy(window->document().composite, window->document().width, window->document().height,
+                                  false);
+        hooks_.log(QStringLiteral("dumped %1").arg(WriteBmp(rest, copy) == WriteResult::Written ? "ok" : "failed"));
+        return true;
+    } else {
+        return false;
+    }
+    logState();
+    return true;
+}
+
+}  // namespace lv::app

@@ -1,0 +1,97 @@
+#pragma once
+// A document's window inside the workspace: it shows the composite at the zoom level,
+// scrolls, hands the mouse to the current tool in document coordinates and asks before a
+// changed or new document closes.
+
+#include "app/core/image_view.h"
+#include "app/core/undo_table.h"
+#include "app/core/untitled_names.h"
+#include "edit/layer_stack.h"
+
+#include <QImage>
+#include <QWidget>
+
+#include <memory>
+#include <string>
+
+namespace lv::app {
+
+inline constexpr char kImageWindowClass[] = "Lumivista2000MDI";
+
+class DocumentWindows;
+
+class ImageWindow final : public QWidget {
+public:
+    ImageWindow(DocumentWindows& owner, int id, std::unique_ptr<LayerStack> document, std::string title, int zoom,
+                QWidget* parent);
+    ~ImageWindow() override;
+
+    int id() const { return id_; }
+    LayerStack& document() { return *document_; }
+    const LayerStack& document() const { return *document_; }
+    const std::string& title() const { return title_; }
+    void setTitle(std::string title);
+    const ImageView& view() const { return view_; }
+    int zoom() const { return view_.zoom(); }
+    ModifiedState modifiedState() const;
+
+    // Moves and sizes the window; the view follows at once, shown or not.
+    void place(const QRect& frame);
+
+    // The area the window may take (the workspace, or its half beside another window).
+    void setArea(const QRect& area) { area_ = area; }
+    const QRect& area() const { return area_; }
+
+    // "Mais zoom" / "Menos zoom": the window takes the document's new size within its area
+    // and keeps the centre; a refused step beeps. True when the level changed.
+    bool zoomStep(int step);
+    // Zoom-set commands: the window keeps its size.
+    void setZoomLevel(int zoom);
+    // Zooms one step about a document point (the zoom tool).
+    void zoomAt(int step, ImageView::Point point);
+
+    // After the document changed wholesale (undo, redo, layer operations): composite,
+    // scroll ranges and picture.
+    void documentChanged();
+
+    // The close request: the question for a changed or new document. False when the
+    // window stays open (Cancel, or saving failed).
+    bool requestClose();
+
+    // Draws the client rectangle into the backing picture (the paint path, without a painter).
+    void renderInto(const QRect& exposed);
+    const QImage& backing() const { return backing_; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void syncZoomWord();
+    void scroll(Axis axis, ScrollAction action, int thumb = 0);
+    void showContextMenu(const QPoint& global);
+    void toolMouse(QMouseEvent* event, int message);
+
+    DocumentWindows& owner_;
+    int id_;
+    std::unique_ptr<LayerStack> document_;
+    std::string title_;
+    ImageView view_;
+    WindowUndoRecorder recorder_;
+    QRect area_;
+    QImage backing_;
+    bool closing_ = false;
+    // The grab tool's drag: where it started and the scroll positions then.
+    bool dragging_ = false;
+    QPoint dragStart_;
+    int dragScrollX_ = 0;
+    int dragScrollY_ = 0;
+};
+
+}  // namespace lv::app

@@ -1,0 +1,42 @@
+#pragma once
+// The New dialog: width and height in pixels, inches or centimetres, the resolution, and
+// the sizes used last.
+
+#include "app/core/new_picture.h"
+
+#include <QDialog>
+
+#include <optional>
+#include <vector>
+
+class QComboBox;
+class QDoubleSpinBox;
+class QListWidget;
+class QSpinBox;
+
+namespace lv::app {
+
+class NewPictureDialog final : public QDialog {
+public:
+    NewPictureDialog(QWidget* parent, SettingsStore& store);
+
+    std::optional<NewPictureRequest> request() const { return request_; }
+    void setSize(const PictureSize& size);
+
+    void accept() override;
+
+private:
+    SettingsStore& store_;
+    QDoubleSpinBox* width_;
+    QDoubleSpinBox* height_;
+    QComboBox* unit_;
+    QSpinBox* dpi_;
+    QListWidget* recent_;
+    std::vector<PictureSize> recentSizes_;
+    std::optional<NewPictureRequest> request_;
+};
+
+// Runs the dialog over the configuration file; the checked request, or nothing.
+std::optional<NewPictureRequest> RunNewPictureDialog(QWidget* parent);
+
+}  // namespace lv::app

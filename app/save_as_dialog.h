@@ -1,0 +1,46 @@
+#pragma once
+// The Save-as dialog with its options panel: "&Comprimir" for TIFF and Targa, "&Entrelaçar"
+// and "&Transparente" for GIF, the quality for JPEG. Choosing the layered type for a document
+// without layers, or another type for one of several layers, is questioned before it closes.
+
+#include <QFileDialog>
+
+#include <optional>
+#include <string>
+
+class QCheckBox;
+class QLabel;
+class QScrollBar;
+
+namespace lv::app {
+
+struct SaveAsChoice {
+    std::string path;  // with the type's extension when the name had none
+    int saveType = 0;
+};
+
+class SaveAsDialog final : public QFileDialog {
+public:
+    SaveAsDialog(QWidget* parent, const std::string& currentName, int layerCount);
+
+    int selectedType() const;
+    std::optional<SaveAsChoice> choice() const;
+
+    void accept() override;
+
+private:
+    void showOptionsFor(int type);
+    void setQuality(int quality);
+
+    int layerCount_;
+    QCheckBox* firstCheck_;    // 1403
+    QLabel* qualityLabel_;     // 1404
+    QScrollBar* qualityBar_;   // 1405
+    QCheckBox* secondCheck_;   // 1406
+};
+
+// Runs the dialog; the choice, or nothing when cancelled. The options go to the
+// process-wide Save-as options and the type becomes the current save type.
+std::optional<SaveAsChoice> RunSaveAsDialog(QWidget* parent, const std::string& currentName, int layerCount);
+
+}  // namespace lv::app
