@@ -4,6 +4,7 @@
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_convert.h"
 #include "imagelib/file_names.h"
+#include "imagelib/gif.h"
 #include "imagelib/library_messages.h"
 #include "imagelib/load_save.h"
 
@@ -58,6 +59,10 @@ private:
 DocumentReaders LibraryDocumentReaders()
 {
     DocumentReaders readers;
+    readers.gifStream = [](const std::string& path) {
+        HDIB image = ReadGifStream(path);
+        return image ? ReadResult(std::move(image)) : ReadResult(ReadCode::Failure);
+    };
     return readers;
 }
 

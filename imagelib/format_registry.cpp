@@ -1,6 +1,8 @@
 #include "imagelib/format_registry.h"
 
 #include "imagelib/bmp.h"
+#include "imagelib/gif.h"
+#include "imagelib/tiff.h"
 
 #include <algorithm>
 #include <array>
@@ -10,10 +12,16 @@ namespace {
 
 ReadResult readBmp(const std::string& path) { return ReadBmp(path); }
 WriteResult writeBmp(const std::string& path, HDIB& image) { return WriteBmp(path, image); }
+ReadResult readTiff(const std::string& path) { return ReadTiff(path); }
+WriteResult writeTiff(const std::string& path, HDIB& image) { return WriteTiff(path, image); }
+ReadResult readGif(const std::string& path) { return ReadGif(path); }
+WriteResult writeGif(const std::string& path, HDIB& image) { return WriteGif(path, image); }
 
 // Trial order: BMP, TIF, PCX, GIF, TGA, JPEG, PCD, FPX. Formats join as their codecs do.
 constexpr ImageFormat kFormats[] = {
     {1, "BMP", "", readBmp, writeBmp},
+    {2, "TIF", "", readTiff, writeTiff},
+    {4, "GIF", "", readGif, writeGif},
 };
 
 // The write side's seven slots, by number.

@@ -10,6 +10,7 @@ inline constexpr std::string_view kOutOfMemoryMessage = "Não há memória sufic
 inline constexpr std::string_view kUnknownFileFormatMessage = "Unknown file format";
 inline constexpr std::string_view kDiskErrorMessage = "Espaço de disco insuficiente ou erro no disco.";
 inline constexpr std::string_view kCannotOpenMessage = "Não é possível abrir";
+inline constexpr std::string_view kGifDepthRefusedMessage = "GIF file is not available for 24-bit true color image.";
 
 // Captioned "Atenção", exclamation icon, OK button.
 void ShowLibraryMessage(std::string_view text);
