@@ -1,122 +1,236 @@
 #include "imagelib/lzw.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace lv {
 namespace {
 
-constexpr std::size_t kEncoderChunk = 4096;
+// Keys are 20 bits, a 12-bit prefix code and a byte; the table's tag fills the bits above.
+constexpr int kTagShift = 20;
+constexpr std::uint32_t kTagMask = ~((1u << kTagShift) - 1);
+constexpr std::uint32_t kTags = 1u << (32 - kTagShift);
 
-// Spreads the 20-bit keys over the slots; the table is at most half full.
-inline std::size_t slotOf(std::uint32_t key, std::size_t slots)
+// The first slot of (prefix, symbol): cheap, since every symbol waits for it. The symbol's
+// part doesn't depend on the previous lookup, so only the xor is on the critical path.
+template <int SlotBits>
+inline std::size_t firstSlot(std::uint32_t prefix, std::uint32_t symbol)
 {
-    return std::size_t((key * 0x9E3779B1u) >> 19) & (slots - 1);
+    return std::size_t(symbol << (SlotBits - 8) ^ prefix) & ((std::size_t(1) << SlotBits) - 1);
+}
+
+// The stride of a key's later probes: odd, so every slot is reached, and unrelated to the
+// first slot so that neighbouring codes don't pile up.
+inline std::size_t probeStride(std::uint32_t key)
+{
+    return std::size_t((key * 0x9E3779B1u) >> 18) | 1;
+}
+
+// Shorter walks are quicker followed one symbol at a time than compared.
+constexpr std::uint32_t kWorthJumping = 16;
+// Symbols before a new table are dropped once there are this many.
+constexpr std::size_t kHistoryKept = 1 << 20;
+
+template <LzwFlavour F>
+inline void packCode(std::uint64_t& bits, int& count, std::uint8_t*& out, unsigned code, int width)
+{
+    if constexpr (F == LzwFlavour::Tiff) {
+        bits = bits << width | code;
+        count += width;
+        while (count >= 8) {
+            count -= 8;
+            *out++ = std::uint8_t(bits >> count);
+        }
+    } else {
+        bits |= std::uint64_t(code) << count;
+        count += width;
+        while (count >= 8) {
+            *out++ = std::uint8_t(bits);
+            bits >>= 8;
+            count -= 8;
+        }
+    }
 }
 
 }  // namespace
 
 LzwEncoder::LzwEncoder(LzwFlavour flavour, int rootBits, ByteSink& out)
-    : slots_(kSlots)
+    : keys_(kSlots)
+    , codes_(kSlots)
+    , walks_(std::size_t(1) << rootBits)
     , flavour_(flavour)
     , rootBits_(rootBits)
     , clearCode_(1u << rootBits)
     , endCode_((1u << rootBits) + 1)
     , out_(out)
+    , bytes_(kChunk + 8)
 {
-    bytes_.reserve(kEncoderChunk + 8);
 }
 
 void LzwEncoder::startTable()
 {
-    std::fill(slots_.begin(), slots_.end(), 0u);
     next_ = clearCode_ + 2;
     width_ = rootBits_ + 1;
+    if (++table_ == kTags) {  // the tags ran out: clear the keys once
+        std::fill(keys_.begin(), keys_.end(), 0u);
+        table_ = 1;
+    }
 }
 
 void LzwEncoder::begin()
 {
     startTable();
-    emit(clearCode_);
+    if (flavour_ == LzwFlavour::Tiff)
+        emit<LzwFlavour::Tiff>(clearCode_);
+    else
+        emit<LzwFlavour::Gif>(clearCode_);
 }
 
+template <LzwFlavour F>
 void LzwEncoder::emit(unsigned code)
 {
-    if (flavour_ == LzwFlavour::Tiff) {
-        bitBuffer_ = bitBuffer_ << width_ | code;
-        bitCount_ += width_;
-        while (bitCount_ >= 8) {
-            bitCount_ -= 8;
-            bytes_.push_back(std::uint8_t(bitBuffer_ >> bitCount_));
-        }
-    } else {
-        bitBuffer_ |= std::uint64_t(code) << bitCount_;
-        bitCount_ += width_;
-        while (bitCount_ >= 8) {
-            bytes_.push_back(std::uint8_t(bitBuffer_));
-            bitBuffer_ >>= 8;
-            bitCount_ -= 8;
-        }
-    }
-    if (bytes_.size() >= kEncoderChunk)
+    std::uint8_t* out = bytes_.data() + used_;
+    packCode<F>(bitBuffer_, bitCount_, out, code, width_);
+    used_ = std::size_t(out - bytes_.data());
+    if (used_ >= kChunk)
         flushBytes();
 }
 
 void LzwEncoder::flushBytes()
 {
-    if (bytes_.empty())
+    if (used_ == 0)
         return;
-    if (!out_.write(bytes_.data(), bytes_.size()))
+    if (!out_.write(bytes_.data(), used_))
         failed_ = true;
-    written_ += bytes_.size();
-    bytes_.clear();
+    written_ += used_;
+    used_ = 0;
 }
 
 void LzwEncoder::encode(const std::uint8_t* symbols, std::size_t count)
 {
-    std::size_t i = 0;
-    if (current_ < 0 && count > 0)
-        current_ = symbols[i++];
-    std::uint32_t* const slots = slots_.data();
-    for (; i < count; ++i) {
-        const std::uint32_t key = std::uint32_t(current_) << 8 | symbols[i];
-        std::size_t slot = slotOf(key, kSlots);
-        bool found = false;
-        for (std::uint32_t s; (s = slots[slot]) != 0; slot = (slot + 1) & (kSlots - 1)) {
-            if (s >> kLzwMaxBits == key) {
-                current_ = int(s & (kLzwTableSize - 1));
-                found = true;
-                break;
-            }
-        }
-        if (found)
-            continue;
+    if (flavour_ == LzwFlavour::Tiff)
+        encodeAs<LzwFlavour::Tiff>(symbols, count);
+    else
+        encodeAs<LzwFlavour::Gif>(symbols, count);
+}
 
-        emit(unsigned(current_));
-        slots[slot] = key << kLzwMaxBits | next_;
-        const unsigned added = next_++;
+template <LzwFlavour F>
+void LzwEncoder::encodeAs(const std::uint8_t* symbols, std::size_t count)
+{
+    history_.insert(history_.end(), symbols, symbols + count);
+    const std::uint8_t* h = history_.data();
+    std::size_t size = history_.size();
+    std::size_t i = position_;
+    if (i == size)
+        return;
+
+    // The hot state lives in locals for the loop and goes back to the members after it.
+    std::uint32_t* const keys = keys_.data();
+    std::uint16_t* const codes = codes_.data();
+    Walk* const walks = walks_.data();
+    std::uint32_t tag = table_ << kTagShift;
+    unsigned next = next_;
+    int width = width_;
+    std::size_t walkStart = walkStart_;
+    std::uint64_t bits = bitBuffer_;
+    int bitCount = bitCount_;
+    std::uint8_t* out = bytes_.data() + used_;
+    const auto put = [&](unsigned code) {
+        packCode<F>(bits, bitCount, out, code, width);
+        if (out >= bytes_.data() + kChunk) {
+            used_ = std::size_t(out - bytes_.data());
+            flushBytes();
+            out = bytes_.data();
+        }
+    };
+
+    // Starts a walk at the root symbol at i, jumping to where the last walk from the same
+    // root ended when the symbols after it are the same: that path is in the table still.
+    std::uint32_t current = 0;
+    const auto startWalk = [&] {
+        current = h[i];
+        walkStart = i;
+        const Walk& last = walks[current];
+        if (last.tag == tag && last.length >= kWorthJumping && i + 1 + last.length <= size &&
+            std::memcmp(h + i + 1, h + last.start + 1, last.length) == 0) {
+            current = last.end;
+            i += last.length;
+        }
+    };
+    if (current_ < 0) {
+        startWalk();
+        ++i;
+    } else {
+        current = std::uint32_t(current_);
+    }
+
+    for (; i < size; ++i) {
+        const std::uint32_t symbol = h[i];
+        const std::uint32_t key = tag | current << 8 | symbol;
+        std::size_t slot = firstSlot<kSlotBits>(current, symbol);
+        std::uint32_t k = keys[slot];
+        if (k != key && (k & kTagMask) == tag) {
+            const std::size_t stride = probeStride(key);
+            do
+                slot = (slot + stride) & (kSlots - 1);
+            while ((k = keys[slot]) != key && (k & kTagMask) == tag);
+        }
+        if (k == key) {
+            current = codes[slot];
+            continue;
+        }
+
+        put(current);
+        keys[slot] = key;
+        codes[slot] = std::uint16_t(next);
+        walks[h[walkStart]] = {tag, std::uint32_t(walkStart), std::uint32_t(i - walkStart - 1), std::uint16_t(current)};
+        const unsigned added = next++;
         // TIFF readers widen one code early, so its writer widens as the next code needs it;
         // GIF widens once the code just added needs the extra bit.
-        const unsigned trigger = flavour_ == LzwFlavour::Tiff ? next_ : added;
-        if (trigger == 1u << width_ && width_ < kLzwMaxBits)
-            ++width_;
-        if (next_ == unsigned(kLzwResetCode)) {
-            emit(clearCode_);
+        const unsigned trigger = F == LzwFlavour::Tiff ? next : added;
+        if (trigger == 1u << width && width < kLzwMaxBits)
+            ++width;
+        if (next == unsigned(kLzwResetCode)) {
+            put(clearCode_);
             startTable();
+            next = next_;
+            width = width_;
+            tag = table_ << kTagShift;
+            // Only the new table's walks will be compared with: the symbols before can go.
+            if (i >= kHistoryKept) {
+                history_.erase(history_.begin(), history_.begin() + std::ptrdiff_t(i));
+                h = history_.data();
+                size = history_.size();
+                i = 0;
+            }
         }
-        current_ = symbols[i];
+        startWalk();
     }
+
+    current_ = int(current);
+    position_ = i;
+    walkStart_ = walkStart;
+    next_ = next;
+    width_ = width;
+    bitBuffer_ = bits;
+    bitCount_ = bitCount;
+    used_ = std::size_t(out - bytes_.data());
 }
 
 bool LzwEncoder::end()
 {
-    if (current_ >= 0)
-        emit(unsigned(current_));
-    emit(endCode_);
     if (flavour_ == LzwFlavour::Tiff) {
+        if (current_ >= 0)
+            emit<LzwFlavour::Tiff>(unsigned(current_));
         // A second end code pushes out the first one's last bits; its own remainder is dropped.
-        emit(endCode_);
-    } else if (bitCount_ > 0) {
-        bytes_.push_back(std::uint8_t(bitBuffer_));
+        emit<LzwFlavour::Tiff>(endCode_);
+        emit<LzwFlavour::Tiff>(endCode_);
+    } else {
+        if (current_ >= 0)
+            emit<LzwFlavour::Gif>(unsigned(current_));
+        emit<LzwFlavour::Gif>(endCode_);
+        if (bitCount_ > 0)
+            bytes_[used_++] = std::uint8_t(bitBuffer_);
         bitCount_ = 0;
     }
     flushBytes();

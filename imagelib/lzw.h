@@ -31,7 +31,9 @@ inline constexpr std::uint64_t kLzwMaxExpansion = kLzwTableSize * 8 / kLzwMaxBit
 
 // Encodes a stream of symbols (each below 2^rootBits) into codes written to `out`.
 // Children are found through a hash of (prefix code, symbol), so each symbol costs
-// constant time; the codes are those of a first-child / next-sibling tree.
+// constant time; the codes are those of a first-child / next-sibling tree. Flat areas go
+// faster still: a walk down the tree that repeats the last walk from the same root symbol
+// is checked with one comparison of the symbols instead of a lookup per symbol.
 class LzwEncoder {
 public:
     LzwEncoder(LzwFlavour flavour, int rootBits, ByteSink& out);
@@ -46,14 +48,34 @@ public:
     std::uint64_t bytesWritten() const { return written_; }
 
 private:
+    template <LzwFlavour F>
+    void encodeAs(const std::uint8_t* symbols, std::size_t count);
+    template <LzwFlavour F>
     void emit(unsigned code);
     void startTable();
     void flushBytes();
 
-    // Open addressing over (prefix << 8 | symbol) keys; each slot holds key << 12 | code,
-    // 0 when empty (no added code is 0).
-    static constexpr std::size_t kSlots = 1 << 13;
-    std::vector<std::uint32_t> slots_;
+    // Open addressing over (prefix << 8 | symbol) keys tagged with the number of the table
+    // they belong to, so that a new table needs no clearing; the codes lie apart, so the
+    // next lookup waits only for the code it needs.
+    static constexpr int kSlotBits = 14;
+    static constexpr std::size_t kSlots = std::size_t(1) << kSlotBits;
+    std::vector<std::uint32_t> keys_;
+    std::vector<std::uint16_t> codes_;
+    std::uint32_t table_ = 0;
+
+    // The symbols coded since the table was last started, and for each root symbol where
+    // the last walk from it began in them, how many symbols it followed and where it ended.
+    struct Walk {
+        std::uint32_t tag = 0;  // the table it was made in; walks of older tables are void
+        std::uint32_t start = 0;
+        std::uint32_t length = 0;
+        std::uint16_t end = 0;
+    };
+    std::vector<std::uint8_t> history_;
+    std::size_t position_ = 0;   // the next symbol to code
+    std::size_t walkStart_ = 0;  // where the current walk's root symbol lies
+    std::vector<Walk> walks_;
 
     LzwFlavour flavour_;
     int rootBits_;
@@ -63,10 +85,12 @@ private:
     int width_ = 0;
     int current_ = -1;  // code of the string matched so far, -1 before the first symbol
 
+    static constexpr std::size_t kChunk = 1 << 14;
     ByteSink& out_;
     std::uint64_t bitBuffer_ = 0;
     int bitCount_ = 0;
-    std::vector<std::uint8_t> bytes_;
+    std::vector<std::uint8_t> bytes_;  // kChunk bytes and room for one more code
+    std::size_t used_ = 0;
     std::uint64_t written_ = 0;
     bool failed_ = false;
 };

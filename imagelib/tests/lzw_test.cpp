@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <random>
 
 namespace lv {
@@ -10,14 +11,14 @@ namespace {
 
 using Symbols = std::vector<std::uint8_t>;
 
-Symbols Encode(LzwFlavour flavour, int rootBits, const Symbols& symbols)
+// In pieces, as rows arrive: the stream must not notice the breaks.
+Symbols Encode(LzwFlavour flavour, int rootBits, const Symbols& symbols, std::size_t piece = 37)
 {
     MemorySink sink;
     LzwEncoder encoder(flavour, rootBits, sink);
     encoder.begin();
-    // In pieces, as rows arrive: the stream must not notice the breaks.
-    for (std::size_t i = 0; i < symbols.size(); i += 37)
-        encoder.encode(symbols.data() + i, std::min<std::size_t>(37, symbols.size() - i));
+    for (std::size_t i = 0; i < symbols.size(); i += piece)
+        encoder.encode(symbols.data() + i, std::min(piece, symbols.size() - i));
     EXPECT_TRUE(encoder.end());
     EXPECT_EQ(encoder.bytesWritten(), sink.bytes().size());
     return sink.take();
@@ -186,6 +187,77 @@ TEST(Lzw, ANewTableStartsWhenTheNextFreeCodeReaches4094)
 
     EXPECT_EQ(Decode(LzwFlavour::Tiff, 8, tiff).second, input);
     EXPECT_EQ(Decode(LzwFlavour::Gif, 8, gif).second, input);
+}
+
+// The codes as the coder is described, with a plain map for the tree: slow and obvious.
+Symbols ReferenceEncode(LzwFlavour flavour, int rootBits, const Symbols& s)
+{
+    const unsigned clear = 1u << rootBits, end = clear + 1;
+    std::map<std::pair<unsigned, unsigned>, unsigned> tree;
+    unsigned next = clear + 2;
+    int width = rootBits + 1;
+    std::vector<std::pair<unsigned, int>> codes{{clear, width}};
+    unsigned current = s[0];
+    for (std::size_t i = 1; i < s.size(); ++i) {
+        const auto child = tree.find({current, s[i]});
+        if (child != tree.end()) {
+            current = child->second;
+            continue;
+        }
+        codes.push_back({current, width});
+        tree[{current, s[i]}] = next;
+        const unsigned added = next++;
+        if ((flavour == LzwFlavour::Tiff ? next : added) == 1u << width && width < 12)
+            ++width;
+        if (next == 4094) {
+            codes.push_back({clear, width});
+            tree.clear();
+            next = clear + 2;
+            width = rootBits + 1;
+        }
+        current = s[i];
+    }
+    codes.push_back({current, width});
+    codes.push_back({end, width});
+    if (flavour == LzwFlavour::Gif)
+        return Pack(false, codes);
+    codes.push_back({end, width});
+    std::size_t bits = 0;
+    for (const auto& code : codes)
+        bits += std::size_t(code.second);
+    Symbols packed = Pack(true, codes);
+    if (bits % 8)
+        packed.pop_back();
+    return packed;
+}
+
+TEST(Lzw, FlatAreasGiveExactlyTheCodesOfTheTree)
+{
+    // Runs of repeating patterns, broken now and then, long enough for many new tables and
+    // for the coder to drop old symbols: the walks it skips must be the ones the tree has.
+    std::mt19937 rng(11);
+    Symbols s;
+    while (s.size() < 1500000) {
+        const std::size_t period = 1 + rng() % 4, run = rng() % 20000;
+        const unsigned base = rng() % 4 * 60;
+        Symbols unit(period);
+        for (std::size_t k = 0; k < period; ++k)
+            unit[k] = std::uint8_t(base + k * 7);  // the colours of a flat area
+        for (std::size_t i = 0; i < run; ++i)
+            s.push_back(unit[i % period]);
+        for (std::size_t i = rng() % 5; i > 0; --i)
+            s.push_back(std::uint8_t(rng()));
+    }
+    // Rows of a wide picture, and pieces too short for most jumps.
+    const Symbols tiff = ReferenceEncode(LzwFlavour::Tiff, 8, s);
+    EXPECT_TRUE(Encode(LzwFlavour::Tiff, 8, s, 12000) == tiff);
+    EXPECT_TRUE(Encode(LzwFlavour::Tiff, 8, s, 61) == tiff);
+    EXPECT_TRUE(Encode(LzwFlavour::Gif, 8, s, 4000) == ReferenceEncode(LzwFlavour::Gif, 8, s));
+    Symbols bits(s.size());
+    std::transform(s.begin(), s.end(), bits.begin(), [](std::uint8_t v) { return std::uint8_t(v % 2); });
+    EXPECT_TRUE(Encode(LzwFlavour::Gif, 2, bits, 4000) == ReferenceEncode(LzwFlavour::Gif, 2, bits));
+    const Symbols noise = Random(30000, 256, 5);
+    EXPECT_TRUE(Encode(LzwFlavour::Tiff, 8, noise) == ReferenceEncode(LzwFlavour::Tiff, 8, noise));
 }
 
 TEST(Lzw, DecodingStopsAtBadCodesTheEndOfDataAndAFullOutput)
