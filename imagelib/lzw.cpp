@@ -242,6 +242,7 @@ LzwDecoder::LzwDecoder(LzwFlavour flavour, int rootBits)
     , rootBits_(rootBits)
     , clearCode_(1u << rootBits)
     , endCode_((1u << rootBits) + 1)
+    , pending_(kPendingChunk + kLzwTableSize)
 {
     for (unsigned i = 0; i < clearCode_; ++i) {
         suffix_[i] = first_[i] = std::uint8_t(i);
@@ -264,6 +265,15 @@ template <LzwFlavour F>
 LzwStop LzwDecoder::run(std::span<const std::uint8_t> codes, LzwOutput& out)
 {
     resetTable();
+    std::uint8_t* const pending = pending_.data();
+    std::size_t used = 0;
+    // Hands the waiting symbols over, then reports how decoding ended.
+    const auto stop = [&](LzwStop reason) {
+        if (used > 0 && !out.write(pending, used))
+            return LzwStop::OutputFull;
+        return reason;
+    };
+
     const std::uint8_t* in = codes.data();
     const std::uint8_t* const inEnd = in + codes.size();
     std::uint64_t buffer = 0;
@@ -272,7 +282,7 @@ LzwStop LzwDecoder::run(std::span<const std::uint8_t> codes, LzwOutput& out)
     for (;;) {
         while (bits < width_) {
             if (in == inEnd)
-                return LzwStop::DataExhausted;
+                return stop(LzwStop::DataExhausted);
             if constexpr (F == LzwFlavour::Tiff)
                 buffer = buffer << 8 | *in++;
             else
@@ -296,18 +306,22 @@ LzwStop LzwDecoder::run(std::span<const std::uint8_t> codes, LzwOutput& out)
             continue;
         }
         if (code == endCode_)
-            return LzwStop::EndCode;
+            return stop(LzwStop::EndCode);
+        if (used >= kPendingChunk) {
+            if (!out.write(pending, used))
+                return LzwStop::OutputFull;
+            used = 0;
+        }
         if (previous < 0) {
             if (code >= clearCode_)
-                return LzwStop::BadCode;
-            const std::uint8_t symbol = std::uint8_t(code);
-            if (!out.write(&symbol, 1))
-                return LzwStop::OutputFull;
+                return stop(LzwStop::BadCode);
+            pending[used++] = std::uint8_t(code);
             previous = int(code);
             continue;
         }
 
-        // The string goes onto the stack back to front, following the prefix links.
+        // The string is written back to front, following the prefix links.
+        std::uint8_t* const string = pending + used;
         std::size_t length;
         unsigned walk;
         if (code < next_) {
@@ -315,19 +329,18 @@ LzwStop LzwDecoder::run(std::span<const std::uint8_t> codes, LzwOutput& out)
             walk = code;
         } else if (code == next_) {
             length = std::size_t(length_[previous]) + 1;
-            stack_[length - 1] = first_[previous];
+            string[length - 1] = first_[previous];
             walk = unsigned(previous);
         } else {
-            return LzwStop::BadCode;
+            return stop(LzwStop::BadCode);
         }
         for (std::size_t i = length_[walk]; i-- > 0; walk = prefix_[walk])
-            stack_[i] = suffix_[walk];
-        if (!out.write(stack_.data(), length))
-            return LzwStop::OutputFull;
+            string[i] = suffix_[walk];
+        used += length;
 
         if (next_ < unsigned(kLzwTableSize)) {
             prefix_[next_] = std::uint16_t(previous);
-            suffix_[next_] = stack_[0];
+            suffix_[next_] = string[0];
             first_[next_] = first_[previous];
             length_[next_] = std::uint16_t(length_[previous] + 1);
             ++next_;

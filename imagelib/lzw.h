@@ -130,7 +130,9 @@ private:
     std::array<std::uint16_t, kLzwTableSize> length_{};
     std::array<std::uint8_t, kLzwTableSize> suffix_{};
     std::array<std::uint8_t, kLzwTableSize> first_{};
-    std::array<std::uint8_t, kLzwTableSize> stack_{};
+    // Decoded symbols wait here and go to the output in large pieces.
+    static constexpr std::size_t kPendingChunk = 1 << 16;
+    std::vector<std::uint8_t> pending_;
 };
 
 }  // namespace lv
