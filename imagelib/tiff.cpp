@@ -273,8 +273,9 @@ public:
         const std::uint8_t* row = image_.row(image_.height() - 1 - top);
         if (scratch_.empty())
             return row;
-        std::memcpy(scratch_.data(), row, bytes_);
-        swapRedAndBlue(scratch_.data(), image_.width());
+        std::uint8_t* out = scratch_.data();
+        for (int x = 0; x < image_.width(); ++x, row += 3, out += 3)
+            out[0] = row[2], out[1] = row[1], out[2] = row[0];
         return scratch_.data();
     }
 
