@@ -217,19 +217,6 @@ TEST_F(GifCodec, TheStreamReaderWalksExtensionsAndRecordsTheGraphicControl)
     EXPECT_FALSE(ReadGifStream(GifFile(2, 1, 1, {0, 0, 0, 9, 9, 9}).raw({0x21, 0x77, 0}).image(2, 1, 0, {}, 2, {0, 1}).done()));
 }
 
-TEST_F(GifCodec, LocalTablesReplaceTheGlobalOne)
-{
-    const Bytes local = Table({0, 0, 0, 50, 60, 70}, 8);
-    const Bytes file = GifFile(3, 1, 1, {1, 1, 1, 2, 2, 2}).image(3, 1, 0x82, local, 3, {1, 7, 0}).done();
-    for (const HDIB& dib : BothReaders(file)) {
-        ASSERT_TRUE(dib);
-        EXPECT_EQ(dib.bitCount(), 4);
-        EXPECT_EQ(dib.clrUsed(), 8u);
-        EXPECT_EQ(dib.colors()[1].rgbRed, 50);
-        EXPECT_EQ(TopDownPixels(dib), (Bytes{1, 7, 0}));
-    }
-}
-
 TEST_F(GifCodec, PixelsArePackedAtThePicturesDepthWhateverTheCodeSize)
 {
     // A 16-colour table coded with 8-bit roots, as some encoders write it.

@@ -1,8 +1,6 @@
 // TIFF and GIF files through the load and save dispatch, the document open and Save-as.
 
 #include "common/byte_sink.h"
-#include "common/byte_source.h"
-#include "common/little_endian.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/document_open.h"
@@ -116,20 +114,6 @@ TEST_F(TiffGifDispatch, RgbPicturesBecomeAdaptiveOrWebPalettesOnTheWayToGif)
     EXPECT_EQ(web.colors()[1].rgbRed, 51);
     EXPECT_FALSE(has(web, {16, 33, 66}));
     EXPECT_EQ(rgb.bitCount(), 24);  // the picture itself is untouched
-}
-
-TEST_F(TiffGifDispatch, SavingATiffByNameHonoursTheCompressFlag)
-{
-    HDIB dib = MakePicture(64, 64, 8, 256);
-    for (const bool compress : {false, true}) {
-        CurrentSaveOptions().compress = compress;
-        const std::string path = dir.file(compress ? "z.tif" : "plain.tif");
-        ASSERT_EQ(SaveImageFile(dib, path, true), WriteResult::Written);
-        const auto bytes = ReadWholeFile(path);
-        ASSERT_TRUE(bytes);
-        EXPECT_EQ(LoadLE16(&(*bytes)[10 + 12 * 3 + 8]), compress ? 5 : 1);
-        EXPECT_TRUE(testing::SamePixels(dib, LoadImageFile(path, true)));
-    }
 }
 
 }  // namespace
