@@ -31,23 +31,44 @@ constexpr std::uint32_t kWorthJumping = 16;
 // Symbols before a new table are dropped once there are this many.
 constexpr std::size_t kHistoryKept = 1 << 20;
 
+// Codes gather in a 64-bit word that goes out four bytes at a time.
 template <LzwFlavour F>
 inline void packCode(std::uint64_t& bits, int& count, std::uint8_t*& out, unsigned code, int width)
 {
     if constexpr (F == LzwFlavour::Tiff) {
         bits = bits << width | code;
         count += width;
-        while (count >= 8) {
-            count -= 8;
-            *out++ = std::uint8_t(bits >> count);
+        if (count >= 32) {
+            count -= 32;
+            const auto word = std::uint32_t(bits >> count);
+            out[0] = std::uint8_t(word >> 24), out[1] = std::uint8_t(word >> 16);
+            out[2] = std::uint8_t(word >> 8), out[3] = std::uint8_t(word);
+            out += 4;
         }
     } else {
         bits |= std::uint64_t(code) << count;
         count += width;
-        while (count >= 8) {
+        if (count >= 32) {
+            const auto word = std::uint32_t(bits);
+            out[0] = std::uint8_t(word), out[1] = std::uint8_t(word >> 8);
+            out[2] = std::uint8_t(word >> 16), out[3] = std::uint8_t(word >> 24);
+            out += 4;
+            bits >>= 32;
+            count -= 32;
+        }
+    }
+}
+
+// Moves the whole bytes still in the word out; fewer than 8 bits stay.
+template <LzwFlavour F>
+inline void drainBytes(std::uint64_t& bits, int& count, std::uint8_t*& out)
+{
+    for (; count >= 8; count -= 8) {
+        if constexpr (F == LzwFlavour::Tiff) {
+            *out++ = std::uint8_t(bits >> (count - 8));
+        } else {
             *out++ = std::uint8_t(bits);
             bits >>= 8;
-            count -= 8;
         }
     }
 }
@@ -183,7 +204,9 @@ void LzwEncoder::encodeAs(const std::uint8_t* symbols, std::size_t count)
         put(current);
         keys[slot] = key;
         codes[slot] = std::uint16_t(next);
-        walks[h[walkStart]] = {tag, std::uint32_t(walkStart), std::uint32_t(i - walkStart - 1), std::uint16_t(current)};
+        // Short walks aren't worth a record; an older, longer one from the root stays good.
+        if (i - walkStart - 1 >= kWorthJumping)
+            walks[h[walkStart]] = {tag, std::uint32_t(walkStart), std::uint32_t(i - walkStart - 1), std::uint16_t(current)};
         const unsigned added = next++;
         // TIFF readers widen one code early, so its writer widens as the next code needs it;
         // GIF widens once the code just added needs the extra bit.
@@ -225,14 +248,20 @@ bool LzwEncoder::end()
         // A second end code pushes out the first one's last bits; its own remainder is dropped.
         emit<LzwFlavour::Tiff>(endCode_);
         emit<LzwFlavour::Tiff>(endCode_);
+        std::uint8_t* out = bytes_.data() + used_;
+        drainBytes<LzwFlavour::Tiff>(bitBuffer_, bitCount_, out);
+        used_ = std::size_t(out - bytes_.data());
     } else {
         if (current_ >= 0)
             emit<LzwFlavour::Gif>(unsigned(current_));
         emit<LzwFlavour::Gif>(endCode_);
+        std::uint8_t* out = bytes_.data() + used_;
+        drainBytes<LzwFlavour::Gif>(bitBuffer_, bitCount_, out);
         if (bitCount_ > 0)
-            bytes_[used_++] = std::uint8_t(bitBuffer_);
-        bitCount_ = 0;
+            *out++ = std::uint8_t(bitBuffer_);
+        used_ = std::size_t(out - bytes_.data());
     }
+    bitCount_ = 0;
     flushBytes();
     return !failed_;
 }
