@@ -92,8 +92,9 @@ void LzwEncoder::startTable()
 {
     next_ = clearCode_ + 2;
     width_ = rootBits_ + 1;
-    if (++table_ == kTags) {  // the tags ran out: clear the keys once
+    if (++table_ == kTags) {  // the tags ran out: forget every key and walk once
         std::fill(keys_.begin(), keys_.end(), 0u);
+        std::fill(walks_.begin(), walks_.end(), Walk{});
         table_ = 1;
     }
 }
