@@ -334,13 +334,7 @@ WriteResult WriteGif(const std::string& path, const HDIB& image)
 {
     if (const auto refused = refusal(image))
         return *refused;
-    auto sink = CreateImageFile(path);
-    if (!sink)
-        return WriteResult::CannotCreate;
-    const WriteResult result = WriteGif(*sink, image);
-    if (!sink->close() && result == WriteResult::Written)
-        return WriteResult::Failed;
-    return result;
+    return WriteImageFile(path, [&](ByteSink& sink) { return WriteGif(sink, image); });
 }
 
 }  // namespace lv

@@ -412,13 +412,7 @@ WriteResult WriteTiff(const std::string& path, const HDIB& image)
 {
     if (!image)
         return WriteResult::NotWritten;
-    auto sink = CreateImageFile(path);
-    if (!sink)
-        return WriteResult::CannotCreate;
-    const WriteResult result = WriteTiff(*sink, image);
-    if (!sink->close() && result == WriteResult::Written)
-        return WriteResult::Failed;
-    return result;
+    return WriteImageFile(path, [&](ByteSink& sink) { return WriteTiff(sink, image); });
 }
 
 }  // namespace lv

@@ -12,16 +12,6 @@
 namespace lv {
 namespace {
 
-std::vector<std::string> FixtureNames(const std::string& folder)
-{
-    std::ifstream list(folder + "fixtures.txt");
-    std::vector<std::string> names;
-    for (std::string name; std::getline(list, name);)
-        if (!name.empty())
-            names.push_back(name);
-    return names;
-}
-
 ::testing::AssertionResult ShowsReference(HDIB picture, const std::string& ppm)
 {
     if (!picture)
@@ -39,7 +29,7 @@ const std::string kGif = "tests/fixtures/gif/";
 
 TEST(TiffInterop, FilesFromOtherToolsReadToTheSamePixels)
 {
-    const auto names = FixtureNames(kTiff);
+    const auto names = testing::FixtureNames(kTiff);
     ASSERT_EQ(names.size(), 25u);
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
@@ -63,7 +53,7 @@ TEST(TiffInterop, DepthsAndResolutionAreKept)
 
 TEST(GifInterop, FilesFromOtherToolsReadToTheSamePixelsThroughBothReaders)
 {
-    const auto names = FixtureNames(kGif);
+    const auto names = testing::FixtureNames(kGif);
     ASSERT_EQ(names.size(), 11u);
     for (const std::string& name : names) {
         SCOPED_TRACE(name);

@@ -21,9 +21,9 @@ constexpr Command kCommands[] = {
     {"promote", "IN OUT", "widen a picture to 24 bits", lv::tool::RunDepthConversion},
     {"webpalette", "IN OUT", "reduce to the fixed 216-colour palette with error diffusion", lv::tool::RunDepthConversion},
     {"mediancut", "IN OUT", "reduce to an adaptive 256-colour palette", lv::tool::RunDepthConversion},
-    {"resize", "IN OUT WIDTH HEIGHT", "scale for quality (bilinear; nearest sample for palettes)", lv::tool::RunResize},
+    {"resize", "IN OUT WIDTH HEIGHT", "scale for quality (bilinear; nearest sample for palettes)", lv::tool::RunScale},
     {"crop", "IN OUT LEFT TOP RIGHT BOTTOM", "cut out a rectangle (rows count from the top)", lv::tool::RunCrop},
-    {"thumb", "IN OUT WIDTH HEIGHT", "scale fast into a box, keeping the aspect ratio", lv::tool::RunThumb},
+    {"thumb", "IN OUT WIDTH HEIGHT", "scale fast into a box, keeping the aspect ratio", lv::tool::RunScale},
     {"new", "WIDTH HEIGHT R G B OUT [--grey]", "make a picture of one colour", lv::tool::RunNew},
     {"skin", "info FILE [--json]", "screens, buttons, rectangles and picture sizes of a skin file", lv::tool::RunSkin},
 };
