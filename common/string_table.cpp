@@ -29,6 +29,10 @@ constexpr Entry kStrings[] = {
     {2396, ".J6I"},
     {2504, "&Qualidade: %d"},
     {2615, "&Entrelaçar"},
+    {2937, "Fundo"},
+    {3005, "Esta imagem não pode ser gravada com o formato VLF."},
+    {3006, "As informações serão perdidas se não forem gravadas no formato VLF, deseja continuar?"},
+    {3007, "Não é possível adicionar uma nova camada pois já alcançou a capacidade máxima."},
 };
 
 constexpr bool isSorted()
