@@ -8,6 +8,7 @@ namespace lv {
 namespace {
 
 int gridScheme = 0;
+constexpr std::int64_t kStretch = 1024;
 
 struct Grid {
     std::array<std::int32_t, 3> odd;   // memory order: blue, green, red
@@ -82,13 +83,15 @@ void CompositeLayers(LayerStack& stack, std::optional<DocumentRect> rect)
     BlendTable table(stack, BlendSelection::Visible);
     table.dropTrailingMasks();
     const Grid grid = gridColours(gridScheme, channels);
-    const int count = int(right - left + 1);
     RowSums sums;
-    for (std::int64_t row = firstRow; row <= lastRow; ++row) {
-        sums.reset(count, channels);
-        AccumulateRow(table, row, left, channels, sums);
-        writeRow(sums, row, left, channels, grid, composite.row(int(row)) + left * channels);
-    }
+    // Rows are done in stretches whose sums stay in the first-level cache while every
+    // layer passes over them.
+    for (std::int64_t row = firstRow; row <= lastRow; ++row)
+        for (std::int64_t x = left; x <= right; x += kStretch) {
+            sums.reset(int(std::min(kStretch, right - x + 1)), channels);
+            AccumulateRow(table, row, x, channels, sums);
+            writeRow(sums, row, x, channels, grid, composite.row(int(row)) + x * channels);
+        }
 }
 
 }  // namespace lv

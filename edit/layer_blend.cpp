@@ -17,7 +17,7 @@ bool usable(const LayerRecord& record)
 // and one already fully covered has 256 - A = 0: both leave S and A as they are, which is
 // what stopping the walk there gives, so the loop needs no branch and vectorises.
 template<int Channels, int Bpp, bool Masked>
-void blendSpan(const std::uint8_t* __restrict image, const std::uint8_t* __restrict mask,
+[[gnu::always_inline]] inline void blendSpan(const std::uint8_t* __restrict image, const std::uint8_t* __restrict mask,
                const std::int32_t* __restrict factor, std::int32_t a, int length, std::int32_t* __restrict s0,
                std::int32_t* __restrict s1, std::int32_t* __restrict s2, std::int32_t* __restrict coverage)
 {
@@ -36,24 +36,28 @@ void blendSpan(const std::uint8_t* __restrict image, const std::uint8_t* __restr
     }
 }
 
-using SpanKernel = void (*)(const std::uint8_t*, const std::uint8_t*, const std::int32_t*, std::int32_t, int,
-                            std::int32_t*, std::int32_t*, std::int32_t*, std::int32_t*);
-
-SpanKernel kernelFor(int channels, int bytesPerPixel, bool masked)
+[[gnu::always_inline]] inline void blendLayerSpan(int channels, int bytesPerPixel, bool masked,
+                                                 const std::uint8_t* image, const std::uint8_t* mask,
+                                                 const std::int32_t* factor, std::int32_t a, int length,
+                                                 std::int32_t* s0, std::int32_t* s1, std::int32_t* s2,
+                                                 std::int32_t* coverage)
 {
-    if (channels == 3) {
-        if (bytesPerPixel == 3)
-            return masked ? blendSpan<3, 3, true> : blendSpan<3, 3, false>;
-        return masked ? blendSpan<3, 1, true> : blendSpan<3, 1, false>;
+    const int variant = (channels == 3 ? 4 : 0) + (bytesPerPixel == 3 ? 2 : 0) + (masked ? 1 : 0);
+    switch (variant) {
+    case 0: return blendSpan<1, 1, false>(image, mask, factor, a, length, s0, s1, s2, coverage);
+    case 1: return blendSpan<1, 1, true>(image, mask, factor, a, length, s0, s1, s2, coverage);
+    case 2: return blendSpan<1, 3, false>(image, mask, factor, a, length, s0, s1, s2, coverage);
+    case 3: return blendSpan<1, 3, true>(image, mask, factor, a, length, s0, s1, s2, coverage);
+    case 4: return blendSpan<3, 1, false>(image, mask, factor, a, length, s0, s1, s2, coverage);
+    case 5: return blendSpan<3, 1, true>(image, mask, factor, a, length, s0, s1, s2, coverage);
+    case 6: return blendSpan<3, 3, false>(image, mask, factor, a, length, s0, s1, s2, coverage);
+    default: return blendSpan<3, 3, true>(image, mask, factor, a, length, s0, s1, s2, coverage);
     }
-    if (bytesPerPixel == 3)
-        return masked ? blendSpan<1, 3, true> : blendSpan<1, 3, false>;
-    return masked ? blendSpan<1, 1, true> : blendSpan<1, 1, false>;
 }
 
 // The factor g of the mask layers in `masks` over columns c0 .. c0 + length - 1 of `row`:
 // -1 where one of them does not let the layer through.
-void maskLayerFactor(std::span<const BlendEntry> masks, std::int64_t row, std::int64_t c0, int length,
+[[gnu::always_inline]] inline void maskLayerFactor(std::span<const BlendEntry> masks, std::int64_t row, std::int64_t c0, int length,
                      std::int32_t* factor)
 {
     std::fill(factor, factor + length, 255);
@@ -81,7 +85,7 @@ void maskLayerFactor(std::span<const BlendEntry> masks, std::int64_t row, std::i
     }
 }
 
-bool fullyCovered(const std::int32_t* coverage, int count)
+[[gnu::always_inline]] inline bool fullyCovered(const std::int32_t* coverage, int count)
 {
     std::int32_t least = 256;
     for (int i = 0; i < count; ++i)
@@ -149,7 +153,9 @@ void RowSums::reset(int count, int channels)
     std::fill_n(coverage_.begin(), count, 0);
 }
 
-void AccumulateRow(const BlendTable& table, std::int64_t row, std::int64_t x0, int channels, RowSums& sums)
+// Compiled for the wider vector units too where the processor has them: the same integer
+// arithmetic, so the same result.
+[[gnu::target_clones("avx2", "default")]] void AccumulateRow(const BlendTable& table, std::int64_t row, std::int64_t x0, int channels, RowSums& sums)
 {
     const auto entries = table.entries();
     const int count = sums.count();
@@ -176,8 +182,8 @@ void AccumulateRow(const BlendTable& table, std::int64_t row, std::int64_t x0, i
         if (masked)
             maskLayerFactor(entries.subspan(index - std::size_t(e.maskRun), std::size_t(e.maskRun)), row, c0, length,
                             sums.factor() + first);
-        kernelFor(channels, e.bytesPerPixel, masked)(image, mask, sums.factor() + first, e.scaledOpacity, length,
-                                                     s0 + first, s1 + first, s2 + first, coverage + first);
+        blendLayerSpan(channels, e.bytesPerPixel, masked, image, mask, sums.factor() + first, e.scaledOpacity, length,
+                       s0 + first, s1 + first, s2 + first, coverage + first);
         if (fullyCovered(coverage, count))
             return;
     }

@@ -32,17 +32,6 @@ int toggle(LayerRecord* record, bool LayerRecord::*flag)
     return int(record->*flag);
 }
 
-// The longest prefix of at most `limit` bytes that does not split a UTF-8 character.
-std::string_view cutOnCharacter(std::string_view text, std::size_t limit)
-{
-    if (text.size() <= limit)
-        return text;
-    std::size_t end = limit;
-    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
-        --end;
-    return text.substr(0, end);
-}
-
 }  // namespace
 
 int GetLayerCount(const LayerStack& stack)
@@ -73,7 +62,7 @@ bool SetLayerName(LayerStack& stack, int index, std::string_view name)
     LayerRecord* record = recordAt(stack, index);
     if (!record)
         return false;
-    record->name = std::string(cutOnCharacter(name.substr(0, name.find('\0')), kMaxLayerNameBytes));
+    record->name = LayerNameFrom(name);
     return true;
 }
 

@@ -11,6 +11,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 
 namespace lv {
 
@@ -88,6 +89,10 @@ struct LayerStack {
 
 // Width over height, a height below 2 counting as 1.
 double LayerAspect(const HDIB& image);
+
+// A layer name from text: up to the first NUL, at most 255 bytes, cut on a UTF-8
+// character boundary.
+std::string LayerNameFrom(std::string_view text);
 
 inline bool IsLayerIndex(const LayerStack& stack, int index)
 {

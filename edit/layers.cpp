@@ -14,15 +14,23 @@ namespace lv {
 namespace {
 
 // Sets the document fields and makes the blank composite; false when memory runs out.
-bool initialiseDocument(LayerStack& stack, const HDIB& picture, int bitCount)
+bool initialiseDocument(LayerStack& stack, int width, int height, int bitCount)
 {
-    stack.composite = MakeComposite(picture.width(), picture.height(), bitCount);
+    stack.composite = MakeComposite(width, height, bitCount);
     if (!stack.composite)
         return false;
-    stack.width = std::uint16_t(picture.width());
-    stack.height = std::uint16_t(picture.height());
+    stack.width = std::uint16_t(width);
+    stack.height = std::uint16_t(height);
     stack.bitCount = std::uint16_t(bitCount);
     stack.compositeBitsOffset = std::uint16_t(bitCount == 8 ? kDib8PixelOffset : kDibHeaderSize);
+    return true;
+}
+
+// A document for `picture`, whose resolution it takes.
+bool initialiseDocument(LayerStack& stack, const HDIB& picture, int bitCount)
+{
+    if (!initialiseDocument(stack, picture.width(), picture.height(), bitCount))
+        return false;
     const BitmapInfoHeader& h = picture.header();
     stack.composite.header().biXPelsPerMeter = h.biXPelsPerMeter;
     stack.composite.header().biYPelsPerMeter = h.biYPelsPerMeter;
@@ -61,6 +69,25 @@ double LayerAspect(const HDIB& image)
     if (!image)
         return 0;
     return double(image.width()) / double(image.height() < 2 ? 1 : image.height());
+}
+
+std::string LayerNameFrom(std::string_view text)
+{
+    text = text.substr(0, text.find('\0'));
+    if (text.size() <= kMaxLayerNameBytes)
+        return std::string(text);
+    std::size_t end = kMaxLayerNameBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end;
+    return std::string(text.substr(0, end));
+}
+
+std::unique_ptr<LayerStack> CreateEmptyLayerStack(int width, int height, int bitCount)
+{
+    auto stack = std::make_unique<LayerStack>();
+    if ((bitCount != 8 && bitCount != 24) || !initialiseDocument(*stack, width, height, bitCount))
+        return nullptr;
+    return stack;
 }
 
 std::unique_ptr<LayerStack> CreateLayerStackFromImage(HDIB image)

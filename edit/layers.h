@@ -26,6 +26,10 @@ enum class LayerLimit {
     Lifted,    // layers the program adds on the user's behalf may take the 32nd record
 };
 
+// A document of this size and depth (24, or 8 for grey) with no layer yet and a blank
+// composite; null for a refused size or when memory runs out.
+std::unique_ptr<LayerStack> CreateEmptyLayerStack(int width, int height, int bitCount);
+
 // A one-layer document of a flat picture (24-bit or 8-bit grey; other depths are widened
 // to 24 bits), the layer named "Fundo". Takes the picture; null when memory runs out.
 std::unique_ptr<LayerStack> CreateLayerStackFromImage(HDIB image);

@@ -68,12 +68,9 @@ inline HDIB SolidPicture(int width, int height, Rgb colour)
 // A document of `width` × `height` with no layers yet.
 inline std::unique_ptr<LayerStack> EmptyDocument(int width, int height, int bitCount = 24)
 {
-    auto stack = std::make_unique<LayerStack>();
-    stack->width = std::uint16_t(width);
-    stack->height = std::uint16_t(height);
-    stack->bitCount = std::uint16_t(bitCount);
-    stack->compositeBitsOffset = std::uint16_t(bitCount == 8 ? 1064 : 40);
-    stack->composite = MakeComposite(width, height, bitCount);
+    auto stack = CreateEmptyLayerStack(width, height, bitCount);
+    if (!stack)
+        std::abort();
     return stack;
 }
 

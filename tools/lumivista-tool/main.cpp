@@ -3,6 +3,7 @@
 #include "command.h"
 #include "convert_command.h"
 #include "info_command.h"
+#include "vlf_command.h"
 
 #include <cstdio>
 #include <string>
@@ -19,6 +20,9 @@ constexpr Command kCommands[] = {
     {"promote", "IN OUT", "widen a picture to 24 bits", lv::tool::RunDepthConversion},
     {"webpalette", "IN OUT", "reduce to the fixed 216-colour palette with error diffusion", lv::tool::RunDepthConversion},
     {"mediancut", "IN OUT", "reduce to an adaptive 256-colour palette", lv::tool::RunDepthConversion},
+    {"vlf", "info FILE [--json] | flatten FILE OUT | preview FILE OUT | make OUT --size WxH [--grey] [--quality N] LAYER... | merge IN OUT",
+     "layered documents: header and blocks, composite, preview, assembly from pictures, merging linked layers",
+     lv::tool::RunVlf},
 };
 
 void PrintHelp(std::FILE* out)
