@@ -22,7 +22,7 @@ build: deps $(RELEASE)/build.ninja
 	cmake --build $(RELEASE) -j $(JOBS)
 
 run: build
-	$(RELEASE)/program/lumivista-tool --help
+	$(RELEASE)/program/lumivista
 
 $(TEST)/build.ninja:
 	cmake -S . -B $(TEST) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O1 -g" -DLV_SANITIZE=ON

@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <sys/resource.h>
 
 namespace lv::bench {
 
@@ -49,18 +50,32 @@ inline bool HaveCommand(const std::string& name)
     return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-// Times one shell command per iteration; skipped when the program is missing.
+// Processor time (user + system) used so far by finished child processes, in milliseconds.
+inline double ChildCpuMilliseconds()
+{
+    rusage usage{};
+    getrusage(RUSAGE_CHILDREN, &usage);
+    const auto ms = [](const timeval& t) { return double(t.tv_sec) * 1e3 + double(t.tv_usec) / 1e3; };
+    return ms(usage.ru_utime) + ms(usage.ru_stime);
+}
+
+// Times one shell command per iteration; skipped when the program is missing. The
+// counter child_cpu_ms is the processor time the command used per run, comparable with
+// the CPU column of in-process benchmarks when the machine is busy.
 inline void RunShell(benchmark::State& state, const std::string& program, const std::string& commandLine)
 {
     if (!HaveCommand(program)) {
         state.SkipWithError((program + " is not installed").c_str());
         return;
     }
+    const double before = ChildCpuMilliseconds();
     for (auto _ : state)
         if (std::system((commandLine + " >/dev/null 2>&1").c_str()) != 0) {
             state.SkipWithError(("failed: " + commandLine).c_str());
             break;
         }
+    if (state.iterations() > 0)
+        state.counters["child_cpu_ms"] = (ChildCpuMilliseconds() - before) / double(state.iterations());
 }
 
 }  // namespace lv::bench

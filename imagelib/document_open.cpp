@@ -6,6 +6,7 @@
 #include "imagelib/file_names.h"
 #include "imagelib/library_messages.h"
 #include "imagelib/load_save.h"
+#include "imagelib/png.h"
 
 #include <optional>
 
@@ -58,6 +59,7 @@ private:
 DocumentReaders LibraryDocumentReaders()
 {
     DocumentReaders readers;
+    readers.png = [](const std::string& path) { return ReadPng(path); };
     return readers;
 }
 

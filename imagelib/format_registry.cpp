@@ -1,6 +1,8 @@
 #include "imagelib/format_registry.h"
 
 #include "imagelib/bmp.h"
+#include "imagelib/jpeg.h"
+#include "imagelib/save_options.h"
 
 #include <algorithm>
 #include <array>
@@ -10,10 +12,13 @@ namespace {
 
 ReadResult readBmp(const std::string& path) { return ReadBmp(path); }
 WriteResult writeBmp(const std::string& path, HDIB& image) { return WriteBmp(path, image); }
+ReadResult readJpeg(const std::string& path) { return ReadJpeg(path); }
+WriteResult writeJpeg(const std::string& path, HDIB& image) { return WriteJpeg(path, image, CurrentSaveOptions().jpegQuality); }
 
 // Trial order: BMP, TIF, PCX, GIF, TGA, JPEG, PCD, FPX. Formats join as their codecs do.
 constexpr ImageFormat kFormats[] = {
     {1, "BMP", "", readBmp, writeBmp},
+    {6, "JPG", "JPEG", readJpeg, writeJpeg},
 };
 
 // The write side's seven slots, by number.

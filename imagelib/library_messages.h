@@ -10,6 +10,12 @@ inline constexpr std::string_view kOutOfMemoryMessage = "Não há memória sufic
 inline constexpr std::string_view kUnknownFileFormatMessage = "Unknown file format";
 inline constexpr std::string_view kDiskErrorMessage = "Espaço de disco insuficiente ou erro no disco.";
 inline constexpr std::string_view kCannotOpenMessage = "Não é possível abrir";
+inline constexpr std::string_view kJpegIndexedMessage =
+    "JPEG format is not available for indexed image. Please convert to 24-bit true color or 8-bit Grayscale.";
+inline constexpr std::string_view kCropOutsideMessage = "Crop Image outside";
+inline constexpr std::string_view kCombineOutsideMessage = "Combine Image outside";
+// Caption of the box that shows the PNG library's own error text.
+inline constexpr std::string_view kPngReadTitle = "Leitura do arquivo PNG";
 
 // Captioned "Atenção", exclamation icon, OK button.
 void ShowLibraryMessage(std::string_view text);

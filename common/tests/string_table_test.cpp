@@ -15,5 +15,19 @@ TEST(StringTable, KnownEntriesKeepTheirExactTextAndUnknownOnesAreEmpty)
     EXPECT_EQ(LoadString(-1), "");
 }
 
+TEST(StringTable, TextsKeepTheirBlanksLineBreaksAndAccents)
+{
+    EXPECT_EQ(LoadString(6462),
+              "Mude a configuração do display para uma resolução de 800 x 600 ou mais alta para executar o "
+              "Lumivista 2000. ");
+    EXPECT_EQ(LoadString(2344), " Visualizar %d%%  ");
+    EXPECT_EQ(LoadString(2363), "\nfoi modificado. Deseja salvá-lo?");
+    EXPECT_EQ(LoadString(2322), "O arquivo: ");
+    EXPECT_EQ(LoadString(2400), "  Ferramenta Selecionar");
+    EXPECT_EQ(LoadString(33100), "Lumivista2000ClipboardFmt");
+    EXPECT_EQ(LoadString(64468), "Salvar erro do arquivo do álbum.");
+    EXPECT_EQ(LoadString(2030), "Show Brush") << "configuration key names are entries too";
+}
+
 }  // namespace
 }  // namespace lv

@@ -1,5 +1,7 @@
 #include "arguments.h"
 
+#include "imagelib/dib.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -40,12 +42,10 @@ std::optional<int> ParsedArguments::integer(const std::string& option, int low, 
     const auto text = value(option);
     if (!text)
         return std::nullopt;
-    const auto number = ParseInteger(*text);
-    if (!number || *number < low || *number > high) {
+    const auto number = ParseIntegerInRange(*text, low, high);
+    if (!number)
         error_ = option + " must be a whole number from " + std::to_string(low) + " to " + std::to_string(high);
-        return std::nullopt;
-    }
-    return int(*number);
+    return number;
 }
 
 std::optional<long> ParseInteger(const std::string& text)
@@ -57,6 +57,23 @@ std::optional<long> ParseInteger(const std::string& text)
     if (*end != '\0')
         return std::nullopt;
     return v;
+}
+
+std::optional<int> ParseIntegerInRange(const std::string& text, int low, int high)
+{
+    const auto number = ParseInteger(text);
+    if (!number || *number < low || *number > high)
+        return std::nullopt;
+    return int(*number);
+}
+
+std::optional<PictureSize> ParsePictureSize(const std::string& width, const std::string& height)
+{
+    const auto w = ParseIntegerInRange(width, 1, int(kMaxPictureDimension));
+    const auto h = ParseIntegerInRange(height, 1, int(kMaxPictureDimension));
+    if (!w || !h)
+        return std::nullopt;
+    return PictureSize{*w, *h};
 }
 
 int Fail(int code, std::string_view text)

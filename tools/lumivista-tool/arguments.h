@@ -33,5 +33,15 @@ private:
 
 // A whole decimal integer, or nothing.
 std::optional<long> ParseInteger(const std::string& text);
+// A whole decimal integer within [low, high], or nothing.
+std::optional<int> ParseIntegerInRange(const std::string& text, int low, int high);
+
+struct PictureSize {
+    int width;
+    int height;
+};
+// A width and a height each from 1 to the largest picture side, or nothing.
+std::optional<PictureSize> ParsePictureSize(const std::string& width, const std::string& height);
+inline constexpr std::string_view kPictureSizeError = "WIDTH and HEIGHT must be whole numbers from 1 to 65535";
 
 }  // namespace lv::tool

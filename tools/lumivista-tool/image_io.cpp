@@ -5,9 +5,11 @@
 #include "edit/layered_format.h"
 #include "edit/layers.h"
 #include "imagelib/dib_alloc.h"
+#include "imagelib/dib_convert.h"
 #include "imagelib/file_names.h"
 #include "imagelib/format_registry.h"
 #include "imagelib/load_save.h"
+#include "imagelib/png.h"
 #include "imagelib/save_as.h"
 #include "imagelib/save_options.h"
 
@@ -51,6 +53,27 @@ ToolPicture OpenPicture(const std::string& path)
     return picture;
 }
 
+namespace {
+
+// The program saves PNG from its documents, which are 24-bit; grey pictures stay grey
+// here, and palette pictures are widened so their colours survive.
+int writePng(const HDIB& image, const std::string& path)
+{
+    const ImageType type = DibGetType(image);
+    HDIB wide;
+    if (type != IMG_RGB24 && type != IMG_GREY8) {
+        wide = DibPromoteTo24(image);
+        if (!wide)
+            return Fail(kExitCannotWrite, "cannot widen the picture for " + path);
+    }
+    const PngWriteResult result = WritePng(path, wide ? wide : image);
+    if (result != PngWriteResult::Written)
+        return Fail(kExitCannotWrite, "cannot write " + path + " (PNG result " + std::to_string(int(result)) + ")");
+    return kExitOk;
+}
+
+}  // namespace
+
 int WritePicture(HDIB& image, const std::string& path, bool saveAs)
 {
     if (saveAs) {
@@ -71,6 +94,8 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs)
     std::string extension = DispatchExtension(path);
     if (extension.empty())
         extension = "BMP";
+    if (extension == "PNG")
+        return writePng(image, path);
     if (!FindFormatByWriteSlot(FindWriteSlot(extension)))
         return Fail(kExitUsage, "unknown output format: " + path);
     const WriteResult result = SaveImageFile(image, path, true);

@@ -19,9 +19,9 @@ DocumentReaders ToolReaders();
 
 ToolPicture OpenPicture(const std::string& path);
 
-// Writes by the output name's extension (".vlf": a one-layer layered document). With
-// `saveAs` the program's safe Save-as procedure runs instead (its question answered yes).
-// Returns an exit code.
+// Writes by the output name's extension (".png" through the PNG writer, ".vlf" as a
+// one-layer layered document). With `saveAs` the program's safe Save-as procedure runs
+// instead (its question answered yes). Returns an exit code.
 int WritePicture(HDIB& image, const std::string& path, bool saveAs);
 
 // Writes a composited document: the layered format for ".vlf" names, else its composite

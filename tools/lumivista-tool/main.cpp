@@ -2,6 +2,7 @@
 
 #include "command.h"
 #include "convert_command.h"
+#include "geometry_commands.h"
 #include "info_command.h"
 #include "vlf_command.h"
 
@@ -23,6 +24,10 @@ constexpr Command kCommands[] = {
     {"vlf", "info FILE [--json] | flatten FILE OUT | preview FILE OUT | make OUT --size WxH [--grey] [--quality N] LAYER... | merge IN OUT",
      "layered documents: header and blocks, composite, preview, assembly from pictures, merging linked layers",
      lv::tool::RunVlf},
+    {"resize", "IN OUT WIDTH HEIGHT", "scale for quality (bilinear; nearest sample for palettes)", lv::tool::RunResize},
+    {"crop", "IN OUT LEFT TOP RIGHT BOTTOM", "cut out a rectangle (rows count from the top)", lv::tool::RunCrop},
+    {"thumb", "IN OUT WIDTH HEIGHT", "scale fast into a box, keeping the aspect ratio", lv::tool::RunThumb},
+    {"new", "WIDTH HEIGHT R G B OUT [--grey]", "make a picture of one colour", lv::tool::RunNew},
 };
 
 void PrintHelp(std::FILE* out)

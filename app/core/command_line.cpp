@@ -1,0 +1,35 @@
+#include "app/core/command_line.h"
+
+#include <algorithm>
+
+namespace lv {
+
+bool HasThreeLetterExtension(std::string_view name)
+{
+    return name.size() >= 4 && name[name.size() - 4] == '.';
+}
+
+int OpenCommandLineFiles(std::span<const std::string> arguments, DocumentOpener& opener)
+{
+    std::size_t next = 0;
+    while (next < arguments.size() && arguments[next].starts_with('-'))
+        ++next;
+
+    int counter = 0;
+    int opened = 0;
+    for (; next < arguments.size() && counter <= 2; ++next) {
+        std::string_view argument = arguments[next];
+        argument.remove_prefix(std::min(argument.find_first_not_of(' '), argument.size()));
+        if (argument.empty() || !HasThreeLetterExtension(argument))
+            break;
+        ++counter;
+        const std::string path(argument);
+        if (opener.acceptsFile(path) && opener.openDocument(path)) {
+            ++counter;
+            ++opened;
+        }
+    }
+    return opened;
+}
+
+}  // namespace lv

@@ -1,0 +1,23 @@
+#include "app/core/shell_state.h"
+
+namespace lv {
+
+ShellState& Shell()
+{
+    static ShellState state;
+    return state;
+}
+
+void LoadShellState(ShellState& state, const Settings& settings, int displayBitsPerPixel)
+{
+    state.config = LoadConfiguration(settings);
+    state.recent.load(settings);
+    state.gamma = BuildGammaTables(state.config.gammaR, state.config.gammaG, state.config.gammaB);
+    state.displayBitsPerPixel = displayBitsPerPixel;
+    if (displayBitsPerPixel <= 8)
+        state.dither.emplace(state.gamma);
+    else
+        state.dither.reset();
+}
+
+}  // namespace lv

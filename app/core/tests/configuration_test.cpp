@@ -1,0 +1,132 @@
+#include "app/core/configuration.h"
+#include "app/core/temp_files.h"
+#include "common/testing/temp_dir.h"
+#include "memory_store.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace lv {
+namespace {
+
+std::vector<std::string> keysInFileOrder(const std::string& path)
+{
+    std::ifstream in(path);
+    std::vector<std::string> keys;
+    for (std::string line; std::getline(in, line);)
+        if (const auto eq = line.find('='); eq != std::string::npos)
+            keys.push_back(line.substr(0, eq));
+    return keys;
+}
+
+TEST(Configuration, AnAbsentFileGivesEveryDefault)
+{
+    testing::TempDir dir;
+    ProfileStore store(dir.file("none.ini"));
+    const Configuration c = LoadConfiguration(Settings(store));
+    EXPECT_EQ(c.gammaR, 1400);
+    EXPECT_EQ(c.gammaB, 1400);
+    EXPECT_EQ(c.activeColour, (RgbTriple{255, 255, 0}));
+    EXPECT_EQ(c.secondaryColour, (RgbTriple{0, 0, 255}));
+    EXPECT_EQ(c.brushShape, 1);
+    EXPECT_EQ(c.brushSize, 16);
+    EXPECT_EQ(c.brushSpeed, 20);
+    EXPECT_TRUE(c.showBrush && c.showColorPal && c.showTools);
+    EXPECT_EQ(c.undoLevel, 32);
+    EXPECT_EQ(c.albumName, "sample.abm");
+    EXPECT_EQ(c.stampName, "stamps/apple.bmp");
+    EXPECT_EQ(c.blackGeneration, 33);
+    EXPECT_EQ(c.underColorRemov, 20);
+    EXPECT_EQ(c.totalInkLimit, 400);
+    EXPECT_EQ(c.transparencyGrid, 0);
+    EXPECT_EQ(c.scanCalFlag + c.scanCalChannel + c.printCalFlag + c.printCalChannel, 0);
+}
+
+TEST(Configuration, StoredValuesAreReadAndColoursKeptWithinAByte)
+{
+    testing::MemoryStore store;
+    store.values["USUÁRIO/ActR"] = "300";
+    store.values["USUÁRIO/ActG"] = "-4";
+    store.values["USUÁRIO/AltB"] = "17";
+    store.values["USUÁRIO/ShowTools"] = "0";
+    store.values["USUÁRIO/UndoLevel"] = "5";
+    store.values["USUÁRIO/TransparencyGrid"] = "2";
+    const Configuration c = LoadConfiguration(Settings(store));
+    EXPECT_EQ(c.activeColour, (RgbTriple{255, 0, 0}));
+    EXPECT_EQ(c.secondaryColour.blue, 17);
+    EXPECT_FALSE(c.showTools);
+    EXPECT_EQ(c.undoLevel, 5);
+    EXPECT_EQ(c.transparencyGrid, 2);
+}
+
+TEST(Configuration, TheExitSaveWritesItsKeysInTheFixedOrder)
+{
+    testing::TempDir dir;
+    const auto ini = dir.file("LV2000.ini");
+    std::ofstream(ini) << "[USUÁRIO]\nUndoLevel=12\nGammaR=2000\n";
+    ProfileStore store(ini);
+    Settings settings(store);
+    Configuration c = LoadConfiguration(settings);
+    c.loginId = "ana";
+    c.brushSize = 40;
+    RecentLists recent;
+    recent.add("/fotos/praia.jpg");
+    SaveConfigurationAtExit(settings, c, recent, "/opt/lumivista/lumivista");
+
+    std::vector<std::string> expected = {"UndoLevel", "GammaR", "AppName", "Login_ID", "Version", "ActR", "ActG",
+                                         "ActB", "AltR", "AltG", "AltB", "BrushShape", "BrushSize", "BrushSpeed",
+                                         "Show Brush", "TransparencyGrid", "ShowColorPal", "ShowTools"};
+    for (int i = 0; i < 10; ++i)
+        expected.push_back("LastDir" + std::to_string(i));
+    for (int i = 0; i < 10; ++i)
+        expected.push_back("File" + std::to_string(i));
+    for (const char* key : {"StampName", "Album Name", "BlackGeneration", "UnderColorRemov", "TotalInkLimit"})
+        expected.push_back(key);
+    EXPECT_EQ(keysInFileOrder(ini), expected);
+
+    EXPECT_EQ(store.read("USUÁRIO", "UndoLevel"), "12") << "read, never written";
+    EXPECT_EQ(store.read("USUÁRIO", "GammaR"), "2000");
+    EXPECT_EQ(store.read("USUÁRIO", "Version"), "200");
+    EXPECT_EQ(store.read("USUÁRIO", "AppName"), "/opt/lumivista/lumivista");
+    EXPECT_EQ(store.read("USUÁRIO", "BrushSize"), "40");
+    EXPECT_EQ(store.read("USUÁRIO", "LastDir0"), "/fotos");
+    EXPECT_EQ(store.read("USUÁRIO", "File0"), "/fotos/praia.jpg");
+    EXPECT_EQ(store.read("USUÁRIO", "File1"), "");
+    EXPECT_EQ(store.read("USUÁRIO", "Show Brush"), "1");
+}
+
+TEST(Configuration, AFailedWriteStopsTheSettingsChainButNotTheListsAndOwnersKeys)
+{
+    testing::MemoryStore store;
+    store.failingKey = "BrushShape";
+    Settings settings(store);
+    SaveConfigurationAtExit(settings, Configuration{}, RecentLists{}, "/x/lumivista");
+    const auto& a = store.attempts;
+    const auto pos = [&](const std::string& key) { return std::find(a.begin(), a.end(), key) - a.begin(); };
+    EXPECT_LT(pos("AltB"), pos("BrushShape"));
+    EXPECT_EQ(std::count(a.begin(), a.end(), "BrushSize"), 0);
+    EXPECT_EQ(std::count(a.begin(), a.end(), "ShowTools"), 0);
+    EXPECT_EQ(a[std::size_t(pos("BrushShape")) + 1], "LastDir0");
+    EXPECT_EQ(a.back(), "TotalInkLimit");
+}
+
+TEST(TemporaryFiles, EveryFileGoesAndFoldersStay)
+{
+    testing::TempDir dir;
+    const auto temp = dir.path() / "temp";
+    std::filesystem::create_directories(temp / "keep");
+    std::ofstream(temp / "scan1.bmp") << "x";
+    std::ofstream(temp / ".hidden") << "x";
+    std::ofstream(temp / "keep" / "inner.txt") << "x";
+    std::filesystem::create_symlink(temp / "keep", temp / "link");
+    EXPECT_EQ(DeleteTemporaryFiles(temp), 3);
+    EXPECT_TRUE(std::filesystem::exists(temp / "keep" / "inner.txt"));
+    EXPECT_FALSE(std::filesystem::exists(temp / "scan1.bmp"));
+    EXPECT_FALSE(std::filesystem::is_symlink(temp / "link"));
+    EXPECT_EQ(DeleteTemporaryFiles(dir.path() / "absent"), 0);
+}
+
+}  // namespace
+}  // namespace lv

@@ -1,0 +1,52 @@
+#include "app/core/screen_mode.h"
+
+#include <gtest/gtest.h>
+
+namespace lv {
+namespace {
+
+TEST(ScreenMode, TheScreenSizeChoosesTheMode)
+{
+    EXPECT_EQ(QueryScreenMode({800, 600}, 0).mode, 1);
+    EXPECT_EQ(QueryScreenMode({801, 601}, 0).mode, 0);
+    EXPECT_EQ(QueryScreenMode({801, 600}, 0).mode, 1);
+    EXPECT_EQ(QueryScreenMode({1920, 600}, 0).mode, 1);
+    EXPECT_EQ(QueryScreenMode({641, 481}, 0).mode, 1);
+    EXPECT_EQ(QueryScreenMode({640, 480}, 0).mode, 2);
+    EXPECT_EQ(QueryScreenMode({1024, 480}, 0).mode, 2);
+    EXPECT_EQ(QueryScreenMode({1920, 1080}, 0).screen, (ScreenSize{1920, 1080}));
+}
+
+TEST(ScreenMode, TheWindowIsCentredWithHalvesRoundedDown)
+{
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({1920, 1080}, 0)), (WindowRect{448, 156, 1024, 768}));
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({1025, 769}, 0)), (WindowRect{0, 0, 1024, 768}));
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({800, 600}, 0)), (WindowRect{0, 0, 800, 600}));
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({701, 501}, 0)), (WindowRect{-50, -50, 800, 600}));
+}
+
+TEST(ScreenMode, For640OverridesTheMeasurementAndItsTableRowIsTheScreen)
+{
+    const ScreenMode forced = QueryScreenMode({2560, 1440}, 1);
+    EXPECT_EQ(forced.mode, 1);
+    EXPECT_EQ(MainWindowRect(forced), (WindowRect{0, 0, 800, 600}));
+    EXPECT_EQ(SkinButtonFile(forced.mode), "ui/button.640");
+    EXPECT_EQ(QueryScreenMode({2560, 1440}, 3).mode, 3);
+    for (const int outside : {4, -1, 640})
+        EXPECT_EQ(QueryScreenMode({2560, 1440}, outside).mode, 0) << outside;
+    EXPECT_EQ(SkinButtonFile(0), "ui/button.800");
+    EXPECT_FALSE(SkinButtonFile(2));
+}
+
+TEST(ScreenMode, StartUpWarnsAboutShallowDisplaysAndRefusesSmallModes)
+{
+    EXPECT_TRUE(DisplayMessages(24, 0).empty());
+    EXPECT_EQ(DisplayMessages(8, 1), std::vector<int>{6448});
+    EXPECT_EQ(DisplayMessages(32, QueryScreenMode({640, 480}, 0).mode), std::vector<int>{6462});
+    EXPECT_EQ(DisplayMessages(4, 3), (std::vector<int>{6448, 6462}));
+    EXPECT_TRUE(ModeRefused(2));
+    EXPECT_FALSE(ModeRefused(1));
+}
+
+}  // namespace
+}  // namespace lv

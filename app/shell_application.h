@@ -1,0 +1,73 @@
+#pragma once
+// The program's life: start-up in its fixed order, the event loop, and the shutdown that the
+// main window's destruction runs.
+
+#include "app/accelerators.h"
+#include "app/core/document_opener.h"
+#include "app/core/settings_store.h"
+#include "app/event_filter_chain.h"
+#include "app/main_window.h"
+#include "app/qt_ui_service.h"
+#include "app/single_instance.h"
+#include "app/test_hooks.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QLibrary>
+#include <QString>
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace lv::app {
+
+// The name under which the copied layer goes to the clipboard, made from string 33100.
+QString ClipboardMimeType();
+
+class ShellApplication {
+public:
+    ShellApplication(QApplication& application, std::vector<std::string> arguments, const TestHooks& hooks,
+                     DocumentOpener& opener);
+    ~ShellApplication();
+    ShellApplication(const ShellApplication&) = delete;
+    ShellApplication& operator=(const ShellApplication&) = delete;
+
+    // Runs the program; the process's exit code.
+    int run();
+
+    static ShellApplication* Current();
+    MainWindow* mainWindow() const { return mainWindow_.get(); }
+    EventFilterChain& eventFilters() { return filters_; }
+    const QString& clipboardFormat() const { return clipboardFormat_; }
+    // The online photo store library, when it was found.
+    QLibrary* storeLibrary() { return storeLibrary_.isLoaded() ? &storeLibrary_ : nullptr; }
+
+private:
+    bool startUp();
+    void shutDown();
+    void handleInstanceCommand(const QString& command);
+    void bringForward();
+
+    QApplication& application_;
+    std::vector<std::string> arguments_;
+    const TestHooks& hooks_;
+    DocumentOpener& opener_;
+    SingleInstance instance_;
+    QtUiService uiService_;
+    std::optional<ui::ScopedService> uiGuard_;
+    ProfileStore store_;
+    EventFilterChain filters_;
+    QLibrary storeLibrary_;
+    std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<MainWindow> retiredWindow_;  // after shutdown, until the loop ends
+    std::unique_ptr<QDialog> testDialog_;
+    std::unique_ptr<AcceleratorFilter> accelerators_;
+    QString clipboardFormat_;
+};
+
+// File name (without "lib" and ".so") of the online photo store library in the program folder.
+inline constexpr char kStoreLibraryName[] = "lvstore";
+
+}  // namespace lv::app

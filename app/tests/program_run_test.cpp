@@ -1,0 +1,107 @@
+#include "program_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace lv::testing {
+namespace {
+
+std::vector<std::string> keyOrder(const std::filesystem::path& ini)
+{
+    std::ifstream in(ini);
+    std::vector<std::string> keys;
+    for (std::string line; std::getline(in, line);)
+        if (const auto eq = line.find('='); eq != std::string::npos)
+            keys.push_back(line.substr(0, eq));
+    return keys;
+}
+
+TEST(Program, StartsCentredSavesItsSettingsInOrderEmptiesTempAndExits0)
+{
+    ProgramSandbox sandbox(1280, 1024);
+    const auto temp = sandbox.home() / "temp";
+    std::filesystem::create_directories(temp / "keep");
+    std::ofstream(temp / "acquired.bmp") << "x";
+    std::ofstream(temp / "download.jpg") << "x";
+
+    EXPECT_EQ(sandbox.run({}, {"LUMIVISTA_TEST_QUIT=1"}), 0);
+    EXPECT_NE(sandbox.log().find("ready 128 128 1024 768\n"), std::string::npos) << sandbox.log();
+    EXPECT_NE(sandbox.log().find("exit\n"), std::string::npos);
+
+    const auto keys = keyOrder(sandbox.configFile());
+    ASSERT_EQ(keys.size(), 2u + 14 + 20 + 5) << "every exit key once";
+    EXPECT_EQ(keys[0], "AppName");
+    EXPECT_EQ(keys[1], "Login_ID");
+    EXPECT_EQ(keys[2], "Version");
+    EXPECT_EQ(keys[15], "ShowTools");
+    EXPECT_EQ(keys[16], "LastDir0");
+    EXPECT_EQ(keys[35], "File9");
+    EXPECT_EQ(keys.back(), "TotalInkLimit");
+
+    std::ifstream ini(sandbox.configFile());
+    const std::string text((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(text.rfind("[USUÁRIO]\nAppName=" LV_PROGRAM "\n", 0), 0u) << text;
+    EXPECT_NE(text.find("\nVersion=200\n"), std::string::npos);
+    EXPECT_EQ(text.find("UndoLevel"), std::string::npos);
+
+    EXPECT_FALSE(std::filesystem::exists(temp / "acquired.bmp"));
+    EXPECT_FALSE(std::filesystem::exists(temp / "download.jpg"));
+    EXPECT_TRUE(std::filesystem::is_directory(temp / "keep"));
+}
+
+TEST(Program, SettingsOfThePreviousSessionAreKeptAndFor640GivesTheSmallWindowAtTheCorner)
+{
+    ProgramSandbox sandbox(1920, 1080);
+    std::ofstream(sandbox.configFile()) << "[USER]\nFOR_640=1\n[USUÁRIO]\nUndoLevel=9\nActR=10\nBrushSize=33\n";
+    EXPECT_EQ(sandbox.run({}, {"LUMIVISTA_TEST_QUIT=1"}), 0);
+    EXPECT_NE(sandbox.log().find("ready 0 0 800 600\n"), std::string::npos) << sandbox.log();
+
+    std::ifstream ini(sandbox.configFile());
+    const std::string text((std::istreambuf_iterator<char>(ini)), std::istreambuf_iterator<char>());
+    EXPECT_NE(text.find("[USER]\nFOR_640=1\n"), std::string::npos) << text;
+    EXPECT_NE(text.find("UndoLevel=9\nActR=10\nBrushSize=33\n"), std::string::npos) << text;
+}
+
+TEST(Program, ASmallScreenIsRefusedWithAMessageAndExit0)
+{
+    ProgramSandbox sandbox(640, 480);
+    EXPECT_EQ(sandbox.run({}), 0);
+    EXPECT_NE(sandbox.log().find("message Atenção: Mude a configuração do display para uma resolução de 800 x 600 ou "
+                                 "mais alta para executar o Lumivista 2000. \n"),
+              std::string::npos)
+        << sandbox.log();
+    EXPECT_EQ(sandbox.log().find("ready"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(sandbox.configFile()));
+}
+
+TEST(Program, CommandLineFilesAreHandedToTheOpenerTwoAtMost)
+{
+    ProgramSandbox sandbox;
+    for (const char* name : {"um.bmp", "dois.bmp", "três.bmp"})
+        std::ofstream(sandbox.file(name)) << "x";
+    const std::string one = sandbox.file("um.bmp").string();
+    const std::string two = sandbox.file("dois.bmp").string();
+    const std::string three = sandbox.file("três.bmp").string();
+    EXPECT_EQ(sandbox.run({one, two, three}, {"LUMIVISTA_TEST_QUIT=1"}), 0);
+    const std::string log = sandbox.log();
+    EXPECT_NE(log.find("open " + one + "\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("open " + two + "\n"), std::string::npos) << log;
+    EXPECT_EQ(log.find(three), std::string::npos);
+}
+
+TEST(Program, ANameWithoutAThreeLetterExtensionEndsTheCommandLine)
+{
+    ProgramSandbox sandbox;
+    std::ofstream(sandbox.file("foto.jpeg")) << "x";
+    std::ofstream(sandbox.file("b.bmp")) << "x";
+    const std::string missing = sandbox.file("ausente.bmp").string();
+    EXPECT_EQ(sandbox.run({"-x", missing, sandbox.file("foto.jpeg").string(), sandbox.file("b.bmp").string()},
+                          {"LUMIVISTA_TEST_QUIT=1"}),
+              0);
+    EXPECT_EQ(sandbox.log().find("open "), std::string::npos) << sandbox.log();
+    EXPECT_NE(sandbox.log().find("exit\n"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace lv::testing

@@ -1,0 +1,130 @@
+#pragma once
+// Starts the program for a test on Qt's offscreen platform, with its own program folder,
+// configuration folder, screen size and test log, and waits for it without sleeping blindly.
+
+#include "common/testing/temp_dir.h"
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace lv::testing {
+
+class ProgramSandbox {
+public:
+    explicit ProgramSandbox(int screenWidth = 1280, int screenHeight = 1024)
+    {
+        std::filesystem::create_directories(home());
+        std::filesystem::create_directories(configDir());
+        std::filesystem::create_directories(runtimeDir());
+        std::filesystem::permissions(runtimeDir(), std::filesystem::perms::owner_all);
+        std::ofstream(screenConfig()) << "{\"screens\": [{\"name\": \"test\", \"x\": 0, \"y\": 0, \"width\": "
+                                      << screenWidth << ", \"height\": " << screenHeight
+                                      << ", \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1}]}";
+    }
+
+    std::filesystem::path home() const { return dir_.path() / "program"; }
+    std::filesystem::path configDir() const { return dir_.path() / "config"; }
+    std::filesystem::path configFile() const { return configDir() / "LV2000.ini"; }
+    std::filesystem::path logFile() const { return dir_.path() / "log.txt"; }
+    std::filesystem::path screenConfig() const { return dir_.path() / "screen.json"; }
+    std::filesystem::path runtimeDir() const { return dir_.path() / "runtime"; }
+    std::filesystem::path file(const std::string& name) const { return dir_.path() / name; }
+
+    std::string log() const
+    {
+        std::ifstream in(logFile());
+        std::stringstream s;
+        s << in.rdbuf();
+        return s.str();
+    }
+
+    // Starts the program with extra variables ("NAME=value"); returns its process id.
+    pid_t start(const std::vector<std::string>& arguments, const std::vector<std::string>& extraEnvironment = {})
+    {
+        std::map<std::string, std::string> env;
+        for (char** e = environ; *e; ++e) {
+            const std::string entry(*e);
+            const auto eq = entry.find('=');
+            env[entry.substr(0, eq)] = eq == std::string::npos ? "" : entry.substr(eq + 1);
+        }
+        env["QT_QPA_PLATFORM"] = "offscreen:configfile=" + screenConfig().string();
+        env["LUMIVISTA_HOME"] = home().string();
+        env["LUMIVISTA_CONFIG_DIR"] = configDir().string();
+        env["LUMIVISTA_TEST_LOG"] = logFile().string();
+        env["XDG_RUNTIME_DIR"] = runtimeDir().string();
+        for (const std::string& extra : extraEnvironment) {
+            const auto eq = extra.find('=');
+            env[extra.substr(0, eq)] = extra.substr(eq + 1);
+        }
+        std::vector<std::string> envStrings;
+        for (const auto& [name, value] : env)
+            envStrings.push_back(name + "=" + value);
+        std::vector<std::string> argStrings = {LV_PROGRAM};
+        argStrings.insert(argStrings.end(), arguments.begin(), arguments.end());
+
+        std::vector<char*> argv;
+        for (std::string& a : argStrings)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        std::vector<char*> envp;
+        for (std::string& e : envStrings)
+            envp.push_back(e.data());
+        envp.push_back(nullptr);
+        pid_t pid = -1;
+        if (posix_spawn(&pid, LV_PROGRAM, nullptr, nullptr, argv.data(), envp.data()) != 0)
+            return -1;
+        return pid;
+    }
+
+    // The exit code, or -1 when the program had to be killed after the time limit.
+    static int wait(pid_t pid, std::chrono::seconds limit = std::chrono::seconds(30))
+    {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        int status = 0;
+        while (waitpid(pid, &status, WNOHANG) == 0) {
+            if (std::chrono::steady_clock::now() > deadline) {
+                kill(pid, SIGKILL);
+                waitpid(pid, &status, 0);
+                return -1;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    }
+
+    int run(const std::vector<std::string>& arguments, const std::vector<std::string>& extraEnvironment = {})
+    {
+        const pid_t pid = start(arguments, extraEnvironment);
+        return pid < 0 ? -1 : wait(pid);
+    }
+
+    // Waits until the log holds the text.
+    bool waitForLog(const std::string& text, std::chrono::seconds limit = std::chrono::seconds(30)) const
+    {
+        const auto deadline = std::chrono::steady_clock::now() + limit;
+        while (log().find(text) == std::string::npos) {
+            if (std::chrono::steady_clock::now() > deadline)
+                return false;
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        return true;
+    }
+
+private:
+    TempDir dir_;
+};
+
+}  // namespace lv::testing

@@ -1,0 +1,51 @@
+#include "program_runner.h"
+
+#include <gtest/gtest.h>
+
+namespace lv::testing {
+namespace {
+
+TEST(SecondCopy, BringsTheFirstForwardRestoresItAndRaisesItsDialogThenExits0)
+{
+    ProgramSandbox sandbox;
+    const pid_t first = sandbox.start({});
+    ASSERT_GT(first, 0);
+    ASSERT_TRUE(sandbox.waitForLog("ready "));
+
+    std::ofstream(sandbox.file("x.bmp")) << "x";
+    EXPECT_EQ(sandbox.run({sandbox.file("x.bmp").string()}), 0);
+    EXPECT_NE(sandbox.log().find("forward minimised=0 restored=1 modal=-\n"), std::string::npos) << sandbox.log();
+    EXPECT_EQ(sandbox.log().find("open "), std::string::npos) << "the second copy opens nothing";
+
+    EXPECT_EQ(sandbox.run({}, {"LUMIVISTA_TEST_SEND=minimize"}), 0);
+    EXPECT_NE(sandbox.log().find("minimized 1\n"), std::string::npos) << sandbox.log();
+    EXPECT_EQ(sandbox.run({}), 0);
+    EXPECT_NE(sandbox.log().find("forward minimised=1 restored=1 modal=-\n"), std::string::npos) << sandbox.log();
+
+    EXPECT_EQ(sandbox.run({}, {"LUMIVISTA_TEST_SEND=modal"}), 0);
+    EXPECT_EQ(sandbox.run({}), 0);
+    EXPECT_NE(sandbox.log().find("modal=testdialog\n"), std::string::npos) << sandbox.log();
+
+    EXPECT_EQ(sandbox.run({}, {"LUMIVISTA_TEST_SEND=quit"}), 0);
+    EXPECT_EQ(ProgramSandbox::wait(first), 0);
+    EXPECT_NE(sandbox.log().find("exit\n"), std::string::npos);
+
+    EXPECT_EQ(sandbox.log().find("ready ", sandbox.log().find("ready ") + 1), std::string::npos)
+        << "only the first copy started";
+}
+
+TEST(SecondCopy, ASocketLeftByACrashedCopyDoesNotStopTheNextStart)
+{
+    ProgramSandbox sandbox;
+    const pid_t crashed = sandbox.start({});
+    ASSERT_GT(crashed, 0);
+    ASSERT_TRUE(sandbox.waitForLog("ready "));
+    kill(crashed, SIGKILL);
+    ProgramSandbox::wait(crashed);
+
+    EXPECT_EQ(sandbox.run({}, {"LUMIVISTA_TEST_QUIT=1"}), 0);
+    EXPECT_NE(sandbox.log().find("exit\n"), std::string::npos) << sandbox.log();
+}
+
+}  // namespace
+}  // namespace lv::testing

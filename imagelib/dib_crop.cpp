@@ -1,0 +1,79 @@
+#include "imagelib/dib_alloc.h"
+#include "imagelib/dib_geometry.h"
+#include "imagelib/library_messages.h"
+#include "imagelib/progress.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace lv {
+namespace {
+
+// Copies `width` pixels starting at column `left`, repacking sub-byte pixels so that
+// column `left` lands in the most significant bits of the first byte.
+void copyPixels(const std::uint8_t* in, std::uint8_t* out, int left, int width, int bits)
+{
+    if (bits >= 8) {
+        const std::size_t bytesPerPixel = std::size_t(bits) / 8;
+        std::memcpy(out, in + std::size_t(left) * bytesPerPixel, std::size_t(width) * bytesPerPixel);
+        return;
+    }
+    const int perByte = 8 / bits;
+    const unsigned mask = (1u << bits) - 1;
+    for (int x = 0; x < width; ++x) {
+        const int from = left + x;
+        const unsigned value = (in[from / perByte] >> (8 - bits * (from % perByte + 1))) & mask;
+        out[x / perByte] |= std::uint8_t(value << (8 - bits * (x % perByte + 1)));
+    }
+}
+
+}  // namespace
+
+HDIB DibCrop(const HDIB& image, const Rect& blockRect)
+{
+    const int width = blockRect.width();
+    const int height = blockRect.height();
+    if (!image || width < 1 || height < 1)
+        return {};
+    if (blockRect.left < 0 || blockRect.top < 0 || std::int64_t(blockRect.left) + width > image.width()
+        || std::int64_t(blockRect.top) + height > image.height()) {
+        ShowLibraryMessage(kCropOutsideMessage);
+        return {};
+    }
+    const int bits = image.bitCount();
+    const std::uint64_t rows = PictureBytes(width, height, unsigned(bits));
+    if (rows == 0)
+        return {};
+    HDIB result = DibAlloc(image.pixelOffset() + std::size_t(rows));
+    if (!result)
+        return result;
+    std::memcpy(result.data(), image.data(), image.pixelOffset());
+    result.header().biWidth = width;
+    result.header().biHeight = height;
+    result.header().biSizeImage = std::uint32_t(rows);
+
+    for (int y = 0; y < height; ++y) {
+        if (AbortRequested())
+            return {};
+        if (y % 16 == 0)
+            ReportProgress(kProgressProcessing, int(std::int64_t(y) * 100 / height));
+        copyPixels(image.row(blockRect.top + y), result.row(y), blockRect.left, width, bits);
+    }
+    return result;
+}
+
+HDIB DibCropPicture(const HDIB& image, const Rect& pictureRect)
+{
+    if (!image)
+        return {};
+    const int height = image.height();
+    // Picture rows count from the top, block rows from the bottom.
+    Rect block{pictureRect.left, height - pictureRect.bottom, pictureRect.right, height - pictureRect.top};
+    block.left = std::max(block.left, 0);
+    block.top = std::max(block.top, 0);
+    block.right = std::min(block.right, image.width());
+    block.bottom = std::min(block.bottom, height);
+    return DibCrop(image, block);
+}
+
+}  // namespace lv

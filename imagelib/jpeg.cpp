@@ -1,0 +1,253 @@
+#include "imagelib/jpeg.h"
+
+#include "imagelib/dib_alloc.h"
+#include "imagelib/image_file.h"
+#include "imagelib/jpeg_managers.h"
+#include "imagelib/library_messages.h"
+#include "imagelib/progress.h"
+#include "imagelib/save_options.h"
+
+#include <jerror.h>
+
+#include <algorithm>
+#include <utility>
+
+// The library reports fatal errors by a longjmp back into decode() or encode(). Those two
+// functions and the library callbacks therefore hold no object with a destructor; every
+// owned resource lives in a JpegReader or JpegWriter in the caller's frame.
+
+namespace lv {
+namespace {
+
+// Huffman-coded data needs at least a bit per 8 x 8 block of one component, so no real
+// stream fills more than about 1500 bytes of picture per byte; this bound is refused
+// before allocating.
+constexpr std::uint64_t kBestCompressionRatio = 2048;
+// A stream needs a handful of scans; thousands of tiny ones would make the decoder walk
+// the whole picture each time.
+constexpr int kMaxScans = 1000;
+
+constexpr int kDotsPerInch = 1;
+constexpr int kDotsPerCentimetre = 2;
+
+struct JpegReader {
+    explicit JpegReader(ByteSource& s)
+        : source(s)
+    {
+        cinfo.err = InstallJpegErrorManager(errors);
+    }
+    ~JpegReader() { jpeg_destroy_decompress(&cinfo); }  // safe on a struct never created
+    JpegReader(const JpegReader&) = delete;
+    JpegReader& operator=(const JpegReader&) = delete;
+
+    ByteSource& source;
+    jpeg_decompress_struct cinfo{};
+    JpegErrorManager errors{};
+    JpegSourceManager input{};
+    jpeg_progress_mgr progress{};
+    HDIB picture;
+};
+
+struct JpegWriter {
+    JpegWriter(ByteSink& s, const HDIB& i, int q)
+        : sink(s)
+        , image(i)
+        , quality(q)
+    {
+        cinfo.err = InstallJpegErrorManager(errors);
+    }
+    ~JpegWriter() { jpeg_destroy_compress(&cinfo); }
+    JpegWriter(const JpegWriter&) = delete;
+    JpegWriter& operator=(const JpegWriter&) = delete;
+
+    ByteSink& sink;
+    const HDIB& image;
+    int quality;
+    jpeg_compress_struct cinfo{};
+    JpegErrorManager errors{};
+    JpegDestinationManager output{};
+    bool cancelled = false;
+};
+
+void limitScans(j_common_ptr cinfo)
+{
+    if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans)
+        ERREXIT(cinfo, JERR_NOTIMPL);
+}
+
+std::int32_t pixelsPerMetre(int unit, unsigned density)
+{
+    if (unit == kDotsPerInch)
+        return std::int32_t(std::int64_t(density) * 3937 / 100);
+    if (unit == kDotsPerCentimetre)
+        return std::int32_t(density) * 100;
+    return 0;
+}
+
+UINT16 dotsPerInch(std::int32_t pixelsPerMetre)
+{
+    const std::int64_t dpi = (std::int64_t(pixelsPerMetre) * 100 + 1968) / 3937;
+    return UINT16(std::clamp<std::int64_t>(dpi, 0, 65535));
+}
+
+// Whether the picture could come out of the data left, at any sensible compression.
+bool fitsTheData(const JpegReader& r, std::uint64_t pictureBytes)
+{
+    const std::uint64_t left = r.source.remaining() + r.input.library.bytes_in_buffer;
+    return pictureBytes != 0 && pictureBytes <= left * kBestCompressionRatio;
+}
+
+HDIB allocateFor(const jpeg_decompress_struct& cinfo)
+{
+    const bool grey = cinfo.output_components == 1;
+    HDIB picture = AllocatePicture(cinfo.output_width, cinfo.output_height, grey ? 8 : 24, grey ? 256 : 0);
+    if (!picture)
+        return picture;
+    if (grey)
+        for (int i = 0; i < 256; ++i)
+            picture.colors()[i] = {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
+    picture.header().biXPelsPerMeter = pixelsPerMetre(cinfo.density_unit, cinfo.X_density);
+    picture.header().biYPelsPerMeter = pixelsPerMetre(cinfo.density_unit, cinfo.Y_density);
+    return picture;
+}
+
+void swapRedAndBlue(JSAMPROW row, JDIMENSION width)
+{
+    for (JDIMENSION x = 0; x < width; ++x, row += 3)
+        std::swap(row[0], row[2]);
+}
+
+ReadCode decode(JpegReader& r)
+{
+    if (setjmp(r.errors.jump))
+        return ReadCode::Failure;
+    jpeg_create_decompress(&r.cinfo);
+    AttachJpegSource(&r.cinfo, r.input, r.source);
+    r.progress.progress_monitor = limitScans;
+    r.cinfo.progress = &r.progress;
+    jpeg_read_header(&r.cinfo, TRUE);
+
+    // The library's default output, with colour delivered in the picture's blue-green-red order.
+    if (r.cinfo.out_color_space == JCS_RGB)
+        r.cinfo.out_color_space = JCS_EXT_BGR;
+    jpeg_calc_output_dimensions(&r.cinfo);
+    const int components = r.cinfo.output_components;
+    if (components != 1 && components != 3)
+        return ReadCode::Failure;
+    if (!fitsTheData(r, PictureBytes(r.cinfo.output_width, r.cinfo.output_height, 8u * unsigned(components))))
+        return ReadCode::Failure;
+    jpeg_start_decompress(&r.cinfo);
+    r.picture = allocateFor(r.cinfo);
+    if (!r.picture)
+        return ReadCode::Failure;
+
+    const JDIMENSION height = r.cinfo.output_height;
+    while (r.cinfo.output_scanline < height) {
+        const JDIMENSION done = r.cinfo.output_scanline;
+        if (done % 16 == 0) {
+            if (AbortRequested())
+                return ReadCode::Failure;
+            ReportProgress(kProgressReading, int(std::uint64_t(done) * 100 / height));
+        }
+        JSAMPROW row = r.picture.row(int(height - 1 - done));
+        if (jpeg_read_scanlines(&r.cinfo, &row, 1) != 1)
+            return ReadCode::Failure;
+        if (components == 3 && r.cinfo.out_color_space != JCS_EXT_BGR)
+            swapRedAndBlue(row, r.cinfo.output_width);
+    }
+    jpeg_finish_decompress(&r.cinfo);
+    ReturnUnusedJpegInput(r.input);
+    return ReadCode::Image;
+}
+
+WriteResult encode(JpegWriter& w)
+{
+    if (setjmp(w.errors.jump))
+        return w.cancelled ? WriteResult::NotWritten : WriteResult::Failed;
+    jpeg_create_compress(&w.cinfo);
+    AttachJpegDestination(&w.cinfo, w.output, w.sink);
+
+    const HDIB& image = w.image;
+    const bool grey = image.bitCount() == 8;
+    w.cinfo.image_width = JDIMENSION(image.width());
+    w.cinfo.image_height = JDIMENSION(image.height());
+    w.cinfo.input_components = grey ? 1 : 3;
+    // Rows go to the library as they lie in the picture, blue-green-red.
+    w.cinfo.in_color_space = grey ? JCS_GRAYSCALE : JCS_EXT_BGR;
+    jpeg_set_defaults(&w.cinfo);
+    jpeg_set_quality(&w.cinfo, w.quality, TRUE);
+    w.cinfo.density_unit = kDotsPerInch;
+    w.cinfo.X_density = dotsPerInch(image.header().biXPelsPerMeter);
+    w.cinfo.Y_density = dotsPerInch(image.header().biYPelsPerMeter);
+    jpeg_start_compress(&w.cinfo, TRUE);
+
+    const int height = image.height();
+    for (int done = 0; done < height; ++done) {
+        if (done % 16 == 0) {
+            if (AbortRequested()) {
+                w.cancelled = true;
+                break;
+            }
+            ReportProgress(kProgressWriting, int(std::int64_t(done) * 100 / height));
+        }
+        // The library only reads the rows it is given.
+        JSAMPROW row = const_cast<JSAMPROW>(image.row(height - 1 - done));
+        jpeg_write_scanlines(&w.cinfo, &row, 1);
+    }
+    // After a cancel the library objects to the missing rows; that lands in the jump above.
+    jpeg_finish_compress(&w.cinfo);
+    return w.cinfo.next_scanline == JDIMENSION(height) ? WriteResult::Written : WriteResult::Failed;
+}
+
+// Shows the indexed-image message for pictures the format can't hold.
+bool refuseIndexed(const HDIB& image)
+{
+    const ImageType type = DibGetType(image);
+    if (type == IMG_GREY8 || type == IMG_RGB24)
+        return false;
+    ShowLibraryMessage(kJpegIndexedMessage);
+    return true;
+}
+
+}  // namespace
+
+ReadResult ReadJpeg(ByteSource& source)
+{
+    JpegReader reader(source);
+    if (decode(reader) != ReadCode::Image)
+        return ReadCode::Failure;
+    return std::move(reader.picture);
+}
+
+ReadResult ReadJpeg(const std::string& path)
+{
+    auto source = OpenImageForReading(path);
+    if (!source)
+        return ReadCode::Broken;
+    return ReadJpeg(*source);
+}
+
+WriteResult WriteJpeg(ByteSink& sink, const HDIB& image, int quality)
+{
+    if (refuseIndexed(image))
+        return WriteResult::NotWritten;
+    JpegWriter writer(sink, image, ClampJpegQuality(quality));
+    return encode(writer);
+}
+
+WriteResult WriteJpeg(const std::string& path, const HDIB& image, int quality)
+{
+    if (refuseIndexed(image))
+        return WriteResult::NotWritten;
+    auto sink = CreateImageFile(path);
+    if (!sink) {
+        ShowLibraryMessage(kDiskErrorMessage);
+        return WriteResult::CannotCreate;
+    }
+    WriteResult result = WriteJpeg(*sink, image, quality);
+    if (!sink->close() && result == WriteResult::Written)
+        result = WriteResult::Failed;
+    return result;
+}
+
+}  // namespace lv

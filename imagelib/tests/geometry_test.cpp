@@ -1,0 +1,370 @@
+#include "common/testing/ui_recorder.h"
+#include "imagelib/dib_alloc.h"
+#include "imagelib/dib_geometry.h"
+#include "imagelib/drawing_surface.h"
+#include "imagelib/progress.h"
+#include "pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace lv {
+namespace {
+
+using testing::MakeGreyPicture;
+using testing::MakePhotoLike;
+using testing::MakePicture;
+using testing::Pixel24;
+using testing::Rgb;
+using testing::SetPixel24;
+
+// Pixel value of a 1-, 4- or 8-bit picture by memory row.
+unsigned Index(const HDIB& dib, int x, int y)
+{
+    const int bits = dib.bitCount();
+    const int perByte = 8 / bits;
+    return (dib.row(y)[x / perByte] >> (8 - bits * (x % perByte + 1))) & ((1u << bits) - 1);
+}
+
+void SetIndex(HDIB& dib, int x, int y, unsigned value)
+{
+    const int bits = dib.bitCount();
+    const int perByte = 8 / bits;
+    const int shift = 8 - bits * (x % perByte + 1);
+    std::uint8_t& byte = dib.row(y)[x / perByte];
+    byte = std::uint8_t((byte & ~(((1u << bits) - 1) << shift)) | value << shift);
+}
+
+bool PaddingIsZero(const HDIB& dib)
+{
+    const std::size_t used = (std::size_t(dib.width()) * std::size_t(dib.bitCount()) + 7) / 8;
+    for (int y = 0; y < dib.height(); ++y) {
+        for (std::size_t i = used; i < dib.stride(); ++i)
+            if (dib.row(y)[i])
+                return false;
+        const int spareBits = int(used * 8) - dib.width() * dib.bitCount();
+        if (spareBits && (dib.row(y)[used - 1] & ((1u << spareBits) - 1)))
+            return false;
+    }
+    return true;
+}
+
+TEST(DibCreate, FillsWithOneColourAtTwoHundredDpi)
+{
+    const HDIB colour = DibCreate(5, 3, 0x00332211, false);  // red 0x11, green 0x22, blue 0x33
+    ASSERT_TRUE(colour);
+    EXPECT_EQ(colour.bitCount(), 24);
+    EXPECT_EQ(colour.size(), 40u + 16 * 3);  // exactly sized
+    EXPECT_EQ(Pixel24(colour, 4, 2), (Rgb{0x11, 0x22, 0x33}));
+    EXPECT_EQ(colour.header().biXPelsPerMeter, 7874);
+    EXPECT_EQ(colour.header().biYPelsPerMeter, 7874);
+    EXPECT_EQ(colour.header().biSizeImage, 48u);
+    EXPECT_TRUE(PaddingIsZero(colour));
+
+    const HDIB grey = DibCreate(3, 2, 0x00FFFF80, true);
+    ASSERT_TRUE(grey);
+    EXPECT_EQ(DibGetType(grey), IMG_GREY8);
+    EXPECT_EQ(grey.row(1)[2], 0x80);
+    EXPECT_TRUE(PaddingIsZero(grey));
+
+    testing::UiRecorder ui;
+    EXPECT_FALSE(DibCreate(0, 5, 0, false));
+    EXPECT_FALSE(DibCreate(70000, 70000, 0, false));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(DibCrop, TheWholePictureGivesAnIdenticalCopy)
+{
+    for (const unsigned bits : {1u, 4u, 8u, 24u}) {
+        SCOPED_TRACE(bits);
+        HDIB picture = MakePicture(13, 7, bits, bits == 24 ? 0 : 1u << bits);
+        for (std::size_t i = 0; i < picture.header().biSizeImage; ++i)
+            picture.pixels()[i] = std::uint8_t(i * 41 + 7);
+        for (int y = 0; y < 7; ++y)  // clear the padding, as every producer does
+            std::memset(picture.row(y) + (13 * bits + 7) / 8, 0, picture.stride() - (13 * bits + 7) / 8);
+        if (bits < 8)
+            for (int y = 0; y < 7; ++y)
+                picture.row(y)[(13 * bits - 1) / 8] &= std::uint8_t(0xFF << ((8 - 13 * bits % 8) % 8));
+        const HDIB copy = DibCrop(picture, {0, 0, 13, 7});
+        ASSERT_TRUE(copy);
+        ASSERT_EQ(copy.pixelOffset() + copy.header().biSizeImage, picture.pixelOffset() + picture.header().biSizeImage);
+        EXPECT_EQ(std::memcmp(copy.data(), picture.data(), copy.pixelOffset() + copy.header().biSizeImage), 0);
+    }
+}
+
+TEST(DibCrop, SubBytePixelsAreRepackedFromTheLeftColumn)
+{
+    for (const unsigned bits : {1u, 4u}) {
+        SCOPED_TRACE(bits);
+        HDIB picture = MakePicture(11, 4, bits, 1u << bits);
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 11; ++x)
+                SetIndex(picture, x, y, unsigned(x * 3 + y) % (1u << bits));
+        const HDIB part = DibCrop(picture, {3, 1, 10, 3});
+        ASSERT_TRUE(part);
+        EXPECT_EQ(part.width(), 7);
+        EXPECT_EQ(part.height(), 2);
+        EXPECT_EQ(part.clrUsed(), 1u << bits);
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 7; ++x)
+                EXPECT_EQ(Index(part, x, y), Index(picture, x + 3, y + 1));
+        EXPECT_TRUE(PaddingIsZero(part));
+    }
+}
+
+TEST(DibCrop, RectanglesOutsideAreRefusedWithTheMessage)
+{
+    testing::UiRecorder ui;
+    const HDIB picture = MakePhotoLike(10, 8);
+    EXPECT_FALSE(DibCrop(picture, {5, 5, 5, 9}));  // empty: refused silently
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(DibCrop(picture, {5, 0, 11, 8}));
+    EXPECT_FALSE(DibCrop(picture, {0, 1, 10, 9}));
+    EXPECT_FALSE(DibCrop(picture, {-1, 0, 4, 4}));
+    EXPECT_EQ(ui.texts(), std::vector<std::string>(3, "Crop Image outside"));
+    EXPECT_EQ(ui.messages[0].title, "Atenção");
+}
+
+TEST(DibCropPicture, CountsRowsFromTheTopAndKeepsThePartInside)
+{
+    testing::UiRecorder ui;
+    HDIB picture = MakePhotoLike(10, 8);
+    // Picture row 0 is memory row 7: the top two picture rows are memory rows 6 and 7.
+    const HDIB top = DibCropPicture(picture, {2, 0, 5, 2});
+    ASSERT_TRUE(top);
+    EXPECT_EQ(Pixel24(top, 0, 1), Pixel24(picture, 2, 7));
+    EXPECT_EQ(Pixel24(top, 2, 0), Pixel24(picture, 4, 6));
+
+    const HDIB clamped = DibCropPicture(picture, {-5, 6, 30, 20});
+    ASSERT_TRUE(clamped);
+    EXPECT_EQ(clamped.width(), 10);
+    EXPECT_EQ(clamped.height(), 2);
+    EXPECT_EQ(Pixel24(clamped, 9, 0), Pixel24(picture, 9, 0));
+    EXPECT_FALSE(DibCropPicture(picture, {20, 20, 30, 30}));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(DibPaste, PlacesTheSourceByPictureCoordinatesAndRefusesOverhangs)
+{
+    testing::UiRecorder ui;
+    HDIB target = DibCreate(10, 6, 0, false);
+    HDIB source = DibCreate(3, 2, 0x0000FF, false);
+    SetPixel24(source, 0, 1, {0, 255, 0});  // the source's top-left pixel
+    ASSERT_TRUE(DibPaste(target, source, 7, 1));  // exactly against the right edge
+    EXPECT_EQ(Pixel24(target, 7, 4), (Rgb{0, 255, 0}));  // picture row 1 is memory row 4
+    EXPECT_EQ(Pixel24(target, 9, 3), (Rgb{255, 0, 0}));
+    EXPECT_EQ(Pixel24(target, 6, 4), (Rgb{0, 0, 0}));
+    EXPECT_TRUE(PaddingIsZero(target));
+
+    const HDIB before = DibDuplicate(target);
+    EXPECT_FALSE(DibPaste(target, source, 8, 1));  // one pixel further
+    EXPECT_FALSE(DibPaste(target, source, 0, 5));
+    EXPECT_FALSE(DibPaste(target, source, -1, 0));
+    EXPECT_EQ(ui.texts(), std::vector<std::string>(3, "Combine Image outside"));
+    EXPECT_EQ(std::memcmp(before.data(), target.data(), target.size()), 0);
+
+    // Depths must match and be 8 or 24 bits; those refusals are silent.
+    HDIB grey = MakeGreyPicture(4, 4);
+    EXPECT_FALSE(DibPaste(grey, source, 0, 0));
+    HDIB four = MakePicture(4, 4, 4, 16);
+    EXPECT_FALSE(DibPaste(four, MakePicture(2, 2, 4, 16), 0, 0));
+    EXPECT_EQ(ui.messages.size(), 3u);
+    HDIB small = MakeGreyPicture(2, 2);
+    small.row(0)[0] = 99;
+    ASSERT_TRUE(DibPaste(grey, small, 2, 2));
+    EXPECT_EQ(grey.row(0)[2], 99);
+}
+
+TEST(DibResize, BilinearInEighths)
+{
+    HDIB pair = MakePicture(2, 1, 24);
+    SetPixel24(pair, 1, 0, {255, 255, 255});
+    const HDIB wide = DibResize(pair, 3, 1);
+    ASSERT_TRUE(wide);
+    EXPECT_EQ(Pixel24(wide, 0, 0), (Rgb{0, 0, 0}));
+    EXPECT_EQ(Pixel24(wide, 1, 0), (Rgb{159, 159, 159}));
+    EXPECT_EQ(Pixel24(wide, 2, 0), (Rgb{255, 255, 255}));
+
+    // Rows blend the same way, in memory order; grey pictures stay grey.
+    HDIB grey = MakeGreyPicture(1, 2);
+    grey.row(1)[0] = 255;
+    const HDIB tall = DibResize(grey, 1, 3);
+    ASSERT_EQ(DibGetType(tall), IMG_GREY8);
+    EXPECT_EQ(tall.row(0)[0], 0);
+    EXPECT_EQ(tall.row(1)[0], 159);
+    EXPECT_EQ(tall.row(2)[0], 255);
+
+    // Both ways at once: the four weights multiply.
+    HDIB square = MakeGreyPicture(2, 2);
+    square.row(0)[1] = square.row(1)[0] = square.row(1)[1] = 200;
+    const HDIB bigger = DibResize(square, 3, 3);
+    EXPECT_EQ(bigger.row(1)[1], (200 * 5 * 3 + 200 * 3 * 5 + 200 * 5 * 5 + 32) >> 6);
+}
+
+TEST(DibResize, MatchesTheFourTermSumOnAPhoto)
+{
+    const HDIB photo = MakePhotoLike(57, 41);
+    for (const auto& [w, h] : {std::pair{20, 13}, std::pair{100, 90}, std::pair{57, 41}}) {
+        SCOPED_TRACE(w);
+        const HDIB out = DibResize(photo, w, h);
+        ASSERT_TRUE(out);
+        const auto taps = [](int from, int to) {
+            std::vector<std::pair<int, int>> t;  // start and weight
+            double s = 0;
+            for (int i = 0; i < to; ++i, s += double(from) / to) {
+                const int k = int(s);
+                t.push_back(k < from - 1 ? std::pair{k, int((k + 1 - s) * 8 + 0.5)} : std::pair{from - 1, 8});
+            }
+            return t;
+        };
+        const auto cols = taps(57, w), rows = taps(41, h);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x)
+                for (int c = 0; c < 3; ++c) {
+                    const auto [i, wx] = cols[std::size_t(x)];
+                    const auto [j, wy] = rows[std::size_t(y)];
+                    const auto p = [&](int xx, int yy) { return int(photo.row(yy)[3 * xx + c]); };
+                    int sum = p(i, j) * wx * wy + 32;
+                    if (wx < 8)
+                        sum += p(i + 1, j) * (8 - wx) * wy;
+                    if (wy < 8)
+                        sum += p(i, j + 1) * wx * (8 - wy);
+                    if (wx < 8 && wy < 8)
+                        sum += p(i + 1, j + 1) * (8 - wx) * (8 - wy);
+                    ASSERT_EQ(out.row(y)[3 * x + c], sum >> 6) << x << "," << y << "," << c;
+                }
+        EXPECT_TRUE(PaddingIsZero(out));
+    }
+}
+
+TEST(DibResize, PalettePicturesTakeTheNearestSample)
+{
+    for (const unsigned bits : {1u, 4u, 8u}) {
+        SCOPED_TRACE(bits);
+        HDIB picture = MakePicture(5, 3, bits, 1u << bits);
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < 5; ++x)
+                SetIndex(picture, x, y, unsigned(x + 2 * y) % (1u << bits));
+        const HDIB out = DibResize(picture, 12, 2);
+        ASSERT_TRUE(out);
+        EXPECT_EQ(out.bitCount(), int(bits));
+        EXPECT_EQ(std::memcmp(out.colors(), picture.colors(), 4 * picture.clrUsed()), 0);
+        // Columns: round(x * 5 / 12) capped at 4; rows: round(y * 1.5).
+        const int columns[12] = {0, 0, 1, 1, 2, 2, 3, 3, 3, 4, 4, 4};
+        const int rows[2] = {0, 2};
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 12; ++x)
+                EXPECT_EQ(Index(out, x, y), Index(picture, columns[x], rows[y]));
+        EXPECT_TRUE(PaddingIsZero(out));
+    }
+}
+
+TEST(DibResize, KeepsTheHorizontalResolutionAndRefusesNonsense)
+{
+    HDIB picture = MakePhotoLike(8, 8);
+    picture.header().biXPelsPerMeter = 3000;
+    picture.header().biYPelsPerMeter = 5000;
+    const HDIB out = DibResize(picture, 4, 4);
+    EXPECT_EQ(out.header().biXPelsPerMeter, 3000);
+    EXPECT_EQ(out.header().biYPelsPerMeter, 3000);
+    EXPECT_EQ(out.header().biSizeImage, 48u);
+    EXPECT_FALSE(DibResize(picture, 0, 4));
+    EXPECT_FALSE(DibResize(HDIB(), 4, 4));
+
+    testing::UiRecorder ui;
+    SetCancellationEnabled(true);
+    ui.escapeAfterPolls = 3;
+    EXPECT_FALSE(DibResize(picture, 40, 40));
+    SetCancellationEnabled(false);
+    ASSERT_FALSE(ui.progress.empty());
+    EXPECT_EQ(ui.progress[0].first, "Processando");
+}
+
+TEST(DibScaledCopy, FitsTheBoxKeepingTheAspectRatio)
+{
+    const HDIB photo = MakePicture(400, 300, 24);
+    const HDIB thumb = DibScaledCopy(photo, 100, 100, true);
+    ASSERT_TRUE(thumb);
+    EXPECT_EQ(thumb.width(), 100);
+    EXPECT_EQ(thumb.height(), 75);
+    const HDIB tall = DibScaledCopy(MakePicture(300, 400, 24), 100, 100, true);
+    EXPECT_EQ(tall.width(), 75);
+    EXPECT_EQ(tall.height(), 100);
+    const HDIB stretched = DibScaledCopy(photo, 100, 100, false);
+    EXPECT_EQ(stretched.height(), 100);
+    const HDIB sliver = DibScaledCopy(MakePicture(1000, 1, 24), 100, 100, true);
+    EXPECT_EQ(sliver.height(), 1);
+    EXPECT_FALSE(DibScaledCopy(photo, 0, 10, false));
+}
+
+TEST(DibScaledCopy, SamplesByIntegerDivisionAndWidensPalettes)
+{
+    HDIB photo = MakePhotoLike(7, 5);
+    const HDIB small = DibScaledCopy(photo, 3, 2, false);
+    for (int y = 0; y < 2; ++y)
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(Pixel24(small, x, y), Pixel24(photo, x * 7 / 3, y * 5 / 2));
+
+    HDIB palette = MakePicture(4, 2, 4, 16);
+    SetIndex(palette, 3, 1, 9);
+    const HDIB wide = DibScaledCopy(palette, 8, 4, false);
+    ASSERT_EQ(DibGetType(wide), IMG_RGB24);
+    const RgbQuad entry = palette.colors()[9];
+    EXPECT_EQ(Pixel24(wide, 7, 3), (Rgb{entry.rgbRed, entry.rgbGreen, entry.rgbBlue}));
+
+    HDIB grey = MakeGreyPicture(4, 4);
+    grey.row(2)[2] = 77;
+    const HDIB greyThumb = DibScaledCopy(grey, 2, 2, true);
+    ASSERT_EQ(DibGetType(greyThumb), IMG_GREY8);
+    EXPECT_EQ(greyThumb.row(1)[1], 77);
+
+    // 16-bit 5-5-5 pixels are widened as the promotion does.
+    HDIB sixteen = MakePicture(2, 1, 16);
+    sixteen.row(0)[2] = 0x1F;
+    sixteen.row(0)[3] = 0x7C;  // 0x7C1F: red 31, blue 31
+    EXPECT_EQ(Pixel24(DibScaledCopy(sixteen, 2, 1, false), 1, 0), (Rgb{248, 0, 248}));
+}
+
+struct RecordingSurface final : DrawingSurface {
+    bool drawPicture(const HDIB& picture, int x, int y) override
+    {
+        calls.push_back({x, y, picture.width(), picture.height()});
+        return true;
+    }
+    struct Call {
+        int x, y, width, height;
+        bool operator==(const Call&) const = default;
+    };
+    std::vector<Call> calls;
+};
+
+TEST(DibDrawFitted, CentresAScaledCopyOrDrawsThePictureItself)
+{
+    RecordingSurface surface;
+    Rect drawn;
+    const HDIB same = MakePhotoLike(40, 30);
+    ASSERT_TRUE(DibDrawFitted(surface, same, {10, 20, 50, 50}, &drawn));
+    EXPECT_EQ(surface.calls.back(), (RecordingSurface::Call{10, 20, 40, 30}));
+    EXPECT_EQ(drawn, (Rect{10, 20, 50, 50}));
+
+    ASSERT_TRUE(DibDrawFitted(surface, MakePhotoLike(400, 300), {0, 0, 100, 100}, &drawn));
+    EXPECT_EQ(surface.calls.back(), (RecordingSurface::Call{0, 12, 100, 75}));
+    EXPECT_EQ(drawn, (Rect{0, 12, 100, 87}));
+
+    // Smaller pictures are scaled up to fill the box.
+    ASSERT_TRUE(DibDrawFitted(surface, MakePhotoLike(20, 10), {0, 0, 21, 11}));
+    EXPECT_EQ(surface.calls.back(), (RecordingSurface::Call{0, 0, 21, 11}));
+    // A fitted copy one pixel narrower than the box is not moved.
+    ASSERT_TRUE(DibDrawFitted(surface, MakePhotoLike(10, 20), {5, 5, 16, 25}));
+    EXPECT_EQ(surface.calls.back(), (RecordingSurface::Call{5, 5, 10, 20}));
+
+    EXPECT_FALSE(DibDrawFitted(surface, HDIB(), {0, 0, 10, 10}));
+    EXPECT_FALSE(DibDrawFitted(surface, same, {0, 0, 0, 0}));
+    ASSERT_TRUE(DibDraw(surface, same, -3, 4));
+    EXPECT_EQ(surface.calls.back(), (RecordingSurface::Call{-3, 4, 40, 30}));
+    EXPECT_EQ(surface.calls.size(), 5u);
+}
+
+}  // namespace
+}  // namespace lv

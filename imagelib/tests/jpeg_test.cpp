@@ -1,0 +1,251 @@
+#include "common/byte_sink.h"
+#include "common/byte_source.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+#include "imagelib/jpeg.h"
+#include "imagelib/library_messages.h"
+#include "imagelib/load_save.h"
+#include "imagelib/progress.h"
+#include "imagelib/save_options.h"
+#include "pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+
+namespace lv {
+namespace {
+
+using testing::MakeGreyPicture;
+using testing::MakePhotoLike;
+using testing::MakePicture;
+
+const std::string kFixtures = "tests/fixtures/jpeg/";
+
+std::vector<std::uint8_t> Encode(const HDIB& picture, int quality)
+{
+    MemorySink sink;
+    EXPECT_EQ(WriteJpeg(sink, picture, quality), WriteResult::Written);
+    return sink.take();
+}
+
+ReadResult Decode(const std::vector<std::uint8_t>& bytes)
+{
+    MemorySource source(bytes);
+    return ReadJpeg(source);
+}
+
+// The mean difference of the samples of two pictures of the same shape.
+double MeanDifference(const HDIB& a, const HDIB& b)
+{
+    double total = 0;
+    const std::size_t rowBytes = std::size_t(a.width()) * std::size_t(a.bitCount() / 8);
+    for (int y = 0; y < a.height(); ++y)
+        for (std::size_t i = 0; i < rowBytes; ++i)
+            total += std::abs(int(a.row(y)[i]) - int(b.row(y)[i]));
+    return total / double(rowBytes * std::size_t(a.height()));
+}
+
+// Offsets of the JFIF segment's fields in a file the writer made.
+constexpr std::size_t kJfifUnit = 13, kJfifXDensity = 14, kJfifYDensity = 16;
+
+TEST(Jpeg, ColourAndGreyRoundTripWithTheirDepthRowOrderAndChannelOrder)
+{
+    testing::UiRecorder ui;
+    // Red at the top left, blue at the bottom left: a flip or a channel swap would show.
+    HDIB colour = MakePhotoLike(48, 32);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) {
+            testing::SetPixel24(colour, x, 16 + y, {255, 0, 0});
+            testing::SetPixel24(colour, x, y, {0, 0, 255});
+        }
+    const HDIB back = Decode(Encode(colour, 100)).take();
+    ASSERT_TRUE(back);
+    EXPECT_EQ(DibGetType(back), IMG_RGB24);
+    EXPECT_EQ(back.width(), 48);
+    EXPECT_EQ(back.height(), 32);
+    EXPECT_LT(MeanDifference(colour, back), 4.0);
+    const testing::Rgb red = testing::Pixel24(back, 8, 24), blue = testing::Pixel24(back, 8, 8);
+    EXPECT_TRUE(red.r > 250 && red.g < 5 && red.b < 5);
+    EXPECT_TRUE(blue.b > 250 && blue.r < 5 && blue.g < 5);
+
+    HDIB grey = MakeGreyPicture(17, 9);
+    for (int y = 0; y < 9; ++y)
+        for (int x = 0; x < 17; ++x)
+            grey.row(y)[x] = std::uint8_t(y * 28);  // rows differ: a flip would show
+    const HDIB greyBack = Decode(Encode(grey, 100)).take();
+    ASSERT_EQ(DibGetType(greyBack), IMG_GREY8);
+    EXPECT_EQ(greyBack.header().biSizeImage, 20u * 9);
+    EXPECT_LT(MeanDifference(grey, greyBack), 1.0);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(Jpeg, QualityChangesTheSizeAndIsClampedToItsRange)
+{
+    const HDIB photo = MakePhotoLike(64, 48);
+    const auto low = Encode(photo, 10), high = Encode(photo, 95);
+    EXPECT_LT(low.size() * 2, high.size());
+    EXPECT_EQ(Encode(photo, -5), Encode(photo, 1));
+    EXPECT_EQ(Encode(photo, 400), Encode(photo, 100));
+}
+
+TEST(Jpeg, ResolutionIsWrittenInDotsPerInchAndReadBackInPixelsPerMetre)
+{
+    HDIB picture = MakePhotoLike(8, 8);
+    picture.header().biXPelsPerMeter = 11811;
+    picture.header().biYPelsPerMeter = 3937;
+    const auto bytes = Encode(picture, 90);
+    EXPECT_EQ(bytes[kJfifUnit], 1);
+    EXPECT_EQ(bytes[kJfifXDensity] << 8 | bytes[kJfifXDensity + 1], 300);
+    EXPECT_EQ(bytes[kJfifYDensity] << 8 | bytes[kJfifYDensity + 1], 100);
+    const HDIB back = Decode(bytes).take();
+    EXPECT_EQ(back.header().biXPelsPerMeter, 11811);
+    EXPECT_EQ(back.header().biYPelsPerMeter, 3937);
+
+    // A 300 dpi file from another encoder writes back as 300.
+    const HDIB read = ReadJpeg(kFixtures + "pil_300dpi.jpg").take();
+    const auto again = Encode(read, 90);
+    EXPECT_EQ(again[kJfifXDensity] << 8 | again[kJfifXDensity + 1], 300);
+
+    picture.header().biXPelsPerMeter = 0;
+    EXPECT_EQ(Encode(picture, 90)[kJfifXDensity + 1], 0);
+}
+
+TEST(Jpeg, IndexedPicturesAreRefusedWithTheMessageAndNoFile)
+{
+    testing::UiRecorder ui;
+    testing::TempDir dir;
+    const HDIB four = MakePicture(4, 4, 4, 16);
+    const HDIB palette = MakePicture(4, 4, 8, 256);
+    const HDIB mono = MakePicture(4, 4, 1, 2);
+    for (const HDIB* picture : {&four, &palette, &mono}) {
+        const std::string path = dir.file("indexed.jpg");
+        EXPECT_EQ(WriteJpeg(path, *picture, 90), WriteResult::NotWritten);
+        EXPECT_FALSE(std::filesystem::exists(path));
+    }
+    ASSERT_EQ(ui.messages.size(), 3u);
+    EXPECT_EQ(ui.messages[0].text, kJpegIndexedMessage);
+    EXPECT_EQ(ui.messages[0].title, "Atenção");
+    EXPECT_EQ(ui.messages[0].icon, ui::Icon::Exclamation);
+
+    MemorySink sink;
+    EXPECT_EQ(WriteJpeg(sink, HDIB(), 90), WriteResult::NotWritten);
+    EXPECT_TRUE(sink.bytes().empty());
+}
+
+TEST(Jpeg, FileFailuresKeepTheirResults)
+{
+    testing::UiRecorder ui;
+    testing::TempDir dir;
+    const HDIB picture = MakePhotoLike(8, 8);
+    EXPECT_EQ(WriteJpeg(dir.file("no/such/dir.jpg"), picture, 90), WriteResult::CannotCreate);
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{std::string(kDiskErrorMessage)});
+
+    EXPECT_EQ(ReadJpeg(dir.file("absent.jpg")).code(), ReadCode::Broken);
+
+    // A device that takes no bytes: the library's write error comes back as a failure.
+    if (std::filesystem::exists("/dev/full")) {
+        EXPECT_EQ(WriteJpeg("/dev/full", MakePhotoLike(300, 300), 90), WriteResult::Failed);
+    }
+}
+
+TEST(Jpeg, BadDataGivesFailureAndACutFileKeepsWhatItHas)
+{
+    testing::UiRecorder ui;
+    const auto good = Encode(MakePhotoLike(40, 40), 90);
+    EXPECT_EQ(Decode({}).code(), ReadCode::Failure);
+    EXPECT_EQ(Decode({'B', 'M', 0, 0}).code(), ReadCode::Failure);
+    std::vector<std::uint8_t> headerOnly(good.begin(), good.begin() + 20);
+    EXPECT_EQ(Decode(headerOnly).code(), ReadCode::Failure);
+
+    // Zeros in the middle of the scan data: the decoder carries on past them.
+    std::vector<std::uint8_t> corrupt = good;
+    const std::uint8_t startOfScan[] = {0xFF, 0xDA};
+    const auto scan = std::search(corrupt.begin(), corrupt.end(), startOfScan, startOfScan + 2);
+    ASSERT_LT(scan + 100, corrupt.end());
+    std::fill(scan + 60, scan + 100, 0);
+    std::vector<std::uint8_t> cut(good.begin(), good.begin() + std::ptrdiff_t(good.size() * 3 / 4));
+    for (const auto* damaged : {&corrupt, &cut}) {
+        const ReadResult r = Decode(*damaged);
+        ASSERT_TRUE(r.ok());
+        EXPECT_EQ(r.image().width(), 40);
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(Jpeg, AHugeFrameWithLittleDataIsRefusedBeforeAllocating)
+{
+    auto bytes = Encode(MakePhotoLike(16, 16), 90);
+    // Rewrite the frame header's size to 20000 x 20000: 1.2 GB of picture from 1 KB of data.
+    for (std::size_t i = 2; i + 8 < bytes.size(); ++i) {
+        if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0) {
+            bytes[i + 5] = bytes[i + 7] = 0x4E;
+            bytes[i + 6] = bytes[i + 8] = 0x20;
+            break;
+        }
+    }
+    testing::UiRecorder ui;
+    EXPECT_EQ(Decode(bytes).code(), ReadCode::Failure);
+    EXPECT_TRUE(ui.messages.empty());  // not even an out-of-memory message
+}
+
+TEST(Jpeg, TheSourceStandsJustPastTheDataAfterReading)
+{
+    auto bytes = Encode(MakePhotoLike(30, 20), 90);
+    const std::size_t jpegSize = bytes.size();
+    bytes.insert(bytes.end(), 100000, 0xAB);  // what a container stores after the block
+    MemorySource source(bytes);
+    ASSERT_TRUE(ReadJpeg(source).ok());
+    EXPECT_EQ(source.position(), jpegSize);
+}
+
+TEST(Jpeg, ProgressIsReportedEvery16RowsAndEscCancels)
+{
+    testing::UiRecorder ui;
+    const HDIB picture = MakePhotoLike(20, 40);
+    const auto bytes = Encode(picture, 90);
+    std::vector<std::pair<std::string, int>> writing = {{"Gravação", 0}, {"Gravação", 40}, {"Gravação", 80}};
+    EXPECT_EQ(ui.progress, writing);
+    ui.progress.clear();
+    ASSERT_TRUE(Decode(bytes).ok());
+    std::vector<std::pair<std::string, int>> reading = {{"Leitura", 0}, {"Leitura", 40}, {"Leitura", 80}};
+    EXPECT_EQ(ui.progress, reading);
+
+    SetCancellationEnabled(true);
+    ui.escapeAfterPolls = 1;
+    EXPECT_EQ(Decode(bytes).code(), ReadCode::Failure);
+    ui.escapePolls = 0;
+    MemorySink sink;
+    EXPECT_EQ(WriteJpeg(sink, picture, 90), WriteResult::NotWritten);
+    SetCancellationEnabled(false);
+}
+
+TEST(Jpeg, TheDispatchReadsBothExtensionsAndWritesWithTheSavedQuality)
+{
+    testing::UiRecorder ui;
+    testing::TempDir dir;
+    HDIB photo = MakePhotoLike(64, 48);
+    CurrentSaveOptions().jpegQuality = 10;
+    ASSERT_EQ(SaveImageFile(photo, dir.file("low.jpg"), true), WriteResult::Written);
+    CurrentSaveOptions().jpegQuality = 90;
+    ASSERT_EQ(SaveImageFile(photo, dir.file("high.jpg"), true), WriteResult::Written);
+    EXPECT_LT(std::filesystem::file_size(dir.file("low.jpg")) * 2, std::filesystem::file_size(dir.file("high.jpg")));
+
+    std::filesystem::copy_file(dir.file("high.jpg"), dir.file("long.jpeg"));
+    const LoadedImage loaded = LoadImageFileDetailed(dir.file("long.jpeg"), true);
+    ASSERT_TRUE(loaded.image);
+    EXPECT_EQ(loaded.format->name, "JPG");
+    EXPECT_EQ(loaded.format->number, 6);
+
+    // A bitmap named .jpg: the JPEG reader says 0, which ends the search.
+    HDIB bitmap = MakePicture(4, 4, 24);
+    ASSERT_EQ(SaveImageFile(bitmap, dir.file("bitmap.bmp"), true), WriteResult::Written);
+    std::filesystem::rename(dir.file("bitmap.bmp"), dir.file("bitmap.jpg"));
+    EXPECT_FALSE(LoadImageFile(dir.file("bitmap.jpg"), true));
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace lv

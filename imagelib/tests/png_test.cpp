@@ -1,0 +1,252 @@
+#include "common/byte_sink.h"
+#include "common/byte_source.h"
+#include "common/little_endian.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+#include "imagelib/document_open.h"
+#include "imagelib/png.h"
+#include "imagelib/progress.h"
+#include "pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <map>
+#include <set>
+
+namespace lv {
+namespace {
+
+using testing::MakePhotoLike;
+using testing::MakePicture;
+using testing::Pixel24;
+
+const std::string kFixtures = "tests/fixtures/png/";
+
+std::vector<std::uint8_t> Encode(const HDIB& picture)
+{
+    MemorySink sink;
+    EXPECT_EQ(WritePng(sink, picture), PngWriteResult::Written);
+    return sink.take();
+}
+
+ReadResult Decode(const std::vector<std::uint8_t>& bytes)
+{
+    MemorySource source(bytes);
+    return ReadPng(source);
+}
+
+// What the reader makes of a sample in a file that states no gamma: screen gamma 2.2
+// against an assumed 0.5.
+std::uint8_t Displayed(std::uint8_t v)
+{
+    if (v == 0 || v == 255)
+        return v;
+    return std::uint8_t(std::floor(255 * std::pow(v / 255.0, 0.90909) + 0.5));
+}
+
+struct Chunk {
+    std::string type;
+    std::vector<std::uint8_t> data;
+};
+
+std::vector<Chunk> Chunks(const std::vector<std::uint8_t>& file)
+{
+    std::vector<Chunk> chunks;
+    for (std::size_t at = 8; at + 12 <= file.size();) {
+        const std::uint32_t length = LoadBE32(file.data() + at);
+        Chunk c{std::string(file.begin() + std::ptrdiff_t(at + 4), file.begin() + std::ptrdiff_t(at + 8)), {}};
+        c.data.assign(file.begin() + std::ptrdiff_t(at + 8), file.begin() + std::ptrdiff_t(at + 8 + length));
+        chunks.push_back(c);
+        at += 12 + length;
+    }
+    return chunks;
+}
+
+// Text chunks by keyword: the chunk type and the bytes after the keyword's terminator.
+std::map<std::string, std::pair<std::string, std::string>> TextEntries(const std::vector<std::uint8_t>& file)
+{
+    std::map<std::string, std::pair<std::string, std::string>> entries;
+    for (const Chunk& c : Chunks(file)) {
+        if (c.type != "tEXt" && c.type != "zTXt")
+            continue;
+        const std::string body(c.data.begin(), c.data.end());
+        const std::size_t nul = body.find('\0');
+        entries[body.substr(0, nul)] = {c.type, body.substr(nul + 1)};
+    }
+    return entries;
+}
+
+TEST(Png, TheWriterMakesAnInterlacedFileWithItsThreeTextEntries)
+{
+    const auto file = Encode(MakePhotoLike(13, 7));
+    ASSERT_GT(file.size(), 8u);
+    EXPECT_EQ(std::vector<std::uint8_t>(file.begin(), file.begin() + 8),
+              (std::vector<std::uint8_t>{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'}));
+    const auto chunks = Chunks(file);
+    ASSERT_EQ(chunks.front().type, "IHDR");
+    const auto& ihdr = chunks.front().data;
+    EXPECT_EQ(LoadBE32(ihdr.data()), 13u);
+    EXPECT_EQ(LoadBE32(ihdr.data() + 4), 7u);
+    EXPECT_EQ(std::vector<std::uint8_t>(ihdr.begin() + 8, ihdr.end()), (std::vector<std::uint8_t>{8, 2, 0, 0, 1}));
+    EXPECT_EQ(chunks.back().type, "IEND");
+
+    const auto text = TextEntries(file);
+    ASSERT_EQ(text.size(), 3u);
+    EXPECT_EQ(text.at("Title"), std::make_pair(std::string("tEXt"), std::string("None")));
+    EXPECT_EQ(text.at("Author"), std::make_pair(std::string("tEXt"), std::string("Unknown")));
+    // The library stores an empty text uncompressed whatever it is asked.
+    EXPECT_EQ(text.at("Description").second, "");
+}
+
+TEST(Png, ColourRoundTripsThroughTheDisplayGamma)
+{
+    testing::UiRecorder ui;
+    HDIB picture = MakePhotoLike(23, 11);
+    testing::SetPixel24(picture, 0, 0, {255, 0, 0});  // bottom-left: a flip or a swap would show
+    const HDIB back = Decode(Encode(picture)).take();
+    ASSERT_TRUE(back);
+    ASSERT_EQ(DibGetType(back), IMG_RGB24);
+    EXPECT_EQ(Pixel24(back, 0, 0), (testing::Rgb{255, 0, 0}));
+    for (int y = 0; y < 11; ++y)
+        for (int x = 0; x < 23; ++x) {
+            const testing::Rgb in = Pixel24(picture, x, y), out = Pixel24(back, x, y);
+            ASSERT_EQ(out, (testing::Rgb{Displayed(in.r), Displayed(in.g), Displayed(in.b)})) << x << "," << y;
+        }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(Png, EightBitPicturesAreWrittenAsTheRedOfTheirPalette)
+{
+    HDIB picture = MakePicture(5, 3, 8, 256);  // entry i is (red 7i, green 255-i, blue 3i)
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            picture.row(y)[x] = std::uint8_t(10 * y + x);
+    const auto file = Encode(picture);
+    EXPECT_EQ(Chunks(file).front().data[9], 0);  // colour type grey
+    const HDIB back = Decode(file).take();
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x) {
+            const std::uint8_t red = picture.colors()[10 * y + x].rgbRed;
+            EXPECT_EQ(Pixel24(back, x, y), (testing::Rgb{Displayed(red), Displayed(red), Displayed(red)}));
+        }
+}
+
+TEST(Png, LowDepthGreyIsWidenedAndAlphaIsDroppedNotComposited)
+{
+    const HDIB grey = ReadPng(kFixtures + "grey2.png").take();
+    ASSERT_EQ(DibGetType(grey), IMG_RGB24);
+    std::set<int> levels;
+    for (int y = 0; y < grey.height(); ++y)
+        for (int x = 0; x < grey.width(); ++x) {
+            const testing::Rgb p = Pixel24(grey, x, y);
+            ASSERT_TRUE(p.r == p.g && p.g == p.b);
+            levels.insert(p.r);
+        }
+    EXPECT_EQ(levels, (std::set<int>{0, Displayed(85), Displayed(170), 255}));
+
+    // The same colours with and without an alpha channel read alike.
+    const HDIB withAlpha = ReadPng(kFixtures + "rgba8.png").take();
+    const HDIB without = ReadPng(kFixtures + "rgb8.png").take();
+    EXPECT_TRUE(testing::SamePixels(withAlpha, without));
+}
+
+TEST(Png, OtherFilesAreNotThisFormatAndLibraryErrorsAreShown)
+{
+    testing::UiRecorder ui;
+    EXPECT_EQ(Decode({}).code(), ReadCode::NotThisFormat);
+    EXPECT_EQ(Decode({'B', 'M', 1, 2, 3, 4}).code(), ReadCode::NotThisFormat);
+    EXPECT_TRUE(ui.messages.empty());
+
+    const auto good = Encode(MakePhotoLike(9, 9));
+    auto badCrc = good;
+    badCrc[20] ^= 1;  // inside the header chunk
+    EXPECT_EQ(Decode(badCrc).code(), ReadCode::NotThisFormat);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].title, "Leitura do arquivo PNG");
+    EXPECT_NE(ui.messages[0].text.find("CRC"), std::string::npos) << ui.messages[0].text;
+
+    const std::vector<std::uint8_t> cut(good.begin(), good.begin() + std::ptrdiff_t(good.size() - 30));
+    EXPECT_EQ(Decode(cut).code(), ReadCode::NotThisFormat);
+    EXPECT_EQ(ui.messages.back().text, "Read Error");
+
+    testing::TempDir dir;
+    EXPECT_EQ(ReadPng(dir.file("absent.png")).code(), ReadCode::NotThisFormat);
+}
+
+TEST(Png, AHugeHeaderWithLittleDataIsRefusedBeforeAllocating)
+{
+    auto file = Encode(MakePhotoLike(8, 8));
+    // 30000 x 30000 in the header, with its checksum fixed so only the size is wrong.
+    StoreBE32(file.data() + 16, 30000);
+    StoreBE32(file.data() + 20, 30000);
+    std::uint32_t crc = 0xFFFFFFFF;
+    for (std::size_t i = 12; i < 29; ++i) {
+        crc ^= file[i];
+        for (int k = 0; k < 8; ++k)
+            crc = crc & 1 ? 0xEDB88320 ^ (crc >> 1) : crc >> 1;
+    }
+    StoreBE32(file.data() + 29, ~crc);
+    testing::UiRecorder ui;
+    EXPECT_EQ(Decode(file).code(), ReadCode::NotThisFormat);
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Not enough image data"});
+}
+
+TEST(Png, TheWriterRefusesOtherDepthsAndReportsFileFailures)
+{
+    testing::TempDir dir;
+    const HDIB four = MakePicture(4, 4, 4, 16);
+    EXPECT_EQ(WritePng(dir.file("four.png"), four), PngWriteResult::Refused);
+    EXPECT_EQ(WritePng(dir.file("none.png"), HDIB()), PngWriteResult::Refused);
+    EXPECT_FALSE(std::filesystem::exists(dir.file("four.png")));
+    MemorySink sink;
+    EXPECT_EQ(WritePng(sink, four), PngWriteResult::UnsupportedKind);
+
+    const HDIB photo = MakePhotoLike(200, 200);
+    EXPECT_EQ(WritePng(dir.file("no/dir/x.png"), photo), PngWriteResult::NotCreated);
+    if (std::filesystem::exists("/dev/full")) {
+        EXPECT_EQ(WritePng("/dev/full", photo), PngWriteResult::EncoderError);
+    }
+
+    testing::UiRecorder ui;
+    ASSERT_EQ(WritePng(dir.file("ok.png"), photo), PngWriteResult::Written);
+    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_EQ(ui.busyCount, 1);
+    ASSERT_FALSE(ui.progress.empty());
+    EXPECT_EQ(ui.progress.front(), (std::pair<std::string, int>{"Gravação", 0}));
+    EXPECT_GE(ui.progress.back().second, 90);
+}
+
+TEST(Png, ReadingReportsProgressAndEscCancels)
+{
+    testing::UiRecorder ui;
+    const auto file = Encode(MakePhotoLike(10, 32));
+    ui.progress.clear();
+    ASSERT_TRUE(Decode(file).ok());
+    // Seven interlace passes over 32 rows: a report every 16 of the 224 row steps.
+    ASSERT_EQ(ui.progress.size(), 14u);
+    EXPECT_EQ(ui.progress[1], (std::pair<std::string, int>{"Leitura", 7}));
+
+    SetCancellationEnabled(true);
+    ui.escapeAfterPolls = 2;
+    EXPECT_EQ(Decode(file).code(), ReadCode::Broken);
+    SetCancellationEnabled(false);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(Png, TheDocumentOpenAndTheGeneralLoaderUseThePngReader)
+{
+    testing::UiRecorder ui;
+    const OpenedImage doc = OpenDocumentImage(kFixtures + "pal4.png", LibraryDocumentReaders());
+    ASSERT_TRUE(doc.result.ok());
+    EXPECT_EQ(doc.format, "PNG");
+    EXPECT_EQ(doc.result.image().bitCount(), 24);
+    const OpenedImage general = LoadGeneralImage(kFixtures + "grey16.png", LibraryDocumentReaders());
+    ASSERT_TRUE(general.result.ok());
+    EXPECT_EQ(general.format, "PNG");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace lv
