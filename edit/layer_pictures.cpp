@@ -85,16 +85,14 @@ HDIB ConvertToGrey(const HDIB& picture)
     return grey;
 }
 
-HDIB ConformLayerPicture(HDIB picture, bool grey)
+bool HasLayerDepth(const HDIB& picture, bool grey)
 {
-    if (!picture || (picture.bitCount() != 8 && picture.bitCount() != 24))
-        return {};
-    const bool isGrey = DibGetType(picture) == IMG_GREY8;
-    if (grey)
-        return isGrey ? std::move(picture) : ConvertToGrey(picture);
-    if (picture.bitCount() == 24)
-        return picture;
-    return DibPromoteTo24(picture);
+    return grey ? DibGetType(picture) == IMG_GREY8 : picture && picture.bitCount() == 24;
+}
+
+HDIB ConvertLayerDepth(const HDIB& picture, bool grey)
+{
+    return grey ? ConvertToGrey(picture) : DibPromoteTo24(picture);
 }
 
 HDIB MakeComposite(int width, int height, int bitCount)

@@ -22,9 +22,10 @@ bool HasExactGreyTable(const HDIB& picture);
 // A grey copy of a 24-bit or palette picture (same size and resolution). Null on failure.
 HDIB ConvertToGrey(const HDIB& picture);
 
-// Brings a layer picture to 8-bit grey (`grey`) or 24 bits. 8- and 24-bit pictures only;
-// null when the depth is refused or a conversion fails. The input is consumed.
-HDIB ConformLayerPicture(HDIB picture, bool grey);
+// Whether a layer picture is 8-bit grey (`grey`) or 24-bit.
+bool HasLayerDepth(const HDIB& picture, bool grey);
+// A copy at that depth; null when the conversion fails.
+HDIB ConvertLayerDepth(const HDIB& picture, bool grey);
 
 // A blank composite for a document of this size and depth (24, or 8 with the grey table).
 HDIB MakeComposite(int width, int height, int bitCount);

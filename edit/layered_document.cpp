@@ -3,7 +3,6 @@
 #include "edit/layer_pictures.h"
 #include "edit/text_block.h"
 #include "imagelib/dib_alloc.h"
-#include "imagelib/dib_convert.h"
 
 #include <algorithm>
 
@@ -14,11 +13,9 @@ namespace {
 // for mask layers; otherwise 24-bit, or grey as it came.
 HDIB conformPicture(HDIB picture, bool grey)
 {
-    if (!picture || DibGetType(picture) == IMG_GREY8)
+    if (!picture || DibGetType(picture) == IMG_GREY8 || HasLayerDepth(picture, grey))
         return picture;
-    if (grey)
-        return ConvertToGrey(picture);
-    return picture.bitCount() == 24 ? std::move(picture) : DibPromoteTo24(picture);
+    return ConvertLayerDepth(picture, grey);
 }
 
 }  // namespace

@@ -52,16 +52,6 @@ LayerRecord newRecord(HDIB image, HDIB mask, std::string name, std::int32_t y)
     return record;
 }
 
-bool conforms(const HDIB& picture, bool grey)
-{
-    return grey ? DibGetType(picture) == IMG_GREY8 : picture.bitCount() == 24;
-}
-
-HDIB convert(const HDIB& picture, bool grey)
-{
-    return grey ? ConvertToGrey(picture) : DibPromoteTo24(picture);
-}
-
 }  // namespace
 
 double LayerAspect(const HDIB& image)
@@ -141,8 +131,8 @@ int InsertLayer(LayerStack& stack, HDIB& image, HDIB& mask, int position, bool k
 
     const bool grey = stack.bitCount == 8 || keep8Bit;
     HDIB converted;
-    if (!conforms(image, grey)) {
-        converted = convert(image, grey);
+    if (!HasLayerDepth(image, grey)) {
+        converted = ConvertLayerDepth(image, grey);
         if (!converted)
             return kInsertBadDepth;
     }
