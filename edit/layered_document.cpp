@@ -1,6 +1,7 @@
 #include "edit/layered_document.h"
 
 #include "edit/layer_pictures.h"
+#include "edit/layers.h"
 #include "edit/text_block.h"
 #include "imagelib/dib_alloc.h"
 
@@ -28,16 +29,11 @@ bool PlausibleDocument(std::int64_t width, std::int64_t height, std::uint32_t de
 
 std::unique_ptr<LayerStack> MakeStackFromFile(FileDocument document)
 {
-    auto stack = std::make_unique<LayerStack>();
-    stack->composite = MakeComposite(document.width, document.height, int(document.depth));
-    if (!stack->composite)
+    auto stack = CreateEmptyLayerStack(document.width, document.height, int(document.depth));
+    if (!stack)
         return nullptr;
     stack->composite.header().biXPelsPerMeter = document.xPelsPerMeter;
     stack->composite.header().biYPelsPerMeter = document.yPelsPerMeter;
-    stack->width = std::uint16_t(document.width);
-    stack->height = std::uint16_t(document.height);
-    stack->bitCount = std::uint16_t(document.depth);
-    stack->compositeBitsOffset = std::uint16_t(document.depth == 8 ? kDib8PixelOffset : kDibHeaderSize);
     stack->xResolution = std::uint16_t(document.xPelsPerMeter);
     stack->yResolution = std::uint16_t(document.yPelsPerMeter);
 
