@@ -18,8 +18,9 @@ bool usable(const LayerRecord& record)
 // what stopping the walk there gives, so the loop needs no branch and vectorises.
 template<int Channels, int Bpp, bool Masked>
 [[gnu::always_inline]] inline void blendSpan(const std::uint8_t* __restrict image, const std::uint8_t* __restrict mask,
-               const std::int32_t* __restrict factor, std::int32_t a, int length, std::int32_t* __restrict s0,
-               std::int32_t* __restrict s1, std::int32_t* __restrict s2, std::int32_t* __restrict coverage)
+                                             const std::int32_t* __restrict factor, std::int32_t a, int length,
+                                             std::int32_t* __restrict s0, std::int32_t* __restrict s1,
+                                             std::int32_t* __restrict s2, std::int32_t* __restrict coverage)
 {
     for (int i = 0; i < length; ++i) {
         const std::int32_t m = mask[i];
@@ -57,8 +58,8 @@ template<int Channels, int Bpp, bool Masked>
 
 // The factor g of the mask layers in `masks` over columns c0 .. c0 + length - 1 of `row`:
 // -1 where one of them does not let the layer through.
-[[gnu::always_inline]] inline void maskLayerFactor(std::span<const BlendEntry> masks, std::int64_t row, std::int64_t c0, int length,
-                     std::int32_t* factor)
+[[gnu::always_inline]] inline void maskLayerFactor(std::span<const BlendEntry> masks, std::int64_t row,
+                                                  std::int64_t c0, int length, std::int32_t* factor)
 {
     std::fill(factor, factor + length, 255);
     for (const BlendEntry& m : masks) {
