@@ -7,7 +7,7 @@ packages=(
   cmake ninja-build g++ clang libclang-rt-14-dev pkg-config make
   # libraries
   libjpeg62-turbo-dev libpng-dev zlib1g-dev
-  qt6-base-dev qt6-multimedia-dev libgl-dev
+  qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
   libsane-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev

@@ -5,6 +5,7 @@
 #include "geometry_commands.h"
 #include "info_command.h"
 #include "vlf_command.h"
+#include "skin_command.h"
 
 #include <cstdio>
 #include <string>
@@ -28,6 +29,7 @@ constexpr Command kCommands[] = {
     {"crop", "IN OUT LEFT TOP RIGHT BOTTOM", "cut out a rectangle (rows count from the top)", lv::tool::RunCrop},
     {"thumb", "IN OUT WIDTH HEIGHT", "scale fast into a box, keeping the aspect ratio", lv::tool::RunThumb},
     {"new", "WIDTH HEIGHT R G B OUT [--grey]", "make a picture of one colour", lv::tool::RunNew},
+    {"skin", "info FILE [--json]", "screens, buttons, rectangles and picture sizes of a skin file", lv::tool::RunSkin},
 };
 
 void PrintHelp(std::FILE* out)

@@ -1,0 +1,86 @@
+#include "app/skin/help_context.h"
+
+#include "app/skin/screen_table.h"
+
+#include <array>
+#include <cstdio>
+
+namespace lv::skin {
+namespace {
+
+constexpr int kScreenContextBase = 2000;
+
+struct DialogContext {
+    int dialog;
+    int context;
+};
+
+// Dialogs that do not appear here open the contents.
+constexpr std::array<DialogContext, 5> kDialogContexts = {{
+    {1001, 750},
+    {1013, 600},
+    {1026, 650},
+    {1090, 1600},  // slide show settings
+    {1093, 593},
+}};
+
+struct ContextPage {
+    int context;
+    const char* page;
+};
+
+constexpr std::array<ContextPage, 10> kContextPages = {{
+    {kImageWindowHelpContext, "janela-de-imagem.html"},
+    {593, "caixas-de-dialogo.html#d593"},
+    {600, "caixas-de-dialogo.html#d600"},
+    {650, "caixas-de-dialogo.html#d650"},
+    {750, "caixas-de-dialogo.html#d750"},
+    {kImageMenuHelpContext, "janela-de-imagem.html#menu"},
+    {kAlbumMenuHelpContext, "tela18.html#menu"},
+    {1600, "caixas-de-dialogo.html#apresentacao"},
+    {1710, "tela29.html"},
+    {1720, "tela30.html"},
+}};
+
+std::string ScreenPage(int screen)
+{
+    char name[16];
+    std::snprintf(name, sizeof name, "tela%02d.html", screen);
+    return name;
+}
+
+}  // namespace
+
+std::optional<int> HelpContextForScreen(int screen)
+{
+    if (!IsValidScreen(screen) || screen == 0)
+        return std::nullopt;
+    switch (ScreenLayout(screen).panelAt(2)) {
+    case 29: return 1710;
+    case 30: return 1720;
+    case 31: return 1730;
+    default: return kScreenContextBase + screen;
+    }
+}
+
+std::optional<int> HelpContextForDialog(int dialogId)
+{
+    for (const DialogContext& d : kDialogContexts)
+        if (d.dialog == dialogId)
+            return d.context;
+    return std::nullopt;
+}
+
+std::string HelpPageForContext(int context)
+{
+    for (const ContextPage& c : kContextPages)
+        if (c.context == context)
+            return c.page;
+    if (context == 1730)
+        return ScreenPage(31);
+    if (context > kScreenContextBase && IsValidScreen(context - kScreenContextBase))
+        return ScreenPage(context - kScreenContextBase);
+    return kHelpContentsPage;
+}
+
+}  // namespace lv::skin

@@ -1,0 +1,28 @@
+#pragma once
+// Help: the context each screen and dialog opens, and the page of the HTML help that
+// shows a context. Pages live in the program folder under "help/".
+
+#include <optional>
+#include <string>
+
+namespace lv::skin {
+
+inline constexpr int kImageWindowHelpContext = 10;
+inline constexpr int kImageMenuHelpContext = 1200;
+inline constexpr int kAlbumMenuHelpContext = 1310;
+
+// F1 on a screen: 1710, 1720 or 1730 on screens whose second panel is 29, 30 or 31, the
+// screen's own context otherwise; none (the contents open) for the start screen.
+std::optional<int> HelpContextForScreen(int screen);
+
+// The context a dialog sets while it is open (dialog resource ids 1001–1097), if it has one.
+std::optional<int> HelpContextForDialog(int dialogId);
+
+inline constexpr const char* kHelpFolder = "help";
+inline constexpr const char* kHelpContentsPage = "index.html";
+
+// The page (with an anchor when the context is a part of a page) showing a context;
+// the contents page for a context without a page of its own.
+std::string HelpPageForContext(int context);
+
+}  // namespace lv::skin

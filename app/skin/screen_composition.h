@@ -1,0 +1,31 @@
+#pragma once
+// Where the panels of a screen lie in the main window, and which panel a point falls in.
+
+#include "app/skin/geometry.h"
+#include "app/skin/screen_table.h"
+
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace lv::skin {
+
+struct PlacedPanel {
+    int panel = -1;
+    Rect area;  // in main-window coordinates; the base panel's origin is (0, 0)
+};
+
+// The rectangle of a control in its panel's own coordinates, if the panel has it.
+using ControlRectLookup = std::function<std::optional<Rect>(int panel, int controlId)>;
+
+// The base panel (sized `baseSize`) followed by each nested panel, placed in its host
+// control's rectangle. The host is looked for in the panel before it in the row, then in
+// the panels before that down to the base. A nested panel whose host is nowhere is left out
+// with everything nested after it.
+std::vector<PlacedPanel> ComposeScreen(int screen, WindowSize baseSize, const ControlRectLookup& controlRect);
+
+// Index into `panels` of the innermost nested panel containing the point (searched from
+// the last to the first), otherwise 0 (the base panel); −1 when there are no panels.
+int PanelHitTest(const std::vector<PlacedPanel>& panels, Point point);
+
+}  // namespace lv::skin

@@ -1,0 +1,123 @@
+#include "app/skin/button_table.h"
+#include "app/skin/screen_composition.h"
+#include "common/string_table.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+namespace lv::skin {
+namespace {
+
+const ButtonDefinition& ByControl(int panel, int control)
+{
+    const int i = ButtonIndexByControl(panel, control);
+    EXPECT_GE(i, 0) << "panel " << panel << " control " << control;
+    return PanelButtons(panel)[std::size_t(std::max(i, 0))];
+}
+
+TEST(ButtonTable, BasePanelRowsAreThoseOfTheMainWindow)
+{
+    for (int region : {101, 100, 202, 164, 142, 157, 180, 181})
+        EXPECT_EQ(ByControl(0, region).kind, ButtonKind::Region) << region;
+    const std::map<int, std::string_view> tooltips = {
+        {132, "Excluir camada"}, {133, "Fechar imagem"}, {134, "Copiar"}, {135, "Colar"}, {149, "Desfazer"},
+        {150, "Refazer"}, {140, "Inversão horizontal"}, {141, "Girar todas as camadas"}, {136, "Redimensionar"},
+        {137, "Girar a mão livre"}, {204, "Mais zoom"}, {205, "Menos zoom"}, {139, "Tela inteira"}, {145, "Sobre"}};
+    for (const auto& [control, text] : tooltips)
+        EXPECT_EQ(LoadString(ByControl(0, control).tooltip), text) << control;
+    EXPECT_EQ(ByControl(0, 204).kind, ButtonKind::AutoRepeat);
+    EXPECT_EQ(ByControl(0, 205).kind, ButtonKind::AutoRepeat);
+    EXPECT_EQ(ByControl(0, 136).group, 7);
+    EXPECT_EQ(ByControl(0, 136).selection, kSelected);
+    EXPECT_EQ(ByControl(0, 136).argument, 1u);
+    EXPECT_EQ(ByControl(0, 137).argument, 2u);
+    EXPECT_EQ(ByControl(0, 147).tooltip, kNoTooltip);
+    const std::map<int, unsigned> areas = {{147, 2}, {148, 3}, {154, 4}, {151, 5}, {155, 6}};
+    for (const auto& [control, argument] : areas) {
+        EXPECT_EQ(ByControl(0, control).group, kGroupScreenArea);
+        EXPECT_EQ(ByControl(0, control).argument, argument);
+    }
+    for (int panel : {0, 28})
+        for (std::string_view text : {"Sobre", "Ajuda", "Minimizar", "Sair"}) {
+            bool found = false;
+            for (const ButtonDefinition& b : PanelButtons(panel))
+                found |= b.tooltip >= 0 && LoadString(b.tooltip) == text;
+            EXPECT_TRUE(found) << panel << " " << text;
+        }
+}
+
+TEST(ButtonTable, EveryRowIsConsistent)
+{
+    for (int panel = 0; panel < kPanelCount; ++panel) {
+        const auto buttons = PanelButtons(panel);
+        EXPECT_FALSE(buttons.empty()) << panel;
+        EXPECT_LE(buttons.size(), std::size_t(kMaxButtonsPerPanel));
+        const PanelDefinition& p = Panel(panel);
+        for (const SkinVariant variant : {SkinVariant::Small, SkinVariant::Large}) {
+            const bool ownsWindow = panel == 0 || panel == 28;
+            const int width = ownsWindow ? MainWindowSize(variant).width : p.width;
+            const int height = ownsWindow ? MainWindowSize(variant).height : p.height;
+            for (const ButtonDefinition& b : buttons) {
+                const Rect r = b.placeIn(variant);
+                SCOPED_TRACE(::testing::Message() << "panel " << panel << " control " << b.controlId << " "
+                                                  << HandlerName(b.handler));
+                ASSERT_FALSE(r.empty());
+                // Host 197 lies beside its panel, over the page it hosts.
+                if (b.controlId != 197) {
+                    EXPECT_TRUE(r.x >= 0 && r.y >= 0 && r.right() <= width && r.bottom() <= height);
+                }
+                EXPECT_TRUE(b.tooltip == kNoTooltip || HasString(b.tooltip));
+                EXPECT_EQ(b.kind == ButtonKind::Region, b.handler == Handler::None);
+                if (b.kind != ButtonKind::Region) {
+                    EXPECT_FALSE(ButtonCaption(b).empty() && b.art.icon.empty());
+                }
+                if (b.handler == Handler::SwitchScreen) {
+                    EXPECT_TRUE(IsValidScreen(int(b.argument)));
+                }
+                if (b.kind == ButtonKind::SliderThumb) {
+                    EXPECT_EQ((&b - 1)->kind, ButtonKind::SliderTrack);  // its track comes first
+                    EXPECT_EQ(b.handler, (&b - 1)->handler);
+                }
+            }
+        }
+    }
+}
+
+TEST(ButtonTable, EveryScreenComposesFullyInBothVariants)
+{
+    for (const SkinVariant variant : {SkinVariant::Small, SkinVariant::Large})
+        for (int screen = 0; screen < kScreenCount; ++screen) {
+            const auto panels = ComposeScreen(screen, MainWindowSize(variant), [variant](int panel, int control) {
+                const int i = ButtonIndexByControl(panel, control);
+                return i < 0 ? std::nullopt : std::optional(PanelButtons(panel)[std::size_t(i)].placeIn(variant));
+            });
+            ASSERT_EQ(int(panels.size()), 1 + ScreenLayout(screen).nestedCount()) << screen;
+            for (std::size_t i = 1; i < panels.size(); ++i) {
+                const PanelDefinition& p = Panel(panels[i].panel);
+                EXPECT_EQ(panels[i].area.width, p.width) << screen;
+                EXPECT_EQ(panels[i].area.height, p.height) << screen;
+                const auto window = MainWindowSize(variant);
+                EXPECT_LE(panels[i].area.right(), window.width) << screen;
+                EXPECT_LE(panels[i].area.bottom(), window.height) << screen;
+            }
+        }
+}
+
+TEST(ButtonTable, HandlersHaveNamesAndOwners)
+{
+    std::set<std::string_view> names;
+    for (int h = 0; h < int(Handler::Count); ++h) {
+        EXPECT_FALSE(HandlerName(Handler(h)).empty());
+        names.insert(HandlerName(Handler(h)));
+    }
+    EXPECT_EQ(names.size(), std::size_t(Handler::Count));
+    EXPECT_EQ(HandlerName(Handler::ZoomIn), "ZoomIn");
+    EXPECT_EQ(OwnerOf(Handler::SelectScreenArea), HandlerOwner::Shell);
+    EXPECT_EQ(OwnerOf(Handler::OpenLink), HandlerOwner::Unspecified);
+    EXPECT_EQ(OwnerName(OwnerOf(Handler::Undo)), "Undo");
+}
+
+}  // namespace
+}  // namespace lv::skin

@@ -1,0 +1,414 @@
+#include "app/skin/attention_blink.h"
+#include "app/skin/panel_input.h"
+#include "app/skin/toggle_memory.h"
+#include "app/skin/tooltip.h"
+
+#include <gtest/gtest.h>
+
+namespace lv::skin {
+namespace {
+
+class FakeEnvironment final : public ButtonEnvironment {
+public:
+    bool activeImageScrollable() const override { return scrollable; }
+    bool scrollable = false;
+};
+
+std::vector<PanelControl> ControlsOf(int panel)
+{
+    std::vector<PanelControl> controls;
+    for (const ButtonDefinition& d : PanelButtons(panel))
+        controls.push_back({d, d.small});
+    return controls;
+}
+
+template<typename T>
+std::vector<T> Only(const Effects& effects)
+{
+    std::vector<T> out;
+    for (const Effect& e : effects)
+        if (const T* t = std::get_if<T>(&e))
+            out.push_back(*t);
+    return out;
+}
+
+ButtonDefinition Definition(Handler handler, ButtonKind kind, std::uint32_t argument = 0, int group = 0)
+{
+    ButtonDefinition d;
+    d.handler = handler;
+    d.kind = kind;
+    d.argument = argument;
+    d.group = group;
+    return d;
+}
+
+Point CentreOf(const PanelInput& panel, int controlId)
+{
+    for (int i = 0; i < int(panel.size()); ++i)
+        if (panel.control(i).definition.controlId == controlId) {
+            const Rect r = panel.control(i).rect;
+            return {r.x + r.width / 2, r.y + r.height / 2};
+        }
+    ADD_FAILURE() << "no control " << controlId;
+    return {};
+}
+
+int IndexOf(const PanelInput& panel, int controlId)
+{
+    return panel.buttonAt(CentreOf(panel, controlId));
+}
+
+struct BasePanel : ::testing::Test {
+    FakeEnvironment environment;
+    PanelInput panel{ControlsOf(0), {}, environment};
+};
+
+TEST_F(BasePanel, HoldingZoomInFiresFromTheFourthTickWhileThePointerStaysAndOnRelease)
+{
+    const Point on = CentreOf(panel, 204);
+    const Effects down = panel.press(on);
+    EXPECT_TRUE(Only<effect::Fire>(down).empty());
+    ASSERT_EQ(Only<effect::StartTimer>(down).size(), 1u);
+    EXPECT_EQ(Only<effect::StartTimer>(down)[0].id, kRepeatTimer);
+    EXPECT_EQ(Only<effect::StartTimer>(down)[0].milliseconds, 100);
+    EXPECT_EQ(Only<effect::Capture>(down).size(), 1u);
+    for (int tick = 1; tick <= 3; ++tick)
+        EXPECT_TRUE(Only<effect::Fire>(panel.tick(kRepeatTimer)).empty()) << tick;
+    auto fired = Only<effect::Fire>(panel.tick(kRepeatTimer));
+    ASSERT_EQ(fired.size(), 1u);
+    EXPECT_EQ(fired[0].handler, Handler::ZoomIn);
+    EXPECT_EQ(fired[0].state, -1);
+    EXPECT_EQ(Only<effect::Fire>(panel.tick(kRepeatTimer)).size(), 1u);
+
+    // Off the button the repeat pauses; back on it resumes.
+    panel.move({2, 2});
+    EXPECT_TRUE(Only<effect::Fire>(panel.tick(kRepeatTimer)).empty());
+    panel.move(on);
+    EXPECT_EQ(Only<effect::Fire>(panel.tick(kRepeatTimer)).size(), 1u);
+
+    const Effects up = panel.release(on);
+    EXPECT_EQ(Only<effect::Fire>(up).size(), 1u);
+    EXPECT_EQ(Only<effect::StopTimer>(up)[0].id, kRepeatTimer);
+    EXPECT_TRUE(Only<effect::Fire>(panel.tick(kRepeatTimer)).empty());
+}
+
+TEST_F(BasePanel, APushButtonFiresOnlyWhenReleasedOnItselfAndReturnsToNormal)
+{
+    const Point undo = CentreOf(panel, 149);
+    panel.press(undo);
+    const Effects outside = panel.release({2, 2});
+    EXPECT_TRUE(Only<effect::Fire>(outside).empty());
+    EXPECT_EQ(Only<effect::Paint>(outside).at(0).image, ImageState::Normal);
+    EXPECT_FALSE(panel.captured());
+
+    // Released on another button: neither fires.
+    panel.press(undo);
+    EXPECT_TRUE(Only<effect::Fire>(panel.release(CentreOf(panel, 150))).empty());
+
+    panel.press(undo);
+    const Effects on = panel.release(undo);
+    ASSERT_EQ(Only<effect::Fire>(on).size(), 1u);
+    EXPECT_EQ(Only<effect::Fire>(on)[0].handler, Handler::Undo);
+    EXPECT_EQ(Only<effect::Paint>(on).at(0).image, ImageState::Normal);
+    // Still under the pointer, the next move lights it again.
+    EXPECT_EQ(Only<effect::Paint>(panel.move(undo)).at(0).image, ImageState::Hover);
+}
+
+TEST_F(BasePanel, ClickSoundsDependOnTheButton)
+{
+    const auto soundOf = [&](int control) {
+        const auto sounds = Only<effect::PlaySound>(panel.press(CentreOf(panel, control)));
+        panel.release({2, 2});
+        return sounds.empty() ? std::string("none") : std::string(sounds[0].file);
+    };
+    EXPECT_EQ(soundOf(147), "Click1.wav");
+    EXPECT_EQ(soundOf(155), "Click1.wav");
+    EXPECT_EQ(soundOf(145), "none");  // Sobre
+    EXPECT_EQ(soundOf(149), "Click2.wav");
+    EXPECT_EQ(soundOf(204), "Click2.wav");
+
+    PanelInput silent(ControlsOf(0), {.sounds = false}, environment);
+    EXPECT_TRUE(Only<effect::PlaySound>(silent.press(CentreOf(silent, 149))).empty());
+}
+
+TEST_F(BasePanel, GroupSevenRefusesTheViewMoverWithoutAScrollableImage)
+{
+    const int resize = IndexOf(panel, 136);
+    const int mover = IndexOf(panel, 138);
+    ASSERT_TRUE(panel.selected(resize));
+
+    panel.press(CentreOf(panel, 138));
+    const Effects refused = panel.release(CentreOf(panel, 138));
+    EXPECT_TRUE(Only<effect::Fire>(refused).empty());
+    EXPECT_EQ(Only<effect::Beep>(refused).size(), 1u);
+    EXPECT_TRUE(panel.selected(resize));
+    EXPECT_FALSE(panel.selected(mover));
+
+    // Free rotate needs no scrolling.
+    panel.press(CentreOf(panel, 137));
+    auto fired = Only<effect::Fire>(panel.release(CentreOf(panel, 137)));
+    ASSERT_EQ(fired.size(), 1u);
+    EXPECT_EQ(fired[0].argument, 2u);
+
+    environment.scrollable = true;
+    panel.press(CentreOf(panel, 138));
+    const Effects accepted = panel.release(CentreOf(panel, 138));
+    fired = Only<effect::Fire>(accepted);
+    ASSERT_EQ(fired.size(), 1u);
+    EXPECT_EQ(fired[0].argument, 4u);
+    EXPECT_TRUE(panel.selected(mover));
+    EXPECT_FALSE(panel.selected(IndexOf(panel, 137)));
+    EXPECT_FALSE(panel.selected(resize));
+    bool paintedOldNormal = false;
+    for (const auto& p : Only<effect::Paint>(accepted))
+        paintedOldNormal |= p.button == IndexOf(panel, 137) && p.image == ImageState::Normal;
+    EXPECT_TRUE(paintedOldNormal);
+}
+
+TEST_F(BasePanel, HoverShowsStatusAndTheTooltipAfterItsTimer)
+{
+    const Point copy = CentreOf(panel, 134);
+    const Effects over = panel.move(copy);
+    EXPECT_EQ(Only<effect::Paint>(over).at(0).image, ImageState::Hover);
+    EXPECT_EQ(Only<effect::ShowStatus>(over).at(0).stringId, 35007);
+    EXPECT_EQ(Only<effect::StartTimer>(over).at(0).id, kTooltipTimer);
+    EXPECT_EQ(Only<effect::StartTimer>(over).at(0).milliseconds, 1000);
+    EXPECT_TRUE(panel.captured());
+    const auto tip = Only<effect::ShowTooltip>(panel.tick(kTooltipTimer));
+    ASSERT_EQ(tip.size(), 1u);
+    EXPECT_EQ(tip[0].stringId, 35007);
+    EXPECT_EQ(tip[0].at, copy);
+
+    // A selected button keeps its pressed look under the pointer.
+    EXPECT_TRUE(Only<effect::Paint>(panel.move(CentreOf(panel, 136))).size() == 1);  // only the old one repainted
+
+    const Effects away = panel.move({2, 2});
+    EXPECT_FALSE(panel.captured());
+    EXPECT_EQ(Only<effect::ShowStatus>(away).at(0).stringId, -1);
+    EXPECT_TRUE(Only<effect::ShowTooltip>(panel.tick(kTooltipTimer)).empty());
+
+    PanelInput quiet(ControlsOf(0), {.tooltips = false}, environment);
+    quiet.move(copy);
+    EXPECT_TRUE(Only<effect::ShowTooltip>(quiet.tick(kTooltipTimer)).empty());
+}
+
+TEST_F(BasePanel, SftPanelsKeepPushButtonsPressed)
+{
+    PanelInput sft(ControlsOf(0), {.keepPressedImage = true}, environment);
+    sft.press(CentreOf(sft, 149));
+    EXPECT_EQ(Only<effect::Paint>(sft.release(CentreOf(sft, 149))).at(0).image, ImageState::Pressed);
+}
+
+TEST(PanelInput, TogglesMirrorAcrossTheScreensOfOneSkinFile)
+{
+    FakeEnvironment environment;
+    PanelInput download(ControlsOf(6), {}, environment);
+    PanelInput upload(ControlsOf(24), {}, environment);
+    ToggleMemory memory;
+
+    const Point toggle = CentreOf(download, 161);
+    download.press(toggle);
+    const Effects up = download.release(toggle);
+    const auto mirrored = Only<effect::MirrorToggle>(up);
+    ASSERT_EQ(mirrored.size(), 1u);
+    EXPECT_EQ(mirrored[0].controlId, 161);
+    EXPECT_TRUE(mirrored[0].selected);
+    EXPECT_EQ(Only<effect::Fire>(up).at(0).handler, Handler::AddDownloadsToAlbum);
+    memory.remember("ui/button.640", mirrored[0]);
+
+    EXPECT_TRUE(memory.apply("ui/button.800", upload).empty());
+    const Effects repaint = memory.apply("ui/button.640", upload);
+    ASSERT_EQ(Only<effect::Paint>(repaint).size(), 1u);
+    EXPECT_EQ(Only<effect::Paint>(repaint)[0].image, ImageState::Pressed);
+    EXPECT_TRUE(upload.selected(IndexOf(upload, 161)));
+}
+
+TEST(PanelInput, ChecksFlipAndLoneGroupMembersFireTheirNewState)
+{
+    FakeEnvironment environment;
+    const ButtonDefinition check = Definition(Handler::PreviewAdjustment, ButtonKind::Check);
+    const ButtonDefinition lone = Definition(Handler::ShowLayerPalette, ButtonKind::Push, 9, 4);
+    PanelInput panel({{check, {0, 0, 10, 10}}, {lone, {20, 0, 10, 10}}}, {}, environment);
+
+    panel.press({5, 5});
+    EXPECT_EQ(Only<effect::Paint>(panel.release({5, 5})).at(0).image, ImageState::Pressed);
+    EXPECT_TRUE(panel.selected(0));
+    panel.press({5, 5});
+    panel.release({5, 5});
+    EXPECT_FALSE(panel.selected(0));
+
+    panel.press({25, 5});
+    EXPECT_EQ(Only<effect::Fire>(panel.release({25, 5})).at(0).argument, 1u);
+    panel.press({25, 5});
+    EXPECT_EQ(Only<effect::Fire>(panel.release({25, 5})).at(0).argument, 0u);
+}
+
+TEST(PanelInput, DragControlsReportPressDragAndRelease)
+{
+    FakeEnvironment environment;
+    const ButtonDefinition drag = Definition(Handler::PlacePhoto, ButtonKind::Drag, 0x70005);
+    const ButtonDefinition block = Definition(Handler::AlbumOpenPhoto, ButtonKind::DragBlock, 3);
+    PanelInput panel({{drag, {0, 0, 10, 10}}, {block, {50, 0, 10, 10}}}, {}, environment);
+
+    auto f = Only<effect::Fire>(panel.press({5, 5}));
+    ASSERT_EQ(f.size(), 1u);
+    EXPECT_EQ(f[0].state, 0);
+    EXPECT_EQ(f[0].argument, 0x5u);  // state 0 in the high word
+    EXPECT_FALSE(f[0].dragBlock);
+    f = Only<effect::Fire>(panel.move({30, 30}));
+    EXPECT_EQ(f.at(0).argument, 0x10005u);
+    f = Only<effect::Fire>(panel.release({40, 40}));
+    EXPECT_EQ(f.at(0).state, 2);
+    EXPECT_EQ(f.at(0).argument, 0x20005u);
+    EXPECT_TRUE(Only<effect::PlaySound>(panel.press({55, 5})).size() == 1);
+    panel.release({200, 200});
+
+    // A kind-150 control under the pointer reports the drag as a block, pressed or not.
+    f = Only<effect::Fire>(panel.move({55, 5}));
+    ASSERT_EQ(f.size(), 1u);
+    EXPECT_TRUE(f[0].dragBlock);
+    EXPECT_EQ(f[0].argument, 0x10003u);
+}
+
+struct SliderPanel : ::testing::Test {
+    FakeEnvironment environment;
+    PanelInput panel{ControlsOf(13), {}, environment};
+    int thumb = -1;
+    void SetUp() override
+    {
+        for (int i = 0; i < int(panel.size()); ++i)
+            if (panel.control(i).definition.kind == ButtonKind::SliderThumb) {
+                thumb = i;
+                break;
+            }
+        ASSERT_GE(thumb, 0);
+    }
+    Point thumbCentre() const
+    {
+        const Rect r = panel.slider(thumb)->thumb;
+        return {r.x + r.width / 2, r.y + r.height / 2};
+    }
+};
+
+TEST_F(SliderPanel, TheThumbStartsAtFiftyOfAHundredAndMakesNoSound)
+{
+    const Slider& s = *panel.slider(thumb);
+    EXPECT_EQ(s.value, 50);
+    EXPECT_EQ(s.maximum, 100);
+    EXPECT_EQ(s.thumb.x, s.track.x + (s.track.width - s.thumb.width) / 2);
+    EXPECT_TRUE(Only<effect::PlaySound>(panel.press(thumbCentre())).empty());
+}
+
+TEST_F(SliderPanel, DraggingMovesTheThumbAndReleaseInsideFiresTheValue)
+{
+    const Slider start = *panel.slider(thumb);
+    panel.press(thumbCentre());
+    const Point right{start.track.right() - 1, thumbCentre().y};
+    const auto moved = Only<effect::MoveThumb>(panel.move(right));
+    ASSERT_EQ(moved.size(), 1u);
+    EXPECT_EQ(moved[0].value, 100);
+    EXPECT_EQ(moved[0].thumb.right(), start.track.right());
+    const auto fired = Only<effect::Fire>(panel.release(right));
+    ASSERT_EQ(fired.size(), 1u);
+    EXPECT_EQ(fired[0].handler, Handler::BrushSize);
+    EXPECT_EQ(fired[0].argument, 100u);
+}
+
+TEST_F(SliderPanel, ReleaseOutsideTheCaptureZoneSendsNotification1225)
+{
+    const Slider start = *panel.slider(thumb);
+    panel.press(thumbCentre());
+    // 50 pixels below the track is still inside the zone (the track is short); 51 is not.
+    const Point inside{start.track.x + 10, start.track.bottom() + 49};
+    panel.move(inside);
+    const int dragged = panel.slider(thumb)->value;
+    EXPECT_LT(dragged, 50);
+    const Point outside{start.track.x + 10, start.track.bottom() + 51};
+    EXPECT_TRUE(Only<effect::MoveThumb>(panel.move(outside)).empty());
+    const Effects up = panel.release(outside);
+    EXPECT_TRUE(Only<effect::Fire>(up).empty());
+    const auto notified = Only<effect::SliderReleased>(up);
+    ASSERT_EQ(notified.size(), 1u);
+    EXPECT_EQ(notified[0].value, dragged);
+}
+
+TEST_F(SliderPanel, AClickOnTheTrackSetsTheSliderThere)
+{
+    const Slider start = *panel.slider(thumb);
+    const Point left{start.track.x + 2, start.track.y + start.track.height / 2};
+    const int track = panel.buttonAt(left);
+    ASSERT_EQ(panel.control(track).definition.kind, ButtonKind::SliderTrack);
+    EXPECT_TRUE(Only<effect::PlaySound>(panel.press(left)).empty());
+    const Effects up = panel.release(left);
+    EXPECT_EQ(Only<effect::MoveThumb>(up).at(0).value, 0);
+    const auto fired = Only<effect::Fire>(up);
+    ASSERT_EQ(fired.size(), 1u);
+    EXPECT_EQ(fired[0].button, thumb);
+    EXPECT_EQ(fired[0].argument, 0u);
+    // The thumb, not the track, answers at its own place.
+    EXPECT_EQ(panel.buttonAt({panel.slider(thumb)->thumb.x + 1, left.y}), thumb);
+}
+
+TEST(PanelInput, ScrollButtonsPassTheirStepInTheHighWord)
+{
+    FakeEnvironment environment;
+    PanelInput album(ControlsOf(18), {}, environment);
+    for (int i = 0; i < int(album.size()); ++i) {
+        if (album.control(i).definition.kind != ButtonKind::Scroll)
+            continue;
+        const Rect r = album.control(i).rect;
+        const Point p{r.x + 1, r.y + 1};
+        album.press(p);
+        const auto f = Only<effect::Fire>(album.release(p));
+        ASSERT_EQ(f.size(), 1u);
+        const auto step = std::int16_t(f[0].argument >> 16);
+        EXPECT_TRUE(step == 1 || step == -1);
+    }
+}
+
+}  // namespace
+}  // namespace lv::skin
+
+namespace lv::skin {
+namespace {
+
+TEST(AttentionBlink, AlternatesUntilTheFirstReleaseOnAnAreaButton)
+{
+    AttentionBlink blink(kAreaBlinkControl);
+    EXPECT_EQ(blink.tick(), ImageState::Hover);
+    EXPECT_EQ(blink.tick(), ImageState::Normal);
+    EXPECT_EQ(blink.tick(), ImageState::Hover);
+    EXPECT_EQ(blink.released(149), std::nullopt);  // not an area button: blinking goes on
+    EXPECT_TRUE(blink.running());
+    EXPECT_EQ(blink.released(148), ImageState::Normal);
+    EXPECT_FALSE(blink.running());
+    EXPECT_EQ(blink.tick(), std::nullopt);
+    EXPECT_EQ(blink.released(155), std::nullopt);
+
+    AttentionBlink onItself(kAreaBlinkControl);
+    onItself.tick();
+    EXPECT_EQ(onItself.released(155), std::nullopt);  // the button just clicked keeps its look
+    EXPECT_FALSE(onItself.running());
+}
+
+TEST(Tooltip, PlacementStaysInsideTheClientArea)
+{
+    EXPECT_EQ(PlaceTooltip({100, 50}, {60, 16}, {800, 600}), (Point{116, 66}));
+    EXPECT_EQ(PlaceTooltip({780, 590}, {60, 16}, {800, 600}), (Point{736, 580}));
+    EXPECT_EQ(PlaceTooltip({5, 5}, {900, 700}, {800, 600}), (Point{0, 0}));
+}
+
+TEST(Tooltip, SameTextDoesNothingAndEmptyTextHides)
+{
+    TooltipPopup popup;
+    EXPECT_EQ(popup.show(" Copiar"), TooltipPopup::Change::Show);
+    EXPECT_EQ(*popup.shown(), "Copiar");
+    EXPECT_EQ(popup.show("Copiar"), TooltipPopup::Change::None);
+    EXPECT_EQ(popup.show("Colar"), TooltipPopup::Change::Show);
+    EXPECT_EQ(popup.show(""), TooltipPopup::Change::Hide);
+    EXPECT_EQ(popup.hide(), TooltipPopup::Change::None);
+    EXPECT_EQ(popup.show(" "), TooltipPopup::Change::None);
+}
+
+}  // namespace
+}  // namespace lv::skin

@@ -1,0 +1,160 @@
+#include "app/skin/panel_loader.h"
+#include "app/skin/skin_file.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+#include "imagelib/bmp.h"
+#include "imagelib/dib_alloc.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace lv::skin {
+namespace {
+
+std::vector<std::uint8_t> PackedDib(int width, int height)
+{
+    const HDIB dib = AllocatePicture(width, height, 24, 0);
+    return {dib.data(), dib.data() + dib.size()};
+}
+
+// A program folder whose "640" skin file holds panel 13 as the table describes it.
+struct ProgramFolder : ::testing::Test {
+    testing::TempDir dir;
+    testing::UiRecorder ui;
+    StandardPictureDecoder decoder;
+
+    void SetUp() override { std::filesystem::create_directories(dir.path() / "ui"); }
+
+    // Records of `sliderAt` and the one after it are marked as a slider thumb and track.
+    void writeSkin(int sliderAt = -1)
+    {
+        SkinFileContent content;
+        content.screens.resize(14);
+        SkinButtonImages first;
+        first.pictures[0] = PackedDib(2, 2);
+        first.fields = {0, 0, 0, 0, 2, 2, 0, 0};
+        content.screens[0].push_back(first);
+        int index = 0;
+        for (const ButtonDefinition& b : PanelButtons(13)) {
+            SkinFields f{0, 0, std::int16_t(b.small.x), std::int16_t(b.small.y), std::int16_t(b.small.width),
+                         std::int16_t(b.small.height), 0, 17};
+            if (index == sliderAt)
+                f.recordKind = kRecordSliderThumb;
+            if (index++ == sliderAt + 1 && sliderAt >= 0)
+                f.recordKind = kRecordSliderTrack;
+            SkinButtonImages stored;
+            stored.pictures.fill(PackedDib(b.small.width, b.small.height));
+            if (b.kind == ButtonKind::SliderThumb)
+                stored.pictures[2] = {1, 2, 3};
+            stored.fields = f;
+            content.screens[13].push_back(stored);
+        }
+        MemorySink sink;
+        ASSERT_TRUE(WriteSkinFile(sink, content));
+        ASSERT_TRUE(WriteWholeFile(dir.file("ui/button.640"), sink.bytes()));
+    }
+
+    void writeBackground()
+    {
+        HDIB background = AllocatePicture(212, 220, 24, 0);
+        ASSERT_EQ(WriteBmp(dir.file("ui/screen13.640"), background), WriteResult::Written);
+    }
+};
+
+TEST_F(ProgramFolder, LoadsPlacesPicturesAndSliderKindsFromTheFile)
+{
+    writeSkin();
+    writeBackground();
+    const LoadedPanel panel = LoadPanel(13, SkinVariant::Large, dir.path().string(), decoder);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(panel.skinFile, "ui/button.640");
+    ASSERT_TRUE(panel.background);
+    EXPECT_EQ(panel.background.width(), 212);
+    const auto table = PanelButtons(13);
+    ASSERT_EQ(panel.buttons.size(), table.size());
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        const LoadedButton& b = panel.buttons[i];
+        EXPECT_EQ(b.rect, table[i].small);
+        EXPECT_EQ(b.definition.handler, table[i].handler);
+        ASSERT_TRUE(b.images[0]);
+        EXPECT_EQ(b.images[0].width(), table[i].small.width);
+        EXPECT_EQ(b.definition.kind, table[i].kind);
+        EXPECT_EQ(b.extra, 17);
+        // A broken picture is left out; the button stays.
+        EXPECT_EQ(bool(b.images[2]), table[i].kind != ButtonKind::SliderThumb);
+    }
+}
+
+TEST_F(ProgramFolder, RecordKindsTurnButtonsIntoSliders)
+{
+    writeSkin(0);
+    writeBackground();
+    const LoadedPanel panel = LoadPanel(13, SkinVariant::Small, dir.path().string(), decoder);
+    ASSERT_GE(panel.buttons.size(), 3u);
+    EXPECT_EQ(PanelButtons(13)[0].kind, ButtonKind::Push);
+    EXPECT_EQ(panel.buttons[0].definition.kind, ButtonKind::SliderThumb);
+    EXPECT_EQ(panel.buttons[0].extra, 17);
+    EXPECT_EQ(panel.buttons[1].definition.kind, ButtonKind::SliderTrack);
+    EXPECT_EQ(panel.buttons[1].extra, -1);
+    EXPECT_EQ(panel.buttons[2].definition.kind, PanelButtons(13)[2].kind);
+}
+
+TEST_F(ProgramFolder, AMissingBackgroundShows6433AndLeavesThePanelEmpty)
+{
+    writeSkin();
+    const LoadedPanel panel = LoadPanel(13, SkinVariant::Small, dir.path().string(), decoder);
+    EXPECT_FALSE(panel.background);
+    EXPECT_TRUE(panel.buttons.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Não é possível abrir o arquivo componente.");
+    EXPECT_EQ(ui.messages[0].title, "Atenção");
+}
+
+TEST_F(ProgramFolder, AForeignOrMissingSkinFileShows6434AndGivesNoButtons)
+{
+    writeBackground();
+    const LoadedPanel missing = LoadPanel(13, SkinVariant::Small, dir.path().string(), decoder);
+    EXPECT_TRUE(missing.background);
+    EXPECT_TRUE(missing.buttons.empty());
+    ASSERT_EQ(ui.messages.size(), 1u);
+
+    writeSkin();
+    auto bytes = *ReadWholeFile(dir.file("ui/button.640"));
+    bytes[1] = 'X';
+    ASSERT_TRUE(WriteWholeFile(dir.file("ui/button.640"), bytes));
+    const LoadedPanel foreign = LoadPanel(13, SkinVariant::Small, dir.path().string(), decoder);
+    EXPECT_TRUE(foreign.buttons.empty());
+    EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+TEST(PictureDecoding, JpegBackgroundsGoThroughTheReaderGiven)
+{
+    const std::vector<std::uint8_t> bytes = {0xFF, 0xD8, 0xFF};
+    StandardPictureDecoder none;
+    EXPECT_FALSE(none.decode(PictureEncoding::Jpeg, bytes));
+    int calls = 0;
+    StandardPictureDecoder withJpeg([&](ByteSource& source) {
+        ++calls;
+        EXPECT_EQ(source.size(), 3u);
+        return ReadResult(AllocatePicture(3, 2, 24, 0));
+    });
+    const HDIB picture = withJpeg.decode(PictureEncoding::Jpeg, bytes);
+    EXPECT_EQ(calls, 1);
+    ASSERT_TRUE(picture);
+    EXPECT_EQ(picture.width(), 3);
+    EXPECT_FALSE(withJpeg.decode(PictureEncoding::Bitmap, bytes));
+}
+
+TEST(PictureDecoding, PackedDibsMustBeComplete)
+{
+    auto bytes = PackedDib(5, 3);
+    EXPECT_TRUE(PictureFromPackedDib(bytes));
+    EXPECT_FALSE(PictureFromPackedDib(std::span(bytes).first(kDibHeaderSize + 10)));
+    EXPECT_FALSE(PictureFromPackedDib(std::span(bytes).first(12)));
+    bytes[0] = 12;  // a core header is not a packed DIB of the skin
+    EXPECT_FALSE(PictureFromPackedDib(bytes));
+}
+
+}  // namespace
+}  // namespace lv::skin

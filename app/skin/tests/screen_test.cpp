@@ -1,0 +1,304 @@
+#include "app/skin/button_table.h"
+#include "app/skin/dropped_files.h"
+#include "app/skin/help_context.h"
+#include "app/skin/keyboard.h"
+#include "app/skin/screen_composition.h"
+#include "app/skin/screen_selection.h"
+#include "app/skin/screen_switch.h"
+#include "common/testing/ui_recorder.h"
+
+#include <gtest/gtest.h>
+
+namespace lv::skin {
+namespace {
+
+std::optional<Rect> TableRect(SkinVariant variant, int panel, int control)
+{
+    const int i = ButtonIndexByControl(panel, control);
+    if (i < 0)
+        return std::nullopt;
+    return PanelButtons(panel)[std::size_t(i)].placeIn(variant);
+}
+
+std::vector<PlacedPanel> Compose(int screen, SkinVariant variant)
+{
+    return ComposeScreen(screen, MainWindowSize(variant),
+                         [variant](int panel, int control) { return TableRect(variant, panel, control); });
+}
+
+TEST(ScreenTable, CompositionRowsNameTheirPanelsAndHosts)
+{
+    EXPECT_EQ(ScreenLayout(0).nestedCount(), 0);
+    EXPECT_EQ(ScreenLayout(5).panelAt(1), 5);
+    EXPECT_EQ(ScreenLayout(10).panelAt(1), 9);
+    EXPECT_EQ(ScreenLayout(10).nested[1].hostControl, 180);
+    EXPECT_EQ(ScreenLayout(15).panelAt(2), 15);
+    EXPECT_EQ(ScreenLayout(15).nested[1].hostControl, 157);
+    EXPECT_EQ(ScreenLayout(26).nested[1].hostControl, 181);
+    EXPECT_EQ(ScreenLayout(27).panelAt(2), 27);
+    EXPECT_EQ(ScreenLayout(28).basePanel, 28);
+    EXPECT_EQ(ScreenLayout(31).nestedCount(), 3);
+    EXPECT_EQ(ScreenLayout(31).nested[2].hostControl, 208);
+    EXPECT_EQ(ScreenLayout(32).basePanel, -1);
+    EXPECT_EQ(ScreenLayout(-1).panelAt(0), -1);
+}
+
+TEST(ScreenTable, SkinFilesAndBackgroundsFollowTheVariant)
+{
+    EXPECT_EQ(PanelSkinFile(0, SkinVariant::Large), "ui/button.800");
+    EXPECT_EQ(PanelSkinFile(28, SkinVariant::Large), "ui/button.800");
+    EXPECT_EQ(PanelSkinFile(0, SkinVariant::Small), "ui/button.640");
+    EXPECT_EQ(PanelSkinFile(9, SkinVariant::Large), "ui/button.640");
+    EXPECT_EQ(BackgroundFileName(28, "ui/button.800"), "ui/screen28.800");
+    EXPECT_EQ(BackgroundFileName(3, "button.640"), "screen3.640");
+    EXPECT_EQ(BackgroundEncoding("ui/button.800"), PictureEncoding::Bitmap);
+    EXPECT_EQ(BackgroundEncoding("ui/skin.sft"), PictureEncoding::Jpeg);
+    EXPECT_EQ(BackgroundFileName(4, "ui/skin.Sft"), "ui/screen4.Sft");
+    EXPECT_TRUE(KeepsPressedImage("a.SFT"));
+    EXPECT_FALSE(KeepsPressedImage("sft.dir/button"));
+}
+
+TEST(ScreenComposition, NestedPanelsSitInTheirHostsInMainWindowCoordinates)
+{
+    for (const SkinVariant variant : {SkinVariant::Small, SkinVariant::Large}) {
+        const auto panels = Compose(30, variant);
+        ASSERT_EQ(panels.size(), 4u);
+        EXPECT_EQ(panels[0].panel, 28);
+        EXPECT_EQ(panels[1].area, *TableRect(variant, 28, 198));
+        // 197 lies in panel 32, 208 in panel 30: each offset by its owner's place.
+        const Rect host197 = *TableRect(variant, 32, 197);
+        EXPECT_EQ(panels[2].area, host197.translated(panels[1].area.x, panels[1].area.y));
+        const Rect host208 = *TableRect(variant, 30, 208);
+        EXPECT_EQ(panels[3].area, host208.translated(panels[2].area.x, panels[2].area.y));
+
+        // Second panels whose hosts belong to the base panel.
+        const auto edit = Compose(14, variant);
+        ASSERT_EQ(edit.size(), 3u);
+        EXPECT_EQ(edit[2].area, *TableRect(variant, 0, 157));
+    }
+    const auto none = ComposeScreen(10, {800, 600}, [](int, int) { return std::nullopt; });
+    ASSERT_EQ(none.size(), 1u);
+}
+
+TEST(ScreenComposition, HitTestFindsTheInnermostPanel)
+{
+    const auto panels = Compose(10, SkinVariant::Small);
+    ASSERT_EQ(panels.size(), 3u);
+    const Rect inner = panels[2].area;
+    EXPECT_EQ(PanelHitTest(panels, {inner.x + 1, inner.y + 1}), 2);
+    EXPECT_EQ(PanelHitTest(panels, {panels[1].area.x + 1, panels[1].area.y + 1}), 1);
+    EXPECT_EQ(PanelHitTest(panels, {799, 599}), 0);
+    EXPECT_EQ(PanelHitTest({}, {0, 0}), -1);
+}
+
+class RecordingHooks final : public ScreenSwitchHooks {
+public:
+    bool templateChanged(int) override { return changedTemplate; }
+    void keepTemplate(int s) override { steps.push_back("keep " + std::to_string(s)); }
+    void restoreScreenButtons(int s) override { steps.push_back("restore " + std::to_string(s)); }
+    void closeCapturePreview() override { steps.push_back("capture"); }
+    void resetBrushSizeButtons() override { steps.push_back("brush"); }
+    void closeAuxiliaryWindows(int s) override
+    {
+        steps.push_back("aux " + std::to_string(s) + (switcher && switcher->busy() ? " busy" : ""));
+    }
+    void hideActiveToolState() override { steps.push_back("tool"); }
+    void refreshDocumentList() override { steps.push_back("documents"); }
+    void rebuildSkin(int s) override
+    {
+        steps.push_back("skin " + std::to_string(s) + (switcher && switcher->busy() ? " busy" : ""));
+    }
+    void resetSubMode() override { steps.push_back("submode"); }
+
+    bool changedTemplate = false;
+    const ScreenSwitcher* switcher = nullptr;
+    std::vector<std::string> steps;
+};
+
+struct Switching : ::testing::Test {
+    testing::UiRecorder ui;
+    RecordingHooks hooks;
+    ScreenSwitcher switcher{hooks};
+    void SetUp() override { hooks.switcher = &switcher; }
+};
+
+TEST_F(Switching, StepsRunInOrderWithTheBusyFlagAroundTheClosing)
+{
+    EXPECT_EQ(switcher.switchTo(5, true), SwitchResult::Switched);
+    EXPECT_EQ(hooks.steps, (std::vector<std::string>{"capture", "brush", "aux 0 busy", "tool", "documents", "skin 5",
+                                                     "submode"}));
+    EXPECT_EQ(switcher.current(), 5);
+    EXPECT_FALSE(switcher.busy());
+    EXPECT_EQ(switcher.switchTo(32, false), SwitchResult::InvalidScreen);
+    EXPECT_EQ(switcher.current(), 5);
+}
+
+TEST_F(Switching, VideoCaptureKeepsItsPreviewAndPaintScreensKeepTheirSubMode)
+{
+    switcher.switchTo(26, false);
+    EXPECT_EQ(hooks.steps, (std::vector<std::string>{"aux 0 busy", "tool", "skin 26", "submode"}));
+    hooks.steps.clear();
+    switcher.switchTo(1, false);  // back to the acquisition page from its video variant
+    EXPECT_EQ(hooks.steps.front(), "aux 26 busy");
+    hooks.steps.clear();
+    switcher.switchTo(13, false);  // first nested panel 12
+    EXPECT_EQ(hooks.steps.back(), "skin 13");
+    hooks.steps.clear();
+    switcher.switchTo(17, false);
+    EXPECT_EQ(hooks.steps.back(), "skin 17");
+}
+
+TEST_F(Switching, LeavingAChangedTemplateAsksToKeepIt)
+{
+    switcher.switchTo(20, false);
+    hooks.steps.clear();
+    hooks.changedTemplate = true;
+
+    ui.answers = {ui::Answer::Cancel};
+    EXPECT_EQ(switcher.switchTo(2, false), SwitchResult::Cancelled);
+    EXPECT_EQ(hooks.steps, (std::vector<std::string>{"restore 20"}));
+    EXPECT_EQ(switcher.current(), 20);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Deseja manter o modelo atual?");
+    EXPECT_EQ(ui.messages[0].title, "Lumivista 2000");
+
+    hooks.steps.clear();
+    ui.answers = {ui::Answer::Yes};
+    EXPECT_EQ(switcher.switchTo(19, false), SwitchResult::Switched);
+    EXPECT_EQ(hooks.steps.front(), "keep 20");
+
+    hooks.steps.clear();
+    ui.answers = {ui::Answer::No};
+    switcher.switchTo(2, false);
+    EXPECT_EQ(hooks.steps.front(), "capture");
+
+    // Not a template screen: no question.
+    switcher.switchTo(3, false);
+    EXPECT_EQ(ui.messages.size(), 3u);
+}
+
+TEST_F(Switching, AreaButtonsGoToFixedScreensOrTheLastOneUsed)
+{
+    EXPECT_EQ(switcher.areas().targetOf(3), 2);
+    EXPECT_EQ(switcher.areas().targetOf(4), 19);
+    switcher.switchTo(11, false);
+    switcher.switchTo(21, false);
+    switcher.switchTo(18, false);
+    switcher.selectArea(3);
+    EXPECT_EQ(switcher.current(), 11);
+    switcher.selectArea(4);
+    EXPECT_EQ(switcher.current(), 21);
+    switcher.selectArea(2);
+    EXPECT_EQ(switcher.current(), 18);
+    switcher.selectArea(5);
+    EXPECT_EQ(switcher.current(), 25);
+    switcher.selectArea(6);
+    EXPECT_EQ(switcher.current(), 1);
+    EXPECT_EQ(switcher.selectArea(7), SwitchResult::InvalidScreen);
+    EXPECT_EQ(AreaButtonControl(AreaOfScreen(27)), 148);
+    EXPECT_EQ(AreaButtonControl(AreaOfScreen(0)), 0);
+}
+
+TEST(HelpContext, ScreensDialogsAndPages)
+{
+    EXPECT_EQ(HelpContextForScreen(0), std::nullopt);
+    EXPECT_EQ(HelpContextForScreen(29), 1710);
+    EXPECT_EQ(HelpContextForScreen(30), 1720);
+    EXPECT_EQ(HelpContextForScreen(31), 1730);
+    EXPECT_EQ(HelpContextForScreen(28), 2028);
+    EXPECT_EQ(HelpContextForScreen(12), 2012);
+    EXPECT_EQ(HelpContextForScreen(32), std::nullopt);
+    EXPECT_EQ(HelpContextForDialog(1001), 750);
+    EXPECT_EQ(HelpContextForDialog(1013), 600);
+    EXPECT_EQ(HelpContextForDialog(1026), 650);
+    EXPECT_EQ(HelpContextForDialog(1093), 593);
+    EXPECT_EQ(HelpContextForDialog(1002), std::nullopt);
+    EXPECT_EQ(HelpPageForContext(*HelpContextForScreen(7)), "tela07.html");
+    EXPECT_EQ(HelpPageForContext(1730), "tela31.html");
+    EXPECT_EQ(HelpPageForContext(1710), "tela29.html");
+    EXPECT_EQ(HelpPageForContext(10), "janela-de-imagem.html");
+    EXPECT_EQ(HelpPageForContext(2032), "index.html");
+    EXPECT_EQ(HelpPageForContext(-5), "index.html");
+}
+
+TEST(DroppedFiles, TheScreenDecides)
+{
+    const std::vector<std::string> files = {"/home/ana/Fotos/Praia.JPG", "/home/ana/b.png"};
+    EXPECT_EQ(DecideDrop(29, files).action, DropAction::Refuse);
+    EXPECT_EQ(DecideDrop(31, files).action, DropAction::Refuse);
+    const DropDecision web = DecideDrop(30, files);
+    EXPECT_EQ(web.action, DropAction::AddToWebAlbum);
+    EXPECT_EQ(web.files, files);
+    const DropDecision open = DecideDrop(18, files);
+    EXPECT_EQ(open.action, DropAction::Open);
+    EXPECT_EQ(open.files, std::vector<std::string>{"/home/ana/Fotos/Praia.JPG"});
+    EXPECT_EQ(DecideDrop(28, files).action, DropAction::Open);
+    EXPECT_EQ(DecideDrop(5, {}).action, DropAction::Ignore);
+}
+
+TEST(Keyboard, Table501AndItsRules)
+{
+    EXPECT_EQ(TranslateAccelerator(Key::F1, false), kCommandHelp);
+    EXPECT_EQ(TranslateAccelerator(Key::Z, true), 503);
+    EXPECT_EQ(TranslateAccelerator(Key::Z, false), std::nullopt);
+    EXPECT_EQ(AcceleratorTable().size(), 9u);
+
+    const auto tab = [](int screen, int focused) {
+        return RouteKeyboardCommand(kCommandNextField, {.screen = screen, .focusedControl = focused});
+    };
+    EXPECT_EQ(tab(4, 0).control, 156);
+    EXPECT_EQ(tab(4, 156).control, 157);
+    EXPECT_EQ(tab(4, 157).control, 158);
+    EXPECT_EQ(tab(4, 158).control, 156);
+    EXPECT_EQ(tab(6, 160).control, 102);
+    EXPECT_EQ(tab(24, 102).control, 160);
+    EXPECT_EQ(tab(24, 0).control, 160);
+    EXPECT_EQ(tab(5, 0).action, KeyboardAction::None);
+
+    EXPECT_EQ(RouteKeyboardCommand(kCommandUndo, {.screen = 3}).action, KeyboardAction::Undo);
+    EXPECT_EQ(RouteKeyboardCommand(kCommandUndo, {.screen = 29}).action, KeyboardAction::Beep);
+    EXPECT_EQ(RouteKeyboardCommand(kCommandCopy, {.focusInOtherWindow = true}).action, KeyboardAction::SendCopyToFocus);
+    EXPECT_EQ(RouteKeyboardCommand(kCommandCopy, {}).action, KeyboardAction::Copy);
+    EXPECT_EQ(RouteKeyboardCommand(kCommandPaste, {.focusInOtherWindow = true}).action, KeyboardAction::SendPasteToFocus);
+    EXPECT_EQ(RouteKeyboardCommand(kCommandCut, {}).action, KeyboardAction::CopyThenDelete);
+    EXPECT_EQ(RouteKeyboardCommand(kCommandEscape, {}).action, KeyboardAction::None);
+    EXPECT_EQ(RouteKeyboardCommand(kCommandEscape, {.slideShowRunning = true}).action, KeyboardAction::EscapeToSlideShow);
+    EXPECT_EQ(RouteKeyboardCommand(kCommandClose, {}).action, KeyboardAction::CloseMainWindow);
+}
+
+}  // namespace
+}  // namespace lv::skin
+
+namespace lv::skin {
+namespace {
+
+int SelectedArgument(int panel, int screen, int group)
+{
+    const auto selection = SelectionOnScreen(panel, screen);
+    const auto buttons = PanelButtons(panel);
+    int found = -1;
+    for (std::size_t i = 0; i < buttons.size(); ++i)
+        if (buttons[i].group == group && selection[i] == kSelected) {
+            EXPECT_EQ(found, -1) << "two selected in group " << group;
+            found = int(buttons[i].argument);
+        }
+    return found;
+}
+
+TEST(ScreenSelection, AreaButtonsAndPageButtonsFollowTheScreen)
+{
+    EXPECT_EQ(SelectedArgument(0, 0, kGroupScreenArea), -1);
+    EXPECT_EQ(SelectedArgument(0, 13, kGroupScreenArea), 3);  // Editar
+    EXPECT_EQ(SelectedArgument(0, 26, kGroupScreenArea), 6);  // Obter fotos
+    EXPECT_EQ(SelectedArgument(1, 1, 5), 1);
+    EXPECT_EQ(SelectedArgument(1, 26, 5), 26);
+    EXPECT_EQ(SelectedArgument(12, 15, 5), 12);  // the Pintar page of the section strip
+    EXPECT_EQ(SelectedArgument(12, 15, 2), 15);
+    EXPECT_EQ(SelectedArgument(12, 12, 2), -1);
+    EXPECT_EQ(SelectedArgument(28, 30, 8), 30);
+    // Other groups keep the table's flags.
+    EXPECT_EQ(SelectedArgument(0, 5, kGroupTransformTool), 1);
+}
+
+}  // namespace
+}  // namespace lv::skin

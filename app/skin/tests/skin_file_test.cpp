@@ -1,0 +1,178 @@
+#include "app/skin/skin_file.h"
+#include "common/little_endian.h"
+
+#include <gtest/gtest.h>
+
+namespace lv::skin {
+namespace {
+
+std::vector<std::uint8_t> Bytes(std::size_t n, std::uint8_t seed)
+{
+    std::vector<std::uint8_t> v(n);
+    for (std::size_t i = 0; i < n; ++i)
+        v[i] = std::uint8_t(seed + i * 13);
+    return v;
+}
+
+std::array<std::vector<std::uint8_t>, 3> Pictures(std::vector<std::uint8_t> normal, std::vector<std::uint8_t> pressed,
+                                                  std::vector<std::uint8_t> hover)
+{
+    return {std::move(normal), std::move(pressed), std::move(hover)};
+}
+
+SkinFileContent SampleContent()
+{
+    SkinFileContent content;
+    SkinButtonImages a{Pictures(Bytes(50, 1), Bytes(51, 2), Bytes(52, 3)), {0, 7, 10, 20, 30, 40, 5, -6}};
+    SkinButtonImages region{Pictures({}, {}, {}), {0, 0, 1, 2, 300, 200, 0, 0}};
+    SkinButtonImages thumb{Pictures(Bytes(9, 4), Bytes(9, 5), {}), {kRecordSliderThumb, 0, -3, 4, 16, 24, 100, 42}};
+    content.screens = {{a, region}, {}, {thumb}};
+    return content;
+}
+
+std::vector<std::uint8_t> Write(const SkinFileContent& content)
+{
+    MemorySink sink;
+    EXPECT_TRUE(WriteSkinFile(sink, content));
+    return sink.take();
+}
+
+TEST(SkinFile, WriterLaysOutHeaderRecordsAndImageDataByteForByte)
+{
+    const auto bytes = Write(SampleContent());
+    ASSERT_EQ(bytes.size(), kSkinHeaderSize + 9 * kSkinRecordSize + (50 + 51 + 52 + 9 + 9));
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "REZE");
+    EXPECT_EQ(LoadLE32(&bytes[8]), 9u);   // records
+    EXPECT_EQ(LoadLE32(&bytes[32]), 3u);  // screens
+    EXPECT_EQ(LoadLE32(&bytes[36]), 0u);
+    EXPECT_EQ(LoadLE32(&bytes[40]), 6u);
+    EXPECT_EQ(LoadLE32(&bytes[44]), 6u);  // the empty screen points at the next records
+    EXPECT_EQ(LoadLE32(&bytes[48]), 0u);
+    const auto record = [&](int i) { return &bytes[kSkinHeaderSize + std::size_t(i) * kSkinRecordSize]; };
+    // Fields only in the third record of a button.
+    EXPECT_EQ(LoadLE16(record(0) + 152 + 4), 0);
+    EXPECT_EQ(LoadLE16(record(2) + 152 + 2), 7);
+    EXPECT_EQ(LoadLE16(record(2) + 152 + 4), 10);
+    EXPECT_EQ(std::int16_t(LoadLE16(record(2) + 152 + 14)), -6);
+    EXPECT_EQ(std::int16_t(LoadLE16(record(8) + 152 + 4)), -3);
+    // Image offsets from the start of the data, lengths; none for pictureless records.
+    EXPECT_EQ(LoadLE32(record(0) + 272), 0u);
+    EXPECT_EQ(LoadLE32(record(0) + 280), 50u);
+    EXPECT_EQ(LoadLE32(record(1) + 272), 50u);
+    EXPECT_EQ(LoadLE32(record(2) + 272), 101u);
+    EXPECT_EQ(LoadLE32(record(3) + 280), 0u);
+    EXPECT_EQ(LoadLE32(record(7) + 272), 162u);
+    EXPECT_EQ(LoadLE32(record(8) + 280), 0u);
+    const std::size_t data = kSkinHeaderSize + 9 * kSkinRecordSize;
+    EXPECT_EQ(bytes[data + 50], Bytes(51, 2)[0]);
+}
+
+TEST(SkinFile, WriteReadWriteRoundTripIsByteExact)
+{
+    const SkinFileContent content = SampleContent();
+    const auto bytes = Write(content);
+    MemorySource source(bytes);
+    const auto back = ReadSkinFile(source);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(*back, content);
+    EXPECT_EQ(Write(*back), bytes);
+
+    MemorySource again(bytes);
+    const auto screen2 = ReadSkinScreen(again, 2);
+    ASSERT_TRUE(screen2);
+    ASSERT_EQ(screen2->size(), 1u);
+    EXPECT_EQ((*screen2)[0].fields.recordKind, kRecordSliderThumb);
+    EXPECT_EQ(ReadSkinScreen(again, 1)->size(), 0u);
+    EXPECT_EQ(ReadSkinScreen(again, 3)->size(), 0u);  // beyond the screen count
+}
+
+TEST(SkinFile, WriterRefusesWhatTheFormatCannotHold)
+{
+    MemorySink sink;
+    SkinFileContent tooManyScreens;
+    tooManyScreens.screens.resize(51);
+    EXPECT_FALSE(WriteSkinFile(sink, tooManyScreens));
+    SkinFileContent tooManyRecords;
+    tooManyRecords.screens.resize(1);
+    tooManyRecords.screens[0].resize(667);
+    EXPECT_FALSE(WriteSkinFile(sink, tooManyRecords));
+}
+
+TEST(SkinFile, ForeignMagicAndShortFilesGiveNoButtons)
+{
+    auto bytes = Write(SampleContent());
+    bytes[0] = 'X';
+    MemorySource foreign(bytes);
+    EXPECT_FALSE(ReadSkinScreen(foreign, 0));
+    EXPECT_FALSE(ReadSkinFile(foreign));
+
+    // The other magic the format names reads the same.
+    std::copy_n("\x50\x41\x4C\x4D", 4, bytes.begin());
+    MemorySource other(bytes);
+    EXPECT_EQ(ReadSkinScreen(other, 0)->size(), 2u);
+
+    const std::vector<std::uint8_t> header(bytes.begin(), bytes.begin() + kSkinHeaderSize - 1);
+    MemorySource shortFile(header);
+    EXPECT_FALSE(ReadSkinScreen(shortFile, 0));
+}
+
+TEST(SkinFile, TruncatedRecordsAndPicturesBeyondTheEndAreDropped)
+{
+    const auto bytes = Write(SampleContent());
+    // Cut inside the fifth record: screen 0 keeps the first button and the region's first record.
+    const std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + kSkinHeaderSize + 4 * kSkinRecordSize + 10);
+    MemorySource source(cut);
+    const auto header = ReadSkinHeader(source);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->usableRecords, 4u);
+    const auto screen0 = ReadSkinScreen(source, 0);
+    ASSERT_TRUE(screen0);
+    ASSERT_EQ(screen0->size(), 2u);  // (4 − 0 + 2) / 3
+    EXPECT_TRUE((*screen0)[0].pictures[0].empty());  // the image data is gone
+    EXPECT_EQ((*screen0)[0].fields.x, 10);
+    EXPECT_EQ(ReadSkinScreen(source, 2)->size(), 0u);
+}
+
+std::vector<std::uint8_t> HeaderOnly(std::uint32_t total, std::uint32_t screens, std::initializer_list<std::uint32_t> first)
+{
+    std::vector<std::uint8_t> bytes(kSkinHeaderSize + total * kSkinRecordSize);
+    std::copy_n("REZE", 4, bytes.begin());
+    StoreLE32(&bytes[8], total);
+    StoreLE32(&bytes[32], screens);
+    int i = 0;
+    for (const std::uint32_t f : first)
+        StoreLE32(&bytes[36 + 4 * i++], f);
+    return bytes;
+}
+
+TEST(SkinFile, RecordRangesFollowTheNextNonZeroFirstIndex)
+{
+    // Screen 2 has a zero first index: screen 1 runs on to screen 3's first record.
+    const auto bytes = HeaderOnly(20, 4, {0, 6, 0, 14});
+    MemorySource source(bytes);
+    const auto header = ReadSkinHeader(source);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(ScreenRecordRange(*header, 0).end, 6u);
+    EXPECT_EQ(ScreenRecordRange(*header, 1).first, 6u);
+    EXPECT_EQ(ScreenRecordRange(*header, 1).end, 14u);
+    EXPECT_EQ(ScreenButtonCount(ScreenRecordRange(*header, 1)), 3);  // (8 + 2) / 3
+    EXPECT_EQ(ScreenRecordRange(*header, 3).end, 20u);
+    EXPECT_EQ(ScreenButtonCount(ScreenRecordRange(*header, 3)), 2);  // (6 + 2) / 3
+    EXPECT_EQ(ScreenButtonCount(ScreenRecordRange(*header, 4)), 0);
+
+    // With one screen the range runs to the total whatever the other entries say.
+    const auto single = HeaderOnly(9, 1, {0, 3});
+    MemorySource singleSource(single);
+    EXPECT_EQ(ScreenRecordRange(*ReadSkinHeader(singleSource), 0).end, 9u);
+
+    // Counts beyond 2000, and beyond what the file holds, are cut.
+    auto huge = HeaderOnly(3, 1, {0});
+    StoreLE32(&huge[8], 0xFFFFFFFF);
+    MemorySource hugeSource(huge);
+    const auto hugeHeader = ReadSkinHeader(hugeSource);
+    EXPECT_EQ(hugeHeader->usableRecords, 3u);
+    EXPECT_EQ(ReadSkinScreen(hugeSource, 0)->size(), 1u);
+}
+
+}  // namespace
+}  // namespace lv::skin

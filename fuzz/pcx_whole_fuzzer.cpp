@@ -1,0 +1,11 @@
+#include "fuzz_support.h"
+#include "imagelib/pcx.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    lv::fuzz::InstallSilentService();
+    lv::ReadResult result = lv::ReadPcxWhole({data, size});
+    if (result.ok() && (!result.image().hasValidLayout() || result.image().bitCount() != 24))
+        __builtin_trap();
+    return 0;
+}

@@ -1,0 +1,325 @@
+#include "common/byte_source.h"
+#include "common/little_endian.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+#include "imagelib/dib_convert.h"
+#include "imagelib/load_save.h"
+#include "imagelib/pcx.h"
+#include "imagelib/progress.h"
+#include "imagelib/save_options.h"
+#include "imagelib/targa.h"
+#include "imagelib/targa_rle.h"
+#include "pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace lv {
+namespace {
+
+using testing::Bytes;
+using testing::MakePicture;
+using testing::Rgb;
+
+using ByteList = std::vector<std::uint8_t>;
+
+Bytes TargaFile(int type, int width, int height, int bpp, int descriptor = 0, int mapLength = 0, int mapBits = 0,
+                int mapFirst = 0)
+{
+    Bytes f;
+    f.u8(0).u8(mapLength ? 1 : 0).u8(std::uint8_t(type)).u16(std::uint16_t(mapFirst)).u16(std::uint16_t(mapLength));
+    f.u8(std::uint8_t(mapBits)).u16(0).u16(0).u16(std::uint16_t(width)).u16(std::uint16_t(height));
+    f.u8(std::uint8_t(bpp)).u8(std::uint8_t(descriptor));
+    return f;
+}
+
+Bytes With(Bytes f, const ByteList& bytes)
+{
+    f.data.insert(f.data.end(), bytes.begin(), bytes.end());
+    return f;
+}
+
+ReadResult ReadBytes(const Bytes& f)
+{
+    MemorySource source(f.data);
+    return ReadTarga(source);
+}
+
+// Row bytes in a pattern with runs longer than a packet, pairs and singles; padding zero.
+void FillPattern(HDIB& dib)
+{
+    const std::size_t used = (std::size_t(dib.width()) * std::size_t(dib.bitCount()) + 7) / 8;
+    for (int y = 0; y < dib.height(); ++y)
+        for (std::size_t i = 0; i < used; ++i)
+            dib.row(y)[i] = std::uint8_t(i < 150 ? 0x5A : i % 7 < 2 ? 3 : i * 13 + std::size_t(y));
+    if (dib.bitCount() < 8 && dib.width() * dib.bitCount() % 8)
+        for (int y = 0; y < dib.height(); ++y)
+            dib.row(y)[used - 1] &= std::uint8_t(0xFF << (8 - dib.width() * dib.bitCount() % 8));
+}
+
+TEST(Targa, EveryDepthRoundTripsRawAndCompressed)
+{
+    for (const bool compress : {false, true}) {
+        const std::pair<HDIB, const char*> cases[] = {
+            {MakePicture(2403, 3, 1, 2), "mono"},  {MakePicture(613, 3, 4, 16), "pal4"},
+            {MakePicture(607, 3, 8, 200), "pal8"}, {testing::MakeGreyPicture(601, 3), "grey"},
+            {MakePicture(301, 3, 24, 0), "rgb"},
+        };
+        for (const auto& [source, name] : cases) {
+            SCOPED_TRACE(std::string(name) + (compress ? " compressed" : " raw"));
+            HDIB dib = DibDuplicate(source);
+            FillPattern(dib);
+            MemorySink sink;
+            ASSERT_EQ(WriteTarga(sink, dib, compress), WriteResult::Written);
+            MemorySource in(sink.bytes());
+            ReadResult back = ReadTarga(in);
+            ASSERT_TRUE(back.ok());
+            EXPECT_TRUE(testing::SamePixels(back.image(), dib));
+            ASSERT_EQ(back.image().clrUsed(), dib.clrUsed());
+            if (dib.bitCount() != 1) {
+                EXPECT_TRUE(std::equal(dib.data() + 40, dib.data() + dib.pixelOffset(), back.image().data() + 40));
+            }
+            if (!compress) {
+                const ImageType type = DibGetType(dib);
+                const std::size_t mapBytes = type == IMG_PAL8 || type == IMG_PAL4 ? 3 * dib.clrUsed() : 0;
+                const std::size_t rowBytes = (std::size_t(dib.width()) * std::size_t(dib.bitCount()) + 7) / 8;
+                EXPECT_EQ(sink.bytes().size(), 18 + mapBytes + 3 * rowBytes);  // rows without padding
+            }
+        }
+    }
+}
+
+TEST(Targa, WrittenHeadersFollowTheLayout)
+{
+    HDIB pal = MakePicture(3, 2, 8, 4);
+    MemorySink sink;
+    ASSERT_EQ(WriteTarga(sink, pal, true), WriteResult::Written);
+    const ByteList& b = sink.bytes();
+    EXPECT_EQ(ByteList(b.begin(), b.begin() + 18), (ByteList{0, 1, 9, 0, 0, 4, 0, 24, 0, 0, 0, 0, 3, 0, 2, 0, 8, 0}));
+    EXPECT_EQ(ByteList(b.begin() + 21, b.begin() + 24), (ByteList{3, 254, 7}));  // entry 1: blue, green, red
+    EXPECT_EQ(ByteList(b.begin() + 30, b.end()), (ByteList{0x82, 0, 0x82, 0}));   // one run per row
+
+    const auto typeAndBits = [](HDIB dib) {
+        MemorySink s;
+        WriteTarga(s, dib, false);
+        return ByteList{s.bytes()[1], s.bytes()[2], s.bytes()[16]};
+    };
+    EXPECT_EQ(typeAndBits(MakePicture(2, 2, 24)), (ByteList{0, 2, 24}));
+    EXPECT_EQ(typeAndBits(testing::MakeGreyPicture(2, 2)), (ByteList{0, 3, 8}));
+    EXPECT_EQ(typeAndBits(MakePicture(2, 2, 1, 2)), (ByteList{0, 3, 1}));
+    EXPECT_EQ(typeAndBits(MakePicture(2, 2, 4, 16)), (ByteList{1, 1, 4}));
+}
+
+TEST(TargaRunLength, PacketsFollowTheEncodingRules)
+{
+    const auto code = [](const ByteList& row, std::size_t pixelSize) {
+        ByteList out;
+        EncodeTargaRow(row, pixelSize, out);
+        return out;
+    };
+    EXPECT_EQ(code({1, 1, 2, 3, 3, 3, 4}, 1), (ByteList{0x81, 1, 0, 2, 0x82, 3, 0, 4}));
+    EXPECT_EQ(code({1, 2, 3, 3}, 1), (ByteList{1, 1, 2, 0x81, 3}));
+    EXPECT_EQ(code({1, 2, 3, 1, 2, 3, 4, 5, 6, 7, 8, 9}, 3), (ByteList{0x81, 1, 2, 3, 1, 4, 5, 6, 7, 8, 9}));
+
+    ByteList run(130, 9);
+    EXPECT_EQ(code(run, 1), (ByteList{0xFF, 9, 0x81, 9}));
+    ByteList distinct(130);
+    for (std::size_t i = 0; i < distinct.size(); ++i)
+        distinct[i] = std::uint8_t(i);
+    const ByteList coded = code(distinct, 1);
+    ASSERT_EQ(coded.size(), 1 + 128 + 1 + 2u);
+    EXPECT_EQ(coded[0], 127);
+    EXPECT_EQ(coded[129], 1);
+}
+
+TEST(TargaRunLength, PacketsMayCrossRowEnds)
+{
+    // One run covers the first row and a half; a raw packet finishes the second.
+    Bytes f = With(TargaFile(11, 4, 2, 8), {0x85, 7, 0x01, 8, 9});
+    ReadResult r = ReadBytes(f);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(ByteList(r.image().row(0), r.image().row(0) + 4), (ByteList{7, 7, 7, 7}));
+    EXPECT_EQ(ByteList(r.image().row(1), r.image().row(1) + 4), (ByteList{7, 7, 8, 9}));
+    EXPECT_EQ(ReadBytes(With(TargaFile(11, 4, 2, 8), {0x85, 7, 0x01, 8})).code(), ReadCode::Broken);
+    EXPECT_EQ(ReadBytes(With(TargaFile(10, 4, 2, 24), {0x87, 1, 2})).code(), ReadCode::Broken);
+}
+
+TEST(Targa, SixteenBitsAreRefusedCompressedAndReadWithBitReplicationRaw)
+{
+    testing::UiRecorder ui;
+    const std::uint16_t word = 31 << 10 | 16 << 5 | 1;  // red 31, green 16, blue 1
+    const ByteList pixel = {std::uint8_t(word), std::uint8_t(word >> 8)};
+    EXPECT_EQ(ReadBytes(With(TargaFile(10, 1, 1, 16), {0x80, pixel[0], pixel[1]})).code(), ReadCode::Failure);
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Unknown file format"});
+    EXPECT_EQ(ui.messages[0].title, "Atenção");
+
+    for (const int bits : {15, 16}) {
+        ReadResult r = ReadBytes(With(TargaFile(2, 1, 1, bits), pixel));
+        ASSERT_TRUE(r.ok());
+        EXPECT_EQ(r.image().bitCount(), 24);
+        EXPECT_EQ(testing::Pixel24(r.image(), 0, 0), (Rgb{255, 132, 8}));
+    }
+    ReadResult alpha = ReadBytes(With(TargaFile(2, 2, 1, 32), {1, 2, 3, 0, 4, 5, 6, 255}));
+    ASSERT_TRUE(alpha.ok());
+    EXPECT_EQ(testing::Pixel24(alpha.image(), 1, 0), (Rgb{6, 5, 4}));
+    EXPECT_EQ(ui.messages.size(), 1u);
+
+    // The other refusals carry the same message.
+    for (const auto& [type, bits] : std::vector<std::pair<int, int>>{{10, 32}, {10, 15}, {5, 8}, {2, 8}, {3, 4}, {1, 16}}) {
+        SCOPED_TRACE(std::to_string(type) + "/" + std::to_string(bits));
+        EXPECT_EQ(ReadBytes(With(TargaFile(type, 1, 1, bits, 0, 2, 24), ByteList(16, 0))).code(), ReadCode::Failure);
+    }
+    EXPECT_EQ(ui.messages.size(), 7u);
+}
+
+TEST(Targa, TopAndBottomOriginTwinsReadTheSame)
+{
+    const ByteList bottomFirst = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18};
+    const ByteList topFirst = {10, 11, 12, 13, 14, 15, 16, 17, 18, 1, 2, 3, 4, 5, 6, 7, 8, 9};
+    const auto packets = [](const ByteList& rows) {
+        ByteList out = {0x02};
+        out.insert(out.end(), rows.begin(), rows.begin() + 9);
+        out.push_back(0x02);
+        out.insert(out.end(), rows.begin() + 9, rows.end());
+        return out;
+    };
+    ReadResult bottom = ReadBytes(With(TargaFile(2, 3, 2, 24), bottomFirst));
+    ASSERT_TRUE(bottom.ok());
+    EXPECT_EQ(testing::Pixel24(bottom.image(), 0, 0), (Rgb{3, 2, 1}));
+    for (const int descriptor : {0x20, 0x28}) {
+        ReadResult top = ReadBytes(With(TargaFile(2, 3, 2, 24, descriptor), topFirst));
+        EXPECT_TRUE(testing::SamePixels(top.image(), bottom.image())) << descriptor;
+        ReadResult topRle = ReadBytes(With(TargaFile(10, 3, 2, 24, descriptor), packets(topFirst)));
+        EXPECT_TRUE(testing::SamePixels(topRle.image(), bottom.image())) << descriptor;
+    }
+    ReadResult bottomRle = ReadBytes(With(TargaFile(10, 3, 2, 24, 0x08), packets(bottomFirst)));
+    EXPECT_TRUE(testing::SamePixels(bottomRle.image(), bottom.image()));
+}
+
+TEST(Targa, ColourMapsOfEverySizeFromTheirFirstEntry)
+{
+    const std::uint16_t word = 31 << 10 | 16 << 5 | 1;
+    // Entries of 15 and 16 bits are shifted, not replicated; 32-bit entries lose alpha.
+    Bytes map16 = With(TargaFile(1, 2, 1, 8, 0, 2, 16, 1), {std::uint8_t(word), std::uint8_t(word >> 8), 0, 0, 1, 2});
+    ReadResult r = ReadBytes(map16);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.image().clrUsed(), 3u);
+    EXPECT_EQ(r.image().colors()[1].rgbRed, 248);
+    EXPECT_EQ(r.image().colors()[1].rgbGreen, 128);
+    EXPECT_EQ(r.image().colors()[1].rgbBlue, 8);
+    EXPECT_EQ(r.image().colors()[0].rgbRed, 0);  // before the first entry
+    EXPECT_EQ(ByteList(r.image().row(0), r.image().row(0) + 2), (ByteList{1, 2}));
+
+    Bytes map32 = With(TargaFile(9, 2, 1, 4, 0, 2, 32), {10, 20, 30, 99, 40, 50, 60, 99, 0, 0x01});
+    ReadResult r32 = ReadBytes(map32);
+    ASSERT_TRUE(r32.ok());
+    EXPECT_EQ(r32.image().bitCount(), 4);
+    EXPECT_EQ(r32.image().colors()[1].rgbRed, 60);
+    EXPECT_EQ(r32.image().colors()[1].rgbReserved, 0);
+
+    // The identification field is skipped; a map beside true-colour pixels is not used.
+    Bytes skipped = TargaFile(2, 1, 1, 24, 0, 2, 24);
+    skipped.data[0] = 3;
+    ReadResult s = ReadBytes(With(skipped, {'a', 'b', 'c', 0, 0, 0, 0, 0, 0, 7, 8, 9}));
+    ASSERT_TRUE(s.ok());
+    EXPECT_EQ(testing::Pixel24(s.image(), 0, 0), (Rgb{9, 8, 7}));
+
+    EXPECT_EQ(ReadBytes(With(TargaFile(1, 2, 1, 8, 0, 4, 24), ByteList(11, 0))).code(), ReadCode::Failure);  // short map
+    EXPECT_EQ(ReadBytes(With(TargaFile(1, 1, 1, 8, 0, 0, 24), {0})).code(), ReadCode::Failure);            // no map
+    EXPECT_EQ(ReadBytes(With(TargaFile(1, 1, 1, 8, 0, 1, 20), {0, 0, 0, 0})).code(), ReadCode::Failure);  // odd entries
+}
+
+TEST(Targa, BadInputGivesTheFailureResults)
+{
+    testing::UiRecorder ui;
+    EXPECT_EQ(ReadBytes(Bytes().zeros(17)).code(), ReadCode::NotThisFormat);
+    EXPECT_EQ(ReadBytes(TargaFile(2, 0, 1, 24)).code(), ReadCode::Failure);
+    EXPECT_EQ(ReadBytes(With(TargaFile(2, 2, 2, 24), ByteList(11, 0))).code(), ReadCode::Broken);
+    Bytes longId = TargaFile(2, 1, 1, 24);
+    longId.data[0] = 200;
+    EXPECT_EQ(ReadBytes(longId).code(), ReadCode::Broken);
+
+    // The largest header over a tiny body is refused before anything is allocated.
+    EXPECT_EQ(ReadBytes(With(TargaFile(3, 65535, 65535, 1), ByteList(64, 0xFF))).code(), ReadCode::Broken);
+    EXPECT_EQ(ReadBytes(With(TargaFile(11, 65535, 65535, 1), ByteList(64, 0xFF))).code(), ReadCode::Broken);
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ReadTarga("/nonexistent/x.tga").code(), ReadCode::Broken);
+}
+
+class CancellationOn {
+public:
+    CancellationOn() { SetCancellationEnabled(true); }
+    ~CancellationOn() { SetCancellationEnabled(false); }
+};
+
+TEST(Targa, ProgressAndCancellation)
+{
+    testing::UiRecorder ui;
+    HDIB dib = MakePicture(5, 20, 24);
+    MemorySink sink;
+    ASSERT_EQ(WriteTarga(sink, dib, true), WriteResult::Written);
+    MemorySource source(sink.bytes());
+    ASSERT_TRUE(ReadTarga(source).ok());
+    const std::vector<std::pair<std::string, int>> expected = {
+        {"Gravação", 0}, {"Gravação", 80}, {"Leitura", 0}, {"Leitura", 80}};
+    EXPECT_EQ(ui.progress, expected);
+
+    CancellationOn on;
+    ui.escapeAfterPolls = 1;
+    MemorySink cancelled;
+    EXPECT_EQ(WriteTarga(cancelled, dib, false), WriteResult::NotWritten);
+    ui.escapePolls = 0;
+    MemorySource again(sink.bytes());
+    EXPECT_EQ(ReadTarga(again).code(), ReadCode::Failure);
+}
+
+TEST(Targa, WriterResultsAndTheCompressFlag)
+{
+    testing::TempDir dir;
+    HDIB none;
+    EXPECT_EQ(WriteTarga(dir.file("a.tga"), none), WriteResult::NotWritten);
+    HDIB dib = MakePicture(64, 2, 24);
+    EXPECT_EQ(WriteTarga(dir.file("missing/a.tga"), dib), WriteResult::CannotCreate);
+    EXPECT_EQ(WriteTarga("/dev/full", dib), WriteResult::Failed);
+
+    const auto typeWritten = [&](bool compress) {
+        CurrentSaveOptions().compress = compress;
+        const std::string path = dir.file("flag.tga");
+        EXPECT_EQ(SaveImageFile(dib, path, false), WriteResult::Written);
+        return ReadWholeFile(path)->at(2);
+    };
+    EXPECT_EQ(typeWritten(true), 10);
+    EXPECT_EQ(typeWritten(false), 2);
+    LoadedImage loaded = LoadImageFileDetailed(dir.file("flag.tga"), true);
+    ASSERT_TRUE(loaded.image);
+    EXPECT_EQ(loaded.format->name, "TGA");
+}
+
+TEST(BlackAndWhiteFiles, AOneBitPictureWithAnInvertedTableKeepsItsLook)
+{
+    HDIB dib = MakePicture(11, 2, 1, 2);
+    dib.colors()[0] = {250, 250, 250, 0};
+    dib.colors()[1] = {10, 10, 10, 0};
+    dib.row(0)[0] = 0xA5;
+    dib.row(1)[1] = 0x80;
+    const HDIB expected = DibPromoteTo24(dib);
+    const auto looksRight = [&](ReadResult r) {
+        ASSERT_TRUE(r.ok());
+        EXPECT_EQ(r.image().bitCount(), 1);
+        const HDIB wide = DibPromoteTo24(r.image());
+        for (int y = 0; y < 2; ++y)
+            for (int x = 0; x < 11; ++x)
+                EXPECT_EQ(testing::Pixel24(wide, x, y).r > 128, testing::Pixel24(expected, x, y).r > 128) << x << "," << y;
+        EXPECT_EQ(r.image().row(0)[1] & 0x1F, 0);  // bits past the width stay 0
+    };
+    MemorySink targa, pcx;
+    ASSERT_EQ(WriteTarga(targa, dib, false), WriteResult::Written);
+    ASSERT_EQ(WritePcx(pcx, dib), WriteResult::Written);
+    MemorySource targaIn(targa.bytes()), pcxIn(pcx.bytes());
+    looksRight(ReadTarga(targaIn));
+    looksRight(ReadPcx(pcxIn));
+}
+
+}  // namespace
+}  // namespace lv

@@ -1,0 +1,143 @@
+#include "skin_builder.h"
+
+#include "app/skin/button_table.h"
+#include "app/skin/skin_file.h"
+#include "button_painter.h"
+#include "click_sounds.h"
+#include "imagelib/bmp.h"
+#include "imagelib/dib_alloc.h"
+#include "panel_painter.h"
+#include "theme.h"
+
+#include <QPainter>
+
+#include <cstdio>
+#include <filesystem>
+
+namespace lv::skingen {
+namespace {
+
+using skin::ButtonKind;
+using skin::SkinVariant;
+
+HDIB ToPicture(const QImage& source)
+{
+    const QImage image = source.convertToFormat(QImage::Format_RGB32);
+    HDIB dib = AllocatePicture(image.width(), image.height(), 24, 0);
+    if (!dib)
+        return dib;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        std::uint8_t* row = dib.row(image.height() - 1 - y);
+        for (int x = 0; x < image.width(); ++x) {
+            row[3 * x] = std::uint8_t(qBlue(line[x]));
+            row[3 * x + 1] = std::uint8_t(qGreen(line[x]));
+            row[3 * x + 2] = std::uint8_t(qRed(line[x]));
+        }
+    }
+    return dib;
+}
+
+std::vector<std::uint8_t> PackedDib(const QImage& image)
+{
+    const HDIB dib = ToPicture(image);
+    return {dib.data(), dib.data() + dib.pixelOffset() + dib.stride() * std::size_t(dib.height())};
+}
+
+bool WriteBitmap(const std::string& path, const QImage& image)
+{
+    HDIB dib = ToPicture(image);
+    if (WriteBmp(path, dib) != WriteResult::Written) {
+        std::fprintf(stderr, "skin-generator: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+QRect ToQRect(const skin::Rect& r)
+{
+    return {r.x, r.y, r.width, r.height};
+}
+
+std::int16_t RecordKind(ButtonKind kind)
+{
+    if (kind == ButtonKind::SliderThumb)
+        return skin::kRecordSliderThumb;
+    if (kind == ButtonKind::SliderTrack)
+        return skin::kRecordSliderTrack;
+    return 0;
+}
+
+skin::SkinScreenButtons PanelRecords(int panel, SkinVariant variant, const QImage& background)
+{
+    const QColor accent = AreaColour(AreaOfPanel(panel));
+    // Thumbs are drawn over their track.
+    QImage withTracks = background.copy();
+    {
+        QPainter p(&withTracks);
+        for (const skin::ButtonDefinition& b : skin::PanelButtons(panel))
+            if (b.kind == ButtonKind::SliderTrack) {
+                const QRect r = ToQRect(b.placeIn(variant));
+                p.drawImage(r.topLeft(), PaintButton(b, r, background, skin::ImageState::Normal, accent));
+            }
+    }
+    skin::SkinScreenButtons records;
+    for (const skin::ButtonDefinition& b : skin::PanelButtons(panel)) {
+        const skin::Rect r = b.placeIn(variant);
+        skin::SkinButtonImages record;
+        record.fields = {RecordKind(b.kind), std::int16_t(b.controlId), std::int16_t(r.x), std::int16_t(r.y),
+                         std::int16_t(r.width), std::int16_t(r.height), std::int16_t(b.kind), 0};
+        if (b.kind != ButtonKind::Region) {
+            const QImage& under = b.kind == ButtonKind::SliderThumb ? withTracks : background;
+            for (const skin::ImageState state : {skin::ImageState::Normal, skin::ImageState::Pressed, skin::ImageState::Hover})
+                record.pictures[std::size_t(state)] = PackedDib(PaintButton(b, ToQRect(r), under, state, accent));
+        }
+        records.push_back(std::move(record));
+    }
+    return records;
+}
+
+bool WriteVariant(const std::filesystem::path& ui, SkinVariant variant)
+{
+    const bool large = variant == SkinVariant::Large;
+    const std::string extension = large ? "800" : "640";
+    skin::SkinFileContent content;
+    // The "800" file holds the two window panels at their own screen numbers.
+    content.screens.resize(large ? 29 : skin::kPanelCount);
+    for (int panel = 0; panel < int(content.screens.size()); ++panel) {
+        if (skin::PanelSkinFile(panel, variant) != "ui/button." + extension)
+            continue;
+        const QImage background = PaintPanelBackground(panel, variant);
+        if (!WriteBitmap((ui / ("screen" + std::to_string(panel) + "." + extension)).string(), background))
+            return false;
+        content.screens[std::size_t(panel)] = PanelRecords(panel, variant, background);
+    }
+    MemorySink sink;
+    const std::string path = (ui / ("button." + extension)).string();
+    if (!skin::WriteSkinFile(sink, content) || !WriteWholeFile(path, sink.bytes())) {
+        std::fprintf(stderr, "skin-generator: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return WriteBitmap((ui / ("splashscreen." + extension)).string(), PaintSplash(variant));
+}
+
+}  // namespace
+
+bool WriteSkinFiles(const std::string& programDir)
+{
+    const std::filesystem::path root(programDir);
+    const std::filesystem::path ui = root / "ui";
+    std::error_code error;
+    std::filesystem::create_directories(ui, error);
+    if (error) {
+        std::fprintf(stderr, "skin-generator: cannot create %s\n", ui.string().c_str());
+        return false;
+    }
+    return WriteVariant(ui, SkinVariant::Large) && WriteVariant(ui, SkinVariant::Small)
+        && WriteBitmap((ui / "Indicator.640").string(), PaintIndicator(true))
+        && WriteBitmap((ui / "Indicatorblank.640").string(), PaintIndicator(false))
+        && WriteWholeFile((root / "Click1.wav").string(), AreaClickWav())
+        && WriteWholeFile((root / "Click2.wav").string(), ButtonClickWav());
+}
+
+}  // namespace lv::skingen

@@ -1,0 +1,153 @@
+// Checks the files the generator wrote into the program folder during the build.
+
+#include "app/skin/button_table.h"
+#include "app/skin/panel_loader.h"
+#include "app/skin/skin_file.h"
+#include "common/little_endian.h"
+#include "common/testing/run_command.h"
+#include "common/testing/ui_recorder.h"
+#include "imagelib/bmp.h"
+
+#include <gtest/gtest.h>
+
+namespace lv::skin {
+namespace {
+
+const std::string kProgram = LV_PROGRAM_DIR;
+
+SkinFileContent ReadSkin(const std::string& name)
+{
+    auto file = FileSource::Open(kProgram + "/ui/" + name);
+    EXPECT_TRUE(file) << name;
+    if (!file)
+        return {};
+    auto content = ReadSkinFile(*file);
+    EXPECT_TRUE(content) << name;
+    return content.value_or(SkinFileContent{});
+}
+
+void ExpectPanelMatchesTable(const SkinScreenButtons& stored, int panel, SkinVariant variant)
+{
+    const auto table = PanelButtons(panel);
+    ASSERT_EQ(stored.size(), table.size()) << "panel " << panel;
+    for (std::size_t i = 0; i < table.size(); ++i) {
+        SCOPED_TRACE(::testing::Message() << "panel " << panel << " button " << i);
+        const Rect r = table[i].placeIn(variant);
+        const SkinFields& f = stored[i].fields;
+        EXPECT_EQ(Rect({f.x, f.y, f.width, f.height}), r);
+        EXPECT_EQ(f.code, table[i].controlId);
+        EXPECT_EQ(f.recordKind, table[i].kind == ButtonKind::SliderThumb   ? kRecordSliderThumb
+                                : table[i].kind == ButtonKind::SliderTrack ? kRecordSliderTrack
+                                                                           : 0);
+        for (const auto& picture : stored[i].pictures) {
+            if (table[i].kind == ButtonKind::Region) {
+                EXPECT_TRUE(picture.empty());
+                continue;
+            }
+            const HDIB dib = PictureFromPackedDib(picture);
+            ASSERT_TRUE(dib);
+            EXPECT_EQ(dib.width(), r.width);
+            EXPECT_EQ(dib.height(), r.height);
+            EXPECT_EQ(dib.bitCount(), 24);
+        }
+        // The three states differ, so pressing and hovering show.
+        if (table[i].kind != ButtonKind::Region) {
+            EXPECT_NE(stored[i].pictures[0], stored[i].pictures[1]);
+            EXPECT_NE(stored[i].pictures[0], stored[i].pictures[2]);
+        }
+    }
+}
+
+TEST(GeneratedSkin, TheSmallFileHoldsEveryPanelAsTheTableDescribesIt)
+{
+    const SkinFileContent content = ReadSkin("button.640");
+    ASSERT_EQ(content.screens.size(), std::size_t(kPanelCount));
+    for (int panel = 0; panel < kPanelCount; ++panel)
+        ExpectPanelMatchesTable(content.screens[std::size_t(panel)], panel, SkinVariant::Small);
+}
+
+TEST(GeneratedSkin, TheLargeFileHoldsTheTwoWindowPanels)
+{
+    const SkinFileContent content = ReadSkin("button.800");
+    ASSERT_EQ(content.screens.size(), 29u);
+    for (int screen = 1; screen < 28; ++screen)
+        EXPECT_TRUE(content.screens[std::size_t(screen)].empty()) << screen;
+    ExpectPanelMatchesTable(content.screens[0], 0, SkinVariant::Large);
+    ExpectPanelMatchesTable(content.screens[28], 28, SkinVariant::Large);
+}
+
+TEST(GeneratedSkin, EveryPanelLoadsWithItsBackgroundInBothVariants)
+{
+    testing::UiRecorder ui;
+    const StandardPictureDecoder decoder;
+    for (const SkinVariant variant : {SkinVariant::Small, SkinVariant::Large})
+        for (int panel = 0; panel < kPanelCount; ++panel) {
+            const LoadedPanel loaded = LoadPanel(panel, variant, kProgram, decoder);
+            ASSERT_TRUE(loaded.background) << panel;
+            const bool window = panel == 0 || panel == 28;
+            EXPECT_EQ(loaded.background.width(), window ? MainWindowSize(variant).width : Panel(panel).width);
+            EXPECT_EQ(loaded.background.height(), window ? MainWindowSize(variant).height : Panel(panel).height);
+            EXPECT_EQ(loaded.buttons.size(), PanelButtons(panel).size());
+        }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(GeneratedSkin, SplashAndIndicatorsAreBitmaps)
+{
+    const auto size = [](const std::string& name) {
+        const ReadResult r = ReadBmp(kProgram + "/ui/" + name);
+        return r.ok() ? std::pair(r.image().width(), r.image().height()) : std::pair(0, 0);
+    };
+    EXPECT_EQ(size("splashscreen.800"), std::pair(640, 400));
+    EXPECT_EQ(size("splashscreen.640"), std::pair(520, 330));
+    EXPECT_EQ(size("Indicator.640"), std::pair(14, 14));
+    EXPECT_EQ(size("Indicatorblank.640"), std::pair(14, 14));
+}
+
+TEST(GeneratedSkin, ClickSoundsAreShortPcmWaves)
+{
+    for (const std::string name : {"Click1.wav", "Click2.wav"}) {
+        const auto bytes = ReadWholeFile(kProgram + "/" + name);
+        ASSERT_TRUE(bytes) << name;
+        ASSERT_GT(bytes->size(), 44u);
+        const std::uint8_t* p = bytes->data();
+        EXPECT_EQ(std::string(p, p + 4), "RIFF");
+        EXPECT_EQ(std::string(p + 8, p + 16), "WAVEfmt ");
+        EXPECT_EQ(LoadLE16(p + 20), 1);  // PCM
+        EXPECT_EQ(LoadLE16(p + 22), 1);  // mono
+        EXPECT_EQ(LoadLE32(p + 24), 44100u);
+        EXPECT_EQ(LoadLE16(p + 34), 16);
+        const std::uint32_t data = LoadLE32(p + 40);
+        EXPECT_EQ(data + 44, bytes->size());
+        EXPECT_LT(data / 2, 44100u / 10);  // under a tenth of a second
+        int peak = 0;
+        for (std::size_t i = 44; i + 1 < bytes->size(); i += 2)
+            peak = std::max(peak, std::abs(int(std::int16_t(LoadLE16(p + i)))));
+        EXPECT_GT(peak, 4000) << name;  // audible
+    }
+}
+
+TEST(GeneratedSkin, TheToolDescribesTheFiles)
+{
+    const auto json = testing::RunCommand(std::string(LV_TOOL) + " skin info --json " + kProgram + "/ui/button.800");
+    ASSERT_EQ(json.exitCode, 0) << json.err;
+    EXPECT_EQ(json.out.rfind("{\"records\":", 0), 0u);
+    EXPECT_NE(json.out.find("\"screenCount\":29"), std::string::npos);
+    const Rect first = PanelButtons(0)[0].large;
+    EXPECT_NE(json.out.find("{\"x\":" + std::to_string(first.x) + ",\"y\":" + std::to_string(first.y)
+                            + ",\"width\":" + std::to_string(first.width) + ",\"height\":" + std::to_string(first.height)),
+              std::string::npos);
+
+    const auto text = testing::RunCommand(std::string(LV_TOOL) + " skin info " + kProgram + "/ui/button.640");
+    ASSERT_EQ(text.exitCode, 0);
+    EXPECT_NE(text.out.find("screens: 35\n"), std::string::npos);
+    EXPECT_NE(text.out.find("screen 13: " + std::to_string(PanelButtons(13).size()) + " buttons"), std::string::npos);
+
+    const auto foreign = testing::RunCommand(std::string(LV_TOOL) + " skin info " + kProgram + "/Click1.wav");
+    EXPECT_EQ(foreign.exitCode, 2);
+    EXPECT_EQ(testing::RunCommand(std::string(LV_TOOL) + " skin info " + kProgram + "/none").exitCode, 3);
+    EXPECT_EQ(testing::RunCommand(std::string(LV_TOOL) + " skin list x").exitCode, 2);
+}
+
+}  // namespace
+}  // namespace lv::skin
