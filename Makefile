@@ -36,7 +36,7 @@ $(BENCH)/build.ninja:
 
 bench: deps $(BENCH)/build.ninja
 	cmake --build $(BENCH) -j $(JOBS)
-	@for b in $(BENCH)/bench/*; do echo "== $$b"; $$b; done
+	@for b in $(BENCH)/bench/*_bench; do echo "== $$b"; $$b; done
 
 $(FUZZ)/build.ninja:
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLV_BUILD_FUZZERS=ON -DLV_BUILD_TESTS=OFF -DLV_BUILD_APP=OFF

@@ -260,13 +260,8 @@ WriteResult WriteBmp(const std::string& path, HDIB& image)
 {
     if (!image)
         return WriteResult::NotWritten;
-    auto sink = CreateImageFile(path);
-    if (!sink)
-        return WriteResult::Failed;
-    const WriteResult result = WriteBmp(*sink, image);
-    if (!sink->close() && result == WriteResult::Written)
-        return WriteResult::NotWritten;
-    return result;
+    return WriteImageFile(path, [&](ByteSink& sink) { return WriteBmp(sink, image); },
+                          {WriteResult::Failed, WriteResult::NotWritten});
 }
 
 }  // namespace lv

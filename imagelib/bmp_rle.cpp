@@ -2,6 +2,9 @@
 
 #include "imagelib/bmp.h"
 
+#include <algorithm>
+#include <cstring>
+#include <span>
 #include <vector>
 
 namespace lv {
@@ -26,6 +29,18 @@ public:
         }
         byte = chunk_[at_++];
         return true;
+    }
+    // Up to `wanted` buffered bytes (at least one unless the file has ended), consumed.
+    std::span<const std::uint8_t> take(std::size_t wanted)
+    {
+        if (at_ == filled_) {
+            filled_ = source_.read(chunk_.data(), chunk_.size());
+            at_ = 0;
+        }
+        const std::size_t n = std::min(wanted, filled_ - at_);
+        const std::span<const std::uint8_t> bytes(chunk_.data() + at_, n);
+        at_ += n;
+        return bytes;
     }
 
 private:
@@ -70,6 +85,33 @@ public:
             row[x_ >> 1] = std::uint8_t((row[x_ >> 1] & 0x0F) | (value << 4));
         ++x_;
     }
+    // `count` 8-bit pixels at once, as putting them one by one would: a row stretch at a time,
+    // `write` given where the stretch goes, how many of its pixels show and how many it takes.
+    template<typename Write>
+    void putMany(int count, Write write)
+    {
+        while (count > 0) {
+            if (x_ == capacity_)
+                nextLine();
+            if (done())
+                return;
+            const int n = std::min(count, capacity_ - x_);
+            write(picture_.row(y_) + x_, std::clamp(width_ - x_, 0, n), n);
+            x_ += n;
+            count -= n;
+        }
+    }
+    void fill(std::uint8_t value, int count)
+    {
+        putMany(count, [value](std::uint8_t* to, int shown, int) { std::memset(to, value, std::size_t(shown)); });
+    }
+    void copy(const std::uint8_t* from, int count)
+    {
+        putMany(count, [&from](std::uint8_t* to, int shown, int n) {
+            std::memcpy(to, from, std::size_t(shown));
+            from += n;
+        });
+    }
     void nextLine()
     {
         x_ = 0;
@@ -95,9 +137,13 @@ void DecodeBmpRle(ByteSource& source, HDIB& picture)
     PixelCursor out(picture);
     std::uint8_t count = 0, value = 0;
     while (!out.done() && in.next(count) && in.next(value)) {
+        if (count > 0 && !fourBit) {
+            out.fill(value, count);
+            continue;
+        }
         if (count > 0) {
             for (int i = 0; i < count; ++i)
-                out.put(fourBit ? std::uint8_t(i & 1 ? value & 0x0F : value >> 4) : value);
+                out.put(std::uint8_t(i & 1 ? value & 0x0F : value >> 4));
             continue;
         }
         switch (value) {
@@ -116,6 +162,19 @@ void DecodeBmpRle(ByteSource& source, HDIB& picture)
         default: {
             const int bytes = fourBit ? (value + 1) / 2 : value;
             std::uint8_t data = 0;
+            if (!fourBit) {
+                // The literal bytes straight from the buffer, in as many pieces as it holds them.
+                for (int left = bytes; left > 0;) {
+                    const auto piece = in.take(std::size_t(left));
+                    if (piece.empty())
+                        return;
+                    out.copy(piece.data(), int(piece.size()));
+                    left -= int(piece.size());
+                }
+                if (bytes & 1 && !in.next(data))
+                    return;
+                break;
+            }
             for (int i = 0; i < bytes; ++i) {
                 if (!in.next(data))
                     return;

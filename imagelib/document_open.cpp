@@ -4,6 +4,7 @@
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_convert.h"
 #include "imagelib/file_names.h"
+#include "imagelib/gif.h"
 #include "imagelib/library_messages.h"
 #include "imagelib/load_save.h"
 #include "imagelib/png.h"
@@ -62,6 +63,10 @@ DocumentReaders LibraryDocumentReaders()
     DocumentReaders readers;
     readers.png = [](const std::string& path) { return ReadPng(path); };
     readers.pcxWhole = [](const std::string& path) { return ReadPcxWhole(path); };
+    readers.gifStream = [](const std::string& path) {
+        HDIB image = ReadGifStream(path);
+        return image ? ReadResult(std::move(image)) : ReadResult(ReadCode::Failure);
+    };
     return readers;
 }
 

@@ -5,6 +5,8 @@
 #include "imagelib/save_options.h"
 #include "imagelib/pcx.h"
 #include "imagelib/targa.h"
+#include "imagelib/gif.h"
+#include "imagelib/tiff.h"
 
 #include <algorithm>
 #include <array>
@@ -20,11 +22,17 @@ ReadResult readPcx(const std::string& path) { return ReadPcx(path); }
 WriteResult writePcx(const std::string& path, HDIB& image) { return WritePcx(path, image); }
 ReadResult readTarga(const std::string& path) { return ReadTarga(path); }
 WriteResult writeTarga(const std::string& path, HDIB& image) { return WriteTarga(path, image); }
+ReadResult readTiff(const std::string& path) { return ReadTiff(path); }
+WriteResult writeTiff(const std::string& path, HDIB& image) { return WriteTiff(path, image); }
+ReadResult readGif(const std::string& path) { return ReadGif(path); }
+WriteResult writeGif(const std::string& path, HDIB& image) { return WriteGif(path, image); }
 
 // Trial order: BMP, TIF, PCX, GIF, TGA, JPEG, PCD, FPX. Formats join as their codecs do.
 constexpr ImageFormat kFormats[] = {
     {1, "BMP", "", readBmp, writeBmp},
+    {2, "TIF", "", readTiff, writeTiff},
     {3, "PCX", "", readPcx, writePcx},
+    {4, "GIF", "", readGif, writeGif},
     {5, "TGA", "", readTarga, writeTarga},
     {6, "JPG", "JPEG", readJpeg, writeJpeg},
 };

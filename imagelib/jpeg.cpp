@@ -239,14 +239,9 @@ WriteResult WriteJpeg(const std::string& path, const HDIB& image, int quality)
 {
     if (refuseIndexed(image))
         return WriteResult::NotWritten;
-    auto sink = CreateImageFile(path);
-    if (!sink) {
+    const WriteResult result = WriteImageFile(path, [&](ByteSink& sink) { return WriteJpeg(sink, image, quality); });
+    if (result == WriteResult::CannotCreate)
         ShowLibraryMessage(kDiskErrorMessage);
-        return WriteResult::CannotCreate;
-    }
-    WriteResult result = WriteJpeg(*sink, image, quality);
-    if (!sink->close() && result == WriteResult::Written)
-        result = WriteResult::Failed;
     return result;
 }
 

@@ -16,6 +16,7 @@ inline constexpr std::string_view kCropOutsideMessage = "Crop Image outside";
 inline constexpr std::string_view kCombineOutsideMessage = "Combine Image outside";
 // Caption of the box that shows the PNG library's own error text.
 inline constexpr std::string_view kPngReadTitle = "Leitura do arquivo PNG";
+inline constexpr std::string_view kGifDepthRefusedMessage = "GIF file is not available for 24-bit true color image.";
 
 // Captioned "Atenção", exclamation icon, OK button.
 void ShowLibraryMessage(std::string_view text);

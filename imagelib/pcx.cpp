@@ -306,13 +306,7 @@ WriteResult WritePcx(const std::string& path, const HDIB& image)
 {
     if (!image)
         return WriteResult::NotWritten;
-    auto sink = CreateImageFile(path);
-    if (!sink)
-        return WriteResult::CannotCreate;
-    const WriteResult result = WritePcx(*sink, image);
-    if (!sink->close() && result == WriteResult::Written)
-        return WriteResult::Failed;
-    return result;
+    return WriteImageFile(path, [&](ByteSink& sink) { return WritePcx(sink, image); });
 }
 
 }  // namespace lv

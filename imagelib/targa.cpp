@@ -330,14 +330,9 @@ WriteResult WriteTarga(const std::string& path, const HDIB& image)
 {
     if (!image)
         return WriteResult::NotWritten;
-    auto sink = CreateImageFile(path);
-    if (!sink)
-        return WriteResult::CannotCreate;
     const bool compress = CurrentSaveOptions().compress;
-    const WriteResult result = WriteTarga(*sink, image, compress);
-    if (!sink->close() && result == WriteResult::Written)
-        return compress ? WriteResult::Failed : WriteResult::NotWritten;
-    return result;
+    return WriteImageFile(path, [&](ByteSink& sink) { return WriteTarga(sink, image, compress); },
+                          {WriteResult::CannotCreate, compress ? WriteResult::Failed : WriteResult::NotWritten});
 }
 
 }  // namespace lv

@@ -13,19 +13,9 @@ namespace {
 
 const std::string kFixtures = "tests/fixtures/bmp/";
 
-std::vector<std::string> FixtureNames()
-{
-    std::ifstream list(kFixtures + "fixtures.txt");
-    std::vector<std::string> names;
-    for (std::string name; std::getline(list, name);)
-        if (!name.empty())
-            names.push_back(name);
-    return names;
-}
-
 TEST(BmpInterop, FilesFromOtherToolsReadToTheSamePixels)
 {
-    const auto names = FixtureNames();
+    const auto names = testing::FixtureNames(kFixtures);
     ASSERT_EQ(names.size(), 11u);
     for (const std::string& name : names) {
         SCOPED_TRACE(name);

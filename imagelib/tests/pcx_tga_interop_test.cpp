@@ -12,16 +12,6 @@
 namespace lv {
 namespace {
 
-std::vector<std::string> FixtureNames(const std::string& folder)
-{
-    std::ifstream list(folder + "fixtures.txt");
-    std::vector<std::string> names;
-    for (std::string name; std::getline(list, name);)
-        if (!name.empty())
-            names.push_back(name);
-    return names;
-}
-
 ::testing::AssertionResult MatchesReference(ReadResult result, const std::string& referencePath)
 {
     if (!result.ok())
@@ -38,7 +28,7 @@ std::vector<std::string> FixtureNames(const std::string& folder)
 TEST(PcxInterop, FilesFromOtherToolsReadToTheSamePixelsWithBothReaders)
 {
     const std::string folder = "tests/fixtures/pcx/";
-    const auto names = FixtureNames(folder);
+    const auto names = testing::FixtureNames(folder);
     ASSERT_EQ(names.size(), 14u);
     for (const std::string& name : names) {
         SCOPED_TRACE(name);
@@ -68,7 +58,7 @@ TEST(PcxInterop, DepthsFollowThePlaneLayout)
 TEST(TargaInterop, FilesFromOtherToolsReadToTheSamePixels)
 {
     const std::string folder = "tests/fixtures/tga/";
-    const auto names = FixtureNames(folder);
+    const auto names = testing::FixtureNames(folder);
     ASSERT_EQ(names.size(), 25u);
     for (const std::string& name : names) {
         SCOPED_TRACE(name);

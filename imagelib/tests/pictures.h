@@ -3,6 +3,7 @@
 
 #include "imagelib/dib_alloc.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <initializer_list>
 #include <vector>
@@ -61,6 +62,17 @@ inline HDIB MakePhotoLike(int width, int height)
         }
     }
     return dib;
+}
+
+// Zeroes the bits after each row's last pixel, as every producer leaves them.
+inline void ClearRowEnds(HDIB& dib)
+{
+    const std::size_t bits = std::size_t(dib.width()) * std::size_t(dib.bitCount());
+    for (int y = 0; y < dib.height(); ++y) {
+        if (bits % 8)
+            dib.row(y)[bits / 8] &= std::uint8_t(0xFF << (8 - bits % 8));
+        std::fill(dib.row(y) + (bits + 7) / 8, dib.row(y) + dib.stride(), 0);
+    }
 }
 
 inline bool SamePixels(const HDIB& a, const HDIB& b)

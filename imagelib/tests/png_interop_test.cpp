@@ -14,20 +14,10 @@ namespace {
 
 const std::string kFixtures = "tests/fixtures/png/";
 
-std::vector<std::string> FixtureNames()
-{
-    std::ifstream list(kFixtures + "fixtures.txt");
-    std::vector<std::string> names;
-    for (std::string name; std::getline(list, name);)
-        if (!name.empty())
-            names.push_back(name);
-    return names;
-}
-
 TEST(PngInterop, EveryColourTypeAndDepthReadsToTheIndependentDecodersPixels)
 {
     testing::UiRecorder ui;
-    const auto names = FixtureNames();
+    const auto names = testing::FixtureNames(kFixtures);
     ASSERT_EQ(names.size(), 37u);
     for (const std::string& name : names) {
         SCOPED_TRACE(name);

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -19,6 +20,17 @@ struct RgbRaster {
     std::vector<Rgb> pixels;  // top row first
     Rgb at(int x, int topY) const { return pixels[std::size_t(topY * width + x)]; }
 };
+
+// The fixture names listed one per line in a folder's fixtures.txt.
+inline std::vector<std::string> FixtureNames(const std::string& folder)
+{
+    std::ifstream list(folder + "fixtures.txt");
+    std::vector<std::string> names;
+    for (std::string name; std::getline(list, name);)
+        if (!name.empty())
+            names.push_back(name);
+    return names;
+}
 
 inline std::optional<RgbRaster> ReadPpm(const std::string& path)
 {

@@ -1,6 +1,9 @@
 #include "image_io.h"
 
 #include "command.h"
+#include "edit/compositing.h"
+#include "edit/layered_format.h"
+#include "edit/layers.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_convert.h"
 #include "imagelib/file_names.h"
@@ -8,14 +11,26 @@
 #include "imagelib/load_save.h"
 #include "imagelib/png.h"
 #include "imagelib/save_as.h"
+#include "imagelib/save_options.h"
 
 #include <filesystem>
 
 namespace lv::tool {
 
+namespace {
+
+bool isLayeredName(const std::string& path)
+{
+    return DispatchExtension(path) == "VLF";
+}
+
+}  // namespace
+
 DocumentReaders ToolReaders()
 {
-    return LibraryDocumentReaders();
+    DocumentReaders readers = LibraryDocumentReaders();
+    readers.layered = ReadLayeredFlattened;
+    return readers;
 }
 
 ToolPicture OpenPicture(const std::string& path)
@@ -69,6 +84,13 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs)
             return Fail(kExitUsage, "the Save-as procedure does not write " + path);
         return SaveImageAs(image, target, type) ? kExitOk : Fail(kExitCannotWrite, "cannot write " + target);
     }
+    if (isLayeredName(path)) {
+        auto stack = CreateLayerStackFromImage(DibDuplicate(image));
+        if (!stack)
+            return Fail(kExitCannotWrite, "cannot make a layered document of the picture");
+        CompositeLayers(*stack);
+        return WriteDocument(*stack, path, CurrentSaveOptions().jpegQuality);
+    }
     std::string extension = DispatchExtension(path);
     if (extension.empty())
         extension = "BMP";
@@ -78,6 +100,13 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs)
         return Fail(kExitUsage, "unknown output format: " + path);
     const WriteResult result = SaveImageFile(image, path, true);
     return result == WriteResult::Written ? kExitOk : Fail(kExitCannotWrite, "cannot write " + path);
+}
+
+int WriteDocument(LayerStack& stack, const std::string& path, int quality)
+{
+    if (!isLayeredName(path))
+        return WritePicture(stack.composite, path, false);
+    return WriteLayeredFile(path, stack, quality) ? kExitOk : Fail(kExitCannotWrite, "cannot write " + path);
 }
 
 }  // namespace lv::tool

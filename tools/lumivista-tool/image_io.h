@@ -2,6 +2,7 @@
 // How the tool opens and writes pictures: the program's document-open rules, but the
 // picture keeps the depth it has in its file.
 
+#include "edit/layer_stack.h"
 #include "imagelib/document_open.h"
 
 #include <string>
@@ -18,9 +19,13 @@ DocumentReaders ToolReaders();
 
 ToolPicture OpenPicture(const std::string& path);
 
-// Writes by the output name's extension (".png" through the PNG writer). With `saveAs`
-// the program's safe Save-as procedure runs instead (its question answered yes). Returns
-// an exit code.
+// Writes by the output name's extension (".png" through the PNG writer, ".vlf" as a
+// one-layer layered document). With `saveAs` the program's safe Save-as procedure runs
+// instead (its question answered yes). Returns an exit code.
 int WritePicture(HDIB& image, const std::string& path, bool saveAs);
+
+// Writes a composited document: the layered format for ".vlf" names, else its composite
+// by the name's extension. Returns an exit code.
+int WriteDocument(LayerStack& stack, const std::string& path, int quality);
 
 }  // namespace lv::tool

@@ -4,6 +4,7 @@
 #include "convert_command.h"
 #include "geometry_commands.h"
 #include "info_command.h"
+#include "vlf_command.h"
 #include "skin_command.h"
 
 #include <cstdio>
@@ -21,9 +22,12 @@ constexpr Command kCommands[] = {
     {"promote", "IN OUT", "widen a picture to 24 bits", lv::tool::RunDepthConversion},
     {"webpalette", "IN OUT", "reduce to the fixed 216-colour palette with error diffusion", lv::tool::RunDepthConversion},
     {"mediancut", "IN OUT", "reduce to an adaptive 256-colour palette", lv::tool::RunDepthConversion},
-    {"resize", "IN OUT WIDTH HEIGHT", "scale for quality (bilinear; nearest sample for palettes)", lv::tool::RunResize},
+    {"vlf", "info FILE [--json] | flatten FILE OUT | preview FILE OUT | make OUT --size WxH [--grey] [--quality N] LAYER... | merge IN OUT",
+     "layered documents: header and blocks, composite, preview, assembly from pictures, merging linked layers",
+     lv::tool::RunVlf},
+    {"resize", "IN OUT WIDTH HEIGHT", "scale for quality (bilinear; nearest sample for palettes)", lv::tool::RunScale},
     {"crop", "IN OUT LEFT TOP RIGHT BOTTOM", "cut out a rectangle (rows count from the top)", lv::tool::RunCrop},
-    {"thumb", "IN OUT WIDTH HEIGHT", "scale fast into a box, keeping the aspect ratio", lv::tool::RunThumb},
+    {"thumb", "IN OUT WIDTH HEIGHT", "scale fast into a box, keeping the aspect ratio", lv::tool::RunScale},
     {"new", "WIDTH HEIGHT R G B OUT [--grey]", "make a picture of one colour", lv::tool::RunNew},
     {"skin", "info FILE [--json]", "screens, buttons, rectangles and picture sizes of a skin file", lv::tool::RunSkin},
 };

@@ -5,21 +5,23 @@
 
 namespace lv::tool {
 
-int RunResize(std::string_view, Arguments args)
+int RunScale(std::string_view name, Arguments args)
 {
     ParsedArguments parsed(args, {}, {});
     const auto& p = parsed.positional();
     if (!parsed.ok() || p.size() != 4)
-        return Fail(kExitUsage, "usage: resize IN OUT WIDTH HEIGHT");
+        return Fail(kExitUsage, "usage: " + std::string(name) + " IN OUT WIDTH HEIGHT");
     const auto size = ParsePictureSize(p[2], p[3]);
     if (!size)
         return Fail(kExitUsage, kPictureSizeError);
     ToolPicture picture = OpenPicture(p[0]);
     if (picture.exitCode)
         return picture.exitCode;
-    HDIB result = DibResize(picture.image, size->width, size->height);
+    // "resize" scales for quality; "thumb" scales fast into the box, keeping the aspect ratio.
+    HDIB result = name == "resize" ? DibResize(picture.image, size->width, size->height)
+                                   : DibScaledCopy(picture.image, size->width, size->height, true);
     if (!result)
-        return Fail(kExitCannotWrite, "cannot resize " + p[0]);
+        return Fail(kExitCannotWrite, "cannot scale " + p[0]);
     return WritePicture(result, p[1], false);
 }
 

@@ -1,0 +1,97 @@
+#include "edit/compositing.h"
+
+#include "edit/layer_blend.h"
+
+#include <algorithm>
+
+namespace lv {
+namespace {
+
+int gridScheme = 0;
+constexpr std::int64_t kStretch = 1024;
+
+struct Grid {
+    std::array<std::int32_t, 3> odd;   // memory order: blue, green, red
+    std::array<std::int32_t, 3> even;
+};
+
+Grid gridColours(int scheme, int channels)
+{
+    const auto even = GridEvenColour(scheme);
+    Grid grid{{255, 255, 255}, {even[2], even[1], even[0]}};
+    if (channels == 1)  // a grey document shows the blue value
+        grid.even = {even[2], even[2], even[2]};
+    return grid;
+}
+
+// Writes one composite row: what the layers left uncovered shows the grid.
+void writeRow(RowSums& sums, std::int64_t row, std::int64_t x0, int channels, const Grid& grid, std::uint8_t* out)
+{
+    const std::int32_t* coverage = sums.coverage();
+    const int count = sums.count();
+    const bool oddRow = ((row >> 3) & 1) != 0;
+    for (int c = 0; c < channels; ++c) {
+        const std::int32_t* sum = sums.sum(c);
+        const std::int32_t oddColour = grid.odd[std::size_t(c)];
+        const std::int32_t evenColour = grid.even[std::size_t(c)];
+        std::uint8_t* o = out + c;
+        for (int i = 0; i < count; ++i) {
+            const bool odd = (((x0 + i) >> 3) & 1) != oddRow;
+            const std::int32_t g = odd ? oddColour : evenColour;
+            o[i * channels] = std::uint8_t((sum[i] + g * (256 - coverage[i]) + 128) >> 8);
+        }
+    }
+}
+
+}  // namespace
+
+void SetTransparencyGridScheme(int scheme)
+{
+    gridScheme = scheme >= 0 && scheme <= 2 ? scheme : 0;
+}
+
+int TransparencyGridScheme()
+{
+    return gridScheme;
+}
+
+std::array<std::uint8_t, 3> GridEvenColour(int scheme)
+{
+    switch (scheme) {
+    case 1: return {192, 192, 192};
+    case 2: return {255, 128, 192};
+    default: return {255, 255, 255};
+    }
+}
+
+void CompositeLayers(LayerStack& stack, std::optional<DocumentRect> rect)
+{
+    HDIB& composite = stack.composite;
+    const std::int64_t width = stack.width;
+    const std::int64_t height = stack.height;
+    const int channels = stack.bitCount == 8 ? 1 : 3;
+    if (!composite || composite.width() != width || composite.height() != height || composite.bitCount() != 8 * channels)
+        return;
+    const DocumentRect r = rect.value_or(DocumentRect{0, 0, std::int32_t(width - 1), std::int32_t(height - 1)});
+    const std::int64_t left = std::max<std::int64_t>(r.left, 0);
+    const std::int64_t right = std::min<std::int64_t>(r.right, width - 1);
+    const std::int64_t firstRow = std::max<std::int64_t>(height - r.bottom - 1, 0);
+    const std::int64_t lastRow = std::min<std::int64_t>(height - 1, height - std::int64_t(r.top) - 1);
+    if (left > right || firstRow > lastRow)
+        return;
+
+    BlendTable table(stack, BlendSelection::Visible);
+    table.dropTrailingMasks();
+    const Grid grid = gridColours(gridScheme, channels);
+    RowSums sums;
+    // Rows are done in stretches whose sums stay in the first-level cache while every
+    // layer passes over them.
+    for (std::int64_t row = firstRow; row <= lastRow; ++row)
+        for (std::int64_t x = left; x <= right; x += kStretch) {
+            sums.reset(int(std::min(kStretch, right - x + 1)), channels);
+            AccumulateRow(table, row, x, channels, sums);
+            writeRow(sums, row, x, channels, grid, composite.row(int(row)) + x * channels);
+        }
+}
+
+}  // namespace lv

@@ -1,0 +1,68 @@
+#include "edit/layered_document.h"
+
+#include "edit/layer_pictures.h"
+#include "edit/layers.h"
+#include "edit/text_block.h"
+#include "imagelib/dib_alloc.h"
+
+#include <algorithm>
+
+namespace lv {
+namespace {
+
+// The layer's picture at the depth the document holds it: grey in a grey document and
+// for mask layers; otherwise 24-bit, or grey as it came.
+HDIB conformPicture(HDIB picture, bool grey)
+{
+    if (!picture || DibGetType(picture) == IMG_GREY8 || HasLayerDepth(picture, grey))
+        return picture;
+    return ConvertLayerDepth(picture, grey);
+}
+
+}  // namespace
+
+bool PlausibleDocument(std::int64_t width, std::int64_t height, std::uint32_t depth, std::uint64_t fileBytes)
+{
+    return PictureBytes(width, height, depth) != 0 &&
+           std::uint64_t(width) * std::uint64_t(height) <= fileBytes * kMaxPixelsPerFileByte;
+}
+
+std::unique_ptr<LayerStack> MakeStackFromFile(FileDocument document)
+{
+    auto stack = CreateEmptyLayerStack(document.width, document.height, int(document.depth));
+    if (!stack)
+        return nullptr;
+    stack->composite.header().biXPelsPerMeter = document.xPelsPerMeter;
+    stack->composite.header().biYPelsPerMeter = document.yPelsPerMeter;
+    stack->xResolution = std::uint16_t(document.xPelsPerMeter);
+    stack->yResolution = std::uint16_t(document.yPelsPerMeter);
+
+    const std::size_t count = std::min<std::size_t>(document.layers.size(), kMaxLayers);
+    for (std::size_t i = 0; i < count; ++i) {
+        FileLayer& in = document.layers[i];
+        LayerRecord& record = stack->layers[i];
+        record.kind = in.kind == LAYER_MASK ? LAYER_MASK : in.kind == LAYER_TEXT && in.textObject ? LAYER_TEXT : LAYER_IMAGE;
+        record.image = conformPicture(std::move(in.image), document.depth == 8 || record.kind == LAYER_MASK);
+        if (!record.image || !in.mask || in.mask.bitCount() != 8 || in.mask.width() != record.image.width() ||
+            in.mask.height() != record.image.height())
+            return nullptr;
+        record.mask = std::move(in.mask);
+        if (record.kind == LAYER_TEXT) {
+            record.textPlacement = PlacementFromText(*in.textObject);
+            record.textObject = std::move(in.textObject);
+        }
+        record.x = in.x;
+        record.y = in.y;
+        record.name = std::move(in.name);
+        record.linked = in.linked;
+        record.visible = in.visible;
+        record.maskLocked = in.maskLocked;
+        record.opacity = std::min<std::uint32_t>(in.opacity, 100);
+        record.aspect = LayerAspect(record.image);
+        stack->layerCount = std::int32_t(i + 1);
+    }
+    stack->currentLayer = document.current < std::uint32_t(stack->layerCount) ? std::int32_t(document.current) : 0;
+    return stack;
+}
+
+}  // namespace lv

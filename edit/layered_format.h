@@ -1,0 +1,51 @@
+#pragma once
+// The layered document format (".VLF"): every layer's pixels, mask, position, flags, name
+// and text, plus a flattened preview. Written as the block stream (magic "FLVT", version 3);
+// the older fixed-layout files are still read.
+
+#include "common/byte_sink.h"
+#include "common/byte_source.h"
+#include "edit/layer_stack.h"
+#include "imagelib/codec_result.h"
+
+#include <memory>
+#include <string>
+
+namespace lv {
+
+inline constexpr int kLayeredSaveQuality = 90;
+
+// WriteLayeredStream's results.
+inline constexpr int kLayeredWritten = 0;
+inline constexpr int kLayeredWriteFailed = -3;
+inline constexpr int kLayeredOutOfMemory = -4;
+
+// Writes the stream at the sink's position: layer images as JPEG at `quality` (as
+// uncompressed bitmaps at quality 100), masks as run-length bitmaps, and the composite as
+// the preview, which the caller keeps up to date. The pictures are not changed. A failed
+// write leaves what was written.
+int WriteLayeredStream(ByteSink& sink, const LayerStack& stack, int quality);
+
+// The save for names ending in ".VLF": false when the file can't be created or written.
+bool WriteLayeredFile(const std::string& path, const LayerStack& stack, int quality = kLayeredSaveQuality);
+
+// The stream at the source's position, or null when any check or block fails. The
+// composite is blank until the caller composites.
+std::unique_ptr<LayerStack> ReadLayeredStream(ByteSource& source);
+
+// The older fixed-layout file (offsets from the source's start), or null.
+std::unique_ptr<LayerStack> ReadOlderLayeredFile(ByteSource& source);
+
+// The stream reader, then the older one; null when both fail.
+std::unique_ptr<LayerStack> ReadLayeredFile(const std::string& path);
+
+// The preview block only; a file without a valid stream header or preview is read whole
+// with the older reader and flattened. Null when nothing can be read.
+HDIB ReadLayeredPreview(ByteSource& source);
+HDIB ReadLayeredPreview(const std::string& path);
+
+// The document open's layered reader: the file composited into one picture; Failure when
+// the file can't be read.
+ReadResult ReadLayeredFlattened(const std::string& path);
+
+}  // namespace lv

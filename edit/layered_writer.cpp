@@ -1,0 +1,112 @@
+#include "edit/layered_format.h"
+
+#include "edit/layered_layout.h"
+#include "edit/picture_block.h"
+#include "edit/text_block.h"
+#include "imagelib/image_file.h"
+#include "imagelib/progress.h"
+#include "imagelib/save_options.h"
+
+#include <array>
+
+namespace lv {
+namespace {
+
+constexpr int kLosslessQuality = 100;
+
+std::uint32_t flagsOf(const LayerRecord& record)
+{
+    return (record.linked ? kLayerFlagLinked : 0) | (record.visible ? kLayerFlagVisible : 0) |
+           (record.maskLocked ? kLayerFlagMaskLocked : 0);
+}
+
+// Writes the layer's blocks from the sink's position and fills its table entry.
+int writeLayer(ByteSink& sink, std::uint64_t base, const LayerRecord& record, int quality, LayeredEntry& entry)
+{
+    const auto offset = [&] { return std::uint32_t(sink.position() - base); };
+    entry.kind = record.kind;
+    entry.flags = flagsOf(record);
+    entry.x = record.x;
+    entry.y = record.y;
+    entry.opacity = record.opacity;
+    entry.nameOffset = offset();
+    if (!WriteNameBlock(sink, record.name) || !PadBlock(sink, base))
+        return kLayeredWriteFailed;
+    if (record.image) {
+        entry.imageOffset = offset();
+        const int result = quality == kLosslessQuality ? WriteBmpBlock(sink, record.image, false)
+                                                       : WriteJpegBlock(sink, record.image, quality);
+        if (result != kBlockWritten)
+            return result;
+        if (!PadBlock(sink, base))
+            return kLayeredWriteFailed;
+    }
+    if (record.mask) {
+        entry.maskOffset = offset();
+        if (WriteBmpBlock(sink, record.mask, true) != kBlockWritten || !PadBlock(sink, base))
+            return kLayeredWriteFailed;
+    }
+    if (record.kind == LAYER_TEXT && record.textObject) {
+        entry.textOffset = offset();
+        if (!WriteTextBlock(sink, base, *record.textObject, record.textPlacement) || !PadBlock(sink, base))
+            return kLayeredWriteFailed;
+    }
+    return kLayeredWritten;
+}
+
+}  // namespace
+
+int WriteLayeredStream(ByteSink& sink, const LayerStack& stack, int quality)
+{
+    quality = ClampJpegQuality(quality);
+    const std::uint64_t base = sink.position();
+    const int count = std::min<int>(stack.layerCount, kMaxLayers);
+    LayeredHeader header;
+    header.width = stack.composite ? stack.composite.width() : stack.width;
+    header.height = stack.composite ? stack.composite.height() : stack.height;
+    header.depth = stack.composite ? std::uint32_t(stack.composite.bitCount()) : stack.bitCount;
+    if (stack.composite) {
+        header.xPelsPerMeter = stack.composite.header().biXPelsPerMeter;
+        header.yPelsPerMeter = stack.composite.header().biYPelsPerMeter;
+    }
+    header.count = std::uint32_t(count);
+    header.current = std::uint32_t(stack.currentLayer);
+    std::array<LayeredEntry, kMaxLayers> table{};
+
+    // The header and table are written last; their room is kept first.
+    if (!sink.writeZeros(kLayeredHeaderSize + std::size_t(count) * kLayeredEntrySize))
+        return kLayeredWriteFailed;
+    for (int i = 0; i < count; ++i) {
+        ReportProgress(kProgressWriting, i * 100 / (count + 1));
+        const int result = writeLayer(sink, base, stack.layers[std::size_t(i)], quality, table[std::size_t(i)]);
+        if (result != kLayeredWritten)
+            return result;
+    }
+    if (stack.composite) {
+        header.previewOffset = std::uint32_t(sink.position() - base);
+        const int result = WriteJpegBlock(sink, stack.composite, quality == kLosslessQuality ? kLayeredSaveQuality : quality);
+        if (result != kBlockWritten)
+            return result;
+        if (!PadBlock(sink, base))
+            return kLayeredWriteFailed;
+    }
+
+    const std::uint64_t end = sink.position();
+    if (!sink.seek(base) || !sink.write(SerialiseLayeredHeader(header).data(), kLayeredHeaderSize))
+        return kLayeredWriteFailed;
+    for (int i = 0; i < count; ++i)
+        if (!sink.write(SerialiseLayeredEntry(table[std::size_t(i)]).data(), kLayeredEntrySize))
+            return kLayeredWriteFailed;
+    return sink.seek(end) ? kLayeredWritten : kLayeredWriteFailed;
+}
+
+bool WriteLayeredFile(const std::string& path, const LayerStack& stack, int quality)
+{
+    auto sink = CreateImageFile(path);
+    if (!sink)
+        return false;
+    const bool written = WriteLayeredStream(*sink, stack, quality) == kLayeredWritten;
+    return sink->close() && written;
+}
+
+}  // namespace lv

@@ -1,0 +1,41 @@
+#include "edit/picture_block.h"
+
+#include "common/window_source.h"
+#include "edit/bmp_stream.h"
+#include "imagelib/bmp.h"
+#include "imagelib/jpeg.h"
+
+#include <algorithm>
+
+namespace lv {
+
+int WriteJpegBlock(ByteSink& sink, const HDIB& picture, int quality)
+{
+    if (!WriteBlockHeader(sink, kBlockJpeg))
+        return kBlockWriteFailed;
+    switch (WriteJpeg(sink, picture, quality)) {
+    case WriteResult::Written: return kBlockWritten;
+    case WriteResult::OutOfMemory: return kBlockOutOfMemory;
+    default: return kBlockWriteFailed;
+    }
+}
+
+int WriteBmpBlock(ByteSink& sink, const HDIB& picture, bool runLength)
+{
+    return WriteBlockHeader(sink, kBlockBmp) && WriteBmpStream(sink, picture, runLength) ? kBlockWritten
+                                                                                          : kBlockWriteFailed;
+}
+
+HDIB ReadPictureBlock(ByteSource& source, std::uint64_t position, std::initializer_list<BlockEncoding> accepted)
+{
+    const auto encoding = ReadBlockEncoding(source, position);
+    if (!encoding || std::find(accepted.begin(), accepted.end(), *encoding) == accepted.end())
+        return {};
+    // The picture's own offsets count from its first byte; it may run to the stream's end.
+    const std::uint64_t start = position + kBlockHeaderSize;
+    WindowSource block(source, start, source.size() - std::min(start, source.size()));
+    ReadResult result = *encoding == kBlockJpeg ? ReadJpeg(block) : ReadBmp(block);
+    return result.ok() ? result.take() : HDIB{};
+}
+
+}  // namespace lv

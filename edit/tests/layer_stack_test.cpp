@@ -1,0 +1,338 @@
+#include "common/string_table.h"
+#include "common/testing/ui_recorder.h"
+#include "edit/layers.h"
+#include "layer_test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace lv {
+namespace {
+
+using testing::AppendLayer;
+using testing::EmptyDocument;
+using testing::LayerNames;
+using testing::RecordingUndo;
+using testing::SolidPicture;
+
+TEST(LayerStack, FlatPictureBecomesOneOpaqueBackgroundLayer)
+{
+    HDIB picture = SolidPicture(5, 3, {10, 20, 30});
+    picture.header().biXPelsPerMeter = 3937;
+    auto stack = CreateLayerStackFromImage(std::move(picture));
+    ASSERT_TRUE(stack);
+    EXPECT_EQ(stack->width, 5);
+    EXPECT_EQ(stack->height, 3);
+    EXPECT_EQ(stack->bitCount, 24);
+    EXPECT_EQ(stack->compositeBitsOffset, 40);
+    EXPECT_EQ(stack->layerCount, 1);
+    EXPECT_EQ(stack->currentLayer, 0);
+    const LayerRecord& layer = stack->layers[0];
+    EXPECT_EQ(layer.name, "Fundo");
+    EXPECT_TRUE(layer.visible);
+    EXPECT_FALSE(layer.linked);
+    EXPECT_EQ(layer.opacity, 100u);
+    EXPECT_EQ(layer.kind, LAYER_IMAGE);
+    EXPECT_EQ(layer.x, 0);
+    EXPECT_EQ(layer.y, 0);
+    EXPECT_DOUBLE_EQ(layer.aspect, 5.0 / 3.0);
+    EXPECT_TRUE(testing::SamePixels(layer.mask, MakeGreyFilled(5, 3, 255)));
+    EXPECT_EQ(stack->composite.bitCount(), 24);
+    EXPECT_EQ(stack->composite.header().biXPelsPerMeter, 3937);
+
+    auto grey = CreateLayerStackFromImage(testing::MakeGreyPicture(4, 1));
+    ASSERT_TRUE(grey);
+    EXPECT_EQ(grey->bitCount, 8);
+    EXPECT_EQ(grey->compositeBitsOffset, 1064);
+    EXPECT_EQ(grey->composite.clrUsed(), 256u);
+    EXPECT_DOUBLE_EQ(grey->layers[0].aspect, 4.0);  // a height below 2 counts as 1
+}
+
+TEST(LayerStack, ConvertingAPictureAcceptsOnlyColourAndExactGrey)
+{
+    LayerStack stack;
+    EXPECT_EQ(ConvertImageToLayerStack(stack, testing::MakePicture(2, 2, 8, 256)), -1);
+    HDIB grey = testing::MakeGreyPicture(2, 2);
+    grey.colors()[7].rgbReserved = 1;
+    EXPECT_EQ(ConvertImageToLayerStack(stack, grey), -1);
+    grey.colors()[7].rgbReserved = 0;
+    ASSERT_EQ(ConvertImageToLayerStack(stack, grey), 0);
+    EXPECT_EQ(stack.layers[0].name, "layer1");
+    EXPECT_EQ(stack.bitCount, 8);
+    EXPECT_TRUE(grey);  // copied, not taken
+    EXPECT_NE(stack.layers[0].image.data(), grey.data());
+    EXPECT_EQ(ConvertImageToLayerStack(stack, grey), -1);  // already holds a layer
+}
+
+TEST(LayerStack, ThirtyOneLayersRefuseAnotherButTheProgramMayAddTheLast)
+{
+    testing::UiRecorder ui;
+    auto stack = EmptyDocument(4, 4);
+    for (int i = 0; i < 31; ++i)
+        AppendLayer(*stack, SolidPicture(1, 1, {1, 2, 3}));
+    HDIB image = SolidPicture(2, 2, {9, 9, 9});
+    HDIB mask;
+    EXPECT_EQ(InsertLayer(*stack, image, mask, 0, false), kInsertStackFull);
+    EXPECT_TRUE(image);  // still the caller's
+    EXPECT_EQ(stack->layerCount, 31);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Não é possível adicionar uma nova camada pois já alcançou a capacidade máxima.");
+    EXPECT_EQ(ui.messages[0].title, "Atenção");
+
+    EXPECT_EQ(InsertLayer(*stack, image, mask, 5, false, {}, LayerLimit::Lifted), kInsertOk);
+    EXPECT_FALSE(image);
+    EXPECT_EQ(stack->layerCount, 32);
+    EXPECT_EQ(stack->layers[5].name, "layer32");
+    EXPECT_EQ(stack->layers[5].image.width(), 2);
+
+    HDIB more = SolidPicture(1, 1, {0, 0, 0});
+    EXPECT_EQ(InsertLayer(*stack, more, mask, 0, false, {}, LayerLimit::Lifted), kInsertStackFull);
+    EXPECT_EQ(stack->layerCount, 32);
+}
+
+TEST(LayerStack, InsertionPlacesTheLayerAtTheTopEdgeAndKeepsTheCurrentLayer)
+{
+    auto stack = EmptyDocument(10, 8);
+    AppendLayer(*stack, SolidPicture(2, 2, {1, 1, 1}));
+    AppendLayer(*stack, SolidPicture(2, 2, {2, 2, 2}));
+    stack->currentLayer = 1;
+    stack->composite.header().biXPelsPerMeter = 4724;
+
+    HDIB image = SolidPicture(3, 5, {7, 7, 7});
+    HDIB mask;
+    ASSERT_EQ(InsertLayer(*stack, image, mask, 99, false), kInsertOk);  // beyond the count: the bottom
+    EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer1", "layer2", "layer3"}));
+    const LayerRecord& bottom = stack->layers[2];
+    EXPECT_EQ(bottom.image.width(), 3);
+    EXPECT_EQ(bottom.y, 8 - 5);
+    EXPECT_EQ(bottom.x, 0);
+    EXPECT_EQ(bottom.image.header().biXPelsPerMeter, 4724);
+    EXPECT_TRUE(testing::SamePixels(bottom.mask, MakeGreyFilled(3, 5, 255)));
+    EXPECT_EQ(stack->currentLayer, 1);  // below the insertion point: unchanged
+
+    image = SolidPicture(1, 1, {8, 8, 8});
+    ASSERT_EQ(InsertLayer(*stack, image, mask, 1, false), kInsertOk);
+    EXPECT_EQ(stack->currentLayer, 2);
+    EXPECT_EQ(stack->layers[2].name, "layer2");  // still the same layer
+    EXPECT_EQ(stack->layers[1].name, "layer4");
+
+    image = SolidPicture(1, 1, {8, 8, 8});
+    EXPECT_EQ(InsertLayer(*stack, image, mask, -1, false), kInsertBadArgument);
+}
+
+TEST(LayerStack, InsertionBringsPicturesToTheDocumentDepth)
+{
+    auto colour = EmptyDocument(4, 4, 24);
+    HDIB grey = testing::MakeGreyPicture(2, 2);
+    grey.row(0)[0] = 77;
+    HDIB none;
+    ASSERT_EQ(InsertLayer(*colour, grey, none, 0, false), kInsertOk);
+    EXPECT_EQ(colour->layers[0].image.bitCount(), 24);
+    EXPECT_EQ(testing::Pixel24(colour->layers[0].image, 0, 0), (testing::Rgb{77, 77, 77}));
+
+    HDIB rgb = SolidPicture(2, 2, {100, 200, 50});
+    ASSERT_EQ(InsertLayer(*colour, rgb, none, 0, true), kInsertOk);  // kept 8-bit: a mask layer's picture
+    EXPECT_EQ(DibGetType(colour->layers[0].image), IMG_GREY8);
+    EXPECT_EQ(colour->layers[0].image.row(0)[0], GreyValue(100, 200, 50));
+
+    auto greyDoc = EmptyDocument(4, 4, 8);
+    rgb = SolidPicture(2, 2, {255, 0, 0});
+    ASSERT_EQ(InsertLayer(*greyDoc, rgb, none, 0, false), kInsertOk);
+    EXPECT_EQ(greyDoc->layers[0].image.row(1)[1], 77);  // 0.3 × 255 rounded
+
+    HDIB pal4 = testing::MakePicture(2, 2, 4, 16);
+    EXPECT_EQ(InsertLayer(*greyDoc, pal4, none, 0, false), kInsertBadDepth);
+    EXPECT_TRUE(pal4);
+    HDIB image = SolidPicture(2, 2, {1, 1, 1});
+    HDIB wrongMask = MakeGreyFilled(3, 2, 255);
+    EXPECT_EQ(InsertLayer(*greyDoc, image, wrongMask, 0, false), kInsertBadDepth);
+    HDIB colourMask = SolidPicture(2, 2, {1, 1, 1});
+    EXPECT_EQ(InsertLayer(*greyDoc, image, colourMask, 0, false), kInsertBadDepth);
+    EXPECT_TRUE(image && wrongMask && colourMask);
+    EXPECT_EQ(greyDoc->layerCount, 1);
+}
+
+TEST(LayerStack, AddLayerRecordsCentresAndWithdrawsOnFailure)
+{
+    auto stack = EmptyDocument(11, 9);
+    RecordingUndo undo(*stack);
+    AppendLayer(*stack, SolidPicture(11, 9, {0, 0, 0}));
+    stack->selectionActive = 1;
+    stack->selectionMask = MakeGreyFilled(2, 2, 1);
+
+    ASSERT_TRUE(AddLayer(*stack, 1, SolidPicture(4, 2, {5, 5, 5}), {}, true, false));
+    ASSERT_EQ(undo.steps.size(), 1u);
+    EXPECT_EQ(undo.steps[0].code, kUndoLayerAdd);
+    EXPECT_EQ(undo.steps[0].values, (std::vector<std::int32_t>{1}));
+    EXPECT_EQ(stack->currentLayer, 1);
+    EXPECT_EQ(stack->layers[1].x, (11 - 4) / 2);
+    EXPECT_EQ(stack->layers[1].y, (9 - 2) / 2);
+    EXPECT_EQ(stack->selectionActive, 0u);
+    EXPECT_FALSE(stack->selectionMask);
+    ASSERT_EQ(undo.taken.size(), 1u);
+    EXPECT_TRUE(undo.taken[0].selectionMask);
+
+    // A picture larger than the document centres at a negative offset, truncating toward zero.
+    ASSERT_TRUE(AddLayer(*stack, 0, SolidPicture(14, 12, {5, 5, 5}), {}, true, false));
+    EXPECT_EQ(stack->layers[0].x, -1);
+    EXPECT_EQ(stack->layers[0].y, -1);
+
+    // Without undo the layer keeps the top-left placement.
+    ASSERT_TRUE(AddLayer(*stack, 3, SolidPicture(2, 3, {5, 5, 5}), {}, false, false));
+    EXPECT_EQ(stack->layers[3].x, 0);
+    EXPECT_EQ(stack->layers[3].y, 9 - 3);
+    EXPECT_EQ(undo.steps.size(), 2u);
+
+    EXPECT_FALSE(AddLayer(*stack, 1, testing::MakePicture(2, 2, 1, 2), {}, true, false));
+    EXPECT_EQ(undo.withdrawn, 1);
+    EXPECT_EQ(undo.steps.size(), 2u);
+    EXPECT_FALSE(AddLayer(*stack, 6, SolidPicture(1, 1, {}), {}, true, false));  // beyond the count
+    EXPECT_EQ(stack->layerCount, 4);
+}
+
+TEST(LayerStack, DeletingHandsTheLayerToTheUndoStepAndTheLayerAboveBecomesCurrent)
+{
+    auto stack = EmptyDocument(4, 4);
+    RecordingUndo undo(*stack);
+    for (int i = 0; i < 3; ++i)
+        AppendLayer(*stack, SolidPicture(1, 1, {std::uint8_t(i), 0, 0}));
+    const std::uint8_t* firstPixels = stack->layers[0].image.data();
+    stack->currentLayer = 0;
+    ASSERT_TRUE(DeleteLayer(*stack, 0, true));
+    EXPECT_EQ(stack->currentLayer, 0);
+    EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer2", "layer3"}));
+    EXPECT_FALSE(stack->layers[2].image);
+    ASSERT_EQ(undo.steps.size(), 1u);
+    EXPECT_EQ(undo.steps[0].code, kUndoLayerDelete);
+    EXPECT_EQ(undo.steps[0].layerCount, 3);  // recorded before the change
+    ASSERT_EQ(undo.taken.size(), 1u);
+    ASSERT_EQ(undo.taken[0].layers.size(), 1u);
+    EXPECT_EQ(undo.taken[0].layers[0].index, 0);
+    EXPECT_EQ(undo.taken[0].layers[0].record.image.data(), firstPixels);  // handed over, not copied
+
+    stack->currentLayer = 1;
+    ASSERT_TRUE(DeleteLayer(*stack, 1, false));
+    EXPECT_EQ(stack->currentLayer, 0);
+    EXPECT_EQ(stack->layerCount, 1);
+    EXPECT_FALSE(DeleteLayer(*stack, 1, true));
+
+    // A step that could not be recorded owns nothing: the pictures are freed.
+    undo.refuse = true;
+    ASSERT_TRUE(DeleteLayer(*stack, 0, true));
+    EXPECT_EQ(undo.taken.size(), 2u);
+    EXPECT_EQ(stack->layerCount, 0);
+}
+
+TEST(LayerStack, MovingKeepsTheCurrentLayerOnItsLayer)
+{
+    auto stack = EmptyDocument(4, 4);
+    RecordingUndo undo(*stack);
+    for (int i = 0; i < 5; ++i)
+        AppendLayer(*stack, SolidPicture(1, 1, {}));
+    stack->currentLayer = 1;
+    ASSERT_TRUE(MoveLayer(*stack, 3, 0, true));
+    EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer4", "layer1", "layer2", "layer3", "layer5"}));
+    EXPECT_EQ(stack->currentLayer, 2);
+    ASSERT_EQ(undo.steps.size(), 1u);
+    EXPECT_EQ(undo.steps[0].code, kUndoLayerMove);
+    EXPECT_EQ(undo.steps[0].values, (std::vector<std::int32_t>{3, 0}));
+
+    ASSERT_TRUE(MoveLayer(*stack, 0, 4, false));
+    EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer1", "layer2", "layer3", "layer5", "layer4"}));
+    EXPECT_EQ(stack->currentLayer, 1);
+    stack->currentLayer = 4;
+    ASSERT_TRUE(MoveLayer(*stack, 4, 2, false));
+    EXPECT_EQ(stack->currentLayer, 2);
+    EXPECT_FALSE(MoveLayer(*stack, 0, 5, true));
+    EXPECT_EQ(undo.steps.size(), 1u);
+}
+
+TEST(LayerStack, PropertiesRefuseBadIndexes)
+{
+    auto stack = EmptyDocument(4, 4);
+    RecordingUndo undo(*stack);
+    AppendLayer(*stack, SolidPicture(1, 1, {}));
+    AppendLayer(*stack, SolidPicture(1, 1, {}));
+
+    EXPECT_EQ(SetCurrentLayer(*stack, 1), 0);
+    EXPECT_EQ(SetCurrentLayer(*stack, 2), -1);
+    EXPECT_EQ(GetCurrentLayer(*stack), 1);
+
+    EXPECT_EQ(ToggleLayerVisible(*stack, 0), 0);
+    EXPECT_EQ(IsLayerVisible(*stack, 0), 0);
+    EXPECT_EQ(CountVisibleLayers(*stack), 1);
+    EXPECT_EQ(ToggleLayerLinked(*stack, 1), 1);
+    EXPECT_EQ(IsLayerLinked(*stack, 1), 1);
+    EXPECT_EQ(SetLayerMaskLocked(*stack, 0, true), 0);
+    EXPECT_EQ(IsLayerMaskLocked(*stack, 0), 1);
+    EXPECT_EQ(IsLayerVisible(*stack, 2), -1);
+    EXPECT_EQ(ToggleLayerLinked(*stack, -1), -1);
+
+    EXPECT_EQ(SetLayerOpacity(*stack, 0, 40, true), 100);
+    EXPECT_EQ(GetLayerOpacity(*stack, 0), 40);
+    ASSERT_EQ(undo.steps.size(), 1u);
+    EXPECT_EQ(undo.steps[0].code, kUndoLayerOpacity);
+    EXPECT_EQ(undo.steps[0].currentLayer, 0);  // the changed layer stood as current while recording
+    EXPECT_EQ(stack->currentLayer, 1);
+    EXPECT_EQ(SetLayerOpacity(*stack, 0, 250, false), 40);
+    EXPECT_EQ(GetLayerOpacity(*stack, 0), 100);
+    EXPECT_EQ(SetLayerOpacity(*stack, 3, 10, true), -1);
+    EXPECT_EQ(undo.steps.size(), 1u);
+
+    EXPECT_TRUE(SetLayerName(*stack, 0, std::string(300, 'n')));
+    EXPECT_EQ(GetLayerName(*stack, 0)->size(), 255u);
+    // A two-byte character straddling the limit is left out whole.
+    EXPECT_TRUE(SetLayerName(*stack, 0, std::string(254, 'a') + "ção"));
+    EXPECT_EQ(*GetLayerName(*stack, 0), std::string(254, 'a'));
+    EXPECT_FALSE(GetLayerName(*stack, 2));
+    EXPECT_EQ(GetLayerImageSlot(*stack, 1), &stack->layers[1]);
+    EXPECT_EQ(GetLayerImageSlot(*stack, 2), nullptr);
+}
+
+TEST(LayerStack, CopiedContentIsIndependent)
+{
+    auto stack = EmptyDocument(4, 4);
+    AppendLayer(*stack, SolidPicture(2, 2, {1, 2, 3}));
+    auto text = std::make_shared<TextObject>(MakeTextObject("olá"));
+    stack->layers[0].kind = LAYER_TEXT;
+    stack->layers[0].textObject = text;
+    auto copy = CopyLayerContent(*stack, 0);
+    ASSERT_TRUE(copy);
+    EXPECT_TRUE(testing::SamePixels(copy->image, stack->layers[0].image));
+    EXPECT_NE(copy->image.data(), stack->layers[0].image.data());
+    ASSERT_TRUE(copy->textObject);
+    EXPECT_NE(copy->textObject.get(), text.get());
+    EXPECT_EQ(*copy->textObject, *text);
+    EXPECT_FALSE(CopyLayerContent(*stack, 1));
+}
+
+TEST(LayerStack, RectanglesAndLinkedMoves)
+{
+    auto stack = EmptyDocument(20, 10);
+    AppendLayer(*stack, SolidPicture(4, 3, {}), {}, 2, 1);
+    AppendLayer(*stack, SolidPicture(2, 2, {}), {}, 10, 5);
+    AppendLayer(*stack, SolidPicture(1, 1, {}), {}, 0, 0);
+    EXPECT_EQ(*GetLayerRect(*stack, 0), (DocumentRect{2, 1, 6, 4}));
+    EXPECT_EQ(*GetLayerTopDownRect(*stack, 0), (DocumentRect{2, 6, 6, 9}));
+    EXPECT_FALSE(GetLayerRect(*stack, 3));
+
+    stack->currentLayer = 0;
+    stack->layers[1].linked = true;  // linked, but the current layer is not: it stays
+    auto damaged = OffsetLinkedLayers(*stack, {5, 5}, {8, 4});
+    ASSERT_TRUE(damaged);
+    EXPECT_EQ(stack->layers[0].x, 5);
+    EXPECT_EQ(stack->layers[0].y, 2);  // one row up in top-down terms
+    EXPECT_EQ(stack->layers[1].x, 10);
+    EXPECT_EQ(*damaged, (DocumentRect{2, 5, 10, 10}));
+
+    stack->layers[0].linked = true;
+    damaged = OffsetLinkedLayers(*stack, {0, 0}, {-1, 2});
+    EXPECT_EQ(stack->layers[0].x, 4);
+    EXPECT_EQ(stack->layers[1].x, 9);
+    EXPECT_EQ(stack->layers[1].y, 3);
+    EXPECT_EQ(stack->layers[2].x, 0);  // neither current nor linked
+    EXPECT_EQ(*damaged, (DocumentRect{4, 3, 13, 11}));
+    EXPECT_FALSE(OffsetLinkedLayers(*stack, {3, 3}, {3, 3}));
+}
+
+}  // namespace
+}  // namespace lv

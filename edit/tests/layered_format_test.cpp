@@ -1,0 +1,570 @@
+#include "common/little_endian.h"
+#include "common/testing/temp_dir.h"
+#include "edit/compositing.h"
+#include "edit/layered_format.h"
+#include "imagelib/jpeg.h"
+#include "layer_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+
+namespace lv {
+namespace {
+
+using testing::AppendLayer;
+using testing::Bytes;
+using testing::EmptyDocument;
+using testing::SolidPicture;
+
+std::vector<std::uint8_t> Write(const LayerStack& stack, int quality = kLayeredSaveQuality)
+{
+    MemorySink sink;
+    EXPECT_EQ(WriteLayeredStream(sink, stack, quality), kLayeredWritten);
+    return sink.take();
+}
+
+std::unique_ptr<LayerStack> Read(const std::vector<std::uint8_t>& bytes)
+{
+    MemorySource source(bytes);
+    return ReadLayeredStream(source);
+}
+
+std::uint32_t U32(const std::vector<std::uint8_t>& bytes, std::size_t at)
+{
+    return LoadLE32(bytes.data() + at);
+}
+
+std::vector<std::uint8_t> JpegOf(const HDIB& picture, int quality)
+{
+    MemorySink sink;
+    EXPECT_EQ(WriteJpeg(sink, picture, quality), WriteResult::Written);
+    return sink.take();
+}
+
+bool ZeroBetween(const std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t to)
+{
+    return std::all_of(bytes.begin() + std::ptrdiff_t(from), bytes.begin() + std::ptrdiff_t(to), [](std::uint8_t b) { return b == 0; });
+}
+
+// A colour document of several kinds of layer, composited.
+std::unique_ptr<LayerStack> SampleDocument()
+{
+    auto stack = EmptyDocument(40, 30);
+    stack->composite.header().biXPelsPerMeter = 3937;
+    stack->composite.header().biYPelsPerMeter = 7874;
+    HDIB mask = MakeGreyFilled(12, 10, 0);
+    for (int y = 0; y < 10; ++y)
+        for (int x = 0; x < 12; ++x)
+            mask.row(y)[x] = std::uint8_t(x < 4 ? 0 : x < 8 ? 255 : 20 * y + x);
+    LayerRecord& top = AppendLayer(*stack, testing::MakePhotoLike(12, 10), std::move(mask), -3, 25, 60);
+    top.linked = true;
+    top.maskLocked = true;
+    top.name = "primeira camada";
+    LayerRecord& maskLayer = AppendLayer(*stack, MakeGreyFilled(20, 20, 180), {}, 5, 5, 100, true);
+    maskLayer.kind = LAYER_MASK;
+    maskLayer.visible = false;
+    AppendLayer(*stack, testing::MakePhotoLike(40, 30));
+    stack->currentLayer = 1;
+    CompositeLayers(*stack);
+    return stack;
+}
+
+void ExpectSameLayers(const LayerStack& a, const LayerStack& b, bool exactImages)
+{
+    ASSERT_EQ(a.layerCount, b.layerCount);
+    EXPECT_EQ(a.currentLayer, b.currentLayer);
+    EXPECT_EQ(a.width, b.width);
+    EXPECT_EQ(a.height, b.height);
+    EXPECT_EQ(a.bitCount, b.bitCount);
+    for (int i = 0; i < a.layerCount; ++i) {
+        const LayerRecord& x = a.layers[std::size_t(i)];
+        const LayerRecord& y = b.layers[std::size_t(i)];
+        EXPECT_EQ(x.name, y.name);
+        EXPECT_EQ(x.x, y.x);
+        EXPECT_EQ(x.y, y.y);
+        EXPECT_EQ(x.opacity, y.opacity);
+        EXPECT_EQ(x.kind, y.kind);
+        EXPECT_EQ(x.linked, y.linked);
+        EXPECT_EQ(x.visible, y.visible);
+        EXPECT_EQ(x.maskLocked, y.maskLocked);
+        EXPECT_DOUBLE_EQ(x.aspect, y.aspect);
+        EXPECT_TRUE(testing::SamePixels(x.mask, y.mask)) << "mask of layer " << i;
+        ASSERT_EQ(x.image.bitCount(), y.image.bitCount());
+        ASSERT_EQ(x.image.width(), y.image.width());
+        ASSERT_EQ(x.image.height(), y.image.height());
+        if (exactImages) {
+            EXPECT_TRUE(testing::SamePixels(x.image, y.image)) << "image of layer " << i;
+            continue;
+        }
+        // JPEG: close on average, nowhere far off.
+        const std::size_t rowBytes = std::size_t(x.image.width()) * std::size_t(x.image.bitCount() / 8);
+        long total = 0;
+        for (int row = 0; row < x.image.height(); ++row)
+            for (std::size_t k = 0; k < rowBytes; ++k) {
+                const int difference = std::abs(int(x.image.row(row)[k]) - int(y.image.row(row)[k]));
+                ASSERT_LE(difference, 64) << "layer " << i;
+                total += difference;
+            }
+        EXPECT_LE(double(total) / double(rowBytes * std::size_t(x.image.height())), 6.0) << "layer " << i;
+    }
+}
+
+TEST(LayeredFormat, OnePixelDocumentLayout)
+{
+    auto stack = CreateLayerStackFromImage(SolidPicture(1, 1, {10, 200, 30}));
+    stack->composite.header().biXPelsPerMeter = 2835;
+    stack->composite.header().biYPelsPerMeter = 2836;
+    CompositeLayers(*stack);
+    const auto bytes = Write(*stack);
+    ASSERT_EQ(bytes.size() % 8, 0u);
+
+    // Header.
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "FLVT");
+    const std::uint32_t header[] = {3, 1, 1, 24, 2835, 2836, 1, 0};
+    for (std::size_t i = 0; i < 8; ++i)
+        EXPECT_EQ(U32(bytes, 4 + 4 * i), header[i]) << "header word " << i + 1;
+    const std::uint32_t preview = U32(bytes, 36);
+    EXPECT_EQ(U32(bytes, 40), 0u);
+    EXPECT_EQ(U32(bytes, 44), 0u);
+
+    // The one table entry, and the name block straight after it.
+    const std::uint32_t image = U32(bytes, 48 + 28), mask = U32(bytes, 48 + 32);
+    const std::uint32_t entry[] = {48, 0, 96, 2, 0, 0, 100, image, mask, 0, 0, 0};
+    for (std::size_t i = 0; i < 12; ++i)
+        EXPECT_EQ(U32(bytes, 48 + 4 * i), entry[i]) << "entry word " << i;
+    EXPECT_EQ(U32(bytes, 96), 6u);
+    EXPECT_EQ(U32(bytes, 100), 0u);
+    EXPECT_EQ(std::memcmp(bytes.data() + 104, "Fundo", 6), 0);
+    EXPECT_EQ(image, 112u);
+    EXPECT_TRUE(ZeroBetween(bytes, 110, 112));
+
+    // Image block: header, then the layer's JPEG stream exactly as the codec writes it.
+    EXPECT_EQ(U32(bytes, image), 16u);
+    EXPECT_EQ(U32(bytes, image + 4), 2u);
+    EXPECT_EQ(U32(bytes, image + 8), 0u);
+    EXPECT_EQ(U32(bytes, image + 12), 0u);
+    const auto jpeg = JpegOf(stack->layers[0].image, 90);
+    ASSERT_LE(image + 16 + jpeg.size(), bytes.size());
+    EXPECT_TRUE(std::equal(jpeg.begin(), jpeg.end(), bytes.begin() + image + 16));
+    EXPECT_EQ(mask % 8, 0u);
+    EXPECT_EQ(mask, (image + 16 + jpeg.size() + 7) / 8 * 8);
+    EXPECT_TRUE(ZeroBetween(bytes, image + 16 + jpeg.size(), mask));
+
+    // Mask block: a run-length bitmap of the one opaque pixel.
+    EXPECT_EQ(U32(bytes, mask), 16u);
+    EXPECT_EQ(U32(bytes, mask + 4), 1u);
+    const std::size_t bmp = mask + 16;
+    EXPECT_EQ(bytes[bmp], 'B');
+    EXPECT_EQ(bytes[bmp + 1], 'M');
+    EXPECT_EQ(U32(bytes, bmp + 2), 14u + 40 + 1024 + 4);
+    EXPECT_EQ(U32(bytes, bmp + 10), 14u + 40 + 1024);
+    EXPECT_EQ(U32(bytes, bmp + 14 + 16), 1u);  // BI_RLE8
+    EXPECT_EQ(U32(bytes, bmp + 14 + 20), 4u);
+    const std::size_t rle = bmp + 14 + 40 + 1024;
+    EXPECT_EQ((std::vector<std::uint8_t>(bytes.begin() + rle, bytes.begin() + rle + 4)),
+              (std::vector<std::uint8_t>{1, 255, 0, 1}));
+    EXPECT_EQ(preview, (rle + 4 + 7) / 8 * 8);
+    EXPECT_TRUE(ZeroBetween(bytes, rle + 4, preview));
+
+    // Preview: the composite as JPEG, then zeros to a multiple of 8.
+    EXPECT_EQ(U32(bytes, preview), 16u);
+    EXPECT_EQ(U32(bytes, preview + 4), 2u);
+    const auto previewJpeg = JpegOf(stack->composite, 90);
+    EXPECT_TRUE(std::equal(previewJpeg.begin(), previewJpeg.end(), bytes.begin() + preview + 16));
+    EXPECT_EQ(bytes.size(), (preview + 16 + previewJpeg.size() + 7) / 8 * 8);
+    EXPECT_TRUE(ZeroBetween(bytes, preview + 16 + previewJpeg.size(), bytes.size()));
+}
+
+TEST(LayeredFormat, StreamsStartWhereTheSinkStands)
+{
+    auto stack = SampleDocument();
+    MemorySink sink;
+    sink.write("prefix!", 7);
+    ASSERT_EQ(WriteLayeredStream(sink, *stack, 100), kLayeredWritten);
+    EXPECT_EQ(sink.position(), sink.bytes().size());
+    EXPECT_EQ((sink.bytes().size() - 7) % 8, 0u);
+    MemorySource source(sink.bytes());
+    ASSERT_TRUE(source.seek(7));
+    auto read = ReadLayeredStream(source);
+    ASSERT_TRUE(read);
+    ExpectSameLayers(*stack, *read, true);
+}
+
+TEST(LayeredFormat, LayersRoundTrip)
+{
+    auto stack = SampleDocument();
+    const auto lossless = Write(*stack, 100);
+    auto exact = Read(lossless);
+    ASSERT_TRUE(exact);
+    ExpectSameLayers(*stack, *exact, true);
+    EXPECT_EQ(exact->composite.header().biXPelsPerMeter, 3937);
+    EXPECT_EQ(exact->composite.header().biYPelsPerMeter, 7874);
+    EXPECT_EQ(exact->xResolution, 3937);
+    EXPECT_EQ(exact->compositeBitsOffset, 40);
+    EXPECT_EQ(U32(lossless, U32(lossless, 48 + 28) + 4), 1u);  // images as bitmaps at quality 100
+
+    auto jpeg = Read(Write(*stack, 75));
+    ASSERT_TRUE(jpeg);
+    ExpectSameLayers(*stack, *jpeg, false);
+
+    auto grey = EmptyDocument(9, 7, 8);
+    AppendLayer(*grey, MakeGreyFilled(9, 7, 99), {}, 0, 0, 33).name = "cinza";
+    AppendLayer(*grey, MakeGreyFilled(3, 2, 7), MakeGreyFilled(3, 2, 128), 6, 5);
+    CompositeLayers(*grey);
+    auto greyRead = Read(Write(*grey, 100));
+    ASSERT_TRUE(greyRead);
+    ExpectSameLayers(*grey, *greyRead, true);
+    EXPECT_EQ(greyRead->compositeBitsOffset, 1064);
+    EXPECT_EQ(greyRead->composite.bitCount(), 8);
+}
+
+TEST(LayeredFormat, FilesRoundTripAndPreviewsReadAlone)
+{
+    testing::TempDir dir;
+    auto stack = SampleDocument();
+    ASSERT_TRUE(WriteLayeredFile(dir.file("doc.vlf"), *stack));
+    auto read = ReadLayeredFile(dir.file("doc.vlf"));
+    ASSERT_TRUE(read);
+    ExpectSameLayers(*stack, *read, false);
+
+    const HDIB preview = ReadLayeredPreview(dir.file("doc.vlf"));
+    ASSERT_TRUE(preview);
+    EXPECT_EQ(preview.width(), 40);
+    EXPECT_EQ(preview.height(), 30);
+    const ReadResult flat = ReadLayeredFlattened(dir.file("doc.vlf"));
+    ASSERT_TRUE(flat.ok());
+    EXPECT_EQ(flat.image().width(), 40);
+    EXPECT_EQ(ReadLayeredFlattened(dir.file("missing.vlf")).code(), ReadCode::Failure);
+    EXPECT_FALSE(WriteLayeredFile(dir.file("no/such/dir.vlf"), *stack));
+}
+
+TEST(LayeredFormat, TextLayersKeepTheirObject)
+{
+    auto stack = EmptyDocument(30, 20);
+    TextObject object = MakeTextObject("Feliz aniversário");
+    for (int w = 3; w < TextObject::kWordCount; ++w)
+        object.words[std::size_t(w)] = 0x01010101u * std::uint32_t(w);
+    object.words[TextObject::kFlagsWord] = 0xFFFFFFFF;
+    auto text = std::make_shared<TextObject>(object);
+    HDIB image = SolidPicture(8, 4, {255, 0, 0});
+    HDIB mask = MakeGreyFilled(8, 4, 200);
+    ASSERT_EQ(InsertLayer(*stack, image, mask, 0, false, text), kInsertOk);
+    LayerRecord& layer = stack->layers[0];
+    layer.textPlacement = {1.5, 0.25, -3, 0.5, 2, 7.75, 0, 0, 1};
+    CompositeLayers(*stack);
+    const auto bytes = Write(*stack);
+
+    const std::uint32_t block = U32(bytes, 48 + 36);
+    ASSERT_NE(block, 0u);
+    EXPECT_EQ(U32(bytes, block + 4), 3u);
+    const std::size_t d = block + 16;
+    EXPECT_EQ(U32(bytes, d), 176u);
+    EXPECT_EQ(U32(bytes, d + 4), d + 184);
+    EXPECT_EQ(U32(bytes, d + 8), object.words[3]);
+    EXPECT_EQ(U32(bytes, d + 72), object.words[19]);
+    EXPECT_EQ(U32(bytes, d + 76), 0x30Fu);
+    EXPECT_EQ(U32(bytes, d + 120), object.words[31]);
+    EXPECT_TRUE(ZeroBetween(bytes, d + 124, d + 128));
+    EXPECT_TRUE(ZeroBetween(bytes, d + 176, d + 184));
+    double m0;
+    std::memcpy(&m0, bytes.data() + d + 128, 8);
+    EXPECT_EQ(m0, 1.5);
+    EXPECT_EQ(U32(bytes, d + 184), std::uint32_t(object.text.size() + 1));
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data() + d + 192)), "Feliz aniversário");
+
+    auto read = Read(bytes);
+    ASSERT_TRUE(read);
+    const LayerRecord& back = read->layers[0];
+    EXPECT_EQ(back.kind, LAYER_TEXT);
+    ASSERT_TRUE(back.textObject);
+    EXPECT_EQ(back.textObject->text, "Feliz aniversário");
+    EXPECT_EQ(back.textObject->words[0], 176u);
+    EXPECT_EQ(back.textObject->words[1], 1024u);
+    for (int w = 3; w < 32; ++w) {
+        if (w == TextObject::kFlagsWord)
+            continue;
+        EXPECT_EQ(back.textObject->words[std::size_t(w)], object.words[std::size_t(w)]) << "word " << w;
+    }
+    EXPECT_EQ(back.textObject->words[TextObject::kFlagsWord], 0x30Fu);
+    EXPECT_EQ(back.textPlacement, (Placement{1.5, 0.25, -3, 0.5, 2, 7.75, 0, 0, 1}));
+
+    // A text layer whose text offset is 0 reads as an image layer.
+    auto noText = bytes;
+    StoreLE32(noText.data() + 48 + 36, 0);
+    auto plain = Read(noText);
+    ASSERT_TRUE(plain);
+    EXPECT_EQ(plain->layers[0].kind, LAYER_IMAGE);
+    EXPECT_FALSE(plain->layers[0].textObject);
+}
+
+TEST(LayeredFormat, CountsAreCappedAndTheCurrentLayerChecked)
+{
+    auto stack = EmptyDocument(4, 4);
+    for (int i = 0; i < 32; ++i) {
+        HDIB image = SolidPicture(1, 1, {std::uint8_t(i), 0, 0});
+        HDIB mask;
+        ASSERT_EQ(InsertLayer(*stack, image, mask, i, false, {}, LayerLimit::Lifted), kInsertOk);
+    }
+    stack->currentLayer = 31;
+    auto bytes = Write(*stack);
+    EXPECT_EQ(Read(bytes)->currentLayer, 31);
+    StoreLE32(bytes.data() + 28, 40);
+    StoreLE32(bytes.data() + 32, 32);
+    auto read = Read(bytes);
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->layerCount, 32);
+    EXPECT_EQ(read->currentLayer, 0);
+    EXPECT_EQ(read->layers[31].name, "layer32");
+}
+
+TEST(LayeredFormat, BadHeadersAndBlocksFailTheRead)
+{
+    auto stack = SampleDocument();
+    const auto good = Write(*stack);
+    ASSERT_TRUE(Read(good));
+    const auto patched = [&](std::size_t at, std::uint32_t value) {
+        auto bytes = good;
+        StoreLE32(bytes.data() + at, value);
+        return bytes;
+    };
+    EXPECT_FALSE(Read(patched(4, 2)));         // version
+    EXPECT_FALSE(Read(patched(16, 16)));       // depth
+    EXPECT_FALSE(Read(patched(48 + 32, 0)));   // a mask offset of 0
+    EXPECT_FALSE(Read(patched(48 + 28, 0)));   // an image offset of 0
+    EXPECT_FALSE(Read(patched(48 + 8, 0)));    // a name offset of 0
+    EXPECT_FALSE(Read(patched(48 + 32, U32(good, 48 + 28))));  // a JPEG block as the mask
+    EXPECT_FALSE(Read(patched(48 + 28, 0x7FFFFFF0)));            // beyond the end
+    auto huge = patched(8, 60000);
+    StoreLE32(huge.data() + 12, 60000);
+    EXPECT_FALSE(Read(huge));  // a canvas the file could not describe
+    auto magic = good;
+    magic[0] = 'X';
+    EXPECT_FALSE(Read(magic));
+}
+
+TEST(LayeredFormat, LongNamesAreCut)
+{
+    auto stack = SampleDocument();
+    stack->layers[1].name = std::string(300, 'x');  // past what the stack would keep, as a foreign writer might
+    auto read = Read(Write(*stack));
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->layers[1].name, std::string(255, 'x'));
+    EXPECT_EQ(read->layers[1].x, 5);
+    EXPECT_EQ(read->layers[1].y, 5);
+    EXPECT_EQ(read->layers[1].kind, LAYER_MASK);
+    EXPECT_EQ(read->layers[2].name, "layer3");
+}
+
+TEST(LayeredFormat, SavingTwiceWritesTheSameRunLengthMasks)
+{
+    auto stack = SampleDocument();
+    const HDIB maskBefore = DibDuplicate(stack->layers[0].mask);
+    const auto first = Write(*stack);
+    const auto second = Write(*stack);
+    EXPECT_EQ(first, second);
+    for (std::size_t layer = 0; layer < 3; ++layer) {
+        const std::uint32_t mask = U32(second, 48 + 48 * layer + 32);
+        EXPECT_EQ(U32(second, mask + 4), 1u);
+        EXPECT_EQ(U32(second, mask + 16 + 14 + 16), 1u) << "layer " << layer;
+    }
+    EXPECT_EQ(std::memcmp(maskBefore.data(), stack->layers[0].mask.data(), maskBefore.size()), 0);
+}
+
+// A sink that stops accepting bytes after a budget.
+class FailingSink final : public ByteSink {
+public:
+    explicit FailingSink(std::size_t budget)
+        : budget_(budget)
+    {
+    }
+    bool write(const void* bytes, std::size_t count) override
+    {
+        if (failed_ || position_ + count > budget_)
+            return !(failed_ = true);
+        inner_.write(bytes, count);
+        position_ += count;
+        return true;
+    }
+    bool seek(std::uint64_t position) override
+    {
+        position_ = position;
+        return inner_.seek(position);
+    }
+    std::uint64_t position() const override { return position_; }
+
+private:
+    MemorySink inner_;
+    std::size_t budget_;
+    std::uint64_t position_ = 0;
+    bool failed_ = false;
+};
+
+TEST(LayeredFormat, FailedWritesReportMinusThree)
+{
+    auto stack = SampleDocument();
+    const std::size_t full = Write(*stack).size();
+    for (const std::size_t budget : {std::size_t(0), std::size_t(100), full / 2, full - 1}) {
+        FailingSink sink(budget);
+        EXPECT_EQ(WriteLayeredStream(sink, *stack, 90), kLayeredWriteFailed) << budget;
+    }
+}
+
+TEST(LayeredFormat, DamagedStreamsNeverCrashTheReaders)
+{
+    auto stack = SampleDocument();
+    const auto good = Write(*stack);
+    for (std::size_t length = 0; length < good.size(); length += 7) {
+        const std::vector<std::uint8_t> cut(good.begin(), good.begin() + std::ptrdiff_t(length));
+        MemorySource source(cut);
+        if (auto read = ReadLayeredStream(source))
+            CompositeLayers(*read);  // only a cut inside the last pictures can still read
+        MemorySource again(cut);
+        ReadLayeredPreview(again);
+    }
+    std::mt19937 random(3);
+    for (int round = 0; round < 200; ++round) {
+        auto bytes = good;
+        for (int i = 0; i < 4; ++i)
+            bytes[random() % bytes.size()] = std::uint8_t(random());
+        MemorySource source(bytes);
+        if (auto read = ReadLayeredStream(source))
+            CompositeLayers(*read);
+    }
+}
+
+// A stream made by the seed script from the format's description, not by our writer.
+TEST(LayeredFormat, ReadsAStreamMadeElsewhere)
+{
+    auto stack = ReadLayeredFile(std::string(LV_SOURCE_DIR) + "/fuzz/corpus/layered_stream/bitmaps.vlf");
+    ASSERT_TRUE(stack);
+    EXPECT_EQ(stack->width, 6);
+    EXPECT_EQ(stack->height, 5);
+    ASSERT_EQ(stack->layerCount, 3);
+    const LayerRecord& text = stack->layers[0];
+    EXPECT_EQ(text.kind, LAYER_TEXT);
+    EXPECT_EQ(text.name, "texto");
+    EXPECT_TRUE(text.linked && text.visible && !text.maskLocked);
+    EXPECT_EQ(text.x, 1);
+    EXPECT_EQ(text.opacity, 80u);
+    EXPECT_EQ(testing::Pixel24(text.image, 1, 2), (testing::Rgb{90, 120, 40}));
+    EXPECT_EQ(text.mask.row(1)[2], 120);
+    ASSERT_TRUE(text.textObject);
+    EXPECT_EQ(text.textObject->text, "Olá");
+    EXPECT_EQ(text.textObject->words[19], 19 * 0x01010101u);
+    EXPECT_EQ(text.textObject->words[43], 43 * 0x01010101u);
+    EXPECT_EQ(text.textPlacement[8], 1.0);
+    const LayerRecord& mask = stack->layers[1];
+    EXPECT_EQ(mask.kind, LAYER_MASK);
+    EXPECT_EQ(mask.name, "máscara");
+    EXPECT_EQ(mask.image.row(0)[0], 90);
+    EXPECT_EQ(mask.y, 2);
+    EXPECT_EQ(stack->layers[2].x, -1);
+    EXPECT_TRUE(stack->layers[2].maskLocked);
+    EXPECT_EQ(stack->layers[2].opacity, 50u);
+}
+
+// The older layout, built here as its writer laid it out.
+class OlderFile {
+public:
+    OlderFile(int width, int height, int depth)
+    {
+        bytes.zeros(10008);
+        bytes.text("Verandolith Layer Version 1.0").u8(0);
+        StoreLE16(&bytes.data[520], std::uint16_t(width));
+        StoreLE16(&bytes.data[522], std::uint16_t(height));
+        StoreLE16(&bytes.data[524], std::uint16_t(depth));
+    }
+    void setCounts(std::int32_t count, std::int32_t current)
+    {
+        StoreLE32(&bytes.data[528], std::uint32_t(count));
+        StoreLE32(&bytes.data[532], std::uint32_t(current));
+    }
+    // Appends the layer's picture and run-length mask and fills its slot and record.
+    void addLayer(int slot, const HDIB* image, const HDIB& mask, std::int32_t x, std::int32_t y, const char* name,
+                  std::uint32_t kind, std::uint32_t opacity)
+    {
+        std::vector<std::uint8_t> slotWords(16, 0);
+        if (image) {
+            StoreLE32(slotWords.data(), std::uint32_t(bytes.size()));
+            StoreLE32(slotWords.data() + 4, std::uint32_t(image->size()));
+            bytes.data.insert(bytes.data.end(), image->data(), image->data() + image->size());
+        }
+        // The mask block: its length, one run pair for the header's first byte, literals for the rest.
+        const std::size_t maskStart = bytes.size();
+        const std::size_t length = mask.size();
+        bytes.u32(std::uint32_t(length));
+        bytes.u8(1).u8(mask.data()[0]);
+        for (std::size_t at = 1; at < length; at += 255) {
+            const std::size_t n = std::min<std::size_t>(255, length - at);
+            bytes.u8(0).u8(std::uint8_t(n));
+            bytes.data.insert(bytes.data.end(), mask.data() + at, mask.data() + at + n);
+        }
+        StoreLE32(slotWords.data() + 8, std::uint32_t(maskStart));
+        StoreLE32(slotWords.data() + 12, std::uint32_t(bytes.size() - maskStart));
+        std::memcpy(&bytes.data[8 + 16 * std::size_t(slot)], slotWords.data(), 16);
+        std::uint8_t* r = &bytes.data[536 + 296 * std::size_t(slot)];
+        StoreLE32(r + 8, std::uint32_t(x));
+        StoreLE32(r + 12, std::uint32_t(y));
+        std::strncpy(reinterpret_cast<char*>(r + 16), name, 255);
+        StoreLE32(r + 272, 1);
+        StoreLE32(r + 276, 1);
+        StoreLE32(r + 288, opacity);
+        StoreLE32(r + 292, kind);
+    }
+    Bytes bytes;
+};
+
+TEST(LayeredFormat, OlderFilesAreRead)
+{
+    testing::TempDir dir;
+    OlderFile older(6, 4, 24);
+    const HDIB photo = testing::MakePhotoLike(6, 4);
+    HDIB mask = MakeGreyFilled(6, 4, 0);
+    mask.row(1)[2] = 255;
+    older.addLayer(0, &photo, mask, 0, 0, "texto antigo", LAYER_TEXT, 80);
+    const HDIB small = MakeGreyFilled(2, 2, 30);
+    older.addLayer(1, &small, MakeGreyFilled(2, 2, 255), 4, 2, "cinza", LAYER_IMAGE, 100);
+    older.setCounts(2, 1);
+    ASSERT_TRUE(WriteWholeFile(dir.file("old.vlf"), older.bytes.data));
+
+    auto stack = ReadLayeredFile(dir.file("old.vlf"));
+    ASSERT_TRUE(stack);
+    ASSERT_EQ(stack->layerCount, 2);
+    EXPECT_EQ(stack->currentLayer, 1);
+    EXPECT_EQ(stack->layers[0].name, "texto antigo");
+    EXPECT_EQ(stack->layers[0].kind, LAYER_IMAGE);  // the text is not kept
+    EXPECT_EQ(stack->layers[0].opacity, 80u);
+    EXPECT_TRUE(stack->layers[0].linked);
+    EXPECT_TRUE(testing::SamePixels(stack->layers[0].image, photo));
+    EXPECT_TRUE(testing::SamePixels(stack->layers[0].mask, mask));
+    EXPECT_EQ(stack->layers[1].image.bitCount(), 8);  // a grey layer stays grey in a colour document
+    EXPECT_EQ(stack->layers[1].x, 4);
+    EXPECT_EQ(stack->layers[1].y, 2);
+
+    // Without a preview block, the preview is the flattened document.
+    const HDIB preview = ReadLayeredPreview(dir.file("old.vlf"));
+    ASSERT_TRUE(preview);
+    CompositeLayers(*stack);
+    EXPECT_TRUE(testing::SamePixels(preview, stack->composite));
+
+    // A stream header of version 2 is not enough for either reader...
+    auto versionTwo = older.bytes.data;
+    std::memcpy(versionTwo.data(), "FLVT\2\0\0\0", 8);
+    ASSERT_TRUE(WriteWholeFile(dir.file("v2.vlf"), versionTwo));
+    EXPECT_TRUE(ReadLayeredFile(dir.file("v2.vlf")));  // ...the older reader takes it by its text at 10008
+    versionTwo[10010] = 'X';
+    ASSERT_TRUE(WriteWholeFile(dir.file("v2.vlf"), versionTwo));
+    EXPECT_FALSE(ReadLayeredFile(dir.file("v2.vlf")));
+    EXPECT_FALSE(ReadLayeredPreview(dir.file("v2.vlf")));
+
+    // A layer without a mask fails the whole read.
+    auto noMask = older.bytes.data;
+    StoreLE32(noMask.data() + 8 + 16 + 8, 0);
+    MemorySource source(noMask);
+    EXPECT_FALSE(ReadOlderLayeredFile(source));
+}
+
+}  // namespace
+}  // namespace lv

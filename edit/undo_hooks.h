@@ -1,0 +1,22 @@
+#pragma once
+// The layer operations' side of the undo recorder.
+
+#include "edit/undo_recorder.h"
+
+#include <initializer_list>
+
+namespace lv {
+
+// True when the stack's recorder made a step.
+bool RecordUndoStep(LayerStack& stack, int code, std::span<const std::int32_t> values = {});
+bool RecordUndoStep(LayerStack& stack, int code, std::initializer_list<std::int32_t> values);
+void WithdrawUndoStep(LayerStack& stack);
+
+// Takes the selection out of the stack (flag and pictures).
+void ClearSelection(LayerStack& stack, ReleasedContent& into);
+
+// Gives what an operation took out to the recorder's newest step when `toUndo` (and a
+// recorder is attached); frees it otherwise.
+void HandOver(LayerStack& stack, ReleasedContent released, bool toUndo);
+
+}  // namespace lv

@@ -1,0 +1,393 @@
+#include "common/byte_sink.h"
+#include "common/byte_source.h"
+#include "common/little_endian.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+#include "imagelib/gif.h"
+#include "imagelib/gif_blocks.h"
+#include "imagelib/lzw.h"
+#include "imagelib/progress.h"
+#include "imagelib/save_options.h"
+#include "pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+namespace lv {
+namespace {
+
+using testing::MakePicture;
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes SubBlocks(const Bytes& data)
+{
+    Bytes out;
+    for (std::size_t i = 0; i < data.size(); i += 255) {
+        const std::size_t n = std::min<std::size_t>(255, data.size() - i);
+        out.push_back(std::uint8_t(n));
+        out.insert(out.end(), data.begin() + std::ptrdiff_t(i), data.begin() + std::ptrdiff_t(i + n));
+    }
+    out.push_back(0);
+    return out;
+}
+
+// The minimum code size and the coded pixels, as the image data of a file.
+Bytes ImageData(int rootBits, const Bytes& pixels)
+{
+    MemorySink sink;
+    LzwEncoder encoder(LzwFlavour::Gif, rootBits, sink);
+    encoder.begin();
+    encoder.encode(pixels.data(), pixels.size());
+    encoder.end();
+    Bytes out{std::uint8_t(rootBits)};
+    const Bytes blocks = SubBlocks(sink.bytes());
+    out.insert(out.end(), blocks.begin(), blocks.end());
+    return out;
+}
+
+// Hand-made GIF files, block by block.
+class GifFile {
+public:
+    // A global table of 2^exponent entries when `table` isn't empty (red, green, blue each).
+    GifFile(int width, int height, int exponent, const Bytes& table, const char* signature = "GIF89a")
+    {
+        b_.insert(b_.end(), signature, signature + 6);
+        put16(std::uint16_t(width));
+        put16(std::uint16_t(height));
+        b_.push_back(std::uint8_t((table.empty() ? 0 : 0x80) | (exponent - 1)));
+        b_.insert(b_.end(), {0, 0});
+        b_.insert(b_.end(), table.begin(), table.end());
+    }
+    GifFile& raw(const Bytes& bytes)
+    {
+        b_.insert(b_.end(), bytes.begin(), bytes.end());
+        return *this;
+    }
+    GifFile& image(int width, int height, std::uint8_t flags, const Bytes& localTable, int rootBits, const Bytes& pixels)
+    {
+        b_.push_back(0x2C);
+        put16(0);
+        put16(0);
+        put16(std::uint16_t(width));
+        put16(std::uint16_t(height));
+        b_.push_back(flags);
+        return raw(localTable).raw(ImageData(rootBits, pixels));
+    }
+    Bytes done() { return raw({0x3B}).b_; }
+
+private:
+    void put16(std::uint16_t v) { b_.insert(b_.end(), {std::uint8_t(v), std::uint8_t(v >> 8)}); }
+    Bytes b_;
+};
+
+Bytes Table(std::initializer_list<std::uint8_t> rgb, int entries)
+{
+    Bytes t(rgb);
+    t.resize(std::size_t(3 * entries));
+    return t;
+}
+
+ReadResult ReadBytes(const Bytes& file)
+{
+    MemorySource source(file);
+    return ReadGif(source);
+}
+
+int PixelAt(const HDIB& dib, int x, int top)
+{
+    const std::uint8_t* row = dib.row(dib.height() - 1 - top);
+    switch (dib.bitCount()) {
+    case 1: return row[x / 8] >> (7 - x % 8) & 1;
+    case 4: return x % 2 ? row[x / 2] & 15 : row[x / 2] >> 4;
+    default: return row[x];
+    }
+}
+
+Bytes TopDownPixels(const HDIB& dib)
+{
+    Bytes out;
+    for (int top = 0; top < dib.height(); ++top)
+        for (int x = 0; x < dib.width(); ++x)
+            out.push_back(std::uint8_t(PixelAt(dib, x, top)));
+    return out;
+}
+
+std::vector<HDIB> BothReaders(const Bytes& file)
+{
+    std::vector<HDIB> pictures;
+    pictures.push_back(ReadBytes(file).take());
+    pictures.push_back(ReadGifStream(file));
+    return pictures;
+}
+
+class GifCodec : public ::testing::Test {
+protected:
+    void TearDown() override { CurrentSaveOptions() = SaveOptions{}; }
+    Bytes write(const HDIB& dib)
+    {
+        MemorySink sink;
+        EXPECT_EQ(WriteGif(sink, dib), WriteResult::Written);
+        return sink.take();
+    }
+    testing::UiRecorder ui;
+};
+
+TEST_F(GifCodec, AFourEntryTableReadsAsA4BitPicture)
+{
+    const Bytes file = GifFile(5, 2, 2, Table({1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}, 4))
+                           .image(5, 2, 0, {}, 2, {0, 1, 2, 3, 2, 1, 0, 3, 3, 3})
+                           .done();
+    for (const HDIB& dib : BothReaders(file)) {
+        ASSERT_TRUE(dib);
+        EXPECT_EQ(dib.bitCount(), 4);
+        EXPECT_EQ(dib.clrUsed(), 4u);
+        EXPECT_EQ(dib.header().biXPelsPerMeter, 0);
+        EXPECT_EQ(TopDownPixels(dib), (Bytes{0, 1, 2, 3, 2, 1, 0, 3, 3, 3}));
+        EXPECT_EQ(dib.colors()[3].rgbRed, 10);
+        EXPECT_EQ(dib.colors()[3].rgbBlue, 12);
+        EXPECT_EQ(dib.row(1)[2], 0x20);  // a half-filled byte keeps its pixel in the high nibble
+    }
+}
+
+TEST_F(GifCodec, TwoColourTablesAreBlackAndWhiteOnlyForTheLibraryReader)
+{
+    const Bytes file = GifFile(3, 1, 1, {255, 0, 0, 0, 0, 255}).image(3, 1, 0, {}, 2, {1, 0, 1}).done();
+    HDIB library = ReadBytes(file).take(), stream = ReadGifStream(file);
+    ASSERT_TRUE(library && stream);
+    EXPECT_EQ(library.bitCount(), 1);
+    EXPECT_EQ(stream.bitCount(), 1);
+    EXPECT_EQ(library.row(0)[0], 0xA0);
+    EXPECT_EQ(stream.row(0)[0], 0xA0);
+    EXPECT_EQ(library.colors()[0].rgbRed, 0);
+    EXPECT_EQ(library.colors()[1].rgbBlue, 255);
+    EXPECT_EQ(library.colors()[1].rgbRed, 255);
+    EXPECT_EQ(stream.colors()[0].rgbRed, 255);
+    EXPECT_EQ(stream.colors()[0].rgbBlue, 0);
+    EXPECT_EQ(stream.colors()[1].rgbRed, 0);
+    EXPECT_EQ(stream.colors()[1].rgbBlue, 255);
+
+    // Without a table the library reader still reads it; the stream reader can't.
+    const Bytes bare = GifFile(3, 1, 1, {}).image(3, 1, 0, {}, 2, {1, 0, 1}).done();
+    EXPECT_TRUE(ReadBytes(bare).ok());
+    EXPECT_FALSE(ReadGifStream(bare));
+}
+
+TEST_F(GifCodec, ACommaInACommentMisleadsOnlyTheLibraryReader)
+{
+    const Bytes comment = {0x21, 0xFE, 5, 'a', ',', 'b', 'c', 'd', 0};
+    const Bytes file = GifFile(4, 4, 8, Table({}, 256)).raw(comment).image(4, 4, 0, {}, 8, Bytes(16, 9)).done();
+    HDIB stream = ReadGifStream(file);
+    ASSERT_TRUE(stream);
+    EXPECT_EQ(stream.width(), 4);
+    EXPECT_EQ(TopDownPixels(stream), Bytes(16, 9));
+    ReadResult library = ReadBytes(file);
+    EXPECT_FALSE(library.ok() && library.image().width() == 4 && TopDownPixels(library.image()) == Bytes(16, 9));
+
+    // Without the comma both read it.
+    Bytes plain = comment;
+    plain[4] = '.';
+    const Bytes clean = GifFile(4, 4, 8, Table({}, 256)).raw(plain).image(4, 4, 0, {}, 8, Bytes(16, 9)).done();
+    EXPECT_EQ(TopDownPixels(ReadBytes(clean).image()), Bytes(16, 9));
+}
+
+TEST_F(GifCodec, TheStreamReaderWalksExtensionsAndRecordsTheGraphicControl)
+{
+    const Bytes app = {0x21, 0xFF, 11, 'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0', 3, 1, 0, 0, 0};
+    const Bytes control = {0x21, 0xF9, 4, 0x09, 0x2C, 0x01, 7, 0};  // disposal 2, transparent, delay 300
+    const Bytes text = {0x21, 0x01, 12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 'h', 'i', 0};
+    const Bytes file = GifFile(2, 1, 1, {0, 0, 0, 9, 9, 9}).raw(app).raw(control).raw(text).raw({0x99})
+                           .image(2, 1, 0, {}, 2, {0, 1})
+                           .done();
+    const auto walk = WalkGifBlocks(file, 13 + 6);
+    ASSERT_TRUE(walk && walk->control);
+    EXPECT_EQ(walk->control->delay, 300);
+    EXPECT_TRUE(walk->control->transparent);
+    EXPECT_EQ(walk->control->transparentIndex, 7);
+    EXPECT_EQ(walk->control->disposal, 2);
+    EXPECT_EQ(walk->descriptor, 13 + 6 + app.size() + control.size() + text.size() + 1);
+    HDIB dib = ReadGifStream(file);
+    ASSERT_TRUE(dib);
+    EXPECT_EQ(dib.row(0)[0], 0x40);
+    EXPECT_EQ(dib.colors()[1].rgbGreen, 9);  // the control isn't applied
+
+    // The trailer or an unknown label before any image ends the walk.
+    EXPECT_FALSE(ReadGifStream(GifFile(2, 1, 1, {0, 0, 0, 9, 9, 9}).raw({0x3B}).image(2, 1, 0, {}, 2, {0, 1}).done()));
+    EXPECT_FALSE(ReadGifStream(GifFile(2, 1, 1, {0, 0, 0, 9, 9, 9}).raw({0x21, 0x77, 0}).image(2, 1, 0, {}, 2, {0, 1}).done()));
+}
+
+TEST_F(GifCodec, PixelsArePackedAtThePicturesDepthWhateverTheCodeSize)
+{
+    // A 16-colour table coded with 8-bit roots, as some encoders write it.
+    const Bytes file = GifFile(3, 2, 4, Table({}, 16)).image(3, 2, 0, {}, 8, {15, 1, 2, 3, 4, 5}).done();
+    ReadResult r = ReadBytes(file);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(r.image().bitCount(), 4);
+    EXPECT_EQ(TopDownPixels(r.image()), (Bytes{15, 1, 2, 3, 4, 5}));
+}
+
+TEST_F(GifCodec, DataEndingEarlyLeavesTheRestOfTheRowsAtZero)
+{
+    Bytes file = GifFile(4, 3, 8, Table({}, 256)).image(4, 3, 0, {}, 8, Bytes(12, 5)).done();
+    file.resize(file.size() - 4);  // trailer, end of data and the last code bytes
+    ReadResult r = ReadBytes(file);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(PixelAt(r.image(), 0, 0), 5);
+    EXPECT_EQ(PixelAt(r.image(), 3, 2), 0);
+}
+
+TEST_F(GifCodec, DamagedAndHostileFilesGiveFailure)
+{
+    const Bytes table = Table({}, 256);
+    EXPECT_EQ(ReadBytes(Bytes{'G', 'I', 'F', '8', '8', 'a', 1, 0, 1, 0, 0, 0, 0}).value(), 0);
+    EXPECT_EQ(ReadBytes(Bytes{'B', 'M', 0, 0}).value(), 0);
+    EXPECT_EQ(ReadGif("/no/such/file.gif").value(), 0);
+    EXPECT_FALSE(ReadGifStream("/no/such/file.gif"));
+    EXPECT_EQ(ReadBytes(GifFile(2, 2, 8, table).done()).value(), 0);  // no image
+    // 4- and 8-bit pictures need a table.
+    EXPECT_EQ(ReadBytes(GifFile(2, 1, 4, {}).image(2, 1, 0, {}, 4, {1, 2}).done()).value(), 0);
+    // A code size of 0 or above 8.
+    Bytes badRoot = GifFile(1, 1, 8, table).image(1, 1, 0, {}, 8, {1}).done();
+    badRoot[13 + 768 + 10] = 9;
+    EXPECT_EQ(ReadBytes(badRoot).value(), 0);
+    // A huge picture with a tiny body.
+    const Bytes huge = GifFile(65535, 65535, 1, {0, 0, 0, 255, 255, 255}).image(65535, 65535, 0, {}, 2, {1, 1}).done();
+    EXPECT_EQ(ReadBytes(huge).value(), 0);
+    EXPECT_FALSE(ReadGifStream(huge));
+    // A code beyond the table: clear (256), 1, then 300 where 258 is the next free code.
+    Bytes bad = GifFile(4, 1, 8, table).image(4, 1, 0, {}, 8, {1, 1, 1, 1}).done();
+    const std::size_t data = 13 + 768 + 10 + 1;
+    bad.resize(data);
+    const std::uint32_t bits = 256 | 1 << 9 | 300 << 18;
+    bad.insert(bad.end(), {4, std::uint8_t(bits), std::uint8_t(bits >> 8), std::uint8_t(bits >> 16), std::uint8_t(bits >> 24), 0, 0x3B});
+    EXPECT_EQ(ReadBytes(bad).value(), 0);
+    EXPECT_FALSE(ReadGifStream(bad));
+    // Only the library's own open report speaks.
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Não é possível abrir -- /no/such/file.gif"});
+}
+
+TEST_F(GifCodec, WrittenHeadersFollowTheDepthAndTheOptions)
+{
+    HDIB eight = MakePicture(3, 2, 8, 100);
+    Bytes f = write(eight);
+    EXPECT_EQ(std::string(f.begin(), f.begin() + 6), "GIF87a");
+    EXPECT_EQ(Bytes(f.begin() + 6, f.begin() + 13), (Bytes{3, 0, 2, 0, 0xF7, 0, 0}));
+    EXPECT_EQ(Bytes(f.begin() + 13 + 3 * 99, f.begin() + 13 + 3 * 100),
+              (Bytes{eight.colors()[99].rgbRed, eight.colors()[99].rgbGreen, eight.colors()[99].rgbBlue}));
+    EXPECT_EQ(Bytes(f.begin() + 13 + 300, f.begin() + 13 + 768), Bytes(468, 0));
+    EXPECT_EQ(Bytes(f.begin() + 781, f.begin() + 792), (Bytes{0x2C, 0, 0, 0, 0, 3, 0, 2, 0, 0, 8}));
+    EXPECT_EQ(f.back(), 0x3B);
+
+    HDIB four = MakePicture(5, 1, 4, 16);
+    four.row(0)[0] = 0xB0;  // top-left pixel 11
+    CurrentSaveOptions().transparent = true;
+    CurrentSaveOptions().interlace = true;
+    f = write(four);
+    EXPECT_EQ(std::string(f.begin(), f.begin() + 6), "GIF89a");
+    EXPECT_EQ(f[10], 0xB3);
+    EXPECT_EQ(Bytes(f.begin() + 61, f.begin() + 69), (Bytes{0x21, 0xF9, 4, 1, 0, 0, 11, 0}));
+    EXPECT_EQ(f[69], 0x2C);
+    EXPECT_EQ(f[78], 0x40);
+    EXPECT_EQ(f[79], 4);
+    HDIB back = ReadGifStream(f);
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(testing::SamePixels(four, back));
+}
+
+TEST_F(GifCodec, BilevelPicturesUseRootSize2AndAFirstWidthOf3)
+{
+    HDIB mono = MakePicture(8, 1, 1, 2);
+    mono.row(0)[0] = 0xFF;
+    const Bytes f = write(mono);
+    EXPECT_EQ(f[10], 0x80);
+    EXPECT_EQ(f[13 + 6 + 10], 2);  // after the two-entry table and the descriptor
+    // Clear (4) then the first pixel (1), three bits each, low bits first.
+    EXPECT_EQ(f[13 + 6 + 10 + 2] & 0x3F, 4 | 1 << 3);
+    EXPECT_EQ(TopDownPixels(ReadBytes(f).image()), Bytes(8, 1));
+}
+
+TEST_F(GifCodec, AnInterlacedTenRowPictureRoundTripsAndIsStoredByPasses)
+{
+    HDIB dib = MakePicture(6, 10, 8, 256);
+    for (int top = 0; top < 10; ++top)
+        std::fill(dib.row(9 - top), dib.row(9 - top) + 6, std::uint8_t(top * 10));
+    CurrentSaveOptions().interlace = true;
+    const Bytes f = write(dib);
+    ASSERT_EQ(f[13 + 768 + 9], 0x40);
+
+    // The coded rows come in the order of the passes.
+    class Rows final : public LzwOutput {
+    public:
+        bool write(const std::uint8_t* s, std::size_t n) override
+        {
+            for (std::size_t i = 0; i < n; ++i, ++count)
+                if (count % 6 == 0)
+                    firsts.push_back(s[i] / 10);
+            return true;
+        }
+        std::vector<int> firsts;
+        std::size_t count = 0;
+    } rows;
+    LzwDecoder decoder(LzwFlavour::Gif, 8);
+    decoder.decode(GatherGifSubBlocks(f, 13 + 768 + 10 + 1), rows);
+    EXPECT_EQ(rows.firsts, (std::vector<int>{0, 8, 4, 2, 6, 1, 3, 5, 7, 9}));
+
+    for (const HDIB& back : BothReaders(f))
+        EXPECT_TRUE(testing::SamePixels(dib, back));
+}
+
+TEST_F(GifCodec, EveryDepthRoundTripsThroughBothReaders)
+{
+    for (const unsigned bits : {1u, 4u, 8u}) {
+        for (const bool interlace : {false, true}) {
+            // Large and noisy enough for the coder to start new tables.
+            HDIB dib = MakePicture(301, 203, bits, 1u << bits);
+            std::uint32_t seed = bits;
+            for (int y = 0; y < dib.height(); ++y)
+                for (std::size_t i = 0; i < dib.stride(); ++i)
+                    dib.row(y)[i] = std::uint8_t((seed = seed * 1103515245u + 12345u) >> 16);
+            testing::ClearRowEnds(dib);
+            if (bits == 1)
+                dib.colors()[0] = {0, 0, 0, 0}, dib.colors()[1] = {255, 255, 255, 0};
+            CurrentSaveOptions().interlace = interlace;
+            const Bytes f = write(dib);
+            for (const HDIB& back : BothReaders(f)) {
+                ASSERT_TRUE(back);
+                EXPECT_EQ(back.bitCount(), int(bits));
+                EXPECT_TRUE(testing::SamePixels(dib, back)) << bits << " " << interlace;
+                EXPECT_TRUE(std::memcmp(dib.colors(), back.colors(), 4 << bits) == 0);
+            }
+        }
+    }
+}
+
+TEST_F(GifCodec, WriterResults)
+{
+    testing::TempDir dir;
+    HDIB none;
+    EXPECT_EQ(WriteGif(dir.file("a.gif"), none), WriteResult::NotWritten);
+    HDIB rgb = MakePicture(4, 4, 24);
+    EXPECT_EQ(WriteGif(dir.file("rgb.gif"), rgb), WriteResult::CannotCreate);
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"GIF file is not available for 24-bit true color image."});
+    EXPECT_EQ(ui.messages[0].title, "Atenção");
+    EXPECT_FALSE(std::filesystem::exists(dir.file("rgb.gif")));
+
+    HDIB pal = MakePicture(40, 40, 8, 256);
+    EXPECT_EQ(WriteGif(dir.file("missing/a.gif"), pal), WriteResult::CannotCreate);
+    EXPECT_EQ(WriteGif("/dev/full", pal), WriteResult::Failed);
+    ASSERT_EQ(WriteGif(dir.file("ok.gif"), pal), WriteResult::Written);
+    EXPECT_TRUE(ReadGif(dir.file("ok.gif")).ok());
+    EXPECT_TRUE(ReadGifStream(dir.file("ok.gif")));
+
+    ui.escapeAfterPolls = 0;
+    SetCancellationEnabled(true);
+    MemorySink sink;
+    EXPECT_EQ(WriteGif(sink, pal), WriteResult::NotWritten);
+    EXPECT_EQ(ReadGif(dir.file("ok.gif")).value(), 0);
+    SetCancellationEnabled(false);
+    EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+}  // namespace
+}  // namespace lv

@@ -1,0 +1,285 @@
+#include "common/byte_sink.h"
+#include "imagelib/lzw.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <random>
+
+namespace lv {
+namespace {
+
+using Symbols = std::vector<std::uint8_t>;
+
+// In pieces, as rows arrive: the stream must not notice the breaks.
+Symbols Encode(LzwFlavour flavour, int rootBits, const Symbols& symbols, std::size_t piece = 37)
+{
+    MemorySink sink;
+    LzwEncoder encoder(flavour, rootBits, sink);
+    encoder.begin();
+    for (std::size_t i = 0; i < symbols.size(); i += piece)
+        encoder.encode(symbols.data() + i, std::min(piece, symbols.size() - i));
+    EXPECT_TRUE(encoder.end());
+    EXPECT_EQ(encoder.bytesWritten(), sink.bytes().size());
+    return sink.take();
+}
+
+class Collect final : public LzwOutput {
+public:
+    explicit Collect(std::size_t limit = SIZE_MAX)
+        : limit_(limit)
+    {
+    }
+    bool write(const std::uint8_t* s, std::size_t n) override
+    {
+        symbols.insert(symbols.end(), s, s + n);
+        return symbols.size() < limit_;
+    }
+    Symbols symbols;
+
+private:
+    std::size_t limit_;
+};
+
+std::pair<LzwStop, Symbols> Decode(LzwFlavour flavour, int rootBits, const Symbols& codes)
+{
+    Collect out;
+    LzwDecoder decoder(flavour, rootBits);
+    const LzwStop stop = decoder.decode(codes, out);
+    return {stop, out.symbols};
+}
+
+// Packs codes of the given widths into bytes, most or least significant bit first.
+Symbols Pack(bool msbFirst, const std::vector<std::pair<unsigned, int>>& codes)
+{
+    Symbols out;
+    std::uint64_t buffer = 0;
+    int bits = 0;
+    for (const auto& [code, width] : codes) {
+        if (msbFirst) {
+            buffer = buffer << width | code;
+            bits += width;
+            for (; bits >= 8; bits -= 8)
+                out.push_back(std::uint8_t(buffer >> (bits - 8)));
+        } else {
+            buffer |= std::uint64_t(code) << bits;
+            bits += width;
+            for (; bits >= 8; bits -= 8, buffer >>= 8)
+                out.push_back(std::uint8_t(buffer));
+        }
+    }
+    if (bits > 0)
+        out.push_back(std::uint8_t(msbFirst ? buffer << (8 - bits) : buffer));
+    return out;
+}
+
+Symbols Random(std::size_t n, unsigned range, unsigned seed)
+{
+    std::mt19937 rng(seed);
+    Symbols s(n);
+    for (auto& v : s)
+        v = std::uint8_t(rng() % range);
+    return s;
+}
+
+TEST(Lzw, TiffCodesForAShortStringEndWithTwoEndCodesAndDropTheLastBits)
+{
+    // A B A B A B A: clear, A, B, AB, ABA, then 257 twice; 63 bits give 7 whole bytes.
+    const Symbols codes = Encode(LzwFlavour::Tiff, 8, {'A', 'B', 'A', 'B', 'A', 'B', 'A'});
+    Symbols expected = Pack(true, {{256, 9}, {65, 9}, {66, 9}, {258, 9}, {260, 9}, {257, 9}, {257, 9}});
+    expected.pop_back();
+    EXPECT_EQ(codes, expected);
+}
+
+TEST(Lzw, GifCodesForAShortStringArePackedLowBitsFirstAndPadded)
+{
+    // Root size 2: clear 4, end 5, first free 6, width 3.
+    EXPECT_EQ(Encode(LzwFlavour::Gif, 2, {0, 0, 0, 0}), (Symbols{0x84, 0x51}));
+    EXPECT_EQ(Encode(LzwFlavour::Gif, 2, {0, 0, 0, 0}), Pack(false, {{4, 3}, {0, 3}, {6, 3}, {0, 3}, {5, 3}}));
+}
+
+TEST(Lzw, WidthsGrowWhereEachFlavourSaysSo)
+{
+    // Root size 2, symbols 0 0 0 1 1: clear; 0 (adds 6); 6 (adds 7); 1 (adds 8, so the
+    // width becomes 4); then the pending 1 and the end code at width 4.
+    EXPECT_EQ(Encode(LzwFlavour::Gif, 2, {0, 0, 0, 1, 1}), Pack(false, {{4, 3}, {0, 3}, {6, 3}, {1, 3}, {1, 4}, {5, 4}}));
+
+    // TIFF widens once the next free code is 512: the 255th code after the clear is 10 bits.
+    Symbols bytes;
+    for (int i = 0; i < 256; ++i)
+        bytes.push_back(std::uint8_t(i));
+    const Symbols tiff = Encode(LzwFlavour::Tiff, 8, bytes);
+    std::vector<std::pair<unsigned, int>> expected{{256, 9}};
+    for (int i = 0; i < 256; ++i)
+        expected.push_back({unsigned(i), i < 254 ? 9 : 10});
+    expected.push_back({257, 10});
+    expected.push_back({257, 10});
+    Symbols packed = Pack(true, expected);
+    if ((9 + 254 * 9 + 4 * 10) % 8)
+        packed.pop_back();
+    EXPECT_EQ(tiff, packed);
+}
+
+TEST(Lzw, EveryFlavourAndRootSizeRoundTrips)
+{
+    const struct {
+        LzwFlavour flavour;
+        int rootBits;
+    } cases[] = {{LzwFlavour::Tiff, 8}, {LzwFlavour::Gif, 8}, {LzwFlavour::Gif, 4}, {LzwFlavour::Gif, 2}};
+    for (const auto& c : cases) {
+        const unsigned range = 1u << c.rootBits;
+        // Noise fills the table many times over (a clear every 4094 codes); runs make long
+        // strings, including the code that is defined by its own use.
+        Symbols runs;
+        for (int i = 0; i < 20000; ++i)
+            runs.insert(runs.end(), std::size_t(i % 300), std::uint8_t(i % range));
+        for (const Symbols& input : {Random(200000, range, 7), runs, Symbols{3}, Symbols(5000, 1)}) {
+            const auto [stop, output] = Decode(c.flavour, c.rootBits, Encode(c.flavour, c.rootBits, input));
+            EXPECT_EQ(stop, LzwStop::EndCode) << c.rootBits;
+            EXPECT_TRUE(output == input) << "root size " << c.rootBits << ", " << input.size() << " symbols";
+        }
+    }
+}
+
+// Symbols in which no two neighbours repeat a pair, so every symbol adds a code.
+Symbols DistinctPairs(std::size_t n)
+{
+    std::vector<bool> used(256 * 256);
+    Symbols s{0};
+    while (s.size() < n)
+        for (int next = 255; next >= 0; --next)
+            if (!used[s.back() * 256 + next]) {
+                used[s.back() * 256 + next] = true;
+                s.push_back(std::uint8_t(next));
+                break;
+            }
+    return s;
+}
+
+unsigned CodeAt(const Symbols& bytes, std::size_t bit, int width, bool msbFirst)
+{
+    unsigned code = 0;
+    for (int i = 0; i < width; ++i, ++bit) {
+        const unsigned b = bytes[bit / 8] >> (msbFirst ? 7 - bit % 8 : bit % 8) & 1;
+        code |= msbFirst ? b << (width - 1 - i) : b << i;
+    }
+    return code;
+}
+
+TEST(Lzw, ANewTableStartsWhenTheNextFreeCodeReaches4094)
+{
+    // 3836 codes are added (258 to 4093), emitted at widths 9, 10, 11 and 12; then a
+    // clear at width 12, and the next symbol at width 9 again.
+    const Symbols input = DistinctPairs(4000);
+    const Symbols tiff = Encode(LzwFlavour::Tiff, 8, input);
+    const std::size_t tiffClear = 9 + 254 * 9 + 512 * 10 + 1024 * 11 + 2046 * 12;
+    EXPECT_EQ(CodeAt(tiff, 0, 9, true), 256u);
+    EXPECT_EQ(CodeAt(tiff, tiffClear - 12, 12, true), input[3835]);
+    EXPECT_EQ(CodeAt(tiff, tiffClear, 12, true), 256u);
+    EXPECT_EQ(CodeAt(tiff, tiffClear + 12, 9, true), input[3836]);
+
+    // GIF widens one code later: after adding 512, 1024 and 2048.
+    const Symbols gif = Encode(LzwFlavour::Gif, 8, input);
+    const std::size_t gifClear = 9 + 255 * 9 + 512 * 10 + 1024 * 11 + 2045 * 12;
+    EXPECT_EQ(CodeAt(gif, gifClear - 12, 12, false), input[3835]);
+    EXPECT_EQ(CodeAt(gif, gifClear, 12, false), 256u);
+    EXPECT_EQ(CodeAt(gif, gifClear + 12, 9, false), input[3836]);
+
+    EXPECT_EQ(Decode(LzwFlavour::Tiff, 8, tiff).second, input);
+    EXPECT_EQ(Decode(LzwFlavour::Gif, 8, gif).second, input);
+}
+
+// The codes as the coder is described, with a plain map for the tree: slow and obvious.
+Symbols ReferenceEncode(LzwFlavour flavour, int rootBits, const Symbols& s)
+{
+    const unsigned clear = 1u << rootBits, end = clear + 1;
+    std::map<std::pair<unsigned, unsigned>, unsigned> tree;
+    unsigned next = clear + 2;
+    int width = rootBits + 1;
+    std::vector<std::pair<unsigned, int>> codes{{clear, width}};
+    unsigned current = s[0];
+    for (std::size_t i = 1; i < s.size(); ++i) {
+        const auto child = tree.find({current, s[i]});
+        if (child != tree.end()) {
+            current = child->second;
+            continue;
+        }
+        codes.push_back({current, width});
+        tree[{current, s[i]}] = next;
+        const unsigned added = next++;
+        if ((flavour == LzwFlavour::Tiff ? next : added) == 1u << width && width < 12)
+            ++width;
+        if (next == 4094) {
+            codes.push_back({clear, width});
+            tree.clear();
+            next = clear + 2;
+            width = rootBits + 1;
+        }
+        current = s[i];
+    }
+    codes.push_back({current, width});
+    codes.push_back({end, width});
+    if (flavour == LzwFlavour::Gif)
+        return Pack(false, codes);
+    codes.push_back({end, width});
+    std::size_t bits = 0;
+    for (const auto& code : codes)
+        bits += std::size_t(code.second);
+    Symbols packed = Pack(true, codes);
+    if (bits % 8)
+        packed.pop_back();
+    return packed;
+}
+
+TEST(Lzw, FlatAreasGiveExactlyTheCodesOfTheTree)
+{
+    // Runs of repeating patterns, broken now and then, long enough for many new tables and
+    // for the coder to drop old symbols: the walks it skips must be the ones the tree has.
+    std::mt19937 rng(11);
+    Symbols s;
+    while (s.size() < 1500000) {
+        const std::size_t period = 1 + rng() % 4, run = rng() % 20000;
+        const unsigned base = rng() % 4 * 60;
+        Symbols unit(period);
+        for (std::size_t k = 0; k < period; ++k)
+            unit[k] = std::uint8_t(base + k * 7);  // the colours of a flat area
+        for (std::size_t i = 0; i < run; ++i)
+            s.push_back(unit[i % period]);
+        for (std::size_t i = rng() % 5; i > 0; --i)
+            s.push_back(std::uint8_t(rng()));
+    }
+    // Rows of a wide picture, and pieces too short for most jumps.
+    const Symbols tiff = ReferenceEncode(LzwFlavour::Tiff, 8, s);
+    EXPECT_TRUE(Encode(LzwFlavour::Tiff, 8, s, 12000) == tiff);
+    EXPECT_TRUE(Encode(LzwFlavour::Tiff, 8, s, 61) == tiff);
+    EXPECT_TRUE(Encode(LzwFlavour::Gif, 8, s, 4000) == ReferenceEncode(LzwFlavour::Gif, 8, s));
+    Symbols bits(s.size());
+    std::transform(s.begin(), s.end(), bits.begin(), [](std::uint8_t v) { return std::uint8_t(v % 2); });
+    EXPECT_TRUE(Encode(LzwFlavour::Gif, 2, bits, 4000) == ReferenceEncode(LzwFlavour::Gif, 2, bits));
+    const Symbols noise = Random(30000, 256, 5);
+    EXPECT_TRUE(Encode(LzwFlavour::Tiff, 8, noise) == ReferenceEncode(LzwFlavour::Tiff, 8, noise));
+}
+
+TEST(Lzw, DecodingStopsAtBadCodesTheEndOfDataAndAFullOutput)
+{
+    // A code beyond the next free one.
+    EXPECT_EQ(Decode(LzwFlavour::Tiff, 8, Pack(true, {{256, 9}, {65, 9}, {300, 9}})).first, LzwStop::BadCode);
+    // A string code straight after a clear.
+    EXPECT_EQ(Decode(LzwFlavour::Gif, 2, Pack(false, {{4, 3}, {6, 3}})).first, LzwStop::BadCode);
+    // No clear code first is read as if one had come.
+    const auto noClear = Decode(LzwFlavour::Gif, 2, Pack(false, {{1, 3}, {1, 3}, {6, 3}, {5, 3}}));
+    EXPECT_EQ(noClear.first, LzwStop::EndCode);
+    EXPECT_EQ(noClear.second, (Symbols{1, 1, 1, 1}));
+    // Codes that simply run out.
+    const auto cut = Decode(LzwFlavour::Tiff, 8, Pack(true, {{256, 9}, {65, 9}, {66, 9}}));
+    EXPECT_EQ(cut.first, LzwStop::DataExhausted);
+    EXPECT_EQ(cut.second, (Symbols{'A', 'B'}));
+
+    Collect three(3);
+    LzwDecoder decoder(LzwFlavour::Gif, 8);
+    EXPECT_EQ(decoder.decode(Encode(LzwFlavour::Gif, 8, Symbols(100, 9)), three), LzwStop::OutputFull);
+    EXPECT_GE(three.symbols.size(), 3u);
+}
+
+}  // namespace
+}  // namespace lv

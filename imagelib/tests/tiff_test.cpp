@@ -1,0 +1,513 @@
+#include "common/byte_sink.h"
+#include "common/byte_source.h"
+#include "common/little_endian.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+#include "imagelib/lzw.h"
+#include "imagelib/progress.h"
+#include "imagelib/save_options.h"
+#include "imagelib/tiff.h"
+#include "pictures.h"
+
+#include <gtest/gtest.h>
+
+namespace lv {
+namespace {
+
+using testing::MakePicture;
+using Bytes = std::vector<std::uint8_t>;
+
+// Hand-made TIFF files in either byte order: blobs first, the directory last.
+class TiffFile {
+public:
+    explicit TiffFile(bool motorola)
+        : motorola_(motorola)
+    {
+        data_ = {std::uint8_t(motorola ? 'M' : 'I'), std::uint8_t(motorola ? 'M' : 'I')};
+        put16(data_, 42);
+        put32(data_, 0);
+    }
+
+    std::uint32_t blob(const Bytes& bytes)
+    {
+        const auto offset = std::uint32_t(data_.size());
+        data_.insert(data_.end(), bytes.begin(), bytes.end());
+        return offset;
+    }
+    Bytes shorts(const std::vector<std::uint16_t>& values) const
+    {
+        Bytes b;
+        for (auto v : values)
+            put16(b, v);
+        return b;
+    }
+    Bytes longs(const std::vector<std::uint32_t>& values) const
+    {
+        Bytes b;
+        for (auto v : values)
+            put32(b, v);
+        return b;
+    }
+
+    // Values that fit in four bytes go into the entry; others into a blob.
+    TiffFile& tag(std::uint16_t tag, std::uint16_t type, std::uint32_t count, const Bytes& values)
+    {
+        Bytes field = values;
+        if (values.size() > 4) {
+            field.clear();
+            put32(field, blob(values));
+        }
+        field.resize(4);
+        entries_.push_back({tag, type, count, field});
+        return *this;
+    }
+    TiffFile& short1(std::uint16_t t, std::uint16_t v) { return tag(t, 3, 1, shorts({v})); }
+    TiffFile& long1(std::uint16_t t, std::uint32_t v) { return tag(t, 4, 1, longs({v})); }
+    TiffFile& rational(std::uint16_t t, std::uint32_t num, std::uint32_t den) { return tag(t, 5, 1, longs({num, den})); }
+
+    Bytes build() const
+    {
+        Bytes file = data_;
+        const auto ifd = std::uint32_t(file.size());
+        Bytes offset;
+        put32(offset, ifd);
+        std::copy(offset.begin(), offset.end(), file.begin() + 4);
+        put16(file, std::uint16_t(entries_.size()));
+        for (const auto& e : entries_) {
+            put16(file, e.tag);
+            put16(file, e.type);
+            put32(file, e.count);
+            file.insert(file.end(), e.field.begin(), e.field.end());
+        }
+        put32(file, 0);
+        return file;
+    }
+
+private:
+    struct Entry {
+        std::uint16_t tag, type;
+        std::uint32_t count;
+        Bytes field;
+    };
+    void put16(Bytes& b, std::uint16_t v) const
+    {
+        std::uint8_t p[2];
+        motorola_ ? StoreBE16(p, v) : StoreLE16(p, v);
+        b.insert(b.end(), p, p + 2);
+    }
+    void put32(Bytes& b, std::uint32_t v) const
+    {
+        std::uint8_t p[4];
+        motorola_ ? StoreBE32(p, v) : StoreLE32(p, v);
+        b.insert(b.end(), p, p + 4);
+    }
+
+    bool motorola_;
+    Bytes data_;
+    std::vector<Entry> entries_;
+};
+
+ReadResult Read(const Bytes& file)
+{
+    MemorySource source(file);
+    return ReadTiff(source);
+}
+
+// The usual tags of a one-strip picture whose rows are `pixels`.
+TiffFile Picture(bool motorola, int width, int height, int bits, int samples, int photometric, const Bytes& pixels)
+{
+    TiffFile f(motorola);
+    const std::uint32_t data = f.blob(pixels);
+    f.short1(256, std::uint16_t(width)).short1(257, std::uint16_t(height));
+    if (samples == 3)
+        f.tag(258, 3, 3, f.shorts({8, 8, 8}));
+    else
+        f.short1(258, std::uint16_t(bits));
+    f.short1(262, std::uint16_t(photometric)).long1(273, data).short1(277, std::uint16_t(samples));
+    f.long1(279, std::uint32_t(pixels.size()));
+    return f;
+}
+
+std::vector<int> TopRow(const HDIB& dib, int top)
+{
+    const std::uint8_t* row = dib.row(dib.height() - 1 - top);
+    return std::vector<int>(row, row + (dib.width() * dib.bitCount() + 7) / 8);
+}
+
+// A picture whose bytes vary, with zero padding as producers keep it.
+HDIB Filled(int width, int height, unsigned bits, unsigned colours)
+{
+    HDIB dib = MakePicture(width, height, bits, colours);
+    for (int y = 0; y < height; ++y)
+        for (std::size_t i = 0; i < dib.stride(); ++i)
+            dib.row(y)[i] = std::uint8_t((y * 31 + i * 7) % 251 % (bits == 8 && colours < 256 ? colours : 256));
+    testing::ClearRowEnds(dib);
+    return dib;
+}
+
+TEST(TiffRead, MotorolaAndIntelTwinsGiveTheSamePicture)
+{
+    const Bytes pixels = {0, 1, 2, 3, 3, 2, 1, 0};
+    std::vector<std::uint16_t> map(3 * 4);
+    for (int i = 0; i < 4; ++i) {
+        map[i] = std::uint16_t((10 + i) << 8 | 0x55);       // red
+        map[4 + i] = std::uint16_t((100 + i) << 8);         // green
+        map[8 + i] = std::uint16_t((200 + i) << 8 | 0xFF);  // blue
+    }
+    HDIB twins[2];
+    for (const bool motorola : {false, true}) {
+        TiffFile f = Picture(motorola, 4, 2, 8, 1, 3, pixels);
+        f.tag(320, 3, 12, f.shorts(map));
+        ReadResult r = Read(f.build());
+        ASSERT_TRUE(r.ok()) << motorola;
+        twins[motorola] = r.take();
+    }
+    for (const HDIB& dib : twins) {
+        EXPECT_EQ(dib.clrUsed(), 4u);
+        EXPECT_EQ(dib.colors()[3].rgbRed, 13);
+        EXPECT_EQ(dib.colors()[3].rgbGreen, 103);
+        EXPECT_EQ(dib.colors()[3].rgbBlue, 203);
+        EXPECT_EQ(TopRow(dib, 0), (std::vector<int>{0, 1, 2, 3}));
+    }
+    EXPECT_TRUE(testing::SamePixels(twins[0], twins[1]));
+}
+
+TEST(TiffRead, DirectoriesOfMoreThan26EntriesAreRefused)
+{
+    for (const int extra : {26 - 7, 27 - 7}) {
+        TiffFile f = Picture(false, 2, 1, 8, 1, 1, {5, 6});
+        for (int i = 0; i < extra; ++i)
+            f.short1(std::uint16_t(40000 + i), 0);  // unknown tags are skipped
+        EXPECT_EQ(Read(f.build()).ok(), extra + 7 <= 26) << extra + 7;
+    }
+}
+
+TEST(TiffRead, StripsWithShortOrLongOffsetsInsideOrOutsideTheEntry)
+{
+    const Bytes top = {1, 2, 3}, middle = {4, 5, 6}, bottom = {7, 8, 9};
+    for (const bool motorola : {false, true}) {
+        // Two LONG offsets need 8 bytes: they lie where the entry points.
+        TiffFile a(motorola);
+        const std::uint32_t s1 = a.blob(bottom), s0 = a.blob(Bytes{1, 2, 3, 4, 5, 6});
+        a.short1(256, 3).short1(257, 3).short1(258, 8).long1(278, 2);
+        a.tag(273, 4, 2, a.longs({s0, s1})).tag(279, 4, 2, a.longs({6, 3}));
+        ReadResult ra = Read(a.build());
+        ASSERT_TRUE(ra.ok());
+        EXPECT_EQ(TopRow(ra.image(), 0), (std::vector<int>{1, 2, 3}));
+        EXPECT_EQ(TopRow(ra.image(), 1), (std::vector<int>{4, 5, 6}));
+        EXPECT_EQ(TopRow(ra.image(), 2), (std::vector<int>{7, 8, 9}));
+
+        // Two SHORT offsets and counts fit in the entry itself.
+        TiffFile b(motorola);
+        const std::uint32_t t0 = b.blob(top), t1 = b.blob(Bytes{4, 5, 6, 7, 8, 9});
+        b.short1(256, 3).short1(257, 3).short1(258, 8);
+        b.tag(273, 3, 2, b.shorts({std::uint16_t(t0), std::uint16_t(t1)})).tag(279, 3, 2, b.shorts({3, 6}));
+        ReadResult rb = Read(b.build());
+        ASSERT_TRUE(rb.ok());
+        EXPECT_TRUE(testing::SamePixels(ra.image(), rb.image()));
+    }
+}
+
+TEST(TiffRead, WithoutByteCountsAStripHoldsRowsPerStripRows)
+{
+    TiffFile f(false);
+    const std::uint32_t s0 = f.blob({1, 2, 3, 4}), s1 = f.blob({5, 6, 0, 0});
+    f.short1(256, 2).short1(257, 3).short1(258, 8).short1(278, 2).tag(273, 4, 2, f.longs({s0, s1}));
+    ReadResult r = Read(f.build());
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(TopRow(r.image(), 1), (std::vector<int>{3, 4}));
+    EXPECT_EQ(TopRow(r.image(), 2), (std::vector<int>{5, 6}));
+}
+
+Bytes PredictedLzw(const std::vector<Bytes>& rows, std::size_t step)
+{
+    MemorySink sink;
+    LzwEncoder encoder(LzwFlavour::Tiff, 8, sink);
+    encoder.begin();
+    for (Bytes row : rows) {
+        for (std::size_t i = row.size(); i-- > step;)
+            row[i] = std::uint8_t(row[i] - row[i - step]);
+        encoder.encode(row.data(), row.size());
+    }
+    encoder.end();
+    return sink.take();
+}
+
+TEST(TiffRead, LzwWithPredictorGivesTheSamePictureAsUncompressed)
+{
+    std::vector<Bytes> rows;
+    Bytes all;
+    for (int y = 0; y < 5; ++y) {
+        Bytes row;
+        for (int x = 0; x < 7 * 3; ++x)
+            row.push_back(std::uint8_t(x * 13 + y * 50 + (x % 3) * 90));
+        rows.push_back(row);
+        all.insert(all.end(), row.begin(), row.end());
+    }
+    for (const bool motorola : {false, true}) {
+        ReadResult plain = Read(Picture(motorola, 7, 5, 8, 3, 2, all).build());
+        TiffFile lzw = Picture(motorola, 7, 5, 8, 3, 2, PredictedLzw(rows, 3));
+        lzw.short1(259, 5).short1(317, 2);
+        ReadResult packed = Read(lzw.build());
+        ASSERT_TRUE(plain.ok() && packed.ok());
+        EXPECT_TRUE(testing::SamePixels(plain.image(), packed.image()));
+        EXPECT_EQ(testing::Pixel24(plain.image(), 1, 4), (testing::Rgb{39, 142, 245}));  // stored red first
+    }
+    // Grey rows difference one byte at a time.
+    TiffFile grey = Picture(false, 21, 5, 8, 1, 1, PredictedLzw(rows, 1));
+    grey.short1(259, 5).short1(317, 2);
+    ReadResult g = Read(grey.build());
+    ASSERT_TRUE(g.ok());
+    EXPECT_EQ(TopRow(g.image(), 4), std::vector<int>(rows[4].begin(), rows[4].end()));
+}
+
+TEST(TiffRead, ResolutionFollowsTheUnit)
+{
+    const auto ppm = [](std::uint32_t num, std::uint32_t den, int unit) {
+        TiffFile f = Picture(false, 1, 1, 8, 1, 1, {0});
+        f.rational(282, num, den).rational(283, num * 2, den);
+        if (unit)
+            f.short1(296, std::uint16_t(unit));
+        ReadResult r = Read(f.build());
+        return std::make_pair(r.image().header().biXPelsPerMeter, r.image().header().biYPelsPerMeter);
+    };
+    EXPECT_EQ(ppm(300, 1, 2), std::make_pair(11811, 23622));
+    EXPECT_EQ(ppm(601, 2, 2), std::make_pair(11811, 23661));  // 300.5 dots per inch are 300
+    EXPECT_EQ(ppm(118, 1, 3), std::make_pair(11811, 23622));  // 118 per cm is 300 per inch
+    EXPECT_EQ(ppm(300, 1, 0), std::make_pair(0, 0));
+    EXPECT_EQ(ppm(300, 1, 1), std::make_pair(0, 0));
+    EXPECT_EQ(ppm(300, 0, 2), std::make_pair(0, 0));
+}
+
+TEST(TiffRead, PalettesByDepthAndPhotometric)
+{
+    const auto colours = [](int bits, int photometric) {
+        ReadResult r = Read(Picture(false, 2, 1, bits, 1, photometric, {0x12, 0x34}).build());
+        std::vector<int> reds;
+        if (r.ok())
+            for (std::uint32_t i = 0; i < r.image().clrUsed(); ++i)
+                reds.push_back(r.image().colors()[i].rgbRed);
+        return reds;
+    };
+    EXPECT_EQ(colours(1, 0), (std::vector<int>{255, 0}));
+    EXPECT_EQ(colours(1, 1), (std::vector<int>{0, 255}));
+    EXPECT_EQ(colours(1, 2), (std::vector<int>{0, 255}));
+    // Grey of 4 or 8 bits gets the 256-entry ramp.
+    EXPECT_EQ(colours(8, 1).size(), 256u);
+    EXPECT_EQ(colours(4, 1).size(), 256u);
+    EXPECT_EQ(colours(8, 1)[200], 200);
+    // Palette pictures need their colour map.
+    EXPECT_TRUE(colours(8, 3).empty());
+    EXPECT_TRUE(colours(4, 0).empty());
+}
+
+TEST(TiffRead, CameraFilesExpandTheirSamplesToRgb)
+{
+    // Two pairs: neutral chroma, then red difference 228 (228 - 128 = 100).
+    TiffFile f = Picture(false, 4, 1, 8, 3, 2, {100, 110, 128, 128, 120, 130, 128, 228});
+    f.tag(271, 2, 12, Bytes{'R', 'I', 'C', 'O', 'H', 0, 'D', 'C', '-', '1', 0, 0});
+    ReadResult r = Read(f.build());
+    ASSERT_TRUE(r.ok());
+    using testing::Rgb;
+    EXPECT_EQ(testing::Pixel24(r.image(), 0, 0), (Rgb{100, 100, 100}));
+    EXPECT_EQ(testing::Pixel24(r.image(), 1, 0), (Rgb{110, 110, 110}));
+    // The left pixel of a pair takes the mean with the pair before: 178, a difference of 50.
+    EXPECT_EQ(testing::Pixel24(r.image(), 2, 0), (Rgb{120 + 70, 120 - 35, 120}));
+    EXPECT_EQ(testing::Pixel24(r.image(), 3, 0), (Rgb{255, 130 - 70, 130}));
+
+    // Another maker's file with the same bytes is plain RGB.
+    TiffFile other = Picture(false, 4, 1, 8, 3, 2, {100, 110, 128, 128, 120, 130, 128, 228, 0, 0, 0, 0});
+    other.tag(271, 2, 6, Bytes{'R', 'I', 'C', 'O', 'Z', 0});
+    ReadResult plain = Read(other.build());
+    ASSERT_TRUE(plain.ok());
+    EXPECT_EQ(testing::Pixel24(plain.image(), 0, 0), (Rgb{100, 110, 128}));
+}
+
+TEST(TiffRead, UnsupportedAndDamagedFilesGiveFailure)
+{
+    testing::UiRecorder ui;
+    EXPECT_EQ(Read(Bytes{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0}).value(), 0);  // not TIFF: 0, not -1
+    EXPECT_EQ(Read(Bytes{'I', 'I', 42, 0, 200, 0, 0, 0}).value(), 0);       // directory beyond the end
+    EXPECT_EQ(Read(Picture(false, 2, 1, 16, 1, 1, {0, 0, 0, 0}).build()).value(), 0);
+    EXPECT_EQ(Read(Picture(false, 2, 1, 8, 1, 1, {0, 0}).short1(259, 7).build()).value(), 0);
+    // A strip that runs past the end of the file.
+    const auto endingAt = [](std::uint32_t offset) {
+        TiffFile f(false);
+        f.short1(256, 2).short1(257, 2).short1(258, 8).long1(273, offset).long1(279, 4);
+        return f.build();
+    };
+    EXPECT_EQ(Read(endingAt(std::uint32_t(endingAt(0).size() - 4))).value(), 1);
+    EXPECT_EQ(Read(endingAt(std::uint32_t(endingAt(0).size() - 3))).value(), 0);
+
+    // Hostile sizes: a huge picture with a tiny body, a strip past the end, a bad LZW code.
+    EXPECT_EQ(Read(Picture(false, 65535, 65535, 1, 1, 1, {1, 2, 3}).build()).value(), 0);
+    EXPECT_EQ(Read(Picture(false, 65535, 65535, 1, 1, 1, {1, 2, 3}).short1(259, 5).build()).value(), 0);
+    TiffFile past(false);
+    past.short1(256, 2).short1(257, 1).short1(258, 8).long1(273, 0x7FFFFFF0).long1(279, 2);
+    past.blob(Bytes(16, 0));
+    EXPECT_EQ(Read(past.build()).value(), 0);
+    const Bytes bad = {0x80, 0x10, 0x65, 0x80};  // clear, 'A', then code 300 where 258 is the next
+    EXPECT_EQ(Read(Picture(false, 4, 1, 8, 1, 1, bad).short1(259, 5).build()).value(), 0);
+    EXPECT_TRUE(ui.messages.empty());
+
+    EXPECT_EQ(ReadTiff("/no/such/file.tif").value(), -2);
+}
+
+TEST(TiffRead, CancelGivesFailure)
+{
+    testing::UiRecorder ui;
+    ui.escapeAfterPolls = 0;
+    SetCancellationEnabled(true);
+    const ReadResult r = Read(Picture(false, 1, 40, 8, 1, 1, Bytes(40, 1)).build());
+    SetCancellationEnabled(false);
+    EXPECT_EQ(r.value(), 0);
+}
+
+class TiffWrite : public ::testing::Test {
+protected:
+    void TearDown() override { CurrentSaveOptions() = SaveOptions{}; }
+    Bytes write(const HDIB& dib, bool compress)
+    {
+        CurrentSaveOptions().compress = compress;
+        MemorySink sink;
+        EXPECT_EQ(WriteTiff(sink, dib), WriteResult::Written);
+        return sink.take();
+    }
+    // The value of the entry with this tag, and its type and count.
+    static std::array<std::uint32_t, 3> entry(const Bytes& f, std::uint16_t tag)
+    {
+        for (int i = 0; i < 16; ++i) {
+            const std::uint8_t* e = &f[10 + 12 * i];
+            if (LoadLE16(e) == tag)
+                return {LoadLE16(e + 2), LoadLE32(e + 4), LoadLE32(e + 8)};
+        }
+        return {};
+    }
+    testing::UiRecorder ui;
+};
+
+TEST_F(TiffWrite, TheFixedLayoutOfABilevelPicture)
+{
+    HDIB dib = MakePicture(10, 3, 1, 2);
+    dib.row(2)[0] = 0xC0;  // top row
+    dib.header().biXPelsPerMeter = 11811;
+    dib.header().biYPelsPerMeter = 3937;
+    const Bytes f = write(dib, false);
+    ASSERT_EQ(f.size(), 238u + 2 * 3);
+    EXPECT_EQ(Bytes(f.begin(), f.begin() + 10), (Bytes{'I', 'I', 42, 0, 8, 0, 0, 0, 16, 0}));
+    const std::uint16_t tags[16] = {256, 257, 258, 259, 262, 269, 273, 277, 278, 279, 282, 283, 284, 296, 317, 263};
+    for (int i = 0; i < 16; ++i)
+        EXPECT_EQ(LoadLE16(&f[10 + 12 * i]), tags[i]);
+    EXPECT_EQ(entry(f, 262), (std::array<std::uint32_t, 3>{3, 1, 1}));    // photometric 1
+    EXPECT_EQ(entry(f, 263), (std::array<std::uint32_t, 3>{4, 0, 255}));  // the dummy entry
+    EXPECT_EQ(entry(f, 273)[2], 238u);
+    EXPECT_EQ(entry(f, 279)[2], 6u);
+    EXPECT_EQ(entry(f, 258), (std::array<std::uint32_t, 3>{3, 1, 1}));
+    EXPECT_EQ(entry(f, 269), (std::array<std::uint32_t, 3>{2, 16, 222}));
+    EXPECT_EQ(entry(f, 296)[2], 2u);
+    EXPECT_EQ(LoadLE32(&f[202]), 0u);
+    EXPECT_EQ(Bytes(f.begin() + 206, f.begin() + 222), (Bytes{44, 1, 0, 0, 1, 0, 0, 0, 100, 0, 0, 0, 1, 0, 0, 0}));
+    EXPECT_EQ(std::string(f.begin() + 222, f.begin() + 238), std::string("Verandolith\0\0\0\0\0", 16));
+    EXPECT_EQ(f[238], 0xC0);  // top row first, two bytes a row
+}
+
+TEST_F(TiffWrite, SixteenPaletteColoursPutTheMapAt238AndPixelsAt334)
+{
+    HDIB dib = MakePicture(4, 1, 4, 16);
+    dib.row(0)[0] = 0x1F;
+    const Bytes f = write(dib, false);
+    EXPECT_EQ(entry(f, 320), (std::array<std::uint32_t, 3>{3, 48, 238}));
+    EXPECT_EQ(entry(f, 262)[2], 3u);
+    EXPECT_EQ(entry(f, 273)[2], 334u);
+    EXPECT_EQ(f.size(), 334u + 2);
+    EXPECT_EQ(f[334], 0x1F);
+    // Reds, then greens, then blues, each component in the high byte.
+    EXPECT_EQ(LoadLE16(&f[238 + 2 * 5]), dib.colors()[5].rgbRed << 8);
+    EXPECT_EQ(LoadLE16(&f[238 + 32 + 2 * 5]), dib.colors()[5].rgbGreen << 8);
+    EXPECT_EQ(LoadLE16(&f[238 + 64 + 2 * 15]), dib.colors()[15].rgbBlue << 8);
+
+    // A two-colour palette is written with photometric 1 and its map.
+    const Bytes two = write(MakePicture(4, 1, 8, 2), false);
+    EXPECT_EQ(entry(two, 262)[2], 1u);
+    EXPECT_EQ(entry(two, 320)[1], 6u);
+}
+
+TEST_F(TiffWrite, RgbGetsItsBitsPerSampleAt238AndRedFirst)
+{
+    HDIB dib = MakePicture(2, 1, 24);
+    testing::SetPixel24(dib, 0, 0, {1, 2, 3});
+    const Bytes f = write(dib, false);
+    EXPECT_EQ(entry(f, 258), (std::array<std::uint32_t, 3>{3, 3, 238}));
+    EXPECT_EQ(entry(f, 277)[2], 3u);
+    EXPECT_EQ(entry(f, 262)[2], 2u);
+    EXPECT_EQ(Bytes(f.begin() + 238, f.begin() + 244), (Bytes{8, 0, 8, 0, 8, 0}));
+    EXPECT_EQ(entry(f, 273)[2], 244u);
+    EXPECT_EQ(Bytes(f.begin() + 244, f.end()), (Bytes{1, 2, 3, 0, 0, 0}));
+    EXPECT_EQ(testing::Pixel24(dib, 0, 0), (testing::Rgb{1, 2, 3}));  // the picture is left as it was
+
+    const Bytes grey = write(testing::MakeGreyPicture(3, 3), false);
+    EXPECT_EQ(entry(grey, 262)[2], 1u);
+    EXPECT_EQ(entry(grey, 273)[2], 238u);
+    EXPECT_EQ(entry(grey, 263)[1], 0u);
+}
+
+TEST_F(TiffWrite, CompressedStripsRecordTheirSizeAndCompression5)
+{
+    HDIB dib = Filled(300, 200, 24, 0);
+    const Bytes f = write(dib, true);
+    EXPECT_EQ(entry(f, 259)[2], 5u);
+    EXPECT_EQ(entry(f, 317)[2], 1u);
+    EXPECT_EQ(entry(f, 279)[2], f.size() - 244);
+    EXPECT_LT(f.size(), 244u + 300 * 200 * 3);
+}
+
+TEST_F(TiffWrite, EveryDepthRoundTripsCompressedAndNot)
+{
+    const struct {
+        unsigned bits, colours;
+    } kinds[] = {{1, 2}, {4, 16}, {8, 256}, {8, 100}, {24, 0}};
+    for (const auto& k : kinds)
+        for (const bool compress : {false, true}) {
+            HDIB dib = Filled(77, 45, k.bits, k.colours);
+            if (k.bits == 1)
+                dib.colors()[0] = {0, 0, 0, 0}, dib.colors()[1] = {255, 255, 255, 0};
+            dib.header().biXPelsPerMeter = dib.header().biYPelsPerMeter = 11811;
+            ReadResult back = Read(write(dib, compress));
+            ASSERT_TRUE(back.ok()) << k.bits;
+            EXPECT_TRUE(testing::SamePixels(dib, back.image())) << k.bits << " " << compress;
+            EXPECT_EQ(back.image().clrUsed(), k.colours);
+            EXPECT_TRUE(std::equal(dib.colors(), dib.colors() + k.colours, back.image().colors(),
+                                   [](RgbQuad a, RgbQuad b) { return a.rgbRed == b.rgbRed && a.rgbBlue == b.rgbBlue; }));
+            EXPECT_EQ(back.image().header().biXPelsPerMeter, 11811);
+        }
+    HDIB grey = testing::MakeGreyPicture(9, 9);
+    grey.row(4)[4] = 77;
+    ReadResult g = Read(write(grey, true));
+    ASSERT_TRUE(g.ok());
+    EXPECT_EQ(DibGetType(g.image()), IMG_GREY8);
+    EXPECT_TRUE(testing::SamePixels(grey, g.image()));
+}
+
+TEST_F(TiffWrite, Results)
+{
+    testing::TempDir dir;
+    HDIB none;
+    EXPECT_EQ(WriteTiff(dir.file("a.tif"), none), WriteResult::NotWritten);
+    HDIB dib = MakePicture(20, 20, 24);
+    EXPECT_EQ(WriteTiff(dir.file("missing/a.tif"), dib), WriteResult::CannotCreate);
+    EXPECT_EQ(WriteTiff("/dev/full", dib), WriteResult::Failed);
+    ASSERT_EQ(WriteTiff(dir.file("ok.tif"), dib), WriteResult::Written);
+    EXPECT_TRUE(ReadTiff(dir.file("ok.tif")).ok());
+
+    ui.escapeAfterPolls = 0;
+    SetCancellationEnabled(true);
+    MemorySink plain, packed;
+    EXPECT_EQ(WriteTiff(plain, dib), WriteResult::NotWritten);
+    CurrentSaveOptions().compress = true;
+    EXPECT_EQ(WriteTiff(packed, dib), WriteResult::NotWritten);
+    SetCancellationEnabled(false);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace lv

@@ -1,0 +1,129 @@
+#include "common/testing/run_command.h"
+#include "common/testing/temp_dir.h"
+#include "edit/layered_format.h"
+#include "imagelib/bmp.h"
+#include "imagelib/tests/pictures.h"
+
+#include <gtest/gtest.h>
+
+namespace lv {
+namespace {
+
+using testing::RunCommand;
+using testing::ShellQuote;
+
+testing::CommandResult Tool(const std::string& arguments)
+{
+    return RunCommand(std::string(LV_TOOL) + " " + arguments);
+}
+
+class VlfTool : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        HDIB photo = testing::MakePhotoLike(20, 10);
+        ASSERT_EQ(WriteBmp(file("photo.bmp"), photo), WriteResult::Written);
+        HDIB small = testing::MakePhotoLike(6, 4);
+        ASSERT_EQ(WriteBmp(file("small.bmp"), small), WriteResult::Written);
+        HDIB mask = testing::MakeGreyPicture(6, 4);
+        for (int y = 0; y < 4; ++y)
+            for (int x = 0; x < 6; ++x)
+                mask.row(y)[x] = std::uint8_t(x * 50);
+        ASSERT_EQ(WriteBmp(file("mask.bmp"), mask), WriteResult::Written);
+    }
+    std::string file(const std::string& name) const { return dir.file(name); }
+    std::string quoted(const std::string& name) const { return ShellQuote(file(name)); }
+
+    // Two linked layers over a background.
+    void makeDocument(const std::string& out)
+    {
+        const auto made = Tool("vlf make " + quoted(out) + " --size 20x10 " +
+                               ShellQuote("image=" + file("small.bmp") + ",mask=" + file("mask.bmp") +
+                                          ",x=3,y=2,opacity=50,name=de cima,linked,locked") +
+                               " " + ShellQuote("image=" + file("small.bmp") + ",x=10,opacity=50,linked") + " " +
+                               ShellQuote("image=" + file("photo.bmp") + ",name=Fundo"));
+        ASSERT_EQ(made.exitCode, 0) << made.err;
+    }
+
+    testing::TempDir dir;
+};
+
+TEST_F(VlfTool, MakeThenDescribe)
+{
+    makeDocument("doc.vlf");
+    const auto info = Tool("vlf info --json " + quoted("doc.vlf"));
+    ASSERT_EQ(info.exitCode, 0) << info.err;
+    EXPECT_EQ(info.out.rfind("{\"width\":20,\"height\":10,\"depth\":24,", 0), 0u) << info.out;
+    EXPECT_NE(info.out.find("\"count\":3,\"current\":0,\"previewOffset\":"), std::string::npos);
+    EXPECT_NE(info.out.find("{\"kind\":0,\"linked\":true,\"visible\":true,\"maskLocked\":true,\"x\":3,\"y\":2,"
+                            "\"opacity\":50,\"name\":\"de cima\",\"nameOffset\":192,"),
+              std::string::npos)
+        << info.out;
+    EXPECT_NE(info.out.find("\"imageEncoding\":2,\"maskOffset\":"), std::string::npos);
+    EXPECT_NE(info.out.find("\"maskEncoding\":1,\"textOffset\":0,\"text\":null}"), std::string::npos);
+    EXPECT_NE(info.out.find("\"x\":10,\"y\":6,"), std::string::npos);  // placed against the top edge
+
+    auto stack = ReadLayeredFile(file("doc.vlf"));
+    ASSERT_TRUE(stack);
+    EXPECT_EQ(stack->layers[0].mask.row(0)[5], 250);
+    EXPECT_EQ(stack->layers[2].name, "Fundo");
+
+    const auto text = Tool("vlf info " + quoted("doc.vlf"));
+    EXPECT_NE(text.out.find("layer 0: kind 0 flags 7 x 3 y 2 opacity 50 name \"de cima\""), std::string::npos) << text.out;
+}
+
+TEST_F(VlfTool, FlattenPreviewAndMerge)
+{
+    makeDocument("doc.vlf");
+    ASSERT_EQ(Tool("vlf flatten " + quoted("doc.vlf") + " " + quoted("flat.bmp")).exitCode, 0);
+    ASSERT_EQ(Tool("vlf preview " + quoted("doc.vlf") + " " + quoted("preview.bmp")).exitCode, 0);
+    const ReadResult flat = ReadBmp(file("flat.bmp"));
+    const ReadResult preview = ReadBmp(file("preview.bmp"));
+    ASSERT_TRUE(flat.ok() && preview.ok());
+    EXPECT_EQ(flat.image().width(), 20);
+    EXPECT_EQ(preview.image().height(), 10);
+
+    // The document open reads layered files as their composite.
+    const auto info = Tool("info " + quoted("doc.vlf"));
+    EXPECT_NE(info.out.find("format: VLF\nwidth: 20\nheight: 10\nbitCount: 24\n"), std::string::npos) << info.out;
+
+    const auto merged = Tool("vlf merge " + quoted("doc.vlf") + " " + quoted("merged.vlf"));
+    ASSERT_EQ(merged.exitCode, 0) << merged.err;
+    auto stack = ReadLayeredFile(file("merged.vlf"));
+    ASSERT_TRUE(stack);
+    ASSERT_EQ(stack->layerCount, 2);
+    EXPECT_EQ(stack->layers[0].name, "de cima");
+    EXPECT_EQ(stack->layers[0].opacity, 75u);
+    EXPECT_EQ(stack->layers[0].image.width(), 13);
+    EXPECT_EQ(Tool("vlf merge " + quoted("merged.vlf") + " " + quoted("again.vlf")).exitCode, 0);
+}
+
+TEST_F(VlfTool, ConvertWritesAOneLayerDocument)
+{
+    ASSERT_EQ(Tool("convert " + quoted("photo.bmp") + " " + quoted("one.vlf")).exitCode, 0);
+    auto stack = ReadLayeredFile(file("one.vlf"));
+    ASSERT_TRUE(stack);
+    EXPECT_EQ(stack->layerCount, 1);
+    EXPECT_EQ(stack->layers[0].name, "Fundo");
+    EXPECT_EQ(stack->layers[0].image.width(), 20);
+}
+
+TEST_F(VlfTool, ErrorsSayWhatWentWrong)
+{
+    EXPECT_EQ(Tool("vlf").exitCode, 2);
+    EXPECT_EQ(Tool("vlf frob").exitCode, 2);
+    EXPECT_EQ(Tool("vlf make " + quoted("x.vlf") + " --size 4x4 " + ShellQuote("image=" + file("photo.bmp") + ",bogus")).exitCode, 2);
+    EXPECT_EQ(Tool("vlf make " + quoted("x.vlf") + " --size 0x4 " + ShellQuote("image=" + file("photo.bmp"))).exitCode, 2);
+    EXPECT_EQ(Tool("vlf make " + quoted("x.vlf") + " --size 4x4 " +
+                   ShellQuote("image=" + file("photo.bmp") + ",mask=" + file("mask.bmp"))).exitCode, 2);
+    EXPECT_EQ(Tool("vlf make " + quoted("x.vlf") + " --size 4x4 " + ShellQuote("image=" + file("absent.bmp"))).exitCode, 3);
+    EXPECT_EQ(Tool("vlf make " + ShellQuote(file("no/dir/x.vlf")) + " --size 4x4 " + ShellQuote("image=" + file("photo.bmp"))).exitCode, 4);
+    EXPECT_EQ(Tool("vlf info " + quoted("photo.bmp")).exitCode, 3);
+    EXPECT_EQ(Tool("vlf flatten " + quoted("photo.bmp") + " " + quoted("out.bmp")).exitCode, 3);
+    EXPECT_EQ(Tool("vlf info " + quoted("absent.vlf")).exitCode, 3);
+    ASSERT_EQ(Tool("convert " + quoted("photo.bmp") + " " + quoted("one.vlf")).exitCode, 0);
+    EXPECT_EQ(Tool("vlf merge " + quoted("one.vlf") + " " + quoted("m.vlf")).exitCode, 2);  // nothing linked
+}
+
+}  // namespace
+}  // namespace lv

@@ -1,0 +1,73 @@
+#include "vlf_command.h"
+
+#include "arguments.h"
+#include "edit/compositing.h"
+#include "edit/layered_format.h"
+#include "image_io.h"
+#include "imagelib/file_names.h"
+#include "imagelib/save_options.h"
+
+#include <filesystem>
+
+namespace lv::tool {
+namespace {
+
+constexpr std::string_view kUsage = "usage: vlf info FILE [--json] | flatten FILE OUT | preview FILE OUT | "
+                                     "make OUT --size WxH [--grey] [--quality N] LAYER... | merge IN OUT";
+
+bool readable(const std::string& path)
+{
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+int runFlatten(Arguments args, bool previewOnly)
+{
+    ParsedArguments parsed(args, {}, {});
+    if (!parsed.ok() || parsed.positional().size() != 2)
+        return Fail(kExitUsage, kUsage);
+    const std::string& in = parsed.positional()[0];
+    if (!readable(in))
+        return Fail(kExitCannotRead, "cannot open " + in);
+    HDIB picture = previewOnly ? ReadLayeredPreview(in) : ReadLayeredFlattened(in).take();
+    if (!picture)
+        return Fail(kExitCannotRead, "cannot read " + in + " as a layered document");
+    return WritePicture(picture, parsed.positional()[1], false);
+}
+
+int runMerge(Arguments args)
+{
+    ParsedArguments parsed(args, {}, {"--quality"});
+    const auto quality = parsed.integer("--quality", 1, 100);
+    if (!parsed.ok() || parsed.positional().size() != 2)
+        return Fail(kExitUsage, parsed.ok() ? std::string(kUsage) : parsed.error());
+    const std::string& in = parsed.positional()[0];
+    auto stack = readable(in) ? ReadLayeredFile(in) : nullptr;
+    if (!stack)
+        return Fail(kExitCannotRead, "cannot read " + in + " as a layered document");
+    if (!MergeLinkedLayers(*stack, true))
+        return Fail(kExitUsage, "nothing to merge: " + in + " has no linked layer that can be merged");
+    CompositeLayers(*stack);
+    return WriteDocument(*stack, parsed.positional()[1], quality.value_or(CurrentSaveOptions().jpegQuality));
+}
+
+}  // namespace
+
+int RunVlf(std::string_view, Arguments args)
+{
+    if (args.empty())
+        return Fail(kExitUsage, kUsage);
+    const std::string& sub = args[0];
+    const Arguments rest = args.subspan(1);
+    if (sub == "info")
+        return RunVlfInfo(rest);
+    if (sub == "flatten" || sub == "preview")
+        return runFlatten(rest, sub == "preview");
+    if (sub == "make")
+        return RunVlfMake(rest);
+    if (sub == "merge")
+        return runMerge(rest);
+    return Fail(kExitUsage, "unknown vlf command " + sub + " (" + std::string(kUsage) + ")");
+}
+
+}  // namespace lv::tool
