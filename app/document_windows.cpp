@@ -101,6 +101,34 @@ void DocumentWindows::activate(ImageWindow& window)
     readoutsChanged();
 }
 
+bool DocumentWindows::activeScrollable() const
+{
+    const ImageWindow* window = active();
+    return window && (window->view().scrollable(Axis::Horizontal) || window->view().scrollable(Axis::Vertical));
+}
+
+void DocumentWindows::activateAt(QPoint point)
+{
+    if (open_.count() == 2 && workspace_) {
+        const Rect workspace = toRect(workspace_());
+        const Side side = SideOf(workspace, divider_, point.x());
+        for (const int id : open_.windows())
+            if (ImageWindow* window = find(id);
+                window && SideOf(workspace, divider_, window->area().left()) == side) {
+                activate(*window);
+                return;
+            }
+    }
+    if (ImageWindow* window = active())
+        activate(*window);
+}
+
+void DocumentWindows::tick()
+{
+    if (ImageWindow* window = active(); window && !DocumentEngineBusy() && mainWindow_ && !mainWindow_->isMinimized())
+        window->tick();
+}
+
 bool DocumentWindows::acceptsFile(const std::string& path)
 {
     std::error_code ec;

@@ -41,6 +41,14 @@ public:
     ImageWindow* active() const;
     void activate(ImageWindow& window);
     int count() const { return open_.count(); }
+    bool anyOpen() const { return open_.count() > 0; }
+    // An active window that can scroll in some direction.
+    bool activeScrollable() const;
+    // A left release at `point` in the workspace: of two windows side by side the one on the
+    // pointer's side of the divider becomes active, else the active one is activated again.
+    void activateAt(QPoint point);
+    // The main window's 500 ms tick, for the active window.
+    void tick();
 
     // Asks every window to close, in order; false when one stays open.
     bool closeAll();

@@ -321,17 +321,31 @@ void ImageWindow::toolMouse(QMouseEvent* event, int message)
         return;
     default: break;
     }
+    sendToTool(kind, event->modifiers(), at);
+}
+
+void ImageWindow::sendToTool(MouseMessage message, Qt::KeyboardModifiers modifiers, QPoint at)
+{
     const ToolHandler* handler = FindTool(CurrentTool());
     if (!handler)
         return;
-    dragging_ = kind == MouseMessage::LeftDown || (dragging_ && kind != MouseMessage::LeftUp);
-    const ToolInput input{CurrentTool(), kind, bool(event->modifiers() & Qt::ShiftModifier),
-                          bool(event->modifiers() & Qt::ControlModifier), {point.x, point.y}};
+    lastMouse_ = at;
+    lastModifiers_ = modifiers;
+    dragging_ = message == MouseMessage::LeftDown || (dragging_ && message != MouseMessage::LeftUp);
+    const ImageView::Point point = view_.documentPoint(at.x(), at.y());
+    const ToolInput input{CurrentTool(), message, bool(modifiers & Qt::ShiftModifier),
+                          bool(modifiers & Qt::ControlModifier), {point.x, point.y}};
     if (const auto changed = (*handler)(*document_, input)) {
         CompositeLayers(*document_, *changed);
         document_->modified = 1;
         update();
     }
+}
+
+void ImageWindow::tick()
+{
+    if (dragging_ && CurrentTool() == kRepeatingTool)
+        sendToTool(MouseMessage::Move, lastModifiers_, lastMouse_);
 }
 
 void ImageWindow::showContextMenu(const QPoint& global)

@@ -4,6 +4,7 @@
 // changed or new document closes.
 
 #include "app/core/image_view.h"
+#include "app/core/tools.h"
 #include "app/core/undo_table.h"
 #include "app/core/untitled_names.h"
 #include "edit/layer_stack.h"
@@ -54,6 +55,10 @@ public:
     // scroll ranges and picture.
     void documentChanged();
 
+    // The periodic tick: a tool that keeps acting while the button is held still gets the
+    // last mouse move again.
+    void tick();
+
     // The close request: the question for a changed or new document. False when the
     // window stays open (Cancel, or saving failed).
     bool requestClose();
@@ -77,6 +82,7 @@ private:
     void scroll(Axis axis, ScrollAction action, int thumb = 0);
     void showContextMenu(const QPoint& global);
     void toolMouse(QMouseEvent* event, int message);
+    void sendToTool(MouseMessage message, Qt::KeyboardModifiers modifiers, QPoint at);
 
     DocumentWindows& owner_;
     int id_;
@@ -89,6 +95,8 @@ private:
     bool closing_ = false;
     // The grab tool's drag: where it started and the scroll positions then.
     bool dragging_ = false;
+    QPoint lastMouse_;
+    Qt::KeyboardModifiers lastModifiers_;
     QPoint dragStart_;
     int dragScrollX_ = 0;
     int dragScrollY_ = 0;

@@ -1,4 +1,5 @@
 #include "app/core/shell_state.h"
+#include "app/core/tools.h"
 #include "app/core/undo_table.h"
 #include "app/document_windows.h"
 #include "app/image_window.h"
@@ -9,6 +10,7 @@
 #include "imagelib/dib_geometry.h"
 
 #include <QApplication>
+#include <QMouseEvent>
 
 #include <gtest/gtest.h>
 
@@ -107,6 +109,42 @@ TEST(ImageWindows, ZoomStepsUndoAndRedoActOnTheActiveWindow)
     ui.answers = {ui::Answer::No};
     EXPECT_TRUE(w.documents.closeActive());
     EXPECT_EQ(ProcessUndoTable().count(), 0) << "closing purged the window's steps";
+}
+
+TEST(ImageWindows, AReleaseInTheWorkspaceActivatesTheWindowOnItsSideAndTheTickRepeatsAHeldTool)
+{
+    testing::UiRecorder ui;
+    Workspace w;
+    w.documents.openDocumentWindow(Workspace::picture(900, 900), "/fotos/esquerda.jpg");
+    ImageWindow* left = w.documents.active();
+    w.documents.openDocumentWindow(Workspace::picture(900, 900), "/fotos/direita.jpg");
+    ImageWindow* right = w.documents.active();
+    EXPECT_TRUE(w.documents.activeScrollable() == false);
+    w.documents.activateAt({100, 100});
+    EXPECT_EQ(w.documents.active(), left);
+    w.documents.activateAt({600, 10});
+    EXPECT_EQ(w.documents.active(), right);
+
+    std::vector<DocumentPoint> moves;
+    RegisterTool(kRepeatingTool, [&moves](LayerStack&, const ToolInput& input) -> std::optional<DocumentRect> {
+        if (input.message == MouseMessage::Move)
+            moves.push_back(input.point);
+        return std::nullopt;
+    });
+    CurrentTool() = kRepeatingTool;
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 20), QPointF(10, 20), Qt::LeftButton, Qt::LeftButton,
+                      Qt::NoModifier);
+    QCoreApplication::sendEvent(right, &press);
+    w.documents.tick();
+    w.documents.tick();
+    ASSERT_EQ(moves.size(), 2u);
+    EXPECT_EQ(moves[1], (DocumentPoint{30, 60})) << "the last point, in document pixels at 1:3";
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(10, 20), QPointF(10, 20), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(right, &release);
+    w.documents.tick();
+    EXPECT_EQ(moves.size(), 2u);
+    CurrentTool() = kGrabTool;
 }
 
 TEST(ImageWindows, PaintingShowsTheCompositeAtTheScale)
