@@ -71,7 +71,6 @@ public:
 
     // From the windows.
     void readoutsChanged();
-    void rememberZoom(int zoom) { lastZoom_ = zoom; }
     void windowClosed(ImageWindow& window);
     bool clipboardHasPicture() const;
     void contextCommand(ImageWindow& window, int command);
@@ -91,7 +90,6 @@ private:
     OpenWindows open_;
     std::map<int, QPointer<ImageWindow>> windows_;
     int divider_ = 0;
-    int lastZoom_ = 0;
     std::function<void(const std::string&)> readoutListener_;
 };
 

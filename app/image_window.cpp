@@ -119,7 +119,6 @@ bool ImageWindow::zoomStep(int step)
     const Rect frame = CentredIn(toRect(area_), ScaledSize(documentSize(*document_), *next));
     view_.zoomAbout(*next, {frame.width(), frame.height()});
     syncZoomWord();
-    owner_.rememberZoom(*next);
     place(toQRect(frame));
     update();
     owner_.readoutsChanged();
@@ -130,7 +129,6 @@ void ImageWindow::setZoomLevel(int zoom)
 {
     view_.setZoom(zoom);
     syncZoomWord();
-    owner_.rememberZoom(zoom);
     update();
     owner_.readoutsChanged();
 }

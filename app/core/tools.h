@@ -10,11 +10,8 @@
 
 namespace lv {
 
-inline constexpr int kFirstTool = 1101;
-inline constexpr int kLastTool = 1141;
 inline constexpr int kZoomTool = 1107;
 inline constexpr int kGrabTool = 1108;
-inline constexpr int kTextTool = 1109;
 inline constexpr int kRepeatingTool = 1113;  // keeps acting while the button is held still
 inline constexpr int kOwnRightButtonTool = 1119;
 inline constexpr int kLayerlessTool = 1123;

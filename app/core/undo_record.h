@@ -65,8 +65,6 @@ public:
     // The picture with this identity, taken out of the pool; null when absent.
     HDIB take(PictureId id);
     bool holds(PictureId id) const;
-    std::size_t size() const { return pictures_.size(); }
-    void clear() { pictures_.clear(); }
 
 private:
     std::vector<HDIB> pictures_;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <vector>
 
 namespace lv {
 namespace {
@@ -69,23 +70,6 @@ DisplayKind DisplayKindFor(int displayBitsPerPixel)
     if (displayBitsPerPixel > 8)
         return DisplayKind::TrueColour;
     return displayBitsPerPixel == 8 ? DisplayKind::ColourCube : DisplayKind::EightColours;
-}
-
-std::vector<RgbTriple> DisplayPaletteFor(DisplayKind kind, const HDIB& composite, const GammaTables& gamma)
-{
-    std::vector<RgbTriple> palette;
-    if (kind == DisplayKind::EightColours) {
-        for (int i = 0; i < 8; ++i)
-            palette.push_back(EightColourEntry(i));
-    } else if (kind == DisplayKind::ColourCube && composite && composite.bitCount() == 8) {
-        for (const std::uint32_t c : tableColours(composite, &gamma))
-            palette.push_back({std::uint8_t(c >> 16), std::uint8_t(c >> 8), std::uint8_t(c)});
-        palette.resize(std::min<std::size_t>(palette.size(), composite.clrUsed() ? composite.clrUsed() : 256));
-    } else if (kind == DisplayKind::ColourCube) {
-        for (int i = 0; i < 216; ++i)
-            palette.push_back(ColourCubeEntry(i));
-    }
-    return palette;
 }
 
 void PaintView(const HDIB& composite, const ImageView& view, const Rect& exposed, const PixelBuffer& target,

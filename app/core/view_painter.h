@@ -11,7 +11,6 @@
 #include "imagelib/rect.h"
 
 #include <cstdint>
-#include <vector>
 
 namespace lv {
 
@@ -22,10 +21,6 @@ enum class DisplayKind {
 };
 
 DisplayKind DisplayKindFor(int displayBitsPerPixel);
-
-// The palette a window creates for its document on a palette display (empty on true colour):
-// the cube, the document's table through the gamma tables, or the eight colours.
-std::vector<RgbTriple> DisplayPaletteFor(DisplayKind kind, const HDIB& composite, const GammaTables& gamma);
 
 struct DisplayContext {
     DisplayKind kind = DisplayKind::TrueColour;
