@@ -273,7 +273,7 @@ void DocumentWindows::zoomCommand(int command)
 void DocumentWindows::undo()
 {
     ImageWindow* window = active();
-    if (!window || !ProcessUndoTable().undo(window->document(), window->id())) {
+    if (!window || window->dragging() || !ProcessUndoTable().undo(window->document(), window->id())) {
         ui::Current().beep();
         return;
     }
@@ -283,7 +283,7 @@ void DocumentWindows::undo()
 void DocumentWindows::redo()
 {
     ImageWindow* window = active();
-    if (!window || !ProcessUndoTable().redo(window->document(), window->id())) {
+    if (!window || window->dragging() || !ProcessUndoTable().redo(window->document(), window->id())) {
         ui::Current().beep();
         return;
     }

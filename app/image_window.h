@@ -35,6 +35,8 @@ public:
     const ImageView& view() const { return view_; }
     int zoom() const { return view_.zoom(); }
     ModifiedState modifiedState() const;
+    // A tool's drag is going on (undo and redo wait for its end).
+    bool dragging() const { return dragging_; }
 
     // Moves and sizes the window; the view follows at once, shown or not.
     void place(const QRect& frame);
