@@ -2,8 +2,9 @@
 # Starts the program under a virtual X server and saves a picture of its main window:
 #   scripts/screenshot.sh [program-folder] [output.png] [800|640] [command ...]
 # Each command goes to the running program through its test socket before the picture is
-# taken ("click X Y", "rclick X Y", "key F1"; main-window coordinates), so a picture can
-# show any screen. 640 forces the 800 × 600 window (FOR_640=1).
+# taken ("click X Y", "rclick X Y", "move X Y", "key F1"; main-window coordinates), so a
+# picture can show any screen; "sleep S" waits (a tooltip comes a second after a move).
+# 640 forces the 800 × 600 window (FOR_640=1).
 set -euo pipefail
 program_dir=$(realpath "${1:-build/release/program}")
 out=$(realpath -m "${2:-docs/screenshots/screen-0_800.png}")
@@ -26,7 +27,10 @@ pid=$!
 for _ in $(seq 200); do grep -q '^ready' "$LUMIVISTA_TEST_LOG" 2>/dev/null && break; sleep 0.05; done
 read -r _ x y width height < <(grep '^ready' "$LUMIVISTA_TEST_LOG")
 for command in "$@"; do
-  LUMIVISTA_TEST_SEND="$command" "$program_dir/lumivista"
+  case $command in
+    sleep\ *) sleep "${command#sleep }" ;;
+    *) LUMIVISTA_TEST_SEND="$command" "$program_dir/lumivista" ;;
+  esac
 done
 sleep 0.5  # let the last frame reach the X server
 import -window root -crop "${width}x${height}+${x}+${y}" +repage "$out"
