@@ -167,8 +167,10 @@ bool MainWindow::event(QEvent* event)
             event->ignore();  // the window stays
         return true;
     }
-    if (const auto* request = dynamic_cast<const PrivateRequestEvent*>(event)) {
-        if (ScreenCode* code = screenCode())
+    const int type = int(event->type());
+    if (type == kAcquiredPictureRequest || type == kRealisePaletteRequest) {
+        const auto* request = dynamic_cast<const PrivateRequestEvent*>(event);
+        if (ScreenCode* code = screenCode(); code && request)
             code->privateRequest(*request);
         return true;
     }

@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -67,6 +68,10 @@ public:
         dropped = files;
         return true;
     }
+    void fieldChanged(int controlId, const QString& text) override { fields.emplace_back(controlId, text); }
+    void sliderReleased(int panel, int, int value) override { sliders.emplace_back(panel, value); }
+    std::vector<std::pair<int, QString>> fields;
+    std::vector<std::pair<int, int>> sliders;
     std::vector<std::pair<int, int>> requests;
     std::vector<std::string> dropped;
 };
@@ -368,6 +373,42 @@ TEST_P(Screens, CopyAndPasteGoToAFocusedFieldOtherwiseToTheirHandlers)
     EXPECT_EQ(ui.beeps, 2);
 }
 
+TEST_P(Screens, CtrlXCopiesThenDeletesAndEscGoesToARunningSlideShow)
+{
+    std::vector<Handler> called;
+    for (const Handler h : {Handler::Copy, Handler::DeleteLayerOrSelection})
+        window.handlers().set(h, [&](const HandlerCall& call) { called.push_back(call.handler); });
+    window.setFocus();
+    window.runCommand(skin::kCommandCut);
+    EXPECT_EQ(called, (std::vector<Handler>{Handler::Copy, Handler::DeleteLayerOrSelection}));
+
+    struct Show final : QWidget {
+        void keyPressEvent(QKeyEvent* event) override { keys.push_back(event->key()); }
+        std::vector<int> keys;
+    } show;
+    EXPECT_TRUE(window.runCommand(skin::kCommandEscape));
+    window.setSlideShowWindow(&show);
+    window.runCommand(skin::kCommandEscape);
+    EXPECT_TRUE(show.keys.empty()) << "a hidden show is not running";
+    show.show();
+    window.runCommand(skin::kCommandEscape);
+    EXPECT_EQ(show.keys, std::vector<int>{Qt::Key_Escape});
+    EXPECT_EQ(ui.beeps, 0);
+}
+
+TEST_P(Screens, TheIndicatorShowsItsLitPictureWhenAsked)
+{
+    const QImage lit(QString(LV_PROGRAM_DIR) + "/ui/Indicator.640", "BMP");
+    const QImage blank(QString(LV_PROGRAM_DIR) + "/ui/Indicatorblank.640", "BMP");
+    ASSERT_FALSE(lit.isNull() || blank.isNull());
+    const QPoint lamp = window.controlRect(kIndicatorControl)->topLeft();
+    const QPoint middle(lit.width() / 2, lit.height() / 2);
+    ASSERT_NE(lit.pixel(middle), blank.pixel(middle));
+    EXPECT_EQ(window.grab().toImage().pixel(lamp + middle), blank.pixel(middle));
+    window.setIndicatorLit(true);
+    EXPECT_EQ(window.grab().toImage().pixel(lamp + middle), lit.pixel(middle));
+}
+
 TEST_P(Screens, ClosingAsksTheImageWindowsAndARefusalKeepsTheProgramRunning)
 {
     images.closes = false;
@@ -427,6 +468,31 @@ TEST_P(Screens, PrivateRequestsReachTheScreenShownButNothingDuringASwitch)
     EXPECT_EQ(album.requests.size(), 1u) << "held back during the switch";
     EXPECT_FALSE(closedDuringSwitch);
     EXPECT_EQ(destroyed, 0);
+}
+
+TEST_P(Screens, TheScreensCodeHearsOfItsFieldsAndOfSlidersReleasedFarAway)
+{
+    RecordingScreen mail, brushes;
+    window.setScreenCode(4, &mail);
+    window.setScreenCode(13, &brushes);
+    ASSERT_TRUE(window.switchScreen(4));
+    QTest::keyClicks(window.skin()->field(157), "Oi");
+    EXPECT_EQ(mail.fields, (std::vector<std::pair<int, QString>>{{157, "O"}, {157, "Oi"}}));
+
+    ASSERT_TRUE(window.switchScreen(13));
+    SkinPanelWidget& page = panel(2);
+    int thumb = -1;
+    for (int i = 0; i < int(page.input().size()) && thumb < 0; ++i)
+        if (page.input().slider(i))
+            thumb = i;
+    ASSERT_GE(thumb, 0);
+    const skin::Rect r = page.input().slider(thumb)->thumb;
+    const QPoint start(r.x + r.width / 2, r.y + r.height / 2);
+    QTest::mousePress(&page, Qt::LeftButton, Qt::NoModifier, start);
+    QTest::mouseRelease(&page, Qt::LeftButton, Qt::NoModifier, start + QPoint(0, 300));
+    ASSERT_EQ(brushes.sliders.size(), 1u);
+    EXPECT_EQ(brushes.sliders[0], std::make_pair(13, page.input().slider(thumb)->value));
+    EXPECT_TRUE(mail.sliders.empty());
 }
 
 TEST_P(Screens, ACancelledTemplateQuestionLeavesTheScreenAndItsButtons)
