@@ -16,6 +16,7 @@ HelpWindow::HelpWindow(std::filesystem::path folder)
     setWindowTitle(kTitle);
     setOpenExternalLinks(true);
     resize(640, 600);
+    document()->setDocumentMargin(12);
     connect(this, &QTextBrowser::sourceChanged, this, [this] {
         const QString title = documentTitle();
         setWindowTitle(title.isEmpty() ? QString(kTitle) : title + QStringLiteral(" — ") + kTitle);

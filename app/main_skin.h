@@ -35,7 +35,6 @@ public:
     void showSelectionAgain();
 
     int screen() const { return screen_; }
-    skin::SkinVariant variant() const { return variant_; }
     const std::vector<ShownPanel>& panels() const { return shown_; }
     // The panel window at depth `level` (0 base), or null.
     SkinPanelWidget* panelAt(int level) const;

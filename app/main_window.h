@@ -35,7 +35,6 @@ inline constexpr int kImageTickMilliseconds = 500;
 inline constexpr int kWorkspaceControl = 100;
 inline constexpr int kStatusControl = 202;
 inline constexpr int kIndicatorControl = 164;
-inline constexpr int kColourToolsControl = 142;
 inline constexpr int kHelpMenu = 221;
 inline constexpr int kCommandHelpContents = 21903;
 

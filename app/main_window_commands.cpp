@@ -7,6 +7,7 @@
 #include "app/core/settings_keys.h"
 #include "app/skin/help_context.h"
 #include "app/skin/keyboard.h"
+#include "app/qt_text.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
 
@@ -23,12 +24,6 @@ namespace lv::app {
 namespace {
 
 constexpr int kAboutTitle = 35019;  // "Sobre"
-
-QString StringOf(int id)
-{
-    const std::string_view text = LoadString(id);
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 }  // namespace
 
@@ -156,7 +151,7 @@ void MainWindow::showAbout()
 {
     QDialog about(this);
     about.setObjectName(QStringLiteral("about"));
-    about.setWindowTitle(StringOf(kAboutTitle));
+    about.setWindowTitle(StringText(kAboutTitle));
     auto* layout = new QVBoxLayout(&about);  // the dialog owns its children
     auto* picture = new QLabel(&about);
     picture->setPixmap(QPixmap::fromImage(splash_));

@@ -4,18 +4,13 @@
 
 #include "app/shared_style.h"
 #include "app/skin/help_context.h"
+#include "app/qt_text.h"
 #include "common/string_table.h"
 
 #include <QPainter>
 
 namespace lv::app {
 namespace {
-
-QString StringOf(int id)
-{
-    const std::string_view text = id >= 0 ? LoadString(id) : std::string_view{};
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 constexpr int kStatusPadding = 6;
 
@@ -28,7 +23,7 @@ void MainWindow::fire(SkinPanelWidget& panel, const skin::effect::Fire& fire)
 
 void MainWindow::showStatus(int stringId)
 {
-    status_ = StringOf(stringId);
+    status_ = StringText(stringId);
     if (SkinPanelWidget* base = skin_->panelAt(0))
         if (const auto r = base->controlRect(kStatusControl))
             base->update(*r);
@@ -47,7 +42,7 @@ void MainWindow::hideTooltip()
 void MainWindow::playSound(std::string_view file)
 {
     sounds_->play(file);
-    hooks_.log(QStringLiteral("sound ") + QString::fromUtf8(file.data(), qsizetype(file.size())));
+    hooks_.log(QStringLiteral("sound ") + QtText(file));
 }
 
 void MainWindow::sliderReleased(SkinPanelWidget& panel, int button, int value)

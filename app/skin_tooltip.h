@@ -19,8 +19,6 @@ public:
     // A leading blank is dropped; the text already shown changes nothing; an empty text hides.
     void show(QWidget& owner, QPoint pointer, std::string_view text);
     void hide();
-    // The popup on screen, if any.
-    QWidget* popup() const { return popup_; }
 
 private:
     void close();
