@@ -94,7 +94,15 @@ MainWindow::MainWindow(DocumentOpener& opener, ImageWindows& imageWindows, const
     registerShellHandlers();
 }
 
-MainWindow::~MainWindow() = default;
+MainWindow::~MainWindow()
+{
+    // The panel windows and the fields in them talk to the skin and to this window: they go
+    // first, before the members they use.
+    const QObjectList children = this->children();
+    for (QObject* child : children)
+        if (auto* panel = dynamic_cast<SkinPanelWidget*>(child))
+            delete panel;
+}
 
 bool MainWindow::create()
 {

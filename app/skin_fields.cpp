@@ -74,7 +74,7 @@ void SkinFields::attach(SkinPanelWidget& panel)
             edit->setFrame(false);
             if (spec->kind == FieldKind::Password)
                 edit->setEchoMode(QLineEdit::Password);
-            QObject::connect(edit, &QLineEdit::textEdited, edit, [this, control](const QString& text) {
+            QObject::connect(edit, &QLineEdit::textChanged, edit, [this, control](const QString& text) {
                 texts_[control] = text;
                 onChange_(control, text);
             });
