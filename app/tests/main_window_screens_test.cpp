@@ -224,6 +224,10 @@ TEST_P(Screens, TheInternetWindowHasItsOwnBaseAndVoltarReturns)
     EXPECT_EQ(window.screen(), 28);
     EXPECT_EQ(panels(), std::vector<int>{28});
     EXPECT_FALSE(window.controlRect(kWorkspaceControl));
+    click(buttonOf(0, Handler::SwitchScreen, 29));
+    EXPECT_EQ(panels(), (std::vector<int>{28, 33, 29}));
+    click(buttonOf(1, Handler::SwitchScreen, 29));
+    EXPECT_EQ(window.screen(), 29) << "the links page's own choice, alone in its group, stays there";
     click(buttonOf(0, Handler::SwitchScreen, 30));
     EXPECT_EQ(panels(), (std::vector<int>{28, 32, 30, 34}));
     click(buttonOf(0, Handler::ReturnFromInternet));
