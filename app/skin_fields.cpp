@@ -15,12 +15,12 @@ namespace {
 
 enum class FieldKind { Line, Password, Text };
 
-struct FieldSpec {
+struct ShellField {
     int control;
     FieldKind kind;
 };
 
-constexpr std::array<FieldSpec, 5> kFields = {{
+constexpr std::array<ShellField, 5> kFields = {{
     {156, FieldKind::Line},      // Para
     {157, FieldKind::Line},      // Assunto
     {158, FieldKind::Text},      // Mensagem
@@ -53,14 +53,15 @@ void SkinFields::attach(SkinPanelWidget& panel)
     const skin::PanelInput& buttons = panel.input();
     for (int i = 0; i < int(buttons.size()); ++i) {
         const skin::PanelControl& c = buttons.control(i);
-        const auto spec = std::find_if(kFields.begin(), kFields.end(), [&](const FieldSpec& f) { return f.control == c.definition.controlId; });
+        const auto shell = std::find_if(kFields.begin(), kFields.end(),
+                                        [&](const ShellField& f) { return f.control == c.definition.controlId; });
         // The same ids name host areas elsewhere: only the frames drawn as fields take one.
-        if (spec == kFields.end() || c.definition.art.style != skin::ButtonStyle::Field || c.rect.empty())
+        if (shell == kFields.end() || c.definition.art.style != skin::ButtonStyle::Field || c.rect.empty())
             continue;
         const QRect frame = ToQRect(c.rect);
-        const int control = spec->control;
+        const int control = shell->control;
         QWidget* field = nullptr;
-        if (spec->kind == FieldKind::Text) {
+        if (shell->kind == FieldKind::Text) {
             auto* edit = new QPlainTextEdit(&panel);  // owned by the panel window
             edit->setPlainText(texts_[control]);
             edit->setFrameShape(QFrame::NoFrame);
@@ -72,7 +73,7 @@ void SkinFields::attach(SkinPanelWidget& panel)
         } else {
             auto* edit = new QLineEdit(texts_[control], &panel);
             edit->setFrame(false);
-            if (spec->kind == FieldKind::Password)
+            if (shell->kind == FieldKind::Password)
                 edit->setEchoMode(QLineEdit::Password);
             QObject::connect(edit, &QLineEdit::textChanged, edit, [this, control](const QString& text) {
                 texts_[control] = text;
