@@ -1,6 +1,7 @@
 // Lumivista 2000.
 
 #include "app/handed_files_opener.h"
+#include "app/image_windows.h"
 #include "app/program_fonts.h"
 #include "app/shell_application.h"
 #include "app/test_hooks.h"
@@ -19,6 +20,8 @@ int main(int argc, char** argv)
 
     const lv::app::TestHooks hooks = lv::app::TestHooks::FromEnvironment();
     lv::app::HandedFilesOpener opener(hooks);
-    lv::app::ShellApplication shell(application, std::vector<std::string>(argv + 1, argv + argc), hooks, opener);
+    lv::app::NoImageWindows imageWindows;
+    lv::app::ShellApplication shell(application, std::vector<std::string>(argv + 1, argv + argc), hooks, opener,
+                                    imageWindows);
     return shell.run();
 }
