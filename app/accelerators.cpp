@@ -6,35 +6,29 @@
 #include <QKeyEvent>
 
 namespace lv::app {
-namespace {
 
-constexpr Accelerator kTable[] = {
-    {Qt::Key_F1, Qt::NoModifier, kCommandHelp},
-    {Qt::Key_Escape, Qt::NoModifier, kCommandEscape},
-    {Qt::Key_Tab, Qt::NoModifier, kCommandNextField},
-    {Qt::Key_Q, Qt::ControlModifier, kCommandQuit},
-    {Qt::Key_Z, Qt::ControlModifier, kCommandUndo},
-    {Qt::Key_Y, Qt::ControlModifier, kCommandRedo},
-    {Qt::Key_X, Qt::ControlModifier, kCommandCut},
-    {Qt::Key_C, Qt::ControlModifier, kCommandCopy},
-    {Qt::Key_V, Qt::ControlModifier, kCommandPaste},
-};
-
-constexpr Qt::KeyboardModifiers kCompared = Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier;
-
-}  // namespace
-
-std::span<const Accelerator> AcceleratorTable()
+std::optional<skin::Key> TableKey(int qtKey)
 {
-    return kTable;
+    switch (qtKey) {
+    case Qt::Key_F1: return skin::Key::F1;
+    case Qt::Key_Escape: return skin::Key::Escape;
+    case Qt::Key_Tab: return skin::Key::Tab;
+    case Qt::Key_Q: return skin::Key::Q;
+    case Qt::Key_Z: return skin::Key::Z;
+    case Qt::Key_Y: return skin::Key::Y;
+    case Qt::Key_X: return skin::Key::X;
+    case Qt::Key_C: return skin::Key::C;
+    case Qt::Key_V: return skin::Key::V;
+    default: return std::nullopt;
+    }
 }
 
-std::optional<int> TranslateAccelerator(int key, Qt::KeyboardModifiers modifiers)
+std::optional<int> TranslateAccelerator(int qtKey, Qt::KeyboardModifiers modifiers)
 {
-    for (const Accelerator& a : kTable)
-        if (a.key == key && (modifiers & kCompared) == a.modifiers)
-            return a.command;
-    return std::nullopt;
+    const std::optional<skin::Key> key = TableKey(qtKey);
+    if (!key || (modifiers & (Qt::ShiftModifier | Qt::AltModifier)))
+        return std::nullopt;
+    return skin::TranslateAccelerator(*key, modifiers.testFlag(Qt::ControlModifier));
 }
 
 AcceleratorFilter::AcceleratorFilter(MainWindow& mainWindow)

@@ -1,40 +1,24 @@
 #pragma once
-// Accelerator table 501: keys pressed anywhere in the main window become its commands.
+// Accelerator table 501: keys pressed anywhere in the main window become its commands. The
+// table itself is the skin's (lv::skin::AcceleratorTable); this maps Qt's keys onto it.
 
 #include "app/event_filter_chain.h"
+#include "app/skin/keyboard.h"
 
 #include <QPointer>
 #include <Qt>
 
 #include <optional>
-#include <span>
 
 namespace lv::app {
 
 class MainWindow;
 
-enum Command : int {
-    kCommandHelp = 220,         // F1
-    kCommandEscape = 128,       // Esc
-    kCommandNextField = 256,    // Tab
-    kCommandQuit = 502,         // Ctrl+Q
-    kCommandUndo = 503,         // Ctrl+Z
-    kCommandRedo = 504,         // Ctrl+Y
-    kCommandCut = 505,          // Ctrl+X
-    kCommandCopy = 506,         // Ctrl+C
-    kCommandPaste = 507,        // Ctrl+V
-};
+// The table's key for a Qt key, if the table has it.
+std::optional<skin::Key> TableKey(int qtKey);
 
-struct Accelerator {
-    Qt::Key key;
-    Qt::KeyboardModifiers modifiers;
-    int command;
-};
-
-std::span<const Accelerator> AcceleratorTable();
-
-// The command for a key with exactly these Shift, Ctrl and Alt modifiers.
-std::optional<int> TranslateAccelerator(int key, Qt::KeyboardModifiers modifiers);
+// The command for a key; Shift and Alt must not be held, Control exactly as the table says.
+std::optional<int> TranslateAccelerator(int qtKey, Qt::KeyboardModifiers modifiers);
 
 class AcceleratorFilter final : public MessageFilter {
 public:

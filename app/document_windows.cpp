@@ -1,10 +1,8 @@
 #include "app/document_windows.h"
 
-#include "app/accelerators.h"
 #include "app/core/document_files.h"
 #include "app/core/document_io.h"
 #include "app/core/new_picture.h"
-#include "app/core/program_paths.h"
 #include "app/core/shell_state.h"
 #include "app/core/tools.h"
 #include "app/core/undo_table.h"
@@ -17,7 +15,11 @@
 #include "app/open_dialog.h"
 #include "app/save_as_dialog.h"
 #include "app/shell_application.h"
+#include "app/handler_table.h"
+#include "app/skin/handlers.h"
+#include "app/shared_style.h"
 #include "app/skin/help_context.h"
+#include "app/skin/keyboard.h"
 #include "common/ui_service.h"
 #include "edit/layers.h"
 #include "imagelib/bmp.h"
@@ -25,8 +27,6 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDesktopServices>
-#include <QUrl>
 #include <QMimeData>
 
 #include <filesystem>
@@ -34,6 +34,8 @@
 
 namespace lv::app {
 namespace {
+
+constexpr int kReadoutControl = 203;
 
 Rect toRect(const QRect& r)
 {
@@ -45,14 +47,6 @@ QRect toQRect(const Rect& r)
     return QRect(r.left, r.top, r.width(), r.height());
 }
 
-void openHelp(int context)
-{
-    const QString page = QString::fromStdString(skin::HelpPageForContext(context));
-    QUrl url = QUrl::fromLocalFile(
-        QString::fromStdString(ProgramFile(std::string(skin::kHelpFolder) + "/" + page.section('#', 0, 0).toStdString())));
-    url.setFragment(page.section('#', 1));
-    QDesktopServices::openUrl(url);
-}
 
 }  // namespace
 
@@ -68,17 +62,58 @@ DocumentWindows::~DocumentWindows()
             window->document().undo = nullptr;
 }
 
-void DocumentWindows::attach(MainWindow& mainWindow, std::function<QRect()> workspace)
+void DocumentWindows::attach(MainWindow& mainWindow)
 {
     mainWindow_ = &mainWindow;
-    workspace_ = std::move(workspace);
     ProcessUndoTable().setLevel(Shell().config.undoLevel);
-    mainWindow.setCommandHandler(kCommandUndo, [this] { undo(); });
-    mainWindow.setCommandHandler(kCommandRedo, [this] { redo(); });
     for (int command = kZoomInCommand; command <= kZoomFitCommand; ++command)
-        if (command != 550)
+        if (ZoomForCommand(command, 0, {1, 1}, {1, 1}))
             mainWindow.setCommandHandler(command, [this, command] { zoomCommand(command); });
-    mainWindow.setCloseQuery([this] { return closeAll(); });
+    registerHandlers();
+    readout_ = new QLabel(&mainWindow);
+    readout_->setObjectName(QStringLiteral("readout"));
+    readout_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    readout_->setAlignment(Qt::AlignCenter);
+    readout_->setFont(SharedFont());
+    QPalette palette = readout_->palette();
+    palette.setColor(QPalette::WindowText, SharedBrushColour());
+    readout_->setPalette(palette);
+    readout_->hide();
+}
+
+void DocumentWindows::registerHandlers()
+{
+    using skin::Handler;
+    HandlerTable& handlers = mainWindow_->handlers();
+    const auto active = [this](auto action) {
+        return [this, action](const HandlerCall&) {
+            if (ImageWindow* window = this->active())
+                action(*window);
+            else
+                ui::Current().beep();
+        };
+    };
+    handlers.set(Handler::Undo, [this](const HandlerCall&) { undo(); });
+    handlers.set(Handler::Redo, [this](const HandlerCall&) { redo(); });
+    handlers.set(Handler::ZoomIn, active([](ImageWindow& window) { window.zoomStep(+1); }));
+    handlers.set(Handler::ZoomOut, active([](ImageWindow& window) { window.zoomStep(-1); }));
+    handlers.set(Handler::ZoomReset, active([](ImageWindow& window) { window.setZoomLevel(0); }));
+    handlers.set(Handler::FullScreenView, [this](const HandlerCall&) { showFullScreen(); });
+    handlers.set(Handler::CloseImage, [this](const HandlerCall&) { closeActive(); });
+    handlers.set(Handler::CloseSideImage, [this](const HandlerCall& call) {
+        if (!closeSide((call.tableArgument & 0xFFFF) == 0 ? Side::Left : Side::Right))
+            ui::Current().beep();
+    });
+    handlers.set(Handler::OpenImage, [this](const HandlerCall&) { openWithDialog(false); });
+    handlers.set(Handler::SaveImageAs, active([this](ImageWindow& window) { saveAs(window); }));
+    handlers.set(Handler::NewImage, [this](const HandlerCall&) { newPicture(); });
+}
+
+QRect DocumentWindows::workspace() const
+{
+    if (!mainWindow_)
+        return {};
+    return mainWindow_->controlRect(kWorkspaceControl).value_or(mainWindow_->rect());
 }
 
 ImageWindow* DocumentWindows::find(int id) const
@@ -107,20 +142,32 @@ bool DocumentWindows::activeScrollable() const
     return window && (window->view().scrollable(Axis::Horizontal) || window->view().scrollable(Axis::Vertical));
 }
 
+ImageWindow* DocumentWindows::onSide(Side side) const
+{
+    if (open_.count() != 2)
+        return nullptr;
+    const Rect area = toRect(workspace());
+    for (const int id : open_.windows())
+        if (ImageWindow* window = find(id); window && SideOf(area, divider_, window->area().left()) == side)
+            return window;
+    return nullptr;
+}
+
 void DocumentWindows::activateAt(QPoint point)
 {
-    if (open_.count() == 2 && workspace_) {
-        const Rect workspace = toRect(workspace_());
-        const Side side = SideOf(workspace, divider_, point.x());
-        for (const int id : open_.windows())
-            if (ImageWindow* window = find(id);
-                window && SideOf(workspace, divider_, window->area().left()) == side) {
-                activate(*window);
-                return;
-            }
-    }
-    if (ImageWindow* window = active())
+    if (ImageWindow* window = onSide(SideOf(toRect(workspace()), divider_, point.x())))
         activate(*window);
+    else if (ImageWindow* current = active())
+        activate(*current);
+}
+
+bool DocumentWindows::closeSide(Side side)
+{
+    ImageWindow* window = onSide(side);
+    if (!window)
+        return false;
+    activate(*window);
+    return window->requestClose();
 }
 
 void DocumentWindows::tick()
@@ -177,7 +224,7 @@ bool DocumentWindows::openDocumentWindow(std::unique_ptr<LayerStack> document, s
     }
     ui::BusyCursor busy;
 
-    const Rect workspace = toRect(workspace_());
+    const Rect workspace = toRect(this->workspace());
     Rect area = workspace;
     if (ImageWindow* current = active()) {
         if (open_.count() > 1 && !current->requestClose())
@@ -353,9 +400,16 @@ std::string DocumentWindows::zoomReadout() const
 
 void DocumentWindows::readoutsChanged()
 {
-    const std::string readout = zoomReadout();
-    if (readoutListener_)
-        readoutListener_(readout);
+    if (!readout_ || !mainWindow_)
+        return;
+    const auto control = mainWindow_->controlRect(kReadoutControl);
+    const std::string text = zoomReadout();
+    readout_->setVisible(control && !text.empty());
+    if (!control)
+        return;
+    readout_->setGeometry(*control);
+    readout_->setText(QString::fromStdString(text));
+    readout_->raise();
 }
 
 bool DocumentWindows::clipboardHasPicture() const
@@ -374,10 +428,13 @@ void DocumentWindows::contextCommand(ImageWindow& window, int command)
     switch (command) {
     case 40100: window.zoomStep(+1); break;
     case 40101: window.zoomStep(-1); break;
-    case 40102: run(kCommandCut); break;
-    case 40103: run(kCommandCopy); break;
-    case 40104: run(kCommandPaste); break;
-    case 40105: openHelp(skin::kImageMenuHelpContext); break;
+    case 40102: run(skin::kCommandCut); break;
+    case 40103: run(skin::kCommandCopy); break;
+    case 40104: run(skin::kCommandPaste); break;
+    case 40105:
+        if (mainWindow_)
+            mainWindow_->openHelp(skin::kImageMenuHelpContext);
+        break;
     default: break;
     }
 }

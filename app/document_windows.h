@@ -5,9 +5,12 @@
 
 #include "app/core/document_opener.h"
 #include "app/core/open_windows.h"
+#include "app/image_windows.h"
 #include "app/test_hooks.h"
+#include "app/core/window_placement.h"
 #include "edit/layer_stack.h"
 
+#include <QLabel>
 #include <QPointer>
 #include <QRect>
 #include <QString>
@@ -22,14 +25,14 @@ namespace lv::app {
 class ImageWindow;
 class MainWindow;
 
-class DocumentWindows final : public DocumentOpener {
+class DocumentWindows final : public DocumentOpener, public ImageWindows {
 public:
     explicit DocumentWindows(const TestHooks& hooks);
     ~DocumentWindows() override;
 
-    // Called once the main window exists: its workspace holds the windows, its commands
-    // (undo, redo, zoom) act on the active one, and its close asks every window first.
-    void attach(MainWindow& mainWindow, std::function<QRect()> workspace);
+    // Called once the main window exists: its workspace (control 100) holds the windows, and
+    // its buttons and commands (undo, redo, zoom, open, save, new, close) act on them.
+    void attach(MainWindow& mainWindow);
 
     // DocumentOpener: command line, dropped files.
     bool acceptsFile(const std::string& path) override;
@@ -41,18 +44,20 @@ public:
     ImageWindow* active() const;
     void activate(ImageWindow& window);
     int count() const { return open_.count(); }
-    bool anyOpen() const { return open_.count() > 0; }
-    // An active window that can scroll in some direction.
-    bool activeScrollable() const;
-    // A left release at `point` in the workspace: of two windows side by side the one on the
-    // pointer's side of the divider becomes active, else the active one is activated again.
-    void activateAt(QPoint point);
-    // The main window's 500 ms tick, for the active window.
-    void tick();
 
-    // Asks every window to close, in order; false when one stays open.
-    bool closeAll();
+    // ImageWindows: the main window's questions and requests.
+    bool anyOpen() const override { return open_.count() > 0; }
+    bool closeAll() override;
+    bool activeScrollable() const override;
+    void tick() override;
+    void activateAt(QPoint point) override;
+    // No tool keeps state on screen yet; the document list has no view of its own.
+    void hideToolState() override {}
+    void refreshDocumentList() override {}
+
     bool closeActive();
+    // Buttons 209 and 210: the left or right of two windows side by side.
+    bool closeSide(Side side);
 
     void zoomStep(int step);
     void zoomCommand(int command);
@@ -67,7 +72,6 @@ public:
 
     // The readout of control 203 for the active window; empty without one.
     std::string zoomReadout() const;
-    void setReadoutListener(std::function<void(const std::string&)> listener) { readoutListener_ = std::move(listener); }
 
     // From the windows.
     void readoutsChanged();
@@ -80,17 +84,19 @@ public:
 
 private:
     ImageWindow* find(int id) const;
+    ImageWindow* onSide(Side side) const;
+    QRect workspace() const;
+    void registerHandlers();
     bool openFile(std::string path);
     bool writeAs(ImageWindow& window, std::string path, int saveType);
     void logState() const;
 
     const TestHooks& hooks_;
     QPointer<MainWindow> mainWindow_;
-    std::function<QRect()> workspace_;
     OpenWindows open_;
     std::map<int, QPointer<ImageWindow>> windows_;
     int divider_ = 0;
-    std::function<void(const std::string&)> readoutListener_;
+    QPointer<QLabel> readout_;  // over control 203
 };
 
 }  // namespace lv::app

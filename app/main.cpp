@@ -19,11 +19,9 @@ int main(int argc, char** argv)
 
     const lv::app::TestHooks hooks = lv::app::TestHooks::FromEnvironment();
     lv::app::DocumentWindows documents(hooks);
-    lv::app::ShellApplication shell(application, std::vector<std::string>(argv + 1, argv + argc), hooks, documents);
-    // Until the skinned screens give the workspace its place, it is the whole main window.
-    shell.setMainWindowCreated([&documents](lv::app::MainWindow& window) {
-        documents.attach(window, [&window] { return window.rect(); });
-    });
+    lv::app::ShellApplication shell(application, std::vector<std::string>(argv + 1, argv + argc), hooks, documents,
+                                    documents);
+    shell.setMainWindowCreated([&documents](lv::app::MainWindow& window) { documents.attach(window); });
     shell.setTestCommandHandler([&documents](const QString& command) { return documents.handleTestCommand(command); });
     return shell.run();
 }

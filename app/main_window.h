@@ -1,49 +1,162 @@
 #pragma once
-// The top-level window "Lumivista 2000": frameless and black, the mode's size. Commands
-// (from the accelerators and, later, the skin's buttons) run through its command table.
+// The top-level window "Lumivista 2000": frameless, drawn entirely by its skin. It shows one
+// screen at a time, routes the skin buttons to their handlers, the keyboard commands of
+// accelerator table 501 to their actions, and hands documents and image-window requests to
+// the features that own them.
 
+#include "app/click_sounds.h"
 #include "app/core/document_opener.h"
+#include "app/handler_table.h"
+#include "app/help_window.h"
+#include "app/image_windows.h"
+#include "app/main_skin.h"
+#include "app/screen_features.h"
+#include "app/skin/attention_blink.h"
+#include "app/skin/screen_switch.h"
+#include "app/skin_tooltip.h"
+#include "app/test_hooks.h"
 
+#include <QImage>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <functional>
 #include <map>
+#include <memory>
+#include <optional>
 
 namespace lv::app {
 
 inline constexpr char kMainWindowClass[] = "Lumivista 2000";
 
-class MainWindow final : public QWidget {
+inline constexpr int kImageTickTimer = 100;
+inline constexpr int kImageTickMilliseconds = 500;
+inline constexpr int kWorkspaceControl = 100;
+inline constexpr int kStatusControl = 202;
+inline constexpr int kIndicatorControl = 164;
+inline constexpr int kHelpMenu = 221;
+inline constexpr int kCommandHelpContents = 21903;
+
+class MainWindow final : public QWidget,
+                         private PanelHost,
+                         private skin::ScreenSwitchHooks,
+                         private skin::ButtonEnvironment {
 public:
     using CommandHandler = std::function<void()>;
     using DestroyHandler = std::function<void()>;
-    // Asked before the window closes; false keeps it open (an image window stayed open).
-    using CloseQuery = std::function<bool()>;
 
-    MainWindow(DocumentOpener& opener, DestroyHandler onDestroy);
+    MainWindow(DocumentOpener& opener, ImageWindows& imageWindows, const TestHooks& hooks, DestroyHandler onDestroy);
+    ~MainWindow() override;
 
-    // The creation handler: the display checks, then the window shows itself. False when
-    // the display is refused (the window is then not shown).
+    // The creation handler: the display checks, then the skin on screen 0, the timers and
+    // the splash. False when the display is refused (the window is then not shown).
     bool create();
 
+    // Commands of other features (126 scan, 399 text entry, ...).
     void setCommandHandler(int command, CommandHandler handler);
-    // Runs the command's handler; false when the command has none.
+    // A command: the keyboard's, the help menu's, or one a feature registered. False when
+    // nothing handles it.
     bool runCommand(int command);
 
     void acceptDroppedFiles() { setAcceptDrops(true); }
-    void setCloseQuery(CloseQuery query) { closeQuery_ = std::move(query); }
+
+    HandlerTable& handlers() { return handlers_; }
+    ScreenSwitchFeatures& switchFeatures() { return switchFeatures_; }
+    void setScreenCode(int screen, ScreenCode* code);
+    // The slide show's window while a show runs: Esc goes to it.
+    void setSlideShowWindow(QWidget* window) { slideShow_ = window; }
+    // Which indicator picture control 164 shows.
+    void setIndicatorLit(bool lit);
+
+    int screen() const { return switcher_.current(); }
+    // Switches screens as a screen button does; false when the switch did not happen.
+    bool switchScreen(int screen);
+    const MainSkin* skin() const { return skin_.get(); }
+    // The text shown in control 202 for the button under the pointer.
+    const QString& statusText() const { return status_; }
+    // A control of the screen shown, in window coordinates: 100 is the image workspace,
+    // 142 the place of the colour tools.
+    std::optional<QRect> controlRect(int controlId) const;
+    // Help for a context (the contents when there is none).
+    void openHelp(std::optional<int> context);
+    HelpWindow* helpWindow() const { return help_.get(); }
 
 protected:
+    bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // PanelHost
+    void fire(SkinPanelWidget& panel, const skin::effect::Fire& fire) override;
+    void showStatus(int stringId) override;
+    void showTooltip(SkinPanelWidget& panel, int stringId, QPoint at) override;
+    void hideTooltip() override;
+    void playSound(std::string_view file) override;
+    void sliderReleased(SkinPanelWidget& panel, int button, int value) override;
+    void toggleMirrored(SkinPanelWidget& panel, const skin::effect::MirrorToggle& toggle) override;
+    void leftPressed(SkinPanelWidget& panel) override;
+    void leftReleased(SkinPanelWidget& panel, QPoint at, int controlId) override;
+    void rightPressed(SkinPanelWidget& panel, QPoint at, int button) override;
+
+    // ScreenSwitchHooks
+    bool templateChanged(int screen) override;
+    void keepTemplate(int screen) override;
+    void restoreScreenButtons(int screen) override;
+    void closeCapturePreview() override;
+    void resetBrushSizeButtons() override;
+    void closeAuxiliaryWindows(int screen) override;
+    void hideActiveToolState() override;
+    void refreshDocumentList() override;
+    void rebuildSkin(int screen) override;
+    void resetSubMode() override;
+
+    // ButtonEnvironment
+    bool activeImageScrollable() const override;
+
+    void registerShellHandlers();
+    void runKeyboardCommand(int command);
+    void showAbout();
+    void showHelpMenu(QPoint at);
+    void paintBaseOverlay(QPainter& painter) const;
+    void blinkTick(skin::AttentionBlink& blink, QTimer& timer, int level);
+    void startPageBlinkIfShown();
+    ScreenCode* screenCode() const;
+    int focusedControl() const;
+
     DocumentOpener& opener_;
+    ImageWindows& imageWindows_;
+    const TestHooks& hooks_;
     DestroyHandler onDestroy_;
     std::map<int, CommandHandler> commands_;
-    CloseQuery closeQuery_;
+    HandlerTable handlers_;
+    ScreenSwitchFeatures switchFeatures_;
+    std::map<int, ScreenCode*> screenCodes_;
+    QPointer<QWidget> slideShow_;
+
+    skin::ScreenSwitcher switcher_;
+    std::unique_ptr<MainSkin> skin_;
+    int lastMainSkinScreen_ = 0;  // where "Voltar" returns from the Internet screens
+    SkinTooltip tooltip_;
+    std::unique_ptr<ClickSounds> sounds_;
+    QString status_;
+
+    skin::AttentionBlink areaBlink_{skin::kAreaBlinkControl};
+    skin::AttentionBlink pageBlink_{skin::kPageBlinkControl};
+    // Children of the window, so they can be found by name ("timer 100").
+    QTimer imageTickTimer_{this};
+    QTimer areaBlinkTimer_{this};
+    QTimer pageBlinkTimer_{this};
+    bool pageBlinkAtPress_ = false;  // a release counts for the page blink only if it ran at the press
+
+    QImage splash_;
+    QImage indicator_;
+    QImage indicatorBlank_;
+    bool indicatorLit_ = false;
+    std::unique_ptr<HelpWindow> help_;
 };
 
 }  // namespace lv::app

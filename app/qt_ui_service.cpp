@@ -109,6 +109,7 @@ ui::Answer QtUiService::ask(std::string_view text, std::string_view title, ui::B
 
 void QtUiService::beep()
 {
+    hooks_.log(QStringLiteral("beep"));
     QApplication::beep();
 }
 

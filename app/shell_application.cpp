@@ -6,6 +6,7 @@
 #include "app/core/settings.h"
 #include "app/core/shell_state.h"
 #include "app/core/temp_files.h"
+#include "app/test_input.h"
 #include "common/string_table.h"
 
 #include <QDialog>
@@ -28,11 +29,12 @@ QString ClipboardMimeType()
 }
 
 ShellApplication::ShellApplication(QApplication& application, std::vector<std::string> arguments,
-                                   const TestHooks& hooks, DocumentOpener& opener)
+                                   const TestHooks& hooks, DocumentOpener& opener, ImageWindows& imageWindows)
     : application_(application)
     , arguments_(std::move(arguments))
     , hooks_(hooks)
     , opener_(opener)
+    , imageWindows_(imageWindows)
     , instance_(InstanceServerName(ConfigFilePath()))
     , uiService_(hooks)
     , store_(ConfigFilePath())
@@ -80,7 +82,7 @@ bool ShellApplication::startUp()
     storeLibrary_.load();
 
     shell.screenMode = QueryScreenMode({screenSize.width(), screenSize.height()}, settings.get(setting::kFor640));
-    mainWindow_ = std::make_unique<MainWindow>(opener_, [this] { shutDown(); });
+    mainWindow_ = std::make_unique<MainWindow>(opener_, imageWindows_, hooks_, [this] { shutDown(); });
     shell.config.loginId = settings.get(setting::kLoginId);
     const WindowRect r = MainWindowRect(shell.screenMode);
     mainWindow_->setGeometry(r.x, r.y, r.width, r.height);
@@ -91,10 +93,6 @@ bool ShellApplication::startUp()
 
     accelerators_ = std::make_unique<AcceleratorFilter>(*mainWindow_);
     filters_.setFilter(EventFilterChain::Stage::Accelerators, accelerators_.get());
-    mainWindow_->setCommandHandler(kCommandQuit, [this] {
-        if (mainWindow_)
-            mainWindow_->close();
-    });
 
     clipboardFormat_ = ClipboardMimeType();
     if (mainWindowCreated_)
@@ -145,7 +143,7 @@ void ShellApplication::handleInstanceCommand(const QString& command)
         testDialog_->setWindowModality(Qt::ApplicationModal);
         testDialog_->show();
         hooks_.log(QStringLiteral("modal shown"));
-    } else if (testCommands_ && !testCommands_(command)) {
+    } else if (!(testCommands_ && testCommands_(command)) && !DeliverTestInput(*mainWindow_, command)) {
         hooks_.log(QStringLiteral("unknown command ") + command);
     }
 }

@@ -6,6 +6,7 @@
 #include "app/core/document_opener.h"
 #include "app/core/settings_store.h"
 #include "app/event_filter_chain.h"
+#include "app/image_windows.h"
 #include "app/main_window.h"
 #include "app/qt_ui_service.h"
 #include "app/single_instance.h"
@@ -30,7 +31,7 @@ QString ClipboardMimeType();
 class ShellApplication {
 public:
     ShellApplication(QApplication& application, std::vector<std::string> arguments, const TestHooks& hooks,
-                     DocumentOpener& opener);
+                     DocumentOpener& opener, ImageWindows& imageWindows);
     ~ShellApplication();
     ShellApplication(const ShellApplication&) = delete;
     ShellApplication& operator=(const ShellApplication&) = delete;
@@ -60,6 +61,7 @@ private:
     std::vector<std::string> arguments_;
     const TestHooks& hooks_;
     DocumentOpener& opener_;
+    ImageWindows& imageWindows_;
     SingleInstance instance_;
     QtUiService uiService_;
     std::optional<ui::ScopedService> uiGuard_;

@@ -1,15 +1,23 @@
 #!/usr/bin/env bash
-# Starts the program under a virtual X server (white root window) and saves a picture of the screen:
-#   scripts/screenshot.sh [program-folder] [output.png]
+# Starts the program under a virtual X server and saves a picture of its main window:
+#   scripts/screenshot.sh [program-folder] [output.png] [800|640] [command ...]
+# Each command goes to the running program through its test socket before the picture is
+# taken ("click X Y", "rclick X Y", "move X Y", "key F1"; main-window coordinates), so a
+# picture can show any screen; "sleep S" waits (a tooltip comes a second after a move).
+# 640 forces the 800 × 600 window (FOR_640=1).
 set -euo pipefail
 program_dir=$(realpath "${1:-build/release/program}")
-out=$(realpath -m "${2:-docs/screenshot-main-window.png}")
+out=$(realpath -m "${2:-docs/screenshots/screen-0_800.png}")
+mode=${3:-800}
+shift $(( $# < 3 ? $# : 3 ))
 
 if [ "${SCREENSHOT_INSIDE_X:-}" != 1 ]; then
   work=$(mktemp -d)
   trap 'rm -rf "$work"' EXIT
-  SCREENSHOT_INSIDE_X=1 LUMIVISTA_CONFIG_DIR="$work/config" LUMIVISTA_TEST_LOG="$work/log" \
-    xvfb-run -a -s "-screen 0 1280x1024x24 -wr" bash "$0" "$program_dir" "$out"
+  mkdir -p "$work/config" && mkdir -m 700 "$work/runtime"
+  [ "$mode" = 640 ] && printf '[USER]\nFOR_640=1\n' > "$work/config/LV2000.ini"
+  SCREENSHOT_INSIDE_X=1 LUMIVISTA_CONFIG_DIR="$work/config" LUMIVISTA_TEST_LOG="$work/log" XDG_RUNTIME_DIR="$work/runtime" \
+    xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$program_dir" "$out" "$mode" "$@"
   echo "wrote $out"
   exit 0
 fi
@@ -17,7 +25,14 @@ fi
 "$program_dir/lumivista" &
 pid=$!
 for _ in $(seq 200); do grep -q '^ready' "$LUMIVISTA_TEST_LOG" 2>/dev/null && break; sleep 0.05; done
-sleep 0.3  # let the first frame reach the X server
-import -window root -resize 50% "$out"
+read -r _ x y width height < <(grep '^ready' "$LUMIVISTA_TEST_LOG")
+for command in "$@"; do
+  case $command in
+    sleep\ *) sleep "${command#sleep }" ;;
+    *) LUMIVISTA_TEST_SEND="$command" "$program_dir/lumivista" ;;
+  esac
+done
+sleep 0.5  # let the last frame reach the X server
+import -window root -crop "${width}x${height}+${x}+${y}" +repage "$out"
 LUMIVISTA_TEST_SEND=quit "$program_dir/lumivista"
 wait "$pid"

@@ -1,5 +1,6 @@
 #include "app/accelerators.h"
 #include "app/main_window.h"
+#include "common/testing/ui_recorder.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -39,26 +40,30 @@ void press(QWidget& target, int key, Qt::KeyboardModifiers modifiers, const QStr
     QApplication::sendEvent(&target, &event);
 }
 
-TEST(Accelerators, TheTableMapsKeysWithExactlyTheirModifiers)
+TEST(Accelerators, QtKeysMapOntoTable501WithExactlyItsModifiers)
 {
-    EXPECT_EQ(AcceleratorTable().size(), 9u);
-    EXPECT_EQ(TranslateAccelerator(Qt::Key_Q, Qt::ControlModifier), kCommandQuit);
-    EXPECT_EQ(TranslateAccelerator(Qt::Key_C, Qt::ControlModifier | Qt::KeypadModifier), kCommandCopy);
-    EXPECT_EQ(TranslateAccelerator(Qt::Key_F1, Qt::NoModifier), kCommandHelp);
-    EXPECT_EQ(TranslateAccelerator(Qt::Key_Tab, Qt::NoModifier), kCommandNextField);
+    EXPECT_EQ(TranslateAccelerator(Qt::Key_Q, Qt::ControlModifier), skin::kCommandClose);
+    EXPECT_EQ(TranslateAccelerator(Qt::Key_C, Qt::ControlModifier | Qt::KeypadModifier), skin::kCommandCopy);
+    EXPECT_EQ(TranslateAccelerator(Qt::Key_F1, Qt::NoModifier), skin::kCommandHelp);
+    EXPECT_EQ(TranslateAccelerator(Qt::Key_Tab, Qt::NoModifier), skin::kCommandNextField);
+    EXPECT_EQ(TranslateAccelerator(Qt::Key_Escape, Qt::NoModifier), skin::kCommandEscape);
     EXPECT_FALSE(TranslateAccelerator(Qt::Key_Q, Qt::ControlModifier | Qt::ShiftModifier));
     EXPECT_FALSE(TranslateAccelerator(Qt::Key_Q, Qt::NoModifier));
     EXPECT_FALSE(TranslateAccelerator(Qt::Key_F1, Qt::AltModifier));
+    EXPECT_FALSE(TranslateAccelerator(Qt::Key_F1, Qt::ControlModifier));
+    EXPECT_FALSE(TranslateAccelerator(Qt::Key_A, Qt::ControlModifier));
 }
 
 TEST(Accelerators, TheChainTranslatesKeysBeforeTheAcquisitionFilterAndDispatch)
 {
     NoOpener opener;
-    MainWindow window(opener, nullptr);
+    NoImageWindows images;
+    TestHooks hooks;
+    MainWindow window(opener, images, hooks, nullptr);
     QLineEdit field(&window);
     window.show();
-    std::vector<int> commands;
-    window.setCommandHandler(kCommandUndo, [&] { commands.push_back(kCommandUndo); });
+    std::vector<skin::Handler> called;
+    window.handlers().set(skin::Handler::Undo, [&](const HandlerCall& c) { called.push_back(c.handler); });
 
     EventFilterChain chain(*QApplication::instance());
     AcceleratorFilter accelerators(window);
@@ -67,7 +72,7 @@ TEST(Accelerators, TheChainTranslatesKeysBeforeTheAcquisitionFilterAndDispatch)
     chain.setFilter(EventFilterChain::Stage::Acquisition, &acquisition);
 
     press(field, Qt::Key_Z, Qt::ControlModifier);
-    EXPECT_EQ(commands, std::vector<int>{kCommandUndo});
+    EXPECT_EQ(called, std::vector<skin::Handler>{skin::Handler::Undo});
     EXPECT_TRUE(acquisition.seen.empty()) << "a translated key goes no further";
 
     press(field, Qt::Key_A, Qt::NoModifier, "a");
@@ -76,33 +81,40 @@ TEST(Accelerators, TheChainTranslatesKeysBeforeTheAcquisitionFilterAndDispatch)
     ASSERT_FALSE(acquisition.seen.empty());
     EXPECT_EQ(acquisition.seen.front(), Qt::Key_A);
 
-    EXPECT_TRUE(window.runCommand(kCommandUndo));
-    EXPECT_FALSE(window.runCommand(kCommandRedo)) << "no handler yet";
+    testing::UiRecorder ui;
+    EXPECT_TRUE(window.runCommand(skin::kCommandRedo));
+    EXPECT_EQ(ui.beeps, 1) << "redo has no function yet";
+    EXPECT_FALSE(window.runCommand(126)) << "no scanner yet";
+    int scans = 0;
+    window.setCommandHandler(126, [&] { ++scans; });
+    EXPECT_TRUE(window.runCommand(126));
+    EXPECT_EQ(scans, 1);
 }
 
 TEST(Accelerators, KeysOfOtherWindowsAndOfModalDialogsAreLeftAlone)
 {
     NoOpener opener;
-    MainWindow window(opener, nullptr);
+    NoImageWindows images;
+    TestHooks hooks;
+    int destroyed = 0;
+    MainWindow window(opener, images, hooks, [&] { ++destroyed; });
     window.show();
-    int quits = 0;
-    window.setCommandHandler(kCommandQuit, [&] { ++quits; });
     EventFilterChain chain(*QApplication::instance());
     AcceleratorFilter accelerators(window);
     chain.setFilter(EventFilterChain::Stage::Accelerators, &accelerators);
 
     QLineEdit elsewhere;
     press(elsewhere, Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_EQ(quits, 0);
+    EXPECT_EQ(destroyed, 0);
 
     QDialog dialog(&window);
     dialog.setWindowModality(Qt::ApplicationModal);
     dialog.show();
     press(window, Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_EQ(quits, 0);
+    EXPECT_EQ(destroyed, 0);
     dialog.hide();
     press(window, Qt::Key_Q, Qt::ControlModifier);
-    EXPECT_EQ(quits, 1);
+    EXPECT_EQ(destroyed, 1);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
-// The Qt tests share one application on the offscreen platform, with the program's fonts.
+// The Qt tests share one application on the offscreen platform, with the program folder's
+// fonts, skin and help pages.
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ int main(int argc, char** argv)
 {
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     ::setenv("FONTCONFIG_FILE", LV_PROGRAM_DIR "/fonts.conf", 1);
+    ::setenv("LUMIVISTA_HOME", LV_PROGRAM_DIR, 1);  // the skin, help pages and sounds of the build
     QApplication application(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -3,6 +3,7 @@
 #include "app/core/undo_table.h"
 #include "app/document_windows.h"
 #include "app/image_window.h"
+#include "app/handler_table.h"
 #include "app/main_window.h"
 #include "common/testing/ui_recorder.h"
 #include "edit/compositing.h"
@@ -19,14 +20,14 @@ namespace {
 
 // A main window of 700 x 500 whose whole surface is the workspace.
 struct Workspace {
+    // Without a skin the main window has no control 100: the whole surface is the workspace.
     Workspace()
         : documents(hooks)
-        , window(documents, nullptr)
+        , window(documents, documents, hooks, nullptr)
     {
         window.resize(700, 500);
-        documents.attach(window, [this] { return QRect(0, 0, 700, 500); });
+        documents.attach(window);
     }
-    ~Workspace() { window.setCloseQuery(nullptr); }
 
     static std::unique_ptr<LayerStack> picture(int width, int height, std::uint32_t colour = 0x204080)
     {
@@ -96,11 +97,11 @@ TEST(ImageWindows, ZoomStepsUndoAndRedoActOnTheActiveWindow)
 
     LayerStack& doc = window->document();
     ASSERT_TRUE(AddLayer(doc, 0, DibCreate(10, 10, 0xFF, false), {}, true, false));
-    ASSERT_TRUE(w.window.runCommand(503));
+    w.window.handlers().call(skin::Handler::Undo);
     EXPECT_EQ(doc.layerCount, 1);
-    ASSERT_TRUE(w.window.runCommand(504));
+    w.window.handlers().call(skin::Handler::Redo);
     EXPECT_EQ(doc.layerCount, 2);
-    w.window.runCommand(504);
+    w.window.handlers().call(skin::Handler::Redo);
     EXPECT_EQ(ui.beeps, 2) << "nothing to redo";
 
     w.window.runCommand(583);

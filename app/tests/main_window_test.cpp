@@ -40,7 +40,9 @@ void drop(QWidget& target, const QList<QUrl>& urls)
 TEST(MainWindow, IsTheFramelessBlackWindowOfItsClass)
 {
     RecordingOpener opener;
-    MainWindow window(opener, nullptr);
+    NoImageWindows images;
+    TestHooks hooks;
+    MainWindow window(opener, images, hooks, nullptr);
     EXPECT_EQ(window.objectName(), "Lumivista 2000");
     EXPECT_EQ(window.windowTitle(), "Lumivista 2000");
     EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
@@ -54,11 +56,13 @@ TEST(MainWindow, CreationWarnsAboutShallowDisplaysAndRefusesSmallScreens)
 {
     testing::UiRecorder ui;
     RecordingOpener opener;
+    NoImageWindows images;
+    TestHooks hooks;
     ShellState& shell = Shell();
 
     shell.displayBitsPerPixel = 8;
     shell.screenMode = QueryScreenMode({640, 480}, 0);
-    MainWindow refused(opener, nullptr);
+    MainWindow refused(opener, images, hooks, nullptr);
     EXPECT_FALSE(refused.create());
     EXPECT_FALSE(refused.isVisible());
     ASSERT_EQ(ui.messages.size(), 2u);
@@ -69,7 +73,7 @@ TEST(MainWindow, CreationWarnsAboutShallowDisplaysAndRefusesSmallScreens)
     ui.messages.clear();
     shell.displayBitsPerPixel = 24;
     shell.screenMode = QueryScreenMode({1280, 1024}, 0);
-    MainWindow accepted(opener, nullptr);
+    MainWindow accepted(opener, images, hooks, nullptr);
     EXPECT_TRUE(accepted.create());
     EXPECT_TRUE(accepted.isVisible());
     EXPECT_TRUE(ui.messages.empty());
@@ -79,7 +83,9 @@ TEST(MainWindow, OnlyTheFirstDroppedFileIsOpenedAndARefusedOneBeeps)
 {
     testing::UiRecorder ui;
     RecordingOpener opener;
-    MainWindow window(opener, nullptr);
+    NoImageWindows images;
+    TestHooks hooks;
+    MainWindow window(opener, images, hooks, nullptr);
     EXPECT_FALSE(window.acceptDrops()) << "drops are taken only once start-up has opened the command line's files";
     window.acceptDroppedFiles();
     EXPECT_TRUE(window.acceptDrops());
@@ -93,8 +99,10 @@ TEST(MainWindow, OnlyTheFirstDroppedFileIsOpenedAndARefusedOneBeeps)
 TEST(MainWindow, ClosingRunsTheDestroyHandlerOnce)
 {
     RecordingOpener opener;
+    NoImageWindows images;
+    TestHooks hooks;
     int destroyed = 0;
-    MainWindow window(opener, [&] { ++destroyed; });
+    MainWindow window(opener, images, hooks, [&] { ++destroyed; });
     window.show();
     window.close();
     window.show();

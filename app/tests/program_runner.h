@@ -1,6 +1,7 @@
 #pragma once
-// Starts the program for a test on Qt's offscreen platform, with its own program folder,
-// configuration folder, screen size and test log, and waits for it without sleeping blindly.
+// Starts the program for a test on Qt's offscreen platform, with its own program folder (the
+// build's skin, help pages and sounds linked into it), configuration folder, screen size and
+// test log, and waits for it without sleeping blindly.
 
 #include "common/testing/temp_dir.h"
 
@@ -27,6 +28,8 @@ public:
     explicit ProgramSandbox(int screenWidth = 1280, int screenHeight = 1024)
     {
         std::filesystem::create_directories(home());
+        for (const char* data : {"ui", "help", "Click1.wav", "Click2.wav"})
+            std::filesystem::create_symlink(std::filesystem::path(LV_PROGRAM_DIR) / data, home() / data);
         std::filesystem::create_directories(configDir());
         std::filesystem::create_directories(runtimeDir());
         std::filesystem::permissions(runtimeDir(), std::filesystem::perms::owner_all);
@@ -110,6 +113,10 @@ public:
         const pid_t pid = start(arguments, extraEnvironment);
         return pid < 0 ? -1 : wait(pid);
     }
+
+    // Sends a test command ("click X Y", "key F1", "quit", ...) to the running copy through
+    // a second one, which returns once the first has acted on it.
+    int send(const std::string& command) { return run({}, {"LUMIVISTA_TEST_SEND=" + command}); }
 
     // Waits until the log holds the text.
     bool waitForLog(const std::string& text, std::chrono::seconds limit = std::chrono::seconds(30)) const

@@ -1,0 +1,42 @@
+#pragma once
+// What the main window asks of the image windows inside it. The image-window feature
+// implements it; until then the program has no image windows (NoImageWindows).
+
+#include <QPoint>
+
+namespace lv::app {
+
+class ImageWindows {
+public:
+    virtual ~ImageWindows() = default;
+    // A document is open (the splash shows only while none is).
+    virtual bool anyOpen() const = 0;
+    // Closing the main window: asks every open image window to close, in order, each
+    // possibly asking to save. False when one stayed open; the main window then stays.
+    virtual bool closeAll() = 0;
+    // Radio group 7's test: an active image window exists and can scroll in a direction.
+    virtual bool activeScrollable() const = 0;
+    // Timer 100, every 500 ms: message 1027 to the active image window.
+    virtual void tick() = 0;
+    // A left-button release at `point` (main-window coordinates) inside the workspace
+    // (control 100): of two windows side by side the one on the pointer's side of the
+    // divider becomes active, otherwise the active one is activated.
+    virtual void activateAt(QPoint point) = 0;
+    // Steps of a screen switch: the active window hides its tool state; the document list
+    // is refreshed.
+    virtual void hideToolState() = 0;
+    virtual void refreshDocumentList() = 0;
+};
+
+class NoImageWindows final : public ImageWindows {
+public:
+    bool anyOpen() const override { return false; }
+    bool closeAll() override { return true; }
+    bool activeScrollable() const override { return false; }
+    void tick() override {}
+    void activateAt(QPoint) override {}
+    void hideToolState() override {}
+    void refreshDocumentList() override {}
+};
+
+}  // namespace lv::app

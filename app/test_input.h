@@ -1,0 +1,18 @@
+#pragma once
+// Input a test sends through the program's socket, delivered to the widgets as the window
+// system's would be:
+//   "move X Y"                  the pointer moves to the point (main-window coordinates)
+//   "click X Y" / "rclick X Y"  a move to, then a left (right) press and release at the
+//                               point
+//   "key SEQUENCE"              a key press and release ("F1", "Ctrl+Q", "Tab") to the
+//                               focused widget
+
+#include <QString>
+#include <QWidget>
+
+namespace lv::app {
+
+// False when the command is none of these.
+bool DeliverTestInput(QWidget& window, const QString& command);
+
+}  // namespace lv::app
