@@ -102,11 +102,12 @@ TEST(ImageWindows, AJpegFromTheCommandLineZoomsTakesLayersUndoesAndSurvivesLayer
     std::string state = program.lastLine("state ");
     EXPECT_EQ(field(state, "size"), "300x200");
     EXPECT_EQ(field(state, "zoom"), "0") << "a small document opens at 100 %";
-    EXPECT_EQ(field(state, "frame"), "362,284,300,200") << "centred in the 1024 x 768 workspace";
+    EXPECT_EQ(field(state, "frame"), "472,296,300,200")
+        << "centred in the workspace, control 100 at (228, 100), 788 x 592";
 
     state = program.send("zoom 1");
     EXPECT_EQ(field(state, "zoom"), "1");
-    EXPECT_EQ(field(state, "frame"), "212,184,600,400");
+    EXPECT_EQ(field(state, "frame"), "322,196,600,400");
     EXPECT_NE(state.find("readout=[ Visualizar 200%  ]"), std::string::npos) << state;
     state = program.send("zoom -1");
     EXPECT_EQ(field(state, "zoom"), "0");
