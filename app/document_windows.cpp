@@ -17,7 +17,6 @@
 #include "app/shell_application.h"
 #include "app/handler_table.h"
 #include "app/skin/handlers.h"
-#include "app/shared_style.h"
 #include "app/skin/help_context.h"
 #include "app/skin/keyboard.h"
 #include "common/ui_service.h"
@@ -35,7 +34,6 @@
 namespace lv::app {
 namespace {
 
-constexpr int kReadoutControl = 203;
 
 Rect toRect(const QRect& r)
 {
@@ -70,15 +68,6 @@ void DocumentWindows::attach(MainWindow& mainWindow)
         if (ZoomForCommand(command, 0, {1, 1}, {1, 1}))
             mainWindow.setCommandHandler(command, [this, command] { zoomCommand(command); });
     registerHandlers();
-    readout_ = new QLabel(&mainWindow);
-    readout_->setObjectName(QStringLiteral("readout"));
-    readout_->setAttribute(Qt::WA_TransparentForMouseEvents);
-    readout_->setAlignment(Qt::AlignCenter);
-    readout_->setFont(SharedFont());
-    QPalette palette = readout_->palette();
-    palette.setColor(QPalette::WindowText, SharedBrushColour());
-    readout_->setPalette(palette);
-    readout_->hide();
 }
 
 void DocumentWindows::registerHandlers()
@@ -400,16 +389,8 @@ std::string DocumentWindows::zoomReadout() const
 
 void DocumentWindows::readoutsChanged()
 {
-    if (!readout_ || !mainWindow_)
-        return;
-    const auto control = mainWindow_->controlRect(kReadoutControl);
-    const std::string text = zoomReadout();
-    readout_->setVisible(control && !text.empty());
-    if (!control)
-        return;
-    readout_->setGeometry(*control);
-    readout_->setText(QString::fromStdString(text));
-    readout_->raise();
+    if (mainWindow_)
+        mainWindow_->setStatusText(QString::fromStdString(zoomReadout()));
 }
 
 bool DocumentWindows::clipboardHasPicture() const

@@ -10,7 +10,6 @@
 #include "app/core/window_placement.h"
 #include "edit/layer_stack.h"
 
-#include <QLabel>
 #include <QPointer>
 #include <QRect>
 #include <QString>
@@ -70,7 +69,7 @@ public:
     void openWithDialog(bool allImages);
     void showFullScreen();
 
-    // The readout of control 203 for the active window; empty without one.
+    // The zoom readout for the active window (shown in the status field); empty without one.
     std::string zoomReadout() const;
 
     // From the windows.
@@ -96,7 +95,6 @@ private:
     OpenWindows open_;
     std::map<int, QPointer<ImageWindow>> windows_;
     int divider_ = 0;
-    QPointer<QLabel> readout_;  // over control 203
 };
 
 }  // namespace lv::app

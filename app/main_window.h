@@ -75,6 +75,8 @@ public:
     const MainSkin* skin() const { return skin_.get(); }
     // The text shown in control 202 for the button under the pointer.
     const QString& statusText() const { return status_; }
+    // Puts a text of the program's own in control 202 (the image windows' zoom readout).
+    void setStatusText(const QString& text);
     // A control of the screen shown, in window coordinates: 100 is the image workspace,
     // 142 the place of the colour tools.
     std::optional<QRect> controlRect(int controlId) const;

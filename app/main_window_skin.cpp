@@ -25,8 +25,13 @@ void MainWindow::fire(SkinPanelWidget& panel, const skin::effect::Fire& fire)
 
 void MainWindow::showStatus(int stringId)
 {
-    status_ = StringText(stringId);
-    if (SkinPanelWidget* base = skin_->panelAt(0))
+    setStatusText(StringText(stringId));
+}
+
+void MainWindow::setStatusText(const QString& text)
+{
+    status_ = text;
+    if (SkinPanelWidget* base = skin_ ? skin_->panelAt(0) : nullptr)
         if (const auto r = base->controlRect(kStatusControl))
             base->update(*r);
 }

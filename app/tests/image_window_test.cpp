@@ -51,7 +51,7 @@ TEST(ImageWindows, ALargeDocumentOpensFittedAndCentredAndASecondSharesTheWorkspa
     EXPECT_EQ(big->objectName(), "Lumivista2000MDI");
     EXPECT_EQ(big->zoom(), -6);
     EXPECT_EQ(big->geometry(), QRect(64, 36, 571, 428));
-    EXPECT_EQ(w.documents.zoomReadout(), " Visualizar 14%  ");
+    EXPECT_EQ(w.window.statusText(), " Visualizar 14%  ") << "the readout is in the status field";
 
     ASSERT_TRUE(w.documents.openDocumentWindow(Workspace::picture(100, 80), "pequena"));
     EXPECT_EQ(big->area(), QRect(0, 0, 348, 500));
