@@ -9,13 +9,14 @@
 #include "app/core/untitled_names.h"
 #include "app/core/window_placement.h"
 #include "app/full_screen_view.h"
+#include "app/handler_table.h"
 #include "app/image_window.h"
 #include "app/main_window.h"
+#include "app/picture_rect.h"
 #include "app/new_picture_dialog.h"
 #include "app/open_dialog.h"
 #include "app/save_as_dialog.h"
 #include "app/shell_application.h"
-#include "app/handler_table.h"
 #include "app/skin/handlers.h"
 #include "app/skin/help_context.h"
 #include "app/skin/keyboard.h"
@@ -32,33 +33,13 @@
 #include <sstream>
 
 namespace lv::app {
-namespace {
-
-
-Rect toRect(const QRect& r)
-{
-    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-}
-
-QRect toQRect(const Rect& r)
-{
-    return QRect(r.left, r.top, r.width(), r.height());
-}
-
-
-}  // namespace
 
 DocumentWindows::DocumentWindows(const TestHooks& hooks)
     : hooks_(hooks)
 {
 }
 
-DocumentWindows::~DocumentWindows()
-{
-    for (auto& [id, window] : windows_)
-        if (window)
-            window->document().undo = nullptr;
-}
+DocumentWindows::~DocumentWindows() = default;
 
 void DocumentWindows::attach(MainWindow& mainWindow)
 {
@@ -135,7 +116,7 @@ ImageWindow* DocumentWindows::onSide(Side side) const
 {
     if (open_.count() != 2)
         return nullptr;
-    const Rect area = toRect(workspace());
+    const Rect area = ToPictureRect(workspace());
     for (const int id : open_.windows())
         if (ImageWindow* window = find(id); window && SideOf(area, divider_, window->area().left()) == side)
             return window;
@@ -144,7 +125,7 @@ ImageWindow* DocumentWindows::onSide(Side side) const
 
 void DocumentWindows::activateAt(QPoint point)
 {
-    if (ImageWindow* window = onSide(SideOf(toRect(workspace()), divider_, point.x())))
+    if (ImageWindow* window = onSide(SideOf(ToPictureRect(workspace()), divider_, point.x())))
         activate(*window);
     else if (ImageWindow* current = active())
         activate(*current);
@@ -213,7 +194,7 @@ bool DocumentWindows::openDocumentWindow(std::unique_ptr<LayerStack> document, s
     }
     ui::BusyCursor busy;
 
-    const Rect workspace = toRect(this->workspace());
+    const Rect workspace = ToPictureRect(this->workspace());
     Rect area = workspace;
     if (ImageWindow* current = active()) {
         if (open_.count() > 1 && !current->requestClose())
@@ -221,10 +202,10 @@ bool DocumentWindows::openDocumentWindow(std::unique_ptr<LayerStack> document, s
     }
     if (open_.count() == 1) {
         if (ImageWindow* existing = find(open_.windows().front())) {
-            const SideBySide halves = SplitWorkspace(workspace, divider_, toRect(existing->geometry()));
-            existing->setArea(toQRect(halves.existing));
+            const SideBySide halves = SplitWorkspace(workspace, divider_, ToPictureRect(existing->geometry()));
+            existing->setArea(ToQRect(halves.existing));
             existing->place(
-                toQRect(CentredIn(halves.existing, ScaledSize({existing->document().width, existing->document().height},
+                ToQRect(CentredIn(halves.existing, ScaledSize({existing->document().width, existing->document().height},
                                                               existing->zoom()))));
             area = halves.newWindow;
             divider_ = halves.divider;
@@ -237,8 +218,8 @@ bool DocumentWindows::openDocumentWindow(std::unique_ptr<LayerStack> document, s
     const int id = nextId++;
     auto* window = new ImageWindow(*this, id, std::move(document), std::move(title), placed.zoom, mainWindow_);
     windows_[id] = window;
-    window->setArea(toQRect(area));
-    window->place(toQRect(placed.frame));
+    window->setArea(ToQRect(area));
+    window->place(ToQRect(placed.frame));
     window->show();
     const bool first = open_.add(id);
     if (first)

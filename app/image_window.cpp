@@ -6,6 +6,7 @@
 #include "app/core/view_painter.h"
 #include "app/core/window_placement.h"
 #include "app/document_windows.h"
+#include "app/picture_rect.h"
 #include "common/ui_service.h"
 #include "edit/compositing.h"
 
@@ -25,15 +26,7 @@ PixelSize documentSize(const LayerStack& stack)
     return {stack.width, stack.height};
 }
 
-QRect toQRect(const Rect& r)
-{
-    return QRect(r.left, r.top, r.width(), r.height());
-}
 
-Rect toRect(const QRect& r)
-{
-    return {r.left(), r.top(), r.left() + r.width(), r.top() + r.height()};
-}
 
 ViewKey viewKeyOf(int key)
 {
@@ -116,10 +109,10 @@ bool ImageWindow::zoomStep(int step)
         ui::Current().beep();
         return false;
     }
-    const Rect frame = CentredIn(toRect(area_), ScaledSize(documentSize(*document_), *next));
+    const Rect frame = CentredIn(ToPictureRect(area_), ScaledSize(documentSize(*document_), *next));
     view_.zoomAbout(*next, {frame.width(), frame.height()});
     syncZoomWord();
-    place(toQRect(frame));
+    place(ToQRect(frame));
     update();
     owner_.readoutsChanged();
     return true;
@@ -182,7 +175,7 @@ void ImageWindow::renderInto(const QRect& exposed)
         return;
     const PixelBuffer buffer{reinterpret_cast<std::uint32_t*>(backing_.bits()), int(backing_.bytesPerLine() / 4),
                              {0, 0, backing_.width(), backing_.height()}};
-    PaintView(document_->composite, view_, toRect(exposed), buffer, displayContext());
+    PaintView(document_->composite, view_, ToPictureRect(exposed), buffer, displayContext());
 }
 
 void ImageWindow::paintEvent(QPaintEvent* event)
