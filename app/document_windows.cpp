@@ -71,7 +71,7 @@ void DocumentWindows::registerHandlers()
     handlers.set(Handler::FullScreenView, [this](const HandlerCall&) { showFullScreen(); });
     handlers.set(Handler::CloseImage, [this](const HandlerCall&) { closeActive(); });
     handlers.set(Handler::CloseSideImage, [this](const HandlerCall& call) {
-        if (!closeSide((call.tableArgument & 0xFFFF) == 0 ? Side::Left : Side::Right))
+        if (!closeSide((call.argument & 0xFFFF) == 0 ? Side::Left : Side::Right))
             ui::Current().beep();
     });
     handlers.set(Handler::OpenImage, [this](const HandlerCall&) { openWithDialog(false); });

@@ -44,7 +44,6 @@ void HandlerTable::call(skin::Handler handler, std::uint32_t argument) const
     HandlerCall c;
     c.handler = handler;
     c.argument = argument;
-    c.tableArgument = argument;
     call(c);
 }
 

@@ -18,8 +18,7 @@ namespace lv::app {
 // point}; `dragBlock` tells them apart.
 struct HandlerCall {
     skin::Handler handler = skin::Handler::None;
-    std::uint32_t argument = 0;       // as fired: with the state, or a lone radio button's new selection
-    std::uint32_t tableArgument = 0;  // the button row's own argument
+    std::uint32_t argument = 0;  // as fired: with the state, or a lone radio button's new selection
     skin::Point point;
     int state = -1;  // −1 plain fire, 0 press, 1 drag, 2 release
     bool dragBlock = false;

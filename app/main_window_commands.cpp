@@ -31,9 +31,7 @@ void MainWindow::registerShellHandlers()
 {
     using skin::Handler;
     handlers_.set(Handler::SelectScreenArea, [this](const HandlerCall& call) { switcher_.selectArea(call.argument); });
-    // The screen is the row's argument: a radio button alone in its group fires its new
-    // selection instead.
-    handlers_.set(Handler::SwitchScreen, [this](const HandlerCall& call) { switchScreen(int(call.tableArgument & 0xFFFF)); });
+    handlers_.set(Handler::SwitchScreen, [this](const HandlerCall& call) { switchScreen(int(call.argument & 0xFFFF)); });
     handlers_.set(Handler::ReturnFromInternet, [this](const HandlerCall&) { switchScreen(lastMainSkinScreen_); });
     handlers_.set(Handler::About, [this](const HandlerCall&) { showAbout(); });
     handlers_.set(Handler::HelpContents, [this](const HandlerCall&) { openHelp(std::nullopt); });

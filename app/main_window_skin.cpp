@@ -18,8 +18,7 @@ constexpr int kStatusPadding = 6;
 
 void MainWindow::fire(SkinPanelWidget& panel, const skin::effect::Fire& fire)
 {
-    const std::uint32_t tableArgument = panel.input().control(fire.button).definition.argument;
-    handlers_.call({fire.handler, fire.argument, tableArgument, fire.point, fire.state, fire.dragBlock, fire.button,
+    handlers_.call({fire.handler, fire.argument, fire.point, fire.state, fire.dragBlock, fire.button,
                     panel.panel(), &panel});
 }
 

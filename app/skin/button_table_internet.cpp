@@ -9,7 +9,7 @@ using K = ButtonKind;
 using S = ButtonStyle;
 
 const ButtonDefinition kPanel33[] = {
-    {H::SwitchScreen, 29, 0, 35025, K::Push, 2, 1, {"link", "Meus links", S::Choice}, {6, 56, 200, 34}, {}},
+    {H::SwitchScreen, 29, 0, 35025, K::Push, 0, 1, {"link", "Meus links", S::Choice}, {6, 56, 200, 34}, {}},
     {H::OpenLink, 1, 0, 35197, K::Push, 0, 0, {"link", "Link 1", S::Link}, {6, 100, 200, 34}, {}},
     {H::OpenLink, 2, 0, 35198, K::Push, 0, 0, {"link", "Link 2", S::Link}, {6, 140, 200, 34}, {}},
     {H::OpenLink, 3, 0, 35199, K::Push, 0, 0, {"link", "Link 3", S::Link}, {6, 180, 200, 34}, {}},

@@ -161,7 +161,8 @@ void PaintChoice(QPainter& p, const QRectF& r, const skin::ButtonDefinition& b, 
         RoundedBox(p, r, 6, kControlHover, QColor(0, 0, 0, 0));
     if (state == ImageState::Pressed)
         RoundedBox(p, r, 6, Mix(kPanel, accent, 0.14), QColor(0, 0, 0, 0));
-    const bool radio = b.group != 0;
+    // Page choices are radios too: one page shows at a time.
+    const bool radio = b.group != 0 || b.handler == skin::Handler::SwitchScreen;
     const qreal side = 14;
     const QRectF mark(r.left() + 8, r.center().y() - side / 2, side, side);
     p.setBrush(state == ImageState::Pressed ? accent : QColor(0, 0, 0, 0));

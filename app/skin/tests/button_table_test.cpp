@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
 #include <set>
 
@@ -75,6 +76,10 @@ TEST(ButtonTable, EveryRowIsConsistent)
                 }
                 if (b.handler == Handler::SwitchScreen) {
                     EXPECT_TRUE(IsValidScreen(int(b.argument)));
+                    // Alone in a radio group it would fire its new selection, 1 or 0, for a screen.
+                    EXPECT_TRUE(b.group == 0 || std::count_if(buttons.begin(), buttons.end(), [&](const ButtonDefinition& o) {
+                                                    return o.group == b.group;
+                                                }) > 1);
                 }
                 if (b.kind == ButtonKind::SliderThumb) {
                     EXPECT_EQ((&b - 1)->kind, ButtonKind::SliderTrack);  // its track comes first
