@@ -1,5 +1,7 @@
 #include "app/file_dialog_filters.h"
 
+#include "app/qt_text.h"
+
 namespace lv::app {
 
 QStringList NameFilters(std::span<const FileFilter> filters)
@@ -7,15 +9,12 @@ QStringList NameFilters(std::span<const FileFilter> filters)
     QStringList list;
     for (const FileFilter& filter : filters) {
         QStringList patterns;
-        for (const QString& pattern : QString::fromUtf8(filter.patterns.data(), qsizetype(filter.patterns.size()))
-                                          .split(';', Qt::SkipEmptyParts)) {
+        for (const QString& pattern : QtText(filter.patterns).split(';', Qt::SkipEmptyParts)) {
             patterns << pattern;
             if (pattern.toLower() != pattern)
                 patterns << pattern.toLower();
         }
-        list << QStringLiteral("%1 (%2)")
-                    .arg(QString::fromUtf8(filter.description.data(), qsizetype(filter.description.size())),
-                         patterns.join(' '));
+        list << QStringLiteral("%1 (%2)").arg(QtText(filter.description), patterns.join(' '));
     }
     return list;
 }

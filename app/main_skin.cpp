@@ -39,16 +39,12 @@ void MainSkin::show(int screen)
             loaded.emplace(panel, skin::LoadPanel(panel, variant_, programDir_.string(), decoder_));
     }
     const auto controlRect = [&](int panel, int controlId) -> std::optional<skin::Rect> {
-        if (const auto it = loaded.find(panel); it != loaded.end()) {
-            for (const skin::LoadedButton& b : it->second.buttons)
-                if (b.definition.controlId == controlId && !b.rect.empty())
-                    return b.rect;
-            return std::nullopt;
-        }
+        if (const auto it = loaded.find(panel); it != loaded.end())
+            return skin::ControlRect(it->second, controlId);
         for (const ShownPanel& s : shown_)
             if (s.panel == panel && s.window)
                 if (const auto r = s.window->controlRect(controlId))
-                    return skin::Rect{r->x(), r->y(), r->width(), r->height()};
+                    return ToSkinRect(*r);
         return std::nullopt;
     };
     const std::vector<skin::PlacedPanel> placed =

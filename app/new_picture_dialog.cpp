@@ -1,7 +1,7 @@
 #include "app/new_picture_dialog.h"
 
 #include "app/core/program_paths.h"
-#include "common/string_table.h"
+#include "app/qt_text.h"
 
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -15,11 +15,6 @@ namespace lv::app {
 namespace {
 
 constexpr int kUnitWordString = 140;  // 140 "Pixel", 141 "Polegada", 142 "Cm"
-
-QString text(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
 
 }  // namespace
 
@@ -39,7 +34,7 @@ NewPictureDialog::NewPictureDialog(QWidget* parent, SettingsStore& store)
     height_->setValue(480);
     unit_ = new QComboBox(this);
     for (int i = 0; i < 3; ++i)
-        unit_->addItem(text(LoadString(kUnitWordString + i)), i + 1);
+        unit_->addItem(StringText(kUnitWordString + i), i + 1);
     dpi_ = new QSpinBox(this);
     dpi_->setRange(1, 9999);
     dpi_->setValue(200);

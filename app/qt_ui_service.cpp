@@ -1,5 +1,7 @@
 #include "app/qt_ui_service.h"
 
+#include "app/qt_text.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -10,11 +12,6 @@
 
 namespace lv::app {
 namespace {
-
-QString toQString(std::string_view text)
-{
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 QMessageBox::Icon boxIcon(ui::Icon icon)
 {
@@ -71,7 +68,7 @@ QtUiService::~QtUiService()
 
 ui::Answer QtUiService::run(std::string_view text, std::string_view title, ui::Buttons buttons, ui::Icon icon)
 {
-    QMessageBox box(boxIcon(icon), toQString(title), toQString(text), QMessageBox::NoButton, boxParent());
+    QMessageBox box(boxIcon(icon), QtText(title), QtText(text), QMessageBox::NoButton, boxParent());
     std::vector<std::pair<QAbstractButton*, ui::Answer>> answers;
     for (const auto& [label, answer] : buttonsOf(buttons))
         answers.emplace_back(box.addButton(label, QMessageBox::AcceptRole), answer);
@@ -84,7 +81,7 @@ ui::Answer QtUiService::run(std::string_view text, std::string_view title, ui::B
     if (busy)
         QApplication::setOverrideCursor(Qt::ArrowCursor);
     if (hooks_.enabled()) {
-        hooks_.log("message " + toQString(title) + ": " + toQString(text));
+        hooks_.log("message " + QtText(title) + ": " + QtText(text));
         QTimer::singleShot(0, &box, [&box, first = answers.front().first] { first->click(); });
     }
     box.exec();
@@ -136,13 +133,13 @@ void QtUiService::reportProgress(std::string_view caption, int percent)
     }
     if (!progress_) {
         progress_ = std::make_unique<QProgressDialog>(QApplication::activeWindow());
-        progress_->setWindowTitle(toQString(ui::kProductTitle));
+        progress_->setWindowTitle(QtText(ui::kProductTitle));
         progress_->setCancelButton(nullptr);  // Esc cancels, as everywhere in the program
         progress_->setRange(0, 100);
         progress_->setMinimumDuration(400);
         progress_->setAutoReset(false);
     }
-    progress_->setLabelText(toQString(caption));
+    progress_->setLabelText(QtText(caption));
     progress_->setValue(std::max(percent, 0));
     pump_.pumpIfDue();
 }

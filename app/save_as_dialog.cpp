@@ -3,7 +3,7 @@
 #include "app/core/document_files.h"
 #include "app/core/numbered_text.h"
 #include "app/file_dialog_filters.h"
-#include "common/string_table.h"
+#include "app/qt_text.h"
 #include "imagelib/file_names.h"
 #include "imagelib/save_as.h"
 #include "imagelib/save_options.h"
@@ -21,11 +21,6 @@ namespace {
 
 constexpr int kQualityString = 2504;
 constexpr int kInterlaceString = 2615;
-
-QString text(std::string_view s)
-{
-    return QString::fromUtf8(s.data(), qsizetype(s.size()));
-}
 
 // The extension the dialog writes into a name typed without one.
 std::string dialogExtension(int type)
@@ -90,7 +85,7 @@ int SaveAsDialog::selectedType() const
 
 void SaveAsDialog::setQuality(int quality)
 {
-    qualityLabel_->setText(text(NumberedText(kQualityString, ClampJpegQuality(quality))));
+    qualityLabel_->setText(QtText(NumberedText(kQualityString, ClampJpegQuality(quality))));
 }
 
 void SaveAsDialog::showOptionsFor(int type)
@@ -100,7 +95,7 @@ void SaveAsDialog::showOptionsFor(int type)
     const bool gif = type == kSaveAsGif;
     const bool jpeg = type == kSaveAsJpeg;
     firstCheck_->setVisible(compress || gif);
-    firstCheck_->setText(gif ? text(LoadString(kInterlaceString)) : QStringLiteral("&Comprimir"));
+    firstCheck_->setText(gif ? StringText(kInterlaceString) : QStringLiteral("&Comprimir"));
     firstCheck_->setChecked(gif ? options.interlace : options.compress);
     secondCheck_->setVisible(gif);
     secondCheck_->setChecked(options.transparent);

@@ -6,8 +6,8 @@
 #include "app/core/settings.h"
 #include "app/core/shell_state.h"
 #include "app/core/temp_files.h"
+#include "app/qt_text.h"
 #include "app/test_input.h"
-#include "common/string_table.h"
 
 #include <QDialog>
 #include <QScreen>
@@ -24,8 +24,7 @@ constexpr int kClipboardFormatString = 33100;
 
 QString ClipboardMimeType()
 {
-    const std::string_view name = LoadString(kClipboardFormatString);
-    return QStringLiteral("application/x-") + QString::fromUtf8(name.data(), qsizetype(name.size()));
+    return QStringLiteral("application/x-") + StringText(kClipboardFormatString);
 }
 
 ShellApplication::ShellApplication(QApplication& application, std::vector<std::string> arguments,

@@ -23,4 +23,9 @@ inline QRect ToQRect(const skin::Rect& r)
     return {r.x, r.y, r.width, r.height};
 }
 
+inline skin::Rect ToSkinRect(const QRect& r)
+{
+    return {r.x(), r.y(), r.width(), r.height()};
+}
+
 }  // namespace lv::app

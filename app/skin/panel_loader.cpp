@@ -45,6 +45,14 @@ HDIB PictureFromPackedDib(std::span<const std::uint8_t> bytes)
     return dib;
 }
 
+std::optional<Rect> ControlRect(const LoadedPanel& panel, int controlId)
+{
+    for (const LoadedButton& b : panel.buttons)
+        if (b.definition.controlId == controlId && !b.rect.empty())
+            return b.rect;
+    return std::nullopt;
+}
+
 LoadedPanel LoadPanel(int panel, SkinVariant variant, const std::string& programDir, const PictureDecoder& decoder)
 {
     LoadedPanel loaded;

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -53,6 +54,10 @@ struct LoadedPanel {
     HDIB background;
     std::vector<LoadedButton> buttons;
 };
+
+// The place of a control in a loaded panel (panel coordinates); nothing when the skin file
+// did not place it.
+std::optional<Rect> ControlRect(const LoadedPanel& panel, int controlId);
 
 // Loads a panel from the program folder. A background that can't be read shows message
 // 6433 and leaves the panel empty; a skin file that can't be read shows 6434 and leaves it

@@ -48,7 +48,7 @@ void DrawText(QPainter& p, const QRectF& r, const QString& text, const QFont& fo
 
 QString Caption(const skin::ButtonDefinition& b)
 {
-    return Text(skin::ButtonCaption(b));
+    return QtText(skin::ButtonCaption(b));
 }
 
 void PaintAreaTab(QPainter& p, const QRectF& r, const skin::ButtonDefinition& b, ImageState state, const QColor& area)

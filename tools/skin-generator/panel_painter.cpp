@@ -1,7 +1,7 @@
 #include "panel_painter.h"
 
 #include "app/skin/button_table.h"
-#include "common/string_table.h"
+#include "app/skin_geometry.h"
 #include "icons.h"
 #include "theme.h"
 
@@ -24,8 +24,7 @@ std::optional<QRect> ControlRect(int panel, int control, SkinVariant variant)
     const int i = skin::ButtonIndexByControl(panel, control);
     if (i < 0)
         return std::nullopt;
-    const skin::Rect r = skin::PanelButtons(panel)[std::size_t(i)].placeIn(variant);
-    return QRect(r.x, r.y, r.width, r.height);
+    return app::ToQRect(skin::PanelButtons(panel)[std::size_t(i)].placeIn(variant));
 }
 
 void Card(QPainter& p, const QRectF& r, qreal radius, const QColor& fill, const QColor& edge)
@@ -250,7 +249,7 @@ void SliderLabels(QPainter& p, int panel)
 {
     for (const skin::ButtonDefinition& b : skin::PanelButtons(panel))
         if (b.kind == ButtonKind::SliderTrack)
-            Label(p, QRectF(b.small.x + 2, b.small.y - 14, b.small.width, 14), Text(LoadString(b.tooltip)), UiFont(11), kTextDim);
+            Label(p, QRectF(b.small.x + 2, b.small.y - 14, b.small.width, 14), StringText(b.tooltip), UiFont(11), kTextDim);
 }
 
 void FieldFrames(QPainter& p, int panel, const QColor& colour)
@@ -258,9 +257,9 @@ void FieldFrames(QPainter& p, int panel, const QColor& colour)
     for (const skin::ButtonDefinition& b : skin::PanelButtons(panel)) {
         if (b.kind != ButtonKind::Region)
             continue;
-        const QRectF r(b.small.x, b.small.y, b.small.width, b.small.height);
+        const QRectF r = app::ToQRect(b.small);
         if (b.art.style == ButtonStyle::Field) {
-            Label(p, QRectF(r.left() + 1, r.top() - 16, r.width(), 15), Text(b.art.caption), UiFont(11, QFont::DemiBold), kTextDim);
+            Label(p, QRectF(r.left() + 1, r.top() - 16, r.width(), 15), QtText(b.art.caption), UiFont(11, QFont::DemiBold), kTextDim);
             Card(p, r.adjusted(-1, -1, 1, 1), 5, kWell, kControlEdge);
         } else if (b.controlId == 200 || b.controlId == 211) {
             Card(p, r, 6, kWell, kControlEdge);
@@ -313,8 +312,8 @@ QImage SidePanel(int panel)
     p.setPen(Qt::NoPen);
     p.setBrush(colour);
     p.drawRoundedRect(QRectF(8, titleTop + 3, 3.5, 18), 1.75, 1.75);
-    Label(p, QRectF(18, titleTop, size.width() - 26, 22), Text(def.title), UiFont(15, QFont::Bold), kText);
-    Label(p, QRectF(18, titleTop + 20, size.width() - 26, 16), Text(def.subtitle), UiFont(11), kTextDim);
+    Label(p, QRectF(18, titleTop, size.width() - 26, 22), QtText(def.title), UiFont(15, QFont::Bold), kText);
+    Label(p, QRectF(18, titleTop + 20, size.width() - 26, 16), QtText(def.subtitle), UiFont(11), kTextDim);
     FieldFrames(p, panel, colour);
     SliderLabels(p, panel);
     if (panel == 1 || panel == 9 || panel == 12)
@@ -336,7 +335,7 @@ QImage SubPanel(int panel)
     p.setPen(Qt::NoPen);
     p.setBrush(colour);
     p.drawRoundedRect(QRectF(8, 6, 3.5, 15), 1.75, 1.75);
-    Label(p, QRectF(18, 2, def.width - 50, 24), Text(def.title), UiFont(13, QFont::Bold), kText);
+    Label(p, QRectF(18, 2, def.width - 50, 24), QtText(def.title), UiFont(13, QFont::Bold), kText);
     SliderLabels(p, panel);
     return image;
 }
@@ -351,8 +350,8 @@ QImage ContentPage(int panel)
     p.setRenderHint(QPainter::TextAntialiasing);
     const QColor colour = AreaColour(AreaOfPanel(panel));
     Card(p, QRectF(0, 0, def.width, def.height), 10, kPanel, kPanelEdge);
-    Label(p, QRectF(20, 12, def.width - 40, 30), Text(def.title), UiFont(20, QFont::Bold), kText);
-    Label(p, QRectF(20, 38, def.width - 40, 18), Text(def.subtitle), UiFont(12), kTextDim);
+    Label(p, QRectF(20, 12, def.width - 40, 30), QtText(def.title), UiFont(20, QFont::Bold), kText);
+    Label(p, QRectF(20, 38, def.width - 40, 18), QtText(def.subtitle), UiFont(12), kTextDim);
     FieldFrames(p, panel, colour);
     if (panel == 30 || panel == 31) {
         const QRectF zone(20, 64, def.width - 40, 244);

@@ -2,6 +2,7 @@
 
 #include "app/skin/button_table.h"
 #include "app/skin/skin_file.h"
+#include "app/skin_geometry.h"
 #include "button_painter.h"
 #include "click_sounds.h"
 #include "imagelib/bmp.h"
@@ -17,6 +18,7 @@
 namespace lv::skingen {
 namespace {
 
+using app::ToQRect;
 using skin::ButtonKind;
 using skin::SkinVariant;
 
@@ -52,11 +54,6 @@ bool WriteBitmap(const std::string& path, const QImage& image)
         return false;
     }
     return true;
-}
-
-QRect ToQRect(const skin::Rect& r)
-{
-    return {r.x, r.y, r.width, r.height};
 }
 
 std::int16_t RecordKind(ButtonKind kind)

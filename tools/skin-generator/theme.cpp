@@ -35,9 +35,4 @@ QColor Mix(const QColor& a, const QColor& b, qreal t)
                             float(a.blueF() + (b.blueF() - a.blueF()) * t));
 }
 
-QString Text(std::string_view utf8)
-{
-    return QString::fromUtf8(utf8.data(), qsizetype(utf8.size()));
-}
-
 }  // namespace lv::skingen

@@ -1,6 +1,7 @@
 #pragma once
 // The look of the program: one dark, calm palette with an accent colour per main area.
 
+#include "app/qt_text.h"
 #include "app/skin/screen_areas.h"
 
 #include <QColor>
@@ -8,6 +9,9 @@
 #include <QString>
 
 namespace lv::skingen {
+
+using app::QtText;
+using app::StringText;
 
 namespace palette {
 inline const QColor kWindow{0x14, 0x16, 0x1B};
@@ -39,8 +43,5 @@ QFont UiFont(qreal pixelSize, int weight = QFont::Normal);
 
 // A colour mixed towards another; t = 0 gives `a`, 1 gives `b`.
 QColor Mix(const QColor& a, const QColor& b, qreal t);
-
-// Text of the table (UTF-8) as a QString.
-QString Text(std::string_view utf8);
 
 }  // namespace lv::skingen
