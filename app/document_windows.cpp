@@ -196,17 +196,14 @@ bool DocumentWindows::openDocumentWindow(std::unique_ptr<LayerStack> document, s
 
     const Rect workspace = ToPictureRect(this->workspace());
     Rect area = workspace;
-    if (ImageWindow* current = active()) {
-        if (open_.count() > 1 && !current->requestClose())
+    if (open_.mustCloseActiveBeforeOpening())
+        if (ImageWindow* current = active(); current && !current->requestClose())
             return false;
-    }
     if (open_.count() == 1) {
         if (ImageWindow* existing = find(open_.windows().front())) {
             const SideBySide halves = SplitWorkspace(workspace, divider_, ToPictureRect(existing->geometry()));
             existing->setArea(ToQRect(halves.existing));
-            existing->place(
-                ToQRect(CentredIn(halves.existing, ScaledSize({existing->document().width, existing->document().height},
-                                                              existing->zoom()))));
+            existing->place(ToQRect(CentredIn(halves.existing, existing->view().scaledDocument())));
             area = halves.newWindow;
             divider_ = halves.divider;
         }
@@ -221,9 +218,7 @@ bool DocumentWindows::openDocumentWindow(std::unique_ptr<LayerStack> document, s
     window->setArea(ToQRect(area));
     window->place(ToQRect(placed.frame));
     window->show();
-    const bool first = open_.add(id);
-    if (first)
-        window->setFocus();
+    open_.add(id);
     if (open_.count() < 2)
         divider_ = 0;
     activate(*window);
@@ -261,14 +256,6 @@ void DocumentWindows::windowClosed(ImageWindow& window)
             activate(*neighbour);
     readoutsChanged();
     logState();
-}
-
-void DocumentWindows::zoomStep(int step)
-{
-    if (ImageWindow* window = active())
-        window->zoomStep(step);
-    else
-        ui::Current().beep();
 }
 
 void DocumentWindows::zoomCommand(int command)

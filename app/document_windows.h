@@ -50,15 +50,11 @@ public:
     bool activeScrollable() const override;
     void tick() override;
     void activateAt(QPoint point) override;
-    // No tool keeps state on screen yet; the document list has no view of its own.
-    void hideToolState() override {}
-    void refreshDocumentList() override {}
 
     bool closeActive();
     // Buttons 209 and 210: the left or right of two windows side by side.
     bool closeSide(Side side);
 
-    void zoomStep(int step);
     void zoomCommand(int command);
     void undo();
     void redo();

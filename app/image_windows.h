@@ -22,10 +22,6 @@ public:
     // (control 100): of two windows side by side the one on the pointer's side of the
     // divider becomes active, otherwise the active one is activated.
     virtual void activateAt(QPoint point) = 0;
-    // Steps of a screen switch: the active window hides its tool state; the document list
-    // is refreshed.
-    virtual void hideToolState() = 0;
-    virtual void refreshDocumentList() = 0;
 };
 
 class NoImageWindows final : public ImageWindows {
@@ -35,8 +31,6 @@ public:
     bool activeScrollable() const override { return false; }
     void tick() override {}
     void activateAt(QPoint) override {}
-    void hideToolState() override {}
-    void refreshDocumentList() override {}
 };
 
 }  // namespace lv::app

@@ -233,7 +233,6 @@ void MainWindow::dropEvent(QDropEvent* event)
             ui::Current().beep();
             break;
         }
-        imageWindows_.refreshDocumentList();
         opener_.openDocument(path);
         break;
     }

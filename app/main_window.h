@@ -111,8 +111,9 @@ private:
     void closeCapturePreview() override;
     void resetBrushSizeButtons() override;
     void closeAuxiliaryWindows(int screen) override;
-    void hideActiveToolState() override;
-    void refreshDocumentList() override;
+    // No tool keeps state on screen yet, and the document list has no view of its own.
+    void hideActiveToolState() override {}
+    void refreshDocumentList() override {}
     void rebuildSkin(int screen) override;
     void resetSubMode() override;
 

@@ -192,16 +192,6 @@ void MainWindow::closeAuxiliaryWindows(int screen)
         switchFeatures_.closeAuxiliaryWindows(screen);
 }
 
-void MainWindow::hideActiveToolState()
-{
-    imageWindows_.hideToolState();
-}
-
-void MainWindow::refreshDocumentList()
-{
-    imageWindows_.refreshDocumentList();
-}
-
 void MainWindow::rebuildSkin(int screen)
 {
     tooltip_.hide();

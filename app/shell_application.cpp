@@ -16,8 +16,6 @@
 namespace lv::app {
 namespace {
 
-ShellApplication* current = nullptr;
-
 constexpr int kClipboardFormatString = 33100;
 
 }  // namespace
@@ -39,18 +37,11 @@ ShellApplication::ShellApplication(QApplication& application, std::vector<std::s
     , store_(ConfigFilePath())
     , filters_(application)
 {
-    current = this;
 }
 
 ShellApplication::~ShellApplication()
 {
     filters_.setFilter(EventFilterChain::Stage::Accelerators, nullptr);
-    current = nullptr;
-}
-
-ShellApplication* ShellApplication::Current()
-{
-    return current;
 }
 
 int ShellApplication::run()
@@ -93,7 +84,6 @@ bool ShellApplication::startUp()
     accelerators_ = std::make_unique<AcceleratorFilter>(*mainWindow_);
     filters_.setFilter(EventFilterChain::Stage::Accelerators, accelerators_.get());
 
-    clipboardFormat_ = ClipboardMimeType();
     if (mainWindowCreated_)
         mainWindowCreated_(*mainWindow_);
     OpenCommandLineFiles(arguments_, opener_);

@@ -44,13 +44,6 @@ public:
     // Test commands on the socket that the shell itself does not know; false when unknown.
     void setTestCommandHandler(std::function<bool(const QString&)> handler) { testCommands_ = std::move(handler); }
 
-    static ShellApplication* Current();
-    MainWindow* mainWindow() const { return mainWindow_.get(); }
-    EventFilterChain& eventFilters() { return filters_; }
-    const QString& clipboardFormat() const { return clipboardFormat_; }
-    // The online photo store library, when it was found.
-    QLibrary* storeLibrary() { return storeLibrary_.isLoaded() ? &storeLibrary_ : nullptr; }
-
 private:
     bool startUp();
     void shutDown();
@@ -72,7 +65,6 @@ private:
     std::unique_ptr<MainWindow> retiredWindow_;  // after shutdown, until the loop ends
     std::unique_ptr<QDialog> testDialog_;
     std::unique_ptr<AcceleratorFilter> accelerators_;
-    QString clipboardFormat_;
     std::function<void(MainWindow&)> mainWindowCreated_;
     std::function<bool(const QString&)> testCommands_;
 };

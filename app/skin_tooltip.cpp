@@ -22,11 +22,9 @@ public:
         , onHover_(std::move(onHover))
     {
         setObjectName(kTooltipClass);
-        setFont(FontOfHeight(QStringLiteral("Arial"), skin::kTooltipFontHeight));
+        setFont(FontOfHeight(QString::fromLatin1(skin::kTooltipFont), skin::kTooltipFontHeight));
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
-
-    const QString& text() const { return text_; }
 
 protected:
     void paintEvent(QPaintEvent*) override

@@ -4,13 +4,11 @@
 
 namespace lv {
 
-bool OpenWindows::add(Id window)
+void OpenWindows::add(Id window)
 {
-    const bool first = windows_.empty();
     if (!contains(window))
         windows_.push_back(window);
     active_ = window;
-    return first;
 }
 
 std::optional<OpenWindows::Id> OpenWindows::remove(Id window)

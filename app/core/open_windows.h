@@ -11,8 +11,8 @@ class OpenWindows {
 public:
     using Id = int;
 
-    // Registers and activates a window; true for the first registration.
-    bool add(Id window);
+    // Registers and activates a window.
+    void add(Id window);
     // Unregisters a window and activates the one that followed it (or the first); the new
     // active window, or nothing when none remains.
     std::optional<Id> remove(Id window);

@@ -31,15 +31,6 @@ bool ModeRefused(int mode)
     return mode == 2 || mode == 3;
 }
 
-std::optional<std::string_view> SkinButtonFile(int mode)
-{
-    if (mode == 0)
-        return "ui/button.800";
-    if (mode == 1)
-        return "ui/button.640";
-    return std::nullopt;
-}
-
 std::vector<int> DisplayMessages(int bitsPerPixel, int mode)
 {
     std::vector<int> messages;

@@ -2,8 +2,6 @@
 // The screen mode chosen once at start-up: the main window's size and the skin variant
 // follow from the screen's size, or from the "FOR_640" setting when it holds 1..3.
 
-#include <optional>
-#include <string_view>
 #include <vector>
 
 namespace lv {
@@ -39,9 +37,6 @@ WindowRect MainWindowRect(const ScreenMode& mode);
 
 // Modes 2 and 3 have no skin: the program refuses to run.
 bool ModeRefused(int mode);
-
-// The skin's button file for the mode ("ui/button.800" in mode 0, "ui/button.640" in mode 1).
-std::optional<std::string_view> SkinButtonFile(int mode);
 
 // Messages the start-up shows for this display, in order: 6448 (8 bits per pixel or
 // fewer; start-up goes on) and 6462 (refused mode; start-up stops).

@@ -36,11 +36,6 @@ PixelSize ScaledSize(PixelSize document, int zoom)
     return {ScaledLength(document.width, zoom), ScaledLength(document.height, zoom)};
 }
 
-bool ZoomAllowed(PixelSize document, int zoom)
-{
-    return zoom >= kMinZoom && zoom <= kMaxZoom && fitsLimit(document, zoom);
-}
-
 int HighestZoom(PixelSize document)
 {
     const int longest = std::max({document.width, document.height, 1});

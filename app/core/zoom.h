@@ -38,9 +38,6 @@ inline int DocumentOffset(int offset, int zoom)
 
 PixelSize ScaledSize(PixelSize document, int zoom);
 
-// Whether a document may be shown at this level (range and the 16384 limit).
-bool ZoomAllowed(PixelSize document, int zoom);
-
 // The highest level allowed for the document.
 int HighestZoom(PixelSize document);
 

@@ -125,28 +125,6 @@ constexpr std::array<HandlerInfo, std::size_t(Handler::Count)> kHandlers = {{
     {"StripClear", HandlerOwner::Unspecified},
 }};
 
-constexpr std::string_view kOwnerNames[] = {
-    "None",
-    "Shell",
-    "ImageWindow",
-    "Undo",
-    "Clipboard",
-    "ImageFiles",
-    "Geometry",
-    "Tools",
-    "Layers",
-    "Effects",
-    "Text",
-    "Album",
-    "Acquisition",
-    "Printing",
-    "SlideShow",
-    "Email",
-    "PhotoStore",
-    "Projects",
-    "Unspecified",
-};
-
 }  // namespace
 
 std::string_view HandlerName(Handler handler)
@@ -159,12 +137,6 @@ HandlerOwner OwnerOf(Handler handler)
 {
     const auto i = std::size_t(handler);
     return i < kHandlers.size() ? kHandlers[i].owner : HandlerOwner::None;
-}
-
-std::string_view OwnerName(HandlerOwner owner)
-{
-    const auto i = std::size_t(owner);
-    return i < std::size(kOwnerNames) ? kOwnerNames[i] : std::string_view{};
 }
 
 }  // namespace lv::skin

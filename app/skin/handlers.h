@@ -134,7 +134,7 @@ enum class Handler : int {
     Count
 };
 
-// The handler's name in the code, for the command-line tool and messages.
+// The handler's name in the code, for messages.
 std::string_view HandlerName(Handler handler);
 
 // Which part of the program implements a handler. The main window implements Shell
@@ -145,6 +145,5 @@ enum class HandlerOwner { None, Shell, ImageWindow, Undo, Clipboard, ImageFiles,
                           Effects, Text, Album, Acquisition, Printing, SlideShow, Email, PhotoStore, Projects,
                           Unspecified };
 HandlerOwner OwnerOf(Handler handler);
-std::string_view OwnerName(HandlerOwner owner);
 
 }  // namespace lv::skin

@@ -22,12 +22,4 @@ std::vector<PlacedPanel> ComposeScreen(int screen, WindowSize baseSize, const Co
     return placed;
 }
 
-int PanelHitTest(const std::vector<PlacedPanel>& panels, Point point)
-{
-    for (int i = int(panels.size()) - 1; i >= 1; --i)
-        if (panels[i].area.contains(point))
-            return i;
-    return panels.empty() ? -1 : 0;
-}
-
 }  // namespace lv::skin

@@ -1,5 +1,5 @@
 #pragma once
-// Where the panels of a screen lie in the main window, and which panel a point falls in.
+// Where the panels of a screen lie in the main window.
 
 #include "app/skin/geometry.h"
 #include "app/skin/screen_table.h"
@@ -23,9 +23,5 @@ using ControlRectLookup = std::function<std::optional<Rect>(int panel, int contr
 // the panels before that down to the base. A nested panel whose host is nowhere is left out
 // with everything nested after it.
 std::vector<PlacedPanel> ComposeScreen(int screen, WindowSize baseSize, const ControlRectLookup& controlRect);
-
-// Index into `panels` of the innermost nested panel containing the point (searched from
-// the last to the first), otherwise 0 (the base panel); −1 when there are no panels.
-int PanelHitTest(const std::vector<PlacedPanel>& panels, Point point);
 
 }  // namespace lv::skin

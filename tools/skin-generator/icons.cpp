@@ -217,11 +217,6 @@ const Icon* Find(std::string_view name)
 
 }  // namespace
 
-bool HasIcon(std::string_view name)
-{
-    return Find(name) != nullptr;
-}
-
 void DrawIcon(QPainter& painter, std::string_view name, const QRectF& box, const QColor& colour)
 {
     const Icon* icon = Find(name);

@@ -8,7 +8,6 @@
 
 namespace lv::skingen {
 
-bool HasIcon(std::string_view name);
 // Draws the icon scaled into `box` (keeping its square shape) in `colour`.
 void DrawIcon(QPainter& painter, std::string_view name, const QRectF& box, const QColor& colour);
 

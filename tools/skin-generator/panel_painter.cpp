@@ -383,15 +383,6 @@ QImage Strip(int panel)
 
 }  // namespace
 
-QSize PanelSize(int panel, SkinVariant variant)
-{
-    if (panel == 0 || panel == 28) {
-        const auto size = skin::MainWindowSize(variant);
-        return {size.width, size.height};
-    }
-    return {skin::Panel(panel).width, skin::Panel(panel).height};
-}
-
 QImage PaintPanelBackground(int panel, SkinVariant variant)
 {
     switch (skin::Panel(panel).style) {

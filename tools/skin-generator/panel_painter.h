@@ -9,8 +9,7 @@
 
 namespace lv::skingen {
 
-// The panel's size: the main window's for panels 0 and 28, the table's for the others.
-QSize PanelSize(int panel, skin::SkinVariant variant);
+// The panel's background: the main window's size for panels 0 and 28, the table's for the others.
 QImage PaintPanelBackground(int panel, skin::SkinVariant variant);
 
 QImage PaintSplash(skin::SkinVariant variant);

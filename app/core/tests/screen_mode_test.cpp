@@ -30,12 +30,9 @@ TEST(ScreenMode, For640OverridesTheMeasurementAndItsTableRowIsTheScreen)
     const ScreenMode forced = QueryScreenMode({2560, 1440}, 1);
     EXPECT_EQ(forced.mode, 1);
     EXPECT_EQ(MainWindowRect(forced), (WindowRect{0, 0, 800, 600}));
-    EXPECT_EQ(SkinButtonFile(forced.mode), "ui/button.640");
     EXPECT_EQ(QueryScreenMode({2560, 1440}, 3).mode, 3);
     for (const int outside : {4, -1, 640})
         EXPECT_EQ(QueryScreenMode({2560, 1440}, outside).mode, 0) << outside;
-    EXPECT_EQ(SkinButtonFile(0), "ui/button.800");
-    EXPECT_FALSE(SkinButtonFile(2));
 }
 
 TEST(ScreenMode, StartUpWarnsAboutShallowDisplaysAndRefusesSmallModes)

@@ -121,7 +121,6 @@ TEST(ButtonTable, HandlersHaveNamesAndOwners)
     EXPECT_EQ(HandlerName(Handler::ZoomIn), "ZoomIn");
     EXPECT_EQ(OwnerOf(Handler::SelectScreenArea), HandlerOwner::Shell);
     EXPECT_EQ(OwnerOf(Handler::OpenLink), HandlerOwner::Unspecified);
-    EXPECT_EQ(OwnerName(OwnerOf(Handler::Undo)), "Undo");
 }
 
 }  // namespace

@@ -80,17 +80,6 @@ TEST(ScreenComposition, NestedPanelsSitInTheirHostsInMainWindowCoordinates)
     ASSERT_EQ(none.size(), 1u);
 }
 
-TEST(ScreenComposition, HitTestFindsTheInnermostPanel)
-{
-    const auto panels = Compose(10, SkinVariant::Small);
-    ASSERT_EQ(panels.size(), 3u);
-    const Rect inner = panels[2].area;
-    EXPECT_EQ(PanelHitTest(panels, {inner.x + 1, inner.y + 1}), 2);
-    EXPECT_EQ(PanelHitTest(panels, {panels[1].area.x + 1, panels[1].area.y + 1}), 1);
-    EXPECT_EQ(PanelHitTest(panels, {799, 599}), 0);
-    EXPECT_EQ(PanelHitTest({}, {0, 0}), -1);
-}
-
 class RecordingHooks final : public ScreenSwitchHooks {
 public:
     bool templateChanged(int) override { return changedTemplate; }
