@@ -265,8 +265,7 @@ void DocumentWindows::zoomCommand(int command)
         ui::Current().beep();
         return;
     }
-    const auto choice = ZoomForCommand(command, window->zoom(), {window->document().width, window->document().height},
-                                       window->view().pictureArea());
+    const auto choice = ZoomForCommand(command, window->zoom(), window->view().document(), window->view().pictureArea());
     if (!choice)
         return;
     if (choice->beep)
@@ -276,18 +275,19 @@ void DocumentWindows::zoomCommand(int command)
 
 void DocumentWindows::undo()
 {
-    ImageWindow* window = active();
-    if (!window || window->dragging() || !ProcessUndoTable().undo(window->document(), window->id())) {
-        ui::Current().beep();
-        return;
-    }
-    window->documentChanged();
+    exchangeStep(&UndoTable::undo);
 }
 
 void DocumentWindows::redo()
 {
+    exchangeStep(&UndoTable::redo);
+}
+
+// Undo and redo wait for the end of a tool's drag; a refusal beeps.
+void DocumentWindows::exchangeStep(bool (UndoTable::*step)(LayerStack&, int))
+{
     ImageWindow* window = active();
-    if (!window || window->dragging() || !ProcessUndoTable().redo(window->document(), window->id())) {
+    if (!window || window->dragging() || !(ProcessUndoTable().*step)(window->document(), window->id())) {
         ui::Current().beep();
         return;
     }

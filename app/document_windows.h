@@ -5,6 +5,7 @@
 
 #include "app/core/document_opener.h"
 #include "app/core/open_windows.h"
+#include "app/core/undo_table.h"
 #include "app/image_windows.h"
 #include "app/test_hooks.h"
 #include "app/core/window_placement.h"
@@ -83,6 +84,7 @@ private:
     QRect workspace() const;
     void registerHandlers();
     bool openFile(std::string path);
+    void exchangeStep(bool (UndoTable::*step)(LayerStack&, int));
     bool writeAs(ImageWindow& window, std::string path, int saveType);
     void logState() const;
 

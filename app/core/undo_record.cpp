@@ -8,25 +8,50 @@
 namespace lv {
 namespace {
 
+// The values a step keeps of a layer record (all but its pictures), listed once for saving
+// and restoring: `copy(layerField, savedField)` runs for each.
+template <class Layer, class Saved, class Copy>
+void forEachLayerValue(Layer& layer, Saved& saved, Copy copy)
+{
+    copy(layer.textObject, saved.textObject);
+    copy(layer.x, saved.x);
+    copy(layer.y, saved.y);
+    copy(layer.name, saved.name);
+    copy(layer.linked, saved.linked);
+    copy(layer.visible, saved.visible);
+    copy(layer.maskLocked, saved.maskLocked);
+    copy(layer.opacity, saved.opacity);
+    copy(layer.kind, saved.kind);
+    copy(layer.sourceImage, saved.sourceImage);
+    copy(layer.sourceMask, saved.sourceMask);
+    copy(layer.reserved, saved.reserved);
+    copy(layer.textPlacement, saved.textPlacement);
+    copy(layer.aspect, saved.aspect);
+}
+
+// The same for the document's own values.
+template <class Stack, class Saved, class Copy>
+void forEachDocumentValue(Stack& stack, Saved& saved, Copy copy)
+{
+    copy(stack.width, saved.width);
+    copy(stack.height, saved.height);
+    copy(stack.view.zoomLevel, saved.zoomLevel);
+    copy(stack.selectionActive, saved.selectionActive);
+    copy(stack.selectionRect, saved.selectionRect);
+    copy(stack.layerCount, saved.layerCount);
+    copy(stack.currentLayer, saved.currentLayer);
+    copy(stack.projectPlacement, saved.projectPlacement);
+}
+
+constexpr auto kSave = [](const auto& document, auto& saved) { saved = document; };
+constexpr auto kRestore = [](auto& document, const auto& saved) { document = saved; };
+
 SavedLayer saveLayer(const LayerRecord& r)
 {
     SavedLayer s;
     s.image = IdOf(r.image);
     s.mask = IdOf(r.mask);
-    s.textObject = r.textObject;
-    s.x = r.x;
-    s.y = r.y;
-    s.name = r.name;
-    s.linked = r.linked;
-    s.visible = r.visible;
-    s.maskLocked = r.maskLocked;
-    s.opacity = r.opacity;
-    s.kind = r.kind;
-    s.sourceImage = r.sourceImage;
-    s.sourceMask = r.sourceMask;
-    s.reserved = r.reserved;
-    s.textPlacement = r.textPlacement;
-    s.aspect = r.aspect;
+    forEachLayerValue(r, s, kSave);
     return s;
 }
 
@@ -35,20 +60,7 @@ LayerRecord restoreLayer(const SavedLayer& s, PicturePool& pictures)
     LayerRecord r;
     r.image = pictures.take(s.image);
     r.mask = pictures.take(s.mask);
-    r.textObject = s.textObject;
-    r.x = s.x;
-    r.y = s.y;
-    r.name = s.name;
-    r.linked = s.linked;
-    r.visible = s.visible;
-    r.maskLocked = s.maskLocked;
-    r.opacity = s.opacity;
-    r.kind = s.kind;
-    r.sourceImage = s.sourceImage;
-    r.sourceMask = s.sourceMask;
-    r.reserved = s.reserved;
-    r.textPlacement = s.textPlacement;
-    r.aspect = s.aspect;
+    forEachLayerValue(r, s, kRestore);
     return r;
 }
 
@@ -83,17 +95,10 @@ bool copyInto(UndoRecord& record, const HDIB& picture, PictureId& slot, std::uin
 SavedDocument SaveDocumentState(const LayerStack& stack)
 {
     SavedDocument s;
-    s.width = stack.width;
-    s.height = stack.height;
-    s.zoomLevel = stack.view.zoomLevel;
-    s.selectionActive = stack.selectionActive;
-    s.selectionRect = stack.selectionRect;
+    forEachDocumentValue(stack, s, kSave);
     s.selectionAux = IdOf(stack.selectionAux);
     s.floatingMask = IdOf(stack.floatingMask);
     s.selectionMask = IdOf(stack.selectionMask);
-    s.layerCount = stack.layerCount;
-    s.currentLayer = stack.currentLayer;
-    s.projectPlacement = stack.projectPlacement;
     for (int i = 0; i < stack.layerCount; ++i)
         s.layers.push_back(saveLayer(stack.layers[std::size_t(i)]));
     return s;
@@ -178,17 +183,10 @@ bool ExchangeUndoRecord(UndoRecord& record, LayerStack& stack)
         layer = LayerRecord{};
     }
 
-    stack.width = target.width;
-    stack.height = target.height;
-    stack.view.zoomLevel = target.zoomLevel;
-    stack.selectionActive = target.selectionActive;
-    stack.selectionRect = target.selectionRect;
+    forEachDocumentValue(stack, target, kRestore);
     stack.selectionAux = pictures.take(target.selectionAux);
     stack.floatingMask = pictures.take(target.floatingMask);
     stack.selectionMask = pictures.take(target.selectionMask);
-    stack.layerCount = target.layerCount;
-    stack.currentLayer = target.currentLayer;
-    stack.projectPlacement = target.projectPlacement;
     for (std::size_t i = 0; i < target.layers.size() && i < stack.layers.size(); ++i)
         stack.layers[i] = restoreLayer(target.layers[i], pictures);
 

@@ -47,19 +47,15 @@ void UndoTable::takeOver(ReleasedContent released)
         TakeReleasedContent(*records_.back(), std::move(released));
 }
 
-int UndoTable::newestApplied(const LayerStack& document, int window) const
+int UndoTable::nextStep(const LayerStack& document, int window, Direction direction) const
 {
-    for (int i = count() - 1; i >= 0; --i)
-        if (belongs(*records_[std::size_t(i)], document, window) && records_[std::size_t(i)]->state == 0)
+    const bool undoing = direction == Direction::Undo;
+    for (int k = 0; k < count(); ++k) {
+        const int i = undoing ? count() - 1 - k : k;
+        const UndoRecord& r = *records_[std::size_t(i)];
+        if (belongs(r, document, window) && r.state == (undoing ? 0 : 1))
             return i;
-    return -1;
-}
-
-int UndoTable::oldestUndone(const LayerStack& document, int window) const
-{
-    for (int i = 0; i < count(); ++i)
-        if (belongs(*records_[std::size_t(i)], document, window) && records_[std::size_t(i)]->state == 1)
-            return i;
+    }
     return -1;
 }
 
@@ -73,44 +69,41 @@ bool UndoTable::exchange(int slot, LayerStack& document)
     return true;
 }
 
-bool UndoTable::undo(LayerStack& document, int window)
+bool UndoTable::step(LayerStack& document, int window, Direction direction)
 {
-    int slot = newestApplied(document, window);
+    int slot = nextStep(document, window, direction);
     if (slot < 0 || !exchange(slot, document))
         return false;
     const UndoRecord& first = *records_[std::size_t(slot)];
-    for (int more = CompoundUndoCount(first.code, first.word); more > 0; --more) {
-        slot = newestApplied(document, window);
+    const int more = direction == Direction::Undo ? CompoundUndoCount(first.code, first.word)
+                                                  : CompoundRedoCount(first.code, first.word);
+    for (int i = 0; i < more; ++i) {
+        slot = nextStep(document, window, direction);
         if (slot < 0 || !exchange(slot, document))
             break;
     }
-    redoWindow_ = window;
+    (direction == Direction::Undo ? redoWindow_ : undoWindow_) = window;
     return true;
+}
+
+bool UndoTable::undo(LayerStack& document, int window)
+{
+    return step(document, window, Direction::Undo);
 }
 
 bool UndoTable::redo(LayerStack& document, int window)
 {
-    int slot = oldestUndone(document, window);
-    if (slot < 0 || !exchange(slot, document))
-        return false;
-    const UndoRecord& first = *records_[std::size_t(slot)];
-    for (int more = CompoundRedoCount(first.code, first.word); more > 0; --more) {
-        slot = oldestUndone(document, window);
-        if (slot < 0 || !exchange(slot, document))
-            break;
-    }
-    undoWindow_ = window;
-    return true;
+    return step(document, window, Direction::Redo);
 }
 
 bool UndoTable::canUndo(const LayerStack& document, int window) const
 {
-    return newestApplied(document, window) >= 0;
+    return nextStep(document, window, Direction::Undo) >= 0;
 }
 
 bool UndoTable::canRedo(const LayerStack& document, int window) const
 {
-    return oldestUndone(document, window) >= 0;
+    return nextStep(document, window, Direction::Redo) >= 0;
 }
 
 void UndoTable::purge(int window)

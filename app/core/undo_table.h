@@ -55,9 +55,12 @@ private:
     {
         return r.document == &document && r.window == window;
     }
-    // The slot of the step to exchange next, or -1.
-    int newestApplied(const LayerStack& document, int window) const;
-    int oldestUndone(const LayerStack& document, int window) const;
+    enum class Direction { Undo, Redo };
+    // The slot of the step to exchange next: the newest applied step for undo, the oldest
+    // undone one for redo; -1 for none.
+    int nextStep(const LayerStack& document, int window, Direction direction) const;
+    // Exchanges that step and the steps its code carries on through.
+    bool step(LayerStack& document, int window, Direction direction);
     bool exchange(int slot, LayerStack& document);
 
     std::vector<std::unique_ptr<UndoRecord>> records_;
