@@ -5,9 +5,9 @@
 #include "common/string_table.h"
 #include "common/ui_service.h"
 #include "edit/compositing.h"
+#include "edit/layer_pictures.h"
 #include "edit/layered_format.h"
 #include "edit/layers.h"
-#include "imagelib/dib_alloc.h"
 #include "imagelib/document_open.h"
 #include "imagelib/png.h"
 #include "imagelib/save_as.h"
@@ -102,13 +102,9 @@ bool RebuildComposite(LayerStack& stack)
     const bool fits = old && old.width() == stack.width && old.height() == stack.height
                       && old.bitCount() == stack.bitCount;
     if (!fits) {
-        const bool grey = stack.bitCount == 8;
-        HDIB composite = AllocatePicture(stack.width, stack.height, grey ? 8 : 24, grey ? 256 : 0);
+        HDIB composite = MakeComposite(stack.width, stack.height, stack.bitCount);
         if (!composite)
             return false;
-        if (grey)
-            for (int i = 0; i < 256; ++i)
-                composite.colors()[i] = {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
         if (old) {
             composite.header().biXPelsPerMeter = old.header().biXPelsPerMeter;
             composite.header().biYPelsPerMeter = old.header().biYPelsPerMeter;

@@ -2,6 +2,7 @@
 
 #include "common/string_table.h"
 #include "common/ui_service.h"
+#include "edit/layer_pictures.h"
 #include "imagelib/dib_alloc.h"
 
 #include <algorithm>
@@ -94,19 +95,15 @@ std::optional<NewPictureRequest> CheckNewPictureSize(NewPictureRequest request)
 
 HDIB MakeNewPicture(const NewPictureRequest& request, RgbTriple background, bool grey)
 {
-    HDIB picture = AllocatePicture(request.width, request.height, grey ? 8 : 24, grey ? 256 : 0);
+    HDIB picture = grey ? MakeGreyFilled(request.width, request.height, background.red)
+                        : AllocatePicture(request.width, request.height, 24, 0);
     if (!picture)
         return picture;
     const auto ppm = std::int32_t(std::lround(request.dpi * kMetresPerInchInverse));
     picture.header().biXPelsPerMeter = ppm;
     picture.header().biYPelsPerMeter = ppm;
-    if (grey) {
-        for (int i = 0; i < 256; ++i)
-            picture.colors()[i] = {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
-        for (int y = 0; y < picture.height(); ++y)
-            std::memset(picture.row(y), background.red, std::size_t(picture.width()));
+    if (grey)
         return picture;
-    }
     std::uint8_t* first = picture.row(0);
     for (int x = 0; x < picture.width(); ++x) {
         first[3 * x] = background.blue;
