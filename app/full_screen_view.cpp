@@ -25,27 +25,29 @@ public:
     }
 
 protected:
-    void paintEvent(QPaintEvent*) override
+    // The fitted picture is drawn once per window size; repaints only copy it.
+    void resizeEvent(QResizeEvent*) override
     {
-        QImage frame(size(), QImage::Format_RGB32);
+        frame_ = QImage(size(), QImage::Format_RGB32);
         const PixelSize document{composite_.width(), composite_.height()};
         const auto zoom = ZoomForCommand(kZoomFitCommand, 0, document, {width(), height()});
         ImageView view(document, zoom ? zoom->zoom : 0);
         const PixelSize scaled = view.scaledDocument();
         view.setClient({std::min(scaled.width, width()), std::min(scaled.height, height())});
-        const Rect placed = CentredIn({0, 0, width(), height()}, {view.client().width, view.client().height});
-        frame.fill(Qt::black);
+        const Rect placed = CentredIn({0, 0, width(), height()}, view.client());
+        frame_.fill(Qt::black);
         // The view paints from its own origin: offset the buffer to the centred rectangle.
-        const PixelBuffer buffer{reinterpret_cast<std::uint32_t*>(frame.scanLine(placed.top)) + placed.left,
-                                 int(frame.bytesPerLine() / 4), {0, 0, placed.width(), placed.height()}};
+        const PixelBuffer buffer{reinterpret_cast<std::uint32_t*>(frame_.scanLine(placed.top)) + placed.left,
+                                 int(frame_.bytesPerLine() / 4), {0, 0, placed.width(), placed.height()}};
         PaintView(composite_, view, buffer.area, buffer, DisplayContext{});
-        QPainter(this).drawImage(0, 0, frame);
     }
+    void paintEvent(QPaintEvent* event) override { QPainter(this).drawImage(event->rect(), frame_, event->rect()); }
     void keyPressEvent(QKeyEvent*) override { close(); }
     void mousePressEvent(QMouseEvent*) override { close(); }
 
 private:
     const HDIB composite_;  // a copy: the document may close meanwhile
+    QImage frame_;
 };
 
 }  // namespace

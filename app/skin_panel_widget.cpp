@@ -162,11 +162,14 @@ void SkinPanelWidget::restoreGroupSelection(const std::vector<int>& selection)
     carryOut(repaint);
 }
 
-void SkinPanelWidget::paintEvent(QPaintEvent*)
+void SkinPanelWidget::paintEvent(QPaintEvent* event)
 {
+    // A hover or a press repaints one button: only what lies in the exposed rectangle is drawn.
+    const QRect exposed = event->rect();
     QPainter p(this);
-    p.fillRect(rect(), Qt::black);
-    p.drawImage(0, 0, background_);
+    if (!QRect(QPoint(0, 0), background_.size()).contains(exposed))
+        p.fillRect(exposed, Qt::black);
+    p.drawImage(exposed.topLeft(), background_, exposed);
     for (int i = 0; i < int(input_->size()); ++i) {
         if (input_->control(i).definition.kind == skin::ButtonKind::Region)
             continue;
@@ -174,9 +177,9 @@ void SkinPanelWidget::paintEvent(QPaintEvent*)
         const QImage& picture = pictures[std::size_t(shown_[std::size_t(i)])];
         const QImage& shown = picture.isNull() ? pictures[0] : picture;
         const auto& slider = input_->slider(i);
-        const skin::Rect place = slider ? slider->thumb : input_->control(i).rect;
-        if (!shown.isNull())
-            p.drawImage(place.x, place.y, shown);
+        const QPoint place = ToQRect(slider ? slider->thumb : input_->control(i).rect).topLeft();
+        if (!shown.isNull() && exposed.intersects(QRect(place, shown.size())))
+            p.drawImage(place, shown);
     }
     if (overlay_)
         overlay_(p);
