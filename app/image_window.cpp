@@ -26,8 +26,6 @@ PixelSize documentSize(const LayerStack& stack)
     return {stack.width, stack.height};
 }
 
-
-
 ViewKey viewKeyOf(int key)
 {
     switch (key) {
@@ -215,49 +213,49 @@ void ImageWindow::keyPressEvent(QKeyEvent* event)
         QWidget::keyPressEvent(event);
 }
 
+bool ImageWindow::toolNeedsLayers() const
+{
+    return document_->layerCount == 0 && !ToolWorksWithoutLayers(CurrentTool());
+}
+
 void ImageWindow::mousePressEvent(QMouseEvent* event)
 {
-    const int tool = CurrentTool();
-    if (document_->layerCount == 0 && !ToolWorksWithoutLayers(tool)) {
+    if (toolNeedsLayers()) {
         ui::Current().beep();
         return;
     }
     if (DocumentEngineBusy())
         return;
     if (event->button() == Qt::RightButton) {
-        if (!(event->buttons() & Qt::LeftButton) && !dragging_ && tool != kOwnRightButtonTool) {
+        if (!(event->buttons() & Qt::LeftButton) && !dragging_ && CurrentTool() != kOwnRightButtonTool) {
             owner_.activate(*this);
             showContextMenu(event->globalPosition().toPoint());
             return;
         }
-        toolMouse(event, int(MouseMessage::RightDown));
+        toolMouse(event, MouseMessage::RightDown);
         return;
     }
     if (event->button() != Qt::LeftButton)
         return;
     if (owner_.active() != this)
         owner_.activate(*this);
-    toolMouse(event, int(MouseMessage::LeftDown));
+    toolMouse(event, MouseMessage::LeftDown);
 }
 
 void ImageWindow::mouseMoveEvent(QMouseEvent* event)
 {
-    if (document_->layerCount == 0 && !ToolWorksWithoutLayers(CurrentTool()))
-        return;
-    if (!DocumentEngineBusy())
-        toolMouse(event, int(MouseMessage::Move));
+    if (!toolNeedsLayers() && !DocumentEngineBusy())
+        toolMouse(event, MouseMessage::Move);
 }
 
 void ImageWindow::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (document_->layerCount == 0 && !ToolWorksWithoutLayers(CurrentTool()))
-        return;
-    if (DocumentEngineBusy())
+    if (toolNeedsLayers() || DocumentEngineBusy())
         return;
     if (event->button() == Qt::LeftButton)
-        toolMouse(event, int(MouseMessage::LeftUp));
+        toolMouse(event, MouseMessage::LeftUp);
     else if (event->button() == Qt::RightButton)
-        toolMouse(event, int(MouseMessage::RightUp));
+        toolMouse(event, MouseMessage::RightUp);
 }
 
 void ImageWindow::wheelEvent(QWheelEvent* event)
@@ -285,15 +283,14 @@ void ImageWindow::closeEvent(QCloseEvent* event)
     requestClose();
 }
 
-void ImageWindow::toolMouse(QMouseEvent* event, int message)
+void ImageWindow::toolMouse(QMouseEvent* event, MouseMessage kind)
 {
     const QPoint at = event->position().toPoint();
-    const ImageView::Point point = view_.documentPoint(at.x(), at.y());
-    const auto kind = MouseMessage(message);
     switch (CurrentTool()) {
     case kZoomTool:
         if (kind == MouseMessage::LeftDown)
-            zoomAt(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier) ? -1 : 1, point);
+            zoomAt(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier) ? -1 : 1,
+                   view_.documentPoint(at.x(), at.y()));
         return;
     case kGrabTool:
         if (kind == MouseMessage::LeftDown) {

@@ -83,7 +83,9 @@ private:
     void syncZoomWord();
     void scroll(Axis axis, ScrollAction action, int thumb = 0);
     void showContextMenu(const QPoint& global);
-    void toolMouse(QMouseEvent* event, int message);
+    // Without layers only the tools that need none take the mouse.
+    bool toolNeedsLayers() const;
+    void toolMouse(QMouseEvent* event, MouseMessage kind);
     void sendToTool(MouseMessage message, Qt::KeyboardModifiers modifiers, QPoint at);
 
     DocumentWindows& owner_;
