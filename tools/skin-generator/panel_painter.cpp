@@ -27,6 +27,36 @@ std::optional<QRect> ControlRect(int panel, int control, SkinVariant variant)
     return app::ToQRect(skin::PanelButtons(panel)[std::size_t(i)].placeIn(variant));
 }
 
+// A picture in one colour with a painter on it that smooths shapes and letters; `take` ends
+// the painting and hands the picture over.
+class Canvas {
+public:
+    Canvas(QSize size, const QColor& fill)
+        : image_(size, QImage::Format_RGB32)
+    {
+        image_.fill(fill);
+        painter_.begin(&image_);
+        painter_.setRenderHint(QPainter::Antialiasing);
+        painter_.setRenderHint(QPainter::TextAntialiasing);
+    }
+    QPainter& painter() { return painter_; }
+    QImage take()
+    {
+        painter_.end();
+        return std::move(image_);
+    }
+
+private:
+    QImage image_;
+    QPainter painter_;
+};
+
+QSize WindowSize(SkinVariant variant)
+{
+    const auto size = skin::MainWindowSize(variant);
+    return {size.width, size.height};
+}
+
 void Card(QPainter& p, const QRectF& r, qreal radius, const QColor& fill, const QColor& edge)
 {
     p.setPen(QPen(edge, 1));
@@ -72,6 +102,17 @@ void BottomBar(QPainter& p, int width, int top, int height)
     p.fillRect(QRect(0, top, width, 1), kPanelEdge);
 }
 
+// The title and bottom bars of the two window panels; where the bottom bar starts.
+int WindowBars(QPainter& p, SkinVariant variant)
+{
+    const bool large = variant == SkinVariant::Large;
+    const QSize size = WindowSize(variant);
+    TitleBar(p, size.width(), large ? 64 : 56, QStringLiteral("2000"));
+    const int bottomTop = large ? 700 : 544;
+    BottomBar(p, size.width(), bottomTop, size.height() - bottomTop);
+    return bottomTop;
+}
+
 // The left column of the start screen: what the five areas are for.
 void WelcomeCard(QPainter& p, const QRect& area)
 {
@@ -109,16 +150,10 @@ void WelcomeCard(QPainter& p, const QRect& area)
 QImage MainWindow(SkinVariant variant)
 {
     const bool large = variant == SkinVariant::Large;
-    const auto size = skin::MainWindowSize(variant);
-    QImage image(size.width, size.height, QImage::Format_RGB32);
-    image.fill(kWindow);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    const int titleHeight = large ? 64 : 56;
-    TitleBar(p, size.width, titleHeight, QStringLiteral("2000"));
-    const int bottomTop = large ? 700 : 544;
-    BottomBar(p, size.width, bottomTop, size.height - bottomTop);
+    const QSize size = WindowSize(variant);
+    Canvas canvas(size, kWindow);
+    QPainter& p = canvas.painter();
+    const int bottomTop = WindowBars(p, variant);
 
     WelcomeCard(p, *ControlRect(0, 101, variant));
 
@@ -142,16 +177,16 @@ QImage MainWindow(SkinVariant variant)
     // Separators between the groups of the bottom bar.
     p.setPen(QPen(kPanelEdge, 1));
     const int separatorTop = bottomTop + (large ? 16 : 12);
-    const int separatorBottom = size.height - (large ? 16 : 12);
+    const int separatorBottom = size.height() - (large ? 16 : 12);
     for (const int control : {133, 138, 139}) {
         const QRect r = *ControlRect(0, control, variant);
         const int x = r.right() + (large ? 12 : 8);
         p.drawLine(x, separatorTop, x, separatorBottom);
     }
     if (large)
-        Label(p, QRectF(860, bottomTop, 150, size.height - bottomTop), QStringLiteral("Fotos, álbuns e projetos"),
+        Label(p, QRectF(860, bottomTop, 150, size.height() - bottomTop), QStringLiteral("Fotos, álbuns e projetos"),
               UiFont(11), kTextFaint, Qt::AlignRight | Qt::AlignVCenter);
-    return image;
+    return canvas.take();
 }
 
 void FeatureCard(QPainter& p, const QRectF& r, const char* icon, const char* title, const char* text, const QColor& colour)
@@ -173,18 +208,12 @@ void Tip(QPainter& p, const QRectF& r, const char* icon, const char* text, const
 QImage InternetWindow(SkinVariant variant)
 {
     const bool large = variant == SkinVariant::Large;
-    const auto size = skin::MainWindowSize(variant);
-    QImage image(size.width, size.height, QImage::Format_RGB32);
-    image.fill(kWindow);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
-    const int titleHeight = large ? 64 : 56;
-    TitleBar(p, size.width, titleHeight, QStringLiteral("2000"));
-    const int bottomTop = large ? 700 : 544;
-    BottomBar(p, size.width, bottomTop, size.height - bottomTop);
+    const QSize size = WindowSize(variant);
+    Canvas canvas(size, kWindow);
+    QPainter& p = canvas.painter();
+    const int bottomTop = WindowBars(p, variant);
     const QColor colour = AreaColour(skin::ScreenArea::Share);
-    Label(p, QRectF(16, bottomTop, size.width - 32, size.height - bottomTop),
+    Label(p, QRectF(16, bottomTop, size.width() - 32, size.height() - bottomTop),
           QStringLiteral("Seus links, álbuns para a Web e animações em um só lugar"), UiFont(12), kTextFaint,
           Qt::AlignLeft | Qt::AlignVCenter);
 
@@ -218,7 +247,7 @@ QImage InternetWindow(SkinVariant variant)
     DrawLogoMark(p, QRectF(content.center().x() - 40, content.bottom() - 130, 80, 80));
 
     if (large) {
-        const QRectF tips(content.right() + 8, column.top(), size.width - content.right() - 16, column.height());
+        const QRectF tips(content.right() + 8, column.top(), size.width() - content.right() - 16, column.height());
         Card(p, tips, 10, kPanel, kPanelEdge);
         Label(p, QRectF(tips.left() + 18, tips.top() + 16, tips.width() - 36, 24), QStringLiteral("Dicas"),
               UiFont(16, QFont::Bold), kText);
@@ -228,7 +257,7 @@ QImage InternetWindow(SkinVariant variant)
             "Os links ficam guardados para a próxima vez que você usar o programa.", colour);
         Tip(p, QRectF(tips.left() + 18, tips.top() + 256, tips.width() - 36, 90), "help",
             "Pressione F1 em qualquer página para ver a ajuda dela.", colour);
-        const QRectF banner(column.left(), column.bottom() + 9, size.width - 2 * column.left(), bottomTop - column.bottom() - 17);
+        const QRectF banner(column.left(), column.bottom() + 9, size.width() - 2 * column.left(), bottomTop - column.bottom() - 17);
         QLinearGradient glow(banner.topLeft(), banner.topRight());
         glow.setColorAt(0, Mix(kPanel, colour, 0.18));
         glow.setColorAt(1, kPanel);
@@ -242,7 +271,7 @@ QImage InternetWindow(SkinVariant variant)
               QStringLiteral("Publique álbuns, envie cartões animados e guarde os endereços que você mais visita."),
               UiFont(13), kTextDim, Qt::AlignLeft | Qt::AlignTop);
     }
-    return image;
+    return canvas.take();
 }
 
 void SliderLabels(QPainter& p, int panel)
@@ -291,11 +320,8 @@ QImage SidePanel(int panel)
 {
     const skin::PanelDefinition& def = skin::Panel(panel);
     const QSize size(def.width, def.height);
-    QImage image(size, QImage::Format_RGB32);
-    image.fill(kWindow);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
+    Canvas canvas(size, kWindow);
+    QPainter& p = canvas.painter();
     const QColor colour = AreaColour(AreaOfPanel(panel));
     Card(p, QRectF(0, 0, size.width(), size.height()), 10, kPanel, kPanelEdge);
     int titleTop = 8;
@@ -318,17 +344,14 @@ QImage SidePanel(int panel)
     SliderLabels(p, panel);
     if (panel == 1 || panel == 9 || panel == 12)
         HostedAreaHint(p, size);
-    return image;
+    return canvas.take();
 }
 
 QImage SubPanel(int panel)
 {
     const skin::PanelDefinition& def = skin::Panel(panel);
-    QImage image(def.width, def.height, QImage::Format_RGB32);
-    image.fill(kWindow);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
+    Canvas canvas(QSize(def.width, def.height), kWindow);
+    QPainter& p = canvas.painter();
     const QColor colour = AreaColour(AreaOfPanel(panel));
     Card(p, QRectF(0, 0, def.width, def.height), 10, kSubPanel, Mix(kPanelEdge, colour, 0.35));
     p.fillRect(QRectF(1, 26, def.width - 2, 1), kPanelEdge);
@@ -337,17 +360,14 @@ QImage SubPanel(int panel)
     p.drawRoundedRect(QRectF(8, 6, 3.5, 15), 1.75, 1.75);
     Label(p, QRectF(18, 2, def.width - 50, 24), QtText(def.title), UiFont(13, QFont::Bold), kText);
     SliderLabels(p, panel);
-    return image;
+    return canvas.take();
 }
 
 QImage ContentPage(int panel)
 {
     const skin::PanelDefinition& def = skin::Panel(panel);
-    QImage image(def.width, def.height, QImage::Format_RGB32);
-    image.fill(kWindow);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
+    Canvas canvas(QSize(def.width, def.height), kWindow);
+    QPainter& p = canvas.painter();
     const QColor colour = AreaColour(AreaOfPanel(panel));
     Card(p, QRectF(0, 0, def.width, def.height), 10, kPanel, kPanelEdge);
     Label(p, QRectF(20, 12, def.width - 40, 30), QtText(def.title), UiFont(20, QFont::Bold), kText);
@@ -365,20 +385,18 @@ QImage ContentPage(int panel)
                           : QStringLiteral("A animação escolhida aparece aqui"),
               UiFont(14, QFont::DemiBold), kTextDim, Qt::AlignHCenter | Qt::AlignVCenter);
     }
-    return image;
+    return canvas.take();
 }
 
 QImage Strip(int panel)
 {
     const skin::PanelDefinition& def = skin::Panel(panel);
-    QImage image(def.width, def.height, QImage::Format_RGB32);
-    image.fill(kPanel);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
+    Canvas canvas(QSize(def.width, def.height), kPanel);
+    QPainter& p = canvas.painter();
     Card(p, QRectF(0, 0, def.width, def.height), 10, kSubPanel, kPanelEdge);
     for (int i = 0; i < 3; ++i)
         Card(p, QRectF(276 + i * 44, 28, 38, 38), 6, kWell, kControlEdge);
-    return image;
+    return canvas.take();
 }
 
 }  // namespace
@@ -427,18 +445,16 @@ QImage PaintSplash(SkinVariant variant)
 {
     const bool large = variant == SkinVariant::Large;
     const QSize size = large ? QSize(640, 400) : QSize(520, 330);
-    QImage image(size, QImage::Format_RGB32);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
-    p.setRenderHint(QPainter::TextAntialiasing);
+    Canvas canvas(size, kWindow);
+    QPainter& p = canvas.painter();
     QLinearGradient sky(0, 0, size.width(), size.height());
     sky.setColorAt(0, QColor(0x1B, 0x24, 0x3A));
     sky.setColorAt(1, QColor(0x12, 0x14, 0x1A));
-    p.fillRect(image.rect(), sky);
+    p.fillRect(QRect(QPoint(0, 0), size), sky);
     QRadialGradient glow(QPointF(size.width() * 0.28, size.height() * 0.42), size.width() * 0.45);
     glow.setColorAt(0, QColor(0x4C, 0x8D, 0xFF, 70));
     glow.setColorAt(1, QColor(0x4C, 0x8D, 0xFF, 0));
-    p.fillRect(image.rect(), glow);
+    p.fillRect(QRect(QPoint(0, 0), size), glow);
     const qreal s = size.width() / 640.0;
     DrawLogoMark(p, QRectF(56 * s, 96 * s, 150 * s, 150 * s));
     Label(p, QRectF(236 * s, 96 * s, 380 * s, 64 * s), QStringLiteral("Lumivista"), UiFont(54 * s, QFont::Bold), kText);
@@ -448,15 +464,13 @@ QImage PaintSplash(SkinVariant variant)
     Label(p, QRectF(56 * s, 312 * s, size.width() - 112 * s, 48 * s),
           QStringLiteral("Abra uma foto ou escolha uma área no alto da janela para começar."), UiFont(13 * s), kTextDim,
           Qt::AlignHCenter | Qt::AlignVCenter);
-    return image;
+    return canvas.take();
 }
 
 QImage PaintIndicator(bool lit)
 {
-    QImage image(14, 14, QImage::Format_RGB32);
-    image.fill(kPanel);
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing);
+    Canvas canvas(QSize(14, 14), kPanel);
+    QPainter& p = canvas.painter();
     if (lit) {
         QRadialGradient light(QPointF(6, 6), 7);
         light.setColorAt(0, QColor(0xB8, 0xFF, 0xC8));
@@ -468,7 +482,7 @@ QImage PaintIndicator(bool lit)
     }
     p.setPen(QPen(kControlEdge, 1));
     p.drawEllipse(QRectF(1.5, 1.5, 11, 11));
-    return image;
+    return canvas.take();
 }
 
 }  // namespace lv::skingen
