@@ -8,48 +8,13 @@
 namespace lv::skin {
 namespace {
 
-struct PanelRows {
-    const ButtonDefinition* rows;
-    const std::size_t* count;
-};
-
 // Indexed by panel id.
-constexpr std::array<PanelRows, kPanelCount> kRows = {{
-    {data::kPanel0, &data::kPanel0Count},
-    {data::kPanel1, &data::kPanel1Count},
-    {data::kPanel2, &data::kPanel2Count},
-    {data::kPanel3, &data::kPanel3Count},
-    {data::kPanel4, &data::kPanel4Count},
-    {data::kPanel5, &data::kPanel5Count},
-    {data::kPanel6, &data::kPanel6Count},
-    {data::kPanel7, &data::kPanel7Count},
-    {data::kPanel8, &data::kPanel8Count},
-    {data::kPanel9, &data::kPanel9Count},
-    {data::kPanel10, &data::kPanel10Count},
-    {data::kPanel11, &data::kPanel11Count},
-    {data::kPanel12, &data::kPanel12Count},
-    {data::kPanel13, &data::kPanel13Count},
-    {data::kPanel14, &data::kPanel14Count},
-    {data::kPanel15, &data::kPanel15Count},
-    {data::kPanel16, &data::kPanel16Count},
-    {data::kPanel17, &data::kPanel17Count},
-    {data::kPanel18, &data::kPanel18Count},
-    {data::kPanel19, &data::kPanel19Count},
-    {data::kPanel20, &data::kPanel20Count},
-    {data::kPanel21, &data::kPanel21Count},
-    {data::kPanel22, &data::kPanel22Count},
-    {data::kPanel23, &data::kPanel23Count},
-    {data::kPanel24, &data::kPanel24Count},
-    {data::kPanel25, &data::kPanel25Count},
-    {data::kPanel26, &data::kPanel26Count},
-    {data::kPanel27, &data::kPanel27Count},
-    {data::kPanel28, &data::kPanel28Count},
-    {data::kPanel29, &data::kPanel29Count},
-    {data::kPanel30, &data::kPanel30Count},
-    {data::kPanel31, &data::kPanel31Count},
-    {data::kPanel32, &data::kPanel32Count},
-    {data::kPanel33, &data::kPanel33Count},
-    {data::kPanel34, &data::kPanel34Count},
+constexpr std::array<const std::span<const ButtonDefinition>*, kPanelCount> kRows = {{
+    &data::kPanel0, &data::kPanel1, &data::kPanel2, &data::kPanel3, &data::kPanel4, &data::kPanel5, &data::kPanel6,
+    &data::kPanel7, &data::kPanel8, &data::kPanel9, &data::kPanel10, &data::kPanel11, &data::kPanel12, &data::kPanel13,
+    &data::kPanel14, &data::kPanel15, &data::kPanel16, &data::kPanel17, &data::kPanel18, &data::kPanel19, &data::kPanel20,
+    &data::kPanel21, &data::kPanel22, &data::kPanel23, &data::kPanel24, &data::kPanel25, &data::kPanel26, &data::kPanel27,
+    &data::kPanel28, &data::kPanel29, &data::kPanel30, &data::kPanel31, &data::kPanel32, &data::kPanel33, &data::kPanel34,
 }};
 
 // Title, subtitle, style and size (for panels of the "640" file only) of each panel.
@@ -99,7 +64,7 @@ std::span<const ButtonDefinition> PanelButtons(int panel)
 {
     if (panel < 0 || panel >= kPanelCount)
         return {};
-    return {kRows[panel].rows, *kRows[panel].count};
+    return *kRows[panel];
 }
 
 const PanelDefinition& Panel(int panel)

@@ -8,14 +8,18 @@ using H = Handler;
 using K = ButtonKind;
 using S = ButtonStyle;
 
-const ButtonDefinition kPanel2[] = {
-    {H::SwitchScreen, 2, 0, 35065, K::Push, 5, 1, {"adjust-image", "", S::SectionIcon}, {6, 4, 26, 26}, {}},
+// The section strip of the Editar pages; the page shown is the one chosen.
+constexpr auto kEditStrip = std::to_array<ButtonDefinition>({
+    {H::SwitchScreen, 2, 0, 35065, K::Push, 5, 0, {"adjust-image", "", S::SectionIcon}, {6, 4, 26, 26}, {}},
     {H::SwitchScreen, 8, 0, 35066, K::Push, 5, 0, {"select-rect", "", S::SectionIcon}, {35, 4, 26, 26}, {}},
     {H::SwitchScreen, 12, 0, 35067, K::Push, 5, 0, {"brush", "", S::SectionIcon}, {64, 4, 26, 26}, {}},
     {H::SwitchScreen, 17, 0, 35068, K::Push, 5, 0, {"bucket", "", S::SectionIcon}, {93, 4, 26, 26}, {}},
     {H::SwitchScreen, 11, 0, 35069, K::Push, 5, 0, {"text", "", S::SectionIcon}, {122, 4, 26, 26}, {}},
     {H::SwitchScreen, 3, 0, 35070, K::Push, 5, 0, {"layers", "", S::SectionIcon}, {151, 4, 26, 26}, {}},
     {H::SwitchScreen, 9, 0, 35071, K::Push, 5, 0, {"enhance", "", S::SectionIcon}, {180, 4, 26, 26}, {}},
+});
+
+constexpr auto kPanel2Rows = Rows(kEditStrip, std::to_array<ButtonDefinition>({
     {H::OpenImage, 0, 0, 35072, K::Push, 0, 0, {"open", "Abrir", S::Tile}, {4, 76, 100, 54}, {}},
     {H::SaveImageAs, 0, 0, 35073, K::Push, 0, 0, {"save", "Salvar como", S::Tile}, {108, 76, 100, 54}, {}},
     {H::NewImage, 0, 0, 35074, K::Push, 0, 0, {"new-image", "Nova", S::Tile}, {4, 136, 100, 54}, {}},
@@ -26,17 +30,10 @@ const ButtonDefinition kPanel2[] = {
     {H::ResizeImage, 0, 0, 35079, K::Push, 0, 0, {"resize", "Tamanho", S::Tile}, {108, 256, 100, 54}, {}},
     {H::CanvasSize, 0, 0, 35080, K::Push, 0, 0, {"canvas", "Tela", S::Tile}, {4, 316, 100, 54}, {}},
     {H::SelectTool, 1123, 0, 35081, K::Push, 1, 0, {"picker", "Conta-gotas", S::Tile}, {108, 316, 100, 54}, {}},
-};
-const std::size_t kPanel2Count = std::size(kPanel2);
+}));
+const std::span<const ButtonDefinition> kPanel2 = kPanel2Rows;
 
-const ButtonDefinition kPanel8[] = {
-    {H::SwitchScreen, 2, 0, 35065, K::Push, 5, 0, {"adjust-image", "", S::SectionIcon}, {6, 4, 26, 26}, {}},
-    {H::SwitchScreen, 8, 0, 35066, K::Push, 5, 1, {"select-rect", "", S::SectionIcon}, {35, 4, 26, 26}, {}},
-    {H::SwitchScreen, 12, 0, 35067, K::Push, 5, 0, {"brush", "", S::SectionIcon}, {64, 4, 26, 26}, {}},
-    {H::SwitchScreen, 17, 0, 35068, K::Push, 5, 0, {"bucket", "", S::SectionIcon}, {93, 4, 26, 26}, {}},
-    {H::SwitchScreen, 11, 0, 35069, K::Push, 5, 0, {"text", "", S::SectionIcon}, {122, 4, 26, 26}, {}},
-    {H::SwitchScreen, 3, 0, 35070, K::Push, 5, 0, {"layers", "", S::SectionIcon}, {151, 4, 26, 26}, {}},
-    {H::SwitchScreen, 9, 0, 35071, K::Push, 5, 0, {"enhance", "", S::SectionIcon}, {180, 4, 26, 26}, {}},
+constexpr auto kPanel8Rows = Rows(kEditStrip, std::to_array<ButtonDefinition>({
     {H::SelectTool, 1101, 0, 35082, K::Push, 1, 1, {"select-rect", "Retângulo", S::Tile}, {4, 76, 100, 54}, {}},
     {H::SelectTool, 1102, 0, 35083, K::Push, 1, 0, {"select-ellipse", "Elipse", S::Tile}, {108, 76, 100, 54}, {}},
     {H::SelectTool, 1103, 0, 35084, K::Push, 1, 0, {"lasso", "Mão livre", S::Tile}, {4, 136, 100, 54}, {}},
@@ -46,26 +43,19 @@ const ButtonDefinition kPanel8[] = {
     {H::SelectTool, 1124, 0, 35088, K::Push, 1, 0, {"trash", "Lixeira", S::Tile}, {4, 256, 100, 54}, {}},
     {H::SelectTool, 1107, 0, 35089, K::Push, 1, 0, {"zoom-in", "Visualizar", S::Tile}, {108, 256, 100, 54}, {}},
     {H::SelectTool, 1108, 0, 35090, K::Push, 1, 0, {"hand", "Agarrar", S::Tile}, {4, 316, 100, 54}, {}},
-};
-const std::size_t kPanel8Count = std::size(kPanel8);
+}));
+const std::span<const ButtonDefinition> kPanel8 = kPanel8Rows;
 
-const ButtonDefinition kPanel12[] = {
-    {H::SwitchScreen, 2, 0, 35065, K::Push, 5, 0, {"adjust-image", "", S::SectionIcon}, {6, 4, 26, 26}, {}},
-    {H::SwitchScreen, 8, 0, 35066, K::Push, 5, 0, {"select-rect", "", S::SectionIcon}, {35, 4, 26, 26}, {}},
-    {H::SwitchScreen, 12, 0, 35067, K::Push, 5, 1, {"brush", "", S::SectionIcon}, {64, 4, 26, 26}, {}},
-    {H::SwitchScreen, 17, 0, 35068, K::Push, 5, 0, {"bucket", "", S::SectionIcon}, {93, 4, 26, 26}, {}},
-    {H::SwitchScreen, 11, 0, 35069, K::Push, 5, 0, {"text", "", S::SectionIcon}, {122, 4, 26, 26}, {}},
-    {H::SwitchScreen, 3, 0, 35070, K::Push, 5, 0, {"layers", "", S::SectionIcon}, {151, 4, 26, 26}, {}},
-    {H::SwitchScreen, 9, 0, 35071, K::Push, 5, 0, {"enhance", "", S::SectionIcon}, {180, 4, 26, 26}, {}},
+constexpr auto kPanel12Rows = Rows(kEditStrip, std::to_array<ButtonDefinition>({
     {H::SwitchScreen, 13, 0, 35091, K::Push, 2, 0, {"brush", "Pincéis", S::Tile}, {4, 76, 100, 54}, {}},
     {H::SwitchScreen, 14, 0, 35092, K::Push, 2, 0, {"retouch", "Retoque", S::Tile}, {108, 76, 100, 54}, {}},
     {H::SwitchScreen, 15, 0, 35093, K::Push, 2, 0, {"clone", "Clonar", S::Tile}, {4, 136, 100, 54}, {}},
     {H::SwitchScreen, 16, 0, 35094, K::Push, 2, 0, {"red-eye", "Olhos", S::Tile}, {108, 136, 100, 54}, {}},
     {H::SwapColours, 0, 0, 35095, K::Push, 0, 0, {"swap", "Trocar cores", S::WideAction}, {6, 204, 200, 34}, {}},
-};
-const std::size_t kPanel12Count = std::size(kPanel12);
+}));
+const std::span<const ButtonDefinition> kPanel12 = kPanel12Rows;
 
-const ButtonDefinition kPanel13[] = {
+constexpr ButtonDefinition kPanel13Rows[] = {
     {H::SelectTool, 1114, 0, 35096, K::Push, 1, 1, {"brush", "", S::SmallIcon}, {6, 32, 36, 36}, {}},
     {H::SelectTool, 1116, 0, 35097, K::Push, 1, 0, {"pen", "", S::SmallIcon}, {46, 32, 36, 36}, {}},
     {H::SelectTool, 1113, 0, 35098, K::Push, 1, 0, {"airbrush", "", S::SmallIcon}, {86, 32, 36, 36}, {}},
@@ -81,9 +71,9 @@ const ButtonDefinition kPanel13[] = {
     {H::BrushSpeed, 0, 0, 35107, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 182, 200, 22}, {}},
     {H::BrushSpeed, 0, 0, 35107, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 182, 16, 22}, {}},
 };
-const std::size_t kPanel13Count = std::size(kPanel13);
+const std::span<const ButtonDefinition> kPanel13 = kPanel13Rows;
 
-const ButtonDefinition kPanel14[] = {
+constexpr ButtonDefinition kPanel14Rows[] = {
     {H::SelectTool, 1117, 0, 35108, K::Push, 1, 1, {"lighten", "", S::SmallIcon}, {6, 32, 36, 36}, {}},
     {H::SelectTool, 1118, 0, 35109, K::Push, 1, 0, {"blur", "", S::SmallIcon}, {46, 32, 36, 36}, {}},
     {H::SelectTool, 1115, 0, 35110, K::Push, 1, 0, {"smudge", "", S::SmallIcon}, {86, 32, 36, 36}, {}},
@@ -92,32 +82,25 @@ const ButtonDefinition kPanel14[] = {
     {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 160, 200, 22}, {}},
     {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 160, 16, 22}, {}},
 };
-const std::size_t kPanel14Count = std::size(kPanel14);
+const std::span<const ButtonDefinition> kPanel14 = kPanel14Rows;
 
-const ButtonDefinition kPanel15[] = {
+constexpr ButtonDefinition kPanel15Rows[] = {
     {H::SelectTool, 1119, 0, 35093, K::Push, 1, 1, {"clone", "", S::SmallIcon}, {6, 32, 36, 36}, {}},
     {H::CloneAligned, 0, 0, 35112, K::Check, 0, 0, {"check", "Alinhado", S::Choice}, {6, 80, 200, 34}, {}},
     {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 160, 200, 22}, {}},
     {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 160, 16, 22}, {}},
 };
-const std::size_t kPanel15Count = std::size(kPanel15);
+const std::span<const ButtonDefinition> kPanel15 = kPanel15Rows;
 
-const ButtonDefinition kPanel16[] = {
+constexpr ButtonDefinition kPanel16Rows[] = {
     {H::SelectTool, 1129, 0, 35113, K::Push, 1, 1, {"red-eye", "", S::SmallIcon}, {6, 32, 36, 36}, {}},
     {H::SelectTool, 1120, 0, 35114, K::Push, 1, 0, {"eraser", "", S::SmallIcon}, {46, 32, 36, 36}, {}},
     {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 160, 200, 22}, {}},
     {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 160, 16, 22}, {}},
 };
-const std::size_t kPanel16Count = std::size(kPanel16);
+const std::span<const ButtonDefinition> kPanel16 = kPanel16Rows;
 
-const ButtonDefinition kPanel17[] = {
-    {H::SwitchScreen, 2, 0, 35065, K::Push, 5, 0, {"adjust-image", "", S::SectionIcon}, {6, 4, 26, 26}, {}},
-    {H::SwitchScreen, 8, 0, 35066, K::Push, 5, 0, {"select-rect", "", S::SectionIcon}, {35, 4, 26, 26}, {}},
-    {H::SwitchScreen, 12, 0, 35067, K::Push, 5, 0, {"brush", "", S::SectionIcon}, {64, 4, 26, 26}, {}},
-    {H::SwitchScreen, 17, 0, 35068, K::Push, 5, 1, {"bucket", "", S::SectionIcon}, {93, 4, 26, 26}, {}},
-    {H::SwitchScreen, 11, 0, 35069, K::Push, 5, 0, {"text", "", S::SectionIcon}, {122, 4, 26, 26}, {}},
-    {H::SwitchScreen, 3, 0, 35070, K::Push, 5, 0, {"layers", "", S::SectionIcon}, {151, 4, 26, 26}, {}},
-    {H::SwitchScreen, 9, 0, 35071, K::Push, 5, 0, {"enhance", "", S::SectionIcon}, {180, 4, 26, 26}, {}},
+constexpr auto kPanel17Rows = Rows(kEditStrip, std::to_array<ButtonDefinition>({
     {H::SelectTool, 1112, 0, 35115, K::Push, 1, 1, {"bucket", "Balde", S::Tile}, {4, 76, 100, 54}, {}},
     {H::SelectTool, 1111, 0, 35116, K::Push, 1, 0, {"gradient", "Gradiente", S::Tile}, {108, 76, 100, 54}, {}},
     {H::SelectTool, 1128, 0, 35117, K::Push, 1, 0, {"texture", "Padrão", S::Tile}, {4, 136, 100, 54}, {}},
@@ -125,33 +108,19 @@ const ButtonDefinition kPanel17[] = {
     {H::ChooseStamp, 0, 0, 35119, K::Push, 0, 0, {"stamp-choose", "Carimbos", S::Tile}, {4, 196, 100, 54}, {}},
     {H::ChooseTexture, 0, 0, 35120, K::Push, 0, 0, {"texture-choose", "Texturas", S::Tile}, {108, 196, 100, 54}, {}},
     {H::SwapColours, 0, 0, 35095, K::Push, 0, 0, {"swap", "Trocar cores", S::WideAction}, {6, 262, 200, 34}, {}},
-};
-const std::size_t kPanel17Count = std::size(kPanel17);
+}));
+const std::span<const ButtonDefinition> kPanel17 = kPanel17Rows;
 
-const ButtonDefinition kPanel11[] = {
-    {H::SwitchScreen, 2, 0, 35065, K::Push, 5, 0, {"adjust-image", "", S::SectionIcon}, {6, 4, 26, 26}, {}},
-    {H::SwitchScreen, 8, 0, 35066, K::Push, 5, 0, {"select-rect", "", S::SectionIcon}, {35, 4, 26, 26}, {}},
-    {H::SwitchScreen, 12, 0, 35067, K::Push, 5, 0, {"brush", "", S::SectionIcon}, {64, 4, 26, 26}, {}},
-    {H::SwitchScreen, 17, 0, 35068, K::Push, 5, 0, {"bucket", "", S::SectionIcon}, {93, 4, 26, 26}, {}},
-    {H::SwitchScreen, 11, 0, 35069, K::Push, 5, 1, {"text", "", S::SectionIcon}, {122, 4, 26, 26}, {}},
-    {H::SwitchScreen, 3, 0, 35070, K::Push, 5, 0, {"layers", "", S::SectionIcon}, {151, 4, 26, 26}, {}},
-    {H::SwitchScreen, 9, 0, 35071, K::Push, 5, 0, {"enhance", "", S::SectionIcon}, {180, 4, 26, 26}, {}},
+constexpr auto kPanel11Rows = Rows(kEditStrip, std::to_array<ButtonDefinition>({
     {H::SelectTool, 1109, 0, 35121, K::Push, 1, 1, {"text", "Texto", S::Tile}, {4, 76, 100, 54}, {}},
     {H::TextFont, 0, 0, 35122, K::Push, 0, 0, {"font", "Fonte", S::Tile}, {108, 76, 100, 54}, {}},
     {H::TextEntry, 399, 0, 35123, K::Push, 0, 0, {"text-edit", "Escrever texto", S::Primary}, {6, 144, 200, 34}, {}},
     {H::TextSmoothEdges, 0, 0, 35124, K::Check, 0, 1, {"check", "Bordas suaves", S::Choice}, {6, 190, 200, 34}, {}},
     {H::TextDropShadow, 0, 0, 35125, K::Push, 0, 0, {"shadow", "Sombra projetada", S::WideAction}, {6, 232, 200, 34}, {}},
-};
-const std::size_t kPanel11Count = std::size(kPanel11);
+}));
+const std::span<const ButtonDefinition> kPanel11 = kPanel11Rows;
 
-const ButtonDefinition kPanel3[] = {
-    {H::SwitchScreen, 2, 0, 35065, K::Push, 5, 0, {"adjust-image", "", S::SectionIcon}, {6, 4, 26, 26}, {}},
-    {H::SwitchScreen, 8, 0, 35066, K::Push, 5, 0, {"select-rect", "", S::SectionIcon}, {35, 4, 26, 26}, {}},
-    {H::SwitchScreen, 12, 0, 35067, K::Push, 5, 0, {"brush", "", S::SectionIcon}, {64, 4, 26, 26}, {}},
-    {H::SwitchScreen, 17, 0, 35068, K::Push, 5, 0, {"bucket", "", S::SectionIcon}, {93, 4, 26, 26}, {}},
-    {H::SwitchScreen, 11, 0, 35069, K::Push, 5, 0, {"text", "", S::SectionIcon}, {122, 4, 26, 26}, {}},
-    {H::SwitchScreen, 3, 0, 35070, K::Push, 5, 1, {"layers", "", S::SectionIcon}, {151, 4, 26, 26}, {}},
-    {H::SwitchScreen, 9, 0, 35071, K::Push, 5, 0, {"enhance", "", S::SectionIcon}, {180, 4, 26, 26}, {}},
+constexpr auto kPanel3Rows = Rows(kEditStrip, std::to_array<ButtonDefinition>({
     {H::NewLayer, 0, 0, 35126, K::Push, 0, 0, {"layer-new", "Nova", S::Tile}, {4, 76, 100, 54}, {}},
     {H::DuplicateLayer, 0, 0, 35127, K::Push, 0, 0, {"layer-duplicate", "Duplicar", S::Tile}, {108, 76, 100, 54}, {}},
     {H::MoveLayer, 1, 0, 35128, K::Push, 0, 0, {"go-up", "Subir", S::Tile}, {4, 136, 100, 54}, {}},
@@ -160,25 +129,18 @@ const ButtonDefinition kPanel3[] = {
     {H::FlattenImage, 0, 0, 35131, K::Push, 0, 0, {"flatten", "Achatar", S::Tile}, {108, 196, 100, 54}, {}},
     {H::OpenAsLayer, 0, 0, 35132, K::Push, 0, 0, {"layer-open", "Abrir camada", S::Tile}, {4, 256, 100, 54}, {}},
     {H::ShowLayerPalette, 0, 0, 35133, K::Check, 0, 1, {"layers", "Paleta de camadas", S::Choice}, {6, 322, 200, 34}, {}},
-};
-const std::size_t kPanel3Count = std::size(kPanel3);
+}));
+const std::span<const ButtonDefinition> kPanel3 = kPanel3Rows;
 
-const ButtonDefinition kPanel9[] = {
-    {H::SwitchScreen, 2, 0, 35065, K::Push, 5, 0, {"adjust-image", "", S::SectionIcon}, {6, 4, 26, 26}, {}},
-    {H::SwitchScreen, 8, 0, 35066, K::Push, 5, 0, {"select-rect", "", S::SectionIcon}, {35, 4, 26, 26}, {}},
-    {H::SwitchScreen, 12, 0, 35067, K::Push, 5, 0, {"brush", "", S::SectionIcon}, {64, 4, 26, 26}, {}},
-    {H::SwitchScreen, 17, 0, 35068, K::Push, 5, 0, {"bucket", "", S::SectionIcon}, {93, 4, 26, 26}, {}},
-    {H::SwitchScreen, 11, 0, 35069, K::Push, 5, 0, {"text", "", S::SectionIcon}, {122, 4, 26, 26}, {}},
-    {H::SwitchScreen, 3, 0, 35070, K::Push, 5, 0, {"layers", "", S::SectionIcon}, {151, 4, 26, 26}, {}},
-    {H::SwitchScreen, 9, 0, 35071, K::Push, 5, 1, {"enhance", "", S::SectionIcon}, {180, 4, 26, 26}, {}},
+constexpr auto kPanel9Rows = Rows(kEditStrip, std::to_array<ButtonDefinition>({
     {H::OneClickEnhancement, 6, 0, 35134, K::Push, 0, 0, {"auto-fix", "Automático", S::Tile}, {4, 76, 100, 54}, {}},
     {H::OneClickEnhancement, 7, 0, 35135, K::Push, 0, 0, {"balance", "Equilibrar", S::Tile}, {108, 76, 100, 54}, {}},
     {H::SwitchScreen, 10, 0, 35136, K::Push, 2, 0, {"sliders", "Ajustes", S::Tile}, {4, 136, 100, 54}, {}},
     {H::SwitchScreen, 27, 0, 35137, K::Push, 2, 0, {"effects", "Efeitos", S::Tile}, {108, 136, 100, 54}, {}},
-};
-const std::size_t kPanel9Count = std::size(kPanel9);
+}));
+const std::span<const ButtonDefinition> kPanel9 = kPanel9Rows;
 
-const ButtonDefinition kPanel10[] = {
+constexpr ButtonDefinition kPanel10Rows[] = {
     {H::EnhancementMode, 0, 0, 35138, K::Push, 2, 1, {"brightness", "", S::SmallIcon}, {6, 30, 30, 30}, {}},
     {H::EnhancementMode, 1, 0, 35139, K::Push, 2, 0, {"contrast", "", S::SmallIcon}, {40, 30, 30, 30}, {}},
     {H::EnhancementMode, 2, 0, 35140, K::Push, 2, 0, {"colour", "", S::SmallIcon}, {74, 30, 30, 30}, {}},
@@ -195,9 +157,9 @@ const ButtonDefinition kPanel10[] = {
     {H::ApplyAdjustment, 0, 0, 35148, K::Push, 0, 0, {"apply", "Aplicar", S::Primary}, {110, 184, 96, 28}, {}},
     {H::CancelAdjustment, 0, 0, 35149, K::Push, 0, 0, {"cancel", "", S::SmallIcon}, {184, 3, 22, 22}, {}},
 };
-const std::size_t kPanel10Count = std::size(kPanel10);
+const std::span<const ButtonDefinition> kPanel10 = kPanel10Rows;
 
-const ButtonDefinition kPanel27[] = {
+constexpr ButtonDefinition kPanel27Rows[] = {
     {H::EffectChoice, 15, 0, 35150, K::Push, 2, 1, {"paint", "Pintura a óleo", S::Choice}, {6, 30, 200, 26}, {}},
     {H::EffectChoice, 88, 0, 35151, K::Push, 2, 0, {"emboss", "Relevo", S::Choice}, {6, 58, 200, 26}, {}},
     {H::EffectChoice, 338, 0, 35152, K::Push, 2, 0, {"mosaic", "Mosaico", S::Choice}, {6, 86, 200, 26}, {}},
@@ -207,6 +169,6 @@ const ButtonDefinition kPanel27[] = {
     {H::ApplyAdjustment, 0, 0, 35148, K::Push, 0, 0, {"apply", "Aplicar", S::Primary}, {110, 186, 96, 28}, {}},
     {H::CancelAdjustment, 0, 0, 35149, K::Push, 0, 0, {"cancel", "", S::SmallIcon}, {184, 3, 22, 22}, {}},
 };
-const std::size_t kPanel27Count = std::size(kPanel27);
+const std::span<const ButtonDefinition> kPanel27 = kPanel27Rows;
 
 }  // namespace lv::skin::data

@@ -8,7 +8,7 @@ using H = Handler;
 using K = ButtonKind;
 using S = ButtonStyle;
 
-const ButtonDefinition kPanel0[] = {
+constexpr ButtonDefinition kPanel0Rows[] = {
     {H::None, 0, 101, -1, K::Region, 0, 0, {"", "", S::None}, {6, 62, 212, 476}, {8, 72, 212, 476}},
     {H::None, 0, 100, -1, K::Region, 0, 0, {"", "", S::None}, {224, 88, 570, 450}, {228, 100, 788, 592}},
     {H::None, 0, 202, -1, K::Region, 0, 0, {"", "", S::None}, {270, 62, 496, 22}, {274, 72, 714, 24}},
@@ -44,9 +44,9 @@ const ButtonDefinition kPanel0[] = {
     {H::Minimize, 0, 0, 35021, K::Push, 0, 0, {"minimize", "", S::WindowButton}, {752, 17, 22, 22}, {954, 19, 26, 26}},
     {H::Quit, 0, 0, 35022, K::Push, 0, 0, {"quit", "", S::WindowButton}, {776, 17, 22, 22}, {988, 19, 26, 26}},
 };
-const std::size_t kPanel0Count = std::size(kPanel0);
+const std::span<const ButtonDefinition> kPanel0 = kPanel0Rows;
 
-const ButtonDefinition kPanel28[] = {
+constexpr ButtonDefinition kPanel28Rows[] = {
     {H::None, 0, 198, -1, K::Region, 0, 0, {"", "", S::None}, {6, 62, 212, 476}, {8, 72, 212, 476}},
     {H::ReturnFromInternet, 0, 0, 35023, K::Push, 0, 0, {"back", "Voltar", S::WideAction}, {208, 14, 84, 28}, {250, 17, 100, 30}},
     {H::SwitchScreen, 28, 0, 35024, K::Push, 8, 0, {"web", "Início", S::AreaTab}, {300, 6, 92, 44}, {362, 8, 104, 48}},
@@ -58,6 +58,6 @@ const ButtonDefinition kPanel28[] = {
     {H::Minimize, 0, 0, 35021, K::Push, 0, 0, {"minimize", "", S::WindowButton}, {752, 17, 22, 22}, {954, 19, 26, 26}},
     {H::Quit, 0, 0, 35022, K::Push, 0, 0, {"quit", "", S::WindowButton}, {776, 17, 22, 22}, {988, 19, 26, 26}},
 };
-const std::size_t kPanel28Count = std::size(kPanel28);
+const std::span<const ButtonDefinition> kPanel28 = kPanel28Rows;
 
 }  // namespace lv::skin::data
