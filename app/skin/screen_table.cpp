@@ -1,6 +1,6 @@
 #include "app/skin/screen_table.h"
 
-#include <cctype>
+#include "imagelib/file_names.h"
 
 namespace lv::skin {
 namespace {
@@ -27,6 +27,26 @@ constexpr std::array<ScreenComposition, kScreenCount> kScreens = {{
 }};
 
 const ScreenComposition kNoScreen{};
+
+std::string_view Extension(std::string_view path)
+{
+    const auto dot = path.rfind('.');
+    const auto slash = path.rfind('/');
+    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
+        return {};
+    return path.substr(dot + 1);
+}
+
+std::string_view Directory(std::string_view path)
+{
+    const auto slash = path.rfind('/');
+    return slash == std::string_view::npos ? std::string_view{} : path.substr(0, slash + 1);
+}
+
+bool IsSft(std::string_view skinFile)
+{
+    return ToLowerAscii(Extension(skinFile)) == "sft";
+}
 
 }  // namespace
 
@@ -60,30 +80,6 @@ std::string_view PanelSkinFile(int panel, SkinVariant variant)
     const bool ownsWindow = panel == 0 || panel == 28;
     return ownsWindow && variant == SkinVariant::Large ? "ui/button.800" : "ui/button.640";
 }
-
-namespace {
-std::string_view Extension(std::string_view path)
-{
-    const auto dot = path.rfind('.');
-    const auto slash = path.rfind('/');
-    if (dot == std::string_view::npos || (slash != std::string_view::npos && dot < slash))
-        return {};
-    return path.substr(dot + 1);
-}
-
-std::string_view Directory(std::string_view path)
-{
-    const auto slash = path.rfind('/');
-    return slash == std::string_view::npos ? std::string_view{} : path.substr(0, slash + 1);
-}
-
-bool IsSft(std::string_view skinFile)
-{
-    const std::string_view ext = Extension(skinFile);
-    return ext.size() == 3 && std::toupper(static_cast<unsigned char>(ext[0])) == 'S'
-        && std::toupper(static_cast<unsigned char>(ext[1])) == 'F' && std::toupper(static_cast<unsigned char>(ext[2])) == 'T';
-}
-}  // namespace
 
 std::string BackgroundFileName(int panel, std::string_view skinFile)
 {
