@@ -1,6 +1,6 @@
 #pragma once
 // Accelerator table 501: keys pressed anywhere in the main window become its commands. The
-// table itself is the skin's (lv::skin::AcceleratorTable); this maps Qt's keys onto it.
+// table itself is the skin's (lv::skin::TranslateAccelerator); this maps Qt's keys onto it.
 
 #include "app/event_filter_chain.h"
 #include "app/skin/keyboard.h"

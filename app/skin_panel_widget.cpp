@@ -106,15 +106,6 @@ QTimer* SkinPanelWidget::timer(int timerId)
     }
 }
 
-bool SkinPanelWidget::timerRunning(int timerId) const
-{
-    switch (timerId) {
-    case skin::kRepeatTimer: return repeatTimer_.isActive();
-    case skin::kTooltipTimer: return tooltipTimer_.isActive();
-    default: return false;
-    }
-}
-
 QRect SkinPanelWidget::buttonArea(int button) const
 {
     if (button < 0 || button >= int(input_->size()))

@@ -66,7 +66,6 @@ public:
     // Sets the selection of every grouped button to these flags again.
     void restoreGroupSelection(const std::vector<int>& selection);
     skin::ImageState shownImage(int button) const { return shown_[std::size_t(button)]; }
-    bool timerRunning(int timerId) const;
 
     // Painted over the buttons (the main window's splash, indicator and status text).
     void setOverlay(std::function<void(QPainter&)> overlay) { overlay_ = std::move(overlay); }

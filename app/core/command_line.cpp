@@ -1,13 +1,17 @@
 #include "app/core/command_line.h"
 
 #include <algorithm>
+#include <string_view>
 
 namespace lv {
+namespace {
 
-bool HasThreeLetterExtension(std::string_view name)
+bool hasThreeLetterExtension(std::string_view name)
 {
     return name.size() >= 4 && name[name.size() - 4] == '.';
 }
+
+}  // namespace
 
 int OpenCommandLineFiles(std::span<const std::string> arguments, DocumentOpener& opener)
 {
@@ -20,7 +24,7 @@ int OpenCommandLineFiles(std::span<const std::string> arguments, DocumentOpener&
     for (; next < arguments.size() && counter <= 2; ++next) {
         std::string_view argument = arguments[next];
         argument.remove_prefix(std::min(argument.find_first_not_of(' '), argument.size()));
-        if (argument.empty() || !HasThreeLetterExtension(argument))
+        if (argument.empty() || !hasThreeLetterExtension(argument))
             break;
         ++counter;
         const std::string path(argument);

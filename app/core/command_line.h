@@ -9,13 +9,9 @@
 #include "app/core/document_opener.h"
 
 #include <span>
-#include <string_view>
 #include <string>
 
 namespace lv {
-
-// Whether the name ends in "." and three characters.
-bool HasThreeLetterExtension(std::string_view name);
 
 // Hands the arguments (without the program name) to the opener; returns how many opened.
 int OpenCommandLineFiles(std::span<const std::string> arguments, DocumentOpener& opener);

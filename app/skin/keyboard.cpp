@@ -35,11 +35,6 @@ int NextField(int screen, int focused)
 
 }  // namespace
 
-std::span<const Accelerator> AcceleratorTable()
-{
-    return kTable501;
-}
-
 std::optional<int> TranslateAccelerator(Key key, bool control)
 {
     for (const Accelerator& a : kTable501)

@@ -2,7 +2,6 @@
 // Accelerator table 501 of the main window and what each of its commands does where.
 
 #include <optional>
-#include <span>
 
 namespace lv::skin {
 
@@ -24,7 +23,6 @@ inline constexpr int kCommandCut = 505;
 inline constexpr int kCommandCopy = 506;
 inline constexpr int kCommandPaste = 507;
 
-std::span<const Accelerator> AcceleratorTable();
 std::optional<int> TranslateAccelerator(Key key, bool control);
 
 enum class KeyboardAction {
