@@ -27,6 +27,8 @@ public:
     const std::string& file(std::size_t i) const { return files_.at(i); }
     const std::string& mostRecentDirectory() const { return directories_[0]; }
 
+    bool operator==(const RecentLists&) const = default;
+
 private:
     std::array<std::string, kSize> directories_;
     std::array<std::string, kSize> files_;

@@ -1,113 +1,545 @@
 #include "app/core/shell_state.h"
 #include "app/main_window.h"
-#include "app/shell_application.h"
-#include "common/testing/temp_dir.h"
+#include "app/skin/handlers.h"
+#include "app/skin/keyboard.h"
+#include "app/skin/screen_composition.h"
+#include "app/skin_geometry.h"
+#include "app/tests/recording_opener.h"
 #include "common/testing/ui_recorder.h"
 
 #include <QApplication>
-#include <QDropEvent>
+#include <QClipboard>
 #include <QFontInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTest>
 #include <QUrl>
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <set>
 
 namespace lv::app {
 namespace {
 
-class RecordingOpener final : public DocumentOpener {
+using skin::Handler;
+
+class FakeImageWindows final : public ImageWindows {
 public:
-    bool acceptsFile(const std::string& path) override { return path.ends_with(".bmp"); }
-    bool openDocument(const std::string& path) override
+    bool anyOpen() const override { return open; }
+    bool closeAll() override
     {
-        opened.push_back(path);
-        return true;
+        ++closeRequests;
+        return closes;
     }
-    std::vector<std::string> opened;
+    bool activeScrollable() const override { return false; }
+    void tick() override { ++ticks; }
+    void activateAt(QPoint point) override { activations.push_back(point); }
+
+    bool open = false;
+    bool closes = true;
+    int closeRequests = 0;
+    int ticks = 0;
+    std::vector<QPoint> activations;
 };
 
-// Straight to the window's own handling: Qt delivers drops only during a real drag.
-void drop(QWidget& target, const QList<QUrl>& urls)
-{
-    QMimeData mime;
-    mime.setUrls(urls);
-    QDropEvent event(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    static_cast<QObject&>(target).event(&event);
-}
+class RecordingScreen final : public ScreenCode {
+public:
+    void privateRequest(const PrivateRequestEvent& request) override
+    {
+        requests.push_back({request.request(), std::any_cast<int>(request.payload())});
+    }
+    bool filesDropped(const std::vector<std::string>& files) override
+    {
+        dropped = files;
+        return true;
+    }
+    void fieldChanged(int controlId, const QString& text) override { fields.emplace_back(controlId, text); }
+    void sliderReleased(int panel, int, int value) override { sliders.emplace_back(panel, value); }
+    std::vector<std::pair<int, QString>> fields;
+    std::vector<std::pair<int, int>> sliders;
+    std::vector<std::pair<int, int>> requests;
+    std::vector<std::string> dropped;
+};
 
-TEST(MainWindow, IsTheFramelessBlackWindowOfItsClass)
-{
-    RecordingOpener opener;
-    NoImageWindows images;
-    TestHooks hooks;
-    MainWindow window(opener, images, hooks, nullptr);
-    EXPECT_EQ(window.objectName(), "Lumivista 2000");
-    EXPECT_EQ(window.windowTitle(), "Lumivista 2000");
-    EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
-    window.resize(64, 48);
-    const QImage shot = window.grab().toImage();
-    EXPECT_EQ(shot.pixelColor(0, 0), QColor(Qt::black));
-    EXPECT_EQ(shot.pixelColor(63, 47), QColor(Qt::black));
-}
+// The main window on the build's skin, created as start-up creates it.
+class Screens : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override
+    {
+        Shell().displayBitsPerPixel = 24;
+        Shell().screenMode = QueryScreenMode(GetParam() == 0 ? ScreenSize{1280, 1024} : ScreenSize{800, 600}, 0);
+        ASSERT_EQ(Shell().screenMode.mode, GetParam());
+        ASSERT_TRUE(window.create());
+        QApplication::setActiveWindow(&window);
+    }
 
-TEST(MainWindow, CreationWarnsAboutShallowDisplaysAndRefusesSmallScreens)
-{
+    bool large() const { return GetParam() == 0; }
+    std::vector<int> panels() const
+    {
+        std::vector<int> ids;
+        for (const ShownPanel& p : window.skin()->panels())
+            ids.push_back(p.panel);
+        return ids;
+    }
+    SkinPanelWidget& panel(int level) const { return *window.skin()->panelAt(level); }
+
+    // A real click on whatever widget lies at the point of the main window.
+    void click(QPoint at, Qt::MouseButton button = Qt::LeftButton)
+    {
+        QWidget* target = window.childAt(at);
+        ASSERT_NE(target, nullptr);
+        QTest::mouseClick(target, button, Qt::NoModifier, target->mapFrom(&window, at));
+    }
+    void clickControl(int controlId)
+    {
+        const auto r = window.controlRect(controlId);
+        ASSERT_TRUE(r) << controlId;
+        click(r->center());
+    }
+    // The button of the panel at `level` whose handler and argument these are: its index, or
+    // its centre in the main window.
+    int buttonIndexOf(int level, Handler handler, std::uint32_t argument = 0) const
+    {
+        const SkinPanelWidget& p = panel(level);
+        for (int i = 0; i < int(p.input().size()); ++i)
+            if (p.input().control(i).definition.handler == handler && p.input().control(i).definition.argument == argument)
+                return i;
+        ADD_FAILURE() << "no such button on level " << level;
+        return 0;
+    }
+    QPoint buttonOf(int level, Handler handler, std::uint32_t argument = 0) const
+    {
+        const skin::Rect r = panel(level).input().control(buttonIndexOf(level, handler, argument)).rect;
+        return panel(level).geometry().topLeft() + ToQRect(r).center();
+    }
+    void drop(const QStringList& names)
+    {
+        QMimeData mime;
+        QList<QUrl> urls;
+        for (const QString& n : names)
+            urls << QUrl::fromLocalFile(n);
+        mime.setUrls(urls);
+        QDropEvent event(QPointF(400, 300), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        static_cast<QObject&>(window).event(&event);
+    }
+    QTimer* timer(int id) const { return window.findChild<QTimer*>(QStringLiteral("timer %1").arg(id)); }
+
     testing::UiRecorder ui;
     RecordingOpener opener;
-    NoImageWindows images;
-    TestHooks hooks;
-    ShellState& shell = Shell();
-
-    shell.displayBitsPerPixel = 8;
-    shell.screenMode = QueryScreenMode({640, 480}, 0);
-    MainWindow refused(opener, images, hooks, nullptr);
-    EXPECT_FALSE(refused.create());
-    EXPECT_FALSE(refused.isVisible());
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[0].text, "Ajuste as propriedades do display do sistema para true color.");
-    EXPECT_EQ(ui.messages[1].title, "Atenção");
-    EXPECT_EQ(ui.messages[1].icon, ui::Icon::Exclamation);
-
-    ui.messages.clear();
-    shell.displayBitsPerPixel = 24;
-    shell.screenMode = QueryScreenMode({1280, 1024}, 0);
-    MainWindow accepted(opener, images, hooks, nullptr);
-    EXPECT_TRUE(accepted.create());
-    EXPECT_TRUE(accepted.isVisible());
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST(MainWindow, OnlyTheFirstDroppedFileIsOpenedAndARefusedOneBeeps)
-{
-    testing::UiRecorder ui;
-    RecordingOpener opener;
-    NoImageWindows images;
-    TestHooks hooks;
-    MainWindow window(opener, images, hooks, nullptr);
-    EXPECT_FALSE(window.acceptDrops()) << "drops are taken only once start-up has opened the command line's files";
-    window.acceptDroppedFiles();
-    EXPECT_TRUE(window.acceptDrops());
-    drop(window, {QUrl::fromLocalFile("/fotos/Praia.bmp"), QUrl::fromLocalFile("/fotos/b.bmp")});
-    EXPECT_EQ(opener.opened, std::vector<std::string>{"/fotos/Praia.bmp"}) << "the name keeps its case";
-    drop(window, {QUrl::fromLocalFile("/fotos/notas.txt")});
-    EXPECT_EQ(opener.opened.size(), 1u);
-    EXPECT_EQ(ui.beeps, 1);
-}
-
-TEST(MainWindow, ClosingRunsTheDestroyHandlerOnce)
-{
-    RecordingOpener opener;
-    NoImageWindows images;
+    FakeImageWindows images;
     TestHooks hooks;
     int destroyed = 0;
-    MainWindow window(opener, images, hooks, [&] { ++destroyed; });
-    window.show();
-    window.close();
-    window.show();
-    window.close();
+    MainWindow window{opener, images, hooks, [this] { ++destroyed; }};
+};
+
+TEST_P(Screens, StartOnScreen0WithTheSplashInTheWorkspaceAndTheTimersRunning)
+{
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
+    EXPECT_EQ(window.objectName(), "Lumivista 2000");
+    EXPECT_TRUE(window.windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_EQ(window.screen(), 0);
+    EXPECT_EQ(panels(), std::vector<int>{0});
+    EXPECT_EQ(window.size(), large() ? QSize(1024, 768) : QSize(800, 600));
+    EXPECT_EQ(panel(0).geometry(), window.rect());
+
+    ASSERT_NE(timer(kImageTickTimer), nullptr);
+    EXPECT_TRUE(timer(kImageTickTimer)->isActive());
+    EXPECT_EQ(timer(kImageTickTimer)->interval(), 500);
+    EXPECT_TRUE(timer(skin::kAreaBlinkTimer)->isActive());
+    EXPECT_EQ(timer(skin::kAreaBlinkTimer)->interval(), 400);
+    EXPECT_FALSE(timer(skin::kPageBlinkTimer)->isActive());
+
+    const QImage splash(QString(LV_PROGRAM_DIR) + (large() ? "/ui/splashscreen.800" : "/ui/splashscreen.640"), "BMP");
+    ASSERT_FALSE(splash.isNull());
+    const QRect workspace = *window.controlRect(kWorkspaceControl);
+    const QImage shot = window.grab().toImage();
+    const QPoint corner = workspace.topLeft()
+                        + QPoint((workspace.width() - splash.width()) / 2, (workspace.height() - splash.height()) / 2);
+    const QPoint inside(splash.width() / 3, splash.height() / 2);
+    EXPECT_EQ(shot.pixel(corner + inside), splash.pixel(inside));
+
+    images.open = true;
+    panel(0).repaint();
+    EXPECT_NE(window.grab().toImage().pixel(corner + inside), splash.pixel(inside)) << "no splash over a document";
+}
+
+TEST_P(Screens, TheEditAreaComesBackToItsLastScreenAndPanelsThatStayKeepTheirWindows)
+{
+    clickControl(148);
+    EXPECT_EQ(panels(), (std::vector<int>{0, 2}));
+    EXPECT_EQ(panel(1).geometry(), *window.controlRect(101)) << "the nested panel sits in its host";
+    EXPECT_TRUE(panel(1).isVisible());
+    EXPECT_EQ(panel(0).shownImage(skin::ButtonIndexByControl(0, 148)), skin::ImageState::Pressed);
+    SkinPanelWidget* base = &panel(0);
+    click(buttonOf(1, Handler::SwitchScreen, 12));
+    EXPECT_EQ(window.screen(), 12);
+    SkinPanelWidget* paint = &panel(1);
+    click(buttonOf(1, Handler::SwitchScreen, 13));
+    EXPECT_EQ(window.screen(), 13);
+    EXPECT_EQ(panels(), (std::vector<int>{0, 12, 13}));
+    EXPECT_EQ(&panel(0), base);
+    EXPECT_EQ(&panel(1), paint);
+    EXPECT_EQ(panel(2).geometry(), *window.controlRect(157));
+    EXPECT_EQ(panel(1).shownImage(buttonIndexOf(1, Handler::SwitchScreen, 13)), skin::ImageState::Pressed);
+
+    clickControl(151);
+    EXPECT_EQ(window.screen(), 25);
+    clickControl(148);
+    EXPECT_EQ(window.screen(), 13);
+}
+
+TEST_P(Screens, TheInternetWindowHasItsOwnBaseAndVoltarReturns)
+{
+    clickControl(151);
+    click(buttonOf(1, Handler::SwitchScreen, 28));
+    EXPECT_EQ(window.screen(), 28);
+    EXPECT_EQ(panels(), std::vector<int>{28});
+    EXPECT_FALSE(window.controlRect(kWorkspaceControl));
+    click(buttonOf(0, Handler::SwitchScreen, 29));
+    EXPECT_EQ(panels(), (std::vector<int>{28, 33, 29}));
+    click(buttonOf(1, Handler::SwitchScreen, 29));
+    EXPECT_EQ(window.screen(), 29) << "the links page's own choice, alone in its group, stays there";
+    click(buttonOf(0, Handler::SwitchScreen, 30));
+    EXPECT_EQ(panels(), (std::vector<int>{28, 32, 30, 34}));
+    click(buttonOf(0, Handler::ReturnFromInternet));
+    EXPECT_EQ(window.screen(), 25);
+    EXPECT_EQ(panels(), (std::vector<int>{0, 25}));
+}
+
+TEST_P(Screens, ARightClickOnAButtonOpensTheScreensHelpElsewhereTheHelpMenuAndAjudaTheContents)
+{
+    clickControl(147);
+    click(window.controlRect(149)->center(), Qt::RightButton);
+    ASSERT_NE(window.helpWindow(), nullptr);
+    EXPECT_EQ(window.helpWindow()->page(), "tela18.html");
+    EXPECT_FALSE(window.helpWindow()->toPlainText().isEmpty());
+    click(buttonOf(0, Handler::HelpContents));
+    EXPECT_EQ(window.helpWindow()->page(), "index.html");
+    window.helpWindow()->close();
+
+    click(window.controlRect(kWorkspaceControl)->center(), Qt::RightButton);
+    EXPECT_EQ(window.findChild<QMenu*>(), nullptr) << "the workspace belongs to the image windows";
+
+    const QRect status = *window.controlRect(kStatusControl);
+    click(status.center(), Qt::RightButton);
+    auto* menu = window.findChild<QMenu*>(QStringLiteral("menu 221"));
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions()[0]->text(), "&Ajuda");
+    menu->actions()[0]->trigger();
+    EXPECT_TRUE(window.helpWindow()->isVisible());
+    menu->close();
+}
+
+TEST_P(Screens, HandlersOfFeaturesNotBuiltBeepAndTheShellImplementsItsOwn)
+{
+    for (int h = 1; h < int(Handler::Count); ++h)
+        EXPECT_EQ(window.handlers().has(Handler(h)), skin::OwnerOf(Handler(h)) == skin::HandlerOwner::Shell)
+            << skin::HandlerName(Handler(h));
+
+    clickControl(149);
+    EXPECT_EQ(ui.beeps, 1) << "undo has not landed";
+    int undos = 0;
+    window.handlers().set(Handler::Undo, [&](const HandlerCall& call) {
+        ++undos;
+        EXPECT_EQ(call.panel, 0);
+        EXPECT_EQ(call.state, -1);
+    });
+    clickControl(149);
+    EXPECT_EQ(undos, 1);
+    EXPECT_EQ(ui.beeps, 1);
+
+    click(buttonOf(0, Handler::Minimize));
+    EXPECT_TRUE(window.isMinimized());
+    window.showNormal();
+    click(buttonOf(0, Handler::Quit));
     EXPECT_EQ(destroyed, 1);
+}
+
+TEST_P(Screens, TheAboutBoxIsModal)
+{
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            shown = modal->objectName();
+            modal->close();
+        }
+    });
+    clickControl(145);
+    EXPECT_EQ(shown, "about");
+}
+
+TEST_P(Screens, TabCyclesTheFieldsOfTheMailPageAndTheStoreLoginIsOneForBothPages)
+{
+    ASSERT_TRUE(window.switchScreen(4));
+    window.activateWindow();
+    window.setFocus();
+    std::vector<int> order;
+    for (int i = 0; i < 4; ++i) {
+        window.runCommand(skin::kCommandNextField);
+        order.push_back(SkinFields::ControlOf(QApplication::focusWidget()));
+    }
+    EXPECT_EQ(order, (std::vector<int>{156, 157, 158, 156}));
+    EXPECT_NE(dynamic_cast<QPlainTextEdit*>(window.skin()->field(158)), nullptr) << "the message has many lines";
+
+    ASSERT_TRUE(window.switchScreen(6));
+    auto* password = dynamic_cast<QLineEdit*>(window.skin()->field(102));
+    ASSERT_NE(password, nullptr);
+    EXPECT_EQ(password->echoMode(), QLineEdit::Password);
+    QTest::keyClicks(window.skin()->field(160), "ana");
+    ASSERT_TRUE(window.switchScreen(24));
+    EXPECT_EQ(dynamic_cast<QLineEdit*>(window.skin()->field(160))->text(), "ana");
+}
+
+TEST_P(Screens, CopyAndPasteGoToAFocusedFieldOtherwiseToTheirHandlers)
+{
+    ASSERT_TRUE(window.switchScreen(4));
+    auto* to = dynamic_cast<QLineEdit*>(window.skin()->field(156));
+    ASSERT_NE(to, nullptr);
+    to->setFocus();
+    to->setText("ana@exemplo.com.br");
+    to->selectAll();
+    EXPECT_TRUE(window.runCommand(skin::kCommandCopy));
+    EXPECT_EQ(QApplication::clipboard()->text(), "ana@exemplo.com.br");
+    to->clear();
+    window.runCommand(skin::kCommandPaste);
+    EXPECT_EQ(to->text(), "ana@exemplo.com.br");
+    EXPECT_EQ(ui.beeps, 0);
+
+    window.setFocus();
+    window.runCommand(skin::kCommandCopy);
+    EXPECT_EQ(ui.beeps, 1) << "the clipboard feature has not landed";
+}
+
+TEST_P(Screens, CtrlXCopiesThenDeletesAndEscGoesToARunningSlideShow)
+{
+    std::vector<Handler> called;
+    for (const Handler h : {Handler::Copy, Handler::DeleteLayerOrSelection})
+        window.handlers().set(h, [&](const HandlerCall& call) { called.push_back(call.handler); });
+    window.setFocus();
+    window.runCommand(skin::kCommandCut);
+    EXPECT_EQ(called, (std::vector<Handler>{Handler::Copy, Handler::DeleteLayerOrSelection}));
+
+    struct Show final : QWidget {
+        void keyPressEvent(QKeyEvent* event) override { keys.push_back(event->key()); }
+        std::vector<int> keys;
+    } show;
+    EXPECT_TRUE(window.runCommand(skin::kCommandEscape));
+    window.setSlideShowWindow(&show);
+    window.runCommand(skin::kCommandEscape);
+    EXPECT_TRUE(show.keys.empty()) << "a hidden show is not running";
+    show.show();
+    window.runCommand(skin::kCommandEscape);
+    EXPECT_EQ(show.keys, std::vector<int>{Qt::Key_Escape});
+    EXPECT_EQ(ui.beeps, 0);
+}
+
+TEST_P(Screens, TheIndicatorShowsItsLitPictureWhenAsked)
+{
+    const QImage lit(QString(LV_PROGRAM_DIR) + "/ui/Indicator.640", "BMP");
+    const QImage blank(QString(LV_PROGRAM_DIR) + "/ui/Indicatorblank.640", "BMP");
+    ASSERT_FALSE(lit.isNull() || blank.isNull());
+    const QPoint lamp = window.controlRect(kIndicatorControl)->topLeft();
+    const QPoint middle(lit.width() / 2, lit.height() / 2);
+    ASSERT_NE(lit.pixel(middle), blank.pixel(middle));
+    EXPECT_EQ(window.grab().toImage().pixel(lamp + middle), blank.pixel(middle));
+    window.setIndicatorLit(true);
+    EXPECT_EQ(window.grab().toImage().pixel(lamp + middle), lit.pixel(middle));
+}
+
+TEST_P(Screens, ClosingAsksTheImageWindowsAndARefusalKeepsTheProgramRunning)
+{
+    images.closes = false;
+    EXPECT_FALSE(window.close());
+    EXPECT_EQ(images.closeRequests, 1);
+    EXPECT_EQ(destroyed, 0);
+    EXPECT_TRUE(window.isVisible());
+
+    images.closes = true;
+    window.runCommand(skin::kCommandClose);
+    EXPECT_EQ(images.closeRequests, 2);
+    EXPECT_EQ(destroyed, 1);
+    EXPECT_FALSE(timer(kImageTickTimer)->isActive());
+    window.show();
+    window.close();
+    EXPECT_EQ(destroyed, 1) << "the shutdown runs once";
+}
+
+TEST_P(Screens, DroppedFilesFollowTheRulesOfTheScreen)
+{
+    RecordingScreen webAlbum;
+    drop({"/fotos/Praia.bmp", "/fotos/b.bmp"});
+    EXPECT_EQ(opener.opened, std::vector<std::string>{"/fotos/Praia.bmp"}) << "the first only, its case kept";
+    drop({"/fotos/notas.txt"});
+    EXPECT_EQ(ui.beeps, 1) << "the opener refused it";
+    ui.beeps = 0;
+
+    ASSERT_TRUE(window.switchScreen(29));
+    drop({"/fotos/c.bmp"});
+    EXPECT_EQ(ui.beeps, 1);
+
+    ASSERT_TRUE(window.switchScreen(30));
+    drop({"/fotos/c.bmp", "/fotos/d.jpg"});
+    EXPECT_EQ(ui.beeps, 2) << "nothing builds web albums yet";
+    window.setScreenCode(30, &webAlbum);
+    drop({"/fotos/c.bmp", "/fotos/d.jpg"});
+    EXPECT_EQ(webAlbum.dropped, (std::vector<std::string>{"/fotos/c.bmp", "/fotos/d.jpg"}));
+    EXPECT_EQ(opener.opened.size(), 1u);
+}
+
+TEST_P(Screens, PrivateRequestsReachTheScreenShownButNothingDuringASwitch)
+{
+    RecordingScreen album;
+    window.setScreenCode(18, &album);
+    PrivateRequestEvent early(kAcquiredPictureRequest, 1);
+    QApplication::sendEvent(&window, &early);
+    EXPECT_TRUE(album.requests.empty());
+
+    ASSERT_TRUE(window.switchScreen(18));
+    PrivateRequestEvent acquired(kAcquiredPictureRequest, 42);
+    QApplication::sendEvent(&window, &acquired);
+    EXPECT_EQ(album.requests, (std::vector<std::pair<int, int>>{{1024, 42}}));
+
+    bool closedDuringSwitch = true;
+    window.switchFeatures().closeAuxiliaryWindows = [&](int screen) {
+        EXPECT_EQ(screen, 18);
+        PrivateRequestEvent palette(kRealisePaletteRequest, 7);
+        QApplication::sendEvent(&window, &palette);
+        closedDuringSwitch = window.close();
+    };
+    ASSERT_TRUE(window.switchScreen(2));
+    EXPECT_EQ(album.requests.size(), 1u) << "held back during the switch";
+    EXPECT_FALSE(closedDuringSwitch);
+    EXPECT_EQ(destroyed, 0);
+}
+
+TEST_P(Screens, TheScreensCodeHearsOfItsFieldsAndOfSlidersReleasedFarAway)
+{
+    RecordingScreen mail, brushes;
+    window.setScreenCode(4, &mail);
+    window.setScreenCode(13, &brushes);
+    ASSERT_TRUE(window.switchScreen(4));
+    QTest::keyClicks(window.skin()->field(157), "Oi");
+    EXPECT_EQ(mail.fields, (std::vector<std::pair<int, QString>>{{157, "O"}, {157, "Oi"}}));
+
+    ASSERT_TRUE(window.switchScreen(13));
+    SkinPanelWidget& page = panel(2);
+    int thumb = -1;
+    for (int i = 0; i < int(page.input().size()) && thumb < 0; ++i)
+        if (page.input().slider(i))
+            thumb = i;
+    ASSERT_GE(thumb, 0);
+    const skin::Rect r = page.input().slider(thumb)->thumb;
+    const QPoint start(r.x + r.width / 2, r.y + r.height / 2);
+    QTest::mousePress(&page, Qt::LeftButton, Qt::NoModifier, start);
+    QTest::mouseRelease(&page, Qt::LeftButton, Qt::NoModifier, start + QPoint(0, 300));
+    ASSERT_EQ(brushes.sliders.size(), 1u);
+    EXPECT_EQ(brushes.sliders[0], std::make_pair(13, page.input().slider(thumb)->value));
+    EXPECT_TRUE(mail.sliders.empty());
+}
+
+TEST_P(Screens, ACancelledTemplateQuestionLeavesTheScreenAndItsButtons)
+{
+    clickControl(154);
+    ASSERT_EQ(window.screen(), 19);
+    int kept = 0;
+    window.switchFeatures().templateChanged = [](int screen) { return screen == 19; };
+    window.switchFeatures().keepTemplate = [&](int) { ++kept; };
+
+    const int cards = buttonIndexOf(1, Handler::SwitchScreen, 19);
+    const int calendar = buttonIndexOf(1, Handler::SwitchScreen, 20);
+    ui.answers = {ui::Answer::Cancel};
+    click(buttonOf(1, Handler::SwitchScreen, 20));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Deseja manter o modelo atual?");
+    EXPECT_EQ(window.screen(), 19);
+    EXPECT_EQ(panel(1).shownImage(cards), skin::ImageState::Pressed);
+    EXPECT_EQ(panel(1).shownImage(calendar), skin::ImageState::Normal);
+
+    ui.answers = {ui::Answer::Yes};
+    click(buttonOf(1, Handler::SwitchScreen, 20));
+    EXPECT_EQ(kept, 1);
+    EXPECT_EQ(window.screen(), 20);
+}
+
+TEST_P(Screens, TheImageTickTheWorkspaceReleaseAndTheAreaBlinkRunOnTheirTimers)
+{
+    const int acquire = skin::ButtonIndexByControl(0, 155);
+    std::set<skin::ImageState> blinked;
+    for (int i = 0; i < 3; ++i) {
+        QTest::qWait(skin::kBlinkMilliseconds);
+        blinked.insert(panel(0).shownImage(acquire));
+    }
+    EXPECT_EQ(blinked.size(), 2u) << "hover and normal in turn";
+    EXPECT_GE(images.ticks, 1);
+
+    const QPoint inWorkspace = window.controlRect(kWorkspaceControl)->topLeft() + QPoint(5, 5);
+    click(inWorkspace);
+    EXPECT_EQ(images.activations, std::vector<QPoint>{inWorkspace});
+
+    clickControl(147);
+    EXPECT_FALSE(timer(skin::kAreaBlinkTimer)->isActive());
+    EXPECT_EQ(panel(0).shownImage(acquire), skin::ImageState::Normal);
+}
+
+TEST_P(Screens, TheVideoTileBlinksOnTheAcquirePageUntilTheAreaIsLeft)
+{
+    clickControl(155);
+    ASSERT_EQ(window.screen(), 1);
+    EXPECT_TRUE(timer(skin::kPageBlinkTimer)->isActive());
+    clickControl(147);
+    EXPECT_FALSE(timer(skin::kPageBlinkTimer)->isActive());
+    clickControl(155);
+    EXPECT_FALSE(timer(skin::kPageBlinkTimer)->isActive()) << "stopped for good";
+}
+
+TEST_P(Screens, AHoveredButtonShowsItsStatusTextThenItsTooltipAndAPressHidesIt)
+{
+    const QPoint undo = window.controlRect(149)->center();
+    QMouseEvent move(QEvent::MouseMove, undo, window.mapToGlobal(undo), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&panel(0), &move);
+    EXPECT_EQ(window.statusText(), "Desfazer");
+    QTest::qWait(skin::kTooltipMilliseconds + 150);
+    auto* popup = panel(0).findChild<QWidget*>(QStringLiteral("PDPopup"));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->isVisible());
+    EXPECT_EQ(popup->x(), undo.x() + 16) << "beside the pointer";
+    EXPECT_LE(popup->geometry().bottom(), panel(0).height() - 4) << "moved up to stay inside the window";
+
+    QTest::mousePress(&panel(0), Qt::LeftButton, Qt::NoModifier, undo);
+    EXPECT_FALSE(popup->isVisible());
+    QTest::mouseRelease(&panel(0), Qt::LeftButton, Qt::NoModifier, undo);
+}
+
+TEST_P(Screens, APressShowsThePressedPictureAndHoldingZoomInRepeatsFromTheFourthTick)
+{
+    int zooms = 0;
+    window.handlers().set(Handler::ZoomIn, [&](const HandlerCall&) { ++zooms; });
+    const QPoint zoomIn = window.controlRect(204)->center();
+    const QRgb normal = window.grab().toImage().pixel(zoomIn);
+    QTest::mousePress(&panel(0), Qt::LeftButton, Qt::NoModifier, zoomIn);
+    EXPECT_NE(window.grab().toImage().pixel(zoomIn), normal) << "the pressed picture shows";
+    QTest::qWait(3 * skin::kRepeatMilliseconds - 50);
+    EXPECT_EQ(zooms, 0) << "nothing during the first three ticks";
+    QTest::qWait(2 * skin::kRepeatMilliseconds + 50);
+    const int whileHeld = zooms;
+    EXPECT_GE(whileHeld, 1);
+    QTest::mouseRelease(&panel(0), Qt::LeftButton, Qt::NoModifier, zoomIn);
+    EXPECT_EQ(zooms, whileHeld + 1) << "and once more on release";
+    EXPECT_EQ(window.grab().toImage().pixel(zoomIn), normal);
+}
+
+TEST_P(Screens, AToggleOnOneStorePageShowsOnTheOther)
+{
+    ASSERT_TRUE(window.switchScreen(6));
+    click(window.controlRect(161)->center());
+    EXPECT_EQ(panel(1).shownImage(skin::ButtonIndexByControl(6, 161)), skin::ImageState::Pressed);
+    ASSERT_TRUE(window.switchScreen(24));
+    EXPECT_EQ(panel(1).shownImage(skin::ButtonIndexByControl(24, 161)), skin::ImageState::Pressed);
 }
 
 TEST(ProgramFolder, TheScreensFontNamesMapToTheLiberationFonts)
@@ -117,10 +549,8 @@ TEST(ProgramFolder, TheScreensFontNamesMapToTheLiberationFonts)
     EXPECT_EQ(QFontInfo(QFont("Small Fonts")).family(), "Liberation Sans");
 }
 
-TEST(ProgramFolder, TheClipboardFormatIsNamedAfterString33100)
-{
-    EXPECT_EQ(ClipboardMimeType(), "application/x-Lumivista2000ClipboardFmt");
-}
+INSTANTIATE_TEST_SUITE_P(BothSizes, Screens, ::testing::Values(0, 1),
+                         [](const ::testing::TestParamInfo<int>& info) { return info.param == 0 ? "Large" : "Small"; });
 
 }  // namespace
 }  // namespace lv::app

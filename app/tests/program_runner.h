@@ -23,6 +23,14 @@ extern char** environ;
 
 namespace lv::testing {
 
+inline std::string ReadTextFile(const std::filesystem::path& path)
+{
+    std::ifstream in(path);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+}
+
 class ProgramSandbox {
 public:
     explicit ProgramSandbox(int screenWidth = 1280, int screenHeight = 1024)
@@ -46,13 +54,7 @@ public:
     std::filesystem::path runtimeDir() const { return dir_.path() / "runtime"; }
     std::filesystem::path file(const std::string& name) const { return dir_.path() / name; }
 
-    std::string log() const
-    {
-        std::ifstream in(logFile());
-        std::stringstream s;
-        s << in.rdbuf();
-        return s.str();
-    }
+    std::string log() const { return ReadTextFile(logFile()); }
 
     // Starts the program with extra variables ("NAME=value"); returns its process id.
     pid_t start(const std::vector<std::string>& arguments, const std::vector<std::string>& extraEnvironment = {})
@@ -118,6 +120,24 @@ public:
     // a second one, which returns once the first has acted on it.
     int send(const std::string& command) { return run({}, {"LUMIVISTA_TEST_SEND=" + command}); }
 
+    // Sends a test command and waits for the program to log a line starting with `reply`
+    // after it; the last such line, empty when none came.
+    std::string ask(const std::string& command, const std::string& reply = "state ")
+    {
+        const std::size_t before = linesStarting(reply).size();
+        send(command);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        while (linesStarting(reply).size() <= before && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return lastLine(reply);
+    }
+
+    std::string lastLine(const std::string& prefix) const
+    {
+        const std::vector<std::string> lines = linesStarting(prefix);
+        return lines.empty() ? std::string() : lines.back();
+    }
+
     // Waits until the log holds the text.
     bool waitForLog(const std::string& text, std::chrono::seconds limit = std::chrono::seconds(30)) const
     {
@@ -131,6 +151,16 @@ public:
     }
 
 private:
+    std::vector<std::string> linesStarting(const std::string& prefix) const
+    {
+        std::vector<std::string> lines;
+        std::istringstream in(log());
+        for (std::string line; std::getline(in, line);)
+            if (line.rfind(prefix, 0) == 0)
+                lines.push_back(line);
+        return lines;
+    }
+
     TempDir dir_;
 };
 

@@ -1,4 +1,5 @@
 #include "app/core/document_io.h"
+#include "app/core/tests/picture_difference.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "edit/compositing.h"
@@ -9,26 +10,10 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <fstream>
 
 namespace lv {
 namespace {
-
-// Files without a declared gamma read through the display gamma 2.2 against 0.5.
-int LargestDifferenceAfterPngGamma(const HDIB& read, const HDIB& written)
-{
-    if (read.width() != written.width() || read.height() != written.height())
-        return 256;
-    int largest = 0;
-    for (int y = 0; y < read.height(); ++y)
-        for (int x = 0; x < 3 * read.width(); ++x) {
-            const double v = written.row(y)[x] / 255.0;
-            const int expected = int(std::lround(255 * std::pow(v, 1 / 1.1)));
-            largest = std::max(largest, std::abs(expected - int(read.row(y)[x])));
-        }
-    return largest;
-}
 
 TEST(DocumentIo, FlatFilesOpenAsOneLayerAndSaveAsPngBmpAndLayeredFiles)
 {
@@ -60,7 +45,7 @@ TEST(DocumentIo, FlatFilesOpenAsOneLayerAndSaveAsPngBmpAndLayeredFiles)
     ASSERT_TRUE(fromPng.stack);
     EXPECT_EQ(fromPng.format, "PNG");
     EXPECT_EQ(fromPng.stack->layerCount, 1);
-    EXPECT_LE(LargestDifferenceAfterPngGamma(fromPng.stack->layers[0].image, doc.composite), 1);
+    EXPECT_LE(testing::PictureDifference(fromPng.stack->layers[0].image, doc.composite, {0, 0, 37, 23}, 1 / 1.1).first, 1);
 
     std::string layered = dir.file("camadas");
     ASSERT_TRUE(WriteDocument(doc, layered, kSaveAsLayered));

@@ -6,33 +6,15 @@
 namespace lv {
 namespace {
 
-std::vector<std::string> directories(const RecentLists& r)
-{
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i < RecentLists::kSize; ++i)
-        out.push_back(r.directory(i));
-    return out;
-}
-
-std::vector<std::string> files(const RecentLists& r)
-{
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i < RecentLists::kSize; ++i)
-        out.push_back(r.file(i));
-    return out;
-}
-
 TEST(RecentLists, AddingTheSameFileTwiceChangesNothingTheSecondTime)
 {
     RecentLists r;
     r.add("/home/ana/fotos/praia.jpg");
     r.add("/home/ana/docs/carta.bmp");
     r.add("/home/ana/fotos/praia.jpg");
-    const auto dirs = directories(r);
-    const auto names = files(r);
+    const RecentLists before = r;
     r.add("/home/ana/fotos/praia.jpg");
-    EXPECT_EQ(directories(r), dirs);
-    EXPECT_EQ(files(r), names);
+    EXPECT_EQ(r, before);
     EXPECT_EQ(r.mostRecentDirectory(), "/home/ana/fotos");
     EXPECT_EQ(r.file(1), "/home/ana/docs/carta.bmp");
 }
@@ -55,8 +37,9 @@ TEST(RecentLists, AnEntryFoundFurtherDownMovesToTheFrontAndTheOnesAboveMoveDown)
     for (const char* d : {"/a", "/b", "/c", "/d"})
         r.add(std::string(d) + "/x.jpg");
     r.add("/b/y.jpg");  // "/b" was third
-    EXPECT_EQ((std::vector<std::string>{r.directory(0), r.directory(1), r.directory(2), r.directory(3)}),
-              (std::vector<std::string>{"/b", "/d", "/c", "/a"}));
+    const char* const order[] = {"/b", "/d", "/c", "/a"};
+    for (std::size_t i = 0; i < std::size(order); ++i)
+        EXPECT_EQ(r.directory(i), order[i]);
     EXPECT_EQ(r.file(0), "/b/y.jpg");
     EXPECT_EQ(r.file(4), "/a/x.jpg");
     r.add("/B/x.jpg");  // comparison is case-sensitive
@@ -87,10 +70,7 @@ TEST(RecentLists, SaveAndLoadKeepAllTwentySlots)
 
     RecentLists loaded;
     loaded.load(settings);
-    for (std::size_t i = 0; i < RecentLists::kSize; ++i) {
-        EXPECT_EQ(loaded.directory(i), r.directory(i));
-        EXPECT_EQ(loaded.file(i), r.file(i));
-    }
+    EXPECT_EQ(loaded, r);
     store.failingKey = "LastDir3";
     EXPECT_FALSE(r.save(settings));
 }
