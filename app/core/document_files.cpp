@@ -52,14 +52,9 @@ bool SameDocumentName(std::string_view a, std::string_view b)
     return ToLowerAscii(a) == ToLowerAscii(b);
 }
 
-std::string SecondCopyQuestion(std::string_view path)
-{
-    return "O arquivo " + std::string(path) + " já está aberto.\nDeseja abrir outra cópia?";
-}
-
 bool AskOpenSecondCopy(std::string_view path)
 {
-    return askYesNo(SecondCopyQuestion(path));
+    return askYesNo("O arquivo " + std::string(path) + " já está aberto.\nDeseja abrir outra cópia?");
 }
 
 bool DiscardEmptyPicture(HDIB& picture)
@@ -82,15 +77,6 @@ int SaveTypeOfName(std::string_view path, int fallback)
         if (extension == LoadString(kExtensionStringBase + type))
             return type;
     return fallback;
-}
-
-SaveRoute SaveRouteForType(int saveType)
-{
-    if (saveType == kSaveAsLayered)
-        return SaveRoute::Layered;
-    if (saveType == kSaveAsPng)
-        return SaveRoute::Png;
-    return SaveRoute::Flat;
 }
 
 bool AcceptSaveAsType(int saveType, int layerCount)

@@ -28,7 +28,6 @@ bool SameDocumentName(std::string_view a, std::string_view b);
 
 // Asks whether to open another copy of a file already shown; true for Yes.
 bool AskOpenSecondCopy(std::string_view path);
-std::string SecondCopyQuestion(std::string_view path);
 
 // A picture without width or height: freed, with a beep; true when that happened.
 bool DiscardEmptyPicture(HDIB& picture);
@@ -36,9 +35,6 @@ bool DiscardEmptyPicture(HDIB& picture);
 // The type a name saves as: ".VLF" 8, ".PNG" 9, ".BMP" ... ".JPG" 1-6 (by the Save-as
 // rule for extensions); `fallback` for any other name.
 int SaveTypeOfName(std::string_view path, int fallback);
-
-enum class SaveRoute { Layered, Png, Flat };
-SaveRoute SaveRouteForType(int saveType);
 
 // The Save-as dialog's OK for a type: the layered type for a document without layers shows
 // 3005; another type for a document of two or more layers asks 3006. False keeps the dialog open.

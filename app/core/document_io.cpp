@@ -74,22 +74,15 @@ bool WriteDocument(LayerStack& stack, std::string& path, int saveType)
 {
     path = WithDefaultExtension(path, saveType);
     bool written = false;
-    switch (SaveRouteForType(saveType)) {
-    case SaveRoute::Layered: {
+    if (saveType == kSaveAsLayered || saveType == kSaveAsPng) {
+        // The layered and PNG writers work outside the Save-as procedure, which reports its own failures.
         ui::BusyCursor busy;
-        written = WriteLayeredFile(path, stack);
+        written = saveType == kSaveAsLayered ? WriteLayeredFile(path, stack)
+                                             : WritePng(path, stack.composite) == PngWriteResult::Written;
         if (!written)
             showDiskError();
-        break;
-    }
-    case SaveRoute::Png: {
-        ui::BusyCursor busy;
-        written = WritePng(path, stack.composite) == PngWriteResult::Written;
-        if (!written)
-            showDiskError();
-        break;
-    }
-    case SaveRoute::Flat: written = SaveImageAs(stack.composite, path, saveType); break;
+    } else {
+        written = SaveImageAs(stack.composite, path, saveType);
     }
     if (written)
         stack.modified = 0;
