@@ -10,14 +10,13 @@ namespace {
 
 TEST(DocumentFiles, NamesWithoutADotTakeTheExtensionOfTheSaveType)
 {
-    EXPECT_EQ(WithDefaultExtension("/fotos/praia", kSaveAsLayered), "/fotos/praia.vlf");
-    EXPECT_EQ(WithDefaultExtension("/fotos/praia", kSaveAsPng), "/fotos/praia.PNG");
-    EXPECT_EQ(WithDefaultExtension("/fotos/praia", kSaveAsTarga), "/fotos/praia.TGA");
-    EXPECT_EQ(WithDefaultExtension("/fotos/praia", kSaveAsJpeg), "/fotos/praia.JPG");
-    EXPECT_EQ(WithDefaultExtension("/fotos.2000/praia", kSaveAsBmp), "/fotos.2000/praia.BMP")
-        << "a dot in a folder name is not the file's";
-    EXPECT_EQ(WithDefaultExtension("/fotos/praia.jpeg", kSaveAsBmp), "/fotos/praia.jpeg");
-    EXPECT_EQ(WithDefaultExtension("/fotos/praia", kSaveAsFlashPix), "/fotos/praia");
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"/fotos/praia", kSaveAsLayered, "/fotos/praia.vlf"},   {"/fotos/praia", kSaveAsPng, "/fotos/praia.PNG"},
+        {"/fotos/praia", kSaveAsTarga, "/fotos/praia.TGA"},     {"/fotos/praia", kSaveAsJpeg, "/fotos/praia.JPG"},
+        {"/fotos.2000/praia", kSaveAsBmp, "/fotos.2000/praia.BMP"},  // a dot in a folder name is not the file's
+        {"/fotos/praia.jpeg", kSaveAsBmp, "/fotos/praia.jpeg"}, {"/fotos/praia", kSaveAsFlashPix, "/fotos/praia"}};
+    for (const auto& [name, type, expected] : cases)
+        EXPECT_EQ(WithDefaultExtension(name, type), expected);
 }
 
 TEST(DocumentFiles, SaveTypesFollowTheExtensionRuleOfSaveAs)
@@ -26,9 +25,6 @@ TEST(DocumentFiles, SaveTypesFollowTheExtensionRuleOfSaveAs)
     EXPECT_EQ(SaveTypeOfName("a.Png", 1), kSaveAsPng);
     EXPECT_EQ(SaveTypeOfName("a.tga", 1), kSaveAsTarga);
     EXPECT_EQ(SaveTypeOfName("a.jpeg", kSaveAsBmp), kSaveAsBmp) << "four letters are no extension here";
-    EXPECT_EQ(SaveRouteForType(kSaveAsLayered), SaveRoute::Layered);
-    EXPECT_EQ(SaveRouteForType(kSaveAsPng), SaveRoute::Png);
-    EXPECT_EQ(SaveRouteForType(kSaveAsGif), SaveRoute::Flat);
     EXPECT_TRUE(SameDocumentName("/Fotos/Praia.JPG", "/fotos/praia.jpg"));
     EXPECT_FALSE(SameDocumentName("/fotos/praia.jpg", "/fotos/praia2.jpg"));
 }
