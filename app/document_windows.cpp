@@ -218,6 +218,7 @@ bool DocumentWindows::openDocumentWindow(std::unique_ptr<LayerStack> document, s
     window->setArea(ToQRect(area));
     window->place(ToQRect(placed.frame));
     window->show();
+    mainWindow_->imageWindowsChanged();
     open_.add(id);
     if (open_.count() < 2)
         divider_ = 0;
@@ -249,6 +250,8 @@ void DocumentWindows::windowClosed(ImageWindow& window)
     windows_.erase(id);
     window.deleteLater();
     const auto next = open_.remove(id);
+    if (mainWindow_)
+        mainWindow_->imageWindowsChanged();
     if (open_.count() < 2)
         divider_ = 0;
     if (next)

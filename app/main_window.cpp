@@ -163,8 +163,18 @@ std::optional<QRect> MainWindow::controlRect(int controlId) const
 void MainWindow::setIndicatorLit(bool lit)
 {
     indicatorLit_ = lit;
+    repaintBaseControl(kIndicatorControl);
+}
+
+void MainWindow::imageWindowsChanged()
+{
+    repaintBaseControl(kWorkspaceControl);
+}
+
+void MainWindow::repaintBaseControl(int controlId)
+{
     if (SkinPanelWidget* base = skin_ ? skin_->panelAt(0) : nullptr)
-        if (const auto r = base->controlRect(kIndicatorControl))
+        if (const auto r = base->controlRect(controlId))
             base->update(*r);
 }
 

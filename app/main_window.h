@@ -68,6 +68,8 @@ public:
     void setSlideShowWindow(QWidget* window) { slideShow_ = window; }
     // Which indicator picture control 164 shows.
     void setIndicatorLit(bool lit);
+    // An image window opened or closed: the splash shows in the workspace only while none is open.
+    void imageWindowsChanged();
 
     int screen() const { return switcher_.current(); }
     // Switches screens as a screen button does; false when the switch did not happen.
@@ -125,6 +127,7 @@ private:
     void showAbout();
     void showHelpMenu(QPoint at);
     void paintBaseOverlay(QPainter& painter) const;
+    void repaintBaseControl(int controlId);
     void blinkTick(skin::AttentionBlink& blink, QTimer& timer, int level);
     void startPageBlinkIfShown();
     ScreenCode* screenCode() const;

@@ -30,9 +30,7 @@ void MainWindow::showStatus(int stringId)
 void MainWindow::setStatusText(const QString& text)
 {
     status_ = text;
-    if (SkinPanelWidget* base = skin_ ? skin_->panelAt(0) : nullptr)
-        if (const auto r = base->controlRect(kStatusControl))
-            base->update(*r);
+    repaintBaseControl(kStatusControl);
 }
 
 void MainWindow::showTooltip(SkinPanelWidget& panel, int stringId, QPoint at)
