@@ -22,6 +22,16 @@ for mode in 800 640; do
 done
 # The status text and tooltip of "Desfazer" on the Editar screen.
 "$here/screenshot.sh" "$program_dir" "$out/tooltip_800.png" 800 "click 526 32" "move 38 734" "sleep 1.3"
+# A photo opened on the Editar screen: a drawn beach, 1600 x 1067, so it opens fitted at 33 %.
+photo=$(mktemp --suffix=.jpg)
+convert -size 1600x590 gradient:'#4676c9-#e6dcf0' \( -size 1600x477 gradient:'#2a6486-#3f8a9a' \) -append \
+  -fill '#fff0b8' -draw 'circle 1150,380 1150,438' \
+  -fill '#5c788c' -draw 'polygon 0,560 160,470 330,540 470,480 620,560 1100,560 1220,470 1380,530 1520,478 1600,520 1600,590 0,590' \
+  -fill '#34603f' -draw 'polygon 0,600 0,520 300,500 600,540 900,500 1250,545 1600,505 1600,600' \
+  -fill '#f4e0b0' -draw 'polygon 1130,600 1170,600 1160,760 1140,760' \
+  -fill '#d8c596' -draw 'polygon 0,1067 0,860 720,960 1600,820 1600,1067' -blur 0x1.5 "$photo"
+"$here/screenshot.sh" "$program_dir" "$out/editing_800.png" 800 "click 526 32" "open $photo"
+rm -f "$photo"
 # Small files: the skin's flat colours fit a 256-colour palette.
 for picture in "$out"/*.png; do
   convert "$picture" -dither None -colors 256 -strip "$picture"
