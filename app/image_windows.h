@@ -1,6 +1,5 @@
 #pragma once
-// What the main window asks of the image windows inside it. The image-window feature
-// implements it; until then the program has no image windows (NoImageWindows).
+// What the main window asks of the image windows inside it.
 
 #include <QPoint>
 
@@ -22,15 +21,6 @@ public:
     // (control 100): of two windows side by side the one on the pointer's side of the
     // divider becomes active, otherwise the active one is activated.
     virtual void activateAt(QPoint point) = 0;
-};
-
-class NoImageWindows final : public ImageWindows {
-public:
-    bool anyOpen() const override { return false; }
-    bool closeAll() override { return true; }
-    bool activeScrollable() const override { return false; }
-    void tick() override {}
-    void activateAt(QPoint) override {}
 };
 
 }  // namespace lv::app
