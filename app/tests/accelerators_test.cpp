@@ -1,6 +1,6 @@
 #include "app/accelerators.h"
 #include "app/main_window.h"
-#include "app/tests/recording_opener.h"
+#include "app/tests/shell_fakes.h"
 #include "common/testing/ui_recorder.h"
 
 #include <QApplication>
@@ -48,7 +48,7 @@ TEST(Accelerators, QtKeysMapOntoTable501WithExactlyItsModifiers)
 TEST(Accelerators, TheChainTranslatesKeysBeforeTheAcquisitionFilterAndDispatch)
 {
     RecordingOpener opener;
-    NoImageWindows images;
+    FakeImageWindows images;
     TestHooks hooks;
     MainWindow window(opener, images, hooks, nullptr);
     QLineEdit field(&window);
@@ -85,7 +85,7 @@ TEST(Accelerators, TheChainTranslatesKeysBeforeTheAcquisitionFilterAndDispatch)
 TEST(Accelerators, KeysOfOtherWindowsAndOfModalDialogsAreLeftAlone)
 {
     RecordingOpener opener;
-    NoImageWindows images;
+    FakeImageWindows images;
     TestHooks hooks;
     int destroyed = 0;
     MainWindow window(opener, images, hooks, [&] { ++destroyed; });

@@ -4,7 +4,7 @@
 #include "app/skin/keyboard.h"
 #include "app/skin/screen_composition.h"
 #include "app/skin_geometry.h"
-#include "app/tests/recording_opener.h"
+#include "app/tests/shell_fakes.h"
 #include "common/testing/ui_recorder.h"
 
 #include <QApplication>
@@ -26,25 +26,6 @@ namespace lv::app {
 namespace {
 
 using skin::Handler;
-
-class FakeImageWindows final : public ImageWindows {
-public:
-    bool anyOpen() const override { return open; }
-    bool closeAll() override
-    {
-        ++closeRequests;
-        return closes;
-    }
-    bool activeScrollable() const override { return false; }
-    void tick() override { ++ticks; }
-    void activateAt(QPoint point) override { activations.push_back(point); }
-
-    bool open = false;
-    bool closes = true;
-    int closeRequests = 0;
-    int ticks = 0;
-    std::vector<QPoint> activations;
-};
 
 class RecordingScreen final : public ScreenCode {
 public:

@@ -1,7 +1,10 @@
 #pragma once
-// A document opener that accepts bitmap names and records what it was asked to open.
+// Stand-ins for what the main window talks to: a document opener that accepts bitmap names
+// and records what it was asked to open, and image windows that record the main window's
+// requests.
 
 #include "app/core/document_opener.h"
+#include "app/image_windows.h"
 
 #include <string>
 #include <vector>
@@ -17,6 +20,25 @@ public:
         return true;
     }
     std::vector<std::string> opened;
+};
+
+class FakeImageWindows final : public ImageWindows {
+public:
+    bool anyOpen() const override { return open; }
+    bool closeAll() override
+    {
+        ++closeRequests;
+        return closes;
+    }
+    bool activeScrollable() const override { return false; }
+    void tick() override { ++ticks; }
+    void activateAt(QPoint point) override { activations.push_back(point); }
+
+    bool open = false;
+    bool closes = true;
+    int closeRequests = 0;
+    int ticks = 0;
+    std::vector<QPoint> activations;
 };
 
 }  // namespace lv::app

@@ -21,9 +21,7 @@ TEST(Gamma, TheDefault1400BrightensTheMidTones)
 
 TEST(Gamma, StoredValuesAreClampedTo0001And16)
 {
-    EXPECT_DOUBLE_EQ(GammaFromSetting(0), 0.001);
     EXPECT_DOUBLE_EQ(GammaFromSetting(-500), 0.001);
-    EXPECT_DOUBLE_EQ(GammaFromSetting(16000), 16.0);
     EXPECT_DOUBLE_EQ(GammaFromSetting(99999), 16.0);
     const GammaTable dark = BuildGammaTable(GammaFromSetting(0));
     EXPECT_EQ(dark[200], 0);

@@ -114,9 +114,9 @@ TEST(ViewPainter, PaletteDisplaysDitherTiedToThePictureAndGreyDocumentsUseTheirT
     EXPECT_EQ(onCube.at(1, 0), ToPixel({gamma.red[200], gamma.green[200], gamma.blue[200]}));
     EXPECT_EQ(onTrue.at(1, 0), ToPixel({200, 200, 200}));
 
-    EXPECT_EQ(DisplayKindFor(32), DisplayKind::TrueColour);
+    EXPECT_EQ(DisplayKindFor(9), DisplayKind::TrueColour);
     EXPECT_EQ(DisplayKindFor(8), DisplayKind::ColourCube);
-    EXPECT_EQ(DisplayKindFor(4), DisplayKind::EightColours);
+    EXPECT_EQ(DisplayKindFor(7), DisplayKind::EightColours);
 }
 
 }  // namespace
