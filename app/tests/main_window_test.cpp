@@ -148,7 +148,7 @@ TEST_P(Screens, StartOnScreen0WithTheSplashInTheWorkspaceAndTheTimersRunning)
     EXPECT_NE(window.grab().toImage().pixel(corner + inside), splash.pixel(inside)) << "no splash over a document";
 }
 
-TEST_P(Screens, TheEditAreaComesBackToItsLastScreenAndPanelsThatStayKeepTheirWindows)
+TEST_P(Screens, PagesNestTwoDeepInTheirHostsAndPanelsThatStayKeepTheirWindows)
 {
     clickControl(148);
     EXPECT_EQ(panels(), (std::vector<int>{0, 2}));
@@ -166,11 +166,6 @@ TEST_P(Screens, TheEditAreaComesBackToItsLastScreenAndPanelsThatStayKeepTheirWin
     EXPECT_EQ(&panel(1), paint);
     EXPECT_EQ(panel(2).geometry(), *window.controlRect(157));
     EXPECT_EQ(panel(1).shownImage(buttonIndexOf(1, Handler::SwitchScreen, 13)), skin::ImageState::Pressed);
-
-    clickControl(151);
-    EXPECT_EQ(window.screen(), 25);
-    clickControl(148);
-    EXPECT_EQ(window.screen(), 13);
 }
 
 TEST_P(Screens, TheInternetWindowHasItsOwnBaseAndVoltarReturns)

@@ -5,38 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <map>
 #include <set>
 
 namespace lv::skin {
 namespace {
-
-const ButtonDefinition& ByControl(int panel, int control)
-{
-    const int i = ButtonIndexByControl(panel, control);
-    EXPECT_GE(i, 0) << "panel " << panel << " control " << control;
-    return PanelButtons(panel)[std::size_t(std::max(i, 0))];
-}
-
-TEST(ButtonTable, BasePanelRowsAreThoseOfTheMainWindow)
-{
-    for (int region : {101, 100, 202, 164, 142, 157, 180, 181})
-        EXPECT_EQ(ByControl(0, region).kind, ButtonKind::Region) << region;
-    const std::map<int, std::string_view> tooltips = {
-        {132, "Excluir camada"}, {133, "Fechar imagem"}, {134, "Copiar"}, {135, "Colar"}, {149, "Desfazer"},
-        {150, "Refazer"}, {140, "Inversão horizontal"}, {141, "Girar todas as camadas"}, {136, "Redimensionar"},
-        {137, "Girar a mão livre"}, {204, "Mais zoom"}, {205, "Menos zoom"}, {139, "Tela inteira"}, {145, "Sobre"}};
-    for (const auto& [control, text] : tooltips)
-        EXPECT_EQ(LoadString(ByControl(0, control).tooltip), text) << control;
-    EXPECT_EQ(ByControl(0, 147).tooltip, kNoTooltip);
-    for (int panel : {0, 28})
-        for (std::string_view text : {"Sobre", "Ajuda", "Minimizar", "Sair"}) {
-            bool found = false;
-            for (const ButtonDefinition& b : PanelButtons(panel))
-                found |= b.tooltip >= 0 && LoadString(b.tooltip) == text;
-            EXPECT_TRUE(found) << panel << " " << text;
-        }
-}
 
 TEST(ButtonTable, EveryRowIsConsistent)
 {
