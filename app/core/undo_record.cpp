@@ -43,8 +43,8 @@ void forEachDocumentValue(Stack& stack, Saved& saved, Copy copy)
     copy(stack.projectPlacement, saved.projectPlacement);
 }
 
-constexpr auto kSave = [](const auto& document, auto& saved) { saved = document; };
-constexpr auto kRestore = [](auto& document, const auto& saved) { document = saved; };
+constexpr auto kSave = [](const auto& live, auto& saved) { saved = live; };
+constexpr auto kRestore = [](auto& live, const auto& saved) { live = saved; };
 
 SavedLayer saveLayer(const LayerRecord& r)
 {
