@@ -114,8 +114,10 @@ std::size_t FileSource::read(void* destination, std::size_t count)
         }
         const std::size_t want = count - done;
         if (want >= buffer_.size()) {
-            const std::size_t got = readFromFile(out + done, want);
-            done += got;
+            // The buffer no longer lies just before the descriptor: forget it, or a seek
+            // back into what this read passed over would find the old bytes.
+            bufferStart_ = bufferEnd_ = 0;
+            done += readFromFile(out + done, want);
             break;
         }
         bufferStart_ = 0;
