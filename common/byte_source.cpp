@@ -69,12 +69,12 @@ std::unique_ptr<FileSource> FileSource::Open(const std::string& path)
         ::close(fd);
         return nullptr;
     }
-    return std::unique_ptr<FileSource>(new FileSource(fd, std::uint64_t(st.st_size)));
+    return std::make_unique<FileSource>(OpenedFile(fd, std::uint64_t(st.st_size)));
 }
 
-FileSource::FileSource(int fd, std::uint64_t size)
-    : fd_(fd)
-    , size_(size)
+FileSource::FileSource(OpenedFile file)
+    : fd_(file.fd)
+    , size_(file.size)
     , buffer_(kFileBufferSize)
 {
 }
