@@ -104,8 +104,7 @@ HDIB allocateFor(const jpeg_decompress_struct& cinfo)
     if (!picture)
         return picture;
     if (grey)
-        for (int i = 0; i < 256; ++i)
-            picture.colors()[i] = {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
+        FillGreyRamp(picture.colors(), 256);
     picture.header().biXPelsPerMeter = pixelsPerMetre(cinfo.density_unit, cinfo.X_density);
     picture.header().biYPelsPerMeter = pixelsPerMetre(cinfo.density_unit, cinfo.Y_density);
     return picture;

@@ -84,10 +84,7 @@ void fillColourTable(const PcxHeader& h, const std::uint8_t* trailer, HDIB& pict
         table[0] = {0, 0, 0, 0};
         table[1] = {255, 255, 255, 0};
     } else if (h.paletteInfo == kPcxGreyPaletteInfo) {
-        for (unsigned i = 0; i < colours; ++i) {
-            const auto v = std::uint8_t(i * 255 / (colours - 1));
-            table[i] = {v, v, v, 0};
-        }
+        FillGreyRamp(table, colours);
     } else {
         const std::uint8_t* rgb = colours == 256 ? trailer + 1 : h.palette.data();
         for (unsigned i = 0; i < colours; ++i)

@@ -65,8 +65,7 @@ std::optional<Palette> trailingPalette(const PcxHeader& h, std::span<const std::
         return read(dataEnd);
     if (h.paletteInfo == kPcxGreyPaletteInfo) {
         Palette grey{};
-        for (std::size_t i = 0; i < 256; ++i)
-            grey[i] = {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
+        FillGreyRamp(grey.data(), 256);
         return grey;
     }
     if (file.size() >= kPcxHeaderSize + kPcxPaletteTrailerSize && marked(file.size() - kPcxPaletteTrailerSize))

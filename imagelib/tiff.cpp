@@ -75,8 +75,8 @@ std::optional<std::vector<RgbQuad>> paletteOf(ByteSource& source, const TiffInfo
     if (depth == 1)
         return info.photometric >= 1 ? std::vector{black, white} : std::vector{white, black};
     if (info.photometric == 1) {
-        for (int i = 0; i < 256; ++i)
-            palette.push_back({std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0});
+        palette.resize(256);
+        FillGreyRamp(palette.data(), 256);
         return palette;
     }
     // Three blocks of 16-bit values, red, green, blue; the high byte is the component.
