@@ -41,16 +41,12 @@ HDIB DibCrop(const HDIB& image, const Rect& blockRect)
         return {};
     }
     const int bits = image.bitCount();
-    const std::uint64_t rows = PictureBytes(width, height, unsigned(bits));
-    if (rows == 0)
+    if (PictureBytes(width, height, unsigned(bits)) == 0)
         return {};
-    HDIB result = DibAlloc(image.pixelOffset() + std::size_t(rows));
+    HDIB result = DibAllocDerived(image, width, height, unsigned(bits), image.clrUsed());
     if (!result)
         return result;
-    std::memcpy(result.data(), image.data(), image.pixelOffset());
-    result.header().biWidth = width;
-    result.header().biHeight = height;
-    result.header().biSizeImage = std::uint32_t(rows);
+    std::copy(image.colors(), image.colors() + image.clrUsed(), result.colors());
 
     for (int y = 0; y < height; ++y) {
         if (AbortRequested())

@@ -3,7 +3,6 @@
 #include "imagelib/progress.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 // Bilinear weights are in eighths. The four-term sum
@@ -151,18 +150,13 @@ HDIB DibResize(const HDIB& image, int width, int height)
     const int bits = image.bitCount();
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24)
         return {};
-    const std::uint64_t rows = PictureBytes(width, height, unsigned(bits));
-    if (rows == 0)
+    if (PictureBytes(width, height, unsigned(bits)) == 0)
         return {};
-    HDIB result = DibAlloc(image.pixelOffset() + std::size_t(rows));
+    HDIB result = DibAllocDerived(image, width, height, unsigned(bits), image.clrUsed());
     if (!result)
         return result;
-    std::memcpy(result.data(), image.data(), image.pixelOffset());
-    BitmapInfoHeader& h = result.header();
-    h.biWidth = width;
-    h.biHeight = height;
-    h.biSizeImage = std::uint32_t(rows);
-    h.biYPelsPerMeter = h.biXPelsPerMeter;
+    std::copy(image.colors(), image.colors() + image.clrUsed(), result.colors());
+    result.header().biYPelsPerMeter = result.header().biXPelsPerMeter;
 
     bool done;
     if (bits == 24)

@@ -69,14 +69,9 @@ HDIB DibPromoteTo24(const HDIB& source)
         return {};
     const int width = source.width();
     const int height = source.height();
-    const std::size_t stride24 = std::size_t(DibStride(std::uint32_t(width), 24));
-    HDIB result = DibAlloc(kDibHeaderSize + stride24 * std::size_t(height));
+    HDIB result = DibAllocDerived(source, width, height, 24, 0);
     if (!result)
         return {};
-    result.header() = source.header();
-    result.header().biBitCount = 24;
-    result.header().biClrUsed = 0;
-    result.header().biSizeImage = std::uint32_t(stride24 * std::size_t(height));
 
     const Lut lut = tableOf(source);
     for (int y = 0; y < height; ++y) {
