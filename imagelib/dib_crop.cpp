@@ -18,13 +18,8 @@ void copyPixels(const std::uint8_t* in, std::uint8_t* out, int left, int width, 
         std::memcpy(out, in + std::size_t(left) * bytesPerPixel, std::size_t(width) * bytesPerPixel);
         return;
     }
-    const int perByte = 8 / bits;
-    const unsigned mask = (1u << bits) - 1;
-    for (int x = 0; x < width; ++x) {
-        const int from = left + x;
-        const unsigned value = (in[from / perByte] >> (8 - bits * (from % perByte + 1))) & mask;
-        out[x / perByte] |= std::uint8_t(value << (8 - bits * (x % perByte + 1)));
-    }
+    for (int x = 0; x < width; ++x)
+        AddPackedPixel(out, x, bits, PackedPixel(in, left + x, bits));
 }
 
 }  // namespace

@@ -109,14 +109,6 @@ bool resizeBilinear(const HDIB& source, HDIB& target)
     return true;
 }
 
-unsigned pixelAt(const std::uint8_t* row, int x, int bits)
-{
-    if (bits == 8)
-        return row[x];
-    const int perByte = 8 / bits;
-    return (row[x / perByte] >> (8 - bits * (x % perByte + 1))) & ((1u << bits) - 1);
-}
-
 bool resizeNearest(const HDIB& source, HDIB& target)
 {
     const int width = target.width();
@@ -124,19 +116,13 @@ bool resizeNearest(const HDIB& source, HDIB& target)
     const int bits = source.bitCount();
     const std::vector<int> columns = nearestTaps(source.width(), width);
     const std::vector<int> rows = nearestTaps(source.height(), height);
-    const int perByte = 8 / bits;
     for (int y = 0; y < height; ++y) {
         if (cancelledAt(y, height))
             return false;
         const std::uint8_t* in = source.row(rows[std::size_t(y)]);
         std::uint8_t* out = target.row(y);
-        for (int x = 0; x < width; ++x) {
-            const unsigned value = pixelAt(in, columns[std::size_t(x)], bits);
-            if (bits == 8)
-                out[x] = std::uint8_t(value);
-            else
-                out[x / perByte] |= std::uint8_t(value << (8 - bits * (x % perByte + 1)));
-        }
+        for (int x = 0; x < width; ++x)
+            AddPackedPixel(out, x, bits, PackedPixel(in, columns[std::size_t(x)], bits));
     }
     return true;
 }

@@ -57,16 +57,11 @@ public:
         while (count > 0) {
             std::uint8_t* row = picture_.row(picture_.height() - 1 - y_);
             const std::size_t take = std::min(count, width_ - x_);
-            if (depth_ == 8) {
+            if (depth_ == 8)
                 std::memcpy(row + x_, pixels, take);
-            } else if (depth_ == 4) {
-                for (std::size_t i = 0, x = x_; i < take; ++i, ++x)
-                    row[x >> 1] |= std::uint8_t((pixels[i] & 15) << (x & 1 ? 0 : 4));
-            } else {
-                for (std::size_t i = 0, x = x_; i < take; ++i, ++x)
-                    if (pixels[i] & 1)
-                        row[x >> 3] |= std::uint8_t(0x80 >> (x & 7));
-            }
+            else
+                for (std::size_t i = 0; i < take; ++i)
+                    AddPackedPixel(row, int(x_ + i), depth_, pixels[i] & ((1u << depth_) - 1));
             x_ += take;
             pixels += take;
             count -= take;
@@ -238,8 +233,7 @@ std::vector<int> rowOrder(int height, bool interlaced)
 void unpackRow(const std::uint8_t* row, int width, int bits, std::uint8_t* pixels)
 {
     for (int x = 0; x < width; ++x)
-        pixels[x] = bits == 4 ? std::uint8_t(row[x >> 1] >> (x & 1 ? 0 : 4) & 15)
-                              : std::uint8_t(row[x >> 3] >> (7 - (x & 7)) & 1);
+        pixels[x] = std::uint8_t(PackedPixel(row, x, bits));
 }
 
 WriteResult encodePixels(ByteSink& sink, const HDIB& image, int rootBits, bool interlaced)
