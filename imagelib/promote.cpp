@@ -48,12 +48,8 @@ void promoteRow(const std::uint8_t* in, std::uint8_t* out, int width, int bits, 
             put(out, lut, in[x]);
         break;
     case 16:
-        for (int x = 0; x < width; ++x) {
-            const unsigned w = unsigned(in[2 * x]) | unsigned(in[2 * x + 1]) << 8;
-            *out++ = std::uint8_t((w & 31) << 3);
-            *out++ = std::uint8_t(((w >> 5) & 31) << 3);
-            *out++ = std::uint8_t(((w >> 10) & 31) << 3);
-        }
+        for (int x = 0; x < width; ++x, out += 3)
+            WidenWord555(unsigned(in[2 * x]) | unsigned(in[2 * x + 1]) << 8, out);
         break;
     }
 }
