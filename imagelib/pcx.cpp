@@ -216,8 +216,8 @@ ReadResult ReadPcx(ByteSource& source)
     HDIB picture = AllocatePicture(width, height, kind->bits, kind->colours);
     if (!picture)
         return ReadCode::Failure;
-    picture.header().biXPelsPerMeter = std::int32_t(h.dpiX) * 3937 / 100;
-    picture.header().biYPelsPerMeter = std::int32_t(h.dpiY) * 3937 / 100;
+    picture.header().biXPelsPerMeter = std::int32_t(PixelsPerMetreFromDpi(h.dpiX));
+    picture.header().biYPelsPerMeter = std::int32_t(PixelsPerMetreFromDpi(h.dpiY));
     fillColourTable(h, trailer, picture);
 
     std::vector<std::uint8_t> coded;

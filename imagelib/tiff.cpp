@@ -322,8 +322,7 @@ PixelOutcome writeLzwRows(ByteSink& sink, const HDIB& image)
 
 std::uint32_t dotsPerInch(std::int32_t pixelsPerMeter)
 {
-    const std::int64_t dpi = (std::int64_t(pixelsPerMeter) * 100 + 1968) / 3937;
-    return dpi < 0 ? 0 : std::uint32_t(dpi);
+    return std::uint32_t(std::max<std::int64_t>(DpiFromPixelsPerMetre(pixelsPerMeter), 0));
 }
 
 }  // namespace
