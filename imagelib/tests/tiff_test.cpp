@@ -1,10 +1,8 @@
 #include "common/byte_sink.h"
 #include "common/byte_source.h"
 #include "common/little_endian.h"
-#include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/lzw.h"
-#include "imagelib/progress.h"
 #include "imagelib/save_options.h"
 #include "imagelib/tiff.h"
 #include "pictures.h"
@@ -109,8 +107,7 @@ private:
 
 ReadResult Read(const Bytes& file)
 {
-    MemorySource source(file);
-    return ReadTiff(source);
+    return testing::ReadFromBytes(file, [](ByteSource& s) { return ReadTiff(s); });
 }
 
 // The usual tags of a one-strip picture whose rows are `pixels`.
@@ -132,17 +129,6 @@ std::vector<int> TopRow(const HDIB& dib, int top)
 {
     const std::uint8_t* row = dib.row(dib.height() - 1 - top);
     return std::vector<int>(row, row + (dib.width() * dib.bitCount() + 7) / 8);
-}
-
-// A picture whose bytes vary, with zero padding as producers keep it.
-HDIB Filled(int width, int height, unsigned bits, unsigned colours)
-{
-    HDIB dib = MakePicture(width, height, bits, colours);
-    for (int y = 0; y < height; ++y)
-        for (std::size_t i = 0; i < dib.stride(); ++i)
-            dib.row(y)[i] = std::uint8_t((y * 31 + i * 7) % 251 % (bits == 8 && colours < 256 ? colours : 256));
-    testing::ClearRowEnds(dib);
-    return dib;
 }
 
 TEST(TiffRead, MotorolaAndIntelTwinsGiveTheSamePicture)
@@ -353,16 +339,6 @@ TEST(TiffRead, UnsupportedAndDamagedFilesGiveFailure)
     EXPECT_EQ(ReadTiff("/no/such/file.tif").value(), -2);
 }
 
-TEST(TiffRead, CancelGivesFailure)
-{
-    testing::UiRecorder ui;
-    ui.escapeAfterPolls = 0;
-    SetCancellationEnabled(true);
-    const ReadResult r = Read(Picture(false, 1, 40, 8, 1, 1, Bytes(40, 1)).build());
-    SetCancellationEnabled(false);
-    EXPECT_EQ(r.value(), 0);
-}
-
 class TiffWrite : public ::testing::Test {
 protected:
     void TearDown() override { CurrentSaveOptions() = SaveOptions{}; }
@@ -453,60 +429,13 @@ TEST_F(TiffWrite, RgbGetsItsBitsPerSampleAt238AndRedFirst)
 
 TEST_F(TiffWrite, CompressedStripsRecordTheirSizeAndCompression5)
 {
-    HDIB dib = Filled(300, 200, 24, 0);
+    HDIB dib = MakePicture(300, 200, 24);
+    testing::FillPatterned(dib);
     const Bytes f = write(dib, true);
     EXPECT_EQ(entry(f, 259)[2], 5u);
     EXPECT_EQ(entry(f, 317)[2], 1u);
     EXPECT_EQ(entry(f, 279)[2], f.size() - 244);
     EXPECT_LT(f.size(), 244u + 300 * 200 * 3);
-}
-
-TEST_F(TiffWrite, EveryDepthRoundTripsCompressedAndNot)
-{
-    const struct {
-        unsigned bits, colours;
-    } kinds[] = {{1, 2}, {4, 16}, {8, 256}, {8, 100}, {24, 0}};
-    for (const auto& k : kinds)
-        for (const bool compress : {false, true}) {
-            HDIB dib = Filled(77, 45, k.bits, k.colours);
-            if (k.bits == 1)
-                dib.colors()[0] = {0, 0, 0, 0}, dib.colors()[1] = {255, 255, 255, 0};
-            dib.header().biXPelsPerMeter = dib.header().biYPelsPerMeter = 11811;
-            ReadResult back = Read(write(dib, compress));
-            ASSERT_TRUE(back.ok()) << k.bits;
-            EXPECT_TRUE(testing::SamePixels(dib, back.image())) << k.bits << " " << compress;
-            EXPECT_EQ(back.image().clrUsed(), k.colours);
-            EXPECT_TRUE(std::equal(dib.colors(), dib.colors() + k.colours, back.image().colors(),
-                                   [](RgbQuad a, RgbQuad b) { return a.rgbRed == b.rgbRed && a.rgbBlue == b.rgbBlue; }));
-            EXPECT_EQ(back.image().header().biXPelsPerMeter, 11811);
-        }
-    HDIB grey = testing::MakeGreyPicture(9, 9);
-    grey.row(4)[4] = 77;
-    ReadResult g = Read(write(grey, true));
-    ASSERT_TRUE(g.ok());
-    EXPECT_EQ(DibGetType(g.image()), IMG_GREY8);
-    EXPECT_TRUE(testing::SamePixels(grey, g.image()));
-}
-
-TEST_F(TiffWrite, Results)
-{
-    testing::TempDir dir;
-    HDIB none;
-    EXPECT_EQ(WriteTiff(dir.file("a.tif"), none), WriteResult::NotWritten);
-    HDIB dib = MakePicture(20, 20, 24);
-    EXPECT_EQ(WriteTiff(dir.file("missing/a.tif"), dib), WriteResult::CannotCreate);
-    EXPECT_EQ(WriteTiff("/dev/full", dib), WriteResult::Failed);
-    ASSERT_EQ(WriteTiff(dir.file("ok.tif"), dib), WriteResult::Written);
-    EXPECT_TRUE(ReadTiff(dir.file("ok.tif")).ok());
-
-    ui.escapeAfterPolls = 0;
-    SetCancellationEnabled(true);
-    MemorySink plain, packed;
-    EXPECT_EQ(WriteTiff(plain, dib), WriteResult::NotWritten);
-    CurrentSaveOptions().compress = true;
-    EXPECT_EQ(WriteTiff(packed, dib), WriteResult::NotWritten);
-    SetCancellationEnabled(false);
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace
