@@ -91,15 +91,10 @@ TEST(Lzw, TiffCodesForAShortStringEndWithTwoEndCodesAndDropTheLastBits)
     EXPECT_EQ(codes, expected);
 }
 
-TEST(Lzw, GifCodesForAShortStringArePackedLowBitsFirstAndPadded)
-{
-    // Root size 2: clear 4, end 5, first free 6, width 3.
-    EXPECT_EQ(Encode(LzwFlavour::Gif, 2, {0, 0, 0, 0}), (Symbols{0x84, 0x51}));
-    EXPECT_EQ(Encode(LzwFlavour::Gif, 2, {0, 0, 0, 0}), Pack(false, {{4, 3}, {0, 3}, {6, 3}, {0, 3}, {5, 3}}));
-}
-
 TEST(Lzw, WidthsGrowWhereEachFlavourSaysSo)
 {
+    // GIF codes go low bits first: clear 4, 0, 6, 0, end 5 at three bits each, padded.
+    EXPECT_EQ(Encode(LzwFlavour::Gif, 2, {0, 0, 0, 0}), (Symbols{0x84, 0x51}));
     // Root size 2, symbols 0 0 0 1 1: clear; 0 (adds 6); 6 (adds 7); 1 (adds 8, so the
     // width becomes 4); then the pending 1 and the end code at width 4.
     EXPECT_EQ(Encode(LzwFlavour::Gif, 2, {0, 0, 0, 1, 1}), Pack(false, {{4, 3}, {0, 3}, {6, 3}, {1, 3}, {1, 4}, {5, 4}}));
