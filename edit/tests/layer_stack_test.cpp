@@ -20,20 +20,12 @@ TEST(LayerStack, FlatPictureBecomesOneOpaqueBackgroundLayer)
     picture.header().biXPelsPerMeter = 3937;
     auto stack = CreateLayerStackFromImage(std::move(picture));
     ASSERT_TRUE(stack);
-    EXPECT_EQ(stack->width, 5);
-    EXPECT_EQ(stack->height, 3);
-    EXPECT_EQ(stack->bitCount, 24);
-    EXPECT_EQ(stack->compositeBitsOffset, 40);
-    EXPECT_EQ(stack->layerCount, 1);
-    EXPECT_EQ(stack->currentLayer, 0);
+    EXPECT_EQ((std::vector<int>{stack->width, stack->height, stack->bitCount, stack->compositeBitsOffset,
+                                stack->layerCount, stack->currentLayer}),
+              (std::vector<int>{5, 3, 24, 40, 1, 0}));
     const LayerRecord& layer = stack->layers[0];
-    EXPECT_EQ(layer.name, "Fundo");
-    EXPECT_TRUE(layer.visible);
-    EXPECT_FALSE(layer.linked);
-    EXPECT_EQ(layer.opacity, 100u);
-    EXPECT_EQ(layer.kind, LAYER_IMAGE);
-    EXPECT_EQ(layer.x, 0);
-    EXPECT_EQ(layer.y, 0);
+    EXPECT_EQ(std::tie(layer.name, layer.visible, layer.linked, layer.opacity, layer.kind, layer.x, layer.y),
+              std::make_tuple(std::string("Fundo"), true, false, 100u, LAYER_IMAGE, 0, 0));
     EXPECT_DOUBLE_EQ(layer.aspect, 5.0 / 3.0);
     EXPECT_TRUE(testing::SamePixels(layer.mask, MakeGreyFilled(5, 3, 255)));
     EXPECT_EQ(stack->composite.bitCount(), 24);
