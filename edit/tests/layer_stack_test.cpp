@@ -245,30 +245,22 @@ TEST(LayerStack, PropertiesRefuseBadIndexes)
     AppendLayer(*stack, SolidPicture(1, 1, {}));
     AppendLayer(*stack, SolidPicture(1, 1, {}));
 
-    EXPECT_EQ(SetCurrentLayer(*stack, 1), 0);
-    EXPECT_EQ(SetCurrentLayer(*stack, 2), -1);
-    EXPECT_EQ(GetCurrentLayer(*stack), 1);
+    // Setters answer the old value, toggles the new one; a bad index answers -1.
+    EXPECT_EQ((std::vector<int>{SetCurrentLayer(*stack, 1), SetCurrentLayer(*stack, 2), GetCurrentLayer(*stack)}),
+              (std::vector<int>{0, -1, 1}));
+    EXPECT_EQ((std::vector<int>{ToggleLayerVisible(*stack, 0), IsLayerVisible(*stack, 0), CountVisibleLayers(*stack),
+                                ToggleLayerLinked(*stack, 1), IsLayerLinked(*stack, 1), SetLayerMaskLocked(*stack, 0, true),
+                                IsLayerMaskLocked(*stack, 0), IsLayerVisible(*stack, 2), ToggleLayerLinked(*stack, -1)}),
+              (std::vector<int>{0, 0, 1, 1, 1, 0, 1, -1, -1}));
 
-    EXPECT_EQ(ToggleLayerVisible(*stack, 0), 0);
-    EXPECT_EQ(IsLayerVisible(*stack, 0), 0);
-    EXPECT_EQ(CountVisibleLayers(*stack), 1);
-    EXPECT_EQ(ToggleLayerLinked(*stack, 1), 1);
-    EXPECT_EQ(IsLayerLinked(*stack, 1), 1);
-    EXPECT_EQ(SetLayerMaskLocked(*stack, 0, true), 0);
-    EXPECT_EQ(IsLayerMaskLocked(*stack, 0), 1);
-    EXPECT_EQ(IsLayerVisible(*stack, 2), -1);
-    EXPECT_EQ(ToggleLayerLinked(*stack, -1), -1);
-
-    EXPECT_EQ(SetLayerOpacity(*stack, 0, 40, true), 100);
-    EXPECT_EQ(GetLayerOpacity(*stack, 0), 40);
+    EXPECT_EQ((std::vector<int>{SetLayerOpacity(*stack, 0, 40, true), GetLayerOpacity(*stack, 0),
+                                SetLayerOpacity(*stack, 0, 250, false), GetLayerOpacity(*stack, 0),
+                                SetLayerOpacity(*stack, 3, 10, true)}),
+              (std::vector<int>{100, 40, 40, 100, -1}));
     ASSERT_EQ(undo.steps.size(), 1u);
     EXPECT_EQ(undo.steps[0].code, kUndoLayerOpacity);
     EXPECT_EQ(undo.steps[0].currentLayer, 0);  // the changed layer stood as current while recording
     EXPECT_EQ(stack->currentLayer, 1);
-    EXPECT_EQ(SetLayerOpacity(*stack, 0, 250, false), 40);
-    EXPECT_EQ(GetLayerOpacity(*stack, 0), 100);
-    EXPECT_EQ(SetLayerOpacity(*stack, 3, 10, true), -1);
-    EXPECT_EQ(undo.steps.size(), 1u);
 
     EXPECT_TRUE(SetLayerName(*stack, 0, std::string(300, 'n')));
     EXPECT_EQ(GetLayerName(*stack, 0)->size(), 255u);

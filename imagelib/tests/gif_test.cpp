@@ -135,11 +135,9 @@ TEST_F(GifCodec, AFourEntryTableReadsAsA4BitPicture)
     for (const HDIB& dib : BothReaders(file)) {
         ASSERT_TRUE(dib);
         EXPECT_EQ(dib.bitCount(), 4);
-        EXPECT_EQ(dib.clrUsed(), 4u);
         EXPECT_EQ(dib.header().biXPelsPerMeter, 0);
         EXPECT_EQ(TopDownPixels(dib), (Bytes{0, 1, 2, 3, 2, 1, 0, 3, 3, 3}));
-        EXPECT_EQ(dib.colors()[3].rgbRed, 10);
-        EXPECT_EQ(dib.colors()[3].rgbBlue, 12);
+        EXPECT_EQ(testing::ColoursOf(dib), (std::vector<testing::Rgb>{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}}));
         EXPECT_EQ(dib.row(1)[2], 0x20);  // a half-filled byte keeps its pixel in the high nibble
     }
 }
@@ -153,13 +151,8 @@ TEST_F(GifCodec, TwoColourTablesAreBlackAndWhiteOnlyForTheLibraryReader)
     EXPECT_EQ(stream.bitCount(), 1);
     EXPECT_EQ(library.row(0)[0], 0xA0);
     EXPECT_EQ(stream.row(0)[0], 0xA0);
-    EXPECT_EQ(library.colors()[0].rgbRed, 0);
-    EXPECT_EQ(library.colors()[1].rgbBlue, 255);
-    EXPECT_EQ(library.colors()[1].rgbRed, 255);
-    EXPECT_EQ(stream.colors()[0].rgbRed, 255);
-    EXPECT_EQ(stream.colors()[0].rgbBlue, 0);
-    EXPECT_EQ(stream.colors()[1].rgbRed, 0);
-    EXPECT_EQ(stream.colors()[1].rgbBlue, 255);
+    EXPECT_EQ(testing::ColoursOf(library), (std::vector<testing::Rgb>{{0, 0, 0}, {255, 255, 255}}));
+    EXPECT_EQ(testing::ColoursOf(stream), (std::vector<testing::Rgb>{{255, 0, 0}, {0, 0, 255}}));
 
     // Without a table the library reader still reads it; the stream reader can't.
     const Bytes bare = GifFile(3, 1, 1, {}).image(3, 1, 0, {}, 2, {1, 0, 1}).done();

@@ -157,26 +157,21 @@ TEST(Pcx, ColourTablesOfEachKind)
     Bytes mono = Append(PcxFile(8, 1, 1, 1, 1, 1, {255, 0, 0, 0, 0, 255}), {0x0F});
     ReadResult m = ReadBytes(mono);
     ASSERT_TRUE(m.ok());
-    EXPECT_EQ(m.image().colors()[0].rgbRed, 0);
-    EXPECT_EQ(m.image().colors()[1].rgbRed, 255);
-    EXPECT_EQ(m.image().colors()[1].rgbGreen, 255);
+    EXPECT_EQ(testing::ColoursOf(m.image()), (std::vector<testing::Rgb>{{0, 0, 0}, {255, 255, 255}}));
     EXPECT_EQ(m.image().row(0)[0], 0x0F);
 
-    // Sixteen come from the header, red-green-blue.
-    Bytes pal4 = PcxFile(2, 1, 1, 4, 1, 1, {0, 0, 0, 10, 20, 30});
-    Append(pal4, {0x40, 0, 0, 0});  // the second pixel has bit 0 set
-    ReadResult p = ReadBytes(pal4);
+    // Sixteen come from the header, red-green-blue; the second pixel has bit 0 set.
+    ReadResult p = ReadBytes(Append(PcxFile(2, 1, 1, 4, 1, 1, {0, 0, 0, 10, 20, 30}), {0x40, 0, 0, 0}));
     ASSERT_TRUE(p.ok());
     EXPECT_EQ(p.image().row(0)[0], 0x01);
-    EXPECT_EQ(p.image().colors()[1].rgbBlue, 30);
+    EXPECT_EQ(testing::ColoursOf(p.image())[1], (testing::Rgb{10, 20, 30}));
 
     // 256 come from the marked trailer, which the pixel data stops before.
     Bytes pal8 = Append(PcxFile(2, 1, 8, 1, 2), {0xC2, 5});
     ReadResult ok = ReadBytes(AppendPalette(pal8, 12));
     ASSERT_TRUE(ok.ok());
     EXPECT_EQ(ok.image().clrUsed(), 256u);
-    EXPECT_EQ(ok.image().colors()[5].rgbRed, 5);
-    EXPECT_EQ(ok.image().colors()[5].rgbGreen, 250);
+    EXPECT_EQ(testing::ColoursOf(ok.image())[5], (testing::Rgb{5, 250, 7}));
 
     // A grey header gives a ramp over the whole range and needs no trailer.
     Bytes grey = Append(PcxFile(2, 1, 8, 1, 2, 2), {0xC2, 5});

@@ -35,6 +35,15 @@ inline HDIB MakeGreyPicture(int width, int height)
     return dib;
 }
 
+// The colour table, red, green and blue.
+inline std::vector<Rgb> ColoursOf(const HDIB& dib)
+{
+    std::vector<Rgb> colours;
+    for (std::uint32_t i = 0; i < dib.clrUsed(); ++i)
+        colours.push_back({dib.colors()[i].rgbRed, dib.colors()[i].rgbGreen, dib.colors()[i].rgbBlue});
+    return colours;
+}
+
 // Memory row y is the bottom row for y = 0; these address pixels by memory row.
 inline Rgb Pixel24(const HDIB& dib, int x, int y)
 {

@@ -161,11 +161,8 @@ TEST(Targa, ColourMapsOfEverySizeFromTheirFirstEntry)
     Bytes map16 = With(TargaFile(1, 2, 1, 8, 0, 2, 16, 1), {std::uint8_t(word), std::uint8_t(word >> 8), 0, 0, 1, 2});
     ReadResult r = ReadBytes(map16);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.image().clrUsed(), 3u);
-    EXPECT_EQ(r.image().colors()[1].rgbRed, 248);
-    EXPECT_EQ(r.image().colors()[1].rgbGreen, 128);
-    EXPECT_EQ(r.image().colors()[1].rgbBlue, 8);
-    EXPECT_EQ(r.image().colors()[0].rgbRed, 0);  // before the first entry
+    // Entry 0 lies before the first entry of the map; entry 2 is all 0.
+    EXPECT_EQ(testing::ColoursOf(r.image()), (std::vector<Rgb>{{0, 0, 0}, {248, 128, 8}, {0, 0, 0}}));
     EXPECT_EQ(ByteList(r.image().row(0), r.image().row(0) + 2), (ByteList{1, 2}));
 
     Bytes map32 = With(TargaFile(9, 2, 1, 4, 0, 2, 32), {10, 20, 30, 99, 40, 50, 60, 99, 0, 0x01});

@@ -22,8 +22,8 @@ public:
         : motorola_(motorola)
     {
         data_ = {std::uint8_t(motorola ? 'M' : 'I'), std::uint8_t(motorola ? 'M' : 'I')};
-        put16(data_, 42);
-        put32(data_, 0);
+        put(data_, 42, 2);
+        put(data_, 0, 4);
     }
 
     std::uint32_t blob(const Bytes& bytes)
@@ -32,20 +32,16 @@ public:
         data_.insert(data_.end(), bytes.begin(), bytes.end());
         return offset;
     }
-    Bytes shorts(const std::vector<std::uint16_t>& values) const
+    template <typename T>
+    Bytes values(const std::vector<T>& list) const
     {
         Bytes b;
-        for (auto v : values)
-            put16(b, v);
+        for (const T v : list)
+            put(b, v, sizeof(T));
         return b;
     }
-    Bytes longs(const std::vector<std::uint32_t>& values) const
-    {
-        Bytes b;
-        for (auto v : values)
-            put32(b, v);
-        return b;
-    }
+    Bytes shorts(const std::vector<std::uint16_t>& list) const { return values(list); }
+    Bytes longs(const std::vector<std::uint32_t>& list) const { return values(list); }
 
     // Values that fit in four bytes go into the entry; others into a blob.
     TiffFile& tag(std::uint16_t tag, std::uint16_t type, std::uint32_t count, const Bytes& values)
@@ -53,10 +49,14 @@ public:
         Bytes field = values;
         if (values.size() > 4) {
             field.clear();
-            put32(field, blob(values));
+            put(field, blob(values), 4);
         }
         field.resize(4);
-        entries_.push_back({tag, type, count, field});
+        Bytes& e = entries_.emplace_back();
+        put(e, tag, 2);
+        put(e, type, 2);
+        put(e, count, 4);
+        e.insert(e.end(), field.begin(), field.end());
         return *this;
     }
     TiffFile& short1(std::uint16_t t, std::uint16_t v) { return tag(t, 3, 1, shorts({v})); }
@@ -65,44 +65,26 @@ public:
 
     Bytes build() const
     {
-        Bytes file = data_;
-        const auto ifd = std::uint32_t(file.size());
-        Bytes offset;
-        put32(offset, ifd);
+        Bytes file = data_, offset;
+        put(offset, std::uint32_t(file.size()), 4);
         std::copy(offset.begin(), offset.end(), file.begin() + 4);
-        put16(file, std::uint16_t(entries_.size()));
-        for (const auto& e : entries_) {
-            put16(file, e.tag);
-            put16(file, e.type);
-            put32(file, e.count);
-            file.insert(file.end(), e.field.begin(), e.field.end());
-        }
-        put32(file, 0);
+        put(file, std::uint32_t(entries_.size()), 2);
+        for (const Bytes& e : entries_)
+            file.insert(file.end(), e.begin(), e.end());
+        put(file, 0, 4);
         return file;
     }
 
 private:
-    struct Entry {
-        std::uint16_t tag, type;
-        std::uint32_t count;
-        Bytes field;
-    };
-    void put16(Bytes& b, std::uint16_t v) const
+    void put(Bytes& b, std::uint32_t v, std::size_t size) const
     {
-        std::uint8_t p[2];
-        motorola_ ? StoreBE16(p, v) : StoreLE16(p, v);
-        b.insert(b.end(), p, p + 2);
-    }
-    void put32(Bytes& b, std::uint32_t v) const
-    {
-        std::uint8_t p[4];
-        motorola_ ? StoreBE32(p, v) : StoreLE32(p, v);
-        b.insert(b.end(), p, p + 4);
+        for (std::size_t i = 0; i < size; ++i)
+            b.push_back(std::uint8_t(v >> 8 * (motorola_ ? size - 1 - i : i)));
     }
 
     bool motorola_;
     Bytes data_;
-    std::vector<Entry> entries_;
+    std::vector<Bytes> entries_;  // twelve bytes each
 };
 
 ReadResult Read(const Bytes& file)
