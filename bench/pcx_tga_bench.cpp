@@ -8,7 +8,6 @@
 
 #include <array>
 #include <cstdio>
-#include <sys/resource.h>
 
 namespace lv::bench {
 namespace {
@@ -118,47 +117,30 @@ void BM_WriteTargaRle(benchmark::State& state)
     }
 }
 
-double childCpuSeconds()
-{
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    const auto seconds = [](const timeval& t) { return double(t.tv_sec) + double(t.tv_usec) / 1e6; };
-    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
-}
-
-// Times a whole command; the counter "cpu_ms" is its processor time (user + system), which
-// stays steady when other work on the machine stretches the wall-clock time.
-void RunCommand(benchmark::State& state, const std::string& program, const std::string& commandLine)
-{
-    const double before = childCpuSeconds();
-    RunShell(state, program, commandLine);
-    state.counters["cpu_ms"] = benchmark::Counter((childCpuSeconds() - before) * 1000, benchmark::Counter::kAvgIterations);
-}
-
 // Whole conversions: read the file and write it again in the same format, 24 bits.
 void BM_ToolConvertPcx(benchmark::State& state)
 {
     const Subject& s = subject(state);
-    RunCommand(state, LV_PROGRAM_DIR "/lumivista-tool", LV_PROGRAM_DIR "/lumivista-tool convert " + s.pcx + " " + s.outPcx);
+    RunShell(state, LV_PROGRAM_DIR "/lumivista-tool", LV_PROGRAM_DIR "/lumivista-tool convert " + s.pcx + " " + s.outPcx);
 }
 
 void BM_GmConvertPcx(benchmark::State& state)
 {
     const Subject& s = subject(state);
-    RunCommand(state, "gm", "gm convert " + s.pcx + " -type TrueColor " + s.outPcx);
+    RunShell(state, "gm", "gm convert " + s.pcx + " -type TrueColor " + s.outPcx);
 }
 
 void BM_ToolConvertTargaRle(benchmark::State& state)
 {
     const Subject& s = subject(state);
-    RunCommand(state, LV_PROGRAM_DIR "/lumivista-tool",
+    RunShell(state, LV_PROGRAM_DIR "/lumivista-tool",
                LV_PROGRAM_DIR "/lumivista-tool convert --compress " + s.tga + " " + s.outTga);
 }
 
 void BM_GmConvertTargaRle(benchmark::State& state)
 {
     const Subject& s = subject(state);
-    RunCommand(state, "gm", "gm convert " + s.tga + " -type TrueColor -compress RLE " + s.outTga);
+    RunShell(state, "gm", "gm convert " + s.tga + " -type TrueColor -compress RLE " + s.outTga);
 }
 
 // Argument 0 is the photo, 1 the flat graphic.

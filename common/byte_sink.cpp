@@ -72,11 +72,11 @@ std::unique_ptr<FileSink> FileSink::Create(const std::string& path)
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
     if (fd < 0)
         return nullptr;
-    return std::unique_ptr<FileSink>(new FileSink(fd));
+    return std::make_unique<FileSink>(CreatedFile(fd));
 }
 
-FileSink::FileSink(int fd)
-    : fd_(fd)
+FileSink::FileSink(CreatedFile file)
+    : fd_(file.fd)
 {
     buffer_.reserve(kFileBufferSize);
 }

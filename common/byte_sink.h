@@ -44,8 +44,18 @@ private:
 // Creates (or truncates) a file. Bytes reach the disk at `close`, which reports whether
 // everything was written; the destructor closes silently.
 class FileSink final : public ByteSink {
+    struct CreatedFile {
+        explicit CreatedFile(int descriptor)
+            : fd(descriptor)
+        {
+        }
+        int fd;
+    };
+
 public:
     static std::unique_ptr<FileSink> Create(const std::string& path);
+    // For Create only: nothing else can make a CreatedFile.
+    explicit FileSink(CreatedFile file);
     ~FileSink() override;
     FileSink(const FileSink&) = delete;
     FileSink& operator=(const FileSink&) = delete;
@@ -58,7 +68,6 @@ public:
     bool close();
 
 private:
-    explicit FileSink(int fd);
     bool writeToFile(const std::uint8_t* bytes, std::size_t count);
 
     int fd_;

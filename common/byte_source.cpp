@@ -69,12 +69,12 @@ std::unique_ptr<FileSource> FileSource::Open(const std::string& path)
         ::close(fd);
         return nullptr;
     }
-    return std::unique_ptr<FileSource>(new FileSource(fd, std::uint64_t(st.st_size)));
+    return std::make_unique<FileSource>(OpenedFile(fd, std::uint64_t(st.st_size)));
 }
 
-FileSource::FileSource(int fd, std::uint64_t size)
-    : fd_(fd)
-    , size_(size)
+FileSource::FileSource(OpenedFile file)
+    : fd_(file.fd)
+    , size_(file.size)
     , buffer_(kFileBufferSize)
 {
 }
@@ -114,8 +114,10 @@ std::size_t FileSource::read(void* destination, std::size_t count)
         }
         const std::size_t want = count - done;
         if (want >= buffer_.size()) {
-            const std::size_t got = readFromFile(out + done, want);
-            done += got;
+            // The buffer no longer lies just before the descriptor: forget it, or a seek
+            // back into what this read passed over would find the old bytes.
+            bufferStart_ = bufferEnd_ = 0;
+            done += readFromFile(out + done, want);
             break;
         }
         bufferStart_ = 0;

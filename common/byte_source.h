@@ -53,9 +53,21 @@ private:
 
 // Reads a file through a buffer; large reads go straight to the caller's memory.
 class FileSource final : public ByteSource {
+    struct OpenedFile {
+        explicit OpenedFile(int descriptor, std::uint64_t bytes)
+            : fd(descriptor)
+            , size(bytes)
+        {
+        }
+        int fd;
+        std::uint64_t size;
+    };
+
 public:
     // Null when the file can't be opened for reading.
     static std::unique_ptr<FileSource> Open(const std::string& path);
+    // For Open only: nothing else can make an OpenedFile.
+    explicit FileSource(OpenedFile file);
     ~FileSource() override;
     FileSource(const FileSource&) = delete;
     FileSource& operator=(const FileSource&) = delete;
@@ -66,7 +78,6 @@ public:
     std::uint64_t size() const override { return size_; }
 
 private:
-    FileSource(int fd, std::uint64_t size);
     std::size_t readFromFile(void* destination, std::size_t count);
 
     int fd_;

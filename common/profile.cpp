@@ -1,11 +1,11 @@
 #include "common/profile.h"
 
+#include "common/byte_source.h"
 #include "common/text_encoding.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <optional>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -16,22 +16,10 @@ namespace fs = std::filesystem;
 
 std::optional<std::string> readBytes(const fs::path& file)
 {
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    const auto bytes = ReadWholeFile(file.string());
+    if (!bytes)
         return std::nullopt;
-    struct stat st {};
-    std::optional<std::string> bytes;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
-        bytes.emplace();
-        char buf[16384];
-        ssize_t n;
-        while ((n = ::read(fd, buf, sizeof buf)) > 0)
-            bytes->append(buf, std::size_t(n));
-        if (n < 0)
-            bytes.reset();
-    }
-    ::close(fd);
-    return bytes;
+    return std::string(bytes->begin(), bytes->end());
 }
 
 ProfileDocument load(const fs::path& file)

@@ -9,18 +9,11 @@
 namespace lv {
 namespace {
 
-void fillGreyTable(HDIB& picture)
-{
-    RgbQuad* table = picture.colors();
-    for (int i = 0; i < 256; ++i)
-        table[i] = {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
-}
-
 HDIB allocateGrey(int width, int height)
 {
     HDIB picture = AllocatePicture(width, height, 8, 256);
     if (picture)
-        fillGreyTable(picture);
+        FillGreyRamp(picture.colors(), 256);
     return picture;
 }
 

@@ -3,7 +3,6 @@
 #include "edit/layer_blend.h"
 #include "edit/layer_pictures.h"
 #include "edit/undo_hooks.h"
-#include "imagelib/dib_alloc.h"
 
 #include <algorithm>
 #include <vector>
@@ -25,6 +24,17 @@ struct MergeResult {
     std::int32_t x = 0;
     std::int32_t y = 0;
 };
+
+// Blank image and mask for a merge of this size and depth; nothing when memory runs out.
+std::optional<MergeResult> blankResult(const Bounds& bounds, int bitCount)
+{
+    MergeResult result;
+    result.image = MakeComposite(int(bounds.width()), int(bounds.height()), bitCount);
+    result.mask = result.image ? MakeGreyFilled(int(bounds.width()), int(bounds.height()), 0) : HDIB{};
+    if (!result.mask)
+        return std::nullopt;
+    return result;
+}
 
 Bounds unionOf(std::span<const BlendEntry> entries)
 {
@@ -88,11 +98,10 @@ std::optional<MergeResult> mergeMasks(std::span<const BlendEntry> entries, const
 {
     const int width = int(bounds.width());
     const int height = int(bounds.height());
-    MergeResult result;
-    result.image = bitCount == 8 ? MakeGreyFilled(width, height, 0) : AllocatePicture(width, height, 24, 0);
-    result.mask = result.image ? MakeGreyFilled(width, height, 0) : HDIB{};
-    if (!result.mask)
+    auto made = blankResult(bounds, bitCount);
+    if (!made)
         return std::nullopt;
+    MergeResult& result = *made;
     std::vector<std::int32_t> colour(std::size_t(width), 0), cover(std::size_t(width), 0);
     const int channels = bitCount / 8;
     for (int j = 0; j < height; ++j) {
@@ -106,18 +115,17 @@ std::optional<MergeResult> mergeMasks(std::span<const BlendEntry> entries, const
     }
     result.kind = LAYER_MASK;
     result.opacity = 100;
-    return result;
+    return made;
 }
 
 std::optional<MergeResult> mergeColours(const BlendTable& table, const Bounds& bounds, int bitCount, std::int32_t o)
 {
     const int width = int(bounds.width());
     const int height = int(bounds.height());
-    MergeResult result;
-    result.image = bitCount == 8 ? MakeGreyFilled(width, height, 0) : AllocatePicture(width, height, 24, 0);
-    result.mask = result.image ? MakeGreyFilled(width, height, 0) : HDIB{};
-    if (!result.mask)
+    auto made = blankResult(bounds, bitCount);
+    if (!made)
         return std::nullopt;
+    MergeResult& result = *made;
     // 65536 / A for every coverage A, and 65536 / O.
     std::array<std::int64_t, 257> inverse{};
     for (int a = 1; a <= 256; ++a)
@@ -145,7 +153,7 @@ std::optional<MergeResult> mergeColours(const BlendTable& table, const Bounds& b
     }
     result.kind = LAYER_IMAGE;
     result.opacity = std::uint32_t((o * 100 + 128) >> 8);
-    return result;
+    return made;
 }
 
 std::optional<MergeResult> computeMerge(const LayerStack& stack, MergeMode mode, bool wholeDocument)

@@ -30,7 +30,7 @@ struct TextObject {
 };
 
 // A fresh object for `text` as a reader makes it: word 0 the object size, word 1 the string
-// buffer size (the text's length plus one, rounded to the 1024-byte grain).
+// buffer size (the text's length plus 1023, rounded down to the 1024-byte grain).
 TextObject MakeTextObject(std::string_view text);
 
 }  // namespace lv

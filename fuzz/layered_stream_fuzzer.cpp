@@ -1,4 +1,3 @@
-#include "common/byte_source.h"
 #include "edit/layered_format.h"
 #include "fuzz_support.h"
 #include "layered_fuzz_support.h"

@@ -4,8 +4,9 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     lv::fuzz::InstallSilentService();
-    lv::ReadResult result = lv::ReadPcxWhole({data, size});
-    if (result.ok() && (!result.image().hasValidLayout() || result.image().bitCount() != 24))
+    const lv::ReadResult result = lv::ReadPcxWhole({data, size});
+    lv::fuzz::CheckPicture(result.image());
+    if (result.ok() && result.image().bitCount() != 24)
         __builtin_trap();
     return 0;
 }

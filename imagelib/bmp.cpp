@@ -68,14 +68,10 @@ void serialiseInfoHeader(const BitmapInfoHeader& h, std::uint8_t* p)
 void widenRow(const std::uint8_t* in, std::uint8_t* out, int width, unsigned fileBits)
 {
     for (int x = 0; x < width; ++x, out += 3) {
-        if (fileBits == 32) {
+        if (fileBits == 32)
             std::memcpy(out, in + 4 * x, 3);
-        } else {
-            const unsigned w = LoadLE16(in + 2 * x);
-            out[0] = std::uint8_t((w & 31) << 3);
-            out[1] = std::uint8_t(((w >> 5) & 31) << 3);
-            out[2] = std::uint8_t(((w >> 10) & 31) << 3);
-        }
+        else
+            WidenWord555(LoadLE16(in + 2 * x), out);
     }
 }
 

@@ -21,13 +21,10 @@ public:
     // False at the end of the file.
     bool next(std::uint8_t& byte)
     {
-        if (at_ == filled_) {
-            filled_ = source_.read(chunk_.data(), chunk_.size());
-            at_ = 0;
-            if (filled_ == 0)
-                return false;
-        }
-        byte = chunk_[at_++];
+        const auto one = take(1);
+        if (one.empty())
+            return false;
+        byte = one[0];
         return true;
     }
     // Up to `wanted` buffered bytes (at least one unless the file has ended), consumed.
@@ -160,30 +157,25 @@ void DecodeBmpRle(ByteSource& source, HDIB& picture)
             break;
         }
         default: {
+            // Literal bytes; the stretch ends on a 16-bit boundary.
             const int bytes = fourBit ? (value + 1) / 2 : value;
             std::uint8_t data = 0;
-            if (!fourBit) {
-                // The literal bytes straight from the buffer, in as many pieces as it holds them.
+            if (fourBit) {
+                for (int i = 0; i < bytes; ++i) {
+                    if (!in.next(data))
+                        return;
+                    out.put(data >> 4);
+                    if (2 * i + 1 < value)
+                        out.put(data & 0x0F);
+                }
+            } else {
+                // Straight from the buffer, in as many pieces as it holds them.
                 for (int left = bytes; left > 0;) {
                     const auto piece = in.take(std::size_t(left));
                     if (piece.empty())
                         return;
                     out.copy(piece.data(), int(piece.size()));
                     left -= int(piece.size());
-                }
-                if (bytes & 1 && !in.next(data))
-                    return;
-                break;
-            }
-            for (int i = 0; i < bytes; ++i) {
-                if (!in.next(data))
-                    return;
-                if (fourBit) {
-                    out.put(data >> 4);
-                    if (2 * i + 1 < value)
-                        out.put(data & 0x0F);
-                } else {
-                    out.put(data);
                 }
             }
             if (bytes & 1 && !in.next(data))

@@ -55,6 +55,39 @@ constexpr std::uint64_t DibStride(std::uint64_t width, unsigned bitCount)
     return (width * bitCount + 31) / 32 * 4;
 }
 
+// Pixel x of a row of 1-, 2-, 4- or 8-bit pixels; the leftmost pixel of a byte is in its high bits.
+inline unsigned PackedPixel(const std::uint8_t* row, int x, int bitCount)
+{
+    const unsigned bit = unsigned(x) * unsigned(bitCount);
+    return (row[bit >> 3] >> (8 - bitCount - int(bit & 7))) & ((1u << bitCount) - 1);
+}
+
+// Adds pixel x to such a row whose bits for it are still zero.
+inline void AddPackedPixel(std::uint8_t* row, int x, int bitCount, unsigned value)
+{
+    const unsigned bit = unsigned(x) * unsigned(bitCount);
+    row[bit >> 3] |= std::uint8_t(value << (8 - bitCount - int(bit & 7)));
+}
+
+// Blue, green and red of a 16-bit (5-5-5) pixel word, each five bits shifted up to eight.
+inline void WidenWord555(unsigned word, std::uint8_t* bgr)
+{
+    bgr[0] = std::uint8_t((word & 31) << 3);
+    bgr[1] = std::uint8_t(((word >> 5) & 31) << 3);
+    bgr[2] = std::uint8_t(((word >> 10) & 31) << 3);
+}
+
+// Resolution in the header is pixels per metre; files speak dots per inch.
+constexpr std::int64_t PixelsPerMetreFromDpi(std::int64_t dpi)
+{
+    return dpi * 3937 / 100;
+}
+// Rounded to the nearest dot.
+constexpr std::int64_t DpiFromPixelsPerMetre(std::int32_t pixelsPerMetre)
+{
+    return (std::int64_t(pixelsPerMetre) * 100 + 1968) / 3937;
+}
+
 // Owning handle of one packed-DIB block; null means "no picture". Move-only.
 class HDIB {
 public:

@@ -108,17 +108,46 @@ HDIB AllocatePicture(std::int64_t width, std::int64_t height, unsigned bitCount,
     if (rows == 0 || clrUsed > 256)
         return {};
     HDIB dib = DibAlloc(std::size_t(kDibHeaderSize + 4 * clrUsed + rows));
-    if (!dib)
-        return {};
+    if (dib)
+        WritePictureHeader(dib, std::int32_t(width), std::int32_t(height), bitCount, clrUsed, rows);
+    return dib;
+}
+
+void WritePictureHeader(HDIB& dib, std::int32_t width, std::int32_t height, unsigned bitCount, unsigned clrUsed,
+                        std::uint64_t rowBytes)
+{
     BitmapInfoHeader& h = dib.header();
     h.biSize = kDibHeaderSize;
-    h.biWidth = std::int32_t(width);
-    h.biHeight = std::int32_t(height);
+    h.biWidth = width;
+    h.biHeight = height;
     h.biPlanes = 1;
     h.biBitCount = std::uint16_t(bitCount);
-    h.biSizeImage = std::uint32_t(rows);
+    h.biSizeImage = std::uint32_t(rowBytes);
     h.biClrUsed = clrUsed;
-    return dib;
+}
+
+HDIB DibAllocDerived(const HDIB& source, int width, int height, unsigned bitCount, unsigned clrUsed)
+{
+    const std::uint64_t rows = DibStride(std::uint32_t(width), bitCount) * std::uint64_t(height);
+    HDIB result = DibAlloc(std::size_t(kDibHeaderSize + 4 * std::uint64_t(clrUsed) + rows));
+    if (!result)
+        return result;
+    BitmapInfoHeader& h = result.header();
+    h = source.header();
+    h.biWidth = width;
+    h.biHeight = height;
+    h.biBitCount = std::uint16_t(bitCount);
+    h.biClrUsed = clrUsed;
+    h.biSizeImage = std::uint32_t(rows);
+    return result;
+}
+
+void FillGreyRamp(RgbQuad* table, unsigned colours)
+{
+    for (unsigned i = 0; i < colours; ++i) {
+        const auto v = std::uint8_t(colours > 1 ? i * 255 / (colours - 1) : 0);
+        table[i] = {v, v, v, 0};
+    }
 }
 
 }  // namespace lv

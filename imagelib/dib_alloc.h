@@ -33,4 +33,16 @@ std::uint64_t PictureBytes(std::int64_t width, std::int64_t height, unsigned bit
 // (resolution 0). Null when the size is refused or memory runs out.
 HDIB AllocatePicture(std::int64_t width, std::int64_t height, unsigned bitCount, unsigned clrUsed);
 
+// Writes the header of a fresh block for a picture of `rowBytes` bytes of rows (resolution 0).
+void WritePictureHeader(HDIB& dib, std::int32_t width, std::int32_t height, unsigned bitCount, unsigned clrUsed,
+                        std::uint64_t rowBytes);
+
+// A block for a picture made from `source` at another size or depth, through DibAlloc: the
+// source's header (resolution included) with the size, depth, table size and image size
+// changed. The table and the rows are the caller's to fill. Null when memory runs out.
+HDIB DibAllocDerived(const HDIB& source, int width, int height, unsigned bitCount, unsigned clrUsed);
+
+// A grey ramp of `colours` entries from black to white: entry i is i × 255 / (colours − 1).
+void FillGreyRamp(RgbQuad* table, unsigned colours);
+
 }  // namespace lv

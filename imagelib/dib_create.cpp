@@ -19,17 +19,9 @@ HDIB DibCreate(int width, int height, std::uint32_t colour, bool grey)
     HDIB picture = HDIB::AllocateZeroed(std::size_t(kDibHeaderSize + 4 * colours + rows));
     if (!picture)
         return picture;
-    BitmapInfoHeader& h = picture.header();
-    h.biSize = kDibHeaderSize;
-    h.biWidth = width;
-    h.biHeight = height;
-    h.biPlanes = 1;
-    h.biBitCount = std::uint16_t(bits);
-    h.biSizeImage = std::uint32_t(rows);
-    h.biXPelsPerMeter = h.biYPelsPerMeter = kBlankResolution;
-    h.biClrUsed = colours;
-    for (unsigned i = 0; i < colours; ++i)
-        picture.colors()[i] = {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
+    WritePictureHeader(picture, width, height, bits, colours, rows);
+    picture.header().biXPelsPerMeter = picture.header().biYPelsPerMeter = kBlankResolution;
+    FillGreyRamp(picture.colors(), colours);
 
     // One row is built, then copied to the others; its padding stays zero.
     std::vector<std::uint8_t> row(picture.stride(), 0);

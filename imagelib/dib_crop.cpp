@@ -18,13 +18,8 @@ void copyPixels(const std::uint8_t* in, std::uint8_t* out, int left, int width, 
         std::memcpy(out, in + std::size_t(left) * bytesPerPixel, std::size_t(width) * bytesPerPixel);
         return;
     }
-    const int perByte = 8 / bits;
-    const unsigned mask = (1u << bits) - 1;
-    for (int x = 0; x < width; ++x) {
-        const int from = left + x;
-        const unsigned value = (in[from / perByte] >> (8 - bits * (from % perByte + 1))) & mask;
-        out[x / perByte] |= std::uint8_t(value << (8 - bits * (x % perByte + 1)));
-    }
+    for (int x = 0; x < width; ++x)
+        AddPackedPixel(out, x, bits, PackedPixel(in, left + x, bits));
 }
 
 }  // namespace
@@ -41,16 +36,12 @@ HDIB DibCrop(const HDIB& image, const Rect& blockRect)
         return {};
     }
     const int bits = image.bitCount();
-    const std::uint64_t rows = PictureBytes(width, height, unsigned(bits));
-    if (rows == 0)
+    if (PictureBytes(width, height, unsigned(bits)) == 0)
         return {};
-    HDIB result = DibAlloc(image.pixelOffset() + std::size_t(rows));
+    HDIB result = DibAllocDerived(image, width, height, unsigned(bits), image.clrUsed());
     if (!result)
         return result;
-    std::memcpy(result.data(), image.data(), image.pixelOffset());
-    result.header().biWidth = width;
-    result.header().biHeight = height;
-    result.header().biSizeImage = std::uint32_t(rows);
+    std::copy(image.colors(), image.colors() + image.clrUsed(), result.colors());
 
     for (int y = 0; y < height; ++y) {
         if (AbortRequested())

@@ -3,7 +3,6 @@
 #include "imagelib/progress.h"
 
 #include <algorithm>
-#include <cstring>
 #include <vector>
 
 // Bilinear weights are in eighths. The four-term sum
@@ -110,14 +109,6 @@ bool resizeBilinear(const HDIB& source, HDIB& target)
     return true;
 }
 
-unsigned pixelAt(const std::uint8_t* row, int x, int bits)
-{
-    if (bits == 8)
-        return row[x];
-    const int perByte = 8 / bits;
-    return (row[x / perByte] >> (8 - bits * (x % perByte + 1))) & ((1u << bits) - 1);
-}
-
 bool resizeNearest(const HDIB& source, HDIB& target)
 {
     const int width = target.width();
@@ -125,19 +116,13 @@ bool resizeNearest(const HDIB& source, HDIB& target)
     const int bits = source.bitCount();
     const std::vector<int> columns = nearestTaps(source.width(), width);
     const std::vector<int> rows = nearestTaps(source.height(), height);
-    const int perByte = 8 / bits;
     for (int y = 0; y < height; ++y) {
         if (cancelledAt(y, height))
             return false;
         const std::uint8_t* in = source.row(rows[std::size_t(y)]);
         std::uint8_t* out = target.row(y);
-        for (int x = 0; x < width; ++x) {
-            const unsigned value = pixelAt(in, columns[std::size_t(x)], bits);
-            if (bits == 8)
-                out[x] = std::uint8_t(value);
-            else
-                out[x / perByte] |= std::uint8_t(value << (8 - bits * (x % perByte + 1)));
-        }
+        for (int x = 0; x < width; ++x)
+            AddPackedPixel(out, x, bits, PackedPixel(in, columns[std::size_t(x)], bits));
     }
     return true;
 }
@@ -151,18 +136,13 @@ HDIB DibResize(const HDIB& image, int width, int height)
     const int bits = image.bitCount();
     if (bits != 1 && bits != 4 && bits != 8 && bits != 24)
         return {};
-    const std::uint64_t rows = PictureBytes(width, height, unsigned(bits));
-    if (rows == 0)
+    if (PictureBytes(width, height, unsigned(bits)) == 0)
         return {};
-    HDIB result = DibAlloc(image.pixelOffset() + std::size_t(rows));
+    HDIB result = DibAllocDerived(image, width, height, unsigned(bits), image.clrUsed());
     if (!result)
         return result;
-    std::memcpy(result.data(), image.data(), image.pixelOffset());
-    BitmapInfoHeader& h = result.header();
-    h.biWidth = width;
-    h.biHeight = height;
-    h.biSizeImage = std::uint32_t(rows);
-    h.biYPelsPerMeter = h.biXPelsPerMeter;
+    std::copy(image.colors(), image.colors() + image.clrUsed(), result.colors());
+    result.header().biYPelsPerMeter = result.header().biXPelsPerMeter;
 
     bool done;
     if (bits == 24)

@@ -45,16 +45,12 @@ void sampleRow(const std::uint8_t* in, std::uint8_t* out, const std::vector<int>
             *out++ = in[3 * x + 1];
             *out++ = in[3 * x + 2];
             break;
-        case 16: {
-            const unsigned w = unsigned(in[2 * x]) | unsigned(in[2 * x + 1]) << 8;
-            *out++ = std::uint8_t((w & 31) << 3);
-            *out++ = std::uint8_t(((w >> 5) & 31) << 3);
-            *out++ = std::uint8_t(((w >> 10) & 31) << 3);
+        case 16:
+            WidenWord555(unsigned(in[2 * x]) | unsigned(in[2 * x + 1]) << 8, out);
+            out += 3;
             break;
-        }
         default: {
-            const int perByte = 8 / bits;
-            const unsigned index = (in[x / perByte] >> (8 - bits * (x % perByte + 1))) & ((1u << bits) - 1);
+            const unsigned index = PackedPixel(in, x, bits);
             if (grey) {
                 *out++ = std::uint8_t(index);
             } else {

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstring>
 #include <memory>
+#include <vector>
 
 namespace lv {
 namespace {
@@ -28,45 +29,45 @@ unsigned depthOfExponent(int exponent)
     return exponent == 1 ? 1 : exponent <= 4 ? 4 : 8;
 }
 
-// The row of the file's order, counted from the top, shown at display row y of an
-// interlaced image: passes of every 8th row from 0, every 8th from 4, every 4th from 2,
-// then the odd rows.
-int interlacedSourceRow(int y, int height)
+// Rows in the order the file stores them, counted from the top: interlaced images store
+// every 8th row from 0, every 8th from 4, every 4th from 2, then the odd rows.
+std::vector<int> rowOrder(int height, bool interlaced)
 {
-    if (y % 8 == 0)
-        return y / 8;
-    if (y % 8 == 4)
-        return (height + 7) / 8 + y / 8;
-    if (y % 4 == 2)
-        return (height + 3) / 4 + y / 4;
-    return (height + 1) / 2 + y / 2;
+    std::vector<int> order;
+    order.reserve(std::size_t(height));
+    if (!interlaced) {
+        for (int y = 0; y < height; ++y)
+            order.push_back(y);
+        return order;
+    }
+    constexpr int passes[4][2] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
+    for (const auto& [start, step] : passes)
+        for (int y = start; y < height; y += step)
+            order.push_back(y);
+    return order;
 }
 
-// Packs decoded pixels into the picture's rows, top row first, at the picture's depth.
+// Packs decoded pixels into the picture's rows in the file's row order, at the picture's depth.
 class PixelPacker final : public LzwOutput {
 public:
-    explicit PixelPacker(HDIB& picture)
+    PixelPacker(HDIB& picture, bool interlaced)
         : picture_(picture)
         , width_(std::size_t(picture.width()))
         , depth_(picture.bitCount())
+        , order_(rowOrder(picture.height(), interlaced))
     {
     }
 
     bool write(const std::uint8_t* pixels, std::size_t count) override
     {
         while (count > 0) {
-            std::uint8_t* row = picture_.row(picture_.height() - 1 - y_);
+            std::uint8_t* row = picture_.row(picture_.height() - 1 - order_[std::size_t(y_)]);
             const std::size_t take = std::min(count, width_ - x_);
-            if (depth_ == 8) {
+            if (depth_ == 8)
                 std::memcpy(row + x_, pixels, take);
-            } else if (depth_ == 4) {
-                for (std::size_t i = 0, x = x_; i < take; ++i, ++x)
-                    row[x >> 1] |= std::uint8_t((pixels[i] & 15) << (x & 1 ? 0 : 4));
-            } else {
-                for (std::size_t i = 0, x = x_; i < take; ++i, ++x)
-                    if (pixels[i] & 1)
-                        row[x >> 3] |= std::uint8_t(0x80 >> (x & 7));
-            }
+            else
+                for (std::size_t i = 0; i < take; ++i)
+                    AddPackedPixel(row, int(x_ + i), depth_, pixels[i] & ((1u << depth_) - 1));
             x_ += take;
             pixels += take;
             count -= take;
@@ -92,23 +93,11 @@ private:
     HDIB& picture_;
     std::size_t width_;
     int depth_;
+    std::vector<int> order_;
     std::size_t x_ = 0;
     int y_ = 0;
     bool cancelled_ = false;
 };
-
-HDIB deinterlace(const HDIB& decoded)
-{
-    const int height = decoded.height();
-    HDIB display = AllocatePicture(decoded.width(), height, unsigned(decoded.bitCount()), decoded.clrUsed());
-    if (!display)
-        return {};
-    std::memcpy(display.data(), decoded.data(), decoded.pixelOffset());
-    for (int y = 0; y < height; ++y)
-        std::memcpy(display.row(height - 1 - y), decoded.row(height - 1 - interlacedSourceRow(y, height)),
-                    decoded.stride());
-    return display;
-}
 
 // Builds and decodes the image whose descriptor starts at `descriptor`.
 ReadResult decodeImage(std::span<const std::uint8_t> file, const GifScreen& screen, std::size_t descriptor,
@@ -158,16 +147,10 @@ ReadResult decodeImage(std::span<const std::uint8_t> file, const GifScreen& scre
     }
 
     const std::vector<std::uint8_t> codes = GatherGifSubBlocks(file, data + 1);
-    PixelPacker pixels(picture);
+    PixelPacker pixels(picture, flags & kInterlacedFlag);
     const auto decoder = std::make_unique<LzwDecoder>(LzwFlavour::Gif, rootBits);
     if (decoder->decode(codes, pixels) == LzwStop::BadCode || pixels.cancelled())
         return ReadCode::Failure;
-    if (flags & kInterlacedFlag) {
-        HDIB display = deinterlace(picture);
-        if (!display)
-            return ReadCode::Failure;
-        return display;
-    }
     return picture;
 }
 
@@ -218,28 +201,10 @@ HDIB ReadGifStream(const std::string& path)
 
 namespace {
 
-// Rows in the order the file stores them, counted from the top.
-std::vector<int> rowOrder(int height, bool interlaced)
-{
-    std::vector<int> order;
-    order.reserve(std::size_t(height));
-    if (!interlaced) {
-        for (int y = 0; y < height; ++y)
-            order.push_back(y);
-        return order;
-    }
-    constexpr int passes[4][2] = {{0, 8}, {4, 8}, {2, 4}, {1, 2}};
-    for (const auto& [start, step] : passes)
-        for (int y = start; y < height; y += step)
-            order.push_back(y);
-    return order;
-}
-
 void unpackRow(const std::uint8_t* row, int width, int bits, std::uint8_t* pixels)
 {
     for (int x = 0; x < width; ++x)
-        pixels[x] = bits == 4 ? std::uint8_t(row[x >> 1] >> (x & 1 ? 0 : 4) & 15)
-                              : std::uint8_t(row[x >> 3] >> (7 - (x & 7)) & 1);
+        pixels[x] = std::uint8_t(PackedPixel(row, x, bits));
 }
 
 WriteResult encodePixels(ByteSink& sink, const HDIB& image, int rootBits, bool interlaced)

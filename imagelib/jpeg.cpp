@@ -78,7 +78,7 @@ void limitScans(j_common_ptr cinfo)
 std::int32_t pixelsPerMetre(int unit, unsigned density)
 {
     if (unit == kDotsPerInch)
-        return std::int32_t(std::int64_t(density) * 3937 / 100);
+        return std::int32_t(PixelsPerMetreFromDpi(density));
     if (unit == kDotsPerCentimetre)
         return std::int32_t(density) * 100;
     return 0;
@@ -86,8 +86,7 @@ std::int32_t pixelsPerMetre(int unit, unsigned density)
 
 UINT16 dotsPerInch(std::int32_t pixelsPerMetre)
 {
-    const std::int64_t dpi = (std::int64_t(pixelsPerMetre) * 100 + 1968) / 3937;
-    return UINT16(std::clamp<std::int64_t>(dpi, 0, 65535));
+    return UINT16(std::clamp<std::int64_t>(DpiFromPixelsPerMetre(pixelsPerMetre), 0, 65535));
 }
 
 // Whether the picture could come out of the data left, at any sensible compression.
@@ -104,8 +103,7 @@ HDIB allocateFor(const jpeg_decompress_struct& cinfo)
     if (!picture)
         return picture;
     if (grey)
-        for (int i = 0; i < 256; ++i)
-            picture.colors()[i] = {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
+        FillGreyRamp(picture.colors(), 256);
     picture.header().biXPelsPerMeter = pixelsPerMetre(cinfo.density_unit, cinfo.X_density);
     picture.header().biYPelsPerMeter = pixelsPerMetre(cinfo.density_unit, cinfo.Y_density);
     return picture;

@@ -276,17 +276,10 @@ HDIB DibMedianCut(const HDIB& source, int mode)
     std::vector<Box> boxes = initialBoxes(histogram);
     splitBoxes(histogram, boxes);
 
-    const int width = source.width();
-    const int height = source.height();
-    const std::size_t stride8 = std::size_t(DibStride(std::uint32_t(width), 8));
-    HDIB result = DibAlloc(kDib8PixelOffset + stride8 * std::size_t(height));
+    HDIB result = DibAllocDerived(source, source.width(), source.height(), 8, 256);
     if (!result)
         return {};
-    result.header() = source.header();
-    result.header().biBitCount = 8;
     result.header().biCompression = 0;
-    result.header().biClrUsed = 256;
-    result.header().biSizeImage = std::uint32_t(stride8 * std::size_t(height));
     buildPalette(histogram, boxes, result.colors());
     if (!mapPixels(source, result, histogram, diffuse))
         return {};

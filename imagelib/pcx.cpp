@@ -84,10 +84,7 @@ void fillColourTable(const PcxHeader& h, const std::uint8_t* trailer, HDIB& pict
         table[0] = {0, 0, 0, 0};
         table[1] = {255, 255, 255, 0};
     } else if (h.paletteInfo == kPcxGreyPaletteInfo) {
-        for (unsigned i = 0; i < colours; ++i) {
-            const auto v = std::uint8_t(i * 255 / (colours - 1));
-            table[i] = {v, v, v, 0};
-        }
+        FillGreyRamp(table, colours);
     } else {
         const std::uint8_t* rgb = colours == 256 ? trailer + 1 : h.palette.data();
         for (unsigned i = 0; i < colours; ++i)
@@ -219,8 +216,8 @@ ReadResult ReadPcx(ByteSource& source)
     HDIB picture = AllocatePicture(width, height, kind->bits, kind->colours);
     if (!picture)
         return ReadCode::Failure;
-    picture.header().biXPelsPerMeter = std::int32_t(h.dpiX) * 3937 / 100;
-    picture.header().biYPelsPerMeter = std::int32_t(h.dpiY) * 3937 / 100;
+    picture.header().biXPelsPerMeter = std::int32_t(PixelsPerMetreFromDpi(h.dpiX));
+    picture.header().biYPelsPerMeter = std::int32_t(PixelsPerMetreFromDpi(h.dpiY));
     fillColourTable(h, trailer, picture);
 
     std::vector<std::uint8_t> coded;

@@ -65,8 +65,7 @@ std::optional<Palette> trailingPalette(const PcxHeader& h, std::span<const std::
         return read(dataEnd);
     if (h.paletteInfo == kPcxGreyPaletteInfo) {
         Palette grey{};
-        for (std::size_t i = 0; i < 256; ++i)
-            grey[i] = {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
+        FillGreyRamp(grey.data(), 256);
         return grey;
     }
     if (file.size() >= kPcxHeaderSize + kPcxPaletteTrailerSize && marked(file.size() - kPcxPaletteTrailerSize))
@@ -77,11 +76,9 @@ std::optional<Palette> trailingPalette(const PcxHeader& h, std::span<const std::
 // The palette index of pixel x of a decoded line.
 unsigned indexAt(const PcxHeader& h, const std::uint8_t* line, int x)
 {
+    if (h.planes == 1)
+        return PackedPixel(line, x, h.bitsPerPlane);
     const std::size_t bit = std::size_t(x) * h.bitsPerPlane;
-    if (h.planes == 1) {
-        const unsigned shift = 8 - h.bitsPerPlane - unsigned(bit & 7);
-        return (line[bit >> 3] >> shift) & ((1u << h.bitsPerPlane) - 1);
-    }
     unsigned index = 0;
     for (unsigned k = 0; k < h.planes; ++k)
         index |= ((line[k * std::size_t(h.bytesPerLine) + (bit >> 3)] >> (7 - (bit & 7))) & 1u) << k;

@@ -48,12 +48,8 @@ void promoteRow(const std::uint8_t* in, std::uint8_t* out, int width, int bits, 
             put(out, lut, in[x]);
         break;
     case 16:
-        for (int x = 0; x < width; ++x) {
-            const unsigned w = unsigned(in[2 * x]) | unsigned(in[2 * x + 1]) << 8;
-            *out++ = std::uint8_t((w & 31) << 3);
-            *out++ = std::uint8_t(((w >> 5) & 31) << 3);
-            *out++ = std::uint8_t(((w >> 10) & 31) << 3);
-        }
+        for (int x = 0; x < width; ++x, out += 3)
+            WidenWord555(unsigned(in[2 * x]) | unsigned(in[2 * x + 1]) << 8, out);
         break;
     }
 }
@@ -69,14 +65,9 @@ HDIB DibPromoteTo24(const HDIB& source)
         return {};
     const int width = source.width();
     const int height = source.height();
-    const std::size_t stride24 = std::size_t(DibStride(std::uint32_t(width), 24));
-    HDIB result = DibAlloc(kDibHeaderSize + stride24 * std::size_t(height));
+    HDIB result = DibAllocDerived(source, width, height, 24, 0);
     if (!result)
         return {};
-    result.header() = source.header();
-    result.header().biBitCount = 24;
-    result.header().biClrUsed = 0;
-    result.header().biSizeImage = std::uint32_t(stride24 * std::size_t(height));
 
     const Lut lut = tableOf(source);
     for (int y = 0; y < height; ++y) {

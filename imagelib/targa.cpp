@@ -86,15 +86,6 @@ void fillColourMap(const TargaHeader& h, const std::vector<std::uint8_t>& map, H
     }
 }
 
-void fillGreyTable(HDIB& picture)
-{
-    const unsigned colours = picture.clrUsed();
-    for (unsigned i = 0; i < colours; ++i) {
-        const auto v = std::uint8_t(i * 255 / (colours - 1));
-        picture.colors()[i] = {v, v, v, 0};
-    }
-}
-
 // How the pixel data is laid out in the file.
 struct TargaPixelLayout {
     std::size_t pixelSize;        // bytes per file pixel; pixels of up to eight bits count as one byte of packed pixels
@@ -270,8 +261,8 @@ ReadResult ReadTarga(ByteSource& source)
         return ReadCode::Failure;
     if (mapped)
         fillColourMap(h, map, picture);
-    else if (kind->colours > 0)
-        fillGreyTable(picture);
+    else
+        FillGreyRamp(picture.colors(), kind->colours);
     const ReadCode code = readPixels(source, h, layout, picture);
     if (code != ReadCode::Image)
         return code;

@@ -75,8 +75,8 @@ std::optional<std::vector<RgbQuad>> paletteOf(ByteSource& source, const TiffInfo
     if (depth == 1)
         return info.photometric >= 1 ? std::vector{black, white} : std::vector{white, black};
     if (info.photometric == 1) {
-        for (int i = 0; i < 256; ++i)
-            palette.push_back({std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0});
+        palette.resize(256);
+        FillGreyRamp(palette.data(), 256);
         return palette;
     }
     // Three blocks of 16-bit values, red, green, blue; the high byte is the component.
@@ -322,8 +322,7 @@ PixelOutcome writeLzwRows(ByteSink& sink, const HDIB& image)
 
 std::uint32_t dotsPerInch(std::int32_t pixelsPerMeter)
 {
-    const std::int64_t dpi = (std::int64_t(pixelsPerMeter) * 100 + 1968) / 3937;
-    return dpi < 0 ? 0 : std::uint32_t(dpi);
+    return std::uint32_t(std::max<std::int64_t>(DpiFromPixelsPerMetre(pixelsPerMeter), 0));
 }
 
 }  // namespace

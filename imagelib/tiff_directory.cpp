@@ -1,6 +1,7 @@
 #include "imagelib/tiff_directory.h"
 
 #include "common/little_endian.h"
+#include "imagelib/dib.h"
 
 #include <cstring>
 #include <limits>
@@ -205,8 +206,8 @@ std::int32_t TiffPixelsPerMeter(const TiffRational& resolution, std::uint32_t un
         dpi = (dpi * 10000 + 3936) / 3937;
     else if (unit != 2)
         dpi = 0;
-    const std::uint64_t ppm = dpi * 3937 / 100;
-    return ppm > std::uint64_t(std::numeric_limits<std::int32_t>::max()) ? 0 : std::int32_t(ppm);
+    const std::int64_t ppm = PixelsPerMetreFromDpi(std::int64_t(dpi));
+    return ppm > std::numeric_limits<std::int32_t>::max() ? 0 : std::int32_t(ppm);
 }
 
 }  // namespace lv

@@ -66,14 +66,9 @@ HDIB DibReduceToWebPalette(const HDIB& source)
         return {};
     const int width = source.width();
     const int height = source.height();
-    const std::size_t stride8 = std::size_t(DibStride(std::uint32_t(width), 8));
-    HDIB result = DibAlloc(stride8 * std::size_t(height) + kDib8PixelOffset);
+    HDIB result = DibAllocDerived(source, width, height, 8, 256);
     if (!result)
         return {};
-    result.header() = source.header();
-    result.header().biBitCount = 8;
-    result.header().biClrUsed = 256;
-    result.header().biSizeImage = std::uint32_t(stride8 * std::size_t(height));
     fillWebPalette(result.colors());
 
     // Errors of the row above and of the current row, three channels interleaved (b, g, r),

@@ -15,6 +15,16 @@ struct CommandResult {
     std::string err;  // standard error
 };
 
+// Everything left in the stream.
+inline std::string ReadAll(std::FILE* stream)
+{
+    std::string text;
+    std::array<char, 4096> buf{};
+    for (std::size_t n; (n = std::fread(buf.data(), 1, buf.size(), stream)) > 0;)
+        text.append(buf.data(), n);
+    return text;
+}
+
 inline CommandResult RunCommand(const std::string& commandLine)
 {
     char errPath[] = "/tmp/lvcmd-XXXXXX";
@@ -25,18 +35,12 @@ inline CommandResult RunCommand(const std::string& commandLine)
     close(errFd);
     const std::string full = commandLine + " 2>" + errPath;
     if (std::FILE* pipe = popen(full.c_str(), "r")) {
-        std::array<char, 4096> buf{};
-        std::size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), pipe)) > 0)
-            result.out.append(buf.data(), n);
+        result.out = ReadAll(pipe);
         const int status = pclose(pipe);
         result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
     if (std::FILE* f = std::fopen(errPath, "r")) {
-        std::array<char, 4096> buf{};
-        std::size_t n;
-        while ((n = std::fread(buf.data(), 1, buf.size(), f)) > 0)
-            result.err.append(buf.data(), n);
+        result.err = ReadAll(f);
         std::fclose(f);
     }
     std::remove(errPath);

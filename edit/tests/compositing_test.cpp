@@ -108,7 +108,8 @@ HDIB RandomPicture(std::mt19937& random, int width, int height, bool grey)
     return picture;
 }
 
-// Layers of every kind, partly outside the document, some hidden, some mask layers in runs.
+// Layers of every kind (grey ones in colour documents too), partly outside the document,
+// some hidden, some mask layers in runs.
 std::unique_ptr<LayerStack> RandomDocument(std::mt19937& random, int width, int height, int bitCount, int layers)
 {
     auto stack = EmptyDocument(width, height, bitCount);
@@ -200,14 +201,6 @@ TEST_F(Compositing, MaskLayersShapeTheLayerBehindThem)
     AppendLayer(*trailing, MakeGreyFilled(1, 1, 0), {}, 0, 0, 100, true).kind = LAYER_MASK;
     CompositeLayers(*trailing);
     EXPECT_EQ(Pixel24(trailing->composite, 0, 0).r, (10 * 128 + 255 * 128 + 128) >> 8);
-}
-
-TEST_F(Compositing, AGreyLayerGivesAllThreeChannels)
-{
-    auto stack = EmptyDocument(1, 1);
-    AppendLayer(*stack, MakeGreyFilled(1, 1, 90), {}, 0, 0, 100, true);
-    CompositeLayers(*stack);
-    EXPECT_EQ(Pixel24(stack->composite, 0, 0), (Rgb{90, 90, 90}));
 }
 
 TEST_F(Compositing, RandomDocumentsMatchTheWalkAndPartialRebuildsMatchWholeOnes)

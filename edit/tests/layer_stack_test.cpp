@@ -20,20 +20,12 @@ TEST(LayerStack, FlatPictureBecomesOneOpaqueBackgroundLayer)
     picture.header().biXPelsPerMeter = 3937;
     auto stack = CreateLayerStackFromImage(std::move(picture));
     ASSERT_TRUE(stack);
-    EXPECT_EQ(stack->width, 5);
-    EXPECT_EQ(stack->height, 3);
-    EXPECT_EQ(stack->bitCount, 24);
-    EXPECT_EQ(stack->compositeBitsOffset, 40);
-    EXPECT_EQ(stack->layerCount, 1);
-    EXPECT_EQ(stack->currentLayer, 0);
+    EXPECT_EQ((std::vector<int>{stack->width, stack->height, stack->bitCount, stack->compositeBitsOffset,
+                                stack->layerCount, stack->currentLayer}),
+              (std::vector<int>{5, 3, 24, 40, 1, 0}));
     const LayerRecord& layer = stack->layers[0];
-    EXPECT_EQ(layer.name, "Fundo");
-    EXPECT_TRUE(layer.visible);
-    EXPECT_FALSE(layer.linked);
-    EXPECT_EQ(layer.opacity, 100u);
-    EXPECT_EQ(layer.kind, LAYER_IMAGE);
-    EXPECT_EQ(layer.x, 0);
-    EXPECT_EQ(layer.y, 0);
+    EXPECT_EQ(std::tie(layer.name, layer.visible, layer.linked, layer.opacity, layer.kind, layer.x, layer.y),
+              std::make_tuple(std::string("Fundo"), true, false, 100u, LAYER_IMAGE, 0, 0));
     EXPECT_DOUBLE_EQ(layer.aspect, 5.0 / 3.0);
     EXPECT_TRUE(testing::SamePixels(layer.mask, MakeGreyFilled(5, 3, 255)));
     EXPECT_EQ(stack->composite.bitCount(), 24);
@@ -253,30 +245,22 @@ TEST(LayerStack, PropertiesRefuseBadIndexes)
     AppendLayer(*stack, SolidPicture(1, 1, {}));
     AppendLayer(*stack, SolidPicture(1, 1, {}));
 
-    EXPECT_EQ(SetCurrentLayer(*stack, 1), 0);
-    EXPECT_EQ(SetCurrentLayer(*stack, 2), -1);
-    EXPECT_EQ(GetCurrentLayer(*stack), 1);
+    // Setters answer the old value, toggles the new one; a bad index answers -1.
+    EXPECT_EQ((std::vector<int>{SetCurrentLayer(*stack, 1), SetCurrentLayer(*stack, 2), GetCurrentLayer(*stack)}),
+              (std::vector<int>{0, -1, 1}));
+    EXPECT_EQ((std::vector<int>{ToggleLayerVisible(*stack, 0), IsLayerVisible(*stack, 0), CountVisibleLayers(*stack),
+                                ToggleLayerLinked(*stack, 1), IsLayerLinked(*stack, 1), SetLayerMaskLocked(*stack, 0, true),
+                                IsLayerMaskLocked(*stack, 0), IsLayerVisible(*stack, 2), ToggleLayerLinked(*stack, -1)}),
+              (std::vector<int>{0, 0, 1, 1, 1, 0, 1, -1, -1}));
 
-    EXPECT_EQ(ToggleLayerVisible(*stack, 0), 0);
-    EXPECT_EQ(IsLayerVisible(*stack, 0), 0);
-    EXPECT_EQ(CountVisibleLayers(*stack), 1);
-    EXPECT_EQ(ToggleLayerLinked(*stack, 1), 1);
-    EXPECT_EQ(IsLayerLinked(*stack, 1), 1);
-    EXPECT_EQ(SetLayerMaskLocked(*stack, 0, true), 0);
-    EXPECT_EQ(IsLayerMaskLocked(*stack, 0), 1);
-    EXPECT_EQ(IsLayerVisible(*stack, 2), -1);
-    EXPECT_EQ(ToggleLayerLinked(*stack, -1), -1);
-
-    EXPECT_EQ(SetLayerOpacity(*stack, 0, 40, true), 100);
-    EXPECT_EQ(GetLayerOpacity(*stack, 0), 40);
+    EXPECT_EQ((std::vector<int>{SetLayerOpacity(*stack, 0, 40, true), GetLayerOpacity(*stack, 0),
+                                SetLayerOpacity(*stack, 0, 250, false), GetLayerOpacity(*stack, 0),
+                                SetLayerOpacity(*stack, 3, 10, true)}),
+              (std::vector<int>{100, 40, 40, 100, -1}));
     ASSERT_EQ(undo.steps.size(), 1u);
     EXPECT_EQ(undo.steps[0].code, kUndoLayerOpacity);
     EXPECT_EQ(undo.steps[0].currentLayer, 0);  // the changed layer stood as current while recording
     EXPECT_EQ(stack->currentLayer, 1);
-    EXPECT_EQ(SetLayerOpacity(*stack, 0, 250, false), 40);
-    EXPECT_EQ(GetLayerOpacity(*stack, 0), 100);
-    EXPECT_EQ(SetLayerOpacity(*stack, 3, 10, true), -1);
-    EXPECT_EQ(undo.steps.size(), 1u);
 
     EXPECT_TRUE(SetLayerName(*stack, 0, std::string(300, 'n')));
     EXPECT_EQ(GetLayerName(*stack, 0)->size(), 255u);

@@ -8,7 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <random>
+#include <tuple>
 
 namespace lv {
 namespace {
@@ -34,6 +34,17 @@ std::unique_ptr<LayerStack> Read(const std::vector<std::uint8_t>& bytes)
 std::uint32_t U32(const std::vector<std::uint8_t>& bytes, std::size_t at)
 {
     return LoadLE32(bytes.data() + at);
+}
+
+using Words = std::vector<std::uint32_t>;
+
+// `count` little-endian words from `at`.
+Words WordsAt(const std::vector<std::uint8_t>& bytes, std::size_t at, std::size_t count)
+{
+    Words words;
+    for (std::size_t i = 0; i < count; ++i)
+        words.push_back(U32(bytes, at + 4 * i));
+    return words;
 }
 
 std::vector<std::uint8_t> JpegOf(const HDIB& picture, int quality)
@@ -78,18 +89,13 @@ void ExpectSameLayers(const LayerStack& a, const LayerStack& b, bool exactImages
     EXPECT_EQ(a.width, b.width);
     EXPECT_EQ(a.height, b.height);
     EXPECT_EQ(a.bitCount, b.bitCount);
+    const auto fields = [](const LayerRecord& r) {
+        return std::tie(r.name, r.x, r.y, r.opacity, r.kind, r.linked, r.visible, r.maskLocked, r.aspect);
+    };
     for (int i = 0; i < a.layerCount; ++i) {
         const LayerRecord& x = a.layers[std::size_t(i)];
         const LayerRecord& y = b.layers[std::size_t(i)];
-        EXPECT_EQ(x.name, y.name);
-        EXPECT_EQ(x.x, y.x);
-        EXPECT_EQ(x.y, y.y);
-        EXPECT_EQ(x.opacity, y.opacity);
-        EXPECT_EQ(x.kind, y.kind);
-        EXPECT_EQ(x.linked, y.linked);
-        EXPECT_EQ(x.visible, y.visible);
-        EXPECT_EQ(x.maskLocked, y.maskLocked);
-        EXPECT_DOUBLE_EQ(x.aspect, y.aspect);
+        EXPECT_EQ(fields(x), fields(y)) << "layer " << i;
         EXPECT_TRUE(testing::SamePixels(x.mask, y.mask)) << "mask of layer " << i;
         ASSERT_EQ(x.image.bitCount(), y.image.bitCount());
         ASSERT_EQ(x.image.width(), y.image.width());
@@ -120,31 +126,21 @@ TEST(LayeredFormat, OnePixelDocumentLayout)
     const auto bytes = Write(*stack);
     ASSERT_EQ(bytes.size() % 8, 0u);
 
-    // Header.
+    // Header: magic, version, size, depth, resolution, count, current, preview, two zeros.
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "FLVT");
-    const std::uint32_t header[] = {3, 1, 1, 24, 2835, 2836, 1, 0};
-    for (std::size_t i = 0; i < 8; ++i)
-        EXPECT_EQ(U32(bytes, 4 + 4 * i), header[i]) << "header word " << i + 1;
     const std::uint32_t preview = U32(bytes, 36);
-    EXPECT_EQ(U32(bytes, 40), 0u);
-    EXPECT_EQ(U32(bytes, 44), 0u);
+    EXPECT_EQ(WordsAt(bytes, 4, 11), (Words{3, 1, 1, 24, 2835, 2836, 1, 0, preview, 0, 0}));
 
     // The one table entry, and the name block straight after it.
     const std::uint32_t image = U32(bytes, 48 + 28), mask = U32(bytes, 48 + 32);
-    const std::uint32_t entry[] = {48, 0, 96, 2, 0, 0, 100, image, mask, 0, 0, 0};
-    for (std::size_t i = 0; i < 12; ++i)
-        EXPECT_EQ(U32(bytes, 48 + 4 * i), entry[i]) << "entry word " << i;
-    EXPECT_EQ(U32(bytes, 96), 6u);
-    EXPECT_EQ(U32(bytes, 100), 0u);
+    EXPECT_EQ(WordsAt(bytes, 48, 12), (Words{48, 0, 96, 2, 0, 0, 100, image, mask, 0, 0, 0}));
+    EXPECT_EQ(WordsAt(bytes, 96, 2), (Words{6, 0}));
     EXPECT_EQ(std::memcmp(bytes.data() + 104, "Fundo", 6), 0);
     EXPECT_EQ(image, 112u);
     EXPECT_TRUE(ZeroBetween(bytes, 110, 112));
 
     // Image block: header, then the layer's JPEG stream exactly as the codec writes it.
-    EXPECT_EQ(U32(bytes, image), 16u);
-    EXPECT_EQ(U32(bytes, image + 4), 2u);
-    EXPECT_EQ(U32(bytes, image + 8), 0u);
-    EXPECT_EQ(U32(bytes, image + 12), 0u);
+    EXPECT_EQ(WordsAt(bytes, image, 4), (Words{16, 2, 0, 0}));
     const auto jpeg = JpegOf(stack->layers[0].image, 90);
     ASSERT_LE(image + 16 + jpeg.size(), bytes.size());
     EXPECT_TRUE(std::equal(jpeg.begin(), jpeg.end(), bytes.begin() + image + 16));
@@ -153,15 +149,12 @@ TEST(LayeredFormat, OnePixelDocumentLayout)
     EXPECT_TRUE(ZeroBetween(bytes, image + 16 + jpeg.size(), mask));
 
     // Mask block: a run-length bitmap of the one opaque pixel.
-    EXPECT_EQ(U32(bytes, mask), 16u);
-    EXPECT_EQ(U32(bytes, mask + 4), 1u);
+    EXPECT_EQ(WordsAt(bytes, mask, 2), (Words{16, 1}));
     const std::size_t bmp = mask + 16;
-    EXPECT_EQ(bytes[bmp], 'B');
-    EXPECT_EQ(bytes[bmp + 1], 'M');
+    EXPECT_EQ(std::string(bytes.begin() + std::ptrdiff_t(bmp), bytes.begin() + std::ptrdiff_t(bmp + 2)), "BM");
     EXPECT_EQ(U32(bytes, bmp + 2), 14u + 40 + 1024 + 4);
     EXPECT_EQ(U32(bytes, bmp + 10), 14u + 40 + 1024);
-    EXPECT_EQ(U32(bytes, bmp + 14 + 16), 1u);  // BI_RLE8
-    EXPECT_EQ(U32(bytes, bmp + 14 + 20), 4u);
+    EXPECT_EQ(WordsAt(bytes, bmp + 14 + 16, 2), (Words{1, 4}));  // BI_RLE8, four bytes of codes
     const std::size_t rle = bmp + 14 + 40 + 1024;
     EXPECT_EQ((std::vector<std::uint8_t>(bytes.begin() + rle, bytes.begin() + rle + 4)),
               (std::vector<std::uint8_t>{1, 255, 0, 1}));
@@ -169,34 +162,26 @@ TEST(LayeredFormat, OnePixelDocumentLayout)
     EXPECT_TRUE(ZeroBetween(bytes, rle + 4, preview));
 
     // Preview: the composite as JPEG, then zeros to a multiple of 8.
-    EXPECT_EQ(U32(bytes, preview), 16u);
-    EXPECT_EQ(U32(bytes, preview + 4), 2u);
+    EXPECT_EQ(WordsAt(bytes, preview, 2), (Words{16, 2}));
     const auto previewJpeg = JpegOf(stack->composite, 90);
     EXPECT_TRUE(std::equal(previewJpeg.begin(), previewJpeg.end(), bytes.begin() + preview + 16));
     EXPECT_EQ(bytes.size(), (preview + 16 + previewJpeg.size() + 7) / 8 * 8);
     EXPECT_TRUE(ZeroBetween(bytes, preview + 16 + previewJpeg.size(), bytes.size()));
 }
 
-TEST(LayeredFormat, StreamsStartWhereTheSinkStands)
+TEST(LayeredFormat, LayersRoundTrip)
 {
     auto stack = SampleDocument();
+    // The stream starts where the sink stands, here after a prefix as in a container.
     MemorySink sink;
     sink.write("prefix!", 7);
     ASSERT_EQ(WriteLayeredStream(sink, *stack, 100), kLayeredWritten);
     EXPECT_EQ(sink.position(), sink.bytes().size());
-    EXPECT_EQ((sink.bytes().size() - 7) % 8, 0u);
+    const std::vector<std::uint8_t> lossless(sink.bytes().begin() + 7, sink.bytes().end());
+    EXPECT_EQ(lossless.size() % 8, 0u);
     MemorySource source(sink.bytes());
     ASSERT_TRUE(source.seek(7));
-    auto read = ReadLayeredStream(source);
-    ASSERT_TRUE(read);
-    ExpectSameLayers(*stack, *read, true);
-}
-
-TEST(LayeredFormat, LayersRoundTrip)
-{
-    auto stack = SampleDocument();
-    const auto lossless = Write(*stack, 100);
-    auto exact = Read(lossless);
+    auto exact = ReadLayeredStream(source);
     ASSERT_TRUE(exact);
     ExpectSameLayers(*stack, *exact, true);
     EXPECT_EQ(exact->composite.header().biXPelsPerMeter, 3937);
@@ -260,9 +245,7 @@ TEST(LayeredFormat, TextLayersKeepTheirObject)
     ASSERT_NE(block, 0u);
     EXPECT_EQ(U32(bytes, block + 4), 3u);
     const std::size_t d = block + 16;
-    EXPECT_EQ(U32(bytes, d), 176u);
-    EXPECT_EQ(U32(bytes, d + 4), d + 184);
-    EXPECT_EQ(U32(bytes, d + 8), object.words[3]);
+    EXPECT_EQ(WordsAt(bytes, d, 3), (Words{176, std::uint32_t(d + 184), object.words[3]}));
     EXPECT_EQ(U32(bytes, d + 72), object.words[19]);
     EXPECT_EQ(U32(bytes, d + 76), 0x30Fu);
     EXPECT_EQ(U32(bytes, d + 120), object.words[31]);
@@ -280,8 +263,7 @@ TEST(LayeredFormat, TextLayersKeepTheirObject)
     EXPECT_EQ(back.kind, LAYER_TEXT);
     ASSERT_TRUE(back.textObject);
     EXPECT_EQ(back.textObject->text, "Feliz aniversário");
-    EXPECT_EQ(back.textObject->words[0], 176u);
-    EXPECT_EQ(back.textObject->words[1], 1024u);
+    EXPECT_EQ(Words(back.textObject->words.begin(), back.textObject->words.begin() + 2), (Words{176, 1024}));
     for (int w = 3; w < 32; ++w) {
         if (w == TextObject::kFlagsWord)
             continue;
@@ -375,28 +357,25 @@ TEST(LayeredFormat, SavingTwiceWritesTheSameRunLengthMasks)
 // A sink that stops accepting bytes after a budget.
 class FailingSink final : public ByteSink {
 public:
-    explicit FailingSink(std::size_t budget)
+    explicit FailingSink(std::uint64_t budget)
         : budget_(budget)
     {
     }
-    bool write(const void* bytes, std::size_t count) override
+    bool write(const void*, std::size_t count) override
     {
-        if (failed_ || position_ + count > budget_)
-            return !(failed_ = true);
-        inner_.write(bytes, count);
-        position_ += count;
-        return true;
+        failed_ = failed_ || position_ + count > budget_;
+        position_ += failed_ ? 0 : count;
+        return !failed_;
     }
     bool seek(std::uint64_t position) override
     {
         position_ = position;
-        return inner_.seek(position);
+        return true;
     }
     std::uint64_t position() const override { return position_; }
 
 private:
-    MemorySink inner_;
-    std::size_t budget_;
+    std::uint64_t budget_;
     std::uint64_t position_ = 0;
     bool failed_ = false;
 };
@@ -408,29 +387,6 @@ TEST(LayeredFormat, FailedWritesReportMinusThree)
     for (const std::size_t budget : {std::size_t(0), std::size_t(100), full / 2, full - 1}) {
         FailingSink sink(budget);
         EXPECT_EQ(WriteLayeredStream(sink, *stack, 90), kLayeredWriteFailed) << budget;
-    }
-}
-
-TEST(LayeredFormat, DamagedStreamsNeverCrashTheReaders)
-{
-    auto stack = SampleDocument();
-    const auto good = Write(*stack);
-    for (std::size_t length = 0; length < good.size(); length += 7) {
-        const std::vector<std::uint8_t> cut(good.begin(), good.begin() + std::ptrdiff_t(length));
-        MemorySource source(cut);
-        if (auto read = ReadLayeredStream(source))
-            CompositeLayers(*read);  // only a cut inside the last pictures can still read
-        MemorySource again(cut);
-        ReadLayeredPreview(again);
-    }
-    std::mt19937 random(3);
-    for (int round = 0; round < 200; ++round) {
-        auto bytes = good;
-        for (int i = 0; i < 4; ++i)
-            bytes[random() % bytes.size()] = std::uint8_t(random());
-        MemorySource source(bytes);
-        if (auto read = ReadLayeredStream(source))
-            CompositeLayers(*read);
     }
 }
 

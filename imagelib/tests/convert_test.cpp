@@ -1,6 +1,5 @@
 #include "common/testing/ui_recorder.h"
 #include "imagelib/dib_convert.h"
-#include "imagelib/progress.h"
 #include "pictures.h"
 
 #include <gtest/gtest.h>
@@ -14,12 +13,6 @@ using testing::MakePicture;
 using testing::Pixel24;
 using testing::Rgb;
 using testing::SetPixel24;
-
-// Cancellation enabled for one test, and off again after it.
-struct CancellationOn {
-    CancellationOn() { SetCancellationEnabled(true); }
-    ~CancellationOn() { SetCancellationEnabled(false); }
-};
 
 HDIB FlatPicture(int width, int height, const std::vector<std::uint8_t>& greyLevels)
 {
@@ -101,7 +94,7 @@ TEST(Promote, RefusesOtherDepthsStopsOnEscapeAndReportsProgressEvery16Rows)
     EXPECT_EQ(ui.progress[1], (std::pair<std::string, int>{"Processando", 40}));
     EXPECT_EQ(ui.escapePolls, 0);  // polled only while cancellation is enabled
 
-    CancellationOn on;
+    testing::CancellationOn on;
     ui.escapeAfterPolls = 5;
     EXPECT_FALSE(DibPromoteTo24(tall));
     EXPECT_EQ(ui.escapePolls, 6);
@@ -119,17 +112,6 @@ TEST(WebPalette, MidGreyTakesLevelThreeAndCarriesMinus25)
     EXPECT_EQ(std::vector<int>(out.row(0), out.row(0) + 4), (std::vector<int>{129, 86, 129, 86}));
     const RgbQuad c = out.colors()[129];
     EXPECT_EQ(std::vector<int>({c.rgbRed, c.rgbGreen, c.rgbBlue}), (std::vector<int>{153, 153, 153}));
-}
-
-TEST(WebPalette, PaletteEntriesFollowTheIndexRule)
-{
-    const HDIB out = DibReduceToWebPalette(FlatPicture(1, 1, {0}));
-    const RgbQuad* t = out.colors();
-    EXPECT_EQ(std::vector<int>({t[1].rgbRed, t[1].rgbGreen, t[1].rgbBlue}), (std::vector<int>{51, 0, 0}));
-    EXPECT_EQ(std::vector<int>({t[6].rgbRed, t[6].rgbGreen, t[6].rgbBlue}), (std::vector<int>{0, 51, 0}));
-    EXPECT_EQ(std::vector<int>({t[36].rgbRed, t[36].rgbGreen, t[36].rgbBlue}), (std::vector<int>{0, 0, 51}));
-    EXPECT_EQ(std::vector<int>({t[215].rgbRed, t[215].rgbGreen, t[215].rgbBlue}), (std::vector<int>{255, 255, 255}));
-    EXPECT_EQ(std::vector<int>({t[216].rgbRed, t[255].rgbBlue}), (std::vector<int>{0, 0}));
 }
 
 TEST(WebPalette, SharesRoundHalvesAwayFromZeroAndExaminedValuesAreNotClamped)
@@ -197,7 +179,7 @@ TEST(MedianCut, RefusesPalettePicturesAndStopsOnEscape)
 {
     testing::UiRecorder ui;
     EXPECT_FALSE(DibMedianCut(MakePicture(4, 4, 8, 256), 22));
-    CancellationOn on;
+    testing::CancellationOn on;
     ui.escapeAfterPolls = 50;
     EXPECT_FALSE(DibMedianCut(testing::MakePhotoLike(8, 40), 22));
     EXPECT_EQ(ui.escapePolls, 51);  // 40 rows of counting, then the mapping pass

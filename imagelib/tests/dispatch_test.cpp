@@ -2,12 +2,19 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/bmp.h"
+#include "imagelib/dib_convert.h"
 #include "imagelib/document_open.h"
 #include "imagelib/file_names.h"
+#include "imagelib/gif.h"
+#include "imagelib/jpeg.h"
 #include "imagelib/load_save.h"
+#include "imagelib/save_as.h"
+#include "imagelib/tiff.h"
 #include "pictures.h"
 
 #include <gtest/gtest.h>
+
+#include <filesystem>
 
 namespace lv {
 namespace {
@@ -28,6 +35,17 @@ protected:
     {
         const std::string path = dir.file(name);
         EXPECT_TRUE(WriteWholeFile(path, bytes));
+        return path;
+    }
+    // Two colours, red on the left and blue on the right.
+    std::string redBlueGif(const std::string& name)
+    {
+        HDIB dib = MakePicture(2, 1, 1, 2);
+        dib.colors()[0] = {0, 0, 255, 0};
+        dib.colors()[1] = {255, 0, 0, 0};
+        dib.row(0)[0] = 0x40;
+        const std::string path = dir.file(name);
+        EXPECT_EQ(WriteGif(path, dib), WriteResult::Written);
         return path;
     }
 
@@ -188,6 +206,97 @@ TEST_F(Dispatch, GeneralLoaderNeedsAShortExtensionAndPromotes)
     LoadGeneralImage(writeBitmap("quiet.bmp", 24), LibraryDocumentReaders());
     SetBackgroundLoading(false);
     EXPECT_EQ(ui.busyCount, before + 1);  // only the library dispatch's own hourglass
+}
+
+TEST_F(Dispatch, AFileNamedForAnotherFormatOpensOnlyWhenTheSearchReachesItsReader)
+{
+    HDIB rgb = MakePicture(3, 3, 24);
+    MemorySink jpeg, tiff;
+    ASSERT_EQ(WriteJpeg(jpeg, rgb, 90), WriteResult::Written);
+    ASSERT_EQ(WriteTiff(tiff, rgb), WriteResult::Written);
+    const std::string bitmap = writeBitmap("b.bmp", 24);
+    const std::vector<std::uint8_t> gif = *ReadWholeFile(redBlueGif("g.gif"));
+    const std::vector<std::uint8_t> bmp = *ReadWholeFile(bitmap);
+    const struct {
+        const char* name;
+        const std::vector<std::uint8_t>& bytes;
+        const char* format;  // null: not opened
+    } cases[] = {
+        {"bitmap.pcx", bmp, "BMP"},    // the paintbrush reader says "not mine"
+        {"photo.bmp", jpeg.bytes(), nullptr},  // the TIFF reader fails it and the search ends
+        {"gif.bmp", gif, nullptr},
+        {"tiff.bmp", tiff.bytes(), "TIF"},
+        {"tiff.gif", tiff.bytes(), nullptr},  // the GIF reader fails it
+        {"bitmap.jpg", bmp, nullptr},  // the JPEG reader fails it
+        {"photo.jpeg", jpeg.bytes(), "JPG"},
+    };
+    for (const auto& c : cases) {
+        const LoadedImage loaded = LoadImageFileDetailed(writeBytes(c.name, c.bytes), true);
+        EXPECT_EQ(bool(loaded.image), c.format != nullptr) << c.name;
+        if (loaded.image && c.format) {
+            EXPECT_EQ(loaded.format->name, c.format) << c.name;
+        }
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(Dispatch, DocumentsNamedGifTifOrPcxOpenThroughTheGeneralLoader)
+{
+    const std::string gif = redBlueGif("two.gif");
+    HDIB library = LoadImageFile(gif, true);
+    ASSERT_TRUE(library);
+    EXPECT_EQ(library.colors()[0].rgbRed, 0);  // the library reader sees black and white
+
+    const OpenedImage document = OpenDocumentImage(gif, LibraryDocumentReaders());
+    ASSERT_TRUE(document.result.ok());
+    EXPECT_EQ(document.format, "GIF");
+    EXPECT_EQ(testing::Pixel24(document.result.image(), 0, 0), (testing::Rgb{255, 0, 0}));
+    EXPECT_EQ(testing::Pixel24(document.result.image(), 1, 0), (testing::Rgb{0, 0, 255}));
+
+    // The Save-as type 3 writes a paintbrush file, which opens through the whole-file reader.
+    HDIB pal8 = MakePicture(5, 3, 8, 256);
+    testing::FillPatterned(pal8);
+    std::string pcx = dir.file("saved");
+    ASSERT_TRUE(SaveImageAs(pal8, pcx, kSaveAsPcx));
+    EXPECT_EQ(pcx, dir.file("saved.PCX"));
+    const OpenedImage paintbrush = OpenDocumentImage(pcx, LibraryDocumentReaders());
+    ASSERT_TRUE(paintbrush.result.ok());
+    EXPECT_EQ(paintbrush.format, "PCX");
+    EXPECT_EQ(paintbrush.result.image().header().biXPelsPerMeter, 1024);
+    EXPECT_TRUE(testing::SamePixels(paintbrush.result.image(), DibPromoteTo24(pal8)));
+    EXPECT_TRUE(ui.messages.empty());
+
+    std::filesystem::copy_file(gif, dir.file("two.tif"));
+    EXPECT_FALSE(OpenDocumentImage(dir.file("two.tif"), LibraryDocumentReaders()).result.ok());
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Formato de arquivo desconhecido."});
+}
+
+TEST_F(Dispatch, RgbPicturesBecomeAdaptiveOrWebPalettesOnTheWayToGif)
+{
+    HDIB rgb = MakePicture(16, 16, 24);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x)
+            testing::SetPixel24(rgb, x, y, x < 8 ? testing::Rgb{16, 32, 64} : testing::Rgb{200, 104, 48});
+    const auto has = [](const HDIB& dib, testing::Rgb c) {
+        return std::any_of(dib.colors(), dib.colors() + 256,
+                           [c](RgbQuad q) { return q.rgbRed == c.r && q.rgbGreen == c.g && q.rgbBlue == c.b; });
+    };
+
+    ASSERT_EQ(SaveImageFile(rgb, dir.file("adaptive.gif"), true), WriteResult::Written);
+    HDIB adaptive = ReadGif(dir.file("adaptive.gif")).take();
+    ASSERT_TRUE(adaptive);
+    EXPECT_EQ(adaptive.bitCount(), 8);
+    EXPECT_TRUE(has(adaptive, {16, 33, 66}));  // five bits a channel, widened again
+    EXPECT_TRUE(has(adaptive, {206, 107, 49}));
+
+    std::string path = dir.file("web.gif");
+    ASSERT_TRUE(SaveImageAs(rgb, path, kSaveAsBmp));
+    HDIB web = ReadGif(path).take();
+    ASSERT_TRUE(web);
+    EXPECT_EQ(web.colors()[215].rgbRed, 255);
+    EXPECT_EQ(web.colors()[1].rgbRed, 51);
+    EXPECT_FALSE(has(web, {16, 33, 66}));
+    EXPECT_EQ(rgb.bitCount(), 24);  // the picture itself is untouched
 }
 
 }  // namespace

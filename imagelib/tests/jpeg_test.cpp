@@ -5,7 +5,6 @@
 #include "imagelib/jpeg.h"
 #include "imagelib/library_messages.h"
 #include "imagelib/load_save.h"
-#include "imagelib/progress.h"
 #include "imagelib/save_options.h"
 #include "pictures.h"
 
@@ -33,8 +32,7 @@ std::vector<std::uint8_t> Encode(const HDIB& picture, int quality)
 
 ReadResult Decode(const std::vector<std::uint8_t>& bytes)
 {
-    MemorySource source(bytes);
-    return ReadJpeg(source);
+    return testing::ReadFromBytes(bytes, [](ByteSource& s) { return ReadJpeg(s); });
 }
 
 // The mean difference of the samples of two pictures of the same shape.
@@ -82,13 +80,20 @@ TEST(Jpeg, ColourAndGreyRoundTripWithTheirDepthRowOrderAndChannelOrder)
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(Jpeg, QualityChangesTheSizeAndIsClampedToItsRange)
+TEST(Jpeg, QualityChangesTheSizeIsClampedToItsRangeAndTheDispatchTakesTheSavedOne)
 {
-    const HDIB photo = MakePhotoLike(64, 48);
+    HDIB photo = MakePhotoLike(64, 48);
     const auto low = Encode(photo, 10), high = Encode(photo, 95);
     EXPECT_LT(low.size() * 2, high.size());
     EXPECT_EQ(Encode(photo, -5), Encode(photo, 1));
     EXPECT_EQ(Encode(photo, 400), Encode(photo, 100));
+
+    testing::TempDir dir;
+    CurrentSaveOptions().jpegQuality = 10;
+    ASSERT_EQ(SaveImageFile(photo, dir.file("low.jpg"), true), WriteResult::Written);
+    CurrentSaveOptions().jpegQuality = 90;
+    ASSERT_EQ(SaveImageFile(photo, dir.file("high.jpg"), true), WriteResult::Written);
+    EXPECT_LT(std::filesystem::file_size(dir.file("low.jpg")) * 2, std::filesystem::file_size(dir.file("high.jpg")));
 }
 
 TEST(Jpeg, ResolutionIsWrittenInDotsPerInchAndReadBackInPixelsPerMetre)
@@ -135,22 +140,6 @@ TEST(Jpeg, IndexedPicturesAreRefusedWithTheMessageAndNoFile)
     EXPECT_TRUE(sink.bytes().empty());
 }
 
-TEST(Jpeg, FileFailuresKeepTheirResults)
-{
-    testing::UiRecorder ui;
-    testing::TempDir dir;
-    const HDIB picture = MakePhotoLike(8, 8);
-    EXPECT_EQ(WriteJpeg(dir.file("no/such/dir.jpg"), picture, 90), WriteResult::CannotCreate);
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{std::string(kDiskErrorMessage)});
-
-    EXPECT_EQ(ReadJpeg(dir.file("absent.jpg")).code(), ReadCode::Broken);
-
-    // A device that takes no bytes: the library's write error comes back as a failure.
-    if (std::filesystem::exists("/dev/full")) {
-        EXPECT_EQ(WriteJpeg("/dev/full", MakePhotoLike(300, 300), 90), WriteResult::Failed);
-    }
-}
-
 TEST(Jpeg, BadDataGivesFailureAndACutFileKeepsWhatItHas)
 {
     testing::UiRecorder ui;
@@ -173,6 +162,7 @@ TEST(Jpeg, BadDataGivesFailureAndACutFileKeepsWhatItHas)
         EXPECT_EQ(r.image().width(), 40);
     }
     EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ReadJpeg("/no/such/file.jpg").code(), ReadCode::Broken);
 }
 
 TEST(Jpeg, AHugeFrameWithLittleDataIsRefusedBeforeAllocating)
@@ -199,52 +189,6 @@ TEST(Jpeg, TheSourceStandsJustPastTheDataAfterReading)
     MemorySource source(bytes);
     ASSERT_TRUE(ReadJpeg(source).ok());
     EXPECT_EQ(source.position(), jpegSize);
-}
-
-TEST(Jpeg, ProgressIsReportedEvery16RowsAndEscCancels)
-{
-    testing::UiRecorder ui;
-    const HDIB picture = MakePhotoLike(20, 40);
-    const auto bytes = Encode(picture, 90);
-    std::vector<std::pair<std::string, int>> writing = {{"Gravação", 0}, {"Gravação", 40}, {"Gravação", 80}};
-    EXPECT_EQ(ui.progress, writing);
-    ui.progress.clear();
-    ASSERT_TRUE(Decode(bytes).ok());
-    std::vector<std::pair<std::string, int>> reading = {{"Leitura", 0}, {"Leitura", 40}, {"Leitura", 80}};
-    EXPECT_EQ(ui.progress, reading);
-
-    SetCancellationEnabled(true);
-    ui.escapeAfterPolls = 1;
-    EXPECT_EQ(Decode(bytes).code(), ReadCode::Failure);
-    ui.escapePolls = 0;
-    MemorySink sink;
-    EXPECT_EQ(WriteJpeg(sink, picture, 90), WriteResult::NotWritten);
-    SetCancellationEnabled(false);
-}
-
-TEST(Jpeg, TheDispatchReadsBothExtensionsAndWritesWithTheSavedQuality)
-{
-    testing::UiRecorder ui;
-    testing::TempDir dir;
-    HDIB photo = MakePhotoLike(64, 48);
-    CurrentSaveOptions().jpegQuality = 10;
-    ASSERT_EQ(SaveImageFile(photo, dir.file("low.jpg"), true), WriteResult::Written);
-    CurrentSaveOptions().jpegQuality = 90;
-    ASSERT_EQ(SaveImageFile(photo, dir.file("high.jpg"), true), WriteResult::Written);
-    EXPECT_LT(std::filesystem::file_size(dir.file("low.jpg")) * 2, std::filesystem::file_size(dir.file("high.jpg")));
-
-    std::filesystem::copy_file(dir.file("high.jpg"), dir.file("long.jpeg"));
-    const LoadedImage loaded = LoadImageFileDetailed(dir.file("long.jpeg"), true);
-    ASSERT_TRUE(loaded.image);
-    EXPECT_EQ(loaded.format->name, "JPG");
-    EXPECT_EQ(loaded.format->number, 6);
-
-    // A bitmap named .jpg: the JPEG reader says 0, which ends the search.
-    HDIB bitmap = MakePicture(4, 4, 24);
-    ASSERT_EQ(SaveImageFile(bitmap, dir.file("bitmap.bmp"), true), WriteResult::Written);
-    std::filesystem::rename(dir.file("bitmap.bmp"), dir.file("bitmap.jpg"));
-    EXPECT_FALSE(LoadImageFile(dir.file("bitmap.jpg"), true));
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

@@ -1,7 +1,10 @@
 #pragma once
 // Small builders of pictures and files for the image library's tests.
 
+#include "common/byte_source.h"
+#include "imagelib/codec_result.h"
 #include "imagelib/dib_alloc.h"
+#include "imagelib/progress.h"
 
 #include <algorithm>
 #include <cstdint>
@@ -30,6 +33,15 @@ inline HDIB MakeGreyPicture(int width, int height)
     for (int i = 0; i < 256; ++i)
         dib.colors()[i] = {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
     return dib;
+}
+
+// The colour table, red, green and blue.
+inline std::vector<Rgb> ColoursOf(const HDIB& dib)
+{
+    std::vector<Rgb> colours;
+    for (std::uint32_t i = 0; i < dib.clrUsed(); ++i)
+        colours.push_back({dib.colors()[i].rgbRed, dib.colors()[i].rgbGreen, dib.colors()[i].rgbBlue});
+    return colours;
 }
 
 // Memory row y is the bottom row for y = 0; these address pixels by memory row.
@@ -74,6 +86,34 @@ inline void ClearRowEnds(HDIB& dib)
         std::fill(dib.row(y) + (bits + 7) / 8, dib.row(y) + dib.stride(), 0);
     }
 }
+
+// Row bytes that give run-length coders work: a run longer than any packet, bytes of 0xC0
+// and more, pairs and singles; 8-bit values stay inside a short table; row ends are zero.
+inline void FillPatterned(HDIB& dib)
+{
+    const unsigned limit = dib.bitCount() == 8 && dib.clrUsed() < 256 ? dib.clrUsed() : 256;
+    for (int y = 0; y < dib.height(); ++y)
+        for (std::size_t i = 0; i < dib.stride(); ++i)
+            dib.row(y)[i] = std::uint8_t((i < 150 ? 0x5A : i % 9 < 4 ? 0xC7 : i * 37 + std::size_t(y) * 11) % limit);
+    ClearRowEnds(dib);
+}
+
+// A picture reader run over bytes in memory.
+template <typename Reader>
+ReadResult ReadFromBytes(const std::vector<std::uint8_t>& bytes, Reader read)
+{
+    MemorySource source(bytes);
+    return read(source);
+}
+
+// Cancellation switched on for a scope, as the application does around long work.
+class CancellationOn {
+public:
+    CancellationOn() { SetCancellationEnabled(true); }
+    ~CancellationOn() { SetCancellationEnabled(false); }
+    CancellationOn(const CancellationOn&) = delete;
+    CancellationOn& operator=(const CancellationOn&) = delete;
+};
 
 inline bool SamePixels(const HDIB& a, const HDIB& b)
 {

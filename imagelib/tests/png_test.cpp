@@ -5,7 +5,6 @@
 #include "common/testing/ui_recorder.h"
 #include "imagelib/document_open.h"
 #include "imagelib/png.h"
-#include "imagelib/progress.h"
 #include "pictures.h"
 
 #include <gtest/gtest.h>
@@ -33,8 +32,7 @@ std::vector<std::uint8_t> Encode(const HDIB& picture)
 
 ReadResult Decode(const std::vector<std::uint8_t>& bytes)
 {
-    MemorySource source(bytes);
-    return ReadPng(source);
+    return testing::ReadFromBytes(bytes, [](ByteSource& s) { return ReadPng(s); });
 }
 
 // What the reader makes of a sample in a file that states no gamma: screen gamma 2.2
@@ -228,10 +226,9 @@ TEST(Png, ReadingReportsProgressAndEscCancels)
     ASSERT_EQ(ui.progress.size(), 14u);
     EXPECT_EQ(ui.progress[1], (std::pair<std::string, int>{"Leitura", 7}));
 
-    SetCancellationEnabled(true);
+    testing::CancellationOn on;
     ui.escapeAfterPolls = 2;
     EXPECT_EQ(Decode(file).code(), ReadCode::Broken);
-    SetCancellationEnabled(false);
     EXPECT_TRUE(ui.messages.empty());
 }
 

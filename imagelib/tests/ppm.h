@@ -2,6 +2,7 @@
 // Reads the binary PPM references that the fixture scripts write with independent tools.
 
 #include "common/byte_source.h"
+#include "imagelib/dib_convert.h"
 #include "pictures.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +72,20 @@ inline ::testing::AssertionResult MatchesRaster(const HDIB& dib, const RgbRaster
                                                      << int(want.g) << "," << int(want.b);
         }
     return ::testing::AssertionSuccess();
+}
+
+// Whether a reader's picture, widened to 24 bits, shows the reference raster in `ppm`.
+inline ::testing::AssertionResult ShowsReference(ReadResult result, const std::string& ppm)
+{
+    if (!result.ok())
+        return ::testing::AssertionFailure() << "reader result " << result.value();
+    HDIB picture = result.take();
+    if (picture.bitCount() != 24)
+        picture = DibPromoteTo24(picture);
+    const auto reference = ReadPpm(ppm);
+    if (!reference)
+        return ::testing::AssertionFailure() << "no reference " << ppm;
+    return MatchesRaster(picture, *reference);
 }
 
 }  // namespace lv::testing

@@ -34,7 +34,6 @@ int RunInfo(std::string_view, Arguments args)
         return picture.exitCode;
     const HDIB& dib = picture.image;
     const BitmapInfoHeader& h = dib.header();
-    const bool palette = parsed.has("--palette") || parsed.has("--json");
 
     if (parsed.has("--json")) {
         JsonWriter json;
@@ -46,16 +45,13 @@ int RunInfo(std::string_view, Arguments args)
             .key("clrUsed").value(h.biClrUsed)
             .key("type").value(TypeName(DibGetType(dib)))
             .key("xPelsPerMeter").value(h.biXPelsPerMeter)
-            .key("yPelsPerMeter").value(h.biYPelsPerMeter);
-        if (palette) {
-            json.key("palette").beginArray();
-            for (std::uint32_t i = 0; i < h.biClrUsed; ++i) {
-                const RgbQuad& c = dib.colors()[i];
-                json.beginArray().value(c.rgbRed).value(c.rgbGreen).value(c.rgbBlue).endArray();
-            }
-            json.endArray();
+            .key("yPelsPerMeter").value(h.biYPelsPerMeter)
+            .key("palette").beginArray();
+        for (std::uint32_t i = 0; i < h.biClrUsed; ++i) {
+            const RgbQuad& c = dib.colors()[i];
+            json.beginArray().value(c.rgbRed).value(c.rgbGreen).value(c.rgbBlue).endArray();
         }
-        json.endObject();
+        json.endArray().endObject();
         std::printf("%s\n", json.text().c_str());
         return kExitOk;
     }

@@ -20,7 +20,7 @@ constexpr std::string_view kUsage =
     "usage: vlf make OUT --size WxH [--grey] [--quality N] LAYER... with each LAYER, top first, as "
     "image=FILE[,mask=FILE][,x=N][,y=N][,opacity=N][,name=TEXT][,kind=image|mask][,hidden][,linked][,locked]";
 
-struct LayerSpec {
+struct LayerArgument {
     std::string image;
     std::string mask;
     std::optional<std::int32_t> x, y;
@@ -33,9 +33,9 @@ struct LayerSpec {
 };
 
 // Parses one LAYER argument; sets `error` when it is not understood.
-std::optional<LayerSpec> parseSpec(const std::string& text, std::string& error)
+std::optional<LayerArgument> parseLayerArgument(const std::string& text, std::string& error)
 {
-    LayerSpec spec;
+    LayerArgument layer;
     std::istringstream fields(text);
     std::string field;
     while (std::getline(fields, field, ',')) {
@@ -44,41 +44,38 @@ std::optional<LayerSpec> parseSpec(const std::string& text, std::string& error)
         const std::string value = equals == std::string::npos ? "" : field.substr(equals + 1);
         const auto number = ParseInteger(value);
         if (key == "image" && !value.empty())
-            spec.image = value;
+            layer.image = value;
         else if (key == "mask" && !value.empty())
-            spec.mask = value;
+            layer.mask = value;
         else if ((key == "x" || key == "y") && number && *number >= INT32_MIN && *number <= INT32_MAX)
-            (key == "x" ? spec.x : spec.y) = std::int32_t(*number);
+            (key == "x" ? layer.x : layer.y) = std::int32_t(*number);
         else if (key == "opacity" && number && *number >= 0 && *number <= 100)
-            spec.opacity = std::uint32_t(*number);
+            layer.opacity = std::uint32_t(*number);
         else if (key == "name")
-            spec.name = value;
+            layer.name = value;
         else if (key == "kind" && (value == "image" || value == "mask"))
-            spec.maskLayer = value == "mask";
+            layer.maskLayer = value == "mask";
         else if (field == "hidden" || field == "linked" || field == "locked")
-            (field == "hidden" ? spec.hidden : field == "linked" ? spec.linked : spec.locked) = true;
+            (field == "hidden" ? layer.hidden : field == "linked" ? layer.linked : layer.locked) = true;
         else {
             error = "bad layer field \"" + field + "\" in " + text;
             return std::nullopt;
         }
     }
-    if (spec.image.empty()) {
+    if (layer.image.empty()) {
         error = "a layer needs image=FILE: " + text;
         return std::nullopt;
     }
-    return spec;
+    return layer;
 }
 
-std::optional<std::pair<int, int>> parseSize(const std::string& text)
+// "WxH".
+std::optional<PictureSize> parseSize(const std::string& text)
 {
     const auto x = text.find('x');
     if (x == std::string::npos)
         return std::nullopt;
-    const auto w = ParseInteger(text.substr(0, x));
-    const auto h = ParseInteger(text.substr(x + 1));
-    if (!w || !h || *w < 1 || *h < 1 || *w > kMaxPictureDimension || *h > kMaxPictureDimension)
-        return std::nullopt;
-    return std::pair{int(*w), int(*h)};
+    return ParsePictureSize(text.substr(0, x), text.substr(x + 1));
 }
 
 // Opens a picture as a layer can take it: 8 or 24 bits.
@@ -92,37 +89,37 @@ int openLayerPicture(const std::string& path, HDIB& picture)
     return picture ? kExitOk : Fail(kExitCannotRead, "cannot convert " + path);
 }
 
-int addLayer(LayerStack& stack, const LayerSpec& spec)
+int addLayer(LayerStack& stack, const LayerArgument& layer)
 {
     HDIB image, mask;
-    if (const int code = openLayerPicture(spec.image, image))
+    if (const int code = openLayerPicture(layer.image, image))
         return code;
-    if (!spec.mask.empty()) {
-        if (const int code = openLayerPicture(spec.mask, mask))
+    if (!layer.mask.empty()) {
+        if (const int code = openLayerPicture(layer.mask, mask))
             return code;
         if (DibGetType(mask) != IMG_GREY8)
             mask = ConvertToGrey(mask);
         if (!mask || mask.width() != image.width() || mask.height() != image.height())
-            return Fail(kExitUsage, "the mask " + spec.mask + " is not the size of " + spec.image);
+            return Fail(kExitUsage, "the mask " + layer.mask + " is not the size of " + layer.image);
     }
     if (stack.layerCount == 0 && stack.composite) {
         stack.composite.header().biXPelsPerMeter = image.header().biXPelsPerMeter;
         stack.composite.header().biYPelsPerMeter = image.header().biYPelsPerMeter;
     }
     const int at = stack.layerCount;
-    const int result = InsertLayer(stack, image, mask, at, spec.maskLayer);
+    const int result = InsertLayer(stack, image, mask, at, layer.maskLayer);
     if (result != kInsertOk)
-        return Fail(kExitUsage, "cannot add " + spec.image + " as a layer (" + std::to_string(result) + ")");
+        return Fail(kExitUsage, "cannot add " + layer.image + " as a layer (" + std::to_string(result) + ")");
     LayerRecord& record = stack.layers[std::size_t(at)];
-    record.kind = spec.maskLayer ? LAYER_MASK : LAYER_IMAGE;
-    record.x = spec.x.value_or(record.x);
-    record.y = spec.y.value_or(record.y);
-    record.opacity = spec.opacity;
-    record.visible = !spec.hidden;
-    record.linked = spec.linked;
-    record.maskLocked = spec.locked;
-    if (spec.name)
-        SetLayerName(stack, at, *spec.name);
+    record.kind = layer.maskLayer ? LAYER_MASK : LAYER_IMAGE;
+    record.x = layer.x.value_or(record.x);
+    record.y = layer.y.value_or(record.y);
+    record.opacity = layer.opacity;
+    record.visible = !layer.hidden;
+    record.linked = layer.linked;
+    record.maskLocked = layer.locked;
+    if (layer.name)
+        SetLayerName(stack, at, *layer.name);
     return kExitOk;
 }
 
@@ -135,22 +132,22 @@ int RunVlfMake(Arguments args)
     const auto size = parseSize(parsed.value("--size").value_or(""));
     if (!parsed.ok() || !size || parsed.positional().size() < 2)
         return Fail(kExitUsage, parsed.ok() ? kUsage : parsed.error());
-    std::vector<LayerSpec> specs;
+    std::vector<LayerArgument> layers;
     for (std::size_t i = 1; i < parsed.positional().size(); ++i) {
         std::string error;
-        auto spec = parseSpec(parsed.positional()[i], error);
-        if (!spec)
+        auto layer = parseLayerArgument(parsed.positional()[i], error);
+        if (!layer)
             return Fail(kExitUsage, error);
-        specs.push_back(std::move(*spec));
+        layers.push_back(std::move(*layer));
     }
-    if (specs.size() > std::size_t(kOrdinaryLayerLimit))
+    if (layers.size() > std::size_t(kOrdinaryLayerLimit))
         return Fail(kExitUsage, "a document holds at most " + std::to_string(kOrdinaryLayerLimit) + " layers here");
 
-    auto stack = CreateEmptyLayerStack(size->first, size->second, parsed.has("--grey") ? 8 : 24);
+    auto stack = CreateEmptyLayerStack(size->width, size->height, parsed.has("--grey") ? 8 : 24);
     if (!stack)
         return Fail(kExitCannotWrite, "cannot make a document of that size");
-    for (const LayerSpec& spec : specs)
-        if (const int code = addLayer(*stack, spec))
+    for (const LayerArgument& layer : layers)
+        if (const int code = addLayer(*stack, layer))
             return code;
     CompositeLayers(*stack);
     const std::string& out = parsed.positional()[0];

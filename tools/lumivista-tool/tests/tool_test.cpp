@@ -1,6 +1,12 @@
-#include "common/testing/run_command.h"
+#include "common/byte_source.h"
+#include "common/little_endian.h"
 #include "common/testing/temp_dir.h"
 #include "imagelib/bmp.h"
+#include "imagelib/gif.h"
+#include "imagelib/pcx.h"
+#include "imagelib/tests/pictures.h"
+#include "imagelib/tiff.h"
+#include "tool_support.h"
 
 #include <gtest/gtest.h>
 
@@ -9,28 +15,24 @@
 namespace lv {
 namespace {
 
-using testing::RunCommand;
+using testing::Fixture;
 using testing::ShellQuote;
+using testing::Tool;
 
-const std::string kFixtures = std::string(LV_SOURCE_DIR) + "/imagelib/tests/fixtures/bmp/";
-
-testing::CommandResult Tool(const std::string& arguments)
+std::size_t FilesIn(const std::filesystem::path& folder)
 {
-    return RunCommand(std::string(LV_TOOL) + " " + arguments);
+    return std::size_t(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()));
 }
 
 TEST(Tool, InfoPrintsTheHeaderAsTextAndJson)
 {
-    const auto text = Tool(ShellQuote(kFixtures + "nb_4.bmp"));
-    EXPECT_EQ(text.exitCode, 2);  // no command
-
-    const auto info = Tool("info " + ShellQuote(kFixtures + "nb_4.bmp"));
+    const auto info = Tool("info " + Fixture("bmp/nb_4.bmp"));
     EXPECT_EQ(info.exitCode, 0) << info.err;
     EXPECT_NE(info.out.find("format: BMP\nwidth: 37\nheight: 23\nbitCount: 4\nclrUsed: 16\ntype: IMG_PAL4\n"),
               std::string::npos)
         << info.out;
 
-    const auto json = Tool("info --json " + ShellQuote(kFixtures + "pil_grey8.bmp"));
+    const auto json = Tool("info --json " + Fixture("bmp/pil_grey8.bmp"));
     EXPECT_EQ(json.exitCode, 0);
     EXPECT_EQ(json.out.rfind("{\"format\":\"BMP\",\"width\":37,\"height\":23,\"bitCount\":8,\"clrUsed\":256,"
                              "\"type\":\"IMG_GREY8\",",
@@ -44,31 +46,74 @@ TEST(Tool, ConvertKeepsTheDepthAndConvertersChangeIt)
 {
     testing::TempDir dir;
     const std::string out = dir.file("out.bmp");
-    ASSERT_EQ(Tool("convert " + ShellQuote(kFixtures + "py_rle4.bmp") + " " + ShellQuote(out)).exitCode, 0);
+    ASSERT_EQ(Tool("convert " + Fixture("bmp/py_rle4.bmp") + " " + ShellQuote(out)).exitCode, 0);
     EXPECT_EQ(ReadBmp(out).image().bitCount(), 4);
 
     ASSERT_EQ(Tool("promote " + ShellQuote(out) + " " + ShellQuote(dir.file("p.bmp"))).exitCode, 0);
     EXPECT_EQ(ReadBmp(dir.file("p.bmp")).image().bitCount(), 24);
-    ASSERT_EQ(Tool("webpalette " + ShellQuote(kFixtures + "pil_24.bmp") + " " + ShellQuote(dir.file("w.bmp"))).exitCode, 0);
+    ASSERT_EQ(Tool("webpalette " + Fixture("bmp/pil_24.bmp") + " " + ShellQuote(dir.file("w.bmp"))).exitCode, 0);
     EXPECT_EQ(ReadBmp(dir.file("w.bmp")).image().colors()[215].rgbRed, 255);
-    ASSERT_EQ(Tool("mediancut " + ShellQuote(kFixtures + "pil_24.bmp") + " " + ShellQuote(dir.file("m.bmp"))).exitCode, 0);
+    ASSERT_EQ(Tool("mediancut " + Fixture("bmp/pil_24.bmp") + " " + ShellQuote(dir.file("m.bmp"))).exitCode, 0);
     EXPECT_EQ(ReadBmp(dir.file("m.bmp")).image().bitCount(), 8);
 }
 
-TEST(Tool, SaveAsAppendsTheExtensionAndKeepsNoBackup)
+TEST(Tool, SaveOptionsReachTheWriters)
+{
+    testing::TempDir dir;
+    const auto convert = [&](const std::string& in, const std::string& out, const std::string& flags = "") {
+        const auto r = Tool("convert " + flags + " " + in + " " + ShellQuote(dir.file(out)));
+        EXPECT_EQ(r.exitCode, 0) << r.err;
+        return ReadWholeFile(dir.file(out)).value_or(std::vector<std::uint8_t>{});
+    };
+    // TIFF and Targa compress when asked; the TIFF compression entry is the fourth.
+    EXPECT_EQ(LoadLE16(&convert(Fixture("tiff/cp_be_lzw2_rgb.tif"), "plain.tif")[10 + 3 * 12 + 8]), 1);
+    EXPECT_EQ(LoadLE16(&convert(Fixture("tiff/cp_be_lzw2_rgb.tif"), "lzw.tif", "--compress")[10 + 3 * 12 + 8]), 5);
+    EXPECT_TRUE(testing::SamePixels(ReadTiff(testing::kFixtures + "tiff/cp_be_lzw2_rgb.tif").image(),
+                                    ReadTiff(dir.file("lzw.tif")).image()));
+    EXPECT_EQ(convert(Fixture("bmp/nb_4.bmp"), "picture.tga").at(2), 1);
+
+    // GIF: a graphic control for the transparent colour, and interlaced rows.
+    const auto plain = convert(Fixture("gif/im_16.gif"), "plain.gif");
+    const auto both = convert(Fixture("gif/im_16.gif"), "both.gif", "--interlace --transparent");
+    EXPECT_EQ(std::string(plain.begin(), plain.begin() + 6), "GIF87a");
+    EXPECT_EQ(plain[13 + 48 + 9], 0);
+    EXPECT_EQ(std::string(both.begin(), both.begin() + 6), "GIF89a");
+    EXPECT_EQ(both[13 + 48 + 8 + 9], 0x40);
+    EXPECT_TRUE(testing::SamePixels(ReadGifStream(testing::kFixtures + "gif/im_16.gif"), ReadGifStream(dir.file("both.gif"))));
+
+    // Paintbrush input comes through the general loader's reader as 24 bits.
+    convert(ShellQuote(dir.file("picture.tga")), "out.pcx");
+    EXPECT_EQ(ReadPcx(dir.file("out.pcx")).image().bitCount(), 4);  // Targa input keeps its depth
+    const auto info = Tool("info " + ShellQuote(dir.file("out.pcx")));
+    EXPECT_NE(info.out.find("format: PCX\n"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("bitCount: 24\n"), std::string::npos) << info.out;
+}
+
+TEST(Tool, SaveAsAppendsTheExtensionReplacesFilesAndKeepsNoBackup)
 {
     testing::TempDir dir;
     const std::string target = dir.file("picture");
-    const auto r = Tool("convert --save-as " + ShellQuote(kFixtures + "pil_8.bmp") + " " + ShellQuote(target));
+    const auto r = Tool("convert --save-as " + Fixture("bmp/pil_8.bmp") + " " + ShellQuote(target));
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_TRUE(std::filesystem::exists(target + ".BMP"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path()), std::filesystem::directory_iterator()), 1);
+
+    const std::string tga = dir.file("picture.tga");
+    ASSERT_EQ(Tool("convert " + Fixture("bmp/nb_4.bmp") + " " + ShellQuote(tga)).exitCode, 0);
+    const auto saved = Tool("convert --save-as --compress " + Fixture("bmp/pil_24.bmp") + " " + ShellQuote(tga));
+    EXPECT_EQ(saved.exitCode, 0) << saved.err;
+    EXPECT_EQ(ReadWholeFile(tga)->at(2), 10);  // replaced, run-length
+    EXPECT_EQ(FilesIn(dir.path()), 2u);
+
+    // Save-as reduces a colour picture to the fixed web palette for GIF.
+    ASSERT_EQ(Tool("convert --save-as " + Fixture("tiff/pil_rgb.tif") + " " + ShellQuote(dir.file("web.gif"))).exitCode, 0);
+    EXPECT_EQ(ReadGif(dir.file("web.gif")).image().colors()[215].rgbGreen, 255);
 }
 
 TEST(Tool, ExitCodesTellWhatWentWrong)
 {
     testing::TempDir dir;
-    const std::string in = ShellQuote(kFixtures + "pil_24.bmp");
+    const std::string in = Fixture("bmp/pil_24.bmp");
+    EXPECT_EQ(Tool(in).exitCode, 2);  // no command
     EXPECT_EQ(Tool("frobnicate").exitCode, 2);
     EXPECT_EQ(Tool("convert " + in).exitCode, 2);
     EXPECT_EQ(Tool("convert --quality 101 " + in + " x.jpg").exitCode, 2);
@@ -76,8 +121,13 @@ TEST(Tool, ExitCodesTellWhatWentWrong)
     const auto missing = Tool("info " + ShellQuote(dir.file("absent.bmp")));
     EXPECT_EQ(missing.exitCode, 3);
     EXPECT_NE(missing.err.find("absent.bmp"), std::string::npos);
-    EXPECT_EQ(Tool("info " + ShellQuote(kFixtures + "fixtures.txt")).exitCode, 3);
+    EXPECT_EQ(Tool("info " + Fixture("bmp/fixtures.txt")).exitCode, 3);
     EXPECT_EQ(Tool("convert " + in + " " + ShellQuote(dir.file("no/dir/out.bmp"))).exitCode, 4);
+    // A 4-bit picture as JPEG: the library's message, and no file.
+    const auto refused = Tool("convert " + Fixture("bmp/nb_4.bmp") + " " + ShellQuote(dir.file("x.jpg")));
+    EXPECT_EQ(refused.exitCode, 4);
+    EXPECT_NE(refused.err.find("indexed image"), std::string::npos);
+    EXPECT_EQ(FilesIn(dir.path()), 0u);
     EXPECT_EQ(Tool("--help").exitCode, 0);
 }
 

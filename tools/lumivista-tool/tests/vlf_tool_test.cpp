@@ -1,21 +1,16 @@
-#include "common/testing/run_command.h"
 #include "common/testing/temp_dir.h"
 #include "edit/layered_format.h"
 #include "imagelib/bmp.h"
 #include "imagelib/tests/pictures.h"
+#include "tool_support.h"
 
 #include <gtest/gtest.h>
 
 namespace lv {
 namespace {
 
-using testing::RunCommand;
 using testing::ShellQuote;
-
-testing::CommandResult Tool(const std::string& arguments)
-{
-    return RunCommand(std::string(LV_TOOL) + " " + arguments);
-}
+using testing::Tool;
 
 class VlfTool : public ::testing::Test {
 protected:

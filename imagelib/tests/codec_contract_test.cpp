@@ -1,0 +1,192 @@
+// What every file codec promises alike: lossless round trips of every depth it writes, its
+// writer's results for the usual failures, progress every 16 rows, Esc, and the dispatch
+// finding it by name.
+
+#include "common/byte_sink.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+#include "imagelib/bmp.h"
+#include "imagelib/gif.h"
+#include "imagelib/jpeg.h"
+#include "imagelib/library_messages.h"
+#include "imagelib/load_save.h"
+#include "imagelib/pcx.h"
+#include "imagelib/save_options.h"
+#include "imagelib/targa.h"
+#include "imagelib/tiff.h"
+#include "pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace lv {
+namespace {
+
+using Progress = std::vector<std::pair<std::string, int>>;
+
+struct Kind {
+    unsigned bits;
+    unsigned colours;  // 1: the grey table
+};
+const Kind kMono{1, 2}, kPal4{4, 16}, kPal8{8, 256}, kShortPal8{8, 100}, kGrey{8, 1}, kRgb{24, 0};
+
+// Stream writers follow the Save-as options, as the file writers do.
+struct Codec {
+    const char* name;  // as the format table names it
+    unsigned bits;     // of the picture it is given in the contract's other tests
+    std::function<WriteResult(const std::string&, HDIB&)> writeFile;
+    std::function<WriteResult(ByteSink&, const HDIB&)> writeStream;
+    std::function<ReadResult(ByteSource&)> read;
+    WriteResult missingFolder;      // writing into a folder that isn't there
+    std::vector<int> readPercents;  // reported while reading 40 rows
+    std::vector<Kind> lossless;     // pictures that come back unchanged
+    bool keepsResolution;
+};
+
+const std::vector<Codec>& Codecs()
+{
+    static const std::vector<Codec> codecs = {
+        {"BMP", 24, [](const std::string& p, HDIB& d) { return WriteBmp(p, d); },
+         [](ByteSink& s, const HDIB& d) { HDIB copy = DibDuplicate(d); return WriteBmp(s, copy); },
+         [](ByteSource& s) { return ReadBmp(s); }, WriteResult::Failed, {}, {kMono, kPal4, kPal8, kShortPal8, kGrey, kRgb},
+         true},
+        {"TIF", 24, [](const std::string& p, HDIB& d) { return WriteTiff(p, d); },
+         [](ByteSink& s, const HDIB& d) { return WriteTiff(s, d); }, [](ByteSource& s) { return ReadTiff(s); },
+         WriteResult::CannotCreate, {0, 40, 80}, {kMono, kPal4, kPal8, kShortPal8, kGrey, kRgb}, true},
+        {"PCX", 24, [](const std::string& p, HDIB& d) { return WritePcx(p, d); },
+         [](ByteSink& s, const HDIB& d) { return WritePcx(s, d); }, [](ByteSource& s) { return ReadPcx(s); },
+         WriteResult::CannotCreate, {0, 40, 80}, {kMono, kPal4, kPal8, kGrey, kRgb}, true},
+        // The GIF reader reports once a stretch of 16 rows is done.
+        {"GIF", 8, [](const std::string& p, HDIB& d) { return WriteGif(p, d); },
+         [](ByteSink& s, const HDIB& d) { return WriteGif(s, d); }, [](ByteSource& s) { return ReadGif(s); },
+         WriteResult::CannotCreate, {40, 80}, {kMono, kPal4, kPal8, kGrey}, false},
+        {"TGA", 24, [](const std::string& p, HDIB& d) { return WriteTarga(p, d); },
+         [](ByteSink& s, const HDIB& d) { return WriteTarga(s, d, CurrentSaveOptions().compress); },
+         [](ByteSource& s) { return ReadTarga(s); }, WriteResult::CannotCreate, {0, 40, 80},
+         {kMono, kPal4, kShortPal8, kGrey, kRgb}, false},
+        {"JPG", 24, [](const std::string& p, HDIB& d) { return WriteJpeg(p, d, 90); },
+         [](ByteSink& s, const HDIB& d) { return WriteJpeg(s, d, 90); }, [](ByteSource& s) { return ReadJpeg(s); },
+         WriteResult::CannotCreate, {0, 40, 80}, {}, true},
+    };
+    return codecs;
+}
+
+HDIB PictureFor(const Codec& codec, int width, int height)
+{
+    if (codec.bits == 24)
+        return testing::MakePhotoLike(width, height);
+    HDIB dib = testing::MakePicture(width, height, codec.bits, 1u << codec.bits);
+    testing::FillPatterned(dib);
+    return dib;
+}
+
+bool SameColour(RgbQuad a, RgbQuad b)
+{
+    return a.rgbRed == b.rgbRed && a.rgbGreen == b.rgbGreen && a.rgbBlue == b.rgbBlue;
+}
+
+TEST(CodecContract, EveryDepthRoundTripsWithItsTableAndPadding)
+{
+    testing::UiRecorder ui;
+    for (const Codec& codec : Codecs())
+        for (const Kind& kind : codec.lossless)
+            // Compressed TIFF and Targa files, interlaced GIF files.
+            for (const bool option : {false, true}) {
+                SCOPED_TRACE(std::string(codec.name) + " " + std::to_string(kind.bits) + " bits, " +
+                             std::to_string(kind.colours) + " colours" + (option ? ", with the option" : ""));
+                CurrentSaveOptions().compress = CurrentSaveOptions().interlace = option;
+                // 1203 one-bit pixels are 151 bytes: a run longer than any packet even there.
+                HDIB dib = kind.colours == 1 ? testing::MakeGreyPicture(1203, 5)
+                                             : testing::MakePicture(1203, 5, kind.bits, kind.colours);
+                testing::FillPatterned(dib);
+                if (kind.bits == 1)
+                    dib.colors()[0] = {0, 0, 0, 0}, dib.colors()[1] = {255, 255, 255, 0};
+                dib.header().biXPelsPerMeter = 3937;
+                dib.header().biYPelsPerMeter = 11811;
+                MemorySink sink;
+                ASSERT_EQ(codec.writeStream(sink, dib), WriteResult::Written);
+                const ReadResult back = testing::ReadFromBytes(sink.bytes(), codec.read);
+                ASSERT_TRUE(back.ok());
+                const HDIB& got = back.image();
+                ASSERT_EQ(got.bitCount(), dib.bitCount());
+                ASSERT_EQ(got.clrUsed(), dib.clrUsed());
+                EXPECT_TRUE(std::equal(dib.colors(), dib.colors() + dib.clrUsed(), got.colors(), SameColour));
+                for (int y = 0; y < dib.height(); ++y)
+                    ASSERT_TRUE(std::equal(dib.row(y), dib.row(y) + dib.stride(), got.row(y))) << "row " << y;
+                if (codec.keepsResolution) {
+                    EXPECT_EQ(got.header().biXPelsPerMeter, 3937);
+                    EXPECT_EQ(got.header().biYPelsPerMeter, 11811);
+                }
+            }
+    CurrentSaveOptions() = {};
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(CodecContract, WritersAnswerNoPictureAMissingFolderAndAFullDisk)
+{
+    testing::TempDir dir;
+    testing::UiRecorder ui;
+    for (const Codec& codec : Codecs()) {
+        SCOPED_TRACE(codec.name);
+        HDIB none;
+        EXPECT_EQ(codec.writeFile(dir.file("none"), none), WriteResult::NotWritten);
+        HDIB picture = PictureFor(codec, 64, 64);
+        EXPECT_EQ(codec.writeFile(dir.file("missing/a"), picture), codec.missingFolder);
+        EXPECT_EQ(codec.writeFile("/dev/full", picture), WriteResult::Failed);
+    }
+    // Only the JPEG writer speaks: of a picture it can't hold, and of a file it can't create.
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{std::string(kJpegIndexedMessage), std::string(kDiskErrorMessage)}));
+}
+
+TEST(CodecContract, ProgressEvery16RowsAndEscStopsBothWays)
+{
+    for (const Codec& codec : Codecs()) {
+        SCOPED_TRACE(codec.name);
+        testing::UiRecorder ui;
+        const HDIB picture = PictureFor(codec, 5, 40);
+        MemorySink sink;
+        ASSERT_EQ(codec.writeStream(sink, picture), WriteResult::Written);
+        ASSERT_TRUE(testing::ReadFromBytes(sink.bytes(), codec.read).ok());
+        Progress expected;
+        if (!codec.readPercents.empty())
+            expected = {{"Gravação", 0}, {"Gravação", 40}, {"Gravação", 80}};
+        for (const int percent : codec.readPercents)
+            expected.push_back({"Leitura", percent});
+        EXPECT_EQ(ui.progress, expected);
+        if (codec.readPercents.empty())
+            continue;  // the bitmap codec is too quick to offer a stop
+
+        testing::CancellationOn on;
+        ui.escapeAfterPolls = 1;
+        MemorySink cancelled;
+        EXPECT_EQ(codec.writeStream(cancelled, picture), WriteResult::NotWritten);
+        ui.escapePolls = 0;
+        EXPECT_EQ(testing::ReadFromBytes(sink.bytes(), codec.read).code(), ReadCode::Failure);
+        EXPECT_TRUE(ui.messages.empty());
+    }
+}
+
+TEST(CodecContract, TheDispatchWritesAndFindsEachFormatByItsName)
+{
+    testing::TempDir dir;
+    testing::UiRecorder ui;
+    int number = 0;
+    for (const Codec& codec : Codecs()) {
+        SCOPED_TRACE(codec.name);
+        HDIB picture = PictureFor(codec, 21, 13);
+        const std::string path = dir.file(std::string("picture.") + codec.name);
+        ASSERT_EQ(SaveImageFile(picture, path, true), WriteResult::Written);
+        const LoadedImage loaded = LoadImageFileDetailed(path, true);
+        ASSERT_TRUE(loaded.image);
+        EXPECT_EQ(loaded.format->name, codec.name);
+        EXPECT_EQ(loaded.format->number, ++number);  // the table's trial order
+        if (loaded.format->name != "JPG") {
+            EXPECT_TRUE(testing::SamePixels(loaded.image, picture));
+        }
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace lv
