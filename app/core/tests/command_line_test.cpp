@@ -25,49 +25,32 @@ public:
     std::set<std::string> refused;
 };
 
-TEST(CommandLine, TwoFilesOpenAndAThirdIsNotExamined)
+TEST(CommandLine, TwoFilesOpenRefusedOnesCountOnceAndANameWithoutAnExtensionEndsTheScan)
 {
-    RecordingOpener opener;
-    const std::vector<std::string> args = {"-geometry", "-x", "/f/a.jpg", "/f/b c.bmp", "/f/c.tif"};
-    EXPECT_EQ(OpenCommandLineFiles(args, opener), 2);
-    EXPECT_EQ(opener.opened, (std::vector<std::string>{"/f/a.jpg", "/f/b c.bmp"}));
-    EXPECT_EQ(opener.examined.size(), 2u);
-}
-
-TEST(CommandLine, RefusedFilesCountOnceSoAThirdIsExamined)
-{
-    RecordingOpener opener;
-    opener.refused = {"a.jpg"};
-    const std::vector<std::string> args = {"a.jpg", "b.jpg", "c.jpg", "d.jpg"};
-    EXPECT_EQ(OpenCommandLineFiles(args, opener), 1);  // a: 1, b: 3
-    EXPECT_EQ(opener.examined, (std::vector<std::string>{"a.jpg", "b.jpg"}));
-
-    RecordingOpener none;
-    none.refused = {"a.jpg", "b.jpg", "c.jpg"};
-    EXPECT_EQ(OpenCommandLineFiles(args, none), 0);
-    EXPECT_EQ(none.examined.size(), 3u);
-}
-
-TEST(CommandLine, ANameWithoutADotAndThreeCharactersEndsTheScan)
-{
-    RecordingOpener opener;
-    opener.refused = {"a.jpg"};
-    const std::vector<std::string> args = {"a.jpg", "/f/photo.jpeg", "b.jpg"};
-    EXPECT_EQ(OpenCommandLineFiles(args, opener), 0);
-    EXPECT_EQ(opener.examined, std::vector<std::string>{"a.jpg"});
-
-    RecordingOpener second;
-    for (const std::string first : {"notes", "", "bmp"})
-        EXPECT_EQ(OpenCommandLineFiles(std::vector<std::string>{first, "a.jpg"}, second), 0) << first;
-    EXPECT_TRUE(second.examined.empty());
-}
-
-TEST(CommandLine, LeadingBlanksAreSkippedAndOnlyLeadingSwitchesAreSwitches)
-{
-    RecordingOpener opener;
-    opener.refused = {"-late.jpg"};
-    EXPECT_EQ(OpenCommandLineFiles(std::vector<std::string>{"  x.png", "-late.jpg"}, opener), 1);
-    EXPECT_EQ(opener.examined, (std::vector<std::string>{"x.png", "-late.jpg"})) << "2 does not exceed 2";
+    using Names = std::vector<std::string>;
+    const Names four = {"a.jpg", "b.jpg", "c.jpg", "d.jpg"};
+    const struct {
+        Names args;
+        std::set<std::string> refused;
+        Names opened, examined;
+    } cases[] = {
+        {{"-geometry", "-x", "/f/a.jpg", "/f/b c.bmp", "/f/c.tif"}, {}, {"/f/a.jpg", "/f/b c.bmp"}, {"/f/a.jpg", "/f/b c.bmp"}},
+        {four, {"a.jpg"}, {"b.jpg"}, {"a.jpg", "b.jpg"}},  // the refused a counts 1, the opened b 2 more: c is not examined
+        {four, {"a.jpg", "b.jpg", "c.jpg"}, {}, {"a.jpg", "b.jpg", "c.jpg"}},
+        {{"a.jpg", "/f/photo.jpeg", "b.jpg"}, {"a.jpg"}, {}, {"a.jpg"}},
+        {{"notes", "a.jpg"}, {}, {}, {}},
+        {{"", "a.jpg"}, {}, {}, {}},
+        {{"bmp", "a.jpg"}, {}, {}, {}},
+        {{"  x.png", "-late.jpg"}, {"-late.jpg"}, {"x.png"}, {"x.png", "-late.jpg"}},  // only leading switches; 2 does not exceed 2
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << '"' << c.args[0] << "\" and " << c.args.size() - 1 << " more");
+        RecordingOpener opener;
+        opener.refused = c.refused;
+        EXPECT_EQ(OpenCommandLineFiles(c.args, opener), int(c.opened.size()));
+        EXPECT_EQ(opener.opened, c.opened);
+        EXPECT_EQ(opener.examined, c.examined);
+    }
 }
 
 }  // namespace

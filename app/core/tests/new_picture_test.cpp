@@ -52,14 +52,15 @@ TEST(NewPicture, ThePictureIsFilledWithTheBackgroundAtTheChosenResolution)
 
 TEST(RecentSizes, StoredTextsRoundTripAndShowWithTheUnitWords)
 {
-    EXPECT_EQ(StoredSizeText({640, 480, SizeUnit::Pixel}), "640,480,Pixel");
-    EXPECT_EQ(StoredSizeText({4, 6.5, SizeUnit::Inch}), "4.000,6.500,Inch");
-    EXPECT_EQ(StoredSizeText({10.16, 15.24, SizeUnit::Centimetre}), "10.160,15.240,Cm");
-    EXPECT_EQ(SizeListText({640, 480, SizeUnit::Pixel}), "640 x 480 Pixel");
-    EXPECT_EQ(SizeListText({4, 6.5, SizeUnit::Inch}), "4.000 x 6.500 Polegada");
-    EXPECT_EQ(SizeListText({10.16, 15.24, SizeUnit::Centimetre}), "10.160 x 15.240 Cm");
-
-    EXPECT_EQ(ParseStoredSize("4.000,6.500,Inch"), (PictureSize{4, 6.5, SizeUnit::Inch}));
+    const std::tuple<PictureSize, const char*, const char*> texts[] = {
+        {{640, 480, SizeUnit::Pixel}, "640,480,Pixel", "640 x 480 Pixel"},
+        {{4, 6.5, SizeUnit::Inch}, "4.000,6.500,Inch", "4.000 x 6.500 Polegada"},
+        {{10.16, 15.24, SizeUnit::Centimetre}, "10.160,15.240,Cm", "10.160 x 15.240 Cm"}};
+    for (const auto& [size, stored, listed] : texts) {
+        EXPECT_EQ(StoredSizeText(size), stored);
+        EXPECT_EQ(SizeListText(size), listed);
+        EXPECT_EQ(ParseStoredSize(stored), size) << stored;
+    }
     EXPECT_EQ(ParseStoredSize("3,4,Centímetros"), (PictureSize{3, 4, SizeUnit::Centimetre}));
     EXPECT_EQ(ParseStoredSize(" 640,480,P"), (PictureSize{640, 480, SizeUnit::Pixel}));
     for (const char* bad : {"", "640", "640,480", "640,480,", "a,480,Pixel", "640,480,Metre", "4,5x,Inch", "nan,1,P"})
@@ -87,9 +88,8 @@ TEST(RecentSizes, ANewSizeGoesFirstDroppingItsTwinAndTheEleventhIsLost)
     recent.remember({500, 100, SizeUnit::Pixel});
     const auto sizes = recent.read();
     ASSERT_EQ(sizes.size(), 9u) << "the unreadable entry is not listed";
-    EXPECT_EQ(sizes[0], (PictureSize{500, 100, SizeUnit::Pixel}));
-    EXPECT_EQ(sizes[1], (PictureSize{4, 6, SizeUnit::Inch}));
-    EXPECT_EQ(sizes[2], (PictureSize{1000, 100, SizeUnit::Pixel}));
+    EXPECT_EQ(std::vector(sizes.begin(), sizes.begin() + 3),
+              (std::vector<PictureSize>{{500, 100, SizeUnit::Pixel}, {4, 6, SizeUnit::Inch}, {1000, 100, SizeUnit::Pixel}}));
     EXPECT_EQ(std::count(sizes.begin(), sizes.end(), PictureSize{500, 100, SizeUnit::Pixel}), 1);
 
     store.failingKey = "size0";

@@ -16,7 +16,6 @@ TEST(Settings, UsuarioKeysAreLookedUpByTheirStringTableNames)
     std::ofstream(ini, std::ios::binary) << "[usu\xE1rio]\r\nbrushsize=24\r\nALBUM NAME=f\xE9rias.abm\r\n";
     ProfileStore store(ini);
     Settings settings(store);
-    EXPECT_EQ(SettingKeyName(setting::kBrushSize.id), "BrushSize");
     EXPECT_EQ(settings.get(setting::kBrushSize), 24);
     EXPECT_EQ(settings.get(setting::kAlbumName), "férias.abm");
     EXPECT_EQ(settings.get(setting::kBrushSpeed), 20);

@@ -13,21 +13,14 @@
 namespace lv {
 namespace {
 
-// A 24-bit picture of one colour, 0xBBGGRR.
-HDIB solid(int width, int height, std::uint32_t colour)
-{
-    return DibCreate(width, height, colour, false);
-}
-
 // A document with `layers` layers of distinct colours, attached to a window's recorder.
 struct OpenDocument {
     OpenDocument(UndoTable& table, int window, int layers)
         : stack(CreateEmptyLayerStack(40, 30, 24))
         , recorder(table, window)
-        , window(window)
     {
         for (int i = 0; i < layers; ++i) {
-            HDIB image = solid(20 + i, 10 + i, 0x006400u + std::uint32_t(40 * i) + (std::uint32_t(200 - 30 * i) << 16));
+            HDIB image = DibCreate(20 + i, 10 + i, 0x006400u + std::uint32_t(40 * i) + (std::uint32_t(200 - 30 * i) << 16), false);
             HDIB mask;
             InsertLayer(*stack, image, mask, stack->layerCount, false);
         }
@@ -38,7 +31,6 @@ struct OpenDocument {
 
     std::unique_ptr<LayerStack> stack;
     WindowUndoRecorder recorder;
-    int window;
 };
 
 // Everything a user could see of a document, for exact comparisons.
@@ -133,7 +125,7 @@ TEST(UndoTable, UndoThenRedoRestoresTheDocumentExactlyWithoutCopyingLayerPicture
     ASSERT_TRUE(DeleteLayer(doc, 1, true));
     doc.view.zoomLevel = 2;
     ASSERT_TRUE(MoveLayer(doc, 0, 1, true));
-    HDIB image = solid(8, 8, 0x030201);
+    HDIB image = DibCreate(8, 8, 0x030201, false);
     ASSERT_TRUE(AddLayer(doc, 0, std::move(image), {}, true, false));
     CompositeLayers(doc);
     const Fingerprint after = fingerprint(doc);
@@ -214,7 +206,7 @@ TEST(UndoTable, ASourcePictureHeldByTwoStepsIsFreedOnlyWithTheSecond)
 {
     UndoTable table(2);
     OpenDocument a(table, 1, 2);
-    auto source = std::make_shared<HDIB>(solid(4, 4, 0x090909));
+    auto source = std::make_shared<HDIB>(DibCreate(4, 4, 0x090909, false));
     const std::weak_ptr<HDIB> watch = source;
     a.doc().layers[0].sourceImage = std::move(source);
     SetLayerOpacity(a.doc(), 0, 10, true);
@@ -237,7 +229,7 @@ TEST(UndoTable, FailedOperationsWithdrawTheirStepAndUnknownPicturesRefuseTheUndo
     EXPECT_EQ(table.count(), 0) << "the step was withdrawn";
 
     MoveLayer(doc, 0, 0, true);
-    doc.layers[0].image = solid(20, 10, 0x050505);  // replaced without telling the undo
+    doc.layers[0].image = DibCreate(20, 10, 0x050505, false);  // replaced without telling the undo
     const Fingerprint now = fingerprint(doc);
     EXPECT_FALSE(table.undo(doc, 1));
     EXPECT_EQ(fingerprint(doc), now);

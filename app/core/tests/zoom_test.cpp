@@ -33,23 +33,17 @@ TEST(Zoom, ReadoutShowsThePercentageInString2344)
     EXPECT_EQ(ZoomReadout(-2), " Visualizar 33%  ");
     EXPECT_EQ(ZoomReadout(0), " Visualizar 100%  ");
     EXPECT_EQ(ZoomReadout(15), " Visualizar 1600%  ");
-    EXPECT_EQ(ZoomPercent(-6), 14);
 }
 
 TEST(Zoom, SetCommandsChooseLevelsAndLowerThoseTooLargeWithABeep)
 {
     const PixelSize doc{400, 300};
     const PixelSize client{800, 600};
-    auto zoomOf = [&](int command, int current = 0) { return ZoomForCommand(command, current, doc, client)->zoom; };
-    EXPECT_EQ(zoomOf(548, 3), 4);
-    EXPECT_EQ(zoomOf(548, 15), 15);
-    EXPECT_EQ(zoomOf(549, -15), -15);
-    EXPECT_EQ(zoomOf(551), 0);
-    EXPECT_EQ(zoomOf(554), 3);
-    EXPECT_EQ(zoomOf(567), 0);
-    EXPECT_EQ(zoomOf(570), -3);
-    EXPECT_EQ(zoomOf(582), -15);
-    EXPECT_EQ(zoomOf(583), 1) << "twice fits 800 x 600 exactly";
+    // {command, current level, chosen level}; 583 fits: twice fits 800 x 600 exactly.
+    const int cases[][3] = {{548, 3, 4}, {548, 15, 15}, {549, -15, -15}, {551, 0, 0}, {554, 0, 3},
+                            {567, 0, 0}, {570, 0, -3},  {582, 0, -15},   {583, 0, 1}};
+    for (const auto& [command, current, zoom] : cases)
+        EXPECT_EQ(ZoomForCommand(command, current, doc, client)->zoom, zoom) << command << " from " << current;
     EXPECT_FALSE(ZoomForCommand(550, 0, doc, client));
     EXPECT_FALSE(ZoomForCommand(584, 0, doc, client));
 
@@ -64,15 +58,6 @@ TEST(Zoom, SetCommandsChooseLevelsAndLowerThoseTooLargeWithABeep)
     EXPECT_EQ(none->zoom, 0);
     EXPECT_TRUE(none->beep);
     EXPECT_FALSE(ZoomForCommand(557, 0, {2000, 100}, client)->beep);
-}
-
-TEST(Zoom, ScaledLengthsAndDocumentOffsetsInvertEachOther)
-{
-    EXPECT_EQ(ScaledLength(10, -3), 2);
-    EXPECT_EQ(DocumentOffset(39, 3), 9);
-    for (int z = kMinZoom; z <= kMaxZoom; ++z)
-        for (int d : {0, 1, 17, 255})
-            EXPECT_EQ(DocumentOffset(ScaledLength(d, z), z), z >= 0 ? d : d - d % (1 - z)) << z << " " << d;
 }
 
 }  // namespace
