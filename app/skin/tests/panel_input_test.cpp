@@ -94,7 +94,7 @@ TEST_F(BasePanel, HoldingZoomInFiresFromTheFourthTickWhileThePointerStaysAndOnRe
     EXPECT_TRUE(Only<effect::Fire>(panel.tick(kRepeatTimer)).empty());
 }
 
-TEST_F(BasePanel, APushButtonFiresOnlyWhenReleasedOnItselfAndReturnsToNormal)
+TEST_F(BasePanel, APushButtonFiresOnlyWhenReleasedOnItselfAndReturnsToNormalExceptOnSftPanels)
 {
     const Point undo = CentreOf(panel, 149);
     panel.press(undo);
@@ -114,6 +114,10 @@ TEST_F(BasePanel, APushButtonFiresOnlyWhenReleasedOnItselfAndReturnsToNormal)
     EXPECT_EQ(Only<effect::Paint>(on).at(0).image, ImageState::Normal);
     // Still under the pointer, the next move lights it again.
     EXPECT_EQ(Only<effect::Paint>(panel.move(undo)).at(0).image, ImageState::Hover);
+
+    PanelInput sft(ControlsOf(0), {.keepPressedImage = true}, environment);
+    sft.press(undo);
+    EXPECT_EQ(Only<effect::Paint>(sft.release(undo)).at(0).image, ImageState::Pressed) << "sft panels keep it pressed";
 }
 
 TEST_F(BasePanel, ClickSoundsDependOnTheButton)
@@ -188,13 +192,6 @@ TEST_F(BasePanel, HoverShowsStatusAndTheTooltipAfterItsTimer)
     PanelInput quiet(ControlsOf(0), {.tooltips = false}, environment);
     quiet.move(copy);
     EXPECT_TRUE(Only<effect::ShowTooltip>(quiet.tick(kTooltipTimer)).empty());
-}
-
-TEST_F(BasePanel, SftPanelsKeepPushButtonsPressed)
-{
-    PanelInput sft(ControlsOf(0), {.keepPressedImage = true}, environment);
-    sft.press(CentreOf(sft, 149));
-    EXPECT_EQ(Only<effect::Paint>(sft.release(CentreOf(sft, 149))).at(0).image, ImageState::Pressed);
 }
 
 TEST(PanelInput, TogglesMirrorAcrossTheScreensOfOneSkinFile)
@@ -358,11 +355,6 @@ TEST(PanelInput, ScrollButtonsPassTheirStepInTheHighWord)
     }
 }
 
-}  // namespace
-}  // namespace lv::skin
-
-namespace lv::skin {
-namespace {
 
 TEST(AttentionBlink, AlternatesUntilTheFirstReleaseOnAnAreaButton)
 {

@@ -31,21 +31,16 @@ struct ProgramFolder : ::testing::Test {
     {
         SkinFileContent content;
         content.screens.resize(14);
-        SkinButtonImages first;
-        first.pictures[0] = PackedDib(2, 2);
-        first.fields = {0, 0, 0, 0, 2, 2, 0, 0};
-        content.screens[0].push_back(first);
+        content.screens[0].push_back({{PackedDib(2, 2)}, {0, 0, 0, 0, 2, 2, 0, 0}});
         for (const ButtonDefinition& b : PanelButtons(13)) {
             const std::size_t index = content.screens[13].size();
             const std::int16_t kind = index == 0 ? kRecordSliderThumb : index == 1 ? kRecordSliderTrack : 0;
-            const SkinFields f{kind, 0, std::int16_t(b.small.x), std::int16_t(b.small.y), std::int16_t(b.small.width),
-                               std::int16_t(b.small.height), 0, 17};
-            SkinButtonImages stored;
-            stored.pictures.fill(PackedDib(b.small.width, b.small.height));
-            if (b.kind == ButtonKind::SliderThumb)
-                stored.pictures[2] = {1, 2, 3};
-            stored.fields = f;
-            content.screens[13].push_back(stored);
+            const Rect r = b.small;
+            const auto picture = PackedDib(r.width, r.height);
+            const auto hover = b.kind == ButtonKind::SliderThumb ? std::vector<std::uint8_t>{1, 2, 3} : picture;
+            content.screens[13].push_back({{picture, picture, hover},
+                                           {kind, 0, std::int16_t(r.x), std::int16_t(r.y), std::int16_t(r.width),
+                                            std::int16_t(r.height), 0, 17}});
         }
         MemorySink sink;
         ASSERT_TRUE(WriteSkinFile(sink, content));

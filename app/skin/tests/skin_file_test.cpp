@@ -14,18 +14,12 @@ std::vector<std::uint8_t> Bytes(std::size_t n, std::uint8_t seed)
     return v;
 }
 
-std::array<std::vector<std::uint8_t>, 3> Pictures(std::vector<std::uint8_t> normal, std::vector<std::uint8_t> pressed,
-                                                  std::vector<std::uint8_t> hover)
-{
-    return {std::move(normal), std::move(pressed), std::move(hover)};
-}
-
 SkinFileContent SampleContent()
 {
     SkinFileContent content;
-    SkinButtonImages a{Pictures(Bytes(50, 1), Bytes(51, 2), Bytes(52, 3)), {0, 7, 10, 20, 30, 40, 5, -6}};
-    SkinButtonImages region{Pictures({}, {}, {}), {0, 0, 1, 2, 300, 200, 0, 0}};
-    SkinButtonImages thumb{Pictures(Bytes(9, 4), Bytes(9, 5), {}), {kRecordSliderThumb, 0, -3, 4, 16, 24, 100, 42}};
+    SkinButtonImages a{{Bytes(50, 1), Bytes(51, 2), Bytes(52, 3)}, {0, 7, 10, 20, 30, 40, 5, -6}};
+    SkinButtonImages region{{}, {0, 0, 1, 2, 300, 200, 0, 0}};
+    SkinButtonImages thumb{{Bytes(9, 4), Bytes(9, 5), {}}, {kRecordSliderThumb, 0, -3, 4, 16, 24, 100, 42}};
     content.screens = {{a, region}, {}, {thumb}};
     return content;
 }
@@ -42,12 +36,11 @@ TEST(SkinFile, WriterLaysOutHeaderRecordsAndImageDataByteForByte)
     const auto bytes = Write(SampleContent());
     ASSERT_EQ(bytes.size(), kSkinHeaderSize + 9 * kSkinRecordSize + (50 + 51 + 52 + 9 + 9));
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "REZE");
-    EXPECT_EQ(LoadLE32(&bytes[8]), 9u);   // records
-    EXPECT_EQ(LoadLE32(&bytes[32]), 3u);  // screens
-    EXPECT_EQ(LoadLE32(&bytes[36]), 0u);
-    EXPECT_EQ(LoadLE32(&bytes[40]), 6u);
-    EXPECT_EQ(LoadLE32(&bytes[44]), 6u);  // the empty screen points at the next records
-    EXPECT_EQ(LoadLE32(&bytes[48]), 0u);
+    // The record count, the screen count, then each screen's first record (the empty screen's
+    // is the next screen's) and a zero beyond them.
+    const std::pair<std::size_t, std::uint32_t> words[] = {{8, 9}, {32, 3}, {36, 0}, {40, 6}, {44, 6}, {48, 0}};
+    for (const auto& [at, value] : words)
+        EXPECT_EQ(LoadLE32(&bytes[at]), value) << "byte " << at;
     const auto record = [&](int i) { return &bytes[kSkinHeaderSize + std::size_t(i) * kSkinRecordSize]; };
     // Fields only in the third record of a button.
     EXPECT_EQ(LoadLE16(record(0) + 152 + 4), 0);
