@@ -45,22 +45,31 @@ TEST(Accelerators, QtKeysMapOntoTable501WithExactlyItsModifiers)
     EXPECT_FALSE(TranslateAccelerator(Qt::Key_A, Qt::ControlModifier));
 }
 
-TEST(Accelerators, TheChainTranslatesKeysBeforeTheAcquisitionFilterAndDispatch)
-{
+// A shown main window with the accelerators in the application's filter chain.
+struct Chain : ::testing::Test {
+    Chain()
+    {
+        window.show();
+        chain.setFilter(EventFilterChain::Stage::Accelerators, &accelerators);
+    }
+    testing::UiRecorder ui;
     RecordingOpener opener;
     FakeImageWindows images;
     TestHooks hooks;
-    MainWindow window(opener, images, hooks, nullptr);
+    int destroyed = 0;
+    MainWindow window{opener, images, hooks, [this] { ++destroyed; }};
+    EventFilterChain chain{*QApplication::instance()};
+    AcceleratorFilter accelerators{window};
+};
+
+TEST_F(Chain, TranslatesKeysBeforeTheAcquisitionFilterAndDispatch)
+{
+    AcquisitionProbe acquisition;  // outlives the field, whose removal passes the chain
+    chain.setFilter(EventFilterChain::Stage::Acquisition, &acquisition);
     QLineEdit field(&window);
-    window.show();
+    field.show();
     std::vector<skin::Handler> called;
     window.handlers().set(skin::Handler::Undo, [&](const HandlerCall& c) { called.push_back(c.handler); });
-
-    EventFilterChain chain(*QApplication::instance());
-    AcceleratorFilter accelerators(window);
-    AcquisitionProbe acquisition;
-    chain.setFilter(EventFilterChain::Stage::Accelerators, &accelerators);
-    chain.setFilter(EventFilterChain::Stage::Acquisition, &acquisition);
 
     press(field, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(called, std::vector<skin::Handler>{skin::Handler::Undo});
@@ -72,7 +81,6 @@ TEST(Accelerators, TheChainTranslatesKeysBeforeTheAcquisitionFilterAndDispatch)
     ASSERT_FALSE(acquisition.seen.empty());
     EXPECT_EQ(acquisition.seen.front(), Qt::Key_A);
 
-    testing::UiRecorder ui;
     EXPECT_TRUE(window.runCommand(skin::kCommandRedo));
     EXPECT_EQ(ui.beeps, 1) << "redo has no function yet";
     EXPECT_FALSE(window.runCommand(126)) << "no scanner yet";
@@ -82,18 +90,8 @@ TEST(Accelerators, TheChainTranslatesKeysBeforeTheAcquisitionFilterAndDispatch)
     EXPECT_EQ(scans, 1);
 }
 
-TEST(Accelerators, KeysOfOtherWindowsAndOfModalDialogsAreLeftAlone)
+TEST_F(Chain, LeavesAloneKeysOfOtherWindowsAndOfModalDialogs)
 {
-    RecordingOpener opener;
-    FakeImageWindows images;
-    TestHooks hooks;
-    int destroyed = 0;
-    MainWindow window(opener, images, hooks, [&] { ++destroyed; });
-    window.show();
-    EventFilterChain chain(*QApplication::instance());
-    AcceleratorFilter accelerators(window);
-    chain.setFilter(EventFilterChain::Stage::Accelerators, &accelerators);
-
     QLineEdit elsewhere;
     press(elsewhere, Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(destroyed, 0);

@@ -1,4 +1,5 @@
 #include "app/qt_ui_service.h"
+#include "common/byte_source.h"
 #include "common/testing/temp_dir.h"
 
 #include <QApplication>
@@ -9,19 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
 
 namespace lv::app {
 namespace {
-
-std::string slurp(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
-}
 
 class QtUiServiceTest : public ::testing::Test {
 protected:
@@ -44,7 +35,9 @@ TEST_F(QtUiServiceTest, MessageBoxesShowTheirTextAndAnswerWithTheChosenButton)
               ui::Answer::Yes);
     EXPECT_EQ(service.ask("Continuar?", ui::kProductTitle, ui::Buttons::OkCancel, ui::Icon::Question),
               ui::Answer::Ok);
-    EXPECT_EQ(slurp(log),
+    const auto logged = ReadWholeFile(log);
+    ASSERT_TRUE(logged);
+    EXPECT_EQ(std::string(logged->begin(), logged->end()),
               "message Atenção: Não é possível localizar --- /x.bmp\n"
               "message Lumivista 2000: Salvar?\n"
               "message Lumivista 2000: Continuar?\n");
