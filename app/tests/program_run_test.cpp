@@ -58,22 +58,21 @@ TEST(Program, ASmallScreenIsRefusedWithAMessageAndExit0)
 TEST(Program, CommandLineFilesOpenTwoAtMostSideBySide)
 {
     ProgramSandbox sandbox;
+    std::vector<std::string> files;
+    HDIB picture = AllocatePicture(40, 30, 24, 0);
     for (const char* name : {"um.bmp", "dois.bmp", "três.bmp"}) {
-        HDIB picture = AllocatePicture(40, 30, 24, 0);
-        ASSERT_EQ(WriteBmp(sandbox.file(name).string(), picture), WriteResult::Written);
+        files.push_back(sandbox.file(name).string());
+        ASSERT_EQ(WriteBmp(files.back(), picture), WriteResult::Written);
     }
-    const std::string one = sandbox.file("um.bmp").string();
-    const std::string two = sandbox.file("dois.bmp").string();
-    const std::string three = sandbox.file("três.bmp").string();
-    EXPECT_EQ(sandbox.run({one, two, three}, {"LUMIVISTA_TEST_QUIT=1"}), 0);
+    EXPECT_EQ(sandbox.run(files, {"LUMIVISTA_TEST_QUIT=1"}), 0);
     const std::string log = sandbox.log();
-    EXPECT_NE(log.find("open " + one + " ok\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("open " + two + " ok\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("state windows=2 active=" + two + " size=40x30 zoom=0 layers=1 current=0 modified=0 "
+    EXPECT_NE(log.find("open " + files[0] + " ok\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("open " + files[1] + " ok\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("state windows=2 active=" + files[1] + " size=40x30 zoom=0 layers=1 current=0 modified=0 "
                        "frame=800,381,40,30"),
               std::string::npos)
         << "the second takes the right half of the workspace (control 100: 228, 100, 788 x 592)";
-    EXPECT_EQ(log.find(three), std::string::npos);
+    EXPECT_EQ(log.find(files[2]), std::string::npos);
 }
 
 }  // namespace

@@ -60,52 +60,45 @@ public:
     pid_t start(const std::vector<std::string>& arguments, const std::vector<std::string>& extraEnvironment = {})
     {
         std::map<std::string, std::string> env;
-        for (char** e = environ; *e; ++e) {
-            const std::string entry(*e);
+        const auto set = [&env](const std::string& entry) {
             const auto eq = entry.find('=');
             env[entry.substr(0, eq)] = eq == std::string::npos ? "" : entry.substr(eq + 1);
-        }
-        env["QT_QPA_PLATFORM"] = "offscreen:configfile=" + screenConfig().string();
-        env["LUMIVISTA_HOME"] = home().string();
-        env["LUMIVISTA_CONFIG_DIR"] = configDir().string();
-        env["LUMIVISTA_TEST_LOG"] = logFile().string();
-        env["XDG_RUNTIME_DIR"] = runtimeDir().string();
-        for (const std::string& extra : extraEnvironment) {
-            const auto eq = extra.find('=');
-            env[extra.substr(0, eq)] = extra.substr(eq + 1);
-        }
+        };
+        for (char** e = environ; *e; ++e)
+            set(*e);
+        for (const std::string& ours : {"QT_QPA_PLATFORM=offscreen:configfile=" + screenConfig().string(),
+                                        "LUMIVISTA_HOME=" + home().string(), "LUMIVISTA_CONFIG_DIR=" + configDir().string(),
+                                        "LUMIVISTA_TEST_LOG=" + logFile().string(), "XDG_RUNTIME_DIR=" + runtimeDir().string()})
+            set(ours);
+        for (const std::string& extra : extraEnvironment)
+            set(extra);
         std::vector<std::string> envStrings;
         for (const auto& [name, value] : env)
             envStrings.push_back(name + "=" + value);
         std::vector<std::string> argStrings = {LV_PROGRAM};
         argStrings.insert(argStrings.end(), arguments.begin(), arguments.end());
 
-        std::vector<char*> argv;
-        for (std::string& a : argStrings)
-            argv.push_back(a.data());
-        argv.push_back(nullptr);
-        std::vector<char*> envp;
-        for (std::string& e : envStrings)
-            envp.push_back(e.data());
-        envp.push_back(nullptr);
+        const auto pointers = [](std::vector<std::string>& strings) {
+            std::vector<char*> out;
+            for (std::string& s : strings)
+                out.push_back(s.data());
+            out.push_back(nullptr);
+            return out;
+        };
         pid_t pid = -1;
-        if (posix_spawn(&pid, LV_PROGRAM, nullptr, nullptr, argv.data(), envp.data()) != 0)
-            return -1;
-        return pid;
+        const bool spawned =
+            posix_spawn(&pid, LV_PROGRAM, nullptr, nullptr, pointers(argStrings).data(), pointers(envStrings).data()) == 0;
+        return spawned ? pid : -1;
     }
 
     // The exit code, or -1 when the program had to be killed after the time limit.
     static int wait(pid_t pid, std::chrono::seconds limit = std::chrono::seconds(30))
     {
-        const auto deadline = std::chrono::steady_clock::now() + limit;
         int status = 0;
-        while (waitpid(pid, &status, WNOHANG) == 0) {
-            if (std::chrono::steady_clock::now() > deadline) {
-                kill(pid, SIGKILL);
-                waitpid(pid, &status, 0);
-                return -1;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        if (!PollUntil([&] { return waitpid(pid, &status, WNOHANG) != 0; }, limit)) {
+            kill(pid, SIGKILL);
+            waitpid(pid, &status, 0);
+            return -1;
         }
         return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
     }
@@ -126,9 +119,7 @@ public:
     {
         const std::size_t before = linesStarting(reply).size();
         send(command);
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-        while (linesStarting(reply).size() <= before && std::chrono::steady_clock::now() < deadline)
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        PollUntil([&] { return linesStarting(reply).size() > before; });
         return lastLine(reply);
     }
 
@@ -141,8 +132,16 @@ public:
     // Waits until the log holds the text.
     bool waitForLog(const std::string& text, std::chrono::seconds limit = std::chrono::seconds(30)) const
     {
+        return PollUntil([&] { return log().find(text) != std::string::npos; }, limit);
+    }
+
+private:
+    // Checks every 10 ms until `done` holds; false when the limit passed first.
+    template <class Done>
+    static bool PollUntil(Done done, std::chrono::seconds limit = std::chrono::seconds(30))
+    {
         const auto deadline = std::chrono::steady_clock::now() + limit;
-        while (log().find(text) == std::string::npos) {
+        while (!done()) {
             if (std::chrono::steady_clock::now() > deadline)
                 return false;
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -150,7 +149,6 @@ public:
         return true;
     }
 
-private:
     std::vector<std::string> linesStarting(const std::string& prefix) const
     {
         std::vector<std::string> lines;
