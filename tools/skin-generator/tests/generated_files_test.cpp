@@ -39,11 +39,11 @@ void ExpectPanelMatchesTable(const SkinScreenButtons& stored, int panel, SkinVar
         EXPECT_EQ(f.recordKind, table[i].kind == ButtonKind::SliderThumb   ? kRecordSliderThumb
                                 : table[i].kind == ButtonKind::SliderTrack ? kRecordSliderTrack
                                                                            : 0);
+        if (table[i].kind == ButtonKind::Region) {
+            EXPECT_EQ(stored[i].pictures, (std::array<std::vector<std::uint8_t>, 3>{}));
+            continue;
+        }
         for (const auto& picture : stored[i].pictures) {
-            if (table[i].kind == ButtonKind::Region) {
-                EXPECT_TRUE(picture.empty());
-                continue;
-            }
             const HDIB dib = PictureFromPackedDib(picture);
             ASSERT_TRUE(dib);
             EXPECT_EQ(dib.width(), r.width);
@@ -51,29 +51,25 @@ void ExpectPanelMatchesTable(const SkinScreenButtons& stored, int panel, SkinVar
             EXPECT_EQ(dib.bitCount(), 24);
         }
         // The three states differ, so pressing and hovering show.
-        if (table[i].kind != ButtonKind::Region) {
-            EXPECT_NE(stored[i].pictures[0], stored[i].pictures[1]);
-            EXPECT_NE(stored[i].pictures[0], stored[i].pictures[2]);
-        }
+        EXPECT_NE(stored[i].pictures[0], stored[i].pictures[1]);
+        EXPECT_NE(stored[i].pictures[0], stored[i].pictures[2]);
     }
 }
 
-TEST(GeneratedSkin, TheSmallFileHoldsEveryPanelAsTheTableDescribesIt)
+TEST(GeneratedSkin, TheSmallFileHoldsEveryPanelAndTheLargeOneTheTwoWindowPanelsAsTheTableDescribesThem)
 {
-    const SkinFileContent content = ReadSkin("button.640");
-    ASSERT_EQ(content.screens.size(), std::size_t(kPanelCount));
+    const SkinFileContent small = ReadSkin("button.640");
+    ASSERT_EQ(small.screens.size(), std::size_t(kPanelCount));
     for (int panel = 0; panel < kPanelCount; ++panel)
-        ExpectPanelMatchesTable(content.screens[std::size_t(panel)], panel, SkinVariant::Small);
-}
+        ExpectPanelMatchesTable(small.screens[std::size_t(panel)], panel, SkinVariant::Small);
 
-TEST(GeneratedSkin, TheLargeFileHoldsTheTwoWindowPanels)
-{
-    const SkinFileContent content = ReadSkin("button.800");
-    ASSERT_EQ(content.screens.size(), 29u);
-    for (int screen = 1; screen < 28; ++screen)
-        EXPECT_TRUE(content.screens[std::size_t(screen)].empty()) << screen;
-    ExpectPanelMatchesTable(content.screens[0], 0, SkinVariant::Large);
-    ExpectPanelMatchesTable(content.screens[28], 28, SkinVariant::Large);
+    const SkinFileContent large = ReadSkin("button.800");
+    ASSERT_EQ(large.screens.size(), 29u);
+    for (int panel = 0; panel <= 28; ++panel)
+        if (panel == 0 || panel == 28)
+            ExpectPanelMatchesTable(large.screens[std::size_t(panel)], panel, SkinVariant::Large);
+        else
+            EXPECT_TRUE(large.screens[std::size_t(panel)].empty()) << panel;
 }
 
 TEST(GeneratedSkin, EveryPanelLoadsWithItsBackgroundInBothVariants)
