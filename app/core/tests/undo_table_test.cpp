@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <sstream>
 
 namespace lv {
 namespace {
@@ -33,36 +34,24 @@ struct OpenDocument {
     WindowUndoRecorder recorder;
 };
 
-// Everything a user could see of a document, for exact comparisons.
-struct Fingerprint {
-    int layerCount, currentLayer;
-    std::uint32_t zoom, selectionActive;
-    std::vector<std::string> names;
-    std::vector<std::vector<std::uint8_t>> pixels;
-    std::vector<std::int32_t> positions;
-    std::vector<std::uint32_t> opacities;
-    bool operator==(const Fingerprint&) const = default;
-};
-
-std::vector<std::uint8_t> bytesOf(const HDIB& dib)
+// Everything a user could see of a document, in one string for exact comparisons.
+std::string fingerprint(const LayerStack& s)
 {
-    return dib ? std::vector<std::uint8_t>(dib.data(), dib.data() + dib.size()) : std::vector<std::uint8_t>{};
-}
-
-Fingerprint fingerprint(const LayerStack& s)
-{
-    Fingerprint f{s.layerCount, s.currentLayer, s.view.zoomLevel, s.selectionActive, {}, {}, {}, {}};
+    std::ostringstream f;
+    f << s.layerCount << ' ' << s.currentLayer << ' ' << s.view.zoomLevel << ' ' << s.selectionActive;
+    const auto add = [&f](const HDIB& dib) {
+        f << '|' << (dib ? dib.size() : 0) << ':';
+        if (dib)
+            f.write(reinterpret_cast<const char*>(dib.data()), std::streamsize(dib.size()));
+    };
     for (int i = 0; i < s.layerCount; ++i) {
         const LayerRecord& l = s.layers[std::size_t(i)];
-        f.names.push_back(l.name);
-        f.pixels.push_back(bytesOf(l.image));
-        f.pixels.push_back(bytesOf(l.mask));
-        f.positions.push_back(l.x);
-        f.positions.push_back(l.y);
-        f.opacities.push_back(l.opacity);
+        f << '|' << l.name << ' ' << l.x << ' ' << l.y << ' ' << l.opacity;
+        add(l.image);
+        add(l.mask);
     }
-    f.pixels.push_back(bytesOf(s.composite));
-    return f;
+    add(s.composite);
+    return f.str();
 }
 
 void paintCurrentLayer(LayerStack& s, std::uint8_t value)
@@ -119,7 +108,7 @@ TEST(UndoTable, UndoThenRedoRestoresTheDocumentExactlyWithoutCopyingLayerPicture
     LayerStack& doc = a.doc();
     doc.view.zoomLevel = std::uint32_t(-3);
     SetCurrentLayer(doc, 1);
-    const Fingerprint before = fingerprint(doc);
+    const std::string before = fingerprint(doc);
     const PictureId deletedImage = IdOf(doc.layers[1].image);
 
     ASSERT_TRUE(DeleteLayer(doc, 1, true));
@@ -128,7 +117,8 @@ TEST(UndoTable, UndoThenRedoRestoresTheDocumentExactlyWithoutCopyingLayerPicture
     HDIB image = DibCreate(8, 8, 0x030201, false);
     ASSERT_TRUE(AddLayer(doc, 0, std::move(image), {}, true, false));
     CompositeLayers(doc);
-    const Fingerprint after = fingerprint(doc);
+    const std::string after = fingerprint(doc);
+    ASSERT_NE(after, before);
     EXPECT_EQ(table.bytesCopied(), 0u) << "layer operations keep pictures by reference";
 
     for (int i = 0; i < 3; ++i)
@@ -155,13 +145,13 @@ TEST(UndoTable, PixelStepsCopyTheCurrentLayerOnlyAndSwapItBack)
     OpenDocument a(table, 1, 2);
     LayerStack& doc = a.doc();
     SetCurrentLayer(doc, 1);
-    const Fingerprint before = fingerprint(doc);
+    const std::string before = fingerprint(doc);
     const std::size_t layerBytes = doc.layers[1].image.size() + doc.layers[1].mask.size();
 
     ASSERT_TRUE(RecordUndoStep(doc, 1001));
     paintCurrentLayer(doc, 77);
     CompositeLayers(doc);
-    const Fingerprint painted = fingerprint(doc);
+    const std::string painted = fingerprint(doc);
     EXPECT_EQ(table.bytesCopied(), layerBytes);
 
     ASSERT_TRUE(table.undo(doc, 1));
@@ -230,7 +220,7 @@ TEST(UndoTable, FailedOperationsWithdrawTheirStepAndUnknownPicturesRefuseTheUndo
 
     MoveLayer(doc, 0, 0, true);
     doc.layers[0].image = DibCreate(20, 10, 0x050505, false);  // replaced without telling the undo
-    const Fingerprint now = fingerprint(doc);
+    const std::string now = fingerprint(doc);
     EXPECT_FALSE(table.undo(doc, 1));
     EXPECT_EQ(fingerprint(doc), now);
 }
