@@ -55,6 +55,13 @@ Point CentreOf(const PanelInput& panel, int controlId)
     return {};
 }
 
+// A press and a release at the same point; the release's effects.
+Effects Click(PanelInput& panel, Point at)
+{
+    panel.press(at);
+    return panel.release(at);
+}
+
 int IndexOf(const PanelInput& panel, int controlId)
 {
     return panel.buttonAt(CentreOf(panel, controlId));
@@ -107,8 +114,7 @@ TEST_F(BasePanel, APushButtonFiresOnlyWhenReleasedOnItselfAndReturnsToNormalExce
     panel.press(undo);
     EXPECT_TRUE(Only<effect::Fire>(panel.release(CentreOf(panel, 150))).empty());
 
-    panel.press(undo);
-    const Effects on = panel.release(undo);
+    const Effects on = Click(panel, undo);
     ASSERT_EQ(Only<effect::Fire>(on).size(), 1u);
     EXPECT_EQ(Only<effect::Fire>(on)[0].handler, Handler::Undo);
     EXPECT_EQ(Only<effect::Paint>(on).at(0).image, ImageState::Normal);
@@ -116,8 +122,7 @@ TEST_F(BasePanel, APushButtonFiresOnlyWhenReleasedOnItselfAndReturnsToNormalExce
     EXPECT_EQ(Only<effect::Paint>(panel.move(undo)).at(0).image, ImageState::Hover);
 
     PanelInput sft(ControlsOf(0), {.keepPressedImage = true}, environment);
-    sft.press(undo);
-    EXPECT_EQ(Only<effect::Paint>(sft.release(undo)).at(0).image, ImageState::Pressed) << "sft panels keep it pressed";
+    EXPECT_EQ(Only<effect::Paint>(Click(sft, undo)).at(0).image, ImageState::Pressed) << "sft panels keep it pressed";
 }
 
 TEST_F(BasePanel, ClickSoundsDependOnTheButton)
@@ -143,20 +148,17 @@ TEST_F(BasePanel, GroupSevenRefusesTheViewMoverWithoutAScrollableImage)
     const int mover = IndexOf(panel, 138);
     ASSERT_TRUE(panel.selected(resize));
 
-    panel.press(CentreOf(panel, 138));
-    const Effects refused = panel.release(CentreOf(panel, 138));
+    const Effects refused = Click(panel, CentreOf(panel, 138));
     EXPECT_TRUE(Only<effect::Fire>(refused).empty());
     EXPECT_EQ(Only<effect::Beep>(refused).size(), 1u);
     EXPECT_TRUE(panel.selected(resize));
     EXPECT_FALSE(panel.selected(mover));
 
     // Free rotate needs no scrolling.
-    panel.press(CentreOf(panel, 137));
-    EXPECT_EQ(Only<effect::Fire>(panel.release(CentreOf(panel, 137))).at(0).argument, 2u);
+    EXPECT_EQ(Only<effect::Fire>(Click(panel, CentreOf(panel, 137))).at(0).argument, 2u);
 
     environment.scrollable = true;
-    panel.press(CentreOf(panel, 138));
-    const Effects accepted = panel.release(CentreOf(panel, 138));
+    const Effects accepted = Click(panel, CentreOf(panel, 138));
     EXPECT_EQ(Only<effect::Fire>(accepted).at(0).argument, 4u);
     EXPECT_TRUE(panel.selected(mover));
     EXPECT_FALSE(panel.selected(IndexOf(panel, 137)));
@@ -202,8 +204,7 @@ TEST(PanelInput, TogglesMirrorAcrossTheScreensOfOneSkinFile)
     ToggleMemory memory;
 
     const Point toggle = CentreOf(download, 161);
-    download.press(toggle);
-    const Effects up = download.release(toggle);
+    const Effects up = Click(download, toggle);
     const auto mirrored = Only<effect::MirrorToggle>(up);
     ASSERT_EQ(mirrored.size(), 1u);
     EXPECT_EQ(mirrored[0].controlId, 161);
@@ -225,17 +226,13 @@ TEST(PanelInput, ChecksFlipAndLoneGroupMembersFireTheirNewState)
     const ButtonDefinition lone = Definition(Handler::ShowLayerPalette, ButtonKind::Push, 9, 4);
     PanelInput panel({{check, {0, 0, 10, 10}}, {lone, {20, 0, 10, 10}}}, {}, environment);
 
-    panel.press({5, 5});
-    EXPECT_EQ(Only<effect::Paint>(panel.release({5, 5})).at(0).image, ImageState::Pressed);
+    EXPECT_EQ(Only<effect::Paint>(Click(panel, {5, 5})).at(0).image, ImageState::Pressed);
     EXPECT_TRUE(panel.selected(0));
-    panel.press({5, 5});
-    panel.release({5, 5});
+    Click(panel, {5, 5});
     EXPECT_FALSE(panel.selected(0));
 
-    panel.press({25, 5});
-    EXPECT_EQ(Only<effect::Fire>(panel.release({25, 5})).at(0).argument, 1u);
-    panel.press({25, 5});
-    EXPECT_EQ(Only<effect::Fire>(panel.release({25, 5})).at(0).argument, 0u);
+    EXPECT_EQ(Only<effect::Fire>(Click(panel, {25, 5})).at(0).argument, 1u);
+    EXPECT_EQ(Only<effect::Fire>(Click(panel, {25, 5})).at(0).argument, 0u);
 }
 
 TEST(PanelInput, DragControlsReportPressDragAndRelease)
@@ -347,8 +344,7 @@ TEST(PanelInput, ScrollButtonsPassTheirStepInTheHighWord)
             continue;
         const Rect r = album.control(i).rect;
         const Point p{r.x + 1, r.y + 1};
-        album.press(p);
-        const auto f = Only<effect::Fire>(album.release(p));
+        const auto f = Only<effect::Fire>(Click(album, p));
         ASSERT_EQ(f.size(), 1u);
         const auto step = std::int16_t(f[0].argument >> 16);
         EXPECT_TRUE(step == 1 || step == -1);
