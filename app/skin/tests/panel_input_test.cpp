@@ -351,7 +351,6 @@ TEST(PanelInput, ScrollButtonsPassTheirStepInTheHighWord)
     }
 }
 
-
 TEST(AttentionBlink, AlternatesUntilTheFirstReleaseOnAnAreaButton)
 {
     AttentionBlink blink(kAreaBlinkControl);

@@ -198,7 +198,6 @@ TEST(Keyboard, TabAlternatesTheStoreLoginAndUndoBeepsWhereItIsNotOffered)
     EXPECT_EQ(RouteKeyboardCommand(kCommandUndo, {.screen = 29}).action, KeyboardAction::Beep);
 }
 
-
 int SelectedArgument(int panel, int screen, int group)
 {
     const auto selection = SelectionOnScreen(panel, screen);
