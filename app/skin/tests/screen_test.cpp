@@ -157,14 +157,13 @@ TEST_F(Switching, AreaButtonsGoToFixedScreensOrTheLastOneUsed)
     EXPECT_EQ(AreaButtonControl(AreaOfScreen(0)), 0);
 }
 
+// Screens of the plain rule (tela18, tela25, tela13) are the main window's and the running program's tests.
 TEST(HelpContext, ScreensDialogsAndPages)
 {
     EXPECT_EQ(HelpContextForScreen(0), std::nullopt);
     EXPECT_EQ(HelpContextForScreen(29), 1710);
     EXPECT_EQ(HelpContextForScreen(30), 1720);
     EXPECT_EQ(HelpContextForScreen(31), 1730);
-    EXPECT_EQ(HelpContextForScreen(28), 2028);
-    EXPECT_EQ(HelpContextForScreen(12), 2012);
     EXPECT_EQ(HelpContextForScreen(32), std::nullopt);
     EXPECT_EQ(HelpContextForDialog(1093), 593);
     EXPECT_EQ(HelpContextForDialog(1002), std::nullopt);
