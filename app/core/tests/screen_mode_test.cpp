@@ -23,9 +23,11 @@ TEST(ScreenMode, TheWindowIsCentredWithHalvesRoundedDown)
     EXPECT_EQ(MainWindowRect(QueryScreenMode({701, 501}, 0)), (WindowRect{-50, -50, 800, 600}));
 }
 
-// FOR_640=1, the small window at the corner, is the running program's test.
-TEST(ScreenMode, For640OneToThreeIsTheMode)
+TEST(ScreenMode, For640OneToThreeIsTheModeAndItsWindowStartsAtTheCorner)
 {
+    const ScreenMode forced = QueryScreenMode({2560, 1440}, 1);
+    EXPECT_EQ(forced.mode, 1);
+    EXPECT_EQ(MainWindowRect(forced), (WindowRect{0, 0, 800, 600}));
     EXPECT_EQ(QueryScreenMode({2560, 1440}, 3).mode, 3);
     for (const int outside : {4, -1, 640})
         EXPECT_EQ(QueryScreenMode({2560, 1440}, outside).mode, 0) << outside;
