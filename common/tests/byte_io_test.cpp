@@ -61,13 +61,6 @@ TEST(ByteSource, FileReadsMatchTheBytesAcrossBufferBoundariesAndSeeks)
     EXPECT_FALSE(src->seek(bytes.size() + 1));
 }
 
-TEST(ByteSource, MissingFilesAndDirectoriesDoNotOpen)
-{
-    testing::TempDir dir;
-    EXPECT_FALSE(FileSource::Open(dir.file("absent")));
-    EXPECT_FALSE(FileSource::Open(dir.path().string()));
-}
-
 TEST(ByteSink, FileSinkWritesSmallAndLargePiecesAndSeeksBack)
 {
     testing::TempDir dir;
@@ -91,9 +84,11 @@ TEST(ByteSink, FileSinkWritesSmallAndLargePiecesAndSeeksBack)
     EXPECT_TRUE(std::equal(big.begin(), big.end(), back->begin() + 4));
 }
 
-TEST(ByteSink, CreateFailsInAMissingDirectoryAndWritesFailOnAFullDevice)
+TEST(ByteIo, MissingFilesAndFoldersNeitherOpenNorCreateAndAFullDeviceFailsWrites)
 {
     testing::TempDir dir;
+    EXPECT_FALSE(FileSource::Open(dir.file("absent")));
+    EXPECT_FALSE(FileSource::Open(dir.path().string()));
     EXPECT_FALSE(FileSink::Create(dir.file("no/such/dir")));
     if (auto full = FileSink::Create("/dev/full")) {
         const auto bytes = counting(100'000);

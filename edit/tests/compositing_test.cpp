@@ -151,18 +151,6 @@ TEST_F(Compositing, AnOpaqueLayerHidesEverythingBeneath)
             ASSERT_EQ(Pixel24(stack->composite, x, y), (Rgb{200, 100, 50}));
 }
 
-TEST_F(Compositing, TwoHalfLayersLeaveAQuarterOfTheGrid)
-{
-    SetTransparencyGridScheme(1);
-    auto stack = EmptyDocument(16, 1);
-    AppendLayer(*stack, SolidPicture(16, 1, {200, 200, 200}), {}, 0, 0, 50);
-    AppendLayer(*stack, SolidPicture(16, 1, {100, 100, 100}), {}, 0, 0, 50);
-    CompositeLayers(*stack);
-    // S = 200 × 128 + 100 × 64, A = 192: the grid keeps 64 of 256.
-    EXPECT_EQ(Pixel24(stack->composite, 0, 0).r, (200 * 128 + 100 * 64 + 192 * 64 + 128) >> 8);
-    EXPECT_EQ(Pixel24(stack->composite, 8, 0).r, (200 * 128 + 100 * 64 + 255 * 64 + 128) >> 8);
-}
-
 TEST_F(Compositing, TheGridAlternatesEveryEightPixelsFromTheBottomLeft)
 {
     SetTransparencyGridScheme(2);
@@ -181,26 +169,6 @@ TEST_F(Compositing, TheGridAlternatesEveryEightPixelsFromTheBottomLeft)
     CompositeLayers(*grey);
     EXPECT_EQ(grey->composite.row(0)[0], 192);  // the blue value of the scheme
     EXPECT_EQ(grey->composite.row(0)[8], 255);
-}
-
-TEST_F(Compositing, MaskLayersShapeTheLayerBehindThem)
-{
-    auto stack = EmptyDocument(2, 1);
-    LayerRecord& maskLayer = AppendLayer(*stack, MakeGreyFilled(1, 1, 128), {}, 0, 0, 100, true);
-    maskLayer.kind = LAYER_MASK;
-    AppendLayer(*stack, SolidPicture(2, 1, {0, 0, 0}));
-    CompositeLayers(*stack);
-    // g = (256 × 256 × 128) >> 16 = 128, α = (256 × 129 × 256) >> 16 = 129.
-    EXPECT_EQ(Pixel24(stack->composite, 0, 0).r, (255 * 127 + 128) >> 8);
-    // Outside the mask layer the layer behind does not show at all.
-    EXPECT_EQ(Pixel24(stack->composite, 1, 0).r, 255);
-
-    // A mask layer with nothing behind it changes nothing.
-    auto trailing = EmptyDocument(1, 1);
-    AppendLayer(*trailing, SolidPicture(1, 1, {10, 10, 10}), {}, 0, 0, 50);
-    AppendLayer(*trailing, MakeGreyFilled(1, 1, 0), {}, 0, 0, 100, true).kind = LAYER_MASK;
-    CompositeLayers(*trailing);
-    EXPECT_EQ(Pixel24(trailing->composite, 0, 0).r, (10 * 128 + 255 * 128 + 128) >> 8);
 }
 
 TEST_F(Compositing, RandomDocumentsMatchTheWalkAndPartialRebuildsMatchWholeOnes)

@@ -83,27 +83,6 @@ TEST(Bmp, ResolutionOutsideTheRangeIsWrittenAs7874InTheImageToo)
     EXPECT_EQ(written(2835, 78741), std::make_pair(7874, 7874));
 }
 
-TEST(Bmp, CoreHeadersAreWidenedAndTheirTriplesBecomeQuads)
-{
-    Bytes f;
-    f.text("BM").u32(0).u32(0).u32(14 + 12 + 6);
-    f.u32(12).u16(3).u16(2).u16(1).u16(1);
-    f.bytes({10, 20, 30, 40, 50, 60});        // two blue-green-red triples
-    f.bytes({0xA0, 0, 0, 0, 0x40, 0, 0, 0});  // bottom row 1,0,1; top row 0,1,0
-    ReadResult r = ReadBytes(f);
-    ASSERT_TRUE(r.ok());
-    const HDIB& dib = r.image();
-    EXPECT_EQ(dib.header().biSize, 40u);
-    EXPECT_EQ(dib.width(), 3);
-    EXPECT_EQ(dib.height(), 2);
-    EXPECT_EQ(dib.clrUsed(), 2u);
-    EXPECT_EQ(dib.header().biSizeImage, 8u);
-    const RgbQuad c = dib.colors()[1];
-    EXPECT_EQ((std::vector<int>{c.rgbBlue, c.rgbGreen, c.rgbRed, c.rgbReserved}), (std::vector<int>{40, 50, 60, 0}));
-    EXPECT_EQ(dib.row(0)[0], 0xA0);
-    EXPECT_EQ(dib.row(1)[0], 0x40);
-}
-
 TEST(Bmp, ColourCountsTakeTheFileCountOnlyWhenItFits)
 {
     const std::vector<std::uint8_t> pixels(4 * 2, 7);

@@ -107,28 +107,21 @@ TEST_F(Dispatch, AFailedWriteShowsTheDiskMessageOnlyWhenAsked)
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"Espaço de disco insuficiente ou erro no disco."});
 }
 
-TEST_F(Dispatch, LoadImageFile24PromotesAndSaysSo)
+TEST_F(Dispatch, LoadImageFile24AndTheDocumentOpenPromoteUnlessAskedNotTo)
 {
-    const std::string pal = writeBitmap("pal.bmp", 8);
-    const std::string rgb = writeBitmap("rgb.bmp", 24);
     bool promoted = false;
-    HDIB a = LoadImageFile24(pal, &promoted, false);
+    HDIB a = LoadImageFile24(writeBitmap("pal.bmp", 8), &promoted, false);
     ASSERT_TRUE(a);
     EXPECT_EQ(a.bitCount(), 24);
     EXPECT_TRUE(promoted);
-    HDIB b = LoadImageFile24(rgb, &promoted, false);
-    ASSERT_TRUE(b);
+    ASSERT_TRUE(LoadImageFile24(writeBitmap("rgb.bmp", 24), &promoted, false));
     EXPECT_FALSE(promoted);
-}
 
-TEST_F(Dispatch, DocumentOpenPromotesUnlessAskedToKeepTheDepth)
-{
     const std::string path = writeBitmap("mono.bmp", 1);
     OpenedImage doc = OpenDocumentImage(path, LibraryDocumentReaders());
     ASSERT_TRUE(doc.result.ok());
     EXPECT_EQ(doc.result.image().bitCount(), 24);
     EXPECT_EQ(doc.format, "BMP");
-
     OpenOptions keep;
     keep.promoteTo24 = false;
     OpenedImage raw = OpenDocumentImage(path, LibraryDocumentReaders(), keep);

@@ -12,7 +12,6 @@
 #include <cmath>
 #include <filesystem>
 #include <map>
-#include <set>
 
 namespace lv {
 namespace {
@@ -129,25 +128,6 @@ TEST(Png, EightBitPicturesAreWrittenAsTheRedOfTheirPalette)
             const std::uint8_t red = picture.colors()[10 * y + x].rgbRed;
             EXPECT_EQ(Pixel24(back, x, y), (testing::Rgb{Displayed(red), Displayed(red), Displayed(red)}));
         }
-}
-
-TEST(Png, LowDepthGreyIsWidenedAndAlphaIsDroppedNotComposited)
-{
-    const HDIB grey = ReadPng(kFixtures + "grey2.png").take();
-    ASSERT_EQ(DibGetType(grey), IMG_RGB24);
-    std::set<int> levels;
-    for (int y = 0; y < grey.height(); ++y)
-        for (int x = 0; x < grey.width(); ++x) {
-            const testing::Rgb p = Pixel24(grey, x, y);
-            ASSERT_TRUE(p.r == p.g && p.g == p.b);
-            levels.insert(p.r);
-        }
-    EXPECT_EQ(levels, (std::set<int>{0, Displayed(85), Displayed(170), 255}));
-
-    // The same colours with and without an alpha channel read alike.
-    const HDIB withAlpha = ReadPng(kFixtures + "rgba8.png").take();
-    const HDIB without = ReadPng(kFixtures + "rgb8.png").take();
-    EXPECT_TRUE(testing::SamePixels(withAlpha, without));
 }
 
 TEST(Png, OtherFilesAreNotThisFormatAndLibraryErrorsAreShown)

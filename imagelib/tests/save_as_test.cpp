@@ -72,12 +72,13 @@ TEST_F(SaveAs, ANameWithoutExtensionGetsTheSelectedTypesOne)
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(SaveAs, AKnownExtensionChoosesTheTypeAndAnUnknownOneIsRefused)
+TEST_F(SaveAs, AKnownExtensionChoosesTheTypeReplacingTheFileAndAnUnknownOneIsRefused)
 {
-    std::string path = dir.file("pic.bmp");
+    std::string path = existing("pic.bmp", "old contents");
     EXPECT_TRUE(SaveImageAs(picture, path, kSaveAsJpeg));  // the name wins over the list
     EXPECT_EQ(path, dir.file("pic.bmp"));
     EXPECT_TRUE(ReadBmp(path).ok());
+    EXPECT_FALSE(backupLeft(path));
 
     std::string odd = dir.file("pic.xyz");
     EXPECT_FALSE(SaveImageAs(picture, odd, kSaveAsBmp));
@@ -90,14 +91,6 @@ TEST_F(SaveAs, AMissingFolderCannotBeLocated)
     std::string path = dir.file("gone/pic.bmp");
     EXPECT_FALSE(SaveImageAs(picture, path, kSaveAsBmp));
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"Não é possível localizar"});
-}
-
-TEST_F(SaveAs, ASuccessfulSaveReplacesTheFileAndDropsTheBackup)
-{
-    std::string path = existing("old.bmp", "old contents");
-    EXPECT_TRUE(SaveImageAs(picture, path, kSaveAsBmp));
-    EXPECT_TRUE(ReadBmp(path).ok());
-    EXPECT_FALSE(backupLeft(path));
 }
 
 TEST_F(SaveAs, AFailedDataWriteRestoresTheBackupSilently)
