@@ -39,8 +39,10 @@ std::string HelpWindow::page() const
 {
     const QUrl url = source();
     std::string name = url.fileName().toStdString();
-    if (url.hasFragment())
-        name += "#" + url.fragment().toStdString();
+    if (url.hasFragment()) {
+        name += '#';
+        name += url.fragment().toStdString();
+    }
     return name;
 }
 
