@@ -44,7 +44,7 @@ constexpr std::array<ContextPage, 10> kContextPages = {{
 
 std::string ScreenPage(int screen)
 {
-    char name[16];
+    char name[32];  // room for any int, so the name is never cut
     std::snprintf(name, sizeof name, "tela%02d.html", screen);
     return name;
 }
