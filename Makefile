@@ -2,7 +2,9 @@
 # and runs every test. Both install missing Debian packages first.
 
 JOBS ?= 2
-CMAKE_GEN = -G Ninja
+# ccache, when installed, lets rebuilds and several checkouts share compiled objects.
+CCACHE := $(shell command -v ccache 2>/dev/null)
+CMAKE_GEN = -G Ninja $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE))
 RELEASE = build/release
 TEST = build/test
 BENCH = build/bench
