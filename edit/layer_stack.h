@@ -6,6 +6,7 @@
 #include "edit/document_rect.h"
 #include "edit/text_object.h"
 #include "imagelib/dib.h"
+#include "imagelib/shared_picture.h"
 
 #include <array>
 #include <cstdint>
@@ -32,9 +33,11 @@ inline constexpr std::size_t kMaxLayerNameBytes = 255;
 // until the layer is first placed.
 using Placement = std::array<double, 9>;
 
+// Pictures are shared (with undo steps, the clipboard, snapshots): read them freely, and
+// change them through `write()`, which copies a shared picture first.
 struct LayerRecord {
-    HDIB image;  // 24-bit in a colour document, 8-bit grey in a grey one; mask layers always 8-bit
-    HDIB mask;   // 8-bit, same size as `image`: 255 opaque, 0 transparent
+    SharedPicture image;  // 24-bit in a colour document, 8-bit grey in a grey one; mask layers always 8-bit
+    SharedPicture mask;   // 8-bit, same size as `image`: 255 opaque, 0 transparent
     std::shared_ptr<TextObject> textObject;  // text layers only
     std::int32_t x = 0;  // left edge, document columns
     std::int32_t y = 0;  // bottom edge, document rows counted from the bottom
@@ -73,26 +76,30 @@ struct LayerStack {
     ViewWords view;
     std::uint32_t selectionActive = 0;
     DocumentRect selectionRect;  // top-down
-    HDIB selectionAux;
-    HDIB floatingMask;
-    HDIB selectionMask;
+    SharedPicture selectionAux;
+    SharedPicture floatingMask;
+    SharedPicture selectionMask;
     std::uint32_t modified = 0;
     std::int32_t layerCount = 0;
     std::array<LayerRecord, kMaxLayers> layers;
     std::int32_t currentLayer = 0;
     std::array<std::uint32_t, 7> projectPlacement{};  // the project screens' words, copied unchanged
 
-    // The recorder of the window that owns the document; null records nothing. Operations
-    // that take pictures out of the stack hand them to it.
+    // The recorder of the window that owns the document; null records nothing.
     UndoRecorder* undo = nullptr;
 };
 
 // Width over height, a height below 2 counting as 1.
 double LayerAspect(const HDIB& image);
+inline double LayerAspect(const SharedPicture& image)
+{
+    return LayerAspect(image.read());
+}
 
 // A layer name from text: up to the first NUL, at most 255 bytes, cut on a UTF-8
 // character boundary.
 std::string LayerNameFrom(std::string_view text);
+
 
 inline bool IsLayerIndex(const LayerStack& stack, int index)
 {
