@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lv {
 
@@ -32,6 +33,14 @@ inline constexpr std::size_t kMaxLayerNameBytes = 255;
 // The layer's placement matrix, three rows of three (see the transform tools). All zero
 // until the layer is first placed.
 using Placement = std::array<double, 9>;
+
+// A layer image's encoded block as the file the layer was read from held it (the bytes
+// after the block header), and the picture it decoded to: saving writes it back unchanged
+// while the layer still holds that picture unwritten, so untouched layers lose nothing.
+struct EncodedImageBlock {
+    std::vector<std::uint8_t> bytes;
+    PictureStamp decoded;
+};
 
 // Pictures are shared (with undo steps, the clipboard, snapshots): read them freely, and
 // change them through `write()`, which copies a shared picture first.
@@ -53,6 +62,7 @@ struct LayerRecord {
     std::uint32_t reserved = 0;
     Placement textPlacement{};
     double aspect = 0;  // image width / height, a height below 2 counting as 1
+    std::shared_ptr<const EncodedImageBlock> imageBlock;  // JPEG image of a layer read from a file
 };
 
 // State the image window keeps in the document and that is copied with it unchanged.

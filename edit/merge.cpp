@@ -189,6 +189,7 @@ void storeResult(LayerRecord& record, MergeResult result)
     record.aspect = LayerAspect(result.image);
     record.image = std::move(result.image);
     record.mask = std::move(result.mask);
+    record.imageBlock.reset();
     record.textObject.reset();
     record.sourceImage.reset();
     record.sourceMask.reset();

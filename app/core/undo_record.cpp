@@ -40,7 +40,7 @@ void visitFields(const UndoContent& c, Stack& stack, SavedDocumentFields& saved,
         op(stack.projectPlacement, saved.projectPlacement);
 }
 
-// A record's values short of its pictures.
+// A record's values short of its pictures (and the encoded block that goes with its image).
 template <class Layer, class Op>
 void visitAttributes(Layer& live, LayerRecord& saved, Op op)
 {

@@ -339,6 +339,56 @@ TEST(LayeredFormat, LongNamesAreCut)
     EXPECT_EQ(read->layers[2].name, "layer3");
 }
 
+// The image block of layer `layer`: from its offset to the mask block that follows it.
+std::vector<std::uint8_t> ImageBlockOf(const std::vector<std::uint8_t>& file, std::size_t layer)
+{
+    const std::uint32_t image = U32(file, 48 + 48 * layer + 28), mask = U32(file, 48 + 48 * layer + 32);
+    return {file.begin() + image, file.begin() + mask};
+}
+
+TEST(LayeredFormat, UntouchedLayersKeepTheirBlocksThroughTenSaves)
+{
+    testing::TempDir dir;
+    const std::string path = dir.file("dez.vlf");
+    auto stack = EmptyDocument(48, 32);
+    AppendLayer(*stack, testing::MakePhotoLike(48, 32));
+    AppendLayer(*stack, testing::MakePhotoLike(30, 20), MakeGreyFilled(30, 20, 200), 5, 4, 70);
+    AppendLayer(*stack, MakeGreyFilled(20, 10, 90), {}, 1, 1, 100, true);
+    CompositeLayers(*stack);
+    ASSERT_TRUE(WriteLayeredFile(path, *stack));
+    const auto first = ReadWholeFile(path).value();
+    auto firstRead = ReadLayeredFile(path);
+    ASSERT_TRUE(firstRead);
+
+    std::vector<std::uint8_t> previous = first;
+    for (int round = 0; round < 10; ++round) {
+        auto document = ReadLayeredFile(path);
+        ASSERT_TRUE(document);
+        HDIB& pixels = document->layers[0].image.write();
+        for (int y = 0; y < 8; ++y)
+            std::memset(pixels.row(2 * round + y) + 6 * round, 23 * round + 7, 24);
+        CompositeLayers(*document);
+        ASSERT_TRUE(WriteLayeredFile(path, *document));
+        const auto saved = ReadWholeFile(path).value();
+        EXPECT_NE(ImageBlockOf(saved, 0), ImageBlockOf(previous, 0)) << "the changed layer is encoded afresh";
+        previous = saved;
+    }
+    for (std::size_t layer : {1u, 2u})
+        EXPECT_EQ(ImageBlockOf(previous, layer), ImageBlockOf(first, layer)) << "layer " << layer;
+    auto last = ReadLayeredFile(path);
+    ASSERT_TRUE(last);
+    EXPECT_TRUE(testing::SamePixels(last->layers[1].image, firstRead->layers[1].image)) << "no loss in ten saves";
+
+    // A layer written and then put back as it was read (an undo) keeps its block too; the
+    // lossless save encodes every image as a bitmap.
+    const SharedPicture asRead = last->layers[1].image;
+    last->layers[1].image.write().row(0)[0] ^= 1;
+    EXPECT_NE(ImageBlockOf(Write(*last), 1), ImageBlockOf(first, 1));
+    last->layers[1].image = asRead;
+    EXPECT_EQ(ImageBlockOf(Write(*last), 1), ImageBlockOf(first, 1));
+    EXPECT_EQ(U32(Write(*last, 100), U32(Write(*last, 100), 48 + 48 + 28) + 4), 1u);
+}
+
 TEST(LayeredFormat, SavingTwiceWritesTheSameRunLengthMasks)
 {
     auto stack = SampleDocument();
