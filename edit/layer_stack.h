@@ -109,7 +109,12 @@ inline double LayerAspect(const SharedPicture& image)
 // A layer name from text: up to the first NUL, at most 255 bytes, cut on a UTF-8
 // character boundary.
 std::string LayerNameFrom(std::string_view text);
-
+// The same for a name as a file holds it: UTF-8 (possibly cut inside its last character)
+// stays, anything else was written by the older program and is read as Windows-1252.
+std::string LayerNameFromFile(std::string_view bytes);
+// Bytes a reader takes of a stored name: the longest name, and room to tell a UTF-8
+// character cut at the limit from a Windows-1252 one.
+inline constexpr std::size_t kStoredLayerNameBytes = kMaxLayerNameBytes + 3;
 
 inline bool IsLayerIndex(const LayerStack& stack, int index)
 {

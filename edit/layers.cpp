@@ -1,6 +1,7 @@
 #include "edit/layers.h"
 
 #include "common/string_table.h"
+#include "common/text_encoding.h"
 #include "edit/layer_pictures.h"
 #include "edit/undo_hooks.h"
 #include "imagelib/dib_alloc.h"
@@ -70,6 +71,14 @@ std::string LayerNameFrom(std::string_view text)
     while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
         --end;
     return std::string(text.substr(0, end));
+}
+
+std::string LayerNameFromFile(std::string_view bytes)
+{
+    bytes = bytes.substr(0, bytes.find('\0'));
+    if (IsValidUtf8(TruncateUtf8(bytes, kMaxLayerNameBytes)))
+        return LayerNameFrom(bytes);
+    return LayerNameFrom(Windows1252ToUtf8(bytes));
 }
 
 std::unique_ptr<LayerStack> CreateEmptyLayerStack(int width, int height, int bitCount)

@@ -2,6 +2,7 @@
 #include "common/testing/temp_dir.h"
 #include "edit/compositing.h"
 #include "edit/layered_format.h"
+#include "edit/layered_layout.h"
 #include "imagelib/jpeg.h"
 #include "layer_test_support.h"
 
@@ -326,17 +327,31 @@ TEST(LayeredFormat, BadHeadersAndBlocksFailTheRead)
     EXPECT_FALSE(Read(magic));
 }
 
-TEST(LayeredFormat, LongNamesAreCut)
+TEST(LayeredFormat, LongNamesAreCutAndOlderNamesBecomeUtf8)
 {
     auto stack = SampleDocument();
     stack->layers[1].name = std::string(300, 'x');  // past what the stack would keep, as a foreign writer might
+    // A UTF-8 name cut at 255 bytes inside its last character stays UTF-8, one character shorter.
+    stack->layers[0].name = std::string(253, 'a') + "çã";
+    stack->layers[2].name = "Ver\xE3o \x80 1999";  // Windows-1252, as the older program wrote names
     auto read = Read(Write(*stack));
     ASSERT_TRUE(read);
     EXPECT_EQ(read->layers[1].name, std::string(255, 'x'));
     EXPECT_EQ(read->layers[1].x, 5);
     EXPECT_EQ(read->layers[1].y, 5);
     EXPECT_EQ(read->layers[1].kind, LAYER_MASK);
-    EXPECT_EQ(read->layers[2].name, "layer3");
+    EXPECT_EQ(read->layers[0].name, std::string(253, 'a') + "ç");
+    EXPECT_EQ(read->layers[2].name, "Verão € 1999");
+
+    // A name block announcing more bytes than the file still holds reads what is there.
+    auto cut = Write(*stack);
+    const std::uint32_t nameBlock = U32(cut, 48 + 2 * 48 + 8);
+    StoreLE32(cut.data() + nameBlock, 300);
+    cut.resize(nameBlock + 8 + 256);
+    MemorySource source(cut);
+    const auto name = ReadNameBlock(source, nameBlock);
+    ASSERT_TRUE(name);
+    EXPECT_EQ(*name, "Verão € 1999");
 }
 
 // The image block of layer `layer`: from its offset to the mask block that follows it.
@@ -564,6 +579,24 @@ TEST(LayeredFormat, OlderFilesAreRead)
     ASSERT_TRUE(WriteWholeFile(dir.file("v2.vlf"), versionTwo));
     EXPECT_FALSE(ReadLayeredFile(dir.file("v2.vlf")));
     EXPECT_FALSE(ReadLayeredPreview(dir.file("v2.vlf")));
+
+    // Records without an image are left out and the current layer keeps designating its
+    // record; a current record without an image gives way to the one in front of it.
+    OlderFile gaps(6, 4, 24);
+    gaps.addLayer(0, nullptr, MakeGreyFilled(6, 4, 255), 0, 0, "sem imagem", LAYER_IMAGE, 100);
+    gaps.addLayer(1, &photo, mask, 0, 0, "Paisagem \xE9", LAYER_IMAGE, 100);
+    gaps.addLayer(2, nullptr, MakeGreyFilled(6, 4, 255), 0, 0, "vazia", LAYER_IMAGE, 100);
+    gaps.addLayer(3, &small, MakeGreyFilled(2, 2, 255), 0, 0, "Cora\xE7\xE3o", LAYER_IMAGE, 100);
+    for (const auto& [stored, expected] : {std::pair{3, 1}, std::pair{2, 0}, std::pair{1, 0}, std::pair{0, 0}}) {
+        gaps.setCounts(4, stored);
+        MemorySource gapSource(gaps.bytes.data);
+        auto read = ReadOlderLayeredFile(gapSource);
+        ASSERT_TRUE(read);
+        ASSERT_EQ(read->layerCount, 2);
+        EXPECT_EQ(read->currentLayer, expected) << "stored current " << stored;
+        EXPECT_EQ(read->layers[0].name, "Paisagem é");
+        EXPECT_EQ(read->layers[1].name, "Coração");
+    }
 
     // A layer without a mask fails the whole read.
     auto noMask = older.bytes.data;
