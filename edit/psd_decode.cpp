@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 
 namespace lv {
 namespace {
@@ -19,23 +20,25 @@ namespace {
 // Deflate's best ratio: no channel data can describe more samples per byte.
 constexpr std::uint64_t kMostSamplesPerByte = 1032;
 
-// One channel's bytes as stored: the compression code and what follows.
+// One channel's bytes as stored: the compression code, then `bytes` (a buffer reused from
+// channel to channel, so big files don't fault in fresh pages for every channel).
 struct ChannelData {
     std::uint16_t compression = 0;
-    std::vector<std::uint8_t> bytes;
+    std::span<const std::uint8_t> bytes;
 };
 
-std::optional<ChannelData> readChannel(ByteSource& source, std::uint64_t offset, std::uint64_t length)
+std::optional<ChannelData> readChannel(ByteSource& source, std::uint64_t offset, std::uint64_t length,
+                                       std::vector<std::uint8_t>& buffer)
 {
     if (length < 2 || offset > source.size() || length > source.size() - offset || !source.seek(offset))
         return std::nullopt;
-    ChannelData data;
     std::uint8_t code[2];
-    data.bytes.resize(std::size_t(length - 2));
-    if (!source.readExact(code, 2) || !source.readExact(data.bytes.data(), data.bytes.size()))
+    if (buffer.size() < length - 2)
+        buffer.resize(std::size_t(length - 2));
+    const std::span<std::uint8_t> bytes(buffer.data(), std::size_t(length - 2));
+    if (!source.readExact(code, 2) || !source.readExact(bytes.data(), bytes.size()))
         return std::nullopt;
-    data.compression = LoadBE16(code);
-    return data;
+    return ChannelData{LoadBE16(code), bytes};
 }
 
 class Decoder {
@@ -82,7 +85,7 @@ public:
         PsdLayer layer;
         const std::uint32_t colours = header_.mode == kPsdGreyscale ? 1 : 3;
         const PsdPlaneShape shape{header_.width, header_.height, header_.depth, header_.channels};
-        auto data = readChannel(source_, structure_.mergedDataOffset, source_.size() - structure_.mergedDataOffset);
+        auto data = readChannel(source_, structure_.mergedDataOffset, source_.size() - structure_.mergedDataOffset, buffer_);
         if (!data || header_.channels < colours || data->bytes.size() < PsdMinimumEncodedBytes(data->compression, shape)) {
             failed_ = true;
             return layer;
@@ -137,7 +140,7 @@ private:
 
     bool decodeInto(const PsdChannel& channel, std::uint32_t width, std::uint32_t height, const PsdRowSink& sink)
     {
-        const auto data = readChannel(source_, channel.offset, channel.length);
+        const auto data = readChannel(source_, channel.offset, channel.length, buffer_);
         if (!data)
             return false;
         return DecodePsdPlanes(data->bytes, data->compression, {width, height, header_.depth, 1}, 1, sink);
@@ -223,6 +226,7 @@ private:
     bool outOfMemory_ = false;
     bool cancelled_ = false;
     std::uint64_t channelsDone_ = 0;
+    std::vector<std::uint8_t> buffer_;
 };
 
 // The records that hold pictures, file order (bottom first). Group folders and their end
