@@ -1,26 +1,9 @@
 #include "edit/psd_names.h"
 
+#include "common/text_encoding.h"
+
 namespace lv {
 namespace {
-
-void appendUtf8(std::string& out, std::uint32_t c)
-{
-    if (c < 0x80) {
-        out += char(c);
-    } else if (c < 0x800) {
-        out += char(0xC0 | c >> 6);
-        out += char(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        out += char(0xE0 | c >> 12);
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    } else {
-        out += char(0xF0 | c >> 18);
-        out += char(0x80 | ((c >> 12) & 0x3F));
-        out += char(0x80 | ((c >> 6) & 0x3F));
-        out += char(0x80 | (c & 0x3F));
-    }
-}
 
 bool isHighSurrogate(std::uint32_t u) { return u >= 0xD800 && u < 0xDC00; }
 bool isLowSurrogate(std::uint32_t u) { return u >= 0xDC00 && u < 0xE000; }
@@ -38,10 +21,10 @@ std::string Utf16BigEndianToUtf8(std::span<const std::uint8_t> bytes)
         if (u == 0)
             break;
         if (isHighSurrogate(u) && i + 1 < units && isLowSurrogate(unit(i + 1))) {
-            appendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00));
+            AppendUtf8(out, 0x10000 + ((u - 0xD800) << 10) + (unit(i + 1) - 0xDC00));
             ++i;
         } else {
-            appendUtf8(out, isHighSurrogate(u) || isLowSurrogate(u) ? kReplacement : u);
+            AppendUtf8(out, isHighSurrogate(u) || isLowSurrogate(u) ? kReplacement : u);
         }
     }
     return out;
