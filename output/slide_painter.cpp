@@ -101,6 +101,12 @@ bool SlidePainter::drawDue(long elapsedMs)
     return player_.drawDue(elapsedMs, b);
 }
 
+void SlidePainter::drawNextStep()
+{
+    SlideBlitter b = blitter();
+    player_.drawNext(b);
+}
+
 void SlidePainter::finish()
 {
     SlideBlitter b = blitter();

@@ -42,6 +42,7 @@ public:
 
     // Draws the steps due `elapsedMs` after begin; true once the slide is whole.
     bool drawDue(long elapsedMs);
+    void drawNextStep();
     void finish();
     bool drawing() const { return !player_.finished(); }
 

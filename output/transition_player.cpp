@@ -30,6 +30,14 @@ bool TransitionPlayer::drawDue(long elapsedMs, SlideBlitter& blitter)
     return finished();
 }
 
+void TransitionPlayer::drawNext(SlideBlitter& blitter)
+{
+    if (finished())
+        return;
+    transition_->draw(drawn_, drawn_, blitter);
+    ++drawn_;
+}
+
 void TransitionPlayer::finish(SlideBlitter& blitter)
 {
     if (finished())

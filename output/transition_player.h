@@ -19,11 +19,14 @@ public:
 
     // Draws what has fallen due `elapsedMs` after the start; true once every step is drawn.
     bool drawDue(long elapsedMs, SlideBlitter& blitter);
+    // Draws the next step alone, whatever its time (for pictures of every step).
+    void drawNext(SlideBlitter& blitter);
     // Draws every step still to come.
     void finish(SlideBlitter& blitter);
     bool finished() const { return !transition_ || drawn_ >= transition_->stepCount(); }
     int stepsDrawn() const { return drawn_; }
     int stepCount() const { return transition_ ? transition_->stepCount() : 0; }
+    bool paced() const { return !transition_ || transition_->paced(); }
 
     // When step s of n falls due.
     static long StepDueMs(int step, int steps, int transitionTimeMs);

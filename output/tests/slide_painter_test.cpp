@@ -1,5 +1,6 @@
 #include "output/slide_painter.h"
 
+#include "common/testing/temp_dir.h"
 #include "imagelib/dib_geometry.h"
 #include "imagelib/load_save.h"
 #include "output/slide_show.h"
@@ -88,8 +89,8 @@ TEST(SlidePainter, EachSlideEndsFittedBetweenBlackBandsWhateverCameBefore)
 
 TEST(SlidePainter, TheProgramsLoaderReadsPicturesAndRefusesOtherFiles)
 {
-    const auto dir = std::filesystem::temp_directory_path() / "lv-slide-painter-test";
-    std::filesystem::create_directories(dir);
+    testing::TempDir temp;
+    const std::filesystem::path& dir = temp.path();
     HDIB photo = DibCreate(16, 8, kGreen, false);
     const std::string bmp = (dir / "photo.bmp").string();
     ASSERT_EQ(SaveImageFile(photo, bmp, false), WriteResult::Written);
@@ -108,7 +109,6 @@ TEST(SlidePainter, TheProgramsLoaderReadsPicturesAndRefusesOtherFiles)
     std::filesystem::copy_file(bmp, text, std::filesystem::copy_options::overwrite_existing);
     std::filesystem::resize_file(text, 20);
     EXPECT_FALSE(LoadSlidePhoto(text));
-    std::filesystem::remove_all(dir);
 }
 
 TEST(ScreenBitmap, PicturesGoThroughTheScreenFormatUnchanged)
