@@ -116,10 +116,10 @@ TransitionPtr MakeExpandDissolve(int variant, int width, int height, ShowRandom&
             const double u = Across(c, columns), v = Across(r, rows);
             double distance = 0;
             switch (variant) {
-            case 0: distance = std::hypot(u - 0.5, v - 0.5) / std::sqrt(0.5); break;
-            case 1: distance = 1 - std::hypot(u - 0.5, v - 0.5) / std::sqrt(0.5); break;
-            case 2: distance = std::hypot(u, v) / std::sqrt(2.0); break;
-            default: distance = std::hypot(1 - u, 1 - v) / std::sqrt(2.0); break;
+            case 0: distance = Length(u - 0.5, v - 0.5) / std::sqrt(0.5); break;
+            case 1: distance = 1 - Length(u - 0.5, v - 0.5) / std::sqrt(0.5); break;
+            case 2: distance = Length(u, v) / std::sqrt(2.0); break;
+            default: distance = Length(1 - u, 1 - v) / std::sqrt(2.0); break;
             }
             moment[std::size_t(r) * std::size_t(columns) + std::size_t(c)] = 0.65 * distance + 0.35 * random.fraction();
         }
@@ -177,7 +177,7 @@ TransitionPtr MakeRandomExpansion(int variant, int width, int height, ShowRandom
     case 0: return RevealByMoment(width, height, steps, [&](int x, int y) { return std::max(dx(x), dy(y)); });
     case 1:
         return RevealByMoment(width, height, steps,
-                              [&](int x, int y) { return std::hypot(dx(x), dy(y)) / std::sqrt(2.0); });
+                              [&](int x, int y) { return Length(dx(x), dy(y)) / std::sqrt(2.0); });
     case 2: return RevealByMoment(width, height, steps, [&](int, int y) { return dy(y); });
     default: return RevealByMoment(width, height, steps, [&](int x, int) { return dx(x); });
     }

@@ -84,14 +84,15 @@ TransitionPtr MakeRandomCross(int variant, int width, int height, ShowRandom& ra
 TransitionPtr MakeRaiseCurtains(int variant, int width, int height)
 {
     const double pi = 3.14159265358979;
+    std::vector<double> sag(static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x)
+        sag[std::size_t(x)] = std::abs(std::sin(pi * 5 * Across(x, width)));
     return RevealByMoment(width, height, SmoothSteps(width, height), [&](int x, int y) {
         const double risen = Across(height - 1 - y, height);  // 0 at the bottom row
         const double u = FromMiddle(x, width);
         switch (variant) {
-        case 0: {  // one curtain, its hem hanging in five festoons
-            const double sag = std::abs(std::sin(pi * 5 * Across(x, width)));
-            return (risen + 0.15 * sag) / 1.15;
-        }
+        case 0:  // one curtain, its hem hanging in five festoons
+            return (risen + 0.15 * sag[std::size_t(x)]) / 1.15;
         case 1:  // two curtains drawn apart, held back lower down, so the opening is wider below
             return ((1 - u) + 0.3 * (1 - risen)) / 1.3;
         case 2:  // rising in an arch, the middle first

@@ -37,14 +37,14 @@ TransitionPtr MakeCircular(int variant, int width, int height)
         const Centred p(px, py, width, height);
         const double ax = std::min(std::abs(p.x), 1.0), ay = std::min(std::abs(p.y), 1.0);
         switch (variant) {
-        case 0: return std::hypot(ax, ay) / kSqrt2;              // from the centre out
-        case 1: return 1 - std::hypot(ax, ay) / kSqrt2;          // from the edges in
-        case 2: return std::hypot(1 - ax, 1 - ay) / kSqrt2;      // from the four corners, one per quarter
-        case 3: return std::hypot(1 - ax, ay) / kSqrt2;          // from the left and right edges, one per half
-        case 4: return std::hypot(ax, 1 - ay) / kSqrt2;          // from the top and bottom edges, one per half
+        case 0: return Length(ax, ay) / kSqrt2;              // from the centre out
+        case 1: return 1 - Length(ax, ay) / kSqrt2;          // from the edges in
+        case 2: return Length(1 - ax, 1 - ay) / kSqrt2;      // from the four corners, one per quarter
+        case 3: return Length(1 - ax, ay) / kSqrt2;          // from the left and right edges, one per half
+        case 4: return Length(ax, 1 - ay) / kSqrt2;          // from the top and bottom edges, one per half
         default: {                                               // from the centre, two quarters at a time
             const bool secondPair = (p.x >= 0) != (p.y >= 0);
-            return (secondPair ? 0.5 : 0.0) + std::hypot(ax, ay) / kSqrt2 / 2;
+            return (secondPair ? 0.5 : 0.0) + Length(ax, ay) / kSqrt2 / 2;
         }
         }
     });
@@ -58,7 +58,7 @@ TransitionPtr MakeCircularWeb(int variant, int width, int height)
     const int steps = 144;
     return RevealByMoment(width, height, steps, [&](int px, int py) {
         const Centred p(px, py, width, height);
-        const double reach = std::min(std::hypot(p.x, p.y) / kSqrt2, 0.999999);
+        const double reach = std::min(Length(p.x, p.y) / kSqrt2, 0.999999);
         const int ring = int(reach * rings);
         const double turn = TurnFraction(p.x * width, p.y * height);
         return variant == 0 ? (ring + turn) / rings : ((rings - 1 - ring) + (1 - turn)) / rings;
@@ -70,29 +70,37 @@ TransitionPtr MakeRandomCircles(int variant, int width, int height, ShowRandom& 
     // One circle in each cell of a grid, at a random place, starting at a random moment in
     // the first half and growing to 1.5 cells in half the time: every pixel lies within
     // 1.42 cells of its own cell's circle, so all are covered by the end.
-    const int cell = std::max(1, std::max(width, height) / (variant == 0 ? 6 : 12));
+    // Large slides work on pixel pairs both ways: a circle's edge steps by two pixels.
+    const int grain = std::int64_t(width) * height > 1000000 ? 2 : 1;
+    const int gridWidth = (width + grain - 1) / grain, gridHeight = (height + grain - 1) / grain;
+    const int cell = std::max(1, std::max(gridWidth, gridHeight) / (variant == 0 ? 6 : 12));
     const double reach = 1.5 * cell;
-    std::vector<float> moment(std::size_t(width) * std::size_t(height), 1.0f);
-    for (int top = 0; top < height; top += cell)
-        for (int left = 0; left < width; left += cell) {
-            const double cx = left + random.fraction() * std::min(cell, width - left);
-            const double cy = top + random.fraction() * std::min(cell, height - top);
+    std::vector<float> moment(std::size_t(gridWidth) * std::size_t(gridHeight), 1.0f);
+    for (int top = 0; top < gridHeight; top += cell)
+        for (int left = 0; left < gridWidth; left += cell) {
+            const double cx = left + random.fraction() * std::min(cell, gridWidth - left);
+            const double cy = top + random.fraction() * std::min(cell, gridHeight - top);
             const double start = 0.5 * random.fraction();
-            const int y0 = std::max(0, int(cy - reach)), y1 = std::min(height - 1, int(cy + reach));
+            const int y0 = std::max(0, int(cy - reach)), y1 = std::min(gridHeight - 1, int(cy + reach));
             for (int y = y0; y <= y1; ++y) {
                 const double dy = y + 0.5 - cy;
                 const double half = std::sqrt(std::max(0.0, reach * reach - dy * dy));
-                const int x0 = std::max(0, int(cx - half)), x1 = std::min(width - 1, int(cx + half));
-                float* row = moment.data() + std::size_t(y) * std::size_t(width);
+                const int x0 = std::max(0, int(cx - half)), x1 = std::min(gridWidth - 1, int(cx + half));
+                float* row = moment.data() + std::size_t(y) * std::size_t(gridWidth);
+                // Only a pixel this circle reaches sooner needs the square root.
+                const auto scale = float(2 * reach), begin = float(start), dy2 = float(dy * dy);
                 for (int x = x0; x <= x1; ++x) {
-                    const double dx = x + 0.5 - cx;
-                    const auto t = float(start + 0.5 * std::sqrt(dx * dx + dy * dy) / reach);
-                    row[x] = std::min(row[x], t);
+                    const float dx = float(x + 0.5 - cx);
+                    const float sooner = (row[x] - begin) * scale;
+                    const float d2 = dx * dx + dy2;
+                    if (sooner > 0 && d2 < sooner * sooner)
+                        row[x] = begin + std::sqrt(d2) / scale;
                 }
             }
         }
-    return RevealByMoment(width, height, SmoothSteps(width, height),
-                          [&](int x, int y) { return moment[std::size_t(y) * std::size_t(width) + std::size_t(x)]; });
+    return RevealByMoment(width, height, SmoothSteps(width, height), [&](int x, int y) {
+        return moment[std::size_t(y / grain) * std::size_t(gridWidth) + std::size_t(x / grain)];
+    });
 }
 
 TransitionPtr MakeRandomRays(int variant, int width, int height, ShowRandom& random)
@@ -114,14 +122,14 @@ TransitionPtr MakeRandomRays(int variant, int width, int height, ShowRandom& ran
     double farthest = 1;
     for (const double cx : {0.0, double(width)})
         for (const double cy : {0.0, double(height)})
-            farthest = std::max(farthest, std::hypot(cx - fan.x, cy - fan.y));
+            farthest = std::max(farthest, Length(cx - fan.x, cy - fan.y));
     const int stagger = 2, growing = 16;
     const int steps = (fan.rays - 1) * stagger + growing;
     return RevealByStep(width, height, steps, [&](int x, int y) {
         const double dx = x + 0.5 - fan.x, dy = y + 0.5 - fan.y;
         const double within = std::clamp((TurnFraction(dx, dy) - fan.from) / fan.span, 0.0, 0.999999);
         const int ray = int(within * fan.rays);
-        return order[std::size_t(ray)] * stagger + int(StepAt(std::hypot(dx, dy) / farthest, growing));
+        return order[std::size_t(ray)] * stagger + int(StepAt(Length(dx, dy) / farthest, growing));
     });
 }
 

@@ -44,6 +44,12 @@ inline double FromMiddle(int position, int n)
     return n > 1 ? std::abs(2.0 * position - (n - 1)) / double(n - 1) : 0.0;
 }
 
+// The length of (dx, dy); std::hypot guards against overflow at several times the cost.
+inline double Length(double dx, double dy)
+{
+    return std::sqrt(dx * dx + dy * dy);
+}
+
 // The direction of (dx, dy) (y down) as a fraction of a turn, clockwise from straight up.
 // A polynomial arctangent: within a thousandth of a turn, several times faster than atan2.
 double TurnFraction(double dx, double dy);
