@@ -69,7 +69,7 @@ private:
 };
 
 // The slide show command once the settings are chosen: reads the album's slides and opens
-// the presentation window, or tells the user "Não existem imagens no álbum." and opens
+// the presentation window (its random numbers seeded from the clock), or tells the user "Não existem imagens no álbum." and opens
 // nothing. The window belongs to `parent` (the main window) and deletes itself when it
 // closes.
 PresentWindow* OpenSlideShow(const AlbumSlideReader& reader, const std::string& albumPath, PresentWindowSetup setup,
