@@ -159,7 +159,9 @@ PresentWindow* OpenSlideShow(const AlbumSlideReader& reader, const std::string& 
     if (!slides)
         return nullptr;
     setup.slides = std::move(*slides);
-    setup.seed = std::uint32_t(QElapsedTimer::msecsSinceReference() / 100);  // the tick count / 100
+    QElapsedTimer sinceStart;
+    sinceStart.start();
+    setup.seed = std::uint32_t(sinceStart.msecsSinceReference() / 100);  // the tick count / 100
     auto* window = new PresentWindow(std::move(setup), parent);  // Qt owns it; it deletes itself on close
     window->open();
     return window;
