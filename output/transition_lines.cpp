@@ -13,6 +13,12 @@ using namespace shapes;
 
 TransitionPtr MakeCurtain(int variant, int width, int height)
 {
+    // Variant 0 is the plain copy: the whole slide in one step.
+    class WholeSlide final : public Transition {
+    public:
+        int stepCount() const override { return 1; }
+        void draw(int, int, SlideBlitter& blitter) override { blitter.copyAll(); }
+    };
     const int w = width, h = height;
     switch (variant) {
     case 1: return RevealByStep(w, h, h, [&](int, int y) { return y; });
@@ -23,7 +29,7 @@ TransitionPtr MakeCurtain(int variant, int width, int height)
     case 6: return RevealByStep(w, h, (w + 1) / 2, [&](int x, int) { return std::min(x, w - 1 - x); });
     case 7:
     case 8: return RevealByStep(w, h, (h + 1) / 2, [&](int, int y) { return std::min(y, h - 1 - y); });
-    default: return RevealByStep(w, h, 1, [](int, int) { return 0; });
+    default: return std::make_unique<WholeSlide>();
     }
 }
 

@@ -12,6 +12,9 @@ public:
     void draw(int, int, SlideBlitter&) override {}
 };
 
+// Beyond this the runs of pixels would not fit their 16-bit places: no screen is that large.
+constexpr int kLargestSteppedSide = 65535;
+
 int reduceVariant(int index, int variant)
 {
     const int low = LowestVariant(index), high = HighestVariant(index);
@@ -28,6 +31,8 @@ std::unique_ptr<Transition> MakeTransition(TransitionChoice choice, int width, i
     if (width < 1 || height < 1)
         return std::make_unique<NothingToDraw>();
     const int w = width, h = height;
+    if (w > kLargestSteppedSide || h > kLargestSteppedSide)
+        return MakeCurtain(0, w, h);
     if (choice.index <= kRandomChoice || choice.index >= kTransitionCount || choice.index == kNoTransition)
         return MakeCurtain(0, w, h);
     const int v = reduceVariant(choice.index, choice.variant);
