@@ -318,6 +318,7 @@ TEST(Transitions, OutOfRangeVariantsAndEmptySlidesAreSafe)
     EXPECT_EQ(MakeTransition({kCurtain, 11}, 20, 10, random)->stepCount(), 20);  // variant 3: columns
     EXPECT_EQ(MakeTransition({kRandomChoice, 0}, 20, 10, random)->stepCount(), 1);
     EXPECT_EQ(MakeTransition({99, 0}, 20, 10, random)->stepCount(), 1);
+    EXPECT_EQ(MakeTransition({kSpiral, 0}, 70000, 2, random)->stepCount(), 1);  // no screen is that wide
     auto empty = MakeTransition({kSpiral, 0}, 0, 10, random);
     EXPECT_EQ(empty->stepCount(), 1);
     ScreenBitmap screen(4, 4), slide;
