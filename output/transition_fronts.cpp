@@ -108,8 +108,9 @@ TransitionPtr MakeRaiseCurtains(int variant, int width, int height)
 TransitionPtr MakeRandomRain(int variant, int width, int height, ShowRandom& random)
 {
     // Columns run down from the top, each starting at a random moment in the first half.
+    // Drops as wide on a large screen as on a 640-pixel one, relative to the slide.
     static constexpr int kColumnWidths[] = {2, 6, 16};
-    const int columnWidth = kColumnWidths[variant];
+    const int columnWidth = kColumnWidths[variant] * std::max(1, width / 640);
     const int columns = (width + columnWidth - 1) / columnWidth;
     std::vector<double> start(static_cast<std::size_t>(columns));
     for (double& s : start)
