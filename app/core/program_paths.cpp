@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <vector>
 
-#include <grp.h>
 #include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
