@@ -54,24 +54,39 @@ std::unique_ptr<LayerStack> FullSizeDocument()
     return stack;
 }
 
+// Two full-size layers in window 1 of a table of 64 steps.
+struct RecordedDocument {
+    RecordedDocument()
+        : stack(FullSizeDocument())
+    {
+        stack->undo = &recorder;
+    }
+    void undoAll()
+    {
+        while (table.undo(*stack, 1)) {
+        }
+        table.purge(1);
+    }
+    std::unique_ptr<LayerStack> stack;
+    UndoTable table{64};
+    WindowUndoRecorder recorder{table, 1};
+    LayerRecord& layer = stack->layers[0];
+};
+
 // 64 layer operations (opacity, reorder, add and delete) on two full-size layers, recorded
 // then undone: none of them copies a picture.
 void BM_RecordAndUndo64LayerSteps(benchmark::State& state)
 {
-    auto stack = FullSizeDocument();
-    UndoTable table(64);
-    WindowUndoRecorder recorder(table, 1);
-    stack->undo = &recorder;
+    RecordedDocument d;
+    LayerStack& stack = *d.stack;
     for (auto _ : state) {
         for (int i = 0; i < 16; ++i) {
-            SetLayerOpacity(*stack, 0, 40 + i, true);
-            MoveLayer(*stack, 0, 1, true);
-            AddLayer(*stack, 0, AllocatePicture(16, 16, 24, 0), {}, true, false);
-            DeleteLayer(*stack, 0, true);
+            SetLayerOpacity(stack, 0, 40 + i, true);
+            MoveLayer(stack, 0, 1, true);
+            AddLayer(stack, 0, AllocatePicture(16, 16, 24, 0), {}, true, false);
+            DeleteLayer(stack, 0, true);
         }
-        while (table.undo(*stack, 1)) {
-        }
-        table.purge(1);
+        d.undoAll();
     }
 }
 BENCHMARK(BM_RecordAndUndo64LayerSteps)->Unit(benchmark::kMillisecond)->Iterations(3);
@@ -80,19 +95,16 @@ BENCHMARK(BM_RecordAndUndo64LayerSteps)->Unit(benchmark::kMillisecond)->Iteratio
 // pictures, so it costs the same whatever the layer's size.
 void BM_RecordPixelStep(benchmark::State& state)
 {
-    auto stack = FullSizeDocument();
-    UndoTable table(64);
-    WindowUndoRecorder recorder(table, 1);
-    stack->undo = &recorder;
+    RecordedDocument d;
     for (auto _ : state) {
-        RecordUndoStep(*stack, 1001);
-        if (table.count() == table.level()) {
+        RecordUndoStep(*d.stack, 1001);
+        if (d.table.count() == d.table.level()) {
             state.PauseTiming();
-            table.purge(1);
+            d.table.purge(1);
             state.ResumeTiming();
         }
     }
-    state.counters["layer_bytes"] = double(stack->layers[0].image.size() + stack->layers[0].mask.size());
+    state.counters["layer_bytes"] = double(d.layer.image.size() + d.layer.mask.size());
 }
 BENCHMARK(BM_RecordPixelStep)->Unit(benchmark::kMicrosecond);
 
@@ -100,33 +112,28 @@ BENCHMARK(BM_RecordPixelStep)->Unit(benchmark::kMicrosecond);
 // the step keeps the pictures they were.
 void BM_FirstWriteAfterRecording(benchmark::State& state)
 {
-    auto stack = FullSizeDocument();
-    UndoTable table(64);
-    WindowUndoRecorder recorder(table, 1);
-    stack->undo = &recorder;
-    LayerRecord& layer = stack->layers[0];
+    RecordedDocument d;
     for (auto _ : state) {
         state.PauseTiming();
-        RecordUndoStep(*stack, 1001);
+        RecordUndoStep(*d.stack, 1001);
         state.ResumeTiming();
-        layer.image.write().row(0)[0] ^= 1;
-        layer.mask.write().row(0)[0] ^= 1;
+        d.layer.image.write().row(0)[0] ^= 1;
+        d.layer.mask.write().row(0)[0] ^= 1;
         state.PauseTiming();
-        table.purge(1);
+        d.table.purge(1);
         state.ResumeTiming();
     }
-    state.counters["layer_bytes"] = double(layer.image.size() + layer.mask.size());
+    state.counters["layer_bytes"] = double(d.layer.image.size() + d.layer.mask.size());
 }
 BENCHMARK(BM_FirstWriteAfterRecording)->Unit(benchmark::kMillisecond);
 
 // Every dab after the first writes in place.
 void BM_LaterWrite(benchmark::State& state)
 {
-    auto stack = FullSizeDocument();
-    LayerRecord& layer = stack->layers[0];
+    RecordedDocument d;
     for (auto _ : state) {
-        layer.image.write().row(0)[0] ^= 1;
-        layer.mask.write().row(0)[0] ^= 1;
+        d.layer.image.write().row(0)[0] ^= 1;
+        d.layer.mask.write().row(0)[0] ^= 1;
     }
 }
 BENCHMARK(BM_LaterWrite)->Unit(benchmark::kMicrosecond);
@@ -134,18 +141,13 @@ BENCHMARK(BM_LaterWrite)->Unit(benchmark::kMicrosecond);
 // 64 paint steps recorded, each followed by a dab, then all undone.
 void BM_RecordAndUndo64PixelSteps(benchmark::State& state)
 {
-    auto stack = FullSizeDocument();
-    UndoTable table(64);
-    WindowUndoRecorder recorder(table, 1);
-    stack->undo = &recorder;
+    RecordedDocument d;
     for (auto _ : state) {
         for (int i = 0; i < 64; ++i) {
-            RecordUndoStep(*stack, 1001);
-            stack->layers[0].image.write().row(i)[0] = std::uint8_t(i);
+            RecordUndoStep(*d.stack, 1001);
+            d.layer.image.write().row(i)[0] = std::uint8_t(i);
         }
-        while (table.undo(*stack, 1)) {
-        }
-        table.purge(1);
+        d.undoAll();
     }
 }
 BENCHMARK(BM_RecordAndUndo64PixelSteps)->Unit(benchmark::kMillisecond)->Iterations(2);

@@ -25,7 +25,6 @@ bool UndoTable::record(LayerStack& document, int window, int code, std::span<con
     auto record = std::make_unique<UndoRecord>();
     record->document = &document;
     record->window = window;
-    record->code = code;
     record->continuesGroup = !records_.empty() && records_.back()->code == kUndoGroupCode;
     record->modifiedBefore = document.modified;
     FillUndoRecord(*record, document, code, values);
