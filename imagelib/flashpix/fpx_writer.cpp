@@ -1,0 +1,234 @@
+#include "imagelib/fpx.h"
+
+#include "imagelib/dib_alloc.h"
+#include "imagelib/dib_convert.h"
+#include "imagelib/flashpix/fpx_jpeg_tiles.h"
+#include "imagelib/flashpix/fpx_layout.h"
+#include "imagelib/flashpix/fpx_property_set.h"
+#include "imagelib/flashpix/fpx_raster.h"
+#include "imagelib/flashpix/fpx_storage.h"
+#include "imagelib/flashpix/fpx_tile_table.h"
+#include "imagelib/image_file.h"
+#include "imagelib/progress.h"
+#include "imagelib/save_options.h"
+
+#include <cstdio>
+
+namespace lv {
+namespace {
+
+using namespace flashpix;
+
+constexpr unsigned kJpegTableIndex = 1;
+constexpr unsigned kHalvedChroma = 0x22;
+constexpr std::int16_t kWesternCodePage = 1252;
+
+enum class Outcome { Done, Cancelled, Failed };
+
+struct EncodedLevel {
+    TileTable table;
+    std::vector<std::uint8_t> data;
+};
+
+std::vector<std::uint32_t> channelColours(int channels)
+{
+    if (channels == 1)
+        return {ChannelColour(kMonochrome, 0)};
+    return {ChannelColour(kNifRgb, 0), ChannelColour(kNifRgb, 1), ChannelColour(kNifRgb, 2)};
+}
+
+// Channel 0 in the top byte, in the file's channel order (red first).
+std::uint32_t packColour(const std::uint8_t* pixel, int channels)
+{
+    if (channels == 1)
+        return std::uint32_t(pixel[0]) << 24;
+    return std::uint32_t(pixel[2]) << 24 | std::uint32_t(pixel[1]) << 16 | std::uint32_t(pixel[0]) << 8;
+}
+
+struct Progress {
+    int tileRowsDone = 0;
+    int tileRowsTotal = 1;
+    bool step()
+    {
+        if (AbortRequested())
+            return false;
+        ReportProgress(kProgressWriting, tileRowsDone++ * 100 / tileRowsTotal);
+        return true;
+    }
+};
+
+Outcome encodeLevel(const Raster& raster, JpegTileEncoder& encoder, Progress& progress, EncodedLevel& level)
+{
+    level.table.width = std::uint32_t(raster.width);
+    level.table.height = std::uint32_t(raster.height);
+    level.table.channels = std::uint32_t(raster.channels);
+    const int across = int(TilesFor(level.table.width)), down = int(TilesFor(level.table.height));
+    std::vector<std::uint8_t> tile(std::size_t(kTileSize) * kTileSize * std::size_t(raster.channels));
+    for (int ty = 0; ty < down; ++ty) {
+        if (!progress.step())
+            return Outcome::Cancelled;
+        for (int tx = 0; tx < across; ++tx) {
+            TileEntry entry;
+            entry.offset = std::uint32_t(level.data.size());
+            if (TileIsOneColour(raster, tx, ty)) {
+                entry.compression = kSingleColour;
+                entry.subtype = packColour(raster.row(ty * kTileSize) + std::size_t(tx) * kTileSize * std::size_t(raster.channels),
+                                           raster.channels);
+            } else {
+                CopyTile(raster, tx, ty, tile.data());
+                if (!encoder.encode(tile.data(), level.data))
+                    return Outcome::Failed;
+                entry.compression = kJpeg;
+                entry.subtype = JpegSubtype(raster.channels == 3 ? kHalvedChroma : 0x11, raster.channels == 3, kJpegTableIndex);
+                entry.size = std::uint32_t(level.data.size() - entry.offset);
+            }
+            level.table.tiles.push_back(entry);
+        }
+    }
+    return Outcome::Done;
+}
+
+std::vector<std::uint8_t> summary()
+{
+    PropertySetWriter set(kSummaryFormat);
+    set.addI2(kCodePage, kWesternCodePage);
+    set.addString(kCreatingApplication, "Lumivista 2000");
+    return set.bytes();
+}
+
+std::vector<std::uint8_t> imageContents(const std::vector<EncodedLevel>& levels, const std::vector<std::uint8_t>& tables)
+{
+    PropertySetWriter set(kImageContentsFormat);
+    set.addUI4(kNumberOfResolutions, std::uint32_t(levels.size()));
+    set.addUI4(kHighestWidth, levels.front().table.width);
+    set.addUI4(kHighestHeight, levels.front().table.height);
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        const int n = int(i);
+        const TileTable& table = levels[i].table;
+        set.addUI4(ForLevel(kSubimageWidth, n), table.width);
+        set.addUI4(ForLevel(kSubimageHeight, n), table.height);
+        const auto colours = channelColours(int(table.channels));
+        std::vector<std::uint8_t> blob(4 + 4 * colours.size());
+        blob[0] = std::uint8_t(colours.size());
+        for (std::size_t c = 0; c < colours.size(); ++c)
+            for (int b = 0; b < 4; ++b)
+                blob[4 + 4 * c + std::size_t(b)] = std::uint8_t(colours[c] >> (8 * b));
+        set.addBlob(ForLevel(kSubimageColour, n), blob);
+        const std::vector<std::uint32_t> formats(colours.size(), kUnsignedByte);
+        set.addUI4Vector(ForLevel(kSubimageNumericalFormat, n), formats);
+    }
+    set.addBlob(ForLevel(kJpegTables, kJpegTableIndex), tables);
+    set.addUI4(kMaxJpegTableIndex, kJpegTableIndex);
+    return set.bytes();
+}
+
+// The whole file in memory, or why there is none.
+Outcome encodeFile(const HDIB& picture, int quality, std::vector<std::uint8_t>& file)
+{
+    auto raster = RasterFromPicture(picture);
+    if (!raster)
+        return Outcome::Failed;
+    std::vector<Raster> rasters;
+    rasters.push_back(std::move(*raster));
+    while (rasters.back().width > kTileSize || rasters.back().height > kTileSize) {
+        auto half = HalveRaster(rasters.back());
+        if (!half)
+            return Outcome::Failed;
+        rasters.push_back(std::move(*half));
+    }
+    Progress progress;
+    progress.tileRowsTotal = 0;
+    for (const Raster& r : rasters)
+        progress.tileRowsTotal += int(TilesFor(std::uint32_t(r.height)));
+
+    JpegTileEncoder encoder(rasters.front().channels, ClampJpegQuality(quality));
+    if (!encoder.ok())
+        return Outcome::Failed;
+    std::vector<EncodedLevel> levels(rasters.size());
+    for (std::size_t i = 0; i < rasters.size(); ++i) {
+        const Outcome outcome = encodeLevel(rasters[i], encoder, progress, levels[i]);
+        if (outcome != Outcome::Done)
+            return outcome;
+        rasters[i] = Raster{};  // done with it
+    }
+
+    StorageWriter storage;
+    storage.setRootClass(kImageClass);
+    storage.addStream(kSummaryStream, summary());
+    storage.addStream(kImageContentsStream, imageContents(levels, encoder.tables()));
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        storage.openStorage(ResolutionStorageName(int(i)));
+        storage.addStream(kSubimageHeaderStream, SerialiseTileTable(levels[i].table));
+        storage.addStream(kSubimageDataStream, levels[i].data);
+        storage.closeStorage();
+    }
+    auto bytes = storage.finish();
+    if (!bytes)
+        return Outcome::Failed;
+    file = std::move(*bytes);
+    return Outcome::Done;
+}
+
+// Pictures other than grey and 24-bit are written in colour.
+HDIB widenedCopy(const HDIB& image)
+{
+    const ImageType type = DibGetType(image);
+    if (type == IMG_GREY8 || type == IMG_RGB24 || type == IMG_NONE)
+        return {};
+    return DibPromoteTo24(image);
+}
+
+}  // namespace
+
+namespace flashpix {
+
+std::string ResolutionStorageName(int level)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "Resolution %04d", level);
+    return name;
+}
+
+}  // namespace flashpix
+
+namespace {
+
+// The file in memory, made before anything is created on disk, so a cancelled or failed
+// save leaves nothing behind.
+WriteResult encodeForWriting(const HDIB& image, int quality, std::vector<std::uint8_t>& file)
+{
+    if (!image)
+        return WriteResult::NotWritten;
+    const HDIB widened = widenedCopy(image);
+    const Outcome outcome = encodeFile(widened ? widened : image, quality, file);
+    if (outcome == Outcome::Cancelled)
+        return WriteResult::NotWritten;
+    if (outcome == Outcome::Failed)
+        return WriteResult::Failed;
+    ReportProgress(kProgressWriting, 100);
+    return WriteResult::Written;
+}
+
+}  // namespace
+
+WriteResult WriteFlashPix(ByteSink& sink, const HDIB& image, int quality)
+{
+    std::vector<std::uint8_t> file;
+    const WriteResult encoded = encodeForWriting(image, quality, file);
+    if (encoded != WriteResult::Written)
+        return encoded;
+    return sink.write(file.data(), file.size()) ? WriteResult::Written : WriteResult::Failed;
+}
+
+WriteResult WriteFlashPix(const std::string& path, const HDIB& image, int quality)
+{
+    std::vector<std::uint8_t> file;
+    const WriteResult encoded = encodeForWriting(image, quality, file);
+    if (encoded != WriteResult::Written)
+        return encoded;
+    return WriteImageFile(path, [&](ByteSink& sink) {
+        return sink.write(file.data(), file.size()) ? WriteResult::Written : WriteResult::Failed;
+    });
+}
+
+}  // namespace lv
