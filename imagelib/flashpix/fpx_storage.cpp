@@ -1,12 +1,14 @@
 #include "imagelib/flashpix/fpx_storage.h"
 
 #include <gsf/gsf-infile-msole.h>
+#include <gsf/gsf-infile-impl.h>
 #include <gsf/gsf-infile.h>
 #include <gsf/gsf-input-memory.h>
 #include <gsf/gsf-outfile-msole.h>
 #include <gsf/gsf-outfile.h>
 #include <gsf/gsf-output-memory.h>
 
+#include <mutex>
 #include <new>
 #include <utility>
 
@@ -39,6 +41,36 @@ struct GObjectRef {
     explicit operator bool() const { return object != nullptr; }
 };
 
+// libgsf describes every flaw of a damaged file on stderr; the reader's result already
+// says the file is damaged.
+void quietenLibgsf()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        const auto levels = GLogLevelFlags(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_MESSAGE);
+        for (const char* domain : {"libgsf", "libgsf:msole"})
+            g_log_set_handler(domain, levels, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
+    });
+}
+
+// gsf_infile_child_by_name reports a child it can't open on stderr; asking the storage
+// itself gives the same child and keeps the error to us.
+GsfInput* childByName(GsfInfile* parent, const std::string& name)
+{
+    const int count = gsf_infile_num_children(parent);
+    for (int i = 0; i < count; ++i) {
+        const char* childName = gsf_infile_name_by_index(parent, i);
+        if (!childName || name != childName)
+            continue;
+        GError* error = nullptr;
+        GsfInput* child = G_TYPE_INSTANCE_GET_CLASS(parent, GSF_INFILE_TYPE, GsfInfileClass)->child_by_index(parent, i, &error);
+        if (error)
+            g_error_free(error);
+        return child;
+    }
+    return nullptr;
+}
+
 }  // namespace
 
 struct StorageReader::Handles {
@@ -56,6 +88,7 @@ StorageReader::~StorageReader() = default;
 
 std::optional<StorageReader> StorageReader::Open(std::span<const std::uint8_t> bytes)
 {
+    quietenLibgsf();
     auto handles = std::make_unique<Handles>();
     handles->input = GObjectRef<GsfInput>(gsf_input_memory_new(bytes.data(), gsf_off_t(bytes.size()), FALSE));
     if (!handles->input)
@@ -79,7 +112,7 @@ std::optional<std::vector<std::uint8_t>> StorageReader::readStream(std::span<con
     for (const std::string& name : path) {
         if (!parent)
             return std::nullopt;
-        GObjectRef<GsfInput> child(gsf_infile_child_by_name(parent, name.c_str()));
+        GObjectRef<GsfInput> child(childByName(parent, name));
         if (!child)
             return std::nullopt;
         current = std::move(child);
