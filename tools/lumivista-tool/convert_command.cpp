@@ -9,8 +9,9 @@ namespace lv::tool {
 
 int RunConvert(std::string_view, Arguments args)
 {
-    ParsedArguments parsed(args, {"--compress", "--interlace", "--transparent", "--save-as"}, {"--quality"});
+    ParsedArguments parsed(args, {"--compress", "--interlace", "--transparent", "--save-as"}, {"--quality", "--pcd-resolution"});
     const auto quality = parsed.integer("--quality", 1, 100);
+    const auto photoCdResolution = parsed.integer("--pcd-resolution", 0, 4);
     if (!parsed.ok() || parsed.positional().size() != 2)
         return Fail(kExitUsage, parsed.ok() ? "usage: convert IN OUT [options]" : parsed.error());
     SaveOptions& options = CurrentSaveOptions();
@@ -20,7 +21,7 @@ int RunConvert(std::string_view, Arguments args)
     options.interlace = parsed.has("--interlace");
     options.transparent = parsed.has("--transparent");
 
-    ToolPicture picture = OpenPicture(parsed.positional()[0]);
+    ToolPicture picture = OpenPicture(parsed.positional()[0], photoCdResolution);
     if (picture.exitCode)
         return picture.exitCode;
     return WritePicture(picture.image, parsed.positional()[1], parsed.has("--save-as"));
