@@ -176,7 +176,7 @@ bool JpegTileDecoder::create()
 }
 
 bool JpegTileDecoder::decode(std::span<const std::uint8_t> tables, std::span<const std::uint8_t> tile,
-                             TileColour colour, int channels, std::uint8_t* out)
+                             TileColour colour, int channels, std::uint8_t* out, std::ptrdiff_t stride)
 {
     if (!created_ || tile.empty())
         return false;
@@ -205,9 +205,8 @@ bool JpegTileDecoder::decode(std::span<const std::uint8_t> tables, std::span<con
         cinfo_.out_color_space = JCS_UNKNOWN;
     }
     jpeg_start_decompress(&cinfo_);
-    const std::size_t stride = std::size_t(kTileSize) * std::size_t(channels);
     while (cinfo_.output_scanline < cinfo_.output_height) {
-        JSAMPROW row = out + std::size_t(cinfo_.output_scanline) * stride;
+        JSAMPROW row = out + std::ptrdiff_t(cinfo_.output_scanline) * stride;
         if (jpeg_read_scanlines(&cinfo_, &row, 1) != 1)
             ERREXIT(&cinfo_, JERR_NOTIMPL);
     }

@@ -3,6 +3,7 @@
 
 #include "imagelib/jpeg_managers.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <span>
 #include <vector>
@@ -48,10 +49,11 @@ public:
     JpegTileDecoder(const JpegTileDecoder&) = delete;
     JpegTileDecoder& operator=(const JpegTileDecoder&) = delete;
 
-    // `tables` may be empty when the tile carries its own. False when the stream is bad,
-    // larger than a tile or has another channel count; the buffer then holds what was decoded.
+    // `tables` may be empty when the tile carries its own. Rows go to `out`, `stride` bytes
+    // apart (negative for bottom-up pictures). False when the stream is bad, larger than a
+    // tile or has another channel count; the rows then hold what was decoded.
     bool decode(std::span<const std::uint8_t> tables, std::span<const std::uint8_t> tile, TileColour colour,
-                int channels, std::uint8_t* out);
+                int channels, std::uint8_t* out, std::ptrdiff_t stride);
 
 private:
     bool create();

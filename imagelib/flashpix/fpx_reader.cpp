@@ -4,6 +4,7 @@
 #include "imagelib/dib_alloc.h"
 #include "imagelib/flashpix/fpx_jpeg_tiles.h"
 #include "imagelib/flashpix/fpx_layout.h"
+#include "imagelib/flashpix/fpx_parallel.h"
 #include "imagelib/flashpix/fpx_property_set.h"
 #include "imagelib/flashpix/fpx_storage.h"
 #include "imagelib/flashpix/fpx_tile_table.h"
@@ -12,6 +13,8 @@
 #include "imagelib/progress.h"
 
 #include <algorithm>
+#include <atomic>
+#include <memory>
 #include <cstring>
 #include <map>
 
@@ -77,6 +80,12 @@ public:
     // Decodes one tile into the picture; false for a damaged tile.
     bool place(const TileEntry& entry, int tileX, int tileY, HDIB& picture)
     {
+        if (entry.compression == kJpeg && decodesStraightIn(entry, tileX, tileY)) {
+            // Whole tiles whose samples are already the picture's go straight to its rows.
+            const int x0 = tileX * kTileSize, y0 = tileY * kTileSize;
+            std::uint8_t* top = picture.row(picture.height() - 1 - y0) + std::size_t(x0) * subimage_.channels;
+            return decodeJpeg(entry, top, -std::ptrdiff_t(picture.stride()));
+        }
         std::fill(tile_.begin(), tile_.end(), 0);
         if (!decode(entry))
             return false;
@@ -90,6 +99,33 @@ private:
         if (std::uint64_t(entry.offset) + entry.size > data_.size())
             return std::nullopt;
         return data_.subspan(entry.offset, entry.size);
+    }
+
+    bool decodesStraightIn(const TileEntry& entry, int tileX, int tileY) const
+    {
+        const bool inside = std::uint32_t(tileX + 1) * kTileSize <= subimage_.width &&
+                            std::uint32_t(tileY + 1) * kTileSize <= subimage_.height;
+        const bool grey = subimage_.channels == 1 && subimage_.colourChannels == 1;
+        const bool bgr = subimage_.channels == 3 && subimage_.space == kNifRgb && JpegConverted(entry.subtype);
+        return inside && (grey || bgr);
+    }
+
+    bool decodeJpeg(const TileEntry& entry, std::uint8_t* out, std::ptrdiff_t stride)
+    {
+        const auto bytes = bytesOf(entry);
+        if (!bytes)
+            return false;
+        std::span<const std::uint8_t> tables;
+        if (const unsigned index = JpegTable(entry.subtype)) {
+            const auto blob = contents_.blob(ForLevel(kJpegTables, int(index)));
+            if (!blob)
+                return false;
+            tables = *blob;
+        }
+        const bool converted = JpegConverted(entry.subtype) && subimage_.channels == 3;
+        converted_ = converted;
+        return jpeg_.decode(tables, *bytes, converted ? TileColour::FromYCbCr : TileColour::AsStored,
+                            int(subimage_.channels), out, stride);
     }
 
     bool decode(const TileEntry& entry)
@@ -109,22 +145,8 @@ private:
                 for (std::uint32_t c = 0; c < channels; ++c)
                     tile_[i * channels + c] = std::uint8_t(entry.subtype >> (24 - 8 * c));
             return true;
-        case kJpeg: {
-            const auto bytes = bytesOf(entry);
-            if (!bytes)
-                return false;
-            std::span<const std::uint8_t> tables;
-            if (const unsigned index = JpegTable(entry.subtype)) {
-                const auto blob = contents_.blob(ForLevel(kJpegTables, int(index)));
-                if (!blob)
-                    return false;
-                tables = *blob;
-            }
-            const bool converted = JpegConverted(entry.subtype) && channels == 3;
-            converted_ = converted;
-            return jpeg_.decode(tables, *bytes, converted ? TileColour::FromYCbCr : TileColour::AsStored, int(channels),
-                                tile_.data());
-        }
+        case kJpeg:
+            return decodeJpeg(entry, tile_.data(), std::ptrdiff_t(kTileSize) * channels);
         default:
             return false;
         }
@@ -194,16 +216,29 @@ ReadResult decodeSubimage(const StorageReader& storage, const PropertySet& conte
     if (grey)
         FillGreyRamp(picture.colors(), 256);
 
-    TileDecoder decoder(subimage, contents, *data);
+    std::vector<std::unique_ptr<TileDecoder>> decoders;
+    for (int i = 0; i < TileThreads(); ++i)
+        decoders.push_back(std::make_unique<TileDecoder>(subimage, contents, *data));
     const std::uint32_t across = table->tilesAcross(), down = table->tilesDown();
-    for (std::uint32_t ty = 0; ty < down; ++ty) {
-        if (AbortRequested())
-            return ReadCode::Broken;
-        ReportProgress(kProgressReading, int(ty * 100 / down));
-        for (std::uint32_t tx = 0; tx < across; ++tx)
-            if (!decoder.place(table->tiles[ty * across + tx], int(tx), int(ty), picture))
-                return ReadCode::Broken;
-    }
+    std::atomic<int> rowsDone{0};
+    const RowsOutcome outcome = RunTileRows(
+        int(down), int(decoders.size()),
+        [&](int ty, int slot) {
+            // Rows of tiles fill rows of the picture no other row of tiles touches.
+            for (std::uint32_t tx = 0; tx < across; ++tx)
+                if (!decoders[std::size_t(slot)]->place(table->tiles[std::size_t(ty) * across + tx], int(tx), ty, picture))
+                    return false;
+            ++rowsDone;
+            return true;
+        },
+        [&] {
+            if (AbortRequested())
+                return false;
+            ReportProgress(kProgressReading, int(rowsDone * 100 / int(down)));
+            return true;
+        });
+    if (outcome != RowsOutcome::Done)
+        return ReadCode::Broken;
     return picture;
 }
 

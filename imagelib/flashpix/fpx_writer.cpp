@@ -4,6 +4,7 @@
 #include "imagelib/dib_convert.h"
 #include "imagelib/flashpix/fpx_jpeg_tiles.h"
 #include "imagelib/flashpix/fpx_layout.h"
+#include "imagelib/flashpix/fpx_parallel.h"
 #include "imagelib/flashpix/fpx_property_set.h"
 #include "imagelib/flashpix/fpx_raster.h"
 #include "imagelib/flashpix/fpx_storage.h"
@@ -12,7 +13,9 @@
 #include "imagelib/progress.h"
 #include "imagelib/save_options.h"
 
+#include <atomic>
 #include <cstdio>
+#include <memory>
 
 namespace lv {
 namespace {
@@ -52,38 +55,81 @@ struct Progress {
     {
         if (AbortRequested())
             return false;
-        ReportProgress(kProgressWriting, tileRowsDone++ * 100 / tileRowsTotal);
+        ReportProgress(kProgressWriting, tileRowsDone * 100 / tileRowsTotal);
         return true;
     }
 };
 
-Outcome encodeLevel(const Raster& raster, JpegTileEncoder& encoder, Progress& progress, EncodedLevel& level)
+// One encoder and tile buffer per thread.
+struct EncoderSlot {
+    EncoderSlot(int channels, int quality)
+        : encoder(channels, quality)
+        , tile(std::size_t(kTileSize) * kTileSize * std::size_t(channels))
+    {
+    }
+    JpegTileEncoder encoder;
+    std::vector<std::uint8_t> tile;
+};
+
+struct EncodedRow {
+    std::vector<TileEntry> entries;  // offsets from the row's start
+    std::vector<std::uint8_t> bytes;
+};
+
+bool encodeRow(const Raster& raster, int ty, EncoderSlot& slot, EncodedRow& row)
+{
+    const int across = int(TilesFor(std::uint32_t(raster.width)));
+    const std::size_t c = std::size_t(raster.channels);
+    for (int tx = 0; tx < across; ++tx) {
+        TileEntry entry;
+        entry.offset = std::uint32_t(row.bytes.size());
+        if (TileIsOneColour(raster, tx, ty)) {
+            entry.compression = kSingleColour;
+            entry.subtype = packColour(raster.row(ty * kTileSize) + std::size_t(tx) * kTileSize * c, raster.channels);
+        } else {
+            CopyTile(raster, tx, ty, slot.tile.data());
+            if (!slot.encoder.encode(slot.tile.data(), row.bytes))
+                return false;
+            entry.compression = kJpeg;
+            entry.subtype = JpegSubtype(c == 3 ? kHalvedChroma : 0x11, c == 3, kJpegTableIndex);
+            entry.size = std::uint32_t(row.bytes.size() - entry.offset);
+        }
+        row.entries.push_back(entry);
+    }
+    return true;
+}
+
+Outcome encodeLevel(const Raster& raster, std::vector<std::unique_ptr<EncoderSlot>>& slots, Progress& progress,
+                    EncodedLevel& level)
 {
     level.table.width = std::uint32_t(raster.width);
     level.table.height = std::uint32_t(raster.height);
     level.table.channels = std::uint32_t(raster.channels);
-    const int across = int(TilesFor(level.table.width)), down = int(TilesFor(level.table.height));
-    std::vector<std::uint8_t> tile(std::size_t(kTileSize) * kTileSize * std::size_t(raster.channels));
-    for (int ty = 0; ty < down; ++ty) {
-        if (!progress.step())
-            return Outcome::Cancelled;
-        for (int tx = 0; tx < across; ++tx) {
-            TileEntry entry;
-            entry.offset = std::uint32_t(level.data.size());
-            if (TileIsOneColour(raster, tx, ty)) {
-                entry.compression = kSingleColour;
-                entry.subtype = packColour(raster.row(ty * kTileSize) + std::size_t(tx) * kTileSize * std::size_t(raster.channels),
-                                           raster.channels);
-            } else {
-                CopyTile(raster, tx, ty, tile.data());
-                if (!encoder.encode(tile.data(), level.data))
-                    return Outcome::Failed;
-                entry.compression = kJpeg;
-                entry.subtype = JpegSubtype(raster.channels == 3 ? kHalvedChroma : 0x11, raster.channels == 3, kJpegTableIndex);
-                entry.size = std::uint32_t(level.data.size() - entry.offset);
-            }
+    const int down = int(TilesFor(level.table.height));
+    std::vector<EncodedRow> rows(static_cast<std::size_t>(down));
+    std::atomic<int> rowsDone{0};
+    const RowsOutcome outcome = RunTileRows(
+        down, int(slots.size()),
+        [&](int ty, int slot) {
+            const bool ok = encodeRow(raster, ty, *slots[std::size_t(slot)], rows[std::size_t(ty)]);
+            ++rowsDone;
+            return ok;
+        },
+        [&] {
+            progress.tileRowsDone += rowsDone.exchange(0);
+            return progress.step();
+        });
+    progress.tileRowsDone += rowsDone.exchange(0);
+    if (outcome != RowsOutcome::Done)
+        return outcome == RowsOutcome::Stopped ? Outcome::Cancelled : Outcome::Failed;
+    for (EncodedRow& row : rows) {
+        const auto base = std::uint32_t(level.data.size());
+        for (TileEntry entry : row.entries) {
+            entry.offset += base;
             level.table.tiles.push_back(entry);
         }
+        level.data.insert(level.data.end(), row.bytes.begin(), row.bytes.end());
+        row = EncodedRow{};
     }
     return Outcome::Done;
 }
@@ -125,7 +171,7 @@ std::vector<std::uint8_t> imageContents(const std::vector<EncodedLevel>& levels,
 // The whole file in memory, or why there is none.
 Outcome encodeFile(const HDIB& picture, int quality, std::vector<std::uint8_t>& file)
 {
-    auto raster = RasterFromPicture(picture);
+    auto raster = Raster::View(picture);
     if (!raster)
         return Outcome::Failed;
     std::vector<Raster> rasters;
@@ -141,12 +187,15 @@ Outcome encodeFile(const HDIB& picture, int quality, std::vector<std::uint8_t>& 
     for (const Raster& r : rasters)
         progress.tileRowsTotal += int(TilesFor(std::uint32_t(r.height)));
 
-    JpegTileEncoder encoder(rasters.front().channels, ClampJpegQuality(quality));
-    if (!encoder.ok())
-        return Outcome::Failed;
+    std::vector<std::unique_ptr<EncoderSlot>> slots;
+    for (int i = 0; i < TileThreads(); ++i) {
+        slots.push_back(std::make_unique<EncoderSlot>(rasters.front().channels, ClampJpegQuality(quality)));
+        if (!slots.back()->encoder.ok())
+            return Outcome::Failed;
+    }
     std::vector<EncodedLevel> levels(rasters.size());
     for (std::size_t i = 0; i < rasters.size(); ++i) {
-        const Outcome outcome = encodeLevel(rasters[i], encoder, progress, levels[i]);
+        const Outcome outcome = encodeLevel(rasters[i], slots, progress, levels[i]);
         if (outcome != Outcome::Done)
             return outcome;
         rasters[i] = Raster{};  // done with it
@@ -155,7 +204,7 @@ Outcome encodeFile(const HDIB& picture, int quality, std::vector<std::uint8_t>& 
     StorageWriter storage;
     storage.setRootClass(kImageClass);
     storage.addStream(kSummaryStream, summary());
-    storage.addStream(kImageContentsStream, imageContents(levels, encoder.tables()));
+    storage.addStream(kImageContentsStream, imageContents(levels, slots.front()->encoder.tables()));
     for (std::size_t i = 0; i < levels.size(); ++i) {
         storage.openStorage(ResolutionStorageName(int(i)));
         storage.addStream(kSubimageHeaderStream, SerialiseTileTable(levels[i].table));
