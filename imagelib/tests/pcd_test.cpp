@@ -2,6 +2,7 @@
 #include "common/byte_source.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
+#include "imagelib/document_open.h"
 #include "imagelib/library_messages.h"
 #include "imagelib/load_save.h"
 #include "imagelib/pcd.h"
@@ -473,6 +474,29 @@ TEST(PhotoCdAdapter, HeaderFixesAndFailuresFollowTheLibrarysResults)
     EXPECT_EQ(ReadPhotoCd(dir.file("missing.pcd"), FakeLibrary()).code(), ReadCode::Broken);
     // The real library refuses what is not an image pack.
     EXPECT_EQ(ReadPhotoCd(file).code(), ReadCode::Failure);
+}
+
+TEST(PhotoCdDispatch, TheAlbumsBackgroundLoadingReadsAtBaseWithoutAsking)
+{
+    ScriptedDialog dialog;
+    dialog.answer = PhotoCdChoices{0, 0};
+    ScopedPhotoCdOptionsDialog installed(dialog);
+    ScopedPhotoCdMode ask(kPhotoCdAsk);
+    SetBackgroundLoading(true);
+    const OpenedImage album = LoadGeneralImage(kFixtures + "gm.pcd", LibraryDocumentReaders());
+    SetBackgroundLoading(false);
+    ASSERT_TRUE(album.result.ok());
+    EXPECT_EQ(album.result.image().width(), 768);
+    EXPECT_EQ(dialog.offers, 0);
+    EXPECT_EQ(PhotoCdMode(), kPhotoCdAsk);
+    // The document open asks.
+    const PhotoCdChoices before = StoredPhotoCdChoices();
+    const OpenedImage document = OpenDocumentImage(kFixtures + "gm.pcd", LibraryDocumentReaders());
+    ASSERT_TRUE(document.result.ok());
+    EXPECT_EQ(document.result.image().width(), 192);
+    EXPECT_EQ(document.format, "PCD");
+    EXPECT_EQ(dialog.offers, 1);
+    SetStoredPhotoCdChoices(before);
 }
 
 TEST(PhotoCdDispatch, PhotoCdNamesOpenThroughTheLibraryDispatchAtBase)
