@@ -10,6 +10,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
   libsane-dev
   libgsf-1-dev
+  libfreetype-dev libfontconfig-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation
