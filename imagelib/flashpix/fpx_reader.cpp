@@ -89,7 +89,7 @@ public:
         std::fill(tile_.begin(), tile_.end(), 0);
         if (!decode(entry))
             return false;
-        copyInto(tileX, tileY, picture);
+        copyInto(tileX, tileY, picture, entry.compression == kJpeg && deliversBgr(entry));
         return true;
     }
 
@@ -122,10 +122,14 @@ private:
                 return false;
             tables = *blob;
         }
-        const bool converted = JpegConverted(entry.subtype) && subimage_.channels == 3;
-        converted_ = converted;
-        return jpeg_.decode(tables, *bytes, converted ? TileColour::FromYCbCr : TileColour::AsStored,
+        return jpeg_.decode(tables, *bytes, deliversBgr(entry) ? TileColour::FromYCbCr : TileColour::AsStored,
                             int(subimage_.channels), out, stride);
+    }
+
+    // JPEG tiles of YCbCr made from RGB come out of the library as blue-green-red.
+    bool deliversBgr(const TileEntry& entry) const
+    {
+        return JpegConverted(entry.subtype) && subimage_.channels == 3;
     }
 
     bool decode(const TileEntry& entry)
@@ -153,14 +157,12 @@ private:
     }
 
     // The tile's channels as the picture's grey or blue-green-red.
-    void copyInto(int tileX, int tileY, HDIB& picture)
+    void copyInto(int tileX, int tileY, HDIB& picture, bool bgrAlready)
     {
         const int x0 = tileX * kTileSize, y0 = tileY * kTileSize;
         const int w = std::min(kTileSize, int(subimage_.width) - x0);
         const int h = std::min(kTileSize, int(subimage_.height) - y0);
         const std::size_t c = subimage_.channels;
-        const bool bgrAlready = converted_;
-        converted_ = false;
         for (int y = 0; y < h; ++y) {
             const std::uint8_t* in = tile_.data() + std::size_t(y) * kTileSize * c;
             std::uint8_t* out = picture.row(picture.height() - 1 - (y0 + y));
@@ -191,7 +193,6 @@ private:
     std::span<const std::uint8_t> data_;
     std::vector<std::uint8_t> tile_;
     JpegTileDecoder jpeg_;
-    bool converted_ = false;
 };
 
 ReadResult decodeSubimage(const StorageReader& storage, const PropertySet& contents, const Subimage& subimage,

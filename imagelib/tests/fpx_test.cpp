@@ -137,6 +137,16 @@ TEST(FlashPixLayout, EveryLevelIsHalfThePreviousDownToOneTile)
     ReadResult back = ReadFlashPix(flatFile);
     ASSERT_TRUE(back.ok());
     EXPECT_TRUE(testing::SamePixels(back.image(), flat));
+
+    // A flat tile read after a JPEG tile of the same row keeps its own colours.
+    HDIB mixed = MakePhotoLike(192, 64);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 64; x < 128; ++x)
+            testing::SetPixel24(mixed, x, y, {200, 100, 50});
+    ReadResult mixedBack = ReadFlashPix(Encode(mixed));
+    ASSERT_TRUE(mixedBack.ok());
+    EXPECT_EQ(Pixel24(mixedBack.image(), 100, 10), (testing::Rgb{200, 100, 50}));
+    EXPECT_LT(MeanDifference(mixed, mixedBack.image()), 3.0);
 }
 
 // Property sets, tile tables and tiles laid out byte by byte.
