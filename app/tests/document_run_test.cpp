@@ -115,8 +115,9 @@ TEST(ImageWindows, APhotoCdAsksForItsOptionsOpensAndSavesAsFlashPix)
 
     const auto [largest, mean] =
         PictureDifference(readBmp(sandbox.file("flashpix.bmp")), readBmp(sandbox.file("pack.bmp")), {0, 0, 768, 512});
-    EXPECT_LT(mean, 3.0);
-    EXPECT_LT(largest, 64);
+    // JPEG tiles at quality 90: about as close as a JPEG file of the picture.
+    EXPECT_LT(mean, 1.5);
+    EXPECT_LT(largest, 48);
 }
 
 }  // namespace

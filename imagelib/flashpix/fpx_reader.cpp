@@ -268,6 +268,12 @@ ReadResult ReadFlashPix(const std::string& path)
     auto source = OpenImageForReading(path);
     if (!source)
         return ReadCode::NotThisFormat;
+    // Only structured storage is worth reading whole.
+    static constexpr std::uint8_t kStorageSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+    std::uint8_t signature[8];
+    if (!source->readExact(signature, 8) || !std::equal(signature, signature + 8, kStorageSignature) ||
+        !source->seek(0))
+        return ReadCode::NotThisFormat;
     std::vector<std::uint8_t> bytes;
     try {
         bytes.resize(std::size_t(source->size()));
