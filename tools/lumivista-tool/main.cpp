@@ -7,6 +7,7 @@
 #include "psd_command.h"
 #include "vlf_command.h"
 #include "skin_command.h"
+#include "slideshow_command.h"
 
 #include <cstdio>
 #include <string>
@@ -32,6 +33,9 @@ constexpr Command kCommands[] = {
     {"new", "WIDTH HEIGHT R G B OUT [--grey]", "make a picture of one colour", lv::tool::RunNew},
     {"skin", "info FILE [--json]", "screens, buttons, rectangles and picture sizes of a skin file", lv::tool::RunSkin},
     {"psd", "info FILE [--json]", "header and layer records of a Photoshop document as read", lv::tool::RunPsd},
+    {"slideshow", "frames OLD NEW OUTDIR --transition NAME --variant N [--size WxH] [--every K] [--seed S] [--format EXT] [--json] | list [--json]",
+     "pictures of a slide-show transition step by step; the transitions with their variants and random numbers",
+     lv::tool::RunSlideshow},
 };
 
 void PrintHelp(std::FILE* out)
