@@ -191,30 +191,34 @@ void StorageWriter::closeStorage()
 
 void StorageWriter::addStream(const std::string& name, std::span<const std::uint8_t> bytes)
 {
+    const std::span<const std::uint8_t> parts[] = {bytes};
+    addStream(name, parts);
+}
+
+void StorageWriter::addStream(const std::string& name, std::span<const std::span<const std::uint8_t>> parts)
+{
     if (handles_->failed)
         return;
     GsfOutfile* parent = handles_->storage ? GSF_OUTFILE(handles_->storage.object) : handles_->root.object;
     GObjectRef<GsfOutput> stream(gsf_outfile_new_child(parent, name.c_str(), FALSE));
-    if (!stream || (!bytes.empty() && !gsf_output_write(stream.object, bytes.size(), bytes.data())) ||
-        !gsf_output_close(stream.object))
+    bool ok = bool(stream);
+    for (const auto& part : parts)
+        ok = ok && (part.empty() || gsf_output_write(stream.object, part.size(), part.data()));
+    if (!ok || !gsf_output_close(stream.object))
         handles_->failed = true;
 }
 
-std::optional<std::vector<std::uint8_t>> StorageWriter::finish()
+std::span<const std::uint8_t> StorageWriter::finish()
 {
     closeStorage();
     if (handles_->failed || !gsf_output_close(GSF_OUTPUT(handles_->root.object)))
-        return std::nullopt;
+        return {};
     GsfOutputMemory* memory = GSF_OUTPUT_MEMORY(handles_->memory.object);
     const guint8* bytes = gsf_output_memory_get_bytes(memory);
     const gsf_off_t size = gsf_output_size(handles_->memory.object);
     if (!bytes || size <= 0)
-        return std::nullopt;
-    try {
-        return std::vector<std::uint8_t>(bytes, bytes + size);
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    }
+        return {};
+    return {bytes, std::size_t(size)};
 }
 
 }  // namespace lv::flashpix

@@ -46,8 +46,10 @@ public:
     void openStorage(const std::string& name);
     void closeStorage();
     void addStream(const std::string& name, std::span<const std::uint8_t> bytes);
-    // The finished file, or nothing when anything failed.
-    std::optional<std::vector<std::uint8_t>> finish();
+    // A stream made of several pieces, one after the other.
+    void addStream(const std::string& name, std::span<const std::span<const std::uint8_t>> parts);
+    // The finished file, valid while the writer lives; empty when anything failed.
+    std::span<const std::uint8_t> finish();
 
 private:
     struct Handles;

@@ -28,9 +28,15 @@ constexpr std::int16_t kWesternCodePage = 1252;
 
 enum class Outcome { Done, Cancelled, Failed };
 
+struct EncodedRow {
+    std::vector<TileEntry> entries;  // offsets from the row's start
+    std::vector<std::uint8_t> bytes;
+};
+
+// The tile table, with offsets into the data stream, and the stream as rows of tiles.
 struct EncodedLevel {
     TileTable table;
-    std::vector<std::uint8_t> data;
+    std::vector<EncodedRow> rows;
 };
 
 std::vector<std::uint32_t> channelColours(int channels)
@@ -71,15 +77,12 @@ struct EncoderSlot {
     std::vector<std::uint8_t> tile;
 };
 
-struct EncodedRow {
-    std::vector<TileEntry> entries;  // offsets from the row's start
-    std::vector<std::uint8_t> bytes;
-};
-
 bool encodeRow(const Raster& raster, int ty, EncoderSlot& slot, EncodedRow& row)
 {
     const int across = int(TilesFor(std::uint32_t(raster.width)));
     const std::size_t c = std::size_t(raster.channels);
+    // Room for tiles of a typical photo at a high quality, so the row rarely grows.
+    row.bytes.reserve(std::size_t(across) * 1024 * c);
     for (int tx = 0; tx < across; ++tx) {
         TileEntry entry;
         entry.offset = std::uint32_t(row.bytes.size());
@@ -106,7 +109,8 @@ Outcome encodeLevel(const Raster& raster, std::vector<std::unique_ptr<EncoderSlo
     level.table.height = std::uint32_t(raster.height);
     level.table.channels = std::uint32_t(raster.channels);
     const int down = int(TilesFor(level.table.height));
-    std::vector<EncodedRow> rows(static_cast<std::size_t>(down));
+    std::vector<EncodedRow>& rows = level.rows;
+    rows.resize(std::size_t(down));
     std::atomic<int> rowsDone{0};
     const RowsOutcome outcome = RunTileRows(
         down, int(slots.size()),
@@ -122,14 +126,13 @@ Outcome encodeLevel(const Raster& raster, std::vector<std::unique_ptr<EncoderSlo
     progress.tileRowsDone += rowsDone.exchange(0);
     if (outcome != RowsOutcome::Done)
         return outcome == RowsOutcome::Stopped ? Outcome::Cancelled : Outcome::Failed;
-    for (EncodedRow& row : rows) {
-        const auto base = std::uint32_t(level.data.size());
+    std::uint32_t base = 0;
+    for (const EncodedRow& row : rows) {
         for (TileEntry entry : row.entries) {
             entry.offset += base;
             level.table.tiles.push_back(entry);
         }
-        level.data.insert(level.data.end(), row.bytes.begin(), row.bytes.end());
-        row = EncodedRow{};
+        base += std::uint32_t(row.bytes.size());
     }
     return Outcome::Done;
 }
@@ -168,8 +171,9 @@ std::vector<std::uint8_t> imageContents(const std::vector<EncodedLevel>& levels,
     return set.bytes();
 }
 
-// The whole file in memory, or why there is none.
-Outcome encodeFile(const HDIB& picture, int quality, std::vector<std::uint8_t>& file)
+// Makes the whole file in memory and hands it to `deliver`, or says why there is none.
+template <typename Deliver>
+Outcome encodeFile(const HDIB& picture, int quality, Deliver&& deliver)
 {
     auto raster = Raster::View(picture);
     if (!raster)
@@ -208,13 +212,16 @@ Outcome encodeFile(const HDIB& picture, int quality, std::vector<std::uint8_t>& 
     for (std::size_t i = 0; i < levels.size(); ++i) {
         storage.openStorage(ResolutionStorageName(int(i)));
         storage.addStream(kSubimageHeaderStream, SerialiseTileTable(levels[i].table));
-        storage.addStream(kSubimageDataStream, levels[i].data);
+        std::vector<std::span<const std::uint8_t>> parts;
+        for (const EncodedRow& row : levels[i].rows)
+            parts.emplace_back(row.bytes);
+        storage.addStream(kSubimageDataStream, parts);
         storage.closeStorage();
+        levels[i].rows.clear();
     }
-    auto bytes = storage.finish();
-    if (!bytes)
+    const std::span<const std::uint8_t> file = storage.finish();
+    if (file.empty() || !deliver(file))
         return Outcome::Failed;
-    file = std::move(*bytes);
     return Outcome::Done;
 }
 
@@ -242,41 +249,43 @@ std::string ResolutionStorageName(int level)
 
 namespace {
 
-// The file in memory, made before anything is created on disk, so a cancelled or failed
-// save leaves nothing behind.
-WriteResult encodeForWriting(const HDIB& image, int quality, std::vector<std::uint8_t>& file)
+// The file is made in memory before anything is created on disk, so a cancelled or failed
+// save leaves nothing behind. `write` puts the finished bytes where they belong.
+template <typename Write>
+WriteResult encodeAndWrite(const HDIB& image, int quality, Write&& write)
 {
     if (!image)
         return WriteResult::NotWritten;
     const HDIB widened = widenedCopy(image);
-    const Outcome outcome = encodeFile(widened ? widened : image, quality, file);
+    WriteResult written = WriteResult::Failed;
+    const Outcome outcome = encodeFile(widened ? widened : image, quality, [&](std::span<const std::uint8_t> file) {
+        written = write(file);
+        return true;
+    });
     if (outcome == Outcome::Cancelled)
         return WriteResult::NotWritten;
     if (outcome == Outcome::Failed)
         return WriteResult::Failed;
     ReportProgress(kProgressWriting, 100);
-    return WriteResult::Written;
+    return written;
+}
+
+WriteResult writeAll(ByteSink& sink, std::span<const std::uint8_t> file)
+{
+    return sink.write(file.data(), file.size()) ? WriteResult::Written : WriteResult::Failed;
 }
 
 }  // namespace
 
 WriteResult WriteFlashPix(ByteSink& sink, const HDIB& image, int quality)
 {
-    std::vector<std::uint8_t> file;
-    const WriteResult encoded = encodeForWriting(image, quality, file);
-    if (encoded != WriteResult::Written)
-        return encoded;
-    return sink.write(file.data(), file.size()) ? WriteResult::Written : WriteResult::Failed;
+    return encodeAndWrite(image, quality, [&](std::span<const std::uint8_t> file) { return writeAll(sink, file); });
 }
 
 WriteResult WriteFlashPix(const std::string& path, const HDIB& image, int quality)
 {
-    std::vector<std::uint8_t> file;
-    const WriteResult encoded = encodeForWriting(image, quality, file);
-    if (encoded != WriteResult::Written)
-        return encoded;
-    return WriteImageFile(path, [&](ByteSink& sink) {
-        return sink.write(file.data(), file.size()) ? WriteResult::Written : WriteResult::Failed;
+    return encodeAndWrite(image, quality, [&](std::span<const std::uint8_t> file) {
+        return WriteImageFile(path, [&](ByteSink& sink) { return writeAll(sink, file); });
     });
 }
 

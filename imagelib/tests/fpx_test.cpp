@@ -251,7 +251,8 @@ std::vector<std::uint8_t> HandMadeFile(const std::vector<HandLevel>& levels,
         storage.addStream(kSubimageDataStream, TileData(levels[i].tiles));
         storage.closeStorage();
     }
-    return storage.finish().value_or(std::vector<std::uint8_t>{});
+    const auto file = storage.finish();
+    return {file.begin(), file.end()};
 }
 
 // An uncompressed tile whose sample for pixel (x, y), channel c, is f(x, y, c).
@@ -365,7 +366,7 @@ TEST(FlashPixBadInput, DamagedFilesGiveTheReadersFailuresNeverACrash)
     EXPECT_EQ(ReadFlashPix(std::vector<std::uint8_t>(600, 0x42)).code(), ReadCode::NotThisFormat);
     StorageWriter other;
     other.addStream("WordDocument", std::vector<std::uint8_t>(100, 1));
-    EXPECT_EQ(ReadFlashPix(other.finish().value()).code(), ReadCode::NotThisFormat);
+    EXPECT_EQ(ReadFlashPix(other.finish()).code(), ReadCode::NotThisFormat);
 
     const HandTile grey{kSingleColour, 0x80000000, {}};
     // Sizes that disagree, tile tables short of tiles, channels the colour doesn't have,
