@@ -17,6 +17,8 @@ packages=(
   python3 python3-pil imagemagick graphicsmagick libtiff-tools netpbm
   libjpeg-turbo-progs libvips-tools sane-utils
   python3-olefile
+  # installing and packaging: the desktop's checks and CPack's Debian generator
+  desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file
 )
 
 missing=()
