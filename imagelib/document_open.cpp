@@ -7,6 +7,7 @@
 #include "imagelib/gif.h"
 #include "imagelib/library_messages.h"
 #include "imagelib/load_save.h"
+#include "imagelib/photo_cd_options.h"
 #include "imagelib/png.h"
 #include "imagelib/pcx.h"
 
@@ -76,6 +77,8 @@ OpenedImage LoadGeneralImage(const std::string& path, const DocumentReaders& rea
     if (extension.empty())
         return {};
     OptionalBusy busy;
+    // The album's thumbnailing reads Photo CDs at Base without asking.
+    const ScopedPhotoCdMode photoCdMode(backgroundLoading ? int(kPhotoCdBase) : PhotoCdMode());
     const std::pair<std::string_view, const ReaderFunction*> special[] = {
         {"vlf", &readers.layered}, {"png", &readers.png}, {"gif", &readers.gifStream},
         {"pcx", &readers.pcxWhole}, {"psd", &readers.psd},

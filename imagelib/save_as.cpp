@@ -18,11 +18,27 @@ constexpr int kDiskErrorString = 2329;
 constexpr int kNoRoomForBackupString = 2331;
 constexpr int kUnknownFormatString = 2356;
 
+// FlashPix has no entry among the table's save extensions.
+constexpr std::string_view kFlashPixExtension = ".FPX";
+
+}  // namespace
+
+std::string SaveAsTypeExtension(int type)
+{
+    if (type == kSaveAsFlashPix)
+        return std::string(kFlashPixExtension);
+    if (type >= kSaveAsBmp && type <= kSaveAsJpeg)
+        return std::string(LoadString(kExtensionStringBase + type));
+    return {};
+}
+
+namespace {
+
 // The type named by an extension such as ".TIF", or 0.
 int typeOfExtension(const std::string& extension)
 {
-    for (int type = kSaveAsBmp; type <= kSaveAsJpeg; ++type)
-        if (LoadString(kExtensionStringBase + type) == extension)
+    for (int type = kSaveAsBmp; type <= kSaveAsFlashPix; ++type)
+        if (SaveAsTypeExtension(type) == extension)
             return type;
     return 0;
 }
@@ -63,11 +79,11 @@ bool SaveImageAs(HDIB& image, std::string& path, int fileType)
             ShowStringMessage(kUnknownFormatString);
             return false;
         }
-    } else if (fileType >= kSaveAsBmp && fileType <= kSaveAsJpeg) {
-        path += LoadString(kExtensionStringBase + fileType);
+    } else {
+        path += SaveAsTypeExtension(fileType);
     }
     const ImageFormat* format = FindFormatByWriteSlot(type);
-    if (type < kSaveAsBmp || type > kSaveAsJpeg || !format) {
+    if (type < kSaveAsBmp || type > kSaveAsFlashPix || !format) {
         ShowStringMessage(kUnknownFormatString);
         return false;
     }

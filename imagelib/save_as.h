@@ -25,7 +25,10 @@ enum SaveAsFileType : int {
 // Suffix appended to the target name while the new file is written.
 inline constexpr std::string_view kBackupSuffix = ".&#!";
 
-// Saves with the dialog's type 1..6. A name without an extension gets the type's own
+// The extension a name without one gets for a type 1..7 (".BMP" ... ".JPG", ".FPX"), or empty.
+std::string SaveAsTypeExtension(int type);
+
+// Saves with the dialog's type 1..7. A name without an extension gets the type's own
 // (written back into `path`); a recognised extension overrides the type. Asks and
 // reports through the UI service. True exactly when the file was written completely.
 bool SaveImageAs(HDIB& image, std::string& path, int fileType);

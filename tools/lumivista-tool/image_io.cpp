@@ -10,6 +10,7 @@
 #include "imagelib/file_names.h"
 #include "imagelib/format_registry.h"
 #include "imagelib/load_save.h"
+#include "imagelib/photo_cd_options.h"
 #include "imagelib/png.h"
 #include "imagelib/save_as.h"
 #include "imagelib/save_options.h"
@@ -35,8 +36,10 @@ DocumentReaders ToolReaders()
     return readers;
 }
 
-ToolPicture OpenPicture(const std::string& path)
+ToolPicture OpenPicture(const std::string& path, std::optional<int> photoCdResolution)
 {
+    ScopedPhotoCdMode photoCdMode(kPhotoCdStored);
+    SetStoredPhotoCdChoices({0, photoCdResolution.value_or(PhotoCdChoices{}.resolution)});
     ToolPicture picture;
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
@@ -82,7 +85,7 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs)
         const std::string extension = SaveAsExtension(path);
         const int type = extension.empty() ? 1 : FindWriteSlot(extension.substr(1));
         std::string target = path;
-        if (type < 1 || type > 6)
+        if (type < kSaveAsBmp || type > kSaveAsFlashPix)
             return Fail(kExitUsage, "the Save-as procedure does not write " + path);
         return SaveImageAs(image, target, type) ? kExitOk : Fail(kExitCannotWrite, "cannot write " + target);
     }

@@ -18,8 +18,8 @@ namespace {
 using lv::tool::Command;
 
 constexpr Command kCommands[] = {
-    {"info", "FILE [--json] [--palette]", "format, size, depth, type and resolution of a picture", lv::tool::RunInfo},
-    {"convert", "IN OUT [--quality N] [--compress] [--interlace] [--transparent] [--save-as]",
+    {"info", "FILE [--json] [--palette] [--pcd-resolution 0..4]", "format, size, depth, type and resolution of a picture", lv::tool::RunInfo},
+    {"convert", "IN OUT [--quality N] [--compress] [--interlace] [--transparent] [--save-as] [--pcd-resolution 0..4]",
      "write a picture in the format of OUT's extension", lv::tool::RunConvert},
     {"promote", "IN OUT", "widen a picture to 24 bits", lv::tool::RunDepthConversion},
     {"webpalette", "IN OUT", "reduce to the fixed 216-colour palette with error diffusion", lv::tool::RunDepthConversion},

@@ -14,7 +14,7 @@ TEST(DocumentFiles, NamesWithoutADotTakeTheExtensionOfTheSaveType)
         {"/fotos/praia", kSaveAsLayered, "/fotos/praia.vlf"},   {"/fotos/praia", kSaveAsPng, "/fotos/praia.PNG"},
         {"/fotos/praia", kSaveAsTarga, "/fotos/praia.TGA"},     {"/fotos/praia", kSaveAsJpeg, "/fotos/praia.JPG"},
         {"/fotos.2000/praia", kSaveAsBmp, "/fotos.2000/praia.BMP"},  // a dot in a folder name is not the file's
-        {"/fotos/praia.jpeg", kSaveAsBmp, "/fotos/praia.jpeg"}, {"/fotos/praia", kSaveAsFlashPix, "/fotos/praia"}};
+        {"/fotos/praia.jpeg", kSaveAsBmp, "/fotos/praia.jpeg"}, {"/fotos/praia", kSaveAsFlashPix, "/fotos/praia.FPX"}};
     for (const auto& [name, type, expected] : cases)
         EXPECT_EQ(WithDefaultExtension(name, type), expected);
 }
