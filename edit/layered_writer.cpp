@@ -105,8 +105,8 @@ bool WriteLayeredFile(const std::string& path, const LayerStack& stack, int qual
     auto sink = CreateImageFile(path);
     if (!sink)
         return false;
-    const bool written = WriteLayeredStream(*sink, stack, quality) == kLayeredWritten;
-    return sink->close() && written;
+    // Without a commit the sink leaves the old file as it was.
+    return WriteLayeredStream(*sink, stack, quality) == kLayeredWritten && sink->close();
 }
 
 }  // namespace lv

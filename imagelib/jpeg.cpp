@@ -237,10 +237,8 @@ WriteResult WriteJpeg(const std::string& path, const HDIB& image, int quality)
 {
     if (refuseIndexed(image))
         return WriteResult::NotWritten;
-    const WriteResult result = WriteImageFile(path, [&](ByteSink& sink) { return WriteJpeg(sink, image, quality); });
-    if (result == WriteResult::CannotCreate)
-        ShowLibraryMessage(kDiskErrorMessage);
-    return result;
+    // A file that can't be created is reported by the caller, which knows the cause.
+    return WriteImageFile(path, [&](ByteSink& sink) { return WriteJpeg(sink, image, quality); });
 }
 
 }  // namespace lv

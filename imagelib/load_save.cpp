@@ -77,8 +77,10 @@ WriteResult SaveImageFile(HDIB& image, const std::string& path, bool showMessage
     } else {
         result = format->write(path, image);
     }
-    if (result == WriteResult::Failed && showMessage)
-        ShowLibraryMessage(kDiskErrorMessage);
+    if (showMessage && result.failure())
+        ShowLibraryMessage(FileProblemMessage(result.failure(), path));
+    else if (showMessage && result == WriteResult::Failed)
+        ShowDetailedMessage(kDiskErrorMessage, path);
     return result;
 }
 

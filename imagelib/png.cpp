@@ -253,10 +253,12 @@ PngWriteResult WritePng(const std::string& path, const HDIB& image)
     auto sink = CreateImageFile(path);
     if (!sink)
         return PngWriteResult::NotCreated;
-    PngWriteResult result = WritePng(*sink, image);
-    if (!sink->close() && result == PngWriteResult::Written)
-        result = PngWriteResult::EncoderError;
-    return result;
+    const PngWriteResult result = WritePng(*sink, image);
+    if (result != PngWriteResult::Written) {
+        sink->discard();
+        return result;
+    }
+    return sink->close() ? result : PngWriteResult::EncoderError;
 }
 
 }  // namespace lv

@@ -98,13 +98,13 @@ TEST_F(Dispatch, UnknownExtensionsAreRefusedWithTheLibraryMessage)
     EXPECT_EQ(ui.texts().back(), "Unknown file format");
 }
 
-TEST_F(Dispatch, AFailedWriteShowsTheDiskMessageOnlyWhenAsked)
+TEST_F(Dispatch, AFailedWriteShowsItsCauseOnlyWhenAsked)
 {
     HDIB dib = MakePicture(2, 2, 24);
     EXPECT_EQ(SaveImageFile(dib, dir.file("no/such.bmp"), false), WriteResult::Failed);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(SaveImageFile(dib, dir.file("no/such.bmp"), true), WriteResult::Failed);
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Espaço de disco insuficiente ou erro no disco."});
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Não é possível localizar a pasta. --- " + dir.file("no/such.bmp")});
 }
 
 TEST_F(Dispatch, LoadImageFile24AndTheDocumentOpenPromoteUnlessAskedNotTo)
