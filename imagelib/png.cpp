@@ -177,6 +177,9 @@ PngWriteResult encode(PngWriter& w)
                  rgb ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_ADAM7, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_set_compression_level(w.png, kDeflateLevel);
+    // Declaring the display's gamma makes the reader's correction cancel out, so our own
+    // files reopen unchanged instead of brightening each time.
+    png_set_gAMA(w.png, w.info, 1.0 / kScreenGamma);
 
     char titleKey[] = "Title", titleText[] = "None";
     char authorKey[] = "Author", authorText[] = "Unknown";

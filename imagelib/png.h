@@ -31,7 +31,8 @@ enum class PngWriteResult : int {
 
 // Adam7-interlaced, 8 bits per sample: 24-bit pictures as RGB, 8-bit ones as grey made
 // of the red component of each pixel's palette entry. Carries the text entries "Title"
-// "None", "Author" "Unknown" and a compressed empty "Description".
+// "None", "Author" "Unknown" and a compressed empty "Description", and declares the gamma
+// 1/2.2 so that the file reads back exactly.
 PngWriteResult WritePng(const std::string& path, const HDIB& image);
 PngWriteResult WritePng(ByteSink& sink, const HDIB& image);
 
