@@ -1,4 +1,5 @@
 #include "imagelib/png.h"
+#include "imagelib/picture_budget.h"
 
 #include "common/ui_service.h"
 #include "imagelib/dib_alloc.h"
@@ -42,6 +43,7 @@ struct PngReader {
     png_structp png = nullptr;
     png_infop info = nullptr;
     HDIB picture;
+    bool tooLarge = false;
 };
 
 struct PngWriter {
@@ -112,6 +114,10 @@ ReadCode decode(PngReader& r)
         = storedBytes(width, height, png_get_channels(r.png, r.info), png_get_bit_depth(r.png, r.info));
     if (stored > r.source.remaining() * kBestCompressionRatio)
         png_error(r.png, "Not enough image data");
+    if (CheckPictureBudget(PictureBytes(width, height, 24), r.source.remaining())) {
+        r.tooLarge = true;
+        png_error(r.png, "Image too large");
+    }
 
     requestBgr24(r.png, r.info);
     const int passes = png_set_interlace_handling(r.png);
@@ -218,10 +224,17 @@ ReadResult ReadPng(ByteSource& source)
     if (!reader.info)
         return ReadCode::NotThisFormat;
     const ReadCode code = decode(reader);
-    if (code == ReadCode::NotThisFormat)
-        ui::Current().showMessage(reader.errors.message, kPngReadTitle, ui::Icon::None);
+    if (code == ReadCode::NotThisFormat) {
+        // The library's own words go with the cause; whoever shows the failure names the file.
+        const std::string said = reader.errors.message;
+        if (reader.tooLarge)
+            return {code, {FileProblem::TooLarge, {}}};
+        if (said == "Read Error" || said == "Not enough image data")
+            return {code, {FileProblem::Truncated, said}};
+        return {code, {FileProblem::Corrupt, said}};
+    }
     if (code != ReadCode::Image)
-        return code;
+        return {code, {code == ReadCode::Broken ? FileProblem::Cancelled : FileProblem::OutOfMemory, {}}};
     return std::move(reader.picture);
 }
 

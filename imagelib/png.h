@@ -11,7 +11,7 @@
 namespace lv {
 
 // NotThisFormat (-1) when the file can't be opened or isn't PNG, and when the library
-// fails, after showing its message in a box captioned "Leitura do arquivo PNG". Broken
+// fails, with its message as the detail of the failure's cause (cut or damaged). Broken
 // (-2) when cancelled, Failure (0) when memory runs out. Samples are cut to 8 bits, grey
 // and palette become RGB, alpha is dropped (not composited) and the display gamma is
 // applied: the sRGB intent when declared, else screen gamma 2.2 against the file's gamma,

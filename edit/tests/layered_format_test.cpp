@@ -326,6 +326,41 @@ TEST(LayeredFormat, BadHeadersAndBlocksFailTheRead)
     EXPECT_FALSE(Read(magic));
 }
 
+TEST(LayeredFormat, SharedOrMisplacedBlocksAndPaddedCanvasesAreRefused)
+{
+    auto stack = EmptyDocument(4, 4);
+    for (int i = 0; i < 32; ++i) {
+        HDIB image = SolidPicture(3, 3, {std::uint8_t(i), 0, 0});
+        HDIB mask;
+        ASSERT_EQ(InsertLayer(*stack, image, mask, i, false, {}, LayerLimit::Lifted), kInsertOk);
+    }
+    const auto good = Write(*stack);
+    ASSERT_TRUE(Read(good));
+    const auto entry = [](int layer, std::size_t field) { return 48 + std::size_t(layer) * 48 + field; };
+    // Every layer's image is the first layer's: one block decoded 32 times.
+    auto shared = good;
+    for (int i = 1; i < 32; ++i)
+        StoreLE32(shared.data() + entry(i, 28), U32(good, entry(0, 28)));
+    EXPECT_FALSE(Read(shared));
+    auto sharedMask = good;
+    StoreLE32(sharedMask.data() + entry(5, 32), U32(good, entry(4, 32)));
+    EXPECT_FALSE(Read(sharedMask));
+    auto intoTable = good;
+    StoreLE32(intoTable.data() + entry(3, 8), 48 + 48);
+    EXPECT_FALSE(Read(intoTable));
+    auto preview = good;
+    StoreLE32(preview.data() + 36, U32(good, entry(0, 28)));
+    EXPECT_FALSE(Read(preview));
+
+    // A canvas far larger than the blocks' data, made plausible by zero padding: refused
+    // before the canvas is made.
+    auto padded = good;
+    StoreLE32(padded.data() + 8, 6000);
+    StoreLE32(padded.data() + 12, 6000);
+    padded.resize(padded.size() + 3'000'000);
+    EXPECT_FALSE(Read(padded));
+}
+
 TEST(LayeredFormat, LongNamesAreCut)
 {
     auto stack = SampleDocument();

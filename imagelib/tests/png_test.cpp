@@ -159,35 +159,33 @@ TEST(Png, EightBitPicturesAreWrittenAsTheRedOfTheirPalette)
         }
 }
 
-TEST(Png, OtherFilesAreNotThisFormatAndLibraryErrorsAreShown)
+TEST(Png, OtherFilesAreNotThisFormatAndLibraryErrorsBecomeTheCause)
 {
     testing::UiRecorder ui;
     EXPECT_EQ(Decode({}).code(), ReadCode::NotThisFormat);
     EXPECT_EQ(Decode({'B', 'M', 1, 2, 3, 4}).code(), ReadCode::NotThisFormat);
-    EXPECT_TRUE(ui.messages.empty());
 
     const auto good = Encode(MakePhotoLike(9, 9));
     auto badCrc = good;
     badCrc[20] ^= 1;  // inside the header chunk
-    EXPECT_EQ(Decode(badCrc).code(), ReadCode::NotThisFormat);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].title, "Leitura do arquivo PNG");
-    EXPECT_NE(ui.messages[0].text.find("CRC"), std::string::npos) << ui.messages[0].text;
+    const ReadResult damaged = Decode(badCrc);
+    EXPECT_EQ(damaged.code(), ReadCode::NotThisFormat);
+    EXPECT_EQ(damaged.failure().problem, FileProblem::Corrupt);
+    EXPECT_NE(damaged.failure().detail.find("CRC"), std::string::npos) << damaged.failure().detail;
 
     const std::vector<std::uint8_t> cut(good.begin(), good.begin() + std::ptrdiff_t(good.size() - 30));
-    EXPECT_EQ(Decode(cut).code(), ReadCode::NotThisFormat);
-    EXPECT_EQ(ui.messages.back().text, "Read Error");
+    EXPECT_EQ(Decode(cut).failure(), (FileFailure{FileProblem::Truncated, "Read Error"}));
+    EXPECT_TRUE(ui.messages.empty());
 
     testing::TempDir dir;
     EXPECT_EQ(ReadPng(dir.file("absent.png")).code(), ReadCode::NotThisFormat);
 }
 
-TEST(Png, AHugeHeaderWithLittleDataIsRefusedBeforeAllocating)
+// The file's header with its checksum fixed, so only the size is wrong.
+std::vector<std::uint8_t> WithSize(std::vector<std::uint8_t> file, std::uint32_t width, std::uint32_t height)
 {
-    auto file = Encode(MakePhotoLike(8, 8));
-    // 30000 x 30000 in the header, with its checksum fixed so only the size is wrong.
-    StoreBE32(file.data() + 16, 30000);
-    StoreBE32(file.data() + 20, 30000);
+    StoreBE32(file.data() + 16, width);
+    StoreBE32(file.data() + 20, height);
     std::uint32_t crc = 0xFFFFFFFF;
     for (std::size_t i = 12; i < 29; ++i) {
         crc ^= file[i];
@@ -195,9 +193,19 @@ TEST(Png, AHugeHeaderWithLittleDataIsRefusedBeforeAllocating)
             crc = crc & 1 ? 0xEDB88320 ^ (crc >> 1) : crc >> 1;
     }
     StoreBE32(file.data() + 29, ~crc);
+    return file;
+}
+
+TEST(Png, HugeHeadersWithLittleDataAreRefusedBeforeAllocating)
+{
     testing::UiRecorder ui;
-    EXPECT_EQ(Decode(file).code(), ReadCode::NotThisFormat);
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Not enough image data"});
+    const auto file = Encode(MakePhotoLike(8, 8));
+    EXPECT_EQ(Decode(WithSize(file, 30000, 30000)).failure(), (FileFailure{FileProblem::Truncated, "Not enough image data"}));
+    // Padded with enough data for deflate's best ratio, but far beyond the picture budget.
+    auto padded = WithSize(file, 20000, 20000);
+    padded.resize(padded.size() + 1'300'000);
+    EXPECT_EQ(Decode(padded).failure().problem, FileProblem::TooLarge);
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(Png, TheWriterRefusesOtherDepthsAndReportsFileFailures)
