@@ -3,6 +3,7 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/bmp.h"
+#include "imagelib/jpeg.h"
 #include "imagelib/save_as.h"
 #include "pictures.h"
 
@@ -47,10 +48,11 @@ TEST_F(SaveAs, ANameWithoutExtensionGetsTheSelectedTypesOne)
     EXPECT_EQ(path, dir.file("holiday.BMP"));
     EXPECT_TRUE(ReadBmp(path).ok());
 
-    // ".jpeg" is no extension to this rule, so the selected type's is appended.
+    // ".jpeg" and ".tiff" name their formats, whatever type the list shows.
     std::string jpeg = dir.file("photo.jpeg");
     EXPECT_TRUE(SaveImageAs(picture, jpeg, kSaveAsBmp));
-    EXPECT_EQ(jpeg, dir.file("photo.jpeg.BMP"));
+    EXPECT_EQ(jpeg, dir.file("photo.jpeg"));
+    EXPECT_TRUE(ReadJpeg(jpeg).ok());
     EXPECT_TRUE(ui.messages.empty());
 }
 
