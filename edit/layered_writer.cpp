@@ -100,13 +100,18 @@ int WriteLayeredStream(ByteSink& sink, const LayerStack& stack, int quality)
     return sink.seek(end) ? kLayeredWritten : kLayeredWriteFailed;
 }
 
-bool WriteLayeredFile(const std::string& path, const LayerStack& stack, int quality)
+bool WriteLayeredFile(const std::string& path, const LayerStack& stack, int quality, FileFailure* failure)
 {
-    auto sink = CreateImageFile(path);
+    auto sink = CreateImageFile(path, failure);
     if (!sink)
         return false;
     // Without a commit the sink leaves the old file as it was.
-    return WriteLayeredStream(*sink, stack, quality) == kLayeredWritten && sink->close();
+    if (WriteLayeredStream(*sink, stack, quality) == kLayeredWritten && sink->close())
+        return true;
+    sink->discard();
+    if (failure)
+        *failure = sink->failure();
+    return false;
 }
 
 }  // namespace lv

@@ -261,20 +261,21 @@ PngWriteResult WritePng(ByteSink& sink, const HDIB& image)
     return encode(writer);
 }
 
-PngWriteResult WritePng(const std::string& path, const HDIB& image)
+PngWriteResult WritePng(const std::string& path, const HDIB& image, FileFailure* failure)
 {
     if (!writable(image))
         return PngWriteResult::Refused;
     ui::BusyCursor busy;
-    auto sink = CreateImageFile(path);
+    auto sink = CreateImageFile(path, failure);
     if (!sink)
         return PngWriteResult::NotCreated;
     const PngWriteResult result = WritePng(*sink, image);
-    if (result != PngWriteResult::Written) {
-        sink->discard();
+    if (result == PngWriteResult::Written && sink->close())
         return result;
-    }
-    return sink->close() ? result : PngWriteResult::EncoderError;
+    sink->discard();
+    if (failure)
+        *failure = sink->failure();
+    return result == PngWriteResult::Written ? PngWriteResult::EncoderError : result;
 }
 
 }  // namespace lv

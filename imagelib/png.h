@@ -33,7 +33,8 @@ enum class PngWriteResult : int {
 // of the red component of each pixel's palette entry. Carries the text entries "Title"
 // "None", "Author" "Unknown" and a compressed empty "Description", and declares the gamma
 // 1/2.2 so that the file reads back exactly.
-PngWriteResult WritePng(const std::string& path, const HDIB& image);
+// `failure`, when given, says why a file could not be created or written.
+PngWriteResult WritePng(const std::string& path, const HDIB& image, FileFailure* failure = nullptr);
 PngWriteResult WritePng(ByteSink& sink, const HDIB& image);
 
 }  // namespace lv
