@@ -4,6 +4,7 @@
 #include "convert_command.h"
 #include "geometry_commands.h"
 #include "info_command.h"
+#include "psd_command.h"
 #include "vlf_command.h"
 #include "skin_command.h"
 
@@ -30,6 +31,7 @@ constexpr Command kCommands[] = {
     {"thumb", "IN OUT WIDTH HEIGHT", "scale fast into a box, keeping the aspect ratio", lv::tool::RunScale},
     {"new", "WIDTH HEIGHT R G B OUT [--grey]", "make a picture of one colour", lv::tool::RunNew},
     {"skin", "info FILE [--json]", "screens, buttons, rectangles and picture sizes of a skin file", lv::tool::RunSkin},
+    {"psd", "info FILE [--json]", "header and layer records of a Photoshop document as read", lv::tool::RunPsd},
 };
 
 void PrintHelp(std::FILE* out)
