@@ -281,14 +281,21 @@ TEST(LayeredFormat, TextLayersKeepTheirObject)
     EXPECT_FALSE(plain->layers[0].textObject);
 }
 
-TEST(LayeredFormat, CountsAreCappedAndTheCurrentLayerChecked)
+// A 4 × 4 document of 32 layers of one colour each, `side` pixels square.
+std::unique_ptr<LayerStack> ThirtyTwoLayers(int side)
 {
     auto stack = EmptyDocument(4, 4);
     for (int i = 0; i < 32; ++i) {
-        HDIB image = SolidPicture(1, 1, {std::uint8_t(i), 0, 0});
+        HDIB image = SolidPicture(side, side, {std::uint8_t(i), 0, 0});
         HDIB mask;
-        ASSERT_EQ(InsertLayer(*stack, image, mask, i, false, {}, LayerLimit::Lifted), kInsertOk);
+        EXPECT_EQ(InsertLayer(*stack, image, mask, i, false, {}, LayerLimit::Lifted), kInsertOk);
     }
+    return stack;
+}
+
+TEST(LayeredFormat, CountsAreCappedAndTheCurrentLayerChecked)
+{
+    auto stack = ThirtyTwoLayers(1);
     stack->currentLayer = 31;
     auto bytes = Write(*stack);
     EXPECT_EQ(Read(bytes)->currentLayer, 31);
@@ -328,13 +335,7 @@ TEST(LayeredFormat, BadHeadersAndBlocksFailTheRead)
 
 TEST(LayeredFormat, SharedOrMisplacedBlocksAndPaddedCanvasesAreRefused)
 {
-    auto stack = EmptyDocument(4, 4);
-    for (int i = 0; i < 32; ++i) {
-        HDIB image = SolidPicture(3, 3, {std::uint8_t(i), 0, 0});
-        HDIB mask;
-        ASSERT_EQ(InsertLayer(*stack, image, mask, i, false, {}, LayerLimit::Lifted), kInsertOk);
-    }
-    const auto good = Write(*stack);
+    const auto good = Write(*ThirtyTwoLayers(3));
     ASSERT_TRUE(Read(good));
     const auto entry = [](int layer, std::size_t field) { return 48 + std::size_t(layer) * 48 + field; };
     // Every layer's image is the first layer's: one block decoded 32 times.
