@@ -23,10 +23,6 @@ public:
         , failure_(std::move(failure))
     {
     }
-    ReadResult(FileProblem problem)
-        : ReadResult(problem == FileProblem::Cancelled ? ReadCode::Broken : ReadCode::Failure, {problem, {}})
-    {
-    }
     ReadResult(HDIB image)
         : image_(std::move(image))
         , code_(image_ ? ReadCode::Image : ReadCode::Failure)
