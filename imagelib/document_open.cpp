@@ -98,10 +98,12 @@ void report(OpenedImage& opened, const std::string& path, const OpenOptions& opt
             ShowDetailedStringMessage(kPartlyReadString, path);
         return;
     }
+    // A reader that answers −2 without a cause has spoken for itself (or was cancelled).
+    if (result.code() == ReadCode::Broken && !result.failure())
+        return;
     // Without a signature a reader can't tell a damaged file from another format's.
-    const bool known = identified || result.code() == ReadCode::Broken;
-    if (!result.failure() || (!known && result.failure().problem == FileProblem::Corrupt))
-        result.setFailure({known ? FileProblem::Corrupt : FileProblem::UnknownFormat, {}});
+    if (!result.failure() || (!identified && result.failure().problem == FileProblem::Corrupt))
+        result.setFailure({identified ? FileProblem::Corrupt : FileProblem::UnknownFormat, {}});
     const FileProblem problem = result.failure().problem;
     // A cancel needs no word, and exhausted memory was reported where it ran out.
     if (options.showMessages && problem != FileProblem::Cancelled && problem != FileProblem::OutOfMemory)

@@ -199,13 +199,16 @@ TEST_F(Dispatch, DocumentOpenFallsBackToPngThenLayeredReadersOnNotThisFormat)
     EXPECT_EQ(doc.result.image().bitCount(), 24);
     EXPECT_EQ(tried, (std::vector<std::string>{"png", "png"}));
 
-    // A broken file (-2) ends the open, saying the file is damaged.
-    EXPECT_TRUE(ui.messages.empty());
+    // A broken file (-2) ends the open: silently when the reader has spoken for itself,
+    // with the cause and the name when it gave one.
     readers.png = [](const std::string&) { return ReadResult(ReadCode::Broken); };
-    const std::string broken = writeBytes("broken.png", unsigned_);
-    doc = OpenDocumentImage(broken, readers);
+    doc = OpenDocumentImage(writeBytes("broken.png", unsigned_), readers);
     EXPECT_EQ(doc.result.code(), ReadCode::Broken);
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"O arquivo está danificado. --- " + broken});
+    EXPECT_TRUE(ui.messages.empty());
+    readers.png = [](const std::string&) { return ReadResult(ReadCode::Broken, {FileProblem::Truncated, {}}); };
+    const std::string broken = writeBytes("cut.png", unsigned_);
+    OpenDocumentImage(broken, readers);
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"O arquivo está incompleto. --- " + broken});
 
     // A real PNG that fails is read once, by the PNG reader alone.
     tried.clear();

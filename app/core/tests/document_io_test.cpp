@@ -92,7 +92,7 @@ TEST(DocumentIo, PhotoshopDocumentsOpenWithTheirLayersAndBrokenOnesSayWhy)
 
     std::ofstream(dir.file("lixo.psd")) << "8BPS but nothing more";
     EXPECT_FALSE(LoadDocument(dir.file("lixo.psd")).stack);
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Formato de arquivo desconhecido."});
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"O arquivo está danificado. --- " + dir.file("lixo.psd")});
     EXPECT_FALSE(LoadDocument(fixtures + "py_cmyk.psd").stack);
     ASSERT_EQ(ui.messages.size(), 2u) << "the mode's own message, and no other";
     EXPECT_NE(ui.messages[1].text.find("CMYK"), std::string::npos);
