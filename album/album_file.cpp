@@ -33,11 +33,16 @@ AlbumFileContents ReadAlbumContents(ByteSource& source)
     const std::size_t count = std::min<std::size_t>(LoadLE32(header + 8), kMaxEntries);
     const std::uint64_t thumbnailArea = kHeaderSize + kRecordSize * std::uint64_t(count);
 
+    // The record table in one read (as much of it as the file holds), then the thumbnails
+    // in order: a well-formed file is read front to back without going back and forth.
+    std::vector<std::uint8_t> table(std::size_t(std::min<std::uint64_t>(
+        kRecordSize * std::uint64_t(count), source.size() > kHeaderSize ? source.size() - kHeaderSize : 0)));
+    const std::size_t tableBytes = source.read(table.data(), table.size());
     contents.entries.reserve(count);
     for (std::size_t i = 0; i < count; ++i) {
-        std::uint8_t record[kRecordSize];
-        if (!source.seek(kHeaderSize + kRecordSize * std::uint64_t(i)) || !source.readExact(record, sizeof record))
+        if (kRecordSize * (i + 1) > tableBytes)
             break;
+        const std::uint8_t* record = table.data() + kRecordSize * i;
         const std::uint32_t thumbSize = LoadLE32(record + offset::kThumbSize);
         const std::uint64_t thumbStart = thumbnailArea + LoadLE32(record + offset::kThumbOffset);
         // A thumbnail the file can't hold is a short read: refuse it before allocating.
