@@ -271,7 +271,7 @@ std::string AlbumCatalogue::relocatedPhotoPath(int category, std::string_view ph
 bool AlbumCatalogue::writeBack()
 {
     loadOnce();
-    bool ok = true;
+    CatalogueStore::Sections sections;
     for (int c = 0; c < kCategoryCount; ++c) {
         const std::string_view section = CategoryInfo(c).section;
         bool earlier = false;
@@ -284,9 +284,9 @@ bool AlbumCatalogue::writeBack()
             const auto eq = text.find('=');
             entries.push_back({text.substr(0, eq), eq == std::string::npos ? std::string() : text.substr(eq + 1)});
         }
-        ok = store_->writeSection(section, entries) && ok;
+        sections.emplace_back(std::string(section), std::move(entries));
     }
-    return ok;
+    return store_->writeSections(sections);
 }
 
 }  // namespace lv::album

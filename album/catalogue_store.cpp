@@ -25,9 +25,9 @@ std::vector<profile::Entry> ProfileCatalogueStore::readSection(std::string_view 
     return {};
 }
 
-bool ProfileCatalogueStore::writeSection(std::string_view section, const std::vector<profile::Entry>& entries)
+bool ProfileCatalogueStore::writeSections(const Sections& sections)
 {
-    return profile::WriteSection(configFile_, section, entries);
+    return profile::WriteSections(configFile_, sections);
 }
 
 std::optional<std::string> ProfileCatalogueStore::read(std::string_view section, std::string_view key) const

@@ -16,7 +16,9 @@ class CatalogueStore {
 public:
     virtual ~CatalogueStore() = default;
     virtual std::vector<profile::Entry> readSection(std::string_view section) const = 0;
-    virtual bool writeSection(std::string_view section, const std::vector<profile::Entry>& entries) = 0;
+    using Sections = std::vector<std::pair<std::string, std::vector<profile::Entry>>>;
+    // Each section replaced whole, all in one write.
+    virtual bool writeSections(const Sections& sections) = 0;
     virtual std::optional<std::string> read(std::string_view section, std::string_view key) const = 0;
     virtual bool write(std::string_view section, std::string_view key, std::string_view value) = 0;
 };
@@ -30,7 +32,7 @@ public:
     {
     }
     std::vector<profile::Entry> readSection(std::string_view section) const override;
-    bool writeSection(std::string_view section, const std::vector<profile::Entry>& entries) override;
+    bool writeSections(const Sections& sections) override;
     std::optional<std::string> read(std::string_view section, std::string_view key) const override;
     bool write(std::string_view section, std::string_view key, std::string_view value) override;
 
