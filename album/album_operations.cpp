@@ -4,6 +4,7 @@
 
 #include "common/ui_service.h"
 #include "imagelib/library_messages.h"
+#include "imagelib/progress.h"
 
 #include <algorithm>
 
@@ -149,6 +150,7 @@ RefreshReport RefreshAlbum(Album& album, const std::filesystem::path& programDir
         return report;
     ui::BusyCursor busy;
     BuildPhotoEntries(labels, readers, jobs, [&](std::size_t k, BuiltEntry built) {
+        ReportProgress(kProgressReading, int((k + 1) * 100 / labels.size()));
         if (!built.entry) {
             ++report.unreadable;
             return;
