@@ -1,6 +1,7 @@
 #include "imagelib/jpeg_limits.h"
 
 #include "imagelib/dib.h"
+#include "imagelib/dib_alloc.h"
 
 #include <jerror.h>
 
@@ -21,6 +22,23 @@ void LimitJpegScans(j_common_ptr cinfo)
 bool JpegDataCanFill(std::uint64_t pictureBytes, std::uint64_t dataLeft)
 {
     return pictureBytes != 0 && pictureBytes <= dataLeft * kBestCompressionRatio;
+}
+
+bool ReadJpegHeaderForOutput(j_decompress_ptr cinfo, jpeg_progress_mgr& progress, const JpegSourceManager& input,
+                             const ByteSource& source)
+{
+    progress.progress_monitor = LimitJpegScans;
+    cinfo->progress = &progress;
+    jpeg_read_header(cinfo, TRUE);
+    // The library's default output, with colour delivered in the picture's blue-green-red order.
+    if (cinfo->out_color_space == JCS_RGB)
+        cinfo->out_color_space = JCS_EXT_BGR;
+    jpeg_calc_output_dimensions(cinfo);
+    const int components = cinfo->output_components;
+    if (components != 1 && components != 3)
+        return false;
+    const std::uint64_t left = source.remaining() + input.library.bytes_in_buffer;
+    return JpegDataCanFill(PictureBytes(cinfo->output_width, cinfo->output_height, 8u * unsigned(components)), left);
 }
 
 std::int32_t JpegPixelsPerMetre(int unit, unsigned density)

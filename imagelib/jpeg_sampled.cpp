@@ -1,7 +1,6 @@
 #include "imagelib/jpeg_sampled.h"
 
 #include "imagelib/dib.h"
-#include "imagelib/dib_alloc.h"
 #include "imagelib/jpeg_limits.h"
 #include "imagelib/jpeg_managers.h"
 
@@ -73,21 +72,10 @@ ReadCode decode(SampledReader& r, const SampleGridRule& rule)
         return ReadCode::Failure;
     jpeg_create_decompress(&r.cinfo);
     AttachJpegSource(&r.cinfo, r.input, r.source);
-    r.progress.progress_monitor = LimitJpegScans;
-    r.cinfo.progress = &r.progress;
-    jpeg_read_header(&r.cinfo, TRUE);
-
-    // The same output ReadJpeg asks for, so every decoded pixel is the same.
-    if (r.cinfo.out_color_space == JCS_RGB)
-        r.cinfo.out_color_space = JCS_EXT_BGR;
-    jpeg_calc_output_dimensions(&r.cinfo);
+    if (!ReadJpegHeaderForOutput(&r.cinfo, r.progress, r.input, r.source))
+        return ReadCode::Failure;
     const int components = r.cinfo.output_components;
-    if (components != 1 && components != 3)
-        return ReadCode::Failure;
     const JDIMENSION width = r.cinfo.output_width, height = r.cinfo.output_height;
-    const std::uint64_t left = r.source.remaining() + r.input.library.bytes_in_buffer;
-    if (!JpegDataCanFill(PictureBytes(width, height, 8u * unsigned(components)), left))
-        return ReadCode::Failure;
 
     r.grid = rule(int(width), int(height));
     if (!gridFits(r.grid, int(width), int(height)))

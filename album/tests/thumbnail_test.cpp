@@ -28,7 +28,7 @@ TEST(ThumbnailSize, SidesFollowThe69PixelRuleWithRounding)
 
 TEST(ThumbnailSize, GridRowsRunFromTheTopWithoutRepeats)
 {
-    for (const auto [w, h] : {std::pair{100, 50}, {3000, 2000}, {1, 1000}, {40, 61}, {517, 389}}) {
+    for (const auto& [w, h] : {std::pair{100, 50}, {3000, 2000}, {1, 1000}, {40, 61}, {517, 389}}) {
         const SampleGrid grid = ThumbnailGrid(w, h);
         const PictureSize size = ThumbnailSize(w, h);
         ASSERT_EQ(grid.columns.size(), std::size_t(size.width));
@@ -73,7 +73,7 @@ TEST(ThumbnailSampling, EveryDepthTakesTheNearestSourcePixel)
         EXPECT_EQ(entry->bitCount(), bits);
         EXPECT_EQ(entry->thumbWidth(), 69);
         EXPECT_EQ(entry->thumbHeight(), 49);
-        for (const auto [x, y] : spots) {
+        for (const auto& [x, y] : spots) {
             const auto [sx, sy] = source(x, y);
             const int index = (sx * 3 + sy * 5) % (1 << bits);
             EXPECT_EQ(thumbPixel(*entry, x, y), (std::array<int, 3>{index & 255, (2 * index) & 255, 255 - index}))
@@ -89,14 +89,14 @@ TEST(ThumbnailSampling, EveryDepthTakesTheNearestSourcePixel)
     const auto wordEntry = BuildEntry(words, {"/w.bmp", "", {1, 1, 1}});
     ASSERT_TRUE(wordEntry);
     EXPECT_EQ(wordEntry->bitCount(), 16);
-    for (const auto [x, y] : spots) {
+    for (const auto& [x, y] : spots) {
         const auto [sx, sy] = source(x, y);
         EXPECT_EQ(thumbPixel(*wordEntry, x, y), (std::array<int, 3>{sx % 32 * 8, sy % 32 * 8, sx / 32 * 8}));
     }
 
     // 24 bits: the coordinates themselves.
     const auto colour = BuildEntry(testing::CoordinatePicture(140, 100), {"/c.bmp", "", {1, 1, 1}});
-    for (const auto [x, y] : spots) {
+    for (const auto& [x, y] : spots) {
         const auto [sx, sy] = source(x, y);
         EXPECT_EQ(thumbPixel(*colour, x, y), (std::array<int, 3>{sx, sy, 7}));
     }

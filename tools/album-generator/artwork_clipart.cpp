@@ -47,7 +47,7 @@ HDIB wand()
     c.paint(Capsule({36, 132}, {96, 70}, 9), Linear({30, 120}, Rgb(90, 50, 120), {100, 80}, Rgb(40, 20, 60)));
     const Shape s = Star({104, 58}, 5, 36, 15, 0.2f);
     body(c, s, Rgb(255, 245, 150), Rgb(230, 160, 20), {96, 48}, 50);
-    for (const auto [x, y, r] : {std::tuple{40.0f, 40.0f, 5.0f}, {140.0f, 110.0f, 6.0f}, {60.0f, 80.0f, 3.5f}, {130.0f, 24.0f, 4.0f}})
+    for (const auto& [x, y, r] : {std::tuple{40.0f, 40.0f, 5.0f}, {140.0f, 110.0f, 6.0f}, {60.0f, 80.0f, 3.5f}, {130.0f, 24.0f, 4.0f}})
         c.paint(Star({x, y}, 4, r * 2, r * 0.5f), Solid(Rgb(250, 200, 60)));
     return c.picture();
 }
@@ -73,7 +73,7 @@ HDIB nightSky()
     const Shape sky = RoundedBox({80, 80}, 72, 72, 18);
     c.paint(sky, Linear({80, 8}, Rgb(15, 20, 70), {80, 152}, Rgb(70, 50, 140)));
     c.paint(Subtract(Circle({96, 62}, 34), Circle({114, 50}, 30)), Radial({80, 60}, 40, Rgb(255, 250, 210), Rgb(230, 200, 90)));
-    for (const auto [x, y, r] : {std::tuple{34.0f, 36.0f, 6.0f}, {50.0f, 100.0f, 4.0f}, {126.0f, 120.0f, 5.0f},
+    for (const auto& [x, y, r] : {std::tuple{34.0f, 36.0f, 6.0f}, {50.0f, 100.0f, 4.0f}, {126.0f, 120.0f, 5.0f},
                                 {30.0f, 130.0f, 3.0f}, {70.0f, 30.0f, 3.5f}, {130.0f, 24.0f, 4.0f}, {100.0f, 130.0f, 3.0f}})
         c.paint(Star({x, y}, 5, r * 1.6f, r * 0.7f), Solid(Rgb(255, 240, 170)));
     return c.picture();
@@ -86,7 +86,7 @@ HDIB mushroom()
     body(c, stem, Rgb(255, 245, 225), Rgb(210, 180, 140), {72, 100}, 50);
     const Shape cap = Intersect(Ellipse({80, 84}, 66, 58), RoundedBox({80, 52}, 80, 40, 0));
     body(c, cap, Rgb(250, 80, 70), Rgb(160, 20, 30), {60, 40}, 90);
-    for (const auto [x, y, r] : {std::tuple{56.0f, 50.0f, 9.0f}, {92.0f, 40.0f, 11.0f}, {120.0f, 70.0f, 8.0f}, {40.0f, 78.0f, 6.0f},
+    for (const auto& [x, y, r] : {std::tuple{56.0f, 50.0f, 9.0f}, {92.0f, 40.0f, 11.0f}, {120.0f, 70.0f, 8.0f}, {40.0f, 78.0f, 6.0f},
                                 {78.0f, 70.0f, 6.0f}})
         c.paint(Circle({x, y}, r), Solid(Rgb(254, 250, 240)));
     return c.picture();
@@ -189,27 +189,28 @@ HDIB starburst()
     return c.picture();
 }
 
-ArtItem item(const std::string& folder, const std::string& name, HDIB (*paint)(), int number)
-{
-    return {"sysalbum/" + folder + "/" + name + ".bmp", paint, folder + "//" + name, {number, 1, 1}};
-}
-
 }  // namespace
 
 std::vector<SystemAlbum> FantasyAlbums()
 {
+    const auto item = [](const char* name, HDIB (*paint)(), int number) {
+        return SystemAlbumItem("fantasy", name, paint, number);
+    };
     return {{8, "fantasy1.abm", "Fantasia",
-             {item("fantasy", "crown", crown, 1), item("fantasy", "wand", wand, 2), item("fantasy", "rainbow", rainbow, 3),
-              item("fantasy", "night", nightSky, 4), item("fantasy", "mushroom", mushroom, 5), item("fantasy", "gem", gem, 6),
-              item("fantasy", "castle", castle, 7)}}};
+             {item("crown", crown, 1), item("wand", wand, 2), item("rainbow", rainbow, 3),
+              item("night", nightSky, 4), item("mushroom", mushroom, 5), item("gem", gem, 6),
+              item("castle", castle, 7)}}};
 }
 
 std::vector<SystemAlbum> CoolAlbums()
 {
+    const auto item = [](const char* name, HDIB (*paint)(), int number) {
+        return SystemAlbumItem("cools", name, paint, number);
+    };
     return {{9, "cools1.abm", "Legais",
-             {item("cools", "sunglasses", sunglasses, 1), item("cools", "lightning", lightning, 2),
-              item("cools", "flame", flame, 3), item("cools", "smiley", smiley, 4), item("cools", "bubble", speechBubble, 5),
-              item("cools", "note", musicNote, 6), item("cools", "starburst", starburst, 7)}}};
+             {item("sunglasses", sunglasses, 1), item("lightning", lightning, 2),
+              item("flame", flame, 3), item("smiley", smiley, 4), item("bubble", speechBubble, 5),
+              item("note", musicNote, 6), item("starburst", starburst, 7)}}};
 }
 
 }  // namespace lv::artwork

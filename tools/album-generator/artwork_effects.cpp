@@ -101,11 +101,6 @@ HDIB pixelate()
     return c.picture();
 }
 
-ArtItem effect(const std::string& name, HDIB (*paint)(), int number)
-{
-    return {"sysalbum/effects/" + name + ".bmp", paint, "effect//" + name, {number, 1, 1}};
-}
-
 template<PixelRule Rule>
 HDIB ruled()
 {
@@ -116,14 +111,17 @@ HDIB ruled()
 
 std::vector<SystemAlbum> EffectSampleAlbums()
 {
+    const auto item = [](const char* name, HDIB (*paint)(), int number) {
+        return SystemAlbumItem("effects", name, paint, number);
+    };
     return {{1, "effects1.abm", "Ajustes de cor",
-             {effect("original", ruled<none>, 1), effect("grey", ruled<grey>, 2), effect("sepia", ruled<sepia>, 3),
-              effect("brighter", ruled<brighter>, 4), effect("contrast", ruled<contrast>, 5), effect("warm", ruled<warm>, 6),
-              effect("cool", ruled<cool>, 7)}},
+             {item("original", ruled<none>, 1), item("grey", ruled<grey>, 2), item("sepia", ruled<sepia>, 3),
+              item("brighter", ruled<brighter>, 4), item("contrast", ruled<contrast>, 5), item("warm", ruled<warm>, 6),
+              item("cool", ruled<cool>, 7)}},
             {2, "effects2.abm", "Efeitos especiais",
-             {effect("negative", ruled<negative>, 8), effect("posterize", ruled<posterize>, 9),
-              effect("solarize", ruled<solarize>, 10), effect("emboss", emboss, 11), effect("blur", blur, 12),
-              effect("pixelate", pixelate, 13)}}};
+             {item("negative", ruled<negative>, 8), item("posterize", ruled<posterize>, 9),
+              item("solarize", ruled<solarize>, 10), item("emboss", emboss, 11), item("blur", blur, 12),
+              item("pixelate", pixelate, 13)}}};
 }
 
 }  // namespace lv::artwork

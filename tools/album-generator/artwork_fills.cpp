@@ -164,27 +164,28 @@ HDIB bricks()
     });
 }
 
-ArtItem item(const std::string& folder, const std::string& name, HDIB (*paint)(), int number)
-{
-    return {"sysalbum/" + folder + "/" + name + ".bmp", paint, folder + "//" + name, {number, 1, 1}};
-}
-
 }  // namespace
 
 std::vector<SystemAlbum> GradientAlbums()
 {
+    const auto item = [](const char* name, HDIB (*paint)(), int number) {
+        return SystemAlbumItem("gradient", name, paint, number);
+    };
     return {{11, "gradient1.abm", "Gradientes",
-             {item("gradient", "sunset", sunset, 1), item("gradient", "ocean", ocean, 2), item("gradient", "forest", forest, 3),
-              item("gradient", "spectrum", spectrum, 4), item("gradient", "pastel", pastel, 5), item("gradient", "silver", silver, 6),
-              item("gradient", "glow", glow, 7), item("gradient", "night", night, 8)}}};
+             {item("sunset", sunset, 1), item("ocean", ocean, 2), item("forest", forest, 3),
+              item("spectrum", spectrum, 4), item("pastel", pastel, 5), item("silver", silver, 6),
+              item("glow", glow, 7), item("night", night, 8)}}};
 }
 
 std::vector<SystemAlbum> TextureAlbums()
 {
+    const auto item = [](const char* name, HDIB (*paint)(), int number) {
+        return SystemAlbumItem("texture", name, paint, number);
+    };
     return {{12, "texture1.abm", "Texturas",
-             {item("texture", "wood", wood, 1), item("texture", "marble", marble, 2), item("texture", "paper", paper, 3),
-              item("texture", "canvas", canvasWeave, 4), item("texture", "stone", stone, 5), item("texture", "fabric", fabric, 6),
-              item("texture", "sand", sand, 7), item("texture", "bricks", bricks, 8)}}};
+             {item("wood", wood, 1), item("marble", marble, 2), item("paper", paper, 3),
+              item("canvas", canvasWeave, 4), item("stone", stone, 5), item("fabric", fabric, 6),
+              item("sand", sand, 7), item("bricks", bricks, 8)}}};
 }
 
 }  // namespace lv::artwork

@@ -2,6 +2,11 @@
 
 namespace lv::artwork {
 
+ArtItem SystemAlbumItem(const std::string& folder, const std::string& name, HDIB (*paint)(), int number)
+{
+    return {"sysalbum/" + folder + "/" + name + ".bmp", paint, folder + "//" + name, {number, 1, 1}};
+}
+
 std::vector<SystemAlbum> SystemAlbums()
 {
     std::vector<SystemAlbum> all;

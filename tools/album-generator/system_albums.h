@@ -25,6 +25,9 @@ struct SystemAlbum {
     std::vector<ArtItem> items;
 };
 
+// A picture of sysalbum/FOLDER/NAME.bmp captioned "FOLDER//NAME", item value 1 `number`.
+ArtItem SystemAlbumItem(const std::string& folder, const std::string& name, HDIB (*paint)(), int number);
+
 // Every system album, in catalogue order.
 std::vector<SystemAlbum> SystemAlbums();
 

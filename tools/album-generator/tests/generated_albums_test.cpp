@@ -75,7 +75,7 @@ TEST(GeneratedAlbums, StampsLieOnWhiteWithTheAppleAmongThem)
     ASSERT_TRUE(apple);
     EXPECT_EQ(apple.width(), kStampSide);
     EXPECT_EQ(apple.bitCount(), 24);
-    for (const auto [x, y] : {std::pair{0, 0}, {127, 0}, {0, 127}, {127, 127}})
+    for (const auto& [x, y] : {std::pair{0, 0}, {127, 0}, {0, 127}, {127, 127}})
         EXPECT_EQ(apple.row(y)[3 * x] + apple.row(y)[3 * x + 1] + apple.row(y)[3 * x + 2], 3 * kStampBackground);
     const std::uint8_t* centre = apple.row(64) + 3 * 64;
     EXPECT_GT(centre[2], centre[1] + 60);  // red
