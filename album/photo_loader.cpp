@@ -2,6 +2,7 @@
 
 #include "common/ui_service.h"
 #include "edit/layered_format.h"
+#include "edit/psd_import.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_convert.h"
 #include "imagelib/file_names.h"
@@ -45,6 +46,7 @@ DocumentReaders AlbumPhotoReaders()
 {
     DocumentReaders readers = LibraryDocumentReaders();
     readers.layered = [](const std::string& path) { return ReadLayeredFlattened(path); };
+    readers.psd = [](const std::string& path) { return ReadPsdFlattened(path); };
     return readers;
 }
 

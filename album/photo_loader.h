@@ -9,7 +9,7 @@
 
 namespace lv::album {
 
-// The library's readers plus the layered format's flattened composite.
+// The library's readers plus the flattened composites of layered and Photoshop documents.
 DocumentReaders AlbumPhotoReaders();
 
 // The text after the last "."; empty when there is none, it is longer than four

@@ -5,6 +5,7 @@
 #include "convert_command.h"
 #include "geometry_commands.h"
 #include "info_command.h"
+#include "psd_command.h"
 #include "vlf_command.h"
 #include "skin_command.h"
 
@@ -34,6 +35,7 @@ constexpr Command kCommands[] = {
     {"album", "make OUT.abm FILE... [--jobs N] | add ALBUM FILE... | refresh ALBUM | info ALBUM [--json] | thumbs ALBUM DIR | list [--category N] [--json]",
      "album files: build from photos, add, bring up to date, inspect, export thumbnails; the album catalogue",
      lv::tool::RunAlbum},
+    {"psd", "info FILE [--json]", "header and layer records of a Photoshop document as read", lv::tool::RunPsd},
 };
 
 void PrintHelp(std::FILE* out)
