@@ -229,8 +229,9 @@ TEST_F(Albums, WorkerThreadsGiveTheSameEntriesInTheSameOrder)
         EXPECT_EQ(three[i].first, i);
         EXPECT_EQ(one[i].second.failure, three[i].second.failure);
         ASSERT_EQ(bool(one[i].second.entry), bool(three[i].second.entry));
-        if (one[i].second.entry)
+        if (one[i].second.entry) {
             EXPECT_TRUE(*one[i].second.entry == *three[i].second.entry);
+        }
     }
     EXPECT_EQ(one[4].second.failure, PhotoFailure::CannotOpen);
     EXPECT_EQ(one.back().second.failure, PhotoFailure::Unreadable);
