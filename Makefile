@@ -10,7 +10,11 @@ TEST = build/test
 BENCH = build/bench
 FUZZ = build/fuzz
 
-.PHONY: all deps build run test bench fuzz clean
+# `make install` puts the program below PREFIX (DESTDIR for staging); `make package` builds
+# the Debian package build/release/lumivista_<version>_<arch>.deb.
+PREFIX ?= /usr/local
+
+.PHONY: all deps build run test bench fuzz install package clean
 
 all: build
 
@@ -25,6 +29,12 @@ build: deps $(RELEASE)/build.ninja
 
 run: build
 	$(RELEASE)/program/lumivista
+
+install: build
+	DESTDIR="$(DESTDIR)" cmake --install $(RELEASE) --prefix "$(PREFIX)"
+
+package: build
+	cd $(RELEASE) && cpack -G DEB
 
 $(TEST)/build.ninja:
 	cmake -S . -B $(TEST) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O1 -g" -DLV_SANITIZE=ON

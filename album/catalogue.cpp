@@ -94,9 +94,11 @@ std::string CleanAlbumName(std::string_view name)
     return clean;
 }
 
-AlbumCatalogue::AlbumCatalogue(CatalogueStore& store, std::filesystem::path programDir)
+AlbumCatalogue::AlbumCatalogue(CatalogueStore& store, std::filesystem::path programDir,
+                               std::filesystem::path userAlbumsDir)
     : store_(&store)
     , programDir_(std::move(programDir))
+    , userAlbumsDir_(std::move(userAlbumsDir))
 {
 }
 
@@ -155,7 +157,10 @@ std::string AlbumCatalogue::albumPath(int category, int index) const
 {
     if (index < 0 || index >= count(category))
         return {};
-    return JoinProgramPath(programDir_, std::string(CategoryInfo(category).folder) + "/" + key(category, index));
+    const std::string_view folder = CategoryInfo(category).folder;
+    if (folder == kUserAlbumsFolder && !userAlbumsDir_.empty())
+        return JoinProgramPath(userAlbumsDir_, key(category, index));
+    return JoinProgramPath(programDir_, std::string(folder) + "/" + key(category, index));
 }
 
 int AlbumCatalogue::addLine(int category, std::string_view text)

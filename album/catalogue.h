@@ -26,6 +26,7 @@ struct Category {
 // 8 fantasy, 9 "cools", 11 gradients, 12 textures.
 const Category& CategoryInfo(int category);
 bool ValidCategory(int category);
+inline constexpr std::string_view kUserAlbumsFolder = "albums";
 
 inline constexpr std::string_view kCurrentSection = "ALBUMCUR";
 inline constexpr std::string_view kPositionSection = "ALBUMPOS";
@@ -36,7 +37,9 @@ enum class ViewValue { Position = 0, Head = 1 };
 
 class AlbumCatalogue {
 public:
-    AlbumCatalogue(CatalogueStore& store, std::filesystem::path programDir);
+    // The user's albums (the "albums" folder) lie in `userAlbumsDir` when one is given: an
+    // installed program folder is read-only, so each user has their own.
+    AlbumCatalogue(CatalogueStore& store, std::filesystem::path programDir, std::filesystem::path userAlbumsDir = {});
 
     int count(int category) const;
     // The album's file name, the text before the first "=".
@@ -45,7 +48,7 @@ public:
     std::string name(int category, int index) const;
     const std::string& line(int category, int index) const;
     int find(int category, std::string_view key) const;  // -1 when absent
-    // Program folder / category folder / key.
+    // Program folder / category folder / key (the user's albums folder for "albums").
     std::string albumPath(int category, int index) const;
 
     // Appends "album<N>.abm=<name><N>" with N one above the largest number in the keys;
@@ -84,6 +87,7 @@ private:
 
     CatalogueStore* store_;
     std::filesystem::path programDir_;
+    std::filesystem::path userAlbumsDir_;
     mutable bool loaded_ = false;
     mutable std::array<std::vector<std::string>, kCategoryCount> lines_;
 };

@@ -15,6 +15,8 @@ packages=(
   xvfb xauth fonts-liberation
   python3 python3-pil imagemagick graphicsmagick libtiff-tools netpbm
   libjpeg-turbo-progs libvips-tools sane-utils
+  # installing and packaging: the desktop's checks and CPack's Debian generator
+  desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file
 )
 
 missing=()

@@ -152,6 +152,13 @@ TEST_F(CatalogueFiles, SystemAlbumsComeFromTheProgramFolderUntilTheUserHasTheSec
     EXPECT_EQ(catalogue.name(5, 0), "Formas");
     EXPECT_EQ(catalogue.count(12), 0);  // the user's empty section wins
     EXPECT_EQ(catalogue.albumPath(5, 0), (dir.path() / "program/sysalbum/shapes1.abm").string());
+
+    // With a folder of the user's own, only the user's albums move there.
+    writeConfig("[albums]\nalbum1.abm=Casa\n");
+    const AlbumCatalogue installed(store, dir.path() / "program", dir.path() / "data/albums");
+    EXPECT_EQ(installed.albumPath(0, 0), (dir.path() / "data/albums/album1.abm").string());
+    EXPECT_EQ(installed.albumPath(10, 0), (dir.path() / "data/albums/album1.abm").string());
+    EXPECT_EQ(installed.albumPath(5, 0), (dir.path() / "program/sysalbum/shapes1.abm").string());
 }
 
 TEST_F(CatalogueFiles, PhotosOfARelocatedAlbumAreLookedForInItsFolder)

@@ -1,5 +1,7 @@
 #include "app/core/command_line.h"
 
+#include "imagelib/file_names.h"
+
 #include <algorithm>
 #include <string_view>
 
@@ -11,9 +13,22 @@ bool hasThreeLetterExtension(std::string_view name)
     return name.size() >= 4 && name[name.size() - 4] == '.';
 }
 
+bool openOne(const std::string& path, DocumentOpener& opener, const AlbumFileOpener& openAlbum)
+{
+    if (openAlbum && IsAlbumFileName(path))
+        return openAlbum(path);
+    return opener.acceptsFile(path) && opener.openDocument(path);
+}
+
 }  // namespace
 
-int OpenCommandLineFiles(std::span<const std::string> arguments, DocumentOpener& opener)
+bool IsAlbumFileName(std::string_view path)
+{
+    return DispatchExtension(path) == "ABM";
+}
+
+int OpenCommandLineFiles(std::span<const std::string> arguments, DocumentOpener& opener,
+                         const AlbumFileOpener& openAlbum)
 {
     std::size_t next = 0;
     while (next < arguments.size() && arguments[next].starts_with('-'))
@@ -28,7 +43,7 @@ int OpenCommandLineFiles(std::span<const std::string> arguments, DocumentOpener&
             break;
         ++counter;
         const std::string path(argument);
-        if (opener.acceptsFile(path) && opener.openDocument(path)) {
+        if (openOne(path, opener, openAlbum)) {
             ++counter;
             ++opened;
         }

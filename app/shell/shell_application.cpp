@@ -1,5 +1,6 @@
 #include "app/shell/shell_application.h"
 
+#include "app/shell/album_argument.h"
 #include "app/core/command_line.h"
 #include "app/core/configuration.h"
 #include "app/core/program_paths.h"
@@ -86,7 +87,9 @@ bool ShellApplication::startUp()
 
     if (mainWindowCreated_)
         mainWindowCreated_(*mainWindow_);
-    OpenCommandLineFiles(arguments_, opener_);
+    OpenCommandLineFiles(arguments_, opener_, [this](const std::string& album) {
+        return OpenAlbumFromCommandLine(*mainWindow_, album, hooks_);
+    });
     mainWindow_->acceptDroppedFiles();
 
     const QRect g = mainWindow_->geometry();
@@ -104,7 +107,8 @@ void ShellApplication::shutDown()
     Settings settings(store_);
     SaveConfigurationAtExit(settings, Shell().config, Shell().recent, ExecutablePath().string());
 
-    DeleteTemporaryFiles(ProgramFile(kTempFolder));
+    // Not WritableProgramDir: a folder that was never used need not be made just to be emptied.
+    DeleteTemporaryFiles(ResolveWritableLocation(ProgramDir(), UserDataDir(), kTempFolder));
 
     // The window object lives until the loop has ended, but from here on there is no main window.
     filters_.setFilter(EventFilterChain::Stage::Accelerators, nullptr);

@@ -18,7 +18,7 @@ int RunAlbumList(Arguments args)
     if (!parsed.ok() || !parsed.positional().empty())
         return Fail(kExitUsage, parsed.ok() ? "usage: album list [--category N] [--json]" : parsed.error());
     album::ProfileCatalogueStore store(ConfigFilePath(), ProgramFile(album::kSystemCatalogueFile));
-    const album::AlbumCatalogue catalogue(store, ProgramDir());
+    const album::AlbumCatalogue catalogue(store, ProgramDir(), WritableProgramDir(album::kUserAlbumsFolder));
 
     JsonWriter json;
     json.beginObject().key("categories").beginArray();

@@ -8,6 +8,7 @@
 #include "psd_command.h"
 #include "vlf_command.h"
 #include "skin_command.h"
+#include "slideshow_command.h"
 
 #include <cstdio>
 #include <string>
@@ -36,6 +37,9 @@ constexpr Command kCommands[] = {
      "album files: build from photos, add, bring up to date, inspect, export thumbnails; the album catalogue",
      lv::tool::RunAlbum},
     {"psd", "info FILE [--json]", "header and layer records of a Photoshop document as read", lv::tool::RunPsd},
+    {"slideshow", "frames OLD NEW OUTDIR --transition NAME --variant N [--size WxH] [--every K] [--seed S] [--format EXT] [--json] | list [--json]",
+     "pictures of a slide-show transition step by step; the transitions with their variants and random numbers",
+     lv::tool::RunSlideshow},
 };
 
 void PrintHelp(std::FILE* out)

@@ -53,5 +53,42 @@ TEST(CommandLine, TwoFilesOpenRefusedOnesCountOnceAndANameWithoutAnExtensionEnds
     }
 }
 
+TEST(CommandLine, AlbumFilesGoToTheAlbumOpenerAndCountLikeOpenedFiles)
+{
+    EXPECT_TRUE(IsAlbumFileName("/f/Férias.ABM"));
+    EXPECT_TRUE(IsAlbumFileName("album1.abm"));
+    EXPECT_FALSE(IsAlbumFileName("/f/albums.abm/photo.jpg"));
+    EXPECT_FALSE(IsAlbumFileName("/f/album.abmx"));
+    EXPECT_FALSE(IsAlbumFileName("abm"));
+
+    RecordingOpener opener;
+    std::vector<std::string> albums;
+    bool takeAlbums = true;
+    const AlbumFileOpener openAlbum = [&](const std::string& path) {
+        albums.push_back(path);
+        return takeAlbums;
+    };
+    // The album counts 2, the picture 2 more: the last name is never looked at.
+    const std::vector<std::string> args = {"-x", "/f/Viagem.ABM", "/f/a.jpg", "/f/b.abm"};
+    EXPECT_EQ(OpenCommandLineFiles(args, opener, openAlbum), 2);
+    EXPECT_EQ(albums, std::vector<std::string>{"/f/Viagem.ABM"});
+    EXPECT_EQ(opener.opened, std::vector<std::string>{"/f/a.jpg"});
+    EXPECT_EQ(opener.examined, std::vector<std::string>{"/f/a.jpg"});
+
+    // An album the page does not take counts once, like a refused picture.
+    albums.clear();
+    takeAlbums = false;
+    RecordingOpener second;
+    EXPECT_EQ(OpenCommandLineFiles(std::vector<std::string>{"a.abm", "b.jpg", "c.jpg"}, second, openAlbum), 1);
+    EXPECT_EQ(albums, std::vector<std::string>{"a.abm"});
+    EXPECT_EQ(second.opened, std::vector<std::string>{"b.jpg"});
+
+    // Without an album opener the document opener is asked, as for any file.
+    RecordingOpener plain;
+    plain.refused = {"a.abm"};
+    EXPECT_EQ(OpenCommandLineFiles(std::vector<std::string>{"a.abm"}, plain), 0);
+    EXPECT_EQ(plain.examined, std::vector<std::string>{"a.abm"});
+}
+
 }  // namespace
 }  // namespace lv
