@@ -92,8 +92,10 @@ TEST(AlbumTool, ListShowsTheCatalogueOfTheConfigurationFile)
     testing::TempDir dir;
     const std::string ini = "[albums]\r\nalbum1.abm=Casa\r\nalbum4.abm=Praia\r\n[ALBUMCUR]\r\nalbums=1\r\n";
     ASSERT_TRUE(WriteWholeFile(dir.file("LV2000.ini"), {ini.begin(), ini.end()}));
+    std::filesystem::create_directories(dir.file("programa"));
     const std::string env = "LUMIVISTA_CONFIG_DIR=" + ShellQuote(dir.path().string()) +
-                            " LUMIVISTA_HOME=" + ShellQuote(dir.file("programa")) + " ";
+                            " LUMIVISTA_HOME=" + ShellQuote(dir.file("programa")) +
+                            " XDG_DATA_HOME=" + ShellQuote(dir.file("dados")) + " ";
     const auto listed = testing::RunCommand(env + LV_TOOL + " album list --category 10 --json");
     ASSERT_EQ(listed.exitCode, 0) << listed.err;
     EXPECT_EQ(listed.out, "{\"categories\":[{\"category\":10,\"section\":\"albums\",\"current\":1,\"albums\":["
