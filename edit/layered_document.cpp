@@ -42,10 +42,14 @@ std::unique_ptr<LayerStack> MakeStackFromFile(FileDocument document)
         FileLayer& in = document.layers[i];
         LayerRecord& record = stack->layers[i];
         record.kind = in.kind == LAYER_MASK ? LAYER_MASK : in.kind == LAYER_TEXT && in.textObject ? LAYER_TEXT : LAYER_IMAGE;
+        const void* decoded = in.image.data();
         record.image = conformPicture(std::move(in.image), document.depth == 8 || record.kind == LAYER_MASK);
         if (!record.image || !in.mask || in.mask.bitCount() != 8 || in.mask.width() != record.image.width() ||
             in.mask.height() != record.image.height())
             return nullptr;
+        if (!in.imageJpeg.empty() && record.image.data() == decoded)
+            record.imageBlock = std::make_shared<const EncodedImageBlock>(
+                EncodedImageBlock{std::move(in.imageJpeg), record.image.stamp()});
         record.mask = std::move(in.mask);
         if (record.kind == LAYER_TEXT) {
             record.textPlacement = PlacementFromText(*in.textObject);

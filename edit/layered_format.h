@@ -21,7 +21,8 @@ inline constexpr int kLayeredWriteFailed = -3;
 inline constexpr int kLayeredOutOfMemory = -4;
 
 // Writes the stream at the sink's position: layer images as JPEG at `quality` (as
-// uncompressed bitmaps at quality 100), masks as run-length bitmaps, and the composite as
+// uncompressed bitmaps at quality 100; a layer still holding the picture its file's JPEG
+// stream decoded to writes that stream back unchanged), masks as run-length bitmaps, and the composite as
 // the preview, which the caller keeps up to date. The pictures are not changed. A failed
 // write leaves what was written.
 int WriteLayeredStream(ByteSink& sink, const LayerStack& stack, int quality);

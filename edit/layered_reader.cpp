@@ -21,7 +21,7 @@ std::optional<FileLayer> readLayer(ByteSource& source, std::uint64_t base, const
     if (!name)
         return std::nullopt;
     layer.name = std::move(*name);
-    layer.image = ReadPictureBlock(source, base + entry.imageOffset, {kBlockBmp, kBlockJpeg});
+    layer.image = ReadPictureBlock(source, base + entry.imageOffset, {kBlockBmp, kBlockJpeg}, &layer.imageJpeg);
     layer.mask = layer.image ? ReadPictureBlock(source, base + entry.maskOffset, {kBlockBmp}) : HDIB{};
     if (!layer.mask)
         return std::nullopt;
