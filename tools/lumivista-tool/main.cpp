@@ -5,6 +5,9 @@
 #include "convert_command.h"
 #include "geometry_commands.h"
 #include "info_command.h"
+#ifdef LV_TOOL_PRINTING
+#include "print_command.h"
+#endif
 #include "psd_command.h"
 #include "vlf_command.h"
 #include "skin_command.h"
@@ -40,6 +43,10 @@ constexpr Command kCommands[] = {
     {"slideshow", "frames OLD NEW OUTDIR --transition NAME --variant N [--size WxH] [--every K] [--seed S] [--format EXT] [--json] | list [--json]",
      "pictures of a slide-show transition step by step; the transitions with their variants and random numbers",
      lv::tool::RunSlideshow},
+#ifdef LV_TOOL_PRINTING
+    {"print", "single IN --pdf OUT [--frame] [--text TEXT] [--calibrate] | sheet ALBUM --pdf OUT [--size 0|1|2] [--spacing 0..3] [--captions] | layout --pdf OUT --kind 0..4 [--brand PREFIX --product NAME] [--zoom P] FILE... | curves show|set|reset",
+     "pages as the printer gets them, written to PDF; the print calibration curves", lv::tool::RunPrint},
+#endif
 };
 
 void PrintHelp(std::FILE* out)

@@ -1,0 +1,91 @@
+#include "app/dialogs/print_preview_dialog.h"
+
+#include "output/print/contact_sheet.h"
+
+#include <QDialogButtonBox>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPixmap>
+#include <QPushButton>
+#include <QScreen>
+#include <QVBoxLayout>
+
+#include <algorithm>
+
+namespace lv::app {
+namespace {
+
+int previewLongSide()
+{
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const int available = screen ? screen->availableGeometry().height() : 768;
+    return std::clamp(available - 200, 400, 1100);
+}
+
+}  // namespace
+
+PrintPreviewDialog::PrintPreviewDialog(QWidget* parent, const QString& title, print::PrinterMetrics metrics, int pages,
+                                       PageDrawer drawPage)
+    : QDialog(parent)
+    , metrics_(metrics)
+    , pages_(std::max(pages, 1))
+    , drawPage_(std::move(drawPage))
+{
+    setObjectName(QStringLiteral("printpreview"));
+    setWindowTitle(title);
+    auto* layout = new QVBoxLayout(this);
+    picture_ = new QLabel(this);
+    picture_->setAlignment(Qt::AlignCenter);
+    picture_->setStyleSheet(QStringLiteral("background: #6b6e72; padding: 12px;"));
+    layout->addWidget(picture_, 1);
+
+    auto* navigation = new QHBoxLayout;
+    previous_ = new QPushButton(QStringLiteral("◀ Anterior"), this);
+    next_ = new QPushButton(QStringLiteral("Próxima ▶"), this);
+    number_ = new QLabel(this);
+    number_->setObjectName(QStringLiteral("pagenumber"));
+    number_->setAlignment(Qt::AlignCenter);
+    navigation->addWidget(previous_);
+    navigation->addWidget(number_, 1);
+    navigation->addWidget(next_);
+    layout->addLayout(navigation);
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("Imprimir"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(previous_, &QPushButton::clicked, this, [this] { showPage(page_ - 1); });
+    connect(next_, &QPushButton::clicked, this, [this] { showPage(page_ + 1); });
+    showPage(0);
+}
+
+QString PrintPreviewDialog::pageText() const
+{
+    return QString::fromStdString(print::PageNumberText(page_ + 1, pages_));
+}
+
+void PrintPreviewDialog::showPage(int page)
+{
+    page = std::clamp(page, 0, pages_ - 1);
+    if (page == page_)
+        return;
+    page_ = page;
+    image_ = print::RenderPreviewPage(metrics_, previewLongSide(),
+                                      [this](print::PrintSurface& surface) { drawPage_(surface, page_); });
+    picture_->setPixmap(QPixmap::fromImage(image_));
+    number_->setText(pageText());
+    previous_->setEnabled(page_ > 0);
+    next_->setEnabled(page_ + 1 < pages_);
+}
+
+bool ConfirmWithPreview(QWidget* parent, const QString& title, const print::PrinterMetrics& metrics, int pages,
+                        PrintPreviewDialog::PageDrawer drawPage)
+{
+    PrintPreviewDialog dialog(parent, title, metrics, pages, std::move(drawPage));
+    return dialog.exec() == QDialog::Accepted;
+}
+
+}  // namespace lv::app

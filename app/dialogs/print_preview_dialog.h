@@ -1,0 +1,45 @@
+#pragma once
+// The pages of a print job as they will come out, one at a time, before anything goes to the
+// printer: "Anterior" and "Próxima" move between pages, shown as "page/pages".
+
+#include "output/qt_print/qt_page_preview.h"
+
+#include <QDialog>
+
+#include <functional>
+
+class QLabel;
+class QPushButton;
+
+namespace lv::app {
+
+class PrintPreviewDialog final : public QDialog {
+public:
+    // `drawPage(surface, page)` draws page `page` (from 0) of `pages`.
+    using PageDrawer = std::function<void(print::PrintSurface&, int page)>;
+    PrintPreviewDialog(QWidget* parent, const QString& title, print::PrinterMetrics metrics, int pages,
+                       PageDrawer drawPage);
+
+    int page() const { return page_; }
+    void showPage(int page);
+    const QImage& pageImage() const { return image_; }
+    // The "page/pages" text.
+    QString pageText() const;
+
+private:
+    print::PrinterMetrics metrics_;
+    int pages_;
+    PageDrawer drawPage_;
+    int page_ = -1;
+    QImage image_;
+    QLabel* picture_;
+    QLabel* number_;
+    QPushButton* previous_;
+    QPushButton* next_;
+};
+
+// Shows the preview; true when the user chose to print.
+bool ConfirmWithPreview(QWidget* parent, const QString& title, const print::PrinterMetrics& metrics, int pages,
+                        PrintPreviewDialog::PageDrawer drawPage);
+
+}  // namespace lv::app
