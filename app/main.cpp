@@ -1,6 +1,7 @@
 // Lumivista 2000.
 
 #include "app/windows/document_windows.h"
+#include "app/windows/print_pages.h"
 #include "app/shell/program_fonts.h"
 #include "app/shell/shell_application.h"
 #include "app/shell/test_hooks.h"
@@ -21,7 +22,11 @@ int main(int argc, char** argv)
     lv::app::DocumentWindows documents(hooks);
     lv::app::ShellApplication shell(application, std::vector<std::string>(argv + 1, argv + argc), hooks, documents,
                                     documents);
-    shell.setMainWindowCreated([&documents](lv::app::MainWindow& window) { documents.attach(window); });
+    lv::app::PrintPages printing(hooks);
+    shell.setMainWindowCreated([&documents, &printing](lv::app::MainWindow& window) {
+        documents.attach(window);
+        printing.attach(window, documents);
+    });
     shell.setTestCommandHandler([&documents](const QString& command) { return documents.handleTestCommand(command); });
     return shell.run();
 }

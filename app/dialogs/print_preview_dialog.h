@@ -38,6 +38,9 @@ private:
     QPushButton* next_;
 };
 
+// Test hook: previews are answered "Imprimir" at once, after `log` has been told the page count.
+void AnswerPreviewsAtOnce(std::function<void(const QString&)> log);
+
 // Shows the preview; true when the user chose to print.
 bool ConfirmWithPreview(QWidget* parent, const QString& title, const print::PrinterMetrics& metrics, int pages,
                         PrintPreviewDialog::PageDrawer drawPage);
