@@ -106,8 +106,16 @@ PhotoArrangement ArrangePhotoSizes(int gridWidth, int gridHeight, SizeRule rule,
     if (lead) {
         const std::vector<PhotoSize> allowed = AllowedSizes(rule, lead);
         // A lead the layout does not allow (a tall size for wide photos) is no lead.
-        if (std::find(allowed.begin(), allowed.end(), *lead) != allowed.end())
-            return ArrangeWithLead(gridWidth, gridHeight, allowed, *lead, maxSlots);
+        if (std::find(allowed.begin(), allowed.end(), *lead) != allowed.end()) {
+            PhotoArrangement best = ArrangeWithLead(gridWidth, gridHeight, allowed, *lead, maxSlots);
+            // One size either way: the turned size may lead to a fuller page (4 × 6 twice, then 6 × 4).
+            if (rule == SizeRule::ComplementaryPair && allowed.size() == 2) {
+                PhotoArrangement turned = ArrangeWithLead(gridWidth, gridHeight, {allowed[1], allowed[0]}, allowed[1], maxSlots);
+                if (turned.uncoveredCells < best.uncoveredCells)
+                    best = std::move(turned);
+            }
+            return best;
+        }
         lead.reset();
     }
     // Each arrangement leads with another size; a pair layout tries each size with its partner.

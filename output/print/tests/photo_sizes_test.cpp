@@ -74,6 +74,9 @@ TEST(PhotoSizes, ALetterPageIsCoveredByEveryLayoutLargerSizesFirst)
     EXPECT_EQ(wallet.slots.size(), 13u);
     EXPECT_EQ(wallet.uncoveredCells, 2);
     EXPECT_EQ(ArrangePhotoSizes(8, 10, SizeRule::AnySize, PhotoSize{1, 2}, 100).slots.size(), 40u);
+    // 6 × 4 prints: two turned side by side, then one across, rather than two across.
+    EXPECT_EQ(ArrangePhotoSizes(8, 10, SizeRule::ComplementaryPair, PhotoSize{6, 4}, 100).slots,
+              (std::vector<InchRect>{{0, 0, {4, 6}}, {4, 0, {4, 6}}, {0, 6, {6, 4}}}));
     EXPECT_EQ(ArrangePhotoSizes(20, 20, SizeRule::AnySize, PhotoSize{1, 2}, 100).slots.size(), 100u)
         << "never more than the page's 100 slots";
 }

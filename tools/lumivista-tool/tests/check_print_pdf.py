@@ -75,6 +75,7 @@ with tempfile.TemporaryDirectory() as d:
     run("new", "1000", "1000", "20", "20", "20", p("square.bmp"))
     run("new", "1100", "1000", "20", "20", "20", p("wide.bmp"))
     Image.new("RGB", (300, 200), (30, 40, 50)).save(p("photo.jpg"), quality=90)
+    Image.new("RGB", (1200, 800), (30, 40, 50)).save(p("big.jpg"), quality=90)  # below a megapixel: one piece
 
     # Single pictures: one piece below 1,048,576 pixels, two bands of 500 rows above.
     run("print", "single", p("square.bmp"), "--pdf", p("square.pdf"), env=env)
@@ -133,14 +134,14 @@ with tempfile.TemporaryDirectory() as d:
     os.remove(os.path.join(env["LUMIVISTA_CONFIG_DIR"], "LV2000.ini"))
 
     # Without a label file: one full-page label; the wide photo takes the 8-inch printable width.
-    run("print", "layout", "--pdf", p("full.pdf"), "--kind", "0", "--labels", p("missing.ini"), p("photo.jpg"), env=env)
+    run("print", "layout", "--pdf", p("full.pdf"), "--kind", "0", "--labels", p("missing.ini"), p("big.jpg"), env=env)
     rows = images(p("full.pdf"))
     check(len(rows) == 1 and abs(rows[0][1] / rows[0][3] - 8.0) < 0.02, "one full-page label")
 
     # Photo-size layouts: one 4 x 6 size turned both ways fills Letter's 8 x 10 inch grid.
-    run("print", "layout", "--pdf", p("sizes.pdf"), "--kind", "4", "--lead", "6x4", "--fill", p("photo.jpg"), env=env)
+    run("print", "layout", "--pdf", p("sizes.pdf"), "--kind", "4", "--lead", "6x4", "--fill", p("big.jpg"), env=env)
     rows = images(p("sizes.pdf"))
-    check(len(rows) >= 3, f"several 6 x 4 prints, got {len(rows)}")
+    check(len(rows) == 3, f"three 6 x 4 prints, got {len(rows)}")
     check(all(abs(w / xppi - 6.0) < 0.02 or abs(w / xppi - 4.0) < 0.02 for _, w, _, xppi, _ in rows),
           "each photo 6 or 4 inches wide")
     run("print", "layout", "--pdf", p("bad.pdf"), "--kind", "4", "--lead", "7x3", p("photo.jpg"), env=env, expect=2)
