@@ -7,6 +7,7 @@
 #include "app/dialogs/calibration_dialog.h"
 #include "app/dialogs/print_preview_dialog.h"
 #include "app/widgets/dib_image.h"
+#include "app/widgets/sheet_view.h"
 #include "common/file_problem.h"
 #include "common/ui_service.h"
 #include "output/print/print_photo_loader.h"
@@ -36,50 +37,42 @@ QString sizeName(const print::PhotoSize& s)
 
 }  // namespace
 
-// The sheet with its slots; a click makes a slot the current one, a double click fills it
-// with the album's selected photo.
-class LayoutPageView final : public QWidget {
+// The sheet with its pageSlots; a click makes a slot the current one.
+class LayoutPageView final : public SheetView {
 public:
     explicit LayoutPageView(LayoutPageDialog& dialog)
-        : QWidget(&dialog)
+        : SheetView(&dialog, kPageSide)
         , dialog_(dialog)
     {
         setObjectName(QStringLiteral("layoutpage"));
-        setMinimumSize(kPageSide * 8 / 10, kPageSide);
     }
     void refresh()
     {
-        const print::PrinterMetrics m = dialog_.metrics();
-        scale_ = print::PreviewScale(m, kPageSide);
-        page_ = print::RenderPreviewPage(m, kPageSide, [&](print::PrintSurface& s) {
+        render(dialog_.metrics(), [&](print::PrintSurface& s) {
             print::DrawLayoutPage(s, dialog_.page(), dialog_.margins(), true);
         });
-        update();
     }
-    const QImage& page() const { return page_; }
 
 protected:
-    void paintEvent(QPaintEvent*) override
+    void paintOverlay(QPainter& p) override
     {
-        QPainter p(this);
-        p.fillRect(rect(), QColor(107, 110, 114));
-        p.drawImage(origin(), page_);
-        const auto& slots = dialog_.page().slots();
-        if (slots.empty())
+        const auto& pageSlots = dialog_.page().slotList();
+        if (pageSlots.empty())
             return;
-        const print::DeviceRect r = slots[std::size_t(dialog_.page().current())].rect;
+        print::DeviceRect r = pageSlots[std::size_t(dialog_.page().current())].rect;
         const print::PageMargins margins = dialog_.margins();
+        r.left += margins.left;
+        r.top += margins.top;
         p.setPen(QPen(QColor(230, 120, 20), 2));
-        p.drawRect(QRectF(origin().x() + (r.left + margins.left) / scale_, origin().y() + (r.top + margins.top) / scale_,
-                          r.width / scale_, r.height / scale_));
+        p.drawRect(onScreen(r));
     }
     void mousePressEvent(QMouseEvent* e) override
     {
-        const QPointF at = (e->position() - QPointF(origin())) * scale_;
+        const QPointF at = toDevice(e->position());
         const print::PageMargins margins = dialog_.margins();
-        const auto& slots = dialog_.page().slots();
-        for (std::size_t i = 0; i < slots.size(); ++i) {
-            const print::DeviceRect& r = slots[i].rect;
+        const auto& pageSlots = dialog_.page().slotList();
+        for (std::size_t i = 0; i < pageSlots.size(); ++i) {
+            const print::DeviceRect& r = pageSlots[i].rect;
             if (QRectF(r.left + margins.left, r.top + margins.top, r.width, r.height).contains(at)) {
                 dialog_.page().setCurrent(int(i));
                 dialog_.pageChanged();
@@ -89,10 +82,7 @@ protected:
     }
 
 private:
-    QPoint origin() const { return {(width() - page_.width()) / 2, (height() - page_.height()) / 2}; }
     LayoutPageDialog& dialog_;
-    QImage page_;
-    double scale_ = 1;
 };
 
 LayoutPageDialog::LayoutPageDialog(QWidget* parent, print::LayoutPage& page, int kind, LayoutPageSources sources)
@@ -215,10 +205,10 @@ LayoutPageDialog::LayoutPageDialog(QWidget* parent, print::LayoutPage& page, int
                 break;
     });
     connect(fill, &QPushButton::clicked, this, [this] {
-        const auto& slots = page_.slots();
-        if (slots.empty() || !slots[std::size_t(page_.current())].picture)
+        const auto& pageSlots = page_.slotList();
+        if (pageSlots.empty() || !pageSlots[std::size_t(page_.current())].picture)
             return ui::Current().beep();
-        const print::LayoutSlot chosen = slots[std::size_t(page_.current())];
+        const print::LayoutSlot chosen = pageSlots[std::size_t(page_.current())];
         page_.fillAll(chosen.picture, chosen.source);
         pageChanged();
     });
@@ -327,10 +317,10 @@ void LayoutPageDialog::layoutChanged()
 
 bool LayoutPageDialog::placePhoto(const std::string& path)
 {
-    const auto& slots = page_.slots();
-    if (slots.empty())
+    const auto& pageSlots = page_.slotList();
+    if (pageSlots.empty())
         return false;
-    const print::DeviceRect slot = slots[std::size_t(page_.current())].rect;
+    const print::DeviceRect slot = pageSlots[std::size_t(page_.current())].rect;
     HDIB photo = print::LoadPhotoForPrint(path, slot.width, slot.height);
     if (!photo) {
         ui::Current().showMessage(FileProblemMessage({FileProblem::UnknownFormat, {}}, path), ui::kWarningTitle,

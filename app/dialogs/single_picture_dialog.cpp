@@ -2,6 +2,7 @@
 
 #include "app/dialogs/calibration_dialog.h"
 #include "app/dialogs/print_preview_dialog.h"
+#include "app/widgets/sheet_view.h"
 #include "common/ui_service.h"
 #include "imagelib/dib_geometry.h"
 #include "output/qt_print/qt_printer.h"
@@ -45,15 +46,13 @@ HDIB previewCopy(const HDIB& picture)
 }  // namespace
 
 // The sheet, small: drag the picture or the text to move it, drag near a corner to size it.
-class SinglePageView final : public QWidget {
+class SinglePageView final : public SheetView {
 public:
     explicit SinglePageView(SinglePictureDialog& dialog)
-        : QWidget(&dialog)
+        : SheetView(&dialog, kPreviewSide)
         , dialog_(dialog)
     {
         setObjectName(QStringLiteral("singlepage"));
-        setMinimumSize(kPreviewSide, kPreviewSide);
-        setMouseTracking(true);
     }
     void refresh()
     {
@@ -61,22 +60,14 @@ public:
         print::SinglePictureOptions shown = dialog_.options();
         if (shown.text && shown.content.empty())
             shown.content = kEditTextInvitation;
-        page_ = print::RenderPreviewPage(m, kPreviewSide, [&](print::PrintSurface& s) {
-            print::DrawSinglePicturePage(s, dialog_.previewPicture(), shown);
-        });
-        scale_ = print::PreviewScale(m, kPreviewSide);
+        render(m, [&](print::PrintSurface& s) { print::DrawSinglePicturePage(s, dialog_.previewPicture(), shown); });
         pictureRect_ = print::SinglePictureRect(dialog_.previewPicture(), shown, m);
         textRect_ = print::SingleTextRect(pictureRect_, shown, m);
-        update();
     }
-    const QImage& page() const { return page_; }
 
 protected:
-    void paintEvent(QPaintEvent*) override
+    void paintOverlay(QPainter& p) override
     {
-        QPainter p(this);
-        p.fillRect(rect(), QColor(107, 110, 114));
-        p.drawImage(origin(), page_);
         p.setPen(QPen(QColor(40, 120, 220), 1, Qt::DashLine));
         p.drawRect(onScreen(pictureRect_));
         if (dialog_.options().text)
@@ -84,12 +75,12 @@ protected:
     }
     void mousePressEvent(QMouseEvent* e) override
     {
-        const QPoint at = e->position().toPoint();
+        const QPointF at = e->position();
         dragging_ = None;
         for (const auto& [target, r] : {std::pair{Text, textRect_}, std::pair{Picture, pictureRect_}}) {
             if (target == Text && !dialog_.options().text)
                 continue;
-            const QRect s = onScreen(r);
+            const QRectF s = onScreen(r);
             if (!s.adjusted(-4, -4, 4, 4).contains(at))
                 continue;
             dragging_ = target;
@@ -103,15 +94,14 @@ protected:
     {
         if (dragging_ == None)
             return;
-        const QPoint d = e->position().toPoint() - start_;
+        const QPointF d = (e->position() - start_) * scale();
         print::DeviceRect r = startRect_;
-        const int dx = int(d.x() * scale_), dy = int(d.y() * scale_);
         if (resizing_) {
-            r.width = std::max(int(20 * scale_), r.width + dx);
-            r.height = std::max(int(10 * scale_), r.height + dy);
+            r.width = std::max(int(20 * scale()), r.width + int(d.x()));
+            r.height = std::max(int(10 * scale()), r.height + int(d.y()));
         } else {
-            r.left += dx;
-            r.top += dy;
+            r.left += int(d.x());
+            r.top += int(d.y());
         }
         const print::PageFraction f = print::ToPageFraction(r, dialog_.metrics());
         (dragging_ == Picture ? dialog_.options().picture : dialog_.options().textBox) = f;
@@ -120,26 +110,18 @@ protected:
     void mouseReleaseEvent(QMouseEvent*) override { dragging_ = None; }
     void mouseDoubleClickEvent(QMouseEvent* e) override
     {
-        if (dialog_.options().text && onScreen(textRect_).contains(e->position().toPoint()))
+        if (dialog_.options().text && onScreen(textRect_).contains(e->position()))
             dialog_.editText();
     }
 
 private:
     enum Target { None, Picture, Text };
-    QPoint origin() const { return {(width() - page_.width()) / 2, (height() - page_.height()) / 2}; }
-    QRect onScreen(const print::DeviceRect& r) const
-    {
-        return QRect(origin() + QPoint(int(r.left / scale_), int(r.top / scale_)),
-                     QSize(std::max(1, int(r.width / scale_)), std::max(1, int(r.height / scale_))));
-    }
 
     SinglePictureDialog& dialog_;
-    QImage page_;
-    double scale_ = 1;
     print::DeviceRect pictureRect_, textRect_, startRect_;
     Target dragging_ = None;
     bool resizing_ = false;
-    QPoint start_;
+    QPointF start_;
 };
 
 SinglePictureDialog::SinglePictureDialog(QWidget* parent, const HDIB& picture, std::string title)

@@ -123,15 +123,15 @@ TEST_F(PrintPages, TheLayoutPageTakesPhotosIntoItsSlotsAndKeepsThemAcrossLayouts
 {
     print::LayoutPage page;
     LayoutPageDialog dialog(nullptr, page, print::kLabelLayout, {});
-    ASSERT_EQ(page.slots().size(), 1u) << "no label file: one full-page label";
+    ASSERT_EQ(page.slotList().size(), 1u) << "no label file: one full-page label";
     ASSERT_TRUE(dialog.placePhoto(photo("a.jpg", 400, 200)));
     EXPECT_EQ(dialog.status(), "Tamanho das fotos:  8.0\"x4.0\"");
     EXPECT_FALSE(dialog.placePhoto(dir.file("missing.jpg")));
     EXPECT_EQ(ui.messages.size(), 1u);
 
     dialog.setKind(print::kOneSizePhotos);
-    ASSERT_FALSE(page.slots().empty());
-    EXPECT_TRUE(page.slots()[0].picture) << "the photo moved to the new layout";
+    ASSERT_FALSE(page.slotList().empty());
+    EXPECT_TRUE(page.slotList()[0].picture) << "the photo moved to the new layout";
     ASSERT_TRUE(dialog.printWithPreview());
     EXPECT_TRUE(printed().contains("/Count 1"));
 }

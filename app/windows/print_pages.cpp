@@ -100,7 +100,7 @@ void PrintPages::openLayoutPage(int kind)
         dialog.pageChanged();
         hooks_.log(QStringLiteral("print layout %1 slots %2 %3")
                        .arg(kind)
-                       .arg(layout_.slots().size())
+                       .arg(layout_.slotList().size())
                        .arg(dialog.printWithPreview() ? "printed" : "not printed"));
         return;
     }

@@ -45,9 +45,12 @@ std::optional<long long> nextNumber(std::string_view& list)
     return negative ? -value : value;
 }
 
+// Far beyond any sheet, and small enough that a thousand pitches still add up within an int.
+constexpr long long kMaxDeviceValue = 1'000'000;
+
 int toDevice(long long value, int dpi)
 {
-    return int(std::clamp<long long>(value * dpi / 600, -1'000'000'000, 1'000'000'000));
+    return int(std::clamp<long long>(value * dpi / 600, -kMaxDeviceValue, kMaxDeviceValue));
 }
 
 LabelBlock blockFrom(const long long (&n)[8], const PrinterMetrics& m)

@@ -121,7 +121,7 @@ DeviceRect LayoutPage::drawnRect(int slot, const PageMargins& margins) const
 std::string PhotoSizeStatus(const LayoutPage& page, const PrinterMetrics& m)
 {
     double w = 0, h = 0;
-    if (!page.slots().empty()) {
+    if (!page.slotList().empty()) {
         const DeviceRect r = page.drawnRect(page.current(), {});
         w = double(r.width) / m.dpiX;
         h = double(r.height) / m.dpiY;
@@ -137,8 +137,8 @@ std::string PhotoSizeStatus(const LayoutPage& page, const PrinterMetrics& m)
 void DrawLayoutPage(PrintSurface& surface, const LayoutPage& page, const PageMargins& margins, bool outlines)
 {
     const int outlinePen = std::max(1, int(surface.deviceScale()));
-    for (std::size_t i = 0; i < page.slots().size(); ++i) {
-        const LayoutSlot& s = page.slots()[i];
+    for (std::size_t i = 0; i < page.slotList().size(); ++i) {
+        const LayoutSlot& s = page.slotList()[i];
         if (outlines) {
             DeviceRect r = s.rect;
             r.left += margins.left;

@@ -48,7 +48,7 @@ public:
     void usePhotoSizes(int kind, const PrinterMetrics& metrics, std::optional<PhotoSize> lead);
     const std::string& productName() const { return productName_; }
 
-    const std::vector<LayoutSlot>& slots() const { return slots_; }
+    const std::vector<LayoutSlot>& slotList() const { return slots_; }
     void place(int slot, std::shared_ptr<const HDIB> picture, std::string source);
     // The current slot takes the photo, and the current moves to the next slot.
     void placeInCurrent(std::shared_ptr<const HDIB> picture, std::string source);

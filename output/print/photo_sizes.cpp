@@ -80,7 +80,7 @@ PhotoArrangement ArrangeWithLead(int gridWidth, int gridHeight, const std::vecto
             if (grid.at(x, y))
                 continue;
             std::optional<PhotoSize> chosen;
-            if (result.slots.size() < maxSlots) {
+            if (result.prints.size() < maxSlots) {
                 if (grid.fits(x, y, lead))
                     chosen = lead;
                 else
@@ -95,7 +95,7 @@ PhotoArrangement ArrangeWithLead(int gridWidth, int gridHeight, const std::vecto
                 continue;
             }
             grid.take(x, y, *chosen);
-            result.slots.push_back({x, y, *chosen});
+            result.prints.push_back({x, y, *chosen});
         }
     return result;
 }
@@ -127,7 +127,7 @@ PhotoArrangement ArrangePhotoSizes(int gridWidth, int gridHeight, SizeRule rule,
         const std::vector<PhotoSize> allowed =
             rule == SizeRule::ComplementaryPair ? AllowedSizes(rule, leads[i]) : leads;
         PhotoArrangement a = ArrangeWithLead(gridWidth, gridHeight, allowed, leads[i], maxSlots);
-        if (a.slots.empty())
+        if (a.prints.empty())
             continue;
         if (a.uncoveredCells == 0)
             return a;
@@ -151,11 +151,11 @@ std::vector<DeviceRect> PhotoSizeSlots(int kind, const PrinterMetrics& m, std::o
     const DeviceRect grid = InchGrid(m);
     const PhotoArrangement a =
         ArrangePhotoSizes(grid.width / m.dpiX, grid.height / m.dpiY, RuleForLayoutKind(kind), lead, maxSlots);
-    std::vector<DeviceRect> slots;
-    for (const InchRect& r : a.slots)
-        slots.push_back({grid.left + r.x * m.dpiX, grid.top + r.y * m.dpiY, r.size.width * m.dpiX,
+    std::vector<DeviceRect> rects;
+    for (const InchRect& r : a.prints)
+        rects.push_back({grid.left + r.x * m.dpiX, grid.top + r.y * m.dpiY, r.size.width * m.dpiX,
                          r.size.height * m.dpiY});
-    return slots;
+    return rects;
 }
 
 }  // namespace lv::print

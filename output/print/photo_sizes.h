@@ -44,7 +44,7 @@ struct InchRect {
 };
 
 struct PhotoArrangement {
-    std::vector<InchRect> slots;
+    std::vector<InchRect> prints;
     int uncoveredCells = 0;  // square inches of the grid no allowed size could take
 };
 

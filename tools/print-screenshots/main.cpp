@@ -67,7 +67,7 @@ int main(int argc, char** argv)
     lv::app::LayoutPageDialog layout(nullptr, page, lv::print::kMixedPhotos, sources);
     layout.findChild<QComboBox*>("lead")->setCurrentIndex(
         layout.findChild<QComboBox*>("lead")->findText(QStringLiteral("3 × 2 pol")));
-    for (std::size_t i = 0; i < page.slots().size() && i < paths.size(); ++i)
+    for (std::size_t i = 0; i < page.slotList().size() && i < paths.size(); ++i)
         layout.placePhoto(paths[i]);
     page.setCurrent(0);
     layout.pageChanged();

@@ -79,14 +79,14 @@ TEST(LayoutPage, ChangingTheLayoutKeepsThePhotosInOrderAndAtMostAHundredSlots)
     page.place(1, a, "a");
     page.place(4, b, "b");
     page.usePhotoSizes(kMixedPhotos, DefaultPrinterMetrics(), PhotoSize{2, 2});
-    ASSERT_EQ(page.slots().size(), 20u);
-    EXPECT_EQ(page.slots()[0].picture, a);
-    EXPECT_EQ(page.slots()[1].picture, b);
-    EXPECT_FALSE(page.slots()[2].picture);
+    ASSERT_EQ(page.slotList().size(), 20u);
+    EXPECT_EQ(page.slotList()[0].picture, a);
+    EXPECT_EQ(page.slotList()[1].picture, b);
+    EXPECT_FALSE(page.slotList()[2].picture);
     EXPECT_EQ(page.kind(), kMixedPhotos);
 
     page.useLabels({"Muitas", {{0, 0, 10, 10, 10, 10, 20, 20}}});
-    EXPECT_EQ(page.slots().size(), kMaxLayoutSlots);
+    EXPECT_EQ(page.slotList().size(), kMaxLayoutSlots);
     EXPECT_EQ(page.kind(), kLabelLayout);
 
     page.setCurrent(98);

@@ -7,7 +7,7 @@
 namespace lv::print {
 namespace {
 
-bool Allowed(SizeRule rule, PhotoSize s, const std::vector<InchRect>& slots)
+bool Allowed(SizeRule rule, PhotoSize s, const std::vector<InchRect>& pageSlots)
 {
     switch (rule) {
     case SizeRule::Wide: return s.width >= s.height;
@@ -15,7 +15,7 @@ bool Allowed(SizeRule rule, PhotoSize s, const std::vector<InchRect>& slots)
     case SizeRule::AnySize: return std::find(kPhotoPrintSizes.begin(), kPhotoPrintSizes.end(), s) != kPhotoPrintSizes.end();
     case SizeRule::ComplementaryPair:
         // Every slot is the first slot's size or that size turned.
-        return s == slots[0].size || (s.width == slots[0].size.height && s.height == slots[0].size.width);
+        return s == pageSlots[0].size || (s.width == pageSlots[0].size.height && s.height == pageSlots[0].size.width);
     }
     return false;
 }
@@ -40,8 +40,8 @@ TEST(PhotoSizes, EveryLayoutsSlotsLieInsideTheGridWithoutOverlappingInAllowedSiz
                  {std::optional<PhotoSize>(), std::optional<PhotoSize>(PhotoSize{3, 2}), std::optional<PhotoSize>(PhotoSize{4, 4})}) {
                 const PhotoArrangement a = ArrangePhotoSizes(gw, gh, rule, lead, 100);
                 std::vector<int> cover(std::size_t(gw * gh), 0);
-                for (const InchRect& r : a.slots) {
-                    EXPECT_TRUE(Allowed(rule, r.size, a.slots));
+                for (const InchRect& r : a.prints) {
+                    EXPECT_TRUE(Allowed(rule, r.size, a.prints));
                     ASSERT_GE(r.x, 0);
                     ASSERT_GE(r.y, 0);
                     ASSERT_LE(r.x + r.size.width, gw);
@@ -53,7 +53,7 @@ TEST(PhotoSizes, EveryLayoutsSlotsLieInsideTheGridWithoutOverlappingInAllowedSiz
                 EXPECT_TRUE(std::all_of(cover.begin(), cover.end(), [](int c) { return c <= 1; }))
                     << gw << "x" << gh << " overlaps";
                 EXPECT_EQ(std::count(cover.begin(), cover.end(), 0), a.uncoveredCells);
-                EXPECT_LE(a.slots.size(), 100u);
+                EXPECT_LE(a.prints.size(), 100u);
             }
 }
 
@@ -64,20 +64,20 @@ TEST(PhotoSizes, ALetterPageIsCoveredByEveryLayoutLargerSizesFirst)
         EXPECT_EQ(a.uncoveredCells, 0);
     }
     // Mixed photos on letter: the 8 × 10 fills the page.
-    EXPECT_EQ(ArrangePhotoSizes(8, 10, SizeRule::AnySize, std::nullopt, 100).slots,
+    EXPECT_EQ(ArrangePhotoSizes(8, 10, SizeRule::AnySize, std::nullopt, 100).prints,
               (std::vector<InchRect>{{0, 0, {8, 10}}}));
     // One size on an A4 grid (7 × 10): the first pair that covers it is 7 × 5 twice.
-    EXPECT_EQ(ArrangePhotoSizes(7, 10, SizeRule::ComplementaryPair, std::nullopt, 100).slots,
+    EXPECT_EQ(ArrangePhotoSizes(7, 10, SizeRule::ComplementaryPair, std::nullopt, 100).prints,
               (std::vector<InchRect>{{0, 0, {7, 5}}, {0, 5, {7, 5}}}));
     // A chosen size leads; the rest of the page takes the largest sizes that fit.
     const auto wallet = ArrangePhotoSizes(8, 10, SizeRule::ComplementaryPair, PhotoSize{3, 2}, 100);
-    EXPECT_EQ(wallet.slots.size(), 13u);
+    EXPECT_EQ(wallet.prints.size(), 13u);
     EXPECT_EQ(wallet.uncoveredCells, 2);
-    EXPECT_EQ(ArrangePhotoSizes(8, 10, SizeRule::AnySize, PhotoSize{1, 2}, 100).slots.size(), 40u);
+    EXPECT_EQ(ArrangePhotoSizes(8, 10, SizeRule::AnySize, PhotoSize{1, 2}, 100).prints.size(), 40u);
     // 6 × 4 prints: two turned side by side, then one across, rather than two across.
-    EXPECT_EQ(ArrangePhotoSizes(8, 10, SizeRule::ComplementaryPair, PhotoSize{6, 4}, 100).slots,
+    EXPECT_EQ(ArrangePhotoSizes(8, 10, SizeRule::ComplementaryPair, PhotoSize{6, 4}, 100).prints,
               (std::vector<InchRect>{{0, 0, {4, 6}}, {4, 0, {4, 6}}, {0, 6, {6, 4}}}));
-    EXPECT_EQ(ArrangePhotoSizes(20, 20, SizeRule::AnySize, PhotoSize{1, 2}, 100).slots.size(), 100u)
+    EXPECT_EQ(ArrangePhotoSizes(20, 20, SizeRule::AnySize, PhotoSize{1, 2}, 100).prints.size(), 100u)
         << "never more than the page's 100 slots";
 }
 
