@@ -3,7 +3,6 @@
 #include "common/byte_sink.h"
 #include "common/ui_service.h"
 #include "imagelib/dib_alloc.h"
-#include "imagelib/image_file.h"
 #include "imagelib/progress.h"
 
 #include <cstring>
@@ -99,7 +98,8 @@ std::vector<std::uint8_t> EncodeCalibrationBlock(const CalibrationCurves& curves
 
 std::optional<CalibrationCurves> ReadCalibrationFile(const std::filesystem::path& path)
 {
-    auto source = OpenImageForReading(path.string());
+    // A missing or unreadable file is never reported: printing goes on uncorrected.
+    auto source = FileSource::Open(path.string());
     if (!source)
         return std::nullopt;
     return ReadCalibrationBlock(*source);

@@ -37,7 +37,7 @@ QString sizeName(const print::PhotoSize& s)
 
 }  // namespace
 
-// The sheet with its pageSlots; a click makes a slot the current one.
+// The sheet with its slots; a click makes a slot the current one.
 class LayoutPageView final : public SheetView {
 public:
     explicit LayoutPageView(LayoutPageDialog& dialog)

@@ -65,7 +65,9 @@ TEST(CalibrationFile, RoundTripsThroughTheFileAndRefusesForeignOrShortData)
     EXPECT_FALSE(ReadBytes(foreign)) << "a tag other than PCAL is ignored";
     EXPECT_FALSE(ReadBytes({bytes.begin(), bytes.begin() + 17})) << "header cut short";
     EXPECT_FALSE(ReadBytes({bytes.begin(), bytes.end() - 1})) << "curves cut short";
+    testing::UiRecorder ui;
     EXPECT_FALSE(ReadCalibrationFile(dir.path() / "missing.dat"));
+    EXPECT_TRUE(ui.messages.empty()) << "a missing file is not reported";
 
     // Header fields other than the tag are not relied on: the curves still read.
     std::vector<std::uint8_t> odd = bytes;

@@ -91,7 +91,7 @@ int RunPrintLayout(Arguments args)
         photos.push_back(std::make_shared<const HDIB>(std::move(picture.image)));
     }
     const std::size_t pageSlots = page.slotList().size();
-    const std::size_t filled = parsed.has("--fill") ? slots : std::min(slots, photos.size());
+    const std::size_t filled = parsed.has("--fill") ? pageSlots : std::min(pageSlots, photos.size());
     for (std::size_t i = 0; i < filled; ++i)
         page.place(int(i), photos[i % photos.size()], parsed.positional()[i % photos.size()]);
 

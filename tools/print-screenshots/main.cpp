@@ -52,7 +52,7 @@ int main(int argc, char** argv)
     for (std::size_t i = 0; i < album.count(); ++i)
         paths.push_back(album.absolutePath(int(i), lv::ProgramDir()));
 
-    HDIB picture = lv::print::LoadPhotoForPrint(photo, 1600, 1600);
+    lv::HDIB picture = lv::print::LoadPhotoForPrint(photo, 1600, 1600);
     lv::app::SinglePictureDialog single(nullptr, picture, std::filesystem::path(photo).filename().string());
     single.options().frame = true;
     single.options().text = true;
