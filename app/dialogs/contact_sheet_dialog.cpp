@@ -18,7 +18,6 @@
 #include <QVBoxLayout>
 
 #include <filesystem>
-#include <thread>
 
 namespace lv::app {
 namespace {
@@ -148,8 +147,8 @@ bool ContactSheetDialog::printWithPreview()
                                 print::DrawContactSheetPage(surface, layout, s, photos_, page, previewLoader);
                             }))
         return false;
-    const unsigned threads = std::max(1u, std::thread::hardware_concurrency());
-    print::PhotoPrefetcher prefetch(photos_, layout.thumbWidth, layout.thumbHeight, threads, 2 * threads + 2);
+    print::PhotoPrefetcher prefetch(photos_, layout.thumbWidth, layout.thumbHeight, print::PrefetchThreads(),
+                                    print::PrefetchAhead());
     if (!print::PrintContactSheet(printer, s, photos_, prefetch.loader())) {
         ui::Current().beep();
         return false;

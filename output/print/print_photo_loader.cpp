@@ -56,6 +56,16 @@ HDIB LoadPhotoForPrint(const std::string& path, int boxWidth, int boxHeight)
     return photo;
 }
 
+unsigned PrefetchThreads()
+{
+    return std::max(1u, std::thread::hardware_concurrency()) + 1;
+}
+
+std::size_t PrefetchAhead()
+{
+    return 3 * std::size_t(PrefetchThreads());
+}
+
 struct PhotoPrefetcher::State {
     std::vector<std::string> paths;
     int boxWidth, boxHeight;

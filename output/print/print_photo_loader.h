@@ -17,6 +17,11 @@ namespace lv::print {
 // empty) and may run on any thread.
 HDIB LoadPhotoForPrint(const std::string& path, int boxWidth, int boxHeight);
 
+// Workers for a sheet: one more than the processors, so reading a file overlaps decoding another.
+unsigned PrefetchThreads();
+// Photos held ahead of the page: a few per worker.
+std::size_t PrefetchAhead();
+
 // Loads the photos of a list on worker threads, a few ahead of the one asked for, and hands them
 // over in order: the photos asked for must come in the list's order (each at most once), as a
 // sheet asks for them. At most `ahead` photos are held at a time.

@@ -9,7 +9,6 @@
 #include "output/print/print_photo_loader.h"
 
 #include <algorithm>
-#include <thread>
 
 namespace lv::tool {
 
@@ -40,8 +39,8 @@ int RunPrintSheet(Arguments args)
         return kExitUsage;
     const print::ContactSheetLayout layout =
         print::PlanContactSheet(settings, printer->metrics(print::Orientation::Portrait), int(paths.size()));
-    const unsigned threads = unsigned(jobs.value_or(int(std::max(1u, std::thread::hardware_concurrency()))));
-    print::PhotoPrefetcher prefetch(paths, layout.thumbWidth, layout.thumbHeight, threads, 2 * threads + 2);
+    const unsigned threads = jobs ? unsigned(*jobs) : print::PrefetchThreads();
+    print::PhotoPrefetcher prefetch(paths, layout.thumbWidth, layout.thumbHeight, threads, 3 * std::size_t(threads));
     const bool printed = print::PrintContactSheet(*printer, settings, paths, prefetch.loader());
     return CheckPdfWritten(out, printed);
 }
