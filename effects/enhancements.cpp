@@ -117,6 +117,10 @@ void RunAutoFix(ConstRaster in, Raster out, const Parameters&, const Context& ct
         low = std::min(low, Percentile(h, kClip));
         high = std::max(high, Percentile(h, 1.0 - kClip));
     }
+    if (high - low < 2) {
+        CopyRaster(in, out);  // one colour: nothing to correct
+        return;
+    }
     Levels levels = StretchLevels(low, high);
     // Then bring the median brightness toward the middle, within bounds, so dark or pale
     // pictures open up while well-exposed ones keep their mood.

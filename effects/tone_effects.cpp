@@ -63,9 +63,9 @@ void RunPosterise(ConstRaster in, Raster out, const Parameters& p, const Context
 
 void RunSolarise(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
-    // Above the threshold the tones fold back down, meeting the unchanged ones there.
+    // Tones at or above the threshold are inverted, as in an over-exposed print.
     const double t = 1.0 - p.strength(0);
-    ApplyCurve(in, out, MakeCurve([t](double x) { return x < t ? x : t * (1.0 - x) / std::max(1.0 - t, 1e-9); }), ctx.threads);
+    ApplyCurve(in, out, MakeCurve([t](double x) { return x < t ? x : 1.0 - x; }), ctx.threads);
 }
 
 void RunThreshold(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
