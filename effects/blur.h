@@ -5,6 +5,9 @@
 
 #include "effects/float_image.h"
 
+#include <cstddef>
+#include <functional>
+
 namespace lv::effects {
 
 struct BoxPass {
@@ -30,5 +33,10 @@ int BoxReach(double halfLength, int passes);
 
 // A blurred copy of an 8-bit raster, as floats.
 FloatImage BlurredCopy(ConstRaster raster, double sigma, int threads);
+
+// Blurs an 8-bit raster and hands each finished piece of a row to `sink`: row y, samples
+// [first, first + count) of it. Pieces come in any order, from any worker thread, each once.
+using BlurredRowSink = std::function<void(int y, std::size_t first, std::size_t count, const float* values)>;
+void BlurInto(ConstRaster raster, double sigma, int threads, const BlurredRowSink& sink);
 
 }  // namespace lv::effects

@@ -191,23 +191,20 @@ void RunDetail(int operation, ConstRaster in, Raster out, const Parameters& p, c
         CopyRaster(in, out);
         return;
     }
-    const FloatImage blurred = BlurredCopy(in, sigma, ctx.threads);
     const float amount = float(d.amount);
-    const bool sharpen = amount > 0;
     // Sharpening ignores differences of a level or two, so flat areas don't turn grainy.
-    constexpr float kThreshold = 2.0f;
-    ParallelFor(in.height, ThreadsFor((long long)in.height * (long long)in.rowSamples(), ctx.threads), [&](int begin, int end) {
-        for (int y = begin; y < end; ++y) {
-            const std::uint8_t* s = in.row(y);
-            const float* b = blurred.row(y);
-            std::uint8_t* o = out.row(y);
-            for (std::size_t i = 0, n = in.rowSamples(); i < n; ++i) {
-                const float x = s[i];
-                float diff = x - b[i];
-                if (sharpen)
-                    diff -= std::clamp(diff, -kThreshold, kThreshold);
-                o[i] = ClampByte(x + amount * diff);
-            }
+    const float threshold = amount > 0 ? 2.0f : 0.0f;
+    BlurInto(in, sigma, ctx.threads, [&](int y, std::size_t first, std::size_t count, const float* blurred) {
+        // Local copies: byte stores may alias anything captured by reference.
+        const float amount_ = amount, threshold_ = threshold;
+        const std::uint8_t* s = in.row(y) + first;
+        std::uint8_t* o = out.row(y) + first;
+        for (std::size_t i = 0; i < count; ++i) {
+            const float x = s[i];
+            const float diff = x - blurred[i];
+            float ignored = diff < -threshold_ ? -threshold_ : diff;
+            ignored = ignored > threshold_ ? threshold_ : ignored;
+            o[i] = ClampByte(x + amount_ * (diff - ignored));
         }
     });
 }

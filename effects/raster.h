@@ -2,6 +2,7 @@
 // Views of 8-bit pixel rows, counted from the top, and rasters that own their samples.
 // Pixels hold one sample (grey) or three (blue, green, red, as in the picture block).
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <type_traits>
@@ -63,9 +64,13 @@ inline std::uint8_t ClampByte(int v)
 {
     return std::uint8_t(v < 0 ? 0 : v > 255 ? 255 : v);
 }
+// Branch-free so loops around it vectorise.
 inline std::uint8_t ClampByte(float v)
 {
-    return std::uint8_t(v <= 0.0f ? 0 : v >= 255.0f ? 255 : int(v + 0.5f));
+    v += 0.5f;
+    v = v < 0.0f ? 0.0f : v;
+    v = v > 255.0f ? 255.0f : v;
+    return std::uint8_t(int(v));
 }
 
 // Rec. 601 luma of a blue-green-red pixel, 0–255.
