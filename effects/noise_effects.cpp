@@ -66,41 +66,49 @@ void RunFilmGrain(ConstRaster in, Raster out, const Parameters& p, const Context
     });
 }
 
-// The median of nine values by a fixed exchange network.
-std::uint8_t Median9(std::array<std::uint8_t, 9> p)
+// Orders a and b sample by sample (a gets the smaller); vectorises across the row.
+void Order(std::uint8_t* a, std::uint8_t* b, std::size_t n)
 {
-    const auto sort2 = [&p](int a, int b) {
-        if (p[std::size_t(a)] > p[std::size_t(b)])
-            std::swap(p[std::size_t(a)], p[std::size_t(b)]);
-    };
-    sort2(1, 2), sort2(4, 5), sort2(7, 8), sort2(0, 1), sort2(3, 4), sort2(6, 7);
-    sort2(1, 2), sort2(4, 5), sort2(7, 8), sort2(0, 3), sort2(5, 8), sort2(4, 7);
-    sort2(3, 6), sort2(1, 4), sort2(2, 5), sort2(4, 7), sort2(4, 2), sort2(6, 4);
-    sort2(4, 2);
-    return p[4];
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::uint8_t lo = std::min(a[i], b[i]), hi = std::max(a[i], b[i]);
+        a[i] = lo;
+        b[i] = hi;
+    }
 }
 
 void RunDespeckle(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
-    // Only pixels that stand out from their neighbours' median by more than this change.
+    // Only samples that stand out from their neighbours' median by more than this change.
     const int threshold = int(std::lround((100 - p[0]) * 0.6));
     const int ch = in.channels;
-    ParallelFor(out.height, ThreadsFor((long long)out.height * (long long)out.rowSamples() * 9, ctx.threads), [&](int begin, int end) {
+    const std::size_t n = in.rowSamples();
+    ParallelFor(out.height, ThreadsFor((long long)out.height * (long long)n * 9, ctx.threads), [&](int begin, int end) {
+        // Nine rows of the row's neighbours (edges repeat the border), put through the
+        // median-of-nine exchange network all at once.
+        std::vector<std::uint8_t> window(9 * n);
         for (int y = begin; y < end; ++y) {
             const std::uint8_t* rows[3] = {in.row(std::max(y - 1, 0)), in.row(y), in.row(std::min(y + 1, in.height - 1))};
-            std::uint8_t* d = out.row(y);
-            for (int x = 0; x < out.width; ++x) {
-                const int xs[3] = {std::max(x - 1, 0), x, std::min(x + 1, in.width - 1)};
-                for (int c = 0; c < ch; ++c) {
-                    std::array<std::uint8_t, 9> window{};
-                    for (int j = 0; j < 3; ++j)
-                        for (int i = 0; i < 3; ++i)
-                            window[std::size_t(j * 3 + i)] = rows[j][xs[i] * ch + c];
-                    const std::uint8_t median = Median9(window);
-                    const std::uint8_t v = rows[1][x * ch + c];
-                    d[x * ch + c] = std::abs(int(v) - int(median)) > threshold ? median : v;
+            for (int j = 0; j < 3; ++j)
+                for (int i = 0; i < 3; ++i) {
+                    std::uint8_t* w = window.data() + std::size_t(j * 3 + i) * n;
+                    const std::uint8_t* r = rows[j];
+                    for (int x = 0; x < in.width; ++x) {
+                        const int from = std::clamp(x + (i - 1), 0, in.width - 1) * ch;
+                        for (int c = 0; c < ch; ++c)
+                            w[x * ch + c] = r[from + c];
+                    }
                 }
-            }
+            const auto at = [&](int k) { return window.data() + std::size_t(k) * n; };
+            const auto sort2 = [&](int a, int b) { Order(at(a), at(b), n); };
+            sort2(1, 2), sort2(4, 5), sort2(7, 8), sort2(0, 1), sort2(3, 4), sort2(6, 7);
+            sort2(1, 2), sort2(4, 5), sort2(7, 8), sort2(0, 3), sort2(5, 8), sort2(4, 7);
+            sort2(3, 6), sort2(1, 4), sort2(2, 5), sort2(4, 7), sort2(4, 2), sort2(6, 4);
+            sort2(4, 2);
+            const std::uint8_t* median = at(4);
+            const std::uint8_t* s = rows[1];
+            std::uint8_t* d = out.row(y);
+            for (std::size_t i = 0; i < n; ++i)
+                d[i] = std::abs(int(s[i]) - int(median[i])) > threshold ? median[i] : s[i];
         }
     });
 }

@@ -118,55 +118,87 @@ double HalftoneCell(const Parameters& p, const Context& ctx)
     return std::max(2.0, (3.0 + 9.0 * p.strength(0)) * ctx.effectUnit());
 }
 
+// Ink coverage of one screen at every cell centre the raster can see, read once per cell.
+class ScreenCells {
+public:
+    ScreenCells(const FloatImage& colours, const Context& ctx, float cell, float cosA, float sinA, int ink)
+        : cell_(cell), cos_(cosA), sin_(sinA)
+    {
+        // The raster's corners in screen coordinates bound the cells needed (plus a ring).
+        float uMin = 1e30f, uMax = -1e30f, vMin = 1e30f, vMax = -1e30f;
+        for (const float x : {float(ctx.originX), float(ctx.originX + colours.width)})
+            for (const float y : {float(ctx.originY), float(ctx.originY + colours.height)}) {
+                uMin = std::min(uMin, x * cosA + y * sinA), uMax = std::max(uMax, x * cosA + y * sinA);
+                vMin = std::min(vMin, -x * sinA + y * cosA), vMax = std::max(vMax, -x * sinA + y * cosA);
+            }
+        i0_ = int(std::floor(uMin / cell)) - 2;
+        j0_ = int(std::floor(vMin / cell)) - 2;
+        columns_ = int(std::floor(uMax / cell)) + 3 - i0_;
+        const int rows = int(std::floor(vMax / cell)) + 3 - j0_;
+        coverage_.resize(std::size_t(columns_) * std::size_t(rows));
+        for (int j = 0; j < rows; ++j)
+            for (int i = 0; i < columns_; ++i) {
+                const float pu = (float(i0_ + i) + 0.5f) * cell, pv = (float(j0_ + j) + 0.5f) * cell;
+                const float px = pu * cosA - pv * sinA, py = pu * sinA + pv * cosA;
+                float c[3];
+                SampleFloat(colours, px - float(ctx.originX) - 0.5f, py - float(ctx.originY) - 0.5f, c);
+                const float b = c[0] / 255.0f, g = c[1] / 255.0f, r = c[2] / 255.0f;
+                // Black ink only for the deep shadows; colour inks carry the rest.
+                const float black = std::max(0.0f, (1.0f - std::max({r, g, b}) - 0.3f) / 0.7f);
+                const float rest = std::max(1e-3f, 1.0f - black);
+                const float cover = ink == 3 ? black : (1.0f - (ink == 0 ? r : ink == 1 ? g : b) - black) / rest;
+                // Dot radius for that coverage, a little generous so full tones close up.
+                coverage_[std::size_t(j) * std::size_t(columns_) + std::size_t(i)] =
+                    cell * std::sqrt(std::clamp(cover, 0.0f, 1.0f) / 3.14159f) * 1.1f;
+            }
+    }
+
+    // 0 (paper) … 1 (ink) at a whole-picture position.
+    float ink(float ax, float ay) const
+    {
+        const float u = ax * cos_ + ay * sin_, v = -ax * sin_ + ay * cos_;
+        // The four nearest cell centres: a dark dot may spill into its neighbours.
+        const int i = int(std::floor(u / cell_ - 0.5f)), j = int(std::floor(v / cell_ - 0.5f));
+        float ink = 0;
+        for (int dj = 0; dj < 2; ++dj)
+            for (int di = 0; di < 2; ++di) {
+                const float pu = (float(i + di) + 0.5f) * cell_, pv = (float(j + dj) + 0.5f) * cell_;
+                const float radius = coverage_[std::size_t(j + dj - j0_) * std::size_t(columns_) + std::size_t(i + di - i0_)];
+                const float dist = std::sqrt((u - pu) * (u - pu) + (v - pv) * (v - pv));
+                ink = std::max(ink, std::clamp(radius - dist + 0.5f, 0.0f, 1.0f));
+            }
+        return ink;
+    }
+
+private:
+    float cell_, cos_, sin_;
+    int i0_ = 0, j0_ = 0, columns_ = 0;
+    std::vector<float> coverage_;
+};
+
 void RunHalftone(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
     const float cell = float(HalftoneCell(p, ctx));
     const FloatImage colours = BlurredCopy(in, cell / 2.5, ctx.threads);
     // Cyan, magenta, yellow and black screens at the printers' customary angles.
     constexpr double kAngles[4] = {15, 75, 0, 45};
-    float cosA[4], sinA[4];
-    for (int k = 0; k < 4; ++k) {
-        cosA[k] = float(std::cos(kAngles[k] * std::numbers::pi / 180));
-        sinA[k] = float(std::sin(kAngles[k] * std::numbers::pi / 180));
-    }
+    std::vector<ScreenCells> screens;
+    for (int k = 0; k < 4; ++k)
+        screens.emplace_back(colours, ctx, cell, float(std::cos(kAngles[k] * std::numbers::pi / 180)),
+                             float(std::sin(kAngles[k] * std::numbers::pi / 180)), k);
     ParallelFor(out.height, ThreadsFor((long long)out.height * out.width * 12, ctx.threads), [&](int begin, int end) {
         for (int y = begin; y < end; ++y) {
             std::uint8_t* d = out.row(y);
             const float ay = float(ctx.originY + y) + 0.5f;
             for (int x = 0; x < out.width; ++x, d += 3) {
                 const float ax = float(ctx.originX + x) + 0.5f;
+                // Cyan takes red away, magenta green, yellow blue; black all three.
                 float paper[3] = {255, 255, 255};
-                for (int k = 0; k < 4; ++k) {
-                    const float u = ax * cosA[k] + ay * sinA[k], v = -ax * sinA[k] + ay * cosA[k];
-                    const float cu = (std::floor(u / cell) + 0.5f) * cell, cv = (std::floor(v / cell) + 0.5f) * cell;
-                    float ink = 0;
-                    // A dark dot may spill into the neighbouring cells, so look at the four nearest.
-                    for (int j = -1; j <= 1; j += 2)
-                        for (int i = -1; i <= 1; i += 2) {
-                            const float du = u < cu ? float(i < 0 ? -cell : 0) : float(i < 0 ? 0 : cell);
-                            const float dv = v < cv ? float(j < 0 ? -cell : 0) : float(j < 0 ? 0 : cell);
-                            const float pu = cu + du, pv = cv + dv;
-                            const float px = pu * cosA[k] - pv * sinA[k], py = pu * sinA[k] + pv * cosA[k];
-                            float c[3];
-                            SampleFloat(colours, px - float(ctx.originX) - 0.5f, py - float(ctx.originY) - 0.5f, c);
-                            const float b = c[0] / 255.0f, g = c[1] / 255.0f, r = c[2] / 255.0f;
-                            const float black = 1.0f - std::max({r, g, b});
-                            const float rest = std::max(1e-3f, 1.0f - black);
-                            const float cover[4] = {(1.0f - r - black) / rest, (1.0f - g - black) / rest,
-                                                    (1.0f - b - black) / rest, black};
-                            const float radius = cell * std::sqrt(std::clamp(cover[k], 0.0f, 1.0f) / 3.14159f) * 1.1f;
-                            const float dist = std::sqrt((u - pu) * (u - pu) + (v - pv) * (v - pv));
-                            ink = std::max(ink, std::clamp(radius - dist + 0.5f, 0.0f, 1.0f));
-                        }
-                    // Cyan takes red away, magenta green, yellow blue; black all three.
-                    if (k == 3)
-                        for (float& c : paper)
-                            c *= 1.0f - 0.9f * ink;
-                    else
-                        paper[2 - k] *= 1.0f - 0.85f * ink;
-                }
+                for (int k = 0; k < 3; ++k)
+                    paper[2 - k] *= 1.0f - 0.85f * screens[std::size_t(k)].ink(ax, ay);
+                const float black = 1.0f - 0.9f * screens[3].ink(ax, ay);
                 for (int c = 0; c < 3; ++c)
-                    d[c] = ClampByte(paper[c]);
+                    d[c] = ClampByte(paper[c] * black);
             }
         }
     });
