@@ -146,13 +146,13 @@ void RunPencil(ConstRaster in, Raster out, const Parameters& p, const Context& c
 {
     const FloatImage lines = DodgeLines(in, 0.8 * ctx.effectUnit(), 3.0f, ctx);
     const FloatImage tone = BlurredLuma(in, 1.5 * ctx.effectUnit(), ctx);
-    const float shading = float(0.3 + 0.6 * p.strength(0));
+    const float shading = float(0.5 + 0.5 * p.strength(0));
     ForRows(out, ctx, [&](int y, std::uint8_t* d) {
         const float* l = lines.row(y);
         const float* t = tone.row(y);
         for (int x = 0; x < out.width; ++x, d += 3) {
             // Darker tones get denser strokes; paper shows between them.
-            const float dark = 1.0f - t[x] / 255.0f;
+            const float dark = std::pow(1.0f - t[x] / 255.0f, 0.8f);
             const float hatched = 255.0f * (1.0f - shading * dark * (0.4f + 0.9f * Hatch(x, y, ctx, kOpPencil)));
             d[0] = d[1] = d[2] = ClampByte(std::min(l[x], hatched));
         }

@@ -142,12 +142,17 @@ std::array<Levels, 3> BalanceLevels(const PictureStatistics& s)
         levels[c] = StretchLevels(Percentile(s.channels[c], kClip), Percentile(s.channels[c], 1.0 - kClip));
     double chromaLimit = 1.0;  // first round: every midtone pixel counts
     for (int round = 0; round < 3; ++round) {
+        // This round's levels as tables, so the samples cost a lookup each.
+        std::array<std::array<double, 256>, 3> table{};
+        for (std::size_t c = 0; c < 3; ++c)
+            for (std::size_t v = 0; v < 256; ++v)
+                table[c][v] = levels[c].apply(double(v) / 255.0);
         std::array<double, 3> sum{};
         std::size_t used = 0;
         for (const auto& px : s.samples) {
             std::array<double, 3> v{};
             for (std::size_t c = 0; c < 3; ++c)
-                v[c] = levels[c].apply(px[c] / 255.0);
+                v[c] = table[c][px[c]];
             const double lo = std::min({v[0], v[1], v[2]}), hi = std::max({v[0], v[1], v[2]});
             const double mean = (v[0] + v[1] + v[2]) / 3.0;
             if (mean < 0.08 || mean > 0.92 || hi - lo > chromaLimit)

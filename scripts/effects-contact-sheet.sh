@@ -36,13 +36,14 @@ enhance m2 "Matiz 65, saturação 75" --mode 2 --sliders 65,75
 enhance m3 "RGB 65, 50, 35" --mode 3 --sliders 65,50,35
 enhance m4 "Nitidez 100" --mode 4 --sliders 100
 enhance m5 "Suavizar 80" --mode 5 --sliders 80
-for flaw in dark flat cast; do
-  mode=6
-  [ "$flaw" = cast ] && mode=7
-  "$tool" enhance "$work/$flaw.png" "$work/$flaw-fixed.png" --mode "$mode"
-  add "$work/$flaw.png" "Foto ruim: $flaw"
-  add "$work/$flaw-fixed.png" "$([ $mode = 6 ] && echo Automático || echo Equilibrar)"
-done
+fix() { # fix FLAW MODE BEFORE AFTER
+  "$tool" enhance "$work/$1.png" "$work/$1-fixed.png" --mode "$2"
+  add "$work/$1.png" "$3"
+  add "$work/$1-fixed.png" "$4"
+}
+fix dark 6 "Foto escura" "Automático"
+fix flat 6 "Foto sem contraste" "Automático"
+fix cast 7 "Foto amarelada" "Equilibrar"
 "$tool" enhance "$work/photo.png" "$work/auto.png" --mode 6
 add "$work/auto.png" "Automático (foto boa)"
 
