@@ -1,9 +1,9 @@
 // Lumivista 2000.
 
-#include "app/document_windows.h"
-#include "app/program_fonts.h"
-#include "app/shell_application.h"
-#include "app/test_hooks.h"
+#include "app/windows/document_windows.h"
+#include "app/shell/program_fonts.h"
+#include "app/shell/shell_application.h"
+#include "app/shell/test_hooks.h"
 
 #include <QApplication>
 

@@ -9,6 +9,7 @@ packages=(
   libjpeg62-turbo-dev libpng-dev zlib1g-dev
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
   libsane-dev
+  libfreetype-dev libfontconfig-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation

@@ -8,6 +8,7 @@
 #include "edit/layer_pictures.h"
 #include "edit/layered_format.h"
 #include "edit/layers.h"
+#include "edit/psd_import.h"
 #include "imagelib/document_open.h"
 #include "imagelib/png.h"
 #include "imagelib/save_as.h"
@@ -26,7 +27,7 @@ void showDiskError()
 
 LoadedDocument LoadDocument(const std::string& path)
 {
-    // The layered reader keeps the whole stack aside; the dispatcher sees its composite.
+    // The layered and Photoshop readers keep the whole stack aside; the dispatcher sees its composite.
     std::unique_ptr<LayerStack> layered;
     DocumentReaders readers = LibraryDocumentReaders();
     readers.layered = [&layered](const std::string& file) -> ReadResult {
@@ -40,6 +41,16 @@ LoadedDocument LoadDocument(const std::string& path)
         layered = std::move(stack);
         return ReadResult(std::move(picture));
     };
+    readers.psd = [&layered](const std::string& file) -> ReadResult {
+        PsdOpened opened = OpenPsdFile(file);
+        if (!opened.stack)
+            return opened.code;
+        HDIB picture = CopyPicture(opened.stack->composite);
+        if (!picture)
+            return ReadCode::Failure;
+        layered = std::move(opened.stack);
+        return ReadResult(std::move(picture));
+    };
 
     OpenedImage opened = OpenDocumentImage(path, readers);
     LoadedDocument loaded;
@@ -47,7 +58,7 @@ LoadedDocument LoadDocument(const std::string& path)
     loaded.format = opened.format;
     if (!opened.result.ok())
         return loaded;
-    if (opened.format == "VLF" && layered) {
+    if ((opened.format == "VLF" || opened.format == "PSD") && layered) {
         if (layered->width == 0 || layered->height == 0) {
             ui::Current().beep();
             loaded.code = ReadCode::Failure;

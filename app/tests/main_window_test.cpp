@@ -1,9 +1,9 @@
 #include "app/core/shell_state.h"
-#include "app/main_window.h"
+#include "app/windows/main_window.h"
 #include "app/skin/handlers.h"
 #include "app/skin/keyboard.h"
 #include "app/skin/screen_composition.h"
-#include "app/skin_geometry.h"
+#include "app/widgets/skin_geometry.h"
 #include "app/tests/shell_fakes.h"
 #include "common/testing/ui_recorder.h"
 

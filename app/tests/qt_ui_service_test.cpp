@@ -1,4 +1,4 @@
-#include "app/qt_ui_service.h"
+#include "app/shell/qt_ui_service.h"
 #include "common/byte_source.h"
 #include "common/testing/temp_dir.h"
 

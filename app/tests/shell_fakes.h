@@ -4,7 +4,7 @@
 // requests.
 
 #include "app/core/document_opener.h"
-#include "app/image_windows.h"
+#include "app/windows/image_windows.h"
 
 #include <string>
 #include <vector>

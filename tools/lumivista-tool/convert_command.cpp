@@ -3,6 +3,10 @@
 #include "arguments.h"
 #include "image_io.h"
 #include "imagelib/dib_convert.h"
+#include "edit/psd_import.h"
+#include "imagelib/file_names.h"
+
+#include <filesystem>
 #include "imagelib/save_options.h"
 
 namespace lv::tool {
@@ -20,10 +24,21 @@ int RunConvert(std::string_view, Arguments args)
     options.interlace = parsed.has("--interlace");
     options.transparent = parsed.has("--transparent");
 
-    ToolPicture picture = OpenPicture(parsed.positional()[0]);
+    const std::string& in = parsed.positional()[0];
+    const std::string& out = parsed.positional()[1];
+    // A layered output keeps the layers of a Photoshop document.
+    if (DispatchExtension(out) == "VLF" && DispatchExtension(in) == "PSD" && !parsed.has("--save-as")) {
+        if (!std::filesystem::is_regular_file(in))
+            return Fail(kExitCannotRead, "cannot open " + in);
+        const auto stack = OpenPsdFile(in).stack;
+        if (!stack)
+            return Fail(kExitCannotRead, "cannot read " + in);
+        return WriteDocument(*stack, out, options.jpegQuality);
+    }
+    ToolPicture picture = OpenPicture(in);
     if (picture.exitCode)
         return picture.exitCode;
-    return WritePicture(picture.image, parsed.positional()[1], parsed.has("--save-as"));
+    return WritePicture(picture.image, out, parsed.has("--save-as"));
 }
 
 int RunDepthConversion(std::string_view name, Arguments args)

@@ -4,6 +4,7 @@
 #include "edit/compositing.h"
 #include "edit/layered_format.h"
 #include "edit/layers.h"
+#include "edit/psd_import.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_convert.h"
 #include "imagelib/file_names.h"
@@ -30,6 +31,7 @@ DocumentReaders ToolReaders()
 {
     DocumentReaders readers = LibraryDocumentReaders();
     readers.layered = ReadLayeredFlattened;
+    readers.psd = ReadPsdFlattened;
     return readers;
 }
 

@@ -5,6 +5,7 @@
 #include "effect_commands.h"
 #include "geometry_commands.h"
 #include "info_command.h"
+#include "psd_command.h"
 #include "vlf_command.h"
 #include "skin_command.h"
 
@@ -35,6 +36,7 @@ constexpr Command kCommands[] = {
     {"effect", "IN OUT --op CODE [--strength N] [--threads N] | --list [--json]",
      "an artistic effect with the strength slider at N (default 50), or the list of effects", lv::tool::RunEffect},
     {"skin", "info FILE [--json]", "screens, buttons, rectangles and picture sizes of a skin file", lv::tool::RunSkin},
+    {"psd", "info FILE [--json]", "header and layer records of a Photoshop document as read", lv::tool::RunPsd},
 };
 
 void PrintHelp(std::FILE* out)

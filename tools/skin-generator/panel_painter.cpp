@@ -1,7 +1,7 @@
 #include "panel_painter.h"
 
 #include "app/skin/button_table.h"
-#include "app/skin_geometry.h"
+#include "app/widgets/skin_geometry.h"
 #include "icons.h"
 #include "theme.h"
 

@@ -1,12 +1,12 @@
 #include "preview.h"
 
-#include "app/dib_image.h"
+#include "app/widgets/dib_image.h"
 #include "app/skin/button_table.h"
 #include "app/skin/panel_input.h"
 #include "app/skin/panel_loader.h"
 #include "app/skin/screen_composition.h"
 #include "app/skin/screen_selection.h"
-#include "app/skin_geometry.h"
+#include "app/widgets/skin_geometry.h"
 #include "imagelib/bmp.h"
 
 #include <QPainter>

@@ -2,7 +2,7 @@
 
 #include "app/skin/button_table.h"
 #include "app/skin/skin_file.h"
-#include "app/skin_geometry.h"
+#include "app/widgets/skin_geometry.h"
 #include "button_painter.h"
 #include "click_sounds.h"
 #include "imagelib/bmp.h"

@@ -1,7 +1,7 @@
 #pragma once
 // The look of the program: one dark, calm palette with an accent colour per main area.
 
-#include "app/qt_text.h"
+#include "app/widgets/qt_text.h"
 #include "app/skin/screen_areas.h"
 
 #include <QColor>

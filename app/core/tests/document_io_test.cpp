@@ -78,6 +78,26 @@ TEST(DocumentIo, UnreadableFilesShowString2356AndEmptyPicturesBeep)
     EXPECT_EQ(ui.messages.size(), 2u);
 }
 
+TEST(DocumentIo, PhotoshopDocumentsOpenWithTheirLayersAndBrokenOnesSayWhy)
+{
+    testing::TempDir dir;
+    testing::UiRecorder ui;
+    const std::string fixtures = std::string(LV_SOURCE_DIR) + "/edit/tests/fixtures/psd/";
+    LoadedDocument loaded = LoadDocument(fixtures + "py_three.psd");
+    ASSERT_TRUE(loaded.stack);
+    EXPECT_EQ(loaded.format, "PSD");
+    ASSERT_EQ(loaded.stack->layerCount, 3);
+    EXPECT_EQ(loaded.stack->layers[2].name, "Fundo");
+    EXPECT_TRUE(ui.messages.empty());
+
+    std::ofstream(dir.file("lixo.psd")) << "8BPS but nothing more";
+    EXPECT_FALSE(LoadDocument(dir.file("lixo.psd")).stack);
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Formato de arquivo desconhecido."});
+    EXPECT_FALSE(LoadDocument(fixtures + "py_cmyk.psd").stack);
+    ASSERT_EQ(ui.messages.size(), 2u) << "the mode's own message, and no other";
+    EXPECT_NE(ui.messages[1].text.find("CMYK"), std::string::npos);
+}
+
 TEST(DocumentIo, TheCompositeFollowsAChangeOfDocumentSize)
 {
     auto stack = CreateLayerStackFromImage(testing::MakePhotoLike(8, 6));

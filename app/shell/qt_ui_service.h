@@ -1,0 +1,37 @@
+#pragma once
+// The UI service of the running program: Qt message boxes with the program's titles and
+// Portuguese buttons, the system beep, the hourglass and a progress window.
+
+#include "app/shell/event_pump.h"
+#include "app/shell/test_hooks.h"
+#include "common/ui_service.h"
+
+#include <QPointer>
+#include <QProgressDialog>
+
+#include <memory>
+
+namespace lv::app {
+
+class QtUiService final : public ui::Service {
+public:
+    explicit QtUiService(const TestHooks& hooks);
+    ~QtUiService() override;
+
+    void showMessage(std::string_view text, std::string_view title, ui::Icon icon) override;
+    ui::Answer ask(std::string_view text, std::string_view title, ui::Buttons buttons, ui::Icon icon) override;
+    void beep() override;
+    void setBusy(bool busy) override;
+    void reportProgress(std::string_view caption, int percent) override;
+    bool escapeHeld() override;
+
+private:
+    ui::Answer run(std::string_view text, std::string_view title, ui::Buttons buttons, ui::Icon icon);
+
+    const TestHooks& hooks_;
+    EventPump pump_;
+    int busyDepth_ = 0;
+    std::unique_ptr<QProgressDialog> progress_;
+};
+
+}  // namespace lv::app

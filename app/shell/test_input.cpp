@@ -1,0 +1,71 @@
+#include "app/shell/test_input.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QKeySequence>
+#include <QMouseEvent>
+#include <QPointer>
+
+namespace lv::app {
+namespace {
+
+// Moves the pointer; a press and release follow unless `button` is none.
+void SendMouse(QWidget& window, QPoint point, Qt::MouseButton button)
+{
+    QWidget* child = window.childAt(point);
+    QPointer<QWidget> target = child ? child : &window;
+    const QPoint local = target->mapFrom(&window, point);
+    const QPoint global = window.mapToGlobal(point);
+    QMouseEvent move(QEvent::MouseMove, local, global, Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &move);
+    if (button == Qt::NoButton || !target)
+        return;
+    QMouseEvent press(QEvent::MouseButtonPress, local, global, button, button, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    if (!target)
+        return;
+    // The release goes where the press went, as the window system's grab has it.
+    QMouseEvent release(QEvent::MouseButtonRelease, local, global, button, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
+}
+
+void SendKey(QWidget& window, const QKeySequence& sequence)
+{
+    if (sequence.isEmpty())
+        return;
+    const QKeyCombination combination = sequence[0];
+    QWidget* focus = QApplication::focusWidget();
+    QPointer<QWidget> target = focus && focus->window() == &window ? focus : &window;
+    QKeyEvent press(QEvent::KeyPress, combination.key(), combination.keyboardModifiers());
+    QApplication::sendEvent(target, &press);
+    if (!target)
+        return;
+    QKeyEvent release(QEvent::KeyRelease, combination.key(), combination.keyboardModifiers());
+    QApplication::sendEvent(target, &release);
+}
+
+}  // namespace
+
+bool DeliverTestInput(QWidget& window, const QString& command)
+{
+    const QStringList words = command.split(' ', Qt::SkipEmptyParts);
+    if (words.size() == 3) {
+        const QPoint point(words[1].toInt(), words[2].toInt());
+        if (words[0] == QLatin1String("move"))
+            SendMouse(window, point, Qt::NoButton);
+        else if (words[0] == QLatin1String("click"))
+            SendMouse(window, point, Qt::LeftButton);
+        else if (words[0] == QLatin1String("rclick"))
+            SendMouse(window, point, Qt::RightButton);
+        else
+            return false;
+        return true;
+    }
+    if (words.size() == 2 && words[0] == QLatin1String("key")) {
+        SendKey(window, QKeySequence::fromString(words[1]));
+        return true;
+    }
+    return false;
+}
+
+}  // namespace lv::app

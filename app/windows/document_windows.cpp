@@ -1,0 +1,460 @@
+#include "app/windows/document_windows.h"
+
+#include "app/core/document_files.h"
+#include "app/core/document_io.h"
+#include "app/core/new_picture.h"
+#include "app/core/shell_state.h"
+#include "app/core/tools.h"
+#include "app/core/undo_table.h"
+#include "app/core/untitled_names.h"
+#include "app/core/window_placement.h"
+#include "app/windows/full_screen_view.h"
+#include "app/shell/handler_table.h"
+#include "app/windows/image_window.h"
+#include "app/windows/main_window.h"
+#include "app/widgets/picture_rect.h"
+#include "app/dialogs/new_picture_dialog.h"
+#include "app/dialogs/open_dialog.h"
+#include "app/dialogs/save_as_dialog.h"
+#include "app/shell/shell_application.h"
+#include "app/skin/handlers.h"
+#include "app/skin/help_context.h"
+#include "app/skin/keyboard.h"
+#include "common/ui_service.h"
+#include "edit/layers.h"
+#include "imagelib/bmp.h"
+#include "imagelib/dib_geometry.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QMimeData>
+
+#include <filesystem>
+#include <sstream>
+
+namespace lv::app {
+
+DocumentWindows::DocumentWindows(const TestHooks& hooks)
+    : hooks_(hooks)
+{
+}
+
+DocumentWindows::~DocumentWindows() = default;
+
+void DocumentWindows::attach(MainWindow& mainWindow)
+{
+    mainWindow_ = &mainWindow;
+    ProcessUndoTable().setLevel(Shell().config.undoLevel);
+    for (int command = kZoomInCommand; command <= kZoomFitCommand; ++command)
+        if (ZoomForCommand(command, 0, {1, 1}, {1, 1}))
+            mainWindow.setCommandHandler(command, [this, command] { zoomCommand(command); });
+    registerHandlers();
+}
+
+void DocumentWindows::registerHandlers()
+{
+    using skin::Handler;
+    HandlerTable& handlers = mainWindow_->handlers();
+    const auto active = [this](auto action) {
+        return [this, action](const HandlerCall&) {
+            if (ImageWindow* window = this->active())
+                action(*window);
+            else
+                ui::Current().beep();
+        };
+    };
+    handlers.set(Handler::Undo, [this](const HandlerCall&) { undo(); });
+    handlers.set(Handler::Redo, [this](const HandlerCall&) { redo(); });
+    handlers.set(Handler::ZoomIn, active([](ImageWindow& window) { window.zoomStep(+1); }));
+    handlers.set(Handler::ZoomOut, active([](ImageWindow& window) { window.zoomStep(-1); }));
+    handlers.set(Handler::ZoomReset, active([](ImageWindow& window) { window.setZoomLevel(0); }));
+    handlers.set(Handler::FullScreenView, [this](const HandlerCall&) { showFullScreen(); });
+    handlers.set(Handler::CloseImage, [this](const HandlerCall&) { closeActive(); });
+    handlers.set(Handler::CloseSideImage, [this](const HandlerCall& call) {
+        if (!closeSide((call.argument & 0xFFFF) == 0 ? Side::Left : Side::Right))
+            ui::Current().beep();
+    });
+    handlers.set(Handler::OpenImage, [this](const HandlerCall&) { openWithDialog(false); });
+    handlers.set(Handler::SaveImageAs, active([this](ImageWindow& window) { saveAs(window); }));
+    handlers.set(Handler::NewImage, [this](const HandlerCall&) { newPicture(); });
+}
+
+QRect DocumentWindows::workspace() const
+{
+    if (!mainWindow_)
+        return {};
+    return mainWindow_->controlRect(kWorkspaceControl).value_or(mainWindow_->rect());
+}
+
+ImageWindow* DocumentWindows::find(int id) const
+{
+    const auto it = windows_.find(id);
+    return it == windows_.end() ? nullptr : it->second.data();
+}
+
+ImageWindow* DocumentWindows::active() const
+{
+    const auto id = open_.active();
+    return id ? find(*id) : nullptr;
+}
+
+void DocumentWindows::activate(ImageWindow& window)
+{
+    open_.activate(window.id());
+    window.raise();
+    window.setFocus();
+    readoutsChanged();
+}
+
+bool DocumentWindows::activeScrollable() const
+{
+    const ImageWindow* window = active();
+    return window && (window->view().scrollable(Axis::Horizontal) || window->view().scrollable(Axis::Vertical));
+}
+
+ImageWindow* DocumentWindows::onSide(Side side) const
+{
+    if (open_.count() != 2)
+        return nullptr;
+    const Rect area = ToPictureRect(workspace());
+    for (const int id : open_.windows())
+        if (ImageWindow* window = find(id); window && SideOf(area, divider_, window->area().left()) == side)
+            return window;
+    return nullptr;
+}
+
+void DocumentWindows::activateAt(QPoint point)
+{
+    if (ImageWindow* window = onSide(SideOf(ToPictureRect(workspace()), divider_, point.x())))
+        activate(*window);
+    else if (ImageWindow* current = active())
+        activate(*current);
+}
+
+bool DocumentWindows::closeSide(Side side)
+{
+    ImageWindow* window = onSide(side);
+    if (!window)
+        return false;
+    activate(*window);
+    return window->requestClose();
+}
+
+void DocumentWindows::tick()
+{
+    if (ImageWindow* window = active(); window && !DocumentEngineBusy() && mainWindow_ && !mainWindow_->isMinimized())
+        window->tick();
+}
+
+bool DocumentWindows::acceptsFile(const std::string& path)
+{
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+bool DocumentWindows::openDocument(const std::string& path)
+{
+    const bool opened = openFile(path);
+    hooks_.log(QStringLiteral("open %1 %2").arg(QString::fromStdString(path), opened ? "ok" : "failed"));
+    return opened;
+}
+
+bool DocumentWindows::openFile(std::string path)
+{
+    path = WithDefaultExtension(std::move(path), CurrentSaveType());
+    bool secondCopy = false;
+    for (const auto& [id, window] : windows_)
+        if (window && SameDocumentName(window->title(), path))
+            secondCopy = true;
+    if (secondCopy && !AskOpenSecondCopy(path))
+        return false;
+
+    LoadedDocument loaded;
+    {
+        ui::BusyCursor busy;
+        EngineBusy engine;
+        loaded = LoadDocument(path);
+    }
+    if (!loaded.stack)
+        return false;
+    std::string title = secondCopy ? ProcessUntitledNames().next(kSecondCopyBase) : path;
+    if (!openDocumentWindow(std::move(loaded.stack), std::move(title)))
+        return false;
+    Shell().recent.add(path);
+    return true;
+}
+
+bool DocumentWindows::openDocumentWindow(std::unique_ptr<LayerStack> document, std::string title)
+{
+    if (!mainWindow_ || !document)
+        return false;
+    if (mainWindow_->isMinimized()) {
+        mainWindow_->showNormal();
+        mainWindow_->raise();
+    }
+    ui::BusyCursor busy;
+
+    const Rect workspace = ToPictureRect(this->workspace());
+    Rect area = workspace;
+    if (open_.mustCloseActiveBeforeOpening())
+        if (ImageWindow* current = active(); current && !current->requestClose())
+            return false;
+    if (open_.count() == 1) {
+        if (ImageWindow* existing = find(open_.windows().front())) {
+            const SideBySide halves = SplitWorkspace(workspace, divider_, ToPictureRect(existing->geometry()));
+            existing->setArea(ToQRect(halves.existing));
+            existing->place(ToQRect(CentredIn(halves.existing, existing->view().scaledDocument())));
+            area = halves.newWindow;
+            divider_ = halves.divider;
+        }
+        open_.clearActive();
+    }
+
+    const InitialWindow placed = PlaceNewWindow({document->width, document->height}, area, Shell().config.fitInWindow);
+    static int nextId = 1;  // unique in the process: undo steps are kept by window
+    const int id = nextId++;
+    auto* window = new ImageWindow(*this, id, std::move(document), std::move(title), placed.zoom, mainWindow_);
+    windows_[id] = window;
+    window->setArea(ToQRect(area));
+    window->place(ToQRect(placed.frame));
+    window->show();
+    mainWindow_->imageWindowsChanged();
+    open_.add(id);
+    if (open_.count() < 2)
+        divider_ = 0;
+    activate(*window);
+    logState();
+    return true;
+}
+
+bool DocumentWindows::closeAll()
+{
+    const std::vector<int> ids = open_.windows();
+    for (const int id : ids)
+        if (ImageWindow* window = find(id); window && !window->requestClose())
+            return false;
+    return true;
+}
+
+bool DocumentWindows::closeActive()
+{
+    ImageWindow* window = active();
+    return window && window->requestClose();
+}
+
+void DocumentWindows::windowClosed(ImageWindow& window)
+{
+    const int id = window.id();
+    ProcessUndoTable().purge(id);
+    window.document().undo = nullptr;
+    windows_.erase(id);
+    window.deleteLater();
+    const auto next = open_.remove(id);
+    if (mainWindow_)
+        mainWindow_->imageWindowsChanged();
+    if (open_.count() < 2)
+        divider_ = 0;
+    if (next)
+        if (ImageWindow* neighbour = find(*next))
+            activate(*neighbour);
+    readoutsChanged();
+    logState();
+}
+
+void DocumentWindows::zoomCommand(int command)
+{
+    ImageWindow* window = active();
+    if (!window) {
+        ui::Current().beep();
+        return;
+    }
+    const auto choice = ZoomForCommand(command, window->zoom(), window->view().document(), window->view().pictureArea());
+    if (!choice)
+        return;
+    if (choice->beep)
+        ui::Current().beep();
+    window->setZoomLevel(choice->zoom);
+}
+
+void DocumentWindows::undo()
+{
+    exchangeStep(&UndoTable::undo);
+}
+
+void DocumentWindows::redo()
+{
+    exchangeStep(&UndoTable::redo);
+}
+
+// Undo and redo wait for the end of a tool's drag; a refusal beeps.
+void DocumentWindows::exchangeStep(bool (UndoTable::*step)(LayerStack&, int))
+{
+    ImageWindow* window = active();
+    if (!window || window->dragging() || !(ProcessUndoTable().*step)(window->document(), window->id())) {
+        ui::Current().beep();
+        return;
+    }
+    window->documentChanged();
+}
+
+bool DocumentWindows::writeAs(ImageWindow& window, std::string path, int saveType)
+{
+    EngineBusy engine;
+    if (!WriteDocument(window.document(), path, saveType))
+        return false;
+    window.setTitle(path);
+    Shell().recent.add(path);
+    return true;
+}
+
+bool DocumentWindows::save(ImageWindow& window)
+{
+    if (IsUntitledTitle(window.title()))
+        return saveAs(window);
+    if (!ConfirmSaveUnderName(window.title(), window.document().layerCount))
+        return saveAs(window);
+    return writeAs(window, window.title(), SaveTypeOfName(window.title(), CurrentSaveType()));
+}
+
+bool DocumentWindows::saveAs(ImageWindow& window)
+{
+    const auto chosen = RunSaveAsDialog(mainWindow_, window.title(), window.document().layerCount);
+    if (!chosen)
+        return false;
+    return writeAs(window, chosen->path, chosen->saveType);
+}
+
+void DocumentWindows::newPicture()
+{
+    const auto request = RunNewPictureDialog(mainWindow_);
+    if (!request)
+        return;
+    HDIB picture = MakeNewPicture(*request, Shell().config.secondaryColour);
+    auto stack = picture ? CreateLayerStackFromImage(std::move(picture)) : nullptr;
+    if (!stack)
+        return;
+    RebuildComposite(*stack);
+    openDocumentWindow(std::move(stack), ProcessUntitledNames().next(kNewPictureBaseString));
+}
+
+void DocumentWindows::openWithDialog(bool allImages)
+{
+    const std::string path = RunOpenDialog(mainWindow_, allImages, Shell().recent.mostRecentDirectory());
+    if (!path.empty())
+        openFile(path);
+}
+
+void DocumentWindows::showFullScreen()
+{
+    if (ImageWindow* window = active())
+        ShowFullScreenView(window->document().composite);
+    else
+        ui::Current().beep();
+}
+
+std::string DocumentWindows::zoomReadout() const
+{
+    const ImageWindow* window = active();
+    return window ? ZoomReadout(window->zoom()) : std::string();
+}
+
+void DocumentWindows::readoutsChanged()
+{
+    if (mainWindow_)
+        mainWindow_->setStatusText(QString::fromStdString(zoomReadout()));
+}
+
+bool DocumentWindows::clipboardHasPicture() const
+{
+    const QMimeData* mime = QApplication::clipboard()->mimeData();
+    return mime && (mime->hasImage() || mime->hasFormat(ClipboardMimeType()));
+}
+
+void DocumentWindows::contextCommand(ImageWindow& window, int command)
+{
+    activate(window);
+    const auto run = [this](int mainCommand) {
+        if (!mainWindow_ || !mainWindow_->runCommand(mainCommand))
+            ui::Current().beep();
+    };
+    switch (command) {
+    case 40100: window.zoomStep(+1); break;
+    case 40101: window.zoomStep(-1); break;
+    case 40102: run(skin::kCommandCut); break;
+    case 40103: run(skin::kCommandCopy); break;
+    case 40104: run(skin::kCommandPaste); break;
+    case 40105:
+        if (mainWindow_)
+            mainWindow_->openHelp(skin::kImageMenuHelpContext);
+        break;
+    default: break;
+    }
+}
+
+void DocumentWindows::logState() const
+{
+    if (!hooks_.enabled())
+        return;
+    std::ostringstream line;
+    line << "state windows=" << open_.count();
+    if (const ImageWindow* window = active()) {
+        const LayerStack& doc = window->document();
+        const QRect g = window->geometry();
+        line << " active=" << window->title() << " size=" << doc.width << "x" << doc.height
+             << " zoom=" << window->zoom() << " layers=" << doc.layerCount << " current=" << doc.currentLayer
+             << " modified=" << int(window->modifiedState()) << " frame=" << g.x() << "," << g.y() << ","
+             << g.width() << "," << g.height() << " readout=[" << zoomReadout() << "]";
+    }
+    hooks_.log(QString::fromStdString(line.str()));
+}
+
+bool DocumentWindows::handleTestCommand(const QString& command)
+{
+    const QStringList words = command.split(' ');
+    const QString verb = words.value(0);
+    const std::string rest = command.section(' ', 1).toStdString();
+    ImageWindow* window = active();
+    if (verb == "open") {
+        openDocument(rest);
+    } else if (verb == "state") {
+    } else if (verb == "zoom" && window) {
+        window->zoomStep(words.value(1).toInt());
+    } else if (verb == "zoomset") {
+        zoomCommand(words.value(1).toInt());
+    } else if (verb == "undo") {
+        undo();
+    } else if (verb == "redo") {
+        redo();
+    } else if (verb == "addlayer" && window) {
+        LayerStack& doc = window->document();
+        const std::uint32_t blue = 0xFF0000;
+        AddLayer(doc, 0, DibCreate(std::max(doc.width / 2, 1), std::max(doc.height / 2, 1), blue, false), {}, true, false);
+        doc.modified = 1;
+        window->documentChanged();
+    } else if (verb == "deletelayer" && window) {
+        DeleteLayer(window->document(), window->document().currentLayer, true);
+        window->document().modified = 1;
+        window->documentChanged();
+    } else if (verb == "saveas" && window) {
+        // "saveas TYPE PATH": the Save-as dialog's OK with that type and name.
+        const int type = words.value(1).toInt();
+        const std::string path = command.section(' ', 2).toStdString();
+        const bool saved = AcceptSaveAsType(type, window->document().layerCount) && writeAs(*window, path, type);
+        hooks_.log(QStringLiteral("saved %1").arg(saved ? "ok" : "failed"));
+    } else if (verb == "save" && window) {
+        hooks_.log(QStringLiteral("saved %1").arg(save(*window) ? "ok" : "failed"));
+    } else if (verb == "close") {
+        closeActive();
+    } else if (verb == "dump" && window) {
+        HDIB copy = DibScaledCopy(window->document().composite, window->document().width, window->document().height,
+                                  false);
+        hooks_.log(QStringLiteral("dumped %1").arg(WriteBmp(rest, copy) == WriteResult::Written ? "ok" : "failed"));
+        return true;
+    } else {
+        return false;
+    }
+    logState();
+    return true;
+}
+
+}  // namespace lv::app

@@ -1,0 +1,98 @@
+#pragma once
+// The image windows of the main window: opening documents into them (command line, dropped
+// files, the Open and New dialogs), placing them one or two side by side in the workspace,
+// the active window, zoom, undo and redo, saving, and closing with the question.
+
+#include "app/core/document_opener.h"
+#include "app/core/open_windows.h"
+#include "app/core/undo_table.h"
+#include "app/windows/image_windows.h"
+#include "app/shell/test_hooks.h"
+#include "app/core/window_placement.h"
+#include "edit/layer_stack.h"
+
+#include <QPointer>
+#include <QRect>
+#include <QString>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace lv::app {
+
+class ImageWindow;
+class MainWindow;
+
+class DocumentWindows final : public DocumentOpener, public ImageWindows {
+public:
+    explicit DocumentWindows(const TestHooks& hooks);
+    ~DocumentWindows() override;
+
+    // Called once the main window exists: its workspace (control 100) holds the windows, and
+    // its buttons and commands (undo, redo, zoom, open, save, new, close) act on them.
+    void attach(MainWindow& mainWindow);
+
+    // DocumentOpener: command line, dropped files.
+    bool acceptsFile(const std::string& path) override;
+    bool openDocument(const std::string& path) override;
+
+    // Opens a window on a document; the title is its file name or an untitled name.
+    bool openDocumentWindow(std::unique_ptr<LayerStack> document, std::string title);
+
+    ImageWindow* active() const;
+    void activate(ImageWindow& window);
+    int count() const { return open_.count(); }
+
+    // ImageWindows: the main window's questions and requests.
+    bool anyOpen() const override { return open_.count() > 0; }
+    bool closeAll() override;
+    bool activeScrollable() const override;
+    void tick() override;
+    void activateAt(QPoint point) override;
+
+    bool closeActive();
+    // Buttons 209 and 210: the left or right of two windows side by side.
+    bool closeSide(Side side);
+
+    void zoomCommand(int command);
+    void undo();
+    void redo();
+
+    bool save(ImageWindow& window);
+    bool saveAs(ImageWindow& window);
+    void newPicture();
+    void openWithDialog(bool allImages);
+    void showFullScreen();
+
+    // The zoom readout for the active window (shown in the status field); empty without one.
+    std::string zoomReadout() const;
+
+    // From the windows.
+    void readoutsChanged();
+    void windowClosed(ImageWindow& window);
+    bool clipboardHasPicture() const;
+    void contextCommand(ImageWindow& window, int command);
+
+    // Test commands on the single-instance socket; false when the command is not one of these.
+    bool handleTestCommand(const QString& command);
+
+private:
+    ImageWindow* find(int id) const;
+    ImageWindow* onSide(Side side) const;
+    QRect workspace() const;
+    void registerHandlers();
+    bool openFile(std::string path);
+    void exchangeStep(bool (UndoTable::*step)(LayerStack&, int));
+    bool writeAs(ImageWindow& window, std::string path, int saveType);
+    void logState() const;
+
+    const TestHooks& hooks_;
+    QPointer<MainWindow> mainWindow_;
+    OpenWindows open_;
+    std::map<int, QPointer<ImageWindow>> windows_;
+    int divider_ = 0;
+};
+
+}  // namespace lv::app

@@ -1,0 +1,168 @@
+#pragma once
+// The top-level window "Lumivista 2000": frameless, drawn entirely by its skin. It shows one
+// screen at a time, routes the skin buttons to their handlers, the keyboard commands of
+// accelerator table 501 to their actions, and hands documents and image-window requests to
+// the features that own them.
+
+#include "app/shell/click_sounds.h"
+#include "app/core/document_opener.h"
+#include "app/shell/handler_table.h"
+#include "app/windows/help_window.h"
+#include "app/windows/image_windows.h"
+#include "app/windows/main_skin.h"
+#include "app/windows/screen_features.h"
+#include "app/skin/attention_blink.h"
+#include "app/skin/screen_switch.h"
+#include "app/widgets/skin_tooltip.h"
+#include "app/shell/test_hooks.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace lv::app {
+
+inline constexpr char kMainWindowClass[] = "Lumivista 2000";
+
+inline constexpr int kImageTickTimer = 100;
+inline constexpr int kImageTickMilliseconds = 500;
+inline constexpr int kWorkspaceControl = 100;
+inline constexpr int kStatusControl = 202;
+inline constexpr int kIndicatorControl = 164;
+inline constexpr int kHelpMenu = 221;
+inline constexpr int kCommandHelpContents = 21903;
+
+class MainWindow final : public QWidget,
+                         private PanelHost,
+                         private skin::ScreenSwitchHooks,
+                         private skin::ButtonEnvironment {
+public:
+    using CommandHandler = std::function<void()>;
+    using DestroyHandler = std::function<void()>;
+
+    MainWindow(DocumentOpener& opener, ImageWindows& imageWindows, const TestHooks& hooks, DestroyHandler onDestroy);
+    ~MainWindow() override;
+
+    // The creation handler: the display checks, then the skin on screen 0, the timers and
+    // the splash. False when the display is refused (the window is then not shown).
+    bool create();
+
+    // Commands of other features (126 scan, 399 text entry, ...).
+    void setCommandHandler(int command, CommandHandler handler);
+    // A command: the keyboard's, the help menu's, or one a feature registered. False when
+    // nothing handles it.
+    bool runCommand(int command);
+
+    void acceptDroppedFiles() { setAcceptDrops(true); }
+
+    HandlerTable& handlers() { return handlers_; }
+    ScreenSwitchFeatures& switchFeatures() { return switchFeatures_; }
+    void setScreenCode(int screen, ScreenCode* code);
+    // The slide show's window while a show runs: Esc goes to it.
+    void setSlideShowWindow(QWidget* window) { slideShow_ = window; }
+    // Which indicator picture control 164 shows.
+    void setIndicatorLit(bool lit);
+    // An image window opened or closed: the splash shows in the workspace only while none is open.
+    void imageWindowsChanged();
+
+    int screen() const { return switcher_.current(); }
+    // Switches screens as a screen button does; false when the switch did not happen.
+    bool switchScreen(int screen);
+    const MainSkin* skin() const { return skin_.get(); }
+    // The text shown in control 202 for the button under the pointer.
+    const QString& statusText() const { return status_; }
+    // Puts a text of the program's own in control 202 (the image windows' zoom readout).
+    void setStatusText(const QString& text);
+    // A control of the screen shown, in window coordinates: 100 is the image workspace,
+    // 142 the place of the colour tools.
+    std::optional<QRect> controlRect(int controlId) const;
+    // Help for a context (the contents when there is none).
+    void openHelp(std::optional<int> context);
+    HelpWindow* helpWindow() const { return help_.get(); }
+
+protected:
+    bool event(QEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+
+private:
+    // PanelHost
+    void fire(SkinPanelWidget& panel, const skin::effect::Fire& fire) override;
+    void showStatus(int stringId) override;
+    void showTooltip(SkinPanelWidget& panel, int stringId, QPoint at) override;
+    void hideTooltip() override;
+    void playSound(std::string_view file) override;
+    void sliderReleased(SkinPanelWidget& panel, int button, int value) override;
+    void toggleMirrored(SkinPanelWidget& panel, const skin::effect::MirrorToggle& toggle) override;
+    void leftPressed(SkinPanelWidget& panel) override;
+    void leftReleased(SkinPanelWidget& panel, QPoint at, int controlId) override;
+    void rightPressed(SkinPanelWidget& panel, QPoint at, int button) override;
+
+    // ScreenSwitchHooks
+    bool templateChanged(int screen) override;
+    void keepTemplate(int screen) override;
+    void restoreScreenButtons(int screen) override;
+    void closeCapturePreview() override;
+    void resetBrushSizeButtons() override;
+    void closeAuxiliaryWindows(int screen) override;
+    // No tool keeps state on screen yet, and the document list has no view of its own.
+    void hideActiveToolState() override {}
+    void refreshDocumentList() override {}
+    void rebuildSkin(int screen) override;
+    void resetSubMode() override;
+
+    // ButtonEnvironment
+    bool activeImageScrollable() const override;
+
+    void registerShellHandlers();
+    void runKeyboardCommand(int command);
+    void showAbout();
+    void showHelpMenu(QPoint at);
+    void paintBaseOverlay(QPainter& painter) const;
+    void repaintBaseControl(int controlId);
+    void blinkTick(skin::AttentionBlink& blink, QTimer& timer, int level);
+    void startPageBlinkIfShown();
+    ScreenCode* screenCode() const;
+    int focusedControl() const;
+
+    DocumentOpener& opener_;
+    ImageWindows& imageWindows_;
+    const TestHooks& hooks_;
+    DestroyHandler onDestroy_;
+    std::map<int, CommandHandler> commands_;
+    HandlerTable handlers_;
+    ScreenSwitchFeatures switchFeatures_;
+    std::map<int, ScreenCode*> screenCodes_;
+    QPointer<QWidget> slideShow_;
+
+    skin::ScreenSwitcher switcher_;
+    std::unique_ptr<MainSkin> skin_;
+    int lastMainSkinScreen_ = 0;  // where "Voltar" returns from the Internet screens
+    SkinTooltip tooltip_;
+    std::unique_ptr<ClickSounds> sounds_;
+    QString status_;
+
+    skin::AttentionBlink areaBlink_{skin::kAreaBlinkControl};
+    skin::AttentionBlink pageBlink_{skin::kPageBlinkControl};
+    // Children of the window, so they can be found by name ("timer 100").
+    QTimer imageTickTimer_{this};
+    QTimer areaBlinkTimer_{this};
+    QTimer pageBlinkTimer_{this};
+    bool pageBlinkAtPress_ = false;  // a release counts for the page blink only if it ran at the press
+
+    QImage splash_;
+    QImage indicator_;
+    QImage indicatorBlank_;
+    bool indicatorLit_ = false;
+    std::unique_ptr<HelpWindow> help_;
+};
+
+}  // namespace lv::app

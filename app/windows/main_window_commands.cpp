@@ -1,0 +1,172 @@
+// The main window's commands: accelerator table 501, the help, the about box and the
+// handlers the shell implements itself.
+
+#include "app/windows/main_window.h"
+
+#include "app/core/program_paths.h"
+#include "app/core/settings_keys.h"
+#include "app/skin/help_context.h"
+#include "app/skin/keyboard.h"
+#include "app/widgets/qt_text.h"
+#include "common/string_table.h"
+#include "common/ui_service.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QPixmap>
+#include <QVBoxLayout>
+
+namespace lv::app {
+namespace {
+
+constexpr int kAboutTitle = 35019;  // "Sobre"
+
+}  // namespace
+
+void MainWindow::registerShellHandlers()
+{
+    using skin::Handler;
+    handlers_.set(Handler::SelectScreenArea, [this](const HandlerCall& call) { switcher_.selectArea(call.argument); });
+    handlers_.set(Handler::SwitchScreen, [this](const HandlerCall& call) { switchScreen(int(call.argument & 0xFFFF)); });
+    handlers_.set(Handler::ReturnFromInternet, [this](const HandlerCall&) { switchScreen(lastMainSkinScreen_); });
+    handlers_.set(Handler::About, [this](const HandlerCall&) { showAbout(); });
+    handlers_.set(Handler::HelpContents, [this](const HandlerCall&) { openHelp(std::nullopt); });
+    handlers_.set(Handler::Minimize, [this](const HandlerCall&) { showMinimized(); });
+    handlers_.set(Handler::Quit, [this](const HandlerCall&) { close(); });
+}
+
+bool MainWindow::runCommand(int command)
+{
+    if (switcher_.busy())
+        return true;  // answered with nothing
+    switch (command) {
+    case skin::kCommandHelp:
+    case skin::kCommandEscape:
+    case skin::kCommandNextField:
+    case skin::kCommandClose:
+    case skin::kCommandUndo:
+    case skin::kCommandRedo:
+    case skin::kCommandCut:
+    case skin::kCommandCopy:
+    case skin::kCommandPaste:
+        runKeyboardCommand(command);
+        return true;
+    case kCommandHelpContents:
+        openHelp(std::nullopt);
+        return true;
+    default:
+        break;
+    }
+    const auto it = commands_.find(command);
+    if (it == commands_.end())
+        return false;
+    it->second();
+    return true;
+}
+
+int MainWindow::focusedControl() const
+{
+    return SkinFields::ControlOf(QApplication::focusWidget());
+}
+
+void MainWindow::runKeyboardCommand(int command)
+{
+    using skin::Handler;
+    using skin::KeyboardAction;
+    QWidget* focus = QApplication::focusWidget();
+    // The text fields are windows of their own, as the panels are not.
+    const bool focusElsewhere = focus && focus != this && !dynamic_cast<SkinPanelWidget*>(focus);
+    const skin::KeyboardContext context{screen(), focusedControl(), focusElsewhere, slideShow_ && slideShow_->isVisible()};
+    const skin::KeyboardOutcome outcome = skin::RouteKeyboardCommand(command, context);
+    switch (outcome.action) {
+    case KeyboardAction::None:
+        break;
+    case KeyboardAction::ScreenHelp:
+        openHelp(skin::HelpContextForScreen(screen()));
+        break;
+    case KeyboardAction::EscapeToSlideShow: {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(slideShow_, &escape);
+        break;
+    }
+    case KeyboardAction::FocusField:
+        if (QWidget* field = skin_ ? skin_->field(outcome.control) : nullptr)
+            field->setFocus(Qt::TabFocusReason);
+        break;
+    case KeyboardAction::CloseMainWindow:
+        close();
+        break;
+    case KeyboardAction::Undo:
+        handlers_.call(Handler::Undo);
+        break;
+    case KeyboardAction::Redo:
+        handlers_.call(Handler::Redo);
+        break;
+    case KeyboardAction::Beep:
+        ui::Current().beep();
+        break;
+    case KeyboardAction::CopyThenDelete:
+        handlers_.call(Handler::Copy);
+        handlers_.call(Handler::DeleteLayerOrSelection);
+        break;
+    case KeyboardAction::Copy:
+        handlers_.call(Handler::Copy);
+        break;
+    case KeyboardAction::SendCopyToFocus:
+        QMetaObject::invokeMethod(focus, "copy");
+        break;
+    case KeyboardAction::Paste:
+        handlers_.call(Handler::Paste);
+        break;
+    case KeyboardAction::SendPasteToFocus:
+        QMetaObject::invokeMethod(focus, "paste");
+        break;
+    }
+}
+
+void MainWindow::openHelp(std::optional<int> context)
+{
+    const std::string page = context ? skin::HelpPageForContext(*context) : std::string(skin::kHelpContentsPage);
+    if (!help_)
+        help_ = std::make_unique<HelpWindow>(ProgramFile(skin::kHelpFolder));
+    help_->showPage(page);
+    hooks_.log(QStringLiteral("help ") + QString::fromStdString(page));
+}
+
+void MainWindow::showHelpMenu(QPoint at)
+{
+    auto* menu = new QMenu(this);  // deletes itself when closed
+    menu->setObjectName(QStringLiteral("menu %1").arg(kHelpMenu));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->addAction(QStringLiteral("&Ajuda"), this, [this] { runCommand(skin::kCommandHelp); });
+    menu->popup(at);
+    hooks_.log(QStringLiteral("menu %1").arg(kHelpMenu));
+}
+
+void MainWindow::showAbout()
+{
+    QDialog about(this);
+    about.setObjectName(QStringLiteral("about"));
+    about.setWindowTitle(StringText(kAboutTitle));
+    auto* layout = new QVBoxLayout(&about);  // the dialog owns its children
+    auto* picture = new QLabel(&about);
+    picture->setPixmap(QPixmap::fromImage(splash_));
+    layout->addWidget(picture);
+    const int version = setting::kProgramVersion;
+    layout->addWidget(new QLabel(QStringLiteral("Lumivista 2000 — versão %1.%2").arg(version / 100).arg(version % 100, 2, 10, QLatin1Char('0')),
+                                 &about));
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
+    layout->addWidget(buttons);
+    if (hooks_.enabled()) {
+        hooks_.log(QStringLiteral("about"));
+        QTimer::singleShot(0, &about, &QDialog::accept);
+    }
+    about.exec();
+}
+
+}  // namespace lv::app
