@@ -7,6 +7,7 @@
 #include "effects/operation_codes.h"
 #include "effects/parallel.h"
 #include "effects/pixel_noise.h"
+#include "effects/row_loops.h"
 #include "effects/point_ops.h"
 
 #include <algorithm>
@@ -15,14 +16,6 @@
 namespace lv::effects {
 
 namespace {
-
-void ForRows(const Raster& out, const Context& ctx, auto&& perRow)
-{
-    ParallelFor(out.height, ThreadsFor((long long)out.height * out.width * 3, ctx.threads), [&](int begin, int end) {
-        for (int y = begin; y < end; ++y)
-            perRow(y, out.row(y));
-    });
-}
 
 FloatImage BlurredLuma(ConstRaster in, double sigma, const Context& ctx)
 {

@@ -79,36 +79,12 @@ void Sampler::sample(float x, float y, float* out) const
     // Clamp to the picture first, then to the raster (which holds the picture's part we need).
     x = std::clamp(x, 0.0f, float(ctx_.fullWidth - 1)) - float(ctx_.originX);
     y = std::clamp(y, 0.0f, float(ctx_.fullHeight - 1)) - float(ctx_.originY);
-    x = std::clamp(x, 0.0f, float(raster_.width - 1));
-    y = std::clamp(y, 0.0f, float(raster_.height - 1));
-    const int x0 = int(x), y0 = int(y);
-    const int x1 = std::min(x0 + 1, raster_.width - 1), y1 = std::min(y0 + 1, raster_.height - 1);
-    const float fx = x - float(x0), fy = y - float(y0);
-    const int ch = raster_.channels;
-    const std::uint8_t* r0 = raster_.row(y0);
-    const std::uint8_t* r1 = raster_.row(y1);
-    for (int c = 0; c < ch; ++c) {
-        const float top = r0[x0 * ch + c] + fx * float(r0[x1 * ch + c] - r0[x0 * ch + c]);
-        const float bottom = r1[x0 * ch + c] + fx * float(r1[x1 * ch + c] - r1[x0 * ch + c]);
-        out[c] = top + fy * (bottom - top);
-    }
+    BilinearRead([this](int row) { return raster_.row(row); }, raster_.width, raster_.height, raster_.channels, x, y, out);
 }
 
 void SampleFloat(const FloatImage& image, float x, float y, float* out)
 {
-    x = std::clamp(x, 0.0f, float(image.width - 1));
-    y = std::clamp(y, 0.0f, float(image.height - 1));
-    const int x0 = int(x), y0 = int(y);
-    const int x1 = std::min(x0 + 1, image.width - 1), y1 = std::min(y0 + 1, image.height - 1);
-    const float fx = x - float(x0), fy = y - float(y0);
-    const int ch = image.channels;
-    const float* r0 = image.row(y0);
-    const float* r1 = image.row(y1);
-    for (int c = 0; c < ch; ++c) {
-        const float top = r0[x0 * ch + c] + fx * (r0[x1 * ch + c] - r0[x0 * ch + c]);
-        const float bottom = r1[x0 * ch + c] + fx * (r1[x1 * ch + c] - r1[x0 * ch + c]);
-        out[c] = top + fy * (bottom - top);
-    }
+    BilinearRead([&image](int row) { return image.row(row); }, image.width, image.height, image.channels, x, y, out);
 }
 
 }  // namespace lv::effects

@@ -44,6 +44,25 @@ private:
     const Context& ctx_;
 };
 
+// Bilinear read of `channels` samples at (x, y), clamped to the rows' edges; rowOf(y)
+// points at row y.
+template<typename RowOf>
+void BilinearRead(const RowOf& rowOf, int width, int height, int channels, float x, float y, float* out)
+{
+    x = std::clamp(x, 0.0f, float(width - 1));
+    y = std::clamp(y, 0.0f, float(height - 1));
+    const int x0 = int(x), y0 = int(y);
+    const int x1 = std::min(x0 + 1, width - 1), y1 = std::min(y0 + 1, height - 1);
+    const float fx = x - float(x0), fy = y - float(y0);
+    const auto* r0 = rowOf(y0);
+    const auto* r1 = rowOf(y1);
+    for (int c = 0; c < channels; ++c) {
+        const float top = float(r0[x0 * channels + c]) + fx * (float(r0[x1 * channels + c]) - float(r0[x0 * channels + c]));
+        const float bottom = float(r1[x0 * channels + c]) + fx * (float(r1[x1 * channels + c]) - float(r1[x0 * channels + c]));
+        out[c] = top + fy * (bottom - top);
+    }
+}
+
 // Bilinear read of a float image at a position in its own pixels, clamped to its edges.
 void SampleFloat(const FloatImage& image, float x, float y, float* out);
 

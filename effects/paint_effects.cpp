@@ -6,6 +6,7 @@
 #include "effects/operation_codes.h"
 #include "effects/parallel.h"
 #include "effects/pixel_noise.h"
+#include "effects/row_loops.h"
 
 #include <algorithm>
 #include <cmath>
@@ -13,14 +14,6 @@
 namespace lv::effects {
 
 namespace {
-
-void ForRows(const Raster& out, const Context& ctx, auto&& perRow)
-{
-    ParallelFor(out.height, ThreadsFor((long long)out.height * out.width * 3, ctx.threads), [&](int begin, int end) {
-        for (int y = begin; y < end; ++y)
-            perRow(y, out.row(y));
-    });
-}
 
 float LumaOf(const float* bgr)
 {

@@ -7,6 +7,7 @@
 #include "effects/parallel.h"
 #include "effects/pixel_noise.h"
 #include "effects/point_ops.h"
+#include "effects/row_loops.h"
 #include "effects/tone_helpers.h"
 
 #include <algorithm>
@@ -18,13 +19,10 @@ namespace {
 
 void ForEachPixel(ConstRaster in, Raster out, const Context& ctx, auto&& perPixel)
 {
-    ParallelFor(in.height, ThreadsFor((long long)in.height * in.width * 3, ctx.threads), [&](int begin, int end) {
-        for (int y = begin; y < end; ++y) {
-            const std::uint8_t* s = in.row(y);
-            std::uint8_t* d = out.row(y);
-            for (int x = 0; x < in.width; ++x, s += 3, d += 3)
-                perPixel(x, y, s, d);
-        }
+    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
+        const std::uint8_t* s = in.row(y);
+        for (int x = 0; x < in.width; ++x, s += 3, d += 3)
+            perPixel(x, y, s, d);
     });
 }
 
