@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <span>
+#include <type_traits>
 
 namespace lv::effects {
 
@@ -51,7 +53,7 @@ void RunPasses(std::vector<float>& a, std::vector<float>& b, std::vector<float>&
 // Copies `count` pixels of `channels` samples from `from` (pixels `fromStep` samples apart)
 // to `to` (pixels `toStep` apart), as floats; the usual channel counts get fixed-size copies.
 template<int Channels, typename Sample>
-void TurnFixed(const Sample* from, std::size_t fromStep, float* to, std::size_t toStep, int count)
+__attribute__((target_clones("avx2", "default"))) void TurnFixed(const Sample* from, std::size_t fromStep, float* to, std::size_t toStep, int count)
 {
     for (int x = 0; x < count; ++x, from += fromStep, to += toStep)
         for (int c = 0; c < Channels; ++c)
@@ -73,6 +75,24 @@ void Turn(const Sample* from, std::size_t fromStep, float* to, std::size_t toSte
     }
 }
 
+// Pixels of `channels` bytes, packed, to pixels `toStep` bytes apart.
+void TurnBytes(const std::uint8_t* from, std::uint8_t* to, std::size_t toStep, int count, int channels)
+{
+    if (channels == 3) {
+        for (int x = 0; x < count; ++x, from += 3, to += toStep)
+            to[0] = from[0], to[1] = from[1], to[2] = from[2];
+        return;
+    }
+    for (int x = 0; x < count; ++x, from += channels, to += toStep)
+        std::memcpy(to, from, std::size_t(channels));
+}
+
+__attribute__((target_clones("avx2", "default"))) void Widen(const std::uint8_t* from, float* to, std::size_t count)
+{
+    for (std::size_t i = 0; i < count; ++i)
+        to[i] = float(from[i]);
+}
+
 int Reach(std::span<const BoxPass> passes)
 {
     int reach = 0;
@@ -91,13 +111,14 @@ void BandedBlur(int width, int height, int channels, const RowOf& rowOf, std::sp
                 std::span<const BoxPass> down, int threads, const Deliver& deliver)
 {
     constexpr int kBandPixels = 128;
-    constexpr int kStripRows = 8;
+    constexpr int kStripRows = 16;
     const int reach = Reach(across);
     const int bands = (width + kBandPixels - 1) / kBandPixels;
     ParallelFor(bands, ThreadsFor((long long)width * height * channels, threads), [&](int begin, int end) {
         const std::size_t segmentMax = std::size_t(std::min(width, kBandPixels + 2 * reach));
         const std::size_t stripLanes = std::size_t(kStripRows) * std::size_t(channels);
         std::vector<float> a(segmentMax * stripLanes), b(a.size());
+        std::vector<std::uint8_t> bytes(a.size());
         std::vector<float> sums(std::max(stripLanes, std::size_t(kBandPixels) * std::size_t(channels)));
         std::vector<float> band(std::size_t(height) * std::size_t(kBandPixels) * std::size_t(channels)), other(band.size());
         for (int index = begin; index < end; ++index) {
@@ -108,9 +129,18 @@ void BandedBlur(int width, int height, int channels, const RowOf& rowOf, std::sp
             for (int y0 = 0; y0 < height; y0 += kStripRows) {
                 const int rows = std::min(kStripRows, height - y0);
                 const std::size_t lanes = std::size_t(rows) * std::size_t(channels);
-                for (int r = 0; r < rows; ++r)
-                    Turn(rowOf(y0 + r) + std::size_t(s0) * std::size_t(channels), std::size_t(channels), a.data() + r * channels, lanes,
-                         segment, channels);
+                using Sample = std::remove_cv_t<std::remove_pointer_t<decltype(rowOf(0))>>;
+                if constexpr (std::is_same_v<Sample, std::uint8_t>) {
+                    // Bytes are turned as bytes, then widened in one straight run.
+                    for (int r = 0; r < rows; ++r)
+                        TurnBytes(rowOf(y0 + r) + std::size_t(s0) * std::size_t(channels), bytes.data() + r * channels, lanes, segment,
+                                  channels);
+                    Widen(bytes.data(), a.data(), std::size_t(segment) * lanes);
+                } else {
+                    for (int r = 0; r < rows; ++r)
+                        Turn(rowOf(y0 + r) + std::size_t(s0) * std::size_t(channels), std::size_t(channels), a.data() + r * channels,
+                             lanes, segment, channels);
+                }
                 RunPasses(a, b, sums, segment, lanes, across);
                 for (int r = 0; r < rows; ++r)
                     Turn(a.data() + std::size_t(x0 - s0) * lanes + std::size_t(r * channels), lanes,

@@ -131,7 +131,7 @@ void RunAutoFix(ConstRaster in, Raster out, const Parameters&, const Context& ct
     if (in.channels == 1)
         ApplyCurve(in, out, curve, ctx.threads);
     else
-        ApplyMatrix(in, out, {curve, curve, curve}, SaturationMatrix(1.12), ctx.threads);
+        ApplySaturation(in, out, curve, 1.12, ctx.threads);
 }
 
 // Per-channel levels, then per-channel gammas that make near-neutral pixels grey.
@@ -188,6 +188,20 @@ void RunAutoBalance(ConstRaster in, Raster out, const Parameters&, const Context
 
 // --- Detail -------------------------------------------------------------------------------
 
+// One piece of a row: the picture moved away from (amount > 0) or toward (amount < 0) its
+// blurred self, differences within ±threshold left alone. Built for 256-bit vectors too.
+__attribute__((target_clones("avx2", "default"))) void DetailRow(const std::uint8_t* s, const float* blurred, std::uint8_t* o,
+                                                               std::size_t count, float amount, float threshold)
+{
+    for (std::size_t i = 0; i < count; ++i) {
+        const float x = s[i];
+        const float diff = x - blurred[i];
+        float ignored = diff < -threshold ? -threshold : diff;
+        ignored = ignored > threshold ? threshold : ignored;
+        o[i] = ClampByte(x + amount * (diff - ignored));
+    }
+}
+
 void RunDetail(int operation, ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
     const DetailSettings d = DetailForParameter(operation, p[0]);
@@ -200,17 +214,7 @@ void RunDetail(int operation, ConstRaster in, Raster out, const Parameters& p, c
     // Sharpening ignores differences of a level or two, so flat areas don't turn grainy.
     const float threshold = amount > 0 ? 2.0f : 0.0f;
     BlurInto(in, sigma, ctx.threads, [&](int y, std::size_t first, std::size_t count, const float* blurred) {
-        // Local copies: byte stores may alias anything captured by reference.
-        const float amount_ = amount, threshold_ = threshold;
-        const std::uint8_t* s = in.row(y) + first;
-        std::uint8_t* o = out.row(y) + first;
-        for (std::size_t i = 0; i < count; ++i) {
-            const float x = s[i];
-            const float diff = x - blurred[i];
-            float ignored = diff < -threshold_ ? -threshold_ : diff;
-            ignored = ignored > threshold_ ? threshold_ : ignored;
-            o[i] = ClampByte(x + amount_ * (diff - ignored));
-        }
+        DetailRow(in.row(y) + first, blurred, out.row(y) + first, count, amount, threshold);
     });
 }
 

@@ -3,6 +3,7 @@
 #include "effects/parallel.h"
 
 #include <cmath>
+#include <cstring>
 #include <vector>
 
 namespace lv::effects {
@@ -25,11 +26,25 @@ Curve IdentityCurve()
 
 void ApplyCurve(ConstRaster in, Raster out, const Curve& curve, int threads)
 {
+    // Two samples per read: a table of every pair of bytes (128 KiB, kept in the cache)
+    // halves the reads of the plain byte table.
+    std::vector<std::uint16_t> pairs(65536);
+    for (unsigned v = 0; v < 65536; ++v)
+        pairs[v] = std::uint16_t(curve[v & 255] | (curve[v >> 8] << 8));
     ParallelFor(in.height, ThreadsFor((long long)in.height * (long long)in.rowSamples(), threads), [&](int begin, int end) {
+        const std::uint16_t* table = pairs.data();
         for (int y = begin; y < end; ++y) {
             const std::uint8_t* s = in.row(y);
             std::uint8_t* d = out.row(y);
-            for (std::size_t i = 0, n = in.rowSamples(); i < n; ++i)
+            const std::size_t n = in.rowSamples();
+            std::size_t i = 0;
+            for (; i + 2 <= n; i += 2) {
+                std::uint16_t v;
+                std::memcpy(&v, s + i, 2);
+                v = table[v];
+                std::memcpy(d + i, &v, 2);
+            }
+            for (; i < n; ++i)
                 d[i] = curve[s[i]];
         }
     });
@@ -68,6 +83,31 @@ void ApplyMatrix(ConstRaster in, Raster out, const std::array<Curve, 3>& curves,
             for (int x = 0; x < in.width; ++x, s += 3, d += 3)
                 for (int i = 0; i < 3; ++i)
                     d[i] = ClampByte((t[(i * 3) * 256 + s[0]] + t[(i * 3 + 1) * 256 + s[1]] + t[(i * 3 + 2) * 256 + s[2]] + 512) >> 10);
+        }
+    });
+}
+
+void ApplySaturation(ConstRaster in, Raster out, const Curve& curve, double factor, int threads)
+{
+    // out_i = f·c(x_i) + (1 − f)·Σ w_j·c(x_j), in 1/1024ths.
+    const double w[3] = {0.114, 0.587, 0.299};
+    std::array<std::int32_t, 256> own{};
+    std::array<std::array<std::int32_t, 256>, 3> mix{};
+    for (std::size_t v = 0; v < 256; ++v) {
+        own[v] = std::int32_t(std::lround(factor * curve[v] * 1024.0));
+        for (std::size_t j = 0; j < 3; ++j)
+            mix[j][v] = std::int32_t(std::lround((1.0 - factor) * w[j] * curve[v] * 1024.0));
+    }
+    ParallelFor(in.height, ThreadsFor((long long)in.height * (long long)in.rowSamples(), threads), [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            const std::uint8_t* s = in.row(y);
+            std::uint8_t* d = out.row(y);
+            for (int x = 0; x < in.width; ++x, s += 3, d += 3) {
+                const std::int32_t grey = mix[0][s[0]] + mix[1][s[1]] + mix[2][s[2]] + 512;
+                const std::uint8_t b = ClampByte((own[s[0]] + grey) >> 10), g = ClampByte((own[s[1]] + grey) >> 10),
+                                   r = ClampByte((own[s[2]] + grey) >> 10);
+                d[0] = b, d[1] = g, d[2] = r;
+            }
         }
     });
 }
