@@ -75,6 +75,24 @@ void Turn(const Sample* from, std::size_t fromStep, float* to, std::size_t toSte
     }
 }
 
+// sums += row, lane by lane.
+__attribute__((target_clones("avx2", "default"))) void Accumulate(float* sums, const float* row, std::size_t lanes)
+{
+    for (std::size_t l = 0; l < lanes; ++l)
+        sums[l] += row[l];
+}
+
+// One output row of an extended box from its running sums, then the sums moved one row on.
+__attribute__((target_clones("avx2", "default"))) void Step(float* __restrict out, float* __restrict sums,
+                                                          const float* lo, const float* hi, const float* drop,
+                                                          std::size_t lanes, float a, float norm)
+{
+    for (std::size_t l = 0; l < lanes; ++l) {
+        out[l] = (sums[l] + a * (lo[l] + hi[l])) * norm;
+        sums[l] += hi[l] - drop[l];
+    }
+}
+
 // Pixels of `channels` bytes, packed, to pixels `toStep` bytes apart.
 void TurnBytes(const std::uint8_t* from, std::uint8_t* to, std::size_t toStep, int count, int channels)
 {
@@ -93,6 +111,82 @@ __attribute__((target_clones("avx2", "default"))) void Widen(const std::uint8_t*
         to[i] = float(from[i]);
 }
 
+// The vertical passes of a band as one downward sweep: each pass keeps only the few rows
+// of its input that its box still needs, in a small ring, so all passes run from the
+// fastest cache instead of sweeping the whole band once per pass.
+class VerticalCascade {
+public:
+    VerticalCascade(const float* band, int height, std::size_t lanes, std::span<const BoxPass> passes)
+        : band_(band), height_(height), lanes_(lanes), passes_(passes), stages_(passes.size())
+    {
+        for (std::size_t k = 0; k < stages_.size(); ++k) {
+            Stage& st = stages_[k];
+            // Rows of this pass's output the next pass reads at once; the last pass needs one.
+            st.capacity = k + 1 < stages_.size() ? 2 * passes[k + 1].radius + 3 : 1;
+            st.ring.resize(std::size_t(st.capacity) * lanes);
+            st.sums.resize(lanes);
+        }
+    }
+
+    // Row y of the last pass's output.
+    const float* row(int y)
+    {
+        if (stages_.empty())
+            return band_ + std::size_t(y) * lanes_;
+        ensure(stages_.size(), y);
+        return output(stages_.size(), y);
+    }
+
+private:
+    struct Stage {
+        int capacity = 1;
+        int produced = 0;
+        std::vector<float> ring;
+        std::vector<float> sums;
+    };
+
+    // Row j (clamped to the band) of stage k's output; stage 0 is the band itself.
+    const float* output(std::size_t k, int j) const
+    {
+        j = std::clamp(j, 0, height_ - 1);
+        if (k == 0)
+            return band_ + std::size_t(j) * lanes_;
+        const Stage& st = stages_[k - 1];
+        return st.ring.data() + std::size_t(j % st.capacity) * lanes_;
+    }
+
+    // Makes stage k (1-based) produce its rows up to y.
+    void ensure(std::size_t k, int y)
+    {
+        if (k == 0)
+            return;
+        Stage& st = stages_[k - 1];
+        const BoxPass pass = passes_[k - 1];
+        const int r = pass.radius;
+        const float a = pass.endWeight;
+        const float norm = 1.0f / (float(2 * r + 1) + 2.0f * a);
+        y = std::min(y, height_ - 1);
+        while (st.produced <= y) {
+            const int i = st.produced;
+            ensure(k - 1, i + r + 1);
+            if (i == 0) {
+                std::fill(st.sums.begin(), st.sums.end(), 0.0f);
+                for (int j = -r; j <= r; ++j)
+                    Accumulate(st.sums.data(), output(k - 1, j), lanes_);
+            }
+            float* o = st.ring.data() + std::size_t(i % st.capacity) * lanes_;
+            Step(o, st.sums.data(), output(k - 1, i - r - 1), output(k - 1, i + r + 1), output(k - 1, i - r), lanes_, a, norm);
+            ++st.produced;
+        }
+    }
+
+    const float* band_;
+    int height_;
+    std::size_t lanes_;
+    std::span<const BoxPass> passes_;
+    std::vector<Stage> stages_;
+};
+
 int Reach(std::span<const BoxPass> passes)
 {
     int reach = 0;
@@ -110,7 +204,7 @@ template<typename RowOf, typename Deliver>
 void BandedBlur(int width, int height, int channels, const RowOf& rowOf, std::span<const BoxPass> across,
                 std::span<const BoxPass> down, int threads, const Deliver& deliver)
 {
-    constexpr int kBandPixels = 128;
+    constexpr int kBandPixels = 512;
     constexpr int kStripRows = 16;
     const int reach = Reach(across);
     const int bands = (width + kBandPixels - 1) / kBandPixels;
@@ -120,7 +214,7 @@ void BandedBlur(int width, int height, int channels, const RowOf& rowOf, std::sp
         std::vector<float> a(segmentMax * stripLanes), b(a.size());
         std::vector<std::uint8_t> bytes(a.size());
         std::vector<float> sums(std::max(stripLanes, std::size_t(kBandPixels) * std::size_t(channels)));
-        std::vector<float> band(std::size_t(height) * std::size_t(kBandPixels) * std::size_t(channels)), other(band.size());
+        std::vector<float> band(std::size_t(height) * std::size_t(kBandPixels) * std::size_t(channels));
         for (int index = begin; index < end; ++index) {
             const int x0 = index * kBandPixels, x1 = std::min(width, x0 + kBandPixels);
             const int s0 = std::max(0, x0 - reach), s1 = std::min(width, x1 + reach);
@@ -146,9 +240,9 @@ void BandedBlur(int width, int height, int channels, const RowOf& rowOf, std::sp
                     Turn(a.data() + std::size_t(x0 - s0) * lanes + std::size_t(r * channels), lanes,
                          band.data() + std::size_t(y0 + r) * bandLanes, std::size_t(channels), x1 - x0, channels);
             }
-            RunPasses(band, other, sums, height, bandLanes, down);
+            VerticalCascade cascade(band.data(), height, bandLanes, down);
             for (int y = 0; y < height; ++y)
-                deliver(y, std::size_t(x0) * std::size_t(channels), bandLanes, band.data() + std::size_t(y) * bandLanes);
+                deliver(y, std::size_t(x0) * std::size_t(channels), bandLanes, cascade.row(y));
         }
     });
 }

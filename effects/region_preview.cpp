@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
+#include <stdexcept>
 #include <vector>
 
 namespace lv::effects {
@@ -104,6 +106,18 @@ void RegionPreview::prepareSource(int margin)
 }
 
 RegionResult RegionPreview::compute(std::int32_t operation, const std::int32_t* parameters, std::int32_t count)
+{
+    // Working buffers that cannot be had mean failure, not a crash.
+    try {
+        return computeOrThrow(operation, parameters, count);
+    } catch (const std::bad_alloc&) {
+    } catch (const std::length_error&) {
+    }
+    sourceMargin_ = -1;  // the cached copy may be half made
+    return {};
+}
+
+RegionResult RegionPreview::computeOrThrow(std::int32_t operation, const std::int32_t* parameters, std::int32_t count)
 {
     RegionResult result;
     const auto call = CheckCall(picture_, operation, parameters, count);

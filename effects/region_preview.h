@@ -34,6 +34,7 @@ public:
     RegionResult compute(std::int32_t operation, const std::int32_t* parameters, std::int32_t count);
 
 private:
+    RegionResult computeOrThrow(std::int32_t operation, const std::int32_t* parameters, std::int32_t count);
     void prepareSource(int margin);
     const PictureStatistics& statistics();
 

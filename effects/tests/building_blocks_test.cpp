@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <cmath>
+#include <new>
 #include <vector>
 
 namespace lv::effects {
@@ -73,6 +74,19 @@ TEST(Parallel, EveryIndexRunsOnceWhateverTheThreads)
             for (const auto& h : hits)
                 ASSERT_EQ(h.load(), 1) << count << " " << threads;
         }
+}
+
+TEST(Parallel, AWorkersFailureReachesTheCallerAfterAllChunksEnd)
+{
+    std::atomic<int> finished{0};
+    EXPECT_THROW(ParallelFor(8, 4,
+                             [&](int begin, int) {
+                                 if (begin == 4)
+                                     throw std::bad_alloc();
+                                 ++finished;
+                             }),
+                 std::bad_alloc);
+    EXPECT_EQ(finished.load(), 3);
 }
 
 TEST(Scaling, PartsAverageWholePixelsAndAgreeWithTheWhole)
