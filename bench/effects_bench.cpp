@@ -10,6 +10,7 @@
 // include making the result picture).
 
 #include "bench_support.h"
+#include "common/byte_sink.h"
 #include "effects/catalogue.h"
 #include "effects/enhance_and_effect.h"
 #include "effects/region_preview.h"
@@ -18,7 +19,6 @@
 
 #include <cstdio>
 #include <cstring>
-#include <fstream>
 #include <map>
 
 namespace lv::bench {
@@ -36,7 +36,8 @@ struct Files {
         if (HaveCommand("vips"))
             std::system(("vips copy " + png + " " + v + " >/dev/null 2>&1").c_str());
         std::remove(png.c_str());
-        std::ofstream(emboss) << "3 3 1 128\n-1 -1 0\n-1 0 1\n0 1 1\n";
+        const std::string matrix = "3 3 1 128\n-1 -1 0\n-1 0 1\n0 1 1\n";  // the relief as a libvips mask
+        WriteWholeFile(emboss, std::vector<std::uint8_t>(matrix.begin(), matrix.end()));
     }
     ~Files()
     {

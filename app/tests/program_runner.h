@@ -52,6 +52,8 @@ public:
     std::filesystem::path logFile() const { return dir_.path() / "log.txt"; }
     std::filesystem::path screenConfig() const { return dir_.path() / "screen.json"; }
     std::filesystem::path runtimeDir() const { return dir_.path() / "runtime"; }
+    // $XDG_DATA_HOME: where the changeable data goes when the program folder is read-only.
+    std::filesystem::path dataHome() const { return dir_.path() / "data"; }
     std::filesystem::path file(const std::string& name) const { return dir_.path() / name; }
 
     std::string log() const { return ReadTextFile(logFile()); }
@@ -68,7 +70,8 @@ public:
             set(*e);
         for (const std::string& ours : {"QT_QPA_PLATFORM=offscreen:configfile=" + screenConfig().string(),
                                         "LUMIVISTA_HOME=" + home().string(), "LUMIVISTA_CONFIG_DIR=" + configDir().string(),
-                                        "LUMIVISTA_TEST_LOG=" + logFile().string(), "XDG_RUNTIME_DIR=" + runtimeDir().string()})
+                                        "LUMIVISTA_TEST_LOG=" + logFile().string(), "XDG_RUNTIME_DIR=" + runtimeDir().string(),
+                                        "XDG_DATA_HOME=" + dataHome().string()})
             set(ours);
         for (const std::string& extra : extraEnvironment)
             set(extra);

@@ -1,5 +1,6 @@
 // lumivista-tool: the program's libraries from the command line, for scripts and checks.
 
+#include "album_command.h"
 #include "command.h"
 #include "convert_command.h"
 #include "effect_commands.h"
@@ -8,6 +9,7 @@
 #include "psd_command.h"
 #include "vlf_command.h"
 #include "skin_command.h"
+#include "slideshow_command.h"
 
 #include <cstdio>
 #include <string>
@@ -18,8 +20,8 @@ namespace {
 using lv::tool::Command;
 
 constexpr Command kCommands[] = {
-    {"info", "FILE [--json] [--palette]", "format, size, depth, type and resolution of a picture", lv::tool::RunInfo},
-    {"convert", "IN OUT [--quality N] [--compress] [--interlace] [--transparent] [--save-as]",
+    {"info", "FILE [--json] [--palette] [--pcd-resolution 0..4]", "format, size, depth, type and resolution of a picture", lv::tool::RunInfo},
+    {"convert", "IN OUT [--quality N] [--compress] [--interlace] [--transparent] [--save-as] [--pcd-resolution 0..4]",
      "write a picture in the format of OUT's extension", lv::tool::RunConvert},
     {"promote", "IN OUT", "widen a picture to 24 bits", lv::tool::RunDepthConversion},
     {"webpalette", "IN OUT", "reduce to the fixed 216-colour palette with error diffusion", lv::tool::RunDepthConversion},
@@ -36,7 +38,13 @@ constexpr Command kCommands[] = {
     {"effect", "IN OUT --op CODE [--strength N] [--threads N] | --list [--json]",
      "an artistic effect with the strength slider at N (default 50), or the list of effects", lv::tool::RunEffect},
     {"skin", "info FILE [--json]", "screens, buttons, rectangles and picture sizes of a skin file", lv::tool::RunSkin},
+    {"album", "make OUT.abm FILE... [--jobs N] | add ALBUM FILE... | refresh ALBUM | info ALBUM [--json] | thumbs ALBUM DIR | list [--category N] [--json]",
+     "album files: build from photos, add, bring up to date, inspect, export thumbnails; the album catalogue",
+     lv::tool::RunAlbum},
     {"psd", "info FILE [--json]", "header and layer records of a Photoshop document as read", lv::tool::RunPsd},
+    {"slideshow", "frames OLD NEW OUTDIR --transition NAME --variant N [--size WxH] [--every K] [--seed S] [--format EXT] [--json] | list [--json]",
+     "pictures of a slide-show transition step by step; the transitions with their variants and random numbers",
+     lv::tool::RunSlideshow},
 };
 
 void PrintHelp(std::FILE* out)
