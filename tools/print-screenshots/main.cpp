@@ -81,7 +81,7 @@ int main(int argc, char** argv)
     ok = save(labels, out, "labels.png") && ok;
 
     lv::app::ContactSheetDialog sheet(nullptr, albumFile);
-    sheet.setSettings({0, 3, true});
+    sheet.setSettings({1, 0, true});
     ok = save(sheet, out, "contact-sheet.png") && ok;
 
     const lv::print::ContactSheetSettings settings = sheet.settings();
