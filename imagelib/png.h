@@ -31,8 +31,10 @@ enum class PngWriteResult : int {
 
 // Adam7-interlaced, 8 bits per sample: 24-bit pictures as RGB, 8-bit ones as grey made
 // of the red component of each pixel's palette entry. Carries the text entries "Title"
-// "None", "Author" "Unknown" and a compressed empty "Description".
-PngWriteResult WritePng(const std::string& path, const HDIB& image);
-PngWriteResult WritePng(ByteSink& sink, const HDIB& image);
+// "None", "Author" "Unknown" and a compressed empty "Description". With `alpha`, an 8-bit
+// picture of the same size (255 opaque), the file carries it as its alpha channel: RGB with
+// alpha (colour type 6), or grey with alpha (4); an alpha of another size is refused.
+PngWriteResult WritePng(const std::string& path, const HDIB& image, const HDIB* alpha = nullptr);
+PngWriteResult WritePng(ByteSink& sink, const HDIB& image, const HDIB* alpha = nullptr);
 
 }  // namespace lv

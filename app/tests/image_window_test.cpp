@@ -39,20 +39,34 @@ struct ImageWindows : ::testing::Test {
     MainWindow main{documents, documents, hooks, nullptr};
 };
 
-TEST_F(ImageWindows, ALargeDocumentOpensFittedAndCentredAndASecondSharesTheWorkspace)
+// Every picture shows whole: nothing to scroll, the frame inside its area.
+void ExpectWhole(const ImageWindow& window)
+{
+    EXPECT_FALSE(window.view().scrollable(Axis::Horizontal)) << window.title();
+    EXPECT_FALSE(window.view().scrollable(Axis::Vertical)) << window.title();
+    EXPECT_TRUE(window.area().contains(window.geometry())) << window.title();
+}
+
+// Frames hold the caption strip (20 pixels) over the picture and are at least 160 wide.
+TEST_F(ImageWindows, ALargeDocumentOpensFittedAndCentredAndASecondSharesTheWorkspaceBothRefitted)
 {
     ASSERT_TRUE(documents.openDocumentWindow(picture(4000, 3000), "grande"));
     ImageWindow* big = documents.active();
     ASSERT_TRUE(big);
     EXPECT_EQ(big->objectName(), "Lumivista2000MDI");
-    EXPECT_EQ(big->zoom(), -6);
-    EXPECT_EQ(big->geometry(), QRect(64, 36, 571, 428));
+    EXPECT_EQ(big->zoom(), -6) << "3000 / 480 rows below the caption";
+    EXPECT_EQ(big->geometry(), QRect(64, 26, 571, 448));
     EXPECT_EQ(main.statusText(), " Visualizar 14%  ") << "the readout is in the status field";
+    EXPECT_EQ(main.zoomReadout(), "Visualizar 14%") << "and in the 1:1 box";
 
     ASSERT_TRUE(documents.openDocumentWindow(picture(100, 80), "pequena"));
     EXPECT_EQ(big->area(), QRect(0, 0, 348, 500));
-    EXPECT_EQ(documents.active()->geometry(), QRect(352 + 124, 210, 100, 80));
+    EXPECT_EQ(big->zoom(), -11) << "fitted anew into its half, not cut at the divider";
+    EXPECT_EQ(big->geometry(), QRect(7, 115, 333, 270));
+    EXPECT_EQ(documents.active()->geometry(), QRect(352 + 94, 200, 160, 100));
     EXPECT_EQ(documents.active()->zoom(), 0);
+    ExpectWhole(*big);
+    ExpectWhole(*documents.active());
 
     ASSERT_TRUE(documents.openDocumentWindow(picture(50, 50), "terceira"));
     EXPECT_EQ(documents.count(), 2) << "the active one closed first";
@@ -60,6 +74,35 @@ TEST_F(ImageWindows, ALargeDocumentOpensFittedAndCentredAndASecondSharesTheWorks
     EXPECT_EQ(documents.active()->title(), "terceira");
     EXPECT_EQ(documents.active()->area(), QRect(352, 0, 348, 500)) << "the half the closed window left";
     EXPECT_TRUE(ui.messages.empty());
+
+    ui.answers = {ui::Answer::No};
+    ASSERT_TRUE(documents.closeActive());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(big->area(), QRect(0, 0, 700, 500)) << "the one left takes the whole workspace";
+    EXPECT_EQ(big->zoom(), -6);
+    EXPECT_EQ(big->geometry(), QRect(64, 26, 571, 448));
+}
+
+// 800 x 600 and 640 x 480 in the program's 788 x 592 workspace: the left one lost its right
+// edge at the divider while it kept the zoom of the whole workspace.
+TEST_F(ImageWindows, TwoPhotosSideBySideEachShowWhole)
+{
+    main.resize(788, 592);
+    documents.openDocumentWindow(picture(800, 600), "/fotos/a.jpg");
+    ImageWindow* left = documents.active();
+    documents.openDocumentWindow(picture(640, 480), "/fotos/b.jpg");
+    ImageWindow* right = documents.active();
+    EXPECT_EQ(left->area(), QRect(0, 0, 392, 592));
+    EXPECT_EQ(right->area(), QRect(396, 0, 392, 592));
+    ExpectWhole(*left);
+    ExpectWhole(*right);
+    EXPECT_EQ(left->zoom(), -2) << "800 / 392 columns";
+    EXPECT_EQ(right->zoom(), -1);
+    left->renderInto(left->rect());
+    const QSize scaled(800 / 3, 600 / 3);
+    EXPECT_EQ(left->view().scaledDocument(), (PixelSize{scaled.width(), scaled.height()}));
+    EXPECT_EQ(left->backing().size(), scaled) << "the client is the picture, the caption above it";
+    EXPECT_EQ(left->backing().pixelColor(scaled.width() - 1, 5), QColor(0x80, 0x40, 0x20)) << "the last column shows";
 }
 
 TEST_F(ImageWindows, CancellingTheActiveWindowsQuestionStopsTheThirdDocument)
@@ -123,14 +166,14 @@ TEST_F(ImageWindows, AReleaseInTheWorkspaceActivatesTheWindowOnItsSideAndTheTick
         return std::nullopt;
     });
     CurrentTool() = kRepeatingTool;
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 20), QPointF(10, 20), Qt::LeftButton, Qt::LeftButton,
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 40), QPointF(10, 40), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QCoreApplication::sendEvent(right, &press);
     documents.tick();
     documents.tick();
     ASSERT_EQ(moves.size(), 2u);
-    EXPECT_EQ(moves[1], (DocumentPoint{30, 60})) << "the last point, in document pixels at 1:3";
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(10, 20), QPointF(10, 20), Qt::LeftButton, Qt::NoButton,
+    EXPECT_EQ(moves[1], (DocumentPoint{30, 60})) << "the last point, in document pixels at 1:3, below the caption";
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(10, 40), QPointF(10, 40), Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
     QCoreApplication::sendEvent(right, &release);
     documents.tick();
@@ -138,13 +181,15 @@ TEST_F(ImageWindows, AReleaseInTheWorkspaceActivatesTheWindowOnItsSideAndTheTick
     CurrentTool() = kGrabTool;
 }
 
-TEST_F(ImageWindows, PaintingShowsTheCompositeAtTheScale)
+TEST_F(ImageWindows, APictureNarrowerThanTheCaptionIsCentredUnderIt)
 {
     documents.openDocumentWindow(picture(20, 10, 0x0000FF), "/fotos/vermelha.jpg");
     ImageWindow* window = documents.active();
-    window->renderInto(window->rect());
-    EXPECT_EQ(window->backing().pixelColor(5, 5), QColor(255, 0, 0));
-    EXPECT_EQ(window->geometry().size(), QSize(20, 10));
+    EXPECT_EQ(window->geometry().size(), QSize(160, 30)) << "room for the caption's text";
+    window->renderInto(QRect(0, 0, 160, 10));
+    EXPECT_EQ(window->backing().pixelColor(75, 5), QColor(255, 0, 0));
+    EXPECT_EQ(window->backing().pixelColor(69, 5), QColor(155, 158, 162)) << "the workspace grey beside it";
+    EXPECT_EQ(window->caption(), "vermelha.jpg — 20 × 10 — 100%");
 }
 
 }  // namespace
