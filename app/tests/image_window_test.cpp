@@ -2,6 +2,8 @@
 #include "app/core/tools.h"
 #include "app/core/undo_table.h"
 #include "app/windows/document_windows.h"
+#include "app/core/scroll_thumb.h"
+#include "app/widgets/scroll_control.h"
 #include "app/windows/image_window.h"
 #include "app/shell/handler_table.h"
 #include "app/windows/main_window.h"
@@ -12,6 +14,7 @@
 
 #include <QApplication>
 #include <QMouseEvent>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -190,6 +193,90 @@ TEST_F(ImageWindows, APictureNarrowerThanTheCaptionIsCentredUnderIt)
     EXPECT_EQ(window->backing().pixelColor(75, 5), QColor(255, 0, 0));
     EXPECT_EQ(window->backing().pixelColor(69, 5), QColor(155, 158, 162)) << "the workspace grey beside it";
     EXPECT_EQ(window->caption(), "vermelha.jpg — 20 × 10 — 100%");
+}
+
+TEST_F(ImageWindows, TheRulersTakeTheirBandKeptInTheDocumentAndNumberThePixels)
+{
+    documents.openDocumentWindow(picture(300, 200, 0xFFFFFF), "/fotos/branca.jpg");
+    ImageWindow* window = documents.active();
+    EXPECT_FALSE(window->rulersShown());
+    const QRect before = window->geometry();
+    documents.contextCommand(*window, kRulersCommand);
+    ASSERT_TRUE(window->rulersShown());
+    EXPECT_EQ(window->document().view.rulers, 1u) << "the document's view word";
+    const int band = window->view().rulerBand();
+    EXPECT_GE(band, 13);
+    EXPECT_EQ(window->geometry().size(), before.size() + QSize(band, band)) << "the picture keeps its size";
+    EXPECT_FALSE(window->view().scrollable(Axis::Horizontal));
+
+    // The band is drawn in the panel's colour with numbers over it; the picture starts after it.
+    const QImage shot = window->grab().toImage();
+    const int top = kCaptionHeight;
+    EXPECT_EQ(shot.pixelColor(band + 5, top + band + 5), QColor(255, 255, 255));
+    EXPECT_NE(shot.pixelColor(band + 5, top + band / 2), QColor(255, 255, 255));
+    bool marks = false;
+    for (int x = band; x < shot.width(); ++x)
+        marks = marks || shot.pixelColor(x, top + band - 2) != shot.pixelColor(band + 2, top + 1);
+    EXPECT_TRUE(marks) << "tick marks along the top";
+
+    documents.contextCommand(*window, kRulersCommand);
+    EXPECT_EQ(window->document().view.rulers, 0u);
+    EXPECT_EQ(window->geometry(), before);
+}
+
+TEST_F(ImageWindows, TheSkinsScrollControlsShowAndDriveTheScrollPositions)
+{
+    documents.openDocumentWindow(picture(600, 400), "/fotos/larga.jpg");
+    ImageWindow* window = documents.active();
+    const auto bars = window->findChildren<ScrollControl*>(QStringLiteral("scrollcontrol"));
+    ASSERT_EQ(bars.size(), 2);
+    ScrollControl* horizontal = bars[0]->height() < bars[0]->width() ? bars[0] : bars[1];
+    EXPECT_TRUE(horizontal->isHidden()) << "nothing to scroll at first";
+
+    window->setZoomLevel(1);  // 1200 x 800 in the same window
+    ASSERT_TRUE(window->view().scrollable(Axis::Horizontal));
+    EXPECT_FALSE(horizontal->isHidden());
+    EXPECT_EQ(horizontal->range().maximum, window->view().scroll(Axis::Horizontal).maximum);
+
+    // A press beside the thumb pages; dragging the thumb follows the pointer.
+    const int page = window->view().pictureArea().width;
+    QTest::mouseClick(horizontal, Qt::LeftButton, Qt::NoModifier, QPoint(horizontal->width() - 2, 4));
+    EXPECT_EQ(window->view().scroll(Axis::Horizontal).position, page);
+    EXPECT_EQ(horizontal->range().position, page);
+    const ThumbPlace thumb = PlaceThumb(horizontal->width(), horizontal->range().maximum, page, page);
+    QTest::mousePress(horizontal, Qt::LeftButton, Qt::NoModifier, QPoint(thumb.offset + 2, 4));
+    QMouseEvent drag(QEvent::MouseMove, QPointF(2, 4), horizontal->mapToGlobal(QPointF(2, 4)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(horizontal, &drag);
+    EXPECT_EQ(window->view().scroll(Axis::Horizontal).position, 0) << "dragged to the start";
+    QTest::mouseRelease(horizontal, Qt::LeftButton, Qt::NoModifier, QPoint(2, 4));
+}
+
+TEST_F(ImageWindows, AZoomStepIsRememberedAsTheLastLevelUsed)
+{
+    documents.openDocumentWindow(picture(100, 100), "/fotos/q.jpg");
+    ASSERT_TRUE(documents.active()->zoomStep(+1));
+    EXPECT_EQ(Shell().config.lastZoomLevel, 1);
+    ASSERT_TRUE(documents.active()->zoomStep(-1));
+    ASSERT_TRUE(documents.active()->zoomStep(-1));
+    EXPECT_EQ(Shell().config.lastZoomLevel, -1);
+    EXPECT_EQ(documents.active()->document().view.zoomLevel, std::uint32_t(-1));
+}
+
+TEST_F(ImageWindows, TheCaptionNamesTheActiveWindowsPictureAndFollowsItsZoom)
+{
+    documents.openDocumentWindow(picture(4000, 3000), ProcessUntitledNames().next(kNewPictureBaseString));
+    ImageWindow* window = documents.active();
+    EXPECT_TRUE(window->caption().startsWith("TrueColor-Sem título-")) << window->caption().toStdString();
+    EXPECT_TRUE(window->caption().endsWith(" — 4000 × 3000 — 14%"));
+    window->zoomStep(+1);
+    EXPECT_TRUE(window->caption().endsWith(" — 16%")) << "1:6";
+    window->setTitle("/fotos/nova.png");
+    EXPECT_EQ(window->caption(), "nova.png — 4000 × 3000 — 16%");
+    EXPECT_EQ(main.zoomReadout(), "Visualizar 16%");
+    ui.answers = {ui::Answer::No};
+    documents.closeActive();
+    EXPECT_EQ(main.zoomReadout(), "") << "the box's own text without a picture";
 }
 
 }  // namespace
