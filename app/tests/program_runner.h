@@ -79,6 +79,18 @@ private:
 
 enum class Platform { Offscreen, X };
 
+// The value of " name=value" in a "state ..." line of the log.
+inline std::string StateField(const std::string& state, const std::string& name)
+{
+    const std::size_t at = state.find(" " + name + "=");
+    if (at == std::string::npos)
+        return {};
+    const std::size_t start = at + name.size() + 2;
+    if (state.compare(start, 1, "[") == 0)
+        return state.substr(start + 1, state.find(']', start) - start - 1);
+    return state.substr(start, state.find(' ', start) - start);
+}
+
 inline std::string ReadTextFile(const std::filesystem::path& path)
 {
     std::ifstream in(path);
@@ -147,8 +159,11 @@ public:
                                         "LUMIVISTA_CONFIG_DIR=" + configDir().string(),
                                         "LUMIVISTA_TEST_LOG=" + logFile().string(), "XDG_RUNTIME_DIR=" + runtimeDir().string()})
             set(ours);
-        if (x_)
+        if (x_) {
             set("DISPLAY=" + x_->display());
+            // Qt's X11 platform keeps a desktop-bus connection for the life of the process.
+            set("LSAN_OPTIONS=suppressions=" + std::string(LV_SOURCE_DIR) + "/app/tests/lsan.supp");
+        }
         for (const std::string& extra : extraEnvironment)
             set(extra);
         std::vector<std::string> envStrings;
@@ -208,10 +223,18 @@ public:
         return lines.empty() ? std::string() : lines.back();
     }
 
-    // Waits until the log holds the text.
-    bool waitForLog(const std::string& text, std::chrono::seconds limit = std::chrono::seconds(30)) const
+    // Waits until the log holds the text (`times` times).
+    bool waitForLog(const std::string& text, std::chrono::seconds limit = std::chrono::seconds(30), int times = 1) const
     {
-        return PollUntil([&] { return log().find(text) != std::string::npos; }, limit);
+        return PollUntil(
+            [&] {
+                const std::string all = log();
+                int found = 0;
+                for (std::size_t at = all.find(text); at != std::string::npos && found < times; at = all.find(text, at + 1))
+                    ++found;
+                return found >= times;
+            },
+            limit);
     }
 
 private:
