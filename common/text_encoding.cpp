@@ -14,20 +14,6 @@ constexpr std::array<char16_t, 32> kHighControls = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
-void appendUtf8(std::string& out, char32_t cp)
-{
-    if (cp < 0x80) {
-        out += char(cp);
-    } else if (cp < 0x800) {
-        out += char(0xC0 | (cp >> 6));
-        out += char(0x80 | (cp & 0x3F));
-    } else {
-        out += char(0xE0 | (cp >> 12));
-        out += char(0x80 | ((cp >> 6) & 0x3F));
-        out += char(0x80 | (cp & 0x3F));
-    }
-}
-
 bool isContinuation(std::uint8_t b)
 {
     return (b & 0xC0) == 0x80;
@@ -84,9 +70,9 @@ std::string Windows1252ToUtf8(std::string_view bytes)
     for (const char c : bytes) {
         const std::uint8_t b = std::uint8_t(c);
         if (b >= 0x80 && b < 0xA0)
-            appendUtf8(out, kHighControls[b - 0x80]);
+            AppendUtf8(out, kHighControls[b - 0x80]);
         else
-            appendUtf8(out, b);
+            AppendUtf8(out, b);
     }
     return out;
 }
@@ -104,6 +90,25 @@ std::string_view TruncateUtf8(std::string_view text, std::size_t maxBytes)
     while (end > 0 && isContinuation(std::uint8_t(text[end])))
         --end;
     return text.substr(0, end);
+}
+
+void AppendUtf8(std::string& out, char32_t cp)
+{
+    if (cp < 0x80) {
+        out += char(cp);
+    } else if (cp < 0x800) {
+        out += char(0xC0 | (cp >> 6));
+        out += char(0x80 | (cp & 0x3F));
+    } else if (cp < 0x10000) {
+        out += char(0xE0 | (cp >> 12));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    } else {
+        out += char(0xF0 | (cp >> 18));
+        out += char(0x80 | ((cp >> 12) & 0x3F));
+        out += char(0x80 | ((cp >> 6) & 0x3F));
+        out += char(0x80 | (cp & 0x3F));
+    }
 }
 
 }  // namespace lv

@@ -10,6 +10,9 @@ namespace lv {
 
 bool IsValidUtf8(std::string_view text);
 
+// Appends one code point (up to U+10FFFF) in UTF-8.
+void AppendUtf8(std::string& out, char32_t codePoint);
+
 // Each byte taken as a Windows-1252 character (the five unassigned bytes map to the C1
 // controls of the same value, as the platform's own conversion does).
 std::string Windows1252ToUtf8(std::string_view bytes);

@@ -1,4 +1,5 @@
 #include "imagelib/jpeg.h"
+#include "imagelib/picture_budget.h"
 
 #include "imagelib/dib_alloc.h"
 #include "imagelib/image_file.h"
@@ -46,6 +47,7 @@ struct JpegReader {
     JpegSourceManager input{};
     jpeg_progress_mgr progress{};
     HDIB picture;
+    FileFailure failure;
 };
 
 struct JpegWriter {
@@ -93,7 +95,7 @@ UINT16 dotsPerInch(std::int32_t pixelsPerMetre)
 bool fitsTheData(const JpegReader& r, std::uint64_t pictureBytes)
 {
     const std::uint64_t left = r.source.remaining() + r.input.library.bytes_in_buffer;
-    return pictureBytes != 0 && pictureBytes <= left * kBestCompressionRatio;
+    return pictureBytes != 0 && pictureBytes <= left * kBestCompressionRatio && !CheckPictureBudget(pictureBytes, left);
 }
 
 HDIB allocateFor(const jpeg_decompress_struct& cinfo)
@@ -117,8 +119,10 @@ void swapRedAndBlue(JSAMPROW row, JDIMENSION width)
 
 ReadCode decode(JpegReader& r)
 {
-    if (setjmp(r.errors.jump))
+    if (setjmp(r.errors.jump)) {
+        r.failure = {r.input.atFakeEnd ? FileProblem::Truncated : FileProblem::Corrupt, r.errors.message};
         return ReadCode::Failure;
+    }
     jpeg_create_decompress(&r.cinfo);
     AttachJpegSource(&r.cinfo, r.input, r.source);
     r.progress.progress_monitor = limitScans;
@@ -130,21 +134,29 @@ ReadCode decode(JpegReader& r)
         r.cinfo.out_color_space = JCS_EXT_BGR;
     jpeg_calc_output_dimensions(&r.cinfo);
     const int components = r.cinfo.output_components;
-    if (components != 1 && components != 3)
+    if (components != 1 && components != 3) {
+        r.failure = {FileProblem::Unsupported, "JPEG de " + std::to_string(components) + " componentes"};
         return ReadCode::Failure;
-    if (!fitsTheData(r, PictureBytes(r.cinfo.output_width, r.cinfo.output_height, 8u * unsigned(components))))
+    }
+    if (!fitsTheData(r, PictureBytes(r.cinfo.output_width, r.cinfo.output_height, 8u * unsigned(components)))) {
+        r.failure = {FileProblem::TooLarge, {}};
         return ReadCode::Failure;
+    }
     jpeg_start_decompress(&r.cinfo);
     r.picture = allocateFor(r.cinfo);
-    if (!r.picture)
+    if (!r.picture) {
+        r.failure = {FileProblem::OutOfMemory, {}};
         return ReadCode::Failure;
+    }
 
     const JDIMENSION height = r.cinfo.output_height;
     while (r.cinfo.output_scanline < height) {
         const JDIMENSION done = r.cinfo.output_scanline;
         if (done % 16 == 0) {
-            if (AbortRequested())
+            if (AbortRequested()) {
+                r.failure = {FileProblem::Cancelled, {}};
                 return ReadCode::Failure;
+            }
             ReportProgress(kProgressReading, int(std::uint64_t(done) * 100 / height));
         }
         JSAMPROW row = r.picture.row(int(height - 1 - done));
@@ -213,8 +225,12 @@ ReadResult ReadJpeg(ByteSource& source)
 {
     JpegReader reader(source);
     if (decode(reader) != ReadCode::Image)
-        return ReadCode::Failure;
-    return std::move(reader.picture);
+        return {ReadCode::Failure, reader.failure};
+    ReadResult result(std::move(reader.picture));
+    // A cut stream decodes as far as it goes; the user is told the rest is missing.
+    if (reader.input.atFakeEnd)
+        result.setFailure({FileProblem::Truncated, {}});
+    return result;
 }
 
 ReadResult ReadJpeg(const std::string& path)
@@ -237,10 +253,8 @@ WriteResult WriteJpeg(const std::string& path, const HDIB& image, int quality)
 {
     if (refuseIndexed(image))
         return WriteResult::NotWritten;
-    const WriteResult result = WriteImageFile(path, [&](ByteSink& sink) { return WriteJpeg(sink, image, quality); });
-    if (result == WriteResult::CannotCreate)
-        ShowLibraryMessage(kDiskErrorMessage);
-    return result;
+    // A file that can't be created is reported by the caller, which knows the cause.
+    return WriteImageFile(path, [&](ByteSink& sink) { return WriteJpeg(sink, image, quality); });
 }
 
 }  // namespace lv

@@ -1,4 +1,5 @@
 #include "imagelib/png.h"
+#include "imagelib/picture_budget.h"
 
 #include "common/ui_service.h"
 #include "imagelib/dib_alloc.h"
@@ -42,6 +43,7 @@ struct PngReader {
     png_structp png = nullptr;
     png_infop info = nullptr;
     HDIB picture;
+    bool tooLarge = false;
 };
 
 struct PngWriter {
@@ -115,6 +117,10 @@ ReadCode decode(PngReader& r)
         = storedBytes(width, height, png_get_channels(r.png, r.info), png_get_bit_depth(r.png, r.info));
     if (stored > r.source.remaining() * kBestCompressionRatio)
         png_error(r.png, "Not enough image data");
+    if (CheckPictureBudget(PictureBytes(width, height, 24), r.source.remaining())) {
+        r.tooLarge = true;
+        png_error(r.png, "Image too large");
+    }
 
     requestBgr24(r.png, r.info);
     const int passes = png_set_interlace_handling(r.png);
@@ -192,6 +198,9 @@ PngWriteResult encode(PngWriter& w)
     png_set_IHDR(w.png, w.info, png_uint_32(image.width()), png_uint_32(image.height()), 8, colourType,
                  PNG_INTERLACE_ADAM7, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_compression_level(w.png, kDeflateLevel);
+    // Declaring the display's gamma makes the reader's correction cancel out, so our own
+    // files reopen unchanged instead of brightening each time.
+    png_set_gAMA(w.png, w.info, 1.0 / kScreenGamma);
 
     char titleKey[] = "Title", titleText[] = "None";
     char authorKey[] = "Author", authorText[] = "Unknown";
@@ -233,10 +242,17 @@ ReadResult ReadPng(ByteSource& source)
     if (!reader.info)
         return ReadCode::NotThisFormat;
     const ReadCode code = decode(reader);
-    if (code == ReadCode::NotThisFormat)
-        ui::Current().showMessage(reader.errors.message, kPngReadTitle, ui::Icon::None);
+    if (code == ReadCode::NotThisFormat) {
+        // The library's own words go with the cause; whoever shows the failure names the file.
+        const std::string said = reader.errors.message;
+        if (reader.tooLarge)
+            return {code, {FileProblem::TooLarge, {}}};
+        if (said == "Read Error" || said == "Not enough image data")
+            return {code, {FileProblem::Truncated, said}};
+        return {code, {FileProblem::Corrupt, said}};
+    }
     if (code != ReadCode::Image)
-        return code;
+        return {code, {code == ReadCode::Broken ? FileProblem::Cancelled : FileProblem::OutOfMemory, {}}};
     return std::move(reader.picture);
 }
 
@@ -263,18 +279,21 @@ PngWriteResult WritePng(ByteSink& sink, const HDIB& image, const HDIB* alpha)
     return encode(writer);
 }
 
-PngWriteResult WritePng(const std::string& path, const HDIB& image, const HDIB* alpha)
+PngWriteResult WritePng(const std::string& path, const HDIB& image, FileFailure* failure, const HDIB* alpha)
 {
     if (!writable(image, alpha))
         return PngWriteResult::Refused;
     ui::BusyCursor busy;
-    auto sink = CreateImageFile(path);
+    auto sink = CreateImageFile(path, failure);
     if (!sink)
         return PngWriteResult::NotCreated;
-    PngWriteResult result = WritePng(*sink, image, alpha);
-    if (!sink->close() && result == PngWriteResult::Written)
-        result = PngWriteResult::EncoderError;
-    return result;
+    const PngWriteResult result = WritePng(*sink, image, alpha);
+    if (result == PngWriteResult::Written && sink->close())
+        return result;
+    sink->discard();
+    if (failure)
+        *failure = sink->failure();
+    return result == PngWriteResult::Written ? PngWriteResult::EncoderError : result;
 }
 
 }  // namespace lv

@@ -10,11 +10,16 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
   qt6-translations-l10n
   libsane-dev
+  libgsf-1-dev
+  libfreetype-dev libfontconfig-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation
   python3 python3-pil imagemagick graphicsmagick libtiff-tools netpbm
   libjpeg-turbo-progs libvips-tools sane-utils
+  python3-olefile
+  # installing and packaging: the desktop's checks and CPack's Debian generator
+  desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file
 )
 
 missing=()

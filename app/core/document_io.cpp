@@ -1,17 +1,18 @@
 #include "app/core/document_io.h"
 
 #include "app/core/document_files.h"
-#include "app/core/undo_record.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
 #include "edit/compositing.h"
 #include "edit/layer_pictures.h"
 #include "edit/layered_format.h"
 #include "edit/layers.h"
+#include "edit/psd_import.h"
 #include "imagelib/alpha_mask.h"
 #include "imagelib/document_open.h"
 #include "imagelib/png.h"
 #include "imagelib/save_as.h"
+#include "imagelib/shared_picture.h"
 
 #include <algorithm>
 #include <optional>
@@ -59,14 +60,14 @@ std::optional<PictureWithAlpha> onlyLayerWithAlpha(const LayerStack& stack)
         for (int x = 0; x < alpha.width(); ++x)
             row[x] = std::uint8_t((row[x] * opacity + 50) / 100);
     }
-    return PictureWithAlpha{&layer.image, std::move(alpha)};
+    return PictureWithAlpha{&layer.image.read(), std::move(alpha)};
 }
 
 }  // namespace
 
 LoadedDocument LoadDocument(const std::string& path)
 {
-    // The layered reader keeps the whole stack aside; the dispatcher sees its composite.
+    // The layered and Photoshop readers keep the whole stack aside; the dispatcher sees its composite.
     std::unique_ptr<LayerStack> layered;
     DocumentReaders readers = LibraryDocumentReaders();
     readers.layered = [&layered](const std::string& file) -> ReadResult {
@@ -80,6 +81,16 @@ LoadedDocument LoadDocument(const std::string& path)
         layered = std::move(stack);
         return ReadResult(std::move(picture));
     };
+    readers.psd = [&layered](const std::string& file) -> ReadResult {
+        PsdOpened opened = OpenPsdFile(file);
+        if (!opened.stack)
+            return opened.code;
+        HDIB picture = CopyPicture(opened.stack->composite);
+        if (!picture)
+            return ReadCode::Failure;
+        layered = std::move(opened.stack);
+        return ReadResult(std::move(picture));
+    };
 
     OpenedImage opened = OpenDocumentImage(path, readers);
     LoadedDocument loaded;
@@ -87,7 +98,7 @@ LoadedDocument LoadDocument(const std::string& path)
     loaded.format = opened.format;
     if (!opened.result.ok())
         return loaded;
-    if (opened.format == "VLF" && layered) {
+    if ((opened.format == "VLF" || opened.format == "PSD") && layered) {
         if (layered->width == 0 || layered->height == 0) {
             ui::Current().beep();
             loaded.code = ReadCode::Failure;
@@ -126,7 +137,7 @@ bool WriteDocument(LayerStack& stack, std::string& path, int saveType)
         if (saveType == kSaveAsLayered) {
             written = WriteLayeredFile(path, stack);
         } else if (const auto transparent = onlyLayerWithAlpha(stack)) {
-            written = WritePng(path, *transparent->image, &transparent->alpha) == PngWriteResult::Written;
+            written = WritePng(path, *transparent->image, nullptr, &transparent->alpha) == PngWriteResult::Written;
         } else {
             written = WritePng(path, stack.composite) == PngWriteResult::Written;
         }

@@ -1,5 +1,6 @@
 #include "app/shell/shell_application.h"
 
+#include "app/shell/album_argument.h"
 #include "app/core/command_line.h"
 #include "app/core/configuration.h"
 #include "app/core/program_paths.h"
@@ -34,6 +35,7 @@ ShellApplication::ShellApplication(QApplication& application, std::vector<std::s
     , imageWindows_(imageWindows)
     , instance_(InstanceServerName(ConfigFilePath()))
     , uiService_(hooks)
+    , photoCdOptions_(hooks)
     , store_(ConfigFilePath())
     , filters_(application)
 {
@@ -61,6 +63,7 @@ int ShellApplication::run()
 bool ShellApplication::startUp()
 {
     uiGuard_.emplace(uiService_);
+    photoCdGuard_.emplace(photoCdOptions_);
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int depth = screen ? screen->depth() : 32;
     const QSize screenSize = screen ? screen->size() : QSize(1024, 768);
@@ -89,7 +92,9 @@ bool ShellApplication::startUp()
 
     if (mainWindowCreated_)
         mainWindowCreated_(*mainWindow_);
-    OpenCommandLineFiles(arguments_, opener_);
+    OpenCommandLineFiles(arguments_, opener_, [this](const std::string& album) {
+        return OpenAlbumFromCommandLine(*mainWindow_, album, hooks_);
+    });
     mainWindow_->acceptDroppedFiles();
 
     const QRect g = mainWindow_->geometry();
@@ -107,7 +112,8 @@ void ShellApplication::shutDown()
     Settings settings(store_);
     SaveConfigurationAtExit(settings, Shell().config, Shell().recent, ExecutablePath().string());
 
-    DeleteTemporaryFiles(ProgramFile(kTempFolder));
+    // Not WritableProgramDir: a folder that was never used need not be made just to be emptied.
+    DeleteTemporaryFiles(ResolveWritableLocation(ProgramDir(), UserDataDir(), kTempFolder));
 
     // The window object lives until the loop has ended, but from here on there is no main window.
     filters_.setFilter(EventFilterChain::Stage::Accelerators, nullptr);

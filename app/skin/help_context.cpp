@@ -16,11 +16,12 @@ struct DialogContext {
 };
 
 // Dialogs that do not appear here open the contents.
-constexpr std::array<DialogContext, 7> kDialogContexts = {{
+constexpr std::array<DialogContext, 8> kDialogContexts = {{
     {kOpenDialog, 750},
     {kSaveAsDialog, 751},
     {kNewPictureDialog, 600},
     {kPrintDialog, 650},
+    {kPhotoCdOptionsDialog, 760},
     {kSlideShowSettingsDialog, 1600},
     {kPropertiesDialog, 593},
     {kAboutDialog, 990},
@@ -31,13 +32,14 @@ struct ContextPage {
     const char* page;
 };
 
-constexpr std::array<ContextPage, 12> kContextPages = {{
+constexpr std::array<ContextPage, 13> kContextPages = {{
     {kImageWindowHelpContext, "janela-de-imagem.html"},
     {593, "caixas-de-dialogo.html#d593"},
     {600, "caixas-de-dialogo.html#d600"},
     {650, "caixas-de-dialogo.html#d650"},
     {750, "caixas-de-dialogo.html#d750"},
     {751, "caixas-de-dialogo.html#d751"},
+    {760, "caixas-de-dialogo.html#d760"},
     {990, "caixas-de-dialogo.html#d990"},
     {kImageMenuHelpContext, "janela-de-imagem.html#menu"},
     {kAlbumMenuHelpContext, "tela18.html#menu"},

@@ -20,6 +20,7 @@ inline constexpr int kOpenDialog = 1001;
 inline constexpr int kSaveAsDialog = 1002;
 inline constexpr int kNewPictureDialog = 1013;
 inline constexpr int kPrintDialog = 1026;
+inline constexpr int kPhotoCdOptionsDialog = 1040;
 inline constexpr int kSlideShowSettingsDialog = 1090;
 inline constexpr int kPropertiesDialog = 1093;
 inline constexpr int kAboutDialog = 1097;

@@ -2,6 +2,7 @@
 #include "app/core/tests/memory_store.h"
 #include "app/dialogs/new_picture_dialog.h"
 #include "app/dialogs/open_dialog.h"
+#include "app/dialogs/photo_cd_options_dialog.h"
 #include "app/dialogs/save_as_dialog.h"
 #include "app/widgets/picture_preview.h"
 #include "common/byte_sink.h"
@@ -9,6 +10,7 @@
 #include "imagelib/dib_alloc.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
+#include "imagelib/pcd.h"
 #include "imagelib/save_as.h"
 #include "imagelib/save_options.h"
 
@@ -19,7 +21,9 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QApplication>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -116,6 +120,7 @@ TEST(NewPictureDialog, TooLargeSizesKeepTheDialogAndAcceptedOnesAreRememberedInT
     auto* height = child<QDoubleSpinBox>(dialog, "height");
     list->setCurrentRow(0);
     EXPECT_EQ(width->value(), 4.0);
+    EXPECT_EQ(height->value(), 6.0);
     EXPECT_EQ(dialog.unit(), SizeUnit::Inch);
     dialog.accept();
     ASSERT_TRUE(dialog.request());
@@ -234,6 +239,47 @@ TEST(FileDialogs, QtsOwnTextsArePortuguese)
     EXPECT_TRUE(buttons.contains("&Abrir") || buttons.contains("Abrir")) << buttons.join(" | ").toStdString();
     EXPECT_TRUE(buttons.contains("Cancelar")) << buttons.join(" | ").toStdString();
     EXPECT_EQ(QLocale().decimalPoint(), ",");
+}
+
+// Acts on the options dialog once it runs: picks the rows, then OK or Cancel.
+void answerPhotoCdDialog(int format, int resolution, bool ok)
+{
+    QTimer::singleShot(0, [=] {
+        auto* window = dynamic_cast<PhotoCdOptionsWindow*>(QApplication::activeModalWidget());
+        ASSERT_NE(window, nullptr);
+        window->formats()->setCurrentRow(format);
+        window->resolutions()->setCurrentRow(resolution);
+        ok ? window->accept() : window->reject();
+    });
+}
+
+TEST(PhotoCdOptionsDialog, OffersTwoFormatsAndFiveResolutionsAndReadsWhatWasChosen)
+{
+    PhotoCdOptionsWindow window(nullptr, {1, 3});
+    ASSERT_EQ(window.formats()->count(), 2);
+    ASSERT_EQ(window.resolutions()->count(), 5);
+    EXPECT_EQ(window.formats()->item(1)->text(), QStringLiteral("Tons de cinza (8 bits)"));
+    EXPECT_EQ(window.resolutions()->item(2)->text(), QStringLiteral("Base (768 × 512)"));
+    EXPECT_EQ(window.choices().format, 1);
+    EXPECT_EQ(window.choices().resolution, 3);
+
+    // Through the image library: the asking mode shows the dialog, OK reads at the choice.
+    TestHooks hooks;
+    QtPhotoCdOptions options(hooks);
+    ScopedPhotoCdOptionsDialog installed(options);
+    ScopedPhotoCdMode mode(kPhotoCdAsk);
+    const PhotoCdChoices before = StoredPhotoCdChoices();
+    const std::string pack = std::string(LV_SOURCE_DIR) + "/imagelib/tests/fixtures/pcd/gm.pcd";
+    answerPhotoCdDialog(1, 0, true);
+    ReadResult read = ReadPhotoCd(pack);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.image().width(), 192);
+    EXPECT_EQ(read.image().bitCount(), 8);
+    EXPECT_EQ(StoredPhotoCdChoices().resolution, 0);
+    answerPhotoCdDialog(0, 2, false);
+    EXPECT_EQ(ReadPhotoCd(pack).code(), ReadCode::Broken);
+    EXPECT_EQ(StoredPhotoCdChoices().resolution, 0);  // a cancel keeps the old choices
+    SetStoredPhotoCdChoices(before);
 }
 
 }  // namespace

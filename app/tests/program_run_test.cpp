@@ -84,5 +84,32 @@ TEST(Program, CommandLineFilesOpenTwoAtMostSideBySide)
     EXPECT_EQ(log.find(files[2]), std::string::npos);
 }
 
+TEST(Program, FromAReadOnlyProgramFolderItOpensAPictureAndAnAlbumAndKeepsItsTemporaryFilesInTheUserDataFolder)
+{
+    ProgramSandbox sandbox;
+    const std::string picture = sandbox.file("foto.bmp").string();
+    HDIB image = AllocatePicture(20, 10, 24, 0);
+    ASSERT_EQ(WriteBmp(picture, image), WriteResult::Written);
+    const std::string album = sandbox.file("Viagem.ABM").string();
+    const auto userTemp = sandbox.dataHome() / "lumivista" / "temp";
+    std::filesystem::create_directories(userTemp);
+    std::ofstream(userTemp / "acquired.bmp") << "x";
+    namespace fs = std::filesystem;
+    fs::permissions(sandbox.home(), fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+
+    const int exitCode = sandbox.run({album, picture}, {"LUMIVISTA_TEST_QUIT=1"});
+    const auto written = std::distance(fs::directory_iterator(sandbox.home()), fs::directory_iterator());
+    fs::permissions(sandbox.home(), fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(exitCode, 0);
+    const std::string log = sandbox.log();
+    EXPECT_NE(log.find("screen 18 panels "), std::string::npos) << log;
+    EXPECT_NE(log.find("album " + album + " ok\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("open " + picture + " ok\n"), std::string::npos) << log;
+    EXPECT_EQ(written, 4) << "only the linked skin, help and sounds";
+    EXPECT_FALSE(fs::exists(userTemp / "acquired.bmp"));
+    EXPECT_NE(ReadTextFile(sandbox.configFile()).find("\nAlbum Name=" + album + "\n"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace lv::testing

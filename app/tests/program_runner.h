@@ -137,6 +137,8 @@ public:
     std::filesystem::path logFile() const { return dir_.path() / "log.txt"; }
     std::filesystem::path screenConfig() const { return dir_.path() / "screen.json"; }
     std::filesystem::path runtimeDir() const { return dir_.path() / "runtime"; }
+    // $XDG_DATA_HOME: where the changeable data goes when the program folder is read-only.
+    std::filesystem::path dataHome() const { return dir_.path() / "data"; }
     std::filesystem::path file(const std::string& name) const { return dir_.path() / name; }
 
     std::string log() const { return ReadTextFile(logFile()); }
@@ -157,7 +159,8 @@ public:
         const std::string platform = x_ ? "QT_QPA_PLATFORM=xcb" : "QT_QPA_PLATFORM=offscreen:configfile=" + screenConfig().string();
         for (const std::string& ours : {platform, "LUMIVISTA_HOME=" + home().string(),
                                         "LUMIVISTA_CONFIG_DIR=" + configDir().string(),
-                                        "LUMIVISTA_TEST_LOG=" + logFile().string(), "XDG_RUNTIME_DIR=" + runtimeDir().string()})
+                                        "LUMIVISTA_TEST_LOG=" + logFile().string(), "XDG_RUNTIME_DIR=" + runtimeDir().string(),
+                                        "XDG_DATA_HOME=" + dataHome().string()})
             set(ours);
         if (x_) {
             set("DISPLAY=" + x_->display());

@@ -3,14 +3,19 @@
 #include "arguments.h"
 #include "image_io.h"
 #include "imagelib/dib_convert.h"
+#include "edit/psd_import.h"
+#include "imagelib/file_names.h"
+
+#include <filesystem>
 #include "imagelib/save_options.h"
 
 namespace lv::tool {
 
 int RunConvert(std::string_view, Arguments args)
 {
-    ParsedArguments parsed(args, {"--compress", "--interlace", "--transparent", "--save-as"}, {"--quality"});
+    ParsedArguments parsed(args, {"--compress", "--interlace", "--transparent", "--save-as"}, {"--quality", "--pcd-resolution"});
     const auto quality = parsed.integer("--quality", 1, 100);
+    const auto photoCdResolution = parsed.integer("--pcd-resolution", 0, 4);
     if (!parsed.ok() || parsed.positional().size() != 2)
         return Fail(kExitUsage, parsed.ok() ? "usage: convert IN OUT [options]" : parsed.error());
     SaveOptions& options = CurrentSaveOptions();
@@ -20,10 +25,21 @@ int RunConvert(std::string_view, Arguments args)
     options.interlace = parsed.has("--interlace");
     options.transparent = parsed.has("--transparent");
 
-    ToolPicture picture = OpenPicture(parsed.positional()[0]);
+    const std::string& in = parsed.positional()[0];
+    const std::string& out = parsed.positional()[1];
+    // A layered output keeps the layers of a Photoshop document.
+    if (DispatchExtension(out) == "VLF" && DispatchExtension(in) == "PSD" && !parsed.has("--save-as")) {
+        if (!std::filesystem::is_regular_file(in))
+            return Fail(kExitCannotRead, "cannot open " + in);
+        const auto stack = OpenPsdFile(in).stack;
+        if (!stack)
+            return Fail(kExitCannotRead, "cannot read " + in);
+        return WriteDocument(*stack, out, options.jpegQuality);
+    }
+    ToolPicture picture = OpenPicture(in, photoCdResolution);
     if (picture.exitCode)
         return picture.exitCode;
-    return WritePicture(picture.image, parsed.positional()[1], parsed.has("--save-as"));
+    return WritePicture(picture.image, out, parsed.has("--save-as"));
 }
 
 int RunDepthConversion(std::string_view name, Arguments args)

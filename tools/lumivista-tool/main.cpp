@@ -4,8 +4,10 @@
 #include "convert_command.h"
 #include "geometry_commands.h"
 #include "info_command.h"
+#include "psd_command.h"
 #include "vlf_command.h"
 #include "skin_command.h"
+#include "slideshow_command.h"
 
 #include <cstdio>
 #include <string>
@@ -16,8 +18,8 @@ namespace {
 using lv::tool::Command;
 
 constexpr Command kCommands[] = {
-    {"info", "FILE [--json] [--palette]", "format, size, depth, type and resolution of a picture", lv::tool::RunInfo},
-    {"convert", "IN OUT [--quality N] [--compress] [--interlace] [--transparent] [--save-as]",
+    {"info", "FILE [--json] [--palette] [--pcd-resolution 0..4]", "format, size, depth, type and resolution of a picture", lv::tool::RunInfo},
+    {"convert", "IN OUT [--quality N] [--compress] [--interlace] [--transparent] [--save-as] [--pcd-resolution 0..4]",
      "write a picture in the format of OUT's extension", lv::tool::RunConvert},
     {"promote", "IN OUT", "widen a picture to 24 bits", lv::tool::RunDepthConversion},
     {"webpalette", "IN OUT", "reduce to the fixed 216-colour palette with error diffusion", lv::tool::RunDepthConversion},
@@ -30,6 +32,10 @@ constexpr Command kCommands[] = {
     {"thumb", "IN OUT WIDTH HEIGHT", "scale fast into a box, keeping the aspect ratio", lv::tool::RunScale},
     {"new", "WIDTH HEIGHT R G B OUT [--grey]", "make a picture of one colour", lv::tool::RunNew},
     {"skin", "info FILE [--json]", "screens, buttons, rectangles and picture sizes of a skin file", lv::tool::RunSkin},
+    {"psd", "info FILE [--json]", "header and layer records of a Photoshop document as read", lv::tool::RunPsd},
+    {"slideshow", "frames OLD NEW OUTDIR --transition NAME --variant N [--size WxH] [--every K] [--seed S] [--format EXT] [--json] | list [--json]",
+     "pictures of a slide-show transition step by step; the transitions with their variants and random numbers",
+     lv::tool::RunSlideshow},
 };
 
 void PrintHelp(std::FILE* out)

@@ -1,9 +1,11 @@
-// Writes the program's skin files from the button definition table, and renders previews
-// of whole screens from them.
+// Writes the program's skin files from the button definition table, renders previews of
+// whole screens from them, and draws the icons the desktop shows for the program and its files.
 //
 //   lv-skin-generator PROGRAM_DIR
 //   lv-skin-generator --preview PROGRAM_DIR SCREEN 800|640 OUT.png [HOVER_CONTROL]
+//   lv-skin-generator --icons ICONS_DIR
 
+#include "desktop_icons.h"
 #include "preview.h"
 #include "skin_builder.h"
 
@@ -18,9 +20,12 @@ int main(int argc, char** argv)
     QGuiApplication app(argc, argv);
     const auto usage = [] {
         std::fprintf(stderr, "usage: lv-skin-generator PROGRAM_DIR\n"
-                             "       lv-skin-generator --preview PROGRAM_DIR SCREEN 800|640 OUT.png [HOVER_CONTROL]\n");
+                             "       lv-skin-generator --preview PROGRAM_DIR SCREEN 800|640 OUT.png [HOVER_CONTROL]\n"
+                             "       lv-skin-generator --icons ICONS_DIR\n");
         return 2;
     };
+    if (argc == 3 && std::string(argv[1]) == "--icons")
+        return lv::skingen::WriteDesktopIcons(argv[2]) ? 0 : 1;
     if (argc == 2)
         return lv::skingen::WriteSkinFiles(argv[1]) ? 0 : 1;
     if ((argc == 6 || argc == 7) && std::string(argv[1]) == "--preview") {

@@ -5,6 +5,7 @@
 #include "app/widgets/dib_image.h"
 #include "app/widgets/skin_geometry.h"
 #include "button_painter.h"
+#include "desktop_icons.h"
 #include "click_sounds.h"
 #include "imagelib/bmp.h"
 #include "imagelib/dib_alloc.h"
@@ -103,18 +104,12 @@ bool WriteVariant(const std::filesystem::path& ui, SkinVariant variant)
     return WriteBitmap((ui / ("splashscreen." + extension)).string(), PaintSplash(variant));
 }
 
-// The logo with its transparency, for the windows' icon: colours and alpha apart, as the
-// PNG writer takes them.
+// The program's desktop icon with its transparency, for its windows: colours and alpha apart,
+// as the PNG writer takes them.
 bool WriteLogo(const std::string& path)
 {
     constexpr int kSide = 256;
-    QImage logo(kSide, kSide, QImage::Format_ARGB32);
-    logo.fill(Qt::transparent);
-    {
-        QPainter p(&logo);
-        DrawLogoMark(p, QRectF(8, 8, kSide - 16, kSide - 16));
-    }
-    const QImage straight = logo.convertToFormat(QImage::Format_ARGB32);  // not premultiplied
+    const QImage straight = RenderDesktopIcon("lumivista", kSide).convertToFormat(QImage::Format_ARGB32);  // not premultiplied
     const HDIB colours = ImageToDib(straight);
     HDIB alpha = AllocatePicture(kSide, kSide, 8, 256);
     if (!colours || !alpha)
@@ -126,7 +121,7 @@ bool WriteLogo(const std::string& path)
         for (int x = 0; x < kSide; ++x)
             row[x] = std::uint8_t(qAlpha(line[x]));
     }
-    if (WritePng(path, colours, &alpha) != PngWriteResult::Written) {
+    if (WritePng(path, colours, nullptr, &alpha) != PngWriteResult::Written) {
         std::fprintf(stderr, "skin-generator: cannot write %s\n", path.c_str());
         return false;
     }

@@ -25,7 +25,7 @@ public:
     std::set<std::string> refused;
 };
 
-TEST(CommandLine, TwoFilesOpenRefusedOnesCountOnceAndANameWithoutAnExtensionEndsTheScan)
+TEST(CommandLine, TwoFilesOpenRefusedOnesCountOnceAndNamesThatAreNoPicturesAreSkipped)
 {
     using Names = std::vector<std::string>;
     const Names four = {"a.jpg", "b.jpg", "c.jpg", "d.jpg"};
@@ -37,10 +37,11 @@ TEST(CommandLine, TwoFilesOpenRefusedOnesCountOnceAndANameWithoutAnExtensionEnds
         {{"-geometry", "-x", "/f/a.jpg", "/f/b c.bmp", "/f/c.tif"}, {}, {"/f/a.jpg", "/f/b c.bmp"}, {"/f/a.jpg", "/f/b c.bmp"}},
         {four, {"a.jpg"}, {"b.jpg"}, {"a.jpg", "b.jpg"}},  // the refused a counts 1, the opened b 2 more: c is not examined
         {four, {"a.jpg", "b.jpg", "c.jpg"}, {}, {"a.jpg", "b.jpg", "c.jpg"}},
-        {{"a.jpg", "/f/photo.jpeg", "b.jpg"}, {"a.jpg"}, {}, {"a.jpg"}},
-        {{"notes", "a.jpg"}, {}, {}, {}},
-        {{"", "a.jpg"}, {}, {}, {}},
-        {{"bmp", "a.jpg"}, {}, {}, {}},
+        {{"a.jpg", "/f/photo.jpeg", "b.jpg"}, {"a.jpg"}, {"/f/photo.jpeg"}, {"a.jpg", "/f/photo.jpeg"}},
+        {{"scan.TIFF", "x.jpe", "y.jpg"}, {}, {"scan.TIFF", "x.jpe"}, {"scan.TIFF", "x.jpe"}},
+        {{"notes", "a.jpg"}, {}, {"a.jpg"}, {"a.jpg"}},
+        {{"", "a.jpg"}, {}, {"a.jpg"}, {"a.jpg"}},
+        {{"bmp", "/f.d/x", "a.jpg"}, {}, {"a.jpg"}, {"a.jpg"}},
         {{"  x.png", "-late.jpg"}, {"-late.jpg"}, {"x.png"}, {"x.png", "-late.jpg"}},  // only leading switches; 2 does not exceed 2
     };
     for (const auto& c : cases) {
@@ -51,6 +52,43 @@ TEST(CommandLine, TwoFilesOpenRefusedOnesCountOnceAndANameWithoutAnExtensionEnds
         EXPECT_EQ(opener.opened, c.opened);
         EXPECT_EQ(opener.examined, c.examined);
     }
+}
+
+TEST(CommandLine, AlbumFilesGoToTheAlbumOpenerAndCountLikeOpenedFiles)
+{
+    EXPECT_TRUE(IsAlbumFileName("/f/Férias.ABM"));
+    EXPECT_TRUE(IsAlbumFileName("album1.abm"));
+    EXPECT_FALSE(IsAlbumFileName("/f/albums.abm/photo.jpg"));
+    EXPECT_FALSE(IsAlbumFileName("/f/album.abmx"));
+    EXPECT_FALSE(IsAlbumFileName("abm"));
+
+    RecordingOpener opener;
+    std::vector<std::string> albums;
+    bool takeAlbums = true;
+    const AlbumFileOpener openAlbum = [&](const std::string& path) {
+        albums.push_back(path);
+        return takeAlbums;
+    };
+    // The album counts 2, the picture 2 more: the last name is never looked at.
+    const std::vector<std::string> args = {"-x", "/f/Viagem.ABM", "/f/a.jpg", "/f/b.abm"};
+    EXPECT_EQ(OpenCommandLineFiles(args, opener, openAlbum), 2);
+    EXPECT_EQ(albums, std::vector<std::string>{"/f/Viagem.ABM"});
+    EXPECT_EQ(opener.opened, std::vector<std::string>{"/f/a.jpg"});
+    EXPECT_EQ(opener.examined, std::vector<std::string>{"/f/a.jpg"});
+
+    // An album the page does not take counts once, like a refused picture.
+    albums.clear();
+    takeAlbums = false;
+    RecordingOpener second;
+    EXPECT_EQ(OpenCommandLineFiles(std::vector<std::string>{"a.abm", "b.jpg", "c.jpg"}, second, openAlbum), 1);
+    EXPECT_EQ(albums, std::vector<std::string>{"a.abm"});
+    EXPECT_EQ(second.opened, std::vector<std::string>{"b.jpg"});
+
+    // Without an album opener the document opener is asked, as for any file.
+    RecordingOpener plain;
+    plain.refused = {"a.abm"};
+    EXPECT_EQ(OpenCommandLineFiles(std::vector<std::string>{"a.abm"}, plain), 0);
+    EXPECT_EQ(plain.examined, std::vector<std::string>{"a.abm"});
 }
 
 }  // namespace

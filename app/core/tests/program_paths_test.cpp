@@ -1,8 +1,10 @@
 #include "app/core/program_paths.h"
+#include "common/testing/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fstream>
 
 namespace lv {
 namespace {
@@ -32,6 +34,93 @@ TEST(ProgramPaths, TheProgramFolderIsLumivistaHomeOrTheExecutablesAndDataNamesUs
     ::unsetenv("LUMIVISTA_HOME");
     EXPECT_EQ(ProgramDir(), ExecutablePath().parent_path());
     EXPECT_TRUE(ExecutablePath().is_absolute());
+}
+
+TEST(ProgramPaths, TheUserDataFolderFollowsXdgThenHome)
+{
+    PathEnvironment env;
+    env.home = "/home/ana";
+    EXPECT_EQ(ResolveUserDataDir(env), "/home/ana/.local/share/lumivista");
+    env.xdgDataHome = "data";  // relative values are ignored
+    EXPECT_EQ(ResolveUserDataDir(env), "/home/ana/.local/share/lumivista");
+    env.xdgDataHome = "/xdg/data";
+    EXPECT_EQ(ResolveUserDataDir(env), "/xdg/data/lumivista");
+}
+
+namespace fs = std::filesystem;
+
+// A folder without write bits for anyone, given back its bits afterwards so it can be removed.
+class ReadOnlyFolder {
+public:
+    explicit ReadOnlyFolder(fs::path folder) : folder_(std::move(folder))
+    {
+        fs::permissions(folder_, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                        fs::perm_options::remove);
+    }
+    ~ReadOnlyFolder() { fs::permissions(folder_, fs::perms::owner_write, fs::perm_options::add); }
+
+private:
+    fs::path folder_;
+};
+
+TEST(ProgramPaths, ChangeableDataStaysInAWritableProgramFolderAndOtherwiseGoesToTheUserDataFolder)
+{
+    const testing::TempDir dir;
+    const fs::path program = dir.path() / "program";
+    const fs::path data = dir.path() / "data";
+    fs::create_directories(program / "temp");
+    fs::create_directories(program / "sysalbum");
+    std::ofstream(program / "printcal.dat") << "x";
+
+    EXPECT_TRUE(IsWritableFolder(program));
+    EXPECT_FALSE(IsWritableFolder(program / "printcal.dat"));  // a file is no folder
+    EXPECT_FALSE(IsWritableFolder(program / "missing"));
+    EXPECT_EQ(ResolveWritableLocation(program, data, "temp"), program / "temp");
+    EXPECT_EQ(ResolveWritableLocation(program, data, "photos"), program / "photos");  // missing: made there
+    EXPECT_EQ(ResolveWritableLocation(program, data, "albums\\mine\\a.abm"), program / "albums/mine/a.abm");
+    EXPECT_EQ(ResolveWritableLocation(program, data, "\\printcal.dat"), program / "printcal.dat");
+    EXPECT_EQ(ResolveWritableLocation(program, data, ""), program);
+
+    {
+        // A read-only folder inside a writable program folder: only what lies below it moves.
+        const ReadOnlyFolder readOnly(program / "sysalbum");
+        EXPECT_FALSE(IsWritableFolder(program / "sysalbum"));
+        EXPECT_EQ(ResolveWritableLocation(program, data, "sysalbum/user.abm"), data / "sysalbum/user.abm");
+        EXPECT_EQ(ResolveWritableLocation(program, data, "temp"), program / "temp");
+    }
+    {
+        // The installed case: nothing below the program folder can be changed.
+        const ReadOnlyFolder readOnlyTemp(program / "temp");
+        const ReadOnlyFolder readOnlyProgram(program);
+        EXPECT_FALSE(IsWritableFolder(program));
+        for (const char* name : {"temp", "photos", "albums/mine/a.abm", "printcal.dat"})
+            EXPECT_EQ(ResolveWritableLocation(program, data, name), data / name) << name;
+        EXPECT_EQ(ResolveWritableLocation(program, data, ""), data);
+    }
+    EXPECT_EQ(ResolveWritableLocation(dir.path() / "gone", data, "temp"), data / "temp");
+}
+
+TEST(ProgramPaths, TheWritableFoldersAreMadeWhereTheyBelong)
+{
+    const testing::TempDir dir;
+    const fs::path program = dir.path() / "program";
+    fs::create_directories(program);
+    ::setenv("LUMIVISTA_HOME", program.c_str(), 1);
+    ::setenv("XDG_DATA_HOME", (dir.path() / "data").c_str(), 1);
+
+    EXPECT_EQ(WritableProgramDir(kPhotosFolder), program / "photos");
+    EXPECT_TRUE(fs::is_directory(program / "photos"));
+    {
+        const ReadOnlyFolder readOnly(program);
+        EXPECT_EQ(WritableProgramDir(kTempFolder), dir.path() / "data/lumivista/temp");
+        EXPECT_TRUE(fs::is_directory(dir.path() / "data/lumivista/temp"));
+        EXPECT_EQ(WritableProgramFile("albums\\a.abm"), dir.path() / "data/lumivista/albums/a.abm");
+        EXPECT_TRUE(fs::is_directory(dir.path() / "data/lumivista/albums"));
+        EXPECT_FALSE(fs::exists(dir.path() / "data/lumivista/albums/a.abm"));
+        EXPECT_FALSE(fs::exists(program / "temp"));
+    }
+    ::unsetenv("LUMIVISTA_HOME");
+    ::unsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace

@@ -1,0 +1,19 @@
+#include "app/shell/album_argument.h"
+
+#include "app/core/shell_state.h"
+
+#include <filesystem>
+
+namespace lv::app {
+
+bool OpenAlbumFromCommandLine(MainWindow& window, const std::string& path, const TestHooks& hooks)
+{
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    Shell().config.albumName = ec ? path : absolute.string();
+    const bool shown = window.switchScreen(kAlbumScreen);
+    hooks.log(QStringLiteral("album %1 %2").arg(QString::fromStdString(Shell().config.albumName), shown ? "ok" : "failed"));
+    return shown;
+}
+
+}  // namespace lv::app

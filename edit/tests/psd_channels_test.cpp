@@ -1,0 +1,135 @@
+// Channel data and names of Photoshop documents: run-length rows, deflate rows, 16-bit
+// samples and UTF-16 names, at their boundaries and when they are damaged.
+
+#include "common/little_endian.h"
+#include "edit/psd_channels.h"
+#include "edit/psd_names.h"
+
+#include <gtest/gtest.h>
+
+#include <zlib.h>
+
+#include <vector>
+
+namespace lv {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes unpack(const Bytes& in, std::size_t room)
+{
+    Bytes out(room, 0xEE);
+    out.resize(UnpackBits(in, out));
+    return out;
+}
+
+TEST(PsdChannels, PackBitsRunsLiteralsAndTheirEnds)
+{
+    EXPECT_EQ(unpack({2, 'a', 'b', 'c', 0xFE, 'z'}, 16), (Bytes{'a', 'b', 'c', 'z', 'z', 'z'}));
+    EXPECT_EQ(unpack({0x81, 7}, 200), Bytes(128, 7));            // the longest run
+    EXPECT_EQ(unpack({0x80, 0, 'q'}, 8), (Bytes{'q'}));           // -128 is no operation
+    EXPECT_EQ(unpack({0xFD, 1, 0xFD, 2}, 6), (Bytes{1, 1, 1, 1, 2, 2}));  // stops when the row is full
+    EXPECT_EQ(unpack({5, 'a', 'b'}, 8), (Bytes{'a', 'b'}));       // a literal cut by the end of data
+    EXPECT_EQ(unpack({0xFE}, 8), Bytes{});                        // a run without its byte
+}
+
+struct Rows {
+    std::vector<Bytes> rows;
+    PsdRowSink sink()
+    {
+        return [this](std::uint32_t plane, std::uint32_t y, const std::uint8_t* samples) {
+            rows.push_back(Bytes{std::uint8_t(plane), std::uint8_t(y)});
+            rows.back().insert(rows.back().end(), samples, samples + width);
+        };
+    }
+    std::uint32_t width;
+};
+
+TEST(PsdChannels, SixteenBitSamplesRoundToEightBits)
+{
+    Bytes raw;
+    for (const std::uint16_t v : std::initializer_list<std::uint16_t>{0, 128, 129, 32767, 32896, 65406, 65535})
+        raw.push_back(std::uint8_t(v >> 8)), raw.push_back(std::uint8_t(v));
+    Rows got{{}, 7};  // (v × 255 + 32895) >> 16: 128 → 0, 129 → 1, 65406 → 254
+    ASSERT_TRUE(DecodePsdPlanes(raw, kPsdRaw, {7, 1, 16, 1}, 1, got.sink()));
+    ASSERT_EQ(got.rows.size(), 1u);
+    EXPECT_EQ(got.rows[0], (Bytes{0, 0, 0, 0, 1, 127, 128, 254, 255}));
+}
+
+TEST(PsdChannels, PackBitsPlanesFollowTheirRowTable)
+{
+    // Two planes of two rows; only the first two planes are wanted of three declared.
+    const Bytes data = {0, 2, 0, 3, 0, 2, 0, 2,  0, 2, 0, 2,   // row lengths (three planes × two rows)
+                        0xFD, 9,   1, 4, 5,   0xFD, 6,   0xFD, 7,   0xFD, 1,   0xFD, 2};
+    Rows got{{}, 4};
+    ASSERT_TRUE(DecodePsdPlanes(data, kPsdPackBits, {4, 2, 8, 3}, 2, got.sink()));
+    ASSERT_EQ(got.rows.size(), 4u);
+    EXPECT_EQ(got.rows[0], (Bytes{0, 0, 9, 9, 9, 9}));
+    EXPECT_EQ(got.rows[1], (Bytes{0, 1, 4, 5, 0, 0}));  // a short row is filled with zeros
+    EXPECT_EQ(got.rows[3], (Bytes{1, 1, 7, 7, 7, 7}));
+
+    Bytes lying = data;
+    StoreBE16(&lying[2], 400);  // a row longer than the data left
+    EXPECT_FALSE(DecodePsdPlanes(lying, kPsdPackBits, {4, 2, 8, 3}, 2, got.sink()));
+    EXPECT_FALSE(DecodePsdPlanes(Bytes(11, 0), kPsdPackBits, {4, 2, 8, 3}, 2, got.sink()));  // no room for the table
+    EXPECT_FALSE(DecodePsdPlanes(Bytes(100, 0), 4, {4, 2, 8, 1}, 1, got.sink()));           // unknown compression
+    EXPECT_FALSE(DecodePsdPlanes(Bytes(7, 0), kPsdRaw, {4, 2, 8, 1}, 1, got.sink()));         // raw rows cut short
+}
+
+Bytes deflate(const Bytes& plain)
+{
+    uLongf size = compressBound(uLong(plain.size()));
+    Bytes out(size);
+    compress(out.data(), &size, plain.data(), uLong(plain.size()));
+    out.resize(size);
+    return out;
+}
+
+TEST(PsdChannels, DeflateRowsWithDifferencesAddUpAcrossEachRow)
+{
+    // 16-bit samples 1000, 1000 + 300, 1300 - 1400 (wrapping below zero): two rows.
+    Bytes plain;
+    for (const std::uint16_t v : std::initializer_list<std::uint16_t>{1000, 300, std::uint16_t(-1400), 65535, 1, 0})
+        plain.push_back(std::uint8_t(v >> 8)), plain.push_back(std::uint8_t(v));
+    Rows got{{}, 3};
+    ASSERT_TRUE(DecodePsdPlanes(deflate(plain), kPsdZipPredicted, {3, 2, 16, 1}, 1, got.sink()));
+    ASSERT_EQ(got.rows.size(), 2u);
+    // 1000 → 4, 1300 → 5, 65436 → 255 (wrapped), then 65535, 0, 0.
+    EXPECT_EQ(got.rows[0], (Bytes{0, 0, 4, 5, 255}));
+    EXPECT_EQ(got.rows[1], (Bytes{0, 1, 255, 0, 0}));
+
+    Bytes plain8 = {10, 5, 250};
+    Rows eight{{}, 3};
+    ASSERT_TRUE(DecodePsdPlanes(deflate(plain8), kPsdZipPredicted, {3, 1, 8, 1}, 1, eight.sink()));
+    EXPECT_EQ(eight.rows[0], (Bytes{0, 0, 10, 15, 9}));
+
+    Rows ignored{{}, 3};
+    EXPECT_FALSE(DecodePsdPlanes(Bytes{0x78, 0x9C, 0xFF, 0xFF}, kPsdZip, {3, 2, 16, 1}, 1, ignored.sink()));
+}
+
+TEST(PsdChannels, TheLeastDataEachCompressionNeeds)
+{
+    const PsdPlaneShape shape{300, 10, 8, 3};
+    EXPECT_EQ(PsdMinimumEncodedBytes(kPsdRaw, shape), 9000u);
+    EXPECT_EQ(PsdMinimumEncodedBytes(kPsdPackBits, shape), 30u * 2 + 30u * 3 * 2);
+    EXPECT_EQ(PsdMinimumEncodedBytes(kPsdZip, shape), 9000u / 1032);
+    EXPECT_EQ(PsdMinimumEncodedBytes(kPsdPackBits, {300, 10, 16, 3}), 30u * 2 + 30u * 5 * 2);
+    EXPECT_EQ(PsdMinimumEncodedBytes(9, shape), 0u);
+}
+
+TEST(PsdNames, UnicodeNamesAndTheirLength)
+{
+    const Bytes text = {0x00, 'C', 0x00, 0xE9, 0x20, 0xAC, 0xD8, 0x3D, 0xDE, 0x00, 0xDC, 0x00, 0x00, 'x', 0x00, 0x00, 0x00, 'y'};
+    EXPECT_EQ(Utf16BigEndianToUtf8(text), "Cé€😀\xEF\xBF\xBDx");  // a lone low surrogate, then the NUL ends it
+    EXPECT_EQ(Utf16BigEndianToUtf8(Bytes{0xD8, 0x00}), "\xEF\xBF\xBD");
+    EXPECT_EQ(Utf16BigEndianToUtf8(Bytes{0x00, 'a', 0x00}), "a");  // an odd byte is dropped
+
+    EXPECT_EQ(FirstCharacters("ação", 2), "aç");
+    EXPECT_EQ(FirstCharacters("ação", 4), "ação");
+    EXPECT_EQ(FirstCharacters("ação", 9), "ação");
+    EXPECT_EQ(FirstCharacters("😀😀", 1), "😀");
+    EXPECT_EQ(FirstCharacters("abc", 0), "");
+}
+
+}  // namespace
+}  // namespace lv

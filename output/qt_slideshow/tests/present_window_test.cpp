@@ -1,0 +1,133 @@
+#include "output/qt_slideshow/present_window.h"
+
+#include "app/core/settings.h"
+#include "app/core/settings_store.h"
+#include "common/profile.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+#include "imagelib/dib_geometry.h"
+
+#include <QPointer>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+namespace lv {
+namespace {
+
+// Pictures of one colour each, by path; other paths can't be loaded.
+PhotoLoader ColourLoader()
+{
+    return [](const std::string& path) -> HDIB {
+        static const std::map<std::string, std::uint32_t> colours{{"red", 0x0000FF}, {"blue", 0xFF0000}};
+        const auto it = colours.find(path);
+        return it == colours.end() ? HDIB() : DibCreate(64, 48, it->second, false);
+    };
+}
+
+struct MainTimer {
+    int stops = 0;
+    std::vector<int> starts;
+};
+
+PresentWindowSetup ShowSetup(MainTimer& timer, bool repeat, unsigned displayTime = 100)
+{
+    PresentWindowSetup setup;
+    setup.slides = {{"red", ""}, {"missing", ""}, {"blue", ""}};
+    setup.settings.repeat = repeat;
+    setup.settings.displayTime = displayTime;
+    setup.loader = ColourLoader();
+    setup.stopMainTimer = [&timer] { ++timer.stops; };
+    setup.startMainTimer = [&timer](int ms) { timer.starts.push_back(ms); };
+    return setup;
+}
+
+// The colour in the middle of the window once the slide has come in.
+std::uint32_t MiddleAfterTransition(const PresentWindow& window)
+{
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.drawingTransition(); }, 3000));
+    const ScreenBitmap& screen = window.screenBitmap();
+    return screen.pixel(screen.width() / 2, screen.height() / 2);
+}
+
+TEST(PresentWindow, OpensFullScreenWithFocusAndMovesOnWithEnter)
+{
+    MainTimer timer;
+    PresentWindow window(ShowSetup(timer, true));
+    window.open();
+    EXPECT_EQ(window.objectName(), "PDPresentWnd");
+    EXPECT_EQ(window.windowTitle(), QString::fromUtf8("Tessaro Lumivista 2000"));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(window.windowState() & Qt::WindowFullScreen);
+    EXPECT_EQ(timer.stops, 1);
+    EXPECT_EQ(window.screenBitmap().width(), window.width());
+    EXPECT_EQ(MiddleAfterTransition(window), ScreenPixel(255, 0, 0));
+
+    // Enter: the photo that can't be loaded is a black slide, then the blue one.
+    QTest::keyClick(&window, Qt::Key_Return);
+    EXPECT_EQ(window.show().slideIndex(), 1);
+    EXPECT_EQ(MiddleAfterTransition(window), kScreenBlack);
+    QTest::keyClick(&window, Qt::Key_Enter);
+    EXPECT_EQ(MiddleAfterTransition(window), ScreenPixel(0, 0, 255));
+    const ScreenBitmap& screen = window.screenBitmap();
+    EXPECT_EQ(screen.pixel(0, screen.height() / 2) == kScreenBlack || screen.pixel(screen.width() / 2, 0) == kScreenBlack,
+              screen.width() * 48 != screen.height() * 64);  // bands unless the screen has the photo's shape
+
+    // Escape ends the show and gives the main window its timer back.
+    QPointer<QWidget> alive(&window);
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_FALSE(window.show().running());
+    EXPECT_EQ(timer.starts, std::vector<int>{kMainWindowTimerRestartMs});
+}
+
+TEST(PresentWindow, TheSlideTimerEndsAShowWithoutRepeatAndAClickEndsAnother)
+{
+    MainTimer timer;
+    QPointer<PresentWindow> window = new PresentWindow(ShowSetup(timer, false, 1));  // 80 ms ticks, deletes itself
+    window->open();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 10000));
+    EXPECT_EQ(timer.starts, std::vector<int>{kMainWindowTimerRestartMs});
+
+    MainTimer other;
+    QPointer<PresentWindow> clicked = new PresentWindow(ShowSetup(other, true));
+    clicked->open();
+    QTest::mouseClick(clicked, Qt::RightButton);
+    EXPECT_FALSE(clicked.isNull());
+    QTest::mouseClick(clicked, Qt::LeftButton);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return clicked.isNull(); }, 3000));
+    EXPECT_EQ(other.starts, std::vector<int>{kMainWindowTimerRestartMs});
+}
+
+TEST(PresentWindow, AnUnreadableAlbumOpensNoWindowAndTheNameIsStored)
+{
+    testing::UiRecorder ui;
+    MainTimer timer;
+    const AlbumSlideReader failing = [](const std::string&) { return std::optional<std::vector<Slide>>(); };
+    EXPECT_EQ(OpenSlideShow(failing, "albums/album1.abm", ShowSetup(timer, true), nullptr), nullptr);
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Não existem imagens no álbum."});
+    EXPECT_EQ(timer.stops, 0);
+
+    const AlbumSlideReader reading = [](const std::string&) {
+        return std::optional<std::vector<Slide>>(std::vector<Slide>{{"blue", ""}});
+    };
+    QPointer<PresentWindow> window = OpenSlideShow(reading, "albums/album1.abm", ShowSetup(timer, true), nullptr);
+    ASSERT_FALSE(window.isNull());
+    EXPECT_EQ(window->show().slides().size(), 1u);
+    window->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull(); }, 3000));
+
+    testing::TempDir dir;
+    ProfileStore store(dir.file("LV2000.ini"));
+    Settings settings(store);
+    EXPECT_EQ(LoadTransitionName(settings), "");
+    ASSERT_TRUE(StoreTransitionName(settings, "Entrelaçar"));
+    EXPECT_EQ(LoadTransitionName(settings), "Entrelaçar");
+    EXPECT_EQ(profile::ReadValue(dir.file("LV2000.ini"), "USER", "SLIDESHOW"), "Entrelaçar");
+}
+
+}  // namespace
+}  // namespace lv

@@ -1,0 +1,136 @@
+#include "output/slide_painter.h"
+
+#include "common/testing/temp_dir.h"
+#include "imagelib/dib_geometry.h"
+#include "imagelib/load_save.h"
+#include "output/slide_show.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+#include <map>
+
+namespace lv {
+namespace {
+
+constexpr std::uint32_t kRed = 0x0000FF;  // DibCreate's colour: red in the low byte
+constexpr std::uint32_t kGreen = 0x00FF00;
+
+std::uint32_t At(const SlidePainter& painter, int x, int y)
+{
+    return painter.screen().pixel(x, y);
+}
+
+TEST(SlidePainter, PhotosAreFittedKeepingTheirProportionsAndCentred)
+{
+    EXPECT_EQ(FittedSlideRect(400, 300, 100, 100), (Rect{0, 12, 100, 87}));
+    EXPECT_EQ(FittedSlideRect(1920, 1080, 1920, 1080), (Rect{0, 0, 1920, 1080}));
+    EXPECT_EQ(FittedSlideRect(300, 400, 800, 600), (Rect{175, 0, 625, 600}));
+    EXPECT_EQ(FittedSlideRect(10, 10, 800, 600), (Rect{100, 0, 700, 600}));  // small photos grow
+    EXPECT_EQ(FittedSlideRect(5000, 1, 100, 100), (Rect{0, 49, 100, 50}));  // never thinner than a pixel
+    EXPECT_EQ(FittedSlideRect(0, 10, 100, 100), Rect{});
+}
+
+// A show's sequence of slides on one screen: a wide photo, one that can't be loaded, a
+// tall one drawn over the black screen, and the wide one again over the tall one.
+TEST(SlidePainter, EachSlideEndsFittedBetweenBlackBandsWhateverCameBefore)
+{
+    std::map<std::string, HDIB> photos;
+    photos["wide"] = DibCreate(40, 20, kRed, false);
+    photos["tall"] = DibCreate(10, 30, kGreen, false);
+    const PhotoLoader loader = [&](const std::string& path) -> HDIB {
+        const auto it = photos.find(path);
+        return it == photos.end() ? HDIB() : DibScaledCopy(it->second, it->second.width(), it->second.height(), false);
+    };
+    const Slide wide{"wide", ""}, missing{"missing", ""}, tall{"tall", ""};
+    SlidePainter painter(80, 60);
+    ShowRandom random(3);
+
+    painter.begin(&wide, loader, "Cortina", true, random);
+    EXPECT_EQ(painter.slideRect(), (Rect{0, 10, 80, 50}));
+    EXPECT_EQ(painter.choice().index, kCurtain);
+    EXPECT_TRUE(painter.drawing());
+    EXPECT_TRUE(painter.drawDue(100));
+    EXPECT_EQ(At(painter, 0, 9), kScreenBlack);
+    EXPECT_EQ(At(painter, 0, 10), ScreenPixel(255, 0, 0));
+    EXPECT_EQ(At(painter, 79, 49), ScreenPixel(255, 0, 0));
+    EXPECT_EQ(At(painter, 79, 50), kScreenBlack);
+
+    painter.begin(&missing, loader, "Cortina", true, random);
+    EXPECT_FALSE(painter.drawing());
+    for (int y = 0; y < 60; y += 7)
+        for (int x = 0; x < 80; x += 9)
+            ASSERT_EQ(At(painter, x, y), kScreenBlack);
+
+    painter.begin(&tall, loader, "Aleatório", true, random);
+    EXPECT_EQ(painter.slideRect(), (Rect{30, 0, 50, 60}));
+    painter.drawDue(0);
+    painter.finish();
+    EXPECT_FALSE(painter.drawing());
+    EXPECT_EQ(At(painter, 29, 30), kScreenBlack);
+    EXPECT_EQ(At(painter, 30, 30), ScreenPixel(0, 255, 0));
+    EXPECT_EQ(At(painter, 50, 30), kScreenBlack);
+
+    // Before the plain copy is drawn the bands of the wide slide are already black and its
+    // place still shows the tall slide.
+    painter.begin(&wide, loader, "Nenhum", false, random);
+    EXPECT_EQ(painter.choice(), (TransitionChoice{kNoTransition, 0}));
+    EXPECT_EQ(At(painter, 40, 5), kScreenBlack);
+    EXPECT_EQ(At(painter, 40, 30), ScreenPixel(0, 255, 0));
+    painter.drawDue(0);
+    EXPECT_EQ(At(painter, 40, 30), ScreenPixel(255, 0, 0));
+
+    painter.begin(nullptr, loader, "Cortina", true, random);
+    EXPECT_EQ(At(painter, 40, 30), kScreenBlack);
+    painter.resize(10, 10);
+    EXPECT_EQ(painter.screen(), ScreenBitmap(10, 10));
+}
+
+TEST(SlidePainter, TheProgramsLoaderReadsPicturesAndRefusesOtherFiles)
+{
+    testing::TempDir temp;
+    const std::filesystem::path& dir = temp.path();
+    HDIB photo = DibCreate(16, 8, kGreen, false);
+    const std::string bmp = (dir / "photo.bmp").string();
+    ASSERT_EQ(SaveImageFile(photo, bmp, false), WriteResult::Written);
+    HDIB loaded = LoadSlidePhoto(bmp);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(loaded.width(), 16);
+    EXPECT_EQ(loaded.bitCount(), 24);
+    const ScreenBitmap bitmap = ScreenBitmapFromDib(loaded);
+    EXPECT_EQ(bitmap.pixel(15, 7), ScreenPixel(0, 255, 0));
+
+    EXPECT_FALSE(LoadSlidePhoto((dir / "absent.jpg").string()));
+    const std::string text = (dir / "notes.jpg").string();
+    HDIB grey = DibCreate(4, 4, 0x80, true);
+    ASSERT_EQ(SaveImageFile(grey, (dir / "grey.bmp").string(), false), WriteResult::Written);
+    EXPECT_EQ(ScreenBitmapFromDib(LoadSlidePhoto((dir / "grey.bmp").string())).pixel(0, 0), ScreenPixel(0x80, 0x80, 0x80));
+    std::filesystem::copy_file(bmp, text, std::filesystem::copy_options::overwrite_existing);
+    std::filesystem::resize_file(text, 20);
+    EXPECT_FALSE(LoadSlidePhoto(text));
+}
+
+TEST(ScreenBitmap, PicturesGoThroughTheScreenFormatUnchanged)
+{
+    HDIB picture = DibCreate(5, 3, 0x123456, false);
+    picture.row(0)[0] = 1, picture.row(0)[1] = 2, picture.row(0)[2] = 3;  // bottom-left pixel
+    const ScreenBitmap bitmap = ScreenBitmapFromDib(picture);
+    EXPECT_EQ(bitmap.pixel(0, 2), ScreenPixel(3, 2, 1));
+    EXPECT_EQ(bitmap.pixel(4, 0), ScreenPixel(0x56, 0x34, 0x12));
+    HDIB back = DibFromScreenBitmap(bitmap);
+    ASSERT_TRUE(back);
+    ASSERT_EQ(back.bitCount(), 24);
+    for (int y = 0; y < 3; ++y)
+        EXPECT_EQ(std::memcmp(back.row(y), picture.row(y), 15), 0) << y;
+    EXPECT_TRUE(ScreenBitmapFromDib(HDIB()).empty());
+    EXPECT_FALSE(DibFromScreenBitmap(ScreenBitmap()));
+    ScreenBitmap small(3, 2, kScreenBlack);
+    small.fill({-5, 1, 2, 9}, 7);
+    EXPECT_EQ(small.pixel(1, 1), 7u);
+    EXPECT_EQ(small.pixel(2, 1), kScreenBlack);
+    EXPECT_EQ(small.pixel(0, 0), kScreenBlack);
+}
+
+}  // namespace
+}  // namespace lv

@@ -1,0 +1,204 @@
+#include "output/slide_show.h"
+
+#include "common/testing/ui_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <string>
+#include <vector>
+
+namespace lv {
+namespace {
+
+// A window with a fake clock: timers fire as time is advanced, and every slide shown is
+// recorded with the moment it was shown.
+class FakeWindow final : public SlideShowHost {
+public:
+    void startTimer(int id, int periodMs) override
+    {
+        periods[id] = periodMs;
+        due[id] = now + periodMs;
+        started.push_back(id);
+    }
+    void stopTimer(int id) override
+    {
+        periods.erase(id);
+        due.erase(id);
+        stopped.push_back(id);
+    }
+    void showSlide(int index) override { shown.push_back({now, index}); }
+    void closeWindow() override { closedAt = now; }
+
+    // Runs the clock forward, firing the slide timer at each of its periods.
+    void advance(SlideShow& show, long ms)
+    {
+        const long end = now + ms;
+        while (due.count(kSlideTimerId) && due[kSlideTimerId] <= end) {
+            now = due[kSlideTimerId];
+            due[kSlideTimerId] += periods[kSlideTimerId];
+            show.timerTick();
+        }
+        now = end;
+    }
+
+    struct Shown {
+        long at;
+        int index;
+        bool operator==(const Shown&) const = default;
+    };
+    long now = 0;
+    std::map<int, int> periods;
+    std::map<int, long> due;
+    std::vector<int> started, stopped;
+    std::vector<Shown> shown;
+    long closedAt = -1;
+};
+
+std::vector<Slide> ThreeSlides()
+{
+    return {{"/fotos/a.jpg", ""}, {"/fotos/b.jpg", "praia"}, {"/fotos/c.jpg", ""}};
+}
+
+SlideShowSettings Repeating(bool repeat)
+{
+    SlideShowSettings s;
+    s.repeat = repeat;
+    return s;
+}
+
+TEST(SlideShow, DisplayTimeFiveShowsASlideEveryFourSeconds)
+{
+    FakeWindow window;
+    window.periods[kMainWindowTimerId] = 500;
+    SlideShow show(ThreeSlides(), Repeating(true), window);
+    show.start();
+    EXPECT_EQ(window.periods.count(kMainWindowTimerId), 0u);  // the main window's timer is stopped
+    EXPECT_EQ(window.periods[kSlideTimerId], 400);
+    window.advance(show, 3999);
+    EXPECT_EQ(window.shown.size(), 1u);
+    EXPECT_EQ(show.tick(), 9);
+    window.advance(show, 1);
+    window.advance(show, 8000);
+    // With repeat on the show starts again at slide 0 after the last.
+    EXPECT_EQ(window.shown, (std::vector<FakeWindow::Shown>{{0, 0}, {4000, 1}, {8000, 2}, {12000, 0}}));
+    EXPECT_TRUE(show.running());
+    EXPECT_EQ(window.closedAt, -1);
+}
+
+TEST(SlideShow, WithoutRepeatTheShowClosesAfterTheLastSlide)
+{
+    FakeWindow window;
+    SlideShow show(ThreeSlides(), Repeating(false), window);
+    show.start();
+    window.advance(show, 20000);
+    EXPECT_EQ(window.shown, (std::vector<FakeWindow::Shown>{{0, 0}, {4000, 1}, {8000, 2}}));
+    EXPECT_EQ(window.closedAt, 12000);
+    EXPECT_FALSE(show.running());
+    // Closing puts the main window's timer back at 900 ms and lets the slides go.
+    EXPECT_EQ(window.periods.count(kSlideTimerId), 0u);
+    EXPECT_EQ(window.periods[kMainWindowTimerId], kMainWindowTimerRestartMs);
+    EXPECT_TRUE(show.slides().empty());
+    show.close();
+    show.enterPressed();
+    EXPECT_EQ(window.started.size(), 2u);
+    EXPECT_EQ(window.shown.size(), 3u);
+}
+
+TEST(SlideShow, EnterShowsTheNextSlideAtOnceAndRestartsTheCount)
+{
+    FakeWindow window;
+    SlideShow show(ThreeSlides(), Repeating(false), window);
+    show.start();
+    window.advance(show, 1000);  // two ticks
+    show.enterPressed();
+    EXPECT_EQ(window.shown.back(), (FakeWindow::Shown{1000, 1}));
+    EXPECT_EQ(show.tick(), 0);
+    window.advance(show, 3799);
+    EXPECT_EQ(window.shown.size(), 2u);
+    window.advance(show, 1);  // the tenth tick after Enter
+    EXPECT_EQ(window.shown.back(), (FakeWindow::Shown{4800, 2}));
+    // Enter on the last slide of a show without repeat ends it.
+    show.enterPressed();
+    EXPECT_EQ(window.closedAt, 4800);
+    EXPECT_EQ(window.shown.size(), 3u);
+}
+
+TEST(SlideShow, EscapeOrAClickClosesOnceAndLaterTicksDoNothing)
+{
+    FakeWindow window;
+    SlideShow show(ThreeSlides(), Repeating(true), window);
+    show.close();  // before start: nothing to put back
+    EXPECT_TRUE(window.stopped.empty());
+    show.start();
+    show.start();
+    EXPECT_EQ(window.shown.size(), 1u);
+    window.advance(show, 400);
+    show.close();
+    show.close();
+    EXPECT_EQ(window.stopped, (std::vector<int>{kMainWindowTimerId, kSlideTimerId}));
+    show.timerTick();
+    EXPECT_EQ(show.tick(), 1);
+    EXPECT_EQ(window.shown.size(), 1u);
+}
+
+TEST(SlideShow, AnEmptyAlbumShowsBlackSlides)
+{
+    FakeWindow window;
+    SlideShow repeating({}, Repeating(true), window);
+    repeating.start();
+    EXPECT_EQ(repeating.currentSlide(), nullptr);
+    window.advance(repeating, 8000);
+    EXPECT_EQ(window.shown.size(), 3u);
+    EXPECT_TRUE(repeating.running());
+
+    FakeWindow other;
+    SlideShow once({}, Repeating(false), other);
+    once.start();
+    other.advance(once, 8000);
+    EXPECT_EQ(other.closedAt, 4000);
+}
+
+TEST(SlideShow, TimerPeriodsAndTheWorkingName)
+{
+    SlideShowSettings s;
+    EXPECT_EQ(s.timerPeriodMs(), 400);
+    EXPECT_EQ(s.workingName(), "Aleatório");
+    s.displayTime = 0;
+    EXPECT_EQ(s.timerPeriodMs(), 80);
+    s.displayTime = 1;
+    EXPECT_EQ(s.timerPeriodMs(), 80);
+    s.displayTime = 4000000000u;
+    EXPECT_GT(s.timerPeriodMs(), 2000000000);
+    s.transitionName = "Cortina";
+    EXPECT_EQ(s.workingName(), "Cortina");
+    s.transitionsOn = false;
+    EXPECT_EQ(s.workingName(), "Nenhum");
+    EXPECT_EQ(s.transitionName, "Cortina");  // the stored name keeps the list's text
+}
+
+TEST(SlideShow, AnAlbumThatCannotBeReadIsReportedAndOpensNothing)
+{
+    testing::UiRecorder ui;
+    const AlbumSlideReader failing = [](const std::string&) { return std::optional<std::vector<Slide>>(); };
+    EXPECT_FALSE(ReadShowSlides(failing, "albums/album1.abm"));
+    EXPECT_FALSE(ReadShowSlides(nullptr, "albums/album1.abm"));
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].text, "Não existem imagens no álbum.");
+    EXPECT_EQ(ui.messages[0].title, "Atenção");
+    EXPECT_EQ(ui.messages[0].icon, ui::Icon::Exclamation);
+
+    std::string asked;
+    const AlbumSlideReader reading = [&](const std::string& path) {
+        asked = path;
+        return std::optional<std::vector<Slide>>(ThreeSlides());
+    };
+    const auto slides = ReadShowSlides(reading, "albums/album2.abm");
+    ASSERT_TRUE(slides);
+    EXPECT_EQ(slides->size(), 3u);
+    EXPECT_EQ(asked, "albums/album2.abm");
+    EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+}  // namespace
+}  // namespace lv

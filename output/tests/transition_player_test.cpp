@@ -1,0 +1,96 @@
+#include "output/transition_player.h"
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
+
+namespace lv {
+namespace {
+
+// Records the runs of steps it is asked to draw.
+class RecordingTransition final : public Transition {
+public:
+    RecordingTransition(int steps, bool paced, std::vector<std::pair<int, int>>& runs)
+        : steps_(steps)
+        , paced_(paced)
+        , runs_(runs)
+    {
+    }
+    int stepCount() const override { return steps_; }
+    bool paced() const override { return paced_; }
+    void draw(int first, int last, SlideBlitter&) override { runs_.emplace_back(first, last); }
+
+private:
+    int steps_;
+    bool paced_;
+    std::vector<std::pair<int, int>>& runs_;
+};
+
+struct Drawing {
+    std::vector<std::pair<int, int>> runs;
+    ScreenBitmap screen{2, 2}, slide{1, 1};
+    SlideBlitter blitter{screen, slide, 0, 0};
+};
+
+TEST(TransitionPlayer, StepsFallDueByTheirShareOfTheTransitionTime)
+{
+    EXPECT_EQ(TransitionPlayer::StepDueMs(0, 36, 100), 0);
+    EXPECT_EQ(TransitionPlayer::StepDueMs(1, 36, 100), 2);
+    EXPECT_EQ(TransitionPlayer::StepDueMs(18, 36, 100), 50);
+    EXPECT_EQ(TransitionPlayer::StepDueMs(35, 36, 100), 97);
+    EXPECT_EQ(TransitionPlayer::StepDueMs(999, 1000, 100), 99);
+    EXPECT_EQ(TransitionPlayer::StepDueMs(70000, 70001, 100), 99);  // no overflow for many steps
+
+    Drawing r;
+    TransitionPlayer player(std::make_unique<RecordingTransition>(36, true, r.runs), 100);
+    EXPECT_FALSE(player.drawDue(50, r.blitter));
+    EXPECT_EQ(player.stepsDrawn(), 19);
+    EXPECT_FALSE(player.drawDue(50, r.blitter));  // nothing new is due: nothing drawn
+    EXPECT_EQ(r.runs.size(), 1u);
+    EXPECT_TRUE(player.drawDue(97, r.blitter));
+    EXPECT_EQ(r.runs, (std::vector<std::pair<int, int>>{{0, 18}, {19, 35}}));
+    EXPECT_TRUE(player.drawDue(200, r.blitter));
+    EXPECT_EQ(r.runs.size(), 2u);
+}
+
+TEST(TransitionPlayer, AThousandStepsEndOnTimeAtSixtyFramesASecond)
+{
+    Drawing r;
+    TransitionPlayer player(std::make_unique<RecordingTransition>(1000, true, r.runs), 100);
+    int frame = 0;
+    long now = 0;
+    for (; !player.drawDue(now, r.blitter); now = ++frame * 1000L / 60)
+        ASSERT_LT(frame, 100);
+    // The last step falls due at 99 ms and is drawn at the first refresh after it.
+    EXPECT_EQ(now, 100);
+    EXPECT_EQ(frame, 6);
+    EXPECT_EQ(r.runs.size(), 7u);
+    int next = 0;
+    for (const auto& [first, last] : r.runs) {
+        EXPECT_EQ(first, next);
+        next = last + 1;
+    }
+    EXPECT_EQ(next, 1000);
+}
+
+TEST(TransitionPlayer, UnpacedTransitionsShowOneStepPerRefreshAndFinishDrawsTheRest)
+{
+    Drawing r;
+    TransitionPlayer player(std::make_unique<RecordingTransition>(16, false, r.runs), 100);
+    for (int i = 0; i < 5; ++i)
+        EXPECT_FALSE(player.drawDue(1000, r.blitter));
+    EXPECT_EQ(player.stepsDrawn(), 5);
+    player.finish(r.blitter);
+    EXPECT_TRUE(player.finished());
+    EXPECT_EQ(r.runs.back(), std::make_pair(5, 15));
+    player.finish(r.blitter);
+    EXPECT_EQ(r.runs.size(), 6u);
+
+    TransitionPlayer idle;
+    EXPECT_TRUE(idle.finished());
+    EXPECT_TRUE(idle.drawDue(0, r.blitter));
+}
+
+}  // namespace
+}  // namespace lv
