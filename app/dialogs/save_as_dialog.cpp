@@ -42,6 +42,12 @@ SaveAsDialog::SaveAsDialog(QWidget* parent, const std::string& currentName, int 
     setOption(QFileDialog::DontConfirmOverwrite);  // asked in accept(), in the program's words
     setAcceptMode(QFileDialog::AcceptSave);
     setNameFilters(NameFilters(SaveAsFilters()));
+    // The type first: choosing a type gives the name in the field that type's extension, which
+    // would turn the picture's own "praia.jpg" into another file, "praia.JPG".
+    const int type = CurrentSaveType();
+    const QStringList filters = nameFilters();
+    if (type >= 1 && type <= filters.size())
+        selectNameFilter(filters[type - 1]);
     const std::filesystem::path current(currentName);
     if (current.has_parent_path())
         setDirectory(QString::fromStdString(current.parent_path().string()));
@@ -76,10 +82,6 @@ SaveAsDialog::SaveAsDialog(QWidget* parent, const std::string& currentName, int 
     connect(qualityBar_, &QScrollBar::valueChanged, this, [this](int value) { setQuality(value); });
     connect(this, &QFileDialog::filterSelected, this, [this] { showOptionsFor(selectedType()); });
 
-    const int type = CurrentSaveType();
-    const QStringList filters = nameFilters();
-    if (type >= 1 && type <= filters.size())
-        selectNameFilter(filters[type - 1]);
     qualityBar_->setValue(CurrentSaveOptions().jpegQuality);
     setQuality(CurrentSaveOptions().jpegQuality);
     showOptionsFor(type);

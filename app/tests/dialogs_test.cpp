@@ -185,6 +185,15 @@ TEST(SaveAsDialog, ANameThatWouldReplaceAFileIsAskedAboutAndNaoStaysInTheDialog)
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.choice()->path, dir.file("praia.JPG"));
 
+    // The picture's own name is offered as it is, so saving over it asks too.
+    ASSERT_TRUE(WriteWholeFile(dir.file("foto.jpg"), std::vector<std::uint8_t>{1}));
+    CurrentSaveType() = kSaveAsJpeg;
+    SaveAsDialog again(nullptr, dir.file("foto.jpg"), 1);
+    EXPECT_EQ(again.choice()->path, dir.file("foto.jpg")) << "not turned into foto.JPG, another file";
+    ui.answers = {ui::Answer::No};
+    again.accept();
+    EXPECT_NE(again.result(), QDialog::Accepted);
+
     ui.messages.clear();
     EXPECT_TRUE(ConfirmReplacing(dir.file("nova.JPG")));
     EXPECT_TRUE(ConfirmReplacing(dir.file("pasta.JPG"))) << "a folder is not a file to replace";

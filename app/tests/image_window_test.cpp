@@ -300,6 +300,23 @@ TEST_F(ImageWindows, TheSkinsScrollControlsShowAndDriveTheScrollPositions)
     QTest::mouseRelease(horizontal, Qt::LeftButton, Qt::NoModifier, QPoint(2, 4));
 }
 
+TEST_F(ImageWindows, OverAScreenWithoutWorkspaceThePicturesHideAndComeBackWhereTheyWere)
+{
+    main.show();
+    documents.openDocumentWindow(picture(100, 100), "/fotos/a.jpg");
+    ImageWindow* first = documents.active();
+    const QRect frame = first->geometry();
+    documents.workspaceShown(false);
+    EXPECT_FALSE(first->isVisible());
+    documents.openDocumentWindow(picture(100, 100), "/fotos/b.jpg");
+    EXPECT_FALSE(documents.active()->isVisible()) << "opened while hidden, it waits too";
+    documents.workspaceShown(true);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_TRUE(documents.active()->isVisible());
+    EXPECT_EQ(first->area(), QRect(0, 0, 348, 500));
+    EXPECT_NE(first->geometry(), frame) << "moved into its half";
+}
+
 TEST_F(ImageWindows, AZoomStepIsRememberedAsTheLastLevelUsed)
 {
     documents.openDocumentWindow(picture(100, 100), "/fotos/q.jpg");

@@ -86,7 +86,11 @@ QRect DocumentWindows::workspace() const
 {
     if (!mainWindow_)
         return {};
-    return mainWindow_->controlRect(kWorkspaceControl).value_or(mainWindow_->rect());
+    // The Internet screens have no workspace; a picture opened there waits for the one of the
+    // other screens, which is the same on all of them.
+    if (const auto shown = mainWindow_->controlRect(kWorkspaceControl))
+        lastWorkspace_ = *shown;
+    return lastWorkspace_.isValid() ? lastWorkspace_ : mainWindow_->rect();
 }
 
 ImageWindow* DocumentWindows::find(int id) const

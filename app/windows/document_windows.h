@@ -97,6 +97,7 @@ private:
     std::map<int, QPointer<ImageWindow>> windows_;
     int divider_ = 0;
     bool workspaceShown_ = true;  // hidden over the screens without a workspace
+    mutable QRect lastWorkspace_;
 };
 
 }  // namespace lv::app
