@@ -12,22 +12,12 @@ namespace {
 
 constexpr int kPreviewSide = 180;
 
-// Readers talk to the user about files they can't read; the preview keeps quiet instead.
-class QuietService final : public ui::Service {
-public:
-    void showMessage(std::string_view, std::string_view, ui::Icon) override {}
-    ui::Answer ask(std::string_view, std::string_view, ui::Buttons, ui::Icon) override { return ui::Answer::No; }
-    void beep() override {}
-    void setBusy(bool) override {}
-    void reportProgress(std::string_view, int) override {}
-    bool escapeHeld() override { return false; }
-};
-
 }  // namespace
 
 QImage PreviewPicture(const std::string& path, int side, QSize* pictureSize)
 {
-    QuietService quiet;
+    // Readers talk to the user about files they can't read; the preview keeps quiet instead.
+    ui::SilentService quiet;
     const ui::ScopedService guard(quiet);
     const LoadedDocument loaded = LoadDocument(path);
     if (!loaded.stack)
