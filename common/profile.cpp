@@ -110,6 +110,16 @@ bool WriteSection(const fs::path& file, std::string_view section, const std::vec
     return modify(file, [&](ProfileDocument& doc) { return doc.replaceSection(section, entries); });
 }
 
+bool WriteSections(const fs::path& file, const std::vector<std::pair<std::string, std::vector<Entry>>>& sections)
+{
+    return modify(file, [&](ProfileDocument& doc) {
+        for (const auto& [section, entries] : sections)
+            if (!doc.replaceSection(section, entries))
+                return false;
+        return true;
+    });
+}
+
 bool DeleteKey(const fs::path& file, std::string_view section, std::string_view key)
 {
     if (!load(file).value(section, key))
