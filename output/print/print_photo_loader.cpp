@@ -15,24 +15,11 @@
 #include <thread>
 
 namespace lv::print {
-namespace {
-
-// Worker threads show nothing: an unreadable photo leaves its cell empty.
-class QuietService final : public ui::Service {
-public:
-    void showMessage(std::string_view, std::string_view, ui::Icon) override {}
-    ui::Answer ask(std::string_view, std::string_view, ui::Buttons, ui::Icon) override { return ui::Answer::Cancel; }
-    void beep() override {}
-    void setBusy(bool) override {}
-    void reportProgress(std::string_view, int) override {}
-    bool escapeHeld() override { return false; }
-};
-
-}  // namespace
 
 HDIB LoadPhotoForPrint(const std::string& path, int boxWidth, int boxHeight)
 {
-    QuietService quiet;
+    // Any thread, and nothing shown: an unreadable photo leaves its cell empty.
+    ui::SilentService quiet;
     ui::ScopedThreadService guard(quiet);
     const int minWidth = std::max(boxWidth, 1), minHeight = std::max(boxHeight, 1);
     HDIB photo;
