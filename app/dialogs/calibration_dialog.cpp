@@ -245,9 +245,10 @@ void CalibrationDialog::printChart()
     const print::PrinterMetrics metrics = printer.metrics(print::Orientation::Landscape);
     print::SinglePictureOptions options;
     options.picture = print::PageFraction{0.05, 0.05, 0.9, 0.9};
-    if (ConfirmWithPreview(this, QStringLiteral("Página de teste"), metrics, 1,
-                           [&](print::PrintSurface& surface, int) { print::DrawSinglePicturePage(surface, page, options); })) {
-        if (!print::PrintSinglePicture(printer, page, "Página de teste", options, print::Orientation::Landscape))
+    if (const std::optional<int> copies =
+            ConfirmWithPreview(this, QStringLiteral("Página de teste"), metrics, 1,
+                               [&](print::PrintSurface& surface, int) { print::DrawSinglePicturePage(surface, page, options); })) {
+        if (!print::PrintSinglePicture(printer, page, "Página de teste", options, print::Orientation::Landscape, *copies))
             ui::Current().beep();
     }
     print::SetPrintCalibrationEnabled(wasOn);

@@ -142,14 +142,16 @@ bool ContactSheetDialog::printWithPreview()
     const print::PhotoLoader previewLoader = [](const std::string& path, int w, int h) {
         return print::LoadPhotoForPrint(path, w, h);
     };
-    if (!ConfirmWithPreview(this, QStringLiteral("Visualizar impressão"), metrics, layout.pages,
-                            [&](print::PrintSurface& surface, int page) {
-                                print::DrawContactSheetPage(surface, layout, s, photos_, page, previewLoader);
-                            }))
+    const std::optional<int> copies =
+        ConfirmWithPreview(this, QStringLiteral("Visualizar impressão"), metrics, layout.pages,
+                           [&](print::PrintSurface& surface, int page) {
+                               print::DrawContactSheetPage(surface, layout, s, photos_, page, previewLoader);
+                           });
+    if (!copies)
         return false;
     print::PhotoPrefetcher prefetch(photos_, layout.thumbWidth, layout.thumbHeight, print::PrefetchThreads(),
                                     print::PrefetchAhead());
-    if (!print::PrintContactSheet(printer, s, photos_, prefetch.loader())) {
+    if (!print::PrintContactSheet(printer, s, photos_, prefetch.loader(), *copies)) {
         ui::Current().beep();
         return false;
     }

@@ -6,6 +6,7 @@
 #include "app/core/settings_store.h"
 #include "app/dialogs/calibration_dialog.h"
 #include "app/dialogs/print_preview_dialog.h"
+#include "app/dialogs/printer_setup.h"
 #include "app/widgets/dib_image.h"
 #include "app/widgets/sheet_view.h"
 #include "common/file_problem.h"
@@ -221,9 +222,8 @@ LayoutPageDialog::LayoutPageDialog(QWidget* parent, print::LayoutPage& page, int
         dialog.exec();
     });
     connect(setup, &QPushButton::clicked, this, [this] {
-        if (print::SystemPrinter* printer = print::ProcessSystemPrinter(); !printer || !printer->setup(this))
-            ui::Current().beep();
-        setKind(page_.kind());
+        if (SetUpPrinter(this))
+            setKind(page_.kind());
     });
     connect(print, &QPushButton::clicked, this, [this] { printWithPreview(); });
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
@@ -350,10 +350,12 @@ bool LayoutPageDialog::printWithPreview()
         return false;
     }
     const print::PageMargins m = margins();
-    if (!ConfirmWithPreview(this, QStringLiteral("Visualizar impressão"), metrics(), 1,
-                            [&](print::PrintSurface& s, int) { print::DrawLayoutPage(s, page_, m, false); }))
+    const std::optional<int> copies =
+        ConfirmWithPreview(this, QStringLiteral("Visualizar impressão"), metrics(), 1,
+                           [&](print::PrintSurface& s, int) { print::DrawLayoutPage(s, page_, m, false); });
+    if (!copies)
         return false;
-    return print::PrintLayoutPage(print::ProcessPrinter(), page_, m) == 1;
+    return print::PrintLayoutPage(print::ProcessPrinter(), page_, m, *copies) == 1;
 }
 
 }  // namespace lv::app

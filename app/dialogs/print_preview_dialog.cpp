@@ -1,6 +1,7 @@
 #include "app/dialogs/print_preview_dialog.h"
 
 #include "output/print/contact_sheet.h"
+#include "output/qt_print/qt_printer.h"
 
 #include <QDialogButtonBox>
 #include <QGuiApplication>
@@ -9,6 +10,7 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QScreen>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -22,6 +24,8 @@ std::function<void(const QString&)>& previewAnswerLog()
     return log;
 }
 
+constexpr int kMostCopies = 99;
+
 int previewLongSide()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
@@ -32,7 +36,7 @@ int previewLongSide()
 }  // namespace
 
 PrintPreviewDialog::PrintPreviewDialog(QWidget* parent, const QString& title, print::PrinterMetrics metrics, int pages,
-                                       PageDrawer drawPage)
+                                       PageDrawer drawPage, int copies)
     : QDialog(parent)
     , metrics_(metrics)
     , pages_(std::max(pages, 1))
@@ -57,10 +61,21 @@ PrintPreviewDialog::PrintPreviewDialog(QWidget* parent, const QString& title, pr
     navigation->addWidget(next_);
     layout->addLayout(navigation);
 
+    auto* actions = new QHBoxLayout;
+    auto* copiesLabel = new QLabel(QStringLiteral("Cópias:"), this);
+    copies_ = new QSpinBox(this);
+    copies_->setObjectName(QStringLiteral("copies"));
+    copies_->setRange(1, kMostCopies);
+    copies_->setValue(std::clamp(copies, 1, kMostCopies));
+    copiesLabel->setBuddy(copies_);
+    actions->addWidget(copiesLabel);
+    actions->addWidget(copies_);
+    actions->addStretch(1);
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("Imprimir"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
-    layout->addWidget(buttons);
+    actions->addWidget(buttons);
+    layout->addLayout(actions);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(previous_, &QPushButton::clicked, this, [this] { showPage(page_ - 1); });
@@ -71,6 +86,16 @@ PrintPreviewDialog::PrintPreviewDialog(QWidget* parent, const QString& title, pr
 QString PrintPreviewDialog::pageText() const
 {
     return QString::fromStdString(print::PageNumberText(page_ + 1, pages_));
+}
+
+int PrintPreviewDialog::copies() const
+{
+    return copies_->value();
+}
+
+void PrintPreviewDialog::setCopies(int copies)
+{
+    copies_->setValue(copies);
 }
 
 void PrintPreviewDialog::showPage(int page)
@@ -92,16 +117,18 @@ void AnswerPreviewsAtOnce(std::function<void(const QString&)> log)
     previewAnswerLog() = std::move(log);
 }
 
-bool ConfirmWithPreview(QWidget* parent, const QString& title, const print::PrinterMetrics& metrics, int pages,
-                        PrintPreviewDialog::PageDrawer drawPage)
+std::optional<int> ConfirmWithPreview(QWidget* parent, const QString& title, const print::PrinterMetrics& metrics,
+                                      int pages, PrintPreviewDialog::PageDrawer drawPage)
 {
+    const print::SystemPrinter* printer = print::ProcessSystemPrinter();
+    PrintPreviewDialog dialog(parent, title, metrics, pages, std::move(drawPage), printer ? printer->chosenCopies() : 1);
     if (previewAnswerLog()) {
-        PrintPreviewDialog dialog(parent, title, metrics, pages, std::move(drawPage));
         previewAnswerLog()(QStringLiteral("preview %1").arg(dialog.pageText()));
-        return true;
+        return dialog.copies();
     }
-    PrintPreviewDialog dialog(parent, title, metrics, pages, std::move(drawPage));
-    return dialog.exec() == QDialog::Accepted;
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.copies();
 }
 
 }  // namespace lv::app

@@ -2,6 +2,7 @@
 
 #include "app/dialogs/calibration_dialog.h"
 #include "app/dialogs/print_preview_dialog.h"
+#include "app/dialogs/printer_setup.h"
 #include "app/widgets/sheet_view.h"
 #include "common/ui_service.h"
 #include "imagelib/dib_geometry.h"
@@ -185,9 +186,8 @@ SinglePictureDialog::SinglePictureDialog(QWidget* parent, const HDIB& picture, s
         optionsChanged();
     });
     connect(setup, &QPushButton::clicked, this, [this] {
-        if (print::SystemPrinter* printer = print::ProcessSystemPrinter(); !printer || !printer->setup(this))
-            ui::Current().beep();
-        optionsChanged();
+        if (SetUpPrinter(this))
+            optionsChanged();
     });
     connect(print, &QPushButton::clicked, this, [this] {
         if (printWithPreview())
@@ -228,10 +228,12 @@ void SinglePictureDialog::editText()
 bool SinglePictureDialog::printWithPreview()
 {
     const print::PrinterMetrics m = metrics();
-    if (!ConfirmWithPreview(this, QStringLiteral("Visualizar impressão"), m, 1,
-                            [this](print::PrintSurface& s, int) { print::DrawSinglePicturePage(s, preview_, options_); }))
+    const std::optional<int> copies =
+        ConfirmWithPreview(this, QStringLiteral("Visualizar impressão"), m, 1,
+                           [this](print::PrintSurface& s, int) { print::DrawSinglePicturePage(s, preview_, options_); });
+    if (!copies)
         return false;
-    if (!print::PrintSinglePicture(print::ProcessPrinter(), picture_, title_, options_, orientation())) {
+    if (!print::PrintSinglePicture(print::ProcessPrinter(), picture_, title_, options_, orientation(), *copies)) {
         ui::Current().beep();
         return false;
     }

@@ -6,6 +6,7 @@
 #include "app/dialogs/contact_sheet_dialog.h"
 #include "app/dialogs/layout_page_dialog.h"
 #include "app/dialogs/print_preview_dialog.h"
+#include "app/dialogs/printer_setup.h"
 #include "app/dialogs/single_picture_dialog.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
@@ -117,6 +118,24 @@ TEST_F(PrintPages, ThePreviewMovesBetweenPagesAndDrawsEachOnce)
     EXPECT_EQ(preview.pageText(), "3/3");
     preview.showPage(2);
     EXPECT_EQ(drawn, (std::vector<int>{0, 1, 2}));
+
+    EXPECT_EQ(preview.copies(), 1);
+    preview.setCopies(0);
+    EXPECT_EQ(preview.copies(), 1) << "at least one copy";
+    const PrintPreviewDialog many(nullptr, "x", print::DefaultPrinterMetrics(), 1, [](print::PrintSurface&, int) {}, 500);
+    EXPECT_EQ(many.copies(), 99);
+    EXPECT_EQ(ConfirmWithPreview(nullptr, "x", print::DefaultPrinterMetrics(), 2, [](print::PrintSurface&, int) {}),
+              std::optional<int>(1))
+        << "answered at once with the printer's copies";
+    EXPECT_EQ(previews.back(), "preview 1/2");
+}
+
+TEST_F(PrintPages, PrinterSetupWhileJobsGoToAFileSaysSoInsteadOfOpeningADialog)
+{
+    EXPECT_FALSE(SetUpPrinter(nullptr));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("PDF"), std::string::npos);
+    EXPECT_EQ(ui.beeps, 0);
 }
 
 TEST_F(PrintPages, TheLayoutPageTakesPhotosIntoItsSlotsAndKeepsThemAcrossLayouts)

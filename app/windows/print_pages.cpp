@@ -4,6 +4,7 @@
 #include "app/core/shell_state.h"
 #include "app/dialogs/contact_sheet_dialog.h"
 #include "app/dialogs/print_preview_dialog.h"
+#include "app/dialogs/printer_setup.h"
 #include "app/dialogs/single_picture_dialog.h"
 #include "app/shell/handler_table.h"
 #include "app/skin/handlers.h"
@@ -128,12 +129,7 @@ void PrintPages::printContactSheet()
 
 void PrintPages::setUpPrinter()
 {
-    print::SystemPrinter* printer = print::ProcessSystemPrinter();
-    if (!printer || !printer->available()) {
-        ui::Current().beep();
-        return;
-    }
-    printer->setup(mainWindow_);
+    SetUpPrinter(mainWindow_);
 }
 
 }  // namespace lv::app

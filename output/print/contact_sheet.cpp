@@ -142,14 +142,14 @@ std::string PageNumberText(int page, int pages)
 }
 
 bool PrintContactSheet(PrinterConnector& printer, const ContactSheetSettings& settings,
-                       const std::vector<std::string>& paths, const PhotoLoader& load)
+                       const std::vector<std::string>& paths, const PhotoLoader& load, int copies)
 {
     if (paths.empty()) {
         ui::Current().beep();
         return false;
     }
     ui::BusyCursor busy;
-    const std::unique_ptr<PrintSurface> surface = printer.open(1, Orientation::Portrait);
+    const std::unique_ptr<PrintSurface> surface = printer.open(copies, Orientation::Portrait);
     if (!surface || !surface->beginDocument("Lumivista 2000"))
         return false;
     const ContactSheetLayout layout = PlanContactSheet(settings, surface->metrics(), int(paths.size()));

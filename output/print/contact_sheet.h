@@ -63,6 +63,6 @@ std::string PageNumberText(int page, int pages);
 // Prints every page; photos are loaded one at a time. Beeps and prints nothing for no photos;
 // false when there is no printer or the job failed.
 bool PrintContactSheet(PrinterConnector& printer, const ContactSheetSettings& settings,
-                       const std::vector<std::string>& paths, const PhotoLoader& load);
+                       const std::vector<std::string>& paths, const PhotoLoader& load, int copies = 1);
 
 }  // namespace lv::print

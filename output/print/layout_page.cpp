@@ -150,14 +150,14 @@ void DrawLayoutPage(PrintSurface& surface, const LayoutPage& page, const PageMar
     }
 }
 
-int PrintLayoutPage(PrinterConnector& printer, const LayoutPage& page, const PageMargins& margins)
+int PrintLayoutPage(PrinterConnector& printer, const LayoutPage& page, const PageMargins& margins, int copies)
 {
     if (!page.hasPictures()) {
         ui::Current().beep();
         return 0;
     }
     ui::BusyCursor busy;
-    const std::unique_ptr<PrintSurface> surface = printer.open(1, Orientation::Portrait);
+    const std::unique_ptr<PrintSurface> surface = printer.open(copies, Orientation::Portrait);
     if (!surface)
         return 0;
     if (!surface->beginDocument("Lumivista 2000") || !surface->beginPage())

@@ -80,6 +80,6 @@ void DrawLayoutPage(PrintSurface& surface, const LayoutPage& page, const PageMar
 
 // Prints the page on one sheet: 1 when printed; 0 after a beep when no slot holds a photo, or
 // when there is no printer.
-int PrintLayoutPage(PrinterConnector& printer, const LayoutPage& page, const PageMargins& margins);
+int PrintLayoutPage(PrinterConnector& printer, const LayoutPage& page, const PageMargins& margins, int copies = 1);
 
 }  // namespace lv::print

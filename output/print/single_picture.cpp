@@ -96,12 +96,12 @@ void DrawSinglePicturePage(PrintSurface& surface, const HDIB& picture, const Sin
 }
 
 bool PrintSinglePicture(PrinterConnector& printer, const HDIB& picture, const std::string& title,
-                        const SinglePictureOptions& options, Orientation orientation)
+                        const SinglePictureOptions& options, Orientation orientation, int copies)
 {
     if (!picture)
         return false;
     ui::BusyCursor busy;
-    const std::unique_ptr<PrintSurface> surface = printer.open(1, orientation);
+    const std::unique_ptr<PrintSurface> surface = printer.open(copies, orientation);
     if (!surface || !surface->beginDocument(SinglePictureDocumentName(title)) || !surface->beginPage())
         return false;
     DrawSinglePicturePage(*surface, picture, options);

@@ -47,6 +47,7 @@ void DrawSinglePicturePage(PrintSurface& surface, const HDIB& picture, const Sin
 
 // Prints the page; false when there is no printer or picture, or the job failed.
 bool PrintSinglePicture(PrinterConnector& printer, const HDIB& picture, const std::string& title,
-                        const SinglePictureOptions& options, Orientation orientation = Orientation::Portrait);
+                        const SinglePictureOptions& options, Orientation orientation = Orientation::Portrait,
+                        int copies = 1);
 
 }  // namespace lv::print

@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 
+#include <algorithm>
 #include <cstdlib>
 
 namespace lv::print {
@@ -122,12 +123,17 @@ std::unique_ptr<PrintSurface> SystemPrinter::open(int copies, Orientation orient
     if (settings_)
         printer->setPageSize(settings_->pageLayout().pageSize());
     printer->setFullPage(true);
-    printer->setCopyCount(copies);
+    printer->setCopyCount(std::max(1, copies));
     printer->setPageOrientation(qtOrientation(orientation));
     const PrinterMetrics m = printerMetrics(*printer);
     return std::make_unique<PagedDeviceSurface>(std::move(printer), m, [](QPagedPaintDevice& device, const QString& title) {
         static_cast<QPrinter&>(device).setDocName(title);
     });
+}
+
+int SystemPrinter::chosenCopies() const
+{
+    return settings_ ? std::max(1, settings_->copyCount()) : 1;
 }
 
 bool SystemPrinter::setup(QWidget* parent)

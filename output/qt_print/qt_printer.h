@@ -46,6 +46,8 @@ public:
     // cancelled or when there is no printer.
     bool setup(QWidget* parent);
     bool available() const;
+    // The copies chosen in the print dialog; 1 until the user chose there.
+    int chosenCopies() const;
 
 private:
     std::unique_ptr<QPrinter> settings_;  // the default printer, until the user picks another

@@ -49,7 +49,7 @@ constexpr Command kCommands[] = {
      "pictures of a slide-show transition step by step; the transitions with their variants and random numbers",
      lv::tool::RunSlideshow},
 #ifdef LV_TOOL_PRINTING
-    {"print", "single IN --pdf OUT [--frame] [--text TEXT] [--calibrate] | sheet ALBUM --pdf OUT [--size 0|1|2] [--spacing 0..3] [--captions] | layout --pdf OUT --kind 0..4 [--brand PREFIX --product NAME] [--zoom P] FILE... | curves show|set|reset",
+    {"print", "single IN --pdf OUT [--frame] [--text TEXT] [--points N] [--landscape] [--calibrate] | sheet ALBUM --pdf OUT [--size 0|1|2] [--spacing 0..3] [--captions] [--jobs N] | layout --pdf OUT --kind 0..4 [--brand PREFIX --product NAME] [--lead WxH] [--zoom P] [--fill] [--labels FILE] FILE... | curves show [--json]|set CURVE B C G|reset; every page: [--paper letter|a4]",
      "pages as the printer gets them, written to PDF; the print calibration curves", lv::tool::RunPrint},
 #endif
 };

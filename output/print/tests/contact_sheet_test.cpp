@@ -118,8 +118,9 @@ TEST(ContactSheet, PrintsEveryPageLoadingPhotosOneAtATimeInAlbumOrder)
 
     RecordingPrinter many;
     asked.clear();
-    ASSERT_TRUE(PrintContactSheet(many, {0, 1, false}, Paths(300), load));
-    EXPECT_EQ(many.record.pages, 3);  // 11 × 13 = 143 a page
+    ASSERT_TRUE(PrintContactSheet(many, {0, 1, false}, Paths(300), load, 2));
+    EXPECT_EQ(many.lastCopies, 2);
+    EXPECT_EQ(many.record.pages, 3) << "copies are the printer's, not pages drawn again";  // 11 × 13 = 143 a page
     EXPECT_EQ(many.record.endedPages, 3);
     EXPECT_EQ(asked.size(), 300u);
 

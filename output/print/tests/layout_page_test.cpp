@@ -31,7 +31,9 @@ TEST(LayoutPage, ALeftMarginOf64MovesEverySlot600DevicePixelsAt600Dpi)
 
     RecordingPrinter plain, moved;
     ASSERT_EQ(PrintLayoutPage(plain, page, MarginsFromSixtyFourths(0, 0, m)), 1);
-    ASSERT_EQ(PrintLayoutPage(moved, page, MarginsFromSixtyFourths(0, 64, m)), 1);
+    ASSERT_EQ(PrintLayoutPage(moved, page, MarginsFromSixtyFourths(0, 64, m), 3), 1);
+    EXPECT_EQ(plain.lastCopies, 1);
+    EXPECT_EQ(moved.lastCopies, 3) << "the copies asked for reach the printer";
     ASSERT_EQ(plain.record.stretches.size(), 6u);
     ASSERT_EQ(moved.record.stretches.size(), 6u);
     for (std::size_t i = 0; i < 6; ++i) {

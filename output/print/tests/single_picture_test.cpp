@@ -73,7 +73,9 @@ TEST(SinglePicture, PrintsThePictureWithItsFrameAndText)
 
     o.text = false;
     o.frame = false;
-    ASSERT_TRUE(PrintSinglePicture(printer, picture, "x", o));
+    ASSERT_TRUE(PrintSinglePicture(printer, picture, "x", o, Orientation::Landscape, 4));
+    EXPECT_EQ(printer.lastCopies, 4);
+    EXPECT_EQ(printer.lastOrientation, Orientation::Landscape);
     EXPECT_TRUE(printer.record.texts.empty());
     EXPECT_TRUE(printer.record.frames.empty());
     printer.available = false;
