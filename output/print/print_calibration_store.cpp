@@ -27,13 +27,16 @@ CalibrationFiles CurrentCalibrationFiles()
     return CalibrationFilesFor(ProgramDir(), UserDataDir());
 }
 
-CalibrationCurves LoadCalibrationCurves(const CalibrationFiles& files)
+CalibrationCurves LoadCalibrationCurves(const CalibrationFiles& files, std::filesystem::path* source)
 {
-    if (auto curves = ReadCalibrationFile(files.writable))
-        return *curves;
-    if (files.shipped != files.writable)
-        if (auto curves = ReadCalibrationFile(files.shipped))
+    for (const std::filesystem::path& file : {files.writable, files.shipped})
+        if (auto curves = ReadCalibrationFile(file)) {
+            if (source)
+                *source = file;
             return *curves;
+        }
+    if (source)
+        source->clear();
     return IdentityCurves();
 }
 

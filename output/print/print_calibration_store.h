@@ -18,7 +18,8 @@ CalibrationFiles CalibrationFilesFor(const std::filesystem::path& programDir, co
 CalibrationFiles CurrentCalibrationFiles();
 
 // The curves of the first file that is a calibration file; the identity curves otherwise.
-CalibrationCurves LoadCalibrationCurves(const CalibrationFiles& files);
+// `source`, when given, names the file read (empty for the identity curves).
+CalibrationCurves LoadCalibrationCurves(const CalibrationFiles& files, std::filesystem::path* source = nullptr);
 CalibrationCurves LoadCalibrationCurves();
 // Writes the writable file (its folder made when missing); false with the reason on failure.
 bool SaveCalibrationCurves(const CalibrationCurves& curves, FileFailure* failure = nullptr);

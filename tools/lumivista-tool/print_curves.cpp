@@ -24,11 +24,18 @@ std::optional<int> curveNamed(const std::string& name)
 
 int show(const ParsedArguments& parsed)
 {
+    // The file the printer would read, and the one "set" writes.
     const print::CalibrationFiles files = print::CurrentCalibrationFiles();
-    const CalibrationCurves curves = print::LoadCalibrationCurves(files);
+    std::filesystem::path source;
+    const CalibrationCurves curves = print::LoadCalibrationCurves(files, &source);
     if (parsed.has("--json")) {
         JsonWriter json;
         json.beginObject().key("file").value(files.writable.string());
+        json.key("read");
+        if (source.empty())
+            json.null();
+        else
+            json.value(source.string());
         for (std::size_t c = 0; c < kCurveCount; ++c) {
             json.key(kCurveNames[c]).beginArray();
             for (std::uint8_t v : curves.curve(int(c)))
@@ -40,6 +47,7 @@ int show(const ParsedArguments& parsed)
         return kExitOk;
     }
     std::printf("file %s\n", files.writable.string().c_str());
+    std::printf("read %s\n", source.empty() ? "(none: identity curves)" : source.string().c_str());
     for (std::size_t c = 0; c < kCurveCount; ++c) {
         const auto curve = curves.curve(int(c));
         std::printf("%-6s %s  0:%d 64:%d 128:%d 192:%d 255:%d\n", kCurveNames[c],

@@ -26,13 +26,18 @@ TEST(CalibrationStore, ReadsTheWritableCopyFirstThenTheProgramFolderThenFallsBac
 
     // A read-only program folder: the writable place is the user's data folder.
     const CalibrationFiles files{data / "printcal.dat", program / "printcal.dat"};
-    EXPECT_EQ(LoadCalibrationCurves(files), IdentityCurves()) << "no file anywhere";
+    std::filesystem::path source = "stale";
+    EXPECT_EQ(LoadCalibrationCurves(files, &source), IdentityCurves()) << "no file anywhere";
+    EXPECT_TRUE(source.empty());
     ASSERT_TRUE(WriteCalibrationFile(files.shipped, WithGrey(7)));
-    EXPECT_EQ(LoadCalibrationCurves(files), WithGrey(7)) << "the program folder's file";
+    EXPECT_EQ(LoadCalibrationCurves(files, &source), WithGrey(7)) << "the program folder's file";
+    EXPECT_EQ(source, files.shipped);
     ASSERT_TRUE(WriteCalibrationFile(files.writable, WithGrey(9)));
-    EXPECT_EQ(LoadCalibrationCurves(files), WithGrey(9)) << "the user's own file wins";
+    EXPECT_EQ(LoadCalibrationCurves(files, &source), WithGrey(9)) << "the user's own file wins";
+    EXPECT_EQ(source, files.writable);
     ASSERT_TRUE(WriteWholeFile(files.writable.string(), {'N', 'O', 'P', 'E'}));
-    EXPECT_EQ(LoadCalibrationCurves(files), WithGrey(7)) << "a foreign file is passed over";
+    EXPECT_EQ(LoadCalibrationCurves(files, &source), WithGrey(7)) << "a foreign file is passed over";
+    EXPECT_EQ(source, files.shipped);
 }
 
 TEST(CalibrationStore, TheWritablePlaceIsTheProgramFolderUnlessItIsReadOnly)

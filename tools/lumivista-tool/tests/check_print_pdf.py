@@ -3,6 +3,7 @@
 (pdfinfo), the images on each page and their printed size (pdfimages -list), where they lie
 (pdftoppm), captions (pdftotext), and the calibration file's effect on the pixels
 (pdfimages -png). Usage: check_print_pdf.py TOOL. Exits 77 (skipped) without poppler or Pillow."""
+import json
 import os
 import shutil
 import subprocess
@@ -152,6 +153,9 @@ with tempfile.TemporaryDirectory() as d:
     with open(cal, "rb") as f:
         data = f.read()
     check(len(data) == 1298 and data[:4] == b"PCAL", "printcal.dat: 18-byte header and five curves")
+    shown = json.loads(run("print", "curves", "show", "--json", env=env).stdout)
+    check(shown["read"] == cal and abs(shown["red"][20] - 122) <= 1 and shown["grey"] == list(range(256)),
+          f"curves show reads back the file written: {shown['read']}, red 20 gives {shown['red'][20]}")
     run("print", "single", p("square.bmp"), "--pdf", p("cal.pdf"), "--calibrate", env=env)
     subprocess.run(["pdfimages", "-png", p("cal.pdf"), p("cal")], check=True)
     r, g, b = Image.open(p("cal-000.png")).convert("RGB").getpixel((10, 10))
