@@ -60,6 +60,13 @@ public:
     void undo();
     void redo();
 
+    // Chooses the current tool (the tool buttons): the old one drops what it had under way,
+    // the status line names the new one. 1125 and 1126 are undo and redo.
+    void chooseTool(int tool);
+    // Control 132 and the Delete key: the selection's pixels when there is a selection,
+    // otherwise the current layer.
+    void deleteSelectionOrLayer(ImageWindow& window);
+
     bool save(ImageWindow& window);
     bool saveAs(ImageWindow& window);
     void newPicture();
@@ -71,6 +78,8 @@ public:
 
     // From the windows.
     void readoutsChanged();
+    // A tool changed the document or its selection.
+    void documentEdited(ImageWindow& window);
     void windowClosed(ImageWindow& window);
     bool clipboardHasPicture() const;
     void contextCommand(ImageWindow& window, int command);
