@@ -34,6 +34,7 @@ struct Pen {
 struct SurfaceLine {
     SurfacePoint from;
     SurfacePoint to;
+    bool operator==(const SurfaceLine&) const = default;
 };
 
 class DrawingSurface {

@@ -21,24 +21,35 @@ void setSpan(HDIB& mask, int row, int from, int to)
         SetMaskBitAt(bits, x);
 }
 
-// Every pixel whose square meets the ellipse through the outermost pixel centres: the
-// inside and the pixels the outline crosses.
+// The ellipse through the outermost pixel centres, as a pen draws its outline (the pixel
+// nearest the curve in every row and in every column) with the inside filled.
 void drawEllipse(HDIB& mask)
 {
     const int width = mask.width();
     const int height = mask.height();
-    const double cx = (width - 1) / 2.0;
-    const double cy = (height - 1) / 2.0;
-    const double a = cx;
-    const double b = cy;
+    const double cx = (width - 1) / 2.0, cy = (height - 1) / 2.0;
+    const double a = cx, b = cy;
+    const auto along = [](double radius, double offset, double otherRadius) {
+        const double t = otherRadius > 0 ? offset / otherRadius : 0.0;
+        return radius * std::sqrt(std::max(0.0, 1.0 - t * t));
+    };
+    // Per column: the rows the curve crosses it at, rounded to the nearest pixel.
+    std::vector<int> top(static_cast<std::size_t>(width)), bottom(static_cast<std::size_t>(width));
+    for (int x = 0; x < width; ++x) {
+        const double half = along(b, x - cx, a);
+        // Ties go outward, so that a curve halfway between two pixels takes both.
+        top[std::size_t(x)] = int(std::floor(cy - half + 0.5 - 1e-9));
+        bottom[std::size_t(x)] = int(std::ceil(cy + half - 0.5 + 1e-9));
+    }
     for (int y = 0; y < height; ++y) {
-        // The widest point of the ellipse within this row's band [y - 0.5, y + 0.5].
-        const double nearest = std::max(0.0, std::abs(y - cy) - 0.5);
-        const double t = b > 0 ? 1.0 - (nearest / b) * (nearest / b) : 1.0;
-        const double half = a * std::sqrt(std::max(t, 0.0));
-        const int from = int(std::ceil(cx - half - 0.5 + 1e-9));
-        const int to = int(std::floor(cx + half + 0.5 - 1e-9));
-        setSpan(mask, y, from, std::max(from, to));
+        const double half = along(a, y - cy, b);
+        int from = int(std::floor(cx - half + 0.5 - 1e-9)), to = int(std::ceil(cx + half - 0.5 + 1e-9));
+        // Flat parts of the curve: columns whose crossing rounds to this row or beyond.
+        while (from > 0 && top[std::size_t(from - 1)] <= y && y <= bottom[std::size_t(from - 1)])
+            --from;
+        while (to < width - 1 && top[std::size_t(to + 1)] <= y && y <= bottom[std::size_t(to + 1)])
+            ++to;
+        setSpan(mask, y, from, to);
     }
 }
 
