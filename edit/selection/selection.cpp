@@ -6,6 +6,7 @@
 #include "edit/undo_hooks.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace lv {
 namespace {
@@ -136,7 +137,9 @@ std::optional<DocumentRect> ChangeSelection(LayerStack& stack, SelectionRegion a
     return UniteRects(before, after);
 }
 
-std::optional<SelectionRegion> RectangleRegion(DocumentRect rect)
+namespace {
+
+std::optional<SelectionRegion> shapeRegion(DocumentRect rect, SelectionShape shape)
 {
     if (rect.left > rect.right)
         std::swap(rect.left, rect.right);
@@ -144,10 +147,39 @@ std::optional<SelectionRegion> RectangleRegion(DocumentRect rect)
         std::swap(rect.top, rect.bottom);
     if (isEmpty(rect))
         return std::nullopt;
-    HDIB mask = MakeShapeMask(rect.right - rect.left, rect.bottom - rect.top, SelectionShape::Rectangle);
+    HDIB mask = MakeShapeMask(rect.right - rect.left, rect.bottom - rect.top, shape);
     if (!mask)
         return std::nullopt;
     return SelectionRegion{std::move(mask), rect};
+}
+
+}  // namespace
+
+std::optional<SelectionRegion> RectangleRegion(DocumentRect rect)
+{
+    return shapeRegion(rect, SelectionShape::Rectangle);
+}
+
+std::optional<SelectionRegion> EllipseRegion(DocumentRect rect)
+{
+    return shapeRegion(rect, SelectionShape::Ellipse);
+}
+
+std::optional<SelectionRegion> PolygonRegion(std::span<const DocumentPoint> points)
+{
+    if (points.empty())
+        return std::nullopt;
+    DocumentRect box{points[0].x, points[0].y, points[0].x + 1, points[0].y + 1};
+    for (const DocumentPoint& p : points)
+        box = UniteRects(box, {p.x, p.y, p.x + 1, p.y + 1});
+    std::vector<DocumentPoint> relative;
+    relative.reserve(points.size());
+    for (const DocumentPoint& p : points)
+        relative.push_back({p.x - box.left, p.y - box.top});
+    HDIB mask = MakeShapeMask(box.right - box.left, box.bottom - box.top, SelectionShape::Polygon, relative);
+    if (!mask)
+        return std::nullopt;
+    return SelectionRegion{std::move(mask), box};
 }
 
 bool RemoveSelection(LayerStack& stack)

@@ -8,6 +8,7 @@
 #include "imagelib/dib.h"
 
 #include <optional>
+#include <span>
 
 namespace lv {
 
@@ -52,8 +53,12 @@ void StoreSelection(LayerStack& stack, std::optional<SelectionRegion> region);
 // rectangle to redraw (the old and new selections' union), nothing when nothing changed.
 std::optional<DocumentRect> ChangeSelection(LayerStack& stack, SelectionRegion added, CombineMode mode, int undoCode);
 
-// A plain rectangle (clipped to the document) as a region.
+// A plain rectangle as a region (corners in either order).
 std::optional<SelectionRegion> RectangleRegion(DocumentRect rect);
+// The ellipse inscribed in a rectangle.
+std::optional<SelectionRegion> EllipseRegion(DocumentRect rect);
+// The polygon through document points (freehand outlines too), its outline included.
+std::optional<SelectionRegion> PolygonRegion(std::span<const DocumentPoint> points);
 
 // The trash tool: records a step and clears the selection. False when there was none.
 bool RemoveSelection(LayerStack& stack);

@@ -1,6 +1,5 @@
 #include "edit/tools/freehand_select_tool.h"
 
-#include "edit/selection/shape_mask.h"
 #include "edit/tools/overlay_painter.h"
 #include "edit/tools/selection_modes.h"
 
@@ -124,19 +123,12 @@ ToolResult FreehandSelectTool::drop()
 ToolResult FreehandSelectTool::close(ToolContext& context)
 {
     const DocumentRect shown = extent();
-    DocumentRect box{points_.front().x, points_.front().y, points_.front().x + 1, points_.front().y + 1};
-    for (const DocumentPoint& p : points_)
-        box = UniteRects(box, {p.x, p.y, p.x + 1, p.y + 1});
-    std::vector<DocumentPoint> relative;
-    relative.reserve(points_.size());
-    for (const DocumentPoint& p : points_)
-        relative.push_back({p.x - box.left, p.y - box.top});
+    std::optional<SelectionRegion> region = PolygonRegion(points_);
     const CombineMode mode = mode_;
     drop();
-    HDIB mask = MakeShapeMask(box.right - box.left, box.bottom - box.top, SelectionShape::Polygon, relative);
-    if (!mask)
+    if (!region)
         return ToolResult::RedrawExclusive(shown);
-    const auto changed = ChangeSelection(context.document(), {std::move(mask), box}, mode, kUndoShapeSelection);
+    const auto changed = ChangeSelection(context.document(), std::move(*region), mode, kUndoShapeSelection);
     return ToolResult::RedrawExclusive(changed ? UniteRects(*changed, shown) : shown);
 }
 

@@ -45,10 +45,10 @@ ToolResult ShapeSelectionTool::finish(ToolContext& context, DocumentRect band, b
             return ToolResult::RedrawExclusive(band);
         return ToolResult::Redraw({0, 0, stack.width, stack.height});
     }
-    HDIB mask = MakeShapeMask(band.right - band.left, band.bottom - band.top, shape_);
-    if (!mask)
+    std::optional<SelectionRegion> region = shape_ == SelectionShape::Ellipse ? EllipseRegion(band) : RectangleRegion(band);
+    if (!region)
         return ToolResult::RedrawExclusive(band);
-    const auto changed = ChangeSelection(stack, {std::move(mask), band}, mode_, kUndoShapeSelection);
+    const auto changed = ChangeSelection(stack, std::move(*region), mode_, kUndoShapeSelection);
     return ToolResult::RedrawExclusive(changed ? UniteRects(*changed, band) : band);
 }
 
