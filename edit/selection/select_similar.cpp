@@ -4,6 +4,7 @@
 #include "imagelib/progress.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 namespace lv {
@@ -48,6 +49,19 @@ struct Bounds {
     DocumentRect rect() const { return empty() ? DocumentRect{} : DocumentRect{left, top, right + 1, bottom + 1}; }
 };
 
+// Marks pixels [from, to) of a row: whole bytes at once.
+void setRun(std::uint8_t* marks, int from, int to)
+{
+    while (from < to && (from & 7))
+        SetMaskBitAt(marks, from++);
+    if (const int bytes = (to - from) / 8; bytes > 0) {
+        std::memset(marks + from / 8, 0xFF, std::size_t(bytes));
+        from += bytes * 8;
+    }
+    while (from < to)
+        SetMaskBitAt(marks, from++);
+}
+
 // A run of row `y` whose neighbours in row y + dy are to be explored.
 struct Segment {
     int y, left, right, dy;
@@ -87,7 +101,8 @@ bool fill(const HDIB& picture, HDIB& mask, int seedX, int seedY, Match match, Bo
 
         int x = x1;
         while (x >= 0 && inside(x))
-            SetMaskBitAt(marks, x--);
+            --x;
+        setRun(marks, x + 1, x1 + 1);
         const bool seedMissed = x >= x1;
         int left = x + 1;
         if (!seedMissed) {
@@ -98,8 +113,10 @@ bool fill(const HDIB& picture, HDIB& mask, int seedX, int seedY, Match match, Bo
         bool skip = seedMissed;
         do {
             if (!skip) {
+                const int start = x;
                 while (x < width && inside(x))
-                    SetMaskBitAt(marks, x++);
+                    ++x;
+                setRun(marks, start, x);
                 bounds.add(left, x - 1, y);
                 push(y, left, x - 1, dy);
                 if (x > x2 + 1)
