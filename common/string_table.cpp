@@ -434,6 +434,15 @@ constexpr Entry kStrings[] = {
     {35211, "Anterior"},
     {35212, "Próximo"},
     {35213, "Limpar a lista"},
+    {35300, "Varinha: só os pixels ligados ao clicado"},
+    {35301, "Tolerância do vermelho"},
+    {35302, "Tolerância do verde"},
+    {35303, "Tolerância do azul"},
+    {35304, "Diminuir a tolerância"},
+    {35305, "Aumentar a tolerância"},
+    {35306, "Varinha: nova seleção"},
+    {35307, "Varinha: somar à seleção"},
+    {35308, "Varinha: tirar da seleção"},
     {64468, "Salvar erro do arquivo do álbum."},
 };
 

@@ -33,16 +33,38 @@ constexpr auto kPanel2Rows = Rows(kEditStrip, std::to_array<ButtonDefinition>({
 }));
 const std::span<const ButtonDefinition> kPanel2 = kPanel2Rows;
 
+// The selection tools as icons, then the magic wand's options: contiguous, the three
+// tolerances (arrows step 1, the track pages by 10, the field shows the value), and how a
+// click combines with the selection in place.
 constexpr auto kPanel8Rows = Rows(kEditStrip, std::to_array<ButtonDefinition>({
-    {H::SelectTool, 1101, 0, 35082, K::Push, 1, 1, {"select-rect", "Retângulo", S::Tile}, {4, 76, 100, 54}, {}},
-    {H::SelectTool, 1102, 0, 35083, K::Push, 1, 0, {"select-ellipse", "Elipse", S::Tile}, {108, 76, 100, 54}, {}},
-    {H::SelectTool, 1103, 0, 35084, K::Push, 1, 0, {"lasso", "Mão livre", S::Tile}, {4, 136, 100, 54}, {}},
-    {H::SelectTool, 1104, 0, 35085, K::Push, 1, 0, {"wand", "Varinha", S::Tile}, {108, 136, 100, 54}, {}},
-    {H::SelectTool, 1105, 0, 35086, K::Push, 1, 0, {"move", "Mover área", S::Tile}, {4, 196, 100, 54}, {}},
-    {H::SelectTool, 1106, 0, 35087, K::Push, 1, 0, {"move-content", "Mover tudo", S::Tile}, {108, 196, 100, 54}, {}},
-    {H::SelectTool, 1124, 0, 35088, K::Push, 1, 0, {"trash", "Lixeira", S::Tile}, {4, 256, 100, 54}, {}},
-    {H::SelectTool, 1107, 0, 35089, K::Push, 1, 0, {"zoom-in", "Visualizar", S::Tile}, {108, 256, 100, 54}, {}},
-    {H::SelectTool, 1108, 0, 35090, K::Push, 1, 0, {"hand", "Agarrar", S::Tile}, {4, 316, 100, 54}, {}},
+    {H::SelectTool, 1101, 0, 35082, K::Push, 1, 1, {"select-rect", "", S::SmallIcon}, {6, 76, 38, 38}, {}},
+    {H::SelectTool, 1102, 0, 35083, K::Push, 1, 0, {"select-ellipse", "", S::SmallIcon}, {47, 76, 38, 38}, {}},
+    {H::SelectTool, 1103, 0, 35084, K::Push, 1, 0, {"lasso", "", S::SmallIcon}, {88, 76, 38, 38}, {}},
+    {H::SelectTool, 1104, 0, 35085, K::Push, 1, 0, {"wand", "", S::SmallIcon}, {129, 76, 38, 38}, {}},
+    {H::SelectTool, 1105, 0, 35086, K::Push, 1, 0, {"move", "", S::SmallIcon}, {170, 76, 38, 38}, {}},
+    {H::SelectTool, 1106, 0, 35087, K::Push, 1, 0, {"move-content", "", S::SmallIcon}, {6, 118, 38, 38}, {}},
+    {H::SelectTool, 1124, 0, 35088, K::Push, 1, 0, {"trash", "", S::SmallIcon}, {47, 118, 38, 38}, {}},
+    {H::SelectTool, 1107, 0, 35089, K::Push, 1, 0, {"zoom-in", "", S::SmallIcon}, {88, 118, 38, 38}, {}},
+    {H::SelectTool, 1108, 0, 35090, K::Push, 1, 0, {"hand", "", S::SmallIcon}, {129, 118, 38, 38}, {}},
+    {H::WandContiguous, 0, 239, 35300, K::Check, 0, 1, {"check", "Somente vizinhos", S::Choice}, {6, 176, 200, 28}, {}},
+    {H::WandToleranceStep, 0xFFFF0001, 0, 35304, K::Scroll, 0, 0, {"go-previous", "", S::SmallIcon}, {6, 226, 20, 22}, {}},
+    {H::WandTolerance, 1, 0, 35301, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {28, 226, 120, 22}, {}},
+    {H::WandTolerance, 1, 233, 35301, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {80, 226, 14, 22}, {}},
+    {H::WandToleranceStep, 0x00010001, 0, 35305, K::Scroll, 0, 0, {"go-next", "", S::SmallIcon}, {150, 226, 20, 22}, {}},
+    {H::None, 0, 230, 35301, K::Region, 0, 0, {"", "", S::Field}, {174, 226, 32, 22}, {}},
+    {H::WandToleranceStep, 0xFFFF0002, 0, 35304, K::Scroll, 0, 0, {"go-previous", "", S::SmallIcon}, {6, 268, 20, 22}, {}},
+    {H::WandTolerance, 2, 0, 35302, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {28, 268, 120, 22}, {}},
+    {H::WandTolerance, 2, 234, 35302, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {80, 268, 14, 22}, {}},
+    {H::WandToleranceStep, 0x00010002, 0, 35305, K::Scroll, 0, 0, {"go-next", "", S::SmallIcon}, {150, 268, 20, 22}, {}},
+    {H::None, 0, 231, 35302, K::Region, 0, 0, {"", "", S::Field}, {174, 268, 32, 22}, {}},
+    {H::WandToleranceStep, 0xFFFF0003, 0, 35304, K::Scroll, 0, 0, {"go-previous", "", S::SmallIcon}, {6, 310, 20, 22}, {}},
+    {H::WandTolerance, 3, 0, 35303, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {28, 310, 120, 22}, {}},
+    {H::WandTolerance, 3, 235, 35303, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {80, 310, 14, 22}, {}},
+    {H::WandToleranceStep, 0x00010003, 0, 35305, K::Scroll, 0, 0, {"go-next", "", S::SmallIcon}, {150, 310, 20, 22}, {}},
+    {H::None, 0, 232, 35303, K::Region, 0, 0, {"", "", S::Field}, {174, 310, 32, 22}, {}},
+    {H::WandCombineMode, 0, 236, 35306, K::Push, 2, 1, {"", "Nova seleção", S::Choice}, {6, 348, 200, 26}, {}},
+    {H::WandCombineMode, 1, 237, 35307, K::Push, 2, 0, {"", "Somar à seleção", S::Choice}, {6, 376, 200, 26}, {}},
+    {H::WandCombineMode, 4, 238, 35308, K::Push, 2, 0, {"", "Tirar da seleção", S::Choice}, {6, 404, 200, 26}, {}},
 }));
 const std::span<const ButtonDefinition> kPanel8 = kPanel8Rows;
 

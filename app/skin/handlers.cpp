@@ -123,6 +123,10 @@ constexpr std::array<HandlerInfo, std::size_t(Handler::Count)> kHandlers = {{
     {"StripPrevious", HandlerOwner::Unspecified},
     {"StripNext", HandlerOwner::Unspecified},
     {"StripClear", HandlerOwner::Unspecified},
+    {"WandContiguous", HandlerOwner::Tools},
+    {"WandTolerance", HandlerOwner::Tools},
+    {"WandToleranceStep", HandlerOwner::Tools},
+    {"WandCombineMode", HandlerOwner::Tools},
 }};
 
 }  // namespace

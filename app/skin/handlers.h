@@ -131,6 +131,11 @@ enum class Handler : int {
     StripPrevious,
     StripNext,
     StripClear,
+    // The magic wand's options
+    WandContiguous,     // check
+    WandTolerance,      // slider; argument 1–3: red, green, blue
+    WandToleranceStep,  // scroll button: step ±1 in the high word, the channel in the low word
+    WandCombineMode,    // group: 0 new, 1 add, 4 subtract
     Count
 };
 

@@ -140,6 +140,24 @@ bool SkinPanelWidget::showControlImage(int controlId, skin::ImageState image)
     return true;
 }
 
+bool SkinPanelWidget::setSlider(int controlId, int minimum, int maximum, int value, int page)
+{
+    const int button = buttonOfControl(controlId);
+    if (button < 0 || !input_ || !input_->slider(button))
+        return false;
+    carryOut(input_->setSlider(button, minimum, maximum, value, page));
+    return true;
+}
+
+bool SkinPanelWidget::setSelected(int controlId, bool selected)
+{
+    const int button = buttonOfControl(controlId);
+    if (button < 0 || !input_)
+        return false;
+    carryOut(input_->setSelected(button, selected));
+    return true;
+}
+
 void SkinPanelWidget::restoreGroupSelection(const std::vector<int>& selection)
 {
     skin::Effects repaint;

@@ -63,6 +63,10 @@ public:
     std::optional<QRect> controlRect(int controlId) const;
     // Shows a control with one of its pictures (the attention blink); false without it.
     bool showControlImage(int controlId, skin::ImageState image);
+    // A slider (by its thumb's control id): range, value and page step. False without it.
+    bool setSlider(int controlId, int minimum, int maximum, int value, int page);
+    // Shows a check or radio button (by control id) selected or not. False without it.
+    bool setSelected(int controlId, bool selected);
     // Sets the selection of every grouped button to these flags again.
     void restoreGroupSelection(const std::vector<int>& selection);
     skin::ImageState shownImage(int button) const { return shown_[std::size_t(button)]; }

@@ -13,6 +13,7 @@
 #include "app/shell/handler_table.h"
 #include "app/windows/image_window.h"
 #include "app/windows/main_window.h"
+#include "app/windows/wand_options.h"
 #include "app/widgets/picture_rect.h"
 #include "app/dialogs/new_picture_dialog.h"
 #include "app/dialogs/open_dialog.h"
@@ -52,6 +53,7 @@ void DocumentWindows::attach(MainWindow& mainWindow)
         if (ZoomForCommand(command, 0, {1, 1}, {1, 1}))
             mainWindow.setCommandHandler(command, [this, command] { zoomCommand(command); });
     registerHandlers();
+    wandOptions_ = std::make_unique<WandOptions>(mainWindow);
 }
 
 void DocumentWindows::registerHandlers()

@@ -24,6 +24,7 @@ namespace lv::app {
 
 class ImageWindow;
 class MainWindow;
+class WandOptions;
 
 class DocumentWindows final : public DocumentOpener, public ImageWindows {
 public:
@@ -102,6 +103,7 @@ private:
     OpenWindows open_;
     std::map<int, QPointer<ImageWindow>> windows_;
     int divider_ = 0;
+    std::unique_ptr<WandOptions> wandOptions_;
 };
 
 }  // namespace lv::app

@@ -13,6 +13,8 @@
 
 namespace lv::app {
 
+class MainSkin;
+
 // Private requests to the main window, as events of the same numbers.
 inline constexpr int kAcquiredPictureRequest = 1024;  // an acquired picture
 inline constexpr int kRealisePaletteRequest = 1025;
@@ -35,6 +37,8 @@ private:
 class ScreenCode {
 public:
     virtual ~ScreenCode() = default;
+    // The screen's panels were just shown (a screen switch, or a skin rebuilt).
+    virtual void shown(MainSkin&) {}
     // Requests 1024 and 1025 that reach the main window while the screen shows.
     virtual void privateRequest(const PrivateRequestEvent&) {}
     // Notification 1225: a slider of one of the screen's panels was released outside its
