@@ -368,6 +368,7 @@ void DocumentWindows::exchangeStep(bool (UndoTable::*step)(LayerStack&, int))
         return;
     }
     window->documentChanged();
+    logState();
 }
 
 bool DocumentWindows::writeAs(ImageWindow& window, std::string path, int saveType)

@@ -410,8 +410,6 @@ void ImageWindow::sendToTool(MouseMessage message, Qt::MouseButton button, Qt::K
 
 void ImageWindow::apply(const ToolResult& result)
 {
-    const std::uint32_t active = document_->selectionActive;
-    const DocumentRect rect = document_->selectionRect;
     if (result.wholeDocument) {
         documentChanged();
         document_->modified = 1;
@@ -421,8 +419,12 @@ void ImageWindow::apply(const ToolResult& result)
     }
     if (result.changed || result.redraw || result.wholeDocument)
         update();
-    if (result.changed || result.wholeDocument || active != document_->selectionActive
-        || !(rect == document_->selectionRect))
+    const LayerStack& doc = *document_;
+    const bool selectionChanged = selectionSeen_.active != doc.selectionActive || !(selectionSeen_.rect == doc.selectionRect)
+                                  || (doc.selectionActive && !doc.selectionMask.matches(selectionSeen_.mask));
+    if (selectionChanged)
+        selectionSeen_ = {doc.selectionActive, doc.selectionRect, doc.selectionMask.stamp()};
+    if (result.changed || result.wholeDocument || selectionChanged)
         owner_.documentEdited(*this);
 }
 

@@ -132,6 +132,12 @@ private:
     Qt::MouseButton heldButton_ = Qt::NoButton;
     SelectionOutlineCache outline_;
     int outlinePhase_ = 0;
+    // The selection as the owner last heard of it.
+    struct SelectionSeen {
+        std::uint32_t active = 0;
+        DocumentRect rect;
+        PictureStamp mask;
+    } selectionSeen_;
 };
 
 }  // namespace lv::app
