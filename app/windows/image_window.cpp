@@ -356,9 +356,12 @@ void ImageWindow::mouseReleaseEvent(QMouseEvent* event)
 
 void ImageWindow::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    if (toolNeedsLayers() || DocumentEngineBusy() || event->button() != Qt::LeftButton)
+    // The second press of a double click comes as this: a tool that makes nothing of double
+    // clicks gets it as a press.
+    if (event->button() == Qt::LeftButton && !toolNeedsLayers() && !DocumentEngineBusy()
+        && sendToTool(MouseMessage::DoubleClick, event->button(), event->modifiers(), event->position().toPoint()))
         return;
-    sendToTool(MouseMessage::DoubleClick, event->button(), event->modifiers(), event->position().toPoint());
+    mousePressEvent(event);
 }
 
 void ImageWindow::wheelEvent(QWheelEvent* event)
@@ -386,11 +389,11 @@ void ImageWindow::closeEvent(QCloseEvent* event)
     requestClose();
 }
 
-void ImageWindow::sendToTool(MouseMessage message, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at)
+bool ImageWindow::sendToTool(MouseMessage message, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at)
 {
     Tool* tool = CurrentTool();
     if (!tool)
-        return;
+        return false;
     lastMouse_ = at;
     lastModifiers_ = modifiers;
     const ImageView::Point point = view_.documentPoint(at.x(), at.y());
@@ -400,12 +403,15 @@ void ImageWindow::sendToTool(MouseMessage message, Qt::MouseButton button, Qt::K
     event.button = button == Qt::RightButton ? MouseButton::Right : MouseButton::Left;
     event.buttonDown = heldButton_ != Qt::NoButton;
     event.keys = modifiersOf(modifiers);
+    ToolResult result;
     switch (message) {
-    case MouseMessage::Move: apply(tool->move(*this, event)); break;
-    case MouseMessage::Press: apply(tool->press(*this, event)); break;
-    case MouseMessage::Release: apply(tool->release(*this, event)); break;
-    case MouseMessage::DoubleClick: apply(tool->doubleClick(*this, event)); break;
+    case MouseMessage::Move: result = tool->move(*this, event); break;
+    case MouseMessage::Press: result = tool->press(*this, event); break;
+    case MouseMessage::Release: result = tool->release(*this, event); break;
+    case MouseMessage::DoubleClick: result = tool->doubleClick(*this, event); break;
     }
+    apply(result);
+    return result.handled;
 }
 
 void ImageWindow::apply(const ToolResult& result)

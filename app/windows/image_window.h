@@ -99,7 +99,8 @@ private:
     // Without layers only the tools that need none take the mouse.
     bool toolNeedsLayers() const;
     enum class MouseMessage { Move, Press, Release, DoubleClick };
-    void sendToTool(MouseMessage message, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at);
+    // True when the tool took the event.
+    bool sendToTool(MouseMessage message, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at);
     bool sendKeyToTool(QKeyEvent* event);
     void updateCursor(QPoint at);
     void paintOverlays(const QRect& exposed);
