@@ -1,5 +1,7 @@
 #include "app/core/pixel_surface.h"
 
+#include "imagelib/line_walk.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
@@ -92,19 +94,7 @@ void PixelSurface::drawLine(SurfacePoint from, SurfacePoint to, const Pen& pen)
         vertical(from.x, from.y, to.y, pen);
         return;
     }
-    const int dx = std::abs(to.x - from.x), sx = from.x < to.x ? 1 : -1;
-    const int dy = -std::abs(to.y - from.y), sy = from.y < to.y ? 1 : -1;
-    int error = dx + dy;
-    for (SurfacePoint p = from;;) {
-        plot(p.x, p.y, pen);
-        if (p == to)
-            return;
-        const int e2 = 2 * error;
-        if (e2 >= dy)
-            error += dy, p.x += sx;
-        if (e2 <= dx)
-            error += dx, p.y += sy;
-    }
+    WalkLine(from.x, from.y, to.x, to.y, [&](int x, int y) { plot(x, y, pen); });
 }
 
 void PixelSurface::drawLines(std::span<const SurfaceLine> lines, const Pen& pen)

@@ -277,7 +277,11 @@ void ImageWindow::keyPressEvent(QKeyEvent* event)
     if ((key == ToolKey::Delete || key == ToolKey::Return) && sendKeyToTool(event))
         return;
     if (key == ToolKey::Delete) {
-        owner_.deleteSelectionOrLayer(*this);
+        // The key empties the selection; whole layers go only by the button.
+        if (document_->selectionActive)
+            owner_.deleteSelectionOrLayer(*this);
+        else
+            ui::Current().beep();
         return;
     }
     const ViewKeyResult result =

@@ -1,6 +1,7 @@
 #include "edit/selection/shape_mask.h"
 
 #include "edit/selection/selection_mask.h"
+#include "imagelib/line_walk.h"
 
 #include <algorithm>
 #include <cmath>
@@ -55,20 +56,10 @@ void drawEllipse(HDIB& mask)
 
 void drawLine(HDIB& mask, DocumentPoint p, DocumentPoint q)
 {
-    const int dx = std::abs(q.x - p.x), sx = p.x < q.x ? 1 : -1;
-    const int dy = -std::abs(q.y - p.y), sy = p.y < q.y ? 1 : -1;
-    int error = dx + dy;
-    for (;;) {
-        if (p.x >= 0 && p.y >= 0 && p.x < mask.width() && p.y < mask.height())
-            SetMaskBitAt(MaskRowFromTop(mask, p.y), p.x);
-        if (p == q)
-            return;
-        const int e2 = 2 * error;
-        if (e2 >= dy)
-            error += dy, p.x += sx;
-        if (e2 <= dx)
-            error += dx, p.y += sy;
-    }
+    WalkLine(p.x, p.y, q.x, q.y, [&mask](int x, int y) {
+        if (x >= 0 && y >= 0 && x < mask.width() && y < mask.height())
+            SetMaskBitAt(MaskRowFromTop(mask, y), x);
+    });
 }
 
 // The inside by the alternate (even-odd) rule at the pixel centres, then the outline.
