@@ -82,6 +82,16 @@ before=$(states)
 xdotool mousemove $(doc 200 50) click 1
 next_state "$before" | grep -q "selection=1:150,0,300,100:15000 tool=1104$" || fail "the wand on the blue half"
 
+# Esc while dragging a rectangle drops it: the wand's selection stays.
+xdotool mousemove $(at 32 167) click 1          # the rectangle tool
+wait_for "^tool 1101$"
+before=$(states)
+xdotool mousemove $(doc 20 60) mousedown 1 mousemove $(doc 60 80) mousemove $(doc 90 90)
+xdotool key Escape
+xdotool mouseup 1
+send state
+next_state "$before" | grep -q "selection=1:150,0,300,100:15000 tool=1101$" || fail "Esc did not drop the rubber band"
+
 send quit
 wait
 echo "selection states:"

@@ -131,6 +131,12 @@ void DocumentWindows::activate(ImageWindow& window)
     readoutsChanged();
 }
 
+void DocumentWindows::hideToolState()
+{
+    if (ImageWindow* window = active())
+        window->cancelTool();
+}
+
 void DocumentWindows::chooseTool(int tool)
 {
     if (tool == tool_id::kUndoCommand || tool == tool_id::kRedoCommand) {

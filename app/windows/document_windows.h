@@ -52,6 +52,7 @@ public:
     bool activeScrollable() const override;
     void tick() override;
     void activateAt(QPoint point) override;
+    void hideToolState() override;
 
     bool closeActive();
     // Buttons 209 and 210: the left or right of two windows side by side.

@@ -66,6 +66,7 @@ public:
     void setScreenCode(int screen, ScreenCode* code);
     // The slide show's window while a show runs: Esc goes to it.
     void setSlideShowWindow(QWidget* window) { slideShow_ = window; }
+    bool slideShowRunning() const { return slideShow_ && slideShow_->isVisible(); }
     // Which indicator picture control 164 shows.
     void setIndicatorLit(bool lit);
     // An image window opened or closed: the splash shows in the workspace only while none is open.
@@ -113,8 +114,8 @@ private:
     void closeCapturePreview() override;
     void resetBrushSizeButtons() override;
     void closeAuxiliaryWindows(int screen) override;
-    // No tool keeps state on screen yet, and the document list has no view of its own.
-    void hideActiveToolState() override {}
+    void hideActiveToolState() override { imageWindows_.hideToolState(); }
+    // The document list has no view of its own.
     void refreshDocumentList() override {}
     void rebuildSkin(int screen) override;
     void resetSubMode() override;
