@@ -1,6 +1,7 @@
 #include "app/core/shell_state.h"
 #include "app/windows/main_window.h"
 #include "app/windows/wand_options.h"
+#include "edit/tools/tool_registry.h"
 #include "edit/tools/tool_settings.h"
 #include "app/skin/handlers.h"
 #include "app/skin/keyboard.h"
@@ -458,6 +459,13 @@ TEST_P(Screens, TheWandPanelShowsAndSetsTheWandsSettingsThroughArrowsPagesFields
     EXPECT_FALSE(panel(1).input().selected(buttonIndexOf(1, Handler::WandContiguous)));
     EXPECT_TRUE(panel(1).input().selected(buttonIndexOf(1, Handler::WandCombineMode, 1)));
     EXPECT_FALSE(panel(1).input().selected(buttonIndexOf(1, Handler::WandCombineMode, 0)));
+
+    CurrentToolId() = 1104;
+    ASSERT_TRUE(window.switchScreen(2));
+    ASSERT_TRUE(window.switchScreen(8));
+    EXPECT_TRUE(panel(1).input().selected(buttonIndexOf(1, Handler::SelectTool, 1104))) << "the tool in use shows";
+    EXPECT_FALSE(panel(1).input().selected(buttonIndexOf(1, Handler::SelectTool, 1101)));
+    CurrentToolId() = kDefaultTool;
     wand = {};
 }
 

@@ -158,6 +158,12 @@ bool SkinPanelWidget::setSelected(int controlId, bool selected)
     return true;
 }
 
+void SkinPanelWidget::setButtonSelected(int button, bool selected)
+{
+    if (input_ && button >= 0 && std::size_t(button) < input_->size())
+        carryOut(input_->setSelected(button, selected));
+}
+
 void SkinPanelWidget::restoreGroupSelection(const std::vector<int>& selection)
 {
     skin::Effects repaint;

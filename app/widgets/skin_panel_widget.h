@@ -67,6 +67,8 @@ public:
     bool setSlider(int controlId, int minimum, int maximum, int value, int page);
     // Shows a check or radio button (by control id) selected or not. False without it.
     bool setSelected(int controlId, bool selected);
+    // The same by the button's index in the panel.
+    void setButtonSelected(int button, bool selected);
     // Sets the selection of every grouped button to these flags again.
     void restoreGroupSelection(const std::vector<int>& selection);
     skin::ImageState shownImage(int button) const { return shown_[std::size_t(button)]; }

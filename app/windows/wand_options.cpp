@@ -3,12 +3,14 @@
 #include "app/shell/handler_table.h"
 #include "app/windows/main_skin.h"
 #include "app/windows/main_window.h"
+#include "edit/tools/tool_registry.h"
 #include "edit/tools/tool_settings.h"
 
 #include <QLineEdit>
 
 #include <algorithm>
 #include <array>
+#include <vector>
 
 namespace lv::app {
 namespace {
@@ -119,6 +121,17 @@ void WandOptions::shown(MainSkin&)
         p->setSelected(control, wand().combine == mode);
     for (int channel = 1; channel <= 3; ++channel)
         showTolerance(channel);
+    // The page's tool buttons show the tool in use when it is one of theirs.
+    std::vector<int> tools;
+    for (int i = 0; i < int(p->input().size()); ++i)
+        if (p->input().control(i).definition.handler == skin::Handler::SelectTool)
+            tools.push_back(i);
+    const auto current = std::find_if(tools.begin(), tools.end(), [p](int i) {
+        return int(p->input().control(i).definition.argument) == CurrentToolId();
+    });
+    if (current != tools.end())
+        for (const int i : tools)
+            p->setButtonSelected(i, i == *current);
 }
 
 void WandOptions::fieldChanged(int controlId, const QString& text)
