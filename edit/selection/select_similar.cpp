@@ -10,6 +10,8 @@
 namespace lv {
 namespace {
 
+// The segment stack grows by whole blocks of this many items, by half its size at a time
+// once it is large, so that a maze of a picture costs no quadratic copying.
 constexpr std::size_t kStackStep = 1000;
 
 // Which pixels of a row match: three channel lookups for 24-bit rows, one table lookup
@@ -80,7 +82,7 @@ bool fill(const HDIB& picture, HDIB& mask, int seedX, int seedY, Match match, Bo
         if (y + dy < 0 || y + dy >= height)
             return;
         if (stack.size() == stack.capacity())
-            stack.reserve(stack.capacity() + kStackStep);
+            stack.reserve(stack.capacity() + std::max(kStackStep, stack.capacity() / 2 / kStackStep * kStackStep));
         stack.push_back({y, left, right, dy});
     };
     const std::uint8_t* pixels = nullptr;
