@@ -115,15 +115,32 @@ std::optional<DocumentRect> MoveSelectionContent(LayerStack& stack, int dx, int 
     const auto layer = currentLayer(stack);
     if (!layer)
         return std::nullopt;
-    const HDIB& selection = stack.selectionMask.read();
-    const DocumentRect before = stack.selectionRect;
-    const DocumentRect after = offsetRect(before, dx, dy);
-    // Both places in the layer's own coordinates.
-    const DocumentRect oldPlace = offsetRect(before, -layer->rect.left, -layer->rect.top);
-    const DocumentRect newPlace = offsetRect(after, -layer->rect.left, -layer->rect.top);
     const bool lifted = stack.floatingUnderImage && stack.selectionAux && stack.floatingMask;
+    // Only the layer's own pixels lift: the part of the selection beyond it has none.
+    std::optional<SelectionRegion> onLayer;
+    const DocumentRect& r = stack.selectionRect;
+    const DocumentRect& l = layer->rect;
+    const DocumentRect inside{std::max(r.left, l.left), std::max(r.top, l.top), std::min(r.right, l.right),
+                              std::min(r.bottom, l.bottom)};
+    if (!lifted && !(inside == r)) {
+        if (inside.left >= inside.right || inside.top >= inside.bottom)
+            return std::nullopt;
+        onLayer = TrimSelection({CutSelectionMask(stack.selectionMask.read(), offsetRect(inside, -r.left, -r.top)), inside},
+                                stack.width, stack.height);
+        if (!onLayer)
+            return std::nullopt;
+    }
 
     RecordUndoStep(stack, kUndoMoveSelectionContent);
+    const DocumentRect before = stack.selectionRect;
+    if (onLayer)
+        StoreSelection(stack, std::move(onLayer));
+    const HDIB& selection = stack.selectionMask.read();
+    const DocumentRect from = stack.selectionRect;
+    const DocumentRect after = offsetRect(from, dx, dy);
+    // Both places in the layer's own coordinates.
+    const DocumentRect oldPlace = offsetRect(from, -layer->rect.left, -layer->rect.top);
+    const DocumentRect newPlace = offsetRect(after, -layer->rect.left, -layer->rect.top);
     LayerRecord& record = *layer->record;
     if (!lifted) {
         HDIB image = copyRegion(record.image.read(), oldPlace);

@@ -229,6 +229,26 @@ TEST(SelectionContent, MovingLiftedContentAgainPutsBackWhatItCoveredAndDoesNotLi
     EXPECT_EQ(doc.codes(), (std::vector<int>{7078, 6076, 6076, 5075}));
 }
 
+TEST(SelectionContent, OnlyTheLayersOwnPixelsMoveWhenTheSelectionReachesBeyondIt)
+{
+    auto stack = EmptyDocument(20, 10);
+    RecordingUndo undo(*stack);
+    AppendLayer(*stack, SolidPicture(10, 10, {9, 9, 9}));  // the left half of the document
+    ChangeSelection(*stack, Rectangle({6, 2, 16, 5}), CombineMode::New, kUndoShapeSelection);
+    ASSERT_TRUE(MoveSelectionContent(*stack, -5, 0, false));
+    EXPECT_EQ(stack->selectionRect, (DocumentRect{1, 2, 5, 5})) << "the selection keeps to what moved";
+    const HDIB& mask = stack->layers[0].mask.read();
+    EXPECT_EQ(mask.row(9 - 3)[0], 255) << "nothing from beyond the layer lands on it";
+    EXPECT_EQ(mask.row(9 - 3)[1], 255);
+    EXPECT_EQ(mask.row(9 - 3)[6], 0) << "the lifted place";
+    EXPECT_EQ(mask.row(9 - 3)[5], 255);
+    EXPECT_FALSE(MoveSelectionContent(*stack, 0, 0, false));
+    ChangeSelection(*stack, Rectangle({12, 0, 20, 10}), CombineMode::New, kUndoShapeSelection);
+    const std::size_t steps = undo.steps.size();
+    EXPECT_FALSE(MoveSelectionContent(*stack, -3, 0, false)) << "nothing of the layer is selected";
+    EXPECT_EQ(undo.steps.size(), steps);
+}
+
 TEST(SelectionContent, DeletingMakesTheSelectedPixelsTransparent)
 {
     Doc doc(4, 3);
