@@ -53,6 +53,7 @@ public:
     void tick() override;
     void activateAt(QPoint point) override;
     void hideToolState() override;
+    void workspaceShown(bool shown) override;
 
     bool closeActive();
     // Buttons 209 and 210: the left or right of two windows side by side.
@@ -98,6 +99,8 @@ private:
     void exchangeStep(bool (UndoTable::*step)(LayerStack&, int));
     bool writeAs(ImageWindow& window, std::string path, int saveType);
     void logState() const;
+    void runDialogForTest(const QString& which);
+    bool grabForTest(const std::string& path) const;
 
     const TestHooks& hooks_;
     QPointer<MainWindow> mainWindow_;
@@ -105,6 +108,8 @@ private:
     std::map<int, QPointer<ImageWindow>> windows_;
     int divider_ = 0;
     std::unique_ptr<WandOptions> wandOptions_;
+    bool workspaceShown_ = true;  // hidden over the screens without a workspace
+    mutable QRect lastWorkspace_;
 };
 
 }  // namespace lv::app

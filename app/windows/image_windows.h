@@ -23,6 +23,8 @@ public:
     virtual void activateAt(QPoint point) = 0;
     // A screen switch: the active window's tool drops what it had under way.
     virtual void hideToolState() {}
+    // The screen shown has a workspace (control 100): the image windows show only while it has.
+    virtual void workspaceShown(bool shown) = 0;
 };
 
 }  // namespace lv::app
