@@ -54,6 +54,8 @@ enum class ButtonStyle : std::uint8_t {
     SliderThumb,
     Field,       // a frame for a text field created by the program
     Link,        // a row naming a link or an item
+    ListRow,     // one row of a list box: normal, selected and hovered (a region the list draws from)
+    ListRows,    // the rows' area of a list box, under the rows it draws
 };
 
 struct ButtonArt {
@@ -81,7 +83,7 @@ struct ButtonDefinition {
 };
 
 // How the generator draws a panel's background.
-enum class PanelStyle : std::uint8_t { MainWindow, InternetWindow, SidePanel, SubPanel, ContentPage, Strip };
+enum class PanelStyle : std::uint8_t { MainWindow, InternetWindow, SidePanel, SubPanel, ContentPage, Strip, ListBox, ToolBar };
 
 struct PanelDefinition {
     std::string_view title;     // drawn at the top of the panel

@@ -11,6 +11,12 @@ struct Point {
     bool operator==(const Point&) const = default;
 };
 
+struct Size {
+    int width = 0;
+    int height = 0;
+    bool operator==(const Size&) const = default;
+};
+
 struct Rect {
     int x = 0;
     int y = 0;

@@ -350,4 +350,18 @@ Effects PanelInput::setSelected(int button, bool on)
     return out;
 }
 
+Effects PanelInput::setSlider(int button, int minimum, int maximum, int value)
+{
+    Effects out;
+    if (button < 0 || button >= int(size()) || !sliders_[std::size_t(button)])
+        return out;
+    Slider& slider = *sliders_[std::size_t(button)];
+    slider.minimum = minimum;
+    slider.maximum = std::max(maximum, minimum);
+    slider.value = std::clamp(value, slider.minimum, slider.maximum);
+    slider.thumb = thumbRect(slider);
+    out.push_back(effect::MoveThumb{button, slider.value, slider.thumb});
+    return out;
+}
+
 }  // namespace lv::skin

@@ -145,6 +145,9 @@ public:
 
     // Applies a mirrored toggle (or any outside change of a selection); answers the repaint.
     Effects setSelected(int button, bool selected);
+    // The program sets a slider thumb's range and value (kept within the range); answers the
+    // thumb's move. Nothing for a button that is not a slider thumb.
+    Effects setSlider(int button, int minimum, int maximum, int value);
 
 private:
     void fire(Effects& out, int button, int state, Point point, std::optional<std::uint32_t> argument = {}) const;

@@ -70,6 +70,13 @@ public:
     // Painted over the buttons (the main window's splash, indicator and status text).
     void setOverlay(std::function<void(QPainter&)> overlay) { overlay_ = std::move(overlay); }
 
+    // Told of every slider thumb's value: when the panel starts, while it is dragged and
+    // when the program sets it.
+    using SliderObserver = std::function<void(int button, int value)>;
+    void setSliderObserver(SliderObserver observer) { sliderObserver_ = std::move(observer); }
+    // The program sets a slider thumb's range and value.
+    void setSlider(int button, int minimum, int maximum, int value);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -94,6 +101,7 @@ private:
     QTimer repeatTimer_;
     QTimer tooltipTimer_;
     std::function<void(QPainter&)> overlay_;
+    SliderObserver sliderObserver_;
 };
 
 }  // namespace lv::app

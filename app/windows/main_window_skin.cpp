@@ -197,8 +197,10 @@ void MainWindow::rebuildSkin(int screen)
     skin_->show(screen);
     if (skin::ScreenLayout(screen).basePanel == 0)
         lastMainSkinScreen_ = screen;
-    if (SkinPanelWidget* base = skin_->panelAt(0))
+    if (SkinPanelWidget* base = skin_->panelAt(0)) {
         base->setOverlay([this](QPainter& painter) { paintBaseOverlay(painter); });
+        showColourPanel(*base);
+    }
     startPageBlinkIfShown();
 
     QStringList panels;

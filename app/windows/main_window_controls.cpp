@@ -1,0 +1,57 @@
+// The main window's skinned controls: the colour panel in the "Cores" box and the screens'
+// list boxes.
+
+#include "app/windows/main_window.h"
+
+#include "app/core/shell_state.h"
+#include "app/skin/colour_panel_layout.h"
+
+namespace lv::app {
+namespace {
+
+QString ColourText(RgbTriple c)
+{
+    return QStringLiteral("%1,%2,%3").arg(c.red).arg(c.green).arg(c.blue);
+}
+
+}  // namespace
+
+void MainWindow::showColourPanel(SkinPanelWidget& base)
+{
+    const std::optional<QRect> box = base.controlRect(skin::kColourToolsControl);
+    if (!box || base.findChild<ColourPanel*>())
+        return;
+    const bool large = Shell().screenMode.mode == 0;
+    auto* panel = new ColourPanel(
+        base, large, skin_->loadControlPanel(skin::kColourBarPanel),
+        [] { return ColourPair{Shell().config.activeColour, Shell().config.secondaryColour}; },
+        [this](const ColourPair& colours) {
+            Shell().config.activeColour = colours.active;
+            Shell().config.secondaryColour = colours.secondary;
+            hooks_.log(QStringLiteral("colours %1 %2").arg(ColourText(colours.active), ColourText(colours.secondary)));
+        });  // owned by the base panel's window
+    panel->setGeometry(*box);
+    panel->show();
+}
+
+ColourPanel* MainWindow::colourPanel() const
+{
+    SkinPanelWidget* base = skin_ ? skin_->panelAt(0) : nullptr;
+    return base ? base->findChild<ColourPanel*>() : nullptr;
+}
+
+skin::ListBox* MainWindow::listBox(int controlId)
+{
+    return skin_ ? skin_->listBoxes().list(controlId) : nullptr;
+}
+
+void MainWindow::listPicked(const skin::ListNotification& notification)
+{
+    hooks_.log(QStringLiteral("list %1 %2").arg(notification.controlId).arg(notification.message));
+    ScreenCode* code = screenCode();
+    skin::ListBox* list = listBox(notification.controlId);
+    if (code && list)
+        code->listPicked(notification, *list);
+}
+
+}  // namespace lv::app
