@@ -31,6 +31,8 @@ convert -size 1600x590 gradient:'#4676c9-#e6dcf0' \( -size 1600x477 gradient:'#2
   -fill '#f4e0b0' -draw 'polygon 1130,600 1170,600 1160,760 1140,760' \
   -fill '#d8c596' -draw 'polygon 0,1067 0,860 720,960 1600,820 1600,1067' -blur 0x1.5 "$photo"
 "$here/screenshot.sh" "$program_dir" "$out/editing_800.png" 800 "click 526 32" "open $photo"
+# The same photo on the brushes page (Pintar, then Pincéis): slider readouts and the Cores box.
+"$here/screenshot.sh" "$program_dir" "$out/colours_800.png" 800 "click 526 32" "click 85 88" "click 61 170" "open $photo"
 rm -f "$photo"
 # Small files: the skin's flat colours fit a 256-colour palette.
 for picture in "$out"/*.png; do

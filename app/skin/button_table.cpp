@@ -15,7 +15,7 @@ constexpr std::array<const std::span<const ButtonDefinition>*, kAllPanelCount> k
     &data::kPanel14, &data::kPanel15, &data::kPanel16, &data::kPanel17, &data::kPanel18, &data::kPanel19, &data::kPanel20,
     &data::kPanel21, &data::kPanel22, &data::kPanel23, &data::kPanel24, &data::kPanel25, &data::kPanel26, &data::kPanel27,
     &data::kPanel28, &data::kPanel29, &data::kPanel30, &data::kPanel31, &data::kPanel32, &data::kPanel33, &data::kPanel34,
-    &data::kPanel35, &data::kPanel36, &data::kPanel37, &data::kPanel38,
+    &data::kPanel35, &data::kPanel36, &data::kPanel37, &data::kPanel38, &data::kPanel39,
 }};
 
 // Title, subtitle, style and size (for panels of the "640" file only) of each panel.
@@ -59,6 +59,7 @@ constexpr std::array<PanelDefinition, kAllPanelCount> kPanels = {{
     {"Fontes", "", PanelStyle::ListBox, 200, 150},
     {"Efeitos artísticos", "", PanelStyle::ListBox, 200, 112},
     {"", "", PanelStyle::ToolBar, 22, 42},
+    {"", "", PanelStyle::ToolBar, 30, 62},
 }};
 
 const PanelDefinition kNoPanel{};

@@ -1,6 +1,6 @@
-// Button rows of the skinned controls' panels 35–38: the popup panels of the list boxes
+// Button rows of the skinned controls' panels 35–39: the popup panels of the list boxes
 // (row picture, rows, slider track, slider thumb; see list_box_registry.h) and the colour
-// panel's tool bar. See button_table.h for the columns.
+// panel's tool bars of the two window sizes. See button_table.h for the columns.
 
 #include "app/skin/button_table_data.h"
 
@@ -39,5 +39,11 @@ constexpr ButtonDefinition kPanel38Rows[] = {
     {H::DefaultColours, 0, 0, 35300, K::Push, 0, 0, {"colours-default", "", S::SmallIcon}, {0, 22, 22, 20}, {}},
 };
 const std::span<const ButtonDefinition> kPanel38 = kPanel38Rows;
+
+constexpr ButtonDefinition kPanel39Rows[] = {
+    {H::SwapColours, 0, 0, 35095, K::Push, 0, 0, {"swap", "", S::SmallIcon}, {0, 0, 30, 29}, {}},
+    {H::DefaultColours, 0, 0, 35300, K::Push, 0, 0, {"colours-default", "", S::SmallIcon}, {0, 33, 30, 29}, {}},
+};
+const std::span<const ButtonDefinition> kPanel39 = kPanel39Rows;
 
 }  // namespace lv::skin::data

@@ -12,6 +12,7 @@ inline constexpr int kColourToolsControl = 142;
 struct ColourPanelLayout {
     Rect active;
     Rect secondary;
+    int toolbarPanel;  // the skin's panel of the tool bar's buttons
     Point toolbar;
     bool captions;  // names and values under the swatches
 };
@@ -19,8 +20,8 @@ struct ColourPanelLayout {
 constexpr ColourPanelLayout ColourPanelLayoutFor(SkinVariant variant)
 {
     if (variant == SkinVariant::Large)
-        return {{18, 34, 56, 56}, {100, 34, 56, 56}, {178, 40}, true};
-    return {{6, 5, 24, 36}, {34, 5, 24, 36}, {63, 2}, false};
+        return {{18, 34, 56, 56}, {100, 34, 56, 56}, kLargeColourBarPanel, {172, 34}, true};
+    return {{6, 5, 24, 36}, {34, 5, 24, 36}, kColourBarPanel, {63, 2}, false};
 }
 
 }  // namespace lv::skin

@@ -31,8 +31,9 @@ std::string ClickOnColourBar(int index)
     const skin::ButtonDefinition& box
         = skin::PanelButtons(0)[std::size_t(skin::ButtonIndexByControl(0, skin::kColourToolsControl))];
     const skin::Rect cores = box.placeIn(SkinVariant::Large);
-    const skin::Point bar = skin::ColourPanelLayoutFor(SkinVariant::Large).toolbar;
-    const skin::Rect button = skin::PanelButtons(skin::kColourBarPanel)[std::size_t(index)].small;
+    const skin::ColourPanelLayout layout = skin::ColourPanelLayoutFor(SkinVariant::Large);
+    const skin::Point bar = layout.toolbar;
+    const skin::Rect button = skin::PanelButtons(layout.toolbarPanel)[std::size_t(index)].small;
     return ClickAt({cores.x + bar.x + button.x + button.width / 2, cores.y + bar.y + button.y + button.height / 2});
 }
 
@@ -110,8 +111,9 @@ TEST(ProgramColours, ColoursOfTheConfigurationShowInTheSmallWindowsBoxToo)
     ASSERT_GT(program, 0);
     const skin::Rect cores = skin::PanelButtons(0)[std::size_t(skin::ButtonIndexByControl(0, skin::kColourToolsControl))]
                                  .placeIn(SkinVariant::Small);
-    const skin::Point bar = skin::ColourPanelLayoutFor(SkinVariant::Small).toolbar;
-    const skin::Rect swap = skin::PanelButtons(skin::kColourBarPanel)[0].small;
+    const skin::ColourPanelLayout layout = skin::ColourPanelLayoutFor(SkinVariant::Small);
+    const skin::Point bar = layout.toolbar;
+    const skin::Rect swap = skin::PanelButtons(layout.toolbarPanel)[0].small;
     Expect(sandbox, {{ClickAt({cores.x + bar.x + swap.x + 5, cores.y + bar.y + swap.y + 5}),
                       "colours 255,0,7 12,34,56\n"}});  // kept within 0..255 when read
     ASSERT_EQ(sandbox.send("key Ctrl+Q"), 0);

@@ -22,8 +22,10 @@ void MainWindow::showColourPanel(SkinPanelWidget& base)
     if (!box || base.findChild<ColourPanel*>())
         return;
     const bool large = Shell().screenMode.mode == 0;
+    const skin::ColourPanelLayout layout
+        = skin::ColourPanelLayoutFor(large ? skin::SkinVariant::Large : skin::SkinVariant::Small);
     auto* panel = new ColourPanel(
-        base, large, skin_->loadControlPanel(skin::kColourBarPanel),
+        base, large, skin_->loadControlPanel(layout.toolbarPanel),
         [] { return ColourPair{Shell().config.activeColour, Shell().config.secondaryColour}; },
         [this](const ColourPair& colours) {
             Shell().config.activeColour = colours.active;

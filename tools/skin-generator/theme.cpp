@@ -21,7 +21,7 @@ skin::ScreenArea AreaOfPanel(int panel)
 {
     if (const skin::ListBoxEntry* list = skin::ListBoxOfPopup(panel))
         return skin::AreaOfScreen(list->hostPanel);
-    if (panel == skin::kColourBarPanel)
+    if (panel == skin::kColourBarPanel || panel == skin::kLargeColourBarPanel)
         return skin::ScreenArea::Edit;
     return panel >= 29 ? skin::ScreenArea::Share : skin::AreaOfScreen(panel);
 }

@@ -2,6 +2,8 @@
 // tool bar's hot state and a slider set by the program.
 
 #include "app/skin/angle_dial.h"
+#include "app/skin/button_table.h"
+#include "app/skin/colour_panel_layout.h"
 #include "app/skin/mini_toolbar.h"
 #include "app/skin/panel_input.h"
 #include "app/skin/readout.h"
@@ -181,6 +183,32 @@ TEST(MiniToolbar, ADisabledButtonIsNeitherHotNorPressed)
     EXPECT_EQ(bar.release({5, 30}).command, std::nullopt);
     bar.press({5, 30});
     EXPECT_EQ(bar.release({5, 30}).command, 8);
+}
+
+TEST(ColourPanelLayout, TheSwatchesAndTheToolBarFitTheCoresBoxOfEachWindowApart)
+{
+    for (const SkinVariant variant : {SkinVariant::Small, SkinVariant::Large}) {
+        SCOPED_TRACE(variant == SkinVariant::Large ? "1024 x 768" : "800 x 600");
+        const Rect box = PanelButtons(0)[std::size_t(ButtonIndexByControl(0, kColourToolsControl))].placeIn(variant);
+        const ColourPanelLayout layout = ColourPanelLayoutFor(variant);
+        const PanelDefinition& bar = Panel(layout.toolbarPanel);
+        const Rect toolbar{layout.toolbar.x, layout.toolbar.y, bar.width, bar.height};
+        const auto inside = [&](const Rect& r) {
+            // The swatches' frames take two pixels around them.
+            return r.x >= 2 && r.y >= 2 && r.right() + 2 <= box.width && r.bottom() + 2 <= box.height;
+        };
+        const auto apart = [](const Rect& a, const Rect& b) {
+            return a.right() + 2 <= b.x || b.right() + 2 <= a.x || a.bottom() + 2 <= b.y || b.bottom() + 2 <= a.y;
+        };
+        EXPECT_TRUE(inside(layout.active));
+        EXPECT_TRUE(inside(layout.secondary));
+        EXPECT_TRUE(toolbar.x >= 0 && toolbar.y >= 0 && toolbar.right() <= box.width && toolbar.bottom() <= box.height);
+        EXPECT_TRUE(apart(layout.active, layout.secondary));
+        EXPECT_TRUE(apart(layout.secondary, toolbar));
+        ASSERT_EQ(PanelButtons(layout.toolbarPanel).size(), 2u);
+        EXPECT_EQ(PanelButtons(layout.toolbarPanel)[0].handler, Handler::SwapColours);
+        EXPECT_EQ(PanelButtons(layout.toolbarPanel)[1].handler, Handler::DefaultColours);
+    }
 }
 
 class NoEnvironment final : public ButtonEnvironment {
