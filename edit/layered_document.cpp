@@ -4,6 +4,7 @@
 #include "edit/layers.h"
 #include "edit/text_block.h"
 #include "imagelib/dib_alloc.h"
+#include "imagelib/picture_budget.h"
 
 #include <algorithm>
 
@@ -23,8 +24,9 @@ HDIB conformPicture(HDIB picture, bool grey)
 
 bool PlausibleDocument(std::int64_t width, std::int64_t height, std::uint32_t depth, std::uint64_t fileBytes)
 {
-    return PictureBytes(width, height, depth) != 0 &&
-           std::uint64_t(width) * std::uint64_t(height) <= fileBytes * kMaxPixelsPerFileByte;
+    const std::uint64_t bytes = PictureBytes(width, height, depth);
+    return bytes != 0 && std::uint64_t(width) * std::uint64_t(height) <= fileBytes * kMaxPixelsPerFileByte &&
+           !CheckPictureBudget(bytes, fileBytes);
 }
 
 std::unique_ptr<LayerStack> MakeStackFromFile(FileDocument document)

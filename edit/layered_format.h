@@ -27,8 +27,10 @@ inline constexpr int kLayeredOutOfMemory = -4;
 // write leaves what was written.
 int WriteLayeredStream(ByteSink& sink, const LayerStack& stack, int quality);
 
-// The save for names ending in ".VLF": false when the file can't be created or written.
-bool WriteLayeredFile(const std::string& path, const LayerStack& stack, int quality = kLayeredSaveQuality);
+// The save for names ending in ".VLF", through the safe write path: false when the file
+// can't be created or written (the old file then stays as it was; `failure` says why).
+bool WriteLayeredFile(const std::string& path, const LayerStack& stack, int quality = kLayeredSaveQuality,
+                      FileFailure* failure = nullptr);
 
 // The stream at the source's position, or null when any check or block fails. The
 // composite is blank until the caller composites.

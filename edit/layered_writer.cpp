@@ -102,13 +102,18 @@ int WriteLayeredStream(ByteSink& sink, const LayerStack& stack, int quality)
     return sink.seek(end) ? kLayeredWritten : kLayeredWriteFailed;
 }
 
-bool WriteLayeredFile(const std::string& path, const LayerStack& stack, int quality)
+bool WriteLayeredFile(const std::string& path, const LayerStack& stack, int quality, FileFailure* failure)
 {
-    auto sink = CreateImageFile(path);
+    auto sink = CreateImageFile(path, failure);
     if (!sink)
         return false;
-    const bool written = WriteLayeredStream(*sink, stack, quality) == kLayeredWritten;
-    return sink->close() && written;
+    // Without a commit the sink leaves the old file as it was.
+    if (WriteLayeredStream(*sink, stack, quality) == kLayeredWritten && sink->close())
+        return true;
+    sink->discard();
+    if (failure)
+        *failure = sink->failure();
+    return false;
 }
 
 }  // namespace lv

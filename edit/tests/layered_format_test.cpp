@@ -282,14 +282,21 @@ TEST(LayeredFormat, TextLayersKeepTheirObject)
     EXPECT_FALSE(plain->layers[0].textObject);
 }
 
-TEST(LayeredFormat, CountsAreCappedAndTheCurrentLayerChecked)
+// A 4 × 4 document of 32 layers of one colour each, `side` pixels square.
+std::unique_ptr<LayerStack> ThirtyTwoLayers(int side)
 {
     auto stack = EmptyDocument(4, 4);
     for (int i = 0; i < 32; ++i) {
-        HDIB image = SolidPicture(1, 1, {std::uint8_t(i), 0, 0});
+        HDIB image = SolidPicture(side, side, {std::uint8_t(i), 0, 0});
         HDIB mask;
-        ASSERT_EQ(InsertLayer(*stack, image, mask, i, false, {}, LayerLimit::Lifted), kInsertOk);
+        EXPECT_EQ(InsertLayer(*stack, image, mask, i, false, {}, LayerLimit::Lifted), kInsertOk);
     }
+    return stack;
+}
+
+TEST(LayeredFormat, CountsAreCappedAndTheCurrentLayerChecked)
+{
+    auto stack = ThirtyTwoLayers(1);
     stack->currentLayer = 31;
     auto bytes = Write(*stack);
     EXPECT_EQ(Read(bytes)->currentLayer, 31);
@@ -325,6 +332,35 @@ TEST(LayeredFormat, BadHeadersAndBlocksFailTheRead)
     auto magic = good;
     magic[0] = 'X';
     EXPECT_FALSE(Read(magic));
+}
+
+TEST(LayeredFormat, SharedOrMisplacedBlocksAndPaddedCanvasesAreRefused)
+{
+    const auto good = Write(*ThirtyTwoLayers(3));
+    ASSERT_TRUE(Read(good));
+    const auto entry = [](int layer, std::size_t field) { return 48 + std::size_t(layer) * 48 + field; };
+    // Every layer's image is the first layer's: one block decoded 32 times.
+    auto shared = good;
+    for (int i = 1; i < 32; ++i)
+        StoreLE32(shared.data() + entry(i, 28), U32(good, entry(0, 28)));
+    EXPECT_FALSE(Read(shared));
+    auto sharedMask = good;
+    StoreLE32(sharedMask.data() + entry(5, 32), U32(good, entry(4, 32)));
+    EXPECT_FALSE(Read(sharedMask));
+    auto intoTable = good;
+    StoreLE32(intoTable.data() + entry(3, 8), 48 + 48);
+    EXPECT_FALSE(Read(intoTable));
+    auto preview = good;
+    StoreLE32(preview.data() + 36, U32(good, entry(0, 28)));
+    EXPECT_FALSE(Read(preview));
+
+    // A canvas far larger than the blocks' data, made plausible by zero padding: refused
+    // before the canvas is made.
+    auto padded = good;
+    StoreLE32(padded.data() + 8, 6000);
+    StoreLE32(padded.data() + 12, 6000);
+    padded.resize(padded.size() + 3'000'000);
+    EXPECT_FALSE(Read(padded));
 }
 
 TEST(LayeredFormat, LongNamesAreCutAndOlderNamesBecomeUtf8)

@@ -31,4 +31,7 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs);
 // by the name's extension. Returns an exit code.
 int WriteDocument(LayerStack& stack, const std::string& path, int quality);
 
+// Reports a file that could not be written, with its cause, and returns the exit code.
+int CannotWrite(const FileFailure& failure, const std::string& path);
+
 }  // namespace lv::tool

@@ -24,7 +24,9 @@ TEST(DocumentFiles, SaveTypesFollowTheExtensionRuleOfSaveAs)
     EXPECT_EQ(SaveTypeOfName("a.vlf", 1), kSaveAsLayered);
     EXPECT_EQ(SaveTypeOfName("a.Png", 1), kSaveAsPng);
     EXPECT_EQ(SaveTypeOfName("a.tga", 1), kSaveAsTarga);
-    EXPECT_EQ(SaveTypeOfName("a.jpeg", kSaveAsBmp), kSaveAsBmp) << "four letters are no extension here";
+    EXPECT_EQ(SaveTypeOfName("a.jpeg", kSaveAsBmp), kSaveAsJpeg) << "the other spellings of JPEG and TIFF name them";
+    EXPECT_EQ(SaveTypeOfName("a.tiff", kSaveAsBmp), kSaveAsTiff);
+    EXPECT_EQ(SaveTypeOfName("a.abcd", kSaveAsBmp), kSaveAsBmp) << "other four letters are no extension here";
     EXPECT_TRUE(SameDocumentName("/Fotos/Praia.JPG", "/fotos/praia.jpg"));
     EXPECT_FALSE(SameDocumentName("/fotos/praia.jpg", "/fotos/praia2.jpg"));
 }
