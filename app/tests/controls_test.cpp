@@ -18,6 +18,7 @@
 #include <QColorDialog>
 #include <QHelpEvent>
 #include <QTest>
+#include <QTimer>
 #include <QToolTip>
 #include <QWheelEvent>
 
@@ -319,6 +320,21 @@ TEST_F(ScreenControls, TheColourPanelShowsSwapsAndRestoresTheColoursInTheCoresBo
     QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, ToQRect(bar.bar().button(1).rect).center());
     EXPECT_EQ(Shell().config.activeColour, (RgbTriple{255, 255, 0}));
     EXPECT_EQ(Shell().config.secondaryColour, (RgbTriple{0, 0, 255}));
+
+    // The hot button cools once the timer finds the pointer gone from the bar.
+    QPoint pointer = swap;
+    bar.setPointerSource([&] { return pointer; });
+    hover(bar, swap);
+    auto* hotTimer = bar.findChild<QTimer*>(QStringLiteral("timer %1").arg(skin::kBarHotTimer));
+    ASSERT_NE(hotTimer, nullptr);
+    EXPECT_TRUE(hotTimer->isActive());
+    EXPECT_EQ(bar.bar().state(0), skin::BarState::Hot);
+    QTest::qWait(2 * skin::kBarHotMilliseconds);
+    EXPECT_EQ(bar.bar().state(0), skin::BarState::Hot) << "the pointer is still there";
+    pointer = QPoint(-5, -5);
+    QTest::qWait(2 * skin::kBarHotMilliseconds);
+    EXPECT_EQ(bar.bar().state(0), skin::BarState::Normal);
+    EXPECT_FALSE(hotTimer->isActive());
 
     QHelpEvent help(QEvent::ToolTip, swap, bar.mapToGlobal(swap));
     QApplication::sendEvent(&bar, &help);
