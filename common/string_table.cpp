@@ -383,11 +383,11 @@ constexpr Entry kStrings[] = {
     {35211, "Anterior"},
     {35212, "Próximo"},
     {35213, "Limpar a lista"},
-    {35300, "Cores padrão"},
-    {35301, "Cor principal: clique para escolher"},
-    {35302, "Cor secundária: clique para escolher"},
-    {35303, "Cor principal"},
-    {35304, "Cor secundária"},
+    {35320, "Cores padrão"},
+    {35321, "Cor principal: clique para escolher"},
+    {35322, "Cor secundária: clique para escolher"},
+    {35323, "Cor principal"},
+    {35324, "Cor secundária"},
     {64468, "Salvar erro do arquivo do álbum."},
 };
 

@@ -36,13 +36,13 @@ const std::span<const ButtonDefinition> kPanel37 = kPanel37Rows;
 
 constexpr ButtonDefinition kPanel38Rows[] = {
     {H::SwapColours, 0, 0, 35095, K::Push, 0, 0, {"swap", "", S::SmallIcon}, {0, 0, 22, 20}, {}},
-    {H::DefaultColours, 0, 0, 35300, K::Push, 0, 0, {"colours-default", "", S::SmallIcon}, {0, 22, 22, 20}, {}},
+    {H::DefaultColours, 0, 0, 35320, K::Push, 0, 0, {"colours-default", "", S::SmallIcon}, {0, 22, 22, 20}, {}},
 };
 const std::span<const ButtonDefinition> kPanel38 = kPanel38Rows;
 
 constexpr ButtonDefinition kPanel39Rows[] = {
     {H::SwapColours, 0, 0, 35095, K::Push, 0, 0, {"swap", "", S::SmallIcon}, {0, 0, 30, 29}, {}},
-    {H::DefaultColours, 0, 0, 35300, K::Push, 0, 0, {"colours-default", "", S::SmallIcon}, {0, 33, 30, 29}, {}},
+    {H::DefaultColours, 0, 0, 35320, K::Push, 0, 0, {"colours-default", "", S::SmallIcon}, {0, 33, 30, 29}, {}},
 };
 const std::span<const ButtonDefinition> kPanel39 = kPanel39Rows;
 

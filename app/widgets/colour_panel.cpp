@@ -15,10 +15,10 @@
 namespace lv::app {
 namespace {
 
-constexpr int kActiveTooltip = 35301;
-constexpr int kSecondaryTooltip = 35302;
-constexpr int kActiveTitle = 35303;
-constexpr int kSecondaryTitle = 35304;
+constexpr int kActiveTooltip = 35321;
+constexpr int kSecondaryTooltip = 35322;
+constexpr int kActiveTitle = 35323;
+constexpr int kSecondaryTitle = 35324;
 constexpr int kLabelFontHeight = 13;
 
 constexpr int kLabelHeight = 16;

@@ -15,6 +15,16 @@ constexpr int kGap = 4;         // between the track and the readout
 constexpr int kEdge = 6;        // between the readout and the panel's edge
 constexpr int kMinimumWidth = 24;
 
+// Whether a readout there would cover another of the panel's controls (a field or a button
+// of the slider's own that shows the value already).
+bool Covers(const skin::PanelInput& input, const skin::Rect& place)
+{
+    for (int i = 0; i < int(input.size()); ++i)
+        if (input.control(i).rect.intersects(place))
+            return true;
+    return false;
+}
+
 }  // namespace
 
 void AttachSliderReadouts(SkinPanelWidget& panel)
@@ -27,11 +37,11 @@ void AttachSliderReadouts(SkinPanelWidget& panel)
         if (!slider)
             continue;
         const skin::Rect& track = slider->track;
-        const int width = panelWidth - track.right() - kGap - kEdge;
-        if (width < kMinimumWidth)
+        const skin::Rect place{track.right() + kGap, track.y, panelWidth - track.right() - kGap - kEdge, track.height};
+        if (place.width < kMinimumWidth || Covers(input, place))
             continue;
         auto* readout = new Readout(panel);  // owned by the panel window
-        readout->setGeometry(track.right() + kGap, track.y, width, track.height);
+        readout->setGeometry(ToQRect(place));
         readout->setText(QString::number(slider->value));
         readout->show();
         readouts[i] = readout;

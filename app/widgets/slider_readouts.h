@@ -1,6 +1,7 @@
 #pragma once
 // Readouts of the panels' sliders: a slider whose track leaves room before the panel's right
-// edge shows its value in a "SuperStatic" readout there, following the thumb.
+// edge, with no other control there, shows its value in a "SuperStatic" readout there,
+// following the thumb.
 
 namespace lv::app {
 

@@ -120,7 +120,7 @@ TEST(AngleDial, TheNeedlePointsAtTheStoredPointOrAngleAndRightForNone)
 // Two buttons one above the other, as the colour panel's bar has them.
 ButtonBar TwoButtons()
 {
-    return ButtonBar({{7, 35095, {0, 0, 22, 20}}, {8, 35300, {0, 22, 22, 20}}});
+    return ButtonBar({{7, 35095, {0, 0, 22, 20}}, {8, 35320, {0, 22, 22, 20}}});
 }
 
 TEST(MiniToolbar, TheButtonUnderThePointerIsHotUntilTheTimerFindsThePointerGone)
