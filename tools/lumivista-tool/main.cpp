@@ -10,6 +10,7 @@
 #include "print_command.h"
 #endif
 #include "psd_command.h"
+#include "select_command.h"
 #include "vlf_command.h"
 #include "skin_command.h"
 #include "slideshow_command.h"
@@ -52,6 +53,10 @@ constexpr Command kCommands[] = {
     {"print", "single IN --pdf OUT [--frame] [--text TEXT] [--points N] [--landscape] [--calibrate] | sheet ALBUM --pdf OUT [--size 0|1|2] [--spacing 0..3] [--captions] [--jobs N] | layout --pdf OUT --kind 0..4 [--brand PREFIX --product NAME] [--lead WxH] [--zoom P] [--fill] [--labels FILE] FILE... | curves show [--json]|set CURVE B C G|reset; every page: [--paper letter|a4]",
      "pages as the printer gets them, written to PDF; the print calibration curves", lv::tool::RunPrint},
 #endif
+    {"select", "IN [--layer N] OP... [--mask OUT] [--apply crop|delete] [--out DOC] [--json]",
+     "select by wand, rectangle, ellipse or polygon (OP: wand=X,Y[,tol=R/G/B][,global][,mode=M], rect=L,T,R,B, "
+     "ellipse=L,T,R,B, poly=X1/Y1/X2/Y2/...; M: new add sub and xor notold); write the mask, crop or delete",
+     lv::tool::RunSelect},
 };
 
 void PrintHelp(std::FILE* out)
