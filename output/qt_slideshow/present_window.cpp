@@ -86,20 +86,31 @@ void PresentWindow::showSlide(int index)
 {
     // A slide due while the previous one still comes in first finishes that one.
     painter_.finish();
-    if (setup_.slideShown)
-        setup_.slideShown(index);
+    reportWholeSlide();
     beginSlide();
+    drawnIndex_ = index;
+    drawnReported_ = false;
     transitionClock_.start();
     drawFrame();
+}
+
+void PresentWindow::reportWholeSlide()
+{
+    if (drawnReported_ || painter_.drawing())
+        return;
+    drawnReported_ = true;
+    if (setup_.slideDrawn)
+        setup_.slideDrawn(drawnIndex_, painter_.screen());
 }
 
 void PresentWindow::drawFrame()
 {
     const bool done = painter_.drawDue(long(transitionClock_.elapsed()));
     update();
-    if (done)
+    if (done) {
         frameTimer_.stop();
-    else if (!frameTimer_.isActive())
+        reportWholeSlide();
+    } else if (!frameTimer_.isActive())
         frameTimer_.start();
 }
 
@@ -132,6 +143,7 @@ void PresentWindow::resizeEvent(QResizeEvent*)
         beginSlide();
         painter_.finish();
         frameTimer_.stop();
+        reportWholeSlide();
     }
     update();
 }

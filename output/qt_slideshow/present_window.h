@@ -29,8 +29,8 @@ struct PresentWindowSetup {
     // The main window's periodic timer (101), stopped while the show runs.
     std::function<void()> stopMainTimer;
     std::function<void(int periodMs)> startMainTimer;
-    // Told of every slide as it starts to come in.
-    std::function<void(int index)> slideShown;
+    // Told of every slide once it is whole on the screen.
+    std::function<void(int index, const ScreenBitmap& screen)> slideDrawn;
     // Where the screen saver is asked to keep off: the session bus when none is given.
     std::optional<QDBusConnection> screenSaverBus;
 };
@@ -65,6 +65,7 @@ private:
 
     void drawFrame();
     void beginSlide();
+    void reportWholeSlide();
     // The photo, with the busy pointer showing over the blank one while it loads.
     HDIB loadPhoto(const std::string& path) const;
 
@@ -76,6 +77,8 @@ private:
     QTimer frameTimer_;  // while a transition comes in
     QElapsedTimer transitionClock_;
     ScreenSaverInhibitor screenSaver_;
+    int drawnIndex_ = 0;
+    bool drawnReported_ = true;
     bool closing_ = false;
 };
 
