@@ -2,11 +2,11 @@
 // screen, the settings dialog, a three-photo album, Enter twice and Escape.
 
 #include "album/album_file.h"
-#include "app/skin/button_table.h"
 #include "common/byte_sink.h"
 #include "imagelib/bmp.h"
 #include "imagelib/dib_alloc.h"
 #include "program_runner.h"
+#include "skin_clicks.h"
 
 #include <gtest/gtest.h>
 
@@ -15,21 +15,6 @@
 namespace lv::testing {
 namespace {
 
-using skin::Handler;
-using skin::SkinVariant;
-
-// The centre of the first button of `panel` that `matches`, shifted by the panel's place.
-template <class Match>
-std::string ClickOn(int panel, Match matches, skin::Point offset = {})
-{
-    for (const skin::ButtonDefinition& b : skin::PanelButtons(panel))
-        if (matches(b)) {
-            const skin::Rect r = b.placeIn(SkinVariant::Large).translated(offset.x, offset.y);
-            return "click " + std::to_string(r.x + r.width / 2) + " " + std::to_string(r.y + r.height / 2);
-        }
-    ADD_FAILURE() << "no such button on panel " << panel;
-    return {};
-}
 
 void WriteSolidPhoto(const std::string& path, int width, int height, std::uint32_t rgb)
 {
@@ -83,14 +68,12 @@ TEST(SlideShowRun, AThreePhotoAlbumAdvancesOnEnterAndEscapeBringsBackTheMainWind
     ASSERT_TRUE(sandbox.waitForLog("ready ")) << sandbox.log();
 
     // Compartilhar, its Apresentação tile, then Iniciar: the settings dialog comes first.
-    const skin::Rect host = skin::PanelButtons(0)[std::size_t(skin::ButtonIndexByControl(0, 101))].placeIn(SkinVariant::Large);
-    sandbox.send(ClickOn(0, [](const skin::ButtonDefinition& b) { return b.controlId == 151; }));
-    sandbox.send(ClickOn(
-        25, [](const skin::ButtonDefinition& b) { return b.handler == Handler::SwitchScreen && b.argument == 7; },
-        {host.x, host.y}));
+    const skin::Point host = SidePanelPlace();
+    sandbox.send(ClickOnControl(151));
+    sandbox.send(ClickOnPage(25, 7, host));
     ASSERT_TRUE(sandbox.waitForLog("screen 7 ")) << sandbox.log();
     const std::string start =
-        ClickOn(7, [](const skin::ButtonDefinition& b) { return b.handler == Handler::StartSlideShow; }, {host.x, host.y});
+        ClickOn(7, [](const skin::ButtonDefinition& b) { return b.handler == skin::Handler::StartSlideShow; }, host);
     sandbox.send(start);
     ASSERT_TRUE(sandbox.waitForLog("dialog slideshowsettings album=0\n")) << sandbox.log();
 
