@@ -215,6 +215,24 @@ bool TwainSession::setImageLayout(const TW_FRAME& frame)
     return call(&source_, DG_IMAGE, DAT_IMAGELAYOUT, MSG_SET, &layout) == TWRC_SUCCESS;
 }
 
+bool TwainSession::startWithoutDialog()
+{
+    if (!enableSource(false))
+        return false;
+    phase_ = kPhaseWaiting;
+    return true;
+}
+
+std::vector<TW_IDENTITY> TwainSession::sourceIdentities()
+{
+    std::vector<TW_IDENTITY> list;
+    TW_IDENTITY id{};
+    for (TW_UINT16 rc = call(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_GETFIRST, &id); rc == TWRC_SUCCESS && managerOpen_;
+         rc = call(nullptr, DG_CONTROL, DAT_IDENTITY, MSG_GETNEXT, &id))
+        list.push_back(id);
+    return list;
+}
+
 bool TwainSession::acquire(const std::string& productName)
 {
     phase_ = kPhaseIdle;

@@ -73,6 +73,11 @@ public:
     // the source is enabled; true when the source took it.
     bool setCapability(TW_UINT16 cap, TW_UINT16 itemType, TW_UINT32 value);
     bool setImageLayout(const TW_FRAME& frame);
+    // Enables the open source without its dialog, so it scans at once with the negotiated
+    // settings; the filter then runs the transfers as for Acquire.
+    bool startWithoutDialog();
+    // Every source's identity; the manager must be open.
+    std::vector<TW_IDENTITY> sourceIdentities();
 
     bool managerOpen() const { return managerOpen_; }
     bool sourceOpen() const { return sourceOpen_; }

@@ -388,10 +388,17 @@ bool SaneSource::startPicture()
         condition_ = TWCC_SEQERROR;
         return false;
     }
+    // Devices may refuse to tell their settings while they scan.
+    pictureDpi_ = dotsPerInch();
     SANE_Status status = SANE_STATUS_GOOD;
     reader_ = ScanReader::Start(*device_, pixelFlavor_ == TWPF_VANILLA, status);
     if (!reader_) {
         condition_ = status == SANE_STATUS_NO_MEM ? TWCC_LOWMEMORY : TWCC_OPERATIONERROR;
+        // Nothing can come: the source waits for the user again, so it can be disabled.
+        state_ = kStateEnabled;
+        pending_ = 0;
+        if (dialog_)
+            dialog_->setBusy(false);
         return false;
     }
     return true;
@@ -429,6 +436,7 @@ TW_UINT16 SaneSource::pendingTransfers(TW_UINT16 msg, TW_PENDINGXFERS& pending)
         // A feeder goes on while it has pages; a flatbed has one.
         if (feederSelected() && transferCount_ != 1) {
             SANE_Status status = SANE_STATUS_GOOD;
+            pictureDpi_ = dotsPerInch();
             reader_ = ScanReader::Start(*device_, pixelFlavor_ == TWPF_VANILLA, status);
             if (reader_)
                 pending_ = TW_UINT16(-1);
@@ -473,7 +481,7 @@ TW_UINT16 SaneSource::imageInfo(TW_IMAGEINFO& info)
         return TWRC_FAILURE;
     const ScanFormat& f = reader_->format();
     std::memset(&info, 0, sizeof info);
-    const TW_FIX32 resolution = Fix32FromItem(resolutionItem(dotsPerInch()));
+    const TW_FIX32 resolution = Fix32FromItem(resolutionItem(pictureDpi_));
     info.XResolution = info.YResolution = resolution;
     info.ImageWidth = f.width;
     info.ImageLength = f.height;
@@ -587,8 +595,7 @@ TW_UINT16 SaneSource::nativeTransfer(TW_HANDLE& handle)
     }
     const auto put32 = [block](std::size_t at, std::uint32_t v) { std::memcpy(block + at, &v, 4); };
     const auto put16 = [block](std::size_t at, std::uint16_t v) { std::memcpy(block + at, &v, 2); };
-    const double dpi = dotsPerInch();
-    const auto ppm = std::uint32_t(dpi * 100.0 / 2.54);
+    const auto ppm = std::uint32_t(pictureDpi_ * 100.0 / 2.54);
     put32(0, 40);
     put32(4, std::uint32_t(f.width));
     put32(8, std::uint32_t(f.height));

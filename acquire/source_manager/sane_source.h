@@ -68,6 +68,7 @@ private:
     std::unique_ptr<ScanReader> reader_;
     bool pictureDone_ = false;  // the current picture was delivered whole
     TW_UINT16 pending_ = 0;
+    double pictureDpi_ = 0;  // the resolution the current picture is scanned at
 
     TW_UINT16 transferMechanism_ = TWSX_NATIVE;
     TW_UINT16 units_ = TWUN_INCHES;

@@ -74,11 +74,18 @@ SourceManager::SourceManager(SourcePlatform platform)
 {
 }
 
-SourceManager::~SourceManager()
+SourceManager::~SourceManager() = default;
+
+bool SourceManager::initialiseInterface()
 {
-    opened_.clear();
-    if (open_)
-        sane_exit();
+    // The scanner interface is started once and kept for the life of the process: its
+    // backends don't all start cleanly a second time, and stopping it would only unload
+    // backends the next opening loads again.
+    if (!interfaceStarted_) {
+        SANE_Int version = 0;
+        interfaceStarted_ = sane_init(&version, nullptr) == SANE_STATUS_GOOD;
+    }
+    return interfaceStarted_;
 }
 
 TW_UINT16 SourceManager::fail(TW_UINT16 condition)
@@ -135,8 +142,7 @@ TW_UINT16 SourceManager::parent(TW_UINT16 msg, TW_IDENTITY* origin)
     if (msg == MSG_OPENDSM) {
         if (open_)
             return fail(TWCC_SEQERROR);
-        SANE_Int version = 0;
-        if (sane_init(&version, nullptr) != SANE_STATUS_GOOD)
+        if (!initialiseInterface())
             return fail(TWCC_BUMMER);
         open_ = true;
         if (origin->Id == 0)
@@ -147,7 +153,6 @@ TW_UINT16 SourceManager::parent(TW_UINT16 msg, TW_IDENTITY* origin)
         if (!open_ || !opened_.empty())
             return fail(TWCC_SEQERROR);
         sources_.clear();
-        sane_exit();
         open_ = false;
         return TWRC_SUCCESS;
     }

@@ -37,6 +37,7 @@ public:
 
 private:
     TW_UINT16 fail(TW_UINT16 condition);
+    bool initialiseInterface();
     TW_UINT16 parent(TW_UINT16 msg, TW_IDENTITY* origin);
     TW_UINT16 identity(TW_UINT16 msg, TW_IDENTITY& id);
     TW_UINT16 openSource(TW_IDENTITY& id);
@@ -47,6 +48,7 @@ private:
 
     SourcePlatform platform_;
     bool open_ = false;
+    bool interfaceStarted_ = false;
     TW_UINT16 condition_ = TWCC_SUCCESS;
     std::vector<SourceEntry> sources_;
     std::map<std::string, TW_UINT32> ids_;

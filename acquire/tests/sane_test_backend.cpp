@@ -6,6 +6,12 @@
 #include <sstream>
 #include <unistd.h>
 
+// The scanner backends' own allocations are kept until the process ends.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libsane\n";
+}
+
 namespace lv::testing {
 
 std::filesystem::path UseSaneTestBackend(const std::map<std::string, std::string>& settings)
@@ -15,7 +21,7 @@ std::filesystem::path UseSaneTestBackend(const std::map<std::string, std::string
                      ("lv-sane-" + std::to_string(::getpid()) + "-" + std::to_string(++serial));
     std::filesystem::create_directories(dir);
     std::ofstream(dir / "dll.conf") << "test\n";
-    std::map<std::string, std::string> all = {{"number_of_devices", "2"}, {"test-picture", "\"Color pattern\""}};
+    std::map<std::string, std::string> all = {{"number_of_devices", "2"}, {"test-picture", "\"Color pattern\""}, {"resolution", "50.0"}};
     for (const auto& [key, value] : settings)
         all[key] = value;
     std::ofstream conf(dir / "test.conf");
@@ -23,6 +29,8 @@ std::filesystem::path UseSaneTestBackend(const std::map<std::string, std::string
         conf << key << ' ' << value << '\n';
     conf.close();
     ::setenv("SANE_CONFIG_DIR", dir.c_str(), 1);
+    // Programs the test starts (the command-line tool) carry the same suppressions.
+    ::setenv("LSAN_OPTIONS", "suppressions=" LV_SOURCE_DIR "/app/tests/lsan.supp", 1);
     return dir;
 }
 

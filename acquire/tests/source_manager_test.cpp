@@ -100,6 +100,7 @@ struct Picture {
     std::size_t rowBytes = 0;
     std::vector<std::uint8_t> rows;
     std::vector<std::uint8_t> table;  // blue, green, red, 0 per entry (native transfers)
+    double resolution = 0;            // dots per inch (memory) or pixels per metre (native)
     const std::uint8_t* row(int y) const { return rows.data() + std::size_t(y) * rowBytes; }
 };
 
@@ -112,6 +113,7 @@ Picture MemoryTransfer(Dsm& dsm, TW_UINT32 stripBytes = 0)
     EXPECT_EQ(dsm.call(&dsm.source_, DG_CONTROL, DAT_SETUPMEMXFER, MSG_GET, &setup), TWRC_SUCCESS);
     picture.width = info.ImageWidth;
     picture.height = info.ImageLength;
+    picture.resolution = Fix32ToDouble(info.XResolution);
     picture.bits = info.BitsPerPixel;
     picture.rowBytes = (std::size_t(info.BitsPerPixel) * std::size_t(info.ImageWidth) + 31) / 32 * 4;
     picture.rows.assign(picture.rowBytes * std::size_t(picture.height), 0xCD);
@@ -152,6 +154,9 @@ Picture NativeTransfer(Dsm& dsm)
     std::memcpy(&bits, block + 14, 2);
     std::memcpy(&used, block + 32, 4);
     picture.width = w, picture.height = h, picture.bits = bits;
+    std::int32_t ppm;
+    std::memcpy(&ppm, block + 24, 4);
+    picture.resolution = ppm;
     picture.rowBytes = (std::size_t(bits) * std::size_t(w) + 31) / 32 * 4;
     picture.table.assign(block + 40, block + 40 + 4 * used);
     const std::uint8_t* pixels = block + 40 + 4 * used;
@@ -307,6 +312,7 @@ TEST_P(TestPatternScan, MatchesTheFrontEndsScan)
     ASSERT_EQ(picture.width, expected->width);
     ASSERT_EQ(picture.height, expected->height);
     EXPECT_EQ(picture.width, 157) << "80 mm at 50 dots per inch";
+    EXPECT_DOUBLE_EQ(picture.resolution, c.mechanism == TWSX_MEMORY ? 50.0 : 1968.0);
     for (int y = 0; y < picture.height; ++y) {
         std::vector<std::uint8_t> got(picture.row(y), picture.row(y) + expected->rowBytes());
         std::vector<std::uint8_t> want(expected->row(y), expected->row(y) + expected->rowBytes());

@@ -5,6 +5,7 @@
 #include "geometry_commands.h"
 #include "info_command.h"
 #include "psd_command.h"
+#include "scan_capture_commands.h"
 #include "vlf_command.h"
 #include "skin_command.h"
 #include "slideshow_command.h"
@@ -36,6 +37,10 @@ constexpr Command kCommands[] = {
     {"slideshow", "frames OLD NEW OUTDIR --transition NAME --variant N [--size WxH] [--every K] [--seed S] [--format EXT] [--json] | list [--json]",
      "pictures of a slide-show transition step by step; the transitions with their variants and random numbers",
      lv::tool::RunSlideshow},
+#ifdef LV_TOOL_ACQUIRE
+    {"scan", "OUT [--device NAME] [--resolution DPI] [--mode color|gray|lineart] [--memory]",
+     "scan a picture through the program's source manager, without its dialog", lv::tool::RunScan},
+#endif
 };
 
 void PrintHelp(std::FILE* out)
