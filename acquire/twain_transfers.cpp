@@ -101,28 +101,35 @@ std::int32_t PixelsPerMetre(TW_UINT16 unit, TW_FIX32 resolution)
 
 bool FixTransferredBitmap(HDIB& dib, int imageLength, int pixelType)
 {
-    BitmapInfoHeader& h = dib.header();
+    const BitmapInfoHeader& h = dib.header();
     const std::size_t stride = dib.stride();
-    const std::size_t bytes = h.biSizeImage;
-    std::unique_ptr<std::uint8_t[]> temporary(new (std::nothrow) std::uint8_t[bytes ? bytes : 1]);
-    if (!temporary)
+    const auto rows = std::size_t(std::max(imageLength, 0));
+    if (rows * stride > h.biSizeImage || dib.pixelOffset() + h.biSizeImage > dib.size())
+        return false;
+    // Rows trade places pairwise through one row of scratch rather than a copy of the
+    // whole picture: the same result without a second picture's worth of memory.
+    std::unique_ptr<std::uint8_t[]> scratch(new (std::nothrow) std::uint8_t[stride ? stride : 1]);
+    if (!scratch)
         return false;
     std::uint8_t* pixels = dib.pixels();
-    const auto rows = std::size_t(std::max(imageLength, 0));
-    if (rows * stride > bytes || dib.pixelOffset() + bytes > dib.size())
-        return false;
-    std::memset(temporary.get(), 0, bytes);
-    for (std::size_t i = 0; i < rows; ++i)
-        std::memcpy(temporary.get() + i * stride, pixels + (rows - 1 - i) * stride, stride);
-    std::memcpy(pixels, temporary.get(), bytes);
-    if (pixelType == TWPT_RGB) {
-        const auto width = std::size_t(std::max(h.biWidth, 0));
-        for (std::size_t y = 0; y < rows; ++y) {
-            std::uint8_t* p = pixels + y * stride;
-            for (std::size_t x = 0; x < width; ++x, p += 3)
+    const bool swapRedBlue = pixelType == TWPT_RGB;
+    const auto width = std::size_t(std::max(h.biWidth, 0));
+    const auto toBlueGreenRed = [swapRedBlue, width](std::uint8_t* row) {
+        if (swapRedBlue)
+            for (std::uint8_t* p = row; p < row + 3 * width; p += 3)
                 std::swap(p[0], p[2]);
-        }
+    };
+    for (std::size_t i = 0, j = rows ? rows - 1 : 0; i < j; ++i, --j) {
+        std::uint8_t* a = pixels + i * stride;
+        std::uint8_t* b = pixels + j * stride;
+        std::memcpy(scratch.get(), a, stride);
+        std::memcpy(a, b, stride);
+        std::memcpy(b, scratch.get(), stride);
+        toBlueGreenRed(a);
+        toBlueGreenRed(b);
     }
+    if (rows % 2 == 1)
+        toBlueGreenRed(pixels + (rows / 2) * stride);
     return true;
 }
 
