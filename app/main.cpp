@@ -1,5 +1,6 @@
 // Lumivista 2000.
 
+#include "app/shell/acquisition.h"
 #include "app/windows/document_windows.h"
 #include "app/shell/program_fonts.h"
 #include "app/shell/shell_application.h"
@@ -21,7 +22,15 @@ int main(int argc, char** argv)
     lv::app::DocumentWindows documents(hooks);
     lv::app::ShellApplication shell(application, std::vector<std::string>(argv + 1, argv + argc), hooks, documents,
                                     documents);
-    shell.setMainWindowCreated([&documents](lv::app::MainWindow& window) { documents.attach(window); });
-    shell.setTestCommandHandler([&documents](const QString& command) { return documents.handleTestCommand(command); });
-    return shell.run();
+    lv::app::Acquisition acquisition(documents, hooks);
+    shell.setMainWindowCreated([&documents, &acquisition, &shell](lv::app::MainWindow& window) {
+        documents.attach(window);
+        acquisition.attach(window, shell.filters());
+    });
+    shell.setTestCommandHandler([&documents, &acquisition](const QString& command) {
+        return documents.handleTestCommand(command) || acquisition.handleTestCommand(command);
+    });
+    const int status = shell.run();
+    acquisition.detach(shell.filters());
+    return status;
 }
