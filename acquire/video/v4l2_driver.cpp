@@ -9,7 +9,6 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
-#include <sys/ioctl.h>
 #include <sys/mman.h>
 #include <unistd.h>
 #include <utility>
@@ -21,11 +20,11 @@ constexpr unsigned kBufferCount = 4;
 // Sizes offered for devices that take any size within a range.
 constexpr FrameSize kCommonSizes[] = {{160, 120}, {320, 240}, {640, 480}, {800, 600}, {1280, 720}, {1920, 1080}};
 
-int Control(int fd, unsigned long request, void* argument)
+int Control(DeviceCalls& calls, int fd, unsigned long request, void* argument)
 {
     int result;
     do
-        result = ioctl(fd, request, argument);
+        result = calls.ioctl(fd, request, argument);
     while (result == -1 && errno == EINTR);
     return result;
 }
@@ -73,12 +72,12 @@ std::optional<int> VideoNodeNumber(const std::string& name)
     return number;
 }
 
-std::vector<FrameSize> SizesFor(int fd, std::uint32_t fourcc)
+std::vector<FrameSize> SizesFor(DeviceCalls& calls, int fd, std::uint32_t fourcc)
 {
     std::vector<FrameSize> sizes;
     v4l2_frmsizeenum size{};
     size.pixel_format = fourcc;
-    for (size.index = 0; Control(fd, VIDIOC_ENUM_FRAMESIZES, &size) == 0; ++size.index) {
+    for (size.index = 0; Control(calls, fd, VIDIOC_ENUM_FRAMESIZES, &size) == 0; ++size.index) {
         if (size.type == V4L2_FRMSIZE_TYPE_DISCRETE) {
             sizes.push_back({int(size.discrete.width), int(size.discrete.height)});
             continue;
@@ -100,7 +99,7 @@ std::vector<FrameSize> SizesFor(int fd, std::uint32_t fourcc)
 
 }  // namespace
 
-std::vector<V4l2DeviceInfo> FindV4l2CaptureDevices(const std::filesystem::path& folder)
+std::vector<V4l2DeviceInfo> FindV4l2CaptureDevices(const std::filesystem::path& folder, DeviceCalls& calls)
 {
     std::vector<std::pair<int, std::filesystem::path>> nodes;
     std::error_code error;
@@ -111,12 +110,12 @@ std::vector<V4l2DeviceInfo> FindV4l2CaptureDevices(const std::filesystem::path& 
 
     std::vector<V4l2DeviceInfo> devices;
     for (const auto& [number, path] : nodes) {
-        const int fd = open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
+        const int fd = calls.open(path.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC);
         if (fd < 0)
             continue;
         v4l2_capability cap{};
-        const bool queried = Control(fd, VIDIOC_QUERYCAP, &cap) == 0;
-        close(fd);
+        const bool queried = Control(calls, fd, VIDIOC_QUERYCAP, &cap) == 0;
+        calls.close(fd);
         if (!queried)
             continue;
         const std::uint32_t caps = DeviceCaps(cap);
@@ -132,11 +131,12 @@ std::vector<V4l2DeviceInfo> FindV4l2CaptureDevices(const std::filesystem::path& 
 V4l2Driver::DeviceFile::~DeviceFile()
 {
     if (fd_ >= 0)
-        close(fd_);
+        calls_->close(fd_);
 }
 
 V4l2Driver::DeviceFile::DeviceFile(DeviceFile&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1))
+    : calls_(other.calls_)
+    , fd_(std::exchange(other.fd_, -1))
 {
 }
 
@@ -144,7 +144,8 @@ V4l2Driver::DeviceFile& V4l2Driver::DeviceFile::operator=(DeviceFile&& other) no
 {
     if (this != &other) {
         if (fd_ >= 0)
-            close(fd_);
+            calls_->close(fd_);
+        calls_ = other.calls_;
         fd_ = std::exchange(other.fd_, -1);
     }
     return *this;
@@ -153,17 +154,19 @@ V4l2Driver::DeviceFile& V4l2Driver::DeviceFile::operator=(DeviceFile&& other) no
 V4l2Driver::Mapping::~Mapping()
 {
     if (start_)
-        munmap(start_, length_);
+        calls_.munmap(start_, length_);
 }
 
 V4l2Driver::Mapping::Mapping(Mapping&& other) noexcept
-    : start_(std::exchange(other.start_, nullptr))
+    : calls_(other.calls_)
+    , start_(std::exchange(other.start_, nullptr))
     , length_(other.length_)
 {
 }
 
-V4l2Driver::V4l2Driver(std::string path)
+V4l2Driver::V4l2Driver(std::string path, DeviceCalls& calls)
     : path_(std::move(path))
+    , calls_(calls)
 {
 }
 
@@ -176,11 +179,11 @@ bool V4l2Driver::connect()
 {
     if (connected())
         return true;
-    DeviceFile device(open(path_.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
+    DeviceFile device(calls_, calls_.open(path_.c_str(), O_RDWR | O_NONBLOCK | O_CLOEXEC));
     if (!device.valid())
         return false;
     v4l2_capability cap{};
-    if (Control(device.get(), VIDIOC_QUERYCAP, &cap) != 0)
+    if (Control(calls_, device.get(), VIDIOC_QUERYCAP, &cap) != 0)
         return false;
     const std::uint32_t caps = DeviceCaps(cap);
     if (!(caps & V4L2_CAP_VIDEO_CAPTURE) || !(caps & V4L2_CAP_STREAMING))
@@ -212,7 +215,7 @@ bool V4l2Driver::readFormat()
 {
     v4l2_format format{};
     format.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
-    if (Control(device_.get(), VIDIOC_G_FMT, &format) != 0)
+    if (Control(calls_, device_.get(), VIDIOC_G_FMT, &format) != 0)
         return false;
     const auto coding = CodingOf(format.fmt.pix.pixelformat);
     if (!coding || format.fmt.pix.width == 0 || format.fmt.pix.height == 0 ||
@@ -229,7 +232,7 @@ std::vector<FormatOption> V4l2Driver::formatOptions() const
         return options;
     v4l2_fmtdesc description{};
     description.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
-    for (description.index = 0; Control(device_.get(), VIDIOC_ENUM_FMT, &description) == 0; ++description.index) {
+    for (description.index = 0; Control(calls_, device_.get(), VIDIOC_ENUM_FMT, &description) == 0; ++description.index) {
         const auto coding = CodingOf(description.pixelformat);
         if (!coding)
             continue;
@@ -237,7 +240,7 @@ std::vector<FormatOption> V4l2Driver::formatOptions() const
         if (std::any_of(options.begin(), options.end(), [&](const auto& o) { return o.coding == *coding; }))
             continue;
         options.push_back({*coding, FixedText(description.description, sizeof description.description),
-                           SizesFor(device_.get(), description.pixelformat)});
+                           SizesFor(calls_, device_.get(), description.pixelformat)});
     }
     return options;
 }
@@ -250,7 +253,7 @@ bool V4l2Driver::applyFormat(std::uint32_t fourcc, FrameSize size)
     format.fmt.pix.height = std::uint32_t(size.height);
     format.fmt.pix.pixelformat = fourcc;
     format.fmt.pix.field = V4L2_FIELD_NONE;
-    return Control(device_.get(), VIDIOC_S_FMT, &format) == 0 && format.fmt.pix.pixelformat == fourcc;
+    return Control(calls_, device_.get(), VIDIOC_S_FMT, &format) == 0 && format.fmt.pix.pixelformat == fourcc;
 }
 
 bool V4l2Driver::setFormat(PixelCoding coding, FrameSize size)
@@ -261,7 +264,7 @@ bool V4l2Driver::setFormat(PixelCoding coding, FrameSize size)
     std::optional<std::uint32_t> fourcc;
     v4l2_fmtdesc description{};
     description.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
-    for (description.index = 0; !fourcc && Control(device_.get(), VIDIOC_ENUM_FMT, &description) == 0; ++description.index)
+    for (description.index = 0; !fourcc && Control(calls_, device_.get(), VIDIOC_ENUM_FMT, &description) == 0; ++description.index)
         if (CodingOf(description.pixelformat) == coding)
             fourcc = description.pixelformat;
     if (!fourcc)
@@ -286,7 +289,7 @@ std::vector<VideoControl> V4l2Driver::controls() const
         return list;
     v4l2_queryctrl query{};
     query.id = V4L2_CTRL_FLAG_NEXT_CTRL;
-    while (Control(device_.get(), VIDIOC_QUERYCTRL, &query) == 0) {
+    while (Control(calls_, device_.get(), VIDIOC_QUERYCTRL, &query) == 0) {
         const std::uint32_t id = query.id;
         query.id |= V4L2_CTRL_FLAG_NEXT_CTRL;
         if (query.flags & (V4L2_CTRL_FLAG_DISABLED | V4L2_CTRL_FLAG_READ_ONLY))
@@ -312,13 +315,13 @@ std::vector<VideoControl> V4l2Driver::controls() const
         control.step = std::max(1, query.step);
         control.defaultValue = query.default_value;
         v4l2_control value{id, 0};
-        control.value = Control(device_.get(), VIDIOC_G_CTRL, &value) == 0 ? value.value : query.default_value;
+        control.value = Control(calls_, device_.get(), VIDIOC_G_CTRL, &value) == 0 ? value.value : query.default_value;
         if (control.kind == VideoControl::Kind::Menu)
             for (int i = query.minimum; i <= query.maximum; ++i) {
                 v4l2_querymenu item{};
                 item.id = id;
                 item.index = std::uint32_t(i);
-                if (Control(device_.get(), VIDIOC_QUERYMENU, &item) == 0)
+                if (Control(calls_, device_.get(), VIDIOC_QUERYMENU, &item) == 0)
                     control.menu.emplace_back(i, FixedText(item.name, sizeof item.name));
             }
         list.push_back(std::move(control));
@@ -329,7 +332,7 @@ std::vector<VideoControl> V4l2Driver::controls() const
 bool V4l2Driver::setControl(std::uint32_t id, int value)
 {
     v4l2_control control{id, value};
-    return connected() && Control(device_.get(), VIDIOC_S_CTRL, &control) == 0;
+    return connected() && Control(calls_, device_.get(), VIDIOC_S_CTRL, &control) == 0;
 }
 
 bool V4l2Driver::startStreaming()
@@ -338,24 +341,24 @@ bool V4l2Driver::startStreaming()
     request.count = kBufferCount;
     request.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     request.memory = V4L2_MEMORY_MMAP;
-    if (Control(device_.get(), VIDIOC_REQBUFS, &request) != 0 || request.count == 0)
+    if (Control(calls_, device_.get(), VIDIOC_REQBUFS, &request) != 0 || request.count == 0)
         return false;
     for (std::uint32_t i = 0; i < request.count; ++i) {
         v4l2_buffer buffer{};
         buffer.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
         buffer.memory = V4L2_MEMORY_MMAP;
         buffer.index = i;
-        if (Control(device_.get(), VIDIOC_QUERYBUF, &buffer) != 0)
+        if (Control(calls_, device_.get(), VIDIOC_QUERYBUF, &buffer) != 0)
             return false;
-        void* start = mmap(nullptr, buffer.length, PROT_READ | PROT_WRITE, MAP_SHARED, device_.get(), buffer.m.offset);
+        void* start = calls_.mmap(buffer.length, device_.get(), off_t(buffer.m.offset));
         if (start == MAP_FAILED)
             return false;
-        buffers_.emplace_back(start, buffer.length);
-        if (Control(device_.get(), VIDIOC_QBUF, &buffer) != 0)
+        buffers_.emplace_back(calls_, start, buffer.length);
+        if (Control(calls_, device_.get(), VIDIOC_QBUF, &buffer) != 0)
             return false;
     }
     v4l2_buf_type type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
-    if (Control(device_.get(), VIDIOC_STREAMON, &type) != 0)
+    if (Control(calls_, device_.get(), VIDIOC_STREAMON, &type) != 0)
         return false;
     streaming_ = true;
     return true;
@@ -367,14 +370,14 @@ void V4l2Driver::stopStreaming()
         return;
     if (streaming_) {
         v4l2_buf_type type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
-        Control(device_.get(), VIDIOC_STREAMOFF, &type);
+        Control(calls_, device_.get(), VIDIOC_STREAMOFF, &type);
         streaming_ = false;
     }
     buffers_.clear();
     v4l2_requestbuffers release{};
     release.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
     release.memory = V4L2_MEMORY_MMAP;
-    Control(device_.get(), VIDIOC_REQBUFS, &release);
+    Control(calls_, device_.get(), VIDIOC_REQBUFS, &release);
 }
 
 std::optional<std::vector<std::uint8_t>> V4l2Driver::nextFrame(std::chrono::milliseconds wait)
@@ -382,7 +385,7 @@ std::optional<std::vector<std::uint8_t>> V4l2Driver::nextFrame(std::chrono::mill
     if (!streaming_)
         return std::nullopt;
     pollfd ready{device_.get(), POLLIN, 0};
-    if (poll(&ready, 1, int(std::clamp<std::int64_t>(wait.count(), 0, 60000))) <= 0)
+    if (calls_.poll(&ready, 1, int(std::clamp<std::int64_t>(wait.count(), 0, 60000))) <= 0)
         return std::nullopt;
     // Take every frame that is waiting and keep the newest.
     std::optional<v4l2_buffer> newest;
@@ -390,14 +393,14 @@ std::optional<std::vector<std::uint8_t>> V4l2Driver::nextFrame(std::chrono::mill
         v4l2_buffer buffer{};
         buffer.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
         buffer.memory = V4L2_MEMORY_MMAP;
-        if (Control(device_.get(), VIDIOC_DQBUF, &buffer) != 0)
+        if (Control(calls_, device_.get(), VIDIOC_DQBUF, &buffer) != 0)
             break;
         if (buffer.index >= buffers_.size() || (buffer.flags & V4L2_BUF_FLAG_ERROR)) {
-            Control(device_.get(), VIDIOC_QBUF, &buffer);
+            Control(calls_, device_.get(), VIDIOC_QBUF, &buffer);
             continue;
         }
         if (newest)
-            Control(device_.get(), VIDIOC_QBUF, &*newest);
+            Control(calls_, device_.get(), VIDIOC_QBUF, &*newest);
         newest = buffer;
     }
     if (!newest)
@@ -406,7 +409,7 @@ std::optional<std::vector<std::uint8_t>> V4l2Driver::nextFrame(std::chrono::mill
     const std::size_t used = std::min<std::size_t>(newest->bytesused, mapping.length());
     std::vector<std::uint8_t> rows(std::size_t(DibStride(std::uint64_t(layout_.width), 24)) * std::size_t(layout_.height));
     const bool converted = ConvertFrame(layout_, {mapping.bytes(), used}, rows);
-    Control(device_.get(), VIDIOC_QBUF, &*newest);
+    Control(calls_, device_.get(), VIDIOC_QBUF, &*newest);
     if (!converted)
         return std::nullopt;
     return rows;

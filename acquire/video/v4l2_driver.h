@@ -4,6 +4,7 @@
 // colour). The driver always fetches the newest frame, so a grab shows the moment of the click.
 
 #include "acquire/video/capture_driver.h"
+#include "acquire/video/device_calls.h"
 
 #include <filesystem>
 #include <string>
@@ -19,11 +20,12 @@ struct V4l2DeviceInfo {
 
 // Capture nodes under `folder` ("videoN" in N's order) that can stream pictures; metadata
 // and output nodes of the same camera are left out.
-std::vector<V4l2DeviceInfo> FindV4l2CaptureDevices(const std::filesystem::path& folder = "/dev");
+std::vector<V4l2DeviceInfo> FindV4l2CaptureDevices(const std::filesystem::path& folder = "/dev",
+                                                   DeviceCalls& calls = SystemDeviceCalls());
 
 class V4l2Driver final : public CaptureDriver {
 public:
-    explicit V4l2Driver(std::string path);
+    explicit V4l2Driver(std::string path, DeviceCalls& calls = SystemDeviceCalls());
     ~V4l2Driver() override;
     V4l2Driver(const V4l2Driver&) = delete;
     V4l2Driver& operator=(const V4l2Driver&) = delete;
@@ -43,8 +45,9 @@ private:
     class DeviceFile {
     public:
         DeviceFile() = default;
-        explicit DeviceFile(int fd)
-            : fd_(fd)
+        DeviceFile(DeviceCalls& calls, int fd)
+            : calls_(&calls)
+            , fd_(fd)
         {
         }
         ~DeviceFile();
@@ -54,13 +57,15 @@ private:
         bool valid() const { return fd_ >= 0; }
 
     private:
+        DeviceCalls* calls_ = nullptr;
         int fd_ = -1;
     };
     // One buffer of the device mapped into the program.
     class Mapping {
     public:
-        Mapping(void* start, std::size_t length)
-            : start_(start)
+        Mapping(DeviceCalls& calls, void* start, std::size_t length)
+            : calls_(calls)
+            , start_(start)
             , length_(length)
         {
         }
@@ -71,6 +76,7 @@ private:
         std::size_t length() const { return length_; }
 
     private:
+        DeviceCalls& calls_;
         void* start_;
         std::size_t length_;
     };
@@ -80,6 +86,7 @@ private:
     void stopStreaming();
 
     std::string path_;
+    DeviceCalls& calls_;
     DeviceFile device_;
     DeviceLayout layout_;
     std::vector<Mapping> buffers_;
