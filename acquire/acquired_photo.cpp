@@ -7,6 +7,19 @@
 
 namespace lv::twain {
 
+std::optional<int> AddAcquiredPhoto(album::AlbumSession& session, const std::string& path, const HDIB& picture,
+                                    std::string_view caption)
+{
+    album::AddPhotoRequest request;
+    request.image = &picture;
+    request.path = path;
+    request.caption = std::string(caption);
+    if (!album::AddPhotoToAlbum(session, request))
+        return std::nullopt;
+    // A photo already in the album moved to the end.
+    return int(session.album.count()) - 1;
+}
+
 std::optional<std::string> StoreAcquiredPhoto(HDIB picture, Settings& settings, const std::filesystem::path& photosDir,
                                               CalendarDay today, const AlbumStep& addToAlbum)
 {

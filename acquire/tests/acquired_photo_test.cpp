@@ -1,6 +1,9 @@
 // Names and storage of photos that arrive while the album page shows.
 
 #include "acquire/acquired_photo.h"
+#include "album/album.h"
+#include "album/catalogue_store.h"
+#include "album/photo_loader.h"
 #include "app/core/tests/memory_store.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
@@ -99,6 +102,75 @@ TEST_F(StoreTest, NothingIsStoredForNoPictureOrAnUnwritableFolder)
     EXPECT_FALSE(StoreAcquiredPhoto(greyPicture(), settings_, blocked / "photos", {2000, 1, 5},
                                     [&](const std::string&, const HDIB&, std::string_view) { return ++calls, true; }));
     EXPECT_EQ(calls, 0) << "nothing to add to the album";
+}
+
+// The album library itself as the album page's step: photos join the open album with their
+// caption and survive the album's file.
+class OpenAlbumTest : public StoreTest {
+protected:
+    OpenAlbumTest()
+        : catalogueStore_(dir_.path() / "LV2000.ini", dir_.path() / "none.ini")
+        , catalogue_(catalogueStore_, dir_.path())
+        , session_{album_, catalogue_, album::AlbumPhotoReaders(), (dir_.path() / "Casa.abm").string()}
+    {
+    }
+    AlbumStep step()
+    {
+        return [this](const std::string& path, const HDIB& picture, std::string_view caption) {
+            const auto index = AddAcquiredPhoto(session_, path, picture, caption);
+            if (index)
+                added_.push_back(*index);
+            return index.has_value();
+        };
+    }
+    album::ProfileCatalogueStore catalogueStore_;
+    album::AlbumCatalogue catalogue_;
+    album::Album album_;
+    album::AlbumSession session_;
+    std::vector<int> added_;
+};
+
+TEST_F(OpenAlbumTest, ScansJoinTheOpenAlbumWithTheirCaptionAndSurviveItsFile)
+{
+    const auto first = StoreAcquiredPhoto(greyPicture(), settings_, dir_.path() / "photos", {2026, 3, 9}, step());
+    const auto second = StoreAcquiredPhoto(greyPicture(), settings_, dir_.path() / "photos", {2026, 3, 9}, step());
+    ASSERT_TRUE(first && second);
+    EXPECT_EQ(added_, (std::vector<int>{0, 1}));
+    ASSERT_EQ(album_.count(), 2u);
+    EXPECT_TRUE(album_.modified());
+    EXPECT_EQ(album_.path(0), *first);
+    EXPECT_EQ(album_.path(1), *second);
+    // Sixteen characters fill the caption up to the item values, which follow without a terminator.
+    EXPECT_EQ(album_.caption(1), "Still Image File\x01");
+    EXPECT_GT(album_.entry(0)->thumbWidth(), 0);
+    EXPECT_TRUE(ui_.messages.empty());
+
+    const std::string file = (dir_.path() / "Casa.abm").string();
+    ASSERT_TRUE(album_.write(file));
+    album::Album back;
+    ASSERT_TRUE(back.read(file));
+    ASSERT_EQ(back.count(), 2u);
+    EXPECT_EQ(back.caption(0), "Still Image File\x01");
+    EXPECT_EQ(back.path(1), *second);
+    const HDIB thumbnail = back.thumbnailCopy(1);
+    ASSERT_TRUE(thumbnail);
+    EXPECT_EQ(thumbnail.bitCount(), 24);
+}
+
+TEST_F(OpenAlbumTest, AFullAlbumKeepsThePhotoButNotTheEntry)
+{
+    for (int i = 0; i < 1000; ++i) {
+        album::AlbumEntry entry(0);
+        entry.setPath("/p" + std::to_string(i));
+        album_.append(std::move(entry));
+    }
+    const auto path = StoreAcquiredPhoto(greyPicture(), settings_, dir_.path() / "photos", {2026, 3, 9}, step());
+    ASSERT_TRUE(path) << "the photo is stored even so";
+    EXPECT_TRUE(std::filesystem::exists(*path));
+    EXPECT_TRUE(added_.empty());
+    EXPECT_EQ(album_.count(), 1000u);
+    EXPECT_EQ(ui_.texts(), (std::vector<std::string>{
+                               "Não é possível adicionar ao álbum pois ele já contém a capacidade máxima de 1000."}));
 }
 
 }  // namespace
