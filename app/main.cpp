@@ -1,6 +1,8 @@
 // Lumivista 2000.
 
 #include "app/shell/acquisition.h"
+#include "app/shell/screen_capture_page.h"
+#include "app/shell/video_capture_page.h"
 #include "app/windows/document_windows.h"
 #include "app/shell/program_fonts.h"
 #include "app/shell/shell_application.h"
@@ -23,12 +25,17 @@ int main(int argc, char** argv)
     lv::app::ShellApplication shell(application, std::vector<std::string>(argv + 1, argv + argc), hooks, documents,
                                     documents);
     lv::app::Acquisition acquisition(documents, hooks);
-    shell.setMainWindowCreated([&documents, &acquisition, &shell](lv::app::MainWindow& window) {
+    lv::app::VideoCapturePage video(acquisition, hooks);
+    lv::app::ScreenCapturePage screenShots(acquisition, hooks);
+    shell.setMainWindowCreated([&](lv::app::MainWindow& window) {
         documents.attach(window);
         acquisition.attach(window, shell.filters());
+        video.attach(window);
+        screenShots.attach(window);
     });
-    shell.setTestCommandHandler([&documents, &acquisition](const QString& command) {
-        return documents.handleTestCommand(command) || acquisition.handleTestCommand(command);
+    shell.setTestCommandHandler([&](const QString& command) {
+        return documents.handleTestCommand(command) || acquisition.handleTestCommand(command) ||
+               video.handleTestCommand(command) || screenShots.handleTestCommand(command);
     });
     const int status = shell.run();
     acquisition.detach(shell.filters());

@@ -2,6 +2,7 @@
 
 #include "common/string_table.h"
 
+#include <QDBusError>
 #include <QDBusMessage>
 #include <QDBusObjectPath>
 #include <QDBusPendingCallWatcher>
@@ -70,7 +71,7 @@ QString PortalRequestPath(const QString& uniqueName, const QString& token)
 PortalShot TakePortalScreenshot(bool interactive, QDBusConnection bus, std::chrono::milliseconds limit)
 {
     if (!bus.isConnected())
-        return {{}, Text(kPortalNoBusString)};
+        return {{}, Text(kPortalNoBusString), true};
     const QString token = QStringLiteral("lumivista%1").arg(QRandomGenerator::global()->generate());
     ResponseReceiver receiver;
     QEventLoop loop;
@@ -85,10 +86,13 @@ PortalShot TakePortalScreenshot(bool interactive, QDBusConnection bus, std::chro
                                      {QStringLiteral("modal"), true}};
     QDBusPendingCallWatcher watcher(bus.asyncCall(call));
     QString failure;
+    bool missing = false;
     QObject::connect(&watcher, &QDBusPendingCallWatcher::finished, &loop, [&] {
         const QDBusPendingReply<QDBusObjectPath> reply = watcher;
         if (reply.isError()) {
             failure = reply.error().message();
+            missing = reply.error().type() == QDBusError::ServiceUnknown || reply.error().type() == QDBusError::UnknownObject ||
+                      reply.error().type() == QDBusError::UnknownInterface || reply.error().type() == QDBusError::UnknownMethod;
             loop.quit();
         } else if (reply.value().path() != path) {
             // Older portals choose the path themselves.
@@ -103,7 +107,7 @@ PortalShot TakePortalScreenshot(bool interactive, QDBusConnection bus, std::chro
     Unsubscribe(bus, path, receiver);
 
     if (!failure.isEmpty())
-        return {{}, failure};
+        return {{}, failure, missing};
     if (!receiver.response)
         return {{}, Text(kPortalSilentString)};
     if (*receiver.response == kResponseCancelled)

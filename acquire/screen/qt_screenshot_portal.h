@@ -23,8 +23,9 @@ inline constexpr int kPortalRefusedString = 36105;
 inline constexpr int kPortalUnreadableString = 36106;
 
 struct PortalShot {
-    QImage image;      // null when there is none
-    QString failure;   // why, for the user; empty when the user cancelled
+    QImage image;          // null when there is none
+    QString failure;       // why, for the user; empty when the user cancelled
+    bool missing = false;  // no portal answers on the bus
 };
 
 // Waits (running the event loop) at most `limit` for the portal's answer.

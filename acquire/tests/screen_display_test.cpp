@@ -285,6 +285,7 @@ TEST_F(PortalShots, TheAnsweredFileIsReadAndCancellingSaysNothing)
     const PortalShot missing = TakePortalScreenshot(false, bus("program"), 5s);
     EXPECT_TRUE(missing.image.isNull());
     EXPECT_FALSE(missing.failure.isEmpty());
+    EXPECT_TRUE(missing.missing);
 
     QDBusConnection portalBus = bus("portal");
     FakePortal portal(portalBus, file);
@@ -293,6 +294,7 @@ TEST_F(PortalShots, TheAnsweredFileIsReadAndCancellingSaysNothing)
 
     const PortalShot shot = TakePortalScreenshot(true, bus("program"), 5s);
     EXPECT_TRUE(shot.failure.isEmpty()) << shot.failure.toStdString();
+    EXPECT_FALSE(shot.missing);
     ASSERT_FALSE(shot.image.isNull());
     EXPECT_EQ(shot.image.size(), QSize(7, 5));
     EXPECT_EQ(shot.image.pixelColor(3, 2), QColor(10, 200, 30));

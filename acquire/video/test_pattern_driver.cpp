@@ -72,8 +72,8 @@ void DrawClock(Canvas& canvas, FrameSize size, std::time_t now)
     localtime_r(&now, &local);
     const int values[3] = {local.tm_hour, local.tm_min, local.tm_sec};
     const int unit = std::max(1, size.height / 60);
-    // Six digits of 6 units with 2 between them, two colons of 4 units.
-    const int textWidth = 6 * 6 * unit + 4 * 2 * unit + 2 * 4 * unit;
+    // Three pairs of digits (6 units, 2 between them) and two colons of 4 units.
+    const int textWidth = 3 * (6 + 2 + 6) * unit + 2 * 4 * unit;
     const int margin = 2 * unit;
     const int boxWidth = textWidth + 2 * margin, boxHeight = 10 * unit + 2 * margin;
     const int boxLeft = (size.width - boxWidth) / 2, boxTop = size.height - boxHeight - 2 * unit;

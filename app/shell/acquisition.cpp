@@ -103,30 +103,45 @@ void Acquisition::bringToFront()
     }
 }
 
+void Acquisition::setOpenAlbum(std::function<bool()> albumOpen, twain::AlbumStep step)
+{
+    albumOpen_ = std::move(albumOpen);
+    albumStep_ = std::move(step);
+}
+
 void Acquisition::receivePicture(HDIB picture)
 {
     if (!picture || !mainWindow_)
         return;  // nothing arrived
     const int screen = mainWindow_->screen();
     hooks_.log(QStringLiteral("acquired %1 %2 %3").arg(picture.width()).arg(picture.height()).arg(picture.bitCount()));
-    if (screen == kAcquisitionScreen || screen == kVideoCaptureScreen) {
-        HDIB wide = picture.bitCount() == 24 ? std::move(picture) : DibPromoteTo24(picture);
-        auto stack = wide ? CreateLayerStackFromImage(std::move(wide)) : nullptr;
-        if (!stack)
-            return;
-        RebuildComposite(*stack);
-        documents_.openDocumentWindow(std::move(stack), ProcessUntitledNames().next(kNewPictureBaseString));
-        return;
-    }
-    if (screen == kAlbumScreen) {
-        ProfileStore store(ConfigFilePath());
-        Settings settings(store);
-        const auto path = twain::StoreAcquiredPhoto(std::move(picture), settings, WritableProgramDir(kPhotosFolder),
-                                                    twain::Today(), albumStep_);
-        if (path)
-            hooks_.log(QStringLiteral("photo %1").arg(QString::fromStdString(*path)));
-    }
+    if (screen == kAcquisitionScreen || screen == kVideoCaptureScreen)
+        openPictureWindow(std::move(picture), kNewPictureBaseString);
+    else if (screen == kAlbumScreen)
+        storeInAlbum(std::move(picture));
     // On other pages the picture is not used.
+}
+
+bool Acquisition::openPictureWindow(HDIB picture, int baseString)
+{
+    HDIB wide = picture.bitCount() == 24 ? std::move(picture) : DibPromoteTo24(picture);
+    auto stack = wide ? CreateLayerStackFromImage(std::move(wide)) : nullptr;
+    if (!stack)
+        return false;
+    RebuildComposite(*stack);
+    return documents_.openDocumentWindow(std::move(stack), ProcessUntitledNames().next(baseString));
+}
+
+bool Acquisition::storeInAlbum(HDIB picture)
+{
+    ProfileStore store(ConfigFilePath());
+    Settings settings(store);
+    const twain::AlbumStep step = albumOpen() ? albumStep_ : twain::AlbumStep();
+    const auto path = twain::StoreAcquiredPhoto(std::move(picture), settings, WritableProgramDir(kPhotosFolder),
+                                                twain::Today(), step);
+    if (path)
+        hooks_.log(QStringLiteral("photo %1").arg(QString::fromStdString(*path)));
+    return path.has_value();
 }
 
 bool Acquisition::handleTestCommand(const QString& command)

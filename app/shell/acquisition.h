@@ -11,6 +11,7 @@
 
 #include <QPointer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -34,8 +35,11 @@ public:
     void attach(MainWindow& mainWindow, EventFilterChain& filters);
     void detach(EventFilterChain& filters);
 
-    // The open album's step for photos stored on the album page (none until an album is open).
-    void setAlbumStep(twain::AlbumStep step) { albumStep_ = std::move(step); }
+    // What the album page lends: whether it has an album open, and the step that adds a
+    // stored photo to it (updating its grid and selecting the photo; twain::AddAcquiredPhoto
+    // does the album's part).
+    void setOpenAlbum(std::function<bool()> albumOpen, twain::AlbumStep step);
+    bool albumOpen() const { return albumOpen_ && albumOpen_(); }
 
     bool filterEvent(QObject* receiver, QEvent* event) override;
 
@@ -45,6 +49,11 @@ public:
 
     // A picture that arrived: where it goes depends on the page shown.
     void receivePicture(HDIB picture);
+    // A new image window on the picture, named from the untitled base (string 162, 113, ...).
+    bool openPictureWindow(HDIB picture, int baseString);
+    // Stored under "photos" with the day's camera name and added to the open album; false
+    // when it could not be written.
+    bool storeInAlbum(HDIB picture);
 
 private:
     // AcquisitionHost
@@ -62,6 +71,7 @@ private:
     std::unique_ptr<twain::SourceManagerFile> library_;
     std::unique_ptr<twain::TwainSession> session_;
     std::optional<int> chosenSource_;  // the acquisition page's list entry
+    std::function<bool()> albumOpen_;
     twain::AlbumStep albumStep_;
 };
 

@@ -44,6 +44,9 @@ constexpr Command kCommands[] = {
 #ifdef LV_TOOL_ACQUIRE
     {"scan", "OUT [--device NAME] [--resolution DPI] [--mode color|gray|lineart] [--memory]",
      "scan a picture through the program's source manager, without its dialog", lv::tool::RunScan},
+    {"capture", "video OUT [--device NAME] | screen OUT [--window ID | --client ID]",
+     "a frame from a video capture driver (the test pattern when there is no camera), or a shot of the screen or of one window",
+     lv::tool::RunCapture},
 #endif
 };
 

@@ -7,5 +7,7 @@ namespace lv::tool {
 
 int RunScan(std::string_view name, Arguments args);
 int RunCapture(std::string_view name, Arguments args);
+int CaptureVideo(Arguments args);
+int CaptureScreen(Arguments args);
 
 }  // namespace lv::tool
