@@ -196,7 +196,8 @@ std::optional<ScreenRect> X11Windows::clientRect(const WindowTarget& target) con
     return ScreenRect{origin->dst_x, origin->dst_y, origin->dst_x + geometry->width, origin->dst_y + geometry->height};
 }
 
-std::optional<ScreenPoint> X11Windows::pickPoint(std::optional<std::chrono::milliseconds> limit) const
+std::optional<ScreenPoint> X11Windows::pickPoint(std::optional<std::chrono::milliseconds> limit,
+                                                 const std::function<void()>& held) const
 {
     if (!available())
         return std::nullopt;
@@ -215,6 +216,8 @@ std::optional<ScreenPoint> X11Windows::pickPoint(std::optional<std::chrono::mill
         nullptr));
     std::optional<ScreenPoint> picked;
     if (grab && grab->status == XCB_GRAB_STATUS_SUCCESS) {
+        if (held)
+            held();
         const auto deadline = std::chrono::steady_clock::now() + limit.value_or(std::chrono::milliseconds(0));
         for (bool done = false; !done;) {
             while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {

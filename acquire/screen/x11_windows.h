@@ -7,6 +7,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -48,7 +49,9 @@ public:
     // Holds the pointer with the cross-hair until the left button is released and returns
     // where; with a limit, the pointer's place when it runs out first. Nothing when another
     // button ends the pick or the pointer can't be held.
-    std::optional<ScreenPoint> pickPoint(std::optional<std::chrono::milliseconds> limit) const;
+    // `held` runs once the pointer is held.
+    std::optional<ScreenPoint> pickPoint(std::optional<std::chrono::milliseconds> limit,
+                                         const std::function<void()>& held = {}) const;
 
     // Asks the window manager to minimise the client window's top-level window.
     void minimise(const WindowTarget& target) const;

@@ -110,7 +110,8 @@ HDIB ScreenCapturePage::window(screen::CaptureKind kind)
     started.start();
     SettleUntil(started, std::chrono::milliseconds(0));
     const auto point =
-        windows.pickPoint(hide_ ? std::optional<std::chrono::milliseconds>(screen::kPickTimeLimit) : std::nullopt);
+        windows.pickPoint(hide_ ? std::optional<std::chrono::milliseconds>(screen::kPickTimeLimit) : std::nullopt,
+                          [this] { hooks_.log(QStringLiteral("picking")); });
     const screen::WindowTarget target = point ? windows.windowAt(*point) : screen::WindowTarget{};
     if (point && target.kind != screen::PickedTarget::Window) {
         showMainWindow();
