@@ -22,22 +22,39 @@ std::uint8_t* PictureRow(std::span<std::uint8_t> rows, std::size_t stride, int h
     return rows.data() + std::size_t(height - 1 - line) * stride;
 }
 
+// Saturation to a byte for (value >> 8) within −512 … 767, which covers every luma-chroma sum.
+struct ByteClamp {
+    std::uint8_t table[1280];
+    ByteClamp()
+    {
+        for (int i = 0; i < 1280; ++i)
+            table[i] = Clamp(i - 512);
+    }
+    std::uint8_t operator()(int value) const { return table[(value >> 8) + 512]; }
+};
+
 void ConvertLumaChroma(const DeviceLayout& layout, const std::uint8_t* frame, std::span<std::uint8_t> rows,
                        std::size_t stride, std::size_t bytesPerLine)
 {
+    static const ByteClamp clamp;
     // Offsets of Y0, U, Y1, V inside each four-byte group.
     const bool yFirst = layout.coding == PixelCoding::Yuyv;
     const int y0 = yFirst ? 0 : 1, u = yFirst ? 1 : 0, y1 = yFirst ? 2 : 3, v = yFirst ? 3 : 2;
+    const int pairs = layout.width / 2;
     for (int line = 0; line < layout.height; ++line) {
         const std::uint8_t* in = frame + std::size_t(line) * bytesPerLine;
         std::uint8_t* out = PictureRow(rows, stride, layout.height, line);
-        for (int x = 0; x < layout.width; x += 2, in += 4) {
-            const Bgr first = YuvToBgr(in[y0], in[u], in[v]);
-            *out++ = first.blue, *out++ = first.green, *out++ = first.red;
-            if (x + 1 < layout.width) {
-                const Bgr second = YuvToBgr(in[y1], in[u], in[v]);
-                *out++ = second.blue, *out++ = second.green, *out++ = second.red;
-            }
+        // The two pixels of a group share their chroma.
+        for (int pair = 0; pair < pairs; ++pair, in += 4, out += 6) {
+            const int d = in[u] - 128, e = in[v] - 128;
+            const int blue = 516 * d, green = -100 * d - 208 * e, red = 409 * e;
+            const int first = 298 * (in[y0] - 16) + 128, second = 298 * (in[y1] - 16) + 128;
+            out[0] = clamp(first + blue), out[1] = clamp(first + green), out[2] = clamp(first + red);
+            out[3] = clamp(second + blue), out[4] = clamp(second + green), out[5] = clamp(second + red);
+        }
+        if (layout.width % 2) {
+            const Bgr last = YuvToBgr(in[y0], in[u], in[v]);
+            out[0] = last.blue, out[1] = last.green, out[2] = last.red;
         }
     }
 }
