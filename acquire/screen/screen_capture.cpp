@@ -46,20 +46,30 @@ unsigned PictureDepthForDisplay(int planes, int bitsPerPixel)
 
 namespace {
 
+// Hands each screen line (top first) with its picture row (bottom-up) to `put`; stops when it
+// says false.
+template <class Put>
+bool EachLine(HDIB& picture, const std::uint32_t* pixels, std::size_t stride, Put put)
+{
+    const int height = picture.height();
+    for (int line = 0; line < height; ++line)
+        if (!put(pixels + std::size_t(line) * stride, picture.row(height - 1 - line)))
+            return false;
+    return true;
+}
+
 HDIB TrueColour(const std::uint32_t* pixels, std::size_t stride, int width, int height)
 {
     HDIB picture = AllocatePicture(width, height, 24, 0);
-    if (!picture)
-        return picture;
-    for (int line = 0; line < height; ++line) {
-        const std::uint32_t* in = pixels + std::size_t(line) * stride;
-        std::uint8_t* out = picture.row(height - 1 - line);
-        for (int x = 0; x < width; ++x) {
-            out[3 * x] = std::uint8_t(in[x]);
-            out[3 * x + 1] = std::uint8_t(in[x] >> 8);
-            out[3 * x + 2] = std::uint8_t(in[x] >> 16);
-        }
-    }
+    if (picture)
+        EachLine(picture, pixels, stride, [width](const std::uint32_t* in, std::uint8_t* out) {
+            for (int x = 0; x < width; ++x) {
+                out[3 * x] = std::uint8_t(in[x]);
+                out[3 * x + 1] = std::uint8_t(in[x] >> 8);
+                out[3 * x + 2] = std::uint8_t(in[x] >> 16);
+            }
+            return true;
+        });
     return picture;
 }
 
@@ -71,23 +81,22 @@ HDIB Indexed(const std::uint32_t* pixels, std::size_t stride, int width, int hei
     HDIB picture = AllocatePicture(width, height, depth, entries);
     if (!picture)
         return picture;
-    for (int line = 0; line < height; ++line) {
-        const std::uint32_t* in = pixels + std::size_t(line) * stride;
-        std::uint8_t* out = picture.row(height - 1 - line);
+    const bool fits = EachLine(picture, pixels, stride, [&](const std::uint32_t* in, std::uint8_t* out) {
         for (int x = 0; x < width; ++x) {
             const std::uint32_t colour = in[x] & 0xFFFFFF;
             auto found = index.find(colour);
             if (found == index.end()) {
                 if (index.size() == entries)
-                    return nullptr;
+                    return false;
                 found = index.emplace(colour, unsigned(index.size())).first;
                 picture.colors()[found->second] = {std::uint8_t(colour), std::uint8_t(colour >> 8),
                                                    std::uint8_t(colour >> 16), 0};
             }
             AddPackedPixel(out, x, int(depth), found->second);
         }
-    }
-    return picture;
+        return true;
+    });
+    return fits ? std::move(picture) : HDIB();
 }
 
 }  // namespace

@@ -225,22 +225,29 @@ bool V4l2Driver::readFormat()
     return true;
 }
 
+std::vector<std::pair<std::uint32_t, FormatOption>> V4l2Driver::convertibleFormats() const
+{
+    std::vector<std::pair<std::uint32_t, FormatOption>> formats;
+    v4l2_fmtdesc description{};
+    description.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
+    for (description.index = 0; Control(calls_, device_.get(), VIDIOC_ENUM_FMT, &description) == 0; ++description.index)
+        if (const auto coding = CodingOf(description.pixelformat))
+            formats.emplace_back(description.pixelformat,
+                                 FormatOption{*coding, FixedText(description.description, sizeof description.description), {}});
+    return formats;
+}
+
 std::vector<FormatOption> V4l2Driver::formatOptions() const
 {
     std::vector<FormatOption> options;
     if (!connected())
         return options;
-    v4l2_fmtdesc description{};
-    description.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
-    for (description.index = 0; Control(calls_, device_.get(), VIDIOC_ENUM_FMT, &description) == 0; ++description.index) {
-        const auto coding = CodingOf(description.pixelformat);
-        if (!coding)
-            continue;
+    for (const auto& [fourcc, option] : convertibleFormats()) {
         // Two fourccs of the same coding (MJPEG and JPEG) show once.
-        if (std::any_of(options.begin(), options.end(), [&](const auto& o) { return o.coding == *coding; }))
+        if (std::any_of(options.begin(), options.end(), [&](const auto& o) { return o.coding == option.coding; }))
             continue;
-        options.push_back({*coding, FixedText(description.description, sizeof description.description),
-                           SizesFor(calls_, device_.get(), description.pixelformat)});
+        options.push_back(option);
+        options.back().sizes = SizesFor(calls_, device_.get(), fourcc);
     }
     return options;
 }
@@ -260,15 +267,12 @@ bool V4l2Driver::setFormat(PixelCoding coding, FrameSize size)
 {
     if (!connected())
         return false;
-    // The fourcc the device lists for the coding.
-    std::optional<std::uint32_t> fourcc;
-    v4l2_fmtdesc description{};
-    description.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
-    for (description.index = 0; !fourcc && Control(calls_, device_.get(), VIDIOC_ENUM_FMT, &description) == 0; ++description.index)
-        if (CodingOf(description.pixelformat) == coding)
-            fourcc = description.pixelformat;
-    if (!fourcc)
+    // The first fourcc the device lists for the coding.
+    const auto formats = convertibleFormats();
+    const auto listed = std::find_if(formats.begin(), formats.end(), [&](const auto& f) { return f.second.coding == coding; });
+    if (listed == formats.end())
         return false;
+    const std::optional<std::uint32_t> fourcc = listed->first;
     const bool wasStreaming = streaming_;
     stopStreaming();
     const DeviceLayout old = layout_;

@@ -80,6 +80,8 @@ private:
         void* start_;
         std::size_t length_;
     };
+    // The codings the device lists that the program converts, with their fourccs, in its order.
+    std::vector<std::pair<std::uint32_t, FormatOption>> convertibleFormats() const;
     bool readFormat();
     bool applyFormat(std::uint32_t fourcc, FrameSize size);
     bool startStreaming();

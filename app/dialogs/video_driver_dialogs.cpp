@@ -16,14 +16,22 @@
 namespace lv::app {
 namespace {
 
-QDialogButtonBox* OkCancel(QDialog& dialog)
+// The dialog's name and title, a form for its rows and OK and Cancelar below it (the dialog
+// owns them all).
+QFormLayout* FormWithButtons(QDialog& dialog, const QString& name, const QString& title)
 {
+    dialog.setObjectName(name);
+    dialog.setWindowTitle(title);
+    auto* layout = new QVBoxLayout(&dialog);
+    auto* form = new QFormLayout;
+    layout->addLayout(form);
     auto* buttons = new QDialogButtonBox(&dialog);
     buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
     buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
-    return buttons;
+    layout->addWidget(buttons);
+    return form;
 }
 
 QString ControlName(std::uint32_t id)
@@ -38,11 +46,7 @@ VideoSourceDialog::VideoSourceDialog(QWidget* parent, video::CaptureDriver& driv
     , driver_(driver)
     , original_(driver.controls())
 {
-    setObjectName(QStringLiteral("video source"));
-    setWindowTitle(QStringLiteral("Origem do vídeo"));
-    auto* layout = new QVBoxLayout(this);
-    auto* form = new QFormLayout;
-    layout->addLayout(form);
+    QFormLayout* form = FormWithButtons(*this, QStringLiteral("video source"), QStringLiteral("Origem do vídeo"));
     for (const video::VideoControl& control : original_) {
         const QString label = QtText(control.name);
         switch (control.kind) {
@@ -88,7 +92,6 @@ VideoSourceDialog::VideoSourceDialog(QWidget* parent, video::CaptureDriver& driv
         }
         }
     }
-    layout->addWidget(OkCancel(*this));
 }
 
 void VideoSourceDialog::set(std::uint32_t id, int value)
@@ -119,11 +122,7 @@ VideoFormatDialog::VideoFormatDialog(QWidget* parent, video::CaptureDriver& driv
     , driver_(driver)
     , options_(driver.formatOptions())
 {
-    setObjectName(QStringLiteral("video format"));
-    setWindowTitle(QStringLiteral("Formato do vídeo"));
-    auto* layout = new QVBoxLayout(this);
-    auto* form = new QFormLayout;
-    layout->addLayout(form);
+    QFormLayout* form = FormWithButtons(*this, QStringLiteral("video format"), QStringLiteral("Formato do vídeo"));
     coding_ = new QComboBox(this);
     coding_->setObjectName(QStringLiteral("coding"));
     size_ = new QComboBox(this);
@@ -141,7 +140,6 @@ VideoFormatDialog::VideoFormatDialog(QWidget* parent, video::CaptureDriver& driv
     if (currentSize >= 0)
         size_->setCurrentIndex(currentSize);
     connect(coding_, &QComboBox::currentIndexChanged, this, [this] { fillSizes(); });
-    layout->addWidget(OkCancel(*this));
 }
 
 void VideoFormatDialog::fillSizes()
