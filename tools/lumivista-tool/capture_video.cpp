@@ -6,17 +6,17 @@
 #include "image_io.h"
 #include "scan_capture_commands.h"
 
+#include <QString>
+
 #include <algorithm>
-#include <cctype>
 
 namespace lv::tool {
 namespace {
 
-bool SameName(std::string_view a, std::string_view b)
+// Ignoring case, accented letters too.
+bool SameName(const std::string& a, const std::string& b)
 {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
+    return QString::fromStdString(a).compare(QString::fromStdString(b), Qt::CaseInsensitive) == 0;
 }
 
 }  // namespace
