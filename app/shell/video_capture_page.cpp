@@ -48,7 +48,8 @@ void VideoCapturePage::openDialog()
     actions.live = [this] { startLive(); };
     actions.cancelled = [this] { closePreview(); };
     actions.albumOpen = acquisition_.albumOpen();
-    actions.camerasFound = (catalogue_.refresh(), catalogue_.hasDevices());
+    catalogue_.refresh();
+    actions.camerasFound = catalogue_.hasDevices();
     VideoCaptureDialog dialog(mainWindow_, capture_, dialogs_, std::move(actions));
     const int outcome = dialog.exec();
     hooks_.log(QStringLiteral("video dialog %1").arg(outcome));
