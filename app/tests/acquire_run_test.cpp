@@ -1,6 +1,6 @@
-// Scanning in the running program, from the scanner interface's test backend through the
-// program's source manager and its dialog: into a new image window on the acquisition page
-// and into the photos folder on the album page.
+// Scanning in the running program on a virtual X server, from the scanner interface's test
+// backend through the program's source manager and its dialog: into a new image window on the
+// acquisition page and into the photos folder on the album page.
 
 #include "acquire/tests/sane_test_backend.h"
 #include "program_runner.h"
@@ -13,7 +13,9 @@ namespace {
 TEST(AcquireRun, ScansOpenAWindowOnTheAcquisitionPageAndStorePhotosOnTheAlbumPage)
 {
     UseSaneTestBackend({});
-    ProgramSandbox sandbox;
+    ProgramSandbox sandbox(1280, 1024, Platform::X);
+    if (!sandbox.displayReady())
+        GTEST_SKIP() << "no virtual X server (xvfb)";
     std::filesystem::create_symlink(std::filesystem::path(LV_PROGRAM_DIR) / "liblvtwain.so",
                                     sandbox.home() / "liblvtwain.so");
     std::filesystem::create_directories(sandbox.home() / "photos");
