@@ -8,6 +8,7 @@
 #include "info_command.h"
 #include "psd_command.h"
 #include "scan_capture_commands.h"
+#include "select_command.h"
 #include "vlf_command.h"
 #include "skin_command.h"
 #include "slideshow_command.h"
@@ -53,6 +54,10 @@ constexpr Command kCommands[] = {
      "a frame from a video capture driver (the test pattern when there is no camera), or a shot of the screen or of one window",
      lv::tool::RunCapture},
 #endif
+    {"select", "IN [--layer N] OP... [--mask OUT] [--apply crop|delete] [--out DOC] [--json]",
+     "select by wand, rectangle, ellipse or polygon (OP: wand=X,Y[,tol=R/G/B][,global][,mode=M], rect=L,T,R,B, "
+     "ellipse=L,T,R,B, poly=X1/Y1/X2/Y2/...; M: new add sub and xor notold); write the mask, crop or delete",
+     lv::tool::RunSelect},
 };
 
 void PrintHelp(std::FILE* out)
