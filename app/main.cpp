@@ -1,5 +1,8 @@
 // Lumivista 2000.
 
+#include "app/shell/acquisition.h"
+#include "app/shell/screen_capture_page.h"
+#include "app/shell/video_capture_page.h"
 #include "app/windows/document_windows.h"
 #include "app/windows/print_pages.h"
 #include "app/shell/program_fonts.h"
@@ -24,11 +27,22 @@ int main(int argc, char** argv)
     lv::app::DocumentWindows documents(hooks);
     lv::app::ShellApplication shell(application, std::vector<std::string>(argv + 1, argv + argc), hooks, documents,
                                     documents);
+    lv::app::Acquisition acquisition(documents, hooks);
+    lv::app::VideoCapturePage video(acquisition, hooks);
+    lv::app::ScreenCapturePage screenShots(acquisition, hooks);
     lv::app::PrintPages printing(hooks);
-    shell.setMainWindowCreated([&documents, &printing](lv::app::MainWindow& window) {
+    shell.setMainWindowCreated([&](lv::app::MainWindow& window) {
         documents.attach(window);
+        acquisition.attach(window, shell.filters());
+        video.attach(window);
+        screenShots.attach(window);
         printing.attach(window, documents);
     });
-    shell.setTestCommandHandler([&documents](const QString& command) { return documents.handleTestCommand(command); });
-    return shell.run();
+    shell.setTestCommandHandler([&](const QString& command) {
+        return documents.handleTestCommand(command) || acquisition.handleTestCommand(command) ||
+               video.handleTestCommand(command) || screenShots.handleTestCommand(command);
+    });
+    const int status = shell.run();
+    acquisition.detach(shell.filters());
+    return status;
 }

@@ -40,13 +40,13 @@ TEST(ProgramPrinting, TheOpenPictureAPageOfItAndTheAlbumsSheetPrintAndTheCalibra
     ASSERT_GT(pid, 0);
     ASSERT_TRUE(sandbox.waitForLog("open " + jpeg + " ok\n")) << sandbox.log();
 
-    const skin::Rect host = skin::PanelButtons(0)[std::size_t(skin::ButtonIndexByControl(0, 101))].placeIn(SkinVariant::Large);
+    const skin::Point host = SidePanelPlace();
     const auto onPrintPanel = [&](skin::Handler handler) {
-        return ClickOn(5, [&](const skin::ButtonDefinition& b) { return b.handler == handler; }, {host.x, host.y});
+        return ClickOn(5, [&](const skin::ButtonDefinition& b) { return b.handler == handler; }, host);
     };
     const std::pair<std::string, const char*> steps[] = {
         {ClickOnControl(151), "screen 25 panels 0,25\n"},
-        {ClickOnPage(25, 5, {host.x, host.y}), "screen 5 panels "},
+        {ClickOnPage(25, 5, host), "screen 5 panels "},
         {onPrintPanel(skin::Handler::PrintSingleImage), "print single printed\n"},
     };
     for (const auto& [command, logged] : steps) {

@@ -10,6 +10,7 @@
 #include "print_command.h"
 #endif
 #include "psd_command.h"
+#include "scan_capture_commands.h"
 #include "select_command.h"
 #include "vlf_command.h"
 #include "skin_command.h"
@@ -52,6 +53,13 @@ constexpr Command kCommands[] = {
 #ifdef LV_TOOL_PRINTING
     {"print", "single IN --pdf OUT [--frame] [--text TEXT] [--points N] [--landscape] [--calibrate] | sheet ALBUM --pdf OUT [--size 0|1|2] [--spacing 0..3] [--captions] [--jobs N] | layout --pdf OUT --kind 0..4 [--brand PREFIX --product NAME] [--lead WxH] [--zoom P] [--fill] [--labels FILE] FILE... | curves show [--json]|set CURVE B C G|reset; every page: [--paper letter|a4]",
      "pages as the printer gets them, written to PDF; the print calibration curves", lv::tool::RunPrint},
+#endif
+#ifdef LV_TOOL_ACQUIRE
+    {"scan", "OUT [--device NAME] [--resolution DPI] [--mode color|gray|lineart] [--memory]",
+     "scan a picture through the program's source manager, without its dialog", lv::tool::RunScan},
+    {"capture", "video OUT [--device NAME] | screen OUT [--window ID | --client ID]",
+     "a frame from a video capture driver (the test pattern when there is no camera), or a shot of the screen or of one window",
+     lv::tool::RunCapture},
 #endif
     {"select", "IN [--layer N] OP... [--mask OUT] [--apply crop|delete] [--out DOC] [--json]",
      "select by wand, rectangle, ellipse or polygon (OP: wand=X,Y[,tol=R/G/B][,global][,mode=M], rect=L,T,R,B, "
