@@ -1,5 +1,6 @@
 // Lumivista 2000.
 
+#include "app/windows/album_page.h"
 #include "app/windows/document_windows.h"
 #include "app/shell/program_fonts.h"
 #include "app/shell/shell_application.h"
@@ -7,6 +8,7 @@
 
 #include <QApplication>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,7 +23,16 @@ int main(int argc, char** argv)
     lv::app::DocumentWindows documents(hooks);
     lv::app::ShellApplication shell(application, std::vector<std::string>(argv + 1, argv + argc), hooks, documents,
                                     documents);
-    shell.setMainWindowCreated([&documents](lv::app::MainWindow& window) { documents.attach(window); });
-    shell.setTestCommandHandler([&documents](const QString& command) { return documents.handleTestCommand(command); });
+    lv::app::ImageWindowsForAlbum albumDocuments(documents);
+    std::unique_ptr<lv::app::AlbumLibrary> albums;
+    std::unique_ptr<lv::app::AlbumPage> albumPage;
+    shell.setMainWindowCreated([&](lv::app::MainWindow& window) {
+        documents.attach(window);
+        albums = std::make_unique<lv::app::AlbumLibrary>();
+        albumPage = std::make_unique<lv::app::AlbumPage>(window, albumDocuments, hooks, *albums);
+    });
+    shell.setTestCommandHandler([&](const QString& command) {
+        return documents.handleTestCommand(command) || (albumPage && albumPage->handleTestCommand(command));
+    });
     return shell.run();
 }

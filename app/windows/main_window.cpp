@@ -146,7 +146,12 @@ void MainWindow::setScreenCode(int screen, ScreenCode* code)
 
 ScreenCode* MainWindow::screenCode() const
 {
-    const auto it = screenCodes_.find(screen());
+    return screenCodeOf(screen());
+}
+
+ScreenCode* MainWindow::screenCodeOf(int screen) const
+{
+    const auto it = screenCodes_.find(screen);
     return it == screenCodes_.end() ? nullptr : it->second;
 }
 
@@ -207,6 +212,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+    if (ScreenCode* code = screenCode())
+        code->leaving(screen());
     imageTickTimer_.stop();
     areaBlinkTimer_.stop();
     pageBlinkTimer_.stop();

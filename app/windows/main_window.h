@@ -64,6 +64,7 @@ public:
     HandlerTable& handlers() { return handlers_; }
     ScreenSwitchFeatures& switchFeatures() { return switchFeatures_; }
     void setScreenCode(int screen, ScreenCode* code);
+    ScreenCode* screenCodeOf(int screen) const;
     // The slide show's window while a show runs: Esc goes to it.
     void setSlideShowWindow(QWidget* window) { slideShow_ = window; }
     // Which indicator picture control 164 shows.

@@ -186,6 +186,8 @@ void MainWindow::resetBrushSizeButtons()
 
 void MainWindow::closeAuxiliaryWindows(int screen)
 {
+    if (ScreenCode* code = screenCodeOf(screen))
+        code->leaving(screen);
     if (switchFeatures_.closeAuxiliaryWindows)
         switchFeatures_.closeAuxiliaryWindows(screen);
 }
@@ -205,6 +207,8 @@ void MainWindow::rebuildSkin(int screen)
     for (const ShownPanel& shown : skin_->panels())
         panels << QString::number(shown.panel);
     hooks_.log(QStringLiteral("screen %1 panels %2").arg(screen).arg(panels.join(',')));
+    if (ScreenCode* code = screenCodeOf(screen))
+        code->shown(screen);
 }
 
 void MainWindow::resetSubMode()
