@@ -82,6 +82,16 @@ std::vector<int> AlbumView::click(int index, ClickKeys keys)
     return changed;
 }
 
+std::vector<int> AlbumView::step(int delta, ClickKeys keys)
+{
+    if (count() == 0)
+        return {};
+    const int target = std::clamp(selected_ + delta, 0, count() - 1);
+    std::vector<int> changed = click(target, keys);
+    ensureVisible(target);
+    return changed;
+}
+
 std::vector<int> AlbumView::releaseWithoutDrag()
 {
     return validSelected() ? selectOnly(selected_) : std::vector<int>{};

@@ -47,6 +47,10 @@ public:
     // Only this photo selected, and it becomes the selected photo.
     std::vector<int> selectOnly(int index);
 
+    // The arrow keys: the selection moves by `delta` photos (clamped to the album) as a click
+    // with the same keys would, and the view follows it. Answers the flags that changed.
+    std::vector<int> step(int delta, ClickKeys keys);
+
     // Scrolling; false when the first row did not change.
     bool scrollTo(int row);
     bool scrollBy(int rows) { return scrollTo(head_ + rows); }

@@ -76,7 +76,7 @@ std::string FormatFileSize(std::uint32_t bytes)
 
 std::string FormatLastWrite(const std::tm& t)
 {
-    char text[64];
+    char text[160];  // room for any value the fields can hold
     std::snprintf(text, sizeof text, "%d%d:%d%d:%d%d    %d%d/%d%d/%d", t.tm_hour / 10, t.tm_hour % 10, t.tm_min / 10,
                   t.tm_min % 10, t.tm_sec / 10, t.tm_sec % 10, (t.tm_mon + 1) / 10, (t.tm_mon + 1) % 10,
                   t.tm_mday / 10, t.tm_mday % 10, t.tm_year + 1900);

@@ -2,6 +2,7 @@
 // One cell of an album grid ("albumpicwnd"): a child window with the child id 105 + its
 // number. What it shows and what its mouse does belong to the grid that owns it.
 
+#include <QKeyEvent>
 #include <QWidget>
 
 namespace lv::app {

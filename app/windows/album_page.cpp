@@ -45,8 +45,14 @@ bool UserCategory(int category)
 }  // namespace
 
 AlbumLibrary::AlbumLibrary()
-    : store(ConfigFilePath(), ProgramFile(album::kSystemCatalogueFile))
-    , catalogue(store, ProgramDir(), WritableProgramDir(album::kUserAlbumsFolder))
+    : AlbumLibrary(ConfigFilePath(), ProgramDir(), WritableProgramDir(album::kUserAlbumsFolder))
+{
+}
+
+AlbumLibrary::AlbumLibrary(const std::filesystem::path& configFile, const std::filesystem::path& programDir,
+                           const std::filesystem::path& userAlbums)
+    : store(configFile, programDir / album::kSystemCatalogueFile)
+    , catalogue(store, programDir, userAlbums)
 {
 }
 
@@ -100,6 +106,7 @@ void AlbumPage::shown(int screen)
         placeGrid(category);
         session_.showCategory(category, std::nullopt, {});
     }
+    window_.setWorkspaceTaken(true);
     buildWidgets();
     albumChanged();
     qApp->installEventFilter(this);
@@ -124,6 +131,7 @@ void AlbumPage::leaving(int)
     hideTip();
     session_.leave(nameText());
     destroyWidgets();
+    window_.setWorkspaceTaken(false);
     qApp->removeEventFilter(this);
     screen_ = -1;
     logState("left");

@@ -61,7 +61,10 @@ inline constexpr int kOpenAsLayer = 40999;
 // The process-wide album state: the catalogue (kept in the configuration file) and the
 // one open album.
 struct AlbumLibrary {
+    // The configuration file, the program folder and the user's albums folder of this process.
     AlbumLibrary();
+    AlbumLibrary(const std::filesystem::path& configFile, const std::filesystem::path& programDir,
+                 const std::filesystem::path& userAlbums);
     album::ProfileCatalogueStore store;
     album::AlbumCatalogue catalogue;
     album::Album openAlbum;

@@ -176,6 +176,12 @@ void MainWindow::imageWindowsChanged()
     repaintBaseControl(kWorkspaceControl);
 }
 
+void MainWindow::setWorkspaceTaken(bool taken)
+{
+    workspaceTaken_ = taken;
+    repaintBaseControl(kWorkspaceControl);
+}
+
 void MainWindow::repaintBaseControl(int controlId)
 {
     if (SkinPanelWidget* base = skin_ ? skin_->panelAt(0) : nullptr)

@@ -71,6 +71,8 @@ public:
     void setIndicatorLit(bool lit);
     // An image window opened or closed: the splash shows in the workspace only while none is open.
     void imageWindowsChanged();
+    // A page of the screen shown (the album's grid) uses the workspace: no splash under it.
+    void setWorkspaceTaken(bool taken);
 
     int screen() const { return switcher_.current(); }
     // Switches screens as a screen button does; false when the switch did not happen.
@@ -163,6 +165,7 @@ private:
     QImage indicator_;
     QImage indicatorBlank_;
     bool indicatorLit_ = false;
+    bool workspaceTaken_ = false;
     std::unique_ptr<HelpWindow> help_;
 };
 

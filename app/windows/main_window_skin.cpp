@@ -131,7 +131,7 @@ void MainWindow::paintBaseOverlay(QPainter& painter) const
     if (!base)
         return;
     if (const auto workspace = base->controlRect(kWorkspaceControl); workspace && !imageWindows_.anyOpen()
-                                                                    && !splash_.isNull()) {
+                                                                    && !workspaceTaken_ && !splash_.isNull()) {
         const QPoint corner = workspace->topLeft()
                             + QPoint((workspace->width() - splash_.width()) / 2, (workspace->height() - splash_.height()) / 2);
         painter.save();
