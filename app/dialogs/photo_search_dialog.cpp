@@ -98,14 +98,14 @@ PhotoSearchDialog::PhotoSearchDialog(QWidget* owner, SearchProcs procs, std::vec
     sizes->addWidget(minKb_);
     sizes->addWidget(new QLabel(QStringLiteral("a"), this));
     sizes->addWidget(maxKb_);
-    form->addRow(QStringLiteral("Tamanho do &arquivo:"), sizes);
+    form->addRow(QStringLiteral("Tamanho do arquivo:"), sizes);
     auto* dimensions = new QHBoxLayout;
     minWidth_ = Spin(this, "minwidth", 65535, QStringLiteral("qualquer"));
     minHeight_ = Spin(this, "minheight", 65535, QStringLiteral("qualquer"));
     dimensions->addWidget(minWidth_);
     dimensions->addWidget(new QLabel(QStringLiteral("×"), this));
     dimensions->addWidget(minHeight_);
-    form->addRow(QStringLiteral("Imagem de pelo &menos:"), dimensions);
+    form->addRow(QStringLiteral("Imagem de pelo menos:"), dimensions);
     onDisk_ = new QCheckBox(QStringLiteral("Procurar também na &pasta:"), this);
     onDisk_->setObjectName(QStringLiteral("ondisk"));
     folder_ = new QLineEdit(QDir::homePath(), this);

@@ -16,7 +16,10 @@
 #include "common/ui_service.h"
 #include "imagelib/library_messages.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -270,6 +273,19 @@ bool AlbumPage::handleTestCommand(const QString& command)
     } else if (verb == QLatin1String("albumscroll")) {
         scrollRows(rest.toInt());
         logState("scrolled");
+    } else if (verb == QLatin1String("albumname") && nameField_) {
+        nameField_->setText(rest);
+        nameEdited();
+        logState("named");
+    } else if (verb == QLatin1String("dialogtext") || verb == QLatin1String("dialogclick")) {
+        // A field or button of the dialog open over the window, by its object name.
+        QWidget* dialog = QApplication::activeModalWidget();
+        const QString name = rest.section(' ', 0, 0);
+        if (auto* field = dialog ? dialog->findChild<QLineEdit*>(name) : nullptr; field && verb == QLatin1String("dialogtext"))
+            field->setText(rest.section(' ', 1));
+        else if (auto* button = dialog ? dialog->findChild<QAbstractButton*>(name) : nullptr)
+            button->click();
+        hooks_.log(QStringLiteral("dialog %1 %2").arg(verb, name));
     } else {
         return false;
     }
