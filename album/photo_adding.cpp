@@ -139,8 +139,10 @@ void AddReport::show() const
         if (outcome == AddOutcome::ZeroSize) {
             ui::Current().beep();
             ui::Current().showMessage(reasonText(outcome, path), ui::kWarningTitle, ui::Icon::Information);
-        } else {
+        } else if (outcome == AddOutcome::Full) {
             ShowLibraryMessage(reasonText(outcome, path));
+        } else {
+            ShowDetailedMessage(reasonText(outcome, path), path);
         }
     }
 }

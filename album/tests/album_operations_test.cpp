@@ -87,9 +87,11 @@ TEST_F(Albums, PhotosThatCantBeLoadedGiveTheirMessage)
     EXPECT_FALSE(AddPhotoToAlbum(session, request(garbage)));
     EXPECT_FALSE(AddPhotoToAlbum(session, saved));
     EXPECT_FALSE(AddPhotoToAlbum(session, request(noExtension)));
-    // A file that isn't there is found out before any reader opens it: one message, the album's.
-    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Não é possível localizar o arquivo.", "Formato de arquivo desconhecido.",
-                                                     "Salvar erro do arquivo.", "Formato de arquivo desconhecido."}));
+    // One message per photo, naming it.
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Não é possível localizar o arquivo. --- " + dir.file("sumiu.jpg"),
+                                                     "Formato de arquivo desconhecido. --- " + garbage,
+                                                     "Salvar erro do arquivo. --- " + garbage,
+                                                     "Formato de arquivo desconhecido. --- " + noExtension}));
     for (const auto& m : ui.messages) {
         EXPECT_EQ(m.title, "Atenção");
         EXPECT_EQ(m.icon, ui::Icon::Exclamation);

@@ -76,7 +76,7 @@ TEST(AddReports, OneFileKeepsItsOwnMessageSeveralAreListedOnce)
         single.outcome("/f/x.jpg", AddOutcome::Unreadable);
         single.show();
         ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_EQ(ui.messages[0].text, "Formato de arquivo desconhecido.");
+        EXPECT_EQ(ui.messages[0].text, "Formato de arquivo desconhecido. --- /f/x.jpg");
         EXPECT_EQ(ui.messages[0].title, "Atenção");
     }
     {
