@@ -152,7 +152,7 @@ void AlbumPage::openAsLayer()
     }
     ReadResult photo = album::LoadPhotoForAlbum(path, session_.readers());
     if (!photo.ok()) {
-        ShowStringMessage(album::kUnknownFormatString);
+        ShowDetailedStringMessage(album::kUnknownFormatString, path);
         return;
     }
     documents_.addLayer(nullptr, photo.take());
