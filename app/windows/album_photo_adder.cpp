@@ -111,6 +111,7 @@ void AlbumPhotoAdder::drain()
 {
     if (!running_)
         return;
+
     while (next_ < paths_.size() && !stopping_) {
         const std::size_t i = next_;
         if (onWorkers_[i]) {
