@@ -12,8 +12,8 @@
 #include "app/core/shell_state.h"
 #include "app/windows/album_page.h"
 #include "app/windows/main_window.h"
+#include "bench_photos.h"
 #include "bench_support.h"
-#include "imagelib/jpeg.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -125,28 +125,6 @@ void BM_ScrollOneRowAndRepaint(benchmark::State& state)
 }
 BENCHMARK(BM_ScrollOneRowAndRepaint)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The photos of album_bench: 200 JPEGs of 3000 × 2000, kept between runs.
-std::vector<std::string> BigPhotos()
-{
-    const fs::path folder = fs::temp_directory_path() / "lvbench-album-photos";
-    fs::create_directories(folder);
-    std::vector<std::string> out;
-    HDIB base;
-    for (int i = 0; i < 200; ++i) {
-        const std::string path = (folder / ("photo" + std::to_string(1000 + i) + ".jpg")).string();
-        out.push_back(path);
-        if (fs::exists(path))
-            continue;
-        if (!base)
-            base = MakePhoto(3000, 2000);
-        HDIB photo = DibDuplicate(base);
-        for (int y = (i * 37) % 1800; y < (i * 37) % 1800 + 200; ++y)
-            for (std::size_t b = 0; b < photo.stride(); ++b)
-                photo.row(y)[b] = std::uint8_t(std::min(255, photo.row(y)[b] + 40));
-        WriteJpeg(path, photo, 90);
-    }
-    return out;
-}
 
 // Processor time of the calling thread: between two turns of the loop it is the work done
 // there, whatever else the machine made the thread wait for.
@@ -159,7 +137,7 @@ double ThreadCpuMilliseconds()
 
 void BM_AddTwoHundredPhotosThroughThePage(benchmark::State& state)
 {
-    const std::vector<std::string> photos = BigPhotos();
+    const std::vector<std::string>& photos = AlbumBenchPhotos();
     double longest = 0;
     double longestWork = 0;
     for (auto _ : state) {
@@ -224,7 +202,7 @@ BENCHMARK(BM_IdleEventLoopForComparison)->Unit(benchmark::kMillisecond)->UseReal
 
 void BM_BuildTwoHundredEntriesWithoutThePage(benchmark::State& state)
 {
-    const std::vector<std::string> photos = BigPhotos();
+    const std::vector<std::string>& photos = AlbumBenchPhotos();
     std::vector<album::EntryLabel> labels;
     for (const std::string& p : photos)
         labels.push_back({p, "", {1, 1, 1}});

@@ -38,15 +38,6 @@ Widget* ChildOf(QWidget& parent, int id)
     return nullptr;
 }
 
-album::ClickKeys KeysOf(Qt::KeyboardModifiers modifiers)
-{
-    if (modifiers & Qt::ShiftModifier)
-        return album::ClickKeys::Shift;
-    if (modifiers & Qt::ControlModifier)
-        return album::ClickKeys::Ctrl;
-    return album::ClickKeys::None;
-}
-
 }  // namespace
 
 AlbumBrowserState& AlbumBrowserStates::stateFor(const QString& parent, const std::string& sampleAlbum)
@@ -253,7 +244,7 @@ void AlbumBrowser::cellMouse(int cell, QMouseEvent& event)
         return;
     if (event.type() == QEvent::MouseButtonPress) {
         setFocus(Qt::MouseFocusReason);
-        selectionMoved(view_.click(photo, KeysOf(event.modifiers())));
+        selectionMoved(view_.click(photo, ClickKeysOf(event.modifiers())));
     } else if (event.type() == QEvent::MouseButtonDblClick && chosen_) {
         chosen_(photo);
     }
@@ -283,7 +274,7 @@ void AlbumBrowser::keyPressEvent(QKeyEvent* event)
         return;
     }
     const int head = view_.head();
-    const std::vector<int> changed = view_.step(delta, KeysOf(event->modifiers()));
+    const std::vector<int> changed = view_.step(delta, ClickKeysOf(event->modifiers()));
     if (view_.head() != head) {
         repaintAll();
         updateScrollBar();

@@ -7,6 +7,15 @@
 
 namespace lv::app {
 
+album::ClickKeys ClickKeysOf(Qt::KeyboardModifiers modifiers)
+{
+    if (modifiers & Qt::ShiftModifier)
+        return album::ClickKeys::Shift;
+    if (modifiers & Qt::ControlModifier)
+        return album::ClickKeys::Ctrl;
+    return album::ClickKeys::None;
+}
+
 AlbumCell::AlbumCell(QWidget& parent, AlbumCellOwner& owner, int number)
     : QWidget(&parent)
     , owner_(owner)

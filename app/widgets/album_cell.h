@@ -2,6 +2,8 @@
 // One cell of an album grid ("albumpicwnd"): a child window with the child id 105 + its
 // number. What it shows and what its mouse does belong to the grid that owns it.
 
+#include "album/album_view.h"
+
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -9,6 +11,10 @@ namespace lv::app {
 
 inline constexpr char kAlbumCellClass[] = "albumpicwnd";
 inline constexpr int kFirstCellId = 105;
+
+// The keys held at a click or arrow key, as the album's selection rules take them: Shift
+// before Ctrl.
+album::ClickKeys ClickKeysOf(Qt::KeyboardModifiers modifiers);
 
 class AlbumCellOwner {
 public:

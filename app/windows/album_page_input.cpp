@@ -26,15 +26,6 @@ namespace {
 constexpr int kScrollBand = 24;
 constexpr QPoint kTipOffset(5, 30);
 
-album::ClickKeys KeysOf(Qt::KeyboardModifiers modifiers)
-{
-    if (modifiers & Qt::ShiftModifier)
-        return album::ClickKeys::Shift;
-    if (modifiers & Qt::ControlModifier)
-        return album::ClickKeys::Ctrl;
-    return album::ClickKeys::None;
-}
-
 std::string FileNameOf(const std::string& path)
 {
     const std::size_t slash = path.find_last_of('/');
@@ -75,7 +66,7 @@ void AlbumPage::press(int cell, QMouseEvent& event)
     }
     if (event.button() != Qt::LeftButton || photo < 0)
         return;
-    repaintPhotos(session_.view().click(photo, KeysOf(event.modifiers())));
+    repaintPhotos(session_.view().click(photo, ClickKeysOf(event.modifiers())));
     buttonDown_ = true;
     dragCount_ = 0;
     pressPoint_ = window_.mapFromGlobal(event.globalPosition().toPoint());
