@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QDialog>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -437,6 +438,41 @@ TEST_F(AlbumPageOnSkin, DroppedFilesJoinInOrderAndFailuresAreToldOnce)
     EXPECT_EQ(window.findChild<QWidget*>("albumprogress"), nullptr);
 }
 
+TEST_F(AlbumPageOnSkin, TheGalleryShowsTheSystemAlbumsInAStripAndUsesThemAsLayers)
+{
+    page = std::make_unique<AlbumPage>(window, documents, hooks, library);
+    ASSERT_TRUE(window.switchScreen(kGalleryScreen));
+    EXPECT_EQ(page->session().category(), 11);
+    const std::vector<AlbumCell*> strip = CellsOf(window);
+    ASSERT_EQ(strip.size(), 6u);
+    const auto first = window.controlRect(111);
+    const auto second = window.controlRect(112);
+    ASSERT_TRUE(first && second);
+    for (AlbumCell* cell : strip)
+        EXPECT_EQ(cell->geometry().topLeft(), first->topLeft() + cell->number() * (second->topLeft() - first->topLeft()));
+    // System albums are read-only and the gallery has no name field.
+    EXPECT_TRUE(page->session().album().readOnly());
+    EXPECT_GT(page->session().album().count(), 0u);
+    EXPECT_EQ(window.findChild<QLineEdit*>("field 201"), nullptr);
+    EXPECT_EQ(window.findChild<QLabel*>("albumname"), nullptr);
+    EXPECT_EQ(ListOf(window), nullptr);
+
+    window.handlers().call(skin::Handler::AlbumCategory, 12);
+    EXPECT_EQ(page->session().category(), 12);
+    EXPECT_EQ(CellsOf(window).size(), 6u);
+    // "Usar": the texture goes into the picture being edited as a layer.
+    documents.active = true;
+    clickPhoto(1);
+    window.handlers().call(skin::Handler::AlbumOpenPhoto);
+    EXPECT_EQ(documents.layers.size(), 1u);
+    EXPECT_TRUE(documents.opened.empty());
+    // Back on the user's page and again in the gallery, which starts at its first choice.
+    ASSERT_TRUE(window.switchScreen(kUserAlbumScreen));
+    ASSERT_TRUE(window.switchScreen(kGalleryScreen));
+    EXPECT_EQ(page->session().category(), 11);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
 TEST(AlbumBrowserControl, GridFollowsTheSizeKeysMoveAndCaptionsAreWritten)
 {
     lv::testing::TempDir dir;
@@ -488,7 +524,11 @@ TEST(AlbumBrowserControl, GridFollowsTheSizeKeysMoveAndCaptionsAreWritten)
         EXPECT_EQ(browser.selectedPaths().front(), dir.file("b11.bmp"));
 
         caption->setText("");
-        QTest::keyClicks(caption, "Pôr do sol na praia, com a família toda reunida");
+        // Typed a character at a time, accents too, as a keyboard gives them.
+        for (const QChar c : QStringLiteral("Pôr do sol na praia, com a família toda reunida")) {
+            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(caption, &key);
+        }
         EXPECT_EQ(browser.album().caption(11), "Pôr do sol na praia, com a família toda reunida");
         int chosen = -1;
         browser.onChosen([&](int photo) { chosen = photo; });

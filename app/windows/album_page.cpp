@@ -102,6 +102,9 @@ void AlbumPage::shown(int screen)
         session_.showFile(album::kUserCategory, *pendingFile_, {});
         pendingFile_.reset();
     } else {
+        // The gallery's buttons start with their first choice chosen, and so does the page.
+        if (screen == kGalleryScreen)
+            galleryCategory_ = kFirstGalleryCategory;
         const int category = screen == kUserAlbumScreen ? album::kUserCategory : galleryCategory_;
         placeGrid(category);
         session_.showCategory(category, std::nullopt, {});

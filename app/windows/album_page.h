@@ -46,7 +46,7 @@ inline constexpr int kAlbumNameField = 201;
 inline constexpr int kAlbumListControl = 200;
 inline constexpr int kAlbumDeleteButton = 211;
 inline constexpr int kAlbumHelpContext = 1310;
-inline constexpr int kDragCursor = 1001;
+inline constexpr int kFirstGalleryCategory = 11;  // "Fundos", chosen when the gallery shows
 
 namespace album_command {
 inline constexpr int kCut = 40001;
@@ -154,7 +154,7 @@ private:
     AlbumPhotoAdder adder_;
 
     int screen_ = -1;
-    int galleryCategory_ = 11;
+    int galleryCategory_ = kFirstGalleryCategory;
     std::optional<std::string> pendingFile_;
     std::optional<std::vector<std::string>> fileDialogAnswer_;  // test hooks
 
