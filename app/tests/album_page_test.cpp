@@ -546,6 +546,34 @@ TEST(AlbumBrowserControl, GridFollowsTheSizeKeysMoveAndCaptionsAreWritten)
     EXPECT_EQ(again.head(), 2);
 }
 
+TEST(AlbumBrowserControl, TheCompanionListNamesTheUsersAlbumsAndOpensTheOnePicked)
+{
+    lv::testing::TempDir dir;
+    fs::create_directories(dir.path() / "albums");
+    AlbumLibrary library(dir.path() / "LV2000.ini", dir.path(), dir.path() / "albums");
+    library.catalogue.addLine(0, "album1.abm=Praia");
+    library.catalogue.addLine(0, "album2.abm=Serra");
+    library.catalogue.setCurrent(0, 1);
+    album::Album serra;
+    HDIB picture = Picture(20, 20, 9);
+    serra.append(*album::BuildEntry(picture, {"/serra.bmp", "", {1, 1, 1}}));
+    ASSERT_TRUE(serra.write((dir.path() / "albums/album2.abm").string()));
+
+    AlbumBrowserStates states;
+    QWidget dialog;
+    AlbumNameList list(&dialog);
+    AlbumBrowser browser(dialog, dir.path() / "albums", dir.path(), states);
+    AttachUserAlbumList(list, browser, library.catalogue);
+    ASSERT_EQ(list.count(), 2);  // no "[Novo]" here
+    EXPECT_EQ(list.item(0)->text(), "Praia");
+    EXPECT_EQ(list.currentRow(), 1);
+    list.setCurrentRow(0);
+    list.setCurrentRow(1);
+    QApplication::processEvents();  // the choice comes after the list's own handling
+    EXPECT_EQ(browser.albumPath(), (dir.path() / "albums/album2.abm").string());
+    EXPECT_EQ(browser.album().count(), 1u);
+}
+
 TEST(AlbumBrowserControl, EightParentsKeepTheirStatesAndTheOldestGivesWay)
 {
     AlbumBrowserStates states;

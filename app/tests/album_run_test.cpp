@@ -160,6 +160,29 @@ TEST(AlbumPageRun, ThirtyPhotosReorderedByTheMouseOneDeletedAndTheAlbumWritten)
     EXPECT_TRUE(p101 < p106 && p106 < p102 && p102 < p107) << info.out;
 }
 
+TEST(AlbumPageRun, AnAlbumNamedOnTheCommandLineOpensOnTheAlbumPage)
+{
+    ProgramSandbox sandbox(1280, 1024);
+    std::string files;
+    for (int i = 0; i < 3; ++i) {
+        HDIB photo = AllocatePicture(64, 48, 24, 0);
+        const std::string path = sandbox.file("p" + std::to_string(i) + ".jpg").string();
+        ASSERT_EQ(WriteJpeg(path, photo, 85), WriteResult::Written);
+        files += " '" + path + "'";
+    }
+    const std::string album = sandbox.file("Viagem.ABM").string();
+    ASSERT_EQ(RunCommand(std::string(LV_PROGRAM_DIR) + "/lumivista-tool album make '" + album + "'" + files).exitCode, 0);
+    const pid_t program = sandbox.start({album});
+    ASSERT_GT(program, 0);
+    ASSERT_TRUE(sandbox.waitForLog("album shown screen=18"));
+    const std::string shown = sandbox.lastLine("album shown ");
+    EXPECT_EQ(Field(shown, "count"), "3") << sandbox.log();
+    EXPECT_EQ(Field(shown, "name"), "Viagem");
+    EXPECT_EQ(Field(shown, "album"), "-1");  // not one of the catalogue's
+    ASSERT_EQ(sandbox.send("quit"), 0);
+    EXPECT_EQ(ProgramSandbox::wait(program), 0);
+}
+
 }  // namespace
 }  // namespace lv::testing
 
