@@ -1,22 +1,18 @@
 #include "album/background_entries.h"
 
-#include <algorithm>
-
-#include <sys/resource.h>
-#include <sys/syscall.h>
-#include <unistd.h>
+#include <pthread.h>
+#include <sched.h>
 
 namespace lv::album {
 namespace {
 
-// Below the window's thread: the workers this thread starts inherit it, so on a busy machine
-// the window still gets the processor when it needs it (a Linux thread has its own nice value).
-constexpr int kBackgroundNice = 10;
-
-void LowerThisThreadsPriority()
+// Batch scheduling: the same share of the processor, but the window's thread, which sleeps
+// between events, is not kept waiting behind these when it wakes. The workers this thread
+// starts inherit it.
+void ScheduleAsBatchWork()
 {
-    const auto thread = static_cast<id_t>(::syscall(SYS_gettid));
-    ::setpriority(PRIO_PROCESS, thread, std::max(kBackgroundNice, ::getpriority(PRIO_PROCESS, thread)));
+    sched_param none{};
+    pthread_setschedparam(pthread_self(), SCHED_BATCH, &none);
 }
 
 }  // namespace
@@ -25,7 +21,7 @@ BackgroundEntryBuilder::BackgroundEntryBuilder(std::vector<EntryLabel> labels, D
                                                Deliver deliver, Finished finished)
     : thread_([labels = std::move(labels), readers = std::move(readers), jobs, deliver = std::move(deliver),
                finished = std::move(finished)](std::stop_token stop) {
-        LowerThisThreadsPriority();
+        ScheduleAsBatchWork();
         // Messages shown here are the photo's; they travel with it.
         HoldingService service;
         ui::ScopedThreadService quiet(service);
