@@ -1,8 +1,9 @@
 // The album page as the user meets it: a 1000-photo album's page shown and painted (target
 // 100 ms), one row scrolled and repainted (target 8 ms), and 200 photos added through the
 // page while the event loop keeps turning (no stall above 50 ms): max_stall_ms is the longest
-// gap between two turns, max_turn_work_ms the most processor time the window's thread spent
-// between two turns (the gap less what a busy machine made it wait). The same run measures
+// gap between two turns of a 5 ms beat, p99_gap_ms and gaps_over_50ms how they spread, and
+// max_turn_work_ms the most processor time the window's thread spent between two turns (the
+// gap less what a busy machine made it wait). The same run measures
 // the idle loop's own longest gap and builds the 200 entries without the page, so the page's
 // share is the ratio of the two.
 
