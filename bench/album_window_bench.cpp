@@ -39,6 +39,7 @@ public:
     bool activeScrollable() const override { return false; }
     void tick() override {}
     void activateAt(QPoint) override {}
+    void workspaceShown(bool) override {}
     bool openPhoto(const std::string&) override { return false; }
     bool hasActiveImage() const override { return false; }
     bool addLayer(QWidget*, HDIB) override { return false; }

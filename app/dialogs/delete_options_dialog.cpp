@@ -1,5 +1,7 @@
 #include "app/dialogs/delete_options_dialog.h"
 
+#include "app/dialogs/dialog_help.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -14,6 +16,7 @@ DeleteOptionsDialog::DeleteOptionsDialog(QWidget* parent)
 {
     setObjectName(QStringLiteral("dialog %1").arg(kDeleteOptionsDialog));
     setWindowTitle(QStringLiteral("Excluir opções"));
+    UseDialogHelp(*this, kDeleteOptionsDialog);
     auto* layout = new QVBoxLayout(this);  // the dialog owns its children
     thumbnailsOnly_ = new QRadioButton(QStringLiteral("Excluir somente miniaturas"), this);
     withFiles_ = new QRadioButton(QStringLiteral("Excluir miniaturas do álbum e excluir arquivos do disco"), this);

@@ -4,6 +4,7 @@
 
 #include "album/photo_commands.h"
 #include "app/shell/test_hooks.h"
+#include "app/skin/help_context.h"
 
 #include <QDialog>
 
@@ -13,7 +14,7 @@ class QRadioButton;
 
 namespace lv::app {
 
-inline constexpr int kDeleteOptionsDialog = 123;
+inline constexpr int kDeleteOptionsDialog = skin::kAlbumDeleteOptionsDialog;
 
 class DeleteOptionsDialog final : public QDialog {
 public:

@@ -1,5 +1,6 @@
 #include "app/dialogs/photo_properties_dialog.h"
 
+#include "app/dialogs/dialog_help.h"
 #include "app/widgets/qt_text.h"
 #include "imagelib/library_messages.h"
 
@@ -27,8 +28,9 @@ PhotoPropertiesDialog::PhotoPropertiesDialog(QWidget* parent, const album::Photo
     , originalName_(QtText(p.name))
     , rename_(std::move(rename))
 {
-    setObjectName(QStringLiteral("dialog %1").arg(kPropertiesDialog));
+    setObjectName(QStringLiteral("dialog %1").arg(kPhotoPropertiesDialog));
     setWindowTitle(QStringLiteral("Propriedades"));
+    UseDialogHelp(*this, kPhotoPropertiesDialog);
     auto* form = new QFormLayout(this);  // the dialog owns its children
     name_ = new QLineEdit(originalName_, this);
     name_->setObjectName(QStringLiteral("8000"));

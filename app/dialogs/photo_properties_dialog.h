@@ -3,6 +3,7 @@
 // size, last-write time and picture size. OK with a changed name renames the file.
 
 #include "album/photo_commands.h"
+#include "app/skin/help_context.h"
 
 #include <QDialog>
 
@@ -13,7 +14,7 @@ class QLineEdit;
 
 namespace lv::app {
 
-inline constexpr int kPropertiesDialog = 804;
+inline constexpr int kPhotoPropertiesDialog = skin::kAlbumPhotoPropertiesDialog;
 
 class PhotoPropertiesDialog final : public QDialog {
 public:

@@ -8,6 +8,7 @@
 #include "app/tests/shell_fakes.h"
 #include "app/widgets/album_browser.h"
 #include "app/widgets/album_name_list.h"
+#include "app/widgets/scroll_control.h"
 #include "app/windows/album_page.h"
 #include "app/windows/main_window.h"
 #include "common/testing/temp_dir.h"
@@ -213,16 +214,19 @@ TEST_F(AlbumPageOnSkin, CellsNameFieldListAndScrollBarFollowTheSkin)
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(1)->text(), "[Novo]");
     EXPECT_EQ(list->currentRow(), 0);
-    auto* bar = window.findChild<QScrollBar*>("albumscroll");
+    auto* bar = dynamic_cast<ScrollControl*>(window.findChild<QWidget*>("scrollcontrol"));
     ASSERT_NE(bar, nullptr);
-    EXPECT_EQ(bar->maximum(), 1);  // 12 photos in rows of 5: rows 0 to 1 first
+    EXPECT_EQ(bar->range().maximum, 1);  // 12 photos in rows of 5: rows 0 to 1 first
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->geometry().left(), cells()[4]->geometry().right() + 1 + 8);
 
     // The scroll buttons and the bar move the rows.
     window.handlers().call(skin::Handler::AlbumScroll, 0x00010000);
     EXPECT_EQ(page->session().view().head(), 1);
-    EXPECT_EQ(bar->value(), 1);
-    bar->setValue(0);
+    EXPECT_EQ(bar->range().position, 1);
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, QPoint(bar->width() / 2, 2));  // above the thumb: a page up
     EXPECT_EQ(page->session().view().head(), 0);
+    EXPECT_EQ(bar->range().position, 0);
 
     // Leaving the page takes its widgets away.
     ASSERT_TRUE(window.switchScreen(3));

@@ -9,6 +9,7 @@
 #include "app/widgets/painter_surface.h"
 #include "app/widgets/picture_rect.h"
 #include "app/widgets/qt_text.h"
+#include "app/widgets/scroll_control.h"
 #include "app/widgets/shared_style.h"
 #include "app/windows/main_window.h"
 
@@ -16,7 +17,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
-#include <QScrollBar>
 
 namespace lv::app {
 namespace {
@@ -29,7 +29,7 @@ constexpr int kUserBelowCell = 110;
 constexpr int kStripFirstCell = 111;
 constexpr int kStripRightCell = 112;
 constexpr int kScrollBarGap = 8;
-constexpr int kScrollBarWidth = 16;
+constexpr int kScrollBarWidth = kScrollControlThickness;
 constexpr int kFieldInset = 2;  // inside the frame the skin draws around the field
 
 QColor FromColorRef(std::uint32_t colour)
@@ -181,14 +181,26 @@ void AlbumPage::buildWidgets()
         cells_.emplace_back(cell);
     }
     const Rect bounds = g.bounds();
-    auto* bar = new QScrollBar(Qt::Vertical, &window_);
-    bar->setObjectName(QStringLiteral("albumscroll"));
-    bar->setGeometry(bounds.right + kScrollBarGap, bounds.top, kScrollBarWidth, bounds.height());
-    QObject::connect(bar, &QScrollBar::valueChanged, this, [this](int row) {
-        if (session_.view().scrollTo(row))
-            repaintCells();
+    // The skin's scroll control, in rows: a page is the rows shown.
+    auto* bar = new ScrollControl(Qt::Vertical, window_, [this](ScrollAction action, int position) {
+        const int rows = layout().rows;
+        album::AlbumView& view = session_.view();
+        switch (action) {
+        case ScrollAction::LineUp: scrollRows(-1); break;
+        case ScrollAction::LineDown: scrollRows(1); break;
+        case ScrollAction::PageUp: scrollRows(-rows); break;
+        case ScrollAction::PageDown: scrollRows(rows); break;
+        case ScrollAction::ThumbTrack:
+        case ScrollAction::ThumbPosition:
+            if (view.scrollTo(position)) {
+                updateScrollBar();
+                repaintCells();
+            }
+            break;
+        default: break;
+        }
     });
-    bar->show();
+    bar->setGeometry(bounds.right + kScrollBarGap, bounds.top, kScrollBarWidth, bounds.height());
     bar->raise();
     scrollBar_ = bar;
 
@@ -332,7 +344,7 @@ void AlbumPage::repaintCells()
     for (QPointer<AlbumCell>& cell : cells_)
         if (cell)
             cell->update();
-    if (scrollBar_ && scrollBar_->value() != session_.view().head())
+    if (scrollBar_ && scrollBar_->range().position != session_.view().head())
         updateScrollBar();
 }
 
@@ -347,12 +359,8 @@ void AlbumPage::repaintPhotos(const std::vector<int>& photos)
 
 void AlbumPage::updateScrollBar()
 {
-    if (!scrollBar_)
-        return;
-    const QSignalBlocker quiet(scrollBar_);
-    scrollBar_->setRange(0, session_.view().maxHead());
-    scrollBar_->setPageStep(layout().rows);
-    scrollBar_->setValue(session_.view().head());
+    if (scrollBar_)
+        scrollBar_->showRange({session_.view().maxHead(), session_.view().head()}, layout().rows);
 }
 
 void AlbumPage::scrollRows(int step)

@@ -30,12 +30,12 @@
 
 class QLabel;
 class QLineEdit;
-class QScrollBar;
 
 namespace lv::app {
 
 class AlbumNameList;
 class MainWindow;
+class ScrollControl;
 
 inline constexpr int kUserAlbumScreen = 18;
 inline constexpr int kGalleryScreen = 22;
@@ -162,7 +162,7 @@ private:
     QPointer<QLineEdit> nameField_;
     QPointer<QLabel> nameLabel_;  // a read-only album's name
     QPointer<AlbumNameList> list_;
-    QPointer<QScrollBar> scrollBar_;
+    QPointer<ScrollControl> scrollBar_;
     QPointer<QLabel> tip_;
 
     // The drag: the button went down on a photo; once the pointer moves with it held the

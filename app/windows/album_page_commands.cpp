@@ -173,7 +173,7 @@ void AlbumPage::showProperties()
                                      return album::RenamePhoto(session_.album(), index, name, clipboard_, programDir);
                                  });
     if (hooks_.enabled()) {
-        hooks_.log(QStringLiteral("dialog %1").arg(kPropertiesDialog));
+        hooks_.log(QStringLiteral("dialog %1").arg(kPhotoPropertiesDialog));
         QTimer::singleShot(0, &dialog, &QDialog::accept);
     }
     dialog.exec();
