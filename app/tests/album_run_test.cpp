@@ -14,24 +14,10 @@
 #include <cstdlib>
 #include <sstream>
 
-#include <unistd.h>
-
 namespace lv::testing {
 namespace {
 
 using skin::SkinVariant;
-
-// The value of " name=value" in a logged line.
-std::string Field(const std::string& line, const std::string& name)
-{
-    const std::size_t at = line.find(" " + name + "=");
-    if (at == std::string::npos)
-        return {};
-    const std::size_t start = at + name.size() + 2;
-    if (line.compare(start, 1, "[") == 0)
-        return line.substr(start + 1, line.find(']', start) - start - 1);
-    return line.substr(start, line.find(' ', start) - start);
-}
 
 skin::Rect ButtonRect(int panel, skin::Handler handler, std::uint32_t argument = 0)
 {
@@ -66,10 +52,12 @@ bool HaveCommand(const char* name)
 
 TEST(AlbumPageRun, ThirtyPhotosReorderedByTheMouseOneDeletedAndTheAlbumWritten)
 {
-    const char* display = std::getenv("DISPLAY");
-    if (!display || !*display || !HaveCommand("xdotool"))
-        GTEST_SKIP() << "needs an X server (the test runs itself under xvfb-run) and xdotool";
-    ProgramSandbox sandbox(1280, 1024);
+    if (!HaveCommand("xdotool"))
+        GTEST_SKIP() << "needs xdotool";
+    ProgramSandbox sandbox(1280, 1024, Platform::X);
+    if (!sandbox.displayReady())
+        GTEST_SKIP() << "no virtual X server";
+    const std::string display = sandbox.display();
     std::string files;
     for (int i = 0; i < 30; ++i) {
         HDIB photo = AllocatePicture(320 + i, 240, 24, 0);
@@ -82,7 +70,7 @@ TEST(AlbumPageRun, ThirtyPhotosReorderedByTheMouseOneDeletedAndTheAlbumWritten)
         ASSERT_EQ(WriteJpeg(path, photo, 85), WriteResult::Written);
         files += (i ? ";" : "") + path;
     }
-    const pid_t program = sandbox.start({}, {"QT_QPA_PLATFORM=xcb", std::string("DISPLAY=") + display});
+    const pid_t program = sandbox.start({});
     ASSERT_GT(program, 0);
     ASSERT_TRUE(sandbox.waitForLog("ready "));
     std::istringstream ready(sandbox.lastLine("ready "));
@@ -108,9 +96,9 @@ TEST(AlbumPageRun, ThirtyPhotosReorderedByTheMouseOneDeletedAndTheAlbumWritten)
     ASSERT_EQ(sandbox.send(ClickAt(host.x + add.x + add.width / 2, host.y + add.y + add.height / 2)), 0);
     ASSERT_TRUE(sandbox.waitForLog("album added "));
     const std::string added = sandbox.lastLine("album added ");
-    ASSERT_EQ(Field(added, "count"), "30") << sandbox.log();
-    EXPECT_EQ(Field(added, "selected"), "29");
-    EXPECT_EQ(Field(added, "head"), "4");  // scrolled to the last photo as it came in
+    ASSERT_EQ(StateField(added, "count"), "30") << sandbox.log();
+    EXPECT_EQ(StateField(added, "selected"), "29");
+    EXPECT_EQ(StateField(added, "head"), "4");  // scrolled to the last photo as it came in
     EXPECT_NE(sandbox.log().find("album file dialog 30"), std::string::npos);
     ASSERT_EQ(sandbox.send("albumscroll -9"), 0);
 
@@ -124,7 +112,7 @@ TEST(AlbumPageRun, ThirtyPhotosReorderedByTheMouseOneDeletedAndTheAlbumWritten)
                            + " sleep 0.2 mouseup 1";
     ASSERT_EQ(Pointer(display, drag), 0);
     ASSERT_TRUE(sandbox.waitForLog("album moved "));
-    EXPECT_EQ(Field(sandbox.lastLine("album moved "), "selected"), "6");
+    EXPECT_EQ(StateField(sandbox.lastLine("album moved "), "selected"), "6");
 
     // Photo 0 clicked and deleted with the Delete key: the options dialog keeps the file.
     const auto [firstX, firstY] = centre(0);
@@ -133,7 +121,7 @@ TEST(AlbumPageRun, ThirtyPhotosReorderedByTheMouseOneDeletedAndTheAlbumWritten)
     ASSERT_EQ(sandbox.send("key Delete"), 0);
     ASSERT_TRUE(sandbox.waitForLog("album deleted "));
     EXPECT_NE(sandbox.log().find("dialog 123"), std::string::npos);
-    EXPECT_EQ(Field(sandbox.lastLine("album deleted "), "count"), "29");
+    EXPECT_EQ(StateField(sandbox.lastLine("album deleted "), "count"), "29");
 
     // Away to the Editar area and back: the album was written and comes back as it was left.
     ASSERT_EQ(sandbox.send(ClickOnAreaButton(3)), 0);
@@ -141,10 +129,10 @@ TEST(AlbumPageRun, ThirtyPhotosReorderedByTheMouseOneDeletedAndTheAlbumWritten)
     ASSERT_EQ(sandbox.send(ClickOnAreaButton(2)), 0);
     ASSERT_TRUE(sandbox.waitForLog("album shown screen=18", std::chrono::seconds(30)));
     const std::string back = sandbox.lastLine("album shown ");
-    EXPECT_EQ(Field(back, "count"), "29");
-    EXPECT_EQ(Field(back, "selected"), "0");
-    EXPECT_EQ(Field(back, "head"), "0");
-    const std::string albumFile = Field(back, "path");
+    EXPECT_EQ(StateField(back, "count"), "29");
+    EXPECT_EQ(StateField(back, "selected"), "0");
+    EXPECT_EQ(StateField(back, "head"), "0");
+    const std::string albumFile = StateField(back, "path");
     ASSERT_EQ(sandbox.send("quit"), 0);
     EXPECT_EQ(ProgramSandbox::wait(program), 0);
 
@@ -176,29 +164,12 @@ TEST(AlbumPageRun, AnAlbumNamedOnTheCommandLineOpensOnTheAlbumPage)
     ASSERT_GT(program, 0);
     ASSERT_TRUE(sandbox.waitForLog("album shown screen=18"));
     const std::string shown = sandbox.lastLine("album shown ");
-    EXPECT_EQ(Field(shown, "count"), "3") << sandbox.log();
-    EXPECT_EQ(Field(shown, "name"), "Viagem");
-    EXPECT_EQ(Field(shown, "album"), "-1");  // not one of the catalogue's
+    EXPECT_EQ(StateField(shown, "count"), "3") << sandbox.log();
+    EXPECT_EQ(StateField(shown, "name"), "Viagem");
+    EXPECT_EQ(StateField(shown, "album"), "-1");  // not one of the catalogue's
     ASSERT_EQ(sandbox.send("quit"), 0);
     EXPECT_EQ(ProgramSandbox::wait(program), 0);
 }
 
 }  // namespace
 }  // namespace lv::testing
-
-// Under a virtual X server of its own unless one is given.
-int main(int argc, char** argv)
-{
-    const char* display = std::getenv("DISPLAY");
-    if ((!display || !*display) && !std::getenv("LV_ALBUM_RUN_UNDER_X")) {
-        ::setenv("LV_ALBUM_RUN_UNDER_X", "1", 1);
-        std::vector<char*> args = {const_cast<char*>("xvfb-run"), const_cast<char*>("-a"), const_cast<char*>("-s"),
-                                   const_cast<char*>("-screen 0 1280x1024x24")};
-        for (int i = 0; i < argc; ++i)
-            args.push_back(argv[i]);
-        args.push_back(nullptr);
-        ::execvp("xvfb-run", args.data());  // only returns when there is none: the test then skips
-    }
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}
