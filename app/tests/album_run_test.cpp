@@ -148,18 +148,26 @@ TEST(AlbumPageRun, ThirtyPhotosReorderedByTheMouseOneDeletedAndTheAlbumWritten)
     EXPECT_TRUE(p101 < p106 && p106 < p102 && p102 < p107) << info.out;
 }
 
-TEST(AlbumPageRun, AnAlbumNamedOnTheCommandLineOpensOnTheAlbumPage)
+// An album made by the tool from `photos` small pictures named after it.
+std::string MakeAlbum(const ProgramSandbox& sandbox, const std::string& name, int photos)
 {
-    ProgramSandbox sandbox(1280, 1024);
     std::string files;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < photos; ++i) {
         HDIB photo = AllocatePicture(64, 48, 24, 0);
-        const std::string path = sandbox.file("p" + std::to_string(i) + ".jpg").string();
-        ASSERT_EQ(WriteJpeg(path, photo, 85), WriteResult::Written);
+        const std::string path = sandbox.file(name + std::to_string(i) + ".jpg").string();
+        EXPECT_EQ(WriteJpeg(path, photo, 85), WriteResult::Written);
         files += " '" + path + "'";
     }
-    const std::string album = sandbox.file("Viagem.ABM").string();
-    ASSERT_EQ(RunCommand(std::string(LV_PROGRAM_DIR) + "/lumivista-tool album make '" + album + "'" + files).exitCode, 0);
+    const std::string album = sandbox.file(name + ".ABM").string();
+    EXPECT_EQ(RunCommand(std::string(LV_PROGRAM_DIR) + "/lumivista-tool album make '" + album + "'" + files).exitCode, 0);
+    return album;
+}
+
+TEST(AlbumPageRun, AnAlbumNamedOnTheCommandLineOpensOnTheAlbumPageAlsoInTheCopyAlreadyRunning)
+{
+    ProgramSandbox sandbox(1280, 1024);
+    const std::string album = MakeAlbum(sandbox, "Viagem", 3);
+    const std::string second = MakeAlbum(sandbox, "Praia", 2);
     const pid_t program = sandbox.start({album});
     ASSERT_GT(program, 0);
     ASSERT_TRUE(sandbox.waitForLog("album shown screen=18"));
@@ -167,8 +175,30 @@ TEST(AlbumPageRun, AnAlbumNamedOnTheCommandLineOpensOnTheAlbumPage)
     EXPECT_EQ(StateField(shown, "count"), "3") << sandbox.log();
     EXPECT_EQ(StateField(shown, "name"), "Viagem");
     EXPECT_EQ(StateField(shown, "album"), "-1");  // not one of the catalogue's
+
+    // From another screen, a second copy started with another album hands it over: the page
+    // comes back with that one, and a second hand-over while the page shows switches again.
+    ASSERT_EQ(sandbox.send(ClickOnAreaButton(3)), 0);
+    ASSERT_TRUE(sandbox.waitForLog("album left "));
+    EXPECT_EQ(sandbox.run({second}), 0);
+    ASSERT_TRUE(sandbox.waitForLog("album shown screen=18", std::chrono::seconds(30), 2)) << sandbox.log();
+    const std::string handed = sandbox.lastLine("album shown ");
+    EXPECT_EQ(StateField(handed, "count"), "2") << sandbox.log();
+    EXPECT_EQ(StateField(handed, "name"), "Praia");
+    EXPECT_EQ(StateField(handed, "path"), second);
+    EXPECT_EQ(sandbox.run({album}), 0);
+    ASSERT_TRUE(sandbox.waitForLog("album shown screen=18", std::chrono::seconds(30), 3)) << sandbox.log();
+    EXPECT_EQ(StateField(sandbox.lastLine("album shown "), "name"), "Viagem");
+    EXPECT_EQ(sandbox.log().find("beep"), std::string::npos) << sandbox.log();
     ASSERT_EQ(sandbox.send("quit"), 0);
     EXPECT_EQ(ProgramSandbox::wait(program), 0);
+
+    // Both files are still whole albums.
+    for (const auto& [file, count] : {std::pair{album, "\"count\":3"}, std::pair{second, "\"count\":2"}}) {
+        const CommandResult info = RunCommand(std::string(LV_PROGRAM_DIR) + "/lumivista-tool album info '" + file + "' --json");
+        EXPECT_EQ(info.exitCode, 0) << info.err;
+        EXPECT_NE(info.out.find(count), std::string::npos) << info.out;
+    }
 }
 
 }  // namespace

@@ -266,6 +266,11 @@ void MainWindow::takeDroppedFiles(const std::vector<std::string>& files)
         break;
     case skin::DropAction::Open: {
         const std::string& path = decision.files.front();
+        if (albumFileOpener_ && IsAlbumFileName(path)) {
+            if (!albumFileOpener_(path))
+                ui::Current().beep();
+            break;
+        }
         if (!opener_.acceptsFile(path)) {
             ui::Current().beep();
             break;

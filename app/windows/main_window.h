@@ -5,6 +5,7 @@
 // the features that own them.
 
 #include "app/shell/click_sounds.h"
+#include "app/core/command_line.h"
 #include "app/core/document_opener.h"
 #include "app/shell/handler_table.h"
 #include "app/windows/help_window.h"
@@ -89,6 +90,8 @@ public:
     const QString& zoomReadout() const { return zoomReadout_; }
     // Files another copy of the program was started with: opened here as if dropped.
     void openHandedOverFiles(const std::vector<std::string>& files);
+    // Where a dropped or handed-over album file goes instead of an image window.
+    void setAlbumFileOpener(AlbumFileOpener opener) { albumFileOpener_ = std::move(opener); }
     // A control of the screen shown, in window coordinates: 100 is the image workspace,
     // 142 the place of the colour tools.
     std::optional<QRect> controlRect(int controlId) const;
@@ -175,6 +178,7 @@ private:
     QImage indicatorBlank_;
     bool indicatorLit_ = false;
     bool workspaceTaken_ = false;
+    AlbumFileOpener albumFileOpener_;
     std::unique_ptr<HelpWindow> help_;
 };
 
