@@ -32,6 +32,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <set>
 
 namespace lv::app {
 namespace {
@@ -440,6 +441,62 @@ TEST_F(AlbumPageOnSkin, DroppedFilesJoinInOrderAndFailuresAreToldOnce)
     EXPECT_NE(ui.messages[0].text.find("Não foi possível adicionar 1 de 4 fotos"), std::string::npos) << ui.messages[0].text;
     EXPECT_NE(ui.messages[0].text.find("quebrada.bmp"), std::string::npos);
     EXPECT_EQ(window.findChild<QWidget*>("albumprogress"), nullptr);
+}
+
+// Counts the paint events of the cells it watches.
+class PaintCounter final : public QObject {
+public:
+    explicit PaintCounter(const std::vector<AlbumCell*>& cells)
+    {
+        for (AlbumCell* cell : cells)
+            cell->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted.insert(static_cast<AlbumCell*>(watched)->number());
+        return false;
+    }
+    std::set<int> painted;
+};
+
+TEST_F(AlbumPageOnSkin, ArrivingPhotosRepaintTheCellsTheyChangeAndAllOfThemWhenTheGridScrolls)
+{
+    makeAlbum(9);
+    showPage();
+    for (int i = 9; i < 12; ++i) {
+        HDIB picture = Picture(50, 30, 40 * i % 256);
+        ASSERT_EQ(WriteBmp(photoPath(i), picture), WriteResult::Written);
+    }
+    QTest::qWait(50);
+    PaintCounter counter(cells());
+
+    // Photo 9 fills the last cell: it and the old selection's cell change, nothing else.
+    page->addFiles({photoPath(9)});
+    waitForAdder();
+    QTest::qWait(50);
+    EXPECT_EQ(counter.painted, (std::set<int>{0, 9}));
+    EXPECT_EQ(flags(), std::vector<int>{9});
+
+    // A Ctrl-click keeps 9; photo 10 needs the next row, so every cell shows another photo.
+    clickPhoto(4, Qt::ControlModifier);
+    QTest::qWait(50);
+    counter.painted.clear();
+    page->addFiles({photoPath(10)});
+    waitForAdder();
+    QTest::qWait(50);
+    EXPECT_EQ(page->session().view().head(), 1);
+    EXPECT_EQ(counter.painted.size(), 10u);
+
+    // Photo 5 again moves to the end: the photos after its place moved up, so all repaint
+    // although the rows stay.
+    counter.painted.clear();
+    page->addFiles({photoPath(5)});
+    waitForAdder();
+    QTest::qWait(50);
+    EXPECT_EQ(page->session().view().head(), 1);
+    EXPECT_EQ(paths().back(), "p5.bmp");
+    EXPECT_EQ(counter.painted.size(), 10u);
 }
 
 TEST_F(AlbumPageOnSkin, TheGalleryShowsTheSystemAlbumsInAStripAndUsesThemAsLayers)

@@ -64,10 +64,13 @@ AlbumPage::AlbumPage(MainWindow& window, AlbumDocuments& documents, const TestHo
     , session_(library.openAlbum, library.catalogue, album::AlbumPhotoReaders(), layouts_)
     , adder_(
           window,
-          [this] {
+          [this](bool moved) {
               // Each photo as it arrives: the grid shows it at once.
               updateScrollBar();
-              repaintCells();
+              if (moved)
+                  repaintCells();
+              else
+                  repaintChangedCells();
           },
           [this] {
               if (showing())
@@ -219,6 +222,7 @@ void AlbumPage::destroyWidgets()
     for (QPointer<AlbumCell>& cell : cells_)
         delete cell.data();
     cells_.clear();
+    painted_.clear();
     delete nameField_.data();
     delete nameLabel_.data();
     delete scrollBar_.data();
@@ -348,6 +352,17 @@ void AlbumPage::repaintCells()
         updateScrollBar();
 }
 
+void AlbumPage::repaintChangedCells()
+{
+    for (std::size_t k = 0; k < cells_.size(); ++k) {
+        const int photo = session_.view().photoAtCell(int(k));
+        const bool selected = photo >= 0 && session_.album().entry(photo)->selected();
+        const bool same = k < painted_.size() && painted_[k].photo == photo && painted_[k].selected == selected;
+        if (!same && cells_[k])
+            cells_[k]->update();
+    }
+}
+
 void AlbumPage::repaintPhotos(const std::vector<int>& photos)
 {
     for (const int photo : photos) {
@@ -382,6 +397,9 @@ void AlbumPage::paintCell(int cell, QPainter& painter, const QRect& rect)
     const QColor background = FromColorRef(g.background);
     painter.fillRect(rect, background);
     const int photo = session_.view().photoAtCell(cell);
+    if (cell >= int(painted_.size()))
+        painted_.resize(std::size_t(cell) + 1);
+    painted_[std::size_t(cell)] = {photo, photo >= 0 && session_.album().entry(photo)->selected()};
     if (photo < 0)
         return;
     {

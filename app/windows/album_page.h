@@ -121,6 +121,9 @@ private:
     void showCategory(int category);
     void albumChanged();  // another album is shown: every widget follows
     void repaintCells();
+    // Only the cells whose photo or frame differs from what they last painted: while photos
+    // pour in at the end, most of the grid stays as it is.
+    void repaintChangedCells();
     void repaintPhotos(const std::vector<int>& photos);
     void updateScrollBar();
     void showName();
@@ -159,6 +162,11 @@ private:
     std::optional<std::vector<std::string>> fileDialogAnswer_;  // test hooks
 
     std::vector<QPointer<AlbumCell>> cells_;
+    struct PaintedCell {
+        int photo = -1;
+        bool selected = false;
+    };
+    std::vector<PaintedCell> painted_;  // by cell number
     QPointer<QLineEdit> nameField_;
     QPointer<QLabel> nameLabel_;  // a read-only album's name
     QPointer<AlbumNameList> list_;

@@ -148,6 +148,7 @@ void AlbumPhotoAdder::drain()
 void AlbumPhotoAdder::apply(std::size_t index, album::BuiltEntry built, const std::vector<album::HeldMessage>& messages)
 {
     const std::string& path = paths_[index];
+    const std::size_t before = album_->count();
     const album::AddOutcome outcome = album::AddBuiltPhoto(*album_, *view_, std::move(built), path, programDir_);
     report_->outcome(path, outcome);
     for (const album::HeldMessage& m : messages)
@@ -155,7 +156,7 @@ void AlbumPhotoAdder::apply(std::size_t index, album::BuiltEntry built, const st
     if (outcome == album::AddOutcome::Added) {
         ++added_;
         if (photoAdded_)
-            photoAdded_();
+            photoAdded_(album_->count() != before + 1);
     } else if (outcome == album::AddOutcome::Full) {
         stopping_ = true;  // nothing more fits
         if (builder_)

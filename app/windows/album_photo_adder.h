@@ -28,7 +28,9 @@ namespace lv::app {
 
 class AlbumPhotoAdder final : public QObject {
 public:
-    using PhotoAdded = std::function<void()>;
+    // `moved`: the photo was in the album already and went to the end, so the photos after
+    // its old place moved up one.
+    using PhotoAdded = std::function<void(bool moved)>;
     using Finished = std::function<void()>;
 
     // The progress bar goes into `window` at `progressArea`.
