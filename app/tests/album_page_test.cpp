@@ -8,6 +8,7 @@
 #include "app/tests/shell_fakes.h"
 #include "app/widgets/album_browser.h"
 #include "app/widgets/album_name_list.h"
+#include "app/widgets/skin_list_box.h"
 #include "app/widgets/scroll_control.h"
 #include "app/windows/album_page.h"
 #include "app/windows/main_window.h"
@@ -68,9 +69,21 @@ std::vector<AlbumCell*> CellsOf(const QWidget& parent)
     return cells;
 }
 
-AlbumNameList* ListOf(const QWidget& parent)
+// The skinned list box of the page's albums, when it shows.
+SkinListBox* ListOf(const QWidget& parent)
 {
-    return dynamic_cast<AlbumNameList*>(parent.findChild<QWidget*>(QStringLiteral("albumlist")));
+    for (SkinListBox* list : parent.findChildren<SkinListBox*>(kListBoxClass))
+        if (list->isVisible() && list->list().controlId() == kAlbumListControl)
+            return list;
+    return nullptr;
+}
+
+std::vector<std::string> ItemsOf(const SkinListBox& box)
+{
+    std::vector<std::string> items;
+    for (int i = 0; i < box.list().count(); ++i)
+        items.emplace_back(box.list().text(i));
+    return items;
 }
 
 HDIB Picture(int width, int height, int shade)
@@ -212,9 +225,8 @@ TEST_F(AlbumPageOnSkin, CellsNameFieldListAndScrollBarFollowTheSkin)
     EXPECT_EQ(name->text(), "Praia");
     auto* list = ListOf(window);
     ASSERT_NE(list, nullptr);
-    ASSERT_EQ(list->count(), 2);
-    EXPECT_EQ(list->item(1)->text(), "[Novo]");
-    EXPECT_EQ(list->currentRow(), 0);
+    EXPECT_EQ(ItemsOf(*list), (std::vector<std::string>{"Praia", "[Novo]"}));
+    EXPECT_EQ(list->list().selection(), 0);
     auto* bar = dynamic_cast<ScrollControl*>(window.findChild<QWidget*>("scrollcontrol"));
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->range().maximum, 1);  // 12 photos in rows of 5: rows 0 to 1 first
@@ -228,6 +240,25 @@ TEST_F(AlbumPageOnSkin, CellsNameFieldListAndScrollBarFollowTheSkin)
     QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, QPoint(bar->width() / 2, 2));  // above the thumb: a page up
     EXPECT_EQ(page->session().view().head(), 0);
     EXPECT_EQ(bar->range().position, 0);
+
+    // A pick on "[Novo]" makes a new album, named in the list before it; the first row
+    // brings the first album back as it was.
+    page->scrollRows(1);
+    clickPhoto(11);
+    QTest::mouseClick(&list->popup(), Qt::LeftButton, Qt::NoModifier, list->rowRect(1).center());
+    EXPECT_EQ(page->session().album().count(), 0u);
+    EXPECT_EQ(ItemsOf(*list), (std::vector<std::string>{"Praia", "Novo álbum2", "[Novo]"}));
+    EXPECT_EQ(list->list().selection(), 1);
+    name = window.findChild<QLineEdit*>("field 201");  // made again for the album shown
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), "Novo álbum2");
+    EXPECT_EQ(name->selectedText(), name->text());
+    QTest::mouseClick(&list->popup(), Qt::LeftButton, Qt::NoModifier, list->rowRect(0).center());
+    EXPECT_EQ(page->session().album().count(), 12u);
+    EXPECT_EQ(page->session().view().head(), 1);
+    EXPECT_EQ(flags(), std::vector<int>{11});
+    EXPECT_EQ(list->list().selection(), 0);
+    EXPECT_EQ(window.findChild<QLineEdit*>("field 201")->text(), "Praia");
 
     // Leaving the page takes its widgets away.
     ASSERT_TRUE(window.switchScreen(3));

@@ -5,7 +5,6 @@
 
 #include "album/photo_loader.h"
 #include "app/core/program_paths.h"
-#include "app/widgets/album_name_list.h"
 #include "app/widgets/painter_surface.h"
 #include "app/widgets/picture_rect.h"
 #include "app/widgets/qt_text.h"
@@ -207,14 +206,6 @@ void AlbumPage::buildWidgets()
     bar->raise();
     scrollBar_ = bar;
 
-    if (const auto listArea = window_.controlRect(kAlbumListControl); listArea && screen_ == kUserAlbumScreen) {
-        auto* list = new AlbumNameList(&window_);
-        list->setGeometry(*listArea);
-        list->onChosen([this](int row) { chooseFromList(row); });
-        list->show();
-        list->raise();
-        list_ = list;
-    }
 }
 
 void AlbumPage::destroyWidgets()
@@ -226,12 +217,6 @@ void AlbumPage::destroyWidgets()
     delete nameField_.data();
     delete nameLabel_.data();
     delete scrollBar_.data();
-    // The list may be the one calling: it goes once its events are over.
-    if (list_) {
-        list_->hide();
-        list_->deleteLater();
-    }
-    list_ = nullptr;
 }
 
 void AlbumPage::albumChanged()
@@ -268,8 +253,7 @@ void AlbumPage::albumChanged()
         }
     }
     showName();
-    if (list_)
-        list_->setItems(session_.listItems(), session_.albumIndex());
+    showAlbumList();
     updateScrollBar();
     repaintCells();
     logState("shown");
@@ -304,8 +288,24 @@ void AlbumPage::nameEdited()
         return;
     }
     session_.save(text);
-    if (list_)
-        list_->setItems(session_.listItems(), session_.albumIndex());
+    showAlbumList();
+}
+
+void AlbumPage::showAlbumList()
+{
+    skin::ListBox* list = screen_ == kUserAlbumScreen ? window_.listBox(kAlbumListControl) : nullptr;
+    if (!list)
+        return;
+    list->resetContent();
+    for (const std::string& item : session_.listItems())
+        list->addString(item);
+    list->setSelection(session_.albumIndex());
+}
+
+void AlbumPage::listPicked(const skin::ListNotification& notification, skin::ListBox& list)
+{
+    if (notification.controlId == kAlbumListControl && screen_ == kUserAlbumScreen)
+        chooseFromList(list.selection());
 }
 
 void AlbumPage::chooseFromList(int row)

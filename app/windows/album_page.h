@@ -33,7 +33,6 @@ class QLineEdit;
 
 namespace lv::app {
 
-class AlbumNameList;
 class MainWindow;
 class ScrollControl;
 
@@ -78,6 +77,7 @@ public:
     // ScreenCode
     void shown(int screen) override;
     void leaving(int screen) override;
+    void listPicked(const skin::ListNotification& notification, skin::ListBox& list) override;
 
     // An album file named on the command line: shown the next time the user's page shows.
     void showFileNext(std::string path) { pendingFile_ = std::move(path); }
@@ -127,6 +127,8 @@ private:
     void repaintPhotos(const std::vector<int>& photos);
     void updateScrollBar();
     void showName();
+    // The skinned list box 200 of the user's page: the category's albums, "[Novo]" last.
+    void showAlbumList();
     std::string nameText() const;
     void chooseFromList(int row);
     void nameEdited();
@@ -169,7 +171,6 @@ private:
     std::vector<PaintedCell> painted_;  // by cell number
     QPointer<QLineEdit> nameField_;
     QPointer<QLabel> nameLabel_;  // a read-only album's name
-    QPointer<AlbumNameList> list_;
     QPointer<ScrollControl> scrollBar_;
     QPointer<QLabel> tip_;
 
