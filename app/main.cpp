@@ -1,5 +1,8 @@
 // Lumivista 2000.
 
+#include "app/shell/acquisition.h"
+#include "app/shell/screen_capture_page.h"
+#include "app/shell/video_capture_page.h"
 #include "app/windows/album_page.h"
 #include "app/windows/document_windows.h"
 #include "app/shell/program_fonts.h"
@@ -25,16 +28,26 @@ int main(int argc, char** argv)
     lv::app::DocumentWindows documents(hooks);
     lv::app::ShellApplication shell(application, std::vector<std::string>(argv + 1, argv + argc), hooks, documents,
                                     documents);
+    lv::app::Acquisition acquisition(documents, hooks);
+    lv::app::VideoCapturePage video(acquisition, hooks);
+    lv::app::ScreenCapturePage screenShots(acquisition, hooks);
     lv::app::ImageWindowsForAlbum albumDocuments(documents);
     std::unique_ptr<lv::app::AlbumLibrary> albums;
     std::unique_ptr<lv::app::AlbumPage> albumPage;
     shell.setMainWindowCreated([&](lv::app::MainWindow& window) {
         documents.attach(window);
+        acquisition.attach(window, shell.filters());
+        video.attach(window);
+        screenShots.attach(window);
         albums = std::make_unique<lv::app::AlbumLibrary>();
         albumPage = std::make_unique<lv::app::AlbumPage>(window, albumDocuments, hooks, *albums);
     });
     shell.setTestCommandHandler([&](const QString& command) {
-        return documents.handleTestCommand(command) || (albumPage && albumPage->handleTestCommand(command));
+        return documents.handleTestCommand(command) || acquisition.handleTestCommand(command) ||
+               video.handleTestCommand(command) || screenShots.handleTestCommand(command) ||
+               (albumPage && albumPage->handleTestCommand(command));
     });
-    return shell.run();
+    const int status = shell.run();
+    acquisition.detach(shell.filters());
+    return status;
 }
