@@ -2,6 +2,7 @@
 
 #include "app/windows/document_windows.h"
 #include "app/shell/program_fonts.h"
+#include "app/shell/recovery_service.h"
 #include "app/shell/shell_application.h"
 #include "app/shell/test_hooks.h"
 
@@ -19,9 +20,15 @@ int main(int argc, char** argv)
 
     const lv::app::TestHooks hooks = lv::app::TestHooks::FromEnvironment();
     lv::app::DocumentWindows documents(hooks);
+    lv::app::RecoveryService recovery(documents, hooks);
     lv::app::ShellApplication shell(application, std::vector<std::string>(argv + 1, argv + argc), hooks, documents,
                                     documents);
-    shell.setMainWindowCreated([&documents](lv::app::MainWindow& window) { documents.attach(window); });
-    shell.setTestCommandHandler([&documents](const QString& command) { return documents.handleTestCommand(command); });
+    shell.setMainWindowCreated([&documents, &recovery](lv::app::MainWindow& window) {
+        documents.attach(window);
+        recovery.attach(window);
+    });
+    shell.setTestCommandHandler([&documents, &recovery](const QString& command) {
+        return documents.handleTestCommand(command) || recovery.handleTestCommand(command);
+    });
     return shell.run();
 }

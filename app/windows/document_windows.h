@@ -19,6 +19,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace lv::app {
 
@@ -42,6 +43,14 @@ public:
     bool openDocumentWindow(std::unique_ptr<LayerStack> document, std::string title);
 
     ImageWindow* active() const;
+    // The open windows, in the order they were opened.
+    std::vector<ImageWindow*> openWindows() const;
+    // Told the window's id after its document was saved, and after the window closed.
+    struct DocumentEvents {
+        std::function<void(int)> saved;
+        std::function<void(int)> closed;
+    };
+    void setDocumentEvents(DocumentEvents events) { events_ = std::move(events); }
     void activate(ImageWindow& window);
     int count() const { return open_.count(); }
 
@@ -93,6 +102,7 @@ private:
     OpenWindows open_;
     std::map<int, QPointer<ImageWindow>> windows_;
     int divider_ = 0;
+    DocumentEvents events_;
 };
 
 }  // namespace lv::app

@@ -24,6 +24,7 @@ namespace lv::app {
 namespace {
 
 constexpr int kAboutTitle = 35019;  // "Sobre"
+constexpr int kPreferencesItem = 36215;
 
 }  // namespace
 
@@ -143,6 +144,7 @@ void MainWindow::showHelpMenu(QPoint at)
     menu->setObjectName(QStringLiteral("menu %1").arg(kHelpMenu));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(QStringLiteral("&Ajuda"), this, [this] { runCommand(skin::kCommandHelp); });
+    menu->addAction(StringText(kPreferencesItem), this, [this] { runCommand(kCommandPreferences); });
     menu->popup(at);
     hooks_.log(QStringLiteral("menu %1").arg(kHelpMenu));
 }
