@@ -18,7 +18,11 @@ std::string sessionName(int attempt)
     const auto micro = std::chrono::duration_cast<std::chrono::microseconds>(
                            std::chrono::system_clock::now().time_since_epoch())
                            .count();
-    return std::to_string(::getpid()) + "-" + std::to_string(micro) + (attempt ? "-" + std::to_string(attempt) : "");
+    std::string name = std::to_string(::getpid());
+    name.append(1, '-').append(std::to_string(micro));
+    if (attempt)
+        name.append(1, '-').append(std::to_string(attempt));
+    return name;
 }
 
 FileFailure failureOf(const std::error_code& ec)
