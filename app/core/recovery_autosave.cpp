@@ -90,27 +90,22 @@ void AutoSaver::write(const AutoSaveDocument& document, State& state, std::int64
 
 int AutoSaver::writeChanged(std::span<const AutoSaveDocument> documents, std::int64_t now)
 {
-    if (!enabled())
-        return 0;
-    int written = 0;
-    for (const AutoSaveDocument& document : documents) {
-        State& state = states_[document.id];
-        if (changed(document, state)) {
-            write(document, state, now);
-            written += state.tooLarge ? 0 : 1;
-        }
-    }
-    return written;
+    return writeWhere(documents, now, 0);
 }
 
 int AutoSaver::writeDue(std::span<const AutoSaveDocument> documents, std::int64_t now)
+{
+    return writeWhere(documents, now, kAutoSaveStepCount);
+}
+
+int AutoSaver::writeWhere(std::span<const AutoSaveDocument> documents, std::int64_t now, int leastChanges)
 {
     if (!enabled())
         return 0;
     int written = 0;
     for (const AutoSaveDocument& document : documents) {
         State& state = states_[document.id];
-        if (state.changes >= kAutoSaveStepCount && changed(document, state)) {
+        if (state.changes >= leastChanges && changed(document, state)) {
             write(document, state, now);
             written += state.tooLarge ? 0 : 1;
         }

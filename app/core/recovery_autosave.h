@@ -72,6 +72,8 @@ private:
         bool tooLarge = false;  // told once, then never copied
     };
     bool changed(const AutoSaveDocument& document, const State& state) const;
+    // Copies of the changed documents with at least this many steps since their last copy.
+    int writeWhere(std::span<const AutoSaveDocument> documents, std::int64_t now, int leastChanges);
     void write(const AutoSaveDocument& document, State& state, std::int64_t now);
 
     RecoverySession& session_;

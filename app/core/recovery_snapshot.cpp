@@ -25,23 +25,14 @@ std::unique_ptr<LayerStack> TakeRecoverySnapshot(const LayerStack& document)
     copy->currentLayer = document.currentLayer;
     copy->projectPlacement = document.projectPlacement;
     for (int i = 0; i < copy->layerCount; ++i) {
-        const LayerRecord& from = document.layers[std::size_t(i)];
-        LayerRecord& to = copy->layers[std::size_t(i)];
-        to.image = from.image;
-        to.mask = from.mask;
-        if (from.textObject)
-            to.textObject = std::make_shared<TextObject>(*from.textObject);
-        to.x = from.x;
-        to.y = from.y;
-        to.name = from.name;
-        to.linked = from.linked;
-        to.visible = from.visible;
-        to.maskLocked = from.maskLocked;
-        to.opacity = from.opacity;
-        to.kind = from.kind;
-        to.reserved = from.reserved;
-        to.textPlacement = from.textPlacement;
-        to.aspect = from.aspect;
+        LayerRecord& layer = copy->layers[std::size_t(i)];
+        layer = document.layers[std::size_t(i)];
+        // The copy's writer reads neither the placement's source pictures nor a kept JPEG block.
+        layer.sourceImage.reset();
+        layer.sourceMask.reset();
+        layer.imageBlock.reset();
+        if (layer.textObject)
+            layer.textObject = std::make_shared<TextObject>(*layer.textObject);
     }
     return copy;
 }

@@ -11,17 +11,6 @@
 namespace lv {
 namespace {
 
-// The writing thread shows nothing: the user hears of a copy only when it is needed.
-class SilentService final : public ui::Service {
-public:
-    void showMessage(std::string_view, std::string_view, ui::Icon) override {}
-    ui::Answer ask(std::string_view, std::string_view, ui::Buttons, ui::Icon) override { return ui::Answer::Cancel; }
-    void beep() override {}
-    void setBusy(bool) override {}
-    void reportProgress(std::string_view, int) override {}
-    bool escapeHeld() override { return false; }
-};
-
 // Fails every write once cancelled, so the layered writer stops at its next block.
 class CancellableSink final : public ByteSink {
 public:
@@ -132,7 +121,8 @@ void RecoveryWriter::waitIdle()
 
 void RecoveryWriter::run()
 {
-    SilentService silent;
+    // The user hears of a copy only when it is needed; failures come back in the results.
+    ui::SilentService silent;
     ui::ScopedThreadService quiet(silent);
     for (;;) {
         Task task;
