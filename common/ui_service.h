@@ -36,8 +36,9 @@ public:
     bool escapeHeld() override { return false; }
 };
 
-// Shows nothing and answers every question No: for work nobody is watching (a writing
-// thread, a fuzz target).
+// Shows nothing, answers every question "Não" and never cancels: for work the user did not
+// ask for and must not hear of (a file dialog's preview, a recovery copy's writing thread, the
+// fuzz targets).
 class SilentService final : public Service {
 public:
     void showMessage(std::string_view, std::string_view, Icon) override {}

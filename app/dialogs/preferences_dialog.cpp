@@ -2,6 +2,7 @@
 
 #include "app/core/recovery_autosave.h"
 #include "app/core/settings_keys.h"
+#include "app/dialogs/dialog_help.h"
 #include "app/widgets/qt_text.h"
 
 #include <QCheckBox>
@@ -28,6 +29,7 @@ PreferencesDialog::PreferencesDialog(QWidget* parent, int autoSaveSeconds)
 {
     setObjectName(QStringLiteral("preferences"));
     setWindowTitle(StringText(kTitle));
+    UseDialogHelp(*this, skin::kPreferencesDialog);
     auto* layout = new QVBoxLayout(this);
 
     autoSave_ = new QCheckBox(StringText(kAutoSaveLabel), this);

@@ -1,5 +1,6 @@
 #include "app/dialogs/recovery_dialog.h"
 
+#include "app/dialogs/dialog_help.h"
 #include "app/widgets/qt_text.h"
 #include "common/ui_service.h"
 
@@ -43,6 +44,7 @@ RecoveryDialog::RecoveryDialog(QWidget* parent, const std::vector<RecoveryListIt
 {
     setObjectName(QStringLiteral("recovery"));
     setWindowTitle(StringText(kTitle));
+    UseDialogHelp(*this, skin::kRecoveryDialog);
     auto* layout = new QVBoxLayout(this);
     auto* explanation = new QLabel(StringText(kExplanation), this);
     explanation->setWordWrap(true);

@@ -29,13 +29,27 @@ void SendMouse(QWidget& window, QPoint point, Qt::MouseButton button)
     QApplication::sendEvent(target, &release);
 }
 
+// Keys go to the focused widget of the open dialog, or of the main window.
+QPointer<QWidget> KeyTarget(QWidget& window)
+{
+    QWidget* top = QApplication::activeModalWidget();
+    if (!top)
+        top = &window;
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && focus->window() == top)
+        return focus;
+    if (QWidget* own = top->focusWidget())
+        return own;
+    return top;
+}
+
+// "Num+" in a sequence is the numeric pad's key.
 void SendKey(QWidget& window, const QKeySequence& sequence)
 {
     if (sequence.isEmpty())
         return;
     const QKeyCombination combination = sequence[0];
-    QWidget* focus = QApplication::focusWidget();
-    QPointer<QWidget> target = focus && focus->window() == &window ? focus : &window;
+    QPointer<QWidget> target = KeyTarget(window);
     QKeyEvent press(QEvent::KeyPress, combination.key(), combination.keyboardModifiers());
     QApplication::sendEvent(target, &press);
     if (!target)
@@ -44,10 +58,28 @@ void SendKey(QWidget& window, const QKeySequence& sequence)
     QApplication::sendEvent(target, &release);
 }
 
+// Each character as the key press that types it.
+void SendText(QWidget& window, const QString& text)
+{
+    for (const QChar c : text) {
+        QPointer<QWidget> target = KeyTarget(window);
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(target, &press);
+        if (!target)
+            return;
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(target, &release);
+    }
+}
+
 }  // namespace
 
 bool DeliverTestInput(QWidget& window, const QString& command)
 {
+    if (command.startsWith(QLatin1String("type "))) {
+        SendText(window, command.mid(5));
+        return true;
+    }
     const QStringList words = command.split(' ', Qt::SkipEmptyParts);
     if (words.size() == 3) {
         const QPoint point(words[1].toInt(), words[2].toInt());

@@ -2,6 +2,7 @@
 
 #include "app/dialogs/preferences_dialog.h"
 #include "app/dialogs/recovery_dialog.h"
+#include "app/skin/help_context.h"
 #include "common/testing/ui_recorder.h"
 
 #include <QCheckBox>
@@ -37,6 +38,9 @@ TEST(RecoveryDialog, ListsEveryCopyWithItsThumbnailAndEachButtonGivesItsChoice)
         EXPECT_EQ(dialog.button(RecoveryChoice::Discard)->text(), "&Descartar");
         EXPECT_EQ(dialog.button(RecoveryChoice::Later)->text(), "Decidir &depois");
         EXPECT_TRUE(dialog.button(RecoveryChoice::Recover)->isDefault());
+        dialog.show();
+        EXPECT_EQ(skin::HelpPageForContext(skin::CurrentHelpContext().value_or(0)), "caixas-de-dialogo.html#recuperacao");
+        dialog.hide();
         dialog.button(RecoveryChoice::Recover)->click();
         EXPECT_EQ(dialog.result(), QDialog::Accepted);
         EXPECT_EQ(dialog.choice(), RecoveryChoice::Recover);
@@ -70,6 +74,9 @@ TEST(RecoveryDialog, DiscardingAsksOnceMoreAndOnlyDamagedCopiesLeaveNothingToRec
 TEST(PreferencesDialog, TheSwitchAndTheIntervalGiveTheSecondsToStore)
 {
     PreferencesDialog on(nullptr, 45);
+    on.show();
+    EXPECT_EQ(skin::HelpPageForContext(skin::CurrentHelpContext().value_or(0)), "caixas-de-dialogo.html#preferencias");
+    on.hide();
     EXPECT_TRUE(on.autoSave()->isChecked());
     EXPECT_EQ(on.interval()->value(), 45);
     EXPECT_EQ(on.autoSaveSeconds(), 45);

@@ -17,16 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The value of " name=value" in a state line.
-std::string StateValue(const std::string& state, const std::string& name)
-{
-    const std::size_t at = state.find(" " + name + "=");
-    if (at == std::string::npos)
-        return {};
-    const std::size_t start = at + name.size() + 2;
-    return state.substr(start, state.find(' ', start) - start);
-}
-
 HDIB readBmp(const fs::path& path)
 {
     ReadResult result = ReadBmp(path.string());
@@ -67,7 +57,9 @@ void killHard(pid_t pid)
 
 TEST(RecoveryRun, AChangedPictureComesBackAfterTheProgramIsKilledAndSavesToItsOwnFile)
 {
-    ProgramSandbox sandbox(1280, 1024);
+    ProgramSandbox sandbox(1280, 1024, Platform::X);
+    if (!sandbox.displayReady())
+        GTEST_SKIP() << "no virtual X server (xvfb)";
     writeConfiguration(sandbox, 1);
     const std::string card = writePhoto(sandbox, "cartão.bmp", 320, 200);
     const HDIB original = readBmp(card);
@@ -90,9 +82,9 @@ TEST(RecoveryRun, AChangedPictureComesBackAfterTheProgramIsKilledAndSavesToItsOw
     EXPECT_NE(sandbox.log().find("recovery offered 1 damaged=0\nrecovery entry cartão.bmp whole\n"), std::string::npos)
         << sandbox.log();
     std::string state = sandbox.lastLine("state ");
-    EXPECT_EQ(StateValue(state, "active"), card) << "named as it was";
-    EXPECT_EQ(StateValue(state, "modified"), "1") << "and not saved yet";
-    EXPECT_EQ(StateValue(state, "size"), "320x200");
+    EXPECT_EQ(StateField(state, "active"), card) << "named as it was";
+    EXPECT_EQ(StateField(state, "modified"), "1") << "and not saved yet";
+    EXPECT_EQ(StateField(state, "size"), "320x200");
     // The crashed run's folder is gone; the copy now belongs to this run.
     EXPECT_EQ(recoveryFiles(sandbox),
               (std::multiset<std::string>{"*/doc-1.bmp", "*/doc-1.info", "*/doc-1.vlf", "*/lock"}));
@@ -112,7 +104,9 @@ TEST(RecoveryRun, AChangedPictureComesBackAfterTheProgramIsKilledAndSavesToItsOw
 
 TEST(RecoveryRun, SavesUndoHistoryAndTheStartUpsChoicesDecideWhatCopiesRemain)
 {
-    ProgramSandbox sandbox(1280, 1024);
+    ProgramSandbox sandbox(1280, 1024, Platform::X);
+    if (!sandbox.displayReady())
+        GTEST_SKIP() << "no virtual X server (xvfb)";
     writeConfiguration(sandbox, 3600);  // only the undo history makes copies here
     const std::string beach = writePhoto(sandbox, "praia.bmp", 200, 150);
     const std::string field = writePhoto(sandbox, "campo.bmp", 90, 60);
@@ -128,7 +122,7 @@ TEST(RecoveryRun, SavesUndoHistoryAndTheStartUpsChoicesDecideWhatCopiesRemain)
     EXPECT_EQ(sandbox.ask("paint 5 5 10 10 FFFFFF 50", "painted "), "painted ok");
     EXPECT_TRUE(sandbox.waitForLog("autosave written doc-1 " + field + "\n"));
     // Closing asks, and is answered Yes: saved again, and the copy goes with the window.
-    EXPECT_EQ(StateValue(sandbox.ask("close"), "windows"), "1");
+    EXPECT_EQ(StateField(sandbox.ask("close"), "windows"), "1");
     EXPECT_EQ(sandbox.ask("paint 1 1 30 30 FF0000 50", "painted "), "painted ok");
     ASSERT_TRUE(sandbox.waitForLog("autosave written doc-2 " + beach + "\n")) << sandbox.log();
     killHard(first);
@@ -138,7 +132,7 @@ TEST(RecoveryRun, SavesUndoHistoryAndTheStartUpsChoicesDecideWhatCopiesRemain)
     // Decided later: the copy stays, beside the folder of the run that decided.
     const pid_t later = sandbox.start({}, {"LUMIVISTA_TEST_RECOVERY=later"});
     ASSERT_TRUE(sandbox.waitForLog("recovery chose later\n")) << sandbox.log();
-    EXPECT_EQ(StateValue(sandbox.ask("state"), "windows"), "0");
+    EXPECT_EQ(StateField(sandbox.ask("state"), "windows"), "0");
     EXPECT_EQ(recoveryFiles(sandbox).size(), 5u);
     EXPECT_EQ(sandbox.send("quit"), 0);
     EXPECT_EQ(ProgramSandbox::wait(later), 0);
