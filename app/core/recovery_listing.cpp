@@ -69,21 +69,26 @@ std::string RecoveryEntry::name() const
 bool RecoveryCopyLooksWhole(const fs::path& copy, const RecoveryInfo& info)
 {
     auto source = FileSource::Open(copy.string());
-    if (!source || source->size() != info.copyBytes)
+    return source && RecoveryCopyLooksWhole(*source, info);
+}
+
+bool RecoveryCopyLooksWhole(ByteSource& source, const RecoveryInfo& info)
+{
+    if (source.size() != info.copyBytes)
         return false;
-    const auto layout = ReadLayeredLayout(*source);
+    const auto layout = ReadLayeredLayout(source);
     if (!layout || layout->header.width != info.width || layout->header.height != info.height ||
         layout->header.count != layout->entries.size())
         return false;
     const std::uint64_t base = layout->base;
     for (const LayeredEntry& entry : layout->entries) {
-        if (entry.nameOffset == 0 || !ReadNameBlock(*source, base + entry.nameOffset))
+        if (entry.nameOffset == 0 || !ReadNameBlock(source, base + entry.nameOffset))
             return false;
-        if (entry.imageOffset != 0 && !blockFits(*source, base, entry.imageOffset, kBlockBmp))
+        if (entry.imageOffset != 0 && !blockFits(source, base, entry.imageOffset, kBlockBmp))
             return false;
-        if (!blockFits(*source, base, entry.maskOffset, kBlockBmp))
+        if (!blockFits(source, base, entry.maskOffset, kBlockBmp))
             return false;
-        if (entry.textOffset != 0 && !blockFits(*source, base, entry.textOffset, kBlockText))
+        if (entry.textOffset != 0 && !blockFits(source, base, entry.textOffset, kBlockText))
             return false;
     }
     return true;

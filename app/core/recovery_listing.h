@@ -4,6 +4,7 @@
 
 #include "app/core/recovery_files.h"
 #include "app/core/recovery_info.h"
+#include "common/byte_source.h"
 #include "edit/layer_stack.h"
 #include "imagelib/dib.h"
 
@@ -29,6 +30,7 @@ struct RecoveryEntry {
 // Whether the copy is as long as its side file says and its header, table and block
 // headers hold together with the side file, without reading any picture.
 bool RecoveryCopyLooksWhole(const std::filesystem::path& copy, const RecoveryInfo& info);
+bool RecoveryCopyLooksWhole(ByteSource& copy, const RecoveryInfo& info);
 
 // The side file, or nothing when it is missing, too long or not whole.
 std::optional<RecoveryInfo> ReadRecoveryInfo(const std::filesystem::path& file);

@@ -238,6 +238,7 @@ void RecoveryService::recover(AbandonedRecovery& found)
             found.discard(entry);
             continue;
         }
+        ProcessUntitledNames().passOver(entry.info->title);
         if (!documents_.openDocumentWindow(std::move(stack), entry.info->title)) {
             leftForLater = true;
             continue;
