@@ -128,10 +128,12 @@ def main():
         write(folder, "bitmaps.vlf", bitmaps)
         write(folder, "jpegs.vlf", jpegs)
     # A recovery copy: bitmaps only, run-length masks, and no preview.
-    write("recovery_copy", "copy.vlf", stream(6, 5, 24, [
+    copy = stream(6, 5, 24, [
         dict(kind=0, flags=2, x=0, y=0, opacity=100, name="fundo", image=photo, mask=opaque),
         dict(kind=2, flags=3, x=1, y=1, opacity=80, name="texto", image=photo, mask=soft, text="Olá"),
-    ], None))
+    ], None)
+    write("recovery_copy", "copy.vlf", copy)
+    write("recovery_copy", "cut.vlf", copy[:1500])  # a crash in the middle of the write
     write("recovery_copy", "bitmaps.vlf", bitmaps)
 
     # The older layout: slots at 8, document fields at 520, records at 536, the text at 10008.
