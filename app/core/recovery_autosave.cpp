@@ -113,6 +113,13 @@ int AutoSaver::writeWhere(std::span<const AutoSaveDocument> documents, std::int6
     return written;
 }
 
+void AutoSaver::writeFailed(const std::string& stem)
+{
+    for (auto& [id, state] : states_)
+        if (state.stem == stem && state.hasCopy)
+            state.changes = std::max(state.changes, 1);
+}
+
 void AutoSaver::saved(int id)
 {
     const auto it = states_.find(id);

@@ -54,6 +54,10 @@ public:
     // Copies of the documents whose 50 steps are due.
     int writeDue(std::span<const AutoSaveDocument> documents, std::int64_t now);
 
+    // The copy of that stem could not be written (the previous one, if any, stays as it was):
+    // its document counts as changed since its copy, so the next interval tries again.
+    void writeFailed(const std::string& stem);
+
     // The document was saved: its copy goes.
     void saved(int id);
     // Its window closed: the copy goes and the document is forgotten.

@@ -167,6 +167,8 @@ void RecoveryService::written(const RecoveryWriteResult& result)
         break;
     case Kind::Failed:
         hooks_.log(QStringLiteral("autosave failed %1").arg(stem));
+        if (saver_)
+            saver_->writeFailed(result.stem);
         // Once a run: the user learns the copies are not being made, without a box every interval.
         if (!std::exchange(failureShown_, true))
             warn(std::string(LoadString(kCopyNotWritten)) + "\n" + FileProblemMessage(result.failure, result.title));

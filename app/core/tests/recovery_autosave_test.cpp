@@ -354,6 +354,42 @@ TEST_F(AutoSaverTest, FiftyStepsAreDueAtOnceAndAnIntervalOfZeroWritesNothing)
     EXPECT_EQ(info("doc-1")->savedAt, 2);
 }
 
+// The disk fills up during a copy and is freed again: with no further change the next
+// interval writes the copy that failed, and a save in between leaves nothing to write.
+TEST_F(AutoSaverTest, ACopyThatFailedIsWrittenAtTheNextIntervalWithoutAnotherChange)
+{
+    std::vector<RecoveryWriteResult> results;
+    RecoveryWriter writer(*session_, [&](const RecoveryWriteResult& r) { results.push_back(r); });
+    AutoSaver saver(*session_, writer);
+    saver.setInterval(60);
+    OpenDocument document(table_, 1, 2);
+    const std::vector<AutoSaveDocument> open = {{1, &document.doc(), "/fotos/praia.jpg"}};
+    table_.record(document.doc(), 1, 1001);
+    std::fill_n(document.doc().layers[0].image.write().pixels(), 50, std::uint8_t(9));
+    saver.stepTaken(1);
+
+    setenv("LUMIVISTA_TEST_DISK_FULL_AFTER", "3000", 1);
+    EXPECT_EQ(saver.writeChanged(open, 100), 1);
+    writer.waitIdle();
+    unsetenv("LUMIVISTA_TEST_DISK_FULL_AFTER");
+    ASSERT_EQ(results.size(), 1u);
+    ASSERT_EQ(results[0].kind, RecoveryWriteResult::Kind::Failed);
+    saver.writeFailed(results[0].stem);
+    EXPECT_TRUE(copies().empty());
+
+    EXPECT_EQ(saver.writeChanged(open, 160), 1);
+    writer.waitIdle();
+    EXPECT_EQ(info("doc-1")->savedAt, 160);
+    EXPECT_EQ(saver.writeChanged(open, 220), 0);
+
+    saver.writeFailed("doc-1");  // a failure reported after the save that removed the copy
+    document.doc().modified = 0;
+    saver.saved(1);
+    EXPECT_EQ(saver.writeChanged(open, 280), 0);
+    writer.waitIdle();
+    EXPECT_TRUE(copies().empty());
+}
+
 TEST_F(AutoSaverTest, ARecoveredDocumentKeepsItsAdoptedCopyUntilItChanges)
 {
     OpenDocument document(table_, 7, 1);
