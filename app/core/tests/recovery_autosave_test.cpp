@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+#include <future>
+#include <mutex>
 #include <thread>
 
 namespace lv::testing {
@@ -221,35 +223,57 @@ TEST(RecoveryWriter, TheCopyIsTheSnapshotWhileTheUserGoesOnPainting)
     }
 }
 
+// The writing thread is held after a first copy while the others are handed over, so what
+// waits in the queue is known; then a copy being written is removed, whenever it started.
 TEST(RecoveryWriter, RemovingACopyWaitsForItsWriteAndANewerSnapshotReplacesAWaitingOne)
 {
     TempDir dir;
     auto session = RecoverySession::Start(dir.path() / "recovery");
     std::vector<RecoveryWriteResult> results;
     std::mutex mutex;
+    std::promise<void> held;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
     {
         RecoveryWriter writer(*session, [&](const RecoveryWriteResult& r) {
-            std::lock_guard lock(mutex);
-            results.push_back(r);
+            {
+                std::lock_guard lock(mutex);
+                results.push_back(r);
+            }
+            if (r.stem == "doc-0" && r.kind == RecoveryWriteResult::Kind::Written) {
+                held.set_value();
+                released.wait();
+            }
         });
         const auto big = ThreeLayerDocument(1500, 1000);
         const auto small = ThreeLayerDocument(30, 20);
+        writer.write(JobFor(*small, "doc-0"));
+        held.get_future().wait();
         writer.write(JobFor(*big, "doc-1"));
         writer.write(JobFor(*small, "doc-2", "/primeira.vlf"));
         writer.write(JobFor(*small, "doc-2", "/segunda.vlf"));
         writer.remove("doc-1");
+        writer.remove("doc-0");
+        release.set_value();
         writer.waitIdle();
         EXPECT_EQ(FilesIn(session->folder()), (std::set<std::string>{"doc-2.bmp", "doc-2.info", "doc-2.vlf", "lock"}));
         EXPECT_EQ(ReadRecoveryInfo(session->files("doc-2").info)->title, "/segunda.vlf");
+
+        // Under way or still waiting, the copy is gone once its removal has run.
+        writer.write(JobFor(*big, "doc-3"));
+        writer.remove("doc-3");
+        writer.waitIdle();
+        EXPECT_EQ(FilesIn(session->folder()), (std::set<std::string>{"doc-2.bmp", "doc-2.info", "doc-2.vlf", "lock"}));
     }
     std::vector<std::string> seen;
     for (const RecoveryWriteResult& r : results)
         seen.push_back(r.stem + (r.kind == RecoveryWriteResult::Kind::Removed ? " removed" : ""));
-    // doc-1 was written or cut short; only the second snapshot of doc-2 was written.
-    ASSERT_EQ(seen.size(), 3u);
-    EXPECT_EQ(seen[1], "doc-2");
-    EXPECT_EQ(seen[2], "doc-1 removed");
-    EXPECT_EQ(results[1].title, "/segunda.vlf");
+    ASSERT_GE(seen.size(), 5u);
+    // doc-1 waited behind doc-0, so its removal took it from the queue before it was written.
+    EXPECT_EQ(std::vector<std::string>(seen.begin(), seen.begin() + 4),
+              (std::vector<std::string>{"doc-0", "doc-2", "doc-1 removed", "doc-0 removed"}));
+    EXPECT_EQ(results[1].title, "/segunda.vlf") << "only the newer snapshot was written";
+    EXPECT_EQ(seen.back(), "doc-3 removed");
 }
 
 class AutoSaverTest : public ::testing::Test {
