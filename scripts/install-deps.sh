@@ -14,7 +14,7 @@ packages=(
   libfreetype-dev libfontconfig-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-liberation
+  xvfb xauth xdotool fonts-liberation
   python3 python3-pil python3-numpy imagemagick graphicsmagick libtiff-tools netpbm
   libjpeg-turbo-progs libvips-tools sane-utils
   python3-olefile

@@ -7,6 +7,7 @@
 #include "geometry_commands.h"
 #include "info_command.h"
 #include "psd_command.h"
+#include "select_command.h"
 #include "vlf_command.h"
 #include "skin_command.h"
 #include "slideshow_command.h"
@@ -45,6 +46,10 @@ constexpr Command kCommands[] = {
     {"slideshow", "frames OLD NEW OUTDIR --transition NAME --variant N [--size WxH] [--every K] [--seed S] [--format EXT] [--json] | list [--json]",
      "pictures of a slide-show transition step by step; the transitions with their variants and random numbers",
      lv::tool::RunSlideshow},
+    {"select", "IN [--layer N] OP... [--mask OUT] [--apply crop|delete] [--out DOC] [--json]",
+     "select by wand, rectangle, ellipse or polygon (OP: wand=X,Y[,tol=R/G/B][,global][,mode=M], rect=L,T,R,B, "
+     "ellipse=L,T,R,B, poly=X1/Y1/X2/Y2/...; M: new add sub and xor notold); write the mask, crop or delete",
+     lv::tool::RunSelect},
 };
 
 void PrintHelp(std::FILE* out)
