@@ -8,6 +8,7 @@
 #include "app/windows/print_pages.h"
 #include "app/shell/program_fonts.h"
 #include "app/shell/program_language.h"
+#include "app/shell/recovery_service.h"
 #include "app/shell/shell_application.h"
 #include "app/shell/test_hooks.h"
 
@@ -27,6 +28,7 @@ int main(int argc, char** argv)
 
     const lv::app::TestHooks hooks = lv::app::TestHooks::FromEnvironment();
     lv::app::DocumentWindows documents(hooks);
+    lv::app::RecoveryService recovery(documents, hooks);
     lv::app::ShellApplication shell(application, std::vector<std::string>(argv + 1, argv + argc), hooks, documents,
                                     documents);
     lv::app::Acquisition acquisition(documents, hooks);
@@ -44,11 +46,12 @@ int main(int argc, char** argv)
         printing.attach(window, documents);
         albums = std::make_unique<lv::app::AlbumLibrary>();
         albumPage = std::make_unique<lv::app::AlbumPage>(window, albumDocuments, hooks, *albums);
+        recovery.attach(window);
     });
     shell.setTestCommandHandler([&](const QString& command) {
         return documents.handleTestCommand(command) || acquisition.handleTestCommand(command) ||
                video.handleTestCommand(command) || screenShots.handleTestCommand(command) ||
-               (albumPage && albumPage->handleTestCommand(command));
+               (albumPage && albumPage->handleTestCommand(command)) || recovery.handleTestCommand(command);
     });
     const int status = shell.run();
     acquisition.detach(shell.filters());

@@ -40,6 +40,7 @@ inline constexpr int kZoomReadoutControl = 203;
 inline constexpr int kIndicatorControl = 164;
 inline constexpr int kHelpMenu = 221;
 inline constexpr int kCommandHelpContents = 21903;
+inline constexpr int kCommandPreferences = 21904;  // "Preferências...", the recovery copies' settings
 
 class MainWindow final : public QWidget,
                          private PanelHost,
