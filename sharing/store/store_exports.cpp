@@ -2,6 +2,7 @@
 
 #include "common/text_encoding.h"
 #include "sharing/store/store_library_api.h"
+#include "sharing/store/store_protocol.h"
 #include "sharing/store/store_session.h"
 #include "sharing/store/store_strings.h"
 
