@@ -11,7 +11,8 @@ and set StoreServer=http://127.0.0.1:8765 in section "SHARING" of LV2000.ini.
 The first line on standard output is "PORT <n>" once the server listens (useful with
 --port 0). Test switches: --locked NAME refuses that account with 403; --cut-after N ends
 the connection after N bytes of every photo's first transfer (a resumed one gets the rest);
---ignore-range answers every photo request with the whole file.
+--ignore-range answers every photo request with the whole file; --log FILE records each photo
+request as "NAME START" (START the first byte asked for).
 """
 
 import argparse
@@ -39,6 +40,7 @@ class Store:
         self.cut_done = set()
         self.lock = threading.Lock()
         self.requests = 0
+        self.log = args.log
 
     def photos_of(self, user):
         folder = os.path.join(self.folder, user)
@@ -106,17 +108,22 @@ class Handler(BaseHTTPRequestHandler):
     def send_photo(self, name, path, size, mtime):
         start = 0
         ranged = self.headers.get("Range", "")
-        if ranged.startswith("bytes=") and ranged.endswith("-") and not self.store.ignore_range:
+        if ranged.startswith("bytes=") and ranged.endswith("-"):
             try:
                 start = int(ranged[len("bytes="):-1])
             except ValueError:
                 start = 0
-            if start >= size:
-                self.send_response(416)
-                self.send_header("Content-Range", "bytes */%d" % size)
-                self.send_header("Content-Length", "0")
-                self.end_headers()
-                return
+        if self.store.log:
+            with self.store.lock, open(self.store.log, "a", encoding="utf-8") as log:
+                log.write("%s %d\n" % (name, start))
+        if self.store.ignore_range:
+            start = 0
+        if start and start >= size:
+            self.send_response(416)
+            self.send_header("Content-Range", "bytes */%d" % size)
+            self.send_header("Content-Length", "0")
+            self.end_headers()
+            return
         self.send_response(206 if start else 200)
         self.send_header("Content-Type", "application/octet-stream")
         self.send_header("Content-Length", str(size - start))
@@ -179,6 +186,7 @@ def main():
     parser.add_argument("--key")
     parser.add_argument("--cut-after", type=int)
     parser.add_argument("--ignore-range", action="store_true")
+    parser.add_argument("--log")
     parser.add_argument("--verbose", action="store_true")
     args = parser.parse_args()
 

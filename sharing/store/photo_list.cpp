@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <type_traits>
 #include <unordered_set>
 
 namespace lv::sharing::store {
@@ -21,7 +22,7 @@ template <class Number>
 std::optional<Number> ParseNumber(std::string_view text)
 {
     Number value{};
-    if (text.empty() || text.front() == '-' || text.front() == '+')
+    if (text.empty() || text.front() == '+' || (text.front() == '-' && std::is_unsigned_v<Number>))
         return std::nullopt;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error != std::errc() || end != text.data() + text.size())

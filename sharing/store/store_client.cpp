@@ -41,6 +41,21 @@ std::string UrlPart(CURLU* url, CURLUPart part)
     return text;
 }
 
+// "127.x.y.z" written as an address, not a name that starts like one.
+bool IsLoopbackIPv4(std::string_view host)
+{
+    if (!host.starts_with("127."))
+        return false;
+    int dots = 0;
+    for (const char c : host) {
+        if (c == '.')
+            ++dots;
+        else if (!std::isdigit(static_cast<unsigned char>(c)))
+            return false;
+    }
+    return dots == 3;
+}
+
 int CodeOfTransfer(CURLcode code)
 {
     switch (code) {
@@ -94,6 +109,7 @@ struct PhotoTransfer {
     std::vector<std::uint8_t>& data;
     const TransferWatch& watch;
     bool started = false;
+    bool cancelled = false;
     long status = 0;
 };
 
@@ -112,6 +128,11 @@ std::size_t KeepPhoto(char* bytes, std::size_t size, std::size_t count, void* us
     }
     if (t.status != 200 && t.status != 206)
         return n;
+    // Checked here too: the progress function may come only after the last byte.
+    if (t.watch.cancelled && t.watch.cancelled()) {
+        t.cancelled = true;
+        return 0;
+    }
     if (t.data.size() + n > t.photo.size)
         return 0;
     t.data.insert(t.data.end(), bytes, bytes + n);
@@ -203,7 +224,7 @@ bool AddressAllowed(const std::string& address)
     if (scheme != "http")
         return false;
     const std::string host = UrlPart(url.get(), CURLUPART_HOST);
-    return host == "localhost" || host == "[::1]" || host.starts_with("127.");
+    return host == "localhost" || host == "[::1]" || IsLoopbackIPv4(host);
 }
 
 std::string JoinUrl(std::string_view base, std::string_view path)
@@ -326,11 +347,14 @@ int StoreClient::fetch(const PhotoEntry& photo, std::vector<std::uint8_t>& data,
         data.resize(std::size_t(offset));  // a range we did not ask for: try again later
         return kServiceFailed;
     }
-    if (code != CURLE_OK)
+    const bool whole = (status == 200 || status == 206) && data.size() == photo.size;
+    if (transfer.cancelled || (code == CURLE_ABORTED_BY_CALLBACK && !whole))
+        return kCancelled;
+    if (code != CURLE_OK && !whole)
         return CodeOfTransfer(code);
     if (const int refused = CodeOfStatus(status, false))
         return refused;
-    return data.size() == photo.size ? kOk : kCannotConnect;
+    return whole ? kOk : kCannotConnect;
 }
 
 }  // namespace lv::sharing::store

@@ -57,7 +57,8 @@ LV_EXPORT int LvStoreLoadString(int id, char* buffer, int size)
     if (!buffer || size <= 0)
         return 0;
     const std::string_view fitted = lv::TruncateUtf8(text, std::size_t(size - 1));
-    std::memcpy(buffer, fitted.data(), fitted.size());
+    if (!fitted.empty())
+        std::memcpy(buffer, fitted.data(), fitted.size());
     buffer[fitted.size()] = '\0';
     return int(fitted.size());
 }
