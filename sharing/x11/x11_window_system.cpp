@@ -123,18 +123,16 @@ struct X11WindowSystem::Connection {
         return 0;
     }
 
-    // The keycode for a key symbol and whether Shift gives it; a spare keycode takes a symbol
-    // the keyboard lacks.
+    // The keycode for a key symbol and whether Shift gives it. A symbol the keyboard lacks
+    // gets a spare keycode of its own, kept for it: a client reads the mapping only when it
+    // gets to the key, so a keycode bound again in between would type the wrong character.
     std::pair<KeyCode, bool> keyFor(KeySym symbol)
     {
         KeyCode code = XKeysymToKeycode(display, symbol);
         if (code == 0) {
-            code = spareKeycode();
+            code = spareKeycode(symbol);
             if (code == 0)
                 return {0, false};
-            KeySym both[2] = {symbol, symbol};
-            XChangeKeyboardMapping(display, code, 2, both, 1);
-            XSync(display, False);
         }
         int perCode = 0;
         const XPointer<KeySym> syms(XGetKeyboardMapping(display, code, 1, &perCode));
@@ -142,25 +140,35 @@ struct X11WindowSystem::Connection {
         return {code, shifted};
     }
 
-    KeyCode spareKeycode()
+    KeyCode spareKeycode(KeySym symbol)
     {
-        if (spare)
-            return spare;
+        if (spares.empty())
+            findSpares();
+        if (spares.empty())
+            return 0;
+        const KeyCode code = spares[nextSpare++ % spares.size()];
+        KeySym both[2] = {symbol, symbol};
+        XChangeKeyboardMapping(display, code, 2, both, 1);
+        XSync(display, False);
+        return code;
+    }
+
+    void findSpares()
+    {
         int low = 0;
         int high = 0;
         XDisplayKeycodes(display, &low, &high);
         int perCode = 0;
         const XPointer<KeySym> syms(XGetKeyboardMapping(display, KeyCode(low), high - low + 1, &perCode));
         if (!syms)
-            return 0;
+            return;
         for (int code = high; code >= low; --code) {
             bool empty = true;
             for (int i = 0; i < perCode; ++i)
                 empty = empty && syms.get()[(code - low) * perCode + i] == NoSymbol;
             if (empty)
-                return spare = KeyCode(code);
+                spares.push_back(KeyCode(code));
         }
-        return 0;
     }
 
     Display* display;
@@ -168,7 +176,8 @@ struct X11WindowSystem::Connection {
     Atom netWmName;
     Atom utf8String;
     Atom command;
-    KeyCode spare = 0;
+    std::vector<KeyCode> spares;
+    std::size_t nextSpare = 0;
 };
 
 std::unique_ptr<X11WindowSystem> X11WindowSystem::Open()
