@@ -14,7 +14,7 @@ FUZZ = build/fuzz
 # the Debian package build/release/lumivista_<version>_<arch>.deb.
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test bench fuzz install package clean
+.PHONY: all deps build run test bench fuzz fuzz-run install package clean
 
 all: build
 
@@ -53,9 +53,24 @@ bench: deps $(BENCH)/build.ninja
 $(FUZZ)/build.ninja:
 	CC=clang CXX=clang++ cmake -S . -B $(FUZZ) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DLV_BUILD_FUZZERS=ON -DLV_BUILD_TESTS=OFF -DLV_BUILD_APP=OFF
 
-# Builds every libFuzzer target into build/fuzz/fuzz; run one as: build/fuzz/fuzz/bmp_fuzzer fuzz/corpus/bmp
+# Builds every libFuzzer target into build/fuzz/fuzz. `make fuzz-run FUZZER=bmp SECONDS=300` runs
+# one (every one without FUZZER) over a copy of its seeds with the memory limits below; a
+# crash or an allocation beyond the limit is written to build/fuzz/findings.
+FUZZ_LIMITS = -rss_limit_mb=512 -malloc_limit_mb=512 -timeout=10
+SECONDS ?= 120
 fuzz: deps $(FUZZ)/build.ninja
 	cmake --build $(FUZZ) -j $(JOBS)
+
+fuzz-run: fuzz
+	@mkdir -p $(FUZZ)/findings
+	@for f in $(if $(FUZZER),$(FUZZ)/fuzz/$(FUZZER)_fuzzer,$(FUZZ)/fuzz/*_fuzzer); do \
+	  name=$$(basename $$f _fuzzer); seeds=fuzz/corpus/$$name; \
+	  case $$name in gif_stream) seeds=fuzz/corpus/gif;; esac; \
+	  mkdir -p $(FUZZ)/corpus/$$name && cp -n $$seeds/* $(FUZZ)/corpus/$$name/ 2>/dev/null; \
+	  echo "== $$name"; \
+	  $$f $(FUZZ_LIMITS) -max_total_time=$(SECONDS) -artifact_prefix=$(FUZZ)/findings/$$name- \
+	    $(FUZZ)/corpus/$$name $$seeds || exit 1; \
+	done
 
 clean:
 	rm -rf build

@@ -54,49 +54,101 @@ std::unique_ptr<LayerStack> FullSizeDocument()
     return stack;
 }
 
+// Two full-size layers in window 1 of a table of 64 steps.
+struct RecordedDocument {
+    RecordedDocument()
+        : stack(FullSizeDocument())
+    {
+        stack->undo = &recorder;
+    }
+    void undoAll()
+    {
+        while (table.undo(*stack, 1)) {
+        }
+        table.purge(1);
+    }
+    std::unique_ptr<LayerStack> stack;
+    UndoTable table{64};
+    WindowUndoRecorder recorder{table, 1};
+    LayerRecord& layer = stack->layers[0];
+};
+
 // 64 layer operations (opacity, reorder, add and delete) on two full-size layers, recorded
 // then undone: none of them copies a picture.
 void BM_RecordAndUndo64LayerSteps(benchmark::State& state)
 {
-    auto stack = FullSizeDocument();
-    UndoTable table(64);
-    WindowUndoRecorder recorder(table, 1);
-    stack->undo = &recorder;
+    RecordedDocument d;
+    LayerStack& stack = *d.stack;
     for (auto _ : state) {
         for (int i = 0; i < 16; ++i) {
-            SetLayerOpacity(*stack, 0, 40 + i, true);
-            MoveLayer(*stack, 0, 1, true);
-            AddLayer(*stack, 0, AllocatePicture(16, 16, 24, 0), {}, true, false);
-            DeleteLayer(*stack, 0, true);
+            SetLayerOpacity(stack, 0, 40 + i, true);
+            MoveLayer(stack, 0, 1, true);
+            AddLayer(stack, 0, AllocatePicture(16, 16, 24, 0), {}, true, false);
+            DeleteLayer(stack, 0, true);
         }
-        while (table.undo(*stack, 1)) {
-        }
-        table.purge(1);
+        d.undoAll();
     }
-    state.counters["bytes_copied_per_step"] = double(table.bytesCopied()) / double(state.iterations() * 64);
 }
 BENCHMARK(BM_RecordAndUndo64LayerSteps)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-// 64 paint steps on the full-size current layer: each copies exactly that layer's image and mask.
+// Recording a paint step on the full-size current layer: the step shares the layer's
+// pictures, so it costs the same whatever the layer's size.
+void BM_RecordPixelStep(benchmark::State& state)
+{
+    RecordedDocument d;
+    for (auto _ : state) {
+        RecordUndoStep(*d.stack, 1001);
+        if (d.table.count() == d.table.level()) {
+            state.PauseTiming();
+            d.table.purge(1);
+            state.ResumeTiming();
+        }
+    }
+    state.counters["layer_bytes"] = double(d.layer.image.size() + d.layer.mask.size());
+}
+BENCHMARK(BM_RecordPixelStep)->Unit(benchmark::kMicrosecond);
+
+// The brush's first dab after recording: the layer's image and mask are copied once, as
+// the step keeps the pictures they were.
+void BM_FirstWriteAfterRecording(benchmark::State& state)
+{
+    RecordedDocument d;
+    for (auto _ : state) {
+        state.PauseTiming();
+        RecordUndoStep(*d.stack, 1001);
+        state.ResumeTiming();
+        d.layer.image.write().row(0)[0] ^= 1;
+        d.layer.mask.write().row(0)[0] ^= 1;
+        state.PauseTiming();
+        d.table.purge(1);
+        state.ResumeTiming();
+    }
+    state.counters["layer_bytes"] = double(d.layer.image.size() + d.layer.mask.size());
+}
+BENCHMARK(BM_FirstWriteAfterRecording)->Unit(benchmark::kMillisecond);
+
+// Every dab after the first writes in place.
+void BM_LaterWrite(benchmark::State& state)
+{
+    RecordedDocument d;
+    for (auto _ : state) {
+        d.layer.image.write().row(0)[0] ^= 1;
+        d.layer.mask.write().row(0)[0] ^= 1;
+    }
+}
+BENCHMARK(BM_LaterWrite)->Unit(benchmark::kMicrosecond);
+
+// 64 paint steps recorded, each followed by a dab, then all undone.
 void BM_RecordAndUndo64PixelSteps(benchmark::State& state)
 {
-    auto stack = FullSizeDocument();
-    UndoTable table(64);
-    WindowUndoRecorder recorder(table, 1);
-    stack->undo = &recorder;
-    const std::size_t layerBytes = stack->layers[0].image.size() + stack->layers[0].mask.size();
+    RecordedDocument d;
     for (auto _ : state) {
         for (int i = 0; i < 64; ++i) {
-            RecordUndoStep(*stack, 1001);
-            stack->layers[0].image.row(i)[0] = std::uint8_t(i);
+            RecordUndoStep(*d.stack, 1001);
+            d.layer.image.write().row(i)[0] = std::uint8_t(i);
         }
-        while (table.undo(*stack, 1)) {
-        }
-        table.purge(1);
+        d.undoAll();
     }
-    const double perStep = double(table.bytesCopied()) / double(state.iterations() * 64);
-    state.counters["bytes_copied_per_step"] = perStep;
-    state.counters["layer_bytes"] = double(layerBytes);
 }
 BENCHMARK(BM_RecordAndUndo64PixelSteps)->Unit(benchmark::kMillisecond)->Iterations(2);
 

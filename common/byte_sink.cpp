@@ -4,8 +4,12 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace lv {
@@ -67,50 +71,176 @@ bool MemorySink::seek(std::uint64_t position)
     return true;
 }
 
-std::unique_ptr<FileSink> FileSink::Create(const std::string& path)
+namespace {
+
+constexpr int kMaxLinksFollowed = 40;
+// Room left in a file name for the temporary file's prefix and suffix.
+constexpr std::size_t kMaxTemporaryBase = 200;
+constexpr mode_t kDefaultUmask = 022;
+
+namespace fs = std::filesystem;
+
+// The file a chain of symbolic links ends at (which need not exist yet).
+fs::path followLinks(fs::path path)
 {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
+    for (int i = 0; i < kMaxLinksFollowed; ++i) {
+        std::error_code ec;
+        if (!fs::is_symlink(fs::symlink_status(path, ec)))
+            break;
+        const fs::path next = fs::read_symlink(path, ec);
+        if (ec)
+            break;
+        path = next.is_absolute() ? next : path.parent_path() / next;
+    }
+    return path;
+}
+
+// The process's umask, read without changing it (changing it would race other threads).
+mode_t currentUmask()
+{
+    std::FILE* status = std::fopen("/proc/self/status", "re");
+    if (!status)
+        return kDefaultUmask;
+    char line[256];
+    unsigned value = kDefaultUmask;
+    while (std::fgets(line, sizeof line, status))
+        if (std::sscanf(line, "Umask: %o", &value) == 1)
+            break;
+    std::fclose(status);
+    return mode_t(value);
+}
+
+std::uint64_t testFailureAfter()
+{
+    const char* text = std::getenv("LUMIVISTA_TEST_DISK_FULL_AFTER");
+    return text && *text ? std::strtoull(text, nullptr, 10) : UINT64_MAX;
+}
+
+FileFailure failureOf(int error)
+{
+    return {ProblemFromErrno(error), {}};
+}
+
+// Makes the replacement look like the old file: its permission bits and owner.
+void copyOwnership(int fd, const struct stat* old)
+{
+    if (!old) {
+        ::fchmod(fd, 0666 & ~currentUmask());
+        return;
+    }
+    if (old->st_uid != ::geteuid() || old->st_gid != ::getegid()) {
+        if (::fchown(fd, old->st_uid, old->st_gid) != 0 && ::fchown(fd, uid_t(-1), old->st_gid) != 0) {
+            // Not allowed to give the file away: it stays ours, with the old permissions.
+        }
+    }
+    ::fchmod(fd, old->st_mode & 07777);
+}
+
+// Makes the rename itself durable.
+void syncFolder(const fs::path& folder)
+{
+    const int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+}  // namespace
+
+std::unique_ptr<FileSink> FileSink::Create(const std::string& path, FileFailure* failure)
+{
+    const auto refuse = [failure](FileFailure why) {
+        if (failure)
+            *failure = std::move(why);
         return nullptr;
-    return std::make_unique<FileSink>(CreatedFile(fd));
+    };
+    const fs::path target = followLinks(path);
+    const fs::path folder = target.parent_path();
+    struct stat old {};
+    const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists) {
+        if (S_ISDIR(old.st_mode))
+            return refuse(failureOf(EISDIR));
+        if (!S_ISREG(old.st_mode)) {
+            // A device or a pipe holds no old file to protect, and must not be renamed over.
+            const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+            if (fd < 0)
+                return refuse(failureOf(errno));
+            return std::make_unique<FileSink>(CreatedFile{fd, {}, target.string(), testFailureAfter()});
+        }
+        if ((old.st_mode & 0222) == 0)
+            return refuse({FileProblem::ReadOnlyFile, {}});
+        if (::access(target.c_str(), W_OK) != 0)
+            return refuse(failureOf(errno));
+    }
+    std::string temporary = (folder / ("." + target.filename().string().substr(0, kMaxTemporaryBase))).string() + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) {
+        const int error = errno;
+        std::error_code ec;
+        if (error == ENOENT || (!folder.empty() && !fs::is_directory(folder, ec)))
+            return refuse({FileProblem::FolderMissing, {}});
+        return refuse(failureOf(error));
+    }
+    copyOwnership(fd, exists ? &old : nullptr);
+    return std::make_unique<FileSink>(CreatedFile{fd, std::move(temporary), target.string(), testFailureAfter()});
 }
 
 FileSink::FileSink(CreatedFile file)
     : fd_(file.fd)
+    , temporary_(std::move(file.temporary))
+    , target_(std::move(file.target))
+    , failAfter_(file.failAfter)
 {
     buffer_.reserve(kFileBufferSize);
 }
 
 FileSink::~FileSink()
 {
-    close();
+    if (!committed_)
+        discard();
+}
+
+bool FileSink::fail(int error)
+{
+    if (!failure_)
+        failure_ = failureOf(error ? error : EIO);
+    return false;
 }
 
 bool FileSink::writeToFile(const std::uint8_t* bytes, std::size_t count)
 {
     while (count) {
-        const ssize_t n = ::write(fd_, bytes, count);
+        std::size_t allowed = count;
+        if (failAfter_ != UINT64_MAX) {
+            if (fileBytes_ >= failAfter_)
+                return fail(ENOSPC);
+            allowed = std::size_t(std::min<std::uint64_t>(count, failAfter_ - fileBytes_));
+        }
+        const ssize_t n = ::write(fd_, bytes, allowed);
         if (n < 0 && errno == EINTR)
             continue;
         if (n <= 0)
-            return false;
+            return fail(n < 0 ? errno : ENOSPC);
         bytes += n;
         count -= std::size_t(n);
+        fileBytes_ += std::uint64_t(n);
     }
     return true;
 }
 
 bool FileSink::flush()
 {
-    if (!failed_ && !buffer_.empty() && !writeToFile(buffer_.data(), buffer_.size()))
-        failed_ = true;
+    if (!failure_ && fd_ >= 0 && !buffer_.empty())
+        writeToFile(buffer_.data(), buffer_.size());
     buffer_.clear();
-    return !failed_;
+    return !failure_;
 }
 
 bool FileSink::write(const void* bytes, std::size_t count)
 {
-    if (failed_ || fd_ < 0)
+    if (failure_ || fd_ < 0)
         return false;
     const auto* p = static_cast<const std::uint8_t*>(bytes);
     if (buffer_.size() + count <= kFileBufferSize) {
@@ -118,45 +248,69 @@ bool FileSink::write(const void* bytes, std::size_t count)
     } else {
         if (!flush())
             return false;
-        if (count >= kFileBufferSize) {
-            if (!writeToFile(p, count))
-                failed_ = true;
-        } else {
+        if (count >= kFileBufferSize)
+            writeToFile(p, count);
+        else
             buffer_.insert(buffer_.end(), p, p + count);
-        }
     }
-    if (!failed_)
+    if (!failure_)
         position_ += count;
-    return !failed_;
+    return !failure_;
 }
 
 bool FileSink::seek(std::uint64_t position)
 {
     if (!flush())
         return false;
-    if (::lseek(fd_, off_t(position), SEEK_SET) < 0) {
-        failed_ = true;
-        return false;
-    }
+    if (::lseek(fd_, off_t(position), SEEK_SET) < 0)
+        return fail(errno);
     position_ = position;
     return true;
 }
 
 bool FileSink::close()
 {
-    if (fd_ < 0)
-        return !failed_;
-    flush();
-    if (::close(fd_) != 0)
-        failed_ = true;
+    if (committed_)
+        return true;
+    const bool direct = temporary_.empty();
+    if (fd_ < 0 || !flush() || (!direct && ::fsync(fd_) != 0 && !fail(errno))) {
+        discard();
+        return false;
+    }
+    const int fd = fd_;
     fd_ = -1;
-    return !failed_;
+    if (::close(fd) != 0 || (!direct && ::rename(temporary_.c_str(), target_.c_str()) != 0)) {
+        fail(errno);
+        discard();
+        return false;
+    }
+    committed_ = true;
+    syncFolder(fs::path(target_).parent_path());
+    return true;
 }
 
-bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes)
+void FileSink::discard()
 {
-    auto sink = FileSink::Create(path);
-    return sink && sink->write(bytes.data(), bytes.size()) && sink->close();
+    if (committed_)
+        return;
+    if (fd_ >= 0)
+        ::close(fd_);
+    fd_ = -1;
+    if (!temporary_.empty())
+        ::unlink(temporary_.c_str());
+    temporary_.clear();
+}
+
+bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes, FileFailure* failure)
+{
+    auto sink = FileSink::Create(path, failure);
+    if (!sink)
+        return false;
+    if (sink->write(bytes.data(), bytes.size()) && sink->close())
+        return true;
+    if (failure)
+        *failure = sink->failure();
+    return false;
 }
 
 }  // namespace lv

@@ -1,6 +1,8 @@
 #pragma once
 // Writing for file encoders: buffered, and every failure is remembered so a writer can
-// tell "could not create" from "a write failed".
+// tell "could not create" from "a write failed", and why.
+
+#include "common/file_problem.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -41,19 +43,27 @@ private:
     std::size_t position_ = 0;
 };
 
-// Creates (or truncates) a file. Bytes reach the disk at `close`, which reports whether
-// everything was written; the destructor closes silently.
+// The one way files are written. Bytes go to a temporary file beside the target; close()
+// flushes and syncs it and renames it over the target, which keeps the old file's
+// permissions and, where the system allows, its owner (a symbolic link is followed to the
+// file it names). Until then the old file is untouched, and it stays so when the write
+// fails, the process dies or close() is never reached: the destructor removes the
+// temporary file. Concurrent writers of one name each replace the file whole.
+//
+// A file marked read-only (no write permission at all) is not replaced, nor one the user
+// may not write. Test hook: with LUMIVISTA_TEST_DISK_FULL_AFTER=N in the environment every
+// sink fails its writes beyond N bytes with "no space left", as a full disk does.
 class FileSink final : public ByteSink {
     struct CreatedFile {
-        explicit CreatedFile(int descriptor)
-            : fd(descriptor)
-        {
-        }
         int fd;
+        std::string temporary;
+        std::string target;
+        std::uint64_t failAfter;  // bytes before the test hook's failure; UINT64_MAX without it
     };
 
 public:
-    static std::unique_ptr<FileSink> Create(const std::string& path);
+    // Null when the file can't be created; `failure` then says why.
+    static std::unique_ptr<FileSink> Create(const std::string& path, FileFailure* failure = nullptr);
     // For Create only: nothing else can make a CreatedFile.
     explicit FileSink(CreatedFile file);
     ~FileSink() override;
@@ -64,19 +74,31 @@ public:
     bool seek(std::uint64_t position) override;
     std::uint64_t position() const override { return position_; }
     bool flush() override;
-    bool failed() const { return failed_; }
+    bool failed() const { return bool(failure_); }
+    // Why the sink failed, when it has.
+    const FileFailure& failure() const { return failure_; }
+    // Commits: true when every byte reached the disk and the file now stands under its name.
     bool close();
+    // Gives up: the temporary file goes and the old file stays.
+    void discard();
 
 private:
     bool writeToFile(const std::uint8_t* bytes, std::size_t count);
+    bool fail(int error);
 
     int fd_;
-    bool failed_ = false;
+    std::string temporary_;
+    std::string target_;
+    std::uint64_t failAfter_;
+    std::uint64_t fileBytes_ = 0;  // bytes handed to the system, for the test hook
+    bool committed_ = false;
+    FileFailure failure_;
     std::uint64_t position_ = 0;
     std::vector<std::uint8_t> buffer_;
 };
 
-// Writes a whole byte vector to a file; false on any failure.
-bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes);
+// Writes a whole byte vector to a file through FileSink; false on any failure, with the
+// reason in `failure` when given.
+bool WriteWholeFile(const std::string& path, const std::vector<std::uint8_t>& bytes, FileFailure* failure = nullptr);
 
 }  // namespace lv

@@ -59,15 +59,20 @@ bool MemorySource::seek(std::uint64_t position)
     return true;
 }
 
-std::unique_ptr<FileSource> FileSource::Open(const std::string& path)
+std::unique_ptr<FileSource> FileSource::Open(const std::string& path, FileFailure* failure)
 {
+    const auto refuse = [failure](FileProblem problem) {
+        if (failure)
+            *failure = {problem, {}};
+        return nullptr;
+    };
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        return nullptr;
+        return refuse(errno == ENOTDIR ? FileProblem::NotFound : ProblemFromErrno(errno));
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
         ::close(fd);
-        return nullptr;
+        return refuse(S_ISDIR(st.st_mode) ? FileProblem::UnknownFormat : FileProblem::DiskError);
     }
     return std::make_unique<FileSource>(OpenedFile(fd, std::uint64_t(st.st_size)));
 }

@@ -2,6 +2,8 @@
 // Bounded reading for file decoders: every read says how much it delivered, so a
 // decoder notices a short file instead of running past its end.
 
+#include "common/file_problem.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -64,8 +66,8 @@ class FileSource final : public ByteSource {
     };
 
 public:
-    // Null when the file can't be opened for reading.
-    static std::unique_ptr<FileSource> Open(const std::string& path);
+    // Null when the file can't be opened for reading; `failure` then says why.
+    static std::unique_ptr<FileSource> Open(const std::string& path, FileFailure* failure = nullptr);
     // For Open only: nothing else can make an OpenedFile.
     explicit FileSource(OpenedFile file);
     ~FileSource() override;

@@ -1,13 +1,11 @@
 #include "common/profile.h"
 
+#include "common/byte_sink.h"
 #include "common/byte_source.h"
 #include "common/text_encoding.h"
 
 #include <cstdint>
-#include <cstdio>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace lv::profile {
 namespace {
@@ -28,36 +26,14 @@ ProfileDocument load(const fs::path& file)
     return ProfileDocument::Parse(bytes ? *bytes : std::string());
 }
 
-// Written beside the file and renamed over it, so a failed write never leaves half a file.
-// A symbolic link is followed so that the link itself survives.
-bool store(const fs::path& link, const ProfileDocument& doc)
+// Through the safe write path, so a failed write never leaves half a file.
+bool store(const fs::path& file, const ProfileDocument& doc)
 {
     std::error_code ec;
-    const fs::path file = fs::is_symlink(link, ec) ? fs::weakly_canonical(link, ec) : link;
     if (file.has_parent_path())
         fs::create_directories(file.parent_path(), ec);
-    const auto oldStatus = fs::status(file, ec);
-    const mode_t mode = fs::exists(oldStatus) ? mode_t(oldStatus.permissions() & fs::perms::mask) : 0644;
-    std::string tmpName = file.string() + ".XXXXXX";
-    const int fd = mkstemp(tmpName.data());
-    if (fd < 0)
-        return false;
-    ::fchmod(fd, mode);
     const std::string text = doc.serialize();
-    std::size_t done = 0;
-    while (done < text.size()) {
-        const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
-        if (n <= 0)
-            break;
-        done += std::size_t(n);
-    }
-    const bool written = done == text.size() && ::fsync(fd) == 0;
-    const bool closed = ::close(fd) == 0;
-    if (!written || !closed || std::rename(tmpName.c_str(), file.c_str()) != 0) {
-        std::remove(tmpName.c_str());
-        return false;
-    }
-    return true;
+    return WriteWholeFile(file.string(), std::vector<std::uint8_t>(text.begin(), text.end()));
 }
 
 template <typename Change>
@@ -132,6 +108,16 @@ bool WriteInt(const fs::path& file, std::string_view section, std::string_view k
 bool WriteSection(const fs::path& file, std::string_view section, const std::vector<Entry>& entries)
 {
     return modify(file, [&](ProfileDocument& doc) { return doc.replaceSection(section, entries); });
+}
+
+bool WriteSections(const fs::path& file, const std::vector<std::pair<std::string, std::vector<Entry>>>& sections)
+{
+    return modify(file, [&](ProfileDocument& doc) {
+        for (const auto& [section, entries] : sections)
+            if (!doc.replaceSection(section, entries))
+                return false;
+        return true;
+    });
 }
 
 bool DeleteKey(const fs::path& file, std::string_view section, std::string_view key)

@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace lv::profile {
@@ -31,6 +32,9 @@ bool WriteString(const std::filesystem::path& file, std::string_view section, st
                  std::string_view value);
 bool WriteInt(const std::filesystem::path& file, std::string_view section, std::string_view key, int value);
 bool WriteSection(const std::filesystem::path& file, std::string_view section, const std::vector<Entry>& entries);
+// Several whole sections in one rewrite of the file.
+bool WriteSections(const std::filesystem::path& file,
+                   const std::vector<std::pair<std::string, std::vector<Entry>>>& sections);
 bool DeleteKey(const std::filesystem::path& file, std::string_view section, std::string_view key);
 bool DeleteSection(const std::filesystem::path& file, std::string_view section);
 

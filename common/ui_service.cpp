@@ -12,6 +12,7 @@ ConsoleService& consoleService()
 }
 
 Service* installed = nullptr;
+thread_local Service* installedForThread = nullptr;
 
 }  // namespace
 
@@ -28,6 +29,8 @@ Answer ConsoleService::ask(std::string_view text, std::string_view title, Button
 
 Service& Current()
 {
+    if (installedForThread)
+        return *installedForThread;
     return installed ? *installed : consoleService();
 }
 
@@ -40,6 +43,17 @@ ScopedService::ScopedService(Service& service)
 ScopedService::~ScopedService()
 {
     installed = previous_;
+}
+
+ScopedThreadService::ScopedThreadService(Service& service)
+    : previous_(installedForThread)
+{
+    installedForThread = &service;
+}
+
+ScopedThreadService::~ScopedThreadService()
+{
+    installedForThread = previous_;
 }
 
 }  // namespace lv::ui

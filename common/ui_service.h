@@ -51,6 +51,20 @@ private:
     Service* previous_;
 };
 
+// Installs a service for the calling thread only, for worker threads that must not reach
+// the process-wide one (a toolkit's service belongs to its own thread). While it lives,
+// Current() on this thread returns it.
+class ScopedThreadService {
+public:
+    explicit ScopedThreadService(Service& service);
+    ~ScopedThreadService();
+    ScopedThreadService(const ScopedThreadService&) = delete;
+    ScopedThreadService& operator=(const ScopedThreadService&) = delete;
+
+private:
+    Service* previous_;
+};
+
 // The hourglass for the lifetime of the guard.
 class BusyCursor {
 public:

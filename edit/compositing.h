@@ -26,8 +26,8 @@ enum class MergeMode {
 };
 
 // Returns the index of the record holding the result, or -1 (stack unchanged) when nothing
-// can be merged or the result cannot be allocated. What the merge takes out of the stack
-// (removed records, the replaced pictures) goes to the stack's undo recorder.
+// can be merged or the result cannot be allocated. It records no undo step: a caller that
+// wants one records it first.
 // In linked mode the result takes the current layer's record when that layer is linked,
 // else the front-most linked record's; a merge whose layers are all hidden has no
 // rectangle and fails unless `wholeDocument` is set.

@@ -7,8 +7,8 @@ namespace {
 
 bool usable(const LayerRecord& record)
 {
-    const HDIB& image = record.image;
-    const HDIB& mask = record.mask;
+    const HDIB& image = record.image.read();
+    const HDIB& mask = record.mask.read();
     return image && mask && (image.bitCount() == 8 || image.bitCount() == 24) && mask.bitCount() == 8 &&
            image.width() == mask.width() && image.height() == mask.height() && image.width() > 0 && image.height() > 0;
 }

@@ -134,8 +134,8 @@ std::optional<LayerContent> CopyLayerContent(const LayerStack& stack, int index)
     if (!record)
         return std::nullopt;
     LayerContent content;
-    content.image = DibDuplicate(record->image);
-    content.mask = DibDuplicate(record->mask);
+    content.image = DibDuplicate(record->image.read());
+    content.mask = DibDuplicate(record->mask.read());
     if (!content.image && !content.mask)
         return std::nullopt;
     if (record->kind == LAYER_TEXT && record->textObject)

@@ -6,12 +6,14 @@
 #include "edit/document_rect.h"
 #include "edit/text_object.h"
 #include "imagelib/dib.h"
+#include "imagelib/shared_picture.h"
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lv {
 
@@ -32,9 +34,19 @@ inline constexpr std::size_t kMaxLayerNameBytes = 255;
 // until the layer is first placed.
 using Placement = std::array<double, 9>;
 
+// A layer image's encoded block as the file the layer was read from held it (the bytes
+// after the block header), and the picture it decoded to: saving writes it back unchanged
+// while the layer still holds that picture unwritten, so untouched layers lose nothing.
+struct EncodedImageBlock {
+    std::vector<std::uint8_t> bytes;
+    PictureStamp decoded;
+};
+
+// Pictures are shared (with undo steps, the clipboard, snapshots): read them freely, and
+// change them through `write()`, which copies a shared picture first.
 struct LayerRecord {
-    HDIB image;  // 24-bit in a colour document, 8-bit grey in a grey one; mask layers always 8-bit
-    HDIB mask;   // 8-bit, same size as `image`: 255 opaque, 0 transparent
+    SharedPicture image;  // 24-bit in a colour document, 8-bit grey in a grey one; mask layers always 8-bit
+    SharedPicture mask;   // 8-bit, same size as `image`: 255 opaque, 0 transparent
     std::shared_ptr<TextObject> textObject;  // text layers only
     std::int32_t x = 0;  // left edge, document columns
     std::int32_t y = 0;  // bottom edge, document rows counted from the bottom
@@ -50,6 +62,7 @@ struct LayerRecord {
     std::uint32_t reserved = 0;
     Placement textPlacement{};
     double aspect = 0;  // image width / height, a height below 2 counting as 1
+    std::shared_ptr<const EncodedImageBlock> imageBlock;  // JPEG image of a layer read from a file
 };
 
 // State the image window keeps in the document and that is copied with it unchanged.
@@ -73,26 +86,35 @@ struct LayerStack {
     ViewWords view;
     std::uint32_t selectionActive = 0;
     DocumentRect selectionRect;  // top-down
-    HDIB selectionAux;
-    HDIB floatingMask;
-    HDIB selectionMask;
+    SharedPicture selectionAux;
+    SharedPicture floatingMask;
+    SharedPicture selectionMask;
     std::uint32_t modified = 0;
     std::int32_t layerCount = 0;
     std::array<LayerRecord, kMaxLayers> layers;
     std::int32_t currentLayer = 0;
     std::array<std::uint32_t, 7> projectPlacement{};  // the project screens' words, copied unchanged
 
-    // The recorder of the window that owns the document; null records nothing. Operations
-    // that take pictures out of the stack hand them to it.
+    // The recorder of the window that owns the document; null records nothing.
     UndoRecorder* undo = nullptr;
 };
 
 // Width over height, a height below 2 counting as 1.
 double LayerAspect(const HDIB& image);
+inline double LayerAspect(const SharedPicture& image)
+{
+    return LayerAspect(image.read());
+}
 
 // A layer name from text: up to the first NUL, at most 255 bytes, cut on a UTF-8
 // character boundary.
 std::string LayerNameFrom(std::string_view text);
+// The same for a name as a file holds it: UTF-8 (possibly cut inside its last character)
+// stays, anything else was written by the older program and is read as Windows-1252.
+std::string LayerNameFromFile(std::string_view bytes);
+// Bytes a reader takes of a stored name: the longest name, and room to tell a UTF-8
+// character cut at the limit from a Windows-1252 one.
+inline constexpr std::size_t kStoredLayerNameBytes = kMaxLayerNameBytes + 3;
 
 inline bool IsLayerIndex(const LayerStack& stack, int index)
 {

@@ -4,6 +4,7 @@
 #include "edit/layers.h"
 #include "edit/text_block.h"
 #include "imagelib/dib_alloc.h"
+#include "imagelib/picture_budget.h"
 
 #include <algorithm>
 
@@ -23,8 +24,9 @@ HDIB conformPicture(HDIB picture, bool grey)
 
 bool PlausibleDocument(std::int64_t width, std::int64_t height, std::uint32_t depth, std::uint64_t fileBytes)
 {
-    return PictureBytes(width, height, depth) != 0 &&
-           std::uint64_t(width) * std::uint64_t(height) <= fileBytes * kMaxPixelsPerFileByte;
+    const std::uint64_t bytes = PictureBytes(width, height, depth);
+    return bytes != 0 && std::uint64_t(width) * std::uint64_t(height) <= fileBytes * kMaxPixelsPerFileByte &&
+           !CheckPictureBudget(bytes, fileBytes);
 }
 
 std::unique_ptr<LayerStack> MakeStackFromFile(FileDocument document)
@@ -42,10 +44,14 @@ std::unique_ptr<LayerStack> MakeStackFromFile(FileDocument document)
         FileLayer& in = document.layers[i];
         LayerRecord& record = stack->layers[i];
         record.kind = in.kind == LAYER_MASK ? LAYER_MASK : in.kind == LAYER_TEXT && in.textObject ? LAYER_TEXT : LAYER_IMAGE;
+        const void* decoded = in.image.data();
         record.image = conformPicture(std::move(in.image), document.depth == 8 || record.kind == LAYER_MASK);
         if (!record.image || !in.mask || in.mask.bitCount() != 8 || in.mask.width() != record.image.width() ||
             in.mask.height() != record.image.height())
             return nullptr;
+        if (!in.imageJpeg.empty() && record.image.data() == decoded)
+            record.imageBlock = std::make_shared<const EncodedImageBlock>(
+                EncodedImageBlock{std::move(in.imageJpeg), record.image.stamp()});
         record.mask = std::move(in.mask);
         if (record.kind == LAYER_TEXT) {
             record.textPlacement = PlacementFromText(*in.textObject);

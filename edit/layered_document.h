@@ -12,6 +12,7 @@ namespace lv {
 struct FileLayer {
     HDIB image;
     HDIB mask;
+    std::vector<std::uint8_t> imageJpeg;  // the image's JPEG stream as the file holds it
     std::shared_ptr<TextObject> textObject;
     std::uint32_t kind = LAYER_IMAGE;
     std::int32_t x = 0;
@@ -43,7 +44,8 @@ bool PlausibleDocument(std::int64_t width, std::int64_t height, std::uint32_t de
 // Brings each layer's pictures to the document's depth (mask layers to grey), checks
 // that masks are 8-bit and as large as their images, and fills the records: a text kind
 // without text becomes an image layer, the placement comes from the text object, `aspect`
-// from the image. Null when a layer is unusable or memory runs out.
+// from the image; an image kept at its depth keeps its JPEG stream for saving. Null when a
+// layer is unusable or memory runs out.
 std::unique_ptr<LayerStack> MakeStackFromFile(FileDocument document);
 
 }  // namespace lv

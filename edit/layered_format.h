@@ -21,13 +21,16 @@ inline constexpr int kLayeredWriteFailed = -3;
 inline constexpr int kLayeredOutOfMemory = -4;
 
 // Writes the stream at the sink's position: layer images as JPEG at `quality` (as
-// uncompressed bitmaps at quality 100), masks as run-length bitmaps, and the composite as
+// uncompressed bitmaps at quality 100; a layer still holding the picture its file's JPEG
+// stream decoded to writes that stream back unchanged), masks as run-length bitmaps, and the composite as
 // the preview, which the caller keeps up to date. The pictures are not changed. A failed
 // write leaves what was written.
 int WriteLayeredStream(ByteSink& sink, const LayerStack& stack, int quality);
 
-// The save for names ending in ".VLF": false when the file can't be created or written.
-bool WriteLayeredFile(const std::string& path, const LayerStack& stack, int quality = kLayeredSaveQuality);
+// The save for names ending in ".VLF", through the safe write path: false when the file
+// can't be created or written (the old file then stays as it was; `failure` says why).
+bool WriteLayeredFile(const std::string& path, const LayerStack& stack, int quality = kLayeredSaveQuality,
+                      FileFailure* failure = nullptr);
 
 // The stream at the source's position, or null when any check or block fails. The
 // composite is blank until the caller composites.

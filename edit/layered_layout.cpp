@@ -3,6 +3,7 @@
 #include "common/little_endian.h"
 #include "edit/layer_stack.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace lv {
@@ -97,10 +98,12 @@ std::optional<std::string> ReadNameBlock(ByteSource& source, std::uint64_t posit
     if (!source.seek(position) || !source.readExact(head, sizeof head))
         return std::nullopt;
     const std::uint32_t bytes = LoadLE32(head);
-    std::string name(std::min<std::size_t>(bytes, kMaxLayerNameBytes), '\0');
+    // The bytes past the longest name only help tell encodings apart; a file may end first.
+    const std::uint64_t needed = std::min<std::uint64_t>(bytes, kMaxLayerNameBytes);
+    std::string name(std::size_t(std::max(needed, std::min({std::uint64_t(bytes), std::uint64_t(kStoredLayerNameBytes), source.remaining()}))), '\0');
     if (!source.readExact(name.data(), name.size()))
         return std::nullopt;
-    return LayerNameFrom(name);
+    return LayerNameFromFile(name);
 }
 
 bool WriteNameBlock(ByteSink& sink, const std::string& name)

@@ -1,28 +1,81 @@
+#include "common/window_source.h"
 #include "edit/compositing.h"
 #include "edit/layered_document.h"
 #include "edit/layered_format.h"
 #include "edit/layered_layout.h"
 #include "edit/picture_block.h"
 #include "edit/text_block.h"
+#include "imagelib/dib_alloc.h"
 #include "imagelib/image_file.h"
+#include "imagelib/picture_budget.h"
 #include "imagelib/progress.h"
+
+#include <algorithm>
+#include <map>
+#include <optional>
+#include <vector>
 
 namespace lv {
 namespace {
 
+// Where each block the table names ends: at the next block, or at the stream's end.
+using BlockEnds = std::map<std::uint64_t, std::uint64_t>;
+
+// The blocks of the table in file order; nothing when a block lies inside the header and
+// table or past the stream, or two entries name the same block (a small file must not make
+// the reader decode one block many times).
+std::optional<BlockEnds> blockEnds(const LayeredLayout& layout, std::uint64_t streamBytes)
+{
+    std::vector<std::uint64_t> offsets;
+    for (const LayeredEntry& e : layout.entries) {
+        for (const std::uint32_t offset : {e.nameOffset, e.imageOffset, e.maskOffset})
+            offsets.push_back(offset);
+        if (e.kind == LAYER_TEXT && e.textOffset != 0)
+            offsets.push_back(e.textOffset);
+    }
+    if (layout.header.previewOffset != 0)
+        offsets.push_back(layout.header.previewOffset);
+    const std::uint64_t tableEnd = kLayeredHeaderSize + layout.entries.size() * kLayeredEntrySize;
+    std::sort(offsets.begin(), offsets.end());
+    BlockEnds ends;
+    for (std::size_t i = 0; i < offsets.size(); ++i) {
+        const std::uint64_t offset = offsets[i];
+        if (offset == 0)
+            continue;  // an absent block; a layer needing it is refused when read
+        if (offset < tableEnd || offset >= streamBytes || (i + 1 < offsets.size() && offsets[i + 1] == offset))
+            return std::nullopt;
+        ends[offset] = i + 1 < offsets.size() ? offsets[i + 1] : streamBytes;
+    }
+    return ends;
+}
+
+// A picture block read within its own extent; `consumed` grows by what its decoder read.
+HDIB readPicture(ByteSource& source, std::uint64_t base, std::uint64_t offset, const BlockEnds& ends,
+                 std::initializer_list<BlockEncoding> accepted, std::uint64_t& consumed,
+                 std::vector<std::uint8_t>* keptJpeg = nullptr)
+{
+    WindowSource block(source, base + offset, ends.at(offset) - offset);
+    HDIB picture = ReadPictureBlock(block, 0, accepted, keptJpeg);
+    consumed += block.position();
+    return picture;
+}
+
 // One layer's blocks; nothing when a name, image or mask is missing or unreadable, or a
 // text block fails.
-std::optional<FileLayer> readLayer(ByteSource& source, std::uint64_t base, const LayeredEntry& entry)
+std::optional<FileLayer> readLayer(ByteSource& source, std::uint64_t base, const LayeredEntry& entry,
+                                   const BlockEnds& ends, std::uint64_t& consumed)
 {
     if (entry.nameOffset == 0 || entry.imageOffset == 0 || entry.maskOffset == 0)
         return std::nullopt;
     FileLayer layer;
-    auto name = ReadNameBlock(source, base + entry.nameOffset);
+    WindowSource nameBlock(source, base + entry.nameOffset, ends.at(entry.nameOffset) - entry.nameOffset);
+    auto name = ReadNameBlock(nameBlock, 0);
     if (!name)
         return std::nullopt;
     layer.name = std::move(*name);
-    layer.image = ReadPictureBlock(source, base + entry.imageOffset, {kBlockBmp, kBlockJpeg});
-    layer.mask = layer.image ? ReadPictureBlock(source, base + entry.maskOffset, {kBlockBmp}) : HDIB{};
+    layer.image = readPicture(source, base, entry.imageOffset, ends, {kBlockBmp, kBlockJpeg}, consumed,
+                              &layer.imageJpeg);
+    layer.mask = layer.image ? readPicture(source, base, entry.maskOffset, ends, {kBlockBmp}, consumed) : HDIB{};
     if (!layer.mask)
         return std::nullopt;
     if (entry.kind == LAYER_TEXT && entry.textOffset != 0) {
@@ -41,6 +94,11 @@ std::optional<FileLayer> readLayer(ByteSource& source, std::uint64_t base, const
     return layer;
 }
 
+std::uint64_t pictureBytes(const HDIB& picture)
+{
+    return picture ? PictureBytes(picture.width(), picture.height(), picture.bitCount()) : 0;
+}
+
 }  // namespace
 
 std::unique_ptr<LayerStack> ReadLayeredStream(ByteSource& source)
@@ -49,7 +107,9 @@ std::unique_ptr<LayerStack> ReadLayeredStream(ByteSource& source)
     if (!layout)
         return nullptr;
     const LayeredHeader& h = layout->header;
-    if (!PlausibleDocument(h.width, h.height, h.depth, source.size() - layout->base))
+    const std::uint64_t streamBytes = source.size() - layout->base;
+    const auto ends = blockEnds(*layout, streamBytes);
+    if (!ends || !PlausibleDocument(h.width, h.height, h.depth, streamBytes))
         return nullptr;
     FileDocument document;
     document.width = h.width;
@@ -58,14 +118,22 @@ std::unique_ptr<LayerStack> ReadLayeredStream(ByteSource& source)
     document.xPelsPerMeter = h.xPelsPerMeter;
     document.yPelsPerMeter = h.yPelsPerMeter;
     document.current = h.current;
+    // The layers' pictures and the canvas together stay within what the data the blocks
+    // really hold may make; zero padding between blocks counts for nothing.
+    std::uint64_t consumed = 0, made = 0;
     const std::size_t count = layout->entries.size();
     for (std::size_t i = 0; i < count; ++i) {
         ReportProgress(kProgressReading, int(i * 100 / count));
-        auto layer = readLayer(source, layout->base, layout->entries[i]);
+        auto layer = readLayer(source, layout->base, layout->entries[i], *ends, consumed);
         if (!layer)
+            return nullptr;
+        made += pictureBytes(layer->image) + pictureBytes(layer->mask);
+        if (CheckPictureBudget(made, consumed))
             return nullptr;
         document.layers.push_back(std::move(*layer));
     }
+    if (CheckPictureBudget(made + PictureBytes(h.width, h.height, h.depth), consumed))
+        return nullptr;
     return MakeStackFromFile(std::move(document));
 }
 

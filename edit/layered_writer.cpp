@@ -34,8 +34,10 @@ int writeLayer(ByteSink& sink, std::uint64_t base, const LayerRecord& record, in
         return kLayeredWriteFailed;
     if (record.image) {
         entry.imageOffset = offset();
-        const int result = quality == kLosslessQuality ? WriteBmpBlock(sink, record.image, false)
-                                                       : WriteJpegBlock(sink, record.image, quality);
+        const EncodedImageBlock* kept = record.imageBlock.get();
+        const int result = quality == kLosslessQuality ? WriteBmpBlock(sink, record.image.read(), false)
+                           : kept && record.image.matches(kept->decoded) ? WriteKeptJpegBlock(sink, kept->bytes)
+                                                                         : WriteJpegBlock(sink, record.image.read(), quality);
         if (result != kBlockWritten)
             return result;
         if (!PadBlock(sink, base))
@@ -43,7 +45,7 @@ int writeLayer(ByteSink& sink, std::uint64_t base, const LayerRecord& record, in
     }
     if (record.mask) {
         entry.maskOffset = offset();
-        if (WriteBmpBlock(sink, record.mask, true) != kBlockWritten || !PadBlock(sink, base))
+        if (WriteBmpBlock(sink, record.mask.read(), true) != kBlockWritten || !PadBlock(sink, base))
             return kLayeredWriteFailed;
     }
     if (record.kind == LAYER_TEXT && record.textObject) {
@@ -100,13 +102,18 @@ int WriteLayeredStream(ByteSink& sink, const LayerStack& stack, int quality)
     return sink.seek(end) ? kLayeredWritten : kLayeredWriteFailed;
 }
 
-bool WriteLayeredFile(const std::string& path, const LayerStack& stack, int quality)
+bool WriteLayeredFile(const std::string& path, const LayerStack& stack, int quality, FileFailure* failure)
 {
-    auto sink = CreateImageFile(path);
+    auto sink = CreateImageFile(path, failure);
     if (!sink)
         return false;
-    const bool written = WriteLayeredStream(*sink, stack, quality) == kLayeredWritten;
-    return sink->close() && written;
+    // Without a commit the sink leaves the old file as it was.
+    if (WriteLayeredStream(*sink, stack, quality) == kLayeredWritten && sink->close())
+        return true;
+    sink->discard();
+    if (failure)
+        *failure = sink->failure();
+    return false;
 }
 
 }  // namespace lv

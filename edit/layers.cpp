@@ -1,6 +1,7 @@
 #include "edit/layers.h"
 
 #include "common/string_table.h"
+#include "common/text_encoding.h"
 #include "edit/layer_pictures.h"
 #include "edit/undo_hooks.h"
 #include "imagelib/dib_alloc.h"
@@ -70,6 +71,14 @@ std::string LayerNameFrom(std::string_view text)
     while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
         --end;
     return std::string(text.substr(0, end));
+}
+
+std::string LayerNameFromFile(std::string_view bytes)
+{
+    bytes = bytes.substr(0, bytes.find('\0'));
+    if (IsValidUtf8(TruncateUtf8(bytes, kMaxLayerNameBytes)))
+        return LayerNameFrom(bytes);
+    return LayerNameFrom(Windows1252ToUtf8(bytes));
 }
 
 std::unique_ptr<LayerStack> CreateEmptyLayerStack(int width, int height, int bitCount)
@@ -149,15 +158,11 @@ int InsertLayer(LayerStack& stack, HDIB& image, HDIB& mask, int position, bool k
     HDIB layerMask = newMask ? std::move(newMask) : std::move(mask);
     if (stack.composite)
         layerImage.header().biXPelsPerMeter = stack.composite.header().biXPelsPerMeter;
-    std::rotate(stack.layers.begin() + position, stack.layers.begin() + stack.layerCount,
-                stack.layers.begin() + stack.layerCount + 1);
     const std::int32_t y = std::int32_t(stack.height) - layerImage.height();
-    LayerRecord& record = stack.layers[std::size_t(position)];
-    record = newRecord(std::move(layerImage), std::move(layerMask), "", y);
+    LayerRecord record = newRecord(std::move(layerImage), std::move(layerMask), "layer" + std::to_string(stack.layerCount + 1), y);
     record.kind = textObject ? LAYER_TEXT : LAYER_IMAGE;
     record.textObject = std::move(textObject);
-    ++stack.layerCount;
-    record.name = "layer" + std::to_string(stack.layerCount);
+    PutLayerRecord(stack, position, std::move(record));
     if (stack.currentLayer >= position && stack.layerCount >= 2)
         ++stack.currentLayer;
     return kInsertOk;
@@ -176,9 +181,7 @@ bool AddLayer(LayerStack& stack, int position, HDIB image, HDIB mask, bool recor
     }
     stack.currentLayer = position;
     if (recordUndo) {
-        ReleasedContent released;
-        ClearSelection(stack, released);
-        HandOver(stack, std::move(released), recorded);
+        ClearSelection(stack);
         LayerRecord& record = stack.layers[std::size_t(position)];
         record.x = (std::int32_t(stack.width) - record.image.width()) / 2;
         record.y = (std::int32_t(stack.height) - record.image.height()) / 2;
@@ -190,18 +193,12 @@ bool DeleteLayer(LayerStack& stack, int index, bool recordUndo)
 {
     if (!IsLayerIndex(stack, index))
         return false;
-    // Without a step of its own the pictures belong to the step the caller recorded.
-    const bool toUndo = !recordUndo || RecordUndoStep(stack, kUndoLayerDelete);
-    ReleasedContent released;
-    if (recordUndo)
-        ClearSelection(stack, released);
-    released.layers.push_back({index, std::move(stack.layers[std::size_t(index)])});
-    std::rotate(stack.layers.begin() + index, stack.layers.begin() + index + 1,
-                stack.layers.begin() + stack.layerCount);
-    stack.layers[std::size_t(stack.layerCount - 1)] = LayerRecord{};
-    --stack.layerCount;
+    if (recordUndo) {
+        RecordUndoStep(stack, kUndoLayerDelete, {index});
+        ClearSelection(stack);
+    }
+    TakeLayerRecord(stack, index);
     stack.currentLayer = std::max(stack.currentLayer - 1, 0);
-    HandOver(stack, std::move(released), toUndo);
     return true;
 }
 
@@ -227,6 +224,23 @@ bool MoveLayer(LayerStack& stack, int from, int to, bool recordUndo)
             --current;
     }
     return true;
+}
+
+LayerRecord TakeLayerRecord(LayerStack& stack, int index)
+{
+    LayerRecord record = std::move(stack.layers[std::size_t(index)]);
+    std::rotate(stack.layers.begin() + index, stack.layers.begin() + index + 1, stack.layers.begin() + stack.layerCount);
+    stack.layers[std::size_t(stack.layerCount - 1)] = LayerRecord{};
+    --stack.layerCount;
+    return record;
+}
+
+void PutLayerRecord(LayerStack& stack, int index, LayerRecord record)
+{
+    std::rotate(stack.layers.begin() + index, stack.layers.begin() + stack.layerCount,
+                stack.layers.begin() + stack.layerCount + 1);
+    stack.layers[std::size_t(index)] = std::move(record);
+    ++stack.layerCount;
 }
 
 }  // namespace lv

@@ -51,7 +51,7 @@ int InsertLayer(LayerStack& stack, HDIB& image, HDIB& mask, int position, bool k
 bool AddLayer(LayerStack& stack, int position, HDIB image, HDIB mask, bool recordUndo, bool keep8Bit,
               std::shared_ptr<TextObject> textObject = {});
 
-// Removes a record; its pictures go to the stack's undo recorder. The layer above becomes current.
+// Removes a record (a step recorded first keeps it). The layer above becomes current.
 bool DeleteLayer(LayerStack& stack, int index, bool recordUndo);
 
 // Reorders; the current layer follows the layer it designated.
@@ -81,7 +81,13 @@ int SetLayerOpacity(LayerStack& stack, int index, int percent, bool recordUndo);
 
 int CountVisibleLayers(const LayerStack& stack);
 
-// The record itself, for tools that replace its image or mask in place (they keep the
+// Takes record `index` out and closes the gap; puts a record in at `index` (0..count) and
+// opens one. Neither touches the current layer or records undo; the index must be valid
+// and, for putting, the stack not full.
+LayerRecord TakeLayerRecord(LayerStack& stack, int index);
+void PutLayerRecord(LayerStack& stack, int index, LayerRecord record);
+
+// The record itself, for tools that replace or write its image or mask (they keep the
 // record's invariants: both present, same size). Null for a bad index.
 LayerRecord* GetLayerImageSlot(LayerStack& stack, int index);
 

@@ -2,6 +2,7 @@
 
 #include "edit/layer_blend.h"
 #include "edit/layer_pictures.h"
+#include "edit/layers.h"
 #include "edit/undo_hooks.h"
 
 #include <algorithm>
@@ -182,26 +183,16 @@ std::optional<MergeResult> computeMerge(const LayerStack& stack, MergeMode mode,
     return result;
 }
 
-// Gives the record the merged content; what it held goes into `released`.
-void storeResult(LayerRecord& record, int index, MergeResult result, ReleasedContent& released)
+// Gives the record the merged content; its name and flags stay.
+void storeResult(LayerRecord& record, MergeResult result)
 {
-    ReleasedLayer old{index, {}};
-    old.record.image = std::move(record.image);
-    old.record.mask = std::move(record.mask);
-    old.record.textObject = std::move(record.textObject);
-    old.record.sourceImage = std::move(record.sourceImage);
-    old.record.sourceMask = std::move(record.sourceMask);
-    old.record.x = record.x;
-    old.record.y = record.y;
-    old.record.opacity = record.opacity;
-    old.record.kind = record.kind;
-    old.record.textPlacement = record.textPlacement;
-    old.record.aspect = record.aspect;
-    released.layers.push_back(std::move(old));
-
     record.aspect = LayerAspect(result.image);
     record.image = std::move(result.image);
     record.mask = std::move(result.mask);
+    record.imageBlock.reset();
+    record.textObject.reset();
+    record.sourceImage.reset();
+    record.sourceMask.reset();
     record.kind = result.kind;
     record.opacity = result.opacity;
     record.x = result.x;
@@ -209,7 +200,9 @@ void storeResult(LayerRecord& record, int index, MergeResult result, ReleasedCon
     record.textPlacement = {};
 }
 
-int mergeLayers(LayerStack& stack, MergeMode mode, bool wholeDocument, bool toUndo)
+}  // namespace
+
+int MergeLayers(LayerStack& stack, MergeMode mode, bool wholeDocument)
 {
     int host = stack.currentLayer;
     if (mode == MergeMode::Linked && !(IsLayerIndex(stack, host) && stack.layers[std::size_t(host)].linked)) {
@@ -224,38 +217,16 @@ int mergeLayers(LayerStack& stack, MergeMode mode, bool wholeDocument, bool toUn
     if (!result)
         return -1;
 
-    ReleasedContent released;
-    storeResult(stack.layers[std::size_t(host)], host, std::move(*result), released);
+    storeResult(stack.layers[std::size_t(host)], std::move(*result));
     if (mode == MergeMode::Linked) {
-        int kept = 0;
-        int hostIndex = 0;
-        for (int i = 0; i < stack.layerCount; ++i) {
-            LayerRecord& record = stack.layers[std::size_t(i)];
-            if (i != host && record.linked) {
-                released.layers.push_back({i, std::move(record)});
-                continue;
+        for (int i = stack.layerCount - 1; i >= 0; --i)
+            if (i != host && stack.layers[std::size_t(i)].linked) {
+                TakeLayerRecord(stack, i);
+                host -= i < host ? 1 : 0;
             }
-            if (i == host)
-                hostIndex = kept;
-            if (kept != i)
-                stack.layers[std::size_t(kept)] = std::move(record);
-            ++kept;
-        }
-        for (int i = kept; i < stack.layerCount; ++i)
-            stack.layers[std::size_t(i)] = LayerRecord{};
-        stack.layerCount = kept;
-        stack.currentLayer = hostIndex;
-        host = hostIndex;
+        stack.currentLayer = host;
     }
-    HandOver(stack, std::move(released), toUndo);
     return host;
-}
-
-}  // namespace
-
-int MergeLayers(LayerStack& stack, MergeMode mode, bool wholeDocument)
-{
-    return mergeLayers(stack, mode, wholeDocument, true);
 }
 
 bool MergeLinkedLayers(LayerStack& stack, bool keepLinks)
@@ -275,7 +246,7 @@ bool MergeLinkedLayers(LayerStack& stack, bool keepLinks)
         for (const std::int32_t i : linked)
             stack.layers[std::size_t(i)].linked = true;
     }
-    const bool merged = mergeLayers(stack, MergeMode::Linked, false, keepLinks || recorded) >= 0;
+    const bool merged = MergeLayers(stack, MergeMode::Linked, false) >= 0;
     if (!merged && recorded)
         WithdrawUndoStep(stack);
     return merged;

@@ -109,7 +109,8 @@ std::unique_ptr<LayerStack> ReadOlderLayeredFile(ByteSource& source)
     if ((document.depth != 8 && document.depth != 24) ||
         !PlausibleDocument(document.width, document.height, document.depth, source.size()))
         return nullptr;
-    document.current = current >= 0 ? std::uint32_t(current) : 0;
+    // Records without an image are left out; the current one keeps designating its record.
+    document.current = current >= 0 && current < count ? 0 : std::uint32_t(kMaxLayers);
 
     for (std::int32_t i = 0; i < count; ++i) {
         const std::uint8_t* slot = head->data() + kSlotTable + std::size_t(i) * kSlotSize;
@@ -117,6 +118,8 @@ std::unique_ptr<LayerStack> ReadOlderLayeredFile(ByteSource& source)
         // A record without an image has no pixels to show and is left out.
         if (LoadLE32(slot) == 0)
             continue;
+        if (i <= current && current < count)
+            document.current = std::uint32_t(document.layers.size());
         const auto imageBytes = readBytes(source, LoadLE32(slot), LoadLE32(slot + 4));
         FileLayer layer;
         layer.image = imageBytes ? parsePackedPicture(*imageBytes) : HDIB{};
@@ -125,7 +128,7 @@ std::unique_ptr<LayerStack> ReadOlderLayeredFile(ByteSource& source)
             return nullptr;
         layer.x = i32(record + 8);
         layer.y = i32(record + 12);
-        layer.name = LayerNameFrom(std::string_view(reinterpret_cast<const char*>(record + 16), 256));
+        layer.name = LayerNameFromFile(std::string_view(reinterpret_cast<const char*>(record + 16), 256));
         layer.linked = LoadLE32(record + 272) != 0;
         layer.visible = LoadLE32(record + 276) != 0;
         layer.maskLocked = LoadLE32(record + 280) != 0;

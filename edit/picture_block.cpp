@@ -26,7 +26,13 @@ int WriteBmpBlock(ByteSink& sink, const HDIB& picture, bool runLength)
                                                                                           : kBlockWriteFailed;
 }
 
-HDIB ReadPictureBlock(ByteSource& source, std::uint64_t position, std::initializer_list<BlockEncoding> accepted)
+int WriteKeptJpegBlock(ByteSink& sink, std::span<const std::uint8_t> jpeg)
+{
+    return WriteBlockHeader(sink, kBlockJpeg) && sink.write(jpeg.data(), jpeg.size()) ? kBlockWritten : kBlockWriteFailed;
+}
+
+HDIB ReadPictureBlock(ByteSource& source, std::uint64_t position, std::initializer_list<BlockEncoding> accepted,
+                      std::vector<std::uint8_t>* keptJpeg)
 {
     const auto encoding = ReadBlockEncoding(source, position);
     if (!encoding || std::find(accepted.begin(), accepted.end(), *encoding) == accepted.end())
@@ -35,7 +41,15 @@ HDIB ReadPictureBlock(ByteSource& source, std::uint64_t position, std::initializ
     const std::uint64_t start = position + kBlockHeaderSize;
     WindowSource block(source, start, source.size() - std::min(start, source.size()));
     ReadResult result = *encoding == kBlockJpeg ? ReadJpeg(block) : ReadBmp(block);
-    return result.ok() ? result.take() : HDIB{};
+    if (!result.ok())
+        return {};
+    // The decoder stops just past the stream's end, which tells its length.
+    if (keptJpeg && *encoding == kBlockJpeg) {
+        keptJpeg->assign(std::size_t(block.position()), 0);
+        if (!block.seek(0) || !block.readExact(keptJpeg->data(), keptJpeg->size()))
+            keptJpeg->clear();
+    }
+    return result.take();
 }
 
 }  // namespace lv

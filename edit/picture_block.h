@@ -9,6 +9,8 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <span>
+#include <vector>
 
 namespace lv {
 
@@ -20,8 +22,12 @@ inline constexpr int kBlockWriteFailed = -3;
 // JPEG at `quality`, or an uncompressed or run-length bitmap. The picture is not changed.
 int WriteJpegBlock(ByteSink& sink, const HDIB& picture, int quality);
 int WriteBmpBlock(ByteSink& sink, const HDIB& picture, bool runLength);
+// A JPEG stream kept from a file, written back byte for byte.
+int WriteKeptJpegBlock(ByteSink& sink, std::span<const std::uint8_t> jpeg);
 
 // The picture of the block at `position` when its encoding is one of `accepted`; null otherwise.
-HDIB ReadPictureBlock(ByteSource& source, std::uint64_t position, std::initializer_list<BlockEncoding> accepted);
+// With `keptJpeg`, a JPEG block's stream is kept there as the file holds it.
+HDIB ReadPictureBlock(ByteSource& source, std::uint64_t position, std::initializer_list<BlockEncoding> accepted,
+                      std::vector<std::uint8_t>* keptJpeg = nullptr);
 
 }  // namespace lv

@@ -18,18 +18,12 @@ void WithdrawUndoStep(LayerStack& stack)
         stack.undo->withdrawLast();
 }
 
-void ClearSelection(LayerStack& stack, ReleasedContent& into)
+void ClearSelection(LayerStack& stack)
 {
     stack.selectionActive = 0;
-    into.selectionAux = std::move(stack.selectionAux);
-    into.floatingMask = std::move(stack.floatingMask);
-    into.selectionMask = std::move(stack.selectionMask);
-}
-
-void HandOver(LayerStack& stack, ReleasedContent released, bool toUndo)
-{
-    if (toUndo && stack.undo)
-        stack.undo->takeOver(std::move(released));
+    stack.selectionAux.reset();
+    stack.floatingMask.reset();
+    stack.selectionMask.reset();
 }
 
 }  // namespace lv

@@ -12,11 +12,7 @@ bool RecordUndoStep(LayerStack& stack, int code, std::span<const std::int32_t> v
 bool RecordUndoStep(LayerStack& stack, int code, std::initializer_list<std::int32_t> values);
 void WithdrawUndoStep(LayerStack& stack);
 
-// Takes the selection out of the stack (flag and pictures).
-void ClearSelection(LayerStack& stack, ReleasedContent& into);
-
-// Gives what an operation took out to the recorder's newest step when `toUndo` (and a
-// recorder is attached); frees it otherwise.
-void HandOver(LayerStack& stack, ReleasedContent released, bool toUndo);
+// Takes the selection out of the stack (flag and pictures); a step recorded before keeps them.
+void ClearSelection(LayerStack& stack);
 
 }  // namespace lv

@@ -17,7 +17,7 @@ inline void CheckDocument(LayerStack& stack)
         __builtin_trap();
     for (int i = 0; i < stack.layerCount; ++i) {
         const LayerRecord& r = stack.layers[std::size_t(i)];
-        if (!r.image || !r.mask || !r.image.hasValidLayout() || !r.mask.hasValidLayout() || r.mask.bitCount() != 8 ||
+        if (!r.image || !r.mask || !r.image.read().hasValidLayout() || !r.mask.read().hasValidLayout() || r.mask.bitCount() != 8 ||
             r.image.width() != r.mask.width() || r.image.height() != r.mask.height() || r.opacity > 100 ||
             (r.textObject != nullptr) != (r.kind == LAYER_TEXT))
             __builtin_trap();

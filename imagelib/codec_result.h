@@ -1,6 +1,8 @@
 #pragma once
-// Outcomes shared by every codec. The numbers are those callers compare against.
+// Outcomes shared by every codec. The numbers are those callers compare against; beside
+// them a result carries why it failed (or, for a picture read in part, what was wrong).
 
+#include "common/file_problem.h"
 #include "imagelib/dib.h"
 
 #include <utility>
@@ -16,8 +18,9 @@ enum class ReadCode : int {
 
 class ReadResult {
 public:
-    ReadResult(ReadCode code)
+    ReadResult(ReadCode code, FileFailure failure = {})
         : code_(code == ReadCode::Image ? ReadCode::Failure : code)
+        , failure_(std::move(failure))
     {
     }
     ReadResult(HDIB image)
@@ -32,18 +35,41 @@ public:
     const HDIB& image() const { return image_; }
     HDIB& image() { return image_; }
     HDIB take() { return std::move(image_); }
+    // Why reading failed; for a picture that was read, what the user should still be told
+    // (a damaged file read as far as it goes). Empty when nothing is known.
+    const FileFailure& failure() const { return failure_; }
+    void setFailure(FileFailure failure) { failure_ = std::move(failure); }
 
 private:
     HDIB image_;
     ReadCode code_;
+    FileFailure failure_;
 };
 
-enum class WriteResult : int {
-    Failed = 0,        // the caller reports a disk error
-    Written = 1,
-    NotWritten = 2,    // refused with the writer's own message, cancelled, or a system write error
-    CannotCreate = 3,  // the file could not be created
-    OutOfMemory = 4,   // treated like NotWritten
+class WriteResult {
+public:
+    enum Code : int {
+        Failed = 0,        // the caller reports a disk error
+        Written = 1,
+        NotWritten = 2,    // refused with the writer's own message, cancelled, or a system write error
+        CannotCreate = 3,  // the file could not be created
+        OutOfMemory = 4,   // treated like NotWritten
+    };
+
+    WriteResult() = default;
+    WriteResult(Code code, FileFailure failure = {})
+        : code_(code)
+        , failure_(std::move(failure))
+    {
+    }
+    operator Code() const { return code_; }
+    Code code() const { return code_; }
+    // Why the file was not written, when the system said.
+    const FileFailure& failure() const { return failure_; }
+
+private:
+    Code code_ = Failed;
+    FileFailure failure_;
 };
 
 }  // namespace lv

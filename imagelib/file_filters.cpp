@@ -4,13 +4,13 @@ namespace lv {
 namespace {
 
 constexpr FileFilter kStill[] = {
-    {"Todos os arquivos de imagens fixas", "*.BMP;*.TIF;*.PCX;*.GIF;*.TGA;*.JPG;*.JPEG;*.FPX;*.VLF;*.PNG;*.PSD"},
+    {"Todos os arquivos de imagens fixas", "*.BMP;*.TIF;*.TIFF;*.PCX;*.GIF;*.TGA;*.JPG;*.JPEG;*.JPE;*.FPX;*.VLF;*.PNG;*.PSD"},
     {"Windows Bitmap (*.BMP)", "*.BMP"},
-    {"Tagged Image File (*.TIF)", "*.TIF"},
+    {"Tagged Image File (*.TIF)", "*.TIF;*.TIFF"},
     {"PC Paintbrush (*.PCX)", "*.PCX"},
     {"CompuServe GIF (*.GIF)", "*.GIF"},
     {"Targa File (*.TGA)", "*.TGA"},
-    {"JPEG (*.JPG)", "*.JPG"},
+    {"JPEG (*.JPG)", "*.JPG;*.JPEG;*.JPE"},
     {"FlashPix (*.FPX)", "*.FPX"},
     {"Verandolith File (*.VLF)", "*.VLF"},
     {"Portable Network Graphics (*.PNG)", "*.PNG"},
@@ -18,13 +18,13 @@ constexpr FileFilter kStill[] = {
 };
 
 constexpr FileFilter kAll[] = {
-    {"Todos os arquivos de imagens", "*.BMP;*.TIF;*.PCX;*.GIF;*.TGA;*.JPG;*.PCD;*.VLF;*.PNG;*.PSD"},
+    {"Todos os arquivos de imagens", "*.BMP;*.TIF;*.TIFF;*.PCX;*.GIF;*.TGA;*.JPG;*.JPEG;*.JPE;*.PCD;*.VLF;*.PNG;*.PSD"},
     {"Windows Bitmap (*.BMP)", "*.BMP"},
-    {"Tagged Image File (*.TIF)", "*.TIF"},
+    {"Tagged Image File (*.TIF)", "*.TIF;*.TIFF"},
     {"PC Paintbrush (*.PCX)", "*.PCX"},
     {"CompuServe GIF (*.GIF)", "*.GIF"},
     {"Targa File (*.TGA)", "*.TGA"},
-    {"JPEG (*.JPG)", "*.JPG"},
+    {"JPEG (*.JPG)", "*.JPG;*.JPEG;*.JPE"},
     {"Kodak Photo CD (*.PCD)", "*.PCD"},
     {"Verandolith File (*.VLF)", "*.VLF"},
     {"Portable Network Graphics (*.PNG)", "*.PNG"},

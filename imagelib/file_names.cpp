@@ -22,23 +22,36 @@ std::string ToLowerAscii(std::string_view text)
     return out;
 }
 
+std::string CanonicalExtension(std::string_view upperExtension)
+{
+    const bool dot = !upperExtension.empty() && upperExtension.front() == '.';
+    const std::string_view bare = dot ? upperExtension.substr(1) : upperExtension;
+    std::string canonical(bare);
+    if (bare == "TIFF")
+        canonical = "TIF";
+    else if (bare == "JPEG" || bare == "JPE")
+        canonical = "JPG";
+    return dot ? "." + canonical : canonical;
+}
+
 std::string DispatchExtension(std::string_view path)
 {
     const auto dot = path.rfind('.');
     if (dot == std::string_view::npos || path.find('/', dot) != std::string_view::npos)
         return {};
-    return ToUpperAscii(path.substr(dot + 1));
+    return CanonicalExtension(ToUpperAscii(path.substr(dot + 1)));
 }
 
 std::string SaveAsExtension(std::string_view path)
 {
-    const std::size_t tailStart = path.size() > 4 ? path.size() - 4 : 0;
     const auto dot = path.rfind('.');
-    if (dot == std::string_view::npos || dot < tailStart)
+    if (dot == std::string_view::npos || path.find_first_of("/:", dot) != std::string_view::npos)
         return {};
-    if (path.find_first_of("/:", dot) != std::string_view::npos)
-        return {};
-    return ToUpperAscii(path.substr(dot));
+    const std::string extension = ToUpperAscii(path.substr(dot));
+    if (extension == ".JPEG" || extension == ".TIFF")
+        return CanonicalExtension(extension);
+    const std::size_t tailStart = path.size() > 4 ? path.size() - 4 : 0;
+    return dot < tailStart ? std::string() : CanonicalExtension(extension);
 }
 
 std::string LoaderExtension(std::string_view path)

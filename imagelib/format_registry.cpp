@@ -1,6 +1,8 @@
 #include "imagelib/format_registry.h"
 
 #include "imagelib/bmp.h"
+#include "imagelib/fpx.h"
+#include "imagelib/pcd.h"
 #include "imagelib/jpeg.h"
 #include "imagelib/save_options.h"
 #include "imagelib/pcx.h"
@@ -26,8 +28,11 @@ ReadResult readTiff(const std::string& path) { return ReadTiff(path); }
 WriteResult writeTiff(const std::string& path, HDIB& image) { return WriteTiff(path, image); }
 ReadResult readGif(const std::string& path) { return ReadGif(path); }
 WriteResult writeGif(const std::string& path, HDIB& image) { return WriteGif(path, image); }
+ReadResult readPhotoCd(const std::string& path) { return ReadPhotoCd(path); }
+ReadResult readFlashPix(const std::string& path) { return ReadFlashPix(path); }
+WriteResult writeFlashPix(const std::string& path, HDIB& image) { return WriteFlashPix(path, image, CurrentSaveOptions().jpegQuality); }
 
-// Trial order: BMP, TIF, PCX, GIF, TGA, JPEG, PCD, FPX. Formats join as their codecs do.
+// Trial order: BMP, TIF, PCX, GIF, TGA, JPEG, PCD, FPX.
 constexpr ImageFormat kFormats[] = {
     {1, "BMP", "", readBmp, writeBmp},
     {2, "TIF", "", readTiff, writeTiff},
@@ -35,6 +40,8 @@ constexpr ImageFormat kFormats[] = {
     {4, "GIF", "", readGif, writeGif},
     {5, "TGA", "", readTarga, writeTarga},
     {6, "JPG", "JPEG", readJpeg, writeJpeg},
+    {7, "PCD", "", readPhotoCd, nullptr},
+    {8, "FPX", "", readFlashPix, writeFlashPix},
 };
 
 // The write side's seven slots, by number.

@@ -1,4 +1,5 @@
 #include "imagelib/gif.h"
+#include "imagelib/picture_budget.h"
 
 #include "common/little_endian.h"
 #include "imagelib/dib_alloc.h"
@@ -124,7 +125,9 @@ ReadResult decodeImage(std::span<const std::uint8_t> file, const GifScreen& scre
         return ReadCode::Failure;
     // Refuse a picture the rest of the file couldn't fill even at LZW's best ratio.
     if (std::uint64_t(width) * height > std::uint64_t(file.size() - data) * kLzwMaxExpansion)
-        return ReadCode::Failure;
+        return {ReadCode::Failure, {FileProblem::Truncated, {}}};
+    if (FileFailure refused = CheckPictureBudget(PictureBytes(width, height, depth), file.size() - data))
+        return {ReadCode::Failure, refused};
     const bool tableNeeded = depth > 1 || twoColours == TwoColourTable::FromFile;
     if (tableNeeded && (!table || *table + 3 * colours > file.size()))
         return ReadCode::Failure;

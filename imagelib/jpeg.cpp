@@ -2,6 +2,7 @@
 
 #include "imagelib/dib_alloc.h"
 #include "imagelib/image_file.h"
+#include "imagelib/jpeg_limits.h"
 #include "imagelib/jpeg_managers.h"
 #include "imagelib/library_messages.h"
 #include "imagelib/progress.h"
@@ -19,16 +20,7 @@
 namespace lv {
 namespace {
 
-// Huffman-coded data needs at least a bit per 8 x 8 block of one component, so no real
-// stream fills more than about 1500 bytes of picture per byte; this bound is refused
-// before allocating.
-constexpr std::uint64_t kBestCompressionRatio = 2048;
-// A stream needs a handful of scans; thousands of tiny ones would make the decoder walk
-// the whole picture each time.
-constexpr int kMaxScans = 1000;
-
 constexpr int kDotsPerInch = 1;
-constexpr int kDotsPerCentimetre = 2;
 
 struct JpegReader {
     explicit JpegReader(ByteSource& s)
@@ -46,6 +38,7 @@ struct JpegReader {
     JpegSourceManager input{};
     jpeg_progress_mgr progress{};
     HDIB picture;
+    FileFailure failure;
 };
 
 struct JpegWriter {
@@ -69,31 +62,9 @@ struct JpegWriter {
     bool cancelled = false;
 };
 
-void limitScans(j_common_ptr cinfo)
-{
-    if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans)
-        ERREXIT(cinfo, JERR_NOTIMPL);
-}
-
-std::int32_t pixelsPerMetre(int unit, unsigned density)
-{
-    if (unit == kDotsPerInch)
-        return std::int32_t(PixelsPerMetreFromDpi(density));
-    if (unit == kDotsPerCentimetre)
-        return std::int32_t(density) * 100;
-    return 0;
-}
-
 UINT16 dotsPerInch(std::int32_t pixelsPerMetre)
 {
     return UINT16(std::clamp<std::int64_t>(DpiFromPixelsPerMetre(pixelsPerMetre), 0, 65535));
-}
-
-// Whether the picture could come out of the data left, at any sensible compression.
-bool fitsTheData(const JpegReader& r, std::uint64_t pictureBytes)
-{
-    const std::uint64_t left = r.source.remaining() + r.input.library.bytes_in_buffer;
-    return pictureBytes != 0 && pictureBytes <= left * kBestCompressionRatio;
 }
 
 HDIB allocateFor(const jpeg_decompress_struct& cinfo)
@@ -104,8 +75,8 @@ HDIB allocateFor(const jpeg_decompress_struct& cinfo)
         return picture;
     if (grey)
         FillGreyRamp(picture.colors(), 256);
-    picture.header().biXPelsPerMeter = pixelsPerMetre(cinfo.density_unit, cinfo.X_density);
-    picture.header().biYPelsPerMeter = pixelsPerMetre(cinfo.density_unit, cinfo.Y_density);
+    picture.header().biXPelsPerMeter = JpegPixelsPerMetre(cinfo.density_unit, cinfo.X_density);
+    picture.header().biYPelsPerMeter = JpegPixelsPerMetre(cinfo.density_unit, cinfo.Y_density);
     return picture;
 }
 
@@ -117,34 +88,31 @@ void swapRedAndBlue(JSAMPROW row, JDIMENSION width)
 
 ReadCode decode(JpegReader& r)
 {
-    if (setjmp(r.errors.jump))
+    if (setjmp(r.errors.jump)) {
+        r.failure = {r.input.atFakeEnd ? FileProblem::Truncated : FileProblem::Corrupt, r.errors.message};
         return ReadCode::Failure;
+    }
     jpeg_create_decompress(&r.cinfo);
     AttachJpegSource(&r.cinfo, r.input, r.source);
-    r.progress.progress_monitor = limitScans;
-    r.cinfo.progress = &r.progress;
-    jpeg_read_header(&r.cinfo, TRUE);
-
-    // The library's default output, with colour delivered in the picture's blue-green-red order.
-    if (r.cinfo.out_color_space == JCS_RGB)
-        r.cinfo.out_color_space = JCS_EXT_BGR;
-    jpeg_calc_output_dimensions(&r.cinfo);
+    r.failure = ReadJpegHeaderForOutput(&r.cinfo, r.progress, r.input, r.source);
+    if (r.failure)
+        return ReadCode::Failure;
     const int components = r.cinfo.output_components;
-    if (components != 1 && components != 3)
-        return ReadCode::Failure;
-    if (!fitsTheData(r, PictureBytes(r.cinfo.output_width, r.cinfo.output_height, 8u * unsigned(components))))
-        return ReadCode::Failure;
     jpeg_start_decompress(&r.cinfo);
     r.picture = allocateFor(r.cinfo);
-    if (!r.picture)
+    if (!r.picture) {
+        r.failure = {FileProblem::OutOfMemory, {}};
         return ReadCode::Failure;
+    }
 
     const JDIMENSION height = r.cinfo.output_height;
     while (r.cinfo.output_scanline < height) {
         const JDIMENSION done = r.cinfo.output_scanline;
         if (done % 16 == 0) {
-            if (AbortRequested())
+            if (AbortRequested()) {
+                r.failure = {FileProblem::Cancelled, {}};
                 return ReadCode::Failure;
+            }
             ReportProgress(kProgressReading, int(std::uint64_t(done) * 100 / height));
         }
         JSAMPROW row = r.picture.row(int(height - 1 - done));
@@ -213,8 +181,12 @@ ReadResult ReadJpeg(ByteSource& source)
 {
     JpegReader reader(source);
     if (decode(reader) != ReadCode::Image)
-        return ReadCode::Failure;
-    return std::move(reader.picture);
+        return {ReadCode::Failure, reader.failure};
+    ReadResult result(std::move(reader.picture));
+    // A cut stream decodes as far as it goes; the user is told the rest is missing.
+    if (reader.input.atFakeEnd)
+        result.setFailure({FileProblem::Truncated, {}});
+    return result;
 }
 
 ReadResult ReadJpeg(const std::string& path)
@@ -237,10 +209,8 @@ WriteResult WriteJpeg(const std::string& path, const HDIB& image, int quality)
 {
     if (refuseIndexed(image))
         return WriteResult::NotWritten;
-    const WriteResult result = WriteImageFile(path, [&](ByteSink& sink) { return WriteJpeg(sink, image, quality); });
-    if (result == WriteResult::CannotCreate)
-        ShowLibraryMessage(kDiskErrorMessage);
-    return result;
+    // A file that can't be created is reported by the caller, which knows the cause.
+    return WriteImageFile(path, [&](ByteSink& sink) { return WriteJpeg(sink, image, quality); });
 }
 
 }  // namespace lv

@@ -17,8 +17,8 @@ ReadResult ReadJpeg(const std::string& path);
 ReadResult ReadJpeg(ByteSource& source);
 
 // Grey 8-bit and 24-bit pictures only; others are refused with the indexed-image message
-// (NotWritten, and no file is created). CannotCreate after the disk message when the file
-// can't be made; NotWritten when cancelled; Failed when the data could not be written.
+// (NotWritten, and no file is created). CannotCreate when the file can't be made (the
+// result says why); NotWritten when cancelled; Failed when the data could not be written.
 WriteResult WriteJpeg(const std::string& path, const HDIB& image, int quality);
 WriteResult WriteJpeg(ByteSink& sink, const HDIB& image, int quality);
 

@@ -4,6 +4,7 @@
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_convert.h"
 #include "imagelib/file_names.h"
+#include "imagelib/format_detect.h"
 #include "imagelib/library_messages.h"
 
 namespace lv {
@@ -22,14 +23,20 @@ std::string extensionOrBmp(const std::string& path)
 LoadedImage LoadImageFileDetailed(const std::string& path, bool showMessage)
 {
     ui::BusyCursor busy;
-    const ImageFormat* chosen = FindFormatByExtension(extensionOrBmp(path));
+    FileFailure unreadable;
+    const std::string content = DetectFileFormat(path, &unreadable);
+    const ImageFormat* named = content.empty() ? nullptr : FindFormatByExtension(content.substr(1));
+    const ImageFormat* chosen = named ? named : FindFormatByExtension(extensionOrBmp(path));
     if (!chosen) {
         if (showMessage)
-            ShowLibraryMessage(kUnknownFileFormatMessage);
-        return {};
+            ShowDetailedMessage(kUnknownFileFormatMessage, path);
+        return {{}, nullptr, ReadCode::Failure, {FileProblem::UnknownFormat, {}}};
     }
+    if (unreadable)
+        return {{}, nullptr, ReadCode::NotThisFormat, unreadable};
     ReadResult result = chosen->read(path);
-    if (result.code() == ReadCode::NotThisFormat) {
+    // The trial order is for files whose content names no format the table reads.
+    if (result.code() == ReadCode::NotThisFormat && content.empty()) {
         for (const ImageFormat& format : ImageFormats()) {
             if (&format == chosen)
                 continue;
@@ -40,9 +47,12 @@ LoadedImage LoadImageFileDetailed(const std::string& path, bool showMessage)
             }
         }
     }
-    if (!result.ok())
-        return {};
-    return {result.take(), chosen};
+    LoadedImage loaded{{}, chosen, result.code(), result.failure()};
+    if (!content.empty() && !named && !result.ok())
+        loaded.failure = {FileProblem::UnknownFormat, {}};  // a format only the document open reads
+    if (result.ok())
+        loaded.image = result.take();
+    return loaded;
 }
 
 HDIB LoadImageFile(const std::string& path, bool showMessage)
@@ -77,8 +87,10 @@ WriteResult SaveImageFile(HDIB& image, const std::string& path, bool showMessage
     } else {
         result = format->write(path, image);
     }
-    if (result == WriteResult::Failed && showMessage)
-        ShowLibraryMessage(kDiskErrorMessage);
+    if (showMessage && result.failure())
+        ShowLibraryMessage(FileProblemMessage(result.failure(), path));
+    else if (showMessage && result == WriteResult::Failed)
+        ShowDetailedMessage(kDiskErrorMessage, path);
     return result;
 }
 

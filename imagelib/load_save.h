@@ -11,11 +11,15 @@ namespace lv {
 struct LoadedImage {
     HDIB image;                            // null when nothing could read the file
     const ImageFormat* format = nullptr;   // the reader that succeeded
+    ReadCode code = ReadCode::Failure;     // the last reader's answer
+    FileFailure failure;                   // why it failed, or what to tell about the picture
 };
 
-// Reads with the extension's reader, then, when that says "not this format", with every
-// other reader in trial order until one gives another answer. No extension means BMP.
-// Shows "Unknown file format" for an unregistered extension when `showMessage`.
+// Reads with the reader of the format the file's content names (so a file named for
+// another format opens), else with the extension's reader, then, when that says "not this
+// format", with every other reader in trial order until one gives another answer. No
+// extension means BMP. Shows "Unknown file format" with the name for an unregistered
+// extension when `showMessage`.
 LoadedImage LoadImageFileDetailed(const std::string& path, bool showMessage);
 HDIB LoadImageFile(const std::string& path, bool showMessage);
 

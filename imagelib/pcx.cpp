@@ -1,4 +1,5 @@
 #include "imagelib/pcx.h"
+#include "imagelib/picture_budget.h"
 
 #include "common/little_endian.h"
 #include "imagelib/chunked_read.h"
@@ -211,7 +212,9 @@ ReadResult ReadPcx(ByteSource& source)
     const std::uint64_t dataBytes = dataEnd - kPcxHeaderSize;
     const std::uint64_t decodedBytes = std::uint64_t(h.lineBytes()) * std::uint64_t(height);
     if (decodedBytes > (dataBytes * kPcxMaxRun + 1) / 2)
-        return ReadCode::Broken;
+        return {ReadCode::Broken, {FileProblem::Truncated, {}}};
+    if (FileFailure refused = CheckPictureBudget(PictureBytes(width, height, kind->bits), dataBytes))
+        return {ReadCode::Broken, refused};
 
     HDIB picture = AllocatePicture(width, height, kind->bits, kind->colours);
     if (!picture)

@@ -2,6 +2,7 @@
 // into a 24-bit picture.
 
 #include "imagelib/dib_alloc.h"
+#include "imagelib/picture_budget.h"
 #include "imagelib/image_file.h"
 #include "imagelib/pcx.h"
 #include "imagelib/pcx_rle.h"
@@ -122,7 +123,10 @@ ReadResult ReadPcxWhole(std::span<const std::uint8_t> file)
     const std::size_t lineBytes = h.lineBytes();
     const std::uint64_t decodedBytes = std::uint64_t(lineBytes) * std::uint64_t(height);
     if (decodedBytes > (std::uint64_t(coded.size()) * kPcxMaxRun + 1) / 2)
-        return ReadCode::Failure;
+        return {ReadCode::Failure, {FileProblem::Truncated, {}}};
+    // The decoded lines and the picture are both held at once.
+    if (FileFailure refused = CheckPictureBudget(decodedBytes + PictureBytes(width, height, 24), coded.size()))
+        return {ReadCode::Failure, refused};
 
     // Lines are one stream here: a run may pass into the next line, not past the last.
     PcxRunDecoder decoder(coded);

@@ -1,4 +1,5 @@
 #include "imagelib/png.h"
+#include "imagelib/picture_budget.h"
 
 #include "common/ui_service.h"
 #include "imagelib/dib_alloc.h"
@@ -42,6 +43,7 @@ struct PngReader {
     png_structp png = nullptr;
     png_infop info = nullptr;
     HDIB picture;
+    bool tooLarge = false;
 };
 
 struct PngWriter {
@@ -112,6 +114,10 @@ ReadCode decode(PngReader& r)
         = storedBytes(width, height, png_get_channels(r.png, r.info), png_get_bit_depth(r.png, r.info));
     if (stored > r.source.remaining() * kBestCompressionRatio)
         png_error(r.png, "Not enough image data");
+    if (CheckPictureBudget(PictureBytes(width, height, 24), r.source.remaining())) {
+        r.tooLarge = true;
+        png_error(r.png, "Image too large");
+    }
 
     requestBgr24(r.png, r.info);
     const int passes = png_set_interlace_handling(r.png);
@@ -177,6 +183,9 @@ PngWriteResult encode(PngWriter& w)
                  rgb ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_ADAM7, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_set_compression_level(w.png, kDeflateLevel);
+    // Declaring the display's gamma makes the reader's correction cancel out, so our own
+    // files reopen unchanged instead of brightening each time.
+    png_set_gAMA(w.png, w.info, 1.0 / kScreenGamma);
 
     char titleKey[] = "Title", titleText[] = "None";
     char authorKey[] = "Author", authorText[] = "Unknown";
@@ -215,10 +224,17 @@ ReadResult ReadPng(ByteSource& source)
     if (!reader.info)
         return ReadCode::NotThisFormat;
     const ReadCode code = decode(reader);
-    if (code == ReadCode::NotThisFormat)
-        ui::Current().showMessage(reader.errors.message, kPngReadTitle, ui::Icon::None);
+    if (code == ReadCode::NotThisFormat) {
+        // The library's own words go with the cause; whoever shows the failure names the file.
+        const std::string said = reader.errors.message;
+        if (reader.tooLarge)
+            return {code, {FileProblem::TooLarge, {}}};
+        if (said == "Read Error" || said == "Not enough image data")
+            return {code, {FileProblem::Truncated, said}};
+        return {code, {FileProblem::Corrupt, said}};
+    }
     if (code != ReadCode::Image)
-        return code;
+        return {code, {code == ReadCode::Broken ? FileProblem::Cancelled : FileProblem::OutOfMemory, {}}};
     return std::move(reader.picture);
 }
 
@@ -245,18 +261,21 @@ PngWriteResult WritePng(ByteSink& sink, const HDIB& image)
     return encode(writer);
 }
 
-PngWriteResult WritePng(const std::string& path, const HDIB& image)
+PngWriteResult WritePng(const std::string& path, const HDIB& image, FileFailure* failure)
 {
     if (!writable(image))
         return PngWriteResult::Refused;
     ui::BusyCursor busy;
-    auto sink = CreateImageFile(path);
+    auto sink = CreateImageFile(path, failure);
     if (!sink)
         return PngWriteResult::NotCreated;
-    PngWriteResult result = WritePng(*sink, image);
-    if (!sink->close() && result == PngWriteResult::Written)
-        result = PngWriteResult::EncoderError;
-    return result;
+    const PngWriteResult result = WritePng(*sink, image);
+    if (result == PngWriteResult::Written && sink->close())
+        return result;
+    sink->discard();
+    if (failure)
+        *failure = sink->failure();
+    return result == PngWriteResult::Written ? PngWriteResult::EncoderError : result;
 }
 
 }  // namespace lv

@@ -11,7 +11,7 @@
 namespace lv {
 
 // NotThisFormat (-1) when the file can't be opened or isn't PNG, and when the library
-// fails, after showing its message in a box captioned "Leitura do arquivo PNG". Broken
+// fails, with its message as the detail of the failure's cause (cut or damaged). Broken
 // (-2) when cancelled, Failure (0) when memory runs out. Samples are cut to 8 bits, grey
 // and palette become RGB, alpha is dropped (not composited) and the display gamma is
 // applied: the sRGB intent when declared, else screen gamma 2.2 against the file's gamma,
@@ -31,8 +31,10 @@ enum class PngWriteResult : int {
 
 // Adam7-interlaced, 8 bits per sample: 24-bit pictures as RGB, 8-bit ones as grey made
 // of the red component of each pixel's palette entry. Carries the text entries "Title"
-// "None", "Author" "Unknown" and a compressed empty "Description".
-PngWriteResult WritePng(const std::string& path, const HDIB& image);
+// "None", "Author" "Unknown" and a compressed empty "Description", and declares the gamma
+// 1/2.2 so that the file reads back exactly.
+// `failure`, when given, says why a file could not be created or written.
+PngWriteResult WritePng(const std::string& path, const HDIB& image, FileFailure* failure = nullptr);
 PngWriteResult WritePng(ByteSink& sink, const HDIB& image);
 
 }  // namespace lv

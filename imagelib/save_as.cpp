@@ -15,14 +15,29 @@ namespace {
 constexpr int kExtensionStringBase = 2388;  // + type gives ".BMP" ... ".JPG"
 constexpr int kCannotLocateString = 1112;
 constexpr int kDiskErrorString = 2329;
-constexpr int kNoRoomForBackupString = 2331;
 constexpr int kUnknownFormatString = 2356;
+
+// FlashPix has no entry among the table's save extensions.
+constexpr std::string_view kFlashPixExtension = ".FPX";
+
+}  // namespace
+
+std::string SaveAsTypeExtension(int type)
+{
+    if (type == kSaveAsFlashPix)
+        return std::string(kFlashPixExtension);
+    if (type >= kSaveAsBmp && type <= kSaveAsJpeg)
+        return std::string(LoadString(kExtensionStringBase + type));
+    return {};
+}
+
+namespace {
 
 // The type named by an extension such as ".TIF", or 0.
 int typeOfExtension(const std::string& extension)
 {
-    for (int type = kSaveAsBmp; type <= kSaveAsJpeg; ++type)
-        if (LoadString(kExtensionStringBase + type) == extension)
+    for (int type = kSaveAsBmp; type <= kSaveAsFlashPix; ++type)
+        if (SaveAsTypeExtension(type) == extension)
             return type;
     return 0;
 }
@@ -38,19 +53,6 @@ WriteResult writeByType(HDIB& image, const std::string& path, const ImageFormat&
     return format.write(path, image);
 }
 
-bool moveFile(const std::string& from, const std::string& to)
-{
-    std::error_code ec;
-    std::filesystem::rename(from, to, ec);
-    return !ec;
-}
-
-void removeFile(const std::string& path)
-{
-    std::error_code ec;
-    std::filesystem::remove(path, ec);
-}
-
 }  // namespace
 
 bool SaveImageAs(HDIB& image, std::string& path, int fileType)
@@ -60,14 +62,14 @@ bool SaveImageAs(HDIB& image, std::string& path, int fileType)
     if (!extension.empty()) {
         type = typeOfExtension(extension);
         if (type == 0) {
-            ShowStringMessage(kUnknownFormatString);
+            ShowDetailedStringMessage(kUnknownFormatString, path);
             return false;
         }
-    } else if (fileType >= kSaveAsBmp && fileType <= kSaveAsJpeg) {
-        path += LoadString(kExtensionStringBase + fileType);
+    } else {
+        path += SaveAsTypeExtension(fileType);
     }
     const ImageFormat* format = FindFormatByWriteSlot(type);
-    if (type < kSaveAsBmp || type > kSaveAsJpeg || !format) {
+    if (type < kSaveAsBmp || type > kSaveAsFlashPix || !format) {
         ShowStringMessage(kUnknownFormatString);
         return false;
     }
@@ -75,37 +77,17 @@ bool SaveImageAs(HDIB& image, std::string& path, int fileType)
     std::filesystem::path folder = std::filesystem::path(path).parent_path();
     std::error_code ec;
     if (!std::filesystem::is_directory(folder.empty() ? "." : folder, ec)) {
-        ShowStringMessage(kCannotLocateString);
+        ShowDetailedStringMessage(kCannotLocateString, folder.string());
         return false;
     }
 
-    const std::string backup = path + std::string(kBackupSuffix);
-    const bool backedUp = std::filesystem::exists(path, ec) && moveFile(path, backup);
-
-    WriteResult result = writeByType(image, path, *format, type);
-    if (result != WriteResult::Written) {
-        removeFile(path);
-        if (backedUp)
-            moveFile(backup, path);
-    } else if (backedUp) {
-        removeFile(backup);
-    }
-
-    if (result == WriteResult::Failed) {
-        if (!backedUp) {
-            ShowStringMessage(kDiskErrorString);
-        } else {
-            const ui::Answer answer = ui::Current().ask(LoadString(kNoRoomForBackupString), ui::kProductTitle,
-                                                        ui::Buttons::YesNo, ui::Icon::Question);
-            if (answer == ui::Answer::Yes) {
-                result = writeByType(image, path, *format, type);
-                if (result == WriteResult::Failed) {
-                    removeFile(path);
-                    ShowStringMessage(kDiskErrorString);
-                }
-            }
-        }
-    }
+    // The writers replace the file only once the new one is whole, so a failed save leaves
+    // the old file as it was and there is nothing to restore or retry.
+    const WriteResult result = writeByType(image, path, *format, type);
+    if (result.failure())
+        ShowLibraryMessage(FileProblemMessage(result.failure(), path));
+    else if (result == WriteResult::Failed)
+        ShowDetailedStringMessage(kDiskErrorString, path);
     return result == WriteResult::Written;
 }
 

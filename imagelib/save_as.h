@@ -1,6 +1,6 @@
 #pragma once
-// The safe save behind the Save-as command: the old file is kept as a backup until the
-// new one is written completely, and restored when it isn't.
+// The Save-as command's save: the old file stays until the new one is written completely
+// (the writers' safe path), and stays as it was when the write fails.
 
 #include "imagelib/dib.h"
 
@@ -22,12 +22,13 @@ enum SaveAsFileType : int {
     kSaveAsPhotoshop = 10,
 };
 
-// Suffix appended to the target name while the new file is written.
-inline constexpr std::string_view kBackupSuffix = ".&#!";
+// The extension a name without one gets for a type 1..7 (".BMP" ... ".JPG", ".FPX"), or empty.
+std::string SaveAsTypeExtension(int type);
 
-// Saves with the dialog's type 1..6. A name without an extension gets the type's own
-// (written back into `path`); a recognised extension overrides the type. Asks and
-// reports through the UI service. True exactly when the file was written completely.
+// Saves with the dialog's type 1..7. A name without an extension gets the type's own
+// (written back into `path`); a recognised extension overrides the type. Reports the
+// cause of a failure with the file's name through the UI service. True exactly when the
+// file was written completely.
 bool SaveImageAs(HDIB& image, std::string& path, int fileType);
 
 }  // namespace lv

@@ -1,4 +1,5 @@
 #include "imagelib/targa.h"
+#include "imagelib/picture_budget.h"
 
 #include "common/little_endian.h"
 #include "imagelib/chunked_read.h"
@@ -254,7 +255,9 @@ ReadResult ReadTarga(ByteSource& source)
     }
     const TargaPixelLayout layout = pixelLayout(h, kind->bits);
     if (!fillable(h, layout, source.remaining()))
-        return ReadCode::Broken;
+        return {ReadCode::Broken, {FileProblem::Truncated, {}}};
+    if (FileFailure refused = CheckPictureBudget(PictureBytes(h.width, h.height, kind->bits), source.remaining()))
+        return {ReadCode::Broken, refused};
 
     HDIB picture = AllocatePicture(h.width, h.height, kind->bits, kind->colours);
     if (!picture)

@@ -1,4 +1,5 @@
 #include "imagelib/tiff.h"
+#include "imagelib/picture_budget.h"
 
 #include "common/little_endian.h"
 #include "imagelib/dib_alloc.h"
@@ -204,14 +205,16 @@ ReadResult ReadTiff(ByteSource& source)
     if (PictureBytes(info.width, info.height, bits) == 0)
         return ReadCode::Failure;
     if (info.compression != kUncompressed && info.compression != kLzwCompression)
-        return ReadCode::Failure;
+        return {ReadCode::Failure, {FileProblem::Unsupported, "TIFF com compressão " + std::to_string(info.compression)}};
     const bool camera = info.camera && bits == 24;
     const std::size_t rowBytes = camera ? 2 * std::size_t(info.width) : (bits * std::size_t(info.width) + 7) / 8;
 
     // Refuse sizes the file couldn't fill even at LZW's best ratio before allocating them.
     const std::uint64_t capacity = info.compression == kLzwCompression ? source.size() * kLzwMaxExpansion : source.size();
     if (std::uint64_t(rowBytes) * info.height > capacity)
-        return ReadCode::Failure;
+        return {ReadCode::Failure, {FileProblem::Truncated, {}}};
+    if (FileFailure refused = CheckPictureBudget(PictureBytes(info.width, info.height, bits), source.size()))
+        return {ReadCode::Failure, refused};
     const std::optional<StripTable> strips = readStripTable(source, info);
     const std::optional<std::vector<RgbQuad>> palette = paletteOf(source, info, bits);
     if (!strips || !palette)

@@ -9,12 +9,14 @@ packages=(
   libjpeg62-turbo-dev libpng-dev zlib1g-dev
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
   libsane-dev
+  libgsf-1-dev
   libfreetype-dev libfontconfig-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation
   python3 python3-pil imagemagick graphicsmagick libtiff-tools netpbm
   libjpeg-turbo-progs libvips-tools sane-utils
+  python3-olefile
   # installing and packaging: the desktop's checks and CPack's Debian generator
   desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file
 )

@@ -3,14 +3,25 @@
 #include "imagelib/file_names.h"
 
 #include <algorithm>
+#include <string>
 #include <string_view>
 
 namespace lv {
 namespace {
 
-bool hasThreeLetterExtension(std::string_view name)
+// A picture's name: its file part ends in a dot and three letters, or in ".jpeg" or
+// ".tiff" (in any case). Each argument is one whole name, so nothing else is needed to
+// tell names apart.
+bool hasPictureExtension(std::string_view name)
 {
-    return name.size() >= 4 && name[name.size() - 4] == '.';
+    const std::string_view file = name.substr(name.rfind('/') == std::string_view::npos ? 0 : name.rfind('/') + 1);
+    const auto dot = file.rfind('.');
+    if (dot == std::string_view::npos)
+        return false;
+    std::string extension(file.substr(dot + 1));
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; });
+    return extension.size() == 3 || extension == "jpeg" || extension == "tiff";
 }
 
 bool openOne(const std::string& path, DocumentOpener& opener, const AlbumFileOpener& openAlbum)
@@ -39,8 +50,8 @@ int OpenCommandLineFiles(std::span<const std::string> arguments, DocumentOpener&
     for (; next < arguments.size() && counter <= 2; ++next) {
         std::string_view argument = arguments[next];
         argument.remove_prefix(std::min(argument.find_first_not_of(' '), argument.size()));
-        if (argument.empty() || !hasThreeLetterExtension(argument))
-            break;
+        if (argument.empty() || !hasPictureExtension(argument))
+            continue;  // not a picture's name; the names after it still open
         ++counter;
         const std::string path(argument);
         if (openOne(path, opener, openAlbum)) {

@@ -8,7 +8,6 @@
 namespace lv {
 namespace {
 
-constexpr int kExtensionStringBase = 2388;
 
 std::string_view fileNamePart(std::string_view path)
 {
@@ -35,9 +34,7 @@ std::string DefaultExtension(int saveType)
         return ".vlf";
     if (saveType == kSaveAsPng)
         return ".PNG";
-    if (saveType >= kSaveAsBmp && saveType <= kSaveAsJpeg)
-        return std::string(LoadString(kExtensionStringBase + saveType));
-    return {};
+    return SaveAsTypeExtension(saveType);
 }
 
 std::string WithDefaultExtension(std::string path, int saveType)
@@ -73,8 +70,8 @@ int SaveTypeOfName(std::string_view path, int fallback)
         return kSaveAsLayered;
     if (extension == ".PNG")
         return kSaveAsPng;
-    for (int type = kSaveAsBmp; type <= kSaveAsJpeg; ++type)
-        if (extension == LoadString(kExtensionStringBase + type))
+    for (int type = kSaveAsBmp; type <= kSaveAsFlashPix; ++type)
+        if (extension == SaveAsTypeExtension(type))
             return type;
     return fallback;
 }

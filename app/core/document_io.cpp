@@ -1,7 +1,6 @@
 #include "app/core/document_io.h"
 
 #include "app/core/document_files.h"
-#include "app/core/undo_record.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
 #include "edit/compositing.h"
@@ -12,6 +11,7 @@
 #include "imagelib/document_open.h"
 #include "imagelib/png.h"
 #include "imagelib/save_as.h"
+#include "imagelib/shared_picture.h"
 
 namespace lv {
 namespace {

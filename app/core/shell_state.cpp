@@ -1,5 +1,7 @@
 #include "app/core/shell_state.h"
 
+#include "edit/compositing.h"
+
 namespace lv {
 
 ShellState& Shell()
@@ -11,6 +13,7 @@ ShellState& Shell()
 void LoadShellState(ShellState& state, const Settings& settings, int displayBitsPerPixel)
 {
     state.config = LoadConfiguration(settings);
+    SetTransparencyGridScheme(state.config.transparencyGrid);
     state.recent.load(settings);
     state.gamma = BuildGammaTables(state.config.gammaR, state.config.gammaG, state.config.gammaB);
     state.displayBitsPerPixel = displayBitsPerPixel;

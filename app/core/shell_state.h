@@ -22,8 +22,8 @@ struct ShellState {
 
 ShellState& Shell();
 
-// The settings load of start-up: configuration, recent lists, gamma tables and, for
-// shallow displays, the dither table.
+// The settings load of start-up: configuration (the transparency grid's scheme goes to the
+// compositing), recent lists, gamma tables and, for shallow displays, the dither table.
 void LoadShellState(ShellState& state, const Settings& settings, int displayBitsPerPixel);
 
 }  // namespace lv

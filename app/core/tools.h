@@ -32,8 +32,20 @@ struct ToolInput {
     DocumentPoint point;  // top-down document pixels, possibly outside the document
 };
 
-// A tool's handling of the mouse; the top-down document rectangle it changed, if any.
-using ToolHandler = std::function<std::optional<DocumentRect>(LayerStack&, const ToolInput&)>;
+// What a tool's handling of the mouse asks of the window, as top-down document rectangles
+// (right and bottom inclusive, as the composite takes them).
+struct ToolResult {
+    // Pixels, layers or document state changed here: recomposited, and the document
+    // counts as modified.
+    std::optional<DocumentRect> changed;
+    // Only the view needs drawing again (outlines, handles): nothing is modified.
+    std::optional<DocumentRect> redraw;
+
+    static ToolResult Changed(DocumentRect rect) { return {rect, std::nullopt}; }
+    static ToolResult Redraw(DocumentRect rect) { return {std::nullopt, rect}; }
+};
+
+using ToolHandler = std::function<ToolResult(LayerStack&, const ToolInput&)>;
 
 // Tools of the editing screens register here; a tool without a handler ignores the mouse.
 void RegisterTool(int tool, ToolHandler handler);

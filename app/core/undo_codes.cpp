@@ -1,9 +1,32 @@
 #include "app/core/undo_codes.h"
 
 namespace lv {
+namespace {
+
+// The document-level values a step of the whole document keeps.
+void keepDocumentFields(UndoContent& c)
+{
+    c.documentSize = c.zoom = c.currentLayer = true;
+    c.selectionFrame = c.selectionMask = c.selectionAux = c.floatingMask = true;
+}
+
+void keepSelection(UndoContent& c)
+{
+    c.selectionFrame = c.selectionMask = c.selectionAux = c.floatingMask = true;
+}
+
+}  // namespace
 
 UndoClass ClassOfUndoCode(int code)
 {
+    switch (code) {
+    case kUndoLayerOpacity: return UndoClass::LayerOpacity;
+    case kUndoLayerMove: return UndoClass::LayerOrder;
+    case kUndoLayerAdd: return UndoClass::LayerInsertion;
+    case kUndoLayerDelete: return UndoClass::LayerRemoval;
+    case kUndoMergeLinked: return UndoClass::LayerMerge;
+    default: break;
+    }
     const int c = code - 1000;
     if (c < 1000)
         return UndoClass::CurrentLayerPixels;
@@ -35,33 +58,83 @@ UndoClass ClassOfUndoCode(int code)
     case 95000:
     case 97000: return UndoClass::WholeDocument;
     case 80000: return UndoClass::LayerMove;
-    case 96000:
-    case 98000: return UndoClass::OneWord;
+    case 96000: return UndoClass::FirstLayerWord;
+    case 98000: return UndoClass::CurrentLayerWord;
     default: return UndoClass::Unknown;
     }
 }
 
-PicturesToCopy PicturesCopiedFor(int code, std::span<const std::int32_t> values)
+UndoContent ContentOfUndoCode(int code, std::span<const std::int32_t> values)
 {
     const std::int32_t flag = values.empty() ? 1 : values[0];
-    PicturesToCopy p;
+    UndoContent c;
     switch (ClassOfUndoCode(code)) {
-    case UndoClass::CurrentLayerPixels: p.currentLayer = true; break;
-    case UndoClass::SelectionMask: p.selectionMask = true; break;
+    case UndoClass::CurrentLayerPixels:
+        c.layers = SavedLayers::Concerned;
+        c.documentSize = c.selectionFrame = c.selectionMask = c.selectionAux = true;
+        break;
+    case UndoClass::SelectionMask: c.currentLayer = c.selectionFrame = c.selectionMask = true; break;
     case UndoClass::SelectionContent:
-        p.selectionMask = p.selectionAux = true;
-        p.floatingMask = flag == 1;
+        c.currentLayer = c.selectionFrame = c.selectionMask = c.selectionAux = true;
+        c.floatingMask = flag == 1;
         break;
     case UndoClass::FloatingSelection:
-    case UndoClass::SelectionAll: p.selectionMask = p.selectionAux = p.floatingMask = true; break;
-    case UndoClass::CanvasOfCurrentLayer: p.currentLayer = true; break;
-    case UndoClass::AllLayers: p.allLayers = flag != 0; break;
-    case UndoClass::WholeDocument: p.allLayers = true; break;
-    case UndoClass::LayerPlacement: p.currentMask = true; break;
-    case UndoClass::SelectionAndWord: p.selectionMask = true; break;
-    default: break;
+        c.currentLayer = true;
+        keepSelection(c);
+        break;
+    case UndoClass::SelectionFrame: c.currentLayer = c.selectionFrame = true; break;
+    case UndoClass::SelectionAll: keepSelection(c); break;
+    case UndoClass::CanvasOfCurrentLayer:
+        c.layers = SavedLayers::Concerned;
+        c.documentSize = c.currentLayer = c.selectionFrame = true;
+        break;
+    case UndoClass::AllLayers:
+        c.layers = flag != 0 ? SavedLayers::All : SavedLayers::AllPositions;
+        keepDocumentFields(c);
+        break;
+    case UndoClass::LayerList:
+        c.layers = SavedLayers::All;
+        c.currentLayer = c.projectPlacement = true;
+        break;
+    case UndoClass::LayerOpacity: c.layers = SavedLayers::ConcernedOpacity; break;
+    case UndoClass::LayerOrder: c.layers = SavedLayers::Order; break;
+    case UndoClass::LayerInsertion:
+    case UndoClass::LayerRemoval:
+        // Both clear the selection and choose another current layer.
+        c.layers = ClassOfUndoCode(code) == UndoClass::LayerInsertion ? SavedLayers::Insertion : SavedLayers::Removal;
+        c.currentLayer = true;
+        keepSelection(c);
+        break;
+    case UndoClass::LayerMerge:
+        c.layers = SavedLayers::Merge;
+        c.currentLayer = true;
+        break;
+    case UndoClass::LayerAttributes: c.layers = SavedLayers::ConcernedAttributes; break;
+    case UndoClass::LayerWord:
+        // Which word is the operation's own; the whole record keeps it.
+        c.layers = SavedLayers::Concerned;
+        c.currentLayer = c.selectionFrame = c.selectionMask = c.selectionAux = true;
+        break;
+    case UndoClass::LayerIndex: c.currentLayer = true; break;
+    case UndoClass::LayerPlacement:
+        c.layers = SavedLayers::ConcernedPlacement;
+        c.currentLayer = true;
+        break;
+    case UndoClass::SelectionAndWord:
+        c.layers = SavedLayers::Concerned;
+        c.currentLayer = c.selectionMask = true;
+        break;
+    case UndoClass::LayerMove: c.layers = SavedLayers::ConcernedAndNextTwo; break;
+    case UndoClass::FirstLayerWord: c.layers = SavedLayers::First; break;
+    case UndoClass::CurrentLayerWord: c.layers = SavedLayers::Concerned; break;
+    case UndoClass::WholeDocument:
+    case UndoClass::Unknown:  // a code nobody described may change anything
+        c.layers = SavedLayers::All;
+        keepDocumentFields(c);
+        c.projectPlacement = true;
+        break;
     }
-    return p;
+    return c;
 }
 
 int CompoundUndoCount(int code, std::int32_t word)

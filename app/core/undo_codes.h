@@ -1,8 +1,9 @@
 #pragma once
-// Operation codes of undo steps, grouped by what the step must keep (the code less 1000).
-// Every step keeps the document's layer table and selection by reference; the groups say
-// which pictures the operation changes in place and so must be copied before it runs,
-// and which steps undo or redo together.
+// Operation codes of undo steps, grouped by what the step keeps (the code less 1000), and
+// which steps undo or redo together. A step keeps only its group's values, so undoing it
+// leaves everything else as it is now.
+
+#include "edit/undo_recorder.h"
 
 #include <cstdint>
 #include <span>
@@ -18,7 +19,12 @@ enum class UndoClass {
     SelectionAll,          // 6000-6999
     CanvasOfCurrentLayer,  // 8000-10999
     AllLayers,             // 11000-11999 (positions only with flag 0)
-    LayerList,             // 12000-12999
+    LayerList,             // 12000-12999, but for the layer operations below
+    LayerOpacity,          // 13100
+    LayerOrder,            // 13102
+    LayerInsertion,        // 13103
+    LayerRemoval,          // 13104
+    LayerMerge,            // 13105
     LayerAttributes,       // 20000
     LayerWord,             // 30000, 30010
     LayerIndex,            // 40000
@@ -26,22 +32,45 @@ enum class UndoClass {
     SelectionAndWord,      // 60000
     WholeDocument,         // 70000, 90000, 95000, 97000
     LayerMove,             // 80000
-    OneWord,               // 96000, 98000
+    FirstLayerWord,        // 96000
+    CurrentLayerWord,      // 98000
     Unknown,
 };
 
 UndoClass ClassOfUndoCode(int code);
 
-// Pictures copied when the step is recorded (the operation replaces them in place).
-struct PicturesToCopy {
-    bool currentLayer = false;  // image and mask of the current layer
-    bool allLayers = false;     // image and mask of every layer
-    bool currentMask = false;   // only the current layer's mask
+// Which layer records a step keeps.
+enum class SavedLayers {
+    None,
+    Concerned,            // the layer the step concerns (the current one when recorded)
+    ConcernedAndNextTwo,  // that one and the two after it
+    First,                // layer 0
+    All,                  // every layer, and so the layer count
+    ConcernedAttributes,  // the concerned record without its pictures
+    ConcernedPlacement,   // its mask, kind, source pictures, aspect and placement
+    ConcernedOpacity,
+    AllPositions,         // every layer's x and y
+    Insertion,            // the layer the operation inserts at the position it was given
+    Removal,              // the layer the operation takes out (the index given, else the concerned one)
+    Merge,                // the listed layers, which the operation makes one
+    Order,                // a move from the first index given to the second
+};
+
+// What a step keeps of the document besides layers.
+struct UndoContent {
+    bool documentSize = false;
+    bool zoom = false;
+    bool currentLayer = false;
+    bool selectionFrame = false;  // flag and rectangle
     bool selectionMask = false;
     bool selectionAux = false;
     bool floatingMask = false;
+    bool projectPlacement = false;
+    SavedLayers layers = SavedLayers::None;
 };
-PicturesToCopy PicturesCopiedFor(int code, std::span<const std::int32_t> values);
+
+// `values` are the extra values the operation recorded with (a flag, indexes).
+UndoContent ContentOfUndoCode(int code, std::span<const std::int32_t> values);
 
 // How many further records in the same direction an undo or redo of this step carries on
 // through; `word` is the first extra value the step was recorded with.

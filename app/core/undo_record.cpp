@@ -1,209 +1,240 @@
 #include "app/core/undo_record.h"
 
-#include "app/core/undo_codes.h"
+#include "edit/layers.h"
 
 #include <algorithm>
-#include <cstring>
+#include <utility>
 
 namespace lv {
 namespace {
 
-// The values a step keeps of a layer record (all but its pictures), listed once for saving
-// and restoring: `copy(layerField, savedField)` runs for each.
-template <class Layer, class Saved, class Copy>
-void forEachLayerValue(Layer& layer, Saved& saved, Copy copy)
-{
-    copy(layer.textObject, saved.textObject);
-    copy(layer.x, saved.x);
-    copy(layer.y, saved.y);
-    copy(layer.name, saved.name);
-    copy(layer.linked, saved.linked);
-    copy(layer.visible, saved.visible);
-    copy(layer.maskLocked, saved.maskLocked);
-    copy(layer.opacity, saved.opacity);
-    copy(layer.kind, saved.kind);
-    copy(layer.sourceImage, saved.sourceImage);
-    copy(layer.sourceMask, saved.sourceMask);
-    copy(layer.reserved, saved.reserved);
-    copy(layer.textPlacement, saved.textPlacement);
-    copy(layer.aspect, saved.aspect);
-}
+constexpr auto kKeep = [](const auto& live, auto& saved) { saved = live; };
+constexpr auto kSwap = [](auto& live, auto& saved) {
+    using std::swap;
+    swap(live, saved);
+};
 
-// The same for the document's own values.
-template <class Stack, class Saved, class Copy>
-void forEachDocumentValue(Stack& stack, Saved& saved, Copy copy)
+// The document-level values the content names; `op(live, saved)` runs for each.
+template <class Stack, class Op>
+void visitFields(const UndoContent& c, Stack& stack, SavedDocumentFields& saved, Op op)
 {
-    copy(stack.width, saved.width);
-    copy(stack.height, saved.height);
-    copy(stack.view.zoomLevel, saved.zoomLevel);
-    copy(stack.selectionActive, saved.selectionActive);
-    copy(stack.selectionRect, saved.selectionRect);
-    copy(stack.layerCount, saved.layerCount);
-    copy(stack.currentLayer, saved.currentLayer);
-    copy(stack.projectPlacement, saved.projectPlacement);
-}
-
-constexpr auto kSave = [](const auto& live, auto& saved) { saved = live; };
-constexpr auto kRestore = [](auto& live, const auto& saved) { live = saved; };
-
-SavedLayer saveLayer(const LayerRecord& r)
-{
-    SavedLayer s;
-    s.image = IdOf(r.image);
-    s.mask = IdOf(r.mask);
-    forEachLayerValue(r, s, kSave);
-    return s;
-}
-
-LayerRecord restoreLayer(const SavedLayer& s, PicturePool& pictures)
-{
-    LayerRecord r;
-    r.image = pictures.take(s.image);
-    r.mask = pictures.take(s.mask);
-    forEachLayerValue(r, s, kRestore);
-    return r;
-}
-
-bool isInDocument(const LayerStack& stack, PictureId id)
-{
-    if (id == IdOf(stack.selectionAux) || id == IdOf(stack.floatingMask) || id == IdOf(stack.selectionMask))
-        return true;
-    for (int i = 0; i < stack.layerCount; ++i) {
-        const LayerRecord& layer = stack.layers[std::size_t(i)];
-        if (id == IdOf(layer.image) || id == IdOf(layer.mask))
-            return true;
+    if (c.documentSize) {
+        op(stack.width, saved.width);
+        op(stack.height, saved.height);
     }
-    return false;
+    if (c.zoom)
+        op(stack.view.zoomLevel, saved.zoomLevel);
+    if (c.currentLayer)
+        op(stack.currentLayer, saved.currentLayer);
+    if (c.selectionFrame) {
+        op(stack.selectionActive, saved.selectionActive);
+        op(stack.selectionRect, saved.selectionRect);
+    }
+    if (c.selectionMask)
+        op(stack.selectionMask, saved.selectionMask);
+    if (c.selectionAux)
+        op(stack.selectionAux, saved.selectionAux);
+    if (c.floatingMask)
+        op(stack.floatingMask, saved.floatingMask);
+    if (c.projectPlacement)
+        op(stack.projectPlacement, saved.projectPlacement);
 }
 
-// Copies a picture into the pool and points the saved slot at the copy.
-bool copyInto(UndoRecord& record, const HDIB& picture, PictureId& slot, std::uint64_t& bytesCopied)
+// A record's values short of its pictures (and the encoded block that goes with its image).
+template <class Layer, class Op>
+void visitAttributes(Layer& live, LayerRecord& saved, Op op)
 {
-    if (!picture)
-        return true;
-    HDIB copy = CopyPicture(picture);
-    if (!copy)
+    op(live.textObject, saved.textObject);
+    op(live.x, saved.x);
+    op(live.y, saved.y);
+    op(live.name, saved.name);
+    op(live.linked, saved.linked);
+    op(live.visible, saved.visible);
+    op(live.maskLocked, saved.maskLocked);
+    op(live.opacity, saved.opacity);
+    op(live.kind, saved.kind);
+    op(live.sourceImage, saved.sourceImage);
+    op(live.sourceMask, saved.sourceMask);
+    op(live.reserved, saved.reserved);
+    op(live.textPlacement, saved.textPlacement);
+    op(live.aspect, saved.aspect);
+}
+
+template <class Layer, class Op>
+void visitPlacement(Layer& live, LayerRecord& saved, Op op)
+{
+    op(live.mask, saved.mask);
+    op(live.kind, saved.kind);
+    op(live.sourceImage, saved.sourceImage);
+    op(live.sourceMask, saved.sourceMask);
+    op(live.aspect, saved.aspect);
+    op(live.textPlacement, saved.textPlacement);
+}
+
+// The values of one record the kind keeps.
+template <class Layer, class Op>
+void visitLayerValues(SavedLayers kind, Layer& live, LayerRecord& saved, Op op)
+{
+    switch (kind) {
+    case SavedLayers::ConcernedAttributes: visitAttributes(live, saved, op); break;
+    case SavedLayers::ConcernedPlacement: visitPlacement(live, saved, op); break;
+    case SavedLayers::ConcernedOpacity: op(live.opacity, saved.opacity); break;
+    case SavedLayers::AllPositions:
+        op(live.x, saved.x);
+        op(live.y, saved.y);
+        break;
+    default: op(live, saved); break;
+    }
+}
+
+bool keepsWholeRecords(SavedLayers kind)
+{
+    switch (kind) {
+    case SavedLayers::Concerned:
+    case SavedLayers::ConcernedAndNextTwo:
+    case SavedLayers::First:
+    case SavedLayers::All:
+    case SavedLayers::Insertion:
+    case SavedLayers::Removal:
+    case SavedLayers::Merge: return true;
+    default: return false;
+    }
+}
+
+// The indexes of the records the step keeps, in ascending order.
+std::vector<int> keptIndexes(SavedLayers kind, const LayerStack& stack, std::span<const std::int32_t> values)
+{
+    const int current = stack.currentLayer;
+    std::vector<int> indexes;
+    switch (kind) {
+    case SavedLayers::Concerned:
+    case SavedLayers::ConcernedAttributes:
+    case SavedLayers::ConcernedPlacement:
+    case SavedLayers::ConcernedOpacity: indexes = {current}; break;
+    case SavedLayers::ConcernedAndNextTwo: indexes = {current, current + 1, current + 2}; break;
+    case SavedLayers::First: indexes = {0}; break;
+    case SavedLayers::All:
+    case SavedLayers::AllPositions:
+        for (int i = 0; i < stack.layerCount; ++i)
+            indexes.push_back(i);
+        break;
+    case SavedLayers::Removal: indexes = {values.empty() ? current : values[0]}; break;
+    case SavedLayers::Merge:
+        indexes.assign(values.begin(), values.end());
+        std::sort(indexes.begin(), indexes.end());
+        indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+        break;
+    default: break;
+    }
+    std::erase_if(indexes, [&](int i) { return !IsLayerIndex(stack, i); });
+    return indexes;
+}
+
+// Where the merged record stands after a merge of `merged`: the current layer's slot when
+// it is among them, else the front-most one's, less the records removed in front of it.
+int mergedIndex(const std::vector<int>& merged, int current)
+{
+    const int host = std::find(merged.begin(), merged.end(), current) != merged.end() ? current : merged.front();
+    return host - int(std::count_if(merged.begin(), merged.end(), [host](int i) { return i < host; }));
+}
+
+// Whether taking out `out` and then putting in `in` (both ascending) fits the stack.
+bool fitsStructure(const UndoRecord& r, const LayerStack& stack)
+{
+    if (!std::all_of(r.out.begin(), r.out.end(), [&](int i) { return IsLayerIndex(stack, i); }))
         return false;
-    bytesCopied += copy.size();
-    slot = IdOf(copy);
-    record.pool.put(std::move(copy));
+    int count = stack.layerCount - int(r.out.size());
+    for (const IndexedLayer& l : r.layers) {
+        if (l.index < 0 || l.index > count)
+            return false;
+        ++count;
+    }
+    return count <= kMaxLayers;
+}
+
+bool exchangeStructure(UndoRecord& r, LayerStack& stack)
+{
+    // A whole table goes for the whole table, however many layers it holds now.
+    if (r.content.layers == SavedLayers::All) {
+        r.out.resize(std::size_t(stack.layerCount));
+        for (int i = 0; i < stack.layerCount; ++i)
+            r.out[std::size_t(i)] = i;
+    }
+    if (!fitsStructure(r, stack))
+        return false;
+    std::vector<IndexedLayer> taken(r.out.size());
+    for (std::size_t k = r.out.size(); k-- > 0;)
+        taken[k] = {r.out[k], TakeLayerRecord(stack, r.out[k])};
+    r.out.clear();
+    for (IndexedLayer& l : r.layers) {
+        PutLayerRecord(stack, l.index, std::move(l.record));
+        r.out.push_back(l.index);
+    }
+    r.layers = std::move(taken);
+    return true;
+}
+
+bool exchangeValues(UndoRecord& r, LayerStack& stack)
+{
+    if (!std::all_of(r.layers.begin(), r.layers.end(), [&](const IndexedLayer& l) { return IsLayerIndex(stack, l.index); }))
+        return false;
+    for (IndexedLayer& l : r.layers)
+        visitLayerValues(r.content.layers, stack.layers[std::size_t(l.index)], l.record, kSwap);
+    return true;
+}
+
+bool exchangeOrder(UndoRecord& r, LayerStack& stack)
+{
+    // Moving back lets the current layer follow as the move made it follow.
+    if (!MoveLayer(stack, r.to, r.from, false))
+        return false;
+    std::swap(r.from, r.to);
     return true;
 }
 
 }  // namespace
 
-SavedDocument SaveDocumentState(const LayerStack& stack)
+void FillUndoRecord(UndoRecord& record, const LayerStack& stack, int code, std::span<const std::int32_t> values)
 {
-    SavedDocument s;
-    forEachDocumentValue(stack, s, kSave);
-    s.selectionAux = IdOf(stack.selectionAux);
-    s.floatingMask = IdOf(stack.floatingMask);
-    s.selectionMask = IdOf(stack.selectionMask);
-    for (int i = 0; i < stack.layerCount; ++i)
-        s.layers.push_back(saveLayer(stack.layers[std::size_t(i)]));
-    return s;
-}
-
-void PicturePool::put(HDIB picture)
-{
-    if (picture)
-        pictures_.push_back(std::move(picture));
-}
-
-HDIB PicturePool::take(PictureId id)
-{
-    if (!id)
-        return {};
-    const auto it = std::find_if(pictures_.begin(), pictures_.end(), [id](const HDIB& p) { return IdOf(p) == id; });
-    if (it == pictures_.end())
-        return {};
-    HDIB picture = std::move(*it);
-    pictures_.erase(it);
-    return picture;
-}
-
-bool PicturePool::holds(PictureId id) const
-{
-    return std::any_of(pictures_.begin(), pictures_.end(), [id](const HDIB& p) { return IdOf(p) == id; });
-}
-
-HDIB CopyPicture(const HDIB& picture)
-{
-    if (!picture)
-        return {};
-    HDIB copy = HDIB::AllocateZeroed(picture.size());
-    if (copy)
-        std::memcpy(copy.data(), picture.data(), picture.size());
-    return copy;
-}
-
-bool FillUndoRecord(UndoRecord& record, const LayerStack& stack, int code, std::span<const std::int32_t> values,
-                    std::uint64_t& bytesCopied)
-{
-    record.saved = SaveDocumentState(stack);
+    record.code = code;
     record.word = values.empty() ? 0 : values[0];
-    const PicturesToCopy copy = PicturesCopiedFor(code, values);
-    SavedDocument& s = record.saved;
-    for (int i = 0; i < stack.layerCount; ++i) {
-        const bool current = i == stack.currentLayer;
-        const LayerRecord& layer = stack.layers[std::size_t(i)];
-        SavedLayer& saved = s.layers[std::size_t(i)];
-        if (copy.allLayers || (copy.currentLayer && current)) {
-            if (!copyInto(record, layer.image, saved.image, bytesCopied))
-                return false;
-        }
-        if (copy.allLayers || ((copy.currentLayer || copy.currentMask) && current)) {
-            if (!copyInto(record, layer.mask, saved.mask, bytesCopied))
-                return false;
-        }
+    record.content = ContentOfUndoCode(code, values);
+    visitFields(record.content, stack, record.fields, kKeep);
+
+    const SavedLayers kind = record.content.layers;
+    if (kind == SavedLayers::Order) {
+        record.from = values.size() > 0 ? values[0] : 0;
+        record.to = values.size() > 1 ? values[1] : record.from;
+        return;
     }
-    return (!copy.selectionMask || copyInto(record, stack.selectionMask, s.selectionMask, bytesCopied))
-           && (!copy.selectionAux || copyInto(record, stack.selectionAux, s.selectionAux, bytesCopied))
-           && (!copy.floatingMask || copyInto(record, stack.floatingMask, s.floatingMask, bytesCopied));
+    if (kind == SavedLayers::Insertion) {
+        record.out = {std::clamp(values.empty() ? 0 : values[0], 0, int(stack.layerCount))};
+        return;
+    }
+    const std::vector<int> indexes = keptIndexes(kind, stack, values);
+    for (const int i : indexes) {
+        IndexedLayer& kept = record.layers.emplace_back();
+        kept.index = i;
+        visitLayerValues(kind, stack.layers[std::size_t(i)], kept.record, kKeep);
+    }
+    if (kind == SavedLayers::Merge && !indexes.empty())
+        record.out = {mergedIndex(indexes, stack.currentLayer)};
+    else if (kind != SavedLayers::Removal && keepsWholeRecords(kind))
+        record.out = indexes;
 }
 
 bool ExchangeUndoRecord(UndoRecord& record, LayerStack& stack)
 {
-    SavedDocument& target = record.saved;
-    const auto resolvable = [&](PictureId id) { return !id || record.pool.holds(id) || isInDocument(stack, id); };
-    if (!resolvable(target.selectionAux) || !resolvable(target.floatingMask) || !resolvable(target.selectionMask))
+    const SavedLayers kind = record.content.layers;
+    const bool exchanged = kind == SavedLayers::None    ? true
+                           : kind == SavedLayers::Order ? exchangeOrder(record, stack)
+                           : keepsWholeRecords(kind)    ? exchangeStructure(record, stack)
+                                                        : exchangeValues(record, stack);
+    if (!exchanged)
         return false;
-    for (const SavedLayer& layer : target.layers)
-        if (!resolvable(layer.image) || !resolvable(layer.mask))
-            return false;
-
-    SavedDocument current = SaveDocumentState(stack);
-    PicturePool pictures = std::move(record.pool);
-    pictures.put(std::move(stack.selectionAux));
-    pictures.put(std::move(stack.floatingMask));
-    pictures.put(std::move(stack.selectionMask));
-    for (LayerRecord& layer : stack.layers) {
-        pictures.put(std::move(layer.image));
-        pictures.put(std::move(layer.mask));
-        layer = LayerRecord{};
-    }
-
-    forEachDocumentValue(stack, target, kRestore);
-    stack.selectionAux = pictures.take(target.selectionAux);
-    stack.floatingMask = pictures.take(target.floatingMask);
-    stack.selectionMask = pictures.take(target.selectionMask);
-    for (std::size_t i = 0; i < target.layers.size() && i < stack.layers.size(); ++i)
-        stack.layers[i] = restoreLayer(target.layers[i], pictures);
-
-    record.saved = std::move(current);
-    record.pool = std::move(pictures);
+    visitFields(record.content, stack, record.fields, kSwap);
+    stack.currentLayer = stack.layerCount > 0 ? std::clamp(stack.currentLayer, 0, stack.layerCount - 1) : 0;
     return true;
-}
-
-void TakeReleasedContent(UndoRecord& record, ReleasedContent released)
-{
-    for (ReleasedLayer& layer : released.layers) {
-        record.pool.put(std::move(layer.record.image));
-        record.pool.put(std::move(layer.record.mask));
-    }
-    record.pool.put(std::move(released.selectionAux));
-    record.pool.put(std::move(released.floatingMask));
-    record.pool.put(std::move(released.selectionMask));
 }
 
 }  // namespace lv

@@ -25,26 +25,23 @@ bool UndoTable::record(LayerStack& document, int window, int code, std::span<con
     auto record = std::make_unique<UndoRecord>();
     record->document = &document;
     record->window = window;
-    record->code = code;
     record->continuesGroup = !records_.empty() && records_.back()->code == kUndoGroupCode;
-    if (!FillUndoRecord(*record, document, code, values, bytesCopied_))
-        return false;
+    record->modifiedBefore = document.modified;
+    FillUndoRecord(*record, document, code, values);
     records_.push_back(std::move(record));
+    document.modified = 1;
     undoWindow_ = window;
     redoWindow_.reset();
     return true;
 }
 
-void UndoTable::withdrawLast()
+void UndoTable::withdrawLast(int window)
 {
-    if (!records_.empty())
-        records_.pop_back();
-}
-
-void UndoTable::takeOver(ReleasedContent released)
-{
-    if (!records_.empty())
-        TakeReleasedContent(*records_.back(), std::move(released));
+    const auto newest = std::find_if(records_.rbegin(), records_.rend(), [window](const auto& r) { return r->window == window; });
+    if (newest == records_.rend())
+        return;
+    (*newest)->document->modified = (*newest)->modifiedBefore;
+    records_.erase(std::next(newest).base());
 }
 
 int UndoTable::nextStep(const LayerStack& document, int window, Direction direction) const

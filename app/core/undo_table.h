@@ -22,13 +22,12 @@ public:
     void setLevel(int level);
     int level() const { return level_; }
 
-    // Discards the document's redo branch, makes room, and saves what `code` changes.
-    // False (and no step) when a copy could not be made.
+    // Discards the document's redo branch, makes room, and keeps what `code` changes. The
+    // document counts as modified from here on.
     bool record(LayerStack& document, int window, int code, std::span<const std::int32_t> values = {});
-    // Removes the newest step (the operation failed after recording).
-    void withdrawLast();
-    // The newest step takes what its operation removed from the document.
-    void takeOver(ReleasedContent released);
+    // Removes the window's newest step (its operation failed after recording) and gives the
+    // document back the modified flag it had.
+    void withdrawLast(int window);
 
     // Undo: the newest applied step of this window's document, then the steps it carries on
     // through. Redo: the oldest undone step. False when there is none; the caller beeps.
@@ -47,8 +46,6 @@ public:
     const UndoRecord& at(int slot) const { return *records_.at(std::size_t(slot)); }
     std::optional<int> undoAvailableFor() const { return undoWindow_; }
     std::optional<int> redoAvailableFor() const { return redoWindow_; }
-    // Bytes of pictures copied by recording, since the table was made.
-    std::uint64_t bytesCopied() const { return bytesCopied_; }
 
 private:
     bool belongs(const UndoRecord& r, const LayerStack& document, int window) const
@@ -67,7 +64,6 @@ private:
     int level_ = 32;
     std::optional<int> undoWindow_;
     std::optional<int> redoWindow_;
-    std::uint64_t bytesCopied_ = 0;
 };
 
 // The recorder one image window hands its document: records into the table for that window.
@@ -82,8 +78,7 @@ public:
     {
         return table_.record(stack, window_, code, values);
     }
-    void withdrawLast() override { table_.withdrawLast(); }
-    void takeOver(ReleasedContent released) override { table_.takeOver(std::move(released)); }
+    void withdrawLast() override { table_.withdrawLast(window_); }
 
 private:
     UndoTable& table_;

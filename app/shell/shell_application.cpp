@@ -35,6 +35,7 @@ ShellApplication::ShellApplication(QApplication& application, std::vector<std::s
     , imageWindows_(imageWindows)
     , instance_(InstanceServerName(ConfigFilePath()))
     , uiService_(hooks)
+    , photoCdOptions_(hooks)
     , store_(ConfigFilePath())
     , filters_(application)
 {
@@ -60,6 +61,7 @@ int ShellApplication::run()
 bool ShellApplication::startUp()
 {
     uiGuard_.emplace(uiService_);
+    photoCdGuard_.emplace(photoCdOptions_);
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int depth = screen ? screen->depth() : 32;
     const QSize screenSize = screen ? screen->size() : QSize(1024, 768);

@@ -3,6 +3,7 @@
 // main window's destruction runs.
 
 #include "app/shell/accelerators.h"
+#include "app/dialogs/photo_cd_options_dialog.h"
 #include "app/core/document_opener.h"
 #include "app/core/settings_store.h"
 #include "app/shell/event_filter_chain.h"
@@ -58,6 +59,8 @@ private:
     SingleInstance instance_;
     QtUiService uiService_;
     std::optional<ui::ScopedService> uiGuard_;
+    QtPhotoCdOptions photoCdOptions_;
+    std::optional<ScopedPhotoCdOptionsDialog> photoCdGuard_;
     ProfileStore store_;
     EventFilterChain filters_;
     QLibrary storeLibrary_;

@@ -1,9 +1,11 @@
 #include "app/core/document_files.h"
 #include "app/core/tests/memory_store.h"
 #include "app/dialogs/new_picture_dialog.h"
+#include "app/dialogs/photo_cd_options_dialog.h"
 #include "app/dialogs/save_as_dialog.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
+#include "imagelib/pcd.h"
 #include "imagelib/save_as.h"
 #include "imagelib/save_options.h"
 
@@ -13,7 +15,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QApplication>
 #include <QScrollBar>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -115,6 +119,47 @@ TEST(NewPictureDialog, TooLargeSizesKeepTheDialogAndAcceptedOnesAreRememberedInT
     tooLarge.accept();
     EXPECT_FALSE(tooLarge.request());
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"O tamanho da imagem é grande demais."});
+}
+
+// Acts on the options dialog once it runs: picks the rows, then OK or Cancel.
+void answerPhotoCdDialog(int format, int resolution, bool ok)
+{
+    QTimer::singleShot(0, [=] {
+        auto* window = dynamic_cast<PhotoCdOptionsWindow*>(QApplication::activeModalWidget());
+        ASSERT_NE(window, nullptr);
+        window->formats()->setCurrentRow(format);
+        window->resolutions()->setCurrentRow(resolution);
+        ok ? window->accept() : window->reject();
+    });
+}
+
+TEST(PhotoCdOptionsDialog, OffersTwoFormatsAndFiveResolutionsAndReadsWhatWasChosen)
+{
+    PhotoCdOptionsWindow window(nullptr, {1, 3});
+    ASSERT_EQ(window.formats()->count(), 2);
+    ASSERT_EQ(window.resolutions()->count(), 5);
+    EXPECT_EQ(window.formats()->item(1)->text(), QStringLiteral("Tons de cinza (8 bits)"));
+    EXPECT_EQ(window.resolutions()->item(2)->text(), QStringLiteral("Base (768 × 512)"));
+    EXPECT_EQ(window.choices().format, 1);
+    EXPECT_EQ(window.choices().resolution, 3);
+
+    // Through the image library: the asking mode shows the dialog, OK reads at the choice.
+    TestHooks hooks;
+    QtPhotoCdOptions options(hooks);
+    ScopedPhotoCdOptionsDialog installed(options);
+    ScopedPhotoCdMode mode(kPhotoCdAsk);
+    const PhotoCdChoices before = StoredPhotoCdChoices();
+    const std::string pack = std::string(LV_SOURCE_DIR) + "/imagelib/tests/fixtures/pcd/gm.pcd";
+    answerPhotoCdDialog(1, 0, true);
+    ReadResult read = ReadPhotoCd(pack);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.image().width(), 192);
+    EXPECT_EQ(read.image().bitCount(), 8);
+    EXPECT_EQ(StoredPhotoCdChoices().resolution, 0);
+    answerPhotoCdDialog(0, 2, false);
+    EXPECT_EQ(ReadPhotoCd(pack).code(), ReadCode::Broken);
+    EXPECT_EQ(StoredPhotoCdChoices().resolution, 0);  // a cancel keeps the old choices
+    SetStoredPhotoCdChoices(before);
 }
 
 }  // namespace

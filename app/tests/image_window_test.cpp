@@ -11,7 +11,9 @@
 #include "imagelib/dib_geometry.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -117,10 +119,10 @@ TEST_F(ImageWindows, AReleaseInTheWorkspaceActivatesTheWindowOnItsSideAndTheTick
     EXPECT_EQ(documents.active(), right);
 
     std::vector<DocumentPoint> moves;
-    RegisterTool(kRepeatingTool, [&moves](LayerStack&, const ToolInput& input) -> std::optional<DocumentRect> {
+    RegisterTool(kRepeatingTool, [&moves](LayerStack&, const ToolInput& input) {
         if (input.message == MouseMessage::Move)
             moves.push_back(input.point);
-        return std::nullopt;
+        return ToolResult{};
     });
     CurrentTool() = kRepeatingTool;
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 20), QPointF(10, 20), Qt::LeftButton, Qt::LeftButton,
@@ -136,6 +138,52 @@ TEST_F(ImageWindows, AReleaseInTheWorkspaceActivatesTheWindowOnItsSideAndTheTick
     documents.tick();
     EXPECT_EQ(moves.size(), 2u);
     CurrentTool() = kGrabTool;
+}
+
+TEST_F(ImageWindows, OnlyChangesMarkTheDocumentModifiedNotViewingOrRedrawing)
+{
+    documents.openDocumentWindow(picture(900, 700), "/fotos/vista.jpg");
+    ImageWindow* window = documents.active();
+    LayerStack& doc = window->document();
+    const auto click = [window] {
+        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
+            QMouseEvent event(type, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, held, Qt::NoModifier);
+            QCoreApplication::sendEvent(window, &event);
+        }
+    };
+
+    window->zoomStep(+1);
+    window->zoomStep(-1);
+    window->setZoomLevel(-2);
+    QKeyEvent down(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &down);
+    QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(window, &wheel);
+    constexpr int kOutlineTool = 1101;
+    int changes = 0;
+    RegisterTool(kOutlineTool, [&changes](LayerStack& stack, const ToolInput& input) {
+        if (input.message != MouseMessage::LeftDown)
+            return ToolResult::Redraw({0, 0, 20, 20});  // an outline follows the mouse
+        ++changes;
+        stack.layers[0].image.write().row(0)[0] ^= 0xFF;
+        return ToolResult::Changed({0, 0, 1, 1});
+    });
+    CurrentTool() = kOutlineTool;
+    QMouseEvent move(QEvent::MouseMove, QPointF(8, 8), QPointF(8, 8), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &move);
+    EXPECT_EQ(window->modifiedState(), ModifiedState::Unchanged) << "viewing and redrawing change nothing";
+    EXPECT_EQ(changes, 0);
+
+    click();
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(window->modifiedState(), ModifiedState::Modified);
+    doc.modified = 0;
+    ASSERT_TRUE(AddLayer(doc, 0, DibCreate(4, 4, 0xFF, false), {}, true, false));
+    EXPECT_EQ(window->modifiedState(), ModifiedState::Modified) << "recording a step marks the document";
+    CurrentTool() = kGrabTool;
+    ui.answers = {ui::Answer::No};
+    EXPECT_TRUE(documents.closeActive());
 }
 
 TEST_F(ImageWindows, PaintingShowsTheCompositeAtTheScale)

@@ -429,11 +429,9 @@ bool DocumentWindows::handleTestCommand(const QString& command)
         LayerStack& doc = window->document();
         const std::uint32_t blue = 0xFF0000;
         AddLayer(doc, 0, DibCreate(std::max(doc.width / 2, 1), std::max(doc.height / 2, 1), blue, false), {}, true, false);
-        doc.modified = 1;
         window->documentChanged();
     } else if (verb == "deletelayer" && window) {
         DeleteLayer(window->document(), window->document().currentLayer, true);
-        window->document().modified = 1;
         window->documentChanged();
     } else if (verb == "saveas" && window) {
         // "saveas TYPE PATH": the Save-as dialog's OK with that type and name.

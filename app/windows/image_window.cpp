@@ -323,11 +323,13 @@ void ImageWindow::sendToTool(MouseMessage message, Qt::KeyboardModifiers modifie
     const ImageView::Point point = view_.documentPoint(at.x(), at.y());
     const ToolInput input{CurrentTool(), message, bool(modifiers & Qt::ShiftModifier),
                           bool(modifiers & Qt::ControlModifier), {point.x, point.y}};
-    if (const auto changed = (*handler)(*document_, input)) {
-        CompositeLayers(*document_, *changed);
+    const ToolResult result = (*handler)(*document_, input);
+    if (result.changed) {
+        CompositeLayers(*document_, *result.changed);
         document_->modified = 1;
-        update();
     }
+    if (result.changed || result.redraw)
+        update();
 }
 
 void ImageWindow::tick()

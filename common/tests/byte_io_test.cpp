@@ -1,10 +1,13 @@
 #include "common/byte_sink.h"
 #include "common/byte_source.h"
+#include "common/testing/file_failures.h"
 #include "common/testing/temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <numeric>
+#include <optional>
+#include <sys/stat.h>
 
 namespace lv {
 namespace {
@@ -87,14 +90,162 @@ TEST(ByteSink, FileSinkWritesSmallAndLargePiecesAndSeeksBack)
 TEST(ByteIo, MissingFilesAndFoldersNeitherOpenNorCreateAndAFullDeviceFailsWrites)
 {
     testing::TempDir dir;
-    EXPECT_FALSE(FileSource::Open(dir.file("absent")));
+    FileFailure why;
+    EXPECT_FALSE(FileSource::Open(dir.file("absent"), &why));
+    EXPECT_EQ(why.problem, FileProblem::NotFound);
     EXPECT_FALSE(FileSource::Open(dir.path().string()));
-    EXPECT_FALSE(FileSink::Create(dir.file("no/such/dir")));
+    EXPECT_FALSE(FileSink::Create(dir.file("no/such/dir"), &why));
+    EXPECT_EQ(why.problem, FileProblem::FolderMissing);
+    // A device is written in place, never renamed over.
     if (auto full = FileSink::Create("/dev/full")) {
         const auto bytes = counting(100'000);
         full->write(bytes.data(), bytes.size());
         EXPECT_FALSE(full->close());
+        EXPECT_EQ(full->failure().problem, FileProblem::DiskFull);
     }
+    struct stat device {};
+    EXPECT_TRUE(::stat("/dev/full", &device) == 0 && S_ISCHR(device.st_mode));
+}
+
+// The safe path: the old file stays whole until close() commits, and for ever when it doesn't.
+class SafeFileSink : public ::testing::Test {
+protected:
+    std::string existing(const std::string& name, const std::string& text, mode_t mode = 0644)
+    {
+        const std::string path = dir.file(name);
+        EXPECT_TRUE(WriteWholeFile(path, std::vector<std::uint8_t>(text.begin(), text.end())));
+        ::chmod(path.c_str(), mode);
+        return path;
+    }
+    static std::string contentOf(const std::string& path)
+    {
+        const auto bytes = ReadWholeFile(path);
+        return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("<none>");
+    }
+    static mode_t modeOf(const std::string& path)
+    {
+        struct stat st {};
+        return ::stat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
+    }
+    std::size_t filesIn(const std::filesystem::path& folder) const
+    {
+        return std::size_t(std::distance(std::filesystem::directory_iterator(folder), {}));
+    }
+    // Writes `bytes` bytes over `path` and commits; the failure when it doesn't.
+    static FileFailure overwrite(const std::string& path, std::size_t bytes)
+    {
+        FileFailure why;
+        auto sink = FileSink::Create(path, &why);
+        if (!sink)
+            return why;
+        const auto data = counting(bytes);
+        if (sink->write(data.data(), data.size()) && sink->close())
+            return {};
+        return sink->failure();
+    }
+
+    testing::TempDir dir;
+};
+
+TEST_F(SafeFileSink, TheOldFileStaysUntilCloseAndWhenTheSinkIsDropped)
+{
+    const std::string path = existing("photo.bmp", "old");
+    {
+        auto sink = FileSink::Create(path);
+        ASSERT_TRUE(sink);
+        const auto data = counting(300'000);
+        ASSERT_TRUE(sink->write(data.data(), data.size()));
+        EXPECT_EQ(contentOf(path), "old");
+    }
+    EXPECT_EQ(contentOf(path), "old");
+    {
+        auto sink = FileSink::Create(path);
+        sink->write("abc", 3);
+        sink->discard();
+        EXPECT_FALSE(sink->close());
+    }
+    EXPECT_EQ(contentOf(path), "old");
+    EXPECT_EQ(filesIn(dir.path()), 1u);  // no temporary file left behind
+
+    EXPECT_FALSE(overwrite(path, 10));
+    EXPECT_EQ(ReadWholeFile(path)->size(), 10u);
+    EXPECT_EQ(filesIn(dir.path()), 1u);
+}
+
+TEST_F(SafeFileSink, ReplacingKeepsPermissionsAndOwnerAndFollowsLinks)
+{
+    const std::string secret = existing("secret.jpg", "old", 0600);
+    ASSERT_FALSE(overwrite(secret, 5));
+    EXPECT_EQ(modeOf(secret), 0600u);
+
+    const std::string shared = existing("shared.jpg", "old", 0664);
+    ::chown(shared.c_str(), 65534, 65534);
+    ASSERT_FALSE(overwrite(shared, 5));
+    struct stat st {};
+    ASSERT_EQ(::stat(shared.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0664u);
+    if (::geteuid() == 0) {
+        EXPECT_EQ(st.st_uid, 65534u);
+        EXPECT_EQ(st.st_gid, 65534u);
+    }
+
+    // A new file gets the usual permissions, not the temporary file's owner-only ones.
+    const mode_t mask = ::umask(022);
+    EXPECT_FALSE(overwrite(dir.file("new.png"), 5));
+    ::umask(mask);
+    EXPECT_EQ(modeOf(dir.file("new.png")), 0644u);
+
+    // A link keeps pointing at the file, which gets the new bytes.
+    std::filesystem::create_directory(dir.file("real"));
+    const std::string target = existing("real/target.tif", "old", 0640);
+    std::filesystem::create_symlink("real/target.tif", dir.file("link.tif"));
+    ASSERT_FALSE(overwrite(dir.file("link.tif"), 7));
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.tif")));
+    EXPECT_EQ(ReadWholeFile(target)->size(), 7u);
+    EXPECT_EQ(modeOf(target), 0640u);
+    EXPECT_EQ(filesIn(dir.path() / "real"), 1u);
+}
+
+TEST_F(SafeFileSink, ReadOnlyFilesAndForbiddenFoldersAreNotReplaced)
+{
+    const std::string locked = existing("locked.gif", "keep", 0444);
+    EXPECT_EQ(overwrite(locked, 5).problem, FileProblem::ReadOnlyFile);
+    EXPECT_EQ(contentOf(locked), "keep");
+
+    // Another user may neither replace a file of ours nor write into our folder.
+    const std::string mine = existing("mine.gif", "keep", 0644);
+    const int status = testing::RunAsOtherUser([&] {
+        const bool file = overwrite(mine, 5).problem == FileProblem::PermissionDenied;
+        const bool folder = overwrite(dir.file("other.gif"), 5).problem == FileProblem::PermissionDenied;
+        return file && folder ? 0 : 1;
+    });
+    if (status >= 0)
+        EXPECT_EQ(status, 0);
+    EXPECT_EQ(contentOf(mine), "keep");
+    EXPECT_EQ(filesIn(dir.path()), 2u);
+}
+
+TEST_F(SafeFileSink, AFullDiskOrAFileSizeLimitLeavesTheOldFileWhole)
+{
+    testing::SmallDisk disk(64 * 1024);
+    const std::string onDisk = disk.mounted() ? disk.file("photo.bmp") : dir.file("photo.bmp");
+    ASSERT_TRUE(WriteWholeFile(onDisk, counting(20'000)));
+    {
+        std::optional<testing::DiskFullAfter> hook;
+        if (!disk.mounted())
+            hook.emplace(40'000);
+        EXPECT_EQ(overwrite(onDisk, 200'000).problem, FileProblem::DiskFull);
+    }
+    EXPECT_EQ(*ReadWholeFile(onDisk), counting(20'000));
+    EXPECT_EQ(filesIn(std::filesystem::path(onDisk).parent_path()), 1u);
+
+    const std::string limited = existing("limited.bmp", "old");
+    {
+        testing::FileSizeLimit limit(1000);
+        EXPECT_EQ(overwrite(limited, 5000).problem, FileProblem::FileTooBig);
+    }
+    EXPECT_EQ(contentOf(limited), "old");
+    EXPECT_EQ(filesIn(dir.path()), disk.mounted() ? 1u : 2u);
 }
 
 TEST(ByteSink, MemorySinkOverwritesAfterSeekAndGrowsWithZeros)

@@ -45,10 +45,8 @@ public:
         ++withdrawn;
         steps.pop_back();
     }
-    void takeOver(ReleasedContent released) override { taken.push_back(std::move(released)); }
 
     std::vector<Step> steps;
-    std::vector<ReleasedContent> taken;
     int withdrawn = 0;
     bool refuse = false;
 

@@ -2,6 +2,7 @@
 #include "common/testing/temp_dir.h"
 #include "edit/compositing.h"
 #include "edit/layered_format.h"
+#include "edit/layered_layout.h"
 #include "imagelib/jpeg.h"
 #include "layer_test_support.h"
 
@@ -281,14 +282,21 @@ TEST(LayeredFormat, TextLayersKeepTheirObject)
     EXPECT_FALSE(plain->layers[0].textObject);
 }
 
-TEST(LayeredFormat, CountsAreCappedAndTheCurrentLayerChecked)
+// A 4 × 4 document of 32 layers of one colour each, `side` pixels square.
+std::unique_ptr<LayerStack> ThirtyTwoLayers(int side)
 {
     auto stack = EmptyDocument(4, 4);
     for (int i = 0; i < 32; ++i) {
-        HDIB image = SolidPicture(1, 1, {std::uint8_t(i), 0, 0});
+        HDIB image = SolidPicture(side, side, {std::uint8_t(i), 0, 0});
         HDIB mask;
-        ASSERT_EQ(InsertLayer(*stack, image, mask, i, false, {}, LayerLimit::Lifted), kInsertOk);
+        EXPECT_EQ(InsertLayer(*stack, image, mask, i, false, {}, LayerLimit::Lifted), kInsertOk);
     }
+    return stack;
+}
+
+TEST(LayeredFormat, CountsAreCappedAndTheCurrentLayerChecked)
+{
+    auto stack = ThirtyTwoLayers(1);
     stack->currentLayer = 31;
     auto bytes = Write(*stack);
     EXPECT_EQ(Read(bytes)->currentLayer, 31);
@@ -326,17 +334,110 @@ TEST(LayeredFormat, BadHeadersAndBlocksFailTheRead)
     EXPECT_FALSE(Read(magic));
 }
 
-TEST(LayeredFormat, LongNamesAreCut)
+TEST(LayeredFormat, SharedOrMisplacedBlocksAndPaddedCanvasesAreRefused)
+{
+    const auto good = Write(*ThirtyTwoLayers(3));
+    ASSERT_TRUE(Read(good));
+    const auto entry = [](int layer, std::size_t field) { return 48 + std::size_t(layer) * 48 + field; };
+    // Every layer's image is the first layer's: one block decoded 32 times.
+    auto shared = good;
+    for (int i = 1; i < 32; ++i)
+        StoreLE32(shared.data() + entry(i, 28), U32(good, entry(0, 28)));
+    EXPECT_FALSE(Read(shared));
+    auto sharedMask = good;
+    StoreLE32(sharedMask.data() + entry(5, 32), U32(good, entry(4, 32)));
+    EXPECT_FALSE(Read(sharedMask));
+    auto intoTable = good;
+    StoreLE32(intoTable.data() + entry(3, 8), 48 + 48);
+    EXPECT_FALSE(Read(intoTable));
+    auto preview = good;
+    StoreLE32(preview.data() + 36, U32(good, entry(0, 28)));
+    EXPECT_FALSE(Read(preview));
+
+    // A canvas far larger than the blocks' data, made plausible by zero padding: refused
+    // before the canvas is made.
+    auto padded = good;
+    StoreLE32(padded.data() + 8, 6000);
+    StoreLE32(padded.data() + 12, 6000);
+    padded.resize(padded.size() + 3'000'000);
+    EXPECT_FALSE(Read(padded));
+}
+
+TEST(LayeredFormat, LongNamesAreCutAndOlderNamesBecomeUtf8)
 {
     auto stack = SampleDocument();
     stack->layers[1].name = std::string(300, 'x');  // past what the stack would keep, as a foreign writer might
+    // A UTF-8 name cut at 255 bytes inside its last character stays UTF-8, one character shorter.
+    stack->layers[0].name = std::string(253, 'a') + "çã";
+    stack->layers[2].name = "Ver\xE3o \x80 1999";  // Windows-1252, as the older program wrote names
     auto read = Read(Write(*stack));
     ASSERT_TRUE(read);
     EXPECT_EQ(read->layers[1].name, std::string(255, 'x'));
     EXPECT_EQ(read->layers[1].x, 5);
     EXPECT_EQ(read->layers[1].y, 5);
     EXPECT_EQ(read->layers[1].kind, LAYER_MASK);
-    EXPECT_EQ(read->layers[2].name, "layer3");
+    EXPECT_EQ(read->layers[0].name, std::string(253, 'a') + "ç");
+    EXPECT_EQ(read->layers[2].name, "Verão € 1999");
+
+    // A name block announcing more bytes than the file still holds reads what is there.
+    auto cut = Write(*stack);
+    const std::uint32_t nameBlock = U32(cut, 48 + 2 * 48 + 8);
+    StoreLE32(cut.data() + nameBlock, 300);
+    cut.resize(nameBlock + 8 + 256);
+    MemorySource source(cut);
+    const auto name = ReadNameBlock(source, nameBlock);
+    ASSERT_TRUE(name);
+    EXPECT_EQ(*name, "Verão € 1999");
+}
+
+// The image block of layer `layer`: from its offset to the mask block that follows it.
+std::vector<std::uint8_t> ImageBlockOf(const std::vector<std::uint8_t>& file, std::size_t layer)
+{
+    const std::uint32_t image = U32(file, 48 + 48 * layer + 28), mask = U32(file, 48 + 48 * layer + 32);
+    return {file.begin() + image, file.begin() + mask};
+}
+
+TEST(LayeredFormat, UntouchedLayersKeepTheirBlocksThroughTenSaves)
+{
+    testing::TempDir dir;
+    const std::string path = dir.file("dez.vlf");
+    auto stack = EmptyDocument(48, 32);
+    AppendLayer(*stack, testing::MakePhotoLike(48, 32));
+    AppendLayer(*stack, testing::MakePhotoLike(30, 20), MakeGreyFilled(30, 20, 200), 5, 4, 70);
+    AppendLayer(*stack, MakeGreyFilled(20, 10, 90), {}, 1, 1, 100, true);
+    CompositeLayers(*stack);
+    ASSERT_TRUE(WriteLayeredFile(path, *stack));
+    const auto first = ReadWholeFile(path).value();
+    auto firstRead = ReadLayeredFile(path);
+    ASSERT_TRUE(firstRead);
+
+    std::vector<std::uint8_t> previous = first;
+    for (int round = 0; round < 10; ++round) {
+        auto document = ReadLayeredFile(path);
+        ASSERT_TRUE(document);
+        HDIB& pixels = document->layers[0].image.write();
+        for (int y = 0; y < 8; ++y)
+            std::memset(pixels.row(2 * round + y) + 6 * round, 23 * round + 7, 24);
+        CompositeLayers(*document);
+        ASSERT_TRUE(WriteLayeredFile(path, *document));
+        const auto saved = ReadWholeFile(path).value();
+        EXPECT_NE(ImageBlockOf(saved, 0), ImageBlockOf(previous, 0)) << "the changed layer is encoded afresh";
+        previous = saved;
+    }
+    for (std::size_t layer : {1u, 2u})
+        EXPECT_EQ(ImageBlockOf(previous, layer), ImageBlockOf(first, layer)) << "layer " << layer;
+    auto last = ReadLayeredFile(path);
+    ASSERT_TRUE(last);
+    EXPECT_TRUE(testing::SamePixels(last->layers[1].image, firstRead->layers[1].image)) << "no loss in ten saves";
+
+    // A layer written and then put back as it was read (an undo) keeps its block too; the
+    // lossless save encodes every image as a bitmap.
+    const SharedPicture asRead = last->layers[1].image;
+    last->layers[1].image.write().row(0)[0] ^= 1;
+    EXPECT_NE(ImageBlockOf(Write(*last), 1), ImageBlockOf(first, 1));
+    last->layers[1].image = asRead;
+    EXPECT_EQ(ImageBlockOf(Write(*last), 1), ImageBlockOf(first, 1));
+    EXPECT_EQ(U32(Write(*last, 100), U32(Write(*last, 100), 48 + 48 + 28) + 4), 1u);
 }
 
 TEST(LayeredFormat, SavingTwiceWritesTheSameRunLengthMasks)
@@ -514,6 +615,24 @@ TEST(LayeredFormat, OlderFilesAreRead)
     ASSERT_TRUE(WriteWholeFile(dir.file("v2.vlf"), versionTwo));
     EXPECT_FALSE(ReadLayeredFile(dir.file("v2.vlf")));
     EXPECT_FALSE(ReadLayeredPreview(dir.file("v2.vlf")));
+
+    // Records without an image are left out and the current layer keeps designating its
+    // record; a current record without an image gives way to the one in front of it.
+    OlderFile gaps(6, 4, 24);
+    gaps.addLayer(0, nullptr, MakeGreyFilled(6, 4, 255), 0, 0, "sem imagem", LAYER_IMAGE, 100);
+    gaps.addLayer(1, &photo, mask, 0, 0, "Paisagem \xE9", LAYER_IMAGE, 100);
+    gaps.addLayer(2, nullptr, MakeGreyFilled(6, 4, 255), 0, 0, "vazia", LAYER_IMAGE, 100);
+    gaps.addLayer(3, &small, MakeGreyFilled(2, 2, 255), 0, 0, "Cora\xE7\xE3o", LAYER_IMAGE, 100);
+    for (const auto& [stored, expected] : {std::pair{3, 1}, std::pair{2, 0}, std::pair{1, 0}, std::pair{0, 0}}) {
+        gaps.setCounts(4, stored);
+        MemorySource gapSource(gaps.bytes.data);
+        auto read = ReadOlderLayeredFile(gapSource);
+        ASSERT_TRUE(read);
+        ASSERT_EQ(read->layerCount, 2);
+        EXPECT_EQ(read->currentLayer, expected) << "stored current " << stored;
+        EXPECT_EQ(read->layers[0].name, "Paisagem é");
+        EXPECT_EQ(read->layers[1].name, "Coração");
+    }
 
     // A layer without a mask fails the whole read.
     auto noMask = older.bytes.data;

@@ -172,7 +172,81 @@ TEST(Bmp, TopDownAndWideFilesAreReadIntoBottomUp24BitRows)
         return wide.ok() ? std::vector<int>(wide.image().row(0), wide.image().row(0) + 3) : std::vector<int>{};
     };
     EXPECT_EQ(firstPixel(BitmapFile(1, 1, 32, 0, 0, {}, {10, 20, 30, 255})), (std::vector<int>{10, 20, 30}));
-    EXPECT_EQ(firstPixel(BitmapFile(1, 1, 16, 0, 0, {}, {0x1F, 0x7C, 0, 0})), (std::vector<int>{248, 0, 248}));
+    EXPECT_EQ(firstPixel(BitmapFile(1, 1, 16, 0, 0, {}, {0x1F, 0x7C, 0, 0})), (std::vector<int>{255, 0, 255}));
+    EXPECT_EQ(firstPixel(BitmapFile(1, 1, 16, 0, 0, {}, {0x10, 0x42, 0, 0})), (std::vector<int>{131, 131, 131}));
+}
+
+TEST(Bmp, RunLengthFilesOfAnySizeDecodeWhateverTheirCodesLeaveOut)
+{
+    // Ten pixels, end of line, end of bitmap: four bytes fill a 64 × 64 picture.
+    ReadResult r = ReadBytes(BitmapFile(64, 64, 8, 1, 0, GreyTable(256), {10, 7, 0, 0, 0, 1}));
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(RowPixels(r.image(), 0, 11), (std::vector<int>{7, 7, 7, 7, 7, 7, 7, 7, 7, 7, 0}));
+    EXPECT_EQ(RowPixels(r.image(), 63, 3), (std::vector<int>{0, 0, 0}));
+    EXPECT_TRUE(ReadBytes(BitmapFile(2000, 2000, 4, 2, 0, GreyTable(16), {0, 1})).ok());
+}
+
+TEST(Bmp, TheFilesOwnImageSizeIsReadWithinThePicturesRows)
+{
+    // Two rows of four bytes; the file says its data is one row long and holds only that.
+    Bytes shortData = BitmapFile(4, 2, 8, 0, 0, GreyTable(256), {1, 2, 3, 4});
+    StoreLE32(&shortData.data[14 + 20], 4);
+    ReadResult r = ReadBytes(shortData);
+    ASSERT_TRUE(r.ok());
+    EXPECT_EQ(RowPixels(r.image(), 0, 4), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(RowPixels(r.image(), 1, 4), (std::vector<int>{0, 0, 0, 0}));
+    // A size beyond the rows reads the rows only; a file shorter than its size is cut.
+    Bytes longSize = BitmapFile(4, 1, 8, 0, 0, GreyTable(256), {5, 6, 7, 8});
+    StoreLE32(&longSize.data[14 + 20], 4000);
+    EXPECT_TRUE(ReadBytes(longSize).ok());
+    StoreLE32(&shortData.data[14 + 20], 8);
+    EXPECT_EQ(ReadBytes(shortData).failure().problem, FileProblem::Truncated);
+}
+
+// A bitmap with a longer header: the 40 bytes, masks at 40..52 (and alpha), the rest zero.
+Bytes LongHeaderFile(std::uint32_t headerSize, int bits, std::uint32_t compression, std::vector<std::uint32_t> masks,
+                     const std::vector<std::uint8_t>& data, bool masksAfterHeader = false)
+{
+    Bytes f;
+    const std::uint32_t extra = masksAfterHeader ? 12 : 0;
+    const std::uint32_t offset = 14 + headerSize + extra;
+    f.text("BM").u32(offset + std::uint32_t(data.size())).u32(0).u32(offset);
+    f.u32(headerSize).u32(2).u32(1).u16(1).u16(std::uint16_t(bits)).u32(compression).u32(0).u32(0).u32(0).u32(0).u32(0);
+    for (std::size_t i = 0; i < (masksAfterHeader ? 0 : 4) && f.size() < 14 + headerSize; ++i)
+        f.u32(i < masks.size() ? masks[i] : 0);
+    f.zeros(14 + headerSize - f.size());
+    if (masksAfterHeader)
+        for (int i = 0; i < 3; ++i)
+            f.u32(masks[std::size_t(i)]);
+    f.data.insert(f.data.end(), data.begin(), data.end());
+    return f;
+}
+
+TEST(Bmp, LongerHeadersReadAsTheFortyBytesTheyExtendWithTheirBitFields)
+{
+    const auto pixels = [](const Bytes& file) {
+        ReadResult r = ReadBytes(file);
+        EXPECT_TRUE(r.ok()) << r.failure().detail;
+        if (!r.ok())
+            return std::vector<testing::Rgb>{};
+        return std::vector<testing::Rgb>{testing::Pixel24(r.image(), 0, 0), testing::Pixel24(r.image(), 1, 0)};
+    };
+    const testing::Rgb orange{255, 128, 0}, blue{0, 0, 255};
+    // 32 bits, alpha in the top byte, masks in a 124-byte header; then the same pixels as
+    // red-green-blue-alpha in a 56-byte header.
+    const std::vector<std::uint8_t> argb = {0x00, 0x80, 0xFF, 0x7F, 0xFF, 0x00, 0x00, 0xC8};
+    EXPECT_EQ(pixels(LongHeaderFile(124, 32, 3, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, argb)), (std::vector{orange, blue}));
+    const std::vector<std::uint8_t> rgba = {0x7F, 0x00, 0x80, 0xFF, 0xC8, 0xFF, 0x00, 0x00};
+    EXPECT_EQ(pixels(LongHeaderFile(56, 32, 3, {0xFF000000, 0xFF0000, 0xFF00, 0xFF}, rgba)), (std::vector{orange, blue}));
+    // 5-6-5 after a 40-byte header and in a 108-byte one; no compression means 5-5-5.
+    const std::vector<std::uint8_t> w565 = {0x00, 0xFC, 0x1F, 0x00};  // 0xFC00 orange-ish, 0x001F blue
+    const std::vector<testing::Rgb> expect565{{255, 129, 0}, blue};
+    EXPECT_EQ(pixels(LongHeaderFile(40, 16, 3, {0xF800, 0x7E0, 0x1F}, w565, true)), expect565);
+    EXPECT_EQ(pixels(LongHeaderFile(108, 16, 3, {0xF800, 0x7E0, 0x1F}, w565)), expect565);
+    EXPECT_EQ(pixels(LongHeaderFile(108, 16, 0, {}, {0x00, 0x7E, 0x1F, 0x00})), (std::vector<testing::Rgb>{{255, 131, 0}, blue}));
+    // A 24-bit picture and a palette one behind 124-byte headers.
+    EXPECT_EQ(pixels(LongHeaderFile(124, 24, 0, {}, {0, 128, 255, 255, 0, 0, 0, 0})), (std::vector{orange, blue}));
+    EXPECT_EQ(ReadBytes(LongHeaderFile(52, 16, 3, {0xF800, 0x7E0, 0x1F}, {1, 2})).failure().problem, FileProblem::Truncated);
 }
 
 TEST(Bmp, BadInputGivesTheReaderResults)
@@ -185,8 +259,8 @@ TEST(Bmp, BadInputGivesTheReaderResults)
         ReadCode code;
     } patches[] = {
         {"signature", 0, 'X', ReadCode::NotThisFormat},
-        {"a 108-byte header", 14, 108, ReadCode::Failure},
-        {"bit fields", 30, 3, ReadCode::Failure},
+        {"a 64-byte header", 14, 64, ReadCode::Failure},
+        {"bit fields on an 8-bit picture", 30, 3, ReadCode::Failure},
         {"4-bit run-length on an 8-bit picture", 30, 2, ReadCode::Failure},
         {"zero width", 18, 0, ReadCode::Failure},
         {"data offset past the end", 11, 0xFF, ReadCode::Broken},
@@ -194,17 +268,27 @@ TEST(Bmp, BadInputGivesTheReaderResults)
     for (const auto& p : patches) {
         Bytes bad = good;
         bad.data[p.at] = p.value;
-        EXPECT_EQ(ReadBytes(bad).code(), p.code) << p.what;
+        const ReadResult r = ReadBytes(bad);
+        EXPECT_EQ(r.code(), p.code) << p.what;
+        EXPECT_TRUE(r.failure()) << p.what;
     }
     Bytes truncated = good;
     truncated.data.pop_back();
     EXPECT_EQ(ReadBytes(truncated).code(), ReadCode::Broken);
     EXPECT_EQ(ReadBytes(Bytes().text("BM").u32(0)).code(), ReadCode::Failure);
 
-    // Sizes the body can't fill are refused before anything that size is allocated.
-    EXPECT_EQ(ReadBytes(BitmapFile(65535, 65535, 8, 1, 0, GreyTable(256), {0, 1})).code(), ReadCode::Failure);
-    EXPECT_EQ(ReadBytes(BitmapFile(40000, 40000, 8, 1, 0, GreyTable(256), {0, 1})).code(), ReadCode::Broken);
-    EXPECT_EQ(ReadBytes(BitmapFile(20000, 20000, 24, 0, 0, {}, {1, 2, 3})).code(), ReadCode::Broken);
+    // Sizes the body can't fill, or that the picture budget refuses, are refused before
+    // anything that size is allocated, and say so.
+    const auto cause = [](const Bytes& file) {
+        const ReadResult r = ReadBytes(file);
+        return std::make_pair(r.code(), r.failure().problem);
+    };
+    EXPECT_EQ(cause(BitmapFile(65535, 65535, 8, 1, 0, GreyTable(256), {0, 1})), std::make_pair(ReadCode::Failure, FileProblem::TooLarge));
+    EXPECT_EQ(cause(BitmapFile(40000, 40000, 8, 1, 0, GreyTable(256), {0, 1})), std::make_pair(ReadCode::Broken, FileProblem::TooLarge));
+    EXPECT_EQ(cause(BitmapFile(20000, 20000, 24, 0, 0, {}, {1, 2, 3})), std::make_pair(ReadCode::Broken, FileProblem::Truncated));
+    Bytes jpegInside = good;
+    jpegInside.data[30] = 4;
+    EXPECT_EQ(ReadBytes(jpegInside).failure(), (FileFailure{FileProblem::Unsupported, "BMP com compressão 4 e 8 bits"}));
 
     testing::TempDir dir;
     EXPECT_EQ(ReadBmp(dir.file("absent.bmp")).code(), ReadCode::NotThisFormat);

@@ -8,7 +8,9 @@
 #include "imagelib/gif.h"
 #include "imagelib/jpeg.h"
 #include "imagelib/load_save.h"
+#include "imagelib/png.h"
 #include "imagelib/save_as.h"
+#include "imagelib/targa.h"
 #include "imagelib/tiff.h"
 #include "pictures.h"
 
@@ -55,11 +57,16 @@ protected:
 
 TEST(FileNames, TheThreeExtensionRules)
 {
-    EXPECT_EQ(DispatchExtension("a/b.jpeg"), "JPEG");
+    EXPECT_EQ(DispatchExtension("a/b.jpeg"), "JPG");  // the other spellings are the program's own
+    EXPECT_EQ(DispatchExtension("foto.TIFF"), "TIF");
+    EXPECT_EQ(DispatchExtension("x.Jpe"), "JPG");
     EXPECT_EQ(DispatchExtension("a.dir/b"), "");
     EXPECT_EQ(DispatchExtension("noext"), "");
 
-    EXPECT_EQ(SaveAsExtension("photo.jpeg"), "");  // the dot is five characters from the end
+    EXPECT_EQ(SaveAsExtension("photo.jpeg"), ".JPG");  // five characters from the end, but a known spelling
+    EXPECT_EQ(SaveAsExtension("scan.Tiff"), ".TIF");
+    EXPECT_EQ(SaveAsExtension("photo.jpe"), ".JPG");
+    EXPECT_EQ(SaveAsExtension("photo.abcd"), "");
     EXPECT_EQ(SaveAsExtension("photo.Tif"), ".TIF");
     EXPECT_EQ(SaveAsExtension("x.ab"), ".AB");
     EXPECT_EQ(SaveAsExtension("a.b/cd"), "");
@@ -85,26 +92,32 @@ TEST_F(Dispatch, NamesWithoutADotAreReadAndWrittenAsBitmaps)
 
 TEST_F(Dispatch, UnknownExtensionsAreRefusedWithTheLibraryMessage)
 {
-    const std::string path = writeBitmap("pic.xyz", 24);
+    // Content without a signature (a Targa file) is dispatched by its name.
+    HDIB rgb = MakePicture(3, 3, 24);
+    MemorySink targa;
+    ASSERT_EQ(WriteTarga(targa, rgb, false), WriteResult::Written);
+    const std::string path = writeBytes("pic.xyz", targa.bytes());
     EXPECT_FALSE(LoadImageFile(path, false));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_FALSE(LoadImageFile(path, true));
-    ASSERT_EQ(ui.texts(), std::vector<std::string>{"Unknown file format"});
+    ASSERT_EQ(ui.texts(), std::vector<std::string>{"Unknown file format --- " + path});
     EXPECT_EQ(ui.messages[0].title, "Atenção");
 
-    // Writing knows only the seven slot names: "JPEG" is a reading name.
+    // ".jpeg" is JPEG for writing too; an unknown name is refused with the name.
     HDIB dib = MakePicture(2, 2, 24);
-    EXPECT_EQ(SaveImageFile(dib, dir.file("out.jpeg"), false), WriteResult::Failed);
+    EXPECT_EQ(SaveImageFile(dib, dir.file("out.jpeg"), false), WriteResult::Written);
+    EXPECT_TRUE(ReadJpeg(dir.file("out.jpeg")).ok());
+    EXPECT_EQ(SaveImageFile(dib, dir.file("out.xyz"), false), WriteResult::Failed);
     EXPECT_EQ(ui.texts().back(), "Unknown file format");
 }
 
-TEST_F(Dispatch, AFailedWriteShowsTheDiskMessageOnlyWhenAsked)
+TEST_F(Dispatch, AFailedWriteShowsItsCauseOnlyWhenAsked)
 {
     HDIB dib = MakePicture(2, 2, 24);
     EXPECT_EQ(SaveImageFile(dib, dir.file("no/such.bmp"), false), WriteResult::Failed);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(SaveImageFile(dib, dir.file("no/such.bmp"), true), WriteResult::Failed);
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Espaço de disco insuficiente ou erro no disco."});
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Não é possível localizar a pasta. --- " + dir.file("no/such.bmp")});
 }
 
 TEST_F(Dispatch, LoadImageFile24AndTheDocumentOpenPromoteUnlessAskedNotTo)
@@ -134,12 +147,18 @@ TEST_F(Dispatch, DocumentOpenOfAnUnreadableFileShowsTheUnknownFormatString)
     const std::string path = writeBytes("junk.bmp", {'B', 'M', 1, 2, 3});
     OpenedImage doc = OpenDocumentImage(path, LibraryDocumentReaders());
     EXPECT_FALSE(doc.result.ok());
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Formato de arquivo desconhecido."});
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"O arquivo está incompleto. --- " + path});
+    const std::string noise = writeBytes("noise.jpg", {1, 2, 3, 4, 5, 6, 7, 8, 9});
+    EXPECT_FALSE(OpenDocumentImage(noise, LibraryDocumentReaders()).result.ok());
+    EXPECT_EQ(ui.texts().back(), "Formato de arquivo desconhecido. --- " + noise);
+    ui.messages.clear();
 
     OpenOptions quiet;
     quiet.showMessages = false;
-    OpenDocumentImage(path, LibraryDocumentReaders(), quiet);
-    EXPECT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(OpenDocumentImage(path, LibraryDocumentReaders(), quiet).result.failure().problem, FileProblem::Truncated);
+    EXPECT_EQ(OpenDocumentImage(dir.file("absent.png"), LibraryDocumentReaders(), quiet).result.failure().problem,
+              FileProblem::NotFound);
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(Dispatch, DocumentOpenFallsBackToPngThenLayeredReadersOnNotThisFormat)
@@ -154,7 +173,8 @@ TEST_F(Dispatch, DocumentOpenFallsBackToPngThenLayeredReadersOnNotThisFormat)
         tried.push_back("layered");
         return ReadResult(MakePicture(2, 2, 24));
     };
-    const std::string path = writeBitmap("doc.vlf", 24);
+    const std::vector<std::uint8_t> unsigned_ = {1, 2, 3, 4, 5, 6, 7, 8};  // no format's signature
+    const std::string path = writeBytes("doc.vlf", unsigned_);
     // ".VLF" goes to the layered reader straight away.
     OpenedImage doc = OpenDocumentImage(path, readers);
     EXPECT_TRUE(doc.result.ok());
@@ -163,7 +183,7 @@ TEST_F(Dispatch, DocumentOpenFallsBackToPngThenLayeredReadersOnNotThisFormat)
 
     // A ".PNG" name that the PNG reader refuses is tried as a layered document next.
     tried.clear();
-    doc = OpenDocumentImage(writeBitmap("really.png", 24), readers);
+    doc = OpenDocumentImage(writeBytes("really.png", unsigned_), readers);
     EXPECT_TRUE(doc.result.ok());
     EXPECT_EQ(tried, (std::vector<std::string>{"png", "layered"}));
 
@@ -174,16 +194,32 @@ TEST_F(Dispatch, DocumentOpenFallsBackToPngThenLayeredReadersOnNotThisFormat)
         tried.push_back("png");
         return tried.size() == 1 ? ReadResult(ReadCode::Failure) : ReadResult(MakePicture(2, 2, 8, 256));
     };
-    doc = OpenDocumentImage(writeBitmap("twice.png", 8), readers);
+    doc = OpenDocumentImage(writeBytes("twice.png", unsigned_), readers);
     ASSERT_TRUE(doc.result.ok());
     EXPECT_EQ(doc.result.image().bitCount(), 24);
     EXPECT_EQ(tried, (std::vector<std::string>{"png", "png"}));
 
-    // A broken file (-2) ends the open silently.
+    // A broken file (-2) ends the open: silently when the reader has spoken for itself,
+    // with the cause and the name when it gave one.
     readers.png = [](const std::string&) { return ReadResult(ReadCode::Broken); };
-    doc = OpenDocumentImage(writeBitmap("broken.png", 8), readers);
+    doc = OpenDocumentImage(writeBytes("broken.png", unsigned_), readers);
     EXPECT_EQ(doc.result.code(), ReadCode::Broken);
     EXPECT_TRUE(ui.messages.empty());
+    readers.png = [](const std::string&) { return ReadResult(ReadCode::Broken, {FileProblem::Truncated, {}}); };
+    const std::string broken = writeBytes("cut.png", unsigned_);
+    OpenDocumentImage(broken, readers);
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"O arquivo está incompleto. --- " + broken});
+
+    // A real PNG that fails is read once, by the PNG reader alone.
+    tried.clear();
+    readers.png = [&](const std::string&) {
+        tried.push_back("png");
+        return ReadResult(ReadCode::NotThisFormat, {FileProblem::Corrupt, "CRC error"});
+    };
+    const std::string png = writeBytes("bad.png", {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0});
+    EXPECT_FALSE(OpenDocumentImage(png, readers).result.ok());
+    EXPECT_EQ(tried, std::vector<std::string>{"png"});
+    EXPECT_EQ(ui.texts().back(), "O arquivo está danificado (CRC error). --- " + png);
 }
 
 TEST_F(Dispatch, GeneralLoaderNeedsAShortExtensionAndPromotes)
@@ -201,12 +237,13 @@ TEST_F(Dispatch, GeneralLoaderNeedsAShortExtensionAndPromotes)
     EXPECT_EQ(ui.busyCount, before + 1);  // only the library dispatch's own hourglass
 }
 
-TEST_F(Dispatch, AFileNamedForAnotherFormatOpensOnlyWhenTheSearchReachesItsReader)
+TEST_F(Dispatch, AFileNamedForAnotherFormatOpensWithTheReaderOfItsContent)
 {
     HDIB rgb = MakePicture(3, 3, 24);
-    MemorySink jpeg, tiff;
+    MemorySink jpeg, tiff, targa;
     ASSERT_EQ(WriteJpeg(jpeg, rgb, 90), WriteResult::Written);
     ASSERT_EQ(WriteTiff(tiff, rgb), WriteResult::Written);
+    ASSERT_EQ(WriteTarga(targa, rgb, false), WriteResult::Written);
     const std::string bitmap = writeBitmap("b.bmp", 24);
     const std::vector<std::uint8_t> gif = *ReadWholeFile(redBlueGif("g.gif"));
     const std::vector<std::uint8_t> bmp = *ReadWholeFile(bitmap);
@@ -215,13 +252,16 @@ TEST_F(Dispatch, AFileNamedForAnotherFormatOpensOnlyWhenTheSearchReachesItsReade
         const std::vector<std::uint8_t>& bytes;
         const char* format;  // null: not opened
     } cases[] = {
-        {"bitmap.pcx", bmp, "BMP"},    // the paintbrush reader says "not mine"
-        {"photo.bmp", jpeg.bytes(), nullptr},  // the TIFF reader fails it and the search ends
-        {"gif.bmp", gif, nullptr},
+        {"bitmap.pcx", bmp, "BMP"},
+        {"photo.bmp", jpeg.bytes(), "JPG"},
+        {"gif.bmp", gif, "GIF"},
         {"tiff.bmp", tiff.bytes(), "TIF"},
-        {"tiff.gif", tiff.bytes(), nullptr},  // the GIF reader fails it
-        {"bitmap.jpg", bmp, nullptr},  // the JPEG reader fails it
+        {"tiff.gif", tiff.bytes(), "TIF"},
+        {"bitmap.jpg", bmp, "BMP"},
         {"photo.jpeg", jpeg.bytes(), "JPG"},
+        {"targa.tga", targa.bytes(), "TGA"},
+        // Without a signature the trial order still rules: the TIFF reader, second, ends it.
+        {"targa.bmp", targa.bytes(), nullptr},
     };
     for (const auto& c : cases) {
         const LoadedImage loaded = LoadImageFileDetailed(writeBytes(c.name, c.bytes), true);
@@ -230,6 +270,17 @@ TEST_F(Dispatch, AFileNamedForAnotherFormatOpensOnlyWhenTheSearchReachesItsReade
             EXPECT_EQ(loaded.format->name, c.format) << c.name;
         }
     }
+    EXPECT_TRUE(ui.messages.empty());
+
+    // The document open too: a JPEG named .png, a PNG named .jpg.
+    const std::string jpegAsPng = writeBytes("photo.png", jpeg.bytes());
+    EXPECT_TRUE(OpenDocumentImage(jpegAsPng, LibraryDocumentReaders()).result.ok());
+    HDIB photo = MakePicture(4, 4, 24);
+    ASSERT_EQ(WritePng(dir.file("real.png"), photo), PngWriteResult::Written);
+    std::filesystem::copy_file(dir.file("real.png"), dir.file("real.jpg"));
+    const OpenedImage png = OpenDocumentImage(dir.file("real.jpg"), LibraryDocumentReaders());
+    EXPECT_TRUE(png.result.ok());
+    EXPECT_EQ(png.format, "PNG");
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -260,8 +311,11 @@ TEST_F(Dispatch, DocumentsNamedGifTifOrPcxOpenThroughTheGeneralLoader)
     EXPECT_TRUE(ui.messages.empty());
 
     std::filesystem::copy_file(gif, dir.file("two.tif"));
-    EXPECT_FALSE(OpenDocumentImage(dir.file("two.tif"), LibraryDocumentReaders()).result.ok());
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Formato de arquivo desconhecido."});
+    const OpenedImage misnamed = OpenDocumentImage(dir.file("two.tif"), LibraryDocumentReaders());
+    ASSERT_TRUE(misnamed.result.ok());
+    EXPECT_EQ(misnamed.format, "GIF");
+    EXPECT_EQ(testing::Pixel24(misnamed.result.image(), 0, 0), (testing::Rgb{255, 0, 0}));
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(Dispatch, RgbPicturesBecomeAdaptiveOrWebPalettesOnTheWayToGif)

@@ -36,7 +36,7 @@ TEST(Interop, FilesFromOtherToolsReadToTheirReferencePixels)
         std::size_t count;
         std::vector<PathReader> readers;
     } sets[] = {
-        {"bmp/", ".bmp", 11, {[](const std::string& p) { return ReadBmp(p); }}},
+        {"bmp/", ".bmp", 17, {[](const std::string& p) { return ReadBmp(p); }}},
         {"jpeg/", ".jpg", 15, {[](const std::string& p) { return ReadJpeg(p); }}},
         {"png/", ".png", 37, {[](const std::string& p) { return ReadPng(p); }}},
         {"pcx/", ".pcx", 14, {[](const std::string& p) { return ReadPcx(p); }, [](const std::string& p) { return ReadPcxWhole(p); }}},

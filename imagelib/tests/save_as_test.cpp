@@ -1,42 +1,22 @@
 #include "common/byte_source.h"
+#include "common/testing/file_failures.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/bmp.h"
+#include "imagelib/jpeg.h"
 #include "imagelib/save_as.h"
 #include "pictures.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
+#include <optional>
+#include <sys/stat.h>
 
 namespace lv {
 namespace {
 
 using testing::MakePicture;
-
-// Makes writes beyond `bytes` fail for real, as a full disk would.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int);
-};
 
 class SaveAs : public ::testing::Test {
 protected:
@@ -51,7 +31,10 @@ protected:
         const auto bytes = ReadWholeFile(path);
         return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("<none>");
     }
-    bool backupLeft(const std::string& path) const { return std::filesystem::exists(path + ".&#!"); }
+    std::size_t filesLeft() const
+    {
+        return std::size_t(std::distance(std::filesystem::directory_iterator(dir.path()), {}));
+    }
 
     testing::TempDir dir;
     testing::UiRecorder ui;
@@ -65,10 +48,11 @@ TEST_F(SaveAs, ANameWithoutExtensionGetsTheSelectedTypesOne)
     EXPECT_EQ(path, dir.file("holiday.BMP"));
     EXPECT_TRUE(ReadBmp(path).ok());
 
-    // ".jpeg" is no extension to this rule, so the selected type's is appended.
+    // ".jpeg" and ".tiff" name their formats, whatever type the list shows.
     std::string jpeg = dir.file("photo.jpeg");
     EXPECT_TRUE(SaveImageAs(picture, jpeg, kSaveAsBmp));
-    EXPECT_EQ(jpeg, dir.file("photo.jpeg.BMP"));
+    EXPECT_EQ(jpeg, dir.file("photo.jpeg"));
+    EXPECT_TRUE(ReadJpeg(jpeg).ok());
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -78,11 +62,11 @@ TEST_F(SaveAs, AKnownExtensionChoosesTheTypeReplacingTheFileAndAnUnknownOneIsRef
     EXPECT_TRUE(SaveImageAs(picture, path, kSaveAsJpeg));  // the name wins over the list
     EXPECT_EQ(path, dir.file("pic.bmp"));
     EXPECT_TRUE(ReadBmp(path).ok());
-    EXPECT_FALSE(backupLeft(path));
+    EXPECT_EQ(filesLeft(), 1u);
 
     std::string odd = dir.file("pic.xyz");
     EXPECT_FALSE(SaveImageAs(picture, odd, kSaveAsBmp));
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Formato de arquivo desconhecido."});
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Formato de arquivo desconhecido. --- " + odd});
     EXPECT_FALSE(std::filesystem::exists(odd));
 }
 
@@ -90,55 +74,66 @@ TEST_F(SaveAs, AMissingFolderCannotBeLocated)
 {
     std::string path = dir.file("gone/pic.bmp");
     EXPECT_FALSE(SaveImageAs(picture, path, kSaveAsBmp));
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Não é possível localizar"});
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Não é possível localizar --- " + dir.file("gone")});
 }
 
-TEST_F(SaveAs, AFailedDataWriteRestoresTheBackupSilently)
+// Every writer of the dialog's list, through the procedure, against real failures: the old
+// file stays as it was and the message names the cause and the file.
+TEST_F(SaveAs, FailedWritesOfEveryTypeLeaveTheOldFileAndSayWhy)
 {
-    std::string path = existing("keep.bmp", "precious");
-    {
-        FileSizeLimit limit(1000);  // the header fits, the rows don't
-        EXPECT_FALSE(SaveImageAs(picture, path, kSaveAsBmp));
+    testing::SmallDisk disk(32 * 1024);
+    const struct {
+        const char* name;
+        int type;
+    } types[] = {{"a.bmp", kSaveAsBmp}, {"a.tif", kSaveAsTiff}, {"a.pcx", kSaveAsPcx},
+                 {"a.gif", kSaveAsGif}, {"a.tga", kSaveAsTarga}, {"a.jpg", kSaveAsJpeg}};
+    HDIB big = testing::MakePhotoLike(500, 400);
+    for (const auto& t : types) {
+        SCOPED_TRACE(t.name);
+        // A size limit for the header, then for the data.
+        for (const rlim_t limit : {rlim_t(0), rlim_t(1000)}) {
+            std::string path = existing(t.name, "precious");
+            ui.messages.clear();
+            {
+                testing::FileSizeLimit small(limit);
+                EXPECT_FALSE(SaveImageAs(big, path, t.type));
+            }
+            EXPECT_EQ(contentOf(path), "precious");
+            EXPECT_EQ(ui.texts(), std::vector<std::string>{
+                                      "O arquivo excede o tamanho máximo permitido pelo sistema. --- " + path});
+        }
+        // A full disk: a small one mounted when the test may, else the sink's hook.
+        std::string full = disk.mounted() ? disk.file(t.name) : dir.file(t.name);
+        ASSERT_TRUE(WriteWholeFile(full, std::vector<std::uint8_t>(8, 'x')));
+        ui.messages.clear();
+        {
+            std::optional<testing::DiskFullAfter> hook;
+            if (!disk.mounted())
+                hook.emplace(30'000);
+            EXPECT_FALSE(SaveImageAs(big, full, t.type));
+        }
+        EXPECT_EQ(contentOf(full), "xxxxxxxx");
+        EXPECT_EQ(ui.texts(), std::vector<std::string>{"O disco está cheio. --- " + full});
+        if (disk.mounted())
+            std::filesystem::remove(full);
     }
-    EXPECT_EQ(contentOf(path), "precious");
-    EXPECT_FALSE(backupLeft(path));
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(filesLeft(), std::size(types));
 }
 
-TEST_F(SaveAs, AFailedHeaderWriteRestoresTheBackupThenAsksToWriteWithoutOne)
+TEST_F(SaveAs, ReadOnlyFilesAreRefusedAndOtherFilesKeepTheirPermissions)
 {
-    std::string path = existing("keep.bmp", "precious");
-    ui.answers = {ui::Answer::No};
-    {
-        FileSizeLimit limit(0);
-        EXPECT_FALSE(SaveImageAs(picture, path, kSaveAsBmp));
-    }
-    EXPECT_EQ(contentOf(path), "precious");
-    EXPECT_FALSE(backupLeft(path));
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_TRUE(ui.messages[0].question);
-    EXPECT_EQ(ui.messages[0].text, "Espaço de disco insuficiente para arquivo de backup! Continua a salvar?");
-    EXPECT_EQ(ui.messages[0].title, "Lumivista 2000");
+    std::string locked = existing("locked.jpg", "keep");
+    ::chmod(locked.c_str(), 0444);
+    EXPECT_FALSE(SaveImageAs(picture, locked, kSaveAsJpeg));
+    EXPECT_EQ(contentOf(locked), "keep");
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"O arquivo está protegido contra gravação. --- " + locked});
 
-    // Yes writes straight over the target; when that fails too the target is gone.
-    ui.answers = {ui::Answer::Yes};
-    {
-        FileSizeLimit limit(0);
-        EXPECT_FALSE(SaveImageAs(picture, path, kSaveAsBmp));
-    }
-    EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_EQ(ui.texts().back(), "Espaço de disco insuficiente ou erro no disco.");
-}
-
-TEST_F(SaveAs, AFailedWriteWithoutAnEarlierFileShowsTheDiskMessage)
-{
-    std::string path = dir.file("new.bmp");
-    {
-        FileSizeLimit limit(0);
-        EXPECT_FALSE(SaveImageAs(picture, path, kSaveAsBmp));
-    }
-    EXPECT_FALSE(std::filesystem::exists(path));
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Espaço de disco insuficiente ou erro no disco."});
+    std::string secret = existing("secret.tif", "old");
+    ::chmod(secret.c_str(), 0600);
+    EXPECT_TRUE(SaveImageAs(picture, secret, kSaveAsTiff));
+    struct stat st {};
+    ASSERT_EQ(::stat(secret.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
 }
 
 }  // namespace

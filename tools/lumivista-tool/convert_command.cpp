@@ -13,8 +13,9 @@ namespace lv::tool {
 
 int RunConvert(std::string_view, Arguments args)
 {
-    ParsedArguments parsed(args, {"--compress", "--interlace", "--transparent", "--save-as"}, {"--quality"});
+    ParsedArguments parsed(args, {"--compress", "--interlace", "--transparent", "--save-as"}, {"--quality", "--pcd-resolution"});
     const auto quality = parsed.integer("--quality", 1, 100);
+    const auto photoCdResolution = parsed.integer("--pcd-resolution", 0, 4);
     if (!parsed.ok() || parsed.positional().size() != 2)
         return Fail(kExitUsage, parsed.ok() ? "usage: convert IN OUT [options]" : parsed.error());
     SaveOptions& options = CurrentSaveOptions();
@@ -35,7 +36,7 @@ int RunConvert(std::string_view, Arguments args)
             return Fail(kExitCannotRead, "cannot read " + in);
         return WriteDocument(*stack, out, options.jpegQuality);
     }
-    ToolPicture picture = OpenPicture(in);
+    ToolPicture picture = OpenPicture(in, photoCdResolution);
     if (picture.exitCode)
         return picture.exitCode;
     return WritePicture(picture.image, out, parsed.has("--save-as"));

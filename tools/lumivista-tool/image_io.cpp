@@ -1,6 +1,7 @@
 #include "image_io.h"
 
 #include "command.h"
+#include "common/string_table.h"
 #include "edit/compositing.h"
 #include "edit/layered_format.h"
 #include "edit/layers.h"
@@ -10,11 +11,12 @@
 #include "imagelib/file_names.h"
 #include "imagelib/format_registry.h"
 #include "imagelib/load_save.h"
+#include "imagelib/photo_cd_options.h"
 #include "imagelib/png.h"
 #include "imagelib/save_as.h"
 #include "imagelib/save_options.h"
 
-#include <filesystem>
+#include <cstdio>
 
 namespace lv::tool {
 
@@ -35,27 +37,30 @@ DocumentReaders ToolReaders()
     return readers;
 }
 
-ToolPicture OpenPicture(const std::string& path)
+ToolPicture OpenPicture(const std::string& path, std::optional<int> photoCdResolution)
 {
+    ScopedPhotoCdMode photoCdMode(kPhotoCdStored);
+    SetStoredPhotoCdChoices({0, photoCdResolution.value_or(PhotoCdChoices{}.resolution)});
     ToolPicture picture;
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
-        picture.exitCode = Fail(kExitCannotRead, "cannot open " + path);
-        return picture;
-    }
     OpenOptions options;
     options.promoteTo24 = false;
+    options.showMessages = false;
     OpenedImage opened = OpenDocumentImage(path, ToolReaders(), options);
     if (!opened.result.ok()) {
-        picture.exitCode = Fail(kExitCannotRead, "cannot read " + path);
+        picture.exitCode = Fail(kExitCannotRead, FileProblemMessage(opened.result.failure(), path));
         return picture;
     }
+    // A picture read in part is still converted; the user hears what is missing.
+    if (opened.result.failure())
+        std::fprintf(stderr, "lumivista-tool: %s\n", FileProblemMessage(opened.result.failure(), path).c_str());
     picture.image = opened.result.take();
     picture.format = opened.format;
     return picture;
 }
 
 namespace {
+
+constexpr int kUnknownFormatString = 2356;
 
 // The program saves PNG from its documents, which are 24-bit; grey pictures stay grey
 // here, and palette pictures are widened so their colours survive.
@@ -68,13 +73,20 @@ int writePng(const HDIB& image, const std::string& path)
         if (!wide)
             return Fail(kExitCannotWrite, "cannot widen the picture for " + path);
     }
-    const PngWriteResult result = WritePng(path, wide ? wide : image);
+    FileFailure failure;
+    const PngWriteResult result = WritePng(path, wide ? wide : image, &failure);
     if (result != PngWriteResult::Written)
-        return Fail(kExitCannotWrite, "cannot write " + path + " (PNG result " + std::to_string(int(result)) + ")");
+        return CannotWrite(failure, path);
     return kExitOk;
 }
 
 }  // namespace
+
+int CannotWrite(const FileFailure& failure, const std::string& path)
+{
+    const FileFailure reason = failure ? failure : FileFailure{FileProblem::DiskError, {}};
+    return Fail(kExitCannotWrite, FileProblemMessage(reason, path));
+}
 
 int WritePicture(HDIB& image, const std::string& path, bool saveAs)
 {
@@ -82,9 +94,10 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs)
         const std::string extension = SaveAsExtension(path);
         const int type = extension.empty() ? 1 : FindWriteSlot(extension.substr(1));
         std::string target = path;
-        if (type < 1 || type > 6)
-            return Fail(kExitUsage, "the Save-as procedure does not write " + path);
-        return SaveImageAs(image, target, type) ? kExitOk : Fail(kExitCannotWrite, "cannot write " + target);
+        if (type < kSaveAsBmp || type > kSaveAsFlashPix)
+            return Fail(kExitUsage, std::string(LoadString(kUnknownFormatString)) + " --- " + path);
+        // The procedure has said why it failed, with the file's name.
+        return SaveImageAs(image, target, type) ? kExitOk : kExitCannotWrite;
     }
     if (isLayeredName(path)) {
         auto stack = CreateLayerStackFromImage(DibDuplicate(image));
@@ -99,16 +112,22 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs)
     if (extension == "PNG")
         return writePng(image, path);
     if (!FindFormatByWriteSlot(FindWriteSlot(extension)))
-        return Fail(kExitUsage, "unknown output format: " + path);
-    const WriteResult result = SaveImageFile(image, path, true);
-    return result == WriteResult::Written ? kExitOk : Fail(kExitCannotWrite, "cannot write " + path);
+        return Fail(kExitUsage, std::string(LoadString(kUnknownFormatString)) + " --- " + path);
+    const WriteResult result = SaveImageFile(image, path, false);
+    if (result == WriteResult::Written)
+        return kExitOk;
+    // A picture the writer refused has been explained by the writer itself.
+    if (!result.failure() && result != WriteResult::Failed)
+        return kExitCannotWrite;
+    return CannotWrite(result.failure(), path);
 }
 
 int WriteDocument(LayerStack& stack, const std::string& path, int quality)
 {
     if (!isLayeredName(path))
         return WritePicture(stack.composite, path, false);
-    return WriteLayeredFile(path, stack, quality) ? kExitOk : Fail(kExitCannotWrite, "cannot write " + path);
+    FileFailure failure;
+    return WriteLayeredFile(path, stack, quality, &failure) ? kExitOk : CannotWrite(failure, path);
 }
 
 }  // namespace lv::tool

@@ -5,6 +5,7 @@
 #include "edit/layer_stack.h"
 #include "imagelib/document_open.h"
 
+#include <optional>
 #include <string>
 
 namespace lv::tool {
@@ -17,7 +18,9 @@ struct ToolPicture {
 
 DocumentReaders ToolReaders();
 
-ToolPicture OpenPicture(const std::string& path);
+// Photo CDs are read with the stored choices, without asking: colour at Base unless
+// `photoCdResolution` (0 Base/16 ... 4 16Base) says otherwise.
+ToolPicture OpenPicture(const std::string& path, std::optional<int> photoCdResolution = std::nullopt);
 
 // Writes by the output name's extension (".png" through the PNG writer, ".vlf" as a
 // one-layer layered document). With `saveAs` the program's safe Save-as procedure runs
@@ -27,5 +30,8 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs);
 // Writes a composited document: the layered format for ".vlf" names, else its composite
 // by the name's extension. Returns an exit code.
 int WriteDocument(LayerStack& stack, const std::string& path, int quality);
+
+// Reports a file that could not be written, with its cause, and returns the exit code.
+int CannotWrite(const FileFailure& failure, const std::string& path);
 
 }  // namespace lv::tool

@@ -1,5 +1,6 @@
 // lumivista-tool: the program's libraries from the command line, for scripts and checks.
 
+#include "album_command.h"
 #include "command.h"
 #include "convert_command.h"
 #include "geometry_commands.h"
@@ -18,8 +19,8 @@ namespace {
 using lv::tool::Command;
 
 constexpr Command kCommands[] = {
-    {"info", "FILE [--json] [--palette]", "format, size, depth, type and resolution of a picture", lv::tool::RunInfo},
-    {"convert", "IN OUT [--quality N] [--compress] [--interlace] [--transparent] [--save-as]",
+    {"info", "FILE [--json] [--palette] [--pcd-resolution 0..4]", "format, size, depth, type and resolution of a picture", lv::tool::RunInfo},
+    {"convert", "IN OUT [--quality N] [--compress] [--interlace] [--transparent] [--save-as] [--pcd-resolution 0..4]",
      "write a picture in the format of OUT's extension", lv::tool::RunConvert},
     {"promote", "IN OUT", "widen a picture to 24 bits", lv::tool::RunDepthConversion},
     {"webpalette", "IN OUT", "reduce to the fixed 216-colour palette with error diffusion", lv::tool::RunDepthConversion},
@@ -32,6 +33,9 @@ constexpr Command kCommands[] = {
     {"thumb", "IN OUT WIDTH HEIGHT", "scale fast into a box, keeping the aspect ratio", lv::tool::RunScale},
     {"new", "WIDTH HEIGHT R G B OUT [--grey]", "make a picture of one colour", lv::tool::RunNew},
     {"skin", "info FILE [--json]", "screens, buttons, rectangles and picture sizes of a skin file", lv::tool::RunSkin},
+    {"album", "make OUT.abm FILE... [--jobs N] | add ALBUM FILE... | refresh ALBUM | info ALBUM [--json] | thumbs ALBUM DIR | list [--category N] [--json]",
+     "album files: build from photos, add, bring up to date, inspect, export thumbnails; the album catalogue",
+     lv::tool::RunAlbum},
     {"psd", "info FILE [--json]", "header and layer records of a Photoshop document as read", lv::tool::RunPsd},
     {"slideshow", "frames OLD NEW OUTDIR --transition NAME --variant N [--size WxH] [--every K] [--seed S] [--format EXT] [--json] | list [--json]",
      "pictures of a slide-show transition step by step; the transitions with their variants and random numbers",

@@ -151,9 +151,10 @@ int RunVlfMake(Arguments args)
             return code;
     CompositeLayers(*stack);
     const std::string& out = parsed.positional()[0];
-    return WriteLayeredFile(out, *stack, quality.value_or(CurrentSaveOptions().jpegQuality))
+    FileFailure failure;
+    return WriteLayeredFile(out, *stack, quality.value_or(CurrentSaveOptions().jpegQuality), &failure)
                ? kExitOk
-               : Fail(kExitCannotWrite, "cannot write " + out);
+               : CannotWrite(failure, out);
 }
 
 }  // namespace lv::tool

@@ -25,7 +25,7 @@ public:
     std::set<std::string> refused;
 };
 
-TEST(CommandLine, TwoFilesOpenRefusedOnesCountOnceAndANameWithoutAnExtensionEndsTheScan)
+TEST(CommandLine, TwoFilesOpenRefusedOnesCountOnceAndNamesThatAreNoPicturesAreSkipped)
 {
     using Names = std::vector<std::string>;
     const Names four = {"a.jpg", "b.jpg", "c.jpg", "d.jpg"};
@@ -37,10 +37,11 @@ TEST(CommandLine, TwoFilesOpenRefusedOnesCountOnceAndANameWithoutAnExtensionEnds
         {{"-geometry", "-x", "/f/a.jpg", "/f/b c.bmp", "/f/c.tif"}, {}, {"/f/a.jpg", "/f/b c.bmp"}, {"/f/a.jpg", "/f/b c.bmp"}},
         {four, {"a.jpg"}, {"b.jpg"}, {"a.jpg", "b.jpg"}},  // the refused a counts 1, the opened b 2 more: c is not examined
         {four, {"a.jpg", "b.jpg", "c.jpg"}, {}, {"a.jpg", "b.jpg", "c.jpg"}},
-        {{"a.jpg", "/f/photo.jpeg", "b.jpg"}, {"a.jpg"}, {}, {"a.jpg"}},
-        {{"notes", "a.jpg"}, {}, {}, {}},
-        {{"", "a.jpg"}, {}, {}, {}},
-        {{"bmp", "a.jpg"}, {}, {}, {}},
+        {{"a.jpg", "/f/photo.jpeg", "b.jpg"}, {"a.jpg"}, {"/f/photo.jpeg"}, {"a.jpg", "/f/photo.jpeg"}},
+        {{"scan.TIFF", "x.jpe", "y.jpg"}, {}, {"scan.TIFF", "x.jpe"}, {"scan.TIFF", "x.jpe"}},
+        {{"notes", "a.jpg"}, {}, {"a.jpg"}, {"a.jpg"}},
+        {{"", "a.jpg"}, {}, {"a.jpg"}, {"a.jpg"}},
+        {{"bmp", "/f.d/x", "a.jpg"}, {}, {"a.jpg"}, {"a.jpg"}},
         {{"  x.png", "-late.jpg"}, {"-late.jpg"}, {"x.png"}, {"x.png", "-late.jpg"}},  // only leading switches; 2 does not exceed 2
     };
     for (const auto& c : cases) {

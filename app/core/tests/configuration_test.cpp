@@ -1,5 +1,10 @@
 #include "app/core/configuration.h"
+#include "app/core/shell_state.h"
 #include "app/core/temp_files.h"
+#include "edit/compositing.h"
+#include "edit/layer_pictures.h"
+#include "edit/layers.h"
+#include "imagelib/dib_geometry.h"
 #include "common/testing/temp_dir.h"
 #include "memory_store.h"
 
@@ -10,6 +15,14 @@
 
 namespace lv {
 namespace {
+
+// A layer whose mask is 0 everywhere: the grid shows through all of it.
+void AppendTransparentLayer(LayerStack& stack)
+{
+    HDIB image = DibCreate(stack.width, stack.height, 0x000000, false);
+    HDIB mask = MakeGreyFilled(stack.width, stack.height, 0);
+    InsertLayer(stack, image, mask, 0, false);
+}
 
 std::vector<std::string> keysInFileOrder(const std::string& path)
 {
@@ -54,6 +67,27 @@ TEST(Configuration, StoredValuesAreReadAndColoursKeptWithinAByte)
     EXPECT_EQ(c.undoLevel, 5);
     EXPECT_FALSE(c.fitInWindow) << "only 1 fits";
     EXPECT_EQ(c.transparencyGrid, 2);
+}
+
+TEST(Configuration, TheGridSchemeReadAtStartUpColoursTheCompositeOfATransparentDocument)
+{
+    auto stack = CreateEmptyLayerStack(16, 8, 24);
+    AppendTransparentLayer(*stack);
+    const auto evenCell = [&stack] {
+        CompositeLayers(*stack);
+        const std::uint8_t* p = stack->composite.row(0);  // the bottom-left cell is even
+        return std::array{int(p[2]), int(p[1]), int(p[0])};
+    };
+    testing::MemoryStore store;
+    ShellState shell;
+    LoadShellState(shell, Settings(store), 32);
+    EXPECT_EQ(evenCell(), (std::array{255, 255, 255})) << "scheme 0 by default";
+    store.values["USUÁRIO/TransparencyGrid"] = "2";
+    LoadShellState(shell, Settings(store), 32);
+    EXPECT_EQ(evenCell(), (std::array{255, 128, 192}));
+    store.values["USUÁRIO/TransparencyGrid"] = "7";
+    LoadShellState(shell, Settings(store), 32);
+    EXPECT_EQ(evenCell(), (std::array{255, 255, 255})) << "an unknown scheme counts as 0";
 }
 
 TEST(Configuration, TheExitSaveWritesItsKeysInTheFixedOrder)

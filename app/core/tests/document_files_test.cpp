@@ -14,7 +14,7 @@ TEST(DocumentFiles, NamesWithoutADotTakeTheExtensionOfTheSaveType)
         {"/fotos/praia", kSaveAsLayered, "/fotos/praia.vlf"},   {"/fotos/praia", kSaveAsPng, "/fotos/praia.PNG"},
         {"/fotos/praia", kSaveAsTarga, "/fotos/praia.TGA"},     {"/fotos/praia", kSaveAsJpeg, "/fotos/praia.JPG"},
         {"/fotos.2000/praia", kSaveAsBmp, "/fotos.2000/praia.BMP"},  // a dot in a folder name is not the file's
-        {"/fotos/praia.jpeg", kSaveAsBmp, "/fotos/praia.jpeg"}, {"/fotos/praia", kSaveAsFlashPix, "/fotos/praia"}};
+        {"/fotos/praia.jpeg", kSaveAsBmp, "/fotos/praia.jpeg"}, {"/fotos/praia", kSaveAsFlashPix, "/fotos/praia.FPX"}};
     for (const auto& [name, type, expected] : cases)
         EXPECT_EQ(WithDefaultExtension(name, type), expected);
 }
@@ -24,7 +24,9 @@ TEST(DocumentFiles, SaveTypesFollowTheExtensionRuleOfSaveAs)
     EXPECT_EQ(SaveTypeOfName("a.vlf", 1), kSaveAsLayered);
     EXPECT_EQ(SaveTypeOfName("a.Png", 1), kSaveAsPng);
     EXPECT_EQ(SaveTypeOfName("a.tga", 1), kSaveAsTarga);
-    EXPECT_EQ(SaveTypeOfName("a.jpeg", kSaveAsBmp), kSaveAsBmp) << "four letters are no extension here";
+    EXPECT_EQ(SaveTypeOfName("a.jpeg", kSaveAsBmp), kSaveAsJpeg) << "the other spellings of JPEG and TIFF name them";
+    EXPECT_EQ(SaveTypeOfName("a.tiff", kSaveAsBmp), kSaveAsTiff);
+    EXPECT_EQ(SaveTypeOfName("a.abcd", kSaveAsBmp), kSaveAsBmp) << "other four letters are no extension here";
     EXPECT_TRUE(SameDocumentName("/Fotos/Praia.JPG", "/fotos/praia.jpg"));
     EXPECT_FALSE(SameDocumentName("/fotos/praia.jpg", "/fotos/praia2.jpg"));
 }

@@ -1,65 +1,16 @@
+#include "app/core/tests/undo_test_support.h"
 #include "app/core/undo_codes.h"
-#include "app/core/undo_table.h"
-#include "edit/compositing.h"
-#include "edit/layers.h"
 #include "edit/undo_hooks.h"
 #include "imagelib/dib_alloc.h"
-#include "imagelib/dib_geometry.h"
 
 #include <gtest/gtest.h>
-
-#include <cstring>
-#include <sstream>
 
 namespace lv {
 namespace {
 
-// A document with `layers` layers of distinct colours, attached to a window's recorder.
-struct OpenDocument {
-    OpenDocument(UndoTable& table, int window, int layers)
-        : stack(CreateEmptyLayerStack(40, 30, 24))
-        , recorder(table, window)
-    {
-        for (int i = 0; i < layers; ++i) {
-            HDIB image = DibCreate(20 + i, 10 + i, 0x006400u + std::uint32_t(40 * i) + (std::uint32_t(200 - 30 * i) << 16), false);
-            HDIB mask;
-            InsertLayer(*stack, image, mask, stack->layerCount, false);
-        }
-        CompositeLayers(*stack);
-        stack->undo = &recorder;
-    }
-    LayerStack& doc() { return *stack; }
-
-    std::unique_ptr<LayerStack> stack;
-    WindowUndoRecorder recorder;
-};
-
-// Everything a user could see of a document, in one string for exact comparisons.
-std::string fingerprint(const LayerStack& s)
-{
-    std::ostringstream f;
-    f << s.layerCount << ' ' << s.currentLayer << ' ' << s.view.zoomLevel << ' ' << s.selectionActive;
-    const auto add = [&f](const HDIB& dib) {
-        f << '|' << (dib ? dib.size() : 0) << ':';
-        if (dib)
-            f.write(reinterpret_cast<const char*>(dib.data()), std::streamsize(dib.size()));
-    };
-    for (int i = 0; i < s.layerCount; ++i) {
-        const LayerRecord& l = s.layers[std::size_t(i)];
-        f << '|' << l.name << ' ' << l.x << ' ' << l.y << ' ' << l.opacity;
-        add(l.image);
-        add(l.mask);
-    }
-    add(s.composite);
-    return f.str();
-}
-
-void paintCurrentLayer(LayerStack& s, std::uint8_t value)
-{
-    LayerRecord& l = s.layers[std::size_t(s.currentLayer)];
-    std::memset(l.image.pixels(), value, l.image.stride() * std::size_t(l.image.height()));
-    std::memset(l.mask.pixels(), value / 2, l.mask.stride() * std::size_t(l.mask.height()));
-}
+using testing::Fingerprint;
+using testing::OpenDocument;
+using testing::PaintCurrentLayer;
 
 TEST(UndoTable, TheLevelIsSharedByAllDocumentsAndTheOldestStepGoesFirst)
 {
@@ -101,66 +52,67 @@ TEST(UndoTable, ANewStepDiscardsOnlyThisDocumentsUndoneSteps)
     EXPECT_FALSE(table.redoAvailableFor());
 }
 
-TEST(UndoTable, UndoThenRedoRestoresTheDocumentExactlyWithoutCopyingLayerPictures)
+TEST(UndoTable, LayerOperationsUndoAndRedoExactlyAndLeaveTheZoomAlone)
 {
     UndoTable table;
     OpenDocument a(table, 1, 3);
     LayerStack& doc = a.doc();
     doc.view.zoomLevel = std::uint32_t(-3);
     SetCurrentLayer(doc, 1);
-    const std::string before = fingerprint(doc);
-    const PictureId deletedImage = IdOf(doc.layers[1].image);
+    const std::string before = Fingerprint(doc);
+    const SharedPicture deletedImage = doc.layers[1].image;
 
     ASSERT_TRUE(DeleteLayer(doc, 1, true));
-    doc.view.zoomLevel = 2;
     ASSERT_TRUE(MoveLayer(doc, 0, 1, true));
     HDIB image = DibCreate(8, 8, 0x030201, false);
     ASSERT_TRUE(AddLayer(doc, 0, std::move(image), {}, true, false));
-    CompositeLayers(doc);
-    const std::string after = fingerprint(doc);
+    const std::string after = Fingerprint(doc);
     ASSERT_NE(after, before);
-    EXPECT_EQ(table.bytesCopied(), 0u) << "layer operations keep pictures by reference";
 
+    // The zoom is the window's business: no layer operation changes or restores it.
+    doc.view.zoomLevel = 2;
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(table.undo(doc, 1));
     EXPECT_FALSE(table.undo(doc, 1));
-    CompositeLayers(doc);
-    EXPECT_EQ(fingerprint(doc), before);
-    EXPECT_EQ(IdOf(doc.layers[1].image), deletedImage) << "the deleted layer came back, not a copy";
-    EXPECT_EQ(int(doc.view.zoomLevel), -3);
+    EXPECT_EQ(int(doc.view.zoomLevel), 2);
+    doc.view.zoomLevel = std::uint32_t(-3);
+    EXPECT_EQ(Fingerprint(doc), before);
+    EXPECT_TRUE(doc.layers[1].image.sameAs(deletedImage)) << "the deleted layer came back, not a copy";
     EXPECT_EQ(doc.currentLayer, 1);
     EXPECT_EQ(doc.modified, 1u);
 
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(table.redo(doc, 1));
     EXPECT_FALSE(table.redo(doc, 1));
-    CompositeLayers(doc);
-    EXPECT_EQ(fingerprint(doc), after);
-    EXPECT_EQ(table.bytesCopied(), 0u);
+    EXPECT_EQ(Fingerprint(doc), after);
 }
 
-TEST(UndoTable, PixelStepsCopyTheCurrentLayerOnlyAndSwapItBack)
+TEST(UndoTable, PixelStepsShareTheLayerUntilItsFirstWriteAndSwapItBack)
 {
     UndoTable table;
     OpenDocument a(table, 1, 2);
     LayerStack& doc = a.doc();
     SetCurrentLayer(doc, 1);
-    const std::string before = fingerprint(doc);
-    const std::size_t layerBytes = doc.layers[1].image.size() + doc.layers[1].mask.size();
+    const std::string before = Fingerprint(doc);
+    const SharedPicture original = doc.layers[1].image;
 
     ASSERT_TRUE(RecordUndoStep(doc, 1001));
-    paintCurrentLayer(doc, 77);
-    CompositeLayers(doc);
-    const std::string painted = fingerprint(doc);
-    EXPECT_EQ(table.bytesCopied(), layerBytes);
+    const UndoRecord& step = table.at(table.count() - 1);
+    ASSERT_EQ(step.layers.size(), 1u);
+    EXPECT_TRUE(step.layers[0].record.image.sameAs(doc.layers[1].image)) << "recording copied nothing";
+    EXPECT_TRUE(step.layers[0].record.mask.sameAs(doc.layers[1].mask));
+    EXPECT_TRUE(doc.layers[0].image.unique()) << "nor kept another layer";
+
+    PaintCurrentLayer(doc, 77);
+    EXPECT_FALSE(step.layers[0].record.image.sameAs(doc.layers[1].image)) << "the first write made a copy";
+    EXPECT_TRUE(step.layers[0].record.image.sameAs(original)) << "and left the kept picture as it was";
+    const std::string painted = Fingerprint(doc);
 
     ASSERT_TRUE(table.undo(doc, 1));
-    CompositeLayers(doc);
-    EXPECT_EQ(fingerprint(doc), before);
+    EXPECT_EQ(Fingerprint(doc), before);
+    EXPECT_TRUE(doc.layers[1].image.sameAs(original));
     ASSERT_TRUE(table.redo(doc, 1));
-    CompositeLayers(doc);
-    EXPECT_EQ(fingerprint(doc), painted);
-    EXPECT_EQ(table.bytesCopied(), layerBytes) << "exchanging copies nothing";
+    EXPECT_EQ(Fingerprint(doc), painted);
 }
 
 TEST(UndoTable, ClosingADocumentRemovesItsStepsAndTheOtherStillUndoes)
@@ -199,8 +151,8 @@ TEST(UndoTable, ASourcePictureHeldByTwoStepsIsFreedOnlyWithTheSecond)
     auto source = std::make_shared<HDIB>(DibCreate(4, 4, 0x090909, false));
     const std::weak_ptr<HDIB> watch = source;
     a.doc().layers[0].sourceImage = std::move(source);
-    SetLayerOpacity(a.doc(), 0, 10, true);
-    SetLayerOpacity(a.doc(), 0, 20, true);
+    RecordUndoStep(a.doc(), 21000);  // the layer's values, its source among them
+    RecordUndoStep(a.doc(), 21000);
     a.doc().layers[0].sourceImage.reset();  // a transform replaced it
     EXPECT_FALSE(watch.expired());
     SetLayerOpacity(a.doc(), 1, 30, true);  // evicts the first step
@@ -209,20 +161,24 @@ TEST(UndoTable, ASourcePictureHeldByTwoStepsIsFreedOnlyWithTheSecond)
     EXPECT_TRUE(watch.expired());
 }
 
-TEST(UndoTable, FailedOperationsWithdrawTheirStepAndUnknownPicturesRefuseTheUndo)
+TEST(UndoTable, FailedOperationsWithdrawTheirOwnStepAndALayerListChangedBehindItsBackRefusesTheUndo)
 {
     UndoTable table;
-    OpenDocument a(table, 1, 1);
+    OpenDocument a(table, 1, 2), b(table, 2, 1);
     LayerStack& doc = a.doc();
+    SetLayerOpacity(b.doc(), 0, 50, true);
     HDIB palette = AllocatePicture(4, 4, 4, 16);
     EXPECT_FALSE(AddLayer(doc, 0, std::move(palette), {}, true, false));
-    EXPECT_EQ(table.count(), 0) << "the step was withdrawn";
+    ASSERT_EQ(table.count(), 1) << "the step was withdrawn";
+    EXPECT_EQ(table.at(0).window, 2) << "and the other document's step stays";
+    EXPECT_EQ(doc.modified, 0u) << "a withdrawn step leaves the document unmodified";
+    EXPECT_EQ(b.doc().modified, 1u);
 
-    MoveLayer(doc, 0, 0, true);
-    doc.layers[0].image = DibCreate(20, 10, 0x050505, false);  // replaced without telling the undo
-    const std::string now = fingerprint(doc);
-    EXPECT_FALSE(table.undo(doc, 1));
-    EXPECT_EQ(fingerprint(doc), now);
+    ASSERT_TRUE(DeleteLayer(doc, 1, true));
+    DeleteLayer(doc, 0, false);  // without telling the undo
+    const std::string now = Fingerprint(doc);
+    EXPECT_FALSE(table.undo(doc, 1)) << "index 1 can't go back into an empty list";
+    EXPECT_EQ(Fingerprint(doc), now);
 }
 
 TEST(UndoCodes, StepsCarryOnThroughTheirGroup)

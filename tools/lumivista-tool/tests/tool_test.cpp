@@ -2,6 +2,7 @@
 #include "common/little_endian.h"
 #include "common/testing/temp_dir.h"
 #include "imagelib/bmp.h"
+#include "imagelib/fpx.h"
 #include "imagelib/gif.h"
 #include "imagelib/pcx.h"
 #include "imagelib/tests/pictures.h"
@@ -125,6 +126,26 @@ TEST(Tool, ExitCodesTellWhatWentWrong)
     EXPECT_NE(refused.err.find("indexed image"), std::string::npos);
     EXPECT_EQ(FilesIn(dir.path()), 0u);
     EXPECT_EQ(Tool("--help").exitCode, 0);
+}
+
+TEST(Tool, PhotoCdReadsAtBaseOrTheAskedResolutionAndFlashPixRoundTrips)
+{
+    const auto info = Tool("info --json " + Fixture("pcd/gm.pcd"));
+    EXPECT_EQ(info.exitCode, 0) << info.err;
+    EXPECT_EQ(info.out.rfind("{\"format\":\"PCD\",\"width\":768,\"height\":512,\"bitCount\":24,", 0), 0u) << info.out;
+    const auto small = Tool("info --pcd-resolution 0 " + Fixture("pcd/gm.pcd"));
+    EXPECT_NE(small.out.find("width: 192\nheight: 128\n"), std::string::npos) << small.out;
+    EXPECT_EQ(Tool("info --pcd-resolution 5 " + Fixture("pcd/gm.pcd")).exitCode, 2);
+
+    testing::TempDir dir;
+    const std::string fpx = dir.file("big.fpx");
+    ASSERT_EQ(Tool("convert --pcd-resolution 3 " + Fixture("pcd/fourbase.pcd") + " " + ShellQuote(fpx)).exitCode, 0);
+    const auto back = Tool("info " + ShellQuote(fpx));
+    EXPECT_NE(back.out.find("format: FPX\nwidth: 1536\nheight: 1024\nbitCount: 24\n"), std::string::npos) << back.out;
+    // Save as appends the FlashPix extension; a grey picture stays grey.
+    ASSERT_EQ(Tool("convert --save-as " + Fixture("bmp/pil_grey8.bmp") + " " + ShellQuote(dir.file("grey.fpx"))).exitCode, 0);
+    EXPECT_EQ(ReadFlashPix(dir.file("grey.fpx")).image().bitCount(), 8);
+    EXPECT_EQ(Tool("convert " + Fixture("bmp/pil_24.bmp") + " " + ShellQuote(dir.file("x.pcd"))).exitCode, 2);
 }
 
 }  // namespace

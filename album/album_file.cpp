@@ -1,0 +1,109 @@
+#include "album/album_file.h"
+
+#include "common/byte_sink.h"
+#include "common/little_endian.h"
+#include "common/ui_service.h"
+#include "imagelib/library_messages.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace lv::album {
+namespace {
+
+constexpr int kAlbumWriteErrorString = 64468;
+
+void turnBackslashes(AlbumEntry& entry)
+{
+    const auto record = entry.record();
+    auto* path = record.data() + offset::kPath;
+    std::replace(path, path + kPathBytes, std::uint8_t('\\'), std::uint8_t('/'));
+}
+
+}  // namespace
+
+AlbumFileContents ReadAlbumContents(ByteSource& source)
+{
+    AlbumFileContents contents;
+    std::uint8_t header[kHeaderSize];
+    if (!source.readExact(header, sizeof header) || std::memcmp(header, kMagic, sizeof kMagic) != 0)
+        return contents;
+    contents.recognised = true;
+    contents.readOnly = LoadLE16(header + kReadOnlyOffset) != 0;
+    const std::size_t count = std::min<std::size_t>(LoadLE32(header + 8), kMaxEntries);
+    const std::uint64_t thumbnailArea = kHeaderSize + kRecordSize * std::uint64_t(count);
+
+    // The record table in one read (as much of it as the file holds), then the thumbnails
+    // in order: a well-formed file is read front to back without going back and forth.
+    std::vector<std::uint8_t> table(std::size_t(std::min<std::uint64_t>(
+        kRecordSize * std::uint64_t(count), source.size() > kHeaderSize ? source.size() - kHeaderSize : 0)));
+    const std::size_t tableBytes = source.read(table.data(), table.size());
+    contents.entries.reserve(count);
+    for (std::size_t i = 0; i < count; ++i) {
+        if (kRecordSize * (i + 1) > tableBytes)
+            break;
+        const std::uint8_t* record = table.data() + kRecordSize * i;
+        const std::uint32_t thumbSize = LoadLE32(record + offset::kThumbSize);
+        const std::uint64_t thumbStart = thumbnailArea + LoadLE32(record + offset::kThumbOffset);
+        // A thumbnail the file can't hold is a short read: refuse it before allocating.
+        if (thumbStart > source.size() || thumbSize > source.size() - thumbStart)
+            break;
+        AlbumEntry entry(thumbSize);
+        std::memcpy(entry.record().data(), record, kRecordSize);
+        entry.setSelected(false);
+        if (!source.seek(thumbStart) || !source.readExact(entry.thumbnail().data(), thumbSize))
+            break;
+        turnBackslashes(entry);
+        contents.entries.push_back(std::move(entry));
+    }
+    contents.complete = contents.entries.size() == count;
+    return contents;
+}
+
+AlbumFileContents ReadAlbumContents(const std::string& path)
+{
+    auto source = FileSource::Open(path);
+    if (!source)
+        return {};
+    return ReadAlbumContents(*source);
+}
+
+std::vector<std::uint8_t> EncodeAlbum(const std::vector<AlbumEntry>& entries)
+{
+    std::uint64_t thumbnails = 0;
+    for (const AlbumEntry& entry : entries)
+        thumbnails += entry.thumbnail().size();
+    const std::size_t recordsEnd = kHeaderSize + kRecordSize * entries.size();
+    std::vector<std::uint8_t> bytes(recordsEnd + thumbnails, 0);
+
+    std::memcpy(bytes.data(), kMagic, sizeof kMagic);
+    StoreLE32(bytes.data() + 4, std::uint32_t(bytes.size()));
+    StoreLE32(bytes.data() + 8, std::uint32_t(entries.size()));
+    StoreLE32(bytes.data() + 12, std::uint32_t(recordsEnd));
+
+    std::uint32_t runningOffset = 0;
+    std::size_t thumbAt = recordsEnd;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        std::uint8_t* record = bytes.data() + kHeaderSize + kRecordSize * i;
+        std::memcpy(record, entries[i].record().data(), kRecordSize);
+        StoreLE32(record + offset::kThumbOffset, runningOffset);
+        const auto thumb = entries[i].thumbnail();
+        std::memcpy(bytes.data() + thumbAt, thumb.data(), thumb.size());
+        thumbAt += thumb.size();
+        runningOffset += std::uint32_t(thumb.size());
+    }
+    return bytes;
+}
+
+bool WriteAlbumFile(const std::string& path, const std::vector<AlbumEntry>& entries)
+{
+    if (entries.empty())
+        return false;
+    ui::BusyCursor busy;
+    if (WriteWholeFile(path, EncodeAlbum(entries)))
+        return true;
+    ShowDetailedStringMessage(kAlbumWriteErrorString, path);
+    return false;
+}
+
+}  // namespace lv::album

@@ -1,0 +1,158 @@
+#include "album/entry_builder.h"
+
+#include "album/photo_loader.h"
+#include "common/byte_source.h"
+#include "common/ui_service.h"
+
+#include <algorithm>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
+
+namespace lv::album {
+namespace {
+
+PhotoFailure whyNotLoaded(const std::string& path)
+{
+    return FileSource::Open(path) ? PhotoFailure::Unreadable : PhotoFailure::CannotOpen;
+}
+
+struct HeldMessage {
+    std::string text;
+    std::string title;
+    ui::Icon icon;
+};
+
+// What a worker thread's readers see of the user: messages are kept for later, questions
+// get their affirmative answer as on the console, and nothing else happens.
+class WorkerService final : public ui::Service {
+public:
+    void showMessage(std::string_view text, std::string_view title, ui::Icon icon) override
+    {
+        held.push_back({std::string(text), std::string(title), icon});
+    }
+    ui::Answer ask(std::string_view, std::string_view, ui::Buttons buttons, ui::Icon) override
+    {
+        return buttons == ui::Buttons::Ok || buttons == ui::Buttons::OkCancel ? ui::Answer::Ok : ui::Answer::Yes;
+    }
+    void beep() override {}
+    void setBusy(bool) override {}
+    void reportProgress(std::string_view, int) override {}
+    bool escapeHeld() override { return false; }
+
+    std::vector<HeldMessage> held;
+};
+
+struct Slot {
+    BuiltEntry built;
+    std::vector<HeldMessage> messages;
+    bool ready = false;
+    bool buildHere = false;  // left to the calling thread
+};
+
+}  // namespace
+
+BuiltEntry BuildPhotoEntry(const EntryLabel& label, const DocumentReaders& readers)
+{
+    BuiltEntry built;
+    if (GeneralReaderTakesAsJpeg(label.path)) {
+        const SampledPixels samples = ReadJpegSamples(label.path, ThumbnailGrid);
+        if (samples.code == ReadCode::Image) {
+            built.entry = BuildEntryFromSamples(samples, 24, label);
+            if (built.entry)
+                return built;
+        }
+        // Anything else goes the long way, which gives the designed failure.
+    }
+    ReadResult photo = LoadPhotoForAlbum(label.path, readers);
+    if (!photo.ok()) {
+        built.failure = whyNotLoaded(label.path);
+        return built;
+    }
+    built.entry = BuildEntry(photo.image(), label);
+    if (!built.entry)
+        built.failure = PhotoFailure::Unreadable;
+    return built;
+}
+
+unsigned DefaultJobs()
+{
+    return std::max(1u, std::thread::hardware_concurrency());
+}
+
+void BuildPhotoEntries(const std::vector<EntryLabel>& labels, const DocumentReaders& readers, unsigned jobs,
+                       const EntryConsumer& consume)
+{
+    if (jobs == 0)
+        jobs = DefaultJobs();
+    jobs = unsigned(std::min<std::size_t>(jobs, labels.size()));
+    if (jobs <= 1) {
+        for (std::size_t i = 0; i < labels.size(); ++i)
+            consume(i, BuildPhotoEntry(labels[i], readers));
+        return;
+    }
+
+    std::vector<Slot> slots(labels.size());
+    std::mutex mutex;
+    std::condition_variable readyChanged;
+    std::size_t nextToBuild = 0;
+    bool stopping = false;
+    // Workers stay at most this far ahead of the consumer, so memory stays bounded.
+    const std::size_t window = std::size_t(jobs) * 4;
+    std::size_t consumed = 0;
+
+    const auto work = [&] {
+        WorkerService service;
+        ui::ScopedThreadService quiet(service);
+        for (;;) {
+            std::size_t index;
+            {
+                std::unique_lock lock(mutex);
+                readyChanged.wait(lock, [&] { return stopping || nextToBuild >= labels.size() || nextToBuild < consumed + window; });
+                if (stopping || nextToBuild >= labels.size())
+                    return;
+                index = nextToBuild++;
+            }
+            const bool here = !SafeOnWorkerThreads(labels[index].path);
+            service.held.clear();
+            BuiltEntry built = here ? BuiltEntry{} : BuildPhotoEntry(labels[index], readers);
+            std::lock_guard lock(mutex);
+            slots[index].built = std::move(built);
+            slots[index].messages = std::move(service.held);
+            slots[index].buildHere = here;
+            slots[index].ready = true;
+            readyChanged.notify_all();
+        }
+    };
+    std::vector<std::jthread> workers;
+    workers.reserve(jobs);
+    for (unsigned j = 0; j < jobs; ++j)
+        workers.emplace_back(work);
+
+    const auto stop = [&] {
+        std::lock_guard lock(mutex);
+        stopping = true;
+        readyChanged.notify_all();
+    };
+    try {
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            Slot slot;
+            {
+                std::unique_lock lock(mutex);
+                readyChanged.wait(lock, [&] { return slots[i].ready; });
+                slot = std::move(slots[i]);
+                consumed = i + 1;
+                readyChanged.notify_all();
+            }
+            for (const HeldMessage& m : slot.messages)
+                ui::Current().showMessage(m.text, m.title, m.icon);
+            consume(i, slot.buildHere ? BuildPhotoEntry(labels[i], readers) : std::move(slot.built));
+        }
+    } catch (...) {
+        stop();
+        throw;
+    }
+    stop();
+}
+
+}  // namespace lv::album

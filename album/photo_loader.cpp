@@ -1,0 +1,100 @@
+#include "album/photo_loader.h"
+
+#include "common/ui_service.h"
+#include "edit/layered_format.h"
+#include "edit/psd_import.h"
+#include "imagelib/dib_alloc.h"
+#include "imagelib/dib_convert.h"
+#include "imagelib/file_names.h"
+#include "imagelib/format_registry.h"
+#include "imagelib/load_save.h"
+
+#include <array>
+
+namespace lv::album {
+namespace {
+
+enum class Reader { Layered, Png, GifStream, PcxWhole, Psd, General };
+
+Reader chooseReader(std::string_view extension)
+{
+    struct Choice {
+        std::string_view lower, upper;
+        Reader reader;
+    };
+    static constexpr std::array<Choice, 5> kChoices = {{
+        {"vlf", "VLF", Reader::Layered},
+        {"png", "PNG", Reader::Png},
+        {"gif", "GIF", Reader::GifStream},
+        {"pcx", "PCX", Reader::PcxWhole},
+        {"psd", "PSD", Reader::Psd},
+    }};
+    for (const Choice& c : kChoices)
+        if (extension == c.lower || extension == c.upper)
+            return c.reader;
+    return Reader::General;
+}
+
+ReadResult runReader(const ReaderFunction& reader, const std::string& path)
+{
+    return reader ? reader(path) : ReadResult(ReadCode::Failure);
+}
+
+}  // namespace
+
+DocumentReaders AlbumPhotoReaders()
+{
+    DocumentReaders readers = LibraryDocumentReaders();
+    readers.layered = [](const std::string& path) { return ReadLayeredFlattened(path); };
+    readers.psd = [](const std::string& path) { return ReadPsdFlattened(path); };
+    return readers;
+}
+
+std::string_view PhotoExtension(std::string_view path)
+{
+    const auto dot = path.find_last_of('.');
+    if (dot == std::string_view::npos)
+        return {};
+    const std::string_view extension = path.substr(dot + 1);
+    if (extension.size() > 4 || extension.find('/') != std::string_view::npos)
+        return {};
+    return extension;
+}
+
+bool GeneralReaderTakesAsJpeg(std::string_view path)
+{
+    const std::string_view extension = PhotoExtension(path);
+    if (extension.empty() || chooseReader(extension) != Reader::General)
+        return false;
+    const ImageFormat* format = FindFormatByExtension(DispatchExtension(path));
+    return format && format->name == "JPG";
+}
+
+bool SafeOnWorkerThreads(std::string_view path)
+{
+    const Reader reader = chooseReader(PhotoExtension(path));
+    return reader != Reader::Layered && reader != Reader::Psd;
+}
+
+ReadResult LoadPhotoForAlbum(const std::string& path, const DocumentReaders& readers)
+{
+    const std::string_view extension = PhotoExtension(path);
+    if (extension.empty())
+        return ReadCode::Failure;
+    ui::BusyCursor busy;
+    ReadResult result = ReadCode::Failure;
+    switch (chooseReader(extension)) {
+    case Reader::Layered: result = runReader(readers.layered, path); break;
+    case Reader::Png: result = runReader(readers.png, path); break;
+    case Reader::GifStream: result = runReader(readers.gifStream, path); break;
+    case Reader::PcxWhole: result = runReader(readers.pcxWhole, path); break;
+    case Reader::Psd: result = runReader(readers.psd, path); break;
+    case Reader::General: result = ReadResult(LoadImageFileDetailed(path, false).image); break;
+    }
+    if (!result.ok() || DibGetType(result.image()) == IMG_RGB24)
+        return result;
+    HDIB wide = DibPromoteTo24(result.image());
+    return wide ? ReadResult(std::move(wide)) : ReadResult(ReadCode::Failure);
+}
+
+}  // namespace lv::album

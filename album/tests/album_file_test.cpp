@@ -1,0 +1,214 @@
+// The album file byte for byte, and reading damaged files.
+
+#include "album/album.h"
+#include "album/album_file.h"
+#include "album_test_support.h"
+#include "common/byte_sink.h"
+#include "common/byte_source.h"
+#include "common/little_endian.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+namespace lv::album {
+namespace {
+
+using testing::EntryFor;
+
+std::uint32_t word(const std::vector<std::uint8_t>& bytes, std::size_t at)
+{
+    return LoadLE32(bytes.data() + at);
+}
+
+std::uint16_t half(const std::vector<std::uint8_t>& bytes, std::size_t at)
+{
+    return LoadLE16(bytes.data() + at);
+}
+
+AlbumFileContents readBytes(const std::vector<std::uint8_t>& bytes)
+{
+    MemorySource source(bytes);
+    return ReadAlbumContents(source);
+}
+
+TEST(AlbumFile, OnePhotoAlbumOfA100By50PictureIsLaidOutAsDesigned)
+{
+    const std::vector<AlbumEntry> entries{EntryFor(100, 50, "/fotos/praia.bmp")};
+    const std::vector<std::uint8_t> bytes = EncodeAlbum(entries);
+
+    ASSERT_EQ(bytes.size(), 7752u);
+    EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "REZE");
+    EXPECT_EQ(word(bytes, 4), 7752u);
+    EXPECT_EQ(word(bytes, 8), 1u);
+    EXPECT_EQ(word(bytes, 12), 432u);
+    for (std::size_t i = 16; i < 144; ++i)
+        ASSERT_EQ(bytes[i], 0) << i;
+
+    const std::size_t r = 144;
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[r + 8])), "/fotos/praia.bmp");
+    EXPECT_EQ(half(bytes, r + 152), 1);
+    EXPECT_EQ(half(bytes, r + 154), 1);
+    EXPECT_EQ(half(bytes, r + 156), 1);
+    EXPECT_EQ(half(bytes, r + 264), 0);   // absolute path
+    EXPECT_EQ(half(bytes, r + 266), 24);  // depth
+    EXPECT_EQ(half(bytes, r + 268), 100);
+    EXPECT_EQ(half(bytes, r + 270), 50);
+    EXPECT_EQ(word(bytes, r + 272), 0u);  // thumbnail offset
+    EXPECT_EQ(half(bytes, r + 276), 69);
+    EXPECT_EQ(half(bytes, r + 278), 35);
+    EXPECT_EQ(word(bytes, r + 280), 7320u);  // 40 + 208 × 35
+    EXPECT_EQ(half(bytes, r + 284), 0);
+
+    const std::size_t t = 432;  // the thumbnail's own header
+    EXPECT_EQ(word(bytes, t + 0), 40u);
+    EXPECT_EQ(word(bytes, t + 4), 69u);
+    EXPECT_EQ(word(bytes, t + 8), 35u);
+    EXPECT_EQ(half(bytes, t + 12), 1);
+    EXPECT_EQ(half(bytes, t + 14), 24);
+    EXPECT_EQ(word(bytes, t + 16), 0u);
+    EXPECT_EQ(word(bytes, t + 20), 7280u);
+    EXPECT_EQ(word(bytes, t + 24), 3780u);
+    EXPECT_EQ(word(bytes, t + 28), 2835u);
+    EXPECT_EQ(word(bytes, t + 32), 0u);
+    EXPECT_EQ(word(bytes, t + 36), 0u);
+    // Row padding: 69 × 3 = 207 bytes of pixels and one zero in each 208-byte row.
+    EXPECT_EQ(bytes[t + 40 + 207], 0);
+    EXPECT_EQ(bytes[t + 40 + 208 * 34 + 207], 0);
+}
+
+TEST(AlbumFile, ThumbnailOffsetsAreRunningSumsAndEverythingReadsBack)
+{
+    std::vector<AlbumEntry> entries{EntryFor(100, 50, "/a.bmp"), EntryFor(30, 20, "/b.bmp", "legenda"),
+                                    EntryFor(3, 200, "/c.bmp")};
+    entries[2].setRelative(true);
+    entries[1].setSelected(true);
+    const auto bytes = EncodeAlbum(entries);
+    EXPECT_EQ(word(bytes, 144 + 272), 0u);
+    EXPECT_EQ(word(bytes, 144 + 288 + 272), 7320u);
+    EXPECT_EQ(word(bytes, 144 + 576 + 272), 7320u + entries[1].thumbSize());
+    EXPECT_EQ(word(bytes, 12), 144u + 3 * 288);
+    EXPECT_EQ(word(bytes, 4), bytes.size());
+
+    AlbumFileContents read = readBytes(bytes);
+    ASSERT_TRUE(read.recognised && read.complete);
+    ASSERT_EQ(read.entries.size(), 3u);
+    EXPECT_FALSE(read.entries[1].selected());  // a run-time flag, cleared on reading
+    read.entries[1].setSelected(true);
+    for (std::size_t i = 0; i < 3; ++i) {
+        EXPECT_TRUE(std::equal(read.entries[i].thumbnail().begin(), read.entries[i].thumbnail().end(),
+                               entries[i].thumbnail().begin(), entries[i].thumbnail().end()));
+        EXPECT_EQ(read.entries[i].path(), entries[i].path());
+    }
+    EXPECT_TRUE(read.entries[2].relative());
+    EXPECT_EQ(EncodeAlbum(read.entries), bytes);
+}
+
+TEST(AlbumFile, ReadOnlyFlagIsReadButWrittenAsZero)
+{
+    auto bytes = EncodeAlbum({EntryFor(10, 10, "/x.bmp")});
+    StoreLE16(bytes.data() + kReadOnlyOffset, 1);
+    const AlbumFileContents read = readBytes(bytes);
+    EXPECT_TRUE(read.readOnly);
+    EXPECT_EQ(half(EncodeAlbum(read.entries), kReadOnlyOffset), 0);
+
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    ASSERT_TRUE(WriteWholeFile(dir.file("sys.abm"), bytes));
+    Album album;
+    ASSERT_TRUE(album.read(dir.file("sys.abm")));
+    EXPECT_TRUE(album.readOnly());
+    ASSERT_TRUE(album.write(dir.file("copy.abm")));
+    EXPECT_EQ(half(*ReadWholeFile(dir.file("copy.abm")), kReadOnlyOffset), 0);
+}
+
+TEST(AlbumFile, PathsWrittenWithBackslashesReadWithSlashes)
+{
+    AlbumEntry entry = EntryFor(5, 5, "");
+    const char windowsPath[] = "C:\\Fotos\\Natal\\arvore.jpg";
+    std::memcpy(entry.record().data() + offset::kPath, windowsPath, sizeof windowsPath);
+    const AlbumFileContents read = readBytes(EncodeAlbum({entry}));
+    ASSERT_EQ(read.entries.size(), 1u);
+    EXPECT_EQ(read.entries[0].path(), "C:/Fotos/Natal/arvore.jpg");
+}
+
+TEST(AlbumFile, StoredCountAbove1000ReadsAs1000)
+{
+    std::vector<AlbumEntry> entries(kMaxEntries, EntryFor(1, 1, "/p.bmp"));
+    auto bytes = EncodeAlbum(entries);
+    StoreLE32(bytes.data() + 8, 1500);
+    const AlbumFileContents read = readBytes(bytes);
+    EXPECT_TRUE(read.complete);
+    EXPECT_EQ(read.entries.size(), 1000u);
+}
+
+TEST(AlbumFile, DamagedFilesKeepWhatWasReadAndReportFailure)
+{
+    const std::vector<AlbumEntry> entries{EntryFor(100, 50, "/a.bmp"), EntryFor(100, 50, "/b.bmp"),
+                                          EntryFor(100, 50, "/c.bmp")};
+    const auto whole = EncodeAlbum(entries);
+    const auto cutAt = [&](std::size_t size) { return readBytes({whole.begin(), whole.begin() + std::ptrdiff_t(size)}); };
+
+    // Inside the third thumbnail: two entries.
+    AlbumFileContents read = cutAt(whole.size() - 100);
+    EXPECT_TRUE(read.recognised);
+    EXPECT_FALSE(read.complete);
+    ASSERT_EQ(read.entries.size(), 2u);
+    EXPECT_EQ(read.entries[1].path(), "/b.bmp");
+    // Inside the second record: one entry (its thumbnail can't be reached either).
+    read = cutAt(144 + 288 + 100);
+    EXPECT_FALSE(read.complete);
+    EXPECT_EQ(read.entries.size(), 0u);
+    // A thumbnail size beyond the file is a short read, not a huge allocation.
+    auto hostile = whole;
+    StoreLE32(hostile.data() + 144 + 288 + offset::kThumbSize, 0xFFFFFFF0u);
+    read = readBytes(hostile);
+    EXPECT_FALSE(read.complete);
+    EXPECT_EQ(read.entries.size(), 1u);
+    // Not albums at all.
+    EXPECT_FALSE(cutAt(143).recognised);
+    auto otherMagic = whole;
+    otherMagic[0] = 'r';
+    EXPECT_FALSE(readBytes(otherMagic).recognised);
+
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    ASSERT_TRUE(WriteWholeFile(dir.file("cut.abm"), {whole.begin(), whole.end() - 100}));
+    ASSERT_TRUE(WriteWholeFile(dir.file("not.abm"), otherMagic));
+    Album album;
+    EXPECT_FALSE(album.read(dir.file("cut.abm")));
+    EXPECT_EQ(album.count(), 2u);
+    EXPECT_FALSE(album.read(dir.file("not.abm")));
+    EXPECT_EQ(album.count(), 0u);
+    EXPECT_FALSE(album.read(dir.file("missing.abm")));
+}
+
+TEST(AlbumFile, WritingNothingOrWritingWhereItCantLeavesFilesAlone)
+{
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    EXPECT_FALSE(WriteAlbumFile(dir.file("empty.abm"), {}));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("empty.abm")));
+    EXPECT_TRUE(ui.messages.empty());
+
+    const std::string nowhere = dir.file("no-folder/a.abm");
+    EXPECT_FALSE(WriteAlbumFile(nowhere, {EntryFor(4, 4, "/a.bmp")}));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Salvar erro do arquivo do álbum. --- " + nowhere);
+    EXPECT_EQ(ui.messages[0].title, "Atenção");
+    EXPECT_EQ(ui.messages[0].icon, ui::Icon::Exclamation);
+
+    // A second write replaces the first whole.
+    const std::string path = dir.file("a.abm");
+    ASSERT_TRUE(WriteAlbumFile(path, {EntryFor(100, 50, "/a.bmp"), EntryFor(100, 50, "/b.bmp")}));
+    ASSERT_TRUE(WriteAlbumFile(path, {EntryFor(4, 4, "/c.bmp")}));
+    const auto bytes = *ReadWholeFile(path);
+    EXPECT_EQ(bytes.size(), word(bytes, 4));
+    EXPECT_EQ(word(bytes, 8), 1u);
+}
+
+}  // namespace
+}  // namespace lv::album

@@ -1,0 +1,144 @@
+// Thumbnail sizes, nearest-neighbour sampling from every depth, and the record an entry gets.
+
+#include "album/thumbnail.h"
+#include "album_test_support.h"
+#include "common/little_endian.h"
+#include "imagelib/dib_alloc.h"
+
+#include <gtest/gtest.h>
+
+namespace lv::album {
+namespace {
+
+TEST(ThumbnailSize, SidesFollowThe69PixelRuleWithRounding)
+{
+    EXPECT_EQ(ThumbnailSize(100, 50), (PictureSize{69, 35}));  // (50 × 69 + 50) / 100
+    EXPECT_EQ(ThumbnailSize(69, 69), (PictureSize{69, 69}));
+    EXPECT_EQ(ThumbnailSize(69, 10), (PictureSize{69, 10}));
+    EXPECT_EQ(ThumbnailSize(70, 70), (PictureSize{69, 69}));
+    EXPECT_EQ(ThumbnailSize(1, 1000), (PictureSize{1, 69}));  // the other side at least 1
+    EXPECT_EQ(ThumbnailSize(1000, 1), (PictureSize{69, 1}));
+    EXPECT_EQ(ThumbnailSize(70, 69), (PictureSize{69, 68}));  // (69 × 69 + 35) / 70
+    EXPECT_EQ(ThumbnailSize(3000, 2000), (PictureSize{69, 46}));
+    EXPECT_EQ(ThumbnailSize(138, 1), (PictureSize{69, 1}));
+    EXPECT_EQ(ThumbnailRowBytes(69), 208u);
+    EXPECT_EQ(ThumbnailRowBytes(1), 4u);
+    EXPECT_EQ(ThumbnailBytes({69, 35}), 7320u);
+}
+
+TEST(ThumbnailSize, GridRowsRunFromTheTopWithoutRepeats)
+{
+    for (const auto& [w, h] : {std::pair{100, 50}, {3000, 2000}, {1, 1000}, {40, 61}, {517, 389}}) {
+        const SampleGrid grid = ThumbnailGrid(w, h);
+        const PictureSize size = ThumbnailSize(w, h);
+        ASSERT_EQ(grid.columns.size(), std::size_t(size.width));
+        ASSERT_EQ(grid.rows.size(), std::size_t(size.height));
+        EXPECT_EQ(grid.rows.back(), h - 1);  // thumbnail row 0 is the picture's bottom row
+        for (std::size_t i = 1; i < grid.rows.size(); ++i)
+            EXPECT_LT(grid.rows[i - 1], grid.rows[i]);
+    }
+}
+
+// Blue, green, red of the thumbnail's pixel (x, y from the bottom).
+std::array<int, 3> thumbPixel(const AlbumEntry& entry, int x, int y)
+{
+    const std::uint8_t* p = entry.thumbnail().data() + 40 + std::size_t(y) * ThumbnailRowBytes(entry.thumbWidth()) +
+                            std::size_t(x) * 3;
+    return {p[0], p[1], p[2]};
+}
+
+// A palette picture of 140 × 100 whose pixel index depends on x and y; colour i is (i, 2i, 255 - i).
+HDIB palettePicture(int bits)
+{
+    HDIB picture = AllocatePicture(140, 100, bits, 1u << bits);
+    for (unsigned i = 0; i < (1u << bits); ++i)
+        picture.colors()[i] = RgbQuad{std::uint8_t(i), std::uint8_t(2 * i), std::uint8_t(255 - i), 0};
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 140; ++x)
+            AddPackedPixel(picture.row(y), x, bits, unsigned(x * 3 + y * 5) % (1u << bits));
+    return picture;
+}
+
+TEST(ThumbnailSampling, EveryDepthTakesTheNearestSourcePixel)
+{
+    // 140 × 100 → 69 × 49; thumbnail (x, y) takes source (x × 140 / 69, y × 100 / 49).
+    const std::pair<int, int> spots[] = {{0, 0}, {1, 1}, {34, 20}, {68, 48}, {50, 3}};
+    const auto source = [](int x, int y) { return std::pair{x * 140 / 69, y * 100 / 49}; };
+    EXPECT_EQ(source(68, 48), (std::pair{137, 97}));
+
+    for (const int bits : {1, 4, 8}) {
+        SCOPED_TRACE(bits);
+        const auto entry = BuildEntry(palettePicture(bits), {"/p.bmp", "", {1, 1, 1}});
+        ASSERT_TRUE(entry);
+        EXPECT_EQ(entry->bitCount(), bits);
+        EXPECT_EQ(entry->thumbWidth(), 69);
+        EXPECT_EQ(entry->thumbHeight(), 49);
+        for (const auto& [x, y] : spots) {
+            const auto [sx, sy] = source(x, y);
+            const int index = (sx * 3 + sy * 5) % (1 << bits);
+            EXPECT_EQ(thumbPixel(*entry, x, y), (std::array<int, 3>{index & 255, (2 * index) & 255, 255 - index}))
+                << x << "," << y;
+        }
+    }
+
+    // 16 bits: blue x % 32, green y % 32, red (x / 32), each widened by 8.
+    HDIB words = AllocatePicture(140, 100, 16, 0);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 140; ++x)
+            StoreLE16(words.row(y) + 2 * x, std::uint16_t((x % 32) | (y % 32) << 5 | (x / 32) << 10));
+    const auto wordEntry = BuildEntry(words, {"/w.bmp", "", {1, 1, 1}});
+    ASSERT_TRUE(wordEntry);
+    EXPECT_EQ(wordEntry->bitCount(), 16);
+    for (const auto& [x, y] : spots) {
+        const auto [sx, sy] = source(x, y);
+        EXPECT_EQ(thumbPixel(*wordEntry, x, y), (std::array<int, 3>{sx % 32 * 8, sy % 32 * 8, sx / 32 * 8}));
+    }
+
+    // 24 bits: the coordinates themselves.
+    const auto colour = BuildEntry(testing::CoordinatePicture(140, 100), {"/c.bmp", "", {1, 1, 1}});
+    for (const auto& [x, y] : spots) {
+        const auto [sx, sy] = source(x, y);
+        EXPECT_EQ(thumbPixel(*colour, x, y), (std::array<int, 3>{sx, sy, 7}));
+    }
+    // The other depths have no thumbnail.
+    EXPECT_FALSE(BuildEntry(AllocatePicture(10, 10, 32, 0), {"/x.bmp", "", {1, 1, 1}}));
+    EXPECT_FALSE(BuildEntry(HDIB(), {"/x.bmp", "", {1, 1, 1}}));
+}
+
+TEST(ThumbnailSampling, SmallPicturesAreCopiedWhole)
+{
+    const auto entry = BuildEntry(testing::CoordinatePicture(69, 40), {"/s.bmp", "", {1, 1, 1}});
+    ASSERT_TRUE(entry);
+    for (int y = 0; y < 40; ++y)
+        for (int x = 0; x < 69; ++x)
+            ASSERT_EQ(thumbPixel(*entry, x, y), (std::array<int, 3>{x, y, 7}));
+}
+
+TEST(EntryRecord, CaptionSharesItsBytesWithTheItemValues)
+{
+    const HDIB picture = testing::CoordinatePicture(8, 8);
+    auto still = BuildEntry(picture, {"/s.bmp", "Still Image File", {1, 1, 1}});
+    EXPECT_EQ(still->caption(), std::string("Still Image File\x01", 17));  // the terminator is gone
+    EXPECT_EQ(still->itemValue(0), 1);
+
+    auto item = BuildEntry(picture, {"/i.bmp", "moldura//dourada//grande", {3, 65535, 2}});
+    EXPECT_EQ(item->itemValue(0), 3);
+    EXPECT_EQ(item->itemValue(1), 65535);
+    EXPECT_EQ(item->itemValue(2), 2);
+    EXPECT_EQ(item->caption().substr(0, 16), "moldura//dourada");
+
+    // A caption typed later overwrites the values.
+    item->setCaption("Aniversário da vovó, 80 anos");
+    EXPECT_EQ(item->caption(), "Aniversário da vovó, 80 anos");
+    EXPECT_NE(item->itemValue(0), 3);
+
+    // Long texts are cut to the field on a character boundary, keeping the terminator.
+    std::string longPath(126, 'a');
+    longPath += "é";
+    AlbumEntry e(0);
+    e.setPath(longPath);
+    EXPECT_EQ(e.path(), std::string(126, 'a'));
+}
+
+}  // namespace
+}  // namespace lv::album

@@ -1,0 +1,78 @@
+#pragma once
+// Documents attached to an undo table, and one string that tells two states of a document apart.
+
+#include "app/core/undo_table.h"
+#include "edit/compositing.h"
+#include "edit/layers.h"
+#include "imagelib/dib_geometry.h"
+
+#include <cstring>
+#include <memory>
+#include <sstream>
+#include <string>
+
+namespace lv::testing {
+
+// A 40 × 30 document with `layers` layers of distinct colours and sizes, attached to a
+// window's recorder.
+struct OpenDocument {
+    OpenDocument(UndoTable& table, int window, int layers)
+        : stack(CreateEmptyLayerStack(40, 30, 24))
+        , recorder(table, window)
+    {
+        for (int i = 0; i < layers; ++i) {
+            HDIB image = DibCreate(20 + i, 10 + i, 0x006400u + std::uint32_t(40 * i) + (std::uint32_t(200 - 30 * i) << 16), false);
+            HDIB mask;
+            InsertLayer(*stack, image, mask, stack->layerCount, false);
+        }
+        CompositeLayers(*stack);
+        stack->undo = &recorder;
+    }
+    ~OpenDocument() { stack->undo = nullptr; }
+    LayerStack& doc() { return *stack; }
+
+    std::unique_ptr<LayerStack> stack;
+    WindowUndoRecorder recorder;
+};
+
+// Everything a user could see of a document and what saving would keep, in one string for
+// exact comparisons: size, zoom, current layer, selection, every layer's values and pixels.
+inline std::string Fingerprint(const LayerStack& s)
+{
+    std::ostringstream f;
+    f << s.width << 'x' << s.height << ' ' << s.layerCount << ' ' << s.currentLayer << ' ' << s.view.zoomLevel << ' '
+      << s.selectionActive << ' ' << s.selectionRect.left << ',' << s.selectionRect.top << ','
+      << s.selectionRect.right << ',' << s.selectionRect.bottom;
+    // Pictures by size and a hash of every byte, so that failures print readably.
+    const auto add = [&f](const HDIB& dib) {
+        std::uint64_t hash = 0xCBF29CE484222325u;
+        for (std::size_t i = 0; i < dib.size(); ++i)
+            hash = (hash ^ dib.data()[i]) * 0x100000001B3u;
+        f << '|' << dib.size() << ':' << std::hex << hash << std::dec;
+    };
+    add(s.selectionMask);
+    add(s.selectionAux);
+    add(s.floatingMask);
+    for (int i = 0; i < s.layerCount; ++i) {
+        const LayerRecord& l = s.layers[std::size_t(i)];
+        f << '|' << l.name << ' ' << l.x << ' ' << l.y << ' ' << l.opacity << ' ' << l.linked << l.visible
+          << l.maskLocked << ' ' << l.kind << ' ' << l.aspect << ' ' << bool(l.sourceImage) << bool(l.textObject);
+        for (const double p : l.textPlacement)
+            f << ',' << p;
+        add(l.image);
+        add(l.mask);
+    }
+    return f.str();
+}
+
+// Paints the current layer's image and mask through their writers.
+inline void PaintCurrentLayer(LayerStack& s, std::uint8_t value)
+{
+    LayerRecord& l = s.layers[std::size_t(s.currentLayer)];
+    HDIB& image = l.image.write();
+    std::memset(image.pixels(), value, image.stride() * std::size_t(image.height()));
+    HDIB& mask = l.mask.write();
+    std::memset(mask.pixels(), value / 2, mask.stride() * std::size_t(mask.height()));
+}
+
+}  // namespace lv::testing

@@ -1,0 +1,64 @@
+#pragma once
+// Tile rows shared out among the processor's cores. Tiles are coded independently, so
+// the bytes and pixels come out the same whatever the number of threads.
+
+#include <algorithm>
+#include <atomic>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+namespace lv::flashpix {
+
+// At most this many threads work on one picture.
+inline int TileThreads()
+{
+    return int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+}
+
+enum class RowsOutcome { Done, Stopped, Failed };
+
+// Runs `work(row, slot)` for every row in [0, rows): slot 0 is the calling thread, which
+// alone calls `keepGoing()` (the user interface may only be asked from it) before each of
+// its rows. `work` returns false for a failure, which ends the run.
+template <typename Work, typename KeepGoing>
+RowsOutcome RunTileRows(int rows, int slots, Work&& work, KeepGoing&& keepGoing)
+{
+    std::atomic<int> next{0};
+    std::atomic<bool> stop{false}, failed{false};
+    const auto take = [&](int slot) {
+        for (int row; !stop && (row = next++) < rows;) {
+            if (!work(row, slot)) {
+                failed = true;
+                stop = true;
+            }
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (int slot = 1; slot < slots; ++slot) {
+        try {
+            helpers.emplace_back(take, slot);
+        } catch (const std::system_error&) {
+            break;  // fewer helpers; the calling thread does the rest
+        }
+    }
+    bool stopped = false;
+    for (int row; !stop && (row = next++) < rows;) {
+        if (!keepGoing()) {
+            stopped = true;
+            stop = true;
+            break;
+        }
+        if (!work(row, 0)) {
+            failed = true;
+            stop = true;
+        }
+    }
+    for (std::thread& helper : helpers)
+        helper.join();
+    if (failed)
+        return RowsOutcome::Failed;
+    return stopped ? RowsOutcome::Stopped : RowsOutcome::Done;
+}
+
+}  // namespace lv::flashpix

@@ -1,0 +1,292 @@
+#include "imagelib/fpx.h"
+
+#include "imagelib/dib_alloc.h"
+#include "imagelib/dib_convert.h"
+#include "imagelib/flashpix/fpx_jpeg_tiles.h"
+#include "imagelib/flashpix/fpx_layout.h"
+#include "imagelib/flashpix/fpx_parallel.h"
+#include "imagelib/flashpix/fpx_property_set.h"
+#include "imagelib/flashpix/fpx_raster.h"
+#include "imagelib/flashpix/fpx_storage.h"
+#include "imagelib/flashpix/fpx_tile_table.h"
+#include "imagelib/image_file.h"
+#include "imagelib/progress.h"
+#include "imagelib/save_options.h"
+
+#include <atomic>
+#include <cstdio>
+#include <memory>
+
+namespace lv {
+namespace {
+
+using namespace flashpix;
+
+constexpr unsigned kJpegTableIndex = 1;
+constexpr unsigned kHalvedChroma = 0x22;
+constexpr std::int16_t kWesternCodePage = 1252;
+
+enum class Outcome { Done, Cancelled, Failed };
+
+struct EncodedRow {
+    std::vector<TileEntry> entries;  // offsets from the row's start
+    std::vector<std::uint8_t> bytes;
+};
+
+// The tile table, with offsets into the data stream, and the stream as rows of tiles.
+struct EncodedLevel {
+    TileTable table;
+    std::vector<EncodedRow> rows;
+};
+
+std::vector<std::uint32_t> channelColours(int channels)
+{
+    if (channels == 1)
+        return {ChannelColour(kMonochrome, 0)};
+    return {ChannelColour(kNifRgb, 0), ChannelColour(kNifRgb, 1), ChannelColour(kNifRgb, 2)};
+}
+
+// Channel 0 in the top byte, in the file's channel order (red first).
+std::uint32_t packColour(const std::uint8_t* pixel, int channels)
+{
+    if (channels == 1)
+        return std::uint32_t(pixel[0]) << 24;
+    return std::uint32_t(pixel[2]) << 24 | std::uint32_t(pixel[1]) << 16 | std::uint32_t(pixel[0]) << 8;
+}
+
+struct Progress {
+    int tileRowsDone = 0;
+    int tileRowsTotal = 1;
+    bool step()
+    {
+        if (AbortRequested())
+            return false;
+        ReportProgress(kProgressWriting, tileRowsDone * 100 / tileRowsTotal);
+        return true;
+    }
+};
+
+// One encoder and tile buffer per thread.
+struct EncoderSlot {
+    EncoderSlot(int channels, int quality)
+        : encoder(channels, quality)
+        , tile(std::size_t(kTileSize) * kTileSize * std::size_t(channels))
+    {
+    }
+    JpegTileEncoder encoder;
+    std::vector<std::uint8_t> tile;
+};
+
+bool encodeRow(const Raster& raster, int ty, EncoderSlot& slot, EncodedRow& row)
+{
+    const int across = int(TilesFor(std::uint32_t(raster.width)));
+    const std::size_t c = std::size_t(raster.channels);
+    // Room for tiles of a typical photo at a high quality, so the row rarely grows.
+    row.bytes.reserve(std::size_t(across) * 1024 * c);
+    for (int tx = 0; tx < across; ++tx) {
+        TileEntry entry;
+        entry.offset = std::uint32_t(row.bytes.size());
+        if (TileIsOneColour(raster, tx, ty)) {
+            entry.compression = kSingleColour;
+            entry.subtype = packColour(raster.row(ty * kTileSize) + std::size_t(tx) * kTileSize * c, raster.channels);
+        } else {
+            CopyTile(raster, tx, ty, slot.tile.data());
+            if (!slot.encoder.encode(slot.tile.data(), row.bytes))
+                return false;
+            entry.compression = kJpeg;
+            entry.subtype = JpegSubtype(c == 3 ? kHalvedChroma : 0x11, c == 3, kJpegTableIndex);
+            entry.size = std::uint32_t(row.bytes.size() - entry.offset);
+        }
+        row.entries.push_back(entry);
+    }
+    return true;
+}
+
+Outcome encodeLevel(const Raster& raster, std::vector<std::unique_ptr<EncoderSlot>>& slots, Progress& progress,
+                    EncodedLevel& level)
+{
+    level.table.width = std::uint32_t(raster.width);
+    level.table.height = std::uint32_t(raster.height);
+    level.table.channels = std::uint32_t(raster.channels);
+    const int down = int(TilesFor(level.table.height));
+    std::vector<EncodedRow>& rows = level.rows;
+    rows.resize(std::size_t(down));
+    std::atomic<int> rowsDone{0};
+    const RowsOutcome outcome = RunTileRows(
+        down, int(slots.size()),
+        [&](int ty, int slot) {
+            const bool ok = encodeRow(raster, ty, *slots[std::size_t(slot)], rows[std::size_t(ty)]);
+            ++rowsDone;
+            return ok;
+        },
+        [&] {
+            progress.tileRowsDone += rowsDone.exchange(0);
+            return progress.step();
+        });
+    progress.tileRowsDone += rowsDone.exchange(0);
+    if (outcome != RowsOutcome::Done)
+        return outcome == RowsOutcome::Stopped ? Outcome::Cancelled : Outcome::Failed;
+    std::uint32_t base = 0;
+    for (const EncodedRow& row : rows) {
+        for (TileEntry entry : row.entries) {
+            entry.offset += base;
+            level.table.tiles.push_back(entry);
+        }
+        base += std::uint32_t(row.bytes.size());
+    }
+    return Outcome::Done;
+}
+
+std::vector<std::uint8_t> summary()
+{
+    PropertySetWriter set(kSummaryFormat);
+    set.addI2(kCodePage, kWesternCodePage);
+    set.addString(kCreatingApplication, "Lumivista 2000");
+    return set.bytes();
+}
+
+std::vector<std::uint8_t> imageContents(const std::vector<EncodedLevel>& levels, const std::vector<std::uint8_t>& tables)
+{
+    PropertySetWriter set(kImageContentsFormat);
+    set.addUI4(kNumberOfResolutions, std::uint32_t(levels.size()));
+    set.addUI4(kHighestWidth, levels.front().table.width);
+    set.addUI4(kHighestHeight, levels.front().table.height);
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        const int n = int(i);
+        const TileTable& table = levels[i].table;
+        set.addUI4(ForLevel(kSubimageWidth, n), table.width);
+        set.addUI4(ForLevel(kSubimageHeight, n), table.height);
+        const auto colours = channelColours(int(table.channels));
+        std::vector<std::uint8_t> blob(4 + 4 * colours.size());
+        blob[0] = std::uint8_t(colours.size());
+        for (std::size_t c = 0; c < colours.size(); ++c)
+            for (int b = 0; b < 4; ++b)
+                blob[4 + 4 * c + std::size_t(b)] = std::uint8_t(colours[c] >> (8 * b));
+        set.addBlob(ForLevel(kSubimageColour, n), blob);
+        const std::vector<std::uint32_t> formats(colours.size(), kUnsignedByte);
+        set.addUI4Vector(ForLevel(kSubimageNumericalFormat, n), formats);
+    }
+    set.addBlob(ForLevel(kJpegTables, kJpegTableIndex), tables);
+    set.addUI4(kMaxJpegTableIndex, kJpegTableIndex);
+    return set.bytes();
+}
+
+// Makes the whole file in memory and hands it to `deliver`, or says why there is none.
+template <typename Deliver>
+Outcome encodeFile(const HDIB& picture, int quality, Deliver&& deliver)
+{
+    auto raster = Raster::View(picture);
+    if (!raster)
+        return Outcome::Failed;
+    std::vector<Raster> rasters;
+    rasters.push_back(std::move(*raster));
+    while (rasters.back().width > kTileSize || rasters.back().height > kTileSize) {
+        auto half = HalveRaster(rasters.back());
+        if (!half)
+            return Outcome::Failed;
+        rasters.push_back(std::move(*half));
+    }
+    Progress progress;
+    progress.tileRowsTotal = 0;
+    for (const Raster& r : rasters)
+        progress.tileRowsTotal += int(TilesFor(std::uint32_t(r.height)));
+
+    std::vector<std::unique_ptr<EncoderSlot>> slots;
+    for (int i = 0; i < TileThreads(); ++i) {
+        slots.push_back(std::make_unique<EncoderSlot>(rasters.front().channels, ClampJpegQuality(quality)));
+        if (!slots.back()->encoder.ok())
+            return Outcome::Failed;
+    }
+    std::vector<EncodedLevel> levels(rasters.size());
+    for (std::size_t i = 0; i < rasters.size(); ++i) {
+        const Outcome outcome = encodeLevel(rasters[i], slots, progress, levels[i]);
+        if (outcome != Outcome::Done)
+            return outcome;
+        rasters[i] = Raster{};  // done with it
+    }
+
+    StorageWriter storage;
+    storage.setRootClass(kImageClass);
+    storage.addStream(kSummaryStream, summary());
+    storage.addStream(kImageContentsStream, imageContents(levels, slots.front()->encoder.tables()));
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        storage.openStorage(ResolutionStorageName(int(i)));
+        storage.addStream(kSubimageHeaderStream, SerialiseTileTable(levels[i].table));
+        std::vector<std::span<const std::uint8_t>> parts;
+        for (const EncodedRow& row : levels[i].rows)
+            parts.emplace_back(row.bytes);
+        storage.addStream(kSubimageDataStream, parts);
+        storage.closeStorage();
+        levels[i].rows.clear();
+    }
+    const std::span<const std::uint8_t> file = storage.finish();
+    if (file.empty() || !deliver(file))
+        return Outcome::Failed;
+    return Outcome::Done;
+}
+
+// Pictures other than grey and 24-bit are written in colour.
+HDIB widenedCopy(const HDIB& image)
+{
+    const ImageType type = DibGetType(image);
+    if (type == IMG_GREY8 || type == IMG_RGB24 || type == IMG_NONE)
+        return {};
+    return DibPromoteTo24(image);
+}
+
+}  // namespace
+
+namespace flashpix {
+
+std::string ResolutionStorageName(int level)
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "Resolution %04d", level);
+    return name;
+}
+
+}  // namespace flashpix
+
+namespace {
+
+// The file is made in memory before anything is created on disk, so a cancelled or failed
+// save leaves nothing behind. `write` puts the finished bytes where they belong.
+template <typename Write>
+WriteResult encodeAndWrite(const HDIB& image, int quality, Write&& write)
+{
+    if (!image)
+        return WriteResult::NotWritten;
+    const HDIB widened = widenedCopy(image);
+    WriteResult written = WriteResult::Failed;
+    const Outcome outcome = encodeFile(widened ? widened : image, quality, [&](std::span<const std::uint8_t> file) {
+        written = write(file);
+        return true;
+    });
+    if (outcome == Outcome::Cancelled)
+        return WriteResult::NotWritten;
+    if (outcome == Outcome::Failed)
+        return WriteResult::Failed;
+    ReportProgress(kProgressWriting, 100);
+    return written;
+}
+
+WriteResult writeAll(ByteSink& sink, std::span<const std::uint8_t> file)
+{
+    return sink.write(file.data(), file.size()) ? WriteResult::Written : WriteResult::Failed;
+}
+
+}  // namespace
+
+WriteResult WriteFlashPix(ByteSink& sink, const HDIB& image, int quality)
+{
+    return encodeAndWrite(image, quality, [&](std::span<const std::uint8_t> file) { return writeAll(sink, file); });
+}
+
+WriteResult WriteFlashPix(const std::string& path, const HDIB& image, int quality)
+{
+    return encodeAndWrite(image, quality, [&](std::span<const std::uint8_t> file) {
+        return WriteImageFile(path, [&](ByteSink& sink) { return writeAll(sink, file); });
+    });
+}
+
+}  // namespace lv

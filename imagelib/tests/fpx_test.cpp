@@ -1,0 +1,430 @@
+#include "common/byte_sink.h"
+#include "common/byte_source.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+#include "imagelib/document_open.h"
+#include "imagelib/flashpix/fpx_layout.h"
+#include "imagelib/flashpix/fpx_property_set.h"
+#include "imagelib/flashpix/fpx_storage.h"
+#include "imagelib/flashpix/fpx_tile_table.h"
+#include "imagelib/fpx.h"
+#include "imagelib/jpeg.h"
+#include "imagelib/load_save.h"
+#include "imagelib/save_as.h"
+#include "imagelib/save_options.h"
+#include "pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <optional>
+#include <jpeglib.h>
+
+namespace lv {
+namespace {
+
+using namespace flashpix;
+using testing::Bytes;
+using testing::MakeGreyPicture;
+using testing::MakePhotoLike;
+using testing::Pixel24;
+
+std::vector<std::uint8_t> Encode(const HDIB& picture, int quality = 90)
+{
+    MemorySink sink;
+    EXPECT_EQ(WriteFlashPix(sink, picture, quality), WriteResult::Written);
+    return sink.take();
+}
+
+double MeanDifference(const HDIB& a, const HDIB& b)
+{
+    const std::size_t rowBytes = std::size_t(a.width()) * std::size_t(a.bitCount() / 8);
+    double sum = 0;
+    for (int y = 0; y < a.height(); ++y)
+        for (std::size_t i = 0; i < rowBytes; ++i)
+            sum += std::abs(int(a.row(y)[i]) - int(b.row(y)[i]));
+    return sum / double(rowBytes * std::size_t(a.height()));
+}
+
+HDIB GreyGradient(int width, int height)
+{
+    HDIB picture = MakeGreyPicture(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            picture.row(y)[x] = std::uint8_t((x * 3 + y * 5) % 256);
+    return picture;
+}
+
+TEST(FlashPixRoundTrip, ColourAndGreyPicturesComeBackAtJpegQuality)
+{
+    const std::pair<int, int> sizes[] = {{1, 1}, {64, 64}, {65, 64}, {63, 130}, {200, 129}, {700, 300}};
+    for (const auto& [w, h] : sizes) {
+        for (const bool grey : {false, true}) {
+            SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + (grey ? " grey" : " colour"));
+            const HDIB picture = grey ? GreyGradient(w, h) : MakePhotoLike(w, h);
+            ReadResult read = ReadFlashPix(Encode(picture));
+            ASSERT_TRUE(read.ok()) << read.value();
+            const HDIB& back = read.image();
+            EXPECT_EQ(DibGetType(back), grey ? IMG_GREY8 : IMG_RGB24);
+            ASSERT_EQ(back.width(), w);
+            ASSERT_EQ(back.height(), h);
+            // As close as a JPEG file of the same picture at the same quality.
+            MemorySink jpeg;
+            ASSERT_EQ(WriteJpeg(jpeg, picture, 90), WriteResult::Written);
+            MemorySource jpegSource(jpeg.bytes());
+            const HDIB jpegBack = ReadJpeg(jpegSource).take();
+            EXPECT_LE(MeanDifference(picture, back), MeanDifference(picture, jpegBack) + 0.5);
+        }
+    }
+    // Quality reaches the tiles; palette pictures are written in colour.
+    const HDIB photo = MakePhotoLike(300, 200);
+    EXPECT_LT(Encode(photo, 20).size() * 2, Encode(photo, 95).size());
+    HDIB palette = testing::MakePicture(70, 70, 8, 16);
+    testing::FillPatterned(palette);
+    ReadResult widened = ReadFlashPix(Encode(palette));
+    ASSERT_TRUE(widened.ok());
+    EXPECT_EQ(widened.image().bitCount(), 24);
+}
+
+TEST(FlashPixLayout, EveryLevelIsHalfThePreviousDownToOneTile)
+{
+    const auto file = Encode(MakePhotoLike(700, 300));
+    const auto storage = StorageReader::Open(file);
+    ASSERT_TRUE(storage);
+    const std::string contentsPath[] = {kImageContentsStream};
+    const auto contentsBytes = storage->readStream(contentsPath, 1 << 20);
+    ASSERT_TRUE(contentsBytes);
+    const auto contents = PropertySet::Parse(*contentsBytes);
+    ASSERT_TRUE(contents);
+    EXPECT_EQ(contents->uint32(kNumberOfResolutions), 5u);
+    EXPECT_EQ(contents->uint32(kHighestWidth), 700u);
+    EXPECT_EQ(contents->uint32(kHighestHeight), 300u);
+    const std::pair<std::uint32_t, std::uint32_t> expected[] = {{700, 300}, {350, 150}, {175, 75}, {88, 38}, {44, 19}};
+    for (int level = 0; level < 5; ++level) {
+        SCOPED_TRACE(level);
+        EXPECT_EQ(contents->uint32(ForLevel(kSubimageWidth, level)), expected[level].first);
+        const std::string header[] = {ResolutionStorageName(level), kSubimageHeaderStream};
+        const std::string data[] = {ResolutionStorageName(level), kSubimageDataStream};
+        const auto table = ParseTileTable(*storage->readStream(header, 1 << 20));
+        const auto tiles = storage->readStream(data, 1 << 24);
+        ASSERT_TRUE(table && tiles);
+        EXPECT_EQ(table->width, expected[level].first);
+        EXPECT_EQ(table->height, expected[level].second);
+        EXPECT_EQ(table->tiles.size(), std::size_t(TilesFor(table->width) * TilesFor(table->height)));
+        for (const TileEntry& tile : table->tiles) {
+            ASSERT_EQ(tile.compression, kJpeg);
+            EXPECT_EQ(tile.subtype, 0x00220101u);
+            ASSERT_LE(std::uint64_t(tile.offset) + tile.size, tiles->size());
+            // Abbreviated streams: the tables live in the image contents.
+            EXPECT_EQ((*tiles)[tile.offset], 0xFF);
+            EXPECT_EQ((*tiles)[tile.offset + 1], 0xD8);
+            EXPECT_NE((*tiles)[tile.offset + 3], 0xDB);
+        }
+    }
+    const auto tables = contents->blob(ForLevel(kJpegTables, 1));
+    ASSERT_TRUE(tables);
+    EXPECT_EQ((*tables)[2], 0xFF);
+    EXPECT_EQ((*tables)[3], 0xDB);
+
+    // A flat picture is all single-colour tiles, red in the top byte.
+    HDIB flat = AllocatePicture(130, 70, 24, 0);
+    for (int y = 0; y < 70; ++y)
+        for (int x = 0; x < 130; ++x)
+            testing::SetPixel24(flat, x, y, {200, 100, 50});
+    const auto flatFile = Encode(flat);
+    const auto flatStorage = StorageReader::Open(flatFile);
+    const std::string header[] = {ResolutionStorageName(0), kSubimageHeaderStream};
+    const auto table = ParseTileTable(*flatStorage->readStream(header, 1 << 20));
+    ASSERT_TRUE(table);
+    for (const TileEntry& tile : table->tiles) {
+        EXPECT_EQ(tile.compression, kSingleColour);
+        EXPECT_EQ(tile.subtype, 0xC8643200u);
+    }
+    ReadResult back = ReadFlashPix(flatFile);
+    ASSERT_TRUE(back.ok());
+    EXPECT_TRUE(testing::SamePixels(back.image(), flat));
+
+    // A flat tile read after a JPEG tile of the same row keeps its own colours.
+    HDIB mixed = MakePhotoLike(192, 64);
+    for (int y = 0; y < 64; ++y)
+        for (int x = 64; x < 128; ++x)
+            testing::SetPixel24(mixed, x, y, {200, 100, 50});
+    ReadResult mixedBack = ReadFlashPix(Encode(mixed));
+    ASSERT_TRUE(mixedBack.ok());
+    EXPECT_EQ(Pixel24(mixedBack.image(), 100, 10), (testing::Rgb{200, 100, 50}));
+    EXPECT_LT(MeanDifference(mixed, mixedBack.image()), 3.0);
+}
+
+// Property sets, tile tables and tiles laid out byte by byte.
+std::vector<std::uint8_t> PropertyStream(const std::vector<std::pair<std::uint32_t, Bytes>>& properties)
+{
+    Bytes section;
+    std::uint32_t offset = 8 + 8 * std::uint32_t(properties.size());
+    std::uint32_t size = offset;
+    for (const auto& p : properties)
+        size += std::uint32_t(p.second.size());
+    section.u32(size).u32(std::uint32_t(properties.size()));
+    for (const auto& p : properties) {
+        section.u32(p.first).u32(offset);
+        offset += std::uint32_t(p.second.size());
+    }
+    for (const auto& p : properties)
+        section.data.insert(section.data.end(), p.second.data.begin(), p.second.data.end());
+    Bytes stream;
+    stream.u16(0xFFFE).u16(0).u32(0x00020005).zeros(16).u32(1);
+    stream.data.insert(stream.data.end(), kImageContentsFormat.begin(), kImageContentsFormat.end());
+    stream.u32(48);
+    stream.data.insert(stream.data.end(), section.data.begin(), section.data.end());
+    return stream.data;
+}
+
+Bytes UI4(std::uint32_t v) { return Bytes().u32(19).u32(v); }
+Bytes Blob(const Bytes& b)
+{
+    Bytes out;
+    out.u32(65).u32(std::uint32_t(b.size()));
+    out.data.insert(out.data.end(), b.data.begin(), b.data.end());
+    while (out.size() % 4)
+        out.u8(0);
+    return out;
+}
+Bytes Colours(ColourSpace space, int channels)
+{
+    Bytes b;
+    b.u32(std::uint32_t(channels));
+    for (int c = 0; c < channels; ++c)
+        b.u32(std::uint32_t(space) << 16 | std::uint32_t(c));
+    return b;
+}
+
+struct HandTile {
+    std::uint32_t compression, subtype;
+    std::vector<std::uint8_t> bytes;
+};
+
+std::vector<std::uint8_t> TileHeader(std::uint32_t w, std::uint32_t h, std::uint32_t channels,
+                                     const std::vector<HandTile>& tiles)
+{
+    Bytes b;
+    b.u32(36).u32(w).u32(h).u32(std::uint32_t(tiles.size())).u32(64).u32(64).u32(channels).u32(36).u32(16);
+    std::uint32_t offset = 0;
+    for (const auto& t : tiles) {
+        b.u32(offset).u32(std::uint32_t(t.bytes.size())).u32(t.compression).u32(t.subtype);
+        offset += std::uint32_t(t.bytes.size());
+    }
+    return b.data;
+}
+
+std::vector<std::uint8_t> TileData(const std::vector<HandTile>& tiles)
+{
+    std::vector<std::uint8_t> data;
+    for (const auto& t : tiles)
+        data.insert(data.end(), t.bytes.begin(), t.bytes.end());
+    return data;
+}
+
+struct HandLevel {
+    std::uint32_t width, height;
+    ColourSpace space;
+    int channels;
+    std::vector<HandTile> tiles;
+    std::optional<Bytes> colours = std::nullopt;  // the subimage colour, when not the plain one
+};
+
+std::vector<std::uint8_t> HandMadeFile(const std::vector<HandLevel>& levels,
+                                       std::vector<std::pair<std::uint32_t, Bytes>> extra = {})
+{
+    std::vector<std::pair<std::uint32_t, Bytes>> properties = {{kNumberOfResolutions, UI4(std::uint32_t(levels.size()))}};
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        properties.push_back({ForLevel(kSubimageWidth, int(i)), UI4(levels[i].width)});
+        properties.push_back({ForLevel(kSubimageHeight, int(i)), UI4(levels[i].height)});
+        properties.push_back({ForLevel(kSubimageColour, int(i)), Blob(levels[i].colours.value_or(Colours(levels[i].space, levels[i].channels)))});
+    }
+    properties.insert(properties.end(), extra.begin(), extra.end());
+    StorageWriter storage;
+    storage.addStream(kImageContentsStream, PropertyStream(properties));
+    for (std::size_t i = 0; i < levels.size(); ++i) {
+        storage.openStorage(ResolutionStorageName(int(i)));
+        storage.addStream(kSubimageHeaderStream, TileHeader(levels[i].width, levels[i].height,
+                                                            std::uint32_t(levels[i].channels), levels[i].tiles));
+        storage.addStream(kSubimageDataStream, TileData(levels[i].tiles));
+        storage.closeStorage();
+    }
+    const auto file = storage.finish();
+    return {file.begin(), file.end()};
+}
+
+// An uncompressed tile whose sample for pixel (x, y), channel c, is f(x, y, c).
+template <typename F>
+HandTile RawTile(int channels, F f)
+{
+    HandTile tile{kUncompressed, 0, {}};
+    for (int y = 0; y < 64; ++y)
+        for (int x = 0; x < 64; ++x)
+            for (int c = 0; c < channels; ++c)
+                tile.bytes.push_back(std::uint8_t(f(x, y, c)));
+    return tile;
+}
+
+TEST(FlashPixHandMade, UncompressedAndSingleColourTilesReadExactly)
+{
+    // 100 x 70 RGB: two tiles across, two down; the bottom-right one a single colour. A
+    // smaller level listed first must not be taken for the picture.
+    const auto sample = [](int x, int y, int c) { return (x * 3 + y * 7 + c * 50) % 256; };
+    std::vector<HandTile> tiles;
+    for (int t = 0; t < 3; ++t)
+        tiles.push_back(RawTile(3, [&](int x, int y, int c) { return sample(x + 64 * (t % 2), y + 64 * (t / 2), c); }));
+    tiles.push_back({kSingleColour, 0x0A141E00, {}});
+    const HandLevel thumb{50, 35, kNifRgb, 3, {{kSingleColour, 0xFFFFFF00, {}}}};
+    ReadResult read = ReadFlashPix(HandMadeFile({thumb, {100, 70, kNifRgb, 3, tiles}}));
+    ASSERT_TRUE(read.ok()) << read.value();
+    const HDIB& picture = read.image();
+    ASSERT_EQ(picture.width(), 100);
+    ASSERT_EQ(picture.height(), 70);
+    bool exact = true;
+    for (int top = 0; top < 70; ++top)
+        for (int x = 0; x < 100; ++x) {
+            const testing::Rgb want = x >= 64 && top >= 64 ? testing::Rgb{10, 20, 30}
+                                                           : testing::Rgb{std::uint8_t(sample(x, top, 0)),
+                                                                          std::uint8_t(sample(x, top, 1)),
+                                                                          std::uint8_t(sample(x, top, 2))};
+            exact = exact && Pixel24(picture, x, 69 - top) == want;
+        }
+    EXPECT_TRUE(exact);
+
+    // Monochrome, and PhotoYCC (white near luma 186, neutral chroma at 156 and 137).
+    ReadResult mono = ReadFlashPix(HandMadeFile({{10, 5, kMonochrome, 1, {RawTile(1, [](int x, int y, int) { return x * 20 + y; })}}}));
+    ASSERT_TRUE(mono.ok());
+    EXPECT_EQ(DibGetType(mono.image()), IMG_GREY8);
+    EXPECT_EQ(mono.image().row(4)[3], 60);  // top row 0, x 3
+    EXPECT_EQ(mono.image().row(0)[9], 184);
+    ReadResult ycc = ReadFlashPix(HandMadeFile(
+        {{2, 1, kPhotoYcc, 3, {RawTile(3, [](int x, int, int c) { return c == 0 ? (x ? 100 : 186) : c == 1 ? 156 : 137; })}}}));
+    ASSERT_TRUE(ycc.ok());
+    EXPECT_EQ(Pixel24(ycc.image(), 0, 0), (testing::Rgb{253, 253, 253}));
+    EXPECT_EQ(Pixel24(ycc.image(), 1, 0), (testing::Rgb{136, 136, 136}));
+    // An opacity channel after the colours is left out.
+    Bytes withOpacity = Colours(kNifRgb, 3);
+    withOpacity.data[0] = 4;
+    withOpacity.u32(std::uint32_t(kNifRgb) << 16 | kOpacityChannel);
+    ReadResult opaque = ReadFlashPix(HandMadeFile({{1, 1, kNifRgb, 4, {{kSingleColour, 0x01020380, {}}}, withOpacity}}));
+    ASSERT_TRUE(opaque.ok());
+    EXPECT_EQ(Pixel24(opaque.image(), 0, 0), (testing::Rgb{1, 2, 3}));
+}
+
+// A PhotoYCC JPEG tile made straight from Y, C1 and C2 planes, chroma halved both ways.
+std::vector<std::uint8_t> YccJpegTile(std::uint8_t y, std::uint8_t c1, std::uint8_t c2)
+{
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr errors{};
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = cinfo.image_height = 64;
+    cinfo.input_components = 3;
+    cinfo.in_color_space = JCS_YCbCr;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, 100, TRUE);
+    cinfo.write_JFIF_header = FALSE;
+    jpeg_start_compress(&cinfo, TRUE);
+    std::vector<std::uint8_t> row(64 * 3);
+    for (int x = 0; x < 64; ++x)
+        row[std::size_t(x) * 3] = y, row[std::size_t(x) * 3 + 1] = c1, row[std::size_t(x) * 3 + 2] = c2;
+    for (int i = 0; i < 64; ++i) {
+        JSAMPROW r = row.data();
+        jpeg_write_scanlines(&cinfo, &r, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    std::vector<std::uint8_t> out(buffer, buffer + size);
+    std::free(buffer);
+    jpeg_destroy_compress(&cinfo);
+    return out;
+}
+
+TEST(FlashPixHandMade, PhotoYccJpegTilesAreConvertedAfterDecoding)
+{
+    // Tables inside the tile (index 0), no conversion by the JPEG layer.
+    const HandTile tile{kJpeg, JpegSubtype(0x22, false, 0), YccJpegTile(120, 180, 137)};
+    ReadResult read = ReadFlashPix(HandMadeFile({{64, 64, kPhotoYcc, 3, {tile}}}));
+    ASSERT_TRUE(read.ok()) << read.value();
+    // 1.3584 Y = 163; C1 24 above neutral adds 53 to blue and takes 10 from green.
+    const auto p = Pixel24(read.image(), 10, 10);
+    EXPECT_NEAR(p.r, 163, 2);
+    EXPECT_NEAR(p.g, 153, 2);
+    EXPECT_NEAR(p.b, 216, 2);
+    // A table index whose tables are missing is a damaged file.
+    const HandTile missing{kJpeg, JpegSubtype(0x22, false, 3), tile.bytes};
+    EXPECT_EQ(ReadFlashPix(HandMadeFile({{64, 64, kPhotoYcc, 3, {missing}}})).code(), ReadCode::Broken);
+}
+
+TEST(FlashPixBadInput, DamagedFilesGiveTheReadersFailuresNeverACrash)
+{
+    EXPECT_EQ(ReadFlashPix(std::vector<std::uint8_t>{}).code(), ReadCode::NotThisFormat);
+    EXPECT_EQ(ReadFlashPix(std::vector<std::uint8_t>(600, 0x42)).code(), ReadCode::NotThisFormat);
+    StorageWriter other;
+    other.addStream("WordDocument", std::vector<std::uint8_t>(100, 1));
+    EXPECT_EQ(ReadFlashPix(other.finish()).code(), ReadCode::NotThisFormat);
+
+    const HandTile grey{kSingleColour, 0x80000000, {}};
+    // Sizes that disagree, tile tables short of tiles, channels the colour doesn't have,
+    // tiles beyond the data, an unknown compression, a colour space that isn't there.
+    EXPECT_EQ(ReadFlashPix(HandMadeFile({{65, 10, kMonochrome, 1, {grey}}})).code(), ReadCode::Broken);
+    EXPECT_EQ(ReadFlashPix(HandMadeFile({{10, 10, kNifRgb, 1, {grey}}})).code(), ReadCode::Broken);
+    EXPECT_EQ(ReadFlashPix(HandMadeFile({{10, 10, kMonochrome, 1, {{kUncompressed, 0, {1, 2, 3}}}}})).code(),
+              ReadCode::Broken);
+    EXPECT_EQ(ReadFlashPix(HandMadeFile({{10, 10, kMonochrome, 1, {{7, 0, {}}}}})).code(), ReadCode::Broken);
+    EXPECT_EQ(ReadFlashPix(HandMadeFile({{10, 10, kColourless, 1, {grey}}})).code(), ReadCode::Broken);
+    // 60000 x 60000 claimed by one tile entry: refused before any picture is allocated.
+    EXPECT_EQ(ReadFlashPix(HandMadeFile({{60000, 60000, kMonochrome, 1, {grey}}})).code(), ReadCode::Broken);
+
+    // Every cut of a real file, and bytes flipped through it.
+    const auto file = Encode(MakePhotoLike(90, 70));
+    for (std::size_t cut = 0; cut < file.size(); cut += 97) {
+        const std::vector<std::uint8_t> part(file.begin(), file.begin() + std::ptrdiff_t(cut));
+        const ReadCode code = ReadFlashPix(part).code();
+        EXPECT_TRUE(code == ReadCode::NotThisFormat || code == ReadCode::Broken) << cut;
+    }
+    for (std::size_t at = 0; at < file.size(); at += 53) {
+        auto damaged = file;
+        damaged[at] ^= 0xA5;
+        const ReadResult read = ReadFlashPix(damaged);
+        if (read.ok()) {
+            EXPECT_EQ(read.image().width(), 90);
+        }
+    }
+}
+
+TEST(FlashPixFiles, SavedByNameAndSaveAsThenOpenedAsDocuments)
+{
+    testing::TempDir dir;
+    testing::UiRecorder ui;
+    HDIB photo = MakePhotoLike(130, 90);
+    const std::string byName = dir.file("photo.fpx");
+    EXPECT_EQ(SaveImageFile(photo, byName, true), WriteResult::Written);
+    LoadedImage loaded = LoadImageFileDetailed(byName, true);
+    ASSERT_TRUE(loaded.image);
+    EXPECT_EQ(loaded.format->name, "FPX");
+
+    std::string typed = dir.file("saved");
+    ASSERT_TRUE(SaveImageAs(photo, typed, kSaveAsFlashPix));
+    EXPECT_EQ(typed, dir.file("saved.FPX"));
+    const OpenedImage opened = OpenDocumentImage(typed, LibraryDocumentReaders());
+    ASSERT_TRUE(opened.result.ok());
+    EXPECT_EQ(opened.format, "FPX");
+    EXPECT_LT(MeanDifference(photo, opened.result.image()), 3.0);
+    EXPECT_TRUE(ui.messages.empty());
+
+    // Esc while writing: nothing is left behind.
+    testing::CancellationOn on;
+    ui.escapeAfterPolls = 0;
+    const std::string cancelled = dir.file("cancelled.fpx");
+    EXPECT_EQ(WriteFlashPix(cancelled, MakePhotoLike(200, 200), 90), WriteResult::NotWritten);
+    EXPECT_FALSE(std::filesystem::exists(cancelled));
+    EXPECT_EQ(ReadFlashPix(byName).code(), ReadCode::Broken);
+}
+
+}  // namespace
+}  // namespace lv

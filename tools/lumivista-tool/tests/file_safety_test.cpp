@@ -1,0 +1,240 @@
+// The command line against real failures: what it says and exits with, and that a save
+// which fails, is killed, or races other saves never leaves a damaged file behind.
+
+#include "common/byte_sink.h"
+#include "common/byte_source.h"
+#include "common/testing/file_failures.h"
+#include "common/testing/temp_dir.h"
+#include "imagelib/bmp.h"
+#include "imagelib/tests/pictures.h"
+#include "tool_support.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+#include <filesystem>
+#include <optional>
+#include <set>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+namespace lv {
+namespace {
+
+using testing::ShellQuote;
+using testing::Tool;
+namespace fs = std::filesystem;
+
+// Every writer the command line reaches, by the output name's extension.
+const char* const kFormats[] = {"bmp", "tif", "pcx", "gif", "tga", "jpg", "png", "vlf"};
+
+std::string WritePhoto(const std::string& path, int width, int height, int seed = 0)
+{
+    HDIB photo = testing::MakePhotoLike(width, height);
+    for (int y = 0; y < height; ++y)
+        photo.row(y)[0] = std::uint8_t(seed * 40);
+    EXPECT_EQ(WriteBmp(path, photo), WriteResult::Written);
+    return path;
+}
+
+std::vector<std::uint8_t> Bytes(const std::string& path)
+{
+    return ReadWholeFile(path).value_or(std::vector<std::uint8_t>{});
+}
+
+const std::vector<std::uint8_t> kOld = {'o', 'l', 'd', ' ', 'f', 'i', 'l', 'e'};
+
+std::size_t EntriesIn(const fs::path& folder)
+{
+    return std::size_t(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
+}
+
+TEST(ToolFiles, InputFailuresExitThreeAndSayWhatIsWrongWithWhichFile)
+{
+    testing::TempDir dir;
+    const std::string photo = WritePhoto(dir.file("photo.bmp"), 40, 30);
+    auto bytes = Bytes(photo);
+    const auto write = [&](const std::string& name, const std::vector<std::uint8_t>& content) {
+        EXPECT_TRUE(WriteWholeFile(dir.file(name), content));
+        return dir.file(name);
+    };
+    std::vector<std::uint8_t> cut(bytes.begin(), bytes.begin() + 1000);
+    std::vector<std::uint8_t> jpegInside = bytes;
+    jpegInside[30] = 4;
+    // A 40000 × 40000 run-length bitmap of four bytes.
+    testing::Bytes huge;
+    huge.text("BM").u32(0).u32(0).u32(14 + 40 + 1024).u32(40).u32(40000).u32(40000).u16(1).u16(8).u32(1);
+    huge.u32(0).u32(0).u32(0).u32(0).u32(0).zeros(1024).bytes({0, 0, 0, 1});
+
+    const struct {
+        std::string path;
+        std::string says;
+    } cases[] = {
+        {dir.file("absent.bmp"), "Não é possível localizar o arquivo."},
+        {dir.file("gone/photo.bmp"), "Não é possível localizar o arquivo."},
+        {write("cut.bmp", cut), "O arquivo está incompleto."},
+        {write("variant.bmp", jpegInside), "Variante do formato não suportada (BMP com compressão 4 e 24 bits)."},
+        {write("huge.bmp", huge.data), "A imagem é grande demais para ser aberta."},
+        {write("notes.jpg", {'h', 'e', 'l', 'l', 'o', '\n'}), "Formato de arquivo desconhecido."},
+        {write("cut.png", {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13}), "O arquivo está incompleto (Read Error)."},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        const auto r = Tool("convert " + ShellQuote(c.path) + " " + ShellQuote(dir.file("out.bmp")));
+        EXPECT_EQ(r.exitCode, 3);
+        EXPECT_EQ(r.err, "lumivista-tool: " + c.says + " --- " + c.path + "\n");
+    }
+    EXPECT_FALSE(fs::exists(dir.file("out.bmp")));
+
+    // A mis-named file opens by its content.
+    std::filesystem::copy_file(photo, dir.file("photo.png"));
+    const auto misnamed = Tool("convert " + ShellQuote(dir.file("photo.png")) + " " + ShellQuote(dir.file("ok.tif")));
+    EXPECT_EQ(misnamed.exitCode, 0) << misnamed.err;
+}
+
+TEST(ToolFiles, OutputFailuresExitFourKeepTheOldFileAndSayWhy)
+{
+    testing::TempDir dir;
+    const std::string in = ShellQuote(WritePhoto(dir.file("in.bmp"), 300, 200));
+    const auto convert = [&](const std::string& out, const std::string& prefix = "") {
+        return testing::RunCommand(prefix + std::string(LV_TOOL) + " convert " + in + " " + ShellQuote(out));
+    };
+    const auto old = [&](const std::string& name, mode_t mode = 0644) {
+        EXPECT_TRUE(WriteWholeFile(dir.file(name), kOld));
+        ::chmod(dir.file(name).c_str(), mode);
+        return dir.file(name);
+    };
+
+    auto r = convert(dir.file("gone/out.png"));
+    EXPECT_EQ(r.exitCode, 4);
+    EXPECT_EQ(r.err, "lumivista-tool: Não é possível localizar a pasta. --- " + dir.file("gone/out.png") + "\n");
+
+    const std::string locked = old("locked.jpg", 0444);
+    r = convert(locked);
+    EXPECT_EQ(r.exitCode, 4);
+    EXPECT_EQ(r.err, "lumivista-tool: O arquivo está protegido contra gravação. --- " + locked + "\n");
+    EXPECT_EQ(Bytes(locked), kOld);
+
+    // Another user in our folder: not allowed to write there.
+    const std::string theirs = dir.file("theirs.tif");
+    r = convert(theirs, "setpriv --reuid=65534 --regid=65534 --clear-groups ");
+    if (::geteuid() == 0 && r.exitCode != 127) {
+        EXPECT_EQ(r.exitCode, 4);
+        EXPECT_EQ(r.err, "lumivista-tool: Permissão negada: não é possível ler ou gravar o arquivo. --- " + theirs + "\n");
+    }
+
+    // A file of mode 600 keeps it.
+    const std::string secret = old("secret.gif", 0600);
+    ASSERT_EQ(convert(secret).exitCode, 0);
+    struct stat st {};
+    ASSERT_EQ(::stat(secret.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 07777, 0600u);
+}
+
+// Each writer against a full disk and a file-size limit: the old file stays as it was and
+// nothing else is left in the folder.
+TEST(ToolFiles, EveryWriterLeavesTheOldFileWhenTheDiskFillsOrTheSizeLimitIsHit)
+{
+    testing::TempDir dir;
+    const std::string in = ShellQuote(WritePhoto(dir.file("in.bmp"), 600, 400));
+    testing::SmallDisk disk(64 * 1024);
+    const fs::path full = disk.mounted() ? disk.path() : dir.path() / "full";
+    fs::create_directories(full);
+    // Without a mount the sink's hook plays the full disk.
+    const std::string hook = disk.mounted() ? "" : "LUMIVISTA_TEST_DISK_FULL_AFTER=40000 ";
+    for (const char* format : kFormats) {
+        SCOPED_TRACE(format);
+        const std::string target = (full / (std::string("photo.") + format)).string();
+        ASSERT_TRUE(WriteWholeFile(target, kOld));
+        auto r = testing::RunCommand(hook + LV_TOOL + " convert " + in + " " + ShellQuote(target));
+        EXPECT_EQ(r.exitCode, 4);
+        EXPECT_EQ(r.err, "lumivista-tool: O disco está cheio. --- " + target + "\n");
+        EXPECT_EQ(Bytes(target), kOld);
+        EXPECT_EQ(EntriesIn(full), 1u);
+        fs::remove(target);
+
+        const std::string limited = dir.file(std::string("limited.") + format);
+        ASSERT_TRUE(WriteWholeFile(limited, kOld));
+        r = testing::RunCommand("bash -c " + ShellQuote("trap '' XFSZ; ulimit -f 8; exec " + std::string(LV_TOOL) +
+                                                          " convert " + in + " " + ShellQuote(limited)));
+        EXPECT_EQ(r.exitCode, 4);
+        EXPECT_EQ(r.err, "lumivista-tool: O arquivo excede o tamanho máximo permitido pelo sistema. --- " + limited + "\n");
+        EXPECT_EQ(Bytes(limited), kOld);
+    }
+    // in.bmp and the size-limited targets, and the stand-in for the full disk when not mounted
+    EXPECT_EQ(EntriesIn(dir.path()), std::size(kFormats) + (disk.mounted() ? 1 : 2));
+}
+
+TEST(ToolFiles, AKilledSaveLeavesTheOldFile)
+{
+    testing::TempDir dir;
+    const std::string in = WritePhoto(dir.file("big.bmp"), 3000, 2000);
+    for (const char* format : {"tif", "png"}) {
+        SCOPED_TRACE(format);
+        const std::string target = dir.file(std::string("photo.") + format);
+        ASSERT_TRUE(WriteWholeFile(target, kOld));
+        const pid_t child = ::fork();
+        if (child == 0) {
+            ::execl(LV_TOOL, LV_TOOL, "convert", in.c_str(), target.c_str(), static_cast<char*>(nullptr));
+            ::_exit(127);
+        }
+        // Kill it once its temporary file beside the target has grown.
+        bool writing = false;
+        for (int i = 0; i < 3000 && !writing; ++i) {
+            for (const auto& entry : fs::directory_iterator(dir.path())) {
+                const std::string name = entry.path().filename().string();
+                std::error_code ec;
+                if (name.starts_with(".photo.") && fs::file_size(entry.path(), ec) > 100'000)
+                    writing = true;
+            }
+            if (!writing)
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+        ::kill(child, SIGKILL);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        EXPECT_TRUE(writing) << "the save finished before it could be killed";
+        EXPECT_TRUE(WIFSIGNALED(status));
+        EXPECT_EQ(Bytes(target), kOld);
+    }
+}
+
+// Eight saves to one name at once: each replaces the file whole, so it is always exactly one
+// of the eight outputs.
+TEST(ToolFiles, EightConcurrentSavesLeaveOneWholeOutput)
+{
+    testing::TempDir dir;
+    std::vector<std::string> inputs;
+    for (int i = 0; i < 8; ++i)
+        inputs.push_back(WritePhoto(dir.file("in" + std::to_string(i) + ".bmp"), 500, 400, i));
+    for (const char* format : {"png", "jpg", "bmp", "tif"}) {
+        SCOPED_TRACE(format);
+        // What each input alone makes.
+        std::set<std::vector<std::uint8_t>> outputs;
+        for (std::size_t i = 0; i < inputs.size(); ++i) {
+            const std::string alone = dir.file("alone" + std::to_string(i) + "." + format);
+            ASSERT_EQ(Tool("convert " + ShellQuote(inputs[i]) + " " + ShellQuote(alone)).exitCode, 0);
+            outputs.insert(Bytes(alone));
+        }
+        ASSERT_EQ(outputs.size(), inputs.size());
+        const std::string target = dir.file(std::string("shared.") + format);
+        for (int round = 0; round < 3; ++round) {
+            std::string script;
+            for (const std::string& input : inputs)
+                script += std::string(LV_TOOL) + " convert " + ShellQuote(input) + " " + ShellQuote(target) + " & ";
+            const auto r = testing::RunCommand("sh -c " + ShellQuote(script + "wait"));
+            EXPECT_EQ(r.err, "");
+            EXPECT_EQ(outputs.count(Bytes(target)), 1u) << "round " << round;
+            EXPECT_EQ(Tool("info " + ShellQuote(target)).exitCode, 0);
+        }
+    }
+    // No temporary file is left behind.
+    for (const auto& entry : fs::directory_iterator(dir.path()))
+        EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
+}
+
+}  // namespace
+}  // namespace lv
