@@ -4,9 +4,11 @@
 #include "app/shell/program_fonts.h"
 #include "app/shell/shell_application.h"
 #include "app/shell/test_hooks.h"
+#include "sharing/qt_sharing/sharing_feature.h"
 
 #include <QApplication>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -21,7 +23,11 @@ int main(int argc, char** argv)
     lv::app::DocumentWindows documents(hooks);
     lv::app::ShellApplication shell(application, std::vector<std::string>(argv + 1, argv + argc), hooks, documents,
                                     documents);
-    shell.setMainWindowCreated([&documents](lv::app::MainWindow& window) { documents.attach(window); });
+    std::unique_ptr<lv::sharing::SharingFeature> sharing;
+    shell.setMainWindowCreated([&](lv::app::MainWindow& window) {
+        documents.attach(window);
+        sharing = std::make_unique<lv::sharing::SharingFeature>(window, documents, shell.storeLibrary(), hooks);
+    });
     shell.setTestCommandHandler([&documents](const QString& command) { return documents.handleTestCommand(command); });
     return shell.run();
 }

@@ -44,10 +44,33 @@ void SendKey(QWidget& window, const QKeySequence& sequence)
     QApplication::sendEvent(target, &release);
 }
 
+// Each character as a key press carrying its text, to the widget with the focus.
+void TypeText(QWidget& window, const QString& text)
+{
+    for (const QChar c : text) {
+        // The window's own focus child counts too: an offscreen window need not be active.
+        QWidget* focus = QApplication::focusWidget();
+        if (!focus || focus->window() != &window)
+            focus = window.focusWidget();
+        QPointer<QWidget> target = focus ? focus : &window;
+        const int key = int(c.toUpper().unicode());
+        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(target, &press);
+        if (!target)
+            return;
+        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QApplication::sendEvent(target, &release);
+    }
+}
+
 }  // namespace
 
 bool DeliverTestInput(QWidget& window, const QString& command)
 {
+    if (command.startsWith(QLatin1String("type "))) {
+        TypeText(window, command.mid(5));
+        return true;
+    }
     const QStringList words = command.split(' ', Qt::SkipEmptyParts);
     if (words.size() == 3) {
         const QPoint point(words[1].toInt(), words[2].toInt());

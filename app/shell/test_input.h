@@ -6,6 +6,8 @@
 //                               point
 //   "key SEQUENCE"              a key press and release ("F1", "Ctrl+Q", "Tab") to the
 //                               focused widget
+//   "type TEXT"                 the text typed, character by character, into the focused
+//                               widget
 
 #include <QString>
 #include <QWidget>

@@ -1,5 +1,6 @@
 #include "app/skin/button_table.h"
 #include "program_runner.h"
+#include "skin_clicks.h"
 
 #include <gtest/gtest.h>
 
@@ -7,32 +8,6 @@ namespace lv::testing {
 namespace {
 
 using skin::SkinVariant;
-
-// The centre of the first button of `panel` that `matches`, in its panel's coordinates
-// shifted by `offset`.
-template <class Match>
-std::string ClickOn(int panel, Match matches, skin::Point offset = {})
-{
-    for (const skin::ButtonDefinition& b : skin::PanelButtons(panel))
-        if (matches(b)) {
-            const skin::Rect r = b.placeIn(SkinVariant::Large).translated(offset.x, offset.y);
-            return "click " + std::to_string(r.x + r.width / 2) + " " + std::to_string(r.y + r.height / 2);
-        }
-    ADD_FAILURE() << "no such button on panel " << panel;
-    return {};
-}
-
-std::string ClickOnControl(int controlId)
-{
-    return ClickOn(0, [&](const skin::ButtonDefinition& b) { return b.controlId == controlId; });
-}
-
-std::string ClickOnPage(int panel, std::uint32_t screen, skin::Point host)
-{
-    return ClickOn(
-        panel, [&](const skin::ButtonDefinition& b) { return b.handler == skin::Handler::SwitchScreen && b.argument == screen; },
-        host);
-}
 
 TEST(ProgramScreens, AreaButtonsShowTheirScreensF1OpensTheirHelpAndCtrlQCloses)
 {

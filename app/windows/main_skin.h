@@ -42,6 +42,8 @@ public:
     std::optional<QRect> controlRect(int controlId) const;
     // A text field of the screen shown, by control id.
     QWidget* field(int controlId) const;
+    // The text a field starts with when its panel is next shown.
+    void presetField(int controlId, const QString& text) { fields_.preset(controlId, text); }
 
     // A toggle changed: remembered for every screen, and followed by the other panels shown.
     void mirrorToggle(const SkinPanelWidget& from, const skin::effect::MirrorToggle& toggle);

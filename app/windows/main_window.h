@@ -82,6 +82,12 @@ public:
     // A control of the screen shown, in window coordinates: 100 is the image workspace,
     // 142 the place of the colour tools.
     std::optional<QRect> controlRect(int controlId) const;
+    // The text a field of the screens starts with (the remembered login of the photo store).
+    void presetField(int controlId, const QString& text)
+    {
+        if (skin_)
+            skin_->presetField(controlId, text);
+    }
     // Help for a context (the contents when there is none).
     void openHelp(std::optional<int> context);
     HelpWindow* helpWindow() const { return help_.get(); }

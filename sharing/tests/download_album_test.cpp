@@ -118,5 +118,25 @@ TEST_F(DownloadAlbum, APhotoTheAlbumCantReadShowsItsMessageAndIsLeftOut)
     EXPECT_TRUE(ui.messages[0].text.starts_with(LoadString(album::kSaveErrorString))) << ui.messages[0].text;
 }
 
+TEST(DownloadAlbumFirst, AUserWithoutAlbumsGetsANewOneHoldingThePhotos)
+{
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    album::ProfileCatalogueStore store(dir.path() / "LV2000.ini", dir.path() / "none.ini");
+    album::AlbumCatalogue catalogue(store, dir.path() / "program");
+    album::Album open;
+    album::AlbumSession session{open, catalogue, album::AlbumPhotoReaders(), {}};
+    fs::create_directories(dir.path() / "program" / "albums");
+    const std::string photo = dir.file("a.jpg");
+    ASSERT_EQ(WriteJpeg(photo, DibCreate(40, 30, 0, false), 90), WriteResult::Written);
+    ASSERT_TRUE(AddDownloadToAlbum(session, photo));
+    ASSERT_TRUE(AddDownloadToAlbum(session, photo));
+    ASSERT_EQ(catalogue.count(kUserAlbumsCategory), 1);
+    EXPECT_EQ(catalogue.name(kUserAlbumsCategory, 0).rfind(LoadString(album::kNewAlbumNameString), 0), 0u);
+    const auto entries = album::ReadAlbumContents(catalogue.albumPath(kUserAlbumsCategory, 0)).entries;
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].path(), photo);
+}
+
 }  // namespace
 }  // namespace lv::sharing
