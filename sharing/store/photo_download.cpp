@@ -69,18 +69,23 @@ TransferResult RunTransfer(const StoreCalls& calls, const StoreCredentials& cred
     return result;
 }
 
+int StoreTextFor(int code)
+{
+    for (const auto& [c, id] : kCodeTexts)
+        if (c == code)
+            return id;
+    return 0;
+}
+
 void ShowStoreMessage(const StoreCalls& calls, int code)
 {
-    for (const auto& [c, id] : kCodeTexts) {
-        if (c != code || !calls.loadString)
-            continue;
-        std::array<char, kLibraryTextBytes> text{};
-        const int length = calls.loadString(id, text.data(), int(text.size()));
-        if (length > 0)
-            ui::Current().showMessage(std::string_view(text.data(), std::strlen(text.data())), ui::kWarningTitle,
-                                      ui::Icon::Exclamation);
+    const int id = StoreTextFor(code);
+    if (id == 0 || !calls.loadString)
         return;
-    }
+    std::array<char, kLibraryTextBytes> text{};
+    if (calls.loadString(id, text.data(), int(text.size())) > 0)
+        ui::Current().showMessage(std::string_view(text.data(), std::strlen(text.data())), ui::kWarningTitle,
+                                  ui::Icon::Exclamation);
 }
 
 std::vector<std::string> FileListNames(const char* buffer, std::size_t size, int count)

@@ -57,7 +57,9 @@ struct TransferResult {
 TransferResult RunTransfer(const StoreCalls& calls, const StoreCredentials& credentials,
                            const std::filesystem::path& folder);
 
-// The library's text for a code that has one (3-7 and 10), in the warning box.
+// The number of the library's text for a code that has one (3-7 and 10), else 0.
+int StoreTextFor(int code);
+// The library's text for a code that has one, in the warning box.
 void ShowStoreMessage(const StoreCalls& calls, int code);
 
 // The names in the library's buffer: `count` zero-terminated names, never reading past its end.

@@ -1,6 +1,5 @@
 #include "sharing/store/store_strings.h"
 
-#include "sharing/store/store_protocol.h"
 
 #include <array>
 #include <utility>
@@ -21,16 +20,6 @@ constexpr std::array<std::pair<int, std::string_view>, 7> kTexts = {{
            "tarde."},
 }};
 
-constexpr std::array<std::pair<int, int>, 7> kCodeTexts = {{
-    {kCannotConnect, 1016},
-    {kLoginRefused, 1017},
-    {kAccountLocked, 1018},
-    {kTimedOut, 1019},
-    {kNotSecure, 1020},
-    {kRequestRefused, 1021},
-    {kServiceFailed, 1022},
-}};
-
 }  // namespace
 
 std::string_view StoreString(int id)
@@ -39,14 +28,6 @@ std::string_view StoreString(int id)
         if (number == id)
             return text;
     return {};
-}
-
-int StringForCode(int code)
-{
-    for (const auto& [c, id] : kCodeTexts)
-        if (c == code)
-            return id;
-    return 0;
 }
 
 }  // namespace lv::sharing::store

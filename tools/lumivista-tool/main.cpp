@@ -5,10 +5,12 @@
 #include "convert_command.h"
 #include "geometry_commands.h"
 #include "info_command.h"
+#include "mail_command.h"
 #include "psd_command.h"
 #include "vlf_command.h"
 #include "skin_command.h"
 #include "slideshow_command.h"
+#include "store_command.h"
 
 #include <cstdio>
 #include <string>
@@ -40,6 +42,10 @@ constexpr Command kCommands[] = {
     {"slideshow", "frames OLD NEW OUTDIR --transition NAME --variant N [--size WxH] [--every K] [--seed S] [--format EXT] [--json] | list [--json]",
      "pictures of a slide-show transition step by step; the transitions with their variants and random numbers",
      lv::tool::RunSlideshow},
+    {"mail", "FILE --to ADDR [--subject S] [--body B] [--smtp URL] [--security none|starttls|tls] [--from ADDR] [--ca-file FILE] [--smaller 1024|1600] [--json]",
+     "send a picture as the e-mail page does (SMTP password on standard input)", lv::tool::RunMail},
+    {"store", "download --server URL --user ID --dir DIR [--album ALBUM] [--ca-file FILE] [--json]",
+     "download the user's photos from the photo service (password on standard input)", lv::tool::RunStore},
 };
 
 void PrintHelp(std::FILE* out)
