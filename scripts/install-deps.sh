@@ -11,12 +11,14 @@ packages=(
   libsane-dev
   libgsf-1-dev
   libfreetype-dev libfontconfig-dev
+  libcurl4-openssl-dev libx11-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation
   python3 python3-pil imagemagick graphicsmagick libtiff-tools netpbm
   libjpeg-turbo-progs libvips-tools sane-utils
   python3-olefile
+  openssl
   # installing and packaging: the desktop's checks and CPack's Debian generator
   desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file
 )
