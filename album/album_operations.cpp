@@ -48,14 +48,14 @@ int HeadRowShowing(int index, GridShape grid)
     return std::max(0, index / std::max(1, grid.columns) + 1 - grid.rows);
 }
 
-void ShowPhotoFailure(PhotoFailure failure, int value1)
+void ShowPhotoFailure(PhotoFailure failure, int value1, std::string_view path)
 {
     if (failure == PhotoFailure::CannotOpen)
-        ShowStringMessage(kCannotFindFileString);
+        ShowDetailedStringMessage(kCannotFindFileString, path);
     else if (value1 == kSavedPhotoValue)
-        ShowStringMessage(kSaveErrorString);
+        ShowDetailedStringMessage(kSaveErrorString, path);
     else
-        ShowStringMessage(kUnknownFormatString);
+        ShowDetailedStringMessage(kUnknownFormatString, path);
 }
 
 bool AddPhotoToAlbum(AlbumSession& session, const AddPhotoRequest& request, const AlbumChooser& chooser)
@@ -71,7 +71,7 @@ bool AddPhotoToAlbum(AlbumSession& session, const AddPhotoRequest& request, cons
     } else {
         built = BuildPhotoEntry(label, session.readers);
         if (built.failure != PhotoFailure::None) {
-            ShowPhotoFailure(built.failure, request.values[0]);
+            ShowPhotoFailure(built.failure, request.values[0], request.path);
             return false;
         }
     }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace lv::album {
 
@@ -56,8 +57,8 @@ using AlbumChooser = std::function<std::optional<int>(int category)>;
 // or 6436 when the photo can't be loaded, 2547 when the album holds 1000 photos.
 bool AddPhotoToAlbum(AlbumSession& session, const AddPhotoRequest& request, const AlbumChooser& chooser = {});
 
-// Shows the message for a photo that could not be loaded.
-void ShowPhotoFailure(PhotoFailure failure, int value1);
+// Shows the message for a photo that could not be loaded, naming it.
+void ShowPhotoFailure(PhotoFailure failure, int value1, std::string_view path);
 
 struct RefreshReport {
     std::size_t madeAbsolute = 0;

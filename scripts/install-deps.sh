@@ -15,7 +15,7 @@ packages=(
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-liberation
-  python3 python3-pil imagemagick graphicsmagick libtiff-tools netpbm
+  python3 python3-pil python3-numpy imagemagick graphicsmagick libtiff-tools netpbm
   libjpeg-turbo-progs libvips-tools sane-utils
   python3-olefile
   openssl

@@ -87,10 +87,11 @@ TEST_F(Albums, PhotosThatCantBeLoadedGiveTheirMessage)
     EXPECT_FALSE(AddPhotoToAlbum(session, request(garbage)));
     EXPECT_FALSE(AddPhotoToAlbum(session, saved));
     EXPECT_FALSE(AddPhotoToAlbum(session, request(noExtension)));
-    // The image library reports the file it couldn't open before the album's own message.
-    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Não é possível abrir -- " + dir.file("sumiu.jpg"),
-                                                     "Não é possível localizar o arquivo.", "Formato de arquivo desconhecido.",
-                                                     "Salvar erro do arquivo.", "Formato de arquivo desconhecido."}));
+    // One message per photo, naming it.
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Não é possível localizar o arquivo. --- " + dir.file("sumiu.jpg"),
+                                                     "Formato de arquivo desconhecido. --- " + garbage,
+                                                     "Salvar erro do arquivo. --- " + garbage,
+                                                     "Formato de arquivo desconhecido. --- " + noExtension}));
     for (const auto& m : ui.messages) {
         EXPECT_EQ(m.title, "Atenção");
         EXPECT_EQ(m.icon, ui::Icon::Exclamation);

@@ -3,6 +3,7 @@
 #include "album_command.h"
 #include "command.h"
 #include "convert_command.h"
+#include "effect_commands.h"
 #include "geometry_commands.h"
 #include "info_command.h"
 #include "mail_command.h"
@@ -34,6 +35,10 @@ constexpr Command kCommands[] = {
     {"crop", "IN OUT LEFT TOP RIGHT BOTTOM", "cut out a rectangle (rows count from the top)", lv::tool::RunCrop},
     {"thumb", "IN OUT WIDTH HEIGHT", "scale fast into a box, keeping the aspect ratio", lv::tool::RunScale},
     {"new", "WIDTH HEIGHT R G B OUT [--grey]", "make a picture of one colour", lv::tool::RunNew},
+    {"enhance", "IN OUT --mode M [--sliders A[,B[,C]]] [--threads N]",
+     "an enhancement of the adjustments panel (modes 0-7, sliders 0-100, 50 = no change)", lv::tool::RunEnhance},
+    {"effect", "IN OUT --op CODE [--strength N] [--threads N] | --list [--json]",
+     "an artistic effect with the strength slider at N (default 50), or the list of effects", lv::tool::RunEffect},
     {"skin", "info FILE [--json]", "screens, buttons, rectangles and picture sizes of a skin file", lv::tool::RunSkin},
     {"album", "make OUT.abm FILE... [--jobs N] | add ALBUM FILE... | refresh ALBUM | info ALBUM [--json] | thumbs ALBUM DIR | list [--category N] [--json]",
      "album files: build from photos, add, bring up to date, inspect, export thumbnails; the album catalogue",

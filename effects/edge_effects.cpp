@@ -1,0 +1,242 @@
+// Lines and relief: emboss, edges, glowing edges, and the drawing effects (sketch,
+// pencil, charcoal, coloured pencil, cartoon).
+
+#include "effects/blur.h"
+#include "effects/neighbourhood.h"
+#include "effects/operation.h"
+#include "effects/operation_codes.h"
+#include "effects/parallel.h"
+#include "effects/pixel_noise.h"
+#include "effects/row_loops.h"
+#include "effects/point_ops.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace lv::effects {
+
+namespace {
+
+FloatImage BlurredLuma(ConstRaster in, double sigma, const Context& ctx)
+{
+    FloatImage luma = LumaImage(in, ctx.threads);
+    GaussianBlur(luma, sigma, sigma, ctx.threads);
+    return luma;
+}
+
+// --- Relief and edges ------------------------------------------------------------------
+
+constexpr double kEmbossSoftening = 0.6;  // effect units
+
+void RunEmboss(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
+{
+    // The parameter is the gentleness: 0 gives the deepest relief.
+    const double depth = 1.0 - p.strength(0);
+    const double unit = ctx.effectUnit();
+    const FloatImage luma = BlurredLuma(in, kEmbossSoftening * unit, ctx);
+    // Gradients per effect unit keep the relief alike at any size and preview scale.
+    const float gain = float((0.6 + 5.4 * depth) * unit);
+    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
+        for (int x = 0; x < out.width; ++x, d += 3) {
+            float gx, gy;
+            Sobel(luma, x, y, 0, gx, gy);
+            // Light from the top left.
+            d[0] = d[1] = d[2] = ClampByte(128.0f - gain * (gx + gy) * 0.7071f);
+        }
+    });
+}
+
+constexpr double kEdgeSoftening = 0.5;
+
+FloatImage ColourEdges(ConstRaster in, double softening, const Context& ctx)
+{
+    FloatImage soft = BlurredCopy(in, softening * ctx.effectUnit(), ctx.threads);
+    return GradientMagnitude(soft, ctx.threads);
+}
+
+void RunEdges(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
+{
+    const FloatImage edges = ColourEdges(in, kEdgeSoftening, ctx);
+    const float gain = float((1.0 + 5.0 * p.strength(0)) * ctx.effectUnit());
+    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
+        const float* e = edges.row(y);
+        for (std::size_t i = 0; i < out.rowSamples(); ++i)
+            d[i] = ClampByte(e[i] * gain);
+    });
+}
+
+constexpr double kGlowSpread = 3.0;
+
+void RunGlowingEdges(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
+{
+    FloatImage edges = ColourEdges(in, 0.8, ctx);
+    const float gain = float((2.0 + 4.0 * p.strength(0)) * ctx.effectUnit());
+    for (float& v : edges.samples)
+        v = std::min(255.0f, v * gain);
+    FloatImage glow = edges;
+    GaussianBlur(glow, kGlowSpread * ctx.effectUnit(), kGlowSpread * ctx.effectUnit(), ctx.threads);
+    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
+        const float* e = edges.row(y);
+        const float* g = glow.row(y);
+        for (int x = 0; x < out.width; ++x, d += 3, e += 3, g += 3) {
+            // Neon: the line plus its halo, pushed toward full saturation.
+            float v[3];
+            for (int c = 0; c < 3; ++c)
+                v[c] = e[c] + 1.8f * g[c];
+            const float l = 0.114f * v[0] + 0.587f * v[1] + 0.299f * v[2];
+            for (int c = 0; c < 3; ++c)
+                d[c] = ClampByte(l + 1.6f * (v[c] - l));
+        }
+    });
+}
+
+// --- Drawings ----------------------------------------------------------------------------
+
+// Grey pencil lines on white: the picture divided by its blurred negative ("colour dodge").
+FloatImage DodgeLines(ConstRaster in, double sigma, float darkness, const Context& ctx)
+{
+    FloatImage luma = LumaImage(in, ctx.threads);
+    FloatImage inverse = luma;
+    for (float& v : inverse.samples)
+        v = 255.0f - v;
+    GaussianBlur(inverse, sigma, sigma, ctx.threads);
+    for (std::size_t i = 0; i < luma.samples.size(); ++i) {
+        const float dodge = std::min(1.0f, luma.samples[i] / std::max(1.0f, 255.0f - inverse.samples[i]));
+        luma.samples[i] = 255.0f * std::pow(dodge, darkness);
+    }
+    return luma;
+}
+
+double SketchSpread(const Parameters& p, const Context& ctx)
+{
+    return (0.6 + 3.4 * p.strength(0)) * ctx.effectUnit();
+}
+
+void RunSketch(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
+{
+    const FloatImage lines = DodgeLines(in, SketchSpread(p, ctx), float(1.5 + 2.5 * p.strength(0)), ctx);
+    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
+        const float* l = lines.row(y);
+        for (int x = 0; x < out.width; ++x, d += 3)
+            d[0] = d[1] = d[2] = ClampByte(l[x]);
+    });
+}
+
+// Diagonal strokes one effect unit wide: noise averaged along the 45° line, in effect
+// units of the whole picture so strokes keep their size in a preview. 0 paper … 1 stroke.
+float Hatch(int x, int y, const Context& ctx, std::uint32_t seed)
+{
+    const double unit = ctx.effectUnit();
+    const int ux = int(std::floor((ctx.originX + x) / unit));
+    const int uy = int(std::floor((ctx.originY + y) / unit));
+    float sum = 0;
+    for (int t = -3; t <= 3; ++t)
+        sum += UnitNoise(ux + t, uy - t, seed);
+    return SmoothStep(0.45f, 0.75f, sum / 7.0f);
+}
+
+void RunPencil(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
+{
+    const FloatImage lines = DodgeLines(in, 0.8 * ctx.effectUnit(), 3.0f, ctx);
+    const FloatImage tone = BlurredLuma(in, 1.5 * ctx.effectUnit(), ctx);
+    const float shading = float(0.5 + 0.5 * p.strength(0));
+    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
+        const float* l = lines.row(y);
+        const float* t = tone.row(y);
+        for (int x = 0; x < out.width; ++x, d += 3) {
+            // Darker tones get denser strokes; paper shows between them.
+            const float dark = std::pow(1.0f - t[x] / 255.0f, 0.8f);
+            const float hatched = 255.0f * (1.0f - shading * dark * (0.4f + 0.9f * Hatch(x, y, ctx, kOpPencil)));
+            d[0] = d[1] = d[2] = ClampByte(std::min(l[x], hatched));
+        }
+    });
+}
+
+void RunCharcoal(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
+{
+    const double unit = ctx.effectUnit();
+    FloatImage luma = BlurredLuma(in, 1.0 * unit, ctx);
+    const FloatImage edges = GradientMagnitude(luma, ctx.threads);
+    const float gain = float((3.0 + 6.0 * p.strength(0)) * unit);
+    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
+        const float* e = edges.row(y);
+        const float* l = luma.row(y);
+        for (int x = 0; x < out.width; ++x, d += 3) {
+            // Smudged tone in a few steps, dark strokes on the edges, grainy paper.
+            const float tone = 70.0f + 185.0f * std::pow(l[x] / 255.0f, 1.4f);
+            const float stroke = std::min(1.0f, e[x] * gain / 255.0f);
+            const float grain = 14.0f * UnitNoise(ctx.originX + x, ctx.originY + y, kOpCharcoal);
+            d[0] = d[1] = d[2] = ClampByte(tone * (1.0f - 0.9f * stroke) - grain);
+        }
+    });
+}
+
+void RunColouredPencil(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
+{
+    const FloatImage lines = DodgeLines(in, 0.9 * ctx.effectUnit(), 1.6f, ctx);
+    const float colour = float(0.4 + 0.6 * p.strength(0));
+    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
+        const std::uint8_t* s = in.row(y);
+        const float* l = lines.row(y);
+        for (int x = 0; x < out.width; ++x, d += 3, s += 3) {
+            // Colour laid on in strokes over the paper, graphite lines on top.
+            const float laid = colour * (0.55f + 0.45f * Hatch(x, y, ctx, kOpColouredPencil));
+            for (int c = 0; c < 3; ++c)
+                d[c] = ClampByte((255.0f - laid * (255.0f - s[c])) * l[x] / 255.0f);
+        }
+    });
+}
+
+void RunCartoon(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
+{
+    const double unit = ctx.effectUnit();
+    const FloatImage flat = Kuwahara(in, 3.0 * unit, ctx.threads);
+    FloatImage luma = BlurredLuma(in, 1.0 * unit, ctx);
+    const FloatImage edges = GradientMagnitude(luma, ctx.threads);
+    const int levels = 8 - int(std::lround(4 * p.strength(0)));
+    const float lineGain = float(unit * (1.0 + 1.5 * p.strength(0)));
+    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
+        const float* f = flat.row(y);
+        const float* e = edges.row(y);
+        for (int x = 0; x < out.width; ++x, d += 3, f += 3) {
+            const float ink = SmoothStep(6.0f, 14.0f, e[x] * lineGain);
+            for (int c = 0; c < 3; ++c) {
+                const float q = std::round(f[c] / 255.0f * float(levels - 1)) / float(levels - 1) * 255.0f;
+                d[c] = ClampByte((0.7f * q + 0.3f * f[c]) * (1.0f - 0.92f * ink));
+            }
+        }
+    });
+}
+
+int SofteningMargin(double units, const Context& ctx)
+{
+    return GaussianReach(units * ctx.effectUnit()) + 2;
+}
+
+constexpr OperationSpec kEdges[] = {
+    {kOpEmboss, 1, 1, true, true, false, [](const Parameters&, const Context& c) { return SofteningMargin(kEmbossSoftening, c); },
+     RunEmboss},
+    {kOpEdges, 1, 1, true, false, false, [](const Parameters&, const Context& c) { return SofteningMargin(kEdgeSoftening, c); },
+     RunEdges},
+    {kOpGlowingEdges, 1, 1, true, true, false,
+     [](const Parameters&, const Context& c) { return SofteningMargin(0.8, c) + GaussianReach(kGlowSpread * c.effectUnit()); },
+     RunGlowingEdges},
+    {kOpSketch, 1, 1, true, true, false, [](const Parameters& p, const Context& c) { return GaussianReach(SketchSpread(p, c)) + 2; },
+     RunSketch},
+    {kOpPencil, 1, 1, true, true, false, [](const Parameters&, const Context& c) { return SofteningMargin(1.5, c); }, RunPencil},
+    {kOpCharcoal, 1, 1, true, true, false, [](const Parameters&, const Context& c) { return SofteningMargin(1.0, c); }, RunCharcoal},
+    {kOpColouredPencil, 1, 1, true, true, false, [](const Parameters&, const Context& c) { return SofteningMargin(0.9, c); },
+     RunColouredPencil},
+    {kOpCartoon, 1, 1, true, true, false,
+     [](const Parameters&, const Context& c) { return std::max(KuwaharaReach(3.0 * c.effectUnit()), SofteningMargin(1.0, c)); },
+     RunCartoon},
+};
+
+}  // namespace
+
+std::span<const OperationSpec> EdgeEffects()
+{
+    return kEdges;
+}
+
+}  // namespace lv::effects

@@ -1,0 +1,90 @@
+#include "effects/neighbourhood.h"
+
+#include "effects/blur.h"
+#include "effects/parallel.h"
+
+namespace lv::effects {
+
+FloatImage GradientMagnitude(const FloatImage& image, int threads)
+{
+    FloatImage out(image.width, image.height, image.channels);
+    ParallelFor(image.height, ThreadsFor((long long)image.samples.size(), threads), [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            float* o = out.row(y);
+            for (int x = 0; x < image.width; ++x)
+                for (int c = 0; c < image.channels; ++c) {
+                    float gx, gy;
+                    Sobel(image, x, y, c, gx, gy);
+                    o[x * image.channels + c] = std::sqrt(gx * gx + gy * gy);
+                }
+        }
+    });
+    return out;
+}
+
+FloatImage Kuwahara(ConstRaster in, double half, int threads)
+{
+    const int r = std::max(1, int(std::lround(half)));
+    const int ch = in.channels;
+    // Channels: the colour, then luma and luma squared for the variance.
+    FloatImage stats(in.width, in.height, ch + 2);
+    for (int y = 0; y < in.height; ++y) {
+        const std::uint8_t* s = in.row(y);
+        float* d = stats.row(y);
+        for (int x = 0; x < in.width; ++x, s += ch, d += ch + 2) {
+            for (int c = 0; c < ch; ++c)
+                d[c] = s[c];
+            const float l = ch == 3 ? 0.114f * s[0] + 0.587f * s[1] + 0.299f * s[2] : float(s[0]);
+            d[ch] = l;
+            d[ch + 1] = l * l;
+        }
+    }
+    const int h = std::max(1, r / 2);
+    BoxBlur(stats, h, threads);
+    FloatImage out(in.width, in.height, ch);
+    ParallelFor(in.height, ThreadsFor((long long)in.height * in.width * (ch + 2), threads), [&](int begin, int end) {
+        for (int y = begin; y < end; ++y)
+            for (int x = 0; x < in.width; ++x) {
+                float acc[3] = {0, 0, 0};
+                float weights = 0;
+                for (int q = 0; q < 4; ++q) {
+                    const int qx = std::clamp(x + ((q & 1) ? h : -h), 0, in.width - 1);
+                    const int qy = std::clamp(y + ((q & 2) ? h : -h), 0, in.height - 1);
+                    const float* m = stats.row(qy) + qx * (ch + 2);
+                    const float variance = std::max(0.0f, m[ch + 1] - m[ch] * m[ch]);
+                    // Weight 1/(1 + v)^4: calm squares win, but ties blend instead of jumping.
+                    const float w1 = 1.0f / (1.0f + variance * 0.02f);
+                    const float w = w1 * w1 * w1 * w1;
+                    for (int c = 0; c < ch; ++c)
+                        acc[c] += w * m[c];
+                    weights += w;
+                }
+                float* o = out.row(y) + x * ch;
+                for (int c = 0; c < ch; ++c)
+                    o[c] = acc[c] / weights;
+            }
+    });
+    return out;
+}
+
+int KuwaharaReach(double half)
+{
+    const int r = std::max(1, int(std::lround(half)));
+    const int h = std::max(1, r / 2);
+    return 2 * h + 2;
+}
+
+void Sampler::sample(float x, float y, float* out) const
+{
+    // Clamp to the picture first, then to the raster (which holds the picture's part we need).
+    x = std::clamp(x, 0.0f, float(ctx_.fullWidth - 1)) - float(ctx_.originX);
+    y = std::clamp(y, 0.0f, float(ctx_.fullHeight - 1)) - float(ctx_.originY);
+    BilinearRead([this](int row) { return raster_.row(row); }, raster_.width, raster_.height, raster_.channels, x, y, out);
+}
+
+void SampleFloat(const FloatImage& image, float x, float y, float* out)
+{
+    BilinearRead([&image](int row) { return image.row(row); }, image.width, image.height, image.channels, x, y, out);
+}
+
+}  // namespace lv::effects

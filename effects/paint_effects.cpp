@@ -1,0 +1,169 @@
+// Painting: oil paint, watercolour and pointillism.
+
+#include "effects/blur.h"
+#include "effects/neighbourhood.h"
+#include "effects/operation.h"
+#include "effects/operation_codes.h"
+#include "effects/parallel.h"
+#include "effects/pixel_noise.h"
+#include "effects/row_loops.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace lv::effects {
+
+namespace {
+
+float LumaOf(const float* bgr)
+{
+    return 0.114f * bgr[0] + 0.587f * bgr[1] + 0.299f * bgr[2];
+}
+
+// --- Oil paint ------------------------------------------------------------------------------
+
+double OilBrush(const Parameters& p, const Context& ctx)
+{
+    return (1.5 + 4.5 * p.strength(0)) * ctx.effectUnit();
+}
+
+void RunOilPaint(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
+{
+    const FloatImage paint = Kuwahara(in, OilBrush(p, ctx), ctx.threads);
+    FloatImage relief = LumaImage(in, ctx.threads);
+    for (int y = 0; y < paint.height; ++y) {
+        const float* s = paint.row(y);
+        float* r = relief.row(y);
+        for (int x = 0; x < paint.width; ++x, s += 3)
+            r[x] = LumaOf(s);
+    }
+    const float texture = float(0.35 * ctx.effectUnit());
+    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
+        const float* s = paint.row(y);
+        for (int x = 0; x < out.width; ++x, s += 3, d += 3) {
+            // The paint's own edges catch light from the top left, like thick strokes.
+            float gx, gy;
+            Sobel(relief, x, y, 0, gx, gy);
+            const float light = -texture * (gx + gy);
+            const float l = LumaOf(s);
+            for (int c = 0; c < 3; ++c)
+                d[c] = ClampByte(l + 1.15f * (s[c] - l) + light);
+        }
+    });
+}
+
+int OilMargin(const Parameters& p, const Context& ctx)
+{
+    return KuwaharaReach(OilBrush(p, ctx)) + 2;
+}
+
+// --- Watercolour ------------------------------------------------------------------------------
+
+constexpr double kWashSpread = 1.2;
+
+void RunWatercolour(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
+{
+    const double unit = ctx.effectUnit();
+    FloatImage wash = Kuwahara(in, (1.0 + 3.0 * p.strength(0)) * unit, ctx.threads);
+    GaussianBlur(wash, kWashSpread * unit, kWashSpread * unit, ctx.threads);
+    FloatImage luma(wash.width, wash.height, 1);
+    for (int y = 0; y < wash.height; ++y)
+        for (int x = 0; x < wash.width; ++x)
+            luma.row(y)[x] = LumaOf(wash.row(y) + 3 * x);
+    const FloatImage edges = GradientMagnitude(luma, ctx.threads);
+    const float edgeGain = float(unit);
+    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
+        const float* w = wash.row(y);
+        const float* e = edges.row(y);
+        for (int x = 0; x < out.width; ++x, w += 3, d += 3) {
+            // Paint pools darker at the borders of each wash; the paper shows through.
+            const float pool = 1.0f - 0.35f * SmoothStep(2.0f, 20.0f, e[x] * edgeGain);
+            const float paper = 0.94f + 0.06f * UnitNoise(ctx.originX + x, ctx.originY + y, kOpWatercolour);
+            const float l = LumaOf(w);
+            for (int c = 0; c < 3; ++c) {
+                const float pigment = l + 1.1f * (w[c] - l);
+                d[c] = ClampByte((255.0f - 0.85f * (255.0f - pigment)) * pool * paper);
+            }
+        }
+    });
+}
+
+int WatercolourMargin(const Parameters& p, const Context& ctx)
+{
+    const double unit = ctx.effectUnit();
+    return KuwaharaReach((1.0 + 3.0 * p.strength(0)) * unit) + GaussianReach(kWashSpread * unit) + 2;
+}
+
+// --- Pointillism ------------------------------------------------------------------------------
+
+double DotCell(const Parameters& p, const Context& ctx)
+{
+    return std::max(2.0, (4.0 + 8.0 * p.strength(0)) * ctx.effectUnit());
+}
+
+void RunPointillism(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
+{
+    const float cell = float(DotCell(p, ctx));
+    const FloatImage colours = BlurredCopy(in, cell / 3.0, ctx.threads);
+    const float radius = 0.62f * cell;
+    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
+        const float ay = float(ctx.originY + y) + 0.5f;
+        for (int x = 0; x < out.width; ++x, d += 3) {
+            const float ax = float(ctx.originX + x) + 0.5f;
+            // Two grids of jittered dots, the second offset by half a cell; where dots
+            // overlap the one with the highest hash lies on top, whatever order we look.
+            std::uint32_t best = 0;
+            float dotX = 0, dotY = 0;
+            bool covered = false;
+            for (int grid = 0; grid < 2; ++grid) {
+                const float shift = grid * 0.5f * cell;
+                const int cx = int(std::floor((ax - shift) / cell)), cy = int(std::floor((ay - shift) / cell));
+                for (int j = cy - 1; j <= cy + 1; ++j)
+                    for (int i = cx - 1; i <= cx + 1; ++i) {
+                        const std::uint32_t h = HashPixel(i, j, kOpPointillism + 7919u * std::uint32_t(grid));
+                        const float px = shift + (float(i) + 0.5f + 0.35f * (float(h & 255) / 127.5f - 1.0f)) * cell;
+                        const float py = shift + (float(j) + 0.5f + 0.35f * (float((h >> 8) & 255) / 127.5f - 1.0f)) * cell;
+                        if ((px - ax) * (px - ax) + (py - ay) * (py - ay) <= radius * radius && (!covered || h > best)) {
+                            covered = true;
+                            best = h;
+                            dotX = px;
+                            dotY = py;
+                        }
+                    }
+            }
+            float c[3];
+            if (covered) {
+                SampleFloat(colours, dotX - float(ctx.originX) - 0.5f, dotY - float(ctx.originY) - 0.5f, c);
+                const float l = LumaOf(c);
+                const float shade = 0.92f + 0.16f * float((best >> 16) & 255) / 255.0f;
+                for (int k = 0; k < 3; ++k)
+                    d[k] = ClampByte((l + 1.45f * (c[k] - l)) * shade);
+            } else {
+                SampleFloat(colours, float(x), float(y), c);
+                for (int k = 0; k < 3; ++k)
+                    d[k] = ClampByte(255.0f - 0.35f * (255.0f - c[k]));
+            }
+        }
+    });
+}
+
+int PointillismMargin(const Parameters& p, const Context& ctx)
+{
+    const double cell = DotCell(p, ctx);
+    return int(std::ceil(2.5 * cell)) + GaussianReach(cell / 3.0) + 2;
+}
+
+constexpr OperationSpec kPaint[] = {
+    {kOpOilPaint, 1, 1, true, true, false, OilMargin, RunOilPaint},
+    {kOpWatercolour, 1, 1, true, true, false, WatercolourMargin, RunWatercolour},
+    {kOpPointillism, 1, 1, true, true, false, PointillismMargin, RunPointillism},
+};
+
+}  // namespace
+
+std::span<const OperationSpec> PaintEffects()
+{
+    return kPaint;
+}
+
+}  // namespace lv::effects

@@ -1,0 +1,226 @@
+// Tiles on a grid fixed to the whole picture: mosaic, glass tiles and colour halftone.
+
+#include "effects/blur.h"
+#include "effects/neighbourhood.h"
+#include "effects/operation.h"
+#include "effects/operation_codes.h"
+#include "effects/parallel.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+namespace lv::effects {
+
+namespace {
+
+// --- Mosaic -----------------------------------------------------------------------------------
+
+double MosaicTile(const Parameters& p, const Context& ctx)
+{
+    return std::max(1.0, (3.0 + 29.0 * p.strength(0)) * ctx.effectUnit());
+}
+
+// The tile index of working pixel `v` of the whole picture, for tiles of `size` pixels.
+int TileOf(int v, double size)
+{
+    return int(std::floor((v + 0.5) / size));
+}
+
+void RunMosaic(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
+{
+    const double size = MosaicTile(p, ctx);
+    const int ch = in.channels;
+    // Column ranges of the tiles met along a row of the raster.
+    std::vector<int> tileOfX(std::size_t(in.width));
+    for (int x = 0; x < in.width; ++x)
+        tileOfX[std::size_t(x)] = TileOf(ctx.originX + x, size) - TileOf(ctx.originX, size);
+    const int tiles = tileOfX.back() + 1;
+    std::vector<double> sums(std::size_t(tiles) * std::size_t(ch + 1));
+    int y = 0;
+    while (y < in.height) {
+        const int band = TileOf(ctx.originY + y, size);
+        int end = y;
+        while (end < in.height && TileOf(ctx.originY + end, size) == band)
+            ++end;
+        std::fill(sums.begin(), sums.end(), 0.0);
+        for (int yy = y; yy < end; ++yy) {
+            const std::uint8_t* s = in.row(yy);
+            for (int x = 0; x < in.width; ++x, s += ch) {
+                double* t = &sums[std::size_t(tileOfX[std::size_t(x)]) * std::size_t(ch + 1)];
+                for (int c = 0; c < ch; ++c)
+                    t[c] += s[c];
+                t[ch] += 1;
+            }
+        }
+        for (int yy = y; yy < end; ++yy) {
+            std::uint8_t* d = out.row(yy);
+            for (int x = 0; x < in.width; ++x, d += ch) {
+                const double* t = &sums[std::size_t(tileOfX[std::size_t(x)]) * std::size_t(ch + 1)];
+                for (int c = 0; c < ch; ++c)
+                    d[c] = std::uint8_t(t[c] / t[ch] + 0.5);
+            }
+        }
+        y = end;
+    }
+}
+
+int MosaicMargin(const Parameters& p, const Context& ctx)
+{
+    return int(std::ceil(MosaicTile(p, ctx))) + 1;
+}
+
+// --- Glass tiles ---------------------------------------------------------------------------------
+
+double GlassTile(const Parameters& p, const Context& ctx)
+{
+    return std::max(2.0, (10.0 + 40.0 * p.strength(0)) * ctx.effectUnit());
+}
+
+void RunGlassTiles(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
+{
+    const float size = float(GlassTile(p, ctx));
+    const Sampler sampler(in, ctx);
+    const int ch = in.channels;
+    ParallelFor(out.height, ThreadsFor((long long)out.height * out.width * ch, ctx.threads), [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            std::uint8_t* d = out.row(y);
+            const float ay = float(ctx.originY + y) + 0.5f;
+            const float v = ay / size - std::floor(ay / size);  // 0–1 across the tile
+            for (int x = 0; x < out.width; ++x, d += ch) {
+                const float ax = float(ctx.originX + x) + 0.5f;
+                const float u = ax / size - std::floor(ax / size);
+                // Each tile is a convex lens: it shows its surroundings squeezed and turned.
+                const float sx = ax + (0.5f - u) * size * 0.9f;
+                const float sy = ay + (0.5f - v) * size * 0.9f;
+                float c[3];
+                sampler.sample(sx - 0.5f, sy - 0.5f, c);
+                // Bevel: light on the top-left edges, shade on the bottom-right ones.
+                const float edge = std::min({u, v, 1.0f - u, 1.0f - v});
+                const float bevel = (1.0f - SmoothStep(0.0f, 0.12f, edge)) * (u + v < 1.0f ? 40.0f : -45.0f);
+                for (int k = 0; k < ch; ++k)
+                    d[k] = ClampByte(c[k] + bevel);
+            }
+        }
+    });
+}
+
+int GlassMargin(const Parameters& p, const Context& ctx)
+{
+    return int(std::ceil(GlassTile(p, ctx))) + 2;
+}
+
+// --- Halftone ----------------------------------------------------------------------------------
+
+double HalftoneCell(const Parameters& p, const Context& ctx)
+{
+    return std::max(2.0, (3.0 + 9.0 * p.strength(0)) * ctx.effectUnit());
+}
+
+// Ink coverage of one screen at every cell centre the raster can see, read once per cell.
+class ScreenCells {
+public:
+    ScreenCells(const FloatImage& colours, const Context& ctx, float cell, float cosA, float sinA, int ink)
+        : cell_(cell), cos_(cosA), sin_(sinA)
+    {
+        // The raster's corners in screen coordinates bound the cells needed (plus a ring).
+        float uMin = 1e30f, uMax = -1e30f, vMin = 1e30f, vMax = -1e30f;
+        for (const float x : {float(ctx.originX), float(ctx.originX + colours.width)})
+            for (const float y : {float(ctx.originY), float(ctx.originY + colours.height)}) {
+                uMin = std::min(uMin, x * cosA + y * sinA), uMax = std::max(uMax, x * cosA + y * sinA);
+                vMin = std::min(vMin, -x * sinA + y * cosA), vMax = std::max(vMax, -x * sinA + y * cosA);
+            }
+        i0_ = int(std::floor(uMin / cell)) - 2;
+        j0_ = int(std::floor(vMin / cell)) - 2;
+        columns_ = int(std::floor(uMax / cell)) + 3 - i0_;
+        const int rows = int(std::floor(vMax / cell)) + 3 - j0_;
+        coverage_.resize(std::size_t(columns_) * std::size_t(rows));
+        for (int j = 0; j < rows; ++j)
+            for (int i = 0; i < columns_; ++i) {
+                const float pu = (float(i0_ + i) + 0.5f) * cell, pv = (float(j0_ + j) + 0.5f) * cell;
+                const float px = pu * cosA - pv * sinA, py = pu * sinA + pv * cosA;
+                float c[3];
+                SampleFloat(colours, px - float(ctx.originX) - 0.5f, py - float(ctx.originY) - 0.5f, c);
+                const float b = c[0] / 255.0f, g = c[1] / 255.0f, r = c[2] / 255.0f;
+                // Black ink only for the deep shadows; colour inks carry the rest.
+                const float black = std::max(0.0f, (1.0f - std::max({r, g, b}) - 0.3f) / 0.7f);
+                const float rest = std::max(1e-3f, 1.0f - black);
+                const float cover = ink == 3 ? black : (1.0f - (ink == 0 ? r : ink == 1 ? g : b) - black) / rest;
+                // Dot radius for that coverage, a little generous so full tones close up.
+                coverage_[std::size_t(j) * std::size_t(columns_) + std::size_t(i)] =
+                    cell * std::sqrt(std::clamp(cover, 0.0f, 1.0f) / 3.14159f) * 1.1f;
+            }
+    }
+
+    // 0 (paper) … 1 (ink) at a whole-picture position.
+    float ink(float ax, float ay) const
+    {
+        const float u = ax * cos_ + ay * sin_, v = -ax * sin_ + ay * cos_;
+        // The four nearest cell centres: a dark dot may spill into its neighbours.
+        const int i = int(std::floor(u / cell_ - 0.5f)), j = int(std::floor(v / cell_ - 0.5f));
+        float ink = 0;
+        for (int dj = 0; dj < 2; ++dj)
+            for (int di = 0; di < 2; ++di) {
+                const float pu = (float(i + di) + 0.5f) * cell_, pv = (float(j + dj) + 0.5f) * cell_;
+                const float radius = coverage_[std::size_t(j + dj - j0_) * std::size_t(columns_) + std::size_t(i + di - i0_)];
+                const float dist = std::sqrt((u - pu) * (u - pu) + (v - pv) * (v - pv));
+                ink = std::max(ink, std::clamp(radius - dist + 0.5f, 0.0f, 1.0f));
+            }
+        return ink;
+    }
+
+private:
+    float cell_, cos_, sin_;
+    int i0_ = 0, j0_ = 0, columns_ = 0;
+    std::vector<float> coverage_;
+};
+
+void RunHalftone(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
+{
+    const float cell = float(HalftoneCell(p, ctx));
+    const FloatImage colours = BlurredCopy(in, cell / 2.5, ctx.threads);
+    // Cyan, magenta, yellow and black screens at the printers' customary angles.
+    constexpr double kAngles[4] = {15, 75, 0, 45};
+    std::vector<ScreenCells> screens;
+    for (int k = 0; k < 4; ++k)
+        screens.emplace_back(colours, ctx, cell, float(std::cos(kAngles[k] * std::numbers::pi / 180)),
+                             float(std::sin(kAngles[k] * std::numbers::pi / 180)), k);
+    ParallelFor(out.height, ThreadsFor((long long)out.height * out.width * 12, ctx.threads), [&](int begin, int end) {
+        for (int y = begin; y < end; ++y) {
+            std::uint8_t* d = out.row(y);
+            const float ay = float(ctx.originY + y) + 0.5f;
+            for (int x = 0; x < out.width; ++x, d += 3) {
+                const float ax = float(ctx.originX + x) + 0.5f;
+                // Cyan takes red away, magenta green, yellow blue; black all three.
+                float paper[3] = {255, 255, 255};
+                for (int k = 0; k < 3; ++k)
+                    paper[2 - k] *= 1.0f - 0.85f * screens[std::size_t(k)].ink(ax, ay);
+                const float black = 1.0f - 0.9f * screens[3].ink(ax, ay);
+                for (int c = 0; c < 3; ++c)
+                    d[c] = ClampByte(paper[c] * black);
+            }
+        }
+    });
+}
+
+int HalftoneMargin(const Parameters& p, const Context& ctx)
+{
+    const double cell = HalftoneCell(p, ctx);
+    return int(std::ceil(2.0 * cell)) + GaussianReach(cell / 2.5) + 2;
+}
+
+constexpr OperationSpec kTiles[] = {
+    {kOpMosaic, 1, 1, true, false, false, MosaicMargin, RunMosaic},
+    {kOpGlassTiles, 1, 1, true, false, false, GlassMargin, RunGlassTiles},
+    {kOpHalftone, 1, 1, true, true, false, HalftoneMargin, RunHalftone},
+};
+
+}  // namespace
+
+std::span<const OperationSpec> TileEffects()
+{
+    return kTiles;
+}
+
+}  // namespace lv::effects
