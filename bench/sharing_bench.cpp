@@ -78,32 +78,47 @@ private:
     sharing::testing::Certificate certificate_;
 };
 
-std::unique_ptr<sharing::testing::ServerProcess> StartServer(bool https)
+// The reference server over HTTPS when the benchmark's argument says so, else over HTTP.
+struct LocalService {
+    std::unique_ptr<sharing::testing::ServerProcess> server;
+    bool https = false;
+    std::string address;
+    std::string certificate;  // empty over HTTP
+};
+
+std::optional<LocalService> StartService(benchmark::State& state)
 {
     const Served& served = Served::Get();
+    LocalService service;
+    service.https = state.range(0) != 0;
     std::vector<std::string> args = {"--photos", served.folder().string(), "--account", "ana:senha", "--port", "0"};
-    if (https)
+    if (service.https) {
         args.insert(args.end(), {"--cert", served.certificate().certificate, "--key", served.certificate().key});
-    return std::make_unique<sharing::testing::ServerProcess>("scripts/photo_store_server.py", args);
+        service.certificate = served.certificate().certificate;
+    }
+    service.server = std::make_unique<sharing::testing::ServerProcess>("scripts/photo_store_server.py", args);
+    if (!service.server->started()) {
+        state.SkipWithError("the reference server did not start");
+        return std::nullopt;
+    }
+    service.address = std::string(service.https ? "https" : "http") + "://127.0.0.1:" +
+                      std::to_string(service.server->port());
+    return service;
 }
 
 void BM_StoreTransfer(benchmark::State& state)
 {
-    const bool https = state.range(0) != 0;
     const Served& served = Served::Get();
-    const auto server = StartServer(https);
-    if (!server->started()) {
-        state.SkipWithError("the reference server did not start");
+    const std::optional<LocalService> service = StartService(state);
+    if (!service)
         return;
-    }
     sharing::LoadedStoreLibrary library(LV_PROGRAM_DIR "/liblvstore.so");
     const std::optional<sharing::StoreCalls> calls = sharing::PrepareDownload({"ana", "senha"}, &library);
     if (!calls) {
         state.SkipWithError("liblvstore.so is missing");
         return;
     }
-    const std::string address = std::string(https ? "https" : "http") + "://127.0.0.1:" + std::to_string(server->port());
-    calls->setService(address.c_str(), https ? served.certificate().certificate.c_str() : "");
+    calls->setService(service->address.c_str(), service->certificate.c_str());
     const fs::path folder = ScratchPath("store-photos");
     double longestGap = 0;
     for (auto _ : state) {
@@ -140,15 +155,12 @@ BENCHMARK(BM_StoreTransfer)->Arg(0)->Arg(1)->ArgNames({"https"})->Unit(benchmark
 // loop-back interface give.
 void BM_CurlCommandTransfer(benchmark::State& state)
 {
-    const bool https = state.range(0) != 0;
     const Served& served = Served::Get();
-    const auto server = StartServer(https);
-    if (!server->started()) {
-        state.SkipWithError("the reference server did not start");
+    const std::optional<LocalService> service = StartService(state);
+    if (!service)
         return;
-    }
-    const std::string address = std::string(https ? "https" : "http") + "://127.0.0.1:" + std::to_string(server->port());
-    const std::string ca = https ? " --cacert " + served.certificate().certificate : "";
+    const std::string& address = service->address;
+    const std::string ca = service->https ? " --cacert " + service->certificate : "";
     const std::string token =
         lv::testing::RunCommand("curl -s" + ca + " -d 'user=ana&password=senha' " + address + "/api/1/login").out;
     const fs::path folder = ScratchPath("curl-photos");

@@ -1,5 +1,7 @@
 #include "app/dialogs/mail_settings_dialog.h"
 
+#include "app/dialogs/dialog_buttons.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -102,11 +104,7 @@ MailSettingsDialog::MailSettingsDialog(QWidget* parent, const MailSettingsForm& 
     smaller_->addItem(QStringLiteral("Uma cópia menor em JPEG (1600 pixels)"), 1600);
     smaller_->setCurrentIndex(std::max(0, smaller_->findData(form.smallerCopy)));
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(*this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(clientBox);

@@ -1,6 +1,7 @@
 #include "app/dialogs/new_picture_dialog.h"
 
 #include "app/core/program_paths.h"
+#include "app/dialogs/dialog_buttons.h"
 #include "app/widgets/qt_text.h"
 
 #include <QComboBox>
@@ -52,11 +53,7 @@ NewPictureDialog::NewPictureDialog(QWidget* parent, SettingsStore& store)
             setSize(recentSizes_[std::size_t(row)]);
     });
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(*this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

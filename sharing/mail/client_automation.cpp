@@ -106,14 +106,8 @@ void MailClientAutomation::stageToolbar()
 
 void MailClientAutomation::stageWriteMail()
 {
-    if (!writeMail_) {
-        ++counts_[1];
-        writeMail_ = FindChildByTitle(windows_, main_, client::kWriteMailTitle);
-        if (!writeMail_) {
-            giveUpSearch();
-            return;
-        }
-    }
+    if (!lookFor(writeMail_, [this] { return FindChildByTitle(windows_, main_, client::kWriteMailTitle); }))
+        return;
     if (!writeMailButton_) {
         writeMailButton_ = FindInCorner(windows_, writeMail_, client::kIconClass, Corner::BottomLeft,
                                         WindowSize{client::kWriteMailButtonWidth, client::kWriteMailButtonHeight});
@@ -125,14 +119,8 @@ void MailClientAutomation::stageWriteMail()
 
 void MailClientAutomation::stageAttachments()
 {
-    if (!attachments_) {
-        ++counts_[2];
-        attachments_ = FindTopLevel(windows_, std::nullopt, client::kAttachmentsTitle);
-        if (!attachments_) {
-            giveUpSearch();
-            return;
-        }
-    }
+    if (!lookFor(attachments_, [this] { return FindTopLevel(windows_, std::nullopt, client::kAttachmentsTitle); }))
+        return;
     if (const WindowHandle button = FindInCorner(windows_, attachments_, client::kIconClass, Corner::TopLeft)) {
         windows_.click(button, client::kButtonClickValue);
         stage_ = 3;
@@ -141,14 +129,8 @@ void MailClientAutomation::stageAttachments()
 
 void MailClientAutomation::stageAttach()
 {
-    if (!attach_) {
-        ++counts_[3];
-        attach_ = FindTopLevel(windows_, std::nullopt, client::kAttachTitle);
-        if (!attach_) {
-            giveUpSearch();
-            return;
-        }
-    }
+    if (!lookFor(attach_, [this] { return FindTopLevel(windows_, std::nullopt, client::kAttachTitle); }))
+        return;
     if (const WindowHandle edit = FindChildOfClass(windows_, attach_, client::kEditClass, "", 0)) {
         typePath(edit);
         windows_.sendCommand(attach_, client::kOkCommand, 0);
@@ -186,14 +168,22 @@ void MailClientAutomation::stageWaitForClose()
     running_ = false;
 }
 
-void MailClientAutomation::giveUpSearch()
+bool MailClientAutomation::lookFor(WindowHandle& window, const std::function<WindowHandle()>& look)
 {
+    if (window)
+        return true;
     const auto s = std::size_t(stage_);
-    if (counts_[s] <= limits_[s])
-        return;
-    limits_[s] += 2;
-    counts_[s] = 0;
-    --stage_;
+    ++counts_[s];
+    window = look();
+    if (window)
+        return true;
+    // Not there by the stage's limit: back to the click before, which is repeated.
+    if (counts_[s] > limits_[s]) {
+        limits_[s] += 2;
+        counts_[s] = 0;
+        --stage_;
+    }
+    return false;
 }
 
 void MailClientAutomation::typePath(WindowHandle edit)

@@ -8,6 +8,7 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 namespace lv::sharing {
@@ -59,8 +60,9 @@ private:
     void stageAttach();
     void stageCloseAttachments();
     void stageWaitForClose();
-    // A window of stages 1-3 did not come in time: repeat the click before it.
-    void giveUpSearch();
+    // Stages 1-3: one attempt at finding the stage's window, unless it is known; a window
+    // that does not come in time sends the stage back to repeat the click before it.
+    bool lookFor(WindowHandle& window, const std::function<WindowHandle()>& look);
     void typePath(WindowHandle edit);
 
     WindowSystem& windows_;

@@ -1,5 +1,7 @@
 #include "sharing/mapi/mime_message.h"
 
+#include "sharing/net/curl_support.h"
+
 #include <algorithm>
 #include <array>
 #include <cctype>
@@ -72,19 +74,7 @@ std::string QuotedFileName(std::string_view name)
 // RFC 2231: filename*=UTF-8''percent-encoded.
 std::string ExtendedFileName(std::string_view name)
 {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out = "UTF-8''";
-    for (const char c : name) {
-        const auto u = static_cast<unsigned char>(c);
-        if (std::isalnum(u) || c == '.' || c == '-' || c == '_') {
-            out += c;
-        } else {
-            out += '%';
-            out += kHex[u >> 4];
-            out += kHex[u & 15];
-        }
-    }
-    return out;
+    return "UTF-8''" + PercentEncode(name, ".-_");
 }
 
 std::string FileNameParameters(std::string_view name)

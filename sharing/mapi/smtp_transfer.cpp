@@ -1,12 +1,12 @@
 #include "sharing/mapi/smtp_transfer.h"
 
 #include "common/string_table.h"
+#include "sharing/net/curl_support.h"
 
 #include <curl/curl.h>
 
 #include <algorithm>
 #include <memory>
-#include <mutex>
 
 namespace lv::sharing {
 namespace {
@@ -81,12 +81,6 @@ SmtpFailure Classify(CURLcode code, long response)
     return SmtpFailure::Other;
 }
 
-void InitialiseCurlOnce()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
-
 }  // namespace
 
 std::string SmtpUrl(const SmtpAccount& account)
@@ -117,14 +111,9 @@ SmtpOutcome SendBySmtp(const SmtpAccount& account, const SmtpEnvelope& envelope,
     const std::string url = SmtpUrl(account);
     curl_easy_setopt(c, CURLOPT_URL, url.c_str());
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, error);
-    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(c, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_LIMIT, 1L);
-    curl_easy_setopt(c, CURLOPT_LOW_SPEED_TIME, kStalledSeconds);
+    SetTransferBasics(c, kConnectTimeoutSeconds, kStalledSeconds, account.caFile);
     if (account.security == mapi::SmtpSecurity::StartTls)
         curl_easy_setopt(c, CURLOPT_USE_SSL, long(CURLUSESSL_ALL));
-    if (!account.caFile.empty())
-        curl_easy_setopt(c, CURLOPT_CAINFO, account.caFile.c_str());
     if (!account.user.empty()) {
         curl_easy_setopt(c, CURLOPT_USERNAME, account.user.c_str());
         curl_easy_setopt(c, CURLOPT_PASSWORD, account.password.c_str());

@@ -1,12 +1,12 @@
 #include "sharing/store/store_client.h"
 
+#include "sharing/net/curl_support.h"
 #include "sharing/store/store_protocol.h"
 
 #include <curl/curl.h>
 
 #include <algorithm>
 #include <cctype>
-#include <mutex>
 
 namespace lv::sharing::store {
 namespace {
@@ -25,12 +25,6 @@ struct ListDeleter {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
 using HeaderList = std::unique_ptr<curl_slist, ListDeleter>;
-
-void InitialiseCurlOnce()
-{
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
-}
 
 std::string UrlPart(CURLU* url, CURLUPart part)
 {
@@ -197,15 +191,10 @@ struct StoreClient::Handle {
     {
         curl_easy_reset(curl);
         curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
-        curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-        curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, kConnectTimeoutSeconds);
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
-        curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, kStalledSeconds);
+        SetTransferBasics(curl, kConnectTimeoutSeconds, kStalledSeconds, service.caFile);
         curl_easy_setopt(curl, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
         curl_easy_setopt(curl, CURLOPT_PROTOCOLS_STR, "http,https");
         curl_easy_setopt(curl, CURLOPT_USERAGENT, "Lumivista 2000");
-        if (!service.caFile.empty())
-            curl_easy_setopt(curl, CURLOPT_CAINFO, service.caFile.c_str());
         return curl;
     }
 
@@ -239,19 +228,7 @@ std::string JoinUrl(std::string_view base, std::string_view path)
 
 std::string EncodePathSegment(std::string_view name)
 {
-    static constexpr char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (const char c : name) {
-        const auto u = static_cast<unsigned char>(c);
-        if (std::isalnum(u) || c == '-' || c == '.' || c == '_' || c == '~') {
-            out += c;
-        } else {
-            out += '%';
-            out += kHex[u >> 4];
-            out += kHex[u & 15];
-        }
-    }
-    return out;
+    return PercentEncode(name, "-._~");
 }
 
 StoreClient::StoreClient(StoreService service)

@@ -59,6 +59,18 @@ char32_t Decode(const std::string& bytes)
     }
 }
 
+// What a synthetic pointer or key event needs to reach the window as the user's would.
+template <class Event>
+void Address(Event& e, int type, Display* display, Window window, Window root)
+{
+    e.type = type;
+    e.display = display;
+    e.window = window;
+    e.root = root;
+    e.time = CurrentTime;
+    e.same_screen = True;
+}
+
 KeySym KeySymOf(char32_t c)
 {
     switch (c) {
@@ -316,18 +328,13 @@ void X11WindowSystem::click(WindowHandle window, std::uint32_t value)
     for (const int type : {ButtonPress, ButtonRelease}) {
         XEvent event{};
         XButtonEvent& b = event.xbutton;
-        b.type = type;
-        b.display = x_->display;
-        b.window = Window(window);
-        b.root = x_->root;
-        b.time = CurrentTime;
+        Address(b, type, x_->display, Window(window), x_->root);
         b.x = x;
         b.y = y;
         b.x_root = r.left + x;
         b.y_root = r.top + y;
         b.state = type == ButtonRelease ? state | Button1Mask : state;
         b.button = Button1;
-        b.same_screen = True;
         XSendEvent(x_->display, Window(window), False, type == ButtonPress ? ButtonPressMask : ButtonReleaseMask, &event);
     }
     XFlush(x_->display);
@@ -374,14 +381,9 @@ void X11WindowSystem::typeCodePoint(WindowHandle window, char32_t codePoint)
     for (const int type : {KeyPress, KeyRelease}) {
         XEvent event{};
         XKeyEvent& k = event.xkey;
-        k.type = type;
-        k.display = x_->display;
-        k.window = Window(window);
-        k.root = x_->root;
-        k.time = CurrentTime;
+        Address(k, type, x_->display, Window(window), x_->root);
         k.state = shifted ? ShiftMask : 0;
         k.keycode = keycode;
-        k.same_screen = True;
         XSendEvent(x_->display, Window(window), False, type == KeyPress ? KeyPressMask : KeyReleaseMask, &event);
     }
     XFlush(x_->display);
