@@ -125,13 +125,9 @@ SmtpOutcome SendBySmtp(const SmtpAccount& account, const SmtpEnvelope& envelope,
     curl_easy_setopt(c, CURLOPT_INFILESIZE_LARGE, curl_off_t(message.size()));
     curl_easy_setopt(c, CURLOPT_READFUNCTION, ReadMessage);
     curl_easy_setopt(c, CURLOPT_READDATA, &upload);
-    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, Progress);
-    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &upload);
+    SetProgressFunction(c, Progress, &upload);
 
-    const CURLcode code = curl_easy_perform(c);
-    long response = 0;
-    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &response);
+    const auto [code, response] = Perform(c);
     const SmtpFailure failure = Classify(code, response);
     if (failure == SmtpFailure::None && progress.report)
         progress.report(100);

@@ -21,6 +21,21 @@ void SetTransferBasics(CURL* curl, long connectSeconds, long stalledSeconds, con
         curl_easy_setopt(curl, CURLOPT_CAINFO, caFile.c_str());
 }
 
+void SetProgressFunction(CURL* curl, curl_xferinfo_callback function, void* data)
+{
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, function);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, data);
+}
+
+Performed Perform(CURL* curl)
+{
+    Performed out;
+    out.code = curl_easy_perform(curl);
+    curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &out.status);
+    return out;
+}
+
 std::string PercentEncode(std::string_view text, std::string_view kept)
 {
     static constexpr char kHex[] = "0123456789ABCDEF";

@@ -17,6 +17,16 @@ void InitialiseCurlOnce();
 // certificates when not empty.
 void SetTransferBasics(CURL* curl, long connectSeconds, long stalledSeconds, const std::string& caFile);
 
+// `function` is called with `data` as the transfer goes; a non-zero answer stops it.
+void SetProgressFunction(CURL* curl, curl_xferinfo_callback function, void* data);
+
+// The transfer's result and the server's last status (HTTP status, SMTP reply code).
+struct Performed {
+    CURLcode code = CURLE_OK;
+    long status = 0;
+};
+Performed Perform(CURL* curl);
+
 // Every byte but ASCII letters, digits and those of `kept` as "%XX".
 std::string PercentEncode(std::string_view text, std::string_view kept);
 

@@ -259,13 +259,11 @@ int StoreClient::login(const std::string& user, const std::string& password)
     curl_easy_setopt(c, CURLOPT_POSTFIELDS, form.c_str());
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, KeepBody);
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &body);
-    const CURLcode code = curl_easy_perform(c);
-    // The form held the password: gone from memory before anything else happens.
+    const auto [code, status] = Perform(c);
+    // The form held the password: curl lets go of it before anything else happens.
     curl_easy_setopt(c, CURLOPT_POSTFIELDS, nullptr);
     if (code != CURLE_OK)
         return CodeOfTransfer(code);
-    long status = 0;
-    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
     if (const int refused = CodeOfStatus(status, true))
         return refused;
     const std::optional<std::string> token = ParseLoginReply(body.text);
@@ -285,11 +283,9 @@ Listing StoreClient::listPhotos()
     curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, KeepBody);
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &body);
-    const CURLcode code = curl_easy_perform(c);
+    const auto [code, status] = Perform(c);
     if (code != CURLE_OK)
         return {CodeOfTransfer(code), {}};
-    long status = 0;
-    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
     if (const int refused = CodeOfStatus(status, false))
         return {refused, {}};
     return {kOk, ParsePhotoList(body.text)};
@@ -314,12 +310,8 @@ int StoreClient::fetch(const PhotoEntry& photo, std::vector<std::uint8_t>& data,
     curl_easy_setopt(c, CURLOPT_WRITEDATA, &transfer);
     curl_easy_setopt(c, CURLOPT_HEADERFUNCTION, ReadHeader);
     curl_easy_setopt(c, CURLOPT_HEADERDATA, &range);
-    curl_easy_setopt(c, CURLOPT_NOPROGRESS, 0L);
-    curl_easy_setopt(c, CURLOPT_XFERINFOFUNCTION, WatchProgress);
-    curl_easy_setopt(c, CURLOPT_XFERINFODATA, &watch);
-    const CURLcode code = curl_easy_perform(c);
-    long status = 0;
-    curl_easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
+    SetProgressFunction(c, WatchProgress, const_cast<TransferWatch*>(&watch));
+    const auto [code, status] = Perform(c);
     if (status == 206 && range.start != offset) {
         data.resize(std::size_t(offset));  // a range we did not ask for: try again later
         return kServiceFailed;
