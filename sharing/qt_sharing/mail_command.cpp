@@ -166,6 +166,8 @@ std::optional<std::string> MailCommand::attachmentFor(const std::string& savedPa
 
 int MailCommand::tryClient(const std::string& path)
 {
+    if (!clientExecutable())
+        return int(ClientRouteResult::NotHandled);  // no need to reach the display
     if (!route_) {
         windowSystem_ = X11WindowSystem::Open();
         if (!windowSystem_)

@@ -5,6 +5,7 @@
 #include "app/shell/handler_table.h"
 #include "app/shell/test_hooks.h"
 #include "app/widgets/qt_text.h"
+#include "app/widgets/skin_panel_widget.h"
 #include "app/windows/main_window.h"
 #include "common/ui_service.h"
 #include "sharing/sharing_settings.h"
@@ -24,6 +25,20 @@ constexpr int kPasswordField = 102;
 constexpr int kMailScreen = 4;
 constexpr int kDownloadScreen = 6;
 constexpr int kUploadScreen = 24;
+
+// The state of a check box on the panel the call came from: panels start afresh when a screen
+// comes back, so the box itself is asked, not a copy of it.
+std::optional<bool> CheckOnPanel(const app::HandlerCall& call, skin::Handler check)
+{
+    const auto* panel = dynamic_cast<const app::SkinPanelWidget*>(call.host);
+    if (!panel)
+        return std::nullopt;
+    const skin::PanelInput& input = panel->input();
+    for (int i = 0; i < int(input.size()); ++i)
+        if (input.control(i).definition.handler == check)
+            return input.selected(i);
+    return std::nullopt;
+}
 
 }  // namespace
 
@@ -79,12 +94,16 @@ void SharingFeature::registerHandlers()
 {
     using skin::Handler;
     app::HandlerTable& handlers = window_.handlers();
-    handlers.set(Handler::SendEmail, [this](const app::HandlerCall&) { mail_.send(fields_, attachPicture_); });
+    handlers.set(Handler::SendEmail, [this](const app::HandlerCall& call) {
+        mail_.send(fields_, CheckOnPanel(call, Handler::AttachActiveImage).value_or(true));
+    });
     handlers.set(Handler::EmailRoute, [this](const app::HandlerCall&) { mail_.editSettings(); });
-    handlers.set(Handler::AttachActiveImage, [this](const app::HandlerCall&) { attachPicture_ = !attachPicture_; });
+    handlers.set(Handler::AttachActiveImage, [](const app::HandlerCall&) {});  // "Enviar" asks the box
     handlers.set(Handler::ConnectPhotoStore, [this](const app::HandlerCall&) { visitWebSite(); });
     handlers.set(Handler::DownloadPhotos, [this](const app::HandlerCall&) { download_.download(login_, albumSwitchOn_); });
-    handlers.set(Handler::AddDownloadsToAlbum, [this](const app::HandlerCall&) { albumSwitchOn_ = !albumSwitchOn_; });
+    handlers.set(Handler::AddDownloadsToAlbum, [this](const app::HandlerCall& call) {
+        albumSwitchOn_ = CheckOnPanel(call, Handler::AddDownloadsToAlbum).value_or(!albumSwitchOn_);
+    });
     handlers.set(Handler::OpenPhotosFolder, [](const app::HandlerCall&) {
         const std::filesystem::path folder = WritableProgramDir(kPhotosFolder);
         if (!QDesktopServices::openUrl(QUrl::fromLocalFile(app::QtText(folder.string()))))

@@ -35,7 +35,6 @@ private:
     MailCommand mail_;
     DownloadCommand download_;
     MailFields fields_;
-    bool attachPicture_ = true;  // "Anexar a imagem" starts checked
     StoreCredentials login_;
     bool albumSwitchOn_ = false;  // off at start: photos join the album
 };

@@ -164,6 +164,25 @@ TEST(SharingRun, TheActivePictureGoesToTheSmtpServerWithThePagesFields)
     const std::size_t size = std::stoul(read.substr(at + std::string("attachment: Férias.jpg|image/jpeg|").size()));
     EXPECT_LT(size, fs::file_size(picture));
 
+    // "Anexar a imagem" off: the text alone.
+    ASSERT_EQ(sandbox.send(ClickOnHandler(4, skin::Handler::AttachActiveImage)), 0);
+    ASSERT_EQ(sandbox.send(ClickOnHandler(4, skin::Handler::SendEmail)), 0);
+    // The program logs the result once the server has taken the message.
+    const auto sends = [&sandbox] {
+        const std::string log = sandbox.log();
+        std::size_t n = 0;
+        for (std::size_t at = log.find("mail 0\n"); at != std::string::npos; at = log.find("mail 0\n", at + 1))
+            ++n;
+        return n;
+    };
+    for (int waited = 0; waited < 3000 && sends() < 2; ++waited)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_EQ(sends(), 2u) << sandbox.log();
+    const std::string second = RunCommand("/usr/bin/python3 " LV_SOURCE_DIR "/sharing/tests/read_mail.py " +
+                                          (out / "2.eml").string()).out;
+    EXPECT_NE(second.find("subject: Fotos de férias\n"), std::string::npos) << second;
+    EXPECT_EQ(second.find("attachment:"), std::string::npos) << second;
+
     ASSERT_EQ(sandbox.send("key Ctrl+Q"), 0);
     EXPECT_EQ(ProgramSandbox::wait(program), 0);
 }
