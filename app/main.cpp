@@ -2,6 +2,7 @@
 
 #include "app/windows/document_windows.h"
 #include "app/shell/program_fonts.h"
+#include "app/shell/program_language.h"
 #include "app/shell/shell_application.h"
 #include "app/shell/test_hooks.h"
 #include "sharing/qt_sharing/sharing_feature.h"
@@ -18,6 +19,7 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);  // takes its own options out of argv
     application.setApplicationName(QStringLiteral("Lumivista 2000"));
     application.setQuitOnLastWindowClosed(false);  // the main window's shutdown ends the program
+    lv::app::UseBrazilianPortuguese(application);
 
     const lv::app::TestHooks hooks = lv::app::TestHooks::FromEnvironment();
     lv::app::DocumentWindows documents(hooks);

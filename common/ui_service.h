@@ -36,6 +36,18 @@ public:
     bool escapeHeld() override { return false; }
 };
 
+// Shows nothing, answers every question "Não" and never cancels: for work the user did not
+// ask for and must not hear of (a file dialog's preview, the fuzz targets).
+class SilentService final : public Service {
+public:
+    void showMessage(std::string_view, std::string_view, Icon) override {}
+    Answer ask(std::string_view, std::string_view, Buttons, Icon) override { return Answer::No; }
+    void beep() override {}
+    void setBusy(bool) override {}
+    void reportProgress(std::string_view, int) override {}
+    bool escapeHeld() override { return false; }
+};
+
 // The process-wide service; a ConsoleService until something else is installed.
 Service& Current();
 

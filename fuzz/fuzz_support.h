@@ -8,19 +8,9 @@
 
 namespace lv::fuzz {
 
-class SilentService final : public ui::Service {
-public:
-    void showMessage(std::string_view, std::string_view, ui::Icon) override {}
-    ui::Answer ask(std::string_view, std::string_view, ui::Buttons, ui::Icon) override { return ui::Answer::No; }
-    void beep() override {}
-    void setBusy(bool) override {}
-    void reportProgress(std::string_view, int) override {}
-    bool escapeHeld() override { return false; }
-};
-
 inline void InstallSilentService()
 {
-    static SilentService service;
+    static ui::SilentService service;
     static ui::ScopedService guard(service);
 }
 

@@ -47,8 +47,9 @@ struct PngReader {
 };
 
 struct PngWriter {
-    PngWriter(ByteSink& sink, const HDIB& i)
+    PngWriter(ByteSink& sink, const HDIB& i, const HDIB* a)
         : image(i)
+        , alpha(a)
         , output{&sink, InterlacedRowCount(std::uint32_t(i.width()), std::uint32_t(i.height())), 0}
     {
     }
@@ -57,11 +58,13 @@ struct PngWriter {
     PngWriter& operator=(const PngWriter&) = delete;
 
     const HDIB& image;
+    const HDIB* alpha;  // 8-bit, the image's size; null for none
     PngOutput output;
     PngErrorRecord errors{};
     png_structp png = nullptr;
     png_infop info = nullptr;
     std::vector<std::uint8_t> greyPixels;  // 8-bit pictures, turned grey
+    std::vector<std::uint8_t> alphaPixels; // pixels with their alpha beside them
     std::vector<png_bytep> rows;           // top of the picture first
 };
 
@@ -146,27 +149,39 @@ ReadCode decode(PngReader& r)
 }
 
 // Rows top-down: 24-bit rows straight from the picture, 8-bit ones as grey from the red
-// component of each pixel's palette entry.
+// component of each pixel's palette entry; with an alpha picture each pixel is followed by
+// its alpha.
 void prepareRows(PngWriter& w)
 {
     const HDIB& image = w.image;
     const int width = image.width();
     const int height = image.height();
     w.rows.resize(std::size_t(height));
-    if (image.bitCount() == 24) {
+    if (image.bitCount() == 24 && !w.alpha) {
         for (int top = 0; top < height; ++top)
             w.rows[std::size_t(top)] = const_cast<png_bytep>(image.row(height - 1 - top));
         return;
     }
     std::uint8_t red[256] = {};
-    for (std::uint32_t i = 0; i < std::min<std::uint32_t>(image.clrUsed(), 256); ++i)
-        red[i] = image.colors()[i].rgbRed;
-    w.greyPixels.resize(std::size_t(width) * std::size_t(height));
+    if (image.bitCount() == 8)
+        for (std::uint32_t i = 0; i < std::min<std::uint32_t>(image.clrUsed(), 256); ++i)
+            red[i] = image.colors()[i].rgbRed;
+    const std::size_t channels = (image.bitCount() == 24 ? 3 : 1) + (w.alpha ? 1 : 0);
+    std::vector<std::uint8_t>& pixels = w.alpha ? w.alphaPixels : w.greyPixels;
+    pixels.resize(std::size_t(width) * channels * std::size_t(height));
     for (int top = 0; top < height; ++top) {
-        std::uint8_t* out = w.greyPixels.data() + std::size_t(top) * std::size_t(width);
+        std::uint8_t* out = pixels.data() + std::size_t(top) * std::size_t(width) * channels;
         const std::uint8_t* in = image.row(height - 1 - top);
-        for (int x = 0; x < width; ++x)
-            out[x] = red[in[x]];
+        const std::uint8_t* a = w.alpha ? w.alpha->row(height - 1 - top) : nullptr;
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* pixel = out + std::size_t(x) * channels;
+            if (image.bitCount() == 24)
+                std::memcpy(pixel, in + 3 * x, 3);
+            else
+                pixel[0] = red[in[x]];
+            if (a)
+                pixel[channels - 1] = a[x];
+        }
         w.rows[std::size_t(top)] = out;
     }
 }
@@ -177,11 +192,11 @@ PngWriteResult encode(PngWriter& w)
         return PngWriteResult::EncoderError;
     const HDIB& image = w.image;
     const bool rgb = image.bitCount() == 24;
+    const int colourType = (rgb ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_GRAY) | (w.alpha ? PNG_COLOR_MASK_ALPHA : 0);
     png_set_write_fn(w.png, &w.output, WritePngToSink, FlushPngSink);
     png_set_write_status_fn(w.png, ReportPngWriteProgress);
-    png_set_IHDR(w.png, w.info, png_uint_32(image.width()), png_uint_32(image.height()), 8,
-                 rgb ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_GRAY, PNG_INTERLACE_ADAM7, PNG_COMPRESSION_TYPE_DEFAULT,
-                 PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(w.png, w.info, png_uint_32(image.width()), png_uint_32(image.height()), 8, colourType,
+                 PNG_INTERLACE_ADAM7, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_compression_level(w.png, kDeflateLevel);
     // Declaring the display's gamma makes the reader's correction cancel out, so our own
     // files reopen unchanged instead of brightening each time.
@@ -204,9 +219,12 @@ PngWriteResult encode(PngWriter& w)
     return PngWriteResult::Written;
 }
 
-bool writable(const HDIB& image)
+bool writable(const HDIB& image, const HDIB* alpha)
 {
-    return image && (image.bitCount() == 8 || image.bitCount() == 24);
+    const bool alphaFits = !alpha
+                           || (*alpha && alpha->bitCount() == 8 && alpha->width() == image.width()
+                               && alpha->height() == image.height());
+    return image && (image.bitCount() == 8 || image.bitCount() == 24) && alphaFits;
 }
 
 }  // namespace
@@ -246,11 +264,11 @@ ReadResult ReadPng(const std::string& path)
     return ReadPng(*source);
 }
 
-PngWriteResult WritePng(ByteSink& sink, const HDIB& image)
+PngWriteResult WritePng(ByteSink& sink, const HDIB& image, const HDIB* alpha)
 {
-    if (!writable(image))
+    if (!writable(image, alpha))
         return PngWriteResult::UnsupportedKind;
-    PngWriter writer(sink, image);
+    PngWriter writer(sink, image, alpha);
     prepareRows(writer);
     writer.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &writer.errors, RecordPngErrorAndJump, IgnorePngWarning);
     if (!writer.png)
@@ -261,15 +279,15 @@ PngWriteResult WritePng(ByteSink& sink, const HDIB& image)
     return encode(writer);
 }
 
-PngWriteResult WritePng(const std::string& path, const HDIB& image, FileFailure* failure)
+PngWriteResult WritePng(const std::string& path, const HDIB& image, FileFailure* failure, const HDIB* alpha)
 {
-    if (!writable(image))
+    if (!writable(image, alpha))
         return PngWriteResult::Refused;
     ui::BusyCursor busy;
     auto sink = CreateImageFile(path, failure);
     if (!sink)
         return PngWriteResult::NotCreated;
-    const PngWriteResult result = WritePng(*sink, image);
+    const PngWriteResult result = WritePng(*sink, image, alpha);
     if (result == PngWriteResult::Written && sink->close())
         return result;
     sink->discard();

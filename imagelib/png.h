@@ -33,8 +33,11 @@ enum class PngWriteResult : int {
 // of the red component of each pixel's palette entry. Carries the text entries "Title"
 // "None", "Author" "Unknown" and a compressed empty "Description", and declares the gamma
 // 1/2.2 so that the file reads back exactly.
-// `failure`, when given, says why a file could not be created or written.
-PngWriteResult WritePng(const std::string& path, const HDIB& image, FileFailure* failure = nullptr);
-PngWriteResult WritePng(ByteSink& sink, const HDIB& image);
+// `failure`, when given, says why a file could not be created or written. With `alpha`, an
+// 8-bit picture of the same size (255 opaque), the file carries it as its alpha channel: RGB
+// with alpha (colour type 6), or grey with alpha (4); an alpha of another size is refused.
+PngWriteResult WritePng(const std::string& path, const HDIB& image, FileFailure* failure = nullptr,
+                        const HDIB* alpha = nullptr);
+PngWriteResult WritePng(ByteSink& sink, const HDIB& image, const HDIB* alpha = nullptr);
 
 }  // namespace lv

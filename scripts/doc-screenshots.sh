@@ -23,7 +23,8 @@ done
 # The status text and tooltip of "Desfazer" on the Editar screen.
 "$here/screenshot.sh" "$program_dir" "$out/tooltip_800.png" 800 "click 526 32" "move 38 734" "sleep 1.3"
 # A photo opened on the Editar screen: a drawn beach, 1600 x 1067, so it opens fitted at 33 %.
-photo=$(mktemp --suffix=.jpg)
+photos=$(mktemp -d)
+photo=$photos/praia.jpg
 convert -size 1600x590 gradient:'#4676c9-#e6dcf0' \( -size 1600x477 gradient:'#2a6486-#3f8a9a' \) -append \
   -fill '#fff0b8' -draw 'circle 1150,380 1150,438' \
   -fill '#5c788c' -draw 'polygon 0,560 160,470 330,540 470,480 620,560 1100,560 1220,470 1380,530 1520,478 1600,520 1600,590 0,590' \
@@ -31,7 +32,21 @@ convert -size 1600x590 gradient:'#4676c9-#e6dcf0' \( -size 1600x477 gradient:'#2
   -fill '#f4e0b0' -draw 'polygon 1130,600 1170,600 1160,760 1140,760' \
   -fill '#d8c596' -draw 'polygon 0,1067 0,860 720,960 1600,820 1600,1067' -blur 0x1.5 "$photo"
 "$here/screenshot.sh" "$program_dir" "$out/editing_800.png" 800 "click 526 32" "open $photo"
-rm -f "$photo"
+# Two photos side by side, each fitted whole into its half: the beach and a tall garden.
+garden=$photos/jardim.jpg
+convert -size 900x1200 gradient:'#9fd3f7-#fdf6e3' \
+  -fill '#3e8e4f' -draw 'polygon 0,1200 0,760 260,700 520,780 900,700 900,1200' \
+  -fill '#e0526a' -draw 'circle 250,900 250,960' -fill '#f2c14e' -draw 'circle 600,980 600,1040' \
+  -fill '#8a5cc7' -draw 'circle 420,1080 420,1130' -blur 0x1.2 "$garden"
+"$here/screenshot.sh" "$program_dir" "$out/side-by-side_800.png" 800 "click 526 32" "open $photo" "open $garden"
+# The Save-as dialog in Portuguese, its preview showing the picture being saved.
+"$here/screenshot.sh" "$program_dir" "$out/save-dialog_800.png" 800 "click 526 32" "open $photo" "dialog saveas" "sleep 0.8"
+rm -rf "$photos"
+# The New dialog with sizes used before.
+sizes=$(mktemp --suffix=.ini)
+printf '[Recent Sizes]\nsize0=1024,768,Pixel\nsize1=4.000,6.000,Inch\nsize2=10.000,15.000,Cm\n' > "$sizes"
+SCREENSHOT_INI=$sizes "$here/screenshot.sh" "$program_dir" "$out/new-dialog_800.png" 800 "click 526 32" "dialog new" "sleep 0.5"
+rm -f "$sizes"
 # Small files: the skin's flat colours fit a 256-colour palette.
 for picture in "$out"/*.png; do
   convert "$picture" -dither None -colors 256 -strip "$picture"

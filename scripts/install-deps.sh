@@ -8,6 +8,7 @@ packages=(
   # libraries
   libjpeg62-turbo-dev libpng-dev zlib1g-dev
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
+  qt6-translations-l10n
   libsane-dev
   libgsf-1-dev
   libfreetype-dev libfontconfig-dev

@@ -4,7 +4,8 @@
 # Each command goes to the running program through its test socket before the picture is
 # taken ("click X Y", "rclick X Y", "move X Y", "key F1"; main-window coordinates), so a
 # picture can show any screen; "sleep S" waits (a tooltip comes a second after a move).
-# 640 forces the 800 × 600 window (FOR_640=1).
+# 640 forces the 800 × 600 window (FOR_640=1). SCREENSHOT_INI names settings to start with
+# (lines of LV2000.ini, for example recent sizes for the New dialog).
 set -euo pipefail
 program_dir=$(realpath "${1:-build/release/program}")
 out=$(realpath -m "${2:-docs/screenshots/screen-0_800.png}")
@@ -16,6 +17,7 @@ if [ "${SCREENSHOT_INSIDE_X:-}" != 1 ]; then
   trap 'rm -rf "$work"' EXIT
   mkdir -p "$work/config" && mkdir -m 700 "$work/runtime"
   [ "$mode" = 640 ] && printf '[USER]\nFOR_640=1\n' > "$work/config/LV2000.ini"
+  [ -n "${SCREENSHOT_INI:-}" ] && cat "$SCREENSHOT_INI" >> "$work/config/LV2000.ini"
   SCREENSHOT_INSIDE_X=1 LUMIVISTA_CONFIG_DIR="$work/config" LUMIVISTA_TEST_LOG="$work/log" XDG_RUNTIME_DIR="$work/runtime" \
     xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$program_dir" "$out" "$mode" "$@"
   echo "wrote $out"

@@ -25,6 +25,7 @@ struct Configuration {
     int transparencyGrid = setting::kTransparencyGrid.def;
     int undoLevel = setting::kUndoLevel.def;
     bool fitInWindow = setting::kFitInWindow.def == 1;  // new windows open fitted to the workspace
+    int lastZoomLevel = 0;  // the level of the last zoom step, in any window
     std::string albumName{setting::kAlbumName.def};
     std::string stampName{setting::kStampName.def};  // never read: each session starts with the default stamp
     int scanCalFlag = setting::kScanCalFlag.def;

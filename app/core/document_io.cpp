@@ -8,10 +8,14 @@
 #include "edit/layered_format.h"
 #include "edit/layers.h"
 #include "edit/psd_import.h"
+#include "imagelib/alpha_mask.h"
 #include "imagelib/document_open.h"
 #include "imagelib/png.h"
 #include "imagelib/save_as.h"
 #include "imagelib/shared_picture.h"
+
+#include <algorithm>
+#include <optional>
 
 namespace lv {
 namespace {
@@ -21,6 +25,42 @@ constexpr int kDiskErrorString = 2329;
 void showDiskError()
 {
     ui::Current().showMessage(LoadString(kDiskErrorString), ui::kWarningTitle, ui::Icon::Exclamation);
+}
+
+// The formats whose files may carry transparency beside their colours.
+bool mayCarryAlpha(const std::string& format)
+{
+    return format == "PNG" || format == "TGA" || format == "BMP";
+}
+
+// The one layer of a document opened from a picture with transparency, as the picture and
+// its alpha: only when that layer covers the document exactly and shows anything less than
+// opaque. Its opacity scales the alpha.
+struct PictureWithAlpha {
+    const HDIB* image = nullptr;
+    HDIB alpha;
+};
+
+std::optional<PictureWithAlpha> onlyLayerWithAlpha(const LayerStack& stack)
+{
+    if (stack.layerCount != 1)
+        return std::nullopt;
+    const LayerRecord& layer = stack.layers[0];
+    const bool covers = layer.image && layer.mask && layer.x == 0 && layer.y == 0 && layer.image.width() == stack.width
+                        && layer.image.height() == stack.height && layer.mask.width() == stack.width
+                        && layer.mask.height() == stack.height && layer.kind != LAYER_MASK && layer.visible;
+    if (!covers || (!HasTransparency(layer.mask) && layer.opacity >= 100))
+        return std::nullopt;
+    HDIB alpha = CopyPicture(layer.mask);
+    if (!alpha)
+        return std::nullopt;
+    const unsigned opacity = std::min<unsigned>(layer.opacity, 100);
+    for (int y = 0; y < alpha.height(); ++y) {
+        std::uint8_t* row = alpha.row(y);
+        for (int x = 0; x < alpha.width(); ++x)
+            row[x] = std::uint8_t((row[x] * opacity + 50) / 100);
+    }
+    return PictureWithAlpha{&layer.image.read(), std::move(alpha)};
 }
 
 }  // namespace
@@ -77,6 +117,12 @@ LoadedDocument LoadDocument(const std::string& path)
         loaded.code = ReadCode::Failure;
         return loaded;
     }
+    // Transparency the colour readers dropped becomes the mask of the background layer, so it
+    // shows as the grid and survives a PNG save.
+    if (mayCarryAlpha(opened.format))
+        if (HDIB mask = ReadAlphaMask(path); mask && mask.width() == loaded.stack->width
+                                             && mask.height() == loaded.stack->height)
+            loaded.stack->layers[0].mask = std::move(mask);
     CompositeLayers(*loaded.stack);
     return loaded;
 }
@@ -88,8 +134,13 @@ bool WriteDocument(LayerStack& stack, std::string& path, int saveType)
     if (saveType == kSaveAsLayered || saveType == kSaveAsPng) {
         // The layered and PNG writers work outside the Save-as procedure, which reports its own failures.
         ui::BusyCursor busy;
-        written = saveType == kSaveAsLayered ? WriteLayeredFile(path, stack)
-                                             : WritePng(path, stack.composite) == PngWriteResult::Written;
+        if (saveType == kSaveAsLayered) {
+            written = WriteLayeredFile(path, stack);
+        } else if (const auto transparent = onlyLayerWithAlpha(stack)) {
+            written = WritePng(path, *transparent->image, nullptr, &transparent->alpha) == PngWriteResult::Written;
+        } else {
+            written = WritePng(path, stack.composite) == PngWriteResult::Written;
+        }
         if (!written)
             showDiskError();
     } else {

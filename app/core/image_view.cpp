@@ -26,6 +26,14 @@ PixelSize ImageView::pictureArea() const
     return {std::max(client_.width - rulerBand_, 0), std::max(client_.height - rulerBand_, 0)};
 }
 
+int ImageView::inset(Axis axis) const
+{
+    const PixelSize area = pictureArea();
+    const PixelSize scaled = scaledDocument();
+    return axis == Axis::Horizontal ? std::max((area.width - scaled.width) / 2, 0)
+                                    : std::max((area.height - scaled.height) / 2, 0);
+}
+
 void ImageView::recomputeRanges()
 {
     const PixelSize scaled = scaledDocument();
@@ -106,8 +114,7 @@ ImageView::Point ImageView::documentPoint(int clientX, int clientY) const
             return -((-offset + zoom_) / (zoom_ + 1));
         return DocumentOffset(offset, zoom_);
     };
-    return {toDocument(clientX - rulerBand_ + horizontal_.position),
-            toDocument(clientY - rulerBand_ + vertical_.position)};
+    return {toDocument(clientX - origin(Axis::Horizontal)), toDocument(clientY - origin(Axis::Vertical))};
 }
 
 ViewKeyResult ClassifyViewKey(ViewKey key, bool control, bool shift, const ImageView& view)

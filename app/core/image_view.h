@@ -30,6 +30,10 @@ public:
 
     const ScrollBarState& scroll(Axis axis) const { return axis == Axis::Horizontal ? horizontal_ : vertical_; }
     bool scrollable(Axis axis) const { return scroll(axis).maximum > 0; }
+    // A document smaller than the picture area is centred in it: the gap before it.
+    int inset(Axis axis) const;
+    // The client pixel where the document's first column (row) lies: band, inset and scroll.
+    int origin(Axis axis) const { return rulerBand_ + inset(axis) - scroll(axis).position; }
 
     // Size changes keep the scroll positions in proportion to the change of range.
     void setClient(PixelSize client);

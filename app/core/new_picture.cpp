@@ -82,12 +82,49 @@ double LengthInUnit(int pixels, SizeUnit unit, int dpi)
     return pixels;
 }
 
+double ConvertLength(double length, SizeUnit from, SizeUnit to, int dpi)
+{
+    if (to == SizeUnit::Pixel)
+        return LengthInPixels(length, from, dpi);
+    const double d = std::max(dpi, 1);
+    double pixels = length;
+    if (from == SizeUnit::Inch)
+        pixels = length * d;
+    else if (from == SizeUnit::Centimetre)
+        pixels = length * d * kInchesPerCentimetre;
+    return to == SizeUnit::Inch ? pixels / d : pixels / (d * kInchesPerCentimetre);
+}
+
+int UnitDecimals(SizeUnit unit)
+{
+    return unit == SizeUnit::Pixel ? 0 : 2;
+}
+
+std::string LengthText(double length, SizeUnit unit)
+{
+    char buffer[64];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, length, std::chars_format::fixed, UnitDecimals(unit));
+    std::string text(buffer, result.ptr);
+    std::replace(text.begin(), text.end(), '.', ',');
+    return text;
+}
+
+std::string PictureTooLargeText(SizeUnit unit, int dpi)
+{
+    const std::string word(LoadString(kPixelWordString + int(unit) - 1));
+    const double largest = unit == SizeUnit::Pixel ? kLargestNewSide : LengthInUnit(kLargestNewSide, unit, dpi);
+    // Shown with the unit's decimals, never above what is allowed.
+    const double factor = unit == SizeUnit::Pixel ? 1 : 100;
+    return std::string(LoadString(kPictureTooLargeString)) + "\nLargura e altura até "
+           + LengthText(std::floor(largest * factor) / factor, unit) + " " + word + ".";
+}
+
 std::optional<NewPictureRequest> CheckNewPictureSize(NewPictureRequest request)
 {
     request.width = std::max(request.width, 1);
     request.height = std::max(request.height, 1);
     if (request.width > kLargestNewSide || request.height > kLargestNewSide) {
-        ui::Current().showMessage(LoadString(kPictureTooLargeString), ui::kWarningTitle, ui::Icon::Exclamation);
+        ui::Current().showMessage(PictureTooLargeText(request.unit, request.dpi), ui::kWarningTitle, ui::Icon::Exclamation);
         return std::nullopt;
     }
     return request;
@@ -148,9 +185,7 @@ std::optional<PictureSize> ParseStoredSize(std::string_view text)
 std::string SizeListText(const PictureSize& size)
 {
     const std::string word(LoadString(kPixelWordString + int(size.unit) - 1));
-    if (size.unit == SizeUnit::Pixel)
-        return integerText(size.width) + " x " + integerText(size.height) + " " + word;
-    return threeDecimals(size.width) + " x " + threeDecimals(size.height) + " " + word;
+    return LengthText(size.width, size.unit) + " x " + LengthText(size.height, size.unit) + " " + word;
 }
 
 PictureSize RememberedSize(const NewPictureRequest& request)

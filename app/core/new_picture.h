@@ -28,6 +28,11 @@ struct PictureSize {
 int LengthInPixels(double length, SizeUnit unit, int dpi);
 // A pixel count expressed in the unit at `dpi` (pixels as they are).
 double LengthInUnit(int pixels, SizeUnit unit, int dpi);
+// A length in one unit expressed in another at `dpi`: whole when it becomes pixels, exact
+// between inches and centimetres.
+double ConvertLength(double length, SizeUnit from, SizeUnit to, int dpi);
+// The decimals a length shows with: none for pixels, two for inches and centimetres.
+int UnitDecimals(SizeUnit unit);
 
 struct NewPictureRequest {
     int width = 0;   // pixels
@@ -36,9 +41,11 @@ struct NewPictureRequest {
     SizeUnit unit = SizeUnit::Pixel;  // the unit the user chose, for the recent list
 };
 
-// Raises both sides to at least 1; shows string 2348 and gives nothing when a side is
-// 10001 or more.
+// Raises both sides to at least 1; shows string 2348, with the largest side in the request's
+// unit on a second line, and gives nothing when a side is 10001 or more.
 std::optional<NewPictureRequest> CheckNewPictureSize(NewPictureRequest request);
+// That message.
+std::string PictureTooLargeText(SizeUnit unit, int dpi);
 
 // The 24-bit picture filled with `background`, its resolution the dpi's; null when memory
 // runs out (already reported). With `grey`, 8-bit grey filled with the red component.
@@ -67,8 +74,11 @@ private:
 // The stored text: "%d,%d,Pixel", "%.3f,%.3f,Inch" or "%.3f,%.3f,Cm".
 std::string StoredSizeText(const PictureSize& size);
 std::optional<PictureSize> ParseStoredSize(std::string_view text);
-// The list's text: "%d x %d %s" or "%.3f x %.3f %s" with unit word 140, 141 or 142.
+// The list's text: "640 x 480 Pixel", or "4,00 x 6,50 Polegada" with a decimal comma, with
+// unit word 140, 141 or 142.
 std::string SizeListText(const PictureSize& size);
+// A length as the program shows it: the unit's decimals with a decimal comma.
+std::string LengthText(double length, SizeUnit unit);
 
 // The size remembered for a request: pixels as given, inches or centimetres at its dpi.
 PictureSize RememberedSize(const NewPictureRequest& request);

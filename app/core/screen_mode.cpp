@@ -18,12 +18,12 @@ ScreenSize ModeWindowSize(int mode)
     return mode == 0 ? ScreenSize{1024, 768} : ScreenSize{800, 600};
 }
 
-WindowRect MainWindowRect(const ScreenMode& mode)
+WindowRect MainWindowRect(const ScreenMode& mode, ScreenPoint origin)
 {
     const ScreenSize window = ModeWindowSize(mode.mode);
     // An arithmetic shift: a window wider than the screen starts left of it by the larger half.
-    return {(mode.screen.width - window.width) >> 1, (mode.screen.height - window.height) >> 1, window.width,
-            window.height};
+    return {origin.x + ((mode.screen.width - window.width) >> 1), origin.y + ((mode.screen.height - window.height) >> 1),
+            window.width, window.height};
 }
 
 bool ModeRefused(int mode)

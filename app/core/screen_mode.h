@@ -12,6 +12,11 @@ struct ScreenSize {
     friend bool operator==(const ScreenSize&, const ScreenSize&) = default;
 };
 
+struct ScreenPoint {
+    int x = 0;
+    int y = 0;
+};
+
 struct WindowRect {
     int x = 0;
     int y = 0;
@@ -32,8 +37,10 @@ ScreenMode QueryScreenMode(ScreenSize screen, int for640);
 // The main window's size as first created: 1024 × 768 in mode 0, 800 × 600 otherwise.
 ScreenSize ModeWindowSize(int mode);
 
-// The main window centred on the mode's screen (halves rounded towards minus infinity).
-WindowRect MainWindowRect(const ScreenMode& mode);
+// The main window centred on the mode's screen (halves rounded towards minus infinity). The
+// screen's top-left corner lies at `origin` of the desktop: the primary screen need not be
+// the one at the desktop's origin.
+WindowRect MainWindowRect(const ScreenMode& mode, ScreenPoint origin = {});
 
 // Modes 2 and 3 have no skin: the program refuses to run.
 bool ModeRefused(int mode);

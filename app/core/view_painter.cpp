@@ -82,12 +82,13 @@ void PaintView(const HDIB& composite, const ImageView& view, const Rect& exposed
 
     const int band = view.rulerBand();
     const int zoom = view.zoom();
-    const int scrollX = view.scroll(Axis::Horizontal).position;
-    const int scrollY = view.scroll(Axis::Vertical).position;
+    const int originX = view.origin(Axis::Horizontal);
+    const int originY = view.origin(Axis::Vertical);
     const PixelSize scaled = view.scaledDocument();
     const bool usable = composite && (composite.bitCount() == 24 || composite.bitCount() == 8);
-    // The picture occupies these client pixels.
-    const Rect picture = usable ? Rect{band, band, band + scaled.width - scrollX, band + scaled.height - scrollY}
+    // The picture occupies these client pixels, never the ruler band.
+    const Rect picture = usable ? intersect({originX, originY, originX + scaled.width, originY + scaled.height},
+                                            {band, band, client.width, client.height})
                                 : Rect{};
     const Rect inside = intersect(paint, picture);
 
@@ -103,7 +104,7 @@ void PaintView(const HDIB& composite, const ImageView& view, const Rect& exposed
 
     const int height = composite.height();
     const int bytesPerPixel = composite.bitCount() / 8;
-    const RowSpan span{inside.left, inside.width(), inside.left - band + scrollX};
+    const RowSpan span{inside.left, inside.width(), inside.left - originX};
     std::vector<int> columns(std::size_t(span.count));
     for (int i = 0; i < span.count; ++i)
         columns[std::size_t(i)] = std::min(DocumentOffset(span.scaledX + i, zoom), composite.width() - 1) * bytesPerPixel;
@@ -123,7 +124,7 @@ void PaintView(const HDIB& composite, const ImageView& view, const Rect& exposed
     int previousSourceRow = -1;
     std::uint32_t* previousOut = nullptr;
     for (int y = inside.top; y < inside.bottom; ++y) {
-        const int scaledY = y - band + scrollY;
+        const int scaledY = y - originY;
         const int documentRow = std::min(DocumentOffset(scaledY, zoom), height - 1);
         const std::uint8_t* src = composite.row(height - 1 - documentRow);
         std::uint32_t* out = target.at(span.left, y);

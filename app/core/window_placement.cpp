@@ -36,10 +36,17 @@ Rect CentredIn(const Rect& area, PixelSize size)
     return {left, top, left + width, top + height};
 }
 
-InitialWindow PlaceNewWindow(PixelSize document, const Rect& area, bool fitInWindow)
+Rect FrameFor(const Rect& area, PixelSize scaled, FrameChrome chrome)
 {
-    const int zoom = InitialZoom(document, {area.width(), area.height()}, fitInWindow);
-    return {zoom, CentredIn(area, ScaledSize(document, zoom))};
+    const int width = std::max(scaled.width + chrome.left, std::min(chrome.minimumWidth, area.width()));
+    return CentredIn(area, {width, scaled.height + chrome.top});
+}
+
+InitialWindow PlaceNewWindow(PixelSize document, const Rect& area, bool fitInWindow, FrameChrome chrome)
+{
+    const PixelSize room{std::max(area.width() - chrome.left, 0), std::max(area.height() - chrome.top, 0)};
+    const int zoom = InitialZoom(document, room, fitInWindow);
+    return {zoom, FrameFor(area, ScaledSize(document, zoom), chrome)};
 }
 
 }  // namespace lv

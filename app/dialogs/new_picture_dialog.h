@@ -1,6 +1,6 @@
 #pragma once
 // The New dialog: width and height in pixels, inches or centimetres, the resolution, and
-// the sizes used last.
+// the sizes used last. Switching the unit converts the numbers at the resolution.
 
 #include "app/core/new_picture.h"
 
@@ -21,11 +21,16 @@ public:
     NewPictureDialog(QWidget* parent, SettingsStore& store);
 
     std::optional<NewPictureRequest> request() const { return request_; }
+    // Fills the fields with a size in its own unit.
     void setSize(const PictureSize& size);
+    SizeUnit unit() const;
 
     void accept() override;
 
 private:
+    void unitChosen();
+    void showUnit(SizeUnit unit);
+
     SettingsStore& store_;
     QDoubleSpinBox* width_;
     QDoubleSpinBox* height_;
@@ -33,6 +38,7 @@ private:
     QSpinBox* dpi_;
     QListWidget* recent_;
     std::vector<PictureSize> recentSizes_;
+    SizeUnit shownUnit_ = SizeUnit::Pixel;  // the unit the numbers are in
     std::optional<NewPictureRequest> request_;
 };
 

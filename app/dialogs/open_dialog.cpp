@@ -1,17 +1,25 @@
 #include "app/dialogs/open_dialog.h"
 
+#include "app/dialogs/dialog_help.h"
 #include "app/dialogs/file_dialog_filters.h"
-
-#include <QFileDialog>
+#include "app/dialogs/file_dialog_preview.h"
 
 namespace lv::app {
 
+OpenDialog::OpenDialog(QWidget* parent, bool allImages, const std::string& folder)
+    : QFileDialog(parent, QStringLiteral("Abrir"), QString::fromStdString(folder))
+{
+    setObjectName(QStringLiteral("open"));
+    setOption(QFileDialog::DontUseNativeDialog);
+    setFileMode(QFileDialog::ExistingFile);
+    setNameFilters(NameFilters(allImages ? OpenAllImageFilters() : OpenStillImageFilters()));
+    AddPicturePreview(*this);
+    UseDialogHelp(*this, skin::kOpenDialog);
+}
+
 std::string RunOpenDialog(QWidget* parent, bool allImages, const std::string& folder)
 {
-    QFileDialog dialog(parent, QStringLiteral("Abrir"), QString::fromStdString(folder));
-    dialog.setOption(QFileDialog::DontUseNativeDialog);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilters(NameFilters(allImages ? OpenAllImageFilters() : OpenStillImageFilters()));
+    OpenDialog dialog(parent, allImages, folder);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return {};
     return dialog.selectedFiles().first().toStdString();

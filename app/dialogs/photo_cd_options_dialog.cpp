@@ -1,6 +1,7 @@
 #include "app/dialogs/photo_cd_options_dialog.h"
 
 #include "app/dialogs/dialog_buttons.h"
+#include "app/dialogs/dialog_help.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -32,6 +33,7 @@ PhotoCdOptionsWindow::PhotoCdOptionsWindow(QWidget* parent, const PhotoCdChoices
 {
     setObjectName("photocdoptions");
     setWindowTitle(QStringLiteral("Opções de Photo CD"));
+    UseDialogHelp(*this, skin::kPhotoCdOptionsDialog);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("&Formato:"), this));
     formats_ = listOf(this, {QStringLiteral("Cores (24 bits)"), QStringLiteral("Tons de cinza (8 bits)")}, current.format);

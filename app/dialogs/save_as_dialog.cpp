@@ -2,7 +2,10 @@
 
 #include "app/core/document_files.h"
 #include "app/core/numbered_text.h"
+#include "app/dialogs/dialog_help.h"
 #include "app/dialogs/file_dialog_filters.h"
+#include "app/dialogs/file_dialog_preview.h"
+#include "common/ui_service.h"
 #include "app/widgets/qt_text.h"
 #include "imagelib/file_names.h"
 #include "imagelib/save_as.h"
@@ -34,10 +37,17 @@ SaveAsDialog::SaveAsDialog(QWidget* parent, const std::string& currentName, int 
     : QFileDialog(parent, QStringLiteral("Salvar como"))
     , layerCount_(layerCount)
 {
+    setObjectName(QStringLiteral("saveas"));
     setOption(QFileDialog::DontUseNativeDialog);
-    setOption(QFileDialog::DontConfirmOverwrite);  // the save keeps a backup until the new file is whole
+    setOption(QFileDialog::DontConfirmOverwrite);  // asked in accept(), in the program's words
     setAcceptMode(QFileDialog::AcceptSave);
     setNameFilters(NameFilters(SaveAsFilters()));
+    // The type first: choosing a type gives the name in the field that type's extension, which
+    // would turn the picture's own "praia.jpg" into another file, "praia.JPG".
+    const int type = CurrentSaveType();
+    const QStringList filters = nameFilters();
+    if (type >= 1 && type <= filters.size())
+        selectNameFilter(filters[type - 1]);
     const std::filesystem::path current(currentName);
     if (current.has_parent_path())
         setDirectory(QString::fromStdString(current.parent_path().string()));
@@ -66,13 +76,12 @@ SaveAsDialog::SaveAsDialog(QWidget* parent, const std::string& currentName, int 
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->addWidget(panel, grid->rowCount(), 0, 1, grid->columnCount());
 
+    AddPicturePreview(*this);
+    UseDialogHelp(*this, skin::kSaveAsDialog);
+
     connect(qualityBar_, &QScrollBar::valueChanged, this, [this](int value) { setQuality(value); });
     connect(this, &QFileDialog::filterSelected, this, [this] { showOptionsFor(selectedType()); });
 
-    const int type = CurrentSaveType();
-    const QStringList filters = nameFilters();
-    if (type >= 1 && type <= filters.size())
-        selectNameFilter(filters[type - 1]);
     qualityBar_->setValue(CurrentSaveOptions().jpegQuality);
     setQuality(CurrentSaveOptions().jpegQuality);
     showOptionsFor(type);
@@ -120,6 +129,9 @@ void SaveAsDialog::accept()
     const int type = selectedType();
     if (!AcceptSaveAsType(type, layerCount_))
         return;
+    // Replacing a file is asked before anything is written; "Não" goes back to the dialog.
+    if (const auto chosen = choice(); chosen && !ConfirmReplacing(chosen->path))
+        return;
     SaveOptions& options = CurrentSaveOptions();
     if (type == kSaveAsTiff || type == kSaveAsTarga) {
         options.compress = firstCheck_->isChecked();
@@ -131,6 +143,16 @@ void SaveAsDialog::accept()
     }
     CurrentSaveType() = type;
     QFileDialog::accept();
+}
+
+bool ConfirmReplacing(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::exists(status) || std::filesystem::is_directory(status))
+        return true;
+    const std::string question = "O arquivo " + path + " já existe. Deseja substituí-lo?";
+    return ui::Current().ask(question, ui::kProductTitle, ui::Buttons::YesNo, ui::Icon::Question) == ui::Answer::Yes;
 }
 
 std::optional<SaveAsChoice> RunSaveAsDialog(QWidget* parent, const std::string& currentName, int layerCount)

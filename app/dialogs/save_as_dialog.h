@@ -1,7 +1,8 @@
 #pragma once
 // The Save-as dialog with its options panel: "&Comprimir" for TIFF and Targa, "&Entrelaçar"
 // and "&Transparente" for GIF, the quality for JPEG. Choosing the layered type for a document
-// without layers, or another type for one of several layers, is questioned before it closes.
+// without layers, or another type for one of several layers, is questioned before it closes,
+// and so is a name that would replace a file. A preview shows the picture chosen.
 
 #include <QFileDialog>
 
@@ -38,6 +39,10 @@ private:
     QScrollBar* qualityBar_;   // 1405
     QCheckBox* secondCheck_;   // 1406
 };
+
+// "O arquivo ... já existe. Deseja substituí-lo?" when `path` names an existing file; true to
+// go on (no such file, or "Sim").
+bool ConfirmReplacing(const std::string& path);
 
 // Runs the dialog; the choice, or nothing when cancelled. The options go to the
 // process-wide Save-as options and the type becomes the current save type.

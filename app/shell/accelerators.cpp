@@ -1,5 +1,6 @@
 #include "app/shell/accelerators.h"
 
+#include "app/core/zoom.h"
 #include "app/windows/main_window.h"
 
 #include <QApplication>
@@ -25,6 +26,10 @@ std::optional<skin::Key> TableKey(int qtKey)
 
 std::optional<int> TranslateAccelerator(int qtKey, Qt::KeyboardModifiers modifiers)
 {
+    const bool keypadZoom = (qtKey == Qt::Key_Plus || qtKey == Qt::Key_Minus) && modifiers.testFlag(Qt::KeypadModifier)
+                            && modifiers.testFlag(Qt::ControlModifier) && !(modifiers & (Qt::ShiftModifier | Qt::AltModifier));
+    if (keypadZoom)
+        return qtKey == Qt::Key_Plus ? kZoomInCommand : kZoomOutCommand;
     const std::optional<skin::Key> key = TableKey(qtKey);
     if (!key || (modifiers & (Qt::ShiftModifier | Qt::AltModifier)))
         return std::nullopt;

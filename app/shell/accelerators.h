@@ -18,6 +18,8 @@ class MainWindow;
 std::optional<skin::Key> TableKey(int qtKey);
 
 // The command for a key; Shift and Alt must not be held, Control exactly as the table says.
+// Control with the numeric pad's plus or minus gives the zoom steps 548 and 549 wherever
+// the focus is, so they work as soon as an image window is active.
 std::optional<int> TranslateAccelerator(int qtKey, Qt::KeyboardModifiers modifiers);
 
 class AcceleratorFilter final : public MessageFilter {

@@ -82,7 +82,14 @@ ui::Answer QtUiService::run(std::string_view text, std::string_view title, ui::B
         QApplication::setOverrideCursor(Qt::ArrowCursor);
     if (hooks_.enabled()) {
         hooks_.log("message " + QtText(title) + ": " + QtText(text));
-        QTimer::singleShot(0, &box, [&box, first = answers.front().first] { first->click(); });
+        QAbstractButton* chosen = answers.front().first;
+        if (!scriptedAnswers_.isEmpty()) {
+            const QString label = scriptedAnswers_.takeFirst();
+            for (const auto& [button, answer] : answers)
+                if (button->text() == label)
+                    chosen = button;
+        }
+        QTimer::singleShot(0, &box, [chosen] { chosen->click(); });
     }
     box.exec();
     if (busy)

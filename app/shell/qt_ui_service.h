@@ -8,6 +8,7 @@
 
 #include <QPointer>
 #include <QProgressDialog>
+#include <QStringList>
 
 #include <memory>
 
@@ -25,6 +26,10 @@ public:
     void reportProgress(std::string_view caption, int percent) override;
     bool escapeHeld() override;
 
+    // Under the test hooks: the next question is answered with the button of this label
+    // ("Não") instead of the first.
+    void answerNextWith(const QString& label) { scriptedAnswers_.push_back(label); }
+
 private:
     ui::Answer run(std::string_view text, std::string_view title, ui::Buttons buttons, ui::Icon icon);
 
@@ -32,6 +37,7 @@ private:
     EventPump pump_;
     int busyDepth_ = 0;
     std::unique_ptr<QProgressDialog> progress_;
+    QStringList scriptedAnswers_;
 };
 
 }  // namespace lv::app

@@ -49,7 +49,9 @@ ShellApplication::~ShellApplication()
 int ShellApplication::run()
 {
     const std::optional<QString> testCommand = hooks_.commandToSend();
-    if (instance_.sendToRunningCopy(testCommand.value_or(kForwardCommand)) || testCommand)
+    std::error_code error;
+    const QString command = testCommand.value_or(HandOverCommand(arguments_, std::filesystem::current_path(error)));
+    if (instance_.sendToRunningCopy(command) || testCommand)
         return 0;
     // Without the socket the program still runs; it only cannot call itself forward.
     instance_.listen([this](const QString& command) { handleInstanceCommand(command); });
@@ -65,6 +67,7 @@ bool ShellApplication::startUp()
     const QScreen* screen = QGuiApplication::primaryScreen();
     const int depth = screen ? screen->depth() : 32;
     const QSize screenSize = screen ? screen->size() : QSize(1024, 768);
+    const QPoint screenCorner = screen ? screen->geometry().topLeft() : QPoint();
 
     Settings settings(store_);
     ShellState& shell = Shell();
@@ -77,7 +80,7 @@ bool ShellApplication::startUp()
     shell.screenMode = QueryScreenMode({screenSize.width(), screenSize.height()}, settings.get(setting::kFor640));
     mainWindow_ = std::make_unique<MainWindow>(opener_, imageWindows_, hooks_, [this] { shutDown(); });
     shell.config.loginId = settings.get(setting::kLoginId);
-    const WindowRect r = MainWindowRect(shell.screenMode);
+    const WindowRect r = MainWindowRect(shell.screenMode, {screenCorner.x(), screenCorner.y()});
     mainWindow_->setGeometry(r.x, r.y, r.width, r.height);
     if (!mainWindow_->create()) {
         mainWindow_.reset();
@@ -125,6 +128,18 @@ void ShellApplication::handleInstanceCommand(const QString& command)
         bringForward();
         return;
     }
+    if (const auto files = HandedOverFiles(command)) {
+        bringForward();
+        if (mainWindow_) {
+            hooks_.log(QStringLiteral("handed over %1").arg(files->size()));
+            // After the answer, so the second copy is not kept waiting by a question.
+            QTimer::singleShot(0, mainWindow_.get(), [this, files = *files] {
+                if (mainWindow_)
+                    mainWindow_->openHandedOverFiles(files);
+            });
+        }
+        return;
+    }
     if (!hooks_.enabled() || !mainWindow_)
         return;
     if (command == QLatin1String("quit")) {
@@ -132,6 +147,8 @@ void ShellApplication::handleInstanceCommand(const QString& command)
     } else if (command == QLatin1String("minimize")) {
         mainWindow_->showMinimized();
         hooks_.log(QStringLiteral("minimized %1").arg(mainWindow_->isMinimized()));
+    } else if (command.startsWith(QLatin1String("answer "))) {
+        uiService_.answerNextWith(command.section(' ', 1));
     } else if (command == QLatin1String("modal")) {
         testDialog_ = std::make_unique<QDialog>(mainWindow_.get());
         testDialog_->setObjectName(QStringLiteral("testdialog"));

@@ -9,7 +9,9 @@ namespace lv::app {
 namespace {
 
 constexpr int kTimeoutMs = 3000;
-constexpr qint64 kLongestCommand = 256;
+// Room for a hand-over of a few long paths, percent-encoded.
+constexpr qint64 kLongestCommand = 64 * 1024;
+const QString kFilesCommand = QStringLiteral("files");
 
 }  // namespace
 
@@ -18,6 +20,34 @@ QString InstanceServerName(const std::filesystem::path& configFile)
     const QByteArray digest =
         QCryptographicHash::hash(QByteArray::fromStdString(configFile.string()), QCryptographicHash::Sha1).toHex();
     return QStringLiteral("lumivista2000-%1-%2").arg(getuid()).arg(QString::fromLatin1(digest.left(12)));
+}
+
+QString HandOverCommand(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder)
+{
+    std::size_t first = 0;
+    while (first < arguments.size() && arguments[first].starts_with('-'))
+        ++first;
+    QStringList words{kFilesCommand};
+    for (std::size_t i = first; i < arguments.size(); ++i) {
+        if (arguments[i].empty())
+            continue;
+        const std::filesystem::path path = std::filesystem::path(arguments[i]).is_absolute()
+                                               ? std::filesystem::path(arguments[i])
+                                               : workingFolder / arguments[i];
+        words << QString::fromLatin1(QByteArray::fromStdString(path.lexically_normal().string()).toPercentEncoding());
+    }
+    return words.size() > 1 ? words.join(' ') : kForwardCommand;
+}
+
+std::optional<std::vector<std::string>> HandedOverFiles(const QString& command)
+{
+    const QStringList words = command.split(' ', Qt::SkipEmptyParts);
+    if (words.value(0) != kFilesCommand)
+        return std::nullopt;
+    std::vector<std::string> files;
+    for (qsizetype i = 1; i < words.size(); ++i)
+        files.push_back(QByteArray::fromPercentEncoding(words[i].toLatin1()).toStdString());
+    return files;
 }
 
 SingleInstance::SingleInstance(QString serverName)

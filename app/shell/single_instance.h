@@ -8,6 +8,9 @@
 
 #include <filesystem>
 #include <functional>
+#include <optional>
+#include <string>
+#include <vector>
 
 namespace lv::app {
 
@@ -36,5 +39,12 @@ private:
 };
 
 inline const QString kForwardCommand = QStringLiteral("forward");
+
+// A second copy started with files hands them to the first, which comes forward and opens
+// them as if they were dropped on it: "files" and each absolute path, percent-encoded.
+// Leading switches ("-...") are not files. Without files the command is "forward".
+QString HandOverCommand(const std::vector<std::string>& arguments, const std::filesystem::path& workingFolder);
+// The files of a hand-over command, or nothing for another command.
+std::optional<std::vector<std::string>> HandedOverFiles(const QString& command);
 
 }  // namespace lv::app

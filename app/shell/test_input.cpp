@@ -29,13 +29,27 @@ void SendMouse(QWidget& window, QPoint point, Qt::MouseButton button)
     QApplication::sendEvent(target, &release);
 }
 
+// Keys go to the focused widget of the open dialog, or of the main window.
+QPointer<QWidget> KeyTarget(QWidget& window)
+{
+    QWidget* top = QApplication::activeModalWidget();
+    if (!top)
+        top = &window;
+    QWidget* focus = QApplication::focusWidget();
+    if (focus && focus->window() == top)
+        return focus;
+    if (QWidget* own = top->focusWidget())
+        return own;
+    return top;
+}
+
+// "Num+" in a sequence is the numeric pad's key.
 void SendKey(QWidget& window, const QKeySequence& sequence)
 {
     if (sequence.isEmpty())
         return;
     const QKeyCombination combination = sequence[0];
-    QWidget* focus = QApplication::focusWidget();
-    QPointer<QWidget> target = focus && focus->window() == &window ? focus : &window;
+    QPointer<QWidget> target = KeyTarget(window);
     QKeyEvent press(QEvent::KeyPress, combination.key(), combination.keyboardModifiers());
     QApplication::sendEvent(target, &press);
     if (!target)
@@ -44,21 +58,16 @@ void SendKey(QWidget& window, const QKeySequence& sequence)
     QApplication::sendEvent(target, &release);
 }
 
-// Each character as a key press carrying its text, to the widget with the focus.
-void TypeText(QWidget& window, const QString& text)
+// Each character as the key press that types it.
+void SendText(QWidget& window, const QString& text)
 {
     for (const QChar c : text) {
-        // The window's own focus child counts too: an offscreen window need not be active.
-        QWidget* focus = QApplication::focusWidget();
-        if (!focus || focus->window() != &window)
-            focus = window.focusWidget();
-        QPointer<QWidget> target = focus ? focus : &window;
-        const int key = int(c.toUpper().unicode());
-        QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier, QString(c));
+        QPointer<QWidget> target = KeyTarget(window);
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
         QApplication::sendEvent(target, &press);
         if (!target)
             return;
-        QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier, QString(c));
+        QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
         QApplication::sendEvent(target, &release);
     }
 }
@@ -68,7 +77,7 @@ void TypeText(QWidget& window, const QString& text)
 bool DeliverTestInput(QWidget& window, const QString& command)
 {
     if (command.startsWith(QLatin1String("type "))) {
-        TypeText(window, command.mid(5));
+        SendText(window, command.mid(5));
         return true;
     }
     const QStringList words = command.split(' ', Qt::SkipEmptyParts);

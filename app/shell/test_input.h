@@ -4,10 +4,10 @@
 //   "move X Y"                  the pointer moves to the point (main-window coordinates)
 //   "click X Y" / "rclick X Y"  a move to, then a left (right) press and release at the
 //                               point
-//   "key SEQUENCE"              a key press and release ("F1", "Ctrl+Q", "Tab") to the
-//                               focused widget
-//   "type TEXT"                 the text typed, character by character, into the focused
-//                               widget
+//   "key SEQUENCE"              a key press and release ("F1", "Ctrl+Q", "Tab",
+//                               "Ctrl+Num++") to the focused widget of the open dialog,
+//                               or of the main window
+//   "type TEXT"                 the text typed there, a key press per character
 
 #include <QString>
 #include <QWidget>

@@ -54,6 +54,7 @@ enum class ButtonStyle : std::uint8_t {
     SliderThumb,
     Field,       // a frame for a text field created by the program
     Link,        // a row naming a link or an item
+    Card,        // a card of the start screen: icon, title and a line under it ("Title\nline")
 };
 
 struct ButtonArt {

@@ -43,6 +43,13 @@ constexpr ButtonDefinition kPanel0Rows[] = {
     {H::HelpContents, 0, 0, 35020, K::Push, 0, 0, {"help", "", S::WindowButton}, {728, 17, 22, 22}, {920, 19, 26, 26}},
     {H::Minimize, 0, 0, 35021, K::Push, 0, 0, {"minimize", "", S::WindowButton}, {752, 17, 22, 22}, {954, 19, 26, 26}},
     {H::Quit, 0, 0, 35022, K::Push, 0, 0, {"quit", "", S::WindowButton}, {776, 17, 22, 22}, {988, 19, 26, 26}},
+    // The cards of the start screen lead to the areas as the area buttons do. They lie in the
+    // host of the nested panels, which covers them on every other screen.
+    {H::SelectScreenArea, 6, 171, 35001, K::Push, 6, 0, {"acquire", "Obter fotos\nScanner, câmera e tela", S::Card}, {18, 158, 188, 62}, {20, 168, 188, 62}},
+    {H::SelectScreenArea, 2, 172, -1, K::Push, 6, 0, {"album", "Álbum\nOrganize suas fotos", S::Card}, {18, 228, 188, 62}, {20, 238, 188, 62}},
+    {H::SelectScreenArea, 3, 173, 35002, K::Push, 6, 0, {"edit", "Editar\nRetoque e aprimore", S::Card}, {18, 298, 188, 62}, {20, 308, 188, 62}},
+    {H::SelectScreenArea, 4, 174, 35003, K::Push, 6, 0, {"projects", "Projetos\nCartões e calendários", S::Card}, {18, 368, 188, 62}, {20, 378, 188, 62}},
+    {H::SelectScreenArea, 5, 175, 35004, K::Push, 6, 0, {"share", "Compartilhar\nImprima, envie, mostre", S::Card}, {18, 438, 188, 62}, {20, 448, 188, 62}},
 };
 const std::span<const ButtonDefinition> kPanel0 = kPanel0Rows;
 

@@ -16,12 +16,15 @@ struct DialogContext {
 };
 
 // Dialogs that do not appear here open the contents.
-constexpr std::array<DialogContext, 5> kDialogContexts = {{
-    {1001, 750},
-    {1013, 600},
-    {1026, 650},
-    {1090, 1600},  // slide show settings
-    {1093, 593},
+constexpr std::array<DialogContext, 8> kDialogContexts = {{
+    {kOpenDialog, 750},
+    {kSaveAsDialog, 751},
+    {kNewPictureDialog, 600},
+    {kPrintDialog, 650},
+    {kPhotoCdOptionsDialog, 760},
+    {kSlideShowSettingsDialog, 1600},
+    {kPropertiesDialog, 593},
+    {kAboutDialog, 990},
 }};
 
 struct ContextPage {
@@ -29,12 +32,15 @@ struct ContextPage {
     const char* page;
 };
 
-constexpr std::array<ContextPage, 10> kContextPages = {{
+constexpr std::array<ContextPage, 13> kContextPages = {{
     {kImageWindowHelpContext, "janela-de-imagem.html"},
     {593, "caixas-de-dialogo.html#d593"},
     {600, "caixas-de-dialogo.html#d600"},
     {650, "caixas-de-dialogo.html#d650"},
     {750, "caixas-de-dialogo.html#d750"},
+    {751, "caixas-de-dialogo.html#d751"},
+    {760, "caixas-de-dialogo.html#d760"},
+    {990, "caixas-de-dialogo.html#d990"},
     {kImageMenuHelpContext, "janela-de-imagem.html#menu"},
     {kAlbumMenuHelpContext, "tela18.html#menu"},
     {1600, "caixas-de-dialogo.html#apresentacao"},
@@ -69,6 +75,12 @@ std::optional<int> HelpContextForDialog(int dialogId)
         if (d.dialog == dialogId)
             return d.context;
     return std::nullopt;
+}
+
+std::optional<int>& CurrentHelpContext()
+{
+    static std::optional<int> context;
+    return context;
 }
 
 std::string HelpPageForContext(int context)

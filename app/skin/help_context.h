@@ -15,8 +15,22 @@ inline constexpr int kAlbumMenuHelpContext = 1310;
 // screen's own context otherwise; none (the contents open) for the start screen.
 std::optional<int> HelpContextForScreen(int screen);
 
+// Dialog resource numbers of the program's dialogs.
+inline constexpr int kOpenDialog = 1001;
+inline constexpr int kSaveAsDialog = 1002;
+inline constexpr int kNewPictureDialog = 1013;
+inline constexpr int kPrintDialog = 1026;
+inline constexpr int kPhotoCdOptionsDialog = 1040;
+inline constexpr int kSlideShowSettingsDialog = 1090;
+inline constexpr int kPropertiesDialog = 1093;
+inline constexpr int kAboutDialog = 1097;
+
 // The context a dialog sets while it is open (dialog resource ids 1001–1097), if it has one.
 std::optional<int> HelpContextForDialog(int dialogId);
+
+// The help context of the dialog open now, set while it shows and put back when it closes;
+// nothing while no dialog with a context is open.
+std::optional<int>& CurrentHelpContext();
 
 inline constexpr const char* kHelpFolder = "help";
 inline constexpr const char* kHelpContentsPage = "index.html";

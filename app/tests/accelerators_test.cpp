@@ -43,6 +43,13 @@ TEST(Accelerators, QtKeysMapOntoTable501WithExactlyItsModifiers)
     EXPECT_FALSE(TranslateAccelerator(Qt::Key_Q, Qt::NoModifier));
     EXPECT_FALSE(TranslateAccelerator(Qt::Key_F1, Qt::ControlModifier | Qt::AltModifier));
     EXPECT_FALSE(TranslateAccelerator(Qt::Key_A, Qt::ControlModifier));
+
+    // Control with the numeric pad's plus and minus: the zoom steps, wherever the focus is.
+    EXPECT_EQ(TranslateAccelerator(Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier), 548);
+    EXPECT_EQ(TranslateAccelerator(Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier), 549);
+    EXPECT_FALSE(TranslateAccelerator(Qt::Key_Plus, Qt::ControlModifier)) << "the main keyboard's plus";
+    EXPECT_FALSE(TranslateAccelerator(Qt::Key_Plus, Qt::KeypadModifier));
+    EXPECT_FALSE(TranslateAccelerator(Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier | Qt::ShiftModifier));
 }
 
 // A shown main window with the accelerators in the application's filter chain.
@@ -88,6 +95,19 @@ TEST_F(Chain, TranslatesKeysBeforeTheAcquisitionFilterAndDispatch)
     window.setCommandHandler(126, [&] { ++scans; });
     EXPECT_TRUE(window.runCommand(126));
     EXPECT_EQ(scans, 1);
+}
+
+// The keys once reached only an image window with the keyboard focus, which a click on any
+// skin button took away.
+TEST_F(Chain, ControlAndTheKeypadsPlusZoomWhileTheFocusIsOnTheMainWindow)
+{
+    std::vector<int> zooms;
+    window.setCommandHandler(548, [&] { zooms.push_back(548); });
+    window.setCommandHandler(549, [&] { zooms.push_back(549); });
+    window.setFocus();
+    press(window, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier, "+");
+    press(window, Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier, "-");
+    EXPECT_EQ(zooms, (std::vector<int>{548, 549}));
 }
 
 TEST_F(Chain, LeavesAloneKeysOfOtherWindowsAndOfModalDialogs)

@@ -1,8 +1,13 @@
 #include "app/core/document_files.h"
 #include "app/core/tests/memory_store.h"
 #include "app/dialogs/new_picture_dialog.h"
+#include "app/dialogs/open_dialog.h"
 #include "app/dialogs/photo_cd_options_dialog.h"
 #include "app/dialogs/save_as_dialog.h"
+#include "app/widgets/picture_preview.h"
+#include "common/byte_sink.h"
+#include "imagelib/bmp.h"
+#include "imagelib/dib_alloc.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/pcd.h"
@@ -15,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPushButton>
 #include <QApplication>
 #include <QScrollBar>
 #include <QTimer>
@@ -98,15 +104,24 @@ TEST(NewPictureDialog, TooLargeSizesKeepTheDialogAndAcceptedOnesAreRememberedInT
     testing::UiRecorder ui;
     testing::MemoryStore store;
     store.values["Recent Sizes/size0"] = "4.000,6.000,Inch";
+    store.values["Recent Sizes/size1"] = "640,480,Pixel";
     NewPictureDialog dialog(nullptr, store);
-    auto* list = dialog.findChild<QListWidget*>();
+    auto* list = child<QListWidget>(dialog, "recent");
     ASSERT_TRUE(list);
-    ASSERT_EQ(list->count(), 1);
-    EXPECT_EQ(list->item(0)->text(), "4.000 x 6.000 Polegada");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), "4,00 x 6,00 Polegada");
+    EXPECT_EQ(list->item(1)->text(), "640 x 480 Pixel");
+    auto* label = dialog.findChild<QLabel*>();
+    ASSERT_TRUE(label);
+    EXPECT_EQ(label->text(), "&Tamanhos recentes:");
+    EXPECT_EQ(label->buddy(), list);
+
+    auto* width = child<QDoubleSpinBox>(dialog, "width");
+    auto* height = child<QDoubleSpinBox>(dialog, "height");
     list->setCurrentRow(0);
-    auto spins = dialog.findChildren<QDoubleSpinBox*>();
-    ASSERT_EQ(spins.size(), 2);
-    EXPECT_EQ(spins[0]->value(), 4.0);
+    EXPECT_EQ(width->value(), 4.0);
+    EXPECT_EQ(height->value(), 6.0);
+    EXPECT_EQ(dialog.unit(), SizeUnit::Inch);
     dialog.accept();
     ASSERT_TRUE(dialog.request());
     EXPECT_EQ(dialog.request()->width, 800) << "4 inches at 200 dpi";
@@ -115,10 +130,124 @@ TEST(NewPictureDialog, TooLargeSizesKeepTheDialogAndAcceptedOnesAreRememberedInT
 
     NewPictureDialog tooLarge(nullptr, store);
     tooLarge.findChild<QComboBox*>()->setCurrentIndex(0);
-    tooLarge.findChildren<QDoubleSpinBox*>()[0]->setValue(10001);
+    child<QDoubleSpinBox>(tooLarge, "width")->setValue(10001);
     tooLarge.accept();
     EXPECT_FALSE(tooLarge.request());
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"O tamanho da imagem é grande demais."});
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"O tamanho da imagem é grande demais.\nLargura e altura até 10000 Pixel."});
+}
+
+// A Brazilian reads "640.000" as six hundred and forty thousand.
+TEST(NewPictureDialog, PixelsShowWholeInchesAndCentimetresWithTwoDecimalsAndSwitchingConverts)
+{
+    testing::MemoryStore store;
+    NewPictureDialog dialog(nullptr, store);
+    auto* width = child<QDoubleSpinBox>(dialog, "width");
+    auto* height = child<QDoubleSpinBox>(dialog, "height");
+    auto* unit = dialog.findChild<QComboBox*>();
+    EXPECT_EQ(width->decimals(), 0);
+    EXPECT_EQ(width->cleanText(), "640");
+
+    unit->setCurrentIndex(1);  // inches, at 200 dpi
+    EXPECT_EQ(width->decimals(), 2);
+    EXPECT_DOUBLE_EQ(width->value(), 3.2);
+    EXPECT_DOUBLE_EQ(height->value(), 2.4);
+    unit->setCurrentIndex(2);  // centimetres
+    EXPECT_DOUBLE_EQ(width->value(), 8.13) << "8.128 cm, shown to the hundredth";
+    unit->setCurrentIndex(0);
+    EXPECT_EQ(width->value(), 640) << "back to whole pixels";
+    EXPECT_EQ(height->value(), 480);
+
+    // A size chosen from the list arrives in its own unit and is not converted again.
+    dialog.setSize({10, 15, SizeUnit::Centimetre});
+    EXPECT_EQ(unit->currentIndex(), 2);
+    EXPECT_DOUBLE_EQ(width->value(), 10.0);
+}
+
+TEST(SaveAsDialog, ANameThatWouldReplaceAFileIsAskedAboutAndNaoStaysInTheDialog)
+{
+    testing::TempDir dir;
+    testing::UiRecorder ui;
+    ASSERT_TRUE(WriteWholeFile(dir.file("praia.JPG"), std::vector<std::uint8_t>{1, 2, 3}));
+    std::filesystem::create_directory(dir.path() / "pasta.JPG");
+    SaveAsDialog dialog(nullptr, dir.file("foto.jpg"), 1);
+    chooseType(dialog, kSaveAsJpeg);
+
+    dialog.selectFile(QString::fromStdString(dir.file("praia")));  // takes the type's extension
+    ui.answers = {ui::Answer::No};
+    dialog.accept();
+    EXPECT_NE(dialog.result(), QDialog::Accepted) << "back to the dialog";
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "O arquivo " + dir.file("praia.JPG") + " já existe. Deseja substituí-lo?");
+    EXPECT_EQ(ui.messages[0].title, "Lumivista 2000");
+
+    ui.answers = {ui::Answer::Yes};
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.choice()->path, dir.file("praia.JPG"));
+
+    // The picture's own name is offered as it is, so saving over it asks too.
+    ASSERT_TRUE(WriteWholeFile(dir.file("foto.jpg"), std::vector<std::uint8_t>{1}));
+    CurrentSaveType() = kSaveAsJpeg;
+    SaveAsDialog again(nullptr, dir.file("foto.jpg"), 1);
+    EXPECT_EQ(again.choice()->path, dir.file("foto.jpg")) << "not turned into foto.JPG, another file";
+    ui.answers = {ui::Answer::No};
+    again.accept();
+    EXPECT_NE(again.result(), QDialog::Accepted);
+
+    ui.messages.clear();
+    EXPECT_TRUE(ConfirmReplacing(dir.file("nova.JPG")));
+    EXPECT_TRUE(ConfirmReplacing(dir.file("pasta.JPG"))) << "a folder is not a file to replace";
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// The file dialogs show the picture chosen, read by the program's own readers.
+TEST(FileDialogs, ThePreviewShowsTheChosenPictureAndNothingForAFileItCannotRead)
+{
+    testing::TempDir dir;
+    testing::UiRecorder ui;
+    HDIB red = AllocatePicture(400, 100, 24, 0);
+    for (int y = 0; y < 100; ++y)
+        for (int x = 0; x < 400; ++x)
+            red.row(y)[3 * x + 2] = 255;
+    ASSERT_EQ(WriteBmp(dir.file("vermelha.bmp"), red), WriteResult::Written);
+    ASSERT_TRUE(WriteWholeFile(dir.file("notas.jpg"), std::vector<std::uint8_t>(100, 'x')));
+
+    OpenDialog dialog(nullptr, false, dir.path().string());
+    auto* preview = dialog.findChild<PicturePreview*>(QStringLiteral("previewwnd"));
+    ASSERT_TRUE(preview);
+    preview->choose(QString::fromStdString(dir.file("vermelha.bmp")));
+    preview->showNow();
+    ASSERT_FALSE(preview->picture().isNull());
+    EXPECT_EQ(preview->picture().size(), QSize(180, 45)) << "fitted into the pane";
+    EXPECT_EQ(preview->picture().pixelColor(90, 20), QColor(255, 0, 0));
+    EXPECT_EQ(preview->caption(), "400 × 100 pixels");
+
+    preview->choose(QString::fromStdString(dir.file("notas.jpg")));
+    preview->showNow();
+    EXPECT_TRUE(preview->picture().isNull());
+    EXPECT_TRUE(ui.messages.empty()) << "the preview never talks";
+    preview->choose(QString::fromStdString(dir.path().string()));
+    EXPECT_TRUE(preview->picture().isNull()) << "a folder clears the pane";
+
+    SaveAsDialog save(nullptr, dir.file("foto.jpg"), 1);
+    EXPECT_TRUE(save.findChild<PicturePreview*>(QStringLiteral("previewwnd")));
+}
+
+// The test program speaks Portuguese as the program does (app_test_main).
+TEST(FileDialogs, QtsOwnTextsArePortuguese)
+{
+    OpenDialog dialog(nullptr, false, "/");
+    QStringList labels;
+    for (const QLabel* label : dialog.findChildren<QLabel*>())
+        labels << label->text();
+    EXPECT_TRUE(labels.contains("Nome do &arquivo:") || labels.contains("&Nome do arquivo:")) << labels.join(" | ").toStdString();
+    EXPECT_FALSE(labels.contains("File &name:"));
+    QStringList buttons;
+    for (const QPushButton* button : dialog.findChildren<QPushButton*>())
+        buttons << button->text();
+    EXPECT_TRUE(buttons.contains("&Abrir") || buttons.contains("Abrir")) << buttons.join(" | ").toStdString();
+    EXPECT_TRUE(buttons.contains("Cancelar")) << buttons.join(" | ").toStdString();
+    EXPECT_EQ(QLocale().decimalPoint(), ",");
 }
 
 // Acts on the options dialog once it runs: picks the rows, then OK or Cancel.

@@ -2,6 +2,8 @@
 #include "app/core/tools.h"
 #include "app/core/undo_table.h"
 #include "app/windows/document_windows.h"
+#include "app/core/scroll_thumb.h"
+#include "app/widgets/scroll_control.h"
 #include "app/windows/image_window.h"
 #include "app/shell/handler_table.h"
 #include "app/windows/main_window.h"
@@ -13,6 +15,7 @@
 #include <QApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QTest>
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
@@ -41,20 +44,34 @@ struct ImageWindows : ::testing::Test {
     MainWindow main{documents, documents, hooks, nullptr};
 };
 
-TEST_F(ImageWindows, ALargeDocumentOpensFittedAndCentredAndASecondSharesTheWorkspace)
+// Every picture shows whole: nothing to scroll, the frame inside its area.
+void ExpectWhole(const ImageWindow& window)
+{
+    EXPECT_FALSE(window.view().scrollable(Axis::Horizontal)) << window.title();
+    EXPECT_FALSE(window.view().scrollable(Axis::Vertical)) << window.title();
+    EXPECT_TRUE(window.area().contains(window.geometry())) << window.title();
+}
+
+// Frames hold the caption strip (20 pixels) over the picture and are at least 160 wide.
+TEST_F(ImageWindows, ALargeDocumentOpensFittedAndCentredAndASecondSharesTheWorkspaceBothRefitted)
 {
     ASSERT_TRUE(documents.openDocumentWindow(picture(4000, 3000), "grande"));
     ImageWindow* big = documents.active();
     ASSERT_TRUE(big);
     EXPECT_EQ(big->objectName(), "Lumivista2000MDI");
-    EXPECT_EQ(big->zoom(), -6);
-    EXPECT_EQ(big->geometry(), QRect(64, 36, 571, 428));
+    EXPECT_EQ(big->zoom(), -6) << "3000 / 480 rows below the caption";
+    EXPECT_EQ(big->geometry(), QRect(64, 26, 571, 448));
     EXPECT_EQ(main.statusText(), " Visualizar 14%  ") << "the readout is in the status field";
+    EXPECT_EQ(main.zoomReadout(), "Visualizar 14%") << "and in the 1:1 box";
 
     ASSERT_TRUE(documents.openDocumentWindow(picture(100, 80), "pequena"));
     EXPECT_EQ(big->area(), QRect(0, 0, 348, 500));
-    EXPECT_EQ(documents.active()->geometry(), QRect(352 + 124, 210, 100, 80));
+    EXPECT_EQ(big->zoom(), -11) << "fitted anew into its half, not cut at the divider";
+    EXPECT_EQ(big->geometry(), QRect(7, 115, 333, 270));
+    EXPECT_EQ(documents.active()->geometry(), QRect(352 + 94, 200, 160, 100));
     EXPECT_EQ(documents.active()->zoom(), 0);
+    ExpectWhole(*big);
+    ExpectWhole(*documents.active());
 
     ASSERT_TRUE(documents.openDocumentWindow(picture(50, 50), "terceira"));
     EXPECT_EQ(documents.count(), 2) << "the active one closed first";
@@ -62,6 +79,35 @@ TEST_F(ImageWindows, ALargeDocumentOpensFittedAndCentredAndASecondSharesTheWorks
     EXPECT_EQ(documents.active()->title(), "terceira");
     EXPECT_EQ(documents.active()->area(), QRect(352, 0, 348, 500)) << "the half the closed window left";
     EXPECT_TRUE(ui.messages.empty());
+
+    ui.answers = {ui::Answer::No};
+    ASSERT_TRUE(documents.closeActive());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_EQ(big->area(), QRect(0, 0, 700, 500)) << "the one left takes the whole workspace";
+    EXPECT_EQ(big->zoom(), -6);
+    EXPECT_EQ(big->geometry(), QRect(64, 26, 571, 448));
+}
+
+// 800 x 600 and 640 x 480 in the program's 788 x 592 workspace: the left one lost its right
+// edge at the divider while it kept the zoom of the whole workspace.
+TEST_F(ImageWindows, TwoPhotosSideBySideEachShowWhole)
+{
+    main.resize(788, 592);
+    documents.openDocumentWindow(picture(800, 600), "/fotos/a.jpg");
+    ImageWindow* left = documents.active();
+    documents.openDocumentWindow(picture(640, 480), "/fotos/b.jpg");
+    ImageWindow* right = documents.active();
+    EXPECT_EQ(left->area(), QRect(0, 0, 392, 592));
+    EXPECT_EQ(right->area(), QRect(396, 0, 392, 592));
+    ExpectWhole(*left);
+    ExpectWhole(*right);
+    EXPECT_EQ(left->zoom(), -2) << "800 / 392 columns";
+    EXPECT_EQ(right->zoom(), -1);
+    left->renderInto(left->rect());
+    const QSize scaled(800 / 3, 600 / 3);
+    EXPECT_EQ(left->view().scaledDocument(), (PixelSize{scaled.width(), scaled.height()}));
+    EXPECT_EQ(left->backing().size(), scaled) << "the client is the picture, the caption above it";
+    EXPECT_EQ(left->backing().pixelColor(scaled.width() - 1, 5), QColor(0x80, 0x40, 0x20)) << "the last column shows";
 }
 
 TEST_F(ImageWindows, CancellingTheActiveWindowsQuestionStopsTheThirdDocument)
@@ -125,14 +171,14 @@ TEST_F(ImageWindows, AReleaseInTheWorkspaceActivatesTheWindowOnItsSideAndTheTick
         return ToolResult{};
     });
     CurrentTool() = kRepeatingTool;
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 20), QPointF(10, 20), Qt::LeftButton, Qt::LeftButton,
+    QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 40), QPointF(10, 40), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QCoreApplication::sendEvent(right, &press);
     documents.tick();
     documents.tick();
     ASSERT_EQ(moves.size(), 2u);
-    EXPECT_EQ(moves[1], (DocumentPoint{30, 60})) << "the last point, in document pixels at 1:3";
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(10, 20), QPointF(10, 20), Qt::LeftButton, Qt::NoButton,
+    EXPECT_EQ(moves[1], (DocumentPoint{30, 60})) << "the last point, in document pixels at 1:3, below the caption";
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(10, 40), QPointF(10, 40), Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
     QCoreApplication::sendEvent(right, &release);
     documents.tick();
@@ -148,7 +194,7 @@ TEST_F(ImageWindows, OnlyChangesMarkTheDocumentModifiedNotViewingOrRedrawing)
     const auto click = [window] {
         for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
             const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
-            QMouseEvent event(type, QPointF(5, 5), QPointF(5, 5), Qt::LeftButton, held, Qt::NoModifier);
+            QMouseEvent event(type, QPointF(5, 25), QPointF(5, 25), Qt::LeftButton, held, Qt::NoModifier);
             QCoreApplication::sendEvent(window, &event);
         }
     };
@@ -170,7 +216,7 @@ TEST_F(ImageWindows, OnlyChangesMarkTheDocumentModifiedNotViewingOrRedrawing)
         return ToolResult::Changed({0, 0, 1, 1});
     });
     CurrentTool() = kOutlineTool;
-    QMouseEvent move(QEvent::MouseMove, QPointF(8, 8), QPointF(8, 8), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QMouseEvent move(QEvent::MouseMove, QPointF(8, 28), QPointF(8, 28), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(window, &move);
     EXPECT_EQ(window->modifiedState(), ModifiedState::Unchanged) << "viewing and redrawing change nothing";
     EXPECT_EQ(changes, 0);
@@ -186,13 +232,116 @@ TEST_F(ImageWindows, OnlyChangesMarkTheDocumentModifiedNotViewingOrRedrawing)
     EXPECT_TRUE(documents.closeActive());
 }
 
-TEST_F(ImageWindows, PaintingShowsTheCompositeAtTheScale)
+TEST_F(ImageWindows, APictureNarrowerThanTheCaptionIsCentredUnderIt)
 {
     documents.openDocumentWindow(picture(20, 10, 0x0000FF), "/fotos/vermelha.jpg");
     ImageWindow* window = documents.active();
-    window->renderInto(window->rect());
-    EXPECT_EQ(window->backing().pixelColor(5, 5), QColor(255, 0, 0));
-    EXPECT_EQ(window->geometry().size(), QSize(20, 10));
+    EXPECT_EQ(window->geometry().size(), QSize(160, 30)) << "room for the caption's text";
+    window->renderInto(QRect(0, 0, 160, 10));
+    EXPECT_EQ(window->backing().pixelColor(75, 5), QColor(255, 0, 0));
+    EXPECT_EQ(window->backing().pixelColor(69, 5), QColor(155, 158, 162)) << "the workspace grey beside it";
+    EXPECT_EQ(window->caption(), "vermelha.jpg — 20 × 10 — 100%");
+}
+
+TEST_F(ImageWindows, TheRulersTakeTheirBandKeptInTheDocumentAndNumberThePixels)
+{
+    documents.openDocumentWindow(picture(300, 200, 0xFFFFFF), "/fotos/branca.jpg");
+    ImageWindow* window = documents.active();
+    EXPECT_FALSE(window->rulersShown());
+    const QRect before = window->geometry();
+    documents.contextCommand(*window, kRulersCommand);
+    ASSERT_TRUE(window->rulersShown());
+    EXPECT_EQ(window->document().view.rulers, 1u) << "the document's view word";
+    const int band = window->view().rulerBand();
+    EXPECT_GE(band, 13);
+    EXPECT_EQ(window->geometry().size(), before.size() + QSize(band, band)) << "the picture keeps its size";
+    EXPECT_FALSE(window->view().scrollable(Axis::Horizontal));
+
+    // The band is drawn in the panel's colour with numbers over it; the picture starts after it.
+    const QImage shot = window->grab().toImage();
+    const int top = kCaptionHeight;
+    EXPECT_EQ(shot.pixelColor(band + 5, top + band + 5), QColor(255, 255, 255));
+    EXPECT_NE(shot.pixelColor(band + 5, top + band / 2), QColor(255, 255, 255));
+    bool marks = false;
+    for (int x = band; x < shot.width(); ++x)
+        marks = marks || shot.pixelColor(x, top + band - 2) != shot.pixelColor(band + 2, top + 1);
+    EXPECT_TRUE(marks) << "tick marks along the top";
+
+    documents.contextCommand(*window, kRulersCommand);
+    EXPECT_EQ(window->document().view.rulers, 0u);
+    EXPECT_EQ(window->geometry(), before);
+}
+
+TEST_F(ImageWindows, TheSkinsScrollControlsShowAndDriveTheScrollPositions)
+{
+    documents.openDocumentWindow(picture(600, 400), "/fotos/larga.jpg");
+    ImageWindow* window = documents.active();
+    const auto bars = window->findChildren<ScrollControl*>(QStringLiteral("scrollcontrol"));
+    ASSERT_EQ(bars.size(), 2);
+    ScrollControl* horizontal = bars[0]->height() < bars[0]->width() ? bars[0] : bars[1];
+    EXPECT_TRUE(horizontal->isHidden()) << "nothing to scroll at first";
+
+    window->setZoomLevel(1);  // 1200 x 800 in the same window
+    ASSERT_TRUE(window->view().scrollable(Axis::Horizontal));
+    EXPECT_FALSE(horizontal->isHidden());
+    EXPECT_EQ(horizontal->range().maximum, window->view().scroll(Axis::Horizontal).maximum);
+
+    // A press beside the thumb pages; dragging the thumb follows the pointer.
+    const int page = window->view().pictureArea().width;
+    QTest::mouseClick(horizontal, Qt::LeftButton, Qt::NoModifier, QPoint(horizontal->width() - 2, 4));
+    EXPECT_EQ(window->view().scroll(Axis::Horizontal).position, page);
+    EXPECT_EQ(horizontal->range().position, page);
+    const ThumbPlace thumb = PlaceThumb(horizontal->width(), horizontal->range().maximum, page, page);
+    QTest::mousePress(horizontal, Qt::LeftButton, Qt::NoModifier, QPoint(thumb.offset + 2, 4));
+    QMouseEvent drag(QEvent::MouseMove, QPointF(2, 4), horizontal->mapToGlobal(QPointF(2, 4)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(horizontal, &drag);
+    EXPECT_EQ(window->view().scroll(Axis::Horizontal).position, 0) << "dragged to the start";
+    QTest::mouseRelease(horizontal, Qt::LeftButton, Qt::NoModifier, QPoint(2, 4));
+}
+
+TEST_F(ImageWindows, OverAScreenWithoutWorkspaceThePicturesHideAndComeBackWhereTheyWere)
+{
+    main.show();
+    documents.openDocumentWindow(picture(100, 100), "/fotos/a.jpg");
+    ImageWindow* first = documents.active();
+    const QRect frame = first->geometry();
+    documents.workspaceShown(false);
+    EXPECT_FALSE(first->isVisible());
+    documents.openDocumentWindow(picture(100, 100), "/fotos/b.jpg");
+    EXPECT_FALSE(documents.active()->isVisible()) << "opened while hidden, it waits too";
+    documents.workspaceShown(true);
+    EXPECT_TRUE(first->isVisible());
+    EXPECT_TRUE(documents.active()->isVisible());
+    EXPECT_EQ(first->area(), QRect(0, 0, 348, 500));
+    EXPECT_NE(first->geometry(), frame) << "moved into its half";
+}
+
+TEST_F(ImageWindows, AZoomStepIsRememberedAsTheLastLevelUsed)
+{
+    documents.openDocumentWindow(picture(100, 100), "/fotos/q.jpg");
+    ASSERT_TRUE(documents.active()->zoomStep(+1));
+    EXPECT_EQ(Shell().config.lastZoomLevel, 1);
+    ASSERT_TRUE(documents.active()->zoomStep(-1));
+    ASSERT_TRUE(documents.active()->zoomStep(-1));
+    EXPECT_EQ(Shell().config.lastZoomLevel, -1);
+    EXPECT_EQ(documents.active()->document().view.zoomLevel, std::uint32_t(-1));
+}
+
+TEST_F(ImageWindows, TheCaptionNamesTheActiveWindowsPictureAndFollowsItsZoom)
+{
+    documents.openDocumentWindow(picture(4000, 3000), ProcessUntitledNames().next(kNewPictureBaseString));
+    ImageWindow* window = documents.active();
+    EXPECT_TRUE(window->caption().startsWith("TrueColor-Sem título-")) << window->caption().toStdString();
+    EXPECT_TRUE(window->caption().endsWith(" — 4000 × 3000 — 14%"));
+    window->zoomStep(+1);
+    EXPECT_TRUE(window->caption().endsWith(" — 16%")) << "1:6";
+    window->setTitle("/fotos/nova.png");
+    EXPECT_EQ(window->caption(), "nova.png — 4000 × 3000 — 16%");
+    EXPECT_EQ(main.zoomReadout(), "Visualizar 16%");
+    ui.answers = {ui::Answer::No};
+    documents.closeActive();
+    EXPECT_EQ(main.zoomReadout(), "") << "the box's own text without a picture";
 }
 
 }  // namespace

@@ -1,4 +1,8 @@
 #include "app/core/shell_state.h"
+#include "app/core/tests/memory_store.h"
+#include "app/dialogs/new_picture_dialog.h"
+#include "app/dialogs/open_dialog.h"
+#include "app/skin/help_context.h"
 #include "app/windows/main_window.h"
 #include "app/skin/handlers.h"
 #include "app/skin/keyboard.h"
@@ -10,7 +14,9 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFontInfo>
+#include <QDialog>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -207,6 +213,14 @@ TEST_P(Screens, ARightClickOnAButtonOpensTheScreensHelpElsewhereTheHelpMenuAndAj
     menu->actions()[0]->trigger();
     EXPECT_TRUE(window.helpWindow()->isVisible());
     menu->close();
+    delete menu;
+
+    // Only the base panel's buttons open their screen's help; a nested panel's show the menu.
+    click(buttonOf(1, Handler::SwitchScreen, 18), Qt::RightButton);
+    auto* nested = window.findChild<QMenu*>(QStringLiteral("menu 221"));
+    ASSERT_NE(nested, nullptr) << "a right-click on a page button showed nothing";
+    nested->close();
+    delete nested;
 }
 
 TEST_P(Screens, HandlersOfFeaturesNotBuiltBeepAndTheShellImplementsItsOwn)
@@ -233,17 +247,130 @@ TEST_P(Screens, HandlersOfFeaturesNotBuiltBeepAndTheShellImplementsItsOwn)
     EXPECT_EQ(destroyed, 1);
 }
 
-TEST_P(Screens, TheAboutBoxIsModal)
+TEST_P(Screens, TheAboutBoxNamesTheProgramItsVersionAndTheLibrariesWithTheirLicences)
 {
-    QString shown;
+    QString shown, text;
     QTimer::singleShot(0, [&] {
         if (QWidget* modal = QApplication::activeModalWidget()) {
             shown = modal->objectName();
+            for (const QLabel* label : modal->findChildren<QLabel*>())
+                text += label->text() + '\n';
             modal->close();
         }
     });
     clickControl(145);
     EXPECT_EQ(shown, "about");
+    EXPECT_NE(text.indexOf("Lumivista 2000"), -1);
+    EXPECT_NE(text.indexOf("Versão 2.00"), -1) << text.toStdString();
+    for (const char* notice : {"Qt 6.", "licença LGPL", "libjpeg-turbo", "libpng 1.6", "zlib 1.", "licença zlib", "SIL Open Font"})
+        EXPECT_NE(text.indexOf(QString::fromUtf8(notice)), -1) << notice << " in " << text.toStdString();
+    EXPECT_EQ(text.indexOf("Abra uma foto"), -1) << "not the splash";
+}
+
+TEST_P(Screens, TheWindowsCarryTheProgramsLogo)
+{
+    ASSERT_FALSE(window.windowIcon().isNull());
+    const QImage logo = window.windowIcon().pixmap(64, 64).toImage();
+    EXPECT_EQ(qAlpha(logo.pixel(0, 0)), 0) << "transparent around the mark";
+    EXPECT_EQ(qAlpha(logo.pixel(32, 6)), 255);
+    QDialog dialog(&window);
+    EXPECT_EQ(dialog.windowIcon().cacheKey(), QApplication::windowIcon().cacheKey()) << "dialogs share it";
+}
+
+TEST_P(Screens, TheStartScreensCardsLeadToTheirAreasAsTheAreaButtonsDo)
+{
+    ASSERT_EQ(window.screen(), 0);
+    const int card = skin::ButtonIndexByControl(0, 173);  // "Editar"
+    ASSERT_GE(card, 0);
+    EXPECT_EQ(panel(0).shownImage(card), skin::ImageState::Normal) << "not drawn pressed on the start screen";
+    clickControl(173);
+    EXPECT_EQ(window.screen(), 2);
+    EXPECT_EQ(panel(0).shownImage(skin::ButtonIndexByControl(0, 148)), skin::ImageState::Pressed) << "its area button shows chosen";
+    EXPECT_FALSE(timer(skin::kAreaBlinkTimer)->isActive()) << "an area was chosen";
+
+    ASSERT_TRUE(window.switchScreen(0));
+    clickControl(175);
+    EXPECT_EQ(window.screen(), 25);
+}
+
+TEST_P(Screens, TheHelpWindowsTitleNamesTheHelpOnceAndEscOrCtrlWCloseIt)
+{
+    window.openHelp(skin::HelpContextForScreen(18));
+    HelpWindow* help = window.helpWindow();
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->windowTitle(), "Meus álbuns — Ajuda do Lumivista 2000") << "the page's title names the help already";
+    EXPECT_EQ(HelpWindowTitle("Conteúdo"), "Conteúdo — Ajuda do Lumivista 2000");
+    EXPECT_EQ(HelpWindowTitle(""), "Ajuda do Lumivista 2000");
+    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        window.openHelp(std::nullopt);
+        QApplication::setActiveWindow(help);
+        ASSERT_TRUE(help->isVisible());
+        QTest::keySequence(help, keys);
+        EXPECT_FALSE(help->isVisible()) << keys.toString().toStdString();
+    }
+}
+
+// Each dialog sets its help context while it shows, and F1 in it opens that page.
+TEST_P(Screens, F1InADialogOpensTheHelpOfThatDialog)
+{
+    testing::MemoryStore store;
+    EXPECT_FALSE(skin::CurrentHelpContext());
+    {
+        NewPictureDialog dialog(&window, store);
+        dialog.setWindowModality(Qt::ApplicationModal);  // as exec() shows it
+        dialog.show();
+        EXPECT_EQ(skin::CurrentHelpContext(), 600);
+        {
+            OpenDialog open(&dialog, false, "/");
+            open.show();
+            EXPECT_EQ(skin::CurrentHelpContext(), 750);
+            open.hide();
+        }
+        EXPECT_EQ(skin::CurrentHelpContext(), 600) << "the dialog under it again";
+        QApplication::setActiveWindow(&dialog);
+        QTest::keyClick(&dialog, Qt::Key_F1);
+        ASSERT_NE(window.helpWindow(), nullptr);
+        EXPECT_EQ(window.helpWindow()->page(), "caixas-de-dialogo.html#d600");
+        EXPECT_TRUE(window.helpWindow()->isModal()) << "usable over the dialog";
+        window.helpWindow()->close();
+        EXPECT_FALSE(window.helpWindow()->isModal());
+    }
+    EXPECT_FALSE(skin::CurrentHelpContext()) << "cleared when the dialog closed";
+    for (const int dialog : {skin::kOpenDialog, skin::kSaveAsDialog, skin::kNewPictureDialog, skin::kAboutDialog})
+        EXPECT_TRUE(skin::HelpContextForDialog(dialog)) << dialog;
+}
+
+TEST_P(Screens, TheZoomShowsInThe1To1BoxOnEveryScreenOfTheWorkspace)
+{
+    const QRect box = *window.controlRect(kZoomReadoutControl);
+    const QImage before = window.grab(box).toImage();
+    window.setZoomReadout(" Visualizar 33%  ");
+    EXPECT_EQ(panel(0).controlText(kZoomReadoutControl), "Visualizar 33%");
+    EXPECT_NE(window.grab(box).toImage(), before) << "painted over the box";
+    clickControl(148);
+    EXPECT_EQ(panel(0).controlText(kZoomReadoutControl), "Visualizar 33%") << "kept over a screen switch";
+    window.setZoomReadout({});
+    EXPECT_EQ(window.grab(*window.controlRect(kZoomReadoutControl)).toImage().pixel(box.width() / 2, box.height() / 2),
+              before.pixel(box.width() / 2, box.height() / 2))
+        << "the box's own 1:1 without a picture";
+}
+
+TEST_P(Screens, ImageWindowsHideOverTheInternetScreensAndComeBackAfter)
+{
+    ASSERT_TRUE(window.switchScreen(28));
+    ASSERT_TRUE(window.switchScreen(30));
+    click(buttonOf(0, Handler::ReturnFromInternet));
+    EXPECT_EQ(images.shownOverWorkspace, (std::vector<bool>{true, false, false, true})) << "start, 28, 30, back";
+}
+
+TEST_P(Screens, FilesHandedOverByASecondCopyOpenAsIfDroppedTwoAtMost)
+{
+    window.openHandedOverFiles({"/fotos/a.bmp", "/fotos/b.bmp", "/fotos/c.bmp"});
+    EXPECT_EQ(opener.opened, (std::vector<std::string>{"/fotos/a.bmp", "/fotos/b.bmp"}));
+    ASSERT_TRUE(window.switchScreen(29));
+    window.openHandedOverFiles({"/fotos/d.bmp"});
+    EXPECT_EQ(ui.beeps, 1) << "the links page takes no drops";
+    EXPECT_EQ(opener.opened.size(), 2u);
 }
 
 TEST_P(Screens, TabCyclesTheFieldsOfTheMailPageAndTheStoreLoginIsOneForBothPages)

@@ -31,6 +31,15 @@ TEST(Program, StartsCentredSavesItsSettingsInOrderEmptiesTempAndExits0)
     EXPECT_TRUE(std::filesystem::is_directory(temp / "keep"));
 }
 
+// The window opened at the desktop's origin, on whichever monitor lay there.
+TEST(Program, OpensCentredOnThePrimaryMonitorWhereverItLies)
+{
+    ProgramSandbox sandbox;
+    sandbox.setScreens({{1920, 56, 1280, 1024}, {0, 0, 1920, 1080}});  // the primary right of the other
+    EXPECT_EQ(sandbox.run({}, {"LUMIVISTA_TEST_QUIT=1"}), 0);
+    EXPECT_NE(sandbox.log().find("ready 2048 184 1024 768\n"), std::string::npos) << sandbox.log();
+}
+
 TEST(Program, SettingsOfThePreviousSessionAreKeptAndFor640GivesTheSmallWindowAtTheCorner)
 {
     ProgramSandbox sandbox(1920, 1080);
@@ -69,9 +78,9 @@ TEST(Program, CommandLineFilesOpenTwoAtMostSideBySide)
     EXPECT_NE(log.find("open " + files[0] + " ok\n"), std::string::npos) << log;
     EXPECT_NE(log.find("open " + files[1] + " ok\n"), std::string::npos) << log;
     EXPECT_NE(log.find("state windows=2 active=" + files[1] + " size=40x30 zoom=0 layers=1 current=0 modified=0 "
-                       "frame=800,381,40,30"),
+                       "frame=740,371,160,50"),
               std::string::npos)
-        << "the second takes the right half of the workspace (control 100: 228, 100, 788 x 592)";
+        << "the second takes the right half of the workspace (control 100: 228, 100, 788 x 592), 160 wide for its caption";
     EXPECT_EQ(log.find(files[2]), std::string::npos);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// Starts the program for a test on Qt's offscreen platform, with its own program folder (the
-// build's skin, help pages and sounds linked into it), configuration folder, screen size and
-// test log, and waits for it without sleeping blindly.
+// Starts the program for a test on Qt's offscreen platform or on a virtual X server of its
+// own, with its own program folder (the build's skin, help pages and sounds linked into it),
+// configuration folder, screen size and test log, and waits for it without sleeping blindly.
 
 #include "common/testing/temp_dir.h"
 
@@ -10,11 +10,14 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include <fcntl.h>
+#include <poll.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -22,6 +25,71 @@
 extern char** environ;
 
 namespace lv::testing {
+
+// A virtual X server for one test ("Xvfb"), on a display number it picks itself; stopped with
+// the object. `display()` is empty when no server could be started (the test then skips).
+class VirtualDisplay {
+public:
+    VirtualDisplay(int width, int height)
+    {
+        int pipe[2];
+        if (::pipe(pipe) != 0)
+            return;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, pipe[1], 3);
+        posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+        const std::string screen = std::to_string(width) + "x" + std::to_string(height) + "x24";
+        std::vector<std::string> arguments = {"Xvfb", "-displayfd", "3", "-screen", "0", screen, "-nolisten", "tcp"};
+        std::vector<char*> argv;
+        for (std::string& a : arguments)
+            argv.push_back(a.data());
+        argv.push_back(nullptr);
+        const bool spawned = posix_spawnp(&pid_, "Xvfb", &actions, nullptr, argv.data(), environ) == 0;
+        posix_spawn_file_actions_destroy(&actions);
+        ::close(pipe[1]);
+        std::string number;
+        pollfd wait{pipe[0], POLLIN, 0};
+        char c = 0;
+        while (spawned && ::poll(&wait, 1, 10000) > 0 && ::read(pipe[0], &c, 1) == 1 && c != '\n')
+            number += c;
+        ::close(pipe[0]);
+        if (!spawned)
+            pid_ = -1;
+        else if (!number.empty())
+            display_ = ":" + number;
+    }
+    ~VirtualDisplay()
+    {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            waitpid(pid_, nullptr, 0);
+        }
+    }
+    VirtualDisplay(const VirtualDisplay&) = delete;
+    VirtualDisplay& operator=(const VirtualDisplay&) = delete;
+
+    const std::string& display() const { return display_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+};
+
+enum class Platform { Offscreen, X };
+
+// The value of " name=value" in a "state ..." line of the log.
+inline std::string StateField(const std::string& state, const std::string& name)
+{
+    const std::size_t at = state.find(" " + name + "=");
+    if (at == std::string::npos)
+        return {};
+    const std::size_t start = at + name.size() + 2;
+    if (state.compare(start, 1, "[") == 0)
+        return state.substr(start + 1, state.find(']', start) - start - 1);
+    return state.substr(start, state.find(' ', start) - start);
+}
 
 inline std::string ReadTextFile(const std::filesystem::path& path)
 {
@@ -33,17 +101,34 @@ inline std::string ReadTextFile(const std::filesystem::path& path)
 
 class ProgramSandbox {
 public:
-    explicit ProgramSandbox(int screenWidth = 1280, int screenHeight = 1024)
+    explicit ProgramSandbox(int screenWidth = 1280, int screenHeight = 1024, Platform platform = Platform::Offscreen)
     {
+        if (platform == Platform::X)
+            x_ = std::make_unique<VirtualDisplay>(screenWidth, screenHeight);
         std::filesystem::create_directories(home());
         for (const char* data : {"ui", "help", "Click1.wav", "Click2.wav"})
             std::filesystem::create_symlink(std::filesystem::path(LV_PROGRAM_DIR) / data, home() / data);
         std::filesystem::create_directories(configDir());
         std::filesystem::create_directories(runtimeDir());
         std::filesystem::permissions(runtimeDir(), std::filesystem::perms::owner_all);
-        std::ofstream(screenConfig()) << "{\"screens\": [{\"name\": \"test\", \"x\": 0, \"y\": 0, \"width\": "
-                                      << screenWidth << ", \"height\": " << screenHeight
-                                      << ", \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1}]}";
+        setScreens({{0, 0, screenWidth, screenHeight}});
+    }
+
+    // The offscreen platform's monitors, the primary one first.
+    struct Monitor {
+        int x, y, width, height;
+    };
+    void setScreens(const std::vector<Monitor>& monitors) const
+    {
+        std::ofstream json(screenConfig());
+        json << "{\"screens\": [";
+        for (std::size_t i = 0; i < monitors.size(); ++i) {
+            const Monitor& m = monitors[i];
+            json << (i ? ", " : "") << "{\"name\": \"screen" << i << "\", \"x\": " << m.x << ", \"y\": " << m.y
+                 << ", \"width\": " << m.width << ", \"height\": " << m.height
+                 << ", \"logicalDpi\": 96, \"logicalBaseDpi\": 96, \"dpr\": 1}";
+        }
+        json << "]}";
     }
 
     std::filesystem::path home() const { return dir_.path() / "program"; }
@@ -58,6 +143,9 @@ public:
 
     std::string log() const { return ReadTextFile(logFile()); }
 
+    // On the X platform: whether the virtual server runs (tests skip without one).
+    bool displayReady() const { return !x_ || !x_->display().empty(); }
+
     // Starts the program with extra variables ("NAME=value"); returns its process id.
     pid_t start(const std::vector<std::string>& arguments, const std::vector<std::string>& extraEnvironment = {})
     {
@@ -68,11 +156,17 @@ public:
         };
         for (char** e = environ; *e; ++e)
             set(*e);
-        for (const std::string& ours : {"QT_QPA_PLATFORM=offscreen:configfile=" + screenConfig().string(),
-                                        "LUMIVISTA_HOME=" + home().string(), "LUMIVISTA_CONFIG_DIR=" + configDir().string(),
+        const std::string platform = x_ ? "QT_QPA_PLATFORM=xcb" : "QT_QPA_PLATFORM=offscreen:configfile=" + screenConfig().string();
+        for (const std::string& ours : {platform, "LUMIVISTA_HOME=" + home().string(),
+                                        "LUMIVISTA_CONFIG_DIR=" + configDir().string(),
                                         "LUMIVISTA_TEST_LOG=" + logFile().string(), "XDG_RUNTIME_DIR=" + runtimeDir().string(),
                                         "XDG_DATA_HOME=" + dataHome().string()})
             set(ours);
+        if (x_) {
+            set("DISPLAY=" + x_->display());
+            // Qt's X11 platform keeps a desktop-bus connection for the life of the process.
+            set("LSAN_OPTIONS=suppressions=" + std::string(LV_SOURCE_DIR) + "/app/tests/lsan.supp");
+        }
         for (const std::string& extra : extraEnvironment)
             set(extra);
         std::vector<std::string> envStrings;
@@ -132,10 +226,18 @@ public:
         return lines.empty() ? std::string() : lines.back();
     }
 
-    // Waits until the log holds the text.
-    bool waitForLog(const std::string& text, std::chrono::seconds limit = std::chrono::seconds(30)) const
+    // Waits until the log holds the text (`times` times).
+    bool waitForLog(const std::string& text, std::chrono::seconds limit = std::chrono::seconds(30), int times = 1) const
     {
-        return PollUntil([&] { return log().find(text) != std::string::npos; }, limit);
+        return PollUntil(
+            [&] {
+                const std::string all = log();
+                int found = 0;
+                for (std::size_t at = all.find(text); at != std::string::npos && found < times; at = all.find(text, at + 1))
+                    ++found;
+                return found >= times;
+            },
+            limit);
     }
 
 private:
@@ -163,6 +265,7 @@ private:
     }
 
     TempDir dir_;
+    std::unique_ptr<VirtualDisplay> x_;
 };
 
 }  // namespace lv::testing

@@ -1,3 +1,5 @@
+#include "imagelib/bmp.h"
+#include "imagelib/dib_alloc.h"
 #include "program_runner.h"
 
 #include <gtest/gtest.h>
@@ -12,10 +14,15 @@ TEST(SecondCopy, BringsTheFirstForwardRestoresItAndRaisesItsDialogThenExits0)
     ASSERT_GT(first, 0);
     ASSERT_TRUE(sandbox.waitForLog("ready "));
 
-    std::ofstream(sandbox.file("x.bmp")) << "x";
-    EXPECT_EQ(sandbox.run({sandbox.file("x.bmp").string()}), 0);
+    // The files of a second copy open in the first, as if dropped on it.
+    HDIB picture = AllocatePicture(30, 20, 24, 0);
+    const std::string photo = sandbox.file("x.bmp").string();
+    ASSERT_EQ(WriteBmp(photo, picture), WriteResult::Written);
+    EXPECT_EQ(sandbox.run({photo}), 0);
+    ASSERT_TRUE(sandbox.waitForLog("open " + photo + " ok\n")) << sandbox.log();
+    EXPECT_NE(sandbox.log().find("handed over 1\n"), std::string::npos);
     EXPECT_NE(sandbox.log().find("forward minimised=0 restored=1 modal=-\n"), std::string::npos) << sandbox.log();
-    EXPECT_EQ(sandbox.log().find("open "), std::string::npos) << "the second copy opens nothing";
+    EXPECT_EQ(sandbox.ask("close").rfind("state windows=0 ", 0), 0u);
 
     EXPECT_EQ(sandbox.run({}, {"LUMIVISTA_TEST_SEND=minimize"}), 0);
     EXPECT_NE(sandbox.log().find("minimized 1\n"), std::string::npos) << sandbox.log();

@@ -33,12 +33,14 @@ public:
     bool activeScrollable() const override { return false; }
     void tick() override { ++ticks; }
     void activateAt(QPoint point) override { activations.push_back(point); }
+    void workspaceShown(bool shown) override { shownOverWorkspace.push_back(shown); }
 
     bool open = false;
     bool closes = true;
     int closeRequests = 0;
     int ticks = 0;
     std::vector<QPoint> activations;
+    std::vector<bool> shownOverWorkspace;
 };
 
 }  // namespace lv::app

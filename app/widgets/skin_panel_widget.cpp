@@ -2,6 +2,7 @@
 
 #include "app/widgets/dib_image.h"
 #include "app/widgets/skin_geometry.h"
+#include "app/widgets/skin_palette.h"
 #include "common/ui_service.h"
 
 #include <QMouseEvent>
@@ -153,6 +154,53 @@ void SkinPanelWidget::restoreGroupSelection(const std::vector<int>& selection)
     carryOut(repaint);
 }
 
+void SkinPanelWidget::setControlText(int controlId, const QString& text)
+{
+    const int button = buttonOfControl(controlId);
+    if (button < 0)
+        return;
+    if (text.isEmpty())
+        texts_.erase(button);
+    else
+        texts_[button] = text;
+    update(buttonArea(button));
+}
+
+QString SkinPanelWidget::controlText(int controlId) const
+{
+    const auto it = texts_.find(buttonOfControl(controlId));
+    return it == texts_.end() ? QString() : it->second;
+}
+
+// The skin's caption is covered with the button's own fill (taken beside it, where the
+// picture is plain) and the text written in one or two lines as large as fits.
+void SkinPanelWidget::paintControlText(QPainter& p, int button, const QImage& picture, const QString& text) const
+{
+    const QRect r = buttonArea(button);
+    if (picture.isNull() || r.width() < 12 || r.height() < 12)
+        return;
+    constexpr int kInset = 4;
+    p.save();
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(Qt::NoPen);
+    p.setBrush(picture.pixelColor(kInset, picture.height() / 2));
+    p.drawRoundedRect(QRectF(r).adjusted(kInset - 1, kInset - 1, 1 - kInset, 1 - kInset), 4, 4);
+    const QRect room = r.adjusted(kInset, 2, -kInset, -2);
+    const bool resting = shown_[std::size_t(button)] == skin::ImageState::Normal;
+    p.setPen(resting ? palette::kTextDim : palette::kText);
+    QFont font = p.font();
+    font.setBold(true);
+    for (int pixels = room.height() / 2; pixels >= 8; --pixels) {
+        font.setPixelSize(pixels);
+        const QRect needed = QFontMetrics(font).boundingRect(room, Qt::AlignCenter | Qt::TextWordWrap, text);
+        if (room.contains(needed) || pixels == 8)
+            break;
+    }
+    p.setFont(font);
+    p.drawText(room, Qt::AlignCenter | Qt::TextWordWrap, text);
+    p.restore();
+}
+
 void SkinPanelWidget::paintEvent(QPaintEvent* event)
 {
     // A hover or a press repaints one button: only what lies in the exposed rectangle is drawn.
@@ -169,8 +217,11 @@ void SkinPanelWidget::paintEvent(QPaintEvent* event)
         const QImage& shown = picture.isNull() ? pictures[0] : picture;
         const auto& slider = input_->slider(i);
         const QPoint place = ToQRect(slider ? slider->thumb : input_->control(i).rect).topLeft();
-        if (!shown.isNull() && exposed.intersects(QRect(place, shown.size())))
+        if (!shown.isNull() && exposed.intersects(QRect(place, shown.size()))) {
             p.drawImage(place, shown);
+            if (const auto text = texts_.find(i); text != texts_.end())
+                paintControlText(p, i, shown, text->second);
+        }
     }
     if (overlay_)
         overlay_(p);

@@ -13,6 +13,7 @@
 
 #include <array>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -70,6 +71,11 @@ public:
     // Painted over the buttons (the main window's splash, indicator and status text).
     void setOverlay(std::function<void(QPainter&)> overlay) { overlay_ = std::move(overlay); }
 
+    // A button whose text the program supplies (the zoom readout): drawn over its picture in
+    // every state; an empty text leaves the picture as the skin drew it.
+    void setControlText(int controlId, const QString& text);
+    QString controlText(int controlId) const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -79,6 +85,7 @@ protected:
 
 private:
     QTimer* timer(int timerId);
+    void paintControlText(QPainter& p, int button, const QImage& picture, const QString& text) const;
     QRect buttonArea(int button) const;
     int buttonOfControl(int controlId) const;
 
@@ -94,6 +101,7 @@ private:
     QTimer repeatTimer_;
     QTimer tooltipTimer_;
     std::function<void(QPainter&)> overlay_;
+    std::map<int, QString> texts_;  // by button index
 };
 
 }  // namespace lv::app

@@ -12,6 +12,7 @@
 #include "app/shell/handler_table.h"
 #include "app/windows/image_window.h"
 #include "app/windows/main_window.h"
+#include "app/widgets/dib_image.h"
 #include "app/widgets/picture_rect.h"
 #include "app/dialogs/new_picture_dialog.h"
 #include "app/dialogs/open_dialog.h"
@@ -28,6 +29,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QMimeData>
+#include <QScreen>
+#include <QTimer>
 
 #include <filesystem>
 #include <sstream>
@@ -83,7 +86,11 @@ QRect DocumentWindows::workspace() const
 {
     if (!mainWindow_)
         return {};
-    return mainWindow_->controlRect(kWorkspaceControl).value_or(mainWindow_->rect());
+    // The Internet screens have no workspace; a picture opened there waits for the one of the
+    // other screens, which is the same on all of them.
+    if (const auto shown = mainWindow_->controlRect(kWorkspaceControl))
+        lastWorkspace_ = *shown;
+    return lastWorkspace_.isValid() ? lastWorkspace_ : mainWindow_->rect();
 }
 
 ImageWindow* DocumentWindows::find(int id) const
@@ -200,24 +207,22 @@ bool DocumentWindows::openDocumentWindow(std::unique_ptr<LayerStack> document, s
         if (ImageWindow* current = active(); current && !current->requestClose())
             return false;
     if (open_.count() == 1) {
+        // The window already open moves into one half, fitted anew; the new one takes the other.
         if (ImageWindow* existing = find(open_.windows().front())) {
             const SideBySide halves = SplitWorkspace(workspace, divider_, ToPictureRect(existing->geometry()));
-            existing->setArea(ToQRect(halves.existing));
-            existing->place(ToQRect(CentredIn(halves.existing, existing->view().scaledDocument())));
+            existing->fitInto(ToQRect(halves.existing));
             area = halves.newWindow;
             divider_ = halves.divider;
         }
         open_.clearActive();
     }
 
-    const InitialWindow placed = PlaceNewWindow({document->width, document->height}, area, Shell().config.fitInWindow);
     static int nextId = 1;  // unique in the process: undo steps are kept by window
     const int id = nextId++;
-    auto* window = new ImageWindow(*this, id, std::move(document), std::move(title), placed.zoom, mainWindow_);
+    auto* window = new ImageWindow(*this, id, std::move(document), std::move(title), 0, mainWindow_);
     windows_[id] = window;
-    window->setArea(ToQRect(area));
-    window->place(ToQRect(placed.frame));
-    window->show();
+    window->fitInto(ToQRect(area));
+    window->setVisible(workspaceShown_);
     mainWindow_->imageWindowsChanged();
     open_.add(id);
     if (open_.count() < 2)
@@ -254,6 +259,10 @@ void DocumentWindows::windowClosed(ImageWindow& window)
         mainWindow_->imageWindowsChanged();
     if (open_.count() < 2)
         divider_ = 0;
+    // The one left takes the whole workspace again.
+    if (open_.count() == 1)
+        if (ImageWindow* remaining = find(open_.windows().front()))
+            remaining->fitInto(this->workspace());
     if (next)
         if (ImageWindow* neighbour = find(*next))
             activate(*neighbour);
@@ -360,8 +369,23 @@ std::string DocumentWindows::zoomReadout() const
 
 void DocumentWindows::readoutsChanged()
 {
-    if (mainWindow_)
-        mainWindow_->setStatusText(QString::fromStdString(zoomReadout()));
+    if (mainWindow_) {
+        const QString readout = QString::fromStdString(zoomReadout());
+        mainWindow_->setStatusText(readout);
+        mainWindow_->setZoomReadout(readout);
+    }
+    // The active window's caption is lit.
+    for (const auto& [id, window] : windows_)
+        if (window)
+            window->update(0, 0, window->width(), kCaptionHeight);
+}
+
+void DocumentWindows::workspaceShown(bool shown)
+{
+    workspaceShown_ = shown;
+    for (const auto& [id, window] : windows_)
+        if (window)
+            window->setVisible(shown);
 }
 
 bool DocumentWindows::clipboardHasPicture() const
@@ -387,6 +411,7 @@ void DocumentWindows::contextCommand(ImageWindow& window, int command)
         if (mainWindow_)
             mainWindow_->openHelp(skin::kImageMenuHelpContext);
         break;
+    case kRulersCommand: window.showRulers(!window.rulersShown()); break;
     default: break;
     }
 }
@@ -405,7 +430,52 @@ void DocumentWindows::logState() const
              << " modified=" << int(window->modifiedState()) << " frame=" << g.x() << "," << g.y() << ","
              << g.width() << "," << g.height() << " readout=[" << zoomReadout() << "]";
     }
+    // Every window in the order opened: frame and zoom; what control 203 shows; the open dialog.
+    line << " all=";
+    for (const int id : open_.windows())
+        if (const ImageWindow* window = find(id)) {
+            const QRect g = window->geometry();
+            line << g.x() << "," << g.y() << "," << g.width() << "," << g.height() << "@" << window->zoom()
+                 << (window->isVisible() ? "" : "-hidden") << ";";
+        }
+    if (mainWindow_)
+        line << " box=[" << mainWindow_->zoomReadout().toStdString() << "]";
+    const QWidget* modal = QApplication::activeModalWidget();
+    line << " modal=" << (modal ? modal->objectName().toStdString() : "-");
     hooks_.log(QString::fromStdString(line.str()));
+}
+
+// Runs a dialog after the test command has been answered, logging when it shows and closes.
+void DocumentWindows::runDialogForTest(const QString& which)
+{
+    QTimer::singleShot(0, mainWindow_, [this, which] {
+        QTimer::singleShot(0, mainWindow_, [this] {
+            if (const QWidget* modal = QApplication::activeModalWidget())
+                hooks_.log(QStringLiteral("dialog ") + modal->objectName());
+        });
+        if (which == QLatin1String("saveas")) {
+            if (ImageWindow* window = active())
+                hooks_.log(QStringLiteral("saved %1").arg(saveAs(*window) ? "ok" : "failed"));
+        } else if (which == QLatin1String("new")) {
+            newPicture();
+        } else if (which == QLatin1String("open")) {
+            openWithDialog(false);
+        }
+        hooks_.log(QStringLiteral("dialog closed"));
+        logState();
+    });
+}
+
+// The main window as the screen shows it.
+bool DocumentWindows::grabForTest(const std::string& path) const
+{
+    if (!mainWindow_)
+        return false;
+    const QRect g = mainWindow_->geometry();
+    QScreen* screen = mainWindow_->QWidget::screen();
+    const QPixmap shot = screen ? screen->grabWindow(0, g.x(), g.y(), g.width(), g.height()) : QPixmap();
+    HDIB picture = ImageToDib(shot.toImage());
+    return picture && WriteBmp(path, picture) == WriteResult::Written;
 }
 
 bool DocumentWindows::handleTestCommand(const QString& command)
@@ -443,6 +513,12 @@ bool DocumentWindows::handleTestCommand(const QString& command)
         hooks_.log(QStringLiteral("saved %1").arg(save(*window) ? "ok" : "failed"));
     } else if (verb == "close") {
         closeActive();
+    } else if (verb == "dialog") {
+        runDialogForTest(words.value(1));
+        return true;
+    } else if (verb == "grab") {
+        hooks_.log(QStringLiteral("grabbed %1").arg(grabForTest(rest) ? "ok" : "failed"));
+        return true;
     } else if (verb == "dump" && window) {
         HDIB copy = DibScaledCopy(window->document().composite, window->document().width, window->document().height,
                                   false);

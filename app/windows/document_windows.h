@@ -51,6 +51,7 @@ public:
     bool activeScrollable() const override;
     void tick() override;
     void activateAt(QPoint point) override;
+    void workspaceShown(bool shown) override;
 
     bool closeActive();
     // Buttons 209 and 210: the left or right of two windows side by side.
@@ -87,12 +88,16 @@ private:
     void exchangeStep(bool (UndoTable::*step)(LayerStack&, int));
     bool writeAs(ImageWindow& window, std::string path, int saveType);
     void logState() const;
+    void runDialogForTest(const QString& which);
+    bool grabForTest(const std::string& path) const;
 
     const TestHooks& hooks_;
     QPointer<MainWindow> mainWindow_;
     OpenWindows open_;
     std::map<int, QPointer<ImageWindow>> windows_;
     int divider_ = 0;
+    bool workspaceShown_ = true;  // hidden over the screens without a workspace
+    mutable QRect lastWorkspace_;
 };
 
 }  // namespace lv::app

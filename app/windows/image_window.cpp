@@ -1,12 +1,16 @@
 #include "app/windows/image_window.h"
 
 #include "app/core/document_io.h"
+#include "app/core/rulers.h"
 #include "app/core/shell_state.h"
 #include "app/core/tools.h"
 #include "app/core/view_painter.h"
-#include "app/core/window_placement.h"
+#include "app/core/window_caption.h"
 #include "app/windows/document_windows.h"
 #include "app/widgets/picture_rect.h"
+#include "app/widgets/scroll_control.h"
+#include "app/widgets/shared_style.h"
+#include "app/widgets/skin_palette.h"
 #include "common/ui_service.h"
 #include "edit/compositing.h"
 
@@ -14,12 +18,14 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
+#include <QStyle>
 #include <QWheelEvent>
 
 namespace lv::app {
 namespace {
 
 constexpr std::uint32_t kWorkspaceGrey = 0xFF9B9EA2;  // the shell's grey (155, 158, 162)
+constexpr int kRulerFontHeight = 10;
 
 PixelSize documentSize(const LayerStack& stack)
 {
@@ -62,12 +68,17 @@ ImageWindow::ImageWindow(DocumentWindows& owner, int id, std::unique_ptr<LayerSt
     , document_(std::move(document))
     , view_(documentSize(*document_), zoom)
     , recorder_(ProcessUndoTable(), id)
+    , horizontalBar_(new ScrollControl(Qt::Horizontal, *this,
+                                       [this](ScrollAction action, int at) { scroll(Axis::Horizontal, action, at); }))
+    , verticalBar_(new ScrollControl(Qt::Vertical, *this,
+                                     [this](ScrollAction action, int at) { scroll(Axis::Vertical, action, at); }))
 {
     setObjectName(kImageWindowClass);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::ClickFocus);
     setMouseTracking(true);
     document_->undo = &recorder_;
+    view_.setRulerBand(rulersShown() ? rulerBand() : 0);
     syncZoomWord();
     setTitle(std::move(title));
 }
@@ -82,6 +93,24 @@ void ImageWindow::setTitle(std::string title)
 {
     title_ = std::move(title);
     setWindowTitle(QString::fromStdString(title_));
+    setToolTip(QString::fromStdString(title_));
+    update(0, 0, width(), kCaptionHeight);
+}
+
+QString ImageWindow::caption() const
+{
+    return QString::fromStdString(WindowCaption(title_, document_->width, document_->height, view_.zoom()));
+}
+
+int ImageWindow::rulerBand() const
+{
+    return RulerBandFor(style()->pixelMetric(QStyle::PM_ScrollBarExtent));
+}
+
+FrameChrome ImageWindow::chrome() const
+{
+    const int band = view_.rulerBand();
+    return {kCaptionHeight + band, band, kCaptionMinimumWidth};
 }
 
 ModifiedState ImageWindow::modifiedState() const
@@ -92,12 +121,44 @@ ModifiedState ImageWindow::modifiedState() const
 void ImageWindow::place(const QRect& frame)
 {
     setGeometry(frame);
-    view_.setClient({frame.width(), frame.height()});
+    view_.setClient({frame.width(), std::max(frame.height() - kCaptionHeight, 0)});
+    layOutScrollControls();
+}
+
+void ImageWindow::fitInto(const QRect& area)
+{
+    area_ = area;
+    const InitialWindow placed = PlaceNewWindow(documentSize(*document_), ToPictureRect(area), Shell().config.fitInWindow, chrome());
+    view_.setZoom(placed.zoom);
+    syncZoomWord();
+    place(ToQRect(placed.frame));
+    viewChanged();
 }
 
 void ImageWindow::syncZoomWord()
 {
     document_->view.zoomLevel = std::uint32_t(view_.zoom());
+}
+
+// The scroll controls lie over the bottom and right edges of the picture area.
+void ImageWindow::layOutScrollControls()
+{
+    const int band = view_.rulerBand();
+    const int top = kCaptionHeight + band;
+    const int thickness = kScrollControlThickness;
+    const bool both = view_.scrollable(Axis::Horizontal) && view_.scrollable(Axis::Vertical);
+    horizontalBar_->setGeometry(band, height() - thickness, std::max(width() - band - (both ? thickness : 0), 0), thickness);
+    verticalBar_->setGeometry(width() - thickness, top, thickness, std::max(height() - top - (both ? thickness : 0), 0));
+    horizontalBar_->showRange(view_.scroll(Axis::Horizontal), view_.pictureArea().width);
+    verticalBar_->showRange(view_.scroll(Axis::Vertical), view_.pictureArea().height);
+}
+
+// The zoom, the scroll ranges or the size changed: controls, caption and readouts follow.
+void ImageWindow::viewChanged()
+{
+    layOutScrollControls();
+    update();
+    owner_.readoutsChanged();
 }
 
 bool ImageWindow::zoomStep(int step)
@@ -107,12 +168,12 @@ bool ImageWindow::zoomStep(int step)
         ui::Current().beep();
         return false;
     }
-    const Rect frame = CentredIn(ToPictureRect(area_), ScaledSize(documentSize(*document_), *next));
-    view_.zoomAbout(*next, {frame.width(), frame.height()});
+    const Rect frame = FrameFor(ToPictureRect(area_), ScaledSize(documentSize(*document_), *next), chrome());
+    view_.zoomAbout(*next, {frame.width(), std::max(frame.height() - kCaptionHeight, 0)});
     syncZoomWord();
+    Shell().config.lastZoomLevel = *next;
     place(ToQRect(frame));
-    update();
-    owner_.readoutsChanged();
+    viewChanged();
     return true;
 }
 
@@ -120,8 +181,7 @@ void ImageWindow::setZoomLevel(int zoom)
 {
     view_.setZoom(zoom);
     syncZoomWord();
-    update();
-    owner_.readoutsChanged();
+    viewChanged();
 }
 
 void ImageWindow::zoomAt(int step, ImageView::Point point)
@@ -132,7 +192,15 @@ void ImageWindow::zoomAt(int step, ImageView::Point point)
     const PixelSize area = view_.pictureArea();
     view_.scrollBy(Axis::Horizontal, ScrollAction::ThumbPosition, ScaledLength(point.x, view_.zoom()) - area.width / 2);
     view_.scrollBy(Axis::Vertical, ScrollAction::ThumbPosition, ScaledLength(point.y, view_.zoom()) - area.height / 2);
-    update();
+    viewChanged();
+}
+
+void ImageWindow::showRulers(bool shown)
+{
+    document_->view.rulers = shown ? 1 : 0;
+    view_.setRulerBand(shown ? rulerBand() : 0);
+    place(ToQRect(FrameFor(ToPictureRect(area_), view_.scaledDocument(), chrome())));
+    viewChanged();
 }
 
 void ImageWindow::documentChanged()
@@ -141,12 +209,11 @@ void ImageWindow::documentChanged()
     const int zoom = std::int32_t(document_->view.zoomLevel);
     if (view_.document() != documentSize(*document_)) {
         view_ = ImageView(documentSize(*document_), zoom, view_.rulerBand());
-        view_.setClient({width(), height()});
+        view_.setClient({width(), std::max(height() - kCaptionHeight, 0)});
     } else if (zoom != view_.zoom()) {
         view_.setZoom(zoom);
     }
-    update();
-    owner_.readoutsChanged();
+    viewChanged();
 }
 
 bool ImageWindow::requestClose()
@@ -167,8 +234,9 @@ bool ImageWindow::requestClose()
 
 void ImageWindow::renderInto(const QRect& exposed)
 {
-    if (backing_.size() != size())
-        backing_ = QImage(size(), QImage::Format_RGB32);
+    const QSize client(width(), std::max(height() - kCaptionHeight, 0));
+    if (backing_.size() != client)
+        backing_ = QImage(client, QImage::Format_RGB32);
     if (backing_.isNull())
         return;
     const PixelBuffer buffer{reinterpret_cast<std::uint32_t*>(backing_.bits()), int(backing_.bytesPerLine() / 4),
@@ -178,31 +246,81 @@ void ImageWindow::renderInto(const QRect& exposed)
 
 void ImageWindow::paintEvent(QPaintEvent* event)
 {
-    const QRect exposed = event->rect();
+    QPainter painter(this);
+    if (event->rect().top() < kCaptionHeight)
+        paintCaption(painter);
+    const QRect exposed = event->rect().translated(0, -kCaptionHeight).intersected(QRect(0, 0, width(), height() - kCaptionHeight));
+    if (exposed.isEmpty())
+        return;
     renderInto(exposed);
-    QPainter(this).drawImage(exposed, backing_, exposed);
+    painter.drawImage(exposed.translated(0, kCaptionHeight), backing_, exposed);
+    if (view_.rulerBand() > 0)
+        paintRulers(painter);
+}
+
+void ImageWindow::paintCaption(QPainter& painter) const
+{
+    const QRect strip(0, 0, width(), kCaptionHeight);
+    const bool active = owner_.active() == this;
+    painter.fillRect(strip, active ? palette::kControl : palette::kPanel);
+    painter.fillRect(QRect(0, kCaptionHeight - 1, width(), 1), active ? palette::kAccent : palette::kPanelEdge);
+    painter.setFont(FontOfHeight(QStringLiteral("Arial"), kCaptionHeight - 5));
+    painter.setPen(active ? palette::kText : palette::kTextDim);
+    const QRect text = strip.adjusted(6, 0, -6, -1);
+    painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft, painter.fontMetrics().elidedText(caption(), Qt::ElideMiddle, text.width()));
+}
+
+void ImageWindow::paintRulers(QPainter& painter) const
+{
+    const int band = view_.rulerBand();
+    const int clientHeight = height() - kCaptionHeight;
+    painter.save();
+    painter.translate(0, kCaptionHeight);
+    painter.fillRect(QRect(0, 0, width(), band), palette::kPanel);
+    painter.fillRect(QRect(0, 0, band, clientHeight), palette::kPanel);
+    painter.setPen(palette::kPanelEdge);
+    painter.drawLine(band - 1, band - 1, width(), band - 1);
+    painter.drawLine(band - 1, band - 1, band - 1, clientHeight);
+    painter.setFont(FontOfHeight(QStringLiteral("Arial"), kRulerFontHeight));
+    for (const RulerTick& tick : RulerTicks(view_.zoom(), view_.origin(Axis::Horizontal), document_->width, band, width())) {
+        painter.setPen(tick.labelled ? palette::kTextDim : palette::kTextFaint);
+        painter.drawLine(tick.position, tick.labelled ? 2 : band - 5, tick.position, band - 1);
+        if (tick.labelled)
+            painter.drawText(tick.position + 2, kRulerFontHeight - 1, QString::number(tick.value));
+    }
+    for (const RulerTick& tick : RulerTicks(view_.zoom(), view_.origin(Axis::Vertical), document_->height, band, clientHeight)) {
+        painter.setPen(tick.labelled ? palette::kTextDim : palette::kTextFaint);
+        painter.drawLine(tick.labelled ? 2 : band - 5, tick.position, band - 1, tick.position);
+        if (tick.labelled) {
+            // Upright numbers would not fit the band: they read from bottom to top.
+            painter.save();
+            painter.translate(kRulerFontHeight - 1, tick.position - 2);
+            painter.rotate(-90);
+            painter.drawText(0, 0, QString::number(tick.value));
+            painter.restore();
+        }
+    }
+    painter.restore();
 }
 
 void ImageWindow::resizeEvent(QResizeEvent*)
 {
-    view_.setClient({width(), height()});
+    view_.setClient({width(), std::max(height() - kCaptionHeight, 0)});
+    layOutScrollControls();
     owner_.readoutsChanged();
 }
 
 void ImageWindow::scroll(Axis axis, ScrollAction action, int thumb)
 {
-    if (view_.scrollBy(axis, action, thumb))
+    if (view_.scrollBy(axis, action, thumb)) {
+        layOutScrollControls();
         update();
+    }
 }
 
 void ImageWindow::keyPressEvent(QKeyEvent* event)
 {
-    const bool keypad = event->modifiers() & Qt::KeypadModifier;
     const bool control = event->modifiers() & Qt::ControlModifier;
-    if (control && keypad && (event->key() == Qt::Key_Plus || event->key() == Qt::Key_Minus)) {
-        owner_.zoomCommand(event->key() == Qt::Key_Plus ? kZoomInCommand : kZoomOutCommand);
-        return;
-    }
     if (dragging_)
         return;
     const ViewKeyResult result =
@@ -239,7 +357,8 @@ void ImageWindow::mousePressEvent(QMouseEvent* event)
         return;
     if (owner_.active() != this)
         owner_.activate(*this);
-    toolMouse(event, MouseMessage::LeftDown);
+    if (event->position().y() >= kCaptionHeight)
+        toolMouse(event, MouseMessage::LeftDown);
 }
 
 void ImageWindow::mouseMoveEvent(QMouseEvent* event)
@@ -285,7 +404,7 @@ void ImageWindow::closeEvent(QCloseEvent* event)
 
 void ImageWindow::toolMouse(QMouseEvent* event, MouseMessage kind)
 {
-    const QPoint at = event->position().toPoint();
+    const QPoint at = clientPoint(event->position().toPoint());
     switch (CurrentTool()) {
     case kZoomTool:
         if (kind == MouseMessage::LeftDown)
@@ -301,8 +420,10 @@ void ImageWindow::toolMouse(QMouseEvent* event, MouseMessage kind)
         } else if (kind == MouseMessage::Move && dragging_) {
             const bool h = view_.scrollBy(Axis::Horizontal, ScrollAction::ThumbPosition, dragScrollX_ - (at.x() - dragStart_.x()));
             const bool v = view_.scrollBy(Axis::Vertical, ScrollAction::ThumbPosition, dragScrollY_ - (at.y() - dragStart_.y()));
-            if (h || v)
+            if (h || v) {
+                layOutScrollControls();
                 update();
+            }
         } else if (kind == MouseMessage::LeftUp) {
             dragging_ = false;
         }
@@ -356,6 +477,11 @@ void ImageWindow::showContextMenu(const QPoint& global)
         else if (item.command == 40104)
             action->setEnabled(owner_.clipboardHasPicture());
     }
+    menu.addSeparator();
+    QAction* rulers = menu.addAction(QStringLiteral("&Réguas"));
+    rulers->setData(kRulersCommand);
+    rulers->setCheckable(true);
+    rulers->setChecked(rulersShown());
     if (QAction* chosen = menu.exec(global))
         owner_.contextCommand(*this, chosen->data().toInt());
 }

@@ -1,12 +1,14 @@
 #pragma once
-// A document's window inside the workspace: it shows the composite at the zoom level,
-// scrolls, hands the mouse to the current tool in document coordinates and asks before a
-// changed or new document closes.
+// A document's window inside the workspace: a caption strip naming the picture, its size and
+// zoom over the view, which shows the composite at the zoom level with optional rulers and the
+// skin's scroll controls; it scrolls, hands the mouse to the current tool in document
+// coordinates and asks before a changed or new document closes.
 
 #include "app/core/image_view.h"
 #include "app/core/tools.h"
 #include "app/core/undo_table.h"
 #include "app/core/untitled_names.h"
+#include "app/core/window_placement.h"
 #include "edit/layer_stack.h"
 
 #include <QImage>
@@ -18,8 +20,12 @@
 namespace lv::app {
 
 inline constexpr char kImageWindowClass[] = "Lumivista2000MDI";
+inline constexpr int kCaptionHeight = 20;
+inline constexpr int kCaptionMinimumWidth = 160;
+inline constexpr int kRulersCommand = 40106;  // the context menu's rulers switch
 
 class DocumentWindows;
+class ScrollControl;
 
 class ImageWindow final : public QWidget {
 public:
@@ -37,13 +43,19 @@ public:
     ModifiedState modifiedState() const;
     // A tool's drag is going on (undo and redo wait for its end).
     bool dragging() const { return dragging_; }
+    // The caption strip's text.
+    QString caption() const;
 
+    // What the frame holds besides the picture: the caption strip and the ruler band.
+    FrameChrome chrome() const;
     // Moves and sizes the window; the view follows at once, shown or not.
     void place(const QRect& frame);
 
     // The area the window may take (the workspace, or its half beside another window).
     void setArea(const QRect& area) { area_ = area; }
     const QRect& area() const { return area_; }
+    // Takes a new area: fitted into it (or at 100 % without "FitInWindow") and centred.
+    void fitInto(const QRect& area);
 
     // "Mais zoom" / "Menos zoom": the window takes the document's new size within its area
     // and keeps the centre; a refused step beeps. True when the level changed.
@@ -52,6 +64,10 @@ public:
     void setZoomLevel(int zoom);
     // Zooms one step about a document point (the zoom tool).
     void zoomAt(int step, ImageView::Point point);
+
+    // The rulers along the top and left edges, kept in the document's view words.
+    bool rulersShown() const { return document_->view.rulers != 0; }
+    void showRulers(bool shown);
 
     // After the document changed wholesale (undo, redo, layer operations): composite,
     // scroll ranges and picture.
@@ -65,7 +81,7 @@ public:
     // window stays open (Cancel, or saving failed).
     bool requestClose();
 
-    // Draws the client rectangle into the backing picture (the paint path, without a painter).
+    // Draws the view's client (the window below the caption) into the backing picture.
     void renderInto(const QRect& exposed);
     const QImage& backing() const { return backing_; }
 
@@ -81,8 +97,14 @@ protected:
 
 private:
     void syncZoomWord();
+    void viewChanged();
     void scroll(Axis axis, ScrollAction action, int thumb = 0);
     void showContextMenu(const QPoint& global);
+    void paintCaption(QPainter& painter) const;
+    void paintRulers(QPainter& painter) const;
+    void layOutScrollControls();
+    int rulerBand() const;
+    QPoint clientPoint(QPoint at) const { return at - QPoint(0, kCaptionHeight); }
     // Without layers only the tools that need none take the mouse.
     bool toolNeedsLayers() const;
     void toolMouse(QMouseEvent* event, MouseMessage kind);
@@ -96,6 +118,8 @@ private:
     WindowUndoRecorder recorder_;
     QRect area_;
     QImage backing_;
+    ScrollControl* horizontalBar_;  // children of the window
+    ScrollControl* verticalBar_;
     bool closing_ = false;
     // The grab tool's drag: where it started and the scroll positions then.
     bool dragging_ = false;

@@ -3,13 +3,16 @@
 #include "app/core/program_paths.h"
 #include "app/core/screen_mode.h"
 #include "app/core/shell_state.h"
+#include "app/shell/help_request.h"
 #include "app/widgets/dib_image.h"
+#include "app/widgets/program_icon.h"
 #include "app/skin/dropped_files.h"
 #include "common/byte_source.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
 #include "imagelib/bmp.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -57,6 +60,7 @@ bool HeldBackWhileSwitching(QEvent::Type type)
     case QEvent::Timer:
     case kAcquiredPictureRequest:
     case kRealisePaletteRequest:
+    case kHelpRequestEvent:
         return true;
     default:
         return false;
@@ -114,6 +118,7 @@ bool MainWindow::create()
 
     const bool large = shell.screenMode.mode == 0;
     const std::filesystem::path programDir = ProgramDir();
+    QApplication::setWindowIcon(ProgramIcon());  // this window's and every dialog's
     skin_ = std::make_unique<MainSkin>(*this, static_cast<PanelHost&>(*this), static_cast<skin::ButtonEnvironment&>(*this),
                                        large ? skin::SkinVariant::Large : skin::SkinVariant::Small,
                                        programDir, [this](int control, const QString& text) {
@@ -186,6 +191,10 @@ bool MainWindow::event(QEvent* event)
         return true;
     }
     const int type = int(event->type());
+    if (event->type() == kHelpRequestEvent) {
+        openHelp(static_cast<const HelpRequestEvent*>(event)->context());
+        return true;
+    }
     if (type == kAcquiredPictureRequest || type == kRealisePaletteRequest) {
         const auto* request = dynamic_cast<const PrivateRequestEvent*>(event);
         if (ScreenCode* code = screenCode(); code && request)
@@ -225,10 +234,15 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event)
 void MainWindow::dropEvent(QDropEvent* event)
 {
     const std::vector<std::string> files = DroppedFiles(event->mimeData());
-    const skin::DropDecision decision = skin::DecideDrop(screen(), files);
-    if (decision.action == skin::DropAction::Ignore)
+    if (skin::DecideDrop(screen(), files).action == skin::DropAction::Ignore)
         return;
     event->acceptProposedAction();
+    takeDroppedFiles(files);
+}
+
+void MainWindow::takeDroppedFiles(const std::vector<std::string>& files)
+{
+    const skin::DropDecision decision = skin::DecideDrop(screen(), files);
     switch (decision.action) {
     case skin::DropAction::Refuse:
         ui::Current().beep();
@@ -249,6 +263,20 @@ void MainWindow::dropEvent(QDropEvent* event)
     case skin::DropAction::Ignore:
         break;
     }
+}
+
+void MainWindow::openHandedOverFiles(const std::vector<std::string>& files)
+{
+    if (files.empty() || switcher_.busy())
+        return;
+    if (skin::DecideDrop(screen(), files).action != skin::DropAction::Open) {
+        takeDroppedFiles(files);
+        return;
+    }
+    // Each file on its own, so two open side by side as they would from the command line.
+    constexpr std::size_t kMostWindows = 2;
+    for (std::size_t i = 0; i < std::min(files.size(), kMostWindows); ++i)
+        takeDroppedFiles({files[i]});
 }
 
 }  // namespace lv::app

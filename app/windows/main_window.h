@@ -34,6 +34,7 @@ inline constexpr int kImageTickTimer = 100;
 inline constexpr int kImageTickMilliseconds = 500;
 inline constexpr int kWorkspaceControl = 100;
 inline constexpr int kStatusControl = 202;
+inline constexpr int kZoomReadoutControl = 203;
 inline constexpr int kIndicatorControl = 164;
 inline constexpr int kHelpMenu = 221;
 inline constexpr int kCommandHelpContents = 21903;
@@ -79,6 +80,12 @@ public:
     const QString& statusText() const { return status_; }
     // Puts a text of the program's own in control 202 (the image windows' zoom readout).
     void setStatusText(const QString& text);
+    // The active image window's zoom in control 203, the "1:1" box; empty gives the box its
+    // own text again.
+    void setZoomReadout(const QString& text);
+    const QString& zoomReadout() const { return zoomReadout_; }
+    // Files another copy of the program was started with: opened here as if dropped.
+    void openHandedOverFiles(const std::vector<std::string>& files);
     // A control of the screen shown, in window coordinates: 100 is the image workspace,
     // 142 the place of the colour tools.
     std::optional<QRect> controlRect(int controlId) const;
@@ -132,6 +139,7 @@ private:
     void runKeyboardCommand(int command);
     void showAbout();
     void showHelpMenu(QPoint at);
+    void takeDroppedFiles(const std::vector<std::string>& files);
     void paintBaseOverlay(QPainter& painter) const;
     void repaintBaseControl(int controlId);
     void blinkTick(skin::AttentionBlink& blink, QTimer& timer, int level);
@@ -155,6 +163,7 @@ private:
     SkinTooltip tooltip_;
     std::unique_ptr<ClickSounds> sounds_;
     QString status_;
+    QString zoomReadout_;
 
     skin::AttentionBlink areaBlink_{skin::kAreaBlinkControl};
     skin::AttentionBlink pageBlink_{skin::kPageBlinkControl};

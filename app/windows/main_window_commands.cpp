@@ -4,7 +4,7 @@
 #include "app/windows/main_window.h"
 
 #include "app/core/program_paths.h"
-#include "app/core/settings_keys.h"
+#include "app/dialogs/about_dialog.h"
 #include "app/skin/help_context.h"
 #include "app/skin/keyboard.h"
 #include "app/widgets/qt_text.h"
@@ -12,21 +12,11 @@
 #include "common/ui_service.h"
 
 #include <QApplication>
-#include <QDialog>
-#include <QDialogButtonBox>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMenu>
-#include <QPixmap>
-#include <QVBoxLayout>
+#include <QTimer>
 
 namespace lv::app {
-namespace {
-
-constexpr int kAboutTitle = 35019;  // "Sobre"
-
-}  // namespace
-
 void MainWindow::registerShellHandlers()
 {
     using skin::Handler;
@@ -133,7 +123,9 @@ void MainWindow::openHelp(std::optional<int> context)
     const std::string page = context ? skin::HelpPageForContext(*context) : std::string(skin::kHelpContentsPage);
     if (!help_)
         help_ = std::make_unique<HelpWindow>(ProgramFile(skin::kHelpFolder));
-    help_->showPage(page);
+    // Over an open dialog the help takes the input until it closes, or the dialog would block it.
+    QWidget* modal = QApplication::activeModalWidget();
+    help_->showPage(page, modal && modal != help_.get());
     hooks_.log(QStringLiteral("help ") + QString::fromStdString(page));
 }
 
@@ -149,19 +141,7 @@ void MainWindow::showHelpMenu(QPoint at)
 
 void MainWindow::showAbout()
 {
-    QDialog about(this);
-    about.setObjectName(QStringLiteral("about"));
-    about.setWindowTitle(StringText(kAboutTitle));
-    auto* layout = new QVBoxLayout(&about);  // the dialog owns its children
-    auto* picture = new QLabel(&about);
-    picture->setPixmap(QPixmap::fromImage(splash_));
-    layout->addWidget(picture);
-    const int version = setting::kProgramVersion;
-    layout->addWidget(new QLabel(QStringLiteral("Lumivista 2000 — versão %1.%2").arg(version / 100).arg(version % 100, 2, 10, QLatin1Char('0')),
-                                 &about));
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, &about);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &about, &QDialog::accept);
-    layout->addWidget(buttons);
+    AboutDialog about(this);
     if (hooks_.enabled()) {
         hooks_.log(QStringLiteral("about"));
         QTimer::singleShot(0, &about, &QDialog::accept);

@@ -3,6 +3,7 @@
 #include "app/windows/main_window.h"
 
 #include "app/widgets/shared_style.h"
+#include "app/skin/button_table.h"
 #include "app/skin/help_context.h"
 #include "app/widgets/qt_text.h"
 #include "common/string_table.h"
@@ -31,6 +32,13 @@ void MainWindow::setStatusText(const QString& text)
 {
     status_ = text;
     repaintBaseControl(kStatusControl);
+}
+
+void MainWindow::setZoomReadout(const QString& text)
+{
+    zoomReadout_ = text.trimmed();
+    if (SkinPanelWidget* base = skin_ ? skin_->panelAt(0) : nullptr)
+        base->setControlText(kZoomReadoutControl, zoomReadout_);
 }
 
 void MainWindow::showTooltip(SkinPanelWidget& panel, int stringId, QPoint at)
@@ -70,6 +78,12 @@ void MainWindow::leftReleased(SkinPanelWidget& panel, QPoint at, int controlId)
 {
     if (&panel != skin_->panelAt(0))
         return;
+    // A card of the start screen counts as its area's button.
+    if (const int i = skin::ButtonIndexByControl(0, controlId); i >= 0) {
+        const skin::ButtonDefinition& b = skin::PanelButtons(0)[std::size_t(i)];
+        if (b.art.style == skin::ButtonStyle::Card)
+            controlId = skin::AreaButtonControl(skin::AreaOfArgument(b.argument));
+    }
     if (const auto image = areaBlink_.released(controlId))
         panel.showControlImage(areaBlink_.control(), *image);
     if (!areaBlink_.running())
@@ -89,9 +103,12 @@ void MainWindow::leftReleased(SkinPanelWidget& panel, QPoint at, int controlId)
 
 void MainWindow::rightPressed(SkinPanelWidget& panel, QPoint at, int button)
 {
-    if (&panel != skin_->panelAt(0))
-        return;
     const QPoint point = panel.mapTo(this, at);
+    // Only a button of the base panel opens its screen's help; anywhere else the help menu.
+    if (&panel != skin_->panelAt(0)) {
+        showHelpMenu(mapToGlobal(point));
+        return;
+    }
     if (const auto workspace = controlRect(kWorkspaceControl); workspace && workspace->contains(point))
         return;
     if (button >= 0)
@@ -197,8 +214,12 @@ void MainWindow::rebuildSkin(int screen)
     skin_->show(screen);
     if (skin::ScreenLayout(screen).basePanel == 0)
         lastMainSkinScreen_ = screen;
-    if (SkinPanelWidget* base = skin_->panelAt(0))
+    if (SkinPanelWidget* base = skin_->panelAt(0)) {
         base->setOverlay([this](QPainter& painter) { paintBaseOverlay(painter); });
+        base->setControlText(kZoomReadoutControl, zoomReadout_);
+    }
+    // The Internet screens have no workspace: the pictures wait until one shows again.
+    imageWindows_.workspaceShown(controlRect(kWorkspaceControl).has_value());
     startPageBlinkIfShown();
 
     QStringList panels;

@@ -189,6 +189,23 @@ void PaintChoice(QPainter& p, const QRectF& r, const skin::ButtonDefinition& b, 
              state == ImageState::Normal ? kText : Qt::white, Qt::AlignLeft | Qt::AlignVCenter);
 }
 
+// A start-screen card in its area's colour: lifted under the pointer, tinted when pressed.
+void PaintCard(QPainter& p, const QRectF& r, const skin::ButtonDefinition& b, ImageState state)
+{
+    const QColor colour = AreaColour(skin::AreaOfArgument(b.argument));
+    const qreal tint = state == ImageState::Pressed ? 0.22 : state == ImageState::Hover ? 0.12 : 0.06;
+    const qreal edge = state == ImageState::Normal ? 0.25 : 0.6;
+    RoundedBox(p, r, 8, Mix(kPanel, colour, tint), Mix(kPanelEdge, colour, edge));
+    DrawIcon(p, b.art.icon, QRectF(r.left() + 12, r.center().y() - 12, 24, 24), colour);
+    const QString caption = Caption(b);
+    const QString title = caption.section('\n', 0, 0);
+    const QString line = caption.section('\n', 1);
+    DrawText(p, QRectF(r.left() + 48, r.top() + 11, r.width() - 56, 20), title, UiFont(13, QFont::Bold), kText,
+             Qt::AlignLeft | Qt::AlignVCenter);
+    DrawText(p, QRectF(r.left() + 48, r.top() + 31, r.width() - 56, 18), line, UiFont(11.5),
+             state == ImageState::Normal ? kTextDim : kText, Qt::AlignLeft | Qt::AlignVCenter);
+}
+
 void PaintLink(QPainter& p, const QRectF& r, const skin::ButtonDefinition& b, ImageState state, const QColor& accent)
 {
     if (state != ImageState::Normal)
@@ -253,6 +270,7 @@ QImage PaintButton(const skin::ButtonDefinition& button, const QRect& rect, cons
     case ButtonStyle::Primary: PaintPrimary(p, r, button, state, accent); break;
     case ButtonStyle::Choice: PaintChoice(p, r, button, state, accent); break;
     case ButtonStyle::Link: PaintLink(p, r, button, state, accent); break;
+    case ButtonStyle::Card: PaintCard(p, r, button, state); break;
     case ButtonStyle::SliderTrack: PaintSliderTrack(p, r, state, accent); break;
     case ButtonStyle::SliderThumb: PaintSliderThumb(p, r, state, accent); break;
     case ButtonStyle::Field:

@@ -113,38 +113,15 @@ int WindowBars(QPainter& p, SkinVariant variant)
     return bottomTop;
 }
 
-// The left column of the start screen: what the five areas are for.
+// The left column of the start screen; the cards under its heading are buttons that lead to
+// the five areas.
 void WelcomeCard(QPainter& p, const QRect& area)
 {
     Card(p, area, 10, kPanel, kPanelEdge);
     Label(p, QRectF(area.left() + 16, area.top() + 14, area.width() - 32, 26), QStringLiteral("Bem-vindo"),
           UiFont(19, QFont::Bold), kText);
     Label(p, QRectF(area.left() + 16, area.top() + 42, area.width() - 32, 40),
-          QStringLiteral("Escolha uma área no alto da janela para começar."), UiFont(12), kTextDim,
-          Qt::AlignLeft | Qt::AlignTop);
-    struct Hint {
-        skin::ScreenArea area;
-        const char* icon;
-        const char* title;
-        const char* text;
-    };
-    const Hint hints[] = {
-        {skin::ScreenArea::Acquire, "acquire", "Obter fotos", "Scanner, câmera e tela"},
-        {skin::ScreenArea::Album, "album", "Álbum", "Organize suas fotos"},
-        {skin::ScreenArea::Edit, "edit", "Editar", "Retoque e aprimore"},
-        {skin::ScreenArea::Projects, "projects", "Projetos", "Cartões e calendários"},
-        {skin::ScreenArea::Share, "share", "Compartilhar", "Imprima, envie, mostre"},
-    };
-    qreal y = area.top() + 96;
-    for (const Hint& h : hints) {
-        const QColor colour = AreaColour(h.area);
-        Card(p, QRectF(area.left() + 12, y, area.width() - 24, 62), 8, Mix(kPanel, colour, 0.06), Mix(kPanelEdge, colour, 0.25));
-        DrawIcon(p, h.icon, QRectF(area.left() + 24, y + 19, 24, 24), colour);
-        Label(p, QRectF(area.left() + 60, y + 11, area.width() - 80, 20), QString::fromUtf8(h.title), UiFont(13, QFont::Bold),
-              kText);
-        Label(p, QRectF(area.left() + 60, y + 31, area.width() - 76, 18), QString::fromUtf8(h.text), UiFont(11.5), kTextDim);
-        y += 70;
-    }
+          QStringLiteral("Escolha uma área para começar."), UiFont(12), kTextDim, Qt::AlignLeft | Qt::AlignTop);
 }
 
 QImage MainWindow(SkinVariant variant)

@@ -2,11 +2,14 @@
 
 #include "app/skin/button_table.h"
 #include "app/skin/skin_file.h"
+#include "app/widgets/dib_image.h"
 #include "app/widgets/skin_geometry.h"
 #include "button_painter.h"
+#include "desktop_icons.h"
 #include "click_sounds.h"
 #include "imagelib/bmp.h"
 #include "imagelib/dib_alloc.h"
+#include "imagelib/png.h"
 #include "panel_painter.h"
 #include "theme.h"
 
@@ -18,37 +21,20 @@
 namespace lv::skingen {
 namespace {
 
+using app::ImageToDib;
 using app::ToQRect;
 using skin::ButtonKind;
 using skin::SkinVariant;
 
-HDIB ToPicture(const QImage& source)
-{
-    const QImage image = source.convertToFormat(QImage::Format_RGB32);
-    HDIB dib = AllocatePicture(image.width(), image.height(), 24, 0);
-    if (!dib)
-        return dib;
-    for (int y = 0; y < image.height(); ++y) {
-        const auto* line = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        std::uint8_t* row = dib.row(image.height() - 1 - y);
-        for (int x = 0; x < image.width(); ++x) {
-            row[3 * x] = std::uint8_t(qBlue(line[x]));
-            row[3 * x + 1] = std::uint8_t(qGreen(line[x]));
-            row[3 * x + 2] = std::uint8_t(qRed(line[x]));
-        }
-    }
-    return dib;
-}
-
 std::vector<std::uint8_t> PackedDib(const QImage& image)
 {
-    const HDIB dib = ToPicture(image);
+    const HDIB dib = ImageToDib(image);
     return {dib.data(), dib.data() + dib.pixelOffset() + dib.stride() * std::size_t(dib.height())};
 }
 
 bool WriteBitmap(const std::string& path, const QImage& image)
 {
-    HDIB dib = ToPicture(image);
+    HDIB dib = ImageToDib(image);
     if (WriteBmp(path, dib) != WriteResult::Written) {
         std::fprintf(stderr, "skin-generator: cannot write %s\n", path.c_str());
         return false;
@@ -118,6 +104,30 @@ bool WriteVariant(const std::filesystem::path& ui, SkinVariant variant)
     return WriteBitmap((ui / ("splashscreen." + extension)).string(), PaintSplash(variant));
 }
 
+// The program's desktop icon with its transparency, for its windows: colours and alpha apart,
+// as the PNG writer takes them.
+bool WriteLogo(const std::string& path)
+{
+    constexpr int kSide = 256;
+    const QImage straight = RenderDesktopIcon("lumivista", kSide).convertToFormat(QImage::Format_ARGB32);  // not premultiplied
+    const HDIB colours = ImageToDib(straight);
+    HDIB alpha = AllocatePicture(kSide, kSide, 8, 256);
+    if (!colours || !alpha)
+        return false;
+    FillGreyRamp(alpha.colors(), 256);
+    for (int y = 0; y < kSide; ++y) {
+        const auto* line = reinterpret_cast<const QRgb*>(straight.constScanLine(y));
+        std::uint8_t* row = alpha.row(kSide - 1 - y);
+        for (int x = 0; x < kSide; ++x)
+            row[x] = std::uint8_t(qAlpha(line[x]));
+    }
+    if (WritePng(path, colours, nullptr, &alpha) != PngWriteResult::Written) {
+        std::fprintf(stderr, "skin-generator: cannot write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool WriteSkinFiles(const std::string& programDir)
@@ -133,6 +143,7 @@ bool WriteSkinFiles(const std::string& programDir)
     return WriteVariant(ui, SkinVariant::Large) && WriteVariant(ui, SkinVariant::Small)
         && WriteBitmap((ui / "Indicator.640").string(), PaintIndicator(true))
         && WriteBitmap((ui / "Indicatorblank.640").string(), PaintIndicator(false))
+        && WriteLogo((ui / "lumivista.png").string())
         && WriteWholeFile((root / "Click1.wav").string(), AreaClickWav())
         && WriteWholeFile((root / "Click2.wav").string(), ButtonClickWav());
 }

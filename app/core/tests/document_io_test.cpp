@@ -4,7 +4,10 @@
 #include "common/testing/ui_recorder.h"
 #include "edit/compositing.h"
 #include "edit/layers.h"
+#include "common/byte_source.h"
+#include "imagelib/alpha_mask.h"
 #include "imagelib/bmp.h"
+#include "imagelib/png.h"
 #include "imagelib/save_as.h"
 #include "imagelib/tests/pictures.h"
 
@@ -76,6 +79,60 @@ TEST(DocumentIo, UnreadableFilesShowString2356WithTheNameAndEmptyPicturesBeep)
     std::ofstream(dir.file("vazio.vlf")) << "FLVT";
     EXPECT_FALSE(LoadDocument(dir.file("vazio.vlf")).stack);
     EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+// A PNG with transparency opened black where it was transparent: the alpha now becomes the
+// mask of "Fundo", shows the grid, and a PNG save of the one layer keeps it.
+TEST(DocumentIo, TransparencyBecomesTheBackgroundMaskAndSurvivesAPngSave)
+{
+    testing::TempDir dir;
+    testing::UiRecorder ui;
+    HDIB colours = testing::MakePhotoLike(16, 8);
+    HDIB alpha = AllocatePicture(16, 8, 8, 256);
+    FillGreyRamp(alpha.colors(), 256);
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 16; ++x)
+            alpha.row(y)[x] = x < 8 ? 0 : 255;  // the left half transparent
+    const std::string source = dir.file("logo.png");
+    ASSERT_EQ(WritePng(source, colours, nullptr, &alpha), PngWriteResult::Written);
+
+    LoadedDocument loaded = LoadDocument(source);
+    ASSERT_TRUE(loaded.stack);
+    LayerStack& doc = *loaded.stack;
+    ASSERT_EQ(doc.layerCount, 1);
+    EXPECT_EQ(doc.layers[0].name, "Fundo");
+    EXPECT_TRUE(testing::SamePixels(doc.layers[0].mask, alpha));
+    const auto even = GridEvenColour(TransparencyGridScheme());
+    const std::uint8_t* top = doc.composite.row(7);
+    EXPECT_EQ(top[0], even[2]) << "the grid shows where the picture is transparent";
+    EXPECT_EQ(top[1], even[1]);
+    EXPECT_EQ(top[2], even[0]);
+
+    std::string saved = dir.file("copia.png");
+    ASSERT_TRUE(WriteDocument(doc, saved, kSaveAsPng));
+    const auto bytes = ReadWholeFile(saved);
+    ASSERT_TRUE(bytes && bytes->size() > 26);
+    EXPECT_EQ((*bytes)[25], 6) << "colour type 6: red, green, blue and alpha";
+    EXPECT_TRUE(testing::SamePixels(ReadAlphaMask(saved), alpha));
+    // Where the picture is transparent the file holds the layer's colours, not the grid.
+    const HDIB reread = ReadPng(saved).take();
+    EXPECT_TRUE(testing::SamePixels(reread, doc.layers[0].image));
+    EXPECT_FALSE(testing::SamePixels(reread, doc.composite));
+
+    // Half the layer's opacity halves the alpha; a second layer saves the composite as before.
+    doc.layers[0].opacity = 50;
+    ASSERT_TRUE(WriteDocument(doc, saved, kSaveAsPng));
+    EXPECT_EQ(ReadAlphaMask(saved).row(0)[15], 128);
+    ASSERT_TRUE(AddLayer(doc, 0, testing::MakePhotoLike(4, 4), {}, false, false));
+    ASSERT_TRUE(WriteDocument(doc, saved, kSaveAsPng));
+    EXPECT_EQ((*ReadWholeFile(saved))[25], 2);
+    EXPECT_FALSE(ReadAlphaMask(saved));
+
+    // An opaque PNG and a JPEG keep the opaque mask of a new document.
+    std::string opaque = dir.file("opaca.png");
+    ASSERT_TRUE(WriteDocument(*LoadDocument(saved).stack, opaque, kSaveAsPng));
+    EXPECT_EQ((*ReadWholeFile(opaque))[25], 2);
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(DocumentIo, PhotoshopDocumentsOpenWithTheirLayersAndBrokenOnesSayWhy)

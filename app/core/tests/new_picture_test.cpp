@@ -15,6 +15,16 @@ TEST(NewPicture, SizesConvertBetweenUnitsAtTheResolution)
     EXPECT_DOUBLE_EQ(LengthInUnit(600, SizeUnit::Inch, 150), 4.0);
     EXPECT_NEAR(LengthInUnit(300, SizeUnit::Centimetre, 300), 2.54, 1e-12);
     EXPECT_EQ(LengthInPixels(1e300, SizeUnit::Inch, 300), std::numeric_limits<int>::max());
+
+    // Switching the unit in the dialog: pixels come out whole, inches and centimetres exact.
+    EXPECT_EQ(ConvertLength(640, SizeUnit::Pixel, SizeUnit::Inch, 200), 3.2);
+    EXPECT_EQ(ConvertLength(3.2, SizeUnit::Inch, SizeUnit::Pixel, 200), 640);
+    EXPECT_EQ(ConvertLength(1.234, SizeUnit::Inch, SizeUnit::Pixel, 100), 123) << "rounded to a whole pixel";
+    EXPECT_NEAR(ConvertLength(4, SizeUnit::Inch, SizeUnit::Centimetre, 7), 10.16, 1e-12) << "not through pixels";
+    EXPECT_NEAR(ConvertLength(10.16, SizeUnit::Centimetre, SizeUnit::Inch, 300), 4.0, 1e-12);
+    EXPECT_EQ(ConvertLength(5, SizeUnit::Pixel, SizeUnit::Pixel, 0), 5);
+    EXPECT_EQ(UnitDecimals(SizeUnit::Pixel), 0);
+    EXPECT_EQ(UnitDecimals(SizeUnit::Centimetre), 2);
 }
 
 TEST(NewPicture, SidesAreAtLeastOneAnd10001IsRefusedWithString2348)
@@ -27,7 +37,14 @@ TEST(NewPicture, SidesAreAtLeastOneAnd10001IsRefusedWithString2348)
     EXPECT_TRUE(CheckNewPictureSize({10000, 10000, 200, SizeUnit::Pixel}));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_FALSE(CheckNewPictureSize({10001, 5, 200, SizeUnit::Pixel}));
-    ASSERT_EQ(ui.texts(), std::vector<std::string>{"O tamanho da imagem é grande demais."});
+    EXPECT_FALSE(CheckNewPictureSize({5, 10001, 200, SizeUnit::Inch}));
+    EXPECT_FALSE(CheckNewPictureSize({5, 10001, 300, SizeUnit::Centimetre}));
+    ASSERT_EQ(ui.texts(), (std::vector<std::string>{
+                              "O tamanho da imagem é grande demais.\nLargura e altura até 10000 Pixel.",
+                              "O tamanho da imagem é grande demais.\nLargura e altura até 50,00 Polegada.",
+                              "O tamanho da imagem é grande demais.\nLargura e altura até 84,66 Cm.",
+                          }))
+        << "the limit in the request's unit, never rounded above it (84.667 cm at 300 dpi)";
     EXPECT_EQ(ui.messages[0].title, "Atenção");
 }
 
@@ -54,8 +71,8 @@ TEST(RecentSizes, StoredTextsRoundTripAndShowWithTheUnitWords)
 {
     const std::tuple<PictureSize, const char*, const char*> texts[] = {
         {{640, 480, SizeUnit::Pixel}, "640,480,Pixel", "640 x 480 Pixel"},
-        {{4, 6.5, SizeUnit::Inch}, "4.000,6.500,Inch", "4.000 x 6.500 Polegada"},
-        {{10.16, 15.24, SizeUnit::Centimetre}, "10.160,15.240,Cm", "10.160 x 15.240 Cm"}};
+        {{4, 6.5, SizeUnit::Inch}, "4.000,6.500,Inch", "4,00 x 6,50 Polegada"},
+        {{10.16, 15.24, SizeUnit::Centimetre}, "10.160,15.240,Cm", "10,16 x 15,24 Cm"}};
     for (const auto& [size, stored, listed] : texts) {
         EXPECT_EQ(StoredSizeText(size), stored);
         EXPECT_EQ(SizeListText(size), listed);

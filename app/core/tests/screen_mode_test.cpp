@@ -21,6 +21,10 @@ TEST(ScreenMode, TheWindowIsCentredWithHalvesRoundedDown)
     EXPECT_EQ(MainWindowRect(QueryScreenMode({1920, 1080}, 0)), (WindowRect{448, 156, 1024, 768}));
     EXPECT_EQ(MainWindowRect(QueryScreenMode({1025, 769}, 0)), (WindowRect{0, 0, 1024, 768}));
     EXPECT_EQ(MainWindowRect(QueryScreenMode({701, 501}, 0)), (WindowRect{-50, -50, 800, 600}));
+    // A primary screen right of another starts where it lies on the desktop.
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({1280, 1024}, 0), {1920, 56}), (WindowRect{2048, 184, 1024, 768}));
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({1280, 1024}, 1), {-1280, 0}), (WindowRect{-1280, 0, 800, 600}))
+        << "the forced window at the corner of its screen, left of the origin";
 }
 
 TEST(ScreenMode, For640OneToThreeIsTheModeAndItsWindowStartsAtTheCorner)

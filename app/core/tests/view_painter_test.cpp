@@ -62,19 +62,22 @@ TEST(ViewPainter, EnlargedViewsRepeatPixelsFromTheScrollPhaseAndPaintOnlyTheExpo
     EXPECT_EQ(part.at(10, 11), 0u);
 }
 
-TEST(ViewPainter, ReducedViewsTakeEveryNthPixelAndLeaveTheRestOfTheClientToTheBackground)
+TEST(ViewPainter, ReducedViewsTakeEveryNthPixelCentredInAClientLargerThanThey)
 {
     const HDIB doc = positionPicture(30, 30);
     ImageView view({30, 30}, -2);  // 1:3, scaled 10 x 10
-    view.setClient({16, 12});
+    view.setClient({16, 12});      // the document lies 3 columns and 1 row in
     // The buffer covers only part of the client, as a window's backing store for one update.
     std::vector<std::uint32_t> pixels(8 * 12);
     const PixelBuffer buffer{pixels.data(), 8, {8, 0, 16, 12}};
     PaintView(doc, view, {0, 0, 16, 12}, buffer, {DisplayKind::TrueColour, nullptr, nullptr, kBackground});
-    EXPECT_EQ(*buffer.at(8, 0), positionPixel(24, 0));
-    EXPECT_EQ(*buffer.at(9, 9), positionPixel(27, 27));
-    EXPECT_EQ(*buffer.at(10, 3), kBackground) << "beyond the scaled document";
-    EXPECT_EQ(*buffer.at(8, 10), kBackground);
+    EXPECT_EQ(*buffer.at(8, 1), positionPixel(15, 0));
+    EXPECT_EQ(*buffer.at(12, 10), positionPixel(27, 27)) << "the last scaled pixel";
+    EXPECT_EQ(*buffer.at(13, 3), kBackground) << "beyond the scaled document";
+    EXPECT_EQ(*buffer.at(8, 0), kBackground) << "above it";
+    EXPECT_EQ(*buffer.at(8, 11), kBackground) << "below it";
+    EXPECT_EQ(view.documentPoint(8, 1), (ImageView::Point{15, 0})) << "the mouse sees what is painted";
+    EXPECT_EQ(view.documentPoint(2, 1).x, -3);
 }
 
 TEST(ViewPainter, PaletteDisplaysDitherTiedToThePictureAndGreyDocumentsUseTheirTableThroughGamma)

@@ -166,7 +166,7 @@ TEST(HelpContext, ScreensDialogsAndPages)
     EXPECT_EQ(HelpContextForScreen(31), 1730);
     EXPECT_EQ(HelpContextForScreen(32), std::nullopt);
     EXPECT_EQ(HelpContextForDialog(1093), 593);
-    EXPECT_EQ(HelpContextForDialog(1002), std::nullopt);
+    EXPECT_EQ(HelpContextForDialog(1003), std::nullopt);
     EXPECT_EQ(HelpPageForContext(*HelpContextForScreen(7)), "tela07.html");
     EXPECT_EQ(HelpPageForContext(1730), "tela31.html");
     EXPECT_EQ(HelpPageForContext(1710), "tela29.html");

@@ -1,0 +1,220 @@
+// The program on a real X server, as a new user meets it: two photos side by side, the zoom
+// in the 1:1 box, saving over a file, a photo whose name lies about its format.
+
+#include "app/skin/button_table.h"
+#include "imagelib/bmp.h"
+#include "imagelib/dib_alloc.h"
+#include "imagelib/jpeg.h"
+#include "program_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+namespace lv::testing {
+namespace {
+
+struct Frame {
+    int x, y, width, height, zoom;
+};
+
+// The frames of every window in the order opened, from a state line's "all=".
+std::vector<Frame> Frames(const std::string& state)
+{
+    std::vector<Frame> frames;
+    std::istringstream in(StateField(state, "all"));
+    for (std::string item; std::getline(in, item, ';');) {
+        Frame f{};
+        if (std::sscanf(item.c_str(), "%d,%d,%d,%d@%d", &f.x, &f.y, &f.width, &f.height, &f.zoom) == 5)
+            frames.push_back(f);
+    }
+    return frames;
+}
+
+// A photo whose edges are bands of one colour each, 8 pixels deep: left red, right green,
+// top blue, bottom yellow, grey inside.
+HDIB BandedPhoto(int width, int height)
+{
+    HDIB dib = AllocatePicture(width, height, 24, 0);
+    for (int y = 0; y < height; ++y) {
+        const int top = height - 1 - y;
+        for (int x = 0; x < width; ++x) {
+            std::uint8_t* p = dib.row(y) + 3 * x;
+            std::uint8_t r = 128, g = 128, b = 128;
+            if (x < 8)
+                r = 255, g = 0, b = 0;
+            else if (x >= width - 8)
+                r = 0, g = 255, b = 0;
+            else if (top < 8)
+                r = 0, g = 0, b = 255;
+            else if (top >= height - 8)
+                r = 255, g = 255, b = 0;
+            p[0] = b, p[1] = g, p[2] = r;
+        }
+    }
+    return dib;
+}
+
+// The colour at (x, y) of a picture read top-down.
+std::uint32_t ColourAt(const HDIB& shot, int x, int y)
+{
+    const std::uint8_t* p = shot.row(shot.height() - 1 - y) + 3 * x;
+    return std::uint32_t(p[2]) << 16 | std::uint32_t(p[1]) << 8 | p[0];
+}
+
+// Within what JPEG's compression leaves of a colour.
+::testing::AssertionResult Near(std::uint32_t shown, std::uint32_t wanted)
+{
+    for (const int shift : {0, 8, 16})
+        if (std::abs(int(shown >> shift & 255) - int(wanted >> shift & 255)) > 12)
+            return ::testing::AssertionFailure() << std::hex << shown << " is not " << wanted;
+    return ::testing::AssertionSuccess();
+}
+
+// Each edge of a photo shown in `frame` at its zoom, caption strip above it, centred across.
+void ExpectDrawnWhole(const HDIB& shot, const Frame& frame, int width, int height, const char* name)
+{
+    constexpr int kCaption = 20;
+    const int scaledWidth = frame.zoom >= 0 ? width * (frame.zoom + 1) : width / (1 - frame.zoom);
+    const int scaledHeight = frame.zoom >= 0 ? height * (frame.zoom + 1) : height / (1 - frame.zoom);
+    ASSERT_EQ(frame.height, scaledHeight + kCaption) << name;
+    const int left = frame.x + (frame.width - scaledWidth) / 2;
+    const int top = frame.y + kCaption;
+    const int middleX = left + scaledWidth / 2, middleY = top + scaledHeight / 2;
+    EXPECT_TRUE(Near(ColourAt(shot, left, middleY), 0xFF0000u)) << name << ": the left edge";
+    EXPECT_TRUE(Near(ColourAt(shot, left + scaledWidth - 1, middleY), 0x00FF00u)) << name << ": the right edge, whole";
+    EXPECT_TRUE(Near(ColourAt(shot, middleX, top), 0x0000FFu)) << name << ": the top edge";
+    EXPECT_TRUE(Near(ColourAt(shot, middleX, top + scaledHeight - 1), 0xFFFF00u)) << name << ": the bottom edge";
+    EXPECT_TRUE(Near(ColourAt(shot, middleX, middleY), 0x808080u)) << name;
+}
+
+HDIB Grab(ProgramSandbox& sandbox, const std::string& name)
+{
+    const std::string path = sandbox.file(name).string();
+    if (sandbox.ask("grab " + path, "grabbed ") != "grabbed ok")
+        return {};
+    ReadResult read = ReadBmp(path);
+    return read.ok() ? read.take() : HDIB{};
+}
+
+std::string ClickOnControl(int controlId)
+{
+    const int i = skin::ButtonIndexByControl(0, controlId);
+    const skin::Rect r = skin::PanelButtons(0)[std::size_t(i)].placeIn(skin::SkinVariant::Large);
+    return "click " + std::to_string(r.x + r.width / 2) + " " + std::to_string(r.y + r.height / 2);
+}
+
+TEST(Desktop, TwoPhotosSideBySideAreEachDrawnWholeAndThe1To1BoxShowsTheZoom)
+{
+    ProgramSandbox sandbox(1280, 1024, Platform::X);
+    if (!sandbox.displayReady())
+        GTEST_SKIP() << "no virtual X server (xvfb)";
+    const std::string a = sandbox.file("a.jpg").string(), b = sandbox.file("b.jpg").string();
+    ASSERT_EQ(WriteJpeg(a, BandedPhoto(800, 600), 100), WriteResult::Written);
+    ASSERT_EQ(WriteJpeg(b, BandedPhoto(640, 480), 100), WriteResult::Written);
+    const pid_t pid = sandbox.start({});
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(sandbox.waitForLog("ready ")) << sandbox.log();
+    const HDIB empty = Grab(sandbox, "empty.bmp");
+    ASSERT_TRUE(empty);
+
+    sandbox.ask("open " + a);
+    const std::string state = sandbox.ask("open " + b);
+    const std::vector<Frame> frames = Frames(state);
+    ASSERT_EQ(frames.size(), 2u) << state;
+    EXPECT_LT(frames[0].x + frames[0].width, 228 + 394) << "left of the divider";
+    EXPECT_GT(frames[1].x, 228 + 394) << "right of it";
+    const HDIB shot = Grab(sandbox, "two.bmp");
+    ASSERT_TRUE(shot);
+    ExpectDrawnWhole(shot, frames[0], 800, 600, "a.jpg");
+    ExpectDrawnWhole(shot, frames[1], 640, 480, "b.jpg");
+
+    // Control 203 shows the active picture's zoom; before, its own "1:1".
+    EXPECT_EQ(StateField(state, "box"), "Visualizar 50%");
+    const int box = skin::ButtonIndexByControl(0, 203);
+    const skin::Rect r = skin::PanelButtons(0)[std::size_t(box)].placeIn(skin::SkinVariant::Large);
+    int changed = 0;
+    for (int y = r.y; y < r.y + r.height; ++y)
+        for (int x = r.x; x < r.x + r.width; ++x)
+            changed += ColourAt(shot, x, y) != ColourAt(empty, x, y);
+    EXPECT_GT(changed, 50) << "the box shows other text than 1:1";
+
+    // A click on a skin button, then Ctrl with the keypad's plus: still a zoom step.
+    sandbox.send(ClickOnControl(204));
+    EXPECT_EQ(StateField(sandbox.ask("state"), "zoom"), "0");
+    sandbox.send("key Ctrl+Num++");
+    EXPECT_EQ(StateField(sandbox.ask("state"), "zoom"), "1") << sandbox.log();
+    EXPECT_EQ(StateField(sandbox.lastLine("state "), "box"), "Visualizar 200%");
+
+    // Closing one gives the other the whole workspace, fitted anew.
+    const std::vector<Frame> after = Frames(sandbox.ask("close"));
+    ASSERT_EQ(after.size(), 1u);
+    EXPECT_EQ(after[0].zoom, -1) << "800 x 600 in 788 x 572";
+    ExpectDrawnWhole(Grab(sandbox, "one.bmp"), after[0], 800, 600, "a.jpg alone");
+
+    EXPECT_EQ(sandbox.send("quit"), 0);
+    EXPECT_EQ(ProgramSandbox::wait(pid), 0);
+}
+
+TEST(Desktop, SavingOverAFileAsksFirstAndNaoKeepsTheOldFile)
+{
+    ProgramSandbox sandbox(1280, 1024, Platform::X);
+    if (!sandbox.displayReady())
+        GTEST_SKIP() << "no virtual X server (xvfb)";
+    const std::string photo = sandbox.file("praia.jpg").string(), old = sandbox.file("velha.jpg").string();
+    ASSERT_EQ(WriteJpeg(photo, BandedPhoto(64, 48), 90), WriteResult::Written);
+    ASSERT_EQ(WriteJpeg(old, BandedPhoto(16, 16), 90), WriteResult::Written);
+    const auto oldBytes = ReadWholeFile(old);
+    const pid_t pid = sandbox.start({photo});
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(sandbox.waitForLog("open " + photo + " ok\n")) << sandbox.log();
+
+    const std::string question = "message Lumivista 2000: O arquivo " + old + " já existe. Deseja substituí-lo?\n";
+    sandbox.send("answer Não");
+    sandbox.send("dialog saveas");
+    ASSERT_TRUE(sandbox.waitForLog("dialog saveas\n")) << sandbox.log();
+    sandbox.send("key Ctrl+A");
+    sandbox.send("type " + old);
+    sandbox.send("key Return");
+    ASSERT_TRUE(sandbox.waitForLog(question)) << sandbox.log();
+    EXPECT_EQ(StateField(sandbox.ask("state"), "modal"), "saveas") << "Não goes back to the dialog";
+    EXPECT_EQ(ReadWholeFile(old), oldBytes) << "nothing written before the answer";
+    sandbox.send("key Escape");
+    ASSERT_TRUE(sandbox.waitForLog("saved failed\n")) << sandbox.log();
+    EXPECT_EQ(ReadWholeFile(old), oldBytes);
+
+    // "Sim" replaces it with the picture.
+    sandbox.send("answer Sim");
+    sandbox.send("dialog saveas");
+    ASSERT_TRUE(sandbox.waitForLog("dialog saveas\n", std::chrono::seconds(30), 2)) << sandbox.log();
+    sandbox.send("key Ctrl+A");
+    sandbox.send("type " + old);
+    sandbox.send("key Return");
+    ASSERT_TRUE(sandbox.waitForLog("saved ok\n")) << sandbox.log();
+    ReadResult replaced = ReadJpeg(old);
+    ASSERT_TRUE(replaced.ok());
+    EXPECT_EQ(replaced.image().width(), 64);
+
+    EXPECT_EQ(sandbox.send("quit"), 0);
+    EXPECT_EQ(ProgramSandbox::wait(pid), 0);
+}
+
+TEST(Desktop, APhotoWhoseNameLiesAboutItsFormatOpens)
+{
+    ProgramSandbox sandbox(1280, 1024, Platform::X);
+    if (!sandbox.displayReady())
+        GTEST_SKIP() << "no virtual X server (xvfb)";
+    const std::string misnamed = sandbox.file("foto.png").string();
+    ASSERT_EQ(WriteJpeg(misnamed, BandedPhoto(120, 80), 90), WriteResult::Written);
+    const pid_t pid = sandbox.start({misnamed});
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(sandbox.waitForLog("ready ")) << sandbox.log();
+    ASSERT_TRUE(sandbox.waitForLog("open " + misnamed)) << sandbox.log();
+    EXPECT_NE(sandbox.log().find("open " + misnamed + " ok\n"), std::string::npos) << sandbox.log();
+    EXPECT_EQ(StateField(sandbox.ask("state"), "size"), "120x80");
+    EXPECT_EQ(sandbox.send("quit"), 0);
+    EXPECT_EQ(ProgramSandbox::wait(pid), 0);
+}
+
+}  // namespace
+}  // namespace lv::testing
