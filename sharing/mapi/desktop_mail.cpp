@@ -15,9 +15,9 @@ std::vector<std::string> DesktopMailArguments(const MailDraft& draft)
         args.insert(args.end(), {"--attach", file});
     // The addresses last, each its own argument, after "--" would end the options for a
     // getopt program but xdg-email has no such rule: an address starting with "-" is dropped.
-    for (const std::string& to : draft.to)
-        if (!to.empty() && to.front() != '-')
-            args.push_back(to);
+    for (const Mailbox& to : draft.to)
+        if (!to.address.empty() && to.address.front() != '-')
+            args.push_back(to.address);
     return args;
 }
 

@@ -15,23 +15,86 @@ std::string_view Trimmed(std::string_view s)
     return s;
 }
 
+// `Name <address>`, `"Name, quoted" <address>` or a bare address. Quotes in a bare address
+// stay, so that the address check refuses it.
+Mailbox ParseMailbox(std::string_view entry)
+{
+    entry = Trimmed(entry);
+    std::string name;
+    std::string address;
+    bool quoted = false;
+    bool angled = false;
+    bool bracketed = false;
+    for (std::size_t i = 0; i < entry.size(); ++i) {
+        char c = entry[i];
+        if (quoted) {
+            if (c == '\\' && i + 1 < entry.size())
+                c = entry[++i];
+            else if (c == '"') {
+                quoted = false;
+                continue;
+            }
+            name += c;
+        } else if (angled) {
+            if (c == '>')
+                angled = false;
+            else
+                address += c;
+        } else if (c == '"') {
+            quoted = true;
+        } else if (c == '<') {
+            angled = bracketed = true;
+            address.clear();
+        } else {
+            name += c;
+        }
+    }
+    if (!bracketed)
+        return {"", std::string(entry)};
+    return {std::string(Trimmed(name)), std::string(Trimmed(address))};
+}
+
 }  // namespace
 
-std::vector<std::string> SplitAddresses(std::string_view list)
+std::vector<Mailbox> SplitMailboxes(std::string_view list)
+{
+    std::vector<Mailbox> out;
+    bool quoted = false;
+    bool angled = false;
+    std::size_t start = 0;
+    for (std::size_t i = 0; i <= list.size(); ++i) {
+        if (i < list.size()) {
+            const char c = list[i];
+            if (quoted) {
+                if (c == '\\' && i + 1 < list.size())
+                    ++i;
+                else if (c == '"')
+                    quoted = false;
+                continue;
+            }
+            if (angled) {
+                angled = c != '>';
+                continue;
+            }
+            quoted = c == '"';
+            angled = c == '<';
+            if (c != ';' && c != ',')
+                continue;
+        }
+        Mailbox mailbox = ParseMailbox(list.substr(start, i - start));
+        if (!mailbox.address.empty())
+            out.push_back(std::move(mailbox));
+        start = i + 1;
+    }
+    return out;
+}
+
+std::vector<std::string> AddressesOf(const std::vector<Mailbox>& mailboxes)
 {
     std::vector<std::string> out;
-    while (!list.empty()) {
-        const std::size_t end = list.find_first_of(";,");
-        std::string_view entry = Trimmed(list.substr(0, end));
-        list = end == std::string_view::npos ? std::string_view() : list.substr(end + 1);
-        const std::size_t open = entry.rfind('<');
-        if (open != std::string_view::npos) {
-            const std::size_t close = entry.find('>', open);
-            entry = Trimmed(entry.substr(open + 1, close == std::string_view::npos ? close : close - open - 1));
-        }
-        if (!entry.empty())
-            out.emplace_back(entry);
-    }
+    out.reserve(mailboxes.size());
+    for (const Mailbox& m : mailboxes)
+        out.push_back(m.address);
     return out;
 }
 

@@ -75,7 +75,7 @@ mapi::ULONG SendOverSmtp(const mapi::MailHost& host, const MailDraft& draft)
         },
         [&host] { return host.cancelled && host.cancelled(host.context) != 0; },
     };
-    const SmtpOutcome outcome = SendBySmtp(account, {draft.from, draft.to}, ComposeMime(message), progress);
+    const SmtpOutcome outcome = SendBySmtp(account, {draft.from, AddressesOf(draft.to)}, ComposeMime(message), progress);
     switch (outcome.failure) {
     case SmtpFailure::None: return mapi::SUCCESS_SUCCESS;
     case SmtpFailure::Cancelled: return mapi::MAPI_USER_ABORT;
@@ -102,7 +102,7 @@ MailDraft DraftFromHost(const mapi::MailHost& host, std::vector<std::string> att
 {
     MailDraft draft;
     draft.from = Text(host.from).empty() ? Text(host.smtpUser) : Text(host.from);
-    draft.to = SplitAddresses(Text(host.to));
+    draft.to = SplitMailboxes(Text(host.to));
     draft.subject = Text(host.subject);
     draft.body = Text(host.body);
     draft.attachments = std::move(attachments);
@@ -117,7 +117,9 @@ mapi::ULONG SendDraft(const mapi::MailHost& host, const MailDraft& draft)
         Fail(host, LoadString(kDesktopMailFailedString));
         return mapi::MAPI_E_FAILURE;
     }
-    const bool addressed = !draft.to.empty() && std::all_of(draft.to.begin(), draft.to.end(), PlausibleAddress);
+    const bool addressed = !draft.to.empty() && std::all_of(draft.to.begin(), draft.to.end(), [](const Mailbox& to) {
+        return PlausibleAddress(to.address);
+    });
     if (!addressed) {
         Fail(host, LoadString(kNoRecipientString));
         return mapi::MAPI_E_UNKNOWN_RECIPIENT;

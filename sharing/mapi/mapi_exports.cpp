@@ -93,8 +93,8 @@ __attribute__((visibility("default"))) ULONG MAPISendMail(LHANDLE, ULONG_PTR uiP
             std::string_view text = address;
             if (text.starts_with("SMTP:"))
                 text.remove_prefix(5);
-            for (std::string& a : SplitAddresses(text))
-                draft.to.push_back(std::move(a));
+            for (Mailbox& m : SplitMailboxes(text))
+                draft.to.push_back(std::move(m));
         }
     return SendDraft(*host, draft);
 }

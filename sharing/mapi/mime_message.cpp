@@ -60,7 +60,14 @@ std::size_t CharacterLength(unsigned char lead)
     return 1;
 }
 
-std::string QuotedFileName(std::string_view name)
+std::string SingleLine(std::string_view text)
+{
+    std::string single(text);
+    std::replace_if(single.begin(), single.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    return single;
+}
+
+std::string Quoted(std::string_view name)
 {
     std::string out = "\"";
     for (const char c : name) {
@@ -80,7 +87,7 @@ std::string ExtendedFileName(std::string_view name)
 std::string FileNameParameters(std::string_view name)
 {
     if (PlainAscii(name))
-        return "filename=" + QuotedFileName(name);
+        return "filename=" + Quoted(name);
     return "filename*=" + ExtendedFileName(name);
 }
 
@@ -118,8 +125,7 @@ std::string Base64Lines(std::span<const std::uint8_t> bytes)
 
 std::string EncodeHeaderText(std::string_view text)
 {
-    std::string single(text);
-    std::replace_if(single.begin(), single.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+    const std::string single = SingleLine(text);
     if (PlainAscii(single))
         return single;
     // Each word's payload: whole characters, at most what fits in 75 characters encoded.
@@ -142,6 +148,20 @@ std::string EncodeHeaderText(std::string_view text)
         i = end;
     }
     return out;
+}
+
+std::string MailboxHeader(const Mailbox& mailbox)
+{
+    if (mailbox.name.empty())
+        return mailbox.address;
+    // The characters that would end or split a plain display name.
+    constexpr std::string_view kSpecials = "()<>[]:;@\\,.\"";
+    std::string name = SingleLine(mailbox.name);
+    if (!PlainAscii(name))
+        name = EncodeHeaderText(name);
+    else if (name.find_first_of(kSpecials) != std::string::npos || name.find("=?") != std::string::npos)
+        name = Quoted(name);
+    return name + " <" + mailbox.address + ">";
 }
 
 std::string_view ContentTypeForName(std::string_view fileName)
@@ -186,7 +206,7 @@ std::string ComposeMime(const MimeMessage& m)
     out += "From: " + m.from + "\r\n";
     out += "To: ";
     for (std::size_t i = 0; i < m.to.size(); ++i)
-        out += (i ? ",\r\n " : "") + m.to[i];
+        out += (i ? ",\r\n " : "") + MailboxHeader(m.to[i]);
     out += "\r\n";
     out += "Subject: " + EncodeHeaderText(m.subject) + "\r\n";
     out += "Date: " + MailDate(m.date) + "\r\n";

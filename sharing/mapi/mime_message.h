@@ -3,6 +3,8 @@
 // words where they need them, the text and every file in base64 lines of 76 characters,
 // CRLF line ends throughout.
 
+#include "sharing/mapi/mail_draft.h"
+
 #include <cstdint>
 #include <ctime>
 #include <span>
@@ -19,7 +21,7 @@ struct MimeAttachment {
 
 struct MimeMessage {
     std::string from;
-    std::vector<std::string> to;
+    std::vector<Mailbox> to;
     std::string subject;
     std::string body;
     std::vector<MimeAttachment> attachments;
@@ -34,6 +36,9 @@ std::string Base64Lines(std::span<const std::uint8_t> bytes);
 // A header value: as it is when plain printable ASCII, else UTF-8 encoded words of at most
 // 75 characters (never splitting a character). Line breaks become blanks.
 std::string EncodeHeaderText(std::string_view text);
+// A recipient for the To field: the bare address, or the name (quoted where it holds
+// punctuation, encoded words where it is not plain ASCII) and the address in angle brackets.
+std::string MailboxHeader(const Mailbox& mailbox);
 // The type a picture file is sent as, by its extension.
 std::string_view ContentTypeForName(std::string_view fileName);
 // "Tue, 01 Feb 2000 13:05:09 +0000".

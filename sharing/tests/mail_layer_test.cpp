@@ -114,7 +114,7 @@ TEST_F(MailLayerTest, ThePictureArrivesAtTheSmtpServerWithTheScreensFields)
     ASSERT_TRUE(server.started());
     const auto layer = load();
     mapi::MailHost host = Host(recorder);
-    host.to = "Bia <bia@exemplo.com>; caio@exemplo.org";
+    host.to = "Bia <bia@exemplo.com>; \"Lima, Conceição\" <conceicao@exemplo.org>; caio@exemplo.org";
     host.subject = "Férias — fotos";
     host.body = "Olá!\nSegue a foto.\n";
     host.from = "ana@exemplo.com.br";
@@ -129,17 +129,15 @@ TEST_F(MailLayerTest, ThePictureArrivesAtTheSmtpServerWithTheScreensFields)
     EXPECT_EQ(recorder.progress.back(), 100);
 
     std::ifstream envelope(out() / "1.env");
-    std::string from, to1, to2;
-    std::getline(envelope, from);
-    std::getline(envelope, to1);
-    std::getline(envelope, to2);
-    EXPECT_EQ(from, "ana@exemplo.com.br");
-    EXPECT_EQ(to1, "bia@exemplo.com");
-    EXPECT_EQ(to2, "caio@exemplo.org");
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(envelope, line);)
+        lines.push_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"ana@exemplo.com.br", "bia@exemplo.com", "conceicao@exemplo.org",
+                                               "caio@exemplo.org"}));
 
     const auto mail = ReadMail(out() / "1.eml");
     EXPECT_EQ(Field(mail, "from"), "ana@exemplo.com.br");
-    EXPECT_EQ(Field(mail, "to"), "bia@exemplo.com, caio@exemplo.org");
+    EXPECT_EQ(Field(mail, "to"), "Bia <bia@exemplo.com>, \"Lima, Conceição\" <conceicao@exemplo.org>, caio@exemplo.org");
     EXPECT_EQ(Field(mail, "subject"), "Férias — fotos");
     // Text parts travel in the canonical form, lines ending in CRLF.
     EXPECT_EQ(Field(mail, "body"), "'Olá!\\r\\nSegue a foto.\\r\\n'");

@@ -107,7 +107,7 @@ TEST(MimeMessage, HeadersPartsAndTheAttachmentRoundTrip)
 {
     MimeMessage m;
     m.from = "ana@exemplo.com.br";
-    m.to = {"bia@exemplo.com", "caio@exemplo.org"};
+    m.to = {{"", "bia@exemplo.com"}, {"", "caio@exemplo.org"}};
     m.subject = "Olá";
     m.body = "linha 1\nlinha 2\r\nfim";
     m.attachments = {{"praia \"1\".jpg", {0xFF, 0xD8, 0x00, 0x0D, 0x0A, 0x2E}}};
@@ -141,6 +141,17 @@ TEST(MimeMessage, HeadersPartsAndTheAttachmentRoundTrip)
     EXPECT_EQ(DecodeBase64(text.substr(fileStart, text.rfind("\r\n--") - fileStart)), m.attachments[0].bytes);
 }
 
+TEST(MimeMessage, RecipientsKeepTheirNamesQuotedOrEncodedWhereNeeded)
+{
+    EXPECT_EQ(MailboxHeader({"", "a@b"}), "a@b");
+    EXPECT_EQ(MailboxHeader({"Ana Lima", "a@b"}), "Ana Lima <a@b>");
+    EXPECT_EQ(MailboxHeader({"Lima, Ana \"A.\"", "a@b"}), R"("Lima, Ana \"A.\"" <a@b>)");
+    EXPECT_EQ(MailboxHeader({"=?x?=", "a@b"}), R"("=?x?=" <a@b>)");
+    EXPECT_EQ(MailboxHeader({"João", "j@b"}), "=?UTF-8?B?Sm/Do28=?= <j@b>");
+    // A line break in a name can never start a header of its own.
+    EXPECT_EQ(MailboxHeader({"Ana\r\nBcc: x@y", "a@b"}), R"("Ana  Bcc: x@y" <a@b>)");
+}
+
 TEST(MimeMessage, NamesWithAccentsUseTheExtendedParameter)
 {
     MimeMessage m;
@@ -155,12 +166,16 @@ TEST(MimeMessage, NamesWithAccentsUseTheExtendedParameter)
     EXPECT_EQ(ContentTypeForName("a.TIFF"), "image/tiff");
 }
 
-TEST(Addresses, ListsSplitOnBothSeparatorsAndKeepTheAngleBracketPart)
+TEST(Addresses, ListsSplitOnSeparatorsOutsideQuotesAndAngleBrackets)
 {
-    EXPECT_EQ(SplitAddresses(" a@b.com; Ana Lima <c@d.org> ,e@f,, "),
-              (std::vector<std::string>{"a@b.com", "c@d.org", "e@f"}));
-    EXPECT_TRUE(SplitAddresses("").empty());
-    EXPECT_TRUE(SplitAddresses(" ; , ").empty());
+    EXPECT_EQ(SplitMailboxes(" a@b.com; Ana Lima <c@d.org> ,e@f,, "),
+              (std::vector<Mailbox>{{"", "a@b.com"}, {"Ana Lima", "c@d.org"}, {"", "e@f"}}));
+    EXPECT_EQ(SplitMailboxes(R"("Lima; Bia \"B\"" <b@x.org>, <c@y>;"Sem fim <d@z)"),
+              (std::vector<Mailbox>{{"Lima; Bia \"B\"", "b@x.org"}, {"", "c@y"}, {"", "\"Sem fim <d@z"}}));
+    EXPECT_EQ(SplitMailboxes("Ana <a@b, c@d"), (std::vector<Mailbox>{{"Ana", "a@b, c@d"}}));
+    EXPECT_EQ(AddressesOf(SplitMailboxes("Ana <a@b>;c@d")), (std::vector<std::string>{"a@b", "c@d"}));
+    EXPECT_TRUE(SplitMailboxes("").empty());
+    EXPECT_TRUE(SplitMailboxes(" ; , Ana <>").empty());
     EXPECT_TRUE(PlausibleAddress("ana.lima+fotos@exemplo.com.br"));
     for (const char* bad : {"", "@b", "a@", "a@b@c", "a b@c", "a@b\r\nRCPT TO:<x@y>", "<a@b>", "a\"@b"})
         EXPECT_FALSE(PlausibleAddress(bad)) << bad;

@@ -11,7 +11,7 @@ import sys
 with open(sys.argv[1], "rb") as f:
     message = email.message_from_binary_file(f, policy=email.policy.default)
 print("from: %s" % message["From"])
-print("to: %s" % ", ".join(a.addr_spec for a in message["To"].addresses))
+print("to: %s" % ", ".join(str(a) for a in message["To"].addresses))
 print("subject: %s" % message["Subject"])
 print("defects: %d" % (len(message.defects) + sum(len(p.defects) for p in message.walk())))
 for part in message.walk():
