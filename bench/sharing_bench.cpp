@@ -6,7 +6,8 @@
 //
 // The window stays responsive: during the transfer the window's thread only waits for 5 ms
 // ticks (the counter ui_gap_ms is the longest wait between two), and the steps after it run
-// one photo per turn of the event loop (step_ms is the longest turn).
+// one photo per turn of the event loop (step_ms is the longest turn), the photos decoded
+// beside the window's thread.
 
 #include "album/album_operations.h"
 #include "album/catalogue.h"
@@ -17,6 +18,7 @@
 #include "imagelib/jpeg.h"
 #include "sharing/store/download_album.h"
 #include "sharing/store/loaded_store_library.h"
+#include "sharing/store/read_ahead.h"
 #include "sharing/testing/server_process.h"
 
 #include <atomic>
@@ -175,18 +177,38 @@ void BM_CurlCommandTransfer(benchmark::State& state)
 BENCHMARK(BM_CurlCommandTransfer)->Arg(0)->Arg(1)->ArgNames({"https"})->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
 // What the program does with each photo before showing it: the album's loader, a one-layer
-// document, its composite.
+// document, its composite. Read on the window's thread, or read ahead beside it (as the
+// program does: the thread only collects the photo read meanwhile and starts the next one).
+std::unique_ptr<LayerStack> ReadPhotoDocument(const std::string& path, const DocumentReaders& readers)
+{
+    ReadResult read = album::LoadPhotoForAlbum(path, readers);
+    std::unique_ptr<LayerStack> stack = read.ok() ? CreateLayerStackFromImage(read.take()) : nullptr;
+    return stack && RebuildComposite(*stack) ? std::move(stack) : nullptr;
+}
+
 void BM_OpenDownloadedPhotos(benchmark::State& state)
 {
     const Served& served = Served::Get();
     const DocumentReaders readers = album::AlbumPhotoReaders();
+    const bool readAhead = state.range(0) != 0;
+    const std::vector<std::string> names = served.names();
+    const auto pathOf = [&](std::size_t i) { return (served.folder() / names[i]).string(); };
     double longestStep = 0;
     for (auto _ : state) {
-        for (const std::string& name : served.names()) {
+        sharing::ReadAhead<std::unique_ptr<LayerStack>> ahead(
+            [&readers](const std::string& path) { return ReadPhotoDocument(path, readers); });
+        if (readAhead)
+            ahead.start(pathOf(0));
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            // The event loop is free while the photo read ahead is not ready.
+            while (!ahead.ready())
+                std::this_thread::sleep_for(std::chrono::milliseconds(1));
             const auto start = Clock::now();
-            ReadResult read = album::LoadPhotoForAlbum((served.folder() / name).string(), readers);
-            std::unique_ptr<LayerStack> stack = read.ok() ? CreateLayerStackFromImage(read.take()) : nullptr;
-            if (!stack || !RebuildComposite(*stack)) {
+            std::optional<std::unique_ptr<LayerStack>> early = ahead.take(pathOf(i));
+            if (readAhead && i + 1 < names.size())
+                ahead.start(pathOf(i + 1));
+            std::unique_ptr<LayerStack> stack = early ? std::move(*early) : ReadPhotoDocument(pathOf(i), readers);
+            if (!stack) {
                 state.SkipWithError("a photo did not open");
                 return;
             }
@@ -197,7 +219,7 @@ void BM_OpenDownloadedPhotos(benchmark::State& state)
     state.SetItemsProcessed(std::int64_t(state.iterations()) * kPhotos);
     state.counters["step_ms"] = longestStep;
 }
-BENCHMARK(BM_OpenDownloadedPhotos)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
+BENCHMARK(BM_OpenDownloadedPhotos)->Arg(0)->Arg(1)->ArgNames({"read_ahead"})->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(1);
 
 // Each photo into the current album of the user's albums, written at once as designed.
 void BM_AddDownloadsToAlbum(benchmark::State& state)

@@ -11,6 +11,7 @@
 #include "edit/layers.h"
 #include "sharing/sharing_settings.h"
 #include "sharing/store/download_album.h"
+#include "sharing/store/read_ahead.h"
 
 #include <QTimer>
 
@@ -21,9 +22,21 @@ namespace {
 
 constexpr int kDownloadingCaptionString = 7312;
 constexpr int kOpeningCaptionString = 7313;
+constexpr int kReadAheadPollMs = 5;
+
+std::unique_ptr<LayerStack> ReadPhotoDocument(const std::string& path, const DocumentReaders& readers)
+{
+    ReadResult read = album::LoadPhotoForAlbum(path, readers);
+    std::unique_ptr<LayerStack> stack = read.ok() ? CreateLayerStackFromImage(read.take()) : nullptr;
+    if (stack)
+        RebuildComposite(*stack);
+    return stack;
+}
+
+}  // namespace
 
 // Each photo: loaded as the album loads photos, opened in a new window, added to the current
-// album of the user's albums.
+// album of the user's albums. The next photo is read beside the window meanwhile.
 class WindowsAndAlbum final : public DownloadedPhotos {
 public:
     explicit WindowsAndAlbum(app::DocumentWindows& documents)
@@ -31,20 +44,29 @@ public:
         , store_(ConfigFilePath(), ProgramFile(album::kSystemCatalogueFile))
         , catalogue_(store_, ProgramDir(), WritableProgramDir(album::kUserAlbumsFolder))
         , session_{open_, catalogue_, album::AlbumPhotoReaders(), {}}
+        , readAhead_([readers = session_.readers](const std::string& path) { return ReadPhotoDocument(path, readers); })
     {
     }
     bool open(const std::string& path) override
     {
-        ReadResult read = album::LoadPhotoForAlbum(path, session_.readers);
-        if (!read.ok())
-            return false;
-        std::unique_ptr<LayerStack> stack = CreateLayerStackFromImage(read.take());
-        if (!stack)
-            return false;
-        RebuildComposite(*stack);
-        return documents_.openDocumentWindow(std::move(stack), path);
+        std::unique_ptr<LayerStack> stack =
+            path == earlyPath_ && early_ ? std::move(early_) : ReadPhotoDocument(path, session_.readers);
+        earlyPath_.clear();
+        return stack && documents_.openDocumentWindow(std::move(stack), path);
     }
     void addToAlbum(const std::string& path) override { AddDownloadToAlbum(session_, path); }
+
+    // Collects what was read ahead for `path` (opened next) and starts reading `next` (empty:
+    // none). Layered documents and Photoshop files are read only on the window's thread.
+    void moveOn(const std::string& path, const std::string& next)
+    {
+        std::optional<std::unique_ptr<LayerStack>> early = readAhead_.take(path);
+        early_ = early ? std::move(*early) : nullptr;
+        earlyPath_ = path;
+        if (!next.empty() && album::SafeOnWorkerThreads(next))
+            readAhead_.start(next);
+    }
+    bool readAheadDone() const { return readAhead_.ready(); }
 
 private:
     app::DocumentWindows& documents_;
@@ -54,7 +76,12 @@ private:
     album::AlbumCatalogue catalogue_;
     album::Album open_;
     album::AlbumSession session_;
+    ReadAhead<std::unique_ptr<LayerStack>> readAhead_;
+    std::string earlyPath_;
+    std::unique_ptr<LayerStack> early_;
 };
+
+namespace {
 
 struct Transfer {
     StoreCalls calls;
@@ -150,12 +177,14 @@ void DownloadCommand::transferEnded(const StoreCalls& calls, const TransferResul
     waiting_.assign(result.names.begin(), result.names.end());
     delivered_ = 0;
     photos_ = std::make_unique<WindowsAndAlbum>(documents_);
+    photos_->moveOn("", (folder_ / waiting_.front()).string());
     opening_ = std::make_unique<app::TransferProgressDialog>(&window_, app::StringText(kOpeningCaptionString),
                                                              [this] { waiting_.clear(); });
     QTimer::singleShot(0, this, [this] { deliverNext(); });
 }
 
-// One photo per turn of the event loop: the window repaints and answers in between.
+// One photo per turn of the event loop: the window repaints and answers in between, and
+// while the photo read ahead is not ready the loop only looks again a little later.
 void DownloadCommand::deliverNext()
 {
     if (waiting_.empty()) {
@@ -164,8 +193,13 @@ void DownloadCommand::deliverNext()
         hooks_.log(QStringLiteral("delivered %1").arg(delivered_));
         return;
     }
+    if (!photos_->readAheadDone()) {
+        QTimer::singleShot(kReadAheadPollMs, this, [this] { deliverNext(); });
+        return;
+    }
     const std::string name = waiting_.front();
     waiting_.pop_front();
+    photos_->moveOn((folder_ / name).string(), waiting_.empty() ? "" : (folder_ / waiting_.front()).string());
     DeliverPhoto(folder_, name, *photos_, albumSwitchOn_);
     ++delivered_;
     if (opening_) {

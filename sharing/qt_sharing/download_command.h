@@ -19,6 +19,8 @@ class TestHooks;
 
 namespace lv::sharing {
 
+class WindowsAndAlbum;
+
 // The store library the program loaded at start-up.
 class QtStoreLibrary final : public StoreLibrary {
 public:
@@ -56,7 +58,7 @@ private:
     QtStoreLibrary library_;
     const app::TestHooks& hooks_;
     std::unique_ptr<BackgroundWork> transfer_;
-    std::unique_ptr<DownloadedPhotos> photos_;
+    std::unique_ptr<WindowsAndAlbum> photos_;
     std::unique_ptr<app::TransferProgressDialog> opening_;
     std::filesystem::path folder_;
     std::deque<std::string> waiting_;
