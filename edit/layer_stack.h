@@ -88,6 +88,11 @@ struct LayerStack {
     DocumentRect selectionRect;  // top-down
     SharedPicture selectionAux;
     SharedPicture floatingMask;
+    // Content lifted by a move covers what was under it where it was last put down: the
+    // layer's image and mask there, over the selection rectangle, put back when the
+    // content moves on. Null until lifted content is first put down.
+    SharedPicture floatingUnderImage;
+    SharedPicture floatingUnderMask;
     SharedPicture selectionMask;
     std::uint32_t modified = 0;
     std::int32_t layerCount = 0;

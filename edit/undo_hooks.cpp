@@ -23,6 +23,8 @@ void ClearSelection(LayerStack& stack)
     stack.selectionActive = 0;
     stack.selectionAux.reset();
     stack.floatingMask.reset();
+    stack.floatingUnderImage.reset();
+    stack.floatingUnderMask.reset();
     stack.selectionMask.reset();
 }
 

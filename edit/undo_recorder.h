@@ -15,6 +15,9 @@ inline constexpr int kUndoLayerMove = 13102;
 inline constexpr int kUndoLayerAdd = 13103;
 inline constexpr int kUndoLayerDelete = 13104;
 inline constexpr int kUndoMergeLinked = 13105;
+// Moving the selection with its content changes the current layer's pixels as well as
+// the selection, so its step keeps both.
+inline constexpr int kUndoMoveSelectionContent = 6076;
 
 class UndoRecorder {
 public:

@@ -32,6 +32,13 @@ convert -size 1600x590 gradient:'#4676c9-#e6dcf0' \( -size 1600x477 gradient:'#2
   -fill '#f4e0b0' -draw 'polygon 1130,600 1170,600 1160,760 1140,760' \
   -fill '#d8c596' -draw 'polygon 0,1067 0,860 720,960 1600,820 1600,1067' -blur 0x1.5 "$photo"
 "$here/screenshot.sh" "$program_dir" "$out/editing_800.png" 800 "click 526 32" "open $photo"
+# The Seleção page with the magic wand's click on the sky: the wand at (156, 167), each
+# tolerance raised three pages to 62 by clicks near the right end of its track, the sky at
+# document point (400, 200) of the photo fitted at 33 %.
+raise_tolerances=()
+for y in 309 351 393; do raise_tolerances+=("click 146 $y" "click 146 $y" "click 146 $y"); done
+"$here/screenshot.sh" "$program_dir" "$out/selection_800.png" 800 "click 526 32" "click 56 89" "open $photo" \
+  "click 156 167" "${raise_tolerances[@]}" "click 488 284" "sleep 0.6"
 # Two photos side by side, each fitted whole into its half: the beach and a tall garden.
 garden=$photos/jardim.jpg
 convert -size 900x1200 gradient:'#9fd3f7-#fdf6e3' \
@@ -41,6 +48,8 @@ convert -size 900x1200 gradient:'#9fd3f7-#fdf6e3' \
 "$here/screenshot.sh" "$program_dir" "$out/side-by-side_800.png" 800 "click 526 32" "open $photo" "open $garden"
 # The Save-as dialog in Portuguese, its preview showing the picture being saved.
 "$here/screenshot.sh" "$program_dir" "$out/save-dialog_800.png" 800 "click 526 32" "open $photo" "dialog saveas" "sleep 0.8"
+# The beach on the brushes page (Pintar, then Pincéis): slider readouts and the Cores box.
+"$here/screenshot.sh" "$program_dir" "$out/colours_800.png" 800 "click 526 32" "click 85 88" "click 61 170" "open $photo"
 rm -rf "$photos"
 # The New dialog with sizes used before.
 sizes=$(mktemp --suffix=.ini)

@@ -15,7 +15,7 @@ packages=(
   libcurl4-openssl-dev libx11-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth fonts-liberation
+  xvfb xauth xdotool fonts-liberation
   python3 python3-pil python3-numpy imagemagick graphicsmagick libtiff-tools netpbm
   libjpeg-turbo-progs libvips-tools sane-utils
   python3-olefile

@@ -25,6 +25,7 @@ UndoClass ClassOfUndoCode(int code)
     case kUndoLayerAdd: return UndoClass::LayerInsertion;
     case kUndoLayerDelete: return UndoClass::LayerRemoval;
     case kUndoMergeLinked: return UndoClass::LayerMerge;
+    case kUndoMoveSelectionContent: return UndoClass::SelectionContentMove;
     default: break;
     }
     const int c = code - 1000;
@@ -84,6 +85,11 @@ UndoContent ContentOfUndoCode(int code, std::span<const std::int32_t> values)
         break;
     case UndoClass::SelectionFrame: c.currentLayer = c.selectionFrame = true; break;
     case UndoClass::SelectionAll: keepSelection(c); break;
+    case UndoClass::SelectionContentMove:
+        c.layers = SavedLayers::Concerned;
+        c.currentLayer = true;
+        keepSelection(c);
+        break;
     case UndoClass::CanvasOfCurrentLayer:
         c.layers = SavedLayers::Concerned;
         c.documentSize = c.currentLayer = c.selectionFrame = true;

@@ -25,6 +25,7 @@ enum class UndoClass {
     LayerInsertion,        // 13103
     LayerRemoval,          // 13104
     LayerMerge,            // 13105
+    SelectionContentMove,  // 6076: the selection and the pixels it carries
     LayerAttributes,       // 20000
     LayerWord,             // 30000, 30010
     LayerIndex,            // 40000

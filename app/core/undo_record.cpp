@@ -34,8 +34,11 @@ void visitFields(const UndoContent& c, Stack& stack, SavedDocumentFields& saved,
         op(stack.selectionMask, saved.selectionMask);
     if (c.selectionAux)
         op(stack.selectionAux, saved.selectionAux);
-    if (c.floatingMask)
+    if (c.floatingMask) {
         op(stack.floatingMask, saved.floatingMask);
+        op(stack.floatingUnderImage, saved.floatingUnderImage);
+        op(stack.floatingUnderMask, saved.floatingUnderMask);
+    }
     if (c.projectPlacement)
         op(stack.projectPlacement, saved.projectPlacement);
 }

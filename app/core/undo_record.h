@@ -31,6 +31,8 @@ struct SavedDocumentFields {
     SharedPicture selectionMask;
     SharedPicture selectionAux;
     SharedPicture floatingMask;
+    SharedPicture floatingUnderImage;
+    SharedPicture floatingUnderMask;
     std::array<std::uint32_t, 7> projectPlacement{};
 };
 

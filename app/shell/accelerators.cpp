@@ -52,6 +52,9 @@ bool AcceleratorFilter::filterEvent(QObject* receiver, QEvent* event)
     const auto command = TranslateAccelerator(key->key(), key->modifiers());
     if (!command)
         return false;
+    // Without a slide show Esc is the focused window's own (a tool's rubber band).
+    if (*command == skin::kCommandEscape && !mainWindow_->slideShowRunning())
+        return false;
     mainWindow_->runCommand(*command);
     return true;
 }

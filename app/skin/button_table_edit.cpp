@@ -33,16 +33,38 @@ constexpr auto kPanel2Rows = Rows(kEditStrip, std::to_array<ButtonDefinition>({
 }));
 const std::span<const ButtonDefinition> kPanel2 = kPanel2Rows;
 
+// The selection tools as icons, then the magic wand's options: contiguous, the three
+// tolerances (arrows step 1, the track pages by 10, the field shows the value), and how a
+// click combines with the selection in place.
 constexpr auto kPanel8Rows = Rows(kEditStrip, std::to_array<ButtonDefinition>({
-    {H::SelectTool, 1101, 0, 35082, K::Push, 1, 1, {"select-rect", "Retângulo", S::Tile}, {4, 76, 100, 54}, {}},
-    {H::SelectTool, 1102, 0, 35083, K::Push, 1, 0, {"select-ellipse", "Elipse", S::Tile}, {108, 76, 100, 54}, {}},
-    {H::SelectTool, 1103, 0, 35084, K::Push, 1, 0, {"lasso", "Mão livre", S::Tile}, {4, 136, 100, 54}, {}},
-    {H::SelectTool, 1104, 0, 35085, K::Push, 1, 0, {"wand", "Varinha", S::Tile}, {108, 136, 100, 54}, {}},
-    {H::SelectTool, 1105, 0, 35086, K::Push, 1, 0, {"move", "Mover área", S::Tile}, {4, 196, 100, 54}, {}},
-    {H::SelectTool, 1106, 0, 35087, K::Push, 1, 0, {"move-content", "Mover tudo", S::Tile}, {108, 196, 100, 54}, {}},
-    {H::SelectTool, 1124, 0, 35088, K::Push, 1, 0, {"trash", "Lixeira", S::Tile}, {4, 256, 100, 54}, {}},
-    {H::SelectTool, 1107, 0, 35089, K::Push, 1, 0, {"zoom-in", "Visualizar", S::Tile}, {108, 256, 100, 54}, {}},
-    {H::SelectTool, 1108, 0, 35090, K::Push, 1, 0, {"hand", "Agarrar", S::Tile}, {4, 316, 100, 54}, {}},
+    {H::SelectTool, 1101, 0, 35082, K::Push, 1, 1, {"select-rect", "", S::SmallIcon}, {6, 76, 38, 38}, {}},
+    {H::SelectTool, 1102, 0, 35083, K::Push, 1, 0, {"select-ellipse", "", S::SmallIcon}, {47, 76, 38, 38}, {}},
+    {H::SelectTool, 1103, 0, 35084, K::Push, 1, 0, {"lasso", "", S::SmallIcon}, {88, 76, 38, 38}, {}},
+    {H::SelectTool, 1104, 0, 35085, K::Push, 1, 0, {"wand", "", S::SmallIcon}, {129, 76, 38, 38}, {}},
+    {H::SelectTool, 1105, 0, 35086, K::Push, 1, 0, {"move", "", S::SmallIcon}, {170, 76, 38, 38}, {}},
+    {H::SelectTool, 1106, 0, 35087, K::Push, 1, 0, {"move-content", "", S::SmallIcon}, {6, 118, 38, 38}, {}},
+    {H::SelectTool, 1124, 0, 35088, K::Push, 1, 0, {"trash", "", S::SmallIcon}, {47, 118, 38, 38}, {}},
+    {H::SelectTool, 1107, 0, 35089, K::Push, 1, 0, {"zoom-in", "", S::SmallIcon}, {88, 118, 38, 38}, {}},
+    {H::SelectTool, 1108, 0, 35090, K::Push, 1, 0, {"hand", "", S::SmallIcon}, {129, 118, 38, 38}, {}},
+    {H::WandContiguous, 0, 239, 35300, K::Check, 0, 1, {"check", "Somente vizinhos", S::Choice}, {6, 176, 200, 28}, {}},
+    {H::WandToleranceStep, 0xFFFF0001, 0, 35304, K::Scroll, 0, 0, {"go-previous", "", S::SmallIcon}, {6, 226, 20, 22}, {}},
+    {H::WandTolerance, 1, 0, 35301, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {28, 226, 120, 22}, {}},
+    {H::WandTolerance, 1, 233, 35301, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {80, 226, 14, 22}, {}},
+    {H::WandToleranceStep, 0x00010001, 0, 35305, K::Scroll, 0, 0, {"go-next", "", S::SmallIcon}, {150, 226, 20, 22}, {}},
+    {H::None, 0, 230, 35301, K::Region, 0, 0, {"", "", S::Field}, {174, 226, 32, 22}, {}},
+    {H::WandToleranceStep, 0xFFFF0002, 0, 35304, K::Scroll, 0, 0, {"go-previous", "", S::SmallIcon}, {6, 268, 20, 22}, {}},
+    {H::WandTolerance, 2, 0, 35302, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {28, 268, 120, 22}, {}},
+    {H::WandTolerance, 2, 234, 35302, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {80, 268, 14, 22}, {}},
+    {H::WandToleranceStep, 0x00010002, 0, 35305, K::Scroll, 0, 0, {"go-next", "", S::SmallIcon}, {150, 268, 20, 22}, {}},
+    {H::None, 0, 231, 35302, K::Region, 0, 0, {"", "", S::Field}, {174, 268, 32, 22}, {}},
+    {H::WandToleranceStep, 0xFFFF0003, 0, 35304, K::Scroll, 0, 0, {"go-previous", "", S::SmallIcon}, {6, 310, 20, 22}, {}},
+    {H::WandTolerance, 3, 0, 35303, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {28, 310, 120, 22}, {}},
+    {H::WandTolerance, 3, 235, 35303, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {80, 310, 14, 22}, {}},
+    {H::WandToleranceStep, 0x00010003, 0, 35305, K::Scroll, 0, 0, {"go-next", "", S::SmallIcon}, {150, 310, 20, 22}, {}},
+    {H::None, 0, 232, 35303, K::Region, 0, 0, {"", "", S::Field}, {174, 310, 32, 22}, {}},
+    {H::WandCombineMode, 0, 236, 35306, K::Push, 2, 1, {"", "Nova seleção", S::Choice}, {6, 348, 200, 26}, {}},
+    {H::WandCombineMode, 1, 237, 35307, K::Push, 2, 0, {"", "Somar à seleção", S::Choice}, {6, 376, 200, 26}, {}},
+    {H::WandCombineMode, 4, 238, 35308, K::Push, 2, 0, {"", "Tirar da seleção", S::Choice}, {6, 404, 200, 26}, {}},
 }));
 const std::span<const ButtonDefinition> kPanel8 = kPanel8Rows;
 
@@ -66,10 +88,10 @@ constexpr ButtonDefinition kPanel13Rows[] = {
     {H::BrushShape, 3, 0, 35103, K::Push, 3, 0, {"shape-vbar", "", S::SmallIcon}, {108, 80, 30, 30}, {}},
     {H::BrushShape, 4, 0, 35104, K::Push, 3, 0, {"shape-diag", "", S::SmallIcon}, {142, 80, 30, 30}, {}},
     {H::BrushShape, 5, 0, 35105, K::Push, 3, 0, {"shape-antidiag", "", S::SmallIcon}, {176, 80, 30, 30}, {}},
-    {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 136, 200, 22}, {}},
-    {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 136, 16, 22}, {}},
-    {H::BrushSpeed, 0, 0, 35107, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 182, 200, 22}, {}},
-    {H::BrushSpeed, 0, 0, 35107, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 182, 16, 22}, {}},
+    {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 136, 162, 22}, {}},
+    {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 136, 16, 22}, {}},
+    {H::BrushSpeed, 0, 0, 35107, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 182, 162, 22}, {}},
+    {H::BrushSpeed, 0, 0, 35107, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 182, 16, 22}, {}},
 };
 const std::span<const ButtonDefinition> kPanel13 = kPanel13Rows;
 
@@ -77,26 +99,26 @@ constexpr ButtonDefinition kPanel14Rows[] = {
     {H::SelectTool, 1117, 0, 35108, K::Push, 1, 1, {"lighten", "", S::SmallIcon}, {6, 32, 36, 36}, {}},
     {H::SelectTool, 1118, 0, 35109, K::Push, 1, 0, {"blur", "", S::SmallIcon}, {46, 32, 36, 36}, {}},
     {H::SelectTool, 1115, 0, 35110, K::Push, 1, 0, {"smudge", "", S::SmallIcon}, {86, 32, 36, 36}, {}},
-    {H::ToolStrength, 0, 0, 35111, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 106, 200, 22}, {}},
-    {H::ToolStrength, 0, 0, 35111, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 106, 16, 22}, {}},
-    {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 160, 200, 22}, {}},
-    {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 160, 16, 22}, {}},
+    {H::ToolStrength, 0, 0, 35111, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 106, 162, 22}, {}},
+    {H::ToolStrength, 0, 0, 35111, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 106, 16, 22}, {}},
+    {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 160, 162, 22}, {}},
+    {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 160, 16, 22}, {}},
 };
 const std::span<const ButtonDefinition> kPanel14 = kPanel14Rows;
 
 constexpr ButtonDefinition kPanel15Rows[] = {
     {H::SelectTool, 1119, 0, 35093, K::Push, 1, 1, {"clone", "", S::SmallIcon}, {6, 32, 36, 36}, {}},
     {H::CloneAligned, 0, 0, 35112, K::Check, 0, 0, {"check", "Alinhado", S::Choice}, {6, 80, 200, 34}, {}},
-    {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 160, 200, 22}, {}},
-    {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 160, 16, 22}, {}},
+    {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 160, 162, 22}, {}},
+    {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 160, 16, 22}, {}},
 };
 const std::span<const ButtonDefinition> kPanel15 = kPanel15Rows;
 
 constexpr ButtonDefinition kPanel16Rows[] = {
     {H::SelectTool, 1129, 0, 35113, K::Push, 1, 1, {"red-eye", "", S::SmallIcon}, {6, 32, 36, 36}, {}},
     {H::SelectTool, 1120, 0, 35114, K::Push, 1, 0, {"eraser", "", S::SmallIcon}, {46, 32, 36, 36}, {}},
-    {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 160, 200, 22}, {}},
-    {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 160, 16, 22}, {}},
+    {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 160, 162, 22}, {}},
+    {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 160, 16, 22}, {}},
 };
 const std::span<const ButtonDefinition> kPanel16 = kPanel16Rows;
 
@@ -117,6 +139,7 @@ constexpr auto kPanel11Rows = Rows(kEditStrip, std::to_array<ButtonDefinition>({
     {H::TextEntry, 399, 0, 35123, K::Push, 0, 0, {"text-edit", "Escrever texto", S::Primary}, {6, 144, 200, 34}, {}},
     {H::TextSmoothEdges, 0, 0, 35124, K::Check, 0, 1, {"check", "Bordas suaves", S::Choice}, {6, 190, 200, 34}, {}},
     {H::TextDropShadow, 0, 0, 35125, K::Push, 0, 0, {"shadow", "Sombra projetada", S::WideAction}, {6, 232, 200, 34}, {}},
+    {H::None, 0, 216, -1, K::Region, 0, 0, {"", "", S::None}, {6, 286, 200, 150}, {}},  // the font list
 }));
 const std::span<const ButtonDefinition> kPanel11 = kPanel11Rows;
 
@@ -147,12 +170,12 @@ constexpr ButtonDefinition kPanel10Rows[] = {
     {H::EnhancementMode, 3, 0, 35141, K::Push, 2, 0, {"rgb", "", S::SmallIcon}, {108, 30, 30, 30}, {}},
     {H::EnhancementMode, 4, 0, 35142, K::Push, 2, 0, {"sharpen", "", S::SmallIcon}, {142, 30, 30, 30}, {}},
     {H::EnhancementMode, 5, 0, 35143, K::Push, 2, 0, {"soften", "", S::SmallIcon}, {176, 30, 30, 30}, {}},
-    {H::EnhancementSlider, 1, 0, 35144, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 78, 200, 22}, {}},
-    {H::EnhancementSlider, 1, 0, 35144, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 78, 16, 22}, {}},
-    {H::EnhancementSlider, 2, 0, 35145, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 114, 200, 22}, {}},
-    {H::EnhancementSlider, 2, 0, 35145, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 114, 16, 22}, {}},
-    {H::EnhancementSlider, 3, 0, 35146, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 150, 200, 22}, {}},
-    {H::EnhancementSlider, 3, 0, 35146, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 150, 16, 22}, {}},
+    {H::EnhancementSlider, 1, 0, 35144, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 78, 162, 22}, {}},
+    {H::EnhancementSlider, 1, 0, 35144, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 78, 16, 22}, {}},
+    {H::EnhancementSlider, 2, 0, 35145, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 114, 162, 22}, {}},
+    {H::EnhancementSlider, 2, 0, 35145, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 114, 16, 22}, {}},
+    {H::EnhancementSlider, 3, 0, 35146, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 150, 162, 22}, {}},
+    {H::EnhancementSlider, 3, 0, 35146, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 150, 16, 22}, {}},
     {H::PreviewAdjustment, 0, 0, 35147, K::Check, 0, 1, {"check", "Visualizar", S::Choice}, {6, 184, 100, 28}, {}},
     {H::ApplyAdjustment, 0, 0, 35148, K::Push, 0, 0, {"apply", "Aplicar", S::Primary}, {110, 184, 96, 28}, {}},
     {H::CancelAdjustment, 0, 0, 35149, K::Push, 0, 0, {"cancel", "", S::SmallIcon}, {184, 3, 22, 22}, {}},
@@ -160,12 +183,9 @@ constexpr ButtonDefinition kPanel10Rows[] = {
 const std::span<const ButtonDefinition> kPanel10 = kPanel10Rows;
 
 constexpr ButtonDefinition kPanel27Rows[] = {
-    {H::EffectChoice, 15, 0, 35150, K::Push, 2, 1, {"paint", "Pintura a óleo", S::Choice}, {6, 30, 200, 26}, {}},
-    {H::EffectChoice, 88, 0, 35151, K::Push, 2, 0, {"emboss", "Relevo", S::Choice}, {6, 58, 200, 26}, {}},
-    {H::EffectChoice, 338, 0, 35152, K::Push, 2, 0, {"mosaic", "Mosaico", S::Choice}, {6, 86, 200, 26}, {}},
-    {H::EffectChoice, 594, 0, 35153, K::Push, 2, 0, {"sketch", "Esboço", S::Choice}, {6, 114, 200, 26}, {}},
-    {H::EffectStrength, 0, 0, 35154, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 156, 200, 22}, {}},
-    {H::EffectStrength, 0, 0, 35154, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 156, 16, 22}, {}},
+    {H::None, 0, 217, -1, K::Region, 0, 0, {"", "", S::None}, {6, 30, 200, 112}, {}},  // the effects list
+    {H::EffectStrength, 0, 0, 35154, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 156, 162, 22}, {}},
+    {H::EffectStrength, 0, 0, 35154, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 156, 16, 22}, {}},
     {H::ApplyAdjustment, 0, 0, 35148, K::Push, 0, 0, {"apply", "Aplicar", S::Primary}, {110, 186, 96, 28}, {}},
     {H::CancelAdjustment, 0, 0, 35149, K::Push, 0, 0, {"cancel", "", S::SmallIcon}, {184, 3, 22, 22}, {}},
 };

@@ -20,6 +20,8 @@ constexpr std::array<HandlerInfo, std::size_t(Handler::Count)> kHandlers = {{
     {"HelpContents", HandlerOwner::Shell},
     {"Minimize", HandlerOwner::Shell},
     {"Quit", HandlerOwner::Shell},
+    {"ListBoxPick", HandlerOwner::Control},
+    {"ListBoxScroll", HandlerOwner::Control},
     {"DeleteLayerOrSelection", HandlerOwner::Layers},
     {"CloseImage", HandlerOwner::ImageWindow},
     {"CloseSideImage", HandlerOwner::ImageWindow},
@@ -48,6 +50,7 @@ constexpr std::array<HandlerInfo, std::size_t(Handler::Count)> kHandlers = {{
     {"ToolStrength", HandlerOwner::Tools},
     {"CloneAligned", HandlerOwner::Tools},
     {"SwapColours", HandlerOwner::Tools},
+    {"DefaultColours", HandlerOwner::Tools},
     {"ChooseStamp", HandlerOwner::Tools},
     {"ChooseTexture", HandlerOwner::Tools},
     {"NewLayer", HandlerOwner::Layers},
@@ -123,6 +126,10 @@ constexpr std::array<HandlerInfo, std::size_t(Handler::Count)> kHandlers = {{
     {"StripPrevious", HandlerOwner::Unspecified},
     {"StripNext", HandlerOwner::Unspecified},
     {"StripClear", HandlerOwner::Unspecified},
+    {"WandContiguous", HandlerOwner::Tools},
+    {"WandTolerance", HandlerOwner::Tools},
+    {"WandToleranceStep", HandlerOwner::Tools},
+    {"WandCombineMode", HandlerOwner::Tools},
 }};
 
 }  // namespace

@@ -16,6 +16,9 @@ enum class Handler : int {
     HelpContents,
     Minimize,
     Quit,
+    // Skinned controls: the control whose panel fires them handles them
+    ListBoxPick,    // a press, drag or release on a list box's rows
+    ListBoxScroll,  // a list box's slider
     // Document commands of the base panel
     DeleteLayerOrSelection,
     CloseImage,
@@ -47,6 +50,7 @@ enum class Handler : int {
     ToolStrength,  // slider of the retouching tools
     CloneAligned,  // check
     SwapColours,
+    DefaultColours,
     ChooseStamp,
     ChooseTexture,
     // Layers
@@ -131,6 +135,11 @@ enum class Handler : int {
     StripPrevious,
     StripNext,
     StripClear,
+    // The magic wand's options
+    WandContiguous,     // check
+    WandTolerance,      // slider; argument 1–3: red, green, blue
+    WandToleranceStep,  // scroll button: step ±1 in the high word, the channel in the low word
+    WandCombineMode,    // group: 0 new, 1 add, 4 subtract
     Count
 };
 
@@ -141,7 +150,7 @@ std::string_view HandlerName(Handler handler);
 // itself; for the others it calls the owning feature, and answers with a beep while that
 // feature has not landed. Unspecified handlers (links, web album, animations, panorama,
 // orientation, photo upload and print orders) have no design yet and always beep.
-enum class HandlerOwner { None, Shell, ImageWindow, Undo, Clipboard, ImageFiles, Geometry, Tools, Layers,
+enum class HandlerOwner { None, Shell, Control, ImageWindow, Undo, Clipboard, ImageFiles, Geometry, Tools, Layers,
                           Effects, Text, Album, Acquisition, Printing, SlideShow, Email, PhotoStore, Projects,
                           Unspecified };
 HandlerOwner OwnerOf(Handler handler);

@@ -244,7 +244,12 @@ void PanelInput::releaseButton(Effects& out, int button, Point point)
         if (thumb < 0)
             return;
         Slider& slider = *sliders_[std::size_t(thumb)];
-        slider.value = sliderValueAt(slider, point);
+        const int target = sliderValueAt(slider, point);
+        if (slider.page > 0 && target != slider.value)
+            slider.value = target > slider.value ? std::min(slider.value + slider.page, slider.maximum)
+                                                 : std::max(slider.value - slider.page, slider.minimum);
+        else
+            slider.value = target;
         slider.thumb = thumbRect(slider);
         out.push_back(effect::MoveThumb{thumb, slider.value, slider.thumb});
         fire(out, thumb, -1, point, std::uint32_t(slider.value));
@@ -339,6 +344,22 @@ Effects PanelInput::leave()
     clearHover(out);
     out.push_back(effect::ShowStatus{-1});
     setCapture(out, false);
+    return out;
+}
+
+Effects PanelInput::setSlider(int button, int minimum, int maximum, int value, std::optional<int> page)
+{
+    Effects out;
+    if (button < 0 || std::size_t(button) >= controls_.size() || !sliders_[std::size_t(button)])
+        return out;
+    Slider& slider = *sliders_[std::size_t(button)];
+    slider.minimum = minimum;
+    slider.maximum = std::max(minimum, maximum);
+    slider.value = std::clamp(value, slider.minimum, slider.maximum);
+    if (page)
+        slider.page = std::max(*page, 0);
+    slider.thumb = thumbRect(slider);
+    out.push_back(effect::MoveThumb{button, slider.value, slider.thumb});
     return out;
 }
 

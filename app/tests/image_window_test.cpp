@@ -10,6 +10,8 @@
 #include "common/testing/ui_recorder.h"
 #include "edit/compositing.h"
 #include "edit/layers.h"
+#include "edit/selection/selection.h"
+#include "edit/tools/tool_registry.h"
 #include "imagelib/dib_geometry.h"
 
 #include <QApplication>
@@ -22,6 +24,73 @@
 
 namespace lv::app {
 namespace {
+
+// A tool for the window's side of the framework: counts what it is handed and answers as told.
+class ProbeTool final : public Tool {
+public:
+    ProbeTool(int id, bool repeats)
+        : id_(id)
+        , repeats_(repeats)
+    {
+    }
+    int id() const override { return id_; }
+    ToolResult press(ToolContext& context, const PointerEvent& event) override
+    {
+        held_ = true;
+        ++presses;
+        if (onPress)
+            return onPress(context, event);
+        return {};
+    }
+    ToolResult move(ToolContext&, const PointerEvent& event) override
+    {
+        moves.push_back(event.point);
+        return ToolResult::Redraw({0, 0, 20, 20});  // an outline follows the mouse
+    }
+    ToolResult release(ToolContext&, const PointerEvent&) override
+    {
+        held_ = false;
+        return {};
+    }
+    ToolResult cancel(ToolContext&) override
+    {
+        ++cancels;
+        held_ = false;
+        return {};
+    }
+    bool dragging() const override { return held_; }
+    bool repeatsWhileHeld() const override { return repeats_; }
+
+    std::function<ToolResult(ToolContext&, const PointerEvent&)> onPress;
+    std::vector<DocumentPoint> moves;
+    int presses = 0;
+    int cancels = 0;
+
+private:
+    int id_;
+    bool repeats_;
+    bool held_ = false;
+};
+
+// Puts a probe in place of a tool for one test, and the real tool back after.
+struct ProbeInstalled {
+    ProbeInstalled(int id, bool repeats)
+        : id(id)
+    {
+        auto made = std::make_unique<ProbeTool>(id, repeats);
+        probe = made.get();
+        Tools().add(std::move(made));
+        CurrentToolId() = id;
+    }
+    ~ProbeInstalled()
+    {
+        Tools() = ToolRegistry();
+        RegisterStandardTools(Tools());
+        CurrentToolId() = kDefaultTool;
+    }
+    int id;
+    ProbeTool* probe = nullptr;
+};
 
 // Without a skin the main window has no control 100: its whole 700 x 500 surface is the workspace.
 struct ImageWindows : ::testing::Test {
@@ -164,18 +233,13 @@ TEST_F(ImageWindows, AReleaseInTheWorkspaceActivatesTheWindowOnItsSideAndTheTick
     documents.activateAt({600, 10});
     EXPECT_EQ(documents.active(), right);
 
-    std::vector<DocumentPoint> moves;
-    RegisterTool(kRepeatingTool, [&moves](LayerStack&, const ToolInput& input) {
-        if (input.message == MouseMessage::Move)
-            moves.push_back(input.point);
-        return ToolResult{};
-    });
-    CurrentTool() = kRepeatingTool;
+    ProbeInstalled airbrush(1113, true);
     QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 40), QPointF(10, 40), Qt::LeftButton, Qt::LeftButton,
                       Qt::NoModifier);
     QCoreApplication::sendEvent(right, &press);
     documents.tick();
     documents.tick();
+    const std::vector<DocumentPoint>& moves = airbrush.probe->moves;
     ASSERT_EQ(moves.size(), 2u);
     EXPECT_EQ(moves[1], (DocumentPoint{30, 60})) << "the last point, in document pixels at 1:3, below the caption";
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(10, 40), QPointF(10, 40), Qt::LeftButton, Qt::NoButton,
@@ -183,7 +247,11 @@ TEST_F(ImageWindows, AReleaseInTheWorkspaceActivatesTheWindowOnItsSideAndTheTick
     QCoreApplication::sendEvent(right, &release);
     documents.tick();
     EXPECT_EQ(moves.size(), 2u);
-    CurrentTool() = kGrabTool;
+
+    QCoreApplication::sendEvent(right, &press);
+    documents.activate(*left);
+    EXPECT_EQ(airbrush.probe->cancels, 1) << "the window that stops being active drops the drag";
+    EXPECT_FALSE(right->dragging());
 }
 
 TEST_F(ImageWindows, OnlyChangesMarkTheDocumentModifiedNotViewingOrRedrawing)
@@ -206,16 +274,13 @@ TEST_F(ImageWindows, OnlyChangesMarkTheDocumentModifiedNotViewingOrRedrawing)
     QCoreApplication::sendEvent(window, &down);
     QWheelEvent wheel(QPointF(5, 5), QPointF(5, 5), {}, {0, -120}, Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QCoreApplication::sendEvent(window, &wheel);
-    constexpr int kOutlineTool = 1101;
+    ProbeInstalled outline(1101, false);
     int changes = 0;
-    RegisterTool(kOutlineTool, [&changes](LayerStack& stack, const ToolInput& input) {
-        if (input.message != MouseMessage::LeftDown)
-            return ToolResult::Redraw({0, 0, 20, 20});  // an outline follows the mouse
+    outline.probe->onPress = [&changes](ToolContext& context, const PointerEvent&) {
         ++changes;
-        stack.layers[0].image.write().row(0)[0] ^= 0xFF;
+        context.document().layers[0].image.write().row(0)[0] ^= 0xFF;
         return ToolResult::Changed({0, 0, 1, 1});
-    });
-    CurrentTool() = kOutlineTool;
+    };
     QMouseEvent move(QEvent::MouseMove, QPointF(8, 28), QPointF(8, 28), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QCoreApplication::sendEvent(window, &move);
     EXPECT_EQ(window->modifiedState(), ModifiedState::Unchanged) << "viewing and redrawing change nothing";
@@ -227,7 +292,6 @@ TEST_F(ImageWindows, OnlyChangesMarkTheDocumentModifiedNotViewingOrRedrawing)
     doc.modified = 0;
     ASSERT_TRUE(AddLayer(doc, 0, DibCreate(4, 4, 0xFF, false), {}, true, false));
     EXPECT_EQ(window->modifiedState(), ModifiedState::Modified) << "recording a step marks the document";
-    CurrentTool() = kGrabTool;
     ui.answers = {ui::Answer::No};
     EXPECT_TRUE(documents.closeActive());
 }
@@ -342,6 +406,85 @@ TEST_F(ImageWindows, TheCaptionNamesTheActiveWindowsPictureAndFollowsItsZoom)
     ui.answers = {ui::Answer::No};
     documents.closeActive();
     EXPECT_EQ(main.zoomReadout(), "") << "the box's own text without a picture";
+}
+
+}  // namespace
+}  // namespace lv::app
+
+namespace lv::app {
+namespace {
+
+struct WindowMouse {
+    QWidget* window;
+    void send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+              Qt::KeyboardModifiers keys = Qt::NoModifier)
+    {
+        QMouseEvent event(type, QPointF(at), QPointF(at), button, held, keys);
+        QCoreApplication::sendEvent(window, &event);
+    }
+    void drag(QPoint from, QPoint to)
+    {
+        send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        send(QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    }
+    void click(QPoint at, Qt::MouseButton button = Qt::LeftButton)
+    {
+        send(QEvent::MouseButtonPress, at, button, button);
+        send(QEvent::MouseButtonRelease, at, button, Qt::NoButton);
+    }
+};
+
+bool IsOutlinePixel(const QImage& image, int x, int y)
+{
+    const QRgb c = image.pixel(x, y) & 0xFFFFFF;
+    return c == 0x000000 || c == 0xFFFFFF;
+}
+
+TEST_F(ImageWindows, ASelectionDraggedDeletedUndoneAndMadeWithTheWandShowsItsMarchingOutline)
+{
+    documents.openDocumentWindow(picture(100, 80, 0x204080), "/fotos/selecao.jpg");
+    ImageWindow* window = documents.active();
+    LayerStack& doc = window->document();
+    documents.chooseTool(1101);
+    EXPECT_TRUE(main.statusText().startsWith(QString::fromUtf8("  Ferramenta Selecionar - ")));
+
+    // Window points: the picture sits below the caption strip, centred in a frame wider than it.
+    ASSERT_GT(window->view().inset(Axis::Horizontal), 0);
+    const auto at = [window](int x, int y) {
+        return QPoint(window->view().origin(Axis::Horizontal) + x, kCaptionHeight + window->view().origin(Axis::Vertical) + y);
+    };
+    WindowMouse mouse{window};
+    mouse.drag(at(10, 10), at(30, 20));
+    EXPECT_EQ(doc.selectionRect, (DocumentRect{10, 10, 31, 21}));
+    EXPECT_EQ(doc.selectionActive, 1u);
+    const QImage shown = window->grab().toImage();
+    EXPECT_TRUE(IsOutlinePixel(shown, at(10, 15).x(), at(10, 15).y())) << "left edge on the first selected column";
+    EXPECT_TRUE(IsOutlinePixel(shown, at(30, 15).x(), at(30, 15).y())) << "right edge on the last one";
+    EXPECT_EQ(shown.pixel(at(20, 15)) & 0xFFFFFF, 0x804020u) << "inside, the picture";
+    window->tick();
+    const QImage next = window->grab().toImage();
+    EXPECT_NE(shown.pixel(at(12, 10)), next.pixel(at(12, 10))) << "the tick moves the dots";
+
+    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
+    QCoreApplication::sendEvent(window, &del);
+    EXPECT_EQ(doc.layers[0].mask.read().row(80 - 1 - 15)[20], 0) << "deleted to transparency";
+    EXPECT_EQ(doc.composite.row(80 - 1 - 15)[3 * 20], 255) << "the white grid shows through";
+    main.handlers().call(skin::Handler::Undo);
+    EXPECT_EQ(doc.layers[0].mask.read().row(80 - 1 - 15)[20], 255);
+    EXPECT_EQ(doc.selectionRect, (DocumentRect{10, 10, 31, 21})) << "the selection came back with the pixels";
+
+    documents.chooseTool(1104);
+    mouse.click(at(50, 50));
+    EXPECT_EQ(doc.selectionRect, (DocumentRect{0, 0, 100, 80})) << "one colour: the whole layer";
+
+    documents.chooseTool(1123);
+    mouse.click(at(5, 5), Qt::RightButton);
+    EXPECT_EQ(Shell().config.secondaryColour, (RgbTriple{0x80, 0x40, 0x20})) << "the right button takes the secondary colour";
+    documents.chooseTool(1101);
+    ui.answers = {ui::Answer::No};
+    EXPECT_TRUE(documents.closeActive());
 }
 
 }  // namespace

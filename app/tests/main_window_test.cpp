@@ -4,6 +4,9 @@
 #include "app/dialogs/open_dialog.h"
 #include "app/skin/help_context.h"
 #include "app/windows/main_window.h"
+#include "app/windows/wand_options.h"
+#include "edit/tools/tool_registry.h"
+#include "edit/tools/tool_settings.h"
 #include "app/skin/handlers.h"
 #include "app/skin/keyboard.h"
 #include "app/skin/screen_composition.h"
@@ -540,6 +543,57 @@ TEST_P(Screens, TheScreensCodeHearsOfItsFieldsAndOfSlidersReleasedFarAway)
     ASSERT_EQ(brushes.sliders.size(), 1u);
     EXPECT_EQ(brushes.sliders[0], std::make_pair(13, page.input().slider(thumb)->value));
     EXPECT_TRUE(mail.sliders.empty());
+}
+
+TEST_P(Screens, TheWandPanelShowsAndSetsTheWandsSettingsThroughArrowsPagesFieldsAndChoices)
+{
+    WandOptions options(window);
+    WandSettings& wand = CurrentToolSettings().wand;
+    wand = {};
+    ASSERT_TRUE(window.switchScreen(8));
+    auto* red = qobject_cast<QLineEdit*>(window.skin()->field(230));
+    auto* green = qobject_cast<QLineEdit*>(window.skin()->field(231));
+    ASSERT_TRUE(red && green);
+    EXPECT_EQ(red->text(), "32");
+    SkinPanelWidget& page = panel(1);
+    const int redThumb = buttonIndexOf(1, Handler::WandTolerance, 1) + 1;
+    EXPECT_EQ(page.input().slider(redThumb)->maximum, 255);
+    EXPECT_EQ(page.input().slider(redThumb)->value, 32);
+
+    click(buttonOf(1, Handler::WandToleranceStep, 0x00010001));
+    EXPECT_EQ(wand.tolerance.red, 33) << "an arrow steps by 1";
+    EXPECT_EQ(red->text(), "33");
+    const skin::Rect track = page.input().control(redThumb - 1).rect;
+    click(page.geometry().topLeft() + QPoint(track.x + track.width - 2, track.y + track.height / 2));
+    EXPECT_EQ(wand.tolerance.red, 43) << "the track pages by 10 toward the click";
+    EXPECT_EQ(page.input().slider(redThumb)->value, 43);
+    click(buttonOf(1, Handler::WandToleranceStep, 0xFFFF0002));
+    EXPECT_EQ(wand.tolerance.green, 31);
+
+    green->selectAll();
+    QTest::keyClicks(green, "300");
+    EXPECT_EQ(wand.tolerance.green, 255) << "typed values are kept within 0..255";
+    EXPECT_EQ(page.input().slider(redThumb + 5)->value, 255);
+
+    click(buttonOf(1, Handler::WandContiguous));
+    EXPECT_FALSE(wand.contiguous);
+    click(buttonOf(1, Handler::WandCombineMode, 1));
+    EXPECT_EQ(wand.combine, CombineMode::Add);
+
+    ASSERT_TRUE(window.switchScreen(2));
+    ASSERT_TRUE(window.switchScreen(8));
+    EXPECT_EQ(qobject_cast<QLineEdit*>(window.skin()->field(230))->text(), "43") << "the panel shows the settings again";
+    EXPECT_FALSE(panel(1).input().selected(buttonIndexOf(1, Handler::WandContiguous)));
+    EXPECT_TRUE(panel(1).input().selected(buttonIndexOf(1, Handler::WandCombineMode, 1)));
+    EXPECT_FALSE(panel(1).input().selected(buttonIndexOf(1, Handler::WandCombineMode, 0)));
+
+    CurrentToolId() = 1104;
+    ASSERT_TRUE(window.switchScreen(2));
+    ASSERT_TRUE(window.switchScreen(8));
+    EXPECT_TRUE(panel(1).input().selected(buttonIndexOf(1, Handler::SelectTool, 1104))) << "the tool in use shows";
+    EXPECT_FALSE(panel(1).input().selected(buttonIndexOf(1, Handler::SelectTool, 1101)));
+    CurrentToolId() = kDefaultTool;
+    wand = {};
 }
 
 TEST_P(Screens, ACancelledTemplateQuestionLeavesTheScreenAndItsButtons)

@@ -20,12 +20,15 @@ struct ShellField {
     FieldKind kind;
 };
 
-constexpr std::array<ShellField, 5> kFields = {{
+constexpr std::array<ShellField, 8> kFields = {{
     {156, FieldKind::Line},      // Para
     {157, FieldKind::Line},      // Assunto
     {158, FieldKind::Text},      // Mensagem
     {160, FieldKind::Line},      // user
     {102, FieldKind::Password},  // password
+    {230, FieldKind::Line},      // the wand's red, green and blue tolerances
+    {231, FieldKind::Line},
+    {232, FieldKind::Line},
 }};
 
 constexpr char kControlProperty[] = "controlId";

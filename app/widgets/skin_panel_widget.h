@@ -64,6 +64,12 @@ public:
     std::optional<QRect> controlRect(int controlId) const;
     // Shows a control with one of its pictures (the attention blink); false without it.
     bool showControlImage(int controlId, skin::ImageState image);
+    // A slider (by its thumb's control id): range, value and page step. False without it.
+    bool setSlider(int controlId, int minimum, int maximum, int value, int page);
+    // Shows a check or radio button (by control id) selected or not. False without it.
+    bool setSelected(int controlId, bool selected);
+    // The same by the button's index in the panel.
+    void setButtonSelected(int button, bool selected);
     // Sets the selection of every grouped button to these flags again.
     void restoreGroupSelection(const std::vector<int>& selection);
     skin::ImageState shownImage(int button) const { return shown_[std::size_t(button)]; }
@@ -75,6 +81,13 @@ public:
     // every state; an empty text leaves the picture as the skin drew it.
     void setControlText(int controlId, const QString& text);
     QString controlText(int controlId) const;
+
+    // Told of every slider thumb's value: when the panel starts, while it is dragged and
+    // when the program sets it.
+    using SliderObserver = std::function<void(int button, int value)>;
+    void setSliderObserver(SliderObserver observer) { sliderObserver_ = std::move(observer); }
+    // The program sets a slider's range and value by its thumb's index in the panel.
+    void setButtonSlider(int button, int minimum, int maximum, int value);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -102,6 +115,7 @@ private:
     QTimer tooltipTimer_;
     std::function<void(QPainter&)> overlay_;
     std::map<int, QString> texts_;  // by button index
+    SliderObserver sliderObserver_;
 };
 
 }  // namespace lv::app

@@ -1,5 +1,6 @@
 #include "app/windows/document_windows.h"
 
+#include "app/core/colours.h"
 #include "app/core/document_files.h"
 #include "app/core/document_io.h"
 #include "app/core/new_picture.h"
@@ -12,6 +13,7 @@
 #include "app/shell/handler_table.h"
 #include "app/windows/image_window.h"
 #include "app/windows/main_window.h"
+#include "app/windows/wand_options.h"
 #include "app/widgets/dib_image.h"
 #include "app/widgets/picture_rect.h"
 #include "app/dialogs/new_picture_dialog.h"
@@ -23,6 +25,8 @@
 #include "app/skin/keyboard.h"
 #include "common/ui_service.h"
 #include "edit/layers.h"
+#include "edit/selection/selection.h"
+#include "edit/selection/selection_content.h"
 #include "imagelib/bmp.h"
 #include "imagelib/dib_geometry.h"
 
@@ -52,6 +56,7 @@ void DocumentWindows::attach(MainWindow& mainWindow)
         if (ZoomForCommand(command, 0, {1, 1}, {1, 1}))
             mainWindow.setCommandHandler(command, [this, command] { zoomCommand(command); });
     registerHandlers();
+    wandOptions_ = std::make_unique<WandOptions>(mainWindow);
 }
 
 void DocumentWindows::registerHandlers()
@@ -80,6 +85,21 @@ void DocumentWindows::registerHandlers()
     handlers.set(Handler::OpenImage, [this](const HandlerCall&) { openWithDialog(false); });
     handlers.set(Handler::SaveImageAs, active([this](ImageWindow& window) { saveAs(window); }));
     handlers.set(Handler::NewImage, [this](const HandlerCall&) { newPicture(); });
+    handlers.set(Handler::SelectTool, [this](const HandlerCall& call) { chooseTool(int(call.argument & 0xFFFF)); });
+    handlers.set(Handler::TransformToolChoice, [this](const HandlerCall& call) {
+        switch (call.argument & 0xFFFF) {
+        case 1:
+        case 2:
+            CurrentToolSettings().transform = (call.argument & 0xFFFF) == 1 ? TransformChoice::Resize
+                                                                             : TransformChoice::FreeRotate;
+            chooseTool(tool_id::kTransform);
+            break;
+        case 4: chooseTool(tool_id::kGrab); break;
+        default: break;
+        }
+    });
+    handlers.set(Handler::DeleteLayerOrSelection, active([this](ImageWindow& window) { deleteSelectionOrLayer(window); }));
+    handlers.set(Handler::SwapColours, [](const HandlerCall&) { SwapColours(); });
 }
 
 QRect DocumentWindows::workspace() const
@@ -107,10 +127,69 @@ ImageWindow* DocumentWindows::active() const
 
 void DocumentWindows::activate(ImageWindow& window)
 {
+    ImageWindow* previous = active();
+    if (previous && previous != &window)
+        previous->cancelTool();
     open_.activate(window.id());
     window.raise();
     window.setFocus();
+    if (previous != &window)
+        window.activateTool();
     readoutsChanged();
+}
+
+void DocumentWindows::hideToolState()
+{
+    if (ImageWindow* window = active())
+        window->cancelTool();
+}
+
+void DocumentWindows::chooseTool(int tool)
+{
+    if (tool == tool_id::kUndoCommand || tool == tool_id::kRedoCommand) {
+        tool == tool_id::kUndoCommand ? undo() : redo();
+        return;
+    }
+    if (!IsToolId(tool))
+        return;
+    ImageWindow* window = active();
+    if (window)
+        window->cancelTool();
+    CurrentToolId() = tool;
+    hooks_.log(QStringLiteral("tool %1").arg(tool));
+    if (mainWindow_)
+        mainWindow_->setStatusText(QString::fromStdString(ToolStatusText(tool, window && window->zoom() > 0)));
+    if (!window)
+        return;
+    if (Tool* chosen = CurrentTool())
+        window->apply(chosen->chosen(window->toolContext()));
+    window->activateTool();
+}
+
+void DocumentWindows::deleteSelectionOrLayer(ImageWindow& window)
+{
+    LayerStack& doc = window.document();
+    if (window.dragging()) {
+        ui::Current().beep();
+        return;
+    }
+    if (doc.selectionActive) {
+        if (const auto changed = DeleteSelectionContent(doc))
+            window.apply(ToolResult::Changed({changed->left, changed->top, changed->right - 1, changed->bottom - 1}));
+        return;
+    }
+    if (!DeleteLayer(doc, doc.currentLayer, true)) {
+        ui::Current().beep();
+        return;
+    }
+    window.documentChanged();
+    documentEdited(window);
+}
+
+void DocumentWindows::documentEdited(ImageWindow& window)
+{
+    if (&window == active())
+        logState();
 }
 
 bool DocumentWindows::activeScrollable() const
@@ -304,6 +383,7 @@ void DocumentWindows::exchangeStep(bool (UndoTable::*step)(LayerStack&, int))
         return;
     }
     window->documentChanged();
+    logState();
 }
 
 bool DocumentWindows::writeAs(ImageWindow& window, std::string path, int saveType)
@@ -429,6 +509,11 @@ void DocumentWindows::logState() const
              << " zoom=" << window->zoom() << " layers=" << doc.layerCount << " current=" << doc.currentLayer
              << " modified=" << int(window->modifiedState()) << " frame=" << g.x() << "," << g.y() << ","
              << g.width() << "," << g.height() << " readout=[" << zoomReadout() << "]";
+        const DocumentRect& r = doc.selectionRect;
+        line << " selection=" << doc.selectionActive;
+        if (doc.selectionActive)
+            line << ":" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ":" << SelectedPixelCount(doc);
+        line << " tool=" << CurrentToolId();
     }
     // Every window in the order opened: frame and zoom; what control 203 shows; the open dialog.
     line << " all=";

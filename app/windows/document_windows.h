@@ -24,6 +24,7 @@ namespace lv::app {
 
 class ImageWindow;
 class MainWindow;
+class WandOptions;
 
 class DocumentWindows final : public DocumentOpener, public ImageWindows {
 public:
@@ -51,6 +52,7 @@ public:
     bool activeScrollable() const override;
     void tick() override;
     void activateAt(QPoint point) override;
+    void hideToolState() override;
     void workspaceShown(bool shown) override;
 
     bool closeActive();
@@ -60,6 +62,13 @@ public:
     void zoomCommand(int command);
     void undo();
     void redo();
+
+    // Chooses the current tool (the tool buttons): the old one drops what it had under way,
+    // the status line names the new one. 1125 and 1126 are undo and redo.
+    void chooseTool(int tool);
+    // Control 132 and the Delete key: the selection's pixels when there is a selection,
+    // otherwise the current layer.
+    void deleteSelectionOrLayer(ImageWindow& window);
 
     bool save(ImageWindow& window);
     bool saveAs(ImageWindow& window);
@@ -72,6 +81,8 @@ public:
 
     // From the windows.
     void readoutsChanged();
+    // A tool changed the document or its selection.
+    void documentEdited(ImageWindow& window);
     void windowClosed(ImageWindow& window);
     bool clipboardHasPicture() const;
     void contextCommand(ImageWindow& window, int command);
@@ -96,6 +107,7 @@ private:
     OpenWindows open_;
     std::map<int, QPointer<ImageWindow>> windows_;
     int divider_ = 0;
+    std::unique_ptr<WandOptions> wandOptions_;
     bool workspaceShown_ = true;  // hidden over the screens without a workspace
     mutable QRect lastWorkspace_;
 };

@@ -1,6 +1,8 @@
 #include "app/windows/image_window.h"
 
+#include "app/core/colours.h"
 #include "app/core/document_io.h"
+#include "app/core/pixel_surface.h"
 #include "app/core/rulers.h"
 #include "app/core/shell_state.h"
 #include "app/core/tools.h"
@@ -13,6 +15,7 @@
 #include "app/widgets/skin_palette.h"
 #include "common/ui_service.h"
 #include "edit/compositing.h"
+#include "edit/tools/overlay_painter.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -30,6 +33,47 @@ constexpr int kRulerFontHeight = 10;
 PixelSize documentSize(const LayerStack& stack)
 {
     return {stack.width, stack.height};
+}
+
+Qt::CursorShape cursorShape(ToolCursor cursor)
+{
+    switch (cursor) {
+    case ToolCursor::Arrow: return Qt::ArrowCursor;
+    case ToolCursor::Crosshair:
+    case ToolCursor::Crop:
+    case ToolCursor::Brush:
+    case ToolCursor::Picker: return Qt::CrossCursor;
+    case ToolCursor::Move: return Qt::SizeAllCursor;
+    case ToolCursor::ZoomIn:
+    case ToolCursor::ZoomOut:
+    case ToolCursor::Wand: return Qt::PointingHandCursor;
+    case ToolCursor::OpenHand: return Qt::OpenHandCursor;
+    case ToolCursor::ClosedHand: return Qt::ClosedHandCursor;
+    case ToolCursor::Trash: return Qt::ArrowCursor;
+    case ToolCursor::Text: return Qt::IBeamCursor;
+    case ToolCursor::Forbidden: return Qt::ForbiddenCursor;
+    }
+    return Qt::ArrowCursor;
+}
+
+Modifiers modifiersOf(Qt::KeyboardModifiers keys)
+{
+    return {bool(keys & Qt::ShiftModifier), bool(keys & Qt::ControlModifier), bool(keys & Qt::AltModifier)};
+}
+
+ToolKey toolKeyOf(int key)
+{
+    switch (key) {
+    case Qt::Key_Escape: return ToolKey::Escape;
+    case Qt::Key_Delete: return ToolKey::Delete;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return ToolKey::Return;
+    case Qt::Key_Left: return ToolKey::Left;
+    case Qt::Key_Right: return ToolKey::Right;
+    case Qt::Key_Up: return ToolKey::Up;
+    case Qt::Key_Down: return ToolKey::Down;
+    default: return ToolKey::Other;
+    }
 }
 
 ViewKey viewKeyOf(int key)
@@ -184,6 +228,11 @@ void ImageWindow::setZoomLevel(int zoom)
     viewChanged();
 }
 
+void ImageWindow::zoomAt(int step, DocumentPoint point)
+{
+    zoomAt(step, ImageView::Point{point.x, point.y});
+}
+
 void ImageWindow::zoomAt(int step, ImageView::Point point)
 {
     if (!zoomStep(step))
@@ -253,6 +302,7 @@ void ImageWindow::paintEvent(QPaintEvent* event)
     if (exposed.isEmpty())
         return;
     renderInto(exposed);
+    paintOverlays(exposed);
     painter.drawImage(exposed.translated(0, kCaptionHeight), backing_, exposed);
     if (view_.rulerBand() > 0)
         paintRulers(painter);
@@ -303,6 +353,21 @@ void ImageWindow::paintRulers(QPainter& painter) const
     painter.restore();
 }
 
+// The active window shows the selection outline and the tool's marks over the picture.
+void ImageWindow::paintOverlays(const QRect& exposed)
+{
+    if (backing_.isNull() || owner_.active() != this)
+        return;
+    const PixelBuffer buffer{reinterpret_cast<std::uint32_t*>(backing_.bits()), int(backing_.bytesPerLine() / 4),
+                             ToPictureRect(exposed.intersected(backing_.rect()))};
+    PixelSurface surface(buffer);
+    ViewMapping view = mapping();
+    OverlayPainter painter(surface, view, outlinePhase_);
+    painter.selectionOutline(outline_.outlineOf(*document_));
+    if (const Tool* tool = CurrentTool())
+        tool->drawOverlay(*this, painter);
+}
+
 void ImageWindow::resizeEvent(QResizeEvent*)
 {
     view_.setClient({width(), std::max(height() - kCaptionHeight, 0)});
@@ -321,19 +386,52 @@ void ImageWindow::scroll(Axis axis, ScrollAction action, int thumb)
 void ImageWindow::keyPressEvent(QKeyEvent* event)
 {
     const bool control = event->modifiers() & Qt::ControlModifier;
-    if (dragging_)
+    const ToolKey key = toolKeyOf(event->key());
+    // Esc ends a drag; the other keys wait for its end.
+    if (key == ToolKey::Escape && sendKeyToTool(event))
         return;
+    if (dragging())
+        return;
+    if ((key == ToolKey::Delete || key == ToolKey::Return) && sendKeyToTool(event))
+        return;
+    if (key == ToolKey::Delete) {
+        // The key empties the selection; whole layers go only by the button.
+        if (document_->selectionActive)
+            owner_.deleteSelectionOrLayer(*this);
+        else
+            ui::Current().beep();
+        return;
+    }
     const ViewKeyResult result =
         ClassifyViewKey(viewKeyOf(event->key()), control, event->modifiers() & Qt::ShiftModifier, view_);
     if (result.action == ViewKeyAction::Scroll)
         scroll(result.axis, result.scroll);
-    else if (result.action == ViewKeyAction::None)
+    else if (result.action == ViewKeyAction::PassToTool)
+        sendKeyToTool(event);
+    else
         QWidget::keyPressEvent(event);
+}
+
+bool ImageWindow::sendKeyToTool(QKeyEvent* event)
+{
+    Tool* tool = CurrentTool();
+    if (!tool || toolNeedsLayers())
+        return false;
+    const ToolResult result = tool->key(*this, {toolKeyOf(event->key()), modifiersOf(event->modifiers())});
+    apply(result);
+    return result.handled;
 }
 
 bool ImageWindow::toolNeedsLayers() const
 {
-    return document_->layerCount == 0 && !ToolWorksWithoutLayers(CurrentTool());
+    const Tool* tool = CurrentTool();
+    return document_->layerCount == 0 && !(tool && tool->worksWithoutLayers());
+}
+
+bool ImageWindow::dragging() const
+{
+    const Tool* tool = CurrentTool();
+    return heldButton_ != Qt::NoButton && tool && tool->dragging();
 }
 
 void ImageWindow::mousePressEvent(QMouseEvent* event)
@@ -344,37 +442,51 @@ void ImageWindow::mousePressEvent(QMouseEvent* event)
     }
     if (DocumentEngineBusy())
         return;
+    const Tool* tool = CurrentTool();
     if (event->button() == Qt::RightButton) {
-        if (!(event->buttons() & Qt::LeftButton) && !dragging_ && CurrentTool() != kOwnRightButtonTool) {
+        if (!(event->buttons() & Qt::LeftButton) && !dragging() && !(tool && tool->takesRightButton())) {
             owner_.activate(*this);
             showContextMenu(event->globalPosition().toPoint());
             return;
         }
-        toolMouse(event, MouseMessage::RightDown);
+    } else if (event->button() != Qt::LeftButton) {
         return;
     }
-    if (event->button() != Qt::LeftButton)
-        return;
     if (owner_.active() != this)
         owner_.activate(*this);
-    if (event->position().y() >= kCaptionHeight)
-        toolMouse(event, MouseMessage::LeftDown);
+    // The caption strip is the window's own; the tool has the picture below it.
+    if (event->position().y() < kCaptionHeight)
+        return;
+    heldButton_ = event->button();
+    sendToTool(MouseMessage::Press, event->button(), event->modifiers(), event->position().toPoint());
 }
 
 void ImageWindow::mouseMoveEvent(QMouseEvent* event)
 {
+    const QPoint at = event->position().toPoint();
     if (!toolNeedsLayers() && !DocumentEngineBusy())
-        toolMouse(event, MouseMessage::Move);
+        sendToTool(MouseMessage::Move, heldButton_, event->modifiers(), at);
+    updateCursor(at);
 }
 
 void ImageWindow::mouseReleaseEvent(QMouseEvent* event)
 {
+    if (event->button() == heldButton_)
+        heldButton_ = Qt::NoButton;
     if (toolNeedsLayers() || DocumentEngineBusy())
         return;
-    if (event->button() == Qt::LeftButton)
-        toolMouse(event, MouseMessage::LeftUp);
-    else if (event->button() == Qt::RightButton)
-        toolMouse(event, MouseMessage::RightUp);
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
+        sendToTool(MouseMessage::Release, event->button(), event->modifiers(), event->position().toPoint());
+}
+
+void ImageWindow::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    // The second press of a double click comes as this: a tool that makes nothing of double
+    // clicks gets it as a press.
+    if (event->button() == Qt::LeftButton && !toolNeedsLayers() && !DocumentEngineBusy()
+        && sendToTool(MouseMessage::DoubleClick, event->button(), event->modifiers(), event->position().toPoint()))
+        return;
+    mousePressEvent(event);
 }
 
 void ImageWindow::wheelEvent(QWheelEvent* event)
@@ -402,61 +514,153 @@ void ImageWindow::closeEvent(QCloseEvent* event)
     requestClose();
 }
 
-void ImageWindow::toolMouse(QMouseEvent* event, MouseMessage kind)
+bool ImageWindow::sendToTool(MouseMessage message, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at)
 {
-    const QPoint at = clientPoint(event->position().toPoint());
-    switch (CurrentTool()) {
-    case kZoomTool:
-        if (kind == MouseMessage::LeftDown)
-            zoomAt(event->modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier) ? -1 : 1,
-                   view_.documentPoint(at.x(), at.y()));
-        return;
-    case kGrabTool:
-        if (kind == MouseMessage::LeftDown) {
-            dragging_ = true;
-            dragStart_ = at;
-            dragScrollX_ = view_.scroll(Axis::Horizontal).position;
-            dragScrollY_ = view_.scroll(Axis::Vertical).position;
-        } else if (kind == MouseMessage::Move && dragging_) {
-            const bool h = view_.scrollBy(Axis::Horizontal, ScrollAction::ThumbPosition, dragScrollX_ - (at.x() - dragStart_.x()));
-            const bool v = view_.scrollBy(Axis::Vertical, ScrollAction::ThumbPosition, dragScrollY_ - (at.y() - dragStart_.y()));
-            if (h || v) {
-                layOutScrollControls();
-                update();
-            }
-        } else if (kind == MouseMessage::LeftUp) {
-            dragging_ = false;
-        }
-        return;
-    default: break;
-    }
-    sendToTool(kind, event->modifiers(), at);
-}
-
-void ImageWindow::sendToTool(MouseMessage message, Qt::KeyboardModifiers modifiers, QPoint at)
-{
-    const ToolHandler* handler = FindTool(CurrentTool());
-    if (!handler)
-        return;
+    Tool* tool = CurrentTool();
+    if (!tool)
+        return false;
     lastMouse_ = at;
     lastModifiers_ = modifiers;
-    dragging_ = message == MouseMessage::LeftDown || (dragging_ && message != MouseMessage::LeftUp);
-    const ImageView::Point point = view_.documentPoint(at.x(), at.y());
-    const ToolInput input{CurrentTool(), message, bool(modifiers & Qt::ShiftModifier),
-                          bool(modifiers & Qt::ControlModifier), {point.x, point.y}};
-    const ToolResult result = (*handler)(*document_, input);
-    if (result.changed) {
+    const QPoint client = clientPoint(at);
+    const ImageView::Point point = view_.documentPoint(client.x(), client.y());
+    PointerEvent event;
+    event.point = {point.x, point.y};
+    event.client = {client.x(), client.y()};
+    event.button = button == Qt::RightButton ? MouseButton::Right : MouseButton::Left;
+    event.buttonDown = heldButton_ != Qt::NoButton;
+    event.keys = modifiersOf(modifiers);
+    ToolResult result;
+    switch (message) {
+    case MouseMessage::Move: result = tool->move(*this, event); break;
+    case MouseMessage::Press: result = tool->press(*this, event); break;
+    case MouseMessage::Release: result = tool->release(*this, event); break;
+    case MouseMessage::DoubleClick: result = tool->doubleClick(*this, event); break;
+    }
+    apply(result);
+    return result.handled;
+}
+
+void ImageWindow::apply(const ToolResult& result)
+{
+    if (result.wholeDocument) {
+        documentChanged();
+        document_->modified = 1;
+    } else if (result.changed) {
         CompositeLayers(*document_, *result.changed);
         document_->modified = 1;
     }
-    if (result.changed || result.redraw)
+    if (result.changed || result.redraw || result.wholeDocument)
         update();
+    const LayerStack& doc = *document_;
+    const bool selectionChanged = selectionSeen_.active != doc.selectionActive || !(selectionSeen_.rect == doc.selectionRect)
+                                  || (doc.selectionActive && !doc.selectionMask.matches(selectionSeen_.mask));
+    if (selectionChanged)
+        selectionSeen_ = {doc.selectionActive, doc.selectionRect, doc.selectionMask.stamp()};
+    if (result.changed || result.wholeDocument || selectionChanged)
+        owner_.documentEdited(*this);
+}
+
+void ImageWindow::updateCursor(QPoint at)
+{
+    const Tool* tool = CurrentTool();
+    const QPoint client = clientPoint(at);
+    const ImageView::Point point = view_.documentPoint(client.x(), client.y());
+    const bool overPicture = at.y() >= kCaptionHeight;
+    setCursor(cursorShape(tool && overPicture ? tool->cursor(*this, {point.x, point.y}) : ToolCursor::Arrow));
 }
 
 void ImageWindow::tick()
 {
-    if (dragging_ && CurrentTool() == kRepeatingTool)
-        sendToTool(MouseMessage::Move, lastModifiers_, lastMouse_);
+    Tool* tool = CurrentTool();
+    if (!tool)
+        return;
+    if (dragging() && tool->repeatsWhileHeld()) {
+        sendToTool(MouseMessage::Move, heldButton_, lastModifiers_, lastMouse_);
+        return;
+    }
+    if (tool->animatesSelection() && document_->selectionActive != 0) {
+        outlinePhase_ ^= 1;
+        update();
+    }
+    apply(tool->tick(*this));
+}
+
+void ImageWindow::cancelTool()
+{
+    if (Tool* tool = CurrentTool())
+        apply(tool->cancel(*this));
+    heldButton_ = Qt::NoButton;
+    update();
+}
+
+void ImageWindow::activateTool()
+{
+    if (Tool* tool = CurrentTool())
+        apply(tool->activate(*this));
+    update();
+}
+
+ViewMapping ImageWindow::mapping() const
+{
+    ViewMapping m;
+    m.zoom = view_.zoom();
+    m.scrollX = view_.scroll(Axis::Horizontal).position;
+    m.scrollY = view_.scroll(Axis::Vertical).position;
+    // A picture narrower than its window sits centred: its outline with it.
+    m.originX = view_.rulerBand() + view_.inset(Axis::Horizontal);
+    m.originY = view_.rulerBand() + view_.inset(Axis::Vertical);
+    m.clip = {view_.rulerBand(), view_.rulerBand(), width(), std::max(height() - kCaptionHeight, 0)};
+    return m;
+}
+
+RgbTriple ImageWindow::activeColour() const
+{
+    return ActiveColour();
+}
+
+RgbTriple ImageWindow::secondaryColour() const
+{
+    return SecondaryColour();
+}
+
+void ImageWindow::setActiveColour(RgbTriple colour)
+{
+    SetActiveColour(colour);
+}
+
+void ImageWindow::setSecondaryColour(RgbTriple colour)
+{
+    SetSecondaryColour(colour);
+}
+
+ToolSettings& ImageWindow::settings()
+{
+    return CurrentToolSettings();
+}
+
+const ToolSettings& ImageWindow::settings() const
+{
+    return CurrentToolSettings();
+}
+
+ui::Service& ImageWindow::ui()
+{
+    return ui::Current();
+}
+
+SurfacePoint ImageWindow::scrollPosition() const
+{
+    return {view_.scroll(Axis::Horizontal).position, view_.scroll(Axis::Vertical).position};
+}
+
+void ImageWindow::scrollTo(SurfacePoint position)
+{
+    const bool h = view_.scrollBy(Axis::Horizontal, ScrollAction::ThumbPosition, position.x);
+    const bool v = view_.scrollBy(Axis::Vertical, ScrollAction::ThumbPosition, position.y);
+    if (h || v) {
+        layOutScrollControls();
+        update();
+    }
 }
 
 void ImageWindow::showContextMenu(const QPoint& global)

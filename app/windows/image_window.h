@@ -10,6 +10,8 @@
 #include "app/core/untitled_names.h"
 #include "app/core/window_placement.h"
 #include "edit/layer_stack.h"
+#include "edit/selection/selection_outline.h"
+#include "edit/tools/tool.h"
 
 #include <QImage>
 #include <QWidget>
@@ -27,22 +29,22 @@ inline constexpr int kRulersCommand = 40106;  // the context menu's rulers switc
 class DocumentWindows;
 class ScrollControl;
 
-class ImageWindow final : public QWidget {
+class ImageWindow final : public QWidget, private ToolContext {
 public:
     ImageWindow(DocumentWindows& owner, int id, std::unique_ptr<LayerStack> document, std::string title, int zoom,
                 QWidget* parent);
     ~ImageWindow() override;
 
     int id() const { return id_; }
-    LayerStack& document() { return *document_; }
-    const LayerStack& document() const { return *document_; }
+    LayerStack& document() override { return *document_; }
+    const LayerStack& document() const override { return *document_; }
     const std::string& title() const { return title_; }
     void setTitle(std::string title);
     const ImageView& view() const { return view_; }
     int zoom() const { return view_.zoom(); }
     ModifiedState modifiedState() const;
     // A tool's drag is going on (undo and redo wait for its end).
-    bool dragging() const { return dragging_; }
+    bool dragging() const;
     // The caption strip's text.
     QString caption() const;
 
@@ -74,8 +76,18 @@ public:
     void documentChanged();
 
     // The periodic tick: a tool that keeps acting while the button is held still gets the
-    // last mouse move again.
+    // last mouse move again; otherwise the selection outline marches while a selection
+    // tool is current, and the tool gets its own tick.
     void tick();
+
+    // The current tool, handed this window's document and view.
+    ToolContext& toolContext() { return *this; }
+    // What a tool's handling of an event asks: recomposite, repaint, tell the owner.
+    void apply(const ToolResult& result);
+    // Another tool was chosen or another window became active: the tool drops what it had
+    // under way here. Then the window shows the new tool's state.
+    void cancelTool();
+    void activateTool();
 
     // The close request: the question for a changed or new document. False when the
     // window stays open (Cancel, or saving failed).
@@ -92,6 +104,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -107,8 +120,25 @@ private:
     QPoint clientPoint(QPoint at) const { return at - QPoint(0, kCaptionHeight); }
     // Without layers only the tools that need none take the mouse.
     bool toolNeedsLayers() const;
-    void toolMouse(QMouseEvent* event, MouseMessage kind);
-    void sendToTool(MouseMessage message, Qt::KeyboardModifiers modifiers, QPoint at);
+    enum class MouseMessage { Move, Press, Release, DoubleClick };
+    // True when the tool took the event.
+    bool sendToTool(MouseMessage message, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at);
+    bool sendKeyToTool(QKeyEvent* event);
+    void updateCursor(QPoint at);
+    void paintOverlays(const QRect& exposed);
+
+    // ToolContext
+    ViewMapping mapping() const override;
+    RgbTriple activeColour() const override;
+    RgbTriple secondaryColour() const override;
+    void setActiveColour(RgbTriple colour) override;
+    void setSecondaryColour(RgbTriple colour) override;
+    ToolSettings& settings() override;
+    const ToolSettings& settings() const override;
+    ui::Service& ui() override;
+    void zoomAt(int step, DocumentPoint point) override;
+    SurfacePoint scrollPosition() const override;
+    void scrollTo(SurfacePoint position) override;
 
     DocumentWindows& owner_;
     int id_;
@@ -121,13 +151,18 @@ private:
     ScrollControl* horizontalBar_;  // children of the window
     ScrollControl* verticalBar_;
     bool closing_ = false;
-    // The grab tool's drag: where it started and the scroll positions then.
-    bool dragging_ = false;
+    // The last mouse move, for a tool that keeps acting while the button is held still.
     QPoint lastMouse_;
     Qt::KeyboardModifiers lastModifiers_;
-    QPoint dragStart_;
-    int dragScrollX_ = 0;
-    int dragScrollY_ = 0;
+    Qt::MouseButton heldButton_ = Qt::NoButton;
+    SelectionOutlineCache outline_;
+    int outlinePhase_ = 0;
+    // The selection as the owner last heard of it.
+    struct SelectionSeen {
+        std::uint32_t active = 0;
+        DocumentRect rect;
+        PictureStamp mask;
+    } selectionSeen_;
 };
 
 }  // namespace lv::app

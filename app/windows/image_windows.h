@@ -21,6 +21,8 @@ public:
     // (control 100): of two windows side by side the one on the pointer's side of the
     // divider becomes active, otherwise the active one is activated.
     virtual void activateAt(QPoint point) = 0;
+    // A screen switch: the active window's tool drops what it had under way.
+    virtual void hideToolState() {}
     // The screen shown has a workspace (control 100): the image windows show only while it has.
     virtual void workspaceShown(bool shown) = 0;
 };

@@ -217,10 +217,14 @@ void MainWindow::rebuildSkin(int screen)
     if (SkinPanelWidget* base = skin_->panelAt(0)) {
         base->setOverlay([this](QPainter& painter) { paintBaseOverlay(painter); });
         base->setControlText(kZoomReadoutControl, zoomReadout_);
+        showColourPanel(*base);
     }
     // The Internet screens have no workspace: the pictures wait until one shows again.
     imageWindows_.workspaceShown(controlRect(kWorkspaceControl).has_value());
     startPageBlinkIfShown();
+    // The switch names the new screen only after this: its code by the number given.
+    if (const auto code = screenCodes_.find(screen); code != screenCodes_.end() && code->second)
+        code->second->shown(*skin_);
 
     QStringList panels;
     for (const ShownPanel& shown : skin_->panels())

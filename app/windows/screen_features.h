@@ -3,6 +3,8 @@
 // screen's own code (album, projects, sharing, ...) and the steps of a screen switch that
 // close or keep other features' windows.
 
+#include "app/skin/list_box.h"
+
 #include <QEvent>
 #include <QString>
 
@@ -12,6 +14,8 @@
 #include <vector>
 
 namespace lv::app {
+
+class MainSkin;
 
 // Private requests to the main window, as events of the same numbers.
 inline constexpr int kAcquiredPictureRequest = 1024;  // an acquired picture
@@ -35,6 +39,8 @@ private:
 class ScreenCode {
 public:
     virtual ~ScreenCode() = default;
+    // The screen's panels were just shown (a screen switch, or a skin rebuilt).
+    virtual void shown(MainSkin&) {}
     // Requests 1024 and 1025 that reach the main window while the screen shows.
     virtual void privateRequest(const PrivateRequestEvent&) {}
     // Notification 1225: a slider of one of the screen's panels was released outside its
@@ -42,6 +48,9 @@ public:
     virtual void sliderReleased(int /*panel*/, int /*button*/, int /*value*/) {}
     // One of the screen's text fields changed.
     virtual void fieldChanged(int /*controlId*/, const QString& /*text*/) {}
+    // A pick in one of the screen's list boxes (notification 1124 for the list's first, then
+    // 1126); the list tells the selection and its text.
+    virtual void listPicked(const skin::ListNotification& /*notification*/, skin::ListBox& /*list*/) {}
     // Files dropped on a screen that collects them (the web album): true when taken.
     virtual bool filesDropped(const std::vector<std::string>& /*files*/) { return false; }
 };

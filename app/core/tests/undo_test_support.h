@@ -53,6 +53,8 @@ inline std::string Fingerprint(const LayerStack& s)
     add(s.selectionMask);
     add(s.selectionAux);
     add(s.floatingMask);
+    add(s.floatingUnderImage);
+    add(s.floatingUnderMask);
     for (int i = 0; i < s.layerCount; ++i) {
         const LayerRecord& l = s.layers[std::size_t(i)];
         f << '|' << l.name << ' ' << l.x << ' ' << l.y << ' ' << l.opacity << ' ' << l.linked << l.visible

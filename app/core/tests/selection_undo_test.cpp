@@ -1,0 +1,125 @@
+// Selections and the pixels they move through the real undo table: every state comes back
+// exactly, whatever the order of undo and redo and whatever kinds of steps are mixed.
+
+#include "app/core/tests/undo_test_support.h"
+#include "edit/selection/magic_wand.h"
+#include "edit/selection/selection.h"
+#include "edit/selection/selection_content.h"
+#include "edit/selection/shape_mask.h"
+#include "edit/undo_hooks.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <random>
+
+namespace lv::testing {
+namespace {
+
+constexpr int kWindow = 7;
+
+SelectionRegion Rect(DocumentRect r)
+{
+    return *RectangleRegion(r);
+}
+
+// Runs steps on a document and keeps its state after each, then walks back and forth.
+struct History {
+    explicit History(int layers)
+        : open(table, kWindow, layers)
+    {
+        states.push_back(Fingerprint(open.doc()));
+    }
+    void step(const std::function<void(LayerStack&)>& operation)
+    {
+        states.resize(std::size_t(position) + 1);  // a new step drops what could be redone
+        operation(open.doc());
+        states.push_back(Fingerprint(open.doc()));
+        position = int(states.size()) - 1;
+    }
+    void undo()
+    {
+        ASSERT_TRUE(table.undo(open.doc(), kWindow));
+        --position;
+        ASSERT_EQ(Fingerprint(open.doc()), states[std::size_t(position)]) << "after undo to state " << position;
+    }
+    void redo()
+    {
+        ASSERT_TRUE(table.redo(open.doc(), kWindow));
+        ++position;
+        ASSERT_EQ(Fingerprint(open.doc()), states[std::size_t(position)]) << "after redo to state " << position;
+    }
+    UndoTable table{64};
+    OpenDocument open;
+    std::vector<std::string> states;
+    int position = 0;
+};
+
+TEST(SelectionUndo, EverySelectionChangeComesBackExactly)
+{
+    History h(2);
+    WandSettings wand;
+    h.step([&](LayerStack& d) { ASSERT_TRUE(MagicWandClick(d, {3, 3}, wand)); });
+    h.step([](LayerStack& d) { ChangeSelection(d, Rect({30, 20, 38, 28}), CombineMode::Add, kUndoShapeSelection); });
+    h.step([](LayerStack& d) {
+        HDIB ellipse = MakeShapeMask(9, 7, SelectionShape::Ellipse);
+        ChangeSelection(d, {std::move(ellipse), {2, 2, 11, 9}}, CombineMode::Xor, kUndoShapeSelection);
+    });
+    h.step([](LayerStack& d) { ASSERT_TRUE(MoveSelectionOutline(d, 3, -1)); });
+    h.step([](LayerStack& d) { ASSERT_TRUE(RemoveSelection(d)); });
+    for (int i = 0; i < 5; ++i)
+        h.undo();
+    EXPECT_FALSE(h.table.undo(h.open.doc(), kWindow));
+    for (int i = 0; i < 5; ++i)
+        h.redo();
+    EXPECT_FALSE(h.table.redo(h.open.doc(), kWindow));
+}
+
+TEST(SelectionUndo, MixedSelectPaintMoveDeleteAndCropStepsUndoAndRedoInAnyOrder)
+{
+    History h(2);
+    WandSettings wand;
+    wand.tolerance = {0, 0, 0};
+    h.step([&](LayerStack& d) { ASSERT_TRUE(MagicWandClick(d, {1, 1}, wand)); });
+    h.step([](LayerStack& d) {  // a paint-like pixel step of the current layer
+        RecordUndoStep(d, 1067);
+        PaintCurrentLayer(d, 90);
+    });
+    h.step([](LayerStack& d) { ASSERT_TRUE(MoveSelectionContent(d, 4, 3, false)); });
+    h.step([](LayerStack& d) { ASSERT_TRUE(MoveSelectionContent(d, -2, 5, false)); });  // lifted: no second lift
+    h.step([](LayerStack& d) { ChangeSelection(d, Rect({0, 0, 6, 6}), CombineMode::Subtract, kUndoShapeSelection); });
+    h.step([](LayerStack& d) { ASSERT_TRUE(DeleteSelectionContent(d)); });
+    h.step([](LayerStack& d) { ASSERT_TRUE(MoveSelectionContent(d, 1, 1, true)); });
+    h.step([](LayerStack& d) {
+        RecordUndoStep(d, 1067);
+        PaintCurrentLayer(d, 17);
+    });
+    h.step([](LayerStack& d) { ASSERT_TRUE(CropToSelection(d)); });
+
+    std::mt19937 random(3);
+    const int last = int(h.states.size()) - 1;
+    for (int move = 0; move < 200; ++move) {
+        const bool back = h.position == last || (h.position > 0 && random() % 2);
+        if (back)
+            h.undo();
+        else
+            h.redo();
+        if (::testing::Test::HasFatalFailure())
+            return;
+    }
+}
+
+TEST(SelectionUndo, ANewSelectionAfterUndoingDropsTheRedoBranch)
+{
+    History h(1);
+    h.step([](LayerStack& d) { ChangeSelection(d, Rect({1, 1, 5, 5}), CombineMode::New, kUndoShapeSelection); });
+    h.step([](LayerStack& d) { ASSERT_TRUE(MoveSelectionContent(d, 5, 0, false)); });
+    h.undo();
+    h.step([](LayerStack& d) { ChangeSelection(d, Rect({2, 2, 3, 3}), CombineMode::Add, kUndoShapeSelection); });
+    EXPECT_FALSE(h.table.canRedo(h.open.doc(), kWindow));
+    h.undo();
+    EXPECT_EQ(h.open.doc().selectionRect, (DocumentRect{1, 1, 5, 5}));
+}
+
+}  // namespace
+}  // namespace lv::testing

@@ -1,0 +1,176 @@
+#include "edit/selection/select_similar.h"
+#include "edit/tests/selection_test_support.h"
+#include "common/testing/ui_recorder.h"
+#include "imagelib/progress.h"
+#include "imagelib/tests/pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <random>
+
+namespace lv::testing {
+namespace {
+
+// A 24-bit picture from rows of letters: each letter a colour.
+HDIB PictureFromRows(const std::vector<std::string>& rows)
+{
+    const auto colour = [](char c) -> Rgb {
+        switch (c) {
+        case 'a': return {200, 10, 10};
+        case 'A': return {210, 20, 5};  // within 10 of 'a' on every channel
+        case 'b': return {10, 200, 10};
+        default: return {0, 0, 0};
+        }
+    };
+    const int height = int(rows.size());
+    HDIB dib = AllocatePicture(int(rows[0].size()), height, 24, 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < int(rows[0].size()); ++x)
+            SetPixel24(dib, x, height - 1 - y, colour(rows[std::size_t(y)][std::size_t(x)]));
+    return dib;
+}
+
+TEST(SelectSimilar, ToleranceZeroTakesTheSeedColourFourConnectedAndNoDiagonalStep)
+{
+    const std::vector<std::string> picture = {
+        "aab.a",
+        "bab.a",
+        "baaab",
+        "bbb.a",  // this 'a' touches the region only diagonally
+        "aa.b.",
+    };
+    DocumentRect bounds;
+    const HDIB mask = SelectSimilar(PictureFromRows(picture), 0, 0, SimilarityMode::Tolerance, {0, 0, 0}, &bounds);
+    ASSERT_TRUE(mask);
+    EXPECT_EQ(MaskRows(mask), (std::vector<std::string>{
+                                  "##...",
+                                  ".#...",
+                                  ".###.",
+                                  ".....",
+                                  ".....",
+                              }));
+    EXPECT_EQ(bounds, (DocumentRect{0, 0, 4, 3}));
+}
+
+TEST(SelectSimilar, TheFillFollowsSpiralsAndPocketsBothWays)
+{
+    // Corridors that turn back up and down force segments to leak both ways.
+    const std::vector<std::string> picture = {
+        "aaaaaaaaa",
+        "b.b.b.b.a",
+        "aaa.aaa.a",
+        "a.b.a.a.a",
+        "a.aaa.aaa",
+        "a.b.b.b.b",
+        "aaaaaaaab",
+    };
+    const HDIB mask = SelectSimilar(PictureFromRows(picture), 0, 6, SimilarityMode::Tolerance, {0, 0, 0});
+    const auto expected = ReferenceFlood(9, 7, 0, 6, [&](int x, int y) { return picture[std::size_t(y)][std::size_t(x)] == 'a'; });
+    EXPECT_EQ(MaskRows(mask), expected);
+}
+
+TEST(SelectSimilar, AgreesWithAPlainFloodOnRandomPicturesInBothModes)
+{
+    std::mt19937 random(7);
+    for (int round = 0; round < 60; ++round) {
+        const int width = 1 + int(random() % 70), height = 1 + int(random() % 40);
+        HDIB picture = AllocatePicture(width, height, 24, 0);
+        std::uniform_int_distribution<int> level(0, 3);
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                SetPixel24(picture, x, y, {std::uint8_t(level(random) * 60), std::uint8_t(level(random) * 60), 90});
+        const int seedX = int(random() % unsigned(width)), seedY = int(random() % unsigned(height));
+        const int tolerance = int(random() % 130);
+        const SimilarityMode mode = round % 2 ? SimilarityMode::Threshold : SimilarityMode::Tolerance;
+        const Rgb seed = Pixel24(picture, seedX, height - 1 - seedY);
+        const auto alike = [&](int x, int y) {
+            const Rgb p = Pixel24(picture, x, height - 1 - y);
+            const auto channel = [&](int value, int s) {
+                return mode == SimilarityMode::Tolerance ? std::abs(value - s) <= tolerance
+                                                         : (value <= tolerance) == (s <= tolerance);
+            };
+            return channel(p.r, seed.r) && channel(p.g, seed.g) && channel(p.b, seed.b);
+        };
+        const HDIB mask = SelectSimilar(picture, seedX, seedY, mode, {tolerance, tolerance, tolerance});
+        ASSERT_TRUE(mask);
+        ASSERT_EQ(MaskRows(mask), ReferenceFlood(width, height, seedX, seedY, alike)) << "round " << round;
+
+        const HDIB global = SelectSimilarGlobal(picture, seedX, seedY, mode, {tolerance, tolerance, tolerance});
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x)
+                ASSERT_EQ(MaskSelects(global, x, y), alike(x, y)) << "round " << round;
+    }
+}
+
+TEST(SelectSimilar, ToleranceIsPerChannelAndFullToleranceTakesEverything)
+{
+    const std::vector<std::string> picture = {"aAb", "AAb", "bbb"};
+    EXPECT_EQ(MaskRows(SelectSimilar(PictureFromRows(picture), 0, 0, SimilarityMode::Tolerance, {10, 10, 5})),
+              (std::vector<std::string>{"##.", "##.", "..."}));
+    EXPECT_EQ(MaskRows(SelectSimilar(PictureFromRows(picture), 0, 0, SimilarityMode::Tolerance, {10, 10, 4})),
+              (std::vector<std::string>{"#..", "...", "..."}))
+        << "blue differs by 5";
+    const HDIB photo = MakePhotoLike(300, 200);
+    DocumentRect bounds;
+    const HDIB all = SelectSimilar(photo, 150, 100, SimilarityMode::Tolerance, {255, 255, 255}, &bounds);
+    EXPECT_EQ(CountSelectedPixels(all), 300 * 200);
+    EXPECT_EQ(bounds, (DocumentRect{0, 0, 300, 200}));
+}
+
+TEST(SelectSimilar, PalettePicturesCompareTheirTableColoursNotTheirIndexes)
+{
+    for (const int bits : {1, 4, 8}) {
+        HDIB picture = MakePicture(5, 1, unsigned(bits), 2);
+        picture.colors()[0] = {9, 9, 9, 0};
+        picture.colors()[1] = {9, 9, 9, 0};  // a second index of the same colour
+        if (bits == 8)
+            picture.row(0)[1] = picture.row(0)[3] = 1;
+        else if (bits == 4)
+            picture.row(0)[0] = 0x01, picture.row(0)[1] = 0x01;
+        else
+            picture.row(0)[0] = 0x50;
+        EXPECT_EQ(CountSelectedPixels(SelectSimilar(picture, 0, 0, SimilarityMode::Tolerance, {0, 0, 0})), 5)
+            << bits << "-bit";
+        picture.colors()[1] = {9, 9, 200, 0};
+        EXPECT_EQ(MaskRows(SelectSimilarGlobal(picture, 0, 0, SimilarityMode::Tolerance, {0, 0, 0}))[0], "#.#.#")
+            << bits << "-bit";
+    }
+}
+
+TEST(SelectSimilar, ThresholdModeSplitsEachChannelAtItsValue)
+{
+    const std::vector<std::string> picture = {"abA"};
+    // Red 200 and 210 lie above 100, red 10 below: the seed 'a' joins 'A' but not 'b'.
+    const HDIB global = SelectSimilarGlobal(PictureFromRows(picture), 0, 0, SimilarityMode::Threshold, {100, 100, 100});
+    EXPECT_EQ(MaskRows(global)[0], "#.#");
+    EXPECT_EQ(MaskRows(SelectSimilar(PictureFromRows(picture), 0, 0, SimilarityMode::Threshold, {100, 100, 100}))[0], "#..");
+}
+
+TEST(SelectSimilar, BadInputIsRefusedAndTheSeedIsClamped)
+{
+    EXPECT_FALSE(SelectSimilar(HDIB{}, 0, 0, SimilarityMode::Tolerance, {}));
+    EXPECT_FALSE(SelectSimilar(MakePicture(4, 4, 16), 0, 0, SimilarityMode::Tolerance, {}));
+    EXPECT_FALSE(SelectSimilarGlobal(MakePicture(4, 4, 32), 0, 0, SimilarityMode::Tolerance, {}));
+    EXPECT_FALSE(SelectSimilar(AllocatePicture(4, 4, 8, 0), 0, 0, SimilarityMode::Tolerance, {}))
+        << "an 8-bit picture without its table";
+    const std::vector<std::string> picture = {"ab", "bb"};
+    EXPECT_EQ(MaskRows(SelectSimilar(PictureFromRows(picture), -50, -9, SimilarityMode::Tolerance, {0, 0, 0})),
+              (std::vector<std::string>{"#.", ".."}));
+    EXPECT_EQ(MaskRows(SelectSimilar(PictureFromRows(picture), 99, 99, SimilarityMode::Tolerance, {0, 0, 0})),
+              (std::vector<std::string>{".#", "##"}));
+}
+
+TEST(SelectSimilar, TheCancelTestStopsTheFill)
+{
+    UiRecorder ui;
+    ui.escapeAfterPolls = 3;
+    SetCancellationEnabled(true);
+    const HDIB mask = SelectSimilar(MakePhotoLike(200, 200), 100, 100, SimilarityMode::Tolerance, {255, 255, 255});
+    SetCancellationEnabled(false);
+    EXPECT_FALSE(mask);
+    EXPECT_GT(ui.escapePolls, 3);
+}
+
+}  // namespace
+}  // namespace lv::testing

@@ -1,0 +1,341 @@
+#include "common/string_table.h"
+#include "common/testing/ui_recorder.h"
+#include "edit/compositing.h"
+#include "edit/selection/selection.h"
+#include "edit/tests/layer_test_support.h"
+#include "edit/tools/colour_picker_tool.h"
+#include "edit/tools/overlay_painter.h"
+#include "edit/tools/tool_registry.h"
+
+#include <gtest/gtest.h>
+
+namespace lv::testing {
+namespace {
+
+// A window's side of the tools, without a window: a 40 × 30 document at 100 %.
+class FakeWindow final : public ToolContext {
+public:
+    FakeWindow()
+        : stack(EmptyDocument(40, 30))
+        , undo(*stack)
+    {
+        HDIB image = SolidPicture(40, 30, {0, 0, 200});
+        for (int y = 0; y < 10; ++y)
+            for (int x = 0; x < 10; ++x)
+                SetPixel24(image, x, 29 - y, {250, 250, 0});  // a yellow square at the top left
+        AppendLayer(*stack, std::move(image));
+        CompositeLayers(*stack);
+    }
+
+    LayerStack& document() override { return *stack; }
+    const LayerStack& document() const override { return *stack; }
+    ViewMapping mapping() const override
+    {
+        ViewMapping m;
+        m.zoom = zoom;
+        m.clip = {0, 0, 400, 300};
+        return m;
+    }
+    RgbTriple activeColour() const override { return active; }
+    RgbTriple secondaryColour() const override { return secondary; }
+    void setActiveColour(RgbTriple c) override { active = c; }
+    void setSecondaryColour(RgbTriple c) override { secondary = c; }
+    ToolSettings& settings() override { return toolSettings; }
+    const ToolSettings& settings() const override { return toolSettings; }
+    ui::Service& ui() override { return recorder; }
+    void zoomAt(int step, DocumentPoint point) override { zooms.push_back({step, point}); }
+    SurfacePoint scrollPosition() const override { return scroll; }
+    void scrollTo(SurfacePoint p) override { scroll = p; }
+
+    // Mouse helpers: press at one point, drag through others, release at the last.
+    ToolResult press(Tool& tool, DocumentPoint p, Modifiers keys = {}, MouseButton button = MouseButton::Left)
+    {
+        return tool.press(*this, event(p, keys, button));
+    }
+    ToolResult drag(Tool& tool, std::initializer_list<DocumentPoint> points, Modifiers keys = {})
+    {
+        const DocumentPoint* p = points.begin();
+        tool.press(*this, event(*p, keys));
+        for (++p; p != points.end(); ++p)
+            tool.move(*this, event(*p, keys, MouseButton::Left, true));
+        return tool.release(*this, event(*(points.end() - 1), keys));
+    }
+    ToolResult click(Tool& tool, DocumentPoint p, Modifiers keys = {})
+    {
+        tool.press(*this, event(p, keys));
+        return tool.release(*this, event(p, keys));
+    }
+    static PointerEvent event(DocumentPoint p, Modifiers keys = {}, MouseButton button = MouseButton::Left,
+                              bool down = false)
+    {
+        PointerEvent e;
+        e.point = p;
+        e.client = {p.x, p.y};
+        e.button = button;
+        e.buttonDown = down;
+        e.keys = keys;
+        return e;
+    }
+
+    std::unique_ptr<LayerStack> stack;
+    RecordingUndo undo;
+    UiRecorder recorder;
+    ToolSettings toolSettings;
+    RgbTriple active{255, 255, 0};
+    RgbTriple secondary{0, 0, 255};
+    int zoom = 0;
+    std::vector<std::pair<int, DocumentPoint>> zooms;
+    SurfacePoint scroll{50, 60};
+};
+
+Tool& tool(int id)
+{
+    Tool* t = Tools().find(id);
+    if (!t)
+        std::abort();
+    return *t;
+}
+
+constexpr Modifiers kShift{true, false, false};
+constexpr Modifiers kAlt{false, false, true};
+constexpr Modifiers kControl{false, true, false};
+
+TEST(ToolRegistry, KnowsEveryToolIdAndNamesThemInTheStatusLine)
+{
+    for (const int id : {1101, 1102, 1103, 1104, 1105, 1106, 1107, 1108, 1121, 1122, 1123, 1124})
+        EXPECT_EQ(Tools().find(id) ? Tools().find(id)->id() : 0, id);
+    EXPECT_TRUE(IsToolId(1129));
+    EXPECT_TRUE(IsToolId(1141));
+    EXPECT_FALSE(IsToolId(1125)) << "undo is a command";
+    EXPECT_FALSE(IsToolId(1126));
+    EXPECT_FALSE(IsToolId(1130));
+    EXPECT_EQ(CurrentToolId(), kDefaultTool);
+    EXPECT_EQ(kDefaultTool, 1101);
+    for (const int id : {1101, 1102, 1103, 1104, 1105, 1106, 1107, 1108, 1109, 1110, 1111, 1112, 1113, 1114, 1115,
+                         1116, 1117, 1118, 1119, 1120, 1121, 1122, 1123, 1124, 1127, 1128, 1129, 1140, 1141}) {
+        for (const int part : {903, 902, 901})
+            EXPECT_FALSE(LoadString(3 * id - part).empty()) << "string " << 3 * id - part << " of tool " << id;
+    }
+    const std::string wand = ToolStatusText(1104, false);
+    EXPECT_EQ(wand.rfind("  Ferramenta Varinha Mágica - ", 0), 0u) << wand;
+    EXPECT_NE(ToolStatusText(1107, true), ToolStatusText(1107, false)) << "the zoom hint follows the view";
+    EXPECT_NE(ToolStatusText(1107, true).find(LoadString(2525)), std::string::npos);
+    EXPECT_NE(ToolStatusText(1107, false).find(LoadString(2528)), std::string::npos);
+    EXPECT_EQ(ToolStatusText(1125, false), "");
+}
+
+TEST(SelectionTools, ADragSelectsShiftAddsAltSubtractsAndEscDropsTheBand)
+{
+    FakeWindow w;
+    Tool& rectangle = tool(1101);
+    w.drag(rectangle, {{2, 2}, {5, 7}, {9, 4}});
+    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{2, 2, 10, 5})) << "corner to corner, both included";
+    w.drag(rectangle, {{20, 20}, {22, 21}}, kShift);
+    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{2, 2, 23, 22}));
+    EXPECT_EQ(w.stack->selectionActive, 2u);
+    w.drag(rectangle, {{0, 0}, {30, 19}}, kAlt);
+    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{20, 20, 23, 22}));
+
+    const std::size_t steps = w.undo.steps.size();
+    rectangle.press(w, FakeWindow::event({1, 1}));
+    rectangle.move(w, FakeWindow::event({8, 8}, {}, MouseButton::Left, true));
+    EXPECT_TRUE(rectangle.dragging());
+    EXPECT_TRUE(rectangle.key(w, {ToolKey::Escape, {}}).handled);
+    EXPECT_FALSE(rectangle.dragging());
+    rectangle.release(w, FakeWindow::event({8, 8}));
+    EXPECT_EQ(w.undo.steps.size(), steps) << "a dropped band changes nothing";
+    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{20, 20, 23, 22}));
+
+    w.click(rectangle, {5, 5});
+    EXPECT_EQ(w.stack->selectionActive, 0u) << "a click without a drag takes the selection away";
+
+    Tool& ellipse = tool(1102);
+    const ToolResult result = w.drag(ellipse, {{0, 0}, {6, 4}});
+    EXPECT_TRUE(result.redraw);
+    EXPECT_FALSE(result.changed) << "a selection is not a change of pixels";
+    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{0, 0, 7, 5}));
+    EXPECT_EQ(w.stack->selectionActive, 2u);
+    EXPECT_FALSE(SelectionContains(*w.stack, {0, 0}));
+    EXPECT_TRUE(SelectionContains(*w.stack, {3, 2}));
+}
+
+TEST(SelectionTools, FreehandDragsClosePolygonClicksCloseOnTheFirstCornerOrADoubleClick)
+{
+    FakeWindow w;
+    Tool& lasso = tool(1103);
+    w.drag(lasso, {{0, 0}, {10, 0}, {0, 10}});
+    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{0, 0, 11, 11}));
+    EXPECT_EQ(SelectedPixelCount(*w.stack), 11 * 12 / 2) << "the triangle with its edges";
+
+    w.click(lasso, {20, 5});
+    w.click(lasso, {30, 5});
+    EXPECT_TRUE(lasso.move(w, FakeWindow::event({25, 15})).redraw) << "the next side follows the pointer";
+    w.click(lasso, {30, 15});
+    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{0, 0, 11, 11})) << "still open";
+    w.click(lasso, {21, 6});  // near enough to the first corner
+    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{20, 5, 31, 16}));
+
+    w.click(lasso, {1, 20});
+    w.click(lasso, {8, 20});
+    w.click(lasso, {8, 27});
+    lasso.doubleClick(w, FakeWindow::event({8, 27}));
+    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{1, 20, 9, 28}));
+
+    w.click(lasso, {1, 1});
+    w.click(lasso, {5, 1});
+    EXPECT_TRUE(lasso.key(w, {ToolKey::Escape, {}}).handled);
+    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{1, 20, 9, 28})) << "Esc drops the polygon";
+}
+
+TEST(SelectionTools, TheWandUsesThePanelsModeUnlessAKeyIsHeld)
+{
+    FakeWindow w;
+    Tool& wand = tool(1104);
+    w.toolSettings.wand.tolerance = {0, 0, 0};
+    w.click(wand, {3, 3});
+    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{0, 0, 10, 10}));
+    w.click(wand, {20, 20}, kShift);
+    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{0, 0, 40, 30})) << "added the blue part";
+    w.toolSettings.wand.combine = CombineMode::Subtract;
+    w.click(wand, {20, 20});
+    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{0, 0, 10, 10}));
+    EXPECT_EQ(w.undo.steps.back().code, 7077);
+}
+
+TEST(MoveTools, MoveTheOutlineOrTheContentAndNudgeWithTheArrows)
+{
+    FakeWindow w;
+    w.drag(tool(1101), {{0, 0}, {9, 9}});
+    Tool& outline = tool(1105);
+    const ToolResult moved = w.drag(outline, {{5, 5}, {8, 6}, {15, 5}});
+    EXPECT_FALSE(moved.changed);
+    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{10, 0, 20, 10}));
+    EXPECT_EQ(w.undo.steps.back().code, 5075);
+
+    Tool& content = tool(1106);
+    const ToolResult carried = w.drag(content, {{12, 2}, {12, 12}});
+    ASSERT_TRUE(carried.changed);
+    EXPECT_EQ(w.undo.steps.back().code, 6076);
+    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{10, 10, 20, 20}));
+    EXPECT_EQ(w.stack->layers[0].mask.read().row(29)[15], 0) << "the lifted place is transparent";
+
+    content.key(w, {ToolKey::Right, kShift});
+    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{20, 10, 30, 20})) << "Shift nudges by 10";
+    outline.key(w, {ToolKey::Up, kControl});
+    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{20, 9, 30, 19})) << "Ctrl by 1";
+
+    w.stack->selectionActive = 0;
+    w.click(outline, {1, 1});
+    EXPECT_EQ(w.recorder.beeps, 1) << "nothing to move";
+}
+
+TEST(OtherTools, CropTrashZoomGrabPickerAndTransform)
+{
+    FakeWindow w;
+    Tool& crop = tool(1122);
+    w.drag(crop, {{5, 5}, {14, 9}});
+    EXPECT_EQ(w.stack->width, 40) << "a drag only selects";
+    EXPECT_TRUE(w.click(crop, {7, 7}).wholeDocument);
+    EXPECT_EQ(w.stack->width, 10);
+    EXPECT_EQ(w.stack->height, 5);
+
+    w.drag(tool(1101), {{1, 1}, {3, 3}});
+    tool(1124).chosen(w);
+    EXPECT_EQ(w.stack->selectionActive, 0u) << "choosing the trash clears the selection";
+
+    w.press(tool(1107), {4, 2});
+    w.press(tool(1107), {4, 2}, kShift);
+    ASSERT_EQ(w.zooms.size(), 2u);
+    EXPECT_EQ(w.zooms[0].first, 1);
+    EXPECT_EQ(w.zooms[1].first, -1);
+
+    Tool& grab = tool(1108);
+    PointerEvent e = FakeWindow::event({0, 0});
+    e.client = {100, 100};
+    grab.press(w, e);
+    e.client = {90, 120};
+    grab.move(w, e);
+    EXPECT_EQ(w.scroll, (SurfacePoint{60, 40})) << "the picture follows the pointer";
+    grab.release(w, e);
+
+    Tool& picker = tool(1123);
+    EXPECT_TRUE(picker.takesRightButton());
+    w.press(picker, {1, 1});
+    EXPECT_EQ(w.active, (RgbTriple{250, 250, 0}));
+    w.press(picker, {1, 1}, {}, MouseButton::Right);
+    EXPECT_EQ(w.secondary, (RgbTriple{250, 250, 0}));
+    w.press(picker, {100, 1});
+    EXPECT_EQ(w.recorder.beeps, 1) << "outside the picture";
+
+    // The transform tool hands everything to the tool the buttons chose.
+    struct Recorder final : Tool {
+        explicit Recorder(int id)
+            : id_(id)
+        {
+        }
+        int id() const override { return id_; }
+        ToolResult press(ToolContext&, const PointerEvent&) override
+        {
+            ++presses;
+            return ToolResult::Handled();
+        }
+        int id_;
+        int presses = 0;
+    };
+    auto resize = std::make_unique<Recorder>(1140);
+    auto rotate = std::make_unique<Recorder>(1141);
+    Recorder* resizeTool = resize.get();
+    Recorder* rotateTool = rotate.get();
+    EXPECT_FALSE(w.press(tool(1121), {1, 1}).handled) << "nothing to hand to yet";
+    Tools().add(std::move(resize));
+    Tools().add(std::move(rotate));
+    w.press(tool(1121), {1, 1});
+    w.toolSettings.transform = TransformChoice::FreeRotate;
+    w.press(tool(1121), {1, 1});
+    EXPECT_EQ(resizeTool->presses, 1);
+    EXPECT_EQ(rotateTool->presses, 1);
+}
+
+// Lines and fills the overlays ask for.
+struct Recorded final : DrawingSurface {
+    bool drawPicture(const HDIB&, int, int) override { return false; }
+    void drawLine(SurfacePoint a, SurfacePoint b, const Pen& pen) override { lines.push_back({a, b, pen.style}); }
+    void drawEllipse(const Rect& r, const Pen&) override { ellipses.push_back(r); }
+    struct Line {
+        SurfacePoint a, b;
+        PenStyle style;
+    };
+    std::vector<Line> lines;
+    std::vector<Rect> ellipses;
+};
+
+TEST(OverlayPainter, RubberBandsAndHandlesLandOnTheViewsPixels)
+{
+    ViewMapping view;
+    view.zoom = 1;  // 2x
+    view.clip = {0, 0, 200, 200};
+    Recorded surface;
+    OverlayPainter painter(surface, view, 0);
+    painter.rubberBand({1, 1, 3, 2});
+    ASSERT_EQ(surface.lines.size(), 3u) << "two rows high: top, right and bottom";
+    EXPECT_EQ(surface.lines[0].a, (SurfacePoint{2, 2}));
+    EXPECT_EQ(surface.lines[0].b, (SurfacePoint{5, 2}));
+    EXPECT_EQ(surface.lines[0].style, PenStyle::Dotted);
+    painter.rubberEllipse({0, 0, 5, 5});
+    EXPECT_EQ(surface.ellipses.back(), (Rect{0, 0, 10, 10}));
+    surface.lines.clear();
+    painter.handle({10, 10}, 3);
+    EXPECT_EQ(surface.lines.size(), 3u) << "three rows of an inverted square";
+    EXPECT_EQ(surface.lines[0].style, PenStyle::Inverted);
+    EXPECT_EQ(surface.lines[0].a, (SurfacePoint{19, 19}));
+
+    // Zoomed out, a band too small to show still gets a pixel.
+    view.zoom = -7;
+    OverlayPainter small(surface, view, 0);
+    surface.lines.clear();
+    small.rubberBand({9, 9, 10, 10});
+    ASSERT_FALSE(surface.lines.empty());
+}
+
+}  // namespace
+}  // namespace lv::testing

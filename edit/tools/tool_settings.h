@@ -1,0 +1,22 @@
+#pragma once
+// Settings the tools share for the whole session (not saved): the transform buttons'
+// choice, the move tools' keep-source switch, the magic wand's option panel.
+
+#include "edit/selection/magic_wand.h"
+
+namespace lv {
+
+// Buttons 136 and 137 choose which tool the transform tool hands the mouse to.
+enum class TransformChoice { Resize = 1, FreeRotate = 2 };
+
+struct ToolSettings {
+    TransformChoice transform = TransformChoice::Resize;
+    // Moving selected content leaves a copy behind instead of a transparent hole.
+    bool keepSource = false;
+    WandSettings wand;
+};
+
+// The session's settings.
+ToolSettings& CurrentToolSettings();
+
+}  // namespace lv
