@@ -45,6 +45,7 @@ public:
     // The online photo store library, loaded at start-up when the program folder has it.
     QLibrary* storeLibrary() { return &storeLibrary_; }
     // Test commands on the socket that the shell itself does not know; false when unknown.
+    EventFilterChain& filters() { return filters_; }
     void setTestCommandHandler(std::function<bool(const QString&)> handler) { testCommands_ = std::move(handler); }
 
 private:

@@ -1,4 +1,3 @@
-#include "app/skin/button_table.h"
 #include "program_runner.h"
 #include "skin_clicks.h"
 
@@ -6,8 +5,6 @@
 
 namespace lv::testing {
 namespace {
-
-using skin::SkinVariant;
 
 TEST(ProgramScreens, AreaButtonsShowTheirScreensF1OpensTheirHelpAndCtrlQCloses)
 {
@@ -20,13 +17,13 @@ TEST(ProgramScreens, AreaButtonsShowTheirScreensF1OpensTheirHelpAndCtrlQCloses)
 
     // The five area buttons and what docs/screens.md says each shows first; then inside the
     // Editar area its page strip and a page nested two deep. Each line is looked for after the command.
-    const skin::Rect host = skin::PanelButtons(0)[std::size_t(skin::ButtonIndexByControl(0, 101))].placeIn(SkinVariant::Large);
+    const skin::Point host = SidePanelPlace();
     const std::pair<std::string, const char*> steps[] = {
         {ClickOnControl(155), "screen 1 panels 0,1\n"},   {ClickOnControl(147), "screen 18 panels 0,18\n"},
         {ClickOnControl(148), "screen 2 panels 0,2\n"},   {ClickOnControl(154), "screen 19 panels 0,19\n"},
         {ClickOnControl(151), "screen 25 panels 0,25\n"}, {"key F1", "help tela25.html\n"},
-        {ClickOnControl(148), "screen 2 panels 0,2\n"},   {ClickOnPage(2, 12, {host.x, host.y}), "screen 12 panels 0,12\n"},
-        {ClickOnPage(12, 13, {host.x, host.y}), "screen 13 panels 0,12,13\n"}, {"key F1", "help tela13.html\n"},
+        {ClickOnControl(148), "screen 2 panels 0,2\n"},   {ClickOnPage(2, 12, host), "screen 12 panels 0,12\n"},
+        {ClickOnPage(12, 13, host), "screen 13 panels 0,12,13\n"}, {"key F1", "help tela13.html\n"},
     };
     for (const auto& [command, logged] : steps) {
         const std::size_t before = sandbox.log().size();

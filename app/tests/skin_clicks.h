@@ -1,5 +1,5 @@
 #pragma once
-// Test commands that click the skin's buttons of the large variant, found by what they are.
+// Test commands that click the skin's buttons where the 1024 × 768 window draws them.
 
 #include "app/skin/button_table.h"
 
@@ -10,7 +10,7 @@
 namespace lv::testing {
 
 // The centre of the first button of `panel` that `matches`, in its panel's coordinates
-// shifted by `offset`.
+// shifted by `offset` (where the panel sits in the main window).
 template <class Match>
 std::string ClickOn(int panel, Match matches, skin::Point offset = {})
 {
@@ -23,11 +23,13 @@ std::string ClickOn(int panel, Match matches, skin::Point offset = {})
     return {};
 }
 
+// A button of the main window's own panel.
 inline std::string ClickOnControl(int controlId)
 {
     return ClickOn(0, [&](const skin::ButtonDefinition& b) { return b.controlId == controlId; });
 }
 
+// A page button: the one on `panel` that switches to `screen`.
 inline std::string ClickOnPage(int panel, std::uint32_t screen, skin::Point host)
 {
     return ClickOn(
@@ -35,12 +37,11 @@ inline std::string ClickOnPage(int panel, std::uint32_t screen, skin::Point host
         host);
 }
 
-// Where the first nested panel lies: control 101 of the base panel.
-inline skin::Point PageHost()
+// Where the side panels (control 101) sit.
+inline skin::Point SidePanelPlace()
 {
-    const skin::Rect host =
-        skin::PanelButtons(0)[std::size_t(skin::ButtonIndexByControl(0, 101))].placeIn(skin::SkinVariant::Large);
-    return {host.x, host.y};
+    const skin::Rect r = skin::PanelButtons(0)[std::size_t(skin::ButtonIndexByControl(0, 101))].placeIn(skin::SkinVariant::Large);
+    return {r.x, r.y};
 }
 
 }  // namespace lv::testing

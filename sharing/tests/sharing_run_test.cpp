@@ -24,7 +24,7 @@ using sharing::testing::ServerProcess;
 
 std::string ClickOnHandler(int panel, skin::Handler handler)
 {
-    return ClickOn(panel, [&](const skin::ButtonDefinition& b) { return b.handler == handler; }, PageHost());
+    return ClickOn(panel, [&](const skin::ButtonDefinition& b) { return b.handler == handler; }, SidePanelPlace());
 }
 
 // Ends the program when a test stops early, so no copy outlives it.
@@ -75,7 +75,7 @@ TEST(SharingRun, PhotosComeFromTheStoreIntoWindowsAndANewAlbum)
     ASSERT_TRUE(sandbox.waitForLog("ready "));
     const std::pair<std::string, const char*> steps[] = {
         {ClickOnControl(155), "screen 1 panels 0,1\n"},
-        {ClickOnPage(1, 6, PageHost()), "screen 6 panels 0,6\n"},
+        {ClickOnPage(1, 6, SidePanelPlace()), "screen 6 panels 0,6\n"},
     };
     for (const auto& [command, logged] : steps) {
         ASSERT_EQ(sandbox.send(command), 0);
@@ -141,7 +141,7 @@ TEST(SharingRun, TheActivePictureGoesToTheSmtpServerWithThePagesFields)
     ASSERT_TRUE(sandbox.waitForLog("ready "));
     ASSERT_TRUE(sandbox.waitForLog("open " + picture + " ok\n")) << sandbox.log();
     ASSERT_EQ(sandbox.send(ClickOnControl(151)), 0);
-    ASSERT_EQ(sandbox.send(ClickOnPage(25, 4, PageHost())), 0);
+    ASSERT_EQ(sandbox.send(ClickOnPage(25, 4, SidePanelPlace())), 0);
     ASSERT_TRUE(sandbox.waitForLog("screen 4 panels 0,4\n")) << sandbox.log();
     // Tab goes through Para, Assunto and Mensagem.
     for (const std::string text : {"bia@exemplo.com", "Fotos de férias", "Olá! Segue a foto."}) {
