@@ -4,6 +4,7 @@
 #include "app/shell/screen_capture_page.h"
 #include "app/shell/video_capture_page.h"
 #include "app/windows/document_windows.h"
+#include "app/windows/print_pages.h"
 #include "app/shell/program_fonts.h"
 #include "app/shell/program_language.h"
 #include "app/shell/shell_application.h"
@@ -32,12 +33,14 @@ int main(int argc, char** argv)
     lv::app::VideoCapturePage video(acquisition, hooks);
     lv::app::ScreenCapturePage screenShots(acquisition, hooks);
     std::unique_ptr<lv::sharing::SharingFeature> sharing;
+    lv::app::PrintPages printing(hooks);
     shell.setMainWindowCreated([&](lv::app::MainWindow& window) {
         documents.attach(window);
         acquisition.attach(window, shell.filters());
         video.attach(window);
         screenShots.attach(window);
         sharing = std::make_unique<lv::sharing::SharingFeature>(window, documents, shell.storeLibrary(), hooks);
+        printing.attach(window, documents);
     });
     shell.setTestCommandHandler([&](const QString& command) {
         return documents.handleTestCommand(command) || acquisition.handleTestCommand(command) ||

@@ -18,7 +18,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool fonts-liberation dbus-daemon
   python3 python3-pil python3-numpy imagemagick graphicsmagick libtiff-tools netpbm
-  libjpeg-turbo-progs libvips-tools sane-utils
+  libjpeg-turbo-progs libvips-tools sane-utils poppler-utils
   python3-olefile
   openssl
   # installing and packaging: the desktop's checks and CPack's Debian generator
