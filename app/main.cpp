@@ -11,6 +11,7 @@
 #include "app/shell/recovery_service.h"
 #include "app/shell/shell_application.h"
 #include "app/shell/test_hooks.h"
+#include "sharing/qt_sharing/sharing_feature.h"
 
 #include <QApplication>
 
@@ -34,6 +35,7 @@ int main(int argc, char** argv)
     lv::app::Acquisition acquisition(documents, hooks);
     lv::app::VideoCapturePage video(acquisition, hooks);
     lv::app::ScreenCapturePage screenShots(acquisition, hooks);
+    std::unique_ptr<lv::sharing::SharingFeature> sharing;
     lv::app::PrintPages printing(hooks);
     lv::app::ImageWindowsForAlbum albumDocuments(documents);
     std::unique_ptr<lv::app::AlbumLibrary> albums;
@@ -43,6 +45,7 @@ int main(int argc, char** argv)
         acquisition.attach(window, shell.filters());
         video.attach(window);
         screenShots.attach(window);
+        sharing = std::make_unique<lv::sharing::SharingFeature>(window, documents, shell.storeLibrary(), hooks);
         printing.attach(window, documents);
         albums = std::make_unique<lv::app::AlbumLibrary>();
         albumPage = std::make_unique<lv::app::AlbumPage>(window, albumDocuments, hooks, *albums);
