@@ -31,6 +31,7 @@ public:
     // The clone source (document point), set by the right button.
     const std::optional<DocumentPoint>& cloneSource() const { return source_; }
     const PaintStroke& stroke() const { return stroke_; }
+    PaintKind kind() const { return kind_; }
 
 private:
     StrokeSetup setup(const ToolContext& context, const PointerEvent& event) const;
