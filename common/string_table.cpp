@@ -455,6 +455,11 @@ constexpr Entry kStrings[] = {
     {35306, "Varinha: nova seleção"},
     {35307, "Varinha: somar à seleção"},
     {35308, "Varinha: tirar da seleção"},
+    {35320, "Cores padrão"},
+    {35321, "Cor principal: clique para escolher"},
+    {35322, "Cor secundária: clique para escolher"},
+    {35323, "Cor principal"},
+    {35324, "Cor secundária"},
     {64468, "Salvar erro do arquivo do álbum."},
 };
 

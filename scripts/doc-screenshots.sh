@@ -48,6 +48,8 @@ convert -size 900x1200 gradient:'#9fd3f7-#fdf6e3' \
 "$here/screenshot.sh" "$program_dir" "$out/side-by-side_800.png" 800 "click 526 32" "open $photo" "open $garden"
 # The Save-as dialog in Portuguese, its preview showing the picture being saved.
 "$here/screenshot.sh" "$program_dir" "$out/save-dialog_800.png" 800 "click 526 32" "open $photo" "dialog saveas" "sleep 0.8"
+# The beach on the brushes page (Pintar, then Pincéis): slider readouts and the Cores box.
+"$here/screenshot.sh" "$program_dir" "$out/colours_800.png" 800 "click 526 32" "click 85 88" "click 61 170" "open $photo"
 rm -rf "$photos"
 # The New dialog with sizes used before.
 sizes=$(mktemp --suffix=.ini)

@@ -46,6 +46,13 @@ void SetSecondaryColour(RgbTriple colour)
     changed();
 }
 
+void SetColours(RgbTriple active, RgbTriple secondary)
+{
+    Shell().config.activeColour = active;
+    Shell().config.secondaryColour = secondary;
+    changed();
+}
+
 void SwapColours()
 {
     Configuration& c = Shell().config;

@@ -12,6 +12,8 @@ RgbTriple ActiveColour();
 RgbTriple SecondaryColour();
 void SetActiveColour(RgbTriple colour);
 void SetSecondaryColour(RgbTriple colour);
+// Both at once: the listeners hear of it once.
+void SetColours(RgbTriple active, RgbTriple secondary);
 void SwapColours();
 
 // Called after every change of either colour. Returns a number for removing it.

@@ -9,16 +9,17 @@ namespace lv::skin {
 namespace {
 
 // Indexed by panel id.
-constexpr std::array<const std::span<const ButtonDefinition>*, kPanelCount> kRows = {{
+constexpr std::array<const std::span<const ButtonDefinition>*, kAllPanelCount> kRows = {{
     &data::kPanel0, &data::kPanel1, &data::kPanel2, &data::kPanel3, &data::kPanel4, &data::kPanel5, &data::kPanel6,
     &data::kPanel7, &data::kPanel8, &data::kPanel9, &data::kPanel10, &data::kPanel11, &data::kPanel12, &data::kPanel13,
     &data::kPanel14, &data::kPanel15, &data::kPanel16, &data::kPanel17, &data::kPanel18, &data::kPanel19, &data::kPanel20,
     &data::kPanel21, &data::kPanel22, &data::kPanel23, &data::kPanel24, &data::kPanel25, &data::kPanel26, &data::kPanel27,
     &data::kPanel28, &data::kPanel29, &data::kPanel30, &data::kPanel31, &data::kPanel32, &data::kPanel33, &data::kPanel34,
+    &data::kPanel35, &data::kPanel36, &data::kPanel37, &data::kPanel38, &data::kPanel39,
 }};
 
 // Title, subtitle, style and size (for panels of the "640" file only) of each panel.
-constexpr std::array<PanelDefinition, kPanelCount> kPanels = {{
+constexpr std::array<PanelDefinition, kAllPanelCount> kPanels = {{
     {"Lumivista 2000", "", PanelStyle::MainWindow, 0, 0},
     {"Obter fotos", "Scanner, câmera e tela", PanelStyle::SidePanel, 212, 476},
     {"Ajustar imagem", "Abrir, salvar, girar e aparar", PanelStyle::SidePanel, 212, 476},
@@ -54,6 +55,11 @@ constexpr std::array<PanelDefinition, kPanelCount> kPanels = {{
     {"Criar para a Web", "Álbuns e animações", PanelStyle::SidePanel, 212, 476},
     {"Links", "Seus endereços favoritos", PanelStyle::SidePanel, 212, 476},
     {"", "", PanelStyle::Strip, 540, 96},
+    {"Álbuns", "", PanelStyle::ListBox, 192, 114},
+    {"Fontes", "", PanelStyle::ListBox, 200, 150},
+    {"Efeitos artísticos", "", PanelStyle::ListBox, 200, 112},
+    {"", "", PanelStyle::ToolBar, 22, 42},
+    {"", "", PanelStyle::ToolBar, 30, 62},
 }};
 
 const PanelDefinition kNoPanel{};
@@ -62,14 +68,14 @@ const PanelDefinition kNoPanel{};
 
 std::span<const ButtonDefinition> PanelButtons(int panel)
 {
-    if (panel < 0 || panel >= kPanelCount)
+    if (panel < 0 || panel >= kAllPanelCount)
         return {};
     return *kRows[panel];
 }
 
 const PanelDefinition& Panel(int panel)
 {
-    return panel >= 0 && panel < kPanelCount ? kPanels[panel] : kNoPanel;
+    return panel >= 0 && panel < kAllPanelCount ? kPanels[panel] : kNoPanel;
 }
 
 int ButtonIndexByControl(int panel, int controlId)

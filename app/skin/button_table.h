@@ -55,6 +55,8 @@ enum class ButtonStyle : std::uint8_t {
     Field,       // a frame for a text field created by the program
     Link,        // a row naming a link or an item
     Card,        // a card of the start screen: icon, title and a line under it ("Title\nline")
+    ListRow,     // one row of a list box: normal, selected and hovered (a region the list draws from)
+    ListRows,    // the rows' area of a list box, under the rows it draws
 };
 
 struct ButtonArt {
@@ -82,7 +84,7 @@ struct ButtonDefinition {
 };
 
 // How the generator draws a panel's background.
-enum class PanelStyle : std::uint8_t { MainWindow, InternetWindow, SidePanel, SubPanel, ContentPage, Strip };
+enum class PanelStyle : std::uint8_t { MainWindow, InternetWindow, SidePanel, SubPanel, ContentPage, Strip, ListBox, ToolBar };
 
 struct PanelDefinition {
     std::string_view title;     // drawn at the top of the panel

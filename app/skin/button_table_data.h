@@ -45,6 +45,11 @@ extern const std::span<const ButtonDefinition> kPanel31;
 extern const std::span<const ButtonDefinition> kPanel32;
 extern const std::span<const ButtonDefinition> kPanel33;
 extern const std::span<const ButtonDefinition> kPanel34;
+extern const std::span<const ButtonDefinition> kPanel35;
+extern const std::span<const ButtonDefinition> kPanel36;
+extern const std::span<const ButtonDefinition> kPanel37;
+extern const std::span<const ButtonDefinition> kPanel38;
+extern const std::span<const ButtonDefinition> kPanel39;
 
 // Rows several panels share (a section strip, a run of tools) are written once and joined
 // with each panel's own rows, in order.

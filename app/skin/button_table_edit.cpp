@@ -88,10 +88,10 @@ constexpr ButtonDefinition kPanel13Rows[] = {
     {H::BrushShape, 3, 0, 35103, K::Push, 3, 0, {"shape-vbar", "", S::SmallIcon}, {108, 80, 30, 30}, {}},
     {H::BrushShape, 4, 0, 35104, K::Push, 3, 0, {"shape-diag", "", S::SmallIcon}, {142, 80, 30, 30}, {}},
     {H::BrushShape, 5, 0, 35105, K::Push, 3, 0, {"shape-antidiag", "", S::SmallIcon}, {176, 80, 30, 30}, {}},
-    {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 136, 200, 22}, {}},
-    {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 136, 16, 22}, {}},
-    {H::BrushSpeed, 0, 0, 35107, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 182, 200, 22}, {}},
-    {H::BrushSpeed, 0, 0, 35107, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 182, 16, 22}, {}},
+    {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 136, 162, 22}, {}},
+    {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 136, 16, 22}, {}},
+    {H::BrushSpeed, 0, 0, 35107, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 182, 162, 22}, {}},
+    {H::BrushSpeed, 0, 0, 35107, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 182, 16, 22}, {}},
 };
 const std::span<const ButtonDefinition> kPanel13 = kPanel13Rows;
 
@@ -99,26 +99,26 @@ constexpr ButtonDefinition kPanel14Rows[] = {
     {H::SelectTool, 1117, 0, 35108, K::Push, 1, 1, {"lighten", "", S::SmallIcon}, {6, 32, 36, 36}, {}},
     {H::SelectTool, 1118, 0, 35109, K::Push, 1, 0, {"blur", "", S::SmallIcon}, {46, 32, 36, 36}, {}},
     {H::SelectTool, 1115, 0, 35110, K::Push, 1, 0, {"smudge", "", S::SmallIcon}, {86, 32, 36, 36}, {}},
-    {H::ToolStrength, 0, 0, 35111, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 106, 200, 22}, {}},
-    {H::ToolStrength, 0, 0, 35111, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 106, 16, 22}, {}},
-    {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 160, 200, 22}, {}},
-    {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 160, 16, 22}, {}},
+    {H::ToolStrength, 0, 0, 35111, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 106, 162, 22}, {}},
+    {H::ToolStrength, 0, 0, 35111, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 106, 16, 22}, {}},
+    {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 160, 162, 22}, {}},
+    {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 160, 16, 22}, {}},
 };
 const std::span<const ButtonDefinition> kPanel14 = kPanel14Rows;
 
 constexpr ButtonDefinition kPanel15Rows[] = {
     {H::SelectTool, 1119, 0, 35093, K::Push, 1, 1, {"clone", "", S::SmallIcon}, {6, 32, 36, 36}, {}},
     {H::CloneAligned, 0, 0, 35112, K::Check, 0, 0, {"check", "Alinhado", S::Choice}, {6, 80, 200, 34}, {}},
-    {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 160, 200, 22}, {}},
-    {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 160, 16, 22}, {}},
+    {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 160, 162, 22}, {}},
+    {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 160, 16, 22}, {}},
 };
 const std::span<const ButtonDefinition> kPanel15 = kPanel15Rows;
 
 constexpr ButtonDefinition kPanel16Rows[] = {
     {H::SelectTool, 1129, 0, 35113, K::Push, 1, 1, {"red-eye", "", S::SmallIcon}, {6, 32, 36, 36}, {}},
     {H::SelectTool, 1120, 0, 35114, K::Push, 1, 0, {"eraser", "", S::SmallIcon}, {46, 32, 36, 36}, {}},
-    {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 160, 200, 22}, {}},
-    {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 160, 16, 22}, {}},
+    {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 160, 162, 22}, {}},
+    {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 160, 16, 22}, {}},
 };
 const std::span<const ButtonDefinition> kPanel16 = kPanel16Rows;
 
@@ -139,6 +139,7 @@ constexpr auto kPanel11Rows = Rows(kEditStrip, std::to_array<ButtonDefinition>({
     {H::TextEntry, 399, 0, 35123, K::Push, 0, 0, {"text-edit", "Escrever texto", S::Primary}, {6, 144, 200, 34}, {}},
     {H::TextSmoothEdges, 0, 0, 35124, K::Check, 0, 1, {"check", "Bordas suaves", S::Choice}, {6, 190, 200, 34}, {}},
     {H::TextDropShadow, 0, 0, 35125, K::Push, 0, 0, {"shadow", "Sombra projetada", S::WideAction}, {6, 232, 200, 34}, {}},
+    {H::None, 0, 216, -1, K::Region, 0, 0, {"", "", S::None}, {6, 286, 200, 150}, {}},  // the font list
 }));
 const std::span<const ButtonDefinition> kPanel11 = kPanel11Rows;
 
@@ -169,12 +170,12 @@ constexpr ButtonDefinition kPanel10Rows[] = {
     {H::EnhancementMode, 3, 0, 35141, K::Push, 2, 0, {"rgb", "", S::SmallIcon}, {108, 30, 30, 30}, {}},
     {H::EnhancementMode, 4, 0, 35142, K::Push, 2, 0, {"sharpen", "", S::SmallIcon}, {142, 30, 30, 30}, {}},
     {H::EnhancementMode, 5, 0, 35143, K::Push, 2, 0, {"soften", "", S::SmallIcon}, {176, 30, 30, 30}, {}},
-    {H::EnhancementSlider, 1, 0, 35144, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 78, 200, 22}, {}},
-    {H::EnhancementSlider, 1, 0, 35144, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 78, 16, 22}, {}},
-    {H::EnhancementSlider, 2, 0, 35145, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 114, 200, 22}, {}},
-    {H::EnhancementSlider, 2, 0, 35145, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 114, 16, 22}, {}},
-    {H::EnhancementSlider, 3, 0, 35146, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 150, 200, 22}, {}},
-    {H::EnhancementSlider, 3, 0, 35146, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 150, 16, 22}, {}},
+    {H::EnhancementSlider, 1, 0, 35144, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 78, 162, 22}, {}},
+    {H::EnhancementSlider, 1, 0, 35144, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 78, 16, 22}, {}},
+    {H::EnhancementSlider, 2, 0, 35145, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 114, 162, 22}, {}},
+    {H::EnhancementSlider, 2, 0, 35145, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 114, 16, 22}, {}},
+    {H::EnhancementSlider, 3, 0, 35146, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 150, 162, 22}, {}},
+    {H::EnhancementSlider, 3, 0, 35146, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 150, 16, 22}, {}},
     {H::PreviewAdjustment, 0, 0, 35147, K::Check, 0, 1, {"check", "Visualizar", S::Choice}, {6, 184, 100, 28}, {}},
     {H::ApplyAdjustment, 0, 0, 35148, K::Push, 0, 0, {"apply", "Aplicar", S::Primary}, {110, 184, 96, 28}, {}},
     {H::CancelAdjustment, 0, 0, 35149, K::Push, 0, 0, {"cancel", "", S::SmallIcon}, {184, 3, 22, 22}, {}},
@@ -182,12 +183,9 @@ constexpr ButtonDefinition kPanel10Rows[] = {
 const std::span<const ButtonDefinition> kPanel10 = kPanel10Rows;
 
 constexpr ButtonDefinition kPanel27Rows[] = {
-    {H::EffectChoice, 15, 0, 35150, K::Push, 2, 1, {"paint", "Pintura a óleo", S::Choice}, {6, 30, 200, 26}, {}},
-    {H::EffectChoice, 88, 0, 35151, K::Push, 2, 0, {"emboss", "Relevo", S::Choice}, {6, 58, 200, 26}, {}},
-    {H::EffectChoice, 338, 0, 35152, K::Push, 2, 0, {"mosaic", "Mosaico", S::Choice}, {6, 86, 200, 26}, {}},
-    {H::EffectChoice, 594, 0, 35153, K::Push, 2, 0, {"sketch", "Esboço", S::Choice}, {6, 114, 200, 26}, {}},
-    {H::EffectStrength, 0, 0, 35154, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 156, 200, 22}, {}},
-    {H::EffectStrength, 0, 0, 35154, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {98, 156, 16, 22}, {}},
+    {H::None, 0, 217, -1, K::Region, 0, 0, {"", "", S::None}, {6, 30, 200, 112}, {}},  // the effects list
+    {H::EffectStrength, 0, 0, 35154, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 156, 162, 22}, {}},
+    {H::EffectStrength, 0, 0, 35154, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 156, 16, 22}, {}},
     {H::ApplyAdjustment, 0, 0, 35148, K::Push, 0, 0, {"apply", "Aplicar", S::Primary}, {110, 186, 96, 28}, {}},
     {H::CancelAdjustment, 0, 0, 35149, K::Push, 0, 0, {"cancel", "", S::SmallIcon}, {184, 3, 22, 22}, {}},
 };

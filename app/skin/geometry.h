@@ -11,6 +11,12 @@ struct Point {
     bool operator==(const Point&) const = default;
 };
 
+struct Size {
+    int width = 0;
+    int height = 0;
+    bool operator==(const Size&) const = default;
+};
+
 struct Rect {
     int x = 0;
     int y = 0;
@@ -21,6 +27,7 @@ struct Rect {
     int bottom() const { return y + height; }
     bool empty() const { return width <= 0 || height <= 0; }
     bool contains(Point p) const { return !empty() && p.x >= x && p.x < right() && p.y >= y && p.y < bottom(); }
+    bool intersects(const Rect& o) const { return x < o.right() && o.x < right() && y < o.bottom() && o.y < bottom(); }
     Rect translated(int dx, int dy) const { return {x + dx, y + dy, width, height}; }
     Rect widened(int dx, int dy) const { return {x - dx, y - dy, width + 2 * dx, height + 2 * dy}; }
     bool operator==(const Rect&) const = default;

@@ -16,6 +16,9 @@ enum class Handler : int {
     HelpContents,
     Minimize,
     Quit,
+    // Skinned controls: the control whose panel fires them handles them
+    ListBoxPick,    // a press, drag or release on a list box's rows
+    ListBoxScroll,  // a list box's slider
     // Document commands of the base panel
     DeleteLayerOrSelection,
     CloseImage,
@@ -47,6 +50,7 @@ enum class Handler : int {
     ToolStrength,  // slider of the retouching tools
     CloneAligned,  // check
     SwapColours,
+    DefaultColours,
     ChooseStamp,
     ChooseTexture,
     // Layers
@@ -146,7 +150,7 @@ std::string_view HandlerName(Handler handler);
 // itself; for the others it calls the owning feature, and answers with a beep while that
 // feature has not landed. Unspecified handlers (links, web album, animations, panorama,
 // orientation, photo upload and print orders) have no design yet and always beep.
-enum class HandlerOwner { None, Shell, ImageWindow, Undo, Clipboard, ImageFiles, Geometry, Tools, Layers,
+enum class HandlerOwner { None, Shell, Control, ImageWindow, Undo, Clipboard, ImageFiles, Geometry, Tools, Layers,
                           Effects, Text, Album, Acquisition, Printing, SlideShow, Email, PhotoStore, Projects,
                           Unspecified };
 HandlerOwner OwnerOf(Handler handler);

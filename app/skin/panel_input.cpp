@@ -347,7 +347,7 @@ Effects PanelInput::leave()
     return out;
 }
 
-Effects PanelInput::setSlider(int button, int minimum, int maximum, int value, int page)
+Effects PanelInput::setSlider(int button, int minimum, int maximum, int value, std::optional<int> page)
 {
     Effects out;
     if (button < 0 || std::size_t(button) >= controls_.size() || !sliders_[std::size_t(button)])
@@ -356,7 +356,8 @@ Effects PanelInput::setSlider(int button, int minimum, int maximum, int value, i
     slider.minimum = minimum;
     slider.maximum = std::max(minimum, maximum);
     slider.value = std::clamp(value, slider.minimum, slider.maximum);
-    slider.page = std::max(page, 0);
+    if (page)
+        slider.page = std::max(*page, 0);
     slider.thumb = thumbRect(slider);
     out.push_back(effect::MoveThumb{button, slider.value, slider.thumb});
     return out;

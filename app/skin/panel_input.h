@@ -147,9 +147,9 @@ public:
 
     // Applies a mirrored toggle (or any outside change of a selection); answers the repaint.
     Effects setSelected(int button, bool selected);
-    // Sets a slider's range, value (kept within the range) and page step; `button` is its
-    // thumb. Answers the thumb's move; nothing for a button that is no slider thumb.
-    Effects setSlider(int button, int minimum, int maximum, int value, int page);
+    // Sets a slider's range, value (kept within the range) and page step (kept when not given);
+    // `button` is its thumb. Answers the thumb's move; nothing for a button that is no slider thumb.
+    Effects setSlider(int button, int minimum, int maximum, int value, std::optional<int> page = {});
 
 private:
     void fire(Effects& out, int button, int state, Point point, std::optional<std::uint32_t> argument = {}) const;

@@ -10,6 +10,14 @@ namespace lv::skin {
 
 inline constexpr int kScreenCount = 32;
 inline constexpr int kPanelCount = 35;
+// The panels of the skinned controls follow the screens' panels in the "640" skin file: the
+// list boxes' popup panels and the colour panel's tool bars.
+inline constexpr int kAlbumListPanel = 35;
+inline constexpr int kFontListPanel = 36;
+inline constexpr int kEffectsListPanel = 37;
+inline constexpr int kColourBarPanel = 38;       // for the 800 × 600 window
+inline constexpr int kLargeColourBarPanel = 39;  // for the 1024 × 768 window
+inline constexpr int kAllPanelCount = 40;
 inline constexpr int kMaxNestedPanels = 4;
 
 // The skin variant chosen at start-up: "800" for 1024 × 768 windows, "640" for 800 × 600.

@@ -9,11 +9,6 @@
 
 namespace lv::skin {
 
-struct Size {
-    int width = 0;
-    int height = 0;
-};
-
 // Top-left corner of a popup exactly as large as its text: the pointer plus 16 in each
 // direction, moved left and up so that the popup ends at least 4 pixels inside the owner's
 // client area, and never above or left of it.

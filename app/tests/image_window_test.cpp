@@ -450,19 +450,22 @@ TEST_F(ImageWindows, ASelectionDraggedDeletedUndoneAndMadeWithTheWandShowsItsMar
     documents.chooseTool(1101);
     EXPECT_TRUE(main.statusText().startsWith(QString::fromUtf8("  Ferramenta Selecionar - ")));
 
-    // Window points: the picture starts below the caption strip.
-    const auto at = [](int x, int y) { return QPoint(x, y + kCaptionHeight); };
+    // Window points: the picture sits below the caption strip, centred in a frame wider than it.
+    ASSERT_GT(window->view().inset(Axis::Horizontal), 0);
+    const auto at = [window](int x, int y) {
+        return QPoint(window->view().origin(Axis::Horizontal) + x, kCaptionHeight + window->view().origin(Axis::Vertical) + y);
+    };
     WindowMouse mouse{window};
     mouse.drag(at(10, 10), at(30, 20));
     EXPECT_EQ(doc.selectionRect, (DocumentRect{10, 10, 31, 21}));
     EXPECT_EQ(doc.selectionActive, 1u);
     const QImage shown = window->grab().toImage();
-    EXPECT_TRUE(IsOutlinePixel(shown, 10, kCaptionHeight + 15)) << "left edge on the first selected column";
-    EXPECT_TRUE(IsOutlinePixel(shown, 30, kCaptionHeight + 15)) << "right edge on the last one";
-    EXPECT_EQ(shown.pixel(20, kCaptionHeight + 15) & 0xFFFFFF, 0x804020u) << "inside, the picture";
+    EXPECT_TRUE(IsOutlinePixel(shown, at(10, 15).x(), at(10, 15).y())) << "left edge on the first selected column";
+    EXPECT_TRUE(IsOutlinePixel(shown, at(30, 15).x(), at(30, 15).y())) << "right edge on the last one";
+    EXPECT_EQ(shown.pixel(at(20, 15)) & 0xFFFFFF, 0x804020u) << "inside, the picture";
     window->tick();
     const QImage next = window->grab().toImage();
-    EXPECT_NE(shown.pixel(12, kCaptionHeight + 10), next.pixel(12, kCaptionHeight + 10)) << "the tick moves the dots";
+    EXPECT_NE(shown.pixel(at(12, 10)), next.pixel(at(12, 10))) << "the tick moves the dots";
 
     QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
     QCoreApplication::sendEvent(window, &del);

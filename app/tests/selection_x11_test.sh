@@ -48,9 +48,10 @@ wait_for "^open $WORK/two.bmp ok"
 read -r _ wx wy _ _ < <(grep '^ready' "$log")
 frame=$(grep -o 'frame=[0-9,]*' "$log" | tail -1 | cut -d= -f2)
 IFS=, read -r fx fy _ _ <<< "$frame"
+caption=20  # the image window's caption strip (kCaptionHeight) above the picture
 # Main-window points to the screen; document pixels (100 %) to the screen.
 at() { echo $((wx + $1)) $((wy + $2)); }
-doc() { echo $((wx + fx + $1)) $((wy + fy + $2)); }
+doc() { echo $((wx + fx + $1)) $((wy + fy + caption + $2)); }
 
 xdotool mousemove $(at 526 32) click 1          # Editar
 wait_for "^screen 2 panels"

@@ -60,6 +60,15 @@ void SkinPanelWidget::start(const std::vector<int>& selection, const skin::Toggl
         shown_.push_back(input_->restingImage(i));
     applyToggles(toggles);
     update();
+    if (sliderObserver_)
+        for (int i = 0; i < int(input_->size()); ++i)
+            if (const auto& slider = input_->slider(i))
+                sliderObserver_(i, slider->value);
+}
+
+void SkinPanelWidget::setButtonSlider(int button, int minimum, int maximum, int value)
+{
+    carryOut(input_->setSlider(button, minimum, maximum, value));
 }
 
 void SkinPanelWidget::carryOut(const skin::Effects& effects)
@@ -90,7 +99,11 @@ void SkinPanelWidget::carryOut(const skin::Effects& effects)
                        [&](const e::Beep&) { ui::Current().beep(); },
                        // The thumb is painted where the slider now holds it; the span of the
                        // track covers its old place too.
-                       [&](const e::MoveThumb& m) { update(buttonArea(m.button)); },
+                       [&](const e::MoveThumb& m) {
+                           update(buttonArea(m.button));
+                           if (sliderObserver_)
+                               sliderObserver_(m.button, m.value);
+                       },
                        [&](const e::SliderReleased& s) { host_.sliderReleased(*this, s.button, s.value); },
                        [&](const e::MirrorToggle& m) { host_.toggleMirrored(*this, m); },
                    },

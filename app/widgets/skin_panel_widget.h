@@ -82,6 +82,13 @@ public:
     void setControlText(int controlId, const QString& text);
     QString controlText(int controlId) const;
 
+    // Told of every slider thumb's value: when the panel starts, while it is dragged and
+    // when the program sets it.
+    using SliderObserver = std::function<void(int button, int value)>;
+    void setSliderObserver(SliderObserver observer) { sliderObserver_ = std::move(observer); }
+    // The program sets a slider's range and value by its thumb's index in the panel.
+    void setButtonSlider(int button, int minimum, int maximum, int value);
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
@@ -108,6 +115,7 @@ private:
     QTimer tooltipTimer_;
     std::function<void(QPainter&)> overlay_;
     std::map<int, QString> texts_;  // by button index
+    SliderObserver sliderObserver_;
 };
 
 }  // namespace lv::app

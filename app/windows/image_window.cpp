@@ -607,7 +607,9 @@ ViewMapping ImageWindow::mapping() const
     m.zoom = view_.zoom();
     m.scrollX = view_.scroll(Axis::Horizontal).position;
     m.scrollY = view_.scroll(Axis::Vertical).position;
-    m.originX = m.originY = view_.rulerBand();
+    // A picture narrower than its window sits centred: its outline with it.
+    m.originX = view_.rulerBand() + view_.inset(Axis::Horizontal);
+    m.originY = view_.rulerBand() + view_.inset(Axis::Vertical);
     m.clip = {view_.rulerBand(), view_.rulerBand(), width(), std::max(height() - kCaptionHeight, 0)};
     return m;
 }

@@ -2,6 +2,7 @@
 
 #include "app/skin/screen_selection.h"
 #include "app/widgets/skin_geometry.h"
+#include "app/widgets/slider_readouts.h"
 #include "imagelib/jpeg.h"
 
 #include <algorithm>
@@ -11,7 +12,7 @@ namespace lv::app {
 
 MainSkin::MainSkin(QWidget& mainWindow, PanelHost& host, const skin::ButtonEnvironment& environment,
                    skin::SkinVariant variant, std::filesystem::path programDir,
-                   SkinFields::ChangeHandler onFieldChange)
+                   SkinFields::ChangeHandler onFieldChange, SkinListBoxes::Notify onListPick)
     : mainWindow_(mainWindow)
     , host_(host)
     , environment_(environment)
@@ -19,7 +20,13 @@ MainSkin::MainSkin(QWidget& mainWindow, PanelHost& host, const skin::ButtonEnvir
     , programDir_(std::move(programDir))
     , decoder_([](ByteSource& source) { return ReadJpeg(source); })
     , fields_(std::move(onFieldChange))
+    , lists_([this](int panel) { return loadControlPanel(panel); }, std::move(onListPick))
 {
+}
+
+skin::LoadedPanel MainSkin::loadControlPanel(int panel) const
+{
+    return skin::LoadPanel(panel, variant_, programDir_.string(), decoder_);
 }
 
 void MainSkin::show(int screen)
@@ -63,6 +70,7 @@ void MainSkin::show(int screen)
     // switched the screen may have come from one of them.
     for (ShownPanel& s : old) {
         if (s.window) {
+            lists_.detach(*s.window);
             s.window->hide();
             s.window->deleteLater();
         }
@@ -92,6 +100,8 @@ SkinPanelWidget* MainSkin::windowFor(int panel, std::vector<ShownPanel>& old, co
     }
     auto* window = new SkinPanelWidget(mainWindow_, host_, environment_, *loaded);  // owned by the main window
     fields_.attach(*window);
+    lists_.attach(*window);
+    AttachSliderReadouts(*window);
     return window;
 }
 

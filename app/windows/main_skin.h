@@ -7,6 +7,7 @@
 #include "app/skin/screen_composition.h"
 #include "app/skin/toggle_memory.h"
 #include "app/widgets/skin_fields.h"
+#include "app/widgets/skin_list_boxes.h"
 #include "app/widgets/skin_panel_widget.h"
 
 #include <QPointer>
@@ -27,7 +28,8 @@ struct ShownPanel {
 class MainSkin {
 public:
     MainSkin(QWidget& mainWindow, PanelHost& host, const skin::ButtonEnvironment& environment,
-             skin::SkinVariant variant, std::filesystem::path programDir, SkinFields::ChangeHandler onFieldChange);
+             skin::SkinVariant variant, std::filesystem::path programDir, SkinFields::ChangeHandler onFieldChange,
+             SkinListBoxes::Notify onListPick);
 
     // Shows a screen: its panels in their places, their selections for that screen.
     void show(int screen);
@@ -42,6 +44,10 @@ public:
     std::optional<QRect> controlRect(int controlId) const;
     // A text field of the screen shown, by control id.
     QWidget* field(int controlId) const;
+    // The list boxes of the screens: their items whether or not they show.
+    SkinListBoxes& listBoxes() { return lists_; }
+    // A panel of the skinned controls (a list's popup panel, a tool bar), loaded afresh.
+    skin::LoadedPanel loadControlPanel(int panel) const;
 
     // A toggle changed: remembered for every screen, and followed by the other panels shown.
     void mirrorToggle(const SkinPanelWidget& from, const skin::effect::MirrorToggle& toggle);
@@ -57,6 +63,7 @@ private:
     skin::StandardPictureDecoder decoder_;
     skin::ToggleMemory toggles_;
     SkinFields fields_;
+    SkinListBoxes lists_;
     std::vector<ShownPanel> shown_;
     int screen_ = -1;
 };

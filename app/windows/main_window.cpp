@@ -121,10 +121,12 @@ bool MainWindow::create()
     QApplication::setWindowIcon(ProgramIcon());  // this window's and every dialog's
     skin_ = std::make_unique<MainSkin>(*this, static_cast<PanelHost&>(*this), static_cast<skin::ButtonEnvironment&>(*this),
                                        large ? skin::SkinVariant::Large : skin::SkinVariant::Small,
-                                       programDir, [this](int control, const QString& text) {
+                                       programDir,
+                                       [this](int control, const QString& text) {
                                            if (ScreenCode* code = screenCode())
                                                code->fieldChanged(control, text);
-                                       });
+                                       },
+                                       [this](const skin::ListNotification& n) { listPicked(n); });
     sounds_ = std::make_unique<ClickSounds>(programDir);
     rebuildSkin(switcher_.current());
     show();

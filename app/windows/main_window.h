@@ -13,6 +13,7 @@
 #include "app/windows/screen_features.h"
 #include "app/skin/attention_blink.h"
 #include "app/skin/screen_switch.h"
+#include "app/widgets/colour_panel.h"
 #include "app/widgets/skin_tooltip.h"
 #include "app/shell/test_hooks.h"
 
@@ -77,6 +78,7 @@ public:
     // Switches screens as a screen button does; false when the switch did not happen.
     bool switchScreen(int screen);
     const MainSkin* skin() const { return skin_.get(); }
+    MainSkin* skin() { return skin_.get(); }
     // The text shown in control 202 for the button under the pointer.
     const QString& statusText() const { return status_; }
     // Puts a text of the program's own in control 202 (the image windows' zoom readout).
@@ -90,6 +92,11 @@ public:
     // A control of the screen shown, in window coordinates: 100 is the image workspace,
     // 142 the place of the colour tools.
     std::optional<QRect> controlRect(int controlId) const;
+    // The items of a screen's list box (200 the albums, 216 the fonts, 217 the effects),
+    // whether or not its screen shows; null for another id.
+    skin::ListBox* listBox(int controlId);
+    // The colour panel in the "Cores" box of the screen shown, or null.
+    ColourPanel* colourPanel() const;
     // Help for a context (the contents when there is none).
     void openHelp(std::optional<int> context);
     HelpWindow* helpWindow() const { return help_.get(); }
@@ -136,6 +143,8 @@ private:
     void showHelpMenu(QPoint at);
     void takeDroppedFiles(const std::vector<std::string>& files);
     void paintBaseOverlay(QPainter& painter) const;
+    void showColourPanel(SkinPanelWidget& base);
+    void listPicked(const skin::ListNotification& notification);
     void repaintBaseControl(int controlId);
     void blinkTick(skin::AttentionBlink& blink, QTimer& timer, int level);
     void startPageBlinkIfShown();

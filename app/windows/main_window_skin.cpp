@@ -217,6 +217,7 @@ void MainWindow::rebuildSkin(int screen)
     if (SkinPanelWidget* base = skin_->panelAt(0)) {
         base->setOverlay([this](QPainter& painter) { paintBaseOverlay(painter); });
         base->setControlText(kZoomReadoutControl, zoomReadout_);
+        showColourPanel(*base);
     }
     // The Internet screens have no workspace: the pictures wait until one shows again.
     imageWindows_.workspaceShown(controlRect(kWorkspaceControl).has_value());

@@ -3,6 +3,8 @@
 // screen's own code (album, projects, sharing, ...) and the steps of a screen switch that
 // close or keep other features' windows.
 
+#include "app/skin/list_box.h"
+
 #include <QEvent>
 #include <QString>
 
@@ -46,6 +48,9 @@ public:
     virtual void sliderReleased(int /*panel*/, int /*button*/, int /*value*/) {}
     // One of the screen's text fields changed.
     virtual void fieldChanged(int /*controlId*/, const QString& /*text*/) {}
+    // A pick in one of the screen's list boxes (notification 1124 for the list's first, then
+    // 1126); the list tells the selection and its text.
+    virtual void listPicked(const skin::ListNotification& /*notification*/, skin::ListBox& /*list*/) {}
     // Files dropped on a screen that collects them (the web album): true when taken.
     virtual bool filesDropped(const std::vector<std::string>& /*files*/) { return false; }
 };

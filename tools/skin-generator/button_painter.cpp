@@ -225,8 +225,21 @@ void PaintReadout(QPainter& p, const QRectF& r, const skin::ButtonDefinition& b,
              Qt::AlignCenter);
 }
 
+// A list box's scroll slider stands upright: a plain groove without ticks.
+void PaintUprightSliderTrack(QPainter& p, const QRectF& r, ImageState state)
+{
+    const QRectF groove(r.center().x() - 2.5, r.top() + 2, 5, r.height() - 4);
+    p.setPen(QPen(state == ImageState::Normal ? kControlEdge : kControlHoverEdge, 1));
+    p.setBrush(kWell);
+    p.drawRoundedRect(groove, 2.5, 2.5);
+}
+
 void PaintSliderTrack(QPainter& p, const QRectF& r, ImageState state, const QColor& accent)
 {
+    if (r.height() > r.width()) {
+        PaintUprightSliderTrack(p, r, state);
+        return;
+    }
     const QRectF groove(r.left() + 2, r.center().y() - 2.5, r.width() - 4, 5);
     p.setPen(QPen(state == ImageState::Normal ? kControlEdge : kControlHoverEdge, 1));
     p.setBrush(kWell);
@@ -243,9 +256,37 @@ void PaintSliderThumb(QPainter& p, const QRectF& r, ImageState state, const QCol
     const QColor fill = state == ImageState::Pressed ? accent : state == ImageState::Hover ? Qt::white : QColor(0xD9, 0xDE, 0xE6);
     p.setPen(QPen(Mix(fill, Qt::black, 0.35), 1));
     p.setBrush(fill);
+    const QPen line(Mix(fill, Qt::black, 0.3), 1);
+    if (r.height() > r.width()) {
+        p.drawRoundedRect(r.adjusted(2.5, 1.5, -2.5, -1.5), 3.5, 3.5);
+        p.setPen(line);
+        p.drawLine(QPointF(r.left() + 4.5, r.center().y()), QPointF(r.right() - 4.5, r.center().y()));
+        return;
+    }
     p.drawRoundedRect(r.adjusted(1.5, 0.5, -1.5, -0.5), 5, 5);
-    p.setPen(QPen(Mix(fill, Qt::black, 0.3), 1));
+    p.setPen(line);
     p.drawLine(QPointF(r.center().x(), r.top() + 6), QPointF(r.center().x(), r.bottom() - 6));
+}
+
+// One row of a list box: plain at rest (the rows' area shows through), filled when selected
+// or under the pointer.
+void PaintListRow(QPainter& p, const QRectF& r, ImageState state, const QColor& accent)
+{
+    if (state == ImageState::Normal)
+        return;
+    p.setPen(Qt::NoPen);
+    p.setBrush(state == ImageState::Pressed ? Mix(kWell, accent, 0.55) : kControlHover);
+    p.drawRoundedRect(r.adjusted(1, 1, -1, 0), 3, 3);
+}
+
+// The rows' area: an edge lights up while the pointer is over it or a row is being picked.
+void PaintListRows(QPainter& p, const QRectF& r, ImageState state, const QColor& accent)
+{
+    if (state == ImageState::Normal)
+        return;
+    p.setPen(QPen(state == ImageState::Pressed ? accent : kControlHoverEdge, 1));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
 }
 
 }  // namespace
@@ -273,6 +314,8 @@ QImage PaintButton(const skin::ButtonDefinition& button, const QRect& rect, cons
     case ButtonStyle::Card: PaintCard(p, r, button, state); break;
     case ButtonStyle::SliderTrack: PaintSliderTrack(p, r, state, accent); break;
     case ButtonStyle::SliderThumb: PaintSliderThumb(p, r, state, accent); break;
+    case ButtonStyle::ListRow: PaintListRow(p, r, state, accent); break;
+    case ButtonStyle::ListRows: PaintListRows(p, r, state, accent); break;
     case ButtonStyle::Field:
     case ButtonStyle::None: break;
     }

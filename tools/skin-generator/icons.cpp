@@ -159,6 +159,7 @@ constexpr std::array kIcons = {
     Icon{"red-eye", kEye},
     Icon{"eraser", R"(<path d="M7.5 20.5l-4-4a1.5 1.5 0 0 1 0-2.1L14 3.9a1.5 1.5 0 0 1 2.1 0l4.5 4.5a1.5 1.5 0 0 1 0 2.1L10.6 20.5z"/><path d="M9 9.5l6 6M7.5 20.5h13"/>)"},
     Icon{"swap", R"(<path d="M7 3.5L3 7.5l4 4M3 7.5h14M17 12.5l4 4-4 4M21 16.5H7"/>)"},
+    Icon{"colours-default", R"(<rect x="3.5" y="3.5" width="11" height="11" rx="1.5"/><rect x="9.5" y="9.5" width="11" height="11" rx="1.5" fill="currentColor"/>)"},
     Icon{"bucket", R"(<path d="M4.5 11L12 3.5l7.5 7.5-7.5 7.5z"/><path d="M4.5 11h15"/><path d="M20.5 15s2 2.4 2 3.5a2 2 0 0 1-4 0c0-1.1 2-3.5 2-3.5z"/>)"},
     Icon{"text", R"(<path d="M5 7V4.5h14V7M12 4.5v15M9 19.5h6"/>)"},
     Icon{"font", R"(<path d="M3 19l5-14h1l5 14M4.9 14h7.2"/><path d="M20.5 19v-5.5a2.5 2.5 0 0 0-4.5-1.5M20.5 16.5c0 1.5-1 2.5-2.5 2.5s-2.5-.8-2.5-2.3 1.2-2.2 5-2.2"/>)"},

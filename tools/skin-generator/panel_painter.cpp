@@ -1,6 +1,7 @@
 #include "panel_painter.h"
 
 #include "app/skin/button_table.h"
+#include "app/skin/list_box_registry.h"
 #include "app/widgets/skin_geometry.h"
 #include "icons.h"
 #include "theme.h"
@@ -267,11 +268,10 @@ void FieldFrames(QPainter& p, int panel, const QColor& colour)
         if (b.art.style == ButtonStyle::Field) {
             Label(p, QRectF(r.left() + 1, r.top() - 16, r.width(), 15), QtText(b.art.caption), UiFont(11, QFont::DemiBold), kTextDim);
             Card(p, r.adjusted(-1, -1, 1, 1), 5, kWell, kControlEdge);
-        } else if (b.controlId == 200 || b.controlId == 211) {
+        } else if (b.controlId == 211) {
             Card(p, r, 6, kWell, kControlEdge);
-            Label(p, QRectF(r.left() + 10, r.top() + 6, r.width() - 20, 18),
-                  b.controlId == 200 ? QStringLiteral("Álbuns") : QStringLiteral("Endereços"), UiFont(11, QFont::DemiBold),
-                  Mix(kTextDim, colour, 0.3));
+            Label(p, QRectF(r.left() + 10, r.top() + 6, r.width() - 20, 18), QStringLiteral("Endereços"),
+                  UiFont(11, QFont::DemiBold), Mix(kTextDim, colour, 0.3));
         }
     }
 }
@@ -365,6 +365,28 @@ QImage ContentPage(int panel)
     return canvas.take();
 }
 
+// A list box's popup panel: a well with its title, on the colour of the panel that holds it.
+QImage ListBox(int panel)
+{
+    const skin::PanelDefinition& def = skin::Panel(panel);
+    const skin::ListBoxEntry* entry = skin::ListBoxOfPopup(panel);
+    const bool onSubPanel = entry && skin::Panel(entry->hostPanel).style == skin::PanelStyle::SubPanel;
+    Canvas canvas(QSize(def.width, def.height), onSubPanel ? kSubPanel : kPanel);
+    QPainter& p = canvas.painter();
+    const QColor colour = AreaColour(AreaOfPanel(panel));
+    Card(p, QRectF(0, 0, def.width, def.height), 6, kWell, kControlEdge);
+    Label(p, QRectF(10, 4, def.width - 20, 18), QtText(def.title), UiFont(11, QFont::DemiBold), Mix(kTextDim, colour, 0.3));
+    return canvas.take();
+}
+
+// The colour panel's tool bar lies on the "Cores" box.
+QImage ToolBar(int panel)
+{
+    const skin::PanelDefinition& def = skin::Panel(panel);
+    Canvas canvas(QSize(def.width, def.height), kPanel);
+    return canvas.take();
+}
+
 QImage Strip(int panel)
 {
     const skin::PanelDefinition& def = skin::Panel(panel);
@@ -387,6 +409,8 @@ QImage PaintPanelBackground(int panel, SkinVariant variant)
     case skin::PanelStyle::SubPanel: return SubPanel(panel);
     case skin::PanelStyle::ContentPage: return ContentPage(panel);
     case skin::PanelStyle::Strip: return Strip(panel);
+    case skin::PanelStyle::ListBox: return ListBox(panel);
+    case skin::PanelStyle::ToolBar: return ToolBar(panel);
     }
     return {};
 }

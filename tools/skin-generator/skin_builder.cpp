@@ -70,7 +70,8 @@ skin::SkinScreenButtons PanelRecords(int panel, SkinVariant variant, const QImag
         skin::SkinButtonImages record;
         record.fields = {RecordKind(b.kind), std::int16_t(b.controlId), std::int16_t(r.x), std::int16_t(r.y),
                          std::int16_t(r.width), std::int16_t(r.height), std::int16_t(b.kind), 0};
-        if (b.kind != ButtonKind::Region) {
+        // Regions have no pictures, except a list's row, which the list draws its rows from.
+        if (b.kind != ButtonKind::Region || b.art.style == skin::ButtonStyle::ListRow) {
             const QImage& under = b.kind == ButtonKind::SliderThumb ? withTracks : background;
             for (const skin::ImageState state : {skin::ImageState::Normal, skin::ImageState::Pressed, skin::ImageState::Hover})
                 record.pictures[std::size_t(state)] = PackedDib(PaintButton(b, ToQRect(r), under, state, accent));
@@ -86,7 +87,7 @@ bool WriteVariant(const std::filesystem::path& ui, SkinVariant variant)
     const std::string extension = large ? "800" : "640";
     skin::SkinFileContent content;
     // The "800" file holds the two window panels at their own screen numbers.
-    content.screens.resize(large ? 29 : skin::kPanelCount);
+    content.screens.resize(large ? 29 : skin::kAllPanelCount);
     for (int panel = 0; panel < int(content.screens.size()); ++panel) {
         if (skin::PanelSkinFile(panel, variant) != "ui/button." + extension)
             continue;

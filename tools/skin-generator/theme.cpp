@@ -1,5 +1,7 @@
 #include "theme.h"
 
+#include "app/skin/list_box_registry.h"
+
 namespace lv::skingen {
 
 QColor AreaColour(skin::ScreenArea area)
@@ -17,6 +19,10 @@ QColor AreaColour(skin::ScreenArea area)
 
 skin::ScreenArea AreaOfPanel(int panel)
 {
+    if (const skin::ListBoxEntry* list = skin::ListBoxOfPopup(panel))
+        return skin::AreaOfScreen(list->hostPanel);
+    if (panel == skin::kColourBarPanel || panel == skin::kLargeColourBarPanel)
+        return skin::ScreenArea::Edit;
     return panel >= 29 ? skin::ScreenArea::Share : skin::AreaOfScreen(panel);
 }
 

@@ -12,7 +12,7 @@ namespace {
 
 TEST(ButtonTable, EveryRowIsConsistent)
 {
-    for (int panel = 0; panel < kPanelCount; ++panel) {
+    for (int panel = 0; panel < kAllPanelCount; ++panel) {
         const auto buttons = PanelButtons(panel);
         EXPECT_FALSE(buttons.empty()) << panel;
         EXPECT_LE(buttons.size(), std::size_t(kMaxButtonsPerPanel));

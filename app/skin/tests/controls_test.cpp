@@ -1,0 +1,250 @@
+// The skinned controls' rules: the readout's font and text place, the angle dial, the mini
+// tool bar's hot state and a slider set by the program.
+
+#include "app/skin/angle_dial.h"
+#include "app/skin/button_table.h"
+#include "app/skin/colour_panel_layout.h"
+#include "app/skin/mini_toolbar.h"
+#include "app/skin/panel_input.h"
+#include "app/skin/readout.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace lv::skin {
+namespace {
+
+TEST(Readout, FontIsFourFifthsOfTheHeightLessFourAndNeverBelowFourteen)
+{
+    EXPECT_EQ(ReadoutFontHeight(30), 20);
+    EXPECT_EQ(ReadoutFontHeight(31), 20);  // 24.8 − 4, whole pixels
+    EXPECT_EQ(ReadoutFontHeight(50), 36);
+    EXPECT_EQ(ReadoutFontHeight(23), 14);  // 14.4 − 4 is below the floor
+    EXPECT_EQ(ReadoutFontHeight(0), 14);
+}
+
+TEST(Readout, TheSharedFontKeepsTheFirstPaintsHeightUntilAReadoutGoes)
+{
+    SharedReadoutFont font;
+    EXPECT_FALSE(font.height());
+    EXPECT_EQ(font.heightForPaint(30), 20);
+    EXPECT_EQ(font.heightForPaint(50), 20) << "a taller readout paints with the font the first one made";
+    font.release();
+    EXPECT_EQ(font.heightForPaint(50), 36);
+}
+
+TEST(Readout, TextIsInsetByATenthAndCentredOnItsOwnHeight)
+{
+    // m = 30 / 10 + 1 = 4: 8 at the sides, 4 above and below, then 16 high in the 22 left.
+    EXPECT_EQ(ReadoutTextRect({100, 30}, 16), (Rect{8, 7, 84, 16}));
+    // Taller text than the room spills evenly over both edges.
+    EXPECT_EQ(ReadoutTextRect({40, 10}, 12), (Rect{4, -1, 32, 12}));
+    EXPECT_EQ(ReadoutAlignment(0), ReadoutAlign::Left);
+    EXPECT_EQ(ReadoutAlignment(1), ReadoutAlign::Centre);
+    EXPECT_EQ(ReadoutAlignment(0x102), ReadoutAlign::Right) << "only the low byte's flags count";
+}
+
+constexpr Size kDial{90, 90};  // centre (45, 45), radius 30, hub 4
+
+TEST(AngleDial, GeometryIsTheMiddleAThirdOfTheShorterSideAndATenthForTheHub)
+{
+    const DialGeometry dial = DialGeometryOf({120, 90});
+    EXPECT_EQ(dial.centre, (Point{60, 45}));
+    EXPECT_EQ(dial.radius, 30);
+    EXPECT_EQ(dial.hubRadius, 4);
+}
+
+TEST(AngleDial, ReportsCounterClockwiseDegreesFromTheRight)
+{
+    const Point c{45, 45};
+    EXPECT_EQ(DialAngle({65, 45}, c), 0u);
+    EXPECT_EQ(DialAngle({45, 25}, c), 90u);
+    EXPECT_EQ(DialAngle({25, 45}, c), 180u);
+    EXPECT_EQ(DialAngle({45, 65}, c), 270u);
+    EXPECT_EQ(DialAngle({55, 35}, c), 45u);
+    EXPECT_EQ(DialAngle({35, 35}, c), 135u);
+    EXPECT_EQ(DialAngle({35, 55}, c), 225u);
+    EXPECT_EQ(DialAngle({55, 55}, c), 315u);
+    EXPECT_EQ(DialAngle(c, c), 270u) << "no horizontal offset and not above counts as below";
+}
+
+TEST(AngleDial, OneDegreeEitherSideOfTheAxesRoundsTheDialsWay)
+{
+    // atan(1 / 57) is 1.005°: each side rounds to the nearest whole degree.
+    const Point c{0, 0};
+    EXPECT_EQ(DialAngle({57, -1}, c), 1u);
+    EXPECT_EQ(DialAngle({57, 1}, c), 359u);
+    EXPECT_EQ(DialAngle({-57, -1}, c), 179u);
+    EXPECT_EQ(DialAngle({-57, 1}, c), 181u);
+    // 0.4° above the right-hand axis is still 0; 0.6° is 1.
+    EXPECT_EQ(DialAngle({143, -1}, c), 0u);
+    EXPECT_EQ(DialAngle({95, -1}, c), 1u);
+}
+
+TEST(AngleDial, ClicksRightAboveAndBelowTheCentreReport0_90And270AndOutsideTheCircleChangeNothing)
+{
+    AngleDial dial;
+    const std::pair<Point, unsigned> clicks[] = {{{70, 45}, 0u}, {{45, 20}, 90u}, {{45, 70}, 270u}};
+    for (const auto& [at, angle] : clicks) {
+        ASSERT_TRUE(dial.point(at, kDial));
+        EXPECT_EQ(dial.painted(kDial), angle);
+        EXPECT_FALSE(dial.painted(kDial)) << "a second paint reports nothing new";
+    }
+    EXPECT_FALSE(dial.point({76, 45}, kDial)) << "31 pixels right of a circle of radius 30";
+    EXPECT_FALSE(dial.point({67, 67}, kDial)) << "the corner of the square around the circle";
+    EXPECT_EQ(dial.stored(), (Point{45, 70}));
+    EXPECT_FALSE(dial.painted(kDial));
+    EXPECT_TRUE(dial.point({75, 45}, kDial)) << "on the circle itself";
+    EXPECT_EQ(dial.painted(kDial), 0u);
+}
+
+TEST(AngleDial, TheNeedlePointsAtTheStoredPointOrAngleAndRightForNone)
+{
+    const DialGeometry g = DialGeometryOf(kDial);  // needle 24 long
+    const auto near = [](NeedleEnd a, NeedleEnd b) { return std::abs(a.x - b.x) < 1e-6 && std::abs(a.y - b.y) < 1e-6; };
+    EXPECT_TRUE(near(NeedleEndFor(g, {-1, -1}), {69, 45}));
+    EXPECT_TRUE(near(NeedleEndFor(g, {45, 45}), {69, 45}));
+    EXPECT_TRUE(near(NeedleEndFor(g, {45, 5}), {45, 21}));
+    EXPECT_TRUE(near(NeedleEndFor(g, {90, kDialAngleMarker}), {45 + 24 * std::cos(90 * 0.01745327777777778), 21}));
+    EXPECT_TRUE(near(NeedleEndFor(g, {180, kDialAngleMarker}), {21, 45 - 24 * std::sin(180 * 0.01745327777777778)}));
+    const NeedleEnd start = NeedleEndFor(g, AngleDial().stored());
+    EXPECT_TRUE(start.x < 45 && start.y < 45) << "a new dial points at the corner (0, 0)";
+
+    AngleDial dial;
+    dial.setAngle(30);
+    EXPECT_EQ(dial.stored(), (Point{30, kDialAngleMarker}));
+    EXPECT_FALSE(dial.painted(kDial)) << "an angle the program set is not reported back";
+}
+
+// Two buttons one above the other, as the colour panel's bar has them.
+ButtonBar TwoButtons()
+{
+    return ButtonBar({{7, 35095, {0, 0, 22, 20}}, {8, 35320, {0, 22, 22, 20}}});
+}
+
+TEST(MiniToolbar, TheButtonUnderThePointerIsHotUntilTheTimerFindsThePointerGone)
+{
+    ButtonBar bar = TwoButtons();
+    BarChange c = bar.move({5, 5});
+    EXPECT_TRUE(c.repaint);
+    EXPECT_EQ(c.timer, BarChange::Timer::Start);
+    EXPECT_EQ(bar.state(0), BarState::Hot);
+    c = bar.move({5, 30});
+    EXPECT_EQ(bar.state(0), BarState::Normal);
+    EXPECT_EQ(bar.state(1), BarState::Hot);
+    EXPECT_EQ(c.timer, BarChange::Timer::Keep) << "already running";
+    c = bar.move({5, 21});  // the gap between them: nothing new is hot, the old one cools
+    EXPECT_EQ(bar.state(1), BarState::Normal);
+
+    bar.move({5, 30});
+    EXPECT_EQ(bar.tick(true).timer, BarChange::Timer::Keep);
+    EXPECT_EQ(bar.state(1), BarState::Hot);
+    c = bar.tick(false);
+    EXPECT_EQ(c.timer, BarChange::Timer::Stop);
+    EXPECT_TRUE(c.repaint);
+    EXPECT_EQ(bar.state(1), BarState::Normal);
+    EXPECT_FALSE(bar.timerRunning());
+    EXPECT_EQ(bar.tick(false).timer, BarChange::Timer::Keep) << "a stopped timer does nothing";
+}
+
+TEST(MiniToolbar, AReleaseOnThePressedButtonFiresItsCommandAndAnywhereElseNothing)
+{
+    ButtonBar bar = TwoButtons();
+    bar.press({5, 5});
+    EXPECT_EQ(bar.state(0), BarState::Pressed);
+    bar.move({5, 30});
+    EXPECT_EQ(bar.state(0), BarState::Normal) << "dragged off, it shows it would not fire";
+    EXPECT_EQ(bar.state(1), BarState::Normal) << "nothing else lights up while a button is held";
+    bar.move({6, 6});
+    EXPECT_EQ(bar.state(0), BarState::Pressed);
+    BarChange c = bar.release({6, 6});
+    EXPECT_EQ(c.command, 7);
+    EXPECT_EQ(bar.state(0), BarState::Hot);
+    EXPECT_EQ(c.timer, BarChange::Timer::Start);
+
+    bar.press({5, 30});
+    c = bar.release({50, 50});
+    EXPECT_FALSE(c.command);
+    EXPECT_EQ(bar.state(1), BarState::Normal);
+    EXPECT_FALSE(bar.release({5, 30}).command) << "a release without a press";
+}
+
+TEST(MiniToolbar, ADisabledButtonIsNeitherHotNorPressed)
+{
+    ButtonBar bar = TwoButtons();
+    bar.setEnabled(1, false);
+    EXPECT_EQ(bar.buttonAt({5, 30}), -1);
+    bar.move({5, 30});
+    bar.press({5, 30});
+    EXPECT_FALSE(bar.release({5, 30}).command);
+    EXPECT_EQ(bar.state(1), BarState::Disabled);
+    bar.setEnabled(1, true);
+    EXPECT_EQ(bar.release({5, 30}).command, std::nullopt);
+    bar.press({5, 30});
+    EXPECT_EQ(bar.release({5, 30}).command, 8);
+}
+
+TEST(ColourPanelLayout, TheSwatchesAndTheToolBarFitTheCoresBoxOfEachWindowApart)
+{
+    for (const SkinVariant variant : {SkinVariant::Small, SkinVariant::Large}) {
+        SCOPED_TRACE(variant == SkinVariant::Large ? "1024 x 768" : "800 x 600");
+        const Rect box = PanelButtons(0)[std::size_t(ButtonIndexByControl(0, kColourToolsControl))].placeIn(variant);
+        const ColourPanelLayout layout = ColourPanelLayoutFor(variant);
+        const PanelDefinition& bar = Panel(layout.toolbarPanel);
+        const Rect toolbar{layout.toolbar.x, layout.toolbar.y, bar.width, bar.height};
+        const auto inside = [&](const Rect& r) {
+            // The swatches' frames take two pixels around them.
+            return r.x >= 2 && r.y >= 2 && r.right() + 2 <= box.width && r.bottom() + 2 <= box.height;
+        };
+        const auto apart = [](const Rect& a, const Rect& b) {
+            return a.right() + 2 <= b.x || b.right() + 2 <= a.x || a.bottom() + 2 <= b.y || b.bottom() + 2 <= a.y;
+        };
+        EXPECT_TRUE(inside(layout.active));
+        EXPECT_TRUE(inside(layout.secondary));
+        EXPECT_TRUE(toolbar.x >= 0 && toolbar.y >= 0 && toolbar.right() <= box.width && toolbar.bottom() <= box.height);
+        EXPECT_TRUE(apart(layout.active, layout.secondary));
+        EXPECT_TRUE(apart(layout.secondary, toolbar));
+        ASSERT_EQ(PanelButtons(layout.toolbarPanel).size(), 2u);
+        EXPECT_EQ(PanelButtons(layout.toolbarPanel)[0].handler, Handler::SwapColours);
+        EXPECT_EQ(PanelButtons(layout.toolbarPanel)[1].handler, Handler::DefaultColours);
+    }
+}
+
+class NoEnvironment final : public ButtonEnvironment {
+public:
+    bool activeImageScrollable() const override { return true; }
+};
+
+TEST(PanelSlider, TheProgramSetsRangeAndValueAndTheThumbFollows)
+{
+    NoEnvironment environment;
+    ButtonDefinition track;
+    track.kind = ButtonKind::SliderTrack;
+    ButtonDefinition thumb;
+    thumb.kind = ButtonKind::SliderThumb;
+    PanelInput panel({{track, {0, 0, 110, 20}}, {thumb, {0, 0, 10, 20}}}, {}, environment);
+
+    Effects e = panel.setSlider(1, 0, 10, 5);
+    ASSERT_EQ(e.size(), 1u);
+    const auto& moved = std::get<effect::MoveThumb>(e[0]);
+    EXPECT_EQ(moved.value, 5);
+    EXPECT_EQ(moved.thumb, (Rect{50, 0, 10, 20}));
+    e = panel.setSlider(1, 0, 10, 99);
+    EXPECT_EQ(std::get<effect::MoveThumb>(e[0]).value, 10) << "kept within the range";
+    EXPECT_EQ(panel.slider(1)->thumb.x, 100);
+    e = panel.setSlider(1, 0, -3, 0);
+    EXPECT_EQ(panel.slider(1)->maximum, 0) << "an empty range is one position";
+    EXPECT_EQ(panel.slider(1)->thumb.x, 0);
+    EXPECT_TRUE(panel.setSlider(0, 0, 10, 5).empty()) << "the track holds no slider of its own";
+    EXPECT_TRUE(panel.setSlider(7, 0, 10, 5).empty());
+
+    // A drag past the end afterwards stays within the new range.
+    panel.setSlider(1, 0, 4, 0);
+    panel.press({5, 10});
+    panel.move({150, 10});
+    EXPECT_EQ(panel.slider(1)->value, 4);
+}
+
+}  // namespace
+}  // namespace lv::skin

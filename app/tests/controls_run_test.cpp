@@ -1,0 +1,125 @@
+// The colour panel in the running program: a swap on an editing screen reaches the
+// configuration at exit, and the next session starts from it.
+
+#include "app/core/settings.h"
+#include "app/skin/button_table.h"
+#include "app/skin/colour_panel_layout.h"
+#include "program_runner.h"
+
+#include <gtest/gtest.h>
+
+namespace lv::testing {
+namespace {
+
+using skin::SkinVariant;
+
+std::string ClickAt(skin::Point p)
+{
+    return "click " + std::to_string(p.x) + " " + std::to_string(p.y);
+}
+
+std::string ClickOnAreaButton(int controlId)
+{
+    const skin::ButtonDefinition& b = skin::PanelButtons(0)[std::size_t(skin::ButtonIndexByControl(0, controlId))];
+    const skin::Rect r = b.placeIn(SkinVariant::Large);
+    return ClickAt({r.x + r.width / 2, r.y + r.height / 2});
+}
+
+// Button `index` of the colour panel's tool bar (0 swaps, 1 restores the defaults).
+std::string ClickOnColourBar(int index)
+{
+    const skin::ButtonDefinition& box
+        = skin::PanelButtons(0)[std::size_t(skin::ButtonIndexByControl(0, skin::kColourToolsControl))];
+    const skin::Rect cores = box.placeIn(SkinVariant::Large);
+    const skin::ColourPanelLayout layout = skin::ColourPanelLayoutFor(SkinVariant::Large);
+    const skin::Point bar = layout.toolbar;
+    const skin::Rect button = skin::PanelButtons(layout.toolbarPanel)[std::size_t(index)].small;
+    return ClickAt({cores.x + bar.x + button.x + button.width / 2, cores.y + bar.y + button.y + button.height / 2});
+}
+
+struct Colours {
+    int values[6];
+    bool operator==(const Colours&) const = default;
+};
+
+Colours SavedColours(const ProgramSandbox& sandbox)
+{
+    ProfileStore store(sandbox.configFile());
+    const Settings settings(store);
+    using namespace setting;
+    return {{settings.get(kActR), settings.get(kActG), settings.get(kActB), settings.get(kAltR), settings.get(kAltG),
+             settings.get(kAltB)}};
+}
+
+// Starts the program and waits until it is ready: the log may hold an earlier session's.
+pid_t StartSession(ProgramSandbox& sandbox, const std::string& ready)
+{
+    const std::size_t before = sandbox.log().size();
+    const pid_t program = sandbox.start({});
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (program > 0 && sandbox.log().find(ready, before) == std::string::npos) {
+        if (std::chrono::steady_clock::now() > deadline)
+            return -1;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return program;
+}
+
+// Sends the commands in order; each must be answered by its line in the log after it.
+void Expect(ProgramSandbox& sandbox, const std::vector<std::pair<std::string, std::string>>& steps)
+{
+    for (const auto& [command, logged] : steps) {
+        const std::size_t before = sandbox.log().size();
+        ASSERT_EQ(sandbox.send(command), 0) << command;
+        EXPECT_NE(sandbox.log().find(logged, before), std::string::npos) << command << "\n" << sandbox.log();
+    }
+}
+
+TEST(ProgramColours, ASwapOnAnEditingScreenIsSavedAtExitAndTheNextSessionStartsFromIt)
+{
+    ProgramSandbox sandbox(1280, 1024);
+    pid_t program = StartSession(sandbox, "ready 128 128 1024 768\n");
+    ASSERT_GT(program, 0);
+    Expect(sandbox, {
+                        {ClickOnAreaButton(148), "screen 2 panels 0,2\n"},
+                        {ClickOnColourBar(0), "colours 0,0,255 255,255,0\n"},
+                        {ClickOnAreaButton(147), "screen 18 panels 0,18\n"},
+                    });
+    ASSERT_EQ(sandbox.send("key Ctrl+Q"), 0);
+    ASSERT_EQ(ProgramSandbox::wait(program), 0);
+    EXPECT_EQ(SavedColours(sandbox), (Colours{{0, 0, 255, 255, 255, 0}}));
+
+    // The second session swaps what the first saved: back to yellow over blue.
+    program = StartSession(sandbox, "ready 128 128 1024 768\n");
+    ASSERT_GT(program, 0);
+    Expect(sandbox, {
+                        {ClickOnAreaButton(148), "screen 2 panels 0,2\n"},
+                        {ClickOnColourBar(0), "colours 255,255,0 0,0,255\n"},
+                        {ClickOnColourBar(0), "colours 0,0,255 255,255,0\n"},
+                        {ClickOnColourBar(1), "colours 255,255,0 0,0,255\n"},
+                    });
+    ASSERT_EQ(sandbox.send("key Ctrl+Q"), 0);
+    ASSERT_EQ(ProgramSandbox::wait(program), 0);
+    EXPECT_EQ(SavedColours(sandbox), (Colours{{255, 255, 0, 0, 0, 255}}));
+}
+
+TEST(ProgramColours, ColoursOfTheConfigurationShowInTheSmallWindowsBoxToo)
+{
+    ProgramSandbox sandbox(1280, 1024);
+    std::ofstream(sandbox.configFile()) << "[USER]\nFOR_640=1\n[USUÁRIO]\nActR=12\nActG=34\nActB=56\nAltR=300\nAltG=-4\nAltB=7\n";
+    const pid_t program = StartSession(sandbox, "ready 0 0 800 600\n");
+    ASSERT_GT(program, 0);
+    const skin::Rect cores = skin::PanelButtons(0)[std::size_t(skin::ButtonIndexByControl(0, skin::kColourToolsControl))]
+                                 .placeIn(SkinVariant::Small);
+    const skin::ColourPanelLayout layout = skin::ColourPanelLayoutFor(SkinVariant::Small);
+    const skin::Point bar = layout.toolbar;
+    const skin::Rect swap = skin::PanelButtons(layout.toolbarPanel)[0].small;
+    Expect(sandbox, {{ClickAt({cores.x + bar.x + swap.x + 5, cores.y + bar.y + swap.y + 5}),
+                      "colours 255,0,7 12,34,56\n"}});  // kept within 0..255 when read
+    ASSERT_EQ(sandbox.send("key Ctrl+Q"), 0);
+    ASSERT_EQ(ProgramSandbox::wait(program), 0);
+    EXPECT_EQ(SavedColours(sandbox), (Colours{{255, 0, 7, 12, 34, 56}}));
+}
+
+}  // namespace
+}  // namespace lv::testing

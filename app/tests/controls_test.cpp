@@ -1,0 +1,376 @@
+// The skinned controls as widgets: alone on the offscreen platform, and on the main window's
+// screens where the program places them.
+
+#include "app/core/colours.h"
+#include "app/core/shell_state.h"
+#include "app/skin/colour_panel_layout.h"
+#include "app/skin/list_box_registry.h"
+#include "app/tests/shell_fakes.h"
+#include "app/widgets/angle_dial_widget.h"
+#include "app/widgets/colour_panel.h"
+#include "app/widgets/qt_text.h"
+#include "app/widgets/readout.h"
+#include "app/widgets/skin_geometry.h"
+#include "app/widgets/skin_list_box.h"
+#include "app/windows/main_window.h"
+#include "common/testing/ui_recorder.h"
+
+#include <QApplication>
+#include <QColorDialog>
+#include <QHelpEvent>
+#include <QTest>
+#include <QTimer>
+#include <QToolTip>
+#include <QWheelEvent>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace lv::app {
+namespace {
+
+// The picture of a widget as it paints now.
+QImage Shot(QWidget& widget)
+{
+    return widget.grab().toImage();
+}
+
+TEST(ReadoutWidget, AReadoutThirtyHighPaintsInTheSharedFontOfTwentyGreenOnBlack)
+{
+    QWidget parent;
+    parent.resize(300, 200);
+    auto first = std::make_unique<Readout>(parent);
+    first->setGeometry(10, 10, 80, 30);
+    first->setText(QStringLiteral("123"));
+    const QImage shot = Shot(*first);
+    EXPECT_EQ(Readout::SharedFontHeight(), 20);
+    EXPECT_EQ(shot.pixelColor(1, 1), QColor(Qt::black));
+    bool green = false;
+    for (int y = 0; y < shot.height() && !green; ++y)
+        for (int x = 0; x < shot.width() && !green; ++x)
+            green = shot.pixelColor(x, y) == QColor(0, 255, 0);
+    EXPECT_TRUE(green) << "the text is pure green";
+
+    Readout second(parent);
+    second.setGeometry(10, 60, 120, 50);
+    Shot(second);
+    EXPECT_EQ(Readout::SharedFontHeight(), 20) << "one font for every readout, made by the first paint";
+    first.reset();
+    EXPECT_EQ(Readout::SharedFontHeight(), 0) << "a readout's end takes the font with it";
+    Shot(second);
+    EXPECT_EQ(Readout::SharedFontHeight(), 36);
+
+    EXPECT_EQ(parent.childAt(QPoint(20, 70)), nullptr) << "the mouse goes through to the parent";
+}
+
+class SwatchParent final : public QWidget {
+public:
+    bool event(QEvent* event) override
+    {
+        if (int(event->type()) == kSwatchColourRequest) {
+            auto* request = static_cast<SwatchColourRequest*>(event);
+            asked.push_back(request->controlId());
+            if (answer)
+                request->setColour(request->controlId() == 7 ? Qt::red : Qt::cyan);
+            return true;
+        }
+        return QWidget::event(event);
+    }
+    std::vector<int> asked;
+    bool answer = true;
+};
+
+TEST(ColourSwatchWidget, EachPaintAsksTheParentWithItsIdAndFillsWithTheAnswer)
+{
+    SwatchParent parent;
+    ColourSwatch seven(parent, 7);
+    ColourSwatch eight(parent, 8);
+    seven.setGeometry(0, 0, 20, 20);
+    eight.setGeometry(30, 0, 20, 20);
+    EXPECT_EQ(Shot(seven).pixelColor(0, 0), QColor(Qt::red));
+    EXPECT_EQ(Shot(eight).pixelColor(19, 19), QColor(Qt::cyan)) << "no frame: the corner too";
+    EXPECT_EQ(parent.asked, (std::vector<int>{7, 8}));
+    parent.answer = false;
+    EXPECT_EQ(Shot(seven).pixelColor(10, 10), QColor(Qt::black));
+}
+
+TEST(AngleDialWidget, ClicksReportTheirAngleAfterThePaintAndOutsideTheCircleNothing)
+{
+    QWidget parent;
+    std::vector<unsigned> reported;
+    AngleDialWidget dial(parent, [&](unsigned angle) { reported.push_back(angle); });
+    dial.setGeometry(0, 0, 90, 90);  // centre (45, 45), radius 30
+    parent.show();
+    const std::pair<QPoint, unsigned> clicks[] = {{{70, 45}, 0u}, {{45, 20}, 90u}, {{45, 70}, 270u}, {{20, 45}, 180u}};
+    for (const auto& [at, angle] : clicks) {
+        QTest::mousePress(&dial, Qt::LeftButton, Qt::NoModifier, at);
+        Shot(dial);
+        ASSERT_FALSE(reported.empty());
+        EXPECT_EQ(reported.back(), angle);
+        QTest::mouseRelease(&dial, Qt::LeftButton, Qt::NoModifier, at);
+    }
+    const std::size_t before = reported.size();
+    QTest::mousePress(&dial, Qt::LeftButton, Qt::NoModifier, QPoint(88, 45));
+    QTest::mousePress(&dial, Qt::RightButton, Qt::NoModifier, QPoint(55, 35));
+    QMouseEvent rightDrag(QEvent::MouseMove, QPointF(55, 35), QPointF(55, 35), Qt::NoButton, Qt::RightButton, Qt::NoModifier);
+    QApplication::sendEvent(&dial, &rightDrag);
+    Shot(dial);
+    EXPECT_EQ(reported.size(), before) << "outside the circle, and the right button, change nothing";
+    EXPECT_EQ(dial.dial().stored(), (skin::Point{20, 45}));
+
+    QMouseEvent leftDrag(QEvent::MouseMove, QPointF(55, 35), QPointF(55, 35), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&dial, &leftDrag);
+    Shot(dial);
+    EXPECT_EQ(reported.back(), 45u) << "a drag with the left button points the needle";
+
+    // The needle is drawn: the pixel 20 right of the centre is black once it points right.
+    dial.setAngle(0);
+    EXPECT_EQ(Shot(dial).pixelColor(65, 45), QColor(Qt::black));
+    dial.setAngle(180);
+    EXPECT_NE(Shot(dial).pixelColor(65, 45), QColor(Qt::black));
+    EXPECT_EQ(reported.size(), before + 1) << "angles the program sets are not reported";
+}
+
+// The main window on the build's skin, as start-up creates it, in the large variant.
+class ScreenControls : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Shell().displayBitsPerPixel = 24;
+        Shell().screenMode = QueryScreenMode(ScreenSize{1280, 1024}, 0);
+        Shell().config.activeColour = {255, 255, 0};
+        Shell().config.secondaryColour = {0, 0, 255};
+        ASSERT_TRUE(window.create());
+    }
+    SkinPanelWidget& panel(int level) const { return *window.skin()->panelAt(level); }
+    void hover(QWidget& widget, QPoint at)
+    {
+        QMouseEvent move(QEvent::MouseMove, at, widget.mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+        QApplication::sendEvent(&widget, &move);
+    }
+    int visibleTooltips() const
+    {
+        int count = 0;
+        for (const QWidget* popup : window.findChildren<QWidget*>(QStringLiteral("PDPopup")))
+            count += popup->isVisible() ? 1 : 0;
+        return count;
+    }
+
+    testing::UiRecorder ui;
+    RecordingOpener opener;
+    FakeImageWindows images;
+    TestHooks hooks;
+    MainWindow window{opener, images, hooks, [] {}};
+};
+
+class RecordingLists final : public ScreenCode {
+public:
+    void listPicked(const skin::ListNotification& n, skin::ListBox& list) override
+    {
+        char text[skin::kListBoxItemBytes];
+        list.send(skin::kListGetText, list.send(skin::kListGetSelection), {}, text);
+        picks.push_back({n.message, list.selection(), text});
+    }
+    struct Pick {
+        int message;
+        int selection;
+        std::string text;
+        bool operator==(const Pick&) const = default;
+    };
+    std::vector<Pick> picks;
+};
+
+TEST_F(ScreenControls, TheAlbumListShowsItsItemsAndTellsTheScreenOfEachPick)
+{
+    RecordingLists albums;
+    window.setScreenCode(18, &albums);
+    skin::ListBox* list = window.listBox(skin::kAlbumListControl);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(window.listBox(201), nullptr);
+    for (const char* name : {"Férias", "Natal", "Aniversário", "Praia", "Casamento", "Formatura", "[Novo]"})
+        list->send(skin::kListAddString, 0, name);
+
+    ASSERT_TRUE(window.switchScreen(18));
+    auto* box = panel(1).findChild<SkinListBox*>(kListBoxClass);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->geometry(), *panel(1).controlRect(skin::kAlbumListControl)) << "in the panel's region 200";
+    EXPECT_EQ(&box->list(), list);
+    const skin::Slider& slider = *box->popup().input().slider(skin::kListThumb);
+    EXPECT_EQ(slider.maximum, 2) << "7 items in 5 rows";
+
+    const QRect second = box->rowRect(1);
+    QTest::mouseClick(&box->popup(), Qt::LeftButton, Qt::NoModifier, second.center());
+    QTest::mouseClick(&box->popup(), Qt::LeftButton, Qt::NoModifier, box->rowRect(3).center());
+    EXPECT_EQ(albums.picks, (std::vector<RecordingLists::Pick>{{1124, 1, "Natal"}, {1126, 3, "Praia"}}));
+    EXPECT_NE(Shot(*box).pixel(box->rowRect(3).center() + QPoint(60, 0)),
+              Shot(*box).pixel(box->rowRect(4).center() + QPoint(60, 0)))
+        << "the selected row shows its picture";
+
+    QWheelEvent wheel(QPointF(second.center()), box->mapToGlobal(QPointF(second.center())), QPoint(), QPoint(0, -240),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&box->popup(), &wheel);
+    EXPECT_EQ(list->firstVisible(), 2) << "two notches down, at the end";
+    EXPECT_EQ(box->popup().input().slider(skin::kListThumb)->value, 2) << "the thumb follows";
+    QTest::mouseClick(&box->popup(), Qt::LeftButton, Qt::NoModifier, box->rowRect(4).center());
+    EXPECT_EQ(albums.picks.back(), (RecordingLists::Pick{1126, 6, "[Novo]"}));
+
+    // Another screen and back: the items and the selection stay.
+    ASSERT_TRUE(window.switchScreen(2));
+    list->send(skin::kListAddString, 0, "Nova viagem");
+    ASSERT_TRUE(window.switchScreen(18));
+    auto* again = panel(1).findChild<SkinListBox*>(kListBoxClass);
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->list().count(), 8);
+    EXPECT_EQ(again->list().selection(), 6);
+    EXPECT_EQ(again->popup().input().slider(skin::kListThumb)->maximum, 3);
+}
+
+TEST_F(ScreenControls, TheSliderScrollsTheListAndCreationIsRefusedTwiceOrWithoutAnEntry)
+{
+    ASSERT_TRUE(window.switchScreen(11));
+    auto* fonts = panel(1).findChild<SkinListBox*>(kListBoxClass);
+    ASSERT_NE(fonts, nullptr);
+    EXPECT_EQ(&fonts->list(), window.listBox(skin::kFontListControl));
+    for (int i = 0; i < 40; ++i)
+        fonts->list().addString("Fonte " + std::to_string(i));
+    const skin::Rect track = fonts->popup().input().slider(skin::kListThumb)->track;
+    const QPoint bottom(track.x + track.width / 2, track.bottom() - 2);
+    QTest::mouseClick(&fonts->popup(), Qt::LeftButton, Qt::NoModifier, bottom);
+    EXPECT_EQ(fonts->list().firstVisible(), fonts->list().sliderMaximum()) << "a click at the track's end";
+
+    SkinListBoxes& lists = window.skin()->listBoxes();
+    EXPECT_EQ(lists.create(panel(1), skin::kFontListControl), nullptr) << "already shown";
+    EXPECT_EQ(lists.create(panel(1), 999), nullptr) << "no registry entry";
+    EXPECT_EQ(lists.create(panel(1), skin::kAlbumListControl), nullptr) << "this panel has no region 200";
+
+    ASSERT_TRUE(window.switchScreen(27));
+    EXPECT_NE(panel(2).findChild<SkinListBox*>(kListBoxClass), nullptr) << "the effects list of screen 27";
+}
+
+TEST_F(ScreenControls, TheTooltipComesAfterItsDelayAndOnlyOneShowsAtATime)
+{
+    ASSERT_TRUE(window.switchScreen(2));
+    const QPoint undo = window.controlRect(149)->center();
+    hover(panel(0), undo);
+    QTest::qWait(skin::kTooltipMilliseconds - 300);
+    EXPECT_EQ(visibleTooltips(), 0) << "not before its second";
+    QTest::qWait(450);
+    EXPECT_EQ(visibleTooltips(), 1);
+
+    // A button of the nested panel: the first tooltip goes, then the new one comes alone.
+    SkinPanelWidget& page = panel(1);
+    const skin::Rect tile = page.input().control(int(page.input().size()) - 1).rect;
+    hover(page, ToQRect(tile).center());
+    EXPECT_EQ(visibleTooltips(), 0);
+    QTest::qWait(skin::kTooltipMilliseconds + 150);
+    EXPECT_EQ(visibleTooltips(), 1);
+    auto* popup = page.findChild<QWidget*>(QStringLiteral("PDPopup"));
+    ASSERT_NE(popup, nullptr);
+    EXPECT_TRUE(popup->isVisible()) << "the nested panel's own";
+}
+
+TEST_F(ScreenControls, SlidersShowTheirValueInAReadoutThatFollowsTheThumb)
+{
+    ASSERT_TRUE(window.switchScreen(13));
+    SkinPanelWidget& brushes = panel(2);
+    const QList<Readout*> readouts = brushes.findChildren<Readout*>();
+    ASSERT_EQ(readouts.size(), 2) << "size and density";
+    int thumb = -1;
+    for (int i = 0; i < int(brushes.input().size()) && thumb < 0; ++i)
+        if (brushes.input().slider(i))
+            thumb = i;
+    const skin::Slider& slider = *brushes.input().slider(thumb);
+    const Readout* readout = readouts[0]->geometry().top() == slider.track.y ? readouts[0] : readouts[1];
+    EXPECT_EQ(readout->text(), "50");
+    EXPECT_GE(readout->geometry().left(), slider.track.right()) << "beside its track";
+
+    const QPoint from = ToQRect(slider.thumb).center();
+    QTest::mousePress(&brushes, Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(&brushes, from + QPoint(slider.track.width, 0));
+    EXPECT_EQ(readout->text(), "100") << "while dragged";
+    QTest::mouseRelease(&brushes, Qt::LeftButton, Qt::NoModifier, from + QPoint(slider.track.width, 0));
+    brushes.setButtonSlider(thumb, 1, 64, 16);
+    EXPECT_EQ(readout->text(), "16") << "set by the program";
+}
+
+TEST_F(ScreenControls, TheColourPanelShowsSwapsAndRestoresTheColoursInTheCoresBox)
+{
+    ASSERT_TRUE(window.switchScreen(13));
+    ColourPanel* colours = window.colourPanel();
+    ASSERT_NE(colours, nullptr);
+    EXPECT_EQ(colours->mapTo(&window, QPoint(0, 0)), window.controlRect(skin::kColourToolsControl)->topLeft());
+    const skin::ColourPanelLayout layout = skin::ColourPanelLayoutFor(skin::SkinVariant::Large);
+    const auto swatchColour = [&](const skin::Rect& r) {
+        return Shot(window).pixelColor(colours->mapTo(&window, ToQRect(r).center()));
+    };
+    EXPECT_EQ(swatchColour(layout.active), QColor(255, 255, 0));
+    EXPECT_EQ(swatchColour(layout.secondary), QColor(0, 0, 255));
+
+    MiniToolbar& bar = colours->toolbar();
+    const QPoint swap = ToQRect(bar.bar().button(0).rect).center();
+    QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, swap);
+    EXPECT_EQ(Shell().config.activeColour, (RgbTriple{0, 0, 255}));
+    EXPECT_EQ(Shell().config.secondaryColour, (RgbTriple{255, 255, 0}));
+    EXPECT_EQ(swatchColour(layout.active), QColor(0, 0, 255));
+    EXPECT_EQ(swatchColour(layout.secondary), QColor(255, 255, 0));
+
+    SetActiveColour({10, 20, 30});  // what the colour picker does
+    EXPECT_EQ(swatchColour(layout.active), QColor(10, 20, 30)) << "the panel hears of outside changes";
+    QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, ToQRect(bar.bar().button(1).rect).center());
+    EXPECT_EQ(Shell().config.activeColour, (RgbTriple{255, 255, 0}));
+    EXPECT_EQ(Shell().config.secondaryColour, (RgbTriple{0, 0, 255}));
+
+    // The hot button cools once the timer finds the pointer gone from the bar.
+    QPoint pointer = swap;
+    bar.setPointerSource([&] { return pointer; });
+    hover(bar, swap);
+    auto* hotTimer = bar.findChild<QTimer*>(QStringLiteral("timer %1").arg(skin::kBarHotTimer));
+    ASSERT_NE(hotTimer, nullptr);
+    EXPECT_TRUE(hotTimer->isActive());
+    EXPECT_EQ(bar.bar().state(0), skin::BarState::Hot);
+    QTest::qWait(2 * skin::kBarHotMilliseconds);
+    EXPECT_EQ(bar.bar().state(0), skin::BarState::Hot) << "the pointer is still there";
+    pointer = QPoint(-5, -5);
+    QTest::qWait(2 * skin::kBarHotMilliseconds);
+    EXPECT_EQ(bar.bar().state(0), skin::BarState::Normal);
+    EXPECT_FALSE(hotTimer->isActive());
+
+    QHelpEvent help(QEvent::ToolTip, swap, bar.mapToGlobal(swap));
+    QApplication::sendEvent(&bar, &help);
+    EXPECT_EQ(QToolTip::text(), StringText(35095)) << "a standard tooltip";
+    QToolTip::hideText();
+
+    ASSERT_TRUE(window.switchScreen(28));
+    EXPECT_EQ(window.colourPanel(), nullptr) << "the Internet window has no Cores box";
+}
+
+TEST_F(ScreenControls, AClickOnASwatchChoosesItsColourInTheColourDialog)
+{
+    ASSERT_TRUE(window.switchScreen(2));
+    ColourPanel* colours = window.colourPanel();
+    ASSERT_NE(colours, nullptr);
+    const QRect secondary = colours->swatch(kSecondarySwatch).geometry();
+    QTest::mouseClick(colours, Qt::LeftButton, Qt::NoModifier, secondary.center());
+    QColorDialog* dialog = colours->dialog();
+    ASSERT_NE(dialog, nullptr);
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->windowTitle(), "Cor secundária");
+    EXPECT_EQ(dialog->currentColor(), QColor(0, 0, 255));
+    QTest::mouseClick(colours, Qt::LeftButton, Qt::NoModifier, colours->swatch(kActiveSwatch).geometry().center());
+    EXPECT_EQ(colours->dialog(), dialog) << "one dialog at a time";
+
+    dialog->setCurrentColor(QColor(12, 200, 34));
+    dialog->accept();
+    EXPECT_EQ(Shell().config.secondaryColour, (RgbTriple{12, 200, 34}));
+    EXPECT_EQ(Shell().config.activeColour, (RgbTriple{255, 255, 0}));
+
+    QTest::mouseClick(colours, Qt::LeftButton, Qt::NoModifier, colours->swatch(kActiveSwatch).geometry().center());
+    ASSERT_NE(colours->dialog(), nullptr);
+    colours->dialog()->setCurrentColor(Qt::white);
+    colours->dialog()->reject();
+    EXPECT_EQ(Shell().config.activeColour, (RgbTriple{255, 255, 0})) << "a cancelled dialog changes nothing";
+}
+
+}  // namespace
+}  // namespace lv::app
