@@ -83,8 +83,6 @@ std::optional<FillRegion> SimilarRegion(LayerStack& stack, ui::Service& ui, Docu
         ui.beep();
         return std::nullopt;
     }
-    if (!MakeWorkingCopies(stack, *target))
-        return std::nullopt;
     const DocumentRect place{area.left - l.left, area.top - l.top, area.right - l.left, area.bottom - l.top};
     const bool whole = place == DocumentRect{0, 0, image.width(), image.height()};
     HDIB cutImage, cutMask;
@@ -136,8 +134,6 @@ std::optional<FillRegion> WholeRegion(LayerStack& stack, ui::Service& ui)
             return std::nullopt;
         }
     }
-    if (!MakeWorkingCopies(stack, *target))
-        return std::nullopt;
     FillRegion region{AllocateSelectionMask(area.right - area.left, area.bottom - area.top), area, false};
     if (!region.marked)
         return std::nullopt;
@@ -154,6 +150,8 @@ std::optional<FillRegion> WholeRegion(LayerStack& stack, ui::Service& ui)
 
 void PutFilledRegion(LayerStack& stack, const PaintTarget& target, const FillRegion& region, HDIB filled, bool setMask)
 {
+    // After the caller's undo step, so undoing takes the working copies away again.
+    MakeWorkingCopies(stack, target);
     LayerRecord& layer = *target.layer;
     const DocumentRect& a = region.area;
     const int left = a.left - target.rect.left, top = a.top - target.rect.top, width = a.right - a.left;

@@ -32,9 +32,11 @@ std::optional<DocumentRect> StampPicture(LayerStack& stack, ui::Service& ui, Doc
                             std::min(placed.bottom, l.bottom)};
     if (area.left >= area.right || area.top >= area.bottom)
         return std::nullopt;
-    if (!MakeWorkingCopies(stack, *target))
-        return std::nullopt;
     RecordUndoStep(stack, kUndoPaintStroke);
+    if (!MakeWorkingCopies(stack, *target)) {
+        WithdrawUndoStep(stack);
+        return std::nullopt;
+    }
     LayerRecord& layer = *target->layer;
     HDIB& image = layer.image.write();
     HDIB& mask = layer.mask.write();
