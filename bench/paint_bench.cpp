@@ -127,7 +127,7 @@ std::string pillowScript()
     for (int x = 8; x <= kStrokeLength; x += 8)
         points += ",(" + std::to_string(kStrokeLeft + x) + "," + std::to_string(kStrokeY + (x / 8 % 5) - 2) + ")";
     points += "]";
-    return "python3 -c 'import time\nfrom PIL import Image, ImageDraw\nim = Image.open(\"" + photoFile() +
+    return "/usr/bin/python3 -c 'import time\nfrom PIL import Image, ImageDraw\nim = Image.open(\"" + photoFile() +
            "\").convert(\"RGB\")\nd = ImageDraw.Draw(im)\npts = " + points +
            "\nt = time.process_time()\nfor i in range(5): d.line(pts, fill=(250,30,60), width=32, joint=\"curve\")\n"
            "print((time.process_time() - t) * 1000 / 5)'";
