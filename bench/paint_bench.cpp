@@ -260,3 +260,5 @@ BENCHMARK(BM_PatternFill)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 }  // namespace
 }  // namespace lv::bench
+
+BENCHMARK_MAIN();
