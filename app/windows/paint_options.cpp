@@ -125,7 +125,7 @@ void PaintOptionsPanels::sliderReleased(int panelId, int button, int value)
 
 void PaintOptionsPanels::choosePicture(bool stamp)
 {
-    const std::filesystem::path folder = ProgramFile(stamp ? "stamps" : "textures");
+    const std::filesystem::path folder = ProgramFile(stamp ? "stamps" : "sysalbum/texture");
     const QString chosen = QFileDialog::getOpenFileName(
         window_, QString::fromUtf8(stamp ? "Carimbos" : "Texturas"), QString::fromStdString(folder.string()),
         QStringLiteral("*.bmp *.BMP *.png *.PNG *.jpg *.JPG"), nullptr, QFileDialog::DontUseNativeDialog);

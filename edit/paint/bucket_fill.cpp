@@ -31,6 +31,15 @@ HDIB cut(const HDIB& source, const DocumentRect& place)
     return out;
 }
 
+// Where a fill may work: the layer, cut to the selection rectangle when there is one.
+DocumentRect workArea(const LayerStack& stack, const DocumentRect& l)
+{
+    if (!stack.selectionActive)
+        return l;
+    const DocumentRect& s = stack.selectionRect;
+    return {std::max(s.left, l.left), std::max(s.top, l.top), std::min(s.right, l.right), std::min(s.bottom, l.bottom)};
+}
+
 }  // namespace
 
 HDIB FillSelectedPixels(const HDIB& picture, const HDIB& marked, int transparency, std::array<std::uint8_t, 3> colour)
@@ -66,11 +75,7 @@ std::optional<FillRegion> SimilarRegion(LayerStack& stack, ui::Service& ui, Docu
     if (!target)
         return std::nullopt;
     const DocumentRect& l = target->rect;
-    DocumentRect area = l;
-    if (stack.selectionActive) {
-        const DocumentRect& s = stack.selectionRect;
-        area = {std::max(s.left, l.left), std::max(s.top, l.top), std::min(s.right, l.right), std::min(s.bottom, l.bottom)};
-    }
+    const DocumentRect area = workArea(stack, l);
     const HDIB& image = target->layer->image.read();
     const HDIB& mask = target->layer->mask.read();
     const bool inside = point.x >= area.left && point.y >= area.top && point.x < area.right && point.y < area.bottom;
@@ -125,14 +130,10 @@ std::optional<FillRegion> WholeRegion(LayerStack& stack, ui::Service& ui)
     if (!target)
         return std::nullopt;
     const DocumentRect& l = target->rect;
-    DocumentRect area = l;
-    if (stack.selectionActive) {
-        const DocumentRect& s = stack.selectionRect;
-        area = {std::max(s.left, l.left), std::max(s.top, l.top), std::min(s.right, l.right), std::min(s.bottom, l.bottom)};
-        if (area.left >= area.right || area.top >= area.bottom) {
-            ui.beep();
-            return std::nullopt;
-        }
+    const DocumentRect area = workArea(stack, l);
+    if (area.left >= area.right || area.top >= area.bottom) {
+        ui.beep();
+        return std::nullopt;
     }
     FillRegion region{AllocateSelectionMask(area.right - area.left, area.bottom - area.top), area, false};
     if (!region.marked)

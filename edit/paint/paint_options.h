@@ -46,7 +46,7 @@ struct PaintOptions {
     bool darken = false;        // lighten/darken: the panel's direction (Alt swaps it)
     bool sharpen = false;       // blur/sharpen: the panel's direction (Alt swaps it)
     std::string stampName = "stamps/apple.bmp";
-    std::string textureName = "textures/bricks.bmp";
+    std::string textureName = "sysalbum/texture/bricks.bmp";
     // The pictures those names give, loaded by whoever chooses them; none makes the tool beep.
     std::shared_ptr<const HDIB> stamp;
     std::shared_ptr<const HDIB> texture;

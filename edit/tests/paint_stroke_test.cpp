@@ -5,6 +5,7 @@
 #include "edit/paint/brush_stamp.h"
 #include "edit/paint/paint_stroke.h"
 #include "edit/selection/selection.h"
+#include "edit/selection/selection_content.h"
 #include "edit/tests/paint_test_support.h"
 #include "edit/tools/stroke_tool.h"
 
@@ -297,6 +298,20 @@ TEST(PaintStroke, AStrokeChangesNothingOutsideTheSelection)
         EXPECT_TRUE(changedInside);
         EXPECT_TRUE(w.stack->selectionAux && w.stack->floatingMask) << "the working copies were made";
     }
+}
+
+TEST(PaintStroke, PaintOnLiftedContentTravelsWithItsNextMove)
+{
+    FakeWindow w;
+    ChangeSelection(*w.stack, *RectangleRegion({20, 10, 30, 20}), CombineMode::New, kUndoShapeSelection);
+    ASSERT_TRUE(MoveSelectionContent(*w.stack, 5, 0, false));  // lifted, now over columns 25..34
+    w.toolSettings.paint.brush.size = 2;
+    w.drag(tool(1116), {{30, 15}});
+    const Rgb pen{(255 * 255 + 128) >> 8, (255 * 255 + 128) >> 8, 128 >> 8};
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {30, 15}), pen);
+    ASSERT_TRUE(MoveSelectionContent(*w.stack, 0, 8, false));
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {30, 23}), pen) << "the painted pixels moved with the content";
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {30, 15}), kBlue) << "what the content covered is back";
 }
 
 TEST(PaintStroke, RefusalsAndTheUndoStep)

@@ -26,6 +26,15 @@ void fillLayer(FakeWindow& w, DocumentRect r, Rgb colour)
     CompositeLayers(*w.stack);
 }
 
+TEST(PaintTools, EveryPaintingAndFillToolIsRegisteredUnderItsId)
+{
+    for (const int id : {1110, 1111, 1112, 1113, 1114, 1115, 1116, 1117, 1118, 1119, 1120, 1127, 1128, 1129}) {
+        ASSERT_TRUE(Tools().find(id)) << id;
+        EXPECT_EQ(Tools().find(id)->id(), id);
+        EXPECT_EQ(Tools().find(id)->takesRightButton(), id == 1119) << id;
+    }
+}
+
 TEST(BucketFill, TransparencyFiftyMovesHalfWayAndTheRegionStopsAtOtherColours)
 {
     FakeWindow w;

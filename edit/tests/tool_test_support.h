@@ -69,13 +69,7 @@ public:
     static PointerEvent event(DocumentPoint p, Modifiers keys = {}, MouseButton button = MouseButton::Left,
                               bool down = false)
     {
-        PointerEvent e;
-        e.point = p;
-        e.client = {p.x, p.y};
-        e.button = button;
-        e.buttonDown = down;
-        e.keys = keys;
-        return e;
+        return PointerAt(p, button, down, keys);
     }
 
     std::unique_ptr<LayerStack> stack;

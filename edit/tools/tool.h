@@ -29,6 +29,14 @@ struct PointerEvent {
     Modifiers keys;
 };
 
+// An event at a document point shown at 100 % with no scrolling (client = document), as
+// the command line and the tests make them.
+inline PointerEvent PointerAt(DocumentPoint p, MouseButton button = MouseButton::Left, bool buttonDown = false,
+                              Modifiers keys = {})
+{
+    return {p, {p.x, p.y}, button, buttonDown, keys};
+}
+
 enum class ToolKey { Escape, Delete, Return, Left, Right, Up, Down, Other };
 
 struct KeyEvent {

@@ -20,6 +20,7 @@ constexpr std::string_view kUsage =
     "usage: paint IN OUT --tool NAME [--layer N] [--color R,G,B] [--secondary R,G,B] [--size S] [--speed V]\n"
     "  [--shape K] [--transparency P] [--tolerance T] [--intensity P] [--strength P] [--soft-edge] [--pressure P]\n"
     "  [--softness P] [--source X,Y] [--not-aligned] [--select L,T,R,B] [--picture FILE] [--alt] [--shift] [--json]\n"
+    "  (--picture: the stamp, the texture, or the custom brush shape 6)\n"
     "  (--stroke X1,Y1;X2,Y2;... [--rest N] | --click X,Y | --drag X1,Y1;X2,Y2)\n"
     "  NAME: pen brush airbrush eraser bucket smudge lighten darken blur sharpen clone redeye stamp gradient\n"
     "        pattern line picker";
@@ -110,17 +111,6 @@ private:
     LayerStack& stack_;
 };
 
-PointerEvent pointer(DocumentPoint p, MouseButton button, bool down, Modifiers keys)
-{
-    PointerEvent e;
-    e.point = p;
-    e.client = {p.x, p.y};
-    e.button = button;
-    e.buttonDown = down;
-    e.keys = keys;
-    return e;
-}
-
 struct Gesture {
     std::vector<DocumentPoint> points;
     int rest = 0;
@@ -130,12 +120,12 @@ struct Gesture {
 // further one, the resting moves, the release at the last.
 void perform(Tool& tool, CommandLineWindow& window, const Gesture& gesture, Modifiers keys)
 {
-    window.take(tool.press(window, pointer(gesture.points.front(), MouseButton::Left, false, keys)));
+    window.take(tool.press(window, PointerAt(gesture.points.front(), MouseButton::Left, false, keys)));
     for (std::size_t i = 1; i < gesture.points.size(); ++i)
-        window.take(tool.move(window, pointer(gesture.points[i], MouseButton::Left, true, keys)));
+        window.take(tool.move(window, PointerAt(gesture.points[i], MouseButton::Left, true, keys)));
     for (int i = 0; i < gesture.rest; ++i)
-        window.take(tool.move(window, pointer(gesture.points.back(), MouseButton::Left, true, keys)));
-    window.take(tool.release(window, pointer(gesture.points.back(), MouseButton::Left, false, keys)));
+        window.take(tool.move(window, PointerAt(gesture.points.back(), MouseButton::Left, true, keys)));
+    window.take(tool.release(window, PointerAt(gesture.points.back(), MouseButton::Left, false, keys)));
 }
 
 struct NumberOption {
@@ -241,6 +231,7 @@ int RunPaint(std::string_view, Arguments args)
         if (opened.exitCode)
             return opened.exitCode;
         o.stamp = o.texture = std::make_shared<const HDIB>(std::move(opened.image));
+        o.customShape = o.stamp;  // the dark pixels make brush shape 6
     }
 
     CommandLineWindow window(*stack);
@@ -263,7 +254,7 @@ int RunPaint(std::string_view, Arguments args)
         const auto at = ParsePointList(*source);
         if (!at || at->size() != 1)
             return usage("bad source: " + *source);
-        tool->press(window, pointer(at->front(), MouseButton::Right, false, {}));
+        tool->press(window, PointerAt(at->front(), MouseButton::Right, false, {}));
     }
     perform(*tool, window, gesture, {parsed.has("--shift"), false, parsed.has("--alt")});
     if (window.service.messages > 0)

@@ -13,7 +13,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 
 namespace lv::testing {
 namespace {
@@ -76,17 +75,7 @@ TEST(PaintUndo, StrokesFillsSelectionsAndLayerStepsMixInAnyOrder)
 
     for (std::size_t i = 1; i < h.states.size(); ++i)
         ASSERT_NE(h.states[i - 1], h.states[i]) << "step " << i << " changed something";
-    std::mt19937 random(11);
-    const int last = int(h.states.size()) - 1;
-    for (int move = 0; move < 300; ++move) {
-        const bool back = h.position == last || (h.position > 0 && random() % 2);
-        if (back)
-            h.undo();
-        else
-            h.redo();
-        if (::testing::Test::HasFatalFailure())
-            return;
-    }
+    h.randomWalk(300, 11);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 
 #include <cstring>
 #include <functional>
+#include <random>
 #include <gtest/gtest.h>
 #include <memory>
 #include <sstream>
@@ -107,6 +108,21 @@ struct History {
         ASSERT_TRUE(table.redo(open.doc(), kWindow));
         ++position;
         ASSERT_EQ(Fingerprint(open.doc()), states[std::size_t(position)]) << "after redo to state " << position;
+    }
+    // Undoes and redoes at random (always within the history), checking every state.
+    void randomWalk(int moves, unsigned seed)
+    {
+        std::mt19937 random(seed);
+        const int last = int(states.size()) - 1;
+        for (int move = 0; move < moves; ++move) {
+            const bool back = position == last || (position > 0 && random() % 2);
+            if (back)
+                undo();
+            else
+                redo();
+            if (::testing::Test::HasFatalFailure())
+                return;
+        }
     }
     UndoTable table{64};
     OpenDocument open;
