@@ -35,6 +35,13 @@ next_state() {
   grep '^state' "$log" | sed -n "$(($1 + 1))p"
 }
 pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info:; }
+# Whether an "srgb(R,G,B)" colour is within 16 of yellow: how many dabs land depends on how
+# many mouse moves the window gets, which a loaded machine merges.
+yellowish() {
+  local r g b
+  IFS=', ' read -r r g b <<< "$(echo "$1" | tr -d 'srgb()')"
+  [ "$r" -ge 239 ] && [ "$g" -ge 239 ] && [ "$b" -le 16 ]
+}
 shown_at() {
   rm -f "$WORK/dump.bmp"
   send "dump $WORK/dump.bmp"
@@ -63,7 +70,8 @@ xdotool mousemove $(doc 20 50) mousedown 1
 for x in $(seq 22 2 120); do xdotool mousemove $(doc "$x" 50); done
 xdotool mouseup 1
 next_state "$before" | grep -q "modified=1" || fail "the stroke did not change the document"
-[ "$(shown_at 70 50)" = "srgb(255,255,0)" ] || fail "the stroke's middle is not yellow: $(shown_at 70 50)"
+middle=$(shown_at 70 50)
+yellowish "$middle" || fail "the stroke's middle is not yellow: $middle"
 [ "$(shown_at 70 80)" = "srgb(200,40,40)" ] || fail "the stroke reached row 80"
 
 send "tool 1112"
@@ -78,7 +86,7 @@ before=$(states)
 xdotool key ctrl+z
 next_state "$before" > /dev/null
 [ "$(shown_at 200 50)" = "srgb(40,40,200)" ] || fail "undo did not take the fill back"
-[ "$(shown_at 70 50)" = "srgb(255,255,0)" ] || fail "undo of the fill took the stroke too"
+[ "$(shown_at 70 50)" = "$middle" ] || fail "undo of the fill took the stroke too"
 
 send "saveas 1 $WORK/painted.bmp"
 wait_for "^saved ok"
