@@ -9,21 +9,18 @@ void BrushDab(const Dab& dab, int transparency)
     const int s = (transparency * 255 + 50) / 100;
     const int n = dab.channels;
     for (int y = dab.clip.top; y < dab.clip.bottom; ++y) {
-        std::uint8_t* pixel = PixelFromTop(dab.image, dab.clip.left, y, n);
-        std::uint8_t* cover = PixelFromTop(dab.mask, dab.clip.left, y, 1);
-        const std::uint8_t* start = PixelFromTop(dab.startImage, dab.clip.left, y, n);
-        const std::uint8_t* startCover = PixelFromTop(dab.startMask, dab.clip.left, y, 1);
-        for (int x = dab.clip.left; x < dab.clip.right; ++x, pixel += n, start += n, ++cover, ++startCover) {
+        DabRow r(dab, y);
+        for (int x = dab.clip.left; x < dab.clip.right; ++x, r.next()) {
             const int w = dab.weight(x, y);
-            const int m = *cover;
+            const int m = *r.cover;
             if (w == 0 || (m == 0 && dab.maskLocked))
                 continue;
-            const int om = *startCover;
+            const int om = *r.startCover;
             const int covered = m == 255 ? 255 : ((64 - w) * (m + 1) + 255 * w + 32) >> 6;
             const int limitCover = 255 - s + (((om + 1) * s + 128) >> 8);
             for (int k = 0; k < n; ++k) {
                 const int colour = dab.colour[std::size_t(k)];
-                const int c = pixel[k];
+                const int c = r.pixel[k];
                 int result;
                 if (m == 255)
                     result = ((64 - w) * c + w * colour + 32) >> 6;
@@ -32,19 +29,19 @@ void BrushDab(const Dab& dab, int transparency)
                 else
                     result = 0;
                 if (s > 0 && result != colour) {
-                    const int o = start[k];
+                    const int o = r.start[k];
                     const int limit = om == 255 ? (o * s + (255 - s) * colour + 128) >> 8
                                                 : (((o * om * s) >> 8) + (255 - s) * colour) / std::max(limitCover, 1);
                     result = result >= colour ? std::max(result, limit) : std::min(result, limit);
                 }
-                pixel[k] = std::uint8_t(std::clamp(result, 0, 255));
+                r.pixel[k] = std::uint8_t(std::clamp(result, 0, 255));
             }
             if (dab.maskLocked)
                 continue;
             int newCover = covered;
             if (s > 0 && newCover != 255 - s)
                 newCover = std::min(newCover, limitCover);
-            *cover = std::uint8_t(newCover);
+            *r.cover = std::uint8_t(newCover);
         }
     }
 }

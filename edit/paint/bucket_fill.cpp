@@ -185,6 +185,19 @@ HDIB CutLayerImage(const PaintTarget& target, const DocumentRect& area)
     return cut(target.layer->image.read(), {area.left - l.left, area.top - l.top, area.right - l.left, area.bottom - l.top});
 }
 
+std::optional<FillWork> StartFill(LayerStack& stack, ui::Service& ui, std::optional<FillRegion> region)
+{
+    if (!region)
+        return std::nullopt;
+    const auto target = PaintableLayer(stack, ui);
+    if (!target)
+        return std::nullopt;
+    HDIB filled = CutLayerImage(*target, region->area);
+    if (!filled)
+        return std::nullopt;
+    return FillWork{*target, std::move(*region), std::move(filled), target->grey ? 1 : 3};
+}
+
 std::optional<DocumentRect> BucketFill(LayerStack& stack, ui::Service& ui, DocumentPoint point, RgbTriple colour,
                                        const PaintOptions& options)
 {

@@ -45,4 +45,15 @@ void PutFilledRegion(LayerStack& stack, const PaintTarget& target, const FillReg
 // The layer's image over a top-down document rectangle inside it, as a picture of its own.
 HDIB CutLayerImage(const PaintTarget& target, const DocumentRect& area);
 
+// A fill under way: the layer, the region, and a copy of the layer's pixels over the region
+// for the fill to change (`channels` bytes a pixel).
+struct FillWork {
+    PaintTarget target;
+    FillRegion region;
+    HDIB filled;
+    int channels = 3;
+};
+// Nothing when there is no region or the copy cannot be made.
+std::optional<FillWork> StartFill(LayerStack& stack, ui::Service& ui, std::optional<FillRegion> region);
+
 }  // namespace lv

@@ -38,4 +38,30 @@ inline const std::uint8_t* PixelFromTop(const HDIB& picture, int x, int row, int
     return picture.row(picture.height() - 1 - row) + std::size_t(x) * std::size_t(bytes);
 }
 
+// One row of a dab from its clip's left edge: the layer's pixels and mask now and as the
+// stroke found them. `next` steps all four one pixel right.
+struct DabRow {
+    std::uint8_t* pixel;
+    std::uint8_t* cover;
+    const std::uint8_t* start;
+    const std::uint8_t* startCover;
+    int channels;
+
+    DabRow(const Dab& dab, int y)
+        : pixel(PixelFromTop(dab.image, dab.clip.left, y, dab.channels))
+        , cover(PixelFromTop(dab.mask, dab.clip.left, y, 1))
+        , start(PixelFromTop(dab.startImage, dab.clip.left, y, dab.channels))
+        , startCover(PixelFromTop(dab.startMask, dab.clip.left, y, 1))
+        , channels(dab.channels)
+    {
+    }
+    void next()
+    {
+        pixel += channels;
+        start += channels;
+        ++cover;
+        ++startCover;
+    }
+};
+
 }  // namespace lv

@@ -38,27 +38,23 @@ RgbTriple GradientColourAt(DocumentPoint p, DocumentPoint from, DocumentPoint to
 std::optional<DocumentRect> GradientFill(LayerStack& stack, ui::Service& ui, DocumentPoint from, DocumentPoint to,
                                          RgbTriple start, RgbTriple end, GradientShape shape)
 {
-    auto region = WholeRegion(stack, ui);
-    if (!region)
+    auto work = StartFill(stack, ui, WholeRegion(stack, ui));
+    if (!work)
         return std::nullopt;
-    const auto target = PaintableLayer(stack, ui);
-    const DocumentRect& a = region->area;
-    HDIB filled = CutLayerImage(*target, a);
-    if (!filled)
-        return std::nullopt;
-    const int n = target->grey ? 1 : 3;
+    const DocumentRect& a = work->region.area;
+    const int n = work->channels;
     for (int y = a.top; y < a.bottom; ++y) {
-        const std::uint8_t* bits = MaskRowFromTop(region->marked, y - a.top);
-        std::uint8_t* pixel = PixelFromTop(filled, 0, y - a.top, n);
+        const std::uint8_t* bits = MaskRowFromTop(work->region.marked, y - a.top);
+        std::uint8_t* pixel = PixelFromTop(work->filled, 0, y - a.top, n);
         for (int x = a.left; x < a.right; ++x, pixel += n) {
             if (!MaskBitAt(bits, x - a.left))
                 continue;
-            const auto colour = LayerColour(GradientColourAt({x, y}, from, to, start, end, shape), target->grey);
+            const auto colour = LayerColour(GradientColourAt({x, y}, from, to, start, end, shape), work->target.grey);
             std::copy(colour.begin(), colour.begin() + n, pixel);
         }
     }
     RecordUndoStep(stack, kUndoPaintStroke);
-    PutFilledRegion(stack, *target, *region, std::move(filled), true);
+    PutFilledRegion(stack, work->target, work->region, std::move(work->filled), true);
     return a;
 }
 

@@ -19,15 +19,12 @@ std::optional<DocumentRect> PatternFill(LayerStack& stack, ui::Service& ui, Docu
         ui.beep();
         return std::nullopt;
     }
-    auto region = stack.selectionActive ? WholeRegion(stack, ui) : SimilarRegion(stack, ui, point, options.fillTolerance);
-    if (!region)
+    auto work = StartFill(stack, ui,
+                          stack.selectionActive ? WholeRegion(stack, ui) : SimilarRegion(stack, ui, point, options.fillTolerance));
+    if (!work)
         return std::nullopt;
-    const auto target = PaintableLayer(stack, ui);
-    const DocumentRect& a = region->area;
-    HDIB filled = CutLayerImage(*target, a);
-    if (!filled)
-        return std::nullopt;
-    const int n = target->grey ? 1 : 3;
+    const DocumentRect& a = work->region.area;
+    const int n = work->channels;
     // One texture row at a time in the layer's order, read once.
     const int tw = texture.width(), th = texture.height();
     std::vector<std::uint8_t> row(std::size_t(tw) * 3);
@@ -35,17 +32,18 @@ std::optional<DocumentRect> PatternFill(LayerStack& stack, ui::Service& ui, Docu
         const int ty = ((y % th) + th) % th;
         for (int i = 0; i < tw; ++i) {
             const SeedColour c = PictureColourAt(texture, i, ty);
-            const auto colour = LayerColour({c.red, c.green, c.blue}, target->grey);
+            const auto colour = LayerColour({c.red, c.green, c.blue}, work->target.grey);
             std::copy(colour.begin(), colour.begin() + n, row.begin() + std::ptrdiff_t(i * n));
         }
-        const std::uint8_t* bits = MaskRowFromTop(region->marked, y - a.top);
-        std::uint8_t* pixel = PixelFromTop(filled, 0, y - a.top, n);
+        const std::uint8_t* bits = MaskRowFromTop(work->region.marked, y - a.top);
+        std::uint8_t* pixel = PixelFromTop(work->filled, 0, y - a.top, n);
         for (int x = a.left; x < a.right; ++x, pixel += n)
             if (MaskBitAt(bits, x - a.left))
                 std::copy_n(row.begin() + std::ptrdiff_t((((x % tw) + tw) % tw) * n), n, pixel);
     }
     RecordUndoStep(stack, kUndoBucketFill);
-    PutFilledRegion(stack, *target, *region, std::move(filled), region->clickedTransparent || stack.selectionActive);
+    PutFilledRegion(stack, work->target, work->region, std::move(work->filled),
+                    work->region.clickedTransparent || stack.selectionActive);
     return a;
 }
 
