@@ -4,6 +4,7 @@
 #include "app/shell/screen_capture_page.h"
 #include "app/shell/video_capture_page.h"
 #include "app/windows/document_windows.h"
+#include "app/windows/print_pages.h"
 #include "app/shell/program_fonts.h"
 #include "app/shell/program_language.h"
 #include "app/shell/shell_application.h"
@@ -29,11 +30,13 @@ int main(int argc, char** argv)
     lv::app::Acquisition acquisition(documents, hooks);
     lv::app::VideoCapturePage video(acquisition, hooks);
     lv::app::ScreenCapturePage screenShots(acquisition, hooks);
+    lv::app::PrintPages printing(hooks);
     shell.setMainWindowCreated([&](lv::app::MainWindow& window) {
         documents.attach(window);
         acquisition.attach(window, shell.filters());
         video.attach(window);
         screenShots.attach(window);
+        printing.attach(window, documents);
     });
     shell.setTestCommandHandler([&](const QString& command) {
         return documents.handleTestCommand(command) || acquisition.handleTestCommand(command) ||

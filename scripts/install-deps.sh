@@ -17,7 +17,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool fonts-liberation dbus-daemon
   python3 python3-pil python3-numpy imagemagick graphicsmagick libtiff-tools netpbm
-  libjpeg-turbo-progs libvips-tools sane-utils
+  libjpeg-turbo-progs libvips-tools sane-utils poppler-utils
   python3-olefile
   # installing and packaging: the desktop's checks and CPack's Debian generator
   desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file
