@@ -90,6 +90,17 @@ inline double ChildCpuMilliseconds()
     return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
+// Runs a shell command and adds the processor time it used to `total` (milliseconds). False
+// when the command failed.
+inline bool AddCommandCpu(const std::string& commandLine, double& total)
+{
+    const double before = ChildCpuMilliseconds();
+    if (std::system((commandLine + " >/dev/null 2>&1").c_str()) != 0)
+        return false;
+    total += ChildCpuMilliseconds() - before;
+    return true;
+}
+
 // Times one shell command per iteration; skipped when the program is missing. The
 // counter child_cpu_ms is the processor time the command used per run, comparable with
 // the CPU column of in-process benchmarks when the machine is busy.

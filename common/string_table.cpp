@@ -62,6 +62,7 @@ constexpr Entry kStrings[] = {
     {2328, "Digitalizado-Sem título"},
     {2329, "Espaço de disco insuficiente ou erro no disco."},
     {2331, "Espaço de disco insuficiente para arquivo de backup! Continua a salvar?"},
+    {2340, "As ferramentas de pintura só trabalham em camadas de 24 bits ou em tons de cinza de 8 bits."},
     {2341, "Clique com o botão direito para escolher uma fonte de clonagem."},
     {2344, " Visualizar %d%%  "},
     {2348, "O tamanho da imagem é grande demais."},

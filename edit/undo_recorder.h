@@ -18,6 +18,9 @@ inline constexpr int kUndoMergeLinked = 13105;
 // Moving the selection with its content changes the current layer's pixels as well as
 // the selection, so its step keeps both.
 inline constexpr int kUndoMoveSelectionContent = 6076;
+// The bucket fill's code is one of the selection-content codes, but the fill changes the
+// current layer's pixels (and mask): its step keeps them as well.
+inline constexpr int kUndoBucketFill = 3088;
 
 class UndoRecorder {
 public:

@@ -1,6 +1,8 @@
 #include "app/core/shell_state.h"
 
+#include "app/core/paint_settings.h"
 #include "edit/compositing.h"
+#include "edit/tools/tool_settings.h"
 
 namespace lv {
 
@@ -14,6 +16,7 @@ void LoadShellState(ShellState& state, const Settings& settings, int displayBits
 {
     state.config = LoadConfiguration(settings);
     SetTransparencyGridScheme(state.config.transparencyGrid);
+    ApplyBrushConfiguration(state.config, CurrentToolSettings().paint);
     state.recent.load(settings);
     state.gamma = BuildGammaTables(state.config.gammaR, state.config.gammaG, state.config.gammaB);
     state.displayBitsPerPixel = displayBitsPerPixel;

@@ -25,7 +25,8 @@ UndoClass ClassOfUndoCode(int code)
     case kUndoLayerAdd: return UndoClass::LayerInsertion;
     case kUndoLayerDelete: return UndoClass::LayerRemoval;
     case kUndoMergeLinked: return UndoClass::LayerMerge;
-    case kUndoMoveSelectionContent: return UndoClass::SelectionContentMove;
+    case kUndoMoveSelectionContent:
+    case kUndoBucketFill: return UndoClass::SelectionContentMove;
     default: break;
     }
     const int c = code - 1000;
@@ -72,7 +73,8 @@ UndoContent ContentOfUndoCode(int code, std::span<const std::int32_t> values)
     switch (ClassOfUndoCode(code)) {
     case UndoClass::CurrentLayerPixels:
         c.layers = SavedLayers::Concerned;
-        c.documentSize = c.selectionFrame = c.selectionMask = c.selectionAux = true;
+        // The paint tools keep both working copies up to date, so both come back.
+        c.documentSize = c.selectionFrame = c.selectionMask = c.selectionAux = c.floatingMask = true;
         break;
     case UndoClass::SelectionMask: c.currentLayer = c.selectionFrame = c.selectionMask = true; break;
     case UndoClass::SelectionContent:

@@ -1,5 +1,8 @@
 #include "app/shell/shell_application.h"
 
+#include "app/core/paint_settings.h"
+#include "edit/tools/tool_settings.h"
+
 #include "app/shell/album_argument.h"
 #include "app/core/command_line.h"
 #include "app/core/configuration.h"
@@ -112,6 +115,7 @@ void ShellApplication::shutDown()
         storeLibrary_.unload();
 
     Settings settings(store_);
+    KeepBrushConfiguration(CurrentToolSettings().paint, Shell().config);
     SaveConfigurationAtExit(settings, Shell().config, Shell().recent, ExecutablePath().string());
 
     // Not WritableProgramDir: a folder that was never used need not be made just to be emptied.

@@ -4,6 +4,7 @@
 #include "app/dialogs/open_dialog.h"
 #include "app/skin/help_context.h"
 #include "app/windows/main_window.h"
+#include "app/windows/paint_options.h"
 #include "app/windows/wand_options.h"
 #include "edit/tools/tool_registry.h"
 #include "edit/tools/tool_settings.h"
@@ -602,6 +603,39 @@ TEST_P(Screens, TheWandPanelShowsAndSetsTheWandsSettingsThroughArrowsPagesFields
     EXPECT_FALSE(panel(1).input().selected(buttonIndexOf(1, Handler::SelectTool, 1101)));
     CurrentToolId() = kDefaultTool;
     wand = {};
+}
+
+TEST_P(Screens, ThePaintPanelsShowAndSetTheBrushAndTheRetouchingOptions)
+{
+    PaintOptionsPanels options(window);
+    PaintOptions& paint = CurrentToolSettings().paint;
+    const PaintOptions saved = paint;
+    paint = {};
+    paint.brush.size = 20;
+    ASSERT_TRUE(window.switchScreen(13));  // panels 0, 12, 13
+    const int sizeThumb = buttonIndexOf(2, Handler::BrushSize) + 1;
+    EXPECT_EQ(panel(2).input().slider(sizeThumb)->value, 20);
+    EXPECT_EQ(panel(2).input().slider(sizeThumb)->maximum, 32);
+    EXPECT_TRUE(panel(2).input().selected(buttonIndexOf(2, Handler::BrushShape, 1))) << "the round brush";
+
+    click(buttonOf(2, Handler::BrushShape, 4));
+    EXPECT_EQ(paint.brush.shape, 4);
+    window.handlers().call(Handler::BrushSize, 40);
+    EXPECT_EQ(paint.brush.size, 32) << "kept to the largest dab";
+    window.handlers().call(Handler::BrushSpeed, 0);
+    EXPECT_EQ(paint.brush.speed, 1);
+
+    ASSERT_TRUE(window.switchScreen(14));
+    EXPECT_EQ(panel(2).input().slider(buttonIndexOf(2, Handler::ToolStrength) + 1)->value, 50);
+    EXPECT_EQ(panel(2).input().slider(buttonIndexOf(2, Handler::BrushSize) + 1)->value, 32) << "one size for every page";
+    window.handlers().call(Handler::ToolStrength, 80);
+    EXPECT_EQ(paint.strength, 80);
+
+    ASSERT_TRUE(window.switchScreen(15));
+    EXPECT_TRUE(panel(2).input().selected(buttonIndexOf(2, Handler::CloneAligned)));
+    click(buttonOf(2, Handler::CloneAligned));
+    EXPECT_FALSE(paint.cloneAligned);
+    paint = saved;
 }
 
 TEST_P(Screens, ACancelledTemplateQuestionLeavesTheScreenAndItsButtons)

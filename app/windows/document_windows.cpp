@@ -13,6 +13,7 @@
 #include "app/shell/handler_table.h"
 #include "app/windows/image_window.h"
 #include "app/windows/main_window.h"
+#include "app/windows/paint_options.h"
 #include "app/windows/wand_options.h"
 #include "app/widgets/dib_image.h"
 #include "app/widgets/picture_rect.h"
@@ -57,6 +58,7 @@ void DocumentWindows::attach(MainWindow& mainWindow)
             mainWindow.setCommandHandler(command, [this, command] { zoomCommand(command); });
     registerHandlers();
     wandOptions_ = std::make_unique<WandOptions>(mainWindow);
+    paintOptions_ = std::make_unique<PaintOptionsPanels>(mainWindow);
 }
 
 void DocumentWindows::registerHandlers()
@@ -611,6 +613,9 @@ bool DocumentWindows::handleTestCommand(const QString& command)
         hooks_.log(QStringLiteral("saved %1").arg(save(*window) ? "ok" : "failed"));
     } else if (verb == "close") {
         closeActive();
+    } else if (verb == "tool") {
+        chooseTool(words.value(1).toInt());
+        return true;
     } else if (verb == "dialog") {
         runDialogForTest(words.value(1));
         return true;

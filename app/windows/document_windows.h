@@ -25,6 +25,7 @@ namespace lv::app {
 
 class ImageWindow;
 class MainWindow;
+class PaintOptionsPanels;
 class WandOptions;
 
 class DocumentWindows final : public DocumentOpener, public ImageWindows {
@@ -117,6 +118,7 @@ private:
     std::map<int, QPointer<ImageWindow>> windows_;
     int divider_ = 0;
     std::unique_ptr<WandOptions> wandOptions_;
+    std::unique_ptr<PaintOptionsPanels> paintOptions_;
     bool workspaceShown_ = true;  // hidden over the screens without a workspace
     mutable QRect lastWorkspace_;
     DocumentEvents events_;

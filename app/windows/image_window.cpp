@@ -546,7 +546,8 @@ void ImageWindow::apply(const ToolResult& result)
         documentChanged();
         document_->modified = 1;
     } else if (result.changed) {
-        CompositeLayers(*document_, *result.changed);
+        if (!result.composited)
+            CompositeLayers(*document_, *result.changed);
         document_->modified = 1;
     }
     if (result.changed || result.redraw || result.wholeDocument)

@@ -3,6 +3,7 @@
 #include "edit/compositing.h"
 #include "edit/selection/selection.h"
 #include "edit/tests/layer_test_support.h"
+#include "edit/tests/tool_test_support.h"
 #include "edit/tools/colour_picker_tool.h"
 #include "edit/tools/overlay_painter.h"
 #include "edit/tools/tool_registry.h"
@@ -11,94 +12,6 @@
 
 namespace lv::testing {
 namespace {
-
-// A window's side of the tools, without a window: a 40 × 30 document at 100 %.
-class FakeWindow final : public ToolContext {
-public:
-    FakeWindow()
-        : stack(EmptyDocument(40, 30))
-        , undo(*stack)
-    {
-        HDIB image = SolidPicture(40, 30, {0, 0, 200});
-        for (int y = 0; y < 10; ++y)
-            for (int x = 0; x < 10; ++x)
-                SetPixel24(image, x, 29 - y, {250, 250, 0});  // a yellow square at the top left
-        AppendLayer(*stack, std::move(image));
-        CompositeLayers(*stack);
-    }
-
-    LayerStack& document() override { return *stack; }
-    const LayerStack& document() const override { return *stack; }
-    ViewMapping mapping() const override
-    {
-        ViewMapping m;
-        m.zoom = zoom;
-        m.clip = {0, 0, 400, 300};
-        return m;
-    }
-    RgbTriple activeColour() const override { return active; }
-    RgbTriple secondaryColour() const override { return secondary; }
-    void setActiveColour(RgbTriple c) override { active = c; }
-    void setSecondaryColour(RgbTriple c) override { secondary = c; }
-    ToolSettings& settings() override { return toolSettings; }
-    const ToolSettings& settings() const override { return toolSettings; }
-    ui::Service& ui() override { return recorder; }
-    void zoomAt(int step, DocumentPoint point) override { zooms.push_back({step, point}); }
-    SurfacePoint scrollPosition() const override { return scroll; }
-    void scrollTo(SurfacePoint p) override { scroll = p; }
-
-    // Mouse helpers: press at one point, drag through others, release at the last.
-    ToolResult press(Tool& tool, DocumentPoint p, Modifiers keys = {}, MouseButton button = MouseButton::Left)
-    {
-        return tool.press(*this, event(p, keys, button));
-    }
-    ToolResult drag(Tool& tool, std::initializer_list<DocumentPoint> points, Modifiers keys = {})
-    {
-        const DocumentPoint* p = points.begin();
-        tool.press(*this, event(*p, keys));
-        for (++p; p != points.end(); ++p)
-            tool.move(*this, event(*p, keys, MouseButton::Left, true));
-        return tool.release(*this, event(*(points.end() - 1), keys));
-    }
-    ToolResult click(Tool& tool, DocumentPoint p, Modifiers keys = {})
-    {
-        tool.press(*this, event(p, keys));
-        return tool.release(*this, event(p, keys));
-    }
-    static PointerEvent event(DocumentPoint p, Modifiers keys = {}, MouseButton button = MouseButton::Left,
-                              bool down = false)
-    {
-        PointerEvent e;
-        e.point = p;
-        e.client = {p.x, p.y};
-        e.button = button;
-        e.buttonDown = down;
-        e.keys = keys;
-        return e;
-    }
-
-    std::unique_ptr<LayerStack> stack;
-    RecordingUndo undo;
-    UiRecorder recorder;
-    ToolSettings toolSettings;
-    RgbTriple active{255, 255, 0};
-    RgbTriple secondary{0, 0, 255};
-    int zoom = 0;
-    std::vector<std::pair<int, DocumentPoint>> zooms;
-    SurfacePoint scroll{50, 60};
-};
-
-Tool& tool(int id)
-{
-    Tool* t = Tools().find(id);
-    if (!t)
-        std::abort();
-    return *t;
-}
-
-constexpr Modifiers kShift{true, false, false};
-constexpr Modifiers kAlt{false, false, true};
-constexpr Modifiers kControl{false, true, false};
 
 TEST(ToolRegistry, KnowsEveryToolIdAndNamesThemInTheStatusLine)
 {

@@ -1,12 +1,18 @@
 // Every tool of the program, one line each.
 
+#include "edit/tools/bucket_fill_tool.h"
 #include "edit/tools/colour_picker_tool.h"
 #include "edit/tools/crop_tool.h"
 #include "edit/tools/freehand_select_tool.h"
+#include "edit/tools/gradient_tool.h"
 #include "edit/tools/grab_tool.h"
+#include "edit/tools/line_tool.h"
 #include "edit/tools/magic_wand_tool.h"
 #include "edit/tools/move_area_tool.h"
+#include "edit/tools/pattern_fill_tool.h"
 #include "edit/tools/shape_selection_tool.h"
+#include "edit/tools/stamp_tool.h"
+#include "edit/tools/stroke_tool.h"
 #include "edit/tools/tool_registry.h"
 #include "edit/tools/transform_tool.h"
 #include "edit/tools/trash_tool.h"
@@ -28,6 +34,20 @@ void RegisterStandardTools(ToolRegistry& tools)
     tools.add(std::make_unique<CropTool>());
     tools.add(std::make_unique<ColourPickerTool>());
     tools.add(std::make_unique<TrashTool>());
+    tools.add(std::make_unique<StampTool>());
+    tools.add(std::make_unique<GradientTool>());
+    tools.add(std::make_unique<BucketFillTool>());
+    tools.add(std::make_unique<StrokeTool>(tool_id::kAirbrush, PaintKind::Airbrush));
+    tools.add(std::make_unique<StrokeTool>(tool_id::kBrush, PaintKind::Brush));
+    tools.add(std::make_unique<StrokeTool>(tool_id::kSmudge, PaintKind::Smudge));
+    tools.add(std::make_unique<StrokeTool>(tool_id::kPen, PaintKind::Pen));
+    tools.add(std::make_unique<StrokeTool>(tool_id::kLightenDarken, PaintKind::Tone));
+    tools.add(std::make_unique<StrokeTool>(tool_id::kBlurSharpen, PaintKind::Focus));
+    tools.add(std::make_unique<StrokeTool>(tool_id::kClone, PaintKind::Clone));
+    tools.add(std::make_unique<StrokeTool>(tool_id::kEraser, PaintKind::Eraser));
+    tools.add(std::make_unique<LineTool>());
+    tools.add(std::make_unique<PatternFillTool>());
+    tools.add(std::make_unique<StrokeTool>(tool_id::kRedEye, PaintKind::RedEye));
 }
 
 }  // namespace lv

@@ -29,6 +29,14 @@ struct PointerEvent {
     Modifiers keys;
 };
 
+// An event at a document point shown at 100 % with no scrolling (client = document), as
+// the command line and the tests make them.
+inline PointerEvent PointerAt(DocumentPoint p, MouseButton button = MouseButton::Left, bool buttonDown = false,
+                              Modifiers keys = {})
+{
+    return {p, {p.x, p.y}, button, buttonDown, keys};
+}
+
 enum class ToolKey { Escape, Delete, Return, Left, Right, Up, Down, Other };
 
 struct KeyEvent {
@@ -49,11 +57,14 @@ struct ToolResult {
     bool wholeDocument = false;
     // The event was the tool's: the window does nothing else with it.
     bool handled = false;
+    // The tool rebuilt the composite over `changed` itself (a paint stroke does, dab by dab).
+    bool composited = false;
 
     static ToolResult Changed(DocumentRect rect) { return {rect, std::nullopt, false, true}; }
     static ToolResult Redraw(DocumentRect rect) { return {std::nullopt, rect, false, true}; }
     static ToolResult Document() { return {std::nullopt, std::nullopt, true, true}; }
     static ToolResult Handled() { return {std::nullopt, std::nullopt, false, true}; }
+    static ToolResult Painted(DocumentRect rect) { return {rect, std::nullopt, false, true, true}; }
     // An exclusive rectangle (right and bottom one past) as the rectangle to redraw.
     static ToolResult RedrawExclusive(DocumentRect r) { return Redraw({r.left, r.top, r.right, r.bottom}); }
 };

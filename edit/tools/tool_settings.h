@@ -1,7 +1,8 @@
 #pragma once
-// Settings the tools share for the whole session (not saved): the transform buttons'
-// choice, the move tools' keep-source switch, the magic wand's option panel.
+// Settings the tools share for the whole session: the transform buttons' choice, the move
+// tools' keep-source switch, the magic wand's option panel, the brush and paint options.
 
+#include "edit/paint/paint_options.h"
 #include "edit/selection/magic_wand.h"
 
 namespace lv {
@@ -14,6 +15,8 @@ struct ToolSettings {
     // Moving selected content leaves a copy behind instead of a transparent hole.
     bool keepSource = false;
     WandSettings wand;
+    // The brush (read from the configuration at start-up) and the painting tools' options.
+    PaintOptions paint;
 };
 
 // The session's settings.

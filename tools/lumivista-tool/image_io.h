@@ -5,6 +5,7 @@
 #include "edit/layer_stack.h"
 #include "imagelib/document_open.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -30,6 +31,11 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs);
 // Writes a composited document: the layered format for ".vlf" names, else its composite
 // by the name's extension. Returns an exit code.
 int WriteDocument(LayerStack& stack, const std::string& path, int quality);
+
+// The document as the program opens it: a layered file keeps its layers, a picture becomes
+// a one-layer document; composited. Null, with the reason shown and `exitCode` set, when
+// the file cannot be read.
+std::unique_ptr<LayerStack> OpenDocument(const std::string& path, int& exitCode);
 
 // Reports a file that could not be written, with its cause, and returns the exit code.
 int CannotWrite(const FileFailure& failure, const std::string& path);

@@ -7,6 +7,7 @@
 #include "geometry_commands.h"
 #include "info_command.h"
 #include "mail_command.h"
+#include "paint_command.h"
 #ifdef LV_TOOL_PRINTING
 #include "print_command.h"
 #endif
@@ -33,8 +34,8 @@ constexpr Command kCommands[] = {
     {"promote", "IN OUT", "widen a picture to 24 bits", lv::tool::RunDepthConversion},
     {"webpalette", "IN OUT", "reduce to the fixed 216-colour palette with error diffusion", lv::tool::RunDepthConversion},
     {"mediancut", "IN OUT", "reduce to an adaptive 256-colour palette", lv::tool::RunDepthConversion},
-    {"vlf", "info FILE [--json] | flatten FILE OUT | preview FILE OUT | make OUT --size WxH [--grey] [--quality N] LAYER... | merge IN OUT",
-     "layered documents: header and blocks, composite, preview, assembly from pictures, merging linked layers",
+    {"vlf", "info FILE [--json] | flatten FILE OUT | preview FILE OUT | make OUT --size WxH [--grey] [--quality N] LAYER... | merge IN OUT | extract FILE N IMAGE_OUT [MASK_OUT]",
+     "layered documents: header and blocks, composite, preview, assembly from pictures, merging linked layers, one layer's picture and mask",
      lv::tool::RunVlf},
     {"resize", "IN OUT WIDTH HEIGHT", "scale for quality (bilinear; nearest sample for palettes)", lv::tool::RunScale},
     {"crop", "IN OUT LEFT TOP RIGHT BOTTOM", "cut out a rectangle (rows count from the top)", lv::tool::RunCrop},
@@ -71,6 +72,10 @@ constexpr Command kCommands[] = {
      "select by wand, rectangle, ellipse or polygon (OP: wand=X,Y[,tol=R/G/B][,global][,mode=M], rect=L,T,R,B, "
      "ellipse=L,T,R,B, poly=X1/Y1/X2/Y2/...; M: new add sub and xor notold); write the mask, crop or delete",
      lv::tool::RunSelect},
+    {"paint", "IN OUT --tool NAME [--color R,G,B] [--size S] [--speed V] ... (--stroke X1,Y1;X2,Y2;... [--rest N] | --click X,Y | --drag X1,Y1;X2,Y2) [--json]",
+     "a stroke, click or drag of a painting or fill tool (pen, brush, airbrush, eraser, bucket, smudge, lighten, darken, blur, "
+     "sharpen, clone, redeye, stamp, gradient, pattern, line, picker) in top-down document pixels; see paint --help",
+     lv::tool::RunPaint},
 };
 
 void PrintHelp(std::FILE* out)

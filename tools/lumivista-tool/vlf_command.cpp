@@ -13,7 +13,8 @@ namespace lv::tool {
 namespace {
 
 constexpr std::string_view kUsage = "usage: vlf info FILE [--json] | flatten FILE OUT | preview FILE OUT | "
-                                     "make OUT --size WxH [--grey] [--quality N] LAYER... | merge IN OUT";
+                                     "make OUT --size WxH [--grey] [--quality N] LAYER... | merge IN OUT | "
+                                     "extract FILE N IMAGE_OUT [MASK_OUT]";
 
 bool readable(const std::string& path)
 {
@@ -51,6 +52,32 @@ int runMerge(Arguments args)
     return WriteDocument(*stack, parsed.positional()[1], quality.value_or(CurrentSaveOptions().jpegQuality));
 }
 
+// A layer's own picture and mask (not the composite), so scripts can see what a tool did to it.
+int runExtract(Arguments args)
+{
+    ParsedArguments parsed(args, {}, {});
+    const auto& p = parsed.positional();
+    if (!parsed.ok() || p.size() < 3 || p.size() > 4)
+        return Fail(kExitUsage, kUsage);
+    const auto index = ParseIntegerInRange(p[1], 0, kMaxLayers - 1);
+    if (!index)
+        return Fail(kExitUsage, "N must be a layer number from 0 to 31");
+    int exitCode = kExitOk;
+    auto stack = OpenDocument(p[0], exitCode);
+    if (!stack)
+        return exitCode;
+    if (!IsLayerIndex(*stack, *index))
+        return Fail(kExitUsage, p[0] + " has no layer " + p[1]);
+    const LayerRecord& layer = stack->layers[std::size_t(*index)];
+    HDIB image = CopyPicture(layer.image.read());
+    if (const int code = WritePicture(image, p[2], false))
+        return code;
+    if (p.size() < 4)
+        return kExitOk;
+    HDIB mask = CopyPicture(layer.mask.read());
+    return WritePicture(mask, p[3], false);
+}
+
 }  // namespace
 
 int RunVlf(std::string_view, Arguments args)
@@ -67,6 +94,8 @@ int RunVlf(std::string_view, Arguments args)
         return RunVlfMake(rest);
     if (sub == "merge")
         return runMerge(rest);
+    if (sub == "extract")
+        return runExtract(rest);
     return Fail(kExitUsage, "unknown vlf command " + sub + " (" + std::string(kUsage) + ")");
 }
 

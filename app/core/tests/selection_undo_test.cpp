@@ -11,49 +11,15 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <random>
 
 namespace lv::testing {
 namespace {
 
-constexpr int kWindow = 7;
 
 SelectionRegion Rect(DocumentRect r)
 {
     return *RectangleRegion(r);
 }
-
-// Runs steps on a document and keeps its state after each, then walks back and forth.
-struct History {
-    explicit History(int layers)
-        : open(table, kWindow, layers)
-    {
-        states.push_back(Fingerprint(open.doc()));
-    }
-    void step(const std::function<void(LayerStack&)>& operation)
-    {
-        states.resize(std::size_t(position) + 1);  // a new step drops what could be redone
-        operation(open.doc());
-        states.push_back(Fingerprint(open.doc()));
-        position = int(states.size()) - 1;
-    }
-    void undo()
-    {
-        ASSERT_TRUE(table.undo(open.doc(), kWindow));
-        --position;
-        ASSERT_EQ(Fingerprint(open.doc()), states[std::size_t(position)]) << "after undo to state " << position;
-    }
-    void redo()
-    {
-        ASSERT_TRUE(table.redo(open.doc(), kWindow));
-        ++position;
-        ASSERT_EQ(Fingerprint(open.doc()), states[std::size_t(position)]) << "after redo to state " << position;
-    }
-    UndoTable table{64};
-    OpenDocument open;
-    std::vector<std::string> states;
-    int position = 0;
-};
 
 TEST(SelectionUndo, EverySelectionChangeComesBackExactly)
 {
@@ -96,17 +62,7 @@ TEST(SelectionUndo, MixedSelectPaintMoveDeleteAndCropStepsUndoAndRedoInAnyOrder)
     });
     h.step([](LayerStack& d) { ASSERT_TRUE(CropToSelection(d)); });
 
-    std::mt19937 random(3);
-    const int last = int(h.states.size()) - 1;
-    for (int move = 0; move < 200; ++move) {
-        const bool back = h.position == last || (h.position > 0 && random() % 2);
-        if (back)
-            h.undo();
-        else
-            h.redo();
-        if (::testing::Test::HasFatalFailure())
-            return;
-    }
+    h.randomWalk(200, 3);
 }
 
 TEST(SelectionUndo, ANewSelectionAfterUndoingDropsTheRedoBranch)

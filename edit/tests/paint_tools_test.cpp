@@ -1,0 +1,297 @@
+// The fills and the painting tools whose effect is this program's own: each one's visible
+// effect, where it stops, and what it leaves alone.
+
+#include "edit/paint/bucket_fill.h"
+#include "edit/paint/gradient_fill.h"
+#include "edit/paint/stamp_picture.h"
+#include "edit/selection/selection.h"
+#include "edit/tests/paint_test_support.h"
+#include "edit/tools/drag_line.h"
+#include "edit/tools/stroke_tool.h"
+
+#include <gtest/gtest.h>
+
+namespace lv::testing {
+namespace {
+
+constexpr Rgb kBlue{0, 0, 200};
+constexpr Rgb kYellow{250, 250, 0};
+
+void fillLayer(FakeWindow& w, DocumentRect r, Rgb colour)
+{
+    HDIB& image = w.stack->layers[0].image.write();
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            SetPixel24(image, x, 29 - y, colour);
+    CompositeLayers(*w.stack);
+}
+
+TEST(PaintTools, EveryPaintingAndFillToolIsRegisteredUnderItsId)
+{
+    for (const int id : {1110, 1111, 1112, 1113, 1114, 1115, 1116, 1117, 1118, 1119, 1120, 1127, 1128, 1129}) {
+        ASSERT_TRUE(Tools().find(id)) << id;
+        EXPECT_EQ(Tools().find(id)->id(), id);
+        EXPECT_EQ(Tools().find(id)->takesRightButton(), id == 1119) << id;
+    }
+}
+
+TEST(BucketFill, TransparencyFiftyMovesHalfWayAndTheRegionStopsAtOtherColours)
+{
+    FakeWindow w;
+    w.toolSettings.paint.fillTransparency = 50;
+    w.active = {255, 255, 0};
+    const ToolResult result = w.press(tool(1112), {20, 20});
+    ASSERT_TRUE(result.changed);
+    EXPECT_TRUE(result.composited);
+    // T[255] = (50 + 255 * 50) / 100 = 128; blue 200 moves down by T[200] = 100.
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 20}), (Rgb{128, 128, 100}));
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {39, 0}), (Rgb{128, 128, 100}));
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {5, 5}), kYellow) << "the yellow square is not like the blue";
+    ASSERT_EQ(w.undo.steps.size(), 1u);
+    EXPECT_EQ(w.undo.steps[0].code, 3088);
+
+    const HDIB marked = [] {
+        HDIB m = AllocatePicture(3, 1, 1, 2);
+        m.row(0)[0] = 0xA0;  // pixels 0 and 2
+        return m;
+    }();
+    HDIB row = SolidPicture(3, 1, {10, 200, 255});
+    const HDIB filled = FillSelectedPixels(row, marked, 0, {0, 100, 255});
+    EXPECT_EQ(Pixel24(filled, 0, 0), (Rgb{255, 100, 0}));
+    EXPECT_EQ(Pixel24(filled, 1, 0), (Rgb{10, 200, 255})) << "unmarked pixels are copied";
+    EXPECT_EQ(Pixel24(filled, 2, 0), (Rgb{255, 100, 0}));
+}
+
+TEST(BucketFill, TransparentClicksSetTheMaskAndLockedOrOutsideClicksOnlyBeep)
+{
+    FakeWindow w;
+    for (int y = 20; y < 30; ++y)
+        for (int x = 30; x < 40; ++x)
+            SetLayerCover(*w.stack, 0, {x, y}, 0);
+    w.click(tool(1112), {35, 25});
+    EXPECT_EQ(LayerCover(*w.stack, 0, {35, 25}), 255);
+    EXPECT_EQ(LayerCover(*w.stack, 0, {30, 20}), 255);
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {35, 25}), (Rgb{255, 255, 0}));
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 20}), kBlue) << "the transparent region alone";
+
+    FakeWindow locked;
+    locked.stack->layers[0].maskLocked = true;
+    SetLayerCover(*locked.stack, 0, {35, 25}, 0);
+    const auto before = LayerBytes(*locked.stack, 0);
+    locked.click(tool(1112), {35, 25});
+    EXPECT_EQ(locked.recorder.beeps, 1);
+    ChangeSelection(*locked.stack, *RectangleRegion({0, 0, 10, 10}), CombineMode::New, kUndoShapeSelection);
+    locked.click(tool(1112), {20, 20});
+    EXPECT_EQ(locked.recorder.beeps, 2) << "outside the selection";
+    EXPECT_EQ(LayerBytes(*locked.stack, 0), before);
+    locked.click(tool(1112), {3, 3});
+    EXPECT_EQ(LayerPixel(*locked.stack, 0, {3, 3}), (Rgb{255, 255, 0}));
+    EXPECT_EQ(LayerPixel(*locked.stack, 0, {20, 20}), kBlue);
+}
+
+TEST(BucketFill, TheSelectionLimitsTheFill)
+{
+    FakeWindow w;
+    ChangeSelection(*w.stack, *EllipseRegion({12, 5, 30, 25}), CombineMode::New, kUndoShapeSelection);
+    w.click(tool(1112), {20, 15});
+    for (int y = 0; y < 30; ++y)
+        for (int x = 10; x < 40; ++x)
+            ASSERT_EQ(LayerPixel(*w.stack, 0, {x, y}) != kBlue, SelectionContains(*w.stack, {x, y})) << x << "," << y;
+}
+
+TEST(RedEye, LowersRedOnlyWhereItDominatesAndOnlyInsideTheDab)
+{
+    FakeWindow w;
+    fillLayer(w, {0, 0, 40, 30}, {200, 170, 140});  // skin: red leads only a little
+    fillLayer(w, {10, 13, 30, 17}, {210, 40, 50});  // a red eye
+    w.toolSettings.paint.brush.size = 8;
+    w.drag(tool(1129), {{15, 15}});
+    const Rgb fixed = LayerPixel(*w.stack, 0, {15, 15});
+    EXPECT_EQ(fixed, (Rgb{45, 40, 50})) << "red down to the mean of green and blue; they stay";
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {27, 15}), (Rgb{210, 40, 50})) << "red outside the dab stays";
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {15, 13}), (Rgb{45, 40, 50}));
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {15, 12}), (Rgb{200, 170, 140})) << "skin in the dab stays";
+}
+
+TEST(Clone, TheAlignedSourceKeepsItsOffsetAndTheOtherRestarts)
+{
+    const auto prepare = [](FakeWindow& w) {
+        HDIB& image = w.stack->layers[0].image.write();
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 15; ++x)
+                SetPixel24(image, x, 29 - y, {std::uint8_t(x * 10), std::uint8_t(y * 8), 77});
+        w.toolSettings.paint.brush.size = 1;
+        w.toolSettings.paint.brush.speed = 32;
+    };
+    FakeWindow w;
+    prepare(w);
+    StrokeTool clone(1119, PaintKind::Clone);
+    EXPECT_TRUE(clone.takesRightButton());
+    clone.press(w, FakeWindow::event({5, 5}, {}, MouseButton::Right));
+    w.drag(clone, {{25, 5}, {27, 5}});
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {25, 5}), LayerPixel(*w.stack, 0, {5, 5}));
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {27, 5}), LayerPixel(*w.stack, 0, {7, 5}));
+    w.drag(clone, {{30, 20}});
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {30, 20}), LayerPixel(*w.stack, 0, {10, 20})) << "the same offset, -20, 0";
+
+    FakeWindow free;
+    prepare(free);
+    free.toolSettings.paint.cloneAligned = false;
+    clone.press(free, FakeWindow::event({5, 5}, {}, MouseButton::Right));
+    free.drag(clone, {{25, 5}});
+    free.drag(clone, {{30, 20}});
+    EXPECT_EQ(LayerPixel(*free.stack, 0, {30, 20}), LayerPixel(*free.stack, 0, {5, 5})) << "each stroke starts at the source";
+
+    // The source is read as the stroke found the layer: cloning across itself repeats, not smears.
+    FakeWindow across;
+    prepare(across);
+    clone.press(across, FakeWindow::event({0, 3}, {}, MouseButton::Right));
+    across.drag(clone, {{2, 3}, {12, 3}});
+    for (int x = 2; x <= 12; ++x)
+        EXPECT_EQ(LayerPixel(*across.stack, 0, {x, 3}).r, (x - 2) * 10) << x;
+}
+
+TEST(Smudge, DragsColourAlongTheStrokeAndFades)
+{
+    FakeWindow w;
+    w.toolSettings.paint.brush.size = 4;
+    w.toolSettings.paint.brush.speed = 32;
+    w.toolSettings.paint.strength = 80;
+    w.drag(tool(1115), {{5, 5}, {25, 5}});
+    const int near = LayerPixel(*w.stack, 0, {13, 5}).r, far = LayerPixel(*w.stack, 0, {22, 5}).r;
+    EXPECT_GT(near, 0) << "yellow dragged out of the square";
+    EXPECT_GT(near, far) << "less the further it goes";
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {13, 12}), kBlue) << "off the path";
+    EXPECT_LT(LayerPixel(*w.stack, 0, {5, 5}).r, 250 + 1);
+}
+
+TEST(LightenDarken, TheButtonSideAndAltChooseTheDirectionAndStrengthTheAmount)
+{
+    FakeWindow w;
+    fillLayer(w, {0, 0, 40, 30}, {100, 100, 100});
+    w.toolSettings.paint.brush.size = 4;
+    w.drag(tool(1117), {{10, 10}});
+    const Rgb lighter = LayerPixel(*w.stack, 0, {10, 10});
+    EXPECT_GT(lighter.r, 100);
+    EXPECT_EQ(lighter.r, lighter.g);
+    w.drag(tool(1117), {{30, 10}}, kAlt);
+    EXPECT_LT(LayerPixel(*w.stack, 0, {30, 10}).r, 100);
+    w.toolSettings.paint.darken = true;
+    w.drag(tool(1117), {{30, 20}});
+    EXPECT_LT(LayerPixel(*w.stack, 0, {30, 20}).r, 100) << "the panel's direction";
+    w.toolSettings.paint.strength = 0;
+    w.drag(tool(1117), {{10, 20}});
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {10, 20}), (Rgb{100, 100, 100}));
+}
+
+TEST(BlurSharpen, BlurSoftensAnEdgeAndSharpenSteepensIt)
+{
+    FakeWindow w;
+    w.toolSettings.paint.brush.size = 6;
+    w.toolSettings.paint.strength = 100;
+    w.drag(tool(1118), {{10, 5}});
+    EXPECT_GT(LayerPixel(*w.stack, 0, {10, 5}).r, 0) << "yellow bleeds past the edge";
+    EXPECT_LT(LayerPixel(*w.stack, 0, {9, 5}).r, 250);
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 20}), kBlue) << "away from the dab";
+
+    FakeWindow s;
+    s.toolSettings.paint.brush.size = 6;
+    s.toolSettings.paint.strength = 100;
+    s.drag(tool(1118), {{10, 5}}, kAlt);
+    EXPECT_EQ(LayerPixel(*s.stack, 0, {9, 5}).r, 255) << "the bright side brighter";
+    EXPECT_EQ(LayerPixel(*s.stack, 0, {10, 5}).b, 255) << "the blue side bluer";
+}
+
+TEST(GradientFill, RunsFromExactlyTheActiveToTheSecondaryColour)
+{
+    FakeWindow w;
+    w.drag(tool(1111), {{0, 15}, {20, 3}, {39, 15}});
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {0, 0}), (Rgb{255, 255, 0}));
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {39, 29}), (Rgb{0, 0, 255}));
+    const Rgb middle = LayerPixel(*w.stack, 0, {20, 7});
+    EXPECT_NEAR(middle.r, 128, 4);
+    EXPECT_NEAR(middle.b, 128, 4);
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 7}), LayerPixel(*w.stack, 0, {20, 22})) << "linear along the drag";
+
+    FakeWindow r;
+    ChangeSelection(*r.stack, *RectangleRegion({10, 0, 40, 30}), CombineMode::New, kUndoShapeSelection);
+    r.drag(tool(1111), {{25, 15}, {35, 15}}, kShift);
+    EXPECT_EQ(LayerPixel(*r.stack, 0, {25, 15}), (Rgb{255, 255, 0}));
+    EXPECT_EQ(LayerPixel(*r.stack, 0, {15, 15}), (Rgb{0, 0, 255})) << "radial: as far as the end";
+    EXPECT_EQ(LayerPixel(*r.stack, 0, {25, 25}), (Rgb{0, 0, 255}));
+    EXPECT_EQ(LayerPixel(*r.stack, 0, {5, 15}), kBlue) << "outside the selection";
+    EXPECT_EQ(GradientColourAt({30, 15}, {25, 15}, {35, 15}, {255, 255, 0}, {0, 0, 255}, GradientShape::Radial),
+              GradientColourAt({25, 20}, {25, 15}, {35, 15}, {255, 255, 0}, {0, 0, 255}, GradientShape::Radial));
+}
+
+TEST(PatternFill, TilesTheTextureIntoTheSelectionOrTheSimilarRegion)
+{
+    FakeWindow w;
+    HDIB texture = SolidPicture(2, 2, {255, 0, 0});
+    SetPixel24(texture, 1, 1, {0, 255, 0});  // top right
+    w.toolSettings.paint.texture = std::make_shared<const HDIB>(std::move(texture));
+    ChangeSelection(*w.stack, *RectangleRegion({20, 10, 30, 20}), CombineMode::New, kUndoShapeSelection);
+    w.click(tool(1128), {25, 15});
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {21, 10}), (Rgb{0, 255, 0}));
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 10}), (Rgb{255, 0, 0}));
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {23, 11}), (Rgb{255, 0, 0}));
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {19, 10}), kBlue);
+
+    FakeWindow region;
+    region.toolSettings.paint.texture = w.toolSettings.paint.texture;
+    region.click(tool(1128), {3, 3});
+    EXPECT_EQ(LayerPixel(*region.stack, 0, {3, 2}), (Rgb{0, 255, 0}));
+    EXPECT_EQ(LayerPixel(*region.stack, 0, {3, 3}), (Rgb{255, 0, 0}));
+    EXPECT_EQ(LayerPixel(*region.stack, 0, {20, 20}), kBlue) << "the yellow square alone";
+
+    FakeWindow none;
+    none.click(tool(1128), {3, 3});
+    EXPECT_EQ(none.recorder.beeps, 1) << "no texture chosen";
+}
+
+TEST(Stamp, PutsThePictureDownSizedByTheBrushWithoutItsBackground)
+{
+    FakeWindow w;
+    HDIB picture = SolidPicture(8, 8, {255, 255, 255});
+    for (int y = 2; y < 6; ++y)
+        for (int x = 2; x < 6; ++x)
+            SetPixel24(picture, x, y, {10, 20, 30});
+    w.toolSettings.paint.stamp = std::make_shared<const HDIB>(std::move(picture));
+    w.toolSettings.paint.brush.size = 4;  // 16 pixels on the longer side
+    w.click(tool(1110), {20, 15});
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 15}), (Rgb{10, 20, 30}));
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {16, 11}), (Rgb{10, 20, 30}));
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {15, 11}), kBlue) << "the white background is left out";
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {23, 18}), (Rgb{10, 20, 30}));
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {24, 18}), kBlue);
+    EXPECT_EQ(w.undo.steps.size(), 1u);
+}
+
+TEST(Line, DrawsAStraightBrushLineOnReleaseAndShiftSnaps)
+{
+    FakeWindow w;
+    w.toolSettings.paint.brush.size = 2;
+    w.toolSettings.paint.brush.speed = 1;  // the line fills its length whatever the speed
+    Tool& line = tool(1127);
+    line.press(w, FakeWindow::event({5, 20}));
+    line.move(w, FakeWindow::event({35, 20}, {}, MouseButton::Left, true));
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 20}), kBlue) << "nothing before the release";
+    line.release(w, FakeWindow::event({35, 20}));
+    for (int x = 6; x <= 34; ++x) {  // the ends get half the overlap
+        ASSERT_GT(LayerPixel(*w.stack, 0, {x, 20}).r, 100) << x;
+        ASSERT_LT(LayerPixel(*w.stack, 0, {x, 20}).b, 120) << x;
+    }
+    EXPECT_GT(LayerPixel(*w.stack, 0, {20, 20}).r, LayerPixel(*w.stack, 0, {35, 20}).r) << "more overlap inside";
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 24}), kBlue);
+    EXPECT_EQ(w.undo.steps.size(), 1u);
+
+    w.drag(line, {{5, 26}, {30, 28}}, kShift);
+    EXPECT_GT(LayerPixel(*w.stack, 0, {28, 26}).r, 100) << "snapped level";
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {30, 29}), kBlue);
+    EXPECT_EQ(SnapTo45Degrees({0, 0}, {10, 9}), (DocumentPoint{10, 10}));
+    EXPECT_EQ(SnapTo45Degrees({0, 0}, {-3, 20}), (DocumentPoint{0, 20}));
+    EXPECT_EQ(SnapTo45Degrees({0, 0}, {-9, 8}), (DocumentPoint{-9, 9}));
+}
+
+}  // namespace
+}  // namespace lv::testing
