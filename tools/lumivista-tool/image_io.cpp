@@ -17,6 +17,7 @@
 #include "imagelib/save_options.h"
 
 #include <cstdio>
+#include <filesystem>
 
 namespace lv::tool {
 
@@ -128,6 +129,32 @@ int WriteDocument(LayerStack& stack, const std::string& path, int quality)
         return WritePicture(stack.composite, path, false);
     FileFailure failure;
     return WriteLayeredFile(path, stack, quality, &failure) ? kExitOk : CannotWrite(failure, path);
+}
+
+std::unique_ptr<LayerStack> OpenToolDocument(const std::string& path, int& exitCode)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        exitCode = Fail(kExitCannotRead, "cannot open " + path);
+        return nullptr;
+    }
+    std::unique_ptr<LayerStack> stack;
+    if (DispatchExtension(path) == "VLF") {
+        stack = ReadLayeredFile(path);
+    } else {
+        ToolPicture picture = OpenPicture(path);
+        if (picture.exitCode) {
+            exitCode = picture.exitCode;
+            return nullptr;
+        }
+        stack = CreateLayerStackFromImage(std::move(picture.image));
+    }
+    if (!stack) {
+        exitCode = Fail(kExitCannotRead, "cannot read " + path + " as a document");
+        return nullptr;
+    }
+    CompositeLayers(*stack);
+    return stack;
 }
 
 }  // namespace lv::tool

@@ -5,6 +5,7 @@
 #include "edit/layer_stack.h"
 #include "imagelib/document_open.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -33,5 +34,9 @@ int WriteDocument(LayerStack& stack, const std::string& path, int quality);
 
 // Reports a file that could not be written, with its cause, and returns the exit code.
 int CannotWrite(const FileFailure& failure, const std::string& path);
+
+// The document as the program opens it: a layered file keeps its layers, a picture becomes
+// a one-layer document. Composited; null with `exitCode` set (and the reason shown) on failure.
+std::unique_ptr<LayerStack> OpenToolDocument(const std::string& path, int& exitCode);
 
 }  // namespace lv::tool

@@ -6,6 +6,7 @@
 #include "effect_commands.h"
 #include "geometry_commands.h"
 #include "info_command.h"
+#include "layers_command.h"
 #include "psd_command.h"
 #include "select_command.h"
 #include "vlf_command.h"
@@ -50,6 +51,10 @@ constexpr Command kCommands[] = {
      "select by wand, rectangle, ellipse or polygon (OP: wand=X,Y[,tol=R/G/B][,global][,mode=M], rect=L,T,R,B, "
      "ellipse=L,T,R,B, poly=X1/Y1/X2/Y2/...; M: new add sub and xor notold); write the mask, crop or delete",
      lv::tool::RunSelect},
+    {"layers", "IN OUT OP... [--json]",
+     "layer commands through the undo table, in order (OP: new, duplicate, up, down, merge-down, flatten, current=N, "
+     "add=FILE, delete, opacity=N, hide=N, show=N, link=N, rename=N,TEXT, undo, redo)",
+     lv::tool::RunLayers},
 };
 
 void PrintHelp(std::FILE* out)

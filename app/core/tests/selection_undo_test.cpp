@@ -10,50 +10,17 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <random>
 
 namespace lv::testing {
 namespace {
 
-constexpr int kWindow = 7;
+constexpr int kWindow = History::kWindow;
 
 SelectionRegion Rect(DocumentRect r)
 {
     return *RectangleRegion(r);
 }
-
-// Runs steps on a document and keeps its state after each, then walks back and forth.
-struct History {
-    explicit History(int layers)
-        : open(table, kWindow, layers)
-    {
-        states.push_back(Fingerprint(open.doc()));
-    }
-    void step(const std::function<void(LayerStack&)>& operation)
-    {
-        states.resize(std::size_t(position) + 1);  // a new step drops what could be redone
-        operation(open.doc());
-        states.push_back(Fingerprint(open.doc()));
-        position = int(states.size()) - 1;
-    }
-    void undo()
-    {
-        ASSERT_TRUE(table.undo(open.doc(), kWindow));
-        --position;
-        ASSERT_EQ(Fingerprint(open.doc()), states[std::size_t(position)]) << "after undo to state " << position;
-    }
-    void redo()
-    {
-        ASSERT_TRUE(table.redo(open.doc(), kWindow));
-        ++position;
-        ASSERT_EQ(Fingerprint(open.doc()), states[std::size_t(position)]) << "after redo to state " << position;
-    }
-    UndoTable table{64};
-    OpenDocument open;
-    std::vector<std::string> states;
-    int position = 0;
-};
 
 TEST(SelectionUndo, EverySelectionChangeComesBackExactly)
 {

@@ -7,9 +7,13 @@
 #include "imagelib/dib_geometry.h"
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
 
 namespace lv::testing {
 
@@ -76,5 +80,38 @@ inline void PaintCurrentLayer(LayerStack& s, std::uint8_t value)
     HDIB& mask = l.mask.write();
     std::memset(mask.pixels(), value / 2, mask.stride() * std::size_t(mask.height()));
 }
+
+// Runs steps on a document and keeps its state after each, then walks back and forth.
+struct History {
+    static constexpr int kWindow = 7;
+    explicit History(int layers)
+        : open(table, kWindow, layers)
+    {
+        states.push_back(Fingerprint(open.doc()));
+    }
+    void step(const std::function<void(LayerStack&)>& operation)
+    {
+        states.resize(std::size_t(position) + 1);  // a new step drops what could be redone
+        operation(open.doc());
+        states.push_back(Fingerprint(open.doc()));
+        position = int(states.size()) - 1;
+    }
+    void undo()
+    {
+        ASSERT_TRUE(table.undo(open.doc(), kWindow));
+        --position;
+        ASSERT_EQ(Fingerprint(open.doc()), states[std::size_t(position)]) << "after undo to state " << position;
+    }
+    void redo()
+    {
+        ASSERT_TRUE(table.redo(open.doc(), kWindow));
+        ++position;
+        ASSERT_EQ(Fingerprint(open.doc()), states[std::size_t(position)]) << "after redo to state " << position;
+    }
+    UndoTable table{64};
+    OpenDocument open;
+    std::vector<std::string> states;
+    int position = 0;
+};
 
 }  // namespace lv::testing
