@@ -24,6 +24,7 @@
 #include "app/skin/help_context.h"
 #include "app/skin/keyboard.h"
 #include "common/ui_service.h"
+#include "edit/layer_commands.h"
 #include "edit/layers.h"
 #include "edit/selection/selection.h"
 #include "edit/selection/selection_content.h"
@@ -56,6 +57,7 @@ void DocumentWindows::attach(MainWindow& mainWindow)
         if (ZoomForCommand(command, 0, {1, 1}, {1, 1}))
             mainWindow.setCommandHandler(command, [this, command] { zoomCommand(command); });
     registerHandlers();
+    registerLayerHandlers();
     wandOptions_ = std::make_unique<WandOptions>(mainWindow);
 }
 
@@ -178,7 +180,7 @@ void DocumentWindows::deleteSelectionOrLayer(ImageWindow& window)
             window.apply(ToolResult::Changed({changed->left, changed->top, changed->right - 1, changed->bottom - 1}));
         return;
     }
-    if (!DeleteLayer(doc, doc.currentLayer, true)) {
+    if (!DeleteLayerOrSelection(doc)) {
         ui::Current().beep();
         return;
     }
@@ -527,6 +529,12 @@ void DocumentWindows::logState() const
         line << " box=[" << mainWindow_->zoomReadout().toStdString() << "]";
     const QWidget* modal = QApplication::activeModalWidget();
     line << " modal=" << (modal ? modal->objectName().toStdString() : "-");
+    if (const ImageWindow* window = active()) {
+        line << " names=[";
+        for (int i = 0; i < window->document().layerCount; ++i)
+            line << (i ? "|" : "") << window->document().layers[std::size_t(i)].name;
+        line << "]";
+    }
     hooks_.log(QString::fromStdString(line.str()));
 }
 
@@ -596,6 +604,24 @@ bool DocumentWindows::handleTestCommand(const QString& command)
         hooks_.log(QStringLiteral("saved %1").arg(saved ? "ok" : "failed"));
     } else if (verb == "save" && window) {
         hooks_.log(QStringLiteral("saved %1").arg(save(*window) ? "ok" : "failed"));
+    } else if (verb == "copy") {
+        copy();
+    } else if (verb == "paste") {
+        paste();
+    } else if (verb == "layer" && window) {
+        // "layer new|duplicate|merge|flatten|up|down": the layer commands of the editing screen.
+        const QString which = words.value(1);
+        const std::map<QString, std::function<bool(LayerStack&)>> commands = {
+            {"new", NewTransparentLayer},
+            {"duplicate", DuplicateCurrentLayer},
+            {"merge", MergeDown},
+            {"flatten", FlattenLayers},
+            {"up", [](LayerStack& d) { return MoveCurrentLayer(d, true); }},
+            {"down", [](LayerStack& d) { return MoveCurrentLayer(d, false); }},
+        };
+        const auto it = commands.find(which);
+        if (it == commands.end() || !layerCommand(it->second))
+            hooks_.log(QStringLiteral("layer %1 refused").arg(which));
     } else if (verb == "close") {
         closeActive();
     } else if (verb == "dialog") {

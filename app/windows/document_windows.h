@@ -70,6 +70,12 @@ public:
     // otherwise the current layer.
     void deleteSelectionOrLayer(ImageWindow& window);
 
+    // The layer commands and the clipboard on the active window; a refused command beeps.
+    bool layerCommand(const std::function<bool(LayerStack&)>& run);
+    void copy();
+    void paste();
+    void openAsLayer();
+
     bool save(ImageWindow& window);
     bool saveAs(ImageWindow& window);
     void newPicture();
@@ -95,6 +101,7 @@ private:
     ImageWindow* onSide(Side side) const;
     QRect workspace() const;
     void registerHandlers();
+    void registerLayerHandlers();
     bool openFile(std::string path);
     void exchangeStep(bool (UndoTable::*step)(LayerStack&, int));
     bool writeAs(ImageWindow& window, std::string path, int saveType);
