@@ -283,21 +283,19 @@ std::optional<ClipboardLayer> ParseClipboardLayer(std::span<const std::uint8_t> 
     return piece;
 }
 
-bool PasteLayer(LayerStack& stack, const ClipboardLayer& piece)
+bool PasteLayer(LayerStack& stack, ClipboardLayer piece)
 {
-    const LayerRecord& from = piece.layer;
+    LayerRecord& from = piece.layer;
     if (!from.image || !from.mask || stack.width == 0)
         return false;
     const bool grey = stack.bitCount == 8;
-    HDIB image, mask;
-    if (from.kind == LAYER_MASK) {
+    // A piece nobody else holds gives its pictures up without a copy.
+    HDIB image = from.image.release();
+    HDIB mask = from.mask.release();
+    if (from.kind == LAYER_MASK && image) {
         // The pasted picture masks a white layer.
-        const HDIB& picture = from.image.read();
-        mask = HasExactGreyTable(picture) ? DibDuplicate(picture) : ConvertToGrey(picture);
-        image = mask ? DibCreate(picture.width(), picture.height(), 0xFFFFFFu, grey) : HDIB{};
-    } else {
-        image = DibDuplicate(from.image.read());
-        mask = image ? DibDuplicate(from.mask.read()) : HDIB{};
+        mask = HasExactGreyTable(image) ? std::move(image) : ConvertToGrey(image);
+        image = mask ? DibCreate(mask.width(), mask.height(), 0xFFFFFFu, grey) : HDIB{};
     }
     if (!image || !mask)
         return false;

@@ -46,7 +46,8 @@ std::optional<ClipboardLayer> ParseClipboardLayer(std::span<const std::uint8_t> 
 // Inserts the piece above the current layer with one undo step: a mask layer comes in as
 // an image layer masked by its picture; the piece keeps its place unless it would miss the
 // document (then it is centred), and a text layer goes to the top-left corner. False, with
-// the document unchanged, when the stack is full or memory runs out.
-bool PasteLayer(LayerStack& stack, const ClipboardLayer& piece);
+// the document unchanged, when the stack is full or memory runs out. Hand the piece over
+// (std::move) when it is not needed again: its pictures then go in without a copy.
+bool PasteLayer(LayerStack& stack, ClipboardLayer piece);
 
 }  // namespace lv

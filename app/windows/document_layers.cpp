@@ -83,7 +83,7 @@ void DocumentWindows::copy()
 
 void DocumentWindows::paste()
 {
-    const auto piece = LayerFromClipboard();
+    auto piece = LayerFromClipboard();
     if (!piece)
         return;  // text from another program pastes as nothing
     ImageWindow* window = active();
@@ -91,7 +91,7 @@ void DocumentWindows::paste()
         // Nothing open: the clipboard's picture becomes a new picture.
         const HDIB& image = piece->layer.image.read();
         auto stack = CreateEmptyLayerStack(image.width(), image.height(), 24);
-        if (!stack || !PasteLayer(*stack, *piece))
+        if (!stack || !PasteLayer(*stack, std::move(*piece)))
             return;
         stack->layers[0].x = 0;
         stack->layers[0].y = 0;
@@ -99,13 +99,12 @@ void DocumentWindows::paste()
         openDocumentWindow(std::move(stack), ProcessUntitledNames().next(kNewPictureBaseString));
         return;
     }
-    const ClipboardLayer& layer = *piece;
     if (window->dragging()) {
         ui::Current().beep();
         return;
     }
     window->cancelTool();
-    if (!PasteLayer(window->document(), layer))
+    if (!PasteLayer(window->document(), std::move(*piece)))
         return;  // the stack was full: the message was shown
     window->documentChanged();
     documentEdited(*window);
