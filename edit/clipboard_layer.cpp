@@ -305,7 +305,8 @@ bool PasteLayer(LayerStack& stack, ClipboardLayer piece)
     if (!AddLayer(stack, position, std::move(image), std::move(mask), true, false, std::move(textObject)))
         return false;
     LayerRecord& l = stack.layers[std::size_t(position)];
-    l.name = from.name;
+    if (!from.name.empty())  // a picture from another program keeps the new layer's own name
+        l.name = from.name;
     l.linked = from.linked;
     l.visible = from.visible;
     l.maskLocked = from.maskLocked;

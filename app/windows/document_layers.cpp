@@ -17,6 +17,8 @@
 #include "edit/layer_commands.h"
 #include "edit/layers.h"
 
+#include <QShortcut>
+
 namespace lv::app {
 namespace {
 
@@ -41,6 +43,11 @@ void DocumentWindows::registerLayerHandlers()
         layerCommand([up](LayerStack& d) { return MoveCurrentLayer(d, up); });
     });
     handlers.set(Handler::OpenAsLayer, [this](const HandlerCall&) { openAsLayer(); });
+    // Ctrl+P wherever the focus is in the program, the palette itself included.
+    auto* toggle = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), mainWindow_);  // the main window owns it
+    toggle->setContext(Qt::ApplicationShortcut);
+    QObject::connect(toggle, &QShortcut::activated, mainWindow_, [this] { showLayerPalette(!layerPaletteShown()); });
+    handlers.set(Handler::ShowLayerPalette, [this](const HandlerCall&) { showLayerPalette(!layerPaletteShown()); });
     handlers.set(Handler::Copy, [this](const HandlerCall&) { copy(); });
     handlers.set(Handler::Paste, [this](const HandlerCall&) { paste(); });
 }
@@ -129,6 +136,63 @@ void DocumentWindows::openAsLayer()
         return;
     const LayerStack& source = *loaded.stack;
     layerCommand([&source](LayerStack& doc) { return AddLayersFrom(doc, source); });
+}
+
+void DocumentWindows::showLayerPalette(bool shown)
+{
+    if (!palette_) {
+        if (!shown)
+            return;
+        palette_ = new LayerPalette(static_cast<LayerPaletteHost&>(*this), mainWindow_);  // the main window owns it
+        if (mainWindow_)
+            palette_->move(mainWindow_->geometry().topRight() - QPoint(palette_->width() + 40, -80));
+    }
+    palette_->setVisible(shown);
+    if (shown)
+        palette_->refresh();
+    hooks_.log(QStringLiteral("palette ") + (shown ? QStringLiteral("shown") : QStringLiteral("hidden")));
+}
+
+bool DocumentWindows::layerPaletteShown() const
+{
+    return palette_ && palette_->isVisible();
+}
+
+void DocumentWindows::refreshPalette()
+{
+    if (!palette_ || !palette_->isVisible())
+        return;
+    // Thumbnails wait for the end of a stroke, so painting stays quick.
+    const ImageWindow* window = active();
+    paletteStale_ = window && window->dragging();
+    if (!paletteStale_)
+        palette_->refresh();
+}
+
+LayerStack* DocumentWindows::paletteDocument()
+{
+    ImageWindow* window = active();
+    return window ? &window->document() : nullptr;
+}
+
+void DocumentWindows::paletteChangedDocument()
+{
+    if (ImageWindow* window = active()) {
+        window->documentChanged();
+        window->document().modified = 1;
+        logState();
+    }
+}
+
+void DocumentWindows::paletteCommand(int button)
+{
+    using skin::Handler;
+    constexpr Handler kButtons[] = {Handler::NewLayer, Handler::DuplicateLayer, Handler::DeleteLayerOrSelection,
+                                    Handler::MergeLayerDown, Handler::FlattenImage, Handler::MoveLayer,
+                                    Handler::MoveLayer};
+    if (!mainWindow_ || button < 0 || button >= int(std::size(kButtons)))
+        return;
+    mainWindow_->handlers().call(kButtons[button], button == 5 ? 1u : button == 6 ? 0xFFFFu : 0u);
 }
 
 }  // namespace lv::app

@@ -190,8 +190,10 @@ void DocumentWindows::deleteSelectionOrLayer(ImageWindow& window)
 
 void DocumentWindows::documentEdited(ImageWindow& window)
 {
-    if (&window == active())
+    if (&window == active()) {
+        refreshPalette();
         logState();
+    }
 }
 
 bool DocumentWindows::activeScrollable() const
@@ -232,6 +234,8 @@ void DocumentWindows::tick()
 {
     if (ImageWindow* window = active(); window && !DocumentEngineBusy() && mainWindow_ && !mainWindow_->isMinimized())
         window->tick();
+    if (paletteStale_)
+        refreshPalette();
 }
 
 bool DocumentWindows::acceptsFile(const std::string& path)
@@ -385,6 +389,7 @@ void DocumentWindows::exchangeStep(bool (UndoTable::*step)(LayerStack&, int))
         return;
     }
     window->documentChanged();
+    refreshPalette();
     logState();
 }
 
@@ -451,6 +456,7 @@ std::string DocumentWindows::zoomReadout() const
 
 void DocumentWindows::readoutsChanged()
 {
+    refreshPalette();
     if (mainWindow_) {
         const QString readout = QString::fromStdString(zoomReadout());
         mainWindow_->setStatusText(readout);
@@ -604,6 +610,8 @@ bool DocumentWindows::handleTestCommand(const QString& command)
         hooks_.log(QStringLiteral("saved %1").arg(saved ? "ok" : "failed"));
     } else if (verb == "save" && window) {
         hooks_.log(QStringLiteral("saved %1").arg(save(*window) ? "ok" : "failed"));
+    } else if (verb == "palette") {
+        showLayerPalette(words.value(1) == QLatin1String("show"));
     } else if (verb == "copy") {
         copy();
     } else if (verb == "paste") {

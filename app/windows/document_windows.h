@@ -7,6 +7,7 @@
 #include "app/core/open_windows.h"
 #include "app/core/undo_table.h"
 #include "app/windows/image_windows.h"
+#include "app/windows/layer_palette.h"
 #include "app/shell/test_hooks.h"
 #include "app/core/window_placement.h"
 #include "edit/layer_stack.h"
@@ -26,7 +27,7 @@ class ImageWindow;
 class MainWindow;
 class WandOptions;
 
-class DocumentWindows final : public DocumentOpener, public ImageWindows {
+class DocumentWindows final : public DocumentOpener, public ImageWindows, private LayerPaletteHost {
 public:
     explicit DocumentWindows(const TestHooks& hooks);
     ~DocumentWindows() override;
@@ -76,6 +77,11 @@ public:
     void paste();
     void openAsLayer();
 
+    // The layer palette (Ctrl+P): shown or hidden; it follows the active window.
+    void showLayerPalette(bool shown);
+    bool layerPaletteShown() const;
+    LayerPalette* layerPalette() const { return palette_.data(); }
+
     bool save(ImageWindow& window);
     bool saveAs(ImageWindow& window);
     void newPicture();
@@ -102,6 +108,11 @@ private:
     QRect workspace() const;
     void registerHandlers();
     void registerLayerHandlers();
+    // The palette shows the active window's layers again; during a drag it waits for the end.
+    void refreshPalette();
+    LayerStack* paletteDocument() override;
+    void paletteChangedDocument() override;
+    void paletteCommand(int button) override;
     bool openFile(std::string path);
     void exchangeStep(bool (UndoTable::*step)(LayerStack&, int));
     bool writeAs(ImageWindow& window, std::string path, int saveType);
@@ -117,6 +128,8 @@ private:
     std::unique_ptr<WandOptions> wandOptions_;
     bool workspaceShown_ = true;  // hidden over the screens without a workspace
     mutable QRect lastWorkspace_;
+    QPointer<LayerPalette> palette_;  // the main window owns it
+    bool paletteStale_ = false;
 };
 
 }  // namespace lv::app

@@ -108,6 +108,7 @@ TEST(ClipboardLayer, APictureFromAnotherProgramPastesOpaqueAndTwentyFourBit)
     EXPECT_EQ(l.image.read().bitCount(), 24);
     EXPECT_EQ(l.opacity, 100u);
     EXPECT_TRUE(l.visible);
+    EXPECT_EQ(l.name, "layer2") << "a nameless picture keeps the new layer's name";
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
             ASSERT_EQ(l.mask.read().row(y)[x], 255);
