@@ -157,14 +157,9 @@ int RunLayers(std::string_view, Arguments args)
     ParsedArguments parsed(args, {"--json"}, {});
     if (!parsed.ok() || parsed.positional().size() < 3)
         return Fail(kExitUsage, parsed.ok() ? std::string(kUsage) : parsed.error() + "\n" + std::string(kUsage));
-    std::vector<LayerOperation> operations;
-    for (std::size_t i = 2; i < parsed.positional().size(); ++i) {
-        std::string error;
-        auto op = ParseLayerOperation(parsed.positional()[i], error);
-        if (!op)
-            return Fail(kExitUsage, error);
-        operations.push_back(std::move(*op));
-    }
+    const auto operations = ParseOperationWords(parsed.positional(), 2, ParseLayerOperation);
+    if (!operations)
+        return kExitUsage;
     int exitCode = kExitOk;
     auto stack = OpenToolDocument(parsed.positional()[0], exitCode);
     if (!stack)
@@ -174,9 +169,9 @@ int RunLayers(std::string_view, Arguments args)
     WindowUndoRecorder recorder(table, kToolWindow);
     stack->undo = &recorder;
     Session session{*stack, table};
-    for (std::size_t i = 0; i < operations.size(); ++i) {
+    for (std::size_t i = 0; i < operations->size(); ++i) {
         std::string why;
-        if (!apply(session, operations[i], why)) {
+        if (!apply(session, (*operations)[i], why)) {
             stack->undo = nullptr;
             return Fail(kExitUsage, parsed.positional()[i + 2] + " cannot be done" + (why.empty() ? "" : ": " + why));
         }

@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 
 namespace lv::testing {
 namespace {
@@ -60,17 +59,7 @@ TEST(LayerCommandsUndo, EachCommandIsOneStepAmongPixelAndSelectionSteps)
         PaintCurrentLayer(d, 40);
     });
 
-    std::mt19937 random(17);
-    const int last = int(h.states.size()) - 1;
-    for (int move = 0; move < 300; ++move) {
-        const bool back = h.position == last || (h.position > 0 && random() % 2);
-        if (back)
-            h.undo();
-        else
-            h.redo();
-        if (::testing::Test::HasFatalFailure())
-            return;
-    }
+    h.wander(17, 300);
 }
 
 TEST(LayerCommandsUndo, RefusedCommandsLeaveNoStep)

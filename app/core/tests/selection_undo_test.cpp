@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 
 namespace lv::testing {
 namespace {
@@ -63,17 +62,7 @@ TEST(SelectionUndo, MixedSelectPaintMoveDeleteAndCropStepsUndoAndRedoInAnyOrder)
     });
     h.step([](LayerStack& d) { ASSERT_TRUE(CropToSelection(d)); });
 
-    std::mt19937 random(3);
-    const int last = int(h.states.size()) - 1;
-    for (int move = 0; move < 200; ++move) {
-        const bool back = h.position == last || (h.position > 0 && random() % 2);
-        if (back)
-            h.undo();
-        else
-            h.redo();
-        if (::testing::Test::HasFatalFailure())
-            return;
-    }
+    h.wander(3, 200);
 }
 
 TEST(SelectionUndo, ANewSelectionAfterUndoingDropsTheRedoBranch)

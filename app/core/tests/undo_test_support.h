@@ -9,6 +9,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -107,6 +108,18 @@ struct History {
         ASSERT_TRUE(table.redo(open.doc(), kWindow));
         ++position;
         ASSERT_EQ(Fingerprint(open.doc()), states[std::size_t(position)]) << "after redo to state " << position;
+    }
+    // Undoes and redoes at random, checking every state on the way.
+    void wander(unsigned seed, int moves)
+    {
+        std::mt19937 random(seed);
+        const int last = int(states.size()) - 1;
+        for (int move = 0; move < moves && !::testing::Test::HasFatalFailure(); ++move) {
+            if (position == last || (position > 0 && random() % 2))
+                undo();
+            else
+                redo();
+        }
     }
     UndoTable table{64};
     OpenDocument open;
