@@ -25,6 +25,7 @@
 #include "app/skin/help_context.h"
 #include "app/skin/keyboard.h"
 #include "common/ui_service.h"
+#include "edit/layer_commands.h"
 #include "edit/layers.h"
 #include "edit/selection/selection.h"
 #include "edit/selection/selection_content.h"
@@ -57,6 +58,7 @@ void DocumentWindows::attach(MainWindow& mainWindow)
         if (ZoomForCommand(command, 0, {1, 1}, {1, 1}))
             mainWindow.setCommandHandler(command, [this, command] { zoomCommand(command); });
     registerHandlers();
+    registerLayerHandlers();
     wandOptions_ = std::make_unique<WandOptions>(mainWindow);
     paintOptions_ = std::make_unique<PaintOptionsPanels>(mainWindow);
 }
@@ -189,7 +191,7 @@ void DocumentWindows::deleteSelectionOrLayer(ImageWindow& window)
             window.apply(ToolResult::Changed({changed->left, changed->top, changed->right - 1, changed->bottom - 1}));
         return;
     }
-    if (!DeleteLayer(doc, doc.currentLayer, true)) {
+    if (!DeleteLayerOrSelection(doc)) {
         ui::Current().beep();
         return;
     }
@@ -199,8 +201,10 @@ void DocumentWindows::deleteSelectionOrLayer(ImageWindow& window)
 
 void DocumentWindows::documentEdited(ImageWindow& window)
 {
-    if (&window == active())
+    if (&window == active()) {
+        refreshPalette();
         logState();
+    }
 }
 
 bool DocumentWindows::activeScrollable() const
@@ -241,6 +245,8 @@ void DocumentWindows::tick()
 {
     if (ImageWindow* window = active(); window && !DocumentEngineBusy() && mainWindow_ && !mainWindow_->isMinimized())
         window->tick();
+    if (paletteStale_)
+        refreshPalette();
 }
 
 bool DocumentWindows::acceptsFile(const std::string& path)
@@ -396,6 +402,7 @@ void DocumentWindows::exchangeStep(bool (UndoTable::*step)(LayerStack&, int))
         return;
     }
     window->documentChanged();
+    refreshPalette();
     logState();
 }
 
@@ -464,6 +471,7 @@ std::string DocumentWindows::zoomReadout() const
 
 void DocumentWindows::readoutsChanged()
 {
+    refreshPalette();
     if (mainWindow_) {
         const QString readout = QString::fromStdString(zoomReadout());
         mainWindow_->setStatusText(readout);
@@ -542,6 +550,12 @@ void DocumentWindows::logState() const
         line << " box=[" << mainWindow_->zoomReadout().toStdString() << "]";
     const QWidget* modal = QApplication::activeModalWidget();
     line << " modal=" << (modal ? modal->objectName().toStdString() : "-");
+    if (const ImageWindow* window = active()) {
+        line << " names=[";
+        for (int i = 0; i < window->document().layerCount; ++i)
+            line << (i ? "|" : "") << window->document().layers[std::size_t(i)].name;
+        line << "]";
+    }
     hooks_.log(QString::fromStdString(line.str()));
 }
 
@@ -611,6 +625,26 @@ bool DocumentWindows::handleTestCommand(const QString& command)
         hooks_.log(QStringLiteral("saved %1").arg(saved ? "ok" : "failed"));
     } else if (verb == "save" && window) {
         hooks_.log(QStringLiteral("saved %1").arg(save(*window) ? "ok" : "failed"));
+    } else if (verb == "palette") {
+        showLayerPalette(words.value(1) == QLatin1String("show"));
+    } else if (verb == "copy") {
+        copy();
+    } else if (verb == "paste") {
+        paste();
+    } else if (verb == "layer" && window) {
+        // "layer new|duplicate|merge|flatten|up|down": the layer commands of the editing screen.
+        const QString which = words.value(1);
+        const std::map<QString, std::function<bool(LayerStack&)>> commands = {
+            {"new", NewTransparentLayer},
+            {"duplicate", DuplicateCurrentLayer},
+            {"merge", MergeDown},
+            {"flatten", FlattenLayers},
+            {"up", [](LayerStack& d) { return MoveCurrentLayer(d, true); }},
+            {"down", [](LayerStack& d) { return MoveCurrentLayer(d, false); }},
+        };
+        const auto it = commands.find(which);
+        if (it == commands.end() || !layerCommand(it->second))
+            hooks_.log(QStringLiteral("layer %1 refused").arg(which));
     } else if (verb == "close") {
         closeActive();
     } else if (verb == "tool") {

@@ -7,6 +7,7 @@
 #include "app/core/open_windows.h"
 #include "app/core/undo_table.h"
 #include "app/windows/image_windows.h"
+#include "app/windows/layer_palette.h"
 #include "app/shell/test_hooks.h"
 #include "app/core/window_placement.h"
 #include "edit/layer_stack.h"
@@ -28,7 +29,7 @@ class MainWindow;
 class PaintOptionsPanels;
 class WandOptions;
 
-class DocumentWindows final : public DocumentOpener, public ImageWindows {
+class DocumentWindows final : public DocumentOpener, public ImageWindows, private LayerPaletteHost {
 public:
     explicit DocumentWindows(const TestHooks& hooks);
     ~DocumentWindows() override;
@@ -80,6 +81,17 @@ public:
     // otherwise the current layer.
     void deleteSelectionOrLayer(ImageWindow& window);
 
+    // The layer commands and the clipboard on the active window; a refused command beeps.
+    bool layerCommand(const std::function<bool(LayerStack&)>& run);
+    void copy();
+    void paste();
+    void openAsLayer();
+
+    // The layer palette (Ctrl+P): shown or hidden; it follows the active window.
+    void showLayerPalette(bool shown);
+    bool layerPaletteShown() const;
+    LayerPalette* layerPalette() const { return palette_.data(); }
+
     bool save(ImageWindow& window);
     bool saveAs(ImageWindow& window);
     void newPicture();
@@ -105,6 +117,12 @@ private:
     ImageWindow* onSide(Side side) const;
     QRect workspace() const;
     void registerHandlers();
+    void registerLayerHandlers();
+    // The palette shows the active window's layers again; during a drag it waits for the end.
+    void refreshPalette();
+    LayerStack* paletteDocument() override;
+    void paletteChangedDocument() override;
+    void paletteCommand(int button) override;
     bool openFile(std::string path);
     void exchangeStep(bool (UndoTable::*step)(LayerStack&, int));
     bool writeAs(ImageWindow& window, std::string path, int saveType);
@@ -121,6 +139,8 @@ private:
     std::unique_ptr<PaintOptionsPanels> paintOptions_;
     bool workspaceShown_ = true;  // hidden over the screens without a workspace
     mutable QRect lastWorkspace_;
+    QPointer<LayerPalette> palette_;  // the main window owns it
+    bool paletteStale_ = false;
     DocumentEvents events_;
 };
 

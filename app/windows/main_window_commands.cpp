@@ -8,6 +8,7 @@
 #include "app/skin/help_context.h"
 #include "app/skin/keyboard.h"
 #include "app/widgets/qt_text.h"
+#include "app/windows/image_window.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
 
@@ -81,8 +82,10 @@ void MainWindow::runKeyboardCommand(int command)
     using skin::Handler;
     using skin::KeyboardAction;
     QWidget* focus = QApplication::focusWidget();
-    // The text fields are windows of their own, as the panels are not.
-    const bool focusElsewhere = focus && focus != this && !dynamic_cast<SkinPanelWidget*>(focus);
+    // The text fields are windows of their own, as the panels and the image windows are not:
+    // copy and paste there reach the document.
+    const bool focusElsewhere = focus && focus != this && !dynamic_cast<SkinPanelWidget*>(focus) &&
+                                !dynamic_cast<ImageWindow*>(focus);
     const skin::KeyboardContext context{screen(), focusedControl(), focusElsewhere, slideShow_ && slideShow_->isVisible()};
     const skin::KeyboardOutcome outcome = skin::RouteKeyboardCommand(command, context);
     switch (outcome.action) {

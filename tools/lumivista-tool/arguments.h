@@ -7,6 +7,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace lv::tool {
@@ -43,5 +44,24 @@ struct PictureSize {
 // A width and a height each from 1 to the largest picture side, or nothing.
 std::optional<PictureSize> ParsePictureSize(const std::string& width, const std::string& height);
 inline constexpr std::string_view kPictureSizeError = "WIDTH and HEIGHT must be whole numbers from 1 to 65535";
+
+// The operation words from `first` on, each read by `parse(word, error)`; nothing, with the
+// first refused word's error shown, when one is not understood.
+template <class Parse>
+auto ParseOperationWords(const std::vector<std::string>& words, std::size_t first, Parse parse)
+    -> std::optional<std::vector<typename std::invoke_result_t<Parse, const std::string&, std::string&>::value_type>>
+{
+    std::vector<typename std::invoke_result_t<Parse, const std::string&, std::string&>::value_type> operations;
+    for (std::size_t i = first; i < words.size(); ++i) {
+        std::string error;
+        auto op = parse(words[i], error);
+        if (!op) {
+            Fail(kExitUsage, error);
+            return std::nullopt;
+        }
+        operations.push_back(std::move(*op));
+    }
+    return operations;
+}
 
 }  // namespace lv::tool

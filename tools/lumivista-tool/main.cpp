@@ -6,6 +6,7 @@
 #include "effect_commands.h"
 #include "geometry_commands.h"
 #include "info_command.h"
+#include "layers_command.h"
 #include "mail_command.h"
 #include "paint_command.h"
 #ifdef LV_TOOL_PRINTING
@@ -76,6 +77,10 @@ constexpr Command kCommands[] = {
      "a stroke, click or drag of a painting or fill tool (pen, brush, airbrush, eraser, bucket, smudge, lighten, darken, blur, "
      "sharpen, clone, redeye, stamp, gradient, pattern, line, picker) in top-down document pixels; see paint --help",
      lv::tool::RunPaint},
+    {"layers", "IN OUT OP... [--json]",
+     "layer commands through the undo table, in order (OP: new, duplicate, up, down, merge-down, flatten, current=N, "
+     "add=FILE, delete, opacity=N, hide=N, show=N, link=N, rename=N,TEXT, undo, redo)",
+     lv::tool::RunLayers},
 };
 
 void PrintHelp(std::FILE* out)

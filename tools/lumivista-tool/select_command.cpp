@@ -97,14 +97,9 @@ int RunSelect(std::string_view, Arguments args)
     const auto applied = parsed.value("--apply");
     if (applied && *applied != "crop" && *applied != "delete")
         return Fail(kExitUsage, "--apply takes crop or delete");
-    std::vector<SelectOperation> operations;
-    for (std::size_t i = 1; i < parsed.positional().size(); ++i) {
-        std::string error;
-        auto op = ParseSelectOperation(parsed.positional()[i], error);
-        if (!op)
-            return Fail(kExitUsage, error);
-        operations.push_back(std::move(*op));
-    }
+    const auto operations = ParseOperationWords(parsed.positional(), 1, ParseSelectOperation);
+    if (!operations)
+        return kExitUsage;
 
     int exitCode = kExitOk;
     auto stack = OpenDocument(parsed.positional()[0], exitCode);
@@ -114,7 +109,7 @@ int RunSelect(std::string_view, Arguments args)
         if (SetCurrentLayer(*stack, *layer) < 0)
             return Fail(kExitUsage, "the document has no layer " + std::to_string(*layer));
     }
-    for (const SelectOperation& op : operations)
+    for (const SelectOperation& op : *operations)
         if (!apply(*stack, op))
             return Fail(kExitUsage, "the current layer cannot be selected from (its depth, or no layer)");
 

@@ -8,12 +8,13 @@
 
 #include <cstring>
 #include <functional>
-#include <random>
-#include <gtest/gtest.h>
 #include <memory>
+#include <random>
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace lv::testing {
 
