@@ -15,6 +15,7 @@
 #include "vlf_command.h"
 #include "skin_command.h"
 #include "slideshow_command.h"
+#include "text_command.h"
 
 #include <cstdio>
 #include <string>
@@ -65,6 +66,10 @@ constexpr Command kCommands[] = {
      "select by wand, rectangle, ellipse or polygon (OP: wand=X,Y[,tol=R/G/B][,global][,mode=M], rect=L,T,R,B, "
      "ellipse=L,T,R,B, poly=X1/Y1/X2/Y2/...; M: new add sub and xor notold); write the mask, crop or delete",
      lv::tool::RunSelect},
+    {"text", "OUT --size WxH [--background FILE] --text TEXT [--font FAMILY] [--px N] [--bold] [--italic] [--smooth] [--color R,G,B] [--at X,Y] [--shadow R,P,DX,DY]",
+     "a document with a new text layer over the background (white without one; .vlf keeps the layer editable), "
+     "optionally merged with a drop shadow (radius, intensity percent, offset right and down)",
+     lv::tool::RunText},
 };
 
 void PrintHelp(std::FILE* out)
