@@ -40,8 +40,6 @@ bool AddDropShadow(LayerStack& stack, const DropShadowSettings& settings)
     const std::uint32_t opacity = text.opacity;
     const std::int32_t textX = text.x;
     const std::int32_t textY = text.y;
-    text.visible = true;
-    text.opacity = 100;
     const auto restore = [&] {
         for (int i = 0; i < stack.layerCount && i < int(links.size()); ++i)
             stack.layers[std::size_t(i)].linked = links[std::size_t(i)];
@@ -62,20 +60,25 @@ bool AddDropShadow(LayerStack& stack, const DropShadowSettings& settings)
     // The offset runs right and down on the screen; layer rows count from the bottom.
     placed.x = textX + settings.dx - r;
     placed.y = textY - settings.dy - r;
-    stack.layers[std::size_t(current)].linked = true;
-    placed.linked = true;
     stack.currentLayer = current;
-    if (!MergeLinkedLayers(stack, false)) {
+    // The merge step keeps the text layer as the user left it, not as the merge needs it.
+    stack.layers[std::size_t(current)].linked = links[std::size_t(current)];
+    const bool merging = RecordUndoStep(stack, kUndoMergeLinked, {current, below});
+    LayerRecord& lettering = stack.layers[std::size_t(current)];
+    lettering.linked = placed.linked = true;
+    lettering.visible = true;
+    lettering.opacity = 100;
+    if (MergeLayers(stack, MergeMode::Linked, false) < 0) {
+        if (merging)
+            WithdrawUndoStep(stack);
         TakeLayerRecord(stack, below);
         if (added)
             WithdrawUndoStep(stack);
         stack.currentLayer = current;
-        stack.layers[std::size_t(current)].linked = false;
         restore();
         return false;
     }
     restore();
-    stack.layers[std::size_t(current)].linked = links[std::size_t(current)];
     CompositeLayers(stack);
     return true;
 }

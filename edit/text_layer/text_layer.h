@@ -27,8 +27,8 @@ inline constexpr int kTextLayerRenderFailed = -2;  // no font could draw the tex
 inline constexpr int kTextLayerNoImage = -3;       // the colour picture could not be made
 inline constexpr int kTextLayerNoMask = -4;        // the layer could not take the coverage
 
-// Editing replaces the current text layer's pictures; its step keeps the whole record.
-inline constexpr int kUndoTextLayerEdit = 31000;
+// Editing redraws the current layer: a pixel step of the text tool, which keeps the whole record.
+inline constexpr int kUndoTextLayerEdit = 1109;
 
 inline constexpr int kTextOffsetXWord = 28;
 inline constexpr int kTextOffsetYWord = 29;
