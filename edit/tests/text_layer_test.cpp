@@ -7,6 +7,7 @@
 #include "edit/tests/layer_test_support.h"
 #include "edit/text_layer/drop_shadow.h"
 #include "edit/text_layer/text_layer.h"
+#include "edit/tools/text_tool.h"
 
 #include <gtest/gtest.h>
 
@@ -278,6 +279,113 @@ TEST(TextLayer, SavedAndReopenedLayerDrawsTheSameLettering)
     EXPECT_EQ(layer.x, stack->layers[0].x);
     EXPECT_EQ(layer.y, stack->layers[0].y);
     EXPECT_EQ(layer.textPlacement, stack->layers[0].textPlacement);
+}
+
+// A window of the tool tests: the document, the active colour, a user who says nothing.
+class Window final : public ToolContext {
+public:
+    explicit Window(std::unique_ptr<LayerStack> document)
+        : stack(std::move(document))
+    {
+    }
+    LayerStack& document() override { return *stack; }
+    const LayerStack& document() const override { return *stack; }
+    ViewMapping mapping() const override { return {}; }
+    RgbTriple activeColour() const override { return active; }
+    RgbTriple secondaryColour() const override { return {}; }
+    void setActiveColour(RgbTriple c) override { active = c; }
+    void setSecondaryColour(RgbTriple) override {}
+    ToolSettings& settings() override { return toolSettings; }
+    const ToolSettings& settings() const override { return toolSettings; }
+    ui::Service& ui() override { return silent; }
+    void zoomAt(int, DocumentPoint) override {}
+    SurfacePoint scrollPosition() const override { return {}; }
+    void scrollTo(SurfacePoint) override {}
+
+    std::unique_ptr<LayerStack> stack;
+    RgbTriple active{0, 0, 255};
+    ToolSettings toolSettings;
+    ui::SilentService silent;
+};
+
+// A text screen whose user types `answer` (or cancels), remembering what it was shown.
+class ScriptedScreen final : public TextScreen {
+public:
+    FontLibrary* fonts() override { return &lv::fonts(); }
+    bool edit(TextToolChoice& choice, bool editing) override
+    {
+        shown.push_back({choice, editing});
+        if (cancel)
+            return false;
+        choice.settings.text = answer;
+        choice.dropShadow = shadow;
+        return true;
+    }
+    std::vector<std::pair<TextToolChoice, bool>> shown;
+    std::string answer = "Texto";
+    bool cancel = false;
+    bool shadow = false;
+};
+
+PointerEvent clickAt(int x, int y)
+{
+    PointerEvent e;
+    e.point = {x, y};
+    return e;
+}
+
+TEST(TextTool, AClickPlacesTextAndAClickOnItEditsIt)
+{
+    auto document = EmptyDocument(200, 100);
+    AppendLayer(*document, SolidPicture(200, 100, {255, 255, 255}));
+    Window window(std::move(document));
+    ScriptedScreen screen;
+    TextTool tool;
+    EXPECT_EQ(tool.id(), 1109);
+
+    // Without a screen the tool can do nothing.
+    EXPECT_FALSE(tool.press(window, clickAt(30, 40)).wholeDocument);
+    tool.setScreen(&screen);
+    screen.cancel = true;
+    tool.press(window, clickAt(30, 40));
+    EXPECT_EQ(window.stack->layerCount, 1);
+    ASSERT_EQ(screen.shown.size(), 1u);
+    EXPECT_FALSE(screen.shown[0].second);
+    EXPECT_EQ(screen.shown[0].first.settings.colour, 0xFF0000u);  // blue, from the active colour
+    EXPECT_EQ(screen.shown[0].first.settings.left, 30);
+
+    screen.cancel = false;
+    ASSERT_TRUE(tool.press(window, clickAt(30, 40)).wholeDocument);
+    ASSERT_EQ(window.stack->layerCount, 2);
+    const LayerRecord& layer = window.stack->layers[0];
+    EXPECT_EQ(layer.kind, LAYER_TEXT);
+    EXPECT_EQ(layer.textObject->text, "Texto");
+    const auto rect = GetLayerTopDownRect(*window.stack, 0);
+    ASSERT_TRUE(rect);
+    EXPECT_EQ(rect->left, 30);
+    EXPECT_EQ(rect->top, 40);
+
+    // A click on the lettering edits it: the screen is filled from the layer.
+    window.active = {0, 255, 0};
+    window.stack->currentLayer = 1;
+    screen.answer = "Outro";
+    tool.press(window, clickAt(rect->left + 2, rect->top + 2));
+    ASSERT_EQ(screen.shown.size(), 3u);
+    EXPECT_TRUE(screen.shown[2].second);
+    EXPECT_EQ(screen.shown[2].first.settings.text, "Texto");
+    EXPECT_EQ(screen.shown[2].first.settings.colour, 0xFF0000u);
+    EXPECT_EQ(window.stack->layerCount, 2);
+    EXPECT_EQ(window.stack->currentLayer, 0);
+    EXPECT_EQ(window.stack->layers[0].textObject->text, "Outro");
+    EXPECT_EQ(GetLayerTopDownRect(*window.stack, 0)->left, 30);
+
+    // Elsewhere: new lettering, here with its shadow merged in.
+    screen.shadow = true;
+    tool.press(window, clickAt(150, 5));
+    ASSERT_EQ(window.stack->layerCount, 3);
+    EXPECT_EQ(window.stack->layers[0].kind, LAYER_IMAGE);
+    EXPECT_EQ(TextLayerAt(*window.stack, {150 + 2, 5 + 2}), -1);
+    EXPECT_EQ(TextLayerAt(*window.stack, {rect->left + 2, rect->top + 2}), 1);
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "edit/tools/magic_wand_tool.h"
 #include "edit/tools/move_area_tool.h"
 #include "edit/tools/shape_selection_tool.h"
+#include "edit/tools/text_tool.h"
 #include "edit/tools/tool_registry.h"
 #include "edit/tools/transform_tool.h"
 #include "edit/tools/trash_tool.h"
@@ -28,6 +29,7 @@ void RegisterStandardTools(ToolRegistry& tools)
     tools.add(std::make_unique<CropTool>());
     tools.add(std::make_unique<ColourPickerTool>());
     tools.add(std::make_unique<TrashTool>());
+    tools.add(std::make_unique<TextTool>());
 }
 
 }  // namespace lv
