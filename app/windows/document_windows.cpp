@@ -14,6 +14,7 @@
 #include "app/windows/image_window.h"
 #include "app/windows/main_window.h"
 #include "app/windows/wand_options.h"
+#include "app/windows/text_options.h"
 #include "app/widgets/dib_image.h"
 #include "app/widgets/picture_rect.h"
 #include "app/dialogs/new_picture_dialog.h"
@@ -57,6 +58,7 @@ void DocumentWindows::attach(MainWindow& mainWindow)
             mainWindow.setCommandHandler(command, [this, command] { zoomCommand(command); });
     registerHandlers();
     wandOptions_ = std::make_unique<WandOptions>(mainWindow);
+    textOptions_ = std::make_unique<TextOptions>(mainWindow, [this] { return active(); });
 }
 
 void DocumentWindows::registerHandlers()

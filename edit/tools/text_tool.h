@@ -34,6 +34,7 @@ public:
     void setScreen(TextScreen* screen) { screen_ = screen; }
     // The choices of the last lettering placed, kept for the next (the session's).
     const TextToolChoice& choice() const { return choice_; }
+    TextToolChoice& choice() { return choice_; }
 
 private:
     TextScreen* screen_ = nullptr;
