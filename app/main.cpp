@@ -3,6 +3,7 @@
 #include "app/shell/acquisition.h"
 #include "app/shell/screen_capture_page.h"
 #include "app/shell/video_capture_page.h"
+#include "app/windows/album_page.h"
 #include "app/windows/document_windows.h"
 #include "app/windows/print_pages.h"
 #include "app/shell/program_fonts.h"
@@ -12,6 +13,7 @@
 
 #include <QApplication>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -31,16 +33,22 @@ int main(int argc, char** argv)
     lv::app::VideoCapturePage video(acquisition, hooks);
     lv::app::ScreenCapturePage screenShots(acquisition, hooks);
     lv::app::PrintPages printing(hooks);
+    lv::app::ImageWindowsForAlbum albumDocuments(documents);
+    std::unique_ptr<lv::app::AlbumLibrary> albums;
+    std::unique_ptr<lv::app::AlbumPage> albumPage;
     shell.setMainWindowCreated([&](lv::app::MainWindow& window) {
         documents.attach(window);
         acquisition.attach(window, shell.filters());
         video.attach(window);
         screenShots.attach(window);
         printing.attach(window, documents);
+        albums = std::make_unique<lv::app::AlbumLibrary>();
+        albumPage = std::make_unique<lv::app::AlbumPage>(window, albumDocuments, hooks, *albums);
     });
     shell.setTestCommandHandler([&](const QString& command) {
         return documents.handleTestCommand(command) || acquisition.handleTestCommand(command) ||
-               video.handleTestCommand(command) || screenShots.handleTestCommand(command);
+               video.handleTestCommand(command) || screenShots.handleTestCommand(command) ||
+               (albumPage && albumPage->handleTestCommand(command));
     });
     const int status = shell.run();
     acquisition.detach(shell.filters());

@@ -16,7 +16,7 @@ struct DialogContext {
 };
 
 // Dialogs that do not appear here open the contents.
-constexpr std::array<DialogContext, 8> kDialogContexts = {{
+constexpr std::array<DialogContext, 10> kDialogContexts = {{
     {kOpenDialog, 750},
     {kSaveAsDialog, 751},
     {kNewPictureDialog, 600},
@@ -25,6 +25,9 @@ constexpr std::array<DialogContext, 8> kDialogContexts = {{
     {kSlideShowSettingsDialog, 1600},
     {kPropertiesDialog, 593},
     {kAboutDialog, 990},
+    // The album's dialogs open the album's topic, as its menu's "Ajuda" does.
+    {kAlbumDeleteOptionsDialog, kAlbumMenuHelpContext},
+    {kAlbumPhotoPropertiesDialog, kAlbumMenuHelpContext},
 }};
 
 struct ContextPage {

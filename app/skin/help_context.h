@@ -24,6 +24,9 @@ inline constexpr int kPhotoCdOptionsDialog = 1040;
 inline constexpr int kSlideShowSettingsDialog = 1090;
 inline constexpr int kPropertiesDialog = 1093;
 inline constexpr int kAboutDialog = 1097;
+// The album page's: delete options and a photo's properties.
+inline constexpr int kAlbumDeleteOptionsDialog = 123;
+inline constexpr int kAlbumPhotoPropertiesDialog = 804;
 
 // The context a dialog sets while it is open (dialog resource ids 1001–1097), if it has one.
 std::optional<int> HelpContextForDialog(int dialogId);
