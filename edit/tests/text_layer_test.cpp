@@ -5,6 +5,7 @@
 #include "common/testing/temp_dir.h"
 #include "edit/layered_format.h"
 #include "edit/tests/layer_test_support.h"
+#include "edit/tests/test_fonts.h"
 #include "edit/text_layer/drop_shadow.h"
 #include "edit/text_layer/text_layer.h"
 #include "edit/tools/text_tool.h"
@@ -24,10 +25,7 @@ using testing::Rgb;
 
 FontLibrary& fonts()
 {
-    static auto library = FontLibrary::Open(std::string(LV_SOURCE_DIR) + "/app/fonts.conf");
-    if (!library)
-        std::abort();
-    return *library;
+    return testing::TestFonts();
 }
 
 TextLayerSettings settingsFor(std::string text, int px = 40)

@@ -4,6 +4,7 @@
 
 #include "app/core/tests/undo_test_support.h"
 #include "edit/layer_pictures.h"
+#include "edit/tests/test_fonts.h"
 #include "edit/text_layer/drop_shadow.h"
 #include "edit/text_layer/text_layer.h"
 #include "edit/undo_hooks.h"
@@ -22,10 +23,7 @@ using testing::PaintCurrentLayer;
 
 FontLibrary& fonts()
 {
-    static auto library = FontLibrary::Open(std::string(LV_SOURCE_DIR) + "/app/fonts.conf");
-    if (!library)
-        std::abort();
-    return *library;
+    return testing::TestFonts();
 }
 
 // The fingerprint with each text layer's string and words.
