@@ -58,7 +58,7 @@ void DocumentWindows::attach(MainWindow& mainWindow)
             mainWindow.setCommandHandler(command, [this, command] { zoomCommand(command); });
     registerHandlers();
     wandOptions_ = std::make_unique<WandOptions>(mainWindow);
-    textOptions_ = std::make_unique<TextOptions>(mainWindow, [this] { return active(); });
+    textOptions_ = std::make_unique<TextOptions>(mainWindow, [this] { return active(); }, [this](int tool) { chooseTool(tool); });
 }
 
 void DocumentWindows::registerHandlers()

@@ -13,7 +13,8 @@
 
 namespace lv::app {
 
-TextOptions::TextOptions(MainWindow& window, std::function<ImageWindow*()> activeWindow)
+TextOptions::TextOptions(MainWindow& window, std::function<ImageWindow*()> activeWindow,
+                         std::function<void(int)> chooseTool)
     : window_(&window)
     , activeWindow_(std::move(activeWindow))
 {
@@ -29,7 +30,10 @@ TextOptions::TextOptions(MainWindow& window, std::function<ImageWindow*()> activ
             t->choice().settings.style.smoothEdges = panel->input().selected(call.button);
     });
     // "Escrever texto": the text tool, whose click opens the dialog where the text goes.
-    handlers.set(Handler::TextEntry, [](const HandlerCall&) { CurrentToolId() = tool_id::kText; });
+    handlers.set(Handler::TextEntry, [chooseTool = std::move(chooseTool)](const HandlerCall&) {
+        if (chooseTool)
+            chooseTool(tool_id::kText);
+    });
     handlers.set(Handler::TextDropShadow, [this](const HandlerCall&) { addShadowToCurrentLayer(); });
     if (TextTool* t = tool())
         t->setScreen(this);

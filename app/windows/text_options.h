@@ -19,7 +19,7 @@ inline constexpr int kTextScreen = 11;
 
 class TextOptions final : public TextScreen {
 public:
-    TextOptions(MainWindow& window, std::function<ImageWindow*()> activeWindow);
+    TextOptions(MainWindow& window, std::function<ImageWindow*()> activeWindow, std::function<void(int)> chooseTool);
     ~TextOptions() override;
 
     FontLibrary* fonts() override;
