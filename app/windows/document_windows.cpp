@@ -15,6 +15,7 @@
 #include "app/windows/main_window.h"
 #include "app/windows/paint_options.h"
 #include "app/windows/wand_options.h"
+#include "app/windows/text_options.h"
 #include "app/widgets/dib_image.h"
 #include "app/widgets/picture_rect.h"
 #include "app/dialogs/new_picture_dialog.h"
@@ -61,6 +62,7 @@ void DocumentWindows::attach(MainWindow& mainWindow)
     registerLayerHandlers();
     wandOptions_ = std::make_unique<WandOptions>(mainWindow);
     paintOptions_ = std::make_unique<PaintOptionsPanels>(mainWindow);
+    textOptions_ = std::make_unique<TextOptions>(mainWindow, [this] { return active(); }, [this](int tool) { chooseTool(tool); });
 }
 
 void DocumentWindows::registerHandlers()

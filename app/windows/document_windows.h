@@ -28,6 +28,7 @@ class ImageWindow;
 class MainWindow;
 class PaintOptionsPanels;
 class WandOptions;
+class TextOptions;
 
 class DocumentWindows final : public DocumentOpener, public ImageWindows, private LayerPaletteHost {
 public:
@@ -137,6 +138,7 @@ private:
     int divider_ = 0;
     std::unique_ptr<WandOptions> wandOptions_;
     std::unique_ptr<PaintOptionsPanels> paintOptions_;
+    std::unique_ptr<TextOptions> textOptions_;
     bool workspaceShown_ = true;  // hidden over the screens without a workspace
     mutable QRect lastWorkspace_;
     QPointer<LayerPalette> palette_;  // the main window owns it

@@ -13,6 +13,7 @@
 #include "edit/tools/shape_selection_tool.h"
 #include "edit/tools/stamp_tool.h"
 #include "edit/tools/stroke_tool.h"
+#include "edit/tools/text_tool.h"
 #include "edit/tools/tool_registry.h"
 #include "edit/tools/transform_tool.h"
 #include "edit/tools/trash_tool.h"
@@ -48,6 +49,7 @@ void RegisterStandardTools(ToolRegistry& tools)
     tools.add(std::make_unique<LineTool>());
     tools.add(std::make_unique<PatternFillTool>());
     tools.add(std::make_unique<StrokeTool>(tool_id::kRedEye, PaintKind::RedEye));
+    tools.add(std::make_unique<TextTool>());
 }
 
 }  // namespace lv

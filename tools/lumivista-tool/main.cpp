@@ -19,6 +19,7 @@
 #include "skin_command.h"
 #include "slideshow_command.h"
 #include "store_command.h"
+#include "text_command.h"
 
 #include <cstdio>
 #include <string>
@@ -81,6 +82,10 @@ constexpr Command kCommands[] = {
      "layer commands through the undo table, in order (OP: new, duplicate, up, down, merge-down, flatten, current=N, "
      "add=FILE, delete, opacity=N, hide=N, show=N, link=N, rename=N,TEXT, undo, redo)",
      lv::tool::RunLayers},
+    {"text", "OUT --size WxH [--background FILE] --text TEXT [--font FAMILY] [--px N] [--bold] [--italic] [--smooth] [--color R,G,B] [--at X,Y] [--shadow R,P,DX,DY]",
+     "a document with a new text layer over the background (white without one; .vlf keeps the layer editable), "
+     "optionally merged with a drop shadow (radius, intensity percent, offset right and down)",
+     lv::tool::RunText},
 };
 
 void PrintHelp(std::FILE* out)
