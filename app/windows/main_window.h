@@ -40,6 +40,7 @@ inline constexpr int kZoomReadoutControl = 203;
 inline constexpr int kIndicatorControl = 164;
 inline constexpr int kHelpMenu = 221;
 inline constexpr int kCommandHelpContents = 21903;
+inline constexpr int kCommandPreferences = 21904;  // "Preferências...", the recovery copies' settings
 
 class MainWindow final : public QWidget,
                          private PanelHost,
@@ -101,6 +102,12 @@ public:
     // A control of the screen shown, in window coordinates: 100 is the image workspace,
     // 142 the place of the colour tools.
     std::optional<QRect> controlRect(int controlId) const;
+    // The text a field of the screens starts with (the remembered login of the photo store).
+    void presetField(int controlId, const QString& text)
+    {
+        if (skin_)
+            skin_->presetField(controlId, text);
+    }
     // The items of a screen's list box (200 the albums, 216 the fonts, 217 the effects),
     // whether or not its screen shows; null for another id.
     skin::ListBox* listBox(int controlId);
