@@ -17,6 +17,7 @@
 
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 int main(int argc, char** argv)
@@ -49,6 +50,10 @@ int main(int argc, char** argv)
         printing.attach(window, documents);
         albums = std::make_unique<lv::app::AlbumLibrary>();
         albumPage = std::make_unique<lv::app::AlbumPage>(window, albumDocuments, hooks, *albums);
+        acquisition.setOpenAlbum([&] { return albumPage && albumPage->takesAcquiredPhotos(); },
+                                 [&](const std::string& path, const lv::HDIB& picture, std::string_view caption) {
+                                     return albumPage && albumPage->addAcquiredPhoto(path, picture, caption);
+                                 });
         recovery.attach(window);
     });
     shell.setTestCommandHandler([&](const QString& command) {

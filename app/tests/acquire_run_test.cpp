@@ -1,8 +1,10 @@
 // Scanning in the running program on a virtual X server, from the scanner interface's test
 // backend through the program's source manager and its dialog: into a new image window on the
-// acquisition page and into the photos folder on the album page.
+// acquisition page, and on the album page into the photos folder and the album shown, whose
+// file the page writes when it is left.
 
 #include "acquire/tests/sane_test_backend.h"
+#include "common/testing/run_command.h"
 #include "program_runner.h"
 
 #include <gtest/gtest.h>
@@ -10,7 +12,7 @@
 namespace lv::testing {
 namespace {
 
-TEST(AcquireRun, ScansOpenAWindowOnTheAcquisitionPageAndStorePhotosOnTheAlbumPage)
+TEST(AcquireRun, ScansOpenAWindowOnTheAcquisitionPageAndJoinTheAlbumOnTheAlbumPage)
 {
     UseSaneTestBackend({});
     ProgramSandbox sandbox(1280, 1024, Platform::X);
@@ -44,6 +46,23 @@ TEST(AcquireRun, ScansOpenAWindowOnTheAcquisitionPageAndStorePhotosOnTheAlbumPag
     EXPECT_EQ(std::filesystem::path(photo).parent_path(), sandbox.home() / "photos");
     EXPECT_EQ(std::filesystem::path(photo).filename().string().substr(6), "01.JPG");
     EXPECT_NE(ReadTextFile(sandbox.configFile()).find("CAMERA_NUM=2"), std::string::npos);
+
+    // The new album of the page took it, alone selected; leaving the page writes the file.
+    const std::string joined = sandbox.lastLine("album acquired ");
+    EXPECT_EQ(StateField(joined, "count"), "1") << sandbox.log();
+    EXPECT_EQ(StateField(joined, "selected"), "0");
+    EXPECT_EQ(StateField(joined, "modified"), "1");
+    const std::string albumFile = StateField(joined, "path");
+    ASSERT_FALSE(albumFile.empty()) << joined;
+    sandbox.send("page 1");
+    ASSERT_TRUE(sandbox.waitForLog("album left ")) << sandbox.log();
+    const CommandResult info = RunCommand(std::string(LV_PROGRAM_DIR) + "/lumivista-tool album info '" + albumFile + "' --json");
+    ASSERT_EQ(info.exitCode, 0) << info.err;
+    EXPECT_NE(info.out.find("\"count\":1"), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("\"path\":\"" + photo + "\""), std::string::npos) << info.out;
+    // The caption runs into the item values that share its bytes (the first is 1).
+    EXPECT_NE(info.out.find("\"caption\":\"Still Image File\\u0001\""), std::string::npos) << info.out;
+    EXPECT_NE(info.out.find("\"width\":157,\"height\":196,\"bitCount\":24"), std::string::npos) << info.out;
 
     sandbox.send("quit");
     EXPECT_EQ(ProgramSandbox::wait(pid), 0);

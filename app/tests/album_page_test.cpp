@@ -31,6 +31,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -530,6 +531,78 @@ TEST_F(AlbumPageOnSkin, ArrivingPhotosRepaintTheCellsTheyChangeAndAllOfThemWhenT
     EXPECT_EQ(counter.painted.size(), 10u);
 }
 
+TEST_F(AlbumPageOnSkin, ScannedPhotosJoinTheShownAlbumAloneSelectedInViewAndAreWrittenWhenThePageGoes)
+{
+    makeAlbum(10);  // the grid exactly full
+    showPage();
+    clickPhoto(3);
+    clickPhoto(6, Qt::ControlModifier);
+    auto* bar = dynamic_cast<ScrollControl*>(window.findChild<QWidget*>("scrollcontrol"));
+    ASSERT_NE(bar, nullptr);
+    ASSERT_TRUE(page->takesAcquiredPhotos());
+
+    HDIB scan = Picture(90, 60, 77);
+    const std::string scanned = dir.file("0612AB01.JPG");
+    ASSERT_EQ(WriteBmp(scanned, scan), WriteResult::Written);
+    ASSERT_TRUE(page->addAcquiredPhoto(scanned, scan, "Still Image File"));
+    ASSERT_EQ(page->session().album().count(), 11u);
+    EXPECT_EQ(paths().back(), "0612AB01.JPG");
+    // Sixteen characters reach the item values, which follow without a terminator.
+    EXPECT_EQ(page->session().album().entry(10)->caption(), "Still Image File\x01");
+    EXPECT_EQ(page->session().album().entry(10)->width(), 90u);
+    EXPECT_EQ(flags(), std::vector<int>{10});
+    EXPECT_EQ(page->session().view().selected(), 10);
+    // Photo 10 starts a third row: the grid moved down one and the bar with it.
+    EXPECT_EQ(page->session().view().head(), 1);
+    EXPECT_EQ(bar->range().maximum, 1);
+    EXPECT_EQ(bar->range().position, 1);
+    EXPECT_EQ(page->session().view().cellOfPhoto(10), 5);
+    EXPECT_TRUE(page->session().album().modified());
+
+    // A grab while photos dropped on the page are still arriving: all of them get in.
+    for (int i = 10; i < 13; ++i) {
+        HDIB dropped = Picture(50, 40, i);
+        ASSERT_EQ(WriteBmp(photoPath(i), dropped), WriteResult::Written);
+    }
+    page->addFiles({photoPath(10), photoPath(11), photoPath(12)});
+    HDIB frame = Picture(64, 48, 200);
+    const std::string grabbed = dir.file("0612AB02.JPG");
+    ASSERT_EQ(WriteBmp(grabbed, frame), WriteResult::Written);
+    ASSERT_TRUE(page->addAcquiredPhoto(grabbed, frame, "Still Image File"));
+    waitForAdder();
+    ASSERT_EQ(page->session().album().count(), 15u);
+    const std::vector<std::string> names = paths();
+    for (const char* name : {"0612AB02.JPG", "p10.bmp", "p11.bmp", "p12.bmp"})
+        EXPECT_EQ(std::count(names.begin(), names.end(), name), 1) << name;
+    EXPECT_EQ(page->session().view().selectedCount(), 1);
+    EXPECT_EQ(page->session().view().head(), page->session().view().maxHead());
+
+    // The same file again (its name came round once more) is listed once, at the end.
+    ASSERT_TRUE(page->addAcquiredPhoto(scanned, scan, "Still Image File"));
+    EXPECT_EQ(page->session().album().count(), 15u);
+    EXPECT_EQ(paths().back(), "0612AB01.JPG");
+    EXPECT_EQ(flags(), std::vector<int>{14});
+
+    ASSERT_TRUE(window.switchScreen(3));
+    EXPECT_FALSE(page->takesAcquiredPhotos());
+    EXPECT_FALSE(page->addAcquiredPhoto(grabbed, frame, "Still Image File"));
+    const album::AlbumFileContents saved = album::ReadAlbumContents((albums() / "album1.abm").string());
+    ASSERT_EQ(saved.entries.size(), 15u);
+    EXPECT_EQ(fs::path(saved.entries[14].path()).filename(), "0612AB01.JPG");
+    EXPECT_EQ(saved.entries[14].caption(), "Still Image File\x01");
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(AlbumPageOnSkin, AReadOnlyAlbumTakesNoScannedPhoto)
+{
+    makeAlbum(3, true);
+    showPage();
+    EXPECT_FALSE(page->takesAcquiredPhotos());
+    EXPECT_FALSE(page->addAcquiredPhoto(photoPath(0), Picture(8, 8, 1), "Still Image File"));
+    EXPECT_EQ(page->session().album().count(), 3u);
+    EXPECT_FALSE(page->session().album().modified());
+}
+
 TEST_F(AlbumPageOnSkin, TheGalleryShowsTheSystemAlbumsInAStripAndUsesThemAsLayers)
 {
     page = std::make_unique<AlbumPage>(window, documents, hooks, library);
@@ -548,6 +621,9 @@ TEST_F(AlbumPageOnSkin, TheGalleryShowsTheSystemAlbumsInAStripAndUsesThemAsLayer
     EXPECT_EQ(window.findChild<QLineEdit*>("field 201"), nullptr);
     EXPECT_EQ(window.findChild<QLabel*>("albumname"), nullptr);
     EXPECT_EQ(ListOf(window), nullptr);
+    // A scan made here goes nowhere but the photos folder.
+    EXPECT_FALSE(page->takesAcquiredPhotos());
+    EXPECT_FALSE(page->addAcquiredPhoto(photoPath(0), Picture(8, 8, 1), "Still Image File"));
 
     window.handlers().call(skin::Handler::AlbumCategory, 12);
     EXPECT_EQ(page->session().category(), 12);

@@ -128,6 +128,10 @@ TEST_F(CaptureRun, TestPatternFramesOpenWindowsGoLiveAndIntoPhotos)
     const std::string photo = sandbox.lastLine("photo ").substr(6);
     EXPECT_EQ(std::filesystem::path(photo).parent_path(), sandbox.home() / "photos");
     EXPECT_TRUE(std::filesystem::exists(photo));
+    // ... and into the album shown, selected there.
+    const std::string joined = sandbox.lastLine("album acquired ");
+    EXPECT_EQ(StateField(joined, "count"), "1") << sandbox.log();
+    EXPECT_EQ(StateField(joined, "flags"), "0");
 }
 
 TEST_F(CaptureRun, TheDesktopIsShotWithTheProgramOutOfTheWay)

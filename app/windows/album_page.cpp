@@ -63,14 +63,7 @@ AlbumPage::AlbumPage(MainWindow& window, AlbumDocuments& documents, const TestHo
     , session_(library.openAlbum, library.catalogue, album::AlbumPhotoReaders(), layouts_)
     , adder_(
           window,
-          [this](bool moved) {
-              // Each photo as it arrives: the grid shows it at once.
-              updateScrollBar();
-              if (moved)
-                  repaintCells();
-              else
-                  repaintChangedCells();
-          },
+          [this](bool moved) { photoAppended(moved); },
           [this] {
               if (showing())
                   logState("added");
@@ -361,6 +354,17 @@ void AlbumPage::repaintChangedCells()
         if (!same && cells_[k])
             cells_[k]->update();
     }
+}
+
+void AlbumPage::photoAppended(bool moved)
+{
+    // The grid shows each photo as it arrives; a photo that moved to the end shifted the
+    // ones after its old place, so every cell changes then.
+    updateScrollBar();
+    if (moved)
+        repaintCells();
+    else
+        repaintChangedCells();
 }
 
 void AlbumPage::repaintPhotos(const std::vector<int>& photos)

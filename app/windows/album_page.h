@@ -26,6 +26,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QLabel;
@@ -85,6 +86,13 @@ public:
     // The buttons and commands of the pages.
     void addPhotosWithDialog();
     void addFiles(const std::vector<std::string>& paths);
+    // Whether a scanned or grabbed photo can join the album shown: the user's page shows an
+    // album that may be changed.
+    bool takesAcquiredPhotos() const;
+    // A photo stored under "photos" joins the album shown with its caption, alone selected and
+    // scrolled into view; the album is written when the page saves it. False when it did not
+    // join (no album to take it, or the album is full).
+    bool addAcquiredPhoto(const std::string& path, const HDIB& picture, std::string_view caption);
     void deleteSelected();
     void openSelected();
     void openAsLayer();
@@ -125,6 +133,8 @@ private:
     // pour in at the end, most of the grid stays as it is.
     void repaintChangedCells();
     void repaintPhotos(const std::vector<int>& photos);
+    // A photo joined at the end; `moved` when it was in the album already.
+    void photoAppended(bool moved);
     void updateScrollBar();
     void showName();
     // The skinned list box 200 of the user's page: the category's albums, "[Novo]" last.

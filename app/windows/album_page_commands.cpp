@@ -3,6 +3,7 @@
 
 #include "app/windows/album_page.h"
 
+#include "acquire/acquired_photo.h"
 #include "album/photo_commands.h"
 #include "album/photo_loader.h"
 #include "app/core/shell_state.h"
@@ -217,6 +218,25 @@ void AlbumPage::addFiles(const std::vector<std::string>& paths)
     const QRect progressArea = window_.controlRect(kStatusControl).value_or(QRect(bounds.left, bounds.bottom + 8,
                                                                                  bounds.width(), 24));
     adder_.start(session_.album(), session_.view(), library_.catalogue.programDir(), paths, progressArea);
+}
+
+bool AlbumPage::takesAcquiredPhotos() const
+{
+    return screen_ == kUserAlbumScreen && session_.isOpen() && !session_.album().readOnly();
+}
+
+bool AlbumPage::addAcquiredPhoto(const std::string& path, const HDIB& picture, std::string_view caption)
+{
+    if (!takesAcquiredPhotos())
+        return false;
+    album::AlbumSession target{session_.album(), session_.catalogue(), session_.readers(), session_.albumPath()};
+    const std::size_t before = session_.album().count();
+    if (!twain::AddAcquiredPhoto(target, path, picture, caption))
+        return false;
+    session_.view().appended();
+    photoAppended(session_.album().count() != before + 1);
+    logState("acquired");
+    return true;
 }
 
 void AlbumPage::search()
