@@ -52,6 +52,11 @@ Qt::CursorShape cursorShape(ToolCursor cursor)
     case ToolCursor::Trash: return Qt::ArrowCursor;
     case ToolCursor::Text: return Qt::IBeamCursor;
     case ToolCursor::Forbidden: return Qt::ForbiddenCursor;
+    case ToolCursor::SizeNwse: return Qt::SizeFDiagCursor;
+    case ToolCursor::SizeNesw: return Qt::SizeBDiagCursor;
+    case ToolCursor::SizeWe: return Qt::SizeHorCursor;
+    case ToolCursor::SizeNs: return Qt::SizeVerCursor;
+    case ToolCursor::Rotate: return Qt::CrossCursor;
     }
     return Qt::ArrowCursor;
 }

@@ -4,6 +4,8 @@
 #include "edit/tools/crop_tool.h"
 #include "edit/tools/freehand_select_tool.h"
 #include "edit/tools/grab_tool.h"
+#include "edit/tools/layer_resize_tool.h"
+#include "edit/tools/layer_rotate_tool.h"
 #include "edit/tools/magic_wand_tool.h"
 #include "edit/tools/move_area_tool.h"
 #include "edit/tools/shape_selection_tool.h"
@@ -28,6 +30,8 @@ void RegisterStandardTools(ToolRegistry& tools)
     tools.add(std::make_unique<CropTool>());
     tools.add(std::make_unique<ColourPickerTool>());
     tools.add(std::make_unique<TrashTool>());
+    tools.add(std::make_unique<LayerResizeTool>());
+    tools.add(std::make_unique<LayerRotateTool>());
 }
 
 }  // namespace lv

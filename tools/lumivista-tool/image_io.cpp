@@ -17,6 +17,7 @@
 #include "imagelib/save_options.h"
 
 #include <cstdio>
+#include <filesystem>
 
 namespace lv::tool {
 
@@ -120,6 +121,32 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs)
     if (!result.failure() && result != WriteResult::Failed)
         return kExitCannotWrite;
     return CannotWrite(result.failure(), path);
+}
+
+std::unique_ptr<LayerStack> OpenDocument(const std::string& path, int& exitCode)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        exitCode = Fail(kExitCannotRead, "cannot open " + path);
+        return nullptr;
+    }
+    std::unique_ptr<LayerStack> stack;
+    if (DispatchExtension(path) == "VLF") {
+        stack = ReadLayeredFile(path);
+    } else {
+        ToolPicture picture = OpenPicture(path);
+        if (picture.exitCode) {
+            exitCode = picture.exitCode;
+            return nullptr;
+        }
+        stack = CreateLayerStackFromImage(std::move(picture.image));
+    }
+    if (!stack) {
+        exitCode = Fail(kExitCannotRead, "cannot read " + path + " as a document");
+        return nullptr;
+    }
+    CompositeLayers(*stack);
+    return stack;
 }
 
 int WriteDocument(LayerStack& stack, const std::string& path, int quality)

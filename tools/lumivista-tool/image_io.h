@@ -5,6 +5,7 @@
 #include "edit/layer_stack.h"
 #include "imagelib/document_open.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -21,6 +22,11 @@ DocumentReaders ToolReaders();
 // Photo CDs are read with the stored choices, without asking: colour at Base unless
 // `photoCdResolution` (0 Base/16 ... 4 16Base) says otherwise.
 ToolPicture OpenPicture(const std::string& path, std::optional<int> photoCdResolution = std::nullopt);
+
+// The document as the program opens it: a layered file keeps its layers, a picture becomes
+// a one-layer document; composited. Null with `exitCode` set (and the reason shown) when
+// it cannot be opened.
+std::unique_ptr<LayerStack> OpenDocument(const std::string& path, int& exitCode);
 
 // Writes by the output name's extension (".png" through the PNG writer, ".vlf" as a
 // one-layer layered document). With `saveAs` the program's safe Save-as procedure runs

@@ -11,6 +11,7 @@
 #include "vlf_command.h"
 #include "skin_command.h"
 #include "slideshow_command.h"
+#include "transform_command.h"
 
 #include <cstdio>
 #include <string>
@@ -50,6 +51,10 @@ constexpr Command kCommands[] = {
      "select by wand, rectangle, ellipse or polygon (OP: wand=X,Y[,tol=R/G/B][,global][,mode=M], rect=L,T,R,B, "
      "ellipse=L,T,R,B, poly=X1/Y1/X2/Y2/...; M: new add sub and xor notold); write the mask, crop or delete",
      lv::tool::RunSelect},
+    {"transform", "IN OUT [--layer N] [--background R,G,B] [--json] OP...",
+     "move, resize or rotate a layer from its source, or turn, flip, spin, scale or extend the whole picture "
+     "(OP: rotate=DEG, resize=L,T,R,B, move=DX,DY, flip=h|v, turn=left|right, spin=DEG, size=WxH, canvas=WxH[,ANCHOR])",
+     lv::tool::RunTransform},
 };
 
 void PrintHelp(std::FILE* out)

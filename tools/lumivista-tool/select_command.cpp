@@ -24,34 +24,6 @@ constexpr std::string_view kUsage =
     "  OP: wand=X,Y[,tol=R/G/B][,global][,mode=M] | rect=L,T,R,B[,mode=M] | ellipse=L,T,R,B[,mode=M] |\n"
     "      poly=X1/Y1/X2/Y2/...[,mode=M]   M: new add sub and xor notold";
 
-// The document as the program opens it: a layered file keeps its layers, a picture becomes
-// a one-layer document.
-std::unique_ptr<LayerStack> openDocument(const std::string& path, int& exitCode)
-{
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(path, ec)) {
-        exitCode = Fail(kExitCannotRead, "cannot open " + path);
-        return nullptr;
-    }
-    std::unique_ptr<LayerStack> stack;
-    if (DispatchExtension(path) == "VLF") {
-        stack = ReadLayeredFile(path);
-    } else {
-        ToolPicture picture = OpenPicture(path);
-        if (picture.exitCode) {
-            exitCode = picture.exitCode;
-            return nullptr;
-        }
-        stack = CreateLayerStackFromImage(std::move(picture.image));
-    }
-    if (!stack) {
-        exitCode = Fail(kExitCannotRead, "cannot read " + path + " as a document");
-        return nullptr;
-    }
-    CompositeLayers(*stack);
-    return stack;
-}
-
 // Runs one operation as the selection tools do.
 bool apply(LayerStack& stack, const SelectOperation& op)
 {
@@ -135,7 +107,7 @@ int RunSelect(std::string_view, Arguments args)
     }
 
     int exitCode = kExitOk;
-    auto stack = openDocument(parsed.positional()[0], exitCode);
+    auto stack = OpenDocument(parsed.positional()[0], exitCode);
     if (!stack)
         return exitCode;
     if (layer) {
