@@ -13,6 +13,7 @@
 #include "app/shell/handler_table.h"
 #include "app/windows/image_window.h"
 #include "app/windows/main_window.h"
+#include "app/windows/picture_geometry_commands.h"
 #include "app/windows/wand_options.h"
 #include "app/widgets/dib_image.h"
 #include "app/widgets/picture_rect.h"
@@ -100,6 +101,7 @@ void DocumentWindows::registerHandlers()
     });
     handlers.set(Handler::DeleteLayerOrSelection, active([this](ImageWindow& window) { deleteSelectionOrLayer(window); }));
     handlers.set(Handler::SwapColours, [](const HandlerCall&) { SwapColours(); });
+    RegisterPictureGeometryCommands(handlers, [this] { return active(); });
 }
 
 QRect DocumentWindows::workspace() const

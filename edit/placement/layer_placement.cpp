@@ -113,9 +113,12 @@ std::optional<DocumentRect> ResizeCurrentLayer(LayerStack& stack, DocumentRect b
         else
             ++box.right;
     }
-    if (!PreparePlacement(stack))
-        return std::nullopt;
+    // The step keeps the layer as it was before it was given a source and a placement.
     RecordUndoStep(stack, kUndoLayerResize);
+    if (!PreparePlacement(stack)) {
+        WithdrawUndoStep(stack);
+        return std::nullopt;
+    }
     const Placement m = Compose(ResizePlacement(sourceBox(*layer), box), layer->textPlacement);
     auto rendered = RenderLayerFromSource(*layer, *layer->sourceImage, *layer->sourceMask, m, 0);
     if (!rendered)
@@ -138,9 +141,12 @@ std::optional<DocumentRect> MoveCurrentLayer(LayerStack& stack, const DocumentRe
         return std::nullopt;
     if (frame.left == current->left && frame.top == current->top)
         return std::nullopt;
-    if (!PreparePlacement(stack))
-        return std::nullopt;
+    // The step keeps the layer as it was before it was given a source and a placement.
     RecordUndoStep(stack, kUndoLayerPlacedMove);
+    if (!PreparePlacement(stack)) {
+        WithdrawUndoStep(stack);
+        return std::nullopt;
+    }
     const DocumentRect box = sourceBox(*layer);
     layer->textPlacement = Compose(TranslatePlacement(frame.left - box.left, frame.top - box.top), layer->textPlacement);
     layer->x += frame.left - current->left;
@@ -156,9 +162,12 @@ std::optional<DocumentRect> RotateCurrentLayer(LayerStack& stack, double degrees
     const auto current = CurrentLayerBox(stack);
     if (!layer || !current)
         return std::nullopt;
-    if (!PreparePlacement(stack))
-        return std::nullopt;
+    // The step keeps the layer as it was before it was given a source and a placement.
     RecordUndoStep(stack, kUndoLayerRotate);
+    if (!PreparePlacement(stack)) {
+        WithdrawUndoStep(stack);
+        return std::nullopt;
+    }
     const Placement m = Compose(RotationPlacement(*current, degrees), layer->textPlacement);
     auto rendered = RenderLayerFromSource(*layer, *layer->sourceImage, *layer->sourceMask, m, kWhite);
     if (!rendered)
