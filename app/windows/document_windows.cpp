@@ -516,6 +516,8 @@ void DocumentWindows::logState() const
         if (doc.selectionActive)
             line << ":" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ":" << SelectedPixelCount(doc);
         line << " tool=" << CurrentToolId();
+        if (const auto box = GetLayerTopDownRect(doc, doc.currentLayer))
+            line << " layer=" << box->left << "," << box->top << "," << box->right << "," << box->bottom;
     }
     // Every window in the order opened: frame and zoom; what control 203 shows; the open dialog.
     line << " all=";
