@@ -5,8 +5,10 @@
 #include "bench_support.h"
 #include "edit/layers.h"
 #include "edit/placement/document_geometry.h"
+#include "edit/placement/picture_turns.h"
 #include "edit/placement/placement_matrix.h"
 #include "edit/placement/resampler.h"
+#include "imagelib/shared_picture.h"
 
 #include <memory>
 
@@ -19,7 +21,7 @@ constexpr int kHeight = 3000;
 struct Files {
     Files()
     {
-        const HDIB photo = MakePhoto(kWidth, kHeight);
+        HDIB photo = MakePhoto(kWidth, kHeight);
         WriteBmp(bmp, photo);
         if (HaveCommand("vips"))
             std::system(("vips copy " + bmp + " " + vipsFile + " >/dev/null 2>&1").c_str());
@@ -96,6 +98,19 @@ void BM_ResizeLumivistaTool(benchmark::State& state)
              LV_PROGRAM_DIR "/lumivista-tool transform " + files().bmp + " " + files().out + ".bmp resize=0,0,3000,2250");
 }
 BENCHMARK(BM_ResizeLumivistaTool)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+// The pieces of a turn: one layer's image and mask.
+void BM_TurnOneLayerPictures(benchmark::State& state)
+{
+    const HDIB mask = AllocatePicture(kWidth, kHeight, 8, 256);
+    for (auto _ : state) {
+        HDIB image = TurnPicture(photo(), true);
+        HDIB turnedMask = TurnPicture(mask, true);
+        benchmark::DoNotOptimize(image.data());
+        benchmark::DoNotOptimize(turnedMask.data());
+    }
+}
+BENCHMARK(BM_TurnOneLayerPictures)->Unit(benchmark::kMillisecond)->Iterations(4);
 
 // Five full-size layers turned a quarter; the figure per layer is the time over five.
 void BM_TurnFiveLayerDocument(benchmark::State& state)

@@ -22,6 +22,10 @@ void turnTiles(const HDIB& in, HDIB& out, bool right)
 {
     const int w = in.width();
     const int h = in.height();
+    const std::uint8_t* const src = in.pixels();
+    std::uint8_t* const dst = out.pixels();
+    const std::ptrdiff_t srcStride = std::ptrdiff_t(in.stride());
+    const std::ptrdiff_t dstStride = std::ptrdiff_t(out.stride());
     for (int r0 = 0; r0 < h; r0 += kTile)
         for (int c0 = 0; c0 < w; c0 += kTile) {
             const int r1 = std::min(h, r0 + kTile);
@@ -29,12 +33,16 @@ void turnTiles(const HDIB& in, HDIB& out, bool right)
             for (int c = c0; c < c1; ++c) {
                 // Memory rows: a right turn sends row r, column c to row w-1-c, column r;
                 // a left turn to row c, column h-1-r.
-                std::uint8_t* dst = out.row(right ? w - 1 - c : c);
-                for (int r = r0; r < r1; ++r) {
-                    const std::uint8_t* src = in.row(r) + c * Bytes;
-                    std::uint8_t* d = dst + (right ? r : h - 1 - r) * Bytes;
-                    for (int b = 0; b < Bytes; ++b)
-                        d[b] = src[b];
+                std::uint8_t* d = dst + (right ? w - 1 - c : c) * dstStride;
+                const std::uint8_t* from = src + r0 * srcStride + c * Bytes;
+                if (right) {
+                    d += r0 * Bytes;
+                    for (int r = r0; r < r1; ++r, from += srcStride, d += Bytes)
+                        std::memcpy(d, from, Bytes);
+                } else {
+                    d += (h - 1 - r0) * Bytes;
+                    for (int r = r0; r < r1; ++r, from += srcStride, d -= Bytes)
+                        std::memcpy(d, from, Bytes);
                 }
             }
         }
