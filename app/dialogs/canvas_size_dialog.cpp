@@ -1,8 +1,8 @@
 #include "app/dialogs/geometry_dialogs.h"
 
+#include "app/dialogs/ok_cancel_buttons.h"
 #include <QButtonGroup>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QSpinBox>
@@ -42,11 +42,7 @@ std::optional<CanvasRequest> RunCanvasSizeDialog(QWidget* parent, int width, int
     anchors->button(int(CanvasAnchor::Centre))->setChecked(true);
     form->addRow(QStringLiteral("&Posição:"), grid);
 
-    auto* buttons = new QDialogButtonBox(&dialog);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* buttons = MakeOkCancelButtons(dialog);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addLayout(form);
     layout->addWidget(buttons);

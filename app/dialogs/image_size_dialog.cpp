@@ -1,9 +1,9 @@
 #include "app/dialogs/geometry_dialogs.h"
 
+#include "app/dialogs/ok_cancel_buttons.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QSignalBlocker>
@@ -89,11 +89,7 @@ std::optional<ImageSizeRequest> RunImageSizeDialog(QWidget* parent, int width, i
     form->addRow(QStringLiteral("&Unidade:"), unit);
     form->addRow(QStringLiteral("&Resolução (dpi):"), resolution);
     form->addRow(lock);
-    auto* buttons = new QDialogButtonBox(&dialog);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* buttons = MakeOkCancelButtons(dialog);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addLayout(form);
     layout->addWidget(buttons);

@@ -1,9 +1,9 @@
 #include "app/dialogs/geometry_dialogs.h"
 
+#include "app/dialogs/ok_cancel_buttons.h"
 #include "app/widgets/angle_dial_widget.h"
 
 #include <QDialog>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -24,11 +24,7 @@ std::optional<int> RunSpinLayersDialog(QWidget* parent)
     QObject::connect(angle, &QSpinBox::valueChanged, dial, [dial](int degrees) { dial->setAngle((degrees + 360) % 360); });
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Â&ngulo:"), angle);
-    auto* buttons = new QDialogButtonBox(&dialog);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
-    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
-    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* buttons = MakeOkCancelButtons(dialog);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(dial, 0, Qt::AlignHCenter);
     layout->addLayout(form);

@@ -101,7 +101,7 @@ void DocumentWindows::registerHandlers()
     });
     handlers.set(Handler::DeleteLayerOrSelection, active([this](ImageWindow& window) { deleteSelectionOrLayer(window); }));
     handlers.set(Handler::SwapColours, [](const HandlerCall&) { SwapColours(); });
-    RegisterPictureGeometryCommands(handlers, [this] { return active(); });
+    RegisterPictureGeometryCommands(handlers, [this] { return this->active(); });
 }
 
 QRect DocumentWindows::workspace() const

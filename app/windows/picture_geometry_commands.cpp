@@ -1,5 +1,6 @@
 #include "app/windows/picture_geometry_commands.h"
 
+#include "app/core/colours.h"
 #include "app/dialogs/geometry_dialogs.h"
 #include "app/shell/handler_table.h"
 #include "app/skin/handlers.h"
@@ -75,7 +76,7 @@ void RegisterPictureGeometryCommands(HandlerTable& handlers, std::function<Image
                      const auto request = RunCanvasSizeDialog(&window, doc.width, doc.height);
                      if (!request)
                          return std::optional<Change>();
-                     const RgbTriple c = static_cast<const ToolContext&>(window).secondaryColour();
+                     const RgbTriple c = SecondaryColour();
                      const std::uint32_t background = c.red | (c.green << 8) | (std::uint32_t(c.blue) << 16);
                      return at([r = *request, background](LayerStack& d) {
                          return ResizeCanvas(d, r.width, r.height, r.anchor, background);

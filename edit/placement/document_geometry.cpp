@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
+#include <optional>
 #include <vector>
 
 namespace lv {
@@ -55,13 +57,9 @@ bool sideRefused(int width, int height)
 
 bool install(LayerStack& stack, int undoCode, std::vector<NewLayer>& layers, int width, int height)
 {
-    HDIB composite = MakeComposite(width, height, stack.bitCount);
+    HDIB composite = MakeCompositeLike(stack.composite, width, height, stack.bitCount);
     if (!composite)
         return false;
-    if (stack.composite) {
-        composite.header().biXPelsPerMeter = stack.composite.header().biXPelsPerMeter;
-        composite.header().biYPelsPerMeter = stack.composite.header().biYPelsPerMeter;
-    }
     RecordUndoStep(stack, undoCode);
     for (int i = 0; i < stack.layerCount; ++i) {
         LayerRecord& layer = stack.layers[std::size_t(i)];
@@ -107,52 +105,45 @@ bool isBackground(const LayerStack& stack, int index)
     return index == stack.layerCount - 1 && stack.layers[std::size_t(index)].name == LoadString(kBackgroundNameString);
 }
 
+// Every layer's pictures moved pixel for pixel by `move`, which does what the exact matrix
+// `t` does; boxes and placements follow the matrix.
+std::optional<std::vector<NewLayer>> rearranged(const LayerStack& stack, const Placement& t,
+                                                const std::function<HDIB(const HDIB&)>& move)
+{
+    if (!hasLayers(stack))
+        return std::nullopt;
+    std::vector<NewLayer> layers(std::size_t(stack.layerCount));
+    for (int i = 0; i < stack.layerCount; ++i) {
+        const LayerRecord& layer = stack.layers[std::size_t(i)];
+        NewLayer& n = layers[std::size_t(i)];
+        n.image = move(layer.image.read());
+        n.mask = move(layer.mask.read());
+        if (!n.image || !n.mask)
+            return std::nullopt;
+        n.box = PlacedBoundingBox(topDownBox(stack, i), t);
+        n.placement = carried(layer, t);
+    }
+    return layers;
+}
+
 }  // namespace
 
 bool FlipDocument(LayerStack& stack, bool horizontal)
 {
-    if (!hasLayers(stack))
-        return false;
     const int w = stack.width, h = stack.height;
     const Placement t = MirrorPlacement(!horizontal, horizontal ? w / 2.0 : h / 2.0);
-    std::vector<NewLayer> layers(std::size_t(stack.layerCount));
-    for (int i = 0; i < stack.layerCount; ++i) {
-        const LayerRecord& layer = stack.layers[std::size_t(i)];
-        NewLayer& n = layers[std::size_t(i)];
-        n.image = FlipPicture(layer.image.read(), horizontal);
-        n.mask = FlipPicture(layer.mask.read(), horizontal);
-        if (!n.image || !n.mask)
-            return false;
-        const DocumentRect r = topDownBox(stack, i);
-        n.box = horizontal ? DocumentRect{w - r.right, r.top, w - r.left, r.bottom}
-                           : DocumentRect{r.left, h - r.bottom, r.right, h - r.top};
-        n.placement = carried(layer, t);
-    }
-    return install(stack, horizontal ? kUndoFlipHorizontal : kUndoFlipVertical, layers, w, h);
+    auto layers = rearranged(stack, t, [horizontal](const HDIB& p) { return FlipPicture(p, horizontal); });
+    return layers && install(stack, horizontal ? kUndoFlipHorizontal : kUndoFlipVertical, *layers, w, h);
 }
 
 bool TurnDocument(LayerStack& stack, bool right)
 {
-    if (!hasLayers(stack))
-        return false;
     const int w = stack.width, h = stack.height;
     // A right turn sends (row, column) to (column, h - row); a left turn to (w - column, row).
     const Placement t = right ? Placement{0, 1, 0, -1, 0, double(h), 0, 0, 1}
                               : Placement{0, -1, double(w), 1, 0, 0, 0, 0, 1};
-    std::vector<NewLayer> layers(std::size_t(stack.layerCount));
-    for (int i = 0; i < stack.layerCount; ++i) {
-        const LayerRecord& layer = stack.layers[std::size_t(i)];
-        NewLayer& n = layers[std::size_t(i)];
-        n.image = TurnPicture(layer.image.read(), right);
-        n.mask = TurnPicture(layer.mask.read(), right);
-        if (!n.image || !n.mask)
-            return false;
-        const DocumentRect r = topDownBox(stack, i);
-        n.box = right ? DocumentRect{h - r.bottom, r.left, h - r.top, r.right}
-                      : DocumentRect{r.top, w - r.right, r.bottom, w - r.left};
-        n.placement = carried(layer, t);
-    }
-    if (!install(stack, right ? kUndoTurnRight : kUndoTurnLeft, layers, h, w))
+    auto layers = rearranged(stack, t, [right](const HDIB& p) { return TurnPicture(p, right); });
+    if (!layers || !install(stack, right ? kUndoTurnRight : kUndoTurnLeft, *layers, h, w))
         return false;
     std::swap(stack.xResolution, stack.yResolution);
     return true;

@@ -48,8 +48,9 @@ void turnTiles(const HDIB& in, HDIB& out, bool right)
         }
 }
 
-// A zeroed picture like `like` with the given size (header and table copied).
-HDIB blankLike(const HDIB& like, int width, int height)
+}  // namespace
+
+HDIB BlankPictureLike(const HDIB& like, int width, int height)
 {
     const std::size_t header = like.pixelOffset();
     const std::uint64_t stride = DibStride(std::uint64_t(width), unsigned(like.bitCount()));
@@ -63,13 +64,11 @@ HDIB blankLike(const HDIB& like, int width, int height)
     return out;
 }
 
-}  // namespace
-
 HDIB FlipPicture(const HDIB& picture, bool horizontal)
 {
     if (!turnable(picture))
         return nullptr;
-    HDIB out = blankLike(picture, picture.width(), picture.height());
+    HDIB out = BlankPictureLike(picture, picture.width(), picture.height());
     if (!out)
         return nullptr;
     const int w = picture.width();
@@ -92,7 +91,7 @@ HDIB TurnPicture(const HDIB& picture, bool right)
 {
     if (!turnable(picture))
         return nullptr;
-    HDIB out = blankLike(picture, picture.height(), picture.width());
+    HDIB out = BlankPictureLike(picture, picture.height(), picture.width());
     if (!out)
         return nullptr;
     out.header().biXPelsPerMeter = picture.header().biYPelsPerMeter;

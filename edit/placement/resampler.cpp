@@ -1,5 +1,6 @@
 #include "edit/placement/resampler.h"
 
+#include "edit/placement/picture_turns.h"
 #include "edit/placement/placement_matrix.h"
 
 #include <algorithm>
@@ -96,17 +97,11 @@ HDIB ResamplePlaced(const HDIB& source, DocumentRect& placed, std::uint32_t back
     const int h = std::max(1, Truncate(spanRow + 0.5));
 
     const int bytes = source.bitCount() / 8;
-    const std::size_t headerBytes = source.pixelOffset();
-    const std::uint64_t stride = DibStride(std::uint64_t(w), unsigned(source.bitCount()));
-    if (stride * std::uint64_t(h) > kMaxPictureBytes)
+    if (DibStride(std::uint64_t(w), unsigned(source.bitCount())) * std::uint64_t(h) > kMaxPictureBytes)
         return nullptr;
-    HDIB out = HDIB::AllocateZeroed(headerBytes + std::size_t(stride) * std::size_t(h));
+    HDIB out = BlankPictureLike(source, w, h);
     if (!out)
         return nullptr;
-    std::memcpy(out.data(), source.data(), headerBytes);
-    out.header().biWidth = w;
-    out.header().biHeight = h;
-    out.header().biSizeImage = std::uint32_t(stride * std::uint64_t(h));
 
     const int left = RoundAway(e.minCol);
     const int top = RoundAway(e.minRow);

@@ -10,18 +10,6 @@
 namespace lv::tool {
 namespace {
 
-std::vector<std::string> split(const std::string& text, char separator)
-{
-    std::vector<std::string> parts;
-    std::stringstream in(text);
-    std::string part;
-    while (std::getline(in, part, separator))
-        parts.push_back(part);
-    if (!text.empty() && text.back() == separator)
-        parts.emplace_back();
-    return parts;
-}
-
 std::optional<double> parseDegrees(const std::string& text)
 {
     if (text.empty())
@@ -39,7 +27,7 @@ std::optional<double> parseDegrees(const std::string& text)
 
 std::optional<std::array<int, 4>> parseInts(const std::string& text, std::size_t count)
 {
-    const auto parts = split(text, ',');
+    const auto parts = SplitFields(text, ',');
     if (parts.size() != count)
         return std::nullopt;
     std::array<int, 4> values{};
@@ -106,7 +94,7 @@ std::optional<TransformOperation> ParseTransformOperation(const std::string& tex
             return SizeOperation{size->first, size->second};
         error = "size takes WxH";
     } else if (name == "canvas") {
-        const auto parts = split(value, ',');
+        const auto parts = SplitFields(value, ',');
         const auto size = parts.empty() ? std::nullopt : parseSize(parts[0]);
         const auto anchor = parts.size() == 2 ? parseAnchor(parts[1]) : std::optional(CanvasAnchor::Centre);
         if (size && anchor && parts.size() <= 2)

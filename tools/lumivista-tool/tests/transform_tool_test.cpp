@@ -58,7 +58,7 @@ TEST_F(TransformTool, WholePictureRoundTripsGiveThePictureBack)
     EXPECT_EQ(r.out, "{\"width\":20,\"height\":10,\"layers\":[{\"rect\":[0,0,20,10],\"placed\":0}]}\n");
 }
 
-TEST_F(TransformTool, LayeredDocumentsKeepPlacementAndSources)
+TEST_F(TransformTool, LayeredDocumentsReopenWithTheLayerWhereItWasPut)
 {
     auto r = Tool("vlf make " + quoted("doc.vlf") + " --size 60x40 image=" + quoted("in.bmp"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
