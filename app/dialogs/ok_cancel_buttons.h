@@ -1,8 +1,9 @@
 #pragma once
 // The "OK" and "Cancelar" buttons of a dialog, wired to accept and reject it.
 
+#include <QDialogButtonBox>
+
 class QDialog;
-class QDialogButtonBox;
 
 namespace lv::app {
 
