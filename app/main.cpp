@@ -1,5 +1,8 @@
 // Lumivista 2000.
 
+#include "app/shell/acquisition.h"
+#include "app/shell/screen_capture_page.h"
+#include "app/shell/video_capture_page.h"
 #include "app/windows/document_windows.h"
 #include "app/shell/program_fonts.h"
 #include "app/shell/program_language.h"
@@ -23,7 +26,20 @@ int main(int argc, char** argv)
     lv::app::DocumentWindows documents(hooks);
     lv::app::ShellApplication shell(application, std::vector<std::string>(argv + 1, argv + argc), hooks, documents,
                                     documents);
-    shell.setMainWindowCreated([&documents](lv::app::MainWindow& window) { documents.attach(window); });
-    shell.setTestCommandHandler([&documents](const QString& command) { return documents.handleTestCommand(command); });
-    return shell.run();
+    lv::app::Acquisition acquisition(documents, hooks);
+    lv::app::VideoCapturePage video(acquisition, hooks);
+    lv::app::ScreenCapturePage screenShots(acquisition, hooks);
+    shell.setMainWindowCreated([&](lv::app::MainWindow& window) {
+        documents.attach(window);
+        acquisition.attach(window, shell.filters());
+        video.attach(window);
+        screenShots.attach(window);
+    });
+    shell.setTestCommandHandler([&](const QString& command) {
+        return documents.handleTestCommand(command) || acquisition.handleTestCommand(command) ||
+               video.handleTestCommand(command) || screenShots.handleTestCommand(command);
+    });
+    const int status = shell.run();
+    acquisition.detach(shell.filters());
+    return status;
 }

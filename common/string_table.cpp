@@ -459,6 +459,16 @@ constexpr Entry kStrings[] = {
     {35322, "Cor secundária: clique para escolher"},
     {35323, "Cor principal"},
     {35324, "Cor secundária"},
+    // 36100–36119: screen and video capture.
+    {36100, "Esta sessão usa Wayland, que não deixa os programas lerem a tela: a captura é feita pelo portal da área de trabalho."},
+    {36101, "Esta sessão usa Wayland e o portal de captura da área de trabalho não está disponível: não é possível capturar a tela."},
+    {36102, "Não foi possível capturar a tela:"},
+    {36103, "não há barramento de sessão"},
+    {36104, "o portal não respondeu"},
+    {36105, "o portal recusou a captura"},
+    {36106, "não foi possível ler a imagem do portal"},
+    {36107, "Nenhuma câmera foi encontrada; o padrão de teste está disponível."},
+    {36108, "Guardar no álbum aberto"},
     {64468, "Salvar erro do arquivo do álbum."},
 };
 

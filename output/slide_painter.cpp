@@ -1,7 +1,9 @@
 #include "output/slide_painter.h"
 
+#include "common/ui_service.h"
 #include "imagelib/dib_geometry.h"
 #include "imagelib/document_open.h"
+#include "imagelib/photo_cd_options.h"
 #include "output/slide_show.h"
 #include "output/transitions.h"
 
@@ -10,12 +12,39 @@
 
 namespace lv {
 
+namespace {
+
+// Over a running show nothing may pop up: no boxes, questions or progress windows. The busy
+// pointer still shows while a photo loads.
+class ShowLoadService final : public ui::Service {
+public:
+    explicit ShowLoadService(ui::Service& outer)
+        : outer_(outer)
+    {
+    }
+    void showMessage(std::string_view, std::string_view, ui::Icon) override {}
+    ui::Answer ask(std::string_view, std::string_view, ui::Buttons, ui::Icon) override { return ui::Answer::No; }
+    void beep() override {}
+    void setBusy(bool busy) override { outer_.setBusy(busy); }
+    void reportProgress(std::string_view, int) override {}
+    bool escapeHeld() override { return false; }
+
+private:
+    ui::Service& outer_;
+};
+
+}  // namespace
+
 HDIB LoadSlidePhoto(const std::string& path)
 {
     // A photo that has gone is a black slide, not a message in the middle of the show.
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error))
         return nullptr;
+    ShowLoadService quiet(ui::Current());
+    const ui::ScopedService showing(quiet);
+    const ui::BusyCursor busy;
+    const ScopedPhotoCdMode storedChoices(kPhotoCdStored);  // no options dialog over the show
     OpenOptions options;
     options.promoteTo24 = true;
     options.showMessages = false;

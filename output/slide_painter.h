@@ -19,8 +19,9 @@ struct Slide;
 // Loads a slide's photo; null when it can't be read.
 using PhotoLoader = std::function<HDIB(const std::string& path)>;
 
-// The program's general image loader as a 24-bit picture; null without a message for a
-// path that is no file.
+// The program's general image loader as a 24-bit picture, with the busy pointer but nothing
+// else shown (no messages, questions, progress or Photo CD options); null for a path that
+// is no file or can't be read.
 HDIB LoadSlidePhoto(const std::string& path);
 
 // Where a picture of width x height goes on a screen: as large as fits with its

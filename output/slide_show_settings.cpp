@@ -16,6 +16,12 @@ std::string SlideShowSettings::workingName() const
     return transitionName.empty() ? std::string(kRandomTransitionName) : transitionName;
 }
 
+SlideShowSettings& CurrentSlideShowSettings()
+{
+    static SlideShowSettings settings;
+    return settings;
+}
+
 int SlideShowSettings::timerPeriodMs() const
 {
     const unsigned units = std::clamp(displayTime, 1u, unsigned(INT_MAX) / kTimerUnitMs);

@@ -26,4 +26,7 @@ struct SlideShowSettings {
     int timerPeriodMs() const;
 };
 
+// The settings of this run of the program: the dialog changes them, every show starts with them.
+SlideShowSettings& CurrentSlideShowSettings();
+
 }  // namespace lv

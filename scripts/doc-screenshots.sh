@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Redraws the pictures of docs/screenshots: the start screen and the first screen of each of
-# the five areas, in both window sizes, plus a tooltip. Needs xvfb-run and ImageMagick.
+# the five areas, in both window sizes, plus a tooltip, dialogs and a photo or two. Needs xvfb-run
+# and ImageMagick.
 #   scripts/doc-screenshots.sh [program-folder]
 set -euo pipefail
 here=$(dirname "$0")
@@ -56,6 +57,12 @@ sizes=$(mktemp --suffix=.ini)
 printf '[Recent Sizes]\nsize0=1024,768,Pixel\nsize1=4.000,6.000,Inch\nsize2=10.000,15.000,Cm\n' > "$sizes"
 SCREENSHOT_INI=$sizes "$here/screenshot.sh" "$program_dir" "$out/new-dialog_800.png" 800 "click 526 32" "dialog new" "sleep 0.5"
 rm -f "$sizes"
+# The slide show's settings dialog over three albums: Compartilhar, its Apresentação tile, Iniciar.
+albums=$(mktemp --suffix=.ini)
+printf '[albums]\nalbum1.abm=Férias na praia\nalbum2.abm=Natal em família\nalbum3.abm=Aniversário da vovó\n' > "$albums"
+SCREENSHOT_INI=$albums "$here/screenshot.sh" "$program_dir" "$out/slideshow-dialog_800.png" 800 "click 750 32" "click 62 235" \
+  "click 114 182" "sleep 0.8"
+rm -f "$albums"
 # Small files: the skin's flat colours fit a 256-colour palette.
 for picture in "$out"/*.png; do
   convert "$picture" -dither None -colors 256 -strip "$picture"

@@ -10,11 +10,12 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
   qt6-translations-l10n
   libsane-dev
+  libxcb1-dev libxcb-xtest0-dev
   libgsf-1-dev
   libfreetype-dev libfontconfig-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool fonts-liberation
+  xvfb xauth xdotool fonts-liberation dbus-daemon
   python3 python3-pil python3-numpy imagemagick graphicsmagick libtiff-tools netpbm
   libjpeg-turbo-progs libvips-tools sane-utils
   python3-olefile

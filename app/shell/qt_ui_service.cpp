@@ -64,6 +64,7 @@ QtUiService::~QtUiService()
 {
     while (busyDepth_ > 0)
         setBusy(false);
+    delete progress_.data();
 }
 
 ui::Answer QtUiService::run(std::string_view text, std::string_view title, ui::Buttons buttons, ui::Icon icon)
@@ -128,18 +129,18 @@ void QtUiService::setBusy(bool busy)
         return;
     if (--busyDepth_ == 0) {
         QApplication::restoreOverrideCursor();
-        progress_.reset();
+        delete progress_.data();
     }
 }
 
 void QtUiService::reportProgress(std::string_view caption, int percent)
 {
     if (percent >= 100) {
-        progress_.reset();
+        delete progress_.data();
         return;
     }
     if (!progress_) {
-        progress_ = std::make_unique<QProgressDialog>(QApplication::activeWindow());
+        progress_ = new QProgressDialog(QApplication::activeWindow());  // deleted here or with its parent
         progress_->setWindowTitle(QtText(ui::kProductTitle));
         progress_->setCancelButton(nullptr);  // Esc cancels, as everywhere in the program
         progress_->setRange(0, 100);

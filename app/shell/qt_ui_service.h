@@ -36,7 +36,8 @@ private:
     const TestHooks& hooks_;
     EventPump pump_;
     int busyDepth_ = 0;
-    std::unique_ptr<QProgressDialog> progress_;
+    // Shown over the active window, which may go first (a scanner's dialog) and take it along.
+    QPointer<QProgressDialog> progress_;
     QStringList scriptedAnswers_;
 };
 

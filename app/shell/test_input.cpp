@@ -29,10 +29,22 @@ void SendMouse(QWidget& window, QPoint point, Qt::MouseButton button)
     QApplication::sendEvent(target, &release);
 }
 
-// Keys go to the focused widget of the open dialog, or of the main window.
+// A window of the program's that covers the screen (the slide show) has the keyboard.
+QWidget* FullScreenWindow(const QWidget& mainWindow)
+{
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (top != &mainWindow && top->isVisible() && top->isFullScreen())
+            return top;
+    return nullptr;
+}
+
+// Keys go to the focused widget of the open dialog, of a full-screen window, or of the main
+// window.
 QPointer<QWidget> KeyTarget(QWidget& window)
 {
     QWidget* top = QApplication::activeModalWidget();
+    if (!top)
+        top = FullScreenWindow(window);
     if (!top)
         top = &window;
     QWidget* focus = QApplication::focusWidget();

@@ -6,6 +6,7 @@
 #include "imagelib/dib_alloc.h"
 #include "imagelib/jpeg.h"
 #include "program_runner.h"
+#include "skin_clicks.h"
 
 #include <gtest/gtest.h>
 
@@ -97,12 +98,6 @@ HDIB Grab(ProgramSandbox& sandbox, const std::string& name)
     return read.ok() ? read.take() : HDIB{};
 }
 
-std::string ClickOnControl(int controlId)
-{
-    const int i = skin::ButtonIndexByControl(0, controlId);
-    const skin::Rect r = skin::PanelButtons(0)[std::size_t(i)].placeIn(skin::SkinVariant::Large);
-    return "click " + std::to_string(r.x + r.width / 2) + " " + std::to_string(r.y + r.height / 2);
-}
 
 TEST(Desktop, TwoPhotosSideBySideAreEachDrawnWholeAndThe1To1BoxShowsTheZoom)
 {

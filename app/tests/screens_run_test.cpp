@@ -1,38 +1,10 @@
-#include "app/skin/button_table.h"
 #include "program_runner.h"
+#include "skin_clicks.h"
 
 #include <gtest/gtest.h>
 
 namespace lv::testing {
 namespace {
-
-using skin::SkinVariant;
-
-// The centre of the first button of `panel` that `matches`, in its panel's coordinates
-// shifted by `offset`.
-template <class Match>
-std::string ClickOn(int panel, Match matches, skin::Point offset = {})
-{
-    for (const skin::ButtonDefinition& b : skin::PanelButtons(panel))
-        if (matches(b)) {
-            const skin::Rect r = b.placeIn(SkinVariant::Large).translated(offset.x, offset.y);
-            return "click " + std::to_string(r.x + r.width / 2) + " " + std::to_string(r.y + r.height / 2);
-        }
-    ADD_FAILURE() << "no such button on panel " << panel;
-    return {};
-}
-
-std::string ClickOnControl(int controlId)
-{
-    return ClickOn(0, [&](const skin::ButtonDefinition& b) { return b.controlId == controlId; });
-}
-
-std::string ClickOnPage(int panel, std::uint32_t screen, skin::Point host)
-{
-    return ClickOn(
-        panel, [&](const skin::ButtonDefinition& b) { return b.handler == skin::Handler::SwitchScreen && b.argument == screen; },
-        host);
-}
 
 TEST(ProgramScreens, AreaButtonsShowTheirScreensF1OpensTheirHelpAndCtrlQCloses)
 {
@@ -45,13 +17,13 @@ TEST(ProgramScreens, AreaButtonsShowTheirScreensF1OpensTheirHelpAndCtrlQCloses)
 
     // The five area buttons and what docs/screens.md says each shows first; then inside the
     // Editar area its page strip and a page nested two deep. Each line is looked for after the command.
-    const skin::Rect host = skin::PanelButtons(0)[std::size_t(skin::ButtonIndexByControl(0, 101))].placeIn(SkinVariant::Large);
+    const skin::Point host = SidePanelPlace();
     const std::pair<std::string, const char*> steps[] = {
         {ClickOnControl(155), "screen 1 panels 0,1\n"},   {ClickOnControl(147), "screen 18 panels 0,18\n"},
         {ClickOnControl(148), "screen 2 panels 0,2\n"},   {ClickOnControl(154), "screen 19 panels 0,19\n"},
         {ClickOnControl(151), "screen 25 panels 0,25\n"}, {"key F1", "help tela25.html\n"},
-        {ClickOnControl(148), "screen 2 panels 0,2\n"},   {ClickOnPage(2, 12, {host.x, host.y}), "screen 12 panels 0,12\n"},
-        {ClickOnPage(12, 13, {host.x, host.y}), "screen 13 panels 0,12,13\n"}, {"key F1", "help tela13.html\n"},
+        {ClickOnControl(148), "screen 2 panels 0,2\n"},   {ClickOnPage(2, 12, host), "screen 12 panels 0,12\n"},
+        {ClickOnPage(12, 13, host), "screen 13 panels 0,12,13\n"}, {"key F1", "help tela13.html\n"},
     };
     for (const auto& [command, logged] : steps) {
         const std::size_t before = sandbox.log().size();

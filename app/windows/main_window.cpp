@@ -90,6 +90,10 @@ MainWindow::MainWindow(DocumentOpener& opener, ImageWindows& imageWindows, const
     areaBlinkTimer_.setObjectName(QStringLiteral("timer %1").arg(skin::kAreaBlinkTimer));
     pageBlinkTimer_.setObjectName(QStringLiteral("timer %1").arg(skin::kPageBlinkTimer));
     connect(&imageTickTimer_, &QTimer::timeout, this, [this] {
+        if (imageTickTimer_.interval() != kImageTickMilliseconds) {  // the first tick after a slide show
+            imageTickTimer_.setInterval(kImageTickMilliseconds);
+            hooks_.log(QStringLiteral("timer %1 every %2").arg(kImageTickTimer).arg(kImageTickMilliseconds));
+        }
         if (!switcher_.busy())
             imageWindows_.tick();
     });
@@ -100,6 +104,7 @@ MainWindow::MainWindow(DocumentOpener& opener, ImageWindows& imageWindows, const
 
 MainWindow::~MainWindow()
 {
+    delete slideShow_.data();  // its end puts this window's timer back, while the timer is there
     // The panel windows and the fields in them talk to the skin and to this window: they go
     // first, before the members they use.
     const QObjectList children = this->children();

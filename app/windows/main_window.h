@@ -69,6 +69,9 @@ public:
     // The slide show's window while a show runs: Esc goes to it.
     void setSlideShowWindow(QWidget* window) { slideShow_ = window; }
     bool slideShowRunning() const { return slideShow_ && slideShow_->isVisible(); }
+    // The slide show's buttons: the settings dialog, then for "Iniciar" the show of the
+    // album chosen there.
+    void runSlideShow(bool start);
     // Which indicator picture control 164 shows.
     void setIndicatorLit(bool lit);
     // An image window opened or closed: the splash shows in the workspace only while none is open.
@@ -138,6 +141,10 @@ private:
     bool activeImageScrollable() const override;
 
     void registerShellHandlers();
+    // The periodic tick (timer 100) stops while a slide show runs; it comes back with its
+    // first tick `firstMs` after the show, then every 500 ms.
+    void pausePeriodicTick();
+    void resumePeriodicTick(int firstMs);
     void runKeyboardCommand(int command);
     void showAbout();
     void showHelpMenu(QPoint at);

@@ -1,6 +1,7 @@
 #include "output/qt_slideshow/present_window.h"
 
 #include "app/core/settings.h"
+#include "common/ui_service.h"
 
 #include <QCloseEvent>
 #include <QImage>
@@ -12,6 +13,7 @@ namespace lv {
 
 namespace {
 constexpr int kFrameIntervalMs = 8;  // polls the transition's clock; steps are drawn by their due time
+constexpr char kInhibitReason[] = "Apresentação de slides";
 }
 
 PresentWindow::PresentWindow(PresentWindowSetup setup, QWidget* parent)
@@ -20,6 +22,7 @@ PresentWindow::PresentWindow(PresentWindowSetup setup, QWidget* parent)
     , show_(std::move(setup_.slides), setup_.settings, *this)
     , painter_(1, 1)
     , random_(setup_.seed)
+    , screenSaver_(setup_.screenSaverBus.value_or(QDBusConnection::sessionBus()))
 {
     setObjectName("PDPresentWnd");
     setWindowTitle(QString::fromUtf8("Tessaro Lumivista 2000"));
@@ -46,7 +49,21 @@ void PresentWindow::open()
     activateWindow();
     setFocus(Qt::OtherFocusReason);
     painter_.resize(std::max(width(), 1), std::max(height(), 1));
+    screenSaver_.inhibit(QString::fromUtf8(kInhibitReason));
     show_.start();
+}
+
+HDIB PresentWindow::loadPhoto(const std::string& path) const
+{
+    ui::BusyCursor busy;
+    return setup_.loader ? setup_.loader(path) : HDIB();
+}
+
+void PresentWindow::beginSlide()
+{
+    const SlideShowSettings& s = show_.settings();
+    painter_.begin(show_.currentSlide(), [this](const std::string& path) { return loadPhoto(path); }, s.workingName(),
+                   s.transitionsOn, random_, s.transitionTimeMs);
 }
 
 void PresentWindow::startTimer(int id, int periodMs)
@@ -65,23 +82,35 @@ void PresentWindow::stopTimer(int id)
         setup_.stopMainTimer();
 }
 
-void PresentWindow::showSlide(int)
+void PresentWindow::showSlide(int index)
 {
     // A slide due while the previous one still comes in first finishes that one.
     painter_.finish();
-    const SlideShowSettings& s = show_.settings();
-    painter_.begin(show_.currentSlide(), setup_.loader, s.workingName(), s.transitionsOn, random_, s.transitionTimeMs);
+    reportWholeSlide();
+    beginSlide();
+    drawnIndex_ = index;
+    drawnReported_ = false;
     transitionClock_.start();
     drawFrame();
+}
+
+void PresentWindow::reportWholeSlide()
+{
+    if (drawnReported_ || painter_.drawing())
+        return;
+    drawnReported_ = true;
+    if (setup_.slideDrawn)
+        setup_.slideDrawn(drawnIndex_, painter_.screen());
 }
 
 void PresentWindow::drawFrame()
 {
     const bool done = painter_.drawDue(long(transitionClock_.elapsed()));
     update();
-    if (done)
+    if (done) {
         frameTimer_.stop();
-    else if (!frameTimer_.isActive())
+        reportWholeSlide();
+    } else if (!frameTimer_.isActive())
         frameTimer_.start();
 }
 
@@ -89,6 +118,7 @@ void PresentWindow::closeWindow()
 {
     slideTimer_.stop();
     frameTimer_.stop();
+    screenSaver_.release();
     if (!closing_)
         QWidget::close();
 }
@@ -110,10 +140,10 @@ void PresentWindow::resizeEvent(QResizeEvent*)
         return;
     painter_.resize(std::max(width(), 1), std::max(height(), 1));
     if (show_.running()) {
-        const SlideShowSettings& s = show_.settings();
-        painter_.begin(show_.currentSlide(), setup_.loader, s.workingName(), s.transitionsOn, random_, s.transitionTimeMs);
+        beginSlide();
         painter_.finish();
         frameTimer_.stop();
+        reportWholeSlide();
     }
     update();
 }

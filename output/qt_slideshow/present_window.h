@@ -4,6 +4,7 @@
 // ends the show. Transitions are drawn on a frame timer, the steps due at each refresh
 // together, so the window keeps handling input while a slide comes in.
 
+#include "output/qt_slideshow/screen_saver_inhibitor.h"
 #include "output/show_random.h"
 #include "output/slide_painter.h"
 #include "output/slide_show.h"
@@ -15,6 +16,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 namespace lv {
@@ -27,6 +29,10 @@ struct PresentWindowSetup {
     // The main window's periodic timer (101), stopped while the show runs.
     std::function<void()> stopMainTimer;
     std::function<void(int periodMs)> startMainTimer;
+    // Told of every slide once it is whole on the screen.
+    std::function<void(int index, const ScreenBitmap& screen)> slideDrawn;
+    // Where the screen saver is asked to keep off: the session bus when none is given.
+    std::optional<QDBusConnection> screenSaverBus;
 };
 
 class PresentWindow final : public QWidget, private SlideShowHost {
@@ -40,6 +46,7 @@ public:
     const SlideShow& show() const { return show_; }
     const ScreenBitmap& screenBitmap() const { return painter_.screen(); }
     bool drawingTransition() const { return frameTimer_.isActive(); }
+    const ScreenSaverInhibitor& screenSaver() const { return screenSaver_; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -57,6 +64,10 @@ private:
     void closeWindow() override;
 
     void drawFrame();
+    void beginSlide();
+    void reportWholeSlide();
+    // The photo, with the busy pointer showing over the blank one while it loads.
+    HDIB loadPhoto(const std::string& path) const;
 
     PresentWindowSetup setup_;
     SlideShow show_;
@@ -65,12 +76,15 @@ private:
     QTimer slideTimer_;  // timer 102
     QTimer frameTimer_;  // while a transition comes in
     QElapsedTimer transitionClock_;
+    ScreenSaverInhibitor screenSaver_;
+    int drawnIndex_ = 0;
+    bool drawnReported_ = true;
     bool closing_ = false;
 };
 
 // The slide show command once the settings are chosen: reads the album's slides and opens
-// the presentation window (its random numbers seeded from the clock), or tells the user "Não existem imagens no álbum." and opens
-// nothing. The window belongs to `parent` (the main window) and deletes itself when it
+// the presentation window (its random numbers seeded from the clock), or tells the user
+// "Não existem imagens no álbum." and opens nothing. The window belongs to `parent` (the main window) and deletes itself when it
 // closes.
 PresentWindow* OpenSlideShow(const AlbumSlideReader& reader, const std::string& albumPath, PresentWindowSetup setup,
                              QWidget* parent);

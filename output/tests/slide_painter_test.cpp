@@ -1,6 +1,8 @@
 #include "output/slide_painter.h"
 
 #include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+#include "common/byte_sink.h"
 #include "imagelib/dib_geometry.h"
 #include "imagelib/load_save.h"
 #include "output/slide_show.h"
@@ -109,6 +111,37 @@ TEST(SlidePainter, TheProgramsLoaderReadsPicturesAndRefusesOtherFiles)
     std::filesystem::copy_file(bmp, text, std::filesystem::copy_options::overwrite_existing);
     std::filesystem::resize_file(text, 20);
     EXPECT_FALSE(LoadSlidePhoto(text));
+}
+
+TEST(SlidePainter, PhotosLoadWithTheBusyPointerAndNothingElseOverTheShow)
+{
+    testing::TempDir dir;
+    testing::UiRecorder ui;
+    // Tall enough that the reader reports its progress on the way.
+    HDIB photo = DibCreate(40, 300, kGreen, false);
+    const std::string tif = dir.file("alta.tif");
+    ASSERT_EQ(SaveImageFile(photo, tif, false), WriteResult::Written);
+    ui.progress.clear();
+    const int busyBefore = ui.busyCount;
+    EXPECT_TRUE(LoadSlidePhoto(tif));
+    EXPECT_GT(ui.busyCount, busyBefore);
+    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_TRUE(ui.progress.empty());
+
+    // Damaged photos of several kinds: black slides without a word.
+    const std::vector<std::pair<std::string, std::string>> damaged = {
+        {"cortada.jpg", std::string("\xFF\xD8\xFF\xE0\x00\x10JFIF\x00", 11)},
+        {"falsa.png", "\x89PNG\r\n\x1A\n não é imagem"},
+        {"vazia.bmp", ""},
+        {"desconhecida.xyz", "texto qualquer"},
+    };
+    for (const auto& [name, bytes] : damaged) {
+        ASSERT_TRUE(WriteWholeFile(dir.file(name), std::vector<std::uint8_t>(bytes.begin(), bytes.end())));
+        EXPECT_FALSE(LoadSlidePhoto(dir.file(name))) << name;
+    }
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
+    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_EQ(ui.beeps, 0);
 }
 
 TEST(ScreenBitmap, PicturesGoThroughTheScreenFormatUnchanged)

@@ -7,6 +7,7 @@
 #include "geometry_commands.h"
 #include "info_command.h"
 #include "psd_command.h"
+#include "scan_capture_commands.h"
 #include "select_command.h"
 #include "vlf_command.h"
 #include "skin_command.h"
@@ -47,6 +48,13 @@ constexpr Command kCommands[] = {
     {"slideshow", "frames OLD NEW OUTDIR --transition NAME --variant N [--size WxH] [--every K] [--seed S] [--format EXT] [--json] | list [--json]",
      "pictures of a slide-show transition step by step; the transitions with their variants and random numbers",
      lv::tool::RunSlideshow},
+#ifdef LV_TOOL_ACQUIRE
+    {"scan", "OUT [--device NAME] [--resolution DPI] [--mode color|gray|lineart] [--memory]",
+     "scan a picture through the program's source manager, without its dialog", lv::tool::RunScan},
+    {"capture", "video OUT [--device NAME] | screen OUT [--window ID | --client ID]",
+     "a frame from a video capture driver (the test pattern when there is no camera), or a shot of the screen or of one window",
+     lv::tool::RunCapture},
+#endif
     {"select", "IN [--layer N] OP... [--mask OUT] [--apply crop|delete] [--out DOC] [--json]",
      "select by wand, rectangle, ellipse or polygon (OP: wand=X,Y[,tol=R/G/B][,global][,mode=M], rect=L,T,R,B, "
      "ellipse=L,T,R,B, poly=X1/Y1/X2/Y2/...; M: new add sub and xor notold); write the mask, crop or delete",

@@ -41,6 +41,7 @@ PresentWindowSetup ShowSetup(MainTimer& timer, bool repeat, unsigned displayTime
     setup.loader = ColourLoader();
     setup.stopMainTimer = [&timer] { ++timer.stops; };
     setup.startMainTimer = [&timer](int ms) { timer.starts.push_back(ms); };
+    setup.screenSaverBus = QDBusConnection(QStringLiteral("no bus"));  // the test's own desktop stays as it is
     return setup;
 }
 
@@ -82,6 +83,27 @@ TEST(PresentWindow, OpensFullScreenWithFocusAndMovesOnWithEnter)
     EXPECT_FALSE(window.isVisible());
     EXPECT_FALSE(window.show().running());
     EXPECT_EQ(timer.starts, std::vector<int>{kMainWindowTimerRestartMs});
+}
+
+TEST(PresentWindow, EachSlideIsReportedOnceAndWholeEvenWhenEnterCutsItsTransitionShort)
+{
+    MainTimer timer;
+    PresentWindowSetup setup = ShowSetup(timer, true);
+    setup.settings.transitionName = "Transparente";  // one level a frame: still coming in when Enter arrives
+    std::vector<std::pair<int, std::uint32_t>> drawn;
+    setup.slideDrawn = [&drawn](int index, const ScreenBitmap& screen) {
+        drawn.emplace_back(index, screen.pixel(screen.width() / 2, screen.height() / 2));
+    };
+    PresentWindow window(std::move(setup));
+    window.open();
+    ASSERT_TRUE(window.drawingTransition());
+    QTest::keyClick(&window, Qt::Key_Return);
+    QTest::keyClick(&window, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.drawingTransition(); }, 3000));
+    const std::vector<std::pair<int, std::uint32_t>> expected = {
+        {0, ScreenPixel(255, 0, 0)}, {1, kScreenBlack}, {2, ScreenPixel(0, 0, 255)}};
+    EXPECT_EQ(drawn, expected);
+    window.setAttribute(Qt::WA_DeleteOnClose, false);
 }
 
 TEST(PresentWindow, TheSlideTimerEndsAShowWithoutRepeatAndAClickEndsAnother)

@@ -1,0 +1,319 @@
+// The acquisition session against a scripted source manager: the session's steps and
+// refusals, the message filter, and pictures built from native and memory transfers.
+
+#include "acquire/tests/fake_source_manager.h"
+#include "acquire/twain_session.h"
+#include "common/testing/ui_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstring>
+
+namespace lv::twain {
+namespace {
+
+class RecordingHost final : public AcquisitionHost {
+public:
+    void setMainWindowEnabled(bool enabled) override { mainWindowEnabled = enabled; }
+    void bringToFront() override { ++broughtToFront; }
+    void pictureAcquired(HDIB picture) override { pictures.push_back(std::move(picture)); }
+
+    bool mainWindowEnabled = true;
+    int broughtToFront = 0;
+    std::vector<HDIB> pictures;
+};
+
+class SessionTest : public ::testing::Test {
+protected:
+    TwainSession& session(TransferSettings settings = {})
+    {
+        session_.emplace(fake_, host_, settings, nullptr);
+        return *session_;
+    }
+    int countCalls(const std::string& call) const { return int(std::count(fake_.calls.begin(), fake_.calls.end(), call)); }
+
+    testing::UiRecorder ui_;
+    testing::FakeSourceManager fake_;
+    RecordingHost host_;
+    std::optional<TwainSession> session_;
+};
+
+TEST_F(SessionTest, ApplicationIdentityIsTheProgramsOwn)
+{
+    const TW_IDENTITY id = ApplicationIdentity();
+    EXPECT_EQ(id.Id, 0u);
+    EXPECT_EQ(id.Version.MajorNum, 1);
+    EXPECT_EQ(id.Version.MinorNum, 703);
+    EXPECT_EQ(id.Version.Language, 13);
+    EXPECT_EQ(id.Version.Country, 1);
+    EXPECT_STREQ(id.Version.Info, "Lumivista 2000");
+    EXPECT_EQ(id.ProtocolMajor, 1);
+    EXPECT_EQ(id.ProtocolMinor, 7);
+    EXPECT_EQ(TW_UINT32(id.SupportedGroups), 3u);
+    EXPECT_STREQ(id.ProductName, "Lumivista 2000");
+    EXPECT_STREQ(id.Manufacturer, "Lumivista 2000");
+}
+
+TEST_F(SessionTest, SingleScanEndsTheSessionAfterTheFirstBatch)
+{
+    TwainSession& s = session({0, 0});
+    ASSERT_TRUE(s.acquire(""));
+    EXPECT_EQ(s.phase(), kPhaseWaiting);
+    EXPECT_FALSE(host_.mainWindowEnabled) << "input goes to the source's dialog";
+    EXPECT_EQ(fake_.lastShowUi, "1");
+
+    EXPECT_FALSE(s.filterMessage(nullptr)) << "an event that is not the source's";
+    fake_.picturesPerBatch = 2;
+    fake_.notify(MSG_XFERREADY);
+    EXPECT_TRUE(s.filterMessage(nullptr));
+    EXPECT_EQ(host_.pictures.size(), 2u) << "the whole batch";
+    EXPECT_FALSE(s.managerOpen());
+    EXPECT_FALSE(s.sourceOpen());
+    EXPECT_EQ(s.phase(), kPhaseIdle);
+    EXPECT_FALSE(fake_.loaded) << "the library is unloaded with the manager";
+    EXPECT_TRUE(host_.mainWindowEnabled);
+}
+
+TEST_F(SessionTest, MultiScanKeepsTheSourceUntilItAsksToClose)
+{
+    TwainSession& s = session({0, 1});
+    ASSERT_TRUE(s.acquire("fake scanner"));
+    EXPECT_STREQ(fake_.opened.ProductName, "Fake Scanner") << "found by name without regard to case";
+    for (int scan = 1; scan <= 2; ++scan) {
+        fake_.notify(MSG_XFERREADY);
+        EXPECT_TRUE(s.filterMessage(nullptr));
+        EXPECT_EQ(host_.pictures.size(), std::size_t(scan));
+        EXPECT_TRUE(s.sourceEnabled());
+        EXPECT_TRUE(s.managerOpen());
+        EXPECT_FALSE(host_.mainWindowEnabled);
+    }
+    fake_.notify(MSG_CLOSEDSREQ);
+    EXPECT_TRUE(s.filterMessage(nullptr));
+    EXPECT_FALSE(s.sourceEnabled());
+    EXPECT_FALSE(s.sourceOpen());
+    EXPECT_FALSE(s.managerOpen());
+    EXPECT_TRUE(host_.mainWindowEnabled);
+    EXPECT_EQ(host_.broughtToFront, 1);
+    EXPECT_FALSE(s.filterMessage(nullptr)) << "nothing is open any more";
+}
+
+TEST_F(SessionTest, RefusedStepsDoNotReachTheManager)
+{
+    TwainSession& s = session();
+    ASSERT_TRUE(s.acquire(""));
+    const std::size_t before = fake_.calls.size();
+    EXPECT_FALSE(s.selectSource()) << "a source is open";
+    EXPECT_FALSE(s.closeSourceManager());
+    EXPECT_FALSE(s.closeSource()) << "still enabled";
+    EXPECT_FALSE(s.enableSource(true)) << "already enabled";
+    EXPECT_EQ(fake_.calls.size(), before);
+    // A second start while the source waits: the source refuses the mechanism, and the
+    // session it has stays as it is.
+    EXPECT_FALSE(s.acquire(""));
+    EXPECT_TRUE(s.sourceEnabled());
+    EXPECT_TRUE(s.managerOpen());
+    EXPECT_EQ(countCalls("1/9/502"), 1) << "enabled once";
+}
+
+TEST_F(SessionTest, CancellingTheSelectionChangesNothing)
+{
+    TwainSession& s = session();
+    ASSERT_TRUE(s.openSourceManager());
+    fake_.cancelSelection = true;
+    const TW_IDENTITY before = s.source();
+    EXPECT_FALSE(s.selectSource());
+    EXPECT_EQ(std::memcmp(&before, &s.source(), sizeof before), 0);
+    EXPECT_TRUE(ui_.messages.empty()) << "quietly";
+    fake_.cancelSelection = false;
+    EXPECT_TRUE(s.selectSource());
+    EXPECT_STREQ(s.source().ProductName, "Fake Scanner");
+}
+
+TEST_F(SessionTest, AFailedEnableClosesEverythingAgain)
+{
+    fake_.refuseEnable = true;
+    TwainSession& s = session();
+    EXPECT_FALSE(s.acquire(""));
+    EXPECT_EQ(s.phase(), kPhaseIdle);
+    EXPECT_FALSE(s.sourceOpen());
+    EXPECT_FALSE(s.managerOpen());
+    EXPECT_TRUE(host_.mainWindowEnabled);
+}
+
+TEST_F(SessionTest, ListingAndPickingOpenAndCloseTheManager)
+{
+    TwainSession& s = session();
+    const SourceList list = s.listSources();
+    EXPECT_EQ(list.names, std::vector<std::string>{"Fake Scanner"});
+    EXPECT_EQ(list.defaultName, "Fake Scanner");
+    EXPECT_FALSE(s.managerOpen());
+    EXPECT_TRUE(s.pickSource(0));
+    EXPECT_FALSE(s.pickSource(1)) << "past the end";
+    EXPECT_FALSE(s.managerOpen());
+    EXPECT_GE(ui_.busyCount, 1);
+}
+
+TEST_F(SessionTest, AMissingLibraryLeavesTheManagerClosed)
+{
+    SourceManagerFile missing("/nonexistent/liblvtwain.so");
+    TwainSession s(missing, host_, {}, nullptr);
+    EXPECT_FALSE(s.openSourceManager());
+    EXPECT_FALSE(s.acquire(""));
+    EXPECT_TRUE(host_.mainWindowEnabled);
+}
+
+// --- Pictures -------------------------------------------------------------------------------
+
+HDIB ScanOnce(testing::FakeSourceManager& fake, RecordingHost& host, int memoryScan)
+{
+    TwainSession s(fake, host, {memoryScan, 0}, nullptr);
+    EXPECT_TRUE(s.acquire(""));
+    fake.notify(MSG_XFERREADY);
+    s.filterMessage(nullptr);
+    if (host.pictures.size() != 1)
+        return nullptr;
+    HDIB picture = std::move(host.pictures.front());
+    host.pictures.clear();
+    return picture;
+}
+
+TEST_F(SessionTest, MemoryTransferArrivesTopFirstAndIsDeliveredBottomUpInBlueGreenRed)
+{
+    for (const TW_UINT32 strip : {12u, 1000u}) {  // row by row, and all at once
+        fake_.stripBytes = strip;
+        const HDIB dib = ScanOnce(fake_, host_, 1);
+        ASSERT_TRUE(dib);
+        EXPECT_EQ(dib.width(), 3);
+        EXPECT_EQ(dib.height(), 2);
+        EXPECT_EQ(dib.bitCount(), 24);
+        EXPECT_EQ(dib.clrUsed(), 0u);
+        const std::vector<std::uint8_t> bottom(dib.row(0), dib.row(0) + 12);
+        const std::vector<std::uint8_t> top(dib.row(1), dib.row(1) + 12);
+        EXPECT_EQ(top, (std::vector<std::uint8_t>{3, 2, 1, 6, 5, 4, 9, 8, 7, 0, 0, 0}));
+        EXPECT_EQ(bottom, (std::vector<std::uint8_t>{13, 12, 11, 16, 15, 14, 19, 18, 17, 0, 0, 0}));
+        EXPECT_EQ(dib.header().biXPelsPerMeter, 11811) << "300 dots per inch";
+    }
+    // Strips of one row come one after another.
+    EXPECT_EQ(countCalls("2/103/1"), 2 + 1);
+}
+
+TEST_F(SessionTest, ResolutionFollowsTheSourcesUnit)
+{
+    fake_.units = TWUN_CENTIMETERS;
+    fake_.resolution = 100;
+    HDIB dib = ScanOnce(fake_, host_, 1);
+    ASSERT_TRUE(dib);
+    EXPECT_EQ(dib.header().biXPelsPerMeter, 10000);
+    EXPECT_EQ(dib.header().biYPelsPerMeter, 10000);
+    fake_.units = 5;  // pixels, or anything else
+    dib = ScanOnce(fake_, host_, 1);
+    ASSERT_TRUE(dib);
+    EXPECT_EQ(dib.header().biXPelsPerMeter, 0);
+
+    EXPECT_EQ(PixelsPerMetre(TWUN_INCHES, DoubleToFix32(300)), 11811);
+    EXPECT_EQ(PixelsPerMetre(TWUN_CENTIMETERS, DoubleToFix32(100)), 10000);
+    EXPECT_EQ(PixelsPerMetre(TWUN_INCHES, TW_FIX32{72, 0x8000}), 2854) << "72.5 dpi, truncated";
+}
+
+TEST_F(SessionTest, BlackAndWhiteTablesFollowThePixelFlavour)
+{
+    fake_.width = 8, fake_.height = 1, fake_.bitsPerPixel = 1, fake_.pixelType = TWPT_BW;
+    fake_.rows = {0xF0, 0, 0, 0};
+    struct Case {
+        std::optional<TW_UINT16> flavor;
+        bool enumeration;
+        std::uint8_t entry0;
+    };
+    for (const Case c : {Case{TWPF_VANILLA, false, 255}, Case{TWPF_CHOCOLATE, false, 0}, Case{TWPF_VANILLA, true, 0},
+                         Case{std::nullopt, false, 0}}) {
+        fake_.flavor = c.flavor;
+        fake_.flavorAsEnumeration = c.enumeration;
+        const HDIB dib = ScanOnce(fake_, host_, 1);
+        ASSERT_TRUE(dib);
+        ASSERT_EQ(dib.clrUsed(), 2u);
+        EXPECT_EQ(dib.colors()[0].rgbRed, c.entry0);
+        EXPECT_EQ(dib.colors()[1].rgbRed, 255 - c.entry0);
+        EXPECT_EQ(dib.row(0)[0], 0xF0);
+    }
+}
+
+TEST_F(SessionTest, GreyAndPaletteTables)
+{
+    fake_.width = 4, fake_.height = 1, fake_.bitsPerPixel = 8, fake_.pixelType = TWPT_GRAY;
+    fake_.rows = {0, 1, 2, 3};
+    HDIB dib = ScanOnce(fake_, host_, 1);
+    ASSERT_TRUE(dib);
+    ASSERT_EQ(dib.clrUsed(), 256u);
+    EXPECT_EQ(dib.colors()[200].rgbBlue, 200);
+    EXPECT_EQ(dib.pixels()[3], 3);
+
+    fake_.pixelType = TWPT_PALETTE;
+    dib = ScanOnce(fake_, host_, 1);
+    ASSERT_TRUE(dib);
+    EXPECT_EQ(dib.clrUsed(), 256u) << "grey when the source has no palette";
+    TW_PALETTE8 palette{};
+    palette.NumColors = 2;
+    palette.Colors[1] = TW_ELEMENT8{1, 10, 20, 30};
+    fake_.palette = palette;
+    dib = ScanOnce(fake_, host_, 1);
+    ASSERT_TRUE(dib);
+    ASSERT_EQ(dib.clrUsed(), 2u);
+    EXPECT_EQ(dib.colors()[1].rgbRed, 10);
+    EXPECT_EQ(dib.colors()[1].rgbGreen, 20);
+    EXPECT_EQ(dib.colors()[1].rgbBlue, 30);
+    EXPECT_EQ(dib.pixels()[1], 1) << "pixels after the shorter table";
+}
+
+TEST_F(SessionTest, NativeTransfersHandOverTheSourcesBitmap)
+{
+    HDIB dib = ScanOnce(fake_, host_, 0);
+    ASSERT_TRUE(dib);
+    EXPECT_EQ(dib.row(1)[0], 3) << "top row last, blue first";
+    EXPECT_EQ(dib.row(0)[2], 11);
+
+    fake_.nativeHandleBelow32 = true;
+    TwainSession s(fake_, host_, {0, 0}, nullptr);
+    ASSERT_TRUE(s.acquire(""));
+    fake_.notify(MSG_XFERREADY);
+    s.filterMessage(nullptr);
+    ASSERT_EQ(host_.pictures.size(), 1u);
+    EXPECT_FALSE(host_.pictures.front()) << "a handle below 32 counts as nothing";
+    EXPECT_EQ(countCalls("1/5/701"), 2) << "every transfer ends";
+}
+
+TEST(FixTransferredBitmap, OddWidthsKeepTheirPadding)
+{
+    HDIB dib = HDIB::AllocateZeroed(40 + 3 * 8 + 10);
+    BitmapInfoHeader& h = dib.header();
+    h = BitmapInfoHeader{40, 2, 3, 1, 24, 0, 24, 0, 0, 0, 0};
+    for (int y = 0; y < 3; ++y)
+        for (int i = 0; i < 8; ++i)
+            dib.pixels()[y * 8 + i] = std::uint8_t(10 * y + i);
+    ASSERT_TRUE(FixTransferredBitmap(dib, 3, TWPT_RGB));
+    const std::vector<std::uint8_t> first(dib.row(0), dib.row(0) + 8);
+    EXPECT_EQ(first, (std::vector<std::uint8_t>{22, 21, 20, 25, 24, 23, 26, 27})) << "last row first, pixels swapped, padding kept";
+    HDIB short_ = HDIB::AllocateZeroed(40 + 8);
+    short_.header() = BitmapInfoHeader{40, 2, 3, 1, 24, 0, 24, 0, 0, 0, 0};
+    EXPECT_FALSE(FixTransferredBitmap(short_, 3, TWPT_RGB)) << "rows the block doesn't hold";
+}
+
+TEST(CopyNativeBitmap, RefusesHeadersThatAreNotBitmaps)
+{
+    std::uint8_t block[40 + 4 * 2 + 4] = {};
+    BitmapInfoHeader h{40, 3, -1, 1, 1, 0, 0, 0, 0, 0, 0};
+    std::memcpy(block, &h, 40);
+    EXPECT_TRUE(CopyNativeBitmap(block)) << "top-down is a bitmap too";
+    h.biSize = 12;
+    std::memcpy(block, &h, 40);
+    EXPECT_FALSE(CopyNativeBitmap(block));
+    h = BitmapInfoHeader{40, 3, 1, 1, 3, 0, 0, 0, 0, 0, 0};
+    std::memcpy(block, &h, 40);
+    EXPECT_FALSE(CopyNativeBitmap(block)) << "3 bits per pixel";
+    h = BitmapInfoHeader{40, 70000, 1, 1, 8, 0, 0, 0, 0, 0, 0};
+    std::memcpy(block, &h, 40);
+    EXPECT_FALSE(CopyNativeBitmap(block));
+}
+
+}  // namespace
+}  // namespace lv::twain

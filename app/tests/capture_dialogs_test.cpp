@@ -1,0 +1,192 @@
+// The video capture dialogs as the user works them: the driver list with a driver that won't
+// open, grabbing into a window or the album, Concluído and Cancelar; the device's controls
+// applied live and put back on Cancelar; choosing a frame size; the live view's refresh.
+
+#include "acquire/video/test_pattern_driver.h"
+#include "app/dialogs/video_capture_dialog.h"
+#include "app/dialogs/video_driver_dialogs.h"
+#include "app/widgets/video_preview.h"
+#include "common/testing/ui_recorder.h"
+#include "imagelib/dib_alloc.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QSlider>
+
+#include <gtest/gtest.h>
+
+namespace lv::app {
+namespace {
+
+// A device that is listed but can't be opened (unplugged, or held by another program).
+class RefusingDriver final : public video::CaptureDriver {
+public:
+    bool connect() override { return false; }
+    void disconnect() override {}
+    bool connected() const override { return false; }
+    video::DeviceLayout layout() const override { return {}; }
+    std::vector<video::FormatOption> formatOptions() const override { return {}; }
+    bool setFormat(video::PixelCoding, video::FrameSize) override { return false; }
+    std::vector<video::VideoControl> controls() const override { return {}; }
+    bool setControl(std::uint32_t, int) override { return false; }
+    std::optional<std::vector<std::uint8_t>> nextFrame(std::chrono::milliseconds) override { return std::nullopt; }
+};
+
+template <typename T>
+T* child(QWidget& parent, const char* name)
+{
+    return parent.findChild<T*>(QString::fromLatin1(name));
+}
+
+class CaptureDialog : public ::testing::Test {
+protected:
+    CaptureDialog()
+    {
+        catalogue.add({"Padrão", "1"}, [] { return std::make_unique<video::TestPatternDriver>(); });
+        catalogue.add({"Câmera quebrada", "1"}, [] { return std::make_unique<RefusingDriver>(); });
+    }
+    VideoCaptureActions actions(bool albumOpen)
+    {
+        VideoCaptureActions a;
+        a.captured = [this](HDIB frame, bool toAlbum) {
+            frames.push_back(frame.width());
+            albums.push_back(toAlbum);
+        };
+        a.live = [this] { ++lives; };
+        a.cancelled = [this] { ++cancels; };
+        a.albumOpen = albumOpen;
+        a.camerasFound = false;
+        return a;
+    }
+
+    testing::UiRecorder ui;
+    video::FixedDriverCatalogue catalogue;
+    video::VideoCapture capture{catalogue};
+    QtDriverDialogs dialogs;
+    std::vector<int> frames;
+    std::vector<bool> albums;
+    int lives = 0, cancels = 0;
+};
+
+TEST_F(CaptureDialog, ADriverThatWontOpenIsNamedAndTheListGoesBack)
+{
+    VideoCaptureDialog dialog(nullptr, capture, dialogs, actions(false));
+    EXPECT_EQ(dialog.windowTitle(), "Capturar imagem da câmara de vídeo");
+    auto* list = child<QComboBox>(dialog, "200");
+    ASSERT_TRUE(list);
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->itemText(1), "Câmera quebrada");
+    EXPECT_EQ(list->currentIndex(), 0);
+    EXPECT_TRUE(capture.connected()) << "the current driver is connected on opening";
+    EXPECT_FALSE(child<QCheckBox>(dialog, "album")) << "no album is open";
+    ASSERT_TRUE(child<QLabel>(dialog, "note"));
+
+    list->setCurrentIndex(1);
+    emit list->activated(1);
+    ASSERT_EQ(ui.texts(), std::vector<std::string>{"Não é possível abrir \"Câmera quebrada\""});
+    EXPECT_EQ(ui.messages[0].title, "Atenção");
+    EXPECT_EQ(list->currentIndex(), 0);
+    EXPECT_EQ(capture.connectedIndex(), 0);
+
+    child<QPushButton>(dialog, "capture")->click();
+    child<QPushButton>(dialog, "live")->click();
+    EXPECT_EQ(frames, std::vector<int>{640});
+    EXPECT_EQ(lives, 1);
+    child<QPushButton>(dialog, "done")->click();
+    EXPECT_EQ(dialog.result(), 1);
+    EXPECT_TRUE(capture.connected()) << "Concluído keeps the driver for the page's buttons";
+}
+
+TEST_F(CaptureDialog, FramesGoToTheAlbumWhenChosenAndCancelClosesEverything)
+{
+    VideoCaptureDialog dialog(nullptr, capture, dialogs, actions(true));
+    auto* toAlbum = child<QCheckBox>(dialog, "album");
+    ASSERT_TRUE(toAlbum);
+    EXPECT_EQ(toAlbum->text(), "Guardar no álbum aberto");
+    child<QPushButton>(dialog, "capture")->click();
+    toAlbum->setChecked(true);
+    child<QPushButton>(dialog, "capture")->click();
+    EXPECT_EQ(albums, (std::vector<bool>{false, true}));
+    dialog.reject();
+    EXPECT_EQ(dialog.result(), 0);
+    EXPECT_EQ(cancels, 1);
+    EXPECT_FALSE(capture.windowExists());
+}
+
+TEST(VideoDriverDialogs, ControlsApplyAsTheyMoveAndCancelPutsThemBack)
+{
+    video::TestPatternDriver driver;
+    ASSERT_TRUE(driver.connect());
+    {
+        VideoSourceDialog dialog(nullptr, driver);
+        EXPECT_EQ(dialog.windowTitle(), "Origem do vídeo");
+        auto* brightness = child<QSlider>(dialog, "control 1");
+        auto* moving = child<QCheckBox>(dialog, "control 2");
+        ASSERT_TRUE(brightness && moving);
+        EXPECT_EQ(brightness->minimum(), -128);
+        EXPECT_TRUE(moving->isChecked());
+        brightness->setValue(40);
+        moving->setChecked(false);
+        EXPECT_EQ(driver.controls()[0].value, 40) << "the live view shows it at once";
+        EXPECT_EQ(driver.controls()[1].value, 0);
+        EXPECT_TRUE(dialog.changed());
+        dialog.reject();
+        EXPECT_EQ(driver.controls()[0].value, 0);
+        EXPECT_EQ(driver.controls()[1].value, 1);
+    }
+    VideoSourceDialog kept(nullptr, driver);
+    child<QSlider>(kept, "control 1")->setValue(-5);
+    kept.accept();
+    EXPECT_EQ(driver.controls()[0].value, -5);
+}
+
+TEST(VideoDriverDialogs, TheFormatDialogOffersTheDevicesSizes)
+{
+    testing::UiRecorder ui;
+    video::TestPatternDriver driver;
+    ASSERT_TRUE(driver.connect());
+    VideoFormatDialog dialog(nullptr, driver);
+    auto* coding = child<QComboBox>(dialog, "coding");
+    auto* size = child<QComboBox>(dialog, "size");
+    ASSERT_TRUE(coding && size);
+    EXPECT_EQ(coding->currentText(), "BGR 24 bits");
+    EXPECT_EQ(size->currentText(), "640 × 480") << "the current size is chosen";
+    EXPECT_EQ(size->count(), 4);
+    size->setCurrentIndex(size->findText("320 × 240"));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(driver.layout().width, 320);
+    EXPECT_EQ(driver.layout().height, 240);
+}
+
+TEST(VideoPreview, ShowsTheNewestFrameOnlyWhileVisible)
+{
+    video::TestPatternDriver driver;
+    ASSERT_TRUE(driver.connect());
+    ASSERT_TRUE(driver.setFormat(video::PixelCoding::Bgr24, {160, 120}));
+    int asked = 0;
+    VideoPreview preview(nullptr, [&]() -> HDIB {
+        ++asked;
+        const auto rows = driver.nextFrame(std::chrono::milliseconds(0));
+        HDIB picture = AllocatePicture(160, 120, 24, 0);
+        std::copy(rows->begin(), rows->end(), picture.pixels());
+        return picture;
+    });
+    preview.refresh();
+    EXPECT_EQ(asked, 0) << "a hidden view asks for nothing";
+    preview.resize(320, 200);
+    preview.show();
+    preview.refresh();
+    preview.refresh();
+    EXPECT_EQ(preview.framesShown(), 2);
+    EXPECT_EQ(preview.frame().size(), QSize(160, 120));
+    EXPECT_EQ(preview.frame().pixelColor(0, 0), QColor(Qt::white));
+    const QImage shown = preview.grab().toImage();
+    EXPECT_EQ(shown.pixelColor(5, 100), QColor(Qt::black)) << "bars at the sides: the frame is 4:3 in a wider view";
+    EXPECT_NE(shown.pixelColor(160, 5), QColor(Qt::black));
+}
+
+}  // namespace
+}  // namespace lv::app

@@ -1,0 +1,129 @@
+// The slide show's settings dialog over a real album catalogue: what it offers, what OK keeps
+// for the run and writes to the configuration, and what Cancel leaves alone.
+
+#include "album/catalogue.h"
+#include "app/core/settings.h"
+#include "app/core/tests/memory_store.h"
+#include "app/dialogs/slideshow_settings_dialog.h"
+#include "common/byte_sink.h"
+#include "common/testing/temp_dir.h"
+#include "output/transition_table.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QSpinBox>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace lv::app {
+namespace {
+
+// Two user albums, the second current, and an album of another category that must not show.
+class SlideShowDialogFixture : public ::testing::Test {
+protected:
+    SlideShowDialogFixture()
+        : catalogueStore(dir.path() / "LV2000.ini", dir.path() / "sysalbum/albums.ini")
+        , catalogue(catalogueStore, dir.path())
+        , config(settingsStore)
+    {
+        const std::string text = "[albums]\nalbum1.abm=Férias\nalbum2.abm=Natal em família\n"
+                                 "[Frame]\nframe1.abm=Molduras\n[ALBUMCUR]\nalbums=1\n";
+        EXPECT_TRUE(WriteWholeFile((dir.path() / "LV2000.ini").string(), {text.begin(), text.end()}));
+    }
+
+    std::string stored() const { return settingsStore.read("USER", "SLIDESHOW").value_or("<none>"); }
+
+    testing::TempDir dir;
+    album::ProfileCatalogueStore catalogueStore;
+    album::AlbumCatalogue catalogue;
+    testing::MemoryStore settingsStore;
+    Settings config;
+    SlideShowSettings settings;
+};
+
+TEST_F(SlideShowDialogFixture, OffersTheUsersAlbumsAndEveryNamedTransitionButNenhum)
+{
+    SlideShowSettingsDialog dialog(nullptr, catalogue, settings, config);
+    ASSERT_EQ(dialog.albums()->count(), 2);
+    EXPECT_EQ(dialog.albums()->item(1)->text(), "Natal em família");
+    EXPECT_EQ(dialog.album(), 1) << "the current album is chosen";
+
+    QListWidget& list = *dialog.transitions();
+    ASSERT_EQ(list.count(), kNamedTransitions - 1);
+    EXPECT_EQ(list.item(0)->text(), "Aleatório");
+    EXPECT_EQ(list.item(kNoTransition)->text(), "Cículos aleatórios") << "the row after \"Nenhum\" moves up";
+    EXPECT_TRUE(list.findItems("Nenhum", Qt::MatchExactly).isEmpty());
+    EXPECT_EQ(list.item(list.count() - 1)->text(), "Apagar");
+    EXPECT_EQ(list.currentRow(), 0) << "nothing stored: the first name";
+
+    // The controls carry their numbers, for help and for the keyboard tests.
+    for (const char* id : {"100", "90", "1000", "91", "92"})
+        EXPECT_NE(dialog.findChild<QWidget*>(id), nullptr) << id;
+}
+
+TEST_F(SlideShowDialogFixture, TheStoredNameIsSelectedAtItsFirstRowAndTheCheckBoxGatesTheList)
+{
+    settingsStore.values["USER/SLIDESHOW"] = "Queda aleatória";
+    settings.transitionsOn = false;
+    SlideShowSettingsDialog dialog(nullptr, catalogue, settings, config);
+    ASSERT_GE(dialog.transitions()->currentRow(), 0);
+    EXPECT_EQ(dialog.transitions()->currentRow(), 16 - 1) << "the first of the two rows with that name";
+    EXPECT_FALSE(dialog.transitions()->isEnabled());
+    dialog.transitionsOn()->setChecked(true);
+    EXPECT_TRUE(dialog.transitions()->isEnabled());
+    dialog.transitionsOn()->setChecked(false);
+    EXPECT_FALSE(dialog.transitions()->isEnabled());
+}
+
+TEST_F(SlideShowDialogFixture, OkKeepsEveryChoiceAndStoresTheListsTextEvenWithTransitionsOff)
+{
+    SlideShowSettingsDialog dialog(nullptr, catalogue, settings, config);
+    dialog.albums()->setCurrentRow(0);
+    dialog.transitions()->setCurrentRow(int(dialog.transitions()->count()) - 1);  // "Apagar"
+    dialog.transitionsOn()->setChecked(false);
+    dialog.repeat()->setChecked(false);
+    dialog.displayTime()->setValue(7);
+    EXPECT_EQ(dialog.seconds()->text(), "5,6 segundos por foto");
+    dialog.accept();
+
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.album(), 0);
+    EXPECT_FALSE(settings.transitionsOn);
+    EXPECT_FALSE(settings.repeat);
+    EXPECT_EQ(settings.displayTime, 7u);
+    EXPECT_EQ(settings.timerPeriodMs(), 560);
+    EXPECT_EQ(settings.transitionName, "Apagar");
+    EXPECT_EQ(settings.workingName(), "Nenhum") << "the show itself draws no transition";
+    EXPECT_EQ(stored(), "Apagar");
+
+    // The next opening starts from what was kept.
+    SlideShowSettingsDialog again(nullptr, catalogue, settings, config);
+    EXPECT_FALSE(again.transitionsOn()->isChecked());
+    EXPECT_FALSE(again.repeat()->isChecked());
+    EXPECT_EQ(again.displayTime()->value(), 7);
+    EXPECT_EQ(again.transitions()->currentItem()->text(), "Apagar");
+}
+
+TEST_F(SlideShowDialogFixture, CancelChangesNothingAndAUserWithoutAlbumsGetsNone)
+{
+    SlideShowSettingsDialog dialog(nullptr, catalogue, settings, config);
+    dialog.repeat()->setChecked(false);
+    dialog.displayTime()->setValue(1);
+    dialog.reject();
+    EXPECT_TRUE(settings.repeat);
+    EXPECT_EQ(settings.displayTime, 5u);
+    EXPECT_EQ(stored(), "<none>");
+
+    testing::TempDir empty;
+    album::ProfileCatalogueStore noAlbumsStore(empty.path() / "LV2000.ini", empty.path() / "albums.ini");
+    const album::AlbumCatalogue noAlbums(noAlbumsStore, empty.path());
+    SlideShowSettingsDialog bare(nullptr, noAlbums, settings, config);
+    EXPECT_EQ(bare.albums()->count(), 0);
+    EXPECT_EQ(bare.album(), -1);
+}
+
+}  // namespace
+}  // namespace lv::app

@@ -1,0 +1,16 @@
+// lumivista-tool capture: a frame from a video capture driver, or a shot of the screen.
+
+#include "scan_capture_commands.h"
+
+namespace lv::tool {
+
+int RunCapture(std::string_view, Arguments args)
+{
+    if (!args.empty() && args[0] == "video")
+        return CaptureVideo(args.subspan(1));
+    if (!args.empty() && args[0] == "screen")
+        return CaptureScreen(args.subspan(1));
+    return Fail(kExitUsage, "usage: capture video OUT [--device NAME] | capture screen OUT [--window ID | --client ID]");
+}
+
+}  // namespace lv::tool
