@@ -139,7 +139,9 @@ TEST(TransformTools, ACornerDragResizesKeepingTheShapeAndTheInsideMoves)
     EXPECT_EQ(std::memcmp(before.data(), w.stack->layers[0].image.read().data(), before.size()), 0);
     EXPECT_EQ(w.undo.steps.back().code, kUndoLayerPlacedMove);
 
-    // Outside does nothing; a press on the left edge drags only that edge.
+    // A click on a corner renders nothing; outside does nothing; the left edge drags alone.
+    w.drag(resize, {40, 135}, {40, 135});
+    EXPECT_EQ(w.undo.steps.size(), 2u);
     EXPECT_FALSE(resize.press(w, Window::at(5, 5)).handled);
     w.drag(resize, {38, 100}, {20, 100});
     EXPECT_EQ(*CurrentLayerBox(*w.stack), (DocumentRect{22, 60, 190, 135}));

@@ -29,7 +29,8 @@ void LayerResizeTool::dragHandle(const ToolContext&, SurfacePoint p)
 ToolResult LayerResizeTool::applyHandle(ToolContext& context)
 {
     const DocumentRect box = DocumentFrame(context.mapping(), frame_);
-    if (box.left < box.right && box.top < box.bottom) {
+    // A click on a handle changes nothing: no render, no undo step.
+    if (!(frame_ == saved_) && box.left < box.right && box.top < box.bottom) {
         if (const auto changed = ResizeCurrentLayer(context.document(), box))
             return ToolResult::Changed({changed->left, changed->top, changed->right, changed->bottom});
     }
