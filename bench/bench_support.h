@@ -6,11 +6,15 @@
 
 #include <benchmark/benchmark.h>
 
+#include "imagelib/jpeg.h"
+
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <sys/resource.h>
+#include <vector>
 
 namespace lv::bench {
 
@@ -35,6 +39,33 @@ inline HDIB MakePhoto(int width, int height)
     }
     dib.header().biXPelsPerMeter = dib.header().biYPelsPerMeter = 2835;
     return dib;
+}
+
+// 200 photo-like 3000 x 2000 JPEGs, made once and kept between runs (delete the folder to make
+// them again). Each is a little different: a lighter band moves down the picture.
+inline const std::vector<std::string>& StandardPhotos()
+{
+    static const std::vector<std::string> paths = [] {
+        const std::filesystem::path folder = std::filesystem::temp_directory_path() / "lvbench-album-photos";
+        std::filesystem::create_directories(folder);
+        std::vector<std::string> out;
+        HDIB base;
+        for (int i = 0; i < 200; ++i) {
+            const std::string path = (folder / ("photo" + std::to_string(1000 + i) + ".jpg")).string();
+            out.push_back(path);
+            if (std::filesystem::exists(path))
+                continue;
+            if (!base)
+                base = MakePhoto(3000, 2000);
+            HDIB photo = DibDuplicate(base);
+            for (int y = (i * 37) % 1800; y < (i * 37) % 1800 + 200; ++y)
+                for (std::size_t b = 0; b < photo.stride(); ++b)
+                    photo.row(y)[b] = std::uint8_t(std::min(255, photo.row(y)[b] + 40));
+            WriteJpeg(path, photo, 90);
+        }
+        return out;
+    }();
+    return paths;
 }
 
 // Scratch files live in memory-backed storage when there is some, so disks don't skew figures.

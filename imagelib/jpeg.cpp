@@ -39,6 +39,8 @@ struct JpegReader {
     jpeg_progress_mgr progress{};
     HDIB picture;
     FileFailure failure;
+    int minWidth = 0;  // with a size asked for, the smallest power-of-two reduction that still gives it
+    int minHeight = 0;
 };
 
 struct JpegWriter {
@@ -86,6 +88,26 @@ void swapRedAndBlue(JSAMPROW row, JDIMENSION width)
         std::swap(row[0], row[2]);
 }
 
+// 1/2, 1/4 and 1/8 are the library's fast reductions. The picture must keep at least the
+// pixels it takes when fitted into the asked box with its shape kept.
+void reduceScale(JpegReader& r)
+{
+    const std::uint64_t w = r.cinfo.image_width, h = r.cinfo.image_height;
+    const std::uint64_t boxW = std::uint64_t(std::max(r.minWidth, 1)), boxH = std::uint64_t(std::max(r.minHeight, 1));
+    std::uint64_t fittedW = boxW, fittedH = boxH;
+    if (w * boxH >= h * boxW)
+        fittedH = std::max<std::uint64_t>(1, boxW * h / std::max<std::uint64_t>(w, 1));
+    else
+        fittedW = std::max<std::uint64_t>(1, boxH * w / std::max<std::uint64_t>(h, 1));
+    const auto reduced = [](std::uint64_t side, unsigned eighths) { return (side * eighths + 7) / 8; };
+    unsigned eighths = 8;
+    while (eighths > 1 && reduced(w, eighths / 2) >= fittedW && reduced(h, eighths / 2) >= fittedH)
+        eighths /= 2;
+    r.cinfo.scale_num = eighths;
+    r.cinfo.scale_denom = 8;
+    jpeg_calc_output_dimensions(&r.cinfo);
+}
+
 ReadCode decode(JpegReader& r)
 {
     if (setjmp(r.errors.jump)) {
@@ -97,12 +119,19 @@ ReadCode decode(JpegReader& r)
     r.failure = ReadJpegHeaderForOutput(&r.cinfo, r.progress, r.input, r.source);
     if (r.failure)
         return ReadCode::Failure;
+    if (r.minWidth > 0 || r.minHeight > 0)
+        reduceScale(r);
     const int components = r.cinfo.output_components;
     jpeg_start_decompress(&r.cinfo);
     r.picture = allocateFor(r.cinfo);
     if (!r.picture) {
         r.failure = {FileProblem::OutOfMemory, {}};
         return ReadCode::Failure;
+    }
+    if (r.cinfo.scale_num < r.cinfo.scale_denom) {
+        BitmapInfoHeader& h = r.picture.header();
+        h.biXPelsPerMeter = std::int32_t(std::int64_t(h.biXPelsPerMeter) * r.cinfo.scale_num / r.cinfo.scale_denom);
+        h.biYPelsPerMeter = std::int32_t(std::int64_t(h.biYPelsPerMeter) * r.cinfo.scale_num / r.cinfo.scale_denom);
     }
 
     const JDIMENSION height = r.cinfo.output_height;
@@ -179,7 +208,14 @@ bool refuseIndexed(const HDIB& image)
 
 ReadResult ReadJpeg(ByteSource& source)
 {
+    return ReadJpegAtLeast(source, 0, 0);
+}
+
+ReadResult ReadJpegAtLeast(ByteSource& source, int minWidth, int minHeight)
+{
     JpegReader reader(source);
+    reader.minWidth = minWidth;
+    reader.minHeight = minHeight;
     if (decode(reader) != ReadCode::Image)
         return {ReadCode::Failure, reader.failure};
     ReadResult result(std::move(reader.picture));
@@ -191,10 +227,15 @@ ReadResult ReadJpeg(ByteSource& source)
 
 ReadResult ReadJpeg(const std::string& path)
 {
+    return ReadJpegAtLeast(path, 0, 0);
+}
+
+ReadResult ReadJpegAtLeast(const std::string& path, int minWidth, int minHeight)
+{
     auto source = OpenImageForReading(path);
     if (!source)
         return ReadCode::Broken;
-    return ReadJpeg(*source);
+    return ReadJpegAtLeast(*source, minWidth, minHeight);
 }
 
 WriteResult WriteJpeg(ByteSink& sink, const HDIB& image, int quality)

@@ -16,6 +16,13 @@ ReadResult ReadJpeg(const std::string& path);
 // On success the source stands just past the JPEG data.
 ReadResult ReadJpeg(ByteSource& source);
 
+// The picture reduced to 1/2, 1/4 or 1/8 while it keeps at least the pixels it takes when
+// fitted, its shape kept, into a box of boxWidth × boxHeight (the resolution shrinks with it);
+// the whole picture when no reduction keeps them. Printing
+// uses it for photos drawn much smaller than they are: the printer's pixels are then all there is.
+ReadResult ReadJpegAtLeast(ByteSource& source, int boxWidth, int boxHeight);
+ReadResult ReadJpegAtLeast(const std::string& path, int boxWidth, int boxHeight);
+
 // Grey 8-bit and 24-bit pictures only; others are refused with the indexed-image message
 // (NotWritten, and no file is created). CannotCreate when the file can't be made (the
 // result says why); NotWritten when cancelled; Failed when the data could not be written.

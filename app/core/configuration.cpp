@@ -78,6 +78,10 @@ void SaveConfigurationAtExit(Settings& settings, const Configuration& c, const R
     settings.set(kBlackGeneration, c.blackGeneration);
     settings.set(kUnderColorRemov, c.underColorRemov);
     settings.set(kTotalInkLimit, c.totalInkLimit);
+    // The print calibration switch and the channel last shown are saved with the other print
+    // options, so a switch turned on stays on.
+    settings.set(kPrintCalFlag, c.printCalFlag);
+    settings.set(kPrintCalChannel, c.printCalChannel);
 }
 
 }  // namespace lv

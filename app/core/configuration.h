@@ -45,7 +45,8 @@ Configuration LoadConfiguration(const Settings& settings);
 // The exit save, in this order: "AppName" and "Login_ID"; then "Version", the colours,
 // the brush, "Show Brush", the transparency grid, "ShowColorPal" and "ShowTools", stopping
 // at the first write that fails; then the recent lists; then the stamp, the album and the
-// colour-separation keys. "UndoLevel" and the other start-up-only keys are never written.
+// colour-separation keys, and the print calibration switch and channel. "UndoLevel" and the
+// other start-up-only keys are never written.
 void SaveConfigurationAtExit(Settings& settings, const Configuration& config, const RecentLists& recent,
                              const std::string& executablePath);
 

@@ -24,7 +24,7 @@ TEST(Program, StartsCentredSavesItsSettingsInOrderEmptiesTempAndExits0)
     const std::string text = ReadTextFile(sandbox.configFile());
     EXPECT_EQ(text.rfind("[USUÁRIO]\nAppName=" LV_PROGRAM "\nLogin_ID=\nVersion=200\nActR=255\n", 0), 0u) << text;
     EXPECT_NE(text.find("\nShowTools=1\nLastDir0=\n"), std::string::npos);
-    EXPECT_TRUE(text.ends_with("\nTotalInkLimit=400\n"));
+    EXPECT_TRUE(text.ends_with("\nTotalInkLimit=400\nPrintCalFlag=0\nPrintCalChannel=0\n")) << text;
     EXPECT_EQ(text.find("UndoLevel"), std::string::npos);
 
     EXPECT_FALSE(std::filesystem::exists(temp / "acquired.bmp"));

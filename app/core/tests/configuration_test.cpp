@@ -100,6 +100,8 @@ TEST(Configuration, TheExitSaveWritesItsKeysInTheFixedOrder)
     Configuration c = LoadConfiguration(settings);
     c.loginId = "ana";
     c.brushSize = 40;
+    c.printCalFlag = 1;  // switched on in the calibration dialog
+    c.printCalChannel = 2;
     RecentLists recent;
     recent.add("/fotos/praia.jpg");
     SaveConfigurationAtExit(settings, c, recent, "/opt/lumivista/lumivista");
@@ -111,7 +113,8 @@ TEST(Configuration, TheExitSaveWritesItsKeysInTheFixedOrder)
         expected.push_back("LastDir" + std::to_string(i));
     for (int i = 0; i < 10; ++i)
         expected.push_back("File" + std::to_string(i));
-    for (const char* key : {"StampName", "Album Name", "BlackGeneration", "UnderColorRemov", "TotalInkLimit"})
+    for (const char* key : {"StampName", "Album Name", "BlackGeneration", "UnderColorRemov", "TotalInkLimit",
+                            "PrintCalFlag", "PrintCalChannel"})
         expected.push_back(key);
     EXPECT_EQ(keysInFileOrder(ini), expected);
 
@@ -120,6 +123,9 @@ TEST(Configuration, TheExitSaveWritesItsKeysInTheFixedOrder)
         {"BrushSize", "40"}, {"LastDir0", "/fotos"}, {"File0", "/fotos/praia.jpg"}, {"File1", ""}, {"Show Brush", "1"}};
     for (const auto& [key, value] : values)
         EXPECT_EQ(store.read("USUÁRIO", key), value) << key;
+    const Configuration next = LoadConfiguration(settings);
+    EXPECT_EQ(next.printCalFlag, 1) << "the calibration switch holds over a restart";
+    EXPECT_EQ(next.printCalChannel, 2);
 }
 
 TEST(Configuration, AFailedWriteStopsTheSettingsChainButNotTheListsAndOwnersKeys)
@@ -134,7 +140,7 @@ TEST(Configuration, AFailedWriteStopsTheSettingsChainButNotTheListsAndOwnersKeys
     EXPECT_EQ(std::count(a.begin(), a.end(), "BrushSize"), 0);
     EXPECT_EQ(std::count(a.begin(), a.end(), "ShowTools"), 0);
     EXPECT_EQ(a[std::size_t(pos("BrushShape")) + 1], "LastDir0");
-    EXPECT_EQ(a.back(), "TotalInkLimit");
+    EXPECT_EQ(a.back(), "PrintCalChannel");
 }
 
 TEST(TemporaryFiles, EveryFileGoesAndFoldersStay)

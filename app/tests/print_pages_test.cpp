@@ -1,0 +1,207 @@
+#include "album/album.h"
+#include "album/entry_builder.h"
+#include "album/photo_loader.h"
+#include "app/core/shell_state.h"
+#include "app/dialogs/calibration_dialog.h"
+#include "app/dialogs/contact_sheet_dialog.h"
+#include "app/dialogs/layout_page_dialog.h"
+#include "app/dialogs/print_preview_dialog.h"
+#include "app/dialogs/printer_setup.h"
+#include "app/dialogs/single_picture_dialog.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+#include "imagelib/bmp.h"
+#include "imagelib/dib_alloc.h"
+#include "imagelib/jpeg.h"
+#include "output/print/print_calibration_store.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFile>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace lv::app {
+namespace {
+
+// Jobs go to a PDF file in a folder of the test's own, and previews answer "Imprimir" at
+// once; the program folder and settings are the test's too.
+class PrintPages : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ::setenv("LUMIVISTA_PRINT_TO", pdf().c_str(), 1);
+        ::setenv("LUMIVISTA_HOME", dir.path().c_str(), 1);
+        ::setenv("LUMIVISTA_CONFIG_DIR", dir.path().c_str(), 1);
+        AnswerPreviewsAtOnce([this](const QString& line) { previews.push_back(line.toStdString()); });
+    }
+    void TearDown() override
+    {
+        AnswerPreviewsAtOnce(nullptr);
+        print::SetPrintCalibrationEnabled(false);
+        ::setenv("LUMIVISTA_HOME", LV_PROGRAM_DIR, 1);
+        ::unsetenv("LUMIVISTA_CONFIG_DIR");
+    }
+    // One file for every test: the process's printer is chosen once.
+    static std::string pdf() { return (std::filesystem::temp_directory_path() / "lv-print-pages-test.pdf").string(); }
+    static QByteArray printed()
+    {
+        QFile file(QString::fromStdString(pdf()));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    std::string photo(const std::string& name, int w, int h)
+    {
+        HDIB p = AllocatePicture(w, h, 24, 0);
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < 3 * w; ++x)
+                p.row(y)[x] = std::uint8_t(x * 3 + y);
+        EXPECT_EQ(WriteJpeg(dir.file(name), p, 85), WriteResult::Written);
+        return dir.file(name);
+    }
+    std::string album(int photos)
+    {
+        album::Album a;
+        const std::string source = photo("source.jpg", 90, 60);
+        for (int i = 0; i < photos; ++i) {
+            const std::string name = dir.file("FOTO_" + std::to_string(i) + ".JPG");
+            std::filesystem::copy_file(source, name, std::filesystem::copy_options::overwrite_existing);
+            auto built = album::BuildPhotoEntry({name, "foto"}, album::AlbumPhotoReaders());
+            EXPECT_TRUE(built.entry);
+            a.append(std::move(*built.entry));
+        }
+        EXPECT_TRUE(a.write(dir.file("viagem.abm")));
+        return dir.file("viagem.abm");
+    }
+
+    testing::TempDir dir;
+    testing::UiRecorder ui;
+    std::vector<std::string> previews;
+};
+
+TEST_F(PrintPages, TheContactSheetShowsItsPagesAndPrintsThemAll)
+{
+    ContactSheetDialog dialog(nullptr, album(35));
+    ASSERT_EQ(dialog.photos().size(), 35u);
+    dialog.setSettings({1, 1, true});
+    EXPECT_EQ(dialog.summary(), "35 fotos, 5 × 6 por página, 2 página(s)");
+    ASSERT_TRUE(dialog.printWithPreview());
+    EXPECT_EQ(previews, (std::vector<std::string>{"preview 1/2"}));
+    const QByteArray pdf = printed();
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_TRUE(pdf.contains("/Count 2"));
+
+    ContactSheetDialog empty(nullptr, dir.file("none.abm"));
+    EXPECT_FALSE(empty.printWithPreview());
+    EXPECT_EQ(ui.beeps, 1);
+    EXPECT_EQ(previews.size(), 1u) << "nothing shown for an empty album";
+}
+
+TEST_F(PrintPages, ThePreviewMovesBetweenPagesAndDrawsEachOnce)
+{
+    std::vector<int> drawn;
+    PrintPreviewDialog preview(nullptr, "x", print::DefaultPrinterMetrics(), 3,
+                               [&](print::PrintSurface& s, int page) {
+                                   drawn.push_back(page);
+                                   s.frame({600 * (page + 1), 600, 600, 600}, 60);
+                               });
+    EXPECT_EQ(preview.pageText(), "1/3");
+    const QImage first = preview.pageImage();
+    preview.showPage(1);
+    EXPECT_EQ(preview.pageText(), "2/3");
+    EXPECT_NE(preview.pageImage(), first);
+    preview.showPage(7);
+    EXPECT_EQ(preview.pageText(), "3/3");
+    preview.showPage(2);
+    EXPECT_EQ(drawn, (std::vector<int>{0, 1, 2}));
+
+    EXPECT_EQ(preview.copies(), 1);
+    preview.setCopies(0);
+    EXPECT_EQ(preview.copies(), 1) << "at least one copy";
+    const PrintPreviewDialog many(nullptr, "x", print::DefaultPrinterMetrics(), 1, [](print::PrintSurface&, int) {}, 500);
+    EXPECT_EQ(many.copies(), 99);
+    EXPECT_EQ(ConfirmWithPreview(nullptr, "x", print::DefaultPrinterMetrics(), 2, [](print::PrintSurface&, int) {}),
+              std::optional<int>(1))
+        << "answered at once with the printer's copies";
+    EXPECT_EQ(previews.back(), "preview 1/2");
+}
+
+TEST_F(PrintPages, PrinterSetupWhileJobsGoToAFileSaysSoInsteadOfOpeningADialog)
+{
+    EXPECT_FALSE(SetUpPrinter(nullptr));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("PDF"), std::string::npos);
+    EXPECT_EQ(ui.beeps, 0);
+}
+
+TEST_F(PrintPages, TheLayoutPageTakesPhotosIntoItsSlotsAndKeepsThemAcrossLayouts)
+{
+    print::LayoutPage page;
+    LayoutPageDialog dialog(nullptr, page, print::kLabelLayout, {});
+    ASSERT_EQ(page.slotList().size(), 1u) << "no label file: one full-page label";
+    ASSERT_TRUE(dialog.placePhoto(photo("a.jpg", 400, 200)));
+    EXPECT_EQ(dialog.status(), "Tamanho das fotos:  8.0\"x4.0\"");
+    EXPECT_FALSE(dialog.placePhoto(dir.file("missing.jpg")));
+    EXPECT_EQ(ui.messages.size(), 1u);
+
+    dialog.setKind(print::kOneSizePhotos);
+    ASSERT_FALSE(page.slotList().empty());
+    EXPECT_TRUE(page.slotList()[0].picture) << "the photo moved to the new layout";
+    ASSERT_TRUE(dialog.printWithPreview());
+    EXPECT_TRUE(printed().contains("/Count 1"));
+}
+
+TEST_F(PrintPages, TheSinglePicturePageMovesThePictureWhereTheUserDragsIt)
+{
+    const HDIB picture = AllocatePicture(600, 400, 24, 0);
+    SinglePictureDialog dialog(nullptr, picture, "praia.jpg");
+    EXPECT_FALSE(dialog.options().picture) << "centred until moved";
+    QWidget* view = dialog.findChild<QWidget*>("singlepage");
+    ASSERT_TRUE(view);
+    view->resize(600, 600);
+    dialog.optionsChanged();
+    const QPointF centre(view->width() / 2.0, view->height() / 2.0);
+    QMouseEvent press(QEvent::MouseButtonPress, centre, centre, Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &press);
+    const QPointF moved = centre + QPointF(40, 30);
+    QMouseEvent move(QEvent::MouseMove, moved, moved, Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &move);
+    QMouseEvent release(QEvent::MouseButtonRelease, moved, moved, Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(view, &release);
+    ASSERT_TRUE(dialog.options().picture);
+    // Centred, 6.25 inches of the 8 across start at 0.11 and 4.2 of the 10.2 down at 0.3; the
+    // drag moves them by about 0.1 and 0.06.
+    EXPECT_NEAR(dialog.options().picture->left, 0.11 + 0.098, 0.02);
+    EXPECT_NEAR(dialog.options().picture->top, 0.296 + 0.058, 0.02);
+    dialog.options().frame = true;
+    ASSERT_TRUE(dialog.printWithPreview());
+    EXPECT_TRUE(printed().contains("/Count 1"));
+}
+
+TEST_F(PrintPages, TheCalibrationDialogSavesCurvesSettingsAndTheSwitch)
+{
+    Shell().config.printCalFlag = 0;
+    CalibrationDialog dialog(nullptr);
+    dialog.setChannel(2);
+    dialog.setTone({30, 0, 100});
+    EXPECT_NE(dialog.chartAfter(), dialog.chartBefore());
+    dialog.findChild<QCheckBox*>("usecalibration")->setChecked(true);
+    ASSERT_TRUE(dialog.save());
+    const CalibrationCurves saved = print::LoadCalibrationCurves();
+    EXPECT_FALSE(saved.isIdentity(kCurveBlue));
+    EXPECT_TRUE(saved.isIdentity(kCurveRed));
+    EXPECT_TRUE(print::PrintCalibrationEnabled());
+    EXPECT_EQ(Shell().config.printCalFlag, 1);
+    EXPECT_EQ(Shell().config.printCalChannel, 2);
+
+    CalibrationDialog again(nullptr);
+    EXPECT_EQ(again.tones()[2], (print::ToneSettings{30, 0, 100})) << "the settings come back";
+    EXPECT_EQ(again.channel(), 2);
+}
+
+}  // namespace
+}  // namespace lv::app

@@ -1,0 +1,33 @@
+#pragma once
+// Pictures on the printer: pictures of 1,048,576 pixels or more go out in horizontal bands
+// so no single transfer is huge; band 0 holds the bottom rows and ends at the target's bottom.
+
+#include "imagelib/dib.h"
+#include "output/print/print_surface.h"
+
+#include <vector>
+
+namespace lv::print {
+
+inline constexpr long long kBandPixels = 0x100000;
+
+struct PrintBand {
+    int firstRow = 0;  // memory order: row 0 is the picture's bottom row
+    int rowCount = 0;
+    DeviceRect target;
+    bool operator==(const PrintBand&) const = default;
+};
+
+// The transfers for a w × h picture stretched over the target.
+std::vector<PrintBand> PlanPrintBands(int width, int height, const DeviceRect& target);
+
+// Draws the picture as planned.
+void DrawImageOnPrinter(PrintSurface& surface, const HDIB& picture, const DeviceRect& target);
+
+// The picture through the print calibration when it is on, then onto the page.
+void PrintPicture(PrintSurface& surface, const HDIB& picture, const DeviceRect& target);
+
+// The largest rectangle of the picture's shape inside the box, centred in it.
+DeviceRect FitCentred(int imageWidth, int imageHeight, const DeviceRect& box);
+
+}  // namespace lv::print

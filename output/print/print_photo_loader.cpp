@@ -1,0 +1,130 @@
+#include "output/print/print_photo_loader.h"
+
+#include "album/photo_loader.h"
+#include "common/ui_service.h"
+#include "imagelib/dib_geometry.h"
+#include "imagelib/format_detect.h"
+#include "imagelib/jpeg.h"
+#include "output/print/banding.h"
+
+#include <condition_variable>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+namespace lv::print {
+
+HDIB LoadPhotoForPrint(const std::string& path, int boxWidth, int boxHeight)
+{
+    // Any thread, and nothing shown: an unreadable photo leaves its cell empty.
+    ui::SilentService quiet;
+    ui::ScopedThreadService guard(quiet);
+    const int minWidth = std::max(boxWidth, 1), minHeight = std::max(boxHeight, 1);
+    HDIB photo;
+    if (DetectFileFormat(path) == ".JPG") {
+        ReadResult r = ReadJpegAtLeast(path, minWidth, minHeight);
+        if (r.ok())
+            photo = std::move(r.image());
+    } else {
+        ReadResult r = album::LoadPhotoForAlbum(path, album::AlbumPhotoReaders());
+        if (r.ok())
+            photo = std::move(r.image());
+    }
+    if (!photo)
+        return photo;
+    const DeviceRect fitted = FitCentred(photo.width(), photo.height(), {0, 0, minWidth, minHeight});
+    if (photo.width() >= 2 * std::max(fitted.width, 1) && photo.height() >= 2 * std::max(fitted.height, 1)) {
+        HDIB smaller = DibResize(photo, std::max(fitted.width, 1), std::max(fitted.height, 1));
+        if (smaller)
+            return smaller;
+    }
+    return photo;
+}
+
+unsigned PrefetchThreads()
+{
+    return std::max(1u, std::thread::hardware_concurrency()) + 1;
+}
+
+std::size_t PrefetchAhead()
+{
+    return 3 * std::size_t(PrefetchThreads());
+}
+
+struct PhotoPrefetcher::State {
+    std::vector<std::string> paths;
+    int boxWidth, boxHeight;
+    std::size_t ahead;
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::size_t nextToLoad = 0;  // the next index a worker takes
+    std::size_t nextToTake = 0;  // the next index the sheet asks for
+    std::map<std::size_t, HDIB> ready;
+    bool stopping = false;
+    std::vector<std::thread> workers;
+
+    void work()
+    {
+        std::unique_lock lock(mutex);
+        for (;;) {
+            changed.wait(lock, [&] { return stopping || (nextToLoad < paths.size() && nextToLoad < nextToTake + ahead); });
+            if (stopping)
+                return;
+            const std::size_t index = nextToLoad++;
+            lock.unlock();
+            HDIB photo = LoadPhotoForPrint(paths[index], boxWidth, boxHeight);
+            lock.lock();
+            ready.emplace(index, std::move(photo));
+            changed.notify_all();
+        }
+    }
+};
+
+PhotoPrefetcher::PhotoPrefetcher(std::vector<std::string> paths, int boxWidth, int boxHeight, unsigned threads,
+                                 std::size_t ahead)
+    : state_(std::make_unique<State>())
+{
+    state_->paths = std::move(paths);
+    state_->boxWidth = boxWidth;
+    state_->boxHeight = boxHeight;
+    state_->ahead = std::max<std::size_t>(ahead, 1);
+    for (unsigned i = 0; i < std::max(threads, 1u); ++i)
+        state_->workers.emplace_back([s = state_.get()] { s->work(); });
+}
+
+PhotoPrefetcher::~PhotoPrefetcher()
+{
+    {
+        std::lock_guard lock(state_->mutex);
+        state_->stopping = true;
+    }
+    state_->changed.notify_all();
+    for (std::thread& t : state_->workers)
+        t.join();
+}
+
+HDIB PhotoPrefetcher::take(const std::string& path, int boxWidth, int boxHeight)
+{
+    State& s = *state_;
+    std::unique_lock lock(s.mutex);
+    const std::size_t index = s.nextToTake;
+    if (index >= s.paths.size() || s.paths[index] != path || boxWidth > s.boxWidth || boxHeight > s.boxHeight) {
+        lock.unlock();
+        return LoadPhotoForPrint(path, boxWidth, boxHeight);
+    }
+    ++s.nextToTake;
+    s.changed.notify_all();
+    s.changed.wait(lock, [&] { return s.ready.count(index) != 0; });
+    HDIB photo = std::move(s.ready[index]);
+    s.ready.erase(index);
+    return photo;
+}
+
+PhotoLoader PhotoPrefetcher::loader()
+{
+    return [this](const std::string& path, int w, int h) { return take(path, w, h); };
+}
+
+}  // namespace lv::print

@@ -1,0 +1,171 @@
+#include "common/byte_sink.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+#include "imagelib/bmp.h"
+#include "imagelib/dib_alloc.h"
+#include "imagelib/jpeg.h"
+#include "output/print/contact_sheet.h"
+#include "output/print/print_photo_loader.h"
+#include "output/print/text_fit.h"
+#include "recording_surface.h"
+
+#include <gtest/gtest.h>
+
+namespace lv::print {
+namespace {
+
+using testing::RecordingPrinter;
+
+PrinterMetrics EightInchesWide()
+{
+    PrinterMetrics m = DefaultPrinterMetrics();
+    m.width = 4800;  // 8 inches
+    return m;
+}
+
+std::vector<std::string> Paths(int n)
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < n; ++i)
+        paths.push_back("/fotos/Viagem/IMG_" + std::to_string(1000 + i) + ".JPG");
+    return paths;
+}
+
+TEST(ContactSheet, OneInchThumbnailsWithSpacing1OnEightInchesGiveFiveColumns)
+{
+    const ContactSheetLayout l = PlanContactSheet({1, 1, false}, EightInchesWide(), 10);
+    EXPECT_EQ(l.columns, 5);
+    // 10.2 inches down: 6 steps of 1.5 use 9 inches, the 1.2 left hold a last cell.
+    EXPECT_EQ(l.rows, 7);
+    EXPECT_EQ(l.pages, 1);
+    // 5 cells and 4 gaps use 7 inches: half an inch on each side.
+    EXPECT_DOUBLE_EQ(l.left, 150 + 300);
+    EXPECT_EQ(l.photoBox(0), (DeviceRect{450, int(l.top + 0.5), 600, 600}));
+    EXPECT_EQ(l.photoBox(6).left, 450 + 900);
+    EXPECT_EQ(l.photoBox(6).top, l.photoBox(0).top + 900) << "cell 6 is row 1, column 1";
+}
+
+TEST(ContactSheet, CellsAcrossCountsALastCellWithoutItsGap)
+{
+    // 1-inch cells with 0.5-inch gaps: 7 inches take 5 (the last needs no gap), 6.99 only 4.
+    EXPECT_EQ(CellsAcross(4200, 10000, 5000, 600), 5);
+    EXPECT_EQ(CellsAcross(4194, 10000, 5000, 600), 4);
+    EXPECT_EQ(CellsAcross(100, 10000, 5000, 600), 1) << "at least one cell";
+    // The table's fractional spacings stay exact: 0.5 + 0.0675 inch steps at 600 dpi.
+    EXPECT_EQ(CellsAcross(4800, 5000, 675, 600), 14);  // 14 steps of 0.5675 inch use 7.945
+    EXPECT_EQ(SpacingTenThousandths(2, 0), 1925);
+    EXPECT_EQ(SpacingTenThousandths(0, 2), 0);
+    EXPECT_EQ(SpacingTenThousandths(1, 3), 2500);
+    EXPECT_EQ(ThumbnailSizeName(0), "Pequeno");
+    EXPECT_EQ(ThumbnailSizeName(2), "Grande");
+}
+
+TEST(ContactSheet, CaptionsAddAQuarterInchAndPagesRoundUp)
+{
+    const PrinterMetrics m = DefaultPrinterMetrics();
+    const ContactSheetLayout plain = PlanContactSheet({2, 2, false}, m, 0);
+    const ContactSheetLayout captioned = PlanContactSheet({2, 2, true}, m, 0);
+    EXPECT_EQ(plain.rows, 6);      // 10.2 / 1.5
+    EXPECT_EQ(captioned.rows, 5);  // 10.2 / 1.75
+    EXPECT_EQ(captioned.captionHeight, 150);
+    EXPECT_EQ(captioned.captionBox(0).top, captioned.photoBox(0).bottom());
+    EXPECT_EQ(plain.pages, 0);
+    const int perPage = captioned.perPage();
+    EXPECT_EQ(PlanContactSheet({2, 2, true}, m, perPage).pages, 1);
+    EXPECT_EQ(PlanContactSheet({2, 2, true}, m, perPage + 1).pages, 2);
+    EXPECT_EQ(PageNumberText(2, 7), "2/7");
+}
+
+TEST(ContactSheet, CaptionsAreTheLowerCasedFileNameCutWithAnEllipsis)
+{
+    EXPECT_EQ(CaptionFor("/Fotos/Férias/IMG_0042.JPG"), "img_0042.jpg");
+    EXPECT_EQ(CaptionFor("C:\\FOTOS\\A.BMP"), "a.bmp");
+    const TextMeasure tenEach = [](std::string_view t) { return int(t.size()) * 10; };
+    EXPECT_EQ(ElideText("curto", 50, tenEach), "curto");
+    EXPECT_EQ(ElideText("comprido demais", 80, tenEach), "compr...");
+    EXPECT_EQ(ElideText("abc", 20, tenEach), "");
+    // Whole characters only: "é" is two bytes and is not split.
+    EXPECT_EQ(ElideText("éééé", 59, tenEach), "é...");
+    EXPECT_EQ(FirstCharacters("Fotografia de família.jpg", 15), "Fotografia de f");
+    EXPECT_EQ(FirstCharacters("áéíóú", 3), "áéí");
+}
+
+TEST(ContactSheet, PrintsEveryPageLoadingPhotosOneAtATimeInAlbumOrder)
+{
+    lv::testing::UiRecorder ui;
+    RecordingPrinter printer;
+    const auto paths = Paths(45);
+    std::vector<std::string> asked;
+    const PhotoLoader load = [&](const std::string& path, int w, int h) {
+        asked.push_back(path);
+        EXPECT_EQ(w, 300);
+        EXPECT_EQ(h, 300);
+        return path.ends_with("1003.JPG") ? HDIB() : AllocatePicture(60, 40, 24, 0);
+    };
+    const ContactSheetSettings settings{0, 1, true};  // 0.5-inch thumbnails, 0.25-inch gaps
+    ASSERT_TRUE(PrintContactSheet(printer, settings, paths, load));
+    const ContactSheetLayout l = PlanContactSheet(settings, printer.page, 45);
+    EXPECT_EQ(l.columns, 11);
+    EXPECT_EQ(l.rows, 10);
+    EXPECT_EQ(printer.record.pages, 1);
+    EXPECT_EQ(asked, paths);
+    EXPECT_EQ(printer.record.stretches.size(), 44u) << "the unreadable photo leaves an empty frame";
+    EXPECT_EQ(printer.record.frames.size(), 45u);
+    ASSERT_EQ(printer.record.texts.size(), 45u);
+    EXPECT_EQ(printer.record.texts[0].text, "img_1000.jpg");
+    EXPECT_EQ(printer.record.texts[0].font.height, -83) << "10 points at 600 dpi";
+    EXPECT_EQ(printer.record.stretches[0].target, (DeviceRect{l.photoBox(0).left, l.photoBox(0).top + 50, 300, 200}));
+
+    RecordingPrinter many;
+    asked.clear();
+    ASSERT_TRUE(PrintContactSheet(many, {0, 1, false}, Paths(300), load, 2));
+    EXPECT_EQ(many.lastCopies, 2);
+    EXPECT_EQ(many.record.pages, 3) << "copies are the printer's, not pages drawn again";  // 11 × 13 = 143 a page
+    EXPECT_EQ(many.record.endedPages, 3);
+    EXPECT_EQ(asked.size(), 300u);
+
+    RecordingPrinter none;
+    EXPECT_FALSE(PrintContactSheet(none, settings, {}, load));
+    EXPECT_EQ(ui.beeps, 1);
+    EXPECT_EQ(none.opened, 0);
+}
+
+TEST(PrintPhotos, LargePhotosAreReadNoLargerThanTheirBoxNeeds)
+{
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    HDIB photo = AllocatePicture(800, 600, 24, 0);
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 2400; ++x)
+            photo.row(y)[x] = std::uint8_t((x + y) * 7);
+    ASSERT_EQ(WriteJpeg(dir.file("big.jpg"), photo, 90), WriteResult::Written);
+    ASSERT_EQ(WriteBmp(dir.file("big.bmp"), photo), WriteResult::Written);
+
+    const HDIB jpeg = LoadPhotoForPrint(dir.file("big.jpg"), 100, 100);
+    ASSERT_TRUE(jpeg);
+    EXPECT_EQ(jpeg.width(), 100) << "decoded at an eighth: 100 × 75 is what the box takes";
+    EXPECT_EQ(jpeg.height(), 75);
+    const HDIB half = LoadPhotoForPrint(dir.file("big.jpg"), 350, 350);
+    EXPECT_EQ(half.width(), 400) << "a quarter (200 wide) would be too few";
+    const HDIB full = LoadPhotoForPrint(dir.file("big.jpg"), 700, 700);
+    EXPECT_EQ(full.width(), 800);
+    const HDIB bmp = LoadPhotoForPrint(dir.file("big.bmp"), 100, 100);
+    ASSERT_TRUE(bmp);
+    EXPECT_EQ(bmp.width(), 100);
+    EXPECT_EQ(bmp.height(), 75);
+    EXPECT_FALSE(LoadPhotoForPrint(dir.file("missing.jpg"), 100, 100));
+    EXPECT_FALSE(LoadPhotoForPrint(dir.file("big.bmp") + ".txt", 100, 100));
+
+    // The prefetcher hands the same photos over in order, and loads others on the spot.
+    const std::vector<std::string> list{dir.file("big.jpg"), dir.file("missing.jpg"), dir.file("big.bmp")};
+    PhotoPrefetcher prefetch(list, 100, 100, 2, 2);
+    const PhotoLoader load = prefetch.loader();
+    EXPECT_EQ(load(list[0], 100, 100).width(), 100);
+    EXPECT_FALSE(load(list[1], 100, 100));
+    EXPECT_EQ(load(list[0], 350, 350).width(), 400) << "out of order: loaded directly";
+    EXPECT_EQ(load(list[2], 100, 100).height(), 75);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+}  // namespace
+}  // namespace lv::print

@@ -1,0 +1,122 @@
+#include "common/testing/ui_recorder.h"
+#include "imagelib/dib_alloc.h"
+#include "output/print/layout_page.h"
+#include "recording_surface.h"
+
+#include <gtest/gtest.h>
+
+namespace lv::print {
+namespace {
+
+using testing::RecordingPrinter;
+
+std::shared_ptr<const HDIB> Photo(int w, int h)
+{
+    return std::make_shared<const HDIB>(AllocatePicture(w, h, 24, 0));
+}
+
+LabelProduct ThreeByTwo()
+{
+    return {"Etiqueta de teste", {{100, 200, 1200, 600, 1300, 700, 3, 2}}};
+}
+
+TEST(LayoutPage, ALeftMarginOf64MovesEverySlot600DevicePixelsAt600Dpi)
+{
+    lv::testing::UiRecorder ui;
+    LayoutPage page;
+    page.useLabels(ThreeByTwo());
+    for (int i = 0; i < 6; ++i)
+        page.place(i, Photo(400, 200), "f.jpg");
+    const PrinterMetrics m = DefaultPrinterMetrics();
+
+    RecordingPrinter plain, moved;
+    ASSERT_EQ(PrintLayoutPage(plain, page, MarginsFromSixtyFourths(0, 0, m)), 1);
+    ASSERT_EQ(PrintLayoutPage(moved, page, MarginsFromSixtyFourths(0, 64, m), 3), 1);
+    EXPECT_EQ(plain.lastCopies, 1);
+    EXPECT_EQ(moved.lastCopies, 3) << "the copies asked for reach the printer";
+    ASSERT_EQ(plain.record.stretches.size(), 6u);
+    ASSERT_EQ(moved.record.stretches.size(), 6u);
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(moved.record.stretches[i].target.left, plain.record.stretches[i].target.left + 600);
+        EXPECT_EQ(moved.record.stretches[i].target.top, plain.record.stretches[i].target.top);
+    }
+    EXPECT_EQ(MarginsFromSixtyFourths(32, 0, m).top, 300);
+    EXPECT_EQ(plain.record.documents, (std::vector<std::string>{"Lumivista 2000"}));
+    EXPECT_EQ(plain.record.pages, 1);
+    EXPECT_EQ(plain.record.endedDocuments, 1);
+}
+
+TEST(LayoutPage, PhotosAreFittedIntoTheZoomedSlotAndCentredInIt)
+{
+    const DeviceRect slot{1000, 2000, 1200, 600};
+    EXPECT_EQ(FitInSlot(400, 100, slot, 100), (DeviceRect{1000, 2150, 1200, 300})) << "wide photo: slot width";
+    EXPECT_EQ(FitInSlot(100, 400, slot, 100), (DeviceRect{1525, 2000, 150, 600})) << "tall photo: slot height";
+    EXPECT_EQ(FitInSlot(1200, 600, slot, 50), (DeviceRect{1300, 2150, 600, 300}));
+    EXPECT_EQ(FitInSlot(2, 1, slot, 100), (DeviceRect{1000, 2000, 1200, 600})) << "the same shape fills it";
+}
+
+TEST(LayoutPage, AnEmptyPageBeepsAndNoPrinterPrintsNothing)
+{
+    lv::testing::UiRecorder ui;
+    LayoutPage page;
+    page.useLabels(ThreeByTwo());
+    RecordingPrinter printer;
+    EXPECT_EQ(PrintLayoutPage(printer, page, {}), 0);
+    EXPECT_EQ(ui.beeps, 1);
+    EXPECT_EQ(printer.opened, 0) << "no job for an empty page";
+
+    page.place(2, Photo(10, 10), "a.bmp");
+    printer.available = false;
+    EXPECT_EQ(PrintLayoutPage(printer, page, {}), 0);
+    EXPECT_EQ(printer.opened, 1);
+    EXPECT_EQ(ui.beeps, 1);
+    EXPECT_EQ(ui.busyDepth, 0);
+}
+
+TEST(LayoutPage, ChangingTheLayoutKeepsThePhotosInOrderAndAtMostAHundredSlots)
+{
+    LayoutPage page;
+    page.useLabels(ThreeByTwo());
+    const auto a = Photo(10, 10), b = Photo(20, 10);
+    page.place(1, a, "a");
+    page.place(4, b, "b");
+    page.usePhotoSizes(kMixedPhotos, DefaultPrinterMetrics(), PhotoSize{2, 2});
+    ASSERT_EQ(page.slotList().size(), 20u);
+    EXPECT_EQ(page.slotList()[0].picture, a);
+    EXPECT_EQ(page.slotList()[1].picture, b);
+    EXPECT_FALSE(page.slotList()[2].picture);
+    EXPECT_EQ(page.kind(), kMixedPhotos);
+
+    page.useLabels({"Muitas", {{0, 0, 10, 10, 10, 10, 20, 20}}});
+    EXPECT_EQ(page.slotList().size(), kMaxLayoutSlots);
+    EXPECT_EQ(page.kind(), kLabelLayout);
+
+    page.setCurrent(98);
+    page.placeInCurrent(a, "a");
+    EXPECT_EQ(page.current(), 99);
+    page.placeInCurrent(b, "b");
+    page.placeInCurrent(b, "b");
+    EXPECT_EQ(page.current(), 99) << "stays on the last slot";
+    page.setCurrent(500);
+    EXPECT_EQ(page.current(), 99);
+}
+
+TEST(LayoutPage, TheStatusLineGivesThePhotoSizeInInches)
+{
+    const PrinterMetrics m = DefaultPrinterMetrics();
+    LayoutPage page;
+    page.useLabels(ThreeByTwo());
+    page.place(0, Photo(400, 100), "a");
+    EXPECT_EQ(PhotoSizeStatus(page, m), "Etiqueta de teste, 2.0\"x0.5\"");
+    page.setZoom(50);
+    EXPECT_EQ(PhotoSizeStatus(page, m), "Etiqueta de teste, 1.0\"x0.2\"");
+    page.useLabels(FullPageLabel(m));
+    page.setZoom(100);
+    page.setCurrent(0);
+    EXPECT_EQ(PhotoSizeStatus(page, m), "Tamanho das fotos:  8.0\"x2.0\"");
+    EXPECT_EQ(LayoutKindName(0), "Etiquetas Avery");
+    EXPECT_EQ(LayoutKindName(4), "Fotos de um tamanho");
+}
+
+}  // namespace
+}  // namespace lv::print

@@ -1,0 +1,87 @@
+#include "common/testing/ui_recorder.h"
+#include "imagelib/dib_alloc.h"
+#include "output/print/single_picture.h"
+#include "recording_surface.h"
+
+#include <gtest/gtest.h>
+
+namespace lv::print {
+namespace {
+
+using testing::RecordingPrinter;
+
+HDIB PictureAt(int w, int h, int dpi)
+{
+    HDIB p = AllocatePicture(w, h, 24, 0);
+    p.header().biXPelsPerMeter = p.header().biYPelsPerMeter = std::int32_t(PixelsPerMetreFromDpi(dpi));
+    return p;
+}
+
+TEST(SinglePicture, TheDocumentIsNamedFromString2378AndFifteenCharactersOfTheTitle)
+{
+    EXPECT_EQ(SinglePictureDocumentName("Praia em família.jpg"), "Lumivista - Praia em famíli");
+    EXPECT_EQ(SinglePictureDocumentName("a.bmp"), "Lumivista - a.bmp");
+}
+
+TEST(SinglePicture, APictureIsCentredAtItsOwnSizeAndLimitedToThePrintableArea)
+{
+    const PrinterMetrics m = DefaultPrinterMetrics();
+    // 600 × 300 pixels at 300 dpi: 2 × 1 inches.
+    EXPECT_EQ(SinglePictureRect(PictureAt(600, 300, 300), {}, m), (DeviceRect{150 + 1800, 240 + 2760, 1200, 600}));
+    // No resolution: the screen's 96 dpi.
+    EXPECT_EQ(SinglePictureRect(AllocatePicture(96, 192, 24, 0), {}, m).height, 1200);
+    // Larger than the page: fitted into the printable area.
+    EXPECT_EQ(SinglePictureRect(PictureAt(8000, 4000, 72), {}, m), (DeviceRect{150, 240 + 1860, 4800, 2400}));
+}
+
+TEST(SinglePicture, ThePlaceChosenInThePreviewScalesToThePageAndStaysOnIt)
+{
+    const PrinterMetrics m = DefaultPrinterMetrics();
+    SinglePictureOptions o;
+    o.picture = PageFraction{0.5, 0.25, 0.25, 0.5};
+    // The box is 1200 × 3060 at (2550, 1770); a square picture takes its width.
+    EXPECT_EQ(SinglePictureRect(PictureAt(100, 100, 72), o, m), (DeviceRect{2550, 1770 + 930, 1200, 1200}));
+    o.picture = PageFraction{0.9, -0.2, 0.5, 0.5};  // partly off the page: moved back onto it
+    const DeviceRect r = SinglePictureRect(PictureAt(100, 100, 72), o, m);
+    EXPECT_LE(r.right(), 150 + 4800);
+    EXPECT_GE(r.top, 240);
+    const DeviceRect back = FromPageFraction(ToPageFraction({400, 500, 1000, 2000}, m), m);
+    EXPECT_EQ(back, (DeviceRect{400, 500, 1000, 2000}));
+}
+
+TEST(SinglePicture, PrintsThePictureWithItsFrameAndText)
+{
+    lv::testing::UiRecorder ui;
+    RecordingPrinter printer;
+    SinglePictureOptions o;
+    o.frame = true;
+    o.text = true;
+    o.content = "Natal de 2024";
+    o.points = 36;
+    const HDIB picture = PictureAt(600, 300, 300);
+    ASSERT_TRUE(PrintSinglePicture(printer, picture, "Árvore de Natal com a família.jpg", o));
+    EXPECT_EQ(printer.record.documents, (std::vector<std::string>{"Lumivista - Árvore de Natal"}));
+    ASSERT_EQ(printer.record.stretches.size(), 1u);
+    const DeviceRect where = printer.record.stretches[0].target;
+    ASSERT_EQ(printer.record.frames.size(), 1u);
+    EXPECT_EQ(printer.record.frames[0].second, 3);
+    EXPECT_EQ(printer.record.frames[0].first, (DeviceRect{where.left - 3, where.top - 3, where.width + 6, where.height + 6}));
+    ASSERT_EQ(printer.record.texts.size(), 1u);
+    EXPECT_EQ(printer.record.texts[0].text, "Natal de 2024");
+    EXPECT_EQ(printer.record.texts[0].font.height, -300);
+    EXPECT_GE(printer.record.texts[0].rect.top, where.bottom()) << "under the picture";
+
+    o.text = false;
+    o.frame = false;
+    ASSERT_TRUE(PrintSinglePicture(printer, picture, "x", o, Orientation::Landscape, 4));
+    EXPECT_EQ(printer.lastCopies, 4);
+    EXPECT_EQ(printer.lastOrientation, Orientation::Landscape);
+    EXPECT_TRUE(printer.record.texts.empty());
+    EXPECT_TRUE(printer.record.frames.empty());
+    printer.available = false;
+    EXPECT_FALSE(PrintSinglePicture(printer, picture, "x", o));
+    EXPECT_FALSE(PrintSinglePicture(printer, HDIB(), "x", o));
+}
+
+}  // namespace
+}  // namespace lv::print

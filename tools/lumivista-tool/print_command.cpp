@@ -1,0 +1,69 @@
+#include "print_command.h"
+
+#include "app/core/program_paths.h"
+#include "output/qt_print/qt_printer.h"
+
+#include <QGuiApplication>
+
+#include <cstdlib>
+#include <filesystem>
+
+namespace lv::tool {
+namespace {
+
+// The PDF writer needs an application; the tool has no display.
+void EnsureApplication()
+{
+    if (QGuiApplication::instance())
+        return;
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    if (!std::getenv("FONTCONFIG_FILE")) {
+        const std::filesystem::path config = ProgramFile("fonts.conf");
+        std::error_code ec;
+        if (std::filesystem::is_regular_file(config, ec))
+            ::setenv("FONTCONFIG_FILE", config.c_str(), 1);
+    }
+    static int argc = 1;
+    static char name[] = "lumivista-tool";
+    static char* argv[] = {name, nullptr};
+    static QGuiApplication application(argc, argv);
+}
+
+}  // namespace
+
+std::unique_ptr<print::PrinterConnector> OpenPdfJob(const std::string& file, const std::optional<std::string>& paper)
+{
+    QPageSize::PageSizeId size = QPageSize::Letter;
+    if (paper && *paper == "a4")
+        size = QPageSize::A4;
+    else if (paper && *paper != "letter") {
+        Fail(kExitUsage, "--paper must be letter or a4");
+        return nullptr;
+    }
+    EnsureApplication();
+    return std::make_unique<print::PdfPrinter>(file, size);
+}
+
+int CheckPdfWritten(const std::string& file, bool printed)
+{
+    std::error_code ec;
+    if (!printed || std::filesystem::file_size(file, ec) == 0 || ec)
+        return Fail(kExitCannotWrite, "could not write " + file);
+    return kExitOk;
+}
+
+int RunPrint(std::string_view, Arguments args)
+{
+    if (!args.empty() && args[0] == "single")
+        return RunPrintSingle(args.subspan(1));
+    if (!args.empty() && args[0] == "sheet")
+        return RunPrintSheet(args.subspan(1));
+    if (!args.empty() && args[0] == "layout")
+        return RunPrintLayout(args.subspan(1));
+    if (!args.empty() && args[0] == "curves")
+        return RunPrintCurves(args.subspan(1));
+    return Fail(kExitUsage, "usage: print single IN --pdf OUT ... | print sheet ALBUM --pdf OUT ... | "
+                            "print layout --pdf OUT --kind 0..4 ... FILE... | print curves show|set|reset");
+}
+
+}  // namespace lv::tool

@@ -1,0 +1,33 @@
+#pragma once
+// lumivista-tool print: pages as the printer gets them, written to PDF through the same code,
+// and the print calibration file.
+
+#include "command.h"
+
+#include "output/print/print_surface.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace lv::tool {
+
+// print single IN --pdf OUT [--frame] [--text TEXT] [--points N] [--landscape] [--calibrate]
+// print sheet ALBUM --pdf OUT [--size 0|1|2] [--spacing 0..3] [--captions] [--paper letter|a4]
+// print layout --pdf OUT --kind 0..4 [--brand PREFIX --product NAME] [--lead WxH] [--zoom P]
+//              [--fill] [--paper letter|a4] [--labels FILE] FILE...
+// print curves show [--json] | set CHANNEL BRIGHTNESS CONTRAST GAMMA | reset
+int RunPrint(std::string_view name, Arguments args);
+int RunPrintSingle(Arguments args);
+int RunPrintSheet(Arguments args);
+int RunPrintLayout(Arguments args);
+int RunPrintCurves(Arguments args);
+
+// The PDF job of --pdf on the paper of --paper (letter when absent); nothing after an error
+// message for an unknown paper. Makes the offscreen application the PDF writer needs.
+std::unique_ptr<print::PrinterConnector> OpenPdfJob(const std::string& file, const std::optional<std::string>& paper);
+
+// Whether the PDF file was written (exists and is not empty); otherwise reports it.
+int CheckPdfWritten(const std::string& file, bool printed);
+
+}  // namespace lv::tool

@@ -1,0 +1,46 @@
+// "print single": one picture on a page, as the single picture page prints it.
+
+#include "arguments.h"
+#include "image_io.h"
+#include "print_command.h"
+
+#include "output/print/print_calibration_store.h"
+#include "output/print/single_picture.h"
+
+#include <filesystem>
+
+namespace lv::tool {
+
+int RunPrintSingle(Arguments args)
+{
+    ParsedArguments parsed(args, {"--frame", "--calibrate", "--landscape"}, {"--pdf", "--text", "--points", "--paper"});
+    const std::optional<int> points = parsed.integer("--points", 4, 400);
+    if (!parsed.ok() || parsed.positional().size() != 1 || !parsed.value("--pdf"))
+        return Fail(kExitUsage, parsed.ok() ? "usage: print single IN --pdf OUT [--frame] [--text TEXT] [--points N] "
+                                              "[--landscape] [--calibrate] [--paper letter|a4]"
+                                            : parsed.error());
+    const std::string& in = parsed.positional()[0];
+    ToolPicture picture = OpenPicture(in);
+    if (picture.exitCode)
+        return picture.exitCode;
+
+    print::SinglePictureOptions options;
+    options.frame = parsed.has("--frame");
+    if (const auto text = parsed.value("--text")) {
+        options.text = true;
+        options.content = *text;
+    }
+    options.points = points.value_or(options.points);
+    print::SetPrintCalibrationEnabled(parsed.has("--calibrate"));
+
+    const std::string out = *parsed.value("--pdf");
+    const auto printer = OpenPdfJob(out, parsed.value("--paper"));
+    if (!printer)
+        return kExitUsage;
+    const bool printed = print::PrintSinglePicture(
+        *printer, picture.image, std::filesystem::path(in).filename().string(), options,
+        parsed.has("--landscape") ? print::Orientation::Landscape : print::Orientation::Portrait);
+    return CheckPdfWritten(out, printed);
+}
+
+}  // namespace lv::tool
