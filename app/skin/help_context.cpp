@@ -16,7 +16,7 @@ struct DialogContext {
 };
 
 // Dialogs that do not appear here open the contents.
-constexpr std::array<DialogContext, 10> kDialogContexts = {{
+constexpr auto kDialogContexts = std::to_array<DialogContext>({
     {kOpenDialog, 750},
     {kSaveAsDialog, 751},
     {kNewPictureDialog, 600},
@@ -30,14 +30,14 @@ constexpr std::array<DialogContext, 10> kDialogContexts = {{
     {kAlbumPhotoPropertiesDialog, kAlbumMenuHelpContext},
     {kPreferencesDialog, 991},
     {kRecoveryDialog, 992},
-}};
+});
 
 struct ContextPage {
     int context;
     const char* page;
 };
 
-constexpr std::array<ContextPage, 15> kContextPages = {{
+constexpr auto kContextPages = std::to_array<ContextPage>({
     {kImageWindowHelpContext, "janela-de-imagem.html"},
     {593, "caixas-de-dialogo.html#d593"},
     {600, "caixas-de-dialogo.html#d600"},
@@ -53,7 +53,7 @@ constexpr std::array<ContextPage, 15> kContextPages = {{
     {1600, "caixas-de-dialogo.html#apresentacao"},
     {1710, "tela29.html"},
     {1720, "tela30.html"},
-}};
+});
 
 std::string ScreenPage(int screen)
 {
