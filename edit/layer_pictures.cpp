@@ -93,4 +93,14 @@ HDIB MakeComposite(int width, int height, int bitCount)
     return bitCount == 8 ? allocateGrey(width, height) : AllocatePicture(width, height, 24, 0);
 }
 
+HDIB MakeCompositeLike(const HDIB& old, int width, int height, int bitCount)
+{
+    HDIB composite = MakeComposite(width, height, bitCount);
+    if (composite && old) {
+        composite.header().biXPelsPerMeter = old.header().biXPelsPerMeter;
+        composite.header().biYPelsPerMeter = old.header().biYPelsPerMeter;
+    }
+    return composite;
+}
+
 }  // namespace lv

@@ -29,5 +29,7 @@ HDIB ConvertLayerDepth(const HDIB& picture, bool grey);
 
 // A blank composite for a document of this size and depth (24, or 8 with the grey table).
 HDIB MakeComposite(int width, int height, int bitCount);
+// The same at a new size for a document whose composite is `old`, keeping its resolution.
+HDIB MakeCompositeLike(const HDIB& old, int width, int height, int bitCount);
 
 }  // namespace lv

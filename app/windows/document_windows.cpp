@@ -14,6 +14,7 @@
 #include "app/windows/image_window.h"
 #include "app/windows/main_window.h"
 #include "app/windows/paint_options.h"
+#include "app/windows/picture_geometry_commands.h"
 #include "app/windows/wand_options.h"
 #include "app/windows/text_options.h"
 #include "app/widgets/dib_image.h"
@@ -106,6 +107,7 @@ void DocumentWindows::registerHandlers()
     });
     handlers.set(Handler::DeleteLayerOrSelection, active([this](ImageWindow& window) { deleteSelectionOrLayer(window); }));
     handlers.set(Handler::SwapColours, [](const HandlerCall&) { SwapColours(); });
+    RegisterPictureGeometryCommands(handlers, [this] { return this->active(); });
 }
 
 QRect DocumentWindows::workspace() const
@@ -539,6 +541,8 @@ void DocumentWindows::logState() const
         if (doc.selectionActive)
             line << ":" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ":" << SelectedPixelCount(doc);
         line << " tool=" << CurrentToolId();
+        if (const auto box = GetLayerTopDownRect(doc, doc.currentLayer))
+            line << " layer=" << box->left << "," << box->top << "," << box->right << "," << box->bottom;
     }
     // Every window in the order opened: frame and zoom; what control 203 shows; the open dialog.
     line << " all=";

@@ -52,6 +52,11 @@ Qt::CursorShape cursorShape(ToolCursor cursor)
     case ToolCursor::Trash: return Qt::ArrowCursor;
     case ToolCursor::Text: return Qt::IBeamCursor;
     case ToolCursor::Forbidden: return Qt::ForbiddenCursor;
+    case ToolCursor::SizeNwse: return Qt::SizeFDiagCursor;
+    case ToolCursor::SizeNesw: return Qt::SizeBDiagCursor;
+    case ToolCursor::SizeWe: return Qt::SizeHorCursor;
+    case ToolCursor::SizeNs: return Qt::SizeVerCursor;
+    case ToolCursor::Rotate: return Qt::CrossCursor;
     }
     return Qt::ArrowCursor;
 }
@@ -515,6 +520,24 @@ void ImageWindow::closeEvent(QCloseEvent* event)
 }
 
 bool ImageWindow::sendToTool(MouseMessage message, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at)
+{
+    // Ctrl and a press with a selection tool resizes the layer until the release.
+    const bool temporaryResize = message == MouseMessage::Press && button == Qt::LeftButton
+                                 && (modifiers & Qt::ControlModifier) && CurrentToolId() >= tool_id::kRectangleSelect
+                                 && CurrentToolId() <= tool_id::kMagicWand;
+    if (temporaryResize) {
+        temporaryFrom_ = CurrentToolId();
+        CurrentToolId() = tool_id::kLayerResize;
+    }
+    const bool handled = dispatchToTool(message, button, modifiers, at);
+    if (temporaryFrom_ != 0 && (message == MouseMessage::Release || (temporaryResize && !CurrentTool()->dragging()))) {
+        CurrentToolId() = temporaryFrom_;
+        temporaryFrom_ = 0;
+    }
+    return handled;
+}
+
+bool ImageWindow::dispatchToTool(MouseMessage message, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at)
 {
     Tool* tool = CurrentTool();
     if (!tool)

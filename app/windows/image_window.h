@@ -123,6 +123,7 @@ private:
     enum class MouseMessage { Move, Press, Release, DoubleClick };
     // True when the tool took the event.
     bool sendToTool(MouseMessage message, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at);
+    bool dispatchToTool(MouseMessage message, Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint at);
     bool sendKeyToTool(QKeyEvent* event);
     void updateCursor(QPoint at);
     void paintOverlays(const QRect& exposed);
@@ -155,6 +156,8 @@ private:
     QPoint lastMouse_;
     Qt::KeyboardModifiers lastModifiers_;
     Qt::MouseButton heldButton_ = Qt::NoButton;
+    // The selection tool a Ctrl press handed over to the layer resize tool until the release.
+    int temporaryFrom_ = 0;
     SelectionOutlineCache outline_;
     int outlinePhase_ = 0;
     // The selection as the owner last heard of it.

@@ -196,13 +196,9 @@ bool CropToSelection(LayerStack& stack)
         return false;
     const DocumentRect crop = stack.selectionRect;
     const int width = crop.right - crop.left, height = crop.bottom - crop.top;
-    HDIB composite = MakeComposite(width, height, stack.bitCount);
+    HDIB composite = MakeCompositeLike(stack.composite, width, height, stack.bitCount);
     if (!composite)
         return false;
-    if (stack.composite) {
-        composite.header().biXPelsPerMeter = stack.composite.header().biXPelsPerMeter;
-        composite.header().biYPelsPerMeter = stack.composite.header().biYPelsPerMeter;
-    }
     // Every new picture first, so that running out of memory changes nothing.
     struct Cut {
         HDIB image, mask;

@@ -5,6 +5,8 @@
 #include "edit/tests/layer_test_support.h"
 #include "edit/tests/tool_test_support.h"
 #include "edit/tools/colour_picker_tool.h"
+#include "edit/tools/layer_resize_tool.h"
+#include "edit/tools/layer_rotate_tool.h"
 #include "edit/tools/overlay_painter.h"
 #include "edit/tools/tool_registry.h"
 
@@ -199,7 +201,6 @@ TEST(OtherTools, CropTrashZoomGrabPickerAndTransform)
     auto rotate = std::make_unique<Recorder>(1141);
     Recorder* resizeTool = resize.get();
     Recorder* rotateTool = rotate.get();
-    EXPECT_FALSE(w.press(tool(1121), {1, 1}).handled) << "nothing to hand to yet";
     Tools().add(std::move(resize));
     Tools().add(std::move(rotate));
     w.press(tool(1121), {1, 1});
@@ -207,6 +208,9 @@ TEST(OtherTools, CropTrashZoomGrabPickerAndTransform)
     w.press(tool(1121), {1, 1});
     EXPECT_EQ(resizeTool->presses, 1);
     EXPECT_EQ(rotateTool->presses, 1);
+    // The real ones back, for the tests that follow.
+    Tools().add(std::make_unique<LayerResizeTool>());
+    Tools().add(std::make_unique<LayerRotateTool>());
 }
 
 // Lines and fills the overlays ask for.

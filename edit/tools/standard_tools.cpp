@@ -7,6 +7,8 @@
 #include "edit/tools/gradient_tool.h"
 #include "edit/tools/grab_tool.h"
 #include "edit/tools/line_tool.h"
+#include "edit/tools/layer_resize_tool.h"
+#include "edit/tools/layer_rotate_tool.h"
 #include "edit/tools/magic_wand_tool.h"
 #include "edit/tools/move_area_tool.h"
 #include "edit/tools/pattern_fill_tool.h"
@@ -50,6 +52,8 @@ void RegisterStandardTools(ToolRegistry& tools)
     tools.add(std::make_unique<PatternFillTool>());
     tools.add(std::make_unique<StrokeTool>(tool_id::kRedEye, PaintKind::RedEye));
     tools.add(std::make_unique<TextTool>());
+    tools.add(std::make_unique<LayerResizeTool>());
+    tools.add(std::make_unique<LayerRotateTool>());
 }
 
 }  // namespace lv

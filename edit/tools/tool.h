@@ -85,6 +85,13 @@ enum class ToolCursor {
     Brush,
     Text,
     Forbidden,
+    // The layer frame's handles: diagonal, across and up-and-down arrows; the free-rotate
+    // tool's own cursor away from its handles.
+    SizeNwse,
+    SizeNesw,
+    SizeWe,
+    SizeNs,
+    Rotate,
 };
 
 class Tool {

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <sstream>
 
 namespace lv::tool {
 
@@ -80,6 +81,18 @@ int Fail(int code, std::string_view text)
 {
     std::fprintf(stderr, "lumivista-tool: %.*s\n", int(text.size()), text.data());
     return code;
+}
+
+std::vector<std::string> SplitFields(const std::string& text, char separator)
+{
+    std::vector<std::string> parts;
+    std::string part;
+    std::istringstream in(text);
+    while (std::getline(in, part, separator))
+        parts.push_back(part);
+    if (!text.empty() && text.back() == separator)
+        parts.emplace_back();
+    return parts;
 }
 
 }  // namespace lv::tool

@@ -32,6 +32,9 @@ private:
     std::string error_;
 };
 
+// The fields of `text` between separators; a separator at the end makes an empty last field.
+std::vector<std::string> SplitFields(const std::string& text, char separator);
+
 // A whole decimal integer, or nothing.
 std::optional<long> ParseInteger(const std::string& text);
 // A whole decimal integer within [low, high], or nothing.

@@ -123,14 +123,6 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs)
     return CannotWrite(result.failure(), path);
 }
 
-int WriteDocument(LayerStack& stack, const std::string& path, int quality)
-{
-    if (!isLayeredName(path))
-        return WritePicture(stack.composite, path, false);
-    FileFailure failure;
-    return WriteLayeredFile(path, stack, quality, &failure) ? kExitOk : CannotWrite(failure, path);
-}
-
 std::unique_ptr<LayerStack> OpenDocument(const std::string& path, int& exitCode)
 {
     std::error_code ec;
@@ -155,6 +147,14 @@ std::unique_ptr<LayerStack> OpenDocument(const std::string& path, int& exitCode)
     }
     CompositeLayers(*stack);
     return stack;
+}
+
+int WriteDocument(LayerStack& stack, const std::string& path, int quality)
+{
+    if (!isLayeredName(path))
+        return WritePicture(stack.composite, path, false);
+    FileFailure failure;
+    return WriteLayeredFile(path, stack, quality, &failure) ? kExitOk : CannotWrite(failure, path);
 }
 
 }  // namespace lv::tool

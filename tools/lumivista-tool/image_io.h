@@ -23,6 +23,11 @@ DocumentReaders ToolReaders();
 // `photoCdResolution` (0 Base/16 ... 4 16Base) says otherwise.
 ToolPicture OpenPicture(const std::string& path, std::optional<int> photoCdResolution = std::nullopt);
 
+// The document as the program opens it: a layered file keeps its layers, a picture becomes
+// a one-layer document; composited. Null with `exitCode` set (and the reason shown) when
+// it cannot be opened.
+std::unique_ptr<LayerStack> OpenDocument(const std::string& path, int& exitCode);
+
 // Writes by the output name's extension (".png" through the PNG writer, ".vlf" as a
 // one-layer layered document). With `saveAs` the program's safe Save-as procedure runs
 // instead (its question answered yes). Returns an exit code.
@@ -31,11 +36,6 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs);
 // Writes a composited document: the layered format for ".vlf" names, else its composite
 // by the name's extension. Returns an exit code.
 int WriteDocument(LayerStack& stack, const std::string& path, int quality);
-
-// The document as the program opens it: a layered file keeps its layers, a picture becomes
-// a one-layer document; composited. Null, with the reason shown and `exitCode` set, when
-// the file cannot be read.
-std::unique_ptr<LayerStack> OpenDocument(const std::string& path, int& exitCode);
 
 // Reports a file that could not be written, with its cause, and returns the exit code.
 int CannotWrite(const FileFailure& failure, const std::string& path);

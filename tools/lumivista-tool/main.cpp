@@ -20,6 +20,7 @@
 #include "slideshow_command.h"
 #include "store_command.h"
 #include "text_command.h"
+#include "transform_command.h"
 
 #include <cstdio>
 #include <string>
@@ -86,6 +87,10 @@ constexpr Command kCommands[] = {
      "a document with a new text layer over the background (white without one; .vlf keeps the layer editable), "
      "optionally merged with a drop shadow (radius, intensity percent, offset right and down)",
      lv::tool::RunText},
+    {"transform", "IN OUT [--layer N] [--background R,G,B] [--json] OP...",
+     "move, resize or rotate a layer from its source, or turn, flip, spin, scale or extend the whole picture "
+     "(OP: rotate=DEG, resize=L,T,R,B, move=DX,DY, flip=h|v, turn=left|right, spin=DEG, size=WxH, canvas=WxH[,ANCHOR])",
+     lv::tool::RunTransform},
 };
 
 void PrintHelp(std::FILE* out)

@@ -8,18 +8,6 @@
 namespace lv::tool {
 namespace {
 
-std::vector<std::string> split(const std::string& text, char separator)
-{
-    std::vector<std::string> parts;
-    std::string part;
-    std::istringstream in(text);
-    while (std::getline(in, part, separator))
-        parts.push_back(part);
-    if (!text.empty() && text.back() == separator)
-        parts.emplace_back();
-    return parts;
-}
-
 std::optional<int> coordinate(const std::string& text)
 {
     return ParseIntegerInRange(text, -1000000, 1000000);
@@ -62,7 +50,7 @@ std::optional<SelectOperation> ParseSelectOperation(const std::string& text, std
         return std::nullopt;
     }
     const std::string kind = text.substr(0, equals);
-    const std::vector<std::string> parts = split(text.substr(equals + 1), ',');
+    const std::vector<std::string> parts = SplitFields(text.substr(equals + 1), ',');
     SelectOperation op;
     std::size_t options = 0;  // where the key=value options start
     if (kind == "wand") {
@@ -83,7 +71,7 @@ std::optional<SelectOperation> ParseSelectOperation(const std::string& text, std
         op.shape = kind == "rect" ? SelectOperation{RectangleOperation{*r}}.shape : SelectOperation{EllipseOperation{*r}}.shape;
         options = 4;
     } else if (kind == "poly") {
-        const std::vector<std::string> numbers = parts.empty() ? std::vector<std::string>{} : split(parts[0], '/');
+        const std::vector<std::string> numbers = parts.empty() ? std::vector<std::string>{} : SplitFields(parts[0], '/');
         PolygonOperation polygon;
         for (std::size_t i = 0; i + 1 < numbers.size(); i += 2) {
             const auto x = coordinate(numbers[i]), y = coordinate(numbers[i + 1]);
@@ -114,7 +102,7 @@ std::optional<SelectOperation> ParseSelectOperation(const std::string& text, std
         } else if (wand && option == "global") {
             wand->global = true;
         } else if (wand && option.rfind("tol=", 0) == 0) {
-            const std::vector<std::string> values = split(option.substr(4), '/');
+            const std::vector<std::string> values = SplitFields(option.substr(4), '/');
             std::optional<int> r, g, b;
             if (values.size() == 3)
                 r = ParseIntegerInRange(values[0], 0, 255), g = ParseIntegerInRange(values[1], 0, 255),

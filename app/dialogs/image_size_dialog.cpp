@@ -1,0 +1,101 @@
+#include "app/dialogs/geometry_dialogs.h"
+
+#include "app/dialogs/ok_cancel_buttons.h"
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace lv::app {
+namespace {
+
+enum Unit { kPixels, kPercent, kInches, kCentimetres };
+
+// Pixels from a side in a unit; `original` is the side now, for percent.
+double toPixels(double value, int unit, int dpi, int original)
+{
+    switch (unit) {
+    case kPercent: return value * original / 100.0;
+    case kInches: return value * dpi;
+    case kCentimetres: return value * dpi * 0.39370078740157477;
+    default: return value;
+    }
+}
+
+double fromPixels(double pixels, int unit, int dpi, int original)
+{
+    switch (unit) {
+    case kPercent: return pixels * 100.0 / original;
+    case kInches: return pixels / dpi;
+    case kCentimetres: return pixels / (dpi * 0.39370078740157477);
+    default: return pixels;
+    }
+}
+
+}  // namespace
+
+std::optional<ImageSizeRequest> RunImageSizeDialog(QWidget* parent, int width, int height, int dpi)
+{
+    QDialog dialog(parent);
+    dialog.setObjectName(QStringLiteral("image-size"));
+    dialog.setWindowTitle(QStringLiteral("Tamanho da imagem"));
+    auto* w = new QDoubleSpinBox(&dialog);
+    auto* h = new QDoubleSpinBox(&dialog);
+    w->setObjectName(QStringLiteral("width"));
+    h->setObjectName(QStringLiteral("height"));
+    for (QDoubleSpinBox* box : {w, h}) {
+        box->setRange(0.001, 99999);
+        box->setDecimals(3);
+    }
+    auto* unit = new QComboBox(&dialog);
+    unit->addItems({QStringLiteral("Pixel"), QStringLiteral("Porcentagem"), QStringLiteral("Polegada"), QStringLiteral("Cm")});
+    auto* resolution = new QSpinBox(&dialog);
+    resolution->setRange(1, 9999);
+    resolution->setValue(dpi > 0 ? dpi : 72);
+    auto* lock = new QCheckBox(QStringLiteral("&Manter proporções"), &dialog);
+    lock->setChecked(true);
+    double pixelsW = width, pixelsH = height;
+    const auto show = [&] {
+        const QSignalBlocker bw(w), bh(h);
+        w->setValue(fromPixels(pixelsW, unit->currentIndex(), resolution->value(), width));
+        h->setValue(fromPixels(pixelsH, unit->currentIndex(), resolution->value(), height));
+    };
+    QObject::connect(unit, &QComboBox::currentIndexChanged, &dialog, show);
+    QObject::connect(resolution, &QSpinBox::valueChanged, &dialog, show);
+    QObject::connect(w, &QDoubleSpinBox::valueChanged, &dialog, [&](double value) {
+        pixelsW = toPixels(value, unit->currentIndex(), resolution->value(), width);
+        if (lock->isChecked()) {
+            pixelsH = pixelsW * height / width;
+            show();
+        }
+    });
+    QObject::connect(h, &QDoubleSpinBox::valueChanged, &dialog, [&](double value) {
+        pixelsH = toPixels(value, unit->currentIndex(), resolution->value(), height);
+        if (lock->isChecked()) {
+            pixelsW = pixelsH * width / height;
+            show();
+        }
+    });
+    show();
+    auto* form = new QFormLayout;
+    form->addRow(QStringLiteral("&Largura:"), w);
+    form->addRow(QStringLiteral("A&ltura:"), h);
+    form->addRow(QStringLiteral("&Unidade:"), unit);
+    form->addRow(QStringLiteral("&Resolução (dpi):"), resolution);
+    form->addRow(lock);
+    auto* buttons = MakeOkCancelButtons(dialog);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addLayout(form);
+    layout->addWidget(buttons);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return ImageSizeRequest{int(std::lround(pixelsW)), int(std::lround(pixelsH))};
+}
+
+}  // namespace lv::app

@@ -1,0 +1,58 @@
+# Sourced by the running-program tests that drive the program on a virtual X server with
+# real pointer and key events (xdotool). Outside X, x11_session_run makes a scratch home with
+# a 300 x 100 picture (red on the left half, blue on the right) in $WORK/two.bmp and runs the
+# calling script again under xvfb-run; it exits 77 (skipped) where the tools are missing.
+
+# x11_session_run PROGRAM SCRIPT: returns only inside the X session.
+x11_session_run() {
+  [ "${LV_X11_SESSION:-}" = 1 ] && return 0
+  command -v xvfb-run >/dev/null && command -v xdotool >/dev/null && command -v convert >/dev/null || exit 77
+  local work program_dir data
+  work=$(mktemp -d)
+  trap "rm -rf '$work'" EXIT
+  mkdir -m 700 "$work/runtime"
+  program_dir=$(cd "$(dirname "$1")" && pwd)
+  for data in ui help Click1.wav Click2.wav; do ln -s "$program_dir/$data" "$work/$data"; done
+  convert -size 150x100 xc:'rgb(200,40,40)' -size 150x100 xc:'rgb(40,40,200)' +append "BMP3:$work/two.bmp"
+  local status=0
+  LV_X11_SESSION=1 WORK="$work" LUMIVISTA_HOME="$work" LUMIVISTA_CONFIG_DIR="$work/config" \
+    LUMIVISTA_TEST_LOG="$work/log" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
+    timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$2" "$1" || status=$?
+  exit $status
+}
+
+log=${LUMIVISTA_TEST_LOG:-}
+fail() { echo "FAILED: $*"; echo "--- log:"; cat "$log"; LUMIVISTA_TEST_SEND=quit "$program" || true; exit 1; }
+# Waits up to 20 s for a log line matching the pattern.
+wait_for() {
+  for _ in $(seq 400); do grep -qE "$1" "$log" 2>/dev/null && return 0; sleep 0.05; done
+  fail "no log line like: $1"
+}
+send() { LUMIVISTA_TEST_SEND="$1" "$program" >/dev/null 2>&1; }
+states() { grep -c '^state' "$log" || true; }
+# Waits for the state line logged after `before` such lines; prints it.
+next_state() {
+  for _ in $(seq 400); do [ "$(states)" -gt "$1" ] && break; sleep 0.05; done
+  [ "$(states)" -gt "$1" ] || fail "no state logged"
+  grep '^state' "$log" | sed -n "$(($1 + 1))p"
+}
+# The colour the active document shows at a document pixel.
+shown_at() {
+  rm -f "$WORK/dump.bmp"
+  send "dump $WORK/dump.bmp"
+  convert "$WORK/dump.bmp" -format "%[pixel:p{$1,$2}]" info:
+}
+
+# x11_open FILE: starts the program on FILE and learns where its windows are: at X Y gives
+# a main-window point on the screen, doc X Y a document pixel (100 %) on the screen.
+x11_open() {
+  "$program" "$1" &
+  wait_for "^open $1 ok"
+  read -r _ wx wy _ _ < <(grep '^ready' "$log")
+  local frame
+  frame=$(grep -o 'frame=[0-9,]*' "$log" | tail -1 | cut -d= -f2)
+  IFS=, read -r fx fy _ _ <<< "$frame"
+}
+caption=20  # the image window's caption strip (kCaptionHeight) above the picture
+at() { echo $((wx + $1)) $((wy + $2)); }
+doc() { echo $((wx + fx + $1)) $((wy + fy + caption + $2)); }

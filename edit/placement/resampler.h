@@ -1,0 +1,38 @@
+#pragma once
+// Renders a layer's source through its placement matrix: inverse mapping about the two
+// centres in eighths of a pixel, bilinear in 64ths. The matrix's translation only places
+// the result.
+
+#include "edit/document_rect.h"
+#include "edit/layer_stack.h"
+
+#include <cstdint>
+
+namespace lv {
+
+// A new picture of the source's depth (8 or 24 bits) holding the source mapped through
+// `m`; `placed` receives where it goes in the document (top-down, right and bottom
+// exclusive). Pixels that come from outside the source take `background` (red in the low
+// byte, blue in the third; an 8-bit source uses only the blue byte). Null when the matrix
+// is degenerate, the source is not 8 or 24 bits, or memory runs out; the source is
+// never changed.
+HDIB ResamplePlaced(const HDIB& source, DocumentRect& placed, std::uint32_t background, const Placement& m);
+
+// Composes the scale that takes `from` onto `to` (both top-down boxes), keeping the edge
+// that did not move fixed, into `m` and renders with background 0.
+HDIB ResizeToRectangle(const HDIB& source, const DocumentRect& from, const DocumentRect& to, Placement& m,
+                       DocumentRect& placed);
+
+// Composes a rotation by `degrees` about the centre of `box` into `m` and renders.
+HDIB RotateByAngle(const HDIB& source, const DocumentRect& box, std::uint32_t background, double degrees,
+                   Placement& m, DocumentRect& placed);
+
+// The row or column a resize keeps in place, from the old and new edges.
+int FixedResizeCoordinate(int lowOld, int highOld, int lowNew, int highNew, bool highFirst);
+
+// The operations the two composes: the scale taking `from` onto `to` (neither empty), and
+// the rotation about the rounded centre of `box`.
+Placement ResizePlacement(const DocumentRect& from, const DocumentRect& to);
+Placement RotationPlacement(const DocumentRect& box, double degrees);
+
+}  // namespace lv

@@ -1,0 +1,175 @@
+// Whole-picture turns, flips, spins and size changes: every layer together and exactly.
+
+#include "common/string_table.h"
+#include "common/testing/ui_recorder.h"
+#include "edit/compositing.h"
+#include "edit/placement/document_geometry.h"
+#include "edit/placement/layer_placement.h"
+#include "edit/placement/resampler.h"
+#include "edit/tests/layer_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <sstream>
+
+namespace lv::testing {
+namespace {
+
+// Size, every layer's box, pixels and mask, and its placement, in one comparable string.
+std::string State(const LayerStack& s)
+{
+    std::ostringstream out;
+    out << s.width << 'x' << s.height << ' ' << s.layerCount;
+    for (int i = 0; i < s.layerCount; ++i) {
+        const LayerRecord& l = s.layers[std::size_t(i)];
+        const DocumentRect r = *GetLayerTopDownRect(s, i);
+        out << " [" << r.left << ',' << r.top << ',' << r.right << ',' << r.bottom << ' ';
+        for (const HDIB* p : {&l.image.read(), &l.mask.read()})
+            for (int y = 0; y < p->height(); ++y)
+                out.write(reinterpret_cast<const char*>(p->row(y)), std::streamsize(p->width() * p->bitCount() / 8));
+        for (const double m : l.textPlacement)  // to a millionth: sums of turns round in the last bits
+            out << ',' << std::llround(m * 1e6);
+        out << ']';
+    }
+    return out.str();
+}
+
+HDIB Numbered(int width, int height, int seed)
+{
+    HDIB dib = AllocatePicture(width, height, 24, 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            SetPixel24(dib, x, y, {std::uint8_t(seed + x), std::uint8_t(y * 3), std::uint8_t(seed * 7 + x * y)});
+    return dib;
+}
+
+// A 50 × 30 document: the background "Fundo" and two smaller layers, one of them placed.
+struct ThreeLayers {
+    ThreeLayers()
+        : stack(CreateLayerStackFromImage(Numbered(50, 30, 1)))
+        , undo(*stack)
+    {
+        HDIB mask = MakeGreyFilled(12, 7, 200);
+        AddLayer(*stack, 0, Numbered(12, 7, 40), std::move(mask), false, false);
+        stack->layers[0].x = 5;
+        stack->layers[0].y = 30 - 4 - 7;  // top row 4
+        AddLayer(*stack, 0, Numbered(9, 16, 90), MakeGreyFilled(9, 16, 255), false, false);
+        stack->layers[0].x = 33;
+        stack->layers[0].y = 2;
+        stack->currentLayer = 0;
+        EXPECT_TRUE(RotateCurrentLayer(*stack, 90)) << "a placed layer, turned about its centre";
+        undo.steps.clear();
+        CompositeLayers(*stack);
+    }
+    std::unique_ptr<LayerStack> stack;
+    RecordingUndo undo;
+};
+
+TEST(DocumentGeometry, TwoFlipsAndFourTurnsGiveTheDocumentBack)
+{
+    ThreeLayers d;
+    const std::string before = State(*d.stack);
+    ASSERT_TRUE(FlipDocument(*d.stack, true));
+    EXPECT_NE(State(*d.stack), before);
+    ASSERT_TRUE(FlipDocument(*d.stack, true));
+    EXPECT_EQ(State(*d.stack), before);
+    ASSERT_TRUE(FlipDocument(*d.stack, false));
+    ASSERT_TRUE(FlipDocument(*d.stack, false));
+    EXPECT_EQ(State(*d.stack), before);
+    for (int i = 0; i < 4; ++i)
+        ASSERT_TRUE(TurnDocument(*d.stack, true));
+    EXPECT_EQ(State(*d.stack), before);
+    ASSERT_TRUE(TurnDocument(*d.stack, true));
+    ASSERT_TRUE(TurnDocument(*d.stack, false));
+    EXPECT_EQ(State(*d.stack), before);
+    ASSERT_EQ(d.undo.steps.size(), 10u);
+    EXPECT_EQ(d.undo.steps[0].code, kUndoFlipHorizontal);
+    EXPECT_EQ(d.undo.steps[2].code, kUndoFlipVertical);
+    EXPECT_EQ(d.undo.steps[9].code, kUndoTurnLeft);
+}
+
+TEST(DocumentGeometry, AQuarterTurnSwapsTheSidesAndCarriesEveryPixelAndPlacement)
+{
+    ThreeLayers d;
+    d.stack->selectionActive = 1;
+    const HDIB middle = CopyPicture(d.stack->layers[1].image.read());
+    ASSERT_TRUE(TurnDocument(*d.stack, true));
+    EXPECT_EQ(d.stack->width, 30);
+    EXPECT_EQ(d.stack->height, 50);
+    EXPECT_EQ(d.stack->selectionActive, 0u);
+    // The 12 × 7 layer at (5, 4): its top-left pixel is now its top-right, at column 30 - 4 - 1.
+    EXPECT_EQ(*GetLayerTopDownRect(*d.stack, 1), (DocumentRect{30 - 11, 5, 30 - 4, 17}));
+    const HDIB& turned = d.stack->layers[1].image.read();
+    EXPECT_EQ(Pixel24(turned, 6, 11), Pixel24(middle, 0, 6));
+    EXPECT_EQ(Pixel24(turned, 0, 0), Pixel24(middle, 11, 0));
+    // The placed layer renders from its source to what the turn made of it.
+    const LayerRecord& placed = d.stack->layers[0];
+    DocumentRect box;
+    const HDIB again = ResamplePlaced(*placed.sourceImage, box, 0xFFFFFF, placed.textPlacement);
+    EXPECT_EQ(box, *GetLayerTopDownRect(*d.stack, 0));
+    ASSERT_EQ(again.size(), placed.image.read().size());
+    EXPECT_EQ(std::memcmp(again.data(), placed.image.read().data(), again.size()), 0);
+}
+
+TEST(DocumentGeometry, CanvasSizeKeepsEveryLayerAtTheAnchoredPlace)
+{
+    ThreeLayers d;
+    const HDIB background = CopyPicture(d.stack->layers[2].image.read());
+    const DocumentRect middle = *GetLayerTopDownRect(*d.stack, 1);
+    // Bottom-right: everything moves by the whole growth, 20 columns and 10 rows.
+    ASSERT_TRUE(ResizeCanvas(*d.stack, 70, 40, CanvasAnchor::BottomRight, 0x00FF0000));
+    EXPECT_EQ(*GetLayerTopDownRect(*d.stack, 1),
+              (DocumentRect{middle.left + 20, middle.top + 10, middle.right + 20, middle.bottom + 10}));
+    const LayerRecord& fundo = d.stack->layers[2];
+    EXPECT_EQ(fundo.image.width(), 70);
+    EXPECT_EQ(Pixel24(fundo.image.read(), 0, 39), (Rgb{0, 0, 255})) << "new area in the background colour";
+    EXPECT_EQ(fundo.mask.read().row(39)[0], 255);
+    EXPECT_EQ(Pixel24(fundo.image.read(), 20, 29), Pixel24(background, 0, 29)) << "old top-left at (20, 10)";
+    EXPECT_EQ(Pixel24(fundo.image.read(), 69, 0), Pixel24(background, 49, 0));
+    // Centre, shrinking: the background is cut to the canvas, the others only move.
+    ASSERT_TRUE(ResizeCanvas(*d.stack, 30, 20, CanvasAnchor::Centre, 0));
+    EXPECT_EQ(*GetLayerTopDownRect(*d.stack, 1), middle) << "back by half the 40 × 20 shrink";
+    EXPECT_EQ(*GetLayerTopDownRect(*d.stack, 2), (DocumentRect{0, 0, 30, 20}));
+    EXPECT_EQ(Pixel24(d.stack->layers[2].image.read(), 0, 19), Pixel24(background, 0, 29)) << "cut at (20, 10)";
+    EXPECT_EQ(Pixel24(d.stack->layers[2].image.read(), 29, 0), Pixel24(background, 29, 10));
+}
+
+TEST(DocumentGeometry, ImageSizeScalesEveryLayerAndRefusesTenThousandAndOne)
+{
+    ThreeLayers d;
+    ASSERT_TRUE(ResizeDocument(*d.stack, 100, 15));
+    EXPECT_EQ(d.stack->width, 100);
+    EXPECT_EQ(d.stack->height, 15);
+    EXPECT_EQ(*GetLayerTopDownRect(*d.stack, 2), (DocumentRect{0, 0, 100, 15}));
+    EXPECT_EQ(*GetLayerTopDownRect(*d.stack, 1), (DocumentRect{10, 2, 34, 6})) << "(5, 4, 17, 11) doubled and halved";
+    UiRecorder recorder;
+    const ui::ScopedService scope(recorder);
+    const std::string before = State(*d.stack);
+    EXPECT_FALSE(ResizeDocument(*d.stack, 10001, 15));
+    ASSERT_EQ(recorder.messages.size(), 1u);
+    EXPECT_EQ(recorder.messages[0].text, LoadString(kDocumentTooLargeString));
+    EXPECT_FALSE(ResizeCanvas(*d.stack, 20, 10001, CanvasAnchor::Top, 0));
+    EXPECT_EQ(State(*d.stack), before);
+    EXPECT_EQ(d.undo.steps.size(), 1u) << "refusals record nothing";
+}
+
+TEST(DocumentGeometry, SpinningGrowsTheCanvasWithTransparentCorners)
+{
+    ThreeLayers d;
+    ASSERT_TRUE(SpinDocument(*d.stack, 30));
+    // 50 × 30 turned by 30 degrees: 50 cos + 30 sin by 50 sin + 30 cos.
+    EXPECT_EQ(d.stack->width, 58);
+    EXPECT_EQ(d.stack->height, 51);
+    const LayerRecord& fundo = d.stack->layers[2];
+    EXPECT_EQ(fundo.mask.read().row(0)[0], 0);
+    EXPECT_EQ(fundo.mask.read().row(fundo.mask.height() / 2)[fundo.mask.width() / 2], 255);
+    EXPECT_TRUE(fundo.sourceImage) << "later transforms start from the source";
+    // Spinning back leaves the middle of the background where it was, in a larger canvas.
+    ASSERT_TRUE(SpinDocument(*d.stack, -30));
+    EXPECT_GT(d.stack->width, 58);
+}
+
+}  // namespace
+}  // namespace lv::testing

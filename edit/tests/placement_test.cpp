@@ -1,0 +1,269 @@
+// Placement matrices, the resampler and the layer transforms that render from a source.
+
+#include "common/testing/ui_recorder.h"
+#include "edit/compositing.h"
+#include "edit/placement/layer_placement.h"
+#include "edit/placement/placement_matrix.h"
+#include "edit/placement/resampler.h"
+#include "edit/tests/layer_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace lv::testing {
+namespace {
+
+bool SamePixels(const HDIB& a, const HDIB& b)
+{
+    if (a.width() != b.width() || a.height() != b.height() || a.bitCount() != b.bitCount())
+        return false;
+    for (int y = 0; y < a.height(); ++y)
+        if (std::memcmp(a.row(y), b.row(y), std::size_t(a.width()) * std::size_t(a.bitCount() / 8)) != 0)
+            return false;
+    return true;
+}
+
+// Every pixel distinct enough that a shifted or interpolated copy shows.
+HDIB Pattern(int width, int height)
+{
+    HDIB dib = AllocatePicture(width, height, 24, 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            SetPixel24(dib, x, y, {std::uint8_t(x * 37 + y * 11), std::uint8_t(x * 5 + y * 91), std::uint8_t(x ^ (y * 7))});
+    return dib;
+}
+
+HDIB GreyPattern(int width, int height)
+{
+    HDIB dib = MakeGreyPicture(width, height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            dib.row(y)[x] = std::uint8_t(40 + (x * 13 + y * 29) % 200);
+    return dib;
+}
+
+TEST(PlacementMatrix, BuildersComposeSoThatTheNewOperationActsLast)
+{
+    const auto map = [](const Placement& m, double row, double col) {
+        return std::pair{m[0] * row + m[1] * col + m[2], m[3] * row + m[4] * col + m[5]};
+    };
+    // Scaling about (column 10, row 4) keeps that point.
+    const Placement scale = ScalePlacement(10, 4, 3, 0.5);
+    EXPECT_EQ(map(scale, 4, 10), (std::pair{4.0, 10.0}));
+    EXPECT_EQ(map(scale, 6, 12), (std::pair{5.0, 16.0}));
+    // T × M: scale first, then move by 5 columns and 2 rows.
+    const Placement both = Compose(TranslatePlacement(5, 2), scale);
+    EXPECT_EQ(map(both, 6, 12), (std::pair{7.0, 21.0}));
+    // A quarter turn about (2, 2) sends the point to its right below it.
+    const auto turned = map(RotatePlacement(2, 2, 3.141592653589793 / 2), 2, 5);
+    EXPECT_NEAR(turned.first, 5, 1e-12);
+    EXPECT_NEAR(turned.second, 2, 1e-12);
+    EXPECT_EQ(map(MirrorPlacement(false, 7.5), 3, 1), (std::pair{3.0, 14.0}));
+    EXPECT_EQ(map(MirrorPlacement(true, 7.5), 3, 1), (std::pair{12.0, 1.0}));
+    EXPECT_TRUE(IsUnplaced(Placement{}));
+    EXPECT_FALSE(IsUnplaced(IdentityPlacement()));
+}
+
+TEST(PlacementMatrix, BoundingBoxRoundsTheCornerAwayFromZeroAndTruncatesTheSpan)
+{
+    EXPECT_EQ(PlacedBoundingBox({0, 0, 10, 4}, TranslatePlacement(2.5, -2.5)), (DocumentRect{3, -3, 13, 1}));
+    EXPECT_EQ(PlacedBoundingBox({0, 0, 10, 4}, TranslatePlacement(-0.4, 0.4)), (DocumentRect{0, 0, 10, 4}));
+    // A span of 4.4 keeps 4 pixels; 4.5 makes 5.
+    EXPECT_EQ(PlacedBoundingBox({0, 0, 10, 4}, ScalePlacement(0, 0, 0.44, 1.125)), (DocumentRect{0, 0, 4, 5}));
+    EXPECT_EQ(RoundAway(-2.5), -3);
+    EXPECT_EQ(Truncate(-2.7), -2);
+}
+
+TEST(Resampler, TheIdentityCopiesExactlyAndPlacesByTheTranslation)
+{
+    const HDIB source = Pattern(5, 3);
+    DocumentRect placed;
+    const HDIB out = ResamplePlaced(source, placed, 0, TranslatePlacement(7, 4));
+    ASSERT_TRUE(out);
+    EXPECT_TRUE(SamePixels(out, source));
+    EXPECT_EQ(placed, (DocumentRect{7, 4, 12, 7}));
+    EXPECT_EQ(out.header().biSizeImage, 16u * 3u);
+    for (int y = 0; y < 3; ++y)
+        EXPECT_EQ(out.row(y)[15], 0) << "row padding stays zero";
+}
+
+TEST(Resampler, AnExactQuarterTurnMovesEveryPixelWithoutInterpolation)
+{
+    const HDIB source = Pattern(4, 3);
+    DocumentRect placed;
+    // Row' = column, column' = 3 - row: a right turn of a 4 × 3 picture.
+    const HDIB out = ResamplePlaced(source, placed, 0, Placement{0, 1, 0, -1, 0, 3, 0, 0, 1});
+    ASSERT_TRUE(out);
+    ASSERT_EQ(out.width(), 3);
+    ASSERT_EQ(out.height(), 4);
+    for (int r = 0; r < 3; ++r)      // source rows from the top
+        for (int c = 0; c < 4; ++c)  // the pixel lands at column 2 - r, row c from the top
+            EXPECT_EQ(Pixel24(out, 2 - r, 3 - c), Pixel24(source, c, 2 - r)) << r << "," << c;
+}
+
+TEST(Resampler, OutsideTheSourceTakesTheBackgroundAndFailuresGiveNothing)
+{
+    const HDIB source = Pattern(20, 20);
+    DocumentRect placed;
+    const HDIB rotated = ResamplePlaced(source, placed, 0x0000FF00u | 0x10u | (0x80u << 16), RotatePlacement(10, 10, 0.6));
+    ASSERT_TRUE(rotated);
+    EXPECT_EQ(Pixel24(rotated, 0, 0), (Rgb{0x10, 0xFF, 0x80})) << "red low, blue third";
+    EXPECT_GT(rotated.width(), 20);
+
+    const HDIB grey = GreyPattern(10, 10);
+    const HDIB greyRotated = ResamplePlaced(grey, placed, 0x00AA0011u, RotatePlacement(5, 5, 0.6));
+    ASSERT_TRUE(greyRotated);
+    EXPECT_EQ(greyRotated.row(0)[0], 0xAA) << "8-bit takes the blue byte";
+    EXPECT_EQ(greyRotated.clrUsed(), 256u);
+
+    EXPECT_FALSE(ResamplePlaced(source, placed, 0, ScalePlacement(0, 0, 0, 1))) << "determinant 0";
+    EXPECT_FALSE(ResamplePlaced(MakePicture(4, 4, 4, 16), placed, 0, IdentityPlacement())) << "4-bit";
+    EXPECT_FALSE(ResamplePlaced(source, placed, 0, ScalePlacement(0, 0, 1e6, 1))) << "too wide";
+}
+
+TEST(Resampler, BilinearWeightsAreInSixtyFourths)
+{
+    // Doubling a black-and-white pair: the inner columns mix in eighths about the centres.
+    HDIB source = AllocatePicture(2, 1, 24, 0);
+    SetPixel24(source, 1, 0, {255, 255, 255});
+    DocumentRect placed;
+    const HDIB out = ResamplePlaced(source, placed, 0x123456, ScalePlacement(0, 0, 2, 1));
+    ASSERT_TRUE(out);
+    ASSERT_EQ(out.width(), 4);
+    // u = i - 1.5 gives 4u + 4 + 0.5 eighths: -1.5, 2.5, 6.5 and 10.5.
+    EXPECT_EQ(Pixel24(out, 0, 0), (Rgb{0x56, 0x34, 0x12})) << "half a pixel beyond the left centre";
+    EXPECT_EQ(Pixel24(out, 1, 0).r, (2 * 8 * 255 + 32) >> 6);
+    EXPECT_EQ(Pixel24(out, 2, 0).r, (6 * 8 * 255 + 32) >> 6);
+    EXPECT_EQ(Pixel24(out, 3, 0).r, 255) << "the last column repeats past the edge";
+}
+
+TEST(Resampler, AResizeKeepsTheEdgeThatDidNotMove)
+{
+    // Column: the left stays, else the right, else the midpoint on the side that moved less.
+    EXPECT_EQ(FixedResizeCoordinate(10, 50, 10, 90, false), 10);
+    EXPECT_EQ(FixedResizeCoordinate(10, 50, 0, 50, false), 50);
+    EXPECT_EQ(FixedResizeCoordinate(10, 50, 5, 70, false), 7);
+    EXPECT_EQ(FixedResizeCoordinate(10, 50, -20, 51, false), 50) << "(50 + 51) / 2";
+    EXPECT_EQ(FixedResizeCoordinate(-9, 50, -2, 70, false), -5) << "halving truncates toward zero";
+    // Row: the bottom first.
+    EXPECT_EQ(FixedResizeCoordinate(10, 50, 20, 50, true), 50);
+    EXPECT_EQ(FixedResizeCoordinate(10, 50, 10, 30, true), 10);
+}
+
+// A document with one pattern layer of 40 × 20 at column 30, row 10 from the top.
+struct PlacedDocument {
+    PlacedDocument()
+        : stack(EmptyDocument(120, 80))
+        , undo(*stack)
+    {
+        HDIB mask = MakeGreyFilled(40, 20, 255);
+        mask.row(0)[0] = 77;
+        AppendLayer(*stack, Pattern(40, 20), std::move(mask), 30, 80 - 10 - 20);
+        stack->layers[0].aspect = 2;
+        CompositeLayers(*stack);
+    }
+    LayerRecord& layer() { return stack->layers[0]; }
+    std::unique_ptr<LayerStack> stack;
+    RecordingUndo undo;
+};
+
+TEST(LayerPlacement, FourQuarterTurnsGiveBackTheSourceNotFourGenerations)
+{
+    PlacedDocument d;
+    const HDIB original = CopyPicture(d.layer().image.read());
+    const HDIB originalMask = CopyPicture(d.layer().mask.read());
+    for (int i = 0; i < 4; ++i)
+        ASSERT_TRUE(RotateCurrentLayer(*d.stack, 90));
+    EXPECT_TRUE(SamePixels(d.layer().image.read(), original));
+    EXPECT_TRUE(SamePixels(d.layer().mask.read(), originalMask));
+    EXPECT_EQ(*CurrentLayerBox(*d.stack), (DocumentRect{30, 10, 70, 30}));
+    EXPECT_EQ(d.undo.steps.size(), 4u);
+    EXPECT_EQ(d.undo.steps[0].code, kUndoLayerRotate);
+}
+
+TEST(LayerPlacement, RotatedCornersAreWhiteUnderATransparentMask)
+{
+    PlacedDocument d;
+    ASSERT_TRUE(RotateCurrentLayer(*d.stack, 30));
+    const HDIB& image = d.layer().image.read();
+    const HDIB& mask = d.layer().mask.read();
+    EXPECT_EQ(Pixel24(image, 0, 0), (Rgb{255, 255, 255}));
+    EXPECT_EQ(mask.row(0)[0], 0);
+    EXPECT_EQ(mask.row(mask.height() - 1)[mask.width() - 1], 0);
+    EXPECT_EQ(mask.row(mask.height() / 2)[mask.width() / 2], 255);
+    // The box grew about the same centre (50, 20).
+    const DocumentRect box = *CurrentLayerBox(*d.stack);
+    EXPECT_NEAR((box.left + box.right) / 2.0, 50, 1);
+    EXPECT_NEAR((box.top + box.bottom) / 2.0, 20, 1);
+    EXPECT_NEAR(d.layer().aspect, double(box.right - box.left) / (box.bottom - box.top), 1e-12);
+}
+
+TEST(LayerPlacement, MovesNeverResampleAndResizesRenderOnceFromTheSource)
+{
+    PlacedDocument d;
+    const HDIB original = CopyPicture(d.layer().image.read());
+    ASSERT_TRUE(MoveCurrentLayer(*d.stack, {3, 5, 43, 25}));
+    EXPECT_EQ(*CurrentLayerBox(*d.stack), (DocumentRect{3, 5, 43, 25}));
+    EXPECT_TRUE(SamePixels(d.layer().image.read(), original));
+    ASSERT_TRUE(MoveCurrentLayer(*d.stack, {30, 10, 70, 30}));
+    EXPECT_TRUE(SamePixels(d.layer().image.read(), original));
+    EXPECT_EQ(d.layer().textPlacement, TranslatePlacement(30, 10));
+    EXPECT_FALSE(MoveCurrentLayer(*d.stack, {30, 10, 70, 30})) << "already there";
+
+    // Resize, rotate, resize: the same as rendering the source once through the product.
+    ASSERT_TRUE(ResizeCurrentLayer(*d.stack, {30, 10, 90, 40}));
+    EXPECT_EQ(*CurrentLayerBox(*d.stack), (DocumentRect{30, 10, 90, 40}));
+    ASSERT_TRUE(RotateCurrentLayer(*d.stack, 17));
+    const DocumentRect turned = *CurrentLayerBox(*d.stack);
+    ASSERT_TRUE(ResizeCurrentLayer(*d.stack, {turned.left, turned.top, turned.right - 10, turned.bottom}));
+    DocumentRect placed;
+    const HDIB once = ResamplePlaced(*d.layer().sourceImage, placed, 0, d.layer().textPlacement);  // resizes fill with 0
+    EXPECT_TRUE(SamePixels(d.layer().image.read(), once)) << "the source stays untouched and renders once";
+    EXPECT_TRUE(SamePixels(*d.layer().sourceImage, original));
+}
+
+TEST(LayerPlacement, ResizingSetsThePositionAspectAndMendsEmptyBoxes)
+{
+    PlacedDocument d;
+    ASSERT_TRUE(ResizeCurrentLayer(*d.stack, {30, 10, 50, 20}));
+    EXPECT_EQ(d.layer().image.width(), 20);
+    EXPECT_EQ(d.layer().image.height(), 10);
+    EXPECT_EQ(d.layer().y, 80 - 20);
+    EXPECT_EQ(d.layer().aspect, 2);
+    // A box of no height at the current top grows down by one; elsewhere its top moves up.
+    ASSERT_TRUE(ResizeCurrentLayer(*d.stack, {30, 10, 50, 10}));
+    EXPECT_EQ(*CurrentLayerBox(*d.stack), (DocumentRect{30, 10, 50, 11}));
+    ASSERT_TRUE(ResizeCurrentLayer(*d.stack, {30, 40, 50, 40}));
+    EXPECT_EQ(*CurrentLayerBox(*d.stack), (DocumentRect{30, 39, 50, 40}));
+    EXPECT_FALSE(ResizeCurrentLayer(*d.stack, {30, 40, 20, 50})) << "right before left";
+}
+
+TEST(LayerPlacement, ATextLayerResizesItsLetteringAndRefillsItsColour)
+{
+    PlacedDocument d;
+    LayerRecord& text = d.layer();
+    text.kind = LAYER_TEXT;
+    text.textObject = std::make_shared<TextObject>(MakeTextObject("Oi"));
+    text.textObject->words[TextObject::kColourWord] = 0x00336699;  // red 0x99, blue 0x33
+    ASSERT_TRUE(ResizeCurrentLayer(*d.stack, {30, 10, 110, 50}));
+    EXPECT_EQ(text.mask.read().width(), 80);
+    EXPECT_EQ(Pixel24(text.image.read(), 7, 7), (Rgb{0x99, 0x66, 0x33}));
+    EXPECT_EQ(Pixel24(text.image.read(), 0, 39), (Rgb{0x99, 0x66, 0x33}));
+    EXPECT_EQ(text.mask.read().row(20)[40], 255) << "the lettering scaled from its source";
+    EXPECT_EQ(text.mask.read().row(1)[1], (36 * 77 + 12 * 255 + 12 * 255 + 4 * 255 + 32) >> 6)
+        << "the source's odd corner pixel, mixed in sixty-fourths";
+    EXPECT_EQ(text.kind, LAYER_TEXT);
+
+    EXPECT_TRUE(ClearPlacement(*d.stack));
+    EXPECT_EQ(text.kind, LAYER_IMAGE);
+    EXPECT_FALSE(text.textObject);
+    EXPECT_FALSE(text.sourceImage);
+    EXPECT_TRUE(IsUnplaced(text.textPlacement));
+    EXPECT_EQ(d.undo.steps.back().code, kUndoClearPlacement);
+    EXPECT_FALSE(ClearPlacement(*d.stack)) << "an image layer records nothing";
+    EXPECT_EQ(d.undo.steps.back().code, kUndoClearPlacement);
+}
+
+}  // namespace
+}  // namespace lv::testing

@@ -1,0 +1,185 @@
+// The layer resize and free-rotate tools driven like a window drives them.
+
+#include "common/testing/ui_recorder.h"
+#include "edit/compositing.h"
+#include "edit/placement/layer_placement.h"
+#include "edit/tests/layer_test_support.h"
+#include "edit/tools/layer_resize_tool.h"
+#include "edit/tools/layer_rotate_tool.h"
+#include "edit/tools/tool_registry.h"
+#include "edit/tools/transform_frame.h"
+
+#include <gtest/gtest.h>
+
+namespace lv::testing {
+namespace {
+
+TEST(TransformFrame, CornersWithinThreePixelsAndEdgesOnlyBetweenTheCorners)
+{
+    const Rect f{100, 50, 300, 150};
+    EXPECT_EQ(FrameHandleAt(f, {103, 53}, true), kHandleTopLeft);
+    EXPECT_EQ(FrameHandleAt(f, {97, 147}, true), kHandleBottomLeft);
+    EXPECT_EQ(FrameHandleAt(f, {303, 47}, false), kHandleTopRight);
+    EXPECT_EQ(FrameHandleAt(f, {300, 150}, true), kHandleBottomRight);
+    EXPECT_EQ(FrameHandleAt(f, {104, 50}, true), kHandleTop) << "4 pixels along the edge is no longer the corner";
+    EXPECT_EQ(FrameHandleAt(f, {104, 50}, false), kHandleInside) << "the rotate tool has no edges";
+    EXPECT_EQ(FrameHandleAt(f, {100, 46}, true), kHandleNone) << "4 pixels above the corner";
+    EXPECT_EQ(FrameHandleAt(f, {96, 100}, true), kHandleNone);
+    EXPECT_EQ(FrameHandleAt(f, {97, 100}, true), kHandleLeft);
+    EXPECT_EQ(FrameHandleAt(f, {302, 149}, true), kHandleBottomRight);
+    EXPECT_EQ(FrameHandleAt(f, {200, 152}, true), kHandleBottom);
+    EXPECT_EQ(FrameHandleAt(f, {200, 100}, true), kHandleInside);
+    EXPECT_EQ(FrameHandleAt(f, {320, 100}, true), kHandleNone);
+}
+
+TEST(TransformFrame, CornersKeepTheAspectWithAnEightPixelFloorAndTheOppositeCorner)
+{
+    const Rect f{0, 0, 200, 100};
+    EXPECT_EQ(DragFrame(f, f, kHandleBottomRight, -50, 999, 2), (Rect{0, 0, 150, 75}));
+    EXPECT_EQ(DragFrame(f, f, kHandleTopLeft, 50, 0, 2), (Rect{50, 25, 200, 100}));
+    EXPECT_EQ(DragFrame(f, f, kHandleBottomRight, -192, 0, 2), (Rect{0, 0, 8, 4})) << "width 8 falls to 8";
+    EXPECT_EQ(DragFrame(f, f, kHandleBottomRight, -191, 0, 2), (Rect{0, 0, 9, 4}));
+    EXPECT_EQ(DragFrame(f, f, kHandleBottomLeft, -300, 0, 2), (Rect{-300, 0, 200, 250}));
+    // Taller than wide: the height follows the pointer.
+    const Rect tall{10, 10, 60, 110};
+    EXPECT_EQ(DragFrame(tall, tall, kHandleTopRight, 0, 50, 0.5), (Rect{10, 60, 35, 110}));
+    EXPECT_EQ(DragFrame(tall, tall, kHandleTopRight, 0, 500, 0.5), (Rect{10, 102, 14, 110}));
+    // Edges move alone; a frame with no inside left is refused.
+    EXPECT_EQ(DragFrame(f, f, kHandleRight, 30, 7, 2), (Rect{0, 0, 230, 100}));
+    EXPECT_EQ(DragFrame(f, f, kHandleTop, 0, -20, 2), (Rect{0, -20, 200, 100}));
+    const Rect previous{1, 2, 3, 4};
+    EXPECT_EQ(DragFrame(f, previous, kHandleLeft, 199, 0, 2), previous);
+    EXPECT_EQ(DragFrame(f, previous, kHandleLeft, 197, 0, 2), (Rect{197, 0, 200, 100}));
+    EXPECT_EQ(DragFrame(f, f, kHandleInside, -5, 6, 2), (Rect{-5, 6, 195, 106}));
+}
+
+TEST(TransformFrame, AnglesInWholeDegreesFromTheCentre)
+{
+    EXPECT_EQ(DirectionDegrees(10, 0), 0);
+    EXPECT_EQ(DirectionDegrees(-10, 0), 180);
+    EXPECT_EQ(DirectionDegrees(0, -10), 270);
+    EXPECT_EQ(DirectionDegrees(0, 10), 90);
+    EXPECT_EQ(DirectionDegrees(10, 10), 45);
+    EXPECT_EQ(DirectionDegrees(-10, 10), 180 - 44) << "atan of -1 rounds up by the added half";
+    const auto corners = RotatedCorners({0, 0, 20, 10}, 90);
+    // Offsets round by adding a half and truncating: -9.5 becomes -9, -4.5 becomes -4.
+    EXPECT_EQ(corners[0], (SurfacePoint{15, -4}));
+    EXPECT_EQ(corners[2], (SurfacePoint{6, 15}));
+}
+
+// A window at 100 % whose client points are the document points.
+class Window final : public ToolContext {
+public:
+    Window()
+        : stack(EmptyDocument(400, 300))
+        , undo(*stack)
+    {
+        AppendLayer(*stack, SolidPicture(200, 100, {10, 200, 30}), MakeGreyFilled(200, 100, 255), 50, 300 - 40 - 100);
+        stack->layers[0].aspect = 2;
+        CompositeLayers(*stack);
+    }
+    LayerStack& document() override { return *stack; }
+    const LayerStack& document() const override { return *stack; }
+    ViewMapping mapping() const override { return {}; }
+    RgbTriple activeColour() const override { return {}; }
+    RgbTriple secondaryColour() const override { return {}; }
+    void setActiveColour(RgbTriple) override {}
+    void setSecondaryColour(RgbTriple) override {}
+    ToolSettings& settings() override { return toolSettings; }
+    const ToolSettings& settings() const override { return toolSettings; }
+    ui::Service& ui() override { return recorder; }
+    void zoomAt(int, DocumentPoint) override {}
+    SurfacePoint scrollPosition() const override { return {}; }
+    void scrollTo(SurfacePoint) override {}
+
+    static PointerEvent at(int x, int y)
+    {
+        PointerEvent e;
+        e.point = {x, y};
+        e.client = {x, y};
+        return e;
+    }
+    ToolResult drag(Tool& tool, SurfacePoint from, SurfacePoint to)
+    {
+        tool.press(*this, at(from.x, from.y));
+        tool.move(*this, at((from.x + to.x) / 2, (from.y + to.y) / 2));
+        tool.move(*this, at(to.x, to.y));
+        return tool.release(*this, at(to.x, to.y));
+    }
+
+    std::unique_ptr<LayerStack> stack;
+    RecordingUndo undo;
+    UiRecorder recorder;
+    ToolSettings toolSettings;
+};
+
+Tool& ToolOf(int id)
+{
+    Tool* tool = Tools().find(id);
+    if (!tool)
+        std::abort();
+    return *tool;
+}
+
+TEST(TransformTools, ACornerDragResizesKeepingTheShapeAndTheInsideMoves)
+{
+    Window w;
+    Tool& resize = ToolOf(tool_id::kLayerResize);
+    // The layer is (50, 40, 250, 140); the bottom-right corner dragged 50 to the left.
+    const ToolResult result = w.drag(resize, {251, 141}, {201, 100});
+    EXPECT_TRUE(result.changed);
+    EXPECT_EQ(*CurrentLayerBox(*w.stack), (DocumentRect{50, 40, 200, 115}));
+    EXPECT_FALSE(resize.dragging());
+    ASSERT_EQ(w.undo.steps.size(), 1u);
+    EXPECT_EQ(w.undo.steps[0].code, kUndoLayerResize);
+
+    const HDIB before = CopyPicture(w.stack->layers[0].image.read());
+    w.drag(resize, {100, 60}, {90, 80});
+    EXPECT_EQ(*CurrentLayerBox(*w.stack), (DocumentRect{40, 60, 190, 135}));
+    EXPECT_EQ(std::memcmp(before.data(), w.stack->layers[0].image.read().data(), before.size()), 0);
+    EXPECT_EQ(w.undo.steps.back().code, kUndoLayerPlacedMove);
+
+    // A click on a corner renders nothing; outside does nothing; the left edge drags alone.
+    w.drag(resize, {40, 135}, {40, 135});
+    EXPECT_EQ(w.undo.steps.size(), 2u);
+    EXPECT_FALSE(resize.press(w, Window::at(5, 5)).handled);
+    w.drag(resize, {38, 100}, {20, 100});
+    EXPECT_EQ(*CurrentLayerBox(*w.stack), (DocumentRect{22, 60, 190, 135}));
+}
+
+TEST(TransformTools, LosingTheMouseAbandonsTheDragAndTheRotateToolTurnsByWholeDegrees)
+{
+    Window w;
+    Tool& rotate = ToolOf(tool_id::kLayerRotate);
+    rotate.press(w, Window::at(250, 140));
+    rotate.move(w, Window::at(150, 200));
+    EXPECT_TRUE(rotate.dragging());
+    rotate.cancel(w);
+    EXPECT_FALSE(rotate.dragging());
+    EXPECT_TRUE(w.undo.steps.empty());
+    EXPECT_FALSE(w.stack->layers[0].sourceImage) << "nothing applied";
+
+    // From the bottom-right corner (angle 27 from the centre (150, 90)) to straight below: 63.
+    rotate.press(w, Window::at(250, 140));
+    rotate.move(w, Window::at(150, 200));
+    EXPECT_EQ(static_cast<LayerRotateTool&>(rotate).angle(), 90 - 27);
+    EXPECT_TRUE(rotate.release(w, Window::at(150, 200)).changed);
+    ASSERT_EQ(w.undo.steps.size(), 1u);
+    EXPECT_EQ(w.undo.steps[0].code, kUndoLayerRotate);
+    EXPECT_GT(w.stack->layers[0].image.height(), 150);
+    EXPECT_EQ(rotate.cursor(w, {0, 0}), ToolCursor::Rotate);
+}
+
+TEST(TransformTools, TheTransformButtonsChooseWhichToolTakesTheMouse)
+{
+    Window w;
+    Tool& transform = ToolOf(tool_id::kTransform);
+    w.toolSettings.transform = TransformChoice::Resize;
+    EXPECT_EQ(transform.cursor(w, {50, 100}), ToolCursor::SizeWe) << "the left edge";
+    w.toolSettings.transform = TransformChoice::FreeRotate;
+    EXPECT_EQ(transform.cursor(w, {50, 100}), ToolCursor::Move) << "no edges: inside";
+    EXPECT_EQ(transform.cursor(w, {50, 40}), ToolCursor::SizeNesw);
+}
+
+}  // namespace
+}  // namespace lv::testing

@@ -1,0 +1,89 @@
+#include "common/testing/temp_dir.h"
+#include "edit/layered_format.h"
+#include "edit/layers.h"
+#include "imagelib/bmp.h"
+#include "imagelib/tests/pictures.h"
+#include "tool_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+namespace lv {
+namespace {
+
+using testing::ShellQuote;
+using testing::Tool;
+
+// A 30 × 20 picture, every pixel different.
+class TransformTool : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        HDIB picture = AllocatePicture(30, 20, 24, 0);
+        for (int y = 0; y < 20; ++y)
+            for (int x = 0; x < 30; ++x)
+                testing::SetPixel24(picture, x, y, {std::uint8_t(x * 8), std::uint8_t(y * 12), std::uint8_t(x * y)});
+        ASSERT_EQ(WriteBmp(file("in.bmp"), picture), WriteResult::Written);
+    }
+    std::string file(const std::string& name) const { return dir.file(name); }
+    std::string quoted(const std::string& name) const { return ShellQuote(file(name)); }
+    testing::CommandResult transform(const std::string& in, const std::string& out, const std::string& rest)
+    {
+        return Tool("transform " + quoted(in) + " " + quoted(out) + " " + rest);
+    }
+    bool samePicture(const std::string& a, const std::string& b)
+    {
+        const auto x = ReadBmp(file(a));
+        const auto y = ReadBmp(file(b));
+        return x.image() && y.image() && x.image().size() == y.image().size()
+               && std::memcmp(x.image().data(), y.image().data(), x.image().size()) == 0;
+    }
+
+    testing::TempDir dir;
+};
+
+TEST_F(TransformTool, WholePictureRoundTripsGiveThePictureBack)
+{
+    auto r = transform("in.bmp", "turned.bmp", "turn=right --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "{\"width\":20,\"height\":30,\"layers\":[{\"rect\":[0,0,20,30],\"placed\":0}]}\n");
+    r = transform("in.bmp", "back.bmp", "turn=right turn=right flip=h flip=v");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(samePicture("in.bmp", "back.bmp")) << "two turns are both flips";
+    r = transform("turned.bmp", "back2.bmp", "turn=left");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(samePicture("in.bmp", "back2.bmp"));
+    r = transform("in.bmp", "wide.bmp", "canvas=40x20,l size=20x10 --json");
+    EXPECT_EQ(r.out, "{\"width\":20,\"height\":10,\"layers\":[{\"rect\":[0,0,20,10],\"placed\":0}]}\n");
+}
+
+TEST_F(TransformTool, LayeredDocumentsReopenWithTheLayerWhereItWasPut)
+{
+    auto r = Tool("vlf make " + quoted("doc.vlf") + " --size 60x40 image=" + quoted("in.bmp"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = transform("doc.vlf", "moved.vlf", "--layer 0 resize=10,5,40,25 move=3,4 rotate=90 rotate=-90 --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("[13,9,43,29]"), std::string::npos) << r.out;
+    // The layered file reopens with the layer where it was put.
+    r = transform("moved.vlf", "again.vlf", "--layer 0 move=-3,-4 --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("[10,5,40,25]"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"width\":60"), std::string::npos);
+}
+
+TEST_F(TransformTool, BadOperationsAndFilesGiveTheirExitCodes)
+{
+    EXPECT_EQ(transform("in.bmp", "o.bmp", "").exitCode, 2);
+    EXPECT_EQ(transform("in.bmp", "o.bmp", "rotate=abc").exitCode, 2);
+    EXPECT_EQ(transform("in.bmp", "o.bmp", "resize=5,5,1,9").exitCode, 2);
+    EXPECT_EQ(transform("in.bmp", "o.bmp", "flip=x").exitCode, 2);
+    EXPECT_EQ(transform("in.bmp", "o.bmp", "canvas=10x10,zz").exitCode, 2);
+    EXPECT_EQ(transform("in.bmp", "o.bmp", "size=10001x5").exitCode, 2);
+    EXPECT_EQ(transform("in.bmp", "o.bmp", "--layer 3 rotate=5").exitCode, 2);
+    EXPECT_EQ(transform("missing.bmp", "o.bmp", "rotate=5").exitCode, 3);
+    EXPECT_EQ(transform("in.bmp", "nowhere/o.bmp", "rotate=5").exitCode, 4);
+}
+
+}  // namespace
+}  // namespace lv

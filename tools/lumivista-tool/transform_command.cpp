@@ -1,0 +1,124 @@
+#include "transform_command.h"
+
+#include "arguments.h"
+#include "edit/layers.h"
+#include "edit/placement/layer_placement.h"
+#include "image_io.h"
+#include "imagelib/save_options.h"
+#include "json_writer.h"
+
+#include <cstdio>
+
+namespace lv::tool {
+namespace {
+
+constexpr std::string_view kUsage =
+    "usage: transform IN OUT [--layer N] [--background R,G,B] [--json] OP...\n"
+    "  OP: rotate=DEG | resize=L,T,R,B | move=DX,DY | flip=h|v | turn=left|right | spin=DEG |\n"
+    "      size=WxH | canvas=WxH[,ANCHOR]   ANCHOR: tl t tr l c r bl b br";
+
+struct Applier {
+    LayerStack& stack;
+    std::uint32_t background;
+
+    bool operator()(const RotateOperation& op) const { return RotateCurrentLayer(stack, op.degrees).has_value(); }
+    bool operator()(const ResizeOperation& op) const { return ResizeCurrentLayer(stack, op.box).has_value(); }
+    bool operator()(const MoveOperation& op) const
+    {
+        const auto box = CurrentLayerBox(stack);
+        if (!box)
+            return false;
+        if (op.by.x == 0 && op.by.y == 0)
+            return true;
+        return MoveCurrentLayer(stack, {box->left + op.by.x, box->top + op.by.y, box->right + op.by.x,
+                                        box->bottom + op.by.y})
+            .has_value();
+    }
+    bool operator()(const FlipOperation& op) const { return FlipDocument(stack, op.horizontal); }
+    bool operator()(const TurnOperation& op) const { return TurnDocument(stack, op.right); }
+    bool operator()(const SpinOperation& op) const { return SpinDocument(stack, op.degrees); }
+    bool operator()(const SizeOperation& op) const { return ResizeDocument(stack, op.width, op.height); }
+    bool operator()(const CanvasOperation& op) const
+    {
+        return ResizeCanvas(stack, op.width, op.height, op.anchor, background);
+    }
+};
+
+std::optional<std::uint32_t> parseColour(const std::string& text)
+{
+    std::uint32_t colour = 0;
+    std::size_t start = 0;
+    for (int channel = 0; channel < 3; ++channel) {
+        const std::size_t comma = text.find(',', start);
+        if ((channel < 2) != (comma != std::string::npos))
+            return std::nullopt;
+        const auto value = ParseIntegerInRange(text.substr(start, comma - start), 0, 255);
+        if (!value)
+            return std::nullopt;
+        colour |= std::uint32_t(*value) << (8 * channel);
+        start = comma + 1;
+    }
+    return colour;
+}
+
+void report(const LayerStack& stack, bool json)
+{
+    if (json) {
+        JsonWriter out;
+        out.beginObject().key("width").value(stack.width).key("height").value(stack.height).key("layers").beginArray();
+        for (int i = 0; i < stack.layerCount; ++i) {
+            const DocumentRect r = GetLayerTopDownRect(stack, i).value_or(DocumentRect{});
+            const LayerRecord& layer = stack.layers[std::size_t(i)];
+            out.beginObject().key("rect").beginArray().value(r.left).value(r.top).value(r.right).value(r.bottom).endArray();
+            out.key("placed").value(!layer.sourceImage ? 0 : 1).endObject();
+        }
+        out.endArray().endObject();
+        std::printf("%s\n", out.text().c_str());
+        return;
+    }
+    std::printf("document %dx%d, %d layer(s)\n", stack.width, stack.height, stack.layerCount);
+    for (int i = 0; i < stack.layerCount; ++i) {
+        const DocumentRect r = GetLayerTopDownRect(stack, i).value_or(DocumentRect{});
+        std::printf("layer %d: %d,%d,%d,%d\n", i, r.left, r.top, r.right, r.bottom);
+    }
+}
+
+}  // namespace
+
+int RunTransform(std::string_view, Arguments args)
+{
+    ParsedArguments parsed(args, {"--json"}, {"--layer", "--background"});
+    const auto layer = parsed.integer("--layer", 0, kMaxLayers - 1);
+    if (!parsed.ok() || parsed.positional().size() < 3)
+        return Fail(kExitUsage, parsed.ok() ? std::string(kUsage) : parsed.error() + "\n" + std::string(kUsage));
+    std::uint32_t background = 0xFFFFFF;
+    if (const auto text = parsed.value("--background")) {
+        const auto colour = parseColour(*text);
+        if (!colour)
+            return Fail(kExitUsage, "--background takes R,G,B from 0 to 255");
+        background = *colour;
+    }
+    std::vector<TransformOperation> operations;
+    for (std::size_t i = 2; i < parsed.positional().size(); ++i) {
+        std::string error;
+        auto op = ParseTransformOperation(parsed.positional()[i], error);
+        if (!op)
+            return Fail(kExitUsage, error);
+        operations.push_back(*op);
+    }
+
+    int exitCode = kExitOk;
+    auto stack = OpenDocument(parsed.positional()[0], exitCode);
+    if (!stack)
+        return exitCode;
+    if (layer && SetCurrentLayer(*stack, *layer) < 0)
+        return Fail(kExitUsage, "the document has no layer " + std::to_string(*layer));
+    for (std::size_t i = 0; i < operations.size(); ++i)
+        if (!std::visit(Applier{*stack, background}, operations[i]))
+            return Fail(kExitUsage, "cannot apply " + parsed.positional()[i + 2]
+                                        + " (no layer, a size of 10001 or more, or not enough memory)");
+    report(*stack, parsed.has("--json"));
+    return WriteDocument(*stack, parsed.positional()[1], CurrentSaveOptions().jpegQuality);
+}
+
+}  // namespace lv::tool
