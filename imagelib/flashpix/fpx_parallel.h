@@ -24,6 +24,10 @@ enum class RowsOutcome { Done, Stopped, Failed };
 template <typename Work, typename KeepGoing>
 RowsOutcome RunTileRows(int rows, int slots, Work&& work, KeepGoing&& keepGoing)
 {
+    // Asked once before the helpers start: they may take every row before this thread
+    // reaches its loop, and an Esc already held must still stop the run.
+    if (rows > 0 && !keepGoing())
+        return RowsOutcome::Stopped;
     std::atomic<int> next{0};
     std::atomic<bool> stop{false}, failed{false};
     const auto take = [&](int slot) {
