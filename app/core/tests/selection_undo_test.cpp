@@ -16,44 +16,10 @@
 namespace lv::testing {
 namespace {
 
-constexpr int kWindow = 7;
-
 SelectionRegion Rect(DocumentRect r)
 {
     return *RectangleRegion(r);
 }
-
-// Runs steps on a document and keeps its state after each, then walks back and forth.
-struct History {
-    explicit History(int layers)
-        : open(table, kWindow, layers)
-    {
-        states.push_back(Fingerprint(open.doc()));
-    }
-    void step(const std::function<void(LayerStack&)>& operation)
-    {
-        states.resize(std::size_t(position) + 1);  // a new step drops what could be redone
-        operation(open.doc());
-        states.push_back(Fingerprint(open.doc()));
-        position = int(states.size()) - 1;
-    }
-    void undo()
-    {
-        ASSERT_TRUE(table.undo(open.doc(), kWindow));
-        --position;
-        ASSERT_EQ(Fingerprint(open.doc()), states[std::size_t(position)]) << "after undo to state " << position;
-    }
-    void redo()
-    {
-        ASSERT_TRUE(table.redo(open.doc(), kWindow));
-        ++position;
-        ASSERT_EQ(Fingerprint(open.doc()), states[std::size_t(position)]) << "after redo to state " << position;
-    }
-    UndoTable table{64};
-    OpenDocument open;
-    std::vector<std::string> states;
-    int position = 0;
-};
 
 TEST(SelectionUndo, EverySelectionChangeComesBackExactly)
 {
@@ -69,10 +35,10 @@ TEST(SelectionUndo, EverySelectionChangeComesBackExactly)
     h.step([](LayerStack& d) { ASSERT_TRUE(RemoveSelection(d)); });
     for (int i = 0; i < 5; ++i)
         h.undo();
-    EXPECT_FALSE(h.table.undo(h.open.doc(), kWindow));
+    EXPECT_FALSE(h.table.undo(h.open.doc(), kHistoryWindow));
     for (int i = 0; i < 5; ++i)
         h.redo();
-    EXPECT_FALSE(h.table.redo(h.open.doc(), kWindow));
+    EXPECT_FALSE(h.table.redo(h.open.doc(), kHistoryWindow));
 }
 
 TEST(SelectionUndo, MixedSelectPaintMoveDeleteAndCropStepsUndoAndRedoInAnyOrder)
@@ -116,7 +82,7 @@ TEST(SelectionUndo, ANewSelectionAfterUndoingDropsTheRedoBranch)
     h.step([](LayerStack& d) { ASSERT_TRUE(MoveSelectionContent(d, 5, 0, false)); });
     h.undo();
     h.step([](LayerStack& d) { ChangeSelection(d, Rect({2, 2, 3, 3}), CombineMode::Add, kUndoShapeSelection); });
-    EXPECT_FALSE(h.table.canRedo(h.open.doc(), kWindow));
+    EXPECT_FALSE(h.table.canRedo(h.open.doc(), kHistoryWindow));
     h.undo();
     EXPECT_EQ(h.open.doc().selectionRect, (DocumentRect{1, 1, 5, 5}));
 }

@@ -6,10 +6,14 @@
 #include "edit/layers.h"
 #include "imagelib/dib_geometry.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace lv::testing {
 
@@ -76,5 +80,39 @@ inline void PaintCurrentLayer(LayerStack& s, std::uint8_t value)
     HDIB& mask = l.mask.write();
     std::memset(mask.pixels(), value / 2, mask.stride() * std::size_t(mask.height()));
 }
+
+inline constexpr int kHistoryWindow = 7;
+
+// Runs steps on a document and keeps its state after each, then walks back and forth.
+struct History {
+    explicit History(int layers)
+        : open(table, kHistoryWindow, layers)
+    {
+        states.push_back(Fingerprint(open.doc()));
+    }
+    void step(const std::function<void(LayerStack&)>& operation)
+    {
+        states.resize(std::size_t(position) + 1);  // a new step drops what could be redone
+        operation(open.doc());
+        states.push_back(Fingerprint(open.doc()));
+        position = int(states.size()) - 1;
+    }
+    void undo()
+    {
+        ASSERT_TRUE(table.undo(open.doc(), kHistoryWindow));
+        --position;
+        ASSERT_EQ(Fingerprint(open.doc()), states[std::size_t(position)]) << "after undo to state " << position;
+    }
+    void redo()
+    {
+        ASSERT_TRUE(table.redo(open.doc(), kHistoryWindow));
+        ++position;
+        ASSERT_EQ(Fingerprint(open.doc()), states[std::size_t(position)]) << "after redo to state " << position;
+    }
+    UndoTable table{64};
+    OpenDocument open;
+    std::vector<std::string> states;
+    int position = 0;
+};
 
 }  // namespace lv::testing
