@@ -25,6 +25,7 @@ namespace lv::app {
 class ImageWindow;
 class MainWindow;
 class WandOptions;
+class AdjustmentPanels;
 
 class DocumentWindows final : public DocumentOpener, public ImageWindows {
 public:
@@ -108,6 +109,7 @@ private:
     std::map<int, QPointer<ImageWindow>> windows_;
     int divider_ = 0;
     std::unique_ptr<WandOptions> wandOptions_;
+    std::unique_ptr<AdjustmentPanels> adjustments_;
     bool workspaceShown_ = true;  // hidden over the screens without a workspace
     mutable QRect lastWorkspace_;
 };
