@@ -112,7 +112,24 @@ wait_for "^screen 9 panels"
 sleep 0.3
 [ "$(shown_at 150 100)" = "$previewed" ] || fail "cancel did not put the picture back: $(shown_at 150 100)"
 
+# The effects screen: an effect picked from the list, previewed, applied and undone.
+xdotool mousemove $(at 166 235) click 1         # "Efeitos"
+wait_for "^screen 27 panels 0,9,27"
+xdotool mousemove $(at 114 455) click 1         # a row of the effects list
+chosen=$(next_line 0 '^effect chosen [0-9]+' | awk '{print $3}')
+next_line 0 "^adjust preview mode=-1 .*effect=$chosen strength=50" >/dev/null
+states=$(count '^state')
+xdotool mousemove $(at 166 528) click 1         # "Aplicar"
+next_line 0 "^adjust applied mode=-1 .*effect=$chosen strength=50" >/dev/null
+next_line "$states" '^state' >/dev/null
+effected=$(shown_at 150 100)
+[ "$effected" != "$previewed" ] || fail "effect $chosen left the picture as it was"
+states=$(count '^state')
+xdotool key ctrl+z
+next_line "$states" '^state' >/dev/null
+[ "$(shown_at 150 100)" = "$previewed" ] || fail "undoing effect $chosen: $(shown_at 150 100)"
+
 send quit
 wait
 echo "adjustments:"
-grep '^adjust' "$log"
+grep '^adjust\|^effect' "$log"

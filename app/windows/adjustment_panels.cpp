@@ -7,6 +7,7 @@
 #include "app/windows/image_window.h"
 #include "app/windows/main_skin.h"
 #include "app/windows/main_window.h"
+#include "effects/catalogue.h"
 #include "effects/slider_mapping.h"
 
 #include <QTimer>
@@ -68,6 +69,7 @@ AdjustmentPanels::AdjustmentPanels(MainWindow& window, DocumentWindows& document
     handlers.set(Handler::OneClickEnhancement, [this](const HandlerCall& call) { applyAtOnce(int(call.argument & 0xFFFF)); });
     window.setScreenCode(kEnhanceScreen, this);
     window.setScreenCode(kEnhancementScreen, this);
+    window.setScreenCode(kEffectsScreen, this);
 }
 
 AdjustmentPanels::~AdjustmentPanels()
@@ -75,6 +77,7 @@ AdjustmentPanels::~AdjustmentPanels()
     if (window_) {
         window_->setScreenCode(kEnhanceScreen, nullptr);
         window_->setScreenCode(kEnhancementScreen, nullptr);
+        window_->setScreenCode(kEffectsScreen, nullptr);
     }
 }
 
@@ -92,6 +95,17 @@ SkinPanelWidget* AdjustmentPanels::panel(int id) const
 void AdjustmentPanels::shown(MainSkin&)
 {
     // The switch names its new screen only after this: the panels shown tell it.
+    if (SkinPanelWidget* effects = panel(kEffectsScreen)) {
+        if (choice_.kind != AdjustmentChoice::Kind::Effect) {
+            choice_ = AdjustmentChoice{};
+            choice_.kind = AdjustmentChoice::Kind::Effect;
+            choice_.operation = effects::EffectCatalogue().front().code;
+        }
+        followSliders(*effects);
+        showEffects();
+        schedulePreview();
+        return;
+    }
     SkinPanelWidget* sliders = panel(kEnhancementScreen);
     if (!sliders) {
         // Back on the page without a panel open: nothing is previewed any more.
@@ -104,6 +118,40 @@ void AdjustmentPanels::shown(MainSkin&)
         choice_.mode = kFirstSlidingMode;
     followSliders(*sliders);
     showSliders();
+    schedulePreview();
+}
+
+// The catalogue in its order, the chosen effect selected, the strength on the slider.
+void AdjustmentPanels::showEffects()
+{
+    if (skin::ListBox* list = window_ ? window_->listBox(skin::kEffectsListControl) : nullptr) {
+        const auto catalogue = effects::EffectCatalogue();
+        if (list->count() != int(catalogue.size())) {
+            list->resetContent();
+            for (const effects::EffectEntry& e : catalogue)
+                list->addString(e.name);
+        }
+        const auto chosen = std::find_if(catalogue.begin(), catalogue.end(),
+                                         [this](const effects::EffectEntry& e) { return e.code == choice_.operation; });
+        list->setSelection(chosen == catalogue.end() ? -1 : int(chosen - catalogue.begin()));
+    }
+    if (SkinPanelWidget* p = panel(kEffectsScreen))
+        for (int i = 0; i < int(p->input().size()); ++i)
+            if (p->input().control(i).definition.handler == Handler::EffectStrength &&
+                p->input().control(i).definition.kind == skin::ButtonKind::SliderThumb)
+                p->setButtonSlider(i, 0, kSliderMaximum, choice_.strength);
+}
+
+void AdjustmentPanels::listPicked(const skin::ListNotification& notification, skin::ListBox& list)
+{
+    const auto catalogue = effects::EffectCatalogue();
+    const int index = list.selection();
+    if (notification.controlId != skin::kEffectsListControl || index < 0 || index >= int(catalogue.size()))
+        return;
+    choice_.kind = AdjustmentChoice::Kind::Effect;
+    choice_.operation = catalogue[std::size_t(index)].code;
+    if (hooks_.enabled())
+        hooks_.log(QStringLiteral("effect chosen %1").arg(choice_.operation));
     schedulePreview();
 }
 

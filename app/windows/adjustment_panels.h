@@ -26,6 +26,7 @@ public:
     ~AdjustmentPanels() override;
 
     void shown(MainSkin& skin) override;
+    void listPicked(const skin::ListNotification& notification, skin::ListBox& list) override;
 
     const AdjustmentChoice& choice() const { return choice_; }
 
@@ -43,6 +44,7 @@ private:
     void applyAtOnce(int mode);
     void reset();
     void showSliders();
+    void showEffects();
     void followSliders(SkinPanelWidget& panel);
     void logChoice(const char* event) const;
 
