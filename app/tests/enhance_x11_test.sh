@@ -7,39 +7,22 @@
 #   enhance_x11_test.sh PROGRAM
 set -euo pipefail
 program=$1
+source "$(dirname "$0")/x11_run_support.sh"
 if [ "${ENHANCE_TEST_INSIDE_X:-}" != 1 ]; then
-  command -v xvfb-run >/dev/null && command -v xdotool >/dev/null && command -v convert >/dev/null || exit 77
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-  mkdir -m 700 "$work/runtime"
-  program_dir=$(cd "$(dirname "$program")" && pwd)
-  for data in ui help Click1.wav Click2.wav; do ln -s "$program_dir/$data" "$work/$data"; done
+  x11_prepare_work
   # 300 x 200: a dull grey-green photo stand-in, flat so that every pixel tells the same.
   convert -size 300x200 xc:'rgb(90,100,80)' "BMP3:$work/dull.bmp"
-  ENHANCE_TEST_INSIDE_X=1 WORK="$work" LUMIVISTA_HOME="$work" LUMIVISTA_CONFIG_DIR="$work/config" \
-    LUMIVISTA_TEST_LOG="$work/log" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
-    timeout 150 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$program"
+  x11_run_inside ENHANCE_TEST_INSIDE_X "$0" 150
   exit $?
 fi
 
 log=$LUMIVISTA_TEST_LOG
-fail() { { echo "FAILED: $*"; echo "--- log:"; cat "$log"; } >&2; LUMIVISTA_TEST_SEND=quit "$program" >&2 || true; exit 1; }
-wait_for() {
-  for _ in $(seq 600); do grep -qE "$1" "$log" 2>/dev/null && return 0; sleep 0.05; done
-  fail "no log line like: $1"
-}
-send() { LUMIVISTA_TEST_SEND="$1" "$program" >/dev/null 2>&1; }
 count() { grep -cE "$1" "$log" || true; }
 # Waits for more than `before` log lines matching the pattern; prints the newest.
 next_line() {
   for _ in $(seq 600); do [ "$(count "$2")" -gt "$1" ] && break; sleep 0.05; done
   [ "$(count "$2")" -gt "$1" ] || fail "no new line like: $2"
   grep -E "$2" "$log" | tail -1
-}
-shown_at() {
-  rm -f "$WORK/dump.bmp"
-  send "dump $WORK/dump.bmp"
-  convert "$WORK/dump.bmp" -format "%[pixel:p{$1,$2}]" info:
 }
 modified() { grep -o ' modified=[0-9]*' <<< "$1"; }
 

@@ -6,41 +6,22 @@
 #   selection_x11_test.sh PROGRAM
 set -euo pipefail
 program=$1
+source "$(dirname "$0")/x11_run_support.sh"
 if [ "${SELECTION_TEST_INSIDE_X:-}" != 1 ]; then
-  command -v xvfb-run >/dev/null && command -v xdotool >/dev/null && command -v convert >/dev/null || exit 77
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-  mkdir -m 700 "$work/runtime"
-  program_dir=$(cd "$(dirname "$program")" && pwd)
-  for data in ui help Click1.wav Click2.wav; do ln -s "$program_dir/$data" "$work/$data"; done
+  x11_prepare_work
   # 300 x 100: red on the left half, blue on the right.
   convert -size 150x100 xc:'rgb(200,40,40)' -size 150x100 xc:'rgb(40,40,200)' +append "BMP3:$work/two.bmp"
-  SELECTION_TEST_INSIDE_X=1 WORK="$work" LUMIVISTA_HOME="$work" LUMIVISTA_CONFIG_DIR="$work/config" \
-    LUMIVISTA_TEST_LOG="$work/log" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
-    timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$program"
+  x11_run_inside SELECTION_TEST_INSIDE_X "$0" 120
   exit $?
 fi
 
 log=$LUMIVISTA_TEST_LOG
-fail() { echo "FAILED: $*"; echo "--- log:"; cat "$log"; LUMIVISTA_TEST_SEND=quit "$program" || true; exit 1; }
-# Waits up to 20 s for a log line matching the pattern.
-wait_for() {
-  for _ in $(seq 400); do grep -qE "$1" "$log" 2>/dev/null && return 0; sleep 0.05; done
-  fail "no log line like: $1"
-}
-send() { LUMIVISTA_TEST_SEND="$1" "$program" >/dev/null 2>&1; }
 states() { grep -c '^state' "$log" || true; }
 # Waits for the state line logged after `before` such lines; prints it.
 next_state() {
   for _ in $(seq 400); do [ "$(states)" -gt "$1" ] && break; sleep 0.05; done
   [ "$(states)" -gt "$1" ] || fail "no state logged"
   grep '^state' "$log" | sed -n "$(($1 + 1))p"
-}
-# The colour the active document shows at a document pixel.
-shown_at() {
-  rm -f "$WORK/dump.bmp"
-  send "dump $WORK/dump.bmp"
-  convert "$WORK/dump.bmp" -format "%[pixel:p{$1,$2}]" info:
 }
 
 "$program" "$WORK/two.bmp" &
