@@ -38,7 +38,8 @@ GridShape GridForCategory(int category)
 {
     if (category == 0 || category == 10)
         return {5, 2};
-    if (category == 11 || category == 12)
+    // Gradients and textures, and the other pictures the gallery page shows in its strip.
+    if (category == 5 || category == 8 || category == 9 || category == 11 || category == 12)
         return {6, 1};
     return {1, 3};
 }

@@ -26,7 +26,7 @@ struct GridShape {
     int rows = 3;
 };
 // The album window's grid for a category's page: 5 × 2 for the user's albums, 6 × 1 for
-// gradients and textures, 1 × 3 for the others.
+// the gallery's strip (gradients, textures, clip-art, stamps), 1 × 3 for the others.
 GridShape GridForCategory(int category);
 // The first visible row that shows photo `index`: index / columns + 1 − rows, at least 0.
 int HeadRowShowing(int index, GridShape grid);

@@ -17,32 +17,6 @@ PhotoFailure whyNotLoaded(const std::string& path)
     return FileSource::Open(path) ? PhotoFailure::Unreadable : PhotoFailure::CannotOpen;
 }
 
-struct HeldMessage {
-    std::string text;
-    std::string title;
-    ui::Icon icon;
-};
-
-// What a worker thread's readers see of the user: messages are kept for later, questions
-// get their affirmative answer as on the console, and nothing else happens.
-class WorkerService final : public ui::Service {
-public:
-    void showMessage(std::string_view text, std::string_view title, ui::Icon icon) override
-    {
-        held.push_back({std::string(text), std::string(title), icon});
-    }
-    ui::Answer ask(std::string_view, std::string_view, ui::Buttons buttons, ui::Icon) override
-    {
-        return buttons == ui::Buttons::Ok || buttons == ui::Buttons::OkCancel ? ui::Answer::Ok : ui::Answer::Yes;
-    }
-    void beep() override {}
-    void setBusy(bool) override {}
-    void reportProgress(std::string_view, int) override {}
-    bool escapeHeld() override { return false; }
-
-    std::vector<HeldMessage> held;
-};
-
 struct Slot {
     BuiltEntry built;
     std::vector<HeldMessage> messages;
@@ -51,6 +25,16 @@ struct Slot {
 };
 
 }  // namespace
+
+void HoldingService::showMessage(std::string_view text, std::string_view title, ui::Icon icon)
+{
+    held_.push_back({std::string(text), std::string(title), icon});
+}
+
+ui::Answer HoldingService::ask(std::string_view, std::string_view, ui::Buttons buttons, ui::Icon)
+{
+    return buttons == ui::Buttons::Ok || buttons == ui::Buttons::OkCancel ? ui::Answer::Ok : ui::Answer::Yes;
+}
 
 BuiltEntry BuildPhotoEntry(const EntryLabel& label, const DocumentReaders& readers)
 {
@@ -81,13 +65,14 @@ unsigned DefaultJobs()
 }
 
 void BuildPhotoEntries(const std::vector<EntryLabel>& labels, const DocumentReaders& readers, unsigned jobs,
-                       const EntryConsumer& consume)
+                       const EntryConsumer& consume, const StopRequest& stop)
 {
+    const auto stopped = [&stop] { return stop && stop(); };
     if (jobs == 0)
         jobs = DefaultJobs();
     jobs = unsigned(std::min<std::size_t>(jobs, labels.size()));
     if (jobs <= 1) {
-        for (std::size_t i = 0; i < labels.size(); ++i)
+        for (std::size_t i = 0; i < labels.size() && !stopped(); ++i)
             consume(i, BuildPhotoEntry(labels[i], readers));
         return;
     }
@@ -102,7 +87,7 @@ void BuildPhotoEntries(const std::vector<EntryLabel>& labels, const DocumentRead
     std::size_t consumed = 0;
 
     const auto work = [&] {
-        WorkerService service;
+        HoldingService service;
         ui::ScopedThreadService quiet(service);
         for (;;) {
             std::size_t index;
@@ -114,11 +99,11 @@ void BuildPhotoEntries(const std::vector<EntryLabel>& labels, const DocumentRead
                 index = nextToBuild++;
             }
             const bool here = !SafeOnWorkerThreads(labels[index].path);
-            service.held.clear();
+            service.take();
             BuiltEntry built = here ? BuiltEntry{} : BuildPhotoEntry(labels[index], readers);
             std::lock_guard lock(mutex);
             slots[index].built = std::move(built);
-            slots[index].messages = std::move(service.held);
+            slots[index].messages = service.take();
             slots[index].buildHere = here;
             slots[index].ready = true;
             readyChanged.notify_all();
@@ -129,13 +114,13 @@ void BuildPhotoEntries(const std::vector<EntryLabel>& labels, const DocumentRead
     for (unsigned j = 0; j < jobs; ++j)
         workers.emplace_back(work);
 
-    const auto stop = [&] {
+    const auto stopWorkers = [&] {
         std::lock_guard lock(mutex);
         stopping = true;
         readyChanged.notify_all();
     };
     try {
-        for (std::size_t i = 0; i < labels.size(); ++i) {
+        for (std::size_t i = 0; i < labels.size() && !stopped(); ++i) {
             Slot slot;
             {
                 std::unique_lock lock(mutex);
@@ -149,10 +134,10 @@ void BuildPhotoEntries(const std::vector<EntryLabel>& labels, const DocumentRead
             consume(i, slot.buildHere ? BuildPhotoEntry(labels[i], readers) : std::move(slot.built));
         }
     } catch (...) {
-        stop();
+        stopWorkers();
         throw;
     }
-    stop();
+    stopWorkers();
 }
 
 }  // namespace lv::album

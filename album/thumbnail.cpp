@@ -1,6 +1,7 @@
 #include "album/thumbnail.h"
 
 #include "common/little_endian.h"
+#include "imagelib/dib_alloc.h"
 
 #include <sys/stat.h>
 
@@ -98,20 +99,30 @@ void samplePixel(const HDIB& image, const std::uint8_t* row, int x, std::uint8_t
 
 PictureSize ThumbnailSize(int width, int height)
 {
+    return ThumbnailSizeWithin(width, height, kThumbnailSide);
+}
+
+PictureSize ThumbnailSizeWithin(int width, int height, int side)
+{
     const int longer = std::max(width, height);
-    if (longer < kThumbnailSide + 1)
+    if (longer < side + 1)
         return {width, height};
-    const auto shorter = [longer](int other) {
-        return std::max(1, int((std::int64_t(other) * kThumbnailSide + longer / 2) / longer));
+    const auto shorter = [longer, side](int other) {
+        return std::max(1, int((std::int64_t(other) * side + longer / 2) / longer));
     };
     if (width >= height)
-        return {kThumbnailSide, shorter(height)};
-    return {shorter(width), kThumbnailSide};
+        return {side, shorter(height)};
+    return {shorter(width), side};
 }
 
 SampleGrid ThumbnailGrid(int width, int height)
 {
-    const PictureSize size = ThumbnailSize(width, height);
+    return ThumbnailGridWithin(width, height, kThumbnailSide);
+}
+
+SampleGrid ThumbnailGridWithin(int width, int height, int side)
+{
+    const PictureSize size = ThumbnailSizeWithin(width, height, side);
     SampleGrid grid;
     grid.columns.reserve(std::size_t(size.width));
     for (int x = 0; x < size.width; ++x)
@@ -163,6 +174,40 @@ std::optional<AlbumEntry> BuildEntry(const HDIB& image, const EntryLabel& label)
             samplePixel(image, source, int(std::int64_t(x) * w / tw), out);
     }
     return entry;
+}
+
+HDIB SampledThumbnail(const HDIB& image, int side)
+{
+    const int bits = image ? image.bitCount() : 0;
+    if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24)
+        return {};
+    const int w = image.width(), h = image.height();
+    const PictureSize size = ThumbnailSizeWithin(w, h, side);
+    HDIB thumbnail = AllocatePicture(size.width, size.height, 24, 0);
+    if (!thumbnail)
+        return thumbnail;
+    for (int y = 0; y < size.height; ++y) {
+        const std::uint8_t* source = image.row(int(std::int64_t(y) * h / size.height));
+        std::uint8_t* out = thumbnail.row(y);
+        for (int x = 0; x < size.width; ++x, out += 3)
+            samplePixel(image, source, int(std::int64_t(x) * w / size.width), out);
+    }
+    return thumbnail;
+}
+
+HDIB ThumbnailFromSamples(const SampledPixels& samples, int side)
+{
+    const PictureSize size = ThumbnailSizeWithin(samples.width, samples.height, side);
+    if (size.width < 1 || size.height < 1
+        || samples.bgr.size() != std::size_t(size.width) * std::size_t(size.height) * 3)
+        return {};
+    HDIB thumbnail = AllocatePicture(size.width, size.height, 24, 0);
+    if (!thumbnail)
+        return thumbnail;
+    for (int r = 0; r < size.height; ++r)
+        std::memcpy(thumbnail.row(size.height - 1 - r), samples.bgr.data() + std::size_t(r) * std::size_t(size.width) * 3,
+                    std::size_t(size.width) * 3);
+    return thumbnail;
 }
 
 std::optional<AlbumEntry> BuildEntryFromSamples(const SampledPixels& samples, int bitCount, const EntryLabel& label)

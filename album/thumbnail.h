@@ -25,9 +25,19 @@ struct PictureSize {
 // when they are equal) becomes 69 and the other (other × 69 + longer / 2) / longer, at least 1.
 PictureSize ThumbnailSize(int width, int height);
 
+// The same rule for thumbnails whose longer side is at most `side` (the album browser's 80).
+PictureSize ThumbnailSizeWithin(int width, int height, int side);
+
 // The source pixels a thumbnail takes: column (x × w) / tw, row (y × h) / th counted from
 // the bottom; the grid's rows are counted from the top, in increasing order.
 SampleGrid ThumbnailGrid(int width, int height);
+SampleGrid ThumbnailGridWithin(int width, int height, int side);
+
+// A 24-bit thumbnail within `side`, sampled by nearest neighbour as an entry's is; null for
+// depths the entries don't take.
+HDIB SampledThumbnail(const HDIB& image, int side);
+// The same from pixels sampled on ThumbnailGridWithin(width, height, side).
+HDIB ThumbnailFromSamples(const SampledPixels& samples, int side);
 
 // Row bytes of a thumbnail (three bytes a pixel, padded to four) and its size with header.
 std::uint32_t ThumbnailRowBytes(int width);

@@ -3,15 +3,19 @@
 #include "app/shell/acquisition.h"
 #include "app/shell/screen_capture_page.h"
 #include "app/shell/video_capture_page.h"
+#include "app/windows/album_page.h"
 #include "app/windows/document_windows.h"
 #include "app/windows/print_pages.h"
 #include "app/shell/program_fonts.h"
 #include "app/shell/program_language.h"
+#include "app/shell/recovery_service.h"
 #include "app/shell/shell_application.h"
 #include "app/shell/test_hooks.h"
+#include "sharing/qt_sharing/sharing_feature.h"
 
 #include <QApplication>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -25,22 +29,32 @@ int main(int argc, char** argv)
 
     const lv::app::TestHooks hooks = lv::app::TestHooks::FromEnvironment();
     lv::app::DocumentWindows documents(hooks);
+    lv::app::RecoveryService recovery(documents, hooks);
     lv::app::ShellApplication shell(application, std::vector<std::string>(argv + 1, argv + argc), hooks, documents,
                                     documents);
     lv::app::Acquisition acquisition(documents, hooks);
     lv::app::VideoCapturePage video(acquisition, hooks);
     lv::app::ScreenCapturePage screenShots(acquisition, hooks);
+    std::unique_ptr<lv::sharing::SharingFeature> sharing;
     lv::app::PrintPages printing(hooks);
+    lv::app::ImageWindowsForAlbum albumDocuments(documents);
+    std::unique_ptr<lv::app::AlbumLibrary> albums;
+    std::unique_ptr<lv::app::AlbumPage> albumPage;
     shell.setMainWindowCreated([&](lv::app::MainWindow& window) {
         documents.attach(window);
         acquisition.attach(window, shell.filters());
         video.attach(window);
         screenShots.attach(window);
+        sharing = std::make_unique<lv::sharing::SharingFeature>(window, documents, shell.storeLibrary(), hooks);
         printing.attach(window, documents);
+        albums = std::make_unique<lv::app::AlbumLibrary>();
+        albumPage = std::make_unique<lv::app::AlbumPage>(window, albumDocuments, hooks, *albums);
+        recovery.attach(window);
     });
     shell.setTestCommandHandler([&](const QString& command) {
         return documents.handleTestCommand(command) || acquisition.handleTestCommand(command) ||
-               video.handleTestCommand(command) || screenShots.handleTestCommand(command);
+               video.handleTestCommand(command) || screenShots.handleTestCommand(command) ||
+               (albumPage && albumPage->handleTestCommand(command)) || recovery.handleTestCommand(command);
     });
     const int status = shell.run();
     acquisition.detach(shell.filters());

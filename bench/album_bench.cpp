@@ -18,7 +18,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kPhotos = 200;
+constexpr int kPhotos = 200;  // StandardPhotos()
 constexpr int kAlbumSize = 1000;
 
 const std::vector<std::string>& Photos()

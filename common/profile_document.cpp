@@ -81,19 +81,11 @@ std::string entryLine(std::string_view key, std::string_view value)
     return std::string(trim(key)) + "=" + std::string(value);
 }
 
-// Latin-1 capitals in UTF-8 are C3 80..C3 9E (without the multiplication sign C3 97);
-// their small letters lie 0x20 above in the second byte.
 bool foldedEqual(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
-    const auto fold = [](unsigned char prev, unsigned char c) -> unsigned char {
-        if (c >= 'A' && c <= 'Z')
-            return c + 32;
-        if (prev == 0xC3 && c >= 0x80 && c <= 0x9E && c != 0x97)
-            return c + 0x20;
-        return c;
-    };
+    const auto fold = FoldLatinCapital;
     unsigned char prevA = 0;
     unsigned char prevB = 0;
     for (std::size_t i = 0; i < a.size(); ++i) {

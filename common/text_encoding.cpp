@@ -111,4 +111,25 @@ void AppendUtf8(std::string& out, char32_t cp)
     }
 }
 
+unsigned char FoldLatinCapital(unsigned char previous, unsigned char byte)
+{
+    if (byte >= 'A' && byte <= 'Z')
+        return byte + 32;
+    if (previous == 0xC3 && byte >= 0x80 && byte <= 0x9E && byte != 0x97)
+        return byte + 0x20;
+    return byte;
+}
+
+std::string LowerLatin(std::string_view text)
+{
+    std::string out(text);
+    unsigned char previous = 0;
+    for (char& c : out) {
+        const auto byte = static_cast<unsigned char>(c);
+        c = char(FoldLatinCapital(previous, byte));
+        previous = byte;
+    }
+    return out;
+}
+
 }  // namespace lv

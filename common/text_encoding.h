@@ -23,4 +23,11 @@ std::string ToUtf8(std::string_view bytes);
 // The longest prefix of at most maxBytes bytes that does not split a UTF-8 sequence.
 std::string_view TruncateUtf8(std::string_view text, std::size_t maxBytes);
 
+// One byte of UTF-8 text with ASCII and Latin-1 capitals made small; `previous` is the byte
+// before it (Latin-1 capitals are C3 80..C3 9E without the multiplication sign C3 97).
+unsigned char FoldLatinCapital(unsigned char previous, unsigned char byte);
+
+// The text with its ASCII and Latin-1 capitals made small, the rest as it is.
+std::string LowerLatin(std::string_view text);
+
 }  // namespace lv

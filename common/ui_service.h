@@ -37,7 +37,8 @@ public:
 };
 
 // Shows nothing, answers every question "Não" and never cancels: for work the user did not
-// ask for and must not hear of (a file dialog's preview, the fuzz targets).
+// ask for and must not hear of (a file dialog's preview, a recovery copy's writing thread, the
+// fuzz targets).
 class SilentService final : public Service {
 public:
     void showMessage(std::string_view, std::string_view, Icon) override {}

@@ -57,6 +57,37 @@ sizes=$(mktemp --suffix=.ini)
 printf '[Recent Sizes]\nsize0=1024,768,Pixel\nsize1=4.000,6.000,Inch\nsize2=10.000,15.000,Cm\n' > "$sizes"
 SCREENSHOT_INI=$sizes "$here/screenshot.sh" "$program_dir" "$out/new-dialog_800.png" 800 "click 526 32" "dialog new" "sleep 0.5"
 rm -f "$sizes"
+# The album page with a full grid and the photo search dialog with its hits: fifteen drawn
+# landscapes added through the Adicionar button. The program runs on a folder of its own whose
+# "albums" is empty, so the build's folder keeps no album from this.
+landscapes=$(mktemp -d)
+home=$(mktemp -d)
+for entry in "$program_dir"/*; do
+  [ "$(basename "$entry")" = albums ] || ln -s "$(realpath "$entry")" "$home/"
+done
+mkdir "$home/albums"
+skies=("#4676c9-#e6dcf0" "#f08a4b-#fbd786" "#1e3c72-#2a5298" "#ff7e5f-#feb47b" "#83a4d4-#b6fbff" "#614385-#516395"
+       "#00b4db-#0083b0" "#ee9ca7-#ffdde1" "#f7971e-#ffd200" "#3a6186-#89253e" "#56ab2f-#a8e063" "#2c3e50-#fd746c"
+       "#4ca1af-#c4e0e5" "#c06c84-#f8b195" "#355c7d-#6c5b7b")
+grounds=("#2a6486-#3f8a9a" "#3d5a2a-#7a9a4a" "#34495e-#2c3e50" "#8e6c4a-#c9a46b" "#2f6b3a-#5fa05a")
+names=(praia por-do-sol noite-na-serra entardecer ceu-de-inverno montanhas lago verao campo-florido crepusculo fazenda
+       cidade-ao-longe rio-azul ferias-2003 lua-cheia)
+files=""
+for i in $(seq 0 14); do
+  sun=$((100 + (i * 53) % 600)); hill=$((300 + (i * 37) % 120))
+  file="$landscapes/$(printf '%02d' "$i")-${names[$i]}.jpg"
+  convert -size 800x$hill gradient:"${skies[$i]}" \( -size 800x$((600 - hill)) gradient:"${grounds[$((i % 5))]}" \) -append \
+    -fill '#fff3c4' -draw "circle $sun,$((hill - 90)) $((sun + 35)),$((hill - 90))" -fill '#4a5a6a' \
+    -draw "polygon 0,$((hill + 10)) $((120 + i * 7)),$((hill - 70)) $((260 + i * 5)),$((hill - 10)) $((420 - i * 3)),$((hill - 90)) 600,$((hill + 5)) 800,$((hill - 40)) 800,$((hill + 20)) 0,$((hill + 20))" \
+    -blur 0x1 "$file"
+  files="$files$file;"
+done
+# Album tab, name, the file dialog's answer, Adicionar; then a photo clicked, and Pesquisar.
+LUMIVISTA_HOME=$home "$here/screenshot.sh" "$home" "$out/album_800.png" 800 "click 414 32" "albumname Férias de verão" \
+  "albumfiles $files" "click 62 355" "sleep 4" "albumscroll -5" "click 456 180" "move 700 600"
+LUMIVISTA_HOME=$home "$here/screenshot.sh" "$home" "$out/search_800.png" 800 "click 414 32" "click 166 415" "sleep 1" \
+  "dialogtext name r" "dialogclick searchbutton" "sleep 2"
+rm -rf "$landscapes" "$home"
 # The slide show's settings dialog over three albums: Compartilhar, its Apresentação tile, Iniciar.
 albums=$(mktemp --suffix=.ini)
 printf '[albums]\nalbum1.abm=Férias na praia\nalbum2.abm=Natal em família\nalbum3.abm=Aniversário da vovó\n' > "$albums"

@@ -13,12 +13,14 @@ packages=(
   libxcb1-dev libxcb-xtest0-dev
   libgsf-1-dev
   libfreetype-dev libfontconfig-dev
+  libcurl4-openssl-dev libx11-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool fonts-liberation dbus-daemon
   python3 python3-pil python3-numpy imagemagick graphicsmagick libtiff-tools netpbm
   libjpeg-turbo-progs libvips-tools sane-utils poppler-utils
   python3-olefile
+  openssl
   # installing and packaging: the desktop's checks and CPack's Debian generator
   desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file
 )

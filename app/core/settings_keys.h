@@ -79,5 +79,7 @@ inline constexpr std::array<UserTextKey, 5> kCreateLinks{{
 inline constexpr UserIntKey kTopMargin{"TOPMARGIN", 0};
 inline constexpr UserIntKey kLeftMargin{"LEFTMARGIN", 0};
 inline constexpr UserIntKey kLabels{"Labels", 0};
+// Seconds between recovery copies of changed documents; 0 switches them off.
+inline constexpr UserIntKey kAutoSaveSeconds{"AutoSaveSeconds", 120};
 
 }  // namespace lv::setting

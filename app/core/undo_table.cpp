@@ -32,6 +32,8 @@ bool UndoTable::record(LayerStack& document, int window, int code, std::span<con
     document.modified = 1;
     undoWindow_ = window;
     redoWindow_.reset();
+    if (stepListener_)
+        stepListener_(window);
     return true;
 }
 
@@ -80,6 +82,8 @@ bool UndoTable::step(LayerStack& document, int window, Direction direction)
             break;
     }
     (direction == Direction::Undo ? redoWindow_ : undoWindow_) = window;
+    if (stepListener_)
+        stepListener_(window);
     return true;
 }
 

@@ -5,6 +5,7 @@
 #include "app/core/undo_record.h"
 #include "edit/undo_recorder.h"
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <span>
@@ -42,6 +43,10 @@ public:
     void purge(int window);
     void repoint(int window, int newWindow, LayerStack& newDocument);
 
+    // Told the window after every step recorded, undone or redone (the recovery copies
+    // count them); a step is told before the operation that recorded it changes anything.
+    void setStepListener(std::function<void(int window)> listener) { stepListener_ = std::move(listener); }
+
     int count() const { return int(records_.size()); }
     const UndoRecord& at(int slot) const { return *records_.at(std::size_t(slot)); }
     std::optional<int> undoAvailableFor() const { return undoWindow_; }
@@ -64,6 +69,7 @@ private:
     int level_ = 32;
     std::optional<int> undoWindow_;
     std::optional<int> redoWindow_;
+    std::function<void(int)> stepListener_;
 };
 
 // The recorder one image window hands its document: records into the table for that window.

@@ -24,6 +24,19 @@ std::string UntitledNames::next(std::string_view base)
     return std::string(base) + suffix;
 }
 
+void UntitledNames::passOver(std::string_view title)
+{
+    if (!IsUntitledTitle(title) || title.size() < 3)
+        return;
+    const std::string_view suffix = title.substr(title.size() - 3);
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (suffix[0] != '-' || !digit(suffix[1]) || !digit(suffix[2]))
+        return;
+    const int number = (suffix[1] - '0') * 10 + (suffix[2] - '0');
+    if (counter_ <= number)
+        counter_ = number + 1;
+}
+
 std::string UntitledNames::next(int baseStringId)
 {
     return next(LoadString(baseStringId));

@@ -21,6 +21,9 @@ class UntitledNames {
 public:
     std::string next(std::string_view base);
     std::string next(int baseStringId);
+    // A document that comes back under an untitled name of an earlier run (a recovery copy)
+    // moves the counter past its number, so the next new document doesn't take the same name.
+    void passOver(std::string_view title);
 
 private:
     int counter_ = 1;

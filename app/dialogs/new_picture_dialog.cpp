@@ -1,6 +1,7 @@
 #include "app/dialogs/new_picture_dialog.h"
 
 #include "app/core/program_paths.h"
+#include "app/dialogs/dialog_buttons.h"
 #include "app/dialogs/dialog_help.h"
 #include "app/widgets/qt_text.h"
 
@@ -65,11 +66,7 @@ NewPictureDialog::NewPictureDialog(QWidget* parent, SettingsStore& store)
     connect(recent_, &QListWidget::currentRowChanged, this, choose);
     connect(recent_, &QListWidget::itemClicked, this, [this, choose](QListWidgetItem* item) { choose(recent_->row(item)); });
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(*this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);

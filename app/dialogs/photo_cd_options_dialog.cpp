@@ -1,5 +1,6 @@
 #include "app/dialogs/photo_cd_options_dialog.h"
 
+#include "app/dialogs/dialog_buttons.h"
 #include "app/dialogs/dialog_help.h"
 
 #include <QApplication>
@@ -44,11 +45,7 @@ PhotoCdOptionsWindow::PhotoCdOptionsWindow(QWidget* parent, const PhotoCdChoices
                            QStringLiteral("16Base (3072 × 2048)")},
                           current.resolution);
     layout->addWidget(resolutions_);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(*this);
     // Double-clicking a resolution confirms, as in most list dialogs.
     connect(resolutions_, &QListWidget::itemDoubleClicked, this, &QDialog::accept);
     layout->addWidget(buttons);

@@ -13,8 +13,8 @@ namespace lv::app {
 inline constexpr int kAlbumScreen = 18;
 
 // Remembers the album as the configuration's current album (its absolute path, so it is
-// found again from any folder) and switches to the album page, which loads the current
-// album. False when the switch did not happen.
+// found again from any folder) and switches to the album page, which shows that file. False
+// when the switch did not happen.
 bool OpenAlbumFromCommandLine(MainWindow& window, const std::string& path, const TestHooks& hooks);
 
 }  // namespace lv::app

@@ -92,9 +92,11 @@ bool ShellApplication::startUp()
 
     if (mainWindowCreated_)
         mainWindowCreated_(*mainWindow_);
-    OpenCommandLineFiles(arguments_, opener_, [this](const std::string& album) {
+    AlbumFileOpener openAlbum = [this](const std::string& album) {
         return OpenAlbumFromCommandLine(*mainWindow_, album, hooks_);
-    });
+    };
+    mainWindow_->setAlbumFileOpener(openAlbum);
+    OpenCommandLineFiles(arguments_, opener_, openAlbum);
     mainWindow_->acceptDroppedFiles();
 
     const QRect g = mainWindow_->geometry();

@@ -42,6 +42,8 @@ public:
 
     // Called once the main window exists, before the command-line files open.
     void setMainWindowCreated(std::function<void(MainWindow&)> created) { mainWindowCreated_ = std::move(created); }
+    // The online photo store library, loaded at start-up when the program folder has it.
+    QLibrary* storeLibrary() { return &storeLibrary_; }
     // Test commands on the socket that the shell itself does not know; false when unknown.
     EventFilterChain& filters() { return filters_; }
     void setTestCommandHandler(std::function<bool(const QString&)> handler) { testCommands_ = std::move(handler); }

@@ -2,6 +2,7 @@
 
 #include <QCryptographicHash>
 #include <QLocalSocket>
+#include <QPointer>
 
 #include <unistd.h>
 
@@ -90,10 +91,15 @@ void SingleInstance::acceptConnection()
                 socket->abort();
                 return;
             }
-            while (socket->canReadLine()) {
+            // A command may open a modal dialog, whose loop can delete the socket once the
+            // other copy has gone.
+            const QPointer<QLocalSocket> alive(socket);
+            while (alive && socket->canReadLine()) {
                 const QString command = QString::fromUtf8(socket->readLine()).trimmed();
                 if (handler_)
                     handler_(command);
+                if (!alive)
+                    return;
                 socket->write("ok\n");
                 socket->flush();
             }

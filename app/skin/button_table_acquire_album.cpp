@@ -53,7 +53,7 @@ constexpr auto kPanel18Rows = Rows(kAlbumStrip, std::to_array<ButtonDefinition>(
     {H::None, 0, 201, 35049, K::Region, 0, 0, {"", "Nome do álbum", S::Field}, {10, 96, 192, 26}, {}},
     {H::None, 0, 200, -1, K::Region, 0, 0, {"", "", S::None}, {10, 132, 192, 114}, {}},
     {H::AlbumAddPhotos, 0, 0, 35050, K::Push, 0, 0, {"add-photo", "Adicionar", S::Tile}, {4, 256, 100, 54}, {}},
-    {H::AlbumDeletePhotos, 0, 0, 35051, K::Push, 0, 0, {"delete", "Excluir", S::Tile}, {108, 256, 100, 54}, {}},
+    {H::AlbumDeletePhotos, 0, 211, 35051, K::Push, 0, 0, {"delete", "Excluir", S::Tile}, {108, 256, 100, 54}, {}},
     {H::AlbumOpenPhoto, 0, 0, 35052, K::Push, 0, 0, {"open", "Abrir foto", S::Tile}, {4, 316, 100, 54}, {}},
     {H::AlbumSearch, 0, 0, 35053, K::Push, 0, 0, {"search", "Pesquisar", S::Tile}, {108, 316, 100, 54}, {}},
     {H::AlbumNew, 0, 0, 35054, K::Push, 0, 0, {"album-new", "Novo álbum", S::Tile}, {4, 376, 100, 54}, {}},
@@ -64,13 +64,13 @@ constexpr auto kPanel18Rows = Rows(kAlbumStrip, std::to_array<ButtonDefinition>(
 const std::span<const ButtonDefinition> kPanel18 = kPanel18Rows;
 
 constexpr auto kPanel22Rows = Rows(kAlbumStrip, std::to_array<ButtonDefinition>({
-    {H::AlbumCategory, 1, 0, 35058, K::Push, 4, 1, {"gradient", "Fundos", S::Choice}, {6, 80, 200, 34}, {}},
-    {H::AlbumCategory, 2, 0, 35059, K::Push, 4, 0, {"texture", "Texturas", S::Choice}, {6, 120, 200, 34}, {}},
-    {H::AlbumCategory, 3, 0, 35060, K::Push, 4, 0, {"clipart", "Clip-art", S::Choice}, {6, 160, 200, 34}, {}},
-    {H::AlbumCategory, 4, 0, 35061, K::Push, 4, 0, {"frame", "Molduras", S::Choice}, {6, 200, 200, 34}, {}},
-    {H::AlbumCategory, 5, 0, 35062, K::Push, 4, 0, {"border", "Bordas", S::Choice}, {6, 240, 200, 34}, {}},
-    {H::AlbumCategory, 6, 0, 35063, K::Push, 4, 0, {"stamp", "Carimbos", S::Choice}, {6, 280, 200, 34}, {}},
-    {H::AlbumOpenPhoto, 0, 0, 35064, K::Push, 0, 0, {"open", "Usar", S::Primary}, {6, 330, 200, 34}, {}},
+    // The gallery's categories: gradients, textures, the two clip-art albums and the stamps.
+    {H::AlbumCategory, 11, 0, 35058, K::Push, 4, 1, {"gradient", "Fundos", S::Choice}, {6, 80, 200, 34}, {}},
+    {H::AlbumCategory, 12, 0, 35059, K::Push, 4, 0, {"texture", "Texturas", S::Choice}, {6, 120, 200, 34}, {}},
+    {H::AlbumCategory, 8, 0, 35060, K::Push, 4, 0, {"clipart", "Fantasia", S::Choice}, {6, 160, 200, 34}, {}},
+    {H::AlbumCategory, 9, 0, 35060, K::Push, 4, 0, {"clipart", "Legais", S::Choice}, {6, 200, 200, 34}, {}},
+    {H::AlbumCategory, 5, 0, 35063, K::Push, 4, 0, {"stamp", "Carimbos", S::Choice}, {6, 240, 200, 34}, {}},
+    {H::AlbumOpenPhoto, 0, 0, 35064, K::Push, 0, 0, {"open", "Usar", S::Primary}, {6, 290, 200, 34}, {}},
 }));
 const std::span<const ButtonDefinition> kPanel22 = kPanel22Rows;
 

@@ -17,6 +17,13 @@ constexpr ButtonDefinition kPanel0Rows[] = {
     {H::None, 0, 157, -1, K::Region, 0, 0, {"", "", S::None}, {6, 318, 212, 220}, {8, 328, 212, 220}},
     {H::None, 0, 180, -1, K::Region, 0, 0, {"", "", S::None}, {6, 318, 212, 220}, {8, 328, 212, 220}},
     {H::None, 0, 181, -1, K::Region, 0, 0, {"", "", S::None}, {6, 318, 212, 220}, {8, 328, 212, 220}},
+    // The album pages' grids in the workspace: the first cell of the user's 5 × 2 grid, its
+    // right neighbour and the cell below it; the first two cells of the gallery's 6 × 1 strip.
+    {H::None, 0, 105, -1, K::Region, 0, 0, {"", "", S::None}, {228, 98, 100, 100}, {232, 112, 136, 136}},
+    {H::None, 0, 106, -1, K::Region, 0, 0, {"", "", S::None}, {338, 98, 100, 100}, {384, 112, 136, 136}},
+    {H::None, 0, 110, -1, K::Region, 0, 0, {"", "", S::None}, {228, 208, 100, 100}, {232, 264, 136, 136}},
+    {H::None, 0, 111, -1, K::Region, 0, 0, {"", "", S::None}, {228, 98, 82, 82}, {232, 112, 116, 116}},
+    {H::None, 0, 112, -1, K::Region, 0, 0, {"", "", S::None}, {318, 98, 82, 82}, {360, 112, 116, 116}},
     {H::SelectScreenArea, 6, 155, 35001, K::Push, 6, 0, {"acquire", "Obter fotos", S::AreaTab}, {212, 6, 92, 44}, {250, 8, 104, 48}},
     {H::SelectScreenArea, 2, 147, -1, K::Push, 6, 0, {"album", "Álbum", S::AreaTab}, {308, 6, 92, 44}, {362, 8, 104, 48}},
     {H::SelectScreenArea, 3, 148, 35002, K::Push, 6, 0, {"edit", "Editar", S::AreaTab}, {404, 6, 92, 44}, {474, 8, 104, 48}},

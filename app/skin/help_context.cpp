@@ -16,7 +16,7 @@ struct DialogContext {
 };
 
 // Dialogs that do not appear here open the contents.
-constexpr std::array<DialogContext, 8> kDialogContexts = {{
+constexpr auto kDialogContexts = std::to_array<DialogContext>({
     {kOpenDialog, 750},
     {kSaveAsDialog, 751},
     {kNewPictureDialog, 600},
@@ -25,14 +25,19 @@ constexpr std::array<DialogContext, 8> kDialogContexts = {{
     {kSlideShowSettingsDialog, 1600},
     {kPropertiesDialog, 593},
     {kAboutDialog, 990},
-}};
+    // The album's dialogs open the album's topic, as its menu's "Ajuda" does.
+    {kAlbumDeleteOptionsDialog, kAlbumMenuHelpContext},
+    {kAlbumPhotoPropertiesDialog, kAlbumMenuHelpContext},
+    {kPreferencesDialog, 991},
+    {kRecoveryDialog, 992},
+});
 
 struct ContextPage {
     int context;
     const char* page;
 };
 
-constexpr std::array<ContextPage, 13> kContextPages = {{
+constexpr auto kContextPages = std::to_array<ContextPage>({
     {kImageWindowHelpContext, "janela-de-imagem.html"},
     {593, "caixas-de-dialogo.html#d593"},
     {600, "caixas-de-dialogo.html#d600"},
@@ -41,12 +46,14 @@ constexpr std::array<ContextPage, 13> kContextPages = {{
     {751, "caixas-de-dialogo.html#d751"},
     {760, "caixas-de-dialogo.html#d760"},
     {990, "caixas-de-dialogo.html#d990"},
+    {991, "caixas-de-dialogo.html#preferencias"},
+    {992, "caixas-de-dialogo.html#recuperacao"},
     {kImageMenuHelpContext, "janela-de-imagem.html#menu"},
     {kAlbumMenuHelpContext, "tela18.html#menu"},
     {1600, "caixas-de-dialogo.html#apresentacao"},
     {1710, "tela29.html"},
     {1720, "tela30.html"},
-}};
+});
 
 std::string ScreenPage(int screen)
 {

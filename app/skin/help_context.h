@@ -24,8 +24,14 @@ inline constexpr int kPhotoCdOptionsDialog = 1040;
 inline constexpr int kSlideShowSettingsDialog = 1090;
 inline constexpr int kPropertiesDialog = 1093;
 inline constexpr int kAboutDialog = 1097;
+// The album page's: delete options and a photo's properties.
+inline constexpr int kAlbumDeleteOptionsDialog = 123;
+inline constexpr int kAlbumPhotoPropertiesDialog = 804;
+// The program's own dialogs, numbered after those.
+inline constexpr int kPreferencesDialog = 1098;
+inline constexpr int kRecoveryDialog = 1099;
 
-// The context a dialog sets while it is open (dialog resource ids 1001–1097), if it has one.
+// The context a dialog sets while it is open (dialog ids 1001–1099), if it has one.
 std::optional<int> HelpContextForDialog(int dialogId);
 
 // The help context of the dialog open now, set while it shows and put back when it closes;

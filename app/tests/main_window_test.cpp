@@ -211,10 +211,15 @@ TEST_P(Screens, ARightClickOnAButtonOpensTheScreensHelpElsewhereTheHelpMenuAndAj
     click(status.center(), Qt::RightButton);
     auto* menu = window.findChild<QMenu*>(QStringLiteral("menu 221"));
     ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->actions().size(), 1);
+    ASSERT_EQ(menu->actions().size(), 2);
     EXPECT_EQ(menu->actions()[0]->text(), "&Ajuda");
+    EXPECT_EQ(menu->actions()[1]->text(), "&Preferências...");
     menu->actions()[0]->trigger();
     EXPECT_TRUE(window.helpWindow()->isVisible());
+    int preferences = 0;
+    window.setCommandHandler(kCommandPreferences, [&] { ++preferences; });
+    menu->actions()[1]->trigger();
+    EXPECT_EQ(preferences, 1);
     menu->close();
     delete menu;
 

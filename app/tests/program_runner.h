@@ -145,6 +145,8 @@ public:
 
     // On the X platform: whether the virtual server runs (tests skip without one).
     bool displayReady() const { return !x_ || !x_->display().empty(); }
+    // On the X platform: the virtual server's display (":N"), for tools that drive it.
+    std::string display() const { return x_ ? x_->display() : std::string(); }
 
     // Starts the program with extra variables ("NAME=value"); returns its process id.
     pid_t start(const std::vector<std::string>& arguments, const std::vector<std::string>& extraEnvironment = {})

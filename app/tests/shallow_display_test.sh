@@ -14,6 +14,7 @@ LUMIVISTA_HOME="$work" LUMIVISTA_CONFIG_DIR="$work/config" LUMIVISTA_TEST_LOG="$
   timeout 60 xvfb-run -a -s "-screen 0 1024x768x8" "$program"
 expected="message Atenção: Ajuste as propriedades do display do sistema para true color.
 screen 0 panels 0
+autosave interval 120
 ready 0 0 1024 768
 exit"
 if [ "$(cat "$work/log")" != "$expected" ]; then

@@ -1,5 +1,11 @@
 #include "app/shell/single_instance.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QLocalSocket>
+#include <QTest>
+#include <QTimer>
+
 #include <gtest/gtest.h>
 
 namespace lv::app {
@@ -21,6 +27,32 @@ TEST(HandOver, FilesTravelAsAbsolutePathsWhateverCharactersTheyHold)
     EXPECT_FALSE(HandedOverFiles(kForwardCommand));
     EXPECT_FALSE(HandedOverFiles("filesystem /a"));
     EXPECT_EQ(HandedOverFiles("files"), std::vector<std::string>{});
+}
+
+// A command that opens a modal dialog runs a loop of its own; the copy that sent it may give
+// up and go meanwhile, and its socket with it.
+TEST(InstanceServer, ACommandWithALoopOfItsOwnOutlivesTheSenderGoing)
+{
+    const QString name = QStringLiteral("lv-instance-test-%1").arg(QCoreApplication::applicationPid());
+    SingleInstance server(name);
+    QLocalSocket sender;
+    std::vector<QString> handled;
+    ASSERT_TRUE(server.listen([&](const QString& command) {
+        handled.push_back(command);
+        sender.abort();
+        QEventLoop dialog;
+        QTimer::singleShot(300, &dialog, &QEventLoop::quit);
+        dialog.exec();
+    }));
+    sender.connectToServer(name);
+    ASSERT_TRUE(sender.waitForConnected(2000));
+    sender.write("modal\nsecond\n");
+    ASSERT_TRUE(sender.waitForBytesWritten(2000));
+    for (int i = 0; i < 200 && handled.empty(); ++i)
+        QTest::qWait(10);
+    QTest::qWait(100);
+    // The second line went with the socket.
+    EXPECT_EQ(handled, std::vector<QString>{QStringLiteral("modal")});
 }
 
 }  // namespace

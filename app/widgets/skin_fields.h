@@ -26,6 +26,9 @@ public:
     // Creates the fields the panel hosts, once per panel window.
     void attach(SkinPanelWidget& panel);
 
+    // The text a field starts with when its panel is next shown (the remembered login).
+    void preset(int controlId, const QString& text) { texts_[controlId] = text; }
+
     // The control id of a field widget, 0 for any other widget.
     static int ControlOf(const QWidget* widget);
 

@@ -127,6 +127,15 @@ ImageWindow* DocumentWindows::active() const
     return id ? find(*id) : nullptr;
 }
 
+std::vector<ImageWindow*> DocumentWindows::openWindows() const
+{
+    std::vector<ImageWindow*> windows;
+    for (const int id : open_.windows())
+        if (ImageWindow* window = find(id))
+            windows.push_back(window);
+    return windows;
+}
+
 void DocumentWindows::activate(ImageWindow& window)
 {
     ImageWindow* previous = active();
@@ -335,6 +344,8 @@ void DocumentWindows::windowClosed(ImageWindow& window)
     window.document().undo = nullptr;
     windows_.erase(id);
     window.deleteLater();
+    if (events_.closed)
+        events_.closed(id);
     const auto next = open_.remove(id);
     if (mainWindow_)
         mainWindow_->imageWindowsChanged();
@@ -395,6 +406,8 @@ bool DocumentWindows::writeAs(ImageWindow& window, std::string path, int saveTyp
         return false;
     window.setTitle(path);
     Shell().recent.add(path);
+    if (events_.saved)
+        events_.saved(window.id());
     return true;
 }
 

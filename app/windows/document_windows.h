@@ -19,6 +19,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace lv::app {
 
@@ -44,6 +45,14 @@ public:
     bool openDocumentWindow(std::unique_ptr<LayerStack> document, std::string title);
 
     ImageWindow* active() const;
+    // The open windows, in the order they were opened.
+    std::vector<ImageWindow*> openWindows() const;
+    // Told the window's id after its document was saved, and after the window closed.
+    struct DocumentEvents {
+        std::function<void(int)> saved;
+        std::function<void(int)> closed;
+    };
+    void setDocumentEvents(DocumentEvents events) { events_ = std::move(events); }
     void activate(ImageWindow& window);
     int count() const { return open_.count(); }
 
@@ -112,6 +121,7 @@ private:
     std::unique_ptr<AdjustmentPanels> adjustments_;
     bool workspaceShown_ = true;  // hidden over the screens without a workspace
     mutable QRect lastWorkspace_;
+    DocumentEvents events_;
 };
 
 }  // namespace lv::app

@@ -44,6 +44,8 @@ public:
     std::optional<QRect> controlRect(int controlId) const;
     // A text field of the screen shown, by control id.
     QWidget* field(int controlId) const;
+    // The text a field starts with when its panel is next shown.
+    void presetField(int controlId, const QString& text) { fields_.preset(controlId, text); }
     // The list boxes of the screens: their items whether or not they show.
     SkinListBoxes& listBoxes() { return lists_; }
     // A panel of the skinned controls (a list's popup panel, a tool bar), loaded afresh.

@@ -158,7 +158,12 @@ void MainWindow::setScreenCode(int screen, ScreenCode* code)
 
 ScreenCode* MainWindow::screenCode() const
 {
-    const auto it = screenCodes_.find(screen());
+    return screenCodeOf(screen());
+}
+
+ScreenCode* MainWindow::screenCodeOf(int screen) const
+{
+    const auto it = screenCodes_.find(screen);
     return it == screenCodes_.end() ? nullptr : it->second;
 }
 
@@ -180,6 +185,12 @@ void MainWindow::setIndicatorLit(bool lit)
 
 void MainWindow::imageWindowsChanged()
 {
+    repaintBaseControl(kWorkspaceControl);
+}
+
+void MainWindow::setWorkspaceTaken(bool taken)
+{
+    workspaceTaken_ = taken;
     repaintBaseControl(kWorkspaceControl);
 }
 
@@ -223,6 +234,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->accept();
+    if (ScreenCode* code = screenCode())
+        code->leaving(screen());
     imageTickTimer_.stop();
     areaBlinkTimer_.stop();
     pageBlinkTimer_.stop();
@@ -260,6 +273,11 @@ void MainWindow::takeDroppedFiles(const std::vector<std::string>& files)
         break;
     case skin::DropAction::Open: {
         const std::string& path = decision.files.front();
+        if (albumFileOpener_ && IsAlbumFileName(path)) {
+            if (!albumFileOpener_(path))
+                ui::Current().beep();
+            break;
+        }
         if (!opener_.acceptsFile(path)) {
             ui::Current().beep();
             break;

@@ -5,6 +5,7 @@
 // the features that own them.
 
 #include "app/shell/click_sounds.h"
+#include "app/core/command_line.h"
 #include "app/core/document_opener.h"
 #include "app/shell/handler_table.h"
 #include "app/windows/help_window.h"
@@ -39,6 +40,7 @@ inline constexpr int kZoomReadoutControl = 203;
 inline constexpr int kIndicatorControl = 164;
 inline constexpr int kHelpMenu = 221;
 inline constexpr int kCommandHelpContents = 21903;
+inline constexpr int kCommandPreferences = 21904;  // "Preferências...", the recovery copies' settings
 
 class MainWindow final : public QWidget,
                          private PanelHost,
@@ -66,6 +68,7 @@ public:
     HandlerTable& handlers() { return handlers_; }
     ScreenSwitchFeatures& switchFeatures() { return switchFeatures_; }
     void setScreenCode(int screen, ScreenCode* code);
+    ScreenCode* screenCodeOf(int screen) const;
     // The slide show's window while a show runs: Esc goes to it.
     void setSlideShowWindow(QWidget* window) { slideShow_ = window; }
     bool slideShowRunning() const { return slideShow_ && slideShow_->isVisible(); }
@@ -76,6 +79,8 @@ public:
     void setIndicatorLit(bool lit);
     // An image window opened or closed: the splash shows in the workspace only while none is open.
     void imageWindowsChanged();
+    // A page of the screen shown (the album's grid) uses the workspace: no splash under it.
+    void setWorkspaceTaken(bool taken);
 
     int screen() const { return switcher_.current(); }
     // Switches screens as a screen button does; false when the switch did not happen.
@@ -92,9 +97,17 @@ public:
     const QString& zoomReadout() const { return zoomReadout_; }
     // Files another copy of the program was started with: opened here as if dropped.
     void openHandedOverFiles(const std::vector<std::string>& files);
+    // Where a dropped or handed-over album file goes instead of an image window.
+    void setAlbumFileOpener(AlbumFileOpener opener) { albumFileOpener_ = std::move(opener); }
     // A control of the screen shown, in window coordinates: 100 is the image workspace,
     // 142 the place of the colour tools.
     std::optional<QRect> controlRect(int controlId) const;
+    // The text a field of the screens starts with (the remembered login of the photo store).
+    void presetField(int controlId, const QString& text)
+    {
+        if (skin_)
+            skin_->presetField(controlId, text);
+    }
     // The items of a screen's list box (200 the albums, 216 the fonts, 217 the effects),
     // whether or not its screen shows; null for another id.
     skin::ListBox* listBox(int controlId);
@@ -188,6 +201,8 @@ private:
     QImage indicator_;
     QImage indicatorBlank_;
     bool indicatorLit_ = false;
+    bool workspaceTaken_ = false;
+    AlbumFileOpener albumFileOpener_;
     std::unique_ptr<HelpWindow> help_;
 };
 

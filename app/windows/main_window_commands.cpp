@@ -17,6 +17,12 @@
 #include <QTimer>
 
 namespace lv::app {
+namespace {
+
+constexpr int kPreferencesItem = 36215;
+
+}  // namespace
+
 void MainWindow::registerShellHandlers()
 {
     using skin::Handler;
@@ -142,6 +148,7 @@ void MainWindow::showHelpMenu(QPoint at)
     menu->setObjectName(QStringLiteral("menu %1").arg(kHelpMenu));
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(QStringLiteral("&Ajuda"), this, [this] { runCommand(skin::kCommandHelp); });
+    menu->addAction(StringText(kPreferencesItem), this, [this] { runCommand(kCommandPreferences); });
     menu->popup(at);
     hooks_.log(QStringLiteral("menu %1").arg(kHelpMenu));
 }

@@ -148,7 +148,7 @@ void MainWindow::paintBaseOverlay(QPainter& painter) const
     if (!base)
         return;
     if (const auto workspace = base->controlRect(kWorkspaceControl); workspace && !imageWindows_.anyOpen()
-                                                                    && !splash_.isNull()) {
+                                                                    && !workspaceTaken_ && !splash_.isNull()) {
         const QPoint corner = workspace->topLeft()
                             + QPoint((workspace->width() - splash_.width()) / 2, (workspace->height() - splash_.height()) / 2);
         painter.save();
@@ -203,6 +203,8 @@ void MainWindow::resetBrushSizeButtons()
 
 void MainWindow::closeAuxiliaryWindows(int screen)
 {
+    if (ScreenCode* code = screenCodeOf(screen))
+        code->leaving(screen);
     if (switchFeatures_.closeAuxiliaryWindows)
         switchFeatures_.closeAuxiliaryWindows(screen);
 }
@@ -230,6 +232,8 @@ void MainWindow::rebuildSkin(int screen)
     for (const ShownPanel& shown : skin_->panels())
         panels << QString::number(shown.panel);
     hooks_.log(QStringLiteral("screen %1 panels %2").arg(screen).arg(panels.join(',')));
+    if (ScreenCode* code = screenCodeOf(screen))
+        code->shown(screen);
 }
 
 void MainWindow::resetSubMode()

@@ -53,6 +53,10 @@ public:
     virtual void listPicked(const skin::ListNotification& /*notification*/, skin::ListBox& /*list*/) {}
     // Files dropped on a screen that collects them (the web album): true when taken.
     virtual bool filesDropped(const std::vector<std::string>& /*files*/) { return false; }
+    // The screen's panels are in place; the screen is about to be left (another screen, or
+    // the main window closes).
+    virtual void shown(int /*screen*/) {}
+    virtual void leaving(int /*screen*/) {}
 };
 
 // The steps of a screen switch that belong to other features. A step left empty has

@@ -97,8 +97,9 @@ def stream(width, height, depth, layers, preview):
             position += len(chunk)
         entries.append(struct.pack("<IIIIiiIIIIII", 48, layer["kind"], offsets["name"], layer["flags"], layer["x"],
                                    layer["y"], layer["opacity"], offsets["image"], offsets["mask"], offsets["text"], 0, 0))
-    preview_offset = position
-    body += align(preview)
+    preview_offset = position if preview is not None else 0
+    if preview is not None:
+        body += align(preview)
     header = b"FLVT" + struct.pack("<IiiIiiIIIII", 3, width, height, depth, 2835, 2835, len(layers), 0, preview_offset, 0, 0)
     return header + b"".join(entries) + body
 
@@ -126,6 +127,14 @@ def main():
     for folder in ("layered_stream", "layered_preview"):
         write(folder, "bitmaps.vlf", bitmaps)
         write(folder, "jpegs.vlf", jpegs)
+    # A recovery copy: bitmaps only, run-length masks, and no preview.
+    copy = stream(6, 5, 24, [
+        dict(kind=0, flags=2, x=0, y=0, opacity=100, name="fundo", image=photo, mask=opaque),
+        dict(kind=2, flags=3, x=1, y=1, opacity=80, name="texto", image=photo, mask=soft, text="Olá"),
+    ], None)
+    write("recovery_copy", "copy.vlf", copy)
+    write("recovery_copy", "cut.vlf", copy[:1500])  # a crash in the middle of the write
+    write("recovery_copy", "bitmaps.vlf", bitmaps)
 
     # The older layout: slots at 8, document fields at 520, records at 536, the text at 10008.
     head = bytearray(10038)

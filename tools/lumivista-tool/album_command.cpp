@@ -7,7 +7,8 @@ namespace lv::tool {
 namespace {
 constexpr std::string_view kUsage =
     "usage: album make OUT.abm FILE... [--jobs N] | add ALBUM FILE... [--jobs N] | refresh ALBUM [--jobs N] | "
-    "info ALBUM [--json] | thumbs ALBUM DIR | list [--category N] [--json]";
+    "info ALBUM [--json] | thumbs ALBUM DIR | list [--category N] [--json] | search FOLDER [--name TEXT] [--caption TEXT] "
+    "[--after DATE] [--before DATE] [--type EXT] [--min-size WxH] [--photos DIR] [--json]";
 }
 
 int RunAlbum(std::string_view, Arguments args)
@@ -28,6 +29,8 @@ int RunAlbum(std::string_view, Arguments args)
         return RunAlbumThumbs(rest);
     if (sub == "list")
         return RunAlbumList(rest);
+    if (sub == "search")
+        return RunAlbumSearch(rest);
     return Fail(kExitUsage, "unknown album command " + sub + " (" + std::string(kUsage) + ")");
 }
 

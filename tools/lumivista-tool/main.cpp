@@ -6,6 +6,7 @@
 #include "effect_commands.h"
 #include "geometry_commands.h"
 #include "info_command.h"
+#include "mail_command.h"
 #ifdef LV_TOOL_PRINTING
 #include "print_command.h"
 #endif
@@ -15,6 +16,7 @@
 #include "vlf_command.h"
 #include "skin_command.h"
 #include "slideshow_command.h"
+#include "store_command.h"
 
 #include <cstdio>
 #include <string>
@@ -43,13 +45,17 @@ constexpr Command kCommands[] = {
     {"effect", "IN OUT --op CODE [--strength N] [--threads N] | --list [--json]",
      "an artistic effect with the strength slider at N (default 50), or the list of effects", lv::tool::RunEffect},
     {"skin", "info FILE [--json]", "screens, buttons, rectangles and picture sizes of a skin file", lv::tool::RunSkin},
-    {"album", "make OUT.abm FILE... [--jobs N] | add ALBUM FILE... | refresh ALBUM | info ALBUM [--json] | thumbs ALBUM DIR | list [--category N] [--json]",
-     "album files: build from photos, add, bring up to date, inspect, export thumbnails; the album catalogue",
+    {"album", "make OUT.abm FILE... [--jobs N] | add ALBUM FILE... | refresh ALBUM | info ALBUM [--json] | thumbs ALBUM DIR | list [--category N] [--json] | search FOLDER [--name TEXT] [--caption TEXT] [--after DATE] [--before DATE] [--type EXT] [--min-size WxH] [--json]",
+     "album files: build from photos, add, bring up to date, inspect, export thumbnails; the album catalogue; photo search",
      lv::tool::RunAlbum},
     {"psd", "info FILE [--json]", "header and layer records of a Photoshop document as read", lv::tool::RunPsd},
     {"slideshow", "frames OLD NEW OUTDIR --transition NAME --variant N [--size WxH] [--every K] [--seed S] [--format EXT] [--json] | list [--json]",
      "pictures of a slide-show transition step by step; the transitions with their variants and random numbers",
      lv::tool::RunSlideshow},
+    {"mail", "FILE --to ADDR [--subject S] [--body B] [--smtp URL] [--security none|starttls|tls] [--from ADDR] [--ca-file FILE] [--smaller 1024|1600] [--json]",
+     "send a picture as the e-mail page does (SMTP password on standard input)", lv::tool::RunMail},
+    {"store", "download --server URL --user ID --dir DIR [--album ALBUM] [--ca-file FILE] [--json]",
+     "download the user's photos from the photo service (password on standard input)", lv::tool::RunStore},
 #ifdef LV_TOOL_PRINTING
     {"print", "single IN --pdf OUT [--frame] [--text TEXT] [--points N] [--landscape] [--calibrate] | sheet ALBUM --pdf OUT [--size 0|1|2] [--spacing 0..3] [--captions] [--jobs N] | layout --pdf OUT --kind 0..4 [--brand PREFIX --product NAME] [--lead WxH] [--zoom P] [--fill] [--labels FILE] FILE... | curves show [--json]|set CURVE B C G|reset; every page: [--paper letter|a4]",
      "pages as the printer gets them, written to PDF; the print calibration curves", lv::tool::RunPrint},

@@ -21,6 +21,20 @@ TEST(UntitledNames, CountFromOneWithTwoDigitsAndWrapFrom100To0)
     EXPECT_EQ(names.next(kMaskBaseString), "Máscara-Sem título-01");
 }
 
+TEST(UntitledNames, ARecoveredUntitledNameIsNeverGivenAgain)
+{
+    UntitledNames names;
+    names.passOver("TrueColor-Sem título-03");
+    EXPECT_EQ(names.next(kNewPictureBaseString), "TrueColor-Sem título-04");
+    names.passOver("Capturado - Sem título-02");  // behind the counter: no move back
+    names.passOver("/fotos/Sem título-40");       // a file, whatever its name
+    names.passOver("Sem título-7");
+    names.passOver("Sem título-");
+    EXPECT_EQ(names.next("x"), "x-05");
+    names.passOver("Máscara-Sem título-99");
+    EXPECT_EQ(names.next("x"), "x-00") << "the counter wraps as it does after 99";
+}
+
 TEST(UntitledNames, UntitledWindowsAlwaysAskWith2364AndSavedOnesOnlyWhenChanged)
 {
     EXPECT_EQ(DocumentModifiedState("Sem título-03", false), ModifiedState::New);

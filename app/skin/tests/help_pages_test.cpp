@@ -30,7 +30,7 @@ TEST(HelpPages, EveryContextHasItsPage)
     for (int screen = 0; screen < kScreenCount; ++screen)
         if (const auto context = HelpContextForScreen(screen))
             ExpectPageShows(*context);
-    for (int dialog = 1001; dialog <= 1097; ++dialog)
+    for (int dialog = 1001; dialog <= kRecoveryDialog; ++dialog)
         if (const auto context = HelpContextForDialog(dialog))
             ExpectPageShows(*context);
     for (const int context : {kImageWindowHelpContext, kImageMenuHelpContext, kAlbumMenuHelpContext})

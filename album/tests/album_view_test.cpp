@@ -1,0 +1,297 @@
+// The album page's view of the open album: clicks with Shift and Ctrl, drags, deletions
+// and pastes, and the rows they leave in view; the grid's geometry.
+
+#include "album/album_clipboard.h"
+#include "album/album_view.h"
+#include "album/grid_layout.h"
+#include "album/photo_commands.h"
+#include "album_test_support.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace lv::album {
+namespace {
+
+using testing::EntryFor;
+
+Album AlbumOf(int photos)
+{
+    Album album;
+    for (int i = 0; i < photos; ++i)
+        album.append(EntryFor(4, 3, "/fotos/p" + std::to_string(i) + ".jpg"));
+    return album;
+}
+
+std::vector<int> Flags(const Album& album)
+{
+    std::vector<int> on;
+    for (int i = 0; i < int(album.count()); ++i)
+        if (album.entry(i)->selected())
+            on.push_back(i);
+    return on;
+}
+
+std::vector<std::string> Paths(const Album& album)
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < int(album.count()); ++i)
+        paths.push_back(album.path(i));
+    return paths;
+}
+
+constexpr GridShape kUserGrid{5, 2};
+
+TEST(AlbumViewSelection, ShiftRangeCtrlToggleAndPlainClick)
+{
+    Album album = AlbumOf(12);
+    AlbumView view(album, kUserGrid);
+    view.open(0, 0);
+    view.click(7, ClickKeys::None);
+    const std::vector<int> changed = view.click(3, ClickKeys::Shift);
+    EXPECT_EQ(Flags(album), (std::vector<int>{3, 4, 5, 6, 7}));
+    EXPECT_EQ(view.selected(), 3);
+    // Only the flags that changed repaint: 7 was on already.
+    EXPECT_EQ(changed, (std::vector<int>{3, 4, 5, 6}));
+
+    EXPECT_EQ(view.click(5, ClickKeys::Ctrl), std::vector<int>{5});
+    EXPECT_EQ(Flags(album), (std::vector<int>{3, 4, 6, 7}));
+    view.click(10, ClickKeys::Ctrl);
+    EXPECT_EQ(Flags(album), (std::vector<int>{3, 4, 6, 7, 10}));
+
+    // Shift from the photo clicked last, whatever was selected around it.
+    view.click(8, ClickKeys::Shift);
+    EXPECT_EQ(Flags(album), (std::vector<int>{8, 9, 10}));
+
+    view.click(1, ClickKeys::None);
+    EXPECT_EQ(Flags(album), std::vector<int>{1});
+    // A click beyond the last photo (an empty cell) changes nothing.
+    EXPECT_TRUE(view.click(12, ClickKeys::None).empty());
+    EXPECT_EQ(view.selected(), 1);
+}
+
+TEST(AlbumViewSelection, ReadOnlyAlbumsSelectOnePhotoAndNeverMove)
+{
+    Album album = AlbumOf(6);
+    album.setReadOnly(true);
+    AlbumView view(album, kUserGrid);
+    view.open(2, 0);
+    view.click(4, ClickKeys::Shift);
+    EXPECT_EQ(Flags(album), std::vector<int>{4});
+    view.click(5, ClickKeys::Ctrl);
+    EXPECT_EQ(Flags(album), std::vector<int>{5});
+    EXPECT_FALSE(view.dropOn(0));
+    EXPECT_EQ(album.path(5), "/fotos/p5.jpg");
+    EXPECT_FALSE(album.modified());
+    EXPECT_EQ(CheckDelete(album, view), DeleteCheck::Nothing);
+}
+
+TEST(AlbumViewDrag, DroppingPhotoTwoOnSixShiftsThreeToSixUp)
+{
+    Album album = AlbumOf(9);
+    AlbumView view(album, kUserGrid);
+    view.open(0, 0);
+    view.click(2, ClickKeys::None);
+    ASSERT_TRUE(view.dropOn(6));
+    EXPECT_EQ(Paths(album), (std::vector<std::string>{"/fotos/p0.jpg", "/fotos/p1.jpg", "/fotos/p3.jpg", "/fotos/p4.jpg",
+                                                      "/fotos/p5.jpg", "/fotos/p6.jpg", "/fotos/p2.jpg", "/fotos/p7.jpg",
+                                                      "/fotos/p8.jpg"}));
+    EXPECT_EQ(view.selected(), 6);
+    EXPECT_EQ(Flags(album), std::vector<int>{6});
+    EXPECT_TRUE(album.modified());
+
+    // Beyond the last photo counts as the last; onto itself moves nothing.
+    ASSERT_TRUE(view.dropOn(40));
+    EXPECT_EQ(album.path(8), "/fotos/p2.jpg");
+    EXPECT_FALSE(view.dropOn(8));
+    ASSERT_TRUE(view.dropOn(-3));
+    EXPECT_EQ(album.path(0), "/fotos/p2.jpg");
+}
+
+TEST(AlbumViewRows, OpeningClampsTheStoredValuesToWhatShowsTheSelection)
+{
+    Album album = AlbumOf(23);  // rows 0..4
+    AlbumView view(album, kUserGrid);
+    view.open(17, 0);  // row 3: rows 2 and 3 show it
+    EXPECT_EQ(view.selected(), 17);
+    EXPECT_EQ(view.head(), 2);
+    EXPECT_EQ(Flags(album), std::vector<int>{17});
+    album.entry(17)->setSelected(false);
+    view.open(17, 4);
+    EXPECT_EQ(view.head(), 3);
+    view.open(500, 0);  // beyond the album: the last photo, on the last row
+    EXPECT_EQ(view.selected(), 22);
+    EXPECT_EQ(view.head(), 3);
+    view.open(-4, 9);
+    EXPECT_EQ(view.selected(), 0);
+    EXPECT_EQ(view.head(), 0);
+    EXPECT_EQ(view.maxHead(), 3);
+    EXPECT_EQ(view.photoAtCell(9), 9);
+    ASSERT_TRUE(view.scrollTo(3));
+    EXPECT_EQ(view.photoAtCell(0), 15);
+    EXPECT_EQ(view.photoAtCell(7), 22);
+    EXPECT_EQ(view.photoAtCell(8), -1);
+    EXPECT_EQ(view.cellOfPhoto(16), 1);
+    EXPECT_EQ(view.cellOfPhoto(14), -1);
+    EXPECT_FALSE(view.scrollBy(1));
+    EXPECT_TRUE(view.ensureVisible(2));
+    EXPECT_EQ(view.head(), 0);
+    EXPECT_TRUE(view.ensureVisible(20));
+    EXPECT_EQ(view.head(), 3);
+
+    Album empty;
+    AlbumView none(empty, kUserGrid);
+    none.open(3, 2);
+    EXPECT_EQ(none.selected(), 0);
+    EXPECT_EQ(none.head(), 0);
+    EXPECT_FALSE(none.validSelected());
+    EXPECT_EQ(none.photoAtCell(0), -1);
+}
+
+TEST(AlbumViewRows, DeletingTheLastRowsPhotosMovesTheViewUp)
+{
+    lv::testing::UiRecorder ui;
+    Album album = AlbumOf(12);
+    AlbumView view(album, kUserGrid);
+    view.open(0, 0);
+    EXPECT_EQ(view.maxHead(), 1);
+    view.click(10, ClickKeys::None);
+    view.click(11, ClickKeys::Shift);
+    ASSERT_TRUE(view.scrollTo(1));
+    ASSERT_EQ(CheckDelete(album, view), DeleteCheck::Ask);
+    EXPECT_EQ(DeleteSelectedPhotos(album, view, DeleteChoice::ThumbnailsOnly, "/"), 2);
+    EXPECT_EQ(album.count(), 10u);
+    EXPECT_EQ(view.head(), 0);
+    EXPECT_EQ(view.selected(), 9);  // the old selected photo, clamped to the new last
+    EXPECT_EQ(Flags(album), std::vector<int>{9});
+    EXPECT_TRUE(album.modified());
+    EXPECT_TRUE(ui.messages.empty());
+
+    // Without a selected photo nothing happens; a selected index beyond the album beeps.
+    album.entry(9)->setSelected(false);
+    EXPECT_EQ(CheckDelete(album, view), DeleteCheck::Nothing);
+    album.entry(2)->setSelected(true);
+    album.remove(9);
+    EXPECT_EQ(CheckDelete(album, view), DeleteCheck::Beep);
+}
+
+TEST(AlbumViewRows, DeletingFilesRemovesEveryEntryAndNamesFilesThatStay)
+{
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    Album album;
+    for (const char* name : {"a.jpg", "b.jpg", "c.jpg"}) {
+        const std::string path = dir.file(name);
+        if (name[0] != 'b')
+            std::ofstream(path) << "x";
+        album.append(EntryFor(4, 3, path));
+    }
+    AlbumView view(album, kUserGrid);
+    view.open(0, 0);
+    view.click(2, ClickKeys::Shift);
+    EXPECT_EQ(DeleteSelectedPhotos(album, view, DeleteChoice::ThumbnailsAndFiles, "/"), 3);
+    EXPECT_TRUE(album.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir.file("a.jpg")));
+    EXPECT_FALSE(std::filesystem::exists(dir.file("c.jpg")));
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Não é possível excluir este arquivo. --- " + dir.file("b.jpg"));
+}
+
+TEST(AlbumClipboardCommands, PasteMovesAPhotoTheAlbumHoldsToTheEnd)
+{
+    lv::testing::UiRecorder ui;
+    Album album = AlbumOf(5);
+    AlbumView view(album, kUserGrid);
+    view.open(1, 0);
+    AlbumClipboard clipboard;
+    EXPECT_FALSE(PastePhoto(album, view, clipboard, "/"));
+    ASSERT_TRUE(CopyPhoto(album, view, clipboard, "/"));
+    EXPECT_EQ(clipboard.path, "/fotos/p1.jpg");
+    EXPECT_FALSE(clipboard.entry->selected());
+    ASSERT_TRUE(PastePhoto(album, view, clipboard, "/"));
+    EXPECT_EQ(Paths(album), (std::vector<std::string>{"/fotos/p0.jpg", "/fotos/p2.jpg", "/fotos/p3.jpg", "/fotos/p4.jpg",
+                                                      "/fotos/p1.jpg"}));
+    EXPECT_EQ(view.selected(), 4);
+    EXPECT_EQ(Flags(album), std::vector<int>{4});
+
+    // Cut takes it out; pasting into another album brings record and thumbnail along.
+    view.click(0, ClickKeys::None);
+    ASSERT_TRUE(CutPhoto(album, view, clipboard, "/"));
+    EXPECT_EQ(album.count(), 4u);
+    EXPECT_EQ(view.selected(), 0);
+    Album other;
+    other.append(EntryFor(4, 3, "/outras/q0.jpg"));
+    other.append(EntryFor(4, 3, "/outras/q1.jpg"));
+    AlbumView otherView(other, kUserGrid);
+    otherView.open(0, 0);
+    ASSERT_TRUE(PastePhoto(other, otherView, clipboard, "/"));
+    EXPECT_EQ(other.path(2), "/fotos/p0.jpg");
+    ASSERT_EQ(other.count(), 3u);
+    EXPECT_EQ(other.entry(2)->thumbnail().size(), album.entry(0)->thumbnail().size());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(AlbumClipboardCommands, PasteIntoAFullAlbumSaysSoAndAddsNothing)
+{
+    lv::testing::UiRecorder ui;
+    Album full;
+    const AlbumEntry one = EntryFor(2, 2, "/x.jpg");
+    for (int i = 0; i < 1000; ++i) {
+        AlbumEntry e = one;
+        e.setPath("/f/" + std::to_string(i) + ".jpg");
+        full.append(std::move(e));
+    }
+    AlbumView view(full, kUserGrid);
+    view.open(999, 0);
+    AlbumClipboard clipboard{EntryFor(2, 2, "/novo.jpg"), "/novo.jpg"};
+    EXPECT_FALSE(PastePhoto(full, view, clipboard, "/"));
+    EXPECT_EQ(full.count(), 1000u);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "Não é possível adicionar ao álbum pois ele já contém a capacidade máxima de 1000.");
+    // The same photo again only moves.
+    clipboard = {*full.entry(3), "/f/3.jpg"};
+    EXPECT_TRUE(PastePhoto(full, view, clipboard, "/"));
+    EXPECT_EQ(full.path(999), "/f/3.jpg");
+}
+
+TEST(GridGeometry, CellsGapsAndTheDefaultRecord)
+{
+    GridLayouts layouts;
+    const GridLayout& initial = layouts.of(7);
+    EXPECT_EQ(initial.rows, 3);
+    EXPECT_EQ(initial.columns, 1);
+    EXPECT_EQ(initial.cell(2), (Rect{100, 320, 200, 420}));
+    EXPECT_EQ(initial.name, (Rect{100, 70, 200, 90}));
+    EXPECT_EQ(initial.background, 0x00A29E9Bu);
+
+    const GridLayout& user = layouts.place(0, {{228, 98, 328, 198}, Rect{338, 98, 438, 198}, Rect{228, 210, 328, 310},
+                                               Rect{16, 158, 208, 184}});
+    EXPECT_EQ(user.columns, 5);
+    EXPECT_EQ(user.rows, 2);
+    EXPECT_EQ(user.gapX, 10);
+    EXPECT_EQ(user.gapY, 12);
+    EXPECT_EQ(user.cell(7), (Rect{448, 210, 548, 310}));  // column 2, row 1
+    EXPECT_EQ(user.bounds(), (Rect{228, 98, 768, 310}));
+    EXPECT_TRUE(user.hasNameField());
+    EXPECT_EQ(user.cellAt(228, 98), 0);
+    EXPECT_EQ(user.cellAt(327, 197), 0);
+    EXPECT_EQ(user.cellAt(328, 150), -1);  // in the gap
+    EXPECT_EQ(user.cellAt(767, 309), 9);
+    EXPECT_EQ(user.cellAt(768, 309), -1);
+    EXPECT_EQ(user.cellAt(227, 150), -1);
+
+    const GridLayout& strip = layouts.place(12, {{232, 110, 348, 226}, Rect{360, 110, 476, 226}, std::nullopt, std::nullopt});
+    EXPECT_EQ(strip.columns, 6);
+    EXPECT_EQ(strip.rows, 1);
+    EXPECT_EQ(strip.gapY, 10);
+    EXPECT_FALSE(strip.hasNameField());
+    EXPECT_EQ(strip.cellAt(232 + 5 * 128 + 10, 120), 5);
+    EXPECT_EQ(layouts.of(11).columns, 1);  // not laid out yet
+}
+
+}  // namespace
+}  // namespace lv::album

@@ -1,0 +1,186 @@
+// Adding photos on the album page: which dropped files count, how built entries join the
+// album, what the user is told, and the builder that works behind the window's back.
+
+#include "album/background_entries.h"
+#include "album/photo_adding.h"
+#include "album/photo_loader.h"
+#include "album_test_support.h"
+#include "common/byte_sink.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+#include "imagelib/bmp.h"
+#include "imagelib/jpeg.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+
+namespace lv::album {
+namespace {
+
+using testing::CoordinatePicture;
+using testing::EntryFor;
+
+TEST(DroppedPhotos, ExtensionsCompareWithoutCaseAndNamesStayAsGiven)
+{
+    for (const char* name : {"/f/a.jpg", "/f/A.JPG", "/f/b.Jpeg", "/f/c.jpe", "/f/d.TIFF", "/f/e.tif", "/f/f.pcd",
+                             "/f/g.psd", "/f/h.VLF", "/f/i.fpx", "/f/j.tga", "/f/k.pcx", "/f/l.gif", "/f/m.png", "/f/n.bmp"})
+        EXPECT_TRUE(DroppedPhotoAccepted(name)) << name;
+    for (const char* name : {"/f/a.txt", "/f/semextensao", "/f.jpg/dentro", "/f/a.jpg.doc", "/f/.", "/f/x.jpgx", ""})
+        EXPECT_FALSE(DroppedPhotoAccepted(name)) << name;
+    const std::vector<std::string> dropped = {"/F/Praia.JPG", "/f/nota.txt", "/f/Mar.Png"};
+    EXPECT_EQ(AcceptedDrops(dropped), (std::vector<std::string>{"/F/Praia.JPG", "/f/Mar.Png"}));
+}
+
+TEST(AddBuiltPhotos, SamePathMovesToTheEndAndAFullAlbumRefuses)
+{
+    Album album;
+    AlbumView view(album, {5, 2});
+    view.open(0, 0);
+    for (int i = 0; i < 12; ++i)
+        ASSERT_EQ(AddBuiltPhoto(album, view, {EntryFor(3, 3, "/p" + std::to_string(i) + ".jpg")},
+                                "/p" + std::to_string(i) + ".jpg", "/"),
+                  AddOutcome::Added);
+    EXPECT_EQ(view.selected(), 11);
+    EXPECT_EQ(view.head(), 1);  // scrolled to show it
+    EXPECT_EQ(view.selectedPhotos(), std::vector<int>{11});
+    ASSERT_EQ(AddBuiltPhoto(album, view, {EntryFor(3, 3, "/P2.JPG")}, "/P2.JPG", "/"), AddOutcome::Added);
+    EXPECT_EQ(album.count(), 12u);  // the same file, named in other case
+    EXPECT_EQ(album.path(11), "/P2.JPG");
+    EXPECT_EQ(album.path(2), "/p3.jpg");
+
+    EXPECT_EQ(AddBuiltPhoto(album, view, {std::nullopt, PhotoFailure::CannotOpen}, "/x.jpg", "/"), AddOutcome::CannotOpen);
+    EXPECT_EQ(AddBuiltPhoto(album, view, {std::nullopt, PhotoFailure::Unreadable}, "/x.jpg", "/"), AddOutcome::Unreadable);
+    AlbumEntry zero = EntryFor(3, 3, "/z.jpg");
+    zero.setWidth(0);
+    EXPECT_EQ(AddBuiltPhoto(album, view, {zero}, "/z.jpg", "/"), AddOutcome::ZeroSize);
+    EXPECT_EQ(album.count(), 12u);
+
+    const AlbumEntry one = EntryFor(2, 2, "/x");
+    while (album.count() < 1000) {
+        AlbumEntry e = one;
+        e.setPath("/m/" + std::to_string(album.count()));
+        album.append(std::move(e));
+    }
+    EXPECT_EQ(AddBuiltPhoto(album, view, {EntryFor(3, 3, "/novo.jpg")}, "/novo.jpg", "/"), AddOutcome::Full);
+    EXPECT_EQ(album.count(), 1000u);
+}
+
+TEST(AddReports, OneFileKeepsItsOwnMessageSeveralAreListedOnce)
+{
+    {
+        lv::testing::UiRecorder ui;
+        AddReport single(1);
+        single.outcome("/f/x.jpg", AddOutcome::Unreadable);
+        single.show();
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text, "Formato de arquivo desconhecido. --- /f/x.jpg");
+        EXPECT_EQ(ui.messages[0].title, "Atenção");
+    }
+    {
+        lv::testing::UiRecorder ui;
+        AddReport single(1);
+        single.outcome("/f/vazio.bmp", AddOutcome::ZeroSize);
+        single.show();
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text, "Não foi possível abrir o arquivo /f/vazio.bmp porque o tamanho da imagem é zero");
+        EXPECT_EQ(ui.messages[0].icon, ui::Icon::Information);
+        EXPECT_EQ(ui.beeps, 1);
+    }
+    {
+        lv::testing::UiRecorder ui;
+        AddReport several(5);
+        several.outcome("/f/a.jpg", AddOutcome::Added);
+        several.outcome("/f/b.jpg", AddOutcome::Unreadable);
+        several.note("/f/b.jpg", {"Formato de arquivo desconhecido. --- /f/b.jpg", "Atenção", ui::Icon::Exclamation});
+        several.outcome("/f/c.bmp", AddOutcome::ZeroSize);
+        several.note("/f/d.png", {"O arquivo está incompleto. --- /f/d.png", "Atenção", ui::Icon::Exclamation});
+        several.show();
+        ASSERT_EQ(ui.messages.size(), 1u);
+        EXPECT_EQ(ui.messages[0].text,
+                  "Não foi possível adicionar 2 de 5 fotos ao álbum:\n\n"
+                  "b.jpg — Formato de arquivo desconhecido.\n"
+                  "c.bmp — Não foi possível abrir o arquivo /f/c.bmp porque o tamanho da imagem é zero\n"
+                  "d.png — O arquivo está incompleto. --- /f/d.png");
+    }
+    {
+        lv::testing::UiRecorder ui;
+        AddReport fine(3);
+        fine.outcome("/f/a.jpg", AddOutcome::Added);
+        fine.show();
+        EXPECT_TRUE(ui.messages.empty());
+    }
+}
+
+TEST(BackgroundBuilding, EntriesArriveInOrderOffTheCallingThreadWithTheirMessages)
+{
+    lv::testing::TempDir dir;
+    std::vector<EntryLabel> labels;
+    for (int i = 0; i < 9; ++i) {
+        const std::string path = dir.file("p" + std::to_string(i) + (i % 2 ? ".jpg" : ".bmp"));
+        if (i % 2)
+            ASSERT_EQ(WriteJpeg(path, CoordinatePicture(90 + i, 40), 90), WriteResult::Written);
+        else if (i != 4) {
+            HDIB picture = CoordinatePicture(10 + i, 12);
+            ASSERT_EQ(WriteBmp(path, picture), WriteResult::Written);
+        }
+        labels.push_back({path, "", {1, 1, 1}});
+    }
+    std::mutex mutex;
+    std::condition_variable done;
+    bool finished = false;
+    bool wasCancelled = true;
+    std::vector<std::size_t> order;
+    std::vector<int> widths;
+    const std::thread::id caller = std::this_thread::get_id();
+    bool elsewhere = true;
+    {
+        BackgroundEntryBuilder builder(
+            labels, AlbumPhotoReaders(), 3,
+            [&](std::size_t index, BuiltEntry built, std::vector<HeldMessage>) {
+                std::lock_guard lock(mutex);
+                elsewhere = elsewhere && std::this_thread::get_id() != caller;
+                order.push_back(index);
+                widths.push_back(built.entry ? built.entry->width() : -int(built.failure));
+            },
+            [&](bool cancelled) {
+                std::lock_guard lock(mutex);
+                finished = true;
+                wasCancelled = cancelled;
+                done.notify_all();
+            });
+        std::unique_lock lock(mutex);
+        done.wait(lock, [&] { return finished; });
+    }
+    EXPECT_FALSE(wasCancelled);
+    EXPECT_TRUE(elsewhere);
+    EXPECT_EQ(order, (std::vector<std::size_t>{0, 1, 2, 3, 4, 5, 6, 7, 8}));
+    EXPECT_EQ(widths, (std::vector<int>{10, 91, 12, 93, -int(PhotoFailure::CannotOpen), 95, 16, 97, 18}));
+}
+
+TEST(BackgroundBuilding, CancelStopsBeforeTheRestAndTheDestructorWaits)
+{
+    lv::testing::TempDir dir;
+    const std::string path = dir.file("p.bmp");
+    HDIB picture = CoordinatePicture(300, 200);
+    ASSERT_EQ(WriteBmp(path, picture), WriteResult::Written);
+    std::vector<EntryLabel> labels(400, EntryLabel{path, "", {1, 1, 1}});
+    std::atomic<int> delivered = 0;
+    std::atomic<int> finishedAs = -1;
+    {
+        BackgroundEntryBuilder builder(
+            labels, AlbumPhotoReaders(), 2, [&](std::size_t, BuiltEntry, std::vector<HeldMessage>) { ++delivered; },
+            [&](bool cancelled) { finishedAs = cancelled ? 1 : 0; });
+        while (delivered < 3)
+            std::this_thread::yield();
+        builder.cancel();
+    }
+    // The destructor waited for the end.
+    EXPECT_EQ(finishedAs, 1);
+    EXPECT_LT(delivered, 400);
+}
+
+}  // namespace
+}  // namespace lv::album

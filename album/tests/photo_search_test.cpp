@@ -1,0 +1,206 @@
+// Finding photos by name, caption, time, type, file size and picture size, in albums and on
+// disk, and the album the hits become.
+
+#include "album/album_file.h"
+#include "album/photo_search.h"
+#include "album_test_support.h"
+#include "common/testing/temp_dir.h"
+#include "imagelib/bmp.h"
+#include "imagelib/jpeg.h"
+
+#include <gtest/gtest.h>
+
+#include <utime.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace lv::album {
+namespace {
+
+using testing::CoordinatePicture;
+using testing::EntryFor;
+
+std::vector<std::string> Paths(const std::vector<SearchHit>& hits)
+{
+    std::vector<std::string> out;
+    for (const SearchHit& h : hits)
+        out.push_back(h.path);
+    return out;
+}
+
+TEST(SearchText, WildcardsAndCaseOfAccentedLetters)
+{
+    EXPECT_TRUE(WildcardMatch("*.jpg", "Praia.JPG"));
+    EXPECT_TRUE(WildcardMatch("p?aia*", "praia de verão.png"));
+    EXPECT_TRUE(WildcardMatch("*", ""));
+    EXPECT_TRUE(WildcardMatch("a*b*c", "aXXbYYbZc"));
+    EXPECT_FALSE(WildcardMatch("a*b*c", "aXXbYYbZ"));
+    EXPECT_FALSE(WildcardMatch("?", ""));
+    EXPECT_TRUE(WildcardMatch("?o", "ão"));  // one character, two bytes
+    EXPECT_TRUE(WildcardMatch("VERÃO*", "verão.jpg"));
+    EXPECT_TRUE(ContainsIgnoringCase("Férias em São Paulo", "SÃO"));
+    EXPECT_TRUE(ContainsIgnoringCase("x", ""));
+    EXPECT_FALSE(ContainsIgnoringCase("", "x"));
+    EXPECT_FALSE(ContainsIgnoringCase("×", "÷"));  // signs are not letters to fold
+    EXPECT_TRUE(ContainsIgnoringCase(std::string("a\xff" "b"), "\xff"));  // stray bytes stand for themselves
+}
+
+TEST(SearchCriteriaChecks, EachCriterionAndItsBoundaries)
+{
+    const PhotoFacts photo{"/fotos/Praia.Jpeg", "Férias 2004", 1'000'000, 5000, 640, 480};
+    EXPECT_TRUE(MatchesSearch({}, photo));
+    SearchCriteria c;
+    c.name = "praia";
+    EXPECT_TRUE(MatchesSearch(c, photo));
+    c.name = "fotos";  // the folder is not the name
+    EXPECT_FALSE(MatchesSearch(c, photo));
+    c = {};
+    c.caption = "FÉRIAS";
+    EXPECT_TRUE(MatchesSearch(c, photo));
+    c = {};
+    c.after = 1'000'000;
+    c.before = 1'000'001;
+    EXPECT_TRUE(MatchesSearch(c, photo));
+    c.before = 1'000'000;
+    EXPECT_FALSE(MatchesSearch(c, photo));
+    c = {};
+    c.types = {"jpg"};
+    EXPECT_TRUE(MatchesSearch(c, photo));
+    c.types = {"JPE", "TIF"};
+    EXPECT_TRUE(MatchesSearch(c, photo));
+    c.types = {"tiff", "png"};
+    EXPECT_FALSE(MatchesSearch(c, photo));
+    c = {};
+    c.minBytes = 5000;
+    c.maxBytes = 5000;
+    EXPECT_TRUE(MatchesSearch(c, photo));
+    c.maxBytes = 4999;
+    EXPECT_FALSE(MatchesSearch(c, photo));
+    c = {};
+    c.minWidth = 640;
+    c.minHeight = 480;
+    EXPECT_TRUE(MatchesSearch(c, photo));
+    EXPECT_TRUE(c.needsPictureSize());
+    c.minHeight = 481;
+    EXPECT_FALSE(MatchesSearch(c, photo));
+    EXPECT_TRUE(MatchesWithoutPicture(c, photo));
+}
+
+TEST(SearchDates, DaysInLocalTimeAndMalformedDates)
+{
+    const auto day = ParseSearchDate("2004-02-29");
+    ASSERT_TRUE(day);
+    std::tm t{};
+    const std::time_t when = std::time_t(*day);
+    localtime_r(&when, &t);
+    EXPECT_EQ(t.tm_year, 104);
+    EXPECT_EQ(t.tm_mon, 1);
+    EXPECT_EQ(t.tm_mday, 29);
+    EXPECT_EQ(t.tm_hour, 0);
+    const std::time_t next = std::time_t(NextDay(*day));
+    localtime_r(&next, &t);
+    EXPECT_EQ(t.tm_mon, 2);
+    EXPECT_EQ(t.tm_mday, 1);
+    for (const char* bad : {"2003-02-29", "2004-13-01", "2004-00-10", "2004-1-01", "04-01-2004", "2004/01/01",
+                            "2004-01-32", "", "abcd-ef-gh"})
+        EXPECT_FALSE(ParseSearchDate(bad)) << bad;
+}
+
+class SearchFolders : public ::testing::Test {
+protected:
+    SearchFolders()
+    {
+        std::filesystem::create_directories(dir.path() / "albums");
+        std::filesystem::create_directories(dir.path() / "fotos/sub");
+    }
+    std::string photo(const std::string& name, int width, int height)
+    {
+        const std::string path = dir.file(name);
+        if (name.ends_with(".jpg")) {
+            EXPECT_EQ(WriteJpeg(path, CoordinatePicture(width, height), 90), WriteResult::Written);
+        } else {
+            HDIB picture = CoordinatePicture(width, height);
+            EXPECT_EQ(WriteBmp(path, picture), WriteResult::Written);
+        }
+        return path;
+    }
+    lv::testing::TempDir dir;
+};
+
+TEST_F(SearchFolders, AlbumsAreSearchedInNameOrderWithTheirRecords)
+{
+    std::vector<AlbumEntry> one = {EntryFor(10, 10, "/fotos/praia.jpg", "Mar"), EntryFor(10, 10, "/fotos/serra.JPG")};
+    AlbumEntry relative = EntryFor(100, 80, "sysalbum/praia.bmp");
+    relative.setRelative(true);
+    std::vector<AlbumEntry> two = {relative};
+    ASSERT_TRUE(WriteAlbumFile(dir.file("albums/b.ABM"), one));
+    ASSERT_TRUE(WriteAlbumFile(dir.file("albums/a.abm"), two));
+    std::ofstream(dir.file("albums/nao-album.abm")) << "not an album";
+    std::ofstream(dir.file("albums/notas.txt")) << "x";
+
+    SearchCriteria c;
+    c.name = "praia";
+    const std::vector<SearchHit> hits = SearchAlbumFolder(dir.file("albums"), c, "/programa");
+    ASSERT_EQ(hits.size(), 2u);
+    EXPECT_EQ(hits[0].path, "/programa/sysalbum/praia.bmp");
+    EXPECT_EQ(hits[0].album, dir.file("albums/a.abm"));
+    EXPECT_EQ(hits[0].facts.width, 100);
+    EXPECT_EQ(hits[1].path, "/fotos/praia.jpg");
+    EXPECT_EQ(hits[1].index, 0);
+    EXPECT_EQ(hits[1].facts.caption, "Mar");
+    ASSERT_TRUE(hits[1].entry);
+    EXPECT_EQ(hits[1].entry->thumbWidth(), 10);
+
+    c = {};
+    c.types = {"jpg"};
+    EXPECT_EQ(Paths(SearchAlbumFolder(dir.file("albums"), c)), (std::vector<std::string>{"/fotos/praia.jpg", "/fotos/serra.JPG"}));
+    EXPECT_TRUE(SearchAlbumFolder(dir.file("nenhuma"), c).empty());
+    // A stop asked for before the first album ends the search at once.
+    EXPECT_TRUE(SearchAlbumFolder(dir.file("albums"), {}, "", [] { return true; }).empty());
+}
+
+TEST_F(SearchFolders, DiskFilesAreMeasuredForPictureSizeAndBecomeAResultsAlbum)
+{
+    const std::string big = photo("fotos/grande.jpg", 320, 200);
+    const std::string small = photo("fotos/pequena.bmp", 40, 30);
+    const std::string deep = photo("fotos/sub/funda.bmp", 400, 300);
+    std::ofstream(dir.file("fotos/quebrada.jpg")) << "not a jpeg";
+    std::tm when{};
+    when.tm_year = 99, when.tm_mon = 0, when.tm_mday = 2, when.tm_isdst = -1;
+    const utimbuf old{std::mktime(&when), std::mktime(&when)};
+    ASSERT_EQ(::utime(small.c_str(), &old), 0);
+
+    EXPECT_EQ(Paths(SearchPhotoFolder(dir.file("fotos"), {}, false)), (std::vector<std::string>{big, small}));
+    EXPECT_EQ(Paths(SearchPhotoFolder(dir.file("fotos"), {}, true)), (std::vector<std::string>{big, small, deep}));
+
+    SearchCriteria wide;
+    wide.minWidth = 300;
+    const std::vector<SearchHit> hits = SearchPhotoFolder(dir.file("fotos"), wide, true, 2);
+    EXPECT_EQ(Paths(hits), (std::vector<std::string>{big, deep}));
+    ASSERT_TRUE(hits[1].entry);
+    EXPECT_EQ(hits[1].facts.height, 300);
+    EXPECT_TRUE(hits[1].album.empty());
+
+    SearchCriteria older;
+    older.before = ParseSearchDate("2000-01-01");
+    EXPECT_EQ(Paths(SearchPhotoFolder(dir.file("fotos"), older, true)), std::vector<std::string>{small});
+    SearchCriteria captioned;
+    captioned.caption = "x";
+    EXPECT_TRUE(SearchPhotoFolder(dir.file("fotos"), captioned, true).empty());
+
+    // The results album lists each photo once, its own record and thumbnail.
+    std::vector<SearchHit> twice = hits;
+    twice.push_back(hits[0]);
+    ASSERT_TRUE(WriteResultsAlbum(twice, dir.file("albums/resultados.abm")));
+    const AlbumFileContents results = ReadAlbumContents(dir.file("albums/resultados.abm"));
+    ASSERT_TRUE(results.complete);
+    ASSERT_EQ(results.entries.size(), 2u);
+    EXPECT_EQ(results.entries[0].path(), big);
+    EXPECT_EQ(results.entries[1].width(), 400);
+    EXPECT_EQ(results.entries[1].thumbnail().size(), hits[1].entry->thumbnail().size());
+    EXPECT_FALSE(WriteResultsAlbum({}, dir.file("albums/vazio.abm")));
+}
+
+}  // namespace
+}  // namespace lv::album

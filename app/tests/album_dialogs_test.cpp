@@ -1,0 +1,208 @@
+// The album page's dialogs: delete options, the properties of a photo with renaming, and the
+// photo search library behind its three entry points.
+
+#include "album/album_file.h"
+#include "app/dialogs/delete_options_dialog.h"
+#include "app/dialogs/photo_properties_dialog.h"
+#include "app/dialogs/photo_search_dialog.h"
+#include "app/dialogs/photo_search_library.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+#include "imagelib/bmp.h"
+#include "imagelib/dib_alloc.h"
+#include "imagelib/dib_geometry.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+namespace lv::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+HDIB Picture(int width, int height)
+{
+    HDIB picture = AllocatePicture(width, height, 24, 0);
+    for (int y = 0; y < height; ++y)
+        std::fill_n(picture.row(y), picture.stride(), std::uint8_t(90 + y));
+    return picture;
+}
+
+TEST(DeleteOptions, TwoChoicesTheFirstByDefaultAndTheWarning)
+{
+    DeleteOptionsDialog dialog(nullptr);
+    EXPECT_EQ(dialog.windowTitle(), "Excluir opções");
+    EXPECT_EQ(dialog.thumbnailsOnly()->text(), "Excluir somente miniaturas");
+    EXPECT_EQ(dialog.withFiles()->text(), "Excluir miniaturas do álbum e excluir arquivos do disco");
+    EXPECT_EQ(dialog.findChild<QLabel*>("warning")->text().toStdString(),
+              "ATENÇÃO: A seleção desta opção excluirá PERMANENTEMENTE os arquivos selecionados.");
+    EXPECT_EQ(dialog.choice(), album::DeleteChoice::ThumbnailsOnly);
+    dialog.withFiles()->setChecked(true);
+    EXPECT_EQ(dialog.choice(), album::DeleteChoice::ThumbnailsAndFiles);
+
+    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+    EXPECT_EQ(AskDeleteOptions(nullptr, TestHooks()), std::nullopt);  // Cancel: nothing
+}
+
+TEST(PhotoProperties, FieldsShowTheFactsAndAnExistingNameKeepsTheDialogOpen)
+{
+    lv::testing::UiRecorder ui;
+    album::PhotoProperties facts{"foto", "/fotos/", "JPG", "2.0 KB", "10:20:30    01/02/2003", "  4 x 3\n  24 Bits"};
+    std::vector<std::string> asked;
+    album::RenameResult answer = album::RenameResult::Exists;
+    PhotoPropertiesDialog dialog(nullptr, facts, [&](const std::string& name) {
+        asked.push_back(name);
+        return answer;
+    });
+    EXPECT_EQ(dialog.windowTitle(), "Propriedades");
+    EXPECT_EQ(dialog.fieldText(8000), "foto");
+    EXPECT_EQ(dialog.fieldText(8006), "/fotos/");
+    EXPECT_EQ(dialog.fieldText(8002), "JPG");
+    EXPECT_EQ(dialog.fieldText(8003), "2.0 KB");
+    EXPECT_EQ(dialog.fieldText(8004), "10:20:30    01/02/2003");
+    EXPECT_EQ(dialog.fieldText(8005), "  4 x 3\n  24 Bits");
+
+    dialog.show();
+    dialog.accept();  // the name did not change: no rename asked
+    EXPECT_TRUE(asked.empty());
+    EXPECT_FALSE(dialog.isVisible());
+    dialog.show();
+    dialog.nameField()->setText("praia");
+    dialog.accept();
+    EXPECT_EQ(asked, std::vector<std::string>{"praia"});
+    EXPECT_TRUE(dialog.isVisible());  // the name is taken: another one is wanted
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "O arquivo já existe");
+    answer = album::RenameResult::Renamed;
+    dialog.accept();
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+// The program's side of the library contract, as the album page passes it.
+int Draw(DrawingSurface* surface, const Rect* rect, const HDIB* image)
+{
+    return DibDrawFitted(*surface, *image, *rect) ? 1 : 0;
+}
+HDIB Fit(const HDIB* image, std::uint16_t w, std::uint16_t h)
+{
+    return DibScaledCopy(*image, w, h, true);
+}
+int loads = 0;
+HDIB Load(const char* path)
+{
+    ++loads;
+    HDIB picture;
+    if (auto file = FileSource::Open(path))
+        picture = ReadBmp(*file).take();
+    return picture;
+}
+
+class SearchLibrary : public ::testing::Test {
+protected:
+    SearchLibrary()
+    {
+        fs::create_directories(dir.path() / "albums");
+        album::Album made;
+        for (const char* name : {"praia1.bmp", "serra.bmp", "praia2.bmp"}) {
+            HDIB picture = Picture(120, 80);
+            const std::string path = dir.file(name);
+            EXPECT_EQ(WriteBmp(path, picture), WriteResult::Written);
+            made.append(*album::BuildEntry(picture, {path, "", {1, 1, 1}}));
+        }
+        EXPECT_TRUE(made.write(dir.file("albums/album1.abm")));
+        search::InitProc(Draw, Fit, Load);
+    }
+    // Runs OpenSearchDlg with `act` done on the dialog once it shows.
+    int run(std::function<void(search::PhotoSearchDialog&)> act)
+    {
+        buffer.assign(search::kSearchBufferBytes, '\0');
+        const std::string folder = dir.file("albums");
+        std::memcpy(buffer.data(), folder.c_str(), folder.size());
+        QTimer::singleShot(0, [act] {
+            auto* dialog = dynamic_cast<search::PhotoSearchDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            act(*dialog);
+        });
+        return search::OpenSearchDlg(nullptr, buffer.data(), 85, 85);
+    }
+    static void searchFor(search::PhotoSearchDialog& dialog, const QString& name)
+    {
+        dialog.findChild<QLineEdit*>("name")->setText(name);
+        dialog.findChild<QPushButton*>("searchbutton")->click();
+        for (int i = 0; i < 2000 && dialog.searching(); ++i)
+            QTest::qWait(5);
+    }
+    std::string answer() const { return std::string(buffer.data()); }
+
+    lv::testing::TempDir dir;
+    std::vector<char> buffer;
+};
+
+TEST_F(SearchLibrary, TypesAreAddedOnceAndCancelLeavesTheBuffer)
+{
+    const int known = search::SetSupportImageType("*.BMP");
+    EXPECT_EQ(search::SetSupportImageType("*.bmp;*.XYZ;*.*;semponto"), known + 1);
+    EXPECT_EQ(run([](search::PhotoSearchDialog& d) { d.reject(); }), search::kSearchCancelled);
+    EXPECT_EQ(answer(), dir.file("albums"));
+    EXPECT_EQ(search::OpenSearchDlg(nullptr, nullptr, 85, 85), search::kSearchCancelled);
+}
+
+TEST_F(SearchLibrary, HitsShowAsThumbnailsAndTheChosenOneIsAnswered)
+{
+    std::size_t shown = 0;
+    loads = 0;
+    const int result = run([&](search::PhotoSearchDialog& d) {
+        searchFor(d, "praia");
+        shown = std::size_t(d.findChild<QListWidget*>("results")->count());
+        EXPECT_EQ(d.findChild<QListWidget*>("results")->iconSize(), QSize(85, 85));
+        EXPECT_EQ(d.findChild<QLabel*>("status")->text(), "2 fotos encontradas.");
+        d.findChild<QListWidget*>("results")->setCurrentRow(1);
+        d.findChild<QPushButton*>("open")->click();
+    });
+    EXPECT_EQ(shown, 2u);
+    EXPECT_GE(loads, 1);  // the larger picture of the hit chosen comes through the load procedure
+    EXPECT_EQ(result, search::kSearchOpenPhoto);
+    EXPECT_EQ(answer(), dir.file("praia2.bmp"));
+}
+
+TEST_F(SearchLibrary, TheHitsBecomeAResultsAlbumInTheAlbumsFolder)
+{
+    const int result = run([](search::PhotoSearchDialog& d) {
+        d.findChild<QSpinBox*>("minwidth")->setValue(100);
+        searchFor(d, "*.bmp");
+        EXPECT_EQ(d.hits().size(), 3u);
+        d.findChild<QPushButton*>("album")->click();
+    });
+    ASSERT_EQ(result, search::kSearchResultsAlbum);
+    EXPECT_EQ(fs::path(answer()).parent_path(), dir.path() / "albums");
+    const album::AlbumFileContents results = album::ReadAlbumContents(answer());
+    ASSERT_EQ(results.entries.size(), 3u);
+    EXPECT_EQ(results.entries[1].path(), dir.file("serra.bmp"));
+    // Its name is no album's, so a later search does not list it.
+    EXPECT_NE(fs::path(answer()).extension(), ".abm");
+
+    const int none = run([](search::PhotoSearchDialog& d) {
+        d.findChild<QSpinBox*>("minwidth")->setValue(121);
+        searchFor(d, "");
+        EXPECT_TRUE(d.hits().empty());
+        EXPECT_FALSE(d.findChild<QPushButton*>("album")->isEnabled());
+        d.reject();
+    });
+    EXPECT_EQ(none, search::kSearchCancelled);
+}
+
+}  // namespace
+}  // namespace lv::app

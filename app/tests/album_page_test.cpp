@@ -1,0 +1,684 @@
+// The album page on the build's skin: the grid, the mouse (selection, drags, the menu), the
+// Delete key, read-only albums, saving when the page is left, adding photos behind the
+// window's back, and the album browser control.
+
+#include "album/album_file.h"
+#include "album/album_page_session.h"
+#include "app/core/shell_state.h"
+#include "app/tests/shell_fakes.h"
+#include "app/widgets/album_browser.h"
+#include "app/widgets/album_name_list.h"
+#include "app/widgets/skin_list_box.h"
+#include "app/widgets/scroll_control.h"
+#include "app/windows/album_page.h"
+#include "app/windows/main_window.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+#include "imagelib/bmp.h"
+#include "imagelib/dib_alloc.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QTest>
+#include <QTimer>
+#include <QUrl>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <set>
+
+namespace lv::app {
+namespace {
+
+namespace fs = std::filesystem;
+
+class RecordingDocuments final : public AlbumDocuments {
+public:
+    bool openPhoto(const std::string& path) override
+    {
+        opened.push_back(path);
+        return true;
+    }
+    bool hasActiveImage() const override { return active; }
+    bool addLayer(QWidget*, HDIB picture) override
+    {
+        layers.push_back(picture ? picture.width() : -1);
+        return true;
+    }
+    bool isImageWindow(const QWidget* widget) const override { return widget && widget->objectName() == "image"; }
+    std::vector<std::string> opened;
+    std::vector<int> layers;
+    bool active = false;
+};
+
+// The classes without a meta-object of their own are found by their type at run time.
+std::vector<AlbumCell*> CellsOf(const QWidget& parent)
+{
+    std::vector<AlbumCell*> cells;
+    for (QWidget* w : parent.findChildren<QWidget*>(QStringLiteral("albumpicwnd")))
+        if (auto* cell = dynamic_cast<AlbumCell*>(w))
+            cells.push_back(cell);
+    return cells;
+}
+
+// The skinned list box of the page's albums, when it shows.
+SkinListBox* ListOf(const QWidget& parent)
+{
+    for (SkinListBox* list : parent.findChildren<SkinListBox*>(kListBoxClass))
+        if (list->isVisible() && list->list().controlId() == kAlbumListControl)
+            return list;
+    return nullptr;
+}
+
+std::vector<std::string> ItemsOf(const SkinListBox& box)
+{
+    std::vector<std::string> items;
+    for (int i = 0; i < box.list().count(); ++i)
+        items.emplace_back(box.list().text(i));
+    return items;
+}
+
+HDIB Picture(int width, int height, int shade)
+{
+    HDIB picture = AllocatePicture(width, height, 24, 0);
+    for (int y = 0; y < height; ++y)
+        std::fill_n(picture.row(y), picture.stride(), std::uint8_t(shade));
+    return picture;
+}
+
+// The user's albums folder holds "album1.abm" with `photos` pictures (named p0.bmp ...).
+class AlbumPageOnSkin : public ::testing::Test {
+protected:
+    AlbumPageOnSkin()
+    {
+        Shell().displayBitsPerPixel = 24;
+        Shell().screenMode = QueryScreenMode(ScreenSize{1280, 1024}, 0);
+        fs::create_directories(albums());
+        EXPECT_TRUE(window.create());
+    }
+    ~AlbumPageOnSkin() override { page.reset(); }
+
+    fs::path albums() const { return dir.path() / "albums"; }
+    std::string photoPath(int i) const { return dir.file("p" + std::to_string(i) + ".bmp"); }
+    void makeAlbum(int photos, bool readOnly = false)
+    {
+        album::Album made;
+        for (int i = 0; i < photos; ++i) {
+            HDIB picture = Picture(40 + i, 30, 20 * i % 256);
+            ASSERT_EQ(WriteBmp(photoPath(i), picture), WriteResult::Written);
+            made.append(*album::BuildEntry(picture, {photoPath(i), "", {1, 1, 1}}));
+        }
+        std::vector<std::uint8_t> bytes = album::EncodeAlbum(made.entries());
+        bytes[album::kReadOnlyOffset] = readOnly ? 1 : 0;
+        ASSERT_TRUE(WriteWholeFile((albums() / "album1.abm").string(), bytes));
+        library.catalogue.addLine(0, "album1.abm=Praia");
+    }
+    void showPage()
+    {
+        page = std::make_unique<AlbumPage>(window, documents, hooks, library);
+        ASSERT_TRUE(window.switchScreen(kUserAlbumScreen));
+        ASSERT_TRUE(page->showing());
+    }
+    std::vector<AlbumCell*> cells() const
+    {
+        std::vector<AlbumCell*> out(10, nullptr);
+        for (AlbumCell* cell : CellsOf(window))
+            if (cell->number() < 10)
+                out[std::size_t(cell->number())] = cell;
+        return out;
+    }
+    AlbumCell& cellOfPhoto(int photo) const
+    {
+        const int cell = page->session().view().cellOfPhoto(photo);
+        EXPECT_GE(cell, 0) << photo;
+        return *cells()[std::size_t(std::max(0, cell))];
+    }
+    std::vector<int> flags() const { return page->session().view().selectedPhotos(); }
+    std::vector<std::string> paths() const
+    {
+        std::vector<std::string> out;
+        for (std::size_t i = 0; i < page->session().album().count(); ++i)
+            out.push_back(fs::path(page->session().album().path(int(i))).filename().string());
+        return out;
+    }
+    // A right click as the window system delivers it to the cell.
+    void rightClick(int photo)
+    {
+        AlbumCell& cell = cellOfPhoto(photo);
+        const QPoint at = cell.rect().center();
+        QMouseEvent press(QEvent::MouseButtonPress, at, cell.mapToGlobal(at), Qt::RightButton, Qt::RightButton,
+                          Qt::NoModifier);
+        QApplication::sendEvent(&cell, &press);
+    }
+    void clickPhoto(int photo, Qt::KeyboardModifiers keys = Qt::NoModifier)
+    {
+        AlbumCell& cell = cellOfPhoto(photo);
+        QTest::mouseClick(&cell, Qt::LeftButton, keys, cell.rect().center());
+    }
+    // Press on one photo, move with the button held and let go over a point of the window,
+    // as the grab of the pressed cell delivers them.
+    void drag(int photo, QPoint to)
+    {
+        AlbumCell& cell = cellOfPhoto(photo);
+        const QPoint from = cell.rect().center();
+        const auto send = [&](QEvent::Type type, QPoint windowPoint, Qt::MouseButtons buttons) {
+            const QPoint local = cell.mapFrom(&window, windowPoint);
+            QMouseEvent event(type, local, window.mapToGlobal(windowPoint), Qt::LeftButton, buttons, Qt::NoModifier);
+            QApplication::sendEvent(&cell, &event);
+        };
+        const QPoint start = cell.mapTo(&window, from);
+        send(QEvent::MouseButtonPress, start, Qt::LeftButton);
+        send(QEvent::MouseMove, start + QPoint(20, 0), Qt::LeftButton);
+        send(QEvent::MouseMove, to, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    }
+    QPoint centreOfCell(int cell) const { return cells()[std::size_t(cell)]->geometry().center(); }
+    void waitForAdder()
+    {
+        for (int i = 0; i < 3000 && page->adder().running(); ++i)
+            QTest::qWait(5);
+        ASSERT_FALSE(page->adder().running());
+    }
+
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    RecordingOpener opener;
+    FakeImageWindows images;
+    TestHooks hooks;
+    MainWindow window{opener, images, hooks, [] {}};
+    RecordingDocuments documents;
+    AlbumLibrary library{dir.path() / "LV2000.ini", LV_PROGRAM_DIR, dir.path() / "albums"};
+    std::unique_ptr<AlbumPage> page;
+};
+
+TEST_F(AlbumPageOnSkin, CellsNameFieldListAndScrollBarFollowTheSkin)
+{
+    makeAlbum(12);
+    showPage();
+    const auto first = window.controlRect(105);
+    const auto right = window.controlRect(106);
+    const auto below = window.controlRect(110);
+    ASSERT_TRUE(first && right && below);
+    const std::vector<AlbumCell*> grid = cells();
+    for (int k = 0; k < 10; ++k) {
+        ASSERT_NE(grid[std::size_t(k)], nullptr) << k;
+        EXPECT_EQ(grid[std::size_t(k)]->objectName(), "albumpicwnd");
+        EXPECT_EQ(grid[std::size_t(k)]->childId(), 105 + k);
+        EXPECT_EQ(grid[std::size_t(k)]->size(), first->size());
+    }
+    EXPECT_EQ(grid[0]->geometry(), *first);
+    EXPECT_EQ(grid[1]->geometry(), *right);
+    EXPECT_EQ(grid[5]->geometry(), *below);
+    EXPECT_EQ(grid[9]->geometry().topLeft(),
+              first->topLeft() + 4 * (right->topLeft() - first->topLeft()) + (below->topLeft() - first->topLeft()));
+
+    auto* name = window.findChild<QLineEdit*>("field 201");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), "Praia");
+    auto* list = ListOf(window);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(ItemsOf(*list), (std::vector<std::string>{"Praia", "[Novo]"}));
+    EXPECT_EQ(list->list().selection(), 0);
+    auto* bar = dynamic_cast<ScrollControl*>(window.findChild<QWidget*>("scrollcontrol"));
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->range().maximum, 1);  // 12 photos in rows of 5: rows 0 to 1 first
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(bar->geometry().left(), cells()[4]->geometry().right() + 1 + 8);
+
+    // The scroll buttons and the bar move the rows.
+    window.handlers().call(skin::Handler::AlbumScroll, 0x00010000);
+    EXPECT_EQ(page->session().view().head(), 1);
+    EXPECT_EQ(bar->range().position, 1);
+    QTest::mouseClick(bar, Qt::LeftButton, Qt::NoModifier, QPoint(bar->width() / 2, 2));  // above the thumb: a page up
+    EXPECT_EQ(page->session().view().head(), 0);
+    EXPECT_EQ(bar->range().position, 0);
+
+    // A pick on "[Novo]" makes a new album, named in the list before it; the first row
+    // brings the first album back as it was.
+    page->scrollRows(1);
+    clickPhoto(11);
+    QTest::mouseClick(&list->popup(), Qt::LeftButton, Qt::NoModifier, list->rowRect(1).center());
+    EXPECT_EQ(page->session().album().count(), 0u);
+    EXPECT_EQ(ItemsOf(*list), (std::vector<std::string>{"Praia", "Novo álbum2", "[Novo]"}));
+    EXPECT_EQ(list->list().selection(), 1);
+    name = window.findChild<QLineEdit*>("field 201");  // made again for the album shown
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), "Novo álbum2");
+    EXPECT_EQ(name->selectedText(), name->text());
+    QTest::mouseClick(&list->popup(), Qt::LeftButton, Qt::NoModifier, list->rowRect(0).center());
+    EXPECT_EQ(page->session().album().count(), 12u);
+    EXPECT_EQ(page->session().view().head(), 1);
+    EXPECT_EQ(flags(), std::vector<int>{11});
+    EXPECT_EQ(list->list().selection(), 0);
+    EXPECT_EQ(window.findChild<QLineEdit*>("field 201")->text(), "Praia");
+
+    // Leaving the page takes its widgets away.
+    ASSERT_TRUE(window.switchScreen(3));
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(CellsOf(window).empty());
+    EXPECT_EQ(window.findChild<QLineEdit*>("field 201"), nullptr);
+    EXPECT_EQ(ListOf(window), nullptr);
+}
+
+TEST_F(AlbumPageOnSkin, ShiftAndCtrlClicksAndTheHoverTip)
+{
+    makeAlbum(10);
+    showPage();
+    clickPhoto(7);
+    clickPhoto(3, Qt::ShiftModifier);
+    EXPECT_EQ(flags(), (std::vector<int>{3, 4, 5, 6, 7}));
+    clickPhoto(5, Qt::ControlModifier);
+    EXPECT_EQ(flags(), (std::vector<int>{3, 4, 6, 7}));
+    clickPhoto(1);
+    EXPECT_EQ(flags(), std::vector<int>{1});
+
+    AlbumCell& cell = cellOfPhoto(2);
+    QMouseEvent hover(QEvent::MouseMove, QPointF(10, 10), cell.mapToGlobal(QPointF(10, 10)), Qt::NoButton, Qt::NoButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(&cell, &hover);
+    auto* tip = window.findChild<QLabel*>("albumtip");
+    ASSERT_NE(tip, nullptr);
+    EXPECT_TRUE(tip->isVisible());
+    EXPECT_EQ(tip->text(), "  3. p2.bmp");
+    EXPECT_EQ(tip->pos(), cell.mapTo(&window, QPoint(10, 10)) + QPoint(5, 30));
+}
+
+TEST_F(AlbumPageOnSkin, DraggingPhotoTwoOntoSixAndOutOfTheGrid)
+{
+    makeAlbum(9);
+    showPage();
+    drag(2, centreOfCell(6));
+    EXPECT_EQ(paths(), (std::vector<std::string>{"p0.bmp", "p1.bmp", "p3.bmp", "p4.bmp", "p5.bmp", "p6.bmp", "p2.bmp",
+                                                 "p7.bmp", "p8.bmp"}));
+    EXPECT_EQ(page->session().view().selected(), 6);
+    EXPECT_TRUE(page->session().album().modified());
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the drag cursor went with the drag
+
+    // Into the gap after the last photo: the last place.
+    drag(0, centreOfCell(9));
+    EXPECT_EQ(paths().back(), "p0.bmp");
+
+    // Onto the empty workspace below the grid: the photo opens; onto an image window it
+    // becomes a layer there.
+    const QRect workspace = *window.controlRect(kWorkspaceControl);
+    drag(4, QPoint(workspace.center().x(), workspace.bottom() - 20));
+    ASSERT_EQ(documents.opened.size(), 1u);
+    EXPECT_EQ(fs::path(documents.opened[0]).filename(), "p6.bmp");
+    QWidget image(&window);
+    image.setObjectName("image");
+    image.setGeometry(workspace.left() + 10, workspace.bottom() - 100, 200, 90);
+    image.show();
+    drag(0, image.geometry().center());
+    EXPECT_EQ(documents.layers, std::vector<int>{40 + 1});
+    EXPECT_EQ(paths().size(), 9u);
+}
+
+TEST_F(AlbumPageOnSkin, ReadOnlyAlbumsIgnoreDragsMenuAndDelete)
+{
+    makeAlbum(6, true);
+    showPage();
+    EXPECT_EQ(window.findChild<QLineEdit*>("field 201"), nullptr);
+    auto* name = window.findChild<QLabel*>("albumname");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name->text(), "Praia");
+
+    drag(1, centreOfCell(4));
+    EXPECT_EQ(paths()[1], "p1.bmp");
+    clickPhoto(2);
+    clickPhoto(4, Qt::ShiftModifier);
+    EXPECT_EQ(flags(), std::vector<int>{4});
+    rightClick(3);
+    EXPECT_EQ(window.findChild<QMenu*>("menu 102"), nullptr);
+    QTimer::singleShot(100, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            dialog->close();
+    });
+    QTest::keyClick(&cellOfPhoto(3), Qt::Key_Delete);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_EQ(page->session().album().count(), 6u);
+    EXPECT_FALSE(page->session().album().modified());
+}
+
+TEST_F(AlbumPageOnSkin, TheDeleteKeyAsksAndTheViewFollows)
+{
+    makeAlbum(12);
+    showPage();
+    page->scrollRows(1);
+    clickPhoto(10);
+    clickPhoto(11, Qt::ShiftModifier);
+    QTimer::singleShot(0, [] {
+        auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->objectName(), "dialog 123");
+        EXPECT_EQ(dialog->windowTitle(), "Excluir opções");
+        dialog->accept();
+    });
+    QTest::keyClick(&cellOfPhoto(11), Qt::Key_Delete);
+    EXPECT_EQ(page->session().album().count(), 10u);
+    EXPECT_EQ(page->session().view().head(), 0);
+    EXPECT_TRUE(fs::exists(photoPath(11)));  // only the thumbnails went
+
+    // With the name field focused the key is the field's.
+    auto* name = window.findChild<QLineEdit*>("field 201");
+    ASSERT_NE(name, nullptr);
+    clickPhoto(0);
+    QApplication::setActiveWindow(&window);
+    name->setFocus();
+    ASSERT_TRUE(name->hasFocus());
+    QTimer::singleShot(100, [] {
+        if (QWidget* dialog = QApplication::activeModalWidget())
+            dialog->close();
+    });
+    QTest::keyClick(name, Qt::Key_Delete);
+    EXPECT_EQ(page->session().album().count(), 10u);
+}
+
+TEST_F(AlbumPageOnSkin, TheMenuGreysWhatCannotBeDone)
+{
+    makeAlbum(3);
+    fs::remove(photoPath(1));
+    showPage();
+    std::map<int, bool> enabled;
+    const auto openMenu = [&](int photo) {
+        rightClick(photo);
+        QMenu* menu = window.findChild<QMenu*>("menu 102");
+        ASSERT_NE(menu, nullptr);
+        enabled.clear();
+        for (QAction* a : menu->actions())
+            enabled[a->objectName().toInt()] = a->isEnabled();
+        menu->close();
+        QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    };
+    using namespace album_command;
+    openMenu(1);
+    EXPECT_EQ(flags(), std::vector<int>{1});
+    EXPECT_FALSE(enabled[kCut]);
+    EXPECT_FALSE(enabled[kCopy]);
+    EXPECT_FALSE(enabled[kProperties]);
+    EXPECT_FALSE(enabled[kOpenAsLayer]);
+    EXPECT_FALSE(enabled[kPaste]);
+    EXPECT_TRUE(enabled[kDelete]);
+    EXPECT_TRUE(enabled[kHelp]);
+    documents.active = true;
+    openMenu(2);
+    EXPECT_TRUE(enabled[kCut]);
+    EXPECT_TRUE(enabled[kOpenAsLayer]);
+    EXPECT_FALSE(enabled[kPaste]);
+    page->runMenuCommand(kCopy);
+    openMenu(0);
+    EXPECT_TRUE(enabled[kPaste]);
+    page->runMenuCommand(kPaste);
+    EXPECT_EQ(paths(), (std::vector<std::string>{"p0.bmp", "p1.bmp", "p2.bmp"}));  // moved to the end: it was last
+    page->runMenuCommand(kOpenAsLayer);
+    EXPECT_EQ(documents.layers.size(), 1u);
+}
+
+TEST_F(AlbumPageOnSkin, LeavingWritesTheAlbumAndReturningRestoresIt)
+{
+    makeAlbum(14);
+    showPage();
+    page->scrollRows(1);
+    clickPhoto(13);
+    drag(13, centreOfCell(5));  // photo 13 to place 10 (first of row 2 shown at head 1)
+    ASSERT_EQ(paths()[10], "p13.bmp");
+    auto* name = window.findChild<QLineEdit*>("field 201");
+    name->setText("  Férias");
+    ASSERT_TRUE(window.switchScreen(3));
+    EXPECT_FALSE(page->showing());
+
+    const album::AlbumFileContents saved = album::ReadAlbumContents((albums() / "album1.abm").string());
+    ASSERT_EQ(saved.entries.size(), 14u);
+    EXPECT_EQ(fs::path(saved.entries[10].path()).filename(), "p13.bmp");
+    EXPECT_EQ(library.catalogue.name(0, 0), "Férias");
+
+    ASSERT_TRUE(window.switchScreen(kUserAlbumScreen));
+    EXPECT_EQ(page->session().view().selected(), 10);
+    EXPECT_EQ(page->session().view().head(), 1);
+    EXPECT_EQ(flags(), std::vector<int>{10});
+    EXPECT_EQ(window.findChild<QLineEdit*>("field 201")->text(), "Férias");
+}
+
+TEST_F(AlbumPageOnSkin, DroppedFilesJoinInOrderAndFailuresAreToldOnce)
+{
+    makeAlbum(2);
+    showPage();
+    for (int i = 2; i < 7; ++i) {
+        HDIB picture = Picture(60, 20 + i, 200);
+        ASSERT_EQ(WriteBmp(photoPath(i), picture), WriteResult::Written);
+    }
+    std::ofstream(dir.file("quebrada.bmp")) << "not a picture";
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(photoPath(2))), QUrl::fromLocalFile(dir.file("quebrada.bmp").c_str()),
+                  QUrl::fromLocalFile(dir.file("nota.txt").c_str()), QUrl::fromLocalFile(QString::fromStdString(photoPath(3))),
+                  QUrl::fromLocalFile(QString::fromStdString(photoPath(0)))});
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    // Straight to the cell: the application passes drops only to the target of a real drag.
+    static_cast<QObject*>(cells()[0])->event(&drop);
+    ASSERT_TRUE(ui.messages.empty()) << ui.messages[0].text;
+    ASSERT_TRUE(page->adder().running() || page->session().album().count() > 2);
+    waitForAdder();
+    // The text file is no picture by its name; p0 moved to the end.
+    EXPECT_EQ(paths(), (std::vector<std::string>{"p1.bmp", "p2.bmp", "p3.bmp", "p0.bmp"}));
+    EXPECT_EQ(flags(), std::vector<int>{3});
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("Não foi possível adicionar 1 de 4 fotos"), std::string::npos) << ui.messages[0].text;
+    EXPECT_NE(ui.messages[0].text.find("quebrada.bmp"), std::string::npos);
+    EXPECT_EQ(window.findChild<QWidget*>("albumprogress"), nullptr);
+}
+
+// Counts the paint events of the cells it watches.
+class PaintCounter final : public QObject {
+public:
+    explicit PaintCounter(const std::vector<AlbumCell*>& cells)
+    {
+        for (AlbumCell* cell : cells)
+            cell->installEventFilter(this);
+    }
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted.insert(static_cast<AlbumCell*>(watched)->number());
+        return false;
+    }
+    std::set<int> painted;
+};
+
+TEST_F(AlbumPageOnSkin, ArrivingPhotosRepaintTheCellsTheyChangeAndAllOfThemWhenTheGridScrolls)
+{
+    makeAlbum(9);
+    showPage();
+    for (int i = 9; i < 12; ++i) {
+        HDIB picture = Picture(50, 30, 40 * i % 256);
+        ASSERT_EQ(WriteBmp(photoPath(i), picture), WriteResult::Written);
+    }
+    QTest::qWait(50);
+    PaintCounter counter(cells());
+
+    // Photo 9 fills the last cell: it and the old selection's cell change, nothing else.
+    page->addFiles({photoPath(9)});
+    waitForAdder();
+    QTest::qWait(50);
+    EXPECT_EQ(counter.painted, (std::set<int>{0, 9}));
+    EXPECT_EQ(flags(), std::vector<int>{9});
+
+    // A Ctrl-click keeps 9; photo 10 needs the next row, so every cell shows another photo.
+    clickPhoto(4, Qt::ControlModifier);
+    QTest::qWait(50);
+    counter.painted.clear();
+    page->addFiles({photoPath(10)});
+    waitForAdder();
+    QTest::qWait(50);
+    EXPECT_EQ(page->session().view().head(), 1);
+    EXPECT_EQ(counter.painted.size(), 10u);
+
+    // Photo 5 again moves to the end: the photos after its place moved up, so all repaint
+    // although the rows stay.
+    counter.painted.clear();
+    page->addFiles({photoPath(5)});
+    waitForAdder();
+    QTest::qWait(50);
+    EXPECT_EQ(page->session().view().head(), 1);
+    EXPECT_EQ(paths().back(), "p5.bmp");
+    EXPECT_EQ(counter.painted.size(), 10u);
+}
+
+TEST_F(AlbumPageOnSkin, TheGalleryShowsTheSystemAlbumsInAStripAndUsesThemAsLayers)
+{
+    page = std::make_unique<AlbumPage>(window, documents, hooks, library);
+    ASSERT_TRUE(window.switchScreen(kGalleryScreen));
+    EXPECT_EQ(page->session().category(), 11);
+    const std::vector<AlbumCell*> strip = CellsOf(window);
+    ASSERT_EQ(strip.size(), 6u);
+    const auto first = window.controlRect(111);
+    const auto second = window.controlRect(112);
+    ASSERT_TRUE(first && second);
+    for (AlbumCell* cell : strip)
+        EXPECT_EQ(cell->geometry().topLeft(), first->topLeft() + cell->number() * (second->topLeft() - first->topLeft()));
+    // System albums are read-only and the gallery has no name field.
+    EXPECT_TRUE(page->session().album().readOnly());
+    EXPECT_GT(page->session().album().count(), 0u);
+    EXPECT_EQ(window.findChild<QLineEdit*>("field 201"), nullptr);
+    EXPECT_EQ(window.findChild<QLabel*>("albumname"), nullptr);
+    EXPECT_EQ(ListOf(window), nullptr);
+
+    window.handlers().call(skin::Handler::AlbumCategory, 12);
+    EXPECT_EQ(page->session().category(), 12);
+    EXPECT_EQ(CellsOf(window).size(), 6u);
+    // "Usar": the texture goes into the picture being edited as a layer.
+    documents.active = true;
+    clickPhoto(1);
+    window.handlers().call(skin::Handler::AlbumOpenPhoto);
+    EXPECT_EQ(documents.layers.size(), 1u);
+    EXPECT_TRUE(documents.opened.empty());
+    // Back on the user's page and again in the gallery, which starts at its first choice.
+    ASSERT_TRUE(window.switchScreen(kUserAlbumScreen));
+    ASSERT_TRUE(window.switchScreen(kGalleryScreen));
+    EXPECT_EQ(page->session().category(), 11);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(AlbumBrowserControl, GridFollowsTheSizeKeysMoveAndCaptionsAreWritten)
+{
+    lv::testing::TempDir dir;
+    album::Album made;
+    for (int i = 0; i < 13; ++i) {
+        HDIB picture = Picture(100 + i, 50, 30 * i % 256);
+        const std::string path = dir.file("b" + std::to_string(i) + ".bmp");
+        ASSERT_EQ(WriteBmp(path, picture), WriteResult::Written);
+        made.append(*album::BuildEntry(picture, {path, "", {1, 1, 1}}));
+    }
+    ASSERT_TRUE(made.write(dir.file("viagem.abm")));
+
+    AlbumBrowserStates states;
+    QWidget dialog;
+    dialog.setObjectName("printdialog");
+    dialog.resize(600, 500);
+    dialog.show();
+    auto* caption = new QLineEdit(&dialog);
+    caption->setObjectName("102");
+    auto* bar = new QScrollBar(&dialog);
+    bar->setObjectName("207");
+    {
+        AlbumBrowser browser(dialog, dir.path(), "/", states);
+        browser.show();
+        EXPECT_EQ(browser.objectName(), "albumwnd");
+        EXPECT_EQ(browser.albumPath(), dir.file("sample.abm"));  // a new state
+        EXPECT_EQ(browser.columns(), 5);
+        EXPECT_EQ(browser.rows(), 2);
+        ASSERT_TRUE(browser.openAlbum(dir.file("viagem.abm")));
+        browser.resize(3 * 94 + 50, 3 * 112);
+        EXPECT_EQ(browser.columns(), 3);
+        EXPECT_EQ(browser.rows(), 3);
+        const auto cells = CellsOf(browser);
+        ASSERT_EQ(cells.size(), 9u);
+        for (AlbumCell* cell : cells)
+            EXPECT_EQ(cell->geometry(), QRect(94 * (cell->number() % 3) + 2, 112 * (cell->number() / 3) + 2, 90, 108));
+
+        QTest::keyClick(&browser, Qt::Key_Right);
+        QTest::keyClick(&browser, Qt::Key_Down, Qt::ShiftModifier);
+        EXPECT_EQ(browser.selectedPhotos(), (std::vector<int>{1, 2, 3, 4}));
+        QTest::keyClick(&browser, Qt::Key_Down);
+        QTest::keyClick(&browser, Qt::Key_Down);
+        QTest::keyClick(&browser, Qt::Key_Down);  // photo 12 is the last: it stays
+        EXPECT_EQ(browser.current(), 12);
+        EXPECT_EQ(browser.head(), 2);  // the view followed it, one row at a time
+        EXPECT_EQ(bar->value(), 2);
+        QTest::keyClick(&browser, Qt::Key_Left, Qt::ControlModifier);
+        EXPECT_EQ(browser.selectedPhotos(), (std::vector<int>{11, 12}));
+        EXPECT_EQ(browser.selectedPaths().front(), dir.file("b11.bmp"));
+
+        caption->setText("");
+        // Typed a character at a time, accents too, as a keyboard gives them.
+        for (const QChar c : QStringLiteral("Pôr do sol na praia, com a família toda reunida")) {
+            QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+            QApplication::sendEvent(caption, &key);
+        }
+        EXPECT_EQ(browser.album().caption(11), "Pôr do sol na praia, com a família toda reunida");
+        int chosen = -1;
+        browser.onChosen([&](int photo) { chosen = photo; });
+        QTest::keyClick(&browser, Qt::Key_Return);
+        EXPECT_EQ(chosen, 11);
+    }
+    // The caption reached the file, and the parent's next browser comes back where it was.
+    EXPECT_EQ(album::ReadAlbumContents(dir.file("viagem.abm")).entries[11].caption(),
+              "Pôr do sol na praia, com a família toda reunida");
+    AlbumBrowser again(dialog, dir.path(), "/", states);
+    EXPECT_EQ(again.albumPath(), dir.file("viagem.abm"));
+    EXPECT_EQ(again.current(), 11);
+    EXPECT_EQ(again.selectedPhotos(), (std::vector<int>{11, 12}));
+    EXPECT_EQ(again.columns(), 3);
+    EXPECT_EQ(again.head(), 2);
+}
+
+TEST(AlbumBrowserControl, TheCompanionListNamesTheUsersAlbumsAndOpensTheOnePicked)
+{
+    lv::testing::TempDir dir;
+    fs::create_directories(dir.path() / "albums");
+    AlbumLibrary library(dir.path() / "LV2000.ini", dir.path(), dir.path() / "albums");
+    library.catalogue.addLine(0, "album1.abm=Praia");
+    library.catalogue.addLine(0, "album2.abm=Serra");
+    library.catalogue.setCurrent(0, 1);
+    album::Album serra;
+    HDIB picture = Picture(20, 20, 9);
+    serra.append(*album::BuildEntry(picture, {"/serra.bmp", "", {1, 1, 1}}));
+    ASSERT_TRUE(serra.write((dir.path() / "albums/album2.abm").string()));
+
+    AlbumBrowserStates states;
+    QWidget dialog;
+    AlbumNameList list(&dialog);
+    AlbumBrowser browser(dialog, dir.path() / "albums", dir.path(), states);
+    AttachUserAlbumList(list, browser, library.catalogue);
+    ASSERT_EQ(list.count(), 2);  // no "[Novo]" here
+    EXPECT_EQ(list.item(0)->text(), "Praia");
+    EXPECT_EQ(list.currentRow(), 1);
+    list.setCurrentRow(0);
+    list.setCurrentRow(1);
+    QApplication::processEvents();  // the choice comes after the list's own handling
+    EXPECT_EQ(browser.albumPath(), (dir.path() / "albums/album2.abm").string());
+    EXPECT_EQ(browser.album().count(), 1u);
+}
+
+TEST(AlbumBrowserControl, EightParentsKeepTheirStatesAndTheOldestGivesWay)
+{
+    AlbumBrowserStates states;
+    for (int i = 0; i < 9; ++i)
+        states.stateFor(QString("dialog%1").arg(i), "sample.abm").selected = i;
+    EXPECT_FALSE(states.has("dialog0"));
+    for (int i = 1; i < 9; ++i)
+        EXPECT_EQ(states.stateFor(QString("dialog%1").arg(i), "x").selected, i);
+    // Using one makes it the newest: the next parent takes dialog1's slot.
+    states.stateFor("dialog9", "sample.abm");
+    EXPECT_FALSE(states.has("dialog1"));
+    EXPECT_TRUE(states.has("dialog2"));
+}
+
+}  // namespace
+}  // namespace lv::app

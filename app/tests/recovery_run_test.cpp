@@ -1,0 +1,163 @@
+// Recovery copies in the running program: a picture changed and then lost with the program
+// comes back at the next start and saves to its own file; copies follow saves, the undo
+// history and clean exits; the start-up's choices keep or remove what a dead copy left.
+
+#include "app/core/tests/picture_difference.h"
+#include "imagelib/bmp.h"
+#include "imagelib/tests/pictures.h"
+#include "program_runner.h"
+
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <set>
+
+namespace lv::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+HDIB readBmp(const fs::path& path)
+{
+    ReadResult result = ReadBmp(path.string());
+    return result.ok() ? result.take() : HDIB{};
+}
+
+void writeConfiguration(const ProgramSandbox& sandbox, int autoSaveSeconds)
+{
+    std::ofstream(sandbox.configFile()) << "[USER]\nAutoSaveSeconds=" << autoSaveSeconds << "\n";
+}
+
+std::string writePhoto(const ProgramSandbox& sandbox, const std::string& name, int width, int height)
+{
+    const std::string path = sandbox.file(name).string();
+    HDIB photo = MakePhotoLike(width, height);
+    EXPECT_EQ(WriteBmp(path, photo), WriteResult::Written);
+    return path;
+}
+
+// Every file below the recovery folder, as "folder/name" with the run's folder as "*".
+std::multiset<std::string> recoveryFiles(const ProgramSandbox& sandbox)
+{
+    std::multiset<std::string> files;
+    std::error_code ec;
+    for (const auto& folder : fs::directory_iterator(sandbox.configDir() / "recovery", ec))
+        for (const auto& file : fs::directory_iterator(folder.path(), ec))
+            files.insert("*/" + file.path().filename().string());
+    return files;
+}
+
+void killHard(pid_t pid)
+{
+    ASSERT_EQ(kill(pid, SIGKILL), 0);
+    int status = 0;
+    waitpid(pid, &status, 0);
+    EXPECT_TRUE(WIFSIGNALED(status));
+}
+
+TEST(RecoveryRun, AChangedPictureComesBackAfterTheProgramIsKilledAndSavesToItsOwnFile)
+{
+    ProgramSandbox sandbox(1280, 1024, Platform::X);
+    if (!sandbox.displayReady())
+        GTEST_SKIP() << "no virtual X server (xvfb)";
+    writeConfiguration(sandbox, 1);
+    const std::string card = writePhoto(sandbox, "cartão.bmp", 320, 200);
+    const HDIB original = readBmp(card);
+
+    const pid_t first = sandbox.start({card});
+    ASSERT_GT(first, 0);
+    ASSERT_TRUE(sandbox.waitForLog("open " + card + " ok\n")) << sandbox.log();
+    EXPECT_TRUE(sandbox.waitForLog("autosave interval 1\n"));
+    EXPECT_EQ(sandbox.ask("paint 10 20 120 40 FF8000", "painted "), "painted ok");
+    EXPECT_EQ(sandbox.ask("paint 200 150 300 300 2040C0", "painted "), "painted ok");
+    ASSERT_EQ(sandbox.ask("dump " + sandbox.file("changed.bmp").string(), "dumped "), "dumped ok");
+    ASSERT_TRUE(sandbox.waitForLog("autosave written doc-1 " + card + "\n")) << sandbox.log();
+    EXPECT_EQ(recoveryFiles(sandbox),
+              (std::multiset<std::string>{"*/doc-1.bmp", "*/doc-1.info", "*/doc-1.vlf", "*/lock"}));
+    killHard(first);
+
+    const pid_t second = sandbox.start({});
+    ASSERT_GT(second, 0);
+    ASSERT_TRUE(sandbox.waitForLog("recovery recovered " + card + "\n")) << sandbox.log();
+    EXPECT_NE(sandbox.log().find("recovery offered 1 damaged=0\nrecovery entry cartão.bmp whole\n"), std::string::npos)
+        << sandbox.log();
+    std::string state = sandbox.lastLine("state ");
+    EXPECT_EQ(StateField(state, "active"), card) << "named as it was";
+    EXPECT_EQ(StateField(state, "modified"), "1") << "and not saved yet";
+    EXPECT_EQ(StateField(state, "size"), "320x200");
+    // The crashed run's folder is gone; the copy now belongs to this run.
+    EXPECT_EQ(recoveryFiles(sandbox),
+              (std::multiset<std::string>{"*/doc-1.bmp", "*/doc-1.info", "*/doc-1.vlf", "*/lock"}));
+
+    EXPECT_EQ(sandbox.ask("save", "saved "), "saved ok");
+    EXPECT_TRUE(sandbox.waitForLog("autosave removed doc-1\n"));
+    EXPECT_EQ(sandbox.send("quit"), 0);
+    EXPECT_EQ(ProgramSandbox::wait(second), 0);
+    EXPECT_TRUE(recoveryFiles(sandbox).empty()) << "a clean exit leaves the folder empty";
+
+    const HDIB saved = readBmp(card);
+    const HDIB changed = readBmp(sandbox.file("changed.bmp"));
+    const Rect whole{0, 0, 320, 200};
+    EXPECT_EQ(PictureDifference(saved, changed, whole).first, 0) << "every pixel as it was changed";
+    EXPECT_GT(PictureDifference(saved, original, whole).first, 0);
+}
+
+TEST(RecoveryRun, SavesUndoHistoryAndTheStartUpsChoicesDecideWhatCopiesRemain)
+{
+    ProgramSandbox sandbox(1280, 1024, Platform::X);
+    if (!sandbox.displayReady())
+        GTEST_SKIP() << "no virtual X server (xvfb)";
+    writeConfiguration(sandbox, 3600);  // only the undo history makes copies here
+    const std::string beach = writePhoto(sandbox, "praia.bmp", 200, 150);
+    const std::string field = writePhoto(sandbox, "campo.bmp", 90, 60);
+
+    const pid_t first = sandbox.start({beach, field});
+    ASSERT_GT(first, 0);
+    ASSERT_TRUE(sandbox.waitForLog("open " + field + " ok\n")) << sandbox.log();
+    EXPECT_EQ(sandbox.ask("paint 0 0 20 20 00FF00 49", "painted "), "painted ok");
+    sandbox.ask("undo");
+    EXPECT_TRUE(sandbox.waitForLog("autosave written doc-1 " + field + "\n")) << "the 50th step: undo counts";
+    EXPECT_EQ(sandbox.ask("save", "saved "), "saved ok");
+    EXPECT_TRUE(sandbox.waitForLog("autosave removed doc-1\n"));
+    EXPECT_EQ(sandbox.ask("paint 5 5 10 10 FFFFFF 50", "painted "), "painted ok");
+    EXPECT_TRUE(sandbox.waitForLog("autosave written doc-1 " + field + "\n"));
+    // Closing asks, and is answered Yes: saved again, and the copy goes with the window.
+    EXPECT_EQ(StateField(sandbox.ask("close"), "windows"), "1");
+    EXPECT_EQ(sandbox.ask("paint 1 1 30 30 FF0000 50", "painted "), "painted ok");
+    ASSERT_TRUE(sandbox.waitForLog("autosave written doc-2 " + beach + "\n")) << sandbox.log();
+    killHard(first);
+    EXPECT_EQ(recoveryFiles(sandbox),
+              (std::multiset<std::string>{"*/doc-2.bmp", "*/doc-2.info", "*/doc-2.vlf", "*/lock"}));
+
+    // Decided later: the copy stays, beside the folder of the run that decided.
+    const pid_t later = sandbox.start({}, {"LUMIVISTA_TEST_RECOVERY=later"});
+    ASSERT_TRUE(sandbox.waitForLog("recovery chose later\n")) << sandbox.log();
+    EXPECT_EQ(StateField(sandbox.ask("state"), "windows"), "0");
+    EXPECT_EQ(recoveryFiles(sandbox).size(), 5u);
+    EXPECT_EQ(sandbox.send("quit"), 0);
+    EXPECT_EQ(ProgramSandbox::wait(later), 0);
+    EXPECT_EQ(recoveryFiles(sandbox).size(), 4u);
+
+    // A damaged copy beside it is listed as such and the start-up goes on; discarding
+    // removes both.
+    fs::path crashed;
+    for (const auto& folder : fs::directory_iterator(sandbox.configDir() / "recovery"))
+        crashed = folder.path();
+    fs::copy_file(crashed / "doc-2.vlf", crashed / "doc-3.vlf");
+    fs::copy_file(crashed / "doc-2.info", crashed / "doc-3.info");
+    fs::resize_file(crashed / "doc-3.vlf", 1000);
+    const pid_t discard = sandbox.start({}, {"LUMIVISTA_TEST_RECOVERY=discard"});
+    ASSERT_TRUE(sandbox.waitForLog("recovery chose discard\n")) << sandbox.log();
+    EXPECT_NE(sandbox.log().find("recovery offered 2 damaged=1\nrecovery entry praia.bmp whole\n"
+                                 "recovery entry praia.bmp damaged\n"),
+              std::string::npos)
+        << sandbox.log();
+    EXPECT_NE(sandbox.log().find("message Lumivista 2000: As cópias de recuperação serão apagadas"), std::string::npos);
+    EXPECT_EQ(sandbox.send("quit"), 0);
+    EXPECT_EQ(ProgramSandbox::wait(discard), 0);
+    EXPECT_TRUE(recoveryFiles(sandbox).empty());
+    EXPECT_TRUE(fs::is_empty(sandbox.configDir() / "recovery"));
+}
+
+}  // namespace
+}  // namespace lv::testing

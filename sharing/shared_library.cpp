@@ -1,0 +1,45 @@
+#include "sharing/shared_library.h"
+
+#include <dlfcn.h>
+
+#include <utility>
+
+namespace lv::sharing {
+
+SharedLibrary::SharedLibrary(const std::string& path)
+    : handle_(::dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL))
+{
+    if (!handle_)
+        if (const char* why = ::dlerror())
+            error_ = why;
+}
+
+SharedLibrary::~SharedLibrary()
+{
+    if (handle_)
+        ::dlclose(handle_);
+}
+
+SharedLibrary::SharedLibrary(SharedLibrary&& other) noexcept
+    : handle_(std::exchange(other.handle_, nullptr))
+    , error_(std::move(other.error_))
+{
+}
+
+SharedLibrary& SharedLibrary::operator=(SharedLibrary&& other) noexcept
+{
+    if (this != &other) {
+        if (handle_)
+            ::dlclose(handle_);
+        handle_ = std::exchange(other.handle_, nullptr);
+        error_ = std::move(other.error_);
+    }
+    return *this;
+}
+
+void* SharedLibrary::resolve(const char* name) const
+{
+    return handle_ ? ::dlsym(handle_, name) : nullptr;
+}
+
+}  // namespace lv::sharing

@@ -1,0 +1,62 @@
+#pragma once
+// One user's conversation with the photo service over HTTP(S): the login, the list and the
+// photos, on one connection kept open between requests.
+
+#include "sharing/store/photo_list.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace lv::sharing::store {
+
+struct StoreService {
+    std::string address;  // "https://host[:port][/prefix]"
+    std::string caFile;   // a further certificate to trust; empty for the system's
+};
+
+// Plain HTTP would show the password to the network: only the computer itself may be
+// spoken to that way (tests and a service tried locally).
+bool AddressAllowed(const std::string& address);
+
+// "base" + "/" + path, with one "/" between them.
+std::string JoinUrl(std::string_view base, std::string_view path);
+// The name with everything but letters, digits and "-._~" percent-encoded.
+std::string EncodePathSegment(std::string_view name);
+
+// Watches a transfer: bytes that arrived, and whether to stop.
+struct TransferWatch {
+    std::function<void(std::uint64_t bytes)> received;
+    std::function<bool()> cancelled;
+};
+
+struct Listing {
+    int code = 0;  // StoreCode
+    std::vector<PhotoEntry> photos;
+};
+
+class StoreClient {
+public:
+    explicit StoreClient(StoreService service);
+    ~StoreClient();
+    StoreClient(const StoreClient&) = delete;
+    StoreClient& operator=(const StoreClient&) = delete;
+
+    // A StoreCode; on success the token is kept for what follows.
+    int login(const std::string& user, const std::string& password);
+    bool loggedIn() const { return !token_.empty(); }
+    Listing listPhotos();
+    // Appends the photo's bytes from data.size() on (a resumed transfer) up to its listed
+    // size. A service that sends the whole file again replaces what was there.
+    int fetch(const PhotoEntry& photo, std::vector<std::uint8_t>& data, const TransferWatch& watch);
+
+private:
+    struct Handle;
+    StoreService service_;
+    std::unique_ptr<Handle> handle_;
+    std::string token_;
+};
+
+}  // namespace lv::sharing::store

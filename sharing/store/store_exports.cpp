@@ -1,0 +1,64 @@
+// The calls of liblvstore.so.
+
+#include "common/text_encoding.h"
+#include "sharing/store/store_library_api.h"
+#include "sharing/store/store_protocol.h"
+#include "sharing/store/store_session.h"
+#include "sharing/store/store_strings.h"
+
+#include <cstring>
+
+using namespace lv::sharing::store;
+
+namespace {
+
+StoreSession& Session()
+{
+    static StoreSession session;
+    return session;
+}
+
+}  // namespace
+
+#define LV_EXPORT extern "C" __attribute__((visibility("default")))
+
+// The leading underscore is part of the exported name the program looks up.
+LV_EXPORT int SetUserInfo(const char* user, const char* password) __asm__("_SetUserInfo");
+LV_EXPORT int SetUserInfo(const char* user, const char* password)
+{
+    return Session().setUserInfo(user ? user : "", password ? password : "");
+}
+
+LV_EXPORT int DownloadFile(const char* folder, char* names, int size)
+{
+    if (!folder || !*folder || !names || size <= 0)
+        return -kBadArguments;
+    return Session().download(folder, std::span<char>(names, std::size_t(size)));
+}
+
+LV_EXPORT void LvStoreSetService(const char* address, const char* certificateFile)
+{
+    Session().setService({address ? address : "", certificateFile ? certificateFile : ""});
+}
+
+LV_EXPORT void LvStoreSetProgress(ProgressFunction function, void* context)
+{
+    Session().setProgress(function, context);
+}
+
+LV_EXPORT void LvStoreCancel()
+{
+    Session().cancel();
+}
+
+LV_EXPORT int LvStoreLoadString(int id, char* buffer, int size)
+{
+    const std::string_view text = StoreString(id);
+    if (!buffer || size <= 0)
+        return 0;
+    const std::string_view fitted = lv::TruncateUtf8(text, std::size_t(size - 1));
+    if (!fitted.empty())
+        std::memcpy(buffer, fitted.data(), fitted.size());
+    buffer[fitted.size()] = '\0';
+    return int(fitted.size());
+}

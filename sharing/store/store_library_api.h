@@ -1,0 +1,42 @@
+#pragma once
+// The calls of the photo-store library liblvstore.so. "_SetUserInfo" and "DownloadFile"
+// are the two the program needs; the others are optional extras of this library (the
+// service's address, progress and cancelling for a download off the window's thread, and
+// its texts), and a library without them still serves.
+
+#include <cstdint>
+
+namespace lv::sharing::store {
+
+inline constexpr char kStoreLibraryFile[] = "liblvstore.so";
+inline constexpr int kFileListBytes = 20480;
+
+struct LibraryProgress {
+    std::int64_t bytesDone;
+    std::int64_t bytesTotal;
+    std::int32_t filesDone;
+    std::int32_t filesTotal;
+};
+
+// Lower-cased identifier and password; 0 when the service let the user in, else a code.
+using SetUserInfoFunction = int (*)(const char* user, const char* password);
+// Fills `names` with the downloaded files' names, each ending in a zero byte; the count of
+// files, below 1 when none came (a negative code when something failed).
+using DownloadFileFunction = int (*)(const char* folder, char* names, int size);
+// The service's address and a further certificate to trust (null or empty for none).
+using SetServiceFunction = void (*)(const char* address, const char* certificateFile);
+using ProgressFunction = void (*)(void* context, const LibraryProgress* progress);
+using SetProgressFunction = void (*)(ProgressFunction function, void* context);
+// Stops the download under way (from any thread); what came stays.
+using CancelFunction = void (*)();
+// The library's text number `id` into `buffer` (cut to fit, zero-terminated); its length.
+using LoadStringFunction = int (*)(int id, char* buffer, int size);
+
+inline constexpr char kSetUserInfoName[] = "_SetUserInfo";
+inline constexpr char kDownloadFileName[] = "DownloadFile";
+inline constexpr char kSetServiceName[] = "LvStoreSetService";
+inline constexpr char kSetProgressName[] = "LvStoreSetProgress";
+inline constexpr char kCancelName[] = "LvStoreCancel";
+inline constexpr char kLoadStringName[] = "LvStoreLoadString";
+
+}  // namespace lv::sharing::store

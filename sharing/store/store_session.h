@@ -1,0 +1,38 @@
+#pragma once
+// The store library's one conversation with the service: the address it was given, the
+// user it let in (the password only in memory, to log in again when the service forgets
+// the token), the download and whoever watches it.
+
+#include "sharing/store/photo_fetcher.h"
+#include "sharing/store/store_library_api.h"
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <span>
+#include <string>
+
+namespace lv::sharing::store {
+
+class StoreSession {
+public:
+    void setService(StoreService service);
+    int setUserInfo(const std::string& user, const std::string& password);
+    int download(const std::filesystem::path& folder, std::span<char> names);
+    void setProgress(ProgressFunction function, void* context);
+    void cancel() { cancelled_ = true; }
+
+private:
+    int logIn();
+
+    std::mutex mutex_;
+    StoreService service_;
+    std::string user_;
+    std::string password_;
+    std::unique_ptr<StoreClient> client_;
+    ProgressFunction progress_ = nullptr;
+    void* progressContext_ = nullptr;
+    std::atomic<bool> cancelled_ = false;
+};
+
+}  // namespace lv::sharing::store

@@ -1,0 +1,314 @@
+// The mail layer as the program meets it: liblvmapi.so loaded from the program folder,
+// sending to a local SMTP server started by the test, or to a stand-in desktop mail program.
+
+#include "common/byte_source.h"
+#include "common/string_table.h"
+#include "common/testing/run_command.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+#include "sharing/mapi/mail_layer_client.h"
+#include "sharing/testing/server_process.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <map>
+#include <random>
+
+namespace lv::sharing {
+namespace {
+
+using lv::testing::TempDir;
+using testing::ServerProcess;
+
+const std::filesystem::path kLayer = std::filesystem::path(LV_PROGRAM_DIR) / kMailLayerLibrary;
+
+struct HostRecorder {
+    std::vector<int> progress;
+    std::vector<std::string> failures;
+    bool cancel = false;
+};
+
+mapi::MailHost Host(HostRecorder& recorder)
+{
+    mapi::MailHost host{};
+    host.size = sizeof host;
+    host.context = &recorder;
+    host.progress = [](void* c, int percent) { static_cast<HostRecorder*>(c)->progress.push_back(percent); };
+    host.cancelled = [](void* c) { return int(static_cast<HostRecorder*>(c)->cancel); };
+    host.failure = [](void* c, const char* m) { static_cast<HostRecorder*>(c)->failures.emplace_back(m); };
+    return host;
+}
+
+// What Python's e-mail parser reads in a kept message, by field.
+std::multimap<std::string, std::string> ReadMail(const std::filesystem::path& file)
+{
+    const lv::testing::CommandResult r =
+        lv::testing::RunCommand("/usr/bin/python3 " LV_SOURCE_DIR "/sharing/tests/read_mail.py " + file.string());
+    std::multimap<std::string, std::string> fields;
+    std::size_t start = 0;
+    for (std::size_t end; (end = r.out.find('\n', start)) != std::string::npos; start = end + 1) {
+        const std::string line = r.out.substr(start, end - start);
+        const std::size_t colon = line.find(": ");
+        if (colon != std::string::npos)
+            fields.emplace(line.substr(0, colon), line.substr(colon + 2));
+    }
+    return fields;
+}
+
+std::string Field(const std::multimap<std::string, std::string>& fields, const std::string& key)
+{
+    const auto it = fields.find(key);
+    return it == fields.end() ? "<none>" : it->second;
+}
+
+std::string Sha256Of(const std::string& path)
+{
+    const auto r = lv::testing::RunCommand("sha256sum '" + path + "'");
+    return r.out.substr(0, 64);
+}
+
+class MailLayerTest : public ::testing::Test {
+protected:
+    MailLayerTest()
+    {
+        std::filesystem::create_directories(out());
+        picture = dir.file("Férias na praia.jpg");
+        std::vector<char> bytes(150000);
+        std::mt19937 random(3);
+        for (char& b : bytes)
+            b = char(random());
+        std::ofstream(picture, std::ios::binary).write(bytes.data(), std::streamsize(bytes.size()));
+    }
+    std::filesystem::path out() const { return dir.path() / "out"; }
+    std::optional<MailLayer> load()
+    {
+        std::optional<MailLayer> layer = LoadMailLayer(kLayer);
+        EXPECT_TRUE(layer.has_value());
+        return layer;
+    }
+
+    TempDir dir;
+    lv::testing::UiRecorder ui;
+    std::string picture;
+    HostRecorder recorder;
+};
+
+TEST_F(MailLayerTest, AMissingLibraryOrOneWithoutTheCallsIsSaidSo)
+{
+    EXPECT_FALSE(LoadMailLayer(dir.path() / "liblvmapi.so"));
+    EXPECT_FALSE(LoadMailLayer(std::filesystem::path(LV_PROGRAM_DIR) / "liblvstore.so"));
+    ASSERT_EQ(ui.messages.size(), 2u);
+    EXPECT_EQ(ui.messages[0].text, LoadString(kMailLayerMissingString));
+    EXPECT_EQ(ui.messages[1].text, LoadString(kMailLayerCallsMissingString));
+    for (const auto& m : ui.messages) {
+        EXPECT_EQ(m.title, ui::kWarningTitle);
+        EXPECT_EQ(m.icon, ui::Icon::Exclamation);
+    }
+    EXPECT_TRUE(load().has_value());
+}
+
+TEST_F(MailLayerTest, ThePictureArrivesAtTheSmtpServerWithTheScreensFields)
+{
+    ServerProcess server("sharing/tests/smtp_sink.py", {"--out", out().string(), "--account", "ana:s3nh@ çã"});
+    ASSERT_TRUE(server.started());
+    const auto layer = load();
+    mapi::MailHost host = Host(recorder);
+    host.to = "Bia <bia@exemplo.com>; \"Lima, Conceição\" <conceicao@exemplo.org>; caio@exemplo.org";
+    host.subject = "Férias — fotos";
+    host.body = "Olá!\nSegue a foto.\n";
+    host.from = "ana@exemplo.com.br";
+    host.smtpHost = "127.0.0.1";
+    host.smtpPort = server.port();
+    host.smtpSecurity = mapi::SmtpSecurity::None;
+    host.smtpUser = "ana";
+    host.smtpPassword = "s3nh@ çã";
+    EXPECT_EQ(SendDocumentThroughLayer(*layer, host, picture), mapi::SUCCESS_SUCCESS);
+    EXPECT_TRUE(recorder.failures.empty()) << recorder.failures.front();
+    ASSERT_FALSE(recorder.progress.empty());
+    EXPECT_EQ(recorder.progress.back(), 100);
+
+    std::ifstream envelope(out() / "1.env");
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(envelope, line);)
+        lines.push_back(line);
+    EXPECT_EQ(lines, (std::vector<std::string>{"ana@exemplo.com.br", "bia@exemplo.com", "conceicao@exemplo.org",
+                                               "caio@exemplo.org"}));
+
+    const auto mail = ReadMail(out() / "1.eml");
+    EXPECT_EQ(Field(mail, "from"), "ana@exemplo.com.br");
+    EXPECT_EQ(Field(mail, "to"), "Bia <bia@exemplo.com>, \"Lima, Conceição\" <conceicao@exemplo.org>, caio@exemplo.org");
+    EXPECT_EQ(Field(mail, "subject"), "Férias — fotos");
+    // Text parts travel in the canonical form, lines ending in CRLF.
+    EXPECT_EQ(Field(mail, "body"), "'Olá!\\r\\nSegue a foto.\\r\\n'");
+    EXPECT_EQ(Field(mail, "defects"), "0");
+    EXPECT_EQ(Field(mail, "attachment"), "Férias na praia.jpg|image/jpeg|150000|" + Sha256Of(picture));
+}
+
+TEST_F(MailLayerTest, StartTlsAndTlsFromTheStartWithTheServersCertificate)
+{
+    const auto cert = testing::MakeSelfSignedCertificate(dir.path());
+    ASSERT_FALSE(cert.certificate.empty()) << "openssl could not make a certificate";
+    const auto layer = load();
+    for (const auto security : {mapi::SmtpSecurity::StartTls, mapi::SmtpSecurity::Tls}) {
+        const std::filesystem::path kept = out() / std::to_string(int(security));
+        std::filesystem::create_directories(kept);
+        ServerProcess server("sharing/tests/smtp_sink.py",
+                             {"--out", kept.string(), "--cert", cert.certificate, "--key", cert.key,
+                              security == mapi::SmtpSecurity::Tls ? "--tls" : "--starttls"});
+        ASSERT_TRUE(server.started());
+        mapi::MailHost host = Host(recorder);
+        host.to = "bia@exemplo.com";
+        host.from = "ana@exemplo.com.br";
+        host.smtpHost = "127.0.0.1";
+        host.smtpPort = server.port();
+        host.smtpSecurity = security;
+        host.caFile = cert.certificate.c_str();
+        EXPECT_EQ(SendDocumentThroughLayer(*layer, host, picture), mapi::SUCCESS_SUCCESS);
+        EXPECT_TRUE(std::filesystem::exists(kept / "1.eml"));
+        // Without the certificate the server is a stranger: nothing goes out.
+        host.caFile = nullptr;
+        recorder.failures.clear();
+        EXPECT_NE(SendDocumentThroughLayer(*layer, host, picture), mapi::SUCCESS_SUCCESS);
+        ASSERT_EQ(recorder.failures.size(), 1u);
+        EXPECT_TRUE(recorder.failures[0].starts_with(LoadString(7303))) << recorder.failures[0];
+        EXPECT_FALSE(std::filesystem::exists(kept / "2.eml"));
+    }
+}
+
+TEST_F(MailLayerTest, RefusalsComeBackAsSentencesForTheUser)
+{
+    ServerProcess server("sharing/tests/smtp_sink.py", {"--out", out().string(), "--account", "ana:certa"});
+    ASSERT_TRUE(server.started());
+    const auto layer = load();
+    mapi::MailHost host = Host(recorder);
+    host.from = "ana@exemplo.com.br";
+    host.smtpHost = "127.0.0.1";
+    host.smtpPort = server.port();
+    host.smtpSecurity = mapi::SmtpSecurity::None;
+    host.smtpUser = "ana";
+
+    struct Case {
+        const char* to;
+        const char* password;
+        mapi::ULONG result;
+        int string;
+    };
+    for (const Case& c : {Case{"bia@exemplo.com", "errada", mapi::MAPI_E_LOGON_FAILURE, 7301},
+                          Case{"ninguem@recusado.example", "certa", mapi::MAPI_E_UNKNOWN_RECIPIENT, 7302},
+                          Case{"", "certa", mapi::MAPI_E_UNKNOWN_RECIPIENT, 7307},
+                          Case{"sem arroba", "certa", mapi::MAPI_E_UNKNOWN_RECIPIENT, 7307}}) {
+        recorder.failures.clear();
+        host.to = c.to;
+        host.smtpPassword = c.password;
+        EXPECT_EQ(SendDocumentThroughLayer(*layer, host, picture), c.result) << c.to;
+        ASSERT_EQ(recorder.failures.size(), 1u) << c.to;
+        EXPECT_TRUE(recorder.failures[0].starts_with(LoadString(c.string))) << recorder.failures[0];
+    }
+    EXPECT_FALSE(std::filesystem::exists(out() / "1.eml"));
+
+    recorder.failures.clear();
+    host.to = "bia@exemplo.com";
+    host.smtpPassword = "certa";
+    EXPECT_EQ(SendDocumentThroughLayer(*layer, host, dir.file("sumiu.jpg")), mapi::MAPI_E_ATTACHMENT_NOT_FOUND);
+    ASSERT_EQ(recorder.failures.size(), 1u);
+    EXPECT_TRUE(recorder.failures[0].starts_with(LoadString(7308)));
+}
+
+TEST_F(MailLayerTest, NoServerListeningAndACancelledSend)
+{
+    const auto layer = load();
+    mapi::MailHost host = Host(recorder);
+    host.to = "bia@exemplo.com";
+    host.from = "ana@exemplo.com.br";
+    host.smtpHost = "127.0.0.1";
+    host.smtpPort = 1;  // nothing listens there
+    host.smtpSecurity = mapi::SmtpSecurity::None;
+    EXPECT_EQ(SendDocumentThroughLayer(*layer, host, picture), mapi::MAPI_E_NETWORK_FAILURE);
+    ASSERT_EQ(recorder.failures.size(), 1u);
+    EXPECT_TRUE(recorder.failures[0].starts_with(LoadString(7300)));
+
+    ServerProcess server("sharing/tests/smtp_sink.py", {"--out", out().string()});
+    ASSERT_TRUE(server.started());
+    host.smtpPort = server.port();
+    recorder.failures.clear();
+    recorder.cancel = true;
+    EXPECT_EQ(SendDocumentThroughLayer(*layer, host, picture), mapi::MAPI_USER_ABORT);
+    EXPECT_TRUE(recorder.failures.empty());
+    EXPECT_FALSE(std::filesystem::exists(out() / "1.eml"));
+}
+
+class DesktopMail : public MailLayerTest {
+protected:
+    DesktopMail()
+    {
+        const std::filesystem::path bin = dir.path() / "bin";
+        std::filesystem::create_directories(bin);
+        const std::string script = (bin / "xdg-email").string();
+        std::ofstream(script) << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > " << dir.file("args")
+                              << "\nexit ${XDG_EMAIL_EXIT:-0}\n";
+        std::filesystem::permissions(script, std::filesystem::perms::owner_all);
+        savedPath_ = std::getenv("PATH");
+        setenv("PATH", (bin.string() + ":" + savedPath_).c_str(), 1);
+    }
+    ~DesktopMail() override
+    {
+        setenv("PATH", savedPath_.c_str(), 1);
+        unsetenv("XDG_EMAIL_EXIT");
+    }
+    std::vector<std::string> arguments() const
+    {
+        std::vector<std::string> out;
+        std::ifstream in(dir.file("args"));
+        for (std::string line; std::getline(in, line);)
+            out.push_back(line);
+        return out;
+    }
+
+private:
+    std::string savedPath_;
+};
+
+TEST_F(DesktopMail, WithoutAnAccountTheDesktopsMailProgramGetsTheFileAndFields)
+{
+    const auto layer = load();
+    mapi::MailHost host = Host(recorder);
+    host.to = "bia@exemplo.com;-x@y";
+    host.subject = "Fotos";
+    host.body = "Olá";
+    const std::string odd = dir.file("a;b.jpg");
+    std::filesystem::copy_file(picture, odd);
+    EXPECT_EQ(SendDocumentThroughLayer(*layer, host, odd), mapi::SUCCESS_SUCCESS);
+    EXPECT_EQ(arguments(), (std::vector<std::string>{"--utf8", "--subject", "Fotos", "--body", "Olá", "--attach", odd,
+                                                     "bia@exemplo.com"}));
+    setenv("XDG_EMAIL_EXIT", "4", 1);
+    EXPECT_EQ(SendDocumentThroughLayer(*layer, host, picture), mapi::MAPI_E_FAILURE);
+    ASSERT_EQ(recorder.failures.size(), 1u);
+    EXPECT_EQ(recorder.failures[0], LoadString(7309));
+}
+
+TEST_F(DesktopMail, SendMailTakesTheMessagesOwnFields)
+{
+    const auto layer = load();
+    mapi::MailHost host = Host(recorder);
+    host.to = "ignorado@exemplo.com";
+    char subject[] = "Assunto";
+    char note[] = "Texto";
+    char address[] = "SMTP:bia@exemplo.com";
+    mapi::MapiRecipDesc recipient{0, mapi::MAPI_TO, nullptr, address, 0, nullptr};
+    mapi::MapiFileDesc file{0, 0, 0, picture.data(), nullptr, nullptr};
+    mapi::MapiMessage message{0, subject, note, nullptr, nullptr, nullptr, 0, nullptr, 1, &recipient, 1, &file};
+    EXPECT_EQ(layer->sendMail(0, reinterpret_cast<mapi::ULONG_PTR>(&host), &message, 0, 0), mapi::SUCCESS_SUCCESS);
+    EXPECT_EQ(arguments(), (std::vector<std::string>{"--utf8", "--subject", "Assunto", "--body", "Texto", "--attach",
+                                                     picture, "bia@exemplo.com"}));
+    // A record too short to be a host is refused, as is a logoff of no session.
+    mapi::MailHost shortHost = host;
+    shortHost.size = 8;
+    mapi::LHANDLE session = 0;
+    EXPECT_EQ(layer->logon(reinterpret_cast<mapi::ULONG_PTR>(&shortHost), nullptr, nullptr, 3, 0, &session),
+              mapi::MAPI_E_LOGON_FAILURE);
+    EXPECT_EQ(layer->logoff(12345, 0, 0, 0), mapi::MAPI_E_INVALID_SESSION);
+}
+
+}  // namespace
+}  // namespace lv::sharing

@@ -1,0 +1,143 @@
+#include "common/byte_source.h"
+#include "common/profile.h"
+#include "common/testing/temp_dir.h"
+#include "imagelib/dib_geometry.h"
+#include "imagelib/jpeg.h"
+#include "sharing/keyring.h"
+#include "sharing/mail/smaller_copy.h"
+#include "sharing/sharing_settings.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace lv::sharing {
+namespace {
+
+using lv::testing::TempDir;
+
+TEST(SharingSettingsFile, RoundTripAndOtherSectionsKept)
+{
+    TempDir dir;
+    const auto ini = dir.path() / "LV2000.ini";
+    std::ofstream(ini) << "[USER]\nLastbStart=1\n[SHARING]\nOld=1\n";
+    SharingSettings s;
+    s.mailClient = "/opt/cliente/5.0/cliente";
+    s.smtpHost = "smtp.exemplo.com.br";
+    s.smtpPort = 2525;
+    s.smtpSecurity = mapi::SmtpSecurity::Tls;
+    s.smtpUser = "ana";
+    s.smtpFrom = "Ana <ana@exemplo.com.br>";
+    s.smallerCopy = 1600;
+    s.storeServer = "https://127.0.0.1:8443/";
+    s.storeCertificate = "/tmp/c.pem";
+    ASSERT_TRUE(WriteSharingSettings(ini, s));
+    EXPECT_EQ(ReadSharingSettings(ini), s);
+    EXPECT_EQ(profile::ReadInt(ini, "USER", "LastbStart", 0), 1);
+    EXPECT_EQ(s.webSite(), "https://127.0.0.1:8443/");
+}
+
+TEST(SharingSettingsFile, DefaultsAndValuesOutOfRange)
+{
+    TempDir dir;
+    const auto ini = dir.path() / "LV2000.ini";
+    EXPECT_EQ(ReadSharingSettings(ini), SharingSettings{});
+    std::ofstream(ini) << "[SHARING]\nSmtpPort=70000\nSmtpSecurity=7\nSmallerCopy=800\nStoreServer=\n";
+    const SharingSettings s = ReadSharingSettings(ini);
+    EXPECT_EQ(s.smtpPort, 0);
+    EXPECT_EQ(s.smtpSecurity, mapi::SmtpSecurity::StartTls);
+    EXPECT_EQ(s.smallerCopy, 0);
+    EXPECT_EQ(s.storeServer, kDefaultStoreServer);
+}
+
+class Keyring : public ::testing::Test {
+protected:
+    Keyring()
+    {
+        std::filesystem::create_directories(dir.path() / "bin");
+        tool = dir.path() / "bin" / "secret-tool";
+        // A key ring in a folder: "store" keeps stdin under the attributes, "lookup" prints it.
+        std::ofstream(tool) << "#!/bin/sh\nverb=$1; shift\n[ \"${1#--label=}\" != \"$1\" ] && { echo \"$1\" >> "
+                            << dir.file("labels") << "; shift; }\nkey=$(printf '%s_' \"$@\" | tr '/ ' '__')\n"
+                            << "case $verb in\n store) cat > " << dir.file("") << "secret_$key ;;\n"
+                            << " lookup) cat " << dir.file("") << "secret_$key 2>/dev/null || exit 1 ;;\n"
+                            << " clear) rm -f " << dir.file("") << "secret_$key ;;\nesac\n";
+        std::filesystem::permissions(tool, std::filesystem::perms::owner_all);
+        savedPath = std::getenv("PATH");
+        setenv("PATH", ((dir.path() / "bin").string() + ":" + savedPath).c_str(), 1);
+    }
+    ~Keyring() override { setenv("PATH", savedPath.c_str(), 1); }
+    TempDir dir;
+    std::filesystem::path tool;
+    std::string savedPath;
+};
+
+TEST_F(Keyring, PasswordsGoInAndComeOutByTheirAttributes)
+{
+    ASSERT_TRUE(KeyringAvailable());
+    const auto ana = SmtpSecretAttributes("smtp.exemplo.com", "ana");
+    const auto bia = SmtpSecretAttributes("smtp.exemplo.com", "bia");
+    EXPECT_EQ(LookupSecret(ana), std::nullopt);
+    ASSERT_TRUE(StoreSecret("Lumivista 2000: e-mail", ana, "s3nh@ com espaço"));
+    EXPECT_EQ(LookupSecret(ana), "s3nh@ com espaço");
+    EXPECT_EQ(LookupSecret(bia), std::nullopt);
+    EXPECT_TRUE(ForgetSecret(ana));
+    EXPECT_EQ(LookupSecret(ana), std::nullopt);
+    std::ifstream labels(dir.file("labels"));
+    std::string label;
+    std::getline(labels, label);
+    EXPECT_EQ(label, "--label=Lumivista 2000: e-mail");
+}
+
+TEST_F(Keyring, WithoutTheToolNothingIsKept)
+{
+    std::filesystem::remove(tool);
+    setenv("PATH", (dir.path() / "bin").c_str(), 1);
+    EXPECT_FALSE(KeyringAvailable());
+    EXPECT_FALSE(StoreSecret("x", SmtpSecretAttributes("h", "u"), "p"));
+    EXPECT_EQ(LookupSecret(SmtpSecretAttributes("h", "u")), std::nullopt);
+}
+
+TEST(SmallerCopy, TheLongestSideFitsAndTheShapeStays)
+{
+    EXPECT_EQ(FittedSize({4000, 3000}, 1024), (PictureSize{1024, 768}));
+    EXPECT_EQ(FittedSize({3000, 4000}, 1600), (PictureSize{1200, 1600}));
+    EXPECT_EQ(FittedSize({1025, 1}, 1024), (PictureSize{1024, 1}));
+    EXPECT_EQ(FittedSize({30000, 7}, 1024), (PictureSize{1024, 1}));  // never below one pixel
+    EXPECT_EQ(FittedSize({1024, 1000}, 1024), (PictureSize{1024, 1000}));
+    EXPECT_EQ(FittedSize({800, 600}, 1600), (PictureSize{800, 600}));
+    EXPECT_EQ(FittedSize({800, 600}, 0), (PictureSize{800, 600}));
+    EXPECT_TRUE(ValidSmallerSide(0));
+    EXPECT_TRUE(ValidSmallerSide(1024));
+    EXPECT_FALSE(ValidSmallerSide(1000));
+}
+
+TEST(SmallerCopy, ALargePictureGoesAsAJpegCopyInTheTemporaryFolder)
+{
+    TempDir dir;
+    const std::string big = dir.file("foto grande.jpg");
+    ASSERT_EQ(WriteJpeg(big, DibCreate(2000, 1500, 0x336699, false), 90), WriteResult::Written);
+    const auto copy = MakeSmallerCopy(big, 1024, dir.path() / "temp", LibraryDocumentReaders());
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(*copy, (dir.path() / "temp" / "foto grande.jpg").string());
+    const ReadResult read = ReadJpeg(*copy);
+    ASSERT_TRUE(read.ok());
+    EXPECT_EQ(read.image().width(), 1024);
+    EXPECT_EQ(read.image().height(), 768);
+    // A second copy of the same name does not replace the first.
+    EXPECT_EQ(*MakeSmallerCopy(big, 1600, dir.path() / "temp", LibraryDocumentReaders()),
+              (dir.path() / "temp" / "foto grande-2.jpg").string());
+}
+
+TEST(SmallerCopy, ASmallJpegGoesAsItIsAndOtherSmallFilesAsJpeg)
+{
+    TempDir dir;
+    const std::string small = dir.file("pequena.jpg");
+    ASSERT_EQ(WriteJpeg(small, DibCreate(300, 200, 0x112233, false), 90), WriteResult::Written);
+    EXPECT_EQ(MakeSmallerCopy(small, 1024, dir.path() / "temp", LibraryDocumentReaders()), small);
+    EXPECT_EQ(MakeSmallerCopy(dir.file("nao existe.jpg"), 1024, dir.path() / "temp", LibraryDocumentReaders()),
+              std::nullopt);
+}
+
+}  // namespace
+}  // namespace lv::sharing

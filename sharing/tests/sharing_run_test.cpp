@@ -1,0 +1,191 @@
+// The sharing screens in the running program: photos downloaded from the reference server
+// into the program folder, opened and put in an album; a picture e-mailed to a local SMTP
+// server with the page's fields.
+
+#include "album/album_file.h"
+#include "album/catalogue.h"
+#include "app/tests/program_runner.h"
+#include "app/tests/skin_clicks.h"
+#include "common/byte_source.h"
+#include "common/testing/run_command.h"
+#include "imagelib/dib_geometry.h"
+#include "imagelib/jpeg.h"
+#include "sharing/testing/server_process.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace lv::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using sharing::testing::ServerProcess;
+
+std::string ClickOnHandler(int panel, skin::Handler handler)
+{
+    return ClickOn(panel, [&](const skin::ButtonDefinition& b) { return b.handler == handler; }, SidePanelPlace());
+}
+
+// Ends the program when a test stops early, so no copy outlives it.
+struct ProgramGuard {
+    pid_t pid;
+    ~ProgramGuard()
+    {
+        if (pid > 0 && ::waitpid(pid, nullptr, WNOHANG) == 0) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, nullptr, 0);
+        }
+    }
+};
+
+void LinkLibraries(const ProgramSandbox& sandbox)
+{
+    for (const char* library : {"liblvstore.so", "liblvmapi.so"})
+        fs::create_symlink(fs::path(LV_PROGRAM_DIR) / library, sandbox.home() / library);
+}
+
+std::string Sha256Of(const fs::path& file)
+{
+    return RunCommand("sha256sum '" + file.string() + "'").out.substr(0, 64);
+}
+
+TEST(SharingRun, PhotosComeFromTheStoreIntoWindowsAndANewAlbum)
+{
+    ProgramSandbox sandbox;
+    LinkLibraries(sandbox);
+    const auto cert = sharing::testing::MakeSelfSignedCertificate(sandbox.file(""));
+    ASSERT_FALSE(cert.certificate.empty());
+    const fs::path served = sandbox.file("served");
+    fs::create_directories(served);
+    const std::vector<std::string> names = {"a praia.jpg", "b serra.jpg", "c noite.jpg"};
+    for (std::size_t i = 0; i < names.size(); ++i)
+        ASSERT_EQ(WriteJpeg((served / names[i]).string(), DibCreate(300 + int(i), 200, 0x305070, false), 90),
+                  WriteResult::Written);
+    ServerProcess server("scripts/photo_store_server.py", {"--photos", served.string(), "--account",
+                                                           "ana.lima:Senha Forte", "--port", "0", "--cert",
+                                                           cert.certificate, "--key", cert.key});
+    ASSERT_TRUE(server.started());
+    std::ofstream(sandbox.configFile()) << "[USUÁRIO]\nLogin_ID=ANA.LIMA\n[SHARING]\nStoreServer=https://127.0.0.1:"
+                                        << server.port() << "/\nStoreCertificate=" << cert.certificate << "\n";
+
+    const pid_t program = sandbox.start({});
+    const ProgramGuard guard{program};
+    ASSERT_GT(program, 0);
+    ASSERT_TRUE(sandbox.waitForLog("ready "));
+    const std::pair<std::string, const char*> steps[] = {
+        {ClickOnControl(155), "screen 1 panels 0,1\n"},
+        {ClickOnPage(1, 6, SidePanelPlace()), "screen 6 panels 0,6\n"},
+    };
+    for (const auto& [command, logged] : steps) {
+        ASSERT_EQ(sandbox.send(command), 0);
+        ASSERT_TRUE(sandbox.waitForLog(logged)) << sandbox.log();
+    }
+    // Nothing typed for the password yet: only a beep.
+    ASSERT_EQ(sandbox.send(ClickOnHandler(6, skin::Handler::DownloadPhotos)), 0);
+    ASSERT_TRUE(sandbox.waitForLog("beep\n")) << sandbox.log();
+    // Tab goes to the identifier (already there from the last run), then to the password.
+    ASSERT_EQ(sandbox.send("key Tab"), 0);
+    ASSERT_EQ(sandbox.send("key Tab"), 0);
+    ASSERT_EQ(sandbox.send("type Senha Forte"), 0);
+    ASSERT_EQ(sandbox.send(ClickOnHandler(6, skin::Handler::DownloadPhotos)), 0);
+    ASSERT_TRUE(sandbox.waitForLog("delivered 3\n")) << sandbox.log();
+    EXPECT_NE(sandbox.log().find("download login=0 count=3\n"), std::string::npos);
+
+    const fs::path photos = sandbox.home() / "photos";
+    for (const std::string& name : names)
+        EXPECT_EQ(Sha256Of(photos / name), Sha256Of(served / name)) << name;
+    // Three opened, two side by side at the end: the third took the place of the active one.
+    const std::string state = sandbox.lastLine("state ");
+    EXPECT_NE(state.find("state windows=2 active=" + (photos / names[2]).string() + " size=302x200"), std::string::npos)
+        << state;
+
+    ASSERT_EQ(sandbox.send("key Ctrl+Q"), 0);
+    EXPECT_EQ(ProgramSandbox::wait(program), 0);
+    const std::string config = ReadTextFile(sandbox.configFile());
+    EXPECT_NE(config.find("Login_ID=ANA.LIMA\n"), std::string::npos) << config;
+    EXPECT_EQ(config.find("Senha"), std::string::npos) << "the password is written nowhere";
+
+    album::ProfileCatalogueStore store(sandbox.configFile(), sandbox.home() / "none.ini");
+    const album::AlbumCatalogue catalogue(store, sandbox.home(), sandbox.home() / "albums");
+    ASSERT_EQ(catalogue.count(0), 1);
+    const auto entries = album::ReadAlbumContents(catalogue.albumPath(0, 0)).entries;
+    ASSERT_EQ(entries.size(), 3u);
+    for (std::size_t i = 0; i < names.size(); ++i)
+        EXPECT_EQ(entries[i].path(), (photos / names[i]).string());
+}
+
+TEST(SharingRun, TheActivePictureGoesToTheSmtpServerWithThePagesFields)
+{
+    ProgramSandbox sandbox;
+    LinkLibraries(sandbox);
+    const fs::path out = sandbox.file("mail");
+    fs::create_directories(out);
+    ServerProcess server("sharing/tests/smtp_sink.py", {"--out", out.string(), "--account", "ana:segredo"});
+    ASSERT_TRUE(server.started());
+    // The password comes from the key ring, here a stand-in that knows only this account
+    // (the attributes come in name order: server, service, user).
+    const fs::path bin = sandbox.file("bin");
+    fs::create_directories(bin);
+    std::ofstream(bin / "secret-tool") << "#!/bin/sh\n[ \"$1\" = lookup ] && [ \"$7\" = ana ] && printf segredo\n";
+    fs::permissions(bin / "secret-tool", fs::perms::owner_all);
+    std::ofstream(sandbox.configFile()) << "[SHARING]\nSmtpHost=127.0.0.1\nSmtpPort=" << server.port()
+                                        << "\nSmtpSecurity=0\nSmtpUser=ana\nSmtpFrom=ana@exemplo.com.br\n"
+                                           "SmallerCopy=1024\n";
+    const std::string picture = sandbox.file("Férias.jpg");
+    ASSERT_EQ(WriteJpeg(picture, DibCreate(2000, 1500, 0x336699, false), 95), WriteResult::Written);
+
+    const pid_t program = sandbox.start({picture}, {"PATH=" + bin.string() + ":" + std::getenv("PATH")});
+    const ProgramGuard guard{program};
+    ASSERT_GT(program, 0);
+    ASSERT_TRUE(sandbox.waitForLog("ready "));
+    ASSERT_TRUE(sandbox.waitForLog("open " + picture + " ok\n")) << sandbox.log();
+    ASSERT_EQ(sandbox.send(ClickOnControl(151)), 0);
+    ASSERT_EQ(sandbox.send(ClickOnPage(25, 4, SidePanelPlace())), 0);
+    ASSERT_TRUE(sandbox.waitForLog("screen 4 panels 0,4\n")) << sandbox.log();
+    // Tab goes through Para, Assunto and Mensagem.
+    for (const std::string text : {"bia@exemplo.com", "Fotos de férias", "Olá! Segue a foto."}) {
+        ASSERT_EQ(sandbox.send("key Tab"), 0);
+        ASSERT_EQ(sandbox.send("type " + text), 0);
+    }
+    ASSERT_EQ(sandbox.send(ClickOnHandler(4, skin::Handler::SendEmail)), 0);
+    ASSERT_TRUE(sandbox.waitForLog("mail 0\n")) << sandbox.log();
+    EXPECT_EQ(sandbox.log().find("message "), std::string::npos) << sandbox.log();
+
+    const std::string read = RunCommand("/usr/bin/python3 " LV_SOURCE_DIR "/sharing/tests/read_mail.py " +
+                                        (out / "1.eml").string()).out;
+    EXPECT_NE(read.find("from: ana@exemplo.com.br\n"), std::string::npos) << read;
+    EXPECT_NE(read.find("to: bia@exemplo.com\n"), std::string::npos) << read;
+    EXPECT_NE(read.find("subject: Fotos de férias\n"), std::string::npos) << read;
+    EXPECT_NE(read.find("body: 'Olá! Segue a foto.'\n"), std::string::npos) << read;
+    // The smaller copy: a JPEG of the same name, far lighter than the picture.
+    const std::size_t at = read.find("attachment: Férias.jpg|image/jpeg|");
+    ASSERT_NE(at, std::string::npos) << read;
+    const std::size_t size = std::stoul(read.substr(at + std::string("attachment: Férias.jpg|image/jpeg|").size()));
+    EXPECT_LT(size, fs::file_size(picture));
+
+    // "Anexar a imagem" off: the text alone.
+    ASSERT_EQ(sandbox.send(ClickOnHandler(4, skin::Handler::AttachActiveImage)), 0);
+    ASSERT_EQ(sandbox.send(ClickOnHandler(4, skin::Handler::SendEmail)), 0);
+    // The program logs the result once the server has taken the message.
+    const auto sends = [&sandbox] {
+        const std::string log = sandbox.log();
+        std::size_t n = 0;
+        for (std::size_t at = log.find("mail 0\n"); at != std::string::npos; at = log.find("mail 0\n", at + 1))
+            ++n;
+        return n;
+    };
+    for (int waited = 0; waited < 3000 && sends() < 2; ++waited)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    ASSERT_EQ(sends(), 2u) << sandbox.log();
+    const std::string second = RunCommand("/usr/bin/python3 " LV_SOURCE_DIR "/sharing/tests/read_mail.py " +
+                                          (out / "2.eml").string()).out;
+    EXPECT_NE(second.find("subject: Fotos de férias\n"), std::string::npos) << second;
+    EXPECT_EQ(second.find("attachment:"), std::string::npos) << second;
+
+    ASSERT_EQ(sandbox.send("key Ctrl+Q"), 0);
+    EXPECT_EQ(ProgramSandbox::wait(program), 0);
+}
+
+}  // namespace
+}  // namespace lv::testing
