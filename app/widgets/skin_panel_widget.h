@@ -86,6 +86,7 @@ public:
     // when the program sets it.
     using SliderObserver = std::function<void(int button, int value)>;
     void setSliderObserver(SliderObserver observer) { sliderObserver_ = std::move(observer); }
+    const SliderObserver& sliderObserver() const { return sliderObserver_; }
     // The program sets a slider's range and value by its thumb's index in the panel.
     void setButtonSlider(int button, int minimum, int maximum, int value);
 

@@ -9,6 +9,7 @@
 #include "app/core/undo_table.h"
 #include "app/core/untitled_names.h"
 #include "app/core/window_placement.h"
+#include "app/windows/adjustment_panels.h"
 #include "app/windows/full_screen_view.h"
 #include "app/shell/handler_table.h"
 #include "app/windows/image_window.h"
@@ -64,6 +65,7 @@ void DocumentWindows::attach(MainWindow& mainWindow)
     wandOptions_ = std::make_unique<WandOptions>(mainWindow);
     paintOptions_ = std::make_unique<PaintOptionsPanels>(mainWindow);
     textOptions_ = std::make_unique<TextOptions>(mainWindow, [this] { return active(); }, [this](int tool) { chooseTool(tool); });
+    adjustments_ = std::make_unique<AdjustmentPanels>(mainWindow, *this, hooks_);
 }
 
 void DocumentWindows::registerHandlers()

@@ -29,6 +29,7 @@ class MainWindow;
 class PaintOptionsPanels;
 class WandOptions;
 class TextOptions;
+class AdjustmentPanels;
 
 class DocumentWindows final : public DocumentOpener, public ImageWindows, private LayerPaletteHost {
 public:
@@ -139,6 +140,7 @@ private:
     std::unique_ptr<WandOptions> wandOptions_;
     std::unique_ptr<PaintOptionsPanels> paintOptions_;
     std::unique_ptr<TextOptions> textOptions_;
+    std::unique_ptr<AdjustmentPanels> adjustments_;
     bool workspaceShown_ = true;  // hidden over the screens without a workspace
     mutable QRect lastWorkspace_;
     QPointer<LayerPalette> palette_;  // the main window owns it

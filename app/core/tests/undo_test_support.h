@@ -6,6 +6,8 @@
 #include "edit/layers.h"
 #include "imagelib/dib_geometry.h"
 
+#include <gtest/gtest.h>
+
 #include <cstring>
 #include <functional>
 #include <memory>

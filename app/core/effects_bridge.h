@@ -1,0 +1,47 @@
+#pragma once
+// The enhancement and effects panels' side of the effects library: the current layer's
+// picture goes in and the result becomes the layer's picture with one undo step, or a
+// preview that never touches the history and always gives the original picture back.
+
+#include "edit/document_rect.h"
+#include "edit/layer_stack.h"
+
+#include <array>
+#include <span>
+
+namespace lv {
+
+inline constexpr int kUndoEffect = 1039;
+inline constexpr int kEnhancementModeNone = -1;
+
+// The undo kind of enhancement mode 0–7; -1 for any other mode.
+int EnhancementUndoKind(int mode);
+
+// What the open panel would apply: an enhancement mode with its sliders, or an effect with
+// its strength (the slider itself; the relief effect's inversion happens on the way in).
+struct AdjustmentChoice {
+    enum class Kind { None, Enhancement, Effect };
+    Kind kind = Kind::None;
+    int mode = kEnhancementModeNone;
+    std::array<int, 3> sliders{50, 50, 50};
+    int operation = 0;
+    int strength = 50;
+};
+
+// Runs the operation on the current layer's picture. Not previewing: one undo step of the
+// operation's kind, the result as the layer's picture, the composite rebuilt, the document
+// modified. Previewing: the result replaces the layer's picture with no undo and no
+// composite; the caller puts the old picture back. False, with nothing changed, when the
+// document has no layer, the operation is unknown or the library gives nothing.
+bool ApplyEnhancement(LayerStack& stack, int mode, std::span<const int> sliders, bool preview);
+bool ApplyEffect(LayerStack& stack, int operation, int parameter, bool preview);
+bool ApplyAdjustment(LayerStack& stack, const AdjustmentChoice& choice, bool preview);
+
+// The composite while a panel is open: `rect` (top-down, right and bottom inclusive) shows
+// the choice applied to the current layer, the layer keeps its own picture. `scale` is view
+// pixels per document pixel: below 1 only the shown part is computed, on a scaled copy, and
+// enlarged back, which looks the same at that scale. False when nothing could be previewed
+// (the plain composite is shown instead).
+bool PreviewComposite(LayerStack& stack, const AdjustmentChoice& choice, DocumentRect rect, double scale = 1.0);
+
+}  // namespace lv

@@ -1,0 +1,279 @@
+// The enhancement and effects panels' changes through the real undo table: previews leave
+// no trace, applying makes exactly one step of the right kind, and those steps undo and
+// redo correctly among selection and layer steps.
+
+#include "app/core/colours.h"
+#include "app/core/effects_bridge.h"
+#include "app/core/tests/undo_test_support.h"
+#include "edit/selection/selection.h"
+#include "edit/undo_hooks.h"
+#include "effects/enhance_and_effect.h"
+#include "effects/operation_codes.h"
+#include "imagelib/tests/pictures.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <vector>
+
+namespace lv::testing {
+namespace {
+
+using Kind = AdjustmentChoice::Kind;
+
+AdjustmentChoice Enhancement(int mode, std::array<int, 3> sliders)
+{
+    AdjustmentChoice c;
+    c.kind = Kind::Enhancement;
+    c.mode = mode;
+    c.sliders = sliders;
+    return c;
+}
+
+AdjustmentChoice Effect(int operation, int strength)
+{
+    AdjustmentChoice c;
+    c.kind = Kind::Effect;
+    c.operation = operation;
+    c.strength = strength;
+    return c;
+}
+
+// A photo-like document on one layer, attached to the table.
+struct PhotoDocument {
+    explicit PhotoDocument(int width = 64, int height = 48)
+        : stack(CreateLayerStackFromImage(MakePhotoLike(width, height)))
+        , recorder(table, kWindow)
+    {
+        CompositeLayers(*stack);
+        stack->undo = &recorder;
+    }
+    ~PhotoDocument() { stack->undo = nullptr; }
+    LayerStack& doc() { return *stack; }
+    const SharedPicture& image() { return stack->layers[0].image; }
+
+    UndoTable table{64};
+    std::unique_ptr<LayerStack> stack;
+    WindowUndoRecorder recorder;
+};
+
+TEST(EffectsBridge, EachModeAndEveryEffectRecordsOneStepOfItsKind)
+{
+    const int kinds[] = {1111, 1020, 1021, 1090, 1031, 1034, 1025, 1027};
+    for (int mode = 0; mode < 8; ++mode) {
+        PhotoDocument d;
+        const std::vector<int> sliders{80, 30, 70};
+        ASSERT_TRUE(ApplyEnhancement(d.doc(), mode, sliders, false)) << mode;
+        ASSERT_EQ(d.table.count(), 1) << mode;
+        EXPECT_EQ(d.table.at(0).code, kinds[mode]) << mode;
+        EXPECT_EQ(EnhancementUndoKind(mode), kinds[mode]);
+        EXPECT_EQ(d.doc().modified, 1u);
+    }
+    EXPECT_EQ(EnhancementUndoKind(-1), -1);
+    EXPECT_EQ(EnhancementUndoKind(8), -1);
+
+    PhotoDocument d;
+    ASSERT_TRUE(ApplyEffect(d.doc(), effects::kOpOilPaint, 60, false));
+    ASSERT_TRUE(ApplyEffect(d.doc(), effects::kOpSepia, 60, false));
+    ASSERT_EQ(d.table.count(), 2);
+    EXPECT_EQ(d.table.at(0).code, kUndoEffect);
+    EXPECT_EQ(d.table.at(1).code, kUndoEffect);
+}
+
+TEST(EffectsBridge, ApplyingStoresTheLibraryResultAndUndoBringsBackTheSamePixels)
+{
+    PhotoDocument d;
+    const std::string before = Fingerprint(d.doc());
+    const HDIB expected = effects::DoEnhanceAndEffect(d.image().read(), effects::kOpBrightness,
+                                                      std::vector<std::int32_t>{75}.data(), 1, nullptr);
+    ASSERT_TRUE(ApplyEnhancement(d.doc(), 0, std::vector<int>{75}, false));
+    EXPECT_TRUE(SamePixels(d.image().read(), expected));
+    // The composite shows the new pixels at once.
+    EXPECT_TRUE(SamePixels(d.doc().composite, expected));
+    ASSERT_TRUE(d.table.undo(d.doc(), kWindow));
+    EXPECT_EQ(Fingerprint(d.doc()), before);
+    ASSERT_TRUE(d.table.redo(d.doc(), kWindow));
+    EXPECT_TRUE(SamePixels(d.image().read(), expected));
+}
+
+TEST(EffectsBridge, ReliefReceivesTheSliderTurnedRound)
+{
+    PhotoDocument d;
+    const HDIB expected = effects::DoEnhanceAndEffect(d.image().read(), effects::kOpEmboss,
+                                                      std::vector<std::int32_t>{100 - 30}.data(), 1, nullptr);
+    ASSERT_TRUE(ApplyEffect(d.doc(), effects::kOpEmboss, 30, false));
+    EXPECT_TRUE(SamePixels(d.image().read(), expected));
+}
+
+TEST(EffectsBridge, FailuresLeaveLayerAndHistoryAlone)
+{
+    PhotoDocument d;
+    const SharedPicture original = d.image();
+    const std::string before = Fingerprint(d.doc());
+    EXPECT_FALSE(ApplyEnhancement(d.doc(), 8, std::vector<int>{50}, false));
+    EXPECT_FALSE(ApplyEnhancement(d.doc(), -1, std::vector<int>{50}, true));
+    EXPECT_FALSE(ApplyEffect(d.doc(), 9999, 50, false));  // the library knows no such effect
+    EXPECT_FALSE(ApplyAdjustment(d.doc(), AdjustmentChoice{}, false));
+    EXPECT_EQ(d.table.count(), 0);
+    EXPECT_TRUE(d.image().sameAs(original));
+    EXPECT_EQ(Fingerprint(d.doc()), before);
+    EXPECT_EQ(d.doc().modified, 0u);
+
+    auto empty = CreateEmptyLayerStack(10, 10, 24);
+    EXPECT_FALSE(ApplyEnhancement(*empty, 0, std::vector<int>{90}, false));
+    EXPECT_FALSE(PreviewComposite(*empty, Enhancement(0, {90, 50, 50}), {0, 0, 9, 9}));
+}
+
+TEST(EffectsBridge, NeighbourhoodEffectsSkipPicturesWithoutTwoPixelsEachWay)
+{
+    for (const int op : {effects::kOpOilPaint, effects::kOpMosaic, effects::kOpSketch}) {
+        for (const auto& [w, h] : {std::pair{1, 20}, std::pair{20, 1}}) {
+            PhotoDocument d(w, h);
+            const SharedPicture original = d.image();
+            EXPECT_FALSE(ApplyEffect(d.doc(), op, 80, false)) << op;
+            EXPECT_TRUE(d.image().sameAs(original));
+            EXPECT_EQ(d.table.count(), 0);
+        }
+    }
+    // Other effects still work on a single column.
+    PhotoDocument d(1, 20);
+    EXPECT_TRUE(ApplyEffect(d.doc(), effects::kOpNegative, 50, false));
+}
+
+TEST(EffectsBridge, PreviewingReplacesThePictureOnlyUntilTheCallerPutsItBack)
+{
+    PhotoDocument d;
+    const SharedPicture original = d.image();
+    ASSERT_TRUE(ApplyEnhancement(d.doc(), 1, std::vector<int>{70, 80}, true));
+    EXPECT_FALSE(d.image().sameAs(original));
+    EXPECT_EQ(d.table.count(), 0);
+    EXPECT_EQ(d.doc().modified, 0u);
+}
+
+TEST(EffectsBridge, PreviewCompositeShowsTheResultInTheRectangleAndKeepsTheLayer)
+{
+    PhotoDocument d;
+    const SharedPicture original = d.image();
+    const HDIB plain = CopyPicture(d.doc().composite);
+    const DocumentRect rect{10, 5, 40, 30};  // inclusive
+    ASSERT_TRUE(PreviewComposite(d.doc(), Enhancement(4, {90, 50, 50}), rect));
+    EXPECT_TRUE(d.image().sameAs(original));
+    EXPECT_EQ(d.table.count(), 0);
+    EXPECT_EQ(d.doc().modified, 0u);
+
+    PhotoDocument applied;
+    ASSERT_TRUE(ApplyEnhancement(applied.doc(), 4, std::vector<int>{90}, false));
+    int changed = 0;
+    for (int y = 0; y < 48; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            const int top = 47 - y;
+            const bool inside = x >= rect.left && x <= rect.right && top >= rect.top && top <= rect.bottom;
+            const Rgb shown = Pixel24(d.doc().composite, x, y);
+            const Rgb expected = Pixel24(inside ? applied.doc().composite : plain, x, y);
+            ASSERT_EQ(shown.r, expected.r) << x << ',' << top;
+            ASSERT_EQ(shown.g, expected.g) << x << ',' << top;
+            ASSERT_EQ(shown.b, expected.b) << x << ',' << top;
+            changed += inside && Pixel24(plain, x, y).r != shown.r;
+        }
+    }
+    EXPECT_GT(changed, 100);  // sharpening did show
+}
+
+TEST(EffectsBridge, ScaledPreviewMatchesTheFullResultAtTheShownScale)
+{
+    PhotoDocument d(160, 120);
+    PhotoDocument applied(160, 120);
+    const AdjustmentChoice choice = Enhancement(1, {80, 70, 50});
+    ASSERT_TRUE(PreviewComposite(d.doc(), choice, {0, 0, 159, 119}, 0.25));
+    ASSERT_TRUE(ApplyAdjustment(applied.doc(), choice, false));
+    // Each 4 × 4 block as the view shows it at 1:4. A curve applied to the block's mean
+    // differs a little from the mean of the curve where a block straddles a hard edge.
+    double worst = 0, total = 0;
+    for (int by = 0; by < 30; ++by)
+        for (int bx = 0; bx < 40; ++bx)
+            for (int c = 0; c < 3; ++c) {
+                double a = 0, b = 0;
+                for (int y = 0; y < 4; ++y)
+                    for (int x = 0; x < 4; ++x) {
+                        a += d.doc().composite.row(by * 4 + y)[3 * (bx * 4 + x) + c];
+                        b += applied.doc().composite.row(by * 4 + y)[3 * (bx * 4 + x) + c];
+                    }
+                worst = std::max(worst, std::abs(a - b) / 16);
+                total += std::abs(a - b) / 16;
+            }
+    EXPECT_LE(worst, 8.0);
+    EXPECT_LE(total / (30 * 40 * 3), 1.0);
+}
+
+TEST(EffectsBridge, PreviewOfALayerPlacedOffTheOriginLandsOnIt)
+{
+    UndoTable table{8};
+    OpenDocument open(table, kWindow, 2);  // 40 × 30, layers smaller than the document
+    LayerStack& s = open.doc();
+    s.currentLayer = 1;
+    s.layers[1].x = 7;
+    s.layers[1].y = 4;
+    CompositeLayers(s);
+    const HDIB plain = CopyPicture(s.composite);
+    ASSERT_TRUE(PreviewComposite(s, Effect(effects::kOpNegative, 50), {0, 0, 39, 29}));
+    const int top = 30 - (4 + s.layers[1].image.height());
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const int row = 29 - y;
+            const bool onLayer = x >= 7 && x < 7 + s.layers[1].image.width() && y >= top && y < 26;
+            const bool onTop = x < s.layers[0].image.width() && y >= 30 - s.layers[0].image.height();
+            if (onLayer && !onTop) {
+                EXPECT_NE(Pixel24(s.composite, x, row).r, Pixel24(plain, x, row).r) << x << ',' << y;
+            } else if (!onLayer) {
+                EXPECT_EQ(Pixel24(s.composite, x, row).r, Pixel24(plain, x, row).r) << x << ',' << y;
+            }
+        }
+    EXPECT_EQ(table.count(), 0);
+}
+
+TEST(EffectsBridge, TheActiveColourIsWhiteOnlyWhileAnEffectRuns)
+{
+    const RgbTriple user{12, 34, 56};
+    SetActiveColour(user);
+    std::vector<RgbTriple> seen;
+    const int listener = AddColourListener([&] { seen.push_back(ActiveColour()); });
+    PhotoDocument d;
+    ASSERT_TRUE(PreviewComposite(d.doc(), Effect(effects::kOpSketch, 40), {0, 0, 63, 47}));
+    ASSERT_TRUE(ApplyEffect(d.doc(), effects::kOpSketch, 40, false));
+    ASSERT_TRUE(ApplyEnhancement(d.doc(), 0, std::vector<int>{60}, false));
+    RemoveColourListener(listener);
+    const RgbTriple white{255, 255, 255};
+    EXPECT_EQ(seen, (std::vector<RgbTriple>{white, user, white, user}));
+    EXPECT_EQ(ActiveColour(), user);
+}
+
+TEST(EffectsBridge, EnhancementsAndEffectsUndoAndRedoAmongSelectionAndLayerSteps)
+{
+    History h(2);
+    h.step([](LayerStack& d) { ASSERT_TRUE(ApplyEnhancement(d, 1, std::vector<int>{80, 65}, false)); });
+    h.step([](LayerStack& d) {
+        ASSERT_TRUE(ChangeSelection(d, *RectangleRegion({2, 2, 12, 9}), CombineMode::New, kUndoShapeSelection));
+    });
+    h.step([](LayerStack& d) { ASSERT_GE(SetLayerOpacity(d, 0, 40, true), 0); });
+    h.step([](LayerStack& d) { ASSERT_TRUE(ApplyEffect(d, effects::kOpNoise, 70, false)); });
+    h.step([](LayerStack& d) { ASSERT_TRUE(MoveLayer(d, 1, 0, true)); });
+    h.step([](LayerStack& d) { ASSERT_TRUE(ApplyEnhancement(d, 6, std::vector<int>{}, false)); });
+    // A preview between steps leaves no trace either way.
+    ASSERT_TRUE(PreviewComposite(h.open.doc(), Enhancement(2, {90, 10, 50}), {0, 0, 39, 29}));
+    for (int i = 0; i < 6; ++i)
+        h.undo();
+    for (int i = 0; i < 3; ++i)
+        h.redo();
+    h.undo();
+    h.redo();
+    // A new enhancement after undoing drops the redo branch.
+    h.step([](LayerStack& d) { ASSERT_TRUE(ApplyEnhancement(d, 5, std::vector<int>{100}, false)); });
+    EXPECT_FALSE(h.table.canRedo(h.open.doc(), kWindow));
+    for (int i = 0; i < 4; ++i)
+        h.undo();
+    for (int i = 0; i < 4; ++i)
+        h.redo();
+}
+
+}  // namespace
+}  // namespace lv::testing

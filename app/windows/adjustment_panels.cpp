@@ -1,0 +1,326 @@
+#include "app/windows/adjustment_panels.h"
+
+#include "app/core/document_io.h"
+#include "app/shell/handler_table.h"
+#include "app/widgets/skin_panel_widget.h"
+#include "app/windows/document_windows.h"
+#include "app/windows/image_window.h"
+#include "app/windows/main_skin.h"
+#include "app/windows/main_window.h"
+#include "effects/catalogue.h"
+#include "effects/slider_mapping.h"
+
+#include <QTimer>
+
+#include <algorithm>
+
+namespace lv::app {
+namespace {
+
+using skin::Handler;
+
+constexpr int kSliderMaximum = 100;
+constexpr int kSliderPage = 10;
+constexpr int kFirstSlidingMode = 0;
+constexpr int kLastSlidingMode = 5;
+
+// The document rectangle the window shows (top-down, inclusive) and its scale.
+struct ShownPart {
+    DocumentRect rect;
+    double scale = 1;
+};
+
+ShownPart ShownPartOf(const ImageView& view)
+{
+    const PixelSize doc = view.document();
+    const PixelSize client = view.client();
+    const ImageView::Point first = view.documentPoint(0, 0);
+    const ImageView::Point last = view.documentPoint(std::max(client.width - 1, 0), std::max(client.height - 1, 0));
+    const auto clampX = [&](int x) { return std::clamp(x, 0, std::max(doc.width - 1, 0)); };
+    const auto clampY = [&](int y) { return std::clamp(y, 0, std::max(doc.height - 1, 0)); };
+    const int zoom = view.zoom();
+    return {{clampX(first.x), clampY(first.y), clampX(last.x), clampY(last.y)}, zoom >= 0 ? zoom + 1.0 : 1.0 / (1 - zoom)};
+}
+
+bool IsPanelSlider(const skin::ButtonDefinition& d)
+{
+    return d.kind == skin::ButtonKind::SliderThumb &&
+           (d.handler == Handler::EnhancementSlider || d.handler == Handler::EffectStrength);
+}
+
+}  // namespace
+
+AdjustmentPanels::AdjustmentPanels(MainWindow& window, DocumentWindows& documents, const TestHooks& hooks)
+    : window_(&window)
+    , documents_(documents)
+    , hooks_(hooks)
+{
+    HandlerTable& handlers = window.handlers();
+    handlers.set(Handler::EnhancementMode, [this](const HandlerCall& call) { setMode(int(call.argument & 0xFFFF)); });
+    handlers.set(Handler::EnhancementSlider, [this](const HandlerCall& call) {
+        const auto* p = static_cast<const SkinPanelWidget*>(call.host);
+        if (p && call.button >= 0)
+            setSlider(int(p->input().control(call.button).definition.argument & 0xFFFF), int(call.argument));
+    });
+    handlers.set(Handler::EffectStrength, [this](const HandlerCall& call) { setSlider(0, int(call.argument)); });
+    handlers.set(Handler::PreviewAdjustment, [this](const HandlerCall& call) { setPreviewOn(call.argument != 0); });
+    handlers.set(Handler::ApplyAdjustment, [this](const HandlerCall&) { accept(); });
+    handlers.set(Handler::CancelAdjustment, [this](const HandlerCall&) { cancel(); });
+    handlers.set(Handler::OneClickEnhancement, [this](const HandlerCall& call) { applyAtOnce(int(call.argument & 0xFFFF)); });
+    window.setScreenCode(kEnhanceScreen, this);
+    window.setScreenCode(kEnhancementScreen, this);
+    window.setScreenCode(kEffectsScreen, this);
+}
+
+AdjustmentPanels::~AdjustmentPanels()
+{
+    if (window_) {
+        window_->setScreenCode(kEnhanceScreen, nullptr);
+        window_->setScreenCode(kEnhancementScreen, nullptr);
+        window_->setScreenCode(kEffectsScreen, nullptr);
+    }
+}
+
+SkinPanelWidget* AdjustmentPanels::panel(int id) const
+{
+    const MainSkin* skin = window_ ? window_->skin() : nullptr;
+    if (!skin)
+        return nullptr;
+    for (const ShownPanel& shown : skin->panels())
+        if (shown.panel == id && shown.window)
+            return shown.window.data();
+    return nullptr;
+}
+
+void AdjustmentPanels::shown(MainSkin&)
+{
+    // The switch names its new screen only after this: the panels shown tell it.
+    if (SkinPanelWidget* effects = panel(kEffectsScreen)) {
+        if (choice_.kind != AdjustmentChoice::Kind::Effect) {
+            choice_ = AdjustmentChoice{};
+            choice_.kind = AdjustmentChoice::Kind::Effect;
+            choice_.operation = effects::EffectCatalogue().front().code;
+        }
+        followSliders(*effects);
+        showEffects();
+        schedulePreview();
+        return;
+    }
+    SkinPanelWidget* sliders = panel(kEnhancementScreen);
+    if (!sliders) {
+        // Back on the page without a panel open: nothing is previewed any more.
+        dropPreview();
+        reset();
+        return;
+    }
+    choice_.kind = AdjustmentChoice::Kind::Enhancement;
+    if (choice_.mode == kEnhancementModeNone)
+        choice_.mode = kFirstSlidingMode;
+    followSliders(*sliders);
+    showSliders();
+    schedulePreview();
+}
+
+// The catalogue in its order, the chosen effect selected, the strength on the slider.
+void AdjustmentPanels::showEffects()
+{
+    if (skin::ListBox* list = window_ ? window_->listBox(skin::kEffectsListControl) : nullptr) {
+        const auto catalogue = effects::EffectCatalogue();
+        if (list->count() != int(catalogue.size())) {
+            list->resetContent();
+            for (const effects::EffectEntry& e : catalogue)
+                list->addString(e.name);
+        }
+        const auto chosen = std::find_if(catalogue.begin(), catalogue.end(),
+                                         [this](const effects::EffectEntry& e) { return e.code == choice_.operation; });
+        list->setSelection(chosen == catalogue.end() ? -1 : int(chosen - catalogue.begin()));
+    }
+    if (SkinPanelWidget* p = panel(kEffectsScreen))
+        for (int i = 0; i < int(p->input().size()); ++i)
+            if (p->input().control(i).definition.handler == Handler::EffectStrength &&
+                p->input().control(i).definition.kind == skin::ButtonKind::SliderThumb)
+                p->setButtonSlider(i, 0, kSliderMaximum, choice_.strength);
+}
+
+void AdjustmentPanels::listPicked(const skin::ListNotification& notification, skin::ListBox& list)
+{
+    const auto catalogue = effects::EffectCatalogue();
+    const int index = list.selection();
+    if (notification.controlId != skin::kEffectsListControl || index < 0 || index >= int(catalogue.size()))
+        return;
+    choice_.kind = AdjustmentChoice::Kind::Effect;
+    choice_.operation = catalogue[std::size_t(index)].code;
+    if (hooks_.enabled())
+        hooks_.log(QStringLiteral("effect chosen %1").arg(choice_.operation));
+    schedulePreview();
+}
+
+// The readouts already watch the sliders; the preview follows the thumbs as well, while
+// they are dragged.
+void AdjustmentPanels::followSliders(SkinPanelWidget& p)
+{
+    if (p.property("lvAdjustmentFollows").toBool())
+        return;
+    p.setProperty("lvAdjustmentFollows", true);
+    SkinPanelWidget::SliderObserver before = p.sliderObserver();
+    QPointer<SkinPanelWidget> watched(&p);
+    p.setSliderObserver([this, before, watched](int button, int value) {
+        if (before)
+            before(button, value);
+        if (!watched)
+            return;
+        const skin::ButtonDefinition& d = watched->input().control(button).definition;
+        if (IsPanelSlider(d))
+            setSlider(d.handler == Handler::EffectStrength ? 0 : int(d.argument & 0xFFFF), value);
+    });
+}
+
+void AdjustmentPanels::showSliders()
+{
+    SkinPanelWidget* p = panel(kEnhancementScreen);
+    if (!p)
+        return;
+    for (int i = 0; i < int(p->input().size()); ++i) {
+        const skin::ButtonDefinition& d = p->input().control(i).definition;
+        if (d.handler == Handler::EnhancementMode)
+            p->setButtonSelected(i, int(d.argument) == choice_.mode);
+        if (d.handler == Handler::EnhancementSlider && d.kind == skin::ButtonKind::SliderThumb) {
+            const int index = int(d.argument & 0xFFFF);
+            if (index >= 1 && index <= 3)
+                p->setButtonSlider(i, 0, kSliderMaximum, choice_.sliders[std::size_t(index - 1)]);
+        }
+    }
+}
+
+void AdjustmentPanels::setMode(int mode)
+{
+    if (mode < kFirstSlidingMode || mode > kLastSlidingMode)
+        return;
+    choice_.kind = AdjustmentChoice::Kind::Enhancement;
+    choice_.mode = mode;
+    choice_.sliders = {effects::kSliderNeutral, effects::kSliderNeutral, effects::kSliderNeutral};
+    showSliders();
+    schedulePreview();
+}
+
+void AdjustmentPanels::setSlider(int index, int value)
+{
+    value = std::clamp(value, 0, kSliderMaximum);
+    if (index == 0) {
+        if (choice_.strength == value)
+            return;
+        choice_.strength = value;
+    } else if (index >= 1 && index <= 3) {
+        int& slider = choice_.sliders[std::size_t(index - 1)];
+        if (slider == value)
+            return;
+        slider = value;
+    } else {
+        return;
+    }
+    schedulePreview();
+}
+
+void AdjustmentPanels::setPreviewOn(bool on)
+{
+    previewOn_ = on;
+    schedulePreview();
+}
+
+// A drag sends many moves; the picture follows once per pass of the event loop.
+void AdjustmentPanels::schedulePreview()
+{
+    if (previewScheduled_ || !window_)
+        return;
+    previewScheduled_ = true;
+    QTimer::singleShot(0, window_, [this] {
+        previewScheduled_ = false;
+        preview();
+    });
+}
+
+void AdjustmentPanels::preview()
+{
+    ImageWindow* window = documents_.active();
+    if (previewed_ && previewed_ != window)
+        dropPreview();
+    if (!window || choice_.kind == AdjustmentChoice::Kind::None)
+        return;
+    if (!previewOn_) {
+        dropPreview();
+        return;
+    }
+    const ShownPart part = ShownPartOf(window->view());
+    PreviewComposite(window->document(), choice_, part.rect, part.scale);
+    previewed_ = window;
+    window->update();
+    logChoice("preview");
+}
+
+void AdjustmentPanels::dropPreview()
+{
+    if (ImageWindow* window = previewed_.data()) {
+        RebuildComposite(window->document());
+        window->update();
+    }
+    previewed_ = nullptr;
+}
+
+void AdjustmentPanels::accept()
+{
+    ImageWindow* window = documents_.active();
+    previewed_ = nullptr;
+    if (window) {
+        const bool applied = ApplyAdjustment(window->document(), choice_, false);
+        window->documentChanged();
+        logChoice(applied ? "applied" : "refused");
+        documents_.documentEdited(*window);
+    }
+    reset();
+    if (window_)
+        window_->switchScreen(kEnhanceScreen);
+}
+
+void AdjustmentPanels::cancel()
+{
+    dropPreview();
+    logChoice("cancelled");
+    reset();
+    if (window_)
+        window_->switchScreen(kEnhanceScreen);
+}
+
+void AdjustmentPanels::applyAtOnce(int mode)
+{
+    ImageWindow* window = documents_.active();
+    if (!window || (mode != 6 && mode != 7))
+        return;
+    dropPreview();
+    const bool applied = ApplyEnhancement(window->document(), mode, {}, false);
+    window->documentChanged();
+    if (hooks_.enabled())
+        hooks_.log(QStringLiteral("adjust %1 mode=%2").arg(applied ? "applied" : "refused").arg(mode));
+    documents_.documentEdited(*window);
+}
+
+void AdjustmentPanels::reset()
+{
+    choice_ = AdjustmentChoice{};
+}
+
+void AdjustmentPanels::logChoice(const char* event) const
+{
+    if (!hooks_.enabled())
+        return;
+    const AdjustmentChoice& c = choice_;
+    hooks_.log(QStringLiteral("adjust %1 mode=%2 sliders=%3,%4,%5 effect=%6 strength=%7")
+                   .arg(QLatin1String(event))
+                   .arg(c.kind == AdjustmentChoice::Kind::Enhancement ? c.mode : -1)
+                   .arg(c.sliders[0])
+                   .arg(c.sliders[1])
+                   .arg(c.sliders[2])
+                   .arg(c.kind == AdjustmentChoice::Kind::Effect ? c.operation : 0)
+                   .arg(c.strength));
+}
+
+}  // namespace lv::app
