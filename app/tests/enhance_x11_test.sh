@@ -7,16 +7,10 @@
 #   enhance_x11_test.sh PROGRAM
 set -euo pipefail
 program=$1
-source "$(dirname "$0")/x11_run_support.sh"
-if [ "${ENHANCE_TEST_INSIDE_X:-}" != 1 ]; then
-  x11_prepare_work
-  # 300 x 200: a dull grey-green photo stand-in, flat so that every pixel tells the same.
-  convert -size 300x200 xc:'rgb(90,100,80)' "BMP3:$work/dull.bmp"
-  x11_run_inside ENHANCE_TEST_INSIDE_X "$0" 150
-  exit $?
-fi
-
-log=$LUMIVISTA_TEST_LOG
+source "$(dirname "$0")/x11_session.sh"
+x11_session_run "$program" "$0" 150
+# 300 x 200: a dull grey-green photo stand-in, flat so that every pixel tells the same.
+convert -size 300x200 xc:'rgb(90,100,80)' "BMP3:$WORK/dull.bmp"
 count() { grep -cE "$1" "$log" || true; }
 # Waits for more than `before` log lines matching the pattern; prints the newest.
 next_line() {
@@ -26,10 +20,7 @@ next_line() {
 }
 modified() { grep -o ' modified=[0-9]*' <<< "$1"; }
 
-"$program" "$WORK/dull.bmp" &
-wait_for "^open $WORK/dull.bmp ok"
-read -r _ wx wy _ _ < <(grep '^ready' "$log")
-at() { echo $((wx + $1)) $((wy + $2)); }
+x11_open "$WORK/dull.bmp"
 original="srgb(90,100,80)"
 [ "$(shown_at 150 100)" = "$original" ] || fail "the photo as opened: $(shown_at 150 100)"
 

@@ -3,7 +3,7 @@
 # a 300 x 100 picture (red on the left half, blue on the right) in $WORK/two.bmp and runs the
 # calling script again under xvfb-run; it exits 77 (skipped) where the tools are missing.
 
-# x11_session_run PROGRAM SCRIPT: returns only inside the X session.
+# x11_session_run PROGRAM SCRIPT [SECONDS]: returns only inside the X session.
 x11_session_run() {
   [ "${LV_X11_SESSION:-}" = 1 ] && return 0
   command -v xvfb-run >/dev/null && command -v xdotool >/dev/null && command -v convert >/dev/null || exit 77
@@ -17,15 +17,16 @@ x11_session_run() {
   local status=0
   LV_X11_SESSION=1 WORK="$work" LUMIVISTA_HOME="$work" LUMIVISTA_CONFIG_DIR="$work/config" \
     LUMIVISTA_TEST_LOG="$work/log" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
-    timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$2" "$1" || status=$?
+    timeout "${3:-120}" xvfb-run -a -s "-screen 0 1280x1024x24" bash "$2" "$1" || status=$?
   exit $status
 }
 
 log=${LUMIVISTA_TEST_LOG:-}
-fail() { echo "FAILED: $*"; echo "--- log:"; cat "$log"; LUMIVISTA_TEST_SEND=quit "$program" || true; exit 1; }
-# Waits up to 20 s for a log line matching the pattern.
+# Messages go to stderr so that a failure inside $( ) still shows.
+fail() { { echo "FAILED: $*"; echo "--- log:"; cat "$log"; } >&2; LUMIVISTA_TEST_SEND=quit "$program" >&2 || true; exit 1; }
+# Waits up to 30 s for a log line matching the pattern.
 wait_for() {
-  for _ in $(seq 400); do grep -qE "$1" "$log" 2>/dev/null && return 0; sleep 0.05; done
+  for _ in $(seq 600); do grep -qE "$1" "$log" 2>/dev/null && return 0; sleep 0.05; done
   fail "no log line like: $1"
 }
 send() { LUMIVISTA_TEST_SEND="$1" "$program" >/dev/null 2>&1; }
