@@ -6,34 +6,9 @@
 #   paint_x11_test.sh PROGRAM
 set -euo pipefail
 program=$1
-if [ "${PAINT_TEST_INSIDE_X:-}" != 1 ]; then
-  command -v xvfb-run >/dev/null && command -v xdotool >/dev/null && command -v convert >/dev/null || exit 77
-  work=$(mktemp -d)
-  trap 'rm -rf "$work"' EXIT
-  mkdir -m 700 "$work/runtime"
-  program_dir=$(cd "$(dirname "$program")" && pwd)
-  for data in ui help Click1.wav Click2.wav; do ln -s "$program_dir/$data" "$work/$data"; done
-  # 300 x 100: red on the left half, blue on the right.
-  convert -size 150x100 xc:'rgb(200,40,40)' -size 150x100 xc:'rgb(40,40,200)' +append "BMP3:$work/two.bmp"
-  PAINT_TEST_INSIDE_X=1 WORK="$work" LUMIVISTA_HOME="$work" LUMIVISTA_CONFIG_DIR="$work/config" \
-    LUMIVISTA_TEST_LOG="$work/log" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
-    timeout 120 xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$program"
-  exit $?
-fi
+source "$(dirname "$0")/x11_session.sh"
+x11_session_run "$program" "$0"
 
-log=$LUMIVISTA_TEST_LOG
-fail() { echo "FAILED: $*"; echo "--- log:"; cat "$log"; LUMIVISTA_TEST_SEND=quit "$program" || true; exit 1; }
-wait_for() {
-  for _ in $(seq 400); do grep -qE "$1" "$log" 2>/dev/null && return 0; sleep 0.05; done
-  fail "no log line like: $1"
-}
-send() { LUMIVISTA_TEST_SEND="$1" "$program" >/dev/null 2>&1; }
-states() { grep -c '^state' "$log" || true; }
-next_state() {
-  for _ in $(seq 400); do [ "$(states)" -gt "$1" ] && break; sleep 0.05; done
-  [ "$(states)" -gt "$1" ] || fail "no state logged"
-  grep '^state' "$log" | sed -n "$(($1 + 1))p"
-}
 pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info:; }
 # Whether an "srgb(R,G,B)" colour is within 16 of yellow: how many dabs land depends on how
 # many mouse moves the window gets, which a loaded machine merges.
@@ -42,6 +17,7 @@ yellowish() {
   IFS=', ' read -r r g b <<< "$(echo "$1" | tr -d 'srgb()')"
   [ "$r" -ge 239 ] && [ "$g" -ge 239 ] && [ "$b" -le 16 ]
 }
+# Waits for the dump, so a loaded machine never reads the previous one.
 shown_at() {
   rm -f "$WORK/dump.bmp"
   send "dump $WORK/dump.bmp"
@@ -50,14 +26,7 @@ shown_at() {
   pixel "$WORK/dump.bmp" "$1" "$2"
 }
 
-"$program" "$WORK/two.bmp" &
-wait_for "^open $WORK/two.bmp ok"
-read -r _ wx wy _ _ < <(grep '^ready' "$log")
-frame=$(grep -o 'frame=[0-9,]*' "$log" | tail -1 | cut -d= -f2)
-IFS=, read -r fx fy _ _ <<< "$frame"
-caption=20
-at() { echo $((wx + $1)) $((wy + $2)); }
-doc() { echo $((wx + fx + $1)) $((wy + fy + caption + $2)); }
+x11_open "$WORK/two.bmp"
 
 xdotool mousemove $(at 526 32) click 1          # Editar
 wait_for "^screen 2 panels"
