@@ -91,7 +91,7 @@ fs::path ResolveConfigFile(const PathEnvironment& env)
 
 fs::path ResolveUserDataDir(const PathEnvironment& env)
 {
-    // The base directory specification ignores relative values.
+    // Relative XDG paths are ignored, as the desktop does.
     if (env.xdgDataHome && fs::path(*env.xdgDataHome).is_absolute())
         return fs::path(*env.xdgDataHome) / "lumivista";
     return fs::path(env.home.value_or(".")) / ".local" / "share" / "lumivista";

@@ -20,7 +20,7 @@ public:
     JpegTileEncoder& operator=(const JpegTileEncoder&) = delete;
 
     bool ok() const { return ok_; }
-    // The table-specification stream every tile refers to.
+    // The shared JPEG tables stream every tile refers to.
     const std::vector<std::uint8_t>& tables() const { return tables_; }
     // Appends one tile's stream to `out`; false on a library error.
     bool encode(const std::uint8_t* tile, std::vector<std::uint8_t>& out);
