@@ -82,9 +82,12 @@ std::string PaintPictureAlbum(PaintPictureKind kind)
     const int category = kind == PaintPictureKind::Texture ? kTexturesCategory : kShapesCategory;
     album::ProfileCatalogueStore store(ConfigFilePath(), ProgramFile(album::kSystemCatalogueFile));
     const album::AlbumCatalogue catalogue(store, ProgramDir(), WritableProgramDir(album::kUserAlbumsFolder));
-    if (catalogue.count(category) == 0)
+    const int count = catalogue.count(category);
+    if (count == 0)
         return {};
-    return catalogue.albumPath(category, catalogue.current(category));
+    // A current album the catalogue no longer lists gives way to its first.
+    const int current = catalogue.current(category);
+    return catalogue.albumPath(category, current < count ? current : 0);
 }
 
 std::string RunPaintPictureDialog(QWidget* parent, PaintPictureKind kind)
