@@ -3,6 +3,7 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/document_open.h"
+#include "imagelib/flashpix/fpx_jpeg_tiles.h"
 #include "imagelib/flashpix/fpx_layout.h"
 #include "imagelib/flashpix/fpx_property_set.h"
 #include "imagelib/flashpix/fpx_storage.h"
@@ -154,6 +155,74 @@ TEST(FlashPixLayout, EveryLevelIsHalfThePreviousDownToOneTile)
     ASSERT_TRUE(mixedBack.ok());
     EXPECT_EQ(Pixel24(mixedBack.image(), 100, 10), (testing::Rgb{200, 100, 50}));
     EXPECT_LT(MeanDifference(mixed, mixedBack.image()), 3.0);
+}
+
+// One 64 x 64 tile coded on its own, tables left out, as the tiles' streams are meant to be.
+std::vector<std::uint8_t> LoneTile(const std::uint8_t* tile, int channels, int quality)
+{
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr errors{};
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = cinfo.image_height = 64;
+    cinfo.input_components = channels;
+    cinfo.in_color_space = channels == 1 ? JCS_GRAYSCALE : JCS_EXT_BGR;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    cinfo.write_JFIF_header = FALSE;
+    jpeg_suppress_tables(&cinfo, TRUE);
+    jpeg_start_compress(&cinfo, FALSE);
+    for (int y = 0; y < 64; ++y) {
+        JSAMPROW row = const_cast<JSAMPROW>(tile + std::size_t(y) * 64 * std::size_t(channels));
+        jpeg_write_scanlines(&cinfo, &row, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    std::vector<std::uint8_t> out(buffer, buffer + size);
+    std::free(buffer);
+    jpeg_destroy_compress(&cinfo);
+    return out;
+}
+
+TEST(FlashPixJpegTiles, TilesCodedTogetherAreTheStreamsOfEachTileCodedAlone)
+{
+    // More tiles than one run of the stacked coder takes; noisy, smooth and flat tiles.
+    constexpr int kTiles = 300;
+    for (const int channels : {3, 1}) {
+        SCOPED_TRACE(channels);
+        const std::size_t tileBytes = 64 * 64 * std::size_t(channels);
+        std::vector<std::uint8_t> pixels(tileBytes * kTiles);
+        std::uint32_t seed = 99;
+        for (std::size_t i = 0; i < pixels.size(); ++i) {
+            seed = seed * 1103515245u + 12345u;
+            const std::size_t tile = i / tileBytes;
+            pixels[i] = tile % 3 == 0 ? std::uint8_t(seed >> 24) : tile % 3 == 1 ? std::uint8_t(i / 97) : 77;
+        }
+        std::vector<const std::uint8_t*> rows;
+        for (int r = 0; r < 64 * kTiles; ++r)
+            rows.push_back(pixels.data() + std::size_t(r) * 64 * std::size_t(channels));
+        flashpix::JpegTileEncoder encoder(channels, 85);
+        ASSERT_TRUE(encoder.ok());
+        std::vector<std::uint8_t> streams{0xAB};  // appended after what is there
+        std::vector<std::uint32_t> sizes;
+        ASSERT_TRUE(encoder.encode(rows, streams, sizes));
+        ASSERT_EQ(sizes.size(), std::size_t(kTiles));
+        std::size_t at = 1;
+        for (int t = 0; t < kTiles; ++t) {
+            const auto alone = LoneTile(pixels.data() + std::size_t(t) * tileBytes, channels, 85);
+            ASSERT_LE(at + sizes[std::size_t(t)], streams.size());
+            ASSERT_TRUE(std::equal(alone.begin(), alone.end(), streams.begin() + std::ptrdiff_t(at),
+                                   streams.begin() + std::ptrdiff_t(at + sizes[std::size_t(t)])))
+                << "tile " << t;
+            at += sizes[std::size_t(t)];
+        }
+        EXPECT_EQ(at, streams.size());
+        // Rows that don't make whole tiles are refused.
+        rows.pop_back();
+        EXPECT_FALSE(encoder.encode(rows, streams, sizes));
+    }
 }
 
 // Property sets, tile tables and tiles laid out byte by byte.
