@@ -47,11 +47,11 @@ std::optional<Raster> Raster::Make(int width, int height, int channels)
     raster.height = height;
     raster.channels = channels;
     try {
-        raster.own_.resize(std::size_t(width) * std::size_t(height) * std::size_t(channels));
+        raster.own_ = std::make_unique_for_overwrite<std::uint8_t[]>(std::size_t(width) * std::size_t(height) * std::size_t(channels));
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
-    raster.top_ = raster.own_.data();
+    raster.top_ = raster.own_.get();
     raster.stride_ = std::ptrdiff_t(width) * channels;
     return raster;
 }

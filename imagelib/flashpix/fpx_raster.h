@@ -6,8 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
-#include <vector>
 
 namespace lv::flashpix {
 
@@ -21,10 +21,10 @@ public:
 
     // The rows of an 8-bit grey or 24-bit picture, which must outlive the view.
     static std::optional<Raster> View(const HDIB& picture);
-    // Rows of its own; nothing when memory runs out.
+    // Rows of its own, not yet filled; nothing when memory runs out.
     static std::optional<Raster> Make(int width, int height, int channels);
 
-    std::uint8_t* ownRow(int y) { return own_.data() + std::size_t(y) * std::size_t(width) * std::size_t(channels); }
+    std::uint8_t* ownRow(int y) { return own_.get() + std::size_t(y) * std::size_t(width) * std::size_t(channels); }
 
     Raster() = default;
     Raster(Raster&&) = default;
@@ -33,7 +33,7 @@ public:
     Raster& operator=(const Raster&) = delete;
 
 private:
-    std::vector<std::uint8_t> own_;
+    std::unique_ptr<std::uint8_t[]> own_;  // not cleared: every row is written before it is read
     const std::uint8_t* top_ = nullptr;
     std::ptrdiff_t stride_ = 0;
 };
