@@ -13,7 +13,7 @@ namespace lv::flashpix {
 // Encodes 64 x 64 tiles of grey or blue-green-red pixels (rows top-down) at one quality.
 // Colour tiles are stored as YCbCr with chroma halved both ways.
 //
-// Starting the library once per tile costs about as much as coding the tile, so a run of
+// Starting the library for each tile costs a good part of coding it, so a run of
 // tiles is coded as one picture 64 pixels wide, the tiles stacked, with a restart marker
 // at each tile's start. A restart byte-aligns the coded data and restarts the DC
 // predictions, so each tile's data is exactly what coding it alone gives; each tile's
