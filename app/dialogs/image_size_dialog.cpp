@@ -57,10 +57,8 @@ std::optional<ImageSizeRequest> RunImageSizeDialog(QWidget* parent, int width, i
     auto* h = new QDoubleSpinBox(&dialog);
     w->setObjectName(QStringLiteral("width"));
     h->setObjectName(QStringLiteral("height"));
-    for (QDoubleSpinBox* box : {w, h}) {
-        box->setRange(0.001, 99999);
-        box->setDecimals(3);
-    }
+    for (QDoubleSpinBox* box : {w, h})
+        box->setRange(0.01, 99999);
     auto* unit = new QComboBox(&dialog);
     unit->addItems({QStringLiteral("Pixel"), QStringLiteral("Porcentagem"), QStringLiteral("Polegada"), QStringLiteral("Cm")});
     auto* resolution = new QSpinBox(&dialog);
@@ -71,6 +69,9 @@ std::optional<ImageSizeRequest> RunImageSizeDialog(QWidget* parent, int width, i
     double pixelsW = width, pixelsH = height;
     const auto show = [&] {
         const QSignalBlocker bw(w), bh(h);
+        // Pixels are whole; percentages and print sizes have two decimals.
+        for (QDoubleSpinBox* box : {w, h})
+            box->setDecimals(unit->currentIndex() == kPixels ? 0 : 2);
         w->setValue(fromPixels(pixelsW, unit->currentIndex(), resolution->value(), width));
         h->setValue(fromPixels(pixelsH, unit->currentIndex(), resolution->value(), height));
     };

@@ -92,6 +92,7 @@ TEST_F(GeometryDialogs, ImageSizeInPixelsPercentAndPrintSizesWithTheSidesLockedO
         auto* w = child<QDoubleSpinBox>(d, "width");
         auto* h = child<QDoubleSpinBox>(d, "height");
         EXPECT_EQ(w->value(), 300);
+        EXPECT_EQ(w->text(), QStringLiteral("300")) << "whole pixels";
         w->setValue(150);
         EXPECT_EQ(h->value(), 100) << "locked to the picture's shape";
         pressOk(d);
