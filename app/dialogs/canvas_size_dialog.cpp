@@ -44,7 +44,10 @@ std::optional<CanvasRequest> RunCanvasSizeDialog(QWidget* parent, int width, int
     form->addRow(QStringLiteral("&Posição:"), grid);
 
     // Sides of 10001 pixels or more are refused as for a new picture, and the dialog stays.
-    dialog.setCheck([&] { return CheckNewPictureSize({w->value(), h->value(), 72, SizeUnit::Pixel}).has_value(); });
+    dialog.setCheck([&] {
+        constexpr int kAnyDpi = 72;  // a message in pixels doesn't use it
+        return CheckNewPictureSize({w->value(), h->value(), kAnyDpi, SizeUnit::Pixel}).has_value();
+    });
     auto* buttons = MakeOkCancelButtons(dialog);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addLayout(form);
