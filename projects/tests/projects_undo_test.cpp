@@ -27,6 +27,9 @@ TEST(ProjectUndo, DropsAndRefillsMixedWithPaintAndLayerStepsUndoExactly)
     const std::string photo = dir.file("photo.bmp");
     HDIB picture = MakePhotoLike(90, 60);
     ASSERT_EQ(WriteBmp(photo, picture), WriteResult::Written);
+    const std::string tall = dir.file("tall.bmp");
+    HDIB tallPicture = MakePhotoLike(40, 70);
+    ASSERT_EQ(WriteBmp(tall, tallPicture), WriteResult::Written);
 
     UndoTable table{64};
     WindowUndoRecorder recorder(table, kProjectWindow);
@@ -57,7 +60,7 @@ TEST(ProjectUndo, DropsAndRefillsMixedWithPaintAndLayerStepsUndoExactly)
     step([&] { ASSERT_TRUE(DropPhoto(d, photo, templatePath).dropped); });
     WritePiece(dir.file("cal1/calmonth/03.vlf"), 44, 18, 0x778899);
     step([&] { ASSERT_EQ(RefillCalendar(d, templatePath, 2000, 3), 1); });
-    step([&] { ASSERT_TRUE(DropPhoto(d, photo, templatePath).dropped); });
+    step([&] { ASSERT_TRUE(DropPhoto(d, tall, templatePath).dropped); });
     EXPECT_TRUE(ui.messages.empty());
 
     for (std::size_t i = states.size() - 1; i > 0; --i) {

@@ -148,7 +148,7 @@ TEST_F(CalendarRefill, ChoosingAnotherMonthRefillsFromThatMonthsPieces)
     EXPECT_EQ(Layer(*document, kMonth).image.width(), 30);
     EXPECT_EQ(Layer(*document, kDays).image.width(), 110);
     EXPECT_EQ(ui.busyDepth, 0);
-    EXPECT_EQ(ui.busyCount, 1);
+    EXPECT_GE(ui.busyCount, 1);
     // No pieces for 2001: the year stops the refill at its own layer.
     EXPECT_EQ(selection.setYear(2001, document.get(), templatePath), CalendarChange::RefillStopped);
     EXPECT_EQ(selection.year(), 2001);
