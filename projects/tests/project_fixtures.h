@@ -59,8 +59,9 @@ inline std::unique_ptr<LayerStack> MakeDocument(int width, int height, std::vect
 inline void WriteDocumentFile(const std::string& path, std::vector<LayerSpec> layers, int width = 0, int height = 0)
 {
     std::filesystem::create_directories(std::filesystem::path(path).parent_path());
-    auto stack = MakeDocument(width ? width : layers.front().width, height ? height : layers.front().height,
-                              std::move(layers));
+    const int documentWidth = width ? width : layers.front().width;
+    const int documentHeight = height ? height : layers.front().height;
+    auto stack = MakeDocument(documentWidth, documentHeight, std::move(layers));
     ASSERT_TRUE(WriteLayeredFile(path, *stack, 100));
 }
 
