@@ -6,11 +6,13 @@
 #include "app/shell/handler_table.h"
 #include "app/windows/image_window.h"
 #include "app/windows/main_window.h"
+#include "app/skin/list_box_registry.h"
 #include "app/widgets/skin_panel_widget.h"
 #include "common/ui_service.h"
 #include "edit/tools/tool_registry.h"
 
 #include <QDialog>
+#include <QFontDatabase>
 
 namespace lv::app {
 
@@ -38,12 +40,59 @@ TextOptions::TextOptions(MainWindow& window, std::function<ImageWindow*()> activ
     handlers.set(Handler::TextDropShadow, [this](const HandlerCall&) { addShadowToCurrentLayer(); });
     if (TextTool* t = tool())
         t->setScreen(this);
+    window.setScreenCode(kTextScreen, this);
 }
 
 TextOptions::~TextOptions()
 {
     if (TextTool* t = tool())
         t->setScreen(nullptr);
+    if (window_)
+        window_->setScreenCode(kTextScreen, nullptr);
+}
+
+void TextOptions::shown(MainSkin&)
+{
+    showFontList();
+}
+
+// The families the font dialog offers, the current font's selected; read once, since the
+// fonts don't change while the program runs.
+void TextOptions::showFontList()
+{
+    skin::ListBox* list = window_ ? window_->listBox(skin::kFontListControl) : nullptr;
+    if (!list)
+        return;
+    if (families_.isEmpty())
+        for (const QString& family : QFontDatabase::families())
+            if (!QFontDatabase::isPrivateFamily(family))
+                families_ << family;
+    if (list->count() != int(families_.size())) {
+        list->resetContent();
+        for (const QString& family : families_)
+            list->addString(family.toStdString());
+    }
+    const TextTool* t = tool();
+    const std::string face = t && !t->choice().settings.font.faceName.empty() ? t->choice().settings.font.faceName : "Arial";
+    const auto find = [this](const QString& name) {
+        for (int i = 0; i < int(families_.size()); ++i)
+            if (families_[i].compare(name, Qt::CaseInsensitive) == 0)
+                return i;
+        return -1;
+    };
+    int chosen = find(QString::fromStdString(face));
+    if (chosen < 0 && face == "Arial")  // the name documents use, drawn with its stand-in
+        chosen = find(QStringLiteral("Liberation Sans"));
+    list->setSelection(chosen);
+}
+
+void TextOptions::listPicked(const skin::ListNotification& notification, skin::ListBox& list)
+{
+    TextTool* t = tool();
+    const int index = list.selection();
+    if (!t || notification.controlId != skin::kFontListControl || index < 0 || index >= int(families_.size()))
+        return;
+    t->choice().settings.font.faceName = families_[index].toStdString().substr(0, kFaceNameBytes - 1);
 }
 
 TextTool* TextOptions::tool() const
