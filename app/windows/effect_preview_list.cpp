@@ -22,7 +22,11 @@ EffectPreviewList::EffectPreviewList(PictureSource source)
     connect(&timer_, &QTimer::timeout, this, [this] { step(); });
 }
 
-EffectPreviewList::~EffectPreviewList() = default;
+EffectPreviewList::~EffectPreviewList()
+{
+    if (list_)
+        list_->setRowPicture({});
+}
 
 void EffectPreviewList::attach(SkinListBox& list)
 {
