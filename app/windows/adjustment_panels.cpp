@@ -147,6 +147,12 @@ void AdjustmentPanels::listPicked(const skin::ListNotification& notification, sk
     schedulePreview();
 }
 
+void AdjustmentPanels::viewMoved(const ImageWindow& window)
+{
+    if (previewed_ == &window)
+        schedulePreview();
+}
+
 // The readouts already watch the sliders; the preview follows the thumbs as well, while
 // they are dragged.
 void AdjustmentPanels::followSliders(SkinPanelWidget& p)

@@ -28,6 +28,8 @@ public:
 
     void shown(MainSkin& skin) override;
     void listPicked(const skin::ListNotification& notification, skin::ListBox& list) override;
+    // A window showing a preview shows another part: the preview follows.
+    void viewMoved(const ImageWindow& window);
 
     const AdjustmentChoice& choice() const { return choice_; }
     const EffectPreviewList& effectPreviews() const { return effectPreviews_; }
