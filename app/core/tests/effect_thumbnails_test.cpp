@@ -15,16 +15,6 @@
 namespace lv::testing {
 namespace {
 
-bool SamePixels(const HDIB& a, const HDIB& b)
-{
-    if (a.width() != b.width() || a.height() != b.height() || a.bitCount() != b.bitCount())
-        return false;
-    for (int y = 0; y < a.height(); ++y)
-        if (std::memcmp(a.row(y), b.row(y), std::size_t(a.width()) * std::size_t(a.bitCount() / 8)) != 0)
-            return false;
-    return true;
-}
-
 TEST(EffectThumbnails, TheScaledPictureFitsTheBoxAndEachEffectIsTheLibrarysResultOnIt)
 {
     EffectThumbnails thumbnails(36, 24);
