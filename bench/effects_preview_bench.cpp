@@ -31,11 +31,12 @@ struct FittedDocument {
         view.setClient({kClientWidth, kClientHeight});
     }
 
-    // One update as the screen makes it after a slider moved.
-    void update(const AdjustmentChoice& choice)
+    // One update as the screen makes it after a slider moved; `kept` false makes it as the
+    // screens did before they kept anything (every row, the picture scaled again).
+    void update(const AdjustmentChoice& choice, bool kept = true)
     {
         const ShownPart part = ShownPartOf(view);
-        if (!PreviewComposite(*stack, choice, part, cache))
+        if (!(kept ? PreviewComposite(*stack, choice, part, cache) : PreviewComposite(*stack, choice, part.rect, part.scale)))
             std::abort();
         const PixelBuffer buffer{backing.data(), kClientWidth, {0, 0, kClientWidth, kClientHeight}};
         PaintView(stack->composite, view, {0, 0, kClientWidth, kClientHeight}, buffer, DisplayContext{});
@@ -71,7 +72,7 @@ AdjustmentChoice Effect(int operation)
 }
 
 // Slider 1 (or the strength) moved back and forth by 5 around 60.
-void SliderMove(benchmark::State& state, AdjustmentChoice choice)
+void SliderMove(benchmark::State& state, AdjustmentChoice choice, bool kept)
 {
     FittedDocument& document = Document();
     int step = 0;
@@ -81,7 +82,7 @@ void SliderMove(benchmark::State& state, AdjustmentChoice choice)
             choice.strength = value;
         else
             choice.sliders[0] = value;
-        document.update(choice);
+        document.update(choice, kept);
     }
 }
 
@@ -105,7 +106,11 @@ void Register()
         {"oil", Effect(15)},            {"sketch", Effect(594)},      {"zoomblur", Effect(451)},
     };
     for (const auto& [name, choice] : choices) {
-        benchmark::RegisterBenchmark((std::string("PreviewSliderMove/") + name).c_str(), SliderMove, choice)
+        benchmark::RegisterBenchmark((std::string("PreviewSliderMove/") + name).c_str(), SliderMove, choice, true)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->MinTime(0.5);
+        benchmark::RegisterBenchmark((std::string("PreviewSliderMoveNothingKept/") + name).c_str(), SliderMove, choice, false)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime()
             ->MinTime(0.5);
