@@ -120,9 +120,11 @@ __attribute__((target_clones("avx2", "default"))) void Widen(const std::uint8_t*
 // The vertical passes of a band as one downward sweep: each pass keeps only the few rows
 // of its input that its box still needs, in a small ring, so all passes run from the
 // fastest cache instead of sweeping the whole band once per pass.
+template<typename Source>
 class VerticalCascade {
 public:
-    VerticalCascade(const float* band, int height, std::size_t lanes, std::span<const BoxPass> passes)
+    // `band.row(j)` gives row j (0 ≤ j < height) of the band before the vertical passes.
+    VerticalCascade(Source& band, int height, std::size_t lanes, std::span<const BoxPass> passes)
         : band_(band), height_(height), lanes_(lanes), passes_(passes), stages_(passes.size())
     {
         for (std::size_t k = 0; k < stages_.size(); ++k) {
@@ -138,7 +140,7 @@ public:
     const float* row(int y)
     {
         if (stages_.empty())
-            return band_ + std::size_t(y) * lanes_;
+            return band_.row(y);
         ensure(stages_.size(), y);
         return output(stages_.size(), y);
     }
@@ -152,11 +154,11 @@ private:
     };
 
     // Row j (clamped to the band) of stage k's output; stage 0 is the band itself.
-    const float* output(std::size_t k, int j) const
+    const float* output(std::size_t k, int j)
     {
         j = std::clamp(j, 0, height_ - 1);
         if (k == 0)
-            return band_ + std::size_t(j) * lanes_;
+            return band_.row(j);
         const Stage& st = stages_[k - 1];
         return st.ring.data() + std::size_t(j % st.capacity) * lanes_;
     }
@@ -186,7 +188,7 @@ private:
         }
     }
 
-    const float* band_;
+    Source& band_;
     int height_;
     std::size_t lanes_;
     std::span<const BoxPass> passes_;
@@ -201,54 +203,107 @@ int Reach(std::span<const BoxPass> passes)
     return reach;
 }
 
+// Columns blurred together: their rows stay in the cache between the passes.
+constexpr int kBandPixels = 512;
+
+// The rows of one band of columns after the horizontal passes, made on demand, a strip of
+// rows at a time, into a ring just large enough for what the vertical passes still read: the
+// band never exists whole, so its rows go from the horizontal passes to the vertical ones
+// through the cache instead of through memory.
+template<typename RowOf>
+class HorizontalStrips {
+public:
+    static constexpr int kStripRows = 16;
+
+    HorizontalStrips(const RowOf& rowOf, int width, int height, int channels, std::span<const BoxPass> across, int ringRows)
+        : rowOf_(rowOf), width_(width), height_(height), channels_(channels), across_(across), reach_(Reach(across)),
+          capacity_(std::min(height, ringRows + kStripRows))
+    {
+        const std::size_t segmentMax = std::size_t(std::min(width, kBandPixels + 2 * reach_));
+        const std::size_t stripLanes = std::size_t(kStripRows) * std::size_t(channels);
+        a_.resize(segmentMax * stripLanes);
+        b_.resize(a_.size());
+        bytes_.resize(a_.size());
+        sums_.resize(stripLanes);
+        ring_.resize(std::size_t(capacity_) * std::size_t(kBandPixels) * std::size_t(channels));
+    }
+
+    // Starts the band of columns [x0, x1).
+    void startBand(int x0, int x1)
+    {
+        x0_ = x0;
+        x1_ = x1;
+        produced_ = 0;
+    }
+    std::size_t lanes() const { return std::size_t(x1_ - x0_) * std::size_t(channels_); }
+
+    // Row j of the band; rows are asked for roughly in order, never older than the ring holds.
+    const float* row(int j)
+    {
+        while (produced_ <= j)
+            produceStrip();
+        return ring_.data() + std::size_t(j % capacity_) * lanes();
+    }
+
+private:
+    // Rows are gathered with enough columns either side for the horizontal passes and turned
+    // so the running sums run across many lanes at once.
+    void produceStrip()
+    {
+        const int y0 = produced_;
+        const int rows = std::min(kStripRows, height_ - y0);
+        const int s0 = std::max(0, x0_ - reach_), s1 = std::min(width_, x1_ + reach_);
+        const int segment = s1 - s0;
+        const int ch = channels_;
+        const std::size_t lanes = std::size_t(rows) * std::size_t(ch);
+        using Sample = std::remove_cv_t<std::remove_pointer_t<decltype(rowOf_(0))>>;
+        if constexpr (std::is_same_v<Sample, std::uint8_t>) {
+            // Bytes are turned as bytes, then widened in one straight run.
+            for (int r = 0; r < rows; ++r)
+                TurnBytes(rowOf_(y0 + r) + std::size_t(s0) * std::size_t(ch), bytes_.data() + r * ch, lanes, segment, ch);
+            Widen(bytes_.data(), a_.data(), std::size_t(segment) * lanes);
+        } else {
+            for (int r = 0; r < rows; ++r)
+                Turn(rowOf_(y0 + r) + std::size_t(s0) * std::size_t(ch), std::size_t(ch), a_.data() + r * ch, lanes, segment, ch);
+        }
+        RunPasses(a_, b_, sums_, segment, lanes, across_);
+        const std::size_t bandLanes = this->lanes();
+        for (int r = 0; r < rows; ++r)
+            Turn(a_.data() + std::size_t(x0_ - s0) * lanes + std::size_t(r * ch), lanes,
+                 ring_.data() + std::size_t((y0 + r) % capacity_) * bandLanes, std::size_t(ch), x1_ - x0_, ch);
+        produced_ += rows;
+    }
+
+    const RowOf& rowOf_;
+    int width_, height_, channels_;
+    std::span<const BoxPass> across_;
+    int reach_;
+    int capacity_;
+    int x0_ = 0, x1_ = 0;
+    int produced_ = 0;
+    std::vector<float> a_, b_, sums_, ring_;
+    std::vector<std::uint8_t> bytes_;
+};
+
 // Blurs in bands of columns, each through its whole height, so no picture-sized buffer is
-// needed and a band's rows stay in the cache: per band, rows are gathered eight at a time
-// with enough columns either side for the horizontal passes, turned so the running sums
-// run across many lanes at once, then the band's columns get the vertical passes and go to
-// `deliver(y, firstSample, count, values)`. `rowOf(y)` points at row y's samples.
+// needed: per band, the horizontal passes make rows a strip at a time, the vertical passes
+// take them as they come, and finished rows go to `deliver(y, firstSample, count, values)`.
+// `rowOf(y)` points at row y's samples.
 template<typename RowOf, typename Deliver>
 void BandedBlur(int width, int height, int channels, const RowOf& rowOf, std::span<const BoxPass> across,
                 std::span<const BoxPass> down, int threads, const Deliver& deliver)
 {
-    constexpr int kBandPixels = 512;
-    constexpr int kStripRows = 16;
-    const int reach = Reach(across);
     const int bands = (width + kBandPixels - 1) / kBandPixels;
+    // The first vertical pass reads 2r + 3 rows around the one it makes.
+    const int ringRows = down.empty() ? 1 : 2 * down.front().radius + 3;
     ParallelFor(bands, ThreadsFor((long long)width * height * channels, threads), [&](int begin, int end) {
-        const std::size_t segmentMax = std::size_t(std::min(width, kBandPixels + 2 * reach));
-        const std::size_t stripLanes = std::size_t(kStripRows) * std::size_t(channels);
-        std::vector<float> a(segmentMax * stripLanes), b(a.size());
-        std::vector<std::uint8_t> bytes(a.size());
-        std::vector<float> sums(std::max(stripLanes, std::size_t(kBandPixels) * std::size_t(channels)));
-        std::vector<float> band(std::size_t(height) * std::size_t(kBandPixels) * std::size_t(channels));
+        HorizontalStrips<RowOf> strips(rowOf, width, height, channels, across, ringRows);
         for (int index = begin; index < end; ++index) {
             const int x0 = index * kBandPixels, x1 = std::min(width, x0 + kBandPixels);
-            const int s0 = std::max(0, x0 - reach), s1 = std::min(width, x1 + reach);
-            const int segment = s1 - s0;
-            const std::size_t bandLanes = std::size_t(x1 - x0) * std::size_t(channels);
-            for (int y0 = 0; y0 < height; y0 += kStripRows) {
-                const int rows = std::min(kStripRows, height - y0);
-                const std::size_t lanes = std::size_t(rows) * std::size_t(channels);
-                using Sample = std::remove_cv_t<std::remove_pointer_t<decltype(rowOf(0))>>;
-                if constexpr (std::is_same_v<Sample, std::uint8_t>) {
-                    // Bytes are turned as bytes, then widened in one straight run.
-                    for (int r = 0; r < rows; ++r)
-                        TurnBytes(rowOf(y0 + r) + std::size_t(s0) * std::size_t(channels), bytes.data() + r * channels, lanes, segment,
-                                  channels);
-                    Widen(bytes.data(), a.data(), std::size_t(segment) * lanes);
-                } else {
-                    for (int r = 0; r < rows; ++r)
-                        Turn(rowOf(y0 + r) + std::size_t(s0) * std::size_t(channels), std::size_t(channels), a.data() + r * channels,
-                             lanes, segment, channels);
-                }
-                RunPasses(a, b, sums, segment, lanes, across);
-                for (int r = 0; r < rows; ++r)
-                    Turn(a.data() + std::size_t(x0 - s0) * lanes + std::size_t(r * channels), lanes,
-                         band.data() + std::size_t(y0 + r) * bandLanes, std::size_t(channels), x1 - x0, channels);
-            }
-            VerticalCascade cascade(band.data(), height, bandLanes, down);
+            strips.startBand(x0, x1);
+            VerticalCascade cascade(strips, height, strips.lanes(), down);
             for (int y = 0; y < height; ++y)
-                deliver(y, std::size_t(x0) * std::size_t(channels), bandLanes, cascade.row(y));
+                deliver(y, std::size_t(x0) * std::size_t(channels), strips.lanes(), cascade.row(y));
         }
     });
 }

@@ -24,7 +24,7 @@ constexpr EffectEntry kCatalogue[] = {
     {kOpGrey, "Tons de cinza", "Quanto da cor é retirada"},
     {kOpSepia, "Sépia", "Intensidade do tom marrom"},
     {kOpOldPhoto, "Foto antiga", "Idade aparente da foto"},
-    {kOpNegative, "Negativo", "Não usado"},
+    {kOpNegative, "Negativo", "Não usado", false},
     {kOpPosterise, "Pôster", "Menos níveis de cor"},
     {kOpSolarise, "Solarizar", "Parte dos tons que se inverte"},
     {kOpThreshold, "Preto e branco", "Nível de corte entre preto e branco"},

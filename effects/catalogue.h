@@ -11,6 +11,7 @@ struct EffectEntry {
     int code;
     std::string_view name;       // shown in the list
     std::string_view parameter;  // what the strength slider (0–100) does
+    bool usesStrength = true;    // false: the slider has nothing to do and is hidden
 };
 
 std::span<const EffectEntry> EffectCatalogue();

@@ -118,8 +118,9 @@ Rect LayerPart(const LayerStack& stack, const LayerRecord& layer, DocumentRect r
 }
 
 // Copies the computed part into `target` over `part`, each picture pixel taking the working
-// pixel it falls in.
-void Enlarge(const effects::RegionResult& computed, Rect part, HDIB& target)
+// pixel it falls in; only the rows whose document row (`documentTop` + row) is a multiple of
+// `step`.
+void Enlarge(const effects::RegionResult& computed, Rect part, HDIB& target, int documentTop, int step)
 {
     const effects::ConstRaster from = effects::ViewOf(computed.picture);
     const effects::Raster to = effects::ViewOf(target);
@@ -131,15 +132,118 @@ void Enlarge(const effects::RegionResult& computed, Rect part, HDIB& target)
     std::vector<int> columns(std::size_t(part.width()));
     for (int x = part.left; x < part.right; ++x)
         columns[std::size_t(x - part.left)] = workColumn(x) * channels;
-    for (int y = part.top; y < part.bottom; ++y) {
+    const std::size_t rowBytes = std::size_t(part.width()) * std::size_t(channels);
+    int firstRow = part.top;
+    if (step > 1)
+        firstRow += ((-(documentTop + part.top)) % step + step) % step;
+    const std::uint8_t* previousSource = nullptr;
+    const std::uint8_t* previousOut = nullptr;
+    for (int y = firstRow; y < part.bottom; y += step) {
         const int w = int(std::int64_t(y) * computed.workHeight / to.height);
         const std::uint8_t* source = from.row(std::clamp(w, computed.area.top, computed.area.bottom - 1) - computed.area.top);
         std::uint8_t* out = to.row(y) + std::size_t(part.left) * std::size_t(channels);
-        for (const int column : columns) {
-            std::memcpy(out, source + column, std::size_t(channels));
-            out += channels;
+        // Rows enlarged from one working row are alike: the first is copied.
+        if (source == previousSource) {
+            std::memcpy(out, previousOut, rowBytes);
+            continue;
+        }
+        previousSource = source;
+        previousOut = out;
+        if (channels == 3) {
+            std::uint8_t* o = out;
+            for (const int column : columns) {
+                o[0] = source[column], o[1] = source[column + 1], o[2] = source[column + 2];
+                o += 3;
+            }
+        } else {
+            for (std::size_t i = 0; i < columns.size(); ++i)
+                out[i] = source[columns[i]];
         }
     }
+}
+
+// The composite over `rect`, or over only its rows that are multiples of `step`.
+void CompositeRows(LayerStack& stack, DocumentRect rect, int step)
+{
+    if (step <= 1) {
+        CompositeLayers(stack, rect);
+        return;
+    }
+    for (int row = rect.top + ((-rect.top) % step + step) % step; row <= rect.bottom; row += step)
+        CompositeLayers(stack, DocumentRect{rect.left, row, rect.right, row});
+}
+
+}  // namespace
+
+struct PreviewCache::State {
+    SharedPicture picture;  // what `scaled` was made from, kept alive for it
+    PictureStamp stamp;
+    Rect part;
+    double scale = 0;
+    int step = 0;
+    std::optional<effects::RegionPreview> scaled;
+    SharedPicture shown;    // a private copy the preview is written into
+
+    bool holds(const SharedPicture& image, Rect p, double s, int st) const
+    {
+        return scaled && image.matches(stamp) && p == part && s == scale && st == step;
+    }
+    void reset(const SharedPicture& image, Rect p, double s, int st)
+    {
+        scaled.reset();
+        shown = SharedPicture();
+        picture = image;
+        stamp = image.stamp();
+        part = p;
+        scale = s;
+        step = st;
+        scaled.emplace(picture.read(), p, s);
+    }
+};
+
+PreviewCache::PreviewCache() : state_(std::make_unique<State>()) {}
+PreviewCache::~PreviewCache() = default;
+
+void PreviewCache::clear()
+{
+    state_ = std::make_unique<State>();
+}
+
+namespace {
+
+bool PreviewInto(LayerStack& stack, const AdjustmentChoice& choice, const ShownPart& shownPart, PreviewCache::State& cache)
+{
+    const DocumentRect rect = shownPart.rect;
+    const int step = std::max(1, shownPart.sampleStep);
+    const std::optional<PlannedCall> plan = Plan(choice);
+    LayerRecord* layer = CurrentLayerWithPicture(stack);
+    const Rect part = layer ? LayerPart(stack, *layer, rect) : Rect{};
+    if (!plan || part.width() <= 0 || part.height() <= 0) {
+        CompositeLayers(stack, rect);
+        return false;
+    }
+    const double scale = std::min(shownPart.scale, 1.0);
+    if (!cache.holds(layer->image, part, scale, step))
+        cache.reset(layer->image, part, scale, step);
+    effects::RegionResult computed;
+    {
+        const WhiteWhileEffectRuns white(plan->effect);
+        computed = cache.scaled->compute(plan->call.operation, plan->call.parameters.data(),
+                                         std::int32_t(plan->call.parameters.size()));
+    }
+    if (computed.picture && !cache.shown)
+        cache.shown = cache.picture;
+    HDIB* target = computed.picture ? cache.shown.tryWrite() : nullptr;
+    if (!target) {
+        CompositeLayers(stack, rect);
+        return false;
+    }
+    const int layerTop = int(stack.height) - (layer->y + layer->image.height());
+    Enlarge(computed, part, *target, layerTop, step);
+    std::swap(layer->image, cache.shown);
+    CompositeRows(stack, rect, step);
+    std::swap(layer->image, cache.shown);
+    return true;
 }
 
 }  // namespace
@@ -173,33 +277,29 @@ bool ApplyAdjustment(LayerStack& stack, const AdjustmentChoice& choice, bool pre
     return plan && Run(stack, *plan, preview);
 }
 
+ShownPart ShownPartOf(const ImageView& view)
+{
+    const PixelSize doc = view.document();
+    const PixelSize client = view.client();
+    const ImageView::Point first = view.documentPoint(0, 0);
+    const ImageView::Point last = view.documentPoint(std::max(client.width - 1, 0), std::max(client.height - 1, 0));
+    const auto clampX = [&](int x) { return std::clamp(x, 0, std::max(doc.width - 1, 0)); };
+    const auto clampY = [&](int y) { return std::clamp(y, 0, std::max(doc.height - 1, 0)); };
+    const int zoom = view.zoom();
+    return {{clampX(first.x), clampY(first.y), clampX(last.x), clampY(last.y)},
+            zoom >= 0 ? zoom + 1.0 : 1.0 / (1 - zoom),
+            zoom >= 0 ? 1 : 1 - zoom};
+}
+
 bool PreviewComposite(LayerStack& stack, const AdjustmentChoice& choice, DocumentRect rect, double scale)
 {
-    const std::optional<PlannedCall> plan = Plan(choice);
-    LayerRecord* layer = CurrentLayerWithPicture(stack);
-    const Rect part = layer ? LayerPart(stack, *layer, rect) : Rect{};
-    if (!plan || part.width() <= 0 || part.height() <= 0) {
-        CompositeLayers(stack, rect);
-        return false;
-    }
-    const SharedPicture original = layer->image;
-    effects::RegionResult computed;
-    {
-        const WhiteWhileEffectRuns white(plan->effect);
-        computed = effects::ComputeRegion(original.read(), plan->call.operation, plan->call.parameters.data(),
-                                          std::int32_t(plan->call.parameters.size()), part, std::min(scale, 1.0));
-    }
-    SharedPicture shown = original;
-    HDIB* target = computed.picture ? shown.tryWrite() : nullptr;
-    if (!target) {
-        CompositeLayers(stack, rect);
-        return false;
-    }
-    Enlarge(computed, part, *target);
-    layer->image = std::move(shown);
-    CompositeLayers(stack, rect);
-    layer->image = original;
-    return true;
+    PreviewCache::State once;
+    return PreviewInto(stack, choice, ShownPart{rect, scale, 1}, once);
+}
+
+bool PreviewComposite(LayerStack& stack, const AdjustmentChoice& choice, const ShownPart& part, PreviewCache& cache)
+{
+    return PreviewInto(stack, choice, part, cache.state());
 }
 
 }  // namespace lv

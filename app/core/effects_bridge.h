@@ -3,10 +3,12 @@
 // picture goes in and the result becomes the layer's picture with one undo step, or a
 // preview that never touches the history and always gives the original picture back.
 
+#include "app/core/image_view.h"
 #include "edit/document_rect.h"
 #include "edit/layer_stack.h"
 
 #include <array>
+#include <memory>
 #include <span>
 
 namespace lv {
@@ -37,11 +39,44 @@ bool ApplyEnhancement(LayerStack& stack, int mode, std::span<const int> sliders,
 bool ApplyEffect(LayerStack& stack, int operation, int parameter, bool preview);
 bool ApplyAdjustment(LayerStack& stack, const AdjustmentChoice& choice, bool preview);
 
+// What a window shows of its document: the rectangle (top-down, inclusive), the scale
+// (view pixels per document pixel) and, when the view shrinks the picture, the step between
+// the document rows and columns it samples (every one otherwise).
+struct ShownPart {
+    DocumentRect rect;
+    double scale = 1;
+    int sampleStep = 1;
+};
+ShownPart ShownPartOf(const ImageView& view);
+
+// What previews of one window keep from one update to the next while the picture, the
+// shown part and the scale stay the same: the picture scaled to the view and the copy the
+// preview is written into. A slider move then costs the operation at the view's size.
+class PreviewCache {
+public:
+    PreviewCache();
+    ~PreviewCache();
+    PreviewCache(const PreviewCache&) = delete;
+    PreviewCache& operator=(const PreviewCache&) = delete;
+    // Lets go of the pictures (the screen closed).
+    void clear();
+
+    struct State;  // opaque outside the bridge
+    State& state() { return *state_; }
+
+private:
+    std::unique_ptr<State> state_;
+};
+
 // The composite while a panel is open: `rect` (top-down, right and bottom inclusive) shows
 // the choice applied to the current layer, the layer keeps its own picture. `scale` is view
 // pixels per document pixel: below 1 only the shown part is computed, on a scaled copy, and
 // enlarged back, which looks the same at that scale. False when nothing could be previewed
 // (the plain composite is shown instead).
 bool PreviewComposite(LayerStack& stack, const AdjustmentChoice& choice, DocumentRect rect, double scale = 1.0);
+// The same for a window's shown part, keeping what the next update can use in `cache`.
+// With a sample step above 1 only the rows the view samples are composited; the others
+// keep the plain composite until the preview ends (RebuildComposite).
+bool PreviewComposite(LayerStack& stack, const AdjustmentChoice& choice, const ShownPart& part, PreviewCache& cache);
 
 }  // namespace lv

@@ -27,9 +27,10 @@ constexpr ButtonDefinition kPanel36Rows[] = {
 const std::span<const ButtonDefinition> kPanel36 = kPanel36Rows;
 
 constexpr ButtonDefinition kPanel37Rows[] = {
-    {H::None, 0, 0, -1, K::Region, 0, 0, {"", "", S::ListRow}, {6, 24, 172, 17}, {}},
-    {H::ListBoxPick, 0, 0, -1, K::Drag, 0, 0, {"", "Efeitos", S::ListRows}, {6, 24, 172, 85}, {}},
-    {H::ListBoxScroll, 0, 0, -1, K::SliderTrack, 0, 0, {"", "Efeitos", S::SliderTrack}, {182, 24, 12, 85}, {}},
+    // Rows tall enough for a small picture of each effect beside its name.
+    {H::None, 0, 0, -1, K::Region, 0, 0, {"", "", S::ListRow}, {6, 24, 172, 28}, {}},
+    {H::ListBoxPick, 0, 0, -1, K::Drag, 0, 0, {"", "Efeitos", S::ListRows}, {6, 24, 172, 84}, {}},
+    {H::ListBoxScroll, 0, 0, -1, K::SliderTrack, 0, 0, {"", "Efeitos", S::SliderTrack}, {182, 24, 12, 84}, {}},
     {H::ListBoxScroll, 0, 0, -1, K::SliderThumb, 0, 0, {"", "Efeitos", S::SliderThumb}, {182, 24, 12, 22}, {}},
 };
 const std::span<const ButtonDefinition> kPanel37 = kPanel37Rows;

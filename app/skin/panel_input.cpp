@@ -30,6 +30,7 @@ bool GroupRefuses(int group, std::uint32_t argument, const ButtonEnvironment& en
 PanelInput::PanelInput(std::vector<PanelControl> controls, PanelOptions options, const ButtonEnvironment& environment)
     : controls_(std::move(controls))
     , sliders_(controls_.size())
+    , hidden_(controls_.size())
     , options_(options)
     , environment_(environment)
 {
@@ -51,7 +52,7 @@ int PanelInput::buttonAt(Point point) const
     int track = -1;
     for (std::size_t i = 0; i < controls_.size(); ++i) {
         const ButtonKind kind = controls_[i].definition.kind;
-        if (kind == ButtonKind::Region)
+        if (kind == ButtonKind::Region || hidden_[i])
             continue;
         const Rect rect = sliders_[i] ? sliders_[i]->thumb : controls_[i].rect;
         if (!rect.contains(point))

@@ -145,6 +145,11 @@ public:
     bool selected(int button) const { return control(button).definition.selection == kSelected; }
     const std::optional<Slider>& slider(int button) const { return sliders_[std::size_t(button)]; }
 
+    // A hidden button is neither drawn nor found under the pointer (a slider the screen's
+    // current choice does not use).
+    void setHidden(int button, bool hidden) { hidden_[std::size_t(button)] = hidden; }
+    bool hidden(int button) const { return hidden_[std::size_t(button)]; }
+
     // Applies a mirrored toggle (or any outside change of a selection); answers the repaint.
     Effects setSelected(int button, bool selected);
     // Sets a slider's range, value (kept within the range) and page step (kept when not given);
@@ -165,6 +170,7 @@ private:
 
     std::vector<PanelControl> controls_;
     std::vector<std::optional<Slider>> sliders_;
+    std::vector<bool> hidden_;
     PanelOptions options_;
     const ButtonEnvironment& environment_;
     int pressed_ = -1;

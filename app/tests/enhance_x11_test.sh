@@ -89,7 +89,7 @@ sleep 0.3
 # The effects screen: an effect picked from the list, previewed, applied and undone.
 xdotool mousemove $(at 166 235) click 1         # "Efeitos"
 wait_for "^screen 27 panels 0,9,27"
-xdotool mousemove $(at 114 455) click 1         # a row of the effects list
+xdotool mousemove $(at 114 435) click 1         # the relief's row of the effects list
 chosen=$(next_line 0 '^effect chosen [0-9]+' | awk '{print $3}')
 next_line 0 "^adjust preview mode=-1 .*effect=$chosen strength=50" >/dev/null
 states=$(count '^state')

@@ -19,6 +19,7 @@ public:
 
 const NoRefusals kNoRefusals;
 constexpr int kTextInset = 6;
+constexpr int kPictureInset = 2;
 constexpr int kWheelStep = 120;
 
 }  // namespace
@@ -62,6 +63,31 @@ int SkinListBox::rowAt(QPoint point) const
 QRect SkinListBox::rowRect(int row) const
 {
     return QRect(layout_.rows.x, layout_.rows.y + row * layout_.rowHeight, layout_.rows.width, layout_.rowHeight);
+}
+
+void SkinListBox::setRowPicture(RowPicture picture)
+{
+    rowPicture_ = std::move(picture);
+    popup_->update(ToQRect(layout_.rows));
+}
+
+QSize SkinListBox::rowPictureBox() const
+{
+    const int height = std::max(1, layout_.rowHeight - 2 * kPictureInset);
+    return {height * 3 / 2, height};
+}
+
+QRect SkinListBox::rowPictureRect(int row) const
+{
+    const QRect r = rowRect(row);
+    return QRect(QPoint(r.left() + kPictureInset, r.top() + kPictureInset), rowPictureBox());
+}
+
+void SkinListBox::updateItem(int item)
+{
+    const int row = item - list_.firstVisible();
+    if (row >= 0 && row < layout_.visibleRows)
+        popup_->update(rowRect(row));
 }
 
 void SkinListBox::listChanged()
@@ -130,8 +156,20 @@ void SkinListBox::paintRows(QPainter& painter) const
         const QImage& picture = rowPictures_[selected ? 1 : row == hoverRow_ ? 2 : 0];
         if (!picture.isNull())
             painter.drawImage(r.topLeft(), picture);
+        int textLeft = kTextInset;
+        if (rowPicture_) {
+            const QRect box = rowPictureRect(row);
+            const QImage shown = rowPicture_(index);
+            if (!shown.isNull()) {
+                const QSize size = shown.size().scaled(box.size(), Qt::KeepAspectRatio);
+                painter.drawImage(QRect(box.topLeft() + QPoint((box.width() - size.width()) / 2, (box.height() - size.height()) / 2),
+                                        size),
+                                  shown);
+            }
+            textLeft = box.right() + 1 - r.left() + kTextInset;
+        }
         painter.setPen(selected ? QColor(Qt::white) : SharedBrushColour());
-        const QRect text = r.adjusted(kTextInset, 0, -kTextInset, 0);
+        const QRect text = r.adjusted(textLeft, 0, -kTextInset, 0);
         const QString item = QString::fromUtf8(list_.text(index));
         painter.drawText(text, Qt::AlignVCenter | Qt::AlignLeft,
                          painter.fontMetrics().elidedText(item, Qt::ElideRight, text.width()));

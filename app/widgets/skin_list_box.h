@@ -35,6 +35,17 @@ public:
     int rowAt(QPoint point) const;
     QRect rowRect(int row) const;
 
+    // A small picture at the left of each item's row (the effects list shows each effect on
+    // the current picture); a null image leaves that place empty. Set, the text moves right.
+    using RowPicture = std::function<QImage(int item)>;
+    void setRowPicture(RowPicture picture);
+    QImage rowPicture(int item) const { return rowPicture_ ? rowPicture_(item) : QImage(); }
+    // The box the row pictures are fitted into.
+    QSize rowPictureBox() const;
+    QRect rowPictureRect(int row) const;
+    // Repaints an item's row when it is shown.
+    void updateItem(int item);
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -60,6 +71,7 @@ private:
     skin::ListBoxLayout layout_;
     std::array<QImage, 3> rowPictures_;  // normal, selected, hovered
     Notify notify_;
+    RowPicture rowPicture_;
     SkinPanelWidget* popup_ = nullptr;  // a child
     int hoverRow_ = -1;
 };

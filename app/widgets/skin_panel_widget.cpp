@@ -58,6 +58,10 @@ void SkinPanelWidget::start(const std::vector<int>& selection, const skin::Toggl
     shown_.clear();
     for (int i = 0; i < int(input_->size()); ++i)
         shown_.push_back(input_->restingImage(i));
+    // Every button shows again, readouts too.
+    for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+        if (child->property(kSliderOfReadout).toInt() > 0)
+            child->show();
     applyToggles(toggles);
     update();
     if (sliderObserver_)
@@ -69,6 +73,22 @@ void SkinPanelWidget::start(const std::vector<int>& selection, const skin::Toggl
 void SkinPanelWidget::setButtonSlider(int button, int minimum, int maximum, int value)
 {
     carryOut(input_->setSlider(button, minimum, maximum, value));
+}
+
+void SkinPanelWidget::setButtonHidden(int button, bool hidden)
+{
+    if (button < 0 || button >= int(input_->size()) || input_->hidden(button) == hidden)
+        return;
+    input_->setHidden(button, hidden);
+    if (input_->slider(button)) {
+        const int track = button - 1;
+        if (track >= 0 && input_->control(track).definition.kind == skin::ButtonKind::SliderTrack)
+            input_->setHidden(track, hidden);
+        for (QWidget* child : findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (child->property(kSliderOfReadout).toInt() == button + 1)
+                child->setVisible(!hidden);
+    }
+    update(buttonArea(button));
 }
 
 void SkinPanelWidget::carryOut(const skin::Effects& effects)
@@ -247,7 +267,7 @@ void SkinPanelWidget::paintEvent(QPaintEvent* event)
         p.fillRect(exposed, Qt::black);
     p.drawImage(exposed.topLeft(), background_, exposed);
     for (int i = 0; i < int(input_->size()); ++i) {
-        if (input_->control(i).definition.kind == skin::ButtonKind::Region)
+        if (input_->control(i).definition.kind == skin::ButtonKind::Region || input_->hidden(i))
             continue;
         const auto& pictures = pictures_[std::size_t(i)];
         const QImage& picture = pictures[std::size_t(shown_[std::size_t(i)])];

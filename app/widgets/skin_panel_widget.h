@@ -21,6 +21,8 @@
 namespace lv::app {
 
 inline constexpr char kPanelWindowClass[] = "UI Window";
+// The property naming the slider (its thumb's index + 1) a child readout shows.
+inline constexpr char kSliderOfReadout[] = "lvSliderOfReadout";
 
 class SkinPanelWidget;
 
@@ -73,6 +75,10 @@ public:
     // Sets the selection of every grouped button to these flags again.
     void restoreGroupSelection(const std::vector<int>& selection);
     skin::ImageState shownImage(int button) const { return shown_[std::size_t(button)]; }
+
+    // Hides a button (drawn as the background, deaf to the mouse) or shows it again; a slider
+    // is hidden by its thumb, which takes its track and readout along.
+    void setButtonHidden(int button, bool hidden);
 
     // Painted over the buttons (the main window's splash, indicator and status text).
     void setOverlay(std::function<void(QPainter&)> overlay) { overlay_ = std::move(overlay); }

@@ -42,6 +42,7 @@ void AttachSliderReadouts(SkinPanelWidget& panel)
             continue;
         auto* readout = new Readout(panel);  // owned by the panel window
         readout->setGeometry(ToQRect(place));
+        readout->setProperty(kSliderOfReadout, i + 1);
         readout->setText(QString::number(slider->value));
         readout->show();
         readouts[i] = readout;

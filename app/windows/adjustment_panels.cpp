@@ -2,6 +2,7 @@
 
 #include "app/core/document_io.h"
 #include "app/shell/handler_table.h"
+#include "app/widgets/skin_list_box.h"
 #include "app/widgets/skin_panel_widget.h"
 #include "app/windows/document_windows.h"
 #include "app/windows/image_window.h"
@@ -24,24 +25,6 @@ constexpr int kSliderPage = 10;
 constexpr int kFirstSlidingMode = 0;
 constexpr int kLastSlidingMode = 5;
 
-// The document rectangle the window shows (top-down, inclusive) and its scale.
-struct ShownPart {
-    DocumentRect rect;
-    double scale = 1;
-};
-
-ShownPart ShownPartOf(const ImageView& view)
-{
-    const PixelSize doc = view.document();
-    const PixelSize client = view.client();
-    const ImageView::Point first = view.documentPoint(0, 0);
-    const ImageView::Point last = view.documentPoint(std::max(client.width - 1, 0), std::max(client.height - 1, 0));
-    const auto clampX = [&](int x) { return std::clamp(x, 0, std::max(doc.width - 1, 0)); };
-    const auto clampY = [&](int y) { return std::clamp(y, 0, std::max(doc.height - 1, 0)); };
-    const int zoom = view.zoom();
-    return {{clampX(first.x), clampY(first.y), clampX(last.x), clampY(last.y)}, zoom >= 0 ? zoom + 1.0 : 1.0 / (1 - zoom)};
-}
-
 bool IsPanelSlider(const skin::ButtonDefinition& d)
 {
     return d.kind == skin::ButtonKind::SliderThumb &&
@@ -54,6 +37,7 @@ AdjustmentPanels::AdjustmentPanels(MainWindow& window, DocumentWindows& document
     : window_(&window)
     , documents_(documents)
     , hooks_(hooks)
+    , effectPreviews_([this] { return currentPicture(); })
 {
     HandlerTable& handlers = window.handlers();
     handlers.set(Handler::EnhancementMode, [this](const HandlerCall& call) { setMode(int(call.argument & 0xFFFF)); });
@@ -103,9 +87,13 @@ void AdjustmentPanels::shown(MainSkin&)
         }
         followSliders(*effects);
         showEffects();
+        effectPreviews_.setStrength(choice_.strength);
+        if (auto* list = effects->findChild<SkinListBox*>(kListBoxClass))
+            effectPreviews_.attach(*list);
         schedulePreview();
         return;
     }
+    effectPreviews_.stop();
     SkinPanelWidget* sliders = panel(kEnhancementScreen);
     if (!sliders) {
         // Back on the page without a panel open: nothing is previewed any more.
@@ -135,11 +123,14 @@ void AdjustmentPanels::showEffects()
                                          [this](const effects::EffectEntry& e) { return e.code == choice_.operation; });
         list->setSelection(chosen == catalogue.end() ? -1 : int(chosen - catalogue.begin()));
     }
+    const effects::EffectEntry* effect = effects::FindEffect(choice_.operation);
     if (SkinPanelWidget* p = panel(kEffectsScreen))
         for (int i = 0; i < int(p->input().size()); ++i)
             if (p->input().control(i).definition.handler == Handler::EffectStrength &&
-                p->input().control(i).definition.kind == skin::ButtonKind::SliderThumb)
+                p->input().control(i).definition.kind == skin::ButtonKind::SliderThumb) {
                 p->setButtonSlider(i, 0, kSliderMaximum, choice_.strength);
+                p->setButtonHidden(i, !effect || !effect->usesStrength);
+            }
 }
 
 void AdjustmentPanels::listPicked(const skin::ListNotification& notification, skin::ListBox& list)
@@ -152,7 +143,14 @@ void AdjustmentPanels::listPicked(const skin::ListNotification& notification, sk
     choice_.operation = catalogue[std::size_t(index)].code;
     if (hooks_.enabled())
         hooks_.log(QStringLiteral("effect chosen %1").arg(choice_.operation));
+    showEffects();
     schedulePreview();
+}
+
+void AdjustmentPanels::viewMoved(const ImageWindow& window)
+{
+    if (previewed_ == &window)
+        schedulePreview();
 }
 
 // The readouts already watch the sliders; the preview follows the thumbs as well, while
@@ -188,6 +186,8 @@ void AdjustmentPanels::showSliders()
             const int index = int(d.argument & 0xFFFF);
             if (index >= 1 && index <= 3)
                 p->setButtonSlider(i, 0, kSliderMaximum, choice_.sliders[std::size_t(index - 1)]);
+            // Only the sliders the mode reads show.
+            p->setButtonHidden(i, index > effects::EnhancementSliderCount(choice_.mode));
         }
     }
 }
@@ -210,6 +210,7 @@ void AdjustmentPanels::setSlider(int index, int value)
         if (choice_.strength == value)
             return;
         choice_.strength = value;
+        effectPreviews_.setStrength(value);
     } else if (index >= 1 && index <= 3) {
         int& slider = choice_.sliders[std::size_t(index - 1)];
         if (slider == value)
@@ -251,7 +252,7 @@ void AdjustmentPanels::preview()
         return;
     }
     const ShownPart part = ShownPartOf(window->view());
-    PreviewComposite(window->document(), choice_, part.rect, part.scale);
+    PreviewComposite(window->document(), choice_, part, previewCache_);
     previewed_ = window;
     window->update();
     logChoice("preview");
@@ -264,12 +265,14 @@ void AdjustmentPanels::dropPreview()
         window->update();
     }
     previewed_ = nullptr;
+    previewCache_.clear();
 }
 
 void AdjustmentPanels::accept()
 {
     ImageWindow* window = documents_.active();
     previewed_ = nullptr;
+    previewCache_.clear();
     if (window) {
         const bool applied = ApplyAdjustment(window->document(), choice_, false);
         window->documentChanged();
@@ -306,6 +309,17 @@ void AdjustmentPanels::applyAtOnce(int mode)
 void AdjustmentPanels::reset()
 {
     choice_ = AdjustmentChoice{};
+}
+
+SharedPicture AdjustmentPanels::currentPicture() const
+{
+    const ImageWindow* window = documents_.active();
+    if (!window)
+        return {};
+    const LayerStack& stack = window->document();
+    if (stack.currentLayer < 0 || std::size_t(stack.currentLayer) >= stack.layers.size())
+        return {};
+    return stack.layers[std::size_t(stack.currentLayer)].image;
 }
 
 void AdjustmentPanels::logChoice(const char* event) const

@@ -5,6 +5,7 @@
 
 #include "app/core/effects_bridge.h"
 #include "app/shell/test_hooks.h"
+#include "app/windows/effect_preview_list.h"
 #include "app/windows/screen_features.h"
 
 #include <QPointer>
@@ -27,8 +28,11 @@ public:
 
     void shown(MainSkin& skin) override;
     void listPicked(const skin::ListNotification& notification, skin::ListBox& list) override;
+    // A window showing a preview shows another part: the preview follows.
+    void viewMoved(const ImageWindow& window);
 
     const AdjustmentChoice& choice() const { return choice_; }
+    const EffectPreviewList& effectPreviews() const { return effectPreviews_; }
 
 private:
     SkinPanelWidget* panel(int id) const;
@@ -47,6 +51,8 @@ private:
     void showEffects();
     void followSliders(SkinPanelWidget& panel);
     void logChoice(const char* event) const;
+    // The active window's current layer picture, empty without one.
+    SharedPicture currentPicture() const;
 
     QPointer<MainWindow> window_;
     DocumentWindows& documents_;
@@ -55,6 +61,8 @@ private:
     bool previewOn_ = true;
     bool previewScheduled_ = false;
     QPointer<ImageWindow> previewed_;  // the window whose composite shows a preview
+    PreviewCache previewCache_;        // of that window
+    EffectPreviewList effectPreviews_;
 };
 
 }  // namespace lv::app

@@ -475,6 +475,12 @@ std::string DocumentWindows::zoomReadout() const
     return window ? ZoomReadout(window->zoom()) : std::string();
 }
 
+void DocumentWindows::viewMoved(ImageWindow& window)
+{
+    if (adjustments_)
+        adjustments_->viewMoved(window);
+}
+
 void DocumentWindows::readoutsChanged()
 {
     refreshPalette();

@@ -106,6 +106,8 @@ public:
 
     // From the windows.
     void readoutsChanged();
+    // The window shows another part of its document (zoom, size or scrolling).
+    void viewMoved(ImageWindow& window);
     // A tool changed the document or its selection.
     void documentEdited(ImageWindow& window);
     void windowClosed(ImageWindow& window);

@@ -208,6 +208,7 @@ void ImageWindow::viewChanged()
     layOutScrollControls();
     update();
     owner_.readoutsChanged();
+    owner_.viewMoved(*this);
 }
 
 bool ImageWindow::zoomStep(int step)
@@ -378,6 +379,7 @@ void ImageWindow::resizeEvent(QResizeEvent*)
     view_.setClient({width(), std::max(height() - kCaptionHeight, 0)});
     layOutScrollControls();
     owner_.readoutsChanged();
+    owner_.viewMoved(*this);
 }
 
 void ImageWindow::scroll(Axis axis, ScrollAction action, int thumb)
@@ -385,6 +387,7 @@ void ImageWindow::scroll(Axis axis, ScrollAction action, int thumb)
     if (view_.scrollBy(axis, action, thumb)) {
         layOutScrollControls();
         update();
+        owner_.viewMoved(*this);
     }
 }
 
@@ -684,6 +687,7 @@ void ImageWindow::scrollTo(SurfacePoint position)
     if (h || v) {
         layOutScrollControls();
         update();
+        owner_.viewMoved(*this);
     }
 }
 

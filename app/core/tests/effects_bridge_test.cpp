@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace lv::testing {
@@ -203,6 +204,45 @@ TEST(EffectsBridge, ScaledPreviewMatchesTheFullResultAtTheShownScale)
             }
     EXPECT_LE(worst, 8.0);
     EXPECT_LE(total / (30 * 40 * 3), 1.0);
+}
+
+// A window's preview kept from move to move: each update matches a preview made from
+// scratch on the rows the view samples, leaves the other rows plain, and notices a picture
+// changed in between.
+TEST(EffectsBridge, ACachedPreviewFollowsSlidersAndPictureChangesOnTheSampledRows)
+{
+    PhotoDocument d(160, 120);
+    const HDIB plain = CopyPicture(d.doc().composite);
+    const SharedPicture original = d.image();
+    PreviewCache cache;
+    const ShownPart part{{0, 0, 159, 119}, 0.25, 4};
+    const auto expectMatchesFresh = [&](const AdjustmentChoice& choice, const HDIB& unsampled, const char* what) {
+        PhotoDocument fresh(160, 120);
+        fresh.stack->layers[0].image = d.image();
+        ASSERT_TRUE(PreviewComposite(fresh.doc(), choice, part.rect, part.scale));
+        for (int top = 0; top < 120; ++top) {
+            const HDIB& expected = top % 4 == 0 ? fresh.doc().composite : unsampled;
+            ASSERT_EQ(std::memcmp(d.doc().composite.row(119 - top), expected.row(119 - top), 160 * 3), 0) << what << " row " << top;
+        }
+    };
+    for (const int value : {70, 30, 70, 90}) {
+        const AdjustmentChoice choice = Enhancement(0, {value, 50, 50});
+        ASSERT_TRUE(PreviewComposite(d.doc(), choice, part, cache));
+        expectMatchesFresh(choice, plain, "brightness");
+        EXPECT_TRUE(d.image().sameAs(original));
+    }
+    ASSERT_TRUE(PreviewComposite(d.doc(), Effect(effects::kOpMosaic, 60), part, cache));
+    expectMatchesFresh(Effect(effects::kOpMosaic, 60), plain, "mosaic");
+
+    // The layer painted between two moves, in place.
+    HDIB& pixels = d.stack->layers[0].image.write();
+    for (int y = 40; y < 80; ++y)
+        std::memset(pixels.row(y), 0x10, 160 * 3);
+    CompositeLayers(d.doc());
+    const HDIB painted = CopyPicture(d.doc().composite);
+    ASSERT_TRUE(PreviewComposite(d.doc(), Enhancement(0, {90, 50, 50}), part, cache));
+    expectMatchesFresh(Enhancement(0, {90, 50, 50}), painted, "after painting");
+    EXPECT_EQ(d.table.count(), 0);
 }
 
 TEST(EffectsBridge, PreviewOfALayerPlacedOffTheOriginLandsOnIt)

@@ -335,6 +335,24 @@ TEST_F(SliderPanel, AClickOnTheTrackSetsTheSliderThere)
     EXPECT_EQ(panel.buttonAt({panel.slider(thumb)->thumb.x + 1, left.y}), thumb);
 }
 
+TEST_F(SliderPanel, AHiddenSliderIsNotFoundUnderThePointerUntilShownAgain)
+{
+    const Point thumbAt = thumbCentre();
+    const Slider start = *panel.slider(thumb);
+    const Point onTrack{start.track.x + 2, start.track.y + start.track.height / 2};
+    panel.setHidden(thumb, true);
+    panel.setHidden(thumb - 1, true);
+    EXPECT_EQ(panel.buttonAt(thumbAt), -1);
+    EXPECT_EQ(panel.buttonAt(onTrack), -1);
+    EXPECT_TRUE(panel.press(onTrack).empty());
+    EXPECT_TRUE(Only<effect::Fire>(panel.release(onTrack)).empty());
+    EXPECT_EQ(panel.slider(thumb)->value, 50);
+    panel.setHidden(thumb, false);
+    panel.setHidden(thumb - 1, false);
+    EXPECT_EQ(panel.buttonAt(thumbAt), thumb);
+    EXPECT_EQ(panel.buttonAt(onTrack), thumb - 1);
+}
+
 TEST(PanelInput, ScrollButtonsPassTheirStepInTheHighWord)
 {
     FakeEnvironment environment;

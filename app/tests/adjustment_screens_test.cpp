@@ -1,0 +1,179 @@
+// The enhancement and effects screens on the main window with real documents: the sliders a
+// mode shows, and the effects list's pictures of each effect on the current picture.
+
+#include "app/core/shell_state.h"
+#include "app/skin/list_box_registry.h"
+#include "app/widgets/skin_geometry.h"
+#include "app/widgets/skin_list_box.h"
+#include "app/widgets/skin_panel_widget.h"
+#include "app/windows/document_windows.h"
+#include "app/windows/image_window.h"
+#include "app/windows/main_window.h"
+#include "common/testing/ui_recorder.h"
+#include "edit/compositing.h"
+#include "edit/layers.h"
+#include "effects/catalogue.h"
+#include "effects/operation_codes.h"
+#include "imagelib/dib_geometry.h"
+
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace lv::app {
+namespace {
+
+class AdjustmentScreens : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        Shell().displayBitsPerPixel = 24;
+        Shell().screenMode = QueryScreenMode(ScreenSize{1280, 1024}, 0);
+        ASSERT_TRUE(window.create());
+        documents.attach(window);
+    }
+    void TearDown() override { documents.closeAll(); }
+
+    SkinPanelWidget& panel(int level) const { return *window.skin()->panelAt(level); }
+    void open(std::uint32_t colour, const char* title)
+    {
+        auto stack = CreateLayerStackFromImage(DibCreate(120, 80, colour, false));
+        CompositeLayers(*stack);
+        ASSERT_TRUE(documents.openDocumentWindow(std::move(stack), title));
+    }
+    // Index of the thumb of the panel's button with this handler and argument.
+    static int thumb(const SkinPanelWidget& p, skin::Handler handler, int argument)
+    {
+        for (int i = 0; i < int(p.input().size()); ++i) {
+            const skin::ButtonDefinition& d = p.input().control(i).definition;
+            if (d.handler == handler && d.kind == skin::ButtonKind::SliderThumb && int(d.argument & 0xFFFF) == argument)
+                return i;
+        }
+        return -1;
+    }
+    static void click(SkinPanelWidget& p, skin::Handler handler, int argument)
+    {
+        for (int i = 0; i < int(p.input().size()); ++i) {
+            const skin::ButtonDefinition& d = p.input().control(i).definition;
+            if (d.handler == handler && int(d.argument & 0xFFFF) == argument && d.kind == skin::ButtonKind::Push) {
+                QTest::mouseClick(&p, Qt::LeftButton, Qt::NoModifier, ToQRect(p.input().control(i).rect).center());
+                return;
+            }
+        }
+        ADD_FAILURE() << "no such button";
+    }
+    static QWidget* readoutOf(const SkinPanelWidget& p, int thumbIndex)
+    {
+        for (QWidget* child : p.findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            if (child->property(kSliderOfReadout).toInt() == thumbIndex + 1)
+                return child;
+        return nullptr;
+    }
+    static int effectItem(int code)
+    {
+        const auto catalogue = effects::EffectCatalogue();
+        for (std::size_t i = 0; i < catalogue.size(); ++i)
+            if (catalogue[i].code == code)
+                return int(i);
+        return -1;
+    }
+    // The colour in the middle of an item's picture as the list paints it (the item scrolled
+    // to the top row).
+    static QColor shownPicture(SkinListBox& list, int item)
+    {
+        list.list().scrollTo(item);
+        const QImage shot = list.popup().grab().toImage();
+        return shot.pixelColor(list.rowPictureRect(item - list.list().firstVisible()).center());
+    }
+
+    testing::UiRecorder ui;
+    TestHooks hooks;
+    DocumentWindows documents{hooks};
+    MainWindow window{documents, documents, hooks, [] {}};
+};
+
+TEST_F(AdjustmentScreens, EachModeShowsOnlyTheSlidersItReadsAndHiddenOnesIgnoreTheMouse)
+{
+    open(0x808080, "cinza");
+    ASSERT_TRUE(window.switchScreen(10));
+    SkinPanelWidget& p = panel(2);
+    ASSERT_EQ(p.panel(), 10);
+    const int thumbs[] = {thumb(p, skin::Handler::EnhancementSlider, 1), thumb(p, skin::Handler::EnhancementSlider, 2),
+                          thumb(p, skin::Handler::EnhancementSlider, 3)};
+    const int expected[] = {1, 2, 2, 3, 1, 1};
+    for (int mode : {3, 0, 1, 4, 2, 5}) {
+        click(p, skin::Handler::EnhancementMode, mode);
+        for (int k = 0; k < 3; ++k) {
+            const bool shown = k < expected[mode];
+            EXPECT_EQ(p.input().hidden(thumbs[k]), !shown) << "mode " << mode << " slider " << k + 1;
+            EXPECT_EQ(p.input().hidden(thumbs[k] - 1), !shown) << "its track";
+            if (QWidget* readout = readoutOf(p, thumbs[k])) {
+                EXPECT_EQ(readout->isHidden(), !shown) << "its readout";
+            }
+        }
+    }
+    // Mode 5 reads slider 1 only: a press on slider 3's track changes nothing.
+    const skin::Rect track = p.input().slider(thumbs[2])->track;
+    QTest::mouseClick(&p, Qt::LeftButton, Qt::NoModifier, QPoint(track.right() - 3, track.y + track.height / 2));
+    EXPECT_EQ(p.input().slider(thumbs[2])->value, 50);
+
+    // The effects screen: the negative has nothing for its strength to do.
+    ASSERT_TRUE(window.switchScreen(27));
+    SkinPanelWidget& effects = panel(2);
+    auto* list = effects.findChild<SkinListBox*>(kListBoxClass);
+    ASSERT_NE(list, nullptr);
+    const int strength = thumb(effects, skin::Handler::EffectStrength, 0);
+    EXPECT_FALSE(effects.input().hidden(strength));
+    const int negative = effectItem(effects::kOpNegative);
+    list->list().scrollTo(negative);
+    QTest::mouseClick(&list->popup(), Qt::LeftButton, Qt::NoModifier, list->rowRect(negative - list->list().firstVisible()).center());
+    ASSERT_EQ(list->list().selection(), negative);
+    EXPECT_TRUE(effects.input().hidden(strength));
+    QTest::mouseClick(&list->popup(), Qt::LeftButton, Qt::NoModifier, list->rowRect(negative + 1 - list->list().firstVisible()).center());
+    EXPECT_FALSE(effects.input().hidden(strength));
+
+    // Shown again, a panel starts with every slider in sight until the mode says otherwise.
+    ASSERT_TRUE(window.switchScreen(10));
+    EXPECT_FALSE(panel(2).input().hidden(thumbs[0]));
+    EXPECT_TRUE(panel(2).input().hidden(thumbs[1])) << "mode 0 again";
+}
+
+TEST_F(AdjustmentScreens, TheEffectsListShowsEachEffectOnTheCurrentPictureAndFollowsItsChanges)
+{
+    open(0x204080, "azul");  // red 0x80, green 0x40, blue 0x20
+    ASSERT_TRUE(window.switchScreen(27));
+    auto* list = panel(2).findChild<SkinListBox*>(kListBoxClass);
+    ASSERT_NE(list, nullptr);
+    const int count = int(effects::EffectCatalogue().size());
+    ASSERT_EQ(list->list().count(), count);
+    EXPECT_TRUE(list->rowPicture(0).isNull()) << "computed after the screen shows, not while it opens";
+
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !list->rowPicture(count - 1).isNull(); }, 10000));
+    for (int item = 0; item < count; ++item) {
+        const QImage picture = list->rowPicture(item);
+        ASSERT_FALSE(picture.isNull()) << item;
+        EXPECT_EQ(picture.size(), QSize(120, 80).scaled(list->rowPictureBox(), Qt::KeepAspectRatio)) << item;
+    }
+    const int negative = effectItem(effects::kOpNegative);
+    EXPECT_EQ(shownPicture(*list, negative), QColor(0x7F, 0xBF, 0xDF)) << "the negative of the picture, painted in its row";
+
+    // Another window becomes the active one: the pictures follow its picture.
+    open(0xC0E010, "amarela");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shownPicture(*list, negative) == QColor(0xEF, 0x1F, 0x3F); }, 5000))
+        << "shows " << shownPicture(*list, negative).name().toStdString();
+
+    // The current layer's picture changes in place: they follow again.
+    ImageWindow* active = documents.active();
+    ASSERT_NE(active, nullptr);
+    HDIB& pixels = active->document().layers[0].image.write();
+    for (int y = 0; y < pixels.height(); ++y)
+        for (int x = 0; x < pixels.width(); ++x) {
+            std::uint8_t* p = pixels.row(y) + 3 * x;
+            p[0] = 0x00, p[1] = 0x00, p[2] = 0xFF;  // red
+        }
+    ASSERT_TRUE(QTest::qWaitFor([&] { return shownPicture(*list, negative) == QColor(0x00, 0xFF, 0xFF); }, 5000))
+        << "shows " << shownPicture(*list, negative).name().toStdString();
+}
+
+}  // namespace
+}  // namespace lv::app

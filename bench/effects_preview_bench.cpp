@@ -1,0 +1,134 @@
+// The adjustments screens' live preview on a 4000 x 3000 photo fitted into an 800 x 600
+// window: what one slider move costs, from the preview composite through the window's paint,
+// by the same calls the screens make (the shown part and scale of the view, PreviewComposite,
+// PaintView). The first move after opening the screen is measured apart ("open").
+
+#include "app/core/effects_bridge.h"
+#include "app/core/view_painter.h"
+#include "bench_support.h"
+#include "edit/compositing.h"
+#include "edit/layers.h"
+#include "effects/catalogue.h"
+
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace lv::bench {
+namespace {
+
+constexpr int kWidth = 4000, kHeight = 3000;
+constexpr int kClientWidth = 800, kClientHeight = 600;
+constexpr int kFittedZoom = -4;  // a fifth: 800 x 600
+
+struct FittedDocument {
+    FittedDocument()
+        : stack(CreateLayerStackFromImage(MakePhoto(kWidth, kHeight)))
+        , view({kWidth, kHeight}, kFittedZoom)
+        , backing(std::size_t(kClientWidth) * kClientHeight)
+    {
+        CompositeLayers(*stack);
+        view.setClient({kClientWidth, kClientHeight});
+    }
+
+    // One update as the screen makes it after a slider moved; `kept` false makes it as the
+    // screens did before they kept anything (every row, the picture scaled again).
+    void update(const AdjustmentChoice& choice, bool kept = true)
+    {
+        const ShownPart part = ShownPartOf(view);
+        if (!(kept ? PreviewComposite(*stack, choice, part, cache) : PreviewComposite(*stack, choice, part.rect, part.scale)))
+            std::abort();
+        const PixelBuffer buffer{backing.data(), kClientWidth, {0, 0, kClientWidth, kClientHeight}};
+        PaintView(stack->composite, view, {0, 0, kClientWidth, kClientHeight}, buffer, DisplayContext{});
+        benchmark::DoNotOptimize(backing.data());
+    }
+
+    std::unique_ptr<LayerStack> stack;
+    ImageView view;
+    PreviewCache cache;
+    std::vector<std::uint32_t> backing;
+};
+
+FittedDocument& Document()
+{
+    static FittedDocument document;
+    return document;
+}
+
+AdjustmentChoice Enhancement(int mode)
+{
+    AdjustmentChoice choice;
+    choice.kind = AdjustmentChoice::Kind::Enhancement;
+    choice.mode = mode;
+    return choice;
+}
+
+AdjustmentChoice Effect(int operation)
+{
+    AdjustmentChoice choice;
+    choice.kind = AdjustmentChoice::Kind::Effect;
+    choice.operation = operation;
+    return choice;
+}
+
+// Slider 1 (or the strength) moved back and forth by 5 around 60.
+void SliderMove(benchmark::State& state, AdjustmentChoice choice, bool kept)
+{
+    FittedDocument& document = Document();
+    int step = 0;
+    for (auto _ : state) {
+        const int value = ++step % 2 ? 65 : 55;
+        if (choice.kind == AdjustmentChoice::Kind::Effect)
+            choice.strength = value;
+        else
+            choice.sliders[0] = value;
+        document.update(choice, kept);
+    }
+}
+
+// The first preview of a screen just opened, with nothing kept from before.
+void Open(benchmark::State& state, AdjustmentChoice choice)
+{
+    FittedDocument& document = Document();
+    for (auto _ : state) {
+        state.PauseTiming();
+        document.cache.clear();
+        state.ResumeTiming();
+        document.update(choice);
+    }
+}
+
+void Register()
+{
+    const std::pair<const char*, AdjustmentChoice> choices[] = {
+        {"brightness", Enhancement(0)}, {"contrast", Enhancement(1)}, {"hue", Enhancement(2)},
+        {"rgb", Enhancement(3)},        {"sharpen", Enhancement(4)},  {"soften", Enhancement(5)},
+        {"oil", Effect(15)},            {"sketch", Effect(594)},      {"zoomblur", Effect(451)},
+    };
+    for (const auto& [name, choice] : choices) {
+        benchmark::RegisterBenchmark((std::string("PreviewSliderMove/") + name).c_str(), SliderMove, choice, true)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->MinTime(0.5);
+        benchmark::RegisterBenchmark((std::string("PreviewSliderMoveNothingKept/") + name).c_str(), SliderMove, choice, false)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->MinTime(0.5);
+        benchmark::RegisterBenchmark((std::string("PreviewOpen/") + name).c_str(), Open, choice)
+            ->Unit(benchmark::kMillisecond)
+            ->UseRealTime()
+            ->Iterations(5);
+    }
+}
+
+}  // namespace
+}  // namespace lv::bench
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    lv::bench::Register();
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
