@@ -41,7 +41,7 @@ PlaceholderName ParsePlaceholderName(std::string_view layerName)
     std::string_view style = fields[2];
     while (!style.empty() && !isDigit(style.back()))
         style.remove_suffix(1);
-    name.style = ParseProfileInt(style);
+    name.style = profile::ParseProfileInt(style);
     name.text = fields[3];
     while (!name.text.empty() && (name.text.back() == '\t' || name.text.back() == '\r' || name.text.back() == '\n'))
         name.text.pop_back();
