@@ -2,6 +2,7 @@
 
 #include "edit/layer_pictures.h"
 #include "edit/layers.h"
+#include "edit/placement_block.h"
 #include "edit/text_block.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/picture_budget.h"
@@ -18,6 +19,23 @@ HDIB conformPicture(HDIB picture, bool grey)
     if (!picture || DibGetType(picture) == IMG_GREY8 || HasLayerDepth(picture, grey))
         return picture;
     return ConvertLayerDepth(picture, grey);
+}
+
+// Keeps a stored source and matrix when the source has the layer's depth (after the same
+// conversion as the image), a mask of its size, and the matrix fits the layer.
+void keepSource(FileLayer& in, LayerRecord& record, bool grey)
+{
+    if (record.kind == LAYER_TEXT || !in.sourceImage || !in.sourceMask)
+        return;
+    HDIB image = conformPicture(std::move(in.sourceImage), grey);
+    const HDIB& mask = in.sourceMask;
+    if (!image || image.bitCount() != record.image.bitCount() || mask.bitCount() != 8 || mask.width() != image.width()
+        || mask.height() != image.height()
+        || !PlacementFitsLayer(in.placement, image.width(), image.height(), record.image.width(), record.image.height()))
+        return;
+    record.sourceImage = std::make_shared<HDIB>(std::move(image));
+    record.sourceMask = std::make_shared<HDIB>(std::move(in.sourceMask));
+    record.textPlacement = in.placement;
 }
 
 }  // namespace
@@ -57,6 +75,7 @@ std::unique_ptr<LayerStack> MakeStackFromFile(FileDocument document)
             record.textPlacement = PlacementFromText(*in.textObject);
             record.textObject = std::move(in.textObject);
         }
+        keepSource(in, record, document.depth == 8 || record.kind == LAYER_MASK);
         record.x = in.x;
         record.y = in.y;
         record.name = std::move(in.name);

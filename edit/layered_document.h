@@ -22,6 +22,11 @@ struct FileLayer {
     bool visible = false;
     bool maskLocked = false;
     std::uint32_t opacity = 0;
+    // A placed layer's matrix and untouched source; both pictures null when the file
+    // holds none (the layer then starts unplaced).
+    Placement placement{};
+    HDIB sourceImage;
+    HDIB sourceMask;
 };
 
 struct FileDocument {
@@ -44,7 +49,8 @@ bool PlausibleDocument(std::int64_t width, std::int64_t height, std::uint32_t de
 // Brings each layer's pictures to the document's depth (mask layers to grey), checks
 // that masks are 8-bit and as large as their images, and fills the records: a text kind
 // without text becomes an image layer, the placement comes from the text object, `aspect`
-// from the image; an image kept at its depth keeps its JPEG stream for saving. Null when a
+// from the image; an image kept at its depth keeps its JPEG stream for saving. A stored
+// source and matrix are kept when they fit the layer, and dropped otherwise. Null when a
 // layer is unusable or memory runs out.
 std::unique_ptr<LayerStack> MakeStackFromFile(FileDocument document);
 

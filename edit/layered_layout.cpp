@@ -42,6 +42,7 @@ std::array<std::uint8_t, kLayeredEntrySize> SerialiseLayeredEntry(const LayeredE
     StoreLE32(b.data() + 28, e.imageOffset);
     StoreLE32(b.data() + 32, e.maskOffset);
     StoreLE32(b.data() + 36, e.textOffset);
+    StoreLE32(b.data() + 40, e.placementOffset);
     return b;
 }
 
@@ -87,6 +88,7 @@ std::optional<LayeredLayout> ReadLayeredLayout(ByteSource& source)
         e.imageOffset = LoadLE32(b + 28);
         e.maskOffset = LoadLE32(b + 32);
         e.textOffset = LoadLE32(b + 36);
+        e.placementOffset = LoadLE32(b + 40);
         layout.entries.push_back(e);
     }
     return layout;

@@ -23,6 +23,7 @@ enum BlockEncoding : std::uint32_t {
     kBlockBmp = 1,
     kBlockJpeg = 2,
     kBlockText = 3,
+    kBlockPlacement = 4,  // a placed layer's matrix and where its source pictures are
 };
 
 // Table flags.
@@ -51,6 +52,8 @@ struct LayeredEntry {
     std::uint32_t imageOffset = 0;
     std::uint32_t maskOffset = 0;
     std::uint32_t textOffset = 0;
+    // Word 40, which readers that don't know it leave alone: the placement block, 0 if none.
+    std::uint32_t placementOffset = 0;
 };
 
 std::array<std::uint8_t, kLayeredHeaderSize> SerialiseLayeredHeader(const LayeredHeader& header);

@@ -4,6 +4,7 @@
 #include "edit/layered_format.h"
 #include "edit/layered_layout.h"
 #include "edit/picture_block.h"
+#include "edit/placement_block.h"
 #include "edit/text_block.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/image_file.h"
@@ -21,10 +22,8 @@ namespace {
 // Where each block the table names ends: at the next block, or at the stream's end.
 using BlockEnds = std::map<std::uint64_t, std::uint64_t>;
 
-// The blocks of the table in file order; nothing when a block lies inside the header and
-// table or past the stream, or two entries name the same block (a small file must not make
-// the reader decode one block many times).
-std::optional<BlockEnds> blockEnds(const LayeredLayout& layout, std::uint64_t streamBytes)
+// The offsets of the blocks the design's table fields name.
+std::vector<std::uint64_t> tableOffsets(const LayeredLayout& layout)
 {
     std::vector<std::uint64_t> offsets;
     for (const LayeredEntry& e : layout.entries) {
@@ -35,7 +34,19 @@ std::optional<BlockEnds> blockEnds(const LayeredLayout& layout, std::uint64_t st
     }
     if (layout.header.previewOffset != 0)
         offsets.push_back(layout.header.previewOffset);
-    const std::uint64_t tableEnd = kLayeredHeaderSize + layout.entries.size() * kLayeredEntrySize;
+    return offsets;
+}
+
+std::uint64_t tableEnd(const LayeredLayout& layout)
+{
+    return kLayeredHeaderSize + layout.entries.size() * kLayeredEntrySize;
+}
+
+// The blocks in file order; nothing when a block lies inside the header and table or past
+// the stream, or two offsets name the same block (a small file must not make the reader
+// decode one block many times).
+std::optional<BlockEnds> blockEnds(std::vector<std::uint64_t> offsets, std::uint64_t tableEnd, std::uint64_t streamBytes)
+{
     std::sort(offsets.begin(), offsets.end());
     BlockEnds ends;
     for (std::size_t i = 0; i < offsets.size(); ++i) {
@@ -47,6 +58,35 @@ std::optional<BlockEnds> blockEnds(const LayeredLayout& layout, std::uint64_t st
         ends[offset] = i + 1 < offsets.size() ? offsets[i + 1] : streamBytes;
     }
     return ends;
+}
+
+// Each image layer's placement block, when it is whole and its three blocks lie apart from
+// every other block in the stream; their offsets join `offsets`. A block that doesn't
+// qualify is ignored, as a reader that doesn't know it would: the layer opens unplaced.
+std::vector<std::optional<PlacementBlock>> readPlacements(ByteSource& source, const LayeredLayout& layout,
+                                                          std::vector<std::uint64_t>& offsets, std::uint64_t streamBytes)
+{
+    std::vector<std::optional<PlacementBlock>> placements(layout.entries.size());
+    for (std::size_t i = 0; i < layout.entries.size(); ++i) {
+        const LayeredEntry& e = layout.entries[i];
+        if (e.kind == LAYER_TEXT || e.placementOffset == 0 || e.placementOffset < tableEnd(layout)
+            || std::uint64_t(e.placementOffset) + kPlacementBlockSize > streamBytes)
+            continue;
+        auto block = ReadPlacementBlock(source, layout.base + e.placementOffset);
+        if (!block)
+            continue;
+        const std::uint64_t own[3] = {e.placementOffset, block->sourceImageOffset, block->sourceMaskOffset};
+        const bool apart = own[0] != own[1] && own[1] != own[2] && own[0] != own[2] &&
+                           std::none_of(std::begin(own), std::end(own), [&](std::uint64_t offset) {
+                               return offset < tableEnd(layout) || offset >= streamBytes ||
+                                      std::find(offsets.begin(), offsets.end(), offset) != offsets.end();
+                           });
+        if (!apart)
+            continue;
+        offsets.insert(offsets.end(), std::begin(own), std::end(own));
+        placements[i] = block;
+    }
+    return placements;
 }
 
 // A picture block read within its own extent; `consumed` grows by what its decoder read.
@@ -63,7 +103,8 @@ HDIB readPicture(ByteSource& source, std::uint64_t base, std::uint64_t offset, c
 // One layer's blocks; nothing when a name, image or mask is missing or unreadable, or a
 // text block fails.
 std::optional<FileLayer> readLayer(ByteSource& source, std::uint64_t base, const LayeredEntry& entry,
-                                   const BlockEnds& ends, std::uint64_t& consumed)
+                                   const std::optional<PlacementBlock>& placement, const BlockEnds& ends,
+                                   std::uint64_t& consumed)
 {
     if (entry.nameOffset == 0 || entry.imageOffset == 0 || entry.maskOffset == 0)
         return std::nullopt;
@@ -91,6 +132,15 @@ std::optional<FileLayer> readLayer(ByteSource& source, std::uint64_t base, const
     layer.linked = (entry.flags & kLayerFlagLinked) != 0;
     layer.visible = (entry.flags & kLayerFlagVisible) != 0;
     layer.maskLocked = (entry.flags & kLayerFlagMaskLocked) != 0;
+    if (placement) {
+        layer.sourceImage = readPicture(source, base, placement->sourceImageOffset, ends, {kBlockBmp, kBlockJpeg}, consumed);
+        layer.sourceMask = layer.sourceImage ? readPicture(source, base, placement->sourceMaskOffset, ends, {kBlockBmp}, consumed)
+                                             : HDIB{};
+        if (layer.sourceMask)
+            layer.placement = placement->matrix;
+        else
+            layer.sourceImage = {};
+    }
     return layer;
 }
 
@@ -108,8 +158,12 @@ std::unique_ptr<LayerStack> ReadLayeredStream(ByteSource& source)
         return nullptr;
     const LayeredHeader& h = layout->header;
     const std::uint64_t streamBytes = source.size() - layout->base;
-    const auto ends = blockEnds(*layout, streamBytes);
-    if (!ends || !PlausibleDocument(h.width, h.height, h.depth, streamBytes))
+    auto offsets = tableOffsets(*layout);
+    if (!blockEnds(offsets, tableEnd(*layout), streamBytes) || !PlausibleDocument(h.width, h.height, h.depth, streamBytes))
+        return nullptr;
+    const auto placements = readPlacements(source, *layout, offsets, streamBytes);
+    const auto ends = blockEnds(offsets, tableEnd(*layout), streamBytes);
+    if (!ends)
         return nullptr;
     FileDocument document;
     document.width = h.width;
@@ -124,12 +178,19 @@ std::unique_ptr<LayerStack> ReadLayeredStream(ByteSource& source)
     const std::size_t count = layout->entries.size();
     for (std::size_t i = 0; i < count; ++i) {
         ReportProgress(kProgressReading, int(i * 100 / count));
-        auto layer = readLayer(source, layout->base, layout->entries[i], *ends, consumed);
+        auto layer = readLayer(source, layout->base, layout->entries[i], placements[i], *ends, consumed);
         if (!layer)
             return nullptr;
         made += pictureBytes(layer->image) + pictureBytes(layer->mask);
         if (CheckPictureBudget(made, consumed))
             return nullptr;
+        // A source the budget has no room for is dropped rather than the document.
+        const std::uint64_t sourceBytes = pictureBytes(layer->sourceImage) + pictureBytes(layer->sourceMask);
+        if (sourceBytes != 0 && CheckPictureBudget(made + sourceBytes, consumed)) {
+            layer->sourceImage = {};
+            layer->sourceMask = {};
+        }
+        made += pictureBytes(layer->sourceImage) + pictureBytes(layer->sourceMask);
         document.layers.push_back(std::move(*layer));
     }
     if (CheckPictureBudget(made + PictureBytes(h.width, h.height, h.depth), consumed))

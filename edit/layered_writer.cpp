@@ -2,6 +2,8 @@
 
 #include "edit/layered_layout.h"
 #include "edit/picture_block.h"
+#include "edit/placement/placement_matrix.h"
+#include "edit/placement_block.h"
 #include "edit/text_block.h"
 #include "imagelib/image_file.h"
 #include "imagelib/progress.h"
@@ -18,6 +20,26 @@ std::uint32_t flagsOf(const LayerRecord& record)
 {
     return (record.linked ? kLayerFlagLinked : 0) | (record.visible ? kLayerFlagVisible : 0) |
            (record.maskLocked ? kLayerFlagMaskLocked : 0);
+}
+
+// A placed layer's untouched source, losslessly (it is what every later transform renders
+// from), then the placement block naming it. Text layers keep their matrix in the text
+// block and render their source from the text.
+bool writePlacement(ByteSink& sink, std::uint64_t base, const LayerRecord& record, LayeredEntry& entry)
+{
+    if (record.kind == LAYER_TEXT || IsUnplaced(record.textPlacement) || !record.sourceImage || !record.sourceMask
+        || !*record.sourceImage || !*record.sourceMask)
+        return true;
+    const auto offset = [&] { return std::uint32_t(sink.position() - base); };
+    PlacementBlock block{record.textPlacement, offset(), 0};
+    const HDIB& image = *record.sourceImage;
+    if (WriteBmpBlock(sink, image, image.bitCount() == 8) != kBlockWritten || !PadBlock(sink, base))
+        return false;
+    block.sourceMaskOffset = offset();
+    if (WriteBmpBlock(sink, *record.sourceMask, true) != kBlockWritten || !PadBlock(sink, base))
+        return false;
+    entry.placementOffset = offset();
+    return WritePlacementBlock(sink, block) && PadBlock(sink, base);
 }
 
 // Writes the layer's blocks from the sink's position and fills its table entry.
@@ -53,7 +75,7 @@ int writeLayer(ByteSink& sink, std::uint64_t base, const LayerRecord& record, in
         if (!WriteTextBlock(sink, base, *record.textObject, record.textPlacement) || !PadBlock(sink, base))
             return kLayeredWriteFailed;
     }
-    return kLayeredWritten;
+    return writePlacement(sink, base, record, entry) ? kLayeredWritten : kLayeredWriteFailed;
 }
 
 }  // namespace

@@ -51,6 +51,25 @@ convert -size 900x1200 gradient:'#9fd3f7-#fdf6e3' \
 "$here/screenshot.sh" "$program_dir" "$out/save-dialog_800.png" 800 "click 526 32" "open $photo" "dialog saveas" "sleep 0.8"
 # The beach on the brushes page (Pintar, then Pincéis): slider readouts and the Cores box.
 "$here/screenshot.sh" "$program_dir" "$out/colours_800.png" 800 "click 526 32" "click 85 88" "click 61 170" "open $photo"
+# The other paint pages' options with the beach: Clonar (aligned and soft edge) and Olhos e
+# borracha (the eraser's soft edge and strength) below Pintar, Preencher e carimbos (the fill's
+# tolerance and transparency), and its "Carimbos" picking a stamp from the shapes album.
+"$here/screenshot.sh" "$program_dir" "$out/paint-clone_800.png" 800 "click 526 32" "click 85 88" "click 61 230" "open $photo"
+"$here/screenshot.sh" "$program_dir" "$out/paint-eraser_800.png" 800 "click 526 32" "click 85 88" "click 165 230" "open $photo"
+"$here/screenshot.sh" "$program_dir" "$out/paint-fill_800.png" 800 "click 526 32" "click 113 84" "open $photo"
+"$here/screenshot.sh" "$program_dir" "$out/stamp-album_800.png" 800 "click 526 32" "click 113 84" "open $photo" \
+  "click 61 290" "sleep 1"
+# The layer palette beside the beach with two more layers: the eye and lock of each row.
+"$here/screenshot.sh" "$program_dir" "$out/layer-palette_1024.png" 800 "click 526 32" "open $photo" "addlayer" "addlayer" \
+  "palette show" "sleep 0.5"
+# The Texto page: a greeting placed with the text tool ("Escrever texto", a click on the photo,
+# the text typed, Ctrl+Return) and the text dialog open for a second lettering. A smaller copy
+# of the beach, opened at 100 %; the program saves it on quitting, so the others stay clean.
+postcard=$photos/cartao.jpg
+convert "$photo" -resize 720x "$postcard"
+"$here/screenshot.sh" "$program_dir" "$out/text_800.png" 800 "click 526 32" "click 143 89" "open $postcard" \
+  "click 113 233" "xclick 680 200" "sleep 1" "type Feliz Aniversário!" "xkey ctrl+Return" "sleep 0.5" \
+  "xclick 290 600" "sleep 1" "type Férias na praia" "sleep 0.5"
 rm -rf "$photos"
 # The New dialog with sizes used before.
 sizes=$(mktemp --suffix=.ini)

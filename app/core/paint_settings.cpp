@@ -21,6 +21,7 @@ void KeepBrushConfiguration(const PaintOptions& options, Configuration& config)
     config.brushSize = options.brush.size;
     config.brushSpeed = options.brush.speed;
     config.showBrush = options.brush.show;
+    config.stampName = options.stampName;  // saved at exit as the stamp in use
 }
 
 std::shared_ptr<const HDIB> LoadPaintPicture(std::string_view relative)

@@ -13,7 +13,7 @@ namespace lv {
 // The brush of the configuration (shape, size, speed, outline) as the tools' options,
 // each kept to what the tools take.
 void ApplyBrushConfiguration(const Configuration& config, PaintOptions& options);
-// And back, for the save at exit.
+// And back, with the stamp's name, for the save at exit.
 void KeepBrushConfiguration(const PaintOptions& options, Configuration& config);
 
 // A stamp or texture picture by its name below the program folder ("stamps/apple.bmp");

@@ -1,8 +1,9 @@
 #include "app/dialogs/geometry_dialogs.h"
 
+#include "app/core/new_picture.h"
+#include "app/dialogs/checked_dialog.h"
 #include "app/dialogs/ok_cancel_buttons.h"
 #include <QButtonGroup>
-#include <QDialog>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QSpinBox>
@@ -13,7 +14,7 @@ namespace lv::app {
 
 std::optional<CanvasRequest> RunCanvasSizeDialog(QWidget* parent, int width, int height)
 {
-    QDialog dialog(parent);
+    CheckedDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("canvas-size"));
     dialog.setWindowTitle(QStringLiteral("Tamanho da tela"));
     auto* w = new QSpinBox(&dialog);
@@ -21,7 +22,7 @@ std::optional<CanvasRequest> RunCanvasSizeDialog(QWidget* parent, int width, int
     w->setObjectName(QStringLiteral("width"));
     h->setObjectName(QStringLiteral("height"));
     for (QSpinBox* box : {w, h})
-        box->setRange(1, kRefusedDocumentSide);
+        box->setRange(1, 99999);
     w->setValue(width);
     h->setValue(height);
     auto* form = new QFormLayout;
@@ -42,6 +43,11 @@ std::optional<CanvasRequest> RunCanvasSizeDialog(QWidget* parent, int width, int
     anchors->button(int(CanvasAnchor::Centre))->setChecked(true);
     form->addRow(QStringLiteral("&Posição:"), grid);
 
+    // Sides of 10001 pixels or more are refused as for a new picture, and the dialog stays.
+    dialog.setCheck([&] {
+        constexpr int kAnyDpi = 72;  // a message in pixels doesn't use it
+        return CheckNewPictureSize({w->value(), h->value(), kAnyDpi, SizeUnit::Pixel}).has_value();
+    });
     auto* buttons = MakeOkCancelButtons(dialog);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addLayout(form);

@@ -18,7 +18,8 @@ struct ImageSizeRequest {
     int height = 0;
 };
 // The new size in pixels, asked in pixels, percent, inches or centimetres at a resolution,
-// with the sides locked to the picture's shape unless unticked.
+// with the sides locked to the picture's shape unless unticked. Here and in the canvas size,
+// OK with a side of 10001 pixels or more shows string 2348 and keeps the dialog open.
 std::optional<ImageSizeRequest> RunImageSizeDialog(QWidget* parent, int width, int height, int dpi);
 
 struct CanvasRequest {

@@ -1,15 +1,17 @@
 #include "app/dialogs/geometry_dialogs.h"
 
+#include "app/core/new_picture.h"
+#include "app/dialogs/checked_dialog.h"
 #include "app/dialogs/ok_cancel_buttons.h"
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialog>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace lv::app {
@@ -38,21 +40,25 @@ double fromPixels(double pixels, int unit, int dpi, int original)
     }
 }
 
+// The unit the too-large message states the limit in.
+SizeUnit messageUnit(int unit)
+{
+    return unit == kInches ? SizeUnit::Inch : unit == kCentimetres ? SizeUnit::Centimetre : SizeUnit::Pixel;
+}
+
 }  // namespace
 
 std::optional<ImageSizeRequest> RunImageSizeDialog(QWidget* parent, int width, int height, int dpi)
 {
-    QDialog dialog(parent);
+    CheckedDialog dialog(parent);
     dialog.setObjectName(QStringLiteral("image-size"));
     dialog.setWindowTitle(QStringLiteral("Tamanho da imagem"));
     auto* w = new QDoubleSpinBox(&dialog);
     auto* h = new QDoubleSpinBox(&dialog);
     w->setObjectName(QStringLiteral("width"));
     h->setObjectName(QStringLiteral("height"));
-    for (QDoubleSpinBox* box : {w, h}) {
-        box->setRange(0.001, 99999);
-        box->setDecimals(3);
-    }
+    for (QDoubleSpinBox* box : {w, h})
+        box->setRange(0.01, 99999);
     auto* unit = new QComboBox(&dialog);
     unit->addItems({QStringLiteral("Pixel"), QStringLiteral("Porcentagem"), QStringLiteral("Polegada"), QStringLiteral("Cm")});
     auto* resolution = new QSpinBox(&dialog);
@@ -63,6 +69,9 @@ std::optional<ImageSizeRequest> RunImageSizeDialog(QWidget* parent, int width, i
     double pixelsW = width, pixelsH = height;
     const auto show = [&] {
         const QSignalBlocker bw(w), bh(h);
+        // Pixels are whole; percentages and print sizes have two decimals.
+        for (QDoubleSpinBox* box : {w, h})
+            box->setDecimals(unit->currentIndex() == kPixels ? 0 : 2);
         w->setValue(fromPixels(pixelsW, unit->currentIndex(), resolution->value(), width));
         h->setValue(fromPixels(pixelsH, unit->currentIndex(), resolution->value(), height));
     };
@@ -83,6 +92,12 @@ std::optional<ImageSizeRequest> RunImageSizeDialog(QWidget* parent, int width, i
         }
     });
     show();
+    // Sides of 10001 pixels or more are refused as for a new picture, and the dialog stays.
+    dialog.setCheck([&] {
+        return CheckNewPictureSize({int(std::lround(pixelsW)), int(std::lround(pixelsH)), resolution->value(),
+                                    messageUnit(unit->currentIndex())})
+            .has_value();
+    });
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Largura:"), w);
     form->addRow(QStringLiteral("A&ltura:"), h);
@@ -95,7 +110,7 @@ std::optional<ImageSizeRequest> RunImageSizeDialog(QWidget* parent, int width, i
     layout->addWidget(buttons);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return ImageSizeRequest{int(std::lround(pixelsW)), int(std::lround(pixelsH))};
+    return ImageSizeRequest{std::max(1, int(std::lround(pixelsW))), std::max(1, int(std::lround(pixelsH)))};
 }
 
 }  // namespace lv::app

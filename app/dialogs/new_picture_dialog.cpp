@@ -3,6 +3,7 @@
 #include "app/core/program_paths.h"
 #include "app/dialogs/dialog_buttons.h"
 #include "app/dialogs/dialog_help.h"
+#include "app/shell/clipboard_exchange.h"
 #include "app/widgets/qt_text.h"
 
 #include <QComboBox>
@@ -20,6 +21,8 @@ namespace {
 
 constexpr int kUnitWordString = 140;  // 140 "Pixel", 141 "Polegada", 142 "Cm"
 constexpr double kLargestLength = 1e6;
+constexpr int kDefaultWidth = 640;
+constexpr int kDefaultHeight = 480;
 
 }  // namespace
 
@@ -48,8 +51,11 @@ NewPictureDialog::NewPictureDialog(QWidget* parent, SettingsStore& store)
     form->addRow(QStringLiteral("&Unidade:"), unit_);
     form->addRow(QStringLiteral("&Resolução (dpi):"), dpi_);
     showUnit(SizeUnit::Pixel);
-    width_->setValue(640);
-    height_->setValue(480);
+    // A picture on the clipboard is most likely what the new one is for.
+    const QSize clipboard = ClipboardPictureSize();
+    const bool fromClipboard = clipboard.width() > 0 && clipboard.height() > 0;
+    width_->setValue(fromClipboard ? clipboard.width() : kDefaultWidth);
+    height_->setValue(fromClipboard ? clipboard.height() : kDefaultHeight);
     connect(unit_, &QComboBox::currentIndexChanged, this, [this] { unitChosen(); });
 
     auto* recentLabel = new QLabel(QStringLiteral("&Tamanhos recentes:"), this);

@@ -1,6 +1,7 @@
 #pragma once
 // The New dialog: width and height in pixels, inches or centimetres, the resolution, and
-// the sizes used last. Switching the unit converts the numbers at the resolution.
+// the sizes used last. Switching the unit converts the numbers at the resolution. It opens
+// with the size of the clipboard's picture in pixels, or 640 × 480 without one.
 
 #include "app/core/new_picture.h"
 

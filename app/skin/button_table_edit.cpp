@@ -77,21 +77,29 @@ constexpr auto kPanel12Rows = Rows(kEditStrip, std::to_array<ButtonDefinition>({
 }));
 const std::span<const ButtonDefinition> kPanel12 = kPanel12Rows;
 
+// The brush's tools, the picture of the brush shape "Figura", the shapes, size and
+// density, then the brush's softness and the airbrush's pressure side by side.
 constexpr ButtonDefinition kPanel13Rows[] = {
     {H::SelectTool, 1114, 0, 35096, K::Push, 1, 1, {"brush", "", S::SmallIcon}, {6, 32, 36, 36}, {}},
     {H::SelectTool, 1116, 0, 35097, K::Push, 1, 0, {"pen", "", S::SmallIcon}, {46, 32, 36, 36}, {}},
     {H::SelectTool, 1113, 0, 35098, K::Push, 1, 0, {"airbrush", "", S::SmallIcon}, {86, 32, 36, 36}, {}},
     {H::SelectTool, 1127, 0, 35099, K::Push, 1, 0, {"line", "", S::SmallIcon}, {126, 32, 36, 36}, {}},
-    {H::BrushShape, 1, 0, 35100, K::Push, 3, 1, {"shape-round", "", S::SmallIcon}, {6, 80, 30, 30}, {}},
-    {H::BrushShape, 0, 0, 35101, K::Push, 3, 0, {"shape-square", "", S::SmallIcon}, {40, 80, 30, 30}, {}},
-    {H::BrushShape, 2, 0, 35102, K::Push, 3, 0, {"shape-hbar", "", S::SmallIcon}, {74, 80, 30, 30}, {}},
-    {H::BrushShape, 3, 0, 35103, K::Push, 3, 0, {"shape-vbar", "", S::SmallIcon}, {108, 80, 30, 30}, {}},
-    {H::BrushShape, 4, 0, 35104, K::Push, 3, 0, {"shape-diag", "", S::SmallIcon}, {142, 80, 30, 30}, {}},
-    {H::BrushShape, 5, 0, 35105, K::Push, 3, 0, {"shape-antidiag", "", S::SmallIcon}, {176, 80, 30, 30}, {}},
-    {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 136, 162, 22}, {}},
-    {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 136, 16, 22}, {}},
-    {H::BrushSpeed, 0, 0, 35107, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 182, 162, 22}, {}},
-    {H::BrushSpeed, 0, 0, 35107, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 182, 16, 22}, {}},
+    {H::ChooseBrushPicture, 0, 0, 35331, K::Push, 0, 0, {"shape-choose", "", S::SmallIcon}, {170, 32, 36, 36}, {}},
+    {H::BrushShape, 1, 0, 35100, K::Push, 3, 1, {"shape-round", "", S::SmallIcon}, {6, 76, 27, 27}, {}},
+    {H::BrushShape, 0, 0, 35101, K::Push, 3, 0, {"shape-square", "", S::SmallIcon}, {35, 76, 27, 27}, {}},
+    {H::BrushShape, 2, 0, 35102, K::Push, 3, 0, {"shape-hbar", "", S::SmallIcon}, {64, 76, 27, 27}, {}},
+    {H::BrushShape, 3, 0, 35103, K::Push, 3, 0, {"shape-vbar", "", S::SmallIcon}, {93, 76, 27, 27}, {}},
+    {H::BrushShape, 4, 0, 35104, K::Push, 3, 0, {"shape-diag", "", S::SmallIcon}, {122, 76, 27, 27}, {}},
+    {H::BrushShape, 5, 0, 35105, K::Push, 3, 0, {"shape-antidiag", "", S::SmallIcon}, {151, 76, 27, 27}, {}},
+    {H::BrushShape, 6, 0, 35330, K::Push, 3, 0, {"shape-custom", "", S::SmallIcon}, {180, 76, 27, 27}, {}},
+    {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 120, 162, 22}, {}},
+    {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 120, 16, 22}, {}},
+    {H::BrushSpeed, 0, 0, 35107, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 156, 162, 22}, {}},
+    {H::BrushSpeed, 0, 0, 35107, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 156, 16, 22}, {}},
+    {H::PaintOption, 1, 0, 35332, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 192, 96, 22}, {}},
+    {H::PaintOption, 1, 0, 35332, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {46, 192, 16, 22}, {}},
+    {H::PaintOption, 2, 0, 35333, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {110, 192, 96, 22}, {}},
+    {H::PaintOption, 2, 0, 35333, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {150, 192, 16, 22}, {}},
 };
 const std::span<const ButtonDefinition> kPanel13 = kPanel13Rows;
 
@@ -108,7 +116,8 @@ const std::span<const ButtonDefinition> kPanel14 = kPanel14Rows;
 
 constexpr ButtonDefinition kPanel15Rows[] = {
     {H::SelectTool, 1119, 0, 35093, K::Push, 1, 1, {"clone", "", S::SmallIcon}, {6, 32, 36, 36}, {}},
-    {H::CloneAligned, 0, 0, 35112, K::Check, 0, 0, {"check", "Alinhado", S::Choice}, {6, 80, 200, 34}, {}},
+    {H::CloneAligned, 0, 0, 35112, K::Check, 0, 0, {"check", "Alinhado", S::Choice}, {6, 74, 200, 34}, {}},
+    {H::PaintCheck, 1, 0, 35334, K::Check, 0, 0, {"check", "Borda suave", S::Choice}, {6, 110, 200, 34}, {}},
     {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 160, 162, 22}, {}},
     {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 160, 16, 22}, {}},
 };
@@ -117,6 +126,9 @@ const std::span<const ButtonDefinition> kPanel15 = kPanel15Rows;
 constexpr ButtonDefinition kPanel16Rows[] = {
     {H::SelectTool, 1129, 0, 35113, K::Push, 1, 1, {"red-eye", "", S::SmallIcon}, {6, 32, 36, 36}, {}},
     {H::SelectTool, 1120, 0, 35114, K::Push, 1, 0, {"eraser", "", S::SmallIcon}, {46, 32, 36, 36}, {}},
+    {H::PaintCheck, 2, 0, 35334, K::Check, 0, 0, {"check", "Borda suave", S::Choice}, {6, 72, 200, 34}, {}},
+    {H::PaintOption, 3, 0, 35335, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 124, 162, 22}, {}},
+    {H::PaintOption, 3, 0, 35335, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 124, 16, 22}, {}},
     {H::BrushSize, 0, 0, 35106, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 160, 162, 22}, {}},
     {H::BrushSize, 0, 0, 35106, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 160, 16, 22}, {}},
 };
@@ -130,6 +142,10 @@ constexpr auto kPanel17Rows = Rows(kEditStrip, std::to_array<ButtonDefinition>({
     {H::ChooseStamp, 0, 0, 35119, K::Push, 0, 0, {"stamp-choose", "Carimbos", S::Tile}, {4, 196, 100, 54}, {}},
     {H::ChooseTexture, 0, 0, 35120, K::Push, 0, 0, {"texture-choose", "Texturas", S::Tile}, {108, 196, 100, 54}, {}},
     {H::SwapColours, 0, 0, 35095, K::Push, 0, 0, {"swap", "Trocar cores", S::WideAction}, {6, 262, 200, 34}, {}},
+    {H::PaintOption, 4, 0, 35336, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 326, 162, 22}, {}},
+    {H::PaintOption, 4, 0, 35336, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 326, 16, 22}, {}},
+    {H::PaintOption, 5, 0, 35337, K::SliderTrack, 0, 0, {"", "", S::SliderTrack}, {6, 370, 162, 22}, {}},
+    {H::PaintOption, 5, 0, 35337, K::SliderThumb, 0, 0, {"", "", S::SliderThumb}, {79, 370, 16, 22}, {}},
 }));
 const std::span<const ButtonDefinition> kPanel17 = kPanel17Rows;
 
@@ -151,7 +167,7 @@ constexpr auto kPanel3Rows = Rows(kEditStrip, std::to_array<ButtonDefinition>({
     {H::MergeLayerDown, 0, 0, 35130, K::Push, 0, 0, {"layer-merge", "Mesclar", S::Tile}, {4, 196, 100, 54}, {}},
     {H::FlattenImage, 0, 0, 35131, K::Push, 0, 0, {"flatten", "Achatar", S::Tile}, {108, 196, 100, 54}, {}},
     {H::OpenAsLayer, 0, 0, 35132, K::Push, 0, 0, {"layer-open", "Abrir camada", S::Tile}, {4, 256, 100, 54}, {}},
-    {H::ShowLayerPalette, 0, 0, 35133, K::Check, 0, 1, {"layers", "Paleta de camadas", S::Choice}, {6, 322, 200, 34}, {}},
+    {H::ShowLayerPalette, 0, 0, 35133, K::Check, 0, 0, {"layers", "Paleta de camadas", S::Choice}, {6, 322, 200, 34}, {}},
 }));
 const std::span<const ButtonDefinition> kPanel3 = kPanel3Rows;
 

@@ -53,6 +53,9 @@ enum class Handler : int {
     DefaultColours,
     ChooseStamp,
     ChooseTexture,
+    ChooseBrushPicture,  // the picture of brush shape 6
+    PaintOption,         // slider; argument: which option (paint_options.cpp)
+    PaintCheck,          // check; argument: which option
     // Layers
     NewLayer,
     DuplicateLayer,

@@ -3,11 +3,13 @@
 #include "app/dialogs/new_picture_dialog.h"
 #include "app/dialogs/open_dialog.h"
 #include "app/dialogs/photo_cd_options_dialog.h"
+#include "app/shell/clipboard_exchange.h"
 #include "app/dialogs/save_as_dialog.h"
 #include "app/widgets/picture_preview.h"
 #include "common/byte_sink.h"
 #include "imagelib/bmp.h"
 #include "imagelib/dib_alloc.h"
+#include "imagelib/dib_geometry.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/pcd.h"
@@ -15,6 +17,7 @@
 #include "imagelib/save_options.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDoubleSpinBox>
 #include <QLabel>
@@ -105,6 +108,7 @@ TEST(NewPictureDialog, TooLargeSizesKeepTheDialogAndAcceptedOnesAreRememberedInT
     testing::MemoryStore store;
     store.values["Recent Sizes/size0"] = "4.000,6.000,Inch";
     store.values["Recent Sizes/size1"] = "640,480,Pixel";
+    QApplication::clipboard()->clear();
     NewPictureDialog dialog(nullptr, store);
     auto* list = child<QListWidget>(dialog, "recent");
     ASSERT_TRUE(list);
@@ -136,9 +140,32 @@ TEST(NewPictureDialog, TooLargeSizesKeepTheDialogAndAcceptedOnesAreRememberedInT
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"O tamanho da imagem é grande demais.\nLargura e altura até 10000 Pixel."});
 }
 
+TEST(NewPictureDialog, OpensWithTheClipboardPicturesSizeElse640By480)
+{
+    testing::MemoryStore store;
+    const auto shown = [&store] {
+        NewPictureDialog dialog(nullptr, store);
+        return QSize(int(child<QDoubleSpinBox>(dialog, "width")->value()), int(child<QDoubleSpinBox>(dialog, "height")->value()));
+    };
+    QClipboard& clipboard = *QApplication::clipboard();
+    QImage other(123, 45, QImage::Format_RGB32);
+    other.fill(Qt::red);
+    clipboard.setImage(other);
+    EXPECT_EQ(shown(), QSize(123, 45)) << "another program's picture";
+    const auto piece = LayerFromPicture(DibCreate(77, 66, 0x102030, false));
+    ASSERT_TRUE(piece);
+    PutLayerOnClipboard(*piece);
+    EXPECT_EQ(shown(), QSize(77, 66)) << "a layer copied in the program";
+    clipboard.setText(QStringLiteral("texto"));
+    EXPECT_EQ(shown(), QSize(640, 480)) << "text is no picture";
+    clipboard.clear();
+    EXPECT_EQ(shown(), QSize(640, 480));
+}
+
 // A Brazilian reads "640.000" as six hundred and forty thousand.
 TEST(NewPictureDialog, PixelsShowWholeInchesAndCentimetresWithTwoDecimalsAndSwitchingConverts)
 {
+    QApplication::clipboard()->clear();
     testing::MemoryStore store;
     NewPictureDialog dialog(nullptr, store);
     auto* width = child<QDoubleSpinBox>(dialog, "width");

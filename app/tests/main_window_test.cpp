@@ -4,7 +4,11 @@
 #include "app/dialogs/open_dialog.h"
 #include "app/skin/help_context.h"
 #include "app/windows/main_window.h"
+#include "app/dialogs/paint_picture_dialog.h"
+#include "app/widgets/album_browser.h"
+#include "app/widgets/album_cell.h"
 #include "app/windows/paint_options.h"
+#include "edit/paint/paint_stroke.h"
 #include "app/windows/wand_options.h"
 #include "edit/tools/tool_registry.h"
 #include "edit/tools/tool_settings.h"
@@ -212,9 +216,10 @@ TEST_P(Screens, ARightClickOnAButtonOpensTheScreensHelpElsewhereTheHelpMenuAndAj
     click(status.center(), Qt::RightButton);
     auto* menu = window.findChild<QMenu*>(QStringLiteral("menu 221"));
     ASSERT_NE(menu, nullptr);
-    ASSERT_EQ(menu->actions().size(), 2);
+    ASSERT_EQ(menu->actions().size(), 3);
     EXPECT_EQ(menu->actions()[0]->text(), "&Ajuda");
     EXPECT_EQ(menu->actions()[1]->text(), "&Preferências...");
+    EXPECT_EQ(menu->actions()[2]->text(), "Show &Layer Palette\tCtrl+P");
     menu->actions()[0]->trigger();
     EXPECT_TRUE(window.helpWindow()->isVisible());
     int preferences = 0;
@@ -636,6 +641,123 @@ TEST_P(Screens, ThePaintPanelsShowAndSetTheBrushAndTheRetouchingOptions)
     click(buttonOf(2, Handler::CloneAligned));
     EXPECT_FALSE(paint.cloneAligned);
     paint = saved;
+}
+
+// The paint pages' code on the window, over default options; the session's come back after.
+struct PaintPages {
+    explicit PaintPages(MainWindow& window)
+        : panels(window)
+        , saved(std::exchange(CurrentToolSettings().paint, PaintOptions{}))
+    {
+    }
+    ~PaintPages() { CurrentToolSettings().paint = saved; }
+    PaintOptionsPanels panels;
+    PaintOptions saved;
+};
+
+// The options added to the paint pages reach what the tools paint with: the stamps the
+// strokes build, the dab sizes and the fill's options.
+TEST_P(Screens, ThePaintPanelsSoftnessPressureEdgesEraserAndFillReachTheTools)
+{
+    PaintPages pages(window);
+    PaintOptions& paint = CurrentToolSettings().paint;
+    const auto trackEnd = [&](int level, Handler handler, std::uint32_t argument, bool right) {
+        const skin::Rect r = panel(level).input().control(buttonIndexOf(level, handler, argument)).rect;
+        return panel(level).geometry().topLeft() + QPoint(right ? r.x + r.width - 2 : r.x + 1, r.y + r.height / 2);
+    };
+
+    ASSERT_TRUE(window.switchScreen(13));
+    const int softThumb = buttonIndexOf(2, Handler::PaintOption, 1) + 1;
+    EXPECT_EQ(panel(2).input().slider(softThumb)->value, 100);
+    EXPECT_EQ(panel(2).input().slider(softThumb)->maximum, 255);
+    const BrushStamp brushBefore = BuildBrushStamp(StampKeyFor(PaintKind::Brush, paint));
+    click(trackEnd(2, Handler::PaintOption, 1, true));
+    EXPECT_GT(paint.softness, 200);
+    EXPECT_NE(BuildBrushStamp(StampKeyFor(PaintKind::Brush, paint)).alpha, brushBefore.alpha)
+        << "the brush's stamp follows the softness";
+    const BrushStamp airBefore = BuildBrushStamp(StampKeyFor(PaintKind::Airbrush, paint));
+    click(trackEnd(2, Handler::PaintOption, 2, false));
+    EXPECT_LT(paint.airbrushPressure, 20);
+    EXPECT_NE(BuildBrushStamp(StampKeyFor(PaintKind::Airbrush, paint)).alpha, airBefore.alpha)
+        << "the airbrush's stamp follows the pressure";
+
+    ASSERT_TRUE(window.switchScreen(15));
+    EXPECT_FALSE(panel(2).input().selected(buttonIndexOf(2, Handler::PaintCheck, 1)));
+    click(buttonOf(2, Handler::PaintCheck, 1));
+    EXPECT_TRUE(paint.cloneSoftEdge);
+    EXPECT_EQ(DabSize(PaintKind::Clone, paint), paint.brush.size + 6) << "the soft edge's larger dab";
+    EXPECT_EQ(StampKeyFor(PaintKind::Clone, paint).kind, StampKind::Soft);
+    EXPECT_FALSE(paint.eraserSoftEdge) << "each tool has its own soft edge";
+
+    ASSERT_TRUE(window.switchScreen(16));
+    click(buttonOf(2, Handler::PaintCheck, 2));
+    EXPECT_TRUE(paint.eraserSoftEdge);
+    EXPECT_EQ(StampKeyFor(PaintKind::Eraser, paint).kind, StampKind::Soft);
+    click(trackEnd(2, Handler::PaintOption, 3, false));
+    EXPECT_LT(paint.eraserIntensity, 10);
+
+    ASSERT_TRUE(window.switchScreen(17));  // panels 0, 17
+    click(trackEnd(1, Handler::PaintOption, 4, true));
+    EXPECT_GT(paint.fillTolerance, 240);
+    click(trackEnd(1, Handler::PaintOption, 5, true));
+    EXPECT_EQ(panel(1).input().slider(buttonIndexOf(1, Handler::PaintOption, 5) + 1)->maximum, 99);
+    EXPECT_GT(paint.fillTransparency, 90);
+    EXPECT_LE(paint.fillTransparency, 99);
+
+    ASSERT_TRUE(window.switchScreen(16));
+    EXPECT_TRUE(panel(2).input().selected(buttonIndexOf(2, Handler::PaintCheck, 2))) << "the page shows the options again";
+    EXPECT_EQ(panel(2).input().slider(buttonIndexOf(2, Handler::PaintOption, 3) + 1)->value, paint.eraserIntensity);
+}
+
+// The stamp, the texture and the brush's picture come from their system albums in the album
+// browser; the brush's picture makes shape 6 paint with its dark pixels.
+TEST_P(Screens, StampsTexturesAndTheBrushPictureArePickedFromTheirSystemAlbums)
+{
+    PaintPages pages(window);
+    PaintOptions& paint = CurrentToolSettings().paint;
+    // Picks photo `photo` of the dialog that opens, and tells the album it showed.
+    std::string album;
+    const auto pickLater = [&album](int photo) {
+        QTimer::singleShot(0, [&album, photo] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            auto* picker = dynamic_cast<PaintPictureDialog*>(dialog);
+            ASSERT_NE(picker, nullptr);
+            album = picker->browser().albumPath();
+            ASSERT_GT(picker->browser().album().count(), std::size_t(photo));
+            for (AlbumCell* cell : picker->browser().findChildren<AlbumCell*>())
+                if (cell->number() == photo)
+                    QTest::mouseClick(cell, Qt::LeftButton);
+            ASSERT_EQ(picker->browser().current(), photo);
+            picker->accept();
+        });
+    };
+
+    ASSERT_TRUE(window.switchScreen(17));
+    pickLater(1);
+    click(buttonOf(1, Handler::ChooseStamp));
+    EXPECT_TRUE(album.ends_with("sysalbum/shapes1.abm")) << album;
+    EXPECT_EQ(paint.stampName, "stamps/star.bmp");
+    ASSERT_TRUE(paint.stamp);
+    EXPECT_EQ(paint.stamp->width(), 128);
+
+    pickLater(2);
+    click(buttonOf(1, Handler::ChooseTexture));
+    EXPECT_TRUE(album.ends_with("sysalbum/texture1.abm")) << album;
+    EXPECT_EQ(paint.textureName, "sysalbum/texture/paper.bmp");
+    EXPECT_TRUE(paint.texture);
+
+    ASSERT_TRUE(window.switchScreen(13));
+    const std::vector<std::uint8_t> circle = BrushShapeCells(int(BrushShape::Custom), 16, nullptr);
+    pickLater(2);
+    click(buttonOf(2, Handler::ChooseBrushPicture));
+    ASSERT_TRUE(paint.customShape);
+    EXPECT_EQ(paint.brush.shape, int(BrushShape::Custom));
+    EXPECT_TRUE(panel(2).input().selected(buttonIndexOf(2, Handler::BrushShape, 6))) << "the custom shape is chosen";
+    EXPECT_FALSE(panel(2).input().selected(buttonIndexOf(2, Handler::BrushShape, 1)));
+    EXPECT_NE(BuildBrushStamp(StampKeyFor(PaintKind::Brush, paint)).alpha,
+              BuildBrushStamp(StampKeyFor(PaintKind::Brush, PaintOptions{})).alpha)
+        << "the brush paints with the heart, not the circle";
+    EXPECT_NE(BrushShapeCells(int(BrushShape::Custom), 16, paint.customShape.get()), circle);
 }
 
 TEST_P(Screens, ACancelledTemplateQuestionLeavesTheScreenAndItsButtons)

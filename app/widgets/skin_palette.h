@@ -23,5 +23,7 @@ inline const QColor kTextFaint{0x62, 0x6B, 0x79};
 inline const QColor kAccent{0x4C, 0x8D, 0xFF};
 inline const QColor kAccentDark{0x2F, 0x6C, 0xE0};
 inline const QColor kDanger{0xE5, 0x48, 0x4D};
+// The layer palette's rows, and the background of the eye and lock pictures drawn on them.
+inline const QColor kLayerRowFace{0xD8, 0xDB, 0xE0};
 
 }  // namespace lv::app::palette

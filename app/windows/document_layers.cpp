@@ -24,6 +24,44 @@ namespace {
 
 // The selection screen copies the selected content rather than the whole layer.
 constexpr int kSelectionScreen = 8;
+constexpr int kLayersScreen = 3;
+
+// The layer page's "Paleta de camadas" check, when that page shows, says whether the palette is shown.
+void ShowPaletteCheck(MainWindow& window, bool shown)
+{
+    const MainSkin* skin = window.skin();
+    if (!skin || skin->screen() != kLayersScreen)
+        return;
+    for (const ShownPanel& p : skin->panels())
+        if (p.panel == kLayersScreen && p.window)
+            for (int i = 0; i < int(p.window->input().size()); ++i)
+                if (p.window->input().control(i).definition.handler == skin::Handler::ShowLayerPalette)
+                    p.window->setButtonSelected(i, shown);
+}
+
+class LayersScreen final : public ScreenCode {
+public:
+    LayersScreen(MainWindow& window, const DocumentWindows& documents)
+        : window_(&window)
+        , documents_(documents)
+    {
+        window.setScreenCode(kLayersScreen, this);
+    }
+    ~LayersScreen() override
+    {
+        if (window_)
+            window_->setScreenCode(kLayersScreen, nullptr);
+    }
+    void shown(MainSkin&) override
+    {
+        if (window_)
+            ShowPaletteCheck(*window_, documents_.layerPaletteShown());
+    }
+
+private:
+    QPointer<MainWindow> window_;
+    const DocumentWindows& documents_;
+};
 
 }  // namespace
 
@@ -47,7 +85,12 @@ void DocumentWindows::registerLayerHandlers()
     auto* toggle = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), mainWindow_);  // the main window owns it
     toggle->setContext(Qt::ApplicationShortcut);
     QObject::connect(toggle, &QShortcut::activated, mainWindow_, [this] { showLayerPalette(!layerPaletteShown()); });
-    handlers.set(Handler::ShowLayerPalette, [this](const HandlerCall&) { showLayerPalette(!layerPaletteShown()); });
+    // The check says what it wants; the menu and other callers toggle.
+    handlers.set(Handler::ShowLayerPalette, [this](const HandlerCall& call) {
+        const auto* panel = static_cast<const SkinPanelWidget*>(call.host);
+        showLayerPalette(panel && call.button >= 0 ? panel->input().selected(call.button) : !layerPaletteShown());
+    });
+    layersScreen_ = std::make_unique<LayersScreen>(*mainWindow_, *this);
     handlers.set(Handler::Copy, [this](const HandlerCall&) { copy(); });
     handlers.set(Handler::Paste, [this](const HandlerCall&) { paste(); });
 }
@@ -150,12 +193,20 @@ void DocumentWindows::showLayerPalette(bool shown)
     palette_->setVisible(shown);
     if (shown)
         palette_->refresh();
+    if (mainWindow_)
+        ShowPaletteCheck(*mainWindow_, shown);
     hooks_.log(QStringLiteral("palette ") + (shown ? QStringLiteral("shown") : QStringLiteral("hidden")));
 }
 
 bool DocumentWindows::layerPaletteShown() const
 {
     return palette_ && palette_->isVisible();
+}
+
+void DocumentWindows::paletteShownChanged(bool shown)
+{
+    if (mainWindow_)
+        ShowPaletteCheck(*mainWindow_, shown);
 }
 
 void DocumentWindows::refreshPalette()

@@ -30,6 +30,7 @@ class PaintOptionsPanels;
 class WandOptions;
 class TextOptions;
 class AdjustmentPanels;
+class ScreenCode;
 
 class DocumentWindows final : public DocumentOpener, public ImageWindows, private LayerPaletteHost {
 public:
@@ -91,7 +92,7 @@ public:
 
     // The layer palette (Ctrl+P): shown or hidden; it follows the active window.
     void showLayerPalette(bool shown);
-    bool layerPaletteShown() const;
+    bool layerPaletteShown() const override;
     LayerPalette* layerPalette() const { return palette_.data(); }
 
     bool save(ImageWindow& window);
@@ -125,6 +126,7 @@ private:
     LayerStack* paletteDocument() override;
     void paletteChangedDocument() override;
     void paletteCommand(int button) override;
+    void paletteShownChanged(bool shown) override;
     bool openFile(std::string path);
     void exchangeStep(bool (UndoTable::*step)(LayerStack&, int));
     bool writeAs(ImageWindow& window, std::string path, int saveType);
@@ -141,6 +143,7 @@ private:
     std::unique_ptr<PaintOptionsPanels> paintOptions_;
     std::unique_ptr<TextOptions> textOptions_;
     std::unique_ptr<AdjustmentPanels> adjustments_;
+    std::unique_ptr<ScreenCode> layersScreen_;  // the palette's check follows the palette
     bool workspaceShown_ = true;  // hidden over the screens without a workspace
     mutable QRect lastWorkspace_;
     QPointer<LayerPalette> palette_;  // the main window owns it

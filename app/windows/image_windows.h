@@ -25,6 +25,8 @@ public:
     virtual void hideToolState() {}
     // The screen shown has a workspace (control 100): the image windows show only while it has.
     virtual void workspaceShown(bool shown) = 0;
+    // The layer palette is shown (the frame's menu names what its item will do).
+    virtual bool layerPaletteShown() const { return false; }
 };
 
 }  // namespace lv::app

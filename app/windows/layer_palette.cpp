@@ -1,12 +1,17 @@
 #include "app/windows/layer_palette.h"
 
+#include "app/skin/skin_bitmaps.h"
+#include "app/widgets/program_picture.h"
 #include "app/widgets/qt_text.h"
+#include "app/widgets/skin_palette.h"
 #include "edit/layer_commands.h"
 #include "edit/layers.h"
 
 #include <QApplication>
 #include <QHBoxLayout>
 #include <QMouseEvent>
+#include <QShowEvent>
+#include <QHideEvent>
 #include <QPainter>
 #include <QPalette>
 #include <QScrollArea>
@@ -34,29 +39,15 @@ constexpr ToolBarButton kToolBar[] = {
 const QColor kRenaming(255, 255, 0);
 const QColor kLinked(192, 192, 255);
 
-void drawEye(QPainter& p, const RowRect& r, bool open)
+QImage SkinBitmap(int id)
 {
-    const QRectF box(r.left + 3, r.top + 6, r.width() - 6, r.height() - 12);
-    p.setPen(QPen(Qt::black, 1.5));
-    p.setBrush(open ? Qt::white : Qt::transparent);
-    p.drawEllipse(box);
-    if (open) {
-        p.setBrush(Qt::black);
-        p.drawEllipse(box.center(), 3, 3);
-    } else {
-        p.drawLine(box.bottomLeft(), box.topRight());
-    }
+    return ProgramPicture(skin::SkinBitmapFile(id));
 }
 
-void drawLock(QPainter& p, const RowRect& r, bool locked)
+// A picture at the top-left corner of its part, which is its size.
+void DrawAt(QPainter& p, const RowRect& part, const QImage& picture)
 {
-    const QRectF body(r.left + 5, r.top + 10, r.width() - 10, r.height() - 12);
-    p.setPen(QPen(Qt::black, 1.5));
-    p.setBrush(locked ? QColor(200, 160, 40) : Qt::transparent);
-    p.drawRect(body);
-    p.setBrush(Qt::NoBrush);
-    const QRectF shackle(body.left() + 2, r.top + 3, body.width() - 4, 14);
-    p.drawArc(locked ? shackle : shackle.translated(5, -2), 0, 180 * 16);
+    p.drawImage(QPoint(part.left, part.top), picture);
 }
 
 }  // namespace
@@ -64,6 +55,10 @@ void drawLock(QPainter& p, const RowRect& r, bool locked)
 LayerRows::LayerRows(LayerPaletteHost& host, QWidget* parent)
     : QWidget(parent)
     , host_(host)
+    , eyeShown_(SkinBitmap(skin::kEyeShownBitmap))
+    , eyeHidden_(SkinBitmap(skin::kEyeHiddenBitmap))
+    , maskLocked_(SkinBitmap(skin::kMaskLockedBitmap))
+    , maskUnlocked_(SkinBitmap(skin::kMaskUnlockedBitmap))
 {
     setObjectName(QStringLiteral("Image Layer Palette"));
     setMinimumWidth(kPaletteMinimumRowWidth);
@@ -120,7 +115,7 @@ int LayerRows::rowAt(int y) const
 void LayerRows::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
-    painter.fillRect(rect(), palette().color(QPalette::Button));
+    painter.fillRect(rect(), palette::kLayerRowFace);
     for (int i = 0; i < int(rows_.size()); ++i) {
         painter.save();
         painter.translate(0, i * kPaletteRowHeight);
@@ -145,10 +140,8 @@ void LayerRows::paintRow(QPainter& p, const Row& row, int index) const
         p.setBrush(Qt::NoBrush);
         p.drawRect(image.adjusted(-1, -1, 0, 0));
     }
-    p.setRenderHint(QPainter::Antialiasing, true);
-    drawEye(p, l.eye, row.visible);
-    drawLock(p, l.lock, row.locked);
-    p.setRenderHint(QPainter::Antialiasing, false);
+    DrawAt(p, l.eye, row.visible ? eyeShown_ : eyeHidden_);
+    DrawAt(p, l.lock, row.locked ? maskLocked_ : maskUnlocked_);
 
     const QRect name(l.name.left, l.name.top, l.name.width(), l.name.height());
     const QColor fill = index == renameRow_ && renameField_ ? kRenaming
@@ -316,6 +309,7 @@ void LayerRows::resizeEvent(QResizeEvent* event)
 
 LayerPalette::LayerPalette(LayerPaletteHost& host, QWidget* parent)
     : QWidget(parent, Qt::Tool)
+    , host_(host)
 {
     setObjectName(QStringLiteral("Image Layer Management Window"));
     setWindowTitle(StringText(kPaletteTitleString));
@@ -345,6 +339,21 @@ LayerPalette::LayerPalette(LayerPaletteHost& host, QWidget* parent)
     column->addWidget(scroll_);
     setMinimumWidth(std::max(kPaletteMinimumRowWidth + 20, 265));
     resize(280, 360);
+}
+
+// The window system hides and shows the palette with the main window: that changes nothing.
+void LayerPalette::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        host_.paletteShownChanged(true);
+}
+
+void LayerPalette::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous())
+        host_.paletteShownChanged(false);
 }
 
 }  // namespace lv::app

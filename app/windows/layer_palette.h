@@ -20,6 +20,10 @@ class QScrollArea;
 
 namespace lv::app {
 
+// The frame's menu item for the palette, while it is hidden and while it is shown.
+inline constexpr char kShowLayerPaletteItem[] = "Show &Layer Palette\tCtrl+P";
+inline constexpr char kHideLayerPaletteItem[] = "Hide &Layer Palette\tCtrl+P";
+
 class LayerPaletteHost {
 public:
     virtual ~LayerPaletteHost() = default;
@@ -29,6 +33,8 @@ public:
     virtual void paletteChangedDocument() = 0;
     // A tool bar button: 0 new, 1 duplicate, 2 delete, 3 merge down, 4 flatten, 5 up, 6 down.
     virtual void paletteCommand(int button) = 0;
+    // The palette was shown or hidden, by the program or by the user closing it.
+    virtual void paletteShownChanged(bool /*shown*/) {}
 };
 
 // The rows themselves, inside the palette's scrolling area.
@@ -62,6 +68,8 @@ private:
     void finishRename();
 
     LayerPaletteHost& host_;
+    // The eye and the lock, skin pictures by resource id.
+    QImage eyeShown_, eyeHidden_, maskLocked_, maskUnlocked_;
     std::vector<Row> rows_;
     std::optional<OpacityDrag> opacityDrag_;
     int opacityRow_ = -1;
@@ -78,7 +86,12 @@ public:
     void refresh() { rows_->refresh(); }
     LayerRows& rows() { return *rows_; }
 
+protected:
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
 private:
+    LayerPaletteHost& host_;
     LayerRows* rows_;
     QScrollArea* scroll_;
 };

@@ -4,13 +4,11 @@
 #include "app/core/screen_mode.h"
 #include "app/core/shell_state.h"
 #include "app/shell/help_request.h"
-#include "app/widgets/dib_image.h"
 #include "app/widgets/program_icon.h"
+#include "app/widgets/program_picture.h"
 #include "app/skin/dropped_files.h"
-#include "common/byte_source.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
-#include "imagelib/bmp.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -32,13 +30,6 @@ std::vector<std::string> DroppedFiles(const QMimeData* mime)
         if (url.isLocalFile())
             files.push_back(url.toLocalFile().toStdString());
     return files;
-}
-
-// A bitmap of the program folder; a missing one is left out without a word.
-QImage ProgramPicture(std::string_view name)
-{
-    const auto file = FileSource::Open(ProgramFile(name).string());
-    return file ? DibToImage(ReadBmp(*file).take()) : QImage();
 }
 
 // What the main window answers with nothing while it switches screens.

@@ -9,6 +9,7 @@
 #include "app/skin/keyboard.h"
 #include "app/widgets/qt_text.h"
 #include "app/windows/image_window.h"
+#include "app/windows/layer_palette.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
 
@@ -152,6 +153,8 @@ void MainWindow::showHelpMenu(QPoint at)
     menu->setAttribute(Qt::WA_DeleteOnClose);
     menu->addAction(QStringLiteral("&Ajuda"), this, [this] { runCommand(skin::kCommandHelp); });
     menu->addAction(StringText(kPreferencesItem), this, [this] { runCommand(kCommandPreferences); });
+    menu->addAction(QString::fromLatin1(imageWindows_.layerPaletteShown() ? kHideLayerPaletteItem : kShowLayerPaletteItem),
+                    this, [this] { handlers_.call(skin::Handler::ShowLayerPalette); });
     menu->popup(at);
     hooks_.log(QStringLiteral("menu %1").arg(kHelpMenu));
 }

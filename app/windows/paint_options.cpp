@@ -2,6 +2,7 @@
 
 #include "app/core/paint_settings.h"
 #include "app/core/program_paths.h"
+#include "app/dialogs/paint_picture_dialog.h"
 #include "app/shell/handler_table.h"
 #include "app/windows/main_skin.h"
 #include "app/windows/main_window.h"
@@ -9,7 +10,6 @@
 #include "edit/tools/tool_settings.h"
 
 #include <QApplication>
-#include <QFileDialog>
 
 #include <algorithm>
 
@@ -20,39 +20,68 @@ constexpr int kFirstPaintScreen = 13;
 constexpr int kLastPaintScreen = 17;
 constexpr int kLargestBrush = 32;
 constexpr int kFastestBrush = 32;
+constexpr int kLargestWeight = 255;  // softness and pressure
+constexpr int kMostFillTransparency = 99;
 
 PaintOptions& paint()
 {
     return CurrentToolSettings().paint;
 }
 
-// The slider's range and the option it sets, by its handler.
+// A slider's option: its handler and argument (the option's number for PaintOption), its
+// range and the option it sets.
 struct SliderOption {
     skin::Handler handler;
+    std::uint32_t argument;
     int minimum;
     int maximum;
-    int& (*value)();
+    int& (*value)(PaintOptions&);
 };
-int& brushSize() { return paint().brush.size; }
-int& brushSpeed() { return paint().brush.speed; }
-int& strength() { return paint().strength; }
 constexpr SliderOption kSliders[] = {
-    {skin::Handler::BrushSize, 1, kLargestBrush, brushSize},
-    {skin::Handler::BrushSpeed, 1, kFastestBrush, brushSpeed},
-    {skin::Handler::ToolStrength, 0, 100, strength},
+    {skin::Handler::BrushSize, 0, 1, kLargestBrush, [](PaintOptions& o) -> int& { return o.brush.size; }},
+    {skin::Handler::BrushSpeed, 0, 1, kFastestBrush, [](PaintOptions& o) -> int& { return o.brush.speed; }},
+    {skin::Handler::ToolStrength, 0, 0, 100, [](PaintOptions& o) -> int& { return o.strength; }},
+    {skin::Handler::PaintOption, 1, 0, kLargestWeight, [](PaintOptions& o) -> int& { return o.softness; }},
+    {skin::Handler::PaintOption, 2, 0, kLargestWeight, [](PaintOptions& o) -> int& { return o.airbrushPressure; }},
+    {skin::Handler::PaintOption, 3, 0, 100, [](PaintOptions& o) -> int& { return o.eraserIntensity; }},
+    {skin::Handler::PaintOption, 4, 0, 255, [](PaintOptions& o) -> int& { return o.fillTolerance; }},
+    {skin::Handler::PaintOption, 5, 0, kMostFillTransparency, [](PaintOptions& o) -> int& { return o.fillTransparency; }},
 };
 
-const SliderOption* sliderFor(skin::Handler handler)
+struct CheckOption {
+    skin::Handler handler;
+    std::uint32_t argument;
+    bool& (*value)(PaintOptions&);
+};
+constexpr CheckOption kChecks[] = {
+    {skin::Handler::CloneAligned, 0, [](PaintOptions& o) -> bool& { return o.cloneAligned; }},
+    {skin::Handler::PaintCheck, 1, [](PaintOptions& o) -> bool& { return o.cloneSoftEdge; }},
+    {skin::Handler::PaintCheck, 2, [](PaintOptions& o) -> bool& { return o.eraserSoftEdge; }},
+};
+
+template <class Option, std::size_t N>
+const Option* optionFor(const Option (&table)[N], const skin::ButtonDefinition& d)
 {
-    const auto at = std::find_if(std::begin(kSliders), std::end(kSliders),
-                                 [handler](const SliderOption& s) { return s.handler == handler; });
-    return at == std::end(kSliders) ? nullptr : at;
+    const auto at = std::find_if(std::begin(table), std::end(table), [&d](const Option& o) {
+        return o.handler == d.handler && o.argument == (d.argument & 0xFFFF);
+    });
+    return at == std::end(table) ? nullptr : at;
 }
 
-void setSlider(skin::Handler handler, int value)
+// The button a handler was fired from, or, for a call without one, the handler alone.
+skin::ButtonDefinition firedFrom(skin::Handler handler, const HandlerCall& call)
 {
-    if (const SliderOption* s = sliderFor(handler))
-        s->value() = std::clamp(value, s->minimum, s->maximum);
+    if (const auto* panel = static_cast<const SkinPanelWidget*>(call.host); panel && call.button >= 0)
+        return panel->input().control(call.button).definition;
+    skin::ButtonDefinition d;
+    d.handler = handler;
+    return d;
+}
+
+void setSlider(const skin::ButtonDefinition& d, int value)
+{
+    if (const SliderOption* s = optionFor(kSliders, d))
+        s->value(paint()) = std::clamp(value, s->minimum, s->maximum);
 }
 
 }  // namespace
@@ -65,14 +94,19 @@ PaintOptionsPanels::PaintOptionsPanels(MainWindow& window)
     handlers.set(Handler::BrushShape, [](const HandlerCall& call) {
         paint().brush.shape = std::clamp(int(call.argument & 0xFFFF), 0, 6);
     });
-    for (const SliderOption& s : kSliders)
-        handlers.set(s.handler, [handler = s.handler](const HandlerCall& call) { setSlider(handler, int(call.argument)); });
-    handlers.set(Handler::CloneAligned, [](const HandlerCall& call) {
-        if (const auto* panel = static_cast<const SkinPanelWidget*>(call.host); panel && call.button >= 0)
-            paint().cloneAligned = panel->input().selected(call.button);
-    });
-    handlers.set(Handler::ChooseStamp, [this](const HandlerCall&) { choosePicture(true); });
-    handlers.set(Handler::ChooseTexture, [this](const HandlerCall&) { choosePicture(false); });
+    for (const Handler slider : {Handler::BrushSize, Handler::BrushSpeed, Handler::ToolStrength, Handler::PaintOption})
+        handlers.set(slider, [slider](const HandlerCall& call) { setSlider(firedFrom(slider, call), int(call.argument)); });
+    for (const Handler check : {Handler::CloneAligned, Handler::PaintCheck})
+        handlers.set(check, [](const HandlerCall& call) {
+            const auto* panel = static_cast<const SkinPanelWidget*>(call.host);
+            if (!panel || call.button < 0)
+                return;
+            if (const CheckOption* c = optionFor(kChecks, panel->input().control(call.button).definition))
+                c->value(paint()) = panel->input().selected(call.button);
+        });
+    handlers.set(Handler::ChooseStamp, [this](const HandlerCall&) { choosePicture(PaintPictureKind::Stamp); });
+    handlers.set(Handler::ChooseTexture, [this](const HandlerCall&) { choosePicture(PaintPictureKind::Texture); });
+    handlers.set(Handler::ChooseBrushPicture, [this](const HandlerCall&) { choosePicture(PaintPictureKind::BrushShape); });
     for (int screen = kFirstPaintScreen; screen <= kLastPaintScreen; ++screen)
         window.setScreenCode(screen, this);
     LoadPaintPictures(paint());
@@ -105,12 +139,12 @@ void PaintOptionsPanels::shown(MainSkin&)
         const skin::ButtonDefinition& d = p->input().control(i).definition;
         if (d.handler == skin::Handler::BrushShape)
             p->setButtonSelected(i, int(d.argument) == paint().brush.shape);
-        else if (d.handler == skin::Handler::CloneAligned)
-            p->setButtonSelected(i, paint().cloneAligned);
         else if (d.handler == skin::Handler::SelectTool)
             p->setButtonSelected(i, int(d.argument) == CurrentToolId());
-        else if (const SliderOption* s = sliderFor(d.handler); s && d.kind == skin::ButtonKind::SliderThumb)
-            p->setButtonSlider(i, s->minimum, s->maximum, s->value());
+        else if (const CheckOption* c = optionFor(kChecks, d))
+            p->setButtonSelected(i, c->value(paint()));
+        else if (const SliderOption* s = optionFor(kSliders, d); s && d.kind == skin::ButtonKind::SliderThumb)
+            p->setButtonSlider(i, s->minimum, s->maximum, s->value(paint()));
     }
 }
 
@@ -120,19 +154,16 @@ void PaintOptionsPanels::sliderReleased(int panelId, int button, int value)
     if (!p || panelId < kFirstPaintScreen || panelId > kLastPaintScreen || button < 0
         || std::size_t(button) >= p->input().size())
         return;
-    setSlider(p->input().control(button).definition.handler, value);
+    setSlider(p->input().control(button).definition, value);
 }
 
-void PaintOptionsPanels::choosePicture(bool stamp)
+void PaintOptionsPanels::choosePicture(PaintPictureKind kind)
 {
-    const std::filesystem::path folder = ProgramFile(stamp ? "stamps" : "sysalbum/texture");
-    const QString chosen = QFileDialog::getOpenFileName(
-        window_, QString::fromUtf8(stamp ? "Carimbos" : "Texturas"), QString::fromStdString(folder.string()),
-        QStringLiteral("*.bmp *.BMP *.png *.PNG *.jpg *.JPG"), nullptr, QFileDialog::DontUseNativeDialog);
-    if (chosen.isEmpty())
+    const std::string chosen = RunPaintPictureDialog(window_, kind);
+    if (chosen.empty())
         return;
     // Pictures of the program's own folders keep the short name the configuration uses.
-    const std::filesystem::path path = chosen.toStdString();
+    const std::filesystem::path path = chosen;
     const std::filesystem::path relative = path.lexically_relative(ProgramDir());
     const std::string name = !relative.empty() && *relative.begin() != ".." ? relative.generic_string() : path.string();
     auto picture = LoadPaintPicture(name);
@@ -140,8 +171,23 @@ void PaintOptionsPanels::choosePicture(bool stamp)
         QApplication::beep();
         return;
     }
-    (stamp ? paint().stampName : paint().textureName) = name;
-    (stamp ? paint().stamp : paint().texture) = std::move(picture);
+    switch (kind) {
+    case PaintPictureKind::Stamp:
+        paint().stampName = name;
+        paint().stamp = std::move(picture);
+        break;
+    case PaintPictureKind::Texture:
+        paint().textureName = name;
+        paint().texture = std::move(picture);
+        break;
+    case PaintPictureKind::BrushShape:
+        // Choosing the picture is choosing the shape that paints with it.
+        paint().customShape = std::move(picture);
+        paint().brush.shape = int(BrushShape::Custom);
+        if (window_ && window_->skin())
+            shown(*window_->skin());
+        break;
+    }
 }
 
 }  // namespace lv::app

@@ -1,9 +1,12 @@
 #pragma once
-// The painting tools' option panels (screens 13–17): brush shape buttons, the size and
-// density sliders, the retouching strength, the clone's "Alinhado" check and the choice of
-// stamp and texture. They show and set the session's paint options; the brush settings go
-// back to the configuration at exit.
+// The painting tools' option panels (screens 13–17): brush shape buttons and the picture of
+// the custom shape, the size, density, softness and pressure sliders, the retouching
+// strength, the clone's "Alinhado" and soft-edge checks, the eraser's soft edge and
+// strength, the fill's tolerance and transparency, and the choice of stamp and texture from
+// their system albums. They show and set the session's paint options; the brush settings
+// go back to the configuration at exit.
 
+#include "app/dialogs/paint_picture_dialog.h"
 #include "app/windows/screen_features.h"
 
 #include <QPointer>
@@ -24,7 +27,7 @@ public:
 private:
     // The shown panel of one of the paint screens, or null.
     SkinPanelWidget* panel() const;
-    void choosePicture(bool stamp);
+    void choosePicture(PaintPictureKind kind);
 
     QPointer<MainWindow> window_;
 };

@@ -5,6 +5,7 @@
 #include "edit/layered_layout.h"
 #include "imagelib/jpeg.h"
 #include "layer_test_support.h"
+#include "layered_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -19,18 +20,8 @@ using testing::Bytes;
 using testing::EmptyDocument;
 using testing::SolidPicture;
 
-std::vector<std::uint8_t> Write(const LayerStack& stack, int quality = kLayeredSaveQuality)
-{
-    MemorySink sink;
-    EXPECT_EQ(WriteLayeredStream(sink, stack, quality), kLayeredWritten);
-    return sink.take();
-}
-
-std::unique_ptr<LayerStack> Read(const std::vector<std::uint8_t>& bytes)
-{
-    MemorySource source(bytes);
-    return ReadLayeredStream(source);
-}
+using testing::ReadStream;
+using testing::WriteStream;
 
 std::uint32_t U32(const std::vector<std::uint8_t>& bytes, std::size_t at)
 {
@@ -124,7 +115,7 @@ TEST(LayeredFormat, OnePixelDocumentLayout)
     stack->composite.header().biXPelsPerMeter = 2835;
     stack->composite.header().biYPelsPerMeter = 2836;
     CompositeLayers(*stack);
-    const auto bytes = Write(*stack);
+    const auto bytes = WriteStream(*stack);
     ASSERT_EQ(bytes.size() % 8, 0u);
 
     // Header: magic, version, size, depth, resolution, count, current, preview, two zeros.
@@ -191,7 +182,7 @@ TEST(LayeredFormat, LayersRoundTrip)
     EXPECT_EQ(exact->compositeBitsOffset, 40);
     EXPECT_EQ(U32(lossless, U32(lossless, 48 + 28) + 4), 1u);  // images as bitmaps at quality 100
 
-    auto jpeg = Read(Write(*stack, 75));
+    auto jpeg = ReadStream(WriteStream(*stack, 75));
     ASSERT_TRUE(jpeg);
     ExpectSameLayers(*stack, *jpeg, false);
 
@@ -199,7 +190,7 @@ TEST(LayeredFormat, LayersRoundTrip)
     AppendLayer(*grey, MakeGreyFilled(9, 7, 99), {}, 0, 0, 33).name = "cinza";
     AppendLayer(*grey, MakeGreyFilled(3, 2, 7), MakeGreyFilled(3, 2, 128), 6, 5);
     CompositeLayers(*grey);
-    auto greyRead = Read(Write(*grey, 100));
+    auto greyRead = ReadStream(WriteStream(*grey, 100));
     ASSERT_TRUE(greyRead);
     ExpectSameLayers(*grey, *greyRead, true);
     EXPECT_EQ(greyRead->compositeBitsOffset, 1064);
@@ -240,7 +231,7 @@ TEST(LayeredFormat, TextLayersKeepTheirObject)
     LayerRecord& layer = stack->layers[0];
     layer.textPlacement = {1.5, 0.25, -3, 0.5, 2, 7.75, 0, 0, 1};
     CompositeLayers(*stack);
-    const auto bytes = Write(*stack);
+    const auto bytes = WriteStream(*stack);
 
     const std::uint32_t block = U32(bytes, 48 + 36);
     ASSERT_NE(block, 0u);
@@ -258,7 +249,7 @@ TEST(LayeredFormat, TextLayersKeepTheirObject)
     EXPECT_EQ(U32(bytes, d + 184), std::uint32_t(object.text.size() + 1));
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(bytes.data() + d + 192)), "Feliz aniversário");
 
-    auto read = Read(bytes);
+    auto read = ReadStream(bytes);
     ASSERT_TRUE(read);
     const LayerRecord& back = read->layers[0];
     EXPECT_EQ(back.kind, LAYER_TEXT);
@@ -276,7 +267,7 @@ TEST(LayeredFormat, TextLayersKeepTheirObject)
     // A text layer whose text offset is 0 reads as an image layer.
     auto noText = bytes;
     StoreLE32(noText.data() + 48 + 36, 0);
-    auto plain = Read(noText);
+    auto plain = ReadStream(noText);
     ASSERT_TRUE(plain);
     EXPECT_EQ(plain->layers[0].kind, LAYER_IMAGE);
     EXPECT_FALSE(plain->layers[0].textObject);
@@ -298,11 +289,11 @@ TEST(LayeredFormat, CountsAreCappedAndTheCurrentLayerChecked)
 {
     auto stack = ThirtyTwoLayers(1);
     stack->currentLayer = 31;
-    auto bytes = Write(*stack);
-    EXPECT_EQ(Read(bytes)->currentLayer, 31);
+    auto bytes = WriteStream(*stack);
+    EXPECT_EQ(ReadStream(bytes)->currentLayer, 31);
     StoreLE32(bytes.data() + 28, 40);
     StoreLE32(bytes.data() + 32, 32);
-    auto read = Read(bytes);
+    auto read = ReadStream(bytes);
     ASSERT_TRUE(read);
     EXPECT_EQ(read->layerCount, 32);
     EXPECT_EQ(read->currentLayer, 0);
@@ -312,47 +303,47 @@ TEST(LayeredFormat, CountsAreCappedAndTheCurrentLayerChecked)
 TEST(LayeredFormat, BadHeadersAndBlocksFailTheRead)
 {
     auto stack = SampleDocument();
-    const auto good = Write(*stack);
-    ASSERT_TRUE(Read(good));
+    const auto good = WriteStream(*stack);
+    ASSERT_TRUE(ReadStream(good));
     const auto patched = [&](std::size_t at, std::uint32_t value) {
         auto bytes = good;
         StoreLE32(bytes.data() + at, value);
         return bytes;
     };
-    EXPECT_FALSE(Read(patched(4, 2)));         // version
-    EXPECT_FALSE(Read(patched(16, 16)));       // depth
-    EXPECT_FALSE(Read(patched(48 + 32, 0)));   // a mask offset of 0
-    EXPECT_FALSE(Read(patched(48 + 28, 0)));   // an image offset of 0
-    EXPECT_FALSE(Read(patched(48 + 8, 0)));    // a name offset of 0
-    EXPECT_FALSE(Read(patched(48 + 32, U32(good, 48 + 28))));  // a JPEG block as the mask
-    EXPECT_FALSE(Read(patched(48 + 28, 0x7FFFFFF0)));            // beyond the end
+    EXPECT_FALSE(ReadStream(patched(4, 2)));         // version
+    EXPECT_FALSE(ReadStream(patched(16, 16)));       // depth
+    EXPECT_FALSE(ReadStream(patched(48 + 32, 0)));   // a mask offset of 0
+    EXPECT_FALSE(ReadStream(patched(48 + 28, 0)));   // an image offset of 0
+    EXPECT_FALSE(ReadStream(patched(48 + 8, 0)));    // a name offset of 0
+    EXPECT_FALSE(ReadStream(patched(48 + 32, U32(good, 48 + 28))));  // a JPEG block as the mask
+    EXPECT_FALSE(ReadStream(patched(48 + 28, 0x7FFFFFF0)));            // beyond the end
     auto huge = patched(8, 60000);
     StoreLE32(huge.data() + 12, 60000);
-    EXPECT_FALSE(Read(huge));  // a canvas the file could not describe
+    EXPECT_FALSE(ReadStream(huge));  // a canvas the file could not describe
     auto magic = good;
     magic[0] = 'X';
-    EXPECT_FALSE(Read(magic));
+    EXPECT_FALSE(ReadStream(magic));
 }
 
 TEST(LayeredFormat, SharedOrMisplacedBlocksAndPaddedCanvasesAreRefused)
 {
-    const auto good = Write(*ThirtyTwoLayers(3));
-    ASSERT_TRUE(Read(good));
+    const auto good = WriteStream(*ThirtyTwoLayers(3));
+    ASSERT_TRUE(ReadStream(good));
     const auto entry = [](int layer, std::size_t field) { return 48 + std::size_t(layer) * 48 + field; };
     // Every layer's image is the first layer's: one block decoded 32 times.
     auto shared = good;
     for (int i = 1; i < 32; ++i)
         StoreLE32(shared.data() + entry(i, 28), U32(good, entry(0, 28)));
-    EXPECT_FALSE(Read(shared));
+    EXPECT_FALSE(ReadStream(shared));
     auto sharedMask = good;
     StoreLE32(sharedMask.data() + entry(5, 32), U32(good, entry(4, 32)));
-    EXPECT_FALSE(Read(sharedMask));
+    EXPECT_FALSE(ReadStream(sharedMask));
     auto intoTable = good;
     StoreLE32(intoTable.data() + entry(3, 8), 48 + 48);
-    EXPECT_FALSE(Read(intoTable));
+    EXPECT_FALSE(ReadStream(intoTable));
     auto preview = good;
     StoreLE32(preview.data() + 36, U32(good, entry(0, 28)));
-    EXPECT_FALSE(Read(preview));
+    EXPECT_FALSE(ReadStream(preview));
 
     // A canvas far larger than the blocks' data, made plausible by zero padding: refused
     // before the canvas is made.
@@ -360,7 +351,7 @@ TEST(LayeredFormat, SharedOrMisplacedBlocksAndPaddedCanvasesAreRefused)
     StoreLE32(padded.data() + 8, 6000);
     StoreLE32(padded.data() + 12, 6000);
     padded.resize(padded.size() + 3'000'000);
-    EXPECT_FALSE(Read(padded));
+    EXPECT_FALSE(ReadStream(padded));
 }
 
 TEST(LayeredFormat, LongNamesAreCutAndOlderNamesBecomeUtf8)
@@ -370,7 +361,7 @@ TEST(LayeredFormat, LongNamesAreCutAndOlderNamesBecomeUtf8)
     // A UTF-8 name cut at 255 bytes inside its last character stays UTF-8, one character shorter.
     stack->layers[0].name = std::string(253, 'a') + "çã";
     stack->layers[2].name = "Ver\xE3o \x80 1999";  // Windows-1252, as the older program wrote names
-    auto read = Read(Write(*stack));
+    auto read = ReadStream(WriteStream(*stack));
     ASSERT_TRUE(read);
     EXPECT_EQ(read->layers[1].name, std::string(255, 'x'));
     EXPECT_EQ(read->layers[1].x, 5);
@@ -380,7 +371,7 @@ TEST(LayeredFormat, LongNamesAreCutAndOlderNamesBecomeUtf8)
     EXPECT_EQ(read->layers[2].name, "Verão € 1999");
 
     // A name block announcing more bytes than the file still holds reads what is there.
-    auto cut = Write(*stack);
+    auto cut = WriteStream(*stack);
     const std::uint32_t nameBlock = U32(cut, 48 + 2 * 48 + 8);
     StoreLE32(cut.data() + nameBlock, 300);
     cut.resize(nameBlock + 8 + 256);
@@ -434,18 +425,18 @@ TEST(LayeredFormat, UntouchedLayersKeepTheirBlocksThroughTenSaves)
     // lossless save encodes every image as a bitmap.
     const SharedPicture asRead = last->layers[1].image;
     last->layers[1].image.write().row(0)[0] ^= 1;
-    EXPECT_NE(ImageBlockOf(Write(*last), 1), ImageBlockOf(first, 1));
+    EXPECT_NE(ImageBlockOf(WriteStream(*last), 1), ImageBlockOf(first, 1));
     last->layers[1].image = asRead;
-    EXPECT_EQ(ImageBlockOf(Write(*last), 1), ImageBlockOf(first, 1));
-    EXPECT_EQ(U32(Write(*last, 100), U32(Write(*last, 100), 48 + 48 + 28) + 4), 1u);
+    EXPECT_EQ(ImageBlockOf(WriteStream(*last), 1), ImageBlockOf(first, 1));
+    EXPECT_EQ(U32(WriteStream(*last, 100), U32(WriteStream(*last, 100), 48 + 48 + 28) + 4), 1u);
 }
 
 TEST(LayeredFormat, SavingTwiceWritesTheSameRunLengthMasks)
 {
     auto stack = SampleDocument();
     const HDIB maskBefore = DibDuplicate(stack->layers[0].mask);
-    const auto first = Write(*stack);
-    const auto second = Write(*stack);
+    const auto first = WriteStream(*stack);
+    const auto second = WriteStream(*stack);
     EXPECT_EQ(first, second);
     for (std::size_t layer = 0; layer < 3; ++layer) {
         const std::uint32_t mask = U32(second, 48 + 48 * layer + 32);
@@ -484,7 +475,7 @@ private:
 TEST(LayeredFormat, FailedWritesReportMinusThree)
 {
     auto stack = SampleDocument();
-    const std::size_t full = Write(*stack).size();
+    const std::size_t full = WriteStream(*stack).size();
     for (const std::size_t budget : {std::size_t(0), std::size_t(100), full / 2, full - 1}) {
         FailingSink sink(budget);
         EXPECT_EQ(WriteLayeredStream(sink, *stack, 90), kLayeredWriteFailed) << budget;

@@ -1,13 +1,13 @@
 #!/usr/bin/python3
 """Writes small layered documents, in the block stream and in the older fixed layout, as
 seeds for the layered-format fuzz targets. Built from the format's description with the
-standard library and PIL only, so the seeds do not depend on the program's own writer."""
+standard library and PIL only, so the seeds do not depend on the program's own writer.
+With --placed, only the seed with a placement block, which needs no PIL."""
 
 import io
 import os
 import struct
-
-from PIL import Image
+import sys
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 
@@ -46,6 +46,7 @@ def rle8(width, height, value_of):
 
 
 def jpeg(width, height, mode):
+    from PIL import Image
     picture = Image.new(mode, (width, height), 128 if mode == "L" else (200, 90, 30))
     buffer = io.BytesIO()
     picture.save(buffer, "JPEG", quality=90)
@@ -74,12 +75,17 @@ def text_block(text, string_position):
     return block(3, descriptor + struct.pack("<II", len(raw), 0) + raw)
 
 
+def placement_block(matrix, image_offset, mask_offset):
+    return block(4, struct.pack("<9d", *matrix) + struct.pack("<II", image_offset, mask_offset))
+
+
 def align(data):
     return data + b"\0" * (-len(data) % 8)
 
 
 def stream(width, height, depth, layers, preview):
-    """layers: dicts with kind, flags, x, y, opacity, name, image, mask, text (block bytes or None)."""
+    """layers: dicts with kind, flags, x, y, opacity, name, image, mask, text (block bytes or None), and
+    optionally placed: (matrix, source image block, source mask block)."""
     position = 48 * (len(layers) + 1)
     entries, body = [], b""
     for layer in layers:
@@ -95,8 +101,22 @@ def stream(width, height, depth, layers, preview):
             chunk = align(payload)
             body += chunk
             position += len(chunk)
+        offsets["placement"] = 0
+        if layer.get("placed"):
+            matrix, source_image, source_mask = layer["placed"]
+            source_at = []
+            for payload in (source_image, source_mask):
+                source_at.append(position)
+                chunk = align(payload)
+                body += chunk
+                position += len(chunk)
+            offsets["placement"] = position
+            chunk = align(placement_block(matrix, *source_at))
+            body += chunk
+            position += len(chunk)
         entries.append(struct.pack("<IIIIiiIIIIII", 48, layer["kind"], offsets["name"], layer["flags"], layer["x"],
-                                   layer["y"], layer["opacity"], offsets["image"], offsets["mask"], offsets["text"], 0, 0))
+                                   layer["y"], layer["opacity"], offsets["image"], offsets["mask"], offsets["text"],
+                                   offsets["placement"], 0))
     preview_offset = position if preview is not None else 0
     if preview is not None:
         body += align(preview)
@@ -109,7 +129,24 @@ def write(folder, name, data):
         f.write(data)
 
 
+def placed_seed():
+    """A layer of 4 x 3 rendered at half size from its 8 x 6 source, at column 1 and row 1."""
+    photo = block(1, bmp_stream(4, 3, 24, rgb_rows(4, 3)))
+    opaque = block(1, bmp_stream(4, 3, 8, rle8(4, 3, lambda x, y: 255), rle=True))
+    source = block(1, bmp_stream(8, 6, 24, rgb_rows(8, 6)))
+    source_mask = block(1, bmp_stream(8, 6, 8, rle8(8, 6, lambda x, y: 30 * x), rle=True))
+    half = (0.5, 0, 1, 0, 0.5, 1, 0, 0, 1)
+    placed = stream(6, 5, 24, [
+        dict(kind=0, flags=2, x=1, y=1, opacity=100, name="colocada", image=photo, mask=opaque,
+             placed=(half, source, source_mask)),
+    ], None)
+    write("layered_stream", "placed.vlf", placed)
+
+
 def main():
+    placed_seed()
+    if "--placed" in sys.argv:
+        return
     photo = block(1, bmp_stream(4, 3, 24, rgb_rows(4, 3)))
     soft = block(1, bmp_stream(4, 3, 8, rle8(4, 3, lambda x, y: 60 * x), rle=True))
     grey = block(1, bmp_stream(3, 3, 8, b"".join(padded(bytes((90,) * 3)) for _ in range(3))))

@@ -4,6 +4,10 @@
 
 #include <jerror.h>
 
+#include <algorithm>
+#include <cstring>
+#include <new>
+
 // As in the JPEG codec, library errors arrive by longjmp into the functions that call
 // setjmp; those hold no object with a destructor.
 
@@ -16,6 +20,9 @@ struct JpegTileEncoder::Destination {
 };
 
 namespace {
+
+constexpr std::uint8_t kStartOfImage = 0xD8;
+constexpr std::uint8_t kStartOfScan = 0xDA;
 
 JpegTileEncoder::Destination& destinationOf(j_compress_ptr cinfo)
 {
@@ -109,7 +116,7 @@ void attach(j_decompress_ptr cinfo, std::span<const std::uint8_t> bytes)
 JpegTileEncoder::JpegTileEncoder(int channels, int quality)
 {
     cinfo_.err = InstallJpegErrorManager(errors_);
-    ok_ = setUp(channels, quality);
+    ok_ = setUp(channels, quality) && learnTileLayout(channels);
 }
 
 JpegTileEncoder::~JpegTileEncoder()
@@ -136,23 +143,114 @@ bool JpegTileEncoder::setUp(int channels, int quality)
     return true;
 }
 
-bool JpegTileEncoder::encode(const std::uint8_t* tile, std::vector<std::uint8_t>& out)
+// Codes one blank tile alone: its headers are every tile's, and its MCU count is the
+// restart interval that puts a marker at each tile's start.
+bool JpegTileEncoder::learnTileLayout(int channels)
 {
-    if (!ok_)
+    try {
+        const std::vector<std::uint8_t> blank(std::size_t(kTileSize) * std::size_t(channels));
+        std::vector<const std::uint8_t*> rows(kTileSize, blank.data());
+        if (!code(rows, 0))
+            return false;
+        const std::size_t headers = codedDataStart();
+        if (headers == 0)
+            return false;
+        tileHeaders_.assign(coded_.begin(), coded_.begin() + std::ptrdiff_t(headers));
+    } catch (const std::bad_alloc&) {
         return false;
+    }
+    mcusPerTile_ = cinfo_.MCUs_per_row * cinfo_.MCU_rows_in_scan;
+    return mcusPerTile_ > 0;
+}
+
+bool JpegTileEncoder::code(std::span<const std::uint8_t* const> rows, unsigned restartInterval)
+{
+    coded_.clear();
     if (setjmp(errors_.jump)) {
         jpeg_abort_compress(&cinfo_);
         return false;
     }
-    attach(&cinfo_, out);
+    attach(&cinfo_, coded_);
+    cinfo_.image_height = JDIMENSION(rows.size());
+    cinfo_.restart_interval = restartInterval;
     jpeg_suppress_tables(&cinfo_, TRUE);
     jpeg_start_compress(&cinfo_, FALSE);
-    const std::size_t stride = std::size_t(kTileSize) * std::size_t(cinfo_.input_components);
-    JSAMPROW rows[kTileSize];
-    for (int y = 0; y < kTileSize; ++y)
-        rows[y] = const_cast<JSAMPROW>(tile + std::size_t(y) * stride);  // only read
-    jpeg_write_scanlines(&cinfo_, rows, kTileSize);
+    // The library only reads the rows.
+    const JSAMPARRAY all = const_cast<JSAMPARRAY>(rows.data());
+    while (cinfo_.next_scanline < cinfo_.image_height)
+        jpeg_write_scanlines(&cinfo_, all + cinfo_.next_scanline, cinfo_.image_height - cinfo_.next_scanline);
     jpeg_finish_compress(&cinfo_);
+    return true;
+}
+
+std::size_t JpegTileEncoder::codedDataStart() const
+{
+    const std::vector<std::uint8_t>& s = coded_;
+    if (s.size() < 2 || s[0] != 0xFF || s[1] != kStartOfImage)
+        return 0;
+    // Marker segments, each with a two-byte length, up to and including the scan header.
+    for (std::size_t at = 2; at + 4 <= s.size();) {
+        if (s[at] != 0xFF)
+            return 0;
+        const std::uint8_t marker = s[at + 1];
+        at += 2 + (std::size_t(s[at + 2]) << 8 | s[at + 3]);
+        if (marker == kStartOfScan)
+            return at <= s.size() ? at : 0;
+    }
+    return 0;
+}
+
+bool JpegTileEncoder::encode(std::span<const std::uint8_t* const> rows, std::vector<std::uint8_t>& out,
+                             std::vector<std::uint32_t>& sizes)
+{
+    if (!ok_ || rows.size() % kTileSize != 0)
+        return false;
+    try {
+        // The stacked picture's height must stay below the format's limit.
+        constexpr std::size_t kTilesPerRun = 256;
+        for (std::size_t first = 0; first < rows.size(); first += kTilesPerRun * kTileSize) {
+            const auto run = rows.subspan(first, std::min(rows.size() - first, kTilesPerRun * kTileSize));
+            if (!code(run, mcusPerTile_) || !splitTiles(run.size() / kTileSize, out, sizes))
+                return false;
+        }
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return true;
+}
+
+// Cuts the coded data at the restart markers and the end marker. The coder follows
+// every 0xFF in coded data with a zero byte, so any other 0xFF pair is a marker.
+bool JpegTileEncoder::splitTiles(std::size_t tiles, std::vector<std::uint8_t>& out, std::vector<std::uint32_t>& sizes)
+{
+    const std::size_t dataStart = codedDataStart();
+    if (dataStart == 0)
+        return false;
+    const std::uint8_t* const end = coded_.data() + coded_.size();
+    const std::uint8_t* tileData = coded_.data() + dataStart;
+    std::size_t found = 0;
+    for (const std::uint8_t* at = tileData; found < tiles;) {
+        at = static_cast<const std::uint8_t*>(std::memchr(at, 0xFF, std::size_t(end - at)));
+        if (!at || end - at < 2)
+            return false;
+        const std::uint8_t marker = at[1];
+        if (marker == 0) {
+            at += 2;
+            continue;
+        }
+        const unsigned expected = found + 1 == tiles ? JPEG_EOI : JPEG_RST0 + unsigned(found % 8);
+        if (marker != expected)
+            return false;
+        const std::size_t before = out.size();
+        out.insert(out.end(), tileHeaders_.begin(), tileHeaders_.end());
+        out.insert(out.end(), tileData, at);
+        out.push_back(0xFF);
+        out.push_back(JPEG_EOI);
+        sizes.push_back(std::uint32_t(out.size() - before));
+        ++found;
+        at += 2;
+        tileData = at;
+    }
     return true;
 }
 

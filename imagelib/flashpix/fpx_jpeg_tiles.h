@@ -12,6 +12,12 @@ namespace lv::flashpix {
 
 // Encodes 64 x 64 tiles of grey or blue-green-red pixels (rows top-down) at one quality.
 // Colour tiles are stored as YCbCr with chroma halved both ways.
+//
+// Starting the library for each tile costs a good part of coding it, so a run of
+// tiles is coded as one picture 64 pixels wide, the tiles stacked, with a restart marker
+// at each tile's start. A restart byte-aligns the coded data and restarts the DC
+// predictions, so each tile's data is exactly what coding it alone gives; each tile's
+// stream is the lone tile's headers, that data and the end marker.
 class JpegTileEncoder {
 public:
     JpegTileEncoder(int channels, int quality);
@@ -22,17 +28,29 @@ public:
     bool ok() const { return ok_; }
     // The shared JPEG tables stream every tile refers to.
     const std::vector<std::uint8_t>& tables() const { return tables_; }
-    // Appends one tile's stream to `out`; false on a library error.
-    bool encode(const std::uint8_t* tile, std::vector<std::uint8_t>& out);
+    // Codes the tiles whose rows `rows` lists, 64 per tile, tile after tile: appends each
+    // tile's stream to `out` and its size to `sizes`. The library only reads the rows.
+    // False on a library error.
+    bool encode(std::span<const std::uint8_t* const> rows, std::vector<std::uint8_t>& out,
+                std::vector<std::uint32_t>& sizes);
 
     struct Destination;
 
 private:
     bool setUp(int channels, int quality);
+    bool learnTileLayout(int channels);
+    // Codes the rows as one picture 64 pixels wide into `coded_`.
+    bool code(std::span<const std::uint8_t* const> rows, unsigned restartInterval);
+    // Where the coded data begins in `coded_`, past the scan header; 0 if it can't be found.
+    std::size_t codedDataStart() const;
+    bool splitTiles(std::size_t tiles, std::vector<std::uint8_t>& out, std::vector<std::uint32_t>& sizes);
 
     jpeg_compress_struct cinfo_{};
     JpegErrorManager errors_{};
     std::vector<std::uint8_t> tables_;
+    std::vector<std::uint8_t> tileHeaders_;  // a lone tile's stream up to its coded data
+    std::vector<std::uint8_t> coded_;        // the stacked tiles' stream
+    unsigned mcusPerTile_ = 0;
     bool ok_ = false;
 };
 

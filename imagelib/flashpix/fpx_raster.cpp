@@ -2,7 +2,6 @@
 
 #include "imagelib/dib_alloc.h"
 #include "imagelib/flashpix/fpx_layout.h"
-#include "imagelib/flashpix/fpx_parallel.h"
 
 #include <algorithm>
 #include <cstring>
@@ -11,21 +10,18 @@
 namespace lv::flashpix {
 namespace {
 
-// Sums the two rows first (a loop the compiler vectorises), then the column pairs.
+// Sums the tile's two rows first (a loop the compiler vectorises), then the column pairs.
 template <int C>
-void halveRow(const std::uint8_t* top, const std::uint8_t* bottom, std::uint8_t* out, int sourceWidth,
-              std::uint16_t* sums)
+void halveTileRows(const std::uint8_t* top, std::uint8_t* out, int width)
 {
-    const int bytes = sourceWidth * C;
-    for (int i = 0; i < bytes; ++i)
+    constexpr int kBytes = kTileSize * C;
+    const std::uint8_t* bottom = top + kBytes;
+    std::uint16_t sums[kBytes];
+    for (int i = 0; i < kBytes; ++i)
         sums[i] = std::uint16_t(top[i] + bottom[i]);
-    const int pairs = sourceWidth / 2;
-    for (int x = 0; x < pairs; ++x)
+    for (int x = 0; x < width; ++x)
         for (int k = 0; k < C; ++k)
             out[x * C + k] = std::uint8_t((sums[2 * x * C + k] + sums[2 * x * C + C + k] + 2) >> 2);
-    if (sourceWidth % 2)
-        for (int k = 0; k < C; ++k)
-            out[pairs * C + k] = std::uint8_t((2 * sums[(sourceWidth - 1) * C + k] + 2) >> 2);
 }
 
 }  // namespace
@@ -51,60 +47,56 @@ std::optional<Raster> Raster::Make(int width, int height, int channels)
     raster.height = height;
     raster.channels = channels;
     try {
-        raster.own_.resize(std::size_t(width) * std::size_t(height) * std::size_t(channels));
+        raster.own_ = std::make_unique_for_overwrite<std::uint8_t[]>(std::size_t(width) * std::size_t(height) * std::size_t(channels));
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
-    raster.top_ = raster.own_.data();
+    raster.top_ = raster.own_.get();
     raster.stride_ = std::ptrdiff_t(width) * channels;
     return raster;
 }
 
-std::optional<Raster> HalveRaster(const Raster& source)
+std::optional<Raster> MakeHalf(const Raster& source)
 {
-    auto half = Raster::Make((source.width + 1) / 2, (source.height + 1) / 2, source.channels);
-    if (!half)
-        return std::nullopt;
-    const int slots = TileThreads();
-    std::vector<std::vector<std::uint16_t>> sums(static_cast<std::size_t>(slots));
-    try {
-        for (auto& buffer : sums)
-            buffer.resize(std::size_t(source.width) * std::size_t(source.channels));
-    } catch (const std::bad_alloc&) {
-        return std::nullopt;
-    }
-    // Bands of output rows, shared out like tile rows.
-    constexpr int kBand = 64;
-    const int bands = (half->height + kBand - 1) / kBand;
-    RunTileRows(
-        bands, slots,
-        [&](int band, int slot) {
-            std::uint16_t* rowSums = sums[std::size_t(slot)].data();
-            for (int y = band * kBand; y < std::min(half->height, (band + 1) * kBand); ++y) {
-                const std::uint8_t* top = source.row(2 * y);
-                const std::uint8_t* bottom = source.row(std::min(2 * y + 1, source.height - 1));
-                if (source.channels == 3)
-                    halveRow<3>(top, bottom, half->ownRow(y), source.width, rowSums);
-                else
-                    halveRow<1>(top, bottom, half->ownRow(y), source.width, rowSums);
-            }
-            return true;
-        },
-        [] { return true; });
-    return half;
+    return Raster::Make((source.width + 1) / 2, (source.height + 1) / 2, source.channels);
 }
 
-void CopyTile(const Raster& source, int tileX, int tileY, std::uint8_t* tile)
+void CopyTileRow(const Raster& source, int tileY, std::uint8_t* tiles)
 {
-    const int c = source.channels;
-    const int x0 = tileX * kTileSize, y0 = tileY * kTileSize;
-    const int visible = std::min(kTileSize, source.width - x0);
+    const std::size_t c = std::size_t(source.channels);
+    const std::size_t tileRowBytes = std::size_t(kTileSize) * c;
+    const std::size_t tileBytes = tileRowBytes * kTileSize;
+    const int across = (source.width + kTileSize - 1) / kTileSize;
+    const int lastWidth = source.width - (across - 1) * kTileSize;
+    // Along the picture's rows, the order its memory lies in.
     for (int y = 0; y < kTileSize; ++y) {
-        const std::uint8_t* in = source.row(std::min(y0 + y, source.height - 1)) + std::size_t(x0) * std::size_t(c);
-        std::uint8_t* out = tile + std::size_t(y) * kTileSize * std::size_t(c);
-        std::memcpy(out, in, std::size_t(visible) * std::size_t(c));
-        for (int x = visible; x < kTileSize; ++x)
-            std::memcpy(out + x * c, in + (visible - 1) * c, std::size_t(c));
+        const std::uint8_t* in = source.row(std::min(tileY * kTileSize + y, source.height - 1));
+        std::uint8_t* out = tiles + std::size_t(y) * tileRowBytes;
+        for (int tx = 0; tx + 1 < across; ++tx, in += tileRowBytes, out += tileBytes)
+            std::memcpy(out, in, tileRowBytes);
+        std::memcpy(out, in, std::size_t(lastWidth) * c);
+        for (int x = lastWidth; x < kTileSize; ++x)
+            std::memcpy(out + std::size_t(x) * c, in + std::size_t(lastWidth - 1) * c, c);
+    }
+}
+
+void HalveTileRow(const std::uint8_t* tiles, int tileY, Raster& half)
+{
+    constexpr int kHalf = kTileSize / 2;
+    const std::size_t c = std::size_t(half.channels);
+    const std::size_t tileBytes = std::size_t(kTileSize) * kTileSize * c;
+    const int rows = std::min(kHalf, half.height - tileY * kHalf);
+    for (int tx = 0; tx * kHalf < half.width; ++tx) {
+        const int width = std::min(kHalf, half.width - tx * kHalf);
+        const std::uint8_t* tile = tiles + std::size_t(tx) * tileBytes;
+        for (int y = 0; y < rows; ++y) {
+            const std::uint8_t* top = tile + std::size_t(2 * y) * kTileSize * c;
+            std::uint8_t* out = half.ownRow(tileY * kHalf + y) + std::size_t(tx) * kHalf * c;
+            if (c == 3)
+                halveTileRows<3>(top, out, width);
+            else
+                halveTileRows<1>(top, out, width);
+        }
     }
 }
 

@@ -6,8 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
-#include <vector>
 
 namespace lv::flashpix {
 
@@ -21,10 +21,10 @@ public:
 
     // The rows of an 8-bit grey or 24-bit picture, which must outlive the view.
     static std::optional<Raster> View(const HDIB& picture);
-    // Rows of its own; nothing when memory runs out.
+    // Rows of its own, not yet filled; nothing when memory runs out.
     static std::optional<Raster> Make(int width, int height, int channels);
 
-    std::uint8_t* ownRow(int y) { return own_.data() + std::size_t(y) * std::size_t(width) * std::size_t(channels); }
+    std::uint8_t* ownRow(int y) { return own_.get() + std::size_t(y) * std::size_t(width) * std::size_t(channels); }
 
     Raster() = default;
     Raster(Raster&&) = default;
@@ -33,17 +33,23 @@ public:
     Raster& operator=(const Raster&) = delete;
 
 private:
-    std::vector<std::uint8_t> own_;
+    std::unique_ptr<std::uint8_t[]> own_;  // not cleared: every row is written before it is read
     const std::uint8_t* top_ = nullptr;
     std::ptrdiff_t stride_ = 0;
 };
 
-// Half the width and height, rounded up; each pixel the mean of its 2 x 2 block, the
-// last row and column repeated where the block runs past the edge.
-std::optional<Raster> HalveRaster(const Raster& source);
+// Rows for a picture of half the width and height, rounded up; nothing when memory runs out.
+std::optional<Raster> MakeHalf(const Raster& source);
 
-// The 64 x 64 tile at (tileX, tileY), the edge pixels repeated past the right and bottom.
-void CopyTile(const Raster& source, int tileX, int tileY, std::uint8_t* tile);
+// The row of 64 x 64 tiles at `tileY`, one tile after another, each row by row; the edge
+// pixels repeated past the right and bottom. The coder reads such copies much faster than
+// tiles picked out of the picture's rows.
+void CopyTileRow(const Raster& source, int tileY, std::uint8_t* tiles);
+
+// Fills the part of `half` (see MakeHalf) that a row of tiles copied by CopyTileRow covers:
+// each pixel the mean of its 2 x 2 block, the last row and column repeated where the block
+// runs past the edge, as the copies repeat them. Made while the tiles are fresh in the cache.
+void HalveTileRow(const std::uint8_t* tiles, int tileY, Raster& half);
 
 // Whether the part of that tile inside the picture is one colour.
 bool TileIsOneColour(const Raster& source, int tileX, int tileY);

@@ -13,9 +13,12 @@
 #include "imagelib/progress.h"
 #include "imagelib/save_options.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <memory>
+#include <new>
+#include <optional>
 
 namespace lv {
 namespace {
@@ -66,44 +69,65 @@ struct Progress {
     }
 };
 
-// One encoder and tile buffer per thread.
+// One encoder and its buffers per thread.
 struct EncoderSlot {
     EncoderSlot(int channels, int quality)
         : encoder(channels, quality)
-        , tile(std::size_t(kTileSize) * kTileSize * std::size_t(channels))
     {
     }
     JpegTileEncoder encoder;
-    std::vector<std::uint8_t> tile;
+    std::vector<std::uint8_t> tiles;  // a row of tiles, copied
+    std::vector<const std::uint8_t*> rows;
+    std::vector<std::uint32_t> sizes;
 };
 
-bool encodeRow(const Raster& raster, int ty, EncoderSlot& slot, EncodedRow& row)
+// Codes one row of tiles and, when there is a next level, makes its part of that level.
+bool encodeRow(const Raster& raster, Raster* half, int ty, EncoderSlot& slot, EncodedRow& row)
 {
     const int across = int(TilesFor(std::uint32_t(raster.width)));
     const std::size_t c = std::size_t(raster.channels);
-    // Room for tiles of a typical photo at a high quality, so the row rarely grows.
-    row.bytes.reserve(std::size_t(across) * 1024 * c);
-    for (int tx = 0; tx < across; ++tx) {
-        TileEntry entry;
-        entry.offset = std::uint32_t(row.bytes.size());
-        if (TileIsOneColour(raster, tx, ty)) {
-            entry.compression = kSingleColour;
-            entry.subtype = packColour(raster.row(ty * kTileSize) + std::size_t(tx) * kTileSize * c, raster.channels);
-        } else {
-            CopyTile(raster, tx, ty, slot.tile.data());
-            if (!slot.encoder.encode(slot.tile.data(), row.bytes))
-                return false;
+    const std::size_t tileRowBytes = std::size_t(kTileSize) * c;
+    try {
+        // Room for tiles of a typical photo at a high quality, so the row rarely grows.
+        row.bytes.reserve(std::size_t(across) * 1024 * c);
+        row.entries.resize(std::size_t(across));
+        slot.tiles.resize(std::size_t(across) * kTileSize * tileRowBytes);
+        slot.rows.clear();
+        slot.sizes.clear();
+        CopyTileRow(raster, ty, slot.tiles.data());
+        if (half)
+            HalveTileRow(slot.tiles.data(), ty, *half);
+        for (int tx = 0; tx < across; ++tx) {
+            TileEntry& entry = row.entries[std::size_t(tx)];
+            const std::uint8_t* tile = slot.tiles.data() + std::size_t(tx) * kTileSize * tileRowBytes;
+            if (TileIsOneColour(raster, tx, ty)) {
+                entry.compression = kSingleColour;
+                entry.subtype = packColour(tile, raster.channels);
+                continue;
+            }
             entry.compression = kJpeg;
             entry.subtype = JpegSubtype(c == 3 ? kHalvedChroma : 0x11, c == 3, kJpegTableIndex);
-            entry.size = std::uint32_t(row.bytes.size() - entry.offset);
+            for (int y = 0; y < kTileSize; ++y)
+                slot.rows.push_back(tile + std::size_t(y) * tileRowBytes);
         }
-        row.entries.push_back(entry);
+        if (!slot.rows.empty() && !slot.encoder.encode(slot.rows, row.bytes, slot.sizes))
+            return false;
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    // Tiles lie in the row's stream in order; a single-colour tile takes no bytes.
+    std::uint32_t offset = 0;
+    std::size_t coded = 0;
+    for (TileEntry& entry : row.entries) {
+        entry.offset = offset;
+        if (entry.compression == kJpeg)
+            offset += entry.size = slot.sizes[coded++];
     }
     return true;
 }
 
-Outcome encodeLevel(const Raster& raster, std::vector<std::unique_ptr<EncoderSlot>>& slots, Progress& progress,
-                    EncodedLevel& level)
+Outcome encodeLevel(const Raster& raster, Raster* half, std::vector<std::unique_ptr<EncoderSlot>>& slots,
+                    Progress& progress, EncodedLevel& level)
 {
     level.table.width = std::uint32_t(raster.width);
     level.table.height = std::uint32_t(raster.height);
@@ -115,7 +139,7 @@ Outcome encodeLevel(const Raster& raster, std::vector<std::unique_ptr<EncoderSlo
     const RowsOutcome outcome = RunTileRows(
         down, int(slots.size()),
         [&](int ty, int slot) {
-            const bool ok = encodeRow(raster, ty, *slots[std::size_t(slot)], rows[std::size_t(ty)]);
+            const bool ok = encodeRow(raster, half, ty, *slots[std::size_t(slot)], rows[std::size_t(ty)]);
             ++rowsDone;
             return ok;
         },
@@ -178,31 +202,35 @@ Outcome encodeFile(const HDIB& picture, int quality, Deliver&& deliver)
     auto raster = Raster::View(picture);
     if (!raster)
         return Outcome::Failed;
-    std::vector<Raster> rasters;
-    rasters.push_back(std::move(*raster));
-    while (rasters.back().width > kTileSize || rasters.back().height > kTileSize) {
-        auto half = HalveRaster(rasters.back());
-        if (!half)
-            return Outcome::Failed;
-        rasters.push_back(std::move(*half));
-    }
+    const auto needsHalf = [](const Raster& r) { return r.width > kTileSize || r.height > kTileSize; };
     Progress progress;
     progress.tileRowsTotal = 0;
-    for (const Raster& r : rasters)
-        progress.tileRowsTotal += int(TilesFor(std::uint32_t(r.height)));
+    int levelCount = 1;
+    for (std::uint32_t w = std::uint32_t(raster->width), h = std::uint32_t(raster->height);;
+         w = (w + 1) / 2, h = (h + 1) / 2, ++levelCount) {
+        progress.tileRowsTotal += int(TilesFor(h));
+        if (w <= std::uint32_t(kTileSize) && h <= std::uint32_t(kTileSize))
+            break;
+    }
 
     std::vector<std::unique_ptr<EncoderSlot>> slots;
     for (int i = 0; i < TileThreads(); ++i) {
-        slots.push_back(std::make_unique<EncoderSlot>(rasters.front().channels, ClampJpegQuality(quality)));
+        slots.push_back(std::make_unique<EncoderSlot>(raster->channels, ClampJpegQuality(quality)));
         if (!slots.back()->encoder.ok())
             return Outcome::Failed;
     }
-    std::vector<EncodedLevel> levels(rasters.size());
-    for (std::size_t i = 0; i < rasters.size(); ++i) {
-        const Outcome outcome = encodeLevel(rasters[i], slots, progress, levels[i]);
+    // Each level is made while the one above it is coded.
+    std::vector<EncodedLevel> levels(static_cast<std::size_t>(levelCount));
+    Raster current = std::move(*raster);
+    for (EncodedLevel& level : levels) {
+        std::optional<Raster> half;
+        if (needsHalf(current) && !(half = MakeHalf(current)))
+            return Outcome::Failed;
+        const Outcome outcome = encodeLevel(current, half ? &*half : nullptr, slots, progress, level);
         if (outcome != Outcome::Done)
             return outcome;
-        rasters[i] = Raster{};  // done with it
+        if (half)
+            current = std::move(*half);
     }
 
     StorageWriter storage;

@@ -3,6 +3,7 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/document_open.h"
+#include "imagelib/flashpix/fpx_jpeg_tiles.h"
 #include "imagelib/flashpix/fpx_layout.h"
 #include "imagelib/flashpix/fpx_property_set.h"
 #include "imagelib/flashpix/fpx_storage.h"
@@ -145,6 +146,25 @@ TEST(FlashPixLayout, EveryLevelIsHalfThePreviousDownToOneTile)
     ASSERT_TRUE(back.ok());
     EXPECT_TRUE(testing::SamePixels(back.image(), flat));
 
+    // The half-size level repeats the last column and row: a lone last column of another
+    // colour makes a one-pixel-wide tile of exactly that colour two rows down.
+    HDIB edged = AllocatePicture(129, 3, 24, 0);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 129; ++x)
+            testing::SetPixel24(edged, x, y, x == 128 ? testing::Rgb{10, 220, 31} : testing::Rgb{200, 100, 50});
+    const auto edgedFile = Encode(edged);
+    const auto edgedStorage = StorageReader::Open(edgedFile);
+    const std::string halfHeader[] = {ResolutionStorageName(1), kSubimageHeaderStream};
+    const auto halfTable = ParseTileTable(*edgedStorage->readStream(halfHeader, 1 << 20));
+    ASSERT_TRUE(halfTable);
+    EXPECT_EQ(halfTable->width, 65u);
+    EXPECT_EQ(halfTable->height, 2u);
+    ASSERT_EQ(halfTable->tiles.size(), 2u);
+    EXPECT_EQ(halfTable->tiles[0].compression, kSingleColour);
+    EXPECT_EQ(halfTable->tiles[0].subtype, 0xC8643200u);
+    EXPECT_EQ(halfTable->tiles[1].compression, kSingleColour);
+    EXPECT_EQ(halfTable->tiles[1].subtype, 0x0ADC1F00u);
+
     // A flat tile read after a JPEG tile of the same row keeps its own colours.
     HDIB mixed = MakePhotoLike(192, 64);
     for (int y = 0; y < 64; ++y)
@@ -154,6 +174,79 @@ TEST(FlashPixLayout, EveryLevelIsHalfThePreviousDownToOneTile)
     ASSERT_TRUE(mixedBack.ok());
     EXPECT_EQ(Pixel24(mixedBack.image(), 100, 10), (testing::Rgb{200, 100, 50}));
     EXPECT_LT(MeanDifference(mixed, mixedBack.image()), 3.0);
+}
+
+// A 64 x 64 tile coded alone by the JPEG library, without a JFIF marker; `row(y)` gives
+// its rows. Without tables, the stream is abbreviated as the tiles' streams are meant to be.
+template <typename Row>
+std::vector<std::uint8_t> CodeTileAlone(int channels, J_COLOR_SPACE space, int quality, bool withTables, Row row)
+{
+    jpeg_compress_struct cinfo{};
+    jpeg_error_mgr errors{};
+    cinfo.err = jpeg_std_error(&errors);
+    jpeg_create_compress(&cinfo);
+    unsigned char* buffer = nullptr;
+    unsigned long size = 0;
+    jpeg_mem_dest(&cinfo, &buffer, &size);
+    cinfo.image_width = cinfo.image_height = 64;
+    cinfo.input_components = channels;
+    cinfo.in_color_space = space;
+    jpeg_set_defaults(&cinfo);
+    jpeg_set_quality(&cinfo, quality, TRUE);
+    cinfo.write_JFIF_header = FALSE;
+    if (!withTables)
+        jpeg_suppress_tables(&cinfo, TRUE);
+    jpeg_start_compress(&cinfo, withTables);
+    for (int y = 0; y < 64; ++y) {
+        JSAMPROW r = const_cast<JSAMPROW>(row(y));
+        jpeg_write_scanlines(&cinfo, &r, 1);
+    }
+    jpeg_finish_compress(&cinfo);
+    std::vector<std::uint8_t> out(buffer, buffer + size);
+    std::free(buffer);
+    jpeg_destroy_compress(&cinfo);
+    return out;
+}
+
+TEST(FlashPixJpegTiles, TilesCodedTogetherAreTheStreamsOfEachTileCodedAlone)
+{
+    // More tiles than one run of the stacked coder takes; noisy, smooth and flat tiles.
+    constexpr int kTiles = 300;
+    for (const int channels : {3, 1}) {
+        SCOPED_TRACE(channels);
+        const std::size_t tileBytes = 64 * 64 * std::size_t(channels);
+        std::vector<std::uint8_t> pixels(tileBytes * kTiles);
+        std::uint32_t seed = 99;
+        for (std::size_t i = 0; i < pixels.size(); ++i) {
+            seed = seed * 1103515245u + 12345u;
+            const std::size_t tile = i / tileBytes;
+            pixels[i] = tile % 3 == 0 ? std::uint8_t(seed >> 24) : tile % 3 == 1 ? std::uint8_t(i / 97) : 77;
+        }
+        std::vector<const std::uint8_t*> rows;
+        for (int r = 0; r < 64 * kTiles; ++r)
+            rows.push_back(pixels.data() + std::size_t(r) * 64 * std::size_t(channels));
+        flashpix::JpegTileEncoder encoder(channels, 85);
+        ASSERT_TRUE(encoder.ok());
+        std::vector<std::uint8_t> streams{0xAB};  // appended after what is there
+        std::vector<std::uint32_t> sizes;
+        ASSERT_TRUE(encoder.encode(rows, streams, sizes));
+        ASSERT_EQ(sizes.size(), std::size_t(kTiles));
+        std::size_t at = 1;
+        for (int t = 0; t < kTiles; ++t) {
+            const std::uint8_t* tile = pixels.data() + std::size_t(t) * tileBytes;
+            const auto alone = CodeTileAlone(channels, channels == 1 ? JCS_GRAYSCALE : JCS_EXT_BGR, 85, false,
+                                             [&](int y) { return tile + std::size_t(y) * 64 * std::size_t(channels); });
+            ASSERT_LE(at + sizes[std::size_t(t)], streams.size());
+            ASSERT_TRUE(std::equal(alone.begin(), alone.end(), streams.begin() + std::ptrdiff_t(at),
+                                   streams.begin() + std::ptrdiff_t(at + sizes[std::size_t(t)])))
+                << "tile " << t;
+            at += sizes[std::size_t(t)];
+        }
+        EXPECT_EQ(at, streams.size());
+        // Rows that don't make whole tiles are refused.
+        rows.pop_back();
+        EXPECT_FALSE(encoder.encode(rows, streams, sizes));
+    }
 }
 
 // Property sets, tile tables and tiles laid out byte by byte.
@@ -313,41 +406,15 @@ TEST(FlashPixHandMade, UncompressedAndSingleColourTilesReadExactly)
     EXPECT_EQ(Pixel24(opaque.image(), 0, 0), (testing::Rgb{1, 2, 3}));
 }
 
-// A PhotoYCC JPEG tile made straight from Y, C1 and C2 planes, chroma halved both ways.
-std::vector<std::uint8_t> YccJpegTile(std::uint8_t y, std::uint8_t c1, std::uint8_t c2)
-{
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr errors{};
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = cinfo.image_height = 64;
-    cinfo.input_components = 3;
-    cinfo.in_color_space = JCS_YCbCr;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, 100, TRUE);
-    cinfo.write_JFIF_header = FALSE;
-    jpeg_start_compress(&cinfo, TRUE);
-    std::vector<std::uint8_t> row(64 * 3);
-    for (int x = 0; x < 64; ++x)
-        row[std::size_t(x) * 3] = y, row[std::size_t(x) * 3 + 1] = c1, row[std::size_t(x) * 3 + 2] = c2;
-    for (int i = 0; i < 64; ++i) {
-        JSAMPROW r = row.data();
-        jpeg_write_scanlines(&cinfo, &r, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    std::vector<std::uint8_t> out(buffer, buffer + size);
-    std::free(buffer);
-    jpeg_destroy_compress(&cinfo);
-    return out;
-}
-
 TEST(FlashPixHandMade, PhotoYccJpegTilesAreConvertedAfterDecoding)
 {
-    // Tables inside the tile (index 0), no conversion by the JPEG layer.
-    const HandTile tile{kJpeg, JpegSubtype(0x22, false, 0), YccJpegTile(120, 180, 137)};
+    // A tile made straight from Y, C1 and C2 planes, chroma halved both ways; tables inside
+    // the tile (index 0), no conversion by the JPEG layer.
+    std::vector<std::uint8_t> row(64 * 3);
+    for (int x = 0; x < 64; ++x)
+        row[std::size_t(x) * 3] = 120, row[std::size_t(x) * 3 + 1] = 180, row[std::size_t(x) * 3 + 2] = 137;
+    const HandTile tile{kJpeg, JpegSubtype(0x22, false, 0),
+                        CodeTileAlone(3, JCS_YCbCr, 100, true, [&](int) { return row.data(); })};
     ReadResult read = ReadFlashPix(HandMadeFile({{64, 64, kPhotoYcc, 3, {tile}}}));
     ASSERT_TRUE(read.ok()) << read.value();
     // 1.3584 Y = 163; C1 24 above neutral adds 53 to blue and takes 10 from green.

@@ -12,7 +12,7 @@ BackgroundWork::BackgroundWork(QWidget* window, const QString& caption, std::fun
     : cancel_(std::move(cancel))
     , finished_(std::move(finished))
 {
-    dialog_ = new app::TransferProgressDialog(window, caption, cancel_);  // deleted in end()
+    dialog_ = new app::TransferProgressDialog(window, caption, cancel_);  // let go in dropDialog()
     thread_.reset(QThread::create([this, work = std::move(work)] { work(report_); }));
     connect(thread_.get(), &QThread::finished, this, &BackgroundWork::end, Qt::QueuedConnection);
     connect(&refresh_, &QTimer::timeout, this, &BackgroundWork::refresh);
@@ -35,7 +35,19 @@ void BackgroundWork::stop()
         thread_->wait();
     }
     refresh_.stop();
-    delete dialog_.data();
+    dropDialog();
+}
+
+// A window-modal progress dialog handles events inside setValue(), so the work's ending can
+// arrive while the dialog is still inside report(): deleting it there would pull it from under
+// its own call. deleteLater waits for the outer event loop.
+void BackgroundWork::dropDialog()
+{
+    if (!dialog_)
+        return;
+    dialog_->hide();
+    dialog_->deleteLater();
+    dialog_.clear();
 }
 
 void BackgroundWork::refresh()
@@ -52,7 +64,7 @@ void BackgroundWork::end()
         return;
     ended_ = true;
     refresh_.stop();
-    delete dialog_.data();
+    dropDialog();
     if (auto finished = std::exchange(finished_, nullptr))
         finished();
 }

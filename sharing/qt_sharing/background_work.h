@@ -55,6 +55,7 @@ public:
 private:
     void refresh();
     void end();
+    void dropDialog();
 
     ProgressReport report_;
     std::function<void()> cancel_;

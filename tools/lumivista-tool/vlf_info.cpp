@@ -72,7 +72,7 @@ void printJson(const LayeredHeader& h, const std::vector<LayerFacts>& layers)
             json.value(*f.text);
         else
             json.null();
-        json.endObject();
+        json.key("placementOffset").value(e.placementOffset).endObject();
     }
     json.endArray().endObject();
     std::printf("%s\n", json.text().c_str());
@@ -87,8 +87,9 @@ void printText(const LayeredHeader& h, const std::vector<LayerFacts>& layers)
         const LayeredEntry& e = layers[i].entry;
         std::printf("layer %zu: kind %u flags %u x %d y %d opacity %u name \"%s\"\n", i, e.kind, e.flags, e.x, e.y,
                     e.opacity, layers[i].name.c_str());
-        std::printf("  name at %u, image at %u (encoding %u), mask at %u (encoding %u), text at %u\n", e.nameOffset,
-                    e.imageOffset, layers[i].imageEncoding, e.maskOffset, layers[i].maskEncoding, e.textOffset);
+        std::printf("  name at %u, image at %u (encoding %u), mask at %u (encoding %u), text at %u, placement at %u\n",
+                    e.nameOffset, e.imageOffset, layers[i].imageEncoding, e.maskOffset, layers[i].maskEncoding,
+                    e.textOffset, e.placementOffset);
         if (layers[i].text)
             std::printf("  text \"%s\"\n", layers[i].text->c_str());
     }

@@ -151,6 +151,8 @@ constexpr std::array kIcons = {
     Icon{"shape-vbar", R"(<rect x="9" y="3" width="6" height="18" fill="currentColor"/>)"},
     Icon{"shape-diag", R"(<path d="M6 6l12 12" stroke-width="5"/>)"},
     Icon{"shape-antidiag", R"(<path d="M18 6L6 18" stroke-width="5"/>)"},
+    Icon{"shape-custom", R"(<path d="M12 4l2.4 5 5.6.7-4.1 3.8 1.1 5.5L12 16.3 7 19l1.1-5.5L4 9.7l5.6-.7z" fill="currentColor"/>)"},
+    Icon{"shape-choose", R"(<rect x="3" y="3" width="12" height="12" rx="1.5"/><path d="M9 6.5l1.2 2.4 2.6.4-1.9 1.8.5 2.6L9 12.4l-2.4 1.3.5-2.6-1.9-1.8 2.6-.4z" fill="currentColor"/><path d="M15 15l6 6M18 21h3v-3"/>)"},
     Icon{"retouch", kSparkles},
     Icon{"lighten", kSun},
     Icon{"blur", R"(<path d="M12 3s6 6.5 6 11a6 6 0 0 1-12 0c0-4.5 6-11 6-11z"/><path d="M9 14.5a3 3 0 0 0 3 3"/>)"},

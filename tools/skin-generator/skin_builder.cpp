@@ -1,6 +1,7 @@
 #include "skin_builder.h"
 
 #include "app/skin/button_table.h"
+#include "app/skin/skin_bitmaps.h"
 #include "app/skin/skin_file.h"
 #include "app/widgets/dib_image.h"
 #include "app/widgets/skin_geometry.h"
@@ -11,6 +12,7 @@
 #include "imagelib/dib_alloc.h"
 #include "imagelib/png.h"
 #include "panel_painter.h"
+#include "skin_bitmaps.h"
 #include "theme.h"
 
 #include <QPainter>
@@ -141,6 +143,9 @@ bool WriteSkinFiles(const std::string& programDir)
         std::fprintf(stderr, "skin-generator: cannot create %s\n", ui.string().c_str());
         return false;
     }
+    for (const skin::SkinBitmap& b : skin::kSkinBitmaps)
+        if (!WriteBitmap((root / skin::SkinBitmapFile(b.id)).string(), PaintSkinBitmap(b.id)))
+            return false;
     return WriteVariant(ui, SkinVariant::Large) && WriteVariant(ui, SkinVariant::Small)
         && WriteBitmap((ui / "Indicator.640").string(), PaintIndicator(true))
         && WriteBitmap((ui / "Indicatorblank.640").string(), PaintIndicator(false))

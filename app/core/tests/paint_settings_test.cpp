@@ -21,7 +21,9 @@ TEST(PaintSettings, TheBrushComesFromTheConfigurationAndGoesBackKeptInRange)
     EXPECT_FALSE(options.brush.show);
 
     options.brush = {3, 24, 7, true};
+    options.stampName = "stamps/star.bmp";
     KeepBrushConfiguration(options, config);
+    EXPECT_EQ(config.stampName, "stamps/star.bmp") << "the stamp in use is saved at exit";
     PaintOptions again;
     ApplyBrushConfiguration(config, again);
     EXPECT_EQ(again.brush.shape, 3);

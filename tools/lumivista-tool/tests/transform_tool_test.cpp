@@ -72,6 +72,22 @@ TEST_F(TransformTool, LayeredDocumentsReopenWithTheLayerWhereItWasPut)
     EXPECT_NE(r.out.find("\"width\":60"), std::string::npos);
 }
 
+// A shrink saved to a layered file and grown again in a second run gives what one run does:
+// the file carries the layer's source.
+TEST_F(TransformTool, ASecondRunOnALayeredFileRendersFromTheSource)
+{
+    auto r = Tool("vlf make " + quoted("doc.vlf") + " --size 60x40 image=" + quoted("in.bmp"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = transform("doc.vlf", "small.vlf", "--layer 0 resize=0,0,10,6 rotate=30");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    r = transform("small.vlf", "grown.bmp", "--layer 0 resize=2,3,52,38 --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("\"placed\":1"), std::string::npos) << r.out;
+    r = transform("doc.vlf", "once.bmp", "--layer 0 resize=0,0,10,6 rotate=30 resize=2,3,52,38");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_TRUE(samePicture("grown.bmp", "once.bmp"));
+}
+
 TEST_F(TransformTool, BadOperationsAndFilesGiveTheirExitCodes)
 {
     EXPECT_EQ(transform("in.bmp", "o.bmp", "").exitCode, 2);

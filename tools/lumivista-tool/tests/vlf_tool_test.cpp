@@ -55,7 +55,7 @@ TEST_F(VlfTool, MakeThenDescribe)
               std::string::npos)
         << info.out;
     EXPECT_NE(info.out.find("\"imageEncoding\":2,\"maskOffset\":"), std::string::npos);
-    EXPECT_NE(info.out.find("\"maskEncoding\":1,\"textOffset\":0,\"text\":null}"), std::string::npos);
+    EXPECT_NE(info.out.find("\"maskEncoding\":1,\"textOffset\":0,\"text\":null,\"placementOffset\":0}"), std::string::npos);
     EXPECT_NE(info.out.find("\"x\":10,\"y\":6,"), std::string::npos);  // placed against the top edge
 
     auto stack = ReadLayeredFile(file("doc.vlf"));

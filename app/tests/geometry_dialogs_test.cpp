@@ -1,0 +1,237 @@
+// The image size, canvas size and "Girar todas as camadas" dialogs, answered through the
+// image screen's buttons: what the user sets reaches the whole-picture commands.
+
+#include "app/core/colours.h"
+#include "app/shell/handler_table.h"
+#include "app/skin/handlers.h"
+#include "app/widgets/angle_dial_widget.h"
+#include "app/windows/document_windows.h"
+#include "app/windows/image_window.h"
+#include "app/windows/main_window.h"
+#include "common/testing/ui_recorder.h"
+#include "edit/compositing.h"
+#include "edit/layers.h"
+#include "imagelib/dib_geometry.h"
+#include "imagelib/tests/pictures.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace lv::app {
+namespace {
+
+constexpr std::uint32_t kPictureColour = 0x204080;  // red 0x80, blue 0x20
+const char kTooLarge[] = "O tamanho da imagem é grande demais.\nLargura e altura até 10000 Pixel.";
+
+template <typename T>
+T* child(QDialog& dialog, const char* name)
+{
+    return dialog.findChild<T*>(QString::fromLatin1(name));
+}
+
+void pressOk(QDialog& dialog)
+{
+    for (QAbstractButton* button : dialog.findChild<QDialogButtonBox*>()->buttons())
+        if (button->text() == QStringLiteral("OK"))
+            button->click();
+}
+
+// 300 × 200 at 200 dpi, one background layer, in a window of a 700 × 500 workspace.
+struct GeometryDialogs : ::testing::Test {
+    GeometryDialogs()
+    {
+        main.resize(700, 500);
+        documents.attach(main);
+        auto stack = CreateLayerStackFromImage(DibCreate(300, 200, kPictureColour, false));
+        CompositeLayers(*stack);
+        documents.openDocumentWindow(std::move(stack), "medidas");
+    }
+
+    LayerStack& document() { return documents.active()->document(); }
+    std::pair<int, int> size() { return {document().width, document().height}; }
+
+    // Presses the button; `answer` acts on the dialog named `name` once it shows.
+    void run(skin::Handler button, const char* name, std::function<void(QDialog&)> answer)
+    {
+        bool answered = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            ASSERT_TRUE(dialog);
+            ASSERT_EQ(dialog->objectName(), QString::fromLatin1(name));
+            answered = true;
+            answer(*dialog);
+            if (dialog->isVisible())
+                dialog->reject();  // a failed expectation must not leave it open
+        });
+        main.handlers().call(button);
+        EXPECT_TRUE(answered);
+    }
+
+    testing::UiRecorder ui;
+    TestHooks hooks;
+    DocumentWindows documents{hooks};
+    MainWindow main{documents, documents, hooks, nullptr};
+};
+
+TEST_F(GeometryDialogs, ImageSizeInPixelsPercentAndPrintSizesWithTheSidesLockedOrNot)
+{
+    run(skin::Handler::ResizeImage, "image-size", [](QDialog& d) {
+        auto* w = child<QDoubleSpinBox>(d, "width");
+        auto* h = child<QDoubleSpinBox>(d, "height");
+        EXPECT_EQ(w->value(), 300);
+        EXPECT_EQ(w->text(), QStringLiteral("300")) << "whole pixels";
+        w->setValue(150);
+        EXPECT_EQ(h->value(), 100) << "locked to the picture's shape";
+        pressOk(d);
+    });
+    EXPECT_EQ(size(), (std::pair{150, 100}));
+
+    run(skin::Handler::ResizeImage, "image-size", [](QDialog& d) {
+        d.findChild<QComboBox*>()->setCurrentIndex(1);  // percent
+        EXPECT_EQ(child<QDoubleSpinBox>(d, "width")->value(), 100);
+        child<QDoubleSpinBox>(d, "height")->setValue(301);
+        EXPECT_EQ(child<QDoubleSpinBox>(d, "width")->value(), 301);
+        pressOk(d);
+    });
+    EXPECT_EQ(size(), (std::pair{452, 301})) << "451.5 rounds up; 301 % of 100";
+
+    // Inches: the resolution changes the print size shown, not the pixels.
+    run(skin::Handler::ResizeImage, "image-size", [](QDialog& d) {
+        d.findChild<QComboBox*>()->setCurrentIndex(2);
+        auto* w = child<QDoubleSpinBox>(d, "width");
+        EXPECT_DOUBLE_EQ(w->value(), 2.26) << "452 pixels at 200 dpi";
+        d.findChild<QSpinBox*>()->setValue(100);
+        EXPECT_DOUBLE_EQ(w->value(), 4.52);
+        w->setValue(3);
+        pressOk(d);
+    });
+    EXPECT_EQ(size(), (std::pair{300, 200}));
+
+    // Centimetres with the lock off: one side alone.
+    run(skin::Handler::ResizeImage, "image-size", [](QDialog& d) {
+        d.findChild<QComboBox*>()->setCurrentIndex(3);
+        d.findChild<QSpinBox*>()->setValue(100);
+        d.findChild<QCheckBox*>()->setChecked(false);
+        child<QDoubleSpinBox>(d, "width")->setValue(2.54);
+        EXPECT_DOUBLE_EQ(child<QDoubleSpinBox>(d, "height")->value(), 5.08);
+        pressOk(d);
+    });
+    EXPECT_EQ(size(), (std::pair{100, 200}));
+    EXPECT_TRUE(ui.messages.empty());
+
+    run(skin::Handler::ResizeImage, "image-size", [](QDialog& d) {
+        child<QDoubleSpinBox>(d, "width")->setValue(9);
+        d.reject();
+    });
+    EXPECT_EQ(size(), (std::pair{100, 200})) << "Cancelar changes nothing";
+}
+
+TEST_F(GeometryDialogs, SidesOfTenThousandAndOneKeepTheDialogWithMessage2348AndTenThousandPasses)
+{
+    run(skin::Handler::ResizeImage, "image-size", [this](QDialog& d) {
+        d.findChild<QCheckBox*>()->setChecked(false);
+        child<QDoubleSpinBox>(d, "height")->setValue(10001);
+        pressOk(d);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(ui.texts(), std::vector<std::string>{kTooLarge});
+        child<QDoubleSpinBox>(d, "height")->setValue(10000);
+        child<QDoubleSpinBox>(d, "width")->setValue(2);
+        pressOk(d);
+        EXPECT_FALSE(d.isVisible());
+    });
+    EXPECT_EQ(size(), (std::pair{2, 10000}));
+
+    run(skin::Handler::CanvasSize, "canvas-size", [this](QDialog& d) {
+        child<QSpinBox>(d, "width")->setValue(10001);
+        pressOk(d);
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(ui.texts().size(), 2u);
+        d.reject();
+    });
+    EXPECT_EQ(size(), (std::pair{2, 10000}));
+}
+
+// Each anchor puts the old picture in its ninth of the grown canvas; the new area takes
+// the secondary colour (the only layer is the background).
+TEST_F(GeometryDialogs, TheNineCanvasAnchorsPlaceTheOldPicture)
+{
+    const RgbTriple c = SecondaryColour();
+    const testing::Rgb background{c.red, c.green, c.blue};
+    const testing::Rgb picture{0x80, 0x40, 0x20};
+    int left = 0, top = 0;  // where the first picture now stands
+    for (int anchor = 0; anchor < 9; ++anchor) {
+        SCOPED_TRACE(anchor);
+        const auto [width, height] = size();
+        run(skin::Handler::CanvasSize, "canvas-size", [&](QDialog& d) {
+            EXPECT_EQ(child<QSpinBox>(d, "width")->value(), width);
+            child<QSpinBox>(d, "width")->setValue(width + 10);
+            child<QSpinBox>(d, "height")->setValue(height + 20);
+            QTest::mouseClick(child<QToolButton>(d, QStringLiteral("anchor%1").arg(anchor).toLatin1().constData()),
+                              Qt::LeftButton);
+            pressOk(d);
+        });
+        ASSERT_EQ(size(), (std::pair{width + 10, height + 20}));
+        left += 10 * (anchor % 3) / 2;
+        top += 20 * (anchor / 3) / 2;
+        const HDIB& composite = document().composite;
+        const auto at = [&](int x, int y) { return testing::Pixel24(composite, x, composite.height() - 1 - y); };
+        EXPECT_EQ(at(left, top), picture);
+        EXPECT_EQ(at(left + 299, top + 199), picture);
+        if (anchor % 3 != 0) {
+            EXPECT_EQ(at(0, top), background) << "new columns on the left";
+        }
+        if (anchor / 3 != 2) {
+            EXPECT_EQ(at(left, composite.height() - 1), background) << "new rows below";
+        }
+    }
+}
+
+TEST_F(GeometryDialogs, TheAngleDialogSpinsEveryLayerByTheDialsOrTheTypedAngle)
+{
+    run(skin::Handler::RotateAllLayers, "spin-layers", [](QDialog& d) {
+        EXPECT_EQ(d.windowTitle(), QStringLiteral("Girar todas as camadas"));
+        AngleDialWidget* dial = nullptr;  // a plain widget class, found by its type
+        for (QWidget* widget : d.findChildren<QWidget*>())
+            dial = dial ? dial : dynamic_cast<AngleDialWidget*>(widget);
+        ASSERT_TRUE(dial);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&d));
+        // Straight above the centre, inside the circle, is 90 degrees, reported once the needle is drawn.
+        QTest::mouseClick(dial, Qt::LeftButton, {}, QPoint(dial->width() / 2, dial->height() / 2 - 25));
+        dial->repaint();
+        EXPECT_EQ(child<QSpinBox>(d, "angle")->value(), 90);
+        pressOk(d);
+    });
+    EXPECT_EQ(size(), (std::pair{200, 300}));
+
+    run(skin::Handler::RotateAllLayers, "spin-layers", [](QDialog& d) {
+        auto* angle = child<QSpinBox>(d, "angle");
+        angle->setValue(-400);
+        EXPECT_EQ(angle->value(), -359);
+        angle->setValue(-90);
+        pressOk(d);
+    });
+    EXPECT_EQ(size(), (std::pair{300, 200}));
+
+    run(skin::Handler::RotateAllLayers, "spin-layers", [](QDialog& d) {
+        child<QSpinBox>(d, "angle")->setValue(0);
+        pressOk(d);
+    });
+    EXPECT_EQ(size(), (std::pair{300, 200})) << "no angle, no change";
+    EXPECT_EQ(document().modified, 1u);
+}
+
+}  // namespace
+}  // namespace lv::app

@@ -1,0 +1,161 @@
+// Placed layers in the layered stream: the source and matrix survive a save, so transforms
+// after reopening render from the same source; a stream without them, or with a damaged
+// placement block, opens with the layer unplaced.
+
+#include "common/little_endian.h"
+#include "edit/compositing.h"
+#include "edit/layered_format.h"
+#include "edit/layered_layout.h"
+#include "edit/placement/layer_placement.h"
+#include "edit/placement/placement_matrix.h"
+#include "edit/placement_block.h"
+#include "layer_test_support.h"
+#include "layered_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+#include <functional>
+
+namespace lv {
+namespace {
+
+using testing::AppendLayer;
+using testing::EmptyDocument;
+
+using testing::ReadStream;
+using testing::WriteStream;
+
+// A 120 × 80 document whose one layer (40 × 20 at column 30, row 10) has every pixel
+// different, so a render from anything but the same source shows.
+std::unique_ptr<LayerStack> Document(int bitCount)
+{
+    auto stack = EmptyDocument(120, 80, bitCount);
+    HDIB image = bitCount == 8 ? MakeGreyFilled(40, 20, 0) : AllocatePicture(40, 20, 24, 0);
+    HDIB mask = MakeGreyFilled(40, 20, 255);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x) {
+            if (bitCount == 8)
+                image.row(y)[x] = std::uint8_t(x * 13 + y * 29);
+            else
+                testing::SetPixel24(image, x, y, {std::uint8_t(x * 37 + y * 11), std::uint8_t(x * 5 + y * 91), std::uint8_t(x ^ (y * 7))});
+            mask.row(y)[x] = std::uint8_t(255 - (x + y) % 7 * 30);
+        }
+    AppendLayer(*stack, std::move(image), std::move(mask), 30, 80 - 10 - 20, 100, bitCount == 8);
+    CompositeLayers(*stack);
+    return stack;
+}
+
+// Shrinks and turns the layer: its pixels now hold far less than its source.
+void Shrink(LayerStack& stack)
+{
+    ASSERT_TRUE(ResizeCurrentLayer(stack, {30, 10, 46, 18}));
+    ASSERT_TRUE(RotateCurrentLayer(stack, 17));
+}
+
+void Regrow(LayerStack& stack)
+{
+    const DocumentRect box = *CurrentLayerBox(stack);
+    ASSERT_TRUE(ResizeCurrentLayer(stack, {box.left, box.top, box.left + 60, box.top + 45}));
+}
+
+std::size_t PlacementOffset(const std::vector<std::uint8_t>& bytes)
+{
+    return LoadLE32(bytes.data() + kLayeredHeaderSize + 40);
+}
+
+TEST(PlacementBlock, APlacedLayerReopensAndTransformsOnFromTheSameSource)
+{
+    for (const int depth : {24, 8}) {
+        SCOPED_TRACE(depth);
+        auto unsaved = Document(depth);
+        auto saved = Document(depth);
+        const HDIB original = CopyPicture(saved->layers[0].image.read());
+        Shrink(*unsaved);
+        Shrink(*saved);
+        auto reopened = ReadStream(WriteStream(*saved));
+        ASSERT_TRUE(reopened);
+        const LayerRecord& layer = reopened->layers[0];
+        ASSERT_TRUE(layer.sourceImage && layer.sourceMask);
+        EXPECT_TRUE(testing::SamePixels(*layer.sourceImage, original)) << "the source is kept losslessly";
+        EXPECT_EQ(layer.textPlacement, saved->layers[0].textPlacement);
+        Regrow(*unsaved);
+        Regrow(*reopened);
+        EXPECT_TRUE(testing::SamePixels(reopened->layers[0].image, unsaved->layers[0].image));
+        EXPECT_TRUE(testing::SamePixels(reopened->layers[0].mask, unsaved->layers[0].mask));
+        EXPECT_EQ(*CurrentLayerBox(*reopened), *CurrentLayerBox(*unsaved));
+    }
+}
+
+TEST(PlacementBlock, TheBlockFollowsTheLayersOtherBlocksAndNamesItsSources)
+{
+    auto stack = Document(24);
+    const auto plain = WriteStream(*stack);
+    EXPECT_EQ(PlacementOffset(plain), 0u) << "an unplaced layer writes no block";
+    Shrink(*stack);
+    const auto bytes = WriteStream(*stack);
+    const std::size_t at = PlacementOffset(bytes);
+    ASSERT_NE(at, 0u);
+    EXPECT_EQ(at % 8, 0u);
+    EXPECT_EQ(LoadLE32(bytes.data() + at), 16u);
+    EXPECT_EQ(LoadLE32(bytes.data() + at + 4), 4u);
+    double m[9];
+    std::memcpy(m, bytes.data() + at + 16, sizeof m);  // little-endian like the machine
+    EXPECT_TRUE(std::equal(std::begin(m), std::end(m), stack->layers[0].textPlacement.begin()));
+    const std::uint32_t image = LoadLE32(bytes.data() + at + 88);
+    const std::uint32_t mask = LoadLE32(bytes.data() + at + 92);
+    const std::uint32_t layerMask = LoadLE32(bytes.data() + kLayeredHeaderSize + 32);
+    EXPECT_GT(image, layerMask) << "after the design's blocks of the layer";
+    EXPECT_LT(image, mask);
+    EXPECT_LT(mask, at);
+    for (const std::uint32_t block : {image, mask}) {
+        EXPECT_EQ(LoadLE32(bytes.data() + block + 4), 1u) << "bitmap blocks";
+        EXPECT_EQ(bytes[block + 16], 'B');
+    }
+    EXPECT_EQ(LoadLE32(bytes.data() + 36), at + kPlacementBlockSize) << "the preview comes next";
+}
+
+TEST(PlacementBlock, StreamsWithoutItOrWithADamagedOneOpenTheLayerUnplaced)
+{
+    auto stack = Document(24);
+    Shrink(*stack);
+    const auto good = WriteStream(*stack);
+    const std::size_t at = PlacementOffset(good);
+    const std::uint32_t layerImage = LoadLE32(good.data() + kLayeredHeaderSize + 28);
+    const auto putDouble = [](std::vector<std::uint8_t>& b, std::size_t offset, double value) {
+        std::memcpy(b.data() + offset, &value, sizeof value);
+    };
+    const std::vector<std::pair<const char*, std::function<void(std::vector<std::uint8_t>&)>>> damages = {
+        {"no table word", [](auto& b) { StoreLE32(b.data() + kLayeredHeaderSize + 40, 0); }},
+        {"word into the table", [](auto& b) { StoreLE32(b.data() + kLayeredHeaderSize + 40, 8); }},
+        {"word past the end", [&](auto& b) { StoreLE32(b.data() + kLayeredHeaderSize + 40, std::uint32_t(b.size() - 8)); }},
+        {"other encoding", [&](auto& b) { StoreLE32(b.data() + at + 4, 1); }},
+        {"not a number", [&](auto& b) { putDouble(b, at + 16, std::nan("")); }},
+        {"third row", [&](auto& b) { putDouble(b, at + 16 + 64, 2); }},
+        {"degenerate", [&](auto& b) { for (int i = 0; i < 6; ++i) putDouble(b, at + 16 + 8 * std::size_t(i), 0); }},
+        {"a thousand times the layer", [&](auto& b) { putDouble(b, at + 16, 1000); putDouble(b, at + 16 + 32, 1000); }},
+        {"source is the layer's image", [&](auto& b) { StoreLE32(b.data() + at + 88, layerImage); }},
+        {"both sources alike", [&](auto& b) { StoreLE32(b.data() + at + 92, LoadLE32(b.data() + at + 88)); }},
+        {"source past the end", [&](auto& b) { StoreLE32(b.data() + at + 92, 0xFFFFFFF0u); }},
+        {"mask block is the image", [&](auto& b) { StoreLE32(b.data() + LoadLE32(b.data() + at + 92) + 4, 2); }},
+        {"source bitmap cut", [&](auto& b) { std::memset(b.data() + LoadLE32(b.data() + at + 88) + 16, 0, 8); }},
+    };
+    for (const auto& [what, damage] : damages) {
+        SCOPED_TRACE(what);
+        auto bytes = good;
+        damage(bytes);
+        auto reopened = ReadStream(bytes);
+        ASSERT_TRUE(reopened);
+        const LayerRecord& layer = reopened->layers[0];
+        EXPECT_FALSE(layer.sourceImage || layer.sourceMask);
+        EXPECT_TRUE(IsUnplaced(layer.textPlacement));
+        EXPECT_TRUE(testing::SamePixels(layer.mask, stack->layers[0].mask)) << "the layer itself is whole";
+        // Transforms start afresh from the pixels it has.
+        ASSERT_TRUE(ResizeCurrentLayer(*reopened, {0, 0, 30, 30}));
+        EXPECT_EQ(reopened->layers[0].sourceImage->width(), stack->layers[0].image.width());
+    }
+}
+
+}  // namespace
+}  // namespace lv
