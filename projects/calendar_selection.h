@@ -64,7 +64,7 @@ public:
     CalendarChange setMonth(std::string_view name, LayerStack* document, const std::string& templatePath);
 
     // A calendar piece dropped by hand names the year or month it shows: stored without
-    // refilling.
+    // refilling. A year below 1 or a month outside 1..12 leaves that value as it is.
     void adopt(int year, int month);
 
 private:
