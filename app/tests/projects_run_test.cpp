@@ -5,7 +5,7 @@
 #include "album/entry_builder.h"
 #include "album/photo_loader.h"
 #include "app/core/tests/picture_difference.h"
-#include "edit/compositing.h"
+#include "app/core/document_io.h"
 #include "edit/layered_format.h"
 #include "edit/layers.h"
 #include "imagelib/bmp.h"
@@ -110,6 +110,7 @@ TEST(ProjectScreens, ACalendarPageTakesTheNextMonthAndAnAlbumPhotoAndComesBackFr
 
     const YearMonth today = ClampCalendarDate(CurrentUtcYearMonth().year, CurrentUtcYearMonth().month);
     const int nextMonth = today.month % 12 + 1;
+    const int pageMonth = nextMonth % 12 + 1;
     const std::vector<std::string> names = MonthNames();
     const skin::Point host = SidePanelPlace();
     const auto onPanel = [&](int panel, skin::Handler handler, std::uint32_t argument = 0) {
@@ -136,10 +137,17 @@ TEST(ProjectScreens, ACalendarPageTakesTheNextMonthAndAnAlbumPhotoAndComesBackFr
     step("project pick 0", "project opened " + templateFile.string() + "\n");
     EXPECT_NE(sandbox.lastLine("project ").find(" layer=2 modified=0"), std::string::npos)
         << "the bottom placeholder first: " << sandbox.log();
+    // With the page open the arrow refills its heading.
+    step(onPanel(20, skin::Handler::CalendarMonth, 0x00010000), "month=" + std::to_string(pageMonth) + " fields=[");
+    EXPECT_NE(sandbox.lastLine("project ").find(" layer=2 modified=1"), std::string::npos) << sandbox.log();
     step(onPanel(20, skin::Handler::NextPlaceholder), " layer=1 ");
     step(onPanel(20, skin::Handler::PlacePhoto), "dialog photo picker\n");
     step("project pick 0", "project drop ok\n");
     EXPECT_NE(sandbox.lastLine("project ").find(" layer=1 modified=1"), std::string::npos) << sandbox.log();
+    // The drop is one step, apart from the refill before it.
+    EXPECT_EQ(StateField(sandbox.ask("state"), "layer"), "90,75,150,105");
+    EXPECT_EQ(StateField(sandbox.ask("undo"), "layer"), "90,70,150,110");
+    EXPECT_EQ(StateField(sandbox.ask("redo"), "layer"), "90,75,150,105");
 
     // Leaving asks about the changed page; the test's answer, "Sim", keeps it open.
     step(ClickOnPage(20, 19, host), "screen 19 panels 0,19\n");
@@ -170,7 +178,7 @@ TEST(ProjectScreens, ACalendarPageTakesTheNextMonthAndAnAlbumPhotoAndComesBackFr
     ASSERT_TRUE(month);
     ASSERT_EQ(month->image.read().width(), 30);
     const Rgb heading = Pixel24(month->image.read(), 15, 6);
-    EXPECT_NEAR(heading.r, int(MonthColour(nextMonth) & 0xFF), 6) << "the next month's piece";
+    EXPECT_NEAR(heading.r, int(MonthColour(pageMonth) & 0xFF), 6) << "the piece of the month chosen last";
     EXPECT_EQ(month->x, 15) << "centred on the old 40-pixel heading";
 
     RebuildComposite(*doc);

@@ -1,6 +1,7 @@
 #include "app/windows/project_screens.h"
 
 #include "album/catalogue.h"
+#include "app/core/document_io.h"
 #include "app/core/project_steps.h"
 #include "app/core/untitled_names.h"
 #include "app/dialogs/album_pick_dialog.h"
