@@ -26,7 +26,10 @@ has() { printf '%s\n' "$contents" | grep -Eq "$1" || fail "missing: $1"; }
 has ' \./usr/bin/lumivista -> \.\./lib/lumivista/lumivista$'
 has ' \./usr/bin/lumivista-tool -> \.\./lib/lumivista/lumivista-tool$'
 for file in lumivista lumivista-tool fonts.conf Click1.wav Click2.wav ui/button.800 ui/button.640 \
-            ui/screen0.800 ui/splashscreen.800 help/index.html; do
+            ui/screen0.800 ui/splashscreen.800 help/index.html \
+            projects/calendars/classico-alto.vlf projects/calendars/cal3/calyear/2100.vlf \
+            projects/calendars/cal1/calmonth/12.vlf projects/calendars/cal2/calweek/Tu29.vlf \
+            projects/cards/aniversario.vlf projects/frames/madeira.vlf sysalbum/calendars1.abm; do
     has " \./usr/lib/lumivista/$file\$"
 done
 has ' \./usr/share/applications/lumivista\.desktop$'

@@ -30,9 +30,11 @@ bool writeAlbum(const fs::path& programDir, const SystemAlbum& album, const Docu
         const fs::path file = programDir / item.file;
         std::error_code ec;
         fs::create_directories(file.parent_path(), ec);
-        HDIB picture = item.paint();
-        if (!picture || WriteBmp(file.string(), picture) != WriteResult::Written)
-            return fail("cannot write " + file.string());
+        if (item.paint) {
+            HDIB picture = item.paint();
+            if (!picture || WriteBmp(file.string(), picture) != WriteResult::Written)
+                return fail("cannot write " + file.string());
+        }
         // The thumbnail is made from the file, as adding it to an album would.
         lv::album::BuiltEntry built =
             lv::album::BuildPhotoEntry({file.string(), item.caption, {item.values[0], item.values[1], item.values[2]}}, readers);

@@ -13,7 +13,7 @@ namespace lv::artwork {
 
 struct ArtItem {
     std::string file;  // below the program folder, with "/"
-    std::function<HDIB()> paint;
+    std::function<HDIB()> paint;  // empty: another generator has written the file
     std::string caption;  // what the consuming code reads the item as
     std::array<int, 3> values{1, 1, 1};
 };
