@@ -51,6 +51,16 @@ convert -size 900x1200 gradient:'#9fd3f7-#fdf6e3' \
 "$here/screenshot.sh" "$program_dir" "$out/save-dialog_800.png" 800 "click 526 32" "open $photo" "dialog saveas" "sleep 0.8"
 # The beach on the brushes page (Pintar, then Pincéis): slider readouts and the Cores box.
 "$here/screenshot.sh" "$program_dir" "$out/colours_800.png" 800 "click 526 32" "click 85 88" "click 61 170" "open $photo"
+# Calendário with a finished page: the next month, the first calendar of the gallery, "Próximo"
+# to its photo space and the beach from an album of its own put there.
+beach_album=$photos/viagem.abm
+"$program_dir/lumivista-tool" album make "$beach_album" "$photo" >/dev/null
+album_ini=$(mktemp --suffix=.ini)
+printf '[USUÁRIO]\nAlbum Name=%s\n' "$beach_album" > "$album_ini"
+SCREENSHOT_INI=$album_ini "$here/screenshot.sh" "$program_dir" "$out/calendar_800.png" 800 "click 638 32" "click 56 89" \
+  "click 199 359" "click 62 175" "sleep 1" "project pick 0" "sleep 1" "click 166 235" "click 166 175" "sleep 1" \
+  "project pick 0" "sleep 1.5"
+rm -f "$album_ini"
 rm -rf "$photos"
 # The New dialog with sizes used before.
 sizes=$(mktemp --suffix=.ini)

@@ -176,16 +176,23 @@ void ProjectScreens::chooseTemplate()
 bool ProjectScreens::openTemplate(const std::string& path)
 {
     // Read first: a template that cannot be opened leaves the current project alone.
-    std::unique_ptr<LayerStack> document = ReadLayeredFile(path);
+    std::unique_ptr<LayerStack> document;
+    {
+        ui::BusyCursor busy;
+        document = ReadLayeredFile(path);
+    }
     if (!document) {
         ui::Current().showMessage(LoadString(kUnknownFormatString), ui::kWarningTitle, ui::Icon::Exclamation);
         return false;
     }
     if (!settleChangedProject())
         return false;
-    if (screen_ == kCalendarScreen)
-        RefillCalendar(*document, path, calendar_.year(), calendar_.month());
-    RebuildComposite(*document);
+    {
+        ui::BusyCursor busy;
+        if (screen_ == kCalendarScreen)
+            RefillCalendar(*document, path, calendar_.year(), calendar_.month());
+        RebuildComposite(*document);
+    }
     document->modified = 0;
     const int screen = screen_;
     if (!documents_.openDocumentWindow(std::move(document), ProcessUntitledNames().next(kProjectBaseString)))
@@ -245,7 +252,12 @@ bool ProjectScreens::dropPhoto(const std::string& path)
         return false;
     }
     documents_.activate(*window);
-    const PhotoDrop drop = DropPhoto(window->document(), path, project_->templatePath);
+    PhotoDrop drop;
+    {
+        // The end of the busy spell also takes the resampling's progress away.
+        ui::BusyCursor busy;
+        drop = DropPhoto(window->document(), path, project_->templatePath);
+    }
     if (drop.dropped) {
         if (drop.year || drop.month) {
             calendar_.adopt(drop.year.value_or(calendar_.year()), drop.month.value_or(calendar_.month()));
