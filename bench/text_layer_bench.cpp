@@ -1,4 +1,4 @@
-// Text layers at the size the issue names: a 200-pixel "Feliz Aniversário" with smooth
+// Text layers at a greeting card's size: a 200-pixel "Feliz Aniversário" with smooth
 // edges becoming a text layer on a 1600 × 400 photo-sized document, and the drop shadow
 // (radius 8, the blur and the merge) added to it. Both figures in one run, so their
 // ratio holds on a loaded machine.

@@ -61,6 +61,14 @@ SCREENSHOT_INI=$album_ini "$here/screenshot.sh" "$program_dir" "$out/calendar_80
   "click 199 359" "click 62 175" "sleep 1" "project pick 0" "sleep 1" "click 166 235" "click 166 175" "sleep 1" \
   "project pick 0" "sleep 1.5"
 rm -f "$album_ini"
+# The Texto page: a greeting placed with the text tool ("Escrever texto", a click on the photo,
+# the text typed, Ctrl+Return) and the text dialog open for a second lettering. A smaller copy
+# of the beach, opened at 100 %; the program saves it on quitting, so the others stay clean.
+postcard=$photos/cartao.jpg
+convert "$photo" -resize 720x "$postcard"
+"$here/screenshot.sh" "$program_dir" "$out/text_800.png" 800 "click 526 32" "click 143 89" "open $postcard" \
+  "click 113 233" "xclick 680 200" "sleep 1" "type Feliz Aniversário!" "xkey ctrl+Return" "sleep 0.5" \
+  "xclick 290 600" "sleep 1" "type Férias na praia" "sleep 0.5"
 rm -rf "$photos"
 # The New dialog with sizes used before.
 sizes=$(mktemp --suffix=.ini)

@@ -3,7 +3,9 @@
 #   scripts/screenshot.sh [program-folder] [output.png] [800|640] [command ...]
 # Each command goes to the running program through its test socket before the picture is
 # taken ("click X Y", "rclick X Y", "move X Y", "key F1"; main-window coordinates), so a
-# picture can show any screen; "sleep S" waits (a tooltip comes a second after a move).
+# picture can show any screen; "sleep S" waits (a tooltip comes a second after a move);
+# "xclick X Y", "xkey KEYS" and "xtype TEXT" are real X events (xdotool), which reach a
+# dialog the program is waiting in.
 # 640 forces the 800 × 600 window (FOR_640=1). SCREENSHOT_INI names settings to start with
 # (lines of LV2000.ini, for example recent sizes for the New dialog).
 set -euo pipefail
@@ -31,6 +33,10 @@ read -r _ x y width height < <(grep '^ready' "$LUMIVISTA_TEST_LOG")
 for command in "$@"; do
   case $command in
     sleep\ *) sleep "${command#sleep }" ;;
+    # Real pointer and keyboard events, for what waits in a dialog the socket can't answer.
+    xclick\ *) read -r cx cy <<< "${command#xclick }"; xdotool mousemove $((x + cx)) $((y + cy)) click 1 ;;
+    xkey\ *) xdotool key "${command#xkey }" ;;
+    xtype\ *) xdotool type --delay 40 "${command#xtype }" ;;
     *) LUMIVISTA_TEST_SEND="$command" "$program_dir/lumivista" ;;
   esac
 done

@@ -1,5 +1,6 @@
 #include "app/dialogs/text_dialog.h"
 
+#include "app/dialogs/named_spin_box.h"
 #include "app/widgets/qt_text.h"
 
 #include <QCheckBox>
@@ -10,21 +11,13 @@
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace lv::app {
 namespace {
-
-QSpinBox* spinBox(QWidget* parent, const char* name, int low, int high, int value)
-{
-    auto* box = new QSpinBox(parent);
-    box->setObjectName(QString::fromLatin1(name));
-    box->setRange(low, high);
-    box->setValue(value);
-    return box;
-}
 
 QString fontText(const LogFont& font)
 {
@@ -81,9 +74,9 @@ TextDialog::TextDialog(QWidget* parent, const TextToolChoice& choice, bool editi
     alignment_ = new QComboBox(this);
     alignment_->addItems({QStringLiteral("Esquerda"), QStringLiteral("Centro"), QStringLiteral("Direita")});
     alignment_->setCurrentIndex(int(choice.settings.style.alignment));
-    lineSpacing_ = spinBox(this, "lineSpacing", 50, 400, choice.settings.style.lineSpacing);
+    lineSpacing_ = NamedSpinBox(this, "lineSpacing", 50, 400, choice.settings.style.lineSpacing);
     lineSpacing_->setSuffix(QStringLiteral(" %"));
-    letterSpacing_ = spinBox(this, "letterSpacing", -50, 200, choice.settings.style.letterSpacing);
+    letterSpacing_ = NamedSpinBox(this, "letterSpacing", -50, 200, choice.settings.style.letterSpacing);
 
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("&Fonte:"), font_);
@@ -95,20 +88,13 @@ TextDialog::TextDialog(QWidget* parent, const TextToolChoice& choice, bool editi
     shadow_ = new QGroupBox(QStringLiteral("&Sombra projetada"), this);
     shadow_->setCheckable(true);
     shadow_->setChecked(choice.dropShadow);
-    radius_ = spinBox(shadow_, "radius", 0, kMaxShadowRadius, choice.shadow.radius);
-    intensity_ = spinBox(shadow_, "intensity", 0, 100, choice.shadow.intensity);
-    intensity_->setSuffix(QStringLiteral(" %"));
-    dx_ = spinBox(shadow_, "dx", -500, 500, choice.shadow.dx);
-    dy_ = spinBox(shadow_, "dy", -500, 500, choice.shadow.dy);
-    auto* shadowForm = new QFormLayout(shadow_);
-    shadowForm->addRow(QStringLiteral("&Raio:"), radius_);
-    shadowForm->addRow(QStringLiteral("&Intensidade:"), intensity_);
-    shadowForm->addRow(QStringLiteral("Deslocamento &horizontal:"), dx_);
-    shadowForm->addRow(QStringLiteral("Deslocamento &vertical:"), dy_);
+    shadowFields_ = std::make_unique<DropShadowFields>(shadow_, *new QFormLayout(shadow_), choice.shadow);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    auto* accept = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_Return), this);
+    connect(accept, &QShortcut::activated, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(text_);
     layout->addLayout(form);
@@ -149,7 +135,7 @@ TextToolChoice TextDialog::choice() const
     choice.settings.style.lineSpacing = lineSpacing_->value();
     choice.settings.style.letterSpacing = letterSpacing_->value();
     choice.dropShadow = shadow_->isChecked();
-    choice.shadow = {radius_->value(), intensity_->value(), dx_->value(), dy_->value()};
+    choice.shadow = shadowFields_->settings();
     return choice;
 }
 

@@ -1,10 +1,14 @@
 #pragma once
 // The text tool's dialog: the text (up to 1023 bytes), the font, smooth edges, alignment,
-// line and letter spacing, and the drop shadow with its settings.
+// line and letter spacing, and the drop shadow with its settings. Ctrl+Return accepts it,
+// since Return starts a new line.
 
+#include "app/dialogs/drop_shadow_dialog.h"
 #include "edit/tools/text_tool.h"
 
 #include <QDialog>
+
+#include <memory>
 
 class QCheckBox;
 class QComboBox;
@@ -35,10 +39,7 @@ private:
     QSpinBox* lineSpacing_ = nullptr;
     QSpinBox* letterSpacing_ = nullptr;
     QGroupBox* shadow_ = nullptr;
-    QSpinBox* radius_ = nullptr;
-    QSpinBox* intensity_ = nullptr;
-    QSpinBox* dx_ = nullptr;
-    QSpinBox* dy_ = nullptr;
+    std::unique_ptr<DropShadowFields> shadowFields_;
 };
 
 // The program's font dialog for a text layer's font; false when cancelled.

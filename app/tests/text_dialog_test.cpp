@@ -1,7 +1,14 @@
 // The text tool's dialog: it shows the choice it is given, hands back what the user set,
-// and never lets the text grow beyond what a text layer keeps.
+// and never lets the text grow beyond what a text layer keeps. The shadow dialog hands its
+// values on to the shadow of the current text layer.
 
+#include "app/dialogs/drop_shadow_dialog.h"
 #include "app/dialogs/text_dialog.h"
+#include "edit/layer_pictures.h"
+#include "edit/tests/layer_test_support.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -9,8 +16,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <tuple>
 
 namespace lv::app {
 namespace {
@@ -71,6 +82,58 @@ TEST(TextDialog, TextStopsAtTheBytesALayerKeeps)
     EXPECT_EQ(dialog.choice().settings.text, std::string(1022, 'x'));
     text->setPlainText(QString(1021, QLatin1Char('y')) + QStringLiteral("é"));
     EXPECT_EQ(dialog.choice().settings.text.size(), 1023u);
+}
+
+// Answers the shadow dialog once it shows: checks what it shows, sets `values`, presses OK
+// (or Cancelar without values).
+void AnswerShadowDialog(DropShadowSettings shown, std::optional<DropShadowSettings> values)
+{
+    QTimer::singleShot(0, [shown, values] {
+        auto* dialog = dynamic_cast<DropShadowDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        const DropShadowSettings s = dialog->settings();
+        EXPECT_EQ(std::tie(s.radius, s.intensity, s.dx, s.dy), std::tie(shown.radius, shown.intensity, shown.dx, shown.dy));
+        if (!values) {
+            dialog->reject();
+            return;
+        }
+        dialog->findChild<QSpinBox*>(QStringLiteral("radius"))->setValue(values->radius);
+        dialog->findChild<QSpinBox*>(QStringLiteral("intensity"))->setValue(values->intensity);
+        dialog->findChild<QSpinBox*>(QStringLiteral("dx"))->setValue(values->dx);
+        dialog->findChild<QSpinBox*>(QStringLiteral("dy"))->setValue(values->dy);
+        dialog->findChild<QDialogButtonBox*>()->buttons().first()->click();  // OK
+    });
+}
+
+TEST(DropShadowDialog, HandsItsValuesOnToTheShadowOfTheTextLayer)
+{
+    using testing::Rgb;
+    auto doc = testing::EmptyDocument(120, 80);
+    // A 20 x 10 block of lettering with its top-left corner at (30, 20), over white.
+    testing::AppendLayer(*doc, testing::SolidPicture(20, 10, {255, 0, 0}), MakeGreyFilled(20, 10, 255), 30, 80 - 20 - 10)
+        .kind = LAYER_TEXT;
+    testing::AppendLayer(*doc, testing::SolidPicture(120, 80, {255, 255, 255}));
+    SetCurrentLayer(*doc, 0);
+
+    DropShadowSettings last{5, 60, 5, 5};
+    AnswerShadowDialog(last, std::nullopt);
+    EXPECT_FALSE(AskAndAddDropShadow(nullptr, *doc, last));
+    EXPECT_EQ(doc->layers[0].kind, LAYER_TEXT);
+    EXPECT_EQ(last.intensity, 60);
+
+    AnswerShadowDialog(last, DropShadowSettings{0, 100, 7, -4});
+    ASSERT_TRUE(AskAndAddDropShadow(nullptr, *doc, last));
+    EXPECT_EQ(std::tie(last.radius, last.intensity, last.dx, last.dy), std::make_tuple(0, 100, 7, -4));
+    ASSERT_EQ(doc->layerCount, 2);
+    EXPECT_EQ(doc->layers[0].kind, LAYER_IMAGE);
+    const auto box = GetLayerTopDownRect(*doc, 0);
+    ASSERT_TRUE(box);
+    EXPECT_EQ(*box, (DocumentRect{30, 16, 57, 30}));
+    // A black shadow beside the lettering, red lettering over it, white where neither is.
+    const auto shown = [&](int x, int top) { return testing::Pixel24(doc->composite, x, 80 - 1 - top); };
+    EXPECT_EQ(shown(55, 18), (Rgb{0, 0, 0}));
+    EXPECT_EQ(shown(35, 25), (Rgb{255, 0, 0}));
+    EXPECT_EQ(shown(35, 16), (Rgb{255, 255, 255}));
 }
 
 }  // namespace

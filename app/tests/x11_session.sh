@@ -1,7 +1,8 @@
 # Sourced by the running-program tests that drive the program on a virtual X server with
 # real pointer and key events (xdotool). Outside X, x11_session_run makes a scratch home with
 # a 300 x 100 picture (red on the left half, blue on the right) in $WORK/two.bmp and runs the
-# calling script again under xvfb-run; it exits 77 (skipped) where the tools are missing.
+# calling script again under xvfb-run (the program folder's skin, help, sounds and fonts linked
+# in); it exits 77 (skipped) where the tools are missing.
 
 # x11_session_run PROGRAM SCRIPT [SECONDS]: returns only inside the X session.
 x11_session_run() {
@@ -12,7 +13,7 @@ x11_session_run() {
   trap "rm -rf '$work'" EXIT
   mkdir -m 700 "$work/runtime"
   program_dir=$(cd "$(dirname "$1")" && pwd)
-  for data in ui help Click1.wav Click2.wav; do ln -s "$program_dir/$data" "$work/$data"; done
+  for data in ui help Click1.wav Click2.wav fonts.conf; do ln -s "$program_dir/$data" "$work/$data"; done
   convert -size 150x100 xc:'rgb(200,40,40)' -size 150x100 xc:'rgb(40,40,200)' +append "BMP3:$work/two.bmp"
   local status=0
   LV_X11_SESSION=1 WORK="$work" LUMIVISTA_HOME="$work" LUMIVISTA_CONFIG_DIR="$work/config" \

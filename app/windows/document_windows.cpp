@@ -545,6 +545,9 @@ void DocumentWindows::logState() const
         line << " tool=" << CurrentToolId();
         if (const auto box = GetLayerTopDownRect(doc, doc.currentLayer))
             line << " layer=" << box->left << "," << box->top << "," << box->right << "," << box->bottom;
+        if (IsLayerIndex(doc, doc.currentLayer))
+            if (const auto& object = doc.layers[std::size_t(doc.currentLayer)].textObject)
+                line << " text=[" << object->text << "]";
     }
     // Every window in the order opened: frame and zoom; what control 203 shows; the open dialog.
     line << " all=";

@@ -1,6 +1,7 @@
 #include "app/windows/text_options.h"
 
 #include "app/core/program_paths.h"
+#include "app/dialogs/drop_shadow_dialog.h"
 #include "app/dialogs/text_dialog.h"
 #include "app/shell/handler_table.h"
 #include "app/windows/image_window.h"
@@ -68,12 +69,12 @@ bool TextOptions::edit(TextToolChoice& choice, bool editing)
     return true;
 }
 
-// The shadow settings come from the dialog, opened on the current text layer's choice.
+// The shadow dialog starts from the settings used last in the session.
 void TextOptions::addShadowToCurrentLayer()
 {
     ImageWindow* window = activeWindow_ ? activeWindow_() : nullptr;
     TextTool* t = tool();
-    if (!window || !t || !fonts()) {
+    if (!window || !t) {
         ui::Current().beep();
         return;
     }
@@ -82,27 +83,8 @@ void TextOptions::addShadowToCurrentLayer()
         ui::Current().beep();
         return;
     }
-    TextToolChoice choice = t->choice();
-    const TextLayerSettings before = SettingsOfTextObject(*doc.layers[std::size_t(doc.currentLayer)].textObject);
-    choice.settings = before;
-    choice.dropShadow = true;
-    if (!edit(choice, true))
-        return;
-    t->choice().shadow = choice.shadow;
-    // Lettering changed in the same dialog is drawn again before its shadow is made.
-    const TextLayerSettings& after = choice.settings;
-    if (after.text != before.text || !(after.font == before.font) || !(after.style == before.style)) {
-        if (CreateOrUpdateTextLayer(&doc, *fonts(), after, true) != kTextLayerOk)
-            ui::Current().beep();
+    if (AskAndAddDropShadow(window_, doc, t->choice().shadow))
         window->apply(ToolResult::Document());
-    }
-    if (!choice.dropShadow)
-        return;
-    if (!AddDropShadow(doc, choice.shadow)) {
-        ui::Current().beep();
-        return;
-    }
-    window->apply(ToolResult::Document());
 }
 
 }  // namespace lv::app

@@ -4,6 +4,8 @@
 
 #include "common/testing/temp_dir.h"
 #include "edit/layered_format.h"
+#include "edit/placement/layer_placement.h"
+#include "edit/placement/resampler.h"
 #include "edit/tests/layer_test_support.h"
 #include "edit/tests/test_fonts.h"
 #include "edit/text_layer/drop_shadow.h"
@@ -173,6 +175,57 @@ TEST(TextLayer, EditingKeepsThePositionInsideTheDocument)
     EXPECT_EQ(layer.y, 30);
 }
 
+// A turned text layer keeps its turn when its words change: the new lettering goes through
+// the same matrix, stands where the old one stood, and is what later transforms start from.
+TEST(TextLayer, EditingATurnedLayerTurnsTheNewLettering)
+{
+    auto stack = EmptyDocument(400, 300);
+    AppendLayer(*stack, SolidPicture(400, 300, {255, 255, 255}));
+    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), fonts(), settingsFor("Oi", 30), false), kTextLayerOk);
+    ASSERT_TRUE(RotateCurrentLayer(*stack, 30));
+    LayerRecord& layer = stack->layers[0];
+    const Placement turned = layer.textPlacement;
+    const DocumentRect before = *CurrentLayerBox(*stack);
+
+    // What the new words look like upright, from a layer of their own.
+    TextLayerSettings changed = settingsFor("Olá mundo", 30);
+    changed.colour = 0x00FF00;
+    auto upright = EmptyDocument(400, 300);
+    ASSERT_EQ(CreateOrUpdateTextLayer(upright.get(), fonts(), changed, false), kTextLayerOk);
+    DocumentRect placed;
+    const HDIB expected = ResamplePlaced(upright->layers[0].mask.read(), placed, 0, turned);
+    ASSERT_TRUE(expected);
+
+    RecordingUndo undo(*stack);
+    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), fonts(), changed, true), kTextLayerOk);
+    ASSERT_EQ(undo.steps.size(), 1u);
+    EXPECT_EQ(layer.kind, LAYER_TEXT);
+    EXPECT_EQ(layer.textObject->text, "Olá mundo");
+    EXPECT_TRUE(testing::SamePixels(layer.mask.read(), expected));
+    EXPECT_EQ(testing::Pixel24(layer.image, 3, 3), (Rgb{0, 255, 0}));
+    const DocumentRect after = *CurrentLayerBox(*stack);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_GT(after.right - after.left, before.right - before.left);
+    EXPECT_EQ(layer.textObject->words[kTextOffsetXWord], std::uint32_t(after.left));
+
+    // Turning by nothing renders afresh from the source: the same lettering in the same place.
+    const HDIB shown = CopyPicture(layer.mask.read());
+    ASSERT_TRUE(RotateCurrentLayer(*stack, 0));
+    EXPECT_TRUE(testing::SamePixels(layer.mask.read(), shown));
+    EXPECT_EQ(*CurrentLayerBox(*stack), after);
+
+    // Near the bottom-right corner the longer lettering moves back inside the document.
+    layer.x = 390;
+    layer.y = 0;
+    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), fonts(), settingsFor("Olá mundo!", 30), true), kTextLayerOk);
+    const DocumentRect inside = *CurrentLayerBox(*stack);
+    EXPECT_EQ(inside.right, 400);
+    EXPECT_EQ(inside.bottom, 300);
+    ASSERT_TRUE(RotateCurrentLayer(*stack, 0));
+    EXPECT_EQ(*CurrentLayerBox(*stack), inside);
+}
+
 TEST(DropShadow, IntensityGivesTheGreyAndTheOffsetItsPlace)
 {
     for (const int intensity : {100, 0}) {
@@ -250,7 +303,7 @@ TEST(TextLayer, SavedAndReopenedLayerDrawsTheSameLettering)
     settings.font.italic = 1;
     settings.colour = 0x204080;
     ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), fonts(), settings, false), kTextLayerOk);
-    stack->layers[0].textPlacement = {1, 0, 0, 0, 1, 0, 0, 0, 1};
+    ASSERT_TRUE(PreparePlacement(*stack, 0));  // placed where it stands: the identity moved there
     ASSERT_TRUE(WriteLayeredFile(dir.file("text.vlf"), *stack));
 
     auto read = ReadLayeredFile(dir.file("text.vlf"));

@@ -3,6 +3,8 @@
 #include "edit/compositing.h"
 #include "edit/layer_pictures.h"
 #include "edit/layers.h"
+#include "edit/placement/layer_render.h"
+#include "edit/placement/placement_matrix.h"
 #include "edit/text_render/text_renderer.h"
 #include "edit/undo_hooks.h"
 #include "imagelib/dib_geometry.h"
@@ -91,6 +93,17 @@ int CreateTextLayer(LayerStack& stack, FontLibrary& fonts, const TextLayerSettin
     return kTextLayerOk;
 }
 
+// New lettering through a placed layer's matrix, so that a resized or turned text layer keeps
+// its shape when its words change; the matrix's translation only places the result.
+std::optional<RenderedLayer> PlaceLettering(const Lettering& lettering, const Placement& m,
+                                            const std::shared_ptr<TextObject>& object)
+{
+    LayerRecord probe;
+    probe.kind = LAYER_TEXT;
+    probe.textObject = object;
+    return RenderLayerFromSource(probe, lettering.colour, lettering.coverage, m, 0);
+}
+
 int EditTextLayer(LayerStack& stack, FontLibrary& fonts, const TextLayerSettings& settings)
 {
     if (!IsLayerIndex(stack, stack.currentLayer))
@@ -102,28 +115,47 @@ int EditTextLayer(LayerStack& stack, FontLibrary& fonts, const TextLayerSettings
     if (lettering.code != kTextLayerOk)
         return lettering.code;
 
+    // A new object, not the old one overwritten: the undo step still shares the old one.
+    auto updated = std::make_shared<TextObject>(MakeToolTextObject(settings));
+    const bool placed = !IsUnplaced(record.textPlacement);
+    RenderedLayer rendered;
+    if (placed) {
+        auto render = PlaceLettering(lettering, record.textPlacement, updated);
+        if (!render)
+            return kTextLayerNoImage;
+        rendered = std::move(*render);
+    } else {
+        rendered.image = std::move(lettering.colour);
+        rendered.mask = std::move(lettering.coverage);
+    }
+
     const std::int32_t top = std::int32_t(stack.height) - record.y - record.image.height();
-    const std::int32_t width = lettering.colour.width();
-    const std::int32_t height = lettering.colour.height();
+    const std::int32_t width = rendered.image.width();
+    const std::int32_t height = rendered.image.height();
     RecordUndoStep(stack, kUndoTextLayerEdit, {stack.currentLayer});
     // The top-left corner stays where it was, inside the document as far as the lettering fits.
     const std::int32_t left = std::clamp(record.x, 0, std::max(0, std::int32_t(stack.width) - width));
     const std::int32_t newTop = std::clamp(top, 0, std::max(0, std::int32_t(stack.height) - height));
-    record.aspect = LayerAspect(lettering.colour);
-    record.image = std::move(lettering.colour);
-    record.mask = std::move(lettering.coverage);
+    record.aspect = LayerAspect(rendered.image);
+    record.image = std::move(rendered.image);
+    record.mask = std::move(rendered.mask);
     record.imageBlock.reset();
-    record.sourceImage.reset();
-    record.sourceMask.reset();
     record.x = left;
     record.y = std::int32_t(stack.height) - height - newTop;
-
-    TextObject updated = MakeToolTextObject(settings);
+    if (placed) {
+        // Later resizes and turns start from the new lettering, through a matrix that puts it here.
+        record.textPlacement =
+            Compose(TranslatePlacement(left - rendered.placed.left, newTop - rendered.placed.top), record.textPlacement);
+        record.sourceImage = std::make_shared<HDIB>(std::move(lettering.colour));
+        record.sourceMask = std::make_shared<HDIB>(std::move(lettering.coverage));
+    } else {
+        record.sourceImage.reset();
+        record.sourceMask.reset();
+    }
+    StoreOffsets(*updated, stack, record);
     std::copy_n(record.textObject->words.begin() + TextObject::kPlacementFirstWord, TextObject::kPlacementWordCount,
-                updated.words.begin() + TextObject::kPlacementFirstWord);
-    StoreOffsets(updated, stack, record);
-    // A new object, not the old one overwritten: the undo step still shares the old one.
-    record.textObject = std::make_shared<TextObject>(std::move(updated));
+                updated->words.begin() + TextObject::kPlacementFirstWord);
+    record.textObject = std::move(updated);
     CompositeLayers(stack);
     return kTextLayerOk;
 }

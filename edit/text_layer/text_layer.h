@@ -41,7 +41,8 @@ TextLayerSettings SettingsOfTextObject(const TextObject& object);
 // Without `editing`: a new text layer at the top of the stack (step 13103), placed at the
 // offsets, which becomes current. With `editing`: the current text layer drawn again with
 // the new settings, keeping its position (moved back inside the document when the new
-// lettering would reach beyond it) and its text object updated in place.
+// lettering would reach beyond it) and its text object updated in place. A resized or
+// turned layer draws the new lettering through its placement matrix.
 int CreateOrUpdateTextLayer(LayerStack* stack, FontLibrary& fonts, const TextLayerSettings& settings, bool editing);
 
 }  // namespace lv
