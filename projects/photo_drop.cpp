@@ -43,7 +43,8 @@ std::optional<PlaceholderContent> stretched(const LayerStack& stack, const Layer
 }
 
 // A photo placeholder: the whole photo becomes the source, rendered scaled to fit inside
-// the old box and centred there. A photo with its own mask keeps it; otherwise the
+// the old box and centred there (over white, mask included: an enlarged photo keeps an
+// opaque edge rather than a see-through one). A photo with its own mask keeps it; otherwise the
 // placeholder's mask shape is stretched over the photo.
 std::optional<PlaceholderContent> fitted(const LayerStack& stack, const LayerRecord& layer, ProjectPicture photo)
 {
@@ -67,7 +68,7 @@ std::optional<PlaceholderContent> fitted(const LayerStack& stack, const LayerRec
     Placement m = Compose(ScalePlacement(0, 0, scale, scale), IdentityPlacement());
     DocumentRect placed;
     content.image = ResamplePlaced(content.sourceImage, placed, kWhite, m);
-    content.mask = ResamplePlaced(content.sourceMask, placed, 0, m);
+    content.mask = ResamplePlaced(content.sourceMask, placed, kWhite, m);
     if (!content.image || !content.mask || !MatchLayerDepth(content, stack, layer))
         return std::nullopt;
 

@@ -17,10 +17,14 @@ std::shared_ptr<HDIB> shared(HDIB picture)
 bool MatchLayerDepth(PlaceholderContent& content, const LayerStack& stack, const LayerRecord& layer)
 {
     const bool grey = stack.bitCount == 8 || layer.kind == LAYER_MASK;
-    if (HasLayerDepth(content.image, grey))
-        return true;
-    content.image = ConvertLayerDepth(content.image, grey);
-    return bool(content.image);
+    for (HDIB* picture : {&content.image, &content.sourceImage}) {
+        if (!*picture || HasLayerDepth(*picture, grey))
+            continue;
+        *picture = ConvertLayerDepth(*picture, grey);
+        if (!*picture)
+            return false;
+    }
+    return true;
 }
 
 void InstallPlaceholderContent(LayerRecord& layer, PlaceholderContent content)

@@ -17,8 +17,9 @@ struct PlaceholderContent {
     double aspect = 0;
 };
 
-// Brings the image to the depth the layer keeps in this document (grey in a grey document
-// and for mask layers). False when memory runs out.
+// Brings the image and the source image to the depth the layer keeps in this document
+// (grey in a grey document and for mask layers), as the transforms expect of a source.
+// False when memory runs out.
 bool MatchLayerDepth(PlaceholderContent& content, const LayerStack& stack, const LayerRecord& layer);
 
 // Replaces the layer's pictures, sources, position, placement and aspect. A text layer

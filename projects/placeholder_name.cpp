@@ -1,8 +1,8 @@
 #include "projects/calendar.h"
 
-#include <algorithm>
+#include "common/profile.h"
+
 #include <cstdio>
-#include <cstdlib>
 
 namespace lv {
 namespace {
@@ -12,21 +12,6 @@ constexpr std::string_view kFieldSeparator = "//";
 bool isDigit(char c)
 {
     return c >= '0' && c <= '9';
-}
-
-// A decimal integer as the C library reads one: blanks, a sign, digits; 0 without digits.
-int leadingInteger(std::string_view text)
-{
-    std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
-        negative = text[i++] == '-';
-    long long value = 0;
-    for (; i < text.size() && isDigit(text[i]); ++i)
-        value = std::min<long long>(value * 10 + (text[i] - '0'), 1'000'000'000);
-    return int(negative ? -value : value);
 }
 
 PieceKind pieceKind(std::string_view kind)
@@ -56,7 +41,7 @@ PlaceholderName ParsePlaceholderName(std::string_view layerName)
     std::string_view style = fields[2];
     while (!style.empty() && !isDigit(style.back()))
         style.remove_suffix(1);
-    name.style = leadingInteger(style);
+    name.style = profile::ParseProfileInt(style);
     name.text = fields[3];
     while (!name.text.empty() && (name.text.back() == '\t' || name.text.back() == '\r' || name.text.back() == '\n'))
         name.text.pop_back();

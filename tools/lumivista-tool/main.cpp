@@ -12,6 +12,7 @@
 #ifdef LV_TOOL_PRINTING
 #include "print_command.h"
 #endif
+#include "projects_commands.h"
 #include "psd_command.h"
 #include "scan_capture_commands.h"
 #include "select_command.h"
@@ -87,6 +88,10 @@ constexpr Command kCommands[] = {
      "a document with a new text layer over the background (white without one; .vlf keeps the layer editable), "
      "optionally merged with a drop shadow (radius, intensity percent, offset right and down)",
      lv::tool::RunText},
+    {"calendar", "shape YEAR MONTH [--json] | refill TEMPLATE OUT --year Y --month M",
+     "the month's shape and its days piece; a calendar template refilled with the pieces beside it", lv::tool::RunCalendar},
+    {"project", "drop TEMPLATE OUT --layer N PHOTO", "a photo dropped into a template's placeholder layer",
+     lv::tool::RunProject},
     {"transform", "IN OUT [--layer N] [--background R,G,B] [--json] OP...",
      "move, resize or rotate a layer from its source, or turn, flip, spin, scale or extend the whole picture "
      "(OP: rotate=DEG, resize=L,T,R,B, move=DX,DY, flip=h|v, turn=left|right, spin=DEG, size=WxH, canvas=WxH[,ANCHOR])",

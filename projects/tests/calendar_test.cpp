@@ -1,0 +1,125 @@
+// Month shapes, placeholder names, piece paths and the screen's choice of year and month.
+
+#include "common/string_table.h"
+#include "projects/calendar.h"
+#include "projects/calendar_selection.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace lv {
+namespace {
+
+TEST(CalendarMonths, LeapYearsAndMonthLengths)
+{
+    EXPECT_TRUE(IsLeapYear(2000));
+    EXPECT_FALSE(IsLeapYear(1900));
+    EXPECT_FALSE(IsLeapYear(2100));
+    EXPECT_TRUE(IsLeapYear(2004));
+    EXPECT_FALSE(IsLeapYear(1999));
+    EXPECT_EQ(DaysInMonth(1900, 2), 28);
+    EXPECT_EQ(DaysInMonth(2000, 2), 29);
+    EXPECT_EQ(DaysInMonth(2001, 4), 30);
+    EXPECT_EQ(DaysInMonth(2001, 12), 31);
+    EXPECT_EQ(DaysInMonth(2001, 0), 0);
+    EXPECT_EQ(DaysInMonth(2001, 13), 0);
+}
+
+TEST(CalendarMonths, ShapesOfKnownMonths)
+{
+    const MonthShape february2000 = GetMonthShape(2000, 2);
+    EXPECT_EQ(february2000.name, "Tu29.vlf");
+    EXPECT_EQ(february2000.shape, 2 * 3);
+    EXPECT_EQ(GetMonthShape(1980, 1).name, "Tu31.vlf");
+    EXPECT_EQ(GetMonthShape(1999, 3).name, "Mn31.vlf");
+    EXPECT_EQ(GetMonthShape(2026, 12).name, "Tu31.vlf");
+    const MonthShape beyond = GetMonthShape(2000, 13);
+    EXPECT_EQ(beyond.name, "");
+    EXPECT_EQ(beyond.shape, 0);
+    EXPECT_EQ(beyond.days, 0);
+}
+
+// The civil calendar of the standard library as an independent witness, across every year
+// pieces ship for.
+TEST(CalendarMonths, FirstWeekdaysAgreeWithTheCivilCalendarFrom1980To2100)
+{
+    using namespace std::chrono;
+    for (int y = 1980; y <= 2100; ++y)
+        for (unsigned m = 1; m <= 12; ++m) {
+            const year_month_day first{year{y}, month{m}, day{1}};
+            const int expected = int(weekday{sys_days{first}}.c_encoding());
+            const MonthShape shape = GetMonthShape(y, int(m));
+            ASSERT_EQ(shape.weekday, expected) << y << "-" << m;
+            ASSERT_EQ(shape.days, int(unsigned((year_month_day_last{year{y}, month_day_last{month{m}}}).day())));
+            ASSERT_GE(shape.shape, 1);
+            ASSERT_LE(shape.shape, 28);
+        }
+}
+
+TEST(CalendarPieces, NamesFieldsAndFolders)
+{
+    EXPECT_EQ(PieceFileName(PieceKind::Month, 2000, 3), "03.vlf");
+    EXPECT_EQ(PieceFileName(PieceKind::Month, 2000, 12), "12.vlf");
+    EXPECT_EQ(PieceFileName(PieceKind::Year, 2001, 1), "2001.vlf");
+    EXPECT_EQ(PieceFileName(PieceKind::Days, 2000, 2), "Tu29.vlf");
+    EXPECT_EQ(PieceFileName(PieceKind::None, 2000, 2), "");
+
+    const PlaceholderName month = ParsePlaceholderName("Month//x//2abc");
+    EXPECT_EQ(month.piece, PieceKind::Month);
+    EXPECT_EQ(month.style, 2);
+    EXPECT_EQ(PiecePath("/projects/calendars/wall.vlf", month, 2000, 3), "/projects/calendars/cal2/calmonth/03.vlf");
+    EXPECT_EQ(PieceDirectory("wall.vlf", 7, PieceKind::Days), "cal7/calweek/");
+    EXPECT_EQ(PieceDirectory("/t/wall.vlf", 0, PieceKind::Year), "/t/cal0/calyear/");
+
+    const PlaceholderName full = ParsePlaceholderName("Days//second//12//free text\t\r\n");
+    EXPECT_EQ(full.field2, "second");
+    EXPECT_EQ(full.style, 12);
+    EXPECT_EQ(full.text, "free text");
+    // A fourth separator belongs to the free text.
+    EXPECT_EQ(ParsePlaceholderName("Year//a//1//b//c").text, "b//c");
+
+    const PlaceholderName bare = ParsePlaceholderName("Year");
+    EXPECT_EQ(bare.piece, PieceKind::Year);
+    EXPECT_EQ(bare.style, 0);
+    EXPECT_EQ(bare.text, "");
+    EXPECT_EQ(ParsePlaceholderName("year//x//1").piece, PieceKind::None);
+    EXPECT_EQ(ParsePlaceholderName("my photo").piece, PieceKind::None);
+    EXPECT_EQ(ParsePlaceholderName("Month//x//abc").style, 0);
+    EXPECT_EQ(PiecePath("/t/wall.vlf", ParsePlaceholderName("my photo"), 2000, 1), "");
+}
+
+TEST(CalendarSelectionState, EnteringClampsTheDateAndFillsTheMonthNames)
+{
+    EXPECT_EQ(ClampCalendarDate(1998, 7), (YearMonth{1999, 1}));
+    EXPECT_EQ(ClampCalendarDate(1999, 7), (YearMonth{1999, 7}));
+    EXPECT_EQ(ClampCalendarDate(2026, 12), (YearMonth{2026, 12}));
+    EXPECT_EQ(ClampCalendarDate(2100, 5), (YearMonth{2100, 5}));
+    EXPECT_EQ(ClampCalendarDate(2101, 5), (YearMonth{2100, 12}));
+
+    const std::vector<std::string> names = MonthNames();
+    ASSERT_EQ(names.size(), 12u);
+    EXPECT_EQ(names.front(), "Jan");
+    EXPECT_EQ(names[1], "Fev");
+    EXPECT_EQ(names.back(), "Dez");
+
+    CalendarSelection selection;
+    EXPECT_EQ(selection.selected(), (YearMonth{2000, 1}));
+    EXPECT_TRUE(selection.monthNames().empty());
+    selection.enter({2130, 4});
+    EXPECT_EQ(selection.selected(), (YearMonth{2100, 12}));
+    EXPECT_EQ(selection.monthName(), "Dez");
+
+    EXPECT_EQ(selection.setYear(2100, nullptr, {}), CalendarChange::Unchanged);
+    EXPECT_EQ(selection.setMonth(std::string_view("Dez"), nullptr, {}), CalendarChange::Unchanged);
+    EXPECT_EQ(selection.setMonth(std::string_view("Mar"), nullptr, {}), CalendarChange::Stored);
+    EXPECT_EQ(selection.month(), 3);
+    EXPECT_EQ(selection.setMonth(std::string_view("March"), nullptr, {}), CalendarChange::Unchanged);
+    EXPECT_EQ(selection.setMonth(13, nullptr, {}), CalendarChange::Unchanged);
+    EXPECT_EQ(selection.month(), 3);
+    selection.adopt(2005, 0);
+    EXPECT_EQ(selection.selected(), (YearMonth{2005, 3}));
+}
+
+}  // namespace
+}  // namespace lv

@@ -1,0 +1,171 @@
+// Dropping photos into template placeholders.
+
+#include "common/testing/ui_recorder.h"
+#include "edit/placement/layer_placement.h"
+#include "edit/placement/placement_matrix.h"
+#include "imagelib/bmp.h"
+#include "imagelib/tests/pictures.h"
+#include "projects/placeholders.h"
+#include "projects/tests/project_fixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+namespace lv {
+namespace {
+
+using testing::Layer;
+using testing::LayerSpec;
+using testing::TopOf;
+
+class PhotoDropping : public ::testing::Test {
+protected:
+    // A 300 × 300 page: a 200 × 200 photo box at (40, 30) from the top-left, a background
+    // and a box for the month piece.
+    void SetUp() override
+    {
+        document = testing::MakeDocument(300, 300,
+                                         {LayerSpec{200, 200, 0x00FF00, "photo box", 40, 70},
+                                          LayerSpec{100, 50, 0x0000FF, "Month//x//1", 0, 0},
+                                          LayerSpec{300, 300, 0xFFFFFF, "BackGround"}});
+    }
+    std::string bitmap(const std::string& name, HDIB picture)
+    {
+        const std::string path = dir.file(name);
+        EXPECT_EQ(WriteBmp(path, picture), WriteResult::Written);
+        return path;
+    }
+    PhotoDrop drop(int layer, const std::string& path)
+    {
+        SetCurrentLayer(*document, layer);
+        return DropPhoto(*document, path, dir.file("card.vlf"));
+    }
+
+    testing::TempDir dir;
+    std::unique_ptr<LayerStack> document;
+    testing::UiRecorder ui;
+};
+
+TEST_F(PhotoDropping, ALandscapePhotoFitsAcrossAndMovesDown)
+{
+    const HDIB photo = testing::MakePhotoLike(400, 300);
+    ASSERT_TRUE(drop(0, bitmap("wide.bmp", CopyPicture(photo))).dropped);
+    const LayerRecord& layer = Layer(*document, 0);
+    EXPECT_EQ(layer.image.width(), 200);
+    EXPECT_EQ(layer.image.height(), 150);
+    EXPECT_EQ(layer.x, 40);
+    EXPECT_EQ(TopOf(*document, 0), 30 + 25);
+    EXPECT_EQ(layer.mask.width(), 200);
+    EXPECT_EQ(layer.mask.read().row(75)[100], 255);
+    ASSERT_TRUE(layer.sourceImage && layer.sourceMask);
+    EXPECT_TRUE(testing::SamePixels(*layer.sourceImage, photo));
+    EXPECT_EQ(layer.sourceMask->width(), 400);
+    EXPECT_DOUBLE_EQ(layer.aspect, 400.0 / 300.0);
+    EXPECT_DOUBLE_EQ(layer.textPlacement[0], 0.5);
+    EXPECT_DOUBLE_EQ(layer.textPlacement[2], 300 - 200 - 70 + 25);
+    EXPECT_DOUBLE_EQ(layer.textPlacement[5], 40);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(PhotoDropping, APortraitPhotoFitsDownAndMovesRight)
+{
+    ASSERT_TRUE(drop(0, bitmap("tall.bmp", testing::MakePhotoLike(300, 400))).dropped);
+    const LayerRecord& layer = Layer(*document, 0);
+    EXPECT_EQ(layer.image.width(), 150);
+    EXPECT_EQ(layer.image.height(), 200);
+    EXPECT_EQ(layer.x, 40 + 25);
+    EXPECT_EQ(TopOf(*document, 0), 30);
+}
+
+TEST_F(PhotoDropping, ResizingTheDroppedPhotoRendersFromTheWholePhoto)
+{
+    const HDIB photo = testing::MakePhotoLike(400, 300);
+    ASSERT_TRUE(drop(0, bitmap("wide.bmp", CopyPicture(photo))).dropped);
+    // Back to the photo's own size: exactly the photo, which the 200 × 150 copy could not give.
+    ASSERT_TRUE(ResizeCurrentLayer(*document, {-50, -10, 350, 290}));
+    const LayerRecord& layer = Layer(*document, 0);
+    ASSERT_EQ(layer.image.width(), 400);
+    ASSERT_EQ(layer.image.height(), 300);
+    EXPECT_TRUE(testing::SamePixels(layer.image.read(), photo));
+    EXPECT_EQ(layer.x, -50);
+    EXPECT_EQ(TopOf(*document, 0), -10);
+}
+
+TEST_F(PhotoDropping, ABackgroundIsStretchedExactlyAndLosesItsPlacement)
+{
+    ASSERT_TRUE(drop(2, bitmap("wide.bmp", testing::MakePhotoLike(400, 120))).dropped);
+    const LayerRecord& layer = Layer(*document, 2);
+    EXPECT_EQ(layer.image.width(), 300);
+    EXPECT_EQ(layer.image.height(), 300);
+    EXPECT_EQ(layer.x, 0);
+    EXPECT_EQ(layer.y, 0);
+    EXPECT_FALSE(layer.sourceImage);
+    EXPECT_TRUE(IsUnplaced(layer.textPlacement));
+    EXPECT_DOUBLE_EQ(layer.aspect, 1.0);
+}
+
+TEST_F(PhotoDropping, LayeredFilesBringTheirFlattenedPictureOrTheirMask)
+{
+    // Three layers, bottom-left: flattened over white, the placeholder's own (opaque) mask
+    // stretched over them.
+    testing::WriteDocumentFile(dir.file("three.vlf"),
+                               {LayerSpec{50, 50, 0x0000FF}, LayerSpec{100, 50, 0x00FF00},
+                                LayerSpec{20, 20, 0xFF0000, "c", 0, 0, true}},
+                               100, 100);
+    ASSERT_TRUE(drop(0, dir.file("three.vlf")).dropped);
+    const LayerRecord& three = Layer(*document, 0);
+    ASSERT_EQ(three.image.width(), 200);
+    ASSERT_EQ(three.image.height(), 200);
+    for (int y = 0; y < 200; y += 9)
+        for (int x = 0; x < 200; x += 9)
+            ASSERT_EQ(three.mask.read().row(y)[x], 255) << x << "," << y;
+    EXPECT_EQ(testing::Pixel24(three.image.read(), 50, 50), (testing::Rgb{255, 0, 0}));
+    EXPECT_EQ(testing::Pixel24(three.image.read(), 150, 50), (testing::Rgb{0, 255, 0}));
+    EXPECT_EQ(testing::Pixel24(three.image.read(), 100, 150), (testing::Rgb{255, 255, 255}));
+
+    // One layer: its own mask comes along; the shifts halve the uncovered space.
+    testing::WriteDocumentFile(dir.file("one.vlf"), {LayerSpec{100, 51, 0x0000FF, "a", 0, 0, true}});
+    ASSERT_TRUE(drop(0, dir.file("one.vlf")).dropped);
+    const LayerRecord& one = Layer(*document, 0);
+    EXPECT_EQ(one.image.width(), 200);
+    EXPECT_EQ(one.image.height(), 102);
+    EXPECT_EQ(one.mask.read().row(50)[20], 0);
+    EXPECT_EQ(one.mask.read().row(50)[180], 255);
+    EXPECT_EQ(one.x, 40);
+    // The old box is the 200 x 200 of the three-layer drop.
+    EXPECT_EQ(TopOf(*document, 0), 30 + (200 - 102) / 2);
+    EXPECT_DOUBLE_EQ(one.aspect, 1.0);
+}
+
+TEST_F(PhotoDropping, ACalendarPieceComesFromTheTemplatesFoldersAndNamesItsMonth)
+{
+    testing::WritePiece(dir.file("cal1/calmonth/05.vlf"), 90, 40, 0x123456);
+    testing::WritePiece(dir.file("elsewhere/05.vlf"), 10, 10, 0x654321);
+    const PhotoDrop done = drop(1, dir.file("elsewhere/05.vlf"));
+    ASSERT_TRUE(done.dropped);
+    EXPECT_EQ(done.month, 5);
+    EXPECT_FALSE(done.year);
+    EXPECT_EQ(testing::Pixel24(Layer(*document, 1).image.read(), 40, 20), (testing::Rgb{0x56, 0x34, 0x12}));
+
+    testing::WritePiece(dir.file("elsewhere/07.vlf"), 10, 10, 0x654321);
+    EXPECT_FALSE(drop(1, dir.file("elsewhere/07.vlf")).dropped);
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Não é possível localizar o arquivo. --- " + dir.file("cal1/calmonth/07.vlf")});
+}
+
+TEST_F(PhotoDropping, MissingAndUnreadableFilesLeaveThePlaceholderAlone)
+{
+    const SharedPicture before = Layer(*document, 0).image;
+    EXPECT_FALSE(drop(0, dir.file("absent.jpg")).dropped);
+    std::ofstream(dir.file("noise.jpg"), std::ios::binary) << "not a picture at all";
+    EXPECT_FALSE(drop(0, dir.file("noise.jpg")).dropped);
+    std::ofstream(dir.file("noise.vlf"), std::ios::binary) << "FLVT";
+    EXPECT_FALSE(drop(0, dir.file("noise.vlf")).dropped);
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Não é possível localizar o arquivo. --- " + dir.file("absent.jpg"),
+                                                    "Formato de arquivo desconhecido.", "Formato de arquivo desconhecido."}));
+    EXPECT_TRUE(Layer(*document, 0).image.sameAs(before));
+    EXPECT_FALSE(Layer(*document, 0).sourceImage);
+}
+
+}  // namespace
+}  // namespace lv
