@@ -1,9 +1,9 @@
 #include "calendar_pieces.h"
 
 #include "page.h"
+#include "projects/calendar.h"
+#include "projects/calendar_selection.h"
 #include "shapes.h"
-
-#include <chrono>
 
 namespace lv::artwork {
 namespace {
@@ -123,20 +123,8 @@ std::string MonthPiecePath(int style, int month)
 
 std::string DaysPiecePath(int style, int firstWeekday, int days)
 {
-    return "cal" + std::to_string(style) + "/calweek/" + kWeekdayFileNames[std::size_t(firstWeekday)] +
+    return "cal" + std::to_string(style) + "/calweek/" + std::string(kWeekdayAbbreviations[std::size_t(firstWeekday)]) +
            std::to_string(days) + ".vlf";
-}
-
-int FirstWeekday(int year, int month)
-{
-    using namespace std::chrono;
-    return int(weekday(sys_days(std::chrono::year(year) / std::chrono::month(unsigned(month)) / 1)).c_encoding());
-}
-
-int DaysInMonth(int year, int month)
-{
-    using namespace std::chrono;
-    return int(unsigned((std::chrono::year(year) / std::chrono::month(unsigned(month)) / last).day()));
 }
 
 CalendarPieces::CalendarPieces(FontLibrary& fonts, int style)
@@ -250,7 +238,7 @@ bool WriteCalendarPieces(const std::filesystem::path& calendarFolder, FontLibrar
         for (int weekday = 0; weekday < 7; ++weekday)
             for (int days = 28; days <= 31; ++days)
                 if (!writePiece(calendarFolder / DaysPiecePath(style, weekday, days),
-                                std::string(kWeekdayFileNames[std::size_t(weekday)]) + std::to_string(days),
+                                std::string(kWeekdayAbbreviations[std::size_t(weekday)]) + std::to_string(days),
                                 pieces.days(weekday, days)))
                     return false;
     }

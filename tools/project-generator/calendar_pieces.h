@@ -16,16 +16,12 @@
 
 namespace lv::artwork {
 
-inline constexpr int kFirstCalendarYear = 1999;
-inline constexpr int kLastCalendarYear = 2100;
 inline constexpr int kCalendarStyles = 3;
 
 inline constexpr std::array<const char*, 12> kMonthNames = {"Janeiro", "Fevereiro", "Março",    "Abril",
                                                             "Maio",    "Junho",     "Julho",    "Agosto",
                                                             "Setembro", "Outubro",  "Novembro", "Dezembro"};
 inline constexpr std::array<const char*, 7> kWeekdayHeadings = {"Dom", "Seg", "Ter", "Qua", "Qui", "Sex", "Sáb"};
-// The pieces' file names, from Sunday.
-inline constexpr std::array<const char*, 7> kWeekdayFileNames = {"Sn", "Mn", "Tu", "Wd", "Th", "Fr", "St"};
 
 struct PieceSize {
     int width = 0, height = 0;
@@ -41,14 +37,10 @@ PieceSizes PieceSizesOf(int style);
 Box DaysCell(int style, int cell);
 inline constexpr int kDaysCells = 42;
 
-// Relative to the templates' folder, with "/".
+// Relative to the templates' folder, with "/", as a refill looks for them.
 std::string YearPiecePath(int style, int year);
 std::string MonthPiecePath(int style, int month);
 std::string DaysPiecePath(int style, int firstWeekday, int days);
-
-// 0 for Sunday.
-int FirstWeekday(int year, int month);
-int DaysInMonth(int year, int month);
 
 class CalendarPieces {
 public:
@@ -65,7 +57,7 @@ private:
     std::vector<Lettering> headings_;
 };
 
-// Every piece of every style into `calendarFolder`; false (after a line on stderr) when a
+// Every piece of every style, for the years the calendar screen offers, into `calendarFolder`; false (after a line on stderr) when a
 // file can't be written.
 bool WriteCalendarPieces(const std::filesystem::path& calendarFolder, FontLibrary& fonts);
 

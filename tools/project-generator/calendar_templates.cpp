@@ -3,6 +3,7 @@
 
 #include "calendar_pieces.h"
 #include "noise.h"
+#include "projects/calendar.h"
 #include "project_templates.h"
 #include "sample_photos.h"
 #include "shapes.h"

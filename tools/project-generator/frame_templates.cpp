@@ -39,6 +39,21 @@ Shape windowRect(float inset, float radius = 0)
     return RoundedBox(kCentre, kW / 2 - inset, kH / 2 - inset, radius);
 }
 
+// The point a fraction `t` of the way round a rectangle `inset` from the page's edge,
+// clockwise from the top-left corner: ornaments spaced evenly along a border.
+Point alongBorder(float t, float inset)
+{
+    const float across = kW - 2 * inset, down = kH - 2 * inset;
+    float d = (t - std::floor(t)) * 2 * (across + down);
+    if (d < across)
+        return {inset + d, inset};
+    if ((d -= across) < down)
+        return {kW - inset, inset + d};
+    if ((d -= down) < across)
+        return {kW - inset - d, kH - inset};
+    return {inset, kH - inset - (d - across)};
+}
+
 void wood(LayerArt& art)
 {
     const Fill grain = [](Point p) {
@@ -56,14 +71,7 @@ void gold(LayerArt& art)
     bevelled(art, metal, windowRect(85), Rgb(255, 240, 180), Rgb(120, 80, 20), 12);
     // Beads along the middle of the border.
     for (int i = 0; i < 40; ++i) {
-        const float t = float(i) / 40;
-        const float perimeter = 2 * (kW - 84) + 2 * (kH - 84);
-        float d = t * perimeter;
-        Point c;
-        if (d < kW - 84) c = {42 + d, 42};
-        else if ((d -= kW - 84) < kH - 84) c = {kW - 42, 42 + d};
-        else if ((d -= kH - 84) < kW - 84) c = {kW - 42 - d, kH - 42};
-        else c = {42, kH - 42 - (d - (kW - 84))};
+        const Point c = alongBorder(float(i) / 40, 42);
         art.paint(Circle(c, 9), Radial({c.x - 3, c.y - 3}, 12, Rgb(255, 245, 200), Rgb(150, 100, 20)), 1, Around(c, 10, 10));
     }
 }
@@ -119,12 +127,7 @@ void flowers(LayerArt& art)
     art.erase(window, 25);  // a soft inner edge
     const Colour colours[] = {Rgb(240, 110, 140), Rgb(250, 190, 60), Rgb(170, 120, 230), Rgb(250, 140, 100)};
     for (int i = 0; i < 30; ++i) {
-        const float t = float(i) / 30;
-        Point c;
-        if (t < 0.25f) c = {40 + t * 4 * (kW - 80), 45};
-        else if (t < 0.5f) c = {kW - 45, 40 + (t - 0.25f) * 4 * (kH - 80)};
-        else if (t < 0.75f) c = {kW - 40 - (t - 0.5f) * 4 * (kW - 80), kH - 45};
-        else c = {45, kH - 40 - (t - 0.75f) * 4 * (kH - 80)};
+        const Point c = alongBorder(float(i) / 30, 44);
         Leaf(art, {c.x + 18, c.y + 14}, 30, float(i), Rgb(90, 160, 80));
         Flower(art, c, 26 + float(i % 3) * 5, colours[i % 4]);
     }
@@ -155,12 +158,7 @@ void christmas(LayerArt& art)
     art.paint(Outside(window), Linear({0, 0}, Rgb(190, 30, 40), {0, kH}, Rgb(130, 15, 25)));
     art.outline(window, Rgb(240, 210, 120), 5);
     for (int i = 0; i < 24; ++i) {
-        const float t = float(i) / 24;
-        Point c;
-        if (t < 0.25f) c = {60 + t * 4 * (kW - 120), 42};
-        else if (t < 0.5f) c = {kW - 42, 60 + (t - 0.25f) * 4 * (kH - 120)};
-        else if (t < 0.75f) c = {kW - 60 - (t - 0.5f) * 4 * (kW - 120), kH - 42};
-        else c = {42, kH - 60 - (t - 0.75f) * 4 * (kH - 120)};
+        const Point c = alongBorder((float(i) + 0.5f) / 24, 42);
         if (i % 3 == 0) {
             Snowflake(art, c, 20, Rgb(255, 255, 255));
         } else {

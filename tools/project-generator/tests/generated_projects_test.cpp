@@ -1,20 +1,28 @@
 // What the project generator put in the build's program folder: every calendar piece of
-// every style with its days in the right cells, templates the layered reader opens with
-// placeholders named by the layer-name convention, frames with see-through windows, and
-// galleries in the catalogue that point at the templates.
+// every style with its days in the right cells, templates the layered reader opens whose
+// placeholders the projects library fills (every piece a refill can ask for exists), frames
+// whose window shows a dropped photo, and galleries in the catalogue that point at the
+// templates.
 
 #include "album/album.h"
 #include "album/catalogue.h"
 #include "album/catalogue_store.h"
 #include "calendar_pieces.h"
 #include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+#include "edit/compositing.h"
 #include "edit/layered_format.h"
 #include "edit/layer_pictures.h"
+#include "imagelib/bmp.h"
 #include "project_templates.h"
+#include "projects/calendar.h"
+#include "projects/calendar_selection.h"
+#include "projects/placeholders.h"
 
 #include <gtest/gtest.h>
 
-#include <cctype>
+#include <algorithm>
+#include <array>
 #include <filesystem>
 #include <map>
 #include <set>
@@ -25,30 +33,6 @@ namespace {
 namespace fs = std::filesystem;
 const fs::path kProgram = LV_PROGRAM_DIR;
 const fs::path kCalendars = kProgram / "projects/calendars";
-
-// The convention's fields: kind, unused, style (trailing non-digits dropped), free text.
-struct PlaceholderName {
-    std::string kind;
-    int style = 0;
-};
-
-PlaceholderName parseName(const std::string& name)
-{
-    std::vector<std::string> fields;
-    std::size_t from = 0;
-    while (fields.size() < 4) {
-        const std::size_t at = name.find("//", from);
-        fields.push_back(name.substr(from, at == std::string::npos ? std::string::npos : at - from));
-        if (at == std::string::npos)
-            break;
-        from = at + 2;
-    }
-    fields.resize(4);
-    std::string digits = fields[2];
-    while (!digits.empty() && !std::isdigit(static_cast<unsigned char>(digits.back())))
-        digits.pop_back();
-    return {fields[0], digits.empty() ? 0 : std::stoi(digits)};
-}
 
 std::uint8_t maskAt(const LayerRecord& layer, int x, int top)
 {
@@ -80,20 +64,6 @@ std::unique_ptr<LayerStack> readPiece(const std::string& relative, PieceSize siz
     EXPECT_EQ(piece->height, size.height) << relative;
     EXPECT_TRUE(piece->layers[0].mask.read()) << relative;
     return piece;
-}
-
-TEST(CalendarPieces, MonthShapesFollowTheGregorianCalendar)
-{
-    EXPECT_EQ(FirstWeekday(2000, 2), 2);  // Tu29
-    EXPECT_EQ(DaysInMonth(2000, 2), 29);
-    EXPECT_EQ(DaysInMonth(1900, 2), 28);
-    EXPECT_EQ(DaysInMonth(2100, 2), 28);
-    EXPECT_EQ(FirstWeekday(1980, 1), 2);  // Tu31
-    EXPECT_EQ(FirstWeekday(1999, 3), 1);  // Mn31
-    EXPECT_EQ(DaysPiecePath(1, FirstWeekday(2000, 2), DaysInMonth(2000, 2)), "cal1/calweek/Tu29.vlf");
-    EXPECT_EQ(MonthPiecePath(2, 3), "cal2/calmonth/03.vlf");
-    EXPECT_EQ(MonthPiecePath(2, 11), "cal2/calmonth/11.vlf");
-    EXPECT_EQ(YearPiecePath(3, 2001), "cal3/calyear/2001.vlf");
 }
 
 TEST(CalendarPieces, EveryYearAndMonthOfEveryStyleIsAOneLayerPieceOfItsStylesSize)
@@ -147,7 +117,7 @@ TEST(ProjectTemplates, OpenWithTheirPlaceholdersNamedByTheConvention)
         std::map<std::string, int> kinds;
         for (int i = 0; i < stack->layerCount; ++i) {
             const LayerRecord& layer = stack->layers[std::size_t(i)];
-            const PlaceholderName name = parseName(layer.name);
+            const PlaceholderName name = ParsePlaceholderName(layer.name);
             ++kinds[name.kind];
             EXPECT_TRUE(layer.visible);
             if (name.kind == "background") {
@@ -203,7 +173,7 @@ TEST(ProjectTemplates, FramesAreSeeThroughInTheMiddleAndSolidAtTheEdge)
         const auto stack = ReadLayeredFile((kProgram / TemplateFile(frame)).string());
         ASSERT_TRUE(stack);
         const LayerRecord& border = stack->layers[0];
-        ASSERT_EQ(parseName(border.name).kind, "Moldura");
+        ASSERT_EQ(ParsePlaceholderName(border.name).kind, "Moldura");
         EXPECT_EQ(maskAt(border, stack->width / 2, stack->height / 2), 0);
         EXPECT_EQ(maskAt(border, stack->width / 3, stack->height / 2), 0);
         int solid = 0;
@@ -211,6 +181,68 @@ TEST(ProjectTemplates, FramesAreSeeThroughInTheMiddleAndSolidAtTheEdge)
             solid += maskAt(border, x, 1) > 200;
         EXPECT_GT(solid, stack->width / 4 / 2);
     }
+}
+
+TEST(ProjectTemplates, CalendarsFindEveryPieceARefillAsksForAndTakeThem)
+{
+    lv::testing::UiRecorder ui;
+    for (const ProjectTemplate& calendar : CalendarTemplates()) {
+        SCOPED_TRACE(calendar.stem);
+        const std::string path = (kProgram / TemplateFile(calendar)).string();
+        auto stack = ReadLayeredFile(path);
+        ASSERT_TRUE(stack);
+        int days = -1;
+        for (int i = 0; i < stack->layerCount; ++i) {
+            const PlaceholderName name = ParsePlaceholderName(stack->layers[std::size_t(i)].name);
+            if (name.piece == PieceKind::None)
+                continue;
+            if (name.piece == PieceKind::Days)
+                days = i;
+            for (int year = kFirstCalendarYear; year <= kLastCalendarYear; ++year)
+                for (int month = 1; month <= 12; ++month)
+                    ASSERT_TRUE(fs::exists(PiecePath(path, name, year, month))) << PiecePath(path, name, year, month);
+        }
+        ASSERT_GE(days, 0);
+        const std::int32_t x = stack->layers[std::size_t(days)].x, y = stack->layers[std::size_t(days)].y;
+        // March 2027 begins on a Monday: the Mn31 piece, of the same size, in the same place.
+        ASSERT_EQ(RefillCalendar(*stack, path, 2027, 3), 1);
+        const auto piece = ReadLayeredFile(
+            (kCalendars / DaysPiecePath(calendar.style, FirstWeekday(2027, 3), DaysInMonth(2027, 3))).string());
+        ASSERT_TRUE(piece);
+        const LayerRecord& filled = stack->layers[std::size_t(days)];
+        EXPECT_EQ(filled.x, x);
+        EXPECT_EQ(filled.y, y);
+        const HDIB& got = filled.mask.read();
+        const HDIB& want = piece->layers[0].mask.read();
+        ASSERT_EQ(got.width(), want.width());
+        ASSERT_EQ(got.height(), want.height());
+        EXPECT_TRUE(std::equal(got.row(0), got.row(0) + std::size_t(got.height()) * got.stride(), want.row(0)));
+    }
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(ProjectTemplates, APhotoDroppedOnAFramesBackgroundShowsThroughItsWindow)
+{
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    const std::string photo = (dir.path() / "magenta.bmp").string();
+    HDIB magenta = LayerArt::Opaque(40, 30, Solid(Rgb(255, 0, 255))).image();
+    ASSERT_EQ(WriteBmp(photo, magenta), WriteResult::Written);
+    for (const ProjectTemplate& frame : FrameTemplates()) {
+        SCOPED_TRACE(frame.stem);
+        auto stack = ReadLayeredFile((kProgram / TemplateFile(frame)).string());
+        ASSERT_TRUE(stack);
+        ASSERT_EQ(ParsePlaceholderName(stack->layers[std::size_t(stack->currentLayer)].name).kind, kBackgroundLayer);
+        ASSERT_TRUE(DropPhoto(*stack, photo).dropped);
+        CompositeLayers(*stack);
+        const auto pixel = [&](int x, int top) {
+            const std::uint8_t* p = stack->composite.row(stack->height - 1 - top) + 3 * x;
+            return std::array<int, 3>{p[2], p[1], p[0]};
+        };
+        EXPECT_EQ(pixel(stack->width / 2, stack->height / 2), (std::array<int, 3>{255, 0, 255}));
+        EXPECT_NE(pixel(2, 2), (std::array<int, 3>{255, 0, 255}));
+    }
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(ProjectTemplates, GalleriesInTheCatalogueShowEveryTemplate)
