@@ -6,6 +6,7 @@
 #include "app/windows/album_page.h"
 #include "app/windows/document_windows.h"
 #include "app/windows/print_pages.h"
+#include "app/windows/project_screens.h"
 #include "app/shell/program_fonts.h"
 #include "app/shell/program_language.h"
 #include "app/shell/recovery_service.h"
@@ -41,6 +42,7 @@ int main(int argc, char** argv)
     lv::app::ImageWindowsForAlbum albumDocuments(documents);
     std::unique_ptr<lv::app::AlbumLibrary> albums;
     std::unique_ptr<lv::app::AlbumPage> albumPage;
+    std::unique_ptr<lv::app::ProjectScreens> projects;
     shell.setMainWindowCreated([&](lv::app::MainWindow& window) {
         documents.attach(window);
         acquisition.attach(window, shell.filters());
@@ -50,6 +52,7 @@ int main(int argc, char** argv)
         printing.attach(window, documents);
         albums = std::make_unique<lv::app::AlbumLibrary>();
         albumPage = std::make_unique<lv::app::AlbumPage>(window, albumDocuments, hooks, *albums);
+        projects = std::make_unique<lv::app::ProjectScreens>(window, documents, printing, albums->catalogue, hooks);
         acquisition.setOpenAlbum([&] { return albumPage && albumPage->takesAcquiredPhotos(); },
                                  [&](const std::string& path, const lv::HDIB& picture, std::string_view caption) {
                                      return albumPage && albumPage->addAcquiredPhoto(path, picture, caption);
@@ -59,7 +62,8 @@ int main(int argc, char** argv)
     shell.setTestCommandHandler([&](const QString& command) {
         return documents.handleTestCommand(command) || acquisition.handleTestCommand(command) ||
                video.handleTestCommand(command) || screenShots.handleTestCommand(command) ||
-               (albumPage && albumPage->handleTestCommand(command)) || recovery.handleTestCommand(command);
+               (albumPage && albumPage->handleTestCommand(command)) ||
+               (projects && projects->handleTestCommand(command)) || recovery.handleTestCommand(command);
     });
     const int status = shell.run();
     acquisition.detach(shell.filters());

@@ -62,6 +62,16 @@ convert -size 900x1200 gradient:'#9fd3f7-#fdf6e3' \
 # The layer palette beside the beach with two more layers: the eye and lock of each row.
 "$here/screenshot.sh" "$program_dir" "$out/layer-palette_1024.png" 800 "click 526 32" "open $photo" "addlayer" "addlayer" \
   "palette show" "sleep 0.5"
+# Calendário with a finished page: the next month, the first calendar of the gallery, "Próximo"
+# to its photo space and the beach from an album of its own put there.
+beach_album=$photos/viagem.abm
+"$program_dir/lumivista-tool" album make "$beach_album" "$photo" >/dev/null
+album_ini=$(mktemp --suffix=.ini)
+printf '[USUÁRIO]\nAlbum Name=%s\n' "$beach_album" > "$album_ini"
+SCREENSHOT_INI=$album_ini "$here/screenshot.sh" "$program_dir" "$out/calendar_800.png" 800 "click 638 32" "click 56 89" \
+  "click 199 359" "click 62 175" "sleep 1" "project pick 0" "sleep 1" "click 166 235" "click 166 175" "sleep 1" \
+  "project pick 0" "sleep 1.5"
+rm -f "$album_ini"
 # The Texto page: a greeting placed with the text tool ("Escrever texto", a click on the photo,
 # the text typed, Ctrl+Return) and the text dialog open for a second lettering. A smaller copy
 # of the beach, opened at 100 %; the program saves it on quitting, so the others stay clean.

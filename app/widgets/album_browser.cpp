@@ -250,6 +250,21 @@ void AlbumBrowser::cellMouse(int cell, QMouseEvent& event)
     }
 }
 
+bool AlbumBrowser::choose(int photo)
+{
+    if (photo < 0 || photo >= view_.count())
+        return false;
+    if (view_.ensureVisible(photo)) {
+        repaintAll();
+        updateScrollBar();
+        requestThumbnails();
+    }
+    selectionMoved(view_.selectOnly(photo));
+    if (chosen_)
+        chosen_(photo);
+    return true;
+}
+
 void AlbumBrowser::cellKey(int, QKeyEvent& event)
 {
     keyPressEvent(&event);

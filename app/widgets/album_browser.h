@@ -101,6 +101,9 @@ public:
     std::vector<std::string> selectedPaths() const;
 
     void onChosen(std::function<void(int photo)> chosen) { chosen_ = std::move(chosen); }
+    // Selects the photo alone and chooses it, as a double click on it does; false when the
+    // album has no such photo.
+    bool choose(int photo);
     void onSelectionChanged(std::function<void()> changed) { selectionChanged_ = std::move(changed); }
 
     // Writes the album when a caption changed and keeps the state for the parent.

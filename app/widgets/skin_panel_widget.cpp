@@ -258,6 +258,18 @@ void SkinPanelWidget::paintControlText(QPainter& p, int button, const QImage& pi
     p.restore();
 }
 
+void SkinPanelWidget::paintFieldText(QPainter& p, int button, const QString& text) const
+{
+    const QRect room = buttonArea(button).adjusted(6, 2, -6, -2);
+    p.save();
+    p.setPen(palette::kText);
+    QFont font = p.font();
+    font.setPixelSize(std::max(room.height() / 2, 8));
+    p.setFont(font);
+    p.drawText(room, Qt::AlignCenter, QFontMetrics(font).elidedText(text, Qt::ElideRight, room.width()));
+    p.restore();
+}
+
 void SkinPanelWidget::paintEvent(QPaintEvent* event)
 {
     // A hover or a press repaints one button: only what lies in the exposed rectangle is drawn.
@@ -267,8 +279,14 @@ void SkinPanelWidget::paintEvent(QPaintEvent* event)
         p.fillRect(exposed, Qt::black);
     p.drawImage(exposed.topLeft(), background_, exposed);
     for (int i = 0; i < int(input_->size()); ++i) {
-        if (input_->control(i).definition.kind == skin::ButtonKind::Region || input_->hidden(i))
+        if (input_->hidden(i))
             continue;
+        if (input_->control(i).definition.kind == skin::ButtonKind::Region) {
+            // A read-only field (the calendar's year and month): its text on the frame the skin drew.
+            if (const auto text = texts_.find(i); text != texts_.end() && exposed.intersects(buttonArea(i)))
+                paintFieldText(p, i, text->second);
+            continue;
+        }
         const auto& pictures = pictures_[std::size_t(i)];
         const QImage& picture = pictures[std::size_t(shown_[std::size_t(i)])];
         const QImage& shown = picture.isNull() ? pictures[0] : picture;

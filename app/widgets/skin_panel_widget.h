@@ -106,6 +106,7 @@ protected:
 private:
     QTimer* timer(int timerId);
     void paintControlText(QPainter& p, int button, const QImage& picture, const QString& text) const;
+    void paintFieldText(QPainter& p, int button, const QString& text) const;
     QRect buttonArea(int button) const;
     int buttonOfControl(int controlId) const;
 

@@ -15,6 +15,7 @@
 #include "app/widgets/skin_palette.h"
 #include "common/ui_service.h"
 #include "edit/compositing.h"
+#include "edit/layers.h"
 #include "edit/tools/overlay_painter.h"
 
 #include <QCloseEvent>
@@ -287,6 +288,20 @@ bool ImageWindow::requestClose()
     return true;
 }
 
+void ImageWindow::discard()
+{
+    closing_ = true;
+    close();
+}
+
+void ImageWindow::outlineCurrentLayer(bool outlined)
+{
+    if (outlineCurrentLayer_ == outlined)
+        return;
+    outlineCurrentLayer_ = outlined;
+    update();
+}
+
 void ImageWindow::renderInto(const QRect& exposed)
 {
     const QSize client(width(), std::max(height() - kCaptionHeight, 0));
@@ -370,6 +385,9 @@ void ImageWindow::paintOverlays(const QRect& exposed)
     ViewMapping view = mapping();
     OverlayPainter painter(surface, view, outlinePhase_);
     painter.selectionOutline(outline_.outlineOf(*document_));
+    if (outlineCurrentLayer_)
+        if (const auto box = GetLayerTopDownRect(*document_, document_->currentLayer))
+            painter.rubberBand(*box);
     if (const Tool* tool = CurrentTool())
         tool->drawOverlay(*this, painter);
 }

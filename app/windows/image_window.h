@@ -92,6 +92,11 @@ public:
     // The close request: the question for a changed or new document. False when the
     // window stays open (Cancel, or saving failed).
     bool requestClose();
+    // Closes without the question: the user has already chosen to drop the changes.
+    void discard();
+
+    // A project page outlines its current layer, the placeholder being filled.
+    void outlineCurrentLayer(bool outlined);
 
     // Draws the view's client (the window below the caption) into the backing picture.
     void renderInto(const QRect& exposed);
@@ -152,6 +157,7 @@ private:
     ScrollControl* horizontalBar_;  // children of the window
     ScrollControl* verticalBar_;
     bool closing_ = false;
+    bool outlineCurrentLayer_ = false;
     // The last mouse move, for a tool that keeps acting while the button is held still.
     QPoint lastMouse_;
     Qt::KeyboardModifiers lastModifiers_;

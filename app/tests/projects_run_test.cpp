@@ -1,0 +1,195 @@
+// The project screens in the running program: the calendar's month arrow, a template from
+// the gallery, a photo into its placeholder, saved and read back.
+
+#include "album/album.h"
+#include "album/entry_builder.h"
+#include "album/photo_loader.h"
+#include "app/core/tests/picture_difference.h"
+#include "app/core/document_io.h"
+#include "edit/layered_format.h"
+#include "edit/layers.h"
+#include "imagelib/bmp.h"
+#include "imagelib/dib_geometry.h"
+#include "imagelib/tests/pictures.h"
+#include "program_runner.h"
+#include "projects/calendar_selection.h"
+#include "skin_clicks.h"
+
+#include <gtest/gtest.h>
+
+namespace lv::testing {
+namespace {
+
+constexpr std::uint32_t kOpaque = 0xFFFFFF;
+
+// A month piece's colour (COLORREF order), different for every month.
+std::uint32_t MonthColour(int month)
+{
+    return std::uint32_t(month * 20) | 0x400000;
+}
+
+void AddNamedLayer(LayerStack& doc, int width, int height, std::uint32_t colour, int x, int y, const char* name)
+{
+    ASSERT_TRUE(AddLayer(doc, 0, DibCreate(width, height, colour, false), DibCreate(width, height, kOpaque, true),
+                         false, false));
+    doc.layers[0].x = x;
+    doc.layers[0].y = y;
+    SetLayerName(doc, 0, name);
+}
+
+// A 160 × 120 page: "background", a 60 × 40 photo placeholder and a month heading whose
+// pieces lie in cal1/calmonth beside it, written without loss.
+void WriteCalendarTemplate(const std::filesystem::path& path)
+{
+    auto doc = CreateLayerStackFromImage(DibCreate(160, 120, 0xFFFFFF, false));
+    SetLayerName(*doc, 0, "background");
+    AddNamedLayer(*doc, 60, 40, 0x808080, 90, 10, "Foto//x//1");
+    AddNamedLayer(*doc, 40, 16, 0x000000, 10, 90, "Month//x//1");
+    RebuildComposite(*doc);
+    ASSERT_TRUE(WriteLayeredFile(path.string(), *doc, 100));
+    const std::filesystem::path pieces = path.parent_path() / "cal1" / "calmonth";
+    std::filesystem::create_directories(pieces);
+    for (int month = 1; month <= 12; ++month) {
+        auto piece = CreateLayerStackFromImage(DibCreate(30, 12, MonthColour(month), false));
+        piece->layers[0].mask.write() = DibCreate(30, 12, kOpaque, true);
+        RebuildComposite(*piece);
+        char name[8];
+        std::snprintf(name, sizeof name, "%02d.vlf", month);
+        ASSERT_TRUE(WriteLayeredFile((pieces / name).string(), *piece, 100));
+    }
+}
+
+void WriteAlbum(const std::filesystem::path& album, const std::string& photo)
+{
+    album::Album a;
+    auto built = album::BuildPhotoEntry({photo, "foto"}, album::AlbumPhotoReaders());
+    ASSERT_TRUE(built.entry);
+    a.append(std::move(*built.entry));
+    ASSERT_TRUE(a.write(album.string()));
+}
+
+HDIB ReadBmpFile(const std::filesystem::path& path)
+{
+    ReadResult result = ReadBmp(path.string());
+    return result.ok() ? result.take() : HDIB{};
+}
+
+std::string FileBytes(const std::filesystem::path& path)
+{
+    return ReadTextFile(path);
+}
+
+const LayerRecord* LayerNamed(const LayerStack& doc, std::string_view name)
+{
+    for (int i = 0; i < doc.layerCount; ++i)
+        if (doc.layers[std::size_t(i)].name == name)
+            return &doc.layers[std::size_t(i)];
+    return nullptr;
+}
+
+TEST(ProjectScreens, ACalendarPageTakesTheNextMonthAndAnAlbumPhotoAndComesBackFromItsFileTheSame)
+{
+    ProgramSandbox sandbox(1280, 1024);
+    const std::filesystem::path templateFile = sandbox.file("modelos/calendario.vlf");
+    std::filesystem::create_directories(templateFile.parent_path());
+    WriteCalendarTemplate(templateFile);
+    const std::string templateBytes = FileBytes(templateFile);
+    std::filesystem::create_directories(sandbox.home() / "sysalbum");
+    WriteAlbum(sandbox.home() / "sysalbum" / "calendars1.abm", templateFile.string());
+    const std::string photo = sandbox.file("praia.bmp").string();
+    HDIB photoPicture = MakePhotoLike(80, 40);
+    ASSERT_EQ(WriteBmp(photo, photoPicture), WriteResult::Written);
+    const std::filesystem::path userAlbum = sandbox.file("viagem.abm");
+    WriteAlbum(userAlbum, photo);
+    std::ofstream(sandbox.configFile()) << "[USUÁRIO]\nAlbum Name=" << userAlbum.string()
+                                        << "\n[Calendar]\ncalendars1.abm=Calendários\n";
+
+    const pid_t pid = sandbox.start({});
+    ASSERT_GT(pid, 0);
+    ASSERT_TRUE(sandbox.waitForLog("ready ")) << sandbox.log();
+
+    const YearMonth today = ClampCalendarDate(CurrentUtcYearMonth().year, CurrentUtcYearMonth().month);
+    const int nextMonth = today.month % 12 + 1;
+    const int pageMonth = nextMonth % 12 + 1;
+    const std::vector<std::string> names = MonthNames();
+    const skin::Point host = SidePanelPlace();
+    const auto onPanel = [&](int panel, skin::Handler handler, std::uint32_t argument = 0) {
+        return ClickOn(
+            panel, [&](const skin::ButtonDefinition& b) { return b.handler == handler && b.argument == argument; }, host);
+    };
+    const auto step = [&](const std::string& command, const std::string& logged) {
+        const std::size_t before = sandbox.log().size();
+        ASSERT_EQ(sandbox.send(command), 0) << command;
+        ASSERT_TRUE(sandbox.waitForLog(logged)) << command << "\n" << sandbox.log();
+        ASSERT_NE(sandbox.log().find(logged, before), std::string::npos) << command << "\n" << sandbox.log();
+    };
+
+    step(ClickOnControl(154), "screen 19 panels 0,19\n");
+    step(ClickOnPage(19, 20, host), "screen 20 panels 0,20\n");
+    EXPECT_NE(sandbox.lastLine("project ").find("fields=[" + std::to_string(today.year) + "|" +
+                                                names[std::size_t(today.month - 1)] + "]"),
+              std::string::npos)
+        << sandbox.log();
+    step(onPanel(20, skin::Handler::CalendarMonth, 0x00010000), "month=" + std::to_string(nextMonth) + " fields=[");
+    EXPECT_NE(sandbox.lastLine("project ").find("|" + names[std::size_t(nextMonth - 1)] + "]"), std::string::npos);
+
+    step(onPanel(20, skin::Handler::ChooseTemplate), "dialog template gallery\n");
+    step("project pick 0", "project opened " + templateFile.string() + "\n");
+    EXPECT_NE(sandbox.lastLine("project ").find(" layer=2 modified=0"), std::string::npos)
+        << "the bottom placeholder first: " << sandbox.log();
+    // With the page open the arrow refills its heading.
+    step(onPanel(20, skin::Handler::CalendarMonth, 0x00010000), "month=" + std::to_string(pageMonth) + " fields=[");
+    EXPECT_NE(sandbox.lastLine("project ").find(" layer=2 modified=1"), std::string::npos) << sandbox.log();
+    step(onPanel(20, skin::Handler::NextPlaceholder), " layer=1 ");
+    step(onPanel(20, skin::Handler::PlacePhoto), "dialog photo picker\n");
+    step("project pick 0", "project drop ok\n");
+    EXPECT_NE(sandbox.lastLine("project ").find(" layer=1 modified=1"), std::string::npos) << sandbox.log();
+    // The drop is one step, apart from the refill before it.
+    EXPECT_EQ(StateField(sandbox.ask("state"), "layer"), "90,75,150,105");
+    EXPECT_EQ(StateField(sandbox.ask("undo"), "layer"), "90,70,150,110");
+    EXPECT_EQ(StateField(sandbox.ask("redo"), "layer"), "90,75,150,105");
+
+    // Leaving asks about the changed page; the test's answer, "Sim", keeps it open.
+    step(ClickOnPage(20, 19, host), "screen 19 panels 0,19\n");
+    EXPECT_NE(sandbox.log().find("message Lumivista 2000: Deseja manter o modelo atual?"), std::string::npos);
+    const std::string saved = sandbox.file("meu-calendario.vlf").string();
+    EXPECT_EQ(sandbox.ask("saveas 8 " + saved, "saved "), "saved ok");
+    const std::filesystem::path shown = sandbox.file("shown.bmp");
+    EXPECT_EQ(sandbox.ask("dump " + shown.string(), "dumped "), "dumped ok");
+    EXPECT_EQ(StateField(sandbox.ask("close"), "windows"), "0") << "saved: it closes without a question";
+    step("open " + saved, "open " + saved + " ok\n");
+    const std::filesystem::path reopened = sandbox.file("reopened.bmp");
+    EXPECT_EQ(sandbox.ask("dump " + reopened.string(), "dumped "), "dumped ok");
+    ASSERT_EQ(sandbox.send("key Ctrl+Q"), 0);
+    EXPECT_EQ(ProgramSandbox::wait(pid), 0) << sandbox.log();
+
+    EXPECT_EQ(FileBytes(templateFile), templateBytes) << "the template itself stays as it was";
+    auto doc = ReadLayeredFile(saved);
+    ASSERT_TRUE(doc);
+    ASSERT_EQ(doc->layerCount, 3);
+    const LayerRecord* placed = LayerNamed(*doc, "Foto//x//1");
+    ASSERT_TRUE(placed);
+    // 80 × 40 into 60 × 40: scaled by 0.75 to 60 × 30, its bottom raised by (40 − 30 + 1) / 2.
+    EXPECT_EQ(placed->image.read().width(), 60);
+    EXPECT_EQ(placed->image.read().height(), 30);
+    EXPECT_EQ(placed->x, 90);
+    EXPECT_EQ(placed->y, 15);
+    const LayerRecord* month = LayerNamed(*doc, "Month//x//1");
+    ASSERT_TRUE(month);
+    ASSERT_EQ(month->image.read().width(), 30);
+    const Rgb heading = Pixel24(month->image.read(), 15, 6);
+    EXPECT_NEAR(heading.r, int(MonthColour(pageMonth) & 0xFF), 6) << "the piece of the month chosen last";
+    EXPECT_EQ(month->x, 15) << "centred on the old 40-pixel heading";
+
+    RebuildComposite(*doc);
+    const HDIB fromFile = ReadBmpFile(reopened);
+    const HDIB& composite = doc->composite;
+    ASSERT_TRUE(fromFile);
+    const Rect all{0, 0, composite.width(), composite.height()};
+    EXPECT_EQ(PictureDifference(fromFile, composite, all).first, 0) << "the program reads its file as we do";
+    const auto [largest, mean] = PictureDifference(ReadBmpFile(shown), composite, all);
+    EXPECT_LT(mean, 2.0) << "the page as saved looks as it did before, within the file's compression";
+}
+
+}  // namespace
+}  // namespace lv::testing
