@@ -111,19 +111,20 @@ Box DaysCell(int style, int cell)
     return {int(x), int(y), int(x + column), int(y + row)};
 }
 
+// The names a refill asks for, from the refill's own rules, relative to the templates' folder.
 std::string YearPiecePath(int style, int year)
 {
-    return "cal" + std::to_string(style) + "/calyear/" + std::to_string(year) + ".vlf";
+    return PieceDirectory({}, style, PieceKind::Year) + PieceFileName(PieceKind::Year, year, 1);
 }
 
 std::string MonthPiecePath(int style, int month)
 {
-    return "cal" + std::to_string(style) + "/calmonth/" + (month < 10 ? "0" : "") + std::to_string(month) + ".vlf";
+    return PieceDirectory({}, style, PieceKind::Month) + PieceFileName(PieceKind::Month, 2000, month);
 }
 
 std::string DaysPiecePath(int style, int firstWeekday, int days)
 {
-    return "cal" + std::to_string(style) + "/calweek/" + std::string(kWeekdayAbbreviations[std::size_t(firstWeekday)]) +
+    return PieceDirectory({}, style, PieceKind::Days) + std::string(kWeekdayAbbreviations[std::size_t(firstWeekday)]) +
            std::to_string(days) + ".vlf";
 }
 
