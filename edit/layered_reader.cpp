@@ -22,7 +22,7 @@ namespace {
 // Where each block the table names ends: at the next block, or at the stream's end.
 using BlockEnds = std::map<std::uint64_t, std::uint64_t>;
 
-// The offsets of the blocks the design's table fields name.
+// The offsets of the blocks the layer table's fields name.
 std::vector<std::uint64_t> tableOffsets(const LayeredLayout& layout)
 {
     std::vector<std::uint64_t> offsets;

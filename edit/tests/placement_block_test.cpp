@@ -106,7 +106,7 @@ TEST(PlacementBlock, TheBlockFollowsTheLayersOtherBlocksAndNamesItsSources)
     const std::uint32_t image = LoadLE32(bytes.data() + at + 88);
     const std::uint32_t mask = LoadLE32(bytes.data() + at + 92);
     const std::uint32_t layerMask = LoadLE32(bytes.data() + kLayeredHeaderSize + 32);
-    EXPECT_GT(image, layerMask) << "after the design's blocks of the layer";
+    EXPECT_GT(image, layerMask) << "after the layer's own blocks";
     EXPECT_LT(image, mask);
     EXPECT_LT(mask, at);
     for (const std::uint32_t block : {image, mask}) {
