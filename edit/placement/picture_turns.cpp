@@ -1,5 +1,6 @@
 #include "edit/placement/picture_turns.h"
 
+#include "effects/parallel.h"
 #include "imagelib/shared_picture.h"
 
 #include <algorithm>
@@ -17,6 +18,8 @@ bool turnable(const HDIB& picture)
 // Tiles keep both the rows read and the rows written in cache.
 constexpr int kTile = 64;
 
+// Bands of source rows go to different threads: they write different columns of the turned
+// rows, so the result never depends on the number of threads.
 template <int Bytes>
 void turnTiles(const HDIB& in, HDIB& out, bool right)
 {
@@ -26,26 +29,31 @@ void turnTiles(const HDIB& in, HDIB& out, bool right)
     std::uint8_t* const dst = out.pixels();
     const std::ptrdiff_t srcStride = std::ptrdiff_t(in.stride());
     const std::ptrdiff_t dstStride = std::ptrdiff_t(out.stride());
-    for (int r0 = 0; r0 < h; r0 += kTile)
-        for (int c0 = 0; c0 < w; c0 += kTile) {
-            const int r1 = std::min(h, r0 + kTile);
-            const int c1 = std::min(w, c0 + kTile);
-            for (int c = c0; c < c1; ++c) {
-                // Memory rows: a right turn sends row r, column c to row w-1-c, column r;
-                // a left turn to row c, column h-1-r.
-                std::uint8_t* d = dst + (right ? w - 1 - c : c) * dstStride;
-                const std::uint8_t* from = src + r0 * srcStride + c * Bytes;
-                if (right) {
-                    d += r0 * Bytes;
-                    for (int r = r0; r < r1; ++r, from += srcStride, d += Bytes)
-                        std::memcpy(d, from, Bytes);
-                } else {
-                    d += (h - 1 - r0) * Bytes;
-                    for (int r = r0; r < r1; ++r, from += srcStride, d -= Bytes)
-                        std::memcpy(d, from, Bytes);
+    const int bands = (h + kTile - 1) / kTile;
+    const int threads = effects::ThreadsFor((long long)w * h * Bytes, effects::DefaultThreadCount());
+    effects::ParallelFor(bands, threads, [&](int firstBand, int endBand) {
+        const int rowsEnd = std::min(h, endBand * kTile);
+        for (int r0 = firstBand * kTile; r0 < rowsEnd; r0 += kTile)
+            for (int c0 = 0; c0 < w; c0 += kTile) {
+                const int r1 = std::min(h, r0 + kTile);
+                const int c1 = std::min(w, c0 + kTile);
+                for (int c = c0; c < c1; ++c) {
+                    // Memory rows: a right turn sends row r, column c to row w-1-c, column r;
+                    // a left turn to row c, column h-1-r.
+                    std::uint8_t* d = dst + (right ? w - 1 - c : c) * dstStride;
+                    const std::uint8_t* from = src + r0 * srcStride + c * Bytes;
+                    if (right) {
+                        d += r0 * Bytes;
+                        for (int r = r0; r < r1; ++r, from += srcStride, d += Bytes)
+                            std::memcpy(d, from, Bytes);
+                    } else {
+                        d += (h - 1 - r0) * Bytes;
+                        for (int r = r0; r < r1; ++r, from += srcStride, d -= Bytes)
+                            std::memcpy(d, from, Bytes);
+                    }
                 }
             }
-        }
+    });
 }
 
 }  // namespace

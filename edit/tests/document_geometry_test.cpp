@@ -5,6 +5,7 @@
 #include "edit/compositing.h"
 #include "edit/placement/document_geometry.h"
 #include "edit/placement/layer_placement.h"
+#include "edit/placement/picture_turns.h"
 #include "edit/placement/resampler.h"
 #include "edit/tests/layer_test_support.h"
 
@@ -88,6 +89,37 @@ TEST(DocumentGeometry, TwoFlipsAndFourTurnsGiveTheDocumentBack)
     EXPECT_EQ(d.undo.steps[0].code, kUndoFlipHorizontal);
     EXPECT_EQ(d.undo.steps[2].code, kUndoFlipVertical);
     EXPECT_EQ(d.undo.steps[9].code, kUndoTurnLeft);
+}
+
+// Pictures large enough to be turned in bands on several threads, with sides that are not
+// multiples of the tile or of four bytes: every pixel lands where a clockwise turn puts it.
+TEST(DocumentGeometry, LargeQuarterTurnsPutEveryPixelInItsPlace)
+{
+    constexpr int w = 701, h = 523;
+    HDIB grey = AllocatePicture(w, h, 8, 256);
+    ASSERT_TRUE(grey);
+    for (int r = 0; r < h; ++r)
+        for (int x = 0; x < w; ++x)
+            grey.row(r)[x] = std::uint8_t(x * 7 + r * 13);
+    const HDIB colour = Numbered(w, h, 9);
+    for (const HDIB* picture : {static_cast<const HDIB*>(&grey), &colour}) {
+        const int bytes = picture->bitCount() / 8;
+        const HDIB right = TurnPicture(*picture, true);
+        const HDIB left = TurnPicture(*picture, false);
+        ASSERT_TRUE(right && left);
+        ASSERT_EQ(right.width(), h);
+        ASSERT_EQ(right.height(), w);
+        int wrong = 0;
+        for (int r = 0; r < h; ++r)
+            for (int x = 0; x < w; ++x) {
+                // Memory rows count from the bottom: (x, r) goes to (r, w-1-x) turning right
+                // and to (h-1-r, x) turning left.
+                const std::uint8_t* from = picture->row(r) + x * bytes;
+                wrong += std::memcmp(right.row(w - 1 - x) + r * bytes, from, std::size_t(bytes)) != 0;
+                wrong += std::memcmp(left.row(x) + (h - 1 - r) * bytes, from, std::size_t(bytes)) != 0;
+            }
+        EXPECT_EQ(wrong, 0) << picture->bitCount() << "-bit";
+    }
 }
 
 TEST(DocumentGeometry, AQuarterTurnSwapsTheSidesAndCarriesEveryPixelAndPlacement)
