@@ -72,6 +72,9 @@ SCREENSHOT_INI=$album_ini "$here/screenshot.sh" "$program_dir" "$out/calendar_80
   "click 199 359" "click 62 175" "sleep 1" "project pick 0" "sleep 1" "click 166 235" "click 166 175" "sleep 1" \
   "project pick 0" "sleep 1.5"
 rm -f "$album_ini"
+# The Efeitos page of Aprimorar with the beach: each row of the effects list shows its effect.
+"$here/screenshot.sh" "$program_dir" "$out/effects-list_800.png" 800 "click 526 32" "click 201 88" "open $photo" \
+  "click 165 235" "sleep 3"
 # The Texto page: a greeting placed with the text tool ("Escrever texto", a click on the photo,
 # the text typed, Ctrl+Return) and the text dialog open for a second lettering. A smaller copy
 # of the beach, opened at 100 %; the program saves it on quitting, so the others stay clean.
