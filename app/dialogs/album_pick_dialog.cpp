@@ -1,7 +1,7 @@
 #include "app/dialogs/album_pick_dialog.h"
 
 #include "app/core/program_paths.h"
-#include "app/dialogs/ok_cancel_buttons.h"
+#include "app/dialogs/dialog_buttons.h"
 #include "app/widgets/album_browser.h"
 #include "app/widgets/album_name_list.h"
 #include "album/album_page_session.h"
@@ -39,7 +39,7 @@ AlbumPickDialog::AlbumPickDialog(QWidget* parent, const QString& name, const QSt
     row->addWidget(browser_, 1);
     layout->addWidget(caption);
     browser_->onChosen([this](int) { accept(); });
-    layout->addWidget(MakeOkCancelButtons(*this));
+    layout->addWidget(OkCancelButtons(*this));
 }
 
 void AlbumPickDialog::accept()

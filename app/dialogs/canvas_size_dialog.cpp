@@ -2,7 +2,7 @@
 
 #include "app/core/new_picture.h"
 #include "app/dialogs/checked_dialog.h"
-#include "app/dialogs/ok_cancel_buttons.h"
+#include "app/dialogs/dialog_buttons.h"
 #include <QButtonGroup>
 #include <QFormLayout>
 #include <QGridLayout>
@@ -48,7 +48,7 @@ std::optional<CanvasRequest> RunCanvasSizeDialog(QWidget* parent, int width, int
         constexpr int kAnyDpi = 72;  // a message in pixels doesn't use it
         return CheckNewPictureSize({w->value(), h->value(), kAnyDpi, SizeUnit::Pixel}).has_value();
     });
-    auto* buttons = MakeOkCancelButtons(dialog);
+    auto* buttons = OkCancelButtons(dialog);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addLayout(form);
     layout->addWidget(buttons);

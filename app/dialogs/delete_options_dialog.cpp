@@ -1,5 +1,6 @@
 #include "app/dialogs/delete_options_dialog.h"
 
+#include "app/dialogs/dialog_buttons.h"
 #include "app/dialogs/dialog_help.h"
 
 #include <QDialogButtonBox>
@@ -28,11 +29,7 @@ DeleteOptionsDialog::DeleteOptionsDialog(QWidget* parent)
     warning->setWordWrap(true);
     warning->setObjectName(QStringLiteral("warning"));
     layout->addWidget(warning);
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(*this);
     layout->addWidget(buttons);
 }
 

@@ -2,7 +2,7 @@
 
 #include "app/core/new_picture.h"
 #include "app/dialogs/checked_dialog.h"
-#include "app/dialogs/ok_cancel_buttons.h"
+#include "app/dialogs/dialog_buttons.h"
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDoubleSpinBox>
@@ -104,7 +104,7 @@ std::optional<ImageSizeRequest> RunImageSizeDialog(QWidget* parent, int width, i
     form->addRow(QStringLiteral("&Unidade:"), unit);
     form->addRow(QStringLiteral("&Resolução (dpi):"), resolution);
     form->addRow(lock);
-    auto* buttons = MakeOkCancelButtons(dialog);
+    auto* buttons = OkCancelButtons(dialog);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addLayout(form);
     layout->addWidget(buttons);

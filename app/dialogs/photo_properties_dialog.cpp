@@ -1,5 +1,6 @@
 #include "app/dialogs/photo_properties_dialog.h"
 
+#include "app/dialogs/dialog_buttons.h"
 #include "app/dialogs/dialog_help.h"
 #include "app/widgets/qt_text.h"
 #include "imagelib/library_messages.h"
@@ -40,11 +41,7 @@ PhotoPropertiesDialog::PhotoPropertiesDialog(QWidget* parent, const album::Photo
     form->addRow(QStringLiteral("Tamanho:"), field(this, 8003, p.fileSize));
     form->addRow(QStringLiteral("Modificado:"), field(this, 8004, p.lastWrite));
     form->addRow(QStringLiteral("Imagem:"), field(this, 8005, p.dimensions));
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(*this);
     form->addRow(buttons);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/core/recovery_autosave.h"
 #include "app/core/settings_keys.h"
+#include "app/dialogs/dialog_buttons.h"
 #include "app/dialogs/dialog_help.h"
 #include "app/widgets/qt_text.h"
 
@@ -52,11 +53,7 @@ PreferencesDialog::PreferencesDialog(QWidget* parent, int autoSaveSeconds)
     explanation->setWordWrap(true);
     layout->addWidget(explanation);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(*this);
     layout->addWidget(buttons);
 }
 

@@ -1,6 +1,7 @@
 #include "app/dialogs/slideshow_settings_dialog.h"
 
 #include "album/catalogue.h"
+#include "app/dialogs/dialog_buttons.h"
 #include "app/dialogs/dialog_help.h"
 #include "app/widgets/qt_text.h"
 #include "output/qt_slideshow/present_window.h"
@@ -114,11 +115,7 @@ SlideShowSettingsDialog::SlideShowSettingsDialog(QWidget* parent, const album::A
     time->setColumnStretch(1, 1);
     grid->addLayout(time, 3, 0, 1, 2);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    QDialogButtonBox* buttons = OkCancelButtons(*this);
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);

@@ -1,6 +1,6 @@
 #include "app/dialogs/geometry_dialogs.h"
 
-#include "app/dialogs/ok_cancel_buttons.h"
+#include "app/dialogs/dialog_buttons.h"
 #include "app/widgets/angle_dial_widget.h"
 
 #include <QDialog>
@@ -24,7 +24,7 @@ std::optional<int> RunSpinLayersDialog(QWidget* parent)
     QObject::connect(angle, &QSpinBox::valueChanged, dial, [dial](int degrees) { dial->setAngle((degrees + 360) % 360); });
     auto* form = new QFormLayout;
     form->addRow(QStringLiteral("Â&ngulo:"), angle);
-    auto* buttons = MakeOkCancelButtons(dialog);
+    auto* buttons = OkCancelButtons(dialog);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(dial, 0, Qt::AlignHCenter);
     layout->addLayout(form);

@@ -99,6 +99,14 @@ bool hasLayers(const LayerStack& stack)
     return true;
 }
 
+// Sides below 1 count as 1; a document without complete layers, or of a refused size, stays.
+bool newSizeAccepted(const LayerStack& stack, int& width, int& height)
+{
+    width = std::max(width, 1);
+    height = std::max(height, 1);
+    return hasLayers(stack) && !sideRefused(width, height);
+}
+
 // The background layer: the bottom one, when it has the background's name.
 bool isBackground(const LayerStack& stack, int index)
 {
@@ -190,11 +198,7 @@ bool SpinDocument(LayerStack& stack, double degrees)
 
 bool ResizeDocument(LayerStack& stack, int width, int height)
 {
-    if (!hasLayers(stack))
-        return false;
-    width = std::max(width, 1);
-    height = std::max(height, 1);
-    if (sideRefused(width, height))
+    if (!newSizeAccepted(stack, width, height))
         return false;
     const double sx = double(width) / stack.width;
     const double sy = double(height) / stack.height;
@@ -220,11 +224,7 @@ bool ResizeDocument(LayerStack& stack, int width, int height)
 
 bool ResizeCanvas(LayerStack& stack, int width, int height, CanvasAnchor anchor, std::uint32_t background)
 {
-    if (!hasLayers(stack))
-        return false;
-    width = std::max(width, 1);
-    height = std::max(height, 1);
-    if (sideRefused(width, height))
+    if (!newSizeAccepted(stack, width, height))
         return false;
     const int column = int(anchor) % 3;
     const int row = int(anchor) / 3;
