@@ -27,9 +27,8 @@ TEST(CameraName, MonthDayYearMarkAndNumber)
         EXPECT_EQ(MakeCameraName(0, 0, {2002 + i, 3, 9}).fileName[5], marks[i]) << 2002 + i;
     EXPECT_EQ(MakeCameraName(0, 0, {2024, 6, 1}).fileName, "Jun01001.JPG") << "the mark '0', then 01";
     // From 100 on the hundreds digit stands in the mark's place.
-    EXPECT_EQ(MakeCameraName(709, 100, {2000, 7, 9}).fileName, "Jul09100.JPG");
-    EXPECT_EQ(MakeCameraName(709, 999, {2000, 7, 9}).fileName, "Jul09999.JPG");
-    EXPECT_EQ(MakeCameraName(709, 123, {2000, 7, 9}).fileName, "Jul09123.JPG");
+    for (const int number : {100, 123, 999})
+        EXPECT_EQ(MakeCameraName(709, number, {2000, 7, 9}).fileName, "Jul09" + std::to_string(number) + ".JPG");
 }
 
 TEST(CameraName, TheNumberRestartsOnANewDayOrOutsideItsRange)
@@ -41,9 +40,8 @@ TEST(CameraName, TheNumberRestartsOnANewDayOrOutsideItsRange)
     EXPECT_EQ(nextDay.number, 1);
     EXPECT_TRUE(nextDay.restarted);
     EXPECT_EQ(nextDay.storedDate, 105);
-    EXPECT_EQ(MakeCameraName(105, 1000, {2000, 1, 5}).number, 1);
-    EXPECT_EQ(MakeCameraName(105, 0, {2000, 1, 5}).number, 1);
-    EXPECT_EQ(MakeCameraName(105, -3, {2000, 1, 5}).number, 1);
+    for (const int stored : {1000, 0, -3})
+        EXPECT_EQ(MakeCameraName(105, stored, {2000, 1, 5}).number, 1) << stored;
 }
 
 class StoreTest : public ::testing::Test {

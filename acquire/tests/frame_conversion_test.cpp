@@ -58,11 +58,9 @@ TEST(LumaChroma, TopLineLandsInTheLastRowAndPairsShareTheirChroma)
     };
     auto rows = Rows(4, 2);
     ASSERT_TRUE(ConvertFrame({PixelCoding::Yuyv, 4, 2, 12}, yuyv, rows));
-    EXPECT_EQ(Pixel(rows, 4, 1, 0), (std::vector<int>{0, 0, 0}));
-    EXPECT_EQ(Pixel(rows, 4, 1, 1), (std::vector<int>{255, 255, 255}));
-    EXPECT_EQ(Pixel(rows, 4, 1, 3), (std::vector<int>{255, 255, 255}));
-    EXPECT_EQ(Pixel(rows, 4, 0, 0), (std::vector<int>{0, 0, 255}));
-    EXPECT_EQ(Pixel(rows, 4, 0, 3), (std::vector<int>{0, 0, 255}));
+    for (const auto& [row, x, bgr] : {std::tuple{1, 0, std::vector<int>{0, 0, 0}}, {1, 1, {255, 255, 255}},
+                                      {1, 3, {255, 255, 255}}, {0, 0, {0, 0, 255}}, {0, 3, {0, 0, 255}}})
+        EXPECT_EQ(Pixel(rows, 4, row, x), bgr) << row << "," << x;
 
     // The same picture with chroma first gives the same rows.
     std::vector<std::uint8_t> uyvy = yuyv;

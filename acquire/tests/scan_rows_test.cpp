@@ -95,12 +95,9 @@ TEST(ScanRows, VanillaGreyIsInvertedAndThreePassPlanesInterleave)
 
 TEST(ScanModes, ModeNamesMapToPixelTypes)
 {
-    EXPECT_EQ(PixelTypeOfMode("Color"), TWPT_RGB);
-    EXPECT_EQ(PixelTypeOfMode("24bit Color[Fast]"), TWPT_RGB);
-    EXPECT_EQ(PixelTypeOfMode("Gray"), TWPT_GRAY);
-    EXPECT_EQ(PixelTypeOfMode("True Gray"), TWPT_GRAY);
-    EXPECT_EQ(PixelTypeOfMode("Lineart"), TWPT_BW);
-    EXPECT_EQ(PixelTypeOfMode("Black & White"), TWPT_BW);
+    for (const auto& [mode, type] : {std::pair{"Color", TWPT_RGB}, {"24bit Color[Fast]", TWPT_RGB}, {"Gray", TWPT_GRAY},
+                                     {"True Gray", TWPT_GRAY}, {"Lineart", TWPT_BW}, {"Black & White", TWPT_BW}})
+        EXPECT_EQ(PixelTypeOfMode(mode), type) << mode;
     EXPECT_EQ(PixelTypeOfMode("Infrared"), std::nullopt);
 }
 

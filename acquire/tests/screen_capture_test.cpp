@@ -13,42 +13,35 @@ namespace {
 
 TEST(ScreenCapture, CommandsAndPicks)
 {
-    EXPECT_EQ(CaptureKindFor(103), CaptureKind::Desktop);
-    EXPECT_EQ(CaptureKindFor(102), CaptureKind::ClientArea);
-    EXPECT_EQ(CaptureKindFor(101), CaptureKind::WindowWithFrame);
-    EXPECT_EQ(CaptureKindFor(0), CaptureKind::WindowWithFrame);
-    EXPECT_EQ(MessageForPick(PickedTarget::Desktop), 111);
-    EXPECT_EQ(MessageForPick(PickedTarget::Nothing), 112);
-    EXPECT_EQ(MessageForPick(PickedTarget::Window), 0);
+    for (const auto& [command, kind] : {std::pair{103, CaptureKind::Desktop}, {102, CaptureKind::ClientArea},
+                                        {101, CaptureKind::WindowWithFrame}, {0, CaptureKind::WindowWithFrame}})
+        EXPECT_EQ(CaptureKindFor(command), kind) << command;
+    for (const auto& [pick, message] :
+         {std::pair{PickedTarget::Desktop, 111}, {PickedTarget::Nothing, 112}, {PickedTarget::Window, 0}})
+        EXPECT_EQ(MessageForPick(pick), message) << message;
 }
 
 TEST(ScreenCapture, RectanglesAreClippedToTheScreen)
 {
-    // Partly off every edge.
-    EXPECT_EQ(ClipToScreen({-50, -20, 150, 100}, 800, 600), (ScreenRect{0, 0, 150, 100}));
-    EXPECT_EQ(ClipToScreen({700, 550, 900, 700}, 800, 600), (ScreenRect{700, 550, 800, 600}));
-    EXPECT_EQ(ClipToScreen({0, 0, 800, 600}, 800, 600), (ScreenRect{0, 0, 800, 600}));
-    // Empty, or wholly off: nothing.
-    EXPECT_FALSE(ClipToScreen({10, 10, 10, 50}, 800, 600));
-    EXPECT_FALSE(ClipToScreen({10, 50, 20, 40}, 800, 600));
-    EXPECT_FALSE(ClipToScreen({-100, 0, 0, 50}, 800, 600));
-    EXPECT_FALSE(ClipToScreen({800, 0, 900, 50}, 800, 600));
-    EXPECT_EQ(ClipToScreen({799, 599, 1000, 1000}, 800, 600), (ScreenRect{799, 599, 800, 600}));
+    // Partly off every edge; empty, or wholly off: nothing.
+    const std::pair<ScreenRect, std::optional<ScreenRect>> cases[] = {
+        {{-50, -20, 150, 100}, ScreenRect{0, 0, 150, 100}},   {{700, 550, 900, 700}, ScreenRect{700, 550, 800, 600}},
+        {{0, 0, 800, 600}, ScreenRect{0, 0, 800, 600}},       {{799, 599, 1000, 1000}, ScreenRect{799, 599, 800, 600}},
+        {{10, 10, 10, 50}, std::nullopt}, {{10, 50, 20, 40}, std::nullopt}, {{-100, 0, 0, 50}, std::nullopt},
+        {{800, 0, 900, 50}, std::nullopt}};
+    for (const auto& [rect, clipped] : cases)
+        EXPECT_EQ(ClipToScreen(rect, 800, 600), clipped) << rect.left << "," << rect.top;
 }
 
 TEST(ScreenCapture, ResolutionAndDepthOfTheDisplay)
 {
-    EXPECT_EQ(CapturedPixelsPerMetre(96), 3780);
-    EXPECT_EQ(CapturedPixelsPerMetre(120), 4724);  // 1200127 / 254
-    EXPECT_EQ(CapturedPixelsPerMetre(72), 2835);
-    EXPECT_EQ(CapturedPixelsPerMetre(0), 0);
-    EXPECT_EQ(PictureDepthForDisplay(1, 1), 1u);
-    EXPECT_EQ(PictureDepthForDisplay(4, 1), 4u) << "four planes of one bit";
-    EXPECT_EQ(PictureDepthForDisplay(1, 2), 4u);
-    EXPECT_EQ(PictureDepthForDisplay(1, 8), 8u);
-    EXPECT_EQ(PictureDepthForDisplay(1, 15), 24u);
-    EXPECT_EQ(PictureDepthForDisplay(1, 16), 24u);
-    EXPECT_EQ(PictureDepthForDisplay(1, 32), 24u);
+    // 120 dpi: 1200127 / 254.
+    for (const auto& [dpi, perMetre] : {std::pair{96, 3780}, {120, 4724}, {72, 2835}, {0, 0}})
+        EXPECT_EQ(CapturedPixelsPerMetre(dpi), perMetre) << dpi;
+    // Four planes of one bit make four bits.
+    for (const auto& [planes, bits, depth] :
+         {std::tuple{1, 1, 1u}, {4, 1, 4u}, {1, 2, 4u}, {1, 8, 8u}, {1, 15, 24u}, {1, 16, 24u}, {1, 32, 24u}})
+        EXPECT_EQ(PictureDepthForDisplay(planes, bits), depth) << planes << " x " << bits;
 }
 
 std::vector<std::uint32_t> Screen(int width, int height, std::size_t stride, std::uint32_t (*colour)(int, int))

@@ -107,25 +107,27 @@ TEST_F(ScreenDisplay, ShotsShowTheScreenClippedToIt)
     display.destroy(left);
 }
 
+// A click of `button` from another client once the pick has begun.
+std::thread ClickSoon(std::uint8_t button)
+{
+    return std::thread([button] {
+        Display other;
+        std::this_thread::sleep_for(150ms);
+        other.click(button);
+    });
+}
+
 TEST_F(ScreenDisplay, PickingEndsWithTheLeftButtonOrTheTimeLimit)
 {
     display.movePointer(123, 234);
-    std::thread clicker([] {
-        Display other;
-        std::this_thread::sleep_for(150ms);
-        other.click(1);
-    });
+    std::thread clicker = ClickSoon(1);
     const auto picked = windows.pickPoint(std::nullopt);
     clicker.join();
     ASSERT_TRUE(picked);
     EXPECT_EQ(picked->x, 123);
     EXPECT_EQ(picked->y, 234);
 
-    std::thread rightClicker([] {
-        Display other;
-        std::this_thread::sleep_for(150ms);
-        other.click(3);
-    });
+    std::thread rightClicker = ClickSoon(3);
     EXPECT_FALSE(windows.pickPoint(std::nullopt)) << "another button gives up";
     rightClicker.join();
 

@@ -349,11 +349,8 @@ TEST_F(SourceManagerTest, GridPatternByMemoryInVanillaLineArt)
     ASSERT_EQ(p.bits, 1);
     const auto bit = [&p](int x, int y) { return (p.row(y)[x / 8] >> (7 - x % 8)) & 1; };
     // Vanilla: 0 is white.
-    EXPECT_EQ(bit(5, 5), 0);
-    EXPECT_EQ(bit(95, 95), 0);
-    EXPECT_EQ(bit(105, 5), 1);
-    EXPECT_EQ(bit(5, 105), 1);
-    EXPECT_EQ(bit(105, 105), 0);
+    for (const auto& [x, y, black] : {std::tuple{5, 5, 0}, {95, 95, 0}, {105, 5, 1}, {5, 105, 1}, {105, 105, 0}})
+        EXPECT_EQ(bit(x, y), black) << x << "," << y;
 }
 
 TEST_F(SourceManagerTest, StripsMustHoldARowAndEndOnlyOnce)

@@ -48,10 +48,8 @@ TEST(TestPattern, BarsMoveLeftEachFrameAndTheClockChangesOnlyItsBox)
     const auto second = driver.nextFrame(0ms);
     ASSERT_TRUE(first && second);
     const int top = 239;  // the top line, far from the clock
-    EXPECT_TRUE(Same(At(*first, 320, top, 0), TestPatternBar(0)));
-    EXPECT_TRUE(Same(At(*first, 320, top, 39), TestPatternBar(0)));
-    EXPECT_TRUE(Same(At(*first, 320, top, 40), TestPatternBar(1)));
-    EXPECT_TRUE(Same(At(*first, 320, top, 319), TestPatternBar(7)));
+    for (const auto& [x, bar] : {std::pair{0, 0}, {39, 0}, {40, 1}, {319, 7}})
+        EXPECT_TRUE(Same(At(*first, 320, top, x), TestPatternBar(bar))) << x;
     for (int x = 0; x + kTestPatternStep < 320; ++x)
         ASSERT_TRUE(Same(At(*second, 320, top, x), At(*first, 320, top, x + kTestPatternStep))) << x;
     // The bars wrap around: what left at the left edge comes back at the right.
@@ -105,14 +103,20 @@ TEST(TestPattern, FormatsAndControlsAreCheckedAndApplied)
     EXPECT_EQ(controls[1].kind, VideoControl::Kind::Boolean);
 }
 
-// A device that connects but whose frames are short or never come.
-class ScriptedDriver final : public CaptureDriver {
-public:
+// How a scripted device behaves: it may not connect, and its frames may be short or never come.
+struct Script {
     bool connectWorks = true;
     std::size_t frameBytes = SIZE_MAX;  // SIZE_MAX: a whole frame
     bool framesCome = true;
+};
 
-    bool connect() override { return connected_ = connectWorks; }
+class ScriptedDriver final : public CaptureDriver {
+public:
+    explicit ScriptedDriver(Script script)
+        : script_(script)
+    {
+    }
+    bool connect() override { return connected_ = script_.connectWorks; }
     void disconnect() override { connected_ = false; }
     bool connected() const override { return connected_; }
     DeviceLayout layout() const override { return {PixelCoding::Bgr24, 6, 4, 18}; }
@@ -122,30 +126,21 @@ public:
     bool setControl(std::uint32_t, int) override { return false; }
     std::optional<std::vector<std::uint8_t>> nextFrame(std::chrono::milliseconds) override
     {
-        if (!framesCome)
+        if (!script_.framesCome)
             return std::nullopt;
-        std::vector<std::uint8_t> rows(std::min<std::size_t>(frameBytes, DibStride(6, 24) * 4), 0x5A);
-        return rows;
+        return std::vector<std::uint8_t>(std::min<std::size_t>(script_.frameBytes, DibStride(6, 24) * 4), 0x5A);
     }
 
 private:
+    const Script script_;
     bool connected_ = false;
 };
 
-// Each factory call makes a fresh driver with the settings in place at that moment.
-struct Scripted {
-    bool connectWorks = true;
-    std::size_t frameBytes = SIZE_MAX;
-    bool framesCome = true;
+// Each factory call makes a fresh driver with the script as it stands at that moment.
+struct Scripted : Script {
     FixedDriverCatalogue::Factory factory()
     {
-        return [this] {
-            auto driver = std::make_unique<ScriptedDriver>();
-            driver->connectWorks = connectWorks;
-            driver->frameBytes = frameBytes;
-            driver->framesCome = framesCome;
-            return driver;
-        };
+        return [this] { return std::make_unique<ScriptedDriver>(*this); };
     }
 };
 

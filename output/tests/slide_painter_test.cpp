@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstring>
 #include <filesystem>
 #include <map>
@@ -26,12 +27,13 @@ std::uint32_t At(const SlidePainter& painter, int x, int y)
 
 TEST(SlidePainter, PhotosAreFittedKeepingTheirProportionsAndCentred)
 {
-    EXPECT_EQ(FittedSlideRect(400, 300, 100, 100), (Rect{0, 12, 100, 87}));
-    EXPECT_EQ(FittedSlideRect(1920, 1080, 1920, 1080), (Rect{0, 0, 1920, 1080}));
-    EXPECT_EQ(FittedSlideRect(300, 400, 800, 600), (Rect{175, 0, 625, 600}));
-    EXPECT_EQ(FittedSlideRect(10, 10, 800, 600), (Rect{100, 0, 700, 600}));  // small photos grow
-    EXPECT_EQ(FittedSlideRect(5000, 1, 100, 100), (Rect{0, 49, 100, 50}));  // never thinner than a pixel
-    EXPECT_EQ(FittedSlideRect(0, 10, 100, 100), Rect{});
+    // Small photos grow; none is thinner than a pixel.
+    const std::pair<std::array<int, 4>, Rect> cases[] = {
+        {{400, 300, 100, 100}, {0, 12, 100, 87}}, {{1920, 1080, 1920, 1080}, {0, 0, 1920, 1080}},
+        {{300, 400, 800, 600}, {175, 0, 625, 600}}, {{10, 10, 800, 600}, {100, 0, 700, 600}},
+        {{5000, 1, 100, 100}, {0, 49, 100, 50}}, {{0, 10, 100, 100}, {}}};
+    for (const auto& [in, rect] : cases)
+        EXPECT_EQ(FittedSlideRect(in[0], in[1], in[2], in[3]), rect) << in[0] << "x" << in[1] << " on " << in[2] << "x" << in[3];
 }
 
 // A show's sequence of slides on one screen: a wide photo, one that can't be loaded, a
@@ -54,10 +56,9 @@ TEST(SlidePainter, EachSlideEndsFittedBetweenBlackBandsWhateverCameBefore)
     EXPECT_EQ(painter.choice().index, kCurtain);
     EXPECT_TRUE(painter.drawing());
     EXPECT_TRUE(painter.drawDue(100));
-    EXPECT_EQ(At(painter, 0, 9), kScreenBlack);
-    EXPECT_EQ(At(painter, 0, 10), ScreenPixel(255, 0, 0));
-    EXPECT_EQ(At(painter, 79, 49), ScreenPixel(255, 0, 0));
-    EXPECT_EQ(At(painter, 79, 50), kScreenBlack);
+    for (const auto& [x, y, colour] : {std::tuple{0, 9, kScreenBlack}, {0, 10, ScreenPixel(255, 0, 0)},
+                                       {79, 49, ScreenPixel(255, 0, 0)}, {79, 50, kScreenBlack}})
+        EXPECT_EQ(At(painter, x, y), colour) << x << "," << y;
 
     painter.begin(&missing, loader, "Cortina", true, random);
     EXPECT_FALSE(painter.drawing());

@@ -35,12 +35,10 @@ struct Drawing {
 
 TEST(TransitionPlayer, StepsFallDueByTheirShareOfTheTransitionTime)
 {
-    EXPECT_EQ(TransitionPlayer::StepDueMs(0, 36, 100), 0);
-    EXPECT_EQ(TransitionPlayer::StepDueMs(1, 36, 100), 2);
-    EXPECT_EQ(TransitionPlayer::StepDueMs(18, 36, 100), 50);
-    EXPECT_EQ(TransitionPlayer::StepDueMs(35, 36, 100), 97);
-    EXPECT_EQ(TransitionPlayer::StepDueMs(999, 1000, 100), 99);
-    EXPECT_EQ(TransitionPlayer::StepDueMs(70000, 70001, 100), 99);  // no overflow for many steps
+    // The last: no overflow for many steps.
+    for (const auto& [step, steps, due] : {std::tuple{0, 36, 0}, {1, 36, 2}, {18, 36, 50}, {35, 36, 97}, {999, 1000, 99},
+                                           {70000, 70001, 99}})
+        EXPECT_EQ(TransitionPlayer::StepDueMs(step, steps, 100), due) << step << " of " << steps;
 
     Drawing r;
     TransitionPlayer player(std::make_unique<RecordingTransition>(36, true, r.runs), 100);

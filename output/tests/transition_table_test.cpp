@@ -11,9 +11,8 @@ namespace {
 TEST(ShowRandom, FollowsTheClassicGeneratorFromItsSeed)
 {
     ShowRandom random(1);
-    EXPECT_EQ(random.next(), 41);
-    EXPECT_EQ(random.next(), 18467);
-    EXPECT_EQ(random.next(), 6334);
+    for (const int expected : {41, 18467, 6334})
+        EXPECT_EQ(random.next(), expected);
     ShowRandom seeded(12345);
     ShowRandom same(12345);
     for (int i = 0; i < 100; ++i) {
@@ -34,16 +33,12 @@ TEST(ShowRandom, FollowsTheClassicGeneratorFromItsSeed)
 
 TEST(TransitionTable, NamesAreFoundFirstMatchFirst)
 {
-    EXPECT_EQ(FindTransition("Aleatório"), kRandomChoice);
-    EXPECT_EQ(FindTransition("Cortina"), kCurtain);
-    EXPECT_EQ(FindTransition("Apagar"), kWipe);
-    EXPECT_EQ(FindTransition("Nenhum"), kNoTransition);
-    // The second rows of the repeated names are never found by name.
-    EXPECT_EQ(FindTransition("Queda aleatória"), kRandomFall);
-    EXPECT_EQ(FindTransition("Duas passagens da diagonal"), kTwoDiagonalPasses);
-    EXPECT_EQ(FindTransition(""), -1);
-    EXPECT_EQ(FindTransition("cortina"), -1);
-    EXPECT_EQ(FindTransition("Inexistente"), -1);
+    // The second rows of the repeated names ("Queda aleatória", "Duas passagens ...") are never found by name.
+    for (const auto& [name, index] : {std::pair{"Aleatório", int(kRandomChoice)}, {"Cortina", kCurtain}, {"Apagar", kWipe},
+                                      {"Nenhum", kNoTransition}, {"Queda aleatória", kRandomFall},
+                                      {"Duas passagens da diagonal", kTwoDiagonalPasses}, {"", -1}, {"cortina", -1},
+                                      {"Inexistente", -1}})
+        EXPECT_EQ(FindTransition(name), index) << name;
     EXPECT_EQ(TransitionTable().size(), std::size_t(kTransitionCount));
     EXPECT_EQ(TransitionTable()[kTransitionCount - 1].name, "");
 }
@@ -65,16 +60,12 @@ TEST(TransitionTable, EveryRandomNumberPicksOneTransitionWithinItsVariants)
         for (int v = LowestVariant(i); v <= HighestVariant(i); ++v)
             EXPECT_TRUE(variantsReached[i].count(v)) << i << " variant " << v;
     }
-    EXPECT_EQ(TransitionForRandomNumber(1), (TransitionChoice{kCurtain, 1}));
-    EXPECT_EQ(TransitionForRandomNumber(8), (TransitionChoice{kCurtain, 8}));
-    EXPECT_EQ(TransitionForRandomNumber(16), (TransitionChoice{kWipe, 1}));
-    EXPECT_EQ(TransitionForRandomNumber(53), (TransitionChoice{kWipe, 2}));
-    EXPECT_EQ(TransitionForRandomNumber(19), (TransitionChoice{kRandomRain, 0}));
-    EXPECT_EQ(TransitionForRandomNumber(29), (TransitionChoice{kDiagonalPassesMore, 0}));
-    EXPECT_EQ(TransitionForRandomNumber(92), (TransitionChoice{kCheckerboard, 0}));
-    EXPECT_EQ(TransitionForRandomNumber(132), (TransitionChoice{kCircularWeb, 1}));
-    // Single-form transitions reached by two numbers get variant 1 from the second.
-    EXPECT_EQ(TransitionForRandomNumber(44), (TransitionChoice{kTransparent, 1}));
+    // Single-form transitions reached by two numbers get variant 1 from the second (44).
+    for (const auto& [number, choice] :
+         {std::pair{1, TransitionChoice{kCurtain, 1}}, {8, {kCurtain, 8}}, {16, {kWipe, 1}}, {53, {kWipe, 2}},
+          {19, {kRandomRain, 0}}, {29, {kDiagonalPassesMore, 0}}, {92, {kCheckerboard, 0}}, {132, {kCircularWeb, 1}},
+          {44, {kTransparent, 1}}})
+        EXPECT_EQ(TransitionForRandomNumber(number), choice) << number;
     EXPECT_EQ(TransitionForRandomNumber(0).index, kNoTransition);
     EXPECT_EQ(TransitionForRandomNumber(133).index, kNoTransition);
 }
@@ -87,9 +78,8 @@ TEST(TransitionTable, ChoosingFollowsTheNameAndTheRandomNumbers)
         EXPECT_EQ(c, TransitionForRandomNumber(mirror.next() % kRandomNumbers + 1));
     }
     // Off, "Nenhum" and unknown names copy plainly without drawing a random number.
-    EXPECT_EQ(ChooseTransition("Aleatório", false, random), (TransitionChoice{kNoTransition, 0}));
-    EXPECT_EQ(ChooseTransition("Nenhum", true, random), (TransitionChoice{kNoTransition, 0}));
-    EXPECT_EQ(ChooseTransition("Sem nome", true, random), (TransitionChoice{kNoTransition, 0}));
+    for (const auto& [name, on] : {std::pair{"Aleatório", false}, {"Nenhum", true}, {"Sem nome", true}})
+        EXPECT_EQ(ChooseTransition(name, on, random), (TransitionChoice{kNoTransition, 0})) << name;
     EXPECT_EQ(random.next(), mirror.next());
     for (int i = 0; i < 30; ++i) {
         EXPECT_EQ(ChooseTransition("Cortina", true, random), (TransitionChoice{kCurtain, (mirror.next() & 7) + 1}));

@@ -310,15 +310,13 @@ TEST(Transitions, RandomTransitionsFollowTheirSeedAndDifferBetweenSeeds)
 TEST(Transitions, OutOfRangeVariantsAndEmptySlidesAreSafe)
 {
     ShowRandom random(1);
-    auto wipe = MakeTransition({kWipe, 16}, 20, 10, random);
-    EXPECT_EQ(wipe->stepCount(), 36);
-    EXPECT_EQ(MakeTransition({kWipe, 17}, 20, 10, random)->stepCount(), 72);
-    EXPECT_EQ(MakeTransition({kStarOut, 1}, 20, 10, random)->stepCount(), 9);
-    EXPECT_EQ(MakeTransition({kCurtain, 9}, 20, 10, random)->stepCount(), 10);   // variant 1: rows
-    EXPECT_EQ(MakeTransition({kCurtain, 11}, 20, 10, random)->stepCount(), 20);  // variant 3: columns
-    EXPECT_EQ(MakeTransition({kRandomChoice, 0}, 20, 10, random)->stepCount(), 1);
-    EXPECT_EQ(MakeTransition({99, 0}, 20, 10, random)->stepCount(), 1);
-    EXPECT_EQ(MakeTransition({kSpiral, 0}, 70000, 2, random)->stepCount(), 1);  // no screen is that wide
+    // Curtain 9 is variant 1 (rows), 11 is variant 3 (columns); no screen is 70000 wide.
+    const std::tuple<TransitionChoice, int, int, int> cases[] = {
+        {{kWipe, 16}, 20, 10, 36},       {{kWipe, 17}, 20, 10, 72}, {{kStarOut, 1}, 20, 10, 9},
+        {{kCurtain, 9}, 20, 10, 10},     {{kCurtain, 11}, 20, 10, 20}, {{kRandomChoice, 0}, 20, 10, 1},
+        {{99, 0}, 20, 10, 1},            {{kSpiral, 0}, 70000, 2, 1}};
+    for (const auto& [choice, width, height, steps] : cases)
+        EXPECT_EQ(MakeTransition(choice, width, height, random)->stepCount(), steps) << choice.index << "/" << choice.variant;
     auto empty = MakeTransition({kSpiral, 0}, 0, 10, random);
     EXPECT_EQ(empty->stepCount(), 1);
     ScreenBitmap screen(4, 4), slide;

@@ -85,9 +85,8 @@ TEST_F(DownloadAlbum, ThreeFilesAppendThreeEntriesInTheLibrarysOrder)
     EXPECT_TRUE(open.empty());  // the album that was open stays as it was
     const auto entries = album::ReadAlbumContents(catalogue.albumPath(kUserAlbumsCategory, 1)).entries;
     ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[0].itemValue(0), 1);  // −99 is kept as 1
-    EXPECT_EQ(entries[0].itemValue(1), 1);
-    EXPECT_EQ(entries[0].itemValue(2), 1);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(entries[0].itemValue(i), 1) << i;  // −99 is kept as 1
     EXPECT_TRUE(ui.messages.empty());
 
     // Downloaded again: each stays once, moved to the end.

@@ -87,6 +87,17 @@ protected:
         EXPECT_TRUE(layer.has_value());
         return layer;
     }
+    // Ana writing to Bia through the server on this computer at `port`.
+    mapi::MailHost localSmtp(int port, mapi::SmtpSecurity security = mapi::SmtpSecurity::None)
+    {
+        mapi::MailHost host = Host(recorder);
+        host.to = "bia@exemplo.com";
+        host.from = "ana@exemplo.com.br";
+        host.smtpHost = "127.0.0.1";
+        host.smtpPort = port;
+        host.smtpSecurity = security;
+        return host;
+    }
 
     TempDir dir;
     lv::testing::UiRecorder ui;
@@ -113,14 +124,10 @@ TEST_F(MailLayerTest, ThePictureArrivesAtTheSmtpServerWithTheScreensFields)
     ServerProcess server("sharing/tests/smtp_sink.py", {"--out", out().string(), "--account", "ana:s3nh@ çã"});
     ASSERT_TRUE(server.started());
     const auto layer = load();
-    mapi::MailHost host = Host(recorder);
+    mapi::MailHost host = localSmtp(server.port());
     host.to = "Bia <bia@exemplo.com>; \"Lima, Conceição\" <conceicao@exemplo.org>; caio@exemplo.org";
     host.subject = "Férias — fotos";
     host.body = "Olá!\nSegue a foto.\n";
-    host.from = "ana@exemplo.com.br";
-    host.smtpHost = "127.0.0.1";
-    host.smtpPort = server.port();
-    host.smtpSecurity = mapi::SmtpSecurity::None;
     host.smtpUser = "ana";
     host.smtpPassword = "s3nh@ çã";
     EXPECT_EQ(SendDocumentThroughLayer(*layer, host, picture), mapi::SUCCESS_SUCCESS);
@@ -157,12 +164,7 @@ TEST_F(MailLayerTest, StartTlsAndTlsFromTheStartWithTheServersCertificate)
                              {"--out", kept.string(), "--cert", cert.certificate, "--key", cert.key,
                               security == mapi::SmtpSecurity::Tls ? "--tls" : "--starttls"});
         ASSERT_TRUE(server.started());
-        mapi::MailHost host = Host(recorder);
-        host.to = "bia@exemplo.com";
-        host.from = "ana@exemplo.com.br";
-        host.smtpHost = "127.0.0.1";
-        host.smtpPort = server.port();
-        host.smtpSecurity = security;
+        mapi::MailHost host = localSmtp(server.port(), security);
         host.caFile = cert.certificate.c_str();
         EXPECT_EQ(SendDocumentThroughLayer(*layer, host, picture), mapi::SUCCESS_SUCCESS);
         EXPECT_TRUE(std::filesystem::exists(kept / "1.eml"));
@@ -181,11 +183,7 @@ TEST_F(MailLayerTest, RefusalsComeBackAsSentencesForTheUser)
     ServerProcess server("sharing/tests/smtp_sink.py", {"--out", out().string(), "--account", "ana:certa"});
     ASSERT_TRUE(server.started());
     const auto layer = load();
-    mapi::MailHost host = Host(recorder);
-    host.from = "ana@exemplo.com.br";
-    host.smtpHost = "127.0.0.1";
-    host.smtpPort = server.port();
-    host.smtpSecurity = mapi::SmtpSecurity::None;
+    mapi::MailHost host = localSmtp(server.port());
     host.smtpUser = "ana";
 
     struct Case {
@@ -218,12 +216,7 @@ TEST_F(MailLayerTest, RefusalsComeBackAsSentencesForTheUser)
 TEST_F(MailLayerTest, NoServerListeningAndACancelledSend)
 {
     const auto layer = load();
-    mapi::MailHost host = Host(recorder);
-    host.to = "bia@exemplo.com";
-    host.from = "ana@exemplo.com.br";
-    host.smtpHost = "127.0.0.1";
-    host.smtpPort = 1;  // nothing listens there
-    host.smtpSecurity = mapi::SmtpSecurity::None;
+    mapi::MailHost host = localSmtp(1);  // nothing listens there
     EXPECT_EQ(SendDocumentThroughLayer(*layer, host, picture), mapi::MAPI_E_NETWORK_FAILURE);
     ASSERT_EQ(recorder.failures.size(), 1u);
     EXPECT_TRUE(recorder.failures[0].starts_with(LoadString(7300)));

@@ -19,14 +19,10 @@ using testing::FakeWindowSystem;
 
 TEST(ClientVersion, TheDigitThreeFromTheEndElseFive)
 {
-    EXPECT_EQ(ClientMajorVersion("/opt/client/5.0"), 5);
-    EXPECT_EQ(ClientMajorVersion("/opt/client/4.0"), 4);
-    EXPECT_EQ(ClientMajorVersion("/opt/client/3.0"), 3);
-    EXPECT_EQ(ClientMajorVersion("/opt/client/v40"), 5);  // "v" is no digit
-    EXPECT_EQ(ClientMajorVersion("/opt/client"), 5);
-    EXPECT_EQ(ClientMajorVersion("9.0"), 9);
-    EXPECT_EQ(ClientMajorVersion("x9"), 5);  // too short to have the character
-    EXPECT_EQ(ClientMajorVersion(""), 5);
+    // "v" is no digit; "x9" is too short to have the character.
+    for (const auto& [path, version] : {std::pair{"/opt/client/5.0", 5}, {"/opt/client/4.0", 4}, {"/opt/client/3.0", 3},
+                                        {"/opt/client/v40", 5}, {"/opt/client", 5}, {"9.0", 9}, {"x9", 5}, {"", 5}})
+        EXPECT_EQ(ClientMajorVersion(path), version) << path;
 }
 
 TEST(PathTyping, ThreeBlanksThenBytesWithDoubleBytePairsAsOneCharacter)
@@ -56,6 +52,10 @@ public:
 
 class Document final : public MailDocument {
 public:
+    explicit Document(std::string name = "/fotos/a.jpg")
+        : name(std::move(name))
+    {
+    }
     std::string title() const override { return name; }
     bool neverSaved() const override { return name.find("Sem título-") != std::string::npos && name.find('/') == std::string::npos; }
     bool saveAs() override
@@ -142,8 +142,7 @@ TEST_F(SendPictureTest, NoImageWindowBeepsAndSendsNothing)
 
 TEST_F(SendPictureTest, AnUntitledPictureGoesThroughSaveAsFirstAndTheNewNameIsSent)
 {
-    Document doc;
-    doc.name = "TrueColor-Sem título-03";
+    Document doc("TrueColor-Sem título-03");
     doc.saveAsGives = "/fotos/nova.jpg";
     SendPicture(&doc, routes);
     EXPECT_EQ(doc.steps, std::vector<std::string>{"saveas"});
@@ -154,11 +153,9 @@ TEST_F(SendPictureTest, AnUntitledPictureGoesThroughSaveAsFirstAndTheNewNameIsSe
 
 TEST_F(SendPictureTest, ACancelledSaveAsOrPromptEndsTheRequestSilently)
 {
-    Document untitled;
-    untitled.name = "Sem título-01";
+    Document untitled("Sem título-01");
     SendPicture(&untitled, routes);
     Document changed;
-    changed.name = "/fotos/a.jpg";
     changed.promptGoesOn = false;
     SendPicture(&changed, routes);
     EXPECT_EQ(changed.steps, std::vector<std::string>{"prompt"});
@@ -170,7 +167,6 @@ TEST_F(SendPictureTest, ACancelledSaveAsOrPromptEndsTheRequestSilently)
 TEST_F(SendPictureTest, WithoutAClientTheMailLayerSendsOrSaysMailIsNotSetUp)
 {
     Document doc;
-    doc.name = "/fotos/a.jpg";
     SendPicture(&doc, routes);
     EXPECT_EQ(routes.steps, (std::vector<std::string>{"attach /fotos/a.jpg", "client 0", "layer /fotos/a.jpg"}));
 
@@ -190,7 +186,6 @@ TEST_F(SendPictureTest, TheDialogChoosesTheClientStartedHiddenAndRecordsItsCheck
     settings.executable = clientPath;
     answer = {true, true, true};
     Document doc;
-    doc.name = "/fotos/a.jpg";
     SendPicture(&doc, routes);
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(settings.lastbStart, 1);
@@ -208,7 +203,6 @@ TEST_F(SendPictureTest, LastbStartSetSkipsTheDialogAndUsesTheClient)
     settings.lastbStart = 1;
     answer = {true, false, false};  // would choose the mail layer, were it asked
     Document doc;
-    doc.name = "/fotos/a.jpg";
     SendPicture(&doc, routes);
     EXPECT_EQ(dialogs, 0);
     EXPECT_EQ(settings.lastbStart, 1);
@@ -221,7 +215,6 @@ TEST_F(SendPictureTest, ChoosingTheOtherMailGoesOnWithTheMailLayerInTheSameReque
     settings.executable = clientPath;
     answer = {true, false, false};
     Document doc;
-    doc.name = "/fotos/a.jpg";
     SendPicture(&doc, routes);
     EXPECT_EQ(routes.steps, (std::vector<std::string>{"attach /fotos/a.jpg", "client 0", "layer /fotos/a.jpg"}));
     EXPECT_TRUE(ws.started.empty());
@@ -233,7 +226,6 @@ TEST_F(SendPictureTest, CancellingTheDialogEndsTheRequest)
     settings.executable = clientPath;
     answer = {false, true, false};
     Document doc;
-    doc.name = "/fotos/a.jpg";
     SendPicture(&doc, routes);
     EXPECT_EQ(routes.steps.back(), "client -1");
     EXPECT_TRUE(ws.started.empty());
@@ -245,7 +237,6 @@ TEST_F(SendPictureTest, AChoiceKeptForGoodHoldsForTheRestOfTheRun)
     settings.executable = clientPath;
     answer = {true, false, true};  // the other mail, and do not ask again
     Document doc;
-    doc.name = "/fotos/a.jpg";
     SendPicture(&doc, routes);
     SendPicture(&doc, routes);
     EXPECT_EQ(dialogs, 1);

@@ -49,11 +49,9 @@ std::span<const std::uint8_t> Bytes(std::string_view s)
 
 TEST(Base64, KnownValuesPaddingAndLineBreaks)
 {
-    EXPECT_EQ(Base64Lines(Bytes("")), "");
-    EXPECT_EQ(Base64Lines(Bytes("f")), "Zg==\r\n");
-    EXPECT_EQ(Base64Lines(Bytes("fo")), "Zm8=\r\n");
-    EXPECT_EQ(Base64Lines(Bytes("foo")), "Zm9v\r\n");
-    EXPECT_EQ(Base64Lines(Bytes("foob")), "Zm9vYg==\r\n");
+    for (const auto& [in, out] :
+         {std::pair{"", ""}, {"f", "Zg==\r\n"}, {"fo", "Zm8=\r\n"}, {"foo", "Zm9v\r\n"}, {"foob", "Zm9vYg==\r\n"}})
+        EXPECT_EQ(Base64Lines(Bytes(in)), out) << in;
     // 57 bytes make exactly one line of 76 characters; 58 start a second.
     const std::string line(57, '\xff');
     EXPECT_EQ(Base64Lines(Bytes(line)), std::string(76, '/') + "\r\n");

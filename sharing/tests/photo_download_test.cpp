@@ -87,7 +87,7 @@ protected:
     ~DownloadCommand() override { script = nullptr; }
 
     // The command from the first check to the last photo, all on this thread.
-    void run(const StoreCredentials& credentials, bool albumSwitchOn = false)
+    void run(const StoreCredentials& credentials)
     {
         const std::optional<StoreCalls> calls = PrepareDownload(credentials, &library);
         if (!calls)
@@ -98,7 +98,7 @@ protected:
             return;
         }
         for (const std::string& name : result.names)
-            DeliverPhoto(dir.path() / "photos", name, photos, albumSwitchOn);
+            DeliverPhoto(dir.path() / "photos", name, photos, false);
     }
 
     lv::testing::TempDir dir;
@@ -159,14 +159,6 @@ TEST_F(DownloadCommand, ThreeFilesOpenThreeWindowsAndJoinTheAlbumInTheLibrarysOr
     EXPECT_EQ(photos.windows, expected);
     // One that could not be loaded still goes to the album, which says what is wrong with it.
     EXPECT_EQ(photos.album, expected);
-}
-
-TEST_F(DownloadCommand, WithTheSwitchOnPhotosOpenButTheAlbumStaysAsItWas)
-{
-    lib.files = {"c.jpg", "a.jpg", "b.jpg"};
-    run({"ana", "senha"}, true);
-    EXPECT_EQ(photos.windows.size(), 3u);
-    EXPECT_TRUE(photos.album.empty());
 }
 
 TEST_F(DownloadCommand, ARefusedLoginShowsTheLibrarysTextAndFetchesNothing)

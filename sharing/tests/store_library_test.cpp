@@ -62,6 +62,7 @@ protected:
             Put(served() / name, bytes);
         Put(served() / ".escondida.jpg", RandomBytes(10, 3));
     }
+    void SetUp() override { ASSERT_FALSE(certificate.certificate.empty()) << "openssl could not make a certificate"; }
     std::filesystem::path served() const { return dir.path() / "served"; }
     std::filesystem::path folder() const { return dir.path() / "program" / "photos"; }
     std::string log() const { return dir.file("requests.log"); }
@@ -112,7 +113,6 @@ protected:
 
 TEST_F(StoreLibraryTest, DownloadsEveryPhotoOnceWholeAndNamesThemInTheServicesOrder)
 {
-    ASSERT_FALSE(certificate.certificate.empty());
     const auto server = startServer();
     const TransferResult first = download();
     EXPECT_EQ(first.loginCode, 0);
@@ -142,7 +142,6 @@ TEST_F(StoreLibraryTest, DownloadsEveryPhotoOnceWholeAndNamesThemInTheServicesOr
 
 TEST_F(StoreLibraryTest, ACutTransferContinuesWhereItStopped)
 {
-    ASSERT_FALSE(certificate.certificate.empty());
     const auto server = startServer({"--cut-after", "100000"});
     const TransferResult cut = download();
     EXPECT_EQ(cut.loginCode, 0);
@@ -170,7 +169,6 @@ TEST_F(StoreLibraryTest, ACutTransferContinuesWhereItStopped)
 
 TEST_F(StoreLibraryTest, AServiceThatSendsTheWholeFileAgainIsTakenWhole)
 {
-    ASSERT_FALSE(certificate.certificate.empty());
     const auto server = startServer({"--ignore-range"});
     std::filesystem::create_directories(folder());
     // What a cut transfer left, stamped with the photo's time.
@@ -185,7 +183,6 @@ TEST_F(StoreLibraryTest, AServiceThatSendsTheWholeFileAgainIsTakenWhole)
 
 TEST_F(StoreLibraryTest, RefusalsComeAsTheLibrarysCodes)
 {
-    ASSERT_FALSE(certificate.certificate.empty());
     const auto server = startServer();
     EXPECT_EQ(download("ana.lima", "senha forte").loginCode, store::kLoginRefused);
     EXPECT_EQ(download("ninguem", "Senha Forte").loginCode, store::kLoginRefused);
@@ -202,7 +199,6 @@ TEST_F(StoreLibraryTest, RefusalsComeAsTheLibrarysCodes)
 
 TEST_F(StoreLibraryTest, TheListStopsWhenTheBufferIsFullAndTheRestComesNextTime)
 {
-    ASSERT_FALSE(certificate.certificate.empty());
     const auto server = startServer();
     StoreCalls c = calls(certificate.certificate);
     ASSERT_EQ(c.setUserInfo("ana.lima", "Senha Forte"), 0);
@@ -221,7 +217,6 @@ TEST_F(StoreLibraryTest, TheListStopsWhenTheBufferIsFullAndTheRestComesNextTime)
 
 TEST_F(StoreLibraryTest, ProgressIsReportedAndACancelKeepsWhatCame)
 {
-    ASSERT_FALSE(certificate.certificate.empty());
     const auto server = startServer();
     StoreCalls c = calls(certificate.certificate);
     struct Seen {

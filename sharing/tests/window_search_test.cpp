@@ -29,10 +29,9 @@ protected:
 
 TEST_F(Grid, EachCornerFindsItsButton)
 {
-    EXPECT_EQ(FindInCorner(ws, panel, "Button", Corner::TopLeft), buttons[0]);
-    EXPECT_EQ(FindInCorner(ws, panel, "Button", Corner::TopRight), buttons[2]);
-    EXPECT_EQ(FindInCorner(ws, panel, "Button", Corner::BottomLeft), buttons[6]);
-    EXPECT_EQ(FindInCorner(ws, panel, "Button", Corner::BottomRight), buttons[8]);
+    for (const auto& [corner, button] : {std::pair{Corner::TopLeft, 0}, {Corner::TopRight, 2}, {Corner::BottomLeft, 6},
+                                         {Corner::BottomRight, 8}})
+        EXPECT_EQ(FindInCorner(ws, panel, "Button", corner), buttons[std::size_t(button)]) << button;
     EXPECT_EQ(FindInCorner(ws, panel, "Other", Corner::BottomRight), other);
     EXPECT_EQ(FindInCorner(ws, panel, "None", Corner::TopLeft), 0u);
     EXPECT_EQ(FindInCorner(ws, 0, "Button", Corner::TopLeft), 0u);
@@ -67,12 +66,9 @@ TEST_F(Grid, NestedWindowsCountInOrderAndTheParentsClassFilters)
     const WindowHandle bar = ws.add(panel, "Bar", "", {100, 380, 400, 400});
     const WindowHandle inBar0 = ws.add(bar, "Button", "", {100, 380, 120, 400});
     const WindowHandle inBar1 = ws.add(bar, "Button", "", {130, 380, 150, 400});
-    EXPECT_EQ(FindChildOfClass(ws, panel, "Button", "", 0), buttons[0]);
-    EXPECT_EQ(FindChildOfClass(ws, panel, "Button", "", 9), inBar0);
-    EXPECT_EQ(FindChildOfClass(ws, panel, "Button", "Bar", 0), inBar0);
-    EXPECT_EQ(FindChildOfClass(ws, panel, "Button", "Bar", 1), inBar1);
-    EXPECT_EQ(FindChildOfClass(ws, panel, "Button", "Bar", 2), 0u);
-    EXPECT_EQ(FindChildOfClass(ws, panel, "Button", "Panel", 8), buttons[8]);
+    for (const auto& [parentClass, index, found] : {std::tuple{"", 0, buttons[0]}, {"", 9, inBar0}, {"Bar", 0, inBar0},
+                                                    {"Bar", 1, inBar1}, {"Bar", 2, WindowHandle(0)}, {"Panel", 8, buttons[8]}})
+        EXPECT_EQ(FindChildOfClass(ws, panel, "Button", parentClass, index), found) << parentClass << " " << index;
 }
 
 TEST_F(Grid, TitlesAndClassesCompareWhole)

@@ -5,24 +5,17 @@
 #include "sharing/mail/client_route.h"
 #include "sharing/mail/client_windows.h"
 #include "sharing/mail/window_search.h"
+#include "sharing/testing/fake_window_system.h"
 #include "sharing/x11/x11_window_system.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
-#include <map>
 #include <sstream>
 #include <thread>
 
 namespace lv::sharing {
 namespace {
-
-class LoopTimer final : public AutomationTimer {
-public:
-    void start(int id, int ms) override { running[id] = ms; }
-    void kill(int id) override { running.erase(id); }
-    std::map<int, int> running;
-};
 
 class Settings final : public RouteSettings {
 public:
@@ -53,7 +46,7 @@ TEST(X11Route, TheStandInClientGetsThePathTypedAndComesForward)
     const std::string log = dir.file("standin.log");
     setenv("STANDIN_LOG", log.c_str(), 1);
 
-    LoopTimer timer;
+    testing::FakeTimer timer;
     Settings settings;
     settings.executable = client.string();
     MailClientRoute route(*ws, timer, SystemClock(), settings, [] { return RouteDialogAnswer{}; });

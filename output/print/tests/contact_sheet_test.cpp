@@ -53,9 +53,8 @@ TEST(ContactSheet, CellsAcrossCountsALastCellWithoutItsGap)
     EXPECT_EQ(CellsAcross(100, 10000, 5000, 600), 1) << "at least one cell";
     // The table's fractional spacings stay exact: 0.5 + 0.0675 inch steps at 600 dpi.
     EXPECT_EQ(CellsAcross(4800, 5000, 675, 600), 14);  // 14 steps of 0.5675 inch use 7.945
-    EXPECT_EQ(SpacingTenThousandths(2, 0), 1925);
-    EXPECT_EQ(SpacingTenThousandths(0, 2), 0);
-    EXPECT_EQ(SpacingTenThousandths(1, 3), 2500);
+    for (const auto& [size, spacing, gap] : {std::tuple{2, 0, 1925}, {0, 2, 0}, {1, 3, 2500}})
+        EXPECT_EQ(SpacingTenThousandths(size, spacing), gap) << size << " " << spacing;
     EXPECT_EQ(ThumbnailSizeName(0), "Pequeno");
     EXPECT_EQ(ThumbnailSizeName(2), "Grande");
 }
@@ -81,9 +80,8 @@ TEST(ContactSheet, CaptionsAreTheLowerCasedFileNameCutWithAnEllipsis)
     EXPECT_EQ(CaptionFor("/Fotos/Férias/IMG_0042.JPG"), "img_0042.jpg");
     EXPECT_EQ(CaptionFor("C:\\FOTOS\\A.BMP"), "a.bmp");
     const TextMeasure tenEach = [](std::string_view t) { return int(t.size()) * 10; };
-    EXPECT_EQ(ElideText("curto", 50, tenEach), "curto");
-    EXPECT_EQ(ElideText("comprido demais", 80, tenEach), "compr...");
-    EXPECT_EQ(ElideText("abc", 20, tenEach), "");
+    for (const auto& [text, width, shown] : {std::tuple{"curto", 50, "curto"}, {"comprido demais", 80, "compr..."}, {"abc", 20, ""}})
+        EXPECT_EQ(ElideText(text, width, tenEach), shown) << text;
     // Whole characters only: "é" is two bytes and is not split.
     EXPECT_EQ(ElideText("éééé", 59, tenEach), "é...");
     EXPECT_EQ(FirstCharacters("Fotografia de família.jpg", 15), "Fotografia de f");

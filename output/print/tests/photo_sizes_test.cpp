@@ -25,10 +25,9 @@ TEST(PhotoSizes, TheTableRunsFromLargestToSmallest)
     for (std::size_t i = 1; i < kPhotoPrintSizes.size(); ++i)
         EXPECT_LE(kPhotoPrintSizes[i].width * kPhotoPrintSizes[i].height,
                   kPhotoPrintSizes[i - 1].width * kPhotoPrintSizes[i - 1].height);
-    EXPECT_EQ(RuleForLayoutKind(1), SizeRule::Wide);
-    EXPECT_EQ(RuleForLayoutKind(2), SizeRule::High);
-    EXPECT_EQ(RuleForLayoutKind(3), SizeRule::AnySize);
-    EXPECT_EQ(RuleForLayoutKind(4), SizeRule::ComplementaryPair);
+    const SizeRule rules[] = {SizeRule::Wide, SizeRule::High, SizeRule::AnySize, SizeRule::ComplementaryPair};
+    for (int kind = 1; kind <= 4; ++kind)
+        EXPECT_EQ(RuleForLayoutKind(kind), rules[kind - 1]) << kind;
 }
 
 TEST(PhotoSizes, EveryLayoutsSlotsLieInsideTheGridWithoutOverlappingInAllowedSizes)

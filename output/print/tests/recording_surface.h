@@ -23,9 +23,8 @@ struct TextCall {
 
 class RecordingSurface final : public PrintSurface {
 public:
-    explicit RecordingSurface(PrinterMetrics metrics = DefaultPrinterMetrics(), double scale = 1.0)
+    explicit RecordingSurface(PrinterMetrics metrics = DefaultPrinterMetrics())
         : metrics_(metrics)
-        , scale_(scale)
     {
     }
     const PrinterMetrics& metrics() const override { return metrics_; }
@@ -37,7 +36,6 @@ public:
     bool beginPage() override
     {
         ++pages;
-        pageOfStretch.push_back(int(stretches.size()));
         return true;
     }
     void endPage() override { ++endedPages; }
@@ -64,11 +62,9 @@ public:
     {
         texts.push_back({rect, std::string(text), font_});
     }
-    double deviceScale() const override { return scale_; }
 
     std::vector<std::string> documents;
     int pages = 0, endedPages = 0, endedDocuments = 0;
-    std::vector<int> pageOfStretch;
     std::vector<Stretch> stretches;
     std::vector<std::pair<DeviceRect, int>> frames;
     std::vector<TextCall> texts;
@@ -77,7 +73,6 @@ public:
 
 private:
     PrinterMetrics metrics_;
-    double scale_;
     PrintFont font_;
 };
 
@@ -91,8 +86,7 @@ public:
         lastOrientation = orientation;
         if (!available)
             return nullptr;
-        auto surface = std::make_unique<Forwarding>(*this);
-        return surface;
+        return std::make_unique<Forwarding>(*this);
     }
     PrinterMetrics metrics(Orientation) override { return page; }
 

@@ -29,11 +29,9 @@ TEST(ToneCurves, SettingsRoundTripThroughTheirTextAndBadTextIsRefused)
     EXPECT_EQ(ParseChannelTones(FormatChannelTones(tones)), tones);
     EXPECT_EQ(ParseChannelTones("0,0,100;0,0,100;0,0,100;900,0,1")->at(3), (ToneSettings{100, 0, 20}))
         << "out-of-range values are clamped";
-    EXPECT_FALSE(ParseChannelTones(""));
-    EXPECT_FALSE(ParseChannelTones("0,0,100;0,0,100;0,0,100"));
-    EXPECT_FALSE(ParseChannelTones("0,0,100;0,0,100;0,0,100;0,0,100;"));
-    EXPECT_FALSE(ParseChannelTones("0,0,100;0,0,x;0,0,100;0,0,100"));
-    EXPECT_FALSE(ParseChannelTones("0,0,100 ;0,0,100;0,0,100;0,0,100"));
+    for (const char* bad : {"", "0,0,100;0,0,100;0,0,100", "0,0,100;0,0,100;0,0,100;0,0,100;",
+                            "0,0,100;0,0,x;0,0,100;0,0,100", "0,0,100 ;0,0,100;0,0,100;0,0,100"})
+        EXPECT_FALSE(ParseChannelTones(bad)) << bad;
     const CalibrationCurves curves = CurvesFromTones(tones);
     EXPECT_TRUE(curves.isIdentity(kCurveSpare));
     EXPECT_TRUE(curves.isIdentity(kCurveGreen));

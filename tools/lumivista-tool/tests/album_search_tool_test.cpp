@@ -18,7 +18,7 @@ namespace {
 using testing::ShellQuote;
 using testing::Tool;
 
-class AlbumSearchTool : public ::testing::Test {
+class AlbumSearchTool : public testing::ToolFolder {
 protected:
     AlbumSearchTool()
     {
@@ -27,14 +27,9 @@ protected:
         photo("fotos/Praia.bmp", 200, 100, "2004-07-15");
         photo("fotos/serra.bmp", 60, 40, "2004-07-16");
         photo("fotos/praia-noite.bmp", 300, 300, "2010-01-01");
-        EXPECT_EQ(Tool("album make " + ShellQuote(dir.file("albums/album1.abm")) + " " + ShellQuote(dir.file("fotos/Praia.bmp"))
-                       + " " + ShellQuote(dir.file("fotos/serra.bmp")))
-                      .exitCode,
-                  0);
-        EXPECT_EQ(Tool("album make " + ShellQuote(dir.file("albums/album2.abm")) + " "
-                       + ShellQuote(dir.file("fotos/praia-noite.bmp")))
-                      .exitCode,
-                  0);
+        const std::string first = quoted("fotos/Praia.bmp") + " " + quoted("fotos/serra.bmp");
+        EXPECT_EQ(Tool("album make " + quoted("albums/album1.abm") + " " + first).exitCode, 0);
+        EXPECT_EQ(Tool("album make " + quoted("albums/album2.abm") + " " + quoted("fotos/praia-noite.bmp")).exitCode, 0);
     }
     void photo(const std::string& name, int width, int height, const char* day)
     {
@@ -49,9 +44,8 @@ protected:
     }
     testing::CommandResult search(const std::string& options)
     {
-        return Tool("album search " + ShellQuote(dir.file("albums")) + " " + options);
+        return Tool("album search " + quoted("albums") + " " + options);
     }
-    testing::TempDir dir;
 };
 
 TEST_F(AlbumSearchTool, EachCriterionNarrowsTheHits)

@@ -65,16 +65,13 @@ TEST(AlbumTool, MakeAddInfoAndThumbsWorkTogether)
 TEST(AlbumTool, BadInputGivesItsExitCode)
 {
     testing::TempDir dir;
-    EXPECT_EQ(Tool("album").exitCode, 2);
-    EXPECT_EQ(Tool("album make " + ShellQuote(dir.file("x.abm"))).exitCode, 2);
-    EXPECT_EQ(Tool("album make x.abm a.bmp --jobs 0").exitCode, 2);
-    EXPECT_EQ(Tool("album list --category 13").exitCode, 2);
-    EXPECT_EQ(Tool("album info " + ShellQuote(dir.file("none.abm"))).exitCode, 3);
-    EXPECT_EQ(Tool("album make " + ShellQuote(dir.file("x.abm")) + " " + ShellQuote(dir.file("none.jpg"))).exitCode, 3);
+    const std::string x = ShellQuote(dir.file("x.abm"));
+    testing::ExpectExitCodes({{"album", 2}, {"album make " + x, 2}, {"album make x.abm a.bmp --jobs 0", 2},
+                              {"album list --category 13", 2}, {"album info " + ShellQuote(dir.file("none.abm")), 3},
+                              {"album make " + x + " " + ShellQuote(dir.file("none.jpg")), 3}});
     EXPECT_FALSE(std::filesystem::exists(dir.file("x.abm")));
     ASSERT_EQ(Tool("new 4 4 1 2 3 " + ShellQuote(dir.file("a.bmp"))).exitCode, 0);
-    EXPECT_EQ(Tool("album make " + ShellQuote(dir.file("no/such/folder.abm")) + " " + ShellQuote(dir.file("a.bmp"))).exitCode,
-              4);
+    EXPECT_EQ(Tool("album make " + ShellQuote(dir.file("no/such/folder.abm")) + " " + ShellQuote(dir.file("a.bmp"))).exitCode, 4);
     // A damaged album still shows what it holds, and says it is damaged.
     ASSERT_EQ(Tool("album make " + ShellQuote(dir.file("ok.abm")) + " " + ShellQuote(dir.file("a.bmp")) + " " +
                    ShellQuote(kJpegs + "grey.jpg")).exitCode,

@@ -43,11 +43,9 @@ TEST(CaptureTool, AFrameOfTheTestPatternIsWrittenInTheNamedFormat)
 TEST(CaptureTool, UsageAndMissingDisplayAreRefused)
 {
     testing::TempDir dir;
-    EXPECT_EQ(Tool("capture").exitCode, 2);
-    EXPECT_EQ(Tool("capture audio x.wav").exitCode, 2);
-    EXPECT_EQ(Tool("capture video").exitCode, 2);
-    EXPECT_EQ(Tool("capture screen " + dir.file("s.bmp") + " --window 1 --client 1").exitCode, 2);
-    EXPECT_EQ(Tool("capture screen " + dir.file("s.bmp") + " --window zero").exitCode, 2);
+    testing::ExpectExitCodes({{"capture", 2}, {"capture audio x.wav", 2}, {"capture video", 2},
+                              {"capture screen " + dir.file("s.bmp") + " --window 1 --client 1", 2},
+                              {"capture screen " + dir.file("s.bmp") + " --window zero", 2}});
     const auto noDisplay = Tool("capture screen " + dir.file("s.bmp"), "env -u DISPLAY -u WAYLAND_DISPLAY ");
     EXPECT_EQ(noDisplay.exitCode, 3);
     EXPECT_NE(noDisplay.err.find("DISPLAY"), std::string::npos);

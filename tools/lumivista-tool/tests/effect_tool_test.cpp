@@ -6,6 +6,7 @@
 #include "effects/enhance_and_effect.h"
 #include "imagelib/bmp.h"
 #include "imagelib/dib_alloc.h"
+#include "imagelib/tests/pictures.h"
 #include "tool_support.h"
 
 #include <gtest/gtest.h>
@@ -16,18 +17,9 @@ namespace lv {
 namespace {
 
 using testing::Fixture;
+using testing::SamePixels;
 using testing::ShellQuote;
 using testing::Tool;
-
-bool SamePixels(const HDIB& a, const HDIB& b)
-{
-    if (a.width() != b.width() || a.height() != b.height() || a.bitCount() != b.bitCount())
-        return false;
-    for (int y = 0; y < a.height(); ++y)
-        if (!std::equal(a.row(y), a.row(y) + a.width() * a.bitCount() / 8, b.row(y)))
-            return false;
-    return true;
-}
 
 double MeanSample(const HDIB& dib)
 {

@@ -24,6 +24,7 @@
 namespace lv {
 namespace {
 
+using testing::EntriesIn;
 using testing::ShellQuote;
 using testing::Tool;
 namespace fs = std::filesystem;
@@ -46,11 +47,6 @@ std::vector<std::uint8_t> Bytes(const std::string& path)
 }
 
 const std::vector<std::uint8_t> kOld = {'o', 'l', 'd', ' ', 'f', 'i', 'l', 'e'};
-
-std::size_t EntriesIn(const fs::path& folder)
-{
-    return std::size_t(std::distance(fs::directory_iterator(folder), fs::directory_iterator()));
-}
 
 TEST(ToolFiles, InputFailuresExitThreeAndSayWhatIsWrongWithWhichFile)
 {

@@ -50,11 +50,10 @@ TEST(ToolGeometry, BadArgumentsAndEmptyRectanglesAreUsageErrors)
     testing::TempDir dir;
     const std::string in = Fixture("bmp/pil_24.bmp");
     const std::string out = ShellQuote(dir.file("o.bmp"));
-    for (const std::string& arguments : {"resize " + in + " " + out + " 0 10", "resize " + in + " " + out + " 10",
-                                         "thumb " + in + " " + out + " ten 10", "crop " + in + " " + out + " 50 50 60 60",
-                                         "new 10 10 256 0 0 " + out, "new 10 10 1 2 3 " + ShellQuote(dir.file("o.xyz"))})
-        EXPECT_EQ(Tool(arguments).exitCode, 2) << arguments;
-    EXPECT_EQ(Tool("resize " + ShellQuote(dir.file("absent.bmp")) + " " + out + " 5 5").exitCode, 3);
+    testing::ExpectExitCodes({{"resize " + in + " " + out + " 0 10", 2}, {"resize " + in + " " + out + " 10", 2},
+                              {"thumb " + in + " " + out + " ten 10", 2}, {"crop " + in + " " + out + " 50 50 60 60", 2},
+                              {"new 10 10 256 0 0 " + out, 2}, {"new 10 10 1 2 3 " + ShellQuote(dir.file("o.xyz")), 2},
+                              {"resize " + ShellQuote(dir.file("absent.bmp")) + " " + out + " 5 5", 3}});
     EXPECT_FALSE(std::filesystem::exists(dir.file("o.bmp")));
 }
 

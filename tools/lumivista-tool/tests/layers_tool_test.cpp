@@ -14,30 +14,17 @@ using testing::ShellQuote;
 using testing::Tool;
 
 // A 40 × 30 red background and a 10 × 6 green picture to add as a layer.
-class LayersTool : public ::testing::Test {
+class LayersTool : public testing::ToolFolder {
 protected:
     void SetUp() override
     {
-        HDIB red = solid(40, 30, {200, 10, 10});
-        HDIB green = solid(10, 6, {10, 200, 10});
-        ASSERT_EQ(WriteBmp(file("red.bmp"), red), WriteResult::Written);
-        ASSERT_EQ(WriteBmp(file("green.bmp"), green), WriteResult::Written);
+        writePicture("red.bmp", 40, 30, [](int, int) { return testing::Rgb{200, 10, 10}; });
+        writePicture("green.bmp", 10, 6, [](int, int) { return testing::Rgb{10, 200, 10}; });
     }
-    static HDIB solid(int width, int height, testing::Rgb colour)
-    {
-        HDIB picture = AllocatePicture(width, height, 24, 0);
-        for (int y = 0; y < height; ++y)
-            for (int x = 0; x < width; ++x)
-                testing::SetPixel24(picture, x, y, colour);
-        return picture;
-    }
-    std::string file(const std::string& name) const { return dir.file(name); }
     testing::CommandResult layers(const std::string& in, const std::string& ops)
     {
-        return Tool("layers " + ShellQuote(file(in)) + " " + ShellQuote(file("out.vlf")) + " " + ops);
+        return Tool("layers " + quoted(in) + " " + quoted("out.vlf") + " " + ops);
     }
-
-    testing::TempDir dir;
 };
 
 TEST_F(LayersTool, OperationsAndTheirUndoRunInOrderThroughOneTable)
@@ -73,14 +60,12 @@ TEST_F(LayersTool, RefusedOperationsAndBadWordsFailWithTheirCodes)
     auto r = layers("red.bmp", "merge-down");
     EXPECT_EQ(r.exitCode, 2);
     EXPECT_NE(r.err.find("merge-down cannot be done"), std::string::npos) << r.err;
-    EXPECT_EQ(layers("red.bmp", "undo").exitCode, 2) << "nothing to undo";
-    EXPECT_EQ(layers("red.bmp", "delete").exitCode, 2) << "the last layer stays";
-    EXPECT_EQ(layers("red.bmp", "hide=3").exitCode, 2);
-    EXPECT_EQ(layers("red.bmp", "opacity=101").exitCode, 2);
-    EXPECT_EQ(layers("red.bmp", "sideways").exitCode, 2);
+    // Nothing to undo; the last layer stays.
+    for (const std::string& ops :
+         std::vector<std::string>{"undo", "delete", "hide=3", "opacity=101", "sideways", "add=" + quoted("missing.bmp")})
+        EXPECT_EQ(layers("red.bmp", ops).exitCode, 2) << ops;
     EXPECT_EQ(layers("missing.bmp", "new").exitCode, 3);
-    EXPECT_EQ(layers("red.bmp", "add=" + ShellQuote(file("missing.bmp"))).exitCode, 2);
-    EXPECT_EQ(Tool("layers " + ShellQuote(file("red.bmp")) + " /nonexistent/dir/out.vlf new").exitCode, 4);
+    EXPECT_EQ(Tool("layers " + quoted("red.bmp") + " /nonexistent/dir/out.vlf new").exitCode, 4);
 }
 
 TEST(LayerOperationWords, ParseWithTheirNumbersAndTexts)

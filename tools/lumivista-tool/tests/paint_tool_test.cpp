@@ -14,18 +14,12 @@ using testing::ShellQuote;
 using testing::Tool;
 
 // A 40 × 30 picture: blue, with a white 10 × 10 square at the top left.
-class PaintTool : public ::testing::Test {
+class PaintTool : public testing::ToolFolder {
 protected:
     void SetUp() override
     {
-        HDIB picture = AllocatePicture(40, 30, 24, 0);
-        for (int y = 0; y < 30; ++y)
-            for (int x = 0; x < 40; ++x)
-                testing::SetPixel24(picture, x, 29 - y, x < 10 && y < 10 ? Rgb{255, 255, 255} : Rgb{0, 0, 200});
-        ASSERT_EQ(WriteBmp(file("in.bmp"), picture), WriteResult::Written);
+        writePicture("in.bmp", 40, 30, [](int x, int y) { return x < 10 && y < 10 ? Rgb{255, 255, 255} : Rgb{0, 0, 200}; });
     }
-    std::string file(const std::string& name) const { return dir.file(name); }
-    std::string quoted(const std::string& name) const { return ShellQuote(file(name)); }
     testing::CommandResult paint(const std::string& in, const std::string& out, const std::string& rest)
     {
         return Tool("paint " + quoted(in) + " " + quoted(out) + " " + rest);
@@ -38,8 +32,6 @@ protected:
             return {1, 2, 3};
         return testing::Pixel24(picture, x, picture.height() - 1 - y);
     }
-
-    testing::TempDir dir;
 };
 
 TEST_F(PaintTool, ABrushStrokeReportsItsDabsAndPaintsOnlyAlongItsPath)
@@ -102,12 +94,10 @@ TEST_F(PaintTool, LayeredDocumentsKeepTheirLayersAndExtractShowsOneLayer)
 
 TEST_F(PaintTool, RefusalsAndBadArguments)
 {
-    EXPECT_EQ(paint("in.bmp", "x.bmp", "--tool crayon --click 1,1").exitCode, 2);
-    EXPECT_EQ(paint("in.bmp", "x.bmp", "--tool brush").exitCode, 2) << "no gesture";
-    EXPECT_EQ(paint("in.bmp", "x.bmp", "--tool brush --click 1,1 --drag '1,1;2,2'").exitCode, 2);
-    EXPECT_EQ(paint("in.bmp", "x.bmp", "--tool brush --drag '1,1'").exitCode, 2);
-    EXPECT_EQ(paint("in.bmp", "x.bmp", "--tool brush --click 1,1 --color 256,0,0").exitCode, 2);
-    EXPECT_EQ(paint("in.bmp", "x.bmp", "--tool brush --click 1,1 --size 0").exitCode, 2);
+    for (const char* bad : {"--tool crayon --click 1,1", "--tool brush" /* no gesture */,
+                            "--tool brush --click 1,1 --drag '1,1;2,2'", "--tool brush --drag '1,1'",
+                            "--tool brush --click 1,1 --color 256,0,0", "--tool brush --click 1,1 --size 0"})
+        EXPECT_EQ(paint("in.bmp", "x.bmp", bad).exitCode, 2) << bad;
     EXPECT_EQ(paint("missing.bmp", "x.bmp", "--tool brush --click 1,1").exitCode, 3);
     EXPECT_EQ(paint("in.bmp", "no/such/dir/x.bmp", "--tool brush --click 1,1").exitCode, 4);
     const auto clone = paint("in.bmp", "x.bmp", "--tool clone --click 5,5");

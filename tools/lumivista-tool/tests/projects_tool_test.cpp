@@ -18,10 +18,8 @@ using testing::LayerSpec;
 using testing::ShellQuote;
 using testing::Tool;
 
-class ProjectsTool : public ::testing::Test {
+class ProjectsTool : public testing::ToolFolder {
 protected:
-    std::string file(const std::string& name) const { return dir.file(name); }
-    std::string quoted(const std::string& name) const { return ShellQuote(file(name)); }
     void writeCalendar()
     {
         testing::WriteDocumentFile(file("wall.vlf"),
@@ -32,8 +30,6 @@ protected:
         testing::WritePiece(file("cal1/calyear/2000.vlf"), 67, 20, 0x112233);
         testing::WritePiece(file("cal1/calmonth/02.vlf"), 33, 13, 0x445566);
     }
-
-    testing::TempDir dir;
 };
 
 TEST_F(ProjectsTool, CalendarShapesAsJsonAndText)
@@ -45,11 +41,8 @@ TEST_F(ProjectsTool, CalendarShapesAsJsonAndText)
     EXPECT_EQ(r.out, "Mn31.vlf: first day Mn, 31 days, shape 8\n");
     r = Tool("calendar shape 2000 13 --json");
     EXPECT_EQ(r.out, "{\"weekday\":0,\"days\":0,\"name\":\"\",\"shape\":0}\n");
-    EXPECT_EQ(Tool("calendar shape 2000").exitCode, 2);
-    EXPECT_EQ(Tool("calendar shape 2000 0").exitCode, 2);
-    EXPECT_EQ(Tool("calendar shape year 2").exitCode, 2);
-    EXPECT_EQ(Tool("calendar").exitCode, 2);
-    EXPECT_EQ(Tool("calendar tomorrow").exitCode, 2);
+    testing::ExpectExitCodes({{"calendar shape 2000", 2}, {"calendar shape 2000 0", 2}, {"calendar shape year 2", 2},
+                              {"calendar", 2}, {"calendar tomorrow", 2}});
 }
 
 TEST_F(ProjectsTool, RefilledCalendarReopensWithThePiecesCentred)
@@ -82,14 +75,11 @@ TEST_F(ProjectsTool, RefillFailuresGiveTheirExitCodes)
     EXPECT_NE(r.err.find("Não é possível localizar o arquivo. --- " + file("cal1/calmonth/03.vlf")), std::string::npos)
         << r.err;
     EXPECT_FALSE(std::filesystem::exists(file("mar.vlf")));
-    EXPECT_EQ(Tool("calendar refill " + quoted("absent.vlf") + " " + quoted("o.vlf") + " --year 2000 --month 2").exitCode,
-              3);
-    EXPECT_EQ(Tool("calendar refill " + quoted("wall.vlf") + " " + quoted("no/such/dir/o.vlf") + " --year 2000 --month 2")
-                  .exitCode,
-              4);
-    EXPECT_EQ(Tool("calendar refill " + quoted("wall.vlf") + " " + quoted("o.vlf") + " --year 2000").exitCode, 2);
-    EXPECT_EQ(Tool("calendar refill " + quoted("wall.vlf") + " " + quoted("o.vlf") + " --year 2000 --month 13").exitCode,
-              2);
+    const std::string refill = "calendar refill " + quoted("wall.vlf") + " ";
+    testing::ExpectExitCodes({{"calendar refill " + quoted("absent.vlf") + " " + quoted("o.vlf") + " --year 2000 --month 2", 3},
+                              {refill + quoted("no/such/dir/o.vlf") + " --year 2000 --month 2", 4},
+                              {refill + quoted("o.vlf") + " --year 2000", 2},
+                              {refill + quoted("o.vlf") + " --year 2000 --month 13", 2}});
 }
 
 TEST_F(ProjectsTool, DroppedPhotoIsFittedIntoItsLayer)
@@ -114,10 +104,9 @@ TEST_F(ProjectsTool, DroppedPhotoIsFittedIntoItsLayer)
     r = Tool("project drop " + quoted("card.vlf") + " " + quoted("o.vlf") + " --layer 0 " + quoted("absent.jpg"));
     EXPECT_EQ(r.exitCode, 3);
     EXPECT_NE(r.err.find("Não é possível localizar o arquivo."), std::string::npos) << r.err;
-    EXPECT_EQ(Tool("project drop " + quoted("card.vlf") + " " + quoted("o.vlf") + " --layer 5 " + quoted("wide.bmp")).exitCode,
-              2);
-    EXPECT_EQ(Tool("project drop " + quoted("card.vlf") + " " + quoted("o.vlf") + " " + quoted("wide.bmp")).exitCode, 2);
-    EXPECT_EQ(Tool("project lift").exitCode, 2);
+    const std::string drop = "project drop " + quoted("card.vlf") + " " + quoted("o.vlf");
+    testing::ExpectExitCodes({{drop + " --layer 5 " + quoted("wide.bmp"), 2}, {drop + " " + quoted("wide.bmp"), 2},
+                              {"project lift", 2}});
     EXPECT_FALSE(std::filesystem::exists(file("o.vlf")));
 }
 

@@ -31,9 +31,8 @@ TEST(PsdTool, InfoListsTheHeaderAndTheRecordsInFileOrder)
     const auto text = Tool("psd info " + ShellQuote(kPsd + "py_groups.psd"));
     EXPECT_NE(text.out.find("record 4: \"Grupo\" open folder"), std::string::npos) << text.out;
 
-    EXPECT_EQ(Tool("psd info " + ShellQuote(kPsd + "py_three.0.ppm")).exitCode, 2);
-    EXPECT_EQ(Tool("psd info " + ShellQuote(kPsd + "missing.psd")).exitCode, 3);
-    EXPECT_EQ(Tool("psd list x").exitCode, 2);
+    testing::ExpectExitCodes({{"psd info " + ShellQuote(kPsd + "py_three.0.ppm"), 2},
+                              {"psd info " + ShellQuote(kPsd + "missing.psd"), 3}, {"psd list x", 2}});
 }
 
 TEST(PsdTool, ConvertingToTheLayeredFormatKeepsTheLayers)

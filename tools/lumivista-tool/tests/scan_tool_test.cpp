@@ -46,12 +46,10 @@ TEST_F(ScanTool, RefusesUnknownDevicesAndModes)
     const auto unknown = Tool("scan " + dir_.file("x.bmp") + " --device no-such-scanner");
     EXPECT_EQ(unknown.exitCode, 3);
     EXPECT_NE(unknown.err.find("no-such-scanner"), std::string::npos);
-    EXPECT_EQ(Tool("scan " + dir_.file("x.bmp") + " --mode sepia").exitCode, 2);
-    EXPECT_EQ(Tool("scan " + dir_.file("x.bmp") + " --resolution 0").exitCode, 2);
-    EXPECT_EQ(Tool("scan").exitCode, 2);
+    testing::ExpectExitCodes({{"scan " + dir_.file("x.bmp") + " --mode sepia", 2},
+                              {"scan " + dir_.file("x.bmp") + " --resolution 0", 2}, {"scan", 2}});
     EXPECT_FALSE(std::filesystem::exists(dir_.path() / "x.bmp"));
-    const auto unwritable = Tool("scan /nonexistent/folder/x.bmp --resolution 50");
-    EXPECT_EQ(unwritable.exitCode, 4);
+    EXPECT_EQ(Tool("scan /nonexistent/folder/x.bmp --resolution 50").exitCode, 4);
 }
 
 }  // namespace

@@ -15,23 +15,16 @@ using testing::Tool;
 
 // A 30 × 20 picture: blue, with a red 10 × 5 block at (4, 3) and a red pixel touching it
 // only at a corner, at (14, 8).
-class SelectTool : public ::testing::Test {
+class SelectTool : public testing::ToolFolder {
 protected:
     void SetUp() override
     {
-        HDIB picture = AllocatePicture(30, 20, 24, 0);
-        for (int y = 0; y < 20; ++y)
-            for (int x = 0; x < 30; ++x) {
-                const bool red = (x >= 4 && x < 14 && y >= 3 && y < 8) || (x == 14 && y == 8);
-                testing::SetPixel24(picture, x, 19 - y, red ? testing::Rgb{220, 10, 10} : testing::Rgb{10, 10, 220});
-            }
-        ASSERT_EQ(WriteBmp(file("in.bmp"), picture), WriteResult::Written);
+        writePicture("in.bmp", 30, 20, [](int x, int y) {
+            const bool red = (x >= 4 && x < 14 && y >= 3 && y < 8) || (x == 14 && y == 8);
+            return red ? testing::Rgb{220, 10, 10} : testing::Rgb{10, 10, 220};
+        });
     }
-    std::string file(const std::string& name) const { return dir.file(name); }
-    std::string quoted(const std::string& name) const { return ShellQuote(file(name)); }
     testing::CommandResult select(const std::string& rest) { return Tool("select " + quoted("in.bmp") + " " + rest); }
-
-    testing::TempDir dir;
 };
 
 TEST_F(SelectTool, TheWandAndShapesCombineInOrderAndReportAsJson)

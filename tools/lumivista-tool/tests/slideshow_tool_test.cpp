@@ -47,9 +47,11 @@ TEST(SlideshowTool, FramesRunFromTheOldScreenToTheNewSlide)
     ASSERT_EQ(Tool("new 40 30 0 0 255 " + ShellQuote(before)).exitCode, 0);
     ASSERT_EQ(Tool("new 40 20 255 128 0 " + ShellQuote(after)).exitCode, 0);
     const std::uint32_t blue = ScreenPixel(0, 0, 255), orange = ScreenPixel(255, 128, 0);
+    const auto frames = [&](const std::string& folder, const std::string& options) {
+        return Tool("slideshow frames " + ShellQuote(before) + " " + ShellQuote(after) + " " + ShellQuote(dir.file(folder)) + options);
+    };
 
-    const auto run = Tool("slideshow frames " + ShellQuote(before) + " " + ShellQuote(after) + " " +
-                          ShellQuote(dir.file("all")) + " --transition Cortina --variant 1 --size 40x30 --format bmp");
+    const auto run = frames("all", " --transition Cortina --variant 1 --size 40x30 --format bmp");
     ASSERT_EQ(run.exitCode, 0) << run.err;
     EXPECT_EQ(run.out, "Cortina (5) variant 1: 20 steps, 21 frames in " + dir.file("all") + "\n");
     const ScreenBitmap first = ReadFrame(dir.file("all/frame-00000.bmp"));
@@ -63,8 +65,7 @@ TEST(SlideshowTool, FramesRunFromTheOldScreenToTheNewSlide)
         EXPECT_EQ(last.pixel(39, y), y >= 5 && y < 25 ? orange : kScreenBlack) << y;
 
     // Every 7th step and the last; the seed decides the random transitions' pieces.
-    const auto json = Tool("slideshow frames " + ShellQuote(before) + " " + ShellQuote(after) + " " +
-                           ShellQuote(dir.file("some")) + " --transition 'Linhas aleatórias' --variant 0 --every 7 --format bmp --json");
+    const auto json = frames("some", " --transition 'Linhas aleatórias' --variant 0 --every 7 --format bmp --json");
     ASSERT_EQ(json.exitCode, 0) << json.err;
     EXPECT_EQ(json.out, "{\"index\":19,\"name\":\"Linhas aleatórias\",\"variant\":0,\"steps\":20,\"paced\":true,"
                         "\"screen\":[40,20],\"slide\":[0,0,40,20],\"frames\":[\"frame-00000.bmp\",\"frame-00001.bmp\","
@@ -81,16 +82,11 @@ TEST(SlideshowTool, FramesRunFromTheOldScreenToTheNewSlide)
     EXPECT_EQ(colours, (std::set<std::uint32_t>{blue, orange, kScreenBlack}));  // the old picture had bands too
 
     // The unnamed transition by its number, and "Aleatório" choosing from the seed.
-    EXPECT_EQ(Tool("slideshow frames " + ShellQuote(before) + " " + ShellQuote(after) + " " + ShellQuote(dir.file("x")) +
-                   " --transition 34 --variant 3 --every 1000")
-                  .out,
+    EXPECT_EQ(frames("x", " --transition 34 --variant 3 --every 1000").out,
               "(no name) (34) variant 3: 4 steps, 2 frames in " + dir.file("x") + "\n");
-    const auto chosen = Tool("slideshow frames " + ShellQuote(before) + " " + ShellQuote(after) + " " +
-                             ShellQuote(dir.file("y")) + " --transition Aleatório --seed 7 --every 1000");
+    const auto chosen = frames("y", " --transition Aleatório --seed 7 --every 1000");
     EXPECT_EQ(chosen.exitCode, 0);
-    EXPECT_EQ(chosen.out, Tool("slideshow frames " + ShellQuote(before) + " " + ShellQuote(after) + " " +
-                               ShellQuote(dir.file("y")) + " --transition Aleatório --seed 7 --every 1000")
-                              .out);
+    EXPECT_EQ(chosen.out, frames("y", " --transition Aleatório --seed 7 --every 1000").out);
 }
 
 TEST(SlideshowTool, BadArgumentsAndFilesAreRefusedWithTheirExitCodes)
@@ -100,26 +96,17 @@ TEST(SlideshowTool, BadArgumentsAndFilesAreRefusedWithTheirExitCodes)
     ASSERT_EQ(Tool("new 8 8 1 2 3 " + ShellQuote(picture)).exitCode, 0);
     const std::string both = ShellQuote(picture) + " " + ShellQuote(picture) + " " + ShellQuote(dir.file("out"));
     EXPECT_EQ(Tool("slideshow").exitCode, 2);
-    EXPECT_EQ(Tool("slideshow frames " + both).exitCode, 2);  // no transition
-    EXPECT_EQ(Tool("slideshow frames " + both + " --transition Nada").exitCode, 2);
-    EXPECT_EQ(Tool("slideshow frames " + both + " --transition Cortina --variant 0").exitCode, 2);
-    EXPECT_EQ(Tool("slideshow frames " + both + " --transition Cortina --variant 9").exitCode, 2);
-    EXPECT_EQ(Tool("slideshow frames " + both + " --transition Apagar --variant 3").exitCode, 2);
-    EXPECT_EQ(Tool("slideshow frames " + both + " --transition 35").exitCode, 2);
-    EXPECT_EQ(Tool("slideshow frames " + both + " --transition Cortina --size 10").exitCode, 2);
-    EXPECT_EQ(Tool("slideshow frames " + both + " --transition Cortina --size 0x10").exitCode, 2);
-    EXPECT_EQ(Tool("slideshow frames " + both + " --transition Cortina --size 9000x10").exitCode, 2);
-    EXPECT_EQ(Tool("slideshow frames " + both + " --transition Cortina --every 0").exitCode, 2);
     EXPECT_EQ(Tool("slideshow list extra").exitCode, 2);
-    EXPECT_EQ(Tool("slideshow frames " + both + " --transition Cortina --format ../x").exitCode, 2);
-    EXPECT_EQ(Tool("slideshow frames " + ShellQuote(dir.file("absent.bmp")) + " " + ShellQuote(picture) + " " +
-                   ShellQuote(dir.file("out")) + " --transition Cortina")
-                  .exitCode,
-              3);
-    EXPECT_EQ(Tool("slideshow frames " + ShellQuote(picture) + " " + ShellQuote(picture) + " " + ShellQuote(picture) +
-                   " --transition Cortina")
-                  .exitCode,
-              4);
+    // The first: no transition.
+    for (const char* bad : {"", " --transition Nada", " --transition Cortina --variant 0", " --transition Cortina --variant 9",
+                            " --transition Apagar --variant 3", " --transition 35", " --transition Cortina --size 10",
+                            " --transition Cortina --size 0x10", " --transition Cortina --size 9000x10",
+                            " --transition Cortina --every 0", " --transition Cortina --format ../x"})
+        EXPECT_EQ(Tool("slideshow frames " + both + bad).exitCode, 2) << bad;
+    testing::ExpectExitCodes({{"slideshow frames " + ShellQuote(dir.file("absent.bmp")) + " " + ShellQuote(picture) + " " +
+                                   ShellQuote(dir.file("out")) + " --transition Cortina", 3},
+                              {"slideshow frames " + ShellQuote(picture) + " " + ShellQuote(picture) + " " +
+                                   ShellQuote(picture) + " --transition Cortina", 4}});
     EXPECT_FALSE(std::filesystem::exists(dir.file("out")));
 }
 

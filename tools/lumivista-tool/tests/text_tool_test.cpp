@@ -81,16 +81,13 @@ TEST(TextTool, FailuresGiveTheirExitCodes)
 {
     testing::TempDir dir;
     const std::string out = ShellQuote(dir.file("x.vlf"));
-    EXPECT_EQ(Tool("text " + out + " --size 10x10").exitCode, 2);
-    EXPECT_EQ(Tool("text " + out + " --text a").exitCode, 2);
-    EXPECT_EQ(Tool("text " + out + " --size 10x0 --text a").exitCode, 2);
-    EXPECT_EQ(Tool("text " + out + " --size 10x10 --text a --color 1,2").exitCode, 2);
-    EXPECT_EQ(Tool("text " + out + " --size 10x10 --text a --color 1,2,256").exitCode, 2);
-    EXPECT_EQ(Tool("text " + out + " --size 10x10 --text a --at 1").exitCode, 2);
-    EXPECT_EQ(Tool("text " + out + " --size 10x10 --text a --shadow 101,50,0,0").exitCode, 2);
-    EXPECT_EQ(Tool("text " + out + " --size 10x10 --text a --px 0").exitCode, 2);
-    EXPECT_EQ(Tool("text " + out + " --size 10x10 --text ' '").exitCode, 2);
-    EXPECT_EQ(Tool("text " + out + " --size 10x10 --text " + std::string(1024, 'a')).exitCode, 2);
+    const std::vector<std::string> bad = {" --size 10x10", " --text a", " --size 10x0 --text a",
+                                          " --size 10x10 --text a --color 1,2", " --size 10x10 --text a --color 1,2,256",
+                                          " --size 10x10 --text a --at 1", " --size 10x10 --text a --shadow 101,50,0,0",
+                                          " --size 10x10 --text a --px 0", " --size 10x10 --text ' '",
+                                          " --size 10x10 --text " + std::string(1024, 'a')};
+    for (const std::string& arguments : bad)
+        EXPECT_EQ(Tool("text " + out + arguments).exitCode, 2) << arguments;
     EXPECT_EQ(Tool("text " + out + " --size 10x10 --text a --background " + ShellQuote(dir.file("none.png"))).exitCode, 3);
     EXPECT_EQ(Tool("text " + ShellQuote(dir.file("no/dir/x.vlf")) + " --size 10x10 --text a").exitCode, 4);
 }

@@ -16,14 +16,10 @@
 namespace lv {
 namespace {
 
+using testing::EntriesIn;
 using testing::Fixture;
 using testing::ShellQuote;
 using testing::Tool;
-
-std::size_t FilesIn(const std::filesystem::path& folder)
-{
-    return std::size_t(std::distance(std::filesystem::directory_iterator(folder), std::filesystem::directory_iterator()));
-}
 
 TEST(Tool, InfoPrintsTheHeaderAsTextAndJson)
 {
@@ -103,29 +99,26 @@ TEST(Tool, SaveAsAppendsTheExtensionReplacesFilesAndKeepsNoBackup)
     const auto saved = Tool("convert --save-as --compress " + Fixture("bmp/pil_24.bmp") + " " + ShellQuote(tga));
     EXPECT_EQ(saved.exitCode, 0) << saved.err;
     EXPECT_EQ(ReadWholeFile(tga)->at(2), 10);  // replaced, run-length
-    EXPECT_EQ(FilesIn(dir.path()), 2u);
+    EXPECT_EQ(EntriesIn(dir.path()), 2u);
 }
 
 TEST(Tool, ExitCodesTellWhatWentWrong)
 {
     testing::TempDir dir;
     const std::string in = Fixture("bmp/pil_24.bmp");
-    EXPECT_EQ(Tool(in).exitCode, 2);  // no command
-    EXPECT_EQ(Tool("frobnicate").exitCode, 2);
-    EXPECT_EQ(Tool("convert " + in).exitCode, 2);
-    EXPECT_EQ(Tool("convert --quality 101 " + in + " x.jpg").exitCode, 2);
-    EXPECT_EQ(Tool("convert " + in + " " + ShellQuote(dir.file("out.xyz"))).exitCode, 2);
+    testing::ExpectExitCodes({{in, 2} /* no command */, {"frobnicate", 2}, {"convert " + in, 2},
+                              {"convert --quality 101 " + in + " x.jpg", 2}, {"--help", 0},
+                              {"convert " + in + " " + ShellQuote(dir.file("out.xyz")), 2},
+                              {"info " + Fixture("bmp/fixtures.txt"), 3},
+                              {"convert " + in + " " + ShellQuote(dir.file("no/dir/out.bmp")), 4}});
     const auto missing = Tool("info " + ShellQuote(dir.file("absent.bmp")));
     EXPECT_EQ(missing.exitCode, 3);
     EXPECT_NE(missing.err.find("absent.bmp"), std::string::npos);
-    EXPECT_EQ(Tool("info " + Fixture("bmp/fixtures.txt")).exitCode, 3);
-    EXPECT_EQ(Tool("convert " + in + " " + ShellQuote(dir.file("no/dir/out.bmp"))).exitCode, 4);
     // A 4-bit picture as JPEG: the library's message, and no file.
     const auto refused = Tool("convert " + Fixture("bmp/nb_4.bmp") + " " + ShellQuote(dir.file("x.jpg")));
     EXPECT_EQ(refused.exitCode, 4);
     EXPECT_NE(refused.err.find("indexed image"), std::string::npos);
-    EXPECT_EQ(FilesIn(dir.path()), 0u);
-    EXPECT_EQ(Tool("--help").exitCode, 0);
+    EXPECT_EQ(EntriesIn(dir.path()), 0u);
 }
 
 TEST(Tool, PhotoCdReadsAtBaseOrTheAskedResolutionAndFlashPixRoundTrips)

@@ -16,18 +16,15 @@ using testing::ShellQuote;
 using testing::Tool;
 
 // A 30 × 20 picture, every pixel different.
-class TransformTool : public ::testing::Test {
+class TransformTool : public testing::ToolFolder {
 protected:
     void SetUp() override
     {
-        HDIB picture = AllocatePicture(30, 20, 24, 0);
-        for (int y = 0; y < 20; ++y)
-            for (int x = 0; x < 30; ++x)
-                testing::SetPixel24(picture, x, y, {std::uint8_t(x * 8), std::uint8_t(y * 12), std::uint8_t(x * y)});
-        ASSERT_EQ(WriteBmp(file("in.bmp"), picture), WriteResult::Written);
+        writePicture("in.bmp", 30, 20, [](int x, int top) {
+            const int y = 19 - top;  // counted from the bottom row
+            return testing::Rgb{std::uint8_t(x * 8), std::uint8_t(y * 12), std::uint8_t(x * y)};
+        });
     }
-    std::string file(const std::string& name) const { return dir.file(name); }
-    std::string quoted(const std::string& name) const { return ShellQuote(file(name)); }
     testing::CommandResult transform(const std::string& in, const std::string& out, const std::string& rest)
     {
         return Tool("transform " + quoted(in) + " " + quoted(out) + " " + rest);
@@ -39,8 +36,6 @@ protected:
         return x.image() && y.image() && x.image().size() == y.image().size()
                && std::memcmp(x.image().data(), y.image().data(), x.image().size()) == 0;
     }
-
-    testing::TempDir dir;
 };
 
 TEST_F(TransformTool, WholePictureRoundTripsGiveThePictureBack)
@@ -90,13 +85,8 @@ TEST_F(TransformTool, ASecondRunOnALayeredFileRendersFromTheSource)
 
 TEST_F(TransformTool, BadOperationsAndFilesGiveTheirExitCodes)
 {
-    EXPECT_EQ(transform("in.bmp", "o.bmp", "").exitCode, 2);
-    EXPECT_EQ(transform("in.bmp", "o.bmp", "rotate=abc").exitCode, 2);
-    EXPECT_EQ(transform("in.bmp", "o.bmp", "resize=5,5,1,9").exitCode, 2);
-    EXPECT_EQ(transform("in.bmp", "o.bmp", "flip=x").exitCode, 2);
-    EXPECT_EQ(transform("in.bmp", "o.bmp", "canvas=10x10,zz").exitCode, 2);
-    EXPECT_EQ(transform("in.bmp", "o.bmp", "size=10001x5").exitCode, 2);
-    EXPECT_EQ(transform("in.bmp", "o.bmp", "--layer 3 rotate=5").exitCode, 2);
+    for (const char* bad : {"", "rotate=abc", "resize=5,5,1,9", "flip=x", "canvas=10x10,zz", "size=10001x5", "--layer 3 rotate=5"})
+        EXPECT_EQ(transform("in.bmp", "o.bmp", bad).exitCode, 2) << bad;
     EXPECT_EQ(transform("missing.bmp", "o.bmp", "rotate=5").exitCode, 3);
     EXPECT_EQ(transform("in.bmp", "nowhere/o.bmp", "rotate=5").exitCode, 4);
 }

@@ -12,7 +12,7 @@ namespace {
 using testing::ShellQuote;
 using testing::Tool;
 
-class VlfTool : public ::testing::Test {
+class VlfTool : public testing::ToolFolder {
 protected:
     void SetUp() override
     {
@@ -26,9 +26,6 @@ protected:
                 mask.row(y)[x] = std::uint8_t(x * 50);
         ASSERT_EQ(WriteBmp(file("mask.bmp"), mask), WriteResult::Written);
     }
-    std::string file(const std::string& name) const { return dir.file(name); }
-    std::string quoted(const std::string& name) const { return ShellQuote(file(name)); }
-
     // Two linked layers over a background.
     void makeDocument(const std::string& out)
     {
@@ -39,8 +36,6 @@ protected:
                                ShellQuote("image=" + file("photo.bmp") + ",name=Fundo"));
         ASSERT_EQ(made.exitCode, 0) << made.err;
     }
-
-    testing::TempDir dir;
 };
 
 TEST_F(VlfTool, MakeThenDescribe)
@@ -95,17 +90,15 @@ TEST_F(VlfTool, FlattenPreviewAndMerge)
 
 TEST_F(VlfTool, ConvertGivesOneLayerAndErrorsSayWhatWentWrong)
 {
-    EXPECT_EQ(Tool("vlf").exitCode, 2);
-    EXPECT_EQ(Tool("vlf frob").exitCode, 2);
-    EXPECT_EQ(Tool("vlf make " + quoted("x.vlf") + " --size 4x4 " + ShellQuote("image=" + file("photo.bmp") + ",bogus")).exitCode, 2);
-    EXPECT_EQ(Tool("vlf make " + quoted("x.vlf") + " --size 0x4 " + ShellQuote("image=" + file("photo.bmp"))).exitCode, 2);
-    EXPECT_EQ(Tool("vlf make " + quoted("x.vlf") + " --size 4x4 " +
-                   ShellQuote("image=" + file("photo.bmp") + ",mask=" + file("mask.bmp"))).exitCode, 2);
-    EXPECT_EQ(Tool("vlf make " + quoted("x.vlf") + " --size 4x4 " + ShellQuote("image=" + file("absent.bmp"))).exitCode, 3);
-    EXPECT_EQ(Tool("vlf make " + ShellQuote(file("no/dir/x.vlf")) + " --size 4x4 " + ShellQuote("image=" + file("photo.bmp"))).exitCode, 4);
-    EXPECT_EQ(Tool("vlf info " + quoted("photo.bmp")).exitCode, 3);
-    EXPECT_EQ(Tool("vlf flatten " + quoted("photo.bmp") + " " + quoted("out.bmp")).exitCode, 3);
-    EXPECT_EQ(Tool("vlf info " + quoted("absent.vlf")).exitCode, 3);
+    const std::string make = "vlf make " + quoted("x.vlf"), photo = ShellQuote("image=" + file("photo.bmp"));
+    testing::ExpectExitCodes({{"vlf", 2}, {"vlf frob", 2},
+                              {make + " --size 4x4 " + ShellQuote("image=" + file("photo.bmp") + ",bogus"), 2},
+                              {make + " --size 0x4 " + photo, 2},
+                              {make + " --size 4x4 " + ShellQuote("image=" + file("photo.bmp") + ",mask=" + file("mask.bmp")), 2},
+                              {make + " --size 4x4 " + ShellQuote("image=" + file("absent.bmp")), 3},
+                              {"vlf make " + quoted("no/dir/x.vlf") + " --size 4x4 " + photo, 4},
+                              {"vlf info " + quoted("photo.bmp"), 3}, {"vlf info " + quoted("absent.vlf"), 3},
+                              {"vlf flatten " + quoted("photo.bmp") + " " + quoted("out.bmp"), 3}});
     // A converted picture is a one-layer document, with nothing linked to merge.
     ASSERT_EQ(Tool("convert " + quoted("photo.bmp") + " " + quoted("one.vlf")).exitCode, 0);
     auto one = ReadLayeredFile(file("one.vlf"));

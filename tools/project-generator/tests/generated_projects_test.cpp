@@ -145,10 +145,8 @@ TEST(ProjectTemplates, OpenWithTheirPlaceholdersNamedByTheConvention)
         EXPECT_EQ(kinds["background"], 1);
         if (project.folder == kCalendarFolder) {
             calendarStyles.insert(project.style);
-            EXPECT_EQ(kinds["Year"], 1);
-            EXPECT_EQ(kinds["Month"], 1);
-            EXPECT_EQ(kinds["Days"], 1);
-            EXPECT_EQ(kinds["Foto"], 1);
+            for (const char* kind : {"Year", "Month", "Days", "Foto"})
+                EXPECT_EQ(kinds[kind], 1) << kind;
             EXPECT_TRUE(fs::exists(kCalendars / YearPiecePath(project.style, 2000)));
         } else if (project.folder == kCardFolder) {
             EXPECT_EQ(kinds["Texto"], 2);

@@ -94,10 +94,9 @@ TEST(GeneratedSkin, SplashAndIndicatorsAreBitmaps)
         const ReadResult r = ReadBmp(kProgram + "/ui/" + name);
         return r.ok() ? std::pair(r.image().width(), r.image().height()) : std::pair(0, 0);
     };
-    EXPECT_EQ(size("splashscreen.800"), std::pair(640, 400));
-    EXPECT_EQ(size("splashscreen.640"), std::pair(520, 330));
-    EXPECT_EQ(size("Indicator.640"), std::pair(14, 14));
-    EXPECT_EQ(size("Indicatorblank.640"), std::pair(14, 14));
+    for (const auto& [name, width, height] : {std::tuple{"splashscreen.800", 640, 400}, {"splashscreen.640", 520, 330},
+                                              {"Indicator.640", 14, 14}, {"Indicatorblank.640", 14, 14}})
+        EXPECT_EQ(size(name), std::pair(width, height)) << name;
 }
 
 TEST(GeneratedSkin, ClickSoundsAreShortPcmWaves)
@@ -139,10 +138,9 @@ TEST(GeneratedSkin, TheToolDescribesTheFiles)
     EXPECT_NE(text.out.find("screens: " + std::to_string(kAllPanelCount) + "\n"), std::string::npos);
     EXPECT_NE(text.out.find("screen 13: " + std::to_string(PanelButtons(13).size()) + " buttons"), std::string::npos);
 
-    const auto foreign = testing::RunCommand(std::string(LV_TOOL) + " skin info " + kProgram + "/Click1.wav");
-    EXPECT_EQ(foreign.exitCode, 2);
-    EXPECT_EQ(testing::RunCommand(std::string(LV_TOOL) + " skin info " + kProgram + "/none").exitCode, 3);
-    EXPECT_EQ(testing::RunCommand(std::string(LV_TOOL) + " skin list x").exitCode, 2);
+    for (const auto& [arguments, code] : {std::pair{" skin info " + kProgram + "/Click1.wav", 2},
+                                          {" skin info " + kProgram + "/none", 3}, {std::string(" skin list x"), 2}})
+        EXPECT_EQ(testing::RunCommand(std::string(LV_TOOL) + arguments).exitCode, code) << arguments;
 }
 
 }  // namespace
