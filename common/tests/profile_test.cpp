@@ -55,13 +55,13 @@ TEST_F(Profile, WritesCreateFileAndSectionAndKeepEverythingElse)
 {
     const auto inSub = (dir.path() / "sub" / "LV2000.ini").string();
     ASSERT_TRUE(WriteInt(inSub, "USUÁRIO", "Version", 200));
-    EXPECT_EQ(slurp(ini), "[USUÁRIO]\nVersion=200\n");
+    EXPECT_EQ(slurp(inSub), "[USUÁRIO]\nVersion=200\n");
 
     spit(inSub, "; kept\r\n[ALBUMCUR]\r\nalbum1.abm=Férias1\r\n\r\n[USUÁRIO]\r\nActR=255\r\n\r\n[Recent Sizes]\r\nsize0=640,480,Pixel\r\n");
     ASSERT_TRUE(WriteInt(inSub, "USUÁRIO", "ActG", -3));
     ASSERT_TRUE(WriteString(inSub, "USUÁRIO", "ActR", "12"));
     ASSERT_TRUE(WriteString(inSub, "USER", "SLIDESHOW", "Cortina"));
-    EXPECT_EQ(slurp(ini),
+    EXPECT_EQ(slurp(inSub),
               "; kept\r\n[ALBUMCUR]\r\nalbum1.abm=Férias1\r\n\r\n[USUÁRIO]\r\nActR=12\r\nActG=-3\r\n\r\n"
               "[Recent Sizes]\r\nsize0=640,480,Pixel\r\n\r\n[USER]\r\nSLIDESHOW=Cortina\r\n");
     EXPECT_EQ(ReadInt(inSub, "USUÁRIO", "ActG", 0), -3);
