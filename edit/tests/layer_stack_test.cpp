@@ -152,24 +152,20 @@ TEST(LayerStack, AddLayerRecordsCentresAndWithdrawsOnFailure)
     stack->selectionMask = MakeGreyFilled(2, 2, 1);
 
     ASSERT_TRUE(AddLayer(*stack, 1, SolidPicture(4, 2, {5, 5, 5}), {}, true, false));
-    ASSERT_EQ(undo.steps.size(), 1u);
-    EXPECT_EQ(undo.steps[0].code, kUndoLayerAdd);
+    ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerAdd});
     EXPECT_EQ(undo.steps[0].values, (std::vector<std::int32_t>{1}));
     EXPECT_EQ(stack->currentLayer, 1);
-    EXPECT_EQ(stack->layers[1].x, (11 - 4) / 2);
-    EXPECT_EQ(stack->layers[1].y, (9 - 2) / 2);
+    EXPECT_EQ(std::pair(stack->layers[1].x, stack->layers[1].y), std::pair((11 - 4) / 2, (9 - 2) / 2));
     EXPECT_EQ(stack->selectionActive, 0u);
     EXPECT_FALSE(stack->selectionMask);
 
     // A picture larger than the document centres at a negative offset, truncating toward zero.
     ASSERT_TRUE(AddLayer(*stack, 0, SolidPicture(14, 12, {5, 5, 5}), {}, true, false));
-    EXPECT_EQ(stack->layers[0].x, -1);
-    EXPECT_EQ(stack->layers[0].y, -1);
+    EXPECT_EQ(std::pair(stack->layers[0].x, stack->layers[0].y), std::pair(-1, -1));
 
     // Without undo the layer keeps the top-left placement.
     ASSERT_TRUE(AddLayer(*stack, 3, SolidPicture(2, 3, {5, 5, 5}), {}, false, false));
-    EXPECT_EQ(stack->layers[3].x, 0);
-    EXPECT_EQ(stack->layers[3].y, 9 - 3);
+    EXPECT_EQ(std::pair(stack->layers[3].x, stack->layers[3].y), std::pair(0, 9 - 3));
     EXPECT_EQ(undo.steps.size(), 2u);
 
     EXPECT_FALSE(AddLayer(*stack, 1, testing::MakePicture(2, 2, 1, 2), {}, true, false));
@@ -190,8 +186,7 @@ TEST(LayerStack, DeletingRecordsItsIndexAndTheLayerAboveBecomesCurrent)
     EXPECT_EQ(stack->currentLayer, 0);
     EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer2", "layer3"}));
     EXPECT_FALSE(stack->layers[2].image);
-    ASSERT_EQ(undo.steps.size(), 1u);
-    EXPECT_EQ(undo.steps[0].code, kUndoLayerDelete);
+    ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerDelete});
     EXPECT_EQ(undo.steps[0].layerCount, 3);  // recorded before the change
     EXPECT_EQ(undo.steps[0].values, (std::vector<std::int32_t>{0}));
 
@@ -217,8 +212,7 @@ TEST(LayerStack, MovingKeepsTheCurrentLayerOnItsLayer)
     ASSERT_TRUE(MoveLayer(*stack, 3, 0, true));
     EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer4", "layer1", "layer2", "layer3", "layer5"}));
     EXPECT_EQ(stack->currentLayer, 2);
-    ASSERT_EQ(undo.steps.size(), 1u);
-    EXPECT_EQ(undo.steps[0].code, kUndoLayerMove);
+    ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerMove});
     EXPECT_EQ(undo.steps[0].values, (std::vector<std::int32_t>{3, 0}));
 
     ASSERT_TRUE(MoveLayer(*stack, 0, 4, false));
@@ -250,8 +244,7 @@ TEST(LayerStack, PropertiesRefuseBadIndexes)
                                 SetLayerOpacity(*stack, 0, 250, false), GetLayerOpacity(*stack, 0),
                                 SetLayerOpacity(*stack, 3, 10, true)}),
               (std::vector<int>{100, 40, 40, 100, -1}));
-    ASSERT_EQ(undo.steps.size(), 1u);
-    EXPECT_EQ(undo.steps[0].code, kUndoLayerOpacity);
+    ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerOpacity});
     EXPECT_EQ(undo.steps[0].currentLayer, 0);  // the changed layer stood as current while recording
     EXPECT_EQ(stack->currentLayer, 1);
 
@@ -304,8 +297,7 @@ TEST(LayerStack, RectanglesAndLinkedMoves)
     stack->layers[0].linked = true;
     damaged = OffsetLinkedLayers(*stack, {0, 0}, {-1, 2});
     EXPECT_EQ(stack->layers[0].x, 4);
-    EXPECT_EQ(stack->layers[1].x, 9);
-    EXPECT_EQ(stack->layers[1].y, 3);
+    EXPECT_EQ(std::pair(stack->layers[1].x, stack->layers[1].y), std::pair(9, 3));
     EXPECT_EQ(stack->layers[2].x, 0);  // neither current nor linked
     EXPECT_EQ(*damaged, (DocumentRect{4, 3, 13, 11}));
     EXPECT_FALSE(OffsetLinkedLayers(*stack, {3, 3}, {3, 3}));

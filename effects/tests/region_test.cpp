@@ -27,7 +27,7 @@ TEST(RegionPreview, AtScaleOneEveryOperationMatchesThePartOfTheFullResult)
         const Rect rects[] = {{13, 9, 61, 47}, {50, 40, 96, 72}, {0, 0, 96, 72}, {0, 30, 5, 33}};
         for (const OperationSpec& spec : AllOperations())
             for (const int value : {30, 100}) {
-                const std::vector<std::int32_t> parameters(std::size_t(std::max(spec.minCount, 1)), value);
+                const std::vector<std::int32_t> parameters = testing::ParametersFor(spec, value);
                 const HDIB full = Apply(photo, spec.code, parameters);
                 for (const Rect& r : rects) {
                     SCOPED_TRACE(std::to_string(spec.code) + " at " + std::to_string(value) + " over " + std::to_string(r.left) +
@@ -35,8 +35,7 @@ TEST(RegionPreview, AtScaleOneEveryOperationMatchesThePartOfTheFullResult)
                     const RegionResult part = Region(photo, spec.code, parameters, r, 1.0);
                     ASSERT_TRUE(part.picture);
                     EXPECT_EQ(part.area, r);
-                    EXPECT_EQ(part.picture.width(), r.width());
-                    EXPECT_EQ(part.picture.height(), r.height());
+                    EXPECT_EQ(std::pair(part.picture.width(), part.picture.height()), std::pair(r.width(), r.height()));
                     const auto d = Compare(part.picture, full, r.left, r.top);
                     EXPECT_LE(d.largest, 2);
                     EXPECT_LE(d.mean, 0.05);

@@ -52,8 +52,7 @@ TEST_F(PhotoDropping, ALandscapePhotoFitsAcrossAndMovesDown)
     const HDIB photo = testing::MakePhotoLike(400, 300);
     ASSERT_TRUE(drop(0, bitmap("wide.bmp", CopyPicture(photo))).dropped);
     const LayerRecord& layer = Layer(*document, 0);
-    EXPECT_EQ(layer.image.width(), 200);
-    EXPECT_EQ(layer.image.height(), 150);
+    EXPECT_EQ(std::pair(layer.image.width(), layer.image.height()), std::pair(200, 150));
     EXPECT_EQ(layer.x, 40);
     EXPECT_EQ(TopOf(*document, 0), 30 + 25);
     EXPECT_EQ(layer.mask.width(), 200);
@@ -72,8 +71,7 @@ TEST_F(PhotoDropping, APortraitPhotoFitsDownAndMovesRight)
 {
     ASSERT_TRUE(drop(0, bitmap("tall.bmp", testing::MakePhotoLike(300, 400))).dropped);
     const LayerRecord& layer = Layer(*document, 0);
-    EXPECT_EQ(layer.image.width(), 150);
-    EXPECT_EQ(layer.image.height(), 200);
+    EXPECT_EQ(std::pair(layer.image.width(), layer.image.height()), std::pair(150, 200));
     EXPECT_EQ(layer.x, 40 + 25);
     EXPECT_EQ(TopOf(*document, 0), 30);
 }
@@ -85,8 +83,7 @@ TEST_F(PhotoDropping, ResizingTheDroppedPhotoRendersFromTheWholePhoto)
     // Back to the photo's own size: exactly the photo, which the 200 × 150 copy could not give.
     ASSERT_TRUE(ResizeCurrentLayer(*document, {-50, -10, 350, 290}));
     const LayerRecord& layer = Layer(*document, 0);
-    ASSERT_EQ(layer.image.width(), 400);
-    ASSERT_EQ(layer.image.height(), 300);
+    ASSERT_EQ(std::pair(layer.image.width(), layer.image.height()), std::pair(400, 300));
     EXPECT_TRUE(testing::SamePixels(layer.image.read(), photo));
     EXPECT_EQ(layer.x, -50);
     EXPECT_EQ(TopOf(*document, 0), -10);
@@ -96,10 +93,8 @@ TEST_F(PhotoDropping, ABackgroundIsStretchedExactlyAndLosesItsPlacement)
 {
     ASSERT_TRUE(drop(2, bitmap("wide.bmp", testing::MakePhotoLike(400, 120))).dropped);
     const LayerRecord& layer = Layer(*document, 2);
-    EXPECT_EQ(layer.image.width(), 300);
-    EXPECT_EQ(layer.image.height(), 300);
-    EXPECT_EQ(layer.x, 0);
-    EXPECT_EQ(layer.y, 0);
+    EXPECT_EQ(std::pair(layer.image.width(), layer.image.height()), std::pair(300, 300));
+    EXPECT_EQ(std::pair(layer.x, layer.y), std::pair(0, 0));
     EXPECT_FALSE(layer.sourceImage);
     EXPECT_TRUE(IsUnplaced(layer.textPlacement));
     EXPECT_DOUBLE_EQ(layer.aspect, 1.0);
@@ -115,8 +110,7 @@ TEST_F(PhotoDropping, LayeredFilesBringTheirFlattenedPictureOrTheirMask)
                                100, 100);
     ASSERT_TRUE(drop(0, dir.file("three.vlf")).dropped);
     const LayerRecord& three = Layer(*document, 0);
-    ASSERT_EQ(three.image.width(), 200);
-    ASSERT_EQ(three.image.height(), 200);
+    ASSERT_EQ(std::pair(three.image.width(), three.image.height()), std::pair(200, 200));
     for (int y = 0; y < 200; y += 9)
         for (int x = 0; x < 200; x += 9)
             ASSERT_EQ(three.mask.read().row(y)[x], 255) << x << "," << y;
@@ -128,8 +122,7 @@ TEST_F(PhotoDropping, LayeredFilesBringTheirFlattenedPictureOrTheirMask)
     testing::WriteDocumentFile(dir.file("one.vlf"), {LayerSpec{100, 51, 0x0000FF, "a", 0, 0, true}});
     ASSERT_TRUE(drop(0, dir.file("one.vlf")).dropped);
     const LayerRecord& one = Layer(*document, 0);
-    EXPECT_EQ(one.image.width(), 200);
-    EXPECT_EQ(one.image.height(), 102);
+    EXPECT_EQ(std::pair(one.image.width(), one.image.height()), std::pair(200, 102));
     EXPECT_EQ(one.mask.read().row(50)[20], 0);
     EXPECT_EQ(one.mask.read().row(50)[180], 255);
     EXPECT_EQ(one.x, 40);

@@ -56,8 +56,7 @@ TEST_F(CalendarRefill, PiecesAreCentredOnTheOldContent)
     // 7 wider: the left edge moves left by t(-3 + 0.5) = 2.
     const LayerRecord& year = Layer(*document, kYear);
     EXPECT_EQ(year.image.width(), 67);
-    EXPECT_EQ(year.x, 8);
-    EXPECT_EQ(year.y, 170);
+    EXPECT_EQ(std::pair(year.x, year.y), std::pair(8, 170));
     ASSERT_TRUE(year.sourceImage && year.sourceMask);
     EXPECT_TRUE(testing::SamePixels(*year.sourceImage, year.image.read()));
     EXPECT_EQ(testing::Pixel24(year.image.read(), 5, 5), (testing::Rgb{0x33, 0x22, 0x11}));
@@ -66,8 +65,7 @@ TEST_F(CalendarRefill, PiecesAreCentredOnTheOldContent)
     // 7 narrower and 7 lower, with its own mask: right by t(3.5) = 3, up by 7 h 2 = 3; the
     // placement's row is the old top plus t(3 + 0.5).
     const LayerRecord& month = Layer(*document, kMonth);
-    EXPECT_EQ(month.x, 103);
-    EXPECT_EQ(month.y, 103);
+    EXPECT_EQ(std::pair(month.x, month.y), std::pair(103, 103));
     EXPECT_EQ(month.textPlacement[5], 103);
     EXPECT_EQ(month.textPlacement[2], 200 - 100 - 20 + 3);
     EXPECT_EQ(month.textPlacement[0], 1);
@@ -77,10 +75,8 @@ TEST_F(CalendarRefill, PiecesAreCentredOnTheOldContent)
     // Flattened days piece: no mask of its own, so the placeholder's half-transparent mask
     // is stretched over it.
     const LayerRecord& days = Layer(*document, kDays);
-    EXPECT_EQ(days.image.width(), 100);
-    EXPECT_EQ(days.image.height(), 70);
-    EXPECT_EQ(days.x, 30);
-    EXPECT_EQ(days.y, 20);
+    EXPECT_EQ(std::pair(days.image.width(), days.image.height()), std::pair(100, 70));
+    EXPECT_EQ(std::pair(days.x, days.y), std::pair(30, 20));
     EXPECT_EQ(days.mask.read().row(35)[10], 0);
     EXPECT_EQ(days.mask.read().row(35)[90], 255);
     EXPECT_EQ(testing::Pixel24(days.image.read(), 10, 35), (testing::Rgb{0xC8, 0, 0}));
@@ -92,8 +88,7 @@ TEST_F(CalendarRefill, PiecesAreCentredOnTheOldContent)
     const LayerRecord& photo = Layer(*document, kPhoto);
     EXPECT_TRUE(photo.image.sameAs(photoBefore.image));
     EXPECT_TRUE(photo.mask.sameAs(photoBefore.mask));
-    EXPECT_EQ(photo.x, 150);
-    EXPECT_EQ(photo.y, 50);
+    EXPECT_EQ(std::pair(photo.x, photo.y), std::pair(150, 50));
     EXPECT_FALSE(photo.sourceImage);
 
     // The composite shows the new pieces.
