@@ -5,14 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace lv {
+namespace lv::testing {
 namespace {
-
-using testing::AppendLayer;
-using testing::EmptyDocument;
-using testing::LayerNames;
-using testing::RecordingUndo;
-using testing::SolidPicture;
 
 TEST(LayerStack, FlatPictureBecomesOneOpaqueBackgroundLayer)
 {
@@ -27,11 +21,11 @@ TEST(LayerStack, FlatPictureBecomesOneOpaqueBackgroundLayer)
     EXPECT_EQ(std::tie(layer.name, layer.visible, layer.linked, layer.opacity, layer.kind, layer.x, layer.y),
               std::make_tuple(std::string("Fundo"), true, false, 100u, LAYER_IMAGE, 0, 0));
     EXPECT_DOUBLE_EQ(layer.aspect, 5.0 / 3.0);
-    EXPECT_TRUE(testing::SamePixels(layer.mask, MakeGreyFilled(5, 3, 255)));
+    EXPECT_TRUE(SamePixels(layer.mask, MakeGreyFilled(5, 3, 255)));
     EXPECT_EQ(stack->composite.bitCount(), 24);
     EXPECT_EQ(stack->composite.header().biXPelsPerMeter, 3937);
 
-    auto grey = CreateLayerStackFromImage(testing::MakeGreyPicture(4, 1));
+    auto grey = CreateLayerStackFromImage(MakeGreyPicture(4, 1));
     ASSERT_TRUE(grey);
     EXPECT_EQ(grey->bitCount, 8);
     EXPECT_EQ(grey->compositeBitsOffset, 1064);
@@ -42,8 +36,8 @@ TEST(LayerStack, FlatPictureBecomesOneOpaqueBackgroundLayer)
 TEST(LayerStack, ConvertingAPictureAcceptsOnlyColourAndExactGrey)
 {
     LayerStack stack;
-    EXPECT_EQ(ConvertImageToLayerStack(stack, testing::MakePicture(2, 2, 8, 256)), -1);
-    HDIB grey = testing::MakeGreyPicture(2, 2);
+    EXPECT_EQ(ConvertImageToLayerStack(stack, MakePicture(2, 2, 8, 256)), -1);
+    HDIB grey = MakeGreyPicture(2, 2);
     grey.colors()[7].rgbReserved = 1;
     EXPECT_EQ(ConvertImageToLayerStack(stack, grey), -1);
     grey.colors()[7].rgbReserved = 0;
@@ -57,7 +51,7 @@ TEST(LayerStack, ConvertingAPictureAcceptsOnlyColourAndExactGrey)
 
 TEST(LayerStack, ThirtyOneLayersRefuseAnotherButTheProgramMayAddTheLast)
 {
-    testing::UiRecorder ui;
+    UiRecorder ui;
     auto stack = EmptyDocument(4, 4);
     for (int i = 0; i < 31; ++i)
         AppendLayer(*stack, SolidPicture(1, 1, {1, 2, 3}));
@@ -98,7 +92,7 @@ TEST(LayerStack, InsertionPlacesTheLayerAtTheTopEdgeAndKeepsTheCurrentLayer)
     EXPECT_EQ(bottom.y, 8 - 5);
     EXPECT_EQ(bottom.x, 0);
     EXPECT_EQ(bottom.image.header().biXPelsPerMeter, 4724);
-    EXPECT_TRUE(testing::SamePixels(bottom.mask, MakeGreyFilled(3, 5, 255)));
+    EXPECT_TRUE(SamePixels(bottom.mask, MakeGreyFilled(3, 5, 255)));
     EXPECT_EQ(stack->currentLayer, 1);  // below the insertion point: unchanged
 
     image = SolidPicture(1, 1, {8, 8, 8});
@@ -114,12 +108,12 @@ TEST(LayerStack, InsertionPlacesTheLayerAtTheTopEdgeAndKeepsTheCurrentLayer)
 TEST(LayerStack, InsertionBringsPicturesToTheDocumentDepth)
 {
     auto colour = EmptyDocument(4, 4, 24);
-    HDIB grey = testing::MakeGreyPicture(2, 2);
+    HDIB grey = MakeGreyPicture(2, 2);
     grey.row(0)[0] = 77;
     HDIB none;
     ASSERT_EQ(InsertLayer(*colour, grey, none, 0, false), kInsertOk);
     EXPECT_EQ(colour->layers[0].image.bitCount(), 24);
-    EXPECT_EQ(testing::Pixel24(colour->layers[0].image, 0, 0), (testing::Rgb{77, 77, 77}));
+    EXPECT_EQ(Pixel24(colour->layers[0].image, 0, 0), (Rgb{77, 77, 77}));
 
     HDIB rgb = SolidPicture(2, 2, {100, 200, 50});
     ASSERT_EQ(InsertLayer(*colour, rgb, none, 0, true), kInsertOk);  // kept 8-bit: a mask layer's picture
@@ -131,7 +125,7 @@ TEST(LayerStack, InsertionBringsPicturesToTheDocumentDepth)
     ASSERT_EQ(InsertLayer(*greyDoc, rgb, none, 0, false), kInsertOk);
     EXPECT_EQ(greyDoc->layers[0].image.row(1)[1], 77);  // 0.3 × 255 rounded
 
-    HDIB pal4 = testing::MakePicture(2, 2, 4, 16);
+    HDIB pal4 = MakePicture(2, 2, 4, 16);
     EXPECT_EQ(InsertLayer(*greyDoc, pal4, none, 0, false), kInsertBadDepth);
     EXPECT_TRUE(pal4);
     HDIB image = SolidPicture(2, 2, {1, 1, 1});
@@ -168,7 +162,7 @@ TEST(LayerStack, AddLayerRecordsCentresAndWithdrawsOnFailure)
     EXPECT_EQ(std::pair(stack->layers[3].x, stack->layers[3].y), std::pair(0, 9 - 3));
     EXPECT_EQ(undo.steps.size(), 2u);
 
-    EXPECT_FALSE(AddLayer(*stack, 1, testing::MakePicture(2, 2, 1, 2), {}, true, false));
+    EXPECT_FALSE(AddLayer(*stack, 1, MakePicture(2, 2, 1, 2), {}, true, false));
     EXPECT_EQ(undo.withdrawn, 1);
     EXPECT_EQ(undo.steps.size(), 2u);
     EXPECT_FALSE(AddLayer(*stack, 6, SolidPicture(1, 1, {}), {}, true, false));  // beyond the count
@@ -267,7 +261,7 @@ TEST(LayerStack, CopiedContentIsIndependent)
     stack->layers[0].textObject = text;
     auto copy = CopyLayerContent(*stack, 0);
     ASSERT_TRUE(copy);
-    EXPECT_TRUE(testing::SamePixels(copy->image, stack->layers[0].image));
+    EXPECT_TRUE(SamePixels(copy->image, stack->layers[0].image));
     EXPECT_NE(copy->image.data(), stack->layers[0].image.data());
     ASSERT_TRUE(copy->textObject);
     EXPECT_NE(copy->textObject.get(), text.get());
@@ -304,4 +298,4 @@ TEST(LayerStack, RectanglesAndLinkedMoves)
 }
 
 }  // namespace
-}  // namespace lv
+}  // namespace lv::testing

@@ -12,16 +12,8 @@
 #include <cstring>
 #include <tuple>
 
-namespace lv {
+namespace lv::testing {
 namespace {
-
-using testing::AppendLayer;
-using testing::Bytes;
-using testing::EmptyDocument;
-using testing::SolidPicture;
-
-using testing::ReadStream;
-using testing::WriteStream;
 
 std::uint32_t U32(const std::vector<std::uint8_t>& bytes, std::size_t at)
 {
@@ -68,14 +60,14 @@ std::unique_ptr<LayerStack> SampleDocument()
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 12; ++x)
             mask.row(y)[x] = std::uint8_t(x < 4 ? 0 : x < 8 ? 255 : 20 * y + x);
-    LayerRecord& top = AppendLayer(*stack, testing::MakePhotoLike(12, 10), std::move(mask), -3, 25, 60);
+    LayerRecord& top = AppendLayer(*stack, MakePhotoLike(12, 10), std::move(mask), -3, 25, 60);
     top.linked = true;
     top.maskLocked = true;
     top.name = "primeira camada";
     LayerRecord& maskLayer = AppendLayer(*stack, MakeGreyFilled(20, 20, 180), {}, 5, 5, 100, true);
     maskLayer.kind = LAYER_MASK;
     maskLayer.visible = false;
-    AppendLayer(*stack, testing::MakePhotoLike(40, 30));
+    AppendLayer(*stack, MakePhotoLike(40, 30));
     stack->currentLayer = 1;
     CompositeLayers(*stack);
     return stack;
@@ -95,11 +87,11 @@ void ExpectSameLayers(const LayerStack& a, const LayerStack& b, bool exactImages
         const LayerRecord& x = a.layers[std::size_t(i)];
         const LayerRecord& y = b.layers[std::size_t(i)];
         EXPECT_EQ(fields(x), fields(y)) << "layer " << i;
-        EXPECT_TRUE(testing::SamePixels(x.mask, y.mask)) << "mask of layer " << i;
+        EXPECT_TRUE(SamePixels(x.mask, y.mask)) << "mask of layer " << i;
         ASSERT_EQ(x.image.bitCount(), y.image.bitCount());
         ASSERT_EQ(std::pair(x.image.width(), x.image.height()), std::pair(y.image.width(), y.image.height()));
         if (exactImages) {
-            EXPECT_TRUE(testing::SamePixels(x.image, y.image)) << "image of layer " << i;
+            EXPECT_TRUE(SamePixels(x.image, y.image)) << "image of layer " << i;
             continue;
         }
         // JPEG: close on average, nowhere far off.
@@ -205,7 +197,7 @@ TEST(LayeredFormat, LayersRoundTrip)
 
 TEST(LayeredFormat, FilesRoundTripAndPreviewsReadAlone)
 {
-    testing::TempDir dir;
+    TempDir dir;
     auto stack = SampleDocument();
     ASSERT_TRUE(WriteLayeredFile(dir.file("doc.vlf"), *stack));
     auto read = ReadLayeredFile(dir.file("doc.vlf"));
@@ -375,11 +367,11 @@ std::vector<std::uint8_t> ImageBlockOf(const std::vector<std::uint8_t>& file, st
 
 TEST(LayeredFormat, UntouchedLayersKeepTheirBlocksThroughTenSaves)
 {
-    testing::TempDir dir;
+    TempDir dir;
     const std::string path = dir.file("dez.vlf");
     auto stack = EmptyDocument(48, 32);
-    AppendLayer(*stack, testing::MakePhotoLike(48, 32));
-    AppendLayer(*stack, testing::MakePhotoLike(30, 20), MakeGreyFilled(30, 20, 200), 5, 4, 70);
+    AppendLayer(*stack, MakePhotoLike(48, 32));
+    AppendLayer(*stack, MakePhotoLike(30, 20), MakeGreyFilled(30, 20, 200), 5, 4, 70);
     AppendLayer(*stack, MakeGreyFilled(20, 10, 90), {}, 1, 1, 100, true);
     CompositeLayers(*stack);
     ASSERT_TRUE(WriteLayeredFile(path, *stack));
@@ -404,7 +396,7 @@ TEST(LayeredFormat, UntouchedLayersKeepTheirBlocksThroughTenSaves)
         EXPECT_EQ(ImageBlockOf(previous, layer), ImageBlockOf(first, layer)) << "layer " << layer;
     auto last = ReadLayeredFile(path);
     ASSERT_TRUE(last);
-    EXPECT_TRUE(testing::SamePixels(last->layers[1].image, firstRead->layers[1].image)) << "no loss in ten saves";
+    EXPECT_TRUE(SamePixels(last->layers[1].image, firstRead->layers[1].image)) << "no loss in ten saves";
 
     // A layer written and then put back as it was read (an undo) keeps its block too; the
     // lossless save encodes every image as a bitmap.
@@ -481,7 +473,7 @@ TEST(LayeredFormat, ReadsAStreamMadeElsewhere)
     EXPECT_TRUE(text.linked && text.visible && !text.maskLocked);
     EXPECT_EQ(text.x, 1);
     EXPECT_EQ(text.opacity, 80u);
-    EXPECT_EQ(testing::Pixel24(text.image, 1, 2), (testing::Rgb{90, 120, 40}));
+    EXPECT_EQ(Pixel24(text.image, 1, 2), (Rgb{90, 120, 40}));
     EXPECT_EQ(text.mask.row(1)[2], 120);
     ASSERT_TRUE(text.textObject);
     EXPECT_EQ(text.textObject->text, "Olá");
@@ -551,9 +543,9 @@ public:
 
 TEST(LayeredFormat, OlderFilesAreRead)
 {
-    testing::TempDir dir;
+    TempDir dir;
     OlderFile older(6, 4, 24);
-    const HDIB photo = testing::MakePhotoLike(6, 4);
+    const HDIB photo = MakePhotoLike(6, 4);
     HDIB mask = MakeGreyFilled(6, 4, 0);
     mask.row(1)[2] = 255;
     older.addLayer(0, &photo, mask, 0, 0, "texto antigo", LAYER_TEXT, 80);
@@ -570,8 +562,8 @@ TEST(LayeredFormat, OlderFilesAreRead)
     EXPECT_EQ(stack->layers[0].kind, LAYER_IMAGE);  // the text is not kept
     EXPECT_EQ(stack->layers[0].opacity, 80u);
     EXPECT_TRUE(stack->layers[0].linked);
-    EXPECT_TRUE(testing::SamePixels(stack->layers[0].image, photo));
-    EXPECT_TRUE(testing::SamePixels(stack->layers[0].mask, mask));
+    EXPECT_TRUE(SamePixels(stack->layers[0].image, photo));
+    EXPECT_TRUE(SamePixels(stack->layers[0].mask, mask));
     EXPECT_EQ(stack->layers[1].image.bitCount(), 8);  // a grey layer stays grey in a colour document
     EXPECT_EQ(std::pair(stack->layers[1].x, stack->layers[1].y), std::pair(4, 2));
 
@@ -579,7 +571,7 @@ TEST(LayeredFormat, OlderFilesAreRead)
     const HDIB preview = ReadLayeredPreview(dir.file("old.vlf"));
     ASSERT_TRUE(preview);
     CompositeLayers(*stack);
-    EXPECT_TRUE(testing::SamePixels(preview, stack->composite));
+    EXPECT_TRUE(SamePixels(preview, stack->composite));
 
     // A stream header of version 2 is not enough for either reader...
     auto versionTwo = older.bytes.data;
@@ -617,4 +609,4 @@ TEST(LayeredFormat, OlderFilesAreRead)
 }
 
 }  // namespace
-}  // namespace lv
+}  // namespace lv::testing

@@ -5,15 +5,8 @@
 
 #include <random>
 
-namespace lv {
+namespace lv::testing {
 namespace {
-
-using testing::AppendLayer;
-using testing::EmptyDocument;
-using testing::LayerNames;
-using testing::Pixel24;
-using testing::RecordingUndo;
-using testing::SolidPicture;
 
 TEST(Merge, TwoLinkedHalfLayersBecomeOneAtSeventyFivePercent)
 {
@@ -82,8 +75,8 @@ TEST(Merge, VisibleModeFillsTheCurrentRecordAndRemovesNothing)
     const LayerRecord& result = stack->layers[2];
     EXPECT_EQ(result.opacity, 100u);
     EXPECT_FALSE(result.visible);  // keeps its flags
-    EXPECT_EQ(Pixel24(result.image, 2, 1), (testing::Rgb{90, 90, 90}));
-    EXPECT_EQ(Pixel24(result.image, 0, 0), (testing::Rgb{10, 20, 30}));
+    EXPECT_EQ(Pixel24(result.image, 2, 1), (Rgb{90, 90, 90}));
+    EXPECT_EQ(Pixel24(result.image, 0, 0), (Rgb{10, 20, 30}));
     EXPECT_EQ(result.mask.row(0)[0], 255);
 }
 
@@ -136,7 +129,7 @@ TEST(Merge, AMergedDocumentLooksLikeTheOriginal)
             HDIB mask = MakeGreyFilled(16, 12, 0);
             for (int y = 0; y < 12; ++y)
                 for (int x = 0; x < 16; ++x) {
-                    testing::SetPixel24(image, x, y, {std::uint8_t(byte(random)), std::uint8_t(byte(random)), std::uint8_t(byte(random))});
+                    SetPixel24(image, x, y, {std::uint8_t(byte(random)), std::uint8_t(byte(random)), std::uint8_t(byte(random))});
                     mask.row(y)[x] = std::uint8_t(x < 3 ? 0 : byte(random));
                 }
             AppendLayer(*stack, std::move(image), std::move(mask), place(random), place(random),
@@ -154,4 +147,4 @@ TEST(Merge, AMergedDocumentLooksLikeTheOriginal)
 }
 
 }  // namespace
-}  // namespace lv
+}  // namespace lv::testing

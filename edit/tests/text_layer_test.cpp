@@ -16,15 +16,8 @@
 
 #include <set>
 
-namespace lv {
+namespace lv::testing {
 namespace {
-
-using testing::AppendLayer;
-using testing::EmptyDocument;
-using testing::RecordingUndo;
-using testing::SolidPicture;
-using testing::TestFonts;
-using testing::Rgb;
 
 TextLayerSettings settingsFor(std::string text, int px = 40)
 {
@@ -60,7 +53,7 @@ TEST(TextLayer, NewLayerIsAFillOfTheColourMaskedByTheLettering)
     EXPECT_EQ(std::pair(layer.x, layer.y), std::pair(10, 120 - layer.image.height() - 20));
     for (int y = 0; y < layer.image.height(); ++y)
         for (int x = 0; x < layer.image.width(); ++x)
-            ASSERT_EQ(testing::Pixel24(layer.image, x, y), (Rgb{255, 0, 0}));
+            ASSERT_EQ(Pixel24(layer.image, x, y), (Rgb{255, 0, 0}));
     std::set<int> values;
     for (int y = 0; y < layer.mask.height(); ++y)
         for (int x = 0; x < layer.mask.width(); ++x)
@@ -84,7 +77,7 @@ TEST(TextLayer, NewLayerIsAFillOfTheColourMaskedByTheLettering)
     bool red = false;
     for (int y = 0; y < 120 && !red; ++y)
         for (int x = 0; x < 300 && !red; ++x)
-            red = testing::Pixel24(stack->composite, x, y) == Rgb{255, 0, 0};
+            red = Pixel24(stack->composite, x, y) == Rgb{255, 0, 0};
     EXPECT_TRUE(red);
 }
 
@@ -152,7 +145,7 @@ TEST(TextLayer, EditingKeepsThePositionInsideTheDocument)
     EXPECT_EQ(layer.textObject->words[TextObject::kColourWord], 0x00FF00u);
     EXPECT_EQ(layer.textObject->words[kTextOffsetXWord], 50u);
     EXPECT_EQ(layer.textObject->words[kTextOffsetYWord], std::uint32_t(100 - 30 - layer.image.height()));
-    EXPECT_EQ(testing::Pixel24(layer.image, 0, 0), (Rgb{0, 255, 0}));
+    EXPECT_EQ(Pixel24(layer.image, 0, 0), (Rgb{0, 255, 0}));
     ASSERT_EQ(undo.codes(), std::vector<int>{kUndoTextLayerEdit});
 
     // Longer text at the right edge moves back so that it still fits.
@@ -188,8 +181,8 @@ TEST(TextLayer, EditingATurnedLayerTurnsTheNewLettering)
     ASSERT_EQ(undo.steps.size(), 1u);
     EXPECT_EQ(layer.kind, LAYER_TEXT);
     EXPECT_EQ(layer.textObject->text, "Olá mundo");
-    EXPECT_TRUE(testing::SamePixels(layer.mask.read(), expected));
-    EXPECT_EQ(testing::Pixel24(layer.image, 3, 3), (Rgb{0, 255, 0}));
+    EXPECT_TRUE(SamePixels(layer.mask.read(), expected));
+    EXPECT_EQ(Pixel24(layer.image, 3, 3), (Rgb{0, 255, 0}));
     const DocumentRect after = *CurrentLayerBox(*stack);
     EXPECT_EQ(std::pair(after.left, after.top), std::pair(before.left, before.top));
     EXPECT_GT(after.right - after.left, before.right - before.left);
@@ -198,7 +191,7 @@ TEST(TextLayer, EditingATurnedLayerTurnsTheNewLettering)
     // Turning by nothing renders afresh from the source: the same lettering in the same place.
     const HDIB shown = CopyPicture(layer.mask.read());
     ASSERT_TRUE(RotateCurrentLayer(*stack, 0));
-    EXPECT_TRUE(testing::SamePixels(layer.mask.read(), shown));
+    EXPECT_TRUE(SamePixels(layer.mask.read(), shown));
     EXPECT_EQ(*CurrentLayerBox(*stack), after);
 
     // Near the bottom-right corner the longer lettering moves back inside the document.
@@ -242,9 +235,9 @@ TEST(DropShadow, IntensityGivesTheGreyAndTheOffsetItsPlace)
                     continue;
                 const int mx = textX + x + 30 - merged.x, my = textY + y - 5 - merged.y;
                 ASSERT_EQ(merged.mask.row(my)[mx], 255);
-                ASSERT_EQ(testing::Pixel24(merged.image, mx, my), expected);
+                ASSERT_EQ(Pixel24(merged.image, mx, my), expected);
                 // and the lettering itself is still red
-                ASSERT_EQ(testing::Pixel24(merged.image, textX + x - merged.x, textY + y - merged.y), (Rgb{255, 0, 0}));
+                ASSERT_EQ(Pixel24(merged.image, textX + x - merged.x, textY + y - merged.y), (Rgb{255, 0, 0}));
                 ++checked;
             }
         EXPECT_GT(checked, 100);
@@ -278,7 +271,7 @@ TEST(DropShadow, AFullStackStillTakesAShadowAndLinksSurvive)
 
 TEST(TextLayer, SavedAndReopenedLayerDrawsTheSameLettering)
 {
-    testing::TempDir dir;
+    TempDir dir;
     auto stack = EmptyDocument(320, 200);
     AppendLayer(*stack, SolidPicture(320, 200, {200, 200, 200}));
     TextLayerSettings settings = settingsFor("Feliz Aniversário\nàçõ", 30);
@@ -306,8 +299,8 @@ TEST(TextLayer, SavedAndReopenedLayerDrawsTheSameLettering)
 
     read->currentLayer = 0;
     ASSERT_EQ(CreateOrUpdateTextLayer(read.get(), TestFonts(), again, true), kTextLayerOk);
-    EXPECT_TRUE(testing::SamePixels(layer.mask, stack->layers[0].mask));
-    EXPECT_TRUE(testing::SamePixels(layer.image, stack->layers[0].image));
+    EXPECT_TRUE(SamePixels(layer.mask, stack->layers[0].mask));
+    EXPECT_TRUE(SamePixels(layer.image, stack->layers[0].image));
     EXPECT_EQ(std::pair(layer.x, layer.y), std::pair(stack->layers[0].x, stack->layers[0].y));
     EXPECT_EQ(layer.textPlacement, stack->layers[0].textPlacement);
 }
@@ -315,7 +308,7 @@ TEST(TextLayer, SavedAndReopenedLayerDrawsTheSameLettering)
 // A text screen whose user types `answer` (or cancels), remembering what it was shown.
 class ScriptedScreen final : public TextScreen {
 public:
-    FontLibrary* fonts() override { return &testing::TestFonts(); }
+    FontLibrary* fonts() override { return &TestFonts(); }
     bool edit(TextToolChoice& choice, bool editing) override
     {
         shown.push_back({choice, editing});
@@ -335,7 +328,7 @@ TEST(TextTool, AClickPlacesTextAndAClickOnItEditsIt)
 {
     auto document = EmptyDocument(200, 100);
     AppendLayer(*document, SolidPicture(200, 100, {255, 255, 255}));
-    testing::FakeWindow window(std::move(document));
+    FakeWindow window(std::move(document));
     window.active = {0, 0, 255};
     ScriptedScreen screen;
     TextTool tool;
@@ -385,4 +378,4 @@ TEST(TextTool, AClickPlacesTextAndAClickOnItEditsIt)
 }
 
 }  // namespace
-}  // namespace lv
+}  // namespace lv::testing
