@@ -22,9 +22,9 @@ protected:
     void SetUp() override
     {
         document = MakeDocument(300, 300,
-                                         {LayerSpec{200, 200, 0x00FF00, "photo box", 40, 70},
-                                          LayerSpec{100, 50, 0x0000FF, "Month//x//1", 0, 0},
-                                          LayerSpec{300, 300, 0xFFFFFF, "BackGround"}});
+                                {LayerSpec{200, 200, 0x00FF00, "photo box", 40, 70},
+                                 LayerSpec{100, 50, 0x0000FF, "Month//x//1", 0, 0},
+                                 LayerSpec{300, 300, 0xFFFFFF, "BackGround"}});
     }
     std::string bitmap(const std::string& name, HDIB picture)
     {
@@ -101,9 +101,9 @@ TEST_F(PhotoDropping, LayeredFilesBringTheirFlattenedPictureOrTheirMask)
     // Three layers, bottom-left: flattened over white, the placeholder's own (opaque) mask
     // stretched over them.
     WriteDocumentFile(dir.file("three.vlf"),
-                               {LayerSpec{50, 50, 0x0000FF}, LayerSpec{100, 50, 0x00FF00},
-                                LayerSpec{20, 20, 0xFF0000, "c", 0, 0, true}},
-                               100, 100);
+                      {LayerSpec{50, 50, 0x0000FF}, LayerSpec{100, 50, 0x00FF00},
+                       LayerSpec{20, 20, 0xFF0000, "c", 0, 0, true}},
+                      100, 100);
     ASSERT_TRUE(drop(0, dir.file("three.vlf")).dropped);
     const LayerRecord& three = Layer(*document, 0);
     ASSERT_EQ(std::pair(three.image.width(), three.image.height()), std::pair(200, 200));

@@ -20,10 +20,10 @@ protected:
     void SetUp() override
     {
         document = MakeDocument(300, 200,
-                                         {LayerSpec{60, 20, 0x0000FF, "Year//a//1", 10, 170},
-                                          LayerSpec{100, 80, 0x00FF00, "my photo", 150, 50},
-                                          LayerSpec{40, 20, 0xFF0000, "Month//a//1", 100, 100},
-                                          LayerSpec{120, 90, 0x808080, "Days//a//1", 20, 10, true}});
+                                {LayerSpec{60, 20, 0x0000FF, "Year//a//1", 10, 170},
+                                 LayerSpec{100, 80, 0x00FF00, "my photo", 150, 50},
+                                 LayerSpec{40, 20, 0xFF0000, "Month//a//1", 100, 100},
+                                 LayerSpec{120, 90, 0x808080, "Days//a//1", 20, 10, true}});
     }
     std::string piece(const std::string& relative) const { return dir.file("cal1/" + relative); }
     // February 2000: a year piece 7 pixels wider, a month piece 7 narrower and lower, and a
@@ -33,7 +33,7 @@ protected:
         WritePiece(piece("calyear/2000.vlf"), 67, 20, 0x112233);
         WritePiece(piece("calmonth/02.vlf"), 33, 13, 0x445566);
         WriteDocumentFile(piece("calweek/Tu29.vlf"),
-                                   {LayerSpec{50, 70, 0x0000C8}, LayerSpec{100, 70, 0x00C800}}, 100, 70);
+                          {LayerSpec{50, 70, 0x0000C8}, LayerSpec{100, 70, 0x00C800}}, 100, 70);
     }
 
     TempDir dir;
