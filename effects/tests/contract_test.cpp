@@ -15,11 +15,7 @@
 namespace lv::effects {
 namespace {
 
-using testing::Apply;
-using testing::MakeFlat;
-using testing::MakeTestPhoto;
-using testing::ParametersFor;
-using testing::SameBytes;
+using namespace lv::testing;
 
 TEST(EffectsContract, EveryOperationKeepsSizeDepthAndInputOnSmallAndGreyPictures)
 {
