@@ -138,6 +138,20 @@ TEST_F(AdjustmentScreens, EachModeShowsOnlyTheSlidersItReadsAndHiddenOnesIgnoreT
     EXPECT_TRUE(panel(2).input().hidden(thumbs[1])) << "mode 0 again";
 }
 
+// A screen switch drops the last screen's hint, but the picture's zoom stays in the status
+// field: nothing on the effects screen would bring it back.
+TEST_F(AdjustmentScreens, TheZoomReadoutStaysInTheStatusFieldAcrossScreenSwitches)
+{
+    open(0x808080, "cinza");
+    const QString readout = window.statusText();
+    ASSERT_TRUE(readout.contains(QStringLiteral("Visualizar"))) << readout.toStdString();
+    window.setStatusText(QStringLiteral("Desfazer"));
+    ASSERT_TRUE(window.switchScreen(27));
+    EXPECT_EQ(window.statusText(), readout);
+    ASSERT_TRUE(window.switchScreen(10));
+    EXPECT_EQ(window.statusText(), readout);
+}
+
 TEST_F(AdjustmentScreens, TheEffectsListShowsEachEffectOnTheCurrentPictureAndFollowsItsChanges)
 {
     open(0x204080, "azul");  // red 0x80, green 0x40, blue 0x20

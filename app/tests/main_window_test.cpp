@@ -401,6 +401,19 @@ TEST_P(Screens, TabCyclesTheFieldsOfTheMailPageAndTheStoreLoginIsOneForBothPages
         order.push_back(SkinFields::ControlOf(QApplication::focusWidget()));
     }
     EXPECT_EQ(order, (std::vector<int>{156, 157, 158, 156}));
+    // Another window has the keyboard, as before the window system has made this one active:
+    // Tab still goes on from the field last given the focus.
+    QWidget other;
+    other.show();
+    other.activateWindow();
+    QApplication::processEvents();
+    ASSERT_NE(QApplication::activeWindow(), &window);
+    order.clear();
+    for (int i = 0; i < 3; ++i) {
+        window.runCommand(skin::kCommandNextField);
+        order.push_back(SkinFields::ControlOf(window.focusWidget()));
+    }
+    EXPECT_EQ(order, (std::vector<int>{157, 158, 156}));
     EXPECT_NE(dynamic_cast<QPlainTextEdit*>(window.skin()->field(158)), nullptr) << "the message has many lines";
 
     ASSERT_TRUE(window.switchScreen(6));

@@ -188,6 +188,7 @@ private:
     std::unique_ptr<ClickSounds> sounds_;
     QString status_;
     QString zoomReadout_;
+    QString zoomStatus_;  // the readout as the status field shows it, back after a screen switch
 
     skin::AttentionBlink areaBlink_{skin::kAreaBlinkControl};
     skin::AttentionBlink pageBlink_{skin::kPageBlinkControl};

@@ -73,16 +73,19 @@ bool MainWindow::runCommand(int command)
     return true;
 }
 
+// The window's own focus child, not the application's: until the window system has made the
+// window active, a field given the focus is not the application's focus yet, and Tab would
+// go back to the first field.
 int MainWindow::focusedControl() const
 {
-    return SkinFields::ControlOf(QApplication::focusWidget());
+    return SkinFields::ControlOf(focusWidget());
 }
 
 void MainWindow::runKeyboardCommand(int command)
 {
     using skin::Handler;
     using skin::KeyboardAction;
-    QWidget* focus = QApplication::focusWidget();
+    QWidget* focus = focusWidget();
     // The text fields are windows of their own, as the panels and the image windows are not:
     // copy and paste there reach the document.
     const bool focusElsewhere = focus && focus != this && !dynamic_cast<SkinPanelWidget*>(focus) &&

@@ -36,6 +36,7 @@ void MainWindow::setStatusText(const QString& text)
 
 void MainWindow::setZoomReadout(const QString& text)
 {
+    zoomStatus_ = text;
     zoomReadout_ = text.trimmed();
     if (SkinPanelWidget* base = skin_ ? skin_->panelAt(0) : nullptr)
         base->setControlText(kZoomReadoutControl, zoomReadout_);
@@ -212,7 +213,8 @@ void MainWindow::closeAuxiliaryWindows(int screen)
 void MainWindow::rebuildSkin(int screen)
 {
     tooltip_.hide();
-    status_.clear();
+    // A hint of the last screen goes; the active picture's zoom shows until the new one says more.
+    status_ = zoomStatus_;
     skin_->show(screen);
     if (skin::ScreenLayout(screen).basePanel == 0)
         lastMainSkinScreen_ = screen;

@@ -117,6 +117,7 @@ JpegTileEncoder::JpegTileEncoder(int channels, int quality)
 {
     cinfo_.err = InstallJpegErrorManager(errors_);
     ok_ = setUp(channels, quality) && learnTileLayout(channels);
+    segments_.clear();
 }
 
 JpegTileEncoder::~JpegTileEncoder()
@@ -143,14 +144,19 @@ bool JpegTileEncoder::setUp(int channels, int quality)
     return true;
 }
 
-// Codes one blank tile alone: its headers are every tile's, and its MCU count is the
-// restart interval that puts a marker at each tile's start.
+// Codes one blank tile alone with a restart at each MCU row: its headers are every tile's,
+// and its MCUs across are the restart interval of the wide pictures.
 bool JpegTileEncoder::learnTileLayout(int channels)
 {
     try {
         const std::vector<std::uint8_t> blank(std::size_t(kTileSize) * std::size_t(channels));
-        std::vector<const std::uint8_t*> rows(kTileSize, blank.data());
-        if (!code(rows, 0))
+        const std::vector<const std::uint8_t*> rows(kTileSize, blank.data());
+        // The interval comes from the layout, so learn that first without restarts.
+        if (!code(rows, kTileSize, 0))
+            return false;
+        mcusAcrossTile_ = cinfo_.MCUs_per_row;
+        mcuRowsPerTile_ = cinfo_.MCU_rows_in_scan;
+        if (mcusAcrossTile_ == 0 || mcuRowsPerTile_ == 0 || !code(rows, kTileSize, mcusAcrossTile_))
             return false;
         const std::size_t headers = codedDataStart();
         if (headers == 0)
@@ -159,11 +165,11 @@ bool JpegTileEncoder::learnTileLayout(int channels)
     } catch (const std::bad_alloc&) {
         return false;
     }
-    mcusPerTile_ = cinfo_.MCUs_per_row * cinfo_.MCU_rows_in_scan;
-    return mcusPerTile_ > 0;
+    return true;
 }
 
-bool JpegTileEncoder::code(std::span<const std::uint8_t* const> rows, unsigned restartInterval)
+bool JpegTileEncoder::code(std::span<const std::uint8_t* const> rows, unsigned width, unsigned restartInterval,
+                           const RowsTaken& taken)
 {
     coded_.clear();
     if (setjmp(errors_.jump)) {
@@ -171,14 +177,21 @@ bool JpegTileEncoder::code(std::span<const std::uint8_t* const> rows, unsigned r
         return false;
     }
     attach(&cinfo_, coded_);
+    cinfo_.image_width = width;
     cinfo_.image_height = JDIMENSION(rows.size());
     cinfo_.restart_interval = restartInterval;
     jpeg_suppress_tables(&cinfo_, TRUE);
     jpeg_start_compress(&cinfo_, FALSE);
     // The library only reads the rows.
     const JSAMPARRAY all = const_cast<JSAMPARRAY>(rows.data());
-    while (cinfo_.next_scanline < cinfo_.image_height)
-        jpeg_write_scanlines(&cinfo_, all + cinfo_.next_scanline, cinfo_.image_height - cinfo_.next_scanline);
+    // One row group of MCUs at a time when someone wants the rows while they are fresh.
+    const JDIMENSION step = taken ? JDIMENSION(cinfo_.max_v_samp_factor * DCTSIZE) : cinfo_.image_height;
+    while (cinfo_.next_scanline < cinfo_.image_height) {
+        const JDIMENSION first = cinfo_.next_scanline;
+        jpeg_write_scanlines(&cinfo_, all + first, std::min(step, cinfo_.image_height - first));
+        if (taken)
+            taken(int(first), int(cinfo_.next_scanline - first));
+    }
     jpeg_finish_compress(&cinfo_);
     return true;
 }
@@ -200,18 +213,18 @@ std::size_t JpegTileEncoder::codedDataStart() const
     return 0;
 }
 
-bool JpegTileEncoder::encode(std::span<const std::uint8_t* const> rows, std::vector<std::uint8_t>& out,
-                             std::vector<std::uint32_t>& sizes)
+bool JpegTileEncoder::codeRow(std::span<const std::uint8_t* const> rows, int tilesAcross, const RowsTaken& taken)
 {
-    if (!ok_ || rows.size() % kTileSize != 0)
+    tilesAcross_ = 0;
+    if (!ok_ || rows.size() != std::size_t(kTileSize) || tilesAcross < 1 || tilesAcross > kMaxTilesPerRun)
         return false;
     try {
-        // The stacked picture's height must stay below the format's limit.
-        constexpr std::size_t kTilesPerRun = 256;
-        for (std::size_t first = 0; first < rows.size(); first += kTilesPerRun * kTileSize) {
-            const auto run = rows.subspan(first, std::min(rows.size() - first, kTilesPerRun * kTileSize));
-            if (!code(run, mcusPerTile_) || !splitTiles(run.size() / kTileSize, out, sizes))
-                return false;
+        if (!code(rows, unsigned(tilesAcross) * kTileSize, mcusAcrossTile_, taken))
+            return false;
+        tilesAcross_ = tilesAcross;
+        if (!findSegments()) {
+            tilesAcross_ = 0;
+            return false;
         }
     } catch (const std::bad_alloc&) {
         return false;
@@ -221,15 +234,18 @@ bool JpegTileEncoder::encode(std::span<const std::uint8_t* const> rows, std::vec
 
 // Cuts the coded data at the restart markers and the end marker. The coder follows
 // every 0xFF in coded data with a zero byte, so any other 0xFF pair is a marker.
-bool JpegTileEncoder::splitTiles(std::size_t tiles, std::vector<std::uint8_t>& out, std::vector<std::uint32_t>& sizes)
+bool JpegTileEncoder::findSegments()
 {
     const std::size_t dataStart = codedDataStart();
     if (dataStart == 0)
         return false;
-    const std::uint8_t* const end = coded_.data() + coded_.size();
-    const std::uint8_t* tileData = coded_.data() + dataStart;
-    std::size_t found = 0;
-    for (const std::uint8_t* at = tileData; found < tiles;) {
+    const std::size_t count = std::size_t(tilesAcross_) * mcuRowsPerTile_;
+    segments_.clear();
+    segments_.reserve(count);
+    const std::uint8_t* const begin = coded_.data();
+    const std::uint8_t* const end = begin + coded_.size();
+    const std::uint8_t* segment = begin + dataStart;
+    for (const std::uint8_t* at = segment; segments_.size() < count;) {
         at = static_cast<const std::uint8_t*>(std::memchr(at, 0xFF, std::size_t(end - at)));
         if (!at || end - at < 2)
             return false;
@@ -238,20 +254,30 @@ bool JpegTileEncoder::splitTiles(std::size_t tiles, std::vector<std::uint8_t>& o
             at += 2;
             continue;
         }
-        const unsigned expected = found + 1 == tiles ? JPEG_EOI : JPEG_RST0 + unsigned(found % 8);
+        const unsigned expected = segments_.size() + 1 == count ? JPEG_EOI : JPEG_RST0 + unsigned(segments_.size() % 8);
         if (marker != expected)
             return false;
-        const std::size_t before = out.size();
-        out.insert(out.end(), tileHeaders_.begin(), tileHeaders_.end());
-        out.insert(out.end(), tileData, at);
-        out.push_back(0xFF);
-        out.push_back(JPEG_EOI);
-        sizes.push_back(std::uint32_t(out.size() - before));
-        ++found;
+        segments_.push_back({std::size_t(segment - begin), std::size_t(at - begin)});
         at += 2;
-        tileData = at;
+        segment = at;
     }
     return true;
+}
+
+std::uint32_t JpegTileEncoder::appendTile(int tile, std::vector<std::uint8_t>& out) const
+{
+    if (tile < 0 || tile >= tilesAcross_)
+        return 0;
+    const std::size_t before = out.size();
+    out.insert(out.end(), tileHeaders_.begin(), tileHeaders_.end());
+    for (unsigned row = 0; row < mcuRowsPerTile_; ++row) {
+        const Segment& s = segments_[std::size_t(row) * std::size_t(tilesAcross_) + std::size_t(tile)];
+        out.insert(out.end(), coded_.begin() + std::ptrdiff_t(s.begin), coded_.begin() + std::ptrdiff_t(s.end));
+        // The tile's own restarts count from 0, as coding it alone numbers them.
+        out.push_back(0xFF);
+        out.push_back(std::uint8_t(row + 1 == mcuRowsPerTile_ ? JPEG_EOI : JPEG_RST0 + row % 8));
+    }
+    return std::uint32_t(out.size() - before);
 }
 
 JpegTileDecoder::JpegTileDecoder()

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <vector>
 
@@ -13,13 +14,17 @@ namespace lv::flashpix {
 // Encodes 64 x 64 tiles of grey or blue-green-red pixels (rows top-down) at one quality.
 // Colour tiles are stored as YCbCr with chroma halved both ways.
 //
-// Starting the library for each tile costs a good part of coding it, so a run of
-// tiles is coded as one picture 64 pixels wide, the tiles stacked, with a restart marker
-// at each tile's start. A restart byte-aligns the coded data and restarts the DC
-// predictions, so each tile's data is exactly what coding it alone gives; each tile's
-// stream is the lone tile's headers, that data and the end marker.
+// Starting the library for each tile costs a good part of coding it, and a picture only
+// 64 pixels wide costs the library a lot per row, so a row of tiles is coded as one wide
+// picture with a restart marker at the start of each tile's part of every MCU row. A
+// restart byte-aligns the coded data and restarts the DC predictions, so the segments of
+// one tile, joined by restart markers of their own, are a stream that decodes to exactly
+// what coding the tile alone gives.
 class JpegTileEncoder {
 public:
+    // A wide picture stays below the format's width limit.
+    static constexpr int kMaxTilesPerRun = 256;
+
     JpegTileEncoder(int channels, int quality);
     ~JpegTileEncoder();
     JpegTileEncoder(const JpegTileEncoder&) = delete;
@@ -28,29 +33,42 @@ public:
     bool ok() const { return ok_; }
     // The shared JPEG tables stream every tile refers to.
     const std::vector<std::uint8_t>& tables() const { return tables_; }
-    // Codes the tiles whose rows `rows` lists, 64 per tile, tile after tile: appends each
-    // tile's stream to `out` and its size to `sizes`. The library only reads the rows.
-    // False on a library error.
-    bool encode(std::span<const std::uint8_t* const> rows, std::vector<std::uint8_t>& out,
-                std::vector<std::uint32_t>& sizes);
+    // Called with (first, count) each time the library has taken rows [first, first + count),
+    // while they are still in the cache.
+    using RowsTaken = std::function<void(int, int)>;
+    // Codes `tilesAcross` tiles side by side (1..kMaxTilesPerRun) from their 64 rows, each
+    // row `tilesAcross` * 64 pixels; the library only reads them. False on a library error.
+    bool codeRow(std::span<const std::uint8_t* const> rows, int tilesAcross, const RowsTaken& taken = {});
+    // Appends the stream of tile `tile` of the last row coded to `out`; returns its size,
+    // 0 when the last row has no such tile.
+    std::uint32_t appendTile(int tile, std::vector<std::uint8_t>& out) const;
+    // About the bytes appendTile gives for the whole row, to reserve them at once.
+    std::size_t rowBytes() const { return coded_.size() + std::size_t(tilesAcross_) * (tileHeaders_.size() + 2 * mcuRowsPerTile_); }
 
     struct Destination;
 
 private:
     bool setUp(int channels, int quality);
     bool learnTileLayout(int channels);
-    // Codes the rows as one picture 64 pixels wide into `coded_`.
-    bool code(std::span<const std::uint8_t* const> rows, unsigned restartInterval);
+    bool code(std::span<const std::uint8_t* const> rows, unsigned width, unsigned restartInterval,
+              const RowsTaken& taken = {});
     // Where the coded data begins in `coded_`, past the scan header; 0 if it can't be found.
     std::size_t codedDataStart() const;
-    bool splitTiles(std::size_t tiles, std::vector<std::uint8_t>& out, std::vector<std::uint32_t>& sizes);
+    bool findSegments();
 
     jpeg_compress_struct cinfo_{};
     JpegErrorManager errors_{};
     std::vector<std::uint8_t> tables_;
     std::vector<std::uint8_t> tileHeaders_;  // a lone tile's stream up to its coded data
-    std::vector<std::uint8_t> coded_;        // the stacked tiles' stream
-    unsigned mcusPerTile_ = 0;
+    std::vector<std::uint8_t> coded_;        // the wide picture's stream
+    // The coded data between markers in `coded_`, MCU row by MCU row, tile by tile within it.
+    struct Segment {
+        std::size_t begin, end;
+    };
+    std::vector<Segment> segments_;
+    unsigned mcusAcrossTile_ = 0;
+    unsigned mcuRowsPerTile_ = 0;
+    int tilesAcross_ = 0;
     bool ok_ = false;
 };
 

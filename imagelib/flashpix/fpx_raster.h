@@ -41,15 +41,14 @@ private:
 // Rows for a picture of half the width and height, rounded up; nothing when memory runs out.
 std::optional<Raster> MakeHalf(const Raster& source);
 
-// The row of 64 x 64 tiles at `tileY`, one tile after another, each row by row; the edge
-// pixels repeated past the right and bottom. The coder reads such copies much faster than
-// tiles picked out of the picture's rows.
-void CopyTileRow(const Raster& source, int tileY, std::uint8_t* tiles);
+// The 64 x 64 tile at (`tileX`, `tileY`), row after row, the edge pixels repeated past the
+// right and bottom.
+void CopyTile(const Raster& source, int tileX, int tileY, std::uint8_t* tile);
 
-// Fills the part of `half` (see MakeHalf) that a row of tiles copied by CopyTileRow covers:
-// each pixel the mean of its 2 x 2 block, the last row and column repeated where the block
-// runs past the edge, as the copies repeat them. Made while the tiles are fresh in the cache.
-void HalveTileRow(const std::uint8_t* tiles, int tileY, Raster& half);
+// Fills rows [`first`, `end`) of `half` (see MakeHalf): each pixel the mean of its 2 x 2
+// block of `source`, rounded, the last row and column repeated where the block runs past
+// the edge.
+void HalveRows(const Raster& source, int first, int end, Raster& half);
 
 // Whether the part of that tile inside the picture is one colour.
 bool TileIsOneColour(const Raster& source, int tileX, int tileY);

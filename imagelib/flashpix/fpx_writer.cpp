@@ -19,6 +19,7 @@
 #include <memory>
 #include <new>
 #include <optional>
+#include <span>
 
 namespace lv {
 namespace {
@@ -73,55 +74,119 @@ struct Progress {
 struct EncoderSlot {
     EncoderSlot(int channels, int quality)
         : encoder(channels, quality)
+        , rows(kTileSize)
+        , edgeTile(std::size_t(kTileSize) * kTileSize * std::size_t(channels))
     {
     }
     JpegTileEncoder encoder;
-    std::vector<std::uint8_t> tiles;  // a row of tiles, copied
     std::vector<const std::uint8_t*> rows;
-    std::vector<std::uint32_t> sizes;
+    std::vector<std::uint8_t> edgeTile;  // a last tile the picture's rows hold only in part
+};
+
+// Whether each tile of the row is one colour (and which) or coded as JPEG.
+void describeTiles(const Raster& raster, int ty, std::vector<TileEntry>& entries)
+{
+    const int across = int(TilesFor(std::uint32_t(raster.width)));
+    const std::size_t c = std::size_t(raster.channels);
+    entries.assign(std::size_t(across), TileEntry{});
+    for (int tx = 0; tx < across; ++tx) {
+        TileEntry& entry = entries[std::size_t(tx)];
+        if (TileIsOneColour(raster, tx, ty)) {
+            entry.compression = kSingleColour;
+            entry.subtype = packColour(raster.row(ty * kTileSize) + std::size_t(tx) * kTileSize * c, raster.channels);
+        } else {
+            entry.compression = kJpeg;
+            entry.subtype = JpegSubtype(c == 3 ? kHalvedChroma : 0x11, c == 3, kJpegTableIndex);
+        }
+    }
+}
+
+// A single-colour tile points where the next tile's data starts, taking no bytes.
+void placeSingleColourTiles(std::vector<TileEntry>& entries)
+{
+    std::uint32_t next = 0;
+    for (TileEntry& entry : entries) {
+        if (entry.compression == kJpeg)
+            next = entry.offset + entry.size;
+        else
+            entry.offset = next;
+    }
+}
+
+// Makes the next level's rows under one row of tiles, as far as its rows are asked for.
+class RowHalver {
+public:
+    RowHalver(const Raster& raster, Raster* half, int ty)
+        : raster_(raster)
+        , half_(half)
+        , done_(ty * (kTileSize / 2))
+        , end_(half ? std::min(done_ + kTileSize / 2, half->height) : done_)
+        , first_(done_)
+    {
+    }
+    // The rows under the tile row's first `rows` rows.
+    void upTo(int rows)
+    {
+        const int end = std::min(first_ + rows / 2, end_);
+        if (end > done_)
+            HalveRows(raster_, done_, end, *half_);
+        done_ = std::max(done_, end);
+    }
+    void finish() { upTo(kTileSize); }
+
+private:
+    const Raster& raster_;
+    Raster* half_;
+    int done_, end_;
+    const int first_;
 };
 
 // Codes one row of tiles and, when there is a next level, makes its part of that level.
 bool encodeRow(const Raster& raster, Raster* half, int ty, EncoderSlot& slot, EncodedRow& row)
 {
     const int across = int(TilesFor(std::uint32_t(raster.width)));
+    const int whole = raster.width / kTileSize;
     const std::size_t c = std::size_t(raster.channels);
-    const std::size_t tileRowBytes = std::size_t(kTileSize) * c;
     try {
-        // Room for tiles of a typical photo at a high quality, so the row rarely grows.
-        row.bytes.reserve(std::size_t(across) * 1024 * c);
-        row.entries.resize(std::size_t(across));
-        slot.tiles.resize(std::size_t(across) * kTileSize * tileRowBytes);
-        slot.rows.clear();
-        slot.sizes.clear();
-        CopyTileRow(raster, ty, slot.tiles.data());
-        if (half)
-            HalveTileRow(slot.tiles.data(), ty, *half);
-        for (int tx = 0; tx < across; ++tx) {
-            TileEntry& entry = row.entries[std::size_t(tx)];
-            const std::uint8_t* tile = slot.tiles.data() + std::size_t(tx) * kTileSize * tileRowBytes;
-            if (TileIsOneColour(raster, tx, ty)) {
-                entry.compression = kSingleColour;
-                entry.subtype = packColour(tile, raster.channels);
-                continue;
+        describeTiles(raster, ty, row.entries);
+        // The next level is made from the rows the coder has just taken, while they are in
+        // the cache.
+        RowHalver halver(raster, half, ty);
+        const JpegTileEncoder::RowsTaken rowsTaken = [&](int first, int count) { halver.upTo(first + count); };
+        // Whole tiles are coded straight from the picture's rows, a partial last one from
+        // its copy; rows past the bottom repeat the last.
+        for (int first = 0, count; first < across; first += count) {
+            const bool straight = first < whole;
+            if (straight) {
+                count = std::min(whole - first, JpegTileEncoder::kMaxTilesPerRun);
+                for (int y = 0; y < kTileSize; ++y)
+                    slot.rows[std::size_t(y)] = raster.row(std::min(ty * kTileSize + y, raster.height - 1)) + std::size_t(first) * kTileSize * c;
+            } else {
+                count = 1;
+                CopyTile(raster, first, ty, slot.edgeTile.data());
+                for (int y = 0; y < kTileSize; ++y)
+                    slot.rows[std::size_t(y)] = slot.edgeTile.data() + std::size_t(y) * kTileSize * c;
             }
-            entry.compression = kJpeg;
-            entry.subtype = JpegSubtype(c == 3 ? kHalvedChroma : 0x11, c == 3, kJpegTableIndex);
-            for (int y = 0; y < kTileSize; ++y)
-                slot.rows.push_back(tile + std::size_t(y) * tileRowBytes);
+            const auto runEntries = std::span(row.entries).subspan(std::size_t(first), std::size_t(count));
+            if (std::none_of(runEntries.begin(), runEntries.end(), [](const TileEntry& e) { return e.compression == kJpeg; }))
+                continue;
+            if (!slot.encoder.codeRow(slot.rows, count, straight && half ? rowsTaken : JpegTileEncoder::RowsTaken{}))
+                return false;
+            row.bytes.reserve(row.bytes.size() + slot.encoder.rowBytes());
+            for (int t = 0; t < count; ++t) {
+                TileEntry& entry = runEntries[std::size_t(t)];
+                if (entry.compression != kJpeg)
+                    continue;
+                // Offsets from the row's start.
+                entry.offset = std::uint32_t(row.bytes.size());
+                if ((entry.size = slot.encoder.appendTile(t, row.bytes)) == 0)
+                    return false;
+            }
         }
-        if (!slot.rows.empty() && !slot.encoder.encode(slot.rows, row.bytes, slot.sizes))
-            return false;
+        placeSingleColourTiles(row.entries);
+        halver.finish();
     } catch (const std::bad_alloc&) {
         return false;
-    }
-    // Tiles lie in the row's stream in order; a single-colour tile takes no bytes.
-    std::uint32_t offset = 0;
-    std::size_t coded = 0;
-    for (TileEntry& entry : row.entries) {
-        entry.offset = offset;
-        if (entry.compression == kJpeg)
-            offset += entry.size = slot.sizes[coded++];
     }
     return true;
 }

@@ -6,6 +6,7 @@
 #include "imagelib/flashpix/fpx_jpeg_tiles.h"
 #include "imagelib/flashpix/fpx_layout.h"
 #include "imagelib/flashpix/fpx_property_set.h"
+#include "imagelib/flashpix/fpx_raster.h"
 #include "imagelib/flashpix/fpx_storage.h"
 #include "imagelib/flashpix/fpx_tile_table.h"
 #include "imagelib/fpx.h"
@@ -59,7 +60,8 @@ HDIB GreyGradient(int width, int height)
 
 TEST(FlashPixRoundTrip, ColourAndGreyPicturesComeBackAtJpegQuality)
 {
-    const std::pair<int, int> sizes[] = {{1, 1}, {64, 64}, {65, 64}, {63, 130}, {200, 129}, {700, 300}};
+    // The widest is coded in several runs of tiles.
+    const std::pair<int, int> sizes[] = {{1, 1}, {64, 64}, {65, 64}, {63, 130}, {200, 129}, {700, 300}, {16450, 66}};
     for (const auto& [w, h] : sizes) {
         for (const bool grey : {false, true}) {
             SCOPED_TRACE(std::to_string(w) + "x" + std::to_string(h) + (grey ? " grey" : " colour"));
@@ -208,45 +210,90 @@ std::vector<std::uint8_t> CodeTileAlone(int channels, J_COLOR_SPACE space, int q
     return out;
 }
 
-TEST(FlashPixJpegTiles, TilesCodedTogetherAreTheStreamsOfEachTileCodedAlone)
+TEST(FlashPixJpegTiles, TilesCodedAsOneRowDecodeExactlyAsEachTileCodedAlone)
 {
-    // More tiles than one run of the stacked coder takes; noisy, smooth and flat tiles.
-    constexpr int kTiles = 300;
+    // Noisy, smooth and flat tiles side by side.
+    constexpr int kTiles = 40;
     for (const int channels : {3, 1}) {
         SCOPED_TRACE(channels);
-        const std::size_t tileBytes = 64 * 64 * std::size_t(channels);
-        std::vector<std::uint8_t> pixels(tileBytes * kTiles);
+        const std::size_t c = std::size_t(channels);
+        const std::size_t rowBytes = std::size_t(kTiles) * 64 * c;
+        std::vector<std::uint8_t> pixels(rowBytes * 64);
         std::uint32_t seed = 99;
         for (std::size_t i = 0; i < pixels.size(); ++i) {
             seed = seed * 1103515245u + 12345u;
-            const std::size_t tile = i / tileBytes;
-            pixels[i] = tile % 3 == 0 ? std::uint8_t(seed >> 24) : tile % 3 == 1 ? std::uint8_t(i / 97) : 77;
+            const std::size_t tile = i % rowBytes / (64 * c);
+            pixels[i] = tile % 3 == 0 ? std::uint8_t(seed >> 24) : tile % 3 == 1 ? std::uint8_t(i / rowBytes * 3 + i % 97) : 77;
         }
         std::vector<const std::uint8_t*> rows;
-        for (int r = 0; r < 64 * kTiles; ++r)
-            rows.push_back(pixels.data() + std::size_t(r) * 64 * std::size_t(channels));
+        for (int y = 0; y < 64; ++y)
+            rows.push_back(pixels.data() + std::size_t(y) * rowBytes);
         flashpix::JpegTileEncoder encoder(channels, 85);
         ASSERT_TRUE(encoder.ok());
-        std::vector<std::uint8_t> streams{0xAB};  // appended after what is there
-        std::vector<std::uint32_t> sizes;
-        ASSERT_TRUE(encoder.encode(rows, streams, sizes));
-        ASSERT_EQ(sizes.size(), std::size_t(kTiles));
-        std::size_t at = 1;
+        int rowsTaken = 0;
+        ASSERT_TRUE(encoder.codeRow(rows, kTiles, [&](int first, int count) {
+            EXPECT_EQ(first, rowsTaken);
+            rowsTaken += count;
+        }));
+        EXPECT_EQ(rowsTaken, 64);
+        flashpix::JpegTileDecoder decoder;
+        const std::span<const std::uint8_t> tables(encoder.tables());
+        std::vector<std::uint8_t> ours(64 * 64 * c), alone(64 * 64 * c);
         for (int t = 0; t < kTiles; ++t) {
-            const std::uint8_t* tile = pixels.data() + std::size_t(t) * tileBytes;
-            const auto alone = CodeTileAlone(channels, channels == 1 ? JCS_GRAYSCALE : JCS_EXT_BGR, 85, false,
-                                             [&](int y) { return tile + std::size_t(y) * 64 * std::size_t(channels); });
-            ASSERT_LE(at + sizes[std::size_t(t)], streams.size());
-            ASSERT_TRUE(std::equal(alone.begin(), alone.end(), streams.begin() + std::ptrdiff_t(at),
-                                   streams.begin() + std::ptrdiff_t(at + sizes[std::size_t(t)])))
-                << "tile " << t;
-            at += sizes[std::size_t(t)];
+            SCOPED_TRACE(t);
+            std::vector<std::uint8_t> stream{0xAB};  // appended after what is there
+            const std::uint32_t size = encoder.appendTile(t, stream);
+            ASSERT_EQ(size + 1, stream.size());
+            const std::span<const std::uint8_t> tile = std::span(stream).subspan(1);
+            EXPECT_EQ(tile[1], 0xD8);
+            EXPECT_EQ(tile[tile.size() - 1], 0xD9);
+            const auto loneStream = CodeTileAlone(channels, channels == 1 ? JCS_GRAYSCALE : JCS_EXT_BGR, 85, false, [&](int y) {
+                return rows[std::size_t(y)] + std::size_t(t) * 64 * c;
+            });
+            const auto colour = channels == 3 ? TileColour::FromYCbCr : TileColour::AsStored;
+            ASSERT_TRUE(decoder.decode(tables, tile, colour, channels, ours.data(), std::ptrdiff_t(64 * c)));
+            ASSERT_TRUE(decoder.decode(tables, loneStream, colour, channels, alone.data(), std::ptrdiff_t(64 * c)));
+            ASSERT_EQ(ours, alone);
         }
-        EXPECT_EQ(at, streams.size());
-        // Rows that don't make whole tiles are refused.
-        rows.pop_back();
-        EXPECT_FALSE(encoder.encode(rows, streams, sizes));
+        std::vector<std::uint8_t> none;
+        EXPECT_EQ(encoder.appendTile(kTiles, none), 0u);
+        EXPECT_EQ(encoder.appendTile(-1, none), 0u);
+        // Rows that don't make one row of tiles, and runs wider than the coder takes, are refused.
+        EXPECT_FALSE(encoder.codeRow(std::span(rows).first(63), kTiles));
+        EXPECT_FALSE(encoder.codeRow(rows, 0));
+        EXPECT_FALSE(encoder.codeRow(rows, flashpix::JpegTileEncoder::kMaxTilesPerRun + 1));
+        EXPECT_EQ(encoder.appendTile(0, none), 0u);
     }
+}
+
+TEST(FlashPixRaster, HalvingIsTheRoundedMeanOfEachBlockWithTheEdgesRepeated)
+{
+    for (const int channels : {3, 1})
+        for (const int width : {1, 2, 3, 16, 17, 18, 19, 33, 64, 101}) {
+            SCOPED_TRACE(std::to_string(channels) + " channels, width " + std::to_string(width));
+            const int height = 5;
+            auto source = Raster::Make(width, height, channels);
+            ASSERT_TRUE(source);
+            std::uint32_t seed = std::uint32_t(width * 7 + channels);
+            for (int y = 0; y < height; ++y)
+                for (int i = 0; i < width * channels; ++i) {
+                    seed = seed * 1664525u + 1013904223u;
+                    // Extremes as well as noise, where a rounding slip would show.
+                    source->ownRow(y)[i] = i % 5 == 0 ? 255 : i % 7 == 0 ? 0 : std::uint8_t(seed >> 24);
+                }
+            auto half = MakeHalf(*source);
+            ASSERT_TRUE(half);
+            HalveRows(*source, 0, half->height, *half);
+            for (int y = 0; y < half->height; ++y)
+                for (int x = 0; x < half->width; ++x)
+                    for (int k = 0; k < channels; ++k) {
+                        int sum = 2;
+                        for (const int sy : {2 * y, std::min(2 * y + 1, height - 1)})
+                            for (const int sx : {2 * x, std::min(2 * x + 1, width - 1)})
+                                sum += source->row(sy)[sx * channels + k];
+                        ASSERT_EQ(half->row(y)[x * channels + k], sum / 4) << x << "," << y << " channel " << k;
+                    }
+        }
 }
 
 // Property sets, tile tables and tiles laid out byte by byte.
