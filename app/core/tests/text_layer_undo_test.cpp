@@ -38,16 +38,20 @@ void Letter(LayerStack& d, std::string text, std::uint32_t colour, bool edit)
     ASSERT_EQ(CreateOrUpdateTextLayer(&d, fonts(), Settings(std::move(text), colour), edit), kTextLayerOk);
 }
 
+// A brush step on another layer; the text layer on top is current again after it.
+void PaintLayer(LayerStack& d, int layer)
+{
+    SetCurrentLayer(d, layer);
+    ASSERT_TRUE(RecordUndoStep(d, 1001));
+    PaintCurrentLayer(d, 90);
+    SetCurrentLayer(d, 0);
+}
+
 TEST(TextLayerUndo, TextStepsAmongPixelSelectionAndLayerStepsUndoAndRedoInOrder)
 {
     History h(3);
     h.step([](LayerStack& d) { Letter(d, "Oi", 0x0000FF, false); });
-    h.step([](LayerStack& d) {
-        SetCurrentLayer(d, 2);
-        ASSERT_TRUE(RecordUndoStep(d, 1001));
-        PaintCurrentLayer(d, 90);
-        SetCurrentLayer(d, 0);
-    });
+    h.step([](LayerStack& d) { PaintLayer(d, 2); });
     h.step([](LayerStack& d) {
         ASSERT_TRUE(RecordUndoStep(d, 3001));
         d.selectionActive = 1;
@@ -71,12 +75,7 @@ TEST(TextLayerUndo, EditingATurnedTextLayerIsOneStepAmongPaintSteps)
     h.step([](LayerStack& d) { Letter(d, "Oi", 0x0000FF, false); });
     h.step([](LayerStack& d) { ASSERT_TRUE(RotateCurrentLayer(d, 30)); });
     h.step([](LayerStack& d) { Letter(d, "Olá!", 0x00FF00, true); });
-    h.step([](LayerStack& d) {
-        SetCurrentLayer(d, 1);
-        ASSERT_TRUE(RecordUndoStep(d, 1001));
-        PaintCurrentLayer(d, 90);
-        SetCurrentLayer(d, 0);
-    });
+    h.step([](LayerStack& d) { PaintLayer(d, 1); });
     h.step([](LayerStack& d) { Letter(d, "Tchau", 0xFF0000, true); });
     h.step([](LayerStack& d) { ASSERT_TRUE(RotateCurrentLayer(d, -30)); });
     h.expectEveryStepChanged();
