@@ -37,47 +37,30 @@ AlbumFileContents readBytes(const std::vector<std::uint8_t>& bytes)
 
 TEST(AlbumFile, OnePhotoAlbumOfA100By50PictureIsLaidOutAsDesigned)
 {
-    const std::vector<AlbumEntry> entries{EntryFor(100, 50, "/fotos/praia.bmp")};
-    const std::vector<std::uint8_t> bytes = EncodeAlbum(entries);
-
+    const std::vector<std::uint8_t> bytes = EncodeAlbum({EntryFor(100, 50, "/fotos/praia.bmp")});
     ASSERT_EQ(bytes.size(), 7752u);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "REZE");
-    EXPECT_EQ(word(bytes, 4), 7752u);
-    EXPECT_EQ(word(bytes, 8), 1u);
-    EXPECT_EQ(word(bytes, 12), 432u);
     for (std::size_t i = 16; i < 144; ++i)
         ASSERT_EQ(bytes[i], 0) << i;
-
-    const std::size_t r = 144;
+    const std::size_t r = 144, t = 432;  // the record; the thumbnail's own header
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[r + 8])), "/fotos/praia.bmp");
-    EXPECT_EQ(half(bytes, r + 152), 1);
-    EXPECT_EQ(half(bytes, r + 154), 1);
-    EXPECT_EQ(half(bytes, r + 156), 1);
-    EXPECT_EQ(half(bytes, r + 264), 0);   // absolute path
-    EXPECT_EQ(half(bytes, r + 266), 24);  // depth
-    EXPECT_EQ(half(bytes, r + 268), 100);
-    EXPECT_EQ(half(bytes, r + 270), 50);
-    EXPECT_EQ(word(bytes, r + 272), 0u);  // thumbnail offset
-    EXPECT_EQ(half(bytes, r + 276), 69);
-    EXPECT_EQ(half(bytes, r + 278), 35);
-    EXPECT_EQ(word(bytes, r + 280), 7320u);  // 40 + 208 × 35
-    EXPECT_EQ(half(bytes, r + 284), 0);
-
-    const std::size_t t = 432;  // the thumbnail's own header
-    EXPECT_EQ(word(bytes, t + 0), 40u);
-    EXPECT_EQ(word(bytes, t + 4), 69u);
-    EXPECT_EQ(word(bytes, t + 8), 35u);
-    EXPECT_EQ(half(bytes, t + 12), 1);
-    EXPECT_EQ(half(bytes, t + 14), 24);
-    EXPECT_EQ(word(bytes, t + 16), 0u);
-    EXPECT_EQ(word(bytes, t + 20), 7280u);
-    EXPECT_EQ(word(bytes, t + 24), 3780u);
-    EXPECT_EQ(word(bytes, t + 28), 2835u);
-    EXPECT_EQ(word(bytes, t + 32), 0u);
-    EXPECT_EQ(word(bytes, t + 36), 0u);
-    // Row padding: 69 × 3 = 207 bytes of pixels and one zero in each 208-byte row.
-    EXPECT_EQ(bytes[t + 40 + 207], 0);
-    EXPECT_EQ(bytes[t + 40 + 208 * 34 + 207], 0);
+    const struct {
+        std::size_t at;
+        int size;  // in bytes
+        std::uint32_t value;
+    } fields[] = {
+        {4, 4, 7752}, {8, 4, 1}, {12, 4, 432}, {r + 152, 2, 1}, {r + 154, 2, 1}, {r + 156, 2, 1},
+        {r + 264, 2, 0},  // absolute path
+        {r + 266, 2, 24}, {r + 268, 2, 100}, {r + 270, 2, 50},  // depth, width, height
+        {r + 272, 4, 0},  // thumbnail offset
+        {r + 276, 2, 69}, {r + 278, 2, 35}, {r + 280, 4, 7320} /* 40 + 208 × 35 */, {r + 284, 2, 0},
+        {t, 4, 40}, {t + 4, 4, 69}, {t + 8, 4, 35}, {t + 12, 2, 1}, {t + 14, 2, 24}, {t + 16, 4, 0},
+        {t + 20, 4, 7280}, {t + 24, 4, 3780}, {t + 28, 4, 2835}, {t + 32, 4, 0}, {t + 36, 4, 0},
+        // Row padding: 69 × 3 = 207 bytes of pixels and one zero in each 208-byte row.
+        {t + 40 + 207, 1, 0}, {t + 40 + 208 * 34 + 207, 1, 0},
+    };
+    for (const auto& f : fields)
+        EXPECT_EQ(f.size == 4 ? word(bytes, f.at) : f.size == 2 ? half(bytes, f.at) : bytes[f.at], f.value) << f.at;
 }
 
 TEST(AlbumFile, ThumbnailOffsetsAreRunningSumsAndEverythingReadsBack)

@@ -33,13 +33,8 @@ protected:
     }
     std::string photo(const std::string& name, int width, int height)
     {
-        HDIB picture = testing::CoordinatePicture(width, height);
-        const std::string path = dir.file(name);
-        if (name.ends_with(".jpg"))
-            EXPECT_EQ(WriteJpeg(path, picture, 90), WriteResult::Written);
-        else
-            EXPECT_EQ(WriteBmp(path, picture), WriteResult::Written);
-        return path;
+        testing::WritePhotoFile(dir.file(name), width, height);
+        return dir.file(name);
     }
     AddPhotoRequest request(const std::string& path, int category = -1)
     {
@@ -108,8 +103,7 @@ TEST_F(Albums, PhotosThatCantBeLoadedGiveTheirMessage)
 
 TEST_F(Albums, AFullAlbumTakesNoMore)
 {
-    for (int i = 0; i < 1000; ++i)
-        album.append(testing::EntryFor(1, 1, "/p" + std::to_string(i)));
+    testing::FillToCapacity(album);
     EXPECT_FALSE(AddPhotoToAlbum(session, request(photo("a.bmp", 5, 5))));
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{
                               "Não é possível adicionar ao álbum pois ele já contém a capacidade máxima de 1000."}));

@@ -10,13 +10,7 @@
 namespace lv::album {
 namespace {
 
-std::vector<std::string> paths(const Album& album)
-{
-    std::vector<std::string> out;
-    for (std::size_t i = 0; i < album.count(); ++i)
-        out.push_back(album.path(int(i)));
-    return out;
-}
+using testing::PathsOf;
 
 Album albumOf(std::initializer_list<const char*> names)
 {
@@ -30,15 +24,15 @@ TEST(AlbumTable, RemoveAndMoveClampTheirIndexes)
 {
     Album album = albumOf({"/a", "/b", "/c", "/d"});
     album.move(0, 2);
-    EXPECT_EQ(paths(album), (std::vector<std::string>{"/b", "/c", "/a", "/d"}));
+    EXPECT_EQ(PathsOf(album), (std::vector<std::string>{"/b", "/c", "/a", "/d"}));
     album.move(3, -5);
-    EXPECT_EQ(paths(album), (std::vector<std::string>{"/d", "/b", "/c", "/a"}));
+    EXPECT_EQ(PathsOf(album), (std::vector<std::string>{"/d", "/b", "/c", "/a"}));
     album.move(99, 1);
-    EXPECT_EQ(paths(album), (std::vector<std::string>{"/d", "/a", "/b", "/c"}));
+    EXPECT_EQ(PathsOf(album), (std::vector<std::string>{"/d", "/a", "/b", "/c"}));
     album.remove(-3);
-    EXPECT_EQ(paths(album), (std::vector<std::string>{"/a", "/b", "/c"}));
+    EXPECT_EQ(PathsOf(album), (std::vector<std::string>{"/a", "/b", "/c"}));
     album.remove(17);
-    EXPECT_EQ(paths(album), (std::vector<std::string>{"/a", "/b"}));
+    EXPECT_EQ(PathsOf(album), (std::vector<std::string>{"/a", "/b"}));
     album.remove(1), album.remove(0), album.remove(0), album.move(0, 1);
     EXPECT_TRUE(album.empty());
     EXPECT_EQ(album.path(0), "");
@@ -97,7 +91,7 @@ TEST(AlbumTable, ParkedAlbumComesBackWhole)
     album.append(testing::EntryFor(2, 2, "/w"));
     album.restoreParked();
     EXPECT_FALSE(album.hasParked());
-    EXPECT_EQ(paths(album), (std::vector<std::string>{"/a", "/b"}));
+    EXPECT_EQ(PathsOf(album), (std::vector<std::string>{"/a", "/b"}));
     EXPECT_TRUE(album.modified());
 }
 

@@ -1,10 +1,17 @@
 #pragma once
-// Pictures and entries the album tests share.
+// Pictures, entries, albums and photo files the album tests share.
 
+#include "album/album.h"
+#include "album/album_file.h"
 #include "album/thumbnail.h"
+#include "imagelib/bmp.h"
 #include "imagelib/dib_alloc.h"
+#include "imagelib/jpeg.h"
+
+#include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace lv::album::testing {
 
@@ -25,6 +32,42 @@ inline HDIB CoordinatePicture(int width, int height)
 inline AlbumEntry EntryFor(int width, int height, const std::string& path, const std::string& caption = "")
 {
     return *BuildEntry(CoordinatePicture(width, height), EntryLabel{path, caption, {1, 1, 1}});
+}
+
+// An album of `photos` 4 x 3 photos named /fotos/p0.jpg, /fotos/p1.jpg and so on.
+inline Album NumberedAlbum(int photos)
+{
+    Album album;
+    for (int i = 0; i < photos; ++i)
+        album.append(EntryFor(4, 3, "/fotos/p" + std::to_string(i) + ".jpg"));
+    return album;
+}
+
+// Appends 2 x 2 photos named /f/<index>.jpg until the album holds the most it can.
+inline void FillToCapacity(Album& album)
+{
+    const AlbumEntry one = EntryFor(2, 2, "/x.jpg");
+    while (album.count() < kMaxEntries) {
+        AlbumEntry e = one;
+        e.setPath("/f/" + std::to_string(album.count()) + ".jpg");
+        album.append(std::move(e));
+    }
+}
+
+inline std::vector<std::string> PathsOf(const Album& album)
+{
+    std::vector<std::string> paths;
+    for (int i = 0; i < int(album.count()); ++i)
+        paths.push_back(album.path(i));
+    return paths;
+}
+
+// A coordinate picture written as a JPEG file when the name ends in ".jpg", else as a bitmap.
+inline void WritePhotoFile(const std::string& path, int width, int height)
+{
+    HDIB picture = CoordinatePicture(width, height);
+    EXPECT_EQ(path.ends_with(".jpg") ? WriteJpeg(path, picture, 90) : WriteBmp(path, picture), WriteResult::Written)
+        << path;
 }
 
 }  // namespace lv::album::testing

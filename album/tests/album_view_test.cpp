@@ -19,14 +19,6 @@ namespace {
 
 using testing::EntryFor;
 
-Album AlbumOf(int photos)
-{
-    Album album;
-    for (int i = 0; i < photos; ++i)
-        album.append(EntryFor(4, 3, "/fotos/p" + std::to_string(i) + ".jpg"));
-    return album;
-}
-
 std::vector<int> Flags(const Album& album)
 {
     std::vector<int> on;
@@ -36,19 +28,11 @@ std::vector<int> Flags(const Album& album)
     return on;
 }
 
-std::vector<std::string> Paths(const Album& album)
-{
-    std::vector<std::string> paths;
-    for (int i = 0; i < int(album.count()); ++i)
-        paths.push_back(album.path(i));
-    return paths;
-}
-
 constexpr GridShape kUserGrid{5, 2};
 
 TEST(AlbumViewSelection, ShiftRangeCtrlToggleAndPlainClick)
 {
-    Album album = AlbumOf(12);
+    Album album = testing::NumberedAlbum(12);
     AlbumView view(album, kUserGrid);
     view.open(0, 0);
     view.click(7, ClickKeys::None);
@@ -76,7 +60,7 @@ TEST(AlbumViewSelection, ShiftRangeCtrlToggleAndPlainClick)
 
 TEST(AlbumViewSelection, ReadOnlyAlbumsSelectOnePhotoAndNeverMove)
 {
-    Album album = AlbumOf(6);
+    Album album = testing::NumberedAlbum(6);
     album.setReadOnly(true);
     AlbumView view(album, kUserGrid);
     view.open(2, 0);
@@ -92,12 +76,12 @@ TEST(AlbumViewSelection, ReadOnlyAlbumsSelectOnePhotoAndNeverMove)
 
 TEST(AlbumViewDrag, DroppingPhotoTwoOnSixShiftsThreeToSixUp)
 {
-    Album album = AlbumOf(9);
+    Album album = testing::NumberedAlbum(9);
     AlbumView view(album, kUserGrid);
     view.open(0, 0);
     view.click(2, ClickKeys::None);
     ASSERT_TRUE(view.dropOn(6));
-    EXPECT_EQ(Paths(album), (std::vector<std::string>{"/fotos/p0.jpg", "/fotos/p1.jpg", "/fotos/p3.jpg", "/fotos/p4.jpg",
+    EXPECT_EQ(testing::PathsOf(album), (std::vector<std::string>{"/fotos/p0.jpg", "/fotos/p1.jpg", "/fotos/p3.jpg", "/fotos/p4.jpg",
                                                       "/fotos/p5.jpg", "/fotos/p6.jpg", "/fotos/p2.jpg", "/fotos/p7.jpg",
                                                       "/fotos/p8.jpg"}));
     EXPECT_EQ(view.selected(), 6);
@@ -114,7 +98,7 @@ TEST(AlbumViewDrag, DroppingPhotoTwoOnSixShiftsThreeToSixUp)
 
 TEST(AlbumViewRows, OpeningClampsTheStoredValuesToWhatShowsTheSelection)
 {
-    Album album = AlbumOf(23);  // rows 0..4
+    Album album = testing::NumberedAlbum(23);  // rows 0..4
     AlbumView view(album, kUserGrid);
     view.open(17, 0);  // row 3: rows 2 and 3 show it
     EXPECT_EQ(view.selected(), 17);
@@ -155,7 +139,7 @@ TEST(AlbumViewRows, OpeningClampsTheStoredValuesToWhatShowsTheSelection)
 TEST(AlbumViewRows, DeletingTheLastRowsPhotosMovesTheViewUp)
 {
     lv::testing::UiRecorder ui;
-    Album album = AlbumOf(12);
+    Album album = testing::NumberedAlbum(12);
     AlbumView view(album, kUserGrid);
     view.open(0, 0);
     EXPECT_EQ(view.maxHead(), 1);
@@ -204,7 +188,7 @@ TEST(AlbumViewRows, DeletingFilesRemovesEveryEntryAndNamesFilesThatStay)
 TEST(AlbumClipboardCommands, PasteMovesAPhotoTheAlbumHoldsToTheEnd)
 {
     lv::testing::UiRecorder ui;
-    Album album = AlbumOf(5);
+    Album album = testing::NumberedAlbum(5);
     AlbumView view(album, kUserGrid);
     view.open(1, 0);
     AlbumClipboard clipboard;
@@ -213,7 +197,7 @@ TEST(AlbumClipboardCommands, PasteMovesAPhotoTheAlbumHoldsToTheEnd)
     EXPECT_EQ(clipboard.path, "/fotos/p1.jpg");
     EXPECT_FALSE(clipboard.entry->selected());
     ASSERT_TRUE(PastePhoto(album, view, clipboard, "/"));
-    EXPECT_EQ(Paths(album), (std::vector<std::string>{"/fotos/p0.jpg", "/fotos/p2.jpg", "/fotos/p3.jpg", "/fotos/p4.jpg",
+    EXPECT_EQ(testing::PathsOf(album), (std::vector<std::string>{"/fotos/p0.jpg", "/fotos/p2.jpg", "/fotos/p3.jpg", "/fotos/p4.jpg",
                                                       "/fotos/p1.jpg"}));
     EXPECT_EQ(view.selected(), 4);
     EXPECT_EQ(Flags(album), std::vector<int>{4});
@@ -239,12 +223,7 @@ TEST(AlbumClipboardCommands, PasteIntoAFullAlbumSaysSoAndAddsNothing)
 {
     lv::testing::UiRecorder ui;
     Album full;
-    const AlbumEntry one = EntryFor(2, 2, "/x.jpg");
-    for (int i = 0; i < 1000; ++i) {
-        AlbumEntry e = one;
-        e.setPath("/f/" + std::to_string(i) + ".jpg");
-        full.append(std::move(e));
-    }
+    testing::FillToCapacity(full);
     AlbumView view(full, kUserGrid);
     view.open(999, 0);
     AlbumClipboard clipboard{EntryFor(2, 2, "/novo.jpg"), "/novo.jpg"};
@@ -258,15 +237,13 @@ TEST(AlbumClipboardCommands, PasteIntoAFullAlbumSaysSoAndAddsNothing)
     EXPECT_EQ(full.path(999), "/f/3.jpg");
 }
 
-TEST(GridGeometry, CellsGapsAndTheDefaultRecord)
+TEST(GridGeometry, CellsGapsAndTheDefaultGrid)
 {
     GridLayouts layouts;
     const GridLayout& initial = layouts.of(7);
     EXPECT_EQ(initial.rows, 3);
     EXPECT_EQ(initial.columns, 1);
     EXPECT_EQ(initial.cell(2), (Rect{100, 320, 200, 420}));
-    EXPECT_EQ(initial.name, (Rect{100, 70, 200, 90}));
-    EXPECT_EQ(initial.background, 0x00A29E9Bu);
 
     const GridLayout& user = layouts.place(0, {{228, 98, 328, 198}, Rect{338, 98, 438, 198}, Rect{228, 210, 328, 310},
                                                Rect{16, 158, 208, 184}});

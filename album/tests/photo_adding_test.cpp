@@ -5,11 +5,8 @@
 #include "album/photo_adding.h"
 #include "album/photo_loader.h"
 #include "album_test_support.h"
-#include "common/byte_sink.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
-#include "imagelib/bmp.h"
-#include "imagelib/jpeg.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +17,6 @@
 namespace lv::album {
 namespace {
 
-using testing::CoordinatePicture;
 using testing::EntryFor;
 
 TEST(DroppedPhotos, ExtensionsCompareWithoutCaseAndNamesStayAsGiven)
@@ -58,12 +54,7 @@ TEST(AddBuiltPhotos, SamePathMovesToTheEndAndAFullAlbumRefuses)
     EXPECT_EQ(AddBuiltPhoto(album, view, {zero}, "/z.jpg", "/"), AddOutcome::ZeroSize);
     EXPECT_EQ(album.count(), 12u);
 
-    const AlbumEntry one = EntryFor(2, 2, "/x");
-    while (album.count() < 1000) {
-        AlbumEntry e = one;
-        e.setPath("/m/" + std::to_string(album.count()));
-        album.append(std::move(e));
-    }
+    testing::FillToCapacity(album);
     EXPECT_EQ(AddBuiltPhoto(album, view, {EntryFor(3, 3, "/novo.jpg")}, "/novo.jpg", "/"), AddOutcome::Full);
     EXPECT_EQ(album.count(), 1000u);
 }
@@ -120,12 +111,8 @@ TEST(BackgroundBuilding, EntriesArriveInOrderOffTheCallingThreadWithTheirMessage
     std::vector<EntryLabel> labels;
     for (int i = 0; i < 9; ++i) {
         const std::string path = dir.file("p" + std::to_string(i) + (i % 2 ? ".jpg" : ".bmp"));
-        if (i % 2)
-            ASSERT_EQ(WriteJpeg(path, CoordinatePicture(90 + i, 40), 90), WriteResult::Written);
-        else if (i != 4) {
-            HDIB picture = CoordinatePicture(10 + i, 12);
-            ASSERT_EQ(WriteBmp(path, picture), WriteResult::Written);
-        }
+        if (i != 4)  // left missing
+            testing::WritePhotoFile(path, i % 2 ? 90 + i : 10 + i, i % 2 ? 40 : 12);
         labels.push_back({path, "", {1, 1, 1}});
     }
     std::mutex mutex;
@@ -164,8 +151,7 @@ TEST(BackgroundBuilding, CancelStopsBeforeTheRestAndTheDestructorWaits)
 {
     lv::testing::TempDir dir;
     const std::string path = dir.file("p.bmp");
-    HDIB picture = CoordinatePicture(300, 200);
-    ASSERT_EQ(WriteBmp(path, picture), WriteResult::Written);
+    testing::WritePhotoFile(path, 300, 200);
     std::vector<EntryLabel> labels(400, EntryLabel{path, "", {1, 1, 1}});
     std::atomic<int> delivered = 0;
     std::atomic<int> finishedAs = -1;

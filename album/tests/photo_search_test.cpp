@@ -5,20 +5,18 @@
 #include "album/photo_search.h"
 #include "album_test_support.h"
 #include "common/testing/temp_dir.h"
-#include "imagelib/bmp.h"
-#include "imagelib/jpeg.h"
 
 #include <gtest/gtest.h>
 
 #include <utime.h>
 
 #include <filesystem>
+#include <functional>
 #include <fstream>
 
 namespace lv::album {
 namespace {
 
-using testing::CoordinatePicture;
 using testing::EntryFor;
 
 std::vector<std::string> Paths(const std::vector<SearchHit>& hits)
@@ -49,42 +47,33 @@ TEST(SearchText, WildcardsAndCaseOfAccentedLetters)
 TEST(SearchCriteriaChecks, EachCriterionAndItsBoundaries)
 {
     const PhotoFacts photo{"/fotos/Praia.Jpeg", "Férias 2004", 1'000'000, 5000, 640, 480};
-    EXPECT_TRUE(MatchesSearch({}, photo));
-    SearchCriteria c;
-    c.name = "praia";
-    EXPECT_TRUE(MatchesSearch(c, photo));
-    c.name = "fotos";  // the folder is not the name
-    EXPECT_FALSE(MatchesSearch(c, photo));
-    c = {};
-    c.caption = "FÉRIAS";
-    EXPECT_TRUE(MatchesSearch(c, photo));
-    c = {};
-    c.after = 1'000'000;
-    c.before = 1'000'001;
-    EXPECT_TRUE(MatchesSearch(c, photo));
-    c.before = 1'000'000;
-    EXPECT_FALSE(MatchesSearch(c, photo));
-    c = {};
-    c.types = {"jpg"};
-    EXPECT_TRUE(MatchesSearch(c, photo));
-    c.types = {"JPE", "TIF"};
-    EXPECT_TRUE(MatchesSearch(c, photo));
-    c.types = {"tiff", "png"};
-    EXPECT_FALSE(MatchesSearch(c, photo));
-    c = {};
-    c.minBytes = 5000;
-    c.maxBytes = 5000;
-    EXPECT_TRUE(MatchesSearch(c, photo));
-    c.maxBytes = 4999;
-    EXPECT_FALSE(MatchesSearch(c, photo));
-    c = {};
-    c.minWidth = 640;
-    c.minHeight = 480;
-    EXPECT_TRUE(MatchesSearch(c, photo));
-    EXPECT_TRUE(c.needsPictureSize());
-    c.minHeight = 481;
-    EXPECT_FALSE(MatchesSearch(c, photo));
-    EXPECT_TRUE(MatchesWithoutPicture(c, photo));
+    using Set = std::function<void(SearchCriteria&)>;
+    const struct {
+        Set set;
+        bool matches;
+    } cases[] = {
+        {[](SearchCriteria&) {}, true},
+        {[](SearchCriteria& c) { c.name = "praia"; }, true},
+        {[](SearchCriteria& c) { c.name = "fotos"; }, false},  // the folder is not the name
+        {[](SearchCriteria& c) { c.caption = "FÉRIAS"; }, true},
+        {[](SearchCriteria& c) { c.after = 1'000'000, c.before = 1'000'001; }, true},
+        {[](SearchCriteria& c) { c.after = 1'000'000, c.before = 1'000'000; }, false},
+        {[](SearchCriteria& c) { c.types = {"jpg"}; }, true},
+        {[](SearchCriteria& c) { c.types = {"JPE", "TIF"}; }, true},
+        {[](SearchCriteria& c) { c.types = {"tiff", "png"}; }, false},
+        {[](SearchCriteria& c) { c.minBytes = 5000, c.maxBytes = 5000; }, true},
+        {[](SearchCriteria& c) { c.minBytes = 5000, c.maxBytes = 4999; }, false},
+        {[](SearchCriteria& c) { c.minWidth = 640, c.minHeight = 480; }, true},
+        {[](SearchCriteria& c) { c.minWidth = 640, c.minHeight = 481; }, false},
+    };
+    for (const auto& c : cases) {
+        SearchCriteria criteria;
+        c.set(criteria);
+        EXPECT_EQ(MatchesSearch(criteria, photo), c.matches) << &c - cases;
+        // Only the picture size is left to a caller that has the picture.
+        EXPECT_EQ(criteria.needsPictureSize(), criteria.minWidth > 0);
+        EXPECT_TRUE(!criteria.needsPictureSize() || MatchesWithoutPicture(criteria, photo));
+    }
 }
 
 TEST(SearchDates, DaysInLocalTimeAndMalformedDates)
@@ -116,14 +105,8 @@ protected:
     }
     std::string photo(const std::string& name, int width, int height)
     {
-        const std::string path = dir.file(name);
-        if (name.ends_with(".jpg")) {
-            EXPECT_EQ(WriteJpeg(path, CoordinatePicture(width, height), 90), WriteResult::Written);
-        } else {
-            HDIB picture = CoordinatePicture(width, height);
-            EXPECT_EQ(WriteBmp(path, picture), WriteResult::Written);
-        }
-        return path;
+        testing::WritePhotoFile(dir.file(name), width, height);
+        return dir.file(name);
     }
     lv::testing::TempDir dir;
 };

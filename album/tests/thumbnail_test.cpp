@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace lv::album {
 namespace {
 
@@ -61,44 +63,39 @@ HDIB palettePicture(int bits)
 
 TEST(ThumbnailSampling, EveryDepthTakesTheNearestSourcePixel)
 {
-    // 140 × 100 → 69 × 49; thumbnail (x, y) takes source (x × 140 / 69, y × 100 / 49).
-    const std::pair<int, int> spots[] = {{0, 0}, {1, 1}, {34, 20}, {68, 48}, {50, 3}};
-    const auto source = [](int x, int y) { return std::pair{x * 140 / 69, y * 100 / 49}; };
-    EXPECT_EQ(source(68, 48), (std::pair{137, 97}));
-
-    for (const int bits : {1, 4, 8}) {
-        SCOPED_TRACE(bits);
-        const auto entry = BuildEntry(palettePicture(bits), {"/p.bmp", "", {1, 1, 1}});
-        ASSERT_TRUE(entry);
-        EXPECT_EQ(entry->bitCount(), bits);
-        EXPECT_EQ(entry->thumbWidth(), 69);
-        EXPECT_EQ(entry->thumbHeight(), 49);
-        for (const auto& [x, y] : spots) {
-            const auto [sx, sy] = source(x, y);
-            const int index = (sx * 3 + sy * 5) % (1 << bits);
-            EXPECT_EQ(thumbPixel(*entry, x, y), (std::array<int, 3>{index & 255, (2 * index) & 255, 255 - index}))
-                << x << "," << y;
-        }
-    }
-
-    // 16 bits: blue x % 32, green y % 32, red (x / 32), each widened by 8.
     HDIB words = AllocatePicture(140, 100, 16, 0);
     for (int y = 0; y < 100; ++y)
         for (int x = 0; x < 140; ++x)
             StoreLE16(words.row(y) + 2 * x, std::uint16_t((x % 32) | (y % 32) << 5 | (x / 32) << 10));
-    const auto wordEntry = BuildEntry(words, {"/w.bmp", "", {1, 1, 1}});
-    ASSERT_TRUE(wordEntry);
-    EXPECT_EQ(wordEntry->bitCount(), 16);
-    for (const auto& [x, y] : spots) {
-        const auto [sx, sy] = source(x, y);
-        EXPECT_EQ(thumbPixel(*wordEntry, x, y), (std::array<int, 3>{sx % 32 * 8, sy % 32 * 8, sx / 32 * 8}));
-    }
-
-    // 24 bits: the coordinates themselves.
-    const auto colour = BuildEntry(testing::CoordinatePicture(140, 100), {"/c.bmp", "", {1, 1, 1}});
-    for (const auto& [x, y] : spots) {
-        const auto [sx, sy] = source(x, y);
-        EXPECT_EQ(thumbPixel(*colour, x, y), (std::array<int, 3>{sx, sy, 7}));
+    using Colour = std::array<int, 3>;
+    const auto palette = [](int bits) {
+        return [bits](int sx, int sy) {
+            const int index = (sx * 3 + sy * 5) % (1 << bits);
+            return Colour{index & 255, (2 * index) & 255, 255 - index};
+        };
+    };
+    const struct {
+        int bits;
+        HDIB picture;
+        std::function<Colour(int, int)> colourAt;  // of the source pixel
+    } cases[] = {
+        {1, palettePicture(1), palette(1)},
+        {4, palettePicture(4), palette(4)},
+        {8, palettePicture(8), palette(8)},
+        // Blue x % 32, green y % 32, red (x / 32), each widened by 8.
+        {16, std::move(words), [](int sx, int sy) { return Colour{sx % 32 * 8, sy % 32 * 8, sx / 32 * 8}; }},
+        {24, testing::CoordinatePicture(140, 100), [](int sx, int sy) { return Colour{sx, sy, 7}; }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bits);
+        const auto entry = BuildEntry(c.picture, {"/p.bmp", "", {1, 1, 1}});
+        ASSERT_TRUE(entry);
+        EXPECT_EQ(entry->bitCount(), c.bits);
+        EXPECT_EQ(entry->thumbWidth(), 69);
+        EXPECT_EQ(entry->thumbHeight(), 49);
+        // 140 × 100 → 69 × 49; thumbnail (x, y) takes source (x × 140 / 69, y × 100 / 49).
+        for (const auto& [x, y] : {std::pair{0, 0}, {1, 1}, {34, 20}, {68, 48}, {50, 3}})
+            EXPECT_EQ(thumbPixel(*entry, x, y), c.colourAt(x * 140 / 69, y * 100 / 49)) << x << "," << y;
     }
     // The other depths have no thumbnail.
     EXPECT_FALSE(BuildEntry(AllocatePicture(10, 10, 32, 0), {"/x.bmp", "", {1, 1, 1}}));

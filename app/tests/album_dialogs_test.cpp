@@ -68,12 +68,10 @@ TEST(PhotoProperties, FieldsShowTheFactsAndAnExistingNameKeepsTheDialogOpen)
         return answer;
     });
     EXPECT_EQ(dialog.windowTitle(), "Propriedades");
-    EXPECT_EQ(dialog.fieldText(8000), "foto");
-    EXPECT_EQ(dialog.fieldText(8006), "/fotos/");
-    EXPECT_EQ(dialog.fieldText(8002), "JPG");
-    EXPECT_EQ(dialog.fieldText(8003), "2.0 KB");
-    EXPECT_EQ(dialog.fieldText(8004), "10:20:30    01/02/2003");
-    EXPECT_EQ(dialog.fieldText(8005), "  4 x 3\n  24 Bits");
+    const std::pair<int, const char*> fields[] = {{8000, "foto"},   {8006, "/fotos/"}, {8002, "JPG"},
+                                                  {8003, "2.0 KB"}, {8004, "10:20:30    01/02/2003"}, {8005, "  4 x 3\n  24 Bits"}};
+    for (const auto& [id, text] : fields)
+        EXPECT_EQ(dialog.fieldText(id), text) << id;
 
     dialog.show();
     dialog.accept();  // the name did not change: no rename asked

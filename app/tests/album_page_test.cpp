@@ -322,7 +322,7 @@ TEST_F(AlbumPageOnSkin, DraggingPhotoTwoOntoSixAndOutOfTheGrid)
     EXPECT_EQ(paths().size(), 9u);
 }
 
-TEST_F(AlbumPageOnSkin, ReadOnlyAlbumsIgnoreDragsMenuAndDelete)
+TEST_F(AlbumPageOnSkin, ReadOnlyAlbumsIgnoreDragsMenuDeleteAndScannedPhotos)
 {
     makeAlbum(6, true);
     showPage();
@@ -344,6 +344,8 @@ TEST_F(AlbumPageOnSkin, ReadOnlyAlbumsIgnoreDragsMenuAndDelete)
     });
     QTest::keyClick(&cellOfPhoto(3), Qt::Key_Delete);
     EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+    EXPECT_FALSE(page->takesAcquiredPhotos());
+    EXPECT_FALSE(page->addAcquiredPhoto(photoPath(0), Picture(8, 8, 1), "Still Image File"));
     EXPECT_EQ(page->session().album().count(), 6u);
     EXPECT_FALSE(page->session().album().modified());
 }
@@ -591,16 +593,6 @@ TEST_F(AlbumPageOnSkin, ScannedPhotosJoinTheShownAlbumAloneSelectedInViewAndAreW
     EXPECT_EQ(fs::path(saved.entries[14].path()).filename(), "0612AB01.JPG");
     EXPECT_EQ(saved.entries[14].caption(), "Still Image File\x01");
     EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST_F(AlbumPageOnSkin, AReadOnlyAlbumTakesNoScannedPhoto)
-{
-    makeAlbum(3, true);
-    showPage();
-    EXPECT_FALSE(page->takesAcquiredPhotos());
-    EXPECT_FALSE(page->addAcquiredPhoto(photoPath(0), Picture(8, 8, 1), "Still Image File"));
-    EXPECT_EQ(page->session().album().count(), 3u);
-    EXPECT_FALSE(page->session().album().modified());
 }
 
 TEST_F(AlbumPageOnSkin, TheGalleryShowsTheSystemAlbumsInAStripAndUsesThemAsLayers)

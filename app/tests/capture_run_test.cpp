@@ -20,12 +20,6 @@ using namespace std::chrono_literals;
 
 constexpr std::uint32_t kBackground = 0x2468AC;
 
-HDIB ReadDump(const std::filesystem::path& path)
-{
-    ReadResult read = ReadBmp(path.string());
-    return read.ok() ? read.take() : HDIB();
-}
-
 std::uint32_t PixelAt(const HDIB& picture, int x, int yFromTop)
 {
     const std::uint8_t* p = picture.row(picture.height() - 1 - yFromTop) + 3 * x;
@@ -102,7 +96,7 @@ TEST_F(CaptureRun, TestPatternFramesOpenWindowsGoLiveAndIntoPhotos)
     const std::string state = sandbox.ask("state");
     EXPECT_NE(state.find("TrueColor-Sem título-01"), std::string::npos) << state;
     ASSERT_EQ(sandbox.ask("dump " + sandbox.file("frame.bmp").string(), "dumped "), "dumped ok");
-    const HDIB frame = ReadDump(sandbox.file("frame.bmp"));
+    const HDIB frame = ReadBmpFile(sandbox.file("frame.bmp"));
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame.width(), 640);
     // The first frame of a freshly connected pattern: white at the left, black at the right.
@@ -145,7 +139,7 @@ TEST_F(CaptureRun, TheDesktopIsShotWithTheProgramOutOfTheWay)
     const std::string state = sandbox.ask("state");
     EXPECT_NE(state.find("Capturado - Sem título-01"), std::string::npos) << state;
     ASSERT_EQ(sandbox.ask("dump " + sandbox.file("desktop.bmp").string(), "dumped "), "dumped ok");
-    const HDIB desktop = ReadDump(sandbox.file("desktop.bmp"));
+    const HDIB desktop = ReadBmpFile(sandbox.file("desktop.bmp"));
     ASSERT_TRUE(desktop);
     EXPECT_EQ(PixelsNotOf(desktop, kBackground), 0) << "the hidden main window is not in the shot";
 
@@ -155,7 +149,7 @@ TEST_F(CaptureRun, TheDesktopIsShotWithTheProgramOutOfTheWay)
     sandbox.send("capture 103");
     ASSERT_TRUE(sandbox.waitForLog("Capturado - Sem título-02") || sandbox.log().size() > shots);
     ASSERT_EQ(sandbox.ask("dump " + sandbox.file("shown.bmp").string(), "dumped "), "dumped ok");
-    const HDIB shown = ReadDump(sandbox.file("shown.bmp"));
+    const HDIB shown = ReadBmpFile(sandbox.file("shown.bmp"));
     ASSERT_TRUE(shown);
     EXPECT_GT(PixelsNotOf(shown, kBackground), 1000);
 }
@@ -176,7 +170,7 @@ TEST_F(CaptureRun, PickingTheDesktopIsRefusedAndAWindowIsTakenClipped)
     ASSERT_TRUE(sandbox.waitForLog("captured ")) << sandbox.log();
     EXPECT_EQ(sandbox.lastLine("captured "), "captured 178 128 24 3780") << "the frame, from the screen's edge on";
     ASSERT_EQ(sandbox.ask("dump " + sandbox.file("frame.bmp").string(), "dumped "), "dumped ok");
-    const HDIB frame = ReadDump(sandbox.file("frame.bmp"));
+    const HDIB frame = ReadBmpFile(sandbox.file("frame.bmp"));
     ASSERT_TRUE(frame);
     EXPECT_EQ(PixelAt(frame, 177, 0), 0xFF00FFu) << "the border";
     EXPECT_EQ(PixelAt(frame, 20, 20), 0xAA5500u);
@@ -184,7 +178,7 @@ TEST_F(CaptureRun, PickingTheDesktopIsRefusedAndAWindowIsTakenClipped)
     pickAt(102, 20, 150);
     ASSERT_TRUE(sandbox.waitForLog("captured 174 120 24")) << sandbox.log();
     ASSERT_EQ(sandbox.ask("dump " + sandbox.file("client.bmp").string(), "dumped "), "dumped ok");
-    const HDIB client = ReadDump(sandbox.file("client.bmp"));
+    const HDIB client = ReadBmpFile(sandbox.file("client.bmp"));
     ASSERT_TRUE(client);
     EXPECT_EQ(PixelsNotOf(client, 0xAA5500), 0) << "no border in the client area";
 }
@@ -208,8 +202,8 @@ TEST_F(CaptureRun, TheCommandLinesShotMatchesImageMagicks)
     const std::string window = sandbox.file("window.bmp").string(), client = sandbox.file("client.bmp").string();
     ASSERT_EQ(std::system((std::string(LV_TOOL) + " capture screen " + window + " --window " + std::to_string(green)).c_str()), 0);
     ASSERT_EQ(std::system((std::string(LV_TOOL) + " capture screen " + client + " --client " + std::to_string(green)).c_str()), 0);
-    const HDIB withFrame = ReadDump(window);
-    const HDIB inside = ReadDump(client);
+    const HDIB withFrame = ReadBmpFile(window);
+    const HDIB inside = ReadBmpFile(client);
     ASSERT_TRUE(withFrame && inside);
     EXPECT_EQ(withFrame.width(), 206);
     EXPECT_EQ(inside.width(), 200);

@@ -5,6 +5,7 @@
 #include "app/skin/button_table.h"
 #include "app/skin/colour_panel_layout.h"
 #include "program_runner.h"
+#include "skin_clicks.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +17,6 @@ using skin::SkinVariant;
 std::string ClickAt(skin::Point p)
 {
     return "click " + std::to_string(p.x) + " " + std::to_string(p.y);
-}
-
-std::string ClickOnAreaButton(int controlId)
-{
-    const skin::ButtonDefinition& b = skin::PanelButtons(0)[std::size_t(skin::ButtonIndexByControl(0, controlId))];
-    const skin::Rect r = b.placeIn(SkinVariant::Large);
-    return ClickAt({r.x + r.width / 2, r.y + r.height / 2});
 }
 
 // Button `index` of the colour panel's tool bar (0 swaps, 1 restores the defaults).
@@ -65,26 +59,14 @@ pid_t StartSession(ProgramSandbox& sandbox, const std::string& ready)
     return program;
 }
 
-// Sends the commands in order; each must be answered by its line in the log after it.
-void Expect(ProgramSandbox& sandbox, const std::vector<std::pair<std::string, std::string>>& steps)
-{
-    for (const auto& [command, logged] : steps) {
-        const std::size_t before = sandbox.log().size();
-        ASSERT_EQ(sandbox.send(command), 0) << command;
-        EXPECT_NE(sandbox.log().find(logged, before), std::string::npos) << command << "\n" << sandbox.log();
-    }
-}
-
 TEST(ProgramColours, ASwapOnAnEditingScreenIsSavedAtExitAndTheNextSessionStartsFromIt)
 {
     ProgramSandbox sandbox(1280, 1024);
     pid_t program = StartSession(sandbox, "ready 128 128 1024 768\n");
     ASSERT_GT(program, 0);
-    Expect(sandbox, {
-                        {ClickOnAreaButton(148), "screen 2 panels 0,2\n"},
-                        {ClickOnColourBar(0), "colours 0,0,255 255,255,0\n"},
-                        {ClickOnAreaButton(147), "screen 18 panels 0,18\n"},
-                    });
+    sandbox.expectAnswers({{ClickOnControl(148), "screen 2 panels 0,2\n"},
+                           {ClickOnColourBar(0), "colours 0,0,255 255,255,0\n"},
+                           {ClickOnControl(147), "screen 18 panels 0,18\n"}});
     ASSERT_EQ(sandbox.send("key Ctrl+Q"), 0);
     ASSERT_EQ(ProgramSandbox::wait(program), 0);
     EXPECT_EQ(SavedColours(sandbox), (Colours{{0, 0, 255, 255, 255, 0}}));
@@ -92,12 +74,10 @@ TEST(ProgramColours, ASwapOnAnEditingScreenIsSavedAtExitAndTheNextSessionStartsF
     // The second session swaps what the first saved: back to yellow over blue.
     program = StartSession(sandbox, "ready 128 128 1024 768\n");
     ASSERT_GT(program, 0);
-    Expect(sandbox, {
-                        {ClickOnAreaButton(148), "screen 2 panels 0,2\n"},
-                        {ClickOnColourBar(0), "colours 255,255,0 0,0,255\n"},
-                        {ClickOnColourBar(0), "colours 0,0,255 255,255,0\n"},
-                        {ClickOnColourBar(1), "colours 255,255,0 0,0,255\n"},
-                    });
+    sandbox.expectAnswers({{ClickOnControl(148), "screen 2 panels 0,2\n"},
+                           {ClickOnColourBar(0), "colours 255,255,0 0,0,255\n"},
+                           {ClickOnColourBar(0), "colours 0,0,255 255,255,0\n"},
+                           {ClickOnColourBar(1), "colours 255,255,0 0,0,255\n"}});
     ASSERT_EQ(sandbox.send("key Ctrl+Q"), 0);
     ASSERT_EQ(ProgramSandbox::wait(program), 0);
     EXPECT_EQ(SavedColours(sandbox), (Colours{{255, 255, 0, 0, 0, 255}}));
@@ -114,8 +94,8 @@ TEST(ProgramColours, ColoursOfTheConfigurationShowInTheSmallWindowsBoxToo)
     const skin::ColourPanelLayout layout = skin::ColourPanelLayoutFor(SkinVariant::Small);
     const skin::Point bar = layout.toolbar;
     const skin::Rect swap = skin::PanelButtons(layout.toolbarPanel)[0].small;
-    Expect(sandbox, {{ClickAt({cores.x + bar.x + swap.x + 5, cores.y + bar.y + swap.y + 5}),
-                      "colours 255,0,7 12,34,56\n"}});  // kept within 0..255 when read
+    sandbox.expectAnswers({{ClickAt({cores.x + bar.x + swap.x + 5, cores.y + bar.y + swap.y + 5}),
+                            "colours 255,0,7 12,34,56\n"}});  // kept within 0..255 when read
     ASSERT_EQ(sandbox.send("key Ctrl+Q"), 0);
     ASSERT_EQ(ProgramSandbox::wait(program), 0);
     EXPECT_EQ(SavedColours(sandbox), (Colours{{255, 0, 7, 12, 34, 56}}));

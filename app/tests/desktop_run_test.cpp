@@ -92,10 +92,7 @@ void ExpectDrawnWhole(const HDIB& shot, const Frame& frame, int width, int heigh
 HDIB Grab(ProgramSandbox& sandbox, const std::string& name)
 {
     const std::string path = sandbox.file(name).string();
-    if (sandbox.ask("grab " + path, "grabbed ") != "grabbed ok")
-        return {};
-    ReadResult read = ReadBmp(path);
-    return read.ok() ? read.take() : HDIB{};
+    return sandbox.ask("grab " + path, "grabbed ") == "grabbed ok" ? ReadBmpFile(path) : HDIB{};
 }
 
 

@@ -17,12 +17,6 @@ std::string field(const std::string& state, const std::string& name)
     return StateField(state, name);
 }
 
-HDIB readBmp(const std::filesystem::path& path)
-{
-    ReadResult result = ReadBmp(path.string());
-    return result.ok() ? result.take() : HDIB{};
-}
-
 TEST(ImageWindows, AJpegFromTheCommandLineZoomsTakesLayersUndoesAndSurvivesLayeredAndPngFiles)
 {
     ProgramSandbox sandbox(1280, 1024);
@@ -75,17 +69,17 @@ TEST(ImageWindows, AJpegFromTheCommandLineZoomsTakesLayersUndoesAndSurvivesLayer
     EXPECT_EQ(sandbox.send("quit"), 0);
     EXPECT_EQ(ProgramSandbox::wait(pid), 0);
 
-    const HDIB before = readBmp(sandbox.file("before.bmp"));
+    const HDIB before = ReadBmpFile(sandbox.file("before.bmp"));
     const Rect whole{0, 0, 300, 200};
     // The added layer covers the middle; outside it the composite is the photo itself.
     EXPECT_EQ(PictureDifference(before, photo, {0, 0, 300, 50}).first, 0);
     EXPECT_GT(PictureDifference(before, photo, whole).first, 100);
     // Layer pictures are JPEG in a layered file: close, not equal.
-    const auto [layeredLargest, layeredMean] = PictureDifference(readBmp(sandbox.file("layered.bmp")), before, whole);
+    const auto [layeredLargest, layeredMean] = PictureDifference(ReadBmpFile(sandbox.file("layered.bmp")), before, whole);
     EXPECT_LT(layeredMean, 4.0);
     EXPECT_LT(layeredLargest, 64);
     // The program's PNG files declare their gamma, so they reopen exactly.
-    EXPECT_EQ(PictureDifference(readBmp(sandbox.file("png.bmp")), before, whole).first, 0);
+    EXPECT_EQ(PictureDifference(ReadBmpFile(sandbox.file("png.bmp")), before, whole).first, 0);
 }
 
 TEST(ImageWindows, APhotoCdAsksForItsOptionsOpensAndSavesAsFlashPix)
@@ -109,7 +103,7 @@ TEST(ImageWindows, APhotoCdAsksForItsOptionsOpensAndSavesAsFlashPix)
     EXPECT_EQ(ProgramSandbox::wait(pid), 0);
 
     const auto [largest, mean] =
-        PictureDifference(readBmp(sandbox.file("flashpix.bmp")), readBmp(sandbox.file("pack.bmp")), {0, 0, 768, 512});
+        PictureDifference(ReadBmpFile(sandbox.file("flashpix.bmp")), ReadBmpFile(sandbox.file("pack.bmp")), {0, 0, 768, 512});
     // JPEG tiles at quality 90: about as close as a JPEG file of the picture.
     EXPECT_LT(mean, 1.5);
     EXPECT_LT(largest, 48);

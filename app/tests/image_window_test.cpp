@@ -113,6 +113,29 @@ struct ImageWindows : ::testing::Test {
     MainWindow main{documents, documents, hooks, nullptr};
 };
 
+// Mouse events at points of a window, the global position the same.
+struct WindowMouse {
+    QWidget* window;
+    void send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
+              Qt::KeyboardModifiers keys = Qt::NoModifier)
+    {
+        QMouseEvent event(type, QPointF(at), QPointF(at), button, held, keys);
+        QCoreApplication::sendEvent(window, &event);
+    }
+    void drag(QPoint from, QPoint to)
+    {
+        send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+        send(QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
+        send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+    }
+    void click(QPoint at, Qt::MouseButton button = Qt::LeftButton)
+    {
+        send(QEvent::MouseButtonPress, at, button, button);
+        send(QEvent::MouseButtonRelease, at, button, Qt::NoButton);
+    }
+};
+
 // Every picture shows whole: nothing to scroll, the frame inside its area.
 void ExpectWhole(const ImageWindow& window)
 {
@@ -234,21 +257,18 @@ TEST_F(ImageWindows, AReleaseInTheWorkspaceActivatesTheWindowOnItsSideAndTheTick
     EXPECT_EQ(documents.active(), right);
 
     ProbeInstalled airbrush(1113, true);
-    QMouseEvent press(QEvent::MouseButtonPress, QPointF(10, 40), QPointF(10, 40), Qt::LeftButton, Qt::LeftButton,
-                      Qt::NoModifier);
-    QCoreApplication::sendEvent(right, &press);
+    WindowMouse mouse{right};
+    mouse.send(QEvent::MouseButtonPress, {10, 40}, Qt::LeftButton, Qt::LeftButton);
     documents.tick();
     documents.tick();
     const std::vector<DocumentPoint>& moves = airbrush.probe->moves;
     ASSERT_EQ(moves.size(), 2u);
     EXPECT_EQ(moves[1], (DocumentPoint{30, 60})) << "the last point, in document pixels at 1:3, below the caption";
-    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(10, 40), QPointF(10, 40), Qt::LeftButton, Qt::NoButton,
-                        Qt::NoModifier);
-    QCoreApplication::sendEvent(right, &release);
+    mouse.send(QEvent::MouseButtonRelease, {10, 40}, Qt::LeftButton, Qt::NoButton);
     documents.tick();
     EXPECT_EQ(moves.size(), 2u);
 
-    QCoreApplication::sendEvent(right, &press);
+    mouse.send(QEvent::MouseButtonPress, {10, 40}, Qt::LeftButton, Qt::LeftButton);
     documents.activate(*left);
     EXPECT_EQ(airbrush.probe->cancels, 1) << "the window that stops being active drops the drag";
     EXPECT_FALSE(right->dragging());
@@ -259,13 +279,7 @@ TEST_F(ImageWindows, OnlyChangesMarkTheDocumentModifiedNotViewingOrRedrawing)
     documents.openDocumentWindow(picture(900, 700), "/fotos/vista.jpg");
     ImageWindow* window = documents.active();
     LayerStack& doc = window->document();
-    const auto click = [window] {
-        for (const QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
-            const Qt::MouseButtons held = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
-            QMouseEvent event(type, QPointF(5, 25), QPointF(5, 25), Qt::LeftButton, held, Qt::NoModifier);
-            QCoreApplication::sendEvent(window, &event);
-        }
-    };
+    WindowMouse mouse{window};
 
     window->zoomStep(+1);
     window->zoomStep(-1);
@@ -281,12 +295,11 @@ TEST_F(ImageWindows, OnlyChangesMarkTheDocumentModifiedNotViewingOrRedrawing)
         context.document().layers[0].image.write().row(0)[0] ^= 0xFF;
         return ToolResult::Changed({0, 0, 1, 1});
     };
-    QMouseEvent move(QEvent::MouseMove, QPointF(8, 28), QPointF(8, 28), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QCoreApplication::sendEvent(window, &move);
+    mouse.send(QEvent::MouseMove, {8, 28}, Qt::NoButton, Qt::NoButton);
     EXPECT_EQ(window->modifiedState(), ModifiedState::Unchanged) << "viewing and redrawing change nothing";
     EXPECT_EQ(changes, 0);
 
-    click();
+    mouse.click({5, 25});
     EXPECT_EQ(changes, 1);
     EXPECT_EQ(window->modifiedState(), ModifiedState::Modified);
     doc.modified = 0;
@@ -407,34 +420,6 @@ TEST_F(ImageWindows, TheCaptionNamesTheActiveWindowsPictureAndFollowsItsZoom)
     documents.closeActive();
     EXPECT_EQ(main.zoomReadout(), "") << "the box's own text without a picture";
 }
-
-}  // namespace
-}  // namespace lv::app
-
-namespace lv::app {
-namespace {
-
-struct WindowMouse {
-    QWidget* window;
-    void send(QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held,
-              Qt::KeyboardModifiers keys = Qt::NoModifier)
-    {
-        QMouseEvent event(type, QPointF(at), QPointF(at), button, held, keys);
-        QCoreApplication::sendEvent(window, &event);
-    }
-    void drag(QPoint from, QPoint to)
-    {
-        send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-        send(QEvent::MouseMove, (from + to) / 2, Qt::NoButton, Qt::LeftButton);
-        send(QEvent::MouseMove, to, Qt::NoButton, Qt::LeftButton);
-        send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
-    }
-    void click(QPoint at, Qt::MouseButton button = Qt::LeftButton)
-    {
-        send(QEvent::MouseButtonPress, at, button, button);
-        send(QEvent::MouseButtonRelease, at, button, Qt::NoButton);
-    }
-};
 
 bool IsOutlinePixel(const QImage& image, int x, int y)
 {

@@ -4,6 +4,9 @@
 // configuration folder, screen size and test log, and waits for it without sleeping blindly.
 
 #include "common/testing/temp_dir.h"
+#include "imagelib/bmp.h"
+
+#include <gtest/gtest.h>
 
 #include <chrono>
 #include <csignal>
@@ -89,6 +92,13 @@ inline std::string StateField(const std::string& state, const std::string& name)
     if (state.compare(start, 1, "[") == 0)
         return state.substr(start + 1, state.find(']', start) - start - 1);
     return state.substr(start, state.find(' ', start) - start);
+}
+
+// A bitmap file the program wrote; empty when it can't be read.
+inline HDIB ReadBmpFile(const std::filesystem::path& path)
+{
+    ReadResult result = ReadBmp(path.string());
+    return result.ok() ? result.take() : HDIB{};
 }
 
 inline std::string ReadTextFile(const std::filesystem::path& path)
@@ -220,6 +230,20 @@ public:
         send(command);
         PollUntil([&] { return linesStarting(reply).size() > before; });
         return lastLine(reply);
+    }
+
+    // Sends each test command; its answer must come in the log after it (waited for when
+    // `wait`, else there once the command returns).
+    void expectAnswers(const std::vector<std::pair<std::string, std::string>>& steps, bool wait = false)
+    {
+        for (const auto& [command, logged] : steps) {
+            const std::size_t before = log().size();
+            ASSERT_EQ(send(command), 0) << command;
+            if (wait) {
+                ASSERT_TRUE(waitForLog(logged)) << command << "\n" << log();
+            }
+            EXPECT_NE(log().find(logged, before), std::string::npos) << command << "\n" << log();
+        }
     }
 
     std::string lastLine(const std::string& prefix) const

@@ -17,12 +17,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-HDIB readBmp(const fs::path& path)
-{
-    ReadResult result = ReadBmp(path.string());
-    return result.ok() ? result.take() : HDIB{};
-}
-
 void writeConfiguration(const ProgramSandbox& sandbox, int autoSaveSeconds)
 {
     std::ofstream(sandbox.configFile()) << "[USER]\nAutoSaveSeconds=" << autoSaveSeconds << "\n";
@@ -62,7 +56,7 @@ TEST(RecoveryRun, AChangedPictureComesBackAfterTheProgramIsKilledAndSavesToItsOw
         GTEST_SKIP() << "no virtual X server (xvfb)";
     writeConfiguration(sandbox, 1);
     const std::string card = writePhoto(sandbox, "cartão.bmp", 320, 200);
-    const HDIB original = readBmp(card);
+    const HDIB original = ReadBmpFile(card);
 
     const pid_t first = sandbox.start({card});
     ASSERT_GT(first, 0);
@@ -95,8 +89,8 @@ TEST(RecoveryRun, AChangedPictureComesBackAfterTheProgramIsKilledAndSavesToItsOw
     EXPECT_EQ(ProgramSandbox::wait(second), 0);
     EXPECT_TRUE(recoveryFiles(sandbox).empty()) << "a clean exit leaves the folder empty";
 
-    const HDIB saved = readBmp(card);
-    const HDIB changed = readBmp(sandbox.file("changed.bmp"));
+    const HDIB saved = ReadBmpFile(card);
+    const HDIB changed = ReadBmpFile(sandbox.file("changed.bmp"));
     const Rect whole{0, 0, 320, 200};
     EXPECT_EQ(PictureDifference(saved, changed, whole).first, 0) << "every pixel as it was changed";
     EXPECT_GT(PictureDifference(saved, original, whole).first, 0);

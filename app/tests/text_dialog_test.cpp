@@ -53,10 +53,7 @@ TEST(TextDialog, ShowsTheChoiceAndHandsBackWhatTheUserSet)
     EXPECT_EQ(same.settings.colour, 0x123456u);
     EXPECT_EQ(same.settings.left, 7);
     EXPECT_TRUE(same.dropShadow);
-    EXPECT_EQ(same.shadow.radius, 6);
-    EXPECT_EQ(same.shadow.intensity, 80);
-    EXPECT_EQ(same.shadow.dx, -2);
-    EXPECT_EQ(same.shadow.dy, 4);
+    EXPECT_EQ(std::tie(same.shadow.radius, same.shadow.intensity, same.shadow.dx, same.shadow.dy), std::tuple(6, 80, -2, 4));
     EXPECT_NE(dialog.findChild<QPushButton*>(QStringLiteral("font"))->text().indexOf(QStringLiteral("Times New Roman, 48 px, negrito")), -1);
 
     dialog.findChild<QPlainTextEdit*>(QStringLiteral("text"))->setPlainText(QStringLiteral("Feliz"));

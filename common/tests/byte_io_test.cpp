@@ -219,8 +219,9 @@ TEST_F(SafeFileSink, ReadOnlyFilesAndForbiddenFoldersAreNotReplaced)
         const bool folder = overwrite(dir.file("other.gif"), 5).problem == FileProblem::PermissionDenied;
         return file && folder ? 0 : 1;
     });
-    if (status >= 0)
+    if (status >= 0) {
         EXPECT_EQ(status, 0);
+    }
     EXPECT_EQ(contentOf(mine), "keep");
     EXPECT_EQ(filesIn(dir.path()), 2u);
 }

@@ -20,10 +20,14 @@ void spit(const std::string& path, std::string_view bytes)
     std::ofstream(path, std::ios::binary) << bytes;
 }
 
-TEST(Profile, AbsentFileSectionOrKeyGivesTheDefault)
-{
+class Profile : public ::testing::Test {
+protected:
     testing::TempDir dir;
-    const auto ini = dir.file("LV2000.ini");
+    const std::string ini = dir.file("LV2000.ini");
+};
+
+TEST_F(Profile, AbsentFileSectionOrKeyGivesTheDefault)
+{
     EXPECT_EQ(ReadInt(ini, "USUÁRIO", "UndoLevel", 32), 32);
     EXPECT_EQ(ReadString(ini, "USUÁRIO", "Album Name", "sample.abm", 127), "sample.abm");
     EXPECT_TRUE(ReadSection(ini, "USER").empty());
@@ -36,10 +40,8 @@ TEST(Profile, AbsentFileSectionOrKeyGivesTheDefault)
     EXPECT_EQ(ReadString(ini, "USER", "Empty", "x", 255), "");
 }
 
-TEST(Profile, SectionAndKeyNamesIgnoreCaseIncludingAccentedCapitals)
+TEST_F(Profile, SectionAndKeyNamesIgnoreCaseIncludingAccentedCapitals)
 {
-    testing::TempDir dir;
-    const auto ini = dir.file("a.ini");
     spit(ini, "[USUÁRIO]\nBrushSize=24\n");
     EXPECT_EQ(ReadInt(ini, "usuário", "brushsize", 0), 24);
     EXPECT_EQ(ReadInt(ini, "  Usuário ", "BRUSHSIZE", 0), 24);
@@ -49,38 +51,33 @@ TEST(Profile, SectionAndKeyNamesIgnoreCaseIncludingAccentedCapitals)
     EXPECT_EQ(slurp(ini), "[USUÁRIO]\nBrushSize=8\n") << "the file keeps its own spelling";
 }
 
-TEST(Profile, WritesCreateFileAndSectionAndKeepEverythingElse)
+TEST_F(Profile, WritesCreateFileAndSectionAndKeepEverythingElse)
 {
-    testing::TempDir dir;
-    const auto ini = (dir.path() / "sub" / "LV2000.ini").string();
-    ASSERT_TRUE(WriteInt(ini, "USUÁRIO", "Version", 200));
-    EXPECT_EQ(slurp(ini), "[USUÁRIO]\nVersion=200\n");
+    const auto inSub = (dir.path() / "sub" / "LV2000.ini").string();
+    ASSERT_TRUE(WriteInt(inSub, "USUÁRIO", "Version", 200));
+    EXPECT_EQ(slurp(inSub), "[USUÁRIO]\nVersion=200\n");
 
-    spit(ini, "; kept\r\n[ALBUMCUR]\r\nalbum1.abm=Férias1\r\n\r\n[USUÁRIO]\r\nActR=255\r\n\r\n[Recent Sizes]\r\nsize0=640,480,Pixel\r\n");
-    ASSERT_TRUE(WriteInt(ini, "USUÁRIO", "ActG", -3));
-    ASSERT_TRUE(WriteString(ini, "USUÁRIO", "ActR", "12"));
-    ASSERT_TRUE(WriteString(ini, "USER", "SLIDESHOW", "Cortina"));
-    EXPECT_EQ(slurp(ini),
+    spit(inSub, "; kept\r\n[ALBUMCUR]\r\nalbum1.abm=Férias1\r\n\r\n[USUÁRIO]\r\nActR=255\r\n\r\n[Recent Sizes]\r\nsize0=640,480,Pixel\r\n");
+    ASSERT_TRUE(WriteInt(inSub, "USUÁRIO", "ActG", -3));
+    ASSERT_TRUE(WriteString(inSub, "USUÁRIO", "ActR", "12"));
+    ASSERT_TRUE(WriteString(inSub, "USER", "SLIDESHOW", "Cortina"));
+    EXPECT_EQ(slurp(inSub),
               "; kept\r\n[ALBUMCUR]\r\nalbum1.abm=Férias1\r\n\r\n[USUÁRIO]\r\nActR=12\r\nActG=-3\r\n\r\n"
               "[Recent Sizes]\r\nsize0=640,480,Pixel\r\n\r\n[USER]\r\nSLIDESHOW=Cortina\r\n");
-    EXPECT_EQ(ReadInt(ini, "USUÁRIO", "ActG", 0), -3);
-    EXPECT_EQ(ReadString(ini, "USER", "SLIDESHOW", "", 255), "Cortina");
+    EXPECT_EQ(ReadInt(inSub, "USUÁRIO", "ActG", 0), -3);
+    EXPECT_EQ(ReadString(inSub, "USER", "SLIDESHOW", "", 255), "Cortina");
 }
 
-TEST(Profile, WindowsCodePageFilesReadAsUtf8AndAreRewrittenInUtf8)
+TEST_F(Profile, WindowsCodePageFilesReadAsUtf8AndAreRewrittenInUtf8)
 {
-    testing::TempDir dir;
-    const auto ini = dir.file("old.ini");
     spit(ini, "[USU\xC1RIO]\r\nAlbum Name=F\xE9rias \x80 2000.abm\r\nLogin_ID=jos\xE9\r\n");
     EXPECT_EQ(ReadString(ini, "USUÁRIO", "Album Name", "", 127), "Férias € 2000.abm");
     ASSERT_TRUE(WriteString(ini, "USUÁRIO", "Login_ID", "joão"));
     EXPECT_EQ(slurp(ini), "[USUÁRIO]\r\nAlbum Name=Férias € 2000.abm\r\nLogin_ID=joão\r\n");
 }
 
-TEST(Profile, ValuesAreTrimmedUnquotedAndCutOnACharacterBoundary)
+TEST_F(Profile, ValuesAreTrimmedUnquotedAndCutOnACharacterBoundary)
 {
-    testing::TempDir dir;
-    const auto ini = dir.file("v.ini");
     spit(ini, "\xEF\xBB\xBF[s]\n  key  =  \"  padded  \"  \nlong=ááááá\nn1= -12abc\nn2=abc\nn3=+7\nbig=4294967297\n"
               "[s]\nkey=second section ignored\n");
     EXPECT_EQ(ReadString(ini, "s", "key", "", 255), "  padded  ");
@@ -93,10 +90,8 @@ TEST(Profile, ValuesAreTrimmedUnquotedAndCutOnACharacterBoundary)
     EXPECT_EQ(ParseProfileInt("2147483648"), -2147483647 - 1);
 }
 
-TEST(Profile, SectionsAreListedReplacedAndDeleted)
+TEST_F(Profile, SectionsAreListedReplacedAndDeleted)
 {
-    testing::TempDir dir;
-    const auto ini = dir.file("s.ini");
     spit(ini, "[ALBUMCUR]\nalbum1.abm=Praia1\n; note\nnot a key\nalbum2.abm=Festa2\n\n[USER]\nLabels=3\n");
     const auto entries = ReadSection(ini, "albumcur");
     ASSERT_EQ(entries.size(), 2u);
@@ -114,10 +109,8 @@ TEST(Profile, SectionsAreListedReplacedAndDeleted)
     EXPECT_EQ(slurp(ini), "[USER]\n\n[new]\na=1\nb=2\n");
 }
 
-TEST(Profile, WritesThatWouldNotReadBackAreRefusedAndLeaveTheFileAlone)
+TEST_F(Profile, WritesThatWouldNotReadBackAreRefusedAndLeaveTheFileAlone)
 {
-    testing::TempDir dir;
-    const auto ini = dir.file("r.ini");
     spit(ini, "[s]\nk=1\n");
     EXPECT_FALSE(WriteString(ini, "s", "k", "two\nlines"));
     EXPECT_FALSE(WriteString(ini, "s", "a=b", "1"));
@@ -128,16 +121,14 @@ TEST(Profile, WritesThatWouldNotReadBackAreRefusedAndLeaveTheFileAlone)
     EXPECT_FALSE(WriteString(dir.path().string(), "s", "k", "1")) << "a folder is not a profile file";
 }
 
-TEST(Profile, WritingThroughASymbolicLinkKeepsTheLink)
+TEST_F(Profile, WritingThroughASymbolicLinkKeepsTheLink)
 {
-    testing::TempDir dir;
-    const auto real = dir.file("real.ini");
     const auto link = dir.file("link.ini");
-    spit(real, "[s]\nk=1\n");
-    std::filesystem::create_symlink(real, link);
+    spit(ini, "[s]\nk=1\n");
+    std::filesystem::create_symlink(ini, link);
     ASSERT_TRUE(WriteInt(link, "s", "k", 2));
     EXPECT_TRUE(std::filesystem::is_symlink(link));
-    EXPECT_EQ(slurp(real), "[s]\nk=2\n");
+    EXPECT_EQ(slurp(ini), "[s]\nk=2\n");
 }
 
 }  // namespace

@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 namespace lv::testing {
 namespace {
 
@@ -37,6 +39,15 @@ void MakeTextLayer(LayerStack& stack, std::string_view text)
     l.kind = LAYER_TEXT;
     l.textObject = std::make_shared<TextObject>(MakeTextObject(text));
     l.textPlacement = {1, 0, double(stack.height - l.y - 4), 0, 1, double(l.x), 0, 0, 1};
+}
+
+// A document of one black layer of its size, with `piece` pasted in front of it.
+std::unique_ptr<LayerStack> PastedInto(int width, int height, const ClipboardLayer& piece)
+{
+    auto doc = EmptyDocument(width, height);
+    AppendLayer(*doc, SolidPicture(width, height, {0, 0, 0}));
+    EXPECT_TRUE(PasteLayer(*doc, piece));
+    return doc;
 }
 
 TEST(ClipboardLayer, ThePrivateFormatCarriesEverythingALayerHas)
@@ -112,8 +123,7 @@ TEST(ClipboardLayer, APictureFromAnotherProgramPastesOpaqueAndTwentyFourBit)
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
             ASSERT_EQ(l.mask.read().row(y)[x], 255);
-    ASSERT_EQ(undo.steps.size(), 1u);
-    EXPECT_EQ(undo.steps[0].code, kUndoLayerAdd);
+    ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerAdd});
     EXPECT_FALSE(LayerFromPicture(HDIB{}));
 }
 
@@ -121,27 +131,20 @@ TEST(ClipboardLayer, APastedPieceKeepsItsPlaceOrIsCentredWhenItWouldMiss)
 {
     auto source = Source();  // the piece at (5, 3)
     const ClipboardLayer piece = *CopyCurrentLayer(*source);
-    auto big = EmptyDocument(40, 40);
-    AppendLayer(*big, SolidPicture(40, 40, {0, 0, 0}));
-    ASSERT_TRUE(PasteLayer(*big, piece));
-    EXPECT_EQ(std::pair(big->layers[0].x, big->layers[0].y), std::pair(5, 3));
-    EXPECT_EQ(big->layers[0].name, "peça");
-    EXPECT_EQ(big->layers[0].opacity, 70u);
-
-    auto small = EmptyDocument(4, 3);
-    AppendLayer(*small, SolidPicture(4, 3, {0, 0, 0}));
-    ASSERT_TRUE(PasteLayer(*small, piece));
-    EXPECT_EQ(std::pair(small->layers[0].x, small->layers[0].y), std::pair((4 - 6) / 2, (3 - 4) / 2));
+    for (const auto& [width, height, x, y] : {std::array{40, 40, 5, 3}, std::array{4, 3, (4 - 6) / 2, (3 - 4) / 2}}) {
+        SCOPED_TRACE(width);
+        const auto doc = PastedInto(width, height, piece);
+        EXPECT_EQ(std::pair(doc->layers[0].x, doc->layers[0].y), std::pair(x, y));
+        EXPECT_EQ(doc->layers[0].name, "peça");
+        EXPECT_EQ(doc->layers[0].opacity, 70u);
+    }
 }
 
 TEST(ClipboardLayer, ATextLayerPastesEditableAtTheTopLeft)
 {
     auto source = Source();
     MakeTextLayer(*source, "Feliz aniversário");
-    const auto bytes = SerializeClipboardLayer(*CopyCurrentLayer(*source));
-    auto other = EmptyDocument(50, 40);
-    AppendLayer(*other, SolidPicture(50, 40, {9, 9, 9}));
-    ASSERT_TRUE(PasteLayer(*other, *ParseClipboardLayer(bytes)));
+    const auto other = PastedInto(50, 40, *ParseClipboardLayer(SerializeClipboardLayer(*CopyCurrentLayer(*source))));
     const LayerRecord& l = other->layers[0];
     EXPECT_EQ(l.kind, LAYER_TEXT);
     ASSERT_TRUE(l.textObject);
@@ -159,9 +162,7 @@ TEST(ClipboardLayer, AMaskLayerPastesAsAWhiteLayerItMasks)
     HDIB grey = MakeGreyFilled(6, 4, 77);
     m.image = std::move(grey);
     m.kind = LAYER_MASK;
-    auto doc = EmptyDocument(30, 20);
-    AppendLayer(*doc, SolidPicture(30, 20, {0, 0, 0}));
-    ASSERT_TRUE(PasteLayer(*doc, *ParseClipboardLayer(SerializeClipboardLayer(*CopyCurrentLayer(*source)))));
+    const auto doc = PastedInto(30, 20, *ParseClipboardLayer(SerializeClipboardLayer(*CopyCurrentLayer(*source))));
     const LayerRecord& l = doc->layers[0];
     EXPECT_EQ(l.kind, LAYER_IMAGE);
     EXPECT_EQ(Pixel24(l.image.read(), 3, 2), (Rgb{255, 255, 255}));
@@ -189,8 +190,7 @@ TEST(ClipboardLayer, TheSelectionCopiesItsContentWithItselfAsTheMask)
     ASSERT_TRUE(piece);
     const HDIB& image = piece->layer.image.read();
     const HDIB& mask = piece->layer.mask.read();
-    EXPECT_EQ(image.width(), 6);
-    EXPECT_EQ(image.height(), 6);
+    EXPECT_EQ(std::pair(image.width(), image.height()), std::pair(6, 6));
     EXPECT_EQ(std::pair(piece->layer.x, piece->layer.y), std::pair(4, 20 - 18));
     const LayerRecord& layer = stack->layers[0];
     for (int row = 0; row < 6; ++row)

@@ -5,15 +5,8 @@
 
 #include <random>
 
-namespace lv {
+namespace lv::testing {
 namespace {
-
-using testing::AppendLayer;
-using testing::EmptyDocument;
-using testing::Pixel24;
-using testing::RecordingUndo;
-using testing::Rgb;
-using testing::SolidPicture;
 
 class Compositing : public ::testing::Test {
 protected:
@@ -202,4 +195,4 @@ TEST_F(Compositing, RandomDocumentsMatchTheWalkAndPartialRebuildsMatchWholeOnes)
 }
 
 }  // namespace
-}  // namespace lv
+}  // namespace lv::testing

@@ -85,10 +85,8 @@ TEST(DocumentGeometry, TwoFlipsAndFourTurnsGiveTheDocumentBack)
     ASSERT_TRUE(TurnDocument(*d.stack, true));
     ASSERT_TRUE(TurnDocument(*d.stack, false));
     EXPECT_EQ(State(*d.stack), before);
-    ASSERT_EQ(d.undo.steps.size(), 10u);
-    EXPECT_EQ(d.undo.steps[0].code, kUndoFlipHorizontal);
-    EXPECT_EQ(d.undo.steps[2].code, kUndoFlipVertical);
-    EXPECT_EQ(d.undo.steps[9].code, kUndoTurnLeft);
+    const int across = kUndoFlipHorizontal, down = kUndoFlipVertical, right = kUndoTurnRight;
+    EXPECT_EQ(d.undo.codes(), (std::vector<int>{across, across, down, down, right, right, right, right, right, kUndoTurnLeft}));
 }
 
 // Pictures large enough to be turned in bands on several threads, with sides that are not
@@ -107,8 +105,7 @@ TEST(DocumentGeometry, LargeQuarterTurnsPutEveryPixelInItsPlace)
         const HDIB right = TurnPicture(*picture, true);
         const HDIB left = TurnPicture(*picture, false);
         ASSERT_TRUE(right && left);
-        ASSERT_EQ(right.width(), h);
-        ASSERT_EQ(right.height(), w);
+        ASSERT_EQ(std::pair(right.width(), right.height()), std::pair(h, w));
         int wrong = 0;
         for (int r = 0; r < h; ++r)
             for (int x = 0; x < w; ++x) {

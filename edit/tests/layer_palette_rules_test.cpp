@@ -109,8 +109,7 @@ TEST(LayerPaletteRules, AnOpacityDragRecordsOnceAtItsFirstChange)
     EXPECT_TRUE(drag.moveTo(300, 79, 179));
     EXPECT_TRUE(drag.moveTo(0, 79, 179));
     EXPECT_EQ(s->layers[1].opacity, 0u);
-    ASSERT_EQ(undo.steps.size(), 1u);
-    EXPECT_EQ(undo.steps[0].code, kUndoLayerOpacity);
+    ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerOpacity});
     EXPECT_EQ(undo.steps[0].currentLayer, 1) << "the dragged layer stands as current while recording";
 }
 

@@ -5,14 +5,8 @@
 
 #include <gtest/gtest.h>
 
-namespace lv {
+namespace lv::testing {
 namespace {
-
-using testing::AppendLayer;
-using testing::EmptyDocument;
-using testing::LayerNames;
-using testing::RecordingUndo;
-using testing::SolidPicture;
 
 TEST(LayerStack, FlatPictureBecomesOneOpaqueBackgroundLayer)
 {
@@ -27,11 +21,11 @@ TEST(LayerStack, FlatPictureBecomesOneOpaqueBackgroundLayer)
     EXPECT_EQ(std::tie(layer.name, layer.visible, layer.linked, layer.opacity, layer.kind, layer.x, layer.y),
               std::make_tuple(std::string("Fundo"), true, false, 100u, LAYER_IMAGE, 0, 0));
     EXPECT_DOUBLE_EQ(layer.aspect, 5.0 / 3.0);
-    EXPECT_TRUE(testing::SamePixels(layer.mask, MakeGreyFilled(5, 3, 255)));
+    EXPECT_TRUE(SamePixels(layer.mask, MakeGreyFilled(5, 3, 255)));
     EXPECT_EQ(stack->composite.bitCount(), 24);
     EXPECT_EQ(stack->composite.header().biXPelsPerMeter, 3937);
 
-    auto grey = CreateLayerStackFromImage(testing::MakeGreyPicture(4, 1));
+    auto grey = CreateLayerStackFromImage(MakeGreyPicture(4, 1));
     ASSERT_TRUE(grey);
     EXPECT_EQ(grey->bitCount, 8);
     EXPECT_EQ(grey->compositeBitsOffset, 1064);
@@ -42,8 +36,8 @@ TEST(LayerStack, FlatPictureBecomesOneOpaqueBackgroundLayer)
 TEST(LayerStack, ConvertingAPictureAcceptsOnlyColourAndExactGrey)
 {
     LayerStack stack;
-    EXPECT_EQ(ConvertImageToLayerStack(stack, testing::MakePicture(2, 2, 8, 256)), -1);
-    HDIB grey = testing::MakeGreyPicture(2, 2);
+    EXPECT_EQ(ConvertImageToLayerStack(stack, MakePicture(2, 2, 8, 256)), -1);
+    HDIB grey = MakeGreyPicture(2, 2);
     grey.colors()[7].rgbReserved = 1;
     EXPECT_EQ(ConvertImageToLayerStack(stack, grey), -1);
     grey.colors()[7].rgbReserved = 0;
@@ -57,7 +51,7 @@ TEST(LayerStack, ConvertingAPictureAcceptsOnlyColourAndExactGrey)
 
 TEST(LayerStack, ThirtyOneLayersRefuseAnotherButTheProgramMayAddTheLast)
 {
-    testing::UiRecorder ui;
+    UiRecorder ui;
     auto stack = EmptyDocument(4, 4);
     for (int i = 0; i < 31; ++i)
         AppendLayer(*stack, SolidPicture(1, 1, {1, 2, 3}));
@@ -98,7 +92,7 @@ TEST(LayerStack, InsertionPlacesTheLayerAtTheTopEdgeAndKeepsTheCurrentLayer)
     EXPECT_EQ(bottom.y, 8 - 5);
     EXPECT_EQ(bottom.x, 0);
     EXPECT_EQ(bottom.image.header().biXPelsPerMeter, 4724);
-    EXPECT_TRUE(testing::SamePixels(bottom.mask, MakeGreyFilled(3, 5, 255)));
+    EXPECT_TRUE(SamePixels(bottom.mask, MakeGreyFilled(3, 5, 255)));
     EXPECT_EQ(stack->currentLayer, 1);  // below the insertion point: unchanged
 
     image = SolidPicture(1, 1, {8, 8, 8});
@@ -114,12 +108,12 @@ TEST(LayerStack, InsertionPlacesTheLayerAtTheTopEdgeAndKeepsTheCurrentLayer)
 TEST(LayerStack, InsertionBringsPicturesToTheDocumentDepth)
 {
     auto colour = EmptyDocument(4, 4, 24);
-    HDIB grey = testing::MakeGreyPicture(2, 2);
+    HDIB grey = MakeGreyPicture(2, 2);
     grey.row(0)[0] = 77;
     HDIB none;
     ASSERT_EQ(InsertLayer(*colour, grey, none, 0, false), kInsertOk);
     EXPECT_EQ(colour->layers[0].image.bitCount(), 24);
-    EXPECT_EQ(testing::Pixel24(colour->layers[0].image, 0, 0), (testing::Rgb{77, 77, 77}));
+    EXPECT_EQ(Pixel24(colour->layers[0].image, 0, 0), (Rgb{77, 77, 77}));
 
     HDIB rgb = SolidPicture(2, 2, {100, 200, 50});
     ASSERT_EQ(InsertLayer(*colour, rgb, none, 0, true), kInsertOk);  // kept 8-bit: a mask layer's picture
@@ -131,7 +125,7 @@ TEST(LayerStack, InsertionBringsPicturesToTheDocumentDepth)
     ASSERT_EQ(InsertLayer(*greyDoc, rgb, none, 0, false), kInsertOk);
     EXPECT_EQ(greyDoc->layers[0].image.row(1)[1], 77);  // 0.3 × 255 rounded
 
-    HDIB pal4 = testing::MakePicture(2, 2, 4, 16);
+    HDIB pal4 = MakePicture(2, 2, 4, 16);
     EXPECT_EQ(InsertLayer(*greyDoc, pal4, none, 0, false), kInsertBadDepth);
     EXPECT_TRUE(pal4);
     HDIB image = SolidPicture(2, 2, {1, 1, 1});
@@ -152,27 +146,23 @@ TEST(LayerStack, AddLayerRecordsCentresAndWithdrawsOnFailure)
     stack->selectionMask = MakeGreyFilled(2, 2, 1);
 
     ASSERT_TRUE(AddLayer(*stack, 1, SolidPicture(4, 2, {5, 5, 5}), {}, true, false));
-    ASSERT_EQ(undo.steps.size(), 1u);
-    EXPECT_EQ(undo.steps[0].code, kUndoLayerAdd);
+    ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerAdd});
     EXPECT_EQ(undo.steps[0].values, (std::vector<std::int32_t>{1}));
     EXPECT_EQ(stack->currentLayer, 1);
-    EXPECT_EQ(stack->layers[1].x, (11 - 4) / 2);
-    EXPECT_EQ(stack->layers[1].y, (9 - 2) / 2);
+    EXPECT_EQ(std::pair(stack->layers[1].x, stack->layers[1].y), std::pair((11 - 4) / 2, (9 - 2) / 2));
     EXPECT_EQ(stack->selectionActive, 0u);
     EXPECT_FALSE(stack->selectionMask);
 
     // A picture larger than the document centres at a negative offset, truncating toward zero.
     ASSERT_TRUE(AddLayer(*stack, 0, SolidPicture(14, 12, {5, 5, 5}), {}, true, false));
-    EXPECT_EQ(stack->layers[0].x, -1);
-    EXPECT_EQ(stack->layers[0].y, -1);
+    EXPECT_EQ(std::pair(stack->layers[0].x, stack->layers[0].y), std::pair(-1, -1));
 
     // Without undo the layer keeps the top-left placement.
     ASSERT_TRUE(AddLayer(*stack, 3, SolidPicture(2, 3, {5, 5, 5}), {}, false, false));
-    EXPECT_EQ(stack->layers[3].x, 0);
-    EXPECT_EQ(stack->layers[3].y, 9 - 3);
+    EXPECT_EQ(std::pair(stack->layers[3].x, stack->layers[3].y), std::pair(0, 9 - 3));
     EXPECT_EQ(undo.steps.size(), 2u);
 
-    EXPECT_FALSE(AddLayer(*stack, 1, testing::MakePicture(2, 2, 1, 2), {}, true, false));
+    EXPECT_FALSE(AddLayer(*stack, 1, MakePicture(2, 2, 1, 2), {}, true, false));
     EXPECT_EQ(undo.withdrawn, 1);
     EXPECT_EQ(undo.steps.size(), 2u);
     EXPECT_FALSE(AddLayer(*stack, 6, SolidPicture(1, 1, {}), {}, true, false));  // beyond the count
@@ -190,8 +180,7 @@ TEST(LayerStack, DeletingRecordsItsIndexAndTheLayerAboveBecomesCurrent)
     EXPECT_EQ(stack->currentLayer, 0);
     EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer2", "layer3"}));
     EXPECT_FALSE(stack->layers[2].image);
-    ASSERT_EQ(undo.steps.size(), 1u);
-    EXPECT_EQ(undo.steps[0].code, kUndoLayerDelete);
+    ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerDelete});
     EXPECT_EQ(undo.steps[0].layerCount, 3);  // recorded before the change
     EXPECT_EQ(undo.steps[0].values, (std::vector<std::int32_t>{0}));
 
@@ -217,8 +206,7 @@ TEST(LayerStack, MovingKeepsTheCurrentLayerOnItsLayer)
     ASSERT_TRUE(MoveLayer(*stack, 3, 0, true));
     EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer4", "layer1", "layer2", "layer3", "layer5"}));
     EXPECT_EQ(stack->currentLayer, 2);
-    ASSERT_EQ(undo.steps.size(), 1u);
-    EXPECT_EQ(undo.steps[0].code, kUndoLayerMove);
+    ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerMove});
     EXPECT_EQ(undo.steps[0].values, (std::vector<std::int32_t>{3, 0}));
 
     ASSERT_TRUE(MoveLayer(*stack, 0, 4, false));
@@ -250,8 +238,7 @@ TEST(LayerStack, PropertiesRefuseBadIndexes)
                                 SetLayerOpacity(*stack, 0, 250, false), GetLayerOpacity(*stack, 0),
                                 SetLayerOpacity(*stack, 3, 10, true)}),
               (std::vector<int>{100, 40, 40, 100, -1}));
-    ASSERT_EQ(undo.steps.size(), 1u);
-    EXPECT_EQ(undo.steps[0].code, kUndoLayerOpacity);
+    ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerOpacity});
     EXPECT_EQ(undo.steps[0].currentLayer, 0);  // the changed layer stood as current while recording
     EXPECT_EQ(stack->currentLayer, 1);
 
@@ -274,7 +261,7 @@ TEST(LayerStack, CopiedContentIsIndependent)
     stack->layers[0].textObject = text;
     auto copy = CopyLayerContent(*stack, 0);
     ASSERT_TRUE(copy);
-    EXPECT_TRUE(testing::SamePixels(copy->image, stack->layers[0].image));
+    EXPECT_TRUE(SamePixels(copy->image, stack->layers[0].image));
     EXPECT_NE(copy->image.data(), stack->layers[0].image.data());
     ASSERT_TRUE(copy->textObject);
     EXPECT_NE(copy->textObject.get(), text.get());
@@ -304,12 +291,11 @@ TEST(LayerStack, RectanglesAndLinkedMoves)
     stack->layers[0].linked = true;
     damaged = OffsetLinkedLayers(*stack, {0, 0}, {-1, 2});
     EXPECT_EQ(stack->layers[0].x, 4);
-    EXPECT_EQ(stack->layers[1].x, 9);
-    EXPECT_EQ(stack->layers[1].y, 3);
+    EXPECT_EQ(std::pair(stack->layers[1].x, stack->layers[1].y), std::pair(9, 3));
     EXPECT_EQ(stack->layers[2].x, 0);  // neither current nor linked
     EXPECT_EQ(*damaged, (DocumentRect{4, 3, 13, 11}));
     EXPECT_FALSE(OffsetLinkedLayers(*stack, {3, 3}, {3, 3}));
 }
 
 }  // namespace
-}  // namespace lv
+}  // namespace lv::testing

@@ -46,6 +46,14 @@ public:
         steps.pop_back();
     }
 
+    std::vector<int> codes() const
+    {
+        std::vector<int> out;
+        for (const Step& step : steps)
+            out.push_back(step.code);
+        return out;
+    }
+
     std::vector<Step> steps;
     int withdrawn = 0;
     bool refuse = false;

@@ -12,16 +12,8 @@
 #include <cstring>
 #include <tuple>
 
-namespace lv {
+namespace lv::testing {
 namespace {
-
-using testing::AppendLayer;
-using testing::Bytes;
-using testing::EmptyDocument;
-using testing::SolidPicture;
-
-using testing::ReadStream;
-using testing::WriteStream;
 
 std::uint32_t U32(const std::vector<std::uint8_t>& bytes, std::size_t at)
 {
@@ -46,6 +38,13 @@ std::vector<std::uint8_t> JpegOf(const HDIB& picture, int quality)
     return sink.take();
 }
 
+// `bytes` with the little-endian word at `at` replaced by `value`.
+std::vector<std::uint8_t> Patched(std::vector<std::uint8_t> bytes, std::size_t at, std::uint32_t value)
+{
+    StoreLE32(bytes.data() + at, value);
+    return bytes;
+}
+
 bool ZeroBetween(const std::vector<std::uint8_t>& bytes, std::size_t from, std::size_t to)
 {
     return std::all_of(bytes.begin() + std::ptrdiff_t(from), bytes.begin() + std::ptrdiff_t(to), [](std::uint8_t b) { return b == 0; });
@@ -61,14 +60,14 @@ std::unique_ptr<LayerStack> SampleDocument()
     for (int y = 0; y < 10; ++y)
         for (int x = 0; x < 12; ++x)
             mask.row(y)[x] = std::uint8_t(x < 4 ? 0 : x < 8 ? 255 : 20 * y + x);
-    LayerRecord& top = AppendLayer(*stack, testing::MakePhotoLike(12, 10), std::move(mask), -3, 25, 60);
+    LayerRecord& top = AppendLayer(*stack, MakePhotoLike(12, 10), std::move(mask), -3, 25, 60);
     top.linked = true;
     top.maskLocked = true;
     top.name = "primeira camada";
     LayerRecord& maskLayer = AppendLayer(*stack, MakeGreyFilled(20, 20, 180), {}, 5, 5, 100, true);
     maskLayer.kind = LAYER_MASK;
     maskLayer.visible = false;
-    AppendLayer(*stack, testing::MakePhotoLike(40, 30));
+    AppendLayer(*stack, MakePhotoLike(40, 30));
     stack->currentLayer = 1;
     CompositeLayers(*stack);
     return stack;
@@ -88,12 +87,11 @@ void ExpectSameLayers(const LayerStack& a, const LayerStack& b, bool exactImages
         const LayerRecord& x = a.layers[std::size_t(i)];
         const LayerRecord& y = b.layers[std::size_t(i)];
         EXPECT_EQ(fields(x), fields(y)) << "layer " << i;
-        EXPECT_TRUE(testing::SamePixels(x.mask, y.mask)) << "mask of layer " << i;
+        EXPECT_TRUE(SamePixels(x.mask, y.mask)) << "mask of layer " << i;
         ASSERT_EQ(x.image.bitCount(), y.image.bitCount());
-        ASSERT_EQ(x.image.width(), y.image.width());
-        ASSERT_EQ(x.image.height(), y.image.height());
+        ASSERT_EQ(std::pair(x.image.width(), x.image.height()), std::pair(y.image.width(), y.image.height()));
         if (exactImages) {
-            EXPECT_TRUE(testing::SamePixels(x.image, y.image)) << "image of layer " << i;
+            EXPECT_TRUE(SamePixels(x.image, y.image)) << "image of layer " << i;
             continue;
         }
         // JPEG: close on average, nowhere far off.
@@ -199,7 +197,7 @@ TEST(LayeredFormat, LayersRoundTrip)
 
 TEST(LayeredFormat, FilesRoundTripAndPreviewsReadAlone)
 {
-    testing::TempDir dir;
+    TempDir dir;
     auto stack = SampleDocument();
     ASSERT_TRUE(WriteLayeredFile(dir.file("doc.vlf"), *stack));
     auto read = ReadLayeredFile(dir.file("doc.vlf"));
@@ -208,8 +206,7 @@ TEST(LayeredFormat, FilesRoundTripAndPreviewsReadAlone)
 
     const HDIB preview = ReadLayeredPreview(dir.file("doc.vlf"));
     ASSERT_TRUE(preview);
-    EXPECT_EQ(preview.width(), 40);
-    EXPECT_EQ(preview.height(), 30);
+    EXPECT_EQ(std::pair(preview.width(), preview.height()), std::pair(40, 30));
     const ReadResult flat = ReadLayeredFlattened(dir.file("doc.vlf"));
     ASSERT_TRUE(flat.ok());
     EXPECT_EQ(flat.image().width(), 40);
@@ -265,9 +262,7 @@ TEST(LayeredFormat, TextLayersKeepTheirObject)
     EXPECT_EQ(back.textPlacement, (Placement{1.5, 0.25, -3, 0.5, 2, 7.75, 0, 0, 1}));
 
     // A text layer whose text offset is 0 reads as an image layer.
-    auto noText = bytes;
-    StoreLE32(noText.data() + 48 + 36, 0);
-    auto plain = ReadStream(noText);
+    auto plain = ReadStream(Patched(bytes, 48 + 36, 0));
     ASSERT_TRUE(plain);
     EXPECT_EQ(plain->layers[0].kind, LAYER_IMAGE);
     EXPECT_FALSE(plain->layers[0].textObject);
@@ -291,9 +286,7 @@ TEST(LayeredFormat, CountsAreCappedAndTheCurrentLayerChecked)
     stack->currentLayer = 31;
     auto bytes = WriteStream(*stack);
     EXPECT_EQ(ReadStream(bytes)->currentLayer, 31);
-    StoreLE32(bytes.data() + 28, 40);
-    StoreLE32(bytes.data() + 32, 32);
-    auto read = ReadStream(bytes);
+    auto read = ReadStream(Patched(Patched(bytes, 28, 40), 32, 32));  // 40 layers, the 33rd current
     ASSERT_TRUE(read);
     EXPECT_EQ(read->layerCount, 32);
     EXPECT_EQ(read->currentLayer, 0);
@@ -305,21 +298,14 @@ TEST(LayeredFormat, BadHeadersAndBlocksFailTheRead)
     auto stack = SampleDocument();
     const auto good = WriteStream(*stack);
     ASSERT_TRUE(ReadStream(good));
-    const auto patched = [&](std::size_t at, std::uint32_t value) {
-        auto bytes = good;
-        StoreLE32(bytes.data() + at, value);
-        return bytes;
-    };
-    EXPECT_FALSE(ReadStream(patched(4, 2)));         // version
-    EXPECT_FALSE(ReadStream(patched(16, 16)));       // depth
-    EXPECT_FALSE(ReadStream(patched(48 + 32, 0)));   // a mask offset of 0
-    EXPECT_FALSE(ReadStream(patched(48 + 28, 0)));   // an image offset of 0
-    EXPECT_FALSE(ReadStream(patched(48 + 8, 0)));    // a name offset of 0
-    EXPECT_FALSE(ReadStream(patched(48 + 32, U32(good, 48 + 28))));  // a JPEG block as the mask
-    EXPECT_FALSE(ReadStream(patched(48 + 28, 0x7FFFFFF0)));            // beyond the end
-    auto huge = patched(8, 60000);
-    StoreLE32(huge.data() + 12, 60000);
-    EXPECT_FALSE(ReadStream(huge));  // a canvas the file could not describe
+    EXPECT_FALSE(ReadStream(Patched(good, 4, 2)));         // version
+    EXPECT_FALSE(ReadStream(Patched(good, 16, 16)));       // depth
+    EXPECT_FALSE(ReadStream(Patched(good, 48 + 32, 0)));   // a mask offset of 0
+    EXPECT_FALSE(ReadStream(Patched(good, 48 + 28, 0)));   // an image offset of 0
+    EXPECT_FALSE(ReadStream(Patched(good, 48 + 8, 0)));    // a name offset of 0
+    EXPECT_FALSE(ReadStream(Patched(good, 48 + 32, U32(good, 48 + 28))));  // a JPEG block as the mask
+    EXPECT_FALSE(ReadStream(Patched(good, 48 + 28, 0x7FFFFFF0)));            // beyond the end
+    EXPECT_FALSE(ReadStream(Patched(Patched(good, 8, 60000), 12, 60000)));  // a canvas the file could not describe
     auto magic = good;
     magic[0] = 'X';
     EXPECT_FALSE(ReadStream(magic));
@@ -335,21 +321,13 @@ TEST(LayeredFormat, SharedOrMisplacedBlocksAndPaddedCanvasesAreRefused)
     for (int i = 1; i < 32; ++i)
         StoreLE32(shared.data() + entry(i, 28), U32(good, entry(0, 28)));
     EXPECT_FALSE(ReadStream(shared));
-    auto sharedMask = good;
-    StoreLE32(sharedMask.data() + entry(5, 32), U32(good, entry(4, 32)));
-    EXPECT_FALSE(ReadStream(sharedMask));
-    auto intoTable = good;
-    StoreLE32(intoTable.data() + entry(3, 8), 48 + 48);
-    EXPECT_FALSE(ReadStream(intoTable));
-    auto preview = good;
-    StoreLE32(preview.data() + 36, U32(good, entry(0, 28)));
-    EXPECT_FALSE(ReadStream(preview));
+    EXPECT_FALSE(ReadStream(Patched(good, entry(5, 32), U32(good, entry(4, 32)))));  // a shared mask
+    EXPECT_FALSE(ReadStream(Patched(good, entry(3, 8), 48 + 48)));                   // a name inside the table
+    EXPECT_FALSE(ReadStream(Patched(good, 36, U32(good, entry(0, 28)))));            // an image as the preview
 
     // A canvas far larger than the blocks' data, made plausible by zero padding: refused
     // before the canvas is made.
-    auto padded = good;
-    StoreLE32(padded.data() + 8, 6000);
-    StoreLE32(padded.data() + 12, 6000);
+    auto padded = Patched(Patched(good, 8, 6000), 12, 6000);
     padded.resize(padded.size() + 3'000'000);
     EXPECT_FALSE(ReadStream(padded));
 }
@@ -364,8 +342,7 @@ TEST(LayeredFormat, LongNamesAreCutAndOlderNamesBecomeUtf8)
     auto read = ReadStream(WriteStream(*stack));
     ASSERT_TRUE(read);
     EXPECT_EQ(read->layers[1].name, std::string(255, 'x'));
-    EXPECT_EQ(read->layers[1].x, 5);
-    EXPECT_EQ(read->layers[1].y, 5);
+    EXPECT_EQ(std::pair(read->layers[1].x, read->layers[1].y), std::pair(5, 5));
     EXPECT_EQ(read->layers[1].kind, LAYER_MASK);
     EXPECT_EQ(read->layers[0].name, std::string(253, 'a') + "ç");
     EXPECT_EQ(read->layers[2].name, "Verão € 1999");
@@ -390,11 +367,11 @@ std::vector<std::uint8_t> ImageBlockOf(const std::vector<std::uint8_t>& file, st
 
 TEST(LayeredFormat, UntouchedLayersKeepTheirBlocksThroughTenSaves)
 {
-    testing::TempDir dir;
+    TempDir dir;
     const std::string path = dir.file("dez.vlf");
     auto stack = EmptyDocument(48, 32);
-    AppendLayer(*stack, testing::MakePhotoLike(48, 32));
-    AppendLayer(*stack, testing::MakePhotoLike(30, 20), MakeGreyFilled(30, 20, 200), 5, 4, 70);
+    AppendLayer(*stack, MakePhotoLike(48, 32));
+    AppendLayer(*stack, MakePhotoLike(30, 20), MakeGreyFilled(30, 20, 200), 5, 4, 70);
     AppendLayer(*stack, MakeGreyFilled(20, 10, 90), {}, 1, 1, 100, true);
     CompositeLayers(*stack);
     ASSERT_TRUE(WriteLayeredFile(path, *stack));
@@ -419,7 +396,7 @@ TEST(LayeredFormat, UntouchedLayersKeepTheirBlocksThroughTenSaves)
         EXPECT_EQ(ImageBlockOf(previous, layer), ImageBlockOf(first, layer)) << "layer " << layer;
     auto last = ReadLayeredFile(path);
     ASSERT_TRUE(last);
-    EXPECT_TRUE(testing::SamePixels(last->layers[1].image, firstRead->layers[1].image)) << "no loss in ten saves";
+    EXPECT_TRUE(SamePixels(last->layers[1].image, firstRead->layers[1].image)) << "no loss in ten saves";
 
     // A layer written and then put back as it was read (an undo) keeps its block too; the
     // lossless save encodes every image as a bitmap.
@@ -496,7 +473,7 @@ TEST(LayeredFormat, ReadsAStreamMadeElsewhere)
     EXPECT_TRUE(text.linked && text.visible && !text.maskLocked);
     EXPECT_EQ(text.x, 1);
     EXPECT_EQ(text.opacity, 80u);
-    EXPECT_EQ(testing::Pixel24(text.image, 1, 2), (testing::Rgb{90, 120, 40}));
+    EXPECT_EQ(Pixel24(text.image, 1, 2), (Rgb{90, 120, 40}));
     EXPECT_EQ(text.mask.row(1)[2], 120);
     ASSERT_TRUE(text.textObject);
     EXPECT_EQ(text.textObject->text, "Olá");
@@ -566,9 +543,9 @@ public:
 
 TEST(LayeredFormat, OlderFilesAreRead)
 {
-    testing::TempDir dir;
+    TempDir dir;
     OlderFile older(6, 4, 24);
-    const HDIB photo = testing::MakePhotoLike(6, 4);
+    const HDIB photo = MakePhotoLike(6, 4);
     HDIB mask = MakeGreyFilled(6, 4, 0);
     mask.row(1)[2] = 255;
     older.addLayer(0, &photo, mask, 0, 0, "texto antigo", LAYER_TEXT, 80);
@@ -585,17 +562,16 @@ TEST(LayeredFormat, OlderFilesAreRead)
     EXPECT_EQ(stack->layers[0].kind, LAYER_IMAGE);  // the text is not kept
     EXPECT_EQ(stack->layers[0].opacity, 80u);
     EXPECT_TRUE(stack->layers[0].linked);
-    EXPECT_TRUE(testing::SamePixels(stack->layers[0].image, photo));
-    EXPECT_TRUE(testing::SamePixels(stack->layers[0].mask, mask));
+    EXPECT_TRUE(SamePixels(stack->layers[0].image, photo));
+    EXPECT_TRUE(SamePixels(stack->layers[0].mask, mask));
     EXPECT_EQ(stack->layers[1].image.bitCount(), 8);  // a grey layer stays grey in a colour document
-    EXPECT_EQ(stack->layers[1].x, 4);
-    EXPECT_EQ(stack->layers[1].y, 2);
+    EXPECT_EQ(std::pair(stack->layers[1].x, stack->layers[1].y), std::pair(4, 2));
 
     // Without a preview block, the preview is the flattened document.
     const HDIB preview = ReadLayeredPreview(dir.file("old.vlf"));
     ASSERT_TRUE(preview);
     CompositeLayers(*stack);
-    EXPECT_TRUE(testing::SamePixels(preview, stack->composite));
+    EXPECT_TRUE(SamePixels(preview, stack->composite));
 
     // A stream header of version 2 is not enough for either reader...
     auto versionTwo = older.bytes.data;
@@ -633,4 +609,4 @@ TEST(LayeredFormat, OlderFilesAreRead)
 }
 
 }  // namespace
-}  // namespace lv
+}  // namespace lv::testing

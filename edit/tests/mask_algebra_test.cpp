@@ -79,7 +79,7 @@ TEST(ShapeMasks, RectangleEllipseAndPolygonCoverTheirOutlines)
                                                                            "#######",
                                                                            "..###..",
                                                                        }));
-    for (const auto [w, h] : {std::pair{1, 1}, {1, 9}, {9, 1}, {2, 2}, {40, 17}, {101, 101}}) {
+    for (const auto& [w, h] : {std::pair{1, 1}, {1, 9}, {9, 1}, {2, 2}, {40, 17}, {101, 101}}) {
         const auto rows = MaskRows(MakeShapeMask(w, h, SelectionShape::Ellipse));
         // The inscribed ellipse touches all four sides and is symmetric both ways.
         EXPECT_NE(rows.front().find('#'), std::string::npos) << w << "x" << h;

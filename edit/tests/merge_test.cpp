@@ -5,15 +5,8 @@
 
 #include <random>
 
-namespace lv {
+namespace lv::testing {
 namespace {
-
-using testing::AppendLayer;
-using testing::EmptyDocument;
-using testing::LayerNames;
-using testing::Pixel24;
-using testing::RecordingUndo;
-using testing::SolidPicture;
 
 TEST(Merge, TwoLinkedHalfLayersBecomeOneAtSeventyFivePercent)
 {
@@ -26,8 +19,7 @@ TEST(Merge, TwoLinkedHalfLayersBecomeOneAtSeventyFivePercent)
     stack->currentLayer = 0;
 
     ASSERT_TRUE(MergeLinkedLayers(*stack, false));
-    ASSERT_EQ(undo.steps.size(), 1u);
-    EXPECT_EQ(undo.steps[0].code, kUndoMergeLinked);
+    ASSERT_EQ(undo.codes(), std::vector<int>{kUndoMergeLinked});
     EXPECT_EQ(undo.steps[0].values, (std::vector<std::int32_t>{0, 1}));
     EXPECT_EQ(undo.steps[0].links, (std::vector<bool>{false, false, false}));  // recorded unlinked
 
@@ -37,10 +29,8 @@ TEST(Merge, TwoLinkedHalfLayersBecomeOneAtSeventyFivePercent)
     EXPECT_EQ(merged.opacity, 75u);  // O = 128 + 64 = 192
     EXPECT_TRUE(merged.linked);
     EXPECT_EQ(merged.kind, LAYER_IMAGE);
-    EXPECT_EQ(merged.x, 0);
-    EXPECT_EQ(merged.y, 0);
-    ASSERT_EQ(merged.image.width(), 4);
-    ASSERT_EQ(merged.image.height(), 2);
+    EXPECT_EQ(std::pair(merged.x, merged.y), std::pair(0, 0));
+    ASSERT_EQ(std::pair(merged.image.width(), merged.image.height()), std::pair(4, 2));
     // Both layers: S = 200 × 128 + 100 × 64, A = 192; 65536 / 192 = 341.
     EXPECT_EQ(Pixel24(merged.image, 1, 0).r, (32000 * 341 + 32768) >> 16);
     EXPECT_EQ(merged.mask.row(0)[1], 255);
@@ -85,8 +75,8 @@ TEST(Merge, VisibleModeFillsTheCurrentRecordAndRemovesNothing)
     const LayerRecord& result = stack->layers[2];
     EXPECT_EQ(result.opacity, 100u);
     EXPECT_FALSE(result.visible);  // keeps its flags
-    EXPECT_EQ(Pixel24(result.image, 2, 1), (testing::Rgb{90, 90, 90}));
-    EXPECT_EQ(Pixel24(result.image, 0, 0), (testing::Rgb{10, 20, 30}));
+    EXPECT_EQ(Pixel24(result.image, 2, 1), (Rgb{90, 90, 90}));
+    EXPECT_EQ(Pixel24(result.image, 0, 0), (Rgb{10, 20, 30}));
     EXPECT_EQ(result.mask.row(0)[0], 255);
 }
 
@@ -124,8 +114,7 @@ TEST(Merge, WithoutALinkedCurrentLayerTheFrontLinkedRecordHoldsTheResult)
     EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer1", "layer2"}));
     EXPECT_EQ(stack->currentLayer, 1);
     EXPECT_EQ(stack->layers[1].image.width(), 3);
-    EXPECT_EQ(stack->layers[1].x, 1);
-    EXPECT_EQ(stack->layers[1].y, 1);
+    EXPECT_EQ(std::pair(stack->layers[1].x, stack->layers[1].y), std::pair(1, 1));
 }
 
 // Folding layers into one must not change what the document looks like, beyond rounding.
@@ -140,7 +129,7 @@ TEST(Merge, AMergedDocumentLooksLikeTheOriginal)
             HDIB mask = MakeGreyFilled(16, 12, 0);
             for (int y = 0; y < 12; ++y)
                 for (int x = 0; x < 16; ++x) {
-                    testing::SetPixel24(image, x, y, {std::uint8_t(byte(random)), std::uint8_t(byte(random)), std::uint8_t(byte(random))});
+                    SetPixel24(image, x, y, {std::uint8_t(byte(random)), std::uint8_t(byte(random)), std::uint8_t(byte(random))});
                     mask.row(y)[x] = std::uint8_t(x < 3 ? 0 : byte(random));
                 }
             AppendLayer(*stack, std::move(image), std::move(mask), place(random), place(random),
@@ -158,4 +147,4 @@ TEST(Merge, AMergedDocumentLooksLikeTheOriginal)
 }
 
 }  // namespace
-}  // namespace lv
+}  // namespace lv::testing

@@ -6,6 +6,10 @@
 
 namespace lv::testing {
 
+// The fake window's layer: blue, with a yellow square in the top-left 10 × 10.
+inline constexpr Rgb kBlue{0, 0, 200};
+inline constexpr Rgb kYellow{250, 250, 0};
+
 inline Rgb LayerPixel(const LayerStack& stack, int layer, DocumentPoint p)
 {
     const HDIB& image = stack.layers[std::size_t(layer)].image.read();

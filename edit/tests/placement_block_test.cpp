@@ -18,14 +18,8 @@
 #include <cstring>
 #include <functional>
 
-namespace lv {
+namespace lv::testing {
 namespace {
-
-using testing::AppendLayer;
-using testing::EmptyDocument;
-
-using testing::ReadStream;
-using testing::WriteStream;
 
 // A 120 × 80 document whose one layer (40 × 20 at column 30, row 10) has every pixel
 // different, so a render from anything but the same source shows.
@@ -39,7 +33,7 @@ std::unique_ptr<LayerStack> Document(int bitCount)
             if (bitCount == 8)
                 image.row(y)[x] = std::uint8_t(x * 13 + y * 29);
             else
-                testing::SetPixel24(image, x, y, {std::uint8_t(x * 37 + y * 11), std::uint8_t(x * 5 + y * 91), std::uint8_t(x ^ (y * 7))});
+                SetPixel24(image, x, y, {std::uint8_t(x * 37 + y * 11), std::uint8_t(x * 5 + y * 91), std::uint8_t(x ^ (y * 7))});
             mask.row(y)[x] = std::uint8_t(255 - (x + y) % 7 * 30);
         }
     AppendLayer(*stack, std::move(image), std::move(mask), 30, 80 - 10 - 20, 100, bitCount == 8);
@@ -78,12 +72,12 @@ TEST(PlacementBlock, APlacedLayerReopensAndTransformsOnFromTheSameSource)
         ASSERT_TRUE(reopened);
         const LayerRecord& layer = reopened->layers[0];
         ASSERT_TRUE(layer.sourceImage && layer.sourceMask);
-        EXPECT_TRUE(testing::SamePixels(*layer.sourceImage, original)) << "the source is kept losslessly";
+        EXPECT_TRUE(SamePixels(*layer.sourceImage, original)) << "the source is kept losslessly";
         EXPECT_EQ(layer.textPlacement, saved->layers[0].textPlacement);
         Regrow(*unsaved);
         Regrow(*reopened);
-        EXPECT_TRUE(testing::SamePixels(reopened->layers[0].image, unsaved->layers[0].image));
-        EXPECT_TRUE(testing::SamePixels(reopened->layers[0].mask, unsaved->layers[0].mask));
+        EXPECT_TRUE(SamePixels(reopened->layers[0].image, unsaved->layers[0].image));
+        EXPECT_TRUE(SamePixels(reopened->layers[0].mask, unsaved->layers[0].mask));
         EXPECT_EQ(*CurrentLayerBox(*reopened), *CurrentLayerBox(*unsaved));
     }
 }
@@ -150,7 +144,7 @@ TEST(PlacementBlock, StreamsWithoutItOrWithADamagedOneOpenTheLayerUnplaced)
         const LayerRecord& layer = reopened->layers[0];
         EXPECT_FALSE(layer.sourceImage || layer.sourceMask);
         EXPECT_TRUE(IsUnplaced(layer.textPlacement));
-        EXPECT_TRUE(testing::SamePixels(layer.mask, stack->layers[0].mask)) << "the layer itself is whole";
+        EXPECT_TRUE(SamePixels(layer.mask, stack->layers[0].mask)) << "the layer itself is whole";
         // Transforms start afresh from the pixels it has.
         ASSERT_TRUE(ResizeCurrentLayer(*reopened, {0, 0, 30, 30}));
         EXPECT_EQ(reopened->layers[0].sourceImage->width(), stack->layers[0].image.width());
@@ -158,4 +152,4 @@ TEST(PlacementBlock, StreamsWithoutItOrWithADamagedOneOpenTheLayerUnplaced)
 }
 
 }  // namespace
-}  // namespace lv
+}  // namespace lv::testing

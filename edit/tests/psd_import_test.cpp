@@ -137,10 +137,8 @@ TEST(PsdImport, EveryFixtureArrivesWithItsLayersPositionsFlagsAndPixels)
             SCOPED_TRACE(layer.index);
             const LayerRecord& record = stack.layers[std::size_t(layer.index)];
             EXPECT_EQ(record.name, layer.name);
-            EXPECT_EQ(record.x, layer.left);
-            EXPECT_EQ(record.y, want.height - layer.top - layer.height);
-            ASSERT_EQ(record.image.width(), layer.width);
-            ASSERT_EQ(record.image.height(), layer.height);
+            EXPECT_EQ(std::pair(record.x, record.y), std::pair(layer.left, want.height - layer.top - layer.height));
+            ASSERT_EQ(std::pair(record.image.width(), record.image.height()), std::pair(layer.width, layer.height));
             EXPECT_EQ(int(record.opacity), layer.opacity);
             EXPECT_EQ(record.visible, layer.visible);
             EXPECT_TRUE(record.linked);

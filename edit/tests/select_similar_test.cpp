@@ -12,25 +12,6 @@
 namespace lv::testing {
 namespace {
 
-// A 24-bit picture from rows of letters: each letter a colour.
-HDIB PictureFromRows(const std::vector<std::string>& rows)
-{
-    const auto colour = [](char c) -> Rgb {
-        switch (c) {
-        case 'a': return {200, 10, 10};
-        case 'A': return {210, 20, 5};  // within 10 of 'a' on every channel
-        case 'b': return {10, 200, 10};
-        default: return {0, 0, 0};
-        }
-    };
-    const int height = int(rows.size());
-    HDIB dib = AllocatePicture(int(rows[0].size()), height, 24, 0);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < int(rows[0].size()); ++x)
-            SetPixel24(dib, x, height - 1 - y, colour(rows[std::size_t(y)][std::size_t(x)]));
-    return dib;
-}
-
 TEST(SelectSimilar, ToleranceZeroTakesTheSeedColourFourConnectedAndNoDiagonalStep)
 {
     const std::vector<std::string> picture = {

@@ -1,5 +1,6 @@
 #include "edit/selection/selection_outline.h"
 #include "edit/tests/selection_test_support.h"
+#include "edit/tests/tool_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -66,35 +67,21 @@ TEST(SelectionOutline, APlainRectangleIsFourEdges)
     EXPECT_EQ(m.vertical(), r.vertical());
 }
 
-// Records the lines drawn, as the window's surface would draw them.
-struct LineRecorder final : DrawingSurface {
-    bool drawPicture(const HDIB&, int, int) override { return false; }
-    void drawLine(SurfacePoint from, SurfacePoint to, const Pen& pen) override
-    {
-        lines.push_back({from, to});
-        phase = pen.phase;
-        style = pen.style;
-    }
-    std::vector<SurfaceLine> lines;
-    int phase = -1;
-    PenStyle style = PenStyle::Solid;
-};
-
 TEST(SelectionOutline, IsDrawnOnThePixelsJustInsideAtEveryZoom)
 {
     const SelectionOutline outline = SelectionOutline::FromRectangle({2, 3, 6, 5});
     ViewMapping view;
     view.clip = {0, 0, 100, 100};
-    LineRecorder plain;
+    RecordingSurface plain;
     outline.draw(plain, view, 1);
     EXPECT_EQ(plain.lines, (std::vector<SurfaceLine>{{{2, 3}, {5, 3}}, {{2, 4}, {5, 4}}, {{2, 3}, {2, 4}}, {{5, 3}, {5, 4}}}));
-    EXPECT_EQ(plain.phase, 1);
-    EXPECT_EQ(plain.style, PenStyle::Dotted);
+    EXPECT_EQ(plain.pens.back().phase, 1);
+    EXPECT_EQ(plain.pens.back().style, PenStyle::Dotted);
 
     view.zoom = 2;  // 3x, scrolled by 1 pixel, rulers of 10
     view.scrollX = 1;
     view.originX = view.originY = 10;
-    LineRecorder zoomed;
+    RecordingSurface zoomed;
     outline.draw(zoomed, view, 0);
     EXPECT_EQ(zoomed.lines[0], (SurfaceLine{{15, 19}, {26, 19}})) << "top edge along the top of row 3";
     EXPECT_EQ(zoomed.lines[1], (SurfaceLine{{15, 24}, {26, 24}})) << "bottom edge along the bottom of row 4";
@@ -103,13 +90,13 @@ TEST(SelectionOutline, IsDrawnOnThePixelsJustInsideAtEveryZoom)
     view = {};
     view.zoom = -3;  // 1:4
     view.clip = {0, 0, 100, 100};
-    LineRecorder small;
+    RecordingSurface small;
     SelectionOutline::FromRectangle({0, 0, 40, 8}).draw(small, view, 0);
     EXPECT_EQ(small.lines[0], (SurfaceLine{{0, 0}, {9, 0}}));
     EXPECT_EQ(small.lines[1], (SurfaceLine{{0, 1}, {9, 1}}));
 
     view.clip = {0, 0, 5, 5};
-    LineRecorder clipped;
+    RecordingSurface clipped;
     SelectionOutline::FromRectangle({0, 0, 400, 400}).draw(clipped, view, 0);
     EXPECT_EQ(clipped.lines, (std::vector<SurfaceLine>{{{0, 0}, {4, 0}}, {{0, 0}, {0, 4}}})) << "only what shows";
 }

@@ -14,18 +14,12 @@ namespace lv::testing {
 namespace {
 
 // A 24-bit document of one opaque layer painted by the rows' letters (a red, b green,
-// other black), and a recorder of its undo steps.
+// other black; see PictureFromRows), and a recorder of its undo steps.
 struct Doc {
     explicit Doc(const std::vector<std::string>& rows)
         : stack(EmptyDocument(int(rows[0].size()), int(rows.size())))
     {
-        HDIB image = AllocatePicture(stack->width, stack->height, 24, 0);
-        for (int y = 0; y < stack->height; ++y)
-            for (int x = 0; x < stack->width; ++x) {
-                const char c = rows[std::size_t(y)][std::size_t(x)];
-                SetPixel24(image, x, stack->height - 1 - y, c == 'a' ? Rgb{255, 0, 0} : c == 'b' ? Rgb{0, 255, 0} : Rgb{});
-            }
-        AppendLayer(*stack, std::move(image));
+        AppendLayer(*stack, PictureFromRows(rows));
         CompositeLayers(*stack);
         undo.emplace(*stack);
     }
@@ -35,13 +29,6 @@ struct Doc {
     }
     LayerStack& operator*() { return *stack; }
     LayerStack* operator->() { return stack.get(); }
-    std::vector<int> codes() const
-    {
-        std::vector<int> out;
-        for (const auto& s : undo->steps)
-            out.push_back(s.code);
-        return out;
-    }
     std::unique_ptr<LayerStack> stack;
     std::optional<RecordingUndo> undo;
 };
@@ -77,7 +64,7 @@ TEST(SelectionModes, AddingDisjointRectanglesSpansBothAndIntersectingThemSelects
     ChangeSelection(*doc, Rectangle({10, 5, 15, 9}), CombineMode::Intersect, kUndoShapeSelection);
     EXPECT_EQ(doc->selectionActive, 0u);
     EXPECT_FALSE(doc->selectionMask);
-    EXPECT_EQ(doc.codes(), (std::vector<int>(4, kUndoShapeSelection))) << "each change records first";
+    EXPECT_EQ(doc.undo->codes(), (std::vector<int>(4, kUndoShapeSelection))) << "each change records first";
 }
 
 TEST(SelectionModes, SubtractXorAndNewNotExistingTrimToWhatIsLeft)
@@ -114,8 +101,7 @@ TEST(SelectionModes, ASelectionIsClippedToTheDocument)
     Doc doc(8, 6);
     HDIB ellipse = MakeShapeMask(10, 10, SelectionShape::Ellipse);
     ChangeSelection(*doc, {std::move(ellipse), {-5, -5, 5, 5}}, CombineMode::New, kUndoShapeSelection);
-    EXPECT_EQ(doc->selectionRect.left, 0);
-    EXPECT_EQ(doc->selectionRect.top, 0);
+    EXPECT_EQ(std::pair(doc->selectionRect.left, doc->selectionRect.top), std::pair(0, 0));
     EXPECT_EQ(doc->selectionMask.width(), doc->selectionRect.right);
     EXPECT_FALSE(ChangeSelection(*doc, Rectangle({20, 20, 30, 30}), CombineMode::New, kUndoShapeSelection) &&
                  doc->selectionActive)
@@ -142,7 +128,7 @@ TEST(MagicWand, SelectsTheClickedColourAndCombinesByMode)
     settings.combine = CombineMode::Subtract;
     ASSERT_TRUE(MagicWandClick(*doc, {1, 1}, settings));
     EXPECT_EQ(doc->selectionActive, 0u) << "every red pixel taken away";
-    EXPECT_EQ(doc.codes(), (std::vector<int>{7077, 7077, 7077}));
+    EXPECT_EQ(doc.undo->codes(), (std::vector<int>{7077, 7077, 7077}));
 
     settings = {};
     settings.tolerance = {255, 255, 255};
@@ -193,13 +179,13 @@ TEST(SelectionContent, AMoveLiftsThePixelsAndLeavesTransparencyUnlessTheSourceIs
         EXPECT_EQ(doc->selectionRect, (DocumentRect{2, 1, 4, 2}));
         const HDIB& image = doc->layers[0].image.read();
         const HDIB& mask = doc->layers[0].mask.read();
-        EXPECT_EQ(Pixel24(image, 2, 0), (Rgb{255, 0, 0})) << "moved to the bottom row";
-        EXPECT_EQ(Pixel24(image, 3, 0), (Rgb{0, 255, 0}));
+        EXPECT_EQ(Pixel24(image, 2, 0), (Rgb{200, 10, 10})) << "moved to the bottom row";
+        EXPECT_EQ(Pixel24(image, 3, 0), (Rgb{10, 200, 10}));
         EXPECT_EQ(mask.row(1)[0], keep ? 255 : 0) << "the old place";
         EXPECT_EQ(mask.row(1)[1], keep ? 255 : 0);
         EXPECT_EQ(mask.row(0)[2], 255);
         EXPECT_TRUE(doc->selectionAux && doc->floatingMask);
-        EXPECT_EQ(doc.codes().back(), 6076);
+        EXPECT_EQ(doc.undo->codes().back(), 6076);
     }
 }
 
@@ -214,9 +200,9 @@ TEST(SelectionContent, MovingLiftedContentAgainPutsBackWhatItCoveredAndDoesNotLi
     MoveSelectionContent(*doc, 1, -1, false);  // and moves on to the top row
     const HDIB& image = doc->layers[0].image.read();
     const HDIB& mask = doc->layers[0].mask.read();
-    EXPECT_EQ(Pixel24(image, 2, 0), (Rgb{0, 255, 0})) << "the green pixel is back";
+    EXPECT_EQ(Pixel24(image, 2, 0), (Rgb{10, 200, 10})) << "the green pixel is back";
     EXPECT_EQ(mask.row(0)[2], 255);
-    EXPECT_EQ(Pixel24(image, 3, 1), (Rgb{255, 0, 0}));
+    EXPECT_EQ(Pixel24(image, 3, 1), (Rgb{200, 10, 10}));
     EXPECT_EQ(mask.row(1)[0], 0) << "the lifted place stays transparent";
     EXPECT_EQ(doc->selectionRect, (DocumentRect{3, 0, 4, 1}));
 
@@ -224,9 +210,9 @@ TEST(SelectionContent, MovingLiftedContentAgainPutsBackWhatItCoveredAndDoesNotLi
     ASSERT_TRUE(MoveSelectionOutline(*doc, 1, 0));
     EXPECT_FALSE(doc->selectionAux);
     EXPECT_FALSE(doc->floatingUnderImage);
-    EXPECT_EQ(Pixel24(doc->layers[0].image.read(), 3, 1), (Rgb{255, 0, 0}));
+    EXPECT_EQ(Pixel24(doc->layers[0].image.read(), 3, 1), (Rgb{200, 10, 10}));
     EXPECT_FALSE(MoveSelectionOutline(*doc, 0, 0));
-    EXPECT_EQ(doc.codes(), (std::vector<int>{7078, 6076, 6076, 5075}));
+    EXPECT_EQ(doc.undo->codes(), (std::vector<int>{7078, 6076, 6076, 5075}));
 }
 
 TEST(SelectionContent, OnlyTheLayersOwnPixelsMoveWhenTheSelectionReachesBeyondIt)
@@ -265,7 +251,7 @@ TEST(SelectionContent, DeletingMakesTheSelectedPixelsTransparent)
     }
     EXPECT_EQ(rows, (std::vector<std::string>{"o___", "o__o", "o_oo"}));
     EXPECT_EQ(doc->selectionActive, 2u) << "the selection stays";
-    EXPECT_EQ(doc.codes().back(), kUndoDeleteSelectionContent);
+    EXPECT_EQ(doc.undo->codes().back(), kUndoDeleteSelectionContent);
 }
 
 TEST(SelectionContent, CropCutsEveryLayerAndEmptiesOnesOutside)
@@ -281,8 +267,7 @@ TEST(SelectionContent, CropCutsEveryLayerAndEmptiesOnesOutside)
     EXPECT_EQ(stack->height, 6);
     EXPECT_EQ(stack->composite.width(), 10);
     EXPECT_EQ(stack->selectionActive, 0u);
-    EXPECT_EQ(stack->layers[0].image.width(), 10);
-    EXPECT_EQ(stack->layers[0].image.height(), 6);
+    EXPECT_EQ(std::pair(stack->layers[0].image.width(), stack->layers[0].image.height()), std::pair(10, 6));
     EXPECT_EQ(GetLayerTopDownRect(*stack, 0), (DocumentRect{0, 0, 10, 6}));
     const LayerRecord& outside = stack->layers[1];
     EXPECT_EQ(outside.image.width(), 4) << "a layer outside keeps its size";

@@ -1,8 +1,9 @@
 #pragma once
-// Masks as rows of text for the selection tests, and independent, obviously right
+// Masks and pictures as rows of text for the selection tests, and independent, obviously right
 // references to compare the fast code with.
 
 #include "edit/selection/selection_mask.h"
+#include "imagelib/tests/pictures.h"
 
 #include <cstdint>
 #include <queue>
@@ -33,6 +34,25 @@ inline HDIB MaskFromRows(const std::vector<std::string>& rows)
             if (rows[std::size_t(y)][std::size_t(x)] == '#')
                 SetMaskBitAt(MaskRowFromTop(mask, y), x);
     return mask;
+}
+
+// A 24-bit picture from rows of letters: each letter a colour.
+inline HDIB PictureFromRows(const std::vector<std::string>& rows)
+{
+    const auto colour = [](char c) -> Rgb {
+        switch (c) {
+        case 'a': return {200, 10, 10};
+        case 'A': return {210, 20, 5};  // within 10 of 'a' on every channel
+        case 'b': return {10, 200, 10};
+        default: return {0, 0, 0};
+        }
+    };
+    const int height = int(rows.size());
+    HDIB dib = AllocatePicture(int(rows[0].size()), height, 24, 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < int(rows[0].size()); ++x)
+            SetPixel24(dib, x, height - 1 - y, colour(rows[std::size_t(y)][std::size_t(x)]));
+    return dib;
 }
 
 inline HDIB RandomMask(std::mt19937& random, int width, int height, int percent)

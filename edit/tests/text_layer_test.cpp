@@ -6,7 +6,7 @@
 #include "edit/layered_format.h"
 #include "edit/placement/layer_placement.h"
 #include "edit/placement/resampler.h"
-#include "edit/tests/layer_test_support.h"
+#include "edit/tests/tool_test_support.h"
 #include "edit/tests/test_fonts.h"
 #include "edit/text_layer/drop_shadow.h"
 #include "edit/text_layer/text_layer.h"
@@ -16,19 +16,8 @@
 
 #include <set>
 
-namespace lv {
+namespace lv::testing {
 namespace {
-
-using testing::AppendLayer;
-using testing::EmptyDocument;
-using testing::RecordingUndo;
-using testing::SolidPicture;
-using testing::Rgb;
-
-FontLibrary& fonts()
-{
-    return testing::TestFonts();
-}
 
 TextLayerSettings settingsFor(std::string text, int px = 40)
 {
@@ -44,38 +33,31 @@ TextLayerSettings settingsFor(std::string text, int px = 40)
     return s;
 }
 
-std::uint8_t maskAt(const HDIB& mask, int x, int row)
-{
-    return mask.row(row)[x];
-}
-
 TEST(TextLayer, NewLayerIsAFillOfTheColourMaskedByTheLettering)
 {
     auto stack = EmptyDocument(300, 120);
     AppendLayer(*stack, SolidPicture(300, 120, {255, 255, 255}));
     RecordingUndo undo(*stack);
     const TextLayerSettings settings = settingsFor("Olá\nmundo");
-    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), fonts(), settings, false), kTextLayerOk);
+    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settings, false), kTextLayerOk);
 
     ASSERT_EQ(stack->layerCount, 2);
     EXPECT_EQ(stack->currentLayer, 0);
-    ASSERT_EQ(undo.steps.size(), 1u);
-    EXPECT_EQ(undo.steps[0].code, kUndoLayerAdd);
+    ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerAdd});
     EXPECT_EQ(undo.steps[0].values, std::vector<std::int32_t>{0});
 
     const LayerRecord& layer = stack->layers[0];
     EXPECT_EQ(layer.kind, LAYER_TEXT);
     EXPECT_TRUE(layer.maskLocked);
     EXPECT_TRUE(layer.visible);
-    EXPECT_EQ(layer.x, 10);
-    EXPECT_EQ(layer.y, 120 - layer.image.height() - 20);
+    EXPECT_EQ(std::pair(layer.x, layer.y), std::pair(10, 120 - layer.image.height() - 20));
     for (int y = 0; y < layer.image.height(); ++y)
         for (int x = 0; x < layer.image.width(); ++x)
-            ASSERT_EQ(testing::Pixel24(layer.image, x, y), (Rgb{255, 0, 0}));
+            ASSERT_EQ(Pixel24(layer.image, x, y), (Rgb{255, 0, 0}));
     std::set<int> values;
     for (int y = 0; y < layer.mask.height(); ++y)
         for (int x = 0; x < layer.mask.width(); ++x)
-            values.insert(maskAt(layer.mask, x, y));
+            values.insert(layer.mask.row(y)[x]);
     EXPECT_EQ(values, (std::set<int>{0, 255}));  // hard edges
 
     ASSERT_TRUE(layer.textObject);
@@ -95,7 +77,7 @@ TEST(TextLayer, NewLayerIsAFillOfTheColourMaskedByTheLettering)
     bool red = false;
     for (int y = 0; y < 120 && !red; ++y)
         for (int x = 0; x < 300 && !red; ++x)
-            red = testing::Pixel24(stack->composite, x, y) == Rgb{255, 0, 0};
+            red = Pixel24(stack->composite, x, y) == Rgb{255, 0, 0};
     EXPECT_TRUE(red);
 }
 
@@ -105,48 +87,48 @@ TEST(TextLayer, SmoothEdgesGreyDocumentsAndLongText)
     TextLayerSettings settings = settingsFor("Aç");
     settings.style.smoothEdges = true;
     settings.colour = 0xFFFFFF;
-    ASSERT_EQ(CreateOrUpdateTextLayer(grey.get(), fonts(), settings, false), kTextLayerOk);
+    ASSERT_EQ(CreateOrUpdateTextLayer(grey.get(), TestFonts(), settings, false), kTextLayerOk);
     const LayerRecord& layer = grey->layers[0];
     EXPECT_EQ(layer.image.bitCount(), 8);
     EXPECT_EQ(layer.image.row(0)[0], 255);
     bool between = false;
     for (int y = 0; y < layer.mask.height(); ++y)
         for (int x = 0; x < layer.mask.width(); ++x)
-            between |= maskAt(layer.mask, x, y) > 0 && maskAt(layer.mask, x, y) < 255;
+            between |= layer.mask.row(y)[x] > 0 && layer.mask.row(y)[x] < 255;
     EXPECT_TRUE(between);
     EXPECT_NE(layer.textObject->words[TextObject::kFlagsWord] & kSmoothEdgesFlag, 0u);
 
     // The string keeps 1023 bytes at most, never half a character.
     settings.text = std::string(1022, 'x') + "é";
-    ASSERT_EQ(CreateOrUpdateTextLayer(grey.get(), fonts(), settings, false), kTextLayerOk);
+    ASSERT_EQ(CreateOrUpdateTextLayer(grey.get(), TestFonts(), settings, false), kTextLayerOk);
     EXPECT_EQ(grey->layers[0].textObject->text, std::string(1022, 'x'));
 }
 
 TEST(TextLayer, RefusalsCreateNothing)
 {
-    EXPECT_EQ(CreateOrUpdateTextLayer(nullptr, fonts(), settingsFor("a"), false), kTextLayerRefused);
+    EXPECT_EQ(CreateOrUpdateTextLayer(nullptr, TestFonts(), settingsFor("a"), false), kTextLayerRefused);
 
     auto stack = EmptyDocument(50, 50);
     for (int i = 0; i < kOrdinaryLayerLimit; ++i)
         AppendLayer(*stack, SolidPicture(4, 4, {1, 2, 3}));
     RecordingUndo undo(*stack);
-    EXPECT_EQ(CreateOrUpdateTextLayer(stack.get(), fonts(), settingsFor("Cheio"), false), kTextLayerRefused);
+    EXPECT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settingsFor("Cheio"), false), kTextLayerRefused);
     EXPECT_EQ(stack->layerCount, kOrdinaryLayerLimit);
     EXPECT_TRUE(undo.steps.empty());
 
     auto empty = EmptyDocument(50, 50);
-    EXPECT_EQ(CreateOrUpdateTextLayer(empty.get(), fonts(), settingsFor("  \n "), false), kTextLayerRefused);
+    EXPECT_EQ(CreateOrUpdateTextLayer(empty.get(), TestFonts(), settingsFor("  \n "), false), kTextLayerRefused);
     EXPECT_EQ(empty->layerCount, 0);
     // Editing needs a current text layer.
     AppendLayer(*empty, SolidPicture(4, 4, {1, 2, 3}));
-    EXPECT_EQ(CreateOrUpdateTextLayer(empty.get(), fonts(), settingsFor("x"), true), kTextLayerRefused);
+    EXPECT_EQ(CreateOrUpdateTextLayer(empty.get(), TestFonts(), settingsFor("x"), true), kTextLayerRefused);
 }
 
 TEST(TextLayer, EditingKeepsThePositionInsideTheDocument)
 {
     auto stack = EmptyDocument(400, 100);
     AppendLayer(*stack, SolidPicture(400, 100, {0, 0, 0}));
-    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), fonts(), settingsFor("ab"), false), kTextLayerOk);
+    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settingsFor("ab"), false), kTextLayerOk);
     LayerRecord& layer = stack->layers[0];
     layer.x = 50;
     layer.y = 30;
@@ -155,22 +137,20 @@ TEST(TextLayer, EditingKeepsThePositionInsideTheDocument)
 
     TextLayerSettings changed = settingsFor("abc");
     changed.colour = 0x00FF00;
-    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), fonts(), changed, true), kTextLayerOk);
+    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), changed, true), kTextLayerOk);
     EXPECT_EQ(stack->layerCount, 2);
-    EXPECT_EQ(layer.x, 50);
-    EXPECT_EQ(layer.y, 30);
+    EXPECT_EQ(std::pair(layer.x, layer.y), std::pair(50, 30));
     EXPECT_EQ(layer.textObject->text, "abc");
     EXPECT_EQ(first->text, "ab");  // the undo step's object stays as it was
     EXPECT_EQ(layer.textObject->words[TextObject::kColourWord], 0x00FF00u);
     EXPECT_EQ(layer.textObject->words[kTextOffsetXWord], 50u);
     EXPECT_EQ(layer.textObject->words[kTextOffsetYWord], std::uint32_t(100 - 30 - layer.image.height()));
-    EXPECT_EQ(testing::Pixel24(layer.image, 0, 0), (Rgb{0, 255, 0}));
-    ASSERT_EQ(undo.steps.size(), 1u);
-    EXPECT_EQ(undo.steps[0].code, kUndoTextLayerEdit);
+    EXPECT_EQ(Pixel24(layer.image, 0, 0), (Rgb{0, 255, 0}));
+    ASSERT_EQ(undo.codes(), std::vector<int>{kUndoTextLayerEdit});
 
     // Longer text at the right edge moves back so that it still fits.
     layer.x = 380;
-    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), fonts(), settingsFor("abcdef"), true), kTextLayerOk);
+    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settingsFor("abcdef"), true), kTextLayerOk);
     EXPECT_EQ(layer.x + layer.image.width(), 400);
     EXPECT_EQ(layer.y, 30);
 }
@@ -181,7 +161,7 @@ TEST(TextLayer, EditingATurnedLayerTurnsTheNewLettering)
 {
     auto stack = EmptyDocument(400, 300);
     AppendLayer(*stack, SolidPicture(400, 300, {255, 255, 255}));
-    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), fonts(), settingsFor("Oi", 30), false), kTextLayerOk);
+    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settingsFor("Oi", 30), false), kTextLayerOk);
     ASSERT_TRUE(RotateCurrentLayer(*stack, 30));
     LayerRecord& layer = stack->layers[0];
     const Placement turned = layer.textPlacement;
@@ -191,37 +171,35 @@ TEST(TextLayer, EditingATurnedLayerTurnsTheNewLettering)
     TextLayerSettings changed = settingsFor("Olá mundo", 30);
     changed.colour = 0x00FF00;
     auto upright = EmptyDocument(400, 300);
-    ASSERT_EQ(CreateOrUpdateTextLayer(upright.get(), fonts(), changed, false), kTextLayerOk);
+    ASSERT_EQ(CreateOrUpdateTextLayer(upright.get(), TestFonts(), changed, false), kTextLayerOk);
     DocumentRect placed;
     const HDIB expected = ResamplePlaced(upright->layers[0].mask.read(), placed, 0, turned);
     ASSERT_TRUE(expected);
 
     RecordingUndo undo(*stack);
-    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), fonts(), changed, true), kTextLayerOk);
+    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), changed, true), kTextLayerOk);
     ASSERT_EQ(undo.steps.size(), 1u);
     EXPECT_EQ(layer.kind, LAYER_TEXT);
     EXPECT_EQ(layer.textObject->text, "Olá mundo");
-    EXPECT_TRUE(testing::SamePixels(layer.mask.read(), expected));
-    EXPECT_EQ(testing::Pixel24(layer.image, 3, 3), (Rgb{0, 255, 0}));
+    EXPECT_TRUE(SamePixels(layer.mask.read(), expected));
+    EXPECT_EQ(Pixel24(layer.image, 3, 3), (Rgb{0, 255, 0}));
     const DocumentRect after = *CurrentLayerBox(*stack);
-    EXPECT_EQ(after.left, before.left);
-    EXPECT_EQ(after.top, before.top);
+    EXPECT_EQ(std::pair(after.left, after.top), std::pair(before.left, before.top));
     EXPECT_GT(after.right - after.left, before.right - before.left);
     EXPECT_EQ(layer.textObject->words[kTextOffsetXWord], std::uint32_t(after.left));
 
     // Turning by nothing renders afresh from the source: the same lettering in the same place.
     const HDIB shown = CopyPicture(layer.mask.read());
     ASSERT_TRUE(RotateCurrentLayer(*stack, 0));
-    EXPECT_TRUE(testing::SamePixels(layer.mask.read(), shown));
+    EXPECT_TRUE(SamePixels(layer.mask.read(), shown));
     EXPECT_EQ(*CurrentLayerBox(*stack), after);
 
     // Near the bottom-right corner the longer lettering moves back inside the document.
     layer.x = 390;
     layer.y = 0;
-    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), fonts(), settingsFor("Olá mundo!", 30), true), kTextLayerOk);
+    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settingsFor("Olá mundo!", 30), true), kTextLayerOk);
     const DocumentRect inside = *CurrentLayerBox(*stack);
-    EXPECT_EQ(inside.right, 400);
-    EXPECT_EQ(inside.bottom, 300);
+    EXPECT_EQ(std::pair(inside.right, inside.bottom), std::pair(400, 300));
     ASSERT_TRUE(RotateCurrentLayer(*stack, 0));
     EXPECT_EQ(*CurrentLayerBox(*stack), inside);
 }
@@ -232,7 +210,7 @@ TEST(DropShadow, IntensityGivesTheGreyAndTheOffsetItsPlace)
         auto stack = EmptyDocument(200, 100);
         AppendLayer(*stack, SolidPicture(200, 100, {0, 0, 255}));
         TextLayerSettings settings = settingsFor("I", 60);
-        ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), fonts(), settings, false), kTextLayerOk);
+        ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settings, false), kTextLayerOk);
         const HDIB textMask = CopyPicture(stack->layers[0].mask.read());
         const int textX = stack->layers[0].x, textY = stack->layers[0].y;
         stack->layers[0].opacity = 80;
@@ -246,22 +224,20 @@ TEST(DropShadow, IntensityGivesTheGreyAndTheOffsetItsPlace)
         EXPECT_FALSE(merged.textObject);
         EXPECT_EQ(merged.opacity, 80u);
         EXPECT_EQ(stack->currentLayer, 0);
-        ASSERT_EQ(undo.steps.size(), 2u);
-        EXPECT_EQ(undo.steps[0].code, kUndoLayerAdd);
-        EXPECT_EQ(undo.steps[1].code, kUndoMergeLinked);
+        ASSERT_EQ(undo.codes(), (std::vector<int>{kUndoLayerAdd, kUndoMergeLinked}));
 
         // Where the lettering was opaque, 30 right and 5 down is shadow (the "I" is narrower than 30).
         const Rgb expected = intensity == 100 ? Rgb{0, 0, 0} : Rgb{255, 255, 255};
         int checked = 0;
         for (int y = 0; y < textMask.height(); ++y)
             for (int x = 0; x < textMask.width(); ++x) {
-                if (maskAt(textMask, x, y) != 255)
+                if (textMask.row(y)[x] != 255)
                     continue;
                 const int mx = textX + x + 30 - merged.x, my = textY + y - 5 - merged.y;
-                ASSERT_EQ(maskAt(merged.mask, mx, my), 255);
-                ASSERT_EQ(testing::Pixel24(merged.image, mx, my), expected);
+                ASSERT_EQ(merged.mask.row(my)[mx], 255);
+                ASSERT_EQ(Pixel24(merged.image, mx, my), expected);
                 // and the lettering itself is still red
-                ASSERT_EQ(testing::Pixel24(merged.image, textX + x - merged.x, textY + y - merged.y), (Rgb{255, 0, 0}));
+                ASSERT_EQ(Pixel24(merged.image, textX + x - merged.x, textY + y - merged.y), (Rgb{255, 0, 0}));
                 ++checked;
             }
         EXPECT_GT(checked, 100);
@@ -273,9 +249,9 @@ TEST(DropShadow, AFullStackStillTakesAShadowAndLinksSurvive)
     auto stack = EmptyDocument(120, 60);
     for (int i = 0; i < kOrdinaryLayerLimit - 1; ++i)
         AppendLayer(*stack, SolidPicture(4, 4, {1, 2, 3})).linked = i % 2 == 0;
-    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), fonts(), settingsFor("Sombra", 20), false), kTextLayerOk);
+    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settingsFor("Sombra", 20), false), kTextLayerOk);
     ASSERT_EQ(stack->layerCount, kOrdinaryLayerLimit);
-    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), fonts(), settingsFor("mais"), false), kTextLayerRefused);
+    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settingsFor("mais"), false), kTextLayerRefused);
     const HDIB textMask = CopyPicture(stack->layers[0].mask.read());
 
     ASSERT_TRUE(AddDropShadow(*stack, {4, 60, 3, 3}));
@@ -295,14 +271,14 @@ TEST(DropShadow, AFullStackStillTakesAShadowAndLinksSurvive)
 
 TEST(TextLayer, SavedAndReopenedLayerDrawsTheSameLettering)
 {
-    testing::TempDir dir;
+    TempDir dir;
     auto stack = EmptyDocument(320, 200);
     AppendLayer(*stack, SolidPicture(320, 200, {200, 200, 200}));
     TextLayerSettings settings = settingsFor("Feliz Aniversário\nàçõ", 30);
     settings.style = {TextAlignment::Centre, 130, 2, true};
     settings.font.italic = 1;
     settings.colour = 0x204080;
-    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), fonts(), settings, false), kTextLayerOk);
+    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settings, false), kTextLayerOk);
     ASSERT_TRUE(PreparePlacement(*stack, 0));  // placed where it stands: the identity moved there
     ASSERT_TRUE(WriteLayeredFile(dir.file("text.vlf"), *stack));
 
@@ -313,56 +289,26 @@ TEST(TextLayer, SavedAndReopenedLayerDrawsTheSameLettering)
     ASSERT_EQ(layer.kind, LAYER_TEXT);
     ASSERT_TRUE(layer.textObject);
     EXPECT_EQ(layer.textObject->text, settings.text);
-    EXPECT_EQ(layer.x, stack->layers[0].x);
-    EXPECT_EQ(layer.y, stack->layers[0].y);
+    EXPECT_EQ(std::pair(layer.x, layer.y), std::pair(stack->layers[0].x, stack->layers[0].y));
     EXPECT_EQ(layer.textPlacement, stack->layers[0].textPlacement);
     const TextLayerSettings again = SettingsOfTextObject(*layer.textObject);
     EXPECT_EQ(again.font, settings.font);
     EXPECT_EQ(again.style, settings.style);
     EXPECT_EQ(again.colour, settings.colour);
-    EXPECT_EQ(again.left, settings.left);
-    EXPECT_EQ(again.top, settings.top);
+    EXPECT_EQ(std::pair(again.left, again.top), std::pair(settings.left, settings.top));
 
     read->currentLayer = 0;
-    ASSERT_EQ(CreateOrUpdateTextLayer(read.get(), fonts(), again, true), kTextLayerOk);
-    EXPECT_TRUE(testing::SamePixels(layer.mask, stack->layers[0].mask));
-    EXPECT_TRUE(testing::SamePixels(layer.image, stack->layers[0].image));
-    EXPECT_EQ(layer.x, stack->layers[0].x);
-    EXPECT_EQ(layer.y, stack->layers[0].y);
+    ASSERT_EQ(CreateOrUpdateTextLayer(read.get(), TestFonts(), again, true), kTextLayerOk);
+    EXPECT_TRUE(SamePixels(layer.mask, stack->layers[0].mask));
+    EXPECT_TRUE(SamePixels(layer.image, stack->layers[0].image));
+    EXPECT_EQ(std::pair(layer.x, layer.y), std::pair(stack->layers[0].x, stack->layers[0].y));
     EXPECT_EQ(layer.textPlacement, stack->layers[0].textPlacement);
 }
-
-// A window of the tool tests: the document, the active colour, a user who says nothing.
-class Window final : public ToolContext {
-public:
-    explicit Window(std::unique_ptr<LayerStack> document)
-        : stack(std::move(document))
-    {
-    }
-    LayerStack& document() override { return *stack; }
-    const LayerStack& document() const override { return *stack; }
-    ViewMapping mapping() const override { return {}; }
-    RgbTriple activeColour() const override { return active; }
-    RgbTriple secondaryColour() const override { return {}; }
-    void setActiveColour(RgbTriple c) override { active = c; }
-    void setSecondaryColour(RgbTriple) override {}
-    ToolSettings& settings() override { return toolSettings; }
-    const ToolSettings& settings() const override { return toolSettings; }
-    ui::Service& ui() override { return silent; }
-    void zoomAt(int, DocumentPoint) override {}
-    SurfacePoint scrollPosition() const override { return {}; }
-    void scrollTo(SurfacePoint) override {}
-
-    std::unique_ptr<LayerStack> stack;
-    RgbTriple active{0, 0, 255};
-    ToolSettings toolSettings;
-    ui::SilentService silent;
-};
 
 // A text screen whose user types `answer` (or cancels), remembering what it was shown.
 class ScriptedScreen final : public TextScreen {
 public:
-    FontLibrary* fonts() override { return &lv::fonts(); }
+    FontLibrary* fonts() override { return &TestFonts(); }
     bool edit(TextToolChoice& choice, bool editing) override
     {
         shown.push_back({choice, editing});
@@ -378,27 +324,20 @@ public:
     bool shadow = false;
 };
 
-PointerEvent clickAt(int x, int y)
-{
-    PointerEvent e;
-    e.point = {x, y};
-    return e;
-}
-
 TEST(TextTool, AClickPlacesTextAndAClickOnItEditsIt)
 {
     auto document = EmptyDocument(200, 100);
     AppendLayer(*document, SolidPicture(200, 100, {255, 255, 255}));
-    Window window(std::move(document));
+    FakeWindow window(std::move(document));
+    window.active = {0, 0, 255};
     ScriptedScreen screen;
     TextTool tool;
-    EXPECT_EQ(tool.id(), 1109);
 
     // Without a screen the tool can do nothing.
-    EXPECT_FALSE(tool.press(window, clickAt(30, 40)).wholeDocument);
+    EXPECT_FALSE(window.press(tool, {30, 40}).wholeDocument);
     tool.setScreen(&screen);
     screen.cancel = true;
-    tool.press(window, clickAt(30, 40));
+    window.press(tool, {30, 40});
     EXPECT_EQ(window.stack->layerCount, 1);
     ASSERT_EQ(screen.shown.size(), 1u);
     EXPECT_FALSE(screen.shown[0].second);
@@ -406,21 +345,20 @@ TEST(TextTool, AClickPlacesTextAndAClickOnItEditsIt)
     EXPECT_EQ(screen.shown[0].first.settings.left, 30);
 
     screen.cancel = false;
-    ASSERT_TRUE(tool.press(window, clickAt(30, 40)).wholeDocument);
+    ASSERT_TRUE(window.press(tool, {30, 40}).wholeDocument);
     ASSERT_EQ(window.stack->layerCount, 2);
     const LayerRecord& layer = window.stack->layers[0];
     EXPECT_EQ(layer.kind, LAYER_TEXT);
     EXPECT_EQ(layer.textObject->text, "Texto");
     const auto rect = GetLayerTopDownRect(*window.stack, 0);
     ASSERT_TRUE(rect);
-    EXPECT_EQ(rect->left, 30);
-    EXPECT_EQ(rect->top, 40);
+    EXPECT_EQ(std::pair(rect->left, rect->top), std::pair(30, 40));
 
     // A click on the lettering edits it: the screen is filled from the layer.
     window.active = {0, 255, 0};
     window.stack->currentLayer = 1;
     screen.answer = "Outro";
-    tool.press(window, clickAt(rect->left + 2, rect->top + 2));
+    window.press(tool, {rect->left + 2, rect->top + 2});
     ASSERT_EQ(screen.shown.size(), 3u);
     EXPECT_TRUE(screen.shown[2].second);
     EXPECT_EQ(screen.shown[2].first.settings.text, "Texto");
@@ -432,7 +370,7 @@ TEST(TextTool, AClickPlacesTextAndAClickOnItEditsIt)
 
     // Elsewhere: new lettering, here with its shadow merged in.
     screen.shadow = true;
-    tool.press(window, clickAt(150, 5));
+    window.press(tool, {150, 5});
     ASSERT_EQ(window.stack->layerCount, 3);
     EXPECT_EQ(window.stack->layers[0].kind, LAYER_IMAGE);
     EXPECT_EQ(TextLayerAt(*window.stack, {150 + 2, 5 + 2}), -1);
@@ -440,4 +378,4 @@ TEST(TextTool, AClickPlacesTextAndAClickOnItEditsIt)
 }
 
 }  // namespace
-}  // namespace lv
+}  // namespace lv::testing

@@ -5,7 +5,7 @@
 #include "common/little_endian.h"
 #include "edit/layer_pictures.h"
 #include "imagelib/dib_alloc.h"
-#include "edit/text_render/font_library.h"
+#include "edit/tests/test_fonts.h"
 #include "edit/text_render/mask_blur.h"
 #include "edit/text_render/text_renderer.h"
 
@@ -18,12 +18,6 @@
 namespace lv {
 namespace {
 
-std::unique_ptr<FontLibrary>& fonts()
-{
-    static auto library = FontLibrary::Open(std::string(LV_SOURCE_DIR) + "/app/fonts.conf");
-    return library;
-}
-
 LogFont arial(std::int32_t height)
 {
     LogFont font;
@@ -35,7 +29,7 @@ LogFont arial(std::int32_t height)
 
 RenderedText render(std::string_view text, const LogFont& font, TextStyle style = {})
 {
-    return RenderText(*fonts(), text, font, style);
+    return RenderText(testing::TestFonts(), text, font, style);
 }
 
 TextStyle hard()
@@ -148,11 +142,10 @@ TEST(TextStyleWords, LayoutWordsRoundTripAndOldObjectsReadSensibly)
 
 TEST(TextRender, DocumentFontNamesUseTheProgramsFonts)
 {
-    ASSERT_TRUE(fonts());
     const auto file = [](const char* face) {
         LogFont font = arial(-12);
         font.faceName = face;
-        return fonts()->matchFile(font).value_or(std::pair<std::string, int>{}).first;
+        return testing::TestFonts().matchFile(font).value_or(std::pair<std::string, int>{}).first;
     };
     EXPECT_NE(file("Arial").find("LiberationSans-Regular"), std::string::npos) << file("Arial");
     EXPECT_NE(file("Small Fonts").find("LiberationSans-Regular"), std::string::npos);
@@ -160,7 +153,7 @@ TEST(TextRender, DocumentFontNamesUseTheProgramsFonts)
     LogFont bold = arial(-12);
     bold.weight = 700;
     bold.italic = 1;
-    EXPECT_NE(fonts()->matchFile(bold)->first.find("LiberationSans-BoldItalic"), std::string::npos);
+    EXPECT_NE(testing::TestFonts().matchFile(bold)->first.find("LiberationSans-BoldItalic"), std::string::npos);
 }
 
 TEST(TextRender, SmoothEdgesBlendAndHardEdgesDoNot)
@@ -319,8 +312,7 @@ TEST(MaskBlur, SpreadsByTheRadiusAndKeepsFlatAreasAndMass)
     const int r = 4;
     const HDIB blurred = GaussianBlurMask(mask, r);
     ASSERT_TRUE(blurred);
-    EXPECT_EQ(blurred.width(), 30 + 2 * r);
-    EXPECT_EQ(blurred.height(), 20 + 2 * r);
+    EXPECT_EQ(std::pair(blurred.width(), blurred.height()), std::pair(30 + 2 * r, 20 + 2 * r));
     EXPECT_EQ(blurred.bitCount(), 8);
     EXPECT_EQ(blurred.row(10 + r)[15 + r], 255);   // deep inside
     EXPECT_EQ(blurred.row(0)[0], 0);               // far outside

@@ -13,7 +13,7 @@
 
 namespace lv::testing {
 
-// A window's side of the tools, without a window: a 40 × 30 document at 100 %.
+// A window's side of the tools, without a window: a 40 × 30 document (or the one given) at 100 %.
 class FakeWindow final : public ToolContext {
 public:
     FakeWindow()
@@ -26,6 +26,11 @@ public:
                 SetPixel24(image, x, 29 - y, {250, 250, 0});  // a yellow square at the top left
         AppendLayer(*stack, std::move(image));
         CompositeLayers(*stack);
+    }
+    explicit FakeWindow(std::unique_ptr<LayerStack> document)
+        : stack(std::move(document))
+        , undo(*stack)
+    {
     }
 
     LayerStack& document() override { return *stack; }
@@ -81,6 +86,20 @@ public:
     int zoom = 0;
     std::vector<std::pair<int, DocumentPoint>> zooms;
     SurfacePoint scroll{50, 60};
+};
+
+// Lines with their pens, and ellipses, as a window's surface would draw them.
+struct RecordingSurface final : DrawingSurface {
+    bool drawPicture(const HDIB&, int, int) override { return false; }
+    void drawLine(SurfacePoint from, SurfacePoint to, const Pen& pen) override
+    {
+        lines.push_back({from, to});
+        pens.push_back(pen);
+    }
+    void drawEllipse(const Rect& r, const Pen&) override { ellipses.push_back(r); }
+    std::vector<SurfaceLine> lines;
+    std::vector<Pen> pens;
+    std::vector<Rect> ellipses;
 };
 
 inline Tool& tool(int id)

@@ -3,7 +3,7 @@
 #include "common/testing/ui_recorder.h"
 #include "edit/compositing.h"
 #include "edit/placement/layer_placement.h"
-#include "edit/tests/layer_test_support.h"
+#include "edit/tests/tool_test_support.h"
 #include "edit/tools/layer_resize_tool.h"
 #include "edit/tools/layer_rotate_tool.h"
 #include "edit/tools/tool_registry.h"
@@ -67,92 +67,47 @@ TEST(TransformFrame, AnglesInWholeDegreesFromTheCentre)
     EXPECT_EQ(corners[2], (SurfacePoint{6, 15}));
 }
 
-// A window at 100 % whose client points are the document points.
-class Window final : public ToolContext {
-public:
-    Window()
-        : stack(EmptyDocument(400, 300))
-        , undo(*stack)
-    {
-        AppendLayer(*stack, SolidPicture(200, 100, {10, 200, 30}), MakeGreyFilled(200, 100, 255), 50, 300 - 40 - 100);
-        stack->layers[0].aspect = 2;
-        CompositeLayers(*stack);
-    }
-    LayerStack& document() override { return *stack; }
-    const LayerStack& document() const override { return *stack; }
-    ViewMapping mapping() const override { return {}; }
-    RgbTriple activeColour() const override { return {}; }
-    RgbTriple secondaryColour() const override { return {}; }
-    void setActiveColour(RgbTriple) override {}
-    void setSecondaryColour(RgbTriple) override {}
-    ToolSettings& settings() override { return toolSettings; }
-    const ToolSettings& settings() const override { return toolSettings; }
-    ui::Service& ui() override { return recorder; }
-    void zoomAt(int, DocumentPoint) override {}
-    SurfacePoint scrollPosition() const override { return {}; }
-    void scrollTo(SurfacePoint) override {}
-
-    static PointerEvent at(int x, int y)
-    {
-        PointerEvent e;
-        e.point = {x, y};
-        e.client = {x, y};
-        return e;
-    }
-    ToolResult drag(Tool& tool, SurfacePoint from, SurfacePoint to)
-    {
-        tool.press(*this, at(from.x, from.y));
-        tool.move(*this, at((from.x + to.x) / 2, (from.y + to.y) / 2));
-        tool.move(*this, at(to.x, to.y));
-        return tool.release(*this, at(to.x, to.y));
-    }
-
-    std::unique_ptr<LayerStack> stack;
-    RecordingUndo undo;
-    UiRecorder recorder;
-    ToolSettings toolSettings;
-};
-
-Tool& ToolOf(int id)
+// A window on a 400 × 300 document whose layer of 200 × 100 stands at (50, 40) from the top-left.
+FakeWindow Window()
 {
-    Tool* tool = Tools().find(id);
-    if (!tool)
-        std::abort();
-    return *tool;
+    auto stack = EmptyDocument(400, 300);
+    AppendLayer(*stack, SolidPicture(200, 100, {10, 200, 30}), MakeGreyFilled(200, 100, 255), 50, 300 - 40 - 100);
+    stack->layers[0].aspect = 2;
+    CompositeLayers(*stack);
+    return FakeWindow(std::move(stack));
 }
 
 TEST(TransformTools, ACornerDragResizesKeepingTheShapeAndTheInsideMoves)
 {
-    Window w;
-    Tool& resize = ToolOf(tool_id::kLayerResize);
+    FakeWindow w = Window();
+    Tool& resize = tool(tool_id::kLayerResize);
     // The layer is (50, 40, 250, 140); the bottom-right corner dragged 50 to the left.
-    const ToolResult result = w.drag(resize, {251, 141}, {201, 100});
+    const ToolResult result = w.drag(resize, {{251, 141}, {226, 120}, {201, 100}});
     EXPECT_TRUE(result.changed);
     EXPECT_EQ(*CurrentLayerBox(*w.stack), (DocumentRect{50, 40, 200, 115}));
     EXPECT_FALSE(resize.dragging());
-    ASSERT_EQ(w.undo.steps.size(), 1u);
-    EXPECT_EQ(w.undo.steps[0].code, kUndoLayerResize);
+    ASSERT_EQ(w.undo.codes(), std::vector<int>{kUndoLayerResize});
 
     const HDIB before = CopyPicture(w.stack->layers[0].image.read());
-    w.drag(resize, {100, 60}, {90, 80});
+    w.drag(resize, {{100, 60}, {95, 70}, {90, 80}});
     EXPECT_EQ(*CurrentLayerBox(*w.stack), (DocumentRect{40, 60, 190, 135}));
     EXPECT_EQ(std::memcmp(before.data(), w.stack->layers[0].image.read().data(), before.size()), 0);
     EXPECT_EQ(w.undo.steps.back().code, kUndoLayerPlacedMove);
 
     // A click on a corner renders nothing; outside does nothing; the left edge drags alone.
-    w.drag(resize, {40, 135}, {40, 135});
+    w.drag(resize, {{40, 135}, {40, 135}, {40, 135}});
     EXPECT_EQ(w.undo.steps.size(), 2u);
-    EXPECT_FALSE(resize.press(w, Window::at(5, 5)).handled);
-    w.drag(resize, {38, 100}, {20, 100});
+    EXPECT_FALSE(resize.press(w, FakeWindow::event({5, 5})).handled);
+    w.drag(resize, {{38, 100}, {29, 100}, {20, 100}});
     EXPECT_EQ(*CurrentLayerBox(*w.stack), (DocumentRect{22, 60, 190, 135}));
 }
 
 TEST(TransformTools, LosingTheMouseAbandonsTheDragAndTheRotateToolTurnsByWholeDegrees)
 {
-    Window w;
-    Tool& rotate = ToolOf(tool_id::kLayerRotate);
-    rotate.press(w, Window::at(250, 140));
-    rotate.move(w, Window::at(150, 200));
+    FakeWindow w = Window();
+    Tool& rotate = tool(tool_id::kLayerRotate);
+    rotate.press(w, FakeWindow::event({250, 140}));
+    rotate.move(w, FakeWindow::event({150, 200}));
     EXPECT_TRUE(rotate.dragging());
     rotate.cancel(w);
     EXPECT_FALSE(rotate.dragging());
@@ -160,20 +115,19 @@ TEST(TransformTools, LosingTheMouseAbandonsTheDragAndTheRotateToolTurnsByWholeDe
     EXPECT_FALSE(w.stack->layers[0].sourceImage) << "nothing applied";
 
     // From the bottom-right corner (angle 27 from the centre (150, 90)) to straight below: 63.
-    rotate.press(w, Window::at(250, 140));
-    rotate.move(w, Window::at(150, 200));
+    rotate.press(w, FakeWindow::event({250, 140}));
+    rotate.move(w, FakeWindow::event({150, 200}));
     EXPECT_EQ(static_cast<LayerRotateTool&>(rotate).angle(), 90 - 27);
-    EXPECT_TRUE(rotate.release(w, Window::at(150, 200)).changed);
-    ASSERT_EQ(w.undo.steps.size(), 1u);
-    EXPECT_EQ(w.undo.steps[0].code, kUndoLayerRotate);
+    EXPECT_TRUE(rotate.release(w, FakeWindow::event({150, 200})).changed);
+    ASSERT_EQ(w.undo.codes(), std::vector<int>{kUndoLayerRotate});
     EXPECT_GT(w.stack->layers[0].image.height(), 150);
     EXPECT_EQ(rotate.cursor(w, {0, 0}), ToolCursor::Rotate);
 }
 
 TEST(TransformTools, TheTransformButtonsChooseWhichToolTakesTheMouse)
 {
-    Window w;
-    Tool& transform = ToolOf(tool_id::kTransform);
+    FakeWindow w = Window();
+    Tool& transform = tool(tool_id::kTransform);
     w.toolSettings.transform = TransformChoice::Resize;
     EXPECT_EQ(transform.cursor(w, {50, 100}), ToolCursor::SizeWe) << "the left edge";
     w.toolSettings.transform = TransformChoice::FreeRotate;

@@ -15,16 +15,7 @@
 namespace lv::effects {
 namespace {
 
-using testing::Apply;
-using testing::MakeFlat;
-using testing::MakeTestPhoto;
-using testing::SameBytes;
-
-// Every operation takes at least one parameter (the automatic ones ignore it).
-std::vector<std::int32_t> ParametersFor(const OperationSpec& spec, int value)
-{
-    return std::vector<std::int32_t>(std::size_t(std::max(spec.minCount, 1)), value);
-}
+using namespace lv::testing;
 
 TEST(EffectsContract, EveryOperationKeepsSizeDepthAndInputOnSmallAndGreyPictures)
 {
@@ -43,8 +34,7 @@ TEST(EffectsContract, EveryOperationKeepsSizeDepthAndInputOnSmallAndGreyPictures
                 const HDIB result = Apply(input, spec.code, ParametersFor(spec, value));
                 ASSERT_TRUE(result);
                 EXPECT_TRUE(SameBytes(input, before));
-                EXPECT_EQ(result.width(), shape.width);
-                EXPECT_EQ(result.height(), shape.height);
+                EXPECT_EQ(std::pair(result.width(), result.height()), std::pair(shape.width, shape.height));
                 EXPECT_EQ(result.bitCount(), input.bitCount());
                 EXPECT_EQ(DibGetType(result), DibGetType(input));
                 EXPECT_EQ(result.header().biXPelsPerMeter, 3780);

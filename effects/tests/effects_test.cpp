@@ -10,13 +10,7 @@
 namespace lv::effects {
 namespace {
 
-using testing::Apply;
-using testing::At;
-using testing::Compare;
-using testing::MakeFlat;
-using testing::MakeTestPhoto;
-using testing::Mean;
-using testing::SameBytes;
+using namespace lv::testing;
 
 std::set<int> DistinctSamples(const HDIB& dib, int channel)
 {
@@ -87,7 +81,7 @@ TEST(EdgeEffects, FlatPicturesGiveFlatReliefAndNoEdges)
     EXPECT_EQ(DistinctSamples(Apply(flat, kOpSketch, {50}), 0), (std::set<int>{255}));
     // An edge shows in the relief, deeper when the (reversed) parameter is lower.
     const HDIB photo = MakeTestPhoto(48, 36);
-    const auto spread = [](const HDIB& d) { return testing::StandardDeviation(d); };
+    const auto spread = [](const HDIB& d) { return StandardDeviation(d); };
     EXPECT_GT(spread(Apply(photo, kOpEmboss, {0})), spread(Apply(photo, kOpEmboss, {100})));
 }
 

@@ -10,13 +10,7 @@
 namespace lv::effects {
 namespace {
 
-using testing::Apply;
-using testing::At;
-using testing::MakeFlat;
-using testing::MakeTestPhoto;
-using testing::Mean;
-using testing::SameBytes;
-using testing::StandardDeviation;
+using namespace lv::testing;
 
 HDIB ApplyMode(const HDIB& picture, int mode, std::vector<int> sliders)
 {
@@ -168,7 +162,7 @@ TEST(AutomaticEnhancements, DarkPicturesOpenUpAndGoodOnesChangeLittle)
     const HDIB fixed = Apply(dark, kOpAutoFix, {0});
     EXPECT_GT(Mean(fixed), Mean(dark) + 40);
     const HDIB full = Ramp(0, 255);
-    EXPECT_LT(testing::Compare(Apply(full, kOpAutoFix, {0}), full, 0, 0).mean, 12);
+    EXPECT_LT(Compare(Apply(full, kOpAutoFix, {0}), full, 0, 0).mean, 12);
 }
 
 TEST(AutomaticEnhancements, BalanceTurnsACastGreyPictureNeutral)

@@ -11,9 +11,7 @@
 namespace lv::effects {
 namespace {
 
-using testing::Apply;
-using testing::Compare;
-using testing::MakeTestPhoto;
+using namespace lv::testing;
 
 RegionResult Region(const HDIB& picture, int code, std::vector<std::int32_t> parameters, Rect rect, double scale)
 {
@@ -27,7 +25,7 @@ TEST(RegionPreview, AtScaleOneEveryOperationMatchesThePartOfTheFullResult)
         const Rect rects[] = {{13, 9, 61, 47}, {50, 40, 96, 72}, {0, 0, 96, 72}, {0, 30, 5, 33}};
         for (const OperationSpec& spec : AllOperations())
             for (const int value : {30, 100}) {
-                const std::vector<std::int32_t> parameters(std::size_t(std::max(spec.minCount, 1)), value);
+                const std::vector<std::int32_t> parameters = ParametersFor(spec, value);
                 const HDIB full = Apply(photo, spec.code, parameters);
                 for (const Rect& r : rects) {
                     SCOPED_TRACE(std::to_string(spec.code) + " at " + std::to_string(value) + " over " + std::to_string(r.left) +
@@ -35,8 +33,7 @@ TEST(RegionPreview, AtScaleOneEveryOperationMatchesThePartOfTheFullResult)
                     const RegionResult part = Region(photo, spec.code, parameters, r, 1.0);
                     ASSERT_TRUE(part.picture);
                     EXPECT_EQ(part.area, r);
-                    EXPECT_EQ(part.picture.width(), r.width());
-                    EXPECT_EQ(part.picture.height(), r.height());
+                    EXPECT_EQ(std::pair(part.picture.width(), part.picture.height()), std::pair(r.width(), r.height()));
                     const auto d = Compare(part.picture, full, r.left, r.top);
                     EXPECT_LE(d.largest, 2);
                     EXPECT_LE(d.mean, 0.05);
@@ -80,7 +77,7 @@ TEST(RegionPreview, ReusedPreviewsAgreeWithFreshOnesAsMarginsGrow)
         const RegionResult reused = preview.compute(code, p, 1);
         const RegionResult fresh = Region(photo, code, {value}, view, 1.0);
         ASSERT_TRUE(reused.picture);
-        EXPECT_TRUE(testing::SameBytes(reused.picture, fresh.picture));
+        EXPECT_TRUE(SameBytes(reused.picture, fresh.picture));
     }
 }
 

@@ -124,6 +124,12 @@ inline Difference Compare(const HDIB& part, const HDIB& whole, int left, int top
     return d;
 }
 
+// Every operation takes at least one parameter (the automatic ones ignore it).
+inline std::vector<std::int32_t> ParametersFor(const effects::OperationSpec& spec, int value)
+{
+    return std::vector<std::int32_t>(std::size_t(std::max(spec.minCount, 1)), value);
+}
+
 inline HDIB Apply(const HDIB& picture, int operation, std::vector<std::int32_t> parameters, int threads = 1)
 {
     return effects::DoEnhanceAndEffect(picture, operation, parameters.data(), std::int32_t(parameters.size()), nullptr,

@@ -4,16 +4,21 @@
 
 #include <algorithm>
 #include <atomic>
+#include <sched.h>
 #include <system_error>
 #include <thread>
 #include <vector>
 
 namespace lv::flashpix {
 
-// At most this many threads work on one picture.
+// One thread per processor the process may run on (a container or `taskset` may allow
+// fewer than the machine has), at most four.
 inline int TileThreads()
 {
-    return int(std::clamp(std::thread::hardware_concurrency(), 1u, 4u));
+    cpu_set_t allowed;
+    const int usable = sched_getaffinity(0, sizeof allowed, &allowed) == 0 ? CPU_COUNT(&allowed)
+                                                                            : int(std::thread::hardware_concurrency());
+    return std::clamp(usable, 1, 4);
 }
 
 enum class RowsOutcome { Done, Stopped, Failed };

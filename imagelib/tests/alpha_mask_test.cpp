@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace lv {
 namespace {
 
@@ -42,23 +44,22 @@ HDIB MaskOf(const std::vector<std::uint8_t>& bytes)
 
 TEST(AlphaMask, PngAlphaChannelsAndTransparencyChunksOfEveryKindComeBackWhole)
 {
-    for (const char* name : {"rgba8", "rgba8_i", "greya8", "greya8_i"}) {
-        const HDIB mask = ReadAlphaMask(kPngFixtures + name + ".png");
-        ASSERT_TRUE(mask) << name;
+    const auto high16 = [](int x, int y) { return FixtureAlpha16(x, y) >> 8; };  // 16-bit files keep the high byte
+    const struct {
+        const char* name;
+        std::function<int(int, int)> alpha;
+    } files[] = {{"rgba8", FixtureAlpha8}, {"rgba8_i", FixtureAlpha8}, {"greya8", FixtureAlpha8},
+                 {"greya8_i", FixtureAlpha8}, {"rgba16", high16}, {"greya16_i", high16}};
+    for (const auto& file : files) {
+        const HDIB mask = ReadAlphaMask(kPngFixtures + file.name + ".png");
+        ASSERT_TRUE(mask) << file.name;
         EXPECT_EQ(mask.bitCount(), 8);
         EXPECT_EQ(mask.colors()[200].rgbGreen, 200) << "a grey table, as layer masks have";
         ASSERT_EQ(mask.width(), kW);
         ASSERT_EQ(mask.height(), kH);
         for (int y = 0; y < kH; ++y)
             for (int x = 0; x < kW; ++x)
-                ASSERT_EQ(At(mask, x, y), FixtureAlpha8(x, y)) << name << " at " << x << "," << y;
-    }
-    for (const char* name : {"rgba16", "greya16_i"}) {
-        const HDIB mask = ReadAlphaMask(kPngFixtures + name + ".png");
-        ASSERT_TRUE(mask) << name;
-        for (int y = 0; y < kH; ++y)
-            for (int x = 0; x < kW; ++x)
-                ASSERT_EQ(At(mask, x, y), FixtureAlpha16(x, y) >> 8) << name << " keeps the high byte";
+                ASSERT_EQ(At(mask, x, y), file.alpha(x, y)) << file.name << " at " << x << "," << y;
     }
     // The colour #439724 is number 1 of the palette picture; the chunk makes it transparent.
     const HDIB palette = ReadAlphaMask(kPngFixtures + "pal8_trns.png");
@@ -89,9 +90,7 @@ std::vector<std::uint8_t> Targa32(int width, int height, bool topDown, std::uint
     Bytes t;
     t.u8(3).u8(0).u8(2).u16(0).u16(0).u8(0).u16(0).u16(0).u16(std::uint16_t(width)).u16(std::uint16_t(height)).u8(32);
     t.u8(std::uint8_t(alphaBits | (topDown ? 32 : 0))).text("abc");  // an identification field to skip
-    const auto rows = Rows32(width, height, topDown, alphaScale);
-    t.data.insert(t.data.end(), rows.begin(), rows.end());
-    return t.data;
+    return t.bytes(Rows32(width, height, topDown, alphaScale)).data;
 }
 
 std::vector<std::uint8_t> Bitmap32(int width, int height, bool topDown, int alphaScale = 1)
@@ -101,8 +100,7 @@ std::vector<std::uint8_t> Bitmap32(int width, int height, bool topDown, int alph
     b.text("BM").u32(std::uint32_t(54 + rows.size())).u32(0).u32(54);
     b.u32(40).u32(std::uint32_t(width)).u32(std::uint32_t(topDown ? -height : height)).u16(1).u16(32).u32(0);
     b.u32(std::uint32_t(rows.size())).u32(2835).u32(2835).u32(0).u32(0);
-    b.data.insert(b.data.end(), rows.begin(), rows.end());
-    return b.data;
+    return b.bytes(rows).data;
 }
 
 TEST(AlphaMask, ThirtyTwoBitTargaAndBitmapFilesGiveTheirFourthBytesEitherWayUp)
@@ -141,10 +139,9 @@ TEST(AlphaMask, OpaqueCutShortAndForeignFilesGiveNone)
 
     const auto targa = Targa32(3, 2, true);
     const auto bitmap = Bitmap32(3, 2, true);
-    for (std::size_t cut = 0; cut < targa.size(); ++cut)
-        EXPECT_FALSE(MaskOf({targa.begin(), targa.begin() + std::ptrdiff_t(cut)})) << cut;
-    for (std::size_t cut = 0; cut < bitmap.size(); ++cut)
-        EXPECT_FALSE(MaskOf({bitmap.begin(), bitmap.begin() + std::ptrdiff_t(cut)})) << cut;
+    for (const auto* file : {&targa, &bitmap})
+        for (std::size_t cut = 0; cut < file->size(); ++cut)
+            EXPECT_FALSE(MaskOf({file->begin(), file->begin() + std::ptrdiff_t(cut)})) << cut;
     const auto png = ReadWholeFile(kPngFixtures + "rgba8_i.png");
     ASSERT_TRUE(png);
     for (const std::size_t cut : {std::size_t(8), std::size_t(40), png->size() / 2, png->size() - 13})

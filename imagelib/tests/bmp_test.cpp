@@ -22,9 +22,7 @@ Bytes BitmapFile(int width, int height, int bits, std::uint32_t compression, std
     f.text("BM").u32(offset + std::uint32_t(data.size())).u32(0).u32(offset);
     f.u32(40).u32(std::uint32_t(width)).u32(std::uint32_t(height)).u16(1).u16(std::uint16_t(bits));
     f.u32(compression).u32(0).u32(2835).u32(2835).u32(clrUsed).u32(0);
-    f.data.insert(f.data.end(), table.begin(), table.end());
-    f.data.insert(f.data.end(), data.begin(), data.end());
-    return f;
+    return f.bytes(table).bytes(data);
 }
 
 std::vector<std::uint8_t> GreyTable(int n)
@@ -218,8 +216,7 @@ Bytes LongHeaderFile(std::uint32_t headerSize, int bits, std::uint32_t compressi
     if (masksAfterHeader)
         for (int i = 0; i < 3; ++i)
             f.u32(masks[std::size_t(i)]);
-    f.data.insert(f.data.end(), data.begin(), data.end());
-    return f;
+    return f.bytes(data);
 }
 
 TEST(Bmp, LongerHeadersReadAsTheFortyBytesTheyExtendWithTheirBitFields)

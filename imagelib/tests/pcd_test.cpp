@@ -26,26 +26,32 @@ const std::string kFixtures = "tests/fixtures/pcd/";
 constexpr std::size_t kSector = 2048;
 constexpr std::size_t kAttributes = 0x0E02;
 
+// The stored choices set for a scope and put back after it.
+class StoredChoices {
+public:
+    explicit StoredChoices(PhotoCdChoices choices) { SetStoredPhotoCdChoices(choices); }
+    ~StoredChoices() { SetStoredPhotoCdChoices(before_); }
+    StoredChoices(const StoredChoices&) = delete;
+    StoredChoices& operator=(const StoredChoices&) = delete;
+
+private:
+    PhotoCdChoices before_ = StoredPhotoCdChoices();
+};
+
 // Reads with the stored choices, as the command line does.
 ReadResult ReadAt(const std::string& path, int resolution, int format = 0)
 {
     ScopedPhotoCdMode mode(kPhotoCdStored);
-    const PhotoCdChoices before = StoredPhotoCdChoices();
-    SetStoredPhotoCdChoices({format, resolution});
-    ReadResult result = ReadPhotoCd(path);
-    SetStoredPhotoCdChoices(before);
-    return result;
+    StoredChoices choices({format, resolution});
+    return ReadPhotoCd(path);
 }
 
 ReadResult ReadBytesAt(const std::vector<std::uint8_t>& bytes, int resolution, int format = 0)
 {
     ScopedPhotoCdMode mode(kPhotoCdStored);
-    const PhotoCdChoices before = StoredPhotoCdChoices();
-    SetStoredPhotoCdChoices({format, resolution});
+    StoredChoices choices({format, resolution});
     MemorySource source(bytes);
-    ReadResult result = ReadPhotoCd(source, BuiltInPhotoCdLibrary());
-    SetStoredPhotoCdChoices(before);
-    return result;
+    return ReadPhotoCd(source, BuiltInPhotoCdLibrary());
 }
 
 std::vector<std::uint8_t> FixtureBytes(const std::string& name)
@@ -387,8 +393,7 @@ TEST(PhotoCdAdapter, ModesChooseTheCodesAndOnlyTheAskingModeShowsTheDialog)
     ASSERT_TRUE(WriteWholeFile(file, {1, 2, 3}));
     ScriptedDialog dialog;
     ScopedPhotoCdOptionsDialog installed(dialog);
-    const PhotoCdChoices before = StoredPhotoCdChoices();
-    SetStoredPhotoCdChoices({0, 2});
+    StoredChoices choices({0, 2});
     const struct {
         int mode;
         int format, resolution, offers;
@@ -415,7 +420,6 @@ TEST(PhotoCdAdapter, ModesChooseTheCodesAndOnlyTheAskingModeShowsTheDialog)
     fake = FakeLog{};
     EXPECT_EQ(ReadPhotoCd(file, FakeLibrary()).code(), ReadCode::Broken);
     EXPECT_EQ(fake.closes, 0);
-    SetStoredPhotoCdChoices(before);
 }
 
 TEST(PhotoCdAdapter, HeaderFixesAndFailuresFollowTheLibrarysResults)
@@ -490,13 +494,12 @@ TEST(PhotoCdDispatch, TheAlbumsBackgroundLoadingReadsAtBaseWithoutAsking)
     EXPECT_EQ(dialog.offers, 0);
     EXPECT_EQ(PhotoCdMode(), kPhotoCdAsk);
     // The document open asks.
-    const PhotoCdChoices before = StoredPhotoCdChoices();
+    StoredChoices choices(StoredPhotoCdChoices());
     const OpenedImage document = OpenDocumentImage(kFixtures + "gm.pcd", LibraryDocumentReaders());
     ASSERT_TRUE(document.result.ok());
     EXPECT_EQ(document.result.image().width(), 192);
     EXPECT_EQ(document.format, "PCD");
     EXPECT_EQ(dialog.offers, 1);
-    SetStoredPhotoCdChoices(before);
 }
 
 TEST(PhotoCdDispatch, PhotoCdNamesOpenThroughTheLibraryDispatchAtBase)

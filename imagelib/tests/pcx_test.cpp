@@ -17,7 +17,7 @@ using testing::MakePicture;
 
 using ByteList = std::vector<std::uint8_t>;
 
-// A header for `bitsPerPlane` × `planes`; the caller appends the coded lines.
+// A header for `bitsPerPlane` × `planes`; the caller appends the coded lines with bytes().
 Bytes PcxFile(int width, int height, int bitsPerPlane, int planes, int bytesPerLine, int paletteInfo = 1,
               const ByteList& palette16 = {})
 {
@@ -26,19 +26,9 @@ Bytes PcxFile(int width, int height, int bitsPerPlane, int planes, int bytesPerL
     f.u16(0).u16(0).u16(std::uint16_t(width - 1)).u16(std::uint16_t(height - 1)).u16(100).u16(300);
     ByteList palette = palette16;
     palette.resize(48);
-    f.data.insert(f.data.end(), palette.begin(), palette.end());
+    f.bytes(palette);
     f.u8(0).u8(std::uint8_t(planes)).u16(std::uint16_t(bytesPerLine)).u16(std::uint16_t(paletteInfo)).zeros(58);
     return f;
-}
-
-Bytes& Append(Bytes& f, const ByteList& bytes)
-{
-    f.data.insert(f.data.end(), bytes.begin(), bytes.end());
-    return f;
-}
-Bytes Append(Bytes&& f, const ByteList& bytes)
-{
-    return std::move(Append(f, bytes));
 }
 
 Bytes& AppendPalette(Bytes& f, std::uint8_t marker)
@@ -142,9 +132,9 @@ TEST(PcxRunLength, RunsCrossPlanesButNeverLines)
     EXPECT_EQ(ByteList(sink.bytes().begin() + 128, sink.bytes().end()), (ByteList{0xC9, 10, 0xC9, 10}));
 
     // A run reaching into the next line is refused; one across planes is read.
-    Bytes crossing = Append(PcxFile(3, 2, 8, 3, 3), {0xCC, 10, 0xC6, 10});
+    Bytes crossing = PcxFile(3, 2, 8, 3, 3).bytes({0xCC, 10, 0xC6, 10});
     EXPECT_EQ(ReadBytes(crossing).code(), ReadCode::Broken);
-    Bytes planes = Append(PcxFile(3, 2, 8, 3, 3), {0xC9, 10, 0xC4, 10, 0xC5, 20});
+    Bytes planes = PcxFile(3, 2, 8, 3, 3).bytes({0xC9, 10, 0xC4, 10, 0xC5, 20});
     ReadResult r = ReadBytes(planes);
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(testing::Pixel24(r.image(), 0, 1), (testing::Rgb{10, 10, 10}));
@@ -154,28 +144,28 @@ TEST(PcxRunLength, RunsCrossPlanesButNeverLines)
 TEST(Pcx, MonoAndGreyFilesGetFixedTables)
 {
     // Two colours are black and white whatever the header holds.
-    Bytes mono = Append(PcxFile(8, 1, 1, 1, 1, 1, {255, 0, 0, 0, 0, 255}), {0x0F});
+    Bytes mono = PcxFile(8, 1, 1, 1, 1, 1, {255, 0, 0, 0, 0, 255}).bytes({0x0F});
     ReadResult m = ReadBytes(mono);
     ASSERT_TRUE(m.ok());
     EXPECT_EQ(testing::ColoursOf(m.image()), (std::vector<testing::Rgb>{{0, 0, 0}, {255, 255, 255}}));
     EXPECT_EQ(m.image().row(0)[0], 0x0F);
 
     // A grey header gives a ramp over the whole range and needs no trailer.
-    Bytes grey = Append(PcxFile(2, 1, 8, 1, 2, 2), {0xC2, 5});
+    Bytes grey = PcxFile(2, 1, 8, 1, 2, 2).bytes({0xC2, 5});
     ReadResult g = ReadBytes(grey);
     ASSERT_TRUE(g.ok());
     EXPECT_EQ(DibGetType(g.image()), IMG_GREY8);
-    Bytes grey4 = Append(PcxFile(2, 1, 4, 1, 1, 2), {0x1F});
+    Bytes grey4 = PcxFile(2, 1, 4, 1, 1, 2).bytes({0x1F});
     EXPECT_EQ(ReadBytes(grey4).image().colors()[15].rgbGreen, 255);
 }
 
 TEST(Pcx, A256ColourFileWithoutItsMarkerIsRefusedByBothReaders)
 {
-    Bytes unmarked = Append(PcxFile(2, 1, 8, 1, 2), {0xC2, 5});
+    Bytes unmarked = PcxFile(2, 1, 8, 1, 2).bytes({0xC2, 5});
     AppendPalette(unmarked, 0);
     EXPECT_EQ(ReadBytes(unmarked).code(), ReadCode::Failure);
     EXPECT_EQ(ReadPcxWhole(unmarked.data).code(), ReadCode::Failure);
-    Bytes shortFile = Append(PcxFile(2, 1, 8, 1, 2), {0xC2, 5, 12});
+    Bytes shortFile = PcxFile(2, 1, 8, 1, 2).bytes({0xC2, 5, 12});
     EXPECT_EQ(ReadBytes(shortFile).code(), ReadCode::Failure);
 }
 
@@ -186,18 +176,18 @@ TEST(Pcx, BadInputGivesTheFailureResults)
     other.data[0] = 11;
     EXPECT_EQ(ReadBytes(other).code(), ReadCode::NotThisFormat);
 
-    EXPECT_EQ(ReadBytes(Append(PcxFile(4, 1, 2, 1, 1), {0xC1, 0})).code(), ReadCode::Failure);  // two bits, one plane
-    EXPECT_EQ(ReadBytes(Append(PcxFile(4, 1, 8, 2, 4), {0xC8, 0})).code(), ReadCode::Failure);  // two byte planes
-    EXPECT_EQ(ReadBytes(Append(PcxFile(9, 1, 8, 3, 8), {0xFF, 0})).code(), ReadCode::Failure);  // lines too short
+    EXPECT_EQ(ReadBytes(PcxFile(4, 1, 2, 1, 1).bytes({0xC1, 0})).code(), ReadCode::Failure);  // two bits, one plane
+    EXPECT_EQ(ReadBytes(PcxFile(4, 1, 8, 2, 4).bytes({0xC8, 0})).code(), ReadCode::Failure);  // two byte planes
+    EXPECT_EQ(ReadBytes(PcxFile(9, 1, 8, 3, 8).bytes({0xFF, 0})).code(), ReadCode::Failure);  // lines too short
     Bytes reversed = PcxFile(4, 4, 8, 3, 4);
     StoreLE16(&reversed.data[4], 9);  // xmin beyond xmax
     EXPECT_EQ(ReadBytes(reversed).code(), ReadCode::Failure);
 
-    EXPECT_EQ(ReadBytes(Append(PcxFile(3, 2, 8, 3, 3), {0xC9, 1, 0xC8, 2})).code(), ReadCode::Broken);  // cut short
+    EXPECT_EQ(ReadBytes(PcxFile(3, 2, 8, 3, 3).bytes({0xC9, 1, 0xC8, 2})).code(), ReadCode::Broken);  // cut short
 
     // The largest header over a tiny body is refused before anything is allocated.
     testing::UiRecorder ui;
-    Bytes huge = Append(PcxFile(65535, 65535, 1, 1, 8192), ByteList(64, 0xFF));
+    Bytes huge = PcxFile(65535, 65535, 1, 1, 8192).bytes(ByteList(64, 0xFF));
     EXPECT_EQ(ReadBytes(huge).code(), ReadCode::Broken);
     EXPECT_TRUE(ui.messages.empty());
 
@@ -206,14 +196,14 @@ TEST(Pcx, BadInputGivesTheFailureResults)
 
 TEST(PcxWhole, RunsMayCrossLinesButNotPassTheLastOne)
 {
-    Bytes crossing = Append(PcxFile(3, 2, 8, 3, 3), {0xCC, 10, 0xC6, 20});
+    Bytes crossing = PcxFile(3, 2, 8, 3, 3).bytes({0xCC, 10, 0xC6, 20});
     ReadResult r = ReadPcxWhole(crossing.data);
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(testing::Pixel24(r.image(), 0, 0), (testing::Rgb{10, 20, 20}));  // bottom line: red from the first run
 
-    Bytes past = Append(PcxFile(3, 2, 8, 3, 3), {0xCC, 10, 0xC7, 20});
+    Bytes past = PcxFile(3, 2, 8, 3, 3).bytes({0xCC, 10, 0xC7, 20});
     EXPECT_EQ(ReadPcxWhole(past.data).code(), ReadCode::Failure);
-    Bytes cut = Append(PcxFile(3, 2, 8, 3, 3), {0xCC, 10});
+    Bytes cut = PcxFile(3, 2, 8, 3, 3).bytes({0xCC, 10});
     EXPECT_EQ(ReadPcxWhole(cut.data).code(), ReadCode::Failure);
 }
 
@@ -222,14 +212,14 @@ TEST(PcxWhole, AcceptsFilesByTheirFirstOrThirdByteAndMoreLayouts)
     // Two bits in one plane and three one-bit planes, through the header palette.
     const ByteList palette = {0, 0, 0, 10, 0, 0, 20, 0, 0, 30, 0, 0, 40, 0, 0, 50, 0, 0, 60, 0, 0, 70, 0, 0};
     Bytes packed = PcxFile(4, 1, 2, 1, 1, 1, palette);
-    Append(packed, {0x1B});  // 0 1 2 3
+    packed.bytes({0x1B});  // 0 1 2 3
     packed.data[0] = 0;      // the encoding byte alone is enough
     ReadResult r = ReadPcxWhole(packed.data);
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(testing::Pixel24(r.image(), 3, 0).r, 30);
 
     Bytes planes = PcxFile(2, 1, 1, 3, 1, 1, palette);
-    Append(planes, {0x80, 0x40, 0xC1, 0xC0});  // pixel 0: planes 0 and 2 = 5; pixel 1: planes 1 and 2 = 6
+    planes.bytes({0x80, 0x40, 0xC1, 0xC0});  // pixel 0: planes 0 and 2 = 5; pixel 1: planes 1 and 2 = 6
     planes.data[2] = 0;                        // the manufacturer byte alone is enough
     ReadResult p = ReadPcxWhole(planes.data);
     ASSERT_TRUE(p.ok());
@@ -239,21 +229,21 @@ TEST(PcxWhole, AcceptsFilesByTheirFirstOrThirdByteAndMoreLayouts)
     Bytes neither = PcxFile(2, 1, 1, 3, 1);
     neither.data[0] = 0;
     neither.data[2] = 0;
-    EXPECT_EQ(ReadPcxWhole(Append(neither, {0, 0, 0}).data).code(), ReadCode::Failure);
-    EXPECT_EQ(ReadPcxWhole(Append(PcxFile(2, 1, 4, 3, 1), {0, 0, 0}).data).code(), ReadCode::Failure);
+    EXPECT_EQ(ReadPcxWhole(neither.bytes({0, 0, 0}).data).code(), ReadCode::Failure);
+    EXPECT_EQ(ReadPcxWhole(PcxFile(2, 1, 4, 3, 1).bytes({0, 0, 0}).data).code(), ReadCode::Failure);
     EXPECT_EQ(ReadPcxWhole(ByteList(100, 10)).code(), ReadCode::Failure);
 }
 
 TEST(PcxWhole, TheEightBitPaletteFollowsThePixelData)
 {
     // Right after the data, even with bytes between it and the end of the file.
-    Bytes marked = Append(PcxFile(2, 1, 8, 1, 2), {0xC2, 5});
+    Bytes marked = PcxFile(2, 1, 8, 1, 2).bytes({0xC2, 5});
     AppendPalette(marked, 12).zeros(3);
     ReadResult r = ReadPcxWhole(marked.data);
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(testing::Pixel24(r.image(), 1, 0), (testing::Rgb{5, 250, 7}));
 
-    Bytes grey = Append(PcxFile(2, 1, 8, 1, 2, 2), {0xC2, 77});
+    Bytes grey = PcxFile(2, 1, 8, 1, 2, 2).bytes({0xC2, 77});
     ReadResult g = ReadPcxWhole(grey.data);
     ASSERT_TRUE(g.ok());
     EXPECT_EQ(testing::Pixel24(g.image(), 0, 0), (testing::Rgb{77, 77, 77}));

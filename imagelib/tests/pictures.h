@@ -133,6 +133,7 @@ public:
     Bytes& u16(std::uint16_t v) { return u8(std::uint8_t(v)).u8(std::uint8_t(v >> 8)); }
     Bytes& u32(std::uint32_t v) { return u16(std::uint16_t(v)).u16(std::uint16_t(v >> 16)); }
     Bytes& bytes(std::initializer_list<std::uint8_t> list) { data.insert(data.end(), list); return *this; }
+    Bytes& bytes(const std::vector<std::uint8_t>& more) { data.insert(data.end(), more.begin(), more.end()); return *this; }
     Bytes& text(const char* s) { while (*s) u8(std::uint8_t(*s++)); return *this; }
     Bytes& zeros(std::size_t n) { data.insert(data.end(), n, 0); return *this; }
     std::size_t size() const { return data.size(); }

@@ -28,12 +28,6 @@ Bytes TargaFile(int type, int width, int height, int bpp, int descriptor = 0, in
     return f;
 }
 
-Bytes With(Bytes f, const ByteList& bytes)
-{
-    f.data.insert(f.data.end(), bytes.begin(), bytes.end());
-    return f;
-}
-
 ReadResult ReadBytes(const Bytes& f)
 {
     return testing::ReadFromBytes(f.data, [](ByteSource& s) { return ReadTarga(s); });
@@ -90,13 +84,13 @@ TEST(TargaRunLength, PacketsFollowTheEncodingRules)
 TEST(TargaRunLength, PacketsMayCrossRowEnds)
 {
     // One run covers the first row and a half; a raw packet finishes the second.
-    Bytes f = With(TargaFile(11, 4, 2, 8), {0x85, 7, 0x01, 8, 9});
+    Bytes f = TargaFile(11, 4, 2, 8).bytes({0x85, 7, 0x01, 8, 9});
     ReadResult r = ReadBytes(f);
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(ByteList(r.image().row(0), r.image().row(0) + 4), (ByteList{7, 7, 7, 7}));
     EXPECT_EQ(ByteList(r.image().row(1), r.image().row(1) + 4), (ByteList{7, 7, 8, 9}));
-    EXPECT_EQ(ReadBytes(With(TargaFile(11, 4, 2, 8), {0x85, 7, 0x01, 8})).code(), ReadCode::Broken);
-    EXPECT_EQ(ReadBytes(With(TargaFile(10, 4, 2, 24), {0x87, 1, 2})).code(), ReadCode::Broken);
+    EXPECT_EQ(ReadBytes(TargaFile(11, 4, 2, 8).bytes({0x85, 7, 0x01, 8})).code(), ReadCode::Broken);
+    EXPECT_EQ(ReadBytes(TargaFile(10, 4, 2, 24).bytes({0x87, 1, 2})).code(), ReadCode::Broken);
 }
 
 TEST(Targa, SixteenBitsAreRefusedCompressedAndReadWithBitReplicationRaw)
@@ -104,12 +98,12 @@ TEST(Targa, SixteenBitsAreRefusedCompressedAndReadWithBitReplicationRaw)
     testing::UiRecorder ui;
     const std::uint16_t word = 31 << 10 | 16 << 5 | 1;  // red 31, green 16, blue 1
     const ByteList pixel = {std::uint8_t(word), std::uint8_t(word >> 8)};
-    EXPECT_EQ(ReadBytes(With(TargaFile(10, 1, 1, 16), {0x80, pixel[0], pixel[1]})).code(), ReadCode::Failure);
+    EXPECT_EQ(ReadBytes(TargaFile(10, 1, 1, 16).bytes({0x80, pixel[0], pixel[1]})).code(), ReadCode::Failure);
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"Unknown file format"});
     EXPECT_EQ(ui.messages[0].title, "Atenção");
 
     for (const int bits : {15, 16}) {
-        ReadResult r = ReadBytes(With(TargaFile(2, 1, 1, bits), pixel));
+        ReadResult r = ReadBytes(TargaFile(2, 1, 1, bits).bytes(pixel));
         ASSERT_TRUE(r.ok());
         EXPECT_EQ(r.image().bitCount(), 24);
         EXPECT_EQ(testing::Pixel24(r.image(), 0, 0), (Rgb{255, 132, 8}));
@@ -119,7 +113,7 @@ TEST(Targa, SixteenBitsAreRefusedCompressedAndReadWithBitReplicationRaw)
     // The other refusals carry the same message.
     for (const auto& [type, bits] : std::vector<std::pair<int, int>>{{10, 32}, {10, 15}, {5, 8}, {2, 8}, {3, 4}, {1, 16}}) {
         SCOPED_TRACE(std::to_string(type) + "/" + std::to_string(bits));
-        EXPECT_EQ(ReadBytes(With(TargaFile(type, 1, 1, bits, 0, 2, 24), ByteList(16, 0))).code(), ReadCode::Failure);
+        EXPECT_EQ(ReadBytes(TargaFile(type, 1, 1, bits, 0, 2, 24).bytes(ByteList(16, 0))).code(), ReadCode::Failure);
     }
     EXPECT_EQ(ui.messages.size(), 7u);
 }
@@ -127,7 +121,7 @@ TEST(Targa, SixteenBitsAreRefusedCompressedAndReadWithBitReplicationRaw)
 TEST(Targa, TheOriginBitCountsBesideAlphaBits)
 {
     // Top row first, with a count of eight alpha bits beside the origin bit (the fixtures have none such).
-    ReadResult r = ReadBytes(With(TargaFile(2, 1, 2, 24, 0x28), {1, 2, 3, 4, 5, 6}));
+    ReadResult r = ReadBytes(TargaFile(2, 1, 2, 24, 0x28).bytes({1, 2, 3, 4, 5, 6}));
     ASSERT_TRUE(r.ok());
     EXPECT_EQ(testing::Pixel24(r.image(), 0, 1), (Rgb{3, 2, 1}));
 }
@@ -136,14 +130,14 @@ TEST(Targa, ColourMapsOfEverySizeFromTheirFirstEntry)
 {
     const std::uint16_t word = 31 << 10 | 16 << 5 | 1;
     // Entries of 15 and 16 bits are shifted, not replicated; 32-bit entries lose alpha.
-    Bytes map16 = With(TargaFile(1, 2, 1, 8, 0, 2, 16, 1), {std::uint8_t(word), std::uint8_t(word >> 8), 0, 0, 1, 2});
+    Bytes map16 = TargaFile(1, 2, 1, 8, 0, 2, 16, 1).bytes({std::uint8_t(word), std::uint8_t(word >> 8), 0, 0, 1, 2});
     ReadResult r = ReadBytes(map16);
     ASSERT_TRUE(r.ok());
     // Entry 0 lies before the first entry of the map; entry 2 is all 0.
     EXPECT_EQ(testing::ColoursOf(r.image()), (std::vector<Rgb>{{0, 0, 0}, {248, 128, 8}, {0, 0, 0}}));
     EXPECT_EQ(ByteList(r.image().row(0), r.image().row(0) + 2), (ByteList{1, 2}));
 
-    Bytes map32 = With(TargaFile(9, 2, 1, 4, 0, 2, 32), {10, 20, 30, 99, 40, 50, 60, 99, 0, 0x01});
+    Bytes map32 = TargaFile(9, 2, 1, 4, 0, 2, 32).bytes({10, 20, 30, 99, 40, 50, 60, 99, 0, 0x01});
     ReadResult r32 = ReadBytes(map32);
     ASSERT_TRUE(r32.ok());
     EXPECT_EQ(r32.image().bitCount(), 4);
@@ -153,13 +147,13 @@ TEST(Targa, ColourMapsOfEverySizeFromTheirFirstEntry)
     // The identification field is skipped; a map beside true-colour pixels is not used.
     Bytes skipped = TargaFile(2, 1, 1, 24, 0, 2, 24);
     skipped.data[0] = 3;
-    ReadResult s = ReadBytes(With(skipped, {'a', 'b', 'c', 0, 0, 0, 0, 0, 0, 7, 8, 9}));
+    ReadResult s = ReadBytes(skipped.bytes({'a', 'b', 'c', 0, 0, 0, 0, 0, 0, 7, 8, 9}));
     ASSERT_TRUE(s.ok());
     EXPECT_EQ(testing::Pixel24(s.image(), 0, 0), (Rgb{9, 8, 7}));
 
-    EXPECT_EQ(ReadBytes(With(TargaFile(1, 2, 1, 8, 0, 4, 24), ByteList(11, 0))).code(), ReadCode::Failure);  // short map
-    EXPECT_EQ(ReadBytes(With(TargaFile(1, 1, 1, 8, 0, 0, 24), {0})).code(), ReadCode::Failure);            // no map
-    EXPECT_EQ(ReadBytes(With(TargaFile(1, 1, 1, 8, 0, 1, 20), {0, 0, 0, 0})).code(), ReadCode::Failure);  // odd entries
+    EXPECT_EQ(ReadBytes(TargaFile(1, 2, 1, 8, 0, 4, 24).bytes(ByteList(11, 0))).code(), ReadCode::Failure);  // short map
+    EXPECT_EQ(ReadBytes(TargaFile(1, 1, 1, 8, 0, 0, 24).bytes({0})).code(), ReadCode::Failure);            // no map
+    EXPECT_EQ(ReadBytes(TargaFile(1, 1, 1, 8, 0, 1, 20).bytes({0, 0, 0, 0})).code(), ReadCode::Failure);  // odd entries
 }
 
 TEST(Targa, BadInputGivesTheFailureResults)
@@ -167,14 +161,14 @@ TEST(Targa, BadInputGivesTheFailureResults)
     testing::UiRecorder ui;
     EXPECT_EQ(ReadBytes(Bytes().zeros(17)).code(), ReadCode::NotThisFormat);
     EXPECT_EQ(ReadBytes(TargaFile(2, 0, 1, 24)).code(), ReadCode::Failure);
-    EXPECT_EQ(ReadBytes(With(TargaFile(2, 2, 2, 24), ByteList(11, 0))).code(), ReadCode::Broken);
+    EXPECT_EQ(ReadBytes(TargaFile(2, 2, 2, 24).bytes(ByteList(11, 0))).code(), ReadCode::Broken);
     Bytes longId = TargaFile(2, 1, 1, 24);
     longId.data[0] = 200;
     EXPECT_EQ(ReadBytes(longId).code(), ReadCode::Broken);
 
     // The largest header over a tiny body is refused before anything is allocated.
-    EXPECT_EQ(ReadBytes(With(TargaFile(3, 65535, 65535, 1), ByteList(64, 0xFF))).code(), ReadCode::Broken);
-    EXPECT_EQ(ReadBytes(With(TargaFile(11, 65535, 65535, 1), ByteList(64, 0xFF))).code(), ReadCode::Broken);
+    EXPECT_EQ(ReadBytes(TargaFile(3, 65535, 65535, 1).bytes(ByteList(64, 0xFF))).code(), ReadCode::Broken);
+    EXPECT_EQ(ReadBytes(TargaFile(11, 65535, 65535, 1).bytes(ByteList(64, 0xFF))).code(), ReadCode::Broken);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ReadTarga("/nonexistent/x.tga").code(), ReadCode::Broken);
 }

@@ -12,12 +12,8 @@
 
 #include <fstream>
 
-namespace lv {
+namespace lv::testing {
 namespace {
-
-using testing::Layer;
-using testing::LayerSpec;
-using testing::TopOf;
 
 class PhotoDropping : public ::testing::Test {
 protected:
@@ -25,10 +21,10 @@ protected:
     // and a box for the month piece.
     void SetUp() override
     {
-        document = testing::MakeDocument(300, 300,
-                                         {LayerSpec{200, 200, 0x00FF00, "photo box", 40, 70},
-                                          LayerSpec{100, 50, 0x0000FF, "Month//x//1", 0, 0},
-                                          LayerSpec{300, 300, 0xFFFFFF, "BackGround"}});
+        document = MakeDocument(300, 300,
+                                {LayerSpec{200, 200, 0x00FF00, "photo box", 40, 70},
+                                 LayerSpec{100, 50, 0x0000FF, "Month//x//1", 0, 0},
+                                 LayerSpec{300, 300, 0xFFFFFF, "BackGround"}});
     }
     std::string bitmap(const std::string& name, HDIB picture)
     {
@@ -42,24 +38,23 @@ protected:
         return DropPhoto(*document, path, dir.file("card.vlf"));
     }
 
-    testing::TempDir dir;
+    TempDir dir;
     std::unique_ptr<LayerStack> document;
-    testing::UiRecorder ui;
+    UiRecorder ui;
 };
 
 TEST_F(PhotoDropping, ALandscapePhotoFitsAcrossAndMovesDown)
 {
-    const HDIB photo = testing::MakePhotoLike(400, 300);
+    const HDIB photo = MakePhotoLike(400, 300);
     ASSERT_TRUE(drop(0, bitmap("wide.bmp", CopyPicture(photo))).dropped);
     const LayerRecord& layer = Layer(*document, 0);
-    EXPECT_EQ(layer.image.width(), 200);
-    EXPECT_EQ(layer.image.height(), 150);
+    EXPECT_EQ(std::pair(layer.image.width(), layer.image.height()), std::pair(200, 150));
     EXPECT_EQ(layer.x, 40);
     EXPECT_EQ(TopOf(*document, 0), 30 + 25);
     EXPECT_EQ(layer.mask.width(), 200);
     EXPECT_EQ(layer.mask.read().row(75)[100], 255);
     ASSERT_TRUE(layer.sourceImage && layer.sourceMask);
-    EXPECT_TRUE(testing::SamePixels(*layer.sourceImage, photo));
+    EXPECT_TRUE(SamePixels(*layer.sourceImage, photo));
     EXPECT_EQ(layer.sourceMask->width(), 400);
     EXPECT_DOUBLE_EQ(layer.aspect, 400.0 / 300.0);
     EXPECT_DOUBLE_EQ(layer.textPlacement[0], 0.5);
@@ -70,36 +65,32 @@ TEST_F(PhotoDropping, ALandscapePhotoFitsAcrossAndMovesDown)
 
 TEST_F(PhotoDropping, APortraitPhotoFitsDownAndMovesRight)
 {
-    ASSERT_TRUE(drop(0, bitmap("tall.bmp", testing::MakePhotoLike(300, 400))).dropped);
+    ASSERT_TRUE(drop(0, bitmap("tall.bmp", MakePhotoLike(300, 400))).dropped);
     const LayerRecord& layer = Layer(*document, 0);
-    EXPECT_EQ(layer.image.width(), 150);
-    EXPECT_EQ(layer.image.height(), 200);
+    EXPECT_EQ(std::pair(layer.image.width(), layer.image.height()), std::pair(150, 200));
     EXPECT_EQ(layer.x, 40 + 25);
     EXPECT_EQ(TopOf(*document, 0), 30);
 }
 
 TEST_F(PhotoDropping, ResizingTheDroppedPhotoRendersFromTheWholePhoto)
 {
-    const HDIB photo = testing::MakePhotoLike(400, 300);
+    const HDIB photo = MakePhotoLike(400, 300);
     ASSERT_TRUE(drop(0, bitmap("wide.bmp", CopyPicture(photo))).dropped);
     // Back to the photo's own size: exactly the photo, which the 200 × 150 copy could not give.
     ASSERT_TRUE(ResizeCurrentLayer(*document, {-50, -10, 350, 290}));
     const LayerRecord& layer = Layer(*document, 0);
-    ASSERT_EQ(layer.image.width(), 400);
-    ASSERT_EQ(layer.image.height(), 300);
-    EXPECT_TRUE(testing::SamePixels(layer.image.read(), photo));
+    ASSERT_EQ(std::pair(layer.image.width(), layer.image.height()), std::pair(400, 300));
+    EXPECT_TRUE(SamePixels(layer.image.read(), photo));
     EXPECT_EQ(layer.x, -50);
     EXPECT_EQ(TopOf(*document, 0), -10);
 }
 
 TEST_F(PhotoDropping, ABackgroundIsStretchedExactlyAndLosesItsPlacement)
 {
-    ASSERT_TRUE(drop(2, bitmap("wide.bmp", testing::MakePhotoLike(400, 120))).dropped);
+    ASSERT_TRUE(drop(2, bitmap("wide.bmp", MakePhotoLike(400, 120))).dropped);
     const LayerRecord& layer = Layer(*document, 2);
-    EXPECT_EQ(layer.image.width(), 300);
-    EXPECT_EQ(layer.image.height(), 300);
-    EXPECT_EQ(layer.x, 0);
-    EXPECT_EQ(layer.y, 0);
+    EXPECT_EQ(std::pair(layer.image.width(), layer.image.height()), std::pair(300, 300));
+    EXPECT_EQ(std::pair(layer.x, layer.y), std::pair(0, 0));
     EXPECT_FALSE(layer.sourceImage);
     EXPECT_TRUE(IsUnplaced(layer.textPlacement));
     EXPECT_DOUBLE_EQ(layer.aspect, 1.0);
@@ -109,27 +100,25 @@ TEST_F(PhotoDropping, LayeredFilesBringTheirFlattenedPictureOrTheirMask)
 {
     // Three layers, bottom-left: flattened over white, the placeholder's own (opaque) mask
     // stretched over them.
-    testing::WriteDocumentFile(dir.file("three.vlf"),
-                               {LayerSpec{50, 50, 0x0000FF}, LayerSpec{100, 50, 0x00FF00},
-                                LayerSpec{20, 20, 0xFF0000, "c", 0, 0, true}},
-                               100, 100);
+    WriteDocumentFile(dir.file("three.vlf"),
+                      {LayerSpec{50, 50, 0x0000FF}, LayerSpec{100, 50, 0x00FF00},
+                       LayerSpec{20, 20, 0xFF0000, "c", 0, 0, true}},
+                      100, 100);
     ASSERT_TRUE(drop(0, dir.file("three.vlf")).dropped);
     const LayerRecord& three = Layer(*document, 0);
-    ASSERT_EQ(three.image.width(), 200);
-    ASSERT_EQ(three.image.height(), 200);
+    ASSERT_EQ(std::pair(three.image.width(), three.image.height()), std::pair(200, 200));
     for (int y = 0; y < 200; y += 9)
         for (int x = 0; x < 200; x += 9)
             ASSERT_EQ(three.mask.read().row(y)[x], 255) << x << "," << y;
-    EXPECT_EQ(testing::Pixel24(three.image.read(), 50, 50), (testing::Rgb{255, 0, 0}));
-    EXPECT_EQ(testing::Pixel24(three.image.read(), 150, 50), (testing::Rgb{0, 255, 0}));
-    EXPECT_EQ(testing::Pixel24(three.image.read(), 100, 150), (testing::Rgb{255, 255, 255}));
+    EXPECT_EQ(Pixel24(three.image.read(), 50, 50), (Rgb{255, 0, 0}));
+    EXPECT_EQ(Pixel24(three.image.read(), 150, 50), (Rgb{0, 255, 0}));
+    EXPECT_EQ(Pixel24(three.image.read(), 100, 150), (Rgb{255, 255, 255}));
 
     // One layer: its own mask comes along; the shifts halve the uncovered space.
-    testing::WriteDocumentFile(dir.file("one.vlf"), {LayerSpec{100, 51, 0x0000FF, "a", 0, 0, true}});
+    WriteDocumentFile(dir.file("one.vlf"), {LayerSpec{100, 51, 0x0000FF, "a", 0, 0, true}});
     ASSERT_TRUE(drop(0, dir.file("one.vlf")).dropped);
     const LayerRecord& one = Layer(*document, 0);
-    EXPECT_EQ(one.image.width(), 200);
-    EXPECT_EQ(one.image.height(), 102);
+    EXPECT_EQ(std::pair(one.image.width(), one.image.height()), std::pair(200, 102));
     EXPECT_EQ(one.mask.read().row(50)[20], 0);
     EXPECT_EQ(one.mask.read().row(50)[180], 255);
     EXPECT_EQ(one.x, 40);
@@ -140,15 +129,15 @@ TEST_F(PhotoDropping, LayeredFilesBringTheirFlattenedPictureOrTheirMask)
 
 TEST_F(PhotoDropping, ACalendarPieceComesFromTheTemplatesFoldersAndNamesItsMonth)
 {
-    testing::WritePiece(dir.file("cal1/calmonth/05.vlf"), 90, 40, 0x123456);
-    testing::WritePiece(dir.file("elsewhere/05.vlf"), 10, 10, 0x654321);
+    WritePiece(dir.file("cal1/calmonth/05.vlf"), 90, 40, 0x123456);
+    WritePiece(dir.file("elsewhere/05.vlf"), 10, 10, 0x654321);
     const PhotoDrop done = drop(1, dir.file("elsewhere/05.vlf"));
     ASSERT_TRUE(done.dropped);
     EXPECT_EQ(done.month, 5);
     EXPECT_FALSE(done.year);
-    EXPECT_EQ(testing::Pixel24(Layer(*document, 1).image.read(), 40, 20), (testing::Rgb{0x56, 0x34, 0x12}));
+    EXPECT_EQ(Pixel24(Layer(*document, 1).image.read(), 40, 20), (Rgb{0x56, 0x34, 0x12}));
 
-    testing::WritePiece(dir.file("elsewhere/07.vlf"), 10, 10, 0x654321);
+    WritePiece(dir.file("elsewhere/07.vlf"), 10, 10, 0x654321);
     EXPECT_FALSE(drop(1, dir.file("elsewhere/07.vlf")).dropped);
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"Não é possível localizar o arquivo. --- " + dir.file("cal1/calmonth/07.vlf")});
 }
@@ -168,4 +157,4 @@ TEST_F(PhotoDropping, MissingAndUnreadableFilesLeaveThePlaceholderAlone)
 }
 
 }  // namespace
-}  // namespace lv
+}  // namespace lv::testing

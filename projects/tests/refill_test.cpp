@@ -10,12 +10,8 @@
 
 #include <fstream>
 
-namespace lv {
+namespace lv::testing {
 namespace {
-
-using testing::Layer;
-using testing::LayerSpec;
-using testing::TopOf;
 
 constexpr int kYear = 0, kPhoto = 1, kMonth = 2, kDays = 3;
 
@@ -23,27 +19,27 @@ class CalendarRefill : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        document = testing::MakeDocument(300, 200,
-                                         {LayerSpec{60, 20, 0x0000FF, "Year//a//1", 10, 170},
-                                          LayerSpec{100, 80, 0x00FF00, "my photo", 150, 50},
-                                          LayerSpec{40, 20, 0xFF0000, "Month//a//1", 100, 100},
-                                          LayerSpec{120, 90, 0x808080, "Days//a//1", 20, 10, true}});
+        document = MakeDocument(300, 200,
+                                {LayerSpec{60, 20, 0x0000FF, "Year//a//1", 10, 170},
+                                 LayerSpec{100, 80, 0x00FF00, "my photo", 150, 50},
+                                 LayerSpec{40, 20, 0xFF0000, "Month//a//1", 100, 100},
+                                 LayerSpec{120, 90, 0x808080, "Days//a//1", 20, 10, true}});
     }
     std::string piece(const std::string& relative) const { return dir.file("cal1/" + relative); }
     // February 2000: a year piece 7 pixels wider, a month piece 7 narrower and lower, and a
     // days piece of two layers (so without a mask of its own).
     void writePieces()
     {
-        testing::WritePiece(piece("calyear/2000.vlf"), 67, 20, 0x112233);
-        testing::WritePiece(piece("calmonth/02.vlf"), 33, 13, 0x445566);
-        testing::WriteDocumentFile(piece("calweek/Tu29.vlf"),
-                                   {LayerSpec{50, 70, 0x0000C8}, LayerSpec{100, 70, 0x00C800}}, 100, 70);
+        WritePiece(piece("calyear/2000.vlf"), 67, 20, 0x112233);
+        WritePiece(piece("calmonth/02.vlf"), 33, 13, 0x445566);
+        WriteDocumentFile(piece("calweek/Tu29.vlf"),
+                          {LayerSpec{50, 70, 0x0000C8}, LayerSpec{100, 70, 0x00C800}}, 100, 70);
     }
 
-    testing::TempDir dir;
+    TempDir dir;
     std::string templatePath = dir.file("wall.vlf");
     std::unique_ptr<LayerStack> document;
-    testing::UiRecorder ui;
+    UiRecorder ui;
 };
 
 TEST_F(CalendarRefill, PiecesAreCentredOnTheOldContent)
@@ -56,18 +52,16 @@ TEST_F(CalendarRefill, PiecesAreCentredOnTheOldContent)
     // 7 wider: the left edge moves left by t(-3 + 0.5) = 2.
     const LayerRecord& year = Layer(*document, kYear);
     EXPECT_EQ(year.image.width(), 67);
-    EXPECT_EQ(year.x, 8);
-    EXPECT_EQ(year.y, 170);
+    EXPECT_EQ(std::pair(year.x, year.y), std::pair(8, 170));
     ASSERT_TRUE(year.sourceImage && year.sourceMask);
-    EXPECT_TRUE(testing::SamePixels(*year.sourceImage, year.image.read()));
-    EXPECT_EQ(testing::Pixel24(year.image.read(), 5, 5), (testing::Rgb{0x33, 0x22, 0x11}));
+    EXPECT_TRUE(SamePixels(*year.sourceImage, year.image.read()));
+    EXPECT_EQ(Pixel24(year.image.read(), 5, 5), (Rgb{0x33, 0x22, 0x11}));
     EXPECT_DOUBLE_EQ(year.aspect, 67.0 / 20.0);
 
     // 7 narrower and 7 lower, with its own mask: right by t(3.5) = 3, up by 7 h 2 = 3; the
     // placement's row is the old top plus t(3 + 0.5).
     const LayerRecord& month = Layer(*document, kMonth);
-    EXPECT_EQ(month.x, 103);
-    EXPECT_EQ(month.y, 103);
+    EXPECT_EQ(std::pair(month.x, month.y), std::pair(103, 103));
     EXPECT_EQ(month.textPlacement[5], 103);
     EXPECT_EQ(month.textPlacement[2], 200 - 100 - 20 + 3);
     EXPECT_EQ(month.textPlacement[0], 1);
@@ -77,27 +71,24 @@ TEST_F(CalendarRefill, PiecesAreCentredOnTheOldContent)
     // Flattened days piece: no mask of its own, so the placeholder's half-transparent mask
     // is stretched over it.
     const LayerRecord& days = Layer(*document, kDays);
-    EXPECT_EQ(days.image.width(), 100);
-    EXPECT_EQ(days.image.height(), 70);
-    EXPECT_EQ(days.x, 30);
-    EXPECT_EQ(days.y, 20);
+    EXPECT_EQ(std::pair(days.image.width(), days.image.height()), std::pair(100, 70));
+    EXPECT_EQ(std::pair(days.x, days.y), std::pair(30, 20));
     EXPECT_EQ(days.mask.read().row(35)[10], 0);
     EXPECT_EQ(days.mask.read().row(35)[90], 255);
-    EXPECT_EQ(testing::Pixel24(days.image.read(), 10, 35), (testing::Rgb{0xC8, 0, 0}));
-    EXPECT_EQ(testing::Pixel24(days.image.read(), 90, 35), (testing::Rgb{0, 0xC8, 0}));
+    EXPECT_EQ(Pixel24(days.image.read(), 10, 35), (Rgb{0xC8, 0, 0}));
+    EXPECT_EQ(Pixel24(days.image.read(), 90, 35), (Rgb{0, 0xC8, 0}));
     ASSERT_TRUE(days.sourceMask);
-    EXPECT_TRUE(testing::SamePixels(*days.sourceMask, days.mask.read()));
+    EXPECT_TRUE(SamePixels(*days.sourceMask, days.mask.read()));
 
     // A layer that is no placeholder keeps everything.
     const LayerRecord& photo = Layer(*document, kPhoto);
     EXPECT_TRUE(photo.image.sameAs(photoBefore.image));
     EXPECT_TRUE(photo.mask.sameAs(photoBefore.mask));
-    EXPECT_EQ(photo.x, 150);
-    EXPECT_EQ(photo.y, 50);
+    EXPECT_EQ(std::pair(photo.x, photo.y), std::pair(150, 50));
     EXPECT_FALSE(photo.sourceImage);
 
     // The composite shows the new pieces.
-    EXPECT_EQ(testing::Pixel24(document->composite, 8 + 30, 170 + 10), (testing::Rgb{0x33, 0x22, 0x11}));
+    EXPECT_EQ(Pixel24(document->composite, 8 + 30, 170 + 10), (Rgb{0x33, 0x22, 0x11}));
     // Refilling again with the same pieces puts them in the same place.
     ASSERT_EQ(RefillCalendar(*document, templatePath, 2000, 2), 1);
     EXPECT_EQ(Layer(*document, kYear).x, 8);
@@ -138,8 +129,8 @@ TEST_F(CalendarRefill, AnUnreadablePieceIsReportedAndTheRefillGoesOn)
 TEST_F(CalendarRefill, ChoosingAnotherMonthRefillsFromThatMonthsPieces)
 {
     writePieces();
-    testing::WritePiece(piece("calmonth/03.vlf"), 30, 20, 0x445566);
-    testing::WritePiece(piece("calweek/Wd31.vlf"), 110, 90, 0x445566);
+    WritePiece(piece("calmonth/03.vlf"), 30, 20, 0x445566);
+    WritePiece(piece("calweek/Wd31.vlf"), 110, 90, 0x445566);
     CalendarSelection selection;
     selection.enter({2000, 2});
     EXPECT_EQ(selection.setMonth(std::string_view("Fev"), document.get(), templatePath), CalendarChange::Unchanged);
@@ -156,4 +147,4 @@ TEST_F(CalendarRefill, ChoosingAnotherMonthRefillsFromThatMonthsPieces)
 }
 
 }  // namespace
-}  // namespace lv
+}  // namespace lv::testing

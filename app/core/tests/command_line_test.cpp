@@ -56,11 +56,9 @@ TEST(CommandLine, TwoFilesOpenRefusedOnesCountOnceAndNamesThatAreNoPicturesAreSk
 
 TEST(CommandLine, AlbumFilesGoToTheAlbumOpenerAndCountLikeOpenedFiles)
 {
-    EXPECT_TRUE(IsAlbumFileName("/f/Férias.ABM"));
-    EXPECT_TRUE(IsAlbumFileName("album1.abm"));
-    EXPECT_FALSE(IsAlbumFileName("/f/albums.abm/photo.jpg"));
-    EXPECT_FALSE(IsAlbumFileName("/f/album.abmx"));
-    EXPECT_FALSE(IsAlbumFileName("abm"));
+    for (const auto& [name, album] : {std::pair{"/f/Férias.ABM", true}, {"album1.abm", true},
+                                      {"/f/albums.abm/photo.jpg", false}, {"/f/album.abmx", false}, {"abm", false}})
+        EXPECT_EQ(IsAlbumFileName(name), album) << name;
 
     RecordingOpener opener;
     std::vector<std::string> albums;

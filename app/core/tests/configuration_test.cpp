@@ -53,13 +53,9 @@ TEST(Configuration, AnAbsentFileGivesEveryDefault)
 TEST(Configuration, StoredValuesAreReadAndColoursKeptWithinAByte)
 {
     testing::MemoryStore store;
-    store.values["USUÁRIO/ActR"] = "300";
-    store.values["USUÁRIO/ActG"] = "-4";
-    store.values["USUÁRIO/AltB"] = "17";
-    store.values["USUÁRIO/ShowTools"] = "0";
-    store.values["USUÁRIO/UndoLevel"] = "5";
-    store.values["USUÁRIO/FitInWindow"] = "2";
-    store.values["USUÁRIO/TransparencyGrid"] = "2";
+    store.values = {{"USUÁRIO/ActR", "300"},        {"USUÁRIO/ActG", "-4"},        {"USUÁRIO/AltB", "17"},
+                    {"USUÁRIO/ShowTools", "0"},     {"USUÁRIO/UndoLevel", "5"},    {"USUÁRIO/FitInWindow", "2"},
+                    {"USUÁRIO/TransparencyGrid", "2"}};
     const Configuration c = LoadConfiguration(Settings(store));
     EXPECT_EQ(c.activeColour, (RgbTriple{255, 0, 0}));
     EXPECT_EQ(c.secondaryColour.blue, 17);

@@ -24,20 +24,12 @@ using Kind = AdjustmentChoice::Kind;
 
 AdjustmentChoice Enhancement(int mode, std::array<int, 3> sliders)
 {
-    AdjustmentChoice c;
-    c.kind = Kind::Enhancement;
-    c.mode = mode;
-    c.sliders = sliders;
-    return c;
+    return {.kind = Kind::Enhancement, .mode = mode, .sliders = sliders};
 }
 
 AdjustmentChoice Effect(int operation, int strength)
 {
-    AdjustmentChoice c;
-    c.kind = Kind::Effect;
-    c.operation = operation;
-    c.strength = strength;
-    return c;
+    return {.kind = Kind::Effect, .operation = operation, .strength = strength};
 }
 
 // A photo-like document on one layer, attached to the table.
@@ -171,9 +163,7 @@ TEST(EffectsBridge, PreviewCompositeShowsTheResultInTheRectangleAndKeepsTheLayer
             const bool inside = x >= rect.left && x <= rect.right && top >= rect.top && top <= rect.bottom;
             const Rgb shown = Pixel24(d.doc().composite, x, y);
             const Rgb expected = Pixel24(inside ? applied.doc().composite : plain, x, y);
-            ASSERT_EQ(shown.r, expected.r) << x << ',' << top;
-            ASSERT_EQ(shown.g, expected.g) << x << ',' << top;
-            ASSERT_EQ(shown.b, expected.b) << x << ',' << top;
+            ASSERT_EQ(shown, expected) << x << ',' << top;
             changed += inside && Pixel24(plain, x, y).r != shown.r;
         }
     }
@@ -291,9 +281,7 @@ TEST(EffectsBridge, EnhancementsAndEffectsUndoAndRedoAmongSelectionAndLayerSteps
 {
     History h(2);
     h.step([](LayerStack& d) { ASSERT_TRUE(ApplyEnhancement(d, 1, std::vector<int>{80, 65}, false)); });
-    h.step([](LayerStack& d) {
-        ASSERT_TRUE(ChangeSelection(d, *RectangleRegion({2, 2, 12, 9}), CombineMode::New, kUndoShapeSelection));
-    });
+    h.step([](LayerStack& d) { ASSERT_TRUE(SelectRectangle(d, {2, 2, 12, 9}, CombineMode::New)); });
     h.step([](LayerStack& d) { ASSERT_GE(SetLayerOpacity(d, 0, 40, true), 0); });
     h.step([](LayerStack& d) { ASSERT_TRUE(ApplyEffect(d, effects::kOpNoise, 70, false)); });
     h.step([](LayerStack& d) { ASSERT_TRUE(MoveLayer(d, 1, 0, true)); });

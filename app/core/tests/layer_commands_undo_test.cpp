@@ -14,11 +14,6 @@
 namespace lv::testing {
 namespace {
 
-SelectionRegion Rect(DocumentRect r)
-{
-    return *RectangleRegion(r);
-}
-
 // One undo takes back exactly the last command, and the redo gives the same document again.
 void ExpectOneStep(History& h)
 {
@@ -37,7 +32,7 @@ TEST(LayerCommandsUndo, EachCommandIsOneStepAmongPixelAndSelectionSteps)
     });
     h.step([](LayerStack& d) { ASSERT_TRUE(DuplicateCurrentLayer(d)); });
     ExpectOneStep(h);
-    h.step([](LayerStack& d) { ChangeSelection(d, Rect({2, 2, 12, 9}), CombineMode::New, kUndoShapeSelection); });
+    h.step([](LayerStack& d) { SelectRectangle(d, {2, 2, 12, 9}, CombineMode::New); });
     h.step([](LayerStack& d) { ASSERT_TRUE(DeleteLayerOrSelection(d)); });  // the selection's content
     ExpectOneStep(h);
     h.step([](LayerStack& d) { ASSERT_TRUE(MoveCurrentLayer(d, false)); });

@@ -1,10 +1,16 @@
 #include "app/core/paint_settings.h"
 
-
 #include <gtest/gtest.h>
+
+#include <tuple>
 
 namespace lv::testing {
 namespace {
+
+std::tuple<int, int, int, bool> Brush(const BrushSettings& b)
+{
+    return {b.shape, b.size, b.speed, b.show};
+}
 
 TEST(PaintSettings, TheBrushComesFromTheConfigurationAndGoesBackKeptInRange)
 {
@@ -15,10 +21,7 @@ TEST(PaintSettings, TheBrushComesFromTheConfigurationAndGoesBackKeptInRange)
     config.showBrush = false;
     PaintOptions options;
     ApplyBrushConfiguration(config, options);
-    EXPECT_EQ(options.brush.shape, 6);
-    EXPECT_EQ(options.brush.size, 1);
-    EXPECT_EQ(options.brush.speed, 32);
-    EXPECT_FALSE(options.brush.show);
+    EXPECT_EQ(Brush(options.brush), std::tuple(6, 1, 32, false));
 
     options.brush = {3, 24, 7, true};
     options.stampName = "stamps/star.bmp";
@@ -26,16 +29,11 @@ TEST(PaintSettings, TheBrushComesFromTheConfigurationAndGoesBackKeptInRange)
     EXPECT_EQ(config.stampName, "stamps/star.bmp") << "the stamp in use is saved at exit";
     PaintOptions again;
     ApplyBrushConfiguration(config, again);
-    EXPECT_EQ(again.brush.shape, 3);
-    EXPECT_EQ(again.brush.size, 24);
-    EXPECT_EQ(again.brush.speed, 7);
-    EXPECT_TRUE(again.brush.show);
+    EXPECT_EQ(Brush(again.brush), std::tuple(3, 24, 7, true));
 
     const Configuration defaults;
     ApplyBrushConfiguration(defaults, again);
-    EXPECT_EQ(again.brush.shape, 1);
-    EXPECT_EQ(again.brush.size, 16);
-    EXPECT_EQ(again.brush.speed, 20);
+    EXPECT_EQ(Brush(again.brush), std::tuple(1, 16, 20, true));
 }
 
 TEST(PaintSettings, MissingStampAndTexturePicturesLeaveTheToolsWithout)

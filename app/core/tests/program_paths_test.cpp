@@ -9,11 +9,16 @@
 namespace lv {
 namespace {
 
-TEST(ProgramPaths, TheConfigurationFileFollowsTheOverrideThenXdgThenHome)
+TEST(ProgramPaths, TheConfigurationFileFollowsTheOverrideThenXdgThenHomeAndTheUserDataFolderXdgThenHome)
 {
     PathEnvironment env;
     env.home = "/home/ana";
     EXPECT_EQ(ResolveConfigFile(env), "/home/ana/.config/lumivista/LV2000.ini");
+    EXPECT_EQ(ResolveUserDataDir(env), "/home/ana/.local/share/lumivista");
+    env.xdgDataHome = "data";  // relative values are ignored
+    EXPECT_EQ(ResolveUserDataDir(env), "/home/ana/.local/share/lumivista");
+    env.xdgDataHome = "/xdg/data";
+    EXPECT_EQ(ResolveUserDataDir(env), "/xdg/data/lumivista");
     env.xdgConfigHome = "relative/ignored";
     EXPECT_EQ(ResolveConfigFile(env), "/home/ana/.config/lumivista/LV2000.ini");
     env.xdgConfigHome = "/xdg";
@@ -34,17 +39,6 @@ TEST(ProgramPaths, TheProgramFolderIsLumivistaHomeOrTheExecutablesAndDataNamesUs
     ::unsetenv("LUMIVISTA_HOME");
     EXPECT_EQ(ProgramDir(), ExecutablePath().parent_path());
     EXPECT_TRUE(ExecutablePath().is_absolute());
-}
-
-TEST(ProgramPaths, TheUserDataFolderFollowsXdgThenHome)
-{
-    PathEnvironment env;
-    env.home = "/home/ana";
-    EXPECT_EQ(ResolveUserDataDir(env), "/home/ana/.local/share/lumivista");
-    env.xdgDataHome = "data";  // relative values are ignored
-    EXPECT_EQ(ResolveUserDataDir(env), "/home/ana/.local/share/lumivista");
-    env.xdgDataHome = "/xdg/data";
-    EXPECT_EQ(ResolveUserDataDir(env), "/xdg/data/lumivista");
 }
 
 namespace fs = std::filesystem;

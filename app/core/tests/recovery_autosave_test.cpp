@@ -3,8 +3,6 @@
 
 #include "app/core/recovery_autosave.h"
 #include "app/core/recovery_listing.h"
-#include "app/core/recovery_snapshot.h"
-#include "app/core/recovery_writer.h"
 #include "app/core/tests/memory_store.h"
 #include "app/core/tests/recovery_test_support.h"
 #include "app/core/tests/undo_test_support.h"
@@ -24,19 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 
 const std::atomic<bool> kNeverCancelled{false};
-
-RecoveryJob JobFor(const LayerStack& document, std::string stem = "doc-1", std::string title = "/fotos/cartão.vlf")
-{
-    RecoveryJob job{std::move(stem), TakeRecoverySnapshot(document), {}};
-    job.info.title = std::move(title);
-    job.info.savedAt = 1700000000;
-    job.info.programVersion = 200;
-    job.info.width = document.width;
-    job.info.height = document.height;
-    job.info.xPelsPerMeter = document.composite.header().biXPelsPerMeter;
-    job.info.yPelsPerMeter = document.composite.header().biYPelsPerMeter;
-    return job;
-}
 
 RecoveryEntry EntryFor(const RecoveryFiles& files)
 {

@@ -3,9 +3,6 @@
 
 #include "app/core/recovery_listing.h"
 #include "app/core/recovery_session.h"
-#include "app/core/recovery_snapshot.h"
-#include "app/core/recovery_writer.h"
-#include "app/core/untitled_names.h"
 #include "app/core/tests/recovery_test_support.h"
 #include "common/byte_sink.h"
 #include "common/testing/temp_dir.h"
@@ -57,18 +54,14 @@ TEST(RecoveryInfo, RoundTripsAnyTitleAndRefusesEveryCutOrBrokenFile)
         changed.replace(changed.find(from), from.size(), to);
         return changed;
     };
-    EXPECT_FALSE(ParseRecoveryInfo(replaced("Lumivista recovery 1", "Lumivista recovery 2")));
-    EXPECT_FALSE(ParseRecoveryInfo(replaced("width=4000", "width=0")));
-    EXPECT_FALSE(ParseRecoveryInfo(replaced("width=4000", "width=-4000")));
-    EXPECT_FALSE(ParseRecoveryInfo(replaced("width=4000", "width=4000x")));
-    EXPECT_FALSE(ParseRecoveryInfo(replaced("height=3000", "height=99999999999")));
-    EXPECT_FALSE(ParseRecoveryInfo(replaced("untitled=0", "untitled=2")));
-    EXPECT_FALSE(ParseRecoveryInfo(replaced("time=1735689600", "time=")));
-    EXPECT_FALSE(ParseRecoveryInfo(replaced("%0Afinal.vlf", "%0")));
-    EXPECT_FALSE(ParseRecoveryInfo(replaced("%0A", "%G1")));
     const std::size_t title = text.find("title=") + 6;
-    EXPECT_FALSE(ParseRecoveryInfo(replaced(text.substr(title, text.find('\n', title) - title), "")));
-    EXPECT_FALSE(ParseRecoveryInfo(replaced("version=200", "version 200")));
+    const std::pair<std::string, std::string> broken[] = {
+        {"Lumivista recovery 1", "Lumivista recovery 2"}, {"width=4000", "width=0"}, {"width=4000", "width=-4000"},
+        {"width=4000", "width=4000x"}, {"height=3000", "height=99999999999"}, {"untitled=0", "untitled=2"},
+        {"time=1735689600", "time="}, {"%0Afinal.vlf", "%0"}, {"%0A", "%G1"}, {"version=200", "version 200"},
+        {text.substr(title, text.find('\n', title) - title), ""}};
+    for (const auto& [from, to] : broken)
+        EXPECT_FALSE(ParseRecoveryInfo(replaced(from, to))) << from << " -> " << to;
     EXPECT_FALSE(ParseRecoveryInfo(text + std::string(kMaxRecoveryInfoBytes, 'x') + "\n"));
     // Keys a later version adds are passed over.
     EXPECT_EQ(ParseRecoveryInfo(text + "layers=10\n"), info);
@@ -129,15 +122,9 @@ fs::path LeaveCrashedCopy(const fs::path& recovery, Work work)
 bool WriteCopy(RecoverySession& session, const std::string& stem, const LayerStack& document, const std::string& title,
                std::int64_t time)
 {
-    RecoveryJob job{stem, TakeRecoverySnapshot(document), {}};
-    job.info.title = title;
-    job.info.untitled = IsUntitledTitle(title);
-    job.info.savedAt = time;
-    job.info.programVersion = 200;
-    job.info.width = document.width;
-    job.info.height = document.height;
     const std::atomic<bool> never{false};
-    return WriteRecoveryCopy(session.files(stem), std::move(job), never).kind == RecoveryWriteResult::Kind::Written;
+    return WriteRecoveryCopy(session.files(stem), JobFor(document, stem, title, time), never).kind ==
+           RecoveryWriteResult::Kind::Written;
 }
 
 TEST(AbandonedRecovery, ListsWholeCopiesNewestFirstAndDamagedOnesAsDamagedWithoutReadingPictures)

@@ -2,6 +2,9 @@
 // Documents and folders for the recovery tests.
 
 #include "app/core/recovery_files.h"
+#include "app/core/recovery_snapshot.h"
+#include "app/core/recovery_writer.h"
+#include "app/core/untitled_names.h"
 #include "common/byte_source.h"
 #include "edit/compositing.h"
 #include "edit/layer_pictures.h"
@@ -43,6 +46,22 @@ inline std::unique_ptr<LayerStack> ThreeLayerDocument(int width = 120, int heigh
     stack->currentLayer = 1;
     CompositeLayers(*stack);
     return stack;
+}
+
+// A job for the writing thread: a snapshot of the document and its side file's facts.
+inline RecoveryJob JobFor(const LayerStack& document, std::string stem = "doc-1", std::string title = "/fotos/cartão.vlf",
+                          std::int64_t savedAt = 1700000000)
+{
+    RecoveryJob job{std::move(stem), TakeRecoverySnapshot(document), {}};
+    job.info.untitled = IsUntitledTitle(title);
+    job.info.title = std::move(title);
+    job.info.savedAt = savedAt;
+    job.info.programVersion = 200;
+    job.info.width = document.width;
+    job.info.height = document.height;
+    job.info.xPelsPerMeter = document.composite.header().biXPelsPerMeter;
+    job.info.yPelsPerMeter = document.composite.header().biYPelsPerMeter;
+    return job;
 }
 
 // The non-dot names in a folder.

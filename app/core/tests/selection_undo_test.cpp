@@ -16,29 +16,19 @@ namespace lv::testing {
 namespace {
 
 
-SelectionRegion Rect(DocumentRect r)
-{
-    return *RectangleRegion(r);
-}
-
 TEST(SelectionUndo, EverySelectionChangeComesBackExactly)
 {
     History h(2);
     WandSettings wand;
     h.step([&](LayerStack& d) { ASSERT_TRUE(MagicWandClick(d, {3, 3}, wand)); });
-    h.step([](LayerStack& d) { ChangeSelection(d, Rect({30, 20, 38, 28}), CombineMode::Add, kUndoShapeSelection); });
+    h.step([](LayerStack& d) { SelectRectangle(d, {30, 20, 38, 28}, CombineMode::Add); });
     h.step([](LayerStack& d) {
         HDIB ellipse = MakeShapeMask(9, 7, SelectionShape::Ellipse);
         ChangeSelection(d, {std::move(ellipse), {2, 2, 11, 9}}, CombineMode::Xor, kUndoShapeSelection);
     });
     h.step([](LayerStack& d) { ASSERT_TRUE(MoveSelectionOutline(d, 3, -1)); });
     h.step([](LayerStack& d) { ASSERT_TRUE(RemoveSelection(d)); });
-    for (int i = 0; i < 5; ++i)
-        h.undo();
-    EXPECT_FALSE(h.table.undo(h.open.doc(), kWindow));
-    for (int i = 0; i < 5; ++i)
-        h.redo();
-    EXPECT_FALSE(h.table.redo(h.open.doc(), kWindow));
+    h.walkBackAndForth();
 }
 
 TEST(SelectionUndo, MixedSelectPaintMoveDeleteAndCropStepsUndoAndRedoInAnyOrder)
@@ -53,7 +43,7 @@ TEST(SelectionUndo, MixedSelectPaintMoveDeleteAndCropStepsUndoAndRedoInAnyOrder)
     });
     h.step([](LayerStack& d) { ASSERT_TRUE(MoveSelectionContent(d, 4, 3, false)); });
     h.step([](LayerStack& d) { ASSERT_TRUE(MoveSelectionContent(d, -2, 5, false)); });  // lifted: no second lift
-    h.step([](LayerStack& d) { ChangeSelection(d, Rect({0, 0, 6, 6}), CombineMode::Subtract, kUndoShapeSelection); });
+    h.step([](LayerStack& d) { SelectRectangle(d, {0, 0, 6, 6}, CombineMode::Subtract); });
     h.step([](LayerStack& d) { ASSERT_TRUE(DeleteSelectionContent(d)); });
     h.step([](LayerStack& d) { ASSERT_TRUE(MoveSelectionContent(d, 1, 1, true)); });
     h.step([](LayerStack& d) {
@@ -68,10 +58,10 @@ TEST(SelectionUndo, MixedSelectPaintMoveDeleteAndCropStepsUndoAndRedoInAnyOrder)
 TEST(SelectionUndo, ANewSelectionAfterUndoingDropsTheRedoBranch)
 {
     History h(1);
-    h.step([](LayerStack& d) { ChangeSelection(d, Rect({1, 1, 5, 5}), CombineMode::New, kUndoShapeSelection); });
+    h.step([](LayerStack& d) { SelectRectangle(d, {1, 1, 5, 5}, CombineMode::New); });
     h.step([](LayerStack& d) { ASSERT_TRUE(MoveSelectionContent(d, 5, 0, false)); });
     h.undo();
-    h.step([](LayerStack& d) { ChangeSelection(d, Rect({2, 2, 3, 3}), CombineMode::Add, kUndoShapeSelection); });
+    h.step([](LayerStack& d) { SelectRectangle(d, {2, 2, 3, 3}, CombineMode::Add); });
     EXPECT_FALSE(h.table.canRedo(h.open.doc(), kWindow));
     h.undo();
     EXPECT_EQ(h.open.doc().selectionRect, (DocumentRect{1, 1, 5, 5}));

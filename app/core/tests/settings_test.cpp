@@ -30,8 +30,7 @@ TEST(Settings, TextReadsAreLimitedTo127And255Bytes)
     testing::MemoryStore store;
     Settings settings(store);
     const std::string longText(300, 'x');
-    store.values["USUÁRIO/ScanCalParam"] = longText;
-    store.values["USER/SLIDESHOW"] = longText;
+    store.values = {{"USUÁRIO/ScanCalParam", longText}, {"USER/SLIDESHOW", longText}};
     EXPECT_EQ(settings.get(setting::kScanCalParam).size(), 127u);
     EXPECT_EQ(settings.get(setting::kSlideshow).size(), 255u);
     EXPECT_EQ(settings.userGetString("absent", "padrão"), "padrão");
@@ -41,9 +40,7 @@ TEST(Settings, UserFlagsAreTrueOnlyAbove0AndAreWrittenAsOneOrZero)
 {
     testing::MemoryStore store;
     Settings settings(store);
-    store.values["USER/a"] = "2";
-    store.values["USER/b"] = "-1";
-    store.values["USER/c"] = "junk";
+    store.values = {{"USER/a", "2"}, {"USER/b", "-1"}, {"USER/c", "junk"}};
     EXPECT_TRUE(settings.userGetBool("a", false));
     EXPECT_FALSE(settings.userGetBool("b", true));
     EXPECT_FALSE(settings.userGetBool("c", true));

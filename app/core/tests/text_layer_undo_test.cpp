@@ -12,36 +12,12 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string_view>
-#include <vector>
-
-namespace lv {
+namespace lv::testing {
 namespace {
-
-using testing::Fingerprint;
-using testing::OpenDocument;
-using testing::PaintCurrentLayer;
 
 FontLibrary& fonts()
 {
-    return testing::TestFonts();
-}
-
-// The fingerprint with each text layer's string, source lettering and words.
-std::string State(const LayerStack& doc)
-{
-    std::string state = Fingerprint(doc);
-    for (int i = 0; i < doc.layerCount; ++i)
-        if (const auto& object = doc.layers[std::size_t(i)].textObject) {
-            state += "|text " + object->text;
-            if (const auto& source = doc.layers[std::size_t(i)].sourceMask)
-                state += " source " + std::to_string(std::hash<std::string_view>{}(
-                                           {reinterpret_cast<const char*>(source->data()), source->size()}));
-            for (const std::uint32_t word : object->words)
-                state += ' ' + std::to_string(word);
-        }
-    return state;
+    return TestFonts();
 }
 
 TextLayerSettings Settings(std::string text, std::uint32_t colour)
@@ -56,89 +32,56 @@ TextLayerSettings Settings(std::string text, std::uint32_t colour)
     return settings;
 }
 
-using Actions = std::vector<std::pair<std::function<void()>, int>>;
-
-// Runs each action (which leaves the given count of undo steps), then undoes them all and
-// redoes them all, checking every state on the way.
-void RunUndoAndRedo(UndoTable& table, LayerStack& doc, const Actions& actions)
+// A new text layer, or the current one edited.
+void Letter(LayerStack& d, std::string text, std::uint32_t colour, bool edit)
 {
-    std::vector<std::string> states{State(doc)};
-    std::vector<int> counts;
-    for (const auto& [action, steps] : actions) {
-        action();
-        states.push_back(State(doc));
-        counts.push_back(steps);
-        ASSERT_NE(states.back(), states[states.size() - 2]) << "action " << counts.size() << " changed nothing";
-    }
-    for (std::size_t i = actions.size(); i-- > 0;) {
-        for (int s = 0; s < counts[i]; ++s)
-            ASSERT_TRUE(table.undo(doc, 1)) << "action " << i;
-        ASSERT_EQ(State(doc), states[i]) << "after undoing action " << i;
-    }
-    EXPECT_FALSE(table.undo(doc, 1));
-    for (std::size_t i = 0; i < actions.size(); ++i) {
-        for (int s = 0; s < counts[i]; ++s)
-            ASSERT_TRUE(table.redo(doc, 1)) << "action " << i;
-        ASSERT_EQ(State(doc), states[i + 1]) << "after redoing action " << i;
-    }
-    EXPECT_FALSE(table.redo(doc, 1));
+    ASSERT_EQ(CreateOrUpdateTextLayer(&d, fonts(), Settings(std::move(text), colour), edit), kTextLayerOk);
+}
+
+// A brush step on another layer; the text layer on top is current again after it.
+void PaintLayer(LayerStack& d, int layer)
+{
+    SetCurrentLayer(d, layer);
+    ASSERT_TRUE(RecordUndoStep(d, 1001));
+    PaintCurrentLayer(d, 90);
+    SetCurrentLayer(d, 0);
 }
 
 TEST(TextLayerUndo, TextStepsAmongPixelSelectionAndLayerStepsUndoAndRedoInOrder)
 {
-    UndoTable table;
-    OpenDocument a(table, 1, 3);
-    LayerStack& doc = a.doc();
-    // Each entry makes one user action; the count is the undo steps it leaves.
-    const Actions actions = {
-        {[&] { ASSERT_EQ(CreateOrUpdateTextLayer(&doc, fonts(), Settings("Oi", 0x0000FF), false), kTextLayerOk); }, 1},
-        {[&] {
-             SetCurrentLayer(doc, 2);
-             ASSERT_TRUE(RecordUndoStep(doc, 1001));
-             PaintCurrentLayer(doc, 90);
-             SetCurrentLayer(doc, 0);
-         },
-         1},
-        {[&] {
-             ASSERT_TRUE(RecordUndoStep(doc, 3001));
-             doc.selectionActive = 1;
-             doc.selectionRect = {1, 1, 9, 7};
-             doc.selectionMask = MakeGreyFilled(8, 6, 200);
-         },
-         1},
-        {[&] { ASSERT_EQ(CreateOrUpdateTextLayer(&doc, fonts(), Settings("Olá!", 0x00FF00), true), kTextLayerOk); }, 1},
-        {[&] { SetLayerOpacity(doc, 0, 55, true); }, 1},
-        {[&] { ASSERT_TRUE(AddDropShadow(doc, {2, 70, 2, 1})); }, 2},
-        {[&] { ASSERT_EQ(CreateOrUpdateTextLayer(&doc, fonts(), Settings("fim", 0xFF0000), false), kTextLayerOk); }, 1},
-    };
-    RunUndoAndRedo(table, doc, actions);
-    ASSERT_EQ(doc.layers[1].kind, LAYER_IMAGE);  // the shadowed text
-    ASSERT_EQ(doc.layers[0].kind, LAYER_TEXT);
+    History h(3);
+    h.step([](LayerStack& d) { Letter(d, "Oi", 0x0000FF, false); });
+    h.step([](LayerStack& d) { PaintLayer(d, 2); });
+    h.step([](LayerStack& d) {
+        ASSERT_TRUE(RecordUndoStep(d, 3001));
+        d.selectionActive = 1;
+        d.selectionRect = {1, 1, 9, 7};
+        d.selectionMask = MakeGreyFilled(8, 6, 200);
+    });
+    h.step([](LayerStack& d) { Letter(d, "Olá!", 0x00FF00, true); });
+    h.step([](LayerStack& d) { SetLayerOpacity(d, 0, 55, true); });
+    h.step([](LayerStack& d) { ASSERT_TRUE(AddDropShadow(d, {2, 70, 2, 1})); }, 2);
+    h.step([](LayerStack& d) { Letter(d, "fim", 0xFF0000, false); });
+    h.expectEveryStepChanged();
+    h.walkBackAndForth();
+    ASSERT_EQ(h.open.doc().layers[1].kind, LAYER_IMAGE);  // the shadowed text
+    ASSERT_EQ(h.open.doc().layers[0].kind, LAYER_TEXT);
 }
 
 // A turned text layer edited again, between paint steps on it and below it.
 TEST(TextLayerUndo, EditingATurnedTextLayerIsOneStepAmongPaintSteps)
 {
-    UndoTable table;
-    OpenDocument a(table, 1, 2);
-    LayerStack& doc = a.doc();
-    const Actions actions = {
-        {[&] { ASSERT_EQ(CreateOrUpdateTextLayer(&doc, fonts(), Settings("Oi", 0x0000FF), false), kTextLayerOk); }, 1},
-        {[&] { ASSERT_TRUE(RotateCurrentLayer(doc, 30)); }, 1},
-        {[&] { ASSERT_EQ(CreateOrUpdateTextLayer(&doc, fonts(), Settings("Olá!", 0x00FF00), true), kTextLayerOk); }, 1},
-        {[&] {
-             SetCurrentLayer(doc, 1);
-             ASSERT_TRUE(RecordUndoStep(doc, 1001));
-             PaintCurrentLayer(doc, 90);
-             SetCurrentLayer(doc, 0);
-         },
-         1},
-        {[&] { ASSERT_EQ(CreateOrUpdateTextLayer(&doc, fonts(), Settings("Tchau", 0xFF0000), true), kTextLayerOk); }, 1},
-        {[&] { ASSERT_TRUE(RotateCurrentLayer(doc, -30)); }, 1},
-    };
-    RunUndoAndRedo(table, doc, actions);
-    EXPECT_EQ(doc.layers[0].textObject->text, "Tchau");
+    History h(2);
+    h.step([](LayerStack& d) { Letter(d, "Oi", 0x0000FF, false); });
+    h.step([](LayerStack& d) { ASSERT_TRUE(RotateCurrentLayer(d, 30)); });
+    h.step([](LayerStack& d) { Letter(d, "Olá!", 0x00FF00, true); });
+    h.step([](LayerStack& d) { PaintLayer(d, 1); });
+    h.step([](LayerStack& d) { Letter(d, "Tchau", 0xFF0000, true); });
+    h.step([](LayerStack& d) { ASSERT_TRUE(RotateCurrentLayer(d, -30)); });
+    h.expectEveryStepChanged();
+    h.walkBackAndForth();
+    EXPECT_EQ(h.open.doc().layers[0].textObject->text, "Tchau");
 }
 
 }  // namespace
-}  // namespace lv
+}  // namespace lv::testing

@@ -4,6 +4,7 @@
 #include "app/core/undo_table.h"
 #include "edit/compositing.h"
 #include "edit/layers.h"
+#include "edit/selection/selection.h"
 #include "imagelib/dib_geometry.h"
 
 #include <gtest/gtest.h>
@@ -11,12 +12,11 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 namespace lv::testing {
 
@@ -43,7 +43,8 @@ struct OpenDocument {
 };
 
 // Everything a user could see of a document and what saving would keep, in one string for
-// exact comparisons: size, zoom, current layer, selection, every layer's values and pixels.
+// exact comparisons: size, zoom, current layer, selection, every layer's values and pixels,
+// and a text layer's string, words and source lettering.
 inline std::string Fingerprint(const LayerStack& s)
 {
     std::ostringstream f;
@@ -70,6 +71,13 @@ inline std::string Fingerprint(const LayerStack& s)
             f << ',' << p;
         add(l.image);
         add(l.mask);
+        if (l.textObject) {
+            f << "|text " << l.textObject->text;
+            for (const std::uint32_t word : l.textObject->words)
+                f << ' ' << word;
+            if (l.sourceMask)
+                add(*l.sourceMask);
+        }
     }
     return f.str();
 }
@@ -86,6 +94,12 @@ inline void PaintCurrentLayer(LayerStack& s, std::uint8_t value)
 
 inline constexpr int kWindow = 7;
 
+// A rectangle selected as the shape tools select it, with their step.
+inline std::optional<DocumentRect> SelectRectangle(LayerStack& d, DocumentRect r, CombineMode mode)
+{
+    return ChangeSelection(d, *RectangleRegion(r), mode, kUndoShapeSelection);
+}
+
 // Runs steps on a document and keeps its state after each, then walks back and forth.
 struct History {
     explicit History(int layers)
@@ -93,24 +107,44 @@ struct History {
     {
         states.push_back(Fingerprint(open.doc()));
     }
-    void step(const std::function<void(LayerStack&)>& operation)
+    // `undoSteps`: how many steps of the table the operation leaves.
+    void step(const std::function<void(LayerStack&)>& operation, int undoSteps = 1)
     {
         states.resize(std::size_t(position) + 1);  // a new step drops what could be redone
+        steps.resize(std::size_t(position) + 1);
         operation(open.doc());
         states.push_back(Fingerprint(open.doc()));
+        steps.push_back(undoSteps);
         position = int(states.size()) - 1;
     }
     void undo()
     {
-        ASSERT_TRUE(table.undo(open.doc(), kWindow));
+        for (int i = 0; i < steps[std::size_t(position)]; ++i)
+            ASSERT_TRUE(table.undo(open.doc(), kWindow)) << "undo from state " << position;
         --position;
         ASSERT_EQ(Fingerprint(open.doc()), states[std::size_t(position)]) << "after undo to state " << position;
     }
     void redo()
     {
-        ASSERT_TRUE(table.redo(open.doc(), kWindow));
         ++position;
+        for (int i = 0; i < steps[std::size_t(position)]; ++i)
+            ASSERT_TRUE(table.redo(open.doc(), kWindow)) << "redo to state " << position;
         ASSERT_EQ(Fingerprint(open.doc()), states[std::size_t(position)]) << "after redo to state " << position;
+    }
+    void expectEveryStepChanged() const
+    {
+        for (std::size_t i = 1; i < states.size(); ++i)
+            ASSERT_NE(states[i - 1], states[i]) << "step " << i << " changed nothing";
+    }
+    // All the way back and forward again, checking each state.
+    void walkBackAndForth()
+    {
+        while (position > 0 && !::testing::Test::HasFatalFailure())
+            undo();
+        EXPECT_FALSE(table.undo(open.doc(), kWindow));
+        while (position + 1 < int(states.size()) && !::testing::Test::HasFatalFailure())
+            redo();
+        EXPECT_FALSE(table.redo(open.doc(), kWindow));
     }
     // Undoes and redoes at random (always within the history), checking every state.
     void randomWalk(int moves, unsigned seed)
@@ -130,6 +164,7 @@ struct History {
     UndoTable table{64};
     OpenDocument open;
     std::vector<std::string> states;
+    std::vector<int> steps{0};
     int position = 0;
 };
 

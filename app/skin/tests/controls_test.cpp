@@ -1,4 +1,4 @@
-// The skinned controls' rules: the readout's font and text place, the angle dial, the mini
+// The skinned controls' rules (the shared readout font is the widgets' test): the readout's font and text place, the angle dial, the mini
 // tool bar's hot state and a slider set by the program.
 
 #include "app/skin/angle_dial.h"
@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 namespace lv::skin {
 namespace {
@@ -22,16 +23,6 @@ TEST(Readout, FontIsFourFifthsOfTheHeightLessFourAndNeverBelowFourteen)
     EXPECT_EQ(ReadoutFontHeight(50), 36);
     EXPECT_EQ(ReadoutFontHeight(23), 14);  // 14.4 − 4 is below the floor
     EXPECT_EQ(ReadoutFontHeight(0), 14);
-}
-
-TEST(Readout, TheSharedFontKeepsTheFirstPaintsHeightUntilAReadoutGoes)
-{
-    SharedReadoutFont font;
-    EXPECT_FALSE(font.height());
-    EXPECT_EQ(font.heightForPaint(30), 20);
-    EXPECT_EQ(font.heightForPaint(50), 20) << "a taller readout paints with the font the first one made";
-    font.release();
-    EXPECT_EQ(font.heightForPaint(50), 36);
 }
 
 TEST(Readout, TextIsInsetByATenthAndCentredOnItsOwnHeight)
@@ -55,31 +46,18 @@ TEST(AngleDial, GeometryIsTheMiddleAThirdOfTheShorterSideAndATenthForTheHub)
     EXPECT_EQ(dial.hubRadius, 4);
 }
 
-TEST(AngleDial, ReportsCounterClockwiseDegreesFromTheRight)
+// Counter-clockwise whole degrees from the right; atan(1 / 57) is 1.005°, so one pixel off
+// each axis rounds either way, and 0.4° above the right-hand axis is still 0 while 0.6° is 1.
+TEST(AngleDial, ReportsCounterClockwiseDegreesFromTheRightRoundedToTheNearest)
 {
-    const Point c{45, 45};
-    EXPECT_EQ(DialAngle({65, 45}, c), 0u);
-    EXPECT_EQ(DialAngle({45, 25}, c), 90u);
-    EXPECT_EQ(DialAngle({25, 45}, c), 180u);
-    EXPECT_EQ(DialAngle({45, 65}, c), 270u);
-    EXPECT_EQ(DialAngle({55, 35}, c), 45u);
-    EXPECT_EQ(DialAngle({35, 35}, c), 135u);
-    EXPECT_EQ(DialAngle({35, 55}, c), 225u);
-    EXPECT_EQ(DialAngle({55, 55}, c), 315u);
+    const Point c{45, 45}, o{0, 0};
+    const std::tuple<Point, Point, unsigned> points[] = {
+        {{65, 45}, c, 0u},   {{45, 25}, c, 90u},   {{25, 45}, c, 180u},  {{45, 65}, c, 270u}, {{55, 35}, c, 45u},
+        {{35, 35}, c, 135u}, {{35, 55}, c, 225u},  {{55, 55}, c, 315u},  {{57, -1}, o, 1u},   {{57, 1}, o, 359u},
+        {{-57, -1}, o, 179u}, {{-57, 1}, o, 181u}, {{143, -1}, o, 0u},   {{95, -1}, o, 1u}};
+    for (const auto& [at, centre, angle] : points)
+        EXPECT_EQ(DialAngle(at, centre), angle) << at.x << ',' << at.y;
     EXPECT_EQ(DialAngle(c, c), 270u) << "no horizontal offset and not above counts as below";
-}
-
-TEST(AngleDial, OneDegreeEitherSideOfTheAxesRoundsTheDialsWay)
-{
-    // atan(1 / 57) is 1.005°: each side rounds to the nearest whole degree.
-    const Point c{0, 0};
-    EXPECT_EQ(DialAngle({57, -1}, c), 1u);
-    EXPECT_EQ(DialAngle({57, 1}, c), 359u);
-    EXPECT_EQ(DialAngle({-57, -1}, c), 179u);
-    EXPECT_EQ(DialAngle({-57, 1}, c), 181u);
-    // 0.4° above the right-hand axis is still 0; 0.6° is 1.
-    EXPECT_EQ(DialAngle({143, -1}, c), 0u);
-    EXPECT_EQ(DialAngle({95, -1}, c), 1u);
 }
 
 TEST(AngleDial, ClicksRightAboveAndBelowTheCentreReport0_90And270AndOutsideTheCircleChangeNothing)

@@ -171,21 +171,18 @@ TEST(ListBox, TheListenerHearsEveryRealChangeAndOnlyItsOwnerRemovesIt)
 TEST(ListBox, RowsUnderAPointAndTheKindsOfSkinnedControls)
 {
     const Rect rows{6, 24, 164, 85};
-    EXPECT_EQ(ListRowAt(rows, 17, {6, 24}), 0);
-    EXPECT_EQ(ListRowAt(rows, 17, {169, 40}), 0);
-    EXPECT_EQ(ListRowAt(rows, 17, {100, 41}), 1);
-    EXPECT_EQ(ListRowAt(rows, 17, {100, 108}), 4);
-    EXPECT_EQ(ListRowAt(rows, 17, {100, 109}), -1);
-    EXPECT_EQ(ListRowAt(rows, 17, {170, 30}), -1) << "the slider beside the rows";
+    // {point, row}; (170, 30) is the slider beside the rows.
+    const std::pair<Point, int> points[] = {{{6, 24}, 0},    {{169, 40}, 0},  {{100, 41}, 1},
+                                            {{100, 108}, 4}, {{100, 109}, -1}, {{170, 30}, -1}};
+    for (const auto& [at, row] : points)
+        EXPECT_EQ(ListRowAt(rows, 17, at), row) << at.x << ',' << at.y;
     EXPECT_EQ(ListRowAt(rows, 0, {10, 30}), -1);
 
-    EXPECT_EQ(SkinnedControlKind("TSCOMMANDBUTTON"), 0);
-    EXPECT_EQ(SkinnedControlKind("TSRADIOBUTTON"), 1);
-    EXPECT_EQ(SkinnedControlKind("TSCHECKBOX"), 2);
-    EXPECT_EQ(SkinnedControlKind("TSCROLLBAR"), 3);
-    EXPECT_EQ(SkinnedControlKind("TSLISTBOX"), kListBoxKind);
-    EXPECT_EQ(SkinnedControlKind("tslistbox"), kNotASkinnedControl);
-    EXPECT_EQ(SkinnedControlKind("SuperStatic"), kNotASkinnedControl);
+    const std::pair<const char*, int> kinds[] = {{"TSCOMMANDBUTTON", 0}, {"TSRADIOBUTTON", 1}, {"TSCHECKBOX", 2},
+                                                 {"TSCROLLBAR", 3},      {"TSLISTBOX", kListBoxKind},
+                                                 {"tslistbox", kNotASkinnedControl}, {"SuperStatic", kNotASkinnedControl}};
+    for (const auto& [name, kind] : kinds)
+        EXPECT_EQ(SkinnedControlKind(name), kind) << name;
 }
 
 TEST(ListBoxRegistry, EachListLiesInARegionOfItsIdAsLargeAsItsPopupPanel)

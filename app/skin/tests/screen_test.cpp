@@ -160,19 +160,16 @@ TEST_F(Switching, AreaButtonsGoToFixedScreensOrTheLastOneUsed)
 // Screens of the plain rule (tela18, tela25, tela13) are the main window's and the running program's tests.
 TEST(HelpContext, ScreensDialogsAndPages)
 {
-    EXPECT_EQ(HelpContextForScreen(0), std::nullopt);
-    EXPECT_EQ(HelpContextForScreen(29), 1710);
-    EXPECT_EQ(HelpContextForScreen(30), 1720);
-    EXPECT_EQ(HelpContextForScreen(31), 1730);
-    EXPECT_EQ(HelpContextForScreen(32), std::nullopt);
+    const std::pair<int, std::optional<int>> screens[] = {{0, std::nullopt}, {29, 1710}, {30, 1720}, {31, 1730}, {32, std::nullopt}};
+    for (const auto& [screen, context] : screens)
+        EXPECT_EQ(HelpContextForScreen(screen), context) << screen;
     EXPECT_EQ(HelpContextForDialog(1093), 593);
     EXPECT_EQ(HelpContextForDialog(1003), std::nullopt);
     EXPECT_EQ(HelpPageForContext(*HelpContextForScreen(7)), "tela07.html");
-    EXPECT_EQ(HelpPageForContext(1730), "tela31.html");
-    EXPECT_EQ(HelpPageForContext(1710), "tela29.html");
-    EXPECT_EQ(HelpPageForContext(10), "janela-de-imagem.html");
-    EXPECT_EQ(HelpPageForContext(2032), "index.html");
-    EXPECT_EQ(HelpPageForContext(-5), "index.html");
+    const std::pair<int, const char*> pages[] = {{1730, "tela31.html"}, {1710, "tela29.html"}, {10, "janela-de-imagem.html"},
+                                                 {2032, "index.html"},  {-5, "index.html"}};
+    for (const auto& [context, page] : pages)
+        EXPECT_EQ(HelpPageForContext(context), page) << context;
 }
 
 // The main window's tests drop on screens 0, 29 and 30 and press the keys on the mail page.
