@@ -117,7 +117,6 @@ JpegTileEncoder::JpegTileEncoder(int channels, int quality)
 {
     cinfo_.err = InstallJpegErrorManager(errors_);
     ok_ = setUp(channels, quality) && learnTileLayout(channels);
-    segments_.clear();
 }
 
 JpegTileEncoder::~JpegTileEncoder()
@@ -273,7 +272,7 @@ std::uint32_t JpegTileEncoder::appendTile(int tile, std::vector<std::uint8_t>& o
     for (unsigned row = 0; row < mcuRowsPerTile_; ++row) {
         const Segment& s = segments_[std::size_t(row) * std::size_t(tilesAcross_) + std::size_t(tile)];
         out.insert(out.end(), coded_.begin() + std::ptrdiff_t(s.begin), coded_.begin() + std::ptrdiff_t(s.end));
-        // The tile's own restarts count from 0, as coding it alone numbers them.
+        // Each stream numbers its restarts from 0, as a decoder expects.
         out.push_back(0xFF);
         out.push_back(std::uint8_t(row + 1 == mcuRowsPerTile_ ? JPEG_EOI : JPEG_RST0 + row % 8));
     }
