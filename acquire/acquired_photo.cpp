@@ -1,7 +1,7 @@
 #include "acquire/acquired_photo.h"
 
 #include "imagelib/dib_convert.h"
-#include "imagelib/load_save.h"
+#include "imagelib/codecs/load_save.h"
 
 #include <system_error>
 

@@ -4,7 +4,7 @@
 
 #include "acquire/camera_file_name.h"
 #include "album/album_operations.h"
-#include "app/core/settings.h"
+#include "common/settings.h"
 #include "imagelib/dib.h"
 
 #include <filesystem>

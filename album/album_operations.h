@@ -4,7 +4,7 @@
 #include "album/album.h"
 #include "album/catalogue.h"
 #include "album/entry_builder.h"
-#include "imagelib/document_open.h"
+#include "imagelib/codecs/document_open.h"
 
 #include <functional>
 #include <optional>

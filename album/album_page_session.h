@@ -8,7 +8,7 @@
 #include "album/album_view.h"
 #include "album/catalogue.h"
 #include "album/grid_layout.h"
-#include "imagelib/document_open.h"
+#include "imagelib/codecs/document_open.h"
 
 #include <optional>
 #include <string>

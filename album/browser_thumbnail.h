@@ -3,7 +3,7 @@
 // most 80 pixels, sampled as the album's thumbnails are.
 
 #include "imagelib/dib.h"
-#include "imagelib/document_open.h"
+#include "imagelib/codecs/document_open.h"
 
 #include <string>
 

@@ -5,7 +5,7 @@
 #include "album/album_entry.h"
 #include "album/thumbnail.h"
 #include "common/ui_service.h"
-#include "imagelib/document_open.h"
+#include "imagelib/codecs/document_open.h"
 
 #include <cstddef>
 #include <functional>

@@ -4,7 +4,7 @@
 #include "album/album_operations.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
-#include "imagelib/library_messages.h"
+#include "imagelib/codecs/library_messages.h"
 
 #include <algorithm>
 #include <array>

@@ -5,9 +5,9 @@
 #include "edit/psd_import.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_convert.h"
-#include "imagelib/file_names.h"
-#include "imagelib/format_registry.h"
-#include "imagelib/load_save.h"
+#include "imagelib/codecs/file_names.h"
+#include "imagelib/codecs/format_registry.h"
+#include "imagelib/codecs/load_save.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
 #pragma once
 // The album's photo loader: the reader chosen by the extension, the result always 24 bits.
 
-#include "imagelib/codec_result.h"
-#include "imagelib/document_open.h"
+#include "imagelib/codecs/codec_result.h"
+#include "imagelib/codecs/document_open.h"
 
 #include <string>
 #include <string_view>

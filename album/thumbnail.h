@@ -4,7 +4,7 @@
 
 #include "album/album_entry.h"
 #include "imagelib/dib.h"
-#include "imagelib/jpeg_sampled.h"
+#include "imagelib/codecs/jpeg/jpeg_sampled.h"
 
 #include <cstdint>
 #include <optional>

@@ -1,18 +1,18 @@
 // Lumivista 2000.
 
-#include "app/shell/acquisition.h"
-#include "app/shell/screen_capture_page.h"
-#include "app/shell/video_capture_page.h"
-#include "app/windows/album_page.h"
-#include "app/windows/document_windows.h"
-#include "app/windows/print_pages.h"
-#include "app/windows/project_screens.h"
+#include "app/acquire/acquisition.h"
+#include "app/acquire/screen_capture_page.h"
+#include "app/acquire/video_capture_page.h"
+#include "app/album/album_page.h"
+#include "app/editing/document_windows.h"
+#include "app/output/print_pages.h"
+#include "app/projects/project_screens.h"
 #include "app/shell/program_fonts.h"
 #include "app/shell/program_language.h"
-#include "app/shell/recovery_service.h"
-#include "app/shell/shell_application.h"
+#include "app/recovery/recovery_service.h"
+#include "app/start/shell_application.h"
 #include "app/shell/test_hooks.h"
-#include "sharing/qt_sharing/sharing_feature.h"
+#include "app/sharing/sharing_feature.h"
 
 #include <QApplication>
 

@@ -5,7 +5,7 @@
 #include "acquire/video/test_pattern_driver.h"
 #include "bench_support.h"
 #include "common/byte_sink.h"
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 
 #include <vector>
 

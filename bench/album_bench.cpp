@@ -9,7 +9,7 @@
 #include "album/photo_loader.h"
 #include "bench_support.h"
 #include "imagelib/dib_alloc.h"
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 
 #include <filesystem>
 

@@ -11,8 +11,8 @@
 #include "album/entry_builder.h"
 #include "album/photo_loader.h"
 #include "app/core/shell_state.h"
-#include "app/windows/album_page.h"
-#include "app/windows/main_window.h"
+#include "app/album/album_page.h"
+#include "app/shell/main_window.h"
 #include "bench_support.h"
 
 #include <QApplication>

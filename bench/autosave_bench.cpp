@@ -2,11 +2,11 @@
 // sees when a copy is due (the snapshot and the hand-over to the writing thread), the first
 // change of a layer while the copy is being written, and the writing itself.
 
-#include "app/core/recovery_autosave.h"
-#include "app/core/recovery_session.h"
-#include "app/core/recovery_snapshot.h"
-#include "app/core/recovery_writer.h"
-#include "app/core/undo_table.h"
+#include "app/core/recovery/recovery_autosave.h"
+#include "app/core/recovery/recovery_session.h"
+#include "app/core/recovery/recovery_snapshot.h"
+#include "app/core/recovery/recovery_writer.h"
+#include "app/core/undo/undo_table.h"
 #include "bench_support.h"
 #include "edit/compositing.h"
 #include "edit/layer_pictures.h"

@@ -1,12 +1,12 @@
 #pragma once
 // Pictures and helpers shared by the benchmarks.
 
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/dib_alloc.h"
 
 #include <benchmark/benchmark.h>
 
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 
 #include <algorithm>
 #include <cstdint>

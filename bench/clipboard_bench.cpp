@@ -2,7 +2,7 @@
 // user's key and the clipboard (the record, the picture other programs take, the private
 // bytes), and back (reading the bytes, inserting the layer with its undo step).
 
-#include "app/core/undo_table.h"
+#include "app/core/undo/undo_table.h"
 #include "bench_support.h"
 #include "edit/clipboard_layer.h"
 #include "edit/compositing.h"

@@ -6,7 +6,7 @@
 #include "edit/layer_pictures.h"
 #include "edit/layered_format.h"
 #include "edit/layers.h"
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 
 #include <atomic>
 #include <chrono>

@@ -15,7 +15,7 @@
 #include "effects/enhance_and_effect.h"
 #include "effects/region_preview.h"
 #include "effects/slider_mapping.h"
-#include "imagelib/png.h"
+#include "imagelib/codecs/png/png.h"
 
 #include <cstdio>
 #include <cstring>

@@ -4,7 +4,7 @@
 // PaintView). The first move after opening the screen is measured apart ("open").
 
 #include "app/core/effects_bridge.h"
-#include "app/core/view_painter.h"
+#include "app/core/view/view_painter.h"
 #include "bench_support.h"
 #include "edit/compositing.h"
 #include "edit/layers.h"

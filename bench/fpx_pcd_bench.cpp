@@ -3,10 +3,10 @@
 // Photo CD read at Base.
 
 #include "bench_support.h"
-#include "imagelib/fpx.h"
-#include "imagelib/jpeg.h"
-#include "imagelib/pcd.h"
-#include "imagelib/photo_cd_options.h"
+#include "imagelib/codecs/flashpix/fpx.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
+#include "imagelib/codecs/photocd/pcd.h"
+#include "imagelib/codecs/photocd/photo_cd_options.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 // Repainting an image window and recording and undoing steps on a full-size document.
 
-#include "app/core/undo_table.h"
-#include "app/core/view_painter.h"
+#include "app/core/undo/undo_table.h"
+#include "app/core/view/view_painter.h"
 #include "bench_support.h"
 #include "edit/compositing.h"
 #include "edit/layers.h"

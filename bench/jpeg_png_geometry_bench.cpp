@@ -3,8 +3,8 @@
 
 #include "bench_support.h"
 #include "imagelib/dib_geometry.h"
-#include "imagelib/jpeg.h"
-#include "imagelib/png.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
+#include "imagelib/codecs/png/png.h"
 
 #include <cstdio>
 

@@ -1,7 +1,7 @@
 // Refreshing the layer palette of a 32-layer 4000 x 3000 document: names, flags and every
 // thumbnail made again, as after each layer change.
 
-#include "app/windows/layer_palette.h"
+#include "app/editing/layer_palette.h"
 #include "bench_support.h"
 #include "edit/layers.h"
 

@@ -3,8 +3,8 @@
 // GraphicsMagick in the same run for the ratios.
 
 #include "bench_support.h"
-#include "imagelib/pcx.h"
-#include "imagelib/targa.h"
+#include "imagelib/codecs/pcx/pcx.h"
+#include "imagelib/codecs/targa/targa.h"
 
 #include <array>
 #include <cstdio>

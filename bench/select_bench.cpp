@@ -3,7 +3,7 @@
 // contiguous fill is compared in the same run with ImageMagick's flood fill of the same
 // tolerance, less ImageMagick's cost of reading and writing the file alone.
 
-#include "app/core/pixel_surface.h"
+#include "app/core/view/pixel_surface.h"
 #include "bench_support.h"
 #include "edit/selection/combine_masks.h"
 #include "edit/selection/select_similar.h"

@@ -3,9 +3,9 @@
 
 #include "bench_support.h"
 #include "imagelib/dib_convert.h"
-#include "imagelib/gif.h"
-#include "imagelib/save_options.h"
-#include "imagelib/tiff.h"
+#include "imagelib/codecs/gif/gif.h"
+#include "imagelib/codecs/save_options.h"
+#include "imagelib/codecs/tiff/tiff.h"
 
 #include <array>
 #include <cstdio>

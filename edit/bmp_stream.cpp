@@ -1,7 +1,7 @@
 #include "edit/bmp_stream.h"
 
 #include "common/little_endian.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 
 #include <algorithm>
 #include <bit>

@@ -5,7 +5,7 @@
 #include "edit/placement_block.h"
 #include "edit/text_block.h"
 #include "imagelib/dib_alloc.h"
-#include "imagelib/picture_budget.h"
+#include "imagelib/codecs/picture_budget.h"
 
 #include <algorithm>
 

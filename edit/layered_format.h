@@ -6,7 +6,7 @@
 #include "common/byte_sink.h"
 #include "common/byte_source.h"
 #include "edit/layer_stack.h"
-#include "imagelib/codec_result.h"
+#include "imagelib/codecs/codec_result.h"
 
 #include <memory>
 #include <string>

@@ -7,8 +7,8 @@
 #include "edit/placement_block.h"
 #include "edit/text_block.h"
 #include "imagelib/dib_alloc.h"
-#include "imagelib/image_file.h"
-#include "imagelib/picture_budget.h"
+#include "imagelib/codecs/image_file.h"
+#include "imagelib/codecs/picture_budget.h"
 #include "imagelib/progress.h"
 
 #include <algorithm>

@@ -5,9 +5,9 @@
 #include "edit/placement/placement_matrix.h"
 #include "edit/placement_block.h"
 #include "edit/text_block.h"
-#include "imagelib/image_file.h"
+#include "imagelib/codecs/image_file.h"
 #include "imagelib/progress.h"
-#include "imagelib/save_options.h"
+#include "imagelib/codecs/save_options.h"
 
 #include <array>
 

@@ -2,8 +2,8 @@
 
 #include "common/window_source.h"
 #include "edit/bmp_stream.h"
-#include "imagelib/bmp.h"
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/bmp/bmp.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 
 #include <algorithm>
 

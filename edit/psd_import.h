@@ -4,7 +4,7 @@
 
 #include "edit/layer_stack.h"
 #include "edit/psd_document.h"
-#include "imagelib/codec_result.h"
+#include "imagelib/codecs/codec_result.h"
 
 #include <memory>
 #include <string>

@@ -1,5 +1,5 @@
 #include "fuzz_support.h"
-#include "imagelib/alpha_mask.h"
+#include "imagelib/codecs/alpha_mask.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

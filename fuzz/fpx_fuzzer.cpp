@@ -1,5 +1,5 @@
 #include "fuzz_support.h"
-#include "imagelib/fpx.h"
+#include "imagelib/codecs/flashpix/fpx.h"
 
 // libgsf drops a few names while it gives up on a damaged directory; that is its leak, not ours.
 // Full stacks on every allocation let the suppression find its function.

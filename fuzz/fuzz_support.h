@@ -4,7 +4,7 @@
 
 #include "common/byte_source.h"
 #include "common/ui_service.h"
-#include "imagelib/codec_result.h"
+#include "imagelib/codecs/codec_result.h"
 
 namespace lv::fuzz {
 

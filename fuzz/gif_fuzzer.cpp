@@ -1,5 +1,5 @@
 #include "fuzz_support.h"
-#include "imagelib/gif.h"
+#include "imagelib/codecs/gif/gif.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

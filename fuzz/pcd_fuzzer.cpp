@@ -4,8 +4,8 @@
 // reach the residual decoder; bits 4-5 become the pack's turn and bit 6 says it holds
 // 16Base (else 4Base).
 #include "fuzz_support.h"
-#include "imagelib/pcd.h"
-#include "imagelib/photo_cd_options.h"
+#include "imagelib/codecs/photocd/pcd.h"
+#include "imagelib/codecs/photocd/photo_cd_options.h"
 
 #include <algorithm>
 #include <cstring>

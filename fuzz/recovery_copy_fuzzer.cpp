@@ -1,4 +1,4 @@
-#include "app/core/recovery_listing.h"
+#include "app/core/recovery/recovery_listing.h"
 #include "edit/layered_layout.h"
 #include "fuzz_support.h"
 

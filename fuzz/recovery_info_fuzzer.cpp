@@ -1,4 +1,4 @@
-#include "app/core/recovery_info.h"
+#include "app/core/recovery/recovery_info.h"
 
 #include <string_view>
 

@@ -1,5 +1,5 @@
 #include "fuzz_support.h"
-#include "imagelib/targa.h"
+#include "imagelib/codecs/targa/targa.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

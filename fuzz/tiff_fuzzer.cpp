@@ -1,5 +1,5 @@
 #include "fuzz_support.h"
-#include "imagelib/tiff.h"
+#include "imagelib/codecs/tiff/tiff.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

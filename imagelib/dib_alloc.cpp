@@ -2,7 +2,7 @@
 
 #include "common/string_table.h"
 #include "common/ui_service.h"
-#include "imagelib/library_messages.h"
+#include "imagelib/codecs/library_messages.h"
 
 #include <algorithm>
 #include <cstring>

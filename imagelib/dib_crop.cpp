@@ -1,6 +1,6 @@
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_geometry.h"
-#include "imagelib/library_messages.h"
+#include "imagelib/codecs/library_messages.h"
 #include "imagelib/progress.h"
 
 #include <algorithm>

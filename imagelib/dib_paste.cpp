@@ -1,5 +1,5 @@
 #include "imagelib/dib_geometry.h"
-#include "imagelib/library_messages.h"
+#include "imagelib/codecs/library_messages.h"
 
 #include <cstring>
 

@@ -2,8 +2,8 @@
 
 #include "common/ui_service.h"
 #include "imagelib/dib_geometry.h"
-#include "imagelib/document_open.h"
-#include "imagelib/photo_cd_options.h"
+#include "imagelib/codecs/document_open.h"
+#include "imagelib/codecs/photocd/photo_cd_options.h"
 #include "output/slide_show.h"
 #include "output/transitions.h"
 

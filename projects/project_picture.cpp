@@ -5,7 +5,7 @@
 #include "edit/layered_format.h"
 #include "edit/psd_import.h"
 #include "imagelib/dib_convert.h"
-#include "imagelib/document_open.h"
+#include "imagelib/codecs/document_open.h"
 #include "imagelib/shared_picture.h"
 
 #include <algorithm>

@@ -8,7 +8,7 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/dib_alloc.h"
-#include "imagelib/load_save.h"
+#include "imagelib/codecs/load_save.h"
 
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "common/testing/ui_recorder.h"
 #include "imagelib/dib.h"
 #include "imagelib/dib_alloc.h"
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 
 #include <gtest/gtest.h>
 

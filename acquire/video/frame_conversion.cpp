@@ -3,7 +3,7 @@
 #include "common/byte_source.h"
 #include "imagelib/dib.h"
 #include "imagelib/dib_convert.h"
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 
 #include <algorithm>
 #include <cstring>

@@ -9,8 +9,8 @@
 #include "common/profile.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
-#include "imagelib/bmp.h"
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/bmp/bmp.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #include "album/album.h"
 #include "album/album_file.h"
 #include "album/thumbnail.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/dib_alloc.h"
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 
 #include <gtest/gtest.h>
 

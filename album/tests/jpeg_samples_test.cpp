@@ -8,8 +8,8 @@
 #include "common/testing/ui_recorder.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_convert.h"
-#include "imagelib/jpeg.h"
-#include "imagelib/jpeg_sampled.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
+#include "imagelib/codecs/jpeg/jpeg_sampled.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 #include "app/core/command_line.h"
 
-#include "imagelib/file_names.h"
+#include "imagelib/codecs/file_names.h"
 
 #include <algorithm>
 #include <string>

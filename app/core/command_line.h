@@ -7,7 +7,7 @@
 // files open and a third is never looked at. Album files go to the album page instead of
 // an image window, and count as opened when it takes them.
 
-#include "app/core/document_opener.h"
+#include "app/core/documents/document_opener.h"
 
 #include <functional>
 #include <span>

@@ -3,8 +3,8 @@
 // ordered save at exit.
 
 #include "app/core/recent_lists.h"
-#include "app/core/rgb_triple.h"
-#include "app/core/settings.h"
+#include "app/core/view/rgb_triple.h"
+#include "common/settings.h"
 
 #include <string>
 

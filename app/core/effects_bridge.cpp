@@ -1,6 +1,6 @@
 #include "app/core/effects_bridge.h"
 
-#include "app/core/colours.h"
+#include "app/core/view/colours.h"
 #include "edit/compositing.h"
 #include "edit/undo_hooks.h"
 #include "effects/enhance_and_effect.h"

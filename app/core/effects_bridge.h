@@ -3,7 +3,7 @@
 // picture goes in and the result becomes the layer's picture with one undo step, or a
 // preview that never touches the history and always gives the original picture back.
 
-#include "app/core/image_view.h"
+#include "app/core/view/image_view.h"
 #include "edit/document_rect.h"
 #include "edit/layer_stack.h"
 

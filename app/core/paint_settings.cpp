@@ -1,7 +1,7 @@
 #include "app/core/paint_settings.h"
 
-#include "app/core/program_paths.h"
-#include "imagelib/document_open.h"
+#include "common/program_paths.h"
+#include "imagelib/codecs/document_open.h"
 
 #include <algorithm>
 

@@ -2,7 +2,7 @@
 // The recent directories and recent files: ten of each, most recent first, kept in section
 // "USUÁRIO" as "LastDir0".."LastDir9" and "File0".."File9".
 
-#include "app/core/settings.h"
+#include "common/settings.h"
 
 #include <array>
 #include <string>

@@ -2,8 +2,8 @@
 // The shell's process-wide state: what start-up loads and every part of the program reads.
 
 #include "app/core/configuration.h"
-#include "app/core/dither.h"
-#include "app/core/gamma.h"
+#include "app/core/view/dither.h"
+#include "app/core/view/gamma.h"
 #include "app/core/recent_lists.h"
 #include "app/core/screen_mode.h"
 

@@ -1,7 +1,7 @@
 #include "app/shell/accelerators.h"
 
-#include "app/core/zoom.h"
-#include "app/windows/main_window.h"
+#include "app/core/view/zoom.h"
+#include "app/shell/main_window.h"
 
 #include <QApplication>
 #include <QKeyEvent>

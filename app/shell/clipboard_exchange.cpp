@@ -1,7 +1,7 @@
 #include "app/shell/clipboard_exchange.h"
 
-#include "app/shell/shell_application.h"
 #include "app/widgets/dib_image.h"
+#include "app/widgets/qt_text.h"
 
 #include <QApplication>
 #include <QByteArray>
@@ -12,6 +12,12 @@
 #include <memory>
 
 namespace lv::app {
+
+QString ClipboardMimeType()
+{
+    constexpr int kClipboardFormatString = 33100;
+    return QStringLiteral("application/x-") + StringText(kClipboardFormatString);
+}
 namespace {
 
 std::optional<ClipboardLayer> privateLayer(const QMimeData& mime)

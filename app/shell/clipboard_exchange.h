@@ -6,10 +6,14 @@
 #include "edit/clipboard_layer.h"
 
 #include <QSize>
+#include <QString>
 
 #include <optional>
 
 namespace lv::app {
+
+// The name under which the copied layer goes to the clipboard, made from string 33100.
+QString ClipboardMimeType();
 
 // Replaces the clipboard's content with the piece.
 void PutLayerOnClipboard(const ClipboardLayer& piece);

@@ -1,6 +1,6 @@
 #include "app/shell/help_request.h"
 
-#include "app/windows/main_window.h"
+#include "app/shell/main_window.h"
 
 #include <QApplication>
 

@@ -1,6 +1,6 @@
 #include "app/shell/program_fonts.h"
 
-#include "app/core/program_paths.h"
+#include "common/program_paths.h"
 
 #include <cstdlib>
 #include <filesystem>

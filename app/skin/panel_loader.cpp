@@ -3,7 +3,7 @@
 #include "app/skin/skin_file.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 
 #include <cstring>
 

@@ -4,7 +4,7 @@
 
 #include "app/skin/button_table.h"
 #include "common/byte_source.h"
-#include "imagelib/codec_result.h"
+#include "imagelib/codecs/codec_result.h"
 
 #include <array>
 #include <functional>

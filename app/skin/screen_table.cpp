@@ -1,6 +1,6 @@
 #include "app/skin/screen_table.h"
 
-#include "imagelib/file_names.h"
+#include "imagelib/codecs/file_names.h"
 
 namespace lv::skin {
 namespace {

@@ -1,5 +1,5 @@
 #include "app/shell/accelerators.h"
-#include "app/windows/main_window.h"
+#include "app/shell/main_window.h"
 #include "app/tests/shell_fakes.h"
 #include "common/testing/ui_recorder.h"
 

@@ -2,13 +2,13 @@
 // photo search library behind its three entry points.
 
 #include "album/album_file.h"
-#include "app/dialogs/delete_options_dialog.h"
-#include "app/dialogs/photo_properties_dialog.h"
-#include "app/dialogs/photo_search_dialog.h"
-#include "app/dialogs/photo_search_library.h"
+#include "app/album/delete_options_dialog.h"
+#include "app/album/photo_properties_dialog.h"
+#include "app/album/photo_search_dialog.h"
+#include "app/album/photo_search_library.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_geometry.h"
 

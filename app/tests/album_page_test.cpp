@@ -10,11 +10,11 @@
 #include "app/widgets/album_name_list.h"
 #include "app/widgets/skin_list_box.h"
 #include "app/widgets/scroll_control.h"
-#include "app/windows/album_page.h"
-#include "app/windows/main_window.h"
+#include "app/album/album_page.h"
+#include "app/shell/main_window.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/dib_alloc.h"
 
 #include <QApplication>

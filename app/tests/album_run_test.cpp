@@ -6,7 +6,7 @@
 #include "app/skin/button_table.h"
 #include "common/testing/run_command.h"
 #include "imagelib/dib_alloc.h"
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 #include "program_runner.h"
 
 #include <gtest/gtest.h>

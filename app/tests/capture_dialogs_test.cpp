@@ -3,9 +3,9 @@
 // applied live and put back on Cancelar; choosing a frame size; the live view's refresh.
 
 #include "acquire/video/test_pattern_driver.h"
-#include "app/dialogs/video_capture_dialog.h"
-#include "app/dialogs/video_driver_dialogs.h"
-#include "app/widgets/video_preview.h"
+#include "app/acquire/video_capture_dialog.h"
+#include "app/acquire/video_driver_dialogs.h"
+#include "app/acquire/video_preview.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/dib_alloc.h"
 

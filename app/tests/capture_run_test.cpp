@@ -5,7 +5,7 @@
 
 #include "acquire/tests/x11_test_client.h"
 #include "common/testing/ui_recorder.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "program_runner.h"
 
 #include <gtest/gtest.h>

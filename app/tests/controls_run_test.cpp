@@ -1,7 +1,7 @@
 // The colour panel in the running program: a swap on an editing screen reaches the
 // configuration at exit, and the next session starts from it.
 
-#include "app/core/settings.h"
+#include "common/settings.h"
 #include "app/skin/button_table.h"
 #include "app/skin/colour_panel_layout.h"
 #include "program_runner.h"

@@ -1,7 +1,7 @@
 // The skinned controls as widgets: alone on the offscreen platform, and on the main window's
 // screens where the program places them.
 
-#include "app/core/colours.h"
+#include "app/core/view/colours.h"
 #include "app/core/shell_state.h"
 #include "app/skin/colour_panel_layout.h"
 #include "app/skin/list_box_registry.h"
@@ -12,7 +12,7 @@
 #include "app/widgets/readout.h"
 #include "app/widgets/skin_geometry.h"
 #include "app/widgets/skin_list_box.h"
-#include "app/windows/main_window.h"
+#include "app/shell/main_window.h"
 #include "common/testing/ui_recorder.h"
 
 #include <QApplication>

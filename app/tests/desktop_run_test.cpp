@@ -2,9 +2,9 @@
 // in the 1:1 box, saving over a file, a photo whose name lies about its format.
 
 #include "app/skin/button_table.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/dib_alloc.h"
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 #include "program_runner.h"
 #include "skin_clicks.h"
 

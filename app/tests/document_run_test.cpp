@@ -1,8 +1,8 @@
 // The image windows in the running program, driven through the test commands of the socket.
 
 #include "app/core/tests/picture_difference.h"
-#include "imagelib/bmp.h"
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/bmp/bmp.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 #include "imagelib/tests/pictures.h"
 #include "program_runner.h"
 

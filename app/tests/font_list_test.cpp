@@ -5,10 +5,10 @@
 #include "app/core/shell_state.h"
 #include "app/skin/list_box_registry.h"
 #include "app/widgets/skin_list_box.h"
-#include "app/windows/document_windows.h"
-#include "app/windows/main_window.h"
+#include "app/editing/document_windows.h"
+#include "app/shell/main_window.h"
 #include "common/testing/ui_recorder.h"
-#include "edit/tools/text_tool.h"
+#include "edit/tools/text/text_tool.h"
 #include "edit/tools/tool_registry.h"
 
 #include <QApplication>

@@ -1,13 +1,13 @@
 // The image size, canvas size and "Girar todas as camadas" dialogs, answered through the
 // image screen's buttons: what the user sets reaches the whole-picture commands.
 
-#include "app/core/colours.h"
+#include "app/core/view/colours.h"
 #include "app/shell/handler_table.h"
 #include "app/skin/handlers.h"
 #include "app/widgets/angle_dial_widget.h"
-#include "app/windows/document_windows.h"
-#include "app/windows/image_window.h"
-#include "app/windows/main_window.h"
+#include "app/editing/document_windows.h"
+#include "app/editing/image_window.h"
+#include "app/shell/main_window.h"
 #include "common/testing/ui_recorder.h"
 #include "edit/compositing.h"
 #include "edit/layers.h"

@@ -1,7 +1,7 @@
 // The layer palette's rows under the mouse, on a document attached to the real undo table.
 
-#include "app/core/undo_table.h"
-#include "app/windows/layer_palette.h"
+#include "app/core/undo/undo_table.h"
+#include "app/editing/layer_palette.h"
 #include "edit/compositing.h"
 #include "edit/layers.h"
 #include "imagelib/dib_geometry.h"

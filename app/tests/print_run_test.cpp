@@ -3,7 +3,7 @@
 #include "album/album.h"
 #include "album/entry_builder.h"
 #include "album/photo_loader.h"
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 #include "imagelib/tests/pictures.h"
 #include "program_runner.h"
 #include "skin_clicks.h"

@@ -4,7 +4,7 @@
 // configuration folder, screen size and test log, and waits for it without sleeping blindly.
 
 #include "common/testing/temp_dir.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The recovery question of the start-up and the preferences dialog, driven as a user would.
 
-#include "app/dialogs/preferences_dialog.h"
-#include "app/dialogs/recovery_dialog.h"
+#include "app/recovery/preferences_dialog.h"
+#include "app/recovery/recovery_dialog.h"
 #include "app/skin/help_context.h"
 #include "common/testing/ui_recorder.h"
 

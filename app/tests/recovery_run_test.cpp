@@ -3,7 +3,7 @@
 // history and clean exits; the start-up's choices keep or remove what a dead copy left.
 
 #include "app/core/tests/picture_difference.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/tests/pictures.h"
 #include "program_runner.h"
 

@@ -1,4 +1,4 @@
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/dib_alloc.h"
 #include "program_runner.h"
 

@@ -3,8 +3,8 @@
 // and records what it was asked to open, and image windows that record the main window's
 // requests.
 
-#include "app/core/document_opener.h"
-#include "app/windows/image_windows.h"
+#include "app/core/documents/document_opener.h"
+#include "app/shell/image_windows.h"
 
 #include <string>
 #include <vector>

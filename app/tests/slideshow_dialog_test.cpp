@@ -2,9 +2,9 @@
 // for the run and writes to the configuration, and what Cancel leaves alone.
 
 #include "album/catalogue.h"
-#include "app/core/settings.h"
+#include "common/settings.h"
 #include "app/core/tests/memory_store.h"
-#include "app/dialogs/slideshow_settings_dialog.h"
+#include "app/output/slideshow_settings_dialog.h"
 #include "common/byte_sink.h"
 #include "common/testing/temp_dir.h"
 #include "output/transition_table.h"

@@ -3,7 +3,7 @@
 
 #include "album/album_file.h"
 #include "common/byte_sink.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/dib_alloc.h"
 #include "program_runner.h"
 #include "skin_clicks.h"

@@ -2,8 +2,8 @@
 // and never lets the text grow beyond what a text layer keeps. The shadow dialog hands its
 // values on to the shadow of the current text layer.
 
-#include "app/dialogs/drop_shadow_dialog.h"
-#include "app/dialogs/text_dialog.h"
+#include "app/editing/drop_shadow_dialog.h"
+#include "app/editing/text_dialog.h"
 #include "edit/layer_pictures.h"
 #include "edit/tests/layer_test_support.h"
 

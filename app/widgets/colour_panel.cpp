@@ -1,6 +1,6 @@
 #include "app/widgets/colour_panel.h"
 
-#include "app/core/settings_keys.h"
+#include "common/settings_keys.h"
 #include "app/skin/colour_panel_layout.h"
 #include "app/skin/handlers.h"
 #include "app/widgets/skin_geometry.h"

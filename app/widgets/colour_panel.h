@@ -3,7 +3,7 @@
 // "colorrect" swatches, a click on one choosing it anew in the colour dialog, and a mini tool
 // bar that swaps them or brings back the defaults (yellow and blue).
 
-#include "app/core/rgb_triple.h"
+#include "app/core/view/rgb_triple.h"
 #include "app/skin/panel_loader.h"
 #include "app/widgets/colour_swatch.h"
 #include "app/widgets/mini_toolbar.h"

@@ -1,6 +1,6 @@
 #include "app/widgets/picture_preview.h"
 
-#include "app/core/document_io.h"
+#include "app/core/documents/document_io.h"
 #include "app/widgets/dib_image.h"
 #include "common/ui_service.h"
 

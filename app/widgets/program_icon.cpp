@@ -1,6 +1,6 @@
 #include "app/widgets/program_icon.h"
 
-#include "app/core/program_paths.h"
+#include "common/program_paths.h"
 
 namespace lv::app {
 

@@ -1,9 +1,9 @@
 #include "app/widgets/program_picture.h"
 
-#include "app/core/program_paths.h"
+#include "common/program_paths.h"
 #include "app/widgets/dib_image.h"
 #include "common/byte_source.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 
 namespace lv::app {
 

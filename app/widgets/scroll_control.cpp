@@ -1,6 +1,6 @@
 #include "app/widgets/scroll_control.h"
 
-#include "app/core/scroll_thumb.h"
+#include "app/core/view/scroll_thumb.h"
 #include "app/widgets/skin_palette.h"
 
 #include <QMouseEvent>

@@ -4,7 +4,7 @@
 // ordinary scroll requests back: a page for a press beside the thumb, the thumb's position
 // while it is dragged.
 
-#include "app/core/image_view.h"
+#include "app/core/view/image_view.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #include "edit/bmp_stream.h"
 #include "edit/layer_pictures.h"
 #include "common/little_endian.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/tests/pictures.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "edit/compositing.h"
 #include "edit/layered_format.h"
 #include "edit/layered_layout.h"
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 #include "layer_test_support.h"
 #include "layered_test_support.h"
 

@@ -7,7 +7,7 @@
 #include "edit/selection/selection.h"
 #include "edit/selection/selection_content.h"
 #include "edit/tests/paint_test_support.h"
-#include "edit/tools/stroke_tool.h"
+#include "edit/tools/paint/stroke_tool.h"
 
 #include <gtest/gtest.h>
 

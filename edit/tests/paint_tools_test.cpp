@@ -6,8 +6,8 @@
 #include "edit/paint/stamp_picture.h"
 #include "edit/selection/selection.h"
 #include "edit/tests/paint_test_support.h"
-#include "edit/tools/drag_line.h"
-#include "edit/tools/stroke_tool.h"
+#include "edit/tools/paint/drag_line.h"
+#include "edit/tools/paint/stroke_tool.h"
 
 #include <gtest/gtest.h>
 

@@ -8,7 +8,7 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "edit/psd_import.h"
-#include "imagelib/document_open.h"
+#include "imagelib/codecs/document_open.h"
 #include "imagelib/tests/ppm.h"
 
 #include <gtest/gtest.h>

@@ -10,7 +10,7 @@
 #include "edit/tests/test_fonts.h"
 #include "edit/text_layer/drop_shadow.h"
 #include "edit/text_layer/text_layer.h"
-#include "edit/tools/text_tool.h"
+#include "edit/tools/text/text_tool.h"
 
 #include <gtest/gtest.h>
 

@@ -4,9 +4,9 @@
 #include "edit/selection/selection.h"
 #include "edit/tests/layer_test_support.h"
 #include "edit/tests/tool_test_support.h"
-#include "edit/tools/colour_picker_tool.h"
-#include "edit/tools/layer_resize_tool.h"
-#include "edit/tools/layer_rotate_tool.h"
+#include "edit/tools/paint/colour_picker_tool.h"
+#include "edit/tools/placement/layer_resize_tool.h"
+#include "edit/tools/placement/layer_rotate_tool.h"
 #include "edit/tools/overlay_painter.h"
 #include "edit/tools/tool_registry.h"
 

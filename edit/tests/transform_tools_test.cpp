@@ -4,10 +4,10 @@
 #include "edit/compositing.h"
 #include "edit/placement/layer_placement.h"
 #include "edit/tests/tool_test_support.h"
-#include "edit/tools/layer_resize_tool.h"
-#include "edit/tools/layer_rotate_tool.h"
+#include "edit/tools/placement/layer_resize_tool.h"
+#include "edit/tools/placement/layer_rotate_tool.h"
 #include "edit/tools/tool_registry.h"
-#include "edit/tools/transform_frame.h"
+#include "edit/tools/placement/transform_frame.h"
 
 #include <gtest/gtest.h>
 

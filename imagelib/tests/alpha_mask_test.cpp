@@ -3,9 +3,9 @@
 #include "common/byte_sink.h"
 #include "common/byte_source.h"
 #include "common/little_endian.h"
-#include "imagelib/alpha_mask.h"
-#include "imagelib/bmp.h"
-#include "imagelib/png.h"
+#include "imagelib/codecs/alpha_mask.h"
+#include "imagelib/codecs/bmp/bmp.h"
+#include "imagelib/codecs/png/png.h"
 #include "pictures.h"
 
 #include <gtest/gtest.h>

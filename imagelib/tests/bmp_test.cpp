@@ -1,7 +1,7 @@
 #include "common/byte_source.h"
 #include "common/little_endian.h"
 #include "common/testing/temp_dir.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "pictures.h"
 
 #include <gtest/gtest.h>

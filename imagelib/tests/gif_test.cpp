@@ -3,10 +3,10 @@
 #include "common/little_endian.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
-#include "imagelib/gif.h"
-#include "imagelib/gif_blocks.h"
-#include "imagelib/lzw.h"
-#include "imagelib/save_options.h"
+#include "imagelib/codecs/gif/gif.h"
+#include "imagelib/codecs/gif/gif_blocks.h"
+#include "imagelib/codecs/tiff/lzw.h"
+#include "imagelib/codecs/save_options.h"
 #include "pictures.h"
 
 #include <gtest/gtest.h>

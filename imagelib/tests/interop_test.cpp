@@ -2,13 +2,13 @@
 // folder's make_fixtures.py says how they were made).
 
 #include "common/testing/ui_recorder.h"
-#include "imagelib/bmp.h"
-#include "imagelib/gif.h"
-#include "imagelib/jpeg.h"
-#include "imagelib/pcx.h"
-#include "imagelib/png.h"
-#include "imagelib/targa.h"
-#include "imagelib/tiff.h"
+#include "imagelib/codecs/bmp/bmp.h"
+#include "imagelib/codecs/gif/gif.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
+#include "imagelib/codecs/pcx/pcx.h"
+#include "imagelib/codecs/png/png.h"
+#include "imagelib/codecs/targa/targa.h"
+#include "imagelib/codecs/tiff/tiff.h"
 #include "ppm.h"
 
 #include <gtest/gtest.h>

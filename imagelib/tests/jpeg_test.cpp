@@ -2,10 +2,10 @@
 #include "common/byte_source.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
-#include "imagelib/jpeg.h"
-#include "imagelib/library_messages.h"
-#include "imagelib/load_save.h"
-#include "imagelib/save_options.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
+#include "imagelib/codecs/library_messages.h"
+#include "imagelib/codecs/load_save.h"
+#include "imagelib/codecs/save_options.h"
 #include "pictures.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "common/byte_sink.h"
-#include "imagelib/lzw.h"
+#include "imagelib/codecs/tiff/lzw.h"
 
 #include <gtest/gtest.h>
 

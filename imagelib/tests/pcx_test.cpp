@@ -3,8 +3,8 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/dib_convert.h"
-#include "imagelib/pcx.h"
-#include "imagelib/pcx_rle.h"
+#include "imagelib/codecs/pcx/pcx.h"
+#include "imagelib/codecs/pcx/pcx_rle.h"
 #include "pictures.h"
 
 #include <gtest/gtest.h>

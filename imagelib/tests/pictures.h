@@ -2,7 +2,7 @@
 // Small builders of pictures and files for the image library's tests.
 
 #include "common/byte_source.h"
-#include "imagelib/codec_result.h"
+#include "imagelib/codecs/codec_result.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/progress.h"
 

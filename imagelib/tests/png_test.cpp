@@ -3,8 +3,8 @@
 #include "common/little_endian.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
-#include "imagelib/document_open.h"
-#include "imagelib/png.h"
+#include "imagelib/codecs/document_open.h"
+#include "imagelib/codecs/png/png.h"
 #include "pictures.h"
 
 #include <gtest/gtest.h>

@@ -2,9 +2,9 @@
 #include "common/testing/file_failures.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
-#include "imagelib/bmp.h"
-#include "imagelib/jpeg.h"
-#include "imagelib/save_as.h"
+#include "imagelib/codecs/bmp/bmp.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
+#include "imagelib/codecs/save_as.h"
 #include "pictures.h"
 
 #include <gtest/gtest.h>

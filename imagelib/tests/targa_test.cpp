@@ -2,9 +2,9 @@
 #include "common/byte_source.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/dib_convert.h"
-#include "imagelib/pcx.h"
-#include "imagelib/targa.h"
-#include "imagelib/targa_rle.h"
+#include "imagelib/codecs/pcx/pcx.h"
+#include "imagelib/codecs/targa/targa.h"
+#include "imagelib/codecs/targa/targa_rle.h"
 #include "pictures.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 #include "common/byte_source.h"
 #include "common/little_endian.h"
 #include "common/testing/ui_recorder.h"
-#include "imagelib/save_options.h"
-#include "imagelib/tiff.h"
+#include "imagelib/codecs/save_options.h"
+#include "imagelib/codecs/tiff/tiff.h"
 #include "pictures.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "output/print/print_calibration_store.h"
 
-#include "app/core/program_paths.h"
+#include "common/program_paths.h"
 
 #include <atomic>
 

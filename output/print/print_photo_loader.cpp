@@ -3,8 +3,8 @@
 #include "album/photo_loader.h"
 #include "common/ui_service.h"
 #include "imagelib/dib_geometry.h"
-#include "imagelib/format_detect.h"
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/format_detect.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 #include "output/print/banding.h"
 
 #include <condition_variable>

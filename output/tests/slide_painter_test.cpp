@@ -4,7 +4,7 @@
 #include "common/testing/ui_recorder.h"
 #include "common/byte_sink.h"
 #include "imagelib/dib_geometry.h"
-#include "imagelib/load_save.h"
+#include "imagelib/codecs/load_save.h"
 #include "output/slide_show.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 #include "common/testing/ui_recorder.h"
 #include "edit/placement/layer_placement.h"
 #include "edit/placement/placement_matrix.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/tests/pictures.h"
 #include "projects/placeholders.h"
 #include "projects/tests/project_fixtures.h"

@@ -4,7 +4,7 @@
 #include "app/core/tests/undo_test_support.h"
 #include "edit/undo_hooks.h"
 #include "common/testing/ui_recorder.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/tests/pictures.h"
 #include "projects/calendar.h"
 #include "projects/placeholders.h"

@@ -1,7 +1,7 @@
 #include "sharing/mail/smaller_copy.h"
 
 #include "imagelib/dib_geometry.h"
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 
 #include <algorithm>
 #include <cctype>

@@ -2,7 +2,7 @@
 // Sending a lighter picture: a JPEG copy whose longest side is at most 1024 or 1600 pixels,
 // made in the temporary folder, instead of the whole file.
 
-#include "imagelib/document_open.h"
+#include "imagelib/codecs/document_open.h"
 
 #include <filesystem>
 #include <optional>

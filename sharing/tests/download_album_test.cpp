@@ -6,7 +6,7 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/dib_geometry.h"
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 #include "sharing/store/download_album.h"
 #include "sharing/store/photo_download.h"
 

@@ -2,7 +2,7 @@
 #include "common/profile.h"
 #include "common/testing/temp_dir.h"
 #include "imagelib/dib_geometry.h"
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 #include "sharing/keyring.h"
 #include "sharing/mail/smaller_copy.h"
 #include "sharing/sharing_settings.h"

@@ -1,9 +1,9 @@
 // The sharing dialogs and the work beside the window, on the offscreen platform.
 
-#include "app/dialogs/mail_route_dialog.h"
-#include "app/dialogs/mail_settings_dialog.h"
-#include "app/dialogs/transfer_progress_dialog.h"
-#include "sharing/qt_sharing/background_work.h"
+#include "app/sharing/mail_route_dialog.h"
+#include "app/sharing/mail_settings_dialog.h"
+#include "app/sharing/transfer_progress_dialog.h"
+#include "app/sharing/background_work.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -9,7 +9,7 @@
 #include "common/byte_source.h"
 #include "common/testing/run_command.h"
 #include "imagelib/dib_geometry.h"
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 #include "sharing/testing/server_process.h"
 
 #include <gtest/gtest.h>

@@ -5,7 +5,7 @@
 #include "common/testing/run_command.h"
 #include "common/testing/temp_dir.h"
 #include "imagelib/dib_geometry.h"
-#include "imagelib/jpeg.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 #include "sharing/testing/server_process.h"
 
 #include <gtest/gtest.h>

@@ -7,7 +7,7 @@
 #include "album/photo_loader.h"
 #include "common/byte_sink.h"
 #include "common/little_endian.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 
 #include <cstdio>
 #include <map>

@@ -7,7 +7,7 @@
 #include "album/album_file.h"
 #include "album/entry_builder.h"
 #include "album/photo_loader.h"
-#include "app/core/program_paths.h"
+#include "common/program_paths.h"
 
 #include <cstdio>
 #include <filesystem>

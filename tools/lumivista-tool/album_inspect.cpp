@@ -8,11 +8,11 @@
 #include "album/album_file.h"
 #include "album/album_operations.h"
 #include "album/photo_loader.h"
-#include "app/core/program_paths.h"
+#include "common/program_paths.h"
 #include "common/byte_source.h"
 #include "common/little_endian.h"
 #include "common/text_encoding.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 
 #include <cstdio>
 #include <filesystem>

@@ -5,7 +5,7 @@
 #include "json_writer.h"
 
 #include "album/catalogue.h"
-#include "app/core/program_paths.h"
+#include "common/program_paths.h"
 
 #include <cstdio>
 

@@ -2,7 +2,7 @@
 
 #include "arguments.h"
 #include "image_io.h"
-#include "imagelib/save_options.h"
+#include "imagelib/codecs/save_options.h"
 #include "json_writer.h"
 #include "projects/calendar.h"
 

@@ -4,10 +4,10 @@
 #include "image_io.h"
 #include "imagelib/dib_convert.h"
 #include "edit/psd_import.h"
-#include "imagelib/file_names.h"
+#include "imagelib/codecs/file_names.h"
 
 #include <filesystem>
-#include "imagelib/save_options.h"
+#include "imagelib/codecs/save_options.h"
 
 namespace lv::tool {
 

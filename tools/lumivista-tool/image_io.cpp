@@ -8,13 +8,13 @@
 #include "edit/psd_import.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_convert.h"
-#include "imagelib/file_names.h"
-#include "imagelib/format_registry.h"
-#include "imagelib/load_save.h"
-#include "imagelib/photo_cd_options.h"
-#include "imagelib/png.h"
-#include "imagelib/save_as.h"
-#include "imagelib/save_options.h"
+#include "imagelib/codecs/file_names.h"
+#include "imagelib/codecs/format_registry.h"
+#include "imagelib/codecs/load_save.h"
+#include "imagelib/codecs/photocd/photo_cd_options.h"
+#include "imagelib/codecs/png/png.h"
+#include "imagelib/codecs/save_as.h"
+#include "imagelib/codecs/save_options.h"
 
 #include <cstdio>
 #include <filesystem>

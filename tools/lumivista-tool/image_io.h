@@ -3,7 +3,7 @@
 // picture keeps the depth it has in its file.
 
 #include "edit/layer_stack.h"
-#include "imagelib/document_open.h"
+#include "imagelib/codecs/document_open.h"
 
 #include <memory>
 #include <optional>

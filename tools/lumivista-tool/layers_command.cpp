@@ -1,13 +1,13 @@
 #include "layers_command.h"
 
-#include "app/core/undo_table.h"
+#include "app/core/undo/undo_table.h"
 #include "arguments.h"
 #include "edit/compositing.h"
 #include "edit/layer_commands.h"
 #include "edit/layer_palette_rules.h"
 #include "edit/layers.h"
 #include "image_io.h"
-#include "imagelib/save_options.h"
+#include "imagelib/codecs/save_options.h"
 #include "json_writer.h"
 
 #include <cstdio>

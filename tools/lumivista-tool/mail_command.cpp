@@ -8,7 +8,7 @@
 #include "mail_command.h"
 
 #include "album/photo_loader.h"
-#include "app/core/program_paths.h"
+#include "common/program_paths.h"
 #include "arguments.h"
 #include "json_writer.h"
 #include "sharing/mail/smaller_copy.h"

@@ -4,10 +4,10 @@
 #include "edit/layers.h"
 #include "edit/paint/paint_stroke.h"
 #include "edit/selection/selection.h"
-#include "edit/tools/stroke_tool.h"
+#include "edit/tools/paint/stroke_tool.h"
 #include "edit/tools/tool_registry.h"
 #include "image_io.h"
-#include "imagelib/save_options.h"
+#include "imagelib/codecs/save_options.h"
 #include "json_writer.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "print_command.h"
 
-#include "app/core/program_paths.h"
+#include "common/program_paths.h"
 #include "output/qt_print/qt_printer.h"
 
 #include <QGuiApplication>

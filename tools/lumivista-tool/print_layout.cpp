@@ -4,9 +4,9 @@
 #include "image_io.h"
 #include "print_command.h"
 
-#include "app/core/program_paths.h"
-#include "app/core/settings.h"
-#include "app/core/settings_store.h"
+#include "common/program_paths.h"
+#include "common/settings.h"
+#include "common/settings_store.h"
 #include "output/print/layout_page.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 #include "print_command.h"
 
 #include "album/album.h"
-#include "app/core/program_paths.h"
+#include "common/program_paths.h"
 #include "output/print/contact_sheet.h"
 #include "output/print/print_photo_loader.h"
 

@@ -3,7 +3,7 @@
 #include "arguments.h"
 #include "edit/layers.h"
 #include "image_io.h"
-#include "imagelib/save_options.h"
+#include "imagelib/codecs/save_options.h"
 #include "projects/placeholders.h"
 
 #include <cstdio>

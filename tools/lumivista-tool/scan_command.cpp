@@ -1,7 +1,7 @@
 // lumivista-tool scan: a scan through the program's source manager, without its dialog.
 
 #include "acquire/scan_without_dialog.h"
-#include "app/core/program_paths.h"
+#include "common/program_paths.h"
 #include "arguments.h"
 #include "image_io.h"
 #include "scan_capture_commands.h"

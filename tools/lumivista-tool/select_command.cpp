@@ -9,8 +9,8 @@
 #include "edit/selection/selection_content.h"
 #include "edit/selection/selection_mask.h"
 #include "image_io.h"
-#include "imagelib/file_names.h"
-#include "imagelib/save_options.h"
+#include "imagelib/codecs/file_names.h"
+#include "imagelib/codecs/save_options.h"
 #include "json_writer.h"
 
 #include <cstdio>

@@ -10,7 +10,7 @@
 #include "album/album_operations.h"
 #include "album/catalogue.h"
 #include "album/photo_loader.h"
-#include "app/core/program_paths.h"
+#include "common/program_paths.h"
 #include "arguments.h"
 #include "json_writer.h"
 #include "sharing/store/loaded_store_library.h"

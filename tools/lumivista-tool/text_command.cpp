@@ -1,6 +1,6 @@
 #include "text_command.h"
 
-#include "app/core/program_paths.h"
+#include "common/program_paths.h"
 #include "arguments.h"
 #include "edit/layers.h"
 #include "edit/text_layer/drop_shadow.h"
@@ -8,7 +8,7 @@
 #include "image_io.h"
 #include "imagelib/dib_convert.h"
 #include "imagelib/dib_geometry.h"
-#include "imagelib/save_options.h"
+#include "imagelib/codecs/save_options.h"
 
 #include <sstream>
 #include <vector>

@@ -4,7 +4,7 @@
 #include "edit/layers.h"
 #include "edit/placement/layer_placement.h"
 #include "image_io.h"
-#include "imagelib/save_options.h"
+#include "imagelib/codecs/save_options.h"
 #include "json_writer.h"
 
 #include <cstdio>

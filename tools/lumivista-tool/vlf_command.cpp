@@ -4,8 +4,8 @@
 #include "edit/compositing.h"
 #include "edit/layered_format.h"
 #include "image_io.h"
-#include "imagelib/file_names.h"
-#include "imagelib/save_options.h"
+#include "imagelib/codecs/file_names.h"
+#include "imagelib/codecs/save_options.h"
 
 #include <filesystem>
 

@@ -8,7 +8,7 @@
 #include "image_io.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_convert.h"
-#include "imagelib/save_options.h"
+#include "imagelib/codecs/save_options.h"
 
 #include <optional>
 #include <sstream>

@@ -3,12 +3,12 @@
 // writes single-picture.png, layout-page.png, labels.png, contact-sheet.png and
 // contact-sheet-preview.png (page 1 of the album's sheet, as the preview shows it).
 
-#include "app/dialogs/contact_sheet_dialog.h"
-#include "app/dialogs/layout_page_dialog.h"
-#include "app/dialogs/print_preview_dialog.h"
-#include "app/dialogs/single_picture_dialog.h"
+#include "app/output/contact_sheet_dialog.h"
+#include "app/output/layout_page_dialog.h"
+#include "app/output/print_preview_dialog.h"
+#include "app/output/single_picture_dialog.h"
 #include "album/album.h"
-#include "app/core/program_paths.h"
+#include "common/program_paths.h"
 #include "output/print/print_photo_loader.h"
 #include "output/qt_print/qt_printer.h"
 

@@ -7,7 +7,7 @@
 #include "app/skin/screen_composition.h"
 #include "app/skin/screen_selection.h"
 #include "app/widgets/skin_geometry.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 
 #include <QPainter>
 

@@ -1,6 +1,6 @@
 #include "app/core/configuration.h"
 #include "app/core/shell_state.h"
-#include "app/core/temp_files.h"
+#include "common/temp_files.h"
 #include "edit/compositing.h"
 #include "edit/layer_pictures.h"
 #include "edit/layers.h"

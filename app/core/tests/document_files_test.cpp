@@ -1,7 +1,7 @@
-#include "app/core/document_files.h"
+#include "app/core/documents/document_files.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/dib_alloc.h"
-#include "imagelib/save_as.h"
+#include "imagelib/codecs/save_as.h"
 
 #include <gtest/gtest.h>
 

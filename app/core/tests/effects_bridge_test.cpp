@@ -2,7 +2,7 @@
 // no trace, applying makes exactly one step of the right kind, and those steps undo and
 // redo correctly among selection and layer steps.
 
-#include "app/core/colours.h"
+#include "app/core/view/colours.h"
 #include "app/core/effects_bridge.h"
 #include "app/core/tests/undo_test_support.h"
 #include "edit/selection/selection.h"

@@ -1,4 +1,4 @@
-#include "app/core/dither.h"
+#include "app/core/view/dither.h"
 
 #include <gtest/gtest.h>
 

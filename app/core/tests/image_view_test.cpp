@@ -1,4 +1,4 @@
-#include "app/core/image_view.h"
+#include "app/core/view/image_view.h"
 
 #include <gtest/gtest.h>
 

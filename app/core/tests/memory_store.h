@@ -1,7 +1,7 @@
 #pragma once
 // A settings store in memory that records the order of writes and can refuse one key.
 
-#include "app/core/settings_store.h"
+#include "common/settings_store.h"
 
 #include <map>
 #include <string>

@@ -1,4 +1,4 @@
-#include "app/core/new_picture.h"
+#include "app/core/documents/new_picture.h"
 #include "app/core/tests/memory_store.h"
 #include "common/testing/ui_recorder.h"
 

@@ -1,4 +1,4 @@
-#include "app/core/program_paths.h"
+#include "common/program_paths.h"
 #include "common/testing/temp_dir.h"
 
 #include <gtest/gtest.h>

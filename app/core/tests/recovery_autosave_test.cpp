@@ -1,8 +1,8 @@
 // Recovery copies as the program makes them: the snapshot, the copy and its reading back,
 // the writing thread beside a user who goes on painting, and when copies come and go.
 
-#include "app/core/recovery_autosave.h"
-#include "app/core/recovery_listing.h"
+#include "app/core/recovery/recovery_autosave.h"
+#include "app/core/recovery/recovery_listing.h"
 #include "app/core/tests/memory_store.h"
 #include "app/core/tests/recovery_test_support.h"
 #include "app/core/tests/undo_test_support.h"

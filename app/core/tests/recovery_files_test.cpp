@@ -1,8 +1,8 @@
 // Recovery copies on disk: the side file, the folders and locks of running copies, and what
 // the start-up finds after a copy of the program died.
 
-#include "app/core/recovery_listing.h"
-#include "app/core/recovery_session.h"
+#include "app/core/recovery/recovery_listing.h"
+#include "app/core/recovery/recovery_session.h"
 #include "app/core/tests/recovery_test_support.h"
 #include "common/byte_sink.h"
 #include "common/testing/temp_dir.h"

@@ -1,10 +1,10 @@
 #pragma once
 // Documents and folders for the recovery tests.
 
-#include "app/core/recovery_files.h"
-#include "app/core/recovery_snapshot.h"
-#include "app/core/recovery_writer.h"
-#include "app/core/untitled_names.h"
+#include "app/core/recovery/recovery_files.h"
+#include "app/core/recovery/recovery_snapshot.h"
+#include "app/core/recovery/recovery_writer.h"
+#include "app/core/documents/untitled_names.h"
 #include "common/byte_source.h"
 #include "edit/compositing.h"
 #include "edit/layer_pictures.h"

@@ -1,4 +1,4 @@
-#include "app/core/settings.h"
+#include "common/settings.h"
 #include "common/testing/temp_dir.h"
 #include "memory_store.h"
 

@@ -1,5 +1,5 @@
 #include "app/core/tests/undo_test_support.h"
-#include "app/core/undo_codes.h"
+#include "app/core/undo/undo_codes.h"
 #include "edit/undo_hooks.h"
 #include "imagelib/dib_alloc.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // Documents attached to an undo table, and one string that tells two states of a document apart.
 
-#include "app/core/undo_table.h"
+#include "app/core/undo/undo_table.h"
 #include "edit/compositing.h"
 #include "edit/layers.h"
 #include "edit/selection/selection.h"

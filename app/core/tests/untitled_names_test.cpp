@@ -1,4 +1,4 @@
-#include "app/core/untitled_names.h"
+#include "app/core/documents/untitled_names.h"
 
 #include <gtest/gtest.h>
 

@@ -1,11 +1,11 @@
 // The pure parts of an image window's chrome: ruler ticks, scroll thumbs, the caption text
 // and the frame around a picture.
 
-#include "app/core/image_view.h"
-#include "app/core/rulers.h"
-#include "app/core/scroll_thumb.h"
-#include "app/core/window_caption.h"
-#include "app/core/window_placement.h"
+#include "app/core/view/image_view.h"
+#include "app/core/view/rulers.h"
+#include "app/core/view/scroll_thumb.h"
+#include "app/core/view/window_caption.h"
+#include "app/core/view/window_placement.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/core/view_painter.h"
+#include "app/core/view/view_painter.h"
 #include "imagelib/dib_alloc.h"
 
 #include <gtest/gtest.h>

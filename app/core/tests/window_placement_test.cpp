@@ -1,5 +1,5 @@
-#include "app/core/open_windows.h"
-#include "app/core/window_placement.h"
+#include "app/core/documents/open_windows.h"
+#include "app/core/view/window_placement.h"
 
 #include <gtest/gtest.h>
 

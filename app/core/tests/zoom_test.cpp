@@ -1,4 +1,4 @@
-#include "app/core/zoom.h"
+#include "app/core/view/zoom.h"
 
 #include <gtest/gtest.h>
 

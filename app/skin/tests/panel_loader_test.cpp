@@ -2,7 +2,7 @@
 #include "app/skin/skin_file.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/dib_alloc.h"
 
 #include <gtest/gtest.h>

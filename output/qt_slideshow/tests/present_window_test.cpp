@@ -1,7 +1,7 @@
-#include "output/qt_slideshow/present_window.h"
+#include "app/output/present_window.h"
 
-#include "app/core/settings.h"
-#include "app/core/settings_store.h"
+#include "common/settings.h"
+#include "common/settings_store.h"
 #include "common/profile.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"

@@ -1,4 +1,4 @@
-#include "output/qt_slideshow/present_window.h"
+#include "app/output/present_window.h"
 #include "output/qt_slideshow/screen_saver_inhibitor.h"
 #include "private_bus.h"
 

@@ -10,7 +10,7 @@
 #include "album_writer.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "system_albums.h"
 
 #include <gtest/gtest.h>

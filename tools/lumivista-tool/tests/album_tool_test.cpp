@@ -4,7 +4,7 @@
 #include "common/byte_sink.h"
 #include "common/byte_source.h"
 #include "common/testing/temp_dir.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "tool_support.h"
 
 #include <gtest/gtest.h>

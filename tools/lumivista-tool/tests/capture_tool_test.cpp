@@ -2,7 +2,7 @@
 // pattern's frame, a frame from a folder of devices that holds none, and the refusals.
 
 #include "common/testing/temp_dir.h"
-#include "imagelib/load_save.h"
+#include "imagelib/codecs/load_save.h"
 #include "tool_support.h"
 
 #include <gtest/gtest.h>

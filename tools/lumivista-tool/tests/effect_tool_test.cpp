@@ -4,7 +4,7 @@
 #include "common/testing/temp_dir.h"
 #include "effects/catalogue.h"
 #include "effects/enhance_and_effect.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/tests/pictures.h"
 #include "tool_support.h"

@@ -5,7 +5,7 @@
 #include "common/byte_source.h"
 #include "common/testing/file_failures.h"
 #include "common/testing/temp_dir.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/tests/pictures.h"
 #include "tool_support.h"
 

@@ -1,8 +1,8 @@
 #include "common/testing/temp_dir.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/dib_alloc.h"
-#include "imagelib/jpeg.h"
-#include "imagelib/png.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
+#include "imagelib/codecs/png/png.h"
 #include "tool_support.h"
 
 #include <gtest/gtest.h>

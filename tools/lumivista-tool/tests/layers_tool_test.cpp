@@ -1,6 +1,6 @@
 #include "common/testing/temp_dir.h"
 #include "edit/layered_format.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/tests/pictures.h"
 #include "tools/lumivista-tool/layers_command.h"
 #include "tool_support.h"

@@ -2,7 +2,7 @@
 
 #include "common/testing/temp_dir.h"
 #include "edit/layered_format.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/tests/pictures.h"
 #include "projects/tests/project_fixtures.h"
 #include "tool_support.h"

@@ -2,7 +2,7 @@
 
 #include "acquire/tests/sane_test_backend.h"
 #include "common/testing/temp_dir.h"
-#include "imagelib/load_save.h"
+#include "imagelib/codecs/load_save.h"
 #include "tool_support.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "common/testing/temp_dir.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "output/screen_bitmap.h"
 #include "tool_support.h"
 

@@ -3,7 +3,7 @@
 
 #include "common/testing/run_command.h"
 #include "common/testing/temp_dir.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/tests/pictures.h"
 
 #include <gtest/gtest.h>

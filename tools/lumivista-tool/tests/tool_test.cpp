@@ -1,12 +1,12 @@
 #include "common/byte_source.h"
 #include "common/little_endian.h"
 #include "common/testing/temp_dir.h"
-#include "imagelib/bmp.h"
-#include "imagelib/fpx.h"
-#include "imagelib/gif.h"
-#include "imagelib/pcx.h"
+#include "imagelib/codecs/bmp/bmp.h"
+#include "imagelib/codecs/flashpix/fpx.h"
+#include "imagelib/codecs/gif/gif.h"
+#include "imagelib/codecs/pcx/pcx.h"
 #include "imagelib/tests/pictures.h"
-#include "imagelib/tiff.h"
+#include "imagelib/codecs/tiff/tiff.h"
 #include "tool_support.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 #include "common/testing/temp_dir.h"
 #include "edit/layered_format.h"
 #include "edit/layers.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/tests/pictures.h"
 #include "tool_support.h"
 

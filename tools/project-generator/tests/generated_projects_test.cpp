@@ -13,7 +13,7 @@
 #include "edit/compositing.h"
 #include "edit/layered_format.h"
 #include "edit/layer_pictures.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "project_templates.h"
 #include "projects/calendar.h"
 #include "projects/calendar_selection.h"

@@ -6,7 +6,7 @@
 #include "common/little_endian.h"
 #include "common/testing/run_command.h"
 #include "common/testing/ui_recorder.h"
-#include "imagelib/bmp.h"
+#include "imagelib/codecs/bmp/bmp.h"
 
 #include <gtest/gtest.h>
 

@@ -1,0 +1,315 @@
+// The album page's commands: the buttons of its panels, the context menu's commands, adding
+// photos, the dialogs, and the test commands.
+
+#include "app/album/album_page.h"
+
+#include "acquire/acquired_photo.h"
+#include "album/photo_commands.h"
+#include "album/photo_loader.h"
+#include "app/core/shell_state.h"
+#include "app/album/delete_options_dialog.h"
+#include "app/editing/file_dialog_filters.h"
+#include "app/album/photo_properties_dialog.h"
+#include "app/skin/handlers.h"
+#include "app/widgets/qt_text.h"
+#include "app/album/album_search_command.h"
+#include "app/shell/main_window.h"
+#include "common/ui_service.h"
+#include "imagelib/codecs/library_messages.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QFileInfo>
+#include <QTimer>
+
+namespace lv::app {
+namespace {
+
+constexpr std::uint32_t kEditArea = 3;  // the argument of the "Editar" area button
+
+std::vector<std::string> SplitList(const QString& text)
+{
+    std::vector<std::string> out;
+    for (const QString& part : text.split(';', Qt::SkipEmptyParts))
+        out.push_back(part.toStdString());
+    return out;
+}
+
+}  // namespace
+
+void AlbumPage::registerHandlers()
+{
+    using skin::Handler;
+    HandlerTable& handlers = window_.handlers();
+    handlers.set(Handler::AlbumAddPhotos, [this](const HandlerCall&) { addPhotosWithDialog(); });
+    handlers.set(Handler::AlbumDeletePhotos, [this](const HandlerCall&) { deleteSelected(); });
+    handlers.set(Handler::AlbumOpenPhoto, [this](const HandlerCall&) {
+        // The gallery's "Usar" puts the picture into the image being edited, when there is one.
+        if (screen_ == kGalleryScreen && documents_.hasActiveImage())
+            openAsLayer();
+        else
+            openSelected();
+    });
+    handlers.set(Handler::AlbumProperties, [this](const HandlerCall&) { showProperties(); });
+    handlers.set(Handler::AlbumNew, [this](const HandlerCall&) { newAlbum(); });
+    handlers.set(Handler::AlbumSearch, [this](const HandlerCall&) { search(); });
+    handlers.set(Handler::AlbumScroll, [this](const HandlerCall& call) { scrollRows(std::int16_t(call.argument >> 16)); });
+    handlers.set(Handler::AlbumCategory,
+                 [this](const HandlerCall& call) { showGalleryCategory(int(call.argument & 0xFFFF)); });
+}
+
+void AlbumPage::runMenuCommand(int command)
+{
+    if (!showing())
+        return;
+    using namespace album_command;
+    album::Album& album = session_.album();
+    album::AlbumView& view = session_.view();
+    const std::filesystem::path& programDir = library_.catalogue.programDir();
+    switch (command) {
+    case kCut:
+        if (album::CutPhoto(album, view, clipboard_, programDir)) {
+            updateScrollBar();
+            repaintCells();
+        }
+        break;
+    case kCopy:
+        if (album::CopyPhoto(album, view, clipboard_, programDir))
+            album.setModified(true);
+        break;
+    case kPaste:
+        album::PastePhoto(album, view, clipboard_, programDir);
+        updateScrollBar();
+        repaintCells();
+        break;
+    case kDelete:
+        deleteSelected();
+        return;
+    case kOpenAsLayer:
+        openAsLayer();
+        return;
+    case kProperties:
+        showProperties();
+        return;
+    case kHelp:
+        window_.openHelp(kAlbumHelpContext);
+        return;
+    default:
+        return;
+    }
+    logState("command");
+}
+
+void AlbumPage::deleteSelected()
+{
+    if (!showing() || nameFieldHasFocus())
+        return;
+    album::Album& album = session_.album();
+    album::AlbumView& view = session_.view();
+    switch (album::CheckDelete(album, view)) {
+    case album::DeleteCheck::Nothing:
+        return;
+    case album::DeleteCheck::Beep:
+        ui::Current().beep();
+        return;
+    case album::DeleteCheck::Ask:
+        break;
+    }
+    const std::optional<album::DeleteChoice> choice = AskDeleteOptions(&window_, hooks_);
+    if (!choice || !showing())
+        return;
+    album::DeleteSelectedPhotos(album, view, *choice, library_.catalogue.programDir());
+    updateScrollBar();
+    repaintCells();
+    logState("deleted");
+}
+
+void AlbumPage::openSelected()
+{
+    const std::string path = selectedPath();
+    if (path.empty())
+        return;
+    bool opened = false;
+    {
+        ui::BusyCursor busy;
+        opened = documents_.openPhoto(path);
+    }
+    hooks_.log(QStringLiteral("album opened ") + QtText(path));
+    // The photo is there to be edited: the editing screens show it.
+    if (opened)
+        QTimer::singleShot(0, &window_, [this] { window_.handlers().call(skin::Handler::SelectScreenArea, kEditArea); });
+}
+
+void AlbumPage::openAsLayer()
+{
+    const std::string path = selectedPath();
+    if (path.empty() || !documents_.hasActiveImage())
+        return;
+    if (!QFileInfo::exists(QtText(path))) {
+        ShowDetailedStringMessage(album::kCannotFindFileString, path);
+        return;
+    }
+    ReadResult photo = album::LoadPhotoForAlbum(path, session_.readers());
+    if (!photo.ok()) {
+        ShowDetailedStringMessage(album::kUnknownFormatString, path);
+        return;
+    }
+    documents_.addLayer(nullptr, photo.take());
+    hooks_.log(QStringLiteral("album layer ") + QtText(path));
+}
+
+void AlbumPage::showProperties()
+{
+    album::Album& album = session_.album();
+    const album::AlbumView& view = session_.view();
+    if (!showing() || !view.validSelected() || !selectedFileReadable())
+        return;
+    const int index = view.selected();
+    const std::filesystem::path programDir = library_.catalogue.programDir();
+    const std::string path = selectedPath();
+    PhotoPropertiesDialog dialog(&window_, album::DescribePhoto(*album.entry(index), path),
+                                 [this, index, programDir](const std::string& name) {
+                                     return album::RenamePhoto(session_.album(), index, name, clipboard_, programDir);
+                                 });
+    if (hooks_.enabled()) {
+        hooks_.log(QStringLiteral("dialog %1").arg(kPhotoPropertiesDialog));
+        QTimer::singleShot(0, &dialog, &QDialog::accept);
+    }
+    dialog.exec();
+    repaintCells();
+    logState("properties");
+}
+
+void AlbumPage::addPhotosWithDialog()
+{
+    if (!showing() || session_.album().readOnly() || adder_.running())
+        return;
+    std::vector<std::string> files;
+    if (fileDialogAnswer_) {
+        files = std::move(*fileDialogAnswer_);
+        fileDialogAnswer_.reset();
+        hooks_.log(QStringLiteral("album file dialog %1").arg(files.size()));
+    } else {
+        QFileDialog dialog(&window_, QStringLiteral("Adicionar fotos ao álbum"),
+                           QtText(Shell().recent.mostRecentDirectory()));
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setFileMode(QFileDialog::ExistingFiles);
+        dialog.setNameFilters(NameFilters(OpenAllImageFilters()));
+        if (dialog.exec() != QDialog::Accepted)
+            return;
+        for (const QString& f : dialog.selectedFiles())
+            files.push_back(f.toStdString());
+    }
+    if (files.size() > album::kMostFilesChosen)
+        files.resize(album::kMostFilesChosen);
+    if (files.empty())
+        return;
+    Shell().recent.add(files.front());
+    addFiles(files);
+}
+
+void AlbumPage::addFiles(const std::vector<std::string>& paths)
+{
+    if (!showing() || paths.empty() || session_.album().readOnly())
+        return;
+    const Rect bounds = layout().bounds();
+    const QRect progressArea = window_.controlRect(kStatusControl).value_or(QRect(bounds.left, bounds.bottom + 8,
+                                                                                 bounds.width(), 24));
+    adder_.start(session_.album(), session_.view(), library_.catalogue.programDir(), paths, progressArea);
+}
+
+bool AlbumPage::takesAcquiredPhotos() const
+{
+    return screen_ == kUserAlbumScreen && session_.isOpen() && !session_.album().readOnly();
+}
+
+bool AlbumPage::addAcquiredPhoto(const std::string& path, const HDIB& picture, std::string_view caption)
+{
+    if (!takesAcquiredPhotos())
+        return false;
+    album::AlbumSession target{session_.album(), session_.catalogue(), session_.readers(), session_.albumPath()};
+    const std::size_t before = session_.album().count();
+    if (!twain::AddAcquiredPhoto(target, path, picture, caption))
+        return false;
+    session_.view().appended();
+    photoAppended(session_.album().count() != before + 1);
+    logState("acquired");
+    return true;
+}
+
+void AlbumPage::search()
+{
+    if (!showing())
+        return;
+    const PhotoSearchOutcome outcome = RunPhotoSearch(window_, hooks_);
+    switch (outcome.kind) {
+    case PhotoSearchOutcome::Kind::Nothing:
+        return;
+    case PhotoSearchOutcome::Kind::OpenPhoto:
+        {
+            ui::BusyCursor busy;
+            if (!documents_.openPhoto(outcome.path))
+                return;
+        }
+        QTimer::singleShot(0, &window_, [this] { window_.handlers().call(skin::Handler::SelectScreenArea, kEditArea); });
+        return;
+    case PhotoSearchOutcome::Kind::ResultsAlbum:
+        break;
+    }
+    // The results become a new album of the user's, shown at once.
+    adder_.finishNow();
+    const std::string name = nameText();
+    if (screen_ != kUserAlbumScreen) {
+        // The gallery hands over to the user's page.
+        window_.switchScreen(kUserAlbumScreen);
+    }
+    session_.newAlbum(name);
+    std::error_code error;
+    std::filesystem::rename(outcome.path, session_.albumPath(), error);
+    if (error) {
+        ShowDetailedStringMessage(album::kSaveErrorString, session_.albumPath());
+    } else {
+        session_.catalogue().rename(session_.category(), session_.albumIndex(), LoadString(kSearchResultsName));
+        session_.showCategory(session_.category(), session_.catalogue().key(session_.category(), session_.albumIndex()),
+                              {});
+    }
+    albumChanged();
+}
+
+bool AlbumPage::handleTestCommand(const QString& command)
+{
+    const QString verb = command.section(' ', 0, 0);
+    const QString rest = command.section(' ', 1);
+    if (verb == QLatin1String("albumfiles")) {
+        fileDialogAnswer_ = SplitList(rest);
+    } else if (verb == QLatin1String("albumadd")) {
+        addFiles(album::AcceptedDrops(SplitList(rest)));
+    } else if (verb == QLatin1String("albumstate")) {
+        logState("state");
+    } else if (verb == QLatin1String("albumcommand")) {
+        runMenuCommand(rest.toInt());
+    } else if (verb == QLatin1String("albumscroll")) {
+        scrollRows(rest.toInt());
+        logState("scrolled");
+    } else if (verb == QLatin1String("albumname") && nameField_) {
+        nameField_->setText(rest);
+        nameEdited();
+        logState("named");
+    } else if (verb == QLatin1String("dialogtext") || verb == QLatin1String("dialogclick")) {
+        // A field or button of the dialog open over the window, by its object name.
+        QWidget* dialog = QApplication::activeModalWidget();
+        const QString name = rest.section(' ', 0, 0);
+        if (auto* field = dialog ? dialog->findChild<QLineEdit*>(name) : nullptr; field && verb == QLatin1String("dialogtext"))
+            field->setText(rest.section(' ', 1));
+        else if (auto* button = dialog ? dialog->findChild<QAbstractButton*>(name) : nullptr)
+            button->click();
+        hooks_.log(QStringLiteral("dialog %1 %2").arg(verb, name));
+    } else {
+        return false;
+    }
+    return true;
+}
+
+}  // namespace lv::app

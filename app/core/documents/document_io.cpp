@@ -1,0 +1,173 @@
+#include "app/core/documents/document_io.h"
+
+#include "app/core/documents/document_files.h"
+#include "common/string_table.h"
+#include "common/ui_service.h"
+#include "edit/compositing.h"
+#include "edit/layer_pictures.h"
+#include "edit/layered_format.h"
+#include "edit/layers.h"
+#include "edit/psd_import.h"
+#include "imagelib/codecs/alpha_mask.h"
+#include "imagelib/codecs/document_open.h"
+#include "imagelib/codecs/png/png.h"
+#include "imagelib/codecs/save_as.h"
+#include "imagelib/shared_picture.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace lv {
+namespace {
+
+constexpr int kDiskErrorString = 2329;
+
+void showDiskError()
+{
+    ui::Current().showMessage(LoadString(kDiskErrorString), ui::kWarningTitle, ui::Icon::Exclamation);
+}
+
+// The formats whose files may carry transparency beside their colours.
+bool mayCarryAlpha(const std::string& format)
+{
+    return format == "PNG" || format == "TGA" || format == "BMP";
+}
+
+// The one layer of a document opened from a picture with transparency, as the picture and
+// its alpha: only when that layer covers the document exactly and shows anything less than
+// opaque. Its opacity scales the alpha.
+struct PictureWithAlpha {
+    const HDIB* image = nullptr;
+    HDIB alpha;
+};
+
+std::optional<PictureWithAlpha> onlyLayerWithAlpha(const LayerStack& stack)
+{
+    if (stack.layerCount != 1)
+        return std::nullopt;
+    const LayerRecord& layer = stack.layers[0];
+    const bool covers = layer.image && layer.mask && layer.x == 0 && layer.y == 0 && layer.image.width() == stack.width
+                        && layer.image.height() == stack.height && layer.mask.width() == stack.width
+                        && layer.mask.height() == stack.height && layer.kind != LAYER_MASK && layer.visible;
+    if (!covers || (!HasTransparency(layer.mask) && layer.opacity >= 100))
+        return std::nullopt;
+    HDIB alpha = CopyPicture(layer.mask);
+    if (!alpha)
+        return std::nullopt;
+    const unsigned opacity = std::min<unsigned>(layer.opacity, 100);
+    for (int y = 0; y < alpha.height(); ++y) {
+        std::uint8_t* row = alpha.row(y);
+        for (int x = 0; x < alpha.width(); ++x)
+            row[x] = std::uint8_t((row[x] * opacity + 50) / 100);
+    }
+    return PictureWithAlpha{&layer.image.read(), std::move(alpha)};
+}
+
+}  // namespace
+
+LoadedDocument LoadDocument(const std::string& path)
+{
+    // The layered and Photoshop readers keep the whole stack aside; the dispatcher sees its composite.
+    std::unique_ptr<LayerStack> layered;
+    DocumentReaders readers = LibraryDocumentReaders();
+    readers.layered = [&layered](const std::string& file) -> ReadResult {
+        auto stack = ReadLayeredFile(file);
+        if (!stack)
+            return ReadCode::Failure;
+        CompositeLayers(*stack);
+        HDIB picture = CopyPicture(stack->composite);
+        if (!picture)
+            return ReadCode::Failure;
+        layered = std::move(stack);
+        return ReadResult(std::move(picture));
+    };
+    readers.psd = [&layered](const std::string& file) -> ReadResult {
+        PsdOpened opened = OpenPsdFile(file);
+        if (!opened.stack)
+            return opened.code;
+        HDIB picture = CopyPicture(opened.stack->composite);
+        if (!picture)
+            return ReadCode::Failure;
+        layered = std::move(opened.stack);
+        return ReadResult(std::move(picture));
+    };
+
+    OpenedImage opened = OpenDocumentImage(path, readers);
+    LoadedDocument loaded;
+    loaded.code = opened.result.code();
+    loaded.format = opened.format;
+    if (!opened.result.ok())
+        return loaded;
+    if ((opened.format == "VLF" || opened.format == "PSD") && layered) {
+        if (layered->width == 0 || layered->height == 0) {
+            ui::Current().beep();
+            loaded.code = ReadCode::Failure;
+            return loaded;
+        }
+        loaded.stack = std::move(layered);
+        return loaded;
+    }
+    HDIB picture = opened.result.take();
+    if (DiscardEmptyPicture(picture)) {
+        loaded.code = ReadCode::Failure;
+        return loaded;
+    }
+    loaded.stack = CreateLayerStackFromImage(std::move(picture));
+    if (!loaded.stack) {
+        loaded.code = ReadCode::Failure;
+        return loaded;
+    }
+    // Transparency the colour readers dropped becomes the mask of the background layer, so it
+    // shows as the grid and survives a PNG save.
+    if (mayCarryAlpha(opened.format))
+        if (HDIB mask = ReadAlphaMask(path); mask && mask.width() == loaded.stack->width
+                                             && mask.height() == loaded.stack->height)
+            loaded.stack->layers[0].mask = std::move(mask);
+    CompositeLayers(*loaded.stack);
+    return loaded;
+}
+
+bool WriteDocument(LayerStack& stack, std::string& path, int saveType)
+{
+    path = WithDefaultExtension(path, saveType);
+    bool written = false;
+    if (saveType == kSaveAsLayered || saveType == kSaveAsPng) {
+        // The layered and PNG writers work outside the Save-as procedure, which reports its own failures.
+        ui::BusyCursor busy;
+        if (saveType == kSaveAsLayered) {
+            written = WriteLayeredFile(path, stack);
+        } else if (const auto transparent = onlyLayerWithAlpha(stack)) {
+            written = WritePng(path, *transparent->image, nullptr, &transparent->alpha) == PngWriteResult::Written;
+        } else {
+            written = WritePng(path, stack.composite) == PngWriteResult::Written;
+        }
+        if (!written)
+            showDiskError();
+    } else {
+        written = SaveImageAs(stack.composite, path, saveType);
+    }
+    if (written)
+        stack.modified = 0;
+    return written;
+}
+
+bool RebuildComposite(LayerStack& stack)
+{
+    const HDIB& old = stack.composite;
+    const bool fits = old && old.width() == stack.width && old.height() == stack.height
+                      && old.bitCount() == stack.bitCount;
+    if (!fits) {
+        HDIB composite = MakeComposite(stack.width, stack.height, stack.bitCount);
+        if (!composite)
+            return false;
+        if (old) {
+            composite.header().biXPelsPerMeter = old.header().biXPelsPerMeter;
+            composite.header().biYPelsPerMeter = old.header().biYPelsPerMeter;
+        }
+        stack.composite = std::move(composite);
+    }
+    CompositeLayers(stack);
+    return true;
+}
+
+}  // namespace lv

@@ -1,0 +1,22 @@
+#include "app/editing/file_dialog_filters.h"
+
+#include "app/widgets/qt_text.h"
+
+namespace lv::app {
+
+QStringList NameFilters(std::span<const FileFilter> filters)
+{
+    QStringList list;
+    for (const FileFilter& filter : filters) {
+        QStringList patterns;
+        for (const QString& pattern : QtText(filter.patterns).split(';', Qt::SkipEmptyParts)) {
+            patterns << pattern;
+            if (pattern.toLower() != pattern)
+                patterns << pattern.toLower();
+        }
+        list << QStringLiteral("%1 (%2)").arg(QtText(filter.description), patterns.join(' '));
+    }
+    return list;
+}
+
+}  // namespace lv::app

@@ -1,0 +1,166 @@
+#include "app/editing/save_as_dialog.h"
+
+#include "app/core/documents/document_files.h"
+#include "app/core/numbered_text.h"
+#include "app/shell/dialog_help.h"
+#include "app/editing/file_dialog_filters.h"
+#include "app/editing/file_dialog_preview.h"
+#include "common/ui_service.h"
+#include "app/widgets/qt_text.h"
+#include "imagelib/codecs/file_names.h"
+#include "imagelib/codecs/save_as.h"
+#include "imagelib/codecs/save_options.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QScrollBar>
+
+#include <filesystem>
+
+namespace lv::app {
+namespace {
+
+constexpr int kQualityString = 2504;
+constexpr int kInterlaceString = 2615;
+
+// The extension the dialog writes into a name typed without one.
+std::string dialogExtension(int type)
+{
+    return type == kSaveAsLayered ? ".VLF" : DefaultExtension(type);
+}
+
+}  // namespace
+
+SaveAsDialog::SaveAsDialog(QWidget* parent, const std::string& currentName, int layerCount)
+    : QFileDialog(parent, QStringLiteral("Salvar como"))
+    , layerCount_(layerCount)
+{
+    setObjectName(QStringLiteral("saveas"));
+    setOption(QFileDialog::DontUseNativeDialog);
+    setOption(QFileDialog::DontConfirmOverwrite);  // asked in accept(), in the program's words
+    setAcceptMode(QFileDialog::AcceptSave);
+    setNameFilters(NameFilters(SaveAsFilters()));
+    // The type first: choosing a type gives the name in the field that type's extension, which
+    // would turn the picture's own "praia.jpg" into another file, "praia.JPG".
+    const int type = CurrentSaveType();
+    const QStringList filters = nameFilters();
+    if (type >= 1 && type <= filters.size())
+        selectNameFilter(filters[type - 1]);
+    const std::filesystem::path current(currentName);
+    if (current.has_parent_path())
+        setDirectory(QString::fromStdString(current.parent_path().string()));
+    selectFile(QString::fromStdString(current.filename().string()));
+
+    auto* panel = new QWidget(this);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    firstCheck_ = new QCheckBox(QStringLiteral("&Comprimir"), panel);
+    firstCheck_->setObjectName(QStringLiteral("1403"));
+    qualityLabel_ = new QLabel(panel);
+    qualityLabel_->setObjectName(QStringLiteral("1404"));
+    qualityBar_ = new QScrollBar(Qt::Horizontal, panel);
+    qualityBar_->setObjectName(QStringLiteral("1405"));
+    qualityBar_->setRange(1, 100);
+    qualityBar_->setSingleStep(1);
+    qualityBar_->setPageStep(10);
+    qualityBar_->setMinimumWidth(160);
+    secondCheck_ = new QCheckBox(QStringLiteral("&Transparente"), panel);
+    secondCheck_->setObjectName(QStringLiteral("1406"));
+    qualityLabel_->setBuddy(qualityBar_);
+    row->addWidget(firstCheck_);
+    row->addWidget(secondCheck_);
+    row->addWidget(qualityLabel_);
+    row->addWidget(qualityBar_, 1);
+    if (auto* grid = qobject_cast<QGridLayout*>(layout()))
+        grid->addWidget(panel, grid->rowCount(), 0, 1, grid->columnCount());
+
+    AddPicturePreview(*this);
+    UseDialogHelp(*this, skin::kSaveAsDialog);
+
+    connect(qualityBar_, &QScrollBar::valueChanged, this, [this](int value) { setQuality(value); });
+    connect(this, &QFileDialog::filterSelected, this, [this] { showOptionsFor(selectedType()); });
+
+    qualityBar_->setValue(CurrentSaveOptions().jpegQuality);
+    setQuality(CurrentSaveOptions().jpegQuality);
+    showOptionsFor(type);
+}
+
+int SaveAsDialog::selectedType() const
+{
+    return int(nameFilters().indexOf(selectedNameFilter())) + 1;
+}
+
+void SaveAsDialog::setQuality(int quality)
+{
+    qualityLabel_->setText(QtText(NumberedText(kQualityString, ClampJpegQuality(quality))));
+}
+
+void SaveAsDialog::showOptionsFor(int type)
+{
+    const SaveOptions& options = CurrentSaveOptions();
+    const bool compress = type == kSaveAsTiff || type == kSaveAsTarga;
+    const bool gif = type == kSaveAsGif;
+    const bool jpeg = type == kSaveAsJpeg;
+    firstCheck_->setVisible(compress || gif);
+    firstCheck_->setText(gif ? StringText(kInterlaceString) : QStringLiteral("&Comprimir"));
+    firstCheck_->setChecked(gif ? options.interlace : options.compress);
+    secondCheck_->setVisible(gif);
+    secondCheck_->setChecked(options.transparent);
+    qualityLabel_->setVisible(jpeg);
+    qualityBar_->setVisible(jpeg);
+}
+
+std::optional<SaveAsChoice> SaveAsDialog::choice() const
+{
+    const QStringList files = selectedFiles();
+    if (files.isEmpty())
+        return std::nullopt;
+    const int type = selectedType();
+    std::string path = files.first().toStdString();
+    if (SaveAsExtension(path).empty())
+        path += dialogExtension(type);
+    return SaveAsChoice{path, type};
+}
+
+void SaveAsDialog::accept()
+{
+    const int type = selectedType();
+    if (!AcceptSaveAsType(type, layerCount_))
+        return;
+    // Replacing a file is asked before anything is written; "Não" goes back to the dialog.
+    if (const auto chosen = choice(); chosen && !ConfirmReplacing(chosen->path))
+        return;
+    SaveOptions& options = CurrentSaveOptions();
+    if (type == kSaveAsTiff || type == kSaveAsTarga) {
+        options.compress = firstCheck_->isChecked();
+    } else if (type == kSaveAsGif) {
+        options.interlace = firstCheck_->isChecked();
+        options.transparent = secondCheck_->isChecked();
+    } else if (type == kSaveAsJpeg) {
+        options.jpegQuality = ClampJpegQuality(qualityBar_->value());
+    }
+    CurrentSaveType() = type;
+    QFileDialog::accept();
+}
+
+bool ConfirmReplacing(const std::string& path)
+{
+    std::error_code error;
+    const std::filesystem::file_status status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::exists(status) || std::filesystem::is_directory(status))
+        return true;
+    const std::string question = "O arquivo " + path + " já existe. Deseja substituí-lo?";
+    return ui::Current().ask(question, ui::kProductTitle, ui::Buttons::YesNo, ui::Icon::Question) == ui::Answer::Yes;
+}
+
+std::optional<SaveAsChoice> RunSaveAsDialog(QWidget* parent, const std::string& currentName, int layerCount)
+{
+    SaveAsDialog dialog(parent, currentName, layerCount);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choice();
+}
+
+}  // namespace lv::app

@@ -1,0 +1,322 @@
+#include "app/recovery/recovery_service.h"
+
+#include "common/program_paths.h"
+#include "common/settings.h"
+#include "common/settings_store.h"
+#include "app/core/undo/undo_table.h"
+#include "app/core/documents/untitled_names.h"
+#include "app/recovery/preferences_dialog.h"
+#include "app/widgets/dib_image.h"
+#include "app/widgets/qt_text.h"
+#include "app/editing/document_windows.h"
+#include "app/editing/image_window.h"
+#include "app/shell/main_window.h"
+#include "common/string_table.h"
+#include "common/ui_service.h"
+#include "edit/undo_hooks.h"
+
+#include <QDateTime>
+#include <QPushButton>
+
+#include <chrono>
+#include <filesystem>
+
+namespace lv::app {
+namespace {
+
+constexpr int kDamagedDetail = 36206;
+constexpr int kCopiedAt = 36205;
+constexpr int kNoRoomLeft = 36208;
+constexpr int kUnreadableCopy = 36209;
+constexpr int kNoFolder = 36216;
+constexpr int kCopyNotWritten = 36217;
+constexpr int kSideBySideWindows = 2;
+constexpr int kPaintStepCode = 1001;  // a change of the current layer's pixels
+
+std::int64_t now()
+{
+    return std::chrono::duration_cast<std::chrono::seconds>(std::chrono::system_clock::now().time_since_epoch()).count();
+}
+
+void warn(const std::string& text)
+{
+    ui::Current().showMessage(text, ui::kWarningTitle, ui::Icon::Exclamation);
+}
+
+RecoveryListItem itemFor(const RecoveryEntry& entry)
+{
+    RecoveryListItem item;
+    const std::string name = entry.name();
+    const bool untitled = entry.info ? entry.info->untitled : true;
+    item.name = QtText(untitled ? name : std::filesystem::path(name).filename().string());
+    item.damaged = entry.damaged;
+    if (entry.damaged) {
+        item.detail = StringText(kDamagedDetail);
+    } else {
+        const QString when = QDateTime::fromSecsSinceEpoch(entry.info->savedAt).toString(QStringLiteral("dd/MM/yyyy HH:mm"));
+        item.detail = StringText(kCopiedAt).replace(QStringLiteral("%s"), when);
+        if (!untitled)
+            item.detail += QStringLiteral(" — ") + QtText(std::filesystem::path(name).parent_path().string());
+    }
+    item.thumbnail = DibToImage(ReadRecoveryThumbnail(entry));
+    return item;
+}
+
+QString choiceName(RecoveryChoice choice)
+{
+    switch (choice) {
+    case RecoveryChoice::Recover: return QStringLiteral("recover");
+    case RecoveryChoice::Discard: return QStringLiteral("discard");
+    case RecoveryChoice::Later: break;
+    }
+    return QStringLiteral("later");
+}
+
+}  // namespace
+
+RecoveryService::RecoveryService(DocumentWindows& documents, const TestHooks& hooks)
+    : documents_(documents)
+    , hooks_(hooks)
+{
+    connect(&timer_, &QTimer::timeout, this, [this] { writeChanged(); });
+}
+
+RecoveryService::~RecoveryService()
+{
+    ProcessUndoTable().setStepListener({});
+    documents_.setDocumentEvents({});
+    // The writer stops first (declared last); then the folder of this run goes with the session.
+}
+
+void RecoveryService::attach(MainWindow& window)
+{
+    mainWindow_ = &window;
+    window.setCommandHandler(kCommandPreferences, [this] { showPreferences(); });
+    FileFailure failure;
+    const std::filesystem::path folder = RecoveryFolderBeside(ConfigFilePath());
+    session_ = RecoverySession::Start(folder, &failure);
+    if (!session_) {
+        hooks_.log(QStringLiteral("autosave unavailable"));
+        warn(std::string(LoadString(kNoFolder)) + "\n" + FileProblemMessage(failure, folder.string()));
+    } else {
+        writer_ = std::make_unique<RecoveryWriter>(*session_, [this](const RecoveryWriteResult& result) {
+            QMetaObject::invokeMethod(this, [this, result] { written(result); }, Qt::QueuedConnection);
+        });
+        saver_ = std::make_unique<AutoSaver>(*session_, *writer_);
+        ProfileStore store(ConfigFilePath());
+        applyInterval(AutoSaveSeconds(Settings(store)));
+        ProcessUndoTable().setStepListener([this](int id) { stepTaken(id); });
+        documents_.setDocumentEvents({[this](int id) { saver_->saved(id); }, [this](int id) { saver_->closed(id); }});
+    }
+    // After the command-line files, with the main window up behind the question.
+    QTimer::singleShot(0, this, [this] { offerRecovery(); });
+}
+
+std::vector<AutoSaveDocument> RecoveryService::openDocuments() const
+{
+    std::vector<AutoSaveDocument> open;
+    for (ImageWindow* window : documents_.openWindows())
+        open.push_back({window->id(), &window->document(), window->title()});
+    return open;
+}
+
+void RecoveryService::applyInterval(int seconds)
+{
+    if (!saver_)
+        return;
+    saver_->setInterval(seconds);
+    if (saver_->enabled())
+        timer_.start(std::chrono::seconds(saver_->interval()));
+    else
+        timer_.stop();
+    hooks_.log(QStringLiteral("autosave interval %1").arg(saver_->interval()));
+}
+
+void RecoveryService::writeChanged()
+{
+    if (saver_)
+        saver_->writeChanged(openDocuments(), now());
+}
+
+// The 50th step is told before its change is made: the copy is taken once the event that
+// made it has been handled.
+void RecoveryService::stepTaken(int window)
+{
+    if (!saver_ || !saver_->stepTaken(window) || dueScheduled_)
+        return;
+    dueScheduled_ = true;
+    QTimer::singleShot(0, this, [this] {
+        dueScheduled_ = false;
+        saver_->writeDue(openDocuments(), now());
+    });
+}
+
+void RecoveryService::written(const RecoveryWriteResult& result)
+{
+    using Kind = RecoveryWriteResult::Kind;
+    const QString stem = QtText(result.stem);
+    switch (result.kind) {
+    case Kind::Written:
+        hooks_.log(QStringLiteral("autosave written %1 %2").arg(stem, QtText(result.title)));
+        break;
+    case Kind::Removed:
+        hooks_.log(QStringLiteral("autosave removed %1").arg(stem));
+        break;
+    case Kind::Cancelled:
+        hooks_.log(QStringLiteral("autosave cancelled %1").arg(stem));
+        break;
+    case Kind::Failed:
+        hooks_.log(QStringLiteral("autosave failed %1").arg(stem));
+        if (saver_)
+            saver_->writeFailed(result.stem);
+        // Once a run: the user learns the copies are not being made, without a box every interval.
+        if (!std::exchange(failureShown_, true))
+            warn(std::string(LoadString(kCopyNotWritten)) + "\n" + FileProblemMessage(result.failure, result.title));
+        break;
+    }
+}
+
+void RecoveryService::offerRecovery()
+{
+    const std::filesystem::path folder =
+        session_ ? session_->recoveryFolder() : RecoveryFolderBeside(ConfigFilePath());
+    AbandonedRecovery found = AbandonedRecovery::Find(folder);
+    if (found.empty())
+        return;
+    const auto damaged = std::count_if(found.entries().begin(), found.entries().end(),
+                                       [](const RecoveryEntry& e) { return e.damaged; });
+    hooks_.log(QStringLiteral("recovery offered %1 damaged=%2").arg(found.entries().size()).arg(damaged));
+    const RecoveryChoice choice = ask(found);
+    hooks_.log(QStringLiteral("recovery chose ") + choiceName(choice));
+    switch (choice) {
+    case RecoveryChoice::Recover: recover(found); break;
+    case RecoveryChoice::Discard: found.discardAll(); break;
+    case RecoveryChoice::Later: break;  // the copies stay for the next start
+    }
+}
+
+RecoveryChoice RecoveryService::ask(const AbandonedRecovery& found)
+{
+    std::vector<RecoveryListItem> items;
+    for (const RecoveryEntry& entry : found.entries())
+        items.push_back(itemFor(entry));
+    RecoveryDialog dialog(mainWindow_, items);
+    if (hooks_.enabled()) {
+        // Answered at once like the message boxes: recovering, unless the test asks otherwise.
+        const QString wanted = qEnvironmentVariable("LUMIVISTA_TEST_RECOVERY", QStringLiteral("recover"));
+        RecoveryChoice choice = RecoveryChoice::Recover;
+        for (const RecoveryChoice c : {RecoveryChoice::Discard, RecoveryChoice::Later})
+            if (wanted == choiceName(c))
+                choice = c;
+        for (const RecoveryListItem& item : items)
+            hooks_.log(QStringLiteral("recovery entry %1 %2").arg(item.name, item.damaged ? "damaged" : "whole"));
+        QTimer::singleShot(0, &dialog, [&dialog, choice] { dialog.button(choice)->click(); });
+    }
+    dialog.exec();
+    return dialog.choice();
+}
+
+void RecoveryService::recover(AbandonedRecovery& found)
+{
+    int room = kSideBySideWindows - documents_.count();
+    bool leftForLater = false;
+    const std::vector<RecoveryEntry> entries = found.entries();
+    for (const RecoveryEntry& entry : entries) {
+        if (entry.damaged) {
+            found.discard(entry);
+            continue;
+        }
+        if (room <= 0) {
+            leftForLater = true;
+            continue;
+        }
+        std::unique_ptr<LayerStack> stack;
+        {
+            ui::BusyCursor busy;
+            stack = ReadRecoveryCopy(entry);
+        }
+        if (!stack) {
+            warn(std::string(LoadString(kUnreadableCopy)) + " --- " + entry.name());
+            found.discard(entry);
+            continue;
+        }
+        ProcessUntitledNames().passOver(entry.info->title);
+        if (!documents_.openDocumentWindow(std::move(stack), entry.info->title)) {
+            leftForLater = true;
+            continue;
+        }
+        --room;
+        hooks_.log(QStringLiteral("recovery recovered ") + QtText(entry.info->title));
+        ImageWindow* window = documents_.active();
+        if (saver_ && window)
+            if (const auto stem = session_->adopt(entry.files()))
+                saver_->adopt(window->id(), *stem);
+        found.discard(entry);  // what was not moved in
+    }
+    if (leftForLater)
+        warn(std::string(LoadString(kNoRoomLeft)));
+}
+
+void RecoveryService::showPreferences()
+{
+    ProfileStore store(ConfigFilePath());
+    Settings settings(store);
+    PreferencesDialog dialog(mainWindow_, AutoSaveSeconds(settings));
+    if (hooks_.enabled()) {
+        hooks_.log(QStringLiteral("preferences %1").arg(dialog.autoSaveSeconds()));
+        QTimer::singleShot(0, &dialog, &QDialog::accept);
+    }
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    SetAutoSaveSeconds(settings, dialog.autoSaveSeconds());
+    applyInterval(dialog.autoSaveSeconds());
+}
+
+bool RecoveryService::handleTestCommand(const QString& command)
+{
+    const QStringList words = command.split(' ');
+    if (words.value(0) != QLatin1String("paint"))
+        return false;
+    hooks_.log(QStringLiteral("painted %1").arg(paint(words) ? "ok" : "failed"));
+    return true;
+}
+
+bool RecoveryService::paint(const QStringList& words)
+{
+    ImageWindow* window = documents_.active();
+    bool ok = window && (words.size() == 6 || words.size() == 7);
+    int numbers[4] = {};
+    for (int i = 0; ok && i < 4; ++i)
+        numbers[i] = words[i + 1].toInt(&ok);
+    const unsigned colour = ok ? words[5].toUInt(&ok, 16) : 0;
+    const int strokes = ok && words.size() == 7 ? words[6].toInt(&ok) : 1;
+    if (!ok || strokes < 1)
+        return false;
+    LayerStack& document = window->document();
+    if (!IsLayerIndex(document, document.currentLayer) || document.bitCount != 24)
+        return false;
+    LayerRecord& layer = document.layers[std::size_t(document.currentLayer)];
+    for (int i = 0; i < strokes; ++i)
+        RecordUndoStep(document, kPaintStepCode);
+    HDIB& image = layer.image.write();
+    // Document rows count from the top; the layer stands `y` rows above the document's bottom.
+    const int layerTop = document.height - layer.y - image.height();
+    for (int row = numbers[1]; row < numbers[1] + numbers[3]; ++row) {
+        const int y = row - layerTop;
+        if (y < 0 || y >= image.height())
+            continue;
+        std::uint8_t* pixels = image.row(image.height() - 1 - y);
+        for (int column = numbers[0]; column < numbers[0] + numbers[2]; ++column) {
+            const int x = column - layer.x;
+            if (x < 0 || x >= image.width())
+                continue;
+            pixels[3 * x] = std::uint8_t(colour);
+            pixels[3 * x + 1] = std::uint8_t(colour >> 8);
+            pixels[3 * x + 2] = std::uint8_t(colour >> 16);
+        }
+    }
+    window->documentChanged();
+    return true;
+}
+
+}  // namespace lv::app

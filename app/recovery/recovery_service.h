@@ -1,0 +1,63 @@
+#pragma once
+// The recovery copies in the running program: this copy's locked folder, the interval timer,
+// the undo steps that make a copy due, the saves and closes that remove one, the offer at
+// start-up of what a copy that did not end cleanly left behind, and "Preferências".
+
+#include "app/core/recovery/recovery_autosave.h"
+#include "app/core/recovery/recovery_listing.h"
+#include "app/core/recovery/recovery_session.h"
+#include "app/core/recovery/recovery_writer.h"
+#include "app/recovery/recovery_dialog.h"
+#include "app/shell/test_hooks.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <memory>
+#include <vector>
+
+namespace lv::app {
+
+class DocumentWindows;
+class MainWindow;
+
+class RecoveryService final : public QObject {
+public:
+    RecoveryService(DocumentWindows& documents, const TestHooks& hooks);
+    ~RecoveryService() override;
+
+    // Once the main window exists: the folder, the interval of the configuration, the
+    // preferences command, and (when the start-up is done) the offer of copies left behind.
+    void attach(MainWindow& window);
+
+    void offerRecovery();
+    void showPreferences();
+
+    // Test commands: "paint X Y W H RRGGBB [STEPS]" fills a rectangle (document coordinates)
+    // of the active document's current layer after recording an undo step (or STEPS of
+    // them), as a brush does.
+    bool handleTestCommand(const QString& command);
+
+private:
+    std::vector<AutoSaveDocument> openDocuments() const;
+    void applyInterval(int seconds);
+    void writeChanged();
+    void stepTaken(int window);
+    void written(const RecoveryWriteResult& result);
+    RecoveryChoice ask(const AbandonedRecovery& found);
+    void recover(AbandonedRecovery& found);
+    bool paint(const QStringList& words);
+
+    DocumentWindows& documents_;
+    const TestHooks& hooks_;
+    QPointer<MainWindow> mainWindow_;
+    QTimer timer_;
+    bool dueScheduled_ = false;
+    bool failureShown_ = false;
+    std::unique_ptr<RecoverySession> session_;
+    std::unique_ptr<AutoSaver> saver_;
+    std::unique_ptr<RecoveryWriter> writer_;  // declared last: stopped before the rest goes
+};
+
+}  // namespace lv::app

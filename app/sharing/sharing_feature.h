@@ -1,0 +1,42 @@
+#pragma once
+// The sharing screens in the program: the e-mail page (4) with its fields 156-158, "Anexar a
+// imagem", "Enviar" and "Servidor de e-mail"; the photo store's pages (6 and 24) with the
+// login fields 160 and 102 shared between them, "Entrar na loja de fotos" (the service's
+// web site), "Baixar fotos", the switch "Adicionar ao álbum" and the photos folder.
+
+#include "app/shell/screen_features.h"
+#include "app/sharing/download_command.h"
+#include "app/sharing/mail_command.h"
+
+#include <QObject>
+
+namespace lv::app {
+class MainWindow;
+}
+
+namespace lv::sharing {
+
+class SharingFeature final : public QObject, private app::ScreenCode {
+public:
+    SharingFeature(app::MainWindow& window, app::DocumentWindows& documents, QLibrary* storeLibrary,
+                   const app::TestHooks& hooks);
+    ~SharingFeature() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // ScreenCode: what is typed in the fields.
+    void fieldChanged(int controlId, const QString& text) override;
+    void registerHandlers();
+    void visitWebSite();
+
+    app::MainWindow& window_;
+    MailCommand mail_;
+    DownloadCommand download_;
+    MailFields fields_;
+    StoreCredentials login_;
+    bool albumSwitchOn_ = false;  // off at start: photos join the album
+};
+
+}  // namespace lv::sharing

@@ -1,0 +1,22 @@
+#include "app/start/album_argument.h"
+
+#include "app/core/shell_state.h"
+#include "app/album/album_page.h"
+
+#include <filesystem>
+
+namespace lv::app {
+
+bool OpenAlbumFromCommandLine(MainWindow& window, const std::string& path, const TestHooks& hooks)
+{
+    std::error_code ec;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
+    Shell().config.albumName = ec ? path : absolute.string();
+    if (auto* page = dynamic_cast<AlbumPage*>(window.screenCodeOf(kAlbumScreen)))
+        page->showFileNext(Shell().config.albumName);
+    const bool shown = window.switchScreen(kAlbumScreen);
+    hooks.log(QStringLiteral("album %1 %2").arg(QString::fromStdString(Shell().config.albumName), shown ? "ok" : "failed"));
+    return shown;
+}
+
+}  // namespace lv::app

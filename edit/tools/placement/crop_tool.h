@@ -1,0 +1,28 @@
+#pragma once
+// The crop tool (1122): a drag selects a rectangle as the rectangle tool does; a click
+// inside the selection, a double click or Return crops the document to the selection.
+
+#include "edit/tools/selection/shape_selection_tool.h"
+
+namespace lv {
+
+class CropTool final : public ShapeSelectionTool {
+public:
+    CropTool()
+        : ShapeSelectionTool(1122, SelectionShape::Rectangle)
+    {
+    }
+
+    ToolResult doubleClick(ToolContext& context, const PointerEvent& event) override;
+    ToolResult key(ToolContext& context, const KeyEvent& event) override;
+    ToolCursor cursor(const ToolContext& context, DocumentPoint point) const override;
+    bool animatesSelection() const override { return true; }
+
+protected:
+    ToolResult finish(ToolContext& context, DocumentRect band, bool clicked) override;
+
+private:
+    static ToolResult crop(ToolContext& context);
+};
+
+}  // namespace lv

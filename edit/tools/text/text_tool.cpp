@@ -1,0 +1,73 @@
+#include "edit/tools/text/text_tool.h"
+
+#include "edit/layers.h"
+#include "edit/tools/tool_registry.h"
+
+namespace lv {
+
+int TextTool::id() const
+{
+    return tool_id::kText;
+}
+
+TextToolChoice TextTool::DefaultChoice()
+{
+    TextToolChoice choice;
+    choice.settings.font.height = -32;
+    choice.settings.font.weight = 400;
+    choice.settings.font.faceName = "Arial";
+    return choice;
+}
+
+int TextLayerAt(const LayerStack& stack, DocumentPoint point)
+{
+    for (int i = 0; i < stack.layerCount; ++i) {
+        const LayerRecord& layer = stack.layers[std::size_t(i)];
+        if (layer.kind != LAYER_TEXT || !layer.visible || !layer.textObject)
+            continue;
+        const auto rect = GetLayerTopDownRect(stack, i);
+        if (rect && point.x >= rect->left && point.x < rect->right && point.y >= rect->top && point.y < rect->bottom)
+            return i;
+    }
+    return -1;
+}
+
+ToolResult TextTool::press(ToolContext& context, const PointerEvent& event)
+{
+    if (event.button != MouseButton::Left)
+        return {};
+    FontLibrary* fonts = screen_ ? screen_->fonts() : nullptr;
+    if (!fonts) {
+        context.ui().beep();
+        return ToolResult::Handled();
+    }
+    LayerStack& stack = context.document();
+    const int hit = TextLayerAt(stack, event.point);
+    const bool editing = hit >= 0;
+    TextToolChoice choice = choice_;
+    if (editing) {
+        choice.settings = SettingsOfTextObject(*stack.layers[std::size_t(hit)].textObject);
+        choice.dropShadow = false;
+    } else {
+        const RgbTriple colour = context.activeColour();
+        choice.settings.colour = std::uint32_t(colour.red) | std::uint32_t(colour.green) << 8 | std::uint32_t(colour.blue) << 16;
+        choice.settings.left = event.point.x;
+        choice.settings.top = event.point.y;
+    }
+    if (!screen_->edit(choice, editing))
+        return ToolResult::Handled();
+    if (editing)
+        SetCurrentLayer(stack, hit);
+    if (CreateOrUpdateTextLayer(&stack, *fonts, choice.settings, editing) != kTextLayerOk) {
+        context.ui().beep();
+        return ToolResult::Handled();
+    }
+    if (choice.dropShadow)
+        AddDropShadow(stack, choice.shadow);
+    // The next lettering starts from these choices, but at its own place and colour.
+    choice_ = choice;
+    choice_.settings.text.clear();
+    return ToolResult::Document();
+}
+
+}  // namespace lv

@@ -1,0 +1,288 @@
+#include "imagelib/codecs/flashpix/fpx.h"
+
+#include "common/little_endian.h"
+#include "imagelib/dib_alloc.h"
+#include "imagelib/codecs/flashpix/fpx_jpeg_tiles.h"
+#include "imagelib/codecs/flashpix/fpx_layout.h"
+#include "imagelib/codecs/flashpix/fpx_parallel.h"
+#include "imagelib/codecs/flashpix/fpx_property_set.h"
+#include "imagelib/codecs/flashpix/fpx_storage.h"
+#include "imagelib/codecs/flashpix/fpx_tile_table.h"
+#include "imagelib/codecs/image_file.h"
+#include "imagelib/codecs/photocd/photo_ycc.h"
+#include "imagelib/progress.h"
+
+#include <algorithm>
+#include <atomic>
+#include <memory>
+#include <cstring>
+#include <map>
+
+namespace lv {
+namespace {
+
+using namespace flashpix;
+
+// Property sets and tile tables are small; anything bigger is not a real file.
+constexpr std::uint64_t kMaxPropertyBytes = 16 * 1024 * 1024;
+
+struct Subimage {
+    int level = 0;
+    std::uint32_t width = 0;
+    std::uint32_t height = 0;
+    ColourSpace space = kColourless;
+    std::uint32_t colourChannels = 0;  // channels before any opacity channel
+    std::uint32_t channels = 0;
+};
+
+// The largest resolution the image contents describe.
+std::optional<Subimage> largestSubimage(const PropertySet& contents)
+{
+    const auto count = contents.uint32(kNumberOfResolutions);
+    if (!count || *count == 0 || *count > std::uint32_t(kMaxResolutions))
+        return std::nullopt;
+    std::optional<Subimage> best;
+    for (int n = 0; n < int(*count); ++n) {
+        const auto width = contents.uint32(ForLevel(kSubimageWidth, n));
+        const auto height = contents.uint32(ForLevel(kSubimageHeight, n));
+        if (!width || !height)
+            return std::nullopt;
+        if (!best || std::uint64_t(*width) * *height > std::uint64_t(best->width) * best->height)
+            best = Subimage{n, *width, *height};
+    }
+    const auto colour = contents.blob(ForLevel(kSubimageColour, best->level));
+    if (!colour || colour->size() < 8)
+        return std::nullopt;
+    best->channels = LoadLE32(colour->data());
+    if (best->channels == 0 || best->channels > 4 || colour->size() < 4 + 4 * best->channels)
+        return std::nullopt;
+    best->space = SpaceOf(LoadLE32(colour->data() + 4));
+    best->colourChannels = best->channels;
+    if ((LoadLE32(colour->data() + 4 * best->channels) & 0xFFFF) == kOpacityChannel)
+        --best->colourChannels;
+    const bool fits = (best->space == kMonochrome && best->colourChannels == 1) ||
+                      ((best->space == kNifRgb || best->space == kPhotoYcc) && best->colourChannels == 3);
+    if (!fits)
+        return std::nullopt;
+    return best;
+}
+
+class TileDecoder {
+public:
+    TileDecoder(const Subimage& subimage, const PropertySet& contents, std::span<const std::uint8_t> data)
+        : subimage_(subimage)
+        , contents_(contents)
+        , data_(data)
+        , tile_(std::size_t(kTileSize) * kTileSize * subimage.channels)
+    {
+    }
+
+    // Decodes one tile into the picture; false for a damaged tile.
+    bool place(const TileEntry& entry, int tileX, int tileY, HDIB& picture)
+    {
+        if (entry.compression == kJpeg && decodesStraightIn(entry, tileX, tileY)) {
+            // Whole tiles whose samples are already the picture's go straight to its rows.
+            const int x0 = tileX * kTileSize, y0 = tileY * kTileSize;
+            std::uint8_t* top = picture.row(picture.height() - 1 - y0) + std::size_t(x0) * subimage_.channels;
+            return decodeJpeg(entry, top, -std::ptrdiff_t(picture.stride()));
+        }
+        std::fill(tile_.begin(), tile_.end(), 0);
+        if (!decode(entry))
+            return false;
+        copyInto(tileX, tileY, picture, entry.compression == kJpeg && deliversBgr(entry));
+        return true;
+    }
+
+private:
+    std::optional<std::span<const std::uint8_t>> bytesOf(const TileEntry& entry) const
+    {
+        if (std::uint64_t(entry.offset) + entry.size > data_.size())
+            return std::nullopt;
+        return data_.subspan(entry.offset, entry.size);
+    }
+
+    bool decodesStraightIn(const TileEntry& entry, int tileX, int tileY) const
+    {
+        const bool inside = std::uint32_t(tileX + 1) * kTileSize <= subimage_.width &&
+                            std::uint32_t(tileY + 1) * kTileSize <= subimage_.height;
+        const bool grey = subimage_.channels == 1 && subimage_.colourChannels == 1;
+        const bool bgr = subimage_.channels == 3 && subimage_.space == kNifRgb && JpegConverted(entry.subtype);
+        return inside && (grey || bgr);
+    }
+
+    bool decodeJpeg(const TileEntry& entry, std::uint8_t* out, std::ptrdiff_t stride)
+    {
+        const auto bytes = bytesOf(entry);
+        if (!bytes)
+            return false;
+        std::span<const std::uint8_t> tables;
+        if (const unsigned index = JpegTable(entry.subtype)) {
+            const auto blob = contents_.blob(ForLevel(kJpegTables, int(index)));
+            if (!blob)
+                return false;
+            tables = *blob;
+        }
+        return jpeg_.decode(tables, *bytes, deliversBgr(entry) ? TileColour::FromYCbCr : TileColour::AsStored,
+                            int(subimage_.channels), out, stride);
+    }
+
+    // JPEG tiles of YCbCr made from RGB come out of the library as blue-green-red.
+    bool deliversBgr(const TileEntry& entry) const
+    {
+        return JpegConverted(entry.subtype) && subimage_.channels == 3;
+    }
+
+    bool decode(const TileEntry& entry)
+    {
+        const std::size_t pixels = std::size_t(kTileSize) * kTileSize;
+        const std::uint32_t channels = subimage_.channels;
+        switch (entry.compression) {
+        case kUncompressed: {
+            const auto bytes = bytesOf(entry);
+            if (!bytes || bytes->size() < tile_.size())
+                return false;
+            std::memcpy(tile_.data(), bytes->data(), tile_.size());
+            return true;
+        }
+        case kSingleColour:
+            for (std::size_t i = 0; i < pixels; ++i)
+                for (std::uint32_t c = 0; c < channels; ++c)
+                    tile_[i * channels + c] = std::uint8_t(entry.subtype >> (24 - 8 * c));
+            return true;
+        case kJpeg:
+            return decodeJpeg(entry, tile_.data(), std::ptrdiff_t(kTileSize) * channels);
+        default:
+            return false;
+        }
+    }
+
+    // The tile's channels as the picture's grey or blue-green-red.
+    void copyInto(int tileX, int tileY, HDIB& picture, bool bgrAlready)
+    {
+        const int x0 = tileX * kTileSize, y0 = tileY * kTileSize;
+        const int w = std::min(kTileSize, int(subimage_.width) - x0);
+        const int h = std::min(kTileSize, int(subimage_.height) - y0);
+        const std::size_t c = subimage_.channels;
+        for (int y = 0; y < h; ++y) {
+            const std::uint8_t* in = tile_.data() + std::size_t(y) * kTileSize * c;
+            std::uint8_t* out = picture.row(picture.height() - 1 - (y0 + y));
+            if (subimage_.colourChannels == 1) {
+                for (int x = 0; x < w; ++x)
+                    out[x0 + x] = in[std::size_t(x) * c];
+                continue;
+            }
+            out += std::size_t(x0) * 3;
+            if (subimage_.space == kPhotoYcc && !bgrAlready) {
+                for (int x = 0; x < w; ++x) {
+                    const std::uint8_t* p = in + std::size_t(x) * c;
+                    PhotoYccToBgr(p, p + 1, p + 2, out + x * 3, 1);
+                }
+            } else {
+                for (int x = 0; x < w; ++x) {
+                    const std::uint8_t* p = in + std::size_t(x) * c;
+                    out[x * 3] = bgrAlready ? p[0] : p[2];
+                    out[x * 3 + 1] = p[1];
+                    out[x * 3 + 2] = bgrAlready ? p[2] : p[0];
+                }
+            }
+        }
+    }
+
+    const Subimage& subimage_;
+    const PropertySet& contents_;
+    std::span<const std::uint8_t> data_;
+    std::vector<std::uint8_t> tile_;
+    JpegTileDecoder jpeg_;
+};
+
+ReadResult decodeSubimage(const StorageReader& storage, const PropertySet& contents, const Subimage& subimage,
+                          std::uint64_t fileSize)
+{
+    const std::string resolution = ResolutionStorageName(subimage.level);
+    const std::string headerPath[] = {resolution, kSubimageHeaderStream};
+    const std::string dataPath[] = {resolution, kSubimageDataStream};
+    const auto header = storage.readStream(headerPath, kMaxPropertyBytes + fileSize);
+    const auto data = storage.readStream(dataPath, fileSize);
+    if (!header || !data)
+        return ReadCode::Broken;
+    const auto table = ParseTileTable(*header);
+    if (!table || table->width != subimage.width || table->height != subimage.height ||
+        table->channels != subimage.channels)
+        return ReadCode::Broken;
+    // One table entry per tile: a picture can't be more than 768 bytes per byte of the file.
+    const bool grey = subimage.colourChannels == 1;
+    HDIB picture = AllocatePicture(table->width, table->height, grey ? 8 : 24, grey ? 256 : 0);
+    if (!picture)
+        return ReadCode::Failure;
+    if (grey)
+        FillGreyRamp(picture.colors(), 256);
+
+    std::vector<std::unique_ptr<TileDecoder>> decoders;
+    for (int i = 0; i < TileThreads(); ++i)
+        decoders.push_back(std::make_unique<TileDecoder>(subimage, contents, *data));
+    const std::uint32_t across = table->tilesAcross(), down = table->tilesDown();
+    std::atomic<int> rowsDone{0};
+    const RowsOutcome outcome = RunTileRows(
+        int(down), int(decoders.size()),
+        [&](int ty, int slot) {
+            // Rows of tiles fill rows of the picture no other row of tiles touches.
+            for (std::uint32_t tx = 0; tx < across; ++tx)
+                if (!decoders[std::size_t(slot)]->place(table->tiles[std::size_t(ty) * across + tx], int(tx), ty, picture))
+                    return false;
+            ++rowsDone;
+            return true;
+        },
+        [&] {
+            if (AbortRequested())
+                return false;
+            ReportProgress(kProgressReading, int(rowsDone * 100 / int(down)));
+            return true;
+        });
+    if (outcome != RowsOutcome::Done)
+        return ReadCode::Broken;
+    return picture;
+}
+
+}  // namespace
+
+ReadResult ReadFlashPix(std::span<const std::uint8_t> file)
+{
+    const auto storage = StorageReader::Open(file);
+    if (!storage)
+        return ReadCode::NotThisFormat;
+    const std::string contentsPath[] = {kImageContentsStream};
+    const auto contentsStream = storage->readStream(contentsPath, kMaxPropertyBytes);
+    if (!contentsStream)
+        return ReadCode::NotThisFormat;
+    const auto contents = PropertySet::Parse(*contentsStream);
+    if (!contents)
+        return ReadCode::Broken;
+    const auto subimage = largestSubimage(*contents);
+    if (!subimage)
+        return ReadCode::Broken;
+    return decodeSubimage(*storage, *contents, *subimage, file.size());
+}
+
+ReadResult ReadFlashPix(const std::string& path)
+{
+    auto source = OpenImageForReading(path);
+    if (!source)
+        return ReadCode::NotThisFormat;
+    // Only structured storage is worth reading whole.
+    static constexpr std::uint8_t kStorageSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
+    std::uint8_t signature[8];
+    if (!source->readExact(signature, 8) || !std::equal(signature, signature + 8, kStorageSignature) ||
+        !source->seek(0))
+        return ReadCode::NotThisFormat;
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes.resize(std::size_t(source->size()));
+    } catch (const std::bad_alloc&) {
+        return ReadCode::Failure;
+    }
+    if (!source->readExact(bytes.data(), bytes.size()))
+        return ReadCode::Broken;
+    return ReadFlashPix(bytes);
+}
+
+}  // namespace lv

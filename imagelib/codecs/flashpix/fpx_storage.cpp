@@ -1,0 +1,224 @@
+#include "imagelib/codecs/flashpix/fpx_storage.h"
+
+#include <gsf/gsf-infile-msole.h>
+#include <gsf/gsf-infile-impl.h>
+#include <gsf/gsf-infile.h>
+#include <gsf/gsf-input-memory.h>
+#include <gsf/gsf-outfile-msole.h>
+#include <gsf/gsf-outfile.h>
+#include <gsf/gsf-output-memory.h>
+
+#include <mutex>
+#include <new>
+#include <utility>
+
+namespace lv::flashpix {
+namespace {
+
+// Owns one reference to a GObject.
+template<typename T>
+struct GObjectRef {
+    T* object = nullptr;
+    GObjectRef() = default;
+    explicit GObjectRef(T* o)
+        : object(o)
+    {
+    }
+    GObjectRef(GObjectRef&& other) noexcept
+        : object(std::exchange(other.object, nullptr))
+    {
+    }
+    GObjectRef& operator=(GObjectRef&& other) noexcept
+    {
+        std::swap(object, other.object);
+        return *this;
+    }
+    ~GObjectRef()
+    {
+        if (object)
+            g_object_unref(object);
+    }
+    explicit operator bool() const { return object != nullptr; }
+};
+
+// libgsf describes every flaw of a damaged file on stderr; the reader's result already
+// says the file is damaged.
+void quietenLibgsf()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        const auto levels = GLogLevelFlags(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_MESSAGE);
+        for (const char* domain : {"libgsf", "libgsf:msole"})
+            g_log_set_handler(domain, levels, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
+    });
+}
+
+// gsf_infile_child_by_name reports a child it can't open on stderr; asking the storage
+// itself gives the same child and keeps the error to us.
+GsfInput* childByName(GsfInfile* parent, const std::string& name)
+{
+    const int count = gsf_infile_num_children(parent);
+    for (int i = 0; i < count; ++i) {
+        const char* childName = gsf_infile_name_by_index(parent, i);
+        if (!childName || name != childName)
+            continue;
+        GError* error = nullptr;
+        GsfInput* child = G_TYPE_INSTANCE_GET_CLASS(parent, GSF_INFILE_TYPE, GsfInfileClass)->child_by_index(parent, i, &error);
+        if (error)
+            g_error_free(error);
+        return child;
+    }
+    return nullptr;
+}
+
+}  // namespace
+
+struct StorageReader::Handles {
+    GObjectRef<GsfInput> input;
+    GObjectRef<GsfInfile> root;
+};
+
+StorageReader::StorageReader(std::unique_ptr<Handles> handles)
+    : handles_(std::move(handles))
+{
+}
+StorageReader::StorageReader(StorageReader&&) noexcept = default;
+StorageReader& StorageReader::operator=(StorageReader&&) noexcept = default;
+StorageReader::~StorageReader() = default;
+
+std::optional<StorageReader> StorageReader::Open(std::span<const std::uint8_t> bytes)
+{
+    quietenLibgsf();
+    auto handles = std::make_unique<Handles>();
+    handles->input = GObjectRef<GsfInput>(gsf_input_memory_new(bytes.data(), gsf_off_t(bytes.size()), FALSE));
+    if (!handles->input)
+        return std::nullopt;
+    GError* error = nullptr;
+    handles->root = GObjectRef<GsfInfile>(gsf_infile_msole_new(handles->input.object, &error));
+    if (error)
+        g_error_free(error);
+    if (!handles->root)
+        return std::nullopt;
+    return StorageReader(std::move(handles));
+}
+
+std::optional<std::vector<std::uint8_t>> StorageReader::readStream(std::span<const std::string> path,
+                                                                    std::uint64_t maxBytes) const
+{
+    if (path.empty())
+        return std::nullopt;
+    GObjectRef<GsfInput> current;
+    GsfInfile* parent = handles_->root.object;
+    for (const std::string& name : path) {
+        if (!parent)
+            return std::nullopt;
+        GObjectRef<GsfInput> child(childByName(parent, name));
+        if (!child)
+            return std::nullopt;
+        current = std::move(child);
+        parent = GSF_IS_INFILE(current.object) && gsf_infile_num_children(GSF_INFILE(current.object)) >= 0
+                     ? GSF_INFILE(current.object)
+                     : nullptr;
+    }
+    if (parent)  // a storage, not a stream
+        return std::nullopt;
+    const gsf_off_t size = gsf_input_size(current.object);
+    if (size < 0 || std::uint64_t(size) > maxBytes)
+        return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    try {
+        bytes.resize(std::size_t(size));
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+    if (size > 0 && !gsf_input_read(current.object, std::size_t(size), bytes.data()))
+        return std::nullopt;
+    return bytes;
+}
+
+struct StorageWriter::Handles {
+    GObjectRef<GsfOutput> memory;
+    GObjectRef<GsfOutfile> root;
+    GObjectRef<GsfOutput> storage;  // the open sub-storage, if any
+    bool failed = false;
+};
+
+StorageWriter::StorageWriter()
+    : handles_(std::make_unique<Handles>())
+{
+    handles_->memory = GObjectRef<GsfOutput>(gsf_output_memory_new());
+    if (handles_->memory)
+        handles_->root = GObjectRef<GsfOutfile>(gsf_outfile_msole_new(handles_->memory.object));
+    handles_->failed = !handles_->root;
+}
+
+StorageWriter::~StorageWriter()
+{
+    // Closing what is still open lets libgsf free its buffers; the bytes are dropped.
+    if (handles_->storage && !gsf_output_is_closed(handles_->storage.object))
+        gsf_output_close(handles_->storage.object);
+    if (handles_->root && !gsf_output_is_closed(GSF_OUTPUT(handles_->root.object)))
+        gsf_output_close(GSF_OUTPUT(handles_->root.object));
+}
+
+bool StorageWriter::ok() const
+{
+    return !handles_->failed;
+}
+
+void StorageWriter::setRootClass(const ClassId& id)
+{
+    if (!handles_->failed && !gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(handles_->root.object), id.data()))
+        handles_->failed = true;
+}
+
+void StorageWriter::openStorage(const std::string& name)
+{
+    if (handles_->failed)
+        return;
+    handles_->storage = GObjectRef<GsfOutput>(gsf_outfile_new_child(handles_->root.object, name.c_str(), TRUE));
+    handles_->failed = !handles_->storage;
+}
+
+void StorageWriter::closeStorage()
+{
+    if (handles_->storage) {
+        if (!gsf_output_close(handles_->storage.object))
+            handles_->failed = true;
+        handles_->storage = GObjectRef<GsfOutput>();
+    }
+}
+
+void StorageWriter::addStream(const std::string& name, std::span<const std::uint8_t> bytes)
+{
+    const std::span<const std::uint8_t> parts[] = {bytes};
+    addStream(name, parts);
+}
+
+void StorageWriter::addStream(const std::string& name, std::span<const std::span<const std::uint8_t>> parts)
+{
+    if (handles_->failed)
+        return;
+    GsfOutfile* parent = handles_->storage ? GSF_OUTFILE(handles_->storage.object) : handles_->root.object;
+    GObjectRef<GsfOutput> stream(gsf_outfile_new_child(parent, name.c_str(), FALSE));
+    bool ok = bool(stream);
+    for (const auto& part : parts)
+        ok = ok && (part.empty() || gsf_output_write(stream.object, part.size(), part.data()));
+    if (!ok || !gsf_output_close(stream.object))
+        handles_->failed = true;
+}
+
+std::span<const std::uint8_t> StorageWriter::finish()
+{
+    closeStorage();
+    if (handles_->failed || !gsf_output_close(GSF_OUTPUT(handles_->root.object)))
+        return {};
+    GsfOutputMemory* memory = GSF_OUTPUT_MEMORY(handles_->memory.object);
+    const guint8* bytes = gsf_output_memory_get_bytes(memory);
+    const gsf_off_t size = gsf_output_size(handles_->memory.object);
+    if (!bytes || size <= 0)
+        return {};
+    return {bytes, std::size_t(size)};
+}
+
+}  // namespace lv::flashpix

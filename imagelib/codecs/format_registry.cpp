@@ -1,0 +1,79 @@
+#include "imagelib/codecs/format_registry.h"
+
+#include "imagelib/codecs/bmp/bmp.h"
+#include "imagelib/codecs/flashpix/fpx.h"
+#include "imagelib/codecs/photocd/pcd.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
+#include "imagelib/codecs/save_options.h"
+#include "imagelib/codecs/pcx/pcx.h"
+#include "imagelib/codecs/targa/targa.h"
+#include "imagelib/codecs/gif/gif.h"
+#include "imagelib/codecs/tiff/tiff.h"
+
+#include <algorithm>
+#include <array>
+
+namespace lv {
+namespace {
+
+ReadResult readBmp(const std::string& path) { return ReadBmp(path); }
+WriteResult writeBmp(const std::string& path, HDIB& image) { return WriteBmp(path, image); }
+ReadResult readJpeg(const std::string& path) { return ReadJpeg(path); }
+WriteResult writeJpeg(const std::string& path, HDIB& image) { return WriteJpeg(path, image, CurrentSaveOptions().jpegQuality); }
+ReadResult readPcx(const std::string& path) { return ReadPcx(path); }
+WriteResult writePcx(const std::string& path, HDIB& image) { return WritePcx(path, image); }
+ReadResult readTarga(const std::string& path) { return ReadTarga(path); }
+WriteResult writeTarga(const std::string& path, HDIB& image) { return WriteTarga(path, image); }
+ReadResult readTiff(const std::string& path) { return ReadTiff(path); }
+WriteResult writeTiff(const std::string& path, HDIB& image) { return WriteTiff(path, image); }
+ReadResult readGif(const std::string& path) { return ReadGif(path); }
+WriteResult writeGif(const std::string& path, HDIB& image) { return WriteGif(path, image); }
+ReadResult readPhotoCd(const std::string& path) { return ReadPhotoCd(path); }
+ReadResult readFlashPix(const std::string& path) { return ReadFlashPix(path); }
+WriteResult writeFlashPix(const std::string& path, HDIB& image) { return WriteFlashPix(path, image, CurrentSaveOptions().jpegQuality); }
+
+// Trial order: BMP, TIF, PCX, GIF, TGA, JPEG, PCD, FPX.
+constexpr ImageFormat kFormats[] = {
+    {1, "BMP", "", readBmp, writeBmp},
+    {2, "TIF", "", readTiff, writeTiff},
+    {3, "PCX", "", readPcx, writePcx},
+    {4, "GIF", "", readGif, writeGif},
+    {5, "TGA", "", readTarga, writeTarga},
+    {6, "JPG", "JPEG", readJpeg, writeJpeg},
+    {7, "PCD", "", readPhotoCd, nullptr},
+    {8, "FPX", "", readFlashPix, writeFlashPix},
+};
+
+// The write side's seven slots, by number.
+constexpr std::array<std::string_view, 7> kWriteSlots = {"BMP", "TIF", "PCX", "GIF", "TGA", "JPG", "FPX"};
+
+}  // namespace
+
+std::span<const ImageFormat> ImageFormats()
+{
+    return kFormats;
+}
+
+const ImageFormat* FindFormatByExtension(std::string_view upperExtension)
+{
+    for (const ImageFormat& format : kFormats)
+        if (format.name == upperExtension || (!format.alternative.empty() && format.alternative == upperExtension))
+            return &format;
+    return nullptr;
+}
+
+int FindWriteSlot(std::string_view upperExtension)
+{
+    const auto it = std::find(kWriteSlots.begin(), kWriteSlots.end(), upperExtension);
+    return it == kWriteSlots.end() ? 0 : int(it - kWriteSlots.begin()) + 1;
+}
+
+const ImageFormat* FindFormatByWriteSlot(int slot)
+{
+    if (slot < 1 || slot > int(kWriteSlots.size()))
+        return nullptr;
+    const ImageFormat* format = FindFormatByExtension(kWriteSlots[std::size_t(slot - 1)]);
+    return format && format->write ? format : nullptr;
+}
+
+}  // namespace lv

@@ -1,0 +1,94 @@
+#include "imagelib/codecs/save_as.h"
+
+#include "common/string_table.h"
+#include "common/ui_service.h"
+#include "imagelib/dib_convert.h"
+#include "imagelib/codecs/file_names.h"
+#include "imagelib/codecs/format_registry.h"
+#include "imagelib/codecs/library_messages.h"
+
+#include <filesystem>
+
+namespace lv {
+namespace {
+
+constexpr int kExtensionStringBase = 2388;  // + type gives ".BMP" ... ".JPG"
+constexpr int kCannotLocateString = 1112;
+constexpr int kDiskErrorString = 2329;
+constexpr int kUnknownFormatString = 2356;
+
+// FlashPix has no entry among the table's save extensions.
+constexpr std::string_view kFlashPixExtension = ".FPX";
+
+}  // namespace
+
+std::string SaveAsTypeExtension(int type)
+{
+    if (type == kSaveAsFlashPix)
+        return std::string(kFlashPixExtension);
+    if (type >= kSaveAsBmp && type <= kSaveAsJpeg)
+        return std::string(LoadString(kExtensionStringBase + type));
+    return {};
+}
+
+namespace {
+
+// The type named by an extension such as ".TIF", or 0.
+int typeOfExtension(const std::string& extension)
+{
+    for (int type = kSaveAsBmp; type <= kSaveAsFlashPix; ++type)
+        if (SaveAsTypeExtension(type) == extension)
+            return type;
+    return 0;
+}
+
+WriteResult writeByType(HDIB& image, const std::string& path, const ImageFormat& format, int type)
+{
+    ui::BusyCursor busy;
+    if (type == kSaveAsGif && image && image.bitCount() == 24) {
+        HDIB reduced = DibReduceToWebPalette(image);
+        if (reduced)
+            return format.write(path, reduced);
+    }
+    return format.write(path, image);
+}
+
+}  // namespace
+
+bool SaveImageAs(HDIB& image, std::string& path, int fileType)
+{
+    const std::string extension = SaveAsExtension(path);
+    int type = fileType;
+    if (!extension.empty()) {
+        type = typeOfExtension(extension);
+        if (type == 0) {
+            ShowDetailedStringMessage(kUnknownFormatString, path);
+            return false;
+        }
+    } else {
+        path += SaveAsTypeExtension(fileType);
+    }
+    const ImageFormat* format = FindFormatByWriteSlot(type);
+    if (type < kSaveAsBmp || type > kSaveAsFlashPix || !format) {
+        ShowStringMessage(kUnknownFormatString);
+        return false;
+    }
+
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    std::error_code ec;
+    if (!std::filesystem::is_directory(folder.empty() ? "." : folder, ec)) {
+        ShowDetailedStringMessage(kCannotLocateString, folder.string());
+        return false;
+    }
+
+    // The writers replace the file only once the new one is whole, so a failed save leaves
+    // the old file as it was and there is nothing to restore or retry.
+    const WriteResult result = writeByType(image, path, *format, type);
+    if (result.failure())
+        ShowLibraryMessage(FileProblemMessage(result.failure(), path));
+    else if (result == WriteResult::Failed)
+        ShowDetailedStringMessage(kDiskErrorString, path);
+    return result == WriteResult::Written;
+}
+
+}  // namespace lv

@@ -1,0 +1,420 @@
+#include "imagelib/codecs/tiff/tiff.h"
+#include "imagelib/codecs/picture_budget.h"
+
+#include "common/little_endian.h"
+#include "imagelib/dib_alloc.h"
+#include "imagelib/codecs/image_file.h"
+#include "imagelib/codecs/tiff/lzw.h"
+#include "imagelib/codecs/chunked_read.h"
+#include "imagelib/progress.h"
+#include "imagelib/codecs/save_options.h"
+#include "imagelib/codecs/tiff/tiff_camera.h"
+#include "imagelib/codecs/tiff/tiff_directory.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <memory>
+
+namespace lv {
+namespace {
+
+constexpr std::uint32_t kUncompressed = 1;
+constexpr std::uint32_t kLzwCompression = 5;
+constexpr int kRowsPerCheckpoint = 16;
+
+// Polls for cancel and reports progress at every sixteenth row; false on cancel.
+bool rowCheckpoint(int row, int height, std::string_view caption)
+{
+    if (row % kRowsPerCheckpoint != 0)
+        return true;
+    if (AbortRequested())
+        return false;
+    ReportProgress(caption, int(std::int64_t(row) * 100 / height));
+    return true;
+}
+
+// Files store rows top first; pictures bottom first.
+std::uint8_t* topRow(HDIB& picture, int row)
+{
+    return picture.row(picture.height() - 1 - row);
+}
+
+struct StripTable {
+    std::vector<std::uint32_t> offsets;
+    std::optional<std::vector<std::uint32_t>> byteCounts;
+
+    std::optional<std::uint64_t> byteCount(std::size_t strip) const
+    {
+        if (byteCounts && strip < byteCounts->size())
+            return (*byteCounts)[strip];
+        return std::nullopt;
+    }
+};
+
+std::optional<StripTable> readStripTable(ByteSource& source, const TiffInfo& info)
+{
+    StripTable strips;
+    auto offsets = ReadTiffValues(source, info.order, info.stripOffsets);
+    if (!info.stripOffsets.present() || !offsets || offsets->empty())
+        return std::nullopt;
+    strips.offsets = std::move(*offsets);
+    if (info.stripByteCounts.present()) {
+        strips.byteCounts = ReadTiffValues(source, info.order, info.stripByteCounts);
+        if (!strips.byteCounts)
+            return std::nullopt;
+    }
+    return strips;
+}
+
+std::optional<std::vector<RgbQuad>> paletteOf(ByteSource& source, const TiffInfo& info, unsigned depth)
+{
+    constexpr RgbQuad black{0, 0, 0, 0}, white{255, 255, 255, 0};
+    std::vector<RgbQuad> palette;
+    if (depth == 24)
+        return palette;
+    if (depth == 1)
+        return info.photometric >= 1 ? std::vector{black, white} : std::vector{white, black};
+    if (info.photometric == 1) {
+        palette.resize(256);
+        FillGreyRamp(palette.data(), 256);
+        return palette;
+    }
+    // Three blocks of 16-bit values, red, green, blue; the high byte is the component.
+    const std::uint32_t perChannel = info.colorMap.count / 3;
+    if (perChannel == 0)
+        return std::nullopt;
+    TiffValueList map = info.colorMap;
+    map.count = 3 * perChannel;
+    const auto values = ReadTiffValues(source, info.order, map);
+    if (!values)
+        return std::nullopt;
+    const std::uint32_t entries = std::min(perChannel, 1u << depth);
+    for (std::uint32_t i = 0; i < entries; ++i)
+        palette.push_back({std::uint8_t((*values)[2 * perChannel + i] >> 8),
+                           std::uint8_t((*values)[perChannel + i] >> 8), std::uint8_t((*values)[i] >> 8), 0});
+    return palette;
+}
+
+ReadCode readPlainStrips(ByteSource& source, const TiffInfo& info, const StripTable& strips, HDIB& picture,
+                         std::size_t rowBytes)
+{
+    const int height = picture.height();
+    int row = 0;
+    for (std::size_t s = 0; s < strips.offsets.size() && row < height; ++s) {
+        const std::uint64_t bytes = strips.byteCount(s).value_or(std::uint64_t(rowBytes) * info.rowsPerStrip);
+        const std::uint64_t rows = strips.offsets.size() >= 2 ? bytes / rowBytes : std::uint64_t(height);
+        if (!source.seek(strips.offsets[s]))
+            return ReadCode::Failure;
+        for (std::uint64_t r = 0; r < rows && row < height; ++r, ++row) {
+            if (!rowCheckpoint(row, height, kProgressReading))
+                return ReadCode::Failure;
+            if (!source.readExact(topRow(picture, row), rowBytes))
+                return ReadCode::Failure;
+        }
+    }
+    return ReadCode::Image;
+}
+
+// Takes decoded bytes into the picture's rows, top row first, undoing horizontal
+// differencing as each row completes.
+class RowFiller final : public LzwOutput {
+public:
+    RowFiller(HDIB& picture, std::size_t rowBytes, std::size_t predictorStep)
+        : picture_(picture)
+        , rowBytes_(rowBytes)
+        , step_(predictorStep)
+    {
+    }
+
+    bool write(const std::uint8_t* bytes, std::size_t count) override
+    {
+        while (count > 0) {
+            std::uint8_t* row = topRow(picture_, row_);
+            const std::size_t take = std::min(count, rowBytes_ - filled_);
+            std::memcpy(row + filled_, bytes, take);
+            filled_ += take;
+            bytes += take;
+            count -= take;
+            if (filled_ < rowBytes_)
+                continue;
+            if (step_)
+                for (std::size_t i = step_; i < rowBytes_; ++i)
+                    row[i] = std::uint8_t(row[i] + row[i - step_]);
+            filled_ = 0;
+            if (++row_ == picture_.height())
+                return false;
+            if (!rowCheckpoint(row_, picture_.height(), kProgressReading)) {
+                cancelled_ = true;
+                return false;
+            }
+        }
+        return true;
+    }
+
+    bool full() const { return row_ == picture_.height(); }
+    bool cancelled() const { return cancelled_; }
+
+private:
+    HDIB& picture_;
+    std::size_t rowBytes_;
+    std::size_t step_;
+    int row_ = 0;
+    std::size_t filled_ = 0;
+    bool cancelled_ = false;
+};
+
+ReadCode readLzwStrips(ByteSource& source, const TiffInfo& info, const StripTable& strips, HDIB& picture,
+                       std::size_t rowBytes, unsigned depth)
+{
+    const std::size_t step = info.predictor >= 2 ? (depth == 24 ? 3 : 1) : 0;
+    RowFiller rows(picture, rowBytes, step);
+    const auto decoder = std::make_unique<LzwDecoder>(LzwFlavour::Tiff, 8);
+    for (std::size_t s = 0; s < strips.offsets.size() && !rows.full(); ++s) {
+        const std::uint64_t offset = strips.offsets[s];
+        if (offset > source.size() || !source.seek(offset))
+            return ReadCode::Failure;
+        std::vector<std::uint8_t> data;
+        const std::uint64_t count = strips.byteCount(s).value_or(source.size() - offset);
+        if (count > source.remaining() || ReadInChunks(source, std::size_t(count), data) != ChunkedRead::Complete)
+            return ReadCode::Failure;
+        if (decoder->decode(data, rows) == LzwStop::BadCode || rows.cancelled())
+            return ReadCode::Failure;
+    }
+    return ReadCode::Image;
+}
+
+void swapRedAndBlue(std::uint8_t* pixels, int width)
+{
+    for (int x = 0; x < width; ++x, pixels += 3)
+        std::swap(pixels[0], pixels[2]);
+}
+
+}  // namespace
+
+ReadResult ReadTiff(ByteSource& source)
+{
+    const std::optional<TiffInfo> found = ReadTiffDirectory(source);
+    if (!found)
+        return ReadCode::Failure;
+    const TiffInfo& info = *found;
+    const std::uint64_t depth = std::uint64_t(info.samplesPerPixel) * info.bitsPerSample;
+    if (depth != 1 && depth != 4 && depth != 8 && depth != 24)
+        return ReadCode::Failure;
+    const unsigned bits = unsigned(depth);
+    if (PictureBytes(info.width, info.height, bits) == 0)
+        return ReadCode::Failure;
+    if (info.compression != kUncompressed && info.compression != kLzwCompression)
+        return {ReadCode::Failure, {FileProblem::Unsupported, "TIFF com compressão " + std::to_string(info.compression)}};
+    const bool camera = info.camera && bits == 24;
+    const std::size_t rowBytes = camera ? 2 * std::size_t(info.width) : (bits * std::size_t(info.width) + 7) / 8;
+
+    // Refuse sizes the file couldn't fill even at LZW's best ratio before allocating them.
+    const std::uint64_t capacity = info.compression == kLzwCompression ? source.size() * kLzwMaxExpansion : source.size();
+    if (std::uint64_t(rowBytes) * info.height > capacity)
+        return {ReadCode::Failure, {FileProblem::Truncated, {}}};
+    if (FileFailure refused = CheckPictureBudget(PictureBytes(info.width, info.height, bits), source.size()))
+        return {ReadCode::Failure, refused};
+    const std::optional<StripTable> strips = readStripTable(source, info);
+    const std::optional<std::vector<RgbQuad>> palette = paletteOf(source, info, bits);
+    if (!strips || !palette)
+        return ReadCode::Failure;
+
+    HDIB picture = AllocatePicture(info.width, info.height, bits, unsigned(palette->size()));
+    if (!picture)
+        return ReadCode::Failure;
+    picture.header().biXPelsPerMeter = TiffPixelsPerMeter(info.xResolution, info.resolutionUnit);
+    picture.header().biYPelsPerMeter = TiffPixelsPerMeter(info.yResolution, info.resolutionUnit);
+    std::copy(palette->begin(), palette->end(), picture.colors());
+
+    const ReadCode code = info.compression == kLzwCompression
+                              ? readLzwStrips(source, info, *strips, picture, rowBytes, bits)
+                              : readPlainStrips(source, info, *strips, picture, rowBytes);
+    if (code != ReadCode::Image)
+        return code;
+    if (camera)
+        ExpandCameraRows(picture);
+    else if (bits == 24)
+        for (int y = 0; y < picture.height(); ++y)
+            swapRedAndBlue(picture.row(y), picture.width());
+    return picture;
+}
+
+ReadResult ReadTiff(const std::string& path)
+{
+    auto source = OpenImageForReading(path);
+    if (!source)
+        return ReadCode::Broken;
+    return ReadTiff(*source);
+}
+
+namespace {
+
+constexpr std::uint16_t kShort = 3, kLong = 4, kAscii = 2, kRational = 5;
+constexpr std::uint32_t kHeaderBytes = 8 + 2 + kTiffWrittenEntries * 12 + 4;
+static_assert(kHeaderBytes == kTiffXResolutionOffset);
+constexpr char kDocumentName[16] = "Verandolith";  // the rest of the 16 bytes are zero
+
+struct WrittenEntry {
+    std::uint16_t tag;
+    std::uint16_t type;
+    std::uint32_t count;
+    std::uint32_t value;  // stored as Intel-order u32: a SHORT lands in the first two bytes
+};
+
+// Rows as the file holds them: top first, no padding, red before blue.
+class FileRows {
+public:
+    explicit FileRows(const HDIB& image)
+        : image_(image)
+        , bytes_((std::size_t(image.bitCount()) * std::size_t(image.width()) + 7) / 8)
+        , scratch_(image.bitCount() == 24 ? bytes_ : 0)
+    {
+    }
+    std::size_t bytes() const { return bytes_; }
+    const std::uint8_t* row(int top)
+    {
+        const std::uint8_t* row = image_.row(image_.height() - 1 - top);
+        if (scratch_.empty())
+            return row;
+        std::uint8_t* out = scratch_.data();
+        for (int x = 0; x < image_.width(); ++x, row += 3, out += 3)
+            out[0] = row[2], out[1] = row[1], out[2] = row[0];
+        return scratch_.data();
+    }
+
+private:
+    const HDIB& image_;
+    std::size_t bytes_;
+    std::vector<std::uint8_t> scratch_;
+};
+
+struct PixelOutcome {
+    WriteResult result;
+    std::uint64_t bytes;
+};
+
+PixelOutcome writePlainRows(ByteSink& sink, const HDIB& image)
+{
+    FileRows rows(image);
+    for (int y = 0; y < image.height(); ++y) {
+        if (y % kRowsPerCheckpoint == 0)
+            ReportProgress(kProgressWriting, int(std::int64_t(y) * 100 / image.height()));
+        if (!sink.write(rows.row(y), rows.bytes()))
+            return {WriteResult::Failed, 0};
+        if (AbortRequested())
+            return {WriteResult::NotWritten, 0};
+    }
+    return {WriteResult::Written, std::uint64_t(rows.bytes()) * std::uint64_t(image.height())};
+}
+
+PixelOutcome writeLzwRows(ByteSink& sink, const HDIB& image)
+{
+    FileRows rows(image);
+    LzwEncoder encoder(LzwFlavour::Tiff, 8, sink);
+    encoder.begin();
+    for (int y = 0; y < image.height(); ++y) {
+        if (!rowCheckpoint(y, image.height(), kProgressWriting))
+            return {WriteResult::NotWritten, 0};
+        encoder.encode(rows.row(y), rows.bytes());
+    }
+    if (!encoder.end())
+        return {WriteResult::Failed, 0};
+    return {WriteResult::Written, encoder.bytesWritten()};
+}
+
+std::uint32_t dotsPerInch(std::int32_t pixelsPerMeter)
+{
+    return std::uint32_t(std::max<std::int64_t>(DpiFromPixelsPerMetre(pixelsPerMeter), 0));
+}
+
+}  // namespace
+
+WriteResult WriteTiff(ByteSink& sink, const HDIB& image)
+{
+    if (!image)
+        return WriteResult::NotWritten;
+    const ImageType type = DibGetType(image);
+    if (type == IMG_NONE)
+        return WriteResult::NotWritten;
+    const bool rgb = type == IMG_RGB24;
+    const bool palette = type != IMG_RGB24 && type != IMG_GREY8 && type != IMG_MONO;
+    const std::uint32_t colours = palette ? image.clrUsed() : 0;
+    const std::uint32_t tablesEnd = kTiffTablesOffset + (rgb ? 6 : 0) + 6 * colours;
+    const bool compress = CurrentSaveOptions().compress;
+
+    // Room for the header, written last when the strip's size is known, then the colour map.
+    if (!sink.writeZeros(kTiffTablesOffset + (rgb ? 6 : 0)))
+        return WriteResult::Failed;
+    if (palette) {
+        std::vector<std::uint8_t> map(6 * std::size_t(colours));
+        for (std::uint32_t i = 0; i < colours; ++i) {
+            const RgbQuad& c = image.colors()[i];
+            StoreLE16(&map[2 * i], std::uint16_t(c.rgbRed << 8));
+            StoreLE16(&map[2 * (colours + i)], std::uint16_t(c.rgbGreen << 8));
+            StoreLE16(&map[2 * (2 * colours + i)], std::uint16_t(c.rgbBlue << 8));
+        }
+        if (!sink.write(map.data(), map.size()))
+            return WriteResult::Failed;
+    }
+
+    const PixelOutcome pixels = compress ? writeLzwRows(sink, image) : writePlainRows(sink, image);
+    if (pixels.result != WriteResult::Written)
+        return pixels.result;
+
+    const std::uint32_t photometric = rgb ? 2 : (!palette || colours == 2) ? 1 : 3;
+    const std::uint32_t width = std::uint32_t(image.width()), height = std::uint32_t(image.height());
+    const WrittenEntry entries[kTiffWrittenEntries] = {
+        {256, kShort, 1, width},
+        {257, kShort, 1, height},
+        {258, kShort, rgb ? 3u : 1u, rgb ? kTiffTablesOffset : std::uint32_t(image.bitCount())},
+        {259, kShort, 1, compress ? kLzwCompression : kUncompressed},
+        {262, kShort, 1, photometric},
+        {269, kAscii, sizeof kDocumentName, kTiffDocumentNameOffset},
+        {273, kLong, 1, tablesEnd},
+        {277, kShort, 1, rgb ? 3u : 1u},
+        {278, kLong, 1, height},
+        {279, kLong, 1, std::uint32_t(pixels.bytes)},
+        {282, kRational, 1, kTiffXResolutionOffset},
+        {283, kRational, 1, kTiffYResolutionOffset},
+        {284, kShort, 1, 1},
+        {296, kShort, 1, 2},
+        {317, kShort, 1, 1},
+        // Without a colour map the directory keeps its sixteen entries with a dummy one.
+        palette ? WrittenEntry{320, kShort, 3 * colours, kTiffTablesOffset} : WrittenEntry{263, kLong, 0, 255},
+    };
+
+    std::array<std::uint8_t, kTiffTablesOffset + 6> header{};
+    header[0] = header[1] = 'I';
+    StoreLE16(&header[2], 42);
+    StoreLE32(&header[4], 8);
+    StoreLE16(&header[8], kTiffWrittenEntries);
+    for (std::size_t i = 0; i < kTiffWrittenEntries; ++i) {
+        std::uint8_t* e = &header[10 + 12 * i];
+        StoreLE16(e, entries[i].tag);
+        StoreLE16(e + 2, entries[i].type);
+        StoreLE32(e + 4, entries[i].count);
+        StoreLE32(e + 8, entries[i].value);
+    }
+    StoreLE32(&header[kTiffXResolutionOffset], dotsPerInch(image.header().biXPelsPerMeter));
+    StoreLE32(&header[kTiffXResolutionOffset + 4], 1);
+    StoreLE32(&header[kTiffYResolutionOffset], dotsPerInch(image.header().biYPelsPerMeter));
+    StoreLE32(&header[kTiffYResolutionOffset + 4], 1);
+    std::memcpy(&header[kTiffDocumentNameOffset], kDocumentName, sizeof kDocumentName);
+    if (rgb)
+        for (int i = 0; i < 3; ++i)
+            StoreLE16(&header[kTiffTablesOffset + 2 * i], 8);
+
+    if (!sink.seek(0) || !sink.write(header.data(), kTiffTablesOffset + (rgb ? 6 : 0)))
+        return WriteResult::Failed;
+    return WriteResult::Written;
+}
+
+WriteResult WriteTiff(const std::string& path, const HDIB& image)
+{
+    if (!image)
+        return WriteResult::NotWritten;
+    return WriteImageFile(path, [&](ByteSink& sink) { return WriteTiff(sink, image); });
+}
+
+}  // namespace lv
