@@ -64,7 +64,9 @@ def room_of(path):
 def upward(source, target):
     """Why `source` may not include `target`, or None when it may."""
     a, b = floor_of(source), floor_of(target)
-    if a is None or b is None:
+    if a is None:
+        return f"folder {source.split('/')[0]} is on no floor"
+    if b is None:
         return None  # system or generated headers
     if b > a:
         return f"floor {FLOORS[b][0]} is above floor {FLOORS[a][0]}"

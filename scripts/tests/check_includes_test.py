@@ -18,6 +18,7 @@ CASES = [
     ("app/sharing/mail_command.cpp", "app/acquire/acquisition.h", True),  # rooms on one floor
     ("app/core/zoom.cpp", "app/widgets/qt_text.h", True),
     ("app/lost/thing.cpp", "app/core/zoom.h", True),  # a room nobody placed
+    ("newfolder/thing.cpp", "common/settings.h", True),  # a folder nobody placed
     ("edit/layers.cpp", "effects/parallel.h", False),  # one floor
     ("app/output/print_pages.cpp", "app/album/album_page.h", False),
     ("app/start/shell_application.cpp", "app/sharing/sharing_feature.h", False),
