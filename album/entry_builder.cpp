@@ -2,12 +2,13 @@
 
 #include "album/photo_loader.h"
 #include "common/byte_source.h"
+#include "common/processors.h"
 #include "common/ui_service.h"
+#include "common/worker_pool.h"
 
 #include <algorithm>
 #include <condition_variable>
 #include <mutex>
-#include <thread>
 
 namespace lv::album {
 namespace {
@@ -61,7 +62,7 @@ BuiltEntry BuildPhotoEntry(const EntryLabel& label, const DocumentReaders& reade
 
 unsigned DefaultJobs()
 {
-    return std::max(1u, std::thread::hardware_concurrency());
+    return unsigned(ProcessorCount());
 }
 
 void BuildPhotoEntries(const std::vector<EntryLabel>& labels, const DocumentReaders& readers, unsigned jobs,
@@ -109,10 +110,15 @@ void BuildPhotoEntries(const std::vector<EntryLabel>& labels, const DocumentRead
             readyChanged.notify_all();
         }
     };
-    std::vector<std::jthread> workers;
-    workers.reserve(jobs);
+    WorkerGroup workers;
+    unsigned started = 0;
     for (unsigned j = 0; j < jobs; ++j)
-        workers.emplace_back(work);
+        started += workers.start(work) ? 1 : 0;
+    if (started == 0) {
+        for (std::size_t i = 0; i < labels.size() && !stopped(); ++i)
+            consume(i, BuildPhotoEntry(labels[i], readers));
+        return;
+    }
 
     const auto stopWorkers = [&] {
         std::lock_guard lock(mutex);

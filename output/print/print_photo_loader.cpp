@@ -1,7 +1,9 @@
 #include "output/print/print_photo_loader.h"
 
 #include "album/photo_loader.h"
+#include "common/processors.h"
 #include "common/ui_service.h"
+#include "common/worker_pool.h"
 #include "imagelib/dib_geometry.h"
 #include "imagelib/codecs/format_detect.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
@@ -12,7 +14,6 @@
 #include <map>
 #include <mutex>
 #include <optional>
-#include <thread>
 
 namespace lv::print {
 
@@ -45,7 +46,8 @@ HDIB LoadPhotoForPrint(const std::string& path, int boxWidth, int boxHeight)
 
 unsigned PrefetchThreads()
 {
-    return std::max(1u, std::thread::hardware_concurrency()) + 1;
+    // One more than the processors: a thread waiting on the disk leaves a processor free.
+    return unsigned(ProcessorCount()) + 1;
 }
 
 std::size_t PrefetchAhead()
@@ -63,7 +65,8 @@ struct PhotoPrefetcher::State {
     std::size_t nextToTake = 0;  // the next index the sheet asks for
     std::map<std::size_t, HDIB> ready;
     bool stopping = false;
-    std::vector<std::thread> workers;
+    bool helped = false;  // some worker loads ahead
+    WorkerGroup workers;
 
     void work()
     {
@@ -90,8 +93,12 @@ PhotoPrefetcher::PhotoPrefetcher(std::vector<std::string> paths, int boxWidth, i
     state_->boxWidth = boxWidth;
     state_->boxHeight = boxHeight;
     state_->ahead = std::max<std::size_t>(ahead, 1);
+    // With no worker to be had, take() loads each photo itself.
     for (unsigned i = 0; i < std::max(threads, 1u); ++i)
-        state_->workers.emplace_back([s = state_.get()] { s->work(); });
+        if (state_->workers.start([s = state_.get()] { s->work(); }))
+            state_->helped = true;
+        else
+            break;
 }
 
 PhotoPrefetcher::~PhotoPrefetcher()
@@ -101,8 +108,7 @@ PhotoPrefetcher::~PhotoPrefetcher()
         state_->stopping = true;
     }
     state_->changed.notify_all();
-    for (std::thread& t : state_->workers)
-        t.join();
+    state_->workers.wait();
 }
 
 HDIB PhotoPrefetcher::take(const std::string& path, int boxWidth, int boxHeight)
@@ -110,7 +116,8 @@ HDIB PhotoPrefetcher::take(const std::string& path, int boxWidth, int boxHeight)
     State& s = *state_;
     std::unique_lock lock(s.mutex);
     const std::size_t index = s.nextToTake;
-    if (index >= s.paths.size() || s.paths[index] != path || boxWidth > s.boxWidth || boxHeight > s.boxHeight) {
+    if (!s.helped || index >= s.paths.size() || s.paths[index] != path || boxWidth > s.boxWidth
+        || boxHeight > s.boxHeight) {
         lock.unlock();
         return LoadPhotoForPrint(path, boxWidth, boxHeight);
     }

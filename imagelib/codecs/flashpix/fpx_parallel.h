@@ -2,23 +2,18 @@
 // Tile rows shared out among the processor's cores. Tiles are coded independently, so
 // the bytes and pixels come out the same whatever the number of threads.
 
+#include "common/processors.h"
+#include "common/worker_pool.h"
+
 #include <algorithm>
 #include <atomic>
-#include <sched.h>
-#include <system_error>
-#include <thread>
-#include <vector>
 
 namespace lv::flashpix {
 
-// One thread per processor the process may run on (a container or `taskset` may allow
-// fewer than the machine has), at most four.
+// One thread per processor the process may run on, at most four.
 inline int TileThreads()
 {
-    cpu_set_t allowed;
-    const int usable = sched_getaffinity(0, sizeof allowed, &allowed) == 0 ? CPU_COUNT(&allowed)
-                                                                            : int(std::thread::hardware_concurrency());
-    return std::clamp(usable, 1, 4);
+    return std::clamp(ProcessorCount(), 1, 4);
 }
 
 enum class RowsOutcome { Done, Stopped, Failed };
@@ -43,28 +38,24 @@ RowsOutcome RunTileRows(int rows, int slots, Work&& work, KeepGoing&& keepGoing)
             }
         }
     };
-    std::vector<std::thread> helpers;
-    for (int slot = 1; slot < slots; ++slot) {
-        try {
-            helpers.emplace_back(take, slot);
-        } catch (const std::system_error&) {
-            break;  // fewer helpers; the calling thread does the rest
-        }
-    }
     bool stopped = false;
-    for (int row; !stop && (row = next++) < rows;) {
-        if (!keepGoing()) {
-            stopped = true;
-            stop = true;
-            break;
+    RunOnWorkers(slots, [&](int slot) {
+        if (slot != 0) {
+            take(slot);
+            return;
         }
-        if (!work(row, 0)) {
-            failed = true;
-            stop = true;
+        for (int row; !stop && (row = next++) < rows;) {
+            if (!keepGoing()) {
+                stopped = true;
+                stop = true;
+                break;
+            }
+            if (!work(row, 0)) {
+                failed = true;
+                stop = true;
+            }
         }
-    }
-    for (std::thread& helper : helpers)
-        helper.join();
+    });
     if (failed)
         return RowsOutcome::Failed;
     return stopped ? RowsOutcome::Stopped : RowsOutcome::Done;
