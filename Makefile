@@ -2,8 +2,13 @@
 # and runs every test. Both install missing Debian packages first.
 
 JOBS ?= 2
-# ccache, when installed, lets rebuilds and several checkouts share compiled objects.
+# ccache (installed with the dependencies) lets rebuilds and fresh clones side by side share
+# compiled objects: paths below the clones' parent folder are hashed relative to the build,
+# and precompiled headers are cached too.
 CCACHE := $(shell command -v ccache 2>/dev/null)
+export CCACHE_BASEDIR ?= $(abspath $(CURDIR)/..)
+export CCACHE_NOHASHDIR ?= 1
+export CCACHE_SLOPPINESS ?= pch_defines,time_macros,include_file_mtime,include_file_ctime
 CMAKE_GEN = -G Ninja $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE))
 RELEASE = build/release
 TEST = build/test
@@ -36,8 +41,11 @@ install: build
 package: build
 	cd $(RELEASE) && cpack -G DEB
 
+# The sanitizers with light optimisation and line tables only: enough for their reports, and
+# half the compile time of full debug information.
 $(TEST)/build.ninja:
-	cmake -S . -B $(TEST) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O1 -g" -DLV_SANITIZE=ON
+	cmake -S . -B $(TEST) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O1" -DCMAKE_C_FLAGS="-O1" \
+	  -DCMAKE_CXX_FLAGS_DEBUG="-g1" -DCMAKE_C_FLAGS_DEBUG="-g1" -DLV_SANITIZE=ON
 
 test: deps $(TEST)/build.ninja
 	cmake --build $(TEST) -j $(JOBS)

@@ -4,7 +4,7 @@ set -euo pipefail
 
 packages=(
   # build
-  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config make
+  cmake ninja-build g++ clang libclang-rt-14-dev pkg-config make ccache
   # libraries
   libjpeg62-turbo-dev libpng-dev zlib1g-dev
   qt6-base-dev qt6-multimedia-dev qt6-svg-dev libgl-dev
