@@ -106,7 +106,7 @@ void RunOnWorkers(int slots, const std::function<void(int)>& work)
             work(0);
         return;
     }
-    std::vector<std::exception_ptr> failures(std::size_t(slots));
+    std::vector<std::exception_ptr> failures(static_cast<std::size_t>(slots));
     std::mutex mutex;
     std::condition_variable ended;
     int running = 0;

@@ -18,7 +18,7 @@ TEST(WorkerPool, ParallelForCoversEveryIndexOnceWhateverTheThreadCount)
 {
     for (const int count : {0, 1, 7, 1000})
         for (const int threads : {-1, 0, 1, 2, 3, 64}) {
-            std::vector<std::atomic<int>> seen(std::size_t(count));
+            std::vector<std::atomic<int>> seen(static_cast<std::size_t>(count));
             ParallelFor(count, threads, [&](int begin, int end) {
                 ASSERT_LE(0, begin);
                 ASSERT_LE(begin, end);
