@@ -172,9 +172,10 @@ std::unique_ptr<LayerStack> ReadLayeredStream(ByteSource& source)
     document.xPelsPerMeter = h.xPelsPerMeter;
     document.yPelsPerMeter = h.yPelsPerMeter;
     document.current = h.current;
-    // The layers' pictures and the canvas together stay within what the data the blocks
-    // really hold may make; zero padding between blocks counts for nothing.
-    std::uint64_t consumed = 0, made = 0;
+    // Each picture stays within what its own block may make (its decoder checks); together
+    // with the canvas they stay within what the blocks the reader really consumed may make,
+    // so zero padding between blocks counts for nothing.
+    std::uint64_t consumed = 0, made = 0, pictures = 0;
     const std::size_t count = layout->entries.size();
     for (std::size_t i = 0; i < count; ++i) {
         ReportProgress(kProgressReading, int(i * 100 / count));
@@ -182,18 +183,24 @@ std::unique_ptr<LayerStack> ReadLayeredStream(ByteSource& source)
         if (!layer)
             return nullptr;
         made += pictureBytes(layer->image) + pictureBytes(layer->mask);
-        if (CheckPictureBudget(made, consumed))
+        pictures += 2;
+        if (CheckDocumentBudget(made, consumed, pictures))
             return nullptr;
         // A source the budget has no room for is dropped rather than the document.
         const std::uint64_t sourceBytes = pictureBytes(layer->sourceImage) + pictureBytes(layer->sourceMask);
-        if (sourceBytes != 0 && CheckPictureBudget(made + sourceBytes, consumed)) {
+        if (sourceBytes != 0 && CheckDocumentBudget(made + sourceBytes, consumed, pictures + 2)) {
             layer->sourceImage = {};
             layer->sourceMask = {};
         }
-        made += pictureBytes(layer->sourceImage) + pictureBytes(layer->sourceMask);
+        if (layer->sourceImage) {
+            made += sourceBytes;
+            pictures += 2;
+        }
         document.layers.push_back(std::move(*layer));
     }
-    if (CheckPictureBudget(made + PictureBytes(h.width, h.height, h.depth), consumed))
+    // The canvas is made, not read: it gets no allowance of its own beyond the data's.
+    const std::uint64_t canvas = PictureBytes(h.width, h.height, h.depth);
+    if (CheckPictureBudget(canvas, consumed) || CheckDocumentBudget(made + canvas, consumed, pictures))
         return nullptr;
     return MakeStackFromFile(std::move(document));
 }

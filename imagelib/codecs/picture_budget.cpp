@@ -2,6 +2,9 @@
 
 #include "imagelib/dib_alloc.h"
 
+#include <sys/resource.h>
+#include <unistd.h>
+
 #include <algorithm>
 
 namespace lv {
@@ -16,6 +19,34 @@ std::uint64_t PictureAllowance(std::uint64_t fileBytes)
 FileFailure CheckPictureBudget(std::uint64_t pictureBytes, std::uint64_t fileBytes)
 {
     if (pictureBytes <= PictureAllowance(fileBytes))
+        return {};
+    return {FileProblem::TooLarge, {}};
+}
+
+std::uint64_t MachineMemoryBytes()
+{
+    const long pages = sysconf(_SC_PHYS_PAGES), pageBytes = sysconf(_SC_PAGESIZE);
+    std::uint64_t bytes = pages > 0 && pageBytes > 0 ? std::uint64_t(pages) * std::uint64_t(pageBytes) : UINT64_MAX;
+    for (const int resource : {RLIMIT_AS, RLIMIT_DATA}) {
+        rlimit limit{};
+        if (getrlimit(resource, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+            bytes = std::min<std::uint64_t>(bytes, limit.rlim_cur);
+    }
+    return std::min<std::uint64_t>(bytes, LV_DOCUMENT_BUDGET_BYTES);
+}
+
+std::uint64_t DocumentAllowance(std::uint64_t fileBytes, std::uint64_t pictures)
+{
+    const std::uint64_t free = std::min(kRatioFreeBytes, kPictureBudgetBytes);
+    const std::uint64_t byPictures = pictures > UINT64_MAX / free ? UINT64_MAX : pictures * free;
+    const std::uint64_t byRatio = fileBytes > UINT64_MAX / kMaxExpansion ? UINT64_MAX : fileBytes * kMaxExpansion;
+    const std::uint64_t byData = byRatio > UINT64_MAX - byPictures ? UINT64_MAX : byRatio + byPictures;
+    return std::min(byData, MachineMemoryBytes());
+}
+
+FileFailure CheckDocumentBudget(std::uint64_t pictureBytes, std::uint64_t fileBytes, std::uint64_t pictures)
+{
+    if (pictureBytes <= DocumentAllowance(fileBytes, pictures))
         return {};
     return {FileProblem::TooLarge, {}};
 }

@@ -11,9 +11,12 @@
 
 #include <cstdint>
 
-// Fuzzing builds set a lower budget, below the fuzzers' memory limit.
+// Fuzzing builds set lower budgets, below the fuzzers' memory limit.
 #ifndef LV_PICTURE_BUDGET_BYTES
 #define LV_PICTURE_BUDGET_BYTES (std::uint64_t(1) << 30)
+#endif
+#ifndef LV_DOCUMENT_BUDGET_BYTES
+#define LV_DOCUMENT_BUDGET_BYTES UINT64_MAX
 #endif
 
 namespace lv {
@@ -27,6 +30,17 @@ std::uint64_t PictureAllowance(std::uint64_t fileBytes);
 
 // TooLarge when `pictureBytes` of rows lie beyond what `fileBytes` may make; else nothing.
 FileFailure CheckPictureBudget(std::uint64_t pictureBytes, std::uint64_t fileBytes);
+
+// A document of many pictures (layers, masks, their sources) is bounded picture by picture
+// above; together they may make what each picture's own data may make, summed, and never
+// more than the machine's memory. Counting the pictures together against one picture's
+// budget would refuse documents the program itself makes and saves: 32 layers of a
+// 12-megapixel photo with their masks are 1.5 GB.
+std::uint64_t DocumentAllowance(std::uint64_t fileBytes, std::uint64_t pictures);
+FileFailure CheckDocumentBudget(std::uint64_t pictureBytes, std::uint64_t fileBytes, std::uint64_t pictures);
+
+// The physical memory, lowered to the process's address-space or data limit when one is set.
+std::uint64_t MachineMemoryBytes();
 
 struct FilePicture {
     HDIB picture;

@@ -9,6 +9,7 @@
 #include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/codecs/png/png.h"
 #include "imagelib/codecs/save_as.h"
+#include "imagelib/shared_picture.h"
 #include "imagelib/tests/pictures.h"
 
 #include <gtest/gtest.h>
@@ -153,6 +154,39 @@ TEST(DocumentIo, PhotoshopDocumentsOpenWithTheirLayersAndBrokenOnesSayWhy)
     EXPECT_FALSE(LoadDocument(fixtures + "py_cmyk.psd").stack);
     ASSERT_EQ(ui.messages.size(), 2u) << "the mode's own message, and no other";
     EXPECT_NE(ui.messages[1].text.find("CMYK"), std::string::npos);
+}
+
+// Every picture stays within its own budget, but 32 layers of a 12-megapixel photo with
+// their masks are 1.5 GB together: the document the program saves must open again.
+TEST(DocumentIo, ThirtyTwoLayersOfATwelveMegapixelPhotoSaveAndOpenAgain)
+{
+    testing::TempDir dir;
+    testing::UiRecorder ui;
+    const HDIB photo = testing::MakePhotoLike(4000, 3000);
+    auto stack = CreateLayerStackFromImage(CopyPicture(photo));
+    ASSERT_TRUE(stack);
+    while (stack->layerCount < kMaxLayers) {
+        HDIB layer = CopyPicture(photo), mask;
+        layer.row(0)[0] = std::uint8_t(stack->layerCount);  // tells the layers apart
+        ASSERT_GE(InsertLayer(*stack, layer, mask, 0, false, {}, LayerLimit::Lifted), 0) << stack->layerCount;
+    }
+    stack->layers[0].opacity = 40;
+    CompositeLayers(*stack);
+    std::string path = dir.file("grande.vlf");
+    ASSERT_TRUE(WriteDocument(*stack, path, kSaveAsLayered));
+    stack.reset();
+
+    const LoadedDocument opened = LoadDocument(path);
+    ASSERT_TRUE(opened.stack) << "the file the program saved opens again";
+    EXPECT_TRUE(ui.messages.empty());
+    ASSERT_EQ(opened.stack->layerCount, kMaxLayers);
+    EXPECT_EQ(opened.stack->layers[0].opacity, 40u);
+    for (int i = 0; i < kMaxLayers; ++i) {
+        const HDIB& image = opened.stack->layers[i].image;
+        ASSERT_EQ(image.width(), 4000);
+        ASSERT_EQ(image.height(), 3000);
+        EXPECT_LT(testing::PictureDifference(image, photo, {0, 1500, 4000, 1508}).second, 4.0) << i;
+    }
 }
 
 TEST(DocumentIo, TheCompositeFollowsAChangeOfDocumentSize)
