@@ -1,13 +1,37 @@
 #include "acquire/source_manager/scan_reader.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cstring>
+#include <filesystem>
+#include <thread>
 
 namespace lv::twain {
 namespace {
 
 constexpr std::size_t kMaxWholeBytes = std::size_t(1) << 31;
 constexpr std::size_t kChunkBytes = std::size_t(1) << 20;
+
+std::size_t ThreadCount()
+{
+    std::error_code error;
+    std::size_t count = 0;
+    for (std::filesystem::directory_iterator it("/proc/self/task", error), end; !error && it != end; it.increment(error))
+        ++count;
+    return count;
+}
+
+// Backends that read on a thread of their own cancel it when the scan ends, even after it
+// has delivered everything, and may catch it in the middle of its exit while it holds the
+// loader's lock: the process then hangs at its next library load or unload, or at exit.
+// Giving the thread a moment to end first (it has nothing left to do) closes that window.
+void LetReaderThreadEnd(std::size_t threadsWhileScanning)
+{
+    using namespace std::chrono;
+    const auto deadline = steady_clock::now() + milliseconds(200);
+    while (ThreadCount() >= threadsWhileScanning && steady_clock::now() < deadline)
+        std::this_thread::sleep_for(microseconds(200));
+}
 
 }  // namespace
 
@@ -17,6 +41,7 @@ std::unique_ptr<ScanReader> ScanReader::Start(SaneDevice& device, bool zeroIsWhi
     if (status != SANE_STATUS_GOOD)
         return nullptr;
     std::unique_ptr<ScanReader> reader(new ScanReader(device, zeroIsWhite));
+    reader->threadsWhileScanning_ = ThreadCount();
     status = sane_get_parameters(device.handle(), &reader->params_);
     const SANE_Frame frame = reader->params_.format;
     const bool threePass = frame == SANE_FRAME_RED || frame == SANE_FRAME_GREEN || frame == SANE_FRAME_BLUE;
@@ -26,6 +51,8 @@ std::unique_ptr<ScanReader> ScanReader::Start(SaneDevice& device, bool zeroIsWhi
         device.cancel();
         return nullptr;
     }
+    if (!threePass && reader->params_.lines >= 0 && reader->params_.bytes_per_line > 0)
+        reader->frameBytesLeft_ = std::size_t(reader->params_.lines) * std::size_t(reader->params_.bytes_per_line);
     if ((threePass || reader->params_.lines < 0) && !reader->readWhole(threePass)) {
         status = SANE_STATUS_IO_ERROR;
         device.cancel();
@@ -36,6 +63,15 @@ std::unique_ptr<ScanReader> ScanReader::Start(SaneDevice& device, bool zeroIsWhi
 
 ScanReader::~ScanReader()
 {
+    // A scan read to its last row is read on to its end, as the scanner interface expects.
+    if (whole_.empty() && !ended_ && rowsLeft() == 0) {
+        std::uint8_t rest[4096];
+        for (int reads = 0; reads < 64; ++reads) {
+            SANE_Int length = 0;
+            if (sane_read(device_.handle(), rest, SANE_Int(sizeof rest), &length) != SANE_STATUS_GOOD)
+                break;
+        }
+    }
     device_.cancel();
 }
 
@@ -44,13 +80,20 @@ std::optional<std::size_t> ScanReader::readBytes(std::uint8_t* out, std::size_t 
     std::size_t got = 0;
     while (got < bytes) {
         SANE_Int length = 0;
-        const auto ask = SANE_Int(std::min<std::size_t>(bytes - got, 1 << 20));
-        const SANE_Status status = sane_read(device_.handle(), out + got, ask, &length);
+        std::size_t ask = std::min<std::size_t>(bytes - got, 1 << 20);
+        // The frame's last byte is asked for alone, once the backend's reader has ended.
+        if (frameBytesLeft_ && *frameBytesLeft_ > 1)
+            ask = std::min(ask, *frameBytesLeft_ - 1);
+        else if (frameBytesLeft_ && *frameBytesLeft_ == 1)
+            LetReaderThreadEnd(threadsWhileScanning_);
+        const SANE_Status status = sane_read(device_.handle(), out + got, SANE_Int(ask), &length);
         if (status == SANE_STATUS_EOF)
             break;
         if (status != SANE_STATUS_GOOD)
             return std::nullopt;
         got += std::size_t(length);
+        if (frameBytesLeft_)
+            *frameBytesLeft_ -= std::min(*frameBytesLeft_, std::size_t(length));
     }
     return got;
 }

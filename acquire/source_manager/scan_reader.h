@@ -45,6 +45,8 @@ private:
     bool ended_ = false;
     std::vector<std::uint8_t> raw_;
     std::vector<std::uint8_t> whole_;  // delivered rows of a picture read whole
+    std::size_t threadsWhileScanning_ = 0;  // the process's threads once the device started
+    std::optional<std::size_t> frameBytesLeft_;  // for a single frame of known length
 };
 
 }  // namespace lv::twain
