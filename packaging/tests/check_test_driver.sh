@@ -58,6 +58,6 @@ fi
 sleep 2
 kill -0 "$pid" 2>/dev/null || fail "the release build obeyed the test command \"quit\""
 kill "$pid"
-wait "$pid" || true
+wait "$pid" 2>/dev/null || true
 [ ! -e "$log" ] || fail "the release build wrote the test log: $(cat "$log")"
 echo "check_package: the release build wrote no test log and ignored \"quit\" on its socket"
