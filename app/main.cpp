@@ -13,6 +13,9 @@
 #include "app/start/shell_application.h"
 #include "app/shell/test_hooks.h"
 #include "app/sharing/sharing_feature.h"
+#ifdef LV_TEST_DRIVER
+#include "app/testing/test_driver.h"
+#endif
 
 #include <QApplication>
 
@@ -59,12 +62,10 @@ int main(int argc, char** argv)
                                  });
         recovery.attach(window);
     });
-    shell.setTestCommandHandler([&](const QString& command) {
-        return documents.handleTestCommand(command) || acquisition.handleTestCommand(command) ||
-               video.handleTestCommand(command) || screenShots.handleTestCommand(command) ||
-               (albumPage && albumPage->handleTestCommand(command)) ||
-               (projects && projects->handleTestCommand(command)) || recovery.handleTestCommand(command);
-    });
+#ifdef LV_TEST_DRIVER
+    shell.setTestCommandHandler(
+        lv::app::TestCommandChain({documents, acquisition, video, screenShots, albumPage, projects, recovery}));
+#endif
     const int status = shell.run();
     acquisition.detach(shell.filters());
     return status;

@@ -110,11 +110,18 @@ mode_t currentUmask()
     return mode_t(value);
 }
 
+#ifdef LV_TEST_DRIVER
 std::uint64_t testFailureAfter()
 {
     const char* text = std::getenv("LUMIVISTA_TEST_DISK_FULL_AFTER");
     return text && *text ? std::strtoull(text, nullptr, 10) : UINT64_MAX;
 }
+#else
+constexpr std::uint64_t testFailureAfter()
+{
+    return UINT64_MAX;
+}
+#endif
 
 FileFailure failureOf(int error)
 {

@@ -51,8 +51,9 @@ private:
 // temporary file. Concurrent writers of one name each replace the file whole.
 //
 // A file marked read-only (no write permission at all) is not replaced, nor one the user
-// may not write. Test hook: with LUMIVISTA_TEST_DISK_FULL_AFTER=N in the environment every
-// sink fails its writes beyond N bytes with "no space left", as a full disk does.
+// may not write. Test hook (test builds only): with LUMIVISTA_TEST_DISK_FULL_AFTER=N in the
+// environment every sink fails its writes beyond N bytes with "no space left", as a full disk
+// does.
 class FileSink final : public ByteSink {
     struct CreatedFile {
         int fd;

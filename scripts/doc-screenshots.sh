@@ -2,10 +2,10 @@
 # Redraws the pictures of docs/screenshots: the start screen and the first screen of each of
 # the five areas, in both window sizes, plus a tooltip, dialogs and a photo or two. Needs xvfb-run
 # and ImageMagick.
-#   scripts/doc-screenshots.sh [program-folder]
+#   scripts/doc-screenshots.sh [program-folder]   (the test build's: it drives the program)
 set -euo pipefail
 here=$(dirname "$0")
-program_dir=${1:-build/release/program}
+program_dir=${1:-build/test/program}
 out=$here/../docs/screenshots
 mkdir -p "$out"
 

@@ -7,9 +7,10 @@
 # "xclick X Y", "xkey KEYS" and "xtype TEXT" are real X events (xdotool), which reach a
 # dialog the program is waiting in.
 # 640 forces the 800 × 600 window (FOR_640=1). SCREENSHOT_INI names settings to start with
-# (lines of LV2000.ini, for example recent sizes for the New dialog).
+# (lines of LV2000.ini, for example recent sizes for the New dialog). The program folder is the
+# test build's: only it has the test socket and log.
 set -euo pipefail
-program_dir=$(realpath "${1:-build/release/program}")
+program_dir=$(realpath "${1:-build/test/program}")
 out=$(realpath -m "${2:-docs/screenshots/screen-0_800.png}")
 mode=${3:-800}
 shift $(( $# < 3 ? $# : 3 ))

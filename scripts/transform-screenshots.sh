@@ -3,9 +3,9 @@
 # server: a layer's corner being dragged with the resize tool (handles and dotted outline
 # while the button is held), the layer being turned with the free-rotate tool, and the
 # Tamanho (image size) dialog. Needs xvfb-run, xdotool and ImageMagick.
-#   scripts/transform-screenshots.sh [path/to/lumivista]
+#   scripts/transform-screenshots.sh [path/to/lumivista]   (the test build's: it logs)
 set -euo pipefail
-program=$(realpath "${1:-build/release/program/lumivista}")
+program=$(realpath "${1:-build/test/program/lumivista}")
 here=$(cd "$(dirname "$0")" && pwd)
 out=$here/../docs/screenshots
 source "$here/../app/tests/x11_session.sh"

@@ -1,6 +1,7 @@
 // The source selection dialog: the sources by name, the default one chosen.
 
 #include "acquire/source_manager/qt_source_platform.h"
+#include "acquire/source_manager/qt_source_test_answers.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -37,9 +38,8 @@ std::optional<std::size_t> ShowSelectSourceDialog(const std::vector<TW_IDENTITY>
     QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
     QObject::connect(list, &QListWidget::itemDoubleClicked, &dialog, &QDialog::accept);
 
-    if (const char* hook = std::getenv(kSourceSelectHook)) {
-        const std::string answer = hook;
-        QTimer::singleShot(0, &dialog, [&dialog, list, answer] {
+    if (const std::optional<std::string> testAnswer = SelectDialogTestAnswer()) {
+        QTimer::singleShot(0, &dialog, [&dialog, list, answer = *testAnswer] {
             if (answer == "cancel") {
                 dialog.reject();
                 return;

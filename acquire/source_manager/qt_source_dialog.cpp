@@ -3,6 +3,7 @@
 // application to transfer, "Cancelar" to close the source.
 
 #include "acquire/source_manager/qt_source_platform.h"
+#include "acquire/source_manager/qt_source_test_answers.h"
 #include "acquire/source_manager/scan_modes.h"
 #include "acquire/source_manager/scan_reader.h"
 
@@ -326,8 +327,8 @@ public:
         window_->show();
         window_->raise();
         window_->activateWindow();
-        if (const char* hook = std::getenv(kSourceDialogHook)) {
-            const QString button = std::string(hook) == "cancel" ? QStringLiteral("Cancelar") : QStringLiteral("Digitalizar");
+        if (const std::optional<std::string> answer = SourceDialogTestAnswer()) {
+            const QString button = *answer == "cancel" ? QStringLiteral("Cancelar") : QStringLiteral("Digitalizar");
             QPointer<QDialog> window = window_.get();
             QTimer::singleShot(0, window_.get(), [window, button] {
                 if (auto* b = window ? window->findChild<QPushButton*>(button) : nullptr)

@@ -114,7 +114,8 @@ void Acquisition::receivePicture(HDIB picture)
     if (!picture || !mainWindow_)
         return;  // nothing arrived
     const int screen = mainWindow_->screen();
-    hooks_.log(QStringLiteral("acquired %1 %2 %3").arg(picture.width()).arg(picture.height()).arg(picture.bitCount()));
+    LV_TEST_LOG(hooks_,
+                QStringLiteral("acquired %1 %2 %3").arg(picture.width()).arg(picture.height()).arg(picture.bitCount()));
     if (screen == kAcquisitionScreen || screen == kVideoCaptureScreen)
         openPictureWindow(std::move(picture), kNewPictureBaseString);
     else if (screen == kAlbumScreen)
@@ -140,26 +141,8 @@ bool Acquisition::storeInAlbum(HDIB picture)
     const auto path = twain::StoreAcquiredPhoto(std::move(picture), settings, WritableProgramDir(kPhotosFolder),
                                                 twain::Today(), step);
     if (path)
-        hooks_.log(QStringLiteral("photo %1").arg(QString::fromStdString(*path)));
+        LV_TEST_LOG(hooks_, QStringLiteral("photo %1").arg(QString::fromStdString(*path)));
     return path.has_value();
-}
-
-bool Acquisition::handleTestCommand(const QString& command)
-{
-    if (command.startsWith(QLatin1String("page ")) && mainWindow_) {
-        mainWindow_->switchScreen(command.mid(5).toInt());
-        hooks_.log(QStringLiteral("page %1").arg(mainWindow_->screen()));
-        return true;
-    }
-    if (command == QLatin1String("acquire")) {
-        scanFromPage();
-        return true;
-    }
-    if (command == QLatin1String("scan")) {
-        scanCommand();
-        return true;
-    }
-    return false;
 }
 
 }  // namespace lv::app

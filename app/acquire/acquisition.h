@@ -43,9 +43,11 @@ public:
 
     bool filterEvent(QObject* receiver, QEvent* event) override;
 
+#ifdef LV_TEST_DRIVER
     // "acquire" (the page's "Digitalizar"), "scan" (command 126) and "page N" (a screen
     // switch) on the test socket.
     bool handleTestCommand(const QString& command);
+#endif
 
     // A picture that arrived: where it goes depends on the page shown.
     void receivePicture(HDIB picture);

@@ -79,11 +79,11 @@ void ScreenCapturePage::capture(int command)
         shot = window(kind);
     if (!shot)
         return;
-    hooks_.log(QStringLiteral("captured %1 %2 %3 %4")
-                   .arg(shot.width())
-                   .arg(shot.height())
-                   .arg(shot.bitCount())
-                   .arg(shot.header().biXPelsPerMeter));
+    LV_TEST_LOG(hooks_, QStringLiteral("captured %1 %2 %3 %4")
+                            .arg(shot.width())
+                            .arg(shot.height())
+                            .arg(shot.bitCount())
+                            .arg(shot.header().biXPelsPerMeter));
     acquisition_.openPictureWindow(std::move(shot), screen::kCapturedNameString);
 }
 
@@ -111,7 +111,7 @@ HDIB ScreenCapturePage::window(screen::CaptureKind kind)
     SettleUntil(started, std::chrono::milliseconds(0));
     const auto point =
         windows.pickPoint(hide_ ? std::optional<std::chrono::milliseconds>(screen::kPickTimeLimit) : std::nullopt,
-                          [this] { hooks_.log(QStringLiteral("picking")); });
+                          [this] { LV_TEST_LOG(hooks_, QStringLiteral("picking")); });
     const screen::WindowTarget target = point ? windows.windowAt(*point) : screen::WindowTarget{};
     if (point && target.kind != screen::PickedTarget::Window) {
         showMainWindow();
@@ -147,20 +147,6 @@ HDIB ScreenCapturePage::throughPortal(screen::CaptureKind kind)
     else if (!shot.failure.isEmpty())
         say(kCaptureFailed, shot.failure);
     return shot.image.isNull() ? nullptr : screen::PictureFromScreenImage(shot.image);
-}
-
-bool ScreenCapturePage::handleTestCommand(const QString& command)
-{
-    if (!command.startsWith(QLatin1String("capture ")))
-        return false;
-    const QString what = command.mid(8);
-    if (what.startsWith(QLatin1String("hide "))) {
-        hide_ = what.mid(5).toInt() != 0;
-        return true;
-    }
-    const int value = what.toInt();
-    QTimer::singleShot(0, mainWindow_, [this, value] { capture(value); });
-    return true;
 }
 
 }  // namespace lv::app

@@ -25,9 +25,11 @@ public:
     bool hideWhileCapturing() const { return hide_; }
     void setHideWhileCapturing(bool hide) { hide_ = hide; }
 
+#ifdef LV_TEST_DRIVER
     // "capture N" (run after the reply, since picking waits for the pointer) and
     // "capture hide 0|1" on the test socket.
     bool handleTestCommand(const QString& command);
+#endif
 
 private:
     HDIB desktop();

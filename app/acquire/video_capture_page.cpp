@@ -52,7 +52,7 @@ void VideoCapturePage::openDialog()
     actions.camerasFound = catalogue_.hasDevices();
     VideoCaptureDialog dialog(mainWindow_, capture_, dialogs_, std::move(actions));
     const int outcome = dialog.exec();
-    hooks_.log(QStringLiteral("video dialog %1").arg(outcome));
+    LV_TEST_LOG(hooks_, QStringLiteral("video dialog %1").arg(outcome));
     if (outcome == video::kDialogDriverFailed)
         closePreview();
 }
@@ -79,7 +79,8 @@ void VideoCapturePage::grab(bool toAlbum)
 
 void VideoCapturePage::deliver(HDIB frame, bool toAlbum)
 {
-    hooks_.log(QStringLiteral("grabbed %1 %2 %3").arg(frame.width()).arg(frame.height()).arg(frame.bitCount()));
+    LV_TEST_LOG(hooks_,
+                QStringLiteral("grabbed %1 %2 %3").arg(frame.width()).arg(frame.height()).arg(frame.bitCount()));
     if (toAlbum)
         acquisition_.storeInAlbum(std::move(frame));
     else
@@ -98,7 +99,7 @@ void VideoCapturePage::startLive()
     preview_->setGeometry(*area);
     preview_->show();
     preview_->raise();
-    hooks_.log(QStringLiteral("live"));
+    LV_TEST_LOG(hooks_, QStringLiteral("live"));
 }
 
 void VideoCapturePage::closePreview()
@@ -109,26 +110,6 @@ void VideoCapturePage::closePreview()
         preview_ = nullptr;
     }
     capture_.close();
-}
-
-bool VideoCapturePage::handleTestCommand(const QString& command)
-{
-    if (!command.startsWith(QLatin1String("video ")))
-        return false;
-    const QString what = command.mid(6);
-    if (what == QLatin1String("grab"))
-        grab(false);
-    else if (what == QLatin1String("album"))
-        grab(true);
-    else if (what == QLatin1String("live"))
-        startLive();
-    else if (what == QLatin1String("stop"))
-        closePreview();
-    else if (what == QLatin1String("preview"))
-        hooks_.log(QStringLiteral("preview %1").arg(preview_ && preview_->isVisible() ? preview_->framesShown() : -1));
-    else
-        return false;
-    return true;
 }
 
 }  // namespace lv::app

@@ -39,8 +39,10 @@ public:
     const VideoPreview* preview() const { return preview_; }
     video::VideoCapture& capture() { return capture_; }
 
-    // "video grab|album|live|preview|format|source|stop" on the test socket.
+#ifdef LV_TEST_DRIVER
+    // "video grab|album|live|preview|stop" on the test socket.
     bool handleTestCommand(const QString& command);
+#endif
 
 private:
     // Lists the drivers and connects the chosen one the first time a button needs it.

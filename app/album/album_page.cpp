@@ -109,15 +109,15 @@ void AlbumPage::shown(int screen)
     albumChanged();
     qApp->installEventFilter(this);
     const album::GridLayout& g = layout();
-    hooks_.log(QStringLiteral("album layout %1 %2 %3 %4 %5 %6 %7 %8")
-                   .arg(g.x)
-                   .arg(g.y)
-                   .arg(g.cellWidth)
-                   .arg(g.cellHeight)
-                   .arg(g.gapX)
-                   .arg(g.gapY)
-                   .arg(g.columns)
-                   .arg(g.rows));
+    LV_TEST_LOG(hooks_, QStringLiteral("album layout %1 %2 %3 %4 %5 %6 %7 %8")
+                            .arg(g.x)
+                            .arg(g.y)
+                            .arg(g.cellWidth)
+                            .arg(g.cellHeight)
+                            .arg(g.gapX)
+                            .arg(g.gapY)
+                            .arg(g.columns)
+                            .arg(g.rows));
 }
 
 void AlbumPage::leaving(int)
@@ -426,19 +426,19 @@ void AlbumPage::logState(const char* what) const
     QStringList flags;
     for (const int i : view.selectedPhotos())
         flags << QString::number(i);
-    hooks_.log(QStringLiteral("album %1 screen=%2 category=%3 album=%4 name=[%5] count=%6 selected=%7 head=%8 flags=[%9] "
-                              "modified=%10 path=%11")
-                   .arg(QLatin1String(what))
-                   .arg(screen_)
-                   .arg(session_.category())
-                   .arg(session_.albumIndex())
-                   .arg(QtText(session_.displayName()))
-                   .arg(session_.album().count())
-                   .arg(view.selected())
-                   .arg(view.head())
-                   .arg(flags.join(','))
-                   .arg(session_.album().modified() ? 1 : 0)
-                   .arg(QtText(session_.albumPath())));
+    LV_TEST_LOG(hooks_, QStringLiteral("album %1 screen=%2 category=%3 album=%4 name=[%5] count=%6 selected=%7 head=%8 "
+                                       "flags=[%9] modified=%10 path=%11")
+                            .arg(QLatin1String(what))
+                            .arg(screen_)
+                            .arg(session_.category())
+                            .arg(session_.albumIndex())
+                            .arg(QtText(session_.displayName()))
+                            .arg(session_.album().count())
+                            .arg(view.selected())
+                            .arg(view.head())
+                            .arg(flags.join(','))
+                            .arg(session_.album().modified() ? 1 : 0)
+                            .arg(QtText(session_.albumPath())));
 }
 
 }  // namespace lv::app

@@ -107,8 +107,10 @@ public:
     const album::AlbumPageSession& session() const { return session_; }
     const album::GridLayout& layout() const;
     AlbumPhotoAdder& adder() { return adder_; }
+#ifdef LV_TEST_DRIVER
     // Test commands on the program's socket; false when the command is not one of these.
     bool handleTestCommand(const QString& command);
+#endif
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -171,7 +173,7 @@ private:
     int screen_ = -1;
     int galleryCategory_ = kFirstGalleryCategory;
     std::optional<std::string> pendingFile_;
-    std::optional<std::vector<std::string>> fileDialogAnswer_;  // test hooks
+    std::optional<std::vector<std::string>> fileDialogAnswer_;  // set by the test driver only
 
     std::vector<QPointer<AlbumCell>> cells_;
     struct PaintedCell {

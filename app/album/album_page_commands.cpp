@@ -1,5 +1,5 @@
 // The album page's commands: the buttons of its panels, the context menu's commands, adding
-// photos, the dialogs, and the test commands.
+// photos and the dialogs.
 
 #include "app/album/album_page.h"
 
@@ -17,10 +17,7 @@
 #include "common/ui_service.h"
 #include "imagelib/codecs/library_messages.h"
 
-#include <QAbstractButton>
-#include <QApplication>
 #include <QFileDialog>
-#include <QLineEdit>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -28,14 +25,6 @@ namespace lv::app {
 namespace {
 
 constexpr std::uint32_t kEditArea = 3;  // the argument of the "Editar" area button
-
-std::vector<std::string> SplitList(const QString& text)
-{
-    std::vector<std::string> out;
-    for (const QString& part : text.split(';', Qt::SkipEmptyParts))
-        out.push_back(part.toStdString());
-    return out;
-}
 
 }  // namespace
 
@@ -136,7 +125,7 @@ void AlbumPage::openSelected()
         ui::BusyCursor busy;
         opened = documents_.openPhoto(path);
     }
-    hooks_.log(QStringLiteral("album opened ") + QtText(path));
+    LV_TEST_LOG(hooks_, QStringLiteral("album opened ") + QtText(path));
     // The photo is there to be edited: the editing screens show it.
     if (opened)
         QTimer::singleShot(0, &window_, [this] { window_.handlers().call(skin::Handler::SelectScreenArea, kEditArea); });
@@ -157,7 +146,7 @@ void AlbumPage::openAsLayer()
         return;
     }
     documents_.addLayer(nullptr, photo.take());
-    hooks_.log(QStringLiteral("album layer ") + QtText(path));
+    LV_TEST_LOG(hooks_, QStringLiteral("album layer ") + QtText(path));
 }
 
 void AlbumPage::showProperties()
@@ -174,7 +163,7 @@ void AlbumPage::showProperties()
                                      return album::RenamePhoto(session_.album(), index, name, clipboard_, programDir);
                                  });
     if (hooks_.enabled()) {
-        hooks_.log(QStringLiteral("dialog %1").arg(kPhotoPropertiesDialog));
+        LV_TEST_LOG(hooks_, QStringLiteral("dialog %1").arg(kPhotoPropertiesDialog));
         QTimer::singleShot(0, &dialog, &QDialog::accept);
     }
     dialog.exec();
@@ -190,7 +179,7 @@ void AlbumPage::addPhotosWithDialog()
     if (fileDialogAnswer_) {
         files = std::move(*fileDialogAnswer_);
         fileDialogAnswer_.reset();
-        hooks_.log(QStringLiteral("album file dialog %1").arg(files.size()));
+        LV_TEST_LOG(hooks_, QStringLiteral("album file dialog %1").arg(files.size()));
     } else {
         QFileDialog dialog(&window_, QStringLiteral("Adicionar fotos ao álbum"),
                            QtText(Shell().recent.mostRecentDirectory()));
@@ -276,40 +265,6 @@ void AlbumPage::search()
                               {});
     }
     albumChanged();
-}
-
-bool AlbumPage::handleTestCommand(const QString& command)
-{
-    const QString verb = command.section(' ', 0, 0);
-    const QString rest = command.section(' ', 1);
-    if (verb == QLatin1String("albumfiles")) {
-        fileDialogAnswer_ = SplitList(rest);
-    } else if (verb == QLatin1String("albumadd")) {
-        addFiles(album::AcceptedDrops(SplitList(rest)));
-    } else if (verb == QLatin1String("albumstate")) {
-        logState("state");
-    } else if (verb == QLatin1String("albumcommand")) {
-        runMenuCommand(rest.toInt());
-    } else if (verb == QLatin1String("albumscroll")) {
-        scrollRows(rest.toInt());
-        logState("scrolled");
-    } else if (verb == QLatin1String("albumname") && nameField_) {
-        nameField_->setText(rest);
-        nameEdited();
-        logState("named");
-    } else if (verb == QLatin1String("dialogtext") || verb == QLatin1String("dialogclick")) {
-        // A field or button of the dialog open over the window, by its object name.
-        QWidget* dialog = QApplication::activeModalWidget();
-        const QString name = rest.section(' ', 0, 0);
-        if (auto* field = dialog ? dialog->findChild<QLineEdit*>(name) : nullptr; field && verb == QLatin1String("dialogtext"))
-            field->setText(rest.section(' ', 1));
-        else if (auto* button = dialog ? dialog->findChild<QAbstractButton*>(name) : nullptr)
-            button->click();
-        hooks_.log(QStringLiteral("dialog %1 %2").arg(verb, name));
-    } else {
-        return false;
-    }
-    return true;
 }
 
 }  // namespace lv::app

@@ -184,11 +184,11 @@ void AlbumPage::dropOutsideGrid(const QPoint& at)
             return;
         }
         documents_.addLayer(under, photo.take());
-        hooks_.log(QStringLiteral("album dropped layer ") + QtText(path));
+        LV_TEST_LOG(hooks_, QStringLiteral("album dropped layer ") + QtText(path));
         return;
     }
     if (const auto workspace = window_.controlRect(kWorkspaceControl); workspace && workspace->contains(at)) {
-        hooks_.log(QStringLiteral("album dropped open ") + QtText(path));
+        LV_TEST_LOG(hooks_, QStringLiteral("album dropped open ") + QtText(path));
         documents_.openPhoto(path);
     }
 }
@@ -261,14 +261,14 @@ void AlbumPage::showMenu(int cell, const QPoint& global)
                           fileOk && documents_.hasActiveImage() && screen_ == kUserAlbumScreen);
     const int properties = add("&Propriedades", kProperties, fileOk && anySelected);
     add("&Ajuda", kHelp, true);
-    hooks_.log(QStringLiteral("menu %1 cut=%2 copy=%3 paste=%4 delete=%5 layer=%6 properties=%7")
-                   .arg(kAlbumMenu)
-                   .arg(cut)
-                   .arg(copy)
-                   .arg(paste)
-                   .arg(remove)
-                   .arg(layer)
-                   .arg(properties));
+    LV_TEST_LOG(hooks_, QStringLiteral("menu %1 cut=%2 copy=%3 paste=%4 delete=%5 layer=%6 properties=%7")
+                            .arg(kAlbumMenu)
+                            .arg(cut)
+                            .arg(copy)
+                            .arg(paste)
+                            .arg(remove)
+                            .arg(layer)
+                            .arg(properties));
     menu->popup(global);
 }
 

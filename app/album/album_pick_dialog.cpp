@@ -62,7 +62,7 @@ std::optional<std::string> PickFromAlbum(QWidget* parent, const QString& name, c
 {
     AlbumPickDialog dialog(parent, name, title, albumPath, userAlbums);
     if (hooks.enabled())
-        QTimer::singleShot(0, &dialog, [&] { hooks.log(QStringLiteral("dialog ") + name); });
+        QTimer::singleShot(0, &dialog, [&] { LV_TEST_LOG(hooks, QStringLiteral("dialog ") + name); });
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.chosenPath().empty() ? std::nullopt : std::optional(dialog.chosenPath());

@@ -39,10 +39,10 @@ PhotoSearchOutcome RunPhotoSearch(QWidget& window, const TestHooks& hooks)
     std::vector<char> buffer(search::kSearchBufferBytes, '\0');
     const std::string albums = WritableProgramDir(album::kUserAlbumsFolder).string();
     std::memcpy(buffer.data(), albums.c_str(), std::min(albums.size(), buffer.size() - 1));
-    hooks.log(QStringLiteral("dialog search"));
+    LV_TEST_LOG(hooks, QStringLiteral("dialog search"));
     const int result = search::OpenSearchDlg(&window, buffer.data(), 85, 85);
     const std::string answer(buffer.data(), strnlen(buffer.data(), buffer.size()));
-    hooks.log(QStringLiteral("search %1 %2").arg(result).arg(QString::fromStdString(answer)));
+    LV_TEST_LOG(hooks, QStringLiteral("search %1 %2").arg(result).arg(QString::fromStdString(answer)));
     switch (result) {
     case search::kSearchOpenPhoto:
         return {PhotoSearchOutcome::Kind::OpenPhoto, answer};

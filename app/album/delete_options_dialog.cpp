@@ -42,7 +42,7 @@ std::optional<album::DeleteChoice> AskDeleteOptions(QWidget* parent, const TestH
 {
     DeleteOptionsDialog dialog(parent);
     if (hooks.enabled()) {
-        hooks.log(QStringLiteral("dialog %1").arg(kDeleteOptionsDialog));
+        LV_TEST_LOG(hooks, QStringLiteral("dialog %1").arg(kDeleteOptionsDialog));
         QTimer::singleShot(0, &dialog, &QDialog::accept);
     }
     if (dialog.exec() != QDialog::Accepted)

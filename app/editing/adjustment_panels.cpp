@@ -142,7 +142,7 @@ void AdjustmentPanels::listPicked(const skin::ListNotification& notification, sk
     choice_.kind = AdjustmentChoice::Kind::Effect;
     choice_.operation = catalogue[std::size_t(index)].code;
     if (hooks_.enabled())
-        hooks_.log(QStringLiteral("effect chosen %1").arg(choice_.operation));
+        LV_TEST_LOG(hooks_, QStringLiteral("effect chosen %1").arg(choice_.operation));
     showEffects();
     schedulePreview();
 }
@@ -302,7 +302,7 @@ void AdjustmentPanels::applyAtOnce(int mode)
     const bool applied = ApplyEnhancement(window->document(), mode, {}, false);
     window->documentChanged();
     if (hooks_.enabled())
-        hooks_.log(QStringLiteral("adjust %1 mode=%2").arg(applied ? "applied" : "refused").arg(mode));
+        LV_TEST_LOG(hooks_, QStringLiteral("adjust %1 mode=%2").arg(applied ? "applied" : "refused").arg(mode));
     documents_.documentEdited(*window);
 }
 
@@ -327,14 +327,14 @@ void AdjustmentPanels::logChoice(const char* event) const
     if (!hooks_.enabled())
         return;
     const AdjustmentChoice& c = choice_;
-    hooks_.log(QStringLiteral("adjust %1 mode=%2 sliders=%3,%4,%5 effect=%6 strength=%7")
-                   .arg(QLatin1String(event))
-                   .arg(c.kind == AdjustmentChoice::Kind::Enhancement ? c.mode : -1)
-                   .arg(c.sliders[0])
-                   .arg(c.sliders[1])
-                   .arg(c.sliders[2])
-                   .arg(c.kind == AdjustmentChoice::Kind::Effect ? c.operation : 0)
-                   .arg(c.strength));
+    LV_TEST_LOG(hooks_, QStringLiteral("adjust %1 mode=%2 sliders=%3,%4,%5 effect=%6 strength=%7")
+                            .arg(QLatin1String(event))
+                            .arg(c.kind == AdjustmentChoice::Kind::Enhancement ? c.mode : -1)
+                            .arg(c.sliders[0])
+                            .arg(c.sliders[1])
+                            .arg(c.sliders[2])
+                            .arg(c.kind == AdjustmentChoice::Kind::Effect ? c.operation : 0)
+                            .arg(c.strength));
 }
 
 }  // namespace lv::app

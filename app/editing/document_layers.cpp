@@ -128,7 +128,9 @@ void DocumentWindows::copy()
         return;
     }
     PutLayerOnClipboard(*piece);
-    hooks_.log(QStringLiteral("copied %1x%2").arg(piece->layer.image.read().width()).arg(piece->layer.image.read().height()));
+    LV_TEST_LOG(hooks_, QStringLiteral("copied %1x%2")
+                            .arg(piece->layer.image.read().width())
+                            .arg(piece->layer.image.read().height()));
 }
 
 void DocumentWindows::paste()
@@ -195,7 +197,7 @@ void DocumentWindows::showLayerPalette(bool shown)
         palette_->refresh();
     if (mainWindow_)
         ShowPaletteCheck(*mainWindow_, shown);
-    hooks_.log(QStringLiteral("palette ") + (shown ? QStringLiteral("shown") : QStringLiteral("hidden")));
+    LV_TEST_LOG(hooks_, QStringLiteral("palette ") + (shown ? QStringLiteral("shown") : QStringLiteral("hidden")));
 }
 
 bool DocumentWindows::layerPaletteShown() const

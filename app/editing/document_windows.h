@@ -115,8 +115,10 @@ public:
     bool clipboardHasPicture() const;
     void contextCommand(ImageWindow& window, int command);
 
+#ifdef LV_TEST_DRIVER
     // Test commands on the single-instance socket; false when the command is not one of these.
     bool handleTestCommand(const QString& command);
+#endif
 
 private:
     ImageWindow* find(int id) const;
@@ -134,8 +136,10 @@ private:
     void exchangeStep(bool (UndoTable::*step)(LayerStack&, int));
     bool writeAs(ImageWindow& window, std::string path, int saveType);
     void logState() const;
+#ifdef LV_TEST_DRIVER
     void runDialogForTest(const QString& which);
     bool grabForTest(const std::string& path) const;
+#endif
 
     const TestHooks& hooks_;
     QPointer<MainWindow> mainWindow_;

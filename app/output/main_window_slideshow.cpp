@@ -36,14 +36,14 @@ void MainWindow::runSlideShow(bool start)
     SlideShowSettingsDialog dialog(this, catalogue, settings, config);
     if (hooks_.enabled())
         QTimer::singleShot(0, &dialog, [this, &dialog] {
-            hooks_.log(QStringLiteral("dialog %1 album=%2").arg(dialog.objectName()).arg(dialog.album()));
+            LV_TEST_LOG(hooks_, QStringLiteral("dialog %1 album=%2").arg(dialog.objectName()).arg(dialog.album()));
         });
     if (dialog.exec() != QDialog::Accepted || !start)
         return;
-    hooks_.log(QStringLiteral("slideshow settings display=%1 repeat=%2 transition=%3")
-                   .arg(settings.displayTime)
-                   .arg(int(settings.repeat))
-                   .arg(QString::fromStdString(settings.workingName())));
+    LV_TEST_LOG(hooks_, QStringLiteral("slideshow settings display=%1 repeat=%2 transition=%3")
+                            .arg(settings.displayTime)
+                            .arg(int(settings.repeat))
+                            .arg(QString::fromStdString(settings.workingName())));
 
     PresentWindowSetup setup;
     setup.settings = settings;
@@ -51,9 +51,9 @@ void MainWindow::runSlideShow(bool start)
     setup.startMainTimer = [this](int firstMs) { resumePeriodicTick(firstMs); };
     if (hooks_.enabled())
         setup.slideDrawn = [this](int index, const ScreenBitmap& screen) {
-            hooks_.log(QStringLiteral("slideshow slide %1 centre=%2")
-                           .arg(index)
-                           .arg(PixelText(screen.pixel(screen.width() / 2, screen.height() / 2))));
+            LV_TEST_LOG(hooks_, QStringLiteral("slideshow slide %1 centre=%2")
+                                    .arg(index)
+                                    .arg(PixelText(screen.pixel(screen.width() / 2, screen.height() / 2))));
         };
     const int album = dialog.album();
     const std::string path = album >= 0 ? catalogue.albumPath(kUserAlbumCategory, album) : std::string();
@@ -63,20 +63,20 @@ void MainWindow::runSlideShow(bool start)
         return;
     connect(show, &QObject::destroyed, this, [this] {
         activateWindow();
-        hooks_.log(QStringLiteral("slideshow closed"));
+        LV_TEST_LOG(hooks_, QStringLiteral("slideshow closed"));
     });
 }
 
 void MainWindow::pausePeriodicTick()
 {
     imageTickTimer_.stop();
-    hooks_.log(QStringLiteral("timer %1 stopped").arg(kImageTickTimer));
+    LV_TEST_LOG(hooks_, QStringLiteral("timer %1 stopped").arg(kImageTickTimer));
 }
 
 void MainWindow::resumePeriodicTick(int firstMs)
 {
     imageTickTimer_.start(firstMs);
-    hooks_.log(QStringLiteral("timer %1 started %2").arg(kImageTickTimer).arg(firstMs));
+    LV_TEST_LOG(hooks_, QStringLiteral("timer %1 started %2").arg(kImageTickTimer).arg(firstMs));
 }
 
 }  // namespace lv::app

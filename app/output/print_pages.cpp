@@ -55,8 +55,10 @@ void PrintPages::attach(MainWindow& mainWindow, DocumentWindows& documents)
     mainWindow_ = &mainWindow;
     documents_ = &documents;
     print::SetPrintCalibrationEnabled(Shell().config.printCalFlag != 0);
+#ifdef LV_TEST_DRIVER
     if (hooks_.enabled())
         AnswerPreviewsAtOnce([this](const QString& line) { hooks_.log(line); });
+#endif
     using skin::Handler;
     HandlerTable& handlers = mainWindow.handlers();
     handlers.set(Handler::PrintSingleImage, [this](const HandlerCall&) { printSingleImage(); });
@@ -76,7 +78,8 @@ void PrintPages::printSingleImage()
     const HDIB& picture = window->document().composite;
     SinglePictureDialog dialog(mainWindow_, picture, std::filesystem::path(window->title()).filename().string());
     if (hooks_.enabled()) {
-        hooks_.log(QStringLiteral("print single %1").arg(dialog.printWithPreview() ? "printed" : "not printed"));
+        const bool printed = dialog.printWithPreview();
+        LV_TEST_LOG(hooks_, QStringLiteral("print single %1").arg(printed ? "printed" : "not printed"));
         return;
     }
     dialog.exec();
@@ -99,10 +102,11 @@ void PrintPages::openLayoutPage(int kind)
         if (auto picture = activePicture(*documents_))
             layout_.fillAll(picture, "open");
         dialog.pageChanged();
-        hooks_.log(QStringLiteral("print layout %1 slots %2 %3")
-                       .arg(kind)
-                       .arg(layout_.slotList().size())
-                       .arg(dialog.printWithPreview() ? "printed" : "not printed"));
+        const bool printed = dialog.printWithPreview();
+        LV_TEST_LOG(hooks_, QStringLiteral("print layout %1 slots %2 %3")
+                                .arg(kind)
+                                .arg(layout_.slotList().size())
+                                .arg(printed ? "printed" : "not printed"));
         return;
     }
     dialog.exec();
@@ -115,13 +119,13 @@ void PrintPages::printContactSheet()
     ContactSheetDialog dialog(mainWindow_, OpenAlbumFile());
     if (dialog.photos().empty()) {
         ui::Current().beep();
-        if (hooks_.enabled())
-            hooks_.log(QStringLiteral("print sheet empty"));
+        LV_TEST_LOG(hooks_, QStringLiteral("print sheet empty"));
         return;
     }
     if (hooks_.enabled()) {
         dialog.setSettings({1, 1, true});
-        hooks_.log(QStringLiteral("print sheet %1").arg(dialog.printWithPreview() ? "printed" : "not printed"));
+        const bool printed = dialog.printWithPreview();
+        LV_TEST_LOG(hooks_, QStringLiteral("print sheet %1").arg(printed ? "printed" : "not printed"));
         return;
     }
     dialog.exec();

@@ -18,11 +18,13 @@
 namespace lv::app {
 namespace {
 
+#ifdef LV_TEST_DRIVER
 std::function<void(const QString&)>& previewAnswerLog()
 {
     static std::function<void(const QString&)> log;
     return log;
 }
+#endif
 
 constexpr int kMostCopies = 99;
 
@@ -112,20 +114,24 @@ void PrintPreviewDialog::showPage(int page)
     next_->setEnabled(page_ + 1 < pages_);
 }
 
+#ifdef LV_TEST_DRIVER
 void AnswerPreviewsAtOnce(std::function<void(const QString&)> log)
 {
     previewAnswerLog() = std::move(log);
 }
+#endif
 
 std::optional<int> ConfirmWithPreview(QWidget* parent, const QString& title, const print::PrinterMetrics& metrics,
                                       int pages, PrintPreviewDialog::PageDrawer drawPage)
 {
     const print::SystemPrinter* printer = print::ProcessSystemPrinter();
     PrintPreviewDialog dialog(parent, title, metrics, pages, std::move(drawPage), printer ? printer->chosenCopies() : 1);
+#ifdef LV_TEST_DRIVER
     if (previewAnswerLog()) {
         previewAnswerLog()(QStringLiteral("preview %1").arg(dialog.pageText()));
         return dialog.copies();
     }
+#endif
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.copies();

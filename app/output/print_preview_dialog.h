@@ -44,8 +44,10 @@ private:
     QSpinBox* copies_;
 };
 
+#ifdef LV_TEST_DRIVER
 // Test hook: previews are answered "Imprimir" at once, after `log` has been told the page count.
 void AnswerPreviewsAtOnce(std::function<void(const QString&)> log);
+#endif
 
 // Shows the preview; the copies to print when the user chose to print, nothing when cancelled.
 // The copies start at those chosen in "Configurar a impressora".

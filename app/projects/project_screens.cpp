@@ -20,7 +20,6 @@
 #include "projects/calendar.h"
 #include "projects/placeholders.h"
 
-#include <QApplication>
 
 #include <algorithm>
 #include <sstream>
@@ -200,7 +199,7 @@ bool ProjectScreens::openTemplate(const std::string& path)
     ImageWindow* window = documents_.active();
     project_ = Project{window->id(), path, screen};
     showPlaceholder(*window, StepPlaceholder(window->document(), -1, 1));
-    hooks_.log(QStringLiteral("project opened %1").arg(QtText(path)));
+    LV_TEST_LOG(hooks_, QStringLiteral("project opened %1").arg(QtText(path)));
     logState();
     return true;
 }
@@ -265,7 +264,7 @@ bool ProjectScreens::dropPhoto(const std::string& path)
         }
         window->apply(ToolResult::Document());
     }
-    hooks_.log(QStringLiteral("project drop %1").arg(drop.dropped ? "ok" : "failed"));
+    LV_TEST_LOG(hooks_, QStringLiteral("project drop %1").arg(drop.dropped ? "ok" : "failed"));
     logState();
     return drop.dropped;
 }
@@ -343,24 +342,7 @@ void ProjectScreens::logState() const
         line << " window=" << window->id() << " layer=" << doc.currentLayer << " modified=" << doc.modified
              << " template=[" << project_->templatePath << "]";
     }
-    hooks_.log(QString::fromStdString(line.str()));
-}
-
-bool ProjectScreens::handleTestCommand(const QString& command)
-{
-    const QStringList words = command.split(' ');
-    if (words.value(0) != QLatin1String("project"))
-        return false;
-    const QString verb = words.value(1);
-    if (verb == QLatin1String("pick")) {
-        // A double click on a photo of the picker that shows.
-        auto* picker = dynamic_cast<AlbumPickDialog*>(QApplication::activeModalWidget());
-        if (!picker || !picker->pick(words.value(2).toInt()))
-            hooks_.log(QStringLiteral("project pick refused"));
-        return true;
-    }
-    logState();
-    return true;
+    LV_TEST_LOG(hooks_, QString::fromStdString(line.str()));
 }
 
 }  // namespace lv::app

@@ -62,8 +62,10 @@ public:
     void stepMonth(int step);
 
     const CalendarSelection& calendar() const { return calendar_; }
+#ifdef LV_TEST_DRIVER
     // Test commands on the program's socket; false when the command is not one of these.
     bool handleTestCommand(const QString& command);
+#endif
 
 private:
     struct Project {

@@ -13,7 +13,6 @@
 #include "app/shell/main_window.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
-#include "edit/undo_hooks.h"
 
 #include <QDateTime>
 #include <QPushButton>
@@ -31,7 +30,6 @@ constexpr int kUnreadableCopy = 36209;
 constexpr int kNoFolder = 36216;
 constexpr int kCopyNotWritten = 36217;
 constexpr int kSideBySideWindows = 2;
-constexpr int kPaintStepCode = 1001;  // a change of the current layer's pixels
 
 std::int64_t now()
 {
@@ -96,7 +94,7 @@ void RecoveryService::attach(MainWindow& window)
     const std::filesystem::path folder = RecoveryFolderBeside(ConfigFilePath());
     session_ = RecoverySession::Start(folder, &failure);
     if (!session_) {
-        hooks_.log(QStringLiteral("autosave unavailable"));
+        LV_TEST_LOG(hooks_, QStringLiteral("autosave unavailable"));
         warn(std::string(LoadString(kNoFolder)) + "\n" + FileProblemMessage(failure, folder.string()));
     } else {
         writer_ = std::make_unique<RecoveryWriter>(*session_, [this](const RecoveryWriteResult& result) {
@@ -129,7 +127,7 @@ void RecoveryService::applyInterval(int seconds)
         timer_.start(std::chrono::seconds(saver_->interval()));
     else
         timer_.stop();
-    hooks_.log(QStringLiteral("autosave interval %1").arg(saver_->interval()));
+    LV_TEST_LOG(hooks_, QStringLiteral("autosave interval %1").arg(saver_->interval()));
 }
 
 void RecoveryService::writeChanged()
@@ -157,16 +155,16 @@ void RecoveryService::written(const RecoveryWriteResult& result)
     const QString stem = QtText(result.stem);
     switch (result.kind) {
     case Kind::Written:
-        hooks_.log(QStringLiteral("autosave written %1 %2").arg(stem, QtText(result.title)));
+        LV_TEST_LOG(hooks_, QStringLiteral("autosave written %1 %2").arg(stem, QtText(result.title)));
         break;
     case Kind::Removed:
-        hooks_.log(QStringLiteral("autosave removed %1").arg(stem));
+        LV_TEST_LOG(hooks_, QStringLiteral("autosave removed %1").arg(stem));
         break;
     case Kind::Cancelled:
-        hooks_.log(QStringLiteral("autosave cancelled %1").arg(stem));
+        LV_TEST_LOG(hooks_, QStringLiteral("autosave cancelled %1").arg(stem));
         break;
     case Kind::Failed:
-        hooks_.log(QStringLiteral("autosave failed %1").arg(stem));
+        LV_TEST_LOG(hooks_, QStringLiteral("autosave failed %1").arg(stem));
         if (saver_)
             saver_->writeFailed(result.stem);
         // Once a run: the user learns the copies are not being made, without a box every interval.
@@ -185,9 +183,9 @@ void RecoveryService::offerRecovery()
         return;
     const auto damaged = std::count_if(found.entries().begin(), found.entries().end(),
                                        [](const RecoveryEntry& e) { return e.damaged; });
-    hooks_.log(QStringLiteral("recovery offered %1 damaged=%2").arg(found.entries().size()).arg(damaged));
+    LV_TEST_LOG(hooks_, QStringLiteral("recovery offered %1 damaged=%2").arg(found.entries().size()).arg(damaged));
     const RecoveryChoice choice = ask(found);
-    hooks_.log(QStringLiteral("recovery chose ") + choiceName(choice));
+    LV_TEST_LOG(hooks_, QStringLiteral("recovery chose ") + choiceName(choice));
     switch (choice) {
     case RecoveryChoice::Recover: recover(found); break;
     case RecoveryChoice::Discard: found.discardAll(); break;
@@ -201,17 +199,18 @@ RecoveryChoice RecoveryService::ask(const AbandonedRecovery& found)
     for (const RecoveryEntry& entry : found.entries())
         items.push_back(itemFor(entry));
     RecoveryDialog dialog(mainWindow_, items);
+#ifdef LV_TEST_DRIVER
     if (hooks_.enabled()) {
         // Answered at once like the message boxes: recovering, unless the test asks otherwise.
-        const QString wanted = qEnvironmentVariable("LUMIVISTA_TEST_RECOVERY", QStringLiteral("recover"));
         RecoveryChoice choice = RecoveryChoice::Recover;
         for (const RecoveryChoice c : {RecoveryChoice::Discard, RecoveryChoice::Later})
-            if (wanted == choiceName(c))
+            if (hooks_.recoveryAnswer() == choiceName(c))
                 choice = c;
         for (const RecoveryListItem& item : items)
             hooks_.log(QStringLiteral("recovery entry %1 %2").arg(item.name, item.damaged ? "damaged" : "whole"));
         QTimer::singleShot(0, &dialog, [&dialog, choice] { dialog.button(choice)->click(); });
     }
+#endif
     dialog.exec();
     return dialog.choice();
 }
@@ -246,7 +245,7 @@ void RecoveryService::recover(AbandonedRecovery& found)
             continue;
         }
         --room;
-        hooks_.log(QStringLiteral("recovery recovered ") + QtText(entry.info->title));
+        LV_TEST_LOG(hooks_, QStringLiteral("recovery recovered ") + QtText(entry.info->title));
         ImageWindow* window = documents_.active();
         if (saver_ && window)
             if (const auto stem = session_->adopt(entry.files()))
@@ -263,60 +262,13 @@ void RecoveryService::showPreferences()
     Settings settings(store);
     PreferencesDialog dialog(mainWindow_, AutoSaveSeconds(settings));
     if (hooks_.enabled()) {
-        hooks_.log(QStringLiteral("preferences %1").arg(dialog.autoSaveSeconds()));
+        LV_TEST_LOG(hooks_, QStringLiteral("preferences %1").arg(dialog.autoSaveSeconds()));
         QTimer::singleShot(0, &dialog, &QDialog::accept);
     }
     if (dialog.exec() != QDialog::Accepted)
         return;
     SetAutoSaveSeconds(settings, dialog.autoSaveSeconds());
     applyInterval(dialog.autoSaveSeconds());
-}
-
-bool RecoveryService::handleTestCommand(const QString& command)
-{
-    const QStringList words = command.split(' ');
-    if (words.value(0) != QLatin1String("paint"))
-        return false;
-    hooks_.log(QStringLiteral("painted %1").arg(paint(words) ? "ok" : "failed"));
-    return true;
-}
-
-bool RecoveryService::paint(const QStringList& words)
-{
-    ImageWindow* window = documents_.active();
-    bool ok = window && (words.size() == 6 || words.size() == 7);
-    int numbers[4] = {};
-    for (int i = 0; ok && i < 4; ++i)
-        numbers[i] = words[i + 1].toInt(&ok);
-    const unsigned colour = ok ? words[5].toUInt(&ok, 16) : 0;
-    const int strokes = ok && words.size() == 7 ? words[6].toInt(&ok) : 1;
-    if (!ok || strokes < 1)
-        return false;
-    LayerStack& document = window->document();
-    if (!IsLayerIndex(document, document.currentLayer) || document.bitCount != 24)
-        return false;
-    LayerRecord& layer = document.layers[std::size_t(document.currentLayer)];
-    for (int i = 0; i < strokes; ++i)
-        RecordUndoStep(document, kPaintStepCode);
-    HDIB& image = layer.image.write();
-    // Document rows count from the top; the layer stands `y` rows above the document's bottom.
-    const int layerTop = document.height - layer.y - image.height();
-    for (int row = numbers[1]; row < numbers[1] + numbers[3]; ++row) {
-        const int y = row - layerTop;
-        if (y < 0 || y >= image.height())
-            continue;
-        std::uint8_t* pixels = image.row(image.height() - 1 - y);
-        for (int column = numbers[0]; column < numbers[0] + numbers[2]; ++column) {
-            const int x = column - layer.x;
-            if (x < 0 || x >= image.width())
-                continue;
-            pixels[3 * x] = std::uint8_t(colour);
-            pixels[3 * x + 1] = std::uint8_t(colour >> 8);
-            pixels[3 * x + 2] = std::uint8_t(colour >> 16);
-        }
-    }
-    window->documentChanged();
-    return true;
 }
 
 }  // namespace lv::app

@@ -34,10 +34,12 @@ public:
     void offerRecovery();
     void showPreferences();
 
+#ifdef LV_TEST_DRIVER
     // Test commands: "paint X Y W H RRGGBB [STEPS]" fills a rectangle (document coordinates)
     // of the active document's current layer after recording an undo step (or STEPS of
     // them), as a brush does.
     bool handleTestCommand(const QString& command);
+#endif
 
 private:
     std::vector<AutoSaveDocument> openDocuments() const;
@@ -47,7 +49,9 @@ private:
     void written(const RecoveryWriteResult& result);
     RecoveryChoice ask(const AbandonedRecovery& found);
     void recover(AbandonedRecovery& found);
+#ifdef LV_TEST_DRIVER
     bool paint(const QStringList& words);
+#endif
 
     DocumentWindows& documents_;
     const TestHooks& hooks_;

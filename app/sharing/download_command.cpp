@@ -164,7 +164,7 @@ void DownloadCommand::download(const StoreCredentials& credentials, bool albumSw
 
 void DownloadCommand::transferEnded(const StoreCalls& calls, const TransferResult& result)
 {
-    hooks_.log(QStringLiteral("download login=%1 count=%2").arg(result.loginCode).arg(result.count));
+    LV_TEST_LOG(hooks_, QStringLiteral("download login=%1 count=%2").arg(result.loginCode).arg(result.count));
     if (result.loginCode != 0) {
         ShowStoreMessage(calls, result.loginCode);
         return;
@@ -190,7 +190,7 @@ void DownloadCommand::deliverNext()
     if (waiting_.empty()) {
         opening_.reset();
         photos_.reset();
-        hooks_.log(QStringLiteral("delivered %1").arg(delivered_));
+        LV_TEST_LOG(hooks_, QStringLiteral("delivered %1").arg(delivered_));
         return;
     }
     if (!photos_->readAheadDone()) {

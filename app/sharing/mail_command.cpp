@@ -219,7 +219,7 @@ void MailCommand::sendWithMailLayer(const std::string& path)
         [send] { send->cancelled = true; },
         [this, send] {
             const std::lock_guard lock(send->mutex);
-            hooks_.log(QStringLiteral("mail %1").arg(send->result));
+            LV_TEST_LOG(hooks_, QStringLiteral("mail %1").arg(send->result));
             if (!send->failure.empty())
                 ui::Current().showMessage(send->failure, ui::kWarningTitle, ui::Icon::Exclamation);
         });

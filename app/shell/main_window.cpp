@@ -83,7 +83,7 @@ MainWindow::MainWindow(DocumentOpener& opener, ImageWindows& imageWindows, const
     connect(&imageTickTimer_, &QTimer::timeout, this, [this] {
         if (imageTickTimer_.interval() != kImageTickMilliseconds) {  // the first tick after a slide show
             imageTickTimer_.setInterval(kImageTickMilliseconds);
-            hooks_.log(QStringLiteral("timer %1 every %2").arg(kImageTickTimer).arg(kImageTickMilliseconds));
+            LV_TEST_LOG(hooks_, QStringLiteral("timer %1 every %2").arg(kImageTickTimer).arg(kImageTickMilliseconds));
         }
         if (!switcher_.busy())
             imageWindows_.tick();

@@ -144,7 +144,7 @@ void MainWindow::openHelp(std::optional<int> context)
     // Over an open dialog the help takes the input until it closes, or the dialog would block it.
     QWidget* modal = QApplication::activeModalWidget();
     help_->showPage(page, modal && modal != help_.get());
-    hooks_.log(QStringLiteral("help ") + QString::fromStdString(page));
+    LV_TEST_LOG(hooks_, QStringLiteral("help ") + QString::fromStdString(page));
 }
 
 void MainWindow::showHelpMenu(QPoint at)
@@ -157,14 +157,14 @@ void MainWindow::showHelpMenu(QPoint at)
     menu->addAction(QString::fromLatin1(imageWindows_.layerPaletteShown() ? kHideLayerPaletteItem : kShowLayerPaletteItem),
                     this, [this] { handlers_.call(skin::Handler::ShowLayerPalette); });
     menu->popup(at);
-    hooks_.log(QStringLiteral("menu %1").arg(kHelpMenu));
+    LV_TEST_LOG(hooks_, QStringLiteral("menu %1").arg(kHelpMenu));
 }
 
 void MainWindow::showAbout()
 {
     AboutDialog about(this);
     if (hooks_.enabled()) {
-        hooks_.log(QStringLiteral("about"));
+        LV_TEST_LOG(hooks_, QStringLiteral("about"));
         QTimer::singleShot(0, &about, &QDialog::accept);
     }
     about.exec();

@@ -32,7 +32,8 @@ void MainWindow::showColourPanel(SkinPanelWidget& base)
     // The panel's own choices and the colour picker's reach the swatches and the log alike.
     const int listener = AddColourListener([this, panel] {
         panel->refresh();
-        hooks_.log(QStringLiteral("colours %1 %2").arg(ColourText(ActiveColour()), ColourText(SecondaryColour())));
+        LV_TEST_LOG(hooks_,
+                    QStringLiteral("colours %1 %2").arg(ColourText(ActiveColour()), ColourText(SecondaryColour())));
     });
     QObject::connect(panel, &QObject::destroyed, [listener] { RemoveColourListener(listener); });
     panel->setGeometry(*box);
@@ -52,7 +53,7 @@ skin::ListBox* MainWindow::listBox(int controlId)
 
 void MainWindow::listPicked(const skin::ListNotification& notification)
 {
-    hooks_.log(QStringLiteral("list %1 %2").arg(notification.controlId).arg(notification.message));
+    LV_TEST_LOG(hooks_, QStringLiteral("list %1 %2").arg(notification.controlId).arg(notification.message));
     ScreenCode* code = screenCode();
     skin::ListBox* list = listBox(notification.controlId);
     if (code && list)

@@ -55,7 +55,7 @@ void MainWindow::hideTooltip()
 void MainWindow::playSound(std::string_view file)
 {
     sounds_->play(file);
-    hooks_.log(QStringLiteral("sound ") + QtText(file));
+    LV_TEST_LOG(hooks_, QStringLiteral("sound ") + QtText(file));
 }
 
 void MainWindow::sliderReleased(SkinPanelWidget& panel, int button, int value)
@@ -233,7 +233,7 @@ void MainWindow::rebuildSkin(int screen)
     QStringList panels;
     for (const ShownPanel& shown : skin_->panels())
         panels << QString::number(shown.panel);
-    hooks_.log(QStringLiteral("screen %1 panels %2").arg(screen).arg(panels.join(',')));
+    LV_TEST_LOG(hooks_, QStringLiteral("screen %1 panels %2").arg(screen).arg(panels.join(',')));
     if (ScreenCode* code = screenCodeOf(screen))
         code->shown(screen);
 }

@@ -81,6 +81,7 @@ ui::Answer QtUiService::run(std::string_view text, std::string_view title, ui::B
     const bool busy = busyDepth_ > 0;
     if (busy)
         QApplication::setOverrideCursor(Qt::ArrowCursor);
+#ifdef LV_TEST_DRIVER
     if (hooks_.enabled()) {
         hooks_.log("message " + QtText(title) + ": " + QtText(text));
         QAbstractButton* chosen = answers.front().first;
@@ -92,6 +93,7 @@ ui::Answer QtUiService::run(std::string_view text, std::string_view title, ui::B
         }
         QTimer::singleShot(0, &box, [chosen] { chosen->click(); });
     }
+#endif
     box.exec();
     if (busy)
         QApplication::restoreOverrideCursor();
@@ -114,7 +116,7 @@ ui::Answer QtUiService::ask(std::string_view text, std::string_view title, ui::B
 
 void QtUiService::beep()
 {
-    hooks_.log(QStringLiteral("beep"));
+    LV_TEST_LOG(hooks_, QStringLiteral("beep"));
     QApplication::beep();
 }
 

@@ -26,9 +26,11 @@ public:
     void reportProgress(std::string_view caption, int percent) override;
     bool escapeHeld() override;
 
+#ifdef LV_TEST_DRIVER
     // Under the test hooks: the next question is answered with the button of this label
     // ("Não") instead of the first.
     void answerNextWith(const QString& label) { scriptedAnswers_.push_back(label); }
+#endif
 
 private:
     ui::Answer run(std::string_view text, std::string_view title, ui::Buttons buttons, ui::Icon icon);
@@ -38,7 +40,9 @@ private:
     int busyDepth_ = 0;
     // Shown over the active window, which may go first (a scanner's dialog) and take it along.
     QPointer<QProgressDialog> progress_;
+#ifdef LV_TEST_DRIVER
     QStringList scriptedAnswers_;
+#endif
 };
 
 }  // namespace lv::app

@@ -15,7 +15,8 @@ bool OpenAlbumFromCommandLine(MainWindow& window, const std::string& path, const
     if (auto* page = dynamic_cast<AlbumPage*>(window.screenCodeOf(kAlbumScreen)))
         page->showFileNext(Shell().config.albumName);
     const bool shown = window.switchScreen(kAlbumScreen);
-    hooks.log(QStringLiteral("album %1 %2").arg(QString::fromStdString(Shell().config.albumName), shown ? "ok" : "failed"));
+    LV_TEST_LOG(hooks, QStringLiteral("album %1 %2")
+                           .arg(QString::fromStdString(Shell().config.albumName), shown ? "ok" : "failed"));
     return shown;
 }
 

@@ -11,9 +11,7 @@
 #include "app/core/shell_state.h"
 #include "common/temp_files.h"
 #include "app/widgets/qt_text.h"
-#include "app/shell/test_input.h"
 
-#include <QDialog>
 #include <QScreen>
 #include <QTimer>
 
@@ -92,7 +90,7 @@ bool ShellApplication::startUp()
     mainWindow_->acceptDroppedFiles();
 
     const QRect g = mainWindow_->geometry();
-    hooks_.log(QStringLiteral("ready %1 %2 %3 %4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height()));
+    LV_TEST_LOG(hooks_, QStringLiteral("ready %1 %2 %3 %4").arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height()));
     if (hooks_.quitAfterStart())
         QTimer::singleShot(0, mainWindow_.get(), [this] { mainWindow_->close(); });
     return true;
@@ -113,7 +111,7 @@ void ShellApplication::shutDown()
     // The window object lives until the loop has ended, but from here on there is no main window.
     filters_.setFilter(EventFilterChain::Stage::Accelerators, nullptr);
     retiredWindow_ = std::move(mainWindow_);
-    hooks_.log(QStringLiteral("exit"));
+    LV_TEST_LOG(hooks_, QStringLiteral("exit"));
     QCoreApplication::exit(0);
 }
 
@@ -126,7 +124,7 @@ void ShellApplication::handleInstanceCommand(const QString& command)
     if (const auto files = HandedOverFiles(command)) {
         bringForward();
         if (mainWindow_) {
-            hooks_.log(QStringLiteral("handed over %1").arg(files->size()));
+            LV_TEST_LOG(hooks_, QStringLiteral("handed over %1").arg(files->size()));
             // After the answer, so the second copy is not kept waiting by a question.
             QTimer::singleShot(0, mainWindow_.get(), [this, files = *files] {
                 if (mainWindow_)
@@ -135,24 +133,10 @@ void ShellApplication::handleInstanceCommand(const QString& command)
         }
         return;
     }
-    if (!hooks_.enabled() || !mainWindow_)
-        return;
-    if (command == QLatin1String("quit")) {
-        mainWindow_->close();
-    } else if (command == QLatin1String("minimize")) {
-        mainWindow_->showMinimized();
-        hooks_.log(QStringLiteral("minimized %1").arg(mainWindow_->isMinimized()));
-    } else if (command.startsWith(QLatin1String("answer "))) {
-        uiService_.answerNextWith(command.section(' ', 1));
-    } else if (command == QLatin1String("modal")) {
-        testDialog_ = std::make_unique<QDialog>(mainWindow_.get());
-        testDialog_->setObjectName(QStringLiteral("testdialog"));
-        testDialog_->setWindowModality(Qt::ApplicationModal);
-        testDialog_->show();
-        hooks_.log(QStringLiteral("modal shown"));
-    } else if (!(testCommands_ && testCommands_(command)) && !DeliverTestInput(*mainWindow_, command)) {
-        hooks_.log(QStringLiteral("unknown command ") + command);
-    }
+    // A release build's socket only hands files over.
+#ifdef LV_TEST_DRIVER
+    handleTestCommand(command);
+#endif
 }
 
 // A second copy asked for this one: restore it if minimised, bring it to the front, and put
@@ -172,10 +156,10 @@ void ShellApplication::bringForward()
         popup->raise();
         popup->activateWindow();
     }
-    hooks_.log(QStringLiteral("forward minimised=%1 restored=%2 modal=%3")
-                   .arg(wasMinimised)
-                   .arg(!window->isMinimized())
-                   .arg(popup ? popup->objectName() : QStringLiteral("-")));
+    LV_TEST_LOG(hooks_, QStringLiteral("forward minimised=%1 restored=%2 modal=%3")
+                            .arg(wasMinimised)
+                            .arg(!window->isMinimized())
+                            .arg(popup ? popup->objectName() : QStringLiteral("-")));
 }
 
 }  // namespace lv::app

@@ -41,15 +41,21 @@ public:
     void setMainWindowCreated(std::function<void(MainWindow&)> created) { mainWindowCreated_ = std::move(created); }
     // The online photo store library, loaded at start-up when the program folder has it.
     QLibrary* storeLibrary() { return &storeLibrary_; }
-    // Test commands on the socket that the shell itself does not know; false when unknown.
     EventFilterChain& filters() { return filters_; }
+#ifdef LV_TEST_DRIVER
+    // Test commands on the socket that the shell itself does not know; false when unknown.
     void setTestCommandHandler(std::function<bool(const QString&)> handler) { testCommands_ = std::move(handler); }
+#endif
 
 private:
     bool startUp();
     void shutDown();
     void handleInstanceCommand(const QString& command);
     void bringForward();
+#ifdef LV_TEST_DRIVER
+    // Any other command on the socket, when the test hooks are on.
+    void handleTestCommand(const QString& command);
+#endif
 
     QApplication& application_;
     std::vector<std::string> arguments_;
@@ -66,10 +72,12 @@ private:
     QLibrary storeLibrary_;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<MainWindow> retiredWindow_;  // after shutdown, until the loop ends
-    std::unique_ptr<QDialog> testDialog_;
     std::unique_ptr<AcceleratorFilter> accelerators_;
     std::function<void(MainWindow&)> mainWindowCreated_;
+#ifdef LV_TEST_DRIVER
+    std::unique_ptr<QDialog> testDialog_;
     std::function<bool(const QString&)> testCommands_;
+#endif
 };
 
 // File name (without "lib" and ".so") of the online photo store library in the program folder.

@@ -1,9 +1,18 @@
 #!/bin/sh
 # Checks a built Debian package: its control data (name, version, the dependencies computed
-# from the binaries, the maintainer scripts) and that everything an installed program needs
-# is inside, with the executables stripped.
-#   check_package.sh PACKAGE.deb
+# from the binaries, the maintainer scripts), that everything an installed program needs is
+# inside, with the executables stripped, and that no test driver shipped: no binary names a
+# LUMIVISTA_TEST_* variable or holds the test commands, and the program started with
+# LUMIVISTA_TEST_LOG writes no log and obeys no test command. The test suite packages the
+# test build, which has the driver: --test-build expects it there instead, which shows that
+# these checks find a driver that ships.
+#   check_package.sh [--test-build] PACKAGE.deb
 set -eu
+test_build=
+if [ "${1:-}" = --test-build ]; then
+    test_build=--test-build
+    shift
+fi
 deb=$1
 fail() { echo "check_package: $*" >&2; exit 1; }
 
@@ -49,4 +58,37 @@ for exe in lumivista lumivista-tool; do
     dpkg-deb --fsys-tarfile "$deb" | tar -xO "./usr/lib/lumivista/$exe" | file - | grep -q ', stripped' \
         || fail "$exe is not stripped"
 done
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+dpkg-deb -x "$deb" "$work/root"
+program_dir=$work/root/usr/lib/lumivista
+
+# The text in a binary: 8-bit strings and the UTF-16 ones Qt's string literals are made of.
+text_of() { strings -a "$1"; strings -a -e l "$1"; }
+# How many lines of a binary's text hold the words.
+count_in() { text_of "$program_dir/$1" | grep -c -- "$2" || true; }
+# The program's test commands end in "unknown command ..." for any they do not know.
+for binary in lumivista lumivista-tool liblvtwain.so; do
+    [ -f "$program_dir/$binary" ] || fail "missing: $binary"
+    variables=$(count_in "$binary" LUMIVISTA_TEST_)
+    commands=$(count_in "$binary" 'unknown command')
+    echo "check_package: strings $binary: LUMIVISTA_TEST_ $variables, \"unknown command\" $commands"
+    if [ -z "$test_build" ]; then
+        [ "$variables" -eq 0 ] || fail "$binary reads LUMIVISTA_TEST_* variables: $(text_of "$program_dir/$binary" | grep LUMIVISTA_TEST_ | sort -u | tr '\n' ' ')"
+        [ "$commands" -eq 0 ] || fail "$binary holds the test commands"
+    else
+        [ "$variables" -gt 0 ] || fail "the test build's $binary reads no LUMIVISTA_TEST_* variable"
+    fi
+done
+if [ -n "$test_build" ] && [ "$(count_in lumivista 'unknown command')" -eq 0 ]; then
+    fail "the test build's lumivista holds no test commands"
+fi
+
+# The program as a user starts it, on a virtual X server, with the test log asked for.
+command -v xvfb-run >/dev/null || fail "xvfb-run is not installed"
+command -v python3 >/dev/null || fail "python3 is not installed"
+timeout 180 xvfb-run -a -s "-screen 0 1024x768x24" \
+    "$(dirname "$0")/check_test_driver.sh" "$program_dir" "$work/run" $test_build
+
 echo "check_package: $deb is complete"

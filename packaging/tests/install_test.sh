@@ -8,7 +8,8 @@ set -eu
 build=$1
 probe=$2
 source=$3
-for tool in desktop-file-validate xmllint update-mime-database dpkg-deb dpkg-shlibdeps cpack file; do
+for tool in desktop-file-validate xmllint update-mime-database dpkg-deb dpkg-shlibdeps cpack file strings xvfb-run \
+            python3; do
     command -v "$tool" >/dev/null || { echo "install_test: $tool is not installed"; exit 77; }
 done
 fail() { echo "install_test: $*" >&2; exit 1; }
@@ -111,4 +112,4 @@ chmod -R u+w "$dest"
 # The Debian package of the same build.
 cpack -G DEB --config "$build/CPackConfig.cmake" -B "$work/package" >"$work/cpack.log" 2>&1 \
     || { cat "$work/cpack.log"; fail "cpack failed"; }
-"$(dirname "$0")/check_package.sh" "$work/package/lumivista_2.00_$(dpkg --print-architecture).deb"
+"$(dirname "$0")/check_package.sh" --test-build "$work/package/lumivista_2.00_$(dpkg --print-architecture).deb"

@@ -18,10 +18,15 @@ CASES = [
     ("app/sharing/mail_command.cpp", "app/acquire/acquisition.h", True),  # rooms on one floor
     ("app/core/zoom.cpp", "app/widgets/qt_text.h", True),
     ("app/lost/thing.cpp", "app/core/zoom.h", True),  # a room nobody placed
+    ("app/testing/test_driver.cpp", "app/start/shell_application.h", True),  # a room, not a test
+    ("app/recovery/recovery_service.cpp", "app/testing/test_driver.h", True),
     ("newfolder/thing.cpp", "common/settings.h", True),  # a folder nobody placed
     ("edit/layers.cpp", "effects/parallel.h", False),  # one floor
     ("app/output/print_pages.cpp", "app/album/album_page.h", False),
     ("app/start/shell_application.cpp", "app/sharing/sharing_feature.h", False),
+    ("app/testing/test_driver.cpp", "app/recovery/recovery_service.h", False),
+    ("app/start/shell_application_test_commands.cpp", "app/testing/test_input.h", False),
+    ("common/testing/file_failures.h", "imagelib/dib.h", False),  # test helpers
     ("tools/lumivista-tool/main.cpp", "app/core/zoom.h", False),
     ("imagelib/tests/bmp_test.cpp", "app/core/zoom.h", False),  # tests include what they test
     ("bench/edit_bench.cpp", "app/shell/main_window.h", False),

@@ -119,5 +119,5 @@ int main(int argc, char** argv)
     for (const Command& c : kCommands)
         if (c.name == args[0])
             return c.run(c.name, lv::tool::Arguments(args).subspan(1));
-    return lv::tool::Fail(lv::tool::kExitUsage, "unknown command " + args[0] + " (see --help)");
+    return lv::tool::Fail(lv::tool::kExitUsage, "no command named " + args[0] + " (see --help)");
 }

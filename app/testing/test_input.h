@@ -1,6 +1,6 @@
 #pragma once
-// Input a test sends through the program's socket, delivered to the widgets as the window
-// system's would be:
+// Input a test sends through the program's socket (test builds only), delivered to the widgets
+// as the window system's would be:
 //   "move X Y"                  the pointer moves to the point (main-window coordinates)
 //   "click X Y" / "rclick X Y"  a move to, then a left (right) press and release at the
 //                               point

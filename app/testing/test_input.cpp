@@ -1,4 +1,4 @@
-#include "app/shell/test_input.h"
+#include "app/testing/test_input.h"
 
 #include <QApplication>
 #include <QKeyEvent>

@@ -1,0 +1,32 @@
+// The shell's own commands for the test driver (test builds only), then the rest of the
+// program's, then input for the widgets; anything else is logged as unknown.
+
+#include "app/start/shell_application.h"
+
+#include "app/testing/test_input.h"
+
+namespace lv::app {
+
+void ShellApplication::handleTestCommand(const QString& command)
+{
+    if (!hooks_.enabled() || !mainWindow_)
+        return;
+    if (command == QLatin1String("quit")) {
+        mainWindow_->close();
+    } else if (command == QLatin1String("minimize")) {
+        mainWindow_->showMinimized();
+        hooks_.log(QStringLiteral("minimized %1").arg(mainWindow_->isMinimized()));
+    } else if (command.startsWith(QLatin1String("answer "))) {
+        uiService_.answerNextWith(command.section(' ', 1));
+    } else if (command == QLatin1String("modal")) {
+        testDialog_ = std::make_unique<QDialog>(mainWindow_.get());
+        testDialog_->setObjectName(QStringLiteral("testdialog"));
+        testDialog_->setWindowModality(Qt::ApplicationModal);
+        testDialog_->show();
+        hooks_.log(QStringLiteral("modal shown"));
+    } else if (!(testCommands_ && testCommands_(command)) && !DeliverTestInput(*mainWindow_, command)) {
+        hooks_.log(QStringLiteral("unknown command ") + command);
+    }
+}
+
+}  // namespace lv::app
