@@ -124,7 +124,7 @@ void report(OpenedImage& opened, const std::string& path, const OpenOptions& opt
     if (!result.failure() || (!identified && result.failure().problem == FileProblem::Corrupt))
         result.setFailure(AfterNotices(result.failure(), {identified ? FileProblem::Corrupt : FileProblem::UnknownFormat}));
     const FileProblem problem = result.failure().problem;
-    // A cancel needs no word, and exhausted memory was reported where it ran out.
+    // A cancel needs no word, and exhausted memory was worded where it ran out.
     if (options.showMessages && problem != FileProblem::Cancelled && problem != FileProblem::OutOfMemory)
         addNotice(result, FileProblemMessage(result.failure(), path));
 }
