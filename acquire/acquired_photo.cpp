@@ -1,5 +1,6 @@
 #include "acquire/acquired_photo.h"
 
+#include "common/failure_notices.h"
 #include "imagelib/dib_convert.h"
 #include "imagelib/codecs/load_save.h"
 
@@ -39,7 +40,9 @@ std::optional<std::string> StoreAcquiredPhoto(HDIB picture, Settings& settings, 
         picture = std::move(wide);
     }
     const std::string path = (photosDir / name.fileName).string();
-    if (SaveImageFile(picture, path, true) != WriteResult::Written)
+    const WriteResult written = SaveImageFile(picture, path, true);
+    ShowFailureNotices(written.failure());
+    if (written != WriteResult::Written)
         return std::nullopt;
     if (addToAlbum)
         addToAlbum(path, picture, kAcquiredPhotoCaption);

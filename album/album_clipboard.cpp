@@ -1,7 +1,7 @@
 #include "album/album_clipboard.h"
 
 #include "album/album_file.h"
-#include "imagelib/codecs/library_messages.h"
+#include "common/warning_messages.h"
 
 namespace lv::album {
 

@@ -3,7 +3,7 @@
 #include "common/byte_sink.h"
 #include "common/little_endian.h"
 #include "common/ui_service.h"
-#include "imagelib/codecs/library_messages.h"
+#include "common/warning_messages.h"
 
 #include <algorithm>
 #include <cstring>

@@ -3,7 +3,7 @@
 #include "album/album_file.h"
 
 #include "common/ui_service.h"
-#include "imagelib/codecs/library_messages.h"
+#include "common/warning_messages.h"
 #include "imagelib/progress.h"
 
 #include <algorithm>

@@ -4,7 +4,7 @@
 #include "album/album_operations.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
-#include "imagelib/codecs/library_messages.h"
+#include "common/warning_messages.h"
 
 #include <algorithm>
 #include <array>
@@ -140,7 +140,7 @@ void AddReport::show() const
             ui::Current().beep();
             ui::Current().showMessage(reasonText(outcome, path), ui::kWarningTitle, ui::Icon::Information);
         } else if (outcome == AddOutcome::Full) {
-            ShowLibraryMessage(reasonText(outcome, path));
+            ShowWarningMessage(reasonText(outcome, path));
         } else {
             ShowDetailedMessage(reasonText(outcome, path), path);
         }

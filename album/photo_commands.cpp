@@ -1,6 +1,6 @@
 #include "album/photo_commands.h"
 
-#include "imagelib/codecs/library_messages.h"
+#include "common/warning_messages.h"
 
 #include <sys/stat.h>
 

@@ -1,5 +1,6 @@
 #include "album/photo_loader.h"
 
+#include "common/failure_notices.h"
 #include "common/ui_service.h"
 #include "edit/layered_format.h"
 #include "edit/psd_import.h"
@@ -89,11 +90,21 @@ ReadResult LoadPhotoForAlbum(const std::string& path, const DocumentReaders& rea
     case Reader::GifStream: result = runReader(readers.gifStream, path); break;
     case Reader::PcxWhole: result = runReader(readers.pcxWhole, path); break;
     case Reader::Psd: result = runReader(readers.psd, path); break;
-    case Reader::General: result = ReadResult(LoadImageFileDetailed(path, false).image); break;
+    case Reader::General: {
+        LoadedImage loaded = LoadImageFileDetailed(path, false);
+        result = loaded.image ? ReadResult(std::move(loaded.image)) : ReadResult(ReadCode::Failure);
+        result.setFailure({FileProblem::None, {}, std::move(loaded.failure.notices)});
+        break;
     }
+    }
+    // The readers' words are shown here, once: the album's callers hear nothing more.
+    ShowFailureNotices(result.failure());
+    result.setFailure(WithoutNotices(result.failure()));
     if (!result.ok() || DibGetType(result.image()) == IMG_RGB24)
         return result;
-    HDIB wide = DibPromoteTo24(result.image());
+    FileFailure shortage;
+    HDIB wide = DibPromoteTo24(result.image(), &shortage);
+    ShowFailureNotices(shortage);
     return wide ? ReadResult(std::move(wide)) : ReadResult(ReadCode::Failure);
 }
 

@@ -40,6 +40,8 @@ int stringOf(FileProblem problem)
     case FileProblem::TooLarge: return kTooLargeString;
     case FileProblem::OutOfMemory: return kOutOfMemoryString;
     case FileProblem::Cancelled: return kCancelledString;
+    case FileProblem::DepthNotWritable:
+    case FileProblem::OutsidePicture: return 0;  // only ever told in the library's own words
     }
     return 0;
 }
@@ -72,6 +74,22 @@ std::string DescribeFileProblem(const FileFailure& failure)
         text += " (" + failure.detail + ").";
     }
     return text;
+}
+
+FileFailure Notice(std::string text, NoticeTitle title)
+{
+    return {FileProblem::None, {}, {FailureNotice{std::move(text), title}}};
+}
+
+FileFailure WithoutNotices(const FileFailure& failure)
+{
+    return {failure.problem, failure.detail};
+}
+
+FileFailure AfterNotices(const FileFailure& earlier, FileFailure failure)
+{
+    failure.notices.insert(failure.notices.begin(), earlier.notices.begin(), earlier.notices.end());
+    return failure;
 }
 
 std::string FileProblemMessage(const FileFailure& failure, std::string_view path)

@@ -4,6 +4,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lv {
 
@@ -23,15 +24,49 @@ enum class FileProblem : int {
     TooLarge,          // the picture is beyond what any reader here will make
     OutOfMemory,
     Cancelled,
+    DepthNotWritable,  // the format can't hold a picture of this depth (indexed JPEG, 24-bit GIF)
+    OutsidePicture,    // a piece reaches beyond the picture it is cut from or combined into
+};
+
+// The caption of a notice's box; every notice shows the exclamation icon and OK.
+enum class NoticeTitle { Warning, SystemMessage };
+
+// One box the user is to see, word for word.
+struct FailureNotice {
+    std::string text;
+    NoticeTitle title = NoticeTitle::Warning;
+
+    bool operator==(const FailureNotice&) const = default;
 };
 
 struct FileFailure {
+    FileFailure() = default;
+    FileFailure(FileProblem problem, std::string detail = {}, std::vector<FailureNotice> notices = {})
+        : problem(problem)
+        , detail(std::move(detail))
+        , notices(std::move(notices))
+    {
+    }
+
     FileProblem problem = FileProblem::None;
     std::string detail;  // the variant's name for Unsupported, else optional
+    // What whoever asked for the work is to tell the user, box by box in order. Words can
+    // come without a cause: a reader that spoke of a file it could not open named none, and
+    // the dispatch above it decides as if nothing had been said.
+    std::vector<FailureNotice> notices;
 
     explicit operator bool() const { return problem != FileProblem::None; }
     bool operator==(const FileFailure&) const = default;
 };
+
+// A failure without a cause that only carries words, as the library's literal messages do.
+FileFailure Notice(std::string text, NoticeTitle title = NoticeTitle::Warning);
+
+// The cause alone, once its words have been shown.
+FileFailure WithoutNotices(const FileFailure& failure);
+
+// `failure` with `earlier`'s notices in front of its own.
+FileFailure AfterNotices(const FileFailure& earlier, FileFailure failure);
 
 // The problem an errno value stands for.
 FileProblem ProblemFromErrno(int error);

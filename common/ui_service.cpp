@@ -34,6 +34,16 @@ Service& Current()
     return installed ? *installed : consoleService();
 }
 
+void ReportProgress(std::string_view caption, int percent)
+{
+    Current().reportProgress(caption, percent);
+}
+
+bool EscapeHeld()
+{
+    return Current().escapeHeld();
+}
+
 ScopedService::ScopedService(Service& service)
     : previous_(installed)
 {

@@ -87,6 +87,10 @@ public:
     BusyCursor& operator=(const BusyCursor&) = delete;
 };
 
+// The current service's progress and Escape key, for long work that is handed no service.
+void ReportProgress(std::string_view caption, int percent);
+bool EscapeHeld();
+
 // Titles every message box uses.
 inline constexpr std::string_view kWarningTitle = "Atenção";
 inline constexpr std::string_view kProductTitle = "Lumivista 2000";

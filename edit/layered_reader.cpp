@@ -1,3 +1,4 @@
+#include "common/failure_notices.h"
 #include "common/window_source.h"
 #include "edit/compositing.h"
 #include "edit/layered_document.h"
@@ -207,9 +208,12 @@ std::unique_ptr<LayerStack> ReadLayeredStream(ByteSource& source)
 
 std::unique_ptr<LayerStack> ReadLayeredFile(const std::string& path)
 {
-    auto source = OpenImageForReading(path);
-    if (!source)
+    FileFailure notice;
+    auto source = OpenImageForReading(path, notice);
+    if (!source) {
+        ShowFailureNotices(notice);
         return nullptr;
+    }
     if (auto stack = ReadLayeredStream(*source))
         return stack;
     return source->seek(0) ? ReadOlderLayeredFile(*source) : nullptr;
@@ -230,7 +234,10 @@ HDIB ReadLayeredPreview(ByteSource& source)
 
 HDIB ReadLayeredPreview(const std::string& path)
 {
-    auto source = OpenImageForReading(path);
+    FileFailure notice;
+    auto source = OpenImageForReading(path, notice);
+    if (!source)
+        ShowFailureNotices(notice);
     return source ? ReadLayeredPreview(*source) : HDIB{};
 }
 

@@ -6,7 +6,7 @@
 #include "edit/undo_hooks.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_convert.h"
-#include "imagelib/codecs/library_messages.h"
+#include "common/warning_messages.h"
 
 #include <algorithm>
 #include <string>

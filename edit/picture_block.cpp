@@ -1,5 +1,6 @@
 #include "edit/picture_block.h"
 
+#include "common/failure_notices.h"
 #include "common/window_source.h"
 #include "edit/bmp_stream.h"
 #include "imagelib/codecs/bmp/bmp.h"
@@ -13,7 +14,9 @@ int WriteJpegBlock(ByteSink& sink, const HDIB& picture, int quality)
 {
     if (!WriteBlockHeader(sink, kBlockJpeg))
         return kBlockWriteFailed;
-    switch (WriteJpeg(sink, picture, quality)) {
+    const WriteResult written = WriteJpeg(sink, picture, quality);
+    ShowFailureNotices(written.failure());
+    switch (written) {
     case WriteResult::Written: return kBlockWritten;
     case WriteResult::OutOfMemory: return kBlockOutOfMemory;
     default: return kBlockWriteFailed;
@@ -41,6 +44,7 @@ HDIB ReadPictureBlock(ByteSource& source, std::uint64_t position, std::initializ
     const std::uint64_t start = position + kBlockHeaderSize;
     WindowSource block(source, start, source.size() - std::min(start, source.size()));
     ReadResult result = *encoding == kBlockJpeg ? ReadJpeg(block) : ReadBmp(block);
+    ShowFailureNotices(result.failure());
     if (!result.ok())
         return {};
     // The decoder stops just past the stream's end, which tells its length.

@@ -6,7 +6,7 @@
 #include "edit/layered_document.h"
 #include "edit/layers.h"
 #include "imagelib/dib_alloc.h"
-#include "imagelib/codecs/library_messages.h"
+#include "common/warning_messages.h"
 
 #include <initializer_list>
 

@@ -1,16 +1,12 @@
 #include "imagelib/dib_alloc.h"
 
-#include "common/string_table.h"
-#include "common/ui_service.h"
-#include "imagelib/codecs/library_messages.h"
+#include "common/memory_shortage.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace lv {
 namespace {
-
-constexpr int kOutOfMemoryString = 2004;
 
 HDIB allocateWithSpare(std::size_t bytes)
 {
@@ -21,28 +17,22 @@ HDIB allocateWithSpare(std::size_t bytes)
 
 }  // namespace
 
-HDIB DibAlloc(std::size_t bytes)
+HDIB DibAlloc(std::size_t bytes, FileFailure* shortage)
 {
     HDIB dib = allocateWithSpare(bytes);
-    if (!dib)
-        ui::Current().showMessage(kOutOfMemoryMessage, ui::kSystemMessageTitle, ui::Icon::Exclamation);
+    if (!dib && shortage)
+        *shortage = MemoryShortage();
+    else if (!dib)
+        TellMemoryShortage();
     return dib;
 }
 
-HDIB AppDibAlloc(std::size_t bytes)
-{
-    HDIB dib = allocateWithSpare(bytes);
-    if (!dib)
-        ui::Current().showMessage(LoadString(kOutOfMemoryString), ui::kWarningTitle, ui::Icon::Exclamation);
-    return dib;
-}
-
-HDIB DibDuplicate(const HDIB& source)
+HDIB DibDuplicate(const HDIB& source, FileFailure* shortage)
 {
     if (!source)
         return {};
     // The copy keeps the source's full size, spare bytes included.
-    HDIB copy = source.size() >= kDibSpareBytes ? DibAlloc(source.size() - kDibSpareBytes) : DibAlloc(0);
+    HDIB copy = DibAlloc(source.size() >= kDibSpareBytes ? source.size() - kDibSpareBytes : 0, shortage);
     if (!copy)
         return {};
     if (copy.size() != source.size() && !copy.resize(source.size()))
@@ -102,12 +92,13 @@ std::uint64_t PictureBytes(std::int64_t width, std::int64_t height, unsigned bit
     return bytes <= kMaxPictureBytes ? bytes : 0;
 }
 
-HDIB AllocatePicture(std::int64_t width, std::int64_t height, unsigned bitCount, unsigned clrUsed)
+HDIB AllocatePicture(std::int64_t width, std::int64_t height, unsigned bitCount, unsigned clrUsed,
+                     FileFailure* shortage)
 {
     const std::uint64_t rows = PictureBytes(width, height, bitCount);
     if (rows == 0 || clrUsed > 256)
         return {};
-    HDIB dib = DibAlloc(std::size_t(kDibHeaderSize + 4 * clrUsed + rows));
+    HDIB dib = DibAlloc(std::size_t(kDibHeaderSize + 4 * clrUsed + rows), shortage);
     if (dib)
         WritePictureHeader(dib, std::int32_t(width), std::int32_t(height), bitCount, clrUsed, rows);
     return dib;
@@ -126,10 +117,11 @@ void WritePictureHeader(HDIB& dib, std::int32_t width, std::int32_t height, unsi
     h.biClrUsed = clrUsed;
 }
 
-HDIB DibAllocDerived(const HDIB& source, int width, int height, unsigned bitCount, unsigned clrUsed)
+HDIB DibAllocDerived(const HDIB& source, int width, int height, unsigned bitCount, unsigned clrUsed,
+                     FileFailure* shortage)
 {
     const std::uint64_t rows = DibStride(std::uint32_t(width), bitCount) * std::uint64_t(height);
-    HDIB result = DibAlloc(std::size_t(kDibHeaderSize + 4 * std::uint64_t(clrUsed) + rows));
+    HDIB result = DibAlloc(std::size_t(kDibHeaderSize + 4 * std::uint64_t(clrUsed) + rows), shortage);
     if (!result)
         return result;
     BitmapInfoHeader& h = result.header();

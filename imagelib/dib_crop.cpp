@@ -24,7 +24,7 @@ void copyPixels(const std::uint8_t* in, std::uint8_t* out, int left, int width, 
 
 }  // namespace
 
-HDIB DibCrop(const HDIB& image, const Rect& blockRect)
+HDIB DibCrop(const HDIB& image, const Rect& blockRect, FileFailure* failure)
 {
     const int width = blockRect.width();
     const int height = blockRect.height();
@@ -32,13 +32,14 @@ HDIB DibCrop(const HDIB& image, const Rect& blockRect)
         return {};
     if (blockRect.left < 0 || blockRect.top < 0 || std::int64_t(blockRect.left) + width > image.width()
         || std::int64_t(blockRect.top) + height > image.height()) {
-        ShowLibraryMessage(kCropOutsideMessage);
+        if (failure)
+            *failure = WordedFailure(FileProblem::OutsidePicture, std::string(kCropOutsideMessage));
         return {};
     }
     const int bits = image.bitCount();
     if (PictureBytes(width, height, unsigned(bits)) == 0)
         return {};
-    HDIB result = DibAllocDerived(image, width, height, unsigned(bits), image.clrUsed());
+    HDIB result = DibAllocDerived(image, width, height, unsigned(bits), image.clrUsed(), failure);
     if (!result)
         return result;
     std::copy(image.colors(), image.colors() + image.clrUsed(), result.colors());
@@ -53,7 +54,7 @@ HDIB DibCrop(const HDIB& image, const Rect& blockRect)
     return result;
 }
 
-HDIB DibCropPicture(const HDIB& image, const Rect& pictureRect)
+HDIB DibCropPicture(const HDIB& image, const Rect& pictureRect, FileFailure* failure)
 {
     if (!image)
         return {};
@@ -64,7 +65,7 @@ HDIB DibCropPicture(const HDIB& image, const Rect& pictureRect)
     block.top = std::max(block.top, 0);
     block.right = std::min(block.right, image.width());
     block.bottom = std::min(block.bottom, height);
-    return DibCrop(image, block);
+    return DibCrop(image, block, failure);
 }
 
 }  // namespace lv

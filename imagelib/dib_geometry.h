@@ -6,6 +6,7 @@
 // Two vertical conventions occur: picture coordinates count rows from the top as the user
 // sees them; block coordinates count rows in memory order, from the bottom.
 
+#include "common/file_problem.h"
 #include "imagelib/dib.h"
 #include "imagelib/rect.h"
 
@@ -19,17 +20,18 @@ namespace lv {
 // when memory runs out.
 HDIB DibCreate(int width, int height, std::uint32_t colour, bool grey);
 
-// Cuts out a rectangle in block coordinates. Null for an empty rectangle; null after
-// "Crop Image outside" when it reaches beyond the picture. Cancellable.
-HDIB DibCrop(const HDIB& image, const Rect& blockRect);
+// Cuts out a rectangle in block coordinates. Null for an empty rectangle; null with
+// OutsidePicture and "Crop Image outside" in `failure` when it reaches beyond the picture,
+// with OutOfMemory when memory runs out. Cancellable.
+HDIB DibCrop(const HDIB& image, const Rect& blockRect, FileFailure* failure = nullptr);
 
 // Cuts out a rectangle in picture coordinates, clamped to the picture first.
-HDIB DibCropPicture(const HDIB& image, const Rect& pictureRect);
+HDIB DibCropPicture(const HDIB& image, const Rect& pictureRect, FileFailure* failure = nullptr);
 
 // Copies `source` into `target` with its top-left corner at (x, y) in picture
 // coordinates. Both must be 8-bit or both 24-bit. A source that doesn't fit is refused
-// with "Combine Image outside" and nothing changes.
-bool DibPaste(HDIB& target, const HDIB& source, int x, int y);
+// with OutsidePicture and "Combine Image outside" in `failure`, and nothing changes.
+bool DibPaste(HDIB& target, const HDIB& source, int x, int y, FileFailure* failure = nullptr);
 
 // Quality scaling: bilinear in eighths for grey 8-bit and 24-bit pictures, nearest sample
 // for palette pictures. Both resolutions become the source's horizontal one. Cancellable.

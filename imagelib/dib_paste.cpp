@@ -5,7 +5,7 @@
 
 namespace lv {
 
-bool DibPaste(HDIB& target, const HDIB& source, int x, int y)
+bool DibPaste(HDIB& target, const HDIB& source, int x, int y, FileFailure* failure)
 {
     if (!target || !source || target.bitCount() != source.bitCount())
         return false;
@@ -15,7 +15,8 @@ bool DibPaste(HDIB& target, const HDIB& source, int x, int y)
     const int width = source.width();
     const int height = source.height();
     if (x < 0 || y < 0 || std::int64_t(x) + width > target.width() || std::int64_t(y) + height > target.height()) {
-        ShowLibraryMessage(kCombineOutsideMessage);
+        if (failure)
+            *failure = WordedFailure(FileProblem::OutsidePicture, std::string(kCombineOutsideMessage));
         return false;
     }
     const std::size_t bytesPerPixel = std::size_t(bits) / 8;

@@ -258,7 +258,7 @@ bool mapPixels(const HDIB& source, HDIB& result, Histogram& map, bool diffuse)
 
 }  // namespace
 
-HDIB DibMedianCut(const HDIB& source, int mode)
+HDIB DibMedianCut(const HDIB& source, int mode, FileFailure* shortage)
 {
     if (!source || source.bitCount() != 24)
         return {};
@@ -276,7 +276,7 @@ HDIB DibMedianCut(const HDIB& source, int mode)
     std::vector<Box> boxes = initialBoxes(histogram);
     splitBoxes(histogram, boxes);
 
-    HDIB result = DibAllocDerived(source, source.width(), source.height(), 8, 256);
+    HDIB result = DibAllocDerived(source, source.width(), source.height(), 8, 256, shortage);
     if (!result)
         return {};
     result.header().biCompression = 0;

@@ -1,7 +1,9 @@
 #include "imagelib/print_calibration.h"
 
 #include "common/byte_sink.h"
+#include "common/string_table.h"
 #include "common/ui_service.h"
+#include "imagelib/codecs/library_messages.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/progress.h"
 
@@ -11,6 +13,7 @@ namespace lv {
 namespace {
 
 constexpr char kTag[4] = {'P', 'C', 'A', 'L'};
+constexpr int kOutOfMemoryString = 2004;
 constexpr std::uint16_t kBitsPerEntry = 8;
 
 using Table = std::span<const std::uint8_t, kCurveEntries>;
@@ -110,7 +113,7 @@ bool WriteCalibrationFile(const std::filesystem::path& path, const CalibrationCu
     return WriteWholeFile(path.string(), EncodeCalibrationBlock(curves), failure);
 }
 
-HDIB MapThroughCurves(const HDIB& image, const CalibrationCurves& curves)
+HDIB MapThroughCurves(const HDIB& image, const CalibrationCurves& curves, FileFailure* failure)
 {
     const ImageType type = DibGetType(image);
     if (type == IMG_NONE)
@@ -122,9 +125,13 @@ HDIB MapThroughCurves(const HDIB& image, const CalibrationCurves& curves)
 
     ui::BusyCursor busy;
     const std::size_t bytes = image.pixelOffset() + image.stride() * std::size_t(image.height());
-    HDIB copy = AppDibAlloc(bytes);
-    if (!copy)
+    FileFailure shortage;
+    HDIB copy = DibAlloc(bytes, &shortage);
+    if (!copy) {
+        if (failure)
+            *failure = WordedFailure(FileProblem::OutOfMemory, std::string(LoadString(kOutOfMemoryString)));
         return nullptr;
+    }
     std::memcpy(copy.data(), image.data(), kDibHeaderSize);
     const Table red = curves.curve(kCurveRed), green = curves.curve(kCurveGreen), blue = curves.curve(kCurveBlue);
     if (type == IMG_GREY8 || type == IMG_RGB24) {

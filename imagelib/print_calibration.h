@@ -58,8 +58,9 @@ bool WriteCalibrationFile(const std::filesystem::path& path, const CalibrationCu
 // A copy of the picture mapped through the curves: grey pictures through the grey curve,
 // 24-bit pixels and the colour tables of palette pictures through red, green and blue (palette
 // indices are copied unchanged). Null when there is nothing to do (no picture, or every curve
-// used is the identity), and null after the memory message (string 2004) when no copy can be
-// made: the caller then prints the picture as it is. Shows the busy cursor and progress.
-HDIB MapThroughCurves(const HDIB& image, const CalibrationCurves& curves);
+// used is the identity), and null with OutOfMemory and the memory message (string 2004,
+// captioned "Atenção") in `failure` when no copy can be made: the caller then prints the
+// picture as it is. Shows the busy cursor and progress.
+HDIB MapThroughCurves(const HDIB& image, const CalibrationCurves& curves, FileFailure* failure = nullptr);
 
 }  // namespace lv

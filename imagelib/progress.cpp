@@ -9,7 +9,7 @@ bool cancellationEnabled = false;
 
 bool AbortRequested()
 {
-    return cancellationEnabled && ui::Current().escapeHeld();
+    return cancellationEnabled && ui::EscapeHeld();
 }
 
 void SetCancellationEnabled(bool enabled)
@@ -24,7 +24,7 @@ bool CancellationEnabled()
 
 void ReportProgress(std::string_view caption, int percent)
 {
-    ui::Current().reportProgress(caption, percent);
+    ui::ReportProgress(caption, percent);
 }
 
 }  // namespace lv

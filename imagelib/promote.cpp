@@ -56,7 +56,7 @@ void promoteRow(const std::uint8_t* in, std::uint8_t* out, int width, int bits, 
 
 }  // namespace
 
-HDIB DibPromoteTo24(const HDIB& source)
+HDIB DibPromoteTo24(const HDIB& source, FileFailure* shortage)
 {
     if (!source)
         return {};
@@ -65,7 +65,7 @@ HDIB DibPromoteTo24(const HDIB& source)
         return {};
     const int width = source.width();
     const int height = source.height();
-    HDIB result = DibAllocDerived(source, width, height, 24, 0);
+    HDIB result = DibAllocDerived(source, width, height, 24, 0, shortage);
     if (!result)
         return {};
 

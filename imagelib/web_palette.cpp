@@ -60,13 +60,13 @@ inline std::uint8_t quantise(const std::uint8_t* in, const int* share, int* err)
 
 }  // namespace
 
-HDIB DibReduceToWebPalette(const HDIB& source)
+HDIB DibReduceToWebPalette(const HDIB& source, FileFailure* shortage)
 {
     if (!source || source.bitCount() != 24)
         return {};
     const int width = source.width();
     const int height = source.height();
-    HDIB result = DibAllocDerived(source, width, height, 8, 256);
+    HDIB result = DibAllocDerived(source, width, height, 8, 256, shortage);
     if (!result)
         return {};
     fillWebPalette(result.colors());

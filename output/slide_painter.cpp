@@ -1,5 +1,6 @@
 #include "output/slide_painter.h"
 
+#include "common/failure_notices.h"
 #include "common/ui_service.h"
 #include "imagelib/dib_geometry.h"
 #include "imagelib/codecs/document_open.h"
@@ -49,6 +50,7 @@ HDIB LoadSlidePhoto(const std::string& path)
     options.promoteTo24 = true;
     options.showMessages = false;
     OpenedImage opened = LoadGeneralImage(path, LibraryDocumentReaders(), options);
+    ShowFailureNotices(opened.result.failure());
     return opened.result.ok() ? opened.result.take() : HDIB();
 }
 

@@ -4,7 +4,7 @@
 #include "edit/placement/placement_matrix.h"
 #include "edit/undo_hooks.h"
 #include "imagelib/dib_geometry.h"
-#include "imagelib/codecs/library_messages.h"
+#include "common/warning_messages.h"
 #include "imagelib/shared_picture.h"
 #include "projects/placeholder_content.h"
 #include "projects/placeholders.h"

@@ -5,7 +5,7 @@
 #include "edit/placement/resampler.h"
 #include "edit/undo_hooks.h"
 #include "imagelib/dib_geometry.h"
-#include "imagelib/codecs/library_messages.h"
+#include "common/warning_messages.h"
 #include "projects/calendar.h"
 #include "projects/placeholder_content.h"
 #include "projects/project_picture.h"

@@ -1,5 +1,6 @@
 #include "projects/project_picture.h"
 
+#include "common/failure_notices.h"
 #include "edit/layer_commands.h"
 #include "edit/layer_pictures.h"
 #include "edit/layered_format.h"
@@ -87,6 +88,7 @@ std::optional<ProjectPicture> LoadDroppedPicture(const std::string& path)
     options.promoteTo24 = true;
     options.showMessages = false;
     OpenedImage opened = LoadGeneralImage(path, LibraryDocumentReaders(), options);
+    ShowFailureNotices(opened.result.failure());
     if (!opened.result.ok())
         return std::nullopt;
     HDIB image = opened.result.take();

@@ -78,7 +78,7 @@ TEST_F(StoreTest, FirstCaptureOfTheDayAfterYesterdaysFive)
     EXPECT_EQ(settings_.userGetInt("CAMERA_NUM", 0), 2);
     EXPECT_EQ(settings_.userGetInt("CAMERA_DATE", 0), 105);
     EXPECT_EQ(added, std::vector<std::string>{*path + "|Still Image File"});
-    const HDIB back = LoadImageFile(*path, false);
+    const HDIB back = LoadImageFile(*path);
     ASSERT_TRUE(back) << "a JPEG the program reads";
     EXPECT_EQ(back.width(), 4);
 

@@ -1,6 +1,7 @@
 #include "acquire/video/frame_conversion.h"
 
 #include "common/byte_source.h"
+#include "common/failure_notices.h"
 #include "imagelib/dib.h"
 #include "imagelib/dib_convert.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
@@ -83,6 +84,7 @@ bool ConvertJpeg(const DeviceLayout& layout, std::span<const std::uint8_t> frame
 {
     MemorySource source(frame);
     ReadResult read = ReadJpeg(source);
+    ShowFailureNotices(read.failure());
     if (!read.ok())
         return false;
     HDIB picture = read.take();

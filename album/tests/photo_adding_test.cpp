@@ -30,6 +30,19 @@ TEST(DroppedPhotos, ExtensionsCompareWithoutCaseAndNamesStayAsGiven)
     EXPECT_EQ(AcceptedDrops(dropped), (std::vector<std::string>{"/F/Praia.JPG", "/f/Mar.Png"}));
 }
 
+// The picture library words a photo its reader could not open; the album's loader says it,
+// once, and its callers hear nothing more.
+TEST(AlbumPhotoLoader, AReaderThatCannotOpenThePhotoIsHeardOnceWithItsName)
+{
+    lv::testing::TempDir dir;
+    lv::testing::UiRecorder ui;
+    const ReadResult missing = LoadPhotoForAlbum(dir.file("sumiu.png"), AlbumPhotoReaders());
+    EXPECT_FALSE(missing.ok());
+    EXPECT_TRUE(missing.failure().notices.empty());
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Não é possível abrir -- " + dir.file("sumiu.png")});
+    EXPECT_EQ(ui.messages[0].title, "Atenção");
+}
+
 TEST(AddBuiltPhotos, SamePathMovesToTheEndAndAFullAlbumRefuses)
 {
     Album album;

@@ -15,7 +15,7 @@
 #include "app/album/album_search_command.h"
 #include "app/shell/main_window.h"
 #include "common/ui_service.h"
-#include "imagelib/codecs/library_messages.h"
+#include "common/warning_messages.h"
 
 #include <QFileDialog>
 #include <QFileInfo>

@@ -7,7 +7,7 @@
 #include "app/album/album_drag_cursor.h"
 #include "app/widgets/qt_text.h"
 #include "app/shell/main_window.h"
-#include "imagelib/codecs/library_messages.h"
+#include "common/warning_messages.h"
 
 #include <QApplication>
 #include <QFileInfo>

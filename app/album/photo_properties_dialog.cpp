@@ -3,7 +3,7 @@
 #include "app/widgets/dialog_buttons.h"
 #include "app/shell/dialog_help.h"
 #include "app/widgets/qt_text.h"
-#include "imagelib/codecs/library_messages.h"
+#include "common/warning_messages.h"
 
 #include <QDialogButtonBox>
 #include <QFormLayout>

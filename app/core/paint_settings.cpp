@@ -1,5 +1,6 @@
 #include "app/core/paint_settings.h"
 
+#include "common/failure_notices.h"
 #include "common/program_paths.h"
 #include "imagelib/codecs/document_open.h"
 
@@ -29,6 +30,8 @@ std::shared_ptr<const HDIB> LoadPaintPicture(std::string_view relative)
     OpenOptions quiet;
     quiet.showMessages = false;
     OpenedImage opened = OpenDocumentImage(ProgramFile(relative).string(), LibraryDocumentReaders(), quiet);
+    // Quiet about the file itself; what a reader said is still heard.
+    ShowFailureNotices(opened.result.failure());
     if (!opened.result.ok())
         return nullptr;
     HDIB picture = opened.result.take();

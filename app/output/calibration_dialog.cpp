@@ -1,5 +1,6 @@
 #include "app/output/calibration_dialog.h"
 
+#include "common/failure_notices.h"
 #include "common/program_paths.h"
 #include "common/settings.h"
 #include "common/settings_store.h"
@@ -211,7 +212,9 @@ void CalibrationDialog::refresh()
     values_->setText(QStringLiteral("Brilho %1   Contraste %2   Gama %3").arg(t.brightness).arg(t.contrast).arg(t.gamma / 100.0, 0, 'f', 2));
     curve_->show(print::MakeToneCurve(t), kChannelColours[channel_]);
     const HDIB small = DibScaledCopy(chart_, 360, 240, true);
-    const HDIB mapped = MapThroughCurves(small, print::CurvesFromTones(tones_));
+    FileFailure failure;
+    const HDIB mapped = MapThroughCurves(small, print::CurvesFromTones(tones_), &failure);
+    ShowFailureNotices(failure);
     after_ = DibToImage(mapped ? mapped : small);
     afterView_->setPixmap(QPixmap::fromImage(after_));
 }
@@ -237,7 +240,9 @@ bool CalibrationDialog::save()
 // user sees on paper what the settings do before keeping them.
 void CalibrationDialog::printChart()
 {
-    const HDIB mapped = MapThroughCurves(chart_, print::CurvesFromTones(tones_));
+    FileFailure failure;
+    const HDIB mapped = MapThroughCurves(chart_, print::CurvesFromTones(tones_), &failure);
+    ShowFailureNotices(failure);
     const HDIB& page = mapped ? mapped : chart_;
     const bool wasOn = print::PrintCalibrationEnabled();
     print::SetPrintCalibrationEnabled(false);

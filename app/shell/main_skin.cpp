@@ -3,6 +3,7 @@
 #include "app/skin/screen_selection.h"
 #include "app/widgets/skin_geometry.h"
 #include "app/widgets/slider_readouts.h"
+#include "common/failure_notices.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
 
 #include <algorithm>
@@ -18,7 +19,11 @@ MainSkin::MainSkin(QWidget& mainWindow, PanelHost& host, const skin::ButtonEnvir
     , environment_(environment)
     , variant_(variant)
     , programDir_(std::move(programDir))
-    , decoder_([](ByteSource& source) { return ReadJpeg(source); })
+    , decoder_([](ByteSource& source) {
+        ReadResult read = ReadJpeg(source);
+        ShowFailureNotices(read.failure());
+        return read;
+    })
     , fields_(std::move(onFieldChange))
     , lists_([this](int panel) { return loadControlPanel(panel); }, std::move(onListPick))
 {

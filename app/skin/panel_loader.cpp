@@ -1,6 +1,7 @@
 #include "app/skin/panel_loader.h"
 
 #include "app/skin/skin_file.h"
+#include "common/failure_notices.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
 #include "imagelib/codecs/bmp/bmp.h"
@@ -29,7 +30,9 @@ HDIB StandardPictureDecoder::decode(PictureEncoding encoding, std::span<const st
     MemorySource source(bytes);
     if (encoding == PictureEncoding::Jpeg)
         return jpeg_ ? jpeg_(source).take() : HDIB{};
-    return ReadBmp(source).take();
+    ReadResult read = ReadBmp(source);
+    ShowFailureNotices(read.failure());
+    return read.take();
 }
 
 HDIB PictureFromPackedDib(std::span<const std::uint8_t> bytes)

@@ -1,5 +1,6 @@
 #include "edit/placement/document_geometry.h"
 
+#include "common/failure_notices.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
 #include "edit/compositing.h"
@@ -258,11 +259,19 @@ bool ResizeCanvas(LayerStack& stack, int width, int height, CanvasAnchor anchor,
         if (inside.left < inside.right && inside.top < inside.bottom) {
             const Rect cut{inside.left - n.box.left, inside.top - n.box.top, inside.right - n.box.left,
                            inside.bottom - n.box.top};
-            const HDIB pieceImage = DibCropPicture(image, cut);
-            const HDIB pieceMask = DibCropPicture(layer.mask.read(), cut);
-            if (!pieceImage || !pieceMask || !DibPaste(n.image, pieceImage, inside.left, inside.top)
-                || !DibPaste(n.mask, pieceMask, inside.left, inside.top))
+            FileFailure imageCut, maskCut, imagePaste, maskPaste;
+            const HDIB pieceImage = DibCropPicture(image, cut, &imageCut);
+            ShowFailureNotices(imageCut);
+            const HDIB pieceMask = DibCropPicture(layer.mask.read(), cut, &maskCut);
+            ShowFailureNotices(maskCut);
+            if (!pieceImage || !pieceMask)
                 return false;
+            const bool pasted = DibPaste(n.image, pieceImage, inside.left, inside.top, &imagePaste);
+            ShowFailureNotices(imagePaste);
+            if (!pasted || !DibPaste(n.mask, pieceMask, inside.left, inside.top, &maskPaste)) {
+                ShowFailureNotices(maskPaste);
+                return false;
+            }
         }
         n.box = {0, 0, width, height};
         n.placement = {};

@@ -8,7 +8,7 @@
 #include "edit/text_render/text_renderer.h"
 #include "edit/undo_hooks.h"
 #include "imagelib/dib_geometry.h"
-#include "imagelib/codecs/library_messages.h"
+#include "common/warning_messages.h"
 
 #include <algorithm>
 

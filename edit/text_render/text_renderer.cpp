@@ -1,5 +1,6 @@
 #include "edit/text_render/text_renderer.h"
 
+#include "common/failure_notices.h"
 #include "common/text_encoding.h"
 #include "edit/layer_pictures.h"
 #include "imagelib/dib_geometry.h"
@@ -215,7 +216,10 @@ HDIB trim(const HDIB& picture, int& left, int& top)
         return {};
     left += minX;
     top += minTop;
-    return DibCropPicture(picture, Rect{minX, minTop, maxX + 1, maxTop + 1});
+    FileFailure failure;
+    HDIB trimmed = DibCropPicture(picture, Rect{minX, minTop, maxX + 1, maxTop + 1}, &failure);
+    ShowFailureNotices(failure);
+    return trimmed;
 }
 
 }  // namespace

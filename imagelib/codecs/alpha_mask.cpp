@@ -21,9 +21,9 @@ constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A
 constexpr std::uint64_t kDeflateBestRatio = 1032;
 constexpr unsigned kTargaTrueColour = 2;
 
-HDIB newMask(std::uint32_t width, std::uint32_t height)
+HDIB newMask(std::uint32_t width, std::uint32_t height, FileFailure* shortage)
 {
-    HDIB mask = AllocatePicture(width, height, 8, 256);
+    HDIB mask = AllocatePicture(width, height, 8, 256, shortage);
     if (mask)
         FillGreyRamp(mask.colors(), 256);
     return mask;
@@ -57,6 +57,7 @@ struct PngAlphaReader {
     PngErrorRecord errors{};
     png_structp png = nullptr;
     png_infop info = nullptr;
+    FileFailure* shortage = nullptr;
     std::vector<std::uint8_t> row;
     HDIB mask;
 };
@@ -88,7 +89,7 @@ bool decodeAlpha(PngAlphaReader& r)
     png_read_update_info(r.png, r.info);
     if (png_get_rowbytes(r.png, r.info) != std::size_t(width) * 4)
         return false;
-    r.mask = newMask(width, height);
+    r.mask = newMask(width, height, r.shortage);
     if (!r.mask)
         return false;
     r.row.resize(std::size_t(width) * 4);
@@ -107,9 +108,10 @@ bool decodeAlpha(PngAlphaReader& r)
     return true;
 }
 
-HDIB pngAlpha(ByteSource& source)
+HDIB pngAlpha(ByteSource& source, FileFailure* shortage)
 {
     PngAlphaReader reader(source);
+    reader.shortage = shortage;
     reader.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &reader.errors, RecordPngErrorAndJump, IgnorePngWarning);
     if (!reader.png)
         return {};
@@ -120,11 +122,12 @@ HDIB pngAlpha(ByteSource& source)
 }
 
 // Rows of 4-byte pixels whose fourth byte is the alpha, stored bottom-up unless `topDown`.
-HDIB alphaOfRows(ByteSource& source, std::uint32_t width, std::uint32_t height, bool topDown, std::size_t rowBytes)
+HDIB alphaOfRows(ByteSource& source, std::uint32_t width, std::uint32_t height, bool topDown, std::size_t rowBytes,
+                 FileFailure* shortage)
 {
     if (std::uint64_t(rowBytes) * height > source.remaining())
         return {};
-    HDIB mask = newMask(width, height);
+    HDIB mask = newMask(width, height, shortage);
     if (!mask)
         return {};
     std::vector<std::uint8_t> row(rowBytes);
@@ -138,7 +141,7 @@ HDIB alphaOfRows(ByteSource& source, std::uint32_t width, std::uint32_t height, 
     return meaningless(mask, true) ? HDIB{} : std::move(mask);
 }
 
-HDIB targaAlpha(ByteSource& source)
+HDIB targaAlpha(ByteSource& source, FileFailure* shortage)
 {
     std::uint8_t bytes[kTargaHeaderSize];
     if (!source.readExact(bytes, sizeof bytes))
@@ -150,10 +153,10 @@ HDIB targaAlpha(ByteSource& source)
     const std::uint64_t mapBytes = h.colourMapType == 1 ? std::uint64_t(h.colourMapLength) * ((h.colourMapEntryBits + 7) / 8) : 0;
     if (!source.skip(h.idLength + mapBytes))
         return {};
-    return alphaOfRows(source, h.width, h.height, h.topOrigin(), std::size_t(h.width) * 4);
+    return alphaOfRows(source, h.width, h.height, h.topOrigin(), std::size_t(h.width) * 4, shortage);
 }
 
-HDIB bitmapAlpha(ByteSource& source)
+HDIB bitmapAlpha(ByteSource& source, FileFailure* shortage)
 {
     const BmpHeaderCheck check = ReadBmpHeaders(source);
     if (!check.layout || check.layout->fileBitCount != 32 || check.layout->compression != 0
@@ -164,12 +167,12 @@ HDIB bitmapAlpha(ByteSource& source)
         return {};
     const auto width = std::uint32_t(layout.header.biWidth);
     const auto height = std::uint32_t(layout.header.biHeight);
-    return alphaOfRows(source, width, height, layout.topDown, std::size_t(width) * 4);
+    return alphaOfRows(source, width, height, layout.topDown, std::size_t(width) * 4, shortage);
 }
 
 }  // namespace
 
-HDIB ReadAlphaMask(ByteSource& source)
+HDIB ReadAlphaMask(ByteSource& source, FileFailure* notices)
 {
     std::uint8_t start[8] = {};
     const std::size_t got = source.read(start, sizeof start);
@@ -177,18 +180,21 @@ HDIB ReadAlphaMask(ByteSource& source)
         return {};
     if (got == sizeof start && std::memcmp(start, kPngSignature, sizeof kPngSignature) == 0) {
         source.seek(sizeof kPngSignature);
-        return pngAlpha(source);
+        return pngAlpha(source, notices);
     }
     if (got >= 2 && start[0] == 'B' && start[1] == 'M')
-        return bitmapAlpha(source);
+        return bitmapAlpha(source, notices);
     // Targa files have no signature: the header's own checks decide.
-    return targaAlpha(source);
+    return targaAlpha(source, notices);
 }
 
-HDIB ReadAlphaMask(const std::string& path)
+HDIB ReadAlphaMask(const std::string& path, FileFailure* notices)
 {
-    auto source = OpenImageForReading(path);
-    return source ? ReadAlphaMask(*source) : HDIB{};
+    FileFailure notice;
+    auto source = OpenImageForReading(path, notice);
+    if (!source && notices)
+        *notices = notice;
+    return source ? ReadAlphaMask(*source, notices) : HDIB{};
 }
 
 bool HasTransparency(const HDIB& mask)

@@ -5,6 +5,7 @@
 // file's size, rows bottom-up like every picture: 255 opaque, 0 transparent.
 
 #include "common/byte_source.h"
+#include "common/file_problem.h"
 #include "imagelib/dib.h"
 
 #include <string>
@@ -13,9 +14,10 @@ namespace lv {
 
 // Null when the file has no transparency, when every pixel is opaque, and for a file that
 // can't be read (the colour reader reports those). Targa and bitmap files whose alpha bytes
-// are all zero were written without alpha and count as opaque.
-HDIB ReadAlphaMask(ByteSource& source);
-HDIB ReadAlphaMask(const std::string& path);
+// are all zero were written without alpha and count as opaque. What the user is to be told
+// (a file that could not be opened, memory that ran out) goes to `notices` when given.
+HDIB ReadAlphaMask(ByteSource& source, FileFailure* notices = nullptr);
+HDIB ReadAlphaMask(const std::string& path, FileFailure* notices = nullptr);
 
 // Whether a mask leaves any pixel less than opaque.
 bool HasTransparency(const HDIB& mask);

@@ -1,5 +1,6 @@
 #include "imagelib/codecs/document_open.h"
 
+#include "common/string_table.h"
 #include "common/ui_service.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_convert.h"
@@ -40,14 +41,29 @@ OpenedImage run(const ReaderFunction& reader, std::string_view format, const std
     return opened;
 }
 
+// The next reader's answer, after the words the ones before it said.
+void replace(OpenedImage& opened, OpenedImage next)
+{
+    next.result.setFailure(AfterNotices(opened.result.failure(), next.result.failure()));
+    opened = std::move(next);
+}
+
+void addNotice(ReadResult& result, std::string text)
+{
+    FileFailure failure = result.failure();
+    failure.notices.push_back({std::move(text)});
+    result.setFailure(std::move(failure));
+}
+
 void promoteIfNeeded(OpenedImage& opened)
 {
     if (!opened.result.ok() || DibGetType(opened.result.image()) == IMG_RGB24)
         return;
     FileFailure notice = opened.result.failure();
-    opened.result = ReadResult(DibPromoteTo24(opened.result.image()));
+    FileFailure shortage;
+    opened.result = ReadResult(DibPromoteTo24(opened.result.image(), &shortage));
     if (!opened.result.ok())
-        notice = {FileProblem::OutOfMemory, {}};
+        notice = AfterNotices(notice, shortage ? shortage : FileFailure(FileProblem::OutOfMemory));
     opened.result.setFailure(std::move(notice));
 }
 
@@ -91,14 +107,14 @@ OpenedImage loadGeneral(const std::string& path, const std::string& extension, c
     return opened;
 }
 
-// Gives a failure its cause when the reader named none, and tells the user: the cause and
-// the file's name, or for a picture read in part that its missing part is grey.
+// Gives a failure its cause when the reader named none, and words it for the user: the
+// cause and the file's name, or for a picture read in part that its missing part is grey.
 void report(OpenedImage& opened, const std::string& path, const OpenOptions& options, bool identified)
 {
     ReadResult& result = opened.result;
     if (result.ok()) {
         if (options.showMessages && result.failure().problem == FileProblem::Truncated)
-            ShowDetailedStringMessage(kPartlyReadString, path);
+            addNotice(result, DetailedText(LoadString(kPartlyReadString), path));
         return;
     }
     // A reader that answers −2 without a cause has spoken for itself (or was cancelled).
@@ -106,11 +122,11 @@ void report(OpenedImage& opened, const std::string& path, const OpenOptions& opt
         return;
     // Without a signature a reader can't tell a damaged file from another format's.
     if (!result.failure() || (!identified && result.failure().problem == FileProblem::Corrupt))
-        result.setFailure({identified ? FileProblem::Corrupt : FileProblem::UnknownFormat, {}});
+        result.setFailure(AfterNotices(result.failure(), {identified ? FileProblem::Corrupt : FileProblem::UnknownFormat}));
     const FileProblem problem = result.failure().problem;
-    // A cancel needs no word, and exhausted memory was reported where it ran out.
+    // A cancel needs no word, and exhausted memory was worded where it ran out.
     if (options.showMessages && problem != FileProblem::Cancelled && problem != FileProblem::OutOfMemory)
-        ShowLibraryMessage(FileProblemMessage(result.failure(), path));
+        addNotice(result, FileProblemMessage(result.failure(), path));
 }
 
 }  // namespace
@@ -163,15 +179,15 @@ OpenedImage OpenDocumentImage(const std::string& path, const DocumentReaders& re
     }
 
     if (opened.result.code() == ReadCode::NotThisFormat && !pngTried) {
-        opened = run(readers.png, "PNG", path);
+        replace(opened, run(readers.png, "PNG", path));
         pngTried = true;
     }
     if (opened.result.code() == ReadCode::NotThisFormat && !layeredTried) {
-        opened = run(readers.layered, "VLF", path);
+        replace(opened, run(readers.layered, "VLF", path));
         layeredTried = true;
     }
     if (opened.result.code() == ReadCode::Failure && !generalTried)
-        opened = LoadGeneralImage(path, readers, options);
+        replace(opened, LoadGeneralImage(path, readers, options));
 
     report(opened, path, options, identified);
     if (opened.result.ok() && options.promoteTo24)

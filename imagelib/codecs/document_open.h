@@ -1,6 +1,8 @@
 #pragma once
 // The two higher dispatchers: the application's document open and the general image
-// loader used by the album, thumbnail printing and sharing.
+// loader used by the album, thumbnail printing and sharing. Neither shows anything: the
+// result's failure carries, as notices in order, every word for the user, the readers' and
+// the dispatch's own, also beside a picture that was read.
 
 #include "imagelib/codecs/codec_result.h"
 
@@ -27,7 +29,7 @@ DocumentReaders LibraryDocumentReaders();
 
 struct OpenOptions {
     bool promoteTo24 = true;    // documents are 24-bit; a converter keeps the file's depth
-    bool showMessages = true;   // the unknown-format message of the document open
+    bool showMessages = true;   // the document open's own words (cause and name, part read)
 };
 
 struct OpenedImage {

@@ -4,11 +4,11 @@
 
 namespace lv {
 
-std::unique_ptr<FileSource> OpenImageForReading(const std::string& path, FileFailure* failure)
+std::unique_ptr<FileSource> OpenImageForReading(const std::string& path, FileFailure& notice)
 {
-    auto source = FileSource::Open(path, failure);
+    auto source = FileSource::Open(path);
     if (!source)
-        ReportFileOpenFailure(path);
+        notice = CannotOpenNotice(path);
     return source;
 }
 

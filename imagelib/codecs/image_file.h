@@ -1,6 +1,6 @@
 #pragma once
-// Opening image files for the codecs: the library's own file-open, which can report its
-// failure, and the safe write path every writer goes through.
+// Opening image files for the codecs: the library's own file-open, whose failure carries the
+// library's report for the caller to show, and the safe write path every writer goes through.
 
 #include "common/byte_sink.h"
 #include "common/byte_source.h"
@@ -11,8 +11,9 @@
 
 namespace lv {
 
-// Null (after the optional report of library_messages.h) when the file can't be opened.
-std::unique_ptr<FileSource> OpenImageForReading(const std::string& path, FileFailure* failure = nullptr);
+// Null when the file can't be opened; `notice` then holds the library's report of it
+// ("Não é possível abrir -- %s") without a cause, as the readers have always answered.
+std::unique_ptr<FileSource> OpenImageForReading(const std::string& path, FileFailure& notice);
 // Null when the file can't be created; `failure` says why.
 std::unique_ptr<FileSink> CreateImageFile(const std::string& path, FileFailure* failure = nullptr);
 

@@ -1,47 +1,25 @@
 #include "imagelib/codecs/library_messages.h"
 
-#include "common/string_table.h"
-#include "common/ui_service.h"
-
 namespace lv {
-namespace {
-bool fileOpenReports = true;
+
+std::string DetailedText(std::string_view text, std::string_view detail)
+{
+    return std::string(text) + " --- " + std::string(detail);
 }
 
-void ShowLibraryMessage(std::string_view text)
+FileFailure WordedFailure(FileProblem problem, std::string text)
 {
-    ui::Current().showMessage(text, ui::kWarningTitle, ui::Icon::Exclamation);
+    return {problem, {}, {FailureNotice{std::move(text)}}};
 }
 
-void ShowDetailedMessage(std::string_view text, std::string_view detail)
+FileFailure NoticesOnly(const FileFailure& failure)
 {
-    ShowLibraryMessage(std::string(text) + " --- " + std::string(detail));
+    return {FileProblem::None, {}, failure.notices};
 }
 
-void ShowDetailedMessage(std::string_view text, long number)
+FileFailure CannotOpenNotice(std::string_view path)
 {
-    ShowLibraryMessage(std::string(text) + " --- " + std::to_string(number));
-}
-
-void ShowStringMessage(int stringId)
-{
-    ShowLibraryMessage(LoadString(stringId));
-}
-
-void ShowDetailedStringMessage(int stringId, std::string_view detail)
-{
-    ShowDetailedMessage(LoadString(stringId), detail);
-}
-
-void SetFileOpenReports(bool enabled)
-{
-    fileOpenReports = enabled;
-}
-
-void ReportFileOpenFailure(std::string_view path)
-{
-    if (fileOpenReports)
-        ShowLibraryMessage(std::string(kCannotOpenMessage) + " -- " + std::string(path));
+    return Notice(std::string(kCannotOpenMessage) + " -- " + std::string(path));
 }
 
 }  // namespace lv

@@ -1,5 +1,8 @@
 #pragma once
-// How the image library speaks to the user: one message-box look for all its texts.
+// The image library's own words for its failures. The library says nothing itself: its
+// failures carry these texts as notices, and whoever asked for the work shows them.
+
+#include "common/file_problem.h"
 
 #include <string>
 #include <string_view>
@@ -18,19 +21,17 @@ inline constexpr std::string_view kCombineOutsideMessage = "Combine Image outsid
 inline constexpr std::string_view kPngReadTitle = "Leitura do arquivo PNG";
 inline constexpr std::string_view kGifDepthRefusedMessage = "GIF file is not available for 24-bit true color image.";
 
-// Captioned "Atenção", exclamation icon, OK button.
-void ShowLibraryMessage(std::string_view text);
 // "%s --- %s" with the detail text.
-void ShowDetailedMessage(std::string_view text, std::string_view detail);
-// "%s --- %ld" with the number.
-void ShowDetailedMessage(std::string_view text, long number);
-// A string-table entry shown directly, captioned "Atenção" with the exclamation icon.
-void ShowStringMessage(int stringId);
-void ShowDetailedStringMessage(int stringId, std::string_view detail);
+std::string DetailedText(std::string_view text, std::string_view detail);
 
-// The library's file-open report ("%s -- %s" with "Não é possível abrir" and the name);
-// on until the application switches it off.
-void SetFileOpenReports(bool enabled);
-void ReportFileOpenFailure(std::string_view path);
+// A failure with its cause and the library's words for it, captioned "Atenção".
+FileFailure WordedFailure(FileProblem problem, std::string text);
+
+// The words of `failure` without its cause: what a reader that names no cause answers, so
+// that the dispatch above decides as it would if the reader had spoken for itself.
+FileFailure NoticesOnly(const FileFailure& failure);
+
+// The library's file-open report: "%s -- %s" with "Não é possível abrir" and the name.
+FileFailure CannotOpenNotice(std::string_view path);
 
 }  // namespace lv

@@ -18,9 +18,14 @@ std::string extensionOrBmp(const std::string& path)
     return extension.empty() ? std::string("BMP") : extension;
 }
 
+void append(std::vector<FailureNotice>& said, const FileFailure& failure)
+{
+    said.insert(said.end(), failure.notices.begin(), failure.notices.end());
+}
+
 }  // namespace
 
-LoadedImage LoadImageFileDetailed(const std::string& path, bool showMessage)
+LoadedImage LoadImageFileDetailed(const std::string& path, bool withMessage)
 {
     ui::BusyCursor busy;
     FileFailure unreadable;
@@ -28,19 +33,22 @@ LoadedImage LoadImageFileDetailed(const std::string& path, bool showMessage)
     const ImageFormat* named = content.empty() ? nullptr : FindFormatByExtension(content.substr(1));
     const ImageFormat* chosen = named ? named : FindFormatByExtension(extensionOrBmp(path));
     if (!chosen) {
-        if (showMessage)
-            ShowDetailedMessage(kUnknownFileFormatMessage, path);
-        return {{}, nullptr, ReadCode::Failure, {FileProblem::UnknownFormat, {}}};
+        FileFailure unknown(FileProblem::UnknownFormat);
+        if (withMessage)
+            unknown.notices.push_back({DetailedText(kUnknownFileFormatMessage, path)});
+        return {{}, nullptr, ReadCode::Failure, unknown};
     }
     if (unreadable)
         return {{}, nullptr, ReadCode::NotThisFormat, unreadable};
     ReadResult result = chosen->read(path);
+    std::vector<FailureNotice> said = result.failure().notices;
     // The trial order is for files whose content names no format the table reads.
     if (result.code() == ReadCode::NotThisFormat && content.empty()) {
         for (const ImageFormat& format : ImageFormats()) {
             if (&format == chosen)
                 continue;
             result = format.read(path);
+            append(said, result.failure());
             if (result.code() != ReadCode::NotThisFormat) {
                 chosen = &format;
                 break;
@@ -50,19 +58,20 @@ LoadedImage LoadImageFileDetailed(const std::string& path, bool showMessage)
     LoadedImage loaded{{}, chosen, result.code(), result.failure()};
     if (!content.empty() && !named && !result.ok())
         loaded.failure = {FileProblem::UnknownFormat, {}};  // a format only the document open reads
+    loaded.failure.notices = std::move(said);
     if (result.ok())
         loaded.image = result.take();
     return loaded;
 }
 
-HDIB LoadImageFile(const std::string& path, bool showMessage)
+HDIB LoadImageFile(const std::string& path)
 {
-    return LoadImageFileDetailed(path, showMessage).image;
+    return LoadImageFileDetailed(path, false).image;
 }
 
-HDIB LoadImageFile24(const std::string& path, bool* promoted, bool showMessage)
+HDIB LoadImageFile24(const std::string& path, bool* promoted)
 {
-    HDIB image = LoadImageFile(path, showMessage);
+    HDIB image = LoadImageFile(path);
     if (promoted)
         *promoted = false;
     if (!image || DibGetType(image) == IMG_RGB24)
@@ -73,25 +82,28 @@ HDIB LoadImageFile24(const std::string& path, bool* promoted, bool showMessage)
     return wide;
 }
 
-WriteResult SaveImageFile(HDIB& image, const std::string& path, bool showMessage)
+WriteResult SaveImageFile(HDIB& image, const std::string& path, bool withMessage)
 {
     const ImageFormat* format = FindFormatByWriteSlot(FindWriteSlot(extensionOrBmp(path)));
-    if (!format) {
-        ShowLibraryMessage(kUnknownFileFormatMessage);
-        return WriteResult::Failed;
-    }
+    if (!format)
+        return {WriteResult::Failed, WordedFailure(FileProblem::UnknownFormat, std::string(kUnknownFileFormatMessage))};
+    FileFailure told;
     WriteResult result;
     if (format->name == "GIF" && image && image.bitCount() == 24) {
-        HDIB reduced = DibMedianCut(image, kMedianCutMode);
+        HDIB reduced = DibMedianCut(image, kMedianCutMode, &told);
         result = format->write(path, reduced ? reduced : image);
     } else {
         result = format->write(path, image);
     }
-    if (showMessage && result.failure())
-        ShowLibraryMessage(FileProblemMessage(result.failure(), path));
-    else if (showMessage && result == WriteResult::Failed)
-        ShowDetailedMessage(kDiskErrorMessage, path);
-    return result;
+    FileFailure failure = AfterNotices(told, result.failure());
+    // A writer that refused the picture has said all there is to say, in its own words.
+    if (withMessage && result.failure().problem != FileProblem::DepthNotWritable) {
+        if (result.failure())
+            failure.notices.push_back({FileProblemMessage(result.failure(), path)});
+        else if (result == WriteResult::Failed)
+            failure.notices.push_back({DetailedText(kDiskErrorMessage, path)});
+    }
+    return {result.code(), std::move(failure)};
 }
 
 }  // namespace lv

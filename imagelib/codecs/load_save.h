@@ -1,5 +1,6 @@
 #pragma once
-// The library's load and save dispatch by file-name extension.
+// The library's load and save dispatch by file-name extension. Neither shows anything: what
+// the user is to be told comes back in the result's failure as notices, in order.
 
 #include "imagelib/codecs/codec_result.h"
 #include "imagelib/codecs/format_registry.h"
@@ -12,22 +13,26 @@ struct LoadedImage {
     HDIB image;                            // null when nothing could read the file
     const ImageFormat* format = nullptr;   // the reader that succeeded
     ReadCode code = ReadCode::Failure;     // the last reader's answer
-    FileFailure failure;                   // why it failed, or what to tell about the picture
+    FileFailure failure;                   // why it failed, or what to tell about the picture; and
+                                           // every reader's words, in the order they were said
 };
 
 // Reads with the reader of the format the file's content names (so a file named for
 // another format opens), else with the extension's reader, then, when that says "not this
 // format", with every other reader in trial order until one gives another answer. No
-// extension means BMP. Shows "Unknown file format" with the name for an unregistered
-// extension when `showMessage`.
-LoadedImage LoadImageFileDetailed(const std::string& path, bool showMessage);
-HDIB LoadImageFile(const std::string& path, bool showMessage);
+// extension means BMP. With `withMessage` an unregistered extension carries "Unknown file
+// format" with the name.
+LoadedImage LoadImageFileDetailed(const std::string& path, bool withMessage);
+// The picture alone, for callers that tell the user nothing.
+HDIB LoadImageFile(const std::string& path);
 
 // As LoadImageFile, promoted to 24 bits when needed; `promoted` tells whether it was.
-HDIB LoadImageFile24(const std::string& path, bool* promoted, bool showMessage);
+HDIB LoadImageFile24(const std::string& path, bool* promoted);
 
 // Writes by the extension's write slot (BMP without one); GIF gets a median-cut copy of a
-// 24-bit picture. On a 0 result shows the disk message when `showMessage`.
-WriteResult SaveImageFile(HDIB& image, const std::string& path, bool showMessage);
+// 24-bit picture. "Unknown file format" without a write slot, and a writer's own refusal,
+// are always carried; with `withMessage` also a failure's cause with the file's name, or the
+// disk message with the name for a 0 result.
+WriteResult SaveImageFile(HDIB& image, const std::string& path, bool withMessage);
 
 }  // namespace lv

@@ -61,9 +61,10 @@ FilePicture AllocateFilePicture(std::int64_t width, std::int64_t height, unsigne
     }
     if (FileFailure refused = CheckPictureBudget(rows, fileBytes))
         return {{}, std::move(refused)};
-    HDIB picture = AllocatePicture(width, height, bitCount, clrUsed);
+    FileFailure shortage;
+    HDIB picture = AllocatePicture(width, height, bitCount, clrUsed, &shortage);
     if (!picture)
-        return {{}, {FileProblem::OutOfMemory, {}}};
+        return {{}, std::move(shortage)};
     return {std::move(picture), {}};
 }
 

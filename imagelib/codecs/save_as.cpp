@@ -42,27 +42,33 @@ int typeOfExtension(const std::string& extension)
     return 0;
 }
 
-WriteResult writeByType(HDIB& image, const std::string& path, const ImageFormat& format, int type)
+WriteResult writeByType(HDIB& image, const std::string& path, const ImageFormat& format, int type, FileFailure& told)
 {
     ui::BusyCursor busy;
     if (type == kSaveAsGif && image && image.bitCount() == 24) {
-        HDIB reduced = DibReduceToWebPalette(image);
+        HDIB reduced = DibReduceToWebPalette(image, &told);
         if (reduced)
             return format.write(path, reduced);
     }
     return format.write(path, image);
 }
 
+FileFailure wordedString(FileProblem problem, int stringId, std::string_view detail = {})
+{
+    const std::string_view text = LoadString(stringId);
+    return WordedFailure(problem, detail.empty() ? std::string(text) : DetailedText(text, detail));
+}
+
 }  // namespace
 
-bool SaveImageAs(HDIB& image, std::string& path, int fileType)
+bool SaveImageAs(HDIB& image, std::string& path, int fileType, FileFailure& failure)
 {
     const std::string extension = SaveAsExtension(path);
     int type = fileType;
     if (!extension.empty()) {
         type = typeOfExtension(extension);
         if (type == 0) {
-            ShowDetailedStringMessage(kUnknownFormatString, path);
+            failure = wordedString(FileProblem::UnknownFormat, kUnknownFormatString, path);
             return false;
         }
     } else {
@@ -70,24 +76,29 @@ bool SaveImageAs(HDIB& image, std::string& path, int fileType)
     }
     const ImageFormat* format = FindFormatByWriteSlot(type);
     if (type < kSaveAsBmp || type > kSaveAsFlashPix || !format) {
-        ShowStringMessage(kUnknownFormatString);
+        failure = wordedString(FileProblem::UnknownFormat, kUnknownFormatString);
         return false;
     }
 
     std::filesystem::path folder = std::filesystem::path(path).parent_path();
     std::error_code ec;
     if (!std::filesystem::is_directory(folder.empty() ? "." : folder, ec)) {
-        ShowDetailedStringMessage(kCannotLocateString, folder.string());
+        failure = wordedString(FileProblem::FolderMissing, kCannotLocateString, folder.string());
         return false;
     }
 
     // The writers replace the file only once the new one is whole, so a failed save leaves
     // the old file as it was and there is nothing to restore or retry.
-    const WriteResult result = writeByType(image, path, *format, type);
-    if (result.failure())
-        ShowLibraryMessage(FileProblemMessage(result.failure(), path));
-    else if (result == WriteResult::Failed)
-        ShowDetailedStringMessage(kDiskErrorString, path);
+    FileFailure told;
+    const WriteResult result = writeByType(image, path, *format, type, told);
+    failure = AfterNotices(told, result.failure());
+    // A writer that refused the picture has said all there is to say, in its own words.
+    if (result.failure().problem != FileProblem::DepthNotWritable) {
+        if (result.failure())
+            failure.notices.push_back({FileProblemMessage(result.failure(), path)});
+        else if (result == WriteResult::Failed)
+            failure = AfterNotices(failure, wordedString(FileProblem::DiskError, kDiskErrorString, path));
+    }
     return result == WriteResult::Written;
 }
 

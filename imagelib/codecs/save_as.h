@@ -2,6 +2,7 @@
 // The Save-as command's save: the old file stays until the new one is written completely
 // (the writers' safe path), and stays as it was when the write fails.
 
+#include "common/file_problem.h"
 #include "imagelib/dib.h"
 
 #include <string>
@@ -26,9 +27,9 @@ enum SaveAsFileType : int {
 std::string SaveAsTypeExtension(int type);
 
 // Saves with the dialog's type 1..7. A name without an extension gets the type's own
-// (written back into `path`); a recognised extension overrides the type. Reports the
-// cause of a failure with the file's name through the UI service. True exactly when the
-// file was written completely.
-bool SaveImageAs(HDIB& image, std::string& path, int fileType);
+// (written back into `path`); a recognised extension overrides the type. True exactly when
+// the file was written completely. `failure` receives the cause of a failure and what the
+// user is to be told of it: its sentence with the file's name, or the procedure's own words.
+bool SaveImageAs(HDIB& image, std::string& path, int fileType, FileFailure& failure);
 
 }  // namespace lv

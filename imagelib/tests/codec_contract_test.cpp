@@ -4,6 +4,7 @@
 
 #include "common/byte_sink.h"
 #include "common/testing/temp_dir.h"
+#include "common/testing/notice_texts.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/codecs/gif/gif.h"
@@ -127,17 +128,26 @@ TEST(CodecContract, WritersAnswerNoPictureAMissingFolderAndAFullDisk)
 {
     testing::TempDir dir;
     testing::UiRecorder ui;
+    std::vector<std::string> said;
     for (const Codec& codec : Codecs()) {
         SCOPED_TRACE(codec.name);
         HDIB none;
-        EXPECT_EQ(codec.writeFile(dir.file("none"), none), WriteResult::NotWritten);
+        const WriteResult nothing = codec.writeFile(dir.file("none"), none);
+        EXPECT_EQ(nothing, WriteResult::NotWritten);
+        for (const std::string& text : testing::NoticeTexts(nothing.failure()))
+            said.push_back(std::string(codec.name) + ": " + text);
         HDIB picture = PictureFor(codec, 64, 64);
-        EXPECT_EQ(codec.writeFile(dir.file("missing/a"), picture), codec.missingFolder);
-        EXPECT_EQ(codec.writeFile("/dev/full", picture), WriteResult::Failed);
+        const WriteResult missing = codec.writeFile(dir.file("missing/a"), picture);
+        EXPECT_EQ(missing, codec.missingFolder);
+        EXPECT_TRUE(missing.failure().notices.empty());
+        const WriteResult full = codec.writeFile("/dev/full", picture);
+        EXPECT_EQ(full, WriteResult::Failed);
+        EXPECT_TRUE(full.failure().notices.empty());
     }
-    // Only the JPEG writer speaks, of a picture it can't hold; a file that can't be created
-    // is the caller's to report, with its cause.
-    EXPECT_EQ(ui.texts(), (std::vector<std::string>{std::string(kJpegIndexedMessage)}));
+    // Only the JPEG writer has words, of a picture it can't hold; a file that can't be
+    // created is the caller's to word, with its cause. Nothing is shown.
+    EXPECT_EQ(said, (std::vector<std::string>{"JPG: " + std::string(kJpegIndexedMessage)}));
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(CodecContract, ProgressEvery16RowsAndEscStopsBothWays)

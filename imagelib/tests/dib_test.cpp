@@ -42,17 +42,21 @@ TEST(Dib, RefusedSizesGiveNoPicture)
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(Dib, AllocationFailuresSpeakInTheirOwnVoice)
+TEST(Dib, AShortageGoesToTheCallerThatTakesItAndIsToldWhereItHappensOtherwise)
 {
     testing::UiRecorder ui;
+    FileFailure shortage;
+    EXPECT_FALSE(DibAlloc(std::size_t(1) << 40, &shortage));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(shortage.problem, FileProblem::OutOfMemory);
+    EXPECT_EQ(shortage.notices,
+              (std::vector<FailureNotice>{{"Não há memória suficiente.", NoticeTitle::SystemMessage}}));
+
     EXPECT_FALSE(DibAlloc(std::size_t(1) << 40));
-    EXPECT_FALSE(AppDibAlloc(std::size_t(1) << 40));
-    ASSERT_EQ(ui.messages.size(), 2u);
+    ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Não há memória suficiente.");
     EXPECT_EQ(ui.messages[0].title, "Mensagem do sistema");
-    EXPECT_EQ(ui.messages[1].text, "Não há memória suficiente.");
-    EXPECT_EQ(ui.messages[1].title, "Atenção");
-    EXPECT_EQ(ui.messages[1].icon, ui::Icon::Exclamation);
+    EXPECT_EQ(ui.messages[0].icon, ui::Icon::Exclamation);
 }
 
 TEST(Dib, DuplicateAndCopyBytesCopyEveryByte)

@@ -1,4 +1,5 @@
 #include "common/byte_sink.h"
+#include "common/testing/notice_texts.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/codecs/bmp/bmp.h"
@@ -97,37 +98,43 @@ TEST_F(Dispatch, UnknownExtensionsAreRefusedWithTheLibraryMessage)
     MemorySink targa;
     ASSERT_EQ(WriteTarga(targa, rgb, false), WriteResult::Written);
     const std::string path = writeBytes("pic.xyz", targa.bytes());
-    EXPECT_FALSE(LoadImageFile(path, false));
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_FALSE(LoadImageFile(path, true));
-    ASSERT_EQ(ui.texts(), std::vector<std::string>{"Unknown file format --- " + path});
-    EXPECT_EQ(ui.messages[0].title, "Atenção");
+    EXPECT_FALSE(LoadImageFile(path));
+    EXPECT_TRUE(LoadImageFileDetailed(path, false).failure.notices.empty());
+    const LoadedImage worded = LoadImageFileDetailed(path, true);
+    EXPECT_EQ(worded.failure.problem, FileProblem::UnknownFormat);
+    EXPECT_EQ(testing::NoticeTexts(worded.failure), std::vector<std::string>{"Unknown file format --- " + path});
 
-    // ".jpeg" is JPEG for writing too; an unknown name is refused with the name.
+    // ".jpeg" is JPEG for writing too; an unknown name is refused with the library's words.
     HDIB dib = MakePicture(2, 2, 24);
     EXPECT_EQ(SaveImageFile(dib, dir.file("out.jpeg"), false), WriteResult::Written);
     EXPECT_TRUE(ReadJpeg(dir.file("out.jpeg")).ok());
-    EXPECT_EQ(SaveImageFile(dib, dir.file("out.xyz"), false), WriteResult::Failed);
-    EXPECT_EQ(ui.texts().back(), "Unknown file format");
+    const WriteResult unknown = SaveImageFile(dib, dir.file("out.xyz"), false);
+    EXPECT_EQ(unknown, WriteResult::Failed);
+    EXPECT_EQ(testing::NoticeTexts(unknown.failure()), std::vector<std::string>{"Unknown file format"});
+    EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(Dispatch, AFailedWriteShowsItsCauseOnlyWhenAsked)
+TEST_F(Dispatch, AFailedWriteCarriesItsCauseWithTheNameOnlyWhenAsked)
 {
     HDIB dib = MakePicture(2, 2, 24);
-    EXPECT_EQ(SaveImageFile(dib, dir.file("no/such.bmp"), false), WriteResult::Failed);
+    const WriteResult quiet = SaveImageFile(dib, dir.file("no/such.bmp"), false);
+    EXPECT_EQ(quiet, WriteResult::Failed);
+    EXPECT_EQ(quiet.failure().problem, FileProblem::FolderMissing);
+    EXPECT_TRUE(quiet.failure().notices.empty());
+    const WriteResult worded = SaveImageFile(dib, dir.file("no/such.bmp"), true);
+    EXPECT_EQ(testing::NoticeTexts(worded.failure()),
+              std::vector<std::string>{"Não é possível localizar a pasta. --- " + dir.file("no/such.bmp")});
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(SaveImageFile(dib, dir.file("no/such.bmp"), true), WriteResult::Failed);
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Não é possível localizar a pasta. --- " + dir.file("no/such.bmp")});
 }
 
 TEST_F(Dispatch, LoadImageFile24AndTheDocumentOpenPromoteUnlessAskedNotTo)
 {
     bool promoted = false;
-    HDIB a = LoadImageFile24(writeBitmap("pal.bmp", 8), &promoted, false);
+    HDIB a = LoadImageFile24(writeBitmap("pal.bmp", 8), &promoted);
     ASSERT_TRUE(a);
     EXPECT_EQ(a.bitCount(), 24);
     EXPECT_TRUE(promoted);
-    ASSERT_TRUE(LoadImageFile24(writeBitmap("rgb.bmp", 24), &promoted, false));
+    ASSERT_TRUE(LoadImageFile24(writeBitmap("rgb.bmp", 24), &promoted));
     EXPECT_FALSE(promoted);
 
     const std::string path = writeBitmap("mono.bmp", 1);
@@ -142,20 +149,21 @@ TEST_F(Dispatch, LoadImageFile24AndTheDocumentOpenPromoteUnlessAskedNotTo)
     EXPECT_EQ(raw.result.image().bitCount(), 1);
 }
 
-TEST_F(Dispatch, DocumentOpenOfAnUnreadableFileShowsTheUnknownFormatString)
+TEST_F(Dispatch, DocumentOpenOfAnUnreadableFileCarriesItsCauseWithTheName)
 {
     const std::string path = writeBytes("junk.bmp", {'B', 'M', 1, 2, 3});
     OpenedImage doc = OpenDocumentImage(path, LibraryDocumentReaders());
     EXPECT_FALSE(doc.result.ok());
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"O arquivo está incompleto. --- " + path});
+    EXPECT_EQ(testing::NoticeTexts(doc.result.failure()), std::vector<std::string>{"O arquivo está incompleto. --- " + path});
     const std::string noise = writeBytes("noise.jpg", {1, 2, 3, 4, 5, 6, 7, 8, 9});
-    EXPECT_FALSE(OpenDocumentImage(noise, LibraryDocumentReaders()).result.ok());
-    EXPECT_EQ(ui.texts().back(), "Formato de arquivo desconhecido. --- " + noise);
-    ui.messages.clear();
+    EXPECT_EQ(testing::NoticeTexts(OpenDocumentImage(noise, LibraryDocumentReaders()).result.failure()),
+              std::vector<std::string>{"Formato de arquivo desconhecido. --- " + noise});
 
     OpenOptions quiet;
     quiet.showMessages = false;
-    EXPECT_EQ(OpenDocumentImage(path, LibraryDocumentReaders(), quiet).result.failure().problem, FileProblem::Truncated);
+    const OpenedImage cut = OpenDocumentImage(path, LibraryDocumentReaders(), quiet);
+    EXPECT_EQ(cut.result.failure().problem, FileProblem::Truncated);
+    EXPECT_TRUE(cut.result.failure().notices.empty());
     EXPECT_EQ(OpenDocumentImage(dir.file("absent.png"), LibraryDocumentReaders(), quiet).result.failure().problem,
               FileProblem::NotFound);
     EXPECT_TRUE(ui.messages.empty());
@@ -204,11 +212,11 @@ TEST_F(Dispatch, DocumentOpenFallsBackToPngThenLayeredReadersOnNotThisFormat)
     readers.png = [](const std::string&) { return ReadResult(ReadCode::Broken); };
     doc = OpenDocumentImage(writeBytes("broken.png", unsigned_), readers);
     EXPECT_EQ(doc.result.code(), ReadCode::Broken);
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_TRUE(doc.result.failure().notices.empty());
     readers.png = [](const std::string&) { return ReadResult(ReadCode::Broken, {FileProblem::Truncated, {}}); };
     const std::string broken = writeBytes("cut.png", unsigned_);
-    OpenDocumentImage(broken, readers);
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"O arquivo está incompleto. --- " + broken});
+    EXPECT_EQ(testing::NoticeTexts(OpenDocumentImage(broken, readers).result.failure()),
+              std::vector<std::string>{"O arquivo está incompleto. --- " + broken});
 
     // A real PNG that fails is read once, by the PNG reader alone.
     tried.clear();
@@ -217,9 +225,12 @@ TEST_F(Dispatch, DocumentOpenFallsBackToPngThenLayeredReadersOnNotThisFormat)
         return ReadResult(ReadCode::NotThisFormat, {FileProblem::Corrupt, "CRC error"});
     };
     const std::string png = writeBytes("bad.png", {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0});
-    EXPECT_FALSE(OpenDocumentImage(png, readers).result.ok());
+    doc = OpenDocumentImage(png, readers);
+    EXPECT_FALSE(doc.result.ok());
     EXPECT_EQ(tried, std::vector<std::string>{"png"});
-    EXPECT_EQ(ui.texts().back(), "O arquivo está danificado (CRC error). --- " + png);
+    EXPECT_EQ(testing::NoticeTexts(doc.result.failure()),
+              std::vector<std::string>{"O arquivo está danificado (CRC error). --- " + png});
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST_F(Dispatch, GeneralLoaderNeedsAShortExtensionAndPromotes)
@@ -287,7 +298,7 @@ TEST_F(Dispatch, AFileNamedForAnotherFormatOpensWithTheReaderOfItsContent)
 TEST_F(Dispatch, DocumentsNamedGifTifOrPcxOpenThroughTheGeneralLoader)
 {
     const std::string gif = redBlueGif("two.gif");
-    HDIB library = LoadImageFile(gif, true);
+    HDIB library = LoadImageFile(gif);
     ASSERT_TRUE(library);
     EXPECT_EQ(library.colors()[0].rgbRed, 0);  // the library reader sees black and white
 
@@ -301,7 +312,8 @@ TEST_F(Dispatch, DocumentsNamedGifTifOrPcxOpenThroughTheGeneralLoader)
     HDIB pal8 = MakePicture(5, 3, 8, 256);
     testing::FillPatterned(pal8);
     std::string pcx = dir.file("saved");
-    ASSERT_TRUE(SaveImageAs(pal8, pcx, kSaveAsPcx));
+    FileFailure failure;
+    ASSERT_TRUE(SaveImageAs(pal8, pcx, kSaveAsPcx, failure));
     EXPECT_EQ(pcx, dir.file("saved.PCX"));
     const OpenedImage paintbrush = OpenDocumentImage(pcx, LibraryDocumentReaders());
     ASSERT_TRUE(paintbrush.result.ok());
@@ -337,7 +349,8 @@ TEST_F(Dispatch, RgbPicturesBecomeAdaptiveOrWebPalettesOnTheWayToGif)
     EXPECT_TRUE(has(adaptive, {206, 107, 49}));
 
     std::string path = dir.file("web.gif");
-    ASSERT_TRUE(SaveImageAs(rgb, path, kSaveAsBmp));
+    FileFailure failure;
+    ASSERT_TRUE(SaveImageAs(rgb, path, kSaveAsBmp, failure));
     HDIB web = ReadGif(path).take();
     ASSERT_TRUE(web);
     EXPECT_EQ(web.colors()[215].rgbRed, 255);

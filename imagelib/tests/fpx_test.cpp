@@ -523,7 +523,8 @@ TEST(FlashPixFiles, SavedByNameAndSaveAsThenOpenedAsDocuments)
     EXPECT_EQ(loaded.format->name, "FPX");
 
     std::string typed = dir.file("saved");
-    ASSERT_TRUE(SaveImageAs(photo, typed, kSaveAsFlashPix));
+    FileFailure failure;
+    ASSERT_TRUE(SaveImageAs(photo, typed, kSaveAsFlashPix, failure));
     EXPECT_EQ(typed, dir.file("saved.FPX"));
     const OpenedImage opened = OpenDocumentImage(typed, LibraryDocumentReaders());
     ASSERT_TRUE(opened.result.ok());

@@ -101,17 +101,20 @@ TEST(DibCrop, SubBytePixelsAreRepackedFromTheLeftColumn)
     }
 }
 
-TEST(DibCrop, RectanglesOutsideAreRefusedWithTheMessage)
+TEST(DibCrop, RectanglesOutsideAreRefusedWithTheMessageForTheCaller)
 {
     testing::UiRecorder ui;
     const HDIB picture = MakePhotoLike(10, 8);
-    EXPECT_FALSE(DibCrop(picture, {5, 5, 5, 9}));  // empty: refused silently
+    FileFailure failure;
+    EXPECT_FALSE(DibCrop(picture, {5, 5, 5, 9}, &failure));  // empty: refused silently
+    EXPECT_FALSE(failure);
+    for (const Rect outside : {Rect{5, 0, 11, 8}, Rect{0, 1, 10, 9}, Rect{-1, 0, 4, 4}}) {
+        failure = {};
+        EXPECT_FALSE(DibCrop(picture, outside, &failure));
+        EXPECT_EQ(failure.problem, FileProblem::OutsidePicture);
+        EXPECT_EQ(failure.notices, (std::vector<FailureNotice>{{"Crop Image outside", NoticeTitle::Warning}}));
+    }
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_FALSE(DibCrop(picture, {5, 0, 11, 8}));
-    EXPECT_FALSE(DibCrop(picture, {0, 1, 10, 9}));
-    EXPECT_FALSE(DibCrop(picture, {-1, 0, 4, 4}));
-    EXPECT_EQ(ui.texts(), std::vector<std::string>(3, "Crop Image outside"));
-    EXPECT_EQ(ui.messages[0].title, "Atenção");
 }
 
 TEST(DibCropPicture, CountsRowsFromTheTopAndKeepsThePartInside)
@@ -146,18 +149,22 @@ TEST(DibPaste, PlacesTheSourceByPictureCoordinatesAndRefusesOverhangs)
     EXPECT_TRUE(PaddingIsZero(target));
 
     const HDIB before = DibDuplicate(target);
-    EXPECT_FALSE(DibPaste(target, source, 8, 1));  // one pixel further
-    EXPECT_FALSE(DibPaste(target, source, 0, 5));
-    EXPECT_FALSE(DibPaste(target, source, -1, 0));
-    EXPECT_EQ(ui.texts(), std::vector<std::string>(3, "Combine Image outside"));
+    for (const auto& [x, y] : {std::pair{8, 1}, std::pair{0, 5}, std::pair{-1, 0}}) {  // one pixel too far
+        FileFailure failure;
+        EXPECT_FALSE(DibPaste(target, source, x, y, &failure));
+        EXPECT_EQ(failure.problem, FileProblem::OutsidePicture);
+        EXPECT_EQ(failure.notices, (std::vector<FailureNotice>{{"Combine Image outside", NoticeTitle::Warning}}));
+    }
     EXPECT_EQ(std::memcmp(before.data(), target.data(), target.size()), 0);
 
     // Depths must match and be 8 or 24 bits; those refusals are silent.
+    FileFailure silent;
     HDIB grey = MakeGreyPicture(4, 4);
-    EXPECT_FALSE(DibPaste(grey, source, 0, 0));
+    EXPECT_FALSE(DibPaste(grey, source, 0, 0, &silent));
     HDIB four = MakePicture(4, 4, 4, 16);
-    EXPECT_FALSE(DibPaste(four, MakePicture(2, 2, 4, 16), 0, 0));
-    EXPECT_EQ(ui.messages.size(), 3u);
+    EXPECT_FALSE(DibPaste(four, MakePicture(2, 2, 4, 16), 0, 0, &silent));
+    EXPECT_FALSE(silent);
+    EXPECT_TRUE(ui.messages.empty());
     HDIB small = MakeGreyPicture(2, 2);
     small.row(0)[0] = 99;
     ASSERT_TRUE(DibPaste(grey, small, 2, 2));

@@ -127,13 +127,14 @@ TEST(Jpeg, IndexedPicturesAreRefusedWithTheMessageAndNoFile)
     const HDIB mono = MakePicture(4, 4, 1, 2);
     for (const HDIB* picture : {&four, &palette, &mono}) {
         const std::string path = dir.file("indexed.jpg");
-        EXPECT_EQ(WriteJpeg(path, *picture, 90), WriteResult::NotWritten);
+        const WriteResult refused = WriteJpeg(path, *picture, 90);
+        EXPECT_EQ(refused, WriteResult::NotWritten);
+        EXPECT_EQ(refused.failure().problem, FileProblem::DepthNotWritable);
+        EXPECT_EQ(refused.failure().notices,
+                  (std::vector<FailureNotice>{{std::string(kJpegIndexedMessage), NoticeTitle::Warning}}));
         EXPECT_FALSE(std::filesystem::exists(path));
     }
-    ASSERT_EQ(ui.messages.size(), 3u);
-    EXPECT_EQ(ui.messages[0].text, kJpegIndexedMessage);
-    EXPECT_EQ(ui.messages[0].title, "Atenção");
-    EXPECT_EQ(ui.messages[0].icon, ui::Icon::Exclamation);
+    EXPECT_TRUE(ui.messages.empty());
 
     MemorySink sink;
     EXPECT_EQ(WriteJpeg(sink, HDIB(), 90), WriteResult::NotWritten);

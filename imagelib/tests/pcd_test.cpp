@@ -454,8 +454,11 @@ TEST(PhotoCdAdapter, HeaderFixesAndFailuresFollowTheLibrarysResults)
 
     fake = FakeLog{};
     fake.loadResult = 12;
-    EXPECT_EQ(ReadPhotoCd(file, FakeLibrary()).code(), ReadCode::Failure);
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{std::string(kOutOfMemoryMessage)});
+    const ReadResult exhausted = ReadPhotoCd(file, FakeLibrary());
+    EXPECT_EQ(exhausted.code(), ReadCode::Failure);
+    EXPECT_EQ(exhausted.failure().notices,
+              (std::vector<FailureNotice>{{std::string(kOutOfMemoryMessage), NoticeTitle::Warning}}));
+    EXPECT_TRUE(ui.messages.empty());
 
     // Esc during the load: the abort callback remembers it and the read is cancelled.
     testing::CancellationOn on;
@@ -512,8 +515,11 @@ TEST(PhotoCdDispatch, PhotoCdNamesOpenThroughTheLibraryDispatchAtBase)
     EXPECT_EQ(loaded.image.width(), 768);
     // Read only: there is no writer behind the name.
     testing::UiRecorder ui;
-    EXPECT_EQ(SaveImageFile(loaded.image, testing::TempDir().file("x.pcd"), true), WriteResult::Failed);
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{std::string(kUnknownFileFormatMessage)});
+    const WriteResult unwritable = SaveImageFile(loaded.image, testing::TempDir().file("x.pcd"), true);
+    EXPECT_EQ(unwritable, WriteResult::Failed);
+    EXPECT_EQ(unwritable.failure().notices,
+              (std::vector<FailureNotice>{{std::string(kUnknownFileFormatMessage), NoticeTitle::Warning}}));
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "common/byte_source.h"
 #include "common/testing/file_failures.h"
+#include "common/testing/notice_texts.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/codecs/bmp/bmp.h"
@@ -36,21 +37,32 @@ protected:
         return std::size_t(std::distance(std::filesystem::directory_iterator(dir.path()), {}));
     }
 
+    // The procedure shows nothing: what the user is told comes back with the failure.
+    bool save(HDIB& image, std::string& path, int type)
+    {
+        failure = {};
+        const bool saved = SaveImageAs(image, path, type, failure);
+        EXPECT_TRUE(ui.messages.empty());
+        return saved;
+    }
+    std::vector<std::string> said() const { return testing::NoticeTexts(failure); }
+
     testing::TempDir dir;
     testing::UiRecorder ui;
+    FileFailure failure;
     HDIB picture = MakePicture(64, 64, 24);
 };
 
 TEST_F(SaveAs, ANameWithoutExtensionGetsTheSelectedTypesOne)
 {
     std::string path = dir.file("holiday");
-    EXPECT_TRUE(SaveImageAs(picture, path, kSaveAsBmp));
+    EXPECT_TRUE(save(picture, path, kSaveAsBmp));
     EXPECT_EQ(path, dir.file("holiday.BMP"));
     EXPECT_TRUE(ReadBmp(path).ok());
 
     // ".jpeg" and ".tiff" name their formats, whatever type the list shows.
     std::string jpeg = dir.file("photo.jpeg");
-    EXPECT_TRUE(SaveImageAs(picture, jpeg, kSaveAsBmp));
+    EXPECT_TRUE(save(picture, jpeg, kSaveAsBmp));
     EXPECT_EQ(jpeg, dir.file("photo.jpeg"));
     EXPECT_TRUE(ReadJpeg(jpeg).ok());
     EXPECT_TRUE(ui.messages.empty());
@@ -59,22 +71,22 @@ TEST_F(SaveAs, ANameWithoutExtensionGetsTheSelectedTypesOne)
 TEST_F(SaveAs, AKnownExtensionChoosesTheTypeReplacingTheFileAndAnUnknownOneIsRefused)
 {
     std::string path = existing("pic.bmp", "old contents");
-    EXPECT_TRUE(SaveImageAs(picture, path, kSaveAsJpeg));  // the name wins over the list
+    EXPECT_TRUE(save(picture, path, kSaveAsJpeg));  // the name wins over the list
     EXPECT_EQ(path, dir.file("pic.bmp"));
     EXPECT_TRUE(ReadBmp(path).ok());
     EXPECT_EQ(filesLeft(), 1u);
 
     std::string odd = dir.file("pic.xyz");
-    EXPECT_FALSE(SaveImageAs(picture, odd, kSaveAsBmp));
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Formato de arquivo desconhecido. --- " + odd});
+    EXPECT_FALSE(save(picture, odd, kSaveAsBmp));
+    EXPECT_EQ(said(), std::vector<std::string>{"Formato de arquivo desconhecido. --- " + odd});
     EXPECT_FALSE(std::filesystem::exists(odd));
 }
 
 TEST_F(SaveAs, AMissingFolderCannotBeLocated)
 {
     std::string path = dir.file("gone/pic.bmp");
-    EXPECT_FALSE(SaveImageAs(picture, path, kSaveAsBmp));
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Não é possível localizar --- " + dir.file("gone")});
+    EXPECT_FALSE(save(picture, path, kSaveAsBmp));
+    EXPECT_EQ(said(), std::vector<std::string>{"Não é possível localizar --- " + dir.file("gone")});
 }
 
 // Every writer of the dialog's list, through the procedure, against real failures: the old
@@ -96,10 +108,10 @@ TEST_F(SaveAs, FailedWritesOfEveryTypeLeaveTheOldFileAndSayWhy)
             ui.messages.clear();
             {
                 testing::FileSizeLimit small(limit);
-                EXPECT_FALSE(SaveImageAs(big, path, t.type));
+                EXPECT_FALSE(save(big, path, t.type));
             }
             EXPECT_EQ(contentOf(path), "precious");
-            EXPECT_EQ(ui.texts(), std::vector<std::string>{
+            EXPECT_EQ(said(), std::vector<std::string>{
                                       "O arquivo excede o tamanho máximo permitido pelo sistema. --- " + path});
         }
         // A full disk: a small one mounted when the test may, else the sink's hook.
@@ -110,10 +122,10 @@ TEST_F(SaveAs, FailedWritesOfEveryTypeLeaveTheOldFileAndSayWhy)
             std::optional<testing::DiskFullAfter> hook;
             if (!disk.mounted())
                 hook.emplace(30'000);
-            EXPECT_FALSE(SaveImageAs(big, full, t.type));
+            EXPECT_FALSE(save(big, full, t.type));
         }
         EXPECT_EQ(contentOf(full), "xxxxxxxx");
-        EXPECT_EQ(ui.texts(), std::vector<std::string>{"O disco está cheio. --- " + full});
+        EXPECT_EQ(said(), std::vector<std::string>{"O disco está cheio. --- " + full});
         if (disk.mounted())
             std::filesystem::remove(full);
     }
@@ -124,13 +136,13 @@ TEST_F(SaveAs, ReadOnlyFilesAreRefusedAndOtherFilesKeepTheirPermissions)
 {
     std::string locked = existing("locked.jpg", "keep");
     ::chmod(locked.c_str(), 0444);
-    EXPECT_FALSE(SaveImageAs(picture, locked, kSaveAsJpeg));
+    EXPECT_FALSE(save(picture, locked, kSaveAsJpeg));
     EXPECT_EQ(contentOf(locked), "keep");
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"O arquivo está protegido contra gravação. --- " + locked});
+    EXPECT_EQ(said(), std::vector<std::string>{"O arquivo está protegido contra gravação. --- " + locked});
 
     std::string secret = existing("secret.tif", "old");
     ::chmod(secret.c_str(), 0600);
-    EXPECT_TRUE(SaveImageAs(picture, secret, kSaveAsTiff));
+    EXPECT_TRUE(save(picture, secret, kSaveAsTiff));
     struct stat st {};
     ASSERT_EQ(::stat(secret.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0600u);

@@ -1,5 +1,6 @@
 #include "output/print/print_calibration_store.h"
 
+#include "common/failure_notices.h"
 #include "common/program_paths.h"
 
 #include <atomic>
@@ -64,7 +65,10 @@ HDIB ApplyCalibration(const HDIB& image)
 {
     if (!image || !PrintCalibrationEnabled())
         return nullptr;
-    return MapThroughCurves(image, LoadCalibrationCurves());
+    FileFailure failure;
+    HDIB mapped = MapThroughCurves(image, LoadCalibrationCurves(), &failure);
+    ShowFailureNotices(failure);
+    return mapped;
 }
 
 }  // namespace lv::print

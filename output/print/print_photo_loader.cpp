@@ -1,6 +1,7 @@
 #include "output/print/print_photo_loader.h"
 
 #include "album/photo_loader.h"
+#include "common/failure_notices.h"
 #include "common/processors.h"
 #include "common/ui_service.h"
 #include "common/worker_pool.h"
@@ -26,6 +27,7 @@ HDIB LoadPhotoForPrint(const std::string& path, int boxWidth, int boxHeight)
     HDIB photo;
     if (DetectFileFormat(path) == ".JPG") {
         ReadResult r = ReadJpegAtLeast(path, minWidth, minHeight);
+        ShowFailureNotices(r.failure());
         if (r.ok())
             photo = std::move(r.image());
     } else {

@@ -1,5 +1,6 @@
 #include "sharing/mail/smaller_copy.h"
 
+#include "common/failure_notices.h"
 #include "imagelib/dib_geometry.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
 
@@ -50,6 +51,7 @@ std::optional<std::string> MakeSmallerCopy(const std::string& path, int longestS
     OpenOptions options;
     options.promoteTo24 = true;
     OpenedImage opened = LoadGeneralImage(path, readers, options);
+    ShowFailureNotices(opened.result.failure());
     if (!opened.result.ok())
         return std::nullopt;
     const HDIB& picture = opened.result.image();
@@ -64,7 +66,9 @@ std::optional<std::string> MakeSmallerCopy(const std::string& path, int longestS
     std::error_code ec;
     std::filesystem::create_directories(folder, ec);
     const std::filesystem::path target = FreeName(folder, std::filesystem::path(path).stem().string());
-    if (WriteJpeg(target.string(), out, kSmallerCopyQuality) != WriteResult::Written)
+    const WriteResult written = WriteJpeg(target.string(), out, kSmallerCopyQuality);
+    ShowFailureNotices(written.failure());
+    if (written != WriteResult::Written)
         return std::nullopt;
     return target.string();
 }

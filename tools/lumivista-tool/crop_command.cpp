@@ -1,4 +1,5 @@
 #include "arguments.h"
+#include "common/failure_notices.h"
 #include "geometry_commands.h"
 #include "image_io.h"
 #include "imagelib/dib_geometry.h"
@@ -25,7 +26,9 @@ int RunCrop(std::string_view, Arguments args)
     ToolPicture picture = OpenPicture(p[0]);
     if (picture.exitCode)
         return picture.exitCode;
-    HDIB result = DibCropPicture(picture.image, Rect{edges[0], edges[1], edges[2], edges[3]});
+    FileFailure failure;
+    HDIB result = DibCropPicture(picture.image, Rect{edges[0], edges[1], edges[2], edges[3]}, &failure);
+    ShowFailureNotices(failure);
     if (!result)
         return Fail(kExitUsage, "the rectangle holds no part of " + p[0]);
     return WritePicture(result, p[1], false);

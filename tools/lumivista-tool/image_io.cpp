@@ -1,6 +1,7 @@
 #include "image_io.h"
 
 #include "command.h"
+#include "common/failure_notices.h"
 #include "common/string_table.h"
 #include "edit/compositing.h"
 #include "edit/layered_format.h"
@@ -47,6 +48,7 @@ ToolPicture OpenPicture(const std::string& path, std::optional<int> photoCdResol
     options.promoteTo24 = false;
     options.showMessages = false;
     OpenedImage opened = OpenDocumentImage(path, ToolReaders(), options);
+    ShowFailureNotices(opened.result.failure());
     if (!opened.result.ok()) {
         picture.exitCode = Fail(kExitCannotRead, FileProblemMessage(opened.result.failure(), path));
         return picture;
@@ -97,8 +99,11 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs)
         std::string target = path;
         if (type < kSaveAsBmp || type > kSaveAsFlashPix)
             return Fail(kExitUsage, std::string(LoadString(kUnknownFormatString)) + " --- " + path);
-        // The procedure has said why it failed, with the file's name.
-        return SaveImageAs(image, target, type) ? kExitOk : kExitCannotWrite;
+        // The procedure says why it failed, with the file's name.
+        FileFailure failure;
+        const bool saved = SaveImageAs(image, target, type, failure);
+        ShowFailureNotices(failure);
+        return saved ? kExitOk : kExitCannotWrite;
     }
     if (isLayeredName(path)) {
         auto stack = CreateLayerStackFromImage(DibDuplicate(image));
@@ -115,10 +120,11 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs)
     if (!FindFormatByWriteSlot(FindWriteSlot(extension)))
         return Fail(kExitUsage, std::string(LoadString(kUnknownFormatString)) + " --- " + path);
     const WriteResult result = SaveImageFile(image, path, false);
+    ShowFailureNotices(result.failure());
     if (result == WriteResult::Written)
         return kExitOk;
-    // A picture the writer refused has been explained by the writer itself.
-    if (!result.failure() && result != WriteResult::Failed)
+    // A picture the writer refused has been explained in the writer's own words.
+    if (result.failure().problem == FileProblem::DepthNotWritable || (!result.failure() && result != WriteResult::Failed))
         return kExitCannotWrite;
     return CannotWrite(result.failure(), path);
 }

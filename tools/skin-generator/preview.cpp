@@ -7,6 +7,7 @@
 #include "app/skin/screen_composition.h"
 #include "app/skin/screen_selection.h"
 #include "app/widgets/skin_geometry.h"
+#include "common/failure_notices.h"
 #include "imagelib/codecs/bmp/bmp.h"
 
 #include <QPainter>
@@ -20,7 +21,9 @@ using skin::ImageState;
 
 QImage ProgramPicture(const std::string& programDir, const std::string& name)
 {
-    return DibToImage(ReadBmp(programDir + "/ui/" + name).take());
+    ReadResult read = ReadBmp(programDir + "/ui/" + name);
+    ShowFailureNotices(read.failure());
+    return DibToImage(read.take());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "app/core/documents/document_io.h"
 
 #include "app/core/documents/document_files.h"
+#include "common/failure_notices.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
 #include "edit/compositing.h"
@@ -93,6 +94,7 @@ LoadedDocument LoadDocument(const std::string& path)
     };
 
     OpenedImage opened = OpenDocumentImage(path, readers);
+    ShowFailureNotices(opened.result.failure());
     LoadedDocument loaded;
     loaded.code = opened.result.code();
     loaded.format = opened.format;
@@ -119,10 +121,13 @@ LoadedDocument LoadDocument(const std::string& path)
     }
     // Transparency the colour readers dropped becomes the mask of the background layer, so it
     // shows as the grid and survives a PNG save.
-    if (mayCarryAlpha(opened.format))
-        if (HDIB mask = ReadAlphaMask(path); mask && mask.width() == loaded.stack->width
-                                             && mask.height() == loaded.stack->height)
+    if (mayCarryAlpha(opened.format)) {
+        FileFailure told;
+        HDIB mask = ReadAlphaMask(path, &told);
+        ShowFailureNotices(told);
+        if (mask && mask.width() == loaded.stack->width && mask.height() == loaded.stack->height)
             loaded.stack->layers[0].mask = std::move(mask);
+    }
     CompositeLayers(*loaded.stack);
     return loaded;
 }
@@ -144,7 +149,9 @@ bool WriteDocument(LayerStack& stack, std::string& path, int saveType)
         if (!written)
             showDiskError();
     } else {
-        written = SaveImageAs(stack.composite, path, saveType);
+        FileFailure failure;
+        written = SaveImageAs(stack.composite, path, saveType, failure);
+        ShowFailureNotices(failure);
     }
     if (written)
         stack.modified = 0;

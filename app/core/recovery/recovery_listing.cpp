@@ -1,6 +1,7 @@
 #include "app/core/recovery/recovery_listing.h"
 
 #include "common/byte_source.h"
+#include "common/failure_notices.h"
 #include "edit/compositing.h"
 #include "edit/layered_format.h"
 #include "edit/layered_layout.h"
@@ -127,6 +128,7 @@ HDIB ReadRecoveryThumbnail(const RecoveryEntry& entry)
     if (!source)
         return {};
     ReadResult read = ReadBmp(*source);
+    ShowFailureNotices(read.failure());
     if (!read.ok() || read.image().width() > kMaxThumbnailSide || read.image().height() > kMaxThumbnailSide)
         return {};
     return read.take();

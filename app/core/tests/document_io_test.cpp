@@ -1,5 +1,7 @@
 #include "app/core/documents/document_io.h"
 #include "app/core/tests/picture_difference.h"
+#include "common/byte_sink.h"
+#include "common/testing/file_failures.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "edit/compositing.h"
@@ -18,6 +20,14 @@
 
 namespace lv {
 namespace {
+
+std::string writePhoto(const testing::TempDir& dir, const std::string& name)
+{
+    const std::string path = dir.file(name);
+    HDIB photo = testing::MakePhotoLike(37, 23);
+    EXPECT_EQ(WriteBmp(path, photo), WriteResult::Written);
+    return path;
+}
 
 TEST(DocumentIo, FlatFilesOpenAsOneLayerAndSaveAsPngBmpAndLayeredFiles)
 {
@@ -76,10 +86,49 @@ TEST(DocumentIo, UnreadableFilesShowString2356WithTheNameAndEmptyPicturesBeep)
     std::ofstream(dir.file("lixo.jpg")) << "not a picture at all";
     EXPECT_FALSE(LoadDocument(dir.file("lixo.jpg")).stack);
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"Formato de arquivo desconhecido. --- " + dir.file("lixo.jpg")});
+    EXPECT_EQ(ui.messages[0].title, "Atenção");
+    EXPECT_EQ(ui.messages[0].icon, ui::Icon::Exclamation);
 
     std::ofstream(dir.file("vazio.vlf")) << "FLVT";
     EXPECT_FALSE(LoadDocument(dir.file("vazio.vlf")).stack);
     EXPECT_EQ(ui.messages.size(), 2u);
+}
+
+// The picture library words what went wrong; the open and the save show it, box for box
+// as the library itself once did.
+TEST(DocumentIo, TheLibrarysOwnWordsAreShownByTheOpenAndTheSaveInTheirOrder)
+{
+    testing::TempDir dir;
+    testing::UiRecorder ui;
+    // A compressed 16-bit Targa file, a kind the reader refuses: its English words from both
+    // readers that try it, then the open's sentence with the name.
+    const std::string tga = dir.file("cores.tga");
+    ASSERT_TRUE(WriteWholeFile(tga, {0, 0, 10, 0, 0, 0, 0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 16, 0, 0x80, 1, 2}));
+    EXPECT_FALSE(LoadDocument(tga).stack);
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Unknown file format", "Unknown file format",
+                                                     "Formato de arquivo desconhecido. --- " + tga}));
+    for (const testing::ShownMessage& shown : ui.messages)
+        EXPECT_EQ(shown.title, "Atenção");
+    ui.messages.clear();
+
+    // A full disk through the Save-as procedure: the cause with the name, once, and the old
+    // file as it was.
+    LoadedDocument loaded = LoadDocument(writePhoto(dir, "foto.bmp"));
+    ASSERT_TRUE(loaded.stack);
+    std::string target = dir.file("cheio.jpg");
+    ASSERT_TRUE(WriteWholeFile(target, {'o', 'l', 'd'}));
+    {
+        testing::DiskFullAfter full(0);
+        EXPECT_FALSE(WriteDocument(*loaded.stack, target, kSaveAsJpeg));
+    }
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"O disco está cheio. --- " + target});
+    EXPECT_EQ(*ReadWholeFile(target), (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+    ui.messages.clear();
+
+    // A folder that is not there: the procedure's own words with the folder's name.
+    std::string lost = dir.file("sumiu/foto.bmp");
+    EXPECT_FALSE(WriteDocument(*loaded.stack, lost, kSaveAsBmp));
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Não é possível localizar --- " + dir.file("sumiu")});
 }
 
 // A PNG with transparency opened black where it was transparent: the alpha now becomes the

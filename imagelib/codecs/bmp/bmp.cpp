@@ -279,9 +279,10 @@ ReadResult ReadBmp(ByteSource& source)
 
 ReadResult ReadBmp(const std::string& path)
 {
-    auto source = OpenImageForReading(path);
+    FileFailure notice;
+    auto source = OpenImageForReading(path, notice);
     if (!source)
-        return ReadCode::NotThisFormat;
+        return {ReadCode::NotThisFormat, notice};
     return ReadBmp(*source);
 }
 

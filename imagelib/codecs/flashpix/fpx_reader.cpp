@@ -9,6 +9,7 @@
 #include "imagelib/codecs/flashpix/fpx_storage.h"
 #include "imagelib/codecs/flashpix/fpx_tile_table.h"
 #include "imagelib/codecs/image_file.h"
+#include "imagelib/codecs/library_messages.h"
 #include "imagelib/codecs/photocd/photo_ycc.h"
 #include "imagelib/progress.h"
 
@@ -211,9 +212,10 @@ ReadResult decodeSubimage(const StorageReader& storage, const PropertySet& conte
         return ReadCode::Broken;
     // One table entry per tile: a picture can't be more than 768 bytes per byte of the file.
     const bool grey = subimage.colourChannels == 1;
-    HDIB picture = AllocatePicture(table->width, table->height, grey ? 8 : 24, grey ? 256 : 0);
+    FileFailure shortage;
+    HDIB picture = AllocatePicture(table->width, table->height, grey ? 8 : 24, grey ? 256 : 0, &shortage);
     if (!picture)
-        return ReadCode::Failure;
+        return {ReadCode::Failure, NoticesOnly(shortage)};
     if (grey)
         FillGreyRamp(picture.colors(), 256);
 
@@ -265,9 +267,10 @@ ReadResult ReadFlashPix(std::span<const std::uint8_t> file)
 
 ReadResult ReadFlashPix(const std::string& path)
 {
-    auto source = OpenImageForReading(path);
+    FileFailure notice;
+    auto source = OpenImageForReading(path, notice);
     if (!source)
-        return ReadCode::NotThisFormat;
+        return {ReadCode::NotThisFormat, notice};
     // Only structured storage is worth reading whole.
     static constexpr std::uint8_t kStorageSignature[8] = {0xD0, 0xCF, 0x11, 0xE0, 0xA1, 0xB1, 0x1A, 0xE1};
     std::uint8_t signature[8];

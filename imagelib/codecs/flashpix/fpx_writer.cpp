@@ -10,6 +10,7 @@
 #include "imagelib/codecs/flashpix/fpx_storage.h"
 #include "imagelib/codecs/flashpix/fpx_tile_table.h"
 #include "imagelib/codecs/image_file.h"
+#include "imagelib/codecs/library_messages.h"
 #include "imagelib/progress.h"
 #include "imagelib/codecs/save_options.h"
 
@@ -319,12 +320,12 @@ Outcome encodeFile(const HDIB& picture, int quality, Deliver&& deliver)
 }
 
 // Pictures other than grey and 24-bit are written in colour.
-HDIB widenedCopy(const HDIB& image)
+HDIB widenedCopy(const HDIB& image, FileFailure& shortage)
 {
     const ImageType type = DibGetType(image);
     if (type == IMG_GREY8 || type == IMG_RGB24 || type == IMG_NONE)
         return {};
-    return DibPromoteTo24(image);
+    return DibPromoteTo24(image, &shortage);
 }
 
 }  // namespace
@@ -349,18 +350,23 @@ WriteResult encodeAndWrite(const HDIB& image, int quality, Write&& write)
 {
     if (!image)
         return WriteResult::NotWritten;
-    const HDIB widened = widenedCopy(image);
+    // Without memory for a colour copy the picture is written as it is, after the shortage's box.
+    FileFailure shortage;
+    const HDIB widened = widenedCopy(image, shortage);
+    const auto told = [&](WriteResult result) {
+        return WriteResult(result.code(), AfterNotices(NoticesOnly(shortage), result.failure()));
+    };
     WriteResult written = WriteResult::Failed;
     const Outcome outcome = encodeFile(widened ? widened : image, quality, [&](std::span<const std::uint8_t> file) {
         written = write(file);
         return true;
     });
     if (outcome == Outcome::Cancelled)
-        return WriteResult::NotWritten;
+        return told(WriteResult::NotWritten);
     if (outcome == Outcome::Failed)
-        return WriteResult::Failed;
+        return told(WriteResult::Failed);
     ReportProgress(kProgressWriting, 100);
-    return written;
+    return told(written);
 }
 
 WriteResult writeAll(ByteSink& sink, std::span<const std::uint8_t> file)

@@ -135,9 +135,10 @@ ReadResult decodeImage(std::span<const std::uint8_t> file, const GifScreen& scre
     if (rootBits < 1 || rootBits > 8)
         return ReadCode::Failure;
 
-    HDIB picture = AllocatePicture(width, height, depth, colours);
+    FileFailure shortage;
+    HDIB picture = AllocatePicture(width, height, depth, colours, &shortage);
     if (!picture)
-        return ReadCode::Failure;
+        return {ReadCode::Failure, NoticesOnly(shortage)};
     RgbQuad* palette = picture.colors();
     if (!tableNeeded) {
         palette[0] = {0, 0, 0, 0};
@@ -177,9 +178,10 @@ ReadResult ReadGif(ByteSource& source)
 
 ReadResult ReadGif(const std::string& path)
 {
-    auto source = OpenImageForReading(path);
+    FileFailure notice;
+    auto source = OpenImageForReading(path, notice);
     if (!source)
-        return ReadCode::Failure;
+        return {ReadCode::Failure, notice};
     return ReadGif(*source);
 }
 
@@ -235,16 +237,15 @@ WriteResult encodePixels(ByteSink& sink, const HDIB& image, int rootBits, bool i
     return WriteResult::Written;
 }
 
-// The outcome for a picture the writer won't take, after its message; nothing when it will.
+// The outcome for a picture the writer won't take, with its message; nothing when it will.
 std::optional<WriteResult> refusal(const HDIB& image)
 {
     if (!image)
         return WriteResult::NotWritten;
     const int bits = image.bitCount();
-    if (bits > 8) {
-        ShowLibraryMessage(kGifDepthRefusedMessage);
-        return WriteResult::CannotCreate;
-    }
+    if (bits > 8)
+        return WriteResult(WriteResult::CannotCreate,
+                           WordedFailure(FileProblem::DepthNotWritable, std::string(kGifDepthRefusedMessage)));
     if (bits != 1 && bits != 4 && bits != 8)
         return WriteResult::NotWritten;
     return std::nullopt;

@@ -24,7 +24,7 @@ HDIB ReadGifStream(std::span<const std::uint8_t> file);
 
 // Writes 1-, 4- and 8-bit pictures; GIF89a with a graphic control when
 // CurrentSaveOptions().transparent is set, interlaced when .interlace is. Deeper pictures
-// are refused with a message and CannotCreate.
+// are refused with CannotCreate, DepthNotWritable carrying the message.
 WriteResult WriteGif(const std::string& path, const HDIB& image);
 WriteResult WriteGif(ByteSink& sink, const HDIB& image);
 

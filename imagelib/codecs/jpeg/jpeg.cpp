@@ -11,6 +11,7 @@
 #include <jerror.h>
 
 #include <algorithm>
+#include <optional>
 #include <utility>
 
 // The library reports fatal errors by a longjmp back into decode() or encode(). Those two
@@ -69,10 +70,10 @@ UINT16 dotsPerInch(std::int32_t pixelsPerMetre)
     return UINT16(std::clamp<std::int64_t>(DpiFromPixelsPerMetre(pixelsPerMetre), 0, 65535));
 }
 
-HDIB allocateFor(const jpeg_decompress_struct& cinfo)
+HDIB allocateFor(const jpeg_decompress_struct& cinfo, FileFailure* shortage)
 {
     const bool grey = cinfo.output_components == 1;
-    HDIB picture = AllocatePicture(cinfo.output_width, cinfo.output_height, grey ? 8 : 24, grey ? 256 : 0);
+    HDIB picture = AllocatePicture(cinfo.output_width, cinfo.output_height, grey ? 8 : 24, grey ? 256 : 0, shortage);
     if (!picture)
         return picture;
     if (grey)
@@ -123,9 +124,10 @@ ReadCode decode(JpegReader& r)
         reduceScale(r);
     const int components = r.cinfo.output_components;
     jpeg_start_decompress(&r.cinfo);
-    r.picture = allocateFor(r.cinfo);
+    FileFailure shortage;
+    r.picture = allocateFor(r.cinfo, &shortage);
     if (!r.picture) {
-        r.failure = {FileProblem::OutOfMemory, {}};
+        r.failure = {FileProblem::OutOfMemory, {}, shortage.notices};
         return ReadCode::Failure;
     }
     if (r.cinfo.scale_num < r.cinfo.scale_denom) {
@@ -194,14 +196,14 @@ WriteResult encode(JpegWriter& w)
     return w.cinfo.next_scanline == JDIMENSION(height) ? WriteResult::Written : WriteResult::Failed;
 }
 
-// Shows the indexed-image message for pictures the format can't hold.
-bool refuseIndexed(const HDIB& image)
+// The refusal, with the indexed-image message, of pictures the format can't hold.
+std::optional<WriteResult> refuseIndexed(const HDIB& image)
 {
     const ImageType type = DibGetType(image);
     if (type == IMG_GREY8 || type == IMG_RGB24)
-        return false;
-    ShowLibraryMessage(kJpegIndexedMessage);
-    return true;
+        return std::nullopt;
+    return WriteResult(WriteResult::NotWritten,
+                       WordedFailure(FileProblem::DepthNotWritable, std::string(kJpegIndexedMessage)));
 }
 
 }  // namespace
@@ -232,24 +234,25 @@ ReadResult ReadJpeg(const std::string& path)
 
 ReadResult ReadJpegAtLeast(const std::string& path, int minWidth, int minHeight)
 {
-    auto source = OpenImageForReading(path);
+    FileFailure notice;
+    auto source = OpenImageForReading(path, notice);
     if (!source)
-        return ReadCode::Broken;
+        return {ReadCode::Broken, notice};
     return ReadJpegAtLeast(*source, minWidth, minHeight);
 }
 
 WriteResult WriteJpeg(ByteSink& sink, const HDIB& image, int quality)
 {
-    if (refuseIndexed(image))
-        return WriteResult::NotWritten;
+    if (const auto refused = refuseIndexed(image))
+        return *refused;
     JpegWriter writer(sink, image, ClampJpegQuality(quality));
     return encode(writer);
 }
 
 WriteResult WriteJpeg(const std::string& path, const HDIB& image, int quality)
 {
-    if (refuseIndexed(image))
-        return WriteResult::NotWritten;
+    if (const auto refused = refuseIndexed(image))
+        return *refused;
     // A file that can't be created is reported by the caller, which knows the cause.
     return WriteImageFile(path, [&](ByteSink& sink) { return WriteJpeg(sink, image, quality); });
 }

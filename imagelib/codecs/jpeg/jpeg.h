@@ -23,9 +23,10 @@ ReadResult ReadJpeg(ByteSource& source);
 ReadResult ReadJpegAtLeast(ByteSource& source, int boxWidth, int boxHeight);
 ReadResult ReadJpegAtLeast(const std::string& path, int boxWidth, int boxHeight);
 
-// Grey 8-bit and 24-bit pictures only; others are refused with the indexed-image message
-// (NotWritten, and no file is created). CannotCreate when the file can't be made (the
-// result says why); NotWritten when cancelled; Failed when the data could not be written.
+// Grey 8-bit and 24-bit pictures only; others are refused, DepthNotWritable carrying the
+// indexed-image message (NotWritten, and no file is created). CannotCreate when the file
+// can't be made (the result says why); NotWritten when cancelled; Failed when the data
+// could not be written.
 WriteResult WriteJpeg(const std::string& path, const HDIB& image, int quality);
 WriteResult WriteJpeg(ByteSink& sink, const HDIB& image, int quality);
 

@@ -5,6 +5,7 @@
 #include "imagelib/codecs/chunked_read.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/codecs/image_file.h"
+#include "imagelib/codecs/library_messages.h"
 #include "imagelib/mono_polarity.h"
 #include "imagelib/codecs/pcx/pcx_rle.h"
 #include "imagelib/progress.h"
@@ -216,9 +217,10 @@ ReadResult ReadPcx(ByteSource& source)
     if (FileFailure refused = CheckPictureBudget(PictureBytes(width, height, kind->bits), dataBytes))
         return {ReadCode::Broken, refused};
 
-    HDIB picture = AllocatePicture(width, height, kind->bits, kind->colours);
+    FileFailure shortage;
+    HDIB picture = AllocatePicture(width, height, kind->bits, kind->colours, &shortage);
     if (!picture)
-        return ReadCode::Failure;
+        return {ReadCode::Failure, NoticesOnly(shortage)};
     picture.header().biXPelsPerMeter = std::int32_t(PixelsPerMetreFromDpi(h.dpiX));
     picture.header().biYPelsPerMeter = std::int32_t(PixelsPerMetreFromDpi(h.dpiY));
     fillColourTable(h, trailer, picture);
@@ -252,9 +254,10 @@ ReadResult ReadPcx(ByteSource& source)
 
 ReadResult ReadPcx(const std::string& path)
 {
-    auto source = OpenImageForReading(path);
+    FileFailure notice;
+    auto source = OpenImageForReading(path, notice);
     if (!source)
-        return ReadCode::Broken;
+        return {ReadCode::Broken, notice};
     return ReadPcx(*source);
 }
 

@@ -4,6 +4,7 @@
 #include "imagelib/dib_alloc.h"
 #include "imagelib/codecs/picture_budget.h"
 #include "imagelib/codecs/image_file.h"
+#include "imagelib/codecs/library_messages.h"
 #include "imagelib/codecs/pcx/pcx.h"
 #include "imagelib/codecs/pcx/pcx_rle.h"
 
@@ -146,9 +147,10 @@ ReadResult ReadPcxWhole(std::span<const std::uint8_t> file)
         decoded.resize(lineBytes);
     }
 
-    HDIB picture = AllocatePicture(width, height, 24, 0);
+    FileFailure shortage;
+    HDIB picture = AllocatePicture(width, height, 24, 0, &shortage);
     if (!picture)
-        return ReadCode::Failure;
+        return {ReadCode::Failure, NoticesOnly(shortage)};
     picture.header().biXPelsPerMeter = kWholeResolutionX;
     picture.header().biYPelsPerMeter = kWholeResolutionY;
     const int rows = int(height);
@@ -167,9 +169,10 @@ ReadResult ReadPcxWhole(std::span<const std::uint8_t> file)
 
 ReadResult ReadPcxWhole(const std::string& path)
 {
-    auto source = OpenImageForReading(path);
+    FileFailure notice;
+    auto source = OpenImageForReading(path, notice);
     if (!source)
-        return ReadCode::Failure;
+        return {ReadCode::Failure, notice};
     std::vector<std::uint8_t> file(std::size_t(source->size()));
     if (!source->readExact(file.data(), file.size()))
         return ReadCode::Failure;

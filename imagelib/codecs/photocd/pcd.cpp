@@ -119,18 +119,20 @@ ReadResult ReadPhotoCd(ByteSource& file, const PhotoCdLibrary& library)
     }
     if (loaded == kPcdOk && !state.cancelled)
         return fixHeader(std::move(image));
+    const ReadCode code = state.cancelled ? ReadCode::Broken : ReadCode::Failure;
     if (loaded == kPcdOutOfMemory)
-        ShowLibraryMessage(kOutOfMemoryMessage);
-    return state.cancelled ? ReadCode::Broken : ReadCode::Failure;
+        return {code, Notice(std::string(kOutOfMemoryMessage))};
+    return code;
 }
 
 ReadResult ReadPhotoCd(const std::string& path, const std::optional<PhotoCdLibrary>& library)
 {
     if (!library)
         return ReadCode::Failure;
-    auto file = OpenImageForReading(path);
+    FileFailure notice;
+    auto file = OpenImageForReading(path, notice);
     if (!file)
-        return ReadCode::Broken;
+        return {ReadCode::Broken, notice};
     return ReadPhotoCd(*file, *library);
 }
 

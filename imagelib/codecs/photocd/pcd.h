@@ -25,7 +25,7 @@ struct PhotoCdLibrary {
 PhotoCdLibrary BuiltInPhotoCdLibrary();
 
 // Broken (-2) when the file can't be opened, the options dialog is cancelled or the read
-// is; Failure (0) when the library is missing (`library` empty) or fails, after the memory
+// is; Failure (0) when the library is missing (`library` empty) or fails, carrying the memory
 // message when it ran out; otherwise a 24-bit colour or 8-bit grey picture, 7874 pixels
 // per metre.
 ReadResult ReadPhotoCd(const std::string& path);

@@ -43,6 +43,7 @@ struct PngReader {
     png_structp png = nullptr;
     png_infop info = nullptr;
     HDIB picture;
+    FileFailure shortage;
     bool tooLarge = false;
 };
 
@@ -127,7 +128,7 @@ ReadCode decode(PngReader& r)
     png_read_update_info(r.png, r.info);
     if (png_get_rowbytes(r.png, r.info) != std::size_t(width) * 3)
         return ReadCode::Failure;
-    r.picture = AllocatePicture(width, height, 24, 0);
+    r.picture = AllocatePicture(width, height, 24, 0, &r.shortage);
     if (!r.picture)
         return ReadCode::Failure;
 
@@ -252,15 +253,17 @@ ReadResult ReadPng(ByteSource& source)
         return {code, {FileProblem::Corrupt, said}};
     }
     if (code != ReadCode::Image)
-        return {code, {code == ReadCode::Broken ? FileProblem::Cancelled : FileProblem::OutOfMemory, {}}};
+        return {code, code == ReadCode::Broken ? FileFailure(FileProblem::Cancelled)
+                                               : FileFailure(FileProblem::OutOfMemory, {}, reader.shortage.notices)};
     return std::move(reader.picture);
 }
 
 ReadResult ReadPng(const std::string& path)
 {
-    auto source = OpenImageForReading(path);
+    FileFailure notice;
+    auto source = OpenImageForReading(path, notice);
     if (!source)
-        return ReadCode::NotThisFormat;
+        return {ReadCode::NotThisFormat, notice};
     return ReadPng(*source);
 }
 

@@ -234,10 +234,8 @@ ReadResult ReadTarga(ByteSource& source)
         return ReadCode::NotThisFormat;
     const TargaHeader h = ParseTargaHeader(raw);
     const auto kind = pictureFor(h);
-    if (!kind) {
-        ShowLibraryMessage(kUnknownFileFormatMessage);
-        return ReadCode::Failure;
-    }
+    if (!kind)
+        return {ReadCode::Failure, Notice(std::string(kUnknownFileFormatMessage))};
     const bool mapped = isColourMapped(h);
     const unsigned mapBits = h.colourMapEntryBits;
     const bool mapBitsValid = mapBits == 15 || mapBits == 16 || mapBits == 24 || mapBits == 32;
@@ -259,9 +257,10 @@ ReadResult ReadTarga(ByteSource& source)
     if (FileFailure refused = CheckPictureBudget(PictureBytes(h.width, h.height, kind->bits), source.remaining()))
         return {ReadCode::Broken, refused};
 
-    HDIB picture = AllocatePicture(h.width, h.height, kind->bits, kind->colours);
+    FileFailure shortage;
+    HDIB picture = AllocatePicture(h.width, h.height, kind->bits, kind->colours, &shortage);
     if (!picture)
-        return ReadCode::Failure;
+        return {ReadCode::Failure, NoticesOnly(shortage)};
     if (mapped)
         fillColourMap(h, map, picture);
     else
@@ -274,9 +273,10 @@ ReadResult ReadTarga(ByteSource& source)
 
 ReadResult ReadTarga(const std::string& path)
 {
-    auto source = OpenImageForReading(path);
+    FileFailure notice;
+    auto source = OpenImageForReading(path, notice);
     if (!source)
-        return ReadCode::Broken;
+        return {ReadCode::Broken, notice};
     return ReadTarga(*source);
 }
 

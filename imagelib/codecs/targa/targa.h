@@ -31,7 +31,7 @@ struct TargaHeader {
 
 TargaHeader ParseTargaHeader(const std::uint8_t* bytes);
 
-// ReadTarga: −1 for a file shorter than the header; 0 after "Unknown file format" for an
+// ReadTarga: −1 for a file shorter than the header; 0 carrying "Unknown file format" for an
 // image type or pixel size it doesn't read, and 0 for a bad header, a short colour map,
 // exhausted memory or cancellation; −2 for a file that can't be opened or pixel data that
 // is cut short.

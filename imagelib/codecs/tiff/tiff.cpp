@@ -4,6 +4,7 @@
 #include "common/little_endian.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/codecs/image_file.h"
+#include "imagelib/codecs/library_messages.h"
 #include "imagelib/codecs/tiff/lzw.h"
 #include "imagelib/codecs/chunked_read.h"
 #include "imagelib/progress.h"
@@ -220,9 +221,10 @@ ReadResult ReadTiff(ByteSource& source)
     if (!strips || !palette)
         return ReadCode::Failure;
 
-    HDIB picture = AllocatePicture(info.width, info.height, bits, unsigned(palette->size()));
+    FileFailure shortage;
+    HDIB picture = AllocatePicture(info.width, info.height, bits, unsigned(palette->size()), &shortage);
     if (!picture)
-        return ReadCode::Failure;
+        return {ReadCode::Failure, NoticesOnly(shortage)};
     picture.header().biXPelsPerMeter = TiffPixelsPerMeter(info.xResolution, info.resolutionUnit);
     picture.header().biYPelsPerMeter = TiffPixelsPerMeter(info.yResolution, info.resolutionUnit);
     std::copy(palette->begin(), palette->end(), picture.colors());
@@ -242,9 +244,10 @@ ReadResult ReadTiff(ByteSource& source)
 
 ReadResult ReadTiff(const std::string& path)
 {
-    auto source = OpenImageForReading(path);
+    FileFailure notice;
+    auto source = OpenImageForReading(path, notice);
     if (!source)
-        return ReadCode::Broken;
+        return {ReadCode::Broken, notice};
     return ReadTiff(*source);
 }
 

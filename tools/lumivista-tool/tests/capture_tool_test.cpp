@@ -25,7 +25,7 @@ TEST(CaptureTool, AFrameOfTheTestPatternIsWrittenInTheNamedFormat)
     const std::string env = "LUMIVISTA_VIDEO_DEVICES=" + dir.path().string() + " ";
     const auto grabbed = Tool("capture video " + dir.file("frame.tif"), env);
     ASSERT_EQ(grabbed.exitCode, 0) << grabbed.err;
-    const HDIB frame = LoadImageFile(dir.file("frame.tif"), false);
+    const HDIB frame = LoadImageFile(dir.file("frame.tif"));
     ASSERT_TRUE(frame);
     EXPECT_EQ(frame.width(), 640);
     EXPECT_EQ(frame.height(), 480);

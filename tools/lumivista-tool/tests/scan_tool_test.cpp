@@ -29,7 +29,7 @@ TEST_F(ScanTool, MemoryAndNativeTransfersGiveTheSamePicture)
         ASSERT_EQ(a.exitCode, 0) << a.err;
         const auto b = Tool("scan " + native + " --resolution 75 --device test:0 --mode " + mode);
         ASSERT_EQ(b.exitCode, 0) << b.err;
-        const HDIB m = LoadImageFile(memory, false), n = LoadImageFile(native, false);
+        const HDIB m = LoadImageFile(memory), n = LoadImageFile(native);
         ASSERT_TRUE(m && n);
         EXPECT_EQ(m.width(), 236) << "80 mm at 75 dots per inch";
         EXPECT_EQ(m.height(), 295);
