@@ -3,9 +3,9 @@
 // (scale z + 1 for z >= 0, 1 / (1 - z) below), its scroll position and the ruler band, for
 // the overlays drawn over the picture. Zoomed out, the window shows every (1 - z)-th pixel.
 
+#include "common/geometry.h"
 #include "edit/document_rect.h"
 #include "imagelib/drawing_surface.h"
-#include "imagelib/rect.h"
 
 namespace lv {
 
@@ -34,7 +34,7 @@ struct ViewMapping {
         return {clientX(r.left), clientY(r.top), clientX(r.right), clientY(r.bottom)};
     }
     // The client pixel at the centre of a document pixel.
-    SurfacePoint centre(DocumentPoint p) const
+    Point centre(DocumentPoint p) const
     {
         const int half = zoom > 0 ? zoom / 2 : 0;
         return {clientX(p.x) + half, clientY(p.y) + half};

@@ -6,8 +6,8 @@
 // Two vertical conventions occur: picture coordinates count rows from the top as the user
 // sees them; block coordinates count rows in memory order, from the bottom.
 
+#include "common/geometry.h"
 #include "imagelib/dib.h"
-#include "imagelib/rect.h"
 
 #include <cstdint>
 

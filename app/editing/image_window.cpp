@@ -693,12 +693,12 @@ ui::Service& ImageWindow::ui()
     return ui::Current();
 }
 
-SurfacePoint ImageWindow::scrollPosition() const
+Point ImageWindow::scrollPosition() const
 {
     return {view_.scroll(Axis::Horizontal).position, view_.scroll(Axis::Vertical).position};
 }
 
-void ImageWindow::scrollTo(SurfacePoint position)
+void ImageWindow::scrollTo(Point position)
 {
     const bool h = view_.scrollBy(Axis::Horizontal, ScrollAction::ThumbPosition, position.x);
     const bool v = view_.scrollBy(Axis::Vertical, ScrollAction::ThumbPosition, position.y);

@@ -143,8 +143,8 @@ private:
     const ToolSettings& settings() const override;
     ui::Service& ui() override;
     void zoomAt(int step, DocumentPoint point) override;
-    SurfacePoint scrollPosition() const override;
-    void scrollTo(SurfacePoint position) override;
+    Point scrollPosition() const override;
+    void scrollTo(Point position) override;
 
     DocumentWindows& owner_;
     int id_;

@@ -1,7 +1,7 @@
 #pragma once
 // The picture library's rectangles (right and bottom exclusive) as Qt's and back.
 
-#include "imagelib/rect.h"
+#include "common/geometry.h"
 
 #include <QRect>
 

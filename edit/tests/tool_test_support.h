@@ -50,8 +50,8 @@ public:
     const ToolSettings& settings() const override { return toolSettings; }
     ui::Service& ui() override { return recorder; }
     void zoomAt(int step, DocumentPoint point) override { zooms.push_back({step, point}); }
-    SurfacePoint scrollPosition() const override { return scroll; }
-    void scrollTo(SurfacePoint p) override { scroll = p; }
+    Point scrollPosition() const override { return scroll; }
+    void scrollTo(Point p) override { scroll = p; }
 
     // Mouse helpers: press at one point, drag through others, release at the last.
     ToolResult press(Tool& tool, DocumentPoint p, Modifiers keys = {}, MouseButton button = MouseButton::Left)
@@ -85,13 +85,13 @@ public:
     RgbTriple secondary{0, 0, 255};
     int zoom = 0;
     std::vector<std::pair<int, DocumentPoint>> zooms;
-    SurfacePoint scroll{50, 60};
+    Point scroll{50, 60};
 };
 
 // Lines with their pens, and ellipses, as a window's surface would draw them.
 struct RecordingSurface final : DrawingSurface {
     bool drawPicture(const HDIB&, int, int) override { return false; }
-    void drawLine(SurfacePoint from, SurfacePoint to, const Pen& pen) override
+    void drawLine(Point from, Point to, const Pen& pen) override
     {
         lines.push_back({from, to});
         pens.push_back(pen);

@@ -169,7 +169,7 @@ TEST(OtherTools, CropTrashZoomGrabPickerAndTransform)
     grab.press(w, e);
     e.client = {90, 120};
     grab.move(w, e);
-    EXPECT_EQ(w.scroll, (SurfacePoint{60, 40})) << "the picture follows the pointer";
+    EXPECT_EQ(w.scroll, (Point{60, 40})) << "the picture follows the pointer";
     grab.release(w, e);
 
     Tool& picker = tool(1123);
@@ -228,7 +228,7 @@ TEST(OverlayPainter, RubberBandsAndHandlesLandOnTheViewsPixels)
     painter.handle({10, 10}, 3);
     EXPECT_EQ(surface.lines.size(), 3u) << "three rows of an inverted square";
     EXPECT_EQ(surface.pens[0].style, PenStyle::Inverted);
-    EXPECT_EQ(surface.lines[0].from, (SurfacePoint{19, 19}));
+    EXPECT_EQ(surface.lines[0].from, (Point{19, 19}));
 
     // Zoomed out, a band too small to show still gets a pixel.
     view.zoom = -7;

@@ -63,8 +63,8 @@ TEST(TransformFrame, AnglesInWholeDegreesFromTheCentre)
     EXPECT_EQ(DirectionDegrees(-10, 10), 180 - 44) << "atan of -1 rounds up by the added half";
     const auto corners = RotatedCorners({0, 0, 20, 10}, 90);
     // Offsets round by adding a half and truncating: -9.5 becomes -9, -4.5 becomes -4.
-    EXPECT_EQ(corners[0], (SurfacePoint{15, -4}));
-    EXPECT_EQ(corners[2], (SurfacePoint{6, 15}));
+    EXPECT_EQ(corners[0], (Point{15, -4}));
+    EXPECT_EQ(corners[2], (Point{6, 15}));
 }
 
 // A window on a 400 × 300 document whose layer of 200 × 100 stands at (50, 40) from the top-left.

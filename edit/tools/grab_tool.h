@@ -44,8 +44,8 @@ public:
 
 private:
     bool dragging_ = false;
-    SurfacePoint start_;
-    SurfacePoint startScroll_;
+    Point start_;
+    Point startScroll_;
 };
 
 }  // namespace lv

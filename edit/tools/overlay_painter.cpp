@@ -47,7 +47,7 @@ void OverlayPainter::polyline(std::span<const DocumentPoint> points, bool closed
 
 void OverlayPainter::handle(DocumentPoint centre, int size)
 {
-    const SurfacePoint c = view_.centre(centre);
+    const Point c = view_.centre(centre);
     const int half = size / 2;
     surface_.fillRectangle({c.x - half, c.y - half, c.x - half + size, c.y - half + size},
                            {0xFFFFFF, PenStyle::Inverted, 0});

@@ -23,7 +23,7 @@ enum class MouseButton { Left, Right };
 
 struct PointerEvent {
     DocumentPoint point;  // top-down document pixels, possibly outside the document
-    SurfacePoint client;  // the same place in the window's client pixels
+    Point client;  // the same place in the window's client pixels
     MouseButton button = MouseButton::Left;  // the button pressed or released; for moves, the one held
     bool buttonDown = false;  // for moves: a button is held
     Modifiers keys;

@@ -92,8 +92,8 @@ public:
     const ToolSettings& settings() const override { return toolSettings; }
     ui::Service& ui() override { return service; }
     void zoomAt(int, DocumentPoint) override {}
-    SurfacePoint scrollPosition() const override { return {}; }
-    void scrollTo(SurfacePoint) override {}
+    Point scrollPosition() const override { return {}; }
+    void scrollTo(Point) override {}
 
     RgbTriple active{255, 255, 0};
     RgbTriple secondary{0, 0, 255};

@@ -4,7 +4,7 @@
 // at the zoom level plus its chrome: the caption strip on top and the ruler band.
 
 #include "app/core/view/zoom.h"
-#include "imagelib/rect.h"
+#include "common/geometry.h"
 
 namespace lv {
 

@@ -21,7 +21,7 @@ ToolResult LayerResizeTool::press(ToolContext& context, const PointerEvent& even
     return result;
 }
 
-void LayerResizeTool::dragHandle(const ToolContext&, SurfacePoint p)
+void LayerResizeTool::dragHandle(const ToolContext&, Point p)
 {
     frame_ = DragFrame(saved_, frame_, handle_, p.x - pressed_.x, p.y - pressed_.y, aspect_);
 }

@@ -5,11 +5,11 @@
 
 namespace lv {
 
-void LayerRotateTool::dragHandle(const ToolContext&, SurfacePoint p)
+void LayerRotateTool::dragHandle(const ToolContext&, Point p)
 {
     const int cx = (saved_.left + saved_.right) / 2;
     const int cy = (saved_.top + saved_.bottom) / 2;
-    const SurfacePoint corner{handle_ == kHandleTopLeft || handle_ == kHandleBottomLeft ? saved_.left : saved_.right,
+    const Point corner{handle_ == kHandleTopLeft || handle_ == kHandleBottomLeft ? saved_.left : saved_.right,
                               handle_ == kHandleTopLeft || handle_ == kHandleTopRight ? saved_.top : saved_.bottom};
     angle_ = DirectionDegrees(p.x - cx, p.y - cy) - DirectionDegrees(corner.x - cx, corner.y - cy);
 }

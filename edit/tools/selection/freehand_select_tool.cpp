@@ -35,8 +35,8 @@ bool FreehandSelectTool::nearFirst(const ToolContext& context, DocumentPoint p) 
 {
     if (points_.size() < 3)
         return false;
-    const SurfacePoint first = context.mapping().centre(points_.front());
-    const SurfacePoint here = context.mapping().centre(p);
+    const Point first = context.mapping().centre(points_.front());
+    const Point here = context.mapping().centre(p);
     return std::abs(here.x - first.x) <= kCloseDistance && std::abs(here.y - first.y) <= kCloseDistance;
 }
 
