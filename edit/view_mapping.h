@@ -4,7 +4,6 @@
 // the overlays drawn over the picture. Zoomed out, the window shows every (1 - z)-th pixel.
 
 #include "common/geometry.h"
-#include "edit/document_rect.h"
 #include "imagelib/drawing_surface.h"
 
 namespace lv {
@@ -29,12 +28,12 @@ struct ViewMapping {
     int clientX(int x) const { return originX - scrollX + firstScaled(x); }
     int clientY(int y) const { return originY - scrollY + firstScaled(y); }
     // The client pixels showing a document rectangle (right and bottom exclusive both).
-    Rect clientRect(const DocumentRect& r) const
+    Rect clientRect(const Rect& r) const
     {
         return {clientX(r.left), clientY(r.top), clientX(r.right), clientY(r.bottom)};
     }
     // The client pixel at the centre of a document pixel.
-    Point centre(DocumentPoint p) const
+    Point centre(Point p) const
     {
         const int half = zoom > 0 ? zoom / 2 : 0;
         return {clientX(p.x) + half, clientY(p.y) + half};

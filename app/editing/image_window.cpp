@@ -9,7 +9,7 @@
 #include "app/core/view/view_painter.h"
 #include "app/core/view/window_caption.h"
 #include "app/editing/document_windows.h"
-#include "app/widgets/picture_rect.h"
+#include "app/widgets/qt_geometry.h"
 #include "app/widgets/scroll_control.h"
 #include "app/widgets/shared_style.h"
 #include "app/widgets/skin_palette.h"
@@ -178,7 +178,7 @@ void ImageWindow::place(const QRect& frame)
 void ImageWindow::fitInto(const QRect& area)
 {
     area_ = area;
-    const InitialWindow placed = PlaceNewWindow(documentSize(*document_), ToPictureRect(area), Shell().config.fitInWindow, chrome());
+    const InitialWindow placed = PlaceNewWindow(documentSize(*document_), FromQRect(area), Shell().config.fitInWindow, chrome());
     view_.setZoom(placed.zoom);
     syncZoomWord();
     place(ToQRect(placed.frame));
@@ -219,7 +219,7 @@ bool ImageWindow::zoomStep(int step)
         ui::Current().beep();
         return false;
     }
-    const Rect frame = FrameFor(ToPictureRect(area_), ScaledSize(documentSize(*document_), *next), chrome());
+    const Rect frame = FrameFor(FromQRect(area_), ScaledSize(documentSize(*document_), *next), chrome());
     view_.zoomAbout(*next, {frame.width(), std::max(frame.height() - kCaptionHeight, 0)});
     syncZoomWord();
     Shell().config.lastZoomLevel = *next;
@@ -235,7 +235,7 @@ void ImageWindow::setZoomLevel(int zoom)
     viewChanged();
 }
 
-void ImageWindow::zoomAt(int step, DocumentPoint point)
+void ImageWindow::zoomAt(int step, Point point)
 {
     zoomAt(step, ImageView::Point{point.x, point.y});
 }
@@ -255,7 +255,7 @@ void ImageWindow::showRulers(bool shown)
 {
     document_->view.rulers = shown ? 1 : 0;
     view_.setRulerBand(shown ? rulerBand() : 0);
-    place(ToQRect(FrameFor(ToPictureRect(area_), view_.scaledDocument(), chrome())));
+    place(ToQRect(FrameFor(FromQRect(area_), view_.scaledDocument(), chrome())));
     viewChanged();
 }
 
@@ -311,7 +311,7 @@ void ImageWindow::renderInto(const QRect& exposed)
         return;
     const PixelBuffer buffer{reinterpret_cast<std::uint32_t*>(backing_.bits()), int(backing_.bytesPerLine() / 4),
                              {0, 0, backing_.width(), backing_.height()}};
-    PaintView(document_->composite, view_, ToPictureRect(exposed), buffer, displayContext());
+    PaintView(document_->composite, view_, FromQRect(exposed), buffer, displayContext());
 }
 
 void ImageWindow::paintEvent(QPaintEvent* event)
@@ -380,7 +380,7 @@ void ImageWindow::paintOverlays(const QRect& exposed)
     if (backing_.isNull() || owner_.active() != this)
         return;
     const PixelBuffer buffer{reinterpret_cast<std::uint32_t*>(backing_.bits()), int(backing_.bytesPerLine() / 4),
-                             ToPictureRect(exposed.intersected(backing_.rect()))};
+                             FromQRect(exposed.intersected(backing_.rect()))};
     PixelSurface surface(buffer);
     ViewMapping view = mapping();
     OverlayPainter painter(surface, view, outlinePhase_);

@@ -142,7 +142,7 @@ private:
     ToolSettings& settings() override;
     const ToolSettings& settings() const override;
     ui::Service& ui() override;
-    void zoomAt(int step, DocumentPoint point) override;
+    void zoomAt(int step, Point point) override;
     Point scrollPosition() const override;
     void scrollTo(Point position) override;
 
@@ -169,7 +169,7 @@ private:
     // The selection as the owner last heard of it.
     struct SelectionSeen {
         std::uint32_t active = 0;
-        DocumentRect rect;
+        Rect rect;
         PictureStamp mask;
     } selectionSeen_;
 };

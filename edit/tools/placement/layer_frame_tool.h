@@ -19,7 +19,7 @@ public:
     ToolResult activate(ToolContext& context) override;
     ToolResult cancel(ToolContext& context) override;
     void drawOverlay(const ToolContext& context, OverlayPainter& painter) const override;
-    ToolCursor cursor(const ToolContext& context, DocumentPoint point) const override;
+    ToolCursor cursor(const ToolContext& context, Point point) const override;
     bool dragging() const override { return dragging_; }
 
     // The handle grabbed by the drag under way (kHandleNone when idle), and the frame.

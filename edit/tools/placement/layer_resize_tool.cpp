@@ -28,7 +28,7 @@ void LayerResizeTool::dragHandle(const ToolContext&, Point p)
 
 ToolResult LayerResizeTool::applyHandle(ToolContext& context)
 {
-    const DocumentRect box = DocumentFrame(context.mapping(), frame_);
+    const Rect box = DocumentFrame(context.mapping(), frame_);
     // A click on a handle changes nothing: no render, no undo step.
     if (!(frame_ == saved_) && box.left < box.right && box.top < box.bottom) {
         if (const auto changed = ResizeCurrentLayer(context.document(), box))

@@ -30,12 +30,12 @@ void LayerRotateTool::drawDrag(const ToolContext& context, OverlayPainter& paint
         LayerFrameTool::drawDrag(context, painter);
         return;
     }
-    std::array<DocumentPoint, 4> corners{};
+    std::array<Point, 4> corners{};
     const auto rotated = RotatedCorners(saved_, angle_);
     for (std::size_t i = 0; i < 4; ++i)
         corners[i] = DocumentPointOf(context.mapping(), rotated[i]);
     painter.polyline(corners, true);
-    for (const DocumentPoint corner : corners)
+    for (const Point corner : corners)
         painter.handle(corner, 5);
 }
 

@@ -124,20 +124,20 @@ std::array<Point, 4> RotatedCorners(const Rect& f, int degrees)
     return out;
 }
 
-Rect ClientFrame(const ViewMapping& view, const DocumentRect& box)
+Rect ClientFrame(const ViewMapping& view, const Rect& box)
 {
     return view.clientRect(box);
 }
 
-DocumentPoint DocumentPointOf(const ViewMapping& view, Point p)
+Point DocumentPointOf(const ViewMapping& view, Point p)
 {
     return {toDocument(p.x, view.originX, view.scrollX, view.zoom), toDocument(p.y, view.originY, view.scrollY, view.zoom)};
 }
 
-DocumentRect DocumentFrame(const ViewMapping& view, const Rect& frame)
+Rect DocumentFrame(const ViewMapping& view, const Rect& frame)
 {
-    const DocumentPoint a = DocumentPointOf(view, {frame.left, frame.top});
-    const DocumentPoint b = DocumentPointOf(view, {frame.right, frame.bottom});
+    const Point a = DocumentPointOf(view, {frame.left, frame.top});
+    const Point b = DocumentPointOf(view, {frame.right, frame.bottom});
     return {a.x, a.y, b.x, b.y};
 }
 

@@ -3,7 +3,6 @@
 // press grabs, how a drag reshapes it, the free-rotate angle and rotated outline.
 
 #include "common/geometry.h"
-#include "edit/document_rect.h"
 #include "edit/view_mapping.h"
 #include "imagelib/drawing_surface.h"
 
@@ -46,8 +45,8 @@ int DirectionDegrees(int dx, int dy);
 std::array<Point, 4> RotatedCorners(const Rect& frame, int degrees);
 
 // Client pixels to document pixels and back, for frames.
-Rect ClientFrame(const ViewMapping& view, const DocumentRect& box);
-DocumentRect DocumentFrame(const ViewMapping& view, const Rect& frame);
-DocumentPoint DocumentPointOf(const ViewMapping& view, Point p);
+Rect ClientFrame(const ViewMapping& view, const Rect& box);
+Rect DocumentFrame(const ViewMapping& view, const Rect& frame);
+Point DocumentPointOf(const ViewMapping& view, Point p);
 
 }  // namespace lv
