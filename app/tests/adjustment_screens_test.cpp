@@ -28,7 +28,7 @@ protected:
     void SetUp() override
     {
         Shell().displayBitsPerPixel = 24;
-        Shell().screenMode = QueryScreenMode(ScreenSize{1280, 1024}, 0);
+        Shell().screenMode = QueryScreenMode(Size{1280, 1024}, 0);
         ASSERT_TRUE(window.create());
         documents.attach(window);
     }

@@ -138,7 +138,7 @@ protected:
     void SetUp() override
     {
         Shell().displayBitsPerPixel = 24;
-        Shell().screenMode = QueryScreenMode(ScreenSize{1280, 1024}, 0);
+        Shell().screenMode = QueryScreenMode(Size{1280, 1024}, 0);
         Shell().config.activeColour = {255, 255, 0};
         Shell().config.secondaryColour = {0, 0, 255};
         ASSERT_TRUE(window.create());

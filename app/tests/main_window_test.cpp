@@ -66,7 +66,7 @@ protected:
     void SetUp() override
     {
         Shell().displayBitsPerPixel = 24;
-        Shell().screenMode = QueryScreenMode(GetParam() == 0 ? ScreenSize{1280, 1024} : ScreenSize{800, 600}, 0);
+        Shell().screenMode = QueryScreenMode(GetParam() == 0 ? Size{1280, 1024} : Size{800, 600}, 0);
         ASSERT_EQ(Shell().screenMode.mode, GetParam());
         ASSERT_TRUE(window.create());
         QApplication::setActiveWindow(&window);

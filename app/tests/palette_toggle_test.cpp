@@ -33,7 +33,7 @@ protected:
     PaletteOnSkin()
     {
         Shell().displayBitsPerPixel = 24;
-        Shell().screenMode = QueryScreenMode(ScreenSize{1280, 1024}, 0);
+        Shell().screenMode = QueryScreenMode(Size{1280, 1024}, 0);
         EXPECT_TRUE(window.create());
         documents.attach(window);
         QApplication::setActiveWindow(&window);
