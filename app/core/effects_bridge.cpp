@@ -278,10 +278,10 @@ bool ApplyAdjustment(LayerStack& stack, const AdjustmentChoice& choice, bool pre
 
 ShownPart ShownPartOf(const ImageView& view)
 {
-    const PixelSize doc = view.document();
-    const PixelSize client = view.client();
-    const ImageView::Point first = view.documentPoint(0, 0);
-    const ImageView::Point last = view.documentPoint(std::max(client.width - 1, 0), std::max(client.height - 1, 0));
+    const Size doc = view.document();
+    const Size client = view.client();
+    const Point first = view.documentPoint(0, 0);
+    const Point last = view.documentPoint(std::max(client.width - 1, 0), std::max(client.height - 1, 0));
     const auto clampX = [&](int x) { return std::clamp(x, 0, std::max(doc.width - 1, 0)); };
     const auto clampY = [&](int y) { return std::clamp(y, 0, std::max(doc.height - 1, 0)); };
     const int zoom = view.zoom();

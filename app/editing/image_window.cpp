@@ -31,7 +31,7 @@ namespace {
 constexpr std::uint32_t kWorkspaceGrey = 0xFF9B9EA2;  // the shell's grey (155, 158, 162)
 constexpr int kRulerFontHeight = 10;
 
-PixelSize documentSize(const LayerStack& stack)
+Size documentSize(const LayerStack& stack)
 {
     return {stack.width, stack.height};
 }
@@ -237,15 +237,10 @@ void ImageWindow::setZoomLevel(int zoom)
 
 void ImageWindow::zoomAt(int step, Point point)
 {
-    zoomAt(step, ImageView::Point{point.x, point.y});
-}
-
-void ImageWindow::zoomAt(int step, ImageView::Point point)
-{
     if (!zoomStep(step))
         return;
     // Bring the clicked point to the centre where the range allows.
-    const PixelSize area = view_.pictureArea();
+    const Size area = view_.pictureArea();
     view_.scrollBy(Axis::Horizontal, ScrollAction::ThumbPosition, ScaledLength(point.x, view_.zoom()) - area.width / 2);
     view_.scrollBy(Axis::Vertical, ScrollAction::ThumbPosition, ScaledLength(point.y, view_.zoom()) - area.height / 2);
     viewChanged();
@@ -566,7 +561,7 @@ bool ImageWindow::dispatchToTool(MouseMessage message, Qt::MouseButton button, Q
     lastMouse_ = at;
     lastModifiers_ = modifiers;
     const QPoint client = clientPoint(at);
-    const ImageView::Point point = view_.documentPoint(client.x(), client.y());
+    const Point point = view_.documentPoint(client.x(), client.y());
     PointerEvent event;
     event.point = {point.x, point.y};
     event.client = {client.x(), client.y()};
@@ -609,7 +604,7 @@ void ImageWindow::updateCursor(QPoint at)
 {
     const Tool* tool = CurrentTool();
     const QPoint client = clientPoint(at);
-    const ImageView::Point point = view_.documentPoint(client.x(), client.y());
+    const Point point = view_.documentPoint(client.x(), client.y());
     const bool overPicture = at.y() >= kCaptionHeight;
     setCursor(cursorShape(tool && overPicture ? tool->cursor(*this, {point.x, point.y}) : ToolCursor::Arrow));
 }

@@ -65,7 +65,7 @@ public:
     // Zoom-set commands: the window keeps its size.
     void setZoomLevel(int zoom);
     // Zooms one step about a document point (the zoom tool).
-    void zoomAt(int step, ImageView::Point point);
+    void zoomAt(int step, Point point) override;
 
     // The rulers along the top and left edges, kept in the document's view words.
     bool rulersShown() const { return document_->view.rulers != 0; }
@@ -142,7 +142,6 @@ private:
     ToolSettings& settings() override;
     const ToolSettings& settings() const override;
     ui::Service& ui() override;
-    void zoomAt(int step, Point point) override;
     Point scrollPosition() const override;
     void scrollTo(Point position) override;
 

@@ -197,7 +197,7 @@ TEST_F(ImageWindows, TwoPhotosSideBySideEachShowWhole)
     EXPECT_EQ(right->zoom(), -1);
     left->renderInto(left->rect());
     const QSize scaled(800 / 3, 600 / 3);
-    EXPECT_EQ(left->view().scaledDocument(), (PixelSize{scaled.width(), scaled.height()}));
+    EXPECT_EQ(left->view().scaledDocument(), (Size{scaled.width(), scaled.height()}));
     EXPECT_EQ(left->backing().size(), scaled) << "the client is the picture, the caption above it";
     EXPECT_EQ(left->backing().pixelColor(scaled.width() - 1, 5), QColor(0x80, 0x40, 0x20)) << "the last column shows";
 }

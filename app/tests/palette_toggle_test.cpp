@@ -116,7 +116,7 @@ TEST_F(PaletteOnSkin, TheRowsDrawTheSkinsEyeAndLockAtTheirParts)
     documents.showLayerPalette(true);
     LayerRows& rows = documents.layerPalette()->rows();
     const RowLayout layout = LayOutRow(rows.width(), kPaletteRowHeight);
-    const auto part = [&](const RowRect& r) {
+    const auto part = [&](const Rect& r) {
         return rows.grab().toImage().convertToFormat(QImage::Format_RGB32).copy(r.left, r.top, r.width(), r.height());
     };
     const auto bitmap = [](int id) { return ProgramPicture(skin::SkinBitmapFile(id)).convertToFormat(QImage::Format_RGB32); };
