@@ -43,7 +43,7 @@ WindowHandle FindChildOfClass(WindowSystem& system, WindowHandle parent, std::st
 }
 
 WindowHandle FindInCorner(WindowSystem& system, WindowHandle parent, std::string_view className, Corner corner,
-                          std::optional<WindowSize> size)
+                          std::optional<Size> size)
 {
     if (!parent)
         return 0;
