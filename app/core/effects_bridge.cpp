@@ -285,6 +285,7 @@ ShownPart ShownPartOf(const ImageView& view)
     const auto clampX = [&](int x) { return std::clamp(x, 0, std::max(doc.width - 1, 0)); };
     const auto clampY = [&](int y) { return std::clamp(y, 0, std::max(doc.height - 1, 0)); };
     const int zoom = view.zoom();
+    // `last` is the last pixel shown; the rectangle ends one past it.
     return {{clampX(first.x), clampY(first.y), clampX(last.x) + 1, clampY(last.y) + 1},
             zoom >= 0 ? zoom + 1.0 : 1.0 / (1 - zoom),
             zoom >= 0 ? 1 : 1 - zoom};
