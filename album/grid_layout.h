@@ -5,7 +5,7 @@
 
 #include "album/album_operations.h"
 #include "album/catalogue.h"
-#include "imagelib/rect.h"
+#include "common/geometry.h"
 
 #include <array>
 #include <cstdint>

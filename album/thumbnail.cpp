@@ -20,7 +20,7 @@ std::optional<AlbumEntry> startEntry(int width, int height, int bitCount, std::i
 {
     if (width < 1 || height < 1 || width > kFieldLimit || height > kFieldLimit)
         return std::nullopt;
-    const PictureSize size = ThumbnailSize(width, height);
+    const Size size = ThumbnailSize(width, height);
     const std::uint32_t bytes = ThumbnailBytes(size);
     AlbumEntry entry(bytes);
     const FileFacts facts = StatPhotoFile(label.path);
@@ -97,12 +97,12 @@ void samplePixel(const HDIB& image, const std::uint8_t* row, int x, std::uint8_t
 
 }  // namespace
 
-PictureSize ThumbnailSize(int width, int height)
+Size ThumbnailSize(int width, int height)
 {
     return ThumbnailSizeWithin(width, height, kThumbnailSide);
 }
 
-PictureSize ThumbnailSizeWithin(int width, int height, int side)
+Size ThumbnailSizeWithin(int width, int height, int side)
 {
     const int longer = std::max(width, height);
     if (longer < side + 1)
@@ -122,7 +122,7 @@ SampleGrid ThumbnailGrid(int width, int height)
 
 SampleGrid ThumbnailGridWithin(int width, int height, int side)
 {
-    const PictureSize size = ThumbnailSizeWithin(width, height, side);
+    const Size size = ThumbnailSizeWithin(width, height, side);
     SampleGrid grid;
     grid.columns.reserve(std::size_t(size.width));
     for (int x = 0; x < size.width; ++x)
@@ -138,7 +138,7 @@ std::uint32_t ThumbnailRowBytes(int width)
     return (std::uint32_t(width) * 3 + 3) / 4 * 4;
 }
 
-std::uint32_t ThumbnailBytes(PictureSize size)
+std::uint32_t ThumbnailBytes(Size size)
 {
     return std::uint32_t(kDibHeaderSize) + ThumbnailRowBytes(size.width) * std::uint32_t(size.height);
 }
@@ -182,7 +182,7 @@ HDIB SampledThumbnail(const HDIB& image, int side)
     if (bits != 1 && bits != 4 && bits != 8 && bits != 16 && bits != 24)
         return {};
     const int w = image.width(), h = image.height();
-    const PictureSize size = ThumbnailSizeWithin(w, h, side);
+    const Size size = ThumbnailSizeWithin(w, h, side);
     HDIB thumbnail = AllocatePicture(size.width, size.height, 24, 0);
     if (!thumbnail)
         return thumbnail;
@@ -197,7 +197,7 @@ HDIB SampledThumbnail(const HDIB& image, int side)
 
 HDIB ThumbnailFromSamples(const SampledPixels& samples, int side)
 {
-    const PictureSize size = ThumbnailSizeWithin(samples.width, samples.height, side);
+    const Size size = ThumbnailSizeWithin(samples.width, samples.height, side);
     if (size.width < 1 || size.height < 1
         || samples.bgr.size() != std::size_t(size.width) * std::size_t(size.height) * 3)
         return {};

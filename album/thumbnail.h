@@ -3,6 +3,7 @@
 // sampled by nearest neighbour from a picture of any depth.
 
 #include "album/album_entry.h"
+#include "common/geometry.h"
 #include "imagelib/dib.h"
 #include "imagelib/codecs/jpeg/jpeg_sampled.h"
 
@@ -15,18 +16,12 @@ namespace lv::album {
 
 inline constexpr int kThumbnailSide = 69;
 
-struct PictureSize {
-    int width = 0;
-    int height = 0;
-    bool operator==(const PictureSize&) const = default;
-};
-
 // Pictures with both sides below 70 keep their size; otherwise the longer side (the width
 // when they are equal) becomes 69 and the other (other × 69 + longer / 2) / longer, at least 1.
-PictureSize ThumbnailSize(int width, int height);
+Size ThumbnailSize(int width, int height);
 
 // The same rule for thumbnails whose longer side is at most `side` (the album browser's 80).
-PictureSize ThumbnailSizeWithin(int width, int height, int side);
+Size ThumbnailSizeWithin(int width, int height, int side);
 
 // The source pixels a thumbnail takes: column (x × w) / tw, row (y × h) / th counted from
 // the bottom; the grid's rows are counted from the top, in increasing order.
@@ -41,7 +36,7 @@ HDIB ThumbnailFromSamples(const SampledPixels& samples, int side);
 
 // Row bytes of a thumbnail (three bytes a pixel, padded to four) and its size with header.
 std::uint32_t ThumbnailRowBytes(int width);
-std::uint32_t ThumbnailBytes(PictureSize size);
+std::uint32_t ThumbnailBytes(Size size);
 
 // The file facts an entry records: size and time of the photo file, 0 when stat fails.
 struct FileFacts {

@@ -72,7 +72,7 @@ struct PageFixture {
     PageFixture()
     {
         Shell().displayBitsPerPixel = 24;
-        Shell().screenMode = QueryScreenMode(ScreenSize{1280, 1024}, 0);
+        Shell().screenMode = QueryScreenMode(Size{1280, 1024}, 0);
         window.create();
         fs::remove(LargeAlbumFolder() / "LV2000.ini");
         if (library.catalogue.count(0) == 0)

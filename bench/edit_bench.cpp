@@ -79,7 +79,7 @@ void BM_CompositeWhole32(benchmark::State& state)
 void BM_CompositeRepaint256(benchmark::State& state)
 {
     LayerStack& stack = compositeDocument();
-    const DocumentRect rect{1872, 1372, 1872 + 255, 1372 + 255};
+    const Rect rect = Rect::fromSize(1872, 1372, 256, 256);
     for (auto _ : state)
         CompositeLayers(stack, rect);
 }

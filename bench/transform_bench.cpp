@@ -47,7 +47,7 @@ void BM_Rotate17InProcess(benchmark::State& state)
 {
     const Placement m = RotatePlacement(kWidth / 2.0, kHeight / 2.0, 17 * kApplyRadiansPerDegree);
     for (auto _ : state) {
-        DocumentRect placed;
+        Rect placed;
         HDIB out = ResamplePlaced(photo(), placed, 0xFFFFFF, m);
         benchmark::DoNotOptimize(out.data());
     }
@@ -58,7 +58,7 @@ void BM_ResizeTo3000x2250InProcess(benchmark::State& state)
 {
     for (auto _ : state) {
         Placement m = IdentityPlacement();
-        DocumentRect placed;
+        Rect placed;
         HDIB out = ResizeToRectangle(photo(), {0, 0, kWidth, kHeight}, {0, 0, 3000, 2250}, m, placed);
         benchmark::DoNotOptimize(out.data());
     }

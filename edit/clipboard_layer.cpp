@@ -95,7 +95,7 @@ std::optional<ClipboardLayer> CopySelectedContent(const LayerStack& stack)
     if (!stack.selectionActive || !IsLayerIndex(stack, stack.currentLayer))
         return std::nullopt;
     const LayerRecord& current = stack.layers[std::size_t(stack.currentLayer)];
-    const DocumentRect r = stack.selectionRect;
+    const Rect r = stack.selectionRect;
     const int width = r.right - r.left, height = r.bottom - r.top;
     if (width <= 0 || height <= 0 || !current.image || !current.mask)
         return std::nullopt;

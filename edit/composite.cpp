@@ -64,7 +64,7 @@ std::array<std::uint8_t, 3> GridEvenColour(int scheme)
     }
 }
 
-void CompositeLayers(LayerStack& stack, std::optional<DocumentRect> rect)
+void CompositeLayers(LayerStack& stack, std::optional<Rect> rect)
 {
     HDIB& composite = stack.composite;
     const std::int64_t width = stack.width;
@@ -72,10 +72,11 @@ void CompositeLayers(LayerStack& stack, std::optional<DocumentRect> rect)
     const int channels = stack.bitCount == 8 ? 1 : 3;
     if (!composite || composite.width() != width || composite.height() != height || composite.bitCount() != 8 * channels)
         return;
-    const DocumentRect r = rect.value_or(DocumentRect{0, 0, std::int32_t(width - 1), std::int32_t(height - 1)});
+    const Rect r = rect.value_or(Rect{0, 0, std::int32_t(width), std::int32_t(height)});
+    // Inclusive columns and picture rows (counted from the bottom) from here on.
     const std::int64_t left = std::max<std::int64_t>(r.left, 0);
-    const std::int64_t right = std::min<std::int64_t>(r.right, width - 1);
-    const std::int64_t firstRow = std::max<std::int64_t>(height - r.bottom - 1, 0);
+    const std::int64_t right = std::min<std::int64_t>(std::int64_t(r.right) - 1, width - 1);
+    const std::int64_t firstRow = std::max<std::int64_t>(height - r.bottom, 0);
     const std::int64_t lastRow = std::min<std::int64_t>(height - 1, height - std::int64_t(r.top) - 1);
     if (left > right || firstRow > lastRow)
         return;

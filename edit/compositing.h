@@ -16,9 +16,8 @@ int TransparencyGridScheme();
 // Red, green, blue of an even cell.
 std::array<std::uint8_t, 3> GridEvenColour(int scheme);
 
-// Rebuilds the composite over `rect` (top-down, right and bottom inclusive, clipped to the
-// document), or over the whole document.
-void CompositeLayers(LayerStack& stack, std::optional<DocumentRect> rect = std::nullopt);
+// Rebuilds the composite over `rect` (clipped to the document), or over the whole document.
+void CompositeLayers(LayerStack& stack, std::optional<Rect> rect = std::nullopt);
 
 enum class MergeMode {
     Visible = 0,  // all visible layers; the result replaces the current record's content

@@ -5,13 +5,13 @@
 namespace lv {
 namespace {
 
-DocumentRect unite(const DocumentRect& a, const DocumentRect& b)
+Rect unite(const Rect& a, const Rect& b)
 {
     return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
 // Grown by one pixel to the right and bottom, as the window repaints it.
-DocumentRect grown(DocumentRect rect)
+Rect grown(Rect rect)
 {
     ++rect.right;
     ++rect.bottom;
@@ -20,33 +20,27 @@ DocumentRect grown(DocumentRect rect)
 
 }  // namespace
 
-std::optional<DocumentRect> GetLayerRect(const LayerStack& stack, int index)
+// The record keeps its bottom edge counted from the document's bottom row: the rows turn
+// over here, so the rectangle handed out counts them from the top like every other.
+std::optional<Rect> GetLayerTopDownRect(const LayerStack& stack, int index)
 {
     if (!IsLayerIndex(stack, index))
         return std::nullopt;
     const LayerRecord& record = stack.layers[std::size_t(index)];
     if (!record.image || record.image.width() <= 0 || record.image.height() <= 0)
         return std::nullopt;
-    return DocumentRect{record.x, record.y, record.x + record.image.width(), record.y + record.image.height()};
-}
-
-std::optional<DocumentRect> GetLayerTopDownRect(const LayerStack& stack, int index)
-{
-    const auto rect = GetLayerRect(stack, index);
-    if (!rect)
-        return std::nullopt;
     const std::int32_t height = stack.height;
-    return DocumentRect{rect->left, height - rect->bottom, rect->right, height - rect->top};
+    return Rect{record.x, height - (record.y + record.image.height()), record.x + record.image.width(), height - record.y};
 }
 
-std::optional<DocumentRect> OffsetLinkedLayers(LayerStack& stack, DocumentPoint from, DocumentPoint to)
+std::optional<Rect> OffsetLinkedLayers(LayerStack& stack, Point from, Point to)
 {
     if (from == to || !IsLayerIndex(stack, stack.currentLayer))
         return std::nullopt;
     const std::int32_t dx = to.x - from.x;
     const std::int32_t dy = to.y - from.y;
     const bool currentLinked = stack.layers[std::size_t(stack.currentLayer)].linked;
-    std::optional<DocumentRect> damaged;
+    std::optional<Rect> damaged;
     for (int i = 0; i < stack.layerCount; ++i) {
         LayerRecord& record = stack.layers[std::size_t(i)];
         if (i != stack.currentLayer && !(record.linked && currentLinked))
@@ -57,10 +51,10 @@ std::optional<DocumentRect> OffsetLinkedLayers(LayerStack& stack, DocumentPoint 
         const auto after = GetLayerTopDownRect(stack, i);
         if (!before || !after)
             continue;
-        const DocumentRect both = unite(grown(*before), grown(*after));
+        const Rect both = unite(grown(*before), grown(*after));
         damaged = damaged ? unite(*damaged, both) : both;
     }
-    return damaged ? damaged : DocumentRect{};
+    return damaged ? damaged : Rect{};
 }
 
 }  // namespace lv

@@ -3,7 +3,7 @@
 // selection state. Record 0 is the top of the stack (front); layer positions count rows
 // from the document's bottom edge, like the picture rows.
 
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "edit/text_object.h"
 #include "imagelib/dib.h"
 #include "imagelib/shared_picture.h"
@@ -85,7 +85,7 @@ struct LayerStack {
     std::uint16_t yResolution = 0;
     ViewWords view;
     std::uint32_t selectionActive = 0;
-    DocumentRect selectionRect;  // top-down
+    Rect selectionRect;  // top-down
     SharedPicture selectionAux;
     SharedPicture floatingMask;
     // Content lifted by a move covers what was under it where it was last put down: the

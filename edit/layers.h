@@ -99,16 +99,14 @@ struct LayerContent {
 // Independent copies; nothing when neither picture could be copied.
 std::optional<LayerContent> CopyLayerContent(const LayerStack& stack, int index);
 
-// Bottom-up (left, bottom, right, top exclusive: x, y, x + width, y + height) in the
-// fields left, top, right, bottom; nothing for a bad index or an empty layer.
-std::optional<DocumentRect> GetLayerRect(const LayerStack& stack, int index);
-// The same rectangle with rows counted from the top (right and bottom exclusive).
-std::optional<DocumentRect> GetLayerTopDownRect(const LayerStack& stack, int index);
+// The layer's rectangle in the document, rows counted from the top; nothing for a bad index
+// or an empty layer.
+std::optional<Rect> GetLayerTopDownRect(const LayerStack& stack, int index);
 
 // Moves the current layer, and the linked layers when it is linked, by the displacement
 // from `from` to `to` (top-down points). Returns the top-down rectangle to repaint (every
 // moved layer's old and new rectangle, grown by one pixel right and bottom), or nothing
 // when the points are equal.
-std::optional<DocumentRect> OffsetLinkedLayers(LayerStack& stack, DocumentPoint from, DocumentPoint to);
+std::optional<Rect> OffsetLinkedLayers(LayerStack& stack, Point from, Point to);
 
 }  // namespace lv

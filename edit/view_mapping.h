@@ -3,9 +3,8 @@
 // (scale z + 1 for z >= 0, 1 / (1 - z) below), its scroll position and the ruler band, for
 // the overlays drawn over the picture. Zoomed out, the window shows every (1 - z)-th pixel.
 
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "imagelib/drawing_surface.h"
-#include "imagelib/rect.h"
 
 namespace lv {
 
@@ -29,12 +28,12 @@ struct ViewMapping {
     int clientX(int x) const { return originX - scrollX + firstScaled(x); }
     int clientY(int y) const { return originY - scrollY + firstScaled(y); }
     // The client pixels showing a document rectangle (right and bottom exclusive both).
-    Rect clientRect(const DocumentRect& r) const
+    Rect clientRect(const Rect& r) const
     {
         return {clientX(r.left), clientY(r.top), clientX(r.right), clientY(r.bottom)};
     }
     // The client pixel at the centre of a document pixel.
-    SurfacePoint centre(DocumentPoint p) const
+    Point centre(Point p) const
     {
         const int half = zoom > 0 ? zoom / 2 : 0;
         return {clientX(p.x) + half, clientY(p.y) + half};

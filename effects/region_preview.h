@@ -6,10 +6,10 @@
 // what the full result will look like at that zoom. At scale 1 it matches the same part
 // of the full result.
 
+#include "common/geometry.h"
 #include "effects/enhance_and_effect.h"
 #include "effects/raster.h"
 #include "effects/statistics.h"
-#include "imagelib/rect.h"
 
 #include <cstdint>
 #include <optional>

@@ -21,8 +21,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             for (const LabelProduct& p : products) {
                 if (p.blocks.empty() || p.blocks.size() > kMaxBlocks || p.name.size() > kMaxProductName)
                     __builtin_trap();
-                for (const DeviceRect& r : LabelRects(p, 100))
-                    if (r.width < 0 || r.height < 0)
+                for (const lv::Rect& r : LabelRects(p, 100))
+                    if (r.width() < 0 || r.height() < 0)
                         __builtin_trap();
                 if (LabelRects(p, 100).size() > 100)
                     __builtin_trap();

@@ -7,8 +7,8 @@
 // sees them; block coordinates count rows in memory order, from the bottom.
 
 #include "common/file_problem.h"
+#include "common/geometry.h"
 #include "imagelib/dib.h"
-#include "imagelib/rect.h"
 
 #include <cstdint>
 

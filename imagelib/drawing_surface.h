@@ -2,19 +2,13 @@
 // Where pictures are drawn: a window, a printed page, a test's recorder. The core draws
 // through this interface; the application implements it with its toolkit.
 
+#include "common/geometry.h"
 #include "imagelib/dib.h"
-#include "imagelib/rect.h"
 
 #include <cstdint>
 #include <span>
 
 namespace lv {
-
-struct SurfacePoint {
-    int x = 0;
-    int y = 0;
-    bool operator==(const SurfacePoint&) const = default;
-};
 
 // How lines are drawn over a picture (outlines, handles, rubber bands).
 enum class PenStyle {
@@ -32,8 +26,8 @@ struct Pen {
 
 // A line from one point to another, both ends included.
 struct SurfaceLine {
-    SurfacePoint from;
-    SurfacePoint to;
+    Point from;
+    Point to;
     bool operator==(const SurfaceLine&) const = default;
 };
 
@@ -45,7 +39,7 @@ public:
     virtual bool drawPicture(const HDIB& picture, int x, int y) = 0;
 
     // One-pixel lines. Surfaces that cannot draw them ignore them.
-    virtual void drawLine(SurfacePoint, SurfacePoint, const Pen&) {}
+    virtual void drawLine(Point, Point, const Pen&) {}
     // Many lines with one pen (an outline of many edges): one call instead of one per line.
     virtual void drawLines(std::span<const SurfaceLine> lines, const Pen& pen)
     {

@@ -3,8 +3,8 @@
 // the next slide. 32-bit 0xFFRRGGBB pixels, rows top-down, so every transition copy is a
 // plain memory copy and the toolkit can show the screen without converting it.
 
+#include "common/geometry.h"
 #include "imagelib/dib.h"
-#include "imagelib/rect.h"
 
 #include <cstdint>
 #include <vector>

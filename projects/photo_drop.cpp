@@ -66,7 +66,7 @@ std::optional<PlaceholderContent> fitted(const LayerStack& stack, const LayerRec
     const double scale = std::int64_t(height) * oldWidth <= std::int64_t(width) * oldHeight ? oldWidth / across
                                                                                               : oldHeight / down;
     Placement m = Compose(ScalePlacement(0, 0, scale, scale), IdentityPlacement());
-    DocumentRect placed;
+    Rect placed;
     content.image = ResamplePlaced(content.sourceImage, placed, kWhite, m);
     content.mask = ResamplePlaced(content.sourceMask, placed, kWhite, m);
     if (!content.image || !content.mask || !MatchLayerDepth(content, stack, layer))

@@ -17,7 +17,7 @@ int DisplayDotsPerInch(const QScreen& screen)
 
 }  // namespace
 
-ScreenRect ScreenBounds()
+Rect ScreenBounds()
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen)
@@ -37,10 +37,10 @@ HDIB PictureFromScreenImage(const QImage& image)
                                    PictureDepthForDisplay(1, screen->depth()), DisplayDotsPerInch(*screen));
 }
 
-HDIB GrabScreenRect(const ScreenRect& rect)
+HDIB GrabScreenRect(const Rect& rect)
 {
     QScreen* screen = QGuiApplication::primaryScreen();
-    const ScreenRect bounds = ScreenBounds();
+    const Rect bounds = ScreenBounds();
     const auto clipped = ClipToScreen(rect, bounds.width(), bounds.height());
     if (!screen || !clipped)
         return nullptr;

@@ -9,9 +9,9 @@ class QImage;
 namespace lv::screen {
 
 // The primary screen in device pixels, from (0, 0).
-ScreenRect ScreenBounds();
+Rect ScreenBounds();
 // Null when nothing of the rectangle lies on the screen or the copy failed.
-HDIB GrabScreenRect(const ScreenRect& rect);
+HDIB GrabScreenRect(const Rect& rect);
 // A picture the screen showed (as the desktop portal hands it over), at the display's
 // depth and resolution.
 HDIB PictureFromScreenImage(const QImage& image);

@@ -16,11 +16,11 @@ CaptureKind CaptureKindFor(int command)
     return CaptureKind::WindowWithFrame;
 }
 
-std::optional<ScreenRect> ClipToScreen(const ScreenRect& rect, int screenWidth, int screenHeight)
+std::optional<Rect> ClipToScreen(const Rect& rect, int screenWidth, int screenHeight)
 {
     if (rect.empty())
         return std::nullopt;
-    const ScreenRect clipped{std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, screenWidth),
+    const Rect clipped{std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, screenWidth),
                              std::min(rect.bottom, screenHeight)};
     if (clipped.empty())
         return std::nullopt;

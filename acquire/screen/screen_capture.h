@@ -3,6 +3,7 @@
 // the screen, the picture made from the screen's pixels with the display's depth and
 // resolution, and what picking a window can end in.
 
+#include "common/geometry.h"
 #include "imagelib/dib.h"
 
 #include <chrono>
@@ -29,18 +30,9 @@ enum class CaptureKind { Desktop, ClientArea, WindowWithFrame };
 // 103 the desktop, 102 a window's client area, anything else a window with its frame.
 CaptureKind CaptureKindFor(int command);
 
-// Top-down screen coordinates, right and bottom exclusive.
-struct ScreenRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-    bool empty() const { return right <= left || bottom <= top; }
-    friend bool operator==(const ScreenRect&, const ScreenRect&) = default;
-};
-
 // The part of `rect` on a screen of this size; nothing when the rectangle is empty or lies
 // wholly off the screen.
-std::optional<ScreenRect> ClipToScreen(const ScreenRect& rect, int screenWidth, int screenHeight);
+std::optional<Rect> ClipToScreen(const Rect& rect, int screenWidth, int screenHeight);
 
 // Pixels per metre of captured pictures: (dpi × 10000 + 127) / 254.
 std::int32_t CapturedPixelsPerMetre(int dotsPerInch);

@@ -145,7 +145,7 @@ int X11Windows::screenHeight() const
     return available() ? connection_->screen->height_in_pixels : 0;
 }
 
-WindowTarget X11Windows::windowAt(ScreenPoint point) const
+WindowTarget X11Windows::windowAt(Point point) const
 {
     if (!available())
         return {};
@@ -169,7 +169,7 @@ WindowTarget X11Windows::windowById(WindowId id) const
     return connection_->targetFor(connection_->topLevelOf(id), id);
 }
 
-std::optional<ScreenRect> X11Windows::frameRect(const WindowTarget& target) const
+std::optional<Rect> X11Windows::frameRect(const WindowTarget& target) const
 {
     if (!available() || target.kind != PickedTarget::Window)
         return std::nullopt;
@@ -179,11 +179,11 @@ std::optional<ScreenRect> X11Windows::frameRect(const WindowTarget& target) cons
         return std::nullopt;
     // A top-level window's place is in root coordinates and its border lies outside its size.
     const int border = geometry->border_width;
-    return ScreenRect{geometry->x, geometry->y, geometry->x + geometry->width + 2 * border,
+    return Rect{geometry->x, geometry->y, geometry->x + geometry->width + 2 * border,
                       geometry->y + geometry->height + 2 * border};
 }
 
-std::optional<ScreenRect> X11Windows::clientRect(const WindowTarget& target) const
+std::optional<Rect> X11Windows::clientRect(const WindowTarget& target) const
 {
     if (!available() || target.kind != PickedTarget::Window)
         return std::nullopt;
@@ -193,10 +193,10 @@ std::optional<ScreenRect> X11Windows::clientRect(const WindowTarget& target) con
         c, xcb_translate_coordinates(c, target.client, connection_->root(), 0, 0), nullptr));
     if (!geometry || !origin)
         return std::nullopt;
-    return ScreenRect{origin->dst_x, origin->dst_y, origin->dst_x + geometry->width, origin->dst_y + geometry->height};
+    return Rect{origin->dst_x, origin->dst_y, origin->dst_x + geometry->width, origin->dst_y + geometry->height};
 }
 
-std::optional<ScreenPoint> X11Windows::pickPoint(std::optional<std::chrono::milliseconds> limit,
+std::optional<Point> X11Windows::pickPoint(std::optional<std::chrono::milliseconds> limit,
                                                  const std::function<void()>& held) const
 {
     if (!available())
@@ -214,7 +214,7 @@ std::optional<ScreenPoint> X11Windows::pickPoint(std::optional<std::chrono::mill
         xcb_grab_pointer(c, 0, root, XCB_EVENT_MASK_BUTTON_PRESS | XCB_EVENT_MASK_BUTTON_RELEASE, XCB_GRAB_MODE_ASYNC,
                          XCB_GRAB_MODE_ASYNC, XCB_WINDOW_NONE, cursor, XCB_CURRENT_TIME),
         nullptr));
-    std::optional<ScreenPoint> picked;
+    std::optional<Point> picked;
     if (grab && grab->status == XCB_GRAB_STATUS_SUCCESS) {
         if (held)
             held();
@@ -226,7 +226,7 @@ std::optional<ScreenPoint> X11Windows::pickPoint(std::optional<std::chrono::mill
                     continue;
                 const auto* release = reinterpret_cast<const xcb_button_release_event_t*>(event);
                 if (release->detail == XCB_BUTTON_INDEX_1)
-                    picked = ScreenPoint{release->root_x, release->root_y};
+                    picked = Point{release->root_x, release->root_y};
                 done = true;
                 break;
             }
@@ -235,7 +235,7 @@ std::optional<ScreenPoint> X11Windows::pickPoint(std::optional<std::chrono::mill
             if (limit && std::chrono::steady_clock::now() >= deadline) {
                 ReplyPtr<xcb_query_pointer_reply_t> pointer(xcb_query_pointer_reply(c, xcb_query_pointer(c, root), nullptr));
                 if (pointer)
-                    picked = ScreenPoint{pointer->root_x, pointer->root_y};
+                    picked = Point{pointer->root_x, pointer->root_y};
                 break;
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(10));

@@ -15,10 +15,6 @@ namespace lv::screen {
 
 using WindowId = std::uint32_t;
 
-struct ScreenPoint {
-    int x = 0, y = 0;
-};
-
 // What a point or an id names: a window (its top-level frame and the client window the
 // application drew), the desktop, or nothing.
 struct WindowTarget {
@@ -39,18 +35,18 @@ public:
     int screenWidth() const;
     int screenHeight() const;
 
-    WindowTarget windowAt(ScreenPoint point) const;
+    WindowTarget windowAt(Point point) const;
     WindowTarget windowById(WindowId id) const;
     // The frame with its border, or the client window's inside, in screen coordinates
     // (which may lie partly off the screen).
-    std::optional<ScreenRect> frameRect(const WindowTarget& target) const;
-    std::optional<ScreenRect> clientRect(const WindowTarget& target) const;
+    std::optional<Rect> frameRect(const WindowTarget& target) const;
+    std::optional<Rect> clientRect(const WindowTarget& target) const;
 
     // Holds the pointer with the cross-hair until the left button is released and returns
     // where; with a limit, the pointer's place when it runs out first. Nothing when another
     // button ends the pick or the pointer can't be held.
     // `held` runs once the pointer is held.
-    std::optional<ScreenPoint> pickPoint(std::optional<std::chrono::milliseconds> limit,
+    std::optional<Point> pickPoint(std::optional<std::chrono::milliseconds> limit,
                                          const std::function<void()>& held = {}) const;
 
     // Asks the window manager to minimise the client window's top-level window.

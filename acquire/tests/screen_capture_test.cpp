@@ -24,9 +24,9 @@ TEST(ScreenCapture, CommandsAndPicks)
 TEST(ScreenCapture, RectanglesAreClippedToTheScreen)
 {
     // Partly off every edge; empty, or wholly off: nothing.
-    const std::pair<ScreenRect, std::optional<ScreenRect>> cases[] = {
-        {{-50, -20, 150, 100}, ScreenRect{0, 0, 150, 100}},   {{700, 550, 900, 700}, ScreenRect{700, 550, 800, 600}},
-        {{0, 0, 800, 600}, ScreenRect{0, 0, 800, 600}},       {{799, 599, 1000, 1000}, ScreenRect{799, 599, 800, 600}},
+    const std::pair<Rect, std::optional<Rect>> cases[] = {
+        {{-50, -20, 150, 100}, Rect{0, 0, 150, 100}},   {{700, 550, 900, 700}, Rect{700, 550, 800, 600}},
+        {{0, 0, 800, 600}, Rect{0, 0, 800, 600}},       {{799, 599, 1000, 1000}, Rect{799, 599, 800, 600}},
         {{10, 10, 10, 50}, std::nullopt}, {{10, 50, 20, 40}, std::nullopt}, {{-100, 0, 0, 50}, std::nullopt},
         {{800, 0, 900, 50}, std::nullopt}};
     for (const auto& [rect, clipped] : cases)

@@ -55,13 +55,13 @@ TEST_F(ScreenDisplay, WindowsAreFoundWithTheirFramesAndClientAreas)
     EXPECT_EQ(atTop.kind, PickedTarget::Window);
     EXPECT_EQ(atTop.frame, top);
     EXPECT_EQ(atTop.client, top) << "without a window manager the window is its own frame";
-    EXPECT_EQ(windows.frameRect(atTop), (ScreenRect{100, 80, 310, 240})) << "the border lies outside the size";
-    EXPECT_EQ(windows.clientRect(atTop), (ScreenRect{105, 85, 305, 235}));
+    EXPECT_EQ(windows.frameRect(atTop), (Rect{100, 80, 310, 240})) << "the border lies outside the size";
+    EXPECT_EQ(windows.clientRect(atTop), (Rect{105, 85, 305, 235}));
 
     const WindowTarget byId = windows.windowById(inner);
     EXPECT_EQ(byId.frame, top);
     EXPECT_EQ(byId.client, inner);
-    EXPECT_EQ(windows.clientRect(byId), (ScreenRect{125, 115, 185, 155}));
+    EXPECT_EQ(windows.clientRect(byId), (Rect{125, 115, 185, 155}));
 
     EXPECT_EQ(windows.windowAt({700, 500}).kind, PickedTarget::Desktop);
     EXPECT_EQ(windows.windowById(0x7FFFFFF0).kind, PickedTarget::Nothing);
@@ -79,7 +79,7 @@ TEST_F(ScreenDisplay, AWindowManagersFrameLeadsToTheClientItHolds)
     const WindowTarget target = windows.windowAt({310, 305});
     EXPECT_EQ(target.frame, frame);
     EXPECT_EQ(target.client, client);
-    EXPECT_EQ(windows.clientRect(target), (ScreenRect{300, 320, 420, 400}));
+    EXPECT_EQ(windows.clientRect(target), (Rect{300, 320, 420, 400}));
     (void)decoration;
 
     // A desktop window stands for the desktop itself.
@@ -102,7 +102,7 @@ TEST_F(ScreenDisplay, ShotsShowTheScreenClippedToIt)
     EXPECT_EQ(shot.bitCount(), 24);
     EXPECT_TRUE(AllPixels(shot, 0xAA5500));
     EXPECT_EQ(shot.header().biXPelsPerMeter, 3780) << "the display has 96 dots per inch";
-    EXPECT_EQ(ScreenBounds(), (ScreenRect{0, 0, 800, 600}));
+    EXPECT_EQ(ScreenBounds(), (Rect{0, 0, 800, 600}));
     EXPECT_FALSE(GrabScreenRect({-80, 0, -10, 50}));
     display.destroy(left);
 }

@@ -120,10 +120,10 @@ TEST(VideoDevices, AnUnconvertibleCodingIsReplacedAndFormatsChangeWhileStreaming
     const auto options = driver.formatOptions();
     ASSERT_EQ(options.size(), 2u) << "H.264 is left out, MJPEG and JPEG show once";
     EXPECT_EQ(options[0].name, "YUYV 4:2:2");
-    EXPECT_EQ(options[0].sizes, (std::vector<FrameSize>{{160, 120}, {320, 240}, {640, 480}}));
+    EXPECT_EQ(options[0].sizes, (std::vector<Size>{{160, 120}, {320, 240}, {640, 480}}));
     EXPECT_EQ(options[1].coding, PixelCoding::Mjpeg);
     // Any size in a range: the common sizes inside it and the largest.
-    EXPECT_EQ(options[1].sizes, (std::vector<FrameSize>{{160, 120}, {320, 240}, {640, 480}, {800, 600}, {1000, 800}}));
+    EXPECT_EQ(options[1].sizes, (std::vector<Size>{{160, 120}, {320, 240}, {640, 480}, {800, 600}, {1000, 800}}));
 
     ASSERT_TRUE(driver.setFormat(PixelCoding::Yuyv, {320, 240}));
     EXPECT_EQ(driver.layout().width, 320);

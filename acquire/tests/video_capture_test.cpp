@@ -121,7 +121,7 @@ public:
     bool connected() const override { return connected_; }
     DeviceLayout layout() const override { return {PixelCoding::Bgr24, 6, 4, 18}; }
     std::vector<FormatOption> formatOptions() const override { return {}; }
-    bool setFormat(PixelCoding, FrameSize) override { return false; }
+    bool setFormat(PixelCoding, Size) override { return false; }
     std::vector<VideoControl> controls() const override { return {}; }
     bool setControl(std::uint32_t, int) override { return false; }
     std::optional<std::vector<std::uint8_t>> nextFrame(std::chrono::milliseconds) override

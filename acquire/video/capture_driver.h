@@ -4,6 +4,7 @@
 // rows of a 24-bit bottom-up picture.
 
 #include "acquire/video/frame_conversion.h"
+#include "common/geometry.h"
 
 #include <chrono>
 #include <cstdint>
@@ -14,17 +15,11 @@
 
 namespace lv::video {
 
-struct FrameSize {
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const FrameSize&, const FrameSize&) = default;
-};
-
 // A coding the device can deliver and the sizes it offers in it.
 struct FormatOption {
     PixelCoding coding = PixelCoding::Bgr24;
     std::string name;  // the device's own name for it
-    std::vector<FrameSize> sizes;
+    std::vector<Size> sizes;
 };
 
 // A picture control of the device (brightness, contrast, ...).
@@ -54,7 +49,7 @@ public:
     virtual DeviceLayout layout() const = 0;
     virtual std::vector<FormatOption> formatOptions() const = 0;
     // False when the device refuses; the old format then stays.
-    virtual bool setFormat(PixelCoding coding, FrameSize size) = 0;
+    virtual bool setFormat(PixelCoding coding, Size size) = 0;
 
     virtual std::vector<VideoControl> controls() const = 0;
     virtual bool setControl(std::uint32_t id, int value) = 0;

@@ -10,7 +10,7 @@
 namespace lv::video {
 namespace {
 
-constexpr std::array<FrameSize, 4> kSizes{{{160, 120}, {320, 240}, {640, 480}, {1280, 720}}};
+constexpr std::array<Size, 4> kSizes{{{160, 120}, {320, 240}, {640, 480}, {1280, 720}}};
 
 // Segments a–g of a seven-segment digit, bit 0 = a (top), clockwise, g the middle bar.
 constexpr std::array<std::uint8_t, 10> kDigitSegments{0x3F, 0x06, 0x5B, 0x4F, 0x66, 0x6D, 0x7D, 0x07, 0x7F, 0x6F};
@@ -18,7 +18,7 @@ constexpr std::array<std::uint8_t, 10> kDigitSegments{0x3F, 0x06, 0x5B, 0x4F, 0x
 // Drawing in top-down coordinates on the bottom-up rows.
 class Canvas {
 public:
-    Canvas(std::vector<std::uint8_t>& rows, FrameSize size)
+    Canvas(std::vector<std::uint8_t>& rows, Size size)
         : rows_(rows)
         , size_(size)
         , stride_(std::size_t(DibStride(std::uint64_t(size.width), 24)))
@@ -40,7 +40,7 @@ public:
 
 private:
     std::vector<std::uint8_t>& rows_;
-    FrameSize size_;
+    Size size_;
     std::size_t stride_;
 };
 
@@ -66,7 +66,7 @@ void DrawDigit(Canvas& canvas, int left, int top, int unit, int digit)
             canvas.fill(left + places[s].x, top + places[s].y, places[s].width, places[s].height, white);
 }
 
-void DrawClock(Canvas& canvas, FrameSize size, std::time_t now)
+void DrawClock(Canvas& canvas, Size size, std::time_t now)
 {
     std::tm local{};
     localtime_r(&now, &local);
@@ -123,10 +123,10 @@ DeviceLayout TestPatternDriver::layout() const
 std::vector<FormatOption> TestPatternDriver::formatOptions() const
 {
     return {FormatOption{PixelCoding::Bgr24, std::string(PixelCodingName(PixelCoding::Bgr24)),
-                         std::vector<FrameSize>(kSizes.begin(), kSizes.end())}};
+                         std::vector<Size>(kSizes.begin(), kSizes.end())}};
 }
 
-bool TestPatternDriver::setFormat(PixelCoding coding, FrameSize size)
+bool TestPatternDriver::setFormat(PixelCoding coding, Size size)
 {
     if (coding != PixelCoding::Bgr24 || std::find(kSizes.begin(), kSizes.end(), size) == kSizes.end())
         return false;

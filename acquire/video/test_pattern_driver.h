@@ -30,7 +30,7 @@ public:
     bool connected() const override { return connected_; }
     DeviceLayout layout() const override;
     std::vector<FormatOption> formatOptions() const override;
-    bool setFormat(PixelCoding coding, FrameSize size) override;
+    bool setFormat(PixelCoding coding, Size size) override;
     std::vector<VideoControl> controls() const override;
     bool setControl(std::uint32_t id, int value) override;
     std::optional<std::vector<std::uint8_t>> nextFrame(std::chrono::milliseconds wait) override;
@@ -38,7 +38,7 @@ public:
 private:
     Clock clock_;
     bool connected_ = false;
-    FrameSize size_{640, 480};
+    Size size_{640, 480};
     int brightness_ = 0;
     bool moving_ = true;
     long frame_ = 0;

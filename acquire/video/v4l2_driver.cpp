@@ -18,7 +18,7 @@ namespace {
 
 constexpr unsigned kBufferCount = 4;
 // Sizes offered for devices that take any size within a range.
-constexpr FrameSize kCommonSizes[] = {{160, 120}, {320, 240}, {640, 480}, {800, 600}, {1280, 720}, {1920, 1080}};
+constexpr Size kCommonSizes[] = {{160, 120}, {320, 240}, {640, 480}, {800, 600}, {1280, 720}, {1920, 1080}};
 
 int Control(DeviceCalls& calls, int fd, unsigned long request, void* argument)
 {
@@ -72,9 +72,9 @@ std::optional<int> VideoNodeNumber(const std::string& name)
     return number;
 }
 
-std::vector<FrameSize> SizesFor(DeviceCalls& calls, int fd, std::uint32_t fourcc)
+std::vector<Size> SizesFor(DeviceCalls& calls, int fd, std::uint32_t fourcc)
 {
-    std::vector<FrameSize> sizes;
+    std::vector<Size> sizes;
     v4l2_frmsizeenum size{};
     size.pixel_format = fourcc;
     for (size.index = 0; Control(calls, fd, VIDIOC_ENUM_FRAMESIZES, &size) == 0; ++size.index) {
@@ -83,14 +83,14 @@ std::vector<FrameSize> SizesFor(DeviceCalls& calls, int fd, std::uint32_t fourcc
             continue;
         }
         const auto& range = size.stepwise;
-        for (const FrameSize common : kCommonSizes)
+        for (const Size common : kCommonSizes)
             if (unsigned(common.width) >= range.min_width && unsigned(common.width) <= range.max_width &&
                 unsigned(common.height) >= range.min_height && unsigned(common.height) <= range.max_height)
                 sizes.push_back(common);
         sizes.push_back({int(range.max_width), int(range.max_height)});
         break;
     }
-    std::sort(sizes.begin(), sizes.end(), [](FrameSize a, FrameSize b) {
+    std::sort(sizes.begin(), sizes.end(), [](Size a, Size b) {
         return std::int64_t(a.width) * a.height < std::int64_t(b.width) * b.height;
     });
     sizes.erase(std::unique(sizes.begin(), sizes.end()), sizes.end());
@@ -252,7 +252,7 @@ std::vector<FormatOption> V4l2Driver::formatOptions() const
     return options;
 }
 
-bool V4l2Driver::applyFormat(std::uint32_t fourcc, FrameSize size)
+bool V4l2Driver::applyFormat(std::uint32_t fourcc, Size size)
 {
     v4l2_format format{};
     format.type = V4L2_BUF_TYPE_VIDEO_CAPTURE;
@@ -263,7 +263,7 @@ bool V4l2Driver::applyFormat(std::uint32_t fourcc, FrameSize size)
     return Control(calls_, device_.get(), VIDIOC_S_FMT, &format) == 0 && format.fmt.pix.pixelformat == fourcc;
 }
 
-bool V4l2Driver::setFormat(PixelCoding coding, FrameSize size)
+bool V4l2Driver::setFormat(PixelCoding coding, Size size)
 {
     if (!connected())
         return false;

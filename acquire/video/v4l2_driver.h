@@ -35,7 +35,7 @@ public:
     bool connected() const override { return device_.valid(); }
     DeviceLayout layout() const override { return layout_; }
     std::vector<FormatOption> formatOptions() const override;
-    bool setFormat(PixelCoding coding, FrameSize size) override;
+    bool setFormat(PixelCoding coding, Size size) override;
     std::vector<VideoControl> controls() const override;
     bool setControl(std::uint32_t id, int value) override;
     std::optional<std::vector<std::uint8_t>> nextFrame(std::chrono::milliseconds wait) override;
@@ -83,7 +83,7 @@ private:
     // The codings the device lists that the program converts, with their fourccs, in its order.
     std::vector<std::pair<std::uint32_t, FormatOption>> convertibleFormats() const;
     bool readFormat();
-    bool applyFormat(std::uint32_t fourcc, FrameSize size);
+    bool applyFormat(std::uint32_t fourcc, Size size);
     bool startStreaming();
     void stopStreaming();
 

@@ -14,15 +14,15 @@ namespace {
 
 TEST(ThumbnailSize, SidesFollowThe69PixelRuleWithRounding)
 {
-    EXPECT_EQ(ThumbnailSize(100, 50), (PictureSize{69, 35}));  // (50 × 69 + 50) / 100
-    EXPECT_EQ(ThumbnailSize(69, 69), (PictureSize{69, 69}));
-    EXPECT_EQ(ThumbnailSize(69, 10), (PictureSize{69, 10}));
-    EXPECT_EQ(ThumbnailSize(70, 70), (PictureSize{69, 69}));
-    EXPECT_EQ(ThumbnailSize(1, 1000), (PictureSize{1, 69}));  // the other side at least 1
-    EXPECT_EQ(ThumbnailSize(1000, 1), (PictureSize{69, 1}));
-    EXPECT_EQ(ThumbnailSize(70, 69), (PictureSize{69, 68}));  // (69 × 69 + 35) / 70
-    EXPECT_EQ(ThumbnailSize(3000, 2000), (PictureSize{69, 46}));
-    EXPECT_EQ(ThumbnailSize(138, 1), (PictureSize{69, 1}));
+    EXPECT_EQ(ThumbnailSize(100, 50), (Size{69, 35}));  // (50 × 69 + 50) / 100
+    EXPECT_EQ(ThumbnailSize(69, 69), (Size{69, 69}));
+    EXPECT_EQ(ThumbnailSize(69, 10), (Size{69, 10}));
+    EXPECT_EQ(ThumbnailSize(70, 70), (Size{69, 69}));
+    EXPECT_EQ(ThumbnailSize(1, 1000), (Size{1, 69}));  // the other side at least 1
+    EXPECT_EQ(ThumbnailSize(1000, 1), (Size{69, 1}));
+    EXPECT_EQ(ThumbnailSize(70, 69), (Size{69, 68}));  // (69 × 69 + 35) / 70
+    EXPECT_EQ(ThumbnailSize(3000, 2000), (Size{69, 46}));
+    EXPECT_EQ(ThumbnailSize(138, 1), (Size{69, 1}));
     EXPECT_EQ(ThumbnailRowBytes(69), 208u);
     EXPECT_EQ(ThumbnailRowBytes(1), 4u);
     EXPECT_EQ(ThumbnailBytes({69, 35}), 7320u);
@@ -32,7 +32,7 @@ TEST(ThumbnailSize, GridRowsRunFromTheTopWithoutRepeats)
 {
     for (const auto& [w, h] : {std::pair{100, 50}, {3000, 2000}, {1, 1000}, {40, 61}, {517, 389}}) {
         const SampleGrid grid = ThumbnailGrid(w, h);
-        const PictureSize size = ThumbnailSize(w, h);
+        const Size size = ThumbnailSize(w, h);
         ASSERT_EQ(grid.columns.size(), std::size_t(size.width));
         ASSERT_EQ(grid.rows.size(), std::size_t(size.height));
         EXPECT_EQ(grid.rows.back(), h - 1);  // thumbnail row 0 is the picture's bottom row

@@ -148,7 +148,7 @@ void VideoFormatDialog::fillSizes()
     const int index = coding_->currentIndex();
     if (index < 0 || index >= int(options_.size()))
         return;
-    for (const video::FrameSize& size : options_[std::size_t(index)].sizes)
+    for (const Size& size : options_[std::size_t(index)].sizes)
         size_->addItem(QStringLiteral("%1 × %2").arg(size.width).arg(size.height), QSize(size.width, size.height));
     size_->setCurrentIndex(size_->count() - 1);
 }

@@ -4,9 +4,9 @@
 #include "app/album/album_page.h"
 
 #include "album/photo_loader.h"
+#include "app/widgets/qt_geometry.h"
 #include "common/program_paths.h"
 #include "app/widgets/painter_surface.h"
-#include "app/widgets/picture_rect.h"
 #include "app/widgets/qt_text.h"
 #include "app/widgets/scroll_control.h"
 #include "app/widgets/shared_style.h"
@@ -140,7 +140,7 @@ void AlbumPage::placeGrid(int category)
     const bool user = UserCategory(category);
     const auto rect = [this](int control) -> std::optional<Rect> {
         const auto r = window_.controlRect(control);
-        return r ? std::optional<Rect>(ToPictureRect(*r)) : std::nullopt;
+        return r ? std::optional<Rect>(FromQRect(*r)) : std::nullopt;
     };
     const std::optional<Rect> first = rect(user ? kUserFirstCell : kStripFirstCell);
     if (!first)
@@ -410,7 +410,7 @@ void AlbumPage::paintCell(int cell, QPainter& painter, const QRect& rect)
         // A copy of the thumbnail, fitted and centred, freed once drawn.
         const HDIB thumbnail = session_.album().thumbnailCopy(photo);
         PainterSurface surface(painter);
-        DibDrawFitted(surface, thumbnail, ToPictureRect(rect));
+        DibDrawFitted(surface, thumbnail, FromQRect(rect));
     }
     const bool selected = session_.album().entry(photo)->selected();
     painter.setPen(QPen(selected ? QColor(255, 255, 0) : background, 2));

@@ -11,9 +11,9 @@
 // the library wrote into that folder with the hits (the program gives it its place among
 // the user's albums). The thumbnails of the hits are `width` × `height`.
 
+#include "common/geometry.h"
 #include "imagelib/dib.h"
 #include "imagelib/drawing_surface.h"
-#include "imagelib/rect.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -102,14 +102,13 @@ bool Run(LayerStack& stack, const PlannedCall& plan, bool preview)
     return true;
 }
 
-// The part of the layer's picture (top-down, right and bottom exclusive) under the
-// document rectangle (top-down, inclusive).
-Rect LayerPart(const LayerStack& stack, const LayerRecord& layer, DocumentRect rect)
+// The part of the layer's picture (rows from the top) under the document rectangle.
+Rect LayerPart(const LayerStack& stack, const LayerRecord& layer, Rect rect)
 {
     const int width = layer.image.width();
     const int height = layer.image.height();
     const int top = int(stack.height) - (layer.y + height);  // the layer's top row in the document
-    Rect part{rect.left - layer.x, rect.top - top, rect.right + 1 - layer.x, rect.bottom + 1 - top};
+    Rect part{rect.left - layer.x, rect.top - top, rect.right - layer.x, rect.bottom - top};
     part.left = std::clamp(part.left, 0, width);
     part.right = std::clamp(part.right, part.left, width);
     part.top = std::clamp(part.top, 0, height);
@@ -163,14 +162,14 @@ void Enlarge(const effects::RegionResult& computed, Rect part, HDIB& target, int
 }
 
 // The composite over `rect`, or over only its rows that are multiples of `step`.
-void CompositeRows(LayerStack& stack, DocumentRect rect, int step)
+void CompositeRows(LayerStack& stack, Rect rect, int step)
 {
     if (step <= 1) {
         CompositeLayers(stack, rect);
         return;
     }
-    for (int row = rect.top + ((-rect.top) % step + step) % step; row <= rect.bottom; row += step)
-        CompositeLayers(stack, DocumentRect{rect.left, row, rect.right, row});
+    for (int row = rect.top + ((-rect.top) % step + step) % step; row < rect.bottom; row += step)
+        CompositeLayers(stack, Rect{rect.left, row, rect.right, row + 1});
 }
 
 }  // namespace
@@ -213,7 +212,7 @@ namespace {
 
 bool PreviewInto(LayerStack& stack, const AdjustmentChoice& choice, const ShownPart& shownPart, PreviewCache::State& cache)
 {
-    const DocumentRect rect = shownPart.rect;
+    const Rect rect = shownPart.rect;
     const int step = std::max(1, shownPart.sampleStep);
     const std::optional<PlannedCall> plan = Plan(choice);
     LayerRecord* layer = CurrentLayerWithPicture(stack);
@@ -279,19 +278,20 @@ bool ApplyAdjustment(LayerStack& stack, const AdjustmentChoice& choice, bool pre
 
 ShownPart ShownPartOf(const ImageView& view)
 {
-    const PixelSize doc = view.document();
-    const PixelSize client = view.client();
-    const ImageView::Point first = view.documentPoint(0, 0);
-    const ImageView::Point last = view.documentPoint(std::max(client.width - 1, 0), std::max(client.height - 1, 0));
+    const Size doc = view.document();
+    const Size client = view.client();
+    const Point first = view.documentPoint(0, 0);
+    const Point last = view.documentPoint(std::max(client.width - 1, 0), std::max(client.height - 1, 0));
     const auto clampX = [&](int x) { return std::clamp(x, 0, std::max(doc.width - 1, 0)); };
     const auto clampY = [&](int y) { return std::clamp(y, 0, std::max(doc.height - 1, 0)); };
     const int zoom = view.zoom();
-    return {{clampX(first.x), clampY(first.y), clampX(last.x), clampY(last.y)},
+    // `last` is the last pixel shown; the rectangle ends one past it.
+    return {{clampX(first.x), clampY(first.y), clampX(last.x) + 1, clampY(last.y) + 1},
             zoom >= 0 ? zoom + 1.0 : 1.0 / (1 - zoom),
             zoom >= 0 ? 1 : 1 - zoom};
 }
 
-bool PreviewComposite(LayerStack& stack, const AdjustmentChoice& choice, DocumentRect rect, double scale)
+bool PreviewComposite(LayerStack& stack, const AdjustmentChoice& choice, Rect rect, double scale)
 {
     PreviewCache::State once;
     return PreviewInto(stack, choice, ShownPart{rect, scale, 1}, once);

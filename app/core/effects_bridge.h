@@ -4,7 +4,7 @@
 // preview that never touches the history and always gives the original picture back.
 
 #include "app/core/view/image_view.h"
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "edit/layer_stack.h"
 
 #include <array>
@@ -39,11 +39,11 @@ bool ApplyEnhancement(LayerStack& stack, int mode, std::span<const int> sliders,
 bool ApplyEffect(LayerStack& stack, int operation, int parameter, bool preview);
 bool ApplyAdjustment(LayerStack& stack, const AdjustmentChoice& choice, bool preview);
 
-// What a window shows of its document: the rectangle (top-down, inclusive), the scale
+// What a window shows of its document: the rectangle, the scale
 // (view pixels per document pixel) and, when the view shrinks the picture, the step between
 // the document rows and columns it samples (every one otherwise).
 struct ShownPart {
-    DocumentRect rect;
+    Rect rect;
     double scale = 1;
     int sampleStep = 1;
 };
@@ -68,12 +68,12 @@ private:
     std::unique_ptr<State> state_;
 };
 
-// The composite while a panel is open: `rect` (top-down, right and bottom inclusive) shows
+// The composite while a panel is open: `rect` shows
 // the choice applied to the current layer, the layer keeps its own picture. `scale` is view
 // pixels per document pixel: below 1 only the shown part is computed, on a scaled copy, and
 // enlarged back, which looks the same at that scale. False when nothing could be previewed
 // (the plain composite is shown instead).
-bool PreviewComposite(LayerStack& stack, const AdjustmentChoice& choice, DocumentRect rect, double scale = 1.0);
+bool PreviewComposite(LayerStack& stack, const AdjustmentChoice& choice, Rect rect, double scale = 1.0);
 // The same for a window's shown part, keeping what the next update can use in `cache`.
 // With a sample step above 1 only the rows the view samples are composited; the others
 // keep the plain composite until the preview ends (RebuildComposite).

@@ -21,23 +21,23 @@ RowLayout LayOutRow(int width, int height)
 
 RowPart HitRowPart(const RowLayout& l, int x, int y)
 {
-    const RowRect trackHit{l.track.left - 2, l.track.top, l.track.right, l.track.bottom + 5};
-    if (l.eye.contains(x, y))
+    const Rect trackHit{l.track.left - 2, l.track.top, l.track.right, l.track.bottom + 5};
+    if (l.eye.contains({x, y}))
         return RowPart::Eye;
-    if (l.lock.contains(x, y))
+    if (l.lock.contains({x, y}))
         return RowPart::Lock;
-    if (trackHit.contains(x, y))
+    if (trackHit.contains({x, y}))
         return RowPart::OpacityTrack;
-    if (l.value.contains(x, y))
+    if (l.value.contains({x, y}))
         return RowPart::OpacityValue;
-    if (l.name.contains(x, y))
+    if (l.name.contains({x, y}))
         return RowPart::Name;
-    if (l.thumbnail.contains(x, y))
+    if (l.thumbnail.contains({x, y}))
         return RowPart::Thumbnail;
     return RowPart::None;
 }
 
-ThumbnailSize FitThumbnail(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight)
+Size FitThumbnail(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight)
 {
     if (pictureWidth <= 0 || pictureHeight <= 0 || boxWidth <= 0 || boxHeight <= 0)
         return {};

@@ -2,6 +2,8 @@
 // Where the parts of a layer palette row stand, what a point on a row hits, and the
 // thumbnail's size; row coordinates, right and bottom exclusive.
 
+#include "common/geometry.h"
+
 #include <cstdint>
 #include <vector>
 
@@ -14,15 +16,8 @@ inline constexpr int kPaletteRowHeight = 50;
 
 enum class RowPart { None = 0, Thumbnail = 1, Name = 2, Eye = 3, Lock = 4, OpacityTrack = 5, OpacityValue = 6 };
 
-struct RowRect {
-    int left = 0, top = 0, right = 0, bottom = 0;
-    bool contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-};
-
 struct RowLayout {
-    RowRect thumbnail, name, eye, lock, track, value;
+    Rect thumbnail, name, eye, lock, track, value;
 };
 
 // The parts of a row `width` × `height`.
@@ -32,12 +27,9 @@ RowLayout LayOutRow(int width, int height);
 // it is drawn, so the thin line is easy to catch.
 RowPart HitRowPart(const RowLayout& layout, int x, int y);
 
-struct ThumbnailSize {
-    int width = 0, height = 0;
-};
 // The picture scaled by the smaller of the two ratios into the box, both sides rounded down
 // to even numbers (at least 2 where the box allows).
-ThumbnailSize FitThumbnail(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight);
+Size FitThumbnail(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight);
 
 // The layer's picture point-sampled to `width` × `height` over white through its mask, as
 // 0xAARRGGBB words, top row first.

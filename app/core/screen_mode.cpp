@@ -2,7 +2,7 @@
 
 namespace lv {
 
-ScreenMode QueryScreenMode(ScreenSize screen, int for640)
+ScreenMode QueryScreenMode(Size screen, int for640)
 {
     if (for640 >= 1 && for640 <= 3)
         return {for640, ModeWindowSize(for640)};
@@ -13,17 +13,18 @@ ScreenMode QueryScreenMode(ScreenSize screen, int for640)
     return {2, screen};
 }
 
-ScreenSize ModeWindowSize(int mode)
+Size ModeWindowSize(int mode)
 {
-    return mode == 0 ? ScreenSize{1024, 768} : ScreenSize{800, 600};
+    return mode == 0 ? Size{1024, 768} : Size{800, 600};
 }
 
-WindowRect MainWindowRect(const ScreenMode& mode, ScreenPoint origin)
+Rect MainWindowRect(const ScreenMode& mode, Point origin)
 {
-    const ScreenSize window = ModeWindowSize(mode.mode);
+    const Size window = ModeWindowSize(mode.mode);
     // An arithmetic shift: a window wider than the screen starts left of it by the larger half.
-    return {origin.x + ((mode.screen.width - window.width) >> 1), origin.y + ((mode.screen.height - window.height) >> 1),
-            window.width, window.height};
+    const Point corner{origin.x + ((mode.screen.width - window.width) >> 1),
+                       origin.y + ((mode.screen.height - window.height) >> 1)};
+    return Rect::fromSize(corner, window);
 }
 
 bool ModeRefused(int mode)

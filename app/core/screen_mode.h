@@ -2,45 +2,28 @@
 // The screen mode chosen once at start-up: the main window's size and the skin variant
 // follow from the screen's size, or from the "FOR_640" setting when it holds 1..3.
 
+#include "common/geometry.h"
+
 #include <vector>
 
 namespace lv {
 
-struct ScreenSize {
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const ScreenSize&, const ScreenSize&) = default;
-};
-
-struct ScreenPoint {
-    int x = 0;
-    int y = 0;
-};
-
-struct WindowRect {
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    friend bool operator==(const WindowRect&, const WindowRect&) = default;
-};
-
 struct ScreenMode {
     int mode = 0;       // 0..3
-    ScreenSize screen;        // the real screen, or the mode's row of the table when "FOR_640" chose it
+    Size screen;        // the real screen, or the mode's row of the table when "FOR_640" chose it
 };
 
 // Mode 0 for screens of at least 801 × 601, mode 1 above 640 × 480, else mode 2. A
 // "FOR_640" value of 1..3 is the mode; other values are ignored.
-ScreenMode QueryScreenMode(ScreenSize screen, int for640);
+ScreenMode QueryScreenMode(Size screen, int for640);
 
 // The main window's size as first created: 1024 × 768 in mode 0, 800 × 600 otherwise.
-ScreenSize ModeWindowSize(int mode);
+Size ModeWindowSize(int mode);
 
 // The main window centred on the mode's screen (halves rounded towards minus infinity). The
 // screen's top-left corner lies at `origin` of the desktop: the primary screen need not be
 // the one at the desktop's origin.
-WindowRect MainWindowRect(const ScreenMode& mode, ScreenPoint origin = {});
+Rect MainWindowRect(const ScreenMode& mode, Point origin = {});
 
 // Modes 2 and 3 have no skin: the program refuses to run.
 bool ModeRefused(int mode);

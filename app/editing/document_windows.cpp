@@ -19,13 +19,14 @@
 #include "app/editing/picture_geometry_commands.h"
 #include "app/editing/wand_options.h"
 #include "app/editing/text_options.h"
-#include "app/widgets/picture_rect.h"
+#include "app/widgets/dib_image.h"
 #include "app/editing/new_picture_dialog.h"
 #include "app/editing/open_dialog.h"
 #include "app/editing/save_as_dialog.h"
 #include "app/skin/handlers.h"
 #include "app/skin/help_context.h"
 #include "app/skin/keyboard.h"
+#include "app/widgets/qt_geometry.h"
 #include "common/ui_service.h"
 #include "edit/layer_commands.h"
 #include "edit/layers.h"
@@ -190,7 +191,7 @@ void DocumentWindows::deleteSelectionOrLayer(ImageWindow& window)
     }
     if (doc.selectionActive) {
         if (const auto changed = DeleteSelectionContent(doc))
-            window.apply(ToolResult::Changed({changed->left, changed->top, changed->right - 1, changed->bottom - 1}));
+            window.apply(ToolResult::Changed(*changed));
         return;
     }
     if (!DeleteLayerOrSelection(doc)) {
@@ -219,7 +220,7 @@ ImageWindow* DocumentWindows::onSide(Side side) const
 {
     if (open_.count() != 2)
         return nullptr;
-    const Rect area = ToPictureRect(workspace());
+    const Rect area = FromQRect(workspace());
     for (const int id : open_.windows())
         if (ImageWindow* window = find(id); window && SideOf(area, divider_, window->area().left()) == side)
             return window;
@@ -228,7 +229,7 @@ ImageWindow* DocumentWindows::onSide(Side side) const
 
 void DocumentWindows::activateAt(QPoint point)
 {
-    if (ImageWindow* window = onSide(SideOf(ToPictureRect(workspace()), divider_, point.x())))
+    if (ImageWindow* window = onSide(SideOf(FromQRect(workspace()), divider_, point.x())))
         activate(*window);
     else if (ImageWindow* current = active())
         activate(*current);
@@ -299,7 +300,7 @@ bool DocumentWindows::openDocumentWindow(std::unique_ptr<LayerStack> document, s
     }
     ui::BusyCursor busy;
 
-    const Rect workspace = ToPictureRect(this->workspace());
+    const Rect workspace = FromQRect(this->workspace());
     Rect area = workspace;
     if (open_.mustCloseActiveBeforeOpening())
         if (ImageWindow* current = active(); current && !current->requestClose())
@@ -307,7 +308,7 @@ bool DocumentWindows::openDocumentWindow(std::unique_ptr<LayerStack> document, s
     if (open_.count() == 1) {
         // The window already open moves into one half, fitted anew; the new one takes the other.
         if (ImageWindow* existing = find(open_.windows().front())) {
-            const SideBySide halves = SplitWorkspace(workspace, divider_, ToPictureRect(existing->geometry()));
+            const SideBySide halves = SplitWorkspace(workspace, divider_, FromQRect(existing->geometry()));
             existing->fitInto(ToQRect(halves.existing));
             area = halves.newWindow;
             divider_ = halves.divider;
@@ -540,7 +541,7 @@ void DocumentWindows::logState() const
              << " zoom=" << window->zoom() << " layers=" << doc.layerCount << " current=" << doc.currentLayer
              << " modified=" << int(window->modifiedState()) << " frame=" << g.x() << "," << g.y() << ","
              << g.width() << "," << g.height() << " readout=[" << zoomReadout() << "]";
-        const DocumentRect& r = doc.selectionRect;
+        const Rect& r = doc.selectionRect;
         line << " selection=" << doc.selectionActive;
         if (doc.selectionActive)
             line << ":" << r.left << "," << r.top << "," << r.right << "," << r.bottom << ":" << SelectedPixelCount(doc);

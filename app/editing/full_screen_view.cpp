@@ -29,10 +29,10 @@ protected:
     void resizeEvent(QResizeEvent*) override
     {
         frame_ = QImage(size(), QImage::Format_RGB32);
-        const PixelSize document{composite_.width(), composite_.height()};
+        const Size document{composite_.width(), composite_.height()};
         const auto zoom = ZoomForCommand(kZoomFitCommand, 0, document, {width(), height()});
         ImageView view(document, zoom ? zoom->zoom : 0);
-        const PixelSize scaled = view.scaledDocument();
+        const Size scaled = view.scaledDocument();
         view.setClient({std::min(scaled.width, width()), std::min(scaled.height, height())});
         const Rect placed = CentredIn({0, 0, width(), height()}, view.client());
         frame_.fill(Qt::black);

@@ -9,7 +9,7 @@
 #include "app/core/view/view_painter.h"
 #include "app/core/view/window_caption.h"
 #include "app/editing/document_windows.h"
-#include "app/widgets/picture_rect.h"
+#include "app/widgets/qt_geometry.h"
 #include "app/widgets/scroll_control.h"
 #include "app/widgets/shared_style.h"
 #include "app/widgets/skin_palette.h"
@@ -31,7 +31,7 @@ namespace {
 constexpr std::uint32_t kWorkspaceGrey = 0xFF9B9EA2;  // the shell's grey (155, 158, 162)
 constexpr int kRulerFontHeight = 10;
 
-PixelSize documentSize(const LayerStack& stack)
+Size documentSize(const LayerStack& stack)
 {
     return {stack.width, stack.height};
 }
@@ -178,7 +178,7 @@ void ImageWindow::place(const QRect& frame)
 void ImageWindow::fitInto(const QRect& area)
 {
     area_ = area;
-    const InitialWindow placed = PlaceNewWindow(documentSize(*document_), ToPictureRect(area), Shell().config.fitInWindow, chrome());
+    const InitialWindow placed = PlaceNewWindow(documentSize(*document_), FromQRect(area), Shell().config.fitInWindow, chrome());
     view_.setZoom(placed.zoom);
     syncZoomWord();
     place(ToQRect(placed.frame));
@@ -219,7 +219,7 @@ bool ImageWindow::zoomStep(int step)
         ui::Current().beep();
         return false;
     }
-    const Rect frame = FrameFor(ToPictureRect(area_), ScaledSize(documentSize(*document_), *next), chrome());
+    const Rect frame = FrameFor(FromQRect(area_), ScaledSize(documentSize(*document_), *next), chrome());
     view_.zoomAbout(*next, {frame.width(), std::max(frame.height() - kCaptionHeight, 0)});
     syncZoomWord();
     Shell().config.lastZoomLevel = *next;
@@ -235,17 +235,12 @@ void ImageWindow::setZoomLevel(int zoom)
     viewChanged();
 }
 
-void ImageWindow::zoomAt(int step, DocumentPoint point)
-{
-    zoomAt(step, ImageView::Point{point.x, point.y});
-}
-
-void ImageWindow::zoomAt(int step, ImageView::Point point)
+void ImageWindow::zoomAt(int step, Point point)
 {
     if (!zoomStep(step))
         return;
     // Bring the clicked point to the centre where the range allows.
-    const PixelSize area = view_.pictureArea();
+    const Size area = view_.pictureArea();
     view_.scrollBy(Axis::Horizontal, ScrollAction::ThumbPosition, ScaledLength(point.x, view_.zoom()) - area.width / 2);
     view_.scrollBy(Axis::Vertical, ScrollAction::ThumbPosition, ScaledLength(point.y, view_.zoom()) - area.height / 2);
     viewChanged();
@@ -255,7 +250,7 @@ void ImageWindow::showRulers(bool shown)
 {
     document_->view.rulers = shown ? 1 : 0;
     view_.setRulerBand(shown ? rulerBand() : 0);
-    place(ToQRect(FrameFor(ToPictureRect(area_), view_.scaledDocument(), chrome())));
+    place(ToQRect(FrameFor(FromQRect(area_), view_.scaledDocument(), chrome())));
     viewChanged();
 }
 
@@ -311,7 +306,7 @@ void ImageWindow::renderInto(const QRect& exposed)
         return;
     const PixelBuffer buffer{reinterpret_cast<std::uint32_t*>(backing_.bits()), int(backing_.bytesPerLine() / 4),
                              {0, 0, backing_.width(), backing_.height()}};
-    PaintView(document_->composite, view_, ToPictureRect(exposed), buffer, displayContext());
+    PaintView(document_->composite, view_, FromQRect(exposed), buffer, displayContext());
 }
 
 void ImageWindow::paintEvent(QPaintEvent* event)
@@ -380,7 +375,7 @@ void ImageWindow::paintOverlays(const QRect& exposed)
     if (backing_.isNull() || owner_.active() != this)
         return;
     const PixelBuffer buffer{reinterpret_cast<std::uint32_t*>(backing_.bits()), int(backing_.bytesPerLine() / 4),
-                             ToPictureRect(exposed.intersected(backing_.rect()))};
+                             FromQRect(exposed.intersected(backing_.rect()))};
     PixelSurface surface(buffer);
     ViewMapping view = mapping();
     OverlayPainter painter(surface, view, outlinePhase_);
@@ -566,7 +561,7 @@ bool ImageWindow::dispatchToTool(MouseMessage message, Qt::MouseButton button, Q
     lastMouse_ = at;
     lastModifiers_ = modifiers;
     const QPoint client = clientPoint(at);
-    const ImageView::Point point = view_.documentPoint(client.x(), client.y());
+    const Point point = view_.documentPoint(client.x(), client.y());
     PointerEvent event;
     event.point = {point.x, point.y};
     event.client = {client.x(), client.y()};
@@ -609,7 +604,7 @@ void ImageWindow::updateCursor(QPoint at)
 {
     const Tool* tool = CurrentTool();
     const QPoint client = clientPoint(at);
-    const ImageView::Point point = view_.documentPoint(client.x(), client.y());
+    const Point point = view_.documentPoint(client.x(), client.y());
     const bool overPicture = at.y() >= kCaptionHeight;
     setCursor(cursorShape(tool && overPicture ? tool->cursor(*this, {point.x, point.y}) : ToolCursor::Arrow));
 }
@@ -693,12 +688,12 @@ ui::Service& ImageWindow::ui()
     return ui::Current();
 }
 
-SurfacePoint ImageWindow::scrollPosition() const
+Point ImageWindow::scrollPosition() const
 {
     return {view_.scroll(Axis::Horizontal).position, view_.scroll(Axis::Vertical).position};
 }
 
-void ImageWindow::scrollTo(SurfacePoint position)
+void ImageWindow::scrollTo(Point position)
 {
     const bool h = view_.scrollBy(Axis::Horizontal, ScrollAction::ThumbPosition, position.x);
     const bool v = view_.scrollBy(Axis::Vertical, ScrollAction::ThumbPosition, position.y);

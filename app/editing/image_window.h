@@ -65,7 +65,7 @@ public:
     // Zoom-set commands: the window keeps its size.
     void setZoomLevel(int zoom);
     // Zooms one step about a document point (the zoom tool).
-    void zoomAt(int step, ImageView::Point point);
+    void zoomAt(int step, Point point) override;
 
     // The rulers along the top and left edges, kept in the document's view words.
     bool rulersShown() const { return document_->view.rulers != 0; }
@@ -142,9 +142,8 @@ private:
     ToolSettings& settings() override;
     const ToolSettings& settings() const override;
     ui::Service& ui() override;
-    void zoomAt(int step, DocumentPoint point) override;
-    SurfacePoint scrollPosition() const override;
-    void scrollTo(SurfacePoint position) override;
+    Point scrollPosition() const override;
+    void scrollTo(Point position) override;
 
     DocumentWindows& owner_;
     int id_;
@@ -169,7 +168,7 @@ private:
     // The selection as the owner last heard of it.
     struct SelectionSeen {
         std::uint32_t active = 0;
-        DocumentRect rect;
+        Rect rect;
         PictureStamp mask;
     } selectionSeen_;
 };

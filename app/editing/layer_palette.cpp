@@ -45,7 +45,7 @@ QImage SkinBitmap(int id)
 }
 
 // A picture at the top-left corner of its part, which is its size.
-void DrawAt(QPainter& p, const RowRect& part, const QImage& picture)
+void DrawAt(QPainter& p, const Rect& part, const QImage& picture)
 {
     p.drawImage(QPoint(part.left, part.top), picture);
 }
@@ -75,7 +75,7 @@ void LayerRows::refresh()
     const LayerStack* doc = host_.paletteDocument();
     const int count = doc ? doc->layerCount : 0;
     rows_.resize(std::size_t(count));
-    const RowRect box = layout().thumbnail;
+    const Rect box = layout().thumbnail;
     for (int i = 0; i < count; ++i) {
         const LayerRecord& l = doc->layers[std::size_t(i)];
         Row& row = rows_[std::size_t(i)];
@@ -86,9 +86,9 @@ void LayerRows::refresh()
         row.current = i == doc->currentLayer;
         row.opacity = int(l.opacity);
         // One pixel of the box goes to the frame on each side.
-        const ThumbnailSize size = l.image ? FitThumbnail(l.image.read().width(), l.image.read().height(),
+        const Size size = l.image ? FitThumbnail(l.image.read().width(), l.image.read().height(),
                                                           box.width() - 2, box.height() - 2)
-                                           : ThumbnailSize{};
+                                           : Size{};
         if (size.width <= 0 || size.height <= 0) {
             row.thumbnail = {};
             continue;
@@ -157,7 +157,7 @@ void LayerRows::paintRow(QPainter& p, const Row& row, int index) const
     p.drawText(name.adjusted(4, 0, -2, 0), Qt::AlignVCenter | Qt::AlignLeft | Qt::TextSingleLine, row.name);
 
     // The track, and the knob where the opacity stands on it.
-    const RowRect& t = l.track;
+    const Rect& t = l.track;
     qDrawShadeLine(&p, t.left, t.top + 1, t.right, t.top + 1, colours, true, 1, 0);
     const int knob = t.left + row.opacity * std::max(t.width(), 0) / 100;
     p.fillRect(QRect(knob - 2, t.top - 4, 5, 10), colours.color(QPalette::Dark));
@@ -208,7 +208,7 @@ void LayerRows::mousePressEvent(QMouseEvent* event)
         ClickLayerRow(*doc, index);
         opacityDrag_.emplace(*doc, index);
         opacityRow_ = index;
-        const RowRect& t = layout().track;
+        const Rect& t = layout().track;
         opacityDrag_->moveTo(x, t.left, t.right);
         changed();
         return;
@@ -226,7 +226,7 @@ void LayerRows::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
     if (opacityDrag_) {
-        const RowRect& t = layout().track;
+        const Rect& t = layout().track;
         if (opacityDrag_->moveTo(at.x(), t.left, t.right))
             changed();
         return;
@@ -241,7 +241,7 @@ void LayerRows::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
     if (opacityDrag_) {
-        const RowRect& t = layout().track;
+        const Rect& t = layout().track;
         const bool moved = opacityDrag_->moveTo(at.x(), t.left, t.right);
         opacityDrag_.reset();
         opacityRow_ = -1;
@@ -271,7 +271,7 @@ void LayerRows::mouseDoubleClickEvent(QMouseEvent* event)
 void LayerRows::startRename(int index)
 {
     finishRename();
-    const RowRect n = layout().name;
+    const Rect n = layout().name;
     auto* field = new QLineEdit(rows_[std::size_t(index)].name, this);  // owned by the rows
     field->setMaxLength(int(kMaxLayerNameBytes));
     field->setGeometry(n.left + 1, index * kPaletteRowHeight + n.top + 1, n.width() - 2, n.height() - 2);

@@ -60,10 +60,8 @@ protected:
         const auto& pageSlots = dialog_.page().slotList();
         if (pageSlots.empty())
             return;
-        print::DeviceRect r = pageSlots[std::size_t(dialog_.page().current())].rect;
         const print::PageMargins margins = dialog_.margins();
-        r.left += margins.left;
-        r.top += margins.top;
+        const Rect r = pageSlots[std::size_t(dialog_.page().current())].rect.translated(margins.left, margins.top);
         p.setPen(QPen(QColor(230, 120, 20), 2));
         p.drawRect(onScreen(r));
     }
@@ -73,8 +71,8 @@ protected:
         const print::PageMargins margins = dialog_.margins();
         const auto& pageSlots = dialog_.page().slotList();
         for (std::size_t i = 0; i < pageSlots.size(); ++i) {
-            const print::DeviceRect& r = pageSlots[i].rect;
-            if (QRectF(r.left + margins.left, r.top + margins.top, r.width, r.height).contains(at)) {
+            const Rect& r = pageSlots[i].rect;
+            if (QRectF(r.left + margins.left, r.top + margins.top, r.width(), r.height()).contains(at)) {
                 dialog_.page().setCurrent(int(i));
                 dialog_.pageChanged();
                 return;
@@ -320,8 +318,8 @@ bool LayoutPageDialog::placePhoto(const std::string& path)
     const auto& pageSlots = page_.slotList();
     if (pageSlots.empty())
         return false;
-    const print::DeviceRect slot = pageSlots[std::size_t(page_.current())].rect;
-    HDIB photo = print::LoadPhotoForPrint(path, slot.width, slot.height);
+    const Rect slot = pageSlots[std::size_t(page_.current())].rect;
+    HDIB photo = print::LoadPhotoForPrint(path, slot.width(), slot.height());
     if (!photo) {
         ui::Current().showMessage(FileProblemMessage({FileProblem::UnknownFormat, {}}, path), ui::kWarningTitle,
                                   ui::Icon::Exclamation);

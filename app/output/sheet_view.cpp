@@ -31,9 +31,9 @@ QPointF SheetView::origin() const
     return {(width() - page_.width()) / 2.0, (height() - page_.height()) / 2.0};
 }
 
-QRectF SheetView::onScreen(const print::DeviceRect& r) const
+QRectF SheetView::onScreen(const Rect& r) const
 {
-    return {origin().x() + r.left / scale_, origin().y() + r.top / scale_, r.width / scale_, r.height / scale_};
+    return {origin().x() + r.left / scale_, origin().y() + r.top / scale_, r.width() / scale_, r.height() / scale_};
 }
 
 QPointF SheetView::toDevice(QPointF widgetPoint) const

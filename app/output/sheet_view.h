@@ -22,7 +22,7 @@ protected:
     // Drawn over the sheet, in widget coordinates.
     virtual void paintOverlay(QPainter&) {}
 
-    QRectF onScreen(const print::DeviceRect& rect) const;
+    QRectF onScreen(const Rect& rect) const;
     QPointF toDevice(QPointF widgetPoint) const;
     double scale() const { return scale_; }
 

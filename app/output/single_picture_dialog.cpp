@@ -96,14 +96,10 @@ protected:
         if (dragging_ == None)
             return;
         const QPointF d = (e->position() - start_) * scale();
-        print::DeviceRect r = startRect_;
-        if (resizing_) {
-            r.width = std::max(int(20 * scale()), r.width + int(d.x()));
-            r.height = std::max(int(10 * scale()), r.height + int(d.y()));
-        } else {
-            r.left += int(d.x());
-            r.top += int(d.y());
-        }
+        const Rect& from = startRect_;
+        const Rect r = resizing_ ? Rect::fromSize(from.topLeft(), {std::max(int(20 * scale()), from.width() + int(d.x())),
+                                                                   std::max(int(10 * scale()), from.height() + int(d.y()))})
+                                 : from.translated(int(d.x()), int(d.y()));
         const print::PageFraction f = print::ToPageFraction(r, dialog_.metrics());
         (dragging_ == Picture ? dialog_.options().picture : dialog_.options().textBox) = f;
         dialog_.optionsChanged();
@@ -119,7 +115,7 @@ private:
     enum Target { None, Picture, Text };
 
     SinglePictureDialog& dialog_;
-    print::DeviceRect pictureRect_, textRect_, startRect_;
+    Rect pictureRect_, textRect_, startRect_;
     Target dragging_ = None;
     bool resizing_ = false;
     QPointF start_;

@@ -1,7 +1,7 @@
 #include "app/shell/main_skin.h"
 
 #include "app/skin/screen_selection.h"
-#include "app/widgets/skin_geometry.h"
+#include "app/widgets/qt_geometry.h"
 #include "app/widgets/slider_readouts.h"
 #include "common/failure_notices.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
@@ -56,7 +56,7 @@ void MainSkin::show(int screen)
         for (const ShownPanel& s : shown_)
             if (s.panel == panel && s.window)
                 if (const auto r = s.window->controlRect(controlId))
-                    return ToSkinRect(*r);
+                    return FromQRect(*r);
         return std::nullopt;
     };
     const std::vector<skin::PlacedPanel> placed =

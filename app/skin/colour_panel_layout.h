@@ -20,8 +20,8 @@ struct ColourPanelLayout {
 constexpr ColourPanelLayout ColourPanelLayoutFor(SkinVariant variant)
 {
     if (variant == SkinVariant::Large)
-        return {{18, 34, 56, 56}, {100, 34, 56, 56}, kLargeColourBarPanel, {172, 34}, true};
-    return {{6, 5, 24, 36}, {34, 5, 24, 36}, kColourBarPanel, {63, 2}, false};
+        return {Rect::fromSize(18, 34, 56, 56), Rect::fromSize(100, 34, 56, 56), kLargeColourBarPanel, {172, 34}, true};
+    return {Rect::fromSize(6, 5, 24, 36), Rect::fromSize(34, 5, 24, 36), kColourBarPanel, {63, 2}, false};
 }
 
 }  // namespace lv::skin

@@ -122,7 +122,7 @@ int ListRowAt(const Rect& rows, int rowHeight, Point point)
 {
     if (rowHeight <= 0 || !rows.contains(point))
         return -1;
-    return (point.y - rows.y) / rowHeight;
+    return (point.y - rows.top) / rowHeight;
 }
 
 }  // namespace lv::skin

@@ -40,8 +40,8 @@ ListBoxLayout ListLayoutOf(int popupPanel)
         return {};
     ListBoxLayout layout;
     layout.rows = buttons[kListRowsArea].small;
-    layout.rowHeight = buttons[kListRowPicture].small.height;
-    layout.visibleRows = layout.rowHeight > 0 ? layout.rows.height / layout.rowHeight : 0;
+    layout.rowHeight = buttons[kListRowPicture].small.height();
+    layout.visibleRows = layout.rowHeight > 0 ? layout.rows.height() / layout.rowHeight : 0;
     return layout;
 }
 

@@ -17,7 +17,7 @@ bool IsDragKind(ButtonKind kind)
 
 bool Horizontal(const Rect& track)
 {
-    return track.width >= track.height;
+    return track.width() >= track.height();
 }
 
 }  // namespace
@@ -80,29 +80,28 @@ int PanelInput::thumbOfTrack(int track) const
 
 Rect PanelInput::thumbRect(const Slider& slider) const
 {
-    Rect thumb = slider.thumb;
+    const Rect& track = slider.track;
+    const Size thumb = slider.thumb.size();
     const int span = slider.maximum - slider.minimum;
     const int offset = span <= 0 ? 0 : slider.value - slider.minimum;
-    if (Horizontal(slider.track)) {
-        const int travel = std::max(0, slider.track.width - thumb.width);
-        thumb.x = slider.track.x + (span <= 0 ? 0 : offset * travel / span);
-        thumb.y = slider.track.y + (slider.track.height - thumb.height) / 2;
-    } else {
-        const int travel = std::max(0, slider.track.height - thumb.height);
-        thumb.y = slider.track.y + (span <= 0 ? 0 : offset * travel / span);
-        thumb.x = slider.track.x + (slider.track.width - thumb.width) / 2;
+    if (Horizontal(track)) {
+        const int travel = std::max(0, track.width() - thumb.width);
+        return Rect::fromSize({track.left + (span <= 0 ? 0 : offset * travel / span), track.top + (track.height() - thumb.height) / 2},
+                              thumb);
     }
-    return thumb;
+    const int travel = std::max(0, track.height() - thumb.height);
+    return Rect::fromSize({track.left + (track.width() - thumb.width) / 2, track.top + (span <= 0 ? 0 : offset * travel / span)},
+                          thumb);
 }
 
 int PanelInput::sliderValueAt(const Slider& slider, Point point) const
 {
     const bool horizontal = Horizontal(slider.track);
-    const int travel = horizontal ? slider.track.width - slider.thumb.width : slider.track.height - slider.thumb.height;
+    const int travel = horizontal ? slider.track.width() - slider.thumb.width() : slider.track.height() - slider.thumb.height();
     if (travel <= 0)
         return slider.value;
-    const int along = horizontal ? point.x - slider.track.x - slider.thumb.width / 2
-                                 : point.y - slider.track.y - slider.thumb.height / 2;
+    const int along = horizontal ? point.x - slider.track.left - slider.thumb.width() / 2
+                                 : point.y - slider.track.top - slider.thumb.height() / 2;
     const int span = slider.maximum - slider.minimum;
     return slider.minimum + std::clamp(along, 0, travel) * span / travel;
 }
@@ -110,7 +109,7 @@ int PanelInput::sliderValueAt(const Slider& slider, Point point) const
 Rect PanelInput::captureZone(const Slider& slider) const
 {
     const Rect& r = slider.track;
-    return r.widened(std::max(r.width / 2, 50), std::max(r.height / 2, 50));
+    return r.widened(std::max(r.width() / 2, 50), std::max(r.height() / 2, 50));
 }
 
 void PanelInput::fire(Effects& out, int button, int state, Point point, std::optional<std::uint32_t> argument) const

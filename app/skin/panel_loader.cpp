@@ -84,7 +84,8 @@ LoadedPanel LoadPanel(int panel, SkinVariant variant, const std::string& program
         if (index < stored->size()) {
             const SkinButtonImages& record = (*stored)[index];
             const SkinFields& f = record.fields;
-            button.rect = {f.x, f.y, f.width, f.height};
+            // The file stores a corner and a size.
+            button.rect = Rect::fromSize(f.x, f.y, f.width, f.height);
             button.extra = f.value2;
             if (f.recordKind == kRecordSliderThumb) {
                 button.definition.kind = ButtonKind::SliderThumb;

@@ -21,8 +21,8 @@ ReadoutAlign ReadoutAlignment(unsigned style)
 Rect ReadoutTextRect(Size client, int textHeight)
 {
     const int m = client.height / 10 + 1;
-    const Rect inset{2 * m, m, client.width - 4 * m, client.height - 2 * m};
-    return {inset.x, inset.y + (inset.height - textHeight) / 2, inset.width, textHeight};
+    const Rect inset = Rect::fromSize(2 * m, m, client.width - 4 * m, client.height - 2 * m);
+    return Rect::fromSize(inset.left, inset.top + (inset.height() - textHeight) / 2, inset.width(), textHeight);
 }
 
 int SharedReadoutFont::heightForPaint(int clientHeight)

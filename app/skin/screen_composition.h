@@ -22,6 +22,6 @@ using ControlRectLookup = std::function<std::optional<Rect>(int panel, int contr
 // control's rectangle. The host is looked for in the panel before it in the row, then in
 // the panels before that down to the base. A nested panel whose host is nowhere is left out
 // with everything nested after it.
-std::vector<PlacedPanel> ComposeScreen(int screen, WindowSize baseSize, const ControlRectLookup& controlRect);
+std::vector<PlacedPanel> ComposeScreen(int screen, Size baseSize, const ControlRectLookup& controlRect);
 
 }  // namespace lv::skin

@@ -96,9 +96,9 @@ bool KeepsPressedImage(std::string_view skinFile)
     return IsSft(skinFile);
 }
 
-WindowSize MainWindowSize(SkinVariant variant)
+Size MainWindowSize(SkinVariant variant)
 {
-    return variant == SkinVariant::Large ? WindowSize{1024, 768} : WindowSize{800, 600};
+    return variant == SkinVariant::Large ? Size{1024, 768} : Size{800, 600};
 }
 
 }  // namespace lv::skin

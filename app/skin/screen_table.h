@@ -2,6 +2,8 @@
 // Which panels make up each of the 32 screens, and which skin file each of the 35 panels
 // comes from in the two screen modes.
 
+#include "app/skin/geometry.h"
+
 #include <array>
 #include <string>
 #include <string_view>
@@ -55,10 +57,6 @@ PictureEncoding BackgroundEncoding(std::string_view skinFile);
 bool KeepsPressedImage(std::string_view skinFile);
 
 // Window size of the base panels in each variant (the backgrounds of panels 0 and 28).
-struct WindowSize {
-    int width;
-    int height;
-};
-WindowSize MainWindowSize(SkinVariant variant);
+Size MainWindowSize(SkinVariant variant);
 
 }  // namespace lv::skin

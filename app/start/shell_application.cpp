@@ -10,6 +10,7 @@
 #include "common/settings.h"
 #include "app/core/shell_state.h"
 #include "common/temp_files.h"
+#include "app/widgets/qt_geometry.h"
 #include "app/widgets/qt_text.h"
 
 #include <QScreen>
@@ -70,8 +71,8 @@ bool ShellApplication::startUp()
     shell.screenMode = QueryScreenMode({screenSize.width(), screenSize.height()}, settings.get(setting::kFor640));
     mainWindow_ = std::make_unique<MainWindow>(opener_, imageWindows_, hooks_, [this] { shutDown(); });
     shell.config.loginId = settings.get(setting::kLoginId);
-    const WindowRect r = MainWindowRect(shell.screenMode, {screenCorner.x(), screenCorner.y()});
-    mainWindow_->setGeometry(r.x, r.y, r.width, r.height);
+    const Rect r = MainWindowRect(shell.screenMode, {screenCorner.x(), screenCorner.y()});
+    mainWindow_->setGeometry(ToQRect(r));
     if (!mainWindow_->create()) {
         mainWindow_.reset();
         return false;

@@ -3,7 +3,7 @@
 
 #include "app/core/shell_state.h"
 #include "app/skin/list_box_registry.h"
-#include "app/widgets/skin_geometry.h"
+#include "app/widgets/qt_geometry.h"
 #include "app/widgets/skin_list_box.h"
 #include "app/widgets/skin_panel_widget.h"
 #include "app/editing/document_windows.h"
@@ -28,7 +28,7 @@ protected:
     void SetUp() override
     {
         Shell().displayBitsPerPixel = 24;
-        Shell().screenMode = QueryScreenMode(ScreenSize{1280, 1024}, 0);
+        Shell().screenMode = QueryScreenMode(Size{1280, 1024}, 0);
         ASSERT_TRUE(window.create());
         documents.attach(window);
     }
@@ -114,7 +114,7 @@ TEST_F(AdjustmentScreens, EachModeShowsOnlyTheSlidersItReadsAndHiddenOnesIgnoreT
     }
     // Mode 5 reads slider 1 only: a press on slider 3's track changes nothing.
     const skin::Rect track = p.input().slider(thumbs[2])->track;
-    QTest::mouseClick(&p, Qt::LeftButton, Qt::NoModifier, QPoint(track.right() - 3, track.y + track.height / 2));
+    QTest::mouseClick(&p, Qt::LeftButton, Qt::NoModifier, QPoint(track.right - 3, track.top + track.height() / 2));
     EXPECT_EQ(p.input().slider(thumbs[2])->value, 50);
 
     // The effects screen: the negative has nothing for its strength to do.

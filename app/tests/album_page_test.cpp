@@ -101,7 +101,7 @@ protected:
     AlbumPageOnSkin()
     {
         Shell().displayBitsPerPixel = 24;
-        Shell().screenMode = QueryScreenMode(ScreenSize{1280, 1024}, 0);
+        Shell().screenMode = QueryScreenMode(Size{1280, 1024}, 0);
         fs::create_directories(albums());
         EXPECT_TRUE(window.create());
     }

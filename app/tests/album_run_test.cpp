@@ -36,7 +36,7 @@ std::string ClickAt(int x, int y)
 std::string ClickOnAreaButton(std::uint32_t area)
 {
     const skin::Rect r = ButtonRect(0, skin::Handler::SelectScreenArea, area);
-    return ClickAt(r.x + r.width / 2, r.y + r.height / 2);
+    return ClickAt(r.left + r.width() / 2, r.top + r.height() / 2);
 }
 
 // xdotool moving the X server's own pointer, as a user's mouse does.
@@ -93,7 +93,7 @@ TEST(AlbumPageRun, ThirtyPhotosReorderedByTheMouseOneDeletedAndTheAlbumWritten)
     ASSERT_EQ(sandbox.send("albumfiles " + files), 0);
     const skin::Rect host = skin::PanelButtons(0)[std::size_t(skin::ButtonIndexByControl(0, 101))].placeIn(SkinVariant::Large);
     const skin::Rect add = ButtonRect(18, skin::Handler::AlbumAddPhotos);
-    ASSERT_EQ(sandbox.send(ClickAt(host.x + add.x + add.width / 2, host.y + add.y + add.height / 2)), 0);
+    ASSERT_EQ(sandbox.send(ClickAt(host.left + add.left + add.width() / 2, host.top + add.top + add.height() / 2)), 0);
     ASSERT_TRUE(sandbox.waitForLog("album added "));
     const std::string added = sandbox.lastLine("album added ");
     ASSERT_EQ(StateField(added, "count"), "30") << sandbox.log();

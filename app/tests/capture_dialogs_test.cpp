@@ -28,7 +28,7 @@ public:
     bool connected() const override { return false; }
     video::DeviceLayout layout() const override { return {}; }
     std::vector<video::FormatOption> formatOptions() const override { return {}; }
-    bool setFormat(video::PixelCoding, video::FrameSize) override { return false; }
+    bool setFormat(video::PixelCoding, Size) override { return false; }
     std::vector<video::VideoControl> controls() const override { return {}; }
     bool setControl(std::uint32_t, int) override { return false; }
     std::optional<std::vector<std::uint8_t>> nextFrame(std::chrono::milliseconds) override { return std::nullopt; }

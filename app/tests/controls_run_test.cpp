@@ -28,7 +28,7 @@ std::string ClickOnColourBar(int index)
     const skin::ColourPanelLayout layout = skin::ColourPanelLayoutFor(SkinVariant::Large);
     const skin::Point bar = layout.toolbar;
     const skin::Rect button = skin::PanelButtons(layout.toolbarPanel)[std::size_t(index)].small;
-    return ClickAt({cores.x + bar.x + button.x + button.width / 2, cores.y + bar.y + button.y + button.height / 2});
+    return ClickAt({cores.left + bar.x + button.left + button.width() / 2, cores.top + bar.y + button.top + button.height() / 2});
 }
 
 struct Colours {
@@ -94,7 +94,7 @@ TEST(ProgramColours, ColoursOfTheConfigurationShowInTheSmallWindowsBoxToo)
     const skin::ColourPanelLayout layout = skin::ColourPanelLayoutFor(SkinVariant::Small);
     const skin::Point bar = layout.toolbar;
     const skin::Rect swap = skin::PanelButtons(layout.toolbarPanel)[0].small;
-    sandbox.expectAnswers({{ClickAt({cores.x + bar.x + swap.x + 5, cores.y + bar.y + swap.y + 5}),
+    sandbox.expectAnswers({{ClickAt({cores.left + bar.x + swap.left + 5, cores.top + bar.y + swap.top + 5}),
                             "colours 255,0,7 12,34,56\n"}});  // kept within 0..255 when read
     ASSERT_EQ(sandbox.send("key Ctrl+Q"), 0);
     ASSERT_EQ(ProgramSandbox::wait(program), 0);

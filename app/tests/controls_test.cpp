@@ -8,9 +8,9 @@
 #include "app/tests/shell_fakes.h"
 #include "app/widgets/angle_dial_widget.h"
 #include "app/widgets/colour_panel.h"
+#include "app/widgets/qt_geometry.h"
 #include "app/widgets/qt_text.h"
 #include "app/widgets/readout.h"
-#include "app/widgets/skin_geometry.h"
 #include "app/widgets/skin_list_box.h"
 #include "app/shell/main_window.h"
 #include "common/testing/ui_recorder.h"
@@ -138,7 +138,7 @@ protected:
     void SetUp() override
     {
         Shell().displayBitsPerPixel = 24;
-        Shell().screenMode = QueryScreenMode(ScreenSize{1280, 1024}, 0);
+        Shell().screenMode = QueryScreenMode(Size{1280, 1024}, 0);
         Shell().config.activeColour = {255, 255, 0};
         Shell().config.secondaryColour = {0, 0, 255};
         ASSERT_TRUE(window.create());
@@ -235,7 +235,7 @@ TEST_F(ScreenControls, TheSliderScrollsTheListAndCreationIsRefusedTwiceOrWithout
     for (int i = 0; i < 40; ++i)
         fonts->list().addString("Fonte " + std::to_string(i));
     const skin::Rect track = fonts->popup().input().slider(skin::kListThumb)->track;
-    const QPoint bottom(track.x + track.width / 2, track.bottom() - 2);
+    const QPoint bottom(track.left + track.width() / 2, track.bottom - 2);
     QTest::mouseClick(&fonts->popup(), Qt::LeftButton, Qt::NoModifier, bottom);
     EXPECT_EQ(fonts->list().firstVisible(), fonts->list().sliderMaximum()) << "a click at the track's end";
 
@@ -281,15 +281,15 @@ TEST_F(ScreenControls, SlidersShowTheirValueInAReadoutThatFollowsTheThumb)
         if (brushes.input().slider(i))
             thumb = i;
     const skin::Slider& slider = *brushes.input().slider(thumb);
-    const Readout* readout = readouts[0]->geometry().top() == slider.track.y ? readouts[0] : readouts[1];
+    const Readout* readout = readouts[0]->geometry().top() == slider.track.top ? readouts[0] : readouts[1];
     EXPECT_EQ(readout->text(), "50");
-    EXPECT_GE(readout->geometry().left(), slider.track.right()) << "beside its track";
+    EXPECT_GE(readout->geometry().left(), slider.track.right) << "beside its track";
 
     const QPoint from = ToQRect(slider.thumb).center();
     QTest::mousePress(&brushes, Qt::LeftButton, Qt::NoModifier, from);
-    QTest::mouseMove(&brushes, from + QPoint(slider.track.width, 0));
+    QTest::mouseMove(&brushes, from + QPoint(slider.track.width(), 0));
     EXPECT_EQ(readout->text(), "100") << "while dragged";
-    QTest::mouseRelease(&brushes, Qt::LeftButton, Qt::NoModifier, from + QPoint(slider.track.width, 0));
+    QTest::mouseRelease(&brushes, Qt::LeftButton, Qt::NoModifier, from + QPoint(slider.track.width(), 0));
     brushes.setButtonSlider(thumb, 1, 64, 16);
     EXPECT_EQ(readout->text(), "16") << "set by the program";
 }

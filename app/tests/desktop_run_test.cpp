@@ -126,8 +126,8 @@ TEST(Desktop, TwoPhotosSideBySideAreEachDrawnWholeAndThe1To1BoxShowsTheZoom)
     const int box = skin::ButtonIndexByControl(0, 203);
     const skin::Rect r = skin::PanelButtons(0)[std::size_t(box)].placeIn(skin::SkinVariant::Large);
     int changed = 0;
-    for (int y = r.y; y < r.y + r.height; ++y)
-        for (int x = r.x; x < r.x + r.width; ++x)
+    for (int y = r.top; y < r.top + r.height(); ++y)
+        for (int x = r.left; x < r.left + r.width(); ++x)
             changed += ColourAt(shot, x, y) != ColourAt(empty, x, y);
     EXPECT_GT(changed, 50) << "the box shows other text than 1:1";
 

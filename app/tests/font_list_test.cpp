@@ -26,7 +26,7 @@ TEST(FontList, ShowsTheFamiliesSelectsTheToolsFaceAndAPickReachesTheTool)
 {
     testing::UiRecorder ui;
     Shell().displayBitsPerPixel = 24;
-    Shell().screenMode = QueryScreenMode(ScreenSize{1280, 1024}, 0);
+    Shell().screenMode = QueryScreenMode(Size{1280, 1024}, 0);
     TestHooks hooks;
     DocumentWindows documents{hooks};
     MainWindow window{documents, documents, hooks, nullptr};

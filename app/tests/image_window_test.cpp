@@ -62,7 +62,7 @@ public:
     bool repeatsWhileHeld() const override { return repeats_; }
 
     std::function<ToolResult(ToolContext&, const PointerEvent&)> onPress;
-    std::vector<DocumentPoint> moves;
+    std::vector<Point> moves;
     int presses = 0;
     int cancels = 0;
 
@@ -197,7 +197,7 @@ TEST_F(ImageWindows, TwoPhotosSideBySideEachShowWhole)
     EXPECT_EQ(right->zoom(), -1);
     left->renderInto(left->rect());
     const QSize scaled(800 / 3, 600 / 3);
-    EXPECT_EQ(left->view().scaledDocument(), (PixelSize{scaled.width(), scaled.height()}));
+    EXPECT_EQ(left->view().scaledDocument(), (Size{scaled.width(), scaled.height()}));
     EXPECT_EQ(left->backing().size(), scaled) << "the client is the picture, the caption above it";
     EXPECT_EQ(left->backing().pixelColor(scaled.width() - 1, 5), QColor(0x80, 0x40, 0x20)) << "the last column shows";
 }
@@ -261,9 +261,9 @@ TEST_F(ImageWindows, AReleaseInTheWorkspaceActivatesTheWindowOnItsSideAndTheTick
     mouse.send(QEvent::MouseButtonPress, {10, 40}, Qt::LeftButton, Qt::LeftButton);
     documents.tick();
     documents.tick();
-    const std::vector<DocumentPoint>& moves = airbrush.probe->moves;
+    const std::vector<Point>& moves = airbrush.probe->moves;
     ASSERT_EQ(moves.size(), 2u);
-    EXPECT_EQ(moves[1], (DocumentPoint{30, 60})) << "the last point, in document pixels at 1:3, below the caption";
+    EXPECT_EQ(moves[1], (Point{30, 60})) << "the last point, in document pixels at 1:3, below the caption";
     mouse.send(QEvent::MouseButtonRelease, {10, 40}, Qt::LeftButton, Qt::NoButton);
     documents.tick();
     EXPECT_EQ(moves.size(), 2u);
@@ -442,7 +442,7 @@ TEST_F(ImageWindows, ASelectionDraggedDeletedUndoneAndMadeWithTheWandShowsItsMar
     };
     WindowMouse mouse{window};
     mouse.drag(at(10, 10), at(30, 20));
-    EXPECT_EQ(doc.selectionRect, (DocumentRect{10, 10, 31, 21}));
+    EXPECT_EQ(doc.selectionRect, (Rect{10, 10, 31, 21}));
     EXPECT_EQ(doc.selectionActive, 1u);
     const QImage shown = window->grab().toImage();
     EXPECT_TRUE(IsOutlinePixel(shown, at(10, 15).x(), at(10, 15).y())) << "left edge on the first selected column";
@@ -458,11 +458,11 @@ TEST_F(ImageWindows, ASelectionDraggedDeletedUndoneAndMadeWithTheWandShowsItsMar
     EXPECT_EQ(doc.composite.row(80 - 1 - 15)[3 * 20], 255) << "the white grid shows through";
     main.handlers().call(skin::Handler::Undo);
     EXPECT_EQ(doc.layers[0].mask.read().row(80 - 1 - 15)[20], 255);
-    EXPECT_EQ(doc.selectionRect, (DocumentRect{10, 10, 31, 21})) << "the selection came back with the pixels";
+    EXPECT_EQ(doc.selectionRect, (Rect{10, 10, 31, 21})) << "the selection came back with the pixels";
 
     documents.chooseTool(1104);
     mouse.click(at(50, 50));
-    EXPECT_EQ(doc.selectionRect, (DocumentRect{0, 0, 100, 80})) << "one colour: the whole layer";
+    EXPECT_EQ(doc.selectionRect, (Rect{0, 0, 100, 80})) << "one colour: the whole layer";
 
     documents.chooseTool(1123);
     mouse.click(at(5, 5), Qt::RightButton);

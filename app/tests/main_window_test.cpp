@@ -8,6 +8,7 @@
 #include "app/widgets/album_browser.h"
 #include "app/widgets/album_cell.h"
 #include "app/editing/paint_options.h"
+#include "app/widgets/qt_geometry.h"
 #include "edit/paint/paint_stroke.h"
 #include "app/editing/wand_options.h"
 #include "edit/tools/tool_registry.h"
@@ -15,7 +16,6 @@
 #include "app/skin/handlers.h"
 #include "app/skin/keyboard.h"
 #include "app/skin/screen_composition.h"
-#include "app/widgets/skin_geometry.h"
 #include "app/tests/shell_fakes.h"
 #include "common/testing/ui_recorder.h"
 
@@ -66,7 +66,7 @@ protected:
     void SetUp() override
     {
         Shell().displayBitsPerPixel = 24;
-        Shell().screenMode = QueryScreenMode(GetParam() == 0 ? ScreenSize{1280, 1024} : ScreenSize{800, 600}, 0);
+        Shell().screenMode = QueryScreenMode(GetParam() == 0 ? Size{1280, 1024} : Size{800, 600}, 0);
         ASSERT_EQ(Shell().screenMode.mode, GetParam());
         ASSERT_TRUE(window.create());
         QApplication::setActiveWindow(&window);
@@ -564,7 +564,7 @@ TEST_P(Screens, TheScreensCodeHearsOfItsFieldsAndOfSlidersReleasedFarAway)
             thumb = i;
     ASSERT_GE(thumb, 0);
     const skin::Rect r = page.input().slider(thumb)->thumb;
-    const QPoint start(r.x + r.width / 2, r.y + r.height / 2);
+    const QPoint start(r.left + r.width() / 2, r.top + r.height() / 2);
     QTest::mousePress(&page, Qt::LeftButton, Qt::NoModifier, start);
     QTest::mouseRelease(&page, Qt::LeftButton, Qt::NoModifier, start + QPoint(0, 300));
     ASSERT_EQ(brushes.sliders.size(), 1u);
@@ -591,7 +591,7 @@ TEST_P(Screens, TheWandPanelShowsAndSetsTheWandsSettingsThroughArrowsPagesFields
     EXPECT_EQ(wand.tolerance.red, 33) << "an arrow steps by 1";
     EXPECT_EQ(red->text(), "33");
     const skin::Rect track = page.input().control(redThumb - 1).rect;
-    click(page.geometry().topLeft() + QPoint(track.x + track.width - 2, track.y + track.height / 2));
+    click(page.geometry().topLeft() + QPoint(track.left + track.width() - 2, track.top + track.height() / 2));
     EXPECT_EQ(wand.tolerance.red, 43) << "the track pages by 10 toward the click";
     EXPECT_EQ(page.input().slider(redThumb)->value, 43);
     click(buttonOf(1, Handler::WandToleranceStep, 0xFFFF0002));
@@ -676,7 +676,7 @@ TEST_P(Screens, ThePaintPanelsSoftnessPressureEdgesEraserAndFillReachTheTools)
     PaintOptions& paint = CurrentToolSettings().paint;
     const auto trackEnd = [&](int level, Handler handler, std::uint32_t argument, bool right) {
         const skin::Rect r = panel(level).input().control(buttonIndexOf(level, handler, argument)).rect;
-        return panel(level).geometry().topLeft() + QPoint(right ? r.x + r.width - 2 : r.x + 1, r.y + r.height / 2);
+        return panel(level).geometry().topLeft() + QPoint(right ? r.left + r.width() - 2 : r.left + 1, r.top + r.height() / 2);
     };
 
     ASSERT_TRUE(window.switchScreen(13));

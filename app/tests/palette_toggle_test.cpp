@@ -6,11 +6,11 @@
 #include "app/core/shell_state.h"
 #include "app/skin/skin_bitmaps.h"
 #include "app/widgets/program_picture.h"
-#include "app/widgets/skin_geometry.h"
 #include "app/editing/document_windows.h"
 #include "app/editing/image_window.h"
 #include "app/editing/layer_palette.h"
 #include "app/shell/main_window.h"
+#include "app/widgets/qt_geometry.h"
 #include "common/testing/ui_recorder.h"
 #include "edit/compositing.h"
 #include "edit/layer_commands.h"
@@ -33,7 +33,7 @@ protected:
     PaletteOnSkin()
     {
         Shell().displayBitsPerPixel = 24;
-        Shell().screenMode = QueryScreenMode(ScreenSize{1280, 1024}, 0);
+        Shell().screenMode = QueryScreenMode(Size{1280, 1024}, 0);
         EXPECT_TRUE(window.create());
         documents.attach(window);
         QApplication::setActiveWindow(&window);
@@ -116,7 +116,7 @@ TEST_F(PaletteOnSkin, TheRowsDrawTheSkinsEyeAndLockAtTheirParts)
     documents.showLayerPalette(true);
     LayerRows& rows = documents.layerPalette()->rows();
     const RowLayout layout = LayOutRow(rows.width(), kPaletteRowHeight);
-    const auto part = [&](const RowRect& r) {
+    const auto part = [&](const Rect& r) {
         return rows.grab().toImage().convertToFormat(QImage::Format_RGB32).copy(r.left, r.top, r.width(), r.height());
     };
     const auto bitmap = [](int id) { return ProgramPicture(skin::SkinBitmapFile(id)).convertToFormat(QImage::Format_RGB32); };

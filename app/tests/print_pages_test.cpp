@@ -107,7 +107,7 @@ TEST_F(PrintPages, ThePreviewMovesBetweenPagesAndDrawsEachOnce)
     PrintPreviewDialog preview(nullptr, "x", print::DefaultPrinterMetrics(), 3,
                                [&](print::PrintSurface& s, int page) {
                                    drawn.push_back(page);
-                                   s.frame({600 * (page + 1), 600, 600, 600}, 60);
+                                   s.frame(Rect::fromSize(600 * (page + 1), 600, 600, 600), 60);
                                });
     EXPECT_EQ(preview.pageText(), "1/3");
     const QImage first = preview.pageImage();

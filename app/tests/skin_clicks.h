@@ -17,7 +17,7 @@ std::string ClickOn(int panel, Match matches, skin::Point offset = {})
     for (const skin::ButtonDefinition& b : skin::PanelButtons(panel))
         if (matches(b)) {
             const skin::Rect r = b.placeIn(skin::SkinVariant::Large).translated(offset.x, offset.y);
-            return "click " + std::to_string(r.x + r.width / 2) + " " + std::to_string(r.y + r.height / 2);
+            return "click " + std::to_string(r.left + r.width() / 2) + " " + std::to_string(r.top + r.height() / 2);
         }
     ADD_FAILURE() << "no such button on panel " << panel;
     return {};
@@ -41,7 +41,7 @@ inline std::string ClickOnPage(int panel, std::uint32_t screen, skin::Point host
 inline skin::Point SidePanelPlace()
 {
     const skin::Rect r = skin::PanelButtons(0)[std::size_t(skin::ButtonIndexByControl(0, 101))].placeIn(skin::SkinVariant::Large);
-    return {r.x, r.y};
+    return {r.left, r.top};
 }
 
 }  // namespace lv::testing

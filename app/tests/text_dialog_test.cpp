@@ -125,7 +125,7 @@ TEST(DropShadowDialog, HandsItsValuesOnToTheShadowOfTheTextLayer)
     EXPECT_EQ(doc->layers[0].kind, LAYER_IMAGE);
     const auto box = GetLayerTopDownRect(*doc, 0);
     ASSERT_TRUE(box);
-    EXPECT_EQ(*box, (DocumentRect{30, 16, 57, 30}));
+    EXPECT_EQ(*box, (Rect{30, 16, 57, 30}));
     // A black shadow beside the lettering, red lettering over it, white where neither is.
     const auto shown = [&](int x, int top) { return testing::Pixel24(doc->composite, x, 80 - 1 - top); };
     EXPECT_EQ(shown(55, 18), (Rgb{0, 0, 0}));

@@ -1,7 +1,7 @@
 #include "app/widgets/angle_dial_widget.h"
 
+#include "app/widgets/qt_geometry.h"
 #include "app/widgets/shared_style.h"
-#include "app/widgets/skin_geometry.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -30,7 +30,7 @@ void AngleDialWidget::setAngle(int degrees)
 
 void AngleDialWidget::take(QPoint point)
 {
-    if (dial_.point(ToSkinPoint(point), {width(), height()}))
+    if (dial_.point(FromQPoint(point), {width(), height()}))
         update();
 }
 

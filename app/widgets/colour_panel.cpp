@@ -1,9 +1,9 @@
 #include "app/widgets/colour_panel.h"
 
+#include "app/widgets/qt_geometry.h"
 #include "common/settings_keys.h"
 #include "app/skin/colour_panel_layout.h"
 #include "app/skin/handlers.h"
-#include "app/widgets/skin_geometry.h"
 #include "app/widgets/qt_text.h"
 #include "app/widgets/shared_style.h"
 

@@ -1,8 +1,8 @@
 #include "app/widgets/mini_toolbar.h"
 
 #include "app/widgets/dib_image.h"
+#include "app/widgets/qt_geometry.h"
 #include "app/widgets/qt_text.h"
-#include "app/widgets/skin_geometry.h"
 #include "common/string_table.h"
 
 #include <QCursor>
@@ -58,7 +58,7 @@ bool MiniToolbar::event(QEvent* event)
     if (event->type() != QEvent::ToolTip)
         return QWidget::event(event);
     const auto* help = static_cast<QHelpEvent*>(event);
-    const int button = bar_.buttonAt(ToSkinPoint(help->pos()));
+    const int button = bar_.buttonAt(FromQPoint(help->pos()));
     if (button >= 0 && bar_.button(button).tooltip >= 0)
         QToolTip::showText(help->globalPos(), StringText(bar_.button(button).tooltip), this,
                            ToQRect(bar_.button(button).rect));
@@ -85,18 +85,18 @@ void MiniToolbar::paintEvent(QPaintEvent*)
 void MiniToolbar::mousePressEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        apply(bar_.press(ToSkinPoint(event->position().toPoint())));
+        apply(bar_.press(FromQPoint(event->position().toPoint())));
 }
 
 void MiniToolbar::mouseMoveEvent(QMouseEvent* event)
 {
-    apply(bar_.move(ToSkinPoint(event->position().toPoint())));
+    apply(bar_.move(FromQPoint(event->position().toPoint())));
 }
 
 void MiniToolbar::mouseReleaseEvent(QMouseEvent* event)
 {
     if (event->button() == Qt::LeftButton)
-        apply(bar_.release(ToSkinPoint(event->position().toPoint())));
+        apply(bar_.release(FromQPoint(event->position().toPoint())));
 }
 
 }  // namespace lv::app

@@ -1,5 +1,6 @@
 #include "app/widgets/readout.h"
 
+#include "app/widgets/qt_geometry.h"
 #include "app/widgets/shared_style.h"
 
 #include <QFontMetrics>
@@ -64,7 +65,7 @@ void Readout::paintEvent(QPaintEvent*)
     p.setPen(QColor::fromRgb(skin::kReadoutText));
     const int textHeight = QFontMetrics(font).boundingRect(QStringLiteral("Gg")).height();
     const skin::Rect r = skin::ReadoutTextRect({width(), height()}, textHeight);
-    p.drawText(QRect(r.x, r.y, r.width, r.height), TextFlags(style_) | Qt::AlignVCenter, text_);
+    p.drawText(ToQRect(r), TextFlags(style_) | Qt::AlignVCenter, text_);
 }
 
 }  // namespace lv::app

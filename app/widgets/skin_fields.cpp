@@ -1,7 +1,7 @@
 #include "app/widgets/skin_fields.h"
 
+#include "app/widgets/qt_geometry.h"
 #include "app/widgets/shared_style.h"
-#include "app/widgets/skin_geometry.h"
 #include "app/widgets/skin_panel_widget.h"
 
 #include <QLineEdit>

@@ -1,8 +1,8 @@
 #include "app/widgets/skin_list_box.h"
 
 #include "app/widgets/dib_image.h"
+#include "app/widgets/qt_geometry.h"
 #include "app/widgets/shared_style.h"
-#include "app/widgets/skin_geometry.h"
 
 #include <QMouseEvent>
 #include <QPainter>
@@ -57,12 +57,12 @@ SkinListBox::~SkinListBox()
 
 int SkinListBox::rowAt(QPoint point) const
 {
-    return skin::ListRowAt(layout_.rows, layout_.rowHeight, ToSkinPoint(point));
+    return skin::ListRowAt(layout_.rows, layout_.rowHeight, FromQPoint(point));
 }
 
 QRect SkinListBox::rowRect(int row) const
 {
-    return QRect(layout_.rows.x, layout_.rows.y + row * layout_.rowHeight, layout_.rows.width, layout_.rowHeight);
+    return QRect(layout_.rows.left, layout_.rows.top + row * layout_.rowHeight, layout_.rows.width(), layout_.rowHeight);
 }
 
 void SkinListBox::setRowPicture(RowPicture picture)

@@ -1,7 +1,7 @@
 #include "app/widgets/skin_list_boxes.h"
 
 #include "app/skin/list_box_registry.h"
-#include "app/widgets/skin_geometry.h"
+#include "app/widgets/qt_geometry.h"
 
 namespace lv::app {
 

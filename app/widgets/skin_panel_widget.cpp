@@ -1,7 +1,7 @@
 #include "app/widgets/skin_panel_widget.h"
 
 #include "app/widgets/dib_image.h"
-#include "app/widgets/skin_geometry.h"
+#include "app/widgets/qt_geometry.h"
 #include "app/widgets/skin_palette.h"
 #include "common/ui_service.h"
 
@@ -18,7 +18,7 @@ struct Overloaded : Ts... {
 
 skin::Point PointOf(const QMouseEvent* event)
 {
-    return ToSkinPoint(event->position().toPoint());
+    return FromQPoint(event->position().toPoint());
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "app/widgets/skin_tooltip.h"
 
+#include "app/widgets/qt_geometry.h"
 #include "app/widgets/shared_style.h"
-#include "app/widgets/skin_geometry.h"
 
 #include <QFontMetrics>
 #include <QPainter>
@@ -60,7 +60,7 @@ void SkinTooltip::show(QWidget& owner, QPoint pointer, std::string_view text)
     auto* window = new TooltipWindow(owner, shown, [this] { hide(); });  // owned by `owner`
     const QFontMetrics metrics(window->font());
     const skin::Size size{metrics.horizontalAdvance(shown) + 2 * kPadding, metrics.height() + 2 * kPadding};
-    const skin::Point at = skin::PlaceTooltip(ToSkinPoint(pointer), size, {owner.width(), owner.height()});
+    const skin::Point at = skin::PlaceTooltip(FromQPoint(pointer), size, {owner.width(), owner.height()});
     window->setGeometry(at.x, at.y, size.width, size.height);
     window->show();
     window->raise();

@@ -1,7 +1,7 @@
 #include "app/widgets/slider_readouts.h"
 
+#include "app/widgets/qt_geometry.h"
 #include "app/widgets/readout.h"
-#include "app/widgets/skin_geometry.h"
 #include "app/widgets/skin_panel_widget.h"
 
 #include <QPointer>
@@ -37,8 +37,9 @@ void AttachSliderReadouts(SkinPanelWidget& panel)
         if (!slider)
             continue;
         const skin::Rect& track = slider->track;
-        const skin::Rect place{track.right() + kGap, track.y, panelWidth - track.right() - kGap - kEdge, track.height};
-        if (place.width < kMinimumWidth || Covers(input, place))
+        const skin::Rect place = skin::Rect::fromSize(track.right + kGap, track.top, panelWidth - track.right - kGap - kEdge,
+                                                     track.height());
+        if (place.width() < kMinimumWidth || Covers(input, place))
             continue;
         auto* readout = new Readout(panel);  // owned by the panel window
         readout->setGeometry(ToQRect(place));

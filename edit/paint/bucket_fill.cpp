@@ -17,7 +17,7 @@ namespace lv {
 namespace {
 
 // The part of a picture over `place` (its own top-down coordinates, inside it).
-HDIB cut(const HDIB& source, const DocumentRect& place)
+HDIB cut(const HDIB& source, const Rect& place)
 {
     HDIB out = AllocatePicture(place.right - place.left, place.bottom - place.top, unsigned(source.bitCount()),
                                source.clrUsed());
@@ -32,11 +32,11 @@ HDIB cut(const HDIB& source, const DocumentRect& place)
 }
 
 // Where a fill may work: the layer, cut to the selection rectangle when there is one.
-DocumentRect workArea(const LayerStack& stack, const DocumentRect& l)
+Rect workArea(const LayerStack& stack, const Rect& l)
 {
     if (!stack.selectionActive)
         return l;
-    const DocumentRect& s = stack.selectionRect;
+    const Rect& s = stack.selectionRect;
     return {std::max(s.left, l.left), std::max(s.top, l.top), std::min(s.right, l.right), std::min(s.bottom, l.bottom)};
 }
 
@@ -69,13 +69,13 @@ HDIB FillSelectedPixels(const HDIB& picture, const HDIB& marked, int transparenc
     return out;
 }
 
-std::optional<FillRegion> SimilarRegion(LayerStack& stack, ui::Service& ui, DocumentPoint point, int tolerance)
+std::optional<FillRegion> SimilarRegion(LayerStack& stack, ui::Service& ui, Point point, int tolerance)
 {
     const auto target = PaintableLayer(stack, ui);
     if (!target)
         return std::nullopt;
-    const DocumentRect& l = target->rect;
-    const DocumentRect area = workArea(stack, l);
+    const Rect& l = target->rect;
+    const Rect area = workArea(stack, l);
     const HDIB& image = target->layer->image.read();
     const HDIB& mask = target->layer->mask.read();
     const bool inside = point.x >= area.left && point.y >= area.top && point.x < area.right && point.y < area.bottom;
@@ -88,8 +88,8 @@ std::optional<FillRegion> SimilarRegion(LayerStack& stack, ui::Service& ui, Docu
         ui.beep();
         return std::nullopt;
     }
-    const DocumentRect place{area.left - l.left, area.top - l.top, area.right - l.left, area.bottom - l.top};
-    const bool whole = place == DocumentRect{0, 0, image.width(), image.height()};
+    const Rect place{area.left - l.left, area.top - l.top, area.right - l.left, area.bottom - l.top};
+    const bool whole = place == Rect{0, 0, image.width(), image.height()};
     HDIB cutImage, cutMask;
     if (!whole) {
         cutImage = cut(image, place);
@@ -129,8 +129,8 @@ std::optional<FillRegion> WholeRegion(LayerStack& stack, ui::Service& ui)
     const auto target = PaintableLayer(stack, ui);
     if (!target)
         return std::nullopt;
-    const DocumentRect& l = target->rect;
-    const DocumentRect area = workArea(stack, l);
+    const Rect& l = target->rect;
+    const Rect area = workArea(stack, l);
     if (area.left >= area.right || area.top >= area.bottom) {
         ui.beep();
         return std::nullopt;
@@ -154,7 +154,7 @@ void PutFilledRegion(LayerStack& stack, const PaintTarget& target, const FillReg
     // After the caller's undo step, so undoing takes the working copies away again.
     MakeWorkingCopies(stack, target);
     LayerRecord& layer = *target.layer;
-    const DocumentRect& a = region.area;
+    const Rect& a = region.area;
     const int left = a.left - target.rect.left, top = a.top - target.rect.top, width = a.right - a.left;
     if (a == target.rect) {
         layer.image = SharedPicture(std::move(filled));
@@ -176,12 +176,12 @@ void PutFilledRegion(LayerStack& stack, const PaintTarget& target, const FillReg
         }
     }
     RefreshWorkingCopies(stack, target, a);
-    CompositeLayers(stack, DocumentRect{a.left, a.top, a.right - 1, a.bottom - 1});
+    CompositeLayers(stack, a);
 }
 
-HDIB CutLayerImage(const PaintTarget& target, const DocumentRect& area)
+HDIB CutLayerImage(const PaintTarget& target, const Rect& area)
 {
-    const DocumentRect& l = target.rect;
+    const Rect& l = target.rect;
     return cut(target.layer->image.read(), {area.left - l.left, area.top - l.top, area.right - l.left, area.bottom - l.top});
 }
 
@@ -198,14 +198,14 @@ std::optional<FillWork> StartFill(LayerStack& stack, ui::Service& ui, std::optio
     return FillWork{*target, std::move(*region), std::move(filled), target->grey ? 1 : 3};
 }
 
-std::optional<DocumentRect> BucketFill(LayerStack& stack, ui::Service& ui, DocumentPoint point, RgbTriple colour,
+std::optional<Rect> BucketFill(LayerStack& stack, ui::Service& ui, Point point, RgbTriple colour,
                                        const PaintOptions& options)
 {
     auto region = SimilarRegion(stack, ui, point, options.fillTolerance);
     if (!region)
         return std::nullopt;
     const auto target = PaintableLayer(stack, ui);
-    const DocumentRect& a = region->area;
+    const Rect& a = region->area;
     const HDIB work = a == target->rect ? HDIB{} : CutLayerImage(*target, a);
     HDIB filled = FillSelectedPixels(a == target->rect ? target->layer->image.read() : work, region->marked,
                                      options.fillTransparency, LayerColour(colour, target->grey));

@@ -23,10 +23,10 @@ HDIB FillSelectedPixels(const HDIB& picture, const HDIB& marked, int transparenc
 // message) when the click is refused.
 struct FillRegion {
     HDIB marked;
-    DocumentRect area;
+    Rect area;
     bool clickedTransparent = false;
 };
-std::optional<FillRegion> SimilarRegion(LayerStack& stack, ui::Service& ui, DocumentPoint point, int tolerance);
+std::optional<FillRegion> SimilarRegion(LayerStack& stack, ui::Service& ui, Point point, int tolerance);
 // Every pixel of the current layer the selection takes (the whole layer without one),
 // less the transparent ones of a mask-locked layer. Nothing (after the message) when the
 // layer cannot be painted or nothing is left.
@@ -35,7 +35,7 @@ std::optional<FillRegion> WholeRegion(LayerStack& stack, ui::Service& ui);
 // The whole click: records undo step 3088, fills, and sets the mask where a transparent
 // pixel was clicked on a layer whose mask is not locked. Returns the document rectangle
 // changed (right and bottom exclusive); the composite is rebuilt there.
-std::optional<DocumentRect> BucketFill(LayerStack& stack, ui::Service& ui, DocumentPoint point, RgbTriple colour,
+std::optional<Rect> BucketFill(LayerStack& stack, ui::Service& ui, Point point, RgbTriple colour,
                                        const PaintOptions& options);
 
 // What the fills share: the region's rows of the layer replaced by `filled` (the region's
@@ -43,7 +43,7 @@ std::optional<DocumentRect> BucketFill(LayerStack& stack, ui::Service& ui, Docum
 // locked), the working copies and the composite brought up to date.
 void PutFilledRegion(LayerStack& stack, const PaintTarget& target, const FillRegion& region, HDIB filled, bool setMask);
 // The layer's image over a top-down document rectangle inside it, as a picture of its own.
-HDIB CutLayerImage(const PaintTarget& target, const DocumentRect& area);
+HDIB CutLayerImage(const PaintTarget& target, const Rect& area);
 
 // A fill under way: the layer, the region, and a copy of the layer's pixels over the region
 // for the fill to change (`channels` bytes a pixel).

@@ -3,7 +3,7 @@
 // stroke began, and the stamp reduced to weights 0..64 (0 outside the selection and the
 // layer). Coordinates are the layer's pixels, rows from the top.
 
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "imagelib/dib.h"
 
 #include <array>
@@ -23,7 +23,7 @@ struct Dab {
     int left = 0;                          // where the stamp's top-left cell lies
     int top = 0;
     int size = 0;
-    DocumentRect clip;  // the stamp's part within the layer (right and bottom exclusive)
+    Rect clip;  // the stamp's part within the layer (right and bottom exclusive)
     const std::uint8_t* weights = nullptr;  // size × size
 
     int weight(int x, int y) const { return weights[std::size_t(y - top) * std::size_t(size) + std::size_t(x - left)]; }

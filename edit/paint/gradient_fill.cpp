@@ -20,7 +20,7 @@ std::uint8_t mix(int a, int b, double t)
 
 }  // namespace
 
-RgbTriple GradientColourAt(DocumentPoint p, DocumentPoint from, DocumentPoint to, RgbTriple start, RgbTriple end,
+RgbTriple GradientColourAt(Point p, Point from, Point to, RgbTriple start, RgbTriple end,
                            GradientShape shape)
 {
     const double dx = to.x - from.x, dy = to.y - from.y;
@@ -35,13 +35,13 @@ RgbTriple GradientColourAt(DocumentPoint p, DocumentPoint from, DocumentPoint to
     return {mix(start.red, end.red, t), mix(start.green, end.green, t), mix(start.blue, end.blue, t)};
 }
 
-std::optional<DocumentRect> GradientFill(LayerStack& stack, ui::Service& ui, DocumentPoint from, DocumentPoint to,
+std::optional<Rect> GradientFill(LayerStack& stack, ui::Service& ui, Point from, Point to,
                                          RgbTriple start, RgbTriple end, GradientShape shape)
 {
     auto work = StartFill(stack, ui, WholeRegion(stack, ui));
     if (!work)
         return std::nullopt;
-    const DocumentRect& a = work->region.area;
+    const Rect& a = work->region.area;
     const int n = work->channels;
     for (int y = a.top; y < a.bottom; ++y) {
         const std::uint8_t* bits = MaskRowFromTop(work->region.marked, y - a.top);

@@ -14,12 +14,12 @@ namespace lv {
 enum class GradientShape { Linear, Radial };
 
 // The colour at a document point: `from` has `start`, `to` (and beyond) has `end`.
-RgbTriple GradientColourAt(DocumentPoint point, DocumentPoint from, DocumentPoint to, RgbTriple start, RgbTriple end,
+RgbTriple GradientColourAt(Point point, Point from, Point to, RgbTriple start, RgbTriple end,
                            GradientShape shape);
 
 // Records undo step 1067 and fills. The document rectangle changed (right and bottom
 // exclusive), or nothing when refused.
-std::optional<DocumentRect> GradientFill(LayerStack& stack, ui::Service& ui, DocumentPoint from, DocumentPoint to,
+std::optional<Rect> GradientFill(LayerStack& stack, ui::Service& ui, Point from, Point to,
                                          RgbTriple start, RgbTriple end, GradientShape shape);
 
 }  // namespace lv

@@ -48,7 +48,7 @@ StampKey StampKeyFor(PaintKind kind, const PaintOptions& options)
     return key;
 }
 
-int DabCount(DocumentPoint from, DocumentPoint to, int speed, int dabSize)
+int DabCount(Point from, Point to, int speed, int dabSize)
 {
     const int distance = std::max(std::abs(to.x - from.x), std::abs(to.y - from.y));
     if (speed <= 1 || distance == 0)
@@ -57,7 +57,7 @@ int DabCount(DocumentPoint from, DocumentPoint to, int speed, int dabSize)
     return std::clamp(int(n), 1, distance);
 }
 
-DocumentPoint DabCentre(DocumentPoint from, DocumentPoint to, int i, int n)
+Point DabCentre(Point from, Point to, int i, int n)
 {
     // Integer division as the coordinates stay non-negative in practice; floor keeps the
     // rule for points left of or above the document too.
@@ -68,7 +68,7 @@ DocumentPoint DabCentre(DocumentPoint from, DocumentPoint to, int i, int n)
     return {place(from.x, to.x), place(from.y, to.y)};
 }
 
-bool PaintStroke::step(LayerStack& stack, ui::Service& ui, const StrokeSetup& setup, DocumentPoint point, bool start)
+bool PaintStroke::step(LayerStack& stack, ui::Service& ui, const StrokeSetup& setup, Point point, bool start)
 {
     if (start) {
         finish();
@@ -85,7 +85,7 @@ bool PaintStroke::step(LayerStack& stack, ui::Service& ui, const StrokeSetup& se
         return false;
     }
     const int d = DabSize(setup.kind, setup.options);
-    const DocumentRect& r = target_.rect;
+    const Rect& r = target_.rect;
     point.x = std::clamp(point.x, r.left - d / 2, r.right - 1 + d / 2);
     point.y = std::clamp(point.y, r.top - d / 2, r.bottom - 1 + d / 2);
     const BrushStamp& stamp = stamps_.get(StampKeyFor(setup.kind, setup.options));
@@ -118,13 +118,13 @@ bool PaintStroke::step(LayerStack& stack, ui::Service& ui, const StrokeSetup& se
     return true;
 }
 
-void PaintStroke::dab(LayerStack& stack, const StrokeSetup& setup, const BrushStamp& stamp, DocumentPoint centre)
+void PaintStroke::dab(LayerStack& stack, const StrokeSetup& setup, const BrushStamp& stamp, Point centre)
 {
-    const DocumentRect& r = target_.rect;
+    const Rect& r = target_.rect;
     const int left = centre.x - stamp.size / 2 - r.left;
     const int top = centre.y - stamp.size / 2 - r.top;
     const int width = r.right - r.left, height = r.bottom - r.top;
-    const DocumentRect clip{std::max(left, 0), std::max(top, 0), std::min(left + stamp.size, width),
+    const Rect clip{std::max(left, 0), std::max(top, 0), std::min(left + stamp.size, width),
                             std::min(top + stamp.size, height)};
     ++dabs_;
     if (clip.left >= clip.right || clip.top >= clip.bottom)
@@ -160,9 +160,9 @@ void PaintStroke::dab(LayerStack& stack, const StrokeSetup& setup, const BrushSt
     case PaintKind::Smudge: SmudgeDab(dab, o.strength, smudge_); break;
     }
 
-    const DocumentRect area{clip.left + r.left, clip.top + r.top, clip.right + r.left, clip.bottom + r.top};
+    const Rect area{clip.left + r.left, clip.top + r.top, clip.right + r.left, clip.bottom + r.top};
     RefreshWorkingCopies(stack, target_, area);
-    CompositeLayers(stack, DocumentRect{area.left, area.top, area.right - 1, area.bottom - 1});
+    CompositeLayers(stack, area);
     changed_ = changed_ ? UniteRects(*changed_, area) : area;
 }
 
@@ -174,12 +174,9 @@ void PaintStroke::finish()
     smudge_ = {};
 }
 
-std::optional<DocumentRect> PaintStroke::takeChanged()
+std::optional<Rect> PaintStroke::takeChanged()
 {
-    const auto area = std::exchange(changed_, std::nullopt);
-    if (!area)
-        return std::nullopt;
-    return DocumentRect{area->left, area->top, area->right - 1, area->bottom - 1};
+    return std::exchange(changed_, std::nullopt);
 }
 
 }  // namespace lv

@@ -25,7 +25,7 @@ struct StrokeSetup {
     // Alt (or the right button): darken instead of lighten, sharpen instead of blur.
     bool alternate = false;
     // Clone: where the source lies relative to each painted pixel; none is refused.
-    std::optional<DocumentPoint> cloneOffset;
+    std::optional<Point> cloneOffset;
 };
 
 // The dab's side in pixels for the tool and brush size, at most 32.
@@ -33,40 +33,39 @@ int DabSize(PaintKind kind, const PaintOptions& options);
 // The stamp a tool paints with.
 StampKey StampKeyFor(PaintKind kind, const PaintOptions& options);
 // How many dabs lie between two points at a speed (1..32) for a dab size.
-int DabCount(DocumentPoint from, DocumentPoint to, int speed, int dabSize);
+int DabCount(Point from, Point to, int speed, int dabSize);
 // Dab i (1..n) of n between two points: the last one lands on `to`.
-DocumentPoint DabCentre(DocumentPoint from, DocumentPoint to, int i, int n);
+Point DabCentre(Point from, Point to, int i, int n);
 
 class PaintStroke {
 public:
     // One step of a stroke: `start` on the button press (records undo step 1067 and makes
     // one dab), otherwise a move with the button down. False when the step was refused
     // (with a beep and message) or painted nothing.
-    bool step(LayerStack& stack, ui::Service& ui, const StrokeSetup& setup, DocumentPoint point, bool start);
+    bool step(LayerStack& stack, ui::Service& ui, const StrokeSetup& setup, Point point, bool start);
     // The release: the stroke's state goes.
     void finish();
     bool active() const { return active_; }
 
-    // The composite rectangles rebuilt since the last call (top-down, right and bottom
-    // inclusive), for the window to show.
-    std::optional<DocumentRect> takeChanged();
+    // The composite rectangles rebuilt since the last call, for the window to show.
+    std::optional<Rect> takeChanged();
     // Dabs laid by the current (or last) stroke.
     int dabs() const { return dabs_; }
     const StampCache& stamps() const { return stamps_; }
 
 private:
-    void dab(LayerStack& stack, const StrokeSetup& setup, const BrushStamp& stamp, DocumentPoint centre);
+    void dab(LayerStack& stack, const StrokeSetup& setup, const BrushStamp& stamp, Point centre);
 
     bool active_ = false;
     PaintTarget target_;
-    DocumentPoint previous_;
+    Point previous_;
     SharedPicture startImage_;
     SharedPicture startMask_;
     SmudgeState smudge_;
     StampCache stamps_;
     std::vector<std::uint8_t> weights_;
     HDIB unused_;  // the image the eraser is handed
-    std::optional<DocumentRect> changed_;  // right and bottom exclusive
+    std::optional<Rect> changed_;
     int dabs_ = 0;
 };
 

@@ -13,7 +13,7 @@
 namespace lv {
 namespace {
 
-HDIB copyUnder(const HDIB& source, const DocumentRect& place)
+HDIB copyUnder(const HDIB& source, const Rect& place)
 {
     const int width = place.right - place.left, height = place.bottom - place.top;
     HDIB out = AllocatePicture(width, height, unsigned(source.bitCount()), source.clrUsed());
@@ -59,8 +59,8 @@ bool MakeWorkingCopies(LayerStack& stack, const PaintTarget& target)
 {
     if (stack.selectionActive == 0 || (stack.selectionAux && stack.floatingMask))
         return true;
-    const DocumentRect& s = stack.selectionRect;
-    const DocumentRect place{s.left - target.rect.left, s.top - target.rect.top, s.right - target.rect.left,
+    const Rect& s = stack.selectionRect;
+    const Rect place{s.left - target.rect.left, s.top - target.rect.top, s.right - target.rect.left,
                              s.bottom - target.rect.top};
     HDIB image = copyUnder(target.layer->image.read(), place);
     HDIB mask = copyUnder(target.layer->mask.read(), place);
@@ -71,12 +71,12 @@ bool MakeWorkingCopies(LayerStack& stack, const PaintTarget& target)
     return true;
 }
 
-void RefreshWorkingCopies(LayerStack& stack, const PaintTarget& target, const DocumentRect& area)
+void RefreshWorkingCopies(LayerStack& stack, const PaintTarget& target, const Rect& area)
 {
     if (stack.selectionActive == 0 || !stack.selectionAux || !stack.floatingMask)
         return;
-    const DocumentRect& s = stack.selectionRect;
-    const DocumentRect& l = target.rect;
+    const Rect& s = stack.selectionRect;
+    const Rect& l = target.rect;
     const int left = std::max({area.left, s.left, l.left}), right = std::min({area.right, s.right, l.right});
     const int top = std::max({area.top, s.top, l.top}), bottom = std::min({area.bottom, s.bottom, l.bottom});
     if (left >= right || top >= bottom)
@@ -103,7 +103,7 @@ bool SelectionAllows(const LayerStack& stack, int x, int y)
 {
     if (stack.selectionActive == 0)
         return true;
-    const DocumentRect& s = stack.selectionRect;
+    const Rect& s = stack.selectionRect;
     if (x < s.left || y < s.top || x >= s.right || y >= s.bottom)
         return false;
     return stack.selectionActive == 1 || MaskSelects(stack.selectionMask.read(), x - s.left, y - s.top);

@@ -16,7 +16,7 @@ inline constexpr int kNoCloneSourceString = 2341;
 
 struct PaintTarget {
     LayerRecord* layer = nullptr;
-    DocumentRect rect;  // the layer's top-down document rectangle (right and bottom exclusive)
+    Rect rect;  // the layer's top-down document rectangle (right and bottom exclusive)
     bool grey = false;
 };
 
@@ -35,7 +35,7 @@ bool MakeWorkingCopies(LayerStack& stack, const PaintTarget& target);
 // Brings the working copies up to date with the layer over `area` (top-down document
 // rectangle, right and bottom exclusive), so content lifted by a move keeps what was
 // painted on it.
-void RefreshWorkingCopies(LayerStack& stack, const PaintTarget& target, const DocumentRect& area);
+void RefreshWorkingCopies(LayerStack& stack, const PaintTarget& target, const Rect& area);
 
 // Whether the selection (if any) takes document pixel (x, y); true without a selection.
 bool SelectionAllows(const LayerStack& stack, int x, int y);

@@ -12,7 +12,7 @@
 
 namespace lv {
 
-std::optional<DocumentRect> PatternFill(LayerStack& stack, ui::Service& ui, DocumentPoint point, const HDIB& texture,
+std::optional<Rect> PatternFill(LayerStack& stack, ui::Service& ui, Point point, const HDIB& texture,
                                         const PaintOptions& options)
 {
     if (!texture || !IsFillablePicture(texture) || texture.width() <= 0 || texture.height() <= 0) {
@@ -23,7 +23,7 @@ std::optional<DocumentRect> PatternFill(LayerStack& stack, ui::Service& ui, Docu
                           stack.selectionActive ? WholeRegion(stack, ui) : SimilarRegion(stack, ui, point, options.fillTolerance));
     if (!work)
         return std::nullopt;
-    const DocumentRect& a = work->region.area;
+    const Rect& a = work->region.area;
     const int n = work->channels;
     // One texture row at a time in the layer's order, read once.
     const int tw = texture.width(), th = texture.height();

@@ -12,7 +12,7 @@ namespace lv {
 
 // Records undo step 3088 and fills with `texture` (any picture the fills read). The
 // document rectangle changed (right and bottom exclusive), or nothing when refused.
-std::optional<DocumentRect> PatternFill(LayerStack& stack, ui::Service& ui, DocumentPoint point, const HDIB& texture,
+std::optional<Rect> PatternFill(LayerStack& stack, ui::Service& ui, Point point, const HDIB& texture,
                                         const PaintOptions& options);
 
 }  // namespace lv

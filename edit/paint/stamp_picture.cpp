@@ -11,7 +11,7 @@
 
 namespace lv {
 
-std::optional<DocumentRect> StampPicture(LayerStack& stack, ui::Service& ui, DocumentPoint centre, const HDIB& stamp,
+std::optional<Rect> StampPicture(LayerStack& stack, ui::Service& ui, Point centre, const HDIB& stamp,
                                          int brushSize)
 {
     if (!stamp || !IsFillablePicture(stamp) || stamp.width() <= 0 || stamp.height() <= 0) {
@@ -25,10 +25,10 @@ std::optional<DocumentRect> StampPicture(LayerStack& stack, ui::Service& ui, Doc
     const int longer = std::max(stamp.width(), stamp.height());
     const int width = std::max(1, int(std::int64_t(stamp.width()) * side / longer));
     const int height = std::max(1, int(std::int64_t(stamp.height()) * side / longer));
-    const DocumentRect placed{centre.x - width / 2, centre.y - height / 2, centre.x - width / 2 + width,
+    const Rect placed{centre.x - width / 2, centre.y - height / 2, centre.x - width / 2 + width,
                               centre.y - height / 2 + height};
-    const DocumentRect& l = target->rect;
-    const DocumentRect area{std::max(placed.left, l.left), std::max(placed.top, l.top), std::min(placed.right, l.right),
+    const Rect& l = target->rect;
+    const Rect area{std::max(placed.left, l.left), std::max(placed.top, l.top), std::min(placed.right, l.right),
                             std::min(placed.bottom, l.bottom)};
     if (area.left >= area.right || area.top >= area.bottom)
         return std::nullopt;
@@ -57,7 +57,7 @@ std::optional<DocumentRect> StampPicture(LayerStack& stack, ui::Service& ui, Doc
                 *cover = 255;
         }
     RefreshWorkingCopies(stack, *target, area);
-    CompositeLayers(stack, DocumentRect{area.left, area.top, area.right - 1, area.bottom - 1});
+    CompositeLayers(stack, area);
     return area;
 }
 

@@ -17,7 +17,7 @@ inline int StampSide(int brushSize)
 
 // Records undo step 1067 and stamps. The document rectangle changed (right and bottom
 // exclusive), or nothing when refused or when nothing of the stamp lands on the layer.
-std::optional<DocumentRect> StampPicture(LayerStack& stack, ui::Service& ui, DocumentPoint centre, const HDIB& stamp,
+std::optional<Rect> StampPicture(LayerStack& stack, ui::Service& ui, Point centre, const HDIB& stamp,
                                          int brushSize);
 
 }  // namespace lv

@@ -29,16 +29,16 @@ constexpr std::uint32_t kWhite = 0xFFFFFF;
 struct NewLayer {
     HDIB image;  // null: the pictures stay
     HDIB mask;
-    DocumentRect box;  // top-down, exclusive
+    Rect box;  // top-down, exclusive
     Placement placement{};
     std::shared_ptr<HDIB> sourceImage;
     std::shared_ptr<HDIB> sourceMask;
     bool dropSource = false;
 };
 
-DocumentRect topDownBox(const LayerStack& stack, int index)
+Rect topDownBox(const LayerStack& stack, int index)
 {
-    return GetLayerTopDownRect(stack, index).value_or(DocumentRect{});
+    return GetLayerTopDownRect(stack, index).value_or(Rect{});
 }
 
 // Placed layers carry the operation in their matrix so that later transforms render from
@@ -164,7 +164,7 @@ bool SpinDocument(LayerStack& stack, double degrees)
         return false;
     const int w = stack.width, h = stack.height;
     const Placement rotation = RotatePlacement(w / 2.0, h / 2.0, degrees * kApplyRadiansPerDegree);
-    const DocumentRect canvas = PlacedBoundingBox({0, 0, w, h}, rotation);
+    const Rect canvas = PlacedBoundingBox({0, 0, w, h}, rotation);
     const int newWidth = canvas.right - canvas.left;
     const int newHeight = canvas.bottom - canvas.top;
     if (sideRefused(newWidth, newHeight))
@@ -174,7 +174,7 @@ bool SpinDocument(LayerStack& stack, double degrees)
     for (int i = 0; i < stack.layerCount; ++i) {
         const LayerRecord& layer = stack.layers[std::size_t(i)];
         NewLayer& n = layers[std::size_t(i)];
-        const DocumentRect r = topDownBox(stack, i);
+        const Rect r = topDownBox(stack, i);
         Placement m = layer.textPlacement;
         if (IsUnplaced(m))
             m = TranslatePlacement(r.left, r.top);
@@ -208,7 +208,7 @@ bool ResizeDocument(LayerStack& stack, int width, int height)
     for (int i = 0; i < stack.layerCount; ++i) {
         const LayerRecord& layer = stack.layers[std::size_t(i)];
         NewLayer& n = layers[std::size_t(i)];
-        const DocumentRect r = topDownBox(stack, i);
+        const Rect r = topDownBox(stack, i);
         const int left = RoundAway(r.left * sx);
         const int top = RoundAway(r.top * sy);
         const int right = std::max(left + 1, RoundAway(r.right * sx));
@@ -236,7 +236,7 @@ bool ResizeCanvas(LayerStack& stack, int width, int height, CanvasAnchor anchor,
     for (int i = 0; i < stack.layerCount; ++i) {
         const LayerRecord& layer = stack.layers[std::size_t(i)];
         NewLayer& n = layers[std::size_t(i)];
-        const DocumentRect r = topDownBox(stack, i);
+        const Rect r = topDownBox(stack, i);
         n.box = {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
         n.placement = carried(layer, t);
         if (!isBackground(stack, i))
@@ -254,7 +254,7 @@ bool ResizeCanvas(LayerStack& stack, int width, int height, CanvasAnchor anchor,
         n.image.header().biXPelsPerMeter = image.header().biXPelsPerMeter;
         n.image.header().biYPelsPerMeter = image.header().biYPelsPerMeter;
         // Only the part of the old background that lands on the canvas is kept.
-        const DocumentRect inside{std::max(n.box.left, 0), std::max(n.box.top, 0), std::min(n.box.right, width),
+        const Rect inside{std::max(n.box.left, 0), std::max(n.box.top, 0), std::min(n.box.right, width),
                                   std::min(n.box.bottom, height)};
         if (inside.left < inside.right && inside.top < inside.bottom) {
             const Rect cut{inside.left - n.box.left, inside.top - n.box.top, inside.right - n.box.left,

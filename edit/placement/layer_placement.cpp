@@ -16,7 +16,7 @@ namespace {
 
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 
-DocumentRect unite(const DocumentRect& a, const DocumentRect& b)
+Rect unite(const Rect& a, const Rect& b)
 {
     return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
@@ -26,7 +26,7 @@ LayerRecord* currentLayer(LayerStack& stack)
     return IsLayerIndex(stack, stack.currentLayer) ? &stack.layers[std::size_t(stack.currentLayer)] : nullptr;
 }
 
-DocumentRect sourceBox(const LayerRecord& layer)
+Rect sourceBox(const LayerRecord& layer)
 {
     return PlacedBoundingBox({0, 0, layer.sourceImage->width(), layer.sourceImage->height()}, layer.textPlacement);
 }
@@ -90,12 +90,12 @@ bool ClearPlacement(LayerStack& stack)
     return wasText;
 }
 
-std::optional<DocumentRect> CurrentLayerBox(const LayerStack& stack)
+std::optional<Rect> CurrentLayerBox(const LayerStack& stack)
 {
     return GetLayerTopDownRect(stack, stack.currentLayer);
 }
 
-std::optional<DocumentRect> ResizeCurrentLayer(LayerStack& stack, DocumentRect box)
+std::optional<Rect> ResizeCurrentLayer(LayerStack& stack, Rect box)
 {
     LayerRecord* layer = currentLayer(stack);
     const auto current = CurrentLayerBox(stack);
@@ -126,12 +126,12 @@ std::optional<DocumentRect> ResizeCurrentLayer(LayerStack& stack, DocumentRect b
     // The box asked for places the layer; the render has its size to within rounding.
     rendered->placed = {box.left, box.top, box.left + rendered->mask.width(), box.top + rendered->mask.height()};
     install(stack, *layer, std::move(*rendered), m);
-    const DocumentRect changed = unite(*current, *CurrentLayerBox(stack));
-    CompositeLayers(stack, DocumentRect{changed.left, changed.top, changed.right - 1, changed.bottom - 1});
+    const Rect changed = unite(*current, *CurrentLayerBox(stack));
+    CompositeLayers(stack, changed);
     return changed;
 }
 
-std::optional<DocumentRect> MoveCurrentLayer(LayerStack& stack, const DocumentRect& frame)
+std::optional<Rect> MoveCurrentLayer(LayerStack& stack, const Rect& frame)
 {
     LayerRecord* layer = currentLayer(stack);
     const auto current = CurrentLayerBox(stack);
@@ -147,16 +147,16 @@ std::optional<DocumentRect> MoveCurrentLayer(LayerStack& stack, const DocumentRe
         WithdrawUndoStep(stack);
         return std::nullopt;
     }
-    const DocumentRect box = sourceBox(*layer);
+    const Rect box = sourceBox(*layer);
     layer->textPlacement = Compose(TranslatePlacement(frame.left - box.left, frame.top - box.top), layer->textPlacement);
     layer->x += frame.left - current->left;
     layer->y -= frame.top - current->top;
-    const DocumentRect changed = unite(*current, *CurrentLayerBox(stack));
-    CompositeLayers(stack, DocumentRect{changed.left, changed.top, changed.right - 1, changed.bottom - 1});
+    const Rect changed = unite(*current, *CurrentLayerBox(stack));
+    CompositeLayers(stack, changed);
     return changed;
 }
 
-std::optional<DocumentRect> RotateCurrentLayer(LayerStack& stack, double degrees)
+std::optional<Rect> RotateCurrentLayer(LayerStack& stack, double degrees)
 {
     LayerRecord* layer = currentLayer(stack);
     const auto current = CurrentLayerBox(stack);
@@ -173,8 +173,8 @@ std::optional<DocumentRect> RotateCurrentLayer(LayerStack& stack, double degrees
     if (!rendered)
         return std::nullopt;
     install(stack, *layer, std::move(*rendered), m);
-    const DocumentRect changed = unite(*current, *CurrentLayerBox(stack));
-    CompositeLayers(stack, DocumentRect{changed.left, changed.top, changed.right - 1, changed.bottom - 1});
+    const Rect changed = unite(*current, *CurrentLayerBox(stack));
+    CompositeLayers(stack, changed);
     return changed;
 }
 

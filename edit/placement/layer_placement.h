@@ -2,7 +2,7 @@
 // Moving, resizing and rotating the current layer from its untouched source, each one
 // undo step. Boxes are top-down document rectangles, right and bottom exclusive.
 
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "edit/layer_stack.h"
 
 #include <optional>
@@ -28,18 +28,18 @@ inline bool PreparePlacement(LayerStack& stack)
 bool ClearPlacement(LayerStack& stack);
 
 // The current layer's box, or nothing without a layer.
-std::optional<DocumentRect> CurrentLayerBox(const LayerStack& stack);
+std::optional<Rect> CurrentLayerBox(const LayerStack& stack);
 
 // Renders the current layer from its source into `box`. Returns the document rectangle
 // that changed (old and new boxes), or nothing when nothing changed (no layer, an invalid
 // box, or memory ran out: the layer then keeps everything it had).
-std::optional<DocumentRect> ResizeCurrentLayer(LayerStack& stack, DocumentRect box);
+std::optional<Rect> ResizeCurrentLayer(LayerStack& stack, Rect box);
 
 // Puts the current layer's box at `frame`'s top-left corner without resampling.
-std::optional<DocumentRect> MoveCurrentLayer(LayerStack& stack, const DocumentRect& frame);
+std::optional<Rect> MoveCurrentLayer(LayerStack& stack, const Rect& frame);
 
 // Rotates the current layer about its box centre by whole degrees (clockwise on screen);
 // uncovered corners are white under a transparent mask.
-std::optional<DocumentRect> RotateCurrentLayer(LayerStack& stack, double degrees);
+std::optional<Rect> RotateCurrentLayer(LayerStack& stack, double degrees);
 
 }  // namespace lv

@@ -18,7 +18,7 @@ std::optional<RenderedLayer> RenderLayerFromSource(const LayerRecord& layer, con
         const std::uint32_t colour = layer.textObject ? layer.textObject->words[TextObject::kColourWord] & 0xFFFFFF : 0;
         r.image = DibCreate(r.mask.width(), r.mask.height(), colour, sourceImage.bitCount() == 8);
     } else {
-        DocumentRect samePlace;
+        Rect samePlace;
         r.image = ResamplePlaced(sourceImage, samePlace, imageBackground, m);
     }
     if (!r.image)

@@ -1,7 +1,7 @@
 #pragma once
 // A layer's pictures rendered afresh from its source through a placement matrix.
 
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "edit/layer_stack.h"
 
 #include <cstdint>
@@ -12,7 +12,7 @@ namespace lv {
 struct RenderedLayer {
     HDIB image;
     HDIB mask;
-    DocumentRect placed;  // top-down, right and bottom exclusive
+    Rect placed;  // top-down, right and bottom exclusive
 };
 
 // The mask from the source mask (background 0); the image from the source image with

@@ -71,7 +71,7 @@ int Truncate(double value)
     return int(std::trunc(value));
 }
 
-DocumentRect PlacedBoundingBox(const DocumentRect& rect, const Placement& m)
+Rect PlacedBoundingBox(const Rect& rect, const Placement& m)
 {
     const double rows[4] = {double(rect.top), double(rect.top), double(rect.bottom), double(rect.bottom)};
     const double cols[4] = {double(rect.left), double(rect.right), double(rect.left), double(rect.right)};

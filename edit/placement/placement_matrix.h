@@ -3,7 +3,7 @@
 // to the document: row' = m0 row + m1 column + m2, column' = m3 row + m4 column + m5. Each
 // builder makes an operation T; Compose(T, M) is T × M, so that T acts after M.
 
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "edit/layer_stack.h"
 
 namespace lv {
@@ -29,7 +29,7 @@ int Truncate(double value);
 
 // The box (right and bottom exclusive) holding the rectangle mapped through the matrix,
 // rounded as the renders place their results.
-DocumentRect PlacedBoundingBox(const DocumentRect& rect, const Placement& m);
+Rect PlacedBoundingBox(const Rect& rect, const Placement& m);
 
 // The rotation angles of the tools: whole degrees to radians.
 inline constexpr double kToolRadiansPerDegree = 0.0174532925;

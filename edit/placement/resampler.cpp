@@ -77,7 +77,7 @@ void renderRows(const HDIB& source, HDIB& out, const std::vector<double>& colX, 
 
 }  // namespace
 
-HDIB ResamplePlaced(const HDIB& source, DocumentRect& placed, std::uint32_t background, const Placement& m)
+HDIB ResamplePlaced(const HDIB& source, Rect& placed, std::uint32_t background, const Placement& m)
 {
     if (!source || (source.bitCount() != 24 && source.bitCount() != 8) || source.width() <= 0
         || source.height() <= 0)
@@ -145,7 +145,7 @@ int FixedResizeCoordinate(int lowOld, int highOld, int lowNew, int highNew, bool
     return std::abs(highNew - highOld) >= std::abs(lowNew - lowOld) ? (lowOld + lowNew) / 2 : (highOld + highNew) / 2;
 }
 
-Placement ResizePlacement(const DocumentRect& from, const DocumentRect& to)
+Placement ResizePlacement(const Rect& from, const Rect& to)
 {
     const double sx = double(to.right - to.left) / double(from.right - from.left);
     const double sy = double(to.bottom - to.top) / double(from.bottom - from.top);
@@ -154,15 +154,15 @@ Placement ResizePlacement(const DocumentRect& from, const DocumentRect& to)
     return ScalePlacement(cx, cy, sx, sy);
 }
 
-Placement RotationPlacement(const DocumentRect& box, double degrees)
+Placement RotationPlacement(const Rect& box, double degrees)
 {
     const double cx = Truncate((box.left + box.right) / 2.0 + 0.5);
     const double cy = Truncate((box.top + box.bottom) / 2.0 + 0.5);
     return RotatePlacement(cx, cy, degrees * kApplyRadiansPerDegree);
 }
 
-HDIB ResizeToRectangle(const HDIB& source, const DocumentRect& from, const DocumentRect& to, Placement& m,
-                       DocumentRect& placed)
+HDIB ResizeToRectangle(const HDIB& source, const Rect& from, const Rect& to, Placement& m,
+                       Rect& placed)
 {
     if (from.right == from.left || from.bottom == from.top || to.right == to.left || to.bottom == to.top)
         return nullptr;
@@ -173,8 +173,8 @@ HDIB ResizeToRectangle(const HDIB& source, const DocumentRect& from, const Docum
     return out;
 }
 
-HDIB RotateByAngle(const HDIB& source, const DocumentRect& box, std::uint32_t background, double degrees,
-                   Placement& m, DocumentRect& placed)
+HDIB RotateByAngle(const HDIB& source, const Rect& box, std::uint32_t background, double degrees,
+                   Placement& m, Rect& placed)
 {
     const Placement composed = Compose(RotationPlacement(box, degrees), m);
     HDIB out = ResamplePlaced(source, placed, background, composed);

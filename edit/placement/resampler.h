@@ -3,7 +3,7 @@
 // centres in eighths of a pixel, bilinear in 64ths. The matrix's translation only places
 // the result.
 
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "edit/layer_stack.h"
 
 #include <cstdint>
@@ -16,23 +16,23 @@ namespace lv {
 // byte, blue in the third; an 8-bit source uses only the blue byte). Null when the matrix
 // is degenerate, the source is not 8 or 24 bits, or memory runs out; the source is
 // never changed.
-HDIB ResamplePlaced(const HDIB& source, DocumentRect& placed, std::uint32_t background, const Placement& m);
+HDIB ResamplePlaced(const HDIB& source, Rect& placed, std::uint32_t background, const Placement& m);
 
 // Composes the scale that takes `from` onto `to` (both top-down boxes), keeping the edge
 // that did not move fixed, into `m` and renders with background 0.
-HDIB ResizeToRectangle(const HDIB& source, const DocumentRect& from, const DocumentRect& to, Placement& m,
-                       DocumentRect& placed);
+HDIB ResizeToRectangle(const HDIB& source, const Rect& from, const Rect& to, Placement& m,
+                       Rect& placed);
 
 // Composes a rotation by `degrees` about the centre of `box` into `m` and renders.
-HDIB RotateByAngle(const HDIB& source, const DocumentRect& box, std::uint32_t background, double degrees,
-                   Placement& m, DocumentRect& placed);
+HDIB RotateByAngle(const HDIB& source, const Rect& box, std::uint32_t background, double degrees,
+                   Placement& m, Rect& placed);
 
 // The row or column a resize keeps in place, from the old and new edges.
 int FixedResizeCoordinate(int lowOld, int highOld, int lowNew, int highNew, bool highFirst);
 
 // The operations the two composes: the scale taking `from` onto `to` (neither empty), and
 // the rotation about the rounded centre of `box`.
-Placement ResizePlacement(const DocumentRect& from, const DocumentRect& to);
-Placement RotationPlacement(const DocumentRect& box, double degrees);
+Placement ResizePlacement(const Rect& from, const Rect& to);
+Placement RotationPlacement(const Rect& box, double degrees);
 
 }  // namespace lv

@@ -10,23 +10,23 @@
 namespace lv {
 namespace {
 
-DocumentRect unite(const DocumentRect& a, const DocumentRect& b)
+Rect unite(const Rect& a, const Rect& b)
 {
     return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right), std::max(a.bottom, b.bottom)};
 }
 
-DocumentRect intersect(const DocumentRect& a, const DocumentRect& b)
+Rect intersect(const Rect& a, const Rect& b)
 {
     return {std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right), std::min(a.bottom, b.bottom)};
 }
 
-bool isEmpty(const DocumentRect& r)
+bool isEmpty(const Rect& r)
 {
     return r.right <= r.left || r.bottom <= r.top;
 }
 
 // Mask `m` at rectangle `at`: the bits of result row `row` (result at `result`) as bytes.
-void rowOf(const HDIB& m, const DocumentRect& at, const DocumentRect& result, int row, std::uint8_t* out, int bytes)
+void rowOf(const HDIB& m, const Rect& at, const Rect& result, int row, std::uint8_t* out, int bytes)
 {
     const int y = result.top + row - at.top;
     if (y < 0 || y >= m.height()) {
@@ -42,9 +42,9 @@ CombinedMask CombineMasks(const HDIB& a, const HDIB& b, int dx, int dy, MaskOp o
 {
     if (!a || !b)
         return {};
-    const DocumentRect ra{0, 0, a.width(), a.height()};
-    const DocumentRect rb{dx, dy, dx + b.width(), dy + b.height()};
-    DocumentRect rect;
+    const Rect ra{0, 0, a.width(), a.height()};
+    const Rect rb{dx, dy, dx + b.width(), dy + b.height()};
+    Rect rect;
     switch (op) {
     case MaskOp::Union:
     case MaskOp::Difference: rect = unite(ra, rb); break;

@@ -2,7 +2,7 @@
 // The algebra of selections: a new mask from two, per pixel of the result rectangle, a
 // pixel outside a mask counting as unselected.
 
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "imagelib/dib.h"
 
 namespace lv {
@@ -16,7 +16,7 @@ enum class MaskOp {
 
 struct CombinedMask {
     HDIB mask;          // null when the result rectangle is empty
-    DocumentRect rect;  // in A's coordinates, right and bottom exclusive
+    Rect rect;  // in A's coordinates, right and bottom exclusive
 };
 
 // B is placed with its top-left corner at (dx, dy) in A's coordinates (rows from the top).

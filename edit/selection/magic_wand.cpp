@@ -8,7 +8,7 @@
 
 namespace lv {
 
-std::optional<SelectionRegion> WandRegion(const LayerStack& stack, DocumentPoint point, bool contiguous,
+std::optional<SelectionRegion> WandRegion(const LayerStack& stack, Point point, bool contiguous,
                                           ChannelLimits tolerance)
 {
     const auto layerRect = GetLayerTopDownRect(stack, stack.currentLayer);
@@ -36,7 +36,7 @@ std::optional<SelectionRegion> WandRegion(const LayerStack& stack, DocumentPoint
     return SelectionRegion{std::move(both.mask), *layerRect};
 }
 
-bool MagicWandClick(LayerStack& stack, DocumentPoint point, const WandSettings& settings, DocumentRect* redraw)
+bool MagicWandClick(LayerStack& stack, Point point, const WandSettings& settings, Rect* redraw)
 {
     std::optional<SelectionRegion> region = WandRegion(stack, point, settings.contiguous, settings.tolerance);
     if (!region)

@@ -18,12 +18,12 @@ struct WandSettings {
 // The region the wand selects on the current layer at a document point (clamped into the
 // layer), in document coordinates; nothing for a document without layers or a layer whose
 // pictures the fill does not take.
-std::optional<SelectionRegion> WandRegion(const LayerStack& stack, DocumentPoint point, bool contiguous,
+std::optional<SelectionRegion> WandRegion(const LayerStack& stack, Point point, bool contiguous,
                                           ChannelLimits tolerance);
 
 // The whole click: the region combined by the settings' mode, recorded as step 7077 and
 // stored trimmed. False when the wand could not select; `redraw` gets what to draw again.
-bool MagicWandClick(LayerStack& stack, DocumentPoint point, const WandSettings& settings,
-                    DocumentRect* redraw = nullptr);
+bool MagicWandClick(LayerStack& stack, Point point, const WandSettings& settings,
+                    Rect* redraw = nullptr);
 
 }  // namespace lv

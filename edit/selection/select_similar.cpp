@@ -48,7 +48,7 @@ struct Bounds {
         left = std::min(left, x0), right = std::max(right, x1);
         top = std::min(top, y), bottom = std::max(bottom, y);
     }
-    DocumentRect rect() const { return empty() ? DocumentRect{} : DocumentRect{left, top, right + 1, bottom + 1}; }
+    Rect rect() const { return empty() ? Rect{} : Rect{left, top, right + 1, bottom + 1}; }
 };
 
 // Marks pixels [from, to) of a row: whole bytes at once.
@@ -154,7 +154,7 @@ void testEveryPixel(const HDIB& picture, HDIB& mask, Match match, Bounds& bounds
 
 enum class Reach { Contiguous, Global };
 
-HDIB select(const HDIB& picture, int x, int y, SimilarityMode mode, ChannelLimits limits, DocumentRect* boundsOut,
+HDIB select(const HDIB& picture, int x, int y, SimilarityMode mode, ChannelLimits limits, Rect* boundsOut,
             Reach reach)
 {
     if (!IsFillablePicture(picture))
@@ -188,13 +188,13 @@ HDIB select(const HDIB& picture, int x, int y, SimilarityMode mode, ChannelLimit
 
 }  // namespace
 
-HDIB SelectSimilar(const HDIB& picture, int x, int y, SimilarityMode mode, ChannelLimits limits, DocumentRect* bounds)
+HDIB SelectSimilar(const HDIB& picture, int x, int y, SimilarityMode mode, ChannelLimits limits, Rect* bounds)
 {
     return select(picture, x, y, mode, limits, bounds, Reach::Contiguous);
 }
 
 HDIB SelectSimilarGlobal(const HDIB& picture, int x, int y, SimilarityMode mode, ChannelLimits limits,
-                         DocumentRect* bounds)
+                         Rect* bounds)
 {
     return select(picture, x, y, mode, limits, bounds, Reach::Global);
 }

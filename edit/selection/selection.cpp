@@ -11,12 +11,12 @@
 namespace lv {
 namespace {
 
-bool isEmpty(const DocumentRect& r)
+bool isEmpty(const Rect& r)
 {
     return r.right <= r.left || r.bottom <= r.top;
 }
 
-DocumentRect offsetRect(DocumentRect r, int dx, int dy)
+Rect offsetRect(Rect r, int dx, int dy)
 {
     return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
 }
@@ -33,7 +33,7 @@ MaskOp opOf(CombineMode mode)
 
 }  // namespace
 
-DocumentRect UniteRects(const DocumentRect& a, const DocumentRect& b)
+Rect UniteRects(const Rect& a, const Rect& b)
 {
     if (isEmpty(a))
         return b;
@@ -60,9 +60,9 @@ std::optional<SelectionRegion> CombineWithSelection(const LayerStack& stack, Sel
         SelectionRegion copy{CutSelectionMask(existing, {0, 0, existing.width(), existing.height()}), stack.selectionRect};
         return copy.mask ? std::optional(std::move(copy)) : std::nullopt;
     }
-    const DocumentRect& at = stack.selectionRect;
+    const Rect& at = stack.selectionRect;
     CombinedMask result;
-    DocumentRect origin = at;
+    Rect origin = at;
     if (mode == CombineMode::NewNotExisting) {
         result = CombineMasks(added.mask, existing, at.left - added.rect.left, at.top - added.rect.top, MaskOp::Subtract);
         origin = added.rect;
@@ -78,8 +78,8 @@ std::optional<SelectionRegion> TrimSelection(SelectionRegion region, int documen
 {
     if (!region.mask)
         return std::nullopt;
-    const DocumentRect& r = region.rect;
-    const DocumentRect inside{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, documentWidth),
+    const Rect& r = region.rect;
+    const Rect inside{std::max(r.left, 0), std::max(r.top, 0), std::min(r.right, documentWidth),
                               std::min(r.bottom, documentHeight)};
     if (isEmpty(inside))
         return std::nullopt;
@@ -123,9 +123,9 @@ void StoreSelection(LayerStack& stack, std::optional<SelectionRegion> region)
     storeTrimmed(stack, std::move(region));
 }
 
-std::optional<DocumentRect> ChangeSelection(LayerStack& stack, SelectionRegion added, CombineMode mode, int undoCode)
+std::optional<Rect> ChangeSelection(LayerStack& stack, SelectionRegion added, CombineMode mode, int undoCode)
 {
-    const DocumentRect before = stack.selectionActive ? stack.selectionRect : DocumentRect{};
+    const Rect before = stack.selectionActive ? stack.selectionRect : Rect{};
     std::optional<SelectionRegion> combined = CombineWithSelection(stack, std::move(added), mode);
     if (combined)
         combined = TrimSelection(std::move(*combined), stack.width, stack.height);
@@ -133,13 +133,13 @@ std::optional<DocumentRect> ChangeSelection(LayerStack& stack, SelectionRegion a
         return std::nullopt;
     RecordUndoStep(stack, undoCode);
     storeTrimmed(stack, std::move(combined));
-    const DocumentRect after = stack.selectionActive ? stack.selectionRect : DocumentRect{};
+    const Rect after = stack.selectionActive ? stack.selectionRect : Rect{};
     return UniteRects(before, after);
 }
 
 namespace {
 
-std::optional<SelectionRegion> shapeRegion(DocumentRect rect, SelectionShape shape)
+std::optional<SelectionRegion> shapeRegion(Rect rect, SelectionShape shape)
 {
     if (rect.left > rect.right)
         std::swap(rect.left, rect.right);
@@ -155,26 +155,26 @@ std::optional<SelectionRegion> shapeRegion(DocumentRect rect, SelectionShape sha
 
 }  // namespace
 
-std::optional<SelectionRegion> RectangleRegion(DocumentRect rect)
+std::optional<SelectionRegion> RectangleRegion(Rect rect)
 {
     return shapeRegion(rect, SelectionShape::Rectangle);
 }
 
-std::optional<SelectionRegion> EllipseRegion(DocumentRect rect)
+std::optional<SelectionRegion> EllipseRegion(Rect rect)
 {
     return shapeRegion(rect, SelectionShape::Ellipse);
 }
 
-std::optional<SelectionRegion> PolygonRegion(std::span<const DocumentPoint> points)
+std::optional<SelectionRegion> PolygonRegion(std::span<const Point> points)
 {
     if (points.empty())
         return std::nullopt;
-    DocumentRect box{points[0].x, points[0].y, points[0].x + 1, points[0].y + 1};
-    for (const DocumentPoint& p : points)
+    Rect box{points[0].x, points[0].y, points[0].x + 1, points[0].y + 1};
+    for (const Point& p : points)
         box = UniteRects(box, {p.x, p.y, p.x + 1, p.y + 1});
-    std::vector<DocumentPoint> relative;
+    std::vector<Point> relative;
     relative.reserve(points.size());
-    for (const DocumentPoint& p : points)
+    for (const Point& p : points)
         relative.push_back({p.x - box.left, p.y - box.top});
     HDIB mask = MakeShapeMask(box.right - box.left, box.bottom - box.top, SelectionShape::Polygon, relative);
     if (!mask)
@@ -191,11 +191,11 @@ bool RemoveSelection(LayerStack& stack)
     return true;
 }
 
-bool SelectionContains(const LayerStack& stack, DocumentPoint p)
+bool SelectionContains(const LayerStack& stack, Point p)
 {
     if (stack.selectionActive == 0)
         return false;
-    const DocumentRect& r = stack.selectionRect;
+    const Rect& r = stack.selectionRect;
     return MaskSelects(stack.selectionMask.read(), p.x - r.left, p.y - r.top);
 }
 

@@ -3,7 +3,7 @@
 // place by the chosen mode, trimmed to its selected pixels and stored in the stack, with
 // an undo step recorded first.
 
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "edit/layer_stack.h"
 #include "imagelib/dib.h"
 
@@ -34,7 +34,7 @@ enum class CombineMode {
 // A 1-bit mask and the top-down document rectangle it covers exactly.
 struct SelectionRegion {
     HDIB mask;
-    DocumentRect rect;
+    Rect rect;
 };
 
 // The selection in place combined with `added`; nothing when the result selects no pixel.
@@ -51,25 +51,25 @@ void StoreSelection(LayerStack& stack, std::optional<SelectionRegion> region);
 
 // Records `undoCode`, combines `added` by `mode` and stores the result. Returns the
 // rectangle to redraw (the old and new selections' union), nothing when nothing changed.
-std::optional<DocumentRect> ChangeSelection(LayerStack& stack, SelectionRegion added, CombineMode mode, int undoCode);
+std::optional<Rect> ChangeSelection(LayerStack& stack, SelectionRegion added, CombineMode mode, int undoCode);
 
 // A plain rectangle as a region (corners in either order).
-std::optional<SelectionRegion> RectangleRegion(DocumentRect rect);
+std::optional<SelectionRegion> RectangleRegion(Rect rect);
 // The ellipse inscribed in a rectangle.
-std::optional<SelectionRegion> EllipseRegion(DocumentRect rect);
+std::optional<SelectionRegion> EllipseRegion(Rect rect);
 // The polygon through document points (freehand outlines too), its outline included.
-std::optional<SelectionRegion> PolygonRegion(std::span<const DocumentPoint> points);
+std::optional<SelectionRegion> PolygonRegion(std::span<const Point> points);
 
 // The trash tool: records a step and clears the selection. False when there was none.
 bool RemoveSelection(LayerStack& stack);
 
 // Whether the selection selects pixel (x, y) of the document.
-bool SelectionContains(const LayerStack& stack, DocumentPoint point);
+bool SelectionContains(const LayerStack& stack, Point point);
 
 // Selected pixels of the document.
 std::int64_t SelectedPixelCount(const LayerStack& stack);
 
 // The union of two rectangles, either of which may be empty.
-DocumentRect UniteRects(const DocumentRect& a, const DocumentRect& b);
+Rect UniteRects(const Rect& a, const Rect& b);
 
 }  // namespace lv

@@ -15,7 +15,7 @@
 namespace lv {
 namespace {
 
-DocumentRect offsetRect(DocumentRect r, int dx, int dy)
+Rect offsetRect(Rect r, int dx, int dy)
 {
     return {r.left + dx, r.top + dy, r.right + dx, r.bottom + dy};
 }
@@ -32,7 +32,7 @@ std::uint8_t* pixelAt(HDIB& picture, int x, int row, int bytes)
 
 // A picture like `source` (depth, table, resolution) of the rectangle's size, holding the
 // source's pixels there (rectangle in the source's top-down coordinates; zero outside it).
-HDIB copyRegion(const HDIB& source, const DocumentRect& r)
+HDIB copyRegion(const HDIB& source, const Rect& r)
 {
     const int width = r.right - r.left, height = r.bottom - r.top;
     HDIB out = AllocatePicture(width, height, unsigned(source.bitCount()), source.clrUsed());
@@ -53,7 +53,7 @@ HDIB copyRegion(const HDIB& source, const DocumentRect& r)
 
 // Writes the pixels of `source` selected by `mask` (both of the rectangle's size) into
 // `target` at the rectangle, within the target.
-void putThroughMask(HDIB& target, const HDIB& source, const DocumentRect& r, const HDIB& mask)
+void putThroughMask(HDIB& target, const HDIB& source, const Rect& r, const HDIB& mask)
 {
     const int bytes = target.bitCount() / 8;
     const int from = std::max(r.left, 0), to = std::min(r.right, target.width());
@@ -67,7 +67,7 @@ void putThroughMask(HDIB& target, const HDIB& source, const DocumentRect& r, con
 }
 
 // Sets the selected pixels of an 8-bit picture to a value.
-void fillThroughMask(HDIB& target, const DocumentRect& r, const HDIB& mask, std::uint8_t value)
+void fillThroughMask(HDIB& target, const Rect& r, const HDIB& mask, std::uint8_t value)
 {
     const int from = std::max(r.left, 0), to = std::min(r.right, target.width());
     for (int row = std::max(r.top, 0); row < std::min(r.bottom, target.height()); ++row) {
@@ -81,7 +81,7 @@ void fillThroughMask(HDIB& target, const DocumentRect& r, const HDIB& mask, std:
 
 struct CurrentLayer {
     LayerRecord* record = nullptr;
-    DocumentRect rect;  // top-down document rectangle
+    Rect rect;  // top-down document rectangle
 };
 
 std::optional<CurrentLayer> currentLayer(LayerStack& stack)
@@ -94,12 +94,12 @@ std::optional<CurrentLayer> currentLayer(LayerStack& stack)
 
 }  // namespace
 
-std::optional<DocumentRect> MoveSelectionOutline(LayerStack& stack, int dx, int dy)
+std::optional<Rect> MoveSelectionOutline(LayerStack& stack, int dx, int dy)
 {
     if (stack.selectionActive == 0 || (dx == 0 && dy == 0))
         return std::nullopt;
     RecordUndoStep(stack, kUndoMoveSelectionOutline);
-    const DocumentRect before = stack.selectionRect;
+    const Rect before = stack.selectionRect;
     stack.selectionAux.reset();
     stack.floatingMask.reset();
     stack.floatingUnderImage.reset();
@@ -108,7 +108,7 @@ std::optional<DocumentRect> MoveSelectionOutline(LayerStack& stack, int dx, int 
     return UniteRects(before, stack.selectionRect);
 }
 
-std::optional<DocumentRect> MoveSelectionContent(LayerStack& stack, int dx, int dy, bool keepSource)
+std::optional<Rect> MoveSelectionContent(LayerStack& stack, int dx, int dy, bool keepSource)
 {
     if (stack.selectionActive == 0 || (dx == 0 && dy == 0))
         return std::nullopt;
@@ -118,9 +118,9 @@ std::optional<DocumentRect> MoveSelectionContent(LayerStack& stack, int dx, int 
     const bool lifted = stack.floatingUnderImage && stack.selectionAux && stack.floatingMask;
     // Only the layer's own pixels lift: the part of the selection beyond it has none.
     std::optional<SelectionRegion> onLayer;
-    const DocumentRect& r = stack.selectionRect;
-    const DocumentRect& l = layer->rect;
-    const DocumentRect inside{std::max(r.left, l.left), std::max(r.top, l.top), std::min(r.right, l.right),
+    const Rect& r = stack.selectionRect;
+    const Rect& l = layer->rect;
+    const Rect inside{std::max(r.left, l.left), std::max(r.top, l.top), std::min(r.right, l.right),
                               std::min(r.bottom, l.bottom)};
     if (!lifted && !(inside == r)) {
         if (inside.left >= inside.right || inside.top >= inside.bottom)
@@ -132,15 +132,15 @@ std::optional<DocumentRect> MoveSelectionContent(LayerStack& stack, int dx, int 
     }
 
     RecordUndoStep(stack, kUndoMoveSelectionContent);
-    const DocumentRect before = stack.selectionRect;
+    const Rect before = stack.selectionRect;
     if (onLayer)
         StoreSelection(stack, std::move(onLayer));
     const HDIB& selection = stack.selectionMask.read();
-    const DocumentRect from = stack.selectionRect;
-    const DocumentRect after = offsetRect(from, dx, dy);
+    const Rect from = stack.selectionRect;
+    const Rect after = offsetRect(from, dx, dy);
     // Both places in the layer's own coordinates.
-    const DocumentRect oldPlace = offsetRect(from, -layer->rect.left, -layer->rect.top);
-    const DocumentRect newPlace = offsetRect(after, -layer->rect.left, -layer->rect.top);
+    const Rect oldPlace = offsetRect(from, -layer->rect.left, -layer->rect.top);
+    const Rect newPlace = offsetRect(after, -layer->rect.left, -layer->rect.top);
     LayerRecord& record = *layer->record;
     if (!lifted) {
         HDIB image = copyRegion(record.image.read(), oldPlace);
@@ -173,7 +173,7 @@ std::optional<DocumentRect> MoveSelectionContent(LayerStack& stack, int dx, int 
     return UniteRects(before, after);
 }
 
-std::optional<DocumentRect> DeleteSelectionContent(LayerStack& stack)
+std::optional<Rect> DeleteSelectionContent(LayerStack& stack)
 {
     if (stack.selectionActive == 0)
         return std::nullopt;
@@ -181,7 +181,7 @@ std::optional<DocumentRect> DeleteSelectionContent(LayerStack& stack)
     if (!layer)
         return std::nullopt;
     RecordUndoStep(stack, kUndoDeleteSelectionContent);
-    const DocumentRect place = offsetRect(stack.selectionRect, -layer->rect.left, -layer->rect.top);
+    const Rect place = offsetRect(stack.selectionRect, -layer->rect.left, -layer->rect.top);
     fillThroughMask(layer->record->mask.write(), place, stack.selectionMask.read(), 0);
     stack.selectionAux.reset();
     stack.floatingMask.reset();
@@ -194,7 +194,7 @@ bool CropToSelection(LayerStack& stack)
 {
     if (stack.selectionActive == 0)
         return false;
-    const DocumentRect crop = stack.selectionRect;
+    const Rect crop = stack.selectionRect;
     const int width = crop.right - crop.left, height = crop.bottom - crop.top;
     HDIB composite = MakeCompositeLike(stack.composite, width, height, stack.bitCount);
     if (!composite)
@@ -202,23 +202,23 @@ bool CropToSelection(LayerStack& stack)
     // Every new picture first, so that running out of memory changes nothing.
     struct Cut {
         HDIB image, mask;
-        DocumentRect rect;  // top-down, in the cropped document
+        Rect rect;  // top-down, in the cropped document
     };
     std::vector<Cut> cuts;
     for (int i = 0; i < stack.layerCount; ++i) {
         const LayerRecord& layer = stack.layers[std::size_t(i)];
-        const DocumentRect r = *GetLayerTopDownRect(stack, i);
-        const DocumentRect inside{std::max(r.left, crop.left), std::max(r.top, crop.top), std::min(r.right, crop.right),
+        const Rect r = *GetLayerTopDownRect(stack, i);
+        const Rect inside{std::max(r.left, crop.left), std::max(r.top, crop.top), std::min(r.right, crop.right),
                                   std::min(r.bottom, crop.bottom)};
         Cut cut;
         if (inside.left < inside.right && inside.top < inside.bottom) {
-            const DocumentRect local = offsetRect(inside, -r.left, -r.top);
+            const Rect local = offsetRect(inside, -r.left, -r.top);
             cut.image = copyRegion(layer.image.read(), local);
             cut.mask = copyRegion(layer.mask.read(), local);
             cut.rect = offsetRect(inside, -crop.left, -crop.top);
         } else {
             // Black and fully transparent, where it was: a region wholly outside is all zero.
-            const DocumentRect nowhere{-(r.right - r.left), -(r.bottom - r.top), 0, 0};
+            const Rect nowhere{-(r.right - r.left), -(r.bottom - r.top), 0, 0};
             cut.image = copyRegion(layer.image.read(), nowhere);
             cut.mask = copyRegion(layer.mask.read(), nowhere);
             cut.rect = offsetRect(r, -crop.left, -crop.top);

@@ -11,17 +11,17 @@ namespace lv {
 // Moves the selection by (dx, dy) without touching a pixel (step 5075); content a move had
 // lifted stays where it was put down. Returns the rectangle to draw again, nothing when
 // there is no selection or no displacement.
-std::optional<DocumentRect> MoveSelectionOutline(LayerStack& stack, int dx, int dy);
+std::optional<Rect> MoveSelectionOutline(LayerStack& stack, int dx, int dy);
 
 // Moves the selected pixels of the current layer with the selection (step 6076). The first
 // move lifts them (into the working copies) and, unless `keepSource`, leaves the layer
 // transparent where they were; later moves of the lifted content put back what it had
 // covered. Returns the document rectangle that changed (old and new place).
-std::optional<DocumentRect> MoveSelectionContent(LayerStack& stack, int dx, int dy, bool keepSource);
+std::optional<Rect> MoveSelectionContent(LayerStack& stack, int dx, int dy, bool keepSource);
 
 // Makes the current layer transparent under the selection (mask 0), keeping the selection.
 // Returns the changed rectangle; nothing without a selection or a layer.
-std::optional<DocumentRect> DeleteSelectionContent(LayerStack& stack);
+std::optional<Rect> DeleteSelectionContent(LayerStack& stack);
 
 // Cuts every layer to the selection rectangle (step 12005); a layer outside it keeps its
 // size and becomes transparent. The document takes the rectangle's size, the selection

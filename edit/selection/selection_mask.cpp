@@ -73,7 +73,7 @@ std::int64_t CountSelectedPixels(const HDIB& mask)
     return count;
 }
 
-std::optional<DocumentRect> SelectedBounds(const HDIB& mask)
+std::optional<Rect> SelectedBounds(const HDIB& mask)
 {
     if (!mask)
         return std::nullopt;
@@ -102,7 +102,7 @@ std::optional<DocumentRect> SelectedBounds(const HDIB& mask)
     }
     if (top < 0)
         return std::nullopt;
-    return DocumentRect{left, top, right + 1, bottom + 1};
+    return Rect{left, top, right + 1, bottom + 1};
 }
 
 void ExtractMaskBits(const std::uint8_t* row, int width, int first, int count, std::uint8_t* out)
@@ -141,7 +141,7 @@ void ExtractMaskBits(const std::uint8_t* row, int width, int first, int count, s
         clip(i);
 }
 
-HDIB CutSelectionMask(const HDIB& mask, const DocumentRect& rect)
+HDIB CutSelectionMask(const HDIB& mask, const Rect& rect)
 {
     const int width = rect.right - rect.left;
     const int height = rect.bottom - rect.top;

@@ -3,7 +3,7 @@
 // (most significant bit first) mark selected pixels. Rows are bottom-up like every
 // picture; these helpers address them by rows counted from the top, as selections are.
 
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "imagelib/dib.h"
 
 #include <cstdint>
@@ -45,10 +45,10 @@ std::int64_t CountSelectedPixels(const HDIB& mask);
 
 // The smallest rectangle (top-down, right and bottom exclusive) holding every set bit;
 // nothing when none is set.
-std::optional<DocumentRect> SelectedBounds(const HDIB& mask);
+std::optional<Rect> SelectedBounds(const HDIB& mask);
 
 // The part of a mask inside `rect` (top-down, within the mask) as a mask of its own.
-HDIB CutSelectionMask(const HDIB& mask, const DocumentRect& rect);
+HDIB CutSelectionMask(const HDIB& mask, const Rect& rect);
 
 // Copies `count` bits of a packed row starting at bit `first` (which may lie before the
 // row or run past `width` bits; bits there read as clear) into `out` from its bit 0.

@@ -20,7 +20,7 @@ void loadRow(const HDIB& mask, int row, std::vector<std::uint8_t>& out)
 
 // Horizontal edges along row boundary `boundary` between the rows above and below.
 void horizontalEdges(const std::vector<std::uint8_t>& above, const std::vector<std::uint8_t>& below, int width,
-                     int boundary, const DocumentRect& at, std::vector<Edge>& out)
+                     int boundary, const Rect& at, std::vector<Edge>& out)
 {
     const int bytes = (width + 7) / 8;
     Edge* open = nullptr;
@@ -80,7 +80,7 @@ struct OpenRun {
 
 }  // namespace
 
-SelectionOutline SelectionOutline::FromMask(const HDIB& mask, const DocumentRect& at)
+SelectionOutline SelectionOutline::FromMask(const HDIB& mask, const Rect& at)
 {
     SelectionOutline outline;
     if (!mask)
@@ -127,7 +127,7 @@ SelectionOutline SelectionOutline::FromMask(const HDIB& mask, const DocumentRect
     return outline;
 }
 
-SelectionOutline SelectionOutline::FromRectangle(const DocumentRect& r)
+SelectionOutline SelectionOutline::FromRectangle(const Rect& r)
 {
     SelectionOutline outline;
     if (r.right <= r.left || r.bottom <= r.top)

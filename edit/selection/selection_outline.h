@@ -2,7 +2,7 @@
 // The selection's outline: the edges between selected and unselected pixels, found once per
 // selection and drawn at any zoom as one-pixel dotted lines on the pixels just inside.
 
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "edit/layer_stack.h"
 #include "edit/view_mapping.h"
 #include "imagelib/dib.h"
@@ -27,9 +27,9 @@ public:
 
     SelectionOutline() = default;
     // The outline of a mask placed at `rect` (document coordinates).
-    static SelectionOutline FromMask(const HDIB& mask, const DocumentRect& rect);
+    static SelectionOutline FromMask(const HDIB& mask, const Rect& rect);
     // A plain rectangle: its four edges.
-    static SelectionOutline FromRectangle(const DocumentRect& rect);
+    static SelectionOutline FromRectangle(const Rect& rect);
     // The document's selection, or an empty outline without one.
     static SelectionOutline FromSelection(const LayerStack& stack);
 
@@ -57,7 +57,7 @@ public:
 private:
     SelectionOutline outline_;
     std::uint32_t active_ = 0;
-    DocumentRect rect_;
+    Rect rect_;
     PictureStamp mask_;
     bool built_ = false;
 };

@@ -54,7 +54,7 @@ void drawEllipse(HDIB& mask)
     }
 }
 
-void drawLine(HDIB& mask, DocumentPoint p, DocumentPoint q)
+void drawLine(HDIB& mask, Point p, Point q)
 {
     WalkLine(p.x, p.y, q.x, q.y, [&mask](int x, int y) {
         if (x >= 0 && y >= 0 && x < mask.width() && y < mask.height())
@@ -63,15 +63,15 @@ void drawLine(HDIB& mask, DocumentPoint p, DocumentPoint q)
 }
 
 // The inside by the alternate (even-odd) rule at the pixel centres, then the outline.
-void drawPolygon(HDIB& mask, std::span<const DocumentPoint> points)
+void drawPolygon(HDIB& mask, std::span<const Point> points)
 {
     const std::size_t n = points.size();
     std::vector<double> crossings;
     for (int y = 0; y < mask.height(); ++y) {
         crossings.clear();
         for (std::size_t i = 0; i < n; ++i) {
-            const DocumentPoint p = points[i];
-            const DocumentPoint q = points[(i + 1) % n];
+            const Point p = points[i];
+            const Point q = points[(i + 1) % n];
             if ((p.y <= y && y < q.y) || (q.y <= y && y < p.y))
                 crossings.push_back(p.x + double(y - p.y) * (q.x - p.x) / double(q.y - p.y));
         }
@@ -85,7 +85,7 @@ void drawPolygon(HDIB& mask, std::span<const DocumentPoint> points)
 
 }  // namespace
 
-HDIB MakeShapeMask(int width, int height, SelectionShape shape, std::span<const DocumentPoint> points)
+HDIB MakeShapeMask(int width, int height, SelectionShape shape, std::span<const Point> points)
 {
     if (width <= 0 || height <= 0)
         return {};

@@ -3,7 +3,7 @@
 // polygon, as a filled shape drawn with a one-pixel pen would cover it (the pixels its
 // outline passes through included).
 
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "imagelib/dib.h"
 
 #include <span>
@@ -18,6 +18,6 @@ enum class SelectionShape {
 
 // A mask of width × height; the polygon's points are relative to its top-left corner and
 // may lie outside it. Null for an empty size or when memory runs out.
-HDIB MakeShapeMask(int width, int height, SelectionShape shape, std::span<const DocumentPoint> points = {});
+HDIB MakeShapeMask(int width, int height, SelectionShape shape, std::span<const Point> points = {});
 
 }  // namespace lv

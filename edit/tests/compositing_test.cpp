@@ -178,13 +178,13 @@ TEST_F(Compositing, RandomDocumentsMatchTheWalkAndPartialRebuildsMatchWholeOnes)
         std::uniform_int_distribution<int> coord(-5, 40);
         for (int i = 0; i < 25; ++i) {
             std::memset(stack->composite.pixels(), 0x5A, stack->composite.header().biSizeImage);
-            DocumentRect r{coord(random), coord(random), coord(random), coord(random)};
+            Rect r{coord(random), coord(random), coord(random), coord(random)};
             CompositeLayers(*stack, r);
             const int channels = bitCount / 8;
             for (int row = 0; row < 29; ++row)
                 for (int x = 0; x < 37; ++x) {
                     const int top = 29 - 1 - row;
-                    const bool inRect = x >= r.left && x <= r.right && top >= r.top && top <= r.bottom;
+                    const bool inRect = r.contains({x, top});
                     for (int c = 0; c < channels; ++c) {
                         const std::uint8_t got = stack->composite.row(row)[x * channels + c];
                         ASSERT_EQ(got, inRect ? whole.row(row)[x * channels + c] : 0x5A) << x << "," << row;

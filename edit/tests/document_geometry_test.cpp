@@ -25,7 +25,7 @@ std::string State(const LayerStack& s)
     out << s.width << 'x' << s.height << ' ' << s.layerCount;
     for (int i = 0; i < s.layerCount; ++i) {
         const LayerRecord& l = s.layers[std::size_t(i)];
-        const DocumentRect r = *GetLayerTopDownRect(s, i);
+        const Rect r = *GetLayerTopDownRect(s, i);
         out << " [" << r.left << ',' << r.top << ',' << r.right << ',' << r.bottom << ' ';
         for (const HDIB* p : {&l.image.read(), &l.mask.read()})
             for (int y = 0; y < p->height(); ++y)
@@ -129,13 +129,13 @@ TEST(DocumentGeometry, AQuarterTurnSwapsTheSidesAndCarriesEveryPixelAndPlacement
     EXPECT_EQ(d.stack->height, 50);
     EXPECT_EQ(d.stack->selectionActive, 0u);
     // The 12 × 7 layer at (5, 4): its top-left pixel is now its top-right, at column 30 - 4 - 1.
-    EXPECT_EQ(*GetLayerTopDownRect(*d.stack, 1), (DocumentRect{30 - 11, 5, 30 - 4, 17}));
+    EXPECT_EQ(*GetLayerTopDownRect(*d.stack, 1), (Rect{30 - 11, 5, 30 - 4, 17}));
     const HDIB& turned = d.stack->layers[1].image.read();
     EXPECT_EQ(Pixel24(turned, 6, 11), Pixel24(middle, 0, 6));
     EXPECT_EQ(Pixel24(turned, 0, 0), Pixel24(middle, 11, 0));
     // The placed layer renders from its source to what the turn made of it.
     const LayerRecord& placed = d.stack->layers[0];
-    DocumentRect box;
+    Rect box;
     const HDIB again = ResamplePlaced(*placed.sourceImage, box, 0xFFFFFF, placed.textPlacement);
     EXPECT_EQ(box, *GetLayerTopDownRect(*d.stack, 0));
     ASSERT_EQ(again.size(), placed.image.read().size());
@@ -146,11 +146,11 @@ TEST(DocumentGeometry, CanvasSizeKeepsEveryLayerAtTheAnchoredPlace)
 {
     ThreeLayers d;
     const HDIB background = CopyPicture(d.stack->layers[2].image.read());
-    const DocumentRect middle = *GetLayerTopDownRect(*d.stack, 1);
+    const Rect middle = *GetLayerTopDownRect(*d.stack, 1);
     // Bottom-right: everything moves by the whole growth, 20 columns and 10 rows.
     ASSERT_TRUE(ResizeCanvas(*d.stack, 70, 40, CanvasAnchor::BottomRight, 0x00FF0000));
     EXPECT_EQ(*GetLayerTopDownRect(*d.stack, 1),
-              (DocumentRect{middle.left + 20, middle.top + 10, middle.right + 20, middle.bottom + 10}));
+              (Rect{middle.left + 20, middle.top + 10, middle.right + 20, middle.bottom + 10}));
     const LayerRecord& fundo = d.stack->layers[2];
     EXPECT_EQ(fundo.image.width(), 70);
     EXPECT_EQ(Pixel24(fundo.image.read(), 0, 39), (Rgb{0, 0, 255})) << "new area in the background colour";
@@ -160,7 +160,7 @@ TEST(DocumentGeometry, CanvasSizeKeepsEveryLayerAtTheAnchoredPlace)
     // Centre, shrinking: the background is cut to the canvas, the others only move.
     ASSERT_TRUE(ResizeCanvas(*d.stack, 30, 20, CanvasAnchor::Centre, 0));
     EXPECT_EQ(*GetLayerTopDownRect(*d.stack, 1), middle) << "back by half the 40 × 20 shrink";
-    EXPECT_EQ(*GetLayerTopDownRect(*d.stack, 2), (DocumentRect{0, 0, 30, 20}));
+    EXPECT_EQ(*GetLayerTopDownRect(*d.stack, 2), (Rect{0, 0, 30, 20}));
     EXPECT_EQ(Pixel24(d.stack->layers[2].image.read(), 0, 19), Pixel24(background, 0, 29)) << "cut at (20, 10)";
     EXPECT_EQ(Pixel24(d.stack->layers[2].image.read(), 29, 0), Pixel24(background, 29, 10));
 }
@@ -171,8 +171,8 @@ TEST(DocumentGeometry, ImageSizeScalesEveryLayerAndRefusesTenThousandAndOne)
     ASSERT_TRUE(ResizeDocument(*d.stack, 100, 15));
     EXPECT_EQ(d.stack->width, 100);
     EXPECT_EQ(d.stack->height, 15);
-    EXPECT_EQ(*GetLayerTopDownRect(*d.stack, 2), (DocumentRect{0, 0, 100, 15}));
-    EXPECT_EQ(*GetLayerTopDownRect(*d.stack, 1), (DocumentRect{10, 2, 34, 6})) << "(5, 4, 17, 11) doubled and halved";
+    EXPECT_EQ(*GetLayerTopDownRect(*d.stack, 2), (Rect{0, 0, 100, 15}));
+    EXPECT_EQ(*GetLayerTopDownRect(*d.stack, 1), (Rect{10, 2, 34, 6})) << "(5, 4, 17, 11) doubled and halved";
     UiRecorder recorder;
     const ui::ScopedService scope(recorder);
     const std::string before = State(*d.stack);

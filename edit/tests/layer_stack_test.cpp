@@ -275,9 +275,8 @@ TEST(LayerStack, RectanglesAndLinkedMoves)
     AppendLayer(*stack, SolidPicture(4, 3, {}), {}, 2, 1);
     AppendLayer(*stack, SolidPicture(2, 2, {}), {}, 10, 5);
     AppendLayer(*stack, SolidPicture(1, 1, {}), {}, 0, 0);
-    EXPECT_EQ(*GetLayerRect(*stack, 0), (DocumentRect{2, 1, 6, 4}));
-    EXPECT_EQ(*GetLayerTopDownRect(*stack, 0), (DocumentRect{2, 6, 6, 9}));
-    EXPECT_FALSE(GetLayerRect(*stack, 3));
+    EXPECT_EQ(*GetLayerTopDownRect(*stack, 0), (Rect{2, 6, 6, 9})) << "4 x 3 whose bottom row is row 1 from the bottom";
+    EXPECT_FALSE(GetLayerTopDownRect(*stack, 3));
 
     stack->currentLayer = 0;
     stack->layers[1].linked = true;  // linked, but the current layer is not: it stays
@@ -286,14 +285,14 @@ TEST(LayerStack, RectanglesAndLinkedMoves)
     EXPECT_EQ(stack->layers[0].x, 5);
     EXPECT_EQ(stack->layers[0].y, 2);  // one row up in top-down terms
     EXPECT_EQ(stack->layers[1].x, 10);
-    EXPECT_EQ(*damaged, (DocumentRect{2, 5, 10, 10}));
+    EXPECT_EQ(*damaged, (Rect{2, 5, 10, 10}));
 
     stack->layers[0].linked = true;
     damaged = OffsetLinkedLayers(*stack, {0, 0}, {-1, 2});
     EXPECT_EQ(stack->layers[0].x, 4);
     EXPECT_EQ(std::pair(stack->layers[1].x, stack->layers[1].y), std::pair(9, 3));
     EXPECT_EQ(stack->layers[2].x, 0);  // neither current nor linked
-    EXPECT_EQ(*damaged, (DocumentRect{4, 3, 13, 11}));
+    EXPECT_EQ(*damaged, (Rect{4, 3, 13, 11}));
     EXPECT_FALSE(OffsetLinkedLayers(*stack, {3, 3}, {3, 3}));
 }
 

@@ -17,10 +17,10 @@ TEST(CombineMasks, EveryOpAgreesWithPixelByPixelAlgebraAtAnyOffset)
         const HDIB a = RandomMask(random, 1 + int(random() % 40), 1 + int(random() % 12), 50);
         const HDIB b = RandomMask(random, 1 + int(random() % 40), 1 + int(random() % 12), 50);
         const int dx = int(random() % 60) - 30, dy = int(random() % 20) - 10;
-        const DocumentRect ra{0, 0, a.width(), a.height()};
-        const DocumentRect rb{dx, dy, dx + b.width(), dy + b.height()};
+        const Rect ra{0, 0, a.width(), a.height()};
+        const Rect rb{dx, dy, dx + b.width(), dy + b.height()};
         for (const MaskOp op : {MaskOp::Union, MaskOp::Intersection, MaskOp::Difference, MaskOp::Subtract}) {
-            DocumentRect expected;
+            Rect expected;
             if (op == MaskOp::Union || op == MaskOp::Difference)
                 expected = {std::min(ra.left, rb.left), std::min(ra.top, rb.top), std::max(ra.right, rb.right),
                             std::max(ra.bottom, rb.bottom)};
@@ -95,16 +95,16 @@ TEST(ShapeMasks, RectangleEllipseAndPolygonCoverTheirOutlines)
         EXPECT_TRUE(left && right) << w << "x" << h;
     }
 
-    const DocumentPoint triangle[] = {{0, 0}, {9, 0}, {0, 9}};
+    const Point triangle[] = {{0, 0}, {9, 0}, {0, 9}};
     const auto rows = MaskRows(MakeShapeMask(10, 10, SelectionShape::Polygon, triangle));
     for (int y = 0; y < 10; ++y)
         EXPECT_EQ(rows[std::size_t(y)], std::string(std::size_t(10 - y), '#') + std::string(std::size_t(y), '.'));
 
     // A freehand stroke that doubles back on itself still covers the line it drew.
-    const DocumentPoint line[] = {{1, 2}, {6, 2}, {1, 2}};
+    const Point line[] = {{1, 2}, {6, 2}, {1, 2}};
     EXPECT_EQ(MaskRows(MakeShapeMask(8, 4, SelectionShape::Polygon, line)),
               (std::vector<std::string>{"........", "........", ".######.", "........"}));
-    const DocumentPoint outside[] = {{-5, -5}, {20, -5}, {20, 20}, {-5, 20}};
+    const Point outside[] = {{-5, -5}, {20, -5}, {20, 20}, {-5, 20}};
     EXPECT_EQ(CountSelectedPixels(MakeShapeMask(6, 6, SelectionShape::Polygon, outside)), 36);
 }
 

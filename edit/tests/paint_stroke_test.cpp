@@ -124,9 +124,9 @@ TEST(StrokeSpacing, DabCountRunsFromOnePerEventToOnePerPixel)
     }
     EXPECT_LT(DabCount({0, 0}, {200, 0}, 20, 20), 200);
     // The dabs walk from the previous point and the last lands on the new one.
-    EXPECT_EQ(DabCentre({0, 0}, {10, 4}, 5, 5), (DocumentPoint{10, 4}));
-    EXPECT_EQ(DabCentre({0, 0}, {10, 4}, 1, 2), (DocumentPoint{5, 2}));
-    EXPECT_EQ(DabCentre({10, 0}, {0, 0}, 1, 10), (DocumentPoint{9, 0}));
+    EXPECT_EQ(DabCentre({0, 0}, {10, 4}, 5, 5), (Point{10, 4}));
+    EXPECT_EQ(DabCentre({0, 0}, {10, 4}, 1, 2), (Point{5, 2}));
+    EXPECT_EQ(DabCentre({10, 0}, {0, 0}, 1, 10), (Point{9, 0}));
 }
 
 TEST(PaintStroke, SpeedOneLaysOneDabPerEventAndSpeed32OnePerPixel)
@@ -155,7 +155,7 @@ TEST(PaintStroke, ARestingBrushKeepsPaintingAndARestingPenDoesNot)
     FakeWindow w;
     w.toolSettings.paint.brush.size = 8;
     auto& brush = static_cast<StrokeTool&>(tool(1114));
-    const DocumentPoint edge{24, 20};  // in the soft fringe of a dab at (20, 20)
+    const Point edge{24, 20};  // in the soft fringe of a dab at (20, 20)
     brush.press(w, FakeWindow::event({20, 20}));
     const Rgb once = LayerPixel(*w.stack, 0, edge);
     EXPECT_NE(once, kBlue);
@@ -183,7 +183,7 @@ TEST(PaintStroke, BrushAndPenRulesWithTransparency)
     FakeWindow w;
     w.toolSettings.paint.brushTransparency = 50;
     Tool& brush = tool(1114);
-    const std::initializer_list<DocumentPoint> resting{{20, 20}, {20, 20}, {20, 20}, {20, 20}, {20, 20},
+    const std::initializer_list<Point> resting{{20, 20}, {20, 20}, {20, 20}, {20, 20}, {20, 20},
                                                        {20, 20}, {20, 20}, {20, 20}, {20, 20}, {20, 20}};
     w.drag(brush, resting);
     for (int x = 20; x < 32; ++x) {
@@ -345,7 +345,7 @@ TEST(PaintStroke, GreyLayersTakeTheColoursGreyValue)
     EXPECT_EQ(image.row(9)[10], (grey * 255 + 128) >> 8) << "the pen's rule at transparency 0";
     EXPECT_EQ(image.row(9)[1], 10);
     EXPECT_EQ(stack->composite.row(9)[10], image.row(9)[10]) << "the dab's rectangle was composited";
-    EXPECT_EQ(stroke.takeChanged(), (DocumentRect{8, 8, 11, 11})) << "inclusive, the stamp's four pixels";
+    EXPECT_EQ(stroke.takeChanged(), (Rect{8, 8, 12, 12})) << "the stamp's four pixels each way";
     EXPECT_FALSE(stroke.takeChanged());
 }
 

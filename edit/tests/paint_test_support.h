@@ -10,19 +10,19 @@ namespace lv::testing {
 inline constexpr Rgb kBlue{0, 0, 200};
 inline constexpr Rgb kYellow{250, 250, 0};
 
-inline Rgb LayerPixel(const LayerStack& stack, int layer, DocumentPoint p)
+inline Rgb LayerPixel(const LayerStack& stack, int layer, Point p)
 {
     const HDIB& image = stack.layers[std::size_t(layer)].image.read();
     return Pixel24(image, p.x, image.height() - 1 - p.y);
 }
 
-inline int LayerCover(const LayerStack& stack, int layer, DocumentPoint p)
+inline int LayerCover(const LayerStack& stack, int layer, Point p)
 {
     const HDIB& mask = stack.layers[std::size_t(layer)].mask.read();
     return mask.row(mask.height() - 1 - p.y)[p.x];
 }
 
-inline void SetLayerCover(LayerStack& stack, int layer, DocumentPoint p, std::uint8_t value)
+inline void SetLayerCover(LayerStack& stack, int layer, Point p, std::uint8_t value)
 {
     HDIB& mask = stack.layers[std::size_t(layer)].mask.write();
     mask.row(mask.height() - 1 - p.y)[p.x] = value;

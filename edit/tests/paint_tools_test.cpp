@@ -14,7 +14,7 @@
 namespace lv::testing {
 namespace {
 
-void fillLayer(FakeWindow& w, DocumentRect r, Rgb colour)
+void fillLayer(FakeWindow& w, Rect r, Rgb colour)
 {
     HDIB& image = w.stack->layers[0].image.write();
     for (int y = r.top; y < r.bottom; ++y)
@@ -274,9 +274,9 @@ TEST(Line, DrawsAStraightBrushLineOnReleaseAndShiftSnaps)
     w.drag(line, {{5, 26}, {30, 28}}, kShift);
     EXPECT_GT(LayerPixel(*w.stack, 0, {28, 26}).r, 100) << "snapped level";
     EXPECT_EQ(LayerPixel(*w.stack, 0, {30, 29}), kBlue);
-    EXPECT_EQ(SnapTo45Degrees({0, 0}, {10, 9}), (DocumentPoint{10, 10}));
-    EXPECT_EQ(SnapTo45Degrees({0, 0}, {-3, 20}), (DocumentPoint{0, 20}));
-    EXPECT_EQ(SnapTo45Degrees({0, 0}, {-9, 8}), (DocumentPoint{-9, 9}));
+    EXPECT_EQ(SnapTo45Degrees({0, 0}, {10, 9}), (Point{10, 10}));
+    EXPECT_EQ(SnapTo45Degrees({0, 0}, {-3, 20}), (Point{0, 20}));
+    EXPECT_EQ(SnapTo45Degrees({0, 0}, {-9, 8}), (Point{-9, 9}));
 }
 
 }  // namespace

@@ -50,7 +50,7 @@ void Shrink(LayerStack& stack)
 
 void Regrow(LayerStack& stack)
 {
-    const DocumentRect box = *CurrentLayerBox(stack);
+    const Rect box = *CurrentLayerBox(stack);
     ASSERT_TRUE(ResizeCurrentLayer(stack, {box.left, box.top, box.left + 60, box.top + 45}));
 }
 

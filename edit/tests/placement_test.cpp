@@ -55,10 +55,10 @@ TEST(PlacementMatrix, BuildersComposeSoThatTheNewOperationActsLast)
 
 TEST(PlacementMatrix, BoundingBoxRoundsTheCornerAwayFromZeroAndTruncatesTheSpan)
 {
-    EXPECT_EQ(PlacedBoundingBox({0, 0, 10, 4}, TranslatePlacement(2.5, -2.5)), (DocumentRect{3, -3, 13, 1}));
-    EXPECT_EQ(PlacedBoundingBox({0, 0, 10, 4}, TranslatePlacement(-0.4, 0.4)), (DocumentRect{0, 0, 10, 4}));
+    EXPECT_EQ(PlacedBoundingBox({0, 0, 10, 4}, TranslatePlacement(2.5, -2.5)), (Rect{3, -3, 13, 1}));
+    EXPECT_EQ(PlacedBoundingBox({0, 0, 10, 4}, TranslatePlacement(-0.4, 0.4)), (Rect{0, 0, 10, 4}));
     // A span of 4.4 keeps 4 pixels; 4.5 makes 5.
-    EXPECT_EQ(PlacedBoundingBox({0, 0, 10, 4}, ScalePlacement(0, 0, 0.44, 1.125)), (DocumentRect{0, 0, 4, 5}));
+    EXPECT_EQ(PlacedBoundingBox({0, 0, 10, 4}, ScalePlacement(0, 0, 0.44, 1.125)), (Rect{0, 0, 4, 5}));
     EXPECT_EQ(RoundAway(-2.5), -3);
     EXPECT_EQ(Truncate(-2.7), -2);
 }
@@ -66,11 +66,11 @@ TEST(PlacementMatrix, BoundingBoxRoundsTheCornerAwayFromZeroAndTruncatesTheSpan)
 TEST(Resampler, TheIdentityCopiesExactlyAndPlacesByTheTranslation)
 {
     const HDIB source = Pattern(5, 3);
-    DocumentRect placed;
+    Rect placed;
     const HDIB out = ResamplePlaced(source, placed, 0, TranslatePlacement(7, 4));
     ASSERT_TRUE(out);
     EXPECT_TRUE(SamePixels(out, source));
-    EXPECT_EQ(placed, (DocumentRect{7, 4, 12, 7}));
+    EXPECT_EQ(placed, (Rect{7, 4, 12, 7}));
     EXPECT_EQ(out.header().biSizeImage, 16u * 3u);
     for (int y = 0; y < 3; ++y)
         EXPECT_EQ(out.row(y)[15], 0) << "row padding stays zero";
@@ -79,7 +79,7 @@ TEST(Resampler, TheIdentityCopiesExactlyAndPlacesByTheTranslation)
 TEST(Resampler, AnExactQuarterTurnMovesEveryPixelWithoutInterpolation)
 {
     const HDIB source = Pattern(4, 3);
-    DocumentRect placed;
+    Rect placed;
     // Row' = column, column' = 3 - row: a right turn of a 4 × 3 picture.
     const HDIB out = ResamplePlaced(source, placed, 0, Placement{0, 1, 0, -1, 0, 3, 0, 0, 1});
     ASSERT_TRUE(out);
@@ -92,7 +92,7 @@ TEST(Resampler, AnExactQuarterTurnMovesEveryPixelWithoutInterpolation)
 TEST(Resampler, OutsideTheSourceTakesTheBackgroundAndFailuresGiveNothing)
 {
     const HDIB source = Pattern(20, 20);
-    DocumentRect placed;
+    Rect placed;
     const HDIB rotated = ResamplePlaced(source, placed, 0x0000FF00u | 0x10u | (0x80u << 16), RotatePlacement(10, 10, 0.6));
     ASSERT_TRUE(rotated);
     EXPECT_EQ(Pixel24(rotated, 0, 0), (Rgb{0x10, 0xFF, 0x80})) << "red low, blue third";
@@ -114,7 +114,7 @@ TEST(Resampler, BilinearWeightsAreInSixtyFourths)
     // Doubling a black-and-white pair: the inner columns mix in eighths about the centres.
     HDIB source = AllocatePicture(2, 1, 24, 0);
     SetPixel24(source, 1, 0, {255, 255, 255});
-    DocumentRect placed;
+    Rect placed;
     const HDIB out = ResamplePlaced(source, placed, 0x123456, ScalePlacement(0, 0, 2, 1));
     ASSERT_TRUE(out);
     ASSERT_EQ(out.width(), 4);
@@ -164,7 +164,7 @@ TEST(LayerPlacement, FourQuarterTurnsGiveBackTheSourceNotFourGenerations)
         ASSERT_TRUE(RotateCurrentLayer(*d.stack, 90));
     EXPECT_TRUE(SamePixels(d.layer().image.read(), original));
     EXPECT_TRUE(SamePixels(d.layer().mask.read(), originalMask));
-    EXPECT_EQ(*CurrentLayerBox(*d.stack), (DocumentRect{30, 10, 70, 30}));
+    EXPECT_EQ(*CurrentLayerBox(*d.stack), (Rect{30, 10, 70, 30}));
     EXPECT_EQ(d.undo.codes(), std::vector<int>(4, kUndoLayerRotate));
 }
 
@@ -179,7 +179,7 @@ TEST(LayerPlacement, RotatedCornersAreWhiteUnderATransparentMask)
     EXPECT_EQ(mask.row(mask.height() - 1)[mask.width() - 1], 0);
     EXPECT_EQ(mask.row(mask.height() / 2)[mask.width() / 2], 255);
     // The box grew about the same centre (50, 20).
-    const DocumentRect box = *CurrentLayerBox(*d.stack);
+    const Rect box = *CurrentLayerBox(*d.stack);
     EXPECT_NEAR((box.left + box.right) / 2.0, 50, 1);
     EXPECT_NEAR((box.top + box.bottom) / 2.0, 20, 1);
     EXPECT_NEAR(d.layer().aspect, double(box.right - box.left) / (box.bottom - box.top), 1e-12);
@@ -190,7 +190,7 @@ TEST(LayerPlacement, MovesNeverResampleAndResizesRenderOnceFromTheSource)
     PlacedDocument d;
     const HDIB original = CopyPicture(d.layer().image.read());
     ASSERT_TRUE(MoveCurrentLayer(*d.stack, {3, 5, 43, 25}));
-    EXPECT_EQ(*CurrentLayerBox(*d.stack), (DocumentRect{3, 5, 43, 25}));
+    EXPECT_EQ(*CurrentLayerBox(*d.stack), (Rect{3, 5, 43, 25}));
     EXPECT_TRUE(SamePixels(d.layer().image.read(), original));
     ASSERT_TRUE(MoveCurrentLayer(*d.stack, {30, 10, 70, 30}));
     EXPECT_TRUE(SamePixels(d.layer().image.read(), original));
@@ -199,11 +199,11 @@ TEST(LayerPlacement, MovesNeverResampleAndResizesRenderOnceFromTheSource)
 
     // Resize, rotate, resize: the same as rendering the source once through the product.
     ASSERT_TRUE(ResizeCurrentLayer(*d.stack, {30, 10, 90, 40}));
-    EXPECT_EQ(*CurrentLayerBox(*d.stack), (DocumentRect{30, 10, 90, 40}));
+    EXPECT_EQ(*CurrentLayerBox(*d.stack), (Rect{30, 10, 90, 40}));
     ASSERT_TRUE(RotateCurrentLayer(*d.stack, 17));
-    const DocumentRect turned = *CurrentLayerBox(*d.stack);
+    const Rect turned = *CurrentLayerBox(*d.stack);
     ASSERT_TRUE(ResizeCurrentLayer(*d.stack, {turned.left, turned.top, turned.right - 10, turned.bottom}));
-    DocumentRect placed;
+    Rect placed;
     const HDIB once = ResamplePlaced(*d.layer().sourceImage, placed, 0, d.layer().textPlacement);  // resizes fill with 0
     EXPECT_TRUE(SamePixels(d.layer().image.read(), once)) << "the source stays untouched and renders once";
     EXPECT_TRUE(SamePixels(*d.layer().sourceImage, original));
@@ -218,9 +218,9 @@ TEST(LayerPlacement, ResizingSetsThePositionAspectAndMendsEmptyBoxes)
     EXPECT_EQ(d.layer().aspect, 2);
     // A box of no height at the current top grows down by one; elsewhere its top moves up.
     ASSERT_TRUE(ResizeCurrentLayer(*d.stack, {30, 10, 50, 10}));
-    EXPECT_EQ(*CurrentLayerBox(*d.stack), (DocumentRect{30, 10, 50, 11}));
+    EXPECT_EQ(*CurrentLayerBox(*d.stack), (Rect{30, 10, 50, 11}));
     ASSERT_TRUE(ResizeCurrentLayer(*d.stack, {30, 40, 50, 40}));
-    EXPECT_EQ(*CurrentLayerBox(*d.stack), (DocumentRect{30, 39, 50, 40}));
+    EXPECT_EQ(*CurrentLayerBox(*d.stack), (Rect{30, 39, 50, 40}));
     EXPECT_FALSE(ResizeCurrentLayer(*d.stack, {30, 40, 20, 50})) << "right before left";
 }
 

@@ -21,7 +21,7 @@ TEST(SelectSimilar, ToleranceZeroTakesTheSeedColourFourConnectedAndNoDiagonalSte
         "bbb.a",  // this 'a' touches the region only diagonally
         "aa.b.",
     };
-    DocumentRect bounds;
+    Rect bounds;
     const HDIB mask = SelectSimilar(PictureFromRows(picture), 0, 0, SimilarityMode::Tolerance, {0, 0, 0}, &bounds);
     ASSERT_TRUE(mask);
     EXPECT_EQ(MaskRows(mask), (std::vector<std::string>{
@@ -31,7 +31,7 @@ TEST(SelectSimilar, ToleranceZeroTakesTheSeedColourFourConnectedAndNoDiagonalSte
                                   ".....",
                                   ".....",
                               }));
-    EXPECT_EQ(bounds, (DocumentRect{0, 0, 4, 3}));
+    EXPECT_EQ(bounds, (Rect{0, 0, 4, 3}));
 }
 
 TEST(SelectSimilar, TheFillFollowsSpiralsAndPocketsBothWays)
@@ -93,10 +93,10 @@ TEST(SelectSimilar, ToleranceIsPerChannelAndFullToleranceTakesEverything)
               (std::vector<std::string>{"#..", "...", "..."}))
         << "blue differs by 5";
     const HDIB photo = MakePhotoLike(300, 200);
-    DocumentRect bounds;
+    Rect bounds;
     const HDIB all = SelectSimilar(photo, 150, 100, SimilarityMode::Tolerance, {255, 255, 255}, &bounds);
     EXPECT_EQ(CountSelectedPixels(all), 300 * 200);
-    EXPECT_EQ(bounds, (DocumentRect{0, 0, 300, 200}));
+    EXPECT_EQ(bounds, (Rect{0, 0, 300, 200}));
 }
 
 TEST(SelectSimilar, PalettePicturesCompareTheirTableColoursNotTheirIndexes)

@@ -33,7 +33,7 @@ struct Doc {
     std::optional<RecordingUndo> undo;
 };
 
-SelectionRegion Rectangle(DocumentRect r)
+SelectionRegion Rectangle(Rect r)
 {
     return *RectangleRegion(r);
 }
@@ -57,7 +57,7 @@ TEST(SelectionModes, AddingDisjointRectanglesSpansBothAndIntersectingThemSelects
     EXPECT_EQ(doc->selectionActive, 1u) << "a plain rectangle";
     ChangeSelection(*doc, Rectangle({10, 5, 15, 9}), CombineMode::Add, kUndoShapeSelection);
     EXPECT_EQ(doc->selectionActive, 2u);
-    EXPECT_EQ(doc->selectionRect, (DocumentRect{1, 1, 15, 9}));
+    EXPECT_EQ(doc->selectionRect, (Rect{1, 1, 15, 9}));
     EXPECT_EQ(SelectedPixelCount(*doc), 3 * 2 + 5 * 4);
 
     ChangeSelection(*doc, Rectangle({1, 1, 4, 3}), CombineMode::New, kUndoShapeSelection);
@@ -72,7 +72,7 @@ TEST(SelectionModes, SubtractXorAndNewNotExistingTrimToWhatIsLeft)
     Doc doc(10, 4);
     ChangeSelection(*doc, Rectangle({0, 0, 6, 4}), CombineMode::New, kUndoShapeSelection);
     ChangeSelection(*doc, Rectangle({3, 0, 10, 4}), CombineMode::Subtract, kUndoShapeSelection);
-    EXPECT_EQ(doc->selectionRect, (DocumentRect{0, 0, 3, 4})) << "trimmed to the pixels left";
+    EXPECT_EQ(doc->selectionRect, (Rect{0, 0, 3, 4})) << "trimmed to the pixels left";
     EXPECT_EQ(doc->selectionActive, 1u);
 
     ChangeSelection(*doc, Rectangle({1, 1, 5, 3}), CombineMode::Xor, kUndoShapeSelection);
@@ -119,7 +119,7 @@ TEST(MagicWand, SelectsTheClickedColourAndCombinesByMode)
     WandSettings settings;
     settings.tolerance = {0, 0, 0};
     ASSERT_TRUE(MagicWandClick(*doc, {0, 0}, settings));
-    EXPECT_EQ(doc->selectionRect, (DocumentRect{0, 0, 2, 2}));
+    EXPECT_EQ(doc->selectionRect, (Rect{0, 0, 2, 2}));
     EXPECT_EQ(doc->selectionActive, 1u);
     settings.combine = CombineMode::Add;
     ASSERT_TRUE(MagicWandClick(*doc, {4, 2}, settings));
@@ -147,9 +147,9 @@ TEST(MagicWand, OnATransparentPartItSelectsTheTransparentRegion)
     WandSettings settings;
     settings.tolerance = {0, 0, 0};
     ASSERT_TRUE(MagicWandClick(*doc, {1, 1}, settings));
-    EXPECT_EQ(doc->selectionRect, (DocumentRect{0, 0, 3, 4}));
+    EXPECT_EQ(doc->selectionRect, (Rect{0, 0, 3, 4}));
     ASSERT_TRUE(MagicWandClick(*doc, {4, 1}, settings));
-    EXPECT_EQ(doc->selectionRect, (DocumentRect{3, 0, 6, 4})) << "opaque: where image and mask both match";
+    EXPECT_EQ(doc->selectionRect, (Rect{3, 0, 6, 4})) << "opaque: where image and mask both match";
 }
 
 TEST(MagicWand, WorksInTheLayersPlaceAndRefusesWithoutLayers)
@@ -159,7 +159,7 @@ TEST(MagicWand, WorksInTheLayersPlaceAndRefusesWithoutLayers)
     AppendLayer(*stack, std::move(image), {}, 7, 20 - 4 - 3);  // left 7, top 3
     WandSettings settings;
     ASSERT_TRUE(MagicWandClick(*stack, {0, 0}, settings)) << "a click outside is clamped into the layer";
-    EXPECT_EQ(stack->selectionRect, (DocumentRect{7, 3, 12, 7}));
+    EXPECT_EQ(stack->selectionRect, (Rect{7, 3, 12, 7}));
 
     auto empty = EmptyDocument(5, 5);
     EXPECT_FALSE(MagicWandClick(*empty, {1, 1}, settings));
@@ -175,8 +175,8 @@ TEST(SelectionContent, AMoveLiftsThePixelsAndLeavesTransparencyUnlessTheSourceIs
         ChangeSelection(*doc, Rectangle({0, 0, 2, 1}), CombineMode::New, kUndoShapeSelection);
         const auto changed = MoveSelectionContent(*doc, 2, 1, keep);
         ASSERT_TRUE(changed);
-        EXPECT_EQ(*changed, (DocumentRect{0, 0, 4, 2}));
-        EXPECT_EQ(doc->selectionRect, (DocumentRect{2, 1, 4, 2}));
+        EXPECT_EQ(*changed, (Rect{0, 0, 4, 2}));
+        EXPECT_EQ(doc->selectionRect, (Rect{2, 1, 4, 2}));
         const HDIB& image = doc->layers[0].image.read();
         const HDIB& mask = doc->layers[0].mask.read();
         EXPECT_EQ(Pixel24(image, 2, 0), (Rgb{200, 10, 10})) << "moved to the bottom row";
@@ -204,7 +204,7 @@ TEST(SelectionContent, MovingLiftedContentAgainPutsBackWhatItCoveredAndDoesNotLi
     EXPECT_EQ(mask.row(0)[2], 255);
     EXPECT_EQ(Pixel24(image, 3, 1), (Rgb{200, 10, 10}));
     EXPECT_EQ(mask.row(1)[0], 0) << "the lifted place stays transparent";
-    EXPECT_EQ(doc->selectionRect, (DocumentRect{3, 0, 4, 1}));
+    EXPECT_EQ(doc->selectionRect, (Rect{3, 0, 4, 1}));
 
     // Moving only the outline drops the lifted content where it lies.
     ASSERT_TRUE(MoveSelectionOutline(*doc, 1, 0));
@@ -222,7 +222,7 @@ TEST(SelectionContent, OnlyTheLayersOwnPixelsMoveWhenTheSelectionReachesBeyondIt
     AppendLayer(*stack, SolidPicture(10, 10, {9, 9, 9}));  // the left half of the document
     ChangeSelection(*stack, Rectangle({6, 2, 16, 5}), CombineMode::New, kUndoShapeSelection);
     ASSERT_TRUE(MoveSelectionContent(*stack, -5, 0, false));
-    EXPECT_EQ(stack->selectionRect, (DocumentRect{1, 2, 5, 5})) << "the selection keeps to what moved";
+    EXPECT_EQ(stack->selectionRect, (Rect{1, 2, 5, 5})) << "the selection keeps to what moved";
     const HDIB& mask = stack->layers[0].mask.read();
     EXPECT_EQ(mask.row(9 - 3)[0], 255) << "nothing from beyond the layer lands on it";
     EXPECT_EQ(mask.row(9 - 3)[1], 255);
@@ -238,7 +238,7 @@ TEST(SelectionContent, OnlyTheLayersOwnPixelsMoveWhenTheSelectionReachesBeyondIt
 TEST(SelectionContent, DeletingMakesTheSelectedPixelsTransparent)
 {
     Doc doc(4, 3);
-    HDIB ellipse = MakeShapeMask(3, 3, SelectionShape::Polygon, std::vector<DocumentPoint>{{0, 0}, {2, 0}, {0, 2}});
+    HDIB ellipse = MakeShapeMask(3, 3, SelectionShape::Polygon, std::vector<Point>{{0, 0}, {2, 0}, {0, 2}});
     ChangeSelection(*doc, {std::move(ellipse), {1, 0, 4, 3}}, CombineMode::New, kUndoShapeSelection);
     ASSERT_TRUE(DeleteSelectionContent(*doc));
     const HDIB& mask = doc->layers[0].mask.read();
@@ -268,10 +268,10 @@ TEST(SelectionContent, CropCutsEveryLayerAndEmptiesOnesOutside)
     EXPECT_EQ(stack->composite.width(), 10);
     EXPECT_EQ(stack->selectionActive, 0u);
     EXPECT_EQ(std::pair(stack->layers[0].image.width(), stack->layers[0].image.height()), std::pair(10, 6));
-    EXPECT_EQ(GetLayerTopDownRect(*stack, 0), (DocumentRect{0, 0, 10, 6}));
+    EXPECT_EQ(GetLayerTopDownRect(*stack, 0), (Rect{0, 0, 10, 6}));
     const LayerRecord& outside = stack->layers[1];
     EXPECT_EQ(outside.image.width(), 4) << "a layer outside keeps its size";
-    EXPECT_EQ(GetLayerTopDownRect(*stack, 1), (DocumentRect{23, 13, 27, 17})) << "and its place";
+    EXPECT_EQ(GetLayerTopDownRect(*stack, 1), (Rect{23, 13, 27, 17})) << "and its place";
     EXPECT_EQ(Pixel24(outside.image.read(), 1, 1), (Rgb{0, 0, 0}));
     EXPECT_EQ(outside.mask.read().row(1)[1], 0) << "fully transparent";
     EXPECT_EQ(undo.steps.back().code, kUndoCrop);

@@ -165,14 +165,14 @@ TEST(TextLayer, EditingATurnedLayerTurnsTheNewLettering)
     ASSERT_TRUE(RotateCurrentLayer(*stack, 30));
     LayerRecord& layer = stack->layers[0];
     const Placement turned = layer.textPlacement;
-    const DocumentRect before = *CurrentLayerBox(*stack);
+    const Rect before = *CurrentLayerBox(*stack);
 
     // What the new words look like upright, from a layer of their own.
     TextLayerSettings changed = settingsFor("Olá mundo", 30);
     changed.colour = 0x00FF00;
     auto upright = EmptyDocument(400, 300);
     ASSERT_EQ(CreateOrUpdateTextLayer(upright.get(), TestFonts(), changed, false), kTextLayerOk);
-    DocumentRect placed;
+    Rect placed;
     const HDIB expected = ResamplePlaced(upright->layers[0].mask.read(), placed, 0, turned);
     ASSERT_TRUE(expected);
 
@@ -183,7 +183,7 @@ TEST(TextLayer, EditingATurnedLayerTurnsTheNewLettering)
     EXPECT_EQ(layer.textObject->text, "Olá mundo");
     EXPECT_TRUE(SamePixels(layer.mask.read(), expected));
     EXPECT_EQ(Pixel24(layer.image, 3, 3), (Rgb{0, 255, 0}));
-    const DocumentRect after = *CurrentLayerBox(*stack);
+    const Rect after = *CurrentLayerBox(*stack);
     EXPECT_EQ(std::pair(after.left, after.top), std::pair(before.left, before.top));
     EXPECT_GT(after.right - after.left, before.right - before.left);
     EXPECT_EQ(layer.textObject->words[kTextOffsetXWord], std::uint32_t(after.left));
@@ -198,7 +198,7 @@ TEST(TextLayer, EditingATurnedLayerTurnsTheNewLettering)
     layer.x = 390;
     layer.y = 0;
     ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settingsFor("Olá mundo!", 30), true), kTextLayerOk);
-    const DocumentRect inside = *CurrentLayerBox(*stack);
+    const Rect inside = *CurrentLayerBox(*stack);
     EXPECT_EQ(std::pair(inside.right, inside.bottom), std::pair(400, 300));
     ASSERT_TRUE(RotateCurrentLayer(*stack, 0));
     EXPECT_EQ(*CurrentLayerBox(*stack), inside);

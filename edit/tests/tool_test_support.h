@@ -49,29 +49,29 @@ public:
     ToolSettings& settings() override { return toolSettings; }
     const ToolSettings& settings() const override { return toolSettings; }
     ui::Service& ui() override { return recorder; }
-    void zoomAt(int step, DocumentPoint point) override { zooms.push_back({step, point}); }
-    SurfacePoint scrollPosition() const override { return scroll; }
-    void scrollTo(SurfacePoint p) override { scroll = p; }
+    void zoomAt(int step, Point point) override { zooms.push_back({step, point}); }
+    Point scrollPosition() const override { return scroll; }
+    void scrollTo(Point p) override { scroll = p; }
 
     // Mouse helpers: press at one point, drag through others, release at the last.
-    ToolResult press(Tool& tool, DocumentPoint p, Modifiers keys = {}, MouseButton button = MouseButton::Left)
+    ToolResult press(Tool& tool, Point p, Modifiers keys = {}, MouseButton button = MouseButton::Left)
     {
         return tool.press(*this, event(p, keys, button));
     }
-    ToolResult drag(Tool& tool, std::initializer_list<DocumentPoint> points, Modifiers keys = {})
+    ToolResult drag(Tool& tool, std::initializer_list<Point> points, Modifiers keys = {})
     {
-        const DocumentPoint* p = points.begin();
+        const Point* p = points.begin();
         tool.press(*this, event(*p, keys));
         for (++p; p != points.end(); ++p)
             tool.move(*this, event(*p, keys, MouseButton::Left, true));
         return tool.release(*this, event(*(points.end() - 1), keys));
     }
-    ToolResult click(Tool& tool, DocumentPoint p, Modifiers keys = {})
+    ToolResult click(Tool& tool, Point p, Modifiers keys = {})
     {
         tool.press(*this, event(p, keys));
         return tool.release(*this, event(p, keys));
     }
-    static PointerEvent event(DocumentPoint p, Modifiers keys = {}, MouseButton button = MouseButton::Left,
+    static PointerEvent event(Point p, Modifiers keys = {}, MouseButton button = MouseButton::Left,
                               bool down = false)
     {
         return PointerAt(p, button, down, keys);
@@ -84,14 +84,14 @@ public:
     RgbTriple active{255, 255, 0};
     RgbTriple secondary{0, 0, 255};
     int zoom = 0;
-    std::vector<std::pair<int, DocumentPoint>> zooms;
-    SurfacePoint scroll{50, 60};
+    std::vector<std::pair<int, Point>> zooms;
+    Point scroll{50, 60};
 };
 
 // Lines with their pens, and ellipses, as a window's surface would draw them.
 struct RecordingSurface final : DrawingSurface {
     bool drawPicture(const HDIB&, int, int) override { return false; }
-    void drawLine(SurfacePoint from, SurfacePoint to, const Pen& pen) override
+    void drawLine(Point from, Point to, const Pen& pen) override
     {
         lines.push_back({from, to});
         pens.push_back(pen);

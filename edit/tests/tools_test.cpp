@@ -43,12 +43,12 @@ TEST(SelectionTools, ADragSelectsShiftAddsAltSubtractsAndEscDropsTheBand)
     FakeWindow w;
     Tool& rectangle = tool(1101);
     w.drag(rectangle, {{2, 2}, {5, 7}, {9, 4}});
-    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{2, 2, 10, 5})) << "corner to corner, both included";
+    EXPECT_EQ(w.stack->selectionRect, (Rect{2, 2, 10, 5})) << "corner to corner, both included";
     w.drag(rectangle, {{20, 20}, {22, 21}}, kShift);
-    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{2, 2, 23, 22}));
+    EXPECT_EQ(w.stack->selectionRect, (Rect{2, 2, 23, 22}));
     EXPECT_EQ(w.stack->selectionActive, 2u);
     w.drag(rectangle, {{0, 0}, {30, 19}}, kAlt);
-    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{20, 20, 23, 22}));
+    EXPECT_EQ(w.stack->selectionRect, (Rect{20, 20, 23, 22}));
 
     const std::size_t steps = w.undo.steps.size();
     rectangle.press(w, FakeWindow::event({1, 1}));
@@ -58,7 +58,7 @@ TEST(SelectionTools, ADragSelectsShiftAddsAltSubtractsAndEscDropsTheBand)
     EXPECT_FALSE(rectangle.dragging());
     rectangle.release(w, FakeWindow::event({8, 8}));
     EXPECT_EQ(w.undo.steps.size(), steps) << "a dropped band changes nothing";
-    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{20, 20, 23, 22}));
+    EXPECT_EQ(w.stack->selectionRect, (Rect{20, 20, 23, 22}));
 
     w.click(rectangle, {5, 5});
     EXPECT_EQ(w.stack->selectionActive, 0u) << "a click without a drag takes the selection away";
@@ -67,7 +67,7 @@ TEST(SelectionTools, ADragSelectsShiftAddsAltSubtractsAndEscDropsTheBand)
     const ToolResult result = w.drag(ellipse, {{0, 0}, {6, 4}});
     EXPECT_TRUE(result.redraw);
     EXPECT_FALSE(result.changed) << "a selection is not a change of pixels";
-    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{0, 0, 7, 5}));
+    EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 7, 5}));
     EXPECT_EQ(w.stack->selectionActive, 2u);
     EXPECT_FALSE(SelectionContains(*w.stack, {0, 0}));
     EXPECT_TRUE(SelectionContains(*w.stack, {3, 2}));
@@ -78,27 +78,27 @@ TEST(SelectionTools, FreehandDragsClosePolygonClicksCloseOnTheFirstCornerOrADoub
     FakeWindow w;
     Tool& lasso = tool(1103);
     w.drag(lasso, {{0, 0}, {10, 0}, {0, 10}});
-    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{0, 0, 11, 11}));
+    EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 11, 11}));
     EXPECT_EQ(SelectedPixelCount(*w.stack), 11 * 12 / 2) << "the triangle with its edges";
 
     w.click(lasso, {20, 5});
     w.click(lasso, {30, 5});
     EXPECT_TRUE(lasso.move(w, FakeWindow::event({25, 15})).redraw) << "the next side follows the pointer";
     w.click(lasso, {30, 15});
-    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{0, 0, 11, 11})) << "still open";
+    EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 11, 11})) << "still open";
     w.click(lasso, {21, 6});  // near enough to the first corner
-    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{20, 5, 31, 16}));
+    EXPECT_EQ(w.stack->selectionRect, (Rect{20, 5, 31, 16}));
 
     w.click(lasso, {1, 20});
     w.click(lasso, {8, 20});
     w.click(lasso, {8, 27});
     lasso.doubleClick(w, FakeWindow::event({8, 27}));
-    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{1, 20, 9, 28}));
+    EXPECT_EQ(w.stack->selectionRect, (Rect{1, 20, 9, 28}));
 
     w.click(lasso, {1, 1});
     w.click(lasso, {5, 1});
     EXPECT_TRUE(lasso.key(w, {ToolKey::Escape, {}}).handled);
-    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{1, 20, 9, 28})) << "Esc drops the polygon";
+    EXPECT_EQ(w.stack->selectionRect, (Rect{1, 20, 9, 28})) << "Esc drops the polygon";
 }
 
 TEST(SelectionTools, TheWandUsesThePanelsModeUnlessAKeyIsHeld)
@@ -107,12 +107,12 @@ TEST(SelectionTools, TheWandUsesThePanelsModeUnlessAKeyIsHeld)
     Tool& wand = tool(1104);
     w.toolSettings.wand.tolerance = {0, 0, 0};
     w.click(wand, {3, 3});
-    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{0, 0, 10, 10}));
+    EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 10, 10}));
     w.click(wand, {20, 20}, kShift);
-    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{0, 0, 40, 30})) << "added the blue part";
+    EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 40, 30})) << "added the blue part";
     w.toolSettings.wand.combine = CombineMode::Subtract;
     w.click(wand, {20, 20});
-    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{0, 0, 10, 10}));
+    EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 10, 10}));
     EXPECT_EQ(w.undo.steps.back().code, 7077);
 }
 
@@ -123,20 +123,20 @@ TEST(MoveTools, MoveTheOutlineOrTheContentAndNudgeWithTheArrows)
     Tool& outline = tool(1105);
     const ToolResult moved = w.drag(outline, {{5, 5}, {8, 6}, {15, 5}});
     EXPECT_FALSE(moved.changed);
-    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{10, 0, 20, 10}));
+    EXPECT_EQ(w.stack->selectionRect, (Rect{10, 0, 20, 10}));
     EXPECT_EQ(w.undo.steps.back().code, 5075);
 
     Tool& content = tool(1106);
     const ToolResult carried = w.drag(content, {{12, 2}, {12, 12}});
     ASSERT_TRUE(carried.changed);
     EXPECT_EQ(w.undo.steps.back().code, 6076);
-    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{10, 10, 20, 20}));
+    EXPECT_EQ(w.stack->selectionRect, (Rect{10, 10, 20, 20}));
     EXPECT_EQ(w.stack->layers[0].mask.read().row(29)[15], 0) << "the lifted place is transparent";
 
     content.key(w, {ToolKey::Right, kShift});
-    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{20, 10, 30, 20})) << "Shift nudges by 10";
+    EXPECT_EQ(w.stack->selectionRect, (Rect{20, 10, 30, 20})) << "Shift nudges by 10";
     outline.key(w, {ToolKey::Up, kControl});
-    EXPECT_EQ(w.stack->selectionRect, (DocumentRect{20, 9, 30, 19})) << "Ctrl by 1";
+    EXPECT_EQ(w.stack->selectionRect, (Rect{20, 9, 30, 19})) << "Ctrl by 1";
 
     w.stack->selectionActive = 0;
     w.click(outline, {1, 1});
@@ -169,7 +169,7 @@ TEST(OtherTools, CropTrashZoomGrabPickerAndTransform)
     grab.press(w, e);
     e.client = {90, 120};
     grab.move(w, e);
-    EXPECT_EQ(w.scroll, (SurfacePoint{60, 40})) << "the picture follows the pointer";
+    EXPECT_EQ(w.scroll, (Point{60, 40})) << "the picture follows the pointer";
     grab.release(w, e);
 
     Tool& picker = tool(1123);
@@ -228,7 +228,7 @@ TEST(OverlayPainter, RubberBandsAndHandlesLandOnTheViewsPixels)
     painter.handle({10, 10}, 3);
     EXPECT_EQ(surface.lines.size(), 3u) << "three rows of an inverted square";
     EXPECT_EQ(surface.pens[0].style, PenStyle::Inverted);
-    EXPECT_EQ(surface.lines[0].from, (SurfacePoint{19, 19}));
+    EXPECT_EQ(surface.lines[0].from, (Point{19, 19}));
 
     // Zoomed out, a band too small to show still gets a pixel.
     view.zoom = -7;

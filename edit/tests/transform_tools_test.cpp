@@ -63,8 +63,8 @@ TEST(TransformFrame, AnglesInWholeDegreesFromTheCentre)
     EXPECT_EQ(DirectionDegrees(-10, 10), 180 - 44) << "atan of -1 rounds up by the added half";
     const auto corners = RotatedCorners({0, 0, 20, 10}, 90);
     // Offsets round by adding a half and truncating: -9.5 becomes -9, -4.5 becomes -4.
-    EXPECT_EQ(corners[0], (SurfacePoint{15, -4}));
-    EXPECT_EQ(corners[2], (SurfacePoint{6, 15}));
+    EXPECT_EQ(corners[0], (Point{15, -4}));
+    EXPECT_EQ(corners[2], (Point{6, 15}));
 }
 
 // A window on a 400 × 300 document whose layer of 200 × 100 stands at (50, 40) from the top-left.
@@ -84,13 +84,13 @@ TEST(TransformTools, ACornerDragResizesKeepingTheShapeAndTheInsideMoves)
     // The layer is (50, 40, 250, 140); the bottom-right corner dragged 50 to the left.
     const ToolResult result = w.drag(resize, {{251, 141}, {226, 120}, {201, 100}});
     EXPECT_TRUE(result.changed);
-    EXPECT_EQ(*CurrentLayerBox(*w.stack), (DocumentRect{50, 40, 200, 115}));
+    EXPECT_EQ(*CurrentLayerBox(*w.stack), (Rect{50, 40, 200, 115}));
     EXPECT_FALSE(resize.dragging());
     ASSERT_EQ(w.undo.codes(), std::vector<int>{kUndoLayerResize});
 
     const HDIB before = CopyPicture(w.stack->layers[0].image.read());
     w.drag(resize, {{100, 60}, {95, 70}, {90, 80}});
-    EXPECT_EQ(*CurrentLayerBox(*w.stack), (DocumentRect{40, 60, 190, 135}));
+    EXPECT_EQ(*CurrentLayerBox(*w.stack), (Rect{40, 60, 190, 135}));
     EXPECT_EQ(std::memcmp(before.data(), w.stack->layers[0].image.read().data(), before.size()), 0);
     EXPECT_EQ(w.undo.steps.back().code, kUndoLayerPlacedMove);
 
@@ -99,7 +99,7 @@ TEST(TransformTools, ACornerDragResizesKeepingTheShapeAndTheInsideMoves)
     EXPECT_EQ(w.undo.steps.size(), 2u);
     EXPECT_FALSE(resize.press(w, FakeWindow::event({5, 5})).handled);
     w.drag(resize, {{38, 100}, {29, 100}, {20, 100}});
-    EXPECT_EQ(*CurrentLayerBox(*w.stack), (DocumentRect{22, 60, 190, 135}));
+    EXPECT_EQ(*CurrentLayerBox(*w.stack), (Rect{22, 60, 190, 135}));
 }
 
 TEST(TransformTools, LosingTheMouseAbandonsTheDragAndTheRotateToolTurnsByWholeDegrees)

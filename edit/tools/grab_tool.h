@@ -35,7 +35,7 @@ public:
         dragging_ = false;
         return {};
     }
-    ToolCursor cursor(const ToolContext&, DocumentPoint) const override
+    ToolCursor cursor(const ToolContext&, Point) const override
     {
         return dragging_ ? ToolCursor::ClosedHand : ToolCursor::OpenHand;
     }
@@ -44,8 +44,8 @@ public:
 
 private:
     bool dragging_ = false;
-    SurfacePoint start_;
-    SurfacePoint startScroll_;
+    Point start_;
+    Point startScroll_;
 };
 
 }  // namespace lv

@@ -7,9 +7,9 @@
 
 namespace lv {
 
-Rect OverlayPainter::clientRect(const DocumentRect& rect) const
+Rect OverlayPainter::clientRect(const Rect& rect) const
 {
-    DocumentRect r = rect;
+    Rect r = rect;
     if (r.left > r.right)
         std::swap(r.left, r.right);
     if (r.top > r.bottom)
@@ -21,17 +21,17 @@ Rect OverlayPainter::clientRect(const DocumentRect& rect) const
     return client;
 }
 
-void OverlayPainter::rubberBand(const DocumentRect& rect)
+void OverlayPainter::rubberBand(const Rect& rect)
 {
     surface_.drawRectangle(clientRect(rect), dotted());
 }
 
-void OverlayPainter::rubberEllipse(const DocumentRect& rect)
+void OverlayPainter::rubberEllipse(const Rect& rect)
 {
     surface_.drawEllipse(clientRect(rect), dotted());
 }
 
-void OverlayPainter::polyline(std::span<const DocumentPoint> points, bool closed)
+void OverlayPainter::polyline(std::span<const Point> points, bool closed)
 {
     if (points.empty())
         return;
@@ -45,18 +45,18 @@ void OverlayPainter::polyline(std::span<const DocumentPoint> points, bool closed
     surface_.drawLines(lines, dotted());
 }
 
-void OverlayPainter::handle(DocumentPoint centre, int size)
+void OverlayPainter::handle(Point centre, int size)
 {
-    const SurfacePoint c = view_.centre(centre);
+    const Point c = view_.centre(centre);
     const int half = size / 2;
     surface_.fillRectangle({c.x - half, c.y - half, c.x - half + size, c.y - half + size},
                            {0xFFFFFF, PenStyle::Inverted, 0});
 }
 
-void OverlayPainter::brushOutline(DocumentPoint centre, int diameter)
+void OverlayPainter::brushOutline(Point centre, int diameter)
 {
     const int d = std::max(diameter, 1);
-    const DocumentRect r{centre.x - d / 2, centre.y - d / 2, centre.x - d / 2 + d, centre.y - d / 2 + d};
+    const Rect r{centre.x - d / 2, centre.y - d / 2, centre.x - d / 2 + d, centre.y - d / 2 + d};
     surface_.drawEllipse(clientRect(r), {0xFFFFFF, PenStyle::Inverted, 0});
 }
 

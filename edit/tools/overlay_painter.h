@@ -2,7 +2,7 @@
 // Tools draw their marks through this: document shapes placed where the window shows
 // them, in the few pens overlays use, clipped to the window.
 
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "edit/view_mapping.h"
 #include "imagelib/drawing_surface.h"
 
@@ -27,20 +27,20 @@ public:
     int phase() const { return phase_; }
 
     // The dotted outline of a rectangle's pixels (right and bottom exclusive).
-    void rubberBand(const DocumentRect& rect);
+    void rubberBand(const Rect& rect);
     // The dotted outline of the ellipse inscribed in a rectangle.
-    void rubberEllipse(const DocumentRect& rect);
+    void rubberEllipse(const Rect& rect);
     // Dotted lines through the centres of the points, closed back to the first when asked.
-    void polyline(std::span<const DocumentPoint> points, bool closed);
+    void polyline(std::span<const Point> points, bool closed);
     // A small inverted square centred on a document pixel (a handle), `size` client pixels wide.
-    void handle(DocumentPoint centre, int size = 7);
+    void handle(Point centre, int size = 7);
     // The inverted outline of a brush of `diameter` document pixels centred on a pixel.
-    void brushOutline(DocumentPoint centre, int diameter);
+    void brushOutline(Point centre, int diameter);
     void selectionOutline(const SelectionOutline& outline);
 
 private:
     Pen dotted() const { return {0x000000, PenStyle::Dotted, phase_}; }
-    Rect clientRect(const DocumentRect& rect) const;
+    Rect clientRect(const Rect& rect) const;
 
     DrawingSurface& surface_;
     ViewMapping view_;

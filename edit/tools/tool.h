@@ -4,7 +4,7 @@
 // it draws over the picture). One tool object per tool id serves every window; a drag's
 // state lives in the tool from press to release and is dropped by cancel().
 
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "edit/tools/tool_context.h"
 
 #include <optional>
@@ -22,8 +22,8 @@ struct Modifiers {
 enum class MouseButton { Left, Right };
 
 struct PointerEvent {
-    DocumentPoint point;  // top-down document pixels, possibly outside the document
-    SurfacePoint client;  // the same place in the window's client pixels
+    Point point;  // top-down document pixels, possibly outside the document
+    Point client;  // the same place in the window's client pixels
     MouseButton button = MouseButton::Left;  // the button pressed or released; for moves, the one held
     bool buttonDown = false;  // for moves: a button is held
     Modifiers keys;
@@ -31,7 +31,7 @@ struct PointerEvent {
 
 // An event at a document point shown at 100 % with no scrolling (client = document), as
 // the command line and the tests make them.
-inline PointerEvent PointerAt(DocumentPoint p, MouseButton button = MouseButton::Left, bool buttonDown = false,
+inline PointerEvent PointerAt(Point p, MouseButton button = MouseButton::Left, bool buttonDown = false,
                               Modifiers keys = {})
 {
     return {p, {p.x, p.y}, button, buttonDown, keys};
@@ -44,14 +44,13 @@ struct KeyEvent {
     Modifiers keys;
 };
 
-// What handling an event asks of the window. Rectangles are top-down document rectangles,
-// right and bottom inclusive (as the composite takes them).
+// What handling an event asks of the window, in document pixels.
 struct ToolResult {
     // Pixels, layers or document state changed here: recomposited, and the document
     // counts as modified.
-    std::optional<DocumentRect> changed;
+    std::optional<Rect> changed;
     // Only the view needs drawing again (outlines, handles): nothing is modified.
-    std::optional<DocumentRect> redraw;
+    std::optional<Rect> redraw;
     // The document changed as a whole (its size, every layer): composite, scroll ranges
     // and readouts are made anew.
     bool wholeDocument = false;
@@ -60,13 +59,11 @@ struct ToolResult {
     // The tool rebuilt the composite over `changed` itself (a paint stroke does, dab by dab).
     bool composited = false;
 
-    static ToolResult Changed(DocumentRect rect) { return {rect, std::nullopt, false, true}; }
-    static ToolResult Redraw(DocumentRect rect) { return {std::nullopt, rect, false, true}; }
+    static ToolResult Changed(Rect rect) { return {rect, std::nullopt, false, true}; }
+    static ToolResult Redraw(Rect rect) { return {std::nullopt, rect, false, true}; }
     static ToolResult Document() { return {std::nullopt, std::nullopt, true, true}; }
     static ToolResult Handled() { return {std::nullopt, std::nullopt, false, true}; }
-    static ToolResult Painted(DocumentRect rect) { return {rect, std::nullopt, false, true, true}; }
-    // An exclusive rectangle (right and bottom one past) as the rectangle to redraw.
-    static ToolResult RedrawExclusive(DocumentRect r) { return Redraw({r.left, r.top, r.right, r.bottom}); }
+    static ToolResult Painted(Rect rect) { return {rect, std::nullopt, false, true, true}; }
 };
 
 // Pointer shapes a tool asks for; the window maps them to its toolkit's cursors.
@@ -118,7 +115,7 @@ public:
 
     // Draws the tool's own marks (rubber band, handles, brush outline) over the picture.
     virtual void drawOverlay(const ToolContext&, OverlayPainter&) const {}
-    virtual ToolCursor cursor(const ToolContext&, DocumentPoint) const { return ToolCursor::Arrow; }
+    virtual ToolCursor cursor(const ToolContext&, Point) const { return ToolCursor::Arrow; }
 
     // A drag is under way (undo and redo wait for its end).
     virtual bool dragging() const { return false; }

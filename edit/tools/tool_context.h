@@ -32,9 +32,9 @@ public:
 
     // The view, for the zoom and grab tools: one zoom step about a document point, and the
     // scroll position in scaled-document pixels.
-    virtual void zoomAt(int step, DocumentPoint point) = 0;
-    virtual SurfacePoint scrollPosition() const = 0;
-    virtual void scrollTo(SurfacePoint position) = 0;
+    virtual void zoomAt(int step, Point point) = 0;
+    virtual Point scrollPosition() const = 0;
+    virtual void scrollTo(Point position) = 0;
 };
 
 }  // namespace lv

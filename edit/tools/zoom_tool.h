@@ -17,7 +17,7 @@ public:
         context.zoomAt(out ? -1 : +1, event.point);
         return ToolResult::Handled();
     }
-    ToolCursor cursor(const ToolContext&, DocumentPoint) const override { return ToolCursor::ZoomIn; }
+    ToolCursor cursor(const ToolContext&, Point) const override { return ToolCursor::ZoomIn; }
     bool worksWithoutLayers() const override { return true; }
 };
 

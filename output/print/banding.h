@@ -14,20 +14,20 @@ inline constexpr long long kBandPixels = 0x100000;
 struct PrintBand {
     int firstRow = 0;  // memory order: row 0 is the picture's bottom row
     int rowCount = 0;
-    DeviceRect target;
+    Rect target;
     bool operator==(const PrintBand&) const = default;
 };
 
 // The transfers for a w × h picture stretched over the target.
-std::vector<PrintBand> PlanPrintBands(int width, int height, const DeviceRect& target);
+std::vector<PrintBand> PlanPrintBands(int width, int height, const Rect& target);
 
 // Draws the picture as planned.
-void DrawImageOnPrinter(PrintSurface& surface, const HDIB& picture, const DeviceRect& target);
+void DrawImageOnPrinter(PrintSurface& surface, const HDIB& picture, const Rect& target);
 
 // The picture through the print calibration when it is on, then onto the page.
-void PrintPicture(PrintSurface& surface, const HDIB& picture, const DeviceRect& target);
+void PrintPicture(PrintSurface& surface, const HDIB& picture, const Rect& target);
 
 // The largest rectangle of the picture's shape inside the box, centred in it.
-DeviceRect FitCentred(int imageWidth, int imageHeight, const DeviceRect& box);
+Rect FitCentred(int imageWidth, int imageHeight, const Rect& box);
 
 }  // namespace lv::print

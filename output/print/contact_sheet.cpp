@@ -59,16 +59,17 @@ int CellsAcross(int length, int cell, int gap, int dpi)
     return int(std::clamp<long long>(n, 1, 10000));
 }
 
-DeviceRect ContactSheetLayout::photoBox(int cell) const
+Rect ContactSheetLayout::photoBox(int cell) const
 {
     const int column = cell % columns, row = cell / columns;
-    return {int(std::lround(left + column * pitchX)), int(std::lround(top + row * pitchY)), thumbWidth, thumbHeight};
+    return Rect::fromSize(int(std::lround(left + column * pitchX)), int(std::lround(top + row * pitchY)), thumbWidth,
+                          thumbHeight);
 }
 
-DeviceRect ContactSheetLayout::captionBox(int cell) const
+Rect ContactSheetLayout::captionBox(int cell) const
 {
-    const DeviceRect photo = photoBox(cell);
-    return {photo.left, photo.bottom(), photo.width, captionHeight};
+    const Rect photo = photoBox(cell);
+    return Rect::fromSize(photo.left, photo.bottom, photo.width(), captionHeight);
 }
 
 ContactSheetLayout PlanContactSheet(const ContactSheetSettings& settings, const PrinterMetrics& m, int photos)
@@ -115,19 +116,19 @@ void DrawContactSheetPage(PrintSurface& surface, const ContactSheetLayout& layou
     const double scale = std::max(1.0, surface.deviceScale());
     for (int k = 0; k < count; ++k) {
         const std::string& path = paths[std::size_t(first + k)];
-        const DeviceRect box = layout.photoBox(k);
-        const HDIB photo = load(path, int(box.width / scale), int(box.height / scale));
+        const Rect box = layout.photoBox(k);
+        const HDIB photo = load(path, int(box.width() / scale), int(box.height() / scale));
         if (photo) {
-            const DeviceRect fitted = FitCentred(photo.width(), photo.height(), box);
+            const Rect fitted = FitCentred(photo.width(), photo.height(), box);
             PrintPicture(surface, photo, fitted);
             surface.frame(fitted, framePen);
         } else {
             surface.frame(box, framePen);
         }
         if (settings.captions) {
-            const DeviceRect band = layout.captionBox(k);
+            const Rect band = layout.captionBox(k);
             const std::string caption =
-                ElideText(CaptionFor(path), band.width, [&](std::string_view t) { return surface.textWidth(t); });
+                ElideText(CaptionFor(path), band.width(), [&](std::string_view t) { return surface.textWidth(t); });
             surface.drawText(band, caption, TextAlign::Centre, false);
         }
         ReportProgress(kProgressProcessing, int((long long)(first + k + 1) * 100 / std::max<std::size_t>(1, paths.size())));

@@ -40,8 +40,8 @@ struct ContactSheetLayout {
 
     int perPage() const { return columns * rows; }
     // Cell k of a page: column k mod columns, row k / columns.
-    DeviceRect photoBox(int cell) const;
-    DeviceRect captionBox(int cell) const;
+    Rect photoBox(int cell) const;
+    Rect captionBox(int cell) const;
 };
 
 ContactSheetLayout PlanContactSheet(const ContactSheetSettings& settings, const PrinterMetrics& metrics, int photos);

@@ -149,15 +149,15 @@ LabelProduct FullPageLabel(const PrinterMetrics& m)
     return {"", {{m.offsetX, m.offsetY, m.width, m.height, m.width, m.height, 1, 1}}};
 }
 
-std::vector<DeviceRect> LabelRects(const LabelProduct& product, std::size_t limit)
+std::vector<Rect> LabelRects(const LabelProduct& product, std::size_t limit)
 {
-    std::vector<DeviceRect> rects;
+    std::vector<Rect> rects;
     for (const LabelBlock& b : product.blocks)
         for (int row = 0; row < b.rows; ++row)
             for (int column = 0; column < b.columns; ++column) {
                 if (rects.size() >= limit)
                     return rects;
-                rects.push_back({b.left + column * b.pitchX, b.top + row * b.pitchY, b.width, b.height});
+                rects.push_back(Rect::fromSize(b.left + column * b.pitchX, b.top + row * b.pitchY, b.width, b.height));
             }
     return rects;
 }

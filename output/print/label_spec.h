@@ -59,6 +59,6 @@ std::vector<LabelProduct> LabelProducts(const profile::ProfileDocument* file, st
 LabelProduct FullPageLabel(const PrinterMetrics& metrics);
 
 // Every label of the product, block by block, row by row; at most `limit`.
-std::vector<DeviceRect> LabelRects(const LabelProduct& product, std::size_t limit);
+std::vector<Rect> LabelRects(const LabelProduct& product, std::size_t limit);
 
 }  // namespace lv::print

@@ -30,12 +30,12 @@ void LayoutPage::setCurrent(int slot)
     current_ = slots_.empty() ? 0 : std::clamp(slot, 0, int(slots_.size()) - 1);
 }
 
-void LayoutPage::setSlots(const std::vector<DeviceRect>& rects)
+void LayoutPage::setSlots(const std::vector<Rect>& rects)
 {
     std::vector<LayoutSlot> old = std::move(slots_);
     slots_.clear();
     std::size_t next = 0;
-    for (const DeviceRect& r : rects) {
+    for (const Rect& r : rects) {
         if (slots_.size() == kMaxLayoutSlots)
             break;
         LayoutSlot slot{r, nullptr, {}};
@@ -98,23 +98,21 @@ bool LayoutPage::hasPictures() const
     return std::any_of(slots_.begin(), slots_.end(), [](const LayoutSlot& s) { return s.picture && *s.picture; });
 }
 
-DeviceRect FitInSlot(int imageWidth, int imageHeight, const DeviceRect& slot, int zoom)
+Rect FitInSlot(int imageWidth, int imageHeight, const Rect& slot, int zoom)
 {
-    const int w = int((long long)slot.width * zoom / 100);
-    const int h = int((long long)slot.height * zoom / 100);
-    const DeviceRect fitted = FitCentred(imageWidth, imageHeight, {0, 0, w, h});
-    return {slot.left + (slot.width - fitted.width) / 2, slot.top + (slot.height - fitted.height) / 2, fitted.width,
-            fitted.height};
+    const int w = int((long long)slot.width() * zoom / 100);
+    const int h = int((long long)slot.height() * zoom / 100);
+    const Rect fitted = FitCentred(imageWidth, imageHeight, Rect::fromSize(0, 0, w, h));
+    const Point corner{slot.left + (slot.width() - fitted.width()) / 2, slot.top + (slot.height() - fitted.height()) / 2};
+    return Rect::fromSize(corner, fitted.size());
 }
 
-DeviceRect LayoutPage::drawnRect(int slot, const PageMargins& margins) const
+Rect LayoutPage::drawnRect(int slot, const PageMargins& margins) const
 {
     const LayoutSlot& s = slots_.at(std::size_t(slot));
-    const int iw = s.picture && *s.picture ? s.picture->width() : s.rect.width;
-    const int ih = s.picture && *s.picture ? s.picture->height() : s.rect.height;
-    DeviceRect r = FitInSlot(iw, ih, s.rect, zoom_);
-    r.left += margins.left;
-    r.top += margins.top;
+    const int iw = s.picture && *s.picture ? s.picture->width() : s.rect.width();
+    const int ih = s.picture && *s.picture ? s.picture->height() : s.rect.height();
+    const Rect r = FitInSlot(iw, ih, s.rect, zoom_).translated(margins.left, margins.top);
     return r;
 }
 
@@ -122,9 +120,9 @@ std::string PhotoSizeStatus(const LayoutPage& page, const PrinterMetrics& m)
 {
     double w = 0, h = 0;
     if (!page.slotList().empty()) {
-        const DeviceRect r = page.drawnRect(page.current(), {});
-        w = double(r.width) / m.dpiX;
-        h = double(r.height) / m.dpiY;
+        const Rect r = page.drawnRect(page.current(), {});
+        w = double(r.width()) / m.dpiX;
+        h = double(r.height()) / m.dpiY;
     }
     char text[160];
     if (page.productName().empty())
@@ -140,10 +138,7 @@ void DrawLayoutPage(PrintSurface& surface, const LayoutPage& page, const PageMar
     for (std::size_t i = 0; i < page.slotList().size(); ++i) {
         const LayoutSlot& s = page.slotList()[i];
         if (outlines) {
-            DeviceRect r = s.rect;
-            r.left += margins.left;
-            r.top += margins.top;
-            surface.frame(r, outlinePen);
+            surface.frame(s.rect.translated(margins.left, margins.top), outlinePen);
         }
         if (s.picture && *s.picture)
             PrintPicture(surface, *s.picture, page.drawnRect(int(i), margins));

@@ -22,7 +22,7 @@ enum LayoutKind : int { kLabelLayout = 0, kWidePhotos = 1, kHighPhotos = 2, kMix
 std::string LayoutKindName(int kind);
 
 struct LayoutSlot {
-    DeviceRect rect;
+    Rect rect;
     std::shared_ptr<const HDIB> picture;  // one photo may fill several slots
     std::string source;                   // where the photo came from, for the status line
 };
@@ -58,10 +58,10 @@ public:
 
     // Where a slot's photo is drawn: fitted keeping its shape into the slot scaled by the zoom,
     // centred in the slot, moved by the margins.
-    DeviceRect drawnRect(int slot, const PageMargins& margins) const;
+    Rect drawnRect(int slot, const PageMargins& margins) const;
 
 private:
-    void setSlots(const std::vector<DeviceRect>& rects);
+    void setSlots(const std::vector<Rect>& rects);
 
     int kind_ = kLabelLayout;
     int zoom_ = 100;
@@ -70,7 +70,7 @@ private:
     std::vector<LayoutSlot> slots_;
 };
 
-DeviceRect FitInSlot(int imageWidth, int imageHeight, const DeviceRect& slot, int zoom);
+Rect FitInSlot(int imageWidth, int imageHeight, const Rect& slot, int zoom);
 
 // The status line: the size the current slot's photo takes, in inches with one decimal.
 std::string PhotoSizeStatus(const LayoutPage& page, const PrinterMetrics& metrics);

@@ -137,24 +137,24 @@ PhotoArrangement ArrangePhotoSizes(int gridWidth, int gridHeight, SizeRule rule,
     return best.value_or(PhotoArrangement{{}, gridWidth * gridHeight});
 }
 
-DeviceRect InchGrid(const PrinterMetrics& m)
+Rect InchGrid(const PrinterMetrics& m)
 {
     const int inchesX = std::max(1, m.width / m.dpiX);
     const int inchesY = std::max(1, m.height / m.dpiY);
     const int w = inchesX * m.dpiX, h = inchesY * m.dpiY;
-    return {m.offsetX + (m.width - w) / 2, m.offsetY + (m.height - h) / 2, w, h};
+    return Rect::fromSize(m.offsetX + (m.width - w) / 2, m.offsetY + (m.height - h) / 2, w, h);
 }
 
-std::vector<DeviceRect> PhotoSizeSlots(int kind, const PrinterMetrics& m, std::optional<PhotoSize> lead,
+std::vector<Rect> PhotoSizeSlots(int kind, const PrinterMetrics& m, std::optional<PhotoSize> lead,
                                        std::size_t maxSlots)
 {
-    const DeviceRect grid = InchGrid(m);
+    const Rect grid = InchGrid(m);
     const PhotoArrangement a =
-        ArrangePhotoSizes(grid.width / m.dpiX, grid.height / m.dpiY, RuleForLayoutKind(kind), lead, maxSlots);
-    std::vector<DeviceRect> rects;
+        ArrangePhotoSizes(grid.width() / m.dpiX, grid.height() / m.dpiY, RuleForLayoutKind(kind), lead, maxSlots);
+    std::vector<Rect> rects;
     for (const InchRect& r : a.prints)
-        rects.push_back({grid.left + r.x * m.dpiX, grid.top + r.y * m.dpiY, r.size.width * m.dpiX,
-                         r.size.height * m.dpiY});
+        rects.push_back(Rect::fromSize(grid.left + r.x * m.dpiX, grid.top + r.y * m.dpiY, r.size.width * m.dpiX,
+                                       r.size.height * m.dpiY));
     return rects;
 }
 

@@ -60,10 +60,10 @@ PhotoArrangement ArrangePhotoSizes(int gridWidth, int gridHeight, SizeRule rule,
                                    std::size_t maxSlots);
 
 // The inch grid of the printable area (each side at least 1 inch), centred on it.
-DeviceRect InchGrid(const PrinterMetrics& metrics);
+Rect InchGrid(const PrinterMetrics& metrics);
 
 // Slots in device pixels for a layout kind (1 to 4) on this page.
-std::vector<DeviceRect> PhotoSizeSlots(int kind, const PrinterMetrics& metrics, std::optional<PhotoSize> lead,
+std::vector<Rect> PhotoSizeSlots(int kind, const PrinterMetrics& metrics, std::optional<PhotoSize> lead,
                                        std::size_t maxSlots);
 
 }  // namespace lv::print

@@ -37,9 +37,9 @@ HDIB LoadPhotoForPrint(const std::string& path, int boxWidth, int boxHeight)
     }
     if (!photo)
         return photo;
-    const DeviceRect fitted = FitCentred(photo.width(), photo.height(), {0, 0, minWidth, minHeight});
-    if (photo.width() >= 2 * std::max(fitted.width, 1) && photo.height() >= 2 * std::max(fitted.height, 1)) {
-        HDIB smaller = DibResize(photo, std::max(fitted.width, 1), std::max(fitted.height, 1));
+    const Rect fitted = FitCentred(photo.width(), photo.height(), Rect::fromSize(0, 0, minWidth, minHeight));
+    if (photo.width() >= 2 * std::max(fitted.width(), 1) && photo.height() >= 2 * std::max(fitted.height(), 1)) {
+        HDIB smaller = DibResize(photo, std::max(fitted.width(), 1), std::max(fitted.height(), 1));
         if (smaller)
             return smaller;
     }

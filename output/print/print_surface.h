@@ -33,15 +33,15 @@ public:
 
     // Stretches rows [firstRow, firstRow + rowCount) of the picture, in memory order (row 0 the
     // bottom one), over the target, with the picture's colour table as its colours.
-    virtual void stretchRows(const HDIB& picture, int firstRow, int rowCount, const DeviceRect& target) = 0;
+    virtual void stretchRows(const HDIB& picture, int firstRow, int rowCount, const Rect& target) = 0;
     // A black outline inside the rectangle.
-    virtual void frame(const DeviceRect& rect, int penWidth) = 0;
+    virtual void frame(const Rect& rect, int penWidth) = 0;
     virtual void setFont(const PrintFont& font) = 0;
     // Width of the text in the current font, device pixels.
     virtual int textWidth(std::string_view text) = 0;
     // Black text on a transparent background, vertically centred; wrapped at word breaks
     // when `wrap` is set.
-    virtual void drawText(const DeviceRect& rect, std::string_view text, TextAlign align, bool wrap) = 0;
+    virtual void drawText(const Rect& rect, std::string_view text, TextAlign align, bool wrap) = 0;
 
     // Device pixels per pixel really drawn: 1 on paper, more on a small preview. Pictures need
     // no more detail than this.

@@ -2,19 +2,9 @@
 // What the printing code knows of the printer's page. Device pixels count from the paper's
 // top-left corner; the printable area starts at the printing offset.
 
+#include "common/geometry.h"
+
 namespace lv::print {
-
-struct DeviceRect {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-
-    int right() const { return left + width; }
-    int bottom() const { return top + height; }
-    bool empty() const { return width <= 0 || height <= 0; }
-    bool operator==(const DeviceRect&) const = default;
-};
 
 struct PrinterMetrics {
     int width = 4800;  // printable area, device pixels
@@ -26,7 +16,7 @@ struct PrinterMetrics {
     int pageWidth = 5100;  // the whole sheet
     int pageHeight = 6600;
 
-    DeviceRect printable() const { return {offsetX, offsetY, width, height}; }
+    Rect printable() const { return Rect::fromSize(offsetX, offsetY, width, height); }
     bool operator==(const PrinterMetrics&) const = default;
 };
 

@@ -22,13 +22,12 @@ int pictureDpi(std::int32_t pixelsPerMetre)
     return dpi > 0 ? int(dpi) : kScreenDpi;
 }
 
-DeviceRect clampInto(DeviceRect r, const DeviceRect& area)
+Rect clampInto(const Rect& r, const Rect& area)
 {
-    r.width = std::min(r.width, area.width);
-    r.height = std::min(r.height, area.height);
-    r.left = std::clamp(r.left, area.left, area.right() - r.width);
-    r.top = std::clamp(r.top, area.top, area.bottom() - r.height);
-    return r;
+    const int width = std::min(r.width(), area.width());
+    const int height = std::min(r.height(), area.height());
+    const Point corner{std::clamp(r.left, area.left, area.right - width), std::clamp(r.top, area.top, area.bottom - height)};
+    return Rect::fromSize(corner, {width, height});
 }
 
 }  // namespace
@@ -38,57 +37,55 @@ std::string SinglePictureDocumentName(const std::string& title)
     return std::string(LoadString(kDocumentNamePrefix)) + FirstCharacters(title, kTitleCharacters);
 }
 
-PageFraction ToPageFraction(const DeviceRect& r, const PrinterMetrics& m)
+PageFraction ToPageFraction(const Rect& r, const PrinterMetrics& m)
 {
-    return {double(r.left - m.offsetX) / m.width, double(r.top - m.offsetY) / m.height, double(r.width) / m.width,
-            double(r.height) / m.height};
+    return {double(r.left - m.offsetX) / m.width, double(r.top - m.offsetY) / m.height, double(r.width()) / m.width,
+            double(r.height()) / m.height};
 }
 
-DeviceRect FromPageFraction(const PageFraction& f, const PrinterMetrics& m)
+Rect FromPageFraction(const PageFraction& f, const PrinterMetrics& m)
 {
-    return {m.offsetX + int(std::lround(f.left * m.width)), m.offsetY + int(std::lround(f.top * m.height)),
-            int(std::lround(f.width * m.width)), int(std::lround(f.height * m.height))};
+    return Rect::fromSize(m.offsetX + int(std::lround(f.left * m.width)), m.offsetY + int(std::lround(f.top * m.height)),
+                          int(std::lround(f.width * m.width)), int(std::lround(f.height * m.height)));
 }
 
-DeviceRect SinglePictureRect(const HDIB& picture, const SinglePictureOptions& options, const PrinterMetrics& m)
+Rect SinglePictureRect(const HDIB& picture, const SinglePictureOptions& options, const PrinterMetrics& m)
 {
-    const DeviceRect area = m.printable();
+    const Rect area = m.printable();
     if (!picture)
-        return {area.left + area.width / 2, area.top + area.height / 2, 0, 0};
+        return Rect::fromSize(area.left + area.width() / 2, area.top + area.height() / 2, 0, 0);
     if (options.picture) {
         // The user's box keeps its size within the page; the picture keeps its shape inside it.
-        const DeviceRect box = clampInto(FromPageFraction(*options.picture, m), area);
+        const Rect box = clampInto(FromPageFraction(*options.picture, m), area);
         return FitCentred(picture.width(), picture.height(), box);
     }
     const long long w = (long long)picture.width() * m.dpiX / pictureDpi(picture.header().biXPelsPerMeter);
     const long long h = (long long)picture.height() * m.dpiY / pictureDpi(picture.header().biYPelsPerMeter);
-    DeviceRect natural{0, 0, int(std::max(1LL, std::min<long long>(w, 1 << 30))), int(std::max(1LL, std::min<long long>(h, 1 << 30)))};
-    if (natural.width > area.width || natural.height > area.height)
+    const Size natural{int(std::max(1LL, std::min<long long>(w, 1 << 30))), int(std::max(1LL, std::min<long long>(h, 1 << 30)))};
+    if (natural.width > area.width() || natural.height > area.height())
         return FitCentred(natural.width, natural.height, area);
-    return {area.left + (area.width - natural.width) / 2, area.top + (area.height - natural.height) / 2, natural.width,
-            natural.height};
+    const Point corner{area.left + (area.width() - natural.width) / 2, area.top + (area.height() - natural.height) / 2};
+    return Rect::fromSize(corner, natural);
 }
 
-DeviceRect SingleTextRect(const DeviceRect& pictureRect, const SinglePictureOptions& options, const PrinterMetrics& m)
+Rect SingleTextRect(const Rect& pictureRect, const SinglePictureOptions& options, const PrinterMetrics& m)
 {
-    const DeviceRect area = m.printable();
+    const Rect area = m.printable();
     if (options.textBox)
         return clampInto(FromPageFraction(*options.textBox, m), area);
     const int lineHeight = std::max(1, options.points * m.dpiY / 72 * 3 / 2);
-    const int below = area.bottom() - pictureRect.bottom();
-    const int top = below >= lineHeight + m.dpiY / 8 ? pictureRect.bottom() + m.dpiY / 8 : area.bottom() - lineHeight;
-    return {area.left, top, area.width, lineHeight};
+    const int below = area.bottom - pictureRect.bottom;
+    const int top = below >= lineHeight + m.dpiY / 8 ? pictureRect.bottom + m.dpiY / 8 : area.bottom - lineHeight;
+    return Rect::fromSize(area.left, top, area.width(), lineHeight);
 }
 
 void DrawSinglePicturePage(PrintSurface& surface, const HDIB& picture, const SinglePictureOptions& options)
 {
     const PrinterMetrics& m = surface.metrics();
-    const DeviceRect where = SinglePictureRect(picture, options, m);
+    const Rect where = SinglePictureRect(picture, options, m);
     PrintPicture(surface, picture, where);
     if (options.frame)
-        surface.frame({where.left - kFramePen, where.top - kFramePen, where.width + 2 * kFramePen,
-                       where.height + 2 * kFramePen},
-                      kFramePen);
+        surface.frame(where.widened(kFramePen, kFramePen), kFramePen);
     if (options.text && !options.content.empty()) {
         surface.setFont({options.face, -(options.points * m.dpiY / 72), options.bold, options.italic});
         surface.drawText(SingleTextRect(where, options, m), options.content, TextAlign::Centre, true);

@@ -33,15 +33,15 @@ std::string SinglePictureDocumentName(const std::string& title);
 
 // Where the picture goes: the user's place scaled to the printable area, else its own size (from
 // its resolution, 96 dots per inch when it has none) centred; always within the printable area.
-DeviceRect SinglePictureRect(const HDIB& picture, const SinglePictureOptions& options, const PrinterMetrics& metrics);
+Rect SinglePictureRect(const HDIB& picture, const SinglePictureOptions& options, const PrinterMetrics& metrics);
 // Where the text goes: the user's place, else a band as wide as the printable area under the
 // picture (at the bottom when the picture leaves no room), its text centred.
-DeviceRect SingleTextRect(const DeviceRect& pictureRect, const SinglePictureOptions& options,
+Rect SingleTextRect(const Rect& pictureRect, const SinglePictureOptions& options,
                           const PrinterMetrics& metrics);
 
 // A page fraction from a device rectangle, and back.
-PageFraction ToPageFraction(const DeviceRect& rect, const PrinterMetrics& metrics);
-DeviceRect FromPageFraction(const PageFraction& fraction, const PrinterMetrics& metrics);
+PageFraction ToPageFraction(const Rect& rect, const PrinterMetrics& metrics);
+Rect FromPageFraction(const PageFraction& fraction, const PrinterMetrics& metrics);
 
 void DrawSinglePicturePage(PrintSurface& surface, const HDIB& picture, const SinglePictureOptions& options);
 

@@ -77,21 +77,21 @@ bool PainterSurface::beginPage()
     return nextPage_ ? nextPage_() : false;
 }
 
-void PainterSurface::stretchRows(const HDIB& picture, int firstRow, int rowCount, const DeviceRect& target)
+void PainterSurface::stretchRows(const HDIB& picture, int firstRow, int rowCount, const Rect& target)
 {
     const QImage band = BandImage(picture, firstRow, rowCount);
     if (band.isNull())
         return;
-    painter_.drawImage(QRectF(target.left, target.top, target.width, target.height), band);
+    painter_.drawImage(QRectF(target.left, target.top, target.width(), target.height()), band);
 }
 
-void PainterSurface::frame(const DeviceRect& r, int penWidth)
+void PainterSurface::frame(const Rect& r, int penWidth)
 {
-    const int w = std::max(1, std::min({penWidth, r.width, r.height}));
-    painter_.fillRect(QRect(r.left, r.top, r.width, w), Qt::black);
-    painter_.fillRect(QRect(r.left, r.bottom() - w, r.width, w), Qt::black);
-    painter_.fillRect(QRect(r.left, r.top, w, r.height), Qt::black);
-    painter_.fillRect(QRect(r.right() - w, r.top, w, r.height), Qt::black);
+    const int w = std::max(1, std::min({penWidth, r.width(), r.height()}));
+    painter_.fillRect(QRect(r.left, r.top, r.width(), w), Qt::black);
+    painter_.fillRect(QRect(r.left, r.bottom - w, r.width(), w), Qt::black);
+    painter_.fillRect(QRect(r.left, r.top, w, r.height()), Qt::black);
+    painter_.fillRect(QRect(r.right - w, r.top, w, r.height()), Qt::black);
 }
 
 void PainterSurface::setFont(const PrintFont& font)
@@ -111,13 +111,13 @@ int PainterSurface::textWidth(std::string_view text)
     return metrics.horizontalAdvance(QString::fromUtf8(text.data(), qsizetype(text.size())));
 }
 
-void PainterSurface::drawText(const DeviceRect& r, std::string_view text, TextAlign align, bool wrap)
+void PainterSurface::drawText(const Rect& r, std::string_view text, TextAlign align, bool wrap)
 {
     painter_.setPen(Qt::black);
     painter_.setBackgroundMode(Qt::TransparentMode);
     const int flags = Qt::AlignVCenter | (align == TextAlign::Centre ? Qt::AlignHCenter : Qt::AlignLeft) |
                       (wrap ? Qt::TextWordWrap : 0);
-    painter_.drawText(QRect(r.left, r.top, r.width, r.height), flags,
+    painter_.drawText(QRect(r.left, r.top, r.width(), r.height()), flags,
                       QString::fromUtf8(text.data(), qsizetype(text.size())));
 }
 

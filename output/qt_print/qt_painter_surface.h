@@ -27,11 +27,11 @@ public:
     bool beginPage() override;
     void endPage() override {}
     bool endDocument() override { return true; }
-    void stretchRows(const HDIB& picture, int firstRow, int rowCount, const DeviceRect& target) override;
-    void frame(const DeviceRect& rect, int penWidth) override;
+    void stretchRows(const HDIB& picture, int firstRow, int rowCount, const Rect& target) override;
+    void frame(const Rect& rect, int penWidth) override;
     void setFont(const PrintFont& font) override;
     int textWidth(std::string_view text) override;
-    void drawText(const DeviceRect& rect, std::string_view text, TextAlign align, bool wrap) override;
+    void drawText(const Rect& rect, std::string_view text, TextAlign align, bool wrap) override;
     double deviceScale() const override { return deviceScale_; }
 
 protected:

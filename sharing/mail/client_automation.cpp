@@ -110,7 +110,7 @@ void MailClientAutomation::stageWriteMail()
         return;
     if (!writeMailButton_) {
         writeMailButton_ = FindInCorner(windows_, writeMail_, client::kIconClass, Corner::BottomLeft,
-                                        WindowSize{client::kWriteMailButtonWidth, client::kWriteMailButtonHeight});
+                                        Size{client::kWriteMailButtonWidth, client::kWriteMailButtonHeight});
         return;
     }
     windows_.click(writeMailButton_, client::kButtonClickValue);

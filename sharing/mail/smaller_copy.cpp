@@ -33,7 +33,7 @@ bool ValidSmallerSide(int longestSide)
     return longestSide == 0 || longestSide == 1024 || longestSide == 1600;
 }
 
-PictureSize FittedSize(PictureSize size, int longestSide)
+Size FittedSize(Size size, int longestSide)
 {
     const int longest = std::max(size.width, size.height);
     if (longestSide <= 0 || longest <= longestSide)
@@ -55,8 +55,8 @@ std::optional<std::string> MakeSmallerCopy(const std::string& path, int longestS
     if (!opened.result.ok())
         return std::nullopt;
     const HDIB& picture = opened.result.image();
-    const PictureSize size{picture.width(), picture.height()};
-    const PictureSize fitted = FittedSize(size, longestSide);
+    const Size size{picture.width(), picture.height()};
+    const Size fitted = FittedSize(size, longestSide);
     if (fitted == size && IsJpegName(path))
         return path;
     const HDIB copy = fitted == size ? HDIB() : DibResize(picture, fitted.width, fitted.height);

@@ -2,6 +2,7 @@
 // Sending a lighter picture: a JPEG copy whose longest side is at most 1024 or 1600 pixels,
 // made in the temporary folder, instead of the whole file.
 
+#include "common/geometry.h"
 #include "imagelib/codecs/document_open.h"
 
 #include <filesystem>
@@ -16,12 +17,7 @@ inline constexpr int kSmallerCopyQuality = 85;
 bool ValidSmallerSide(int longestSide);
 
 // The picture's size scaled so its longest side is `longestSide` (never larger than it was).
-struct PictureSize {
-    int width = 0;
-    int height = 0;
-    bool operator==(const PictureSize&) const = default;
-};
-PictureSize FittedSize(PictureSize size, int longestSide);
+Size FittedSize(Size size, int longestSide);
 
 // The copy's path in `folder`: the picture's name with ".jpg", numbered when taken. Null
 // when the picture can't be read or the copy can't be written (the message was shown); the

@@ -43,11 +43,11 @@ WindowHandle FindChildOfClass(WindowSystem& system, WindowHandle parent, std::st
 }
 
 WindowHandle FindInCorner(WindowSystem& system, WindowHandle parent, std::string_view className, Corner corner,
-                          std::optional<WindowSize> size)
+                          std::optional<Size> size)
 {
     if (!parent)
         return 0;
-    const ScreenRect area = system.rect(parent);
+    const Rect area = system.rect(parent);
     const bool left = corner == Corner::TopLeft || corner == Corner::BottomLeft;
     const bool top = corner == Corner::TopLeft || corner == Corner::TopRight;
     int bestX = left ? area.right : area.left;
@@ -56,7 +56,7 @@ WindowHandle FindInCorner(WindowSystem& system, WindowHandle parent, std::string
     for (const WindowHandle window : system.descendants(parent)) {
         if (system.className(window) != className)
             continue;
-        const ScreenRect r = system.rect(window);
+        const Rect r = system.rect(window);
         if (size && (r.width() != size->width || r.height() != size->height))
             continue;
         const bool xSide = left ? r.left <= bestX : r.left >= bestX;

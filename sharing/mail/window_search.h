@@ -24,16 +24,11 @@ WindowHandle FindChildOfClass(WindowSystem& system, WindowHandle parent, std::st
 
 enum class Corner { TopLeft = 1, TopRight = 2, BottomLeft = 3, BottomRight = 4 };
 
-struct WindowSize {
-    int width = 0;
-    int height = 0;
-};
-
 // The window of class `className` below `parent` (of exactly `size` when given) found by
 // walking them in order from a best point at the parent's far corner: each one whose left
 // and top edges lie on the corner's side of the best point becomes the result and moves the
 // best point to its own left and top.
 WindowHandle FindInCorner(WindowSystem& system, WindowHandle parent, std::string_view className, Corner corner,
-                          std::optional<WindowSize> size = std::nullopt);
+                          std::optional<Size> size = std::nullopt);
 
 }  // namespace lv::sharing

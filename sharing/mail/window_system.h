@@ -4,6 +4,8 @@
 // way the client's own windows expect them. The X11 implementation drives a real client;
 // tests use a scripted one.
 
+#include "common/geometry.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,16 +14,6 @@ namespace lv::sharing {
 
 // A window of the system; 0 is no window.
 using WindowHandle = std::uint64_t;
-
-// Screen coordinates; right and bottom exclusive.
-struct ScreenRect {
-    int left = 0;
-    int top = 0;
-    int right = 0;
-    int bottom = 0;
-    int width() const { return right - left; }
-    int height() const { return bottom - top; }
-};
 
 // The show commands the route uses, with their numbers.
 enum class ShowCommand { Hide = 0, ShowNormal = 1, Show = 5 };
@@ -40,7 +32,7 @@ public:
     virtual WindowHandle parentOf(WindowHandle window) = 0;
     virtual std::string className(WindowHandle window) = 0;
     virtual std::string title(WindowHandle window) = 0;
-    virtual ScreenRect rect(WindowHandle window) = 0;
+    virtual Rect rect(WindowHandle window) = 0;
     virtual bool exists(WindowHandle window) = 0;
     virtual bool visible(WindowHandle window) = 0;
     virtual void show(WindowHandle window, ShowCommand command) = 0;

@@ -20,7 +20,7 @@ public:
         WindowHandle parent = 0;
         std::string className;
         std::string title;
-        ScreenRect rect;
+        Rect rect;
         bool visible = true;
         std::vector<WindowHandle> children;
     };
@@ -32,7 +32,7 @@ public:
         bool operator==(const Sent&) const = default;
     };
 
-    WindowHandle add(WindowHandle parent, std::string className, std::string title, ScreenRect rect,
+    WindowHandle add(WindowHandle parent, std::string className, std::string title, Rect rect,
                      bool visible = true)
     {
         const WindowHandle handle = next_++;
@@ -75,7 +75,7 @@ public:
     WindowHandle parentOf(WindowHandle w) override { return exists(w) ? windows_[w].parent : 0; }
     std::string className(WindowHandle w) override { return exists(w) ? windows_[w].className : ""; }
     std::string title(WindowHandle w) override { return exists(w) ? windows_[w].title : ""; }
-    ScreenRect rect(WindowHandle w) override { return exists(w) ? windows_[w].rect : ScreenRect{}; }
+    Rect rect(WindowHandle w) override { return exists(w) ? windows_[w].rect : Rect{}; }
     bool exists(WindowHandle w) override { return windows_.count(w) > 0; }
     bool visible(WindowHandle w) override { return exists(w) && windows_[w].visible; }
     void show(WindowHandle w, ShowCommand command) override

@@ -100,13 +100,13 @@ TEST_F(Keyring, WithoutTheToolNothingIsKept)
 
 TEST(SmallerCopy, TheLongestSideFitsAndTheShapeStays)
 {
-    EXPECT_EQ(FittedSize({4000, 3000}, 1024), (PictureSize{1024, 768}));
-    EXPECT_EQ(FittedSize({3000, 4000}, 1600), (PictureSize{1200, 1600}));
-    EXPECT_EQ(FittedSize({1025, 1}, 1024), (PictureSize{1024, 1}));
-    EXPECT_EQ(FittedSize({30000, 7}, 1024), (PictureSize{1024, 1}));  // never below one pixel
-    EXPECT_EQ(FittedSize({1024, 1000}, 1024), (PictureSize{1024, 1000}));
-    EXPECT_EQ(FittedSize({800, 600}, 1600), (PictureSize{800, 600}));
-    EXPECT_EQ(FittedSize({800, 600}, 0), (PictureSize{800, 600}));
+    EXPECT_EQ(FittedSize({4000, 3000}, 1024), (Size{1024, 768}));
+    EXPECT_EQ(FittedSize({3000, 4000}, 1600), (Size{1200, 1600}));
+    EXPECT_EQ(FittedSize({1025, 1}, 1024), (Size{1024, 1}));
+    EXPECT_EQ(FittedSize({30000, 7}, 1024), (Size{1024, 1}));  // never below one pixel
+    EXPECT_EQ(FittedSize({1024, 1000}, 1024), (Size{1024, 1000}));
+    EXPECT_EQ(FittedSize({800, 600}, 1600), (Size{800, 600}));
+    EXPECT_EQ(FittedSize({800, 600}, 0), (Size{800, 600}));
     EXPECT_TRUE(ValidSmallerSide(0));
     EXPECT_TRUE(ValidSmallerSide(1024));
     EXPECT_FALSE(ValidSmallerSide(1000));

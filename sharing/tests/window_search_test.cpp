@@ -56,9 +56,9 @@ TEST_F(Grid, TheWalkKeepsTheLastThatQualifiesNotTheTrueCorner)
 TEST_F(Grid, SizeFiltersBeforeThePlace)
 {
     const WindowHandle wide = ws.add(panel, "Button", "", {310, 310, 380, 334});  // 70 x 24
-    EXPECT_EQ(FindInCorner(ws, panel, "Button", Corner::TopLeft, WindowSize{70, 24}), wide);
-    EXPECT_EQ(FindInCorner(ws, panel, "Button", Corner::TopLeft, WindowSize{60, 24}), buttons[0]);
-    EXPECT_EQ(FindInCorner(ws, panel, "Button", Corner::TopLeft, WindowSize{24, 60}), 0u);
+    EXPECT_EQ(FindInCorner(ws, panel, "Button", Corner::TopLeft, Size{70, 24}), wide);
+    EXPECT_EQ(FindInCorner(ws, panel, "Button", Corner::TopLeft, Size{60, 24}), buttons[0]);
+    EXPECT_EQ(FindInCorner(ws, panel, "Button", Corner::TopLeft, Size{24, 60}), 0u);
 }
 
 TEST_F(Grid, NestedWindowsCountInOrderAndTheParentsClassFilters)

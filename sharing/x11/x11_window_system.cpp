@@ -275,7 +275,7 @@ std::string X11WindowSystem::title(WindowHandle window)
     return name;
 }
 
-ScreenRect X11WindowSystem::rect(WindowHandle window)
+Rect X11WindowSystem::rect(WindowHandle window)
 {
     XWindowAttributes a{};
     if (!window || !XGetWindowAttributes(x_->display, Window(window), &a))
@@ -315,7 +315,7 @@ void X11WindowSystem::click(WindowHandle window, std::uint32_t value)
 {
     if (!window)
         return;
-    const ScreenRect r = rect(window);
+    const Rect r = rect(window);
     const int x = int(value & 0xFFFF);
     const int y = int(value >> 16);
     unsigned state = 0;

@@ -29,7 +29,7 @@ public:
     WindowHandle parentOf(WindowHandle window) override;
     std::string className(WindowHandle window) override;
     std::string title(WindowHandle window) override;
-    ScreenRect rect(WindowHandle window) override;
+    Rect rect(WindowHandle window) override;
     bool exists(WindowHandle window) override;
     bool visible(WindowHandle window) override;
     void show(WindowHandle window, ShowCommand command) override;

@@ -34,7 +34,7 @@ std::vector<std::string> SplitTypes(const std::string& text)
     return types;
 }
 
-std::optional<PictureSize> ParseSizeText(const std::string& text)
+std::optional<Size> ParseSizeText(const std::string& text)
 {
     const std::size_t x = text.find_first_of("xX");
     if (x == std::string::npos)

@@ -68,13 +68,13 @@ std::optional<int> ParseIntegerInRange(const std::string& text, int low, int hig
     return int(*number);
 }
 
-std::optional<PictureSize> ParsePictureSize(const std::string& width, const std::string& height)
+std::optional<Size> ParsePictureSize(const std::string& width, const std::string& height)
 {
     const auto w = ParseIntegerInRange(width, 1, int(kMaxPictureDimension));
     const auto h = ParseIntegerInRange(height, 1, int(kMaxPictureDimension));
     if (!w || !h)
         return std::nullopt;
-    return PictureSize{*w, *h};
+    return Size{*w, *h};
 }
 
 int Fail(int code, std::string_view text)

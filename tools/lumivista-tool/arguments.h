@@ -2,6 +2,7 @@
 // A small parser for "positional arguments plus --flags" command lines.
 
 #include "command.h"
+#include "common/geometry.h"
 
 #include <map>
 #include <optional>
@@ -40,12 +41,8 @@ std::optional<long> ParseInteger(const std::string& text);
 // A whole decimal integer within [low, high], or nothing.
 std::optional<int> ParseIntegerInRange(const std::string& text, int low, int high);
 
-struct PictureSize {
-    int width;
-    int height;
-};
 // A width and a height each from 1 to the largest picture side, or nothing.
-std::optional<PictureSize> ParsePictureSize(const std::string& width, const std::string& height);
+std::optional<Size> ParsePictureSize(const std::string& width, const std::string& height);
 inline constexpr std::string_view kPictureSizeError = "WIDTH and HEIGHT must be whole numbers from 1 to 65535";
 
 // The operation words from `first` on, each read by `parse(word, error)`; nothing, with the

@@ -29,9 +29,9 @@ constexpr int kFarthest = 1000000;
 
 }  // namespace
 
-std::optional<std::vector<DocumentPoint>> ParsePointList(const std::string& text)
+std::optional<std::vector<Point>> ParsePointList(const std::string& text)
 {
-    std::vector<DocumentPoint> points;
+    std::vector<Point> points;
     std::size_t from = 0;
     while (true) {
         const std::size_t semicolon = text.find(';', from);
@@ -54,12 +54,12 @@ std::optional<RgbTriple> ParseColour(const std::string& text)
     return RgbTriple{std::uint8_t((*rgb)[0]), std::uint8_t((*rgb)[1]), std::uint8_t((*rgb)[2])};
 }
 
-std::optional<DocumentRect> ParseRectangle(const std::string& text)
+std::optional<Rect> ParseRectangle(const std::string& text)
 {
     const auto v = numbers(text, 4, -kFarthest, kFarthest);
     if (!v || (*v)[2] <= (*v)[0] || (*v)[3] <= (*v)[1])
         return std::nullopt;
-    return DocumentRect{(*v)[0], (*v)[1], (*v)[2], (*v)[3]};
+    return Rect{(*v)[0], (*v)[1], (*v)[2], (*v)[3]};
 }
 
 }  // namespace lv::tool

@@ -91,15 +91,15 @@ public:
     ToolSettings& settings() override { return toolSettings; }
     const ToolSettings& settings() const override { return toolSettings; }
     ui::Service& ui() override { return service; }
-    void zoomAt(int, DocumentPoint) override {}
-    SurfacePoint scrollPosition() const override { return {}; }
-    void scrollTo(SurfacePoint) override {}
+    void zoomAt(int, Point) override {}
+    Point scrollPosition() const override { return {}; }
+    void scrollTo(Point) override {}
 
     RgbTriple active{255, 255, 0};
     RgbTriple secondary{0, 0, 255};
     ToolSettings toolSettings;
     CountingService service;
-    std::optional<DocumentRect> changed;  // inclusive, as the tools report it
+    std::optional<Rect> changed;
 
     void take(const ToolResult& result)
     {
@@ -112,7 +112,7 @@ private:
 };
 
 struct Gesture {
-    std::vector<DocumentPoint> points;
+    std::vector<Point> points;
     int rest = 0;
 };
 
@@ -142,7 +142,7 @@ void report(const CommandLineWindow& window, std::string_view name, int dabs, bo
         JsonWriter out;
         out.beginObject().key("tool").value(std::string(name)).key("changed");
         if (c)
-            out.beginArray().value(c->left).value(c->top).value(c->right + 1).value(c->bottom + 1).endArray();
+            out.beginArray().value(c->left).value(c->top).value(c->right).value(c->bottom).endArray();
         else
             out.null();
         out.key("dabs").value(dabs).key("beeps").value(window.service.beeps);
@@ -152,8 +152,8 @@ void report(const CommandLineWindow& window, std::string_view name, int dabs, bo
         return;
     }
     if (c)
-        std::printf("%.*s changed %d,%d,%d,%d dabs %d\n", int(name.size()), name.data(), c->left, c->top, c->right + 1,
-                    c->bottom + 1, dabs);
+        std::printf("%.*s changed %d,%d,%d,%d dabs %d\n", int(name.size()), name.data(), c->left, c->top, c->right,
+                    c->bottom, dabs);
     else
         std::printf("%.*s changed nothing\n", int(name.size()), name.data());
 }

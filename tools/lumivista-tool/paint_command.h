@@ -1,7 +1,7 @@
 #pragma once
 #include "command.h"
 
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "imagelib/rgb_triple.h"
 
 #include <optional>
@@ -16,8 +16,8 @@ int RunPaint(std::string_view name, Arguments args);
 
 // "X,Y;X,Y;..." (at least one point), "R,G,B" (each 0..255) and "L,T,R,B" (right > left,
 // bottom > top); nothing for anything else.
-std::optional<std::vector<DocumentPoint>> ParsePointList(const std::string& text);
+std::optional<std::vector<Point>> ParsePointList(const std::string& text);
 std::optional<RgbTriple> ParseColour(const std::string& text);
-std::optional<DocumentRect> ParseRectangle(const std::string& text);
+std::optional<Rect> ParseRectangle(const std::string& text);
 
 }  // namespace lv::tool

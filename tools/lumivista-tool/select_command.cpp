@@ -54,7 +54,7 @@ int writeMask(const LayerStack& stack, const std::string& path)
     if (!picture)
         return Fail(kExitCannotWrite, "not enough memory for " + path);
     if (stack.selectionActive) {
-        const DocumentRect& r = stack.selectionRect;
+        const Rect& r = stack.selectionRect;
         for (int y = r.top; y < r.bottom; ++y) {
             std::uint8_t* row = picture.row(stack.height - 1 - y);
             for (int x = r.left; x < r.right; ++x)
@@ -67,7 +67,7 @@ int writeMask(const LayerStack& stack, const std::string& path)
 
 void report(const LayerStack& stack, bool json)
 {
-    const DocumentRect& r = stack.selectionRect;
+    const Rect& r = stack.selectionRect;
     if (json) {
         JsonWriter out;
         out.beginObject().key("active").value(stack.selectionActive).key("rect");

@@ -2,7 +2,7 @@
 
 #include "command.h"
 
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "edit/selection/colour_match.h"
 #include "edit/selection/selection.h"
 
@@ -18,18 +18,18 @@ int RunSelect(std::string_view name, Arguments args);
 
 // One selection operation of the command line.
 struct WandOperation {
-    DocumentPoint point;
+    Point point;
     ChannelLimits tolerance{32, 32, 32};
     bool global = false;
 };
 struct RectangleOperation {
-    DocumentRect rect;
+    Rect rect;
 };
 struct EllipseOperation {
-    DocumentRect rect;
+    Rect rect;
 };
 struct PolygonOperation {
-    std::vector<DocumentPoint> points;
+    std::vector<Point> points;
 };
 struct SelectOperation {
     std::variant<WandOperation, RectangleOperation, EllipseOperation, PolygonOperation> shape;

@@ -30,14 +30,14 @@ std::optional<CombineMode> modeNamed(const std::string& name)
 }
 
 // The four numbers of a rectangle, right and bottom exclusive.
-std::optional<DocumentRect> rectangle(const std::vector<std::string>& parts)
+std::optional<Rect> rectangle(const std::vector<std::string>& parts)
 {
     if (parts.size() < 4)
         return std::nullopt;
     const auto l = coordinate(parts[0]), t = coordinate(parts[1]), r = coordinate(parts[2]), b = coordinate(parts[3]);
     if (!l || !t || !r || !b || *r <= *l || *b <= *t)
         return std::nullopt;
-    return DocumentRect{*l, *t, *r, *b};
+    return Rect{*l, *t, *r, *b};
 }
 
 }  // namespace

@@ -27,7 +27,7 @@ std::optional<int> TransitionByNameOrIndex(const std::string& text)
     return found >= 0 ? std::optional<int>(found) : std::nullopt;
 }
 
-std::optional<PictureSize> ParseScreenSize(const std::string& text)
+std::optional<Size> ParseScreenSize(const std::string& text)
 {
     const auto x = text.find('x');
     if (x == std::string::npos)
@@ -36,7 +36,7 @@ std::optional<PictureSize> ParseScreenSize(const std::string& text)
     const auto height = ParseIntegerInRange(text.substr(x + 1), 1, kLargestScreenSide);
     if (!width || !height)
         return std::nullopt;
-    return PictureSize{*width, *height};
+    return Size{*width, *height};
 }
 
 // The picture as the show holds it: 24 bits, or 8-bit grey.
@@ -85,7 +85,7 @@ int RunSlideshowFrames(Arguments args)
         return code;
     if (const int code = OpenSlidePicture(p[1], after))
         return code;
-    PictureSize screen{after.width(), after.height()};
+    Size screen{after.width(), after.height()};
     if (const auto size = parsed.value("--size")) {
         const auto parsedSize = ParseScreenSize(*size);
         if (!parsedSize)

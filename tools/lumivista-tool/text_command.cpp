@@ -38,7 +38,7 @@ std::optional<std::vector<int>> numberList(const std::string& text, std::size_t 
 }
 
 // The bottom layer: the background picture scaled to the size, or white.
-int openBackground(const std::optional<std::string>& path, PictureSize size, HDIB& picture)
+int openBackground(const std::optional<std::string>& path, Size size, HDIB& picture)
 {
     if (!path) {
         picture = DibCreate(size.width, size.height, 0xFFFFFF, false);

@@ -67,7 +67,7 @@ void report(const LayerStack& stack, bool json)
         JsonWriter out;
         out.beginObject().key("width").value(stack.width).key("height").value(stack.height).key("layers").beginArray();
         for (int i = 0; i < stack.layerCount; ++i) {
-            const DocumentRect r = GetLayerTopDownRect(stack, i).value_or(DocumentRect{});
+            const Rect r = GetLayerTopDownRect(stack, i).value_or(Rect{});
             const LayerRecord& layer = stack.layers[std::size_t(i)];
             out.beginObject().key("rect").beginArray().value(r.left).value(r.top).value(r.right).value(r.bottom).endArray();
             out.key("placed").value(!layer.sourceImage ? 0 : 1).endObject();
@@ -78,7 +78,7 @@ void report(const LayerStack& stack, bool json)
     }
     std::printf("document %dx%d, %d layer(s)\n", stack.width, stack.height, stack.layerCount);
     for (int i = 0; i < stack.layerCount; ++i) {
-        const DocumentRect r = GetLayerTopDownRect(stack, i).value_or(DocumentRect{});
+        const Rect r = GetLayerTopDownRect(stack, i).value_or(Rect{});
         std::printf("layer %d: %d,%d,%d,%d\n", i, r.left, r.top, r.right, r.bottom);
     }
 }

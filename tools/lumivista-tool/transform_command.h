@@ -2,7 +2,7 @@
 
 #include "command.h"
 
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "edit/placement/document_geometry.h"
 
 #include <optional>
@@ -16,8 +16,8 @@ int RunTransform(std::string_view name, Arguments args);
 
 // One operation of the command line, in the order given.
 struct RotateOperation { double degrees; };
-struct ResizeOperation { DocumentRect box; };
-struct MoveOperation { DocumentPoint by; };
+struct ResizeOperation { Rect box; };
+struct MoveOperation { Point by; };
 struct FlipOperation { bool horizontal; };
 struct TurnOperation { bool right; };
 struct SpinOperation { double degrees; };

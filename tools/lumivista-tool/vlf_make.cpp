@@ -70,7 +70,7 @@ std::optional<LayerArgument> parseLayerArgument(const std::string& text, std::st
 }
 
 // "WxH".
-std::optional<PictureSize> parseSize(const std::string& text)
+std::optional<Size> parseSize(const std::string& text)
 {
     const auto x = text.find('x');
     if (x == std::string::npos)

@@ -60,7 +60,7 @@ TypeFace numberFace(int style)
 }
 
 // A navy plate with rounded corners, the lettering in white on it.
-LayerArt plate(PieceSize size, const Lettering& lettering)
+LayerArt plate(Size size, const Lettering& lettering)
 {
     LayerArt art(size.width, size.height, kNavy);
     const Point centre{float(size.width) / 2, float(size.height) / 2};
@@ -70,7 +70,7 @@ LayerArt plate(PieceSize size, const Lettering& lettering)
     return art;
 }
 
-LayerArt lettered(PieceSize size, const Lettering& lettering, Colour colour)
+LayerArt lettered(Size size, const Lettering& lettering, Colour colour)
 {
     LayerArt art(size.width, size.height, colour);
     LetterCentred(art, lettering, {float(size.width) / 2, float(size.height) / 2}, Solid(colour));
@@ -102,9 +102,9 @@ float headingHeight(int style)
 
 }  // namespace
 
-Box DaysCell(int style, int cell)
+Rect DaysCell(int style, int cell)
 {
-    const PieceSize size = PieceSizesOf(style).days;
+    const Size size = PieceSizesOf(style).days;
     const float column = float(size.width) / kColumns;
     const float row = (float(size.height) - headingHeight(style)) / kRows;
     const float x = float(cell % kColumns) * column, y = headingHeight(style) + float(cell / kColumns) * row;
@@ -142,7 +142,7 @@ CalendarPieces::CalendarPieces(FontLibrary& fonts, int style)
 LayerArt CalendarPieces::year(int year) const
 {
     const Lettering lettering = Letter(fonts_, std::to_string(year), yearFace(style_));
-    const PieceSize size = PieceSizesOf(style_).year;
+    const Size size = PieceSizesOf(style_).year;
     if (style_ == 3)
         return plate(size, lettering);
     return lettered(size, lettering, style_ == 1 ? Rgb(128, 32, 42) : kTeal);
@@ -151,7 +151,7 @@ LayerArt CalendarPieces::year(int year) const
 LayerArt CalendarPieces::month(int month) const
 {
     const Lettering lettering = Letter(fonts_, kMonthNames[std::size_t(month - 1)], monthFace(style_));
-    const PieceSize size = PieceSizesOf(style_).month;
+    const Size size = PieceSizesOf(style_).month;
     if (style_ == 3)
         return plate(size, lettering);
     return lettered(size, lettering, style_ == 1 ? kInk : kSlate);
@@ -159,7 +159,7 @@ LayerArt CalendarPieces::month(int month) const
 
 LayerArt CalendarPieces::days(int firstWeekday, int days) const
 {
-    const PieceSize size = PieceSizesOf(style_).days;
+    const Size size = PieceSizesOf(style_).days;
     const float column = float(size.width) / kColumns;
     const float heading = headingHeight(style_);
     const float row = (float(size.height) - heading) / kRows;
@@ -186,11 +186,11 @@ LayerArt CalendarPieces::days(int firstWeekday, int days) const
         }
         const Shape band = Intersect(RoundedBox({right / 2, bottom / 2}, right / 2, bottom / 2, 6),
                                      RoundedBox({right / 2, heading / 2}, right / 2, heading / 2, 0));
-        art.paint(band, Solid(kNavy), 1, Box{0, 0, int(right), int(heading) + 2});
+        art.paint(band, Solid(kNavy), 1, Rect{0, 0, int(right), int(heading) + 2});
         art.outline(RoundedBox({right / 2, bottom / 2}, right / 2 - 1, bottom / 2 - 1, 6), kNavy, 2);
     } else if (style_ == 2) {
         art.paint(RoundedBox({right / 2, heading / 2 - 2}, right / 2 - 2, heading / 2 - 6, heading / 2 - 6),
-                  Solid(kTeal), 1, Box{0, 0, int(right), int(heading)});
+                  Solid(kTeal), 1, Rect{0, 0, int(right), int(heading)});
     } else {
         // A double gold rule under the weekdays.
         art.paint(RoundedBox({right / 2, heading - 7}, right / 2 - 8, 1.0f, 0), Solid(kGold), 1,
@@ -209,7 +209,7 @@ LayerArt CalendarPieces::days(int firstWeekday, int days) const
     for (int day = 1; day <= days; ++day) {
         const int cell = firstWeekday + day - 1;
         const int c = cell % kColumns;
-        const Box box = DaysCell(style_, cell);
+        const Rect box = DaysCell(style_, cell);
         const float x = float(box.left), y = float(box.top);
         Colour colour = ink;
         if (c == 0)

@@ -23,18 +23,15 @@ inline constexpr std::array<const char*, 12> kMonthNames = {"Janeiro", "Fevereir
                                                             "Setembro", "Outubro",  "Novembro", "Dezembro"};
 inline constexpr std::array<const char*, 7> kWeekdayHeadings = {"Dom", "Seg", "Ter", "Qua", "Qui", "Sex", "Sáb"};
 
-struct PieceSize {
-    int width = 0, height = 0;
-};
 struct PieceSizes {
-    PieceSize year, month, days;
+    Size year, month, days;
 };
 // Every piece of a style has one size, so a refill never moves the page's layout.
 PieceSizes PieceSizesOf(int style);
 
 // Cell 0 to 41 of a days piece (row by row from Sunday): where day d of a month whose first
 // day is weekday w stands, in cell w + d - 1.
-Box DaysCell(int style, int cell);
+Rect DaysCell(int style, int cell);
 inline constexpr int kDaysCells = 42;
 
 // Relative to the templates' folder, with "/", as a refill looks for them.

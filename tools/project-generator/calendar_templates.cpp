@@ -15,14 +15,14 @@ constexpr int kShownYear = 2000, kShownMonth = 1;
 
 struct CalendarLayout {
     int width, height;
-    Box photo;
+    Rect photo;
     Point month, year, days;
 };
 
 const CalendarLayout kUpright{900, 1200, {60, 60, 840, 560}, {330, 645}, {700, 645}, {450, 945}};
 const CalendarLayout kLying{1200, 900, {40, 50, 540, 850}, {875, 130}, {875, 240}, {875, 580}};
 
-Point centreOf(const Box& b)
+Point centreOf(const Rect& b)
 {
     return {float(b.left + b.right) / 2, float(b.top + b.bottom) / 2};
 }
@@ -77,7 +77,7 @@ LayerArt ornaments(int style, const CalendarLayout& layout, const CalendarLook& 
     } else if (style == 2) {
         // A coloured corner below the days and a line of dots under the photo.
         const Shape corner = Polygon({{w, h - 110}, {w, h}, {w - 300, h}});
-        art.paint(corner, Solid(look.accent), 0.9f, Box{int(w) - 302, int(h) - 112, int(w), int(h)});
+        art.paint(corner, Solid(look.accent), 0.9f, Rect{int(w) - 302, int(h) - 112, int(w), int(h)});
         for (int i = 0; i < 5; ++i) {
             const Point c{upright ? w / 2 + float(i - 2) * 24 : float(layout.photo.right + layout.photo.left) / 2 + float(i - 2) * 24,
                           float(layout.photo.bottom) + 22};
@@ -101,7 +101,7 @@ Page drawCalendar(FontLibrary& fonts, int style, const CalendarLayout& layout)
     Page page(layout.width, layout.height);
     page.add(kBackgroundLayer, LayerArt::Opaque(layout.width, layout.height, look.paper), 0, 0);
 
-    const Box& box = layout.photo;
+    const Rect& box = layout.photo;
     const int pw = box.right - box.left, ph = box.bottom - box.top;
     if (look.borderWidth > 0) {
         const float grow = look.borderWidth;

@@ -50,14 +50,14 @@ Shape photoShape(PhotoShape shape, Point c, float hw, float hh)
     }
 }
 
-std::vector<Box> photoBoxes(const CardDesign& d)
+std::vector<Rect> photoBoxes(const CardDesign& d)
 {
     if (d.upright)
-        return d.photos == 1 ? std::vector<Box>{{95, 80, 655, 560}} : std::vector<Box>{{60, 110, 360, 530}, {390, 110, 690, 530}};
-    return d.photos == 1 ? std::vector<Box>{{60, 90, 500, 660}} : std::vector<Box>{{50, 110, 300, 470}, {180, 330, 430, 690}};
+        return d.photos == 1 ? std::vector<Rect>{{95, 80, 655, 560}} : std::vector<Rect>{{60, 110, 360, 530}, {390, 110, 690, 530}};
+    return d.photos == 1 ? std::vector<Rect>{{60, 90, 500, 660}} : std::vector<Rect>{{50, 110, 300, 470}, {180, 330, 430, 690}};
 }
 
-void addPhoto(Page& page, const CardDesign& d, const Box& box, int number)
+void addPhoto(Page& page, const CardDesign& d, const Rect& box, int number)
 {
     const int w = box.right - box.left, h = box.bottom - box.top;
     const Point c{float(w) / 2, float(h) / 2};
@@ -88,7 +88,7 @@ Page drawCard(FontLibrary& fonts, const CardDesign& d)
     const int w = d.upright ? kShort : kLong, h = d.upright ? kLong : kShort;
     Page page(w, h);
     page.add(kBackgroundLayer, LayerArt::Opaque(w, h, d.paper), 0, 0);
-    const std::vector<Box> boxes = photoBoxes(d);
+    const std::vector<Rect> boxes = photoBoxes(d);
     for (std::size_t i = 0; i < boxes.size(); ++i)
         addPhoto(page, d, boxes[i], int(i) + 1);
     LayerArt ornaments(w, h, Rgb(255, 255, 255));
@@ -202,7 +202,7 @@ std::vector<CardDesign> designs()
          [](LayerArt& a, float w, float h) {
              // A graduation cap: a board seen at an angle, the cap below it and a tassel.
              const Point c{w - 110, h - 110};
-             const Box box = Around(c, 90, 90);
+             const Rect box = Around(c, 90, 90);
              a.paint(Polygon({{c.x - 50, c.y + 5}, {c.x + 50, c.y + 5}, {c.x + 45, c.y + 45}, {c.x - 45, c.y + 45}}), Solid(Rgb(25, 25, 30)), 1, box);
              a.paint(Polygon({{c.x - 85, c.y}, {c.x, c.y - 35}, {c.x + 85, c.y}, {c.x, c.y + 35}}), Linear({c.x, c.y - 35}, Rgb(60, 60, 70), {c.x, c.y + 35}, Rgb(20, 20, 25)),
                      1, box);
@@ -242,7 +242,7 @@ std::vector<CardDesign> designs()
              const Point c{w - 90, 150};
              const Shape tie = Union({Polygon({{c.x - 16, c.y - 110}, {c.x + 16, c.y - 110}, {c.x + 10, c.y - 85}, {c.x - 10, c.y - 85}}),
                                       Polygon({{c.x - 10, c.y - 85}, {c.x + 10, c.y - 85}, {c.x + 30, c.y + 60}, {c.x, c.y + 90}, {c.x - 30, c.y + 60}})});
-             const Box box = Around(c, 40, 120);
+             const Rect box = Around(c, 40, 120);
              a.paint(tie, Solid(Rgb(40, 80, 160)), 1, box);
              const Shape stripes = [](Point p) { return std::fabs(std::fmod(p.x + p.y + 1000, 28.0f) - 14) - 4; };
              a.paint(Intersect(tie, stripes), Solid(Rgb(220, 190, 80)), 1, box);

@@ -23,7 +23,7 @@ std::uint8_t toByte(float v)
 
 }  // namespace
 
-Box Around(Point centre, float halfWidth, float halfHeight)
+Rect Around(Point centre, float halfWidth, float halfHeight)
 {
     return {int(std::floor(centre.x - halfWidth)) - 1, int(std::floor(centre.y - halfHeight)) - 1,
             int(std::ceil(centre.x + halfWidth)) + 2, int(std::ceil(centre.y + halfHeight)) + 2};
@@ -49,9 +49,9 @@ LayerArt LayerArt::Opaque(int width, int height, const Fill& fill)
     return art;
 }
 
-Box LayerArt::clip(std::optional<Box> within) const
+Rect LayerArt::clip(std::optional<Rect> within) const
 {
-    const Box b = within.value_or(Box{0, 0, width_, height_});
+    const Rect b = within.value_or(Rect{0, 0, width_, height_});
     return {std::max(0, b.left), std::max(0, b.top), std::min(width_, b.right), std::min(height_, b.bottom)};
 }
 
@@ -71,9 +71,9 @@ void LayerArt::blend(int x, int y, float a, Colour c)
     alpha_[i] = now;
 }
 
-void LayerArt::paint(const Shape& shape, const Fill& fill, float opacity, std::optional<Box> within)
+void LayerArt::paint(const Shape& shape, const Fill& fill, float opacity, std::optional<Rect> within)
 {
-    const Box b = clip(within);
+    const Rect b = clip(within);
     for (int y = b.top; y < b.bottom; ++y)
         for (int x = b.left; x < b.right; ++x) {
             const Point p{float(x) + 0.5f, float(y) + 0.5f};
@@ -83,9 +83,9 @@ void LayerArt::paint(const Shape& shape, const Fill& fill, float opacity, std::o
         }
 }
 
-void LayerArt::outline(const Shape& shape, Colour colour, float width, float opacity, std::optional<Box> within)
+void LayerArt::outline(const Shape& shape, Colour colour, float width, float opacity, std::optional<Rect> within)
 {
-    const Box b = clip(within);
+    const Rect b = clip(within);
     for (int y = b.top; y < b.bottom; ++y)
         for (int x = b.left; x < b.right; ++x) {
             const Point p{float(x) + 0.5f, float(y) + 0.5f};
@@ -93,9 +93,9 @@ void LayerArt::outline(const Shape& shape, Colour colour, float width, float opa
         }
 }
 
-void LayerArt::shadow(const Shape& shape, float dx, float dy, float softness, float opacity, std::optional<Box> within)
+void LayerArt::shadow(const Shape& shape, float dx, float dy, float softness, float opacity, std::optional<Rect> within)
 {
-    const Box b = clip(within);
+    const Rect b = clip(within);
     const Colour dark = Rgb(30, 30, 40);
     for (int y = b.top; y < b.bottom; ++y)
         for (int x = b.left; x < b.right; ++x) {
@@ -104,9 +104,9 @@ void LayerArt::shadow(const Shape& shape, float dx, float dy, float softness, fl
         }
 }
 
-void LayerArt::erase(const Shape& shape, float softness, std::optional<Box> within)
+void LayerArt::erase(const Shape& shape, float softness, std::optional<Rect> within)
 {
-    const Box b = clip(within);
+    const Rect b = clip(within);
     for (int y = b.top; y < b.bottom; ++y)
         for (int x = b.left; x < b.right; ++x) {
             const Point p{float(x) + 0.5f, float(y) + 0.5f};
@@ -118,7 +118,7 @@ void LayerArt::stamp(const HDIB& coverage, int left, int top, const Fill& fill, 
 {
     if (!coverage)
         return;
-    const Box b = clip(Box{left, top, left + coverage.width(), top + coverage.height()});
+    const Rect b = clip(Rect{left, top, left + coverage.width(), top + coverage.height()});
     for (int y = b.top; y < b.bottom; ++y) {
         const std::uint8_t* row = coverage.row(coverage.height() - 1 - (y - top));
         for (int x = b.left; x < b.right; ++x)

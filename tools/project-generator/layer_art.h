@@ -5,6 +5,7 @@
 // big pages quick to draw.
 
 #include "canvas.h"
+#include "common/geometry.h"
 #include "imagelib/dib.h"
 
 #include <optional>
@@ -12,12 +13,8 @@
 
 namespace lv::artwork {
 
-// Pixels from left to right and top to bottom, right and bottom exclusive.
-struct Box {
-    int left = 0, top = 0, right = 0, bottom = 0;
-};
 // The box around a centre, grown by one pixel on every side for the smoothed edge.
-Box Around(Point centre, float halfWidth, float halfHeight);
+Rect Around(Point centre, float halfWidth, float halfHeight);
 
 class LayerArt {
 public:
@@ -30,11 +27,11 @@ public:
     int width() const { return width_; }
     int height() const { return height_; }
 
-    void paint(const Shape& shape, const Fill& fill, float opacity = 1, std::optional<Box> within = {});
-    void outline(const Shape& shape, Colour colour, float width, float opacity = 1, std::optional<Box> within = {});
-    void shadow(const Shape& shape, float dx, float dy, float softness, float opacity, std::optional<Box> within = {});
+    void paint(const Shape& shape, const Fill& fill, float opacity = 1, std::optional<Rect> within = {});
+    void outline(const Shape& shape, Colour colour, float width, float opacity = 1, std::optional<Rect> within = {});
+    void shadow(const Shape& shape, float dx, float dy, float softness, float opacity, std::optional<Rect> within = {});
     // Takes coverage away where the shape lies (softened over `softness` pixels): holes.
-    void erase(const Shape& shape, float softness = 1, std::optional<Box> within = {});
+    void erase(const Shape& shape, float softness = 1, std::optional<Rect> within = {});
     // An 8-bit coverage picture (lettering) laid with its top-left corner at (left, top).
     void stamp(const HDIB& coverage, int left, int top, const Fill& fill, float opacity = 1);
     // Sets every pixel's colour from a function, coverage untouched.
@@ -49,7 +46,7 @@ public:
 private:
     LayerArt(int width, int height, Colour matte, float alpha);
     std::size_t index(int x, int y) const { return std::size_t(y) * std::size_t(width_) + std::size_t(x); }
-    Box clip(std::optional<Box> within) const;
+    Rect clip(std::optional<Rect> within) const;
     void blend(int x, int y, float a, Colour c);
 
     int width_, height_;

@@ -20,7 +20,7 @@ Fill lit(Point centre, float radius, Colour colour)
 
 void Balloon(LayerArt& art, Point c, float r, Colour colour)
 {
-    const Box box{int(c.x - r) - 4, int(c.y - r * 1.2f) - 4, int(c.x + r) + 4, int(c.y + r * 4) + 4};
+    const Rect box{int(c.x - r) - 4, int(c.y - r * 1.2f) - 4, int(c.x + r) + 4, int(c.y + r * 4) + 4};
     for (int i = 0; i < 5; ++i) {  // the string
         const float y0 = c.y + r * 1.2f + float(i) * r * 0.55f;
         const float swing = i % 2 ? r * 0.12f : -r * 0.12f;
@@ -35,7 +35,7 @@ void Balloon(LayerArt& art, Point c, float r, Colour colour)
 
 void HeartOrnament(LayerArt& art, Point c, float size, Colour colour)
 {
-    const Box box = Around(c, size * 1.3f, size * 1.3f);
+    const Rect box = Around(c, size * 1.3f, size * 1.3f);
     art.paint(Heart(c, size), lit(c, size, colour), 1, box);
 }
 
@@ -46,7 +46,7 @@ void StarOrnament(LayerArt& art, Point c, float r, Colour colour, float turn)
 
 void Flower(LayerArt& art, Point c, float r, Colour petals, int count)
 {
-    const Box box = Around(c, r * 1.1f, r * 1.1f);
+    const Rect box = Around(c, r * 1.1f, r * 1.1f);
     std::vector<Shape> all;
     for (int i = 0; i < count; ++i) {
         const float a = float(i) * 2 * kPi / float(count);
@@ -59,7 +59,7 @@ void Flower(LayerArt& art, Point c, float r, Colour petals, int count)
 
 void Snowflake(LayerArt& art, Point c, float r, Colour colour)
 {
-    const Box box = Around(c, r + 2, r + 2);
+    const Rect box = Around(c, r + 2, r + 2);
     std::vector<Shape> arms;
     for (int i = 0; i < 6; ++i) {
         const float a = float(i) * kPi / 3;
@@ -76,7 +76,7 @@ void Leaf(LayerArt& art, Point c, float length, float angle, Colour colour)
 {
     const Shape leaf = Rotated(Intersect(Circle({c.x, c.y + length * 0.35f}, length * 0.6f), Circle({c.x, c.y - length * 0.35f}, length * 0.6f)), c,
                                angle);
-    const Box box = Around(c, length * 0.7f, length * 0.7f);
+    const Rect box = Around(c, length * 0.7f, length * 0.7f);
     art.paint(leaf, lit(c, length * 0.5f, colour), 1, box);
     art.paint(Rotated(Capsule({c.x, c.y - length * 0.2f}, {c.x, c.y + length * 0.2f}, 1), c, angle + kPi / 2), Solid(Scale(colour, 0.6f)), 0.7f,
               box);
@@ -84,7 +84,7 @@ void Leaf(LayerArt& art, Point c, float length, float angle, Colour colour)
 
 void Egg(LayerArt& art, Point c, float r, Colour colour, Colour stripes)
 {
-    const Box box = Around(c, r + 2, r * 1.35f + 2);
+    const Rect box = Around(c, r + 2, r * 1.35f + 2);
     const Shape egg = Union({Ellipse({c.x, c.y + r * 0.1f}, r, r * 1.1f), Ellipse({c.x, c.y - r * 0.2f}, r * 0.85f, r * 1.15f)});
     art.shadow(egg, 2, 3, 3, 0.2f, box);
     art.paint(egg, lit(c, r, colour), 1, box);
@@ -100,7 +100,7 @@ void Egg(LayerArt& art, Point c, float r, Colour colour, Colour stripes)
 
 void Ring(LayerArt& art, Point c, float r, Colour colour)
 {
-    const Box box = Around(c, r * 1.2f, r * 1.2f);
+    const Rect box = Around(c, r * 1.2f, r * 1.2f);
     const Shape band = Subtract(Circle(c, r), Circle(c, r * 0.78f));
     art.paint(band, LinearStops({c.x - r, c.y - r}, {c.x + r, c.y + r}, {{0, Mix(colour, Rgb(255, 255, 255), 0.6f)}, {0.5f, colour}, {1, Scale(colour, 0.6f)}}),
               1, box);

@@ -2,7 +2,7 @@
 
 #include "app/skin/button_table.h"
 #include "app/skin/list_box_registry.h"
-#include "app/widgets/skin_geometry.h"
+#include "app/widgets/qt_geometry.h"
 #include "icons.h"
 #include "theme.h"
 
@@ -256,7 +256,7 @@ void SliderLabels(QPainter& p, int panel)
 {
     for (const skin::ButtonDefinition& b : skin::PanelButtons(panel))
         if (b.kind == ButtonKind::SliderTrack)
-            Label(p, QRectF(b.small.x + 2, b.small.y - 14, b.small.width, 14), StringText(b.tooltip), UiFont(11), kTextDim);
+            Label(p, QRectF(b.small.left + 2, b.small.top - 14, b.small.width(), 14), StringText(b.tooltip), UiFont(11), kTextDim);
 }
 
 void FieldFrames(QPainter& p, int panel, const QColor& colour)

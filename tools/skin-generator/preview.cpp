@@ -6,7 +6,7 @@
 #include "app/skin/panel_loader.h"
 #include "app/skin/screen_composition.h"
 #include "app/skin/screen_selection.h"
-#include "app/widgets/skin_geometry.h"
+#include "app/widgets/qt_geometry.h"
 #include "common/failure_notices.h"
 #include "imagelib/codecs/bmp/bmp.h"
 

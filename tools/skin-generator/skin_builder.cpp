@@ -4,7 +4,7 @@
 #include "app/skin/skin_bitmaps.h"
 #include "app/skin/skin_file.h"
 #include "app/widgets/dib_image.h"
-#include "app/widgets/skin_geometry.h"
+#include "app/widgets/qt_geometry.h"
 #include "button_painter.h"
 #include "desktop_icons.h"
 #include "click_sounds.h"
@@ -70,8 +70,8 @@ skin::SkinScreenButtons PanelRecords(int panel, SkinVariant variant, const QImag
     for (const skin::ButtonDefinition& b : skin::PanelButtons(panel)) {
         const skin::Rect r = b.placeIn(variant);
         skin::SkinButtonImages record;
-        record.fields = {RecordKind(b.kind), std::int16_t(b.controlId), std::int16_t(r.x), std::int16_t(r.y),
-                         std::int16_t(r.width), std::int16_t(r.height), std::int16_t(b.kind), 0};
+        record.fields = {RecordKind(b.kind), std::int16_t(b.controlId), std::int16_t(r.left), std::int16_t(r.top),
+                         std::int16_t(r.width()), std::int16_t(r.height()), std::int16_t(b.kind), 0};
         // Regions have no pictures, except a list's row, which the list draws its rows from.
         if (b.kind != ButtonKind::Region || b.art.style == skin::ButtonStyle::ListRow) {
             const QImage& under = b.kind == ButtonKind::SliderThumb ? withTracks : background;

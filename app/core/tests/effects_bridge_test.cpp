@@ -114,7 +114,7 @@ TEST(EffectsBridge, FailuresLeaveLayerAndHistoryAlone)
 
     auto empty = CreateEmptyLayerStack(10, 10, 24);
     EXPECT_FALSE(ApplyEnhancement(*empty, 0, std::vector<int>{90}, false));
-    EXPECT_FALSE(PreviewComposite(*empty, Enhancement(0, {90, 50, 50}), {0, 0, 9, 9}));
+    EXPECT_FALSE(PreviewComposite(*empty, Enhancement(0, {90, 50, 50}), {0, 0, 10, 10}));
 }
 
 TEST(EffectsBridge, NeighbourhoodEffectsSkipPicturesWithoutTwoPixelsEachWay)
@@ -148,7 +148,7 @@ TEST(EffectsBridge, PreviewCompositeShowsTheResultInTheRectangleAndKeepsTheLayer
     PhotoDocument d;
     const SharedPicture original = d.image();
     const HDIB plain = CopyPicture(d.doc().composite);
-    const DocumentRect rect{10, 5, 40, 30};  // inclusive
+    const Rect rect{10, 5, 41, 31};
     ASSERT_TRUE(PreviewComposite(d.doc(), Enhancement(4, {90, 50, 50}), rect));
     EXPECT_TRUE(d.image().sameAs(original));
     EXPECT_EQ(d.table.count(), 0);
@@ -160,7 +160,7 @@ TEST(EffectsBridge, PreviewCompositeShowsTheResultInTheRectangleAndKeepsTheLayer
     for (int y = 0; y < 48; ++y) {
         for (int x = 0; x < 64; ++x) {
             const int top = 47 - y;
-            const bool inside = x >= rect.left && x <= rect.right && top >= rect.top && top <= rect.bottom;
+            const bool inside = x >= rect.left && x < rect.right && top >= rect.top && top < rect.bottom;
             const Rgb shown = Pixel24(d.doc().composite, x, y);
             const Rgb expected = Pixel24(inside ? applied.doc().composite : plain, x, y);
             ASSERT_EQ(shown, expected) << x << ',' << top;
@@ -175,7 +175,7 @@ TEST(EffectsBridge, ScaledPreviewMatchesTheFullResultAtTheShownScale)
     PhotoDocument d(160, 120);
     PhotoDocument applied(160, 120);
     const AdjustmentChoice choice = Enhancement(1, {80, 70, 50});
-    ASSERT_TRUE(PreviewComposite(d.doc(), choice, {0, 0, 159, 119}, 0.25));
+    ASSERT_TRUE(PreviewComposite(d.doc(), choice, {0, 0, 160, 120}, 0.25));
     ASSERT_TRUE(ApplyAdjustment(applied.doc(), choice, false));
     // Each 4 × 4 block as the view shows it at 1:4. A curve applied to the block's mean
     // differs a little from the mean of the curve where a block straddles a hard edge.
@@ -205,7 +205,7 @@ TEST(EffectsBridge, ACachedPreviewFollowsSlidersAndPictureChangesOnTheSampledRow
     const HDIB plain = CopyPicture(d.doc().composite);
     const SharedPicture original = d.image();
     PreviewCache cache;
-    const ShownPart part{{0, 0, 159, 119}, 0.25, 4};
+    const ShownPart part{{0, 0, 160, 120}, 0.25, 4};
     const auto expectMatchesFresh = [&](const AdjustmentChoice& choice, const HDIB& unsampled, const char* what) {
         PhotoDocument fresh(160, 120);
         fresh.stack->layers[0].image = d.image();
@@ -245,7 +245,7 @@ TEST(EffectsBridge, PreviewOfALayerPlacedOffTheOriginLandsOnIt)
     s.layers[1].y = 4;
     CompositeLayers(s);
     const HDIB plain = CopyPicture(s.composite);
-    ASSERT_TRUE(PreviewComposite(s, Effect(effects::kOpNegative, 50), {0, 0, 39, 29}));
+    ASSERT_TRUE(PreviewComposite(s, Effect(effects::kOpNegative, 50), {0, 0, 40, 30}));
     const int top = 30 - (4 + s.layers[1].image.height());
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x) {
@@ -268,7 +268,7 @@ TEST(EffectsBridge, TheActiveColourIsWhiteOnlyWhileAnEffectRuns)
     std::vector<RgbTriple> seen;
     const int listener = AddColourListener([&] { seen.push_back(ActiveColour()); });
     PhotoDocument d;
-    ASSERT_TRUE(PreviewComposite(d.doc(), Effect(effects::kOpSketch, 40), {0, 0, 63, 47}));
+    ASSERT_TRUE(PreviewComposite(d.doc(), Effect(effects::kOpSketch, 40), {0, 0, 64, 48}));
     ASSERT_TRUE(ApplyEffect(d.doc(), effects::kOpSketch, 40, false));
     ASSERT_TRUE(ApplyEnhancement(d.doc(), 0, std::vector<int>{60}, false));
     RemoveColourListener(listener);
@@ -287,7 +287,7 @@ TEST(EffectsBridge, EnhancementsAndEffectsUndoAndRedoAmongSelectionAndLayerSteps
     h.step([](LayerStack& d) { ASSERT_TRUE(MoveLayer(d, 1, 0, true)); });
     h.step([](LayerStack& d) { ASSERT_TRUE(ApplyEnhancement(d, 6, std::vector<int>{}, false)); });
     // A preview between steps leaves no trace either way.
-    ASSERT_TRUE(PreviewComposite(h.open.doc(), Enhancement(2, {90, 10, 50}), {0, 0, 39, 29}));
+    ASSERT_TRUE(PreviewComposite(h.open.doc(), Enhancement(2, {90, 10, 50}), {0, 0, 40, 30}));
     for (int i = 0; i < 6; ++i)
         h.undo();
     for (int i = 0; i < 3; ++i)

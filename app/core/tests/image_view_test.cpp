@@ -55,7 +55,7 @@ TEST(ImageView, ZoomingKeepsThePointUnderTheCentre)
     view.zoomAbout(1, {200, 200});
     EXPECT_EQ(view.scroll(Axis::Horizontal).position, 900);
     EXPECT_EQ(view.scroll(Axis::Vertical).position, 300);
-    EXPECT_EQ(view.documentPoint(100, 100), (ImageView::Point{500, 200}));
+    EXPECT_EQ(view.documentPoint(100, 100), (Point{500, 200}));
     view.zoomAbout(-1, {200, 200});
     EXPECT_EQ(view.scroll(Axis::Horizontal).position, 150);
     EXPECT_EQ(view.scroll(Axis::Vertical).position, 0) << "never below 0";
@@ -67,11 +67,11 @@ TEST(ImageView, ClientPointsMapToDocumentPointsPastTheBandAndScroll)
     ImageView view({100, 100}, 3, 10);
     view.setClient({110, 110});
     view.scrollBy(Axis::Horizontal, ScrollAction::ThumbPosition, 8);
-    EXPECT_EQ(view.documentPoint(10, 10), (ImageView::Point{2, 0}));
-    EXPECT_EQ(view.documentPoint(9, 5), (ImageView::Point{1, -2}));
+    EXPECT_EQ(view.documentPoint(10, 10), (Point{2, 0}));
+    EXPECT_EQ(view.documentPoint(9, 5), (Point{1, -2}));
     ImageView reduced({100, 100}, -2);
     reduced.setClient({10, 10});
-    EXPECT_EQ(reduced.documentPoint(5, 7), (ImageView::Point{15, 21}));
+    EXPECT_EQ(reduced.documentPoint(5, 7), (Point{15, 21}));
 }
 
 TEST(ImageView, KeysScrollPagesAlwaysArrowsOnlyWhereScrollableAndModifiedArrowsGoToTheTool)

@@ -31,7 +31,7 @@ TEST(LayerPaletteLayout, PartsStandWhereTheRowPutsThemAndTheTrackCatchesWide)
 TEST(LayerPaletteLayout, ThumbnailsScaleByTheSmallerRatioToEvenSides)
 {
     const auto fit = [](int w, int h, int bw, int bh) {
-        const ThumbnailSize s = FitThumbnail(w, h, bw, bh);
+        const Size s = FitThumbnail(w, h, bw, bh);
         return std::pair(s.width, s.height);
     };
     EXPECT_EQ(fit(4000, 3000, 42, 44), std::pair(42, 30)) << "31.5 down to an even 30";

@@ -17,7 +17,7 @@
 namespace lv::testing {
 namespace {
 
-void stroke(LayerStack& d, PaintKind kind, std::initializer_list<DocumentPoint> points, RgbTriple colour = {250, 20, 90})
+void stroke(LayerStack& d, PaintKind kind, std::initializer_list<Point> points, RgbTriple colour = {250, 20, 90})
 {
     UiRecorder ui;
     StrokeSetup setup;
@@ -25,10 +25,10 @@ void stroke(LayerStack& d, PaintKind kind, std::initializer_list<DocumentPoint> 
     setup.colour = colour;
     setup.options.brush.size = 6;
     setup.options.brush.speed = 32;
-    setup.cloneOffset = DocumentPoint{-5, -3};
+    setup.cloneOffset = Point{-5, -3};
     PaintStroke s;
     bool start = true;
-    for (const DocumentPoint p : points) {
+    for (const Point p : points) {
         s.step(d, ui, setup, p, start);
         start = false;
     }

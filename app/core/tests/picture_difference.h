@@ -1,8 +1,8 @@
 #pragma once
 // How far a picture read back lies from the one written: per byte of 24-bit pixels.
 
+#include "common/geometry.h"
 #include "imagelib/dib.h"
-#include "imagelib/rect.h"
 
 #include <algorithm>
 #include <cmath>

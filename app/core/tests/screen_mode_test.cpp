@@ -8,7 +8,7 @@ namespace {
 TEST(ScreenMode, TheScreenSizeChoosesTheModeBothSidesMustExceedTheLimit)
 {
     const struct {
-        ScreenSize screen;
+        Size screen;
         int mode;
     } cases[] = {{{800, 600}, 1}, {{801, 601}, 0},  {{801, 600}, 1},  {{1920, 600}, 1},
                  {{641, 481}, 1}, {{640, 480}, 2}, {{1024, 480}, 2}};
@@ -18,12 +18,12 @@ TEST(ScreenMode, TheScreenSizeChoosesTheModeBothSidesMustExceedTheLimit)
 
 TEST(ScreenMode, TheWindowIsCentredWithHalvesRoundedDown)
 {
-    EXPECT_EQ(MainWindowRect(QueryScreenMode({1920, 1080}, 0)), (WindowRect{448, 156, 1024, 768}));
-    EXPECT_EQ(MainWindowRect(QueryScreenMode({1025, 769}, 0)), (WindowRect{0, 0, 1024, 768}));
-    EXPECT_EQ(MainWindowRect(QueryScreenMode({701, 501}, 0)), (WindowRect{-50, -50, 800, 600}));
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({1920, 1080}, 0)), (Rect::fromSize(448, 156, 1024, 768)));
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({1025, 769}, 0)), (Rect::fromSize(0, 0, 1024, 768)));
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({701, 501}, 0)), (Rect::fromSize(-50, -50, 800, 600)));
     // A primary screen right of another starts where it lies on the desktop.
-    EXPECT_EQ(MainWindowRect(QueryScreenMode({1280, 1024}, 0), {1920, 56}), (WindowRect{2048, 184, 1024, 768}));
-    EXPECT_EQ(MainWindowRect(QueryScreenMode({1280, 1024}, 1), {-1280, 0}), (WindowRect{-1280, 0, 800, 600}))
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({1280, 1024}, 0), {1920, 56}), (Rect::fromSize(2048, 184, 1024, 768)));
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({1280, 1024}, 1), {-1280, 0}), (Rect::fromSize(-1280, 0, 800, 600)))
         << "the forced window at the corner of its screen, left of the origin";
 }
 
@@ -31,7 +31,7 @@ TEST(ScreenMode, For640OneToThreeIsTheModeAndItsWindowStartsAtTheCorner)
 {
     const ScreenMode forced = QueryScreenMode({2560, 1440}, 1);
     EXPECT_EQ(forced.mode, 1);
-    EXPECT_EQ(MainWindowRect(forced), (WindowRect{0, 0, 800, 600}));
+    EXPECT_EQ(MainWindowRect(forced), (Rect::fromSize(0, 0, 800, 600)));
     EXPECT_EQ(QueryScreenMode({2560, 1440}, 3).mode, 3);
     for (const int outside : {4, -1, 640})
         EXPECT_EQ(QueryScreenMode({2560, 1440}, outside).mode, 0) << outside;

@@ -64,7 +64,7 @@ TEST(SelectionUndo, ANewSelectionAfterUndoingDropsTheRedoBranch)
     h.step([](LayerStack& d) { SelectRectangle(d, {2, 2, 3, 3}, CombineMode::Add); });
     EXPECT_FALSE(h.table.canRedo(h.open.doc(), kWindow));
     h.undo();
-    EXPECT_EQ(h.open.doc().selectionRect, (DocumentRect{1, 1, 5, 5}));
+    EXPECT_EQ(h.open.doc().selectionRect, (Rect{1, 1, 5, 5}));
 }
 
 }  // namespace

@@ -95,7 +95,7 @@ inline void PaintCurrentLayer(LayerStack& s, std::uint8_t value)
 inline constexpr int kWindow = 7;
 
 // A rectangle selected as the shape tools select it, with their step.
-inline std::optional<DocumentRect> SelectRectangle(LayerStack& d, DocumentRect r, CombineMode mode)
+inline std::optional<Rect> SelectRectangle(LayerStack& d, Rect r, CombineMode mode)
 {
     return ChangeSelection(d, *RectangleRegion(r), mode, kUndoShapeSelection);
 }

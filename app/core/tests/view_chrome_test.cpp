@@ -101,8 +101,8 @@ TEST(ImageView, ASmallDocumentIsCentredInThePictureArea)
     EXPECT_EQ(view.inset(Axis::Horizontal), 100);
     EXPECT_EQ(view.inset(Axis::Vertical), 50);
     EXPECT_EQ(view.origin(Axis::Horizontal), 110);
-    EXPECT_EQ(view.documentPoint(110, 60), (ImageView::Point{0, 0}));
-    EXPECT_EQ(view.documentPoint(209, 109), (ImageView::Point{99, 49}));
+    EXPECT_EQ(view.documentPoint(110, 60), (Point{0, 0}));
+    EXPECT_EQ(view.documentPoint(209, 109), (Point{99, 49}));
     view.setZoom(3);  // 400 x 200: larger than the area, scrolled instead
     EXPECT_EQ(view.inset(Axis::Horizontal), 0);
     EXPECT_EQ(view.scroll(Axis::Horizontal).maximum, 100);

@@ -76,7 +76,7 @@ TEST(ViewPainter, ReducedViewsTakeEveryNthPixelCentredInAClientLargerThanThey)
     EXPECT_EQ(*buffer.at(13, 3), kBackground) << "beyond the scaled document";
     EXPECT_EQ(*buffer.at(8, 0), kBackground) << "above it";
     EXPECT_EQ(*buffer.at(8, 11), kBackground) << "below it";
-    EXPECT_EQ(view.documentPoint(8, 1), (ImageView::Point{15, 0})) << "the mouse sees what is painted";
+    EXPECT_EQ(view.documentPoint(8, 1), (Point{15, 0})) << "the mouse sees what is painted";
     EXPECT_EQ(view.documentPoint(2, 1).x, -3);
 }
 

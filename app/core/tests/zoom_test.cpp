@@ -37,8 +37,8 @@ TEST(Zoom, ReadoutShowsThePercentageInString2344)
 
 TEST(Zoom, SetCommandsChooseLevelsAndLowerThoseTooLargeWithABeep)
 {
-    const PixelSize doc{400, 300};
-    const PixelSize client{800, 600};
+    const Size doc{400, 300};
+    const Size client{800, 600};
     // {command, current level, chosen level}; 583 fits: twice fits 800 x 600 exactly.
     const int cases[][3] = {{548, 3, 4}, {548, 15, 15}, {549, -15, -15}, {551, 0, 0}, {554, 0, 3},
                             {567, 0, 0}, {570, 0, -3},  {582, 0, -15},   {583, 0, 1}};

@@ -27,7 +27,7 @@ struct SavedDocumentFields {
     std::uint32_t zoomLevel = 0;
     std::int32_t currentLayer = 0;
     std::uint32_t selectionActive = 0;
-    DocumentRect selectionRect;
+    Rect selectionRect;
     SharedPicture selectionMask;
     SharedPicture selectionAux;
     SharedPicture floatingMask;

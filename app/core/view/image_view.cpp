@@ -14,37 +14,37 @@ int rescaled(int position, int oldMaximum, int newMaximum)
 
 }  // namespace
 
-ImageView::ImageView(PixelSize document, int zoom, int rulerBand)
+ImageView::ImageView(Size document, int zoom, int rulerBand)
     : document_(document)
     , zoom_(zoom)
     , rulerBand_(rulerBand)
 {
 }
 
-PixelSize ImageView::pictureArea() const
+Size ImageView::pictureArea() const
 {
     return {std::max(client_.width - rulerBand_, 0), std::max(client_.height - rulerBand_, 0)};
 }
 
 int ImageView::inset(Axis axis) const
 {
-    const PixelSize area = pictureArea();
-    const PixelSize scaled = scaledDocument();
+    const Size area = pictureArea();
+    const Size scaled = scaledDocument();
     return axis == Axis::Horizontal ? std::max((area.width - scaled.width) / 2, 0)
                                     : std::max((area.height - scaled.height) / 2, 0);
 }
 
 void ImageView::recomputeRanges()
 {
-    const PixelSize scaled = scaledDocument();
-    const PixelSize area = pictureArea();
+    const Size scaled = scaledDocument();
+    const Size area = pictureArea();
     const int newH = std::max(scaled.width - area.width, 0);
     const int newV = std::max(scaled.height - area.height, 0);
     horizontal_ = {newH, rescaled(horizontal_.position, horizontal_.maximum, newH)};
     vertical_ = {newV, rescaled(vertical_.position, vertical_.maximum, newV)};
 }
 
-void ImageView::setClient(PixelSize client)
+void ImageView::setClient(Size client)
 {
     client_ = client;
     recomputeRanges();
@@ -62,15 +62,15 @@ void ImageView::setZoom(int zoom)
     recomputeRanges();
 }
 
-void ImageView::zoomAbout(int zoom, PixelSize client)
+void ImageView::zoomAbout(int zoom, Size client)
 {
-    const PixelSize area = pictureArea();
+    const Size area = pictureArea();
     const int centreX = DocumentOffset(horizontal_.position + area.width / 2, zoom_);
     const int centreY = DocumentOffset(vertical_.position + area.height / 2, zoom_);
     zoom_ = zoom;
     client_ = client;
-    const PixelSize newArea = pictureArea();
-    const PixelSize scaled = scaledDocument();
+    const Size newArea = pictureArea();
+    const Size scaled = scaledDocument();
     const int maxH = std::max(scaled.width - newArea.width, 0);
     const int maxV = std::max(scaled.height - newArea.height, 0);
     horizontal_ = {maxH, std::clamp(ScaledLength(centreX, zoom) - newArea.width / 2, 0, maxH)};
@@ -84,7 +84,7 @@ int ImageView::lineStep(Axis axis) const
 
 int ImageView::pageStep(Axis axis) const
 {
-    const PixelSize area = pictureArea();
+    const Size area = pictureArea();
     return axis == Axis::Horizontal ? area.width : area.height;
 }
 
@@ -106,7 +106,7 @@ bool ImageView::scrollBy(Axis axis, ScrollAction action, int thumb)
     return moved;
 }
 
-ImageView::Point ImageView::documentPoint(int clientX, int clientY) const
+Point ImageView::documentPoint(int clientX, int clientY) const
 {
     auto toDocument = [this](int offset) {
         // Floor division for points left of or above the document.

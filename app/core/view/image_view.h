@@ -17,16 +17,16 @@ struct ScrollBarState {
 
 class ImageView {
 public:
-    ImageView(PixelSize document, int zoom, int rulerBand = 0);
+    ImageView(Size document, int zoom, int rulerBand = 0);
 
-    PixelSize document() const { return document_; }
+    Size document() const { return document_; }
     int zoom() const { return zoom_; }
-    PixelSize client() const { return client_; }
+    Size client() const { return client_; }
     // Width of the ruler band, 0 while rulers are hidden.
     int rulerBand() const { return rulerBand_; }
     // The client less the ruler band: where the picture goes.
-    PixelSize pictureArea() const;
-    PixelSize scaledDocument() const { return ScaledSize(document_, zoom_); }
+    Size pictureArea() const;
+    Size scaledDocument() const { return ScaledSize(document_, zoom_); }
 
     const ScrollBarState& scroll(Axis axis) const { return axis == Axis::Horizontal ? horizontal_ : vertical_; }
     bool scrollable(Axis axis) const { return scroll(axis).maximum > 0; }
@@ -36,13 +36,13 @@ public:
     int origin(Axis axis) const { return rulerBand_ + inset(axis) - scroll(axis).position; }
 
     // Size changes keep the scroll positions in proportion to the change of range.
-    void setClient(PixelSize client);
+    void setClient(Size client);
     void setRulerBand(int band);
 
     // Changes the level keeping the document point under the centre of the picture area
     // there, with `client` the window's new client size. Levels outside the allowed range are
     // the caller's to refuse.
-    void zoomAbout(int zoom, PixelSize client);
+    void zoomAbout(int zoom, Size client);
     // Changes the level; the window keeps its size (the zoom-set commands).
     void setZoom(int zoom);
 
@@ -50,11 +50,6 @@ public:
     bool scrollBy(Axis axis, ScrollAction action, int thumb = 0);
 
     // Document point (top-down) under a client point; may lie outside the document.
-    struct Point {
-        int x = 0;
-        int y = 0;
-        bool operator==(const Point&) const = default;
-    };
     Point documentPoint(int clientX, int clientY) const;
 
 private:
@@ -62,10 +57,10 @@ private:
     int lineStep(Axis axis) const;
     int pageStep(Axis axis) const;
 
-    PixelSize document_;
+    Size document_;
     int zoom_;
     int rulerBand_;
-    PixelSize client_;
+    Size client_;
     ScrollBarState horizontal_;
     ScrollBarState vertical_;
 };

@@ -84,7 +84,7 @@ bool PixelSurface::drawPicture(const HDIB& picture, int left, int top)
     return true;
 }
 
-void PixelSurface::drawLine(SurfacePoint from, SurfacePoint to, const Pen& pen)
+void PixelSurface::drawLine(Point from, Point to, const Pen& pen)
 {
     if (from.y == to.y) {
         horizontal(from.y, from.x, to.x, pen);

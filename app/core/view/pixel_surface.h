@@ -16,7 +16,7 @@ public:
     }
 
     bool drawPicture(const HDIB& picture, int x, int y) override;
-    void drawLine(SurfacePoint from, SurfacePoint to, const Pen& pen) override;
+    void drawLine(Point from, Point to, const Pen& pen) override;
     void drawLines(std::span<const SurfaceLine> lines, const Pen& pen) override;
     void fillRectangle(const Rect& r, const Pen& pen) override;
     void drawEllipse(const Rect& r, const Pen& pen) override;

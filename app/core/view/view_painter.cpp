@@ -75,7 +75,7 @@ DisplayKind DisplayKindFor(int displayBitsPerPixel)
 void PaintView(const HDIB& composite, const ImageView& view, const Rect& exposed, const PixelBuffer& target,
                const DisplayContext& display)
 {
-    const PixelSize client = view.client();
+    const Size client = view.client();
     const Rect paint = intersect(intersect(exposed, target.area), {0, 0, client.width, client.height});
     if (paint.width() <= 0 || paint.height() <= 0)
         return;
@@ -84,7 +84,7 @@ void PaintView(const HDIB& composite, const ImageView& view, const Rect& exposed
     const int zoom = view.zoom();
     const int originX = view.origin(Axis::Horizontal);
     const int originY = view.origin(Axis::Vertical);
-    const PixelSize scaled = view.scaledDocument();
+    const Size scaled = view.scaledDocument();
     const bool usable = composite && (composite.bitCount() == 24 || composite.bitCount() == 8);
     // The picture occupies these client pixels, never the ruler band.
     const Rect picture = usable ? intersect({originX, originY, originX + scaled.width, originY + scaled.height},

@@ -7,8 +7,8 @@
 #include "app/core/view/gamma.h"
 #include "app/core/view/image_view.h"
 #include "app/core/view/rgb_triple.h"
+#include "common/geometry.h"
 #include "imagelib/dib.h"
-#include "imagelib/rect.h"
 
 #include <cstdint>
 

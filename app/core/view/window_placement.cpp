@@ -27,7 +27,7 @@ Side SideOf(const Rect& workspace, int divider, int x)
     return x < dividerOf(workspace, divider) ? Side::Left : Side::Right;
 }
 
-Rect CentredIn(const Rect& area, PixelSize size)
+Rect CentredIn(const Rect& area, Size size)
 {
     const int width = std::min(size.width, area.width());
     const int height = std::min(size.height, area.height());
@@ -36,15 +36,15 @@ Rect CentredIn(const Rect& area, PixelSize size)
     return {left, top, left + width, top + height};
 }
 
-Rect FrameFor(const Rect& area, PixelSize scaled, FrameChrome chrome)
+Rect FrameFor(const Rect& area, Size scaled, FrameChrome chrome)
 {
     const int width = std::max(scaled.width + chrome.left, std::min(chrome.minimumWidth, area.width()));
     return CentredIn(area, {width, scaled.height + chrome.top});
 }
 
-InitialWindow PlaceNewWindow(PixelSize document, const Rect& area, bool fitInWindow, FrameChrome chrome)
+InitialWindow PlaceNewWindow(Size document, const Rect& area, bool fitInWindow, FrameChrome chrome)
 {
-    const PixelSize room{std::max(area.width() - chrome.left, 0), std::max(area.height() - chrome.top, 0)};
+    const Size room{std::max(area.width() - chrome.left, 0), std::max(area.height() - chrome.top, 0)};
     const int zoom = InitialZoom(document, room, fitInWindow);
     return {zoom, FrameFor(area, ScaledSize(document, zoom), chrome)};
 }

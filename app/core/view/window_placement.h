@@ -4,7 +4,7 @@
 // at the zoom level plus its chrome: the caption strip on top and the ruler band.
 
 #include "app/core/view/zoom.h"
-#include "imagelib/rect.h"
+#include "common/geometry.h"
 
 namespace lv {
 
@@ -24,7 +24,7 @@ enum class Side { Left, Right };
 Side SideOf(const Rect& workspace, int divider, int x);
 
 // A window of `size` centred in `area` (integer halves), never larger than the area.
-Rect CentredIn(const Rect& area, PixelSize size);
+Rect CentredIn(const Rect& area, Size size);
 
 // What a window's frame holds besides the picture.
 struct FrameChrome {
@@ -35,7 +35,7 @@ struct FrameChrome {
 
 // The frame for a picture of `scaled` size in `area`: the chrome added, centred, never larger
 // than the area.
-Rect FrameFor(const Rect& area, PixelSize scaled, FrameChrome chrome);
+Rect FrameFor(const Rect& area, Size scaled, FrameChrome chrome);
 
 struct InitialWindow {
     int zoom = 0;
@@ -45,6 +45,6 @@ struct InitialWindow {
 // The level and the frame of a window for `document` in `area`: fitted into the area less the
 // chrome when `fitInWindow`, else at 100 %. Used for a new window and for one whose area
 // changed (moved into a half beside a new one, or given the whole workspace again).
-InitialWindow PlaceNewWindow(PixelSize document, const Rect& area, bool fitInWindow, FrameChrome chrome = {});
+InitialWindow PlaceNewWindow(Size document, const Rect& area, bool fitInWindow, FrameChrome chrome = {});
 
 }  // namespace lv

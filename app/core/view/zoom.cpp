@@ -9,7 +9,7 @@ namespace {
 
 constexpr int kZoomReadoutString = 2344;
 
-bool fitsLimit(PixelSize document, int zoom)
+bool fitsLimit(Size document, int zoom)
 {
     if (zoom < 0)
         return true;
@@ -18,7 +18,7 @@ bool fitsLimit(PixelSize document, int zoom)
 }
 
 // The level a fitting command picks for the picture area.
-int fittedZoom(PixelSize document, PixelSize client)
+int fittedZoom(Size document, Size client)
 {
     const int width = std::max(document.width, 1);
     const int height = std::max(document.height, 1);
@@ -31,18 +31,18 @@ int fittedZoom(PixelSize document, PixelSize client)
 
 }  // namespace
 
-PixelSize ScaledSize(PixelSize document, int zoom)
+Size ScaledSize(Size document, int zoom)
 {
     return {ScaledLength(document.width, zoom), ScaledLength(document.height, zoom)};
 }
 
-int HighestZoom(PixelSize document)
+int HighestZoom(Size document)
 {
     const int longest = std::max({document.width, document.height, 1});
     return std::clamp(kMaxScaledExtent / longest - 1, 0, kMaxZoom);
 }
 
-std::optional<int> SteppedZoom(PixelSize document, int zoom, int step)
+std::optional<int> SteppedZoom(Size document, int zoom, int step)
 {
     const int next = zoom + step;
     if (next > kMaxZoom || (zoom < kMinZoom + 1 && step < 0))
@@ -52,7 +52,7 @@ std::optional<int> SteppedZoom(PixelSize document, int zoom, int step)
     return next;
 }
 
-int InitialZoom(PixelSize document, PixelSize area, bool fitInWindow)
+int InitialZoom(Size document, Size area, bool fitInWindow)
 {
     if (!fitInWindow)
         return 0;
@@ -60,7 +60,7 @@ int InitialZoom(PixelSize document, PixelSize area, bool fitInWindow)
     return std::max(-k, kMinZoom);
 }
 
-std::optional<ZoomChoice> ZoomForCommand(int command, int zoom, PixelSize document, PixelSize client)
+std::optional<ZoomChoice> ZoomForCommand(int command, int zoom, Size document, Size client)
 {
     int wanted;
     if (command == kZoomInCommand)

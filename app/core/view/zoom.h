@@ -2,6 +2,8 @@
 // The image window's zoom level z: scale z + 1 for z >= 0 (1x to 16x) and 1 / (1 - z) below
 // (1:2 to 1:16). No scaled side may exceed 16384 pixels.
 
+#include "common/geometry.h"
+
 #include <optional>
 #include <string>
 
@@ -18,12 +20,6 @@ inline constexpr int kZoomTimesFirst = 551;   // 551..566: 1x..16x
 inline constexpr int kZoomFractionFirst = 567;  // 567..582: 1:1..1:16
 inline constexpr int kZoomFitCommand = 583;
 
-struct PixelSize {
-    int width = 0;
-    int height = 0;
-    bool operator==(const PixelSize&) const = default;
-};
-
 // Screen pixels covered by `length` document pixels.
 inline int ScaledLength(int length, int zoom)
 {
@@ -36,17 +32,17 @@ inline int DocumentOffset(int offset, int zoom)
     return zoom >= 0 ? offset / (zoom + 1) : offset * (1 - zoom);
 }
 
-PixelSize ScaledSize(PixelSize document, int zoom);
+Size ScaledSize(Size document, int zoom);
 
 // The highest level allowed for the document.
-int HighestZoom(PixelSize document);
+int HighestZoom(Size document);
 
 // The level one step (+1 or -1) away, or nothing when the step is refused.
-std::optional<int> SteppedZoom(PixelSize document, int zoom, int step);
+std::optional<int> SteppedZoom(Size document, int zoom, int step);
 
 // Level to open a document at in an area: fitted (the whole document visible, never
 // enlarged) when `fitInWindow`, else 100 %.
-int InitialZoom(PixelSize document, PixelSize area, bool fitInWindow);
+int InitialZoom(Size document, Size area, bool fitInWindow);
 
 struct ZoomChoice {
     int zoom = 0;
@@ -55,7 +51,7 @@ struct ZoomChoice {
 
 // The level a zoom-set command chooses; `client` is the picture area (client less the ruler
 // band). Nothing for a command that is not a zoom command.
-std::optional<ZoomChoice> ZoomForCommand(int command, int zoom, PixelSize document, PixelSize client);
+std::optional<ZoomChoice> ZoomForCommand(int command, int zoom, Size document, Size client);
 
 // The status readout, string 2344 with the percentage.
 int ZoomPercent(int zoom);

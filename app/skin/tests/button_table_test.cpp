@@ -28,7 +28,7 @@ TEST(ButtonTable, EveryRowIsConsistent)
                 ASSERT_FALSE(r.empty());
                 // Host 197 lies beside its panel, over the page it hosts.
                 if (b.controlId != 197) {
-                    EXPECT_TRUE(r.x >= 0 && r.y >= 0 && r.right() <= width && r.bottom() <= height);
+                    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height);
                 }
                 EXPECT_TRUE(b.tooltip == kNoTooltip || HasString(b.tooltip));
                 EXPECT_EQ(b.kind == ButtonKind::Region, b.handler == Handler::None);
@@ -62,11 +62,11 @@ TEST(ButtonTable, EveryScreenComposesFullyInBothVariants)
             ASSERT_EQ(int(panels.size()), 1 + ScreenLayout(screen).nestedCount()) << screen;
             for (std::size_t i = 1; i < panels.size(); ++i) {
                 const PanelDefinition& p = Panel(panels[i].panel);
-                EXPECT_EQ(panels[i].area.width, p.width) << screen;
-                EXPECT_EQ(panels[i].area.height, p.height) << screen;
+                EXPECT_EQ(panels[i].area.width(), p.width) << screen;
+                EXPECT_EQ(panels[i].area.height(), p.height) << screen;
                 const auto window = MainWindowSize(variant);
-                EXPECT_LE(panels[i].area.right(), window.width) << screen;
-                EXPECT_LE(panels[i].area.bottom(), window.height) << screen;
+                EXPECT_LE(panels[i].area.right, window.width) << screen;
+                EXPECT_LE(panels[i].area.bottom, window.height) << screen;
             }
         }
 }

@@ -28,9 +28,9 @@ TEST(Readout, FontIsFourFifthsOfTheHeightLessFourAndNeverBelowFourteen)
 TEST(Readout, TextIsInsetByATenthAndCentredOnItsOwnHeight)
 {
     // m = 30 / 10 + 1 = 4: 8 at the sides, 4 above and below, then 16 high in the 22 left.
-    EXPECT_EQ(ReadoutTextRect({100, 30}, 16), (Rect{8, 7, 84, 16}));
+    EXPECT_EQ(ReadoutTextRect({100, 30}, 16), (Rect::fromSize(8, 7, 84, 16)));
     // Taller text than the room spills evenly over both edges.
-    EXPECT_EQ(ReadoutTextRect({40, 10}, 12), (Rect{4, -1, 32, 12}));
+    EXPECT_EQ(ReadoutTextRect({40, 10}, 12), (Rect::fromSize(4, -1, 32, 12)));
     EXPECT_EQ(ReadoutAlignment(0), ReadoutAlign::Left);
     EXPECT_EQ(ReadoutAlignment(1), ReadoutAlign::Centre);
     EXPECT_EQ(ReadoutAlignment(0x102), ReadoutAlign::Right) << "only the low byte's flags count";
@@ -98,7 +98,7 @@ TEST(AngleDial, TheNeedlePointsAtTheStoredPointOrAngleAndRightForNone)
 // Two buttons one above the other, as the colour panel's bar has them.
 ButtonBar TwoButtons()
 {
-    return ButtonBar({{7, 35095, {0, 0, 22, 20}}, {8, 35320, {0, 22, 22, 20}}});
+    return ButtonBar({{7, 35095, Rect::fromSize(0, 0, 22, 20)}, {8, 35320, Rect::fromSize(0, 22, 22, 20)}});
 }
 
 TEST(MiniToolbar, TheButtonUnderThePointerIsHotUntilTheTimerFindsThePointerGone)
@@ -170,17 +170,17 @@ TEST(ColourPanelLayout, TheSwatchesAndTheToolBarFitTheCoresBoxOfEachWindowApart)
         const Rect box = PanelButtons(0)[std::size_t(ButtonIndexByControl(0, kColourToolsControl))].placeIn(variant);
         const ColourPanelLayout layout = ColourPanelLayoutFor(variant);
         const PanelDefinition& bar = Panel(layout.toolbarPanel);
-        const Rect toolbar{layout.toolbar.x, layout.toolbar.y, bar.width, bar.height};
+        const Rect toolbar = Rect::fromSize(layout.toolbar.x, layout.toolbar.y, bar.width, bar.height);
         const auto inside = [&](const Rect& r) {
             // The swatches' frames take two pixels around them.
-            return r.x >= 2 && r.y >= 2 && r.right() + 2 <= box.width && r.bottom() + 2 <= box.height;
+            return r.left >= 2 && r.top >= 2 && r.right + 2 <= box.width() && r.bottom + 2 <= box.height();
         };
         const auto apart = [](const Rect& a, const Rect& b) {
-            return a.right() + 2 <= b.x || b.right() + 2 <= a.x || a.bottom() + 2 <= b.y || b.bottom() + 2 <= a.y;
+            return a.right + 2 <= b.left || b.right + 2 <= a.left || a.bottom + 2 <= b.top || b.bottom + 2 <= a.top;
         };
         EXPECT_TRUE(inside(layout.active));
         EXPECT_TRUE(inside(layout.secondary));
-        EXPECT_TRUE(toolbar.x >= 0 && toolbar.y >= 0 && toolbar.right() <= box.width && toolbar.bottom() <= box.height);
+        EXPECT_TRUE(toolbar.left >= 0 && toolbar.top >= 0 && toolbar.right <= box.width() && toolbar.bottom <= box.height());
         EXPECT_TRUE(apart(layout.active, layout.secondary));
         EXPECT_TRUE(apart(layout.secondary, toolbar));
         ASSERT_EQ(PanelButtons(layout.toolbarPanel).size(), 2u);
@@ -201,19 +201,19 @@ TEST(PanelSlider, TheProgramSetsRangeAndValueAndTheThumbFollows)
     track.kind = ButtonKind::SliderTrack;
     ButtonDefinition thumb;
     thumb.kind = ButtonKind::SliderThumb;
-    PanelInput panel({{track, {0, 0, 110, 20}}, {thumb, {0, 0, 10, 20}}}, {}, environment);
+    PanelInput panel({{track, Rect::fromSize(0, 0, 110, 20)}, {thumb, Rect::fromSize(0, 0, 10, 20)}}, {}, environment);
 
     Effects e = panel.setSlider(1, 0, 10, 5);
     ASSERT_EQ(e.size(), 1u);
     const auto& moved = std::get<effect::MoveThumb>(e[0]);
     EXPECT_EQ(moved.value, 5);
-    EXPECT_EQ(moved.thumb, (Rect{50, 0, 10, 20}));
+    EXPECT_EQ(moved.thumb, (Rect::fromSize(50, 0, 10, 20)));
     e = panel.setSlider(1, 0, 10, 99);
     EXPECT_EQ(std::get<effect::MoveThumb>(e[0]).value, 10) << "kept within the range";
-    EXPECT_EQ(panel.slider(1)->thumb.x, 100);
+    EXPECT_EQ(panel.slider(1)->thumb.left, 100);
     e = panel.setSlider(1, 0, -3, 0);
     EXPECT_EQ(panel.slider(1)->maximum, 0) << "an empty range is one position";
-    EXPECT_EQ(panel.slider(1)->thumb.x, 0);
+    EXPECT_EQ(panel.slider(1)->thumb.left, 0);
     EXPECT_TRUE(panel.setSlider(0, 0, 10, 5).empty()) << "the track holds no slider of its own";
     EXPECT_TRUE(panel.setSlider(7, 0, 10, 5).empty());
 

@@ -170,7 +170,7 @@ TEST(ListBox, TheListenerHearsEveryRealChangeAndOnlyItsOwnerRemovesIt)
 
 TEST(ListBox, RowsUnderAPointAndTheKindsOfSkinnedControls)
 {
-    const Rect rows{6, 24, 164, 85};
+    const Rect rows = Rect::fromSize(6, 24, 164, 85);
     // {point, row}; (170, 30) is the slider beside the rows.
     const std::pair<Point, int> points[] = {{{6, 24}, 0},    {{169, 40}, 0},  {{100, 41}, 1},
                                             {{100, 108}, 4}, {{100, 109}, -1}, {{170, 30}, -1}};
@@ -195,19 +195,19 @@ TEST(ListBoxRegistry, EachListLiesInARegionOfItsIdAsLargeAsItsPopupPanel)
         ASSERT_GE(region, 0);
         const ButtonDefinition& host = PanelButtons(entry.hostPanel)[std::size_t(region)];
         EXPECT_EQ(host.kind, ButtonKind::Region);
-        EXPECT_EQ(host.small.width, Panel(entry.popupPanel).width);
-        EXPECT_EQ(host.small.height, Panel(entry.popupPanel).height);
+        EXPECT_EQ(host.small.width(), Panel(entry.popupPanel).width);
+        EXPECT_EQ(host.small.height(), Panel(entry.popupPanel).height);
 
         const ListBoxLayout layout = ListLayoutOf(entry.popupPanel);
         EXPECT_GE(layout.visibleRows, 3);
-        EXPECT_EQ(layout.rows.height, layout.visibleRows * layout.rowHeight) << "whole rows only";
+        EXPECT_EQ(layout.rows.height(), layout.visibleRows * layout.rowHeight) << "whole rows only";
         const auto buttons = PanelButtons(entry.popupPanel);
         EXPECT_EQ(buttons[kListRowPicture].art.style, ButtonStyle::ListRow);
         EXPECT_EQ(buttons[kListRowsArea].kind, ButtonKind::Drag);
         EXPECT_EQ(buttons[kListTrack].kind, ButtonKind::SliderTrack);
         EXPECT_EQ(buttons[kListThumb].kind, ButtonKind::SliderThumb);
-        EXPECT_GE(buttons[kListTrack].small.x, layout.rows.right()) << "the slider beside the rows";
-        EXPECT_EQ(buttons[kListTrack].small.height, layout.rows.height);
+        EXPECT_GE(buttons[kListTrack].small.left, layout.rows.right) << "the slider beside the rows";
+        EXPECT_EQ(buttons[kListTrack].small.height(), layout.rows.height());
     }
     EXPECT_EQ(FindListBox(201), nullptr) << "the album name is a field";
     EXPECT_EQ(ListBoxOfPopup(18), nullptr);

@@ -49,7 +49,7 @@ Point CentreOf(const PanelInput& panel, int controlId)
     for (int i = 0; i < int(panel.size()); ++i)
         if (panel.control(i).definition.controlId == controlId) {
             const Rect r = panel.control(i).rect;
-            return {r.x + r.width / 2, r.y + r.height / 2};
+            return {r.left + r.width() / 2, r.top + r.height() / 2};
         }
     ADD_FAILURE() << "no control " << controlId;
     return {};
@@ -224,7 +224,7 @@ TEST(PanelInput, ChecksFlipAndLoneGroupMembersFireTheirNewState)
     FakeEnvironment environment;
     const ButtonDefinition check = Definition(Handler::PreviewAdjustment, ButtonKind::Check);
     const ButtonDefinition lone = Definition(Handler::ShowLayerPalette, ButtonKind::Push, 9, 4);
-    PanelInput panel({{check, {0, 0, 10, 10}}, {lone, {20, 0, 10, 10}}}, {}, environment);
+    PanelInput panel({{check, Rect::fromSize(0, 0, 10, 10)}, {lone, Rect::fromSize(20, 0, 10, 10)}}, {}, environment);
 
     EXPECT_EQ(Only<effect::Paint>(Click(panel, {5, 5})).at(0).image, ImageState::Pressed);
     EXPECT_TRUE(panel.selected(0));
@@ -240,7 +240,7 @@ TEST(PanelInput, DragControlsReportPressDragAndRelease)
     FakeEnvironment environment;
     const ButtonDefinition drag = Definition(Handler::PlacePhoto, ButtonKind::Drag, 0x70005);
     const ButtonDefinition block = Definition(Handler::AlbumOpenPhoto, ButtonKind::DragBlock, 3);
-    PanelInput panel({{drag, {0, 0, 10, 10}}, {block, {50, 0, 10, 10}}}, {}, environment);
+    PanelInput panel({{drag, Rect::fromSize(0, 0, 10, 10)}, {block, Rect::fromSize(50, 0, 10, 10)}}, {}, environment);
 
     auto f = Only<effect::Fire>(panel.press({5, 5}));
     ASSERT_EQ(f.size(), 1u);
@@ -278,7 +278,7 @@ struct SliderPanel : ::testing::Test {
     Point thumbCentre() const
     {
         const Rect r = panel.slider(thumb)->thumb;
-        return {r.x + r.width / 2, r.y + r.height / 2};
+        return {r.left + r.width() / 2, r.top + r.height() / 2};
     }
 };
 
@@ -287,13 +287,13 @@ TEST_F(SliderPanel, TheThumbStartsHalfWayAndDraggingMovesItSilentlyAndReleaseIns
     const Slider start = *panel.slider(thumb);
     EXPECT_EQ(start.value, 50);
     EXPECT_EQ(start.maximum, 100);
-    EXPECT_EQ(start.thumb.x, start.track.x + (start.track.width - start.thumb.width) / 2);
+    EXPECT_EQ(start.thumb.left, start.track.left + (start.track.width() - start.thumb.width()) / 2);
     EXPECT_TRUE(Only<effect::PlaySound>(panel.press(thumbCentre())).empty());
-    const Point right{start.track.right() - 1, thumbCentre().y};
+    const Point right{start.track.right - 1, thumbCentre().y};
     const auto moved = Only<effect::MoveThumb>(panel.move(right));
     ASSERT_EQ(moved.size(), 1u);
     EXPECT_EQ(moved[0].value, 100);
-    EXPECT_EQ(moved[0].thumb.right(), start.track.right());
+    EXPECT_EQ(moved[0].thumb.right, start.track.right);
     const auto fired = Only<effect::Fire>(panel.release(right));
     ASSERT_EQ(fired.size(), 1u);
     EXPECT_EQ(fired[0].handler, Handler::BrushSize);
@@ -305,11 +305,11 @@ TEST_F(SliderPanel, ReleaseOutsideTheCaptureZoneSendsNotification1225)
     const Slider start = *panel.slider(thumb);
     panel.press(thumbCentre());
     // 50 pixels below the track is still inside the zone (the track is short); 51 is not.
-    const Point inside{start.track.x + 10, start.track.bottom() + 49};
+    const Point inside{start.track.left + 10, start.track.bottom + 49};
     panel.move(inside);
     const int dragged = panel.slider(thumb)->value;
     EXPECT_LT(dragged, 50);
-    const Point outside{start.track.x + 10, start.track.bottom() + 51};
+    const Point outside{start.track.left + 10, start.track.bottom + 51};
     EXPECT_TRUE(Only<effect::MoveThumb>(panel.move(outside)).empty());
     const Effects up = panel.release(outside);
     EXPECT_TRUE(Only<effect::Fire>(up).empty());
@@ -321,7 +321,7 @@ TEST_F(SliderPanel, ReleaseOutsideTheCaptureZoneSendsNotification1225)
 TEST_F(SliderPanel, AClickOnTheTrackSetsTheSliderThere)
 {
     const Slider start = *panel.slider(thumb);
-    const Point left{start.track.x + 2, start.track.y + start.track.height / 2};
+    const Point left{start.track.left + 2, start.track.top + start.track.height() / 2};
     const int track = panel.buttonAt(left);
     ASSERT_EQ(panel.control(track).definition.kind, ButtonKind::SliderTrack);
     EXPECT_TRUE(Only<effect::PlaySound>(panel.press(left)).empty());
@@ -332,14 +332,14 @@ TEST_F(SliderPanel, AClickOnTheTrackSetsTheSliderThere)
     EXPECT_EQ(fired[0].button, thumb);
     EXPECT_EQ(fired[0].argument, 0u);
     // The thumb, not the track, answers at its own place.
-    EXPECT_EQ(panel.buttonAt({panel.slider(thumb)->thumb.x + 1, left.y}), thumb);
+    EXPECT_EQ(panel.buttonAt({panel.slider(thumb)->thumb.left + 1, left.y}), thumb);
 }
 
 TEST_F(SliderPanel, AHiddenSliderIsNotFoundUnderThePointerUntilShownAgain)
 {
     const Point thumbAt = thumbCentre();
     const Slider start = *panel.slider(thumb);
-    const Point onTrack{start.track.x + 2, start.track.y + start.track.height / 2};
+    const Point onTrack{start.track.left + 2, start.track.top + start.track.height() / 2};
     panel.setHidden(thumb, true);
     panel.setHidden(thumb - 1, true);
     EXPECT_EQ(panel.buttonAt(thumbAt), -1);
@@ -361,7 +361,7 @@ TEST(PanelInput, ScrollButtonsPassTheirStepInTheHighWord)
         if (album.control(i).definition.kind != ButtonKind::Scroll)
             continue;
         const Rect r = album.control(i).rect;
-        const Point p{r.x + 1, r.y + 1};
+        const Point p{r.left + 1, r.top + 1};
         const auto f = Only<effect::Fire>(Click(album, p));
         ASSERT_EQ(f.size(), 1u);
         const auto step = std::int16_t(f[0].argument >> 16);

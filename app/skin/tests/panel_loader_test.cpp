@@ -36,11 +36,11 @@ struct ProgramFolder : ::testing::Test {
             const std::size_t index = content.screens[13].size();
             const std::int16_t kind = index == 0 ? kRecordSliderThumb : index == 1 ? kRecordSliderTrack : 0;
             const Rect r = b.small;
-            const auto picture = PackedDib(r.width, r.height);
+            const auto picture = PackedDib(r.width(), r.height());
             const auto hover = b.kind == ButtonKind::SliderThumb ? std::vector<std::uint8_t>{1, 2, 3} : picture;
             content.screens[13].push_back({{picture, picture, hover},
-                                           {kind, 0, std::int16_t(r.x), std::int16_t(r.y), std::int16_t(r.width),
-                                            std::int16_t(r.height), 0, 17}});
+                                           {kind, 0, std::int16_t(r.left), std::int16_t(r.top), std::int16_t(r.width()),
+                                            std::int16_t(r.height()), 0, 17}});
         }
         MemorySink sink;
         ASSERT_TRUE(WriteSkinFile(sink, content));
@@ -70,7 +70,7 @@ TEST_F(ProgramFolder, LoadsPlacesPicturesAndSliderKindsFromTheFile)
         EXPECT_EQ(b.rect, table[i].small);
         EXPECT_EQ(b.definition.handler, table[i].handler);
         ASSERT_TRUE(b.images[0]);
-        EXPECT_EQ(b.images[0].width(), table[i].small.width);
+        EXPECT_EQ(b.images[0].width(), table[i].small.width());
         // A broken picture is left out; the button stays.
         EXPECT_EQ(bool(b.images[2]), table[i].kind != ButtonKind::SliderThumb);
         if (i > 1) {

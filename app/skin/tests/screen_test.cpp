@@ -45,9 +45,9 @@ TEST(ScreenComposition, NestedPanelsSitInTheirHostsInMainWindowCoordinates)
         EXPECT_EQ(panels[1].area, *TableRect(variant, 28, 198));
         // 197 lies in panel 32, 208 in panel 30: each offset by its owner's place.
         const Rect host197 = *TableRect(variant, 32, 197);
-        EXPECT_EQ(panels[2].area, host197.translated(panels[1].area.x, panels[1].area.y));
+        EXPECT_EQ(panels[2].area, host197.translated(panels[1].area.left, panels[1].area.top));
         const Rect host208 = *TableRect(variant, 30, 208);
-        EXPECT_EQ(panels[3].area, host208.translated(panels[2].area.x, panels[2].area.y));
+        EXPECT_EQ(panels[3].area, host208.translated(panels[2].area.left, panels[2].area.top));
 
         // Second panels whose hosts belong to the base panel.
         const auto edit = Compose(14, variant);

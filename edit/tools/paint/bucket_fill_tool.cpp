@@ -12,7 +12,7 @@ ToolResult BucketFillTool::press(ToolContext& context, const PointerEvent& event
                                     context.settings().paint);
     if (!changed)
         return ToolResult::Handled();
-    return ToolResult::Painted({changed->left, changed->top, changed->right - 1, changed->bottom - 1});
+    return ToolResult::Painted(*changed);
 }
 
 }  // namespace lv

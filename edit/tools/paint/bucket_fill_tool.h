@@ -9,7 +9,7 @@ class BucketFillTool final : public Tool {
 public:
     int id() const override { return 1112; }
     ToolResult press(ToolContext& context, const PointerEvent& event) override;
-    ToolCursor cursor(const ToolContext&, DocumentPoint) const override { return ToolCursor::Crosshair; }
+    ToolCursor cursor(const ToolContext&, Point) const override { return ToolCursor::Crosshair; }
 };
 
 }  // namespace lv

@@ -4,7 +4,7 @@
 
 namespace lv {
 
-std::optional<RgbTriple> CompositeColourAt(const LayerStack& stack, DocumentPoint p)
+std::optional<RgbTriple> CompositeColourAt(const LayerStack& stack, Point p)
 {
     const HDIB& composite = stack.composite;
     if (!IsFillablePicture(composite) || p.x < 0 || p.y < 0 || p.x >= composite.width() || p.y >= composite.height())

@@ -10,12 +10,12 @@ class ColourPickerTool final : public Tool {
 public:
     int id() const override { return 1123; }
     ToolResult press(ToolContext& context, const PointerEvent& event) override;
-    ToolCursor cursor(const ToolContext&, DocumentPoint) const override { return ToolCursor::Picker; }
+    ToolCursor cursor(const ToolContext&, Point) const override { return ToolCursor::Picker; }
     bool worksWithoutLayers() const override { return true; }
     bool takesRightButton() const override { return true; }
 };
 
 // The composite's colour at a document pixel; nothing outside the document.
-std::optional<RgbTriple> CompositeColourAt(const LayerStack& stack, DocumentPoint point);
+std::optional<RgbTriple> CompositeColourAt(const LayerStack& stack, Point point);
 
 }  // namespace lv

@@ -9,7 +9,7 @@
 
 namespace lv {
 
-DocumentPoint SnapTo45Degrees(DocumentPoint from, DocumentPoint to)
+Point SnapTo45Degrees(Point from, Point to)
 {
     const int dx = to.x - from.x, dy = to.y - from.y;
     const int ax = std::abs(dx), ay = std::abs(dy);
@@ -22,13 +22,13 @@ DocumentPoint SnapTo45Degrees(DocumentPoint from, DocumentPoint to)
     return {from.x + (dx < 0 ? -d : d), from.y + (dy < 0 ? -d : d)};
 }
 
-DocumentRect DragLine::bounds() const
+Rect DragLine::bounds() const
 {
     return {std::min(from.x, to.x) - 1, std::min(from.y, to.y) - 1, std::max(from.x, to.x) + 2,
             std::max(from.y, to.y) + 2};
 }
 
-DocumentPoint DragLineTool::endFor(const PointerEvent& event) const
+Point DragLineTool::endFor(const PointerEvent& event) const
 {
     return snapsWithShift() && event.keys.shift ? SnapTo45Degrees(line_->from, event.point) : event.point;
 }
@@ -38,16 +38,16 @@ ToolResult DragLineTool::press(ToolContext&, const PointerEvent& event)
     if (event.button != MouseButton::Left)
         return {};
     line_ = DragLine{event.point, event.point};
-    return ToolResult::RedrawExclusive(line_->bounds());
+    return ToolResult::Redraw(line_->bounds());
 }
 
 ToolResult DragLineTool::move(ToolContext&, const PointerEvent& event)
 {
     if (!line_)
         return {};
-    const DocumentRect before = line_->bounds();
+    const Rect before = line_->bounds();
     line_->to = endFor(event);
-    return ToolResult::RedrawExclusive(UniteRects(before, line_->bounds()));
+    return ToolResult::Redraw(UniteRects(before, line_->bounds()));
 }
 
 ToolResult DragLineTool::release(ToolContext& context, const PointerEvent& event)
@@ -59,7 +59,7 @@ ToolResult DragLineTool::release(ToolContext& context, const PointerEvent& event
     line_.reset();
     ToolResult result = finishLine(context, line, event);
     if (!result.changed)
-        return ToolResult::RedrawExclusive(line.bounds());
+        return ToolResult::Redraw(line.bounds());
     return result;
 }
 
@@ -67,16 +67,16 @@ ToolResult DragLineTool::cancel(ToolContext&)
 {
     if (!line_)
         return {};
-    const DocumentRect bounds = line_->bounds();
+    const Rect bounds = line_->bounds();
     line_.reset();
-    return ToolResult::RedrawExclusive(bounds);
+    return ToolResult::Redraw(bounds);
 }
 
 void DragLineTool::drawOverlay(const ToolContext&, OverlayPainter& painter) const
 {
     if (!line_)
         return;
-    const std::array<DocumentPoint, 2> points{line_->from, line_->to};
+    const std::array<Point, 2> points{line_->from, line_->to};
     painter.polyline(points, false);
 }
 

@@ -2,7 +2,7 @@
 // Tools that act on a straight drag from the press to the release (line, gradient): the
 // drag is shown as a dotted line until the button comes up.
 
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "edit/tools/tool.h"
 
 #include <optional>
@@ -10,13 +10,13 @@
 namespace lv {
 
 // The end point snapped so the line from `from` runs at a multiple of 45 degrees.
-DocumentPoint SnapTo45Degrees(DocumentPoint from, DocumentPoint to);
+Point SnapTo45Degrees(Point from, Point to);
 
 struct DragLine {
-    DocumentPoint from;
-    DocumentPoint to;
+    Point from;
+    Point to;
     // The rectangle holding the line (right and bottom exclusive), a pixel to spare.
-    DocumentRect bounds() const;
+    Rect bounds() const;
 };
 
 class DragLineTool : public Tool {
@@ -26,7 +26,7 @@ public:
     ToolResult release(ToolContext& context, const PointerEvent& event) override;
     ToolResult cancel(ToolContext& context) override;
     void drawOverlay(const ToolContext& context, OverlayPainter& painter) const override;
-    ToolCursor cursor(const ToolContext&, DocumentPoint) const override { return ToolCursor::Crosshair; }
+    ToolCursor cursor(const ToolContext&, Point) const override { return ToolCursor::Crosshair; }
     bool dragging() const override { return line_.has_value(); }
 
 protected:
@@ -36,7 +36,7 @@ protected:
     virtual ToolResult finishLine(ToolContext& context, const DragLine& line, const PointerEvent& release) = 0;
 
 private:
-    DocumentPoint endFor(const PointerEvent& event) const;
+    Point endFor(const PointerEvent& event) const;
 
     std::optional<DragLine> line_;
 };

@@ -10,7 +10,7 @@ ToolResult GradientTool::finishLine(ToolContext& context, const DragLine& line, 
                                       context.secondaryColour(), release.keys.shift ? GradientShape::Radial : GradientShape::Linear);
     if (!changed)
         return {};
-    return ToolResult::Painted({changed->left, changed->top, changed->right - 1, changed->bottom - 1});
+    return ToolResult::Painted(*changed);
 }
 
 }  // namespace lv

@@ -2,8 +2,8 @@
 
 namespace lv {
 
-std::optional<DocumentRect> DrawBrushLine(LayerStack& stack, ui::Service& ui, const StrokeSetup& brush, DocumentPoint from,
-                                          DocumentPoint to)
+std::optional<Rect> DrawBrushLine(LayerStack& stack, ui::Service& ui, const StrokeSetup& brush, Point from,
+                                          Point to)
 {
     StrokeSetup setup = brush;
     setup.options.brush.speed = 32;  // a line has no gaps, whatever the brush's speed

@@ -17,8 +17,8 @@ protected:
 };
 
 // Draws the line with the brush as one stroke (one undo step), a dab at every pixel of
-// travel. The document rectangle changed (right and bottom inclusive), or nothing.
-std::optional<DocumentRect> DrawBrushLine(LayerStack& stack, ui::Service& ui, const StrokeSetup& brush, DocumentPoint from,
-                                          DocumentPoint to);
+// travel. The document rectangle changed, or nothing.
+std::optional<Rect> DrawBrushLine(LayerStack& stack, ui::Service& ui, const StrokeSetup& brush, Point from,
+                                          Point to);
 
 }  // namespace lv

@@ -16,7 +16,7 @@ ToolResult PatternFillTool::press(ToolContext& context, const PointerEvent& even
     const auto changed = PatternFill(context.document(), context.ui(), event.point, *options.texture, options);
     if (!changed)
         return ToolResult::Handled();
-    return ToolResult::Painted({changed->left, changed->top, changed->right - 1, changed->bottom - 1});
+    return ToolResult::Painted(*changed);
 }
 
 }  // namespace lv

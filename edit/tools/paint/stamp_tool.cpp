@@ -16,7 +16,7 @@ ToolResult StampTool::press(ToolContext& context, const PointerEvent& event)
     const auto changed = StampPicture(context.document(), context.ui(), event.point, *options.stamp, options.brush.size);
     if (!changed)
         return ToolResult::Handled();
-    return ToolResult::Painted({changed->left, changed->top, changed->right - 1, changed->bottom - 1});
+    return ToolResult::Painted(*changed);
 }
 
 }  // namespace lv

@@ -10,7 +10,7 @@ class StampTool final : public Tool {
 public:
     int id() const override { return 1110; }
     ToolResult press(ToolContext& context, const PointerEvent& event) override;
-    ToolCursor cursor(const ToolContext&, DocumentPoint) const override { return ToolCursor::Crosshair; }
+    ToolCursor cursor(const ToolContext&, Point) const override { return ToolCursor::Crosshair; }
 };
 
 }  // namespace lv

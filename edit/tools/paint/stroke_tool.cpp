@@ -7,7 +7,7 @@ namespace lv {
 namespace {
 
 // The outline's rectangle (right and bottom exclusive) around a point, a pixel to spare.
-DocumentRect outlineRect(DocumentPoint centre, int diameter)
+Rect outlineRect(Point centre, int diameter)
 {
     const int half = diameter / 2 + 2;
     return {centre.x - half, centre.y - half, centre.x + half + 1, centre.y + half + 1};
@@ -36,7 +36,7 @@ ToolResult StrokeTool::press(ToolContext& context, const PointerEvent& event)
         return ToolResult::Handled();
     }
     if (kind_ == PaintKind::Clone && source_ && (!offset_ || !context.settings().paint.cloneAligned))
-        offset_ = DocumentPoint{source_->x - event.point.x, source_->y - event.point.y};
+        offset_ = Point{source_->x - event.point.x, source_->y - event.point.y};
     current_ = setup(context, event);
     if (!stroke_.step(context.document(), context.ui(), current_, event.point, true))
         return ToolResult::Handled();
@@ -73,15 +73,15 @@ ToolResult StrokeTool::painted()
     return changed ? ToolResult::Painted(*changed) : ToolResult::Handled();
 }
 
-ToolResult StrokeTool::moveOutline(const ToolContext& context, DocumentPoint to)
+ToolResult StrokeTool::moveOutline(const ToolContext& context, Point to)
 {
     const auto before = hover_;
     hover_ = to;
     if (!context.settings().paint.brush.show)
         return {};
     const int d = DabSize(kind_, context.settings().paint);
-    const DocumentRect now = outlineRect(to, d);
-    return ToolResult::RedrawExclusive(before ? UniteRects(outlineRect(*before, d), now) : now);
+    const Rect now = outlineRect(to, d);
+    return ToolResult::Redraw(before ? UniteRects(outlineRect(*before, d), now) : now);
 }
 
 void StrokeTool::drawOverlay(const ToolContext& context, OverlayPainter& painter) const

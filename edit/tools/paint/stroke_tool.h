@@ -23,28 +23,28 @@ public:
     ToolResult release(ToolContext& context, const PointerEvent& event) override;
     ToolResult cancel(ToolContext& context) override;
     void drawOverlay(const ToolContext& context, OverlayPainter& painter) const override;
-    ToolCursor cursor(const ToolContext&, DocumentPoint) const override { return ToolCursor::Brush; }
+    ToolCursor cursor(const ToolContext&, Point) const override { return ToolCursor::Brush; }
     bool dragging() const override { return stroke_.active(); }
     bool takesRightButton() const override { return kind_ == PaintKind::Clone; }
     bool repeatsWhileHeld() const override { return kind_ == PaintKind::Brush || kind_ == PaintKind::Airbrush; }
 
     // The clone source (document point), set by the right button.
-    const std::optional<DocumentPoint>& cloneSource() const { return source_; }
+    const std::optional<Point>& cloneSource() const { return source_; }
     const PaintStroke& stroke() const { return stroke_; }
     PaintKind kind() const { return kind_; }
 
 private:
     StrokeSetup setup(const ToolContext& context, const PointerEvent& event) const;
     ToolResult painted();
-    ToolResult moveOutline(const ToolContext& context, DocumentPoint to);
+    ToolResult moveOutline(const ToolContext& context, Point to);
 
     int id_;
     PaintKind kind_;
     PaintStroke stroke_;
     StrokeSetup current_;
-    std::optional<DocumentPoint> source_;
-    std::optional<DocumentPoint> offset_;  // source less press point, kept by "aligned"
-    std::optional<DocumentPoint> hover_;   // where the brush outline is drawn
+    std::optional<Point> source_;
+    std::optional<Point> offset_;  // source less press point, kept by "aligned"
+    std::optional<Point> hover_;   // where the brush outline is drawn
 };
 
 }  // namespace lv

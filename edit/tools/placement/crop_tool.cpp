@@ -14,7 +14,7 @@ ToolResult CropTool::crop(ToolContext& context)
     return ToolResult::Document();
 }
 
-ToolResult CropTool::finish(ToolContext& context, DocumentRect band, bool clicked)
+ToolResult CropTool::finish(ToolContext& context, Rect band, bool clicked)
 {
     if (clicked && SelectionContains(context.document(), {band.left, band.top}))
         return crop(context);
@@ -33,7 +33,7 @@ ToolResult CropTool::key(ToolContext& context, const KeyEvent& event)
     return ShapeSelectionTool::key(context, event);
 }
 
-ToolCursor CropTool::cursor(const ToolContext& context, DocumentPoint point) const
+ToolCursor CropTool::cursor(const ToolContext& context, Point point) const
 {
     return SelectionContains(context.document(), point) ? ToolCursor::Crop : ToolCursor::Crosshair;
 }

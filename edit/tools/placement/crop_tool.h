@@ -15,11 +15,11 @@ public:
 
     ToolResult doubleClick(ToolContext& context, const PointerEvent& event) override;
     ToolResult key(ToolContext& context, const KeyEvent& event) override;
-    ToolCursor cursor(const ToolContext& context, DocumentPoint point) const override;
+    ToolCursor cursor(const ToolContext& context, Point point) const override;
     bool animatesSelection() const override { return true; }
 
 protected:
-    ToolResult finish(ToolContext& context, DocumentRect band, bool clicked) override;
+    ToolResult finish(ToolContext& context, Rect band, bool clicked) override;
 
 private:
     static ToolResult crop(ToolContext& context);

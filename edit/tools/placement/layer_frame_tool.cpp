@@ -54,7 +54,7 @@ ToolResult LayerFrameTool::release(ToolContext& context, const PointerEvent& eve
         return {};
     ToolResult result;
     if (handle_ == kHandleInside) {
-        const DocumentRect target = DocumentFrame(context.mapping(), frame_);
+        const Rect target = DocumentFrame(context.mapping(), frame_);
         const auto changed = MoveCurrentLayer(context.document(), target);
         result = changed ? ToolResult::Changed({changed->left, changed->top, changed->right, changed->bottom})
                          : redrawAll(context);
@@ -86,10 +86,10 @@ ToolResult LayerFrameTool::cancel(ToolContext& context)
 
 void LayerFrameTool::drawDrag(const ToolContext& context, OverlayPainter& painter) const
 {
-    const DocumentRect box = DocumentFrame(context.mapping(), frame_);
+    const Rect box = DocumentFrame(context.mapping(), frame_);
     painter.rubberBand(box);
-    for (const DocumentPoint corner : {DocumentPoint{box.left, box.top}, DocumentPoint{box.right - 1, box.top},
-                                       DocumentPoint{box.left, box.bottom - 1}, DocumentPoint{box.right - 1, box.bottom - 1}})
+    for (const Point corner : {Point{box.left, box.top}, Point{box.right - 1, box.top},
+                                       Point{box.left, box.bottom - 1}, Point{box.right - 1, box.bottom - 1}})
         painter.handle(corner, 5);
 }
 
@@ -104,13 +104,13 @@ void LayerFrameTool::drawOverlay(const ToolContext& context, OverlayPainter& pai
     if (!box)
         return;
     painter.rubberBand(*box);
-    for (const DocumentPoint corner : {DocumentPoint{box->left, box->top}, DocumentPoint{box->right - 1, box->top},
-                                       DocumentPoint{box->left, box->bottom - 1},
-                                       DocumentPoint{box->right - 1, box->bottom - 1}})
+    for (const Point corner : {Point{box->left, box->top}, Point{box->right - 1, box->top},
+                                       Point{box->left, box->bottom - 1},
+                                       Point{box->right - 1, box->bottom - 1}})
         painter.handle(corner, 5);
 }
 
-ToolCursor LayerFrameTool::cursor(const ToolContext& context, DocumentPoint point) const
+ToolCursor LayerFrameTool::cursor(const ToolContext& context, Point point) const
 {
     if (dragging_)
         return handle_ == kHandleInside ? ToolCursor::Move : handleCursor(handle_);

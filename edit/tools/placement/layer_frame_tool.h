@@ -19,7 +19,7 @@ public:
     ToolResult activate(ToolContext& context) override;
     ToolResult cancel(ToolContext& context) override;
     void drawOverlay(const ToolContext& context, OverlayPainter& painter) const override;
-    ToolCursor cursor(const ToolContext& context, DocumentPoint point) const override;
+    ToolCursor cursor(const ToolContext& context, Point point) const override;
     bool dragging() const override { return dragging_; }
 
     // The handle grabbed by the drag under way (kHandleNone when idle), and the frame.
@@ -30,7 +30,7 @@ protected:
     // Which handles this tool offers: the edges too, or only the corners.
     virtual bool offersEdges() const = 0;
     // The pointer moved to `p` with a corner or edge grabbed.
-    virtual void dragHandle(const ToolContext& context, SurfacePoint p) = 0;
+    virtual void dragHandle(const ToolContext& context, Point p) = 0;
     // The button came up with a corner or edge grabbed; the drag state is still set.
     virtual ToolResult applyHandle(ToolContext& context) = 0;
     virtual void drawDrag(const ToolContext& context, OverlayPainter& painter) const;
@@ -43,7 +43,7 @@ protected:
 
     Rect frame_;
     Rect saved_;
-    SurfacePoint pressed_;
+    Point pressed_;
     int handle_ = kHandleNone;
     bool dragging_ = false;
 };

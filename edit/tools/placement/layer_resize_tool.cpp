@@ -21,14 +21,14 @@ ToolResult LayerResizeTool::press(ToolContext& context, const PointerEvent& even
     return result;
 }
 
-void LayerResizeTool::dragHandle(const ToolContext&, SurfacePoint p)
+void LayerResizeTool::dragHandle(const ToolContext&, Point p)
 {
     frame_ = DragFrame(saved_, frame_, handle_, p.x - pressed_.x, p.y - pressed_.y, aspect_);
 }
 
 ToolResult LayerResizeTool::applyHandle(ToolContext& context)
 {
-    const DocumentRect box = DocumentFrame(context.mapping(), frame_);
+    const Rect box = DocumentFrame(context.mapping(), frame_);
     // A click on a handle changes nothing: no render, no undo step.
     if (!(frame_ == saved_) && box.left < box.right && box.top < box.bottom) {
         if (const auto changed = ResizeCurrentLayer(context.document(), box))

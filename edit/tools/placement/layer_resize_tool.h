@@ -14,7 +14,7 @@ public:
 
 protected:
     bool offersEdges() const override { return true; }
-    void dragHandle(const ToolContext& context, SurfacePoint p) override;
+    void dragHandle(const ToolContext& context, Point p) override;
     ToolResult applyHandle(ToolContext& context) override;
     ToolCursor handleCursor(int handle) const override;
 

@@ -5,11 +5,11 @@
 
 namespace lv {
 
-void LayerRotateTool::dragHandle(const ToolContext&, SurfacePoint p)
+void LayerRotateTool::dragHandle(const ToolContext&, Point p)
 {
     const int cx = (saved_.left + saved_.right) / 2;
     const int cy = (saved_.top + saved_.bottom) / 2;
-    const SurfacePoint corner{handle_ == kHandleTopLeft || handle_ == kHandleBottomLeft ? saved_.left : saved_.right,
+    const Point corner{handle_ == kHandleTopLeft || handle_ == kHandleBottomLeft ? saved_.left : saved_.right,
                               handle_ == kHandleTopLeft || handle_ == kHandleTopRight ? saved_.top : saved_.bottom};
     angle_ = DirectionDegrees(p.x - cx, p.y - cy) - DirectionDegrees(corner.x - cx, corner.y - cy);
 }
@@ -30,12 +30,12 @@ void LayerRotateTool::drawDrag(const ToolContext& context, OverlayPainter& paint
         LayerFrameTool::drawDrag(context, painter);
         return;
     }
-    std::array<DocumentPoint, 4> corners{};
+    std::array<Point, 4> corners{};
     const auto rotated = RotatedCorners(saved_, angle_);
     for (std::size_t i = 0; i < 4; ++i)
         corners[i] = DocumentPointOf(context.mapping(), rotated[i]);
     painter.polyline(corners, true);
-    for (const DocumentPoint corner : corners)
+    for (const Point corner : corners)
         painter.handle(corner, 5);
 }
 

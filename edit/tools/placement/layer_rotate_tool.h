@@ -15,7 +15,7 @@ public:
 
 protected:
     bool offersEdges() const override { return false; }
-    void dragHandle(const ToolContext& context, SurfacePoint p) override;
+    void dragHandle(const ToolContext& context, Point p) override;
     ToolResult applyHandle(ToolContext& context) override;
     void drawDrag(const ToolContext& context, OverlayPainter& painter) const override;
     ToolCursor handleCursor(int handle) const override;

@@ -26,7 +26,7 @@ int toDocument(int client, int origin, int scroll, int zoom)
 
 }  // namespace
 
-int FrameHandleAt(const Rect& f, SurfacePoint p, bool edges)
+int FrameHandleAt(const Rect& f, Point p, bool edges)
 {
     if (near(p.x, f.left) && near(p.y, f.top))
         return kHandleTopLeft;
@@ -108,14 +108,14 @@ int DirectionDegrees(int dx, int dy)
     return dx < 0 ? degrees + 180 : degrees;
 }
 
-std::array<SurfacePoint, 4> RotatedCorners(const Rect& f, int degrees)
+std::array<Point, 4> RotatedCorners(const Rect& f, int degrees)
 {
     const int cx = (f.left + f.right) / 2;
     const int cy = (f.top + f.bottom) / 2;
     const double a = degrees * kToolRadiansPerDegree;
     const double c = std::cos(a), s = std::sin(a);
-    const SurfacePoint corners[4] = {{f.left, f.top}, {f.right, f.top}, {f.right, f.bottom}, {f.left, f.bottom}};
-    std::array<SurfacePoint, 4> out{};
+    const Point corners[4] = {{f.left, f.top}, {f.right, f.top}, {f.right, f.bottom}, {f.left, f.bottom}};
+    std::array<Point, 4> out{};
     for (int i = 0; i < 4; ++i) {
         const double dx = corners[i].x - cx;
         const double dy = corners[i].y - cy;
@@ -124,20 +124,20 @@ std::array<SurfacePoint, 4> RotatedCorners(const Rect& f, int degrees)
     return out;
 }
 
-Rect ClientFrame(const ViewMapping& view, const DocumentRect& box)
+Rect ClientFrame(const ViewMapping& view, const Rect& box)
 {
     return view.clientRect(box);
 }
 
-DocumentPoint DocumentPointOf(const ViewMapping& view, SurfacePoint p)
+Point DocumentPointOf(const ViewMapping& view, Point p)
 {
     return {toDocument(p.x, view.originX, view.scrollX, view.zoom), toDocument(p.y, view.originY, view.scrollY, view.zoom)};
 }
 
-DocumentRect DocumentFrame(const ViewMapping& view, const Rect& frame)
+Rect DocumentFrame(const ViewMapping& view, const Rect& frame)
 {
-    const DocumentPoint a = DocumentPointOf(view, {frame.left, frame.top});
-    const DocumentPoint b = DocumentPointOf(view, {frame.right, frame.bottom});
+    const Point a = DocumentPointOf(view, {frame.left, frame.top});
+    const Point b = DocumentPointOf(view, {frame.right, frame.bottom});
     return {a.x, a.y, b.x, b.y};
 }
 

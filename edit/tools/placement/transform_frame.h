@@ -2,10 +2,9 @@
 // The frame the two transform tools drag, in the window's client pixels: which handle a
 // press grabs, how a drag reshapes it, the free-rotate angle and rotated outline.
 
-#include "edit/document_rect.h"
+#include "common/geometry.h"
 #include "edit/view_mapping.h"
 #include "imagelib/drawing_surface.h"
-#include "imagelib/rect.h"
 
 #include <array>
 
@@ -32,7 +31,7 @@ inline constexpr int kHandleTolerance = 4;
 inline constexpr int kSmallestCornerSide = 8;
 
 // The handle under `p`; without `edges` only the corners, inside and outside.
-int FrameHandleAt(const Rect& frame, SurfacePoint p, bool edges);
+int FrameHandleAt(const Rect& frame, Point p, bool edges);
 
 // The frame after dragging `handle` by (dx, dy) from `saved`, corners keeping `aspect`
 // (width / height). A result that would leave no room inside is refused: `previous` stays.
@@ -43,11 +42,11 @@ int DirectionDegrees(int dx, int dy);
 
 // The frame's corners (top-left, top-right, bottom-right, bottom-left) rotated about its
 // centre by whole degrees.
-std::array<SurfacePoint, 4> RotatedCorners(const Rect& frame, int degrees);
+std::array<Point, 4> RotatedCorners(const Rect& frame, int degrees);
 
 // Client pixels to document pixels and back, for frames.
-Rect ClientFrame(const ViewMapping& view, const DocumentRect& box);
-DocumentRect DocumentFrame(const ViewMapping& view, const Rect& frame);
-DocumentPoint DocumentPointOf(const ViewMapping& view, SurfacePoint p);
+Rect ClientFrame(const ViewMapping& view, const Rect& box);
+Rect DocumentFrame(const ViewMapping& view, const Rect& frame);
+Point DocumentPointOf(const ViewMapping& view, Point p);
 
 }  // namespace lv

@@ -45,7 +45,7 @@ void TransformTool::drawOverlay(const ToolContext& c, OverlayPainter& painter) c
         tool->drawOverlay(c, painter);
 }
 
-ToolCursor TransformTool::cursor(const ToolContext& c, DocumentPoint p) const
+ToolCursor TransformTool::cursor(const ToolContext& c, Point p) const
 {
     const Tool* tool = chosenTool(c);
     return tool ? tool->cursor(c, p) : ToolCursor::Arrow;

@@ -20,7 +20,7 @@ public:
     ToolResult activate(ToolContext& c) override;
     ToolResult cancel(ToolContext& c) override;
     void drawOverlay(const ToolContext& c, OverlayPainter& painter) const override;
-    ToolCursor cursor(const ToolContext& c, DocumentPoint p) const override;
+    ToolCursor cursor(const ToolContext& c, Point p) const override;
     bool dragging() const override;
 
 private:

@@ -14,7 +14,7 @@ constexpr int kCloseDistance = 4;         // client pixels from the first corner
 
 }  // namespace
 
-void FreehandSelectTool::add(DocumentPoint p)
+void FreehandSelectTool::add(Point p)
 {
     if (!points_.empty() && points_.back() == p)
         return;
@@ -23,20 +23,20 @@ void FreehandSelectTool::add(DocumentPoint p)
     points_.push_back(p);
 }
 
-DocumentRect FreehandSelectTool::extent() const
+Rect FreehandSelectTool::extent() const
 {
-    DocumentRect r{hover_.x, hover_.y, hover_.x + 1, hover_.y + 1};
-    for (const DocumentPoint& p : points_)
+    Rect r{hover_.x, hover_.y, hover_.x + 1, hover_.y + 1};
+    for (const Point& p : points_)
         r = UniteRects(r, {p.x, p.y, p.x + 1, p.y + 1});
     return r;
 }
 
-bool FreehandSelectTool::nearFirst(const ToolContext& context, DocumentPoint p) const
+bool FreehandSelectTool::nearFirst(const ToolContext& context, Point p) const
 {
     if (points_.size() < 3)
         return false;
-    const SurfacePoint first = context.mapping().centre(points_.front());
-    const SurfacePoint here = context.mapping().centre(p);
+    const Point first = context.mapping().centre(points_.front());
+    const Point here = context.mapping().centre(p);
     return std::abs(here.x - first.x) <= kCloseDistance && std::abs(here.y - first.y) <= kCloseDistance;
 }
 
@@ -51,27 +51,27 @@ ToolResult FreehandSelectTool::press(ToolContext& context, const PointerEvent& e
         if (nearFirst(context, event.point))
             return close(context);
         add(event.point);
-        return ToolResult::RedrawExclusive(extent());
+        return ToolResult::Redraw(extent());
     }
     points_.clear();
     points_.reserve(kPointStep);
     mode_ = CombineModeFor(event.keys);
     add(event.point);
     state_ = State::Freehand;
-    return ToolResult::RedrawExclusive(extent());
+    return ToolResult::Redraw(extent());
 }
 
 ToolResult FreehandSelectTool::move(ToolContext&, const PointerEvent& event)
 {
     if (state_ == State::Idle)
         return {};
-    const DocumentRect before = extent();
+    const Rect before = extent();
     hover_ = event.point;
     if (pressed_ && state_ == State::Freehand && !(points_.back() == event.point)) {
         add(event.point);
         movedWhilePressed_ = true;
     }
-    return ToolResult::RedrawExclusive(UniteRects(before, extent()));
+    return ToolResult::Redraw(UniteRects(before, extent()));
 }
 
 ToolResult FreehandSelectTool::release(ToolContext& context, const PointerEvent& event)
@@ -85,7 +85,7 @@ ToolResult FreehandSelectTool::release(ToolContext& context, const PointerEvent&
         // A click without a drag starts a polygon at that corner.
         state_ = State::Polygon;
     }
-    return ToolResult::RedrawExclusive(extent());
+    return ToolResult::Redraw(extent());
 }
 
 ToolResult FreehandSelectTool::doubleClick(ToolContext& context, const PointerEvent&)
@@ -112,24 +112,24 @@ ToolResult FreehandSelectTool::cancel(ToolContext&)
 
 ToolResult FreehandSelectTool::drop()
 {
-    const DocumentRect shown = extent();
+    const Rect shown = extent();
     state_ = State::Idle;
     pressed_ = false;
     points_.clear();
     points_.shrink_to_fit();
-    return ToolResult::RedrawExclusive(shown);
+    return ToolResult::Redraw(shown);
 }
 
 ToolResult FreehandSelectTool::close(ToolContext& context)
 {
-    const DocumentRect shown = extent();
+    const Rect shown = extent();
     std::optional<SelectionRegion> region = PolygonRegion(points_);
     const CombineMode mode = mode_;
     drop();
     if (!region)
-        return ToolResult::RedrawExclusive(shown);
+        return ToolResult::Redraw(shown);
     const auto changed = ChangeSelection(context.document(), std::move(*region), mode, kUndoShapeSelection);
-    return ToolResult::RedrawExclusive(changed ? UniteRects(*changed, shown) : shown);
+    return ToolResult::Redraw(changed ? UniteRects(*changed, shown) : shown);
 }
 
 void FreehandSelectTool::drawOverlay(const ToolContext&, OverlayPainter& painter) const
@@ -137,7 +137,7 @@ void FreehandSelectTool::drawOverlay(const ToolContext&, OverlayPainter& painter
     if (state_ == State::Idle)
         return;
     if (state_ == State::Polygon && !pressed_) {
-        std::vector<DocumentPoint> shown = points_;
+        std::vector<Point> shown = points_;
         shown.push_back(hover_);
         painter.polyline(shown, false);
         return;

@@ -20,7 +20,7 @@ public:
     ToolResult key(ToolContext& context, const KeyEvent& event) override;
     ToolResult cancel(ToolContext& context) override;
     void drawOverlay(const ToolContext& context, OverlayPainter& painter) const override;
-    ToolCursor cursor(const ToolContext&, DocumentPoint) const override { return ToolCursor::Crosshair; }
+    ToolCursor cursor(const ToolContext&, Point) const override { return ToolCursor::Crosshair; }
     bool dragging() const override { return pressed_; }
     bool animatesSelection() const override { return true; }
 
@@ -28,16 +28,16 @@ private:
     enum class State { Idle, Freehand, Polygon };
     ToolResult close(ToolContext& context);
     ToolResult drop();
-    DocumentRect extent() const;
-    bool nearFirst(const ToolContext& context, DocumentPoint p) const;
-    void add(DocumentPoint p);
+    Rect extent() const;
+    bool nearFirst(const ToolContext& context, Point p) const;
+    void add(Point p);
 
     State state_ = State::Idle;
     bool pressed_ = false;
     bool movedWhilePressed_ = false;
     CombineMode mode_ = CombineMode::New;
-    std::vector<DocumentPoint> points_;
-    DocumentPoint hover_;  // where the next polygon side goes
+    std::vector<Point> points_;
+    Point hover_;  // where the next polygon side goes
 };
 
 }  // namespace lv

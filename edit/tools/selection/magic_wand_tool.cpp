@@ -11,13 +11,13 @@ ToolResult MagicWandTool::press(ToolContext& context, const PointerEvent& event)
         return {};
     WandSettings settings = context.settings().wand;
     settings.combine = CombineModeFor(event.keys, settings.combine);
-    DocumentRect redraw;
+    Rect redraw;
     LayerStack& stack = context.document();
     if (!MagicWandClick(stack, event.point, settings, &redraw)) {
         context.ui().beep();
         return ToolResult::Handled();
     }
-    return ToolResult::RedrawExclusive(redraw);
+    return ToolResult::Redraw(redraw);
 }
 
 ToolResult MagicWandTool::key(ToolContext& context, const KeyEvent& event)

@@ -11,7 +11,7 @@ public:
     int id() const override { return 1104; }
     ToolResult press(ToolContext& context, const PointerEvent& event) override;
     ToolResult key(ToolContext& context, const KeyEvent& event) override;
-    ToolCursor cursor(const ToolContext&, DocumentPoint) const override { return ToolCursor::Wand; }
+    ToolCursor cursor(const ToolContext&, Point) const override { return ToolCursor::Wand; }
     bool animatesSelection() const override { return true; }
 };
 

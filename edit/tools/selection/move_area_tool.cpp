@@ -9,7 +9,7 @@
 namespace lv {
 namespace {
 
-DocumentRect moved(DocumentRect r, DocumentPoint by)
+Rect moved(Rect r, Point by)
 {
     return {r.left + by.x, r.top + by.y, r.right + by.x, r.bottom + by.y};
 }
@@ -34,10 +34,10 @@ ToolResult MoveAreaTool::move(ToolContext& context, const PointerEvent& event)
 {
     if (!dragging_)
         return {};
-    const DocumentRect& selection = context.document().selectionRect;
-    const DocumentRect before = moved(selection, offset_);
+    const Rect& selection = context.document().selectionRect;
+    const Rect before = moved(selection, offset_);
     offset_ = {event.point.x - anchor_.x, event.point.y - anchor_.y};
-    return ToolResult::RedrawExclusive(UniteRects(before, moved(selection, offset_)));
+    return ToolResult::Redraw(UniteRects(before, moved(selection, offset_)));
 }
 
 ToolResult MoveAreaTool::release(ToolContext& context, const PointerEvent& event)
@@ -45,22 +45,22 @@ ToolResult MoveAreaTool::release(ToolContext& context, const PointerEvent& event
     if (!dragging_ || event.button != MouseButton::Left)
         return {};
     dragging_ = false;
-    const DocumentPoint by{event.point.x - anchor_.x, event.point.y - anchor_.y};
+    const Point by{event.point.x - anchor_.x, event.point.y - anchor_.y};
     offset_ = {};
     return moveBy(context, by, event.keys);
 }
 
-ToolResult MoveAreaTool::moveBy(ToolContext& context, DocumentPoint by, const Modifiers& keys)
+ToolResult MoveAreaTool::moveBy(ToolContext& context, Point by, const Modifiers& keys)
 {
     LayerStack& stack = context.document();
     if (alwaysContent_ || keys.control) {
         const bool keepSource = context.settings().keepSource != keys.alt;
         const auto changed = MoveSelectionContent(stack, by.x, by.y, keepSource);
-        return changed ? ToolResult::Changed({changed->left, changed->top, changed->right - 1, changed->bottom - 1})
+        return changed ? ToolResult::Changed(*changed)
                        : ToolResult::Handled();
     }
     const auto changed = MoveSelectionOutline(stack, by.x, by.y);
-    return changed ? ToolResult::RedrawExclusive(*changed) : ToolResult::Handled();
+    return changed ? ToolResult::Redraw(*changed) : ToolResult::Handled();
 }
 
 ToolResult MoveAreaTool::key(ToolContext& context, const KeyEvent& event)
@@ -81,10 +81,10 @@ ToolResult MoveAreaTool::cancel(ToolContext& context)
     if (!dragging_)
         return {};
     dragging_ = false;
-    const DocumentRect shown = UniteRects(context.document().selectionRect,
+    const Rect shown = UniteRects(context.document().selectionRect,
                                           moved(context.document().selectionRect, offset_));
     offset_ = {};
-    return ToolResult::RedrawExclusive(shown);
+    return ToolResult::Redraw(shown);
 }
 
 void MoveAreaTool::drawOverlay(const ToolContext& context, OverlayPainter& painter) const
@@ -94,7 +94,7 @@ void MoveAreaTool::drawOverlay(const ToolContext& context, OverlayPainter& paint
     painter.rubberBand(moved(context.document().selectionRect, offset_));
 }
 
-ToolCursor MoveAreaTool::cursor(const ToolContext& context, DocumentPoint point) const
+ToolCursor MoveAreaTool::cursor(const ToolContext& context, Point point) const
 {
     return dragging_ || SelectionContains(context.document(), point) ? ToolCursor::Move : ToolCursor::Arrow;
 }

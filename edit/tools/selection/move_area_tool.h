@@ -23,17 +23,17 @@ public:
     ToolResult key(ToolContext& context, const KeyEvent& event) override;
     ToolResult cancel(ToolContext& context) override;
     void drawOverlay(const ToolContext& context, OverlayPainter& painter) const override;
-    ToolCursor cursor(const ToolContext& context, DocumentPoint point) const override;
+    ToolCursor cursor(const ToolContext& context, Point point) const override;
     bool dragging() const override { return dragging_; }
 
 private:
-    ToolResult moveBy(ToolContext& context, DocumentPoint by, const Modifiers& keys);
+    ToolResult moveBy(ToolContext& context, Point by, const Modifiers& keys);
 
     int id_;
     bool alwaysContent_;
     bool dragging_ = false;
-    DocumentPoint anchor_;
-    DocumentPoint offset_;
+    Point anchor_;
+    Point offset_;
 };
 
 }  // namespace lv

@@ -4,16 +4,16 @@
 
 namespace lv {
 
-std::optional<DocumentPoint> NudgeOf(const KeyEvent& key)
+std::optional<Point> NudgeOf(const KeyEvent& key)
 {
     if (!key.keys.control && !key.keys.shift)
         return std::nullopt;
     const int step = key.keys.shift ? 10 : 1;
     switch (key.key) {
-    case ToolKey::Left: return DocumentPoint{-step, 0};
-    case ToolKey::Right: return DocumentPoint{step, 0};
-    case ToolKey::Up: return DocumentPoint{0, -step};
-    case ToolKey::Down: return DocumentPoint{0, step};
+    case ToolKey::Left: return Point{-step, 0};
+    case ToolKey::Right: return Point{step, 0};
+    case ToolKey::Up: return Point{0, -step};
+    case ToolKey::Down: return Point{0, step};
     default: return std::nullopt;
     }
 }
@@ -24,7 +24,7 @@ ToolResult NudgeSelectionOutline(ToolContext& context, const KeyEvent& key)
     if (!step)
         return {};
     const auto moved = MoveSelectionOutline(context.document(), step->x, step->y);
-    return moved ? ToolResult::RedrawExclusive(*moved) : ToolResult::Handled();
+    return moved ? ToolResult::Redraw(*moved) : ToolResult::Handled();
 }
 
 }  // namespace lv

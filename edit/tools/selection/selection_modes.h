@@ -19,14 +19,14 @@ inline CombineMode CombineModeFor(const Modifiers& keys, CombineMode otherwise =
 }
 
 // The rectangle of pixels from one corner pixel to the other, both included.
-inline DocumentRect SpanOf(DocumentPoint a, DocumentPoint b)
+inline Rect SpanOf(Point a, Point b)
 {
     return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x) + 1, std::max(a.y, b.y) + 1};
 }
 
 // Ctrl or Shift with an arrow: the displacement it nudges by (1 or 10 pixels), none for
 // other keys.
-std::optional<DocumentPoint> NudgeOf(const KeyEvent& key);
+std::optional<Point> NudgeOf(const KeyEvent& key);
 
 // The selection tools' answer to Ctrl/Shift with an arrow: the outline moves.
 ToolResult NudgeSelectionOutline(ToolContext& context, const KeyEvent& key);

@@ -14,17 +14,17 @@ ToolResult ShapeSelectionTool::press(ToolContext&, const PointerEvent& event)
     moved_ = false;
     mode_ = CombineModeFor(event.keys);
     anchor_ = corner_ = event.point;
-    return ToolResult::RedrawExclusive(SpanOf(anchor_, corner_));
+    return ToolResult::Redraw(SpanOf(anchor_, corner_));
 }
 
 ToolResult ShapeSelectionTool::move(ToolContext&, const PointerEvent& event)
 {
     if (!dragging_ || event.point == corner_)
         return {};
-    const DocumentRect before = SpanOf(anchor_, corner_);
+    const Rect before = SpanOf(anchor_, corner_);
     corner_ = event.point;
     moved_ = true;
-    return ToolResult::RedrawExclusive(UniteRects(before, SpanOf(anchor_, corner_)));
+    return ToolResult::Redraw(UniteRects(before, SpanOf(anchor_, corner_)));
 }
 
 ToolResult ShapeSelectionTool::release(ToolContext& context, const PointerEvent& event)
@@ -37,19 +37,19 @@ ToolResult ShapeSelectionTool::release(ToolContext& context, const PointerEvent&
     return finish(context, SpanOf(anchor_, corner_), !moved_);
 }
 
-ToolResult ShapeSelectionTool::finish(ToolContext& context, DocumentRect band, bool clicked)
+ToolResult ShapeSelectionTool::finish(ToolContext& context, Rect band, bool clicked)
 {
     LayerStack& stack = context.document();
     if (clicked) {
         if (mode_ != CombineMode::New || !RemoveSelection(stack))
-            return ToolResult::RedrawExclusive(band);
+            return ToolResult::Redraw(band);
         return ToolResult::Redraw({0, 0, stack.width, stack.height});
     }
     std::optional<SelectionRegion> region = shape_ == SelectionShape::Ellipse ? EllipseRegion(band) : RectangleRegion(band);
     if (!region)
-        return ToolResult::RedrawExclusive(band);
+        return ToolResult::Redraw(band);
     const auto changed = ChangeSelection(stack, std::move(*region), mode_, kUndoShapeSelection);
-    return ToolResult::RedrawExclusive(changed ? UniteRects(*changed, band) : band);
+    return ToolResult::Redraw(changed ? UniteRects(*changed, band) : band);
 }
 
 ToolResult ShapeSelectionTool::key(ToolContext& context, const KeyEvent& event)
@@ -64,14 +64,14 @@ ToolResult ShapeSelectionTool::cancel(ToolContext&)
     if (!dragging_)
         return {};
     dragging_ = false;
-    return ToolResult::RedrawExclusive(SpanOf(anchor_, corner_));
+    return ToolResult::Redraw(SpanOf(anchor_, corner_));
 }
 
 void ShapeSelectionTool::drawOverlay(const ToolContext&, OverlayPainter& painter) const
 {
     if (!dragging_)
         return;
-    const DocumentRect band = SpanOf(anchor_, corner_);
+    const Rect band = SpanOf(anchor_, corner_);
     if (shape_ == SelectionShape::Ellipse)
         painter.rubberEllipse(band);
     else

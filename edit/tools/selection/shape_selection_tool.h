@@ -23,13 +23,13 @@ public:
     ToolResult key(ToolContext& context, const KeyEvent& event) override;
     ToolResult cancel(ToolContext& context) override;
     void drawOverlay(const ToolContext& context, OverlayPainter& painter) const override;
-    ToolCursor cursor(const ToolContext&, DocumentPoint) const override { return ToolCursor::Crosshair; }
+    ToolCursor cursor(const ToolContext&, Point) const override { return ToolCursor::Crosshair; }
     bool dragging() const override { return dragging_; }
     bool animatesSelection() const override { return true; }
 
 protected:
     // What the release does with the band; the crop tool chooses otherwise for a click.
-    virtual ToolResult finish(ToolContext& context, DocumentRect band, bool clicked);
+    virtual ToolResult finish(ToolContext& context, Rect band, bool clicked);
     CombineMode mode() const { return mode_; }
 
 private:
@@ -38,8 +38,8 @@ private:
     bool dragging_ = false;
     bool moved_ = false;
     CombineMode mode_ = CombineMode::New;
-    DocumentPoint anchor_;
-    DocumentPoint corner_;
+    Point anchor_;
+    Point corner_;
 };
 
 }  // namespace lv

@@ -7,10 +7,10 @@ namespace lv {
 ToolResult TrashTool::clear(ToolContext& context)
 {
     LayerStack& stack = context.document();
-    const DocumentRect shown = stack.selectionRect;
+    const Rect shown = stack.selectionRect;
     if (!RemoveSelection(stack))
         return ToolResult::Handled();
-    return ToolResult::RedrawExclusive(shown);
+    return ToolResult::Redraw(shown);
 }
 
 }  // namespace lv

@@ -13,7 +13,7 @@ public:
     {
         return event.button == MouseButton::Left ? clear(context) : ToolResult{};
     }
-    ToolCursor cursor(const ToolContext&, DocumentPoint) const override { return ToolCursor::Trash; }
+    ToolCursor cursor(const ToolContext&, Point) const override { return ToolCursor::Trash; }
 
 private:
     static ToolResult clear(ToolContext& context);

@@ -19,7 +19,7 @@ TextToolChoice TextTool::DefaultChoice()
     return choice;
 }
 
-int TextLayerAt(const LayerStack& stack, DocumentPoint point)
+int TextLayerAt(const LayerStack& stack, Point point)
 {
     for (int i = 0; i < stack.layerCount; ++i) {
         const LayerRecord& layer = stack.layers[std::size_t(i)];

@@ -28,7 +28,7 @@ class TextTool final : public Tool {
 public:
     int id() const override;
     ToolResult press(ToolContext& context, const PointerEvent& event) override;
-    ToolCursor cursor(const ToolContext&, DocumentPoint) const override { return ToolCursor::Text; }
+    ToolCursor cursor(const ToolContext&, Point) const override { return ToolCursor::Text; }
 
     // The screen outlives the tool's use of it; null until the program sets one.
     void setScreen(TextScreen* screen) { screen_ = screen; }
@@ -43,6 +43,6 @@ private:
 };
 
 // The front-most visible text layer under a top-down point, or -1.
-int TextLayerAt(const LayerStack& stack, DocumentPoint point);
+int TextLayerAt(const LayerStack& stack, Point point);
 
 }  // namespace lv

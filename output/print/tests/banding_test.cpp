@@ -16,15 +16,15 @@ using testing::RecordingSurface;
 
 TEST(Banding, PicturesBelowAMegapixelGoInOnePieceLargerOnesInBandsFromTheBottom)
 {
-    const DeviceRect target{10, 20, 1100, 1000};
+    const Rect target = Rect::fromSize(10, 20, 1100, 1000);
     EXPECT_EQ(PlanPrintBands(1000, 1000, target), (std::vector<PrintBand>{{0, 1000, target}}));
     EXPECT_EQ(PlanPrintBands(1024, 1023, target).size(), 1u) << "1,047,552 pixels";
 
     // 1,100,000 pixels: two bands of 500 rows, band 0 (the bottom rows) at the bottom.
     const auto two = PlanPrintBands(1100, 1000, target);
     ASSERT_EQ(two.size(), 2u);
-    EXPECT_EQ(two[0], (PrintBand{0, 500, {10, 520, 1100, 500}}));
-    EXPECT_EQ(two[1], (PrintBand{500, 500, {10, 20, 1100, 500}}));
+    EXPECT_EQ(two[0], (PrintBand{0, 500, Rect::fromSize(10, 520, 1100, 500)}));
+    EXPECT_EQ(two[1], (PrintBand{500, 500, Rect::fromSize(10, 20, 1100, 500)}));
 
     EXPECT_EQ(PlanPrintBands(1024, 1024, target).size(), 2u) << "exactly 1,048,576 pixels is banded";
     EXPECT_TRUE(PlanPrintBands(0, 10, target).empty());
@@ -33,18 +33,18 @@ TEST(Banding, PicturesBelowAMegapixelGoInOnePieceLargerOnesInBandsFromTheBottom)
 TEST(Banding, BandsCoverTheSourceAndTheTargetExactlyWhateverTheRounding)
 {
     for (const auto& [w, h, H] : {std::tuple{3000, 2001, 997}, std::tuple{4097, 777, 5}, std::tuple{1025, 4099, 3001}}) {
-        const DeviceRect target{7, 11, 123, H};
+        const Rect target = Rect::fromSize(7, 11, 123, H);
         const auto bands = PlanPrintBands(w, h, target);
         const std::size_t n = std::size_t((long long)w * h / 0x100000 + 1);
         ASSERT_EQ(bands.size(), n);
-        int nextRow = 0, bottom = target.bottom();
+        int nextRow = 0, bottom = target.bottom;
         for (const PrintBand& b : bands) {
             EXPECT_EQ(b.firstRow, nextRow);
             nextRow += b.rowCount;
-            EXPECT_EQ(b.target.bottom(), bottom) << "each band sits on the one below it";
+            EXPECT_EQ(b.target.bottom, bottom) << "each band sits on the one below it";
             bottom = b.target.top;
             EXPECT_EQ(b.target.left, 7);
-            EXPECT_EQ(b.target.width, 123);
+            EXPECT_EQ(b.target.width(), 123);
         }
         EXPECT_EQ(nextRow, h);
         EXPECT_EQ(bottom, target.top);
@@ -53,9 +53,9 @@ TEST(Banding, BandsCoverTheSourceAndTheTargetExactlyWhateverTheRounding)
 
 TEST(Banding, FittingKeepsTheShapeAndCentres)
 {
-    EXPECT_EQ(FitCentred(400, 200, {0, 0, 100, 100}), (DeviceRect{0, 25, 100, 50}));
-    EXPECT_EQ(FitCentred(200, 400, {10, 10, 100, 100}), (DeviceRect{35, 10, 50, 100}));
-    EXPECT_EQ(FitCentred(300, 300, {0, 0, 90, 60}), (DeviceRect{15, 0, 60, 60}));
+    EXPECT_EQ(FitCentred(400, 200, Rect::fromSize(0, 0, 100, 100)), (Rect::fromSize(0, 25, 100, 50)));
+    EXPECT_EQ(FitCentred(200, 400, Rect::fromSize(10, 10, 100, 100)), (Rect::fromSize(35, 10, 50, 100)));
+    EXPECT_EQ(FitCentred(300, 300, Rect::fromSize(0, 0, 90, 60)), (Rect::fromSize(15, 0, 60, 60)));
 }
 
 class CalibrationFolders : public ::testing::Test {
@@ -84,20 +84,20 @@ TEST_F(CalibrationFolders, AnIdentityFilePrintsThePictureItselfAndCurvesPrintAMa
     ASSERT_TRUE(SaveCalibrationCurves(IdentityCurves()));
     RecordingSurface surface;
     surface.keepPixels = true;
-    PrintPicture(surface, picture, {0, 0, 40, 40});
+    PrintPicture(surface, picture, Rect::fromSize(0, 0, 40, 40));
     ASSERT_EQ(surface.stretches.size(), 1u);
     EXPECT_EQ(surface.stretches[0].block, picture.data()) << "no copy for identity curves";
 
     CalibrationCurves brighter = IdentityCurves();
     brighter.curve(kCurveBlue)[40] = 90;
     ASSERT_TRUE(SaveCalibrationCurves(brighter));
-    PrintPicture(surface, picture, {0, 0, 40, 40});
+    PrintPicture(surface, picture, Rect::fromSize(0, 0, 40, 40));
     ASSERT_EQ(surface.stretches.size(), 2u);
     EXPECT_NE(surface.stretches[1].block, picture.data());
     EXPECT_EQ(surface.firstPixels[1], 90);
 
     SetPrintCalibrationEnabled(false);
-    PrintPicture(surface, picture, {0, 0, 40, 40});
+    PrintPicture(surface, picture, Rect::fromSize(0, 0, 40, 40));
     EXPECT_EQ(surface.stretches[2].block, picture.data()) << "switched off: printed as it is";
 }
 

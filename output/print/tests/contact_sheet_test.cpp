@@ -40,7 +40,7 @@ TEST(ContactSheet, OneInchThumbnailsWithSpacing1OnEightInchesGiveFiveColumns)
     EXPECT_EQ(l.pages, 1);
     // 5 cells and 4 gaps use 7 inches: half an inch on each side.
     EXPECT_DOUBLE_EQ(l.left, 150 + 300);
-    EXPECT_EQ(l.photoBox(0), (DeviceRect{450, int(l.top + 0.5), 600, 600}));
+    EXPECT_EQ(l.photoBox(0), (Rect::fromSize(450, int(l.top + 0.5), 600, 600)));
     EXPECT_EQ(l.photoBox(6).left, 450 + 900);
     EXPECT_EQ(l.photoBox(6).top, l.photoBox(0).top + 900) << "cell 6 is row 1, column 1";
 }
@@ -67,7 +67,7 @@ TEST(ContactSheet, CaptionsAddAQuarterInchAndPagesRoundUp)
     EXPECT_EQ(plain.rows, 6);      // 10.2 / 1.5
     EXPECT_EQ(captioned.rows, 5);  // 10.2 / 1.75
     EXPECT_EQ(captioned.captionHeight, 150);
-    EXPECT_EQ(captioned.captionBox(0).top, captioned.photoBox(0).bottom());
+    EXPECT_EQ(captioned.captionBox(0).top, captioned.photoBox(0).bottom);
     EXPECT_EQ(plain.pages, 0);
     const int perPage = captioned.perPage();
     EXPECT_EQ(PlanContactSheet({2, 2, true}, m, perPage).pages, 1);
@@ -112,7 +112,7 @@ TEST(ContactSheet, PrintsEveryPageLoadingPhotosOneAtATimeInAlbumOrder)
     ASSERT_EQ(printer.record.texts.size(), 45u);
     EXPECT_EQ(printer.record.texts[0].text, "img_1000.jpg");
     EXPECT_EQ(printer.record.texts[0].font.height, -83) << "10 points at 600 dpi";
-    EXPECT_EQ(printer.record.stretches[0].target, (DeviceRect{l.photoBox(0).left, l.photoBox(0).top + 50, 300, 200}));
+    EXPECT_EQ(printer.record.stretches[0].target, (Rect::fromSize(l.photoBox(0).left, l.photoBox(0).top + 50, 300, 200)));
 
     RecordingPrinter many;
     asked.clear();

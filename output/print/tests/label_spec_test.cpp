@@ -30,7 +30,7 @@ TEST(LabelFile, AMissingFileOffersBrandNoneWithOneFullPageLabel)
     EXPECT_EQ(products[0].name, "");
     ASSERT_EQ(products[0].blocks.size(), 1u);
     EXPECT_EQ(products[0].blocks[0], (LabelBlock{150, 240, 4800, 6120, 4800, 6120, 1, 1}));
-    EXPECT_EQ(LabelRects(products[0], 100), (std::vector<DeviceRect>{{150, 240, 4800, 6120}}));
+    EXPECT_EQ(LabelRects(products[0], 100), (std::vector<Rect>{Rect::fromSize(150, 240, 4800, 6120)}));
 
     // A file whose brand section is empty, and a brand without a section for this paper.
     const ProfileDocument empty = ProfileDocument::Parse("[LABELPREFIX]\n[XY5100_6600]\n");
@@ -60,7 +60,7 @@ TEST(LabelFile, ValuesAreGroupsOfEightNumbersInSixHundredthsUpToFourBlocks)
     EXPECT_EQ(two.blocks[0], (LabelBlock{100, 200, 1500, 600, 1650, 600, 3, 10}));
     EXPECT_EQ(two.blocks[1], (LabelBlock{100, 6300, 1500, 300, 1500, 300, 2, 1}));
     EXPECT_EQ(LabelRects(two, 100).size(), 32u);
-    EXPECT_EQ(LabelRects(two, 100)[4], (DeviceRect{1750, 800, 1500, 600})) << "block 0, row 1, column 1";
+    EXPECT_EQ(LabelRects(two, 100)[4], (Rect::fromSize(1750, 800, 1500, 600))) << "block 0, row 1, column 1";
 
     // Reading stops at the first missing number: an incomplete second group is dropped.
     EXPECT_EQ(ParseLabelProduct("x", "1,2,3,4,5,6,7,8,9,10,11", m).blocks.size(), 1u);
@@ -117,12 +117,12 @@ TEST(LabelFile, TheShippedFileHasLetterAndA4SheetsThatFitTheirPaper)
         ASSERT_GE(products.size(), 5u) << PaperSectionName(brands[0].prefix, paper);
         for (const LabelProduct& p : products) {
             EXPECT_FALSE(p.name.empty());
-            for (const DeviceRect& r : LabelRects(p, 1000)) {
-                EXPECT_GT(r.width, 0) << p.name;
+            for (const Rect& r : LabelRects(p, 1000)) {
+                EXPECT_GT(r.width(), 0) << p.name;
                 EXPECT_GE(r.left, 0) << p.name;
                 EXPECT_GE(r.top, 0) << p.name;
-                EXPECT_LE(r.right(), paper.pageWidth) << p.name;
-                EXPECT_LE(r.bottom(), paper.pageHeight) << p.name;
+                EXPECT_LE(r.right, paper.pageWidth) << p.name;
+                EXPECT_LE(r.bottom, paper.pageHeight) << p.name;
             }
         }
     }

@@ -48,11 +48,11 @@ TEST(LayoutPage, ALeftMarginOf64MovesEverySlot600DevicePixelsAt600Dpi)
 
 TEST(LayoutPage, PhotosAreFittedIntoTheZoomedSlotAndCentredInIt)
 {
-    const DeviceRect slot{1000, 2000, 1200, 600};
-    EXPECT_EQ(FitInSlot(400, 100, slot, 100), (DeviceRect{1000, 2150, 1200, 300})) << "wide photo: slot width";
-    EXPECT_EQ(FitInSlot(100, 400, slot, 100), (DeviceRect{1525, 2000, 150, 600})) << "tall photo: slot height";
-    EXPECT_EQ(FitInSlot(1200, 600, slot, 50), (DeviceRect{1300, 2150, 600, 300}));
-    EXPECT_EQ(FitInSlot(2, 1, slot, 100), (DeviceRect{1000, 2000, 1200, 600})) << "the same shape fills it";
+    const Rect slot = Rect::fromSize(1000, 2000, 1200, 600);
+    EXPECT_EQ(FitInSlot(400, 100, slot, 100), (Rect::fromSize(1000, 2150, 1200, 300))) << "wide photo: slot width";
+    EXPECT_EQ(FitInSlot(100, 400, slot, 100), (Rect::fromSize(1525, 2000, 150, 600))) << "tall photo: slot height";
+    EXPECT_EQ(FitInSlot(1200, 600, slot, 50), (Rect::fromSize(1300, 2150, 600, 300)));
+    EXPECT_EQ(FitInSlot(2, 1, slot, 100), (Rect::fromSize(1000, 2000, 1200, 600))) << "the same shape fills it";
 }
 
 TEST(LayoutPage, AnEmptyPageBeepsAndNoPrinterPrintsNothing)

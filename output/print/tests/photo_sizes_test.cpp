@@ -83,17 +83,17 @@ TEST(PhotoSizes, ALetterPageIsCoveredByEveryLayoutLargerSizesFirst)
 TEST(PhotoSizes, TheInchGridIsCentredOnThePrintableArea)
 {
     const PrinterMetrics letter = DefaultPrinterMetrics();  // 8.0 × 10.2 inches printable
-    EXPECT_EQ(InchGrid(letter), (DeviceRect{150, 300, 4800, 6000}));
+    EXPECT_EQ(InchGrid(letter), (Rect::fromSize(150, 300, 4800, 6000)));
     PrinterMetrics tiny = letter;
     tiny.width = 100, tiny.height = 50;
-    EXPECT_EQ(InchGrid(tiny), (DeviceRect{150 - 250, 240 - 275, 600, 600})) << "at least one inch";
+    EXPECT_EQ(InchGrid(tiny), (Rect::fromSize(150 - 250, 240 - 275, 600, 600))) << "at least one inch";
     for (int kind = 1; kind <= 4; ++kind)
-        for (const DeviceRect& r : PhotoSizeSlots(kind, letter, std::nullopt, 100)) {
+        for (const Rect& r : PhotoSizeSlots(kind, letter, std::nullopt, 100)) {
             EXPECT_GE(r.left, 150);
             EXPECT_GE(r.top, 240);
-            EXPECT_LE(r.right(), 150 + 4800);
-            EXPECT_LE(r.bottom(), 240 + 6120);
-            EXPECT_EQ(r.width % 600, 0);
+            EXPECT_LE(r.right, 150 + 4800);
+            EXPECT_LE(r.bottom, 240 + 6120);
+            EXPECT_EQ(r.width() % 600, 0);
             EXPECT_EQ((r.left - 150) % 600, 0);
         }
 }

@@ -12,11 +12,11 @@ struct Stretch {
     const std::uint8_t* block;  // which picture block was drawn
     int width, height, bitCount;
     int firstRow, rowCount;
-    DeviceRect target;
+    Rect target;
 };
 
 struct TextCall {
-    DeviceRect rect;
+    Rect rect;
     std::string text;
     PrintFont font;
 };
@@ -44,21 +44,21 @@ public:
         ++endedDocuments;
         return true;
     }
-    void stretchRows(const HDIB& picture, int firstRow, int rowCount, const DeviceRect& target) override
+    void stretchRows(const HDIB& picture, int firstRow, int rowCount, const Rect& target) override
     {
         stretches.push_back({picture.data(), picture.width(), picture.height(), picture.bitCount(), firstRow, rowCount,
                              target});
         if (keepPixels)
             firstPixels.push_back(picture.row(firstRow)[0]);
     }
-    void frame(const DeviceRect& rect, int penWidth) override { frames.push_back({rect, penWidth}); }
+    void frame(const Rect& rect, int penWidth) override { frames.push_back({rect, penWidth}); }
     void setFont(const PrintFont& font) override { font_ = font; }
     // Every character is a tenth of the font's height wide.
     int textWidth(std::string_view text) override
     {
         return int(text.size()) * std::abs(font_.height) / 10;
     }
-    void drawText(const DeviceRect& rect, std::string_view text, TextAlign, bool) override
+    void drawText(const Rect& rect, std::string_view text, TextAlign, bool) override
     {
         texts.push_back({rect, std::string(text), font_});
     }
@@ -66,7 +66,7 @@ public:
     std::vector<std::string> documents;
     int pages = 0, endedPages = 0, endedDocuments = 0;
     std::vector<Stretch> stretches;
-    std::vector<std::pair<DeviceRect, int>> frames;
+    std::vector<std::pair<Rect, int>> frames;
     std::vector<TextCall> texts;
     bool keepPixels = false;
     std::vector<std::uint8_t> firstPixels;
@@ -111,11 +111,11 @@ private:
         bool beginPage() override { return p_.record.beginPage(); }
         void endPage() override { p_.record.endPage(); }
         bool endDocument() override { return p_.record.endDocument(); }
-        void stretchRows(const HDIB& d, int f, int c, const DeviceRect& t) override { p_.record.stretchRows(d, f, c, t); }
-        void frame(const DeviceRect& r, int w) override { p_.record.frame(r, w); }
+        void stretchRows(const HDIB& d, int f, int c, const Rect& t) override { p_.record.stretchRows(d, f, c, t); }
+        void frame(const Rect& r, int w) override { p_.record.frame(r, w); }
         void setFont(const PrintFont& f) override { p_.record.setFont(f); }
         int textWidth(std::string_view t) override { return p_.record.textWidth(t); }
-        void drawText(const DeviceRect& r, std::string_view t, TextAlign a, bool w) override
+        void drawText(const Rect& r, std::string_view t, TextAlign a, bool w) override
         {
             p_.record.drawText(r, t, a, w);
         }

@@ -27,11 +27,11 @@ TEST(SinglePicture, APictureIsCentredAtItsOwnSizeAndLimitedToThePrintableArea)
 {
     const PrinterMetrics m = DefaultPrinterMetrics();
     // 600 × 300 pixels at 300 dpi: 2 × 1 inches.
-    EXPECT_EQ(SinglePictureRect(PictureAt(600, 300, 300), {}, m), (DeviceRect{150 + 1800, 240 + 2760, 1200, 600}));
+    EXPECT_EQ(SinglePictureRect(PictureAt(600, 300, 300), {}, m), (Rect::fromSize(150 + 1800, 240 + 2760, 1200, 600)));
     // No resolution: the screen's 96 dpi.
-    EXPECT_EQ(SinglePictureRect(AllocatePicture(96, 192, 24, 0), {}, m).height, 1200);
+    EXPECT_EQ(SinglePictureRect(AllocatePicture(96, 192, 24, 0), {}, m).height(), 1200);
     // Larger than the page: fitted into the printable area.
-    EXPECT_EQ(SinglePictureRect(PictureAt(8000, 4000, 72), {}, m), (DeviceRect{150, 240 + 1860, 4800, 2400}));
+    EXPECT_EQ(SinglePictureRect(PictureAt(8000, 4000, 72), {}, m), (Rect::fromSize(150, 240 + 1860, 4800, 2400)));
 }
 
 TEST(SinglePicture, ThePlaceChosenInThePreviewScalesToThePageAndStaysOnIt)
@@ -40,13 +40,13 @@ TEST(SinglePicture, ThePlaceChosenInThePreviewScalesToThePageAndStaysOnIt)
     SinglePictureOptions o;
     o.picture = PageFraction{0.5, 0.25, 0.25, 0.5};
     // The box is 1200 × 3060 at (2550, 1770); a square picture takes its width.
-    EXPECT_EQ(SinglePictureRect(PictureAt(100, 100, 72), o, m), (DeviceRect{2550, 1770 + 930, 1200, 1200}));
+    EXPECT_EQ(SinglePictureRect(PictureAt(100, 100, 72), o, m), (Rect::fromSize(2550, 1770 + 930, 1200, 1200)));
     o.picture = PageFraction{0.9, -0.2, 0.5, 0.5};  // partly off the page: moved back onto it
-    const DeviceRect r = SinglePictureRect(PictureAt(100, 100, 72), o, m);
-    EXPECT_LE(r.right(), 150 + 4800);
+    const Rect r = SinglePictureRect(PictureAt(100, 100, 72), o, m);
+    EXPECT_LE(r.right, 150 + 4800);
     EXPECT_GE(r.top, 240);
-    const DeviceRect back = FromPageFraction(ToPageFraction({400, 500, 1000, 2000}, m), m);
-    EXPECT_EQ(back, (DeviceRect{400, 500, 1000, 2000}));
+    const Rect back = FromPageFraction(ToPageFraction(Rect::fromSize(400, 500, 1000, 2000), m), m);
+    EXPECT_EQ(back, (Rect::fromSize(400, 500, 1000, 2000)));
 }
 
 TEST(SinglePicture, PrintsThePictureWithItsFrameAndText)
@@ -62,14 +62,14 @@ TEST(SinglePicture, PrintsThePictureWithItsFrameAndText)
     ASSERT_TRUE(PrintSinglePicture(printer, picture, "Árvore de Natal com a família.jpg", o));
     EXPECT_EQ(printer.record.documents, (std::vector<std::string>{"Lumivista - Árvore de Natal"}));
     ASSERT_EQ(printer.record.stretches.size(), 1u);
-    const DeviceRect where = printer.record.stretches[0].target;
+    const Rect where = printer.record.stretches[0].target;
     ASSERT_EQ(printer.record.frames.size(), 1u);
     EXPECT_EQ(printer.record.frames[0].second, 3);
-    EXPECT_EQ(printer.record.frames[0].first, (DeviceRect{where.left - 3, where.top - 3, where.width + 6, where.height + 6}));
+    EXPECT_EQ(printer.record.frames[0].first, (where.widened(3, 3)));
     ASSERT_EQ(printer.record.texts.size(), 1u);
     EXPECT_EQ(printer.record.texts[0].text, "Natal de 2024");
     EXPECT_EQ(printer.record.texts[0].font.height, -300);
-    EXPECT_GE(printer.record.texts[0].rect.top, where.bottom()) << "under the picture";
+    EXPECT_GE(printer.record.texts[0].rect.top, where.bottom) << "under the picture";
 
     o.text = false;
     o.frame = false;

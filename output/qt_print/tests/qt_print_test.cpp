@@ -88,7 +88,7 @@ TEST(Preview, DrawsTheSameCallsScaledDown)
     EXPECT_DOUBLE_EQ(PreviewScale(m, 660), 10.0);
     const QImage page = RenderPreviewPage(m, 660, [](PrintSurface& s) {
         EXPECT_DOUBLE_EQ(s.deviceScale(), 10.0);
-        s.frame({1000, 2000, 1000, 1000}, 50);
+        s.frame(Rect::fromSize(1000, 2000, 1000, 1000), 50);
     });
     ASSERT_EQ(page.size(), QSize(510, 660));
     EXPECT_EQ(page.pixel(102, 250), qRgb(0, 0, 0)) << "the frame's left edge at 1000 device pixels";

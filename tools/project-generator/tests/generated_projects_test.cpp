@@ -41,7 +41,7 @@ std::uint8_t maskAt(const LayerRecord& layer, int x, int top)
 }
 
 // Dark lettering inside a cell (a margin keeps the grid's own lines out).
-int inkIn(const LayerRecord& piece, const Box& cell)
+int inkIn(const LayerRecord& piece, const Rect& cell)
 {
     const HDIB& image = piece.image.read();
     int ink = 0;
@@ -53,7 +53,7 @@ int inkIn(const LayerRecord& piece, const Box& cell)
     return ink;
 }
 
-std::unique_ptr<LayerStack> readPiece(const std::string& relative, PieceSize size)
+std::unique_ptr<LayerStack> readPiece(const std::string& relative, Size size)
 {
     auto piece = ReadLayeredFile((kCalendars / relative).string());
     EXPECT_TRUE(piece) << relative;
@@ -129,7 +129,7 @@ TEST(ProjectTemplates, OpenWithTheirPlaceholdersNamedByTheConvention)
             } else if (name.kind == "Year" || name.kind == "Month" || name.kind == "Days") {
                 EXPECT_EQ(name.style, project.style);
                 const PieceSizes sizes = PieceSizesOf(name.style);
-                const PieceSize size = name.kind == "Year" ? sizes.year : name.kind == "Month" ? sizes.month : sizes.days;
+                const Size size = name.kind == "Year" ? sizes.year : name.kind == "Month" ? sizes.month : sizes.days;
                 EXPECT_EQ(layer.image.read().width(), size.width) << name.kind;
                 EXPECT_EQ(layer.image.read().height(), size.height) << name.kind;
                 EXPECT_GE(layer.x, 0);

@@ -34,7 +34,7 @@ void ExpectPanelMatchesTable(const SkinScreenButtons& stored, int panel, SkinVar
         SCOPED_TRACE(::testing::Message() << "panel " << panel << " button " << i);
         const Rect r = table[i].placeIn(variant);
         const SkinFields& f = stored[i].fields;
-        EXPECT_EQ(Rect({f.x, f.y, f.width, f.height}), r);
+        EXPECT_EQ(Rect::fromSize(f.x, f.y, f.width, f.height), r);
         EXPECT_EQ(f.code, table[i].controlId);
         EXPECT_EQ(f.recordKind, table[i].kind == ButtonKind::SliderThumb   ? kRecordSliderThumb
                                 : table[i].kind == ButtonKind::SliderTrack ? kRecordSliderTrack
@@ -46,8 +46,8 @@ void ExpectPanelMatchesTable(const SkinScreenButtons& stored, int panel, SkinVar
         for (const auto& picture : stored[i].pictures) {
             const HDIB dib = PictureFromPackedDib(picture);
             ASSERT_TRUE(dib);
-            EXPECT_EQ(dib.width(), r.width);
-            EXPECT_EQ(dib.height(), r.height);
+            EXPECT_EQ(dib.width(), r.width());
+            EXPECT_EQ(dib.height(), r.height());
             EXPECT_EQ(dib.bitCount(), 24);
         }
         // The three states differ, so pressing and hovering show.
@@ -129,8 +129,8 @@ TEST(GeneratedSkin, TheToolDescribesTheFiles)
     EXPECT_EQ(json.out.rfind("{\"records\":", 0), 0u);
     EXPECT_NE(json.out.find("\"screenCount\":29"), std::string::npos);
     const Rect first = PanelButtons(0)[0].large;
-    EXPECT_NE(json.out.find("{\"x\":" + std::to_string(first.x) + ",\"y\":" + std::to_string(first.y)
-                            + ",\"width\":" + std::to_string(first.width) + ",\"height\":" + std::to_string(first.height)),
+    EXPECT_NE(json.out.find("{\"x\":" + std::to_string(first.left) + ",\"y\":" + std::to_string(first.top)
+                            + ",\"width\":" + std::to_string(first.width()) + ",\"height\":" + std::to_string(first.height())),
               std::string::npos);
 
     const auto text = testing::RunCommand(std::string(LV_TOOL) + " skin info " + kProgram + "/ui/button.640");
