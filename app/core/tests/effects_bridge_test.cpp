@@ -1,11 +1,10 @@
 // The enhancement and effects panels' changes through the real undo table: previews leave
-// no trace, applying makes exactly one step of the right kind, and those steps undo and
-// redo correctly among selection and layer steps.
+// no trace and applying makes exactly one step of the right kind (their walks among other
+// kinds of step are in undo_walks_test.cpp).
 
 #include "app/core/view/colours.h"
 #include "app/core/effects_bridge.h"
-#include "app/core/tests/undo_test_support.h"
-#include "edit/selection/selection.h"
+#include "app/core/tests/undo_walk.h"
 #include "edit/undo_hooks.h"
 #include "effects/enhance_and_effect.h"
 #include "effects/operation_codes.h"
@@ -275,32 +274,6 @@ TEST(EffectsBridge, TheActiveColourIsWhiteOnlyWhileAnEffectRuns)
     const RgbTriple white{255, 255, 255};
     EXPECT_EQ(seen, (std::vector<RgbTriple>{white, user, white, user}));
     EXPECT_EQ(ActiveColour(), user);
-}
-
-TEST(EffectsBridge, EnhancementsAndEffectsUndoAndRedoAmongSelectionAndLayerSteps)
-{
-    History h(2);
-    h.step([](LayerStack& d) { ASSERT_TRUE(ApplyEnhancement(d, 1, std::vector<int>{80, 65}, false)); });
-    h.step([](LayerStack& d) { ASSERT_TRUE(SelectRectangle(d, {2, 2, 12, 9}, CombineMode::New)); });
-    h.step([](LayerStack& d) { ASSERT_GE(SetLayerOpacity(d, 0, 40, true), 0); });
-    h.step([](LayerStack& d) { ASSERT_TRUE(ApplyEffect(d, effects::kOpNoise, 70, false)); });
-    h.step([](LayerStack& d) { ASSERT_TRUE(MoveLayer(d, 1, 0, true)); });
-    h.step([](LayerStack& d) { ASSERT_TRUE(ApplyEnhancement(d, 6, std::vector<int>{}, false)); });
-    // A preview between steps leaves no trace either way.
-    ASSERT_TRUE(PreviewComposite(h.open.doc(), Enhancement(2, {90, 10, 50}), {0, 0, 39, 29}));
-    for (int i = 0; i < 6; ++i)
-        h.undo();
-    for (int i = 0; i < 3; ++i)
-        h.redo();
-    h.undo();
-    h.redo();
-    // A new enhancement after undoing drops the redo branch.
-    h.step([](LayerStack& d) { ASSERT_TRUE(ApplyEnhancement(d, 5, std::vector<int>{100}, false)); });
-    EXPECT_FALSE(h.table.canRedo(h.open.doc(), kWindow));
-    for (int i = 0; i < 4; ++i)
-        h.undo();
-    for (int i = 0; i < 4; ++i)
-        h.redo();
 }
 
 }  // namespace
