@@ -119,31 +119,16 @@ Step MoveContent(int dx, int dy, bool keepSource = false)
 {
     return {"move content", [=](LayerStack& d) { ASSERT_TRUE(MoveSelectionContent(d, dx, dy, keepSource)); }};
 }
-Step DeleteContent()
-{
-    return {"delete content", [](LayerStack& d) { ASSERT_TRUE(DeleteSelectionContent(d)); }};
-}
-Step Crop()
-{
-    return {"crop", [](LayerStack& d) { ASSERT_TRUE(CropToSelection(d)); }};
-}
-Step Deselect()
-{
-    return {"deselect", [](LayerStack& d) { ASSERT_TRUE(RemoveSelection(d)); }};
-}
+Step DeleteContent() { return {"delete content", [](LayerStack& d) { ASSERT_TRUE(DeleteSelectionContent(d)); }}; }
+Step Crop() { return {"crop", [](LayerStack& d) { ASSERT_TRUE(CropToSelection(d)); }}; }
+Step Deselect() { return {"deselect", [](LayerStack& d) { ASSERT_TRUE(RemoveSelection(d)); }}; }
 
 Step AddLayerOf(int width, int height, std::uint32_t colour)
 {
     return {"add layer", [=](LayerStack& d) { ASSERT_TRUE(AddLayer(d, 0, DibCreate(width, height, colour, false), {}, true, false)); }};
 }
-Step NewLayer()
-{
-    return {"new layer", [](LayerStack& d) { ASSERT_TRUE(NewTransparentLayer(d)); }};
-}
-Step Duplicate()
-{
-    return {"duplicate", [](LayerStack& d) { ASSERT_TRUE(DuplicateCurrentLayer(d)); }};
-}
+Step NewLayer() { return {"new layer", [](LayerStack& d) { ASSERT_TRUE(NewTransparentLayer(d)); }}; }
+Step Duplicate() { return {"duplicate", [](LayerStack& d) { ASSERT_TRUE(DuplicateCurrentLayer(d)); }}; }
 Step DeleteLayerOrContent()  // the selection's content when there is one, else the layer
 {
     return {"delete", [](LayerStack& d) { ASSERT_TRUE(DeleteLayerOrSelection(d)); }};
@@ -152,18 +137,9 @@ Step MoveLayerTo(int from, int to)
 {
     return {"move layer", [=](LayerStack& d) { ASSERT_TRUE(MoveLayer(d, from, to, true)); }};
 }
-Step MoveCurrent(bool up)
-{
-    return {"move current", [=](LayerStack& d) { ASSERT_TRUE(MoveCurrentLayer(d, up)); }};
-}
-Step Merge()
-{
-    return {"merge down", [](LayerStack& d) { ASSERT_TRUE(MergeDown(d)); }};
-}
-Step Flatten()
-{
-    return {"flatten", [](LayerStack& d) { ASSERT_TRUE(FlattenLayers(d)); }};
-}
+Step MoveCurrent(bool up) { return {"move current", [=](LayerStack& d) { ASSERT_TRUE(MoveCurrentLayer(d, up)); }}; }
+Step Merge() { return {"merge down", [](LayerStack& d) { ASSERT_TRUE(MergeDown(d)); }}; }
+Step Flatten() { return {"flatten", [](LayerStack& d) { ASSERT_TRUE(FlattenLayers(d)); }}; }
 Step Opacity(int layer, int percent)
 {
     return {"opacity", [=](LayerStack& d) { ASSERT_GE(SetLayerOpacity(d, layer, percent, true), 0); }};
@@ -185,18 +161,9 @@ Step Rotate(double degrees)
 {
     return {"rotate layer", [=](LayerStack& d) { ASSERT_TRUE(RotateCurrentLayer(d, degrees)); }};
 }
-Step Turn(bool right)
-{
-    return {"turn", [=](LayerStack& d) { ASSERT_TRUE(TurnDocument(d, right)); }};
-}
-Step Flip(bool horizontal)
-{
-    return {"flip", [=](LayerStack& d) { ASSERT_TRUE(FlipDocument(d, horizontal)); }};
-}
-Step Spin(double degrees)
-{
-    return {"spin", [=](LayerStack& d) { ASSERT_TRUE(SpinDocument(d, degrees)); }};
-}
+Step Turn(bool right) { return {"turn", [=](LayerStack& d) { ASSERT_TRUE(TurnDocument(d, right)); }}; }
+Step Flip(bool horizontal) { return {"flip", [=](LayerStack& d) { ASSERT_TRUE(FlipDocument(d, horizontal)); }}; }
+Step Spin(double degrees) { return {"spin", [=](LayerStack& d) { ASSERT_TRUE(SpinDocument(d, degrees)); }}; }
 Step ResizePicture(int width, int height)
 {
     return {"resize picture", [=](LayerStack& d) { ASSERT_TRUE(ResizeDocument(d, width, height)); }};
