@@ -31,22 +31,18 @@ AdjustmentChoice Effect(int operation, int strength)
     return {.kind = Kind::Effect, .operation = operation, .strength = strength};
 }
 
-// A photo-like document on one layer, attached to the table.
+// A photo-like document on one layer, attached to a table of its own.
 struct PhotoDocument {
     explicit PhotoDocument(int width = 64, int height = 48)
-        : stack(CreateLayerStackFromImage(MakePhotoLike(width, height)))
-        , recorder(table, kWindow)
+        : open(table, kWindow, CreateLayerStackFromImage(MakePhotoLike(width, height)))
     {
-        CompositeLayers(*stack);
-        stack->undo = &recorder;
+        CompositeLayers(doc());
     }
-    ~PhotoDocument() { stack->undo = nullptr; }
-    LayerStack& doc() { return *stack; }
-    const SharedPicture& image() { return stack->layers[0].image; }
+    LayerStack& doc() { return open.doc(); }
+    SharedPicture& image() { return doc().layers[0].image; }
 
     UndoTable table{64};
-    std::unique_ptr<LayerStack> stack;
-    WindowUndoRecorder recorder;
+    OpenDocument open;
 };
 
 TEST(EffectsBridge, EachModeAndEveryEffectRecordsOneStepOfItsKind)
@@ -207,7 +203,7 @@ TEST(EffectsBridge, ACachedPreviewFollowsSlidersAndPictureChangesOnTheSampledRow
     const ShownPart part{{0, 0, 159, 119}, 0.25, 4};
     const auto expectMatchesFresh = [&](const AdjustmentChoice& choice, const HDIB& unsampled, const char* what) {
         PhotoDocument fresh(160, 120);
-        fresh.stack->layers[0].image = d.image();
+        fresh.image() = d.image();
         ASSERT_TRUE(PreviewComposite(fresh.doc(), choice, part.rect, part.scale));
         for (int top = 0; top < 120; ++top) {
             const HDIB& expected = top % 4 == 0 ? fresh.doc().composite : unsampled;
@@ -224,7 +220,7 @@ TEST(EffectsBridge, ACachedPreviewFollowsSlidersAndPictureChangesOnTheSampledRow
     expectMatchesFresh(Effect(effects::kOpMosaic, 60), plain, "mosaic");
 
     // The layer painted between two moves, in place.
-    HDIB& pixels = d.stack->layers[0].image.write();
+    HDIB& pixels = d.image().write();
     for (int y = 40; y < 80; ++y)
         std::memset(pixels.row(y), 0x10, 160 * 3);
     CompositeLayers(d.doc());
