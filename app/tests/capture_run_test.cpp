@@ -66,11 +66,9 @@ protected:
     // clicks at the point.
     void pickAt(int command, int x, int y)
     {
-        const std::size_t before = count("picking");
+        const int before = int(count("picking"));
         sandbox.send("capture " + std::to_string(command));
-        for (int i = 0; i < 1000 && count("picking") == before; ++i)
-            std::this_thread::sleep_for(10ms);
-        ASSERT_GT(count("picking"), before) << sandbox.log();
+        ASSERT_TRUE(sandbox.waitForLog("picking", std::chrono::seconds(10), before + 1)) << sandbox.log();
         display.movePointer(x, y);
         display.click(1);
     }
@@ -87,9 +85,8 @@ TEST_F(CaptureRun, TestPatternFramesOpenWindowsGoLiveAndIntoPhotos)
     EXPECT_EQ(sandbox.ask("video grab", "grabbed "), "grabbed 640 480 24");
     const std::string state = sandbox.ask("state");
     EXPECT_NE(state.find("TrueColor-Sem título-01"), std::string::npos) << state;
-    ASSERT_EQ(sandbox.ask("dump " + sandbox.file("frame.bmp").string(), "dumped "), "dumped ok");
-    const HDIB frame = ReadBmpFile(sandbox.file("frame.bmp"));
-    ASSERT_TRUE(frame);
+    const HDIB frame = sandbox.shownPicture("frame.bmp");
+    ASSERT_TRUE(frame) << sandbox.log();
     EXPECT_EQ(frame.width(), 640);
     // The first frame of a freshly connected pattern: white at the left, black at the right.
     EXPECT_EQ(PixelAt(frame, 0, 0), 0xFFFFFFu);
@@ -127,9 +124,8 @@ TEST_F(CaptureRun, TheDesktopIsShotWithTheProgramOutOfTheWay)
     EXPECT_EQ(sandbox.lastLine("captured "), "captured 1024 768 24 3780") << "96 dots per inch";
     const std::string state = sandbox.ask("state");
     EXPECT_NE(state.find("Capturado - Sem título-01"), std::string::npos) << state;
-    ASSERT_EQ(sandbox.ask("dump " + sandbox.file("desktop.bmp").string(), "dumped "), "dumped ok");
-    const HDIB desktop = ReadBmpFile(sandbox.file("desktop.bmp"));
-    ASSERT_TRUE(desktop);
+    const HDIB desktop = sandbox.shownPicture("desktop.bmp");
+    ASSERT_TRUE(desktop) << sandbox.log();
     EXPECT_EQ(PixelsNotOf(desktop, kBackground), 0) << "the hidden main window is not in the shot";
 
     // Without hiding, the program shows in its own shot.
@@ -137,9 +133,8 @@ TEST_F(CaptureRun, TheDesktopIsShotWithTheProgramOutOfTheWay)
     const std::size_t shots = sandbox.log().size();
     sandbox.send("capture 103");
     ASSERT_TRUE(sandbox.waitForLog("Capturado - Sem título-02") || sandbox.log().size() > shots);
-    ASSERT_EQ(sandbox.ask("dump " + sandbox.file("shown.bmp").string(), "dumped "), "dumped ok");
-    const HDIB shown = ReadBmpFile(sandbox.file("shown.bmp"));
-    ASSERT_TRUE(shown);
+    const HDIB shown = sandbox.shownPicture("shown.bmp");
+    ASSERT_TRUE(shown) << sandbox.log();
     EXPECT_GT(PixelsNotOf(shown, kBackground), 1000);
 }
 
@@ -158,17 +153,15 @@ TEST_F(CaptureRun, PickingTheDesktopIsRefusedAndAWindowIsTakenClipped)
     pickAt(101, 20, 150);
     ASSERT_TRUE(sandbox.waitForLog("captured ")) << sandbox.log();
     EXPECT_EQ(sandbox.lastLine("captured "), "captured 178 128 24 3780") << "the frame, from the screen's edge on";
-    ASSERT_EQ(sandbox.ask("dump " + sandbox.file("frame.bmp").string(), "dumped "), "dumped ok");
-    const HDIB frame = ReadBmpFile(sandbox.file("frame.bmp"));
-    ASSERT_TRUE(frame);
+    const HDIB frame = sandbox.shownPicture("frame.bmp");
+    ASSERT_TRUE(frame) << sandbox.log();
     EXPECT_EQ(PixelAt(frame, 177, 0), 0xFF00FFu) << "the border";
     EXPECT_EQ(PixelAt(frame, 20, 20), 0xAA5500u);
 
     pickAt(102, 20, 150);
     ASSERT_TRUE(sandbox.waitForLog("captured 174 120 24")) << sandbox.log();
-    ASSERT_EQ(sandbox.ask("dump " + sandbox.file("client.bmp").string(), "dumped "), "dumped ok");
-    const HDIB client = ReadBmpFile(sandbox.file("client.bmp"));
-    ASSERT_TRUE(client);
+    const HDIB client = sandbox.shownPicture("client.bmp");
+    ASSERT_TRUE(client) << sandbox.log();
     EXPECT_EQ(PixelsNotOf(client, 0xAA5500), 0) << "no border in the client area";
 }
 

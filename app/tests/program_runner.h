@@ -271,6 +271,13 @@ public:
         return lastLine(reply);
     }
 
+    // The active picture as the program shows it ("dump" into the named file); empty when
+    // the program could not dump it.
+    HDIB shownPicture(const std::string& name)
+    {
+        return ask("dump " + file(name).string(), "dumped ") == "dumped ok" ? ReadBmpFile(file(name)) : HDIB();
+    }
+
     // Sends each test command and waits for its answer in the log after it.
     void expectAnswers(const std::vector<std::pair<std::string, std::string>>& steps)
     {
