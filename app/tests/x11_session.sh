@@ -54,11 +54,19 @@ next_state() {
   [ "$(states)" -gt "$1" ] || fail "no state logged"
   grep '^state' "$log" | sed -n "$(($1 + 1))p"
 }
+# dump FILE: the active document as shown. Waits for the reply, so a loaded machine never
+# reads a file half written, and drops it, so the next dump waits for its own.
+dump() {
+  rm -f "$1"
+  send "dump $1"
+  wait_for "^dumped ok"
+  sed -i '/^dumped ok/d' "$log"
+}
+pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info:; }
 # The colour the active document shows at a document pixel.
 shown_at() {
-  rm -f "$WORK/dump.bmp"
-  send "dump $WORK/dump.bmp"
-  convert "$WORK/dump.bmp" -format "%[pixel:p{$1,$2}]" info:
+  dump "$WORK/dump.bmp"
+  pixel "$WORK/dump.bmp" "$1" "$2"
 }
 
 # x11_open FILE: starts the program on FILE and learns where its windows are: at X Y gives
