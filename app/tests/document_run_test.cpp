@@ -48,29 +48,29 @@ TEST(ImageWindows, AJpegFromTheCommandLineZoomsTakesLayersUndoesAndSurvivesLayer
     EXPECT_NE(sandbox.log().find("message Lumivista 2000: As informações serão perdidas"), std::string::npos)
         << "a flat type for two layers asks first";
     EXPECT_EQ(StateField(sandbox.lastLine("state "), "modified"), "0");
-    EXPECT_EQ(sandbox.ask("dump " + sandbox.file("before.bmp").string(), "dumped "), "dumped ok");
+    const HDIB before = sandbox.shownPicture("before.bmp");
+    EXPECT_TRUE(before) << sandbox.log();
     EXPECT_EQ(sandbox.ask("close").rfind("state windows=0 ", 0), 0u);
 
     sandbox.ask("open " + layered);
     EXPECT_EQ(StateField(sandbox.lastLine("state "), "layers"), "2");
-    sandbox.ask("dump " + sandbox.file("layered.bmp").string(), "dumped ");
+    const HDIB layeredShown = sandbox.shownPicture("layered.bmp");
     sandbox.ask("close");
     sandbox.ask("open " + png);
     EXPECT_EQ(StateField(sandbox.lastLine("state "), "layers"), "1");
-    sandbox.ask("dump " + sandbox.file("png.bmp").string(), "dumped ");
+    const HDIB pngShown = sandbox.shownPicture("png.bmp");
     EXPECT_EQ(sandbox.quit(), 0);
 
-    const HDIB before = ReadBmpFile(sandbox.file("before.bmp"));
     const Rect whole{0, 0, 300, 200};
     // The added layer covers the middle; outside it the composite is the photo itself.
     EXPECT_EQ(PictureDifference(before, photo, {0, 0, 300, 50}).first, 0);
     EXPECT_GT(PictureDifference(before, photo, whole).first, 100);
     // Layer pictures are JPEG in a layered file: close, not equal.
-    const auto [layeredLargest, layeredMean] = PictureDifference(ReadBmpFile(sandbox.file("layered.bmp")), before, whole);
+    const auto [layeredLargest, layeredMean] = PictureDifference(layeredShown, before, whole);
     EXPECT_LT(layeredMean, 4.0);
     EXPECT_LT(layeredLargest, 64);
     // The program's PNG files declare their gamma, so they reopen exactly.
-    EXPECT_EQ(PictureDifference(ReadBmpFile(sandbox.file("png.bmp")), before, whole).first, 0);
+    EXPECT_EQ(PictureDifference(pngShown, before, whole).first, 0);
 }
 
 TEST(ImageWindows, APhotoCdAsksForItsOptionsOpensAndSavesAsFlashPix)
@@ -80,18 +80,17 @@ TEST(ImageWindows, APhotoCdAsksForItsOptionsOpensAndSavesAsFlashPix)
     ASSERT_TRUE(sandbox.launch({pack}, {}, "open " + pack + " ok\n")) << sandbox.log();
     EXPECT_NE(sandbox.log().find("photocd options 0 2\n"), std::string::npos) << "Base in colour is offered first";
     EXPECT_EQ(StateField(sandbox.lastLine("state "), "size"), "768x512");
-    sandbox.ask("dump " + sandbox.file("pack.bmp").string(), "dumped ");
+    const HDIB packShown = sandbox.shownPicture("pack.bmp");
 
     const std::string fpx = sandbox.file("foto").string();
     EXPECT_EQ(sandbox.ask("saveas 7 " + fpx, "saved "), "saved ok");
     EXPECT_EQ(sandbox.ask("close").rfind("state windows=0 ", 0), 0u);
     sandbox.ask("open " + fpx + ".FPX");
     EXPECT_EQ(StateField(sandbox.lastLine("state "), "size"), "768x512");
-    sandbox.ask("dump " + sandbox.file("flashpix.bmp").string(), "dumped ");
+    const HDIB flashpixShown = sandbox.shownPicture("flashpix.bmp");
     EXPECT_EQ(sandbox.quit(), 0);
 
-    const auto [largest, mean] =
-        PictureDifference(ReadBmpFile(sandbox.file("flashpix.bmp")), ReadBmpFile(sandbox.file("pack.bmp")), {0, 0, 768, 512});
+    const auto [largest, mean] = PictureDifference(flashpixShown, packShown, {0, 0, 768, 512});
     // JPEG tiles at quality 90: about as close as a JPEG file of the picture.
     EXPECT_LT(mean, 1.5);
     EXPECT_LT(largest, 48);
