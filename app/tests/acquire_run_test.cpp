@@ -12,21 +12,16 @@
 namespace lv::testing {
 namespace {
 
-TEST(AcquireRun, ScansOpenAWindowOnTheAcquisitionPageAndJoinTheAlbumOnTheAlbumPage)
+using AcquireRun = OnVirtualX;
+
+TEST_F(AcquireRun, ScansOpenAWindowOnTheAcquisitionPageAndJoinTheAlbumOnTheAlbumPage)
 {
     UseSaneTestBackend({});
-    ProgramSandbox sandbox(1280, 1024, Platform::X);
-    if (!sandbox.displayReady())
-        GTEST_SKIP() << "no virtual X server (xvfb)";
     std::filesystem::create_symlink(std::filesystem::path(LV_PROGRAM_DIR) / "liblvtwain.so",
                                     sandbox.home() / "liblvtwain.so");
     std::filesystem::create_directories(sandbox.home() / "photos");
-    const pid_t pid = sandbox.start({}, {"LUMIVISTA_TEST_SOURCE_DIALOG=scan", "LUMIVISTA_TEST_SOURCE_SELECT=1"});
-    ASSERT_GT(pid, 0);
-    ASSERT_TRUE(sandbox.waitForLog("ready"));
-
-    sandbox.send("page 1");
-    ASSERT_TRUE(sandbox.waitForLog("page 1"));
+    ASSERT_TRUE(sandbox.launch({}, {"LUMIVISTA_TEST_SOURCE_DIALOG=scan", "LUMIVISTA_TEST_SOURCE_SELECT=1"}));
+    sandbox.expectAnswers({{"page 1", "page 1"}});
     sandbox.ask("acquire", "acquired ");
     EXPECT_NE(sandbox.lastLine("acquired ").find("acquired 157 196 8"), std::string::npos) << sandbox.log();
     const std::string windows = sandbox.ask("state");
@@ -37,10 +32,7 @@ TEST(AcquireRun, ScansOpenAWindowOnTheAcquisitionPageAndJoinTheAlbumOnTheAlbumPa
     EXPECT_EQ(sandbox.ask("saveas 8 " + sandbox.file("scan.vlf").string(), "saved "), "saved ok");
 
     // Command 126 on the album page: the manager's selection (the second device), its dialog.
-    sandbox.send("page 18");
-    ASSERT_TRUE(sandbox.waitForLog("page 18"));
-    sandbox.send("scan");
-    ASSERT_TRUE(sandbox.waitForLog("photo ")) << sandbox.log();
+    sandbox.expectAnswers({{"page 18", "page 18"}, {"scan", "photo "}});
     const std::string photo = sandbox.lastLine("photo ").substr(6);
     EXPECT_TRUE(std::filesystem::exists(photo)) << photo;
     EXPECT_EQ(std::filesystem::path(photo).parent_path(), sandbox.home() / "photos");
@@ -54,8 +46,7 @@ TEST(AcquireRun, ScansOpenAWindowOnTheAcquisitionPageAndJoinTheAlbumOnTheAlbumPa
     EXPECT_EQ(StateField(joined, "modified"), "1");
     const std::string albumFile = StateField(joined, "path");
     ASSERT_FALSE(albumFile.empty()) << joined;
-    sandbox.send("page 1");
-    ASSERT_TRUE(sandbox.waitForLog("album left ")) << sandbox.log();
+    sandbox.expectAnswers({{"page 1", "album left "}});
     const CommandResult info = RunCommand(std::string(LV_PROGRAM_DIR) + "/lumivista-tool album info '" + albumFile + "' --json");
     ASSERT_EQ(info.exitCode, 0) << info.err;
     EXPECT_NE(info.out.find("\"count\":1"), std::string::npos) << info.out;
@@ -64,8 +55,7 @@ TEST(AcquireRun, ScansOpenAWindowOnTheAcquisitionPageAndJoinTheAlbumOnTheAlbumPa
     EXPECT_NE(info.out.find("\"caption\":\"Still Image File\\u0001\""), std::string::npos) << info.out;
     EXPECT_NE(info.out.find("\"width\":157,\"height\":196,\"bitCount\":24"), std::string::npos) << info.out;
 
-    sandbox.send("quit");
-    EXPECT_EQ(ProgramSandbox::wait(pid), 0);
+    EXPECT_EQ(sandbox.quit(), 0);
 }
 
 }  // namespace

@@ -50,13 +50,12 @@ bool HaveCommand(const char* name)
     return std::system((std::string("command -v ") + name + " >/dev/null 2>&1").c_str()) == 0;
 }
 
-TEST(AlbumPageRun, ThirtyPhotosReorderedByTheMouseOneDeletedAndTheAlbumWritten)
+using AlbumPageOnX = OnVirtualX;
+
+TEST_F(AlbumPageOnX, ThirtyPhotosReorderedByTheMouseOneDeletedAndTheAlbumWritten)
 {
     if (!HaveCommand("xdotool"))
         GTEST_SKIP() << "needs xdotool";
-    ProgramSandbox sandbox(1280, 1024, Platform::X);
-    if (!sandbox.displayReady())
-        GTEST_SKIP() << "no virtual X server";
     const std::string display = sandbox.display();
     std::string files;
     for (int i = 0; i < 30; ++i) {
@@ -70,16 +69,13 @@ TEST(AlbumPageRun, ThirtyPhotosReorderedByTheMouseOneDeletedAndTheAlbumWritten)
         ASSERT_EQ(WriteJpeg(path, photo, 85), WriteResult::Written);
         files += (i ? ";" : "") + path;
     }
-    const pid_t program = sandbox.start({});
-    ASSERT_GT(program, 0);
-    ASSERT_TRUE(sandbox.waitForLog("ready "));
+    ASSERT_TRUE(sandbox.launch());
     std::istringstream ready(sandbox.lastLine("ready "));
     std::string word;
     int left = 0, top = 0;
     ready >> word >> left >> top;
 
-    ASSERT_EQ(sandbox.send(ClickOnAreaButton(2)), 0);
-    ASSERT_TRUE(sandbox.waitForLog("album shown screen=18"));
+    sandbox.expectAnswers({{ClickOnAreaButton(2), "album shown screen=18"}});
     std::istringstream layout(sandbox.lastLine("album layout "));
     int x = 0, y = 0, w = 0, h = 0, gx = 0, gy = 0, columns = 0, rows = 0;
     layout >> word >> word >> x >> y >> w >> h >> gx >> gy >> columns >> rows;
@@ -93,8 +89,7 @@ TEST(AlbumPageRun, ThirtyPhotosReorderedByTheMouseOneDeletedAndTheAlbumWritten)
     ASSERT_EQ(sandbox.send("albumfiles " + files), 0);
     const skin::Rect host = skin::PanelButtons(0)[std::size_t(skin::ButtonIndexByControl(0, 101))].placeIn(SkinVariant::Large);
     const skin::Rect add = ButtonRect(18, skin::Handler::AlbumAddPhotos);
-    ASSERT_EQ(sandbox.send(ClickAt(host.left + add.left + add.width() / 2, host.top + add.top + add.height() / 2)), 0);
-    ASSERT_TRUE(sandbox.waitForLog("album added "));
+    sandbox.expectAnswers({{ClickAt(host.left + add.left + add.width() / 2, host.top + add.top + add.height() / 2), "album added "}});
     const std::string added = sandbox.lastLine("album added ");
     ASSERT_EQ(StateField(added, "count"), "30") << sandbox.log();
     EXPECT_EQ(StateField(added, "selected"), "29");
@@ -118,23 +113,18 @@ TEST(AlbumPageRun, ThirtyPhotosReorderedByTheMouseOneDeletedAndTheAlbumWritten)
     const auto [firstX, firstY] = centre(0);
     ASSERT_EQ(Pointer(display, "mousemove " + std::to_string(firstX) + " " + std::to_string(firstY) + " sleep 0.2 click 1"), 0);
     ASSERT_TRUE(sandbox.waitForLog("selected=0 head=0 flags=[0]"));
-    ASSERT_EQ(sandbox.send("key Delete"), 0);
-    ASSERT_TRUE(sandbox.waitForLog("album deleted "));
+    sandbox.expectAnswers({{"key Delete", "album deleted "}});
     EXPECT_NE(sandbox.log().find("dialog 123"), std::string::npos);
     EXPECT_EQ(StateField(sandbox.lastLine("album deleted "), "count"), "29");
 
     // Away to the Editar area and back: the album was written and comes back as it was left.
-    ASSERT_EQ(sandbox.send(ClickOnAreaButton(3)), 0);
-    ASSERT_TRUE(sandbox.waitForLog("album left "));
-    ASSERT_EQ(sandbox.send(ClickOnAreaButton(2)), 0);
-    ASSERT_TRUE(sandbox.waitForLog("album shown screen=18", std::chrono::seconds(30)));
+    sandbox.expectAnswers({{ClickOnAreaButton(3), "album left "}, {ClickOnAreaButton(2), "album shown screen=18"}});
     const std::string back = sandbox.lastLine("album shown ");
     EXPECT_EQ(StateField(back, "count"), "29");
     EXPECT_EQ(StateField(back, "selected"), "0");
     EXPECT_EQ(StateField(back, "head"), "0");
     const std::string albumFile = StateField(back, "path");
-    ASSERT_EQ(sandbox.send("quit"), 0);
-    EXPECT_EQ(ProgramSandbox::wait(program), 0);
+    EXPECT_EQ(sandbox.quit(), 0);
 
     const CommandResult info = RunCommand(std::string(LV_PROGRAM_DIR) + "/lumivista-tool album info '" + albumFile + "' --json");
     ASSERT_EQ(info.exitCode, 0) << info.err;
@@ -168,9 +158,7 @@ TEST(AlbumPageRun, AnAlbumNamedOnTheCommandLineOpensOnTheAlbumPageAlsoInTheCopyA
     ProgramSandbox sandbox(1280, 1024);
     const std::string album = MakeAlbum(sandbox, "Viagem", 3);
     const std::string second = MakeAlbum(sandbox, "Praia", 2);
-    const pid_t program = sandbox.start({album});
-    ASSERT_GT(program, 0);
-    ASSERT_TRUE(sandbox.waitForLog("album shown screen=18"));
+    ASSERT_TRUE(sandbox.launch({album}, {}, "album shown screen=18"));
     const std::string shown = sandbox.lastLine("album shown ");
     EXPECT_EQ(StateField(shown, "count"), "3") << sandbox.log();
     EXPECT_EQ(StateField(shown, "name"), "Viagem");
@@ -178,8 +166,7 @@ TEST(AlbumPageRun, AnAlbumNamedOnTheCommandLineOpensOnTheAlbumPageAlsoInTheCopyA
 
     // From another screen, a second copy started with another album hands it over: the page
     // comes back with that one, and a second hand-over while the page shows switches again.
-    ASSERT_EQ(sandbox.send(ClickOnAreaButton(3)), 0);
-    ASSERT_TRUE(sandbox.waitForLog("album left "));
+    sandbox.expectAnswers({{ClickOnAreaButton(3), "album left "}});
     EXPECT_EQ(sandbox.run({second}), 0);
     ASSERT_TRUE(sandbox.waitForLog("album shown screen=18", std::chrono::seconds(30), 2)) << sandbox.log();
     const std::string handed = sandbox.lastLine("album shown ");
@@ -190,8 +177,7 @@ TEST(AlbumPageRun, AnAlbumNamedOnTheCommandLineOpensOnTheAlbumPageAlsoInTheCopyA
     ASSERT_TRUE(sandbox.waitForLog("album shown screen=18", std::chrono::seconds(30), 3)) << sandbox.log();
     EXPECT_EQ(StateField(sandbox.lastLine("album shown "), "name"), "Viagem");
     EXPECT_EQ(sandbox.log().find("beep"), std::string::npos) << sandbox.log();
-    ASSERT_EQ(sandbox.send("quit"), 0);
-    EXPECT_EQ(ProgramSandbox::wait(program), 0);
+    EXPECT_EQ(sandbox.quit(), 0);
 
     // Both files are still whole albums.
     for (const auto& [file, count] : {std::pair{album, "\"count\":3"}, std::pair{second, "\"count\":2"}}) {

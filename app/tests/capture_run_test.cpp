@@ -4,7 +4,6 @@
 // hanging off the screen clipped), and the command line's shot against ImageMagick's.
 
 #include "acquire/tests/x11_test_client.h"
-#include "common/testing/ui_recorder.h"
 #include "imagelib/codecs/bmp/bmp.h"
 #include "program_runner.h"
 
@@ -40,27 +39,21 @@ protected:
     void SetUp() override { ASSERT_TRUE(display.ok()) << "needs an X display"; }
     void TearDown() override
     {
-        if (pid > 0) {
-            // New pictures are saved first, so quitting asks nothing.
-            for (int i = 0; i < 10 && sandbox.ask("state").find("windows=0") == std::string::npos; ++i) {
-                sandbox.ask("saveas 8 " + sandbox.file("shot" + std::to_string(i) + ".vlf").string(), "saved ");
-                sandbox.send("close");
-            }
-            sandbox.send("quit");
-            EXPECT_EQ(ProgramSandbox::wait(pid), 0) << sandbox.log();
+        if (!started)
+            return;
+        // New pictures are saved first, so quitting asks nothing.
+        for (int i = 0; i < 10 && sandbox.ask("state").find("windows=0") == std::string::npos; ++i) {
+            sandbox.ask("saveas 8 " + sandbox.file("shot" + std::to_string(i) + ".vlf").string(), "saved ");
+            sandbox.send("close");
         }
+        EXPECT_EQ(sandbox.quit(), 0) << sandbox.log();
     }
     void start()
     {
-        pid = sandbox.start({}, {"QT_QPA_PLATFORM=xcb"});
-        ASSERT_GT(pid, 0);
-        ASSERT_TRUE(sandbox.waitForLog("ready")) << sandbox.log();
+        started = sandbox.launch({}, {"QT_QPA_PLATFORM=xcb"});
+        ASSERT_TRUE(started) << sandbox.log();
     }
-    void page(int screen)
-    {
-        sandbox.send("page " + std::to_string(screen));
-        ASSERT_TRUE(sandbox.waitForLog("page " + std::to_string(screen)));
-    }
+    void page(int screen) { sandbox.expectAnswers({{"page " + std::to_string(screen), "page " + std::to_string(screen)}}); }
     std::size_t count(const std::string& text) const
     {
         const std::string log = sandbox.log();
@@ -73,19 +66,16 @@ protected:
     // clicks at the point.
     void pickAt(int command, int x, int y)
     {
-        const std::size_t before = count("picking");
+        const int before = int(count("picking"));
         sandbox.send("capture " + std::to_string(command));
-        for (int i = 0; i < 1000 && count("picking") == before; ++i)
-            std::this_thread::sleep_for(10ms);
-        ASSERT_GT(count("picking"), before) << sandbox.log();
+        ASSERT_TRUE(sandbox.waitForLog("picking", std::chrono::seconds(10), before + 1)) << sandbox.log();
         display.movePointer(x, y);
         display.click(1);
     }
 
     X11TestClient display;
     ProgramSandbox sandbox;
-    pid_t pid = -1;
-    UiRecorder ui;
+    bool started = false;
 };
 
 TEST_F(CaptureRun, TestPatternFramesOpenWindowsGoLiveAndIntoPhotos)
@@ -95,17 +85,15 @@ TEST_F(CaptureRun, TestPatternFramesOpenWindowsGoLiveAndIntoPhotos)
     EXPECT_EQ(sandbox.ask("video grab", "grabbed "), "grabbed 640 480 24");
     const std::string state = sandbox.ask("state");
     EXPECT_NE(state.find("TrueColor-Sem título-01"), std::string::npos) << state;
-    ASSERT_EQ(sandbox.ask("dump " + sandbox.file("frame.bmp").string(), "dumped "), "dumped ok");
-    const HDIB frame = ReadBmpFile(sandbox.file("frame.bmp"));
-    ASSERT_TRUE(frame);
+    const HDIB frame = sandbox.shownPicture("frame.bmp");
+    ASSERT_TRUE(frame) << sandbox.log();
     EXPECT_EQ(frame.width(), 640);
     // The first frame of a freshly connected pattern: white at the left, black at the right.
     EXPECT_EQ(PixelAt(frame, 0, 0), 0xFFFFFFu);
     EXPECT_EQ(PixelAt(frame, 639, 0), 0x000000u);
     EXPECT_EQ(PixelAt(frame, 100, 0), 0xFFFF00u) << "the yellow bar";
 
-    sandbox.send("video live");
-    ASSERT_TRUE(sandbox.waitForLog("live"));
+    sandbox.expectAnswers({{"video live", "live"}});
     std::string preview;
     for (int i = 0; i < 100; ++i) {
         preview = sandbox.ask("video preview", "preview ");
@@ -117,8 +105,7 @@ TEST_F(CaptureRun, TestPatternFramesOpenWindowsGoLiveAndIntoPhotos)
     // Leaving for the album page closes the live view; frames grabbed there go to photos.
     page(18);
     EXPECT_EQ(sandbox.ask("video preview", "preview "), "preview -1");
-    sandbox.send("video album");
-    ASSERT_TRUE(sandbox.waitForLog("photo ")) << sandbox.log();
+    sandbox.expectAnswers({{"video album", "photo "}});
     const std::string photo = sandbox.lastLine("photo ").substr(6);
     EXPECT_EQ(std::filesystem::path(photo).parent_path(), sandbox.home() / "photos");
     EXPECT_TRUE(std::filesystem::exists(photo));
@@ -133,14 +120,12 @@ TEST_F(CaptureRun, TheDesktopIsShotWithTheProgramOutOfTheWay)
     display.window(0, 0, 1024, 768, kBackground);
     start();
     page(1);
-    sandbox.send("capture 103");
-    ASSERT_TRUE(sandbox.waitForLog("captured ")) << sandbox.log();
+    sandbox.expectAnswers({{"capture 103", "captured "}});
     EXPECT_EQ(sandbox.lastLine("captured "), "captured 1024 768 24 3780") << "96 dots per inch";
     const std::string state = sandbox.ask("state");
     EXPECT_NE(state.find("Capturado - Sem título-01"), std::string::npos) << state;
-    ASSERT_EQ(sandbox.ask("dump " + sandbox.file("desktop.bmp").string(), "dumped "), "dumped ok");
-    const HDIB desktop = ReadBmpFile(sandbox.file("desktop.bmp"));
-    ASSERT_TRUE(desktop);
+    const HDIB desktop = sandbox.shownPicture("desktop.bmp");
+    ASSERT_TRUE(desktop) << sandbox.log();
     EXPECT_EQ(PixelsNotOf(desktop, kBackground), 0) << "the hidden main window is not in the shot";
 
     // Without hiding, the program shows in its own shot.
@@ -148,9 +133,8 @@ TEST_F(CaptureRun, TheDesktopIsShotWithTheProgramOutOfTheWay)
     const std::size_t shots = sandbox.log().size();
     sandbox.send("capture 103");
     ASSERT_TRUE(sandbox.waitForLog("Capturado - Sem título-02") || sandbox.log().size() > shots);
-    ASSERT_EQ(sandbox.ask("dump " + sandbox.file("shown.bmp").string(), "dumped "), "dumped ok");
-    const HDIB shown = ReadBmpFile(sandbox.file("shown.bmp"));
-    ASSERT_TRUE(shown);
+    const HDIB shown = sandbox.shownPicture("shown.bmp");
+    ASSERT_TRUE(shown) << sandbox.log();
     EXPECT_GT(PixelsNotOf(shown, kBackground), 1000);
 }
 
@@ -169,17 +153,15 @@ TEST_F(CaptureRun, PickingTheDesktopIsRefusedAndAWindowIsTakenClipped)
     pickAt(101, 20, 150);
     ASSERT_TRUE(sandbox.waitForLog("captured ")) << sandbox.log();
     EXPECT_EQ(sandbox.lastLine("captured "), "captured 178 128 24 3780") << "the frame, from the screen's edge on";
-    ASSERT_EQ(sandbox.ask("dump " + sandbox.file("frame.bmp").string(), "dumped "), "dumped ok");
-    const HDIB frame = ReadBmpFile(sandbox.file("frame.bmp"));
-    ASSERT_TRUE(frame);
+    const HDIB frame = sandbox.shownPicture("frame.bmp");
+    ASSERT_TRUE(frame) << sandbox.log();
     EXPECT_EQ(PixelAt(frame, 177, 0), 0xFF00FFu) << "the border";
     EXPECT_EQ(PixelAt(frame, 20, 20), 0xAA5500u);
 
     pickAt(102, 20, 150);
     ASSERT_TRUE(sandbox.waitForLog("captured 174 120 24")) << sandbox.log();
-    ASSERT_EQ(sandbox.ask("dump " + sandbox.file("client.bmp").string(), "dumped "), "dumped ok");
-    const HDIB client = ReadBmpFile(sandbox.file("client.bmp"));
-    ASSERT_TRUE(client);
+    const HDIB client = sandbox.shownPicture("client.bmp");
+    ASSERT_TRUE(client) << sandbox.log();
     EXPECT_EQ(PixelsNotOf(client, 0xAA5500), 0) << "no border in the client area";
 }
 

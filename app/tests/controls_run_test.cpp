@@ -45,41 +45,23 @@ Colours SavedColours(const ProgramSandbox& sandbox)
              settings.get(kAltB)}};
 }
 
-// Starts the program and waits until it is ready: the log may hold an earlier session's.
-pid_t StartSession(ProgramSandbox& sandbox, const std::string& ready)
-{
-    const std::size_t before = sandbox.log().size();
-    const pid_t program = sandbox.start({});
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
-    while (program > 0 && sandbox.log().find(ready, before) == std::string::npos) {
-        if (std::chrono::steady_clock::now() > deadline)
-            return -1;
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return program;
-}
-
 TEST(ProgramColours, ASwapOnAnEditingScreenIsSavedAtExitAndTheNextSessionStartsFromIt)
 {
     ProgramSandbox sandbox(1280, 1024);
-    pid_t program = StartSession(sandbox, "ready 128 128 1024 768\n");
-    ASSERT_GT(program, 0);
+    ASSERT_TRUE(sandbox.launch({}, {}, "ready 128 128 1024 768\n"));
     sandbox.expectAnswers({{ClickOnControl(148), "screen 2 panels 0,2\n"},
                            {ClickOnColourBar(0), "colours 0,0,255 255,255,0\n"},
                            {ClickOnControl(147), "screen 18 panels 0,18\n"}});
-    ASSERT_EQ(sandbox.send("key Ctrl+Q"), 0);
-    ASSERT_EQ(ProgramSandbox::wait(program), 0);
+    ASSERT_EQ(sandbox.quit("key Ctrl+Q"), 0);
     EXPECT_EQ(SavedColours(sandbox), (Colours{{0, 0, 255, 255, 255, 0}}));
 
     // The second session swaps what the first saved: back to yellow over blue.
-    program = StartSession(sandbox, "ready 128 128 1024 768\n");
-    ASSERT_GT(program, 0);
+    ASSERT_TRUE(sandbox.launch({}, {}, "ready 128 128 1024 768\n"));
     sandbox.expectAnswers({{ClickOnControl(148), "screen 2 panels 0,2\n"},
                            {ClickOnColourBar(0), "colours 255,255,0 0,0,255\n"},
                            {ClickOnColourBar(0), "colours 0,0,255 255,255,0\n"},
                            {ClickOnColourBar(1), "colours 255,255,0 0,0,255\n"}});
-    ASSERT_EQ(sandbox.send("key Ctrl+Q"), 0);
-    ASSERT_EQ(ProgramSandbox::wait(program), 0);
+    ASSERT_EQ(sandbox.quit("key Ctrl+Q"), 0);
     EXPECT_EQ(SavedColours(sandbox), (Colours{{255, 255, 0, 0, 0, 255}}));
 }
 
@@ -87,8 +69,7 @@ TEST(ProgramColours, ColoursOfTheConfigurationShowInTheSmallWindowsBoxToo)
 {
     ProgramSandbox sandbox(1280, 1024);
     std::ofstream(sandbox.configFile()) << "[USER]\nFOR_640=1\n[USUÁRIO]\nActR=12\nActG=34\nActB=56\nAltR=300\nAltG=-4\nAltB=7\n";
-    const pid_t program = StartSession(sandbox, "ready 0 0 800 600\n");
-    ASSERT_GT(program, 0);
+    ASSERT_TRUE(sandbox.launch({}, {}, "ready 0 0 800 600\n"));
     const skin::Rect cores = skin::PanelButtons(0)[std::size_t(skin::ButtonIndexByControl(0, skin::kColourToolsControl))]
                                  .placeIn(SkinVariant::Small);
     const skin::ColourPanelLayout layout = skin::ColourPanelLayoutFor(SkinVariant::Small);
@@ -96,8 +77,7 @@ TEST(ProgramColours, ColoursOfTheConfigurationShowInTheSmallWindowsBoxToo)
     const skin::Rect swap = skin::PanelButtons(layout.toolbarPanel)[0].small;
     sandbox.expectAnswers({{ClickAt({cores.left + bar.x + swap.left + 5, cores.top + bar.y + swap.top + 5}),
                             "colours 255,0,7 12,34,56\n"}});  // kept within 0..255 when read
-    ASSERT_EQ(sandbox.send("key Ctrl+Q"), 0);
-    ASSERT_EQ(ProgramSandbox::wait(program), 0);
+    ASSERT_EQ(sandbox.quit("key Ctrl+Q"), 0);
     EXPECT_EQ(SavedColours(sandbox), (Colours{{255, 0, 7, 12, 34, 56}}));
 }
 

@@ -96,17 +96,14 @@ HDIB Grab(ProgramSandbox& sandbox, const std::string& name)
 }
 
 
-TEST(Desktop, TwoPhotosSideBySideAreEachDrawnWholeAndThe1To1BoxShowsTheZoom)
+using Desktop = OnVirtualX;
+
+TEST_F(Desktop, TwoPhotosSideBySideAreEachDrawnWholeAndThe1To1BoxShowsTheZoom)
 {
-    ProgramSandbox sandbox(1280, 1024, Platform::X);
-    if (!sandbox.displayReady())
-        GTEST_SKIP() << "no virtual X server (xvfb)";
     const std::string a = sandbox.file("a.jpg").string(), b = sandbox.file("b.jpg").string();
     ASSERT_EQ(WriteJpeg(a, BandedPhoto(800, 600), 100), WriteResult::Written);
     ASSERT_EQ(WriteJpeg(b, BandedPhoto(640, 480), 100), WriteResult::Written);
-    const pid_t pid = sandbox.start({});
-    ASSERT_GT(pid, 0);
-    ASSERT_TRUE(sandbox.waitForLog("ready ")) << sandbox.log();
+    ASSERT_TRUE(sandbox.launch()) << sandbox.log();
     const HDIB empty = Grab(sandbox, "empty.bmp");
     ASSERT_TRUE(empty);
 
@@ -143,69 +140,48 @@ TEST(Desktop, TwoPhotosSideBySideAreEachDrawnWholeAndThe1To1BoxShowsTheZoom)
     ASSERT_EQ(after.size(), 1u);
     EXPECT_EQ(after[0].zoom, -1) << "800 x 600 in 788 x 572";
     ExpectDrawnWhole(Grab(sandbox, "one.bmp"), after[0], 800, 600, "a.jpg alone");
-
-    EXPECT_EQ(sandbox.send("quit"), 0);
-    EXPECT_EQ(ProgramSandbox::wait(pid), 0);
+    EXPECT_EQ(sandbox.quit(), 0);
 }
 
-TEST(Desktop, SavingOverAFileAsksFirstAndNaoKeepsTheOldFile)
+TEST_F(Desktop, SavingOverAFileAsksFirstAndNaoKeepsTheOldFile)
 {
-    ProgramSandbox sandbox(1280, 1024, Platform::X);
-    if (!sandbox.displayReady())
-        GTEST_SKIP() << "no virtual X server (xvfb)";
     const std::string photo = sandbox.file("praia.jpg").string(), old = sandbox.file("velha.jpg").string();
     ASSERT_EQ(WriteJpeg(photo, BandedPhoto(64, 48), 90), WriteResult::Written);
     ASSERT_EQ(WriteJpeg(old, BandedPhoto(16, 16), 90), WriteResult::Written);
     const auto oldBytes = ReadWholeFile(old);
-    const pid_t pid = sandbox.start({photo});
-    ASSERT_GT(pid, 0);
-    ASSERT_TRUE(sandbox.waitForLog("open " + photo + " ok\n")) << sandbox.log();
+    ASSERT_TRUE(sandbox.launch({photo}, {}, "open " + photo + " ok\n")) << sandbox.log();
 
     const std::string question = "message Lumivista 2000: O arquivo " + old + " já existe. Deseja substituí-lo?\n";
-    sandbox.send("answer Não");
-    sandbox.send("dialog saveas");
-    ASSERT_TRUE(sandbox.waitForLog("dialog saveas\n")) << sandbox.log();
-    sandbox.send("key Ctrl+A");
-    sandbox.send("type " + old);
-    sandbox.send("key Return");
-    ASSERT_TRUE(sandbox.waitForLog(question)) << sandbox.log();
+    // The save dialog answered with the old file's name, then the question with `answer`.
+    const auto saveOverTheOldFile = [&](const std::string& answer, const std::string& logged) {
+        sandbox.send("answer " + answer);
+        sandbox.expectAnswers({{"dialog saveas", "dialog saveas\n"}});
+        sandbox.send("key Ctrl+A");
+        sandbox.send("type " + old);
+        sandbox.expectAnswers({{"key Return", logged}});
+    };
+    saveOverTheOldFile("Não", question);
     EXPECT_EQ(StateField(sandbox.ask("state"), "modal"), "saveas") << "Não goes back to the dialog";
     EXPECT_EQ(ReadWholeFile(old), oldBytes) << "nothing written before the answer";
-    sandbox.send("key Escape");
-    ASSERT_TRUE(sandbox.waitForLog("saved failed\n")) << sandbox.log();
+    sandbox.expectAnswers({{"key Escape", "saved failed\n"}});
     EXPECT_EQ(ReadWholeFile(old), oldBytes);
 
     // "Sim" replaces it with the picture.
-    sandbox.send("answer Sim");
-    sandbox.send("dialog saveas");
-    ASSERT_TRUE(sandbox.waitForLog("dialog saveas\n", std::chrono::seconds(30), 2)) << sandbox.log();
-    sandbox.send("key Ctrl+A");
-    sandbox.send("type " + old);
-    sandbox.send("key Return");
-    ASSERT_TRUE(sandbox.waitForLog("saved ok\n")) << sandbox.log();
+    saveOverTheOldFile("Sim", "saved ok\n");
     ReadResult replaced = ReadJpeg(old);
     ASSERT_TRUE(replaced.ok());
     EXPECT_EQ(replaced.image().width(), 64);
-
-    EXPECT_EQ(sandbox.send("quit"), 0);
-    EXPECT_EQ(ProgramSandbox::wait(pid), 0);
+    EXPECT_EQ(sandbox.quit(), 0);
 }
 
-TEST(Desktop, APhotoWhoseNameLiesAboutItsFormatOpens)
+TEST_F(Desktop, APhotoWhoseNameLiesAboutItsFormatOpens)
 {
-    ProgramSandbox sandbox(1280, 1024, Platform::X);
-    if (!sandbox.displayReady())
-        GTEST_SKIP() << "no virtual X server (xvfb)";
     const std::string misnamed = sandbox.file("foto.png").string();
     ASSERT_EQ(WriteJpeg(misnamed, BandedPhoto(120, 80), 90), WriteResult::Written);
-    const pid_t pid = sandbox.start({misnamed});
-    ASSERT_GT(pid, 0);
-    ASSERT_TRUE(sandbox.waitForLog("ready ")) << sandbox.log();
-    ASSERT_TRUE(sandbox.waitForLog("open " + misnamed)) << sandbox.log();
+    ASSERT_TRUE(sandbox.launch({misnamed}, {}, "open " + misnamed)) << sandbox.log();
     EXPECT_NE(sandbox.log().find("open " + misnamed + " ok\n"), std::string::npos) << sandbox.log();
     EXPECT_EQ(StateField(sandbox.ask("state"), "size"), "120x80");
-    EXPECT_EQ(sandbox.send("quit"), 0);
-    EXPECT_EQ(ProgramSandbox::wait(pid), 0);
+    EXPECT_EQ(sandbox.quit(), 0);
 }
 
 }  // namespace

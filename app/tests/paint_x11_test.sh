@@ -9,21 +9,12 @@ program=$1
 source "$(dirname "$0")/x11_session.sh"
 x11_session_run "$program" "$0"
 
-pixel() { convert "$1" -format "%[pixel:p{$2,$3}]" info:; }
 # Whether an "srgb(R,G,B)" colour is within 16 of yellow: how many dabs land depends on how
 # many mouse moves the window gets, which a loaded machine merges.
 yellowish() {
   local r g b
   IFS=', ' read -r r g b <<< "$(echo "$1" | tr -d 'srgb()')"
   [ "$r" -ge 239 ] && [ "$g" -ge 239 ] && [ "$b" -le 16 ]
-}
-# Waits for the dump, so a loaded machine never reads the previous one.
-shown_at() {
-  rm -f "$WORK/dump.bmp"
-  send "dump $WORK/dump.bmp"
-  wait_for "^dumped ok"
-  sed -i '/^dumped ok/d' "$log"
-  pixel "$WORK/dump.bmp" "$1" "$2"
 }
 
 x11_open "$WORK/two.bmp"

@@ -15,11 +15,6 @@
 namespace lv::testing {
 namespace {
 
-std::string printedJob(const std::filesystem::path& pdf)
-{
-    return ReadTextFile(pdf);
-}
-
 TEST(ProgramPrinting, TheOpenPictureAPageOfItAndTheAlbumsSheetPrintAndTheCalibrationSwitchHolds)
 {
     ProgramSandbox sandbox(1280, 1024);
@@ -36,9 +31,7 @@ TEST(ProgramPrinting, TheOpenPictureAPageOfItAndTheAlbumsSheetPrintAndTheCalibra
     std::ofstream(sandbox.configFile()) << "[USUÁRIO]\nAlbum Name=" << albumFile << "\nPrintCalFlag=1\n";
     const std::filesystem::path pdf = sandbox.file("job.pdf");
 
-    const pid_t pid = sandbox.start({jpeg}, {"LUMIVISTA_PRINT_TO=" + pdf.string()});
-    ASSERT_GT(pid, 0);
-    ASSERT_TRUE(sandbox.waitForLog("open " + jpeg + " ok\n")) << sandbox.log();
+    ASSERT_TRUE(sandbox.launch({jpeg}, {"LUMIVISTA_PRINT_TO=" + pdf.string()}, "open " + jpeg + " ok\n")) << sandbox.log();
 
     const skin::Point host = SidePanelPlace();
     const auto onPrintPanel = [&](skin::Handler handler) {
@@ -46,23 +39,18 @@ TEST(ProgramPrinting, TheOpenPictureAPageOfItAndTheAlbumsSheetPrintAndTheCalibra
     };
     sandbox.expectAnswers({{ClickOnControl(151), "screen 25 panels 0,25\n"},
                            {ClickOnPage(25, 5, host), "screen 5 panels "},
-                           {onPrintPanel(skin::Handler::PrintSingleImage), "print single printed\n"}},
-                          true);
+                           {onPrintPanel(skin::Handler::PrintSingleImage), "print single printed\n"}});
     EXPECT_NE(sandbox.log().find("preview 1/1\n"), std::string::npos);
-    std::string job = printedJob(pdf);
+    const std::string job = ReadTextFile(pdf);
     EXPECT_EQ(job.rfind("%PDF", 0), 0u);
     EXPECT_NE(job.find("/Count 1"), std::string::npos);
 
-    ASSERT_EQ(sandbox.send(onPrintPanel(skin::Handler::PrintContactSheet)), 0);
-    ASSERT_TRUE(sandbox.waitForLog("print sheet printed\n")) << sandbox.log();
-    EXPECT_NE(printedJob(pdf).find("/Count 1"), std::string::npos);
-
-    ASSERT_EQ(sandbox.send(onPrintPanel(skin::Handler::PrintLabels)), 0);
-    ASSERT_TRUE(sandbox.waitForLog("print layout 0 slots 1 printed\n")) << sandbox.log();
+    sandbox.expectAnswers({{onPrintPanel(skin::Handler::PrintContactSheet), "print sheet printed\n"}});
+    EXPECT_NE(ReadTextFile(pdf).find("/Count 1"), std::string::npos);
+    sandbox.expectAnswers({{onPrintPanel(skin::Handler::PrintLabels), "print layout 0 slots 1 printed\n"}});
 
     EXPECT_EQ(sandbox.log().find("message "), std::string::npos) << "printing says nothing: " << sandbox.log();
-    ASSERT_EQ(sandbox.send("key Ctrl+Q"), 0);
-    EXPECT_EQ(ProgramSandbox::wait(pid), 0);
+    EXPECT_EQ(sandbox.quit("key Ctrl+Q"), 0);
     const std::string config = ReadTextFile(sandbox.configFile());
     EXPECT_NE(config.find("PrintCalFlag=1"), std::string::npos) << "the switch read at start-up is saved at exit";
 }

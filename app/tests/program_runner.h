@@ -1,7 +1,8 @@
 #pragma once
 // Starts the program for a test on Qt's offscreen platform or on a virtual X server of its
 // own, with its own program folder (the build's skin, help pages and sounds linked into it),
-// configuration folder, screen size and test log, and waits for it without sleeping blindly.
+// configuration folder, screen size and test log, and waits for it without sleeping blindly:
+// every run test's session is launch, send or ask, quit.
 
 #include "common/testing/temp_dir.h"
 #include "imagelib/codecs/bmp/bmp.h"
@@ -17,6 +18,7 @@
 #include <sstream>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include <fcntl.h>
@@ -123,6 +125,14 @@ public:
         std::filesystem::permissions(runtimeDir(), std::filesystem::perms::owner_all);
         setScreens({{0, 0, screenWidth, screenHeight}});
     }
+    // A copy a failed test left running goes before its folder and display.
+    ~ProgramSandbox()
+    {
+        if (pid_ > 0)
+            killHard();
+    }
+    ProgramSandbox(const ProgramSandbox&) = delete;
+    ProgramSandbox& operator=(const ProgramSandbox&) = delete;
 
     // The offscreen platform's monitors, the primary one first.
     struct Monitor {
@@ -200,6 +210,35 @@ public:
         return spawned ? pid : -1;
     }
 
+    // Starts the test's copy and waits for `ready` in the log after its start (the log may hold
+    // an earlier session's); false when it did not start or never got there.
+    bool launch(const std::vector<std::string>& arguments = {}, const std::vector<std::string>& extraEnvironment = {},
+                const std::string& ready = "ready ")
+    {
+        const std::size_t before = log().size();
+        pid_ = start(arguments, extraEnvironment);
+        return pid_ > 0 && PollUntil([&] { return log().find(ready, before) != std::string::npos; });
+    }
+    // Sends the command that ends the launched copy ("quit", "key Ctrl+Q") and returns its
+    // exit code.
+    int quit(const std::string& command = "quit")
+    {
+        if (pid_ <= 0)
+            return -1;
+        EXPECT_EQ(send(command), 0) << command;
+        return wait(std::exchange(pid_, -1));
+    }
+    // Ends the launched copy as a crash would; whether it died of the signal.
+    bool killHard()
+    {
+        if (pid_ <= 0)
+            return false;
+        kill(pid_, SIGKILL);
+        int status = 0;
+        waitpid(std::exchange(pid_, -1), &status, 0);
+        return WIFSIGNALED(status);
+    }
+
     // The exit code, or -1 when the program had to be killed after the time limit.
     static int wait(pid_t pid, std::chrono::seconds limit = std::chrono::seconds(30))
     {
@@ -232,17 +271,21 @@ public:
         return lastLine(reply);
     }
 
-    // Sends each test command; its answer must come in the log after it (waited for when
-    // `wait`, else there once the command returns).
-    void expectAnswers(const std::vector<std::pair<std::string, std::string>>& steps, bool wait = false)
+    // The active picture as the program shows it ("dump" into the named file); empty when
+    // the program could not dump it.
+    HDIB shownPicture(const std::string& name)
+    {
+        return ask("dump " + file(name).string(), "dumped ") == "dumped ok" ? ReadBmpFile(file(name)) : HDIB();
+    }
+
+    // Sends each test command and waits for its answer in the log after it.
+    void expectAnswers(const std::vector<std::pair<std::string, std::string>>& steps)
     {
         for (const auto& [command, logged] : steps) {
             const std::size_t before = log().size();
             ASSERT_EQ(send(command), 0) << command;
-            if (wait) {
-                ASSERT_TRUE(waitForLog(logged)) << command << "\n" << log();
-            }
-            EXPECT_NE(log().find(logged, before), std::string::npos) << command << "\n" << log();
+            ASSERT_TRUE(PollUntil([&] { return log().find(logged, before) != std::string::npos; }))
+                << command << " did not log " << logged << "\n" << log();
         }
     }
 
@@ -292,6 +335,18 @@ private:
 
     TempDir dir_;
     std::unique_ptr<VirtualDisplay> x_;
+    pid_t pid_ = -1;
+};
+
+// A run test on a virtual X server of its own, skipped where none can start.
+class OnVirtualX : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!sandbox.displayReady())
+            GTEST_SKIP() << "no virtual X server (xvfb)";
+    }
+    ProgramSandbox sandbox{1280, 1024, Platform::X};
 };
 
 }  // namespace lv::testing

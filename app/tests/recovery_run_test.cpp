@@ -41,38 +41,26 @@ std::multiset<std::string> recoveryFiles(const ProgramSandbox& sandbox)
     return files;
 }
 
-void killHard(pid_t pid)
-{
-    ASSERT_EQ(kill(pid, SIGKILL), 0);
-    int status = 0;
-    waitpid(pid, &status, 0);
-    EXPECT_TRUE(WIFSIGNALED(status));
-}
+using RecoveryRun = OnVirtualX;
 
-TEST(RecoveryRun, AChangedPictureComesBackAfterTheProgramIsKilledAndSavesToItsOwnFile)
+TEST_F(RecoveryRun, AChangedPictureComesBackAfterTheProgramIsKilledAndSavesToItsOwnFile)
 {
-    ProgramSandbox sandbox(1280, 1024, Platform::X);
-    if (!sandbox.displayReady())
-        GTEST_SKIP() << "no virtual X server (xvfb)";
     writeConfiguration(sandbox, 1);
     const std::string card = writePhoto(sandbox, "cartão.bmp", 320, 200);
     const HDIB original = ReadBmpFile(card);
 
-    const pid_t first = sandbox.start({card});
-    ASSERT_GT(first, 0);
-    ASSERT_TRUE(sandbox.waitForLog("open " + card + " ok\n")) << sandbox.log();
+    ASSERT_TRUE(sandbox.launch({card}, {}, "open " + card + " ok\n")) << sandbox.log();
     EXPECT_TRUE(sandbox.waitForLog("autosave interval 1\n"));
     EXPECT_EQ(sandbox.ask("paint 10 20 120 40 FF8000", "painted "), "painted ok");
     EXPECT_EQ(sandbox.ask("paint 200 150 300 300 2040C0", "painted "), "painted ok");
-    ASSERT_EQ(sandbox.ask("dump " + sandbox.file("changed.bmp").string(), "dumped "), "dumped ok");
+    const HDIB changed = sandbox.shownPicture("changed.bmp");
+    ASSERT_TRUE(changed) << sandbox.log();
     ASSERT_TRUE(sandbox.waitForLog("autosave written doc-1 " + card + "\n")) << sandbox.log();
     EXPECT_EQ(recoveryFiles(sandbox),
               (std::multiset<std::string>{"*/doc-1.bmp", "*/doc-1.info", "*/doc-1.vlf", "*/lock"}));
-    killHard(first);
+    EXPECT_TRUE(sandbox.killHard());
 
-    const pid_t second = sandbox.start({});
-    ASSERT_GT(second, 0);
-    ASSERT_TRUE(sandbox.waitForLog("recovery recovered " + card + "\n")) << sandbox.log();
+    ASSERT_TRUE(sandbox.launch({}, {}, "recovery recovered " + card + "\n")) << sandbox.log();
     EXPECT_NE(sandbox.log().find("recovery offered 1 damaged=0\nrecovery entry cartão.bmp whole\n"), std::string::npos)
         << sandbox.log();
     std::string state = sandbox.lastLine("state ");
@@ -85,29 +73,22 @@ TEST(RecoveryRun, AChangedPictureComesBackAfterTheProgramIsKilledAndSavesToItsOw
 
     EXPECT_EQ(sandbox.ask("save", "saved "), "saved ok");
     EXPECT_TRUE(sandbox.waitForLog("autosave removed doc-1\n"));
-    EXPECT_EQ(sandbox.send("quit"), 0);
-    EXPECT_EQ(ProgramSandbox::wait(second), 0);
+    EXPECT_EQ(sandbox.quit(), 0);
     EXPECT_TRUE(recoveryFiles(sandbox).empty()) << "a clean exit leaves the folder empty";
 
     const HDIB saved = ReadBmpFile(card);
-    const HDIB changed = ReadBmpFile(sandbox.file("changed.bmp"));
     const Rect whole{0, 0, 320, 200};
     EXPECT_EQ(PictureDifference(saved, changed, whole).first, 0) << "every pixel as it was changed";
     EXPECT_GT(PictureDifference(saved, original, whole).first, 0);
 }
 
-TEST(RecoveryRun, SavesUndoHistoryAndTheStartUpsChoicesDecideWhatCopiesRemain)
+TEST_F(RecoveryRun, SavesUndoHistoryAndTheStartUpsChoicesDecideWhatCopiesRemain)
 {
-    ProgramSandbox sandbox(1280, 1024, Platform::X);
-    if (!sandbox.displayReady())
-        GTEST_SKIP() << "no virtual X server (xvfb)";
     writeConfiguration(sandbox, 3600);  // only the undo history makes copies here
     const std::string beach = writePhoto(sandbox, "praia.bmp", 200, 150);
     const std::string field = writePhoto(sandbox, "campo.bmp", 90, 60);
 
-    const pid_t first = sandbox.start({beach, field});
-    ASSERT_GT(first, 0);
-    ASSERT_TRUE(sandbox.waitForLog("open " + field + " ok\n")) << sandbox.log();
+    ASSERT_TRUE(sandbox.launch({beach, field}, {}, "open " + field + " ok\n")) << sandbox.log();
     EXPECT_EQ(sandbox.ask("paint 0 0 20 20 00FF00 49", "painted "), "painted ok");
     sandbox.ask("undo");
     EXPECT_TRUE(sandbox.waitForLog("autosave written doc-1 " + field + "\n")) << "the 50th step: undo counts";
@@ -119,17 +100,15 @@ TEST(RecoveryRun, SavesUndoHistoryAndTheStartUpsChoicesDecideWhatCopiesRemain)
     EXPECT_EQ(StateField(sandbox.ask("close"), "windows"), "1");
     EXPECT_EQ(sandbox.ask("paint 1 1 30 30 FF0000 50", "painted "), "painted ok");
     ASSERT_TRUE(sandbox.waitForLog("autosave written doc-2 " + beach + "\n")) << sandbox.log();
-    killHard(first);
+    EXPECT_TRUE(sandbox.killHard());
     EXPECT_EQ(recoveryFiles(sandbox),
               (std::multiset<std::string>{"*/doc-2.bmp", "*/doc-2.info", "*/doc-2.vlf", "*/lock"}));
 
     // Decided later: the copy stays, beside the folder of the run that decided.
-    const pid_t later = sandbox.start({}, {"LUMIVISTA_TEST_RECOVERY=later"});
-    ASSERT_TRUE(sandbox.waitForLog("recovery chose later\n")) << sandbox.log();
+    ASSERT_TRUE(sandbox.launch({}, {"LUMIVISTA_TEST_RECOVERY=later"}, "recovery chose later\n")) << sandbox.log();
     EXPECT_EQ(StateField(sandbox.ask("state"), "windows"), "0");
     EXPECT_EQ(recoveryFiles(sandbox).size(), 5u);
-    EXPECT_EQ(sandbox.send("quit"), 0);
-    EXPECT_EQ(ProgramSandbox::wait(later), 0);
+    EXPECT_EQ(sandbox.quit(), 0);
     EXPECT_EQ(recoveryFiles(sandbox).size(), 4u);
 
     // A damaged copy beside it is listed as such and the start-up goes on; discarding
@@ -140,15 +119,13 @@ TEST(RecoveryRun, SavesUndoHistoryAndTheStartUpsChoicesDecideWhatCopiesRemain)
     fs::copy_file(crashed / "doc-2.vlf", crashed / "doc-3.vlf");
     fs::copy_file(crashed / "doc-2.info", crashed / "doc-3.info");
     fs::resize_file(crashed / "doc-3.vlf", 1000);
-    const pid_t discard = sandbox.start({}, {"LUMIVISTA_TEST_RECOVERY=discard"});
-    ASSERT_TRUE(sandbox.waitForLog("recovery chose discard\n")) << sandbox.log();
+    ASSERT_TRUE(sandbox.launch({}, {"LUMIVISTA_TEST_RECOVERY=discard"}, "recovery chose discard\n")) << sandbox.log();
     EXPECT_NE(sandbox.log().find("recovery offered 2 damaged=1\nrecovery entry praia.bmp whole\n"
                                  "recovery entry praia.bmp damaged\n"),
               std::string::npos)
         << sandbox.log();
     EXPECT_NE(sandbox.log().find("message Lumivista 2000: As cópias de recuperação serão apagadas"), std::string::npos);
-    EXPECT_EQ(sandbox.send("quit"), 0);
-    EXPECT_EQ(ProgramSandbox::wait(discard), 0);
+    EXPECT_EQ(sandbox.quit(), 0);
     EXPECT_TRUE(recoveryFiles(sandbox).empty());
     EXPECT_TRUE(fs::is_empty(sandbox.configDir() / "recovery"));
 }

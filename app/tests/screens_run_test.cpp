@@ -9,9 +9,7 @@ namespace {
 TEST(ProgramScreens, AreaButtonsShowTheirScreensF1OpensTheirHelpAndCtrlQCloses)
 {
     ProgramSandbox sandbox(1280, 1024);
-    const pid_t program = sandbox.start({});
-    ASSERT_GT(program, 0);
-    ASSERT_TRUE(sandbox.waitForLog("ready 128 128 1024 768\n"));
+    ASSERT_TRUE(sandbox.launch({}, {}, "ready 128 128 1024 768\n"));
     EXPECT_NE(sandbox.log().find("screen 0 panels 0\n"), std::string::npos) << sandbox.log();
     EXPECT_EQ(sandbox.log().find("message "), std::string::npos) << "every skin file is there";
 
@@ -27,8 +25,7 @@ TEST(ProgramScreens, AreaButtonsShowTheirScreensF1OpensTheirHelpAndCtrlQCloses)
     });
     EXPECT_NE(sandbox.log().find("sound Click1.wav\n"), std::string::npos);
 
-    ASSERT_EQ(sandbox.send("key Ctrl+Q"), 0);
-    EXPECT_EQ(ProgramSandbox::wait(program), 0);
+    EXPECT_EQ(sandbox.quit("key Ctrl+Q"), 0);
     EXPECT_NE(sandbox.log().find("exit\n"), std::string::npos);
 }
 

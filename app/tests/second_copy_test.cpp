@@ -10,9 +10,7 @@ namespace {
 TEST(SecondCopy, BringsTheFirstForwardRestoresItAndRaisesItsDialogThenExits0)
 {
     ProgramSandbox sandbox;
-    const pid_t first = sandbox.start({});
-    ASSERT_GT(first, 0);
-    ASSERT_TRUE(sandbox.waitForLog("ready "));
+    ASSERT_TRUE(sandbox.launch());
 
     // The files of a second copy open in the first, as if dropped on it.
     HDIB picture = AllocatePicture(30, 20, 24, 0);
@@ -33,8 +31,7 @@ TEST(SecondCopy, BringsTheFirstForwardRestoresItAndRaisesItsDialogThenExits0)
     EXPECT_EQ(sandbox.run({}), 0);
     EXPECT_NE(sandbox.log().find("modal=testdialog\n"), std::string::npos) << sandbox.log();
 
-    EXPECT_EQ(sandbox.run({}, {"LUMIVISTA_TEST_SEND=quit"}), 0);
-    EXPECT_EQ(ProgramSandbox::wait(first), 0);
+    EXPECT_EQ(sandbox.quit(), 0);
     EXPECT_NE(sandbox.log().find("exit\n"), std::string::npos);
 
     EXPECT_EQ(sandbox.log().find("ready ", sandbox.log().find("ready ") + 1), std::string::npos)
@@ -44,11 +41,8 @@ TEST(SecondCopy, BringsTheFirstForwardRestoresItAndRaisesItsDialogThenExits0)
 TEST(SecondCopy, ASocketLeftByACrashedCopyDoesNotStopTheNextStart)
 {
     ProgramSandbox sandbox;
-    const pid_t crashed = sandbox.start({});
-    ASSERT_GT(crashed, 0);
-    ASSERT_TRUE(sandbox.waitForLog("ready "));
-    kill(crashed, SIGKILL);
-    ProgramSandbox::wait(crashed);
+    ASSERT_TRUE(sandbox.launch());
+    sandbox.killHard();
 
     EXPECT_EQ(sandbox.run({}, {"LUMIVISTA_TEST_QUIT=1"}), 0);
     EXPECT_NE(sandbox.log().find("exit\n"), std::string::npos) << sandbox.log();

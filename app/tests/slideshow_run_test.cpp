@@ -63,34 +63,25 @@ TEST(SlideShowRun, AThreePhotoAlbumAdvancesOnEnterAndEscapeBringsBackTheMainWind
     const std::string config = "[albums]\nalbum1.abm=Três fotos\nalbum2.abm=Sem arquivo\n";
     ASSERT_TRUE(WriteWholeFile(sandbox.configFile().string(), {config.begin(), config.end()}));
 
-    const pid_t pid = sandbox.start({});
-    ASSERT_GT(pid, 0);
-    ASSERT_TRUE(sandbox.waitForLog("ready ")) << sandbox.log();
+    ASSERT_TRUE(sandbox.launch()) << sandbox.log();
 
     // Compartilhar, its Apresentação tile, then Iniciar: the settings dialog comes first.
     const skin::Point host = SidePanelPlace();
     sandbox.send(ClickOnControl(151));
-    sandbox.send(ClickOnPage(25, 7, host));
-    ASSERT_TRUE(sandbox.waitForLog("screen 7 ")) << sandbox.log();
+    sandbox.expectAnswers({{ClickOnPage(25, 7, host), "screen 7 "}});
     const std::string start =
         ClickOn(7, [](const skin::ButtonDefinition& b) { return b.handler == skin::Handler::StartSlideShow; }, host);
-    sandbox.send(start);
-    ASSERT_TRUE(sandbox.waitForLog("dialog slideshowsettings album=0\n")) << sandbox.log();
+    sandbox.expectAnswers({{start, "dialog slideshowsettings album=0\n"}});
 
     // A long display time, so only Enter moves the show on however slow the machine is.
     for (int i = 0; i < 4; ++i)
         sandbox.send("key Tab");
     sandbox.send("key Ctrl+A");
     sandbox.send("type 250");
-    sandbox.send("key Return");
-    ASSERT_TRUE(sandbox.waitForLog("slideshow settings display=250 repeat=1 transition=Aleatório\n")) << sandbox.log();
+    sandbox.expectAnswers({{"key Return", "slideshow settings display=250 repeat=1 transition=Aleatório\n"}});
     ASSERT_TRUE(sandbox.waitForLog("timer 100 stopped\n")) << sandbox.log();
     ASSERT_TRUE(sandbox.waitForLog("slideshow slide 0 ")) << sandbox.log();
-
-    sandbox.send("key Return");
-    ASSERT_TRUE(sandbox.waitForLog("slideshow slide 1 ")) << sandbox.log();
-    sandbox.send("key Return");
-    ASSERT_TRUE(sandbox.waitForLog("slideshow slide 2 ")) << sandbox.log();
+    sandbox.expectAnswers({{"key Return", "slideshow slide 1 "}, {"key Return", "slideshow slide 2 "}});
     const std::vector<std::string> shown = SlidesShown(sandbox);
     ASSERT_GE(shown.size(), 3u);
     // Each photo fitted to the screen and whole once its transition ended.
@@ -99,26 +90,21 @@ TEST(SlideShowRun, AThreePhotoAlbumAdvancesOnEnterAndEscapeBringsBackTheMainWind
         EXPECT_EQ(shown[std::size_t(shown.size() - 3 + std::size_t(i))], centres[i]) << sandbox.log();
     EXPECT_EQ(sandbox.log().find("timer 100 started"), std::string::npos) << "held while the show runs";
 
-    sandbox.send("key Escape");
-    ASSERT_TRUE(sandbox.waitForLog("slideshow closed\n")) << sandbox.log();
+    sandbox.expectAnswers({{"key Escape", "slideshow closed\n"}});
     EXPECT_NE(sandbox.log().find("timer 100 started 900\n"), std::string::npos) << sandbox.log();
     // Its first tick comes 900 ms after the show, the later ones every 500 ms as before.
     EXPECT_TRUE(sandbox.waitForLog("timer 100 every 500\n")) << sandbox.log();
 
     // The album without its file: the show says so and opens nothing.
-    sandbox.send(start);
-    ASSERT_TRUE(sandbox.waitForLog("dialog slideshowsettings album=0\n", std::chrono::seconds(30), 2)) << sandbox.log();
+    sandbox.expectAnswers({{start, "dialog slideshowsettings album=0\n"}});
     sandbox.send("key Down");
-    sandbox.send("key Return");
-    ASSERT_TRUE(sandbox.waitForLog(": Não existem imagens no álbum.\n")) << sandbox.log();
+    sandbox.expectAnswers({{"key Return", ": Não existem imagens no álbum.\n"}});
     EXPECT_FALSE(sandbox.waitForLog("timer 100 stopped\n", std::chrono::seconds(1), 2)) << "no second show";
 
     // The main window has the keyboard again: F1 opens the slide show screen's help.
-    sandbox.send("key F1");
-    EXPECT_TRUE(sandbox.waitForLog("help tela07.html\n")) << sandbox.log();
+    sandbox.expectAnswers({{"key F1", "help tela07.html\n"}});
 
-    EXPECT_EQ(sandbox.send("quit"), 0);
-    EXPECT_EQ(ProgramSandbox::wait(pid), 0);
+    EXPECT_EQ(sandbox.quit(), 0);
     EXPECT_EQ(sandbox.log().find("message "), sandbox.log().rfind("message ")) << "only the one about the album";
 }
 

@@ -21,12 +21,6 @@ wait_for_dialog() {
   done
   fail "the text dialog did not open"
 }
-dump() {
-  rm -f "$1"
-  send "dump $1"
-  wait_for "^dumped ok"
-  sed -i '/^dumped ok/d' "$log"
-}
 
 x11_open "$WORK/two.bmp"
 dump "$WORK/plain.bmp"

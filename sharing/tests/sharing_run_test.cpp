@@ -27,18 +27,6 @@ std::string ClickOnHandler(int panel, skin::Handler handler)
     return ClickOn(panel, [&](const skin::ButtonDefinition& b) { return b.handler == handler; }, SidePanelPlace());
 }
 
-// Ends the program when a test stops early, so no copy outlives it.
-struct ProgramGuard {
-    pid_t pid;
-    ~ProgramGuard()
-    {
-        if (pid > 0 && ::waitpid(pid, nullptr, WNOHANG) == 0) {
-            ::kill(pid, SIGKILL);
-            ::waitpid(pid, nullptr, 0);
-        }
-    }
-};
-
 void LinkLibraries(const ProgramSandbox& sandbox)
 {
     for (const char* library : {"liblvstore.so", "liblvmapi.so"})
@@ -69,27 +57,16 @@ TEST(SharingRun, PhotosComeFromTheStoreIntoWindowsAndANewAlbum)
     std::ofstream(sandbox.configFile()) << "[USUÁRIO]\nLogin_ID=ANA.LIMA\n[SHARING]\nStoreServer=https://127.0.0.1:"
                                         << server.port() << "/\nStoreCertificate=" << cert.certificate << "\n";
 
-    const pid_t program = sandbox.start({});
-    const ProgramGuard guard{program};
-    ASSERT_GT(program, 0);
-    ASSERT_TRUE(sandbox.waitForLog("ready "));
-    const std::pair<std::string, const char*> steps[] = {
-        {ClickOnControl(155), "screen 1 panels 0,1\n"},
-        {ClickOnPage(1, 6, SidePanelPlace()), "screen 6 panels 0,6\n"},
-    };
-    for (const auto& [command, logged] : steps) {
-        ASSERT_EQ(sandbox.send(command), 0);
-        ASSERT_TRUE(sandbox.waitForLog(logged)) << sandbox.log();
-    }
+    ASSERT_TRUE(sandbox.launch());
     // Nothing typed for the password yet: only a beep.
-    ASSERT_EQ(sandbox.send(ClickOnHandler(6, skin::Handler::DownloadPhotos)), 0);
-    ASSERT_TRUE(sandbox.waitForLog("beep\n")) << sandbox.log();
+    sandbox.expectAnswers({{ClickOnControl(155), "screen 1 panels 0,1\n"},
+                           {ClickOnPage(1, 6, SidePanelPlace()), "screen 6 panels 0,6\n"},
+                           {ClickOnHandler(6, skin::Handler::DownloadPhotos), "beep\n"}});
     // Tab goes to the identifier (already there from the last run), then to the password.
     ASSERT_EQ(sandbox.send("key Tab"), 0);
     ASSERT_EQ(sandbox.send("key Tab"), 0);
     ASSERT_EQ(sandbox.send("type Senha Forte"), 0);
-    ASSERT_EQ(sandbox.send(ClickOnHandler(6, skin::Handler::DownloadPhotos)), 0);
-    ASSERT_TRUE(sandbox.waitForLog("delivered 3\n")) << sandbox.log();
+    sandbox.expectAnswers({{ClickOnHandler(6, skin::Handler::DownloadPhotos), "delivered 3\n"}});
     EXPECT_NE(sandbox.log().find("download login=0 count=3\n"), std::string::npos);
 
     const fs::path photos = sandbox.home() / "photos";
@@ -100,8 +77,7 @@ TEST(SharingRun, PhotosComeFromTheStoreIntoWindowsAndANewAlbum)
     EXPECT_NE(state.find("state windows=2 active=" + (photos / names[2]).string() + " size=302x200"), std::string::npos)
         << state;
 
-    ASSERT_EQ(sandbox.send("key Ctrl+Q"), 0);
-    EXPECT_EQ(ProgramSandbox::wait(program), 0);
+    EXPECT_EQ(sandbox.quit("key Ctrl+Q"), 0);
     const std::string config = ReadTextFile(sandbox.configFile());
     EXPECT_NE(config.find("Login_ID=ANA.LIMA\n"), std::string::npos) << config;
     EXPECT_EQ(config.find("Senha"), std::string::npos) << "the password is written nowhere";
@@ -135,21 +111,16 @@ TEST(SharingRun, TheActivePictureGoesToTheSmtpServerWithThePagesFields)
     const std::string picture = sandbox.file("Férias.jpg");
     ASSERT_EQ(WriteJpeg(picture, DibCreate(2000, 1500, 0x336699, false), 95), WriteResult::Written);
 
-    const pid_t program = sandbox.start({picture}, {"PATH=" + bin.string() + ":" + std::getenv("PATH")});
-    const ProgramGuard guard{program};
-    ASSERT_GT(program, 0);
-    ASSERT_TRUE(sandbox.waitForLog("ready "));
-    ASSERT_TRUE(sandbox.waitForLog("open " + picture + " ok\n")) << sandbox.log();
+    ASSERT_TRUE(sandbox.launch({picture}, {"PATH=" + bin.string() + ":" + std::getenv("PATH")}, "open " + picture + " ok\n"))
+        << sandbox.log();
     ASSERT_EQ(sandbox.send(ClickOnControl(151)), 0);
-    ASSERT_EQ(sandbox.send(ClickOnPage(25, 4, SidePanelPlace())), 0);
-    ASSERT_TRUE(sandbox.waitForLog("screen 4 panels 0,4\n")) << sandbox.log();
+    sandbox.expectAnswers({{ClickOnPage(25, 4, SidePanelPlace()), "screen 4 panels 0,4\n"}});
     // Tab goes through Para, Assunto and Mensagem.
     for (const std::string text : {"bia@exemplo.com", "Fotos de férias", "Olá! Segue a foto."}) {
         ASSERT_EQ(sandbox.send("key Tab"), 0);
         ASSERT_EQ(sandbox.send("type " + text), 0);
     }
-    ASSERT_EQ(sandbox.send(ClickOnHandler(4, skin::Handler::SendEmail)), 0);
-    ASSERT_TRUE(sandbox.waitForLog("mail 0\n")) << sandbox.log();
+    sandbox.expectAnswers({{ClickOnHandler(4, skin::Handler::SendEmail), "mail 0\n"}});
     EXPECT_EQ(sandbox.log().find("message "), std::string::npos) << sandbox.log();
 
     const std::string read = RunCommand("/usr/bin/python3 " LV_SOURCE_DIR "/sharing/tests/read_mail.py " +
@@ -166,25 +137,14 @@ TEST(SharingRun, TheActivePictureGoesToTheSmtpServerWithThePagesFields)
 
     // "Anexar a imagem" off: the text alone.
     ASSERT_EQ(sandbox.send(ClickOnHandler(4, skin::Handler::AttachActiveImage)), 0);
-    ASSERT_EQ(sandbox.send(ClickOnHandler(4, skin::Handler::SendEmail)), 0);
     // The program logs the result once the server has taken the message.
-    const auto sends = [&sandbox] {
-        const std::string log = sandbox.log();
-        std::size_t n = 0;
-        for (std::size_t at = log.find("mail 0\n"); at != std::string::npos; at = log.find("mail 0\n", at + 1))
-            ++n;
-        return n;
-    };
-    for (int waited = 0; waited < 3000 && sends() < 2; ++waited)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    ASSERT_EQ(sends(), 2u) << sandbox.log();
+    sandbox.expectAnswers({{ClickOnHandler(4, skin::Handler::SendEmail), "mail 0\n"}});
     const std::string second = RunCommand("/usr/bin/python3 " LV_SOURCE_DIR "/sharing/tests/read_mail.py " +
                                           (out / "2.eml").string()).out;
     EXPECT_NE(second.find("subject: Fotos de férias\n"), std::string::npos) << second;
     EXPECT_EQ(second.find("attachment:"), std::string::npos) << second;
 
-    ASSERT_EQ(sandbox.send("key Ctrl+Q"), 0);
-    EXPECT_EQ(ProgramSandbox::wait(program), 0);
+    EXPECT_EQ(sandbox.quit("key Ctrl+Q"), 0);
 }
 
 }  // namespace

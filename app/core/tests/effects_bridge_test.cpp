@@ -1,11 +1,10 @@
 // The enhancement and effects panels' changes through the real undo table: previews leave
-// no trace, applying makes exactly one step of the right kind, and those steps undo and
-// redo correctly among selection and layer steps.
+// no trace and applying makes exactly one step of the right kind (their walks among other
+// kinds of step are in undo_walks_test.cpp).
 
 #include "app/core/view/colours.h"
 #include "app/core/effects_bridge.h"
-#include "app/core/tests/undo_test_support.h"
-#include "edit/selection/selection.h"
+#include "app/core/tests/undo_walk.h"
 #include "edit/undo_hooks.h"
 #include "effects/enhance_and_effect.h"
 #include "effects/operation_codes.h"
@@ -32,22 +31,18 @@ AdjustmentChoice Effect(int operation, int strength)
     return {.kind = Kind::Effect, .operation = operation, .strength = strength};
 }
 
-// A photo-like document on one layer, attached to the table.
+// A photo-like document on one layer, attached to a table of its own.
 struct PhotoDocument {
     explicit PhotoDocument(int width = 64, int height = 48)
-        : stack(CreateLayerStackFromImage(MakePhotoLike(width, height)))
-        , recorder(table, kWindow)
+        : open(table, kWindow, CreateLayerStackFromImage(MakePhotoLike(width, height)))
     {
-        CompositeLayers(*stack);
-        stack->undo = &recorder;
+        CompositeLayers(doc());
     }
-    ~PhotoDocument() { stack->undo = nullptr; }
-    LayerStack& doc() { return *stack; }
-    const SharedPicture& image() { return stack->layers[0].image; }
+    LayerStack& doc() { return open.doc(); }
+    SharedPicture& image() { return doc().layers[0].image; }
 
     UndoTable table{64};
-    std::unique_ptr<LayerStack> stack;
-    WindowUndoRecorder recorder;
+    OpenDocument open;
 };
 
 TEST(EffectsBridge, EachModeAndEveryEffectRecordsOneStepOfItsKind)
@@ -208,7 +203,7 @@ TEST(EffectsBridge, ACachedPreviewFollowsSlidersAndPictureChangesOnTheSampledRow
     const ShownPart part{{0, 0, 160, 120}, 0.25, 4};
     const auto expectMatchesFresh = [&](const AdjustmentChoice& choice, const HDIB& unsampled, const char* what) {
         PhotoDocument fresh(160, 120);
-        fresh.stack->layers[0].image = d.image();
+        fresh.image() = d.image();
         ASSERT_TRUE(PreviewComposite(fresh.doc(), choice, part.rect, part.scale));
         for (int top = 0; top < 120; ++top) {
             const HDIB& expected = top % 4 == 0 ? fresh.doc().composite : unsampled;
@@ -225,7 +220,7 @@ TEST(EffectsBridge, ACachedPreviewFollowsSlidersAndPictureChangesOnTheSampledRow
     expectMatchesFresh(Effect(effects::kOpMosaic, 60), plain, "mosaic");
 
     // The layer painted between two moves, in place.
-    HDIB& pixels = d.stack->layers[0].image.write();
+    HDIB& pixels = d.image().write();
     for (int y = 40; y < 80; ++y)
         std::memset(pixels.row(y), 0x10, 160 * 3);
     CompositeLayers(d.doc());
@@ -275,32 +270,6 @@ TEST(EffectsBridge, TheActiveColourIsWhiteOnlyWhileAnEffectRuns)
     const RgbTriple white{255, 255, 255};
     EXPECT_EQ(seen, (std::vector<RgbTriple>{white, user, white, user}));
     EXPECT_EQ(ActiveColour(), user);
-}
-
-TEST(EffectsBridge, EnhancementsAndEffectsUndoAndRedoAmongSelectionAndLayerSteps)
-{
-    History h(2);
-    h.step([](LayerStack& d) { ASSERT_TRUE(ApplyEnhancement(d, 1, std::vector<int>{80, 65}, false)); });
-    h.step([](LayerStack& d) { ASSERT_TRUE(SelectRectangle(d, {2, 2, 12, 9}, CombineMode::New)); });
-    h.step([](LayerStack& d) { ASSERT_GE(SetLayerOpacity(d, 0, 40, true), 0); });
-    h.step([](LayerStack& d) { ASSERT_TRUE(ApplyEffect(d, effects::kOpNoise, 70, false)); });
-    h.step([](LayerStack& d) { ASSERT_TRUE(MoveLayer(d, 1, 0, true)); });
-    h.step([](LayerStack& d) { ASSERT_TRUE(ApplyEnhancement(d, 6, std::vector<int>{}, false)); });
-    // A preview between steps leaves no trace either way.
-    ASSERT_TRUE(PreviewComposite(h.open.doc(), Enhancement(2, {90, 10, 50}), {0, 0, 40, 30}));
-    for (int i = 0; i < 6; ++i)
-        h.undo();
-    for (int i = 0; i < 3; ++i)
-        h.redo();
-    h.undo();
-    h.redo();
-    // A new enhancement after undoing drops the redo branch.
-    h.step([](LayerStack& d) { ASSERT_TRUE(ApplyEnhancement(d, 5, std::vector<int>{100}, false)); });
-    EXPECT_FALSE(h.table.canRedo(h.open.doc(), kWindow));
-    for (int i = 0; i < 4; ++i)
-        h.undo();
-    for (int i = 0; i < 4; ++i)
-        h.redo();
 }
 
 }  // namespace

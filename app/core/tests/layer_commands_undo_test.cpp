@@ -1,11 +1,10 @@
-// The layer commands through the real undo table, mixed with pixel and selection steps:
-// each is one step, and every state comes back exactly in any order of undo and redo.
+// The layer commands' own outcomes through the real undo table: refusals leave no step, a
+// drag is one step, merge and flatten keep what they must (their walks among other kinds of
+// step are in undo_walks_test.cpp).
 
-#include "app/core/tests/undo_test_support.h"
+#include "app/core/tests/undo_walk.h"
 #include "edit/layer_commands.h"
 #include "edit/layer_palette_rules.h"
-#include "edit/selection/selection.h"
-#include "edit/selection/selection_content.h"
 #include "edit/undo_hooks.h"
 
 #include <gtest/gtest.h>
@@ -14,59 +13,16 @@
 namespace lv::testing {
 namespace {
 
-// One undo takes back exactly the last command, and the redo gives the same document again.
-void ExpectOneStep(History& h)
-{
-    h.undo();
-    h.redo();
-}
-
-TEST(LayerCommandsUndo, EachCommandIsOneStepAmongPixelAndSelectionSteps)
-{
-    History h(3);
-    h.step([](LayerStack& d) { ASSERT_TRUE(NewTransparentLayer(d)); });
-    ExpectOneStep(h);
-    h.step([](LayerStack& d) {
-        RecordUndoStep(d, 1067);
-        PaintCurrentLayer(d, 200);
-    });
-    h.step([](LayerStack& d) { ASSERT_TRUE(DuplicateCurrentLayer(d)); });
-    ExpectOneStep(h);
-    h.step([](LayerStack& d) { SelectRectangle(d, {2, 2, 12, 9}, CombineMode::New); });
-    h.step([](LayerStack& d) { ASSERT_TRUE(DeleteLayerOrSelection(d)); });  // the selection's content
-    ExpectOneStep(h);
-    h.step([](LayerStack& d) { ASSERT_TRUE(MoveCurrentLayer(d, false)); });
-    h.step([](LayerStack& d) { ASSERT_TRUE(MergeDown(d)); });
-    ExpectOneStep(h);
-    h.step([](LayerStack& d) { ASSERT_GE(SetLayerOpacity(d, 1, 35, true), 0); });
-    h.step([](LayerStack& d) { ASSERT_TRUE(RenameLayer(d, 2, "céu")); });
-    ExpectOneStep(h);
-    h.step([](LayerStack& d) { ASSERT_TRUE(MoveCurrentLayer(d, true)); });
-    h.step([](LayerStack& d) {
-        RemoveSelection(d);
-    });
-    h.step([](LayerStack& d) { ASSERT_TRUE(DeleteLayerOrSelection(d)); });  // the layer itself
-    ExpectOneStep(h);
-    h.step([](LayerStack& d) { ASSERT_TRUE(FlattenLayers(d)); });
-    ExpectOneStep(h);
-    h.step([](LayerStack& d) {
-        RecordUndoStep(d, 1067);
-        PaintCurrentLayer(d, 40);
-    });
-
-    h.randomWalk(300, 17);
-}
-
 TEST(LayerCommandsUndo, RefusedCommandsLeaveNoStep)
 {
-    History h(1);
-    LayerStack& d = h.open.doc();
+    UndoWalk h(1);
+    LayerStack& d = h.doc();
     EXPECT_FALSE(MergeDown(d));               // nothing below
     EXPECT_FALSE(MoveCurrentLayer(d, true));  // already the top
     EXPECT_FALSE(MoveCurrentLayer(d, false));
     EXPECT_FALSE(DeleteLayerOrSelection(d));  // the last layer stays
     EXPECT_FALSE(h.table.canUndo(d, kWindow));
-    EXPECT_EQ(Fingerprint(d), h.states[0]);
+    EXPECT_EQ(Fingerprint(d), h.states()[0]);
 
     while (d.layerCount < kOrdinaryLayerLimit)
         ASSERT_TRUE(NewTransparentLayer(d));
@@ -80,12 +36,11 @@ TEST(LayerCommandsUndo, RefusedCommandsLeaveNoStep)
 
 TEST(LayerCommandsUndo, OpacityDragPastBothEndsIsOneStepBackToTheStart)
 {
-    History h(2);
-    LayerStack& d = h.open.doc();
+    UndoWalk h(2);
+    LayerStack& d = h.doc();
     ASSERT_TRUE(SetLayerOpacity(d, 1, 60, false) >= 0);
-    const std::string before = Fingerprint(d);
-    h.states[0] = before;
-    h.step([](LayerStack& doc) {
+    h.restart();
+    h.apply({"drag", [](LayerStack& doc) {
         OpacityDrag drag(doc, 1);
         EXPECT_EQ(drag.startValue(), 60);
         EXPECT_TRUE(drag.moveTo(500, 79, 170));  // far right of the track
@@ -95,7 +50,7 @@ TEST(LayerCommandsUndo, OpacityDragPastBothEndsIsOneStepBackToTheStart)
         EXPECT_EQ(GetLayerOpacity(doc, 1), 0);
         EXPECT_TRUE(drag.moveTo(124, 79, 170));
         EXPECT_EQ(GetLayerOpacity(doc, 1), 49);
-    });
+    }});
     h.undo();
     EXPECT_EQ(GetLayerOpacity(d, 1), 60);
     EXPECT_FALSE(h.table.canUndo(d, kWindow));
@@ -103,14 +58,14 @@ TEST(LayerCommandsUndo, OpacityDragPastBothEndsIsOneStepBackToTheStart)
 
 TEST(LayerCommandsUndo, MergeDownKeepsTheLowerLayerAndOtherLinks)
 {
-    History h(4);
-    LayerStack& d = h.open.doc();
+    UndoWalk h(4);
+    LayerStack& d = h.doc();
     SetLayerName(d, 2, "baixo");
     d.layers[3].linked = true;
     d.layers[2].visible = false;  // the lower one hidden: the result still shows
     d.currentLayer = 1;
-    h.states[0] = Fingerprint(d);
-    h.step([](LayerStack& doc) { ASSERT_TRUE(MergeDown(doc)); });
+    h.restart();
+    h.apply({"merge down", [](LayerStack& doc) { ASSERT_TRUE(MergeDown(doc)); }});
     EXPECT_EQ(d.layerCount, 3);
     EXPECT_EQ(d.currentLayer, 1);
     EXPECT_EQ(d.layers[1].name, "baixo");
@@ -124,17 +79,17 @@ TEST(LayerCommandsUndo, MergeDownKeepsTheLowerLayerAndOtherLinks)
 
 TEST(LayerCommandsUndo, FlattenGivesOneOpaqueBackgroundOverWhite)
 {
-    History h(2);
-    LayerStack& d = h.open.doc();
+    UndoWalk h(2);
+    LayerStack& d = h.doc();
     d.layers[0].visible = false;
     PaintCurrentLayer(d, 0);  // layer 0: hidden anyway
     d.currentLayer = 1;
     LayerRecord& lower = d.layers[1];
     std::memset(lower.mask.write().pixels(), 0, lower.mask.read().stride() * std::size_t(lower.mask.read().height()));
     lower.mask.write().row(0)[0] = 255;  // one opaque pixel at its bottom-left corner
-    h.states[0] = Fingerprint(d);
+    h.restart();
     const LayerRecord was = d.layers[1];
-    h.step([](LayerStack& doc) { ASSERT_TRUE(FlattenLayers(doc)); });
+    h.apply({"flatten", [](LayerStack& doc) { ASSERT_TRUE(FlattenLayers(doc)); }});
     ASSERT_EQ(d.layerCount, 1);
     const LayerRecord& flat = d.layers[0];
     EXPECT_EQ(flat.name, "Fundo");

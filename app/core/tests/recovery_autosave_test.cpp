@@ -5,7 +5,7 @@
 #include "app/core/recovery/recovery_listing.h"
 #include "app/core/tests/memory_store.h"
 #include "app/core/tests/recovery_test_support.h"
-#include "app/core/tests/undo_test_support.h"
+#include "app/core/tests/undo_walk.h"
 #include "common/testing/temp_dir.h"
 #include "edit/layered_format.h"
 #include "edit/layered_layout.h"

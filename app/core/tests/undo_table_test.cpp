@@ -1,4 +1,4 @@
-#include "app/core/tests/undo_test_support.h"
+#include "app/core/tests/undo_walk.h"
 #include "app/core/undo/undo_codes.h"
 #include "edit/undo_hooks.h"
 #include "imagelib/dib_alloc.h"
@@ -197,6 +197,99 @@ TEST(UndoCodes, StepsCarryOnThroughTheirGroup)
     RecordUndoStep(a.doc(), 2500);
     EXPECT_TRUE(table.at(table.count() - 1).continuesGroup);
     EXPECT_FALSE(table.at(table.count() - 2).continuesGroup);
+}
+
+TEST(UndoTable, AStepWhoseCopyWasSwappedInStillLetsOlderStepsUndo)
+{
+    UndoTable table;
+    OpenDocument a(table, 1, 3);
+    LayerStack& doc = a.doc();
+    const std::string start = Fingerprint(doc);
+    SetLayerOpacity(doc, 0, 40, true);
+    MoveLayer(doc, 0, 2, true);
+    SetCurrentLayer(doc, 2);
+    ASSERT_TRUE(RecordUndoStep(doc, 1001));
+    PaintCurrentLayer(doc, 9);
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(table.undo(doc, 1)) << "undo " << i;
+    SetCurrentLayer(doc, 0);
+    EXPECT_EQ(Fingerprint(doc), start);
+    EXPECT_EQ(doc.layers[0].opacity, 100u);
+}
+
+TEST(UndoTable, AStepKeepsOnlyItsOwnValues)
+{
+    UndoTable table;
+    OpenDocument a(table, 1, 3);
+    LayerStack& doc = a.doc();
+    SetCurrentLayer(doc, 0);
+    doc.view.zoomLevel = 1;
+
+    // Opacity of a layer that is not current: undoing it neither makes it current nor
+    // undoes what was done to other layers and to the view since.
+    SetLayerOpacity(doc, 2, 30, true);
+    doc.view.zoomLevel = 4;
+    SetLayerName(doc, 1, "depois");
+    doc.layers[0].x = 7;
+    ASSERT_TRUE(table.undo(doc, 1));
+    EXPECT_EQ(doc.layers[2].opacity, 100u);
+    EXPECT_EQ(doc.currentLayer, 0);
+    EXPECT_EQ(doc.view.zoomLevel, 4u);
+    EXPECT_EQ(doc.layers[1].name, "depois");
+    EXPECT_EQ(doc.layers[0].x, 7);
+
+    // A pixel step keeps its layer and the selection, not the others' values.
+    ASSERT_TRUE(RecordUndoStep(doc, 1001));
+    PaintCurrentLayer(doc, 200);
+    doc.layers[2].opacity = 60;
+    ASSERT_TRUE(table.undo(doc, 1));
+    EXPECT_EQ(doc.layers[2].opacity, 60u);
+    EXPECT_EQ(doc.view.zoomLevel, 4u);
+
+    // A step of the whole document does bring its zoom back.
+    ASSERT_TRUE(RecordUndoStep(doc, 12001, {1}));
+    doc.view.zoomLevel = 6;
+    doc.layers[2].opacity = 5;
+    ASSERT_TRUE(table.undo(doc, 1));
+    EXPECT_EQ(doc.view.zoomLevel, 4u);
+    EXPECT_EQ(doc.layers[2].opacity, 60u);
+    ASSERT_TRUE(table.redo(doc, 1));
+    EXPECT_EQ(doc.view.zoomLevel, 6u);
+
+    // With flag 0 it keeps positions only.
+    ASSERT_TRUE(RecordUndoStep(doc, 12001, {0}));
+    doc.layers[1].y = -4;
+    doc.layers[1].opacity = 20;
+    ASSERT_TRUE(table.undo(doc, 1));
+    EXPECT_EQ(doc.layers[1].y, 30 - 11);
+    EXPECT_EQ(doc.layers[1].opacity, 20u);
+}
+
+TEST(UndoTable, TwoDocumentsInterleavingKeepTheirOwnPictures)
+{
+    UndoTable table;
+    OpenDocument a(table, 1, 3), b(table, 2, 2);
+    const std::string bStart = Fingerprint(b.doc());
+    const SharedPicture aDeleted = a.doc().layers[1].image;
+    const SharedPicture aDropped = a.doc().layers[2].image;
+
+    ASSERT_TRUE(DeleteLayer(a.doc(), 1, true));
+    ASSERT_TRUE(RecordUndoStep(b.doc(), 1001));
+    PaintCurrentLayer(b.doc(), 3);
+    ASSERT_TRUE(DeleteLayer(b.doc(), 1, true));
+    DeleteLayer(a.doc(), 1, false);  // no step of its own: nobody keeps that layer
+    EXPECT_TRUE(aDropped.unique()) << "another document's step took the layer";
+    ASSERT_TRUE(RecordUndoStep(a.doc(), 1001));
+    PaintCurrentLayer(a.doc(), 4);
+
+    ASSERT_TRUE(table.undo(b.doc(), 2));
+    ASSERT_TRUE(table.undo(a.doc(), 1));
+    ASSERT_TRUE(table.undo(b.doc(), 2));
+    EXPECT_EQ(Fingerprint(b.doc()), bStart);
+    ASSERT_TRUE(table.undo(a.doc(), 1));
+    ASSERT_EQ(a.doc().layerCount, 2);
+    EXPECT_TRUE(a.doc().layers[1].image.sameAs(aDeleted)) << "a's own step gave its layer back";
+    EXPECT_FALSE(table.undo(a.doc(), 1));
 }
 
 }  // namespace

@@ -1,0 +1,427 @@
+// Steps of every kind mixed on one document through the real undo table: each undoes and
+// redoes whatever came before or after it, in order and at random, and keeps only what its
+// kind keeps. Faults hid in sequences that mix kinds, so every walk mixes them.
+
+#include "app/core/effects_bridge.h"
+#include "app/core/tests/undo_walk.h"
+#include "common/testing/ui_recorder.h"
+#include "edit/layer_commands.h"
+#include "edit/layer_pictures.h"
+#include "edit/paint/bucket_fill.h"
+#include "edit/paint/gradient_fill.h"
+#include "edit/paint/paint_stroke.h"
+#include "edit/placement/document_geometry.h"
+#include "edit/placement/layer_placement.h"
+#include "edit/selection/magic_wand.h"
+#include "edit/selection/selection_content.h"
+#include "edit/selection/shape_mask.h"
+#include "edit/tests/test_fonts.h"
+#include "edit/text_layer/drop_shadow.h"
+#include "edit/text_layer/text_layer.h"
+#include "edit/undo_hooks.h"
+#include "effects/operation_codes.h"
+
+#include <gtest/gtest.h>
+
+namespace lv::testing {
+namespace {
+
+// The kinds of step, each as a user makes it.
+
+Step Paint(std::uint8_t value, int code = 1001)  // a pixel step of the current layer
+{
+    return {"paint", [=](LayerStack& d) {
+                ASSERT_TRUE(RecordUndoStep(d, code));
+                PaintCurrentLayer(d, value);
+                CompositeLayers(d);
+            }};
+}
+Step PaintBelow(int layer)  // a brush on another layer; the top one is current again after it
+{
+    return {"paint below", [=](LayerStack& d) {
+                SetCurrentLayer(d, layer);
+                ASSERT_TRUE(RecordUndoStep(d, 1001));
+                PaintCurrentLayer(d, 90);
+                SetCurrentLayer(d, 0);
+            }};
+}
+Step Stroke(PaintKind kind, std::vector<Point> points)
+{
+    return {"stroke", [=](LayerStack& d) {
+                UiRecorder ui;
+                StrokeSetup setup;
+                setup.kind = kind;
+                setup.colour = {250, 20, 90};
+                setup.options.brush.size = 6;
+                setup.options.brush.speed = 32;
+                setup.cloneOffset = Point{-5, -3};
+                PaintStroke stroke;
+                for (std::size_t i = 0; i < points.size(); ++i)
+                    stroke.step(d, ui, setup, points[i], i == 0);
+                stroke.finish();
+                ASSERT_TRUE(ui.messages.empty());
+            }};
+}
+Step Bucket(Point at)
+{
+    return {"bucket", [=](LayerStack& d) {
+                UiRecorder ui;
+                PaintOptions fill;
+                fill.fillTransparency = 30;
+                ASSERT_TRUE(BucketFill(d, ui, at, {10, 200, 10}, fill));
+            }};
+}
+Step Gradient(Point from, Point to)
+{
+    return {"gradient", [=](LayerStack& d) {
+                UiRecorder ui;
+                ASSERT_TRUE(GradientFill(d, ui, from, to, {0, 0, 0}, {255, 255, 255}, GradientShape::Linear));
+            }};
+}
+
+Step Select(Rect r, CombineMode mode = CombineMode::New)
+{
+    return {"select", [=](LayerStack& d) { ASSERT_TRUE(SelectRectangle(d, r, mode)); }};
+}
+Step SelectEllipse(Rect r, CombineMode mode = CombineMode::New)
+{
+    return {"select ellipse", [=](LayerStack& d) { ASSERT_TRUE(ChangeSelection(d, *EllipseRegion(r), mode, kUndoShapeSelection)); }};
+}
+Step XorShape(Rect r)  // a shape mask of the selection tools
+{
+    return {"xor shape", [=](LayerStack& d) {
+                HDIB ellipse = MakeShapeMask(r.right - r.left, r.bottom - r.top, SelectionShape::Ellipse);
+                ChangeSelection(d, {std::move(ellipse), r}, CombineMode::Xor, kUndoShapeSelection);
+            }};
+}
+Step RawSelection()  // selection values set by hand after their step
+{
+    return {"raw selection", [](LayerStack& d) {
+                ASSERT_TRUE(RecordUndoStep(d, 3001));
+                d.selectionActive = 1;
+                d.selectionRect = {1, 1, 9, 7};
+                d.selectionMask = MakeGreyFilled(8, 6, 200);
+            }};
+}
+Step Wand(Point at, int tolerance = 32)
+{
+    return {"wand", [=](LayerStack& d) {
+                WandSettings wand;
+                wand.tolerance = {tolerance, tolerance, tolerance};
+                ASSERT_TRUE(MagicWandClick(d, at, wand));
+            }};
+}
+Step MoveOutline(int dx, int dy)
+{
+    return {"move outline", [=](LayerStack& d) { ASSERT_TRUE(MoveSelectionOutline(d, dx, dy)); }};
+}
+Step MoveContent(int dx, int dy, bool keepSource = false)
+{
+    return {"move content", [=](LayerStack& d) { ASSERT_TRUE(MoveSelectionContent(d, dx, dy, keepSource)); }};
+}
+Step DeleteContent() { return {"delete content", [](LayerStack& d) { ASSERT_TRUE(DeleteSelectionContent(d)); }}; }
+Step Crop() { return {"crop", [](LayerStack& d) { ASSERT_TRUE(CropToSelection(d)); }}; }
+Step Deselect() { return {"deselect", [](LayerStack& d) { ASSERT_TRUE(RemoveSelection(d)); }}; }
+
+Step AddLayerOf(int width, int height, std::uint32_t colour)
+{
+    return {"add layer", [=](LayerStack& d) { ASSERT_TRUE(AddLayer(d, 0, DibCreate(width, height, colour, false), {}, true, false)); }};
+}
+Step NewLayer() { return {"new layer", [](LayerStack& d) { ASSERT_TRUE(NewTransparentLayer(d)); }}; }
+Step Duplicate() { return {"duplicate", [](LayerStack& d) { ASSERT_TRUE(DuplicateCurrentLayer(d)); }}; }
+Step DeleteLayerOrContent()  // the selection's content when there is one, else the layer
+{
+    return {"delete", [](LayerStack& d) { ASSERT_TRUE(DeleteLayerOrSelection(d)); }};
+}
+Step MoveLayerTo(int from, int to)
+{
+    return {"move layer", [=](LayerStack& d) { ASSERT_TRUE(MoveLayer(d, from, to, true)); }};
+}
+Step MoveCurrent(bool up) { return {"move current", [=](LayerStack& d) { ASSERT_TRUE(MoveCurrentLayer(d, up)); }}; }
+Step Merge() { return {"merge down", [](LayerStack& d) { ASSERT_TRUE(MergeDown(d)); }}; }
+Step Flatten() { return {"flatten", [](LayerStack& d) { ASSERT_TRUE(FlattenLayers(d)); }}; }
+Step Opacity(int layer, int percent)
+{
+    return {"opacity", [=](LayerStack& d) { ASSERT_GE(SetLayerOpacity(d, layer, percent, true), 0); }};
+}
+Step Rename(int layer, std::string name)
+{
+    return {"rename", [=](LayerStack& d) { ASSERT_TRUE(RenameLayer(d, layer, name)); }};
+}
+
+Step ResizeLayer(Rect to)
+{
+    return {"resize layer", [=](LayerStack& d) { ASSERT_TRUE(ResizeCurrentLayer(d, to)); }};
+}
+Step PlaceLayer(Rect to)
+{
+    return {"place layer", [=](LayerStack& d) { ASSERT_TRUE(MoveCurrentLayer(d, to)); }};
+}
+Step Rotate(double degrees)
+{
+    return {"rotate layer", [=](LayerStack& d) { ASSERT_TRUE(RotateCurrentLayer(d, degrees)); }};
+}
+Step Turn(bool right) { return {"turn", [=](LayerStack& d) { ASSERT_TRUE(TurnDocument(d, right)); }}; }
+Step Flip(bool horizontal) { return {"flip", [=](LayerStack& d) { ASSERT_TRUE(FlipDocument(d, horizontal)); }}; }
+Step Spin(double degrees) { return {"spin", [=](LayerStack& d) { ASSERT_TRUE(SpinDocument(d, degrees)); }}; }
+Step ResizePicture(int width, int height)
+{
+    return {"resize picture", [=](LayerStack& d) { ASSERT_TRUE(ResizeDocument(d, width, height)); }};
+}
+Step Canvas(int width, int height, CanvasAnchor anchor)
+{
+    return {"canvas", [=](LayerStack& d) { ASSERT_TRUE(ResizeCanvas(d, width, height, anchor, 0xFF)); }};
+}
+
+// A new text layer, or the current one edited.
+Step Letter(std::string text, std::uint32_t colour, bool edit)
+{
+    return {"text " + text, [=](LayerStack& d) {
+                TextLayerSettings settings;
+                settings.text = text;
+                settings.font.height = -14;
+                settings.font.faceName = "Arial";
+                settings.colour = colour;
+                settings.left = 3;
+                settings.top = 4;
+                ASSERT_EQ(CreateOrUpdateTextLayer(&d, TestFonts(), settings, edit), kTextLayerOk);
+            }};
+}
+Step Shadow()  // a layer added and merged: two steps each way
+{
+    return {"shadow", [](LayerStack& d) { ASSERT_TRUE(AddDropShadow(d, {2, 70, 2, 1})); }, 2, 2};
+}
+
+Step Enhance(int mode, std::vector<int> sliders)
+{
+    return {"enhance", [=](LayerStack& d) { ASSERT_TRUE(ApplyEnhancement(d, mode, sliders, false)); }};
+}
+Step Effect(int operation, int strength)
+{
+    return {"effect", [=](LayerStack& d) { ASSERT_TRUE(ApplyEffect(d, operation, strength, false)); }};
+}
+Step Preview()  // shown on the composite only: no step
+{
+    const AdjustmentChoice choice{.kind = AdjustmentChoice::Kind::Enhancement, .mode = 2, .sliders = {90, 10, 50}};
+    return {"preview", [=](LayerStack& d) { ASSERT_TRUE(PreviewComposite(d, choice, {0, 0, 40, 30})); }, 0, 0};
+}
+
+struct Walk {
+    const char* name;
+    int layers;
+    std::vector<Step> steps;
+};
+
+const Walk kWalks[] = {
+    {"LayerCommandsAmongPixelAndSelectionSteps", 3,
+     {NewLayer(), Paint(200, 1067), Duplicate(), Select({2, 2, 12, 9}), DeleteLayerOrContent(), MoveCurrent(false),
+      Merge(), Opacity(1, 35), Rename(2, "céu"), MoveCurrent(true), Deselect(), DeleteLayerOrContent(), Flatten(),
+      Paint(40, 1067)}},
+    {"StrokesFillsSelectionsAndLayerSteps", 2,
+     {Stroke(PaintKind::Brush, {{1, 1}, {12, 6}}), Stroke(PaintKind::Smudge, {{0, 8}, {12, 2}}), Select({3, 2, 14, 9}),
+      Stroke(PaintKind::Pen, {{0, 5}, {19, 5}}),  // inside the selection only
+      Bucket({5, 3}), MoveContent(2, 1), Stroke(PaintKind::Eraser, {{6, 4}, {9, 6}}),  // on lifted content
+      MoveContent(1, 1),
+      // The new layer (12 × 8, centred: columns 14..25, rows 11..18) clears the selection.
+      AddLayerOf(12, 8, 0x303030), Stroke(PaintKind::Brush, {{16, 12}, {24, 17}}), MoveLayerTo(0, 2), Opacity(1, 40),
+      SelectEllipse({12, 10, 24, 18}), Gradient({12, 0}, {24, 0}), Stroke(PaintKind::Clone, {{20, 15}, {24, 17}}),
+      Deselect(), Stroke(PaintKind::Airbrush, {{18, 14}, {18, 14}, {18, 14}})}},
+    {"SelectionChanges", 2,
+     {Wand({3, 3}), Select({30, 20, 38, 28}, CombineMode::Add), XorShape({2, 2, 11, 9}), MoveOutline(3, -1), Deselect()}},
+    {"SelectPaintMoveDeleteAndCrop", 2,
+     {Wand({1, 1}, 0), Paint(90, 1067), MoveContent(4, 3), MoveContent(-2, 5) /* lifted: no second lift */,
+      Select({0, 0, 6, 6}, CombineMode::Subtract), DeleteContent(), MoveContent(1, 1, true), Paint(17, 1067), Crop()}},
+    {"LayerTransformsAmongSelectionPixelAndLayerSteps", 3,
+     {ResizeLayer({2, 3, 32, 18}), Select({1, 1, 9, 9}), Rotate(33), Paint(90), PlaceLayer({-4, 7, 20, 30}),
+      Opacity(1, 40), MoveLayerTo(0, 2), Rotate(-75)}},
+    {"WholePictureGeometryAmongSelectionsAndLayerTurns", 3,
+     {Select({5, 5, 15, 12}), Turn(true), Rotate(12), Flip(true), Canvas(50, 45, CanvasAnchor::TopRight),
+      Select({0, 0, 4, 4}), ResizePicture(25, 60), Spin(20), Flip(false), Turn(false)}},
+    {"TextStepsAmongPixelSelectionAndLayerSteps", 3,
+     {Letter("Oi", 0x0000FF, false), PaintBelow(2), RawSelection(), Letter("Olá!", 0x00FF00, true), Opacity(0, 55),
+      Shadow(), Letter("fim", 0xFF0000, false)}},
+    {"ATurnedTextLayerEditedAmongPaintSteps", 2,
+     {Letter("Oi", 0x0000FF, false), Rotate(30), Letter("Olá!", 0x00FF00, true), PaintBelow(1),
+      Letter("Tchau", 0xFF0000, true), Rotate(-30)}},
+    {"EnhancementsAndEffectsAmongSelectionAndLayerSteps", 2,
+     {Enhance(1, {80, 65}), Select({2, 2, 12, 9}), Opacity(0, 40), Effect(effects::kOpNoise, 70), MoveLayerTo(1, 0),
+      Enhance(6, {}), Preview()}},
+};
+
+class UndoWalks : public ::testing::TestWithParam<Walk> {};
+
+TEST_P(UndoWalks, EveryStateComesBackStepByStepAndInAnyOrder)
+{
+    UndoWalk walk(GetParam().layers);
+    walk.run(GetParam().steps, 17);
+}
+
+INSTANTIATE_TEST_SUITE_P(Mixed, UndoWalks, ::testing::ValuesIn(kWalks),
+                         [](const ::testing::TestParamInfo<Walk>& info) { return info.param.name; });
+
+TEST(UndoWalk, ANewStepAfterUndoingDropsTheRedoBranch)
+{
+    UndoWalk walk(1);
+    walk.apply({Select({1, 1, 5, 5}), MoveContent(5, 0)});
+    walk.undo();
+    walk.apply(Select({2, 2, 3, 3}, CombineMode::Add));
+    EXPECT_FALSE(walk.table.canRedo(walk.doc(), kWindow));
+    walk.undo();
+    EXPECT_EQ(walk.doc().selectionRect, (Rect{1, 1, 5, 5}));
+}
+
+// Twelve kinds of step as the table records them, each varied by `n` from one use to the next.
+enum class Kind {
+    Pixels,         // a brush on the current layer
+    Opacity,        // of the bottom layer, whichever is current
+    Move,           // the top layer to the bottom
+    Add,
+    Delete,         // the current layer
+    Merge,          // the two top layers, linked for it
+    Selection,      // a new selection with its working copies
+    Canvas,         // the document grows and the current layer with it
+    Attributes,     // the current layer renamed and moved
+    Placement,      // the current layer's mask and placement, a pair of steps that undo as one
+    WholeDocument,  // zoom, a layer dropped, pixels and selection at once
+    AllLayers,      // every layer moved and painted
+};
+constexpr Kind kKinds[] = {Kind::Pixels,     Kind::Opacity,   Kind::Move,          Kind::Add,
+                           Kind::Delete,     Kind::Merge,     Kind::Selection,     Kind::Canvas,
+                           Kind::Attributes, Kind::Placement, Kind::WholeDocument, Kind::AllLayers};
+const char* const kKindNames[] = {"pixels", "opacity",   "move",           "add",
+                                  "delete", "merge",     "selection",      "canvas",
+                                  "attributes", "placement", "whole document", "all layers"};
+
+bool Applicable(const LayerStack& doc, Kind kind)
+{
+    switch (kind) {
+    case Kind::Delete:
+    case Kind::Merge:
+    case Kind::WholeDocument: return doc.layerCount >= 3;
+    case Kind::Add: return doc.layerCount < kOrdinaryLayerLimit;
+    default: return doc.layerCount >= 1;
+    }
+}
+
+void Change(LayerStack& doc, Kind kind, int n)
+{
+    const auto value = std::uint8_t(40 + 17 * n);
+    LayerRecord& current = doc.layers[std::size_t(doc.currentLayer)];
+    switch (kind) {
+    case Kind::Pixels:
+        ASSERT_TRUE(RecordUndoStep(doc, 1001));
+        PaintCurrentLayer(doc, value);
+        break;
+    case Kind::Opacity: SetLayerOpacity(doc, doc.layerCount - 1, 10 + n, true); break;
+    case Kind::Move: ASSERT_TRUE(MoveLayer(doc, 0, doc.layerCount - 1, true)); break;
+    case Kind::Add: ASSERT_TRUE(AddLayer(doc, 1, DibCreate(6 + n % 5, 5, 0x102030u * std::uint32_t(n + 1), false), {}, true, false)); break;
+    case Kind::Delete: ASSERT_TRUE(DeleteLayer(doc, doc.currentLayer, true)); break;
+    case Kind::Merge:
+        doc.layers[0].linked = doc.layers[1].linked = true;
+        ASSERT_TRUE(MergeLinkedLayers(doc, false));
+        // The result keeps the links; dropping them keeps the next merge to two layers.
+        doc.layers[std::size_t(doc.currentLayer)].linked = false;
+        break;
+    case Kind::Selection:
+        ASSERT_TRUE(RecordUndoStep(doc, 3001));
+        doc.selectionActive = 1;
+        doc.selectionRect = {n, 2, 10 + n, 9};
+        doc.selectionMask = MakeGreyFilled(10, 7, value);
+        doc.selectionAux = current.image;
+        doc.floatingMask = current.mask;
+        break;
+    case Kind::Canvas:
+        ASSERT_TRUE(RecordUndoStep(doc, 9001));
+        doc.width = std::uint16_t(doc.width + 4);
+        doc.height = std::uint16_t(doc.height + 2);
+        current.image = DibCreate(current.image.width() + 4, current.image.height() + 2, 0x0F0F0Fu * value, false);
+        current.mask = MakeGreyFilled(current.image.width(), current.image.height(), value);
+        current.aspect = LayerAspect(current.image);
+        break;
+    case Kind::Attributes:
+        ASSERT_TRUE(RecordUndoStep(doc, 21000));
+        current.name = "renomeada " + std::to_string(n);
+        current.x += 3;
+        current.maskLocked = !current.maskLocked;
+        break;
+    case Kind::Placement:
+        ASSERT_TRUE(RecordUndoStep(doc, 21000));
+        current.name = "colocada " + std::to_string(n);
+        ASSERT_TRUE(RecordUndoStep(doc, 51000));
+        current.mask.write().row(0)[0] = value;
+        current.textPlacement[0] = 1.5 + n;
+        current.sourceImage = std::make_shared<HDIB>(DibCreate(2, 2, 0x010203, false));
+        break;
+    case Kind::WholeDocument:
+        ASSERT_TRUE(RecordUndoStep(doc, 71000));
+        doc.view.zoomLevel = std::uint32_t(n % 7 - 3);
+        DeleteLayer(doc, doc.layerCount - 1, false);
+        PaintCurrentLayer(doc, value);
+        doc.layers[0].name = "tudo " + std::to_string(n);
+        doc.selectionActive = 0;
+        doc.selectionMask.reset();
+        break;
+    case Kind::AllLayers:
+        ASSERT_TRUE(RecordUndoStep(doc, 12001, {1}));
+        for (int i = 0; i < doc.layerCount; ++i) {
+            LayerRecord& layer = doc.layers[std::size_t(i)];
+            layer.y -= 2;
+            layer.image.write().row(0)[0] = value;
+        }
+        doc.view.zoomLevel = std::uint32_t(n % 5);
+        break;
+    }
+}
+
+// Undoing a placement carries on through the step before it; redo goes one step at a time.
+Step Of(Kind kind, int n)
+{
+    return {kKindNames[int(kind)], [=](LayerStack& d) { Change(d, kind, n); }, 1, kind == Kind::Placement ? 2 : 1};
+}
+
+TEST(UndoWalk, EveryPairOfKindsUndoesAndRedoesInBothOrders)
+{
+    for (const Kind first : kKinds)
+        for (const Kind second : kKinds) {
+            SCOPED_TRACE(std::string(kKindNames[int(first)]) + " then " + kKindNames[int(second)]);
+            UndoWalk walk(4);
+            SetCurrentLayer(walk.doc(), 1);
+            walk.restart();
+            walk.apply({Of(first, 1), Of(second, 2)});
+            walk.expectEveryStepChanged();
+            walk.walkBackAndForth();
+            if (::testing::Test::HasFatalFailure())
+                return;
+        }
+}
+
+// A long walk of steps, undos and redos in an order the generator picks, against the
+// history a user would expect.
+TEST(UndoWalk, ARandomMixOfStepsUndosAndRedosFollowsTheHistory)
+{
+    for (const unsigned seed : {1u, 2u, 3u, 4u}) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        std::mt19937 random(seed);
+        UndoWalk walk(5);
+        int steps = 0;
+        for (int turn = 0; turn < 150 && steps < 60 && !::testing::Test::HasFatalFailure(); ++turn) {
+            const unsigned choice = random() % 4;
+            if (choice == 0 && walk.canUndo()) {
+                walk.undo();
+            } else if (choice == 1 && walk.canRedo()) {
+                walk.redo();
+            } else {
+                const Kind kind = kKinds[random() % std::size(kKinds)];
+                if (Applicable(walk.doc(), kind)) {
+                    walk.apply(Of(kind, turn));
+                    ++steps;
+                }
+            }
+        }
+        while (walk.canUndo() && !::testing::Test::HasFatalFailure())
+            walk.undo();
+    }
+}
+
+}  // namespace
+}  // namespace lv::testing
