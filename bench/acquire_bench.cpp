@@ -10,7 +10,13 @@
 
 #include <sane/sane.h>
 
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
+#include <sys/wait.h>
 #include <vector>
 
 namespace {
@@ -112,15 +118,41 @@ void BM_FixA4Bitmap(benchmark::State& state)
 }
 BENCHMARK(BM_FixA4Bitmap)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 
+// Debian's test backend cancels its reader thread at the frame's end; now and then that
+// leaves the loader's lock taken and scanimage hangs in its exit after writing the page.
+// Such a run is killed and retried, and only the runs that ended count.
 void BM_ScanA4Scanimage(benchmark::State& state)
 {
+    if (!bench::HaveCommand("scanimage")) {
+        state.SkipWithError("scanimage is not installed");
+        return;
+    }
     UseA4Backend();
     const std::string out = bench::ScratchPath("scanimage.pnm");
-    bench::RunShell(state, "scanimage",
-                    "scanimage -d test:0 --mode Color --resolution 300 -x 210 -y 297 --format=pnm -o " + out);
+    const std::string command = "timeout -s KILL 20 scanimage -d test:0 --mode Color --resolution 300 -x 210 -y 297 "
+                                "--format=pnm -o " + out + " >/dev/null 2>&1";
+    int hangs = 0;
+    for (auto _ : state) {
+        for (int attempt = 0;; ++attempt) {
+            const auto start = std::chrono::steady_clock::now();
+            const int status = std::system(command.c_str());
+            const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+            if (status == 0) {
+                state.SetIterationTime(took.count());
+                break;
+            }
+            const bool killed = WIFEXITED(status) && WEXITSTATUS(status) == 128 + SIGKILL;
+            if (!killed || attempt == 3) {
+                state.SkipWithError(("failed: " + command).c_str());
+                break;
+            }
+            ++hangs;
+        }
+    }
+    state.counters["exit_hangs"] = hangs;
     std::remove(out.c_str());
 }
-BENCHMARK(BM_ScanA4Scanimage)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
+BENCHMARK(BM_ScanA4Scanimage)->Unit(benchmark::kMillisecond)->UseManualTime()->MinTime(3);
 
 }  // namespace
 
