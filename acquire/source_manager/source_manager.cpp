@@ -1,6 +1,7 @@
 #include "acquire/source_manager/source_manager.h"
 
 #include "acquire/source_manager/containers.h"
+#include "acquire/source_manager/scanner_configuration.h"
 
 #include <algorithm>
 #include <cstring>
@@ -82,6 +83,7 @@ bool SourceManager::initialiseInterface()
     // backends don't all start cleanly a second time, and stopping it would only unload
     // backends the next opening loads again.
     if (!interfaceStarted_) {
+        UseSystemScannerConfigurationUnlessChosen();
         SANE_Int version = 0;
         interfaceStarted_ = sane_init(&version, nullptr) == SANE_STATUS_GOOD;
     }
