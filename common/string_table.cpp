@@ -237,6 +237,7 @@ constexpr Entry kStrings[] = {
     {7313, "Abrindo as fotos baixadas..."},
     {7314, "Informe o endereço do remetente na configuração do servidor de e-mail."},
     {7315, "Não foi possível gravar as configurações."},
+    {7316, "O servidor de e-mail parou de responder: nada chegou dele em %d segundos. A mensagem não foi enviada."},
     {7450, "Projeto-Sem título"},
     {7451, "Escolha um modelo"},
     {7452, "Escolha a foto para o espaço"},

@@ -12,8 +12,6 @@ namespace lv::sharing {
 namespace {
 
 constexpr long kConnectTimeoutSeconds = 30;
-// A server that sends nothing for this long has gone away.
-constexpr long kStalledSeconds = 60;
 
 enum SmtpText {
     kCannotConnectString = 7300,
@@ -23,6 +21,7 @@ enum SmtpText {
     kTimedOutString = 7304,
     kRefusedString = 7305,
     kOtherString = 7306,
+    kSilentString = 7316,
 };
 
 struct Upload {
@@ -57,7 +56,7 @@ struct ListDeleter {
     void operator()(curl_slist* list) const { curl_slist_free_all(list); }
 };
 
-SmtpFailure Classify(CURLcode code, long response)
+SmtpFailure Classify(CURLcode code, long response, bool connected)
 {
     switch (code) {
     case CURLE_OK: return SmtpFailure::None;
@@ -65,7 +64,7 @@ SmtpFailure Classify(CURLcode code, long response)
     case CURLE_COULDNT_RESOLVE_HOST:
     case CURLE_COULDNT_CONNECT: return SmtpFailure::CannotConnect;
     case CURLE_LOGIN_DENIED: return SmtpFailure::LoginRefused;
-    case CURLE_OPERATION_TIMEDOUT: return SmtpFailure::TimedOut;
+    case CURLE_OPERATION_TIMEDOUT: return connected ? SmtpFailure::Silent : SmtpFailure::TimedOut;
     case CURLE_USE_SSL_FAILED:
     case CURLE_SSL_CONNECT_ERROR:
     case CURLE_PEER_FAILED_VERIFICATION:
@@ -111,7 +110,10 @@ SmtpOutcome SendBySmtp(const SmtpAccount& account, const SmtpEnvelope& envelope,
     const std::string url = SmtpUrl(account);
     curl_easy_setopt(c, CURLOPT_URL, url.c_str());
     curl_easy_setopt(c, CURLOPT_ERRORBUFFER, error);
-    SetTransferBasics(c, kConnectTimeoutSeconds, kStalledSeconds, account.caFile);
+    SetTransferBasics(c, kConnectTimeoutSeconds, account.silenceSeconds, account.caFile);
+    // Waiting for a reply (after DATA above all) is no transfer, so the low-speed limit does
+    // not watch it; the reply wait has a limit of its own, two minutes unless set.
+    curl_easy_setopt(c, CURLOPT_SERVER_RESPONSE_TIMEOUT, account.silenceSeconds);
     if (account.security == mapi::SmtpSecurity::StartTls)
         curl_easy_setopt(c, CURLOPT_USE_SSL, long(CURLUSESSL_ALL));
     if (!account.user.empty()) {
@@ -128,7 +130,9 @@ SmtpOutcome SendBySmtp(const SmtpAccount& account, const SmtpEnvelope& envelope,
     SetProgressFunction(c, Progress, &upload);
 
     const auto [code, response] = Perform(c);
-    const SmtpFailure failure = Classify(code, response);
+    curl_off_t connectedAfter = 0;
+    curl_easy_getinfo(c, CURLINFO_CONNECT_TIME_T, &connectedAfter);
+    const SmtpFailure failure = Classify(code, response, connectedAfter > 0);
     if (failure == SmtpFailure::None && progress.report)
         progress.report(100);
     return {failure, error[0] ? std::string(error) : std::string(curl_easy_strerror(code))};
@@ -145,6 +149,11 @@ std::string SmtpFailureText(const SmtpOutcome& outcome, const SmtpAccount& accou
     case SmtpFailure::RecipientRefused: id = kRecipientRefusedString; break;
     case SmtpFailure::Secure: id = kSecureString; break;
     case SmtpFailure::TimedOut: id = kTimedOutString; break;
+    case SmtpFailure::Silent: {
+        std::string text(LoadString(kSilentString));
+        text.replace(text.find("%d"), 2, std::to_string(account.silenceSeconds));
+        return text + "\n\n" + SmtpUrl(account) + ": " + outcome.detail;
+    }
     case SmtpFailure::Refused: id = kRefusedString; break;
     case SmtpFailure::Other: break;
     }

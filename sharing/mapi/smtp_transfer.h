@@ -10,6 +10,9 @@
 
 namespace lv::sharing {
 
+// How long a server may send nothing, once connected, before the send is given up.
+inline constexpr long kSmtpSilenceSeconds = 30;
+
 struct SmtpAccount {
     std::string host;
     int port = 0;  // 0: 587 with STARTTLS, 465 with TLS, 25 plain
@@ -17,6 +20,7 @@ struct SmtpAccount {
     std::string user;
     std::string password;
     std::string caFile;
+    long silenceSeconds = kSmtpSilenceSeconds;
 };
 
 struct SmtpEnvelope {
@@ -24,7 +28,8 @@ struct SmtpEnvelope {
     std::vector<std::string> to;
 };
 
-enum class SmtpFailure { None, Cancelled, CannotConnect, Refused, LoginRefused, RecipientRefused, Secure, TimedOut, Other };
+// TimedOut: no connection in time; Silent: connected, then nothing heard for the silence limit.
+enum class SmtpFailure { None, Cancelled, CannotConnect, Refused, LoginRefused, RecipientRefused, Secure, TimedOut, Silent, Other };
 
 struct SmtpOutcome {
     SmtpFailure failure = SmtpFailure::None;

@@ -7,10 +7,12 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "sharing/mapi/mail_layer_client.h"
+#include "sharing/mapi/smtp_transfer.h"
 #include "sharing/testing/server_process.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <fstream>
 #include <map>
 #include <random>
@@ -228,6 +230,31 @@ TEST_F(MailLayerTest, NoServerListeningAndACancelledSend)
     recorder.cancel = true;
     EXPECT_EQ(SendDocumentThroughLayer(*layer, host, picture), mapi::MAPI_USER_ABORT);
     EXPECT_TRUE(recorder.failures.empty());
+    EXPECT_FALSE(std::filesystem::exists(out() / "1.eml"));
+}
+
+TEST_F(MailLayerTest, AServerThatFallsSilentIsGivenUpAfterTheSilenceLimitAndSaidSo)
+{
+    EXPECT_EQ(kSmtpSilenceSeconds, 30);
+    for (const char* when : {"data", "body"}) {
+        SCOPED_TRACE(when);
+        ServerProcess server("sharing/tests/smtp_sink.py", {"--out", out().string(), "--silent-after", when});
+        ASSERT_TRUE(server.started());
+        SmtpAccount account;
+        account.host = "127.0.0.1";
+        account.port = server.port();
+        account.security = mapi::SmtpSecurity::None;
+        account.silenceSeconds = 1;
+        const auto started = std::chrono::steady_clock::now();
+        const SmtpOutcome outcome =
+            SendBySmtp(account, {"ana@exemplo.com.br", {"bia@exemplo.com"}}, "Subject: oi\r\n\r\nfoto\r\n", {});
+        const auto waited = std::chrono::steady_clock::now() - started;
+        EXPECT_EQ(outcome.failure, SmtpFailure::Silent) << outcome.detail;
+        EXPECT_LT(waited, std::chrono::seconds(10)) << "the reply wait kept its own two minutes";
+        EXPECT_TRUE(SmtpFailureText(outcome, account)
+                        .starts_with("O servidor de e-mail parou de responder: nada chegou dele em 1 segundos."))
+            << SmtpFailureText(outcome, account);
+    }
     EXPECT_FALSE(std::filesystem::exists(out() / "1.eml"));
 }
 

@@ -4,7 +4,9 @@
 Plain, STARTTLS (--cert/--key with --starttls) or TLS from the start (--cert/--key with
 --tls). With --account NAME:PASSWORD it asks for AUTH PLAIN or LOGIN before MAIL. Recipients
 at "recusado.example" are refused with 550. Each message goes to OUT/<n>.eml with the
-envelope in OUT/<n>.env ("from", then one recipient per line). Prints "PORT <n>" first.
+envelope in OUT/<n>.env ("from", then one recipient per line). With --silent-after data it
+answers nothing once DATA is sent; with --silent-after body nothing after the message's end,
+keeping the connection open, as a server that hung would. Prints "PORT <n>" first.
 """
 
 import argparse
@@ -14,6 +16,7 @@ import socketserver
 import ssl
 import sys
 import threading
+import time
 
 MAX_LINE = 8192
 MAX_MESSAGE = 200 * 1024 * 1024
@@ -87,8 +90,13 @@ class Session(socketserver.StreamRequestHandler):
                 if sender is None or not recipients:
                     self.reply("503 bad sequence")
                     continue
+                if cfg.silent_after == "data":
+                    self.hang()
                 self.reply("354 end with .")
-                self.keep(sender, recipients, self.data())
+                message = self.data()
+                if cfg.silent_after == "body":
+                    self.hang()
+                self.keep(sender, recipients, message)
                 self.reply("250 kept")
                 sender = None
             elif verb == "RSET":
@@ -101,6 +109,13 @@ class Session(socketserver.StreamRequestHandler):
                 return
             else:
                 self.reply("502 unknown")
+
+    def hang(self):
+        # Holds the connection without a word until the client gives up and closes it.
+        self.request.settimeout(600)
+        while self.request.recv(4096):
+            pass
+        raise ConnectionError
 
     def authenticate(self, command):
         words = command.split()
@@ -167,12 +182,14 @@ def main():
     parser.add_argument("--key")
     parser.add_argument("--starttls", action="store_true")
     parser.add_argument("--tls", action="store_true")
+    parser.add_argument("--silent-after", choices=("data", "body"))
     args = parser.parse_args()
     server = Server(("127.0.0.1", args.port), Session)
     server.out = args.out
     server.account = args.account
     server.starttls = args.starttls
     server.tls = args.tls
+    server.silent_after = args.silent_after
     server.lock = threading.Lock()
     server.count = 0
     if args.cert:
