@@ -13,9 +13,9 @@
 namespace lv::album {
 namespace {
 
-PhotoFailure whyNotLoaded(const std::string& path)
+void explainNotLoaded(const std::string& path, BuiltEntry& built)
 {
-    return FileSource::Open(path) ? PhotoFailure::Unreadable : PhotoFailure::CannotOpen;
+    built.failure = FileSource::Open(path, &built.cause) ? PhotoFailure::Unreadable : PhotoFailure::CannotOpen;
 }
 
 struct Slot {
@@ -51,7 +51,7 @@ BuiltEntry BuildPhotoEntry(const EntryLabel& label, const DocumentReaders& reade
     }
     ReadResult photo = LoadPhotoForAlbum(label.path, readers);
     if (!photo.ok()) {
-        built.failure = whyNotLoaded(label.path);
+        explainNotLoaded(label.path, built);
         return built;
     }
     built.entry = BuildEntry(photo.image(), label);

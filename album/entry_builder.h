@@ -4,6 +4,7 @@
 
 #include "album/album_entry.h"
 #include "album/thumbnail.h"
+#include "common/file_problem.h"
 #include "common/ui_service.h"
 #include "imagelib/codecs/document_open.h"
 
@@ -25,6 +26,7 @@ enum class PhotoFailure {
 struct BuiltEntry {
     std::optional<AlbumEntry> entry;
     PhotoFailure failure = PhotoFailure::None;
+    FileFailure cause;  // for CannotOpen: why the file would not open
 };
 
 // Loads the photo named by label.path with the album's loader and builds its entry. JPEG

@@ -66,14 +66,26 @@ std::unique_ptr<FileSource> FileSource::Open(const std::string& path, FileFailur
             *failure = {problem, {}};
         return nullptr;
     };
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    // Non-blocking, so that a pipe or device under a picture's name can't hold the open
+    // (a FIFO without a writer would wait forever); only regular files are read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    if (fd < 0) {
+        // ENXIO: a socket, or a device without its driver.
+        if (errno == ENXIO || errno == ENODEV)
+            return refuse(FileProblem::NotRegularFile);
         return refuse(errno == ENOTDIR ? FileProblem::NotFound : ProblemFromErrno(errno));
-    struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        ::close(fd);
-        return refuse(S_ISDIR(st.st_mode) ? FileProblem::UnknownFormat : FileProblem::DiskError);
     }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0) {
+        ::close(fd);
+        return refuse(FileProblem::DiskError);
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return refuse(S_ISDIR(st.st_mode) ? FileProblem::UnknownFormat : FileProblem::NotRegularFile);
+    }
+    // Regular files ignore the flag, but reads should never see EAGAIN from it.
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     return std::make_unique<FileSource>(OpenedFile(fd, std::uint64_t(st.st_size)));
 }
 

@@ -21,6 +21,7 @@ constexpr int kUnsupportedString = 7107;
 constexpr int kTooLargeString = 7108;
 constexpr int kCancelledString = 7109;
 constexpr int kReadOnlyFileString = 7111;
+constexpr int kNotRegularFileString = 7112;
 
 int stringOf(FileProblem problem)
 {
@@ -40,6 +41,7 @@ int stringOf(FileProblem problem)
     case FileProblem::TooLarge: return kTooLargeString;
     case FileProblem::OutOfMemory: return kOutOfMemoryString;
     case FileProblem::Cancelled: return kCancelledString;
+    case FileProblem::NotRegularFile: return kNotRegularFileString;
     case FileProblem::DepthNotWritable:
     case FileProblem::OutsidePicture: return 0;  // only ever told in the library's own words
     }

@@ -26,6 +26,7 @@ enum class FileProblem : int {
     Cancelled,
     DepthNotWritable,  // the format can't hold a picture of this depth (indexed JPEG, 24-bit GIF)
     OutsidePicture,    // a piece reaches beyond the picture it is cut from or combined into
+    NotRegularFile,    // a pipe, device or socket under a file's name: never opened for reading
 };
 
 // The caption of a notice's box; every notice shows the exclamation icon and OK.

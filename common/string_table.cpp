@@ -217,6 +217,7 @@ constexpr Entry kStrings[] = {
     {7109, "Operação cancelada."},
     {7110, "O arquivo está danificado ou incompleto; a parte que faltava da imagem ficou cinza."},
     {7111, "O arquivo está protegido contra gravação."},
+    {7112, "Não é um arquivo comum."},
     {7201, "Não foi possível adicionar %d de %d fotos ao álbum:"},
     {7202, "Observações sobre as fotos adicionadas:"},
     {7203, "Adicionando fotos ao álbum... %d de %d  (Esc cancela)"},

@@ -1,5 +1,6 @@
 #include "common/byte_sink.h"
 #include "common/byte_source.h"
+#include "common/file_problem.h"
 #include "common/testing/file_failures.h"
 #include "common/testing/temp_dir.h"
 
@@ -7,7 +8,10 @@
 
 #include <numeric>
 #include <optional>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace lv {
 namespace {
@@ -105,6 +109,29 @@ TEST(ByteIo, MissingFilesAndFoldersNeitherOpenNorCreateAndAFullDeviceFailsWrites
     }
     struct stat device {};
     EXPECT_TRUE(::stat("/dev/full", &device) == 0 && S_ISCHR(device.st_mode));
+}
+
+TEST(ByteIo, PipesSocketsAndDevicesAreRefusedAtOnceAsNoOrdinaryFile)
+{
+    testing::TempDir dir;
+    // Nobody writes to the pipe: opening it blocking would wait for ever.
+    ASSERT_EQ(::mkfifo(dir.file("x.jpg").c_str(), 0600), 0);
+    const int listener = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    const std::string socketPath = dir.file("s.png");
+    ASSERT_LT(socketPath.size(), sizeof address.sun_path);
+    std::copy(socketPath.begin(), socketPath.end(), address.sun_path);
+    ASSERT_EQ(::bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    for (const std::string& path : {dir.file("x.jpg"), socketPath, std::string("/dev/null"), std::string("/dev/zero")}) {
+        SCOPED_TRACE(path);
+        FileFailure why;
+        EXPECT_FALSE(FileSource::Open(path, &why));
+        EXPECT_EQ(why.problem, FileProblem::NotRegularFile);
+        EXPECT_EQ(FileProblemMessage(why, path), "Não é um arquivo comum. --- " + path);
+    }
+    ::close(listener);
+    EXPECT_FALSE(ReadWholeFile(dir.file("x.jpg")));
 }
 
 // The safe path: the old file stays whole until close() commits, and for ever when it doesn't.

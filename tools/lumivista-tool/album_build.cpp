@@ -22,9 +22,12 @@ struct Refused {
     std::string reason;
 };
 
-std::string reasonFor(album::PhotoFailure failure)
+std::string reasonFor(const album::BuiltEntry& built)
 {
-    return failure == album::PhotoFailure::CannotOpen ? "cannot open the file" : "not a picture the album can read";
+    // A pipe or device is no photo at all; say so in the readers' own words.
+    if (built.cause.problem == FileProblem::NotRegularFile)
+        return DescribeFileProblem(built.cause);
+    return built.failure == album::PhotoFailure::CannotOpen ? "cannot open the file" : "not a picture the album can read";
 }
 
 // Progress on stderr about every twentieth of the way, for long runs only.
@@ -64,7 +67,7 @@ std::vector<Refused> addFiles(Album& target, const std::vector<std::string>& fil
     album::BuildPhotoEntries(labels, album::AlbumPhotoReaders(), jobs, [&](std::size_t i, album::BuiltEntry built) {
         progress.done(i + 1);
         if (!built.entry) {
-            refused.push_back({files[i], reasonFor(built.failure)});
+            refused.push_back({files[i], reasonFor(built)});
             return;
         }
         target.removeWithPath(labels[i].path, programDir);

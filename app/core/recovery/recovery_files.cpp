@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <utility>
@@ -34,9 +35,16 @@ bool RemoveRecoveryFiles(const RecoveryFiles& files)
 std::optional<LockedFile> LockedFile::TryLock(const std::filesystem::path& file)
 {
     // Reading is enough for flock, and the file is never written through this descriptor.
-    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW);
+    // Non-blocking and regular files only: a pipe under the lock's name must not hold the
+    // start-up.
+    const int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY);
     if (fd < 0)
         return std::nullopt;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
         ::close(fd);
         return std::nullopt;

@@ -45,18 +45,29 @@ void removeStaleStaging(const fs::path& folder)
         fs::remove_all(folder, ec);
 }
 
-// The stems of the copies and side files in a folder.
+bool isRecoveryFile(const fs::path& path)
+{
+    return path.extension() == ".vlf" || path.extension() == ".info" || path.extension() == ".bmp";
+}
+
+// The stems of the copies and side files in a folder. A stem with a pipe, device or socket
+// among its files is no copy the program wrote, and is passed over without a word.
 std::set<std::string> stemsIn(const fs::path& folder)
 {
     std::set<std::string> stems;
+    std::set<std::string> foreign;
     std::error_code ec;
     for (const auto& item : fs::directory_iterator(folder, ec)) {
         const fs::path& path = item.path();
-        if (isWorkInProgress(path) || !item.is_regular_file(ec))
+        if (isWorkInProgress(path) || !isRecoveryFile(path))
             continue;
-        if (path.extension() == ".vlf" || path.extension() == ".info")
+        if (!item.is_regular_file(ec))
+            foreign.insert(path.stem().string());
+        else if (path.extension() != ".bmp")
             stems.insert(path.stem().string());
     }
+    for (const std::string& stem : foreign)
+        stems.erase(stem);
     return stems;
 }
 

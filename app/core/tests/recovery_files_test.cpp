@@ -9,7 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
+#include <sys/stat.h>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 namespace lv::testing {
@@ -270,6 +274,59 @@ TEST(AbandonedRecovery, AnAdoptedCopyMovesIntoTheRecoveringSessionWhole)
     const auto info = ReadRecoveryInfo(session->files("doc-2").info);
     ASSERT_TRUE(info);
     EXPECT_TRUE(RecoveryCopyLooksWhole(session->files("doc-2").copy, *info));
+}
+
+TEST(AbandonedRecovery, PipesInTheRecoveryFolderAreSkippedWithoutHoldingTheStartUp)
+{
+    TempDir dir;
+    const fs::path recovery = dir.path() / "recovery";
+    const auto document = ThreeLayerDocument(30, 20);
+    const fs::path crashed = LeaveCrashedCopy(recovery, [&](RecoverySession& session) {
+        return WriteCopy(session, "doc-1", *document, "/fotos/a.vlf", 1) &&
+               WriteCopy(session, "doc-2", *document, "/fotos/b.vlf", 2);
+    });
+    ASSERT_FALSE(crashed.empty());
+    // A pipe in place of a side file, of a copy, and of a whole folder's lock. Nobody writes
+    // to them, so opening any of them blocking would wait for ever.
+    fs::remove(RecoveryFilesFor(crashed, "doc-2").info);
+    ASSERT_EQ(::mkfifo(RecoveryFilesFor(crashed, "doc-2").info.c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo(RecoveryFilesFor(crashed, "doc-3").copy.c_str(), 0600), 0);
+    const fs::path piped = recovery / "piped";
+    fs::create_directories(piped);
+    ASSERT_EQ(::mkfifo((piped / "lock").c_str(), 0600), 0);
+    ASSERT_EQ(::mkfifo((piped / "doc-1.vlf").c_str(), 0600), 0);
+
+    // The scan runs in a child so that a hang is a failure, not a test that never ends.
+    int report[2];
+    ASSERT_EQ(::pipe(report), 0);
+    const pid_t child = fork();
+    if (child == 0) {
+        ::close(report[0]);
+        AbandonedRecovery found = AbandonedRecovery::Find(recovery);
+        std::string stems;
+        for (const RecoveryEntry& entry : found.entries())
+            stems += entry.stem + (entry.damaged ? " damaged;" : ";");
+        const bool sent = ::write(report[1], stems.data(), stems.size()) == ssize_t(stems.size());
+        _exit(sent ? 0 : 1);
+    }
+    ::close(report[1]);
+    int status = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+    while (::waitpid(child, &status, WNOHANG) == 0) {
+        if (std::chrono::steady_clock::now() > deadline) {
+            ::kill(child, SIGKILL);
+            ::waitpid(child, &status, 0);
+            ::close(report[0]);
+            FAIL() << "the scan hangs on a pipe";
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    std::string stems(256, '\0');
+    const ssize_t got = ::read(report[0], stems.data(), stems.size());
+    ::close(report[0]);
+    stems.resize(got > 0 ? std::size_t(got) : 0);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(stems, "doc-1;") << "the piped copies are passed over, not offered as damaged";
 }
 
 }  // namespace

@@ -91,6 +91,37 @@ TEST(ToolFiles, InputFailuresExitThreeAndSayWhatIsWrongWithWhichFile)
     EXPECT_EQ(misnamed.exitCode, 0) << misnamed.err;
 }
 
+TEST(ToolFiles, APipeUnderAPictureNameIsRefusedAtOnceNotWaitedOn)
+{
+    testing::TempDir dir;
+    const std::string pipe = dir.file("x.jpg");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    ASSERT_EQ(Tool("new 4 4 1 2 3 " + ShellQuote(dir.file("a.bmp"))).exitCode, 0);
+    ASSERT_EQ(Tool("album make " + ShellQuote(dir.file("a.abm")) + " " + ShellQuote(dir.file("a.bmp"))).exitCode, 0);
+    const std::string says = "Não é um arquivo comum.";
+    // Nobody ever writes to the pipe: a reader that opened it would wait until the timeout.
+    for (const std::string& command :
+         {"info " + ShellQuote(pipe), "convert " + ShellQuote(pipe) + " " + ShellQuote(dir.file("out.bmp")),
+          "album add " + ShellQuote(dir.file("a.abm")) + " " + ShellQuote(pipe)}) {
+        SCOPED_TRACE(command);
+        const auto r = testing::RunCommand("timeout 20 " + std::string(LV_TOOL) + " " + command);
+        EXPECT_NE(r.exitCode, 124) << "the tool hung on the pipe";
+        EXPECT_NE(r.exitCode, 0);
+        EXPECT_NE(r.err.find(says), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find(pipe), std::string::npos) << r.err;
+    }
+    const auto info = testing::RunCommand("timeout 20 " + std::string(LV_TOOL) + " info " + ShellQuote(pipe));
+    EXPECT_EQ(info.err, "lumivista-tool: Não é um arquivo comum. --- " + pipe + "\n");
+    EXPECT_EQ(info.exitCode, 3);
+    EXPECT_FALSE(fs::exists(dir.file("out.bmp")));
+
+    // A photo of the album that became a pipe is passed over by the refresh, not waited on.
+    fs::remove(dir.file("a.bmp"));
+    ASSERT_EQ(::mkfifo(dir.file("a.bmp").c_str(), 0600), 0);
+    const auto refresh = testing::RunCommand("timeout 20 " + std::string(LV_TOOL) + " album refresh " + ShellQuote(dir.file("a.abm")));
+    EXPECT_NE(refresh.exitCode, 124) << "the refresh hung on the pipe";
+}
+
 TEST(ToolFiles, OutputFailuresExitFourKeepTheOldFileAndSayWhy)
 {
     testing::TempDir dir;
