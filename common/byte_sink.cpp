@@ -1,6 +1,7 @@
 #include "common/byte_sink.h"
 
 #include "common/little_endian.h"
+#include "common/save_temporaries.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -74,8 +75,6 @@ bool MemorySink::seek(std::uint64_t position)
 namespace {
 
 constexpr int kMaxLinksFollowed = 40;
-// Room left in a file name for the temporary file's prefix and suffix.
-constexpr std::size_t kMaxTemporaryBase = 200;
 constexpr mode_t kDefaultUmask = 022;
 
 namespace fs = std::filesystem;
@@ -181,7 +180,9 @@ std::unique_ptr<FileSink> FileSink::Create(const std::string& path, FileFailure*
         if (::access(target.c_str(), W_OK) != 0)
             return refuse(failureOf(errno));
     }
-    std::string temporary = (folder / ("." + target.filename().string().substr(0, kMaxTemporaryBase))).string() + ".XXXXXX";
+    // Saving into the folder is the moment to clear what killed saves left in it.
+    RemoveStaleSaveTemporaries(folder.string());
+    std::string temporary = SaveTemporaryTemplate(target.string());
     const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
     if (fd < 0) {
         const int error = errno;

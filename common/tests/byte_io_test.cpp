@@ -1,17 +1,24 @@
 #include "common/byte_sink.h"
 #include "common/byte_source.h"
 #include "common/file_problem.h"
+#include "common/save_temporaries.h"
 #include "common/testing/file_failures.h"
 #include "common/testing/temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <csignal>
 #include <numeric>
 #include <optional>
+#include <set>
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <utime.h>
 
 namespace lv {
 namespace {
@@ -285,6 +292,82 @@ TEST(ByteSink, MemorySinkOverwritesAfterSeekAndGrowsWithZeros)
     sink.seek(1);
     sink.writeU8(0xFF);
     EXPECT_EQ(sink.bytes(), (std::vector<std::uint8_t>{0x34, 0xFF, 0, 0, 0, 0, 9}));
+}
+
+TEST_F(SafeFileSink, TemporaryFilesCarryTheProgramsOwnMarkBesideTheTarget)
+{
+    const std::string path = dir.file("Férias 2026.jpg");
+    auto sink = FileSink::Create(path);
+    ASSERT_TRUE(sink);
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        names.push_back(entry.path().filename().string());
+    ASSERT_EQ(names.size(), 1u);
+    EXPECT_TRUE(names[0].starts_with(".Férias 2026.jpg.lv-")) << names[0];
+    EXPECT_EQ(names[0].size(), std::string(".Férias 2026.jpg.lv-").size() + 6) << names[0];
+    EXPECT_TRUE(IsSaveTemporaryName(names[0]));
+    sink->discard();
+
+    // A name too long for the marker is cut, never refused.
+    const std::string longName(250, 'a');
+    EXPECT_FALSE(overwrite(dir.file(longName), 3));
+
+    for (const char* ours : {".x.lv-abc123", ".foto.jpg.lv-Z9y8X7"})
+        EXPECT_TRUE(IsSaveTemporaryName(ours)) << ours;
+    for (const char* theirs : {".x.abc123", "x.lv-abc123", ".x.lv-abc12", ".x.lv-abc12!", ".lv-abc123", ".x.lv_abc123"})
+        EXPECT_FALSE(IsSaveTemporaryName(theirs)) << theirs;
+}
+
+TEST_F(SafeFileSink, AWriteStoppedByTheFileSizeLimitLeavesNoTemporaryFile)
+{
+    const std::string path = existing("photo.png", "old");
+    // The limit is the process's own, so the write runs in a child that ignores SIGXFSZ and
+    // sees EFBIG, as a program that ignores it does.
+    const pid_t child = ::fork();
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{64 * 1024, 64 * 1024};
+        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+            ::_exit(10);
+        const FileFailure why = overwrite(path, 1'000'000);
+        ::_exit(why.problem == FileProblem::FileTooBig ? 0 : 11);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "10: no limit set, 11: not told as the size limit";
+    EXPECT_EQ(contentOf(path), "old");
+    EXPECT_EQ(filesIn(dir.path()), 1u) << "the temporary file is gone";
+}
+
+TEST_F(SafeFileSink, ASaveSweepsOnlyOurOwnTemporaryFilesOlderThanADayFromItsFolder)
+{
+    const auto age = [this](const std::string& name, std::chrono::hours hours) {
+        const std::string path = existing(name, "partial");
+        const std::time_t then = std::time(nullptr) - std::time_t(hours.count() * 3600);
+        const utimbuf times{then, then};
+        EXPECT_EQ(::utime(path.c_str(), &times), 0);
+        return path;
+    };
+    age(".x.lv-abc123", std::chrono::hours(25));
+    age(".y.jpg.lv-Q1w2E3", std::chrono::hours(24 * 30));
+    age(".z.lv-abc123", std::chrono::hours(23));  // a save may still be writing it
+    age(".x.abc123", std::chrono::hours(25));     // another program's
+    age("x.lv-abc123", std::chrono::hours(25));   // no hidden file: the user's
+    std::filesystem::create_directory(dir.file("other"));
+    age("other/.x.lv-abc123", std::chrono::hours(25));  // not the folder being saved into
+    std::filesystem::create_directory(dir.file(".d.lv-abc123"));
+    const utimbuf oldTimes{std::time(nullptr) - 30 * 86400, std::time(nullptr) - 30 * 86400};
+    ::utime(dir.file(".d.lv-abc123").c_str(), &oldTimes);
+    std::filesystem::create_symlink("x.lv-abc123", dir.file(".l.lv-abc123"));
+
+    ASSERT_FALSE(overwrite(dir.file("saved.png"), 10));
+    std::set<std::string> left;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        left.insert(entry.path().filename().string());
+    EXPECT_EQ(left, (std::set<std::string>{".z.lv-abc123", ".x.abc123", "x.lv-abc123", "other", ".d.lv-abc123",
+                                           ".l.lv-abc123", "saved.png"}));
+    EXPECT_TRUE(std::filesystem::exists(dir.file("other/.x.lv-abc123")));
 }
 
 }  // namespace
