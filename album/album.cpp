@@ -1,6 +1,7 @@
 #include "album/album.h"
 
 #include "album/album_file.h"
+#include "album/album_merge.h"
 #include "common/ui_service.h"
 
 #include <algorithm>
@@ -18,6 +19,7 @@ bool Album::read(const std::string& path)
     folder_ = slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
     readOnly_ = contents.readOnly;
     entries_ = std::move(contents.entries);
+    pathsOnDisk_ = EntryPaths(entries_);
     return contents.complete;
 }
 
@@ -32,6 +34,7 @@ void Album::close()
     entries_.shrink_to_fit();
     readOnly_ = false;
     modified_ = false;
+    pathsOnDisk_.clear();
 }
 
 bool Album::append(AlbumEntry entry)
@@ -118,8 +121,9 @@ bool Album::removeWithPath(const std::string& path, const std::filesystem::path&
 
 void Album::park()
 {
-    parked_ = State{std::move(entries_), readOnly_, modified_, folder_};
+    parked_ = State{std::move(entries_), readOnly_, modified_, folder_, std::move(pathsOnDisk_)};
     entries_.clear();
+    pathsOnDisk_.clear();
     readOnly_ = modified_ = false;
 }
 
@@ -131,6 +135,7 @@ void Album::restoreParked()
     readOnly_ = parked_->readOnly;
     modified_ = parked_->modified;
     folder_ = std::move(parked_->folder);
+    pathsOnDisk_ = std::move(parked_->pathsOnDisk);
     parked_.reset();
 }
 

@@ -30,6 +30,10 @@ public:
     void setModified(bool modified) { modified_ = modified; }
     // The folder of the file last read, with a trailing "/"; empty before any read.
     const std::string& folder() const { return folder_; }
+    // The photos the file held when it was last read or written: what tells the user's
+    // removals from another writer's additions when the album is saved.
+    const std::vector<std::string>& pathsOnDisk() const { return pathsOnDisk_; }
+    void setPathsOnDisk(std::vector<std::string> paths) { pathsOnDisk_ = std::move(paths); }
 
     // False (the entry dropped) when the album already holds 1000 entries.
     bool append(AlbumEntry entry);
@@ -63,6 +67,7 @@ private:
         bool readOnly = false;
         bool modified = false;
         std::string folder;
+        std::vector<std::string> pathsOnDisk;
     };
     std::size_t clampIndex(int index) const;
 
@@ -70,6 +75,7 @@ private:
     bool readOnly_ = false;
     bool modified_ = false;
     std::string folder_;
+    std::vector<std::string> pathsOnDisk_;
     std::optional<State> parked_;
 };
 

@@ -11,8 +11,6 @@
 namespace lv::album {
 namespace {
 
-constexpr int kAlbumWriteErrorString = 64468;
-
 void turnBackslashes(AlbumEntry& entry)
 {
     const auto record = entry.record();
@@ -66,6 +64,14 @@ AlbumFileContents ReadAlbumContents(const std::string& path)
     if (!source)
         return {};
     return ReadAlbumContents(*source);
+}
+
+bool IsReadOnlyAlbumFile(const std::string& path)
+{
+    auto source = FileSource::Open(path);
+    std::uint8_t header[kHeaderSize];
+    return source && source->readExact(header, sizeof header) && std::memcmp(header, kMagic, sizeof kMagic) == 0 &&
+           LoadLE16(header + kReadOnlyOffset) != 0;
 }
 
 std::vector<std::uint8_t> EncodeAlbum(const std::vector<AlbumEntry>& entries)

@@ -16,6 +16,7 @@ inline constexpr std::size_t kHeaderSize = 144;
 inline constexpr std::size_t kReadOnlyOffset = 142;
 inline constexpr std::size_t kMaxEntries = 1000;
 inline constexpr char kMagic[4] = {'R', 'E', 'Z', 'E'};
+inline constexpr int kAlbumWriteErrorString = 64468;  // the album could not be written, with its path
 
 struct AlbumFileContents {
     bool recognised = false;  // the header was whole and began with "REZE"
@@ -29,6 +30,10 @@ struct AlbumFileContents {
 // written with "\" come back with "/". Selected flags are cleared.
 AlbumFileContents ReadAlbumContents(ByteSource& source);
 AlbumFileContents ReadAlbumContents(const std::string& path);
+
+// True when the file's header is an album's and carries the read-only flag (the system
+// albums); only the header is read.
+bool IsReadOnlyAlbumFile(const std::string& path);
 
 // The whole file: the header (read-only flag written as 0), the records with thumbnail
 // offsets as running sums, then the thumbnails.

@@ -1,6 +1,7 @@
 #include "album/album_operations.h"
 
 #include "album/album_file.h"
+#include "album/album_update.h"
 
 #include "common/ui_service.h"
 #include "common/warning_messages.h"
@@ -16,21 +17,15 @@ std::uint16_t storedValue1(int value1)
     return std::uint16_t(value1 == kSavedPhotoValue ? 1 : value1);
 }
 
-// Parks the open album while another is read, and restores it on every way out.
-class ParkedAlbum {
-public:
-    explicit ParkedAlbum(Album& album)
-        : album_(album)
-    {
-        album_.park();
-    }
-    ~ParkedAlbum() { album_.restoreParked(); }
-    ParkedAlbum(const ParkedAlbum&) = delete;
-    ParkedAlbum& operator=(const ParkedAlbum&) = delete;
-
-private:
-    Album& album_;
-};
+// The write failure WriteAlbumFile did not already show, naming the album.
+bool reportUpdate(AlbumUpdate update, const std::string& albumFile)
+{
+    if (update == AlbumUpdate::Written || update == AlbumUpdate::Unchanged)
+        return true;
+    if (update != AlbumUpdate::CannotWrite)
+        ShowDetailedStringMessage(kAlbumWriteErrorString, albumFile);
+    return false;
+}
 
 }  // namespace
 
@@ -93,30 +88,45 @@ bool AddPhotoToAlbum(AlbumSession& session, const AddPhotoRequest& request, cons
         if (albumFile.empty())
             return false;
     }
-    std::optional<ParkedAlbum> parked;
-    if (toCategory && albumFile != session.openPath) {
-        parked.emplace(session.album);
-        session.album.read(albumFile);
+    const auto appendTo = [&](Album& album) {
+        if (album.count() >= kMaxEntries) {
+            ShowStringMessage(kAlbumFullString);
+            return false;
+        }
+        album.removeWithPath(request.path, session.catalogue.programDir());
+        return built.entry && album.append(std::move(*built.entry));
+    };
+    if (!toCategory) {
+        if (!appendTo(session.album))
+            return false;
+        session.album.setModified(true);
+        return true;
     }
 
-    Album& album = session.album;
-    if (album.count() >= kMaxEntries) {
-        ShowStringMessage(kAlbumFullString);
-        return false;
-    }
-    album.removeWithPath(request.path, session.catalogue.programDir());
-    if (!built.entry || !album.append(std::move(*built.entry)))
-        return false;
-
-    if (toCategory) {
-        album.write(albumFile);
-        const int last = int(album.count()) - 1;
-        session.catalogue.setViewValue(request.category, albumIndex, last, ViewValue::Position);
-        session.catalogue.setViewValue(request.category, albumIndex, HeadRowShowing(last, GridForCategory(request.category)),
-                                       ViewValue::Head);
+    // A category's album is written at once: the open one merged with what others added to
+    // its file, another one read afresh under its lock.
+    int count = 0;
+    if (albumFile == session.openPath) {
+        if (!appendTo(session.album))
+            return false;
+        if (!reportUpdate(SaveOpenAlbum(session.album, albumFile), albumFile))
+            return false;
+        session.album.setModified(false);
+        count = int(session.album.count());
     } else {
-        album.setModified(true);
+        bool appended = false;
+        const AlbumUpdate update = ModifyAlbum(albumFile, [&](Album& album) {
+            appended = appendTo(album);
+            count = int(album.count());
+            return appended;
+        });
+        if (!appended || !reportUpdate(update, albumFile))
+            return false;
     }
+    const int last = count - 1;
+    session.catalogue.setViewValue(request.category, albumIndex, last, ViewValue::Position);
+    session.catalogue.setViewValue(request.category, albumIndex, HeadRowShowing(last, GridForCategory(request.category)),
+                                   ViewValue::Head);
     return true;
 }
 

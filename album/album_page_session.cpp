@@ -1,6 +1,9 @@
 #include "album/album_page_session.h"
 
+#include "album/album_file.h"
 #include "album/album_operations.h"
+#include "album/album_update.h"
+#include "common/warning_messages.h"
 #include "common/string_table.h"
 
 #include <algorithm>
@@ -129,13 +132,13 @@ bool AlbumPageSession::save(std::string_view nameText)
         catalogue_->setViewValue(category_, index_, view_.selected(), ViewValue::Position);
         catalogue_->setViewValue(category_, index_, view_.head(), ViewValue::Head);
     }
-    if (album_->modified()) {
-        // Empty albums have no file (they are never written): one the user emptied loses it,
-        // or its old photos would come back.
-        if (album_->empty()) {
-            std::error_code ignored;
-            std::filesystem::remove(path_, ignored);
-        } else if (!album_->write(path_)) {
+    if (album_->modified() && !album_->readOnly()) {
+        // Merged with what other writers added meanwhile. Empty albums have no file: one the
+        // user emptied loses it (unless others added to it), or its old photos would come back.
+        const AlbumUpdate update = SaveOpenAlbum(*album_, path_);
+        if (update != AlbumUpdate::Written) {
+            if (update != AlbumUpdate::CannotWrite)
+                ShowDetailedStringMessage(kAlbumWriteErrorString, path_);
             return false;
         }
         album_->setModified(false);

@@ -3,6 +3,7 @@
 
 #include "album/album_file.h"
 #include "album/album_page_session.h"
+#include "album/album_update.h"
 #include "album/photo_loader.h"
 #include "album_test_support.h"
 #include "common/byte_sink.h"
@@ -156,6 +157,44 @@ TEST_F(PageSession, AnAlbumFromTheCommandLineIsShownAndWrittenBackButNotListed)
     session.leave("ignorado");
     EXPECT_EQ(ReadAlbumContents(path).entries[3].path(), "/fora/0.png");
     EXPECT_EQ(catalogue.count(0), 0);
+}
+
+}  // namespace
+}  // namespace lv::album
+
+namespace lv::album {
+namespace {
+
+TEST_F(PageSession, LeavingKeepsPhotosAnotherWriterAddedWhileTheAlbumWasOpen)
+{
+    AlbumPageSession session(album, catalogue, AlbumPhotoReaders(), layouts);
+    session.showCategory(0, std::nullopt, "");
+    fill(session, 4);
+    session.leave("");
+    session.showCategory(0, std::nullopt, "");
+    const std::string path = session.albumPath();
+    ASSERT_EQ(session.album().count(), 4u);
+
+    // The tool (or a download) adds to the file while the page shows it.
+    ASSERT_EQ(ModifyAlbum(path, [](Album& a) { return a.append(EntryFor(6, 4, "/fotos/de-fora.jpg")); }),
+              AlbumUpdate::Written);
+    // The user removes p1, moves p3 first and selects p0.
+    session.album().remove(1);
+    session.album().move(2, 0);
+    session.album().setModified(true);
+    session.view().click(1, ClickKeys::None);
+    ASSERT_TRUE(session.save(""));
+    EXPECT_EQ(session.view().selected(), 1);
+    EXPECT_EQ(session.album().path(1), "/fotos/p0.jpg");
+    session.leave("");
+
+    const AlbumFileContents written = ReadAlbumContents(path);
+    std::vector<std::string> paths;
+    for (const AlbumEntry& e : written.entries)
+        paths.push_back(e.path());
+    EXPECT_EQ(paths, (std::vector<std::string>{"/fotos/p3.jpg", "/fotos/p0.jpg", "/fotos/p2.jpg", "/fotos/de-fora.jpg"}));
+    EXPECT_EQ(profile::ReadValue(config(), "ALBUMPOS", "albums_album1.abm").value_or(""), "1");
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

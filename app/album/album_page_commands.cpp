@@ -4,6 +4,8 @@
 #include "app/album/album_page.h"
 
 #include "acquire/acquired_photo.h"
+#include "album/album_file.h"
+#include "album/album_update.h"
 #include "album/photo_commands.h"
 #include "album/photo_loader.h"
 #include "app/core/shell_state.h"
@@ -255,11 +257,18 @@ void AlbumPage::search()
         window_.switchScreen(kUserAlbumScreen);
     }
     session_.newAlbum(name);
-    std::error_code error;
-    std::filesystem::rename(outcome.path, session_.albumPath(), error);
-    if (error) {
+    // The results join the new album's file under its lock, as every album writer's do.
+    const album::AlbumFileContents results = album::ReadAlbumContents(outcome.path);
+    const album::AlbumUpdate update = album::ModifyAlbum(session_.albumPath(), [&](album::Album& target) {
+        for (const album::AlbumEntry& entry : results.entries)
+            target.append(entry);
+        return !results.entries.empty();
+    });
+    if (update != album::AlbumUpdate::Written) {
         ShowDetailedStringMessage(album::kSaveErrorString, session_.albumPath());
     } else {
+        std::error_code ignored;
+        std::filesystem::remove(outcome.path, ignored);
         session_.catalogue().rename(session_.category(), session_.albumIndex(), LoadString(kSearchResultsName));
         session_.showCategory(session_.category(), session_.catalogue().key(session_.category(), session_.albumIndex()),
                               {});

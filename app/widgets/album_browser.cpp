@@ -1,6 +1,7 @@
 #include "app/widgets/album_browser.h"
 
 #include "album/album_page_session.h"
+#include "album/album_update.h"
 #include "album/browser_thumbnail.h"
 #include "album/photo_loader.h"
 #include "app/widgets/album_name_list.h"
@@ -139,7 +140,8 @@ bool AlbumBrowser::writeIfModified()
 {
     if (!album_.modified() || album_.empty())
         return true;
-    const bool written = album_.write(path_);
+    // Through the album's lock, keeping what other writers added meanwhile.
+    const bool written = album::SaveOpenAlbum(album_, path_) == album::AlbumUpdate::Written;
     if (written)
         album_.setModified(false);
     return written;

@@ -4,7 +4,7 @@
 #include "arguments.h"
 
 #include "album/album.h"
-#include "album/album_file.h"
+#include "album/album_update.h"
 #include "album/entry_builder.h"
 #include "album/photo_loader.h"
 #include "common/program_paths.h"
@@ -55,37 +55,36 @@ std::string absolute(const std::string& path)
     return ec ? path : full.lexically_normal().string();
 }
 
-// Appends every file's entry; those that can't be added are listed at the end.
-std::vector<Refused> addFiles(Album& target, const std::vector<std::string>& files, unsigned jobs)
+// Every file's entry in the order given, built before the album is locked: reading photos
+// is the slow part and other writers need not wait for it.
+std::vector<album::AlbumEntry> buildEntries(const std::vector<std::string>& files, unsigned jobs,
+                                            std::vector<Refused>& refused)
 {
     std::vector<album::EntryLabel> labels;
     for (const std::string& file : files)
         labels.push_back({absolute(file), "", {1, 1, 1}});
-    std::vector<Refused> refused;
+    std::vector<album::AlbumEntry> entries;
     ProgressLine progress(labels.size());
-    const std::filesystem::path programDir = ProgramDir();
     album::BuildPhotoEntries(labels, album::AlbumPhotoReaders(), jobs, [&](std::size_t i, album::BuiltEntry built) {
         progress.done(i + 1);
-        if (!built.entry) {
+        if (built.entry)
+            entries.push_back(std::move(*built.entry));
+        else
             refused.push_back({files[i], reasonFor(built)});
-            return;
-        }
-        target.removeWithPath(labels[i].path, programDir);
-        if (!target.append(std::move(*built.entry)))
-            refused.push_back({files[i], "the album already holds 1000 photos"});
     });
-    return refused;
+    return entries;
 }
 
-int finish(const Album& built, const std::string& out, const std::vector<Refused>& refused)
+// Appends the entries to the album as it now stands on disk, a photo already listed moving to the end.
+bool appendEntries(Album& target, const std::vector<album::AlbumEntry>& entries, std::vector<Refused>& refused)
 {
-    for (const Refused& r : refused)
-        std::fprintf(stderr, "lumivista-tool: not added: %s: %s\n", r.path.c_str(), r.reason.c_str());
-    if (built.empty())
-        return Fail(kExitCannotRead, "no photo could be added; " + out + " not written");
-    if (!built.write(out))
-        return Fail(kExitCannotWrite, "cannot write " + out);
-    return refused.empty() ? kExitOk : kExitCannotRead;
+    const std::filesystem::path programDir = ProgramDir();
+    for (const album::AlbumEntry& entry : entries) {
+        target.removeWithPath(entry.path(), programDir);
+        if (!target.append(entry))
+            refused.push_back({entry.path(), "the album already holds 1000 photos"});
+    }
+    return !target.empty();
 }
 
 int run(Arguments args, bool addToExisting)
@@ -98,15 +97,29 @@ int run(Arguments args, bool addToExisting)
                                             : parsed.error());
     const std::string& out = parsed.positional()[0];
     const std::vector<std::string> files(parsed.positional().begin() + 1, parsed.positional().end());
-    Album target;
-    if (addToExisting && std::filesystem::exists(out)) {
-        if (!target.read(out))
-            return Fail(kExitCannotRead, "cannot read " + out + " as an album");
-        if (target.readOnly())
-            return Fail(kExitCannotWrite, out + " is a read-only album");
+    std::vector<Refused> refused;
+    const std::vector<album::AlbumEntry> entries = buildEntries(files, unsigned(jobs.value_or(0)), refused);
+    for (const Refused& r : refused)
+        std::fprintf(stderr, "lumivista-tool: not added: %s: %s\n", r.path.c_str(), r.reason.c_str());
+    if (entries.empty())
+        return Fail(kExitCannotRead, "no photo could be added; " + out + " not written");
+
+    std::vector<Refused> full;
+    const album::AlbumUpdate update = album::ModifyAlbum(out, [&](Album& target) {
+        if (!addToExisting)
+            target.close();
+        return appendEntries(target, entries, full);
+    });
+    for (const Refused& r : full)
+        std::fprintf(stderr, "lumivista-tool: not added: %s: %s\n", r.path.c_str(), r.reason.c_str());
+    switch (update) {
+    case album::AlbumUpdate::Written:
+        return refused.empty() && full.empty() ? kExitOk : kExitCannotRead;
+    case album::AlbumUpdate::Unreadable:
+        return Fail(kExitCannotRead, album::DescribeAlbumUpdate(update, out));
+    default:
+        return Fail(kExitCannotWrite, album::DescribeAlbumUpdate(update, out));
     }
-    const auto refused = addFiles(target, files, unsigned(jobs.value_or(0)));
-    return finish(target, out, refused);
 }
 
 }  // namespace

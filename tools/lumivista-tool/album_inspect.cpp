@@ -6,6 +6,7 @@
 
 #include "album/album.h"
 #include "album/album_file.h"
+#include "album/album_update.h"
 #include "album/album_operations.h"
 #include "album/photo_loader.h"
 #include "common/program_paths.h"
@@ -133,8 +134,11 @@ int RunAlbumRefresh(Arguments args)
         album::RefreshAlbum(album, ProgramDir(), album::AlbumPhotoReaders(), unsigned(jobs.value_or(0)));
     std::printf("%zu rebuilt, %zu made absolute, %zu missing, %zu unreadable\n", report.rebuilt, report.madeAbsolute,
                 report.missing, report.unreadable);
-    if (album.modified() && !album.write(path))
-        return Fail(kExitCannotWrite, "cannot write " + path);
+    if (album.modified()) {
+        const album::AlbumUpdate update = album::SaveOpenAlbum(album, path);
+        if (update != album::AlbumUpdate::Written)
+            return Fail(kExitCannotWrite, album::DescribeAlbumUpdate(update, path));
+    }
     return kExitOk;
 }
 

@@ -8,6 +8,7 @@
 #include "store_command.h"
 
 #include "album/album_operations.h"
+#include "album/album_update.h"
 #include "album/catalogue.h"
 #include "album/photo_loader.h"
 #include "common/program_paths.h"
@@ -38,25 +39,27 @@ std::string Explain(const sharing::StoreCalls& calls, int code)
     return "the photo service refused (code " + std::to_string(code) + ")";
 }
 
-// The photos join the album file as the page adds them to the current album.
+// The photos join the album file as the page adds them to the current album, under the
+// album's lock so that nothing another writer adds meanwhile is lost.
 int AddToAlbum(const std::string& albumFile, const std::vector<std::string>& paths)
 {
     album::ProfileCatalogueStore store(ConfigFilePath(), ProgramFile(album::kSystemCatalogueFile));
     album::AlbumCatalogue catalogue(store, ProgramDir());
-    album::Album open;
-    std::error_code ec;
-    if (std::filesystem::exists(albumFile, ec) && !open.read(albumFile))
-        return Fail(kExitCannotRead, "cannot read the album " + albumFile);
-    album::AlbumSession session{open, catalogue, album::AlbumPhotoReaders(), albumFile};
-    for (const std::string& path : paths) {
-        album::AddPhotoRequest request;
-        request.path = path;
-        request.values[0] = album::kSavedPhotoValue;
-        album::AddPhotoToAlbum(session, request);
-    }
-    if (!open.write(albumFile))
-        return Fail(kExitCannotWrite, "cannot write the album " + albumFile);
-    return kExitOk;
+    const album::AlbumUpdate update = album::ModifyAlbum(albumFile, [&](album::Album& open) {
+        album::AlbumSession session{open, catalogue, album::AlbumPhotoReaders(), albumFile};
+        bool added = false;
+        for (const std::string& path : paths) {
+            album::AddPhotoRequest request;
+            request.path = path;
+            request.values[0] = album::kSavedPhotoValue;
+            added = album::AddPhotoToAlbum(session, request) || added;
+        }
+        return added;
+    });
+    if (update == album::AlbumUpdate::Written || update == album::AlbumUpdate::Unchanged)
+        return kExitOk;
+    return Fail(update == album::AlbumUpdate::Unreadable ? kExitCannotRead : kExitCannotWrite,
+                "the album: " + album::DescribeAlbumUpdate(update, albumFile));
 }
 
 int RunDownload(Arguments args)

@@ -1,0 +1,252 @@
+// Several writers on one album: the lock, the read-modify-write, the merge into the open album.
+
+#include "album/album_lock.h"
+#include "album/album_merge.h"
+#include "album/album_update.h"
+#include "album_test_support.h"
+#include "common/byte_source.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
+
+#include <fcntl.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <thread>
+
+namespace lv::album {
+namespace {
+
+using testing::EntryFor;
+using testing::PathsOf;
+
+std::vector<AlbumEntry> Entries(std::initializer_list<const char*> paths)
+{
+    std::vector<AlbumEntry> entries;
+    for (const char* path : paths)
+        entries.push_back(EntryFor(2, 2, path));
+    return entries;
+}
+
+std::vector<std::uint8_t> Bytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Another open file of the lock file: flock refuses it while a writer holds the album.
+bool LockIsFree(const std::string& albumPath)
+{
+    const int fd = ::open(AlbumLockPath(albumPath).c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return true;
+    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return free;
+}
+
+TEST(AlbumLock, IsTakenOnACompanionFileAndHeldUntilReleased)
+{
+    EXPECT_EQ(AlbumLockPath("/home/u/albums/Férias.abm"), "/home/u/albums/Férias.abm.lock");
+    lv::testing::TempDir dir;
+    const std::string album = dir.file("a.abm");
+    ASSERT_TRUE(WriteAlbumFile(album, Entries({"/f/1.jpg"})));
+    const auto before = Bytes(album);
+    {
+        auto lock = AlbumLock::Acquire(album);
+        ASSERT_TRUE(lock);
+        EXPECT_TRUE(std::filesystem::exists(dir.file("a.abm.lock")));
+        EXPECT_FALSE(LockIsFree(album));
+        // Moving the lock keeps it held.
+        AlbumLock moved = std::move(*lock);
+        lock.reset();
+        EXPECT_FALSE(LockIsFree(album));
+    }
+    EXPECT_TRUE(LockIsFree(album));
+    EXPECT_EQ(Bytes(album), before);  // the album itself is never opened for the lock
+}
+
+TEST(AlbumLock, ASecondWriterWaitsForTheFirst)
+{
+    lv::testing::TempDir dir;
+    const std::string album = dir.file("a.abm");
+    auto first = AlbumLock::Acquire(album);
+    ASSERT_TRUE(first);
+    std::atomic<bool> second{false};
+    std::thread waiter([&] {
+        auto lock = AlbumLock::Acquire(album);
+        second = lock.has_value();
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(150));
+    EXPECT_FALSE(second);
+    first.reset();
+    waiter.join();
+    EXPECT_TRUE(second);
+}
+
+TEST(AlbumLock, AFolderThatTakesNoFileGivesNoLock)
+{
+    EXPECT_FALSE(AlbumLock::Acquire("/nonexistent-folder/a.abm"));
+    EXPECT_EQ(ModifyAlbum("/nonexistent-folder/a.abm", [](Album&) { return true; }), AlbumUpdate::CannotLock);
+}
+
+TEST(ModifyAlbum, ConcurrentWritersLoseNoPhoto)
+{
+    lv::testing::TempDir dir;
+    const std::string album = dir.file("shared.abm");
+    constexpr int kWriters = 8, kRounds = 5;
+    std::vector<std::thread> writers;
+    for (int w = 0; w < kWriters; ++w) {
+        writers.emplace_back([&, w] {
+            for (int r = 0; r < kRounds; ++r) {
+                const std::string path = "/f/" + std::to_string(w) + "-" + std::to_string(r) + ".jpg";
+                EXPECT_EQ(ModifyAlbum(album, [&](Album& a) { return a.append(EntryFor(2, 2, path)); }),
+                          AlbumUpdate::Written);
+            }
+        });
+    }
+    for (std::thread& t : writers)
+        t.join();
+    Album result;
+    ASSERT_TRUE(result.read(album));
+    EXPECT_EQ(result.count(), std::size_t(kWriters * kRounds));
+}
+
+TEST(ModifyAlbum, ReadsTheFileAgainUnderTheLockAndDropsAnEmptiedAlbum)
+{
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    const std::string album = dir.file("a.abm");
+    EXPECT_EQ(ModifyAlbum(album, [](Album& a) { return a.append(EntryFor(2, 2, "/f/1.jpg")); }), AlbumUpdate::Written);
+    EXPECT_EQ(ModifyAlbum(album, [](Album& a) { return a.append(EntryFor(2, 2, "/f/2.jpg")); }), AlbumUpdate::Written);
+    Album read;
+    ASSERT_TRUE(read.read(album));
+    EXPECT_EQ(PathsOf(read), (std::vector<std::string>{"/f/1.jpg", "/f/2.jpg"}));
+    EXPECT_EQ(ModifyAlbum(album, [](Album&) { return false; }), AlbumUpdate::Unchanged);
+    EXPECT_EQ(ModifyAlbum(album, [](Album& a) { a.close(); return true; }), AlbumUpdate::Written);
+    EXPECT_FALSE(std::filesystem::exists(album));
+
+    // A file that is no album is left alone rather than replaced.
+    std::ofstream(dir.file("b.abm")) << "not an album";
+    EXPECT_EQ(ModifyAlbum(dir.file("b.abm"), [](Album& a) { return a.append(EntryFor(2, 2, "/f/1.jpg")); }),
+              AlbumUpdate::Unreadable);
+    EXPECT_EQ(Bytes(dir.file("b.abm")).size(), 12u);
+}
+
+// A system album: read-only flag set, in a folder the user can't write.
+class SystemAlbum : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto bytes = EncodeAlbum(Entries({"sysalbum/a.jpg"}));
+        bytes[kReadOnlyOffset] = 1;
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        original = Bytes(path);
+        ::chmod(dir.path().c_str(), 0555);
+    }
+    void TearDown() override { ::chmod(dir.path().c_str(), 0755); }
+
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    std::string path = dir.file("fundos.abm");
+    std::vector<std::uint8_t> original;
+};
+
+TEST_F(SystemAlbum, IsNeverWrittenAndGetsNoLockFile)
+{
+    EXPECT_EQ(ModifyAlbum(path, [](Album& a) { return a.append(EntryFor(2, 2, "/f/1.jpg")); }), AlbumUpdate::ReadOnly);
+    Album open;
+    open.read(path);
+    open.append(EntryFor(2, 2, "/f/2.jpg"));
+    EXPECT_EQ(SaveOpenAlbum(open, path), AlbumUpdate::ReadOnly);
+    // Even with its flag lost in memory, the file's own flag keeps it.
+    open.setReadOnly(false);
+    EXPECT_EQ(SaveOpenAlbum(open, path), AlbumUpdate::ReadOnly);
+    EXPECT_EQ(Bytes(path), original);
+    EXPECT_FALSE(std::filesystem::exists(AlbumLockPath(path)));
+}
+
+TEST(MergeAlbumChanges, KeepsTheUsersOrderAndRemovalsAndAppendsWhatOthersAdded)
+{
+    const std::vector<std::string> base{"/f/a.jpg", "/f/b.jpg", "/f/c.jpg"};
+    // The user removed b, moved c first, added x and selected a.
+    std::vector<AlbumEntry> mine = Entries({"/f/c.jpg", "/f/a.jpg", "/f/x.jpg"});
+    mine[1].setSelected(true);
+    // Meanwhile another writer added d and e (and the same a under another case, which is a).
+    const std::vector<AlbumEntry> theirs = Entries({"/f/a.jpg", "/f/b.jpg", "/f/d.jpg", "/f/c.jpg", "/F/A.JPG", "/f/e.jpg"});
+
+    const auto merged = MergeAlbumChanges(base, mine, theirs);
+    EXPECT_EQ(EntryPaths(merged), (std::vector<std::string>{"/f/c.jpg", "/f/a.jpg", "/f/x.jpg", "/f/d.jpg", "/f/e.jpg"}));
+    EXPECT_TRUE(merged[1].selected());
+    EXPECT_FALSE(merged[0].selected());
+
+    // Nobody else wrote: the user's album as it is, removals and all.
+    EXPECT_EQ(EntryPaths(MergeAlbumChanges(base, mine, Entries({"/f/a.jpg", "/f/b.jpg", "/f/c.jpg"}))),
+              (std::vector<std::string>{"/f/c.jpg", "/f/a.jpg", "/f/x.jpg"}));
+}
+
+TEST(MergeAlbumChanges, StopsAtTheAlbumsLimit)
+{
+    Album full;
+    testing::FillToCapacity(full);
+    const auto merged = MergeAlbumChanges({}, full.entries(), Entries({"/f/new.jpg"}));
+    EXPECT_EQ(merged.size(), kMaxEntries);
+}
+
+TEST(SaveOpenAlbum, MergesWhatAnotherWriterAddedIntoTheOpenAlbum)
+{
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    const std::string path = dir.file("a.abm");
+    ASSERT_TRUE(WriteAlbumFile(path, Entries({"/f/a.jpg", "/f/b.jpg", "/f/c.jpg"})));
+    Album open;
+    ASSERT_TRUE(open.read(path));
+
+    // The tool adds d while the program has the album open; the user removes b and moves c first.
+    ASSERT_EQ(ModifyAlbum(path, [](Album& a) { return a.append(EntryFor(2, 2, "/f/d.jpg")); }), AlbumUpdate::Written);
+    open.removeWithPath("/f/b.jpg", {});
+    open.move(1, 0);
+    ASSERT_EQ(SaveOpenAlbum(open, path), AlbumUpdate::Written);
+
+    const std::vector<std::string> expected{"/f/c.jpg", "/f/a.jpg", "/f/d.jpg"};
+    EXPECT_EQ(PathsOf(open), expected);
+    Album onDisk;
+    ASSERT_TRUE(onDisk.read(path));
+    EXPECT_EQ(PathsOf(onDisk), expected);
+
+    // Saving again brings nothing back: d is now the program's own, b stays removed.
+    open.removeWithPath("/f/d.jpg", {});
+    ASSERT_EQ(SaveOpenAlbum(open, path), AlbumUpdate::Written);
+    ASSERT_TRUE(onDisk.read(path));
+    EXPECT_EQ(PathsOf(onDisk), (std::vector<std::string>{"/f/c.jpg", "/f/a.jpg"}));
+}
+
+TEST(SaveOpenAlbum, AnAlbumTheUserEmptiedKeepsWhatOthersAdded)
+{
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    const std::string path = dir.file("a.abm");
+    ASSERT_TRUE(WriteAlbumFile(path, Entries({"/f/a.jpg"})));
+    Album open;
+    ASSERT_TRUE(open.read(path));
+    open.remove(0);
+    ASSERT_EQ(ModifyAlbum(path, [](Album& a) { return a.append(EntryFor(2, 2, "/f/new.jpg")); }), AlbumUpdate::Written);
+    ASSERT_EQ(SaveOpenAlbum(open, path), AlbumUpdate::Written);
+    Album onDisk;
+    ASSERT_TRUE(onDisk.read(path));
+    EXPECT_EQ(PathsOf(onDisk), (std::vector<std::string>{"/f/new.jpg"}));
+
+    // Nobody added anything: the emptied album loses its file.
+    open.remove(0);
+    ASSERT_EQ(SaveOpenAlbum(open, path), AlbumUpdate::Written);
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+}  // namespace
+}  // namespace lv::album
