@@ -124,7 +124,7 @@ protected:
     }
     void showPage()
     {
-        page = std::make_unique<AlbumPage>(window, documents, hooks, library);
+        page = std::make_unique<AlbumPage>(window, documents, hooks, library, openAlbum);
         ASSERT_TRUE(window.switchScreen(kUserAlbumScreen));
         ASSERT_TRUE(page->showing());
     }
@@ -197,6 +197,7 @@ protected:
     MainWindow window{opener, images, hooks, [] {}};
     RecordingDocuments documents;
     AlbumLibrary library{dir.path() / "LV2000.ini", LV_PROGRAM_DIR, dir.path() / "albums"};
+    OpenAlbum openAlbum;
     std::unique_ptr<AlbumPage> page;
 };
 
@@ -597,7 +598,7 @@ TEST_F(AlbumPageOnSkin, ScannedPhotosJoinTheShownAlbumAloneSelectedInViewAndAreW
 
 TEST_F(AlbumPageOnSkin, TheGalleryShowsTheSystemAlbumsInAStripAndUsesThemAsLayers)
 {
-    page = std::make_unique<AlbumPage>(window, documents, hooks, library);
+    page = std::make_unique<AlbumPage>(window, documents, hooks, library, openAlbum);
     ASSERT_TRUE(window.switchScreen(kGalleryScreen));
     EXPECT_EQ(page->session().category(), 11);
     const std::vector<AlbumCell*> strip = CellsOf(window);
