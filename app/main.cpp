@@ -41,7 +41,8 @@ int main(int argc, char** argv)
     lv::app::VideoCapturePage video(acquisition, hooks);
     lv::app::ScreenCapturePage screenShots(acquisition, hooks);
     std::unique_ptr<lv::sharing::SharingFeature> sharing;
-    lv::app::PrintPages printing(hooks);
+    lv::app::OpenAlbum openAlbum;
+    lv::app::PrintPages printing(hooks, openAlbum);
     lv::app::ImageWindowsForAlbum albumDocuments(documents);
     std::unique_ptr<lv::app::AlbumLibrary> albums;
     std::unique_ptr<lv::app::AlbumPage> albumPage;
@@ -54,8 +55,9 @@ int main(int argc, char** argv)
         sharing = std::make_unique<lv::sharing::SharingFeature>(window, documents, shell.storeLibrary(), hooks);
         printing.attach(window, documents);
         albums = std::make_unique<lv::app::AlbumLibrary>();
-        albumPage = std::make_unique<lv::app::AlbumPage>(window, albumDocuments, hooks, *albums);
-        projects = std::make_unique<lv::app::ProjectScreens>(window, documents, printing, albums->catalogue, hooks);
+        albumPage = std::make_unique<lv::app::AlbumPage>(window, albumDocuments, hooks, *albums, openAlbum);
+        projects = std::make_unique<lv::app::ProjectScreens>(window, documents, printing, albums->catalogue,
+                                                                  openAlbum, hooks);
         acquisition.setOpenAlbum([&] { return albumPage && albumPage->takesAcquiredPhotos(); },
                                  [&](const std::string& path, const lv::HDIB& picture, std::string_view caption) {
                                      return albumPage && albumPage->addAcquiredPhoto(path, picture, caption);

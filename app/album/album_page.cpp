@@ -55,11 +55,13 @@ AlbumLibrary::AlbumLibrary(const std::filesystem::path& configFile, const std::f
 {
 }
 
-AlbumPage::AlbumPage(MainWindow& window, AlbumDocuments& documents, const TestHooks& hooks, AlbumLibrary& library)
+AlbumPage::AlbumPage(MainWindow& window, AlbumDocuments& documents, const TestHooks& hooks, AlbumLibrary& library,
+                     OpenAlbum& openAlbum)
     : window_(window)
     , documents_(documents)
     , hooks_(hooks)
     , library_(library)
+    , openAlbum_(openAlbum)
     , session_(library.openAlbum, library.catalogue, album::AlbumPhotoReaders(), layouts_)
     , adder_(
           window,
@@ -75,10 +77,16 @@ AlbumPage::AlbumPage(MainWindow& window, AlbumDocuments& documents, const TestHo
     window_.setScreenCode(kUserAlbumScreen, this);
     window_.setScreenCode(kGalleryScreen, this);
     registerHandlers();
+    // Photos added a moment ago are in memory only until the page saves: a reader gets them too.
+    openAlbum_.setSaver([this] {
+        if (showing() && session_.isOpen())
+            session_.save(nameText());
+    });
 }
 
 AlbumPage::~AlbumPage()
 {
+    openAlbum_.setSaver({});
     qApp->removeEventFilter(this);
     window_.setScreenCode(kUserAlbumScreen, nullptr);
     window_.setScreenCode(kGalleryScreen, nullptr);
@@ -214,6 +222,9 @@ void AlbumPage::destroyWidgets()
 
 void AlbumPage::albumChanged()
 {
+    // The gallery's system albums are browsed, not opened for printing or projects.
+    if (session_.isOpen() && session_.category() == album::kUserCategory)
+        openAlbum_.publish(session_.albumPath());
     const album::GridLayout& g = layout();
     // A read-only album shows its name as text; the others in the edit field.
     delete nameField_.data();

@@ -16,6 +16,7 @@
 #include "app/widgets/album_cell.h"
 #include "app/album/album_documents.h"
 #include "app/album/album_photo_adder.h"
+#include "app/shell/open_album.h"
 #include "app/shell/screen_features.h"
 
 #include <QCursor>
@@ -72,7 +73,9 @@ struct AlbumLibrary {
 
 class AlbumPage final : public QObject, public ScreenCode, private AlbumCellOwner {
 public:
-    AlbumPage(MainWindow& window, AlbumDocuments& documents, const TestHooks& hooks, AlbumLibrary& library);
+    // The user's page publishes every album it opens or makes as the process's open album.
+    AlbumPage(MainWindow& window, AlbumDocuments& documents, const TestHooks& hooks, AlbumLibrary& library,
+              OpenAlbum& openAlbum);
     ~AlbumPage() override;
 
     // ScreenCode
@@ -165,6 +168,7 @@ private:
     AlbumDocuments& documents_;
     const TestHooks& hooks_;
     AlbumLibrary& library_;
+    OpenAlbum& openAlbum_;
     album::GridLayouts layouts_;
     album::AlbumPageSession session_;
     album::AlbumClipboard clipboard_;

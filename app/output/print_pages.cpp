@@ -1,6 +1,5 @@
 #include "app/output/print_pages.h"
 
-#include "common/program_paths.h"
 #include "app/core/shell_state.h"
 #include "app/output/contact_sheet_dialog.h"
 #include "app/output/print_preview_dialog.h"
@@ -34,19 +33,9 @@ std::shared_ptr<const HDIB> activePicture(DocumentWindows& documents)
 
 }  // namespace
 
-std::string OpenAlbumFile()
-{
-    const std::string& name = Shell().config.albumName;
-    if (std::filesystem::path(name).is_absolute())
-        return name;
-    const std::string relative = "albums/" + name;
-    const std::filesystem::path user = ResolveWritableLocation(ProgramDir(), UserDataDir(), relative);
-    std::error_code ec;
-    return std::filesystem::exists(user, ec) ? user.string() : ProgramFile(relative).string();
-}
-
-PrintPages::PrintPages(const TestHooks& hooks)
+PrintPages::PrintPages(const TestHooks& hooks, const OpenAlbum& openAlbum)
     : hooks_(hooks)
+    , openAlbum_(openAlbum)
 {
 }
 
@@ -91,7 +80,7 @@ void PrintPages::openLayoutPage(int kind)
         lastPhotoKind_ = kind;
     LayoutPageSources sources;
     sources.album = photoSource_;
-    sources.albumFile = OpenAlbumFile();
+    sources.albumFile = openAlbum_.file();
     if (documents_ && documents_->active()) {
         sources.openPicture = [this] { return activePicture(*documents_); };
         sources.openPictureTitle = documents_->active()->title();
@@ -116,13 +105,14 @@ void PrintPages::openLayoutPage(int kind)
 
 void PrintPages::printContactSheet()
 {
-    ContactSheetDialog dialog(mainWindow_, OpenAlbumFile());
+    ContactSheetDialog dialog(mainWindow_, openAlbum_.file());
     if (dialog.photos().empty()) {
         ui::Current().beep();
         LV_TEST_LOG(hooks_, QStringLiteral("print sheet empty"));
         return;
     }
     if (hooks_.enabled()) {
+        LV_TEST_LOG(hooks_, QStringLiteral("print sheet photos %1").arg(dialog.photos().size()));
         dialog.setSettings({1, 1, true});
         const bool printed = dialog.printWithPreview();
         LV_TEST_LOG(hooks_, QStringLiteral("print sheet %1").arg(printed ? "printed" : "not printed"));

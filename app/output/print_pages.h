@@ -4,6 +4,7 @@
 // for the session; the calibration switch comes from the settings and goes back at exit.
 
 #include "app/output/layout_page_dialog.h"
+#include "app/shell/open_album.h"
 #include "app/shell/test_hooks.h"
 #include "output/print/layout_page.h"
 
@@ -14,7 +15,7 @@ class MainWindow;
 
 class PrintPages {
 public:
-    explicit PrintPages(const TestHooks& hooks);
+    PrintPages(const TestHooks& hooks, const OpenAlbum& openAlbum);
     void attach(MainWindow& mainWindow, DocumentWindows& documents);
     // The album browser's selection, once it offers one.
     void setPhotoSource(const PrintPhotoSource* source) { photoSource_ = source; }
@@ -26,15 +27,12 @@ public:
 
 private:
     const TestHooks& hooks_;
+    const OpenAlbum& openAlbum_;
     MainWindow* mainWindow_ = nullptr;
     DocumentWindows* documents_ = nullptr;
     const PrintPhotoSource* photoSource_ = nullptr;
     print::LayoutPage layout_;
     int lastPhotoKind_ = print::kMixedPhotos;
 };
-
-// The file of the open album: an absolute name as it is, else in the user's albums folder,
-// else in the program's.
-std::string OpenAlbumFile();
 
 }  // namespace lv::app

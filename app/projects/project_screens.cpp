@@ -50,11 +50,12 @@ int TemplateCategoryOf(int screen)
 }
 
 ProjectScreens::ProjectScreens(MainWindow& window, DocumentWindows& documents, PrintPages& printing,
-                               album::AlbumCatalogue& catalogue, const TestHooks& hooks)
+                               album::AlbumCatalogue& catalogue, const OpenAlbum& openAlbum, const TestHooks& hooks)
     : window_(window)
     , documents_(documents)
     , printing_(printing)
     , catalogue_(catalogue)
+    , openAlbum_(openAlbum)
     , hooks_(hooks)
 {
     for (const int screen : {kCardScreen, kCalendarScreen, kFrameScreen})
@@ -238,7 +239,7 @@ void ProjectScreens::placePhoto()
         return;
     }
     const auto chosen = PickFromAlbum(&window_, QStringLiteral("photo picker"), StringText(kPlacePhotoString),
-                                      OpenAlbumFile(), &catalogue_, hooks_);
+                                      openAlbum_.file(), &catalogue_, hooks_);
     if (chosen)
         dropPhoto(*chosen);
 }

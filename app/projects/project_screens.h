@@ -25,6 +25,7 @@ namespace lv::app {
 class DocumentWindows;
 class ImageWindow;
 class MainWindow;
+class OpenAlbum;
 class PrintPages;
 
 inline constexpr int kCardScreen = 19;
@@ -42,7 +43,7 @@ int TemplateCategoryOf(int screen);
 class ProjectScreens final : public ScreenCode {
 public:
     ProjectScreens(MainWindow& window, DocumentWindows& documents, PrintPages& printing,
-                   album::AlbumCatalogue& catalogue, const TestHooks& hooks);
+                   album::AlbumCatalogue& catalogue, const OpenAlbum& openAlbum, const TestHooks& hooks);
     ~ProjectScreens() override;
 
     // ScreenCode
@@ -88,6 +89,7 @@ private:
     DocumentWindows& documents_;
     PrintPages& printing_;
     album::AlbumCatalogue& catalogue_;
+    const OpenAlbum& openAlbum_;
     const TestHooks& hooks_;
     CalendarSelection calendar_;
     std::optional<Project> project_;

@@ -1,5 +1,6 @@
 // The project screens in the running program: the calendar's month arrow, a template from
-// the gallery, a photo into its placeholder, saved and read back.
+// the gallery, a photo into its placeholder, saved and read back; and the album made on the
+// album page reaching the contact sheet and the photo picker.
 
 #include "album/album.h"
 #include "album/entry_builder.h"
@@ -9,6 +10,7 @@
 #include "edit/layered_format.h"
 #include "edit/layers.h"
 #include "imagelib/codecs/bmp/bmp.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 #include "imagelib/dib_geometry.h"
 #include "imagelib/tests/pictures.h"
 #include "program_runner.h"
@@ -170,6 +172,66 @@ TEST(ProjectScreens, ACalendarPageTakesTheNextMonthAndAnAlbumPhotoAndComesBackFr
     EXPECT_EQ(PictureDifference(fromFile, composite, all).first, 0) << "the program reads its file as we do";
     const auto [largest, mean] = PictureDifference(shown, composite, all);
     EXPECT_LT(mean, 2.0) << "the page as saved looks as it did before, within the file's compression";
+}
+
+TEST(ProjectScreens, TheAlbumMadeOnTheAlbumPageIsTheOneTheContactSheetAndThePhotoPickerShow)
+{
+    ProgramSandbox sandbox(1280, 1024);
+    const std::filesystem::path templateFile = sandbox.file("modelos/calendario.vlf");
+    std::filesystem::create_directories(templateFile.parent_path());
+    WriteCalendarTemplate(templateFile);
+    std::filesystem::create_directories(sandbox.home() / "sysalbum");
+    WriteAlbum(sandbox.home() / "sysalbum" / "calendars1.abm", templateFile.string());
+    std::string photos;
+    for (int i = 0; i < 3; ++i) {
+        const std::string photo = sandbox.file("ferias" + std::to_string(i) + ".jpg").string();
+        ASSERT_EQ(WriteJpeg(photo, MakePhotoLike(120 + 10 * i, 80), 90), WriteResult::Written);
+        photos += (i ? ";" : "") + photo;
+    }
+    // No album named in the settings: the default names a file that is not there.
+    std::ofstream(sandbox.configFile()) << "[Calendar]\ncalendars1.abm=Calendários\n";
+    const std::filesystem::path pdf = sandbox.file("contatos.pdf");
+
+    ASSERT_TRUE(sandbox.launch({}, {"LUMIVISTA_PRINT_TO=" + pdf.string()})) << sandbox.log();
+    const skin::Point host = SidePanelPlace();
+    const auto onPanel = [&](int panel, skin::Handler handler, std::uint32_t argument = 0) {
+        return ClickOn(
+            panel, [&](const skin::ButtonDefinition& b) { return b.handler == handler && b.argument == argument; }, host);
+    };
+    const std::string toAlbumPage =
+        ClickOn(0, [](const skin::ButtonDefinition& b) { return b.handler == skin::Handler::SelectScreenArea && b.argument == 2; });
+
+    // "Novo álbum", then "Adicionar" with the file dialog answered by the test hook.
+    sandbox.expectAnswers({{toAlbumPage, "album shown screen=18"}, {onPanel(18, skin::Handler::AlbumNew), "album shown "}});
+    ASSERT_EQ(sandbox.send("albumfiles " + photos), 0);
+    sandbox.expectAnswers({{onPanel(18, skin::Handler::AlbumAddPhotos), "album added "}});
+    const std::string added = sandbox.lastLine("album added ");
+    ASSERT_EQ(StateField(added, "count"), "3") << sandbox.log();
+    const std::string albumFile = StateField(added, "path");
+    ASSERT_FALSE(albumFile.empty()) << sandbox.log();
+
+    // "Contatos" on the print page: a sheet of the three photos, printed without a beep.
+    sandbox.expectAnswers({{ClickOnControl(151), "screen 25 panels 0,25\n"},
+                           {ClickOnPage(25, 5, host), "screen 5 panels "},
+                           {onPanel(5, skin::Handler::PrintContactSheet), "print sheet "}});
+    EXPECT_TRUE(sandbox.waitForLog("print sheet printed\n")) << sandbox.log();
+    EXPECT_NE(sandbox.log().find("print sheet photos 3\n"), std::string::npos) << sandbox.log();
+    EXPECT_EQ(ReadTextFile(pdf).rfind("%PDF", 0), 0u);
+
+    // "Colocar foto" on a calendar page: the picker lists them, and the third one goes in.
+    sandbox.expectAnswers({{ClickOnControl(154), "screen 19 panels 0,19\n"},
+                           {ClickOnPage(19, 20, host), "screen 20 panels 0,20\n"},
+                           {onPanel(20, skin::Handler::ChooseTemplate), "dialog template gallery\n"},
+                           {"project pick 0", "project opened " + templateFile.string() + "\n"},
+                           {onPanel(20, skin::Handler::PlacePhoto), "dialog photo picker\n"},
+                           {"project pick 2", "project "}});
+    EXPECT_NE(sandbox.lastLine("project drop ").find("project drop ok"), std::string::npos) << sandbox.log();
+    EXPECT_EQ(sandbox.log().find("beep"), std::string::npos) << sandbox.log();
+    ASSERT_EQ(sandbox.send("answer Não"), 0);  // the changed page is not saved on the way out
+    EXPECT_EQ(sandbox.quit(), 0) << sandbox.log();
+
+    EXPECT_NE(ReadTextFile(sandbox.configFile()).find("\nAlbum Name=" + albumFile + "\n"), std::string::npos)
+        << "the open album is the setting saved at exit: " << ReadTextFile(sandbox.configFile());
 }
 
 }  // namespace
