@@ -1,6 +1,7 @@
 #include "edit/layer_palette_rules.h"
 
 #include "edit/layers.h"
+#include "edit/selection/selection_content.h"
 
 #include <algorithm>
 
@@ -18,6 +19,7 @@ bool ClickLayerRow(LayerStack& stack, int index)
 {
     if (!IsLayerIndex(stack, index) || index == stack.currentLayer)
         return false;
+    DropLiftedContent(stack);
     stack.currentLayer = index;
     at(stack, index).visible = true;
     if (!at(stack, index).linked)

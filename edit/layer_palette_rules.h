@@ -7,7 +7,8 @@
 namespace lv {
 
 // A plain click outside the eye and the lock: the layer becomes current, is shown if
-// hidden, and when it is not linked every link is cleared. False when nothing changed.
+// hidden, and when it is not linked every link is cleared. Content a move lifted is put
+// down in the layer it came from first, as its own undo step. False when nothing changed.
 bool ClickLayerRow(LayerStack& stack, int index);
 
 // Ctrl-click: a linked layer is unlinked (and the current one too when exactly two layers

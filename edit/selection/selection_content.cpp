@@ -92,6 +92,12 @@ std::optional<CurrentLayer> currentLayer(LayerStack& stack)
     return CurrentLayer{&stack.layers[std::size_t(stack.currentLayer)], *rect};
 }
 
+// Content a move lifted and put down, still carried by the next move.
+bool isLifted(const LayerStack& stack)
+{
+    return stack.floatingUnderImage && stack.selectionAux && stack.floatingMask;
+}
+
 }  // namespace
 
 std::optional<Rect> MoveSelectionOutline(LayerStack& stack, int dx, int dy)
@@ -115,7 +121,7 @@ std::optional<Rect> MoveSelectionContent(LayerStack& stack, int dx, int dy, bool
     const auto layer = currentLayer(stack);
     if (!layer)
         return std::nullopt;
-    const bool lifted = stack.floatingUnderImage && stack.selectionAux && stack.floatingMask;
+    const bool lifted = isLifted(stack);
     // Only the layer's own pixels lift: the part of the selection beyond it has none.
     std::optional<SelectionRegion> onLayer;
     const Rect& r = stack.selectionRect;
@@ -171,6 +177,18 @@ std::optional<Rect> MoveSelectionContent(LayerStack& stack, int dx, int dy, bool
     putThroughMask(record.mask.write(), stack.floatingMask.read(), newPlace, selection);
     stack.selectionRect = after;
     return UniteRects(before, after);
+}
+
+bool DropLiftedContent(LayerStack& stack)
+{
+    if (!isLifted(stack))
+        return false;
+    RecordUndoStep(stack, kUndoMoveSelectionOutline);
+    stack.selectionAux.reset();
+    stack.floatingMask.reset();
+    stack.floatingUnderImage.reset();
+    stack.floatingUnderMask.reset();
+    return true;
 }
 
 std::optional<Rect> DeleteSelectionContent(LayerStack& stack)

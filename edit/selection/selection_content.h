@@ -19,6 +19,12 @@ std::optional<Rect> MoveSelectionOutline(LayerStack& stack, int dx, int dy);
 // covered. Returns the document rectangle that changed (old and new place).
 std::optional<Rect> MoveSelectionContent(LayerStack& stack, int dx, int dy, bool keepSource);
 
+// Puts content a move lifted down for good where it lies (step 5075): the current layer
+// keeps it, what it covered is forgotten, and the next move lifts afresh. Done before
+// another layer becomes current, so lifted pixels never travel to it. False when nothing
+// was lifted.
+bool DropLiftedContent(LayerStack& stack);
+
 // Makes the current layer transparent under the selection (mask 0), keeping the selection.
 // Returns the changed rectangle; nothing without a selection or a layer.
 std::optional<Rect> DeleteSelectionContent(LayerStack& stack);

@@ -1,8 +1,10 @@
 #include "common/string_table.h"
 #include "common/testing/ui_recorder.h"
 #include "edit/compositing.h"
+#include "edit/layer_palette_rules.h"
 #include "edit/selection/selection.h"
 #include "edit/tests/layer_test_support.h"
+#include "edit/tests/paint_test_support.h"
 #include "edit/tests/tool_test_support.h"
 #include "edit/tools/paint/colour_picker_tool.h"
 #include "edit/tools/placement/layer_resize_tool.h"
@@ -116,6 +118,61 @@ TEST(SelectionTools, TheWandUsesThePanelsModeUnlessAKeyIsHeld)
     EXPECT_EQ(w.undo.steps.back().code, 7077);
 }
 
+TEST(SelectionTools, EveryShapeToolFollowsThePagesModeAndKeysOverrideIt)
+{
+    FakeWindow w;
+    w.toolSettings.wand.combine = CombineMode::Add;
+    Tool& rectangle = tool(1101);
+    w.drag(rectangle, {{0, 0}, {4, 4}});
+    w.drag(rectangle, {{10, 10}, {14, 14}});
+    EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 15, 15})) << "two rectangles with Add give their union";
+    EXPECT_EQ(SelectedPixelCount(*w.stack), 50);
+    EXPECT_TRUE(SelectionContains(*w.stack, {2, 2}));
+    EXPECT_FALSE(SelectionContains(*w.stack, {7, 7}));
+    w.click(rectangle, {30, 25});
+    EXPECT_EQ(SelectedPixelCount(*w.stack), 50) << "a click under Add leaves the selection alone";
+
+    w.toolSettings.wand.combine = CombineMode::Subtract;
+    w.drag(rectangle, {{0, 0}, {14, 2}});
+    EXPECT_EQ(SelectedPixelCount(*w.stack), 25 - 15 + 25) << "Subtract cuts the top rows of the first square";
+    EXPECT_FALSE(SelectionContains(*w.stack, {1, 1}));
+    EXPECT_TRUE(SelectionContains(*w.stack, {1, 3}));
+
+    w.drag(rectangle, {{0, 0}, {39, 29}}, kShift);
+    EXPECT_EQ(SelectedPixelCount(*w.stack), 40 * 30) << "Shift adds whatever the page says";
+    w.toolSettings.wand.combine = CombineMode::Add;
+    w.drag(rectangle, {{0, 0}, {39, 9}}, kAlt);
+    EXPECT_EQ(SelectedPixelCount(*w.stack), 40 * 20) << "Alt takes away whatever the page says";
+
+    Tool& ellipse = tool(1102);
+    w.toolSettings.wand.combine = CombineMode::New;
+    w.drag(rectangle, {{0, 0}, {2, 2}});
+    w.toolSettings.wand.combine = CombineMode::Add;
+    w.drag(ellipse, {{20, 10}, {26, 14}});
+    EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 27, 15})) << "the ellipse adds to the square";
+    EXPECT_TRUE(SelectionContains(*w.stack, {1, 1}));
+    EXPECT_TRUE(SelectionContains(*w.stack, {23, 12}));
+    w.toolSettings.wand.combine = CombineMode::Subtract;
+    w.drag(ellipse, {{20, 10}, {26, 14}});
+    EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 3, 3})) << "the same ellipse taken away again";
+
+    Tool& lasso = tool(1103);
+    w.toolSettings.wand.combine = CombineMode::Add;
+    w.drag(lasso, {{30, 0}, {39, 0}, {39, 9}, {30, 9}});
+    EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 40, 10})) << "the freehand outline adds";
+    EXPECT_TRUE(SelectionContains(*w.stack, {1, 1}));
+    EXPECT_TRUE(SelectionContains(*w.stack, {35, 5}));
+    w.toolSettings.wand.combine = CombineMode::Subtract;
+    w.drag(lasso, {{30, 0}, {39, 0}, {39, 9}, {30, 9}});
+    EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 3, 3})) << "and takes away";
+    w.drag(lasso, {{30, 0}, {39, 0}, {39, 9}, {30, 9}}, kShift);
+    EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 40, 10})) << "Shift overrides the page for the lasso";
+
+    w.toolSettings.wand.combine = CombineMode::Add;
+    w.drag(tool(1122), {{5, 20}, {9, 24}});
+    EXPECT_EQ(w.stack->selectionRect, (Rect{5, 20, 10, 25})) << "the crop band is not a selection mode's";
+}
+
 TEST(MoveTools, MoveTheOutlineOrTheContentAndNudgeWithTheArrows)
 {
     FakeWindow w;
@@ -141,6 +198,38 @@ TEST(MoveTools, MoveTheOutlineOrTheContentAndNudgeWithTheArrows)
     w.stack->selectionActive = 0;
     w.click(outline, {1, 1});
     EXPECT_EQ(w.recorder.beeps, 1) << "nothing to move";
+}
+
+TEST(MoveTools, LiftedContentIsPutDownInItsOwnLayerBeforeAnotherBecomesCurrent)
+{
+    FakeWindow w;
+    constexpr Rgb kGreen{0, 150, 0};
+    AppendLayer(*w.stack, SolidPicture(40, 30, kGreen));
+    CompositeLayers(*w.stack);
+    w.drag(tool(1101), {{0, 0}, {9, 9}});
+    Tool& content = tool(1106);
+    w.drag(content, {{5, 5}, {15, 5}});
+    ASSERT_EQ(LayerPixel(*w.stack, 0, {12, 2}), kYellow);
+
+    ASSERT_TRUE(ClickLayerRow(*w.stack, 1));
+    EXPECT_EQ(w.undo.steps.back().code, 5075) << "the drop is a step of its own";
+    EXPECT_EQ(w.undo.steps.back().currentLayer, 0) << "recorded while the content's layer was current";
+    EXPECT_FALSE(w.stack->selectionAux);
+    EXPECT_FALSE(w.stack->floatingUnderImage);
+
+    w.drag(content, {{12, 2}, {12, 12}});
+    EXPECT_EQ(LayerPixel(*w.stack, 1, {12, 12}), kGreen) << "the second layer carries its own pixels";
+    EXPECT_EQ(LayerCover(*w.stack, 1, {12, 2}), 0) << "lifted from the second layer";
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {12, 2}), kYellow) << "the first layer keeps the dropped square";
+    EXPECT_EQ(LayerCover(*w.stack, 0, {12, 2}), 255);
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {12, 12}), kBlue) << "and nothing of it moved on";
+    EXPECT_EQ(LayerCover(*w.stack, 0, {2, 2}), 0) << "the first lift's hole stays";
+
+    const std::size_t steps = w.undo.steps.size();
+    EXPECT_TRUE(ClickLayerRow(*w.stack, 0));
+    EXPECT_EQ(w.undo.steps.size(), steps + 1);
+    EXPECT_TRUE(ClickLayerRow(*w.stack, 1));
+    EXPECT_EQ(w.undo.steps.size(), steps + 1) << "nothing lifted, nothing to record";
 }
 
 TEST(OtherTools, CropTrashZoomGrabPickerAndTransform)

@@ -6,6 +6,7 @@
 #include "app/core/tests/undo_walk.h"
 #include "common/testing/ui_recorder.h"
 #include "edit/layer_commands.h"
+#include "edit/layer_palette_rules.h"
 #include "edit/layer_pictures.h"
 #include "edit/paint/bucket_fill.h"
 #include "edit/paint/gradient_fill.h"
@@ -18,6 +19,7 @@
 #include "edit/tests/test_fonts.h"
 #include "edit/text_layer/drop_shadow.h"
 #include "edit/text_layer/text_layer.h"
+#include "edit/tools/tool_registry.h"
 #include "edit/undo_hooks.h"
 #include "effects/operation_codes.h"
 
@@ -86,6 +88,53 @@ Step Select(Rect r, CombineMode mode = CombineMode::New)
 Step SelectEllipse(Rect r, CombineMode mode = CombineMode::New)
 {
     return {"select ellipse", [=](LayerStack& d) { ASSERT_TRUE(ChangeSelection(d, *EllipseRegion(r), mode, kUndoShapeSelection)); }};
+}
+// The window's side of the tools around the walk's document, with the selection page's mode.
+class ToolHand final : public ToolContext {
+public:
+    ToolHand(LayerStack& document, CombineMode pageMode)
+        : document_(document)
+    {
+        settings_.wand.combine = pageMode;
+    }
+    LayerStack& document() override { return document_; }
+    const LayerStack& document() const override { return document_; }
+    ViewMapping mapping() const override { return {.clip = {0, 0, 400, 300}}; }
+    RgbTriple activeColour() const override { return {}; }
+    RgbTriple secondaryColour() const override { return {}; }
+    void setActiveColour(RgbTriple) override {}
+    void setSecondaryColour(RgbTriple) override {}
+    ToolSettings& settings() override { return settings_; }
+    const ToolSettings& settings() const override { return settings_; }
+    ui::Service& ui() override { return ui_; }
+    void zoomAt(int, Point) override {}
+    Point scrollPosition() const override { return {}; }
+    void scrollTo(Point) override {}
+
+    // A drag from one corner pixel to the other.
+    void drag(int toolId, Point from, Point to)
+    {
+        Tool& tool = *Tools().find(toolId);
+        tool.press(*this, PointerAt(from, MouseButton::Left, false, {}));
+        tool.move(*this, PointerAt(to, MouseButton::Left, true, {}));
+        tool.release(*this, PointerAt(to, MouseButton::Left, false, {}));
+    }
+
+private:
+    LayerStack& document_;
+    ToolSettings settings_;
+    UiRecorder ui_;
+};
+
+Step ShapeTool(int toolId, Rect r, CombineMode pageMode)  // a drag of the rectangle or ellipse tool
+{
+    return {"shape tool", [=](LayerStack& d) {
+                ToolHand(d, pageMode).drag(toolId, {r.left, r.top}, {r.right - 1, r.bottom - 1});
+            }};
+}
+Step SwitchLayer(int layer, int undos)  // a click on the palette's row
+{
+    return {"switch layer", [=](LayerStack& d) { ASSERT_TRUE(ClickLayerRow(d, layer)); }, undos, undos};
 }
 Step XorShape(Rect r)  // a shape mask of the selection tools
 {
@@ -228,6 +277,14 @@ const Walk kWalks[] = {
       Deselect(), Stroke(PaintKind::Airbrush, {{18, 14}, {18, 14}, {18, 14}})}},
     {"SelectionChanges", 2,
      {Wand({3, 3}), Select({30, 20, 38, 28}, CombineMode::Add), XorShape({2, 2, 11, 9}), MoveOutline(3, -1), Deselect()}},
+    {"SelectionToolsInThePagesModeAmongOtherSteps", 2,
+     {ShapeTool(1101, {2, 2, 8, 8}, CombineMode::New), Paint(120, 1067),
+      ShapeTool(1101, {12, 3, 18, 9}, CombineMode::Add), MoveContent(2, 1), Opacity(1, 50),
+      ShapeTool(1102, {0, 0, 9, 6}, CombineMode::Subtract), Wand({3, 3}), ShapeTool(1101, {20, 10, 26, 16}, CombineMode::Add),
+      Deselect()}},
+    {"LiftSwitchLayerAndPaint", 3,
+     {Select({2, 2, 10, 8}), MoveContent(3, 2), SwitchLayer(1, 1), MoveContent(1, 1), Paint(60, 1067),
+      SwitchLayer(0, 1), MoveContent(2, 0), Stroke(PaintKind::Brush, {{4, 4}, {9, 6}}), Deselect()}},
     {"SelectPaintMoveDeleteAndCrop", 2,
      {Wand({1, 1}, 0), Paint(90, 1067), MoveContent(4, 3), MoveContent(-2, 5) /* lifted: no second lift */,
       Select({0, 0, 6, 6}, CombineMode::Subtract), DeleteContent(), MoveContent(1, 1, true), Paint(17, 1067), Crop()}},
@@ -258,6 +315,33 @@ TEST_P(UndoWalks, EveryStateComesBackStepByStepAndInAnyOrder)
 
 INSTANTIATE_TEST_SUITE_P(Mixed, UndoWalks, ::testing::ValuesIn(kWalks),
                          [](const ::testing::TestParamInfo<Walk>& info) { return info.param.name; });
+
+TEST(UndoWalk, UndoingALayerSwitchLiftsTheContentAgainOnItsOwnLayer)
+{
+    UndoWalk walk(2);
+    LayerStack& d = walk.doc();
+    walk.apply({Select({2, 2, 10, 8}), MoveContent(3, 2)});
+    const std::string lifted = Fingerprint(d);
+    walk.apply(SwitchLayer(1, 1));
+    EXPECT_EQ(d.currentLayer, 1);
+    EXPECT_FALSE(d.selectionAux);
+    walk.undo();
+    ASSERT_EQ(Fingerprint(d), lifted);
+    EXPECT_EQ(d.currentLayer, 0) << "the content's layer is current again";
+    ASSERT_TRUE(d.floatingUnderImage) << "and the content is lifted again";
+
+    const auto secondLayer = [&d] {
+        const HDIB& image = d.layers[1].image.read();
+        const HDIB& mask = d.layers[1].mask.read();
+        std::vector<std::uint8_t> bytes(image.data(), image.data() + image.size());
+        bytes.insert(bytes.end(), mask.data(), mask.data() + mask.size());
+        return bytes;
+    };
+    const auto before = secondLayer();
+    walk.apply(MoveContent(1, 1));
+    EXPECT_EQ(secondLayer(), before) << "the lifted content moves on within its own layer";
+    walk.walkBackAndForth();
+}
 
 TEST(UndoWalk, ANewStepAfterUndoingDropsTheRedoBranch)
 {

@@ -20,6 +20,8 @@ public:
 
 protected:
     ToolResult finish(ToolContext& context, Rect band, bool clicked) override;
+    // The band picks what to keep; the selection page's mode is not on this tool's page.
+    CombineMode pageMode(const ToolContext&) const override { return CombineMode::New; }
 
 private:
     static ToolResult crop(ToolContext& context);

@@ -55,7 +55,7 @@ ToolResult FreehandSelectTool::press(ToolContext& context, const PointerEvent& e
     }
     points_.clear();
     points_.reserve(kPointStep);
-    mode_ = CombineModeFor(event.keys);
+    mode_ = SelectionModeFor(context, event.keys);
     add(event.point);
     state_ = State::Freehand;
     return ToolResult::Redraw(extent());

@@ -18,6 +18,13 @@ inline CombineMode CombineModeFor(const Modifiers& keys, CombineMode otherwise =
     return otherwise;
 }
 
+// The mode a selection started now combines by: the selection page's mode ("Somar à seleção",
+// "Tirar da seleção"), which every selection tool shares, unless a key held overrides it.
+inline CombineMode SelectionModeFor(const ToolContext& context, const Modifiers& keys)
+{
+    return CombineModeFor(keys, context.settings().wand.combine);
+}
+
 // The rectangle of pixels from one corner pixel to the other, both included.
 inline Rect SpanOf(Point a, Point b)
 {

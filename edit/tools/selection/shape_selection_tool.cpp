@@ -6,13 +6,13 @@
 
 namespace lv {
 
-ToolResult ShapeSelectionTool::press(ToolContext&, const PointerEvent& event)
+ToolResult ShapeSelectionTool::press(ToolContext& context, const PointerEvent& event)
 {
     if (event.button != MouseButton::Left)
         return {};
     dragging_ = true;
     moved_ = false;
-    mode_ = CombineModeFor(event.keys);
+    mode_ = CombineModeFor(event.keys, pageMode(context));
     anchor_ = corner_ = event.point;
     return ToolResult::Redraw(SpanOf(anchor_, corner_));
 }
@@ -50,6 +50,11 @@ ToolResult ShapeSelectionTool::finish(ToolContext& context, Rect band, bool clic
         return ToolResult::Redraw(band);
     const auto changed = ChangeSelection(stack, std::move(*region), mode_, kUndoShapeSelection);
     return ToolResult::Redraw(changed ? UniteRects(*changed, band) : band);
+}
+
+CombineMode ShapeSelectionTool::pageMode(const ToolContext& context) const
+{
+    return context.settings().wand.combine;
 }
 
 ToolResult ShapeSelectionTool::key(ToolContext& context, const KeyEvent& event)

@@ -31,6 +31,8 @@ protected:
     // What the release does with the band; the crop tool chooses otherwise for a click.
     virtual ToolResult finish(ToolContext& context, Rect band, bool clicked);
     CombineMode mode() const { return mode_; }
+    // The mode a drag without keys combines by: the selection page's.
+    virtual CombineMode pageMode(const ToolContext& context) const;
 
 private:
     int id_;
