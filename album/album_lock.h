@@ -4,9 +4,12 @@
 // album. It is taken on a companion file, because the safe write renames a new file over the
 // album itself and a lock on the old one would guard nothing.
 
+#include "common/locked_file.h"
+
 #include <cerrno>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace lv::album {
 
@@ -19,18 +22,12 @@ public:
     // can't be opened or created.
     static std::optional<AlbumLock> Acquire(const std::string& albumPath);
 
-    AlbumLock(AlbumLock&& other) noexcept;
-    AlbumLock& operator=(AlbumLock&& other) noexcept;
-    AlbumLock(const AlbumLock&) = delete;
-    AlbumLock& operator=(const AlbumLock&) = delete;
-    ~AlbumLock();
-
 private:
-    explicit AlbumLock(int fd)
-        : fd_(fd)
+    explicit AlbumLock(LockedFile file)
+        : file_(std::move(file))
     {
     }
-    int fd_ = -1;
+    LockedFile file_;
 };
 
 }  // namespace lv::album

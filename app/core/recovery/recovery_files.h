@@ -7,6 +7,8 @@
 // cleanly. Names starting with "." are work in progress (folders being set up, files being
 // written) and are passed over.
 
+#include "common/locked_file.h"
+
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -30,25 +32,5 @@ RecoveryFiles RecoveryFilesFor(const std::filesystem::path& sessionFolder, std::
 // Removes the three files; false when one that exists could not be removed.
 bool RemoveRecoveryFiles(const RecoveryFiles& files);
 
-// An open lock file whose flock this process holds; released and closed with the object.
-class LockedFile {
-public:
-    // The lock, or nothing when another open file holds it (a running copy, or another
-    // object of this process) or the file can't be opened.
-    static std::optional<LockedFile> TryLock(const std::filesystem::path& file);
-
-    LockedFile(LockedFile&& other) noexcept;
-    LockedFile& operator=(LockedFile&& other) noexcept;
-    LockedFile(const LockedFile&) = delete;
-    LockedFile& operator=(const LockedFile&) = delete;
-    ~LockedFile();
-
-private:
-    explicit LockedFile(int fd)
-        : fd_(fd)
-    {
-    }
-    int fd_ = -1;
-};
 
 }  // namespace lv
