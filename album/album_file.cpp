@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 
 namespace lv::album {
 namespace {
@@ -17,6 +18,36 @@ void turnBackslashes(AlbumEntry& entry)
     auto* path = record.data() + offset::kPath;
     std::replace(path, path + kPathBytes, std::uint8_t('\\'), std::uint8_t('/'));
 }
+
+// The thumbnails' places in the file. One block named by many records would give each record
+// its own copy of it, so a thumbnail must lie in the thumbnail area without touching any
+// other: what the thumbnails take in memory is then bounded by the file's size.
+class ThumbnailExtents {
+public:
+    ThumbnailExtents(std::uint64_t areaStart, std::uint64_t fileSize) : areaStart_(areaStart), fileSize_(fileSize) {}
+
+    bool claim(std::uint64_t start, std::uint64_t size)
+    {
+        if (start < areaStart_ || start > fileSize_ || size > fileSize_ - start || size > fileSize_ - claimed_)
+            return false;
+        if (size == 0)
+            return true;
+        const auto next = taken_.lower_bound(start);
+        if (next != taken_.end() && next->first < start + size)
+            return false;
+        if (next != taken_.begin() && std::prev(next)->second > start)
+            return false;
+        taken_.emplace(start, start + size);
+        claimed_ += size;
+        return true;
+    }
+
+private:
+    std::uint64_t areaStart_;
+    std::uint64_t fileSize_;
+    std::uint64_t claimed_ = 0;
+    std::map<std::uint64_t, std::uint64_t> taken_;  // start -> end of each thumbnail
+};
 
 }  // namespace
 
@@ -37,14 +68,16 @@ AlbumFileContents ReadAlbumContents(ByteSource& source)
         kRecordSize * std::uint64_t(count), source.size() > kHeaderSize ? source.size() - kHeaderSize : 0)));
     const std::size_t tableBytes = source.read(table.data(), table.size());
     contents.entries.reserve(count);
+    ThumbnailExtents extents(thumbnailArea, source.size());
     for (std::size_t i = 0; i < count; ++i) {
         if (kRecordSize * (i + 1) > tableBytes)
             break;
         const std::uint8_t* record = table.data() + kRecordSize * i;
         const std::uint32_t thumbSize = LoadLE32(record + offset::kThumbSize);
         const std::uint64_t thumbStart = thumbnailArea + LoadLE32(record + offset::kThumbOffset);
-        // A thumbnail the file can't hold is a short read: refuse it before allocating.
-        if (thumbStart > source.size() || thumbSize > source.size() - thumbStart)
+        // A thumbnail the file can't hold, or one sharing its bytes, is a failed thumbnail
+        // read: refuse it before allocating.
+        if (!extents.claim(thumbStart, thumbSize))
             break;
         AlbumEntry entry(thumbSize);
         std::memcpy(entry.record().data(), record, kRecordSize);

@@ -25,8 +25,9 @@ struct AlbumFileContents {
     std::vector<AlbumEntry> entries;  // those read before the first failure
 };
 
-// Reads records until the first short read; thumbnails whose bytes the file can't hold
-// count as short reads, so nothing is allocated beyond what the file carries. Paths
+// Reads records until the first short read; thumbnails whose bytes the file can't hold, that
+// lie outside the thumbnail area or overlap another thumbnail count as failed reads, so the
+// thumbnails together never take more than the file's size. Paths
 // written with "\" come back with "/". Selected flags are cleared.
 AlbumFileContents ReadAlbumContents(ByteSource& source);
 AlbumFileContents ReadAlbumContents(const std::string& path);

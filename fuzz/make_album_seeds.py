@@ -58,6 +58,15 @@ def main():
         "not_album.abm": b"RAZE" + one[4:],
         "empty.abm": album([]),
     }
+    # One block named by every record: before each thumbnail had to have bytes of its own,
+    # a 2.3 MB album asked for 1,000 copies of its 2 MB block.
+    block = 2 * 1024 * 1024
+    shared = bytearray(album([photo(b"/fotos/p%d.jpg" % i, b"", 8, 8, i) for i in range(1000)]))
+    for i in range(1000):
+        struct.pack_into("<II", shared, 144 + 288 * i + 272, 0, block)
+    shared = shared[:144 + 288 * 1000] + bytes(block)
+    struct.pack_into("<I", shared, 4, len(shared))
+    seeds["shared_thumbnail.abm"] = bytes(shared)
     for name, data in seeds.items():
         with open(os.path.join(out, name), "wb") as f:
             f.write(data)
