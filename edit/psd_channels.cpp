@@ -1,6 +1,7 @@
 #include "edit/psd_channels.h"
 
 #include "common/little_endian.h"
+#include "imagelib/codecs/picture_budget.h"
 
 #include <zlib.h>
 
@@ -108,6 +109,8 @@ bool decodeZip(std::span<const std::uint8_t> data, bool predicted, const PsdPlan
                std::uint32_t planesWanted, const PsdRowSink& sink)
 {
     const std::uint64_t bytes = rowBytes(shape);
+    if (CheckPictureBudget(rowCount(shape) * bytes, data.size()))
+        return false;
     std::vector<std::uint8_t> planes(std::size_t(rowCount(shape) * bytes));
     if (!inflateAll(data, planes))
         return false;
@@ -140,6 +143,11 @@ std::uint64_t PsdMinimumEncodedBytes(std::uint16_t compression, const PsdPlaneSh
     default:
         return 0;
     }
+}
+
+std::uint64_t PsdDecodedBytes(std::uint16_t compression, const PsdPlaneShape& shape)
+{
+    return compression == kPsdZip || compression == kPsdZipPredicted ? rowCount(shape) * rowBytes(shape) : 0;
 }
 
 std::size_t UnpackBits(std::span<const std::uint8_t> in, std::span<std::uint8_t> out)

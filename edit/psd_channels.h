@@ -27,12 +27,17 @@ struct PsdPlaneShape {
 // 1:1032 at best); 0 for an unknown compression.
 std::uint64_t PsdMinimumEncodedBytes(std::uint16_t compression, const PsdPlaneShape& shape);
 
+// What decoding holds at once besides the picture: every plane inflated, for the deflate
+// compressions (their rows are undone in place); 0 for the others, which go row by row.
+std::uint64_t PsdDecodedBytes(std::uint16_t compression, const PsdPlaneShape& shape);
+
 // Receives plane `plane`'s row `y` (top first) as `shape.width` 8-bit samples.
 using PsdRowSink = std::function<void(std::uint32_t plane, std::uint32_t y, const std::uint8_t* samples)>;
 
 // Decodes `data` (what follows the compression code) and hands every row of the first
 // `planesWanted` planes to `sink`. Rows that run short are filled with zeros; false for an
-// unknown compression, data shorter than the compression can hold, or a broken stream.
+// unknown compression, data shorter than the compression can hold, a deflate stream that
+// would expand beyond the picture budget, or a broken stream.
 bool DecodePsdPlanes(std::span<const std::uint8_t> data, std::uint16_t compression, const PsdPlaneShape& shape,
                      std::uint32_t planesWanted, const PsdRowSink& sink);
 

@@ -7,6 +7,7 @@
 #include "common/string_table.h"
 #include "edit/layer_pictures.h"
 #include "edit/layers.h"
+#include "imagelib/codecs/picture_budget.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/progress.h"
 
@@ -19,6 +20,14 @@ namespace {
 
 // Deflate's best ratio: no channel data can describe more samples per byte.
 constexpr std::uint64_t kMostSamplesPerByte = 1032;
+
+// The rows of a 24-bit picture; beyond every limit when its size is positive but too large
+// for a picture at all.
+std::uint64_t rgbBytes(std::uint64_t width, std::uint64_t height)
+{
+    const std::uint64_t bytes = PictureBytes(std::int64_t(width), std::int64_t(height), 24);
+    return bytes == 0 && width > 0 && height > 0 ? UINT64_MAX : bytes;
+}
 
 // One channel's bytes as stored: the compression code, then `bytes` (a buffer reused from
 // channel to channel, so big files don't fault in fresh pages for every channel).
@@ -53,6 +62,7 @@ public:
     bool failed() const { return failed_; }
     bool outOfMemory() const { return outOfMemory_; }
     bool cancelled() const { return cancelled_; }
+    bool tooLarge() const { return tooLarge_; }
 
     // The layer of one record; an empty rectangle, or one no channel can fill, gives a
     // transparent pixel at the rectangle's corner so the layer keeps its place and name.
@@ -67,6 +77,8 @@ public:
         const std::uint32_t width = std::uint32_t(record.rect.width());
         const std::uint32_t height = std::uint32_t(record.rect.height());
         if (width > 0 && height > 0 && fillsLayer(record, width, height)) {
+            if (!withinBudget(rgbBytes(width, height)))
+                return layer;
             layer.image = allocate(AllocatePicture(width, height, 24, 0));
             layer.mask = allocate(MakeGreyFilled(int(width), int(height), 255));
             if (layer.image && layer.mask)
@@ -90,6 +102,9 @@ public:
             failed_ = true;
             return layer;
         }
+        if (!withinBudget(rgbBytes(header_.width, header_.height)) ||
+            !withinBudget(PsdDecodedBytes(data->compression, shape), data->bytes.size()))
+            return layer;
         layer.image = allocate(AllocatePicture(header_.width, header_.height, 24, 0));
         layer.mask = allocate(MakeGreyFilled(int(header_.width), int(header_.height), 255));
         if (!layer.image || !layer.mask)
@@ -114,6 +129,16 @@ private:
         for (const PsdChannel& channel : record.channels)
             bytes += channel.length;
         return width * height <= bytes * kMostSamplesPerByte;
+    }
+
+    // A picture, or a stream's expansion, beyond what the file's bytes may make is refused
+    // before anything is allocated, as in every other reader.
+    bool withinBudget(std::uint64_t bytes, std::optional<std::uint64_t> dataBytes = std::nullopt)
+    {
+        if (!CheckPictureBudget(bytes, dataBytes.value_or(source_.size())))
+            return true;
+        tooLarge_ = failed_ = true;
+        return false;
     }
 
     HDIB allocate(HDIB picture)
@@ -141,7 +166,7 @@ private:
     bool decodeInto(const PsdChannel& channel, std::uint32_t width, std::uint32_t height, const PsdRowSink& sink)
     {
         const auto data = readChannel(source_, channel.offset, channel.length, buffer_);
-        if (!data)
+        if (!data || !withinBudget(PsdDecodedBytes(data->compression, {width, height, header_.depth, 1}), data->bytes.size()))
             return false;
         return DecodePsdPlanes(data->bytes, data->compression, {width, height, header_.depth, 1}, 1, sink);
     }
@@ -225,6 +250,7 @@ private:
     bool failed_ = false;
     bool outOfMemory_ = false;
     bool cancelled_ = false;
+    bool tooLarge_ = false;
     std::uint64_t channelsDone_ = 0;
     std::vector<std::uint8_t> buffer_;
 };
@@ -284,6 +310,10 @@ PsdDecode DecodePsd(ByteSource& source)
     const PsdStructure& structure = parse.structure;
     if (!canvasFits(source, structure))
         return decode;
+    // The composite and a layer of the whole canvas are pictures of the canvas's size.
+    if ((decode.failure = CheckPictureBudget(rgbBytes(structure.header.width, structure.header.height),
+                                             source.size())))
+        return decode;
 
     PsdDocument& document = decode.document;
     document.width = std::int32_t(structure.header.width);
@@ -324,6 +354,8 @@ PsdDecode DecodePsd(ByteSource& source)
     }
     decode.outOfMemory = decoder.outOfMemory();
     decode.cancelled = decoder.cancelled();
+    if (decoder.tooLarge())
+        decode.failure = FileFailure(FileProblem::TooLarge);
     if (decoder.failed())
         return decode;
     decode.problem = PsdProblem::None;

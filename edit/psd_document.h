@@ -3,6 +3,7 @@
 // not yet a document: the pictures, names and flags of each layer, top layer first.
 
 #include "common/byte_source.h"
+#include "common/file_problem.h"
 #include "edit/psd_structure.h"
 #include "imagelib/dib.h"
 
@@ -44,6 +45,7 @@ struct PsdDecode {
     PsdProblem problem = PsdProblem::Broken;
     bool outOfMemory = false;
     bool cancelled = false;  // Esc during the reading
+    FileFailure failure;     // TooLarge: a picture beyond what the file's bytes may make
     PsdHeader header;  // what the file declared, for messages about its mode or depth
     PsdDocument document;
 };

@@ -127,6 +127,7 @@ PsdOpened OpenPsd(ByteSource& source, PsdNotices notices)
         return opened;
     case PsdProblem::Broken:
         opened.code = decode.cancelled ? ReadCode::Broken : ReadCode::Failure;
+        opened.failure = decode.failure;
         return opened;
     }
     opened.stack = MakeStackFromPsd(std::move(decode.document));
@@ -153,7 +154,7 @@ ReadResult ReadPsdFlattened(const std::string& path)
 {
     PsdOpened opened = OpenPsdFile(path, PsdNotices::Quiet);
     if (!opened.stack)
-        return opened.code;
+        return ReadResult(opened.code, opened.failure);
     HDIB picture = DibDuplicate(opened.stack->composite);
     return picture ? ReadResult(std::move(picture)) : ReadResult(ReadCode::Failure);
 }

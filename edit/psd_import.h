@@ -24,6 +24,7 @@ struct PsdOpened {
     // NotThisFormat without the signature; Broken after a message of its own (an
     // unsupported mode or depth, or cancelled); Failure for a damaged file or no memory.
     ReadCode code = ReadCode::Failure;
+    FileFailure failure;  // why, when known (a picture beyond the budget)
 };
 
 PsdOpened OpenPsdFile(const std::string& path, PsdNotices notices = PsdNotices::Show);

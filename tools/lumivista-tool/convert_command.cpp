@@ -31,10 +31,10 @@ int RunConvert(std::string_view, Arguments args)
     if (DispatchExtension(out) == "VLF" && DispatchExtension(in) == "PSD" && !parsed.has("--save-as")) {
         if (!std::filesystem::is_regular_file(in))
             return Fail(kExitCannotRead, "cannot open " + in);
-        const auto stack = OpenPsdFile(in).stack;
-        if (!stack)
-            return Fail(kExitCannotRead, "cannot read " + in);
-        return WriteDocument(*stack, out, options.jpegQuality);
+        const PsdOpened opened = OpenPsdFile(in);
+        if (!opened.stack)
+            return Fail(kExitCannotRead, opened.failure ? FileProblemMessage(opened.failure, in) : "cannot read " + in);
+        return WriteDocument(*opened.stack, out, options.jpegQuality);
     }
     ToolPicture picture = OpenPicture(in, photoCdResolution);
     if (picture.exitCode)

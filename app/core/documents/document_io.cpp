@@ -85,7 +85,7 @@ LoadedDocument LoadDocument(const std::string& path)
     readers.psd = [&layered](const std::string& file) -> ReadResult {
         PsdOpened opened = OpenPsdFile(file);
         if (!opened.stack)
-            return opened.code;
+            return ReadResult(opened.code, opened.failure);
         HDIB picture = CopyPicture(opened.stack->composite);
         if (!picture)
             return ReadCode::Failure;
