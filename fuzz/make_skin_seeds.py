@@ -39,6 +39,22 @@ seeds = {
     'truncated.skin': skin(b'REZE', [[(0, 0, 4, 4, 0)] * 3], cut=236 + 288 * 4 + 7),
     'huge_count.skin': skin(b'REZE', [[(0, 0, 2, 2, 0)]], total=0xFFFFFFF0),
 }
+
+def shared_picture(records=2000, screens=50, side=148):
+    """Every record names one picture and every screen starts at record 0: once read as
+    50 x 2,000 copies of it (6.6 GB from 0.6 MB)."""
+    pic = dib(side, side)
+    header = bytearray(236)
+    header[0:4] = b'REZE'
+    struct.pack_into('<II', header, 8, records, 0)
+    struct.pack_into('<I', header, 32, screens)
+    rec = bytearray(288)
+    struct.pack_into('<I', rec, 272, 0)
+    struct.pack_into('<I', rec, 280, len(pic))
+    struct.pack_into('<8h', rec, 152, 0, 0, 1, 1, side, side, 0, 0)
+    return bytes(header) + bytes(rec) * records + pic
+
+seeds['shared_picture.skin'] = shared_picture()
 for name, data in seeds.items():
     with open(os.path.join(os.path.dirname(os.path.abspath(__file__)), "corpus", "skin", name), "wb") as f:
         f.write(data)

@@ -47,6 +47,48 @@ std::optional<ReadRecord> ReadRecordAt(ByteSource& source, const SkinHeader& hea
     return out;
 }
 
+struct Block {
+    std::uint64_t start = 0;
+    std::uint64_t end = 0;
+};
+
+// Whether no two of the blocks share a byte (empty blocks share nothing).
+bool Apart(std::vector<Block> blocks)
+{
+    std::erase_if(blocks, [](const Block& b) { return b.start >= b.end; });
+    std::sort(blocks.begin(), blocks.end(), [](const Block& a, const Block& b) { return a.start < b.start; });
+    for (std::size_t i = 1; i < blocks.size(); ++i)
+        if (blocks[i].start < blocks[i - 1].end)
+            return false;
+    return true;
+}
+
+// Each screen's records, and each record's picture, are its own: a record or picture named
+// twice would be copied once per naming, so a small file could ask for gigabytes.
+bool LayoutIsSound(ByteSource& source, const SkinHeader& header)
+{
+    std::vector<Block> screens;
+    for (int s = 0; s < int(std::min<std::uint32_t>(header.screenCount, kSkinMaxScreens)); ++s) {
+        const RecordRange range = ScreenRecordRange(header, s);
+        screens.push_back({range.first, range.end});
+    }
+    if (!Apart(std::move(screens)))
+        return false;
+    std::vector<std::uint8_t> table(std::size_t(header.usableRecords) * kSkinRecordSize);
+    if (!source.seek(kSkinHeaderSize) || !source.readExact(table.data(), table.size()))
+        return false;
+    std::vector<Block> pictures;
+    for (std::size_t i = 0; i < header.usableRecords; ++i) {
+        const std::uint8_t* record = table.data() + i * kSkinRecordSize;
+        const std::uint64_t start = header.imageDataStart + LoadLE32(record + kSkinImageOffsetAt);
+        const std::uint64_t length = LoadLE32(record + kSkinImageLengthAt);
+        // Pictures beyond the file are left out when read, so they take nothing.
+        if (start <= source.size() && length <= source.size() - start)
+            pictures.push_back({start, start + length});
+    }
+    return Apart(std::move(pictures));
+}
+
 }  // namespace
 
 std::optional<SkinHeader> ReadSkinHeader(ByteSource& source)
@@ -90,7 +132,7 @@ int ScreenButtonCount(RecordRange range)
 std::optional<SkinScreenButtons> ReadSkinScreen(ByteSource& source, int screen)
 {
     const auto header = ReadSkinHeader(source);
-    if (!header)
+    if (!header || !LayoutIsSound(source, *header))
         return std::nullopt;
     const RecordRange range = ScreenRecordRange(*header, screen);
     SkinScreenButtons buttons(std::size_t(ScreenButtonCount(range)));
@@ -116,8 +158,12 @@ std::optional<SkinFileContent> ReadSkinFile(ByteSource& source)
         return std::nullopt;
     SkinFileContent content;
     const int screens = int(std::min<std::uint32_t>(header->screenCount, kSkinMaxScreens));
-    for (int s = 0; s < screens; ++s)
-        content.screens.push_back(*ReadSkinScreen(source, s));
+    for (int s = 0; s < screens; ++s) {
+        auto screen = ReadSkinScreen(source, s);
+        if (!screen)
+            return std::nullopt;
+        content.screens.push_back(std::move(*screen));
+    }
     return content;
 }
 
@@ -129,6 +175,9 @@ bool WriteSkinFile(ByteSink& sink, const SkinFileContent& content)
     for (const auto& screen : content.screens)
         buttonCount += screen.size();
     if (buttonCount * 3 > kSkinMaxRecords)
+        return false;
+    // A first screen without buttons starts where the next does, and would read as its twin.
+    if (!content.screens.empty() && content.screens.front().empty() && buttonCount > 0)
         return false;
 
     std::uint8_t header[kSkinHeaderSize] = {};

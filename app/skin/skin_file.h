@@ -79,13 +79,16 @@ RecordRange ScreenRecordRange(const SkinHeader& header, int screen);
 // (end − first + 2) / 3: a trailing button with only two records still counts.
 int ScreenButtonCount(RecordRange range);
 
-// The buttons of one screen; null when the file is not a skin file. Missing or broken
-// pictures are left empty, so a damaged file still gives its placements.
+// The buttons of one screen; null when the file is not a skin file, or is damaged so that
+// two screens share records or two records share picture bytes (each naming would be a copy
+// of its own). Missing or broken pictures are left empty, so a file damaged otherwise still
+// gives its placements.
 std::optional<SkinScreenButtons> ReadSkinScreen(ByteSource& source, int screen);
 std::optional<SkinFileContent> ReadSkinFile(ByteSource& source);
 
 // Writes the screens (at most 50, at most 2000 records in all) with the magic "REZE".
-// False when the content does not fit the format or a write fails.
+// False when the content does not fit the format (a first screen without buttons before
+// screens with buttons can't be told apart from the next one) or a write fails.
 bool WriteSkinFile(ByteSink& sink, const SkinFileContent& content);
 
 }  // namespace lv::skin
