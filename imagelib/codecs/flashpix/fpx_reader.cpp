@@ -10,6 +10,7 @@
 #include "imagelib/codecs/flashpix/fpx_tile_table.h"
 #include "imagelib/codecs/image_file.h"
 #include "imagelib/codecs/library_messages.h"
+#include "imagelib/codecs/picture_budget.h"
 #include "imagelib/codecs/photocd/photo_ycc.h"
 #include "imagelib/progress.h"
 
@@ -26,6 +27,9 @@ using namespace flashpix;
 
 // Property sets and tile tables are small; anything bigger is not a real file.
 constexpr std::uint64_t kMaxPropertyBytes = 16 * 1024 * 1024;
+// A single-colour tile is one 16-byte table entry for 64 x 64 pixels of 3 bytes: 768 bytes
+// of rows per byte of the file, three times the picture budget's usual ratio.
+constexpr std::uint64_t kTileEntryExpansion = 3;
 
 struct Subimage {
     int level = 0;
@@ -210,12 +214,14 @@ ReadResult decodeSubimage(const StorageReader& storage, const PropertySet& conte
     if (!table || table->width != subimage.width || table->height != subimage.height ||
         table->channels != subimage.channels)
         return ReadCode::Broken;
-    // One table entry per tile: a picture can't be more than 768 bytes per byte of the file.
+    // The file's own words for a picture beyond the budget or beyond memory: tried as
+    // another format it would only be "unknown".
     const bool grey = subimage.colourChannels == 1;
-    FileFailure shortage;
-    HDIB picture = AllocatePicture(table->width, table->height, grey ? 8 : 24, grey ? 256 : 0, &shortage);
-    if (!picture)
-        return {ReadCode::Failure, NoticesOnly(shortage)};
+    FilePicture made = AllocateFilePicture(table->width, table->height, grey ? 8 : 24, grey ? 256 : 0,
+                                           fileSize * kTileEntryExpansion);
+    if (!made.picture)
+        return {ReadCode::Failure, made.failure};
+    HDIB picture = std::move(made.picture);
     if (grey)
         FillGreyRamp(picture.colors(), 256);
 

@@ -1,0 +1,84 @@
+// FlashPix files of single-colour tiles: 16 bytes of tile table stand for 64 x 64 pixels, so
+// a 2 MB file the writer itself makes can declare a 24000 x 24000 picture.
+
+#include "common/byte_sink.h"
+#include "common/little_endian.h"
+#include "common/testing/ui_recorder.h"
+#include "imagelib/codecs/flashpix/fpx.h"
+#include "imagelib/codecs/flashpix/fpx_layout.h"
+#include "imagelib/codecs/flashpix/fpx_property_set.h"
+#include "imagelib/codecs/flashpix/fpx_storage.h"
+#include "imagelib/codecs/flashpix/fpx_tile_table.h"
+#include "imagelib/codecs/picture_budget.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace lv {
+namespace {
+
+using namespace flashpix;
+
+// One RGB resolution of `width` x `height` whose tiles are all one colour, laid out as our
+// writer lays out its files.
+std::vector<std::uint8_t> SingleColourFile(std::uint32_t width, std::uint32_t height, std::uint32_t rgb)
+{
+    TileTable table{width, height, 3, {}};
+    table.tiles.assign(std::size_t(TilesFor(width)) * TilesFor(height), TileEntry{0, 0, kSingleColour, rgb << 8});
+    PropertySetWriter contents(kImageContentsFormat);
+    contents.addUI4(kNumberOfResolutions, 1);
+    contents.addUI4(kHighestWidth, width);
+    contents.addUI4(kHighestHeight, height);
+    contents.addUI4(ForLevel(kSubimageWidth, 0), width);
+    contents.addUI4(ForLevel(kSubimageHeight, 0), height);
+    std::vector<std::uint8_t> colours(16);
+    colours[0] = 3;
+    for (std::uint32_t c = 0; c < 3; ++c)
+        StoreLE32(colours.data() + 4 + 4 * c, kNifRgb << 16 | c);
+    contents.addBlob(ForLevel(kSubimageColour, 0), colours);
+
+    StorageWriter storage;
+    storage.setRootClass(kImageClass);
+    storage.addStream(kImageContentsStream, contents.bytes());
+    storage.openStorage(ResolutionStorageName(0));
+    storage.addStream(kSubimageHeaderStream, SerialiseTileTable(table));
+    storage.addStream(kSubimageDataStream, std::span<const std::uint8_t>());
+    storage.closeStorage();
+    const auto file = storage.finish();
+    return {file.begin(), file.end()};
+}
+
+TEST(FlashPixBudget, ASmallFileDeclaringAHugeSingleColourPictureIsTooLarge)
+{
+    testing::UiRecorder ui;
+    const std::vector<std::uint8_t> file = SingleColourFile(24000, 24000, 0x336699);
+    EXPECT_LT(file.size(), 3u << 20);
+    // The fuzzer's seed is this file, written out when asked.
+    if (const char* seed = std::getenv("LV_WRITE_FPX_SEED")) {
+        ASSERT_TRUE(WriteWholeFile(seed, file));
+    }
+    const ReadResult read = ReadFlashPix(file);
+    EXPECT_FALSE(read.ok());
+    EXPECT_EQ(read.code(), ReadCode::Failure);
+    EXPECT_EQ(read.failure().problem, FileProblem::TooLarge);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(FlashPixBudget, SingleColourPicturesTheFileCanStandForStillRead)
+{
+    // 192 MB of rows from about 250 KB: beyond the budget's usual 256 bytes per byte of file,
+    // within the 768 a tile entry stands for.
+    const std::vector<std::uint8_t> file = SingleColourFile(8000, 8000, 0x0A141E);
+    ASSERT_GT(8000ull * 8000 * 3, PictureAllowance(file.size()));
+    ReadResult read = ReadFlashPix(file);
+    ASSERT_TRUE(read.ok()) << read.value();
+    EXPECT_EQ(read.image().width(), 8000);
+    const std::uint8_t* corner = read.image().row(7999) + 3 * 7999;
+    EXPECT_EQ(corner[0], 0x1E);  // blue, green, red
+    EXPECT_EQ(corner[1], 0x14);
+    EXPECT_EQ(corner[2], 0x0A);
+}
+
+}  // namespace
+}  // namespace lv
