@@ -2,6 +2,7 @@
 
 #include "app/skin/skin_file.h"
 #include "common/failure_notices.h"
+#include "common/out_of_memory.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
 #include "imagelib/codecs/bmp/bmp.h"
@@ -71,8 +72,10 @@ LoadedPanel LoadPanel(int panel, SkinVariant variant, const std::string& program
     }
 
     std::optional<SkinScreenButtons> stored;
-    if (auto file = FileSource::Open(JoinPath(programDir, loaded.skinFile)))
-        stored = ReadSkinScreen(*file, panel);
+    const std::string skinPath = JoinPath(programDir, loaded.skinFile);
+    if (auto file = FileSource::Open(skinPath))
+        stored = ReadWithinMemory(skinPath, [&] { return ReadSkinScreen(*file, panel); },
+                                  [] { return std::optional<SkinScreenButtons>(); });
     if (!stored) {
         ShowComponentError(6434);
         return loaded;

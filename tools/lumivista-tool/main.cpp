@@ -8,6 +8,7 @@
 #include "info_command.h"
 #include "layers_command.h"
 #include "mail_command.h"
+#include "memory_guard.h"
 #include "paint_command.h"
 #ifdef LV_TOOL_PRINTING
 #include "print_command.h"
@@ -118,6 +119,6 @@ int main(int argc, char** argv)
     }
     for (const Command& c : kCommands)
         if (c.name == args[0])
-            return c.run(c.name, lv::tool::Arguments(args).subspan(1));
+            return lv::tool::RunWithinMemory(c, lv::tool::Arguments(args).subspan(1));
     return lv::tool::Fail(lv::tool::kExitUsage, "no command named " + args[0] + " (see --help)");
 }

@@ -2,6 +2,7 @@
 
 #include "app/core/documents/document_files.h"
 #include "common/failure_notices.h"
+#include "common/out_of_memory.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
 #include "edit/compositing.h"
@@ -64,9 +65,7 @@ std::optional<PictureWithAlpha> onlyLayerWithAlpha(const LayerStack& stack)
     return PictureWithAlpha{&layer.image.read(), std::move(alpha)};
 }
 
-}  // namespace
-
-LoadedDocument LoadDocument(const std::string& path)
+LoadedDocument readDocument(const std::string& path)
 {
     // The layered and Photoshop readers keep the whole stack aside; the dispatcher sees its composite.
     std::unique_ptr<LayerStack> layered;
@@ -130,6 +129,13 @@ LoadedDocument LoadDocument(const std::string& path)
     }
     CompositeLayers(*loaded.stack);
     return loaded;
+}
+
+}  // namespace
+
+LoadedDocument LoadDocument(const std::string& path)
+{
+    return ReadWithinMemory(path, [&] { return readDocument(path); }, [] { return LoadedDocument{}; });
 }
 
 bool WriteDocument(LayerStack& stack, std::string& path, int saveType)
