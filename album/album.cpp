@@ -2,7 +2,6 @@
 
 #include "album/album_file.h"
 #include "album/album_merge.h"
-#include "common/out_of_memory.h"
 #include "common/ui_service.h"
 
 #include <algorithm>
@@ -13,8 +12,7 @@ bool Album::read(const std::string& path)
 {
     close();
     ui::BusyCursor busy;
-    AlbumFileContents contents =
-        ReadWithinMemory(path, [&] { return ReadAlbumContents(path); }, [] { return AlbumFileContents{}; });
+    AlbumFileContents contents = ReadAlbumContents(path);
     if (!contents.recognised)
         return false;
     const auto slash = path.find_last_of('/');

@@ -2,6 +2,7 @@
 
 #include "common/byte_sink.h"
 #include "common/little_endian.h"
+#include "common/out_of_memory.h"
 #include "common/ui_service.h"
 #include "common/warning_messages.h"
 
@@ -96,7 +97,7 @@ AlbumFileContents ReadAlbumContents(const std::string& path)
     auto source = FileSource::Open(path);
     if (!source)
         return {};
-    return ReadAlbumContents(*source);
+    return ReadWithinMemory(path, [&] { return ReadAlbumContents(*source); }, [] { return AlbumFileContents{}; });
 }
 
 bool IsReadOnlyAlbumFile(const std::string& path)

@@ -30,6 +30,8 @@ struct AlbumFileContents {
 // thumbnails together never take more than the file's size. Paths
 // written with "\" come back with "/". Selected flags are cleared.
 AlbumFileContents ReadAlbumContents(ByteSource& source);
+// Memory running out while the file is read shows string 2004 with the path and gives
+// nothing (not recognised).
 AlbumFileContents ReadAlbumContents(const std::string& path);
 
 // True when the file's header is an album's and carries the read-only flag (the system

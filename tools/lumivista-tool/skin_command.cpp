@@ -87,8 +87,10 @@ int RunSkin(std::string_view, Arguments args)
         return Fail(kExitCannotRead, "cannot open " + path);
     const auto header = skin::ReadSkinHeader(*file);
     const auto content = skin::ReadSkinFile(*file);
-    if (!header || !content)
+    if (!header)
         return Fail(kExitUsage, path + " is not a skin file");
+    if (!content)
+        return Fail(kExitCannotRead, path + " is a damaged skin file (screens or pictures named twice)");
     if (parsed.has("--json"))
         WriteJson(*header, *content);
     else
