@@ -2,6 +2,7 @@
 
 #include "edit/layers.h"
 #include "edit/tools/tool_registry.h"
+#include "edit/undo_hooks.h"
 
 namespace lv {
 
@@ -58,6 +59,8 @@ ToolResult TextTool::press(ToolContext& context, const PointerEvent& event)
         return ToolResult::Handled();
     if (editing)
         SetCurrentLayer(stack, hit);
+    // The lettering and its shadow are what the user did in one dialog: one undo step.
+    const UndoAction action(stack);
     if (CreateOrUpdateTextLayer(&stack, *fonts, choice.settings, editing) != kTextLayerOk) {
         context.ui().beep();
         return ToolResult::Handled();
