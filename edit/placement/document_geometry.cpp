@@ -171,7 +171,8 @@ bool SpinDocument(LayerStack& stack, double degrees)
     if (!hasLayers(stack))
         return false;
     const int w = stack.width, h = stack.height;
-    const Placement rotation = RotatePlacement(w / 2.0, h / 2.0, degrees * kApplyRadiansPerDegree);
+    // A positive angle turns anticlockwise, as the angle dial grows; the placement turns clockwise.
+    const Placement rotation = RotatePlacement(w / 2.0, h / 2.0, -degrees * kApplyRadiansPerDegree);
     const Rect canvas = PlacedBoundingBox({0, 0, w, h}, rotation);
     const int newWidth = canvas.right - canvas.left;
     const int newHeight = canvas.bottom - canvas.top;
