@@ -19,7 +19,7 @@ FUZZ = build/fuzz
 # the Debian package build/release/lumivista_<version>_<arch>.deb.
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test bench fuzz fuzz-run install package clean
+.PHONY: all deps build run test test-long bench fuzz fuzz-run install package clean
 
 all: build
 
@@ -47,9 +47,14 @@ $(TEST)/build.ninja:
 	cmake -S . -B $(TEST) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="-O1" -DCMAKE_C_FLAGS="-O1" \
 	  -DCMAKE_CXX_FLAGS_DEBUG="-g1" -DCMAKE_C_FLAGS_DEBUG="-g1" -DLV_SANITIZE=ON
 
+# Tests labelled `long` (large photos, minutes each) run only with `make test-long`.
 test: deps $(TEST)/build.ninja
 	cmake --build $(TEST) -j $(JOBS)
-	cd $(TEST) && ctest --output-on-failure -j $(JOBS)
+	cd $(TEST) && ctest --output-on-failure -j $(JOBS) -LE long
+
+test-long: deps $(TEST)/build.ninja
+	cmake --build $(TEST) -j $(JOBS)
+	cd $(TEST) && ctest --output-on-failure -L long
 
 $(BENCH)/build.ninja:
 	cmake -S . -B $(BENCH) $(CMAKE_GEN) -DCMAKE_BUILD_TYPE=Release -DLV_BUILD_TESTS=OFF -DLV_BUILD_BENCH=ON

@@ -18,6 +18,19 @@ void WithdrawUndoStep(LayerStack& stack)
         stack.undo->withdrawLast();
 }
 
+UndoAction::UndoAction(LayerStack& stack)
+    : recorder_(stack.undo)
+{
+    if (recorder_)
+        recorder_->beginAction();
+}
+
+UndoAction::~UndoAction()
+{
+    if (recorder_)
+        recorder_->endAction();
+}
+
 void ClearSelection(LayerStack& stack)
 {
     stack.selectionActive = 0;

@@ -30,6 +30,10 @@ public:
     virtual bool record(LayerStack& stack, int code, std::span<const std::int32_t> values) = 0;
     // Removes this document's newest step, for an operation that failed after recording.
     virtual void withdrawLast() = 0;
+    // The steps recorded between these undo and redo together: one user action. Actions
+    // may nest; the outermost one decides.
+    virtual void beginAction() {}
+    virtual void endAction() {}
 };
 
 }  // namespace lv

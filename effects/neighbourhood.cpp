@@ -3,6 +3,9 @@
 #include "effects/blur.h"
 #include "effects/parallel.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace lv::effects {
 
 FloatImage GradientMagnitude(const FloatImage& image, int threads)
@@ -22,11 +25,12 @@ FloatImage GradientMagnitude(const FloatImage& image, int threads)
     return out;
 }
 
-FloatImage Kuwahara(ConstRaster in, double half, int threads)
+namespace {
+
+// Per pixel: the colour, then luma and luma squared for the variance.
+FloatImage KuwaharaStatistics(ConstRaster in)
 {
-    const int r = std::max(1, int(std::lround(half)));
     const int ch = in.channels;
-    // Channels: the colour, then luma and luma squared for the variance.
     FloatImage stats(in.width, in.height, ch + 2);
     for (int y = 0; y < in.height; ++y) {
         const std::uint8_t* s = in.row(y);
@@ -39,17 +43,23 @@ FloatImage Kuwahara(ConstRaster in, double half, int threads)
             d[ch + 1] = l * l;
         }
     }
-    const int h = std::max(1, r / 2);
+    return stats;
+}
+
+// The four squares' means at offset `h` around each pixel, weighted toward the calmest.
+FloatImage KuwaharaSquares(FloatImage stats, int ch, int h, int threads)
+{
     BoxBlur(stats, h, threads);
-    FloatImage out(in.width, in.height, ch);
-    ParallelFor(in.height, ThreadsFor((long long)in.height * in.width * (ch + 2), threads), [&](int begin, int end) {
+    const int width = stats.width, height = stats.height;
+    FloatImage out(width, height, ch);
+    ParallelFor(height, ThreadsFor((long long)height * width * (ch + 2), threads), [&](int begin, int end) {
         for (int y = begin; y < end; ++y)
-            for (int x = 0; x < in.width; ++x) {
+            for (int x = 0; x < width; ++x) {
                 float acc[3] = {0, 0, 0};
                 float weights = 0;
                 for (int q = 0; q < 4; ++q) {
-                    const int qx = std::clamp(x + ((q & 1) ? h : -h), 0, in.width - 1);
-                    const int qy = std::clamp(y + ((q & 2) ? h : -h), 0, in.height - 1);
+                    const int qx = std::clamp(x + ((q & 1) ? h : -h), 0, width - 1);
+                    const int qy = std::clamp(y + ((q & 2) ? h : -h), 0, height - 1);
                     const float* m = stats.row(qy) + qx * (ch + 2);
                     const float variance = std::max(0.0f, m[ch + 1] - m[ch] * m[ch]);
                     // Weight 1/(1 + v)^4: calm squares win, but ties blend instead of jumping.
@@ -67,11 +77,44 @@ FloatImage Kuwahara(ConstRaster in, double half, int threads)
     return out;
 }
 
+double SmoothSquareOffset(double half)
+{
+    return std::max(1.0, half / 2);
+}
+
+}  // namespace
+
+FloatImage Kuwahara(ConstRaster in, double half, int threads)
+{
+    const int r = std::max(1, int(std::lround(half)));
+    return KuwaharaSquares(KuwaharaStatistics(in), in.channels, std::max(1, r / 2), threads);
+}
+
 int KuwaharaReach(double half)
 {
     const int r = std::max(1, int(std::lround(half)));
     const int h = std::max(1, r / 2);
     return 2 * h + 2;
+}
+
+FloatImage SmoothKuwahara(ConstRaster in, double half, int threads)
+{
+    const double h = SmoothSquareOffset(half);
+    const int low = int(std::floor(h));
+    const float toHigh = float(h - low);
+    FloatImage stats = KuwaharaStatistics(in);
+    if (toHigh < 1e-4f)
+        return KuwaharaSquares(std::move(stats), in.channels, low, threads);
+    FloatImage out = KuwaharaSquares(stats, in.channels, low, threads);
+    const FloatImage high = KuwaharaSquares(std::move(stats), in.channels, low + 1, threads);
+    for (std::size_t i = 0; i < out.samples.size(); ++i)
+        out.samples[i] += toHigh * (high.samples[i] - out.samples[i]);
+    return out;
+}
+
+int SmoothKuwaharaReach(double half)
+{
+    return 2 * int(std::ceil(SmoothSquareOffset(half))) + 2;
 }
 
 void Sampler::sample(float x, float y, float* out) const

@@ -30,6 +30,10 @@ FloatImage GradientMagnitude(const FloatImage& image, int threads);
 // 2·half + 1 around it, weighted toward the calmest. Flat patches with crisp borders.
 FloatImage Kuwahara(ConstRaster in, double half, int threads);
 int KuwaharaReach(double half);
+// The same with squares that grow smoothly with `half`: between two whole offsets the
+// results blend, so a strength slider is not rounded away.
+FloatImage SmoothKuwahara(ConstRaster in, double half, int threads);
+int SmoothKuwaharaReach(double half);
 
 // Bilinear reads of a raster at positions in whole-picture working coordinates; positions
 // outside the picture take the nearest border pixel.

@@ -8,8 +8,8 @@
 
 #include <algorithm>
 #include <array>
-#include <numbers>
 #include <cmath>
+#include <numbers>
 
 namespace lv::effects {
 
@@ -78,8 +78,10 @@ void Order(std::uint8_t* a, std::uint8_t* b, std::size_t n)
 
 void RunDespeckle(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
-    // Only samples that stand out from their neighbours' median by more than this change.
-    const int threshold = int(std::lround((100 - p[0]) * 0.6));
+    // Only samples that stand out from their neighbours' median by more than this change:
+    // 60 levels at the lowest sensitivity down to none at the highest, falling fastest at
+    // first so that the faint differences of noise get as many steps as the bold ones.
+    const int threshold = int(std::lround(61.0 * std::pow(61.0, -p.strength(0)) - 1.0));
     const int ch = in.channels;
     const std::size_t n = in.rowSamples();
     ParallelFor(out.height, ThreadsFor((long long)out.height * (long long)n * 9, ctx.threads), [&](int begin, int end) {

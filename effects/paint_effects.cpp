@@ -24,12 +24,12 @@ float LumaOf(const float* bgr)
 
 double OilBrush(const Parameters& p, const Context& ctx)
 {
-    return (1.5 + 4.5 * p.strength(0)) * ctx.effectUnit();
+    return (2.0 + 4.0 * p.strength(0)) * ctx.effectUnit();
 }
 
 void RunOilPaint(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
-    const FloatImage paint = Kuwahara(in, OilBrush(p, ctx), ctx.threads);
+    const FloatImage paint = SmoothKuwahara(in, OilBrush(p, ctx), ctx.threads);
     FloatImage relief = LumaImage(in, ctx.threads);
     for (int y = 0; y < paint.height; ++y) {
         const float* s = paint.row(y);
@@ -54,17 +54,22 @@ void RunOilPaint(ConstRaster in, Raster out, const Parameters& p, const Context&
 
 int OilMargin(const Parameters& p, const Context& ctx)
 {
-    return KuwaharaReach(OilBrush(p, ctx)) + 2;
+    return SmoothKuwaharaReach(OilBrush(p, ctx)) + 2;
 }
 
 // --- Watercolour ------------------------------------------------------------------------------
 
 constexpr double kWashSpread = 1.2;
 
+double WashBrush(const Parameters& p, const Context& ctx)
+{
+    return (2.0 + 2.0 * p.strength(0)) * ctx.effectUnit();
+}
+
 void RunWatercolour(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
     const double unit = ctx.effectUnit();
-    FloatImage wash = Kuwahara(in, (1.0 + 3.0 * p.strength(0)) * unit, ctx.threads);
+    FloatImage wash = SmoothKuwahara(in, WashBrush(p, ctx), ctx.threads);
     GaussianBlur(wash, kWashSpread * unit, kWashSpread * unit, ctx.threads);
     FloatImage luma(wash.width, wash.height, 1);
     for (int y = 0; y < wash.height; ++y)
@@ -91,7 +96,7 @@ void RunWatercolour(ConstRaster in, Raster out, const Parameters& p, const Conte
 int WatercolourMargin(const Parameters& p, const Context& ctx)
 {
     const double unit = ctx.effectUnit();
-    return KuwaharaReach((1.0 + 3.0 * p.strength(0)) * unit) + GaussianReach(kWashSpread * unit) + 2;
+    return SmoothKuwaharaReach(WashBrush(p, ctx)) + GaussianReach(kWashSpread * unit) + 2;
 }
 
 // --- Pointillism ------------------------------------------------------------------------------

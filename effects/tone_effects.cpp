@@ -8,6 +8,7 @@
 #include "effects/pixel_noise.h"
 #include "effects/point_ops.h"
 #include "effects/row_loops.h"
+#include "effects/statistics.h"
 #include "effects/tone_helpers.h"
 
 #include <algorithm>
@@ -66,9 +67,13 @@ void RunSolarise(ConstRaster in, Raster out, const Parameters& p, const Context&
     ApplyCurve(in, out, MakeCurve([t](double x) { return x < t ? x : 1.0 - x; }), ctx.threads);
 }
 
+// The cut runs over the photo's own tones (its darkest to its lightest percent), so that
+// every step of the slider moves it on a dull photo as on a contrasty one.
 void RunThreshold(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
-    const int cut = int(std::lround(p.strength(0) * 255));
+    const int darkest = Percentile(ctx.statistics->luma, 0.01);
+    const int lightest = std::max(darkest + 1, Percentile(ctx.statistics->luma, 0.99));
+    const int cut = int(std::lround(darkest + p.strength(0) * (lightest - darkest)));
     ForEachPixel(in, out, ctx, [cut](int, int, const std::uint8_t* s, std::uint8_t* d) {
         d[0] = d[1] = d[2] = Luma(s) >= cut ? 255 : 0;
     });
@@ -116,7 +121,7 @@ constexpr OperationSpec kTone[] = {
     {kOpNegative, 1, 1, false, false, false, nullptr, RunNegative},
     {kOpPosterise, 1, 1, false, false, false, nullptr, RunPosterise},
     {kOpSolarise, 1, 1, false, false, false, nullptr, RunSolarise},
-    {kOpThreshold, 1, 1, false, true, false, nullptr, RunThreshold},
+    {kOpThreshold, 1, 1, false, true, true, nullptr, RunThreshold},
     {kOpOldPhoto, 1, 1, true, true, false,
      [](const Parameters&, const Context& c) { return GaussianReach(OldPhotoSoftening(c)) + 1; }, RunOldPhoto},
     {kOpVignette, 1, 1, false, true, false, nullptr, RunVignette},

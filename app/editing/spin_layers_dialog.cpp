@@ -5,6 +5,8 @@
 
 #include <QDialog>
 #include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -22,8 +24,15 @@ std::optional<int> RunSpinLayersDialog(QWidget* parent)
     auto* dial = new AngleDialWidget(dialog, [angle](unsigned degrees) { angle->setValue(int(degrees % 360)); });
     dial->setFixedSize(120, 120);
     QObject::connect(angle, &QSpinBox::valueChanged, dial, [dial](int degrees) { dial->setAngle((degrees + 360) % 360); });
+    auto* direction = new QLabel(QStringLiteral("sentido anti-horário"), &dialog);
+    direction->setObjectName(QStringLiteral("direction"));
+    auto* field = new QHBoxLayout;
+    field->addWidget(angle);
+    field->addWidget(direction);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Â&ngulo:"), angle);
+    auto* label = new QLabel(QStringLiteral("Â&ngulo:"), &dialog);
+    label->setBuddy(angle);
+    form->addRow(label, field);
     auto* buttons = OkCancelButtons(dialog);
     auto* layout = new QVBoxLayout(&dialog);
     layout->addWidget(dial, 0, Qt::AlignHCenter);

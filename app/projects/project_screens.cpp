@@ -16,6 +16,7 @@
 #include "common/ui_service.h"
 #include "edit/layered_format.h"
 #include "edit/layers.h"
+#include "edit/selection/selection_content.h"
 #include "edit/tools/tool_registry.h"
 #include "projects/calendar.h"
 #include "projects/placeholders.h"
@@ -211,7 +212,7 @@ void ProjectScreens::showPlaceholder(ImageWindow& window, int layer)
         ui::Current().beep();
         return;
     }
-    SetCurrentLayer(window.document(), layer);
+    SwitchCurrentLayer(window.document(), layer);
     window.outlineCurrentLayer(true);
     // A click on the lettering then opens it for editing.
     if (window.document().layers[std::size_t(layer)].kind == LAYER_TEXT)

@@ -13,6 +13,8 @@
 namespace lv::app {
 namespace {
 
+constexpr int kRetryCloseMs = 100;
+
 QMessageBox::Icon boxIcon(ui::Icon icon)
 {
     switch (icon) {
@@ -58,6 +60,24 @@ QWidget* boxParent()
 QtUiService::QtUiService(const TestHooks& hooks)
     : hooks_(hooks)
 {
+    closeAfterWork_.setSingleShot(true);
+    closeAfterWork_.setInterval(0);
+    QObject::connect(&closeAfterWork_, &QTimer::timeout, &closeAfterWork_, [this] { closeProgressAfterWork(); });
+}
+
+void QtUiService::closeProgressAfterWork()
+{
+    if (!progress_)
+        return;
+    // A message box shown over the window is its child: the window goes once the box is
+    // gone, not under it (an answered box is hidden before its own loop returns).
+    for (const QWidget* child : progress_->findChildren<QWidget*>())
+        if (child->isWindow()) {
+            progress_->hide();
+            closeAfterWork_.start(kRetryCloseMs);
+            return;
+        }
+    delete progress_.data();
 }
 
 QtUiService::~QtUiService()
@@ -151,6 +171,7 @@ void QtUiService::reportProgress(std::string_view caption, int percent)
     }
     progress_->setLabelText(QtText(caption));
     progress_->setValue(std::max(percent, 0));
+    closeAfterWork_.start(0);
     pump_.pumpIfDue();
 }
 

@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <QProgressDialog>
 #include <QStringList>
+#include <QTimer>
 
 #include <memory>
 
@@ -34,12 +35,16 @@ public:
 
 private:
     ui::Answer run(std::string_view text, std::string_view title, ui::Buttons buttons, ui::Icon icon);
+    void closeProgressAfterWork();
 
     const TestHooks& hooks_;
     EventPump pump_;
     int busyDepth_ = 0;
     // Shown over the active window, which may go first (a scanner's dialog) and take it along.
     QPointer<QProgressDialog> progress_;
+    // Work that reports progress runs without returning to the event loop (the pump holds
+    // timers back), so the first timer event after it means the work ended, whatever way.
+    QTimer closeAfterWork_;
 #ifdef LV_TEST_DRIVER
     QStringList scriptedAnswers_;
 #endif

@@ -25,7 +25,11 @@ void ToneDab(const Dab& dab, int strength, bool darken);
 // Blur with a 3 × 3 box, or sharpen by the difference from it (unsharp mask).
 void FocusDab(const Dab& dab, int strength, bool sharpen);
 
-// Red-eye removal: where red dominates green and blue, red comes down to their mean.
+// Red-eye removal: where red clearly dominates, red comes down toward the mean of green and
+// blue by the dab's weight; every other pixel stays exactly as it was.
+inline constexpr int kRedEyeLeastRed = 80;
+// Red above kRedEyeLeastRed and above 1.5 times both green and blue.
+bool RedClearlyDominates(int red, int green, int blue);
 void RedEyeDab(const Dab& dab);
 
 // Clone: the pixels of the stroke's start state `dx`, `dy` away from each pixel.

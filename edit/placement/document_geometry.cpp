@@ -129,8 +129,16 @@ std::optional<std::vector<NewLayer>> rearranged(const LayerStack& stack, const P
         n.mask = move(layer.mask.read());
         if (!n.image || !n.mask)
             return std::nullopt;
-        n.box = PlacedBoundingBox(topDownBox(stack, i), t);
+        const Rect box = topDownBox(stack, i);
+        n.box = PlacedBoundingBox(box, t);
         n.placement = carried(layer, t);
+        // A layer turned about its exact centre may lie half a pixel off the grid, where
+        // rounding after a mirror picks the other pixel: it stays where its placement puts it.
+        if (layer.sourceImage && !IsUnplaced(layer.textPlacement)) {
+            const Rect source{0, 0, layer.sourceImage->width(), layer.sourceImage->height()};
+            if (PlacedBoundingBox(source, layer.textPlacement) == box)
+                n.box = PlacedBoundingBox(source, n.placement);
+        }
     }
     return layers;
 }
@@ -163,7 +171,8 @@ bool SpinDocument(LayerStack& stack, double degrees)
     if (!hasLayers(stack))
         return false;
     const int w = stack.width, h = stack.height;
-    const Placement rotation = RotatePlacement(w / 2.0, h / 2.0, degrees * kApplyRadiansPerDegree);
+    // A positive angle turns anticlockwise, as the angle dial grows; the placement turns clockwise.
+    const Placement rotation = RotatePlacement(w / 2.0, h / 2.0, -degrees * kApplyRadiansPerDegree);
     const Rect canvas = PlacedBoundingBox({0, 0, w, h}, rotation);
     const int newWidth = canvas.right - canvas.left;
     const int newHeight = canvas.bottom - canvas.top;

@@ -26,7 +26,7 @@ inline constexpr int kDocumentTooLargeString = 2348;
 bool FlipDocument(LayerStack& stack, bool horizontal);
 // A quarter turn clockwise (`right`) or counter-clockwise; width and height swap.
 bool TurnDocument(LayerStack& stack, bool right);
-// Every layer rotated by `degrees` (clockwise) about the document's centre from its source;
+// Every layer rotated by `degrees` (anticlockwise) about the document's centre from its source;
 // the canvas grows to hold the rotated picture and its new corners are transparent.
 bool SpinDocument(LayerStack& stack, double degrees);
 // Every layer scaled so that the document becomes width × height. Sides of 10001 or more

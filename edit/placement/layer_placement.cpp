@@ -31,6 +31,18 @@ Rect sourceBox(const LayerRecord& layer)
     return PlacedBoundingBox({0, 0, layer.sourceImage->width(), layer.sourceImage->height()}, layer.textPlacement);
 }
 
+// Where the placement puts the middle of the source, to the fraction: the box around it was
+// rounded, and turning about the box's centre would carry that rounding into every turn.
+Placement RotationAboutPlacedCentre(const LayerRecord& layer, double degrees)
+{
+    const Placement& m = layer.textPlacement;
+    const double row = layer.sourceImage->height() / 2.0;
+    const double col = layer.sourceImage->width() / 2.0;
+    const double centreCol = m[3] * row + m[4] * col + m[5];
+    const double centreRow = m[0] * row + m[1] * col + m[2];
+    return RotatePlacement(centreCol, centreRow, degrees * kApplyRadiansPerDegree);
+}
+
 void install(LayerStack& stack, LayerRecord& layer, RenderedLayer rendered, const Placement& m)
 {
     layer.image = SharedPicture(std::move(rendered.image));
@@ -168,7 +180,7 @@ std::optional<Rect> RotateCurrentLayer(LayerStack& stack, double degrees)
         WithdrawUndoStep(stack);
         return std::nullopt;
     }
-    const Placement m = Compose(RotationPlacement(*current, degrees), layer->textPlacement);
+    const Placement m = Compose(RotationAboutPlacedCentre(*layer, degrees), layer->textPlacement);
     auto rendered = RenderLayerFromSource(*layer, *layer->sourceImage, *layer->sourceMask, m, kWhite);
     if (!rendered)
         return std::nullopt;

@@ -156,9 +156,8 @@ Placement ResizePlacement(const Rect& from, const Rect& to)
 
 Placement RotationPlacement(const Rect& box, double degrees)
 {
-    const double cx = Truncate((box.left + box.right) / 2.0 + 0.5);
-    const double cy = Truncate((box.top + box.bottom) / 2.0 + 0.5);
-    return RotatePlacement(cx, cy, degrees * kApplyRadiansPerDegree);
+    // Half pixels and all: a centre rounded to whole pixels moves the layer at every turn.
+    return RotatePlacement((box.left + box.right) / 2.0, (box.top + box.bottom) / 2.0, degrees * kApplyRadiansPerDegree);
 }
 
 HDIB ResizeToRectangle(const HDIB& source, const Rect& from, const Rect& to, Placement& m,

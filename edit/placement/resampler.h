@@ -31,7 +31,7 @@ HDIB RotateByAngle(const HDIB& source, const Rect& box, std::uint32_t background
 int FixedResizeCoordinate(int lowOld, int highOld, int lowNew, int highNew, bool highFirst);
 
 // The operations the two composes: the scale taking `from` onto `to` (neither empty), and
-// the rotation about the rounded centre of `box`.
+// the rotation about the exact centre of `box`.
 Placement ResizePlacement(const Rect& from, const Rect& to);
 Placement RotationPlacement(const Rect& box, double degrees);
 

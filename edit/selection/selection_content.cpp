@@ -191,6 +191,15 @@ bool DropLiftedContent(LayerStack& stack)
     return true;
 }
 
+int SwitchCurrentLayer(LayerStack& stack, int index)
+{
+    if (!IsLayerIndex(stack, index))
+        return -1;
+    if (index != stack.currentLayer)
+        DropLiftedContent(stack);
+    return SetCurrentLayer(stack, index);
+}
+
 std::optional<Rect> DeleteSelectionContent(LayerStack& stack)
 {
     if (stack.selectionActive == 0)

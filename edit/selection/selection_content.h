@@ -25,6 +25,10 @@ std::optional<Rect> MoveSelectionContent(LayerStack& stack, int dx, int dy, bool
 // was lifted.
 bool DropLiftedContent(LayerStack& stack);
 
+// Makes another layer current as every layer switch must: lifted content goes down into
+// its own layer first. The previous current index, or -1 for a bad index.
+int SwitchCurrentLayer(LayerStack& stack, int index);
+
 // Makes the current layer transparent under the selection (mask 0), keeping the selection.
 // Returns the changed rectangle; nothing without a selection or a layer.
 std::optional<Rect> DeleteSelectionContent(LayerStack& stack);

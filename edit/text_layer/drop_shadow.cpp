@@ -49,6 +49,9 @@ bool AddDropShadow(LayerStack& stack, const DropShadowSettings& settings)
     };
 
     const int below = current + 1;
+    // The shadow layer's insertion and its merge are one action: undo never shows the
+    // shadow apart from its lettering.
+    const UndoAction action(stack);
     const bool added = RecordUndoStep(stack, kUndoLayerAdd, {below});
     if (InsertLayer(stack, shadow, shadowMask, below, false, {}, LayerLimit::Lifted) != kInsertOk) {
         if (added)

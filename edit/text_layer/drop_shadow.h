@@ -15,7 +15,7 @@ inline constexpr int kMaxShadowRadius = 100;
 
 // Only for a current text layer. The shadow goes in even when the stack is full, since
 // the merge that follows takes it straight out again. The other layers' links are as
-// they were afterwards. Records a layer-insertion step then a merge step.
+// they were afterwards. Records a layer-insertion step then a merge step, as one action.
 bool AddDropShadow(LayerStack& stack, const DropShadowSettings& settings);
 
 // The grey of a shadow of this intensity (0 .. 100).

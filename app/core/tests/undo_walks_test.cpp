@@ -236,9 +236,9 @@ Step Letter(std::string text, std::uint32_t colour, bool edit)
                 ASSERT_EQ(CreateOrUpdateTextLayer(&d, TestFonts(), settings, edit), kTextLayerOk);
             }};
 }
-Step Shadow()  // a layer added and merged: two steps each way
+Step Shadow()  // a layer added and merged: one action
 {
-    return {"shadow", [](LayerStack& d) { ASSERT_TRUE(AddDropShadow(d, {2, 70, 2, 1})); }, 2, 2};
+    return {"shadow", [](LayerStack& d) { ASSERT_TRUE(AddDropShadow(d, {2, 70, 2, 1})); }};
 }
 
 Step Enhance(int mode, std::vector<int> sliders)

@@ -42,6 +42,7 @@ struct UndoRecord {
     int code = -1;
     int state = 0;  // 0 applied (can be undone), 1 undone (can be redone)
     bool continuesGroup = false;
+    bool joinsPrevious = false;  // recorded inside the user action of the window's step before
     std::int32_t word = 0;             // the first extra value the operation passed
     std::uint32_t modifiedBefore = 0;  // the document's flag when recorded, for a withdrawn step
     UndoContent content;

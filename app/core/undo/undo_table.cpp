@@ -19,13 +19,19 @@ void UndoTable::setLevel(int level)
 bool UndoTable::record(LayerStack& document, int window, int code, std::span<const std::int32_t> values)
 {
     std::erase_if(records_, [&](const auto& r) { return belongs(*r, document, window) && r->state == 1; });
-    while (count() >= level_)
+    while (count() >= level_) {
         records_.erase(records_.begin());
+        // Half an action cannot be undone on its own.
+        while (!records_.empty() && records_.front()->joinsPrevious)
+            records_.erase(records_.begin());
+    }
 
     auto record = std::make_unique<UndoRecord>();
     record->document = &document;
     record->window = window;
     record->continuesGroup = !records_.empty() && records_.back()->code == kUndoGroupCode;
+    if (OpenAction* action = openAction(window))
+        record->joinsPrevious = action->recorded++ > 0;
     record->modifiedBefore = document.modified;
     FillUndoRecord(*record, document, code, values);
     records_.push_back(std::move(record));
@@ -44,6 +50,29 @@ void UndoTable::withdrawLast(int window)
         return;
     (*newest)->document->modified = (*newest)->modifiedBefore;
     records_.erase(std::next(newest).base());
+    if (OpenAction* action = openAction(window); action && action->recorded > 0)
+        --action->recorded;
+}
+
+UndoTable::OpenAction* UndoTable::openAction(int window)
+{
+    const auto found = std::find_if(actions_.begin(), actions_.end(), [window](const auto& a) { return a.window == window; });
+    return found == actions_.end() ? nullptr : &*found;
+}
+
+void UndoTable::beginAction(int window)
+{
+    if (OpenAction* action = openAction(window))
+        ++action->depth;
+    else
+        actions_.push_back({window, 1, 0});
+}
+
+void UndoTable::endAction(int window)
+{
+    OpenAction* action = openAction(window);
+    if (action && --action->depth <= 0)
+        std::erase_if(actions_, [window](const auto& a) { return a.window == window; });
 }
 
 int UndoTable::nextStep(const LayerStack& document, int window, Direction direction) const
@@ -68,18 +97,42 @@ bool UndoTable::exchange(int slot, LayerStack& document)
     return true;
 }
 
-bool UndoTable::step(LayerStack& document, int window, Direction direction)
+int UndoTable::exchangeStep(int slot, LayerStack& document, int window, Direction direction)
 {
-    int slot = nextStep(document, window, direction);
-    if (slot < 0 || !exchange(slot, document))
-        return false;
+    if (!exchange(slot, document))
+        return -1;
     const UndoRecord& first = *records_[std::size_t(slot)];
     const int more = direction == Direction::Undo ? CompoundUndoCount(first.code, first.word)
                                                   : CompoundRedoCount(first.code, first.word);
+    int last = slot;
     for (int i = 0; i < more; ++i) {
-        slot = nextStep(document, window, direction);
-        if (slot < 0 || !exchange(slot, document))
+        const int next = nextStep(document, window, direction);
+        if (next < 0 || !exchange(next, document))
             break;
+        last = next;
+    }
+    return last;
+}
+
+bool UndoTable::step(LayerStack& document, int window, Direction direction)
+{
+    const int slot = nextStep(document, window, direction);
+    int last = slot < 0 ? -1 : exchangeStep(slot, document, window, direction);
+    if (last < 0)
+        return false;
+    // The rest of the user action: older steps that the undone one joined, or newer ones
+    // that join the redone one.
+    while (last >= 0) {
+        int next = -1;
+        if (direction == Direction::Undo) {
+            if (records_[std::size_t(last)]->joinsPrevious)
+                next = nextStep(document, window, direction);
+        } else {
+            next = nextStep(document, window, direction);
+            if (next >= 0 && !records_[std::size_t(next)]->joinsPrevious)
+                next = -1;
+        }
+        last = next < 0 ? -1 : exchangeStep(next, document, window, direction);
     }
     (direction == Direction::Undo ? redoWindow_ : undoWindow_) = window;
     if (stepListener_)

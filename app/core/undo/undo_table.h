@@ -29,6 +29,10 @@ public:
     // Removes the window's newest step (its operation failed after recording) and gives the
     // document back the modified flag it had.
     void withdrawLast(int window);
+    // The window's steps recorded from the outermost begin to its end are one user action:
+    // one undo or redo takes them all.
+    void beginAction(int window);
+    void endAction(int window);
 
     // Undo: the newest applied step of this window's document, then the steps it carries on
     // through. Redo: the oldest undone step. False when there is none; the caller beeps.
@@ -63,6 +67,8 @@ private:
     int nextStep(const LayerStack& document, int window, Direction direction) const;
     // Exchanges that step and the steps its code carries on through.
     bool step(LayerStack& document, int window, Direction direction);
+    // One recorded step and those its code carries on through: the last slot exchanged, or -1.
+    int exchangeStep(int slot, LayerStack& document, int window, Direction direction);
     bool exchange(int slot, LayerStack& document);
 
     std::vector<std::unique_ptr<UndoRecord>> records_;
@@ -70,6 +76,13 @@ private:
     std::optional<int> undoWindow_;
     std::optional<int> redoWindow_;
     std::function<void(int)> stepListener_;
+    struct OpenAction {
+        int window = 0;
+        int depth = 0;
+        int recorded = 0;
+    };
+    std::vector<OpenAction> actions_;
+    OpenAction* openAction(int window);
 };
 
 // The recorder one image window hands its document: records into the table for that window.
@@ -85,6 +98,8 @@ public:
         return table_.record(stack, window_, code, values);
     }
     void withdrawLast() override { table_.withdrawLast(window_); }
+    void beginAction() override { table_.beginAction(window_); }
+    void endAction() override { table_.endAction(window_); }
 
 private:
     UndoTable& table_;

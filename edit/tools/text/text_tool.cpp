@@ -1,7 +1,9 @@
 #include "edit/tools/text/text_tool.h"
 
 #include "edit/layers.h"
+#include "edit/selection/selection_content.h"
 #include "edit/tools/tool_registry.h"
+#include "edit/undo_hooks.h"
 
 namespace lv {
 
@@ -56,8 +58,13 @@ ToolResult TextTool::press(ToolContext& context, const PointerEvent& event)
     }
     if (!screen_->edit(choice, editing))
         return ToolResult::Handled();
+    // The lettering and its shadow are what the user did in one dialog: one undo step, with
+    // lifted content put down before the lettering's layer becomes current.
+    const UndoAction action(stack);
     if (editing)
-        SetCurrentLayer(stack, hit);
+        SwitchCurrentLayer(stack, hit);
+    else
+        DropLiftedContent(stack);
     if (CreateOrUpdateTextLayer(&stack, *fonts, choice.settings, editing) != kTextLayerOk) {
         context.ui().beep();
         return ToolResult::Handled();
