@@ -174,8 +174,17 @@ void AlbumPage::dropOutsideGrid(const QPoint& at)
     const std::string path = selectedPath();
     if (path.empty())
         return;
+    // The pictures are hidden here, so the one the user last worked on is the one meant.
+    const auto workspace = window_.controlRect(kWorkspaceControl);
     QWidget* under = window_.childAt(at);
-    if (under && documents_.isImageWindow(under)) {
+    const bool overPicture = under && documents_.isImageWindow(under);
+    if (!overPicture && !(workspace && workspace->contains(at)))
+        return;
+    if ((overPicture || documents_.hasActiveImage()) && documents_.placeInProject(overPicture ? under : nullptr, path)) {
+        LV_TEST_LOG(hooks_, QStringLiteral("album placed ") + QtText(path));
+        return;
+    }
+    if (overPicture || documents_.hasActiveImage()) {
         ReadResult photo = album::LoadPhotoForAlbum(path, session_.readers());
         if (!photo.ok()) {
             ShowDetailedStringMessage(QFileInfo::exists(QtText(path)) ? album::kUnknownFormatString
@@ -183,14 +192,15 @@ void AlbumPage::dropOutsideGrid(const QPoint& at)
                                       path);
             return;
         }
-        documents_.addLayer(under, photo.take());
+        if (!documents_.addLayer(overPicture ? under : nullptr, photo.take()))
+            return;
         LV_TEST_LOG(hooks_, QStringLiteral("album dropped layer ") + QtText(path));
+        showEditing();
         return;
     }
-    if (const auto workspace = window_.controlRect(kWorkspaceControl); workspace && workspace->contains(at)) {
-        LV_TEST_LOG(hooks_, QStringLiteral("album dropped open ") + QtText(path));
-        documents_.openPhoto(path);
-    }
+    LV_TEST_LOG(hooks_, QStringLiteral("album dropped open ") + QtText(path));
+    if (documents_.openPhoto(path))
+        showEditing();
 }
 
 void AlbumPage::cellLeft(int)
@@ -277,9 +287,22 @@ void AlbumPage::cellKey(int, QKeyEvent& event)
     event.ignore();  // Delete is taken by the filter below, for every widget of the page
 }
 
+void AlbumPage::cellWheel(int, QWheelEvent& event)
+{
+    hideTip();
+    scrollRows(WheelRows(event, wheelRest_));
+    event.accept();
+}
+
 bool AlbumPage::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || !showing())
+    if (!showing())
+        return false;
+    if (event->type() == QEvent::MouseButtonPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        return widget && albumListPressed(*widget, *static_cast<QMouseEvent*>(event));
+    }
+    if (event->type() != QEvent::KeyPress)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     const auto* widget = qobject_cast<QWidget*>(watched);
