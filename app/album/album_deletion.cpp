@@ -6,7 +6,10 @@
 #include "app/shell/main_window.h"
 #include "app/widgets/qt_text.h"
 #include "app/widgets/skin_list_box.h"
+#include "album/album_operations.h"
+#include "common/program_paths.h"
 #include "common/ui_service.h"
+#include "common/warning_messages.h"
 
 #include <QMenu>
 #include <QMouseEvent>
@@ -39,7 +42,9 @@ void AlbumPage::deleteAlbum()
         || !albumDeletable())
         return;
     const std::string name = session_.displayName();
-    session_.deleteCurrentAlbum();
+    // The album is gone from the list shown; only the list's file may not have followed.
+    if (!session_.deleteCurrentAlbum())
+        ShowDetailedStringMessage(album::kSaveErrorString, ConfigFilePath().string());
     albumChanged();
     LV_TEST_LOG(hooks_, QStringLiteral("album deleted ") + QtText(name));
 }

@@ -63,7 +63,7 @@ constexpr auto kPanel18Rows = Rows(kAlbumStrip, std::to_array<ButtonDefinition>(
     // "Obter": what is scanned, captured or downloaded here joins the album shown.
     {H::AcquireScan, 0, 0, 35420, K::Push, 0, 0, {"scanner", "", S::SmallIcon}, Rect::fromSize(6, 440, 28, 28), {}},
     {H::CaptureScreen, 103, 0, 35421, K::Push, 0, 0, {"screen", "", S::SmallIcon}, Rect::fromSize(40, 440, 28, 28), {}},
-    {H::SwitchScreen, 6, 0, 35422, K::Push, 0, 0, {"store", "", S::SmallIcon}, Rect::fromSize(74, 440, 28, 28), {}},
+    {H::SwitchScreen, 6, 0, 35422, K::Push, 0, 0, {"download", "", S::SmallIcon}, Rect::fromSize(74, 440, 28, 28), {}},
 }));
 const std::span<const ButtonDefinition> kPanel18 = kPanel18Rows;
 
