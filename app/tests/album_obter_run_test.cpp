@@ -1,6 +1,7 @@
 // The album page's "Obter" icons in the running program on a virtual X server: a scan from
 // the scanner interface's test backend and a shot of the screen join the album shown, while
-// two unsaved pictures stay open and unasked about; the store icon leads to the store page.
+// two unsaved pictures stay open, hidden under the page and unasked about; the store icon
+// leads to the store page.
 
 #include "acquire/tests/sane_test_backend.h"
 #include "common/testing/run_command.h"
@@ -47,7 +48,9 @@ TEST_F(AlbumObterRun, AScanAndAScreenShotFromTheAlbumPageJoinTheAlbumAndAskNothi
     EXPECT_EQ(StateField(shot, "count"), "2") << sandbox.log();
     EXPECT_EQ(StateField(shot, "selected"), "1");
     EXPECT_EQ(sandbox.log().find("acabou de ser criado"), std::string::npos) << sandbox.log();
-    EXPECT_EQ(StateField(sandbox.ask("state"), "windows"), "2") << "no window opened for the shot";
+    const std::string underThePage = sandbox.ask("state");
+    EXPECT_EQ(StateField(underThePage, "windows"), "2") << "no window opened for the shot";
+    EXPECT_NE(StateField(underThePage, "all").find("@0-hidden;"), std::string::npos) << "not drawn over the grid";
     std::size_t photos = 0;
     for (const auto& entry : std::filesystem::directory_iterator(sandbox.home() / "photos"))
         photos += entry.path().extension() == ".JPG";
@@ -59,6 +62,11 @@ TEST_F(AlbumObterRun, AScanAndAScreenShotFromTheAlbumPageJoinTheAlbumAndAskNothi
         RunCommand(std::string(LV_PROGRAM_DIR) + "/lumivista-tool album info '" + StateField(shot, "path") + "' --json");
     ASSERT_EQ(info.exitCode, 0) << info.err;
     EXPECT_NE(info.out.find("\"count\":2"), std::string::npos) << info.out;
+    // Back on an editing screen the pictures show again.
+    const std::string toEditar =
+        ClickOn(0, [](const skin::ButtonDefinition& b) { return b.handler == skin::Handler::SelectScreenArea && b.argument == 3; });
+    sandbox.expectAnswers({{toEditar, "screen 2 panels "}});
+    EXPECT_EQ(StateField(sandbox.ask("state"), "all").find("hidden"), std::string::npos) << sandbox.log();
     ASSERT_EQ(sandbox.send("answer Não"), 0);
     ASSERT_EQ(sandbox.send("answer Não"), 0);
     EXPECT_EQ(sandbox.quit(), 0) << sandbox.log();
