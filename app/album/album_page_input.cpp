@@ -174,33 +174,34 @@ void AlbumPage::dropOutsideGrid(const QPoint& at)
     const std::string path = selectedPath();
     if (path.empty())
         return;
-    // The pictures are hidden here, so the one the user last worked on is the one meant.
     const auto workspace = window_.controlRect(kWorkspaceControl);
     QWidget* under = window_.childAt(at);
     const bool overPicture = under && documents_.isImageWindow(under);
     if (!overPicture && !(workspace && workspace->contains(at)))
         return;
-    if ((overPicture || documents_.hasActiveImage()) && documents_.placeInProject(overPicture ? under : nullptr, path)) {
+    if (!overPicture && !documents_.hasActiveImage()) {
+        LV_TEST_LOG(hooks_, QStringLiteral("album dropped open ") + QtText(path));
+        if (documents_.openPhoto(path))
+            showEditing();
+        return;
+    }
+    // The pictures are hidden here, so the one the user last worked on is the one meant.
+    QWidget* target = overPicture ? under : nullptr;
+    if (documents_.placeInProject(target, path)) {
         LV_TEST_LOG(hooks_, QStringLiteral("album placed ") + QtText(path));
         return;
     }
-    if (overPicture || documents_.hasActiveImage()) {
-        ReadResult photo = album::LoadPhotoForAlbum(path, session_.readers());
-        if (!photo.ok()) {
-            ShowDetailedStringMessage(QFileInfo::exists(QtText(path)) ? album::kUnknownFormatString
-                                                                      : album::kCannotFindFileString,
-                                      path);
-            return;
-        }
-        if (!documents_.addLayer(overPicture ? under : nullptr, photo.take()))
-            return;
-        LV_TEST_LOG(hooks_, QStringLiteral("album dropped layer ") + QtText(path));
-        showEditing();
+    ReadResult photo = album::LoadPhotoForAlbum(path, session_.readers());
+    if (!photo.ok()) {
+        ShowDetailedStringMessage(QFileInfo::exists(QtText(path)) ? album::kUnknownFormatString
+                                                                  : album::kCannotFindFileString,
+                                  path);
         return;
     }
-    LV_TEST_LOG(hooks_, QStringLiteral("album dropped open ") + QtText(path));
-    if (documents_.openPhoto(path))
-        showEditing();
+    if (!documents_.addLayer(target, photo.take()))
+        return;
+    LV_TEST_LOG(hooks_, QStringLiteral("album dropped layer ") + QtText(path));
+    showEditing();
 }
 
 void AlbumPage::cellLeft(int)
