@@ -58,6 +58,9 @@ int main(int argc, char** argv)
         albumPage = std::make_unique<lv::app::AlbumPage>(window, albumDocuments, hooks, *albums, openAlbum);
         projects = std::make_unique<lv::app::ProjectScreens>(window, documents, printing, albums->catalogue,
                                                                   openAlbum, hooks);
+        albumDocuments.setProjectPlacer([&](lv::app::ImageWindow& picture, const std::string& path) {
+            return projects && projects->placeDroppedPhoto(picture, path);
+        });
         acquisition.setOpenAlbum([&] { return albumPage && albumPage->takesAcquiredPhotos(); },
                                  [&](const std::string& path, const lv::HDIB& picture, std::string_view caption) {
                                      return albumPage && albumPage->addAcquiredPhoto(path, picture, caption);

@@ -57,6 +57,11 @@ bool Acquisition::filterEvent(QObject*, QEvent* event)
 
 void Acquisition::scanFromPage()
 {
+    // The album page's "Digitalizar" is the scan command: the user picks the source there.
+    if (mainWindow_ && mainWindow_->screen() == kAlbumScreen) {
+        scanCommand();
+        return;
+    }
     if (!chosenSource_) {
         // With nothing chosen yet, the list's default source stands for the choice.
         const twain::SourceList list = session_->listSources();

@@ -84,7 +84,11 @@ void ScreenCapturePage::capture(int command)
                             .arg(shot.height())
                             .arg(shot.bitCount())
                             .arg(shot.header().biXPelsPerMeter));
-    acquisition_.openPictureWindow(std::move(shot), screen::kCapturedNameString);
+    // On the album page the shot joins the album shown; elsewhere it opens in a window.
+    if (mainWindow_ && mainWindow_->screen() == kAlbumScreen && acquisition_.albumOpen())
+        acquisition_.storeInAlbum(std::move(shot));
+    else
+        acquisition_.openPictureWindow(std::move(shot), screen::kCapturedNameString);
 }
 
 HDIB ScreenCapturePage::desktop()

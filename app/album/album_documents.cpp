@@ -40,6 +40,12 @@ bool ImageWindowsForAlbum::addLayer(QWidget* widget, HDIB picture)
     return true;
 }
 
+bool ImageWindowsForAlbum::placeInProject(QWidget* widget, const std::string& path)
+{
+    ImageWindow* window = widget ? imageWindowOf(widget) : windows_.active();
+    return window && placer_ && placer_(*window, path);
+}
+
 bool ImageWindowsForAlbum::isImageWindow(const QWidget* widget) const
 {
     return imageWindowOf(const_cast<QWidget*>(widget)) != nullptr;

@@ -97,6 +97,10 @@ public:
     // join (no album to take it, or the album is full).
     bool addAcquiredPhoto(const std::string& path, const HDIB& picture, std::string_view caption);
     void deleteSelected();
+    // "Excluir": the selected photos, or with none selected the album itself.
+    void deleteButtonPressed();
+    // Asks, then deletes the album shown from the user's list; its photos' files stay.
+    void deleteAlbum();
     void openSelected();
     void openAsLayer();
     void showProperties();
@@ -124,6 +128,7 @@ private:
     void cellMouse(int cell, QMouseEvent& event) override;
     void cellLeft(int cell) override;
     void cellKey(int cell, QKeyEvent& event) override;
+    void cellWheel(int cell, QWheelEvent& event) override;
     bool cellAcceptsDrop(const QMimeData& mime) override;
     void cellDropped(const QMimeData& mime) override;
 
@@ -159,7 +164,11 @@ private:
     void autoScrollTick();
     void endDrag();
     void dropOutsideGrid(const QPoint& windowPoint);
+    void showEditing();
     bool selectedFileReadable() const;
+    bool albumDeletable() const;
+    // A right click on the album list offers its menu; true when it was the list's.
+    bool albumListPressed(QWidget& widget, const QMouseEvent& event);
     std::string selectedPath() const;
 
     void logState(const char* what) const;
@@ -194,7 +203,8 @@ private:
     // drag is under way (the count the design keeps is 5 then).
     bool buttonDown_ = false;
     int dragCount_ = 0;
-    int scrollDirection_ = 0;  // −1 up, +1 down while the pointer is above or below the grid
+    int scrollDirection_ = 0;
+    int wheelRest_ = 0;  // −1 up, +1 down while the pointer is above or below the grid
     QPoint pressPoint_;
     QTimer autoScroll_;
 };

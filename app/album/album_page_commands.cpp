@@ -35,7 +35,7 @@ void AlbumPage::registerHandlers()
     using skin::Handler;
     HandlerTable& handlers = window_.handlers();
     handlers.set(Handler::AlbumAddPhotos, [this](const HandlerCall&) { addPhotosWithDialog(); });
-    handlers.set(Handler::AlbumDeletePhotos, [this](const HandlerCall&) { deleteSelected(); });
+    handlers.set(Handler::AlbumDeletePhotos, [this](const HandlerCall&) { deleteButtonPressed(); });
     handlers.set(Handler::AlbumOpenPhoto, [this](const HandlerCall&) {
         // The gallery's "Usar" puts the picture into the image being edited, when there is one.
         if (screen_ == kGalleryScreen && documents_.hasActiveImage())
@@ -130,7 +130,7 @@ void AlbumPage::openSelected()
     LV_TEST_LOG(hooks_, QStringLiteral("album opened ") + QtText(path));
     // The photo is there to be edited: the editing screens show it.
     if (opened)
-        QTimer::singleShot(0, &window_, [this] { window_.handlers().call(skin::Handler::SelectScreenArea, kEditArea); });
+        showEditing();
 }
 
 void AlbumPage::openAsLayer()
@@ -147,8 +147,16 @@ void AlbumPage::openAsLayer()
         ShowDetailedStringMessage(album::kUnknownFormatString, path);
         return;
     }
-    documents_.addLayer(nullptr, photo.take());
+    if (!documents_.addLayer(nullptr, photo.take()))
+        return;
     LV_TEST_LOG(hooks_, QStringLiteral("album layer ") + QtText(path));
+    showEditing();
+}
+
+void AlbumPage::showEditing()
+{
+    // The pictures are hidden on the album's screens: the editing screens show the result.
+    QTimer::singleShot(0, &window_, [this] { window_.handlers().call(skin::Handler::SelectScreenArea, kEditArea); });
 }
 
 void AlbumPage::showProperties()
@@ -244,7 +252,7 @@ void AlbumPage::search()
             if (!documents_.openPhoto(outcome.path))
                 return;
         }
-        QTimer::singleShot(0, &window_, [this] { window_.handlers().call(skin::Handler::SelectScreenArea, kEditArea); });
+        showEditing();
         return;
     case PhotoSearchOutcome::Kind::ResultsAlbum:
         break;

@@ -174,23 +174,34 @@ void AlbumPage::dropOutsideGrid(const QPoint& at)
     const std::string path = selectedPath();
     if (path.empty())
         return;
+    const auto workspace = window_.controlRect(kWorkspaceControl);
     QWidget* under = window_.childAt(at);
-    if (under && documents_.isImageWindow(under)) {
-        ReadResult photo = album::LoadPhotoForAlbum(path, session_.readers());
-        if (!photo.ok()) {
-            ShowDetailedStringMessage(QFileInfo::exists(QtText(path)) ? album::kUnknownFormatString
-                                                                      : album::kCannotFindFileString,
-                                      path);
-            return;
-        }
-        documents_.addLayer(under, photo.take());
-        LV_TEST_LOG(hooks_, QStringLiteral("album dropped layer ") + QtText(path));
+    const bool overPicture = under && documents_.isImageWindow(under);
+    if (!overPicture && !(workspace && workspace->contains(at)))
+        return;
+    if (!overPicture && !documents_.hasActiveImage()) {
+        LV_TEST_LOG(hooks_, QStringLiteral("album dropped open ") + QtText(path));
+        if (documents_.openPhoto(path))
+            showEditing();
         return;
     }
-    if (const auto workspace = window_.controlRect(kWorkspaceControl); workspace && workspace->contains(at)) {
-        LV_TEST_LOG(hooks_, QStringLiteral("album dropped open ") + QtText(path));
-        documents_.openPhoto(path);
+    // The pictures are hidden here, so the one the user last worked on is the one meant.
+    QWidget* target = overPicture ? under : nullptr;
+    if (documents_.placeInProject(target, path)) {
+        LV_TEST_LOG(hooks_, QStringLiteral("album placed ") + QtText(path));
+        return;
     }
+    ReadResult photo = album::LoadPhotoForAlbum(path, session_.readers());
+    if (!photo.ok()) {
+        ShowDetailedStringMessage(QFileInfo::exists(QtText(path)) ? album::kUnknownFormatString
+                                                                  : album::kCannotFindFileString,
+                                  path);
+        return;
+    }
+    if (!documents_.addLayer(target, photo.take()))
+        return;
+    LV_TEST_LOG(hooks_, QStringLiteral("album dropped layer ") + QtText(path));
+    showEditing();
 }
 
 void AlbumPage::cellLeft(int)
@@ -277,9 +288,22 @@ void AlbumPage::cellKey(int, QKeyEvent& event)
     event.ignore();  // Delete is taken by the filter below, for every widget of the page
 }
 
+void AlbumPage::cellWheel(int, QWheelEvent& event)
+{
+    hideTip();
+    scrollRows(WheelRows(event, wheelRest_));
+    event.accept();
+}
+
 bool AlbumPage::eventFilter(QObject* watched, QEvent* event)
 {
-    if (event->type() != QEvent::KeyPress || !showing())
+    if (!showing())
+        return false;
+    if (event->type() == QEvent::MouseButtonPress) {
+        auto* widget = qobject_cast<QWidget*>(watched);
+        return widget && albumListPressed(*widget, *static_cast<QMouseEvent*>(event));
+    }
+    if (event->type() != QEvent::KeyPress)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     const auto* widget = qobject_cast<QWidget*>(watched);

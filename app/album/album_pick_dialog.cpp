@@ -8,6 +8,7 @@
 
 #include <QHBoxLayout>
 #include <QLineEdit>
+#include <QScrollBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -27,6 +28,9 @@ AlbumPickDialog::AlbumPickDialog(QWidget* parent, const QString& name, const QSt
     caption->setObjectName(QString::number(kBrowserCaptionField));
     caption->setReadOnly(true);
     AlbumNameList* list = userAlbums ? new AlbumNameList(this) : nullptr;
+    // Beside the grid it shows where the rows in view are; the browser finds it by its id too.
+    auto* scrollBar = new QScrollBar(Qt::Vertical, this);
+    scrollBar->setObjectName(QString::number(kBrowserScrollBar));
     browser_ = new AlbumBrowser(*this, WritableProgramDir(album::kUserAlbumsFolder), ProgramDir());
     if (!albumPath.empty())
         browser_->openAlbum(albumPath);
@@ -37,6 +41,7 @@ AlbumPickDialog::AlbumPickDialog(QWidget* parent, const QString& name, const QSt
     }
     browser_->setMinimumSize(browser_->sizeHint());
     row->addWidget(browser_, 1);
+    row->addWidget(scrollBar);
     layout->addWidget(caption);
     browser_->onChosen([this](int) { accept(); });
     layout->addWidget(OkCancelButtons(*this));

@@ -22,6 +22,8 @@
 #include "projects/placeholders.h"
 
 
+#include <QTimer>
+
 #include <algorithm>
 #include <sstream>
 
@@ -269,6 +271,20 @@ bool ProjectScreens::dropPhoto(const std::string& path)
     LV_TEST_LOG(hooks_, QStringLiteral("project drop %1").arg(drop.dropped ? "ok" : "failed"));
     logState();
     return drop.dropped;
+}
+
+bool ProjectScreens::placeDroppedPhoto(const ImageWindow& window, const std::string& path)
+{
+    if (&window != projectWindow())
+        return false;
+    if (!dropPhoto(path))
+        return true;  // told already; a full-size layer over the page is not what was meant
+    const int screen = project_->screen;
+    QTimer::singleShot(0, &window_, [this, screen] {
+        if (project_ && screen_ != screen)
+            window_.switchScreen(screen);
+    });
+    return true;
 }
 
 void ProjectScreens::saveProject()

@@ -56,6 +56,9 @@ public:
     bool openTemplate(const std::string& path);
     void placePhoto();
     bool dropPhoto(const std::string& path);
+    // A photo dropped on a picture from the album: the project's picture takes it into its
+    // current photo box, as "Colocar foto" does, and its screen shows. False for other pictures.
+    bool placeDroppedPhoto(const ImageWindow& window, const std::string& path);
     void stepPlaceholder(int step);
     void saveProject();
     void printProject();

@@ -182,6 +182,8 @@ void MainWindow::imageWindowsChanged()
 void MainWindow::setWorkspaceTaken(bool taken)
 {
     workspaceTaken_ = taken;
+    // The pictures would draw over the page that took their place; they come back with it.
+    imageWindows_.workspaceShown(!taken && controlRect(kWorkspaceControl).has_value());
     repaintBaseControl(kWorkspaceControl);
 }
 

@@ -224,7 +224,7 @@ void MainWindow::rebuildSkin(int screen)
         showColourPanel(*base);
     }
     // The Internet screens have no workspace: the pictures wait until one shows again.
-    imageWindows_.workspaceShown(controlRect(kWorkspaceControl).has_value());
+    imageWindows_.workspaceShown(controlRect(kWorkspaceControl).has_value() && !workspaceTaken_);
     startPageBlinkIfShown();
     // The switch names the new screen only after this: its code by the number given.
     if (const auto code = screenCodes_.find(screen); code != screenCodes_.end() && code->second)

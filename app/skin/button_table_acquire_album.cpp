@@ -60,6 +60,10 @@ constexpr auto kPanel18Rows = Rows(kAlbumStrip, std::to_array<ButtonDefinition>(
     {H::AlbumProperties, 0, 0, 35055, K::Push, 0, 0, {"properties", "Propriedades", S::Tile}, Rect::fromSize(108, 376, 100, 54), {}},
     {H::AlbumScroll, 0xFFFF0000, 0, 35056, K::Scroll, 0, 0, {"go-up", "", S::SmallIcon}, Rect::fromSize(144, 440, 28, 28), {}},
     {H::AlbumScroll, 0x00010000, 0, 35057, K::Scroll, 0, 0, {"go-down", "", S::SmallIcon}, Rect::fromSize(178, 440, 28, 28), {}},
+    // "Obter": what is scanned, captured or downloaded here joins the album shown.
+    {H::AcquireScan, 0, 0, 35420, K::Push, 0, 0, {"scanner", "", S::SmallIcon}, Rect::fromSize(6, 440, 28, 28), {}},
+    {H::CaptureScreen, 103, 0, 35421, K::Push, 0, 0, {"screen", "", S::SmallIcon}, Rect::fromSize(40, 440, 28, 28), {}},
+    {H::SwitchScreen, 6, 0, 35422, K::Push, 0, 0, {"download", "", S::SmallIcon}, Rect::fromSize(74, 440, 28, 28), {}},
 }));
 const std::span<const ButtonDefinition> kPanel18 = kPanel18Rows;
 

@@ -29,6 +29,26 @@ void SendMouse(QWidget& window, QPoint point, Qt::MouseButton button)
     QApplication::sendEvent(target, &release);
 }
 
+// Press at `from`, move with the button held and let go at `to`: the widget pressed has
+// every event, as the window system's grab gives them.
+void SendDrag(QWidget& window, QPoint from, QPoint to)
+{
+    QWidget* child = window.childAt(from);
+    QPointer<QWidget> target = child ? child : &window;
+    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons held) {
+        if (!target)
+            return;
+        QMouseEvent event(type, target->mapFrom(&window, at), window.mapToGlobal(at), button, held, Qt::NoModifier);
+        QApplication::sendEvent(target, &event);
+    };
+    send(QEvent::MouseMove, from, Qt::NoButton, Qt::NoButton);
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    constexpr int kSteps = 4;
+    for (int i = 1; i <= kSteps; ++i)
+        send(QEvent::MouseMove, from + (to - from) * i / kSteps, Qt::NoButton, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::LeftButton, Qt::NoButton);
+}
+
 // A window of the program's that covers the screen (the slide show) has the keyboard.
 QWidget* FullScreenWindow(const QWidget& mainWindow)
 {
@@ -103,6 +123,10 @@ bool DeliverTestInput(QWidget& window, const QString& command)
             SendMouse(window, point, Qt::RightButton);
         else
             return false;
+        return true;
+    }
+    if (words.size() == 5 && words[0] == QLatin1String("drag")) {
+        SendDrag(window, QPoint(words[1].toInt(), words[2].toInt()), QPoint(words[3].toInt(), words[4].toInt()));
         return true;
     }
     if (words.size() == 2 && words[0] == QLatin1String("key")) {

@@ -4,6 +4,8 @@
 //   "move X Y"                  the pointer moves to the point (main-window coordinates)
 //   "click X Y" / "rclick X Y"  a move to, then a left (right) press and release at the
 //                               point
+//   "drag X1 Y1 X2 Y2"          a left press at the first point, moves with the button held
+//                               and the release at the second, all to the widget pressed
 //   "key SEQUENCE"              a key press and release ("F1", "Ctrl+Q", "Tab",
 //                               "Ctrl+Num++") to the focused widget of the open dialog,
 //                               or of the main window

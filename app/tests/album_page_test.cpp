@@ -11,6 +11,7 @@
 #include "app/widgets/skin_list_box.h"
 #include "app/widgets/scroll_control.h"
 #include "app/album/album_page.h"
+#include "app/album/album_pick_dialog.h"
 #include "app/shell/main_window.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
@@ -28,6 +29,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QUrl>
+#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -776,6 +778,162 @@ TEST(AlbumBrowserControl, EightParentsKeepTheirStatesAndTheOldestGivesWay)
     states.stateFor("dialog9", "sample.abm");
     EXPECT_FALSE(states.has("dialog1"));
     EXPECT_TRUE(states.has("dialog2"));
+}
+
+
+// A real click on whatever widget lies at a point of the main window.
+void ClickAt(QWidget& window, QPoint at, Qt::MouseButton button = Qt::LeftButton)
+{
+    QWidget* target = window.childAt(at);
+    ASSERT_NE(target, nullptr);
+    QTest::mouseClick(target, button, Qt::NoModifier, target->mapFrom(&window, at));
+}
+
+TEST_F(AlbumPageOnSkin, ExcluirWithNoPhotoSelectedOrTheListsMenuAsksAndDeletesTheAlbumButNotItsPhotos)
+{
+    makeAlbum(3);
+    ASSERT_TRUE(fs::copy_file(albums() / "album1.abm", albums() / "album2.abm"));
+    library.catalogue.addLine(0, "album2.abm=Serra");
+    showPage();
+    const auto deleteButton = window.controlRect(kAlbumDeleteButton);
+    ASSERT_TRUE(deleteButton);
+    clickPhoto(page->session().view().selected(), Qt::ControlModifier);
+    ASSERT_EQ(page->session().view().selectedCount(), 0);
+
+    ui.answers = {ui::Answer::No};
+    ClickAt(window, deleteButton->center());
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_TRUE(ui.messages[0].question);
+    EXPECT_NE(ui.messages[0].text.find("\"Praia\""), std::string::npos) << ui.messages[0].text;
+    EXPECT_EQ(library.catalogue.count(0), 2);
+    EXPECT_TRUE(fs::exists(albums() / "album1.abm"));
+
+    ui.answers = {ui::Answer::Yes};
+    ClickAt(window, deleteButton->center());
+    EXPECT_EQ(library.catalogue.count(0), 1);
+    EXPECT_FALSE(fs::exists(albums() / "album1.abm"));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_TRUE(fs::exists(photoPath(i))) << i;
+    auto* list = ListOf(window);
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(ItemsOf(*list), (std::vector<std::string>{"Serra", "[Novo]"}));
+    EXPECT_EQ(page->session().album().count(), 3u);
+    EXPECT_EQ(fs::path(openAlbum.name()).filename(), "album2.abm");
+
+    // A right click on the list offers the same, for the album clicked.
+    ui.answers = {ui::Answer::Yes};
+    QTest::mouseClick(&list->popup(), Qt::RightButton, Qt::NoModifier, list->rowRect(0).center());
+    auto* menu = window.findChild<QMenu*>("menu album list");
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions()[0]->text(), "&Excluir álbum");
+    menu->actions()[0]->trigger();
+    EXPECT_FALSE(fs::exists(albums() / "album2.abm"));
+    EXPECT_TRUE(fs::exists(photoPath(0)));
+    EXPECT_EQ(page->session().album().count(), 0u) << "the last album gone, a new empty one shows";
+    EXPECT_EQ(library.catalogue.count(0), 1);
+    EXPECT_EQ(ui.messages.size(), 3u);
+}
+
+
+// A notch of the wheel as the window system delivers it to a widget: up is positive.
+void Wheel(QWidget& widget, int angle)
+{
+    const QPointF at = QRectF(widget.rect()).center();
+    QWheelEvent event(at, widget.mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton, Qt::NoModifier,
+                      Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&widget, &event);
+}
+
+TEST_F(AlbumPageOnSkin, TheWheelScrollsTheGridARowANotchAndTheBarFollows)
+{
+    makeAlbum(17);  // four rows, two shown: the first row shown goes from 0 to 2
+    showPage();
+    auto* bar = dynamic_cast<ScrollControl*>(window.findChild<QWidget*>("scrollcontrol"));
+    ASSERT_NE(bar, nullptr);
+    Wheel(*cells()[3], -120);
+    EXPECT_EQ(page->session().view().head(), 1);
+    EXPECT_EQ(bar->range().position, 1);
+    Wheel(*cells()[0], -60);  // half a notch of a touchpad waits for its other half
+    EXPECT_EQ(page->session().view().head(), 1);
+    Wheel(*cells()[0], -60);
+    EXPECT_EQ(page->session().view().head(), 2);
+    Wheel(*cells()[7], -240);  // the last row is the limit
+    EXPECT_EQ(page->session().view().head(), 2);
+    Wheel(*cells()[0], 120 * 5);
+    EXPECT_EQ(page->session().view().head(), 0);
+    EXPECT_EQ(bar->range().position, 0);
+}
+
+TEST(AlbumPicker, ElevenTemplatesScrollWithTheWheelAndTheBarShowsWhere)
+{
+    lv::testing::TempDir dir;
+    album::Album made;
+    for (int i = 0; i < 11; ++i) {
+        HDIB picture = Picture(60, 40 + i, 20 * i % 256);
+        const std::string path = dir.file("t" + std::to_string(i) + ".bmp");
+        ASSERT_EQ(WriteBmp(path, picture), WriteResult::Written);
+        made.append(*album::BuildEntry(picture, {path, "", {1, 1, 1}}));
+    }
+    ASSERT_TRUE(made.write(dir.file("modelos.abm")));
+    AlbumPickDialog dialog(nullptr, "template gallery wheel", "Modelos", dir.file("modelos.abm"), nullptr);
+    dialog.show();
+    auto* browser = dynamic_cast<AlbumBrowser*>(dialog.findChild<QWidget*>("albumwnd"));
+    ASSERT_NE(browser, nullptr);
+    auto* bar = dialog.findChild<QScrollBar*>("207");
+    ASSERT_NE(bar, nullptr);
+    EXPECT_TRUE(bar->isVisible());
+    EXPECT_EQ(browser->columns() * browser->rows(), 10);
+    EXPECT_EQ(bar->maximum(), 1);
+    EXPECT_EQ(bar->value(), 0);
+
+    const std::vector<AlbumCell*> grid = CellsOf(*browser);
+    ASSERT_FALSE(grid.empty());
+    Wheel(*grid.front(), -120);
+    EXPECT_EQ(browser->head(), 1);
+    EXPECT_EQ(bar->value(), 1);
+    Wheel(*browser, 120);  // between the cells too
+    EXPECT_EQ(browser->head(), 0);
+    EXPECT_EQ(bar->value(), 0);
+    bar->setValue(1);  // and the bar moves the rows
+    EXPECT_EQ(browser->head(), 1);
+    // The eleventh card is there to be chosen.
+    ASSERT_TRUE(dialog.pick(10));
+    EXPECT_EQ(dialog.chosenPath(), dir.file("t10.bmp"));
+}
+
+
+TEST_F(AlbumPageOnSkin, PicturesHideOnTheAlbumScreensAndLayersFromThereShowOnEditar)
+{
+    makeAlbum(3);
+    documents.active = true;
+    images.open = true;
+    showPage();
+    ASSERT_FALSE(images.shownOverWorkspace.empty());
+    EXPECT_FALSE(images.shownOverWorkspace.back()) << "the grid has the workspace";
+    ASSERT_TRUE(window.switchScreen(kGalleryScreen));
+    EXPECT_FALSE(images.shownOverWorkspace.back());
+    ASSERT_TRUE(window.switchScreen(2));
+    EXPECT_TRUE(images.shownOverWorkspace.back()) << "back on an editing screen";
+    ASSERT_TRUE(window.switchScreen(kUserAlbumScreen));
+    EXPECT_FALSE(images.shownOverWorkspace.back());
+
+    // "A&brir como camada": the active picture takes it, and Editar shows it.
+    clickPhoto(1);
+    page->runMenuCommand(album_command::kOpenAsLayer);
+    EXPECT_EQ(documents.layers, std::vector<int>{41});
+    QTest::qWait(20);
+    EXPECT_EQ(window.screen(), 2);
+    EXPECT_TRUE(images.shownOverWorkspace.back());
+
+    // A photo dragged out of the grid onto the workspace goes to the active picture too.
+    ASSERT_TRUE(window.switchScreen(kUserAlbumScreen));
+    const QRect workspace = *window.controlRect(kWorkspaceControl);
+    drag(2, QPoint(workspace.center().x(), workspace.bottom() - 20));
+    EXPECT_EQ(documents.layers, (std::vector<int>{41, 42}));
+    EXPECT_TRUE(documents.opened.empty());
+    QTest::qWait(20);
+    EXPECT_EQ(window.screen(), 2);
 }
 
 }  // namespace

@@ -14,6 +14,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 namespace lv::app {
 namespace {
@@ -299,6 +300,21 @@ void AlbumBrowser::keyPressEvent(QKeyEvent* event)
     }
     selectionMoved(changed);
     event->accept();
+}
+
+void AlbumBrowser::wheelEvent(QWheelEvent* event)
+{
+    if (view_.scrollBy(WheelRows(*event, wheelRest_))) {
+        repaintAll();
+        updateScrollBar();
+        requestThumbnails();
+    }
+    event->accept();
+}
+
+void AlbumBrowser::cellWheel(int, QWheelEvent& event)
+{
+    wheelEvent(&event);
 }
 
 void AlbumBrowser::selectionMoved(const std::vector<int>& changed)

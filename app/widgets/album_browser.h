@@ -113,11 +113,13 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     void paintCell(int cell, QPainter& painter, const QRect& rect) override;
     void cellMouse(int cell, QMouseEvent& event) override;
     void cellKey(int cell, QKeyEvent& event) override;
+    void cellWheel(int cell, QWheelEvent& event) override;
 
     void layoutCells();
     void selectionMoved(const std::vector<int>& changed);
@@ -141,6 +143,7 @@ private:
     QPointer<QScrollBar> scrollBar_;
     std::function<void(int)> chosen_;
     std::function<void()> selectionChanged_;
+    int wheelRest_ = 0;
 
     // The 80-pixel thumbnails, made on a thread of their own for the photos in view.
     std::map<int, QImage> thumbnails_;

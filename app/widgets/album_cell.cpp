@@ -16,6 +16,15 @@ album::ClickKeys ClickKeysOf(Qt::KeyboardModifiers modifiers)
     return album::ClickKeys::None;
 }
 
+int WheelRows(const QWheelEvent& event, int& rest)
+{
+    constexpr int kNotch = 120;
+    rest += event.angleDelta().y();
+    const int notches = rest / kNotch;
+    rest -= notches * kNotch;
+    return -notches;
+}
+
 AlbumCell::AlbumCell(QWidget& parent, AlbumCellOwner& owner, int number)
     : QWidget(&parent)
     , owner_(owner)
@@ -66,6 +75,11 @@ void AlbumCell::keyPressEvent(QKeyEvent* event)
     owner_.cellKey(number_, *event);
     if (!event->isAccepted())
         QWidget::keyPressEvent(event);
+}
+
+void AlbumCell::wheelEvent(QWheelEvent* event)
+{
+    owner_.cellWheel(number_, *event);
 }
 
 void AlbumCell::dragEnterEvent(QDragEnterEvent* event)

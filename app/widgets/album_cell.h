@@ -5,6 +5,7 @@
 #include "album/album_view.h"
 
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QWidget>
 
 namespace lv::app {
@@ -16,6 +17,10 @@ inline constexpr int kFirstCellId = 105;
 // before Ctrl.
 album::ClickKeys ClickKeysOf(Qt::KeyboardModifiers modifiers);
 
+// The rows a wheel event scrolls (a notch is a row, down positive); the part of a notch a
+// touchpad sends stays in `rest` for the next event.
+int WheelRows(const QWheelEvent& event, int& rest);
+
 class AlbumCellOwner {
 public:
     virtual ~AlbumCellOwner() = default;
@@ -24,6 +29,8 @@ public:
     virtual void cellMouse(int cell, QMouseEvent& event) = 0;
     virtual void cellLeft(int /*cell*/) {}
     virtual void cellKey(int /*cell*/, QKeyEvent& event) { event.ignore(); }
+    // Ignored, the wheel goes on to the cell's parent.
+    virtual void cellWheel(int /*cell*/, QWheelEvent& event) { event.ignore(); }
     // Files dragged from the desktop over the cell; true when the grid takes them.
     virtual bool cellAcceptsDrop(const QMimeData&) { return false; }
     virtual void cellDropped(const QMimeData&) {}
@@ -44,6 +51,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
     void leaveEvent(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
