@@ -300,7 +300,7 @@ constexpr Entry kStrings[] = {
     {35040, "Capturar o quadro atual"},
     {35041, "Ident. do usuário"},
     {35042, "Senha:"},
-    {35043, "Entrar na loja de fotos"},
+    {35043, "Entrar e baixar as fotos"},
     {35044, "Baixar as fotos da loja"},
     {35045, "Adicionar as fotos baixadas ao álbum"},
     {35046, "Abrir a pasta de fotos"},
@@ -493,6 +493,8 @@ constexpr Entry kStrings[] = {
     {35335, "Força da borracha"},
     {35336, "Tolerância do balde"},
     {35337, "Transparência do preenchimento"},
+    {35390, "Preferências…"},
+    {35391, "Abrir o site da loja de fotos"},
     // 36100–36119: screen and video capture.
     {36100, "Esta sessão usa Wayland, que não deixa os programas lerem a tela: a captura é feita pelo portal da área de trabalho."},
     {36101, "Esta sessão usa Wayland e o portal de captura da área de trabalho não está disponível: não é possível capturar a tela."},
