@@ -52,7 +52,15 @@ void MainWindow::runSlideShow(bool start)
     SlideShowSettings& settings = CurrentSlideShowSettings();
 
     SlideShowSettingsDialog dialog(this, catalogue, settings, config);
-    const int openRow = openAlbum_ ? OpenAlbumRow(catalogue, openAlbum_->file()) : -1;
+    const std::string openFile = openAlbum_ ? openAlbum_->file() : std::string();
+    int openRow = openFile.empty() ? -1 : OpenAlbumRow(catalogue, openFile);
+    // An album opened from elsewhere (the command line, a file manager) is offered after the
+    // user's own, under its file's name.
+    std::error_code ec;
+    if (openRow < 0 && !openFile.empty() && std::filesystem::is_regular_file(openFile, ec)) {
+        dialog.albums()->addItem(QString::fromStdString(std::filesystem::path(openFile).stem().string()));
+        openRow = dialog.albums()->count() - 1;
+    }
     if (openRow >= 0)
         dialog.albums()->setCurrentRow(openRow);
     if (hooks_.enabled())

@@ -131,6 +131,32 @@ TEST_P(SlideShowScreen, TheAlbumFromTheCommandLinePlaysOverTheWholeScreen)
 INSTANTIATE_TEST_SUITE_P(WithAndWithoutAWindowManager, SlideShowScreen, ::testing::Bool(),
                          [](const ::testing::TestParamInfo<bool>& info) { return info.param ? "Openbox" : "Bare"; });
 
+TEST(JourneyFixes, AnAlbumFromOutsideTheUsersAlbumsIsOfferedAfterThemAndPlays)
+{
+    ProgramSandbox sandbox(1024, 768, Platform::X);
+    if (!sandbox.displayReady())
+        GTEST_SKIP() << "no virtual X server (xvfb)";
+    fs::create_directories(sandbox.home() / "albums");
+    WriteAlbumOfOne(sandbox.home() / "albums" / "album1.abm", sandbox.file("vermelha.bmp"), 0x2020C0);
+    std::ofstream(sandbox.configFile()) << "[albums]\nalbum1.abm=Primeiro\n";
+    const fs::path elsewhere = sandbox.file("Fotos/viagem.abm");
+    fs::create_directories(elsewhere.parent_path());
+    WriteAlbumOfOne(elsewhere, sandbox.file("azul.bmp"), 0xC04020);
+
+    ASSERT_TRUE(sandbox.launch({elsewhere.string()}, {}, "album " + elsewhere.string() + " ok\n")) << sandbox.log();
+    const skin::Point host = SidePanelPlace();
+    sandbox.send(ClickOnControl(151));
+    sandbox.expectAnswers({{ClickOnPage(25, 7, host), "screen 7 "}});
+    const std::string start =
+        ClickOn(7, [](const skin::ButtonDefinition& b) { return b.handler == skin::Handler::StartSlideShow; }, host);
+    sandbox.expectAnswers({{start, "dialog slideshowsettings album=1\n"},
+                           {"key Return", " album=" + elsewhere.string() + "\n"}});
+    ASSERT_TRUE(sandbox.waitForLog("slideshow slide 0 ")) << sandbox.log();
+    EXPECT_NE(sandbox.log().find("slideshow slide 0 centre=#2040c0\n"), std::string::npos) << sandbox.log();
+    sandbox.expectAnswers({{"key Escape", "slideshow closed\n"}});
+    EXPECT_EQ(sandbox.quit(), 0);
+}
+
 // A 160 × 120 card: its background and one photo placeholder.
 void WriteCardTemplate(const fs::path& path)
 {
