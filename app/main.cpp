@@ -34,14 +34,15 @@ int main(int argc, char** argv)
 
     const lv::app::TestHooks hooks = lv::app::TestHooks::FromEnvironment();
     lv::app::DocumentWindows documents(hooks);
+    lv::app::OpenAlbum openAlbum;
     lv::app::RecoveryService recovery(documents, hooks);
     lv::app::ShellApplication shell(application, std::vector<std::string>(argv + 1, argv + argc), hooks, documents,
                                     documents);
+    shell.setOpenAlbum(openAlbum);
     lv::app::Acquisition acquisition(documents, hooks);
     lv::app::VideoCapturePage video(acquisition, hooks);
     lv::app::ScreenCapturePage screenShots(acquisition, hooks);
     std::unique_ptr<lv::sharing::SharingFeature> sharing;
-    lv::app::OpenAlbum openAlbum;
     lv::app::PrintPages printing(hooks, openAlbum);
     lv::app::ImageWindowsForAlbum albumDocuments(documents);
     std::unique_ptr<lv::app::AlbumLibrary> albums;
@@ -49,6 +50,7 @@ int main(int argc, char** argv)
     std::unique_ptr<lv::app::ProjectScreens> projects;
     shell.setMainWindowCreated([&](lv::app::MainWindow& window) {
         documents.attach(window);
+        window.setOpenAlbum(&openAlbum);
         acquisition.attach(window, shell.filters());
         video.attach(window);
         screenShots.attach(window);

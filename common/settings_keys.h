@@ -79,6 +79,8 @@ inline constexpr std::array<UserTextKey, 5> kCreateLinks{{
 inline constexpr UserIntKey kTopMargin{"TOPMARGIN", 0};
 inline constexpr UserIntKey kLeftMargin{"LEFTMARGIN", 0};
 inline constexpr UserIntKey kLabels{"Labels", 0};
+// Where "Salvar projeto" saved last: the next project is proposed there.
+inline constexpr UserTextKey kLastProjectFolder{"LastProjectFolder", ""};
 // Seconds between recovery copies of changed documents; 0 switches them off.
 inline constexpr UserIntKey kAutoSaveSeconds{"AutoSaveSeconds", 120};
 

@@ -432,7 +432,12 @@ bool DocumentWindows::save(ImageWindow& window)
 
 bool DocumentWindows::saveAs(ImageWindow& window)
 {
-    const auto chosen = RunSaveAsDialog(mainWindow_, window.title(), window.document().layerCount);
+    return saveAs(window, window.title(), 0);
+}
+
+bool DocumentWindows::saveAs(ImageWindow& window, const std::string& proposedName, int type)
+{
+    const auto chosen = RunSaveAsDialog(mainWindow_, proposedName, window.document().layerCount, type);
     if (!chosen)
         return false;
     return writeAs(window, chosen->path, chosen->saveType);

@@ -98,6 +98,8 @@ public:
 
     bool save(ImageWindow& window);
     bool saveAs(ImageWindow& window);
+    // Save as with another name and type proposed than the window's own.
+    bool saveAs(ImageWindow& window, const std::string& proposedName, int type);
     void newPicture();
     void openWithDialog(bool allImages);
     void showFullScreen();

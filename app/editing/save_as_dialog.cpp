@@ -33,7 +33,7 @@ std::string dialogExtension(int type)
 
 }  // namespace
 
-SaveAsDialog::SaveAsDialog(QWidget* parent, const std::string& currentName, int layerCount)
+SaveAsDialog::SaveAsDialog(QWidget* parent, const std::string& currentName, int layerCount, int proposedType)
     : QFileDialog(parent, QStringLiteral("Salvar como"))
     , layerCount_(layerCount)
 {
@@ -44,7 +44,7 @@ SaveAsDialog::SaveAsDialog(QWidget* parent, const std::string& currentName, int 
     setNameFilters(NameFilters(SaveAsFilters()));
     // The type first: choosing a type gives the name in the field that type's extension, which
     // would turn the picture's own "praia.jpg" into another file, "praia.JPG".
-    const int type = CurrentSaveType();
+    const int type = proposedType > 0 ? proposedType : CurrentSaveType();
     const QStringList filters = nameFilters();
     if (type >= 1 && type <= filters.size())
         selectNameFilter(filters[type - 1]);
@@ -155,9 +155,9 @@ bool ConfirmReplacing(const std::string& path)
     return ui::Current().ask(question, ui::kProductTitle, ui::Buttons::YesNo, ui::Icon::Question) == ui::Answer::Yes;
 }
 
-std::optional<SaveAsChoice> RunSaveAsDialog(QWidget* parent, const std::string& currentName, int layerCount)
+std::optional<SaveAsChoice> RunSaveAsDialog(QWidget* parent, const std::string& currentName, int layerCount, int type)
 {
-    SaveAsDialog dialog(parent, currentName, layerCount);
+    SaveAsDialog dialog(parent, currentName, layerCount, type);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.choice();

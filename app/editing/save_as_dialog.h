@@ -22,7 +22,8 @@ struct SaveAsChoice {
 
 class SaveAsDialog final : public QFileDialog {
 public:
-    SaveAsDialog(QWidget* parent, const std::string& currentName, int layerCount);
+    // `type` is the type chosen at first; 0 for the current save type.
+    SaveAsDialog(QWidget* parent, const std::string& currentName, int layerCount, int type = 0);
 
     int selectedType() const;
     std::optional<SaveAsChoice> choice() const;
@@ -46,6 +47,7 @@ bool ConfirmReplacing(const std::string& path);
 
 // Runs the dialog; the choice, or nothing when cancelled. The options go to the
 // process-wide Save-as options and the type becomes the current save type.
-std::optional<SaveAsChoice> RunSaveAsDialog(QWidget* parent, const std::string& currentName, int layerCount);
+std::optional<SaveAsChoice> RunSaveAsDialog(QWidget* parent, const std::string& currentName, int layerCount,
+                                            int type = 0);
 
 }  // namespace lv::app

@@ -10,7 +10,10 @@
 #include "output/album_slides.h"
 #include "app/output/present_window.h"
 
+#include <QListWidget>
 #include <QTimer>
+
+#include <filesystem>
 
 namespace lv::app {
 namespace {
@@ -18,6 +21,21 @@ namespace {
 QString PixelText(std::uint32_t pixel)
 {
     return QStringLiteral("#%1").arg(pixel & 0xFFFFFF, 6, 16, QLatin1Char('0'));
+}
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+    std::error_code ec;
+    return a == b || std::filesystem::equivalent(a, b, ec);
+}
+
+// The row of the user's album that is the open album; -1 when it is none of them.
+int OpenAlbumRow(const album::AlbumCatalogue& catalogue, const std::string& openFile)
+{
+    for (int i = 0; i < catalogue.count(kUserAlbumCategory); ++i)
+        if (SameFile(catalogue.albumPath(kUserAlbumCategory, i), openFile))
+            return i;
+    return -1;
 }
 
 }  // namespace
@@ -34,6 +52,17 @@ void MainWindow::runSlideShow(bool start)
     SlideShowSettings& settings = CurrentSlideShowSettings();
 
     SlideShowSettingsDialog dialog(this, catalogue, settings, config);
+    const std::string openFile = openAlbum_ ? openAlbum_->file() : std::string();
+    int openRow = openFile.empty() ? -1 : OpenAlbumRow(catalogue, openFile);
+    // An album opened from elsewhere (the command line, a file manager) is offered after the
+    // user's own, under its file's name.
+    std::error_code ec;
+    if (openRow < 0 && !openFile.empty() && std::filesystem::is_regular_file(openFile, ec)) {
+        dialog.albums()->addItem(QString::fromStdString(std::filesystem::path(openFile).stem().string()));
+        openRow = dialog.albums()->count() - 1;
+    }
+    if (openRow >= 0)
+        dialog.albums()->setCurrentRow(openRow);
     if (hooks_.enabled())
         QTimer::singleShot(0, &dialog, [this, &dialog] {
             LV_TEST_LOG(hooks_, QStringLiteral("dialog %1 album=%2").arg(dialog.objectName()).arg(dialog.album()));
@@ -56,11 +85,18 @@ void MainWindow::runSlideShow(bool start)
                                     .arg(PixelText(screen.pixel(screen.width() / 2, screen.height() / 2))));
         };
     const int album = dialog.album();
-    const std::string path = album >= 0 ? catalogue.albumPath(kUserAlbumCategory, album) : std::string();
+    // The open album is read afresh: the page writes the photos it added a moment ago first.
+    const std::string path = album < 0 ? std::string()
+                             : album == openRow ? openAlbum_->file()
+                                                : catalogue.albumPath(kUserAlbumCategory, album);
     PresentWindow* show = OpenSlideShow(AlbumFileSlideReader(ProgramDir()), path, std::move(setup), this);
     setSlideShowWindow(show);
     if (!show)
         return;
+    const QRect g = show->geometry();
+    LV_TEST_LOG(hooks_, QStringLiteral("slideshow window %1 %2 %3 %4 album=%5")
+                            .arg(g.x()).arg(g.y()).arg(g.width()).arg(g.height())
+                            .arg(QString::fromStdString(path)));
     connect(show, &QObject::destroyed, this, [this] {
         activateWindow();
         LV_TEST_LOG(hooks_, QStringLiteral("slideshow closed"));

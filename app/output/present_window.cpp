@@ -4,10 +4,12 @@
 #include "common/ui_service.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 
 namespace lv {
 
@@ -44,6 +46,11 @@ PresentWindow::~PresentWindow()
 
 void PresentWindow::open()
 {
+    // Without a window manager nobody acts on the full-screen request: the window covers the
+    // screen by its own geometry, on the screen of the window that started the show.
+    QScreen* screen = parentWidget() ? parentWidget()->screen() : QGuiApplication::primaryScreen();
+    if (screen)
+        setGeometry(screen->geometry());
     showFullScreen();
     raise();
     activateWindow();

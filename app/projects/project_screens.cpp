@@ -1,6 +1,7 @@
 #include "app/projects/project_screens.h"
 
 #include "album/catalogue.h"
+#include "app/core/documents/document_files.h"
 #include "app/core/documents/document_io.h"
 #include "app/core/project_steps.h"
 #include "app/core/documents/untitled_names.h"
@@ -11,13 +12,19 @@
 #include "app/editing/image_window.h"
 #include "app/shell/main_window.h"
 #include "app/output/print_pages.h"
+#include "app/projects/project_folder.h"
 #include "app/widgets/qt_text.h"
+#include "common/program_paths.h"
+#include "common/settings.h"
+#include "common/settings_keys.h"
+#include "common/settings_store.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
 #include "edit/layered_format.h"
 #include "edit/layers.h"
 #include "edit/selection/selection_content.h"
 #include "edit/tools/tool_registry.h"
+#include "imagelib/codecs/save_as.h"
 #include "projects/calendar.h"
 #include "projects/placeholders.h"
 
@@ -25,6 +32,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <filesystem>
 #include <sstream>
 
 namespace lv::app {
@@ -295,7 +303,26 @@ void ProjectScreens::saveProject()
         return;
     }
     documents_.activate(*window);
-    documents_.save(*window);
+    ProfileStore store(ConfigFilePath());
+    Settings settings(store);
+    const std::string title = window->title();
+    bool saved = false;
+    // Only the layered type keeps a project's text and template layers apart.
+    if (!IsUntitledTitle(title) && SaveTypeOfName(title, 0) == kSaveAsLayered) {
+        saved = documents_.save(*window);
+    } else {
+        const std::filesystem::path folder =
+            ProjectFolderToPropose(settings.get(setting::kLastProjectFolder), UserPicturesFolder());
+        const std::filesystem::path proposed =
+            folder / std::filesystem::path(title).filename().replace_extension(".vlf");
+        LV_TEST_LOG(hooks_, QStringLiteral("project proposes %1").arg(QtText(proposed.string())));
+        saved = documents_.saveAs(*window, proposed.string(), kSaveAsLayered);
+    }
+    if (saved)
+        settings.userSetString(setting::kLastProjectFolder.name,
+                               std::filesystem::path(window->title()).parent_path().string());
+    LV_TEST_LOG(hooks_, saved ? QStringLiteral("project saved %1").arg(QtText(window->title()))
+                              : QStringLiteral("project not saved"));
 }
 
 void ProjectScreens::printProject()

@@ -220,8 +220,14 @@ void MailCommand::sendWithMailLayer(const std::string& path)
         [this, send] {
             const std::lock_guard lock(send->mutex);
             LV_TEST_LOG(hooks_, QStringLiteral("mail %1").arg(send->result));
-            if (!send->failure.empty())
+            if (!send->failure.empty()) {
                 ui::Current().showMessage(send->failure, ui::kWarningTitle, ui::Icon::Exclamation);
+            } else if (send->result == mapi::SUCCESS_SUCCESS && !send->cancelled) {
+                ui::Current().showMessage("Mensagem enviada para " + send->to + ".", ui::kProductTitle,
+                                          ui::Icon::Information);
+                if (sent_)
+                    sent_();
+            }
         });
 }
 

@@ -9,6 +9,7 @@
 
 #include <QTimer>
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -36,6 +37,8 @@ public:
 
     // "Enviar": the active picture; without "Anexar a imagem" only the text, through the layer.
     void send(const MailFields& fields, bool attachPicture);
+    // Told once the server took a message, after the user was told it went.
+    void onSent(std::function<void()> sent) { sent_ = std::move(sent); }
     // "Servidor de e-mail".
     void editSettings();
     // Before the program ends: a send under way is cancelled and waited for.
@@ -68,6 +71,7 @@ private:
     std::unique_ptr<MailClientRoute> route_;
     std::unique_ptr<BackgroundWork> sending_;
     MailFields fields_;
+    std::function<void()> sent_;
     std::string sessionPassword_;  // when there is no key ring; never written anywhere
 };
 

@@ -5,6 +5,7 @@
 #include "app/shell/handler_table.h"
 #include "app/shell/test_hooks.h"
 #include "app/widgets/qt_text.h"
+#include "app/widgets/skin_fields.h"
 #include "app/widgets/skin_panel_widget.h"
 #include "app/shell/main_window.h"
 #include "common/ui_service.h"
@@ -54,6 +55,14 @@ SharingFeature::SharingFeature(app::MainWindow& window, app::DocumentWindows& do
     login_.user = Shell().config.loginId;
     window.presetField(kUserField, app::QtText(login_.user));
     registerHandlers();
+    // A message that went leaves the page empty for the next; one that failed keeps what was typed.
+    mail_.onSent([this] {
+        for (const int field : {kToField, kSubjectField, kMessageField}) {
+            app::SkinFields::Clear(window_, field);
+            window_.presetField(field, {});
+        }
+        fields_ = {};
+    });
     window.installEventFilter(this);
 }
 
@@ -99,10 +108,12 @@ void SharingFeature::registerHandlers()
     });
     handlers.set(Handler::EmailRoute, [this](const app::HandlerCall&) { mail_.editSettings(); });
     handlers.set(Handler::AttachActiveImage, [](const app::HandlerCall&) {});  // "Enviar" asks the box
-    handlers.set(Handler::ConnectPhotoStore, [this](const app::HandlerCall&) { visitWebSite(); });
-    handlers.set(Handler::DownloadPhotos, [this](const app::HandlerCall&) { download_.download(login_, albumSwitchOn_); });
+    // "Entrar" is the login that starts the download; the web site has a button of its own.
+    handlers.set(Handler::ConnectPhotoStore, [this](const app::HandlerCall&) { download(); });
+    handlers.set(Handler::DownloadPhotos, [this](const app::HandlerCall&) { download(); });
+    handlers.set(Handler::OpenStoreWebSite, [this](const app::HandlerCall&) { visitWebSite(); });
     handlers.set(Handler::AddDownloadsToAlbum, [this](const app::HandlerCall& call) {
-        albumSwitchOn_ = CheckOnPanel(call, Handler::AddDownloadsToAlbum).value_or(!albumSwitchOn_);
+        addToAlbum_ = CheckOnPanel(call, Handler::AddDownloadsToAlbum).value_or(!addToAlbum_);
     });
     handlers.set(Handler::OpenPhotosFolder, [](const app::HandlerCall&) {
         const std::filesystem::path folder = WritableProgramDir(kPhotosFolder);
@@ -111,12 +122,20 @@ void SharingFeature::registerHandlers()
     });
 }
 
+void SharingFeature::download()
+{
+    // The download core's switch is on when the photos stay out of the album.
+    download_.download(login_, !addToAlbum_);
+}
+
 void SharingFeature::visitWebSite()
 {
     const std::string address = ReadSharingSettings(ConfigFilePath()).webSite();
     const QUrl url(app::QtText(address));
     if (!url.isValid() || !QDesktopServices::openUrl(url))
-        ui::Current().beep();
+        ui::Current().showMessage("Não foi possível abrir o site da loja de fotos (" + address +
+                                      "): o navegador da área de trabalho não respondeu.",
+                                  ui::kWarningTitle, ui::Icon::Exclamation);
 }
 
 }  // namespace lv::sharing

@@ -1,8 +1,9 @@
 #pragma once
 // The sharing screens in the program: the e-mail page (4) with its fields 156-158, "Anexar a
 // imagem", "Enviar" and "Servidor de e-mail"; the photo store's pages (6 and 24) with the
-// login fields 160 and 102 shared between them, "Entrar na loja de fotos" (the service's
-// web site), "Baixar fotos", the switch "Adicionar ao álbum" and the photos folder.
+// login fields 160 and 102 shared between them, "Entrar" (log in and download), "Baixar
+// fotos", "Abrir o site" (the service's web site), the toggle "Adicionar ao álbum" (checked:
+// the photos join the album) and the photos folder.
 
 #include "app/shell/screen_features.h"
 #include "app/sharing/download_command.h"
@@ -29,6 +30,7 @@ private:
     // ScreenCode: what is typed in the fields.
     void fieldChanged(int controlId, const QString& text) override;
     void registerHandlers();
+    void download();
     void visitWebSite();
 
     app::MainWindow& window_;
@@ -36,7 +38,7 @@ private:
     DownloadCommand download_;
     MailFields fields_;
     StoreCredentials login_;
-    bool albumSwitchOn_ = false;  // off at start: photos join the album
+    bool addToAlbum_ = true;  // the toggle starts checked: photos join the album
 };
 
 }  // namespace lv::sharing

@@ -11,6 +11,7 @@
 #include "app/shell/help_window.h"
 #include "app/shell/image_windows.h"
 #include "app/shell/main_skin.h"
+#include "app/shell/open_album.h"
 #include "app/shell/screen_features.h"
 #include "app/skin/attention_blink.h"
 #include "app/skin/screen_switch.h"
@@ -75,6 +76,9 @@ public:
     // The slide show's buttons: the settings dialog, then for "Iniciar" the show of the
     // album chosen there.
     void runSlideShow(bool start);
+    // The album open on the album page: the settings dialog offers it first and the show
+    // reads it with the photos the page has not written yet.
+    void setOpenAlbum(const OpenAlbum* album) { openAlbum_ = album; }
     // Which indicator picture control 164 shows.
     void setIndicatorLit(bool lit);
     // An image window opened or closed: the splash shows in the workspace only while none is open.
@@ -180,6 +184,7 @@ private:
     ScreenSwitchFeatures switchFeatures_;
     std::map<int, ScreenCode*> screenCodes_;
     QPointer<QWidget> slideShow_;
+    const OpenAlbum* openAlbum_ = nullptr;
 
     skin::ScreenSwitcher switcher_;
     std::unique_ptr<MainSkin> skin_;

@@ -33,6 +33,13 @@ void MainWindow::registerShellHandlers()
     handlers_.set(Handler::HelpContents, [this](const HandlerCall&) { openHelp(std::nullopt); });
     handlers_.set(Handler::Minimize, [this](const HandlerCall&) { showMinimized(); });
     handlers_.set(Handler::Quit, [this](const HandlerCall&) { close(); });
+    // As the help menu's item; the dialog opens once the button's release is handled.
+    handlers_.set(Handler::Preferences, [this](const HandlerCall&) {
+        QTimer::singleShot(0, this, [this] {
+            if (!runCommand(kCommandPreferences))
+                ui::Current().beep();
+        });
+    });
     // The dialog opens once the button's release is handled, not inside the panel's mouse handling.
     handlers_.set(Handler::StartSlideShow, [this](const HandlerCall&) {
         QTimer::singleShot(0, this, [this] { runSlideShow(true); });

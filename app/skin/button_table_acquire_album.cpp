@@ -44,8 +44,9 @@ constexpr auto kPanel6Rows = Rows(kAcquireStrip, std::to_array<ButtonDefinition>
     {H::None, 0, 102, 35042, K::Region, 0, 0, {"", "Senha:", S::Field}, Rect::fromSize(10, 156, 192, 26), {}},
     {H::ConnectPhotoStore, 0, 0, 35043, K::Push, 0, 0, {"login", "Entrar", S::Primary}, Rect::fromSize(6, 196, 200, 34), {}},
     {H::DownloadPhotos, 0, 0, 35044, K::Push, 0, 0, {"download", "Baixar fotos", S::WideAction}, Rect::fromSize(6, 244, 200, 34), {}},
-    {H::AddDownloadsToAlbum, 0, 161, 35045, K::Toggle, 0, 0, {"check", "Adicionar ao álbum", S::Choice}, Rect::fromSize(6, 286, 200, 34), {}},
+    {H::AddDownloadsToAlbum, 0, 161, 35045, K::Toggle, 0, 1, {"check", "Adicionar ao álbum", S::Choice}, Rect::fromSize(6, 286, 200, 34), {}},
     {H::OpenPhotosFolder, 0, 0, 35046, K::Push, 0, 0, {"folder", "Pasta de fotos", S::WideAction}, Rect::fromSize(6, 328, 200, 34), {}},
+    {H::OpenStoreWebSite, 0, 0, 35391, K::Push, 0, 0, {"web", "Abrir o site", S::WideAction}, Rect::fromSize(6, 370, 200, 34), {}},
 }));
 const std::span<const ButtonDefinition> kPanel6 = kPanel6Rows;
 

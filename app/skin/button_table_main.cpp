@@ -24,11 +24,11 @@ constexpr ButtonDefinition kPanel0Rows[] = {
     {H::None, 0, 110, -1, K::Region, 0, 0, {"", "", S::None}, Rect::fromSize(228, 208, 100, 100), Rect::fromSize(232, 264, 136, 136)},
     {H::None, 0, 111, -1, K::Region, 0, 0, {"", "", S::None}, Rect::fromSize(228, 98, 82, 82), Rect::fromSize(232, 112, 116, 116)},
     {H::None, 0, 112, -1, K::Region, 0, 0, {"", "", S::None}, Rect::fromSize(318, 98, 82, 82), Rect::fromSize(360, 112, 116, 116)},
-    {H::SelectScreenArea, 6, 155, 35001, K::Push, 6, 0, {"acquire", "Obter fotos", S::AreaTab}, Rect::fromSize(212, 6, 92, 44), Rect::fromSize(250, 8, 104, 48)},
-    {H::SelectScreenArea, 2, 147, -1, K::Push, 6, 0, {"album", "Álbum", S::AreaTab}, Rect::fromSize(308, 6, 92, 44), Rect::fromSize(362, 8, 104, 48)},
-    {H::SelectScreenArea, 3, 148, 35002, K::Push, 6, 0, {"edit", "Editar", S::AreaTab}, Rect::fromSize(404, 6, 92, 44), Rect::fromSize(474, 8, 104, 48)},
-    {H::SelectScreenArea, 4, 154, 35003, K::Push, 6, 0, {"projects", "Projetos", S::AreaTab}, Rect::fromSize(500, 6, 92, 44), Rect::fromSize(586, 8, 104, 48)},
-    {H::SelectScreenArea, 5, 151, 35004, K::Push, 6, 0, {"share", "Compartilhar", S::AreaTab}, Rect::fromSize(596, 6, 92, 44), Rect::fromSize(698, 8, 104, 48)},
+    {H::SelectScreenArea, 6, 155, 35001, K::Push, 6, 0, {"acquire", "Obter fotos", S::AreaTab}, Rect::fromSize(212, 6, 88, 44), Rect::fromSize(250, 8, 104, 48)},
+    {H::SelectScreenArea, 2, 147, -1, K::Push, 6, 0, {"album", "Álbum", S::AreaTab}, Rect::fromSize(304, 6, 88, 44), Rect::fromSize(362, 8, 104, 48)},
+    {H::SelectScreenArea, 3, 148, 35002, K::Push, 6, 0, {"edit", "Editar", S::AreaTab}, Rect::fromSize(396, 6, 88, 44), Rect::fromSize(474, 8, 104, 48)},
+    {H::SelectScreenArea, 4, 154, 35003, K::Push, 6, 0, {"projects", "Projetos", S::AreaTab}, Rect::fromSize(488, 6, 88, 44), Rect::fromSize(586, 8, 104, 48)},
+    {H::SelectScreenArea, 5, 151, 35004, K::Push, 6, 0, {"share", "Compartilhar", S::AreaTab}, Rect::fromSize(580, 6, 88, 44), Rect::fromSize(698, 8, 104, 48)},
     {H::Undo, 0, 149, 35005, K::Push, 0, 0, {"edit-undo", "", S::ToolbarIcon}, Rect::fromSize(10, 550, 40, 40), Rect::fromSize(16, 712, 44, 44)},
     {H::Redo, 0, 150, 35006, K::Push, 0, 0, {"edit-redo", "", S::ToolbarIcon}, Rect::fromSize(52, 550, 40, 40), Rect::fromSize(66, 712, 44, 44)},
     {H::Copy, 0, 134, 35007, K::Push, 0, 0, {"edit-copy", "", S::ToolbarIcon}, Rect::fromSize(94, 550, 40, 40), Rect::fromSize(116, 712, 44, 44)},
@@ -46,7 +46,7 @@ constexpr ButtonDefinition kPanel0Rows[] = {
     {H::FullScreenView, 0, 139, 35018, K::Push, 0, 0, {"fullscreen", "", S::ToolbarIcon}, Rect::fromSize(654, 550, 40, 40), Rect::fromSize(788, 712, 44, 44)},
     {H::CloseSideImage, 0, 209, -1, K::Push, 0, 0, {"close-small", "", S::SmallIcon}, Rect::fromSize(226, 64, 18, 18), Rect::fromSize(230, 75, 18, 18)},
     {H::CloseSideImage, 1, 210, -1, K::Push, 0, 0, {"close-small", "", S::SmallIcon}, Rect::fromSize(774, 64, 18, 18), Rect::fromSize(994, 75, 18, 18)},
-    {H::About, 0, 145, 35019, K::Push, 0, 0, {"about", "", S::WindowButton}, Rect::fromSize(704, 17, 22, 22), Rect::fromSize(886, 19, 26, 26)},
+    {H::About, 0, 145, 35019, K::Push, 0, 0, {"about", "", S::WindowButton}, Rect::fromSize(680, 17, 22, 22), Rect::fromSize(852, 19, 26, 26)},
     {H::HelpContents, 0, 0, 35020, K::Push, 0, 0, {"help", "", S::WindowButton}, Rect::fromSize(728, 17, 22, 22), Rect::fromSize(920, 19, 26, 26)},
     {H::Minimize, 0, 0, 35021, K::Push, 0, 0, {"minimize", "", S::WindowButton}, Rect::fromSize(752, 17, 22, 22), Rect::fromSize(954, 19, 26, 26)},
     {H::Quit, 0, 0, 35022, K::Push, 0, 0, {"quit", "", S::WindowButton}, Rect::fromSize(776, 17, 22, 22), Rect::fromSize(988, 19, 26, 26)},
@@ -57,6 +57,8 @@ constexpr ButtonDefinition kPanel0Rows[] = {
     {H::SelectScreenArea, 3, 173, 35002, K::Push, 6, 0, {"edit", "Editar\nRetoque e aprimore", S::Card}, Rect::fromSize(18, 298, 188, 62), Rect::fromSize(20, 308, 188, 62)},
     {H::SelectScreenArea, 4, 174, 35003, K::Push, 6, 0, {"projects", "Projetos\nCartões e calendários", S::Card}, Rect::fromSize(18, 368, 188, 62), Rect::fromSize(20, 378, 188, 62)},
     {H::SelectScreenArea, 5, 175, 35004, K::Push, 6, 0, {"share", "Compartilhar\nImprima, envie, mostre", S::Card}, Rect::fromSize(18, 438, 188, 62), Rect::fromSize(20, 448, 188, 62)},
+    // The settings the original screens have no place for, beside help where users look for them.
+    {H::Preferences, 0, 0, 35390, K::Push, 0, 0, {"preferences", "", S::WindowButton}, Rect::fromSize(704, 17, 22, 22), Rect::fromSize(886, 19, 26, 26)},
 };
 const std::span<const ButtonDefinition> kPanel0 = kPanel0Rows;
 

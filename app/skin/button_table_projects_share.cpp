@@ -101,7 +101,8 @@ constexpr auto kPanel24Rows = Rows(kShareStrip, std::to_array<ButtonDefinition>(
     {H::ConnectPhotoStore, 0, 0, 35043, K::Push, 0, 0, {"login", "Entrar", S::Primary}, Rect::fromSize(6, 196, 200, 34), {}},
     {H::UploadPhotos, 0, 0, 35195, K::Push, 0, 0, {"upload", "Enviar fotos", S::WideAction}, Rect::fromSize(6, 244, 200, 34), {}},
     {H::OrderPrints, 0, 0, 35196, K::Push, 0, 0, {"order", "Encomendar cópias", S::WideAction}, Rect::fromSize(6, 286, 200, 34), {}},
-    {H::AddDownloadsToAlbum, 0, 161, 35045, K::Toggle, 0, 0, {"check", "Adicionar ao álbum", S::Choice}, Rect::fromSize(6, 328, 200, 34), {}},
+    {H::AddDownloadsToAlbum, 0, 161, 35045, K::Toggle, 0, 1, {"check", "Adicionar ao álbum", S::Choice}, Rect::fromSize(6, 328, 200, 34), {}},
+    {H::OpenStoreWebSite, 0, 0, 35391, K::Push, 0, 0, {"web", "Abrir o site", S::WideAction}, Rect::fromSize(6, 370, 200, 34), {}},
 }));
 const std::span<const ButtonDefinition> kPanel24 = kPanel24Rows;
 

@@ -133,6 +133,8 @@ constexpr std::array<HandlerInfo, std::size_t(Handler::Count)> kHandlers = {{
     {"WandTolerance", HandlerOwner::Tools},
     {"WandToleranceStep", HandlerOwner::Tools},
     {"WandCombineMode", HandlerOwner::Tools},
+    {"Preferences", HandlerOwner::Shell},
+    {"OpenStoreWebSite", HandlerOwner::PhotoStore},
 }};
 
 }  // namespace

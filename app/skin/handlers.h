@@ -143,6 +143,9 @@ enum class Handler : int {
     WandTolerance,      // slider; argument 1–3: red, green, blue
     WandToleranceStep,  // scroll button: step ±1 in the high word, the channel in the low word
     WandCombineMode,    // group: 0 new, 1 add, 4 subtract
+    // Later additions
+    Preferences,       // the title bar's "Preferências…"
+    OpenStoreWebSite,  // the photo store's web site, apart from logging in
     Count
 };
 

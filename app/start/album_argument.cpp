@@ -7,11 +7,16 @@
 
 namespace lv::app {
 
-bool OpenAlbumFromCommandLine(MainWindow& window, const std::string& path, const TestHooks& hooks)
+bool OpenAlbumFromCommandLine(MainWindow& window, OpenAlbum* openAlbum, const std::string& path,
+                              const TestHooks& hooks)
 {
     std::error_code ec;
     const std::filesystem::path absolute = std::filesystem::absolute(path, ec);
-    Shell().config.albumName = ec ? path : absolute.string();
+    const std::string name = ec ? path : absolute.string();
+    if (openAlbum)
+        openAlbum->publish(name);
+    else
+        Shell().config.albumName = name;
     if (auto* page = dynamic_cast<AlbumPage*>(window.screenCodeOf(kAlbumScreen)))
         page->showFileNext(Shell().config.albumName);
     const bool shown = window.switchScreen(kAlbumScreen);

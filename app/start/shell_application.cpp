@@ -84,7 +84,7 @@ bool ShellApplication::startUp()
     if (mainWindowCreated_)
         mainWindowCreated_(*mainWindow_);
     AlbumFileOpener openAlbum = [this](const std::string& album) {
-        return OpenAlbumFromCommandLine(*mainWindow_, album, hooks_);
+        return OpenAlbumFromCommandLine(*mainWindow_, openAlbum_, album, hooks_);
     };
     mainWindow_->setAlbumFileOpener(openAlbum);
     OpenCommandLineFiles(arguments_, opener_, openAlbum);

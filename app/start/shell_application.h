@@ -39,6 +39,8 @@ public:
 
     // Called once the main window exists, before the command-line files open.
     void setMainWindowCreated(std::function<void(MainWindow&)> created) { mainWindowCreated_ = std::move(created); }
+    // An album named on the command line or handed over becomes the process's open album.
+    void setOpenAlbum(OpenAlbum& album) { openAlbum_ = &album; }
     // The online photo store library, loaded at start-up when the program folder has it.
     QLibrary* storeLibrary() { return &storeLibrary_; }
     EventFilterChain& filters() { return filters_; }
@@ -74,6 +76,7 @@ private:
     std::unique_ptr<MainWindow> retiredWindow_;  // after shutdown, until the loop ends
     std::unique_ptr<AcceleratorFilter> accelerators_;
     std::function<void(MainWindow&)> mainWindowCreated_;
+    OpenAlbum* openAlbum_ = nullptr;
 #ifdef LV_TEST_DRIVER
     std::unique_ptr<QDialog> testDialog_;
     std::function<bool(const QString&)> testCommands_;

@@ -51,6 +51,17 @@ int SkinFields::ControlOf(const QWidget* widget)
     return widget ? widget->property(kControlProperty).toInt() : 0;
 }
 
+void SkinFields::Clear(QWidget& root, int controlId)
+{
+    for (QWidget* widget : root.findChildren<QWidget*>())
+        if (ControlOf(widget) == controlId) {
+            if (auto* line = qobject_cast<QLineEdit*>(widget))
+                line->clear();
+            else if (auto* text = qobject_cast<QPlainTextEdit*>(widget))
+                text->clear();
+        }
+}
+
 void SkinFields::attach(SkinPanelWidget& panel)
 {
     const skin::PanelInput& buttons = panel.input();

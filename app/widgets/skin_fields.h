@@ -31,6 +31,8 @@ public:
 
     // The control id of a field widget, 0 for any other widget.
     static int ControlOf(const QWidget* widget);
+    // Empties the field `controlId` wherever it shows below `root`, telling the change as typing would.
+    static void Clear(QWidget& root, int controlId);
 
 private:
     ChangeHandler onChange_;

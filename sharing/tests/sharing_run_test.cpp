@@ -121,7 +121,7 @@ TEST(SharingRun, TheActivePictureGoesToTheSmtpServerWithThePagesFields)
         ASSERT_EQ(sandbox.send("type " + text), 0);
     }
     sandbox.expectAnswers({{ClickOnHandler(4, skin::Handler::SendEmail), "mail 0\n"}});
-    EXPECT_EQ(sandbox.log().find("message "), std::string::npos) << sandbox.log();
+    EXPECT_EQ(sandbox.log().find("message Atenção"), std::string::npos) << sandbox.log();
 
     const std::string read = RunCommand("/usr/bin/python3 " LV_SOURCE_DIR "/sharing/tests/read_mail.py " +
                                         (out / "1.eml").string()).out;
@@ -135,8 +135,14 @@ TEST(SharingRun, TheActivePictureGoesToTheSmtpServerWithThePagesFields)
     const std::size_t size = std::stoul(read.substr(at + std::string("attachment: Férias.jpg|image/jpeg|").size()));
     EXPECT_LT(size, fs::file_size(picture));
 
-    // "Anexar a imagem" off: the text alone.
+    // "Anexar a imagem" off: the text alone, typed again into the page the message emptied.
+    ASSERT_EQ(sandbox.send(ClickOnControl(151)), 0);
+    sandbox.expectAnswers({{ClickOnPage(25, 4, SidePanelPlace()), "screen 4 panels 0,4\n"}});
     ASSERT_EQ(sandbox.send(ClickOnHandler(4, skin::Handler::AttachActiveImage)), 0);
+    for (const std::string text : {"bia@exemplo.com", "Fotos de férias", "Olá! Segue a foto."}) {
+        ASSERT_EQ(sandbox.send("key Tab"), 0);
+        ASSERT_EQ(sandbox.send("type " + text), 0);
+    }
     // The program logs the result once the server has taken the message.
     sandbox.expectAnswers({{ClickOnHandler(4, skin::Handler::SendEmail), "mail 0\n"}});
     const std::string second = RunCommand("/usr/bin/python3 " LV_SOURCE_DIR "/sharing/tests/read_mail.py " +

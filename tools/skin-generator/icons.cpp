@@ -61,6 +61,7 @@ constexpr std::array kIcons = {
     Icon{"about", R"(<circle cx="12" cy="12" r="9"/><path d="M12 11v6M12 7.4v.2"/>)"},
     Icon{"help", R"(<circle cx="12" cy="12" r="9"/><path d="M9.5 9.3a2.6 2.6 0 0 1 5 .9c0 1.8-2.5 2.2-2.5 4M12 17.2v.2"/>)"},
     Icon{"minimize", R"(<path d="M6 12.5h12"/>)"},
+    Icon{"preferences", kGear},
     Icon{"quit", kCross},
     Icon{"close-small", kCross},
     Icon{"acquire", R"(<path d="M4 8h3l2-3h6l2 3h3a1 1 0 0 1 1 1v9a1 1 0 0 1-1 1H4a1 1 0 0 1-1-1V9a1 1 0 0 1 1-1z"/><circle cx="12" cy="13" r="3.5"/>)"},

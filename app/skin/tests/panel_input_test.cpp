@@ -208,15 +208,15 @@ TEST(PanelInput, TogglesMirrorAcrossTheScreensOfOneSkinFile)
     const auto mirrored = Only<effect::MirrorToggle>(up);
     ASSERT_EQ(mirrored.size(), 1u);
     EXPECT_EQ(mirrored[0].controlId, 161);
-    EXPECT_TRUE(mirrored[0].selected);
+    EXPECT_FALSE(mirrored[0].selected) << "checked at start: the click takes the check off";
     EXPECT_EQ(Only<effect::Fire>(up).at(0).handler, Handler::AddDownloadsToAlbum);
     memory.remember("ui/button.640", mirrored[0]);
 
     EXPECT_TRUE(memory.apply("ui/button.800", upload).empty());
     const Effects repaint = memory.apply("ui/button.640", upload);
     ASSERT_EQ(Only<effect::Paint>(repaint).size(), 1u);
-    EXPECT_EQ(Only<effect::Paint>(repaint)[0].image, ImageState::Pressed);
-    EXPECT_TRUE(upload.selected(IndexOf(upload, 161)));
+    EXPECT_EQ(Only<effect::Paint>(repaint)[0].image, ImageState::Normal);
+    EXPECT_FALSE(upload.selected(IndexOf(upload, 161)));
 }
 
 TEST(PanelInput, ChecksFlipAndLoneGroupMembersFireTheirNewState)
