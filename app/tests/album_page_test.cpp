@@ -323,7 +323,7 @@ TEST_F(AlbumPageOnSkin, DraggingPhotoTwoOntoSixAndOutOfTheGrid)
     EXPECT_EQ(paths().size(), 9u);
 }
 
-TEST_F(AlbumPageOnSkin, ReadOnlyAlbumsIgnoreDragsMenuDeleteAndScannedPhotos)
+TEST_F(AlbumPageOnSkin, ReadOnlyAlbumsIgnoreTheMenuDeleteAndScannedPhotos)
 {
     makeAlbum(6, true);
     showPage();
