@@ -77,13 +77,6 @@ TEST(EffectsBridge, ApplyingStoresTheLibraryResult)
     EXPECT_TRUE(SamePixels(d.image().read(), expected));
     // The composite shows the new pixels at once.
     EXPECT_TRUE(SamePixels(d.doc().composite, expected));
-
-    // Relief receives the slider turned round.
-    PhotoDocument relief;
-    const HDIB embossed = effects::DoEnhanceAndEffect(relief.image().read(), effects::kOpEmboss,
-                                                      std::vector<std::int32_t>{100 - 30}.data(), 1, nullptr);
-    ASSERT_TRUE(ApplyEffect(relief.doc(), effects::kOpEmboss, 30, false));
-    EXPECT_TRUE(SamePixels(relief.image().read(), embossed));
 }
 
 TEST(EffectsBridge, FailuresLeaveLayerAndHistoryAlone)
