@@ -111,7 +111,8 @@ TEST(AngleDialWidget, ClicksReportTheirAngleAfterThePaintAndOutsideTheCircleNoth
         QTest::mouseRelease(&dial, Qt::LeftButton, Qt::NoModifier, at);
     }
     const std::size_t before = reported.size();
-    QTest::mousePress(&dial, Qt::LeftButton, Qt::NoModifier, QPoint(88, 45));
+    QTest::mousePress(&dial, Qt::LeftButton, Qt::NoModifier, QPoint(76, 45));  // 31 right of a radius of 30
+    QTest::mousePress(&dial, Qt::LeftButton, Qt::NoModifier, QPoint(67, 67));  // the corner of the circle's square
     QTest::mousePress(&dial, Qt::RightButton, Qt::NoModifier, QPoint(55, 35));
     QMouseEvent rightDrag(QEvent::MouseMove, QPointF(55, 35), QPointF(55, 35), Qt::NoButton, Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(&dial, &rightDrag);
@@ -123,13 +124,17 @@ TEST(AngleDialWidget, ClicksReportTheirAngleAfterThePaintAndOutsideTheCircleNoth
     QApplication::sendEvent(&dial, &leftDrag);
     Shot(dial);
     EXPECT_EQ(reported.back(), 45u) << "a drag with the left button points the needle";
+    QTest::mousePress(&dial, Qt::LeftButton, Qt::NoModifier, QPoint(75, 45));
+    Shot(dial);
+    EXPECT_EQ(reported.back(), 0u) << "on the circle itself";
+    QTest::mouseRelease(&dial, Qt::LeftButton, Qt::NoModifier, QPoint(75, 45));
 
     // The needle is drawn: the pixel 20 right of the centre is black once it points right.
     dial.setAngle(0);
     EXPECT_EQ(Shot(dial).pixelColor(65, 45), QColor(Qt::black));
     dial.setAngle(180);
     EXPECT_NE(Shot(dial).pixelColor(65, 45), QColor(Qt::black));
-    EXPECT_EQ(reported.size(), before + 1) << "angles the program sets are not reported";
+    EXPECT_EQ(reported.size(), before + 2) << "angles the program sets are not reported";
 }
 
 // The main window on the build's skin, as start-up creates it, in the large variant.

@@ -34,9 +34,7 @@ TEST(ProgramPrinting, TheOpenPictureAPageOfItAndTheAlbumsSheetPrintAndTheCalibra
     ASSERT_TRUE(sandbox.launch({jpeg}, {"LUMIVISTA_PRINT_TO=" + pdf.string()}, "open " + jpeg + " ok\n")) << sandbox.log();
 
     const skin::Point host = SidePanelPlace();
-    const auto onPrintPanel = [&](skin::Handler handler) {
-        return ClickOn(5, [&](const skin::ButtonDefinition& b) { return b.handler == handler; }, host);
-    };
+    const auto onPrintPanel = [](skin::Handler handler) { return ClickOnHandler(5, handler); };
     sandbox.expectAnswers({{ClickOnControl(151), "screen 25 panels 0,25\n"},
                            {ClickOnPage(25, 5, host), "screen 5 panels "},
                            {onPrintPanel(skin::Handler::PrintSingleImage), "print single printed\n"}});

@@ -70,6 +70,17 @@ void WriteAlbum(const std::filesystem::path& album, const std::string& photo)
     ASSERT_TRUE(a.write(album.string()));
 }
 
+// The calendar template in the sandbox, listed in the gallery's calendars album.
+std::filesystem::path InstallCalendarGallery(const ProgramSandbox& sandbox)
+{
+    const std::filesystem::path templateFile = sandbox.file("modelos/calendario.vlf");
+    std::filesystem::create_directories(templateFile.parent_path());
+    WriteCalendarTemplate(templateFile);
+    std::filesystem::create_directories(sandbox.home() / "sysalbum");
+    WriteAlbum(sandbox.home() / "sysalbum" / "calendars1.abm", templateFile.string());
+    return templateFile;
+}
+
 const LayerRecord* LayerNamed(const LayerStack& doc, std::string_view name)
 {
     for (int i = 0; i < doc.layerCount; ++i)
@@ -81,12 +92,8 @@ const LayerRecord* LayerNamed(const LayerStack& doc, std::string_view name)
 TEST(ProjectScreens, ACalendarPageTakesTheNextMonthAndAnAlbumPhotoAndComesBackFromItsFileTheSame)
 {
     ProgramSandbox sandbox(1280, 1024);
-    const std::filesystem::path templateFile = sandbox.file("modelos/calendario.vlf");
-    std::filesystem::create_directories(templateFile.parent_path());
-    WriteCalendarTemplate(templateFile);
+    const std::filesystem::path templateFile = InstallCalendarGallery(sandbox);
     const std::string templateBytes = ReadTextFile(templateFile);
-    std::filesystem::create_directories(sandbox.home() / "sysalbum");
-    WriteAlbum(sandbox.home() / "sysalbum" / "calendars1.abm", templateFile.string());
     const std::string photo = sandbox.file("praia.bmp").string();
     HDIB photoPicture = MakePhotoLike(80, 40);
     ASSERT_EQ(WriteBmp(photo, photoPicture), WriteResult::Written);
@@ -102,9 +109,8 @@ TEST(ProjectScreens, ACalendarPageTakesTheNextMonthAndAnAlbumPhotoAndComesBackFr
     const int pageMonth = nextMonth % 12 + 1;
     const std::vector<std::string> names = MonthNames();
     const skin::Point host = SidePanelPlace();
-    const auto onPanel = [&](int panel, skin::Handler handler, std::uint32_t argument = 0) {
-        return ClickOn(
-            panel, [&](const skin::ButtonDefinition& b) { return b.handler == handler && b.argument == argument; }, host);
+    const auto onPanel = [](int panel, skin::Handler handler, std::uint32_t argument = 0) {
+        return ClickOnHandler(panel, handler, argument);
     };
     const auto step = [&](const std::string& command, const std::string& logged) {
         sandbox.expectAnswers({{command, logged}});
@@ -177,11 +183,7 @@ TEST(ProjectScreens, ACalendarPageTakesTheNextMonthAndAnAlbumPhotoAndComesBackFr
 TEST(ProjectScreens, TheAlbumMadeOnTheAlbumPageIsTheOneTheContactSheetAndThePhotoPickerShow)
 {
     ProgramSandbox sandbox(1280, 1024);
-    const std::filesystem::path templateFile = sandbox.file("modelos/calendario.vlf");
-    std::filesystem::create_directories(templateFile.parent_path());
-    WriteCalendarTemplate(templateFile);
-    std::filesystem::create_directories(sandbox.home() / "sysalbum");
-    WriteAlbum(sandbox.home() / "sysalbum" / "calendars1.abm", templateFile.string());
+    const std::filesystem::path templateFile = InstallCalendarGallery(sandbox);
     std::string photos;
     for (int i = 0; i < 3; ++i) {
         const std::string photo = sandbox.file("ferias" + std::to_string(i) + ".jpg").string();
@@ -194,12 +196,10 @@ TEST(ProjectScreens, TheAlbumMadeOnTheAlbumPageIsTheOneTheContactSheetAndThePhot
 
     ASSERT_TRUE(sandbox.launch({}, {"LUMIVISTA_PRINT_TO=" + pdf.string()})) << sandbox.log();
     const skin::Point host = SidePanelPlace();
-    const auto onPanel = [&](int panel, skin::Handler handler, std::uint32_t argument = 0) {
-        return ClickOn(
-            panel, [&](const skin::ButtonDefinition& b) { return b.handler == handler && b.argument == argument; }, host);
+    const auto onPanel = [](int panel, skin::Handler handler, std::uint32_t argument = 0) {
+        return ClickOnHandler(panel, handler, argument);
     };
-    const std::string toAlbumPage =
-        ClickOn(0, [](const skin::ButtonDefinition& b) { return b.handler == skin::Handler::SelectScreenArea && b.argument == 2; });
+    const std::string toAlbumPage = ClickOnHandler(0, skin::Handler::SelectScreenArea, 2, {});
 
     // "Novo álbum", then "Adicionar" with the file dialog answered by the test hook.
     sandbox.expectAnswers({{toAlbumPage, "album shown screen=18"}, {onPanel(18, skin::Handler::AlbumNew), "album shown "}});

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 namespace lv::testing {
@@ -42,6 +43,17 @@ inline skin::Point SidePanelPlace()
 {
     const skin::Rect r = skin::PanelButtons(0)[std::size_t(skin::ButtonIndexByControl(0, 101))].placeIn(skin::SkinVariant::Large);
     return {r.left, r.top};
+}
+
+// The button on `panel` that runs `handler` (with `argument`, when one is given), the panel
+// sitting at `host`: by default among the side panels.
+inline std::string ClickOnHandler(int panel, skin::Handler handler, std::optional<std::uint32_t> argument = std::nullopt,
+                                  skin::Point host = SidePanelPlace())
+{
+    return ClickOn(
+        panel,
+        [&](const skin::ButtonDefinition& b) { return b.handler == handler && (!argument || b.argument == *argument); },
+        host);
 }
 
 }  // namespace lv::testing

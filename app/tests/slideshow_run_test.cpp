@@ -69,8 +69,7 @@ TEST(SlideShowRun, AThreePhotoAlbumAdvancesOnEnterAndEscapeBringsBackTheMainWind
     const skin::Point host = SidePanelPlace();
     sandbox.send(ClickOnControl(151));
     sandbox.expectAnswers({{ClickOnPage(25, 7, host), "screen 7 "}});
-    const std::string start =
-        ClickOn(7, [](const skin::ButtonDefinition& b) { return b.handler == skin::Handler::StartSlideShow; }, host);
+    const std::string start = ClickOnHandler(7, skin::Handler::StartSlideShow);
     sandbox.expectAnswers({{start, "dialog slideshowsettings album=0\n"}});
 
     // A long display time, so only Enter moves the show on however slow the machine is.

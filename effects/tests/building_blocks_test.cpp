@@ -1,16 +1,14 @@
-// The pieces the operations are built from: blurs, thread splitting, scaling, statistics.
+// The pieces the operations are built from: blurs, scaling, statistics (the thread
+// splitting is the worker pool's test in common/).
 
 #include "effects/blur.h"
-#include "effects/parallel.h"
 #include "effects/region_preview.h"
 #include "effects/statistics.h"
 #include "test_pictures.h"
 
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cmath>
-#include <new>
 #include <vector>
 
 namespace lv::effects {
@@ -60,33 +58,6 @@ TEST(Blur, BoxVarianceMatchesTheRequest)
         EXPECT_GE(a, 0.0);
         EXPECT_LT(a, 1.0);
     }
-}
-
-TEST(Parallel, EveryIndexRunsOnceWhateverTheThreads)
-{
-    for (const int count : {0, 1, 5, 64, 1001})
-        for (const int threads : {1, 2, 3, 16}) {
-            std::vector<std::atomic<int>> hits(static_cast<std::size_t>(count));
-            ParallelFor(count, threads, [&](int begin, int end) {
-                for (int i = begin; i < end; ++i)
-                    ++hits[std::size_t(i)];
-            });
-            for (const auto& h : hits)
-                ASSERT_EQ(h.load(), 1) << count << " " << threads;
-        }
-}
-
-TEST(Parallel, AWorkersFailureReachesTheCallerAfterAllChunksEnd)
-{
-    std::atomic<int> finished{0};
-    EXPECT_THROW(ParallelFor(8, 4,
-                             [&](int begin, int) {
-                                 if (begin == 4)
-                                     throw std::bad_alloc();
-                                 ++finished;
-                             }),
-                 std::bad_alloc);
-    EXPECT_EQ(finished.load(), 3);
 }
 
 TEST(Scaling, PartsAverageWholePixelsAndAgreeWithTheWhole)

@@ -29,6 +29,7 @@ namespace {
 using namespace flashpix;
 using testing::Bytes;
 using testing::MakeGreyPicture;
+using testing::MeanDifference;
 using testing::MakePhotoLike;
 using testing::Pixel24;
 
@@ -37,16 +38,6 @@ std::vector<std::uint8_t> Encode(const HDIB& picture, int quality = 90)
     MemorySink sink;
     EXPECT_EQ(WriteFlashPix(sink, picture, quality), WriteResult::Written);
     return sink.take();
-}
-
-double MeanDifference(const HDIB& a, const HDIB& b)
-{
-    const std::size_t rowBytes = std::size_t(a.width()) * std::size_t(a.bitCount() / 8);
-    double sum = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (std::size_t i = 0; i < rowBytes; ++i)
-            sum += std::abs(int(a.row(y)[i]) - int(b.row(y)[i]));
-    return sum / double(rowBytes * std::size_t(a.height()));
 }
 
 HDIB GreyGradient(int width, int height)

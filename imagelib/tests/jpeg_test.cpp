@@ -20,6 +20,7 @@ namespace {
 using testing::MakeGreyPicture;
 using testing::MakePhotoLike;
 using testing::MakePicture;
+using testing::MeanDifference;
 
 const std::string kFixtures = "tests/fixtures/jpeg/";
 
@@ -33,17 +34,6 @@ std::vector<std::uint8_t> Encode(const HDIB& picture, int quality)
 ReadResult Decode(const std::vector<std::uint8_t>& bytes)
 {
     return testing::ReadFromBytes(bytes, [](ByteSource& s) { return ReadJpeg(s); });
-}
-
-// The mean difference of the samples of two pictures of the same shape.
-double MeanDifference(const HDIB& a, const HDIB& b)
-{
-    double total = 0;
-    const std::size_t rowBytes = std::size_t(a.width()) * std::size_t(a.bitCount() / 8);
-    for (int y = 0; y < a.height(); ++y)
-        for (std::size_t i = 0; i < rowBytes; ++i)
-            total += std::abs(int(a.row(y)[i]) - int(b.row(y)[i]));
-    return total / double(rowBytes * std::size_t(a.height()));
 }
 
 // Offsets of the JFIF segment's fields in a file the writer made.

@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <initializer_list>
 #include <vector>
 
@@ -33,6 +34,17 @@ inline HDIB MakeGreyPicture(int width, int height)
     for (int i = 0; i < 256; ++i)
         dib.colors()[i] = {std::uint8_t(i), std::uint8_t(i), std::uint8_t(i), 0};
     return dib;
+}
+
+// The mean difference of the samples of two pictures of the same shape.
+inline double MeanDifference(const HDIB& a, const HDIB& b)
+{
+    double total = 0;
+    const std::size_t rowBytes = std::size_t(a.width()) * std::size_t(a.bitCount() / 8);
+    for (int y = 0; y < a.height(); ++y)
+        for (std::size_t i = 0; i < rowBytes; ++i)
+            total += std::abs(int(a.row(y)[i]) - int(b.row(y)[i]));
+    return total / double(rowBytes * std::size_t(a.height()));
 }
 
 // The colour table, red, green and blue.

@@ -22,11 +22,6 @@ namespace {
 namespace fs = std::filesystem;
 using sharing::testing::ServerProcess;
 
-std::string ClickOnHandler(int panel, skin::Handler handler)
-{
-    return ClickOn(panel, [&](const skin::ButtonDefinition& b) { return b.handler == handler; }, SidePanelPlace());
-}
-
 void LinkLibraries(const ProgramSandbox& sandbox)
 {
     for (const char* library : {"liblvstore.so", "liblvmapi.so"})

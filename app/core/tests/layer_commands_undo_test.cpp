@@ -1,10 +1,9 @@
-// The layer commands' own outcomes through the real undo table: refusals leave no step, a
-// drag is one step, merge and flatten keep what they must (their walks among other kinds of
-// step are in undo_walks_test.cpp).
+// The layer commands' own outcomes through the real undo table: refusals leave no step,
+// merge and flatten keep what they must (their walks among other kinds of step are in
+// undo_walks_test.cpp; the opacity drag's single step is the layer palette's test).
 
 #include "app/core/tests/undo_walk.h"
 #include "edit/layer_commands.h"
-#include "edit/layer_palette_rules.h"
 #include "edit/undo_hooks.h"
 
 #include <gtest/gtest.h>
@@ -32,28 +31,6 @@ TEST(LayerCommandsUndo, RefusedCommandsLeaveNoStep)
     EXPECT_FALSE(DuplicateCurrentLayer(d));
     EXPECT_EQ(h.table.count(), steps);
     EXPECT_EQ(Fingerprint(d), full);
-}
-
-TEST(LayerCommandsUndo, OpacityDragPastBothEndsIsOneStepBackToTheStart)
-{
-    UndoWalk h(2);
-    LayerStack& d = h.doc();
-    ASSERT_TRUE(SetLayerOpacity(d, 1, 60, false) >= 0);
-    h.restart();
-    h.apply({"drag", [](LayerStack& doc) {
-        OpacityDrag drag(doc, 1);
-        EXPECT_EQ(drag.startValue(), 60);
-        EXPECT_TRUE(drag.moveTo(500, 79, 170));  // far right of the track
-        EXPECT_EQ(GetLayerOpacity(doc, 1), 100);
-        EXPECT_FALSE(drag.moveTo(400, 79, 170));  // still 100: nothing changes
-        EXPECT_TRUE(drag.moveTo(-30, 79, 170));   // past the left end
-        EXPECT_EQ(GetLayerOpacity(doc, 1), 0);
-        EXPECT_TRUE(drag.moveTo(124, 79, 170));
-        EXPECT_EQ(GetLayerOpacity(doc, 1), 49);
-    }});
-    h.undo();
-    EXPECT_EQ(GetLayerOpacity(d, 1), 60);
-    EXPECT_FALSE(h.table.canUndo(d, kWindow));
 }
 
 TEST(LayerCommandsUndo, MergeDownKeepsTheLowerLayerAndOtherLinks)

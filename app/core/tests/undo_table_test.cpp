@@ -52,41 +52,6 @@ TEST(UndoTable, ANewStepDiscardsOnlyThisDocumentsUndoneSteps)
     EXPECT_FALSE(table.redoAvailableFor());
 }
 
-TEST(UndoTable, LayerOperationsUndoAndRedoExactlyAndLeaveTheZoomAlone)
-{
-    UndoTable table;
-    OpenDocument a(table, 1, 3);
-    LayerStack& doc = a.doc();
-    doc.view.zoomLevel = std::uint32_t(-3);
-    SetCurrentLayer(doc, 1);
-    const std::string before = Fingerprint(doc);
-    const SharedPicture deletedImage = doc.layers[1].image;
-
-    ASSERT_TRUE(DeleteLayer(doc, 1, true));
-    ASSERT_TRUE(MoveLayer(doc, 0, 1, true));
-    HDIB image = DibCreate(8, 8, 0x030201, false);
-    ASSERT_TRUE(AddLayer(doc, 0, std::move(image), {}, true, false));
-    const std::string after = Fingerprint(doc);
-    ASSERT_NE(after, before);
-
-    // The zoom is the window's business: no layer operation changes or restores it.
-    doc.view.zoomLevel = 2;
-    for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(table.undo(doc, 1));
-    EXPECT_FALSE(table.undo(doc, 1));
-    EXPECT_EQ(int(doc.view.zoomLevel), 2);
-    doc.view.zoomLevel = std::uint32_t(-3);
-    EXPECT_EQ(Fingerprint(doc), before);
-    EXPECT_TRUE(doc.layers[1].image.sameAs(deletedImage)) << "the deleted layer came back, not a copy";
-    EXPECT_EQ(doc.currentLayer, 1);
-    EXPECT_EQ(doc.modified, 1u);
-
-    for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(table.redo(doc, 1));
-    EXPECT_FALSE(table.redo(doc, 1));
-    EXPECT_EQ(Fingerprint(doc), after);
-}
-
 TEST(UndoTable, PixelStepsShareTheLayerUntilItsFirstWriteAndSwapItBack)
 {
     UndoTable table;
@@ -197,24 +162,6 @@ TEST(UndoCodes, StepsCarryOnThroughTheirGroup)
     RecordUndoStep(a.doc(), 2500);
     EXPECT_TRUE(table.at(table.count() - 1).continuesGroup);
     EXPECT_FALSE(table.at(table.count() - 2).continuesGroup);
-}
-
-TEST(UndoTable, AStepWhoseCopyWasSwappedInStillLetsOlderStepsUndo)
-{
-    UndoTable table;
-    OpenDocument a(table, 1, 3);
-    LayerStack& doc = a.doc();
-    const std::string start = Fingerprint(doc);
-    SetLayerOpacity(doc, 0, 40, true);
-    MoveLayer(doc, 0, 2, true);
-    SetCurrentLayer(doc, 2);
-    ASSERT_TRUE(RecordUndoStep(doc, 1001));
-    PaintCurrentLayer(doc, 9);
-    for (int i = 0; i < 3; ++i)
-        ASSERT_TRUE(table.undo(doc, 1)) << "undo " << i;
-    SetCurrentLayer(doc, 0);
-    EXPECT_EQ(Fingerprint(doc), start);
-    EXPECT_EQ(doc.layers[0].opacity, 100u);
 }
 
 TEST(UndoTable, AStepKeepsOnlyItsOwnValues)

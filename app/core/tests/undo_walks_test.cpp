@@ -343,17 +343,6 @@ TEST(UndoWalk, UndoingALayerSwitchLiftsTheContentAgainOnItsOwnLayer)
     walk.walkBackAndForth();
 }
 
-TEST(UndoWalk, ANewStepAfterUndoingDropsTheRedoBranch)
-{
-    UndoWalk walk(1);
-    walk.apply({Select({1, 1, 5, 5}), MoveContent(5, 0)});
-    walk.undo();
-    walk.apply(Select({2, 2, 3, 3}, CombineMode::Add));
-    EXPECT_FALSE(walk.table.canRedo(walk.doc(), kWindow));
-    walk.undo();
-    EXPECT_EQ(walk.doc().selectionRect, (Rect{1, 1, 5, 5}));
-}
-
 // Twelve kinds of step as the table records them, each varied by `n` from one use to the next.
 enum class Kind {
     Pixels,         // a brush on the current layer

@@ -60,23 +60,6 @@ TEST(AngleDial, ReportsCounterClockwiseDegreesFromTheRightRoundedToTheNearest)
     EXPECT_EQ(DialAngle(c, c), 270u) << "no horizontal offset and not above counts as below";
 }
 
-TEST(AngleDial, ClicksRightAboveAndBelowTheCentreReport0_90And270AndOutsideTheCircleChangeNothing)
-{
-    AngleDial dial;
-    const std::pair<Point, unsigned> clicks[] = {{{70, 45}, 0u}, {{45, 20}, 90u}, {{45, 70}, 270u}};
-    for (const auto& [at, angle] : clicks) {
-        ASSERT_TRUE(dial.point(at, kDial));
-        EXPECT_EQ(dial.painted(kDial), angle);
-        EXPECT_FALSE(dial.painted(kDial)) << "a second paint reports nothing new";
-    }
-    EXPECT_FALSE(dial.point({76, 45}, kDial)) << "31 pixels right of a circle of radius 30";
-    EXPECT_FALSE(dial.point({67, 67}, kDial)) << "the corner of the square around the circle";
-    EXPECT_EQ(dial.stored(), (Point{45, 70}));
-    EXPECT_FALSE(dial.painted(kDial));
-    EXPECT_TRUE(dial.point({75, 45}, kDial)) << "on the circle itself";
-    EXPECT_EQ(dial.painted(kDial), 0u);
-}
-
 TEST(AngleDial, TheNeedlePointsAtTheStoredPointOrAngleAndRightForNone)
 {
     const DialGeometry g = DialGeometryOf(kDial);  // needle 24 long

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <set>
 
 namespace lv {
 namespace {
@@ -38,8 +37,8 @@ TEST(SlideshowTool, ListsEveryTransitionWithItsVariantsAndRandomNumbers)
 }
 
 // Old and new pictures of one colour each, made by the tool itself, and the frames of a
-// curtain over them: the old screen first, then only old, new and black pixels, the new
-// slide between black bands last.
+// curtain over them written in order: the old screen first, the new slide between black
+// bands last (what each step shows is the transitions' own test).
 TEST(SlideshowTool, FramesRunFromTheOldScreenToTheNewSlide)
 {
     testing::TempDir dir;
@@ -56,10 +55,6 @@ TEST(SlideshowTool, FramesRunFromTheOldScreenToTheNewSlide)
     EXPECT_EQ(run.out, "Cortina (5) variant 1: 20 steps, 21 frames in " + dir.file("all") + "\n");
     const ScreenBitmap first = ReadFrame(dir.file("all/frame-00000.bmp"));
     EXPECT_EQ(first, ScreenBitmap(40, 30, blue));
-    const ScreenBitmap middle = ReadFrame(dir.file("all/frame-00010.bmp"));
-    EXPECT_EQ(middle.pixel(20, 2), kScreenBlack);   // band above the new slide
-    EXPECT_EQ(middle.pixel(20, 14), orange);        // rows 0..9 of the slide are in
-    EXPECT_EQ(middle.pixel(20, 15), blue);
     const ScreenBitmap last = ReadFrame(dir.file("all/frame-00020.bmp"));
     for (int y = 0; y < 30; ++y)
         EXPECT_EQ(last.pixel(39, y), y >= 5 && y < 25 ? orange : kScreenBlack) << y;
@@ -71,15 +66,6 @@ TEST(SlideshowTool, FramesRunFromTheOldScreenToTheNewSlide)
                         "\"screen\":[40,20],\"slide\":[0,0,40,20],\"frames\":[\"frame-00000.bmp\",\"frame-00001.bmp\","
                         "\"frame-00002.bmp\",\"frame-00003.bmp\"]}\n");
     EXPECT_EQ(ReadFrame(dir.file("some/frame-00003.bmp")), ScreenBitmap(40, 20, orange));
-    const std::set<std::uint32_t> colours = [&] {
-        std::set<std::uint32_t> seen;
-        const ScreenBitmap f = ReadFrame(dir.file("some/frame-00001.bmp"));
-        for (int y = 0; y < f.height(); ++y)
-            for (int x = 0; x < f.width(); ++x)
-                seen.insert(f.pixel(x, y));
-        return seen;
-    }();
-    EXPECT_EQ(colours, (std::set<std::uint32_t>{blue, orange, kScreenBlack}));  // the old picture had bands too
 
     // The unnamed transition by its number, and "Aleatório" choosing from the seed.
     EXPECT_EQ(frames("x", " --transition 34 --variant 3 --every 1000").out,

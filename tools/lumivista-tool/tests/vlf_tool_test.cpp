@@ -89,25 +89,6 @@ TEST_F(VlfTool, FlattenPreviewAndMerge)
     EXPECT_EQ(Tool("vlf merge " + quoted("merged.vlf") + " " + quoted("again.vlf")).exitCode, 0);
 }
 
-// The most layers of a 12-megapixel photo the tool makes (the 32nd is kept for layers the
-// program adds): 1.5 GB of pictures, more than one picture's budget, yet the file opens again.
-TEST_F(VlfTool, ThirtyTwoLayersOfATwelveMegapixelPhotoFlattenAgain)
-{
-    ASSERT_EQ(WriteJpeg(file("big.jpg"), testing::MakePhotoLike(4000, 3000), 90), WriteResult::Written);
-    std::string layers;
-    for (int i = 0; i < 31; ++i)
-        layers += " " + ShellQuote("image=" + file("big.jpg") + ",opacity=" + std::to_string(50 + i));
-    const auto made = Tool("vlf make " + quoted("big.vlf") + " --size 4000x3000" + layers);
-    ASSERT_EQ(made.exitCode, 0) << made.err;
-    const auto flat = Tool("vlf flatten " + quoted("big.vlf") + " " + quoted("flat.bmp"));
-    ASSERT_EQ(flat.exitCode, 0) << flat.err;
-    const auto info = Tool("vlf info --json " + quoted("big.vlf"));
-    EXPECT_NE(info.out.find("\"count\":31,"), std::string::npos) << info.out.substr(0, 200);
-    const ReadResult read = ReadBmp(file("flat.bmp"));
-    ASSERT_TRUE(read.ok());
-    EXPECT_EQ(read.image().width(), 4000);
-}
-
 TEST_F(VlfTool, ConvertGivesOneLayerAndErrorsSayWhatWentWrong)
 {
     const std::string make = "vlf make " + quoted("x.vlf"), photo = ShellQuote("image=" + file("photo.bmp"));
