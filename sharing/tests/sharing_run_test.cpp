@@ -50,8 +50,8 @@ TEST(SharingRun, PhotosComeFromTheStoreIntoWindowsAndANewAlbum)
     for (std::size_t i = 0; i < names.size(); ++i)
         ASSERT_EQ(WriteJpeg((served / names[i]).string(), DibCreate(300 + int(i), 200, 0x305070, false), 90),
                   WriteResult::Written);
-    ServerProcess server("scripts/photo_store_server.py", {"--photos", served.string(), "--account",
-                                                           "ana.lima:Senha Forte", "--port", "0", "--cert",
+    ServerProcess server("scripts/photo_store_server.py", {"--photos", served.string(), "--accounts",
+                                                           sharing::testing::AccountsFile(sandbox.file(""), {"ana.lima:Senha Forte"}), "--port", "0", "--cert",
                                                            cert.certificate, "--key", cert.key});
     ASSERT_TRUE(server.started());
     std::ofstream(sandbox.configFile()) << "[USUÁRIO]\nLogin_ID=ANA.LIMA\n[SHARING]\nStoreServer=https://127.0.0.1:"
