@@ -1,6 +1,7 @@
 #include "album/album_page_session.h"
 
 #include "album/album_file.h"
+#include "album/album_merge.h"
 #include "album/album_operations.h"
 #include "album/album_update.h"
 #include "common/warning_messages.h"
@@ -147,6 +148,30 @@ bool AlbumPageSession::save(std::string_view nameText)
     if (!album_->readOnly() && index_ >= 0 && !name.empty() && CleanAlbumName(name) != catalogue_->name(category_, index_))
         catalogue_->rename(category_, index_, name);
     return true;
+}
+
+int AlbumPageSession::takeOthersAdditions()
+{
+    if (!open_ || path_.empty() || album_->readOnly())
+        return 0;
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path_, ec))
+        return 0;
+    // A safe write renames a whole new file into place: what is read is one writer's album.
+    const AlbumFileContents theirs = ReadAlbumContents(path_);
+    if (!theirs.recognised)
+        return 0;
+    int added = 0;
+    for (const std::size_t i : AddedByOthers(album_->pathsOnDisk(), album_->entries(), theirs.entries)) {
+        AlbumEntry entry = theirs.entries[i];
+        entry.setSelected(false);
+        if (!album_->append(std::move(entry)))
+            break;
+        ++added;
+    }
+    // What the file holds now is the base: a photo the user removed stays removed.
+    album_->setPathsOnDisk(EntryPaths(theirs.entries));
+    return added;
 }
 
 void AlbumPageSession::leave(std::string_view nameText)

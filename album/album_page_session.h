@@ -37,6 +37,11 @@ public:
     // Removes the album's line and file; the previous album (or the first) is opened.
     bool deleteCurrentAlbum();
 
+    // Photos another writer (the tool, a download) added to the open album's file since it
+    // was read or last looked at join the shown album after its own, as saving would merge
+    // them; the user's order, selection and removals stand and nothing is written. The count.
+    int takeOthersAdditions();
+
     // View values, then the file when modified (false when that fails), then the name.
     bool save(std::string_view nameText);
     // Saves and closes the album.

@@ -73,6 +73,20 @@ AlbumUpdate SaveOpenAlbum(Album& album, const std::string& path)
     return result;
 }
 
+AlbumUpdate DeleteAlbumFile(const std::string& path)
+{
+    if (IsReadOnlyAlbumFile(path))
+        return AlbumUpdate::ReadOnly;
+    if (!fileExists(path))
+        return AlbumUpdate::Unchanged;
+    const auto lock = AlbumLock::Acquire(path);
+    if (!lock)
+        return AlbumUpdate::CannotLock;
+    std::error_code ec;
+    std::filesystem::remove(path, ec);
+    return ec ? AlbumUpdate::CannotWrite : AlbumUpdate::Written;
+}
+
 std::string DescribeAlbumUpdate(AlbumUpdate update, const std::string& path)
 {
     switch (update) {

@@ -29,6 +29,10 @@ AlbumUpdate ModifyAlbum(const std::string& path, const std::function<bool(Album&
 // The user's removals, order and selection stand.
 AlbumUpdate SaveOpenAlbum(Album& album, const std::string& path);
 
+// Removes the album's file under its lock, so a writer under way finishes first and its
+// photos go with the album rather than bring its file back. Read-only albums stay.
+AlbumUpdate DeleteAlbumFile(const std::string& path);
+
 // Why an update failed, naming the file, for the tool's messages.
 std::string DescribeAlbumUpdate(AlbumUpdate update, const std::string& path);
 

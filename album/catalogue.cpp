@@ -1,6 +1,7 @@
 #include "album/catalogue.h"
 
 #include "album/album.h"
+#include "album/album_update.h"
 #include "common/profile.h"
 #include "common/text_encoding.h"
 
@@ -204,8 +205,7 @@ bool AlbumCatalogue::remove(int category, int index)
 {
     if (index < 0 || index >= count(category))
         return false;
-    std::error_code ec;
-    std::filesystem::remove(albumPath(category, index), ec);
+    DeleteAlbumFile(albumPath(category, index));
     auto& lines = lines_[std::size_t(category)];
     lines.erase(lines.begin() + index);
     const bool written = writeBack();

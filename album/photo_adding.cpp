@@ -32,6 +32,7 @@ std::string reasonText(AddOutcome outcome, const std::string& path)
 {
     switch (outcome) {
     case AddOutcome::CannotOpen: return std::string(LoadString(kCannotFindFileString));
+    case AddOutcome::NotRegularFile: return DescribeFileProblem({FileProblem::NotRegularFile, {}});
     case AddOutcome::Unreadable: return std::string(LoadString(kPageUnknownFormatString));
     case AddOutcome::ZeroSize: return withPath(LoadString(kZeroSizeString), path);
     case AddOutcome::Full: return std::string(LoadString(kAlbumFullString));
@@ -73,8 +74,11 @@ std::vector<std::string> AcceptedDrops(std::span<const std::string> files)
 AddOutcome AddBuiltPhoto(Album& album, AlbumView& view, BuiltEntry built, const std::string& path,
                          const std::filesystem::path& programDir)
 {
+    if (!built.entry && built.failure == PhotoFailure::CannotOpen)
+        return built.cause.problem == FileProblem::NotRegularFile ? AddOutcome::NotRegularFile
+                                                                  : AddOutcome::CannotOpen;
     if (!built.entry)
-        return built.failure == PhotoFailure::CannotOpen ? AddOutcome::CannotOpen : AddOutcome::Unreadable;
+        return AddOutcome::Unreadable;
     if (built.entry->width() == 0 || built.entry->height() == 0)
         return AddOutcome::ZeroSize;
     // A photo is listed once: added again, it moves to the end.

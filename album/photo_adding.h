@@ -26,7 +26,8 @@ bool DroppedPhotoAccepted(std::string_view path);
 // The dropped files that count, in the order given, with their own names.
 std::vector<std::string> AcceptedDrops(std::span<const std::string> files);
 
-enum class AddOutcome { Added, CannotOpen, Unreadable, ZeroSize, Full };
+// NotRegularFile: a pipe, device or socket under the photo's name, never opened.
+enum class AddOutcome { Added, CannotOpen, NotRegularFile, Unreadable, ZeroSize, Full };
 
 // Puts a built entry at the end of the album, after removing any entry with the same path,
 // and makes it the only selection, scrolled into view. The album is marked modified.

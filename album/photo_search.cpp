@@ -2,6 +2,7 @@
 
 #include "album/album.h"
 #include "album/album_file.h"
+#include "album/album_lock.h"
 #include "album/photo_adding.h"
 #include "album/photo_loader.h"
 
@@ -261,7 +262,9 @@ bool WriteResultsAlbum(const std::vector<SearchHit>& hits, const std::string& pa
         }
         entries.push_back(std::move(e));
     }
-    return WriteAlbumFile(path, entries);
+    // The results album is an album like any other: a writer may be at it.
+    const auto lock = AlbumLock::Acquire(path);
+    return lock && WriteAlbumFile(path, entries);
 }
 
 }  // namespace lv::album

@@ -93,7 +93,9 @@ std::optional<LocalService> StartService(benchmark::State& state)
     const Served& served = Served::Get();
     LocalService service;
     service.https = state.range(0) != 0;
-    std::vector<std::string> args = {"--photos", served.folder().string(), "--account", "ana:senha", "--port", "0"};
+    std::vector<std::string> args = {"--photos", served.folder().string(), "--accounts",
+                                     sharing::testing::AccountsFile(served.folder().parent_path(), {"ana:senha"}),
+                                     "--port", "0"};
     if (service.https) {
         args.insert(args.end(), {"--cert", served.certificate().certificate, "--key", served.certificate().key});
         service.certificate = served.certificate().certificate;

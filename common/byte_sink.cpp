@@ -170,9 +170,13 @@ std::unique_ptr<FileSink> FileSink::Create(const std::string& path, FileFailure*
             return refuse(failureOf(EISDIR));
         if (!S_ISREG(old.st_mode)) {
             // A device or a pipe holds no old file to protect, and must not be renamed over.
-            const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC);
+            // Opened without waiting: a pipe nobody reads would hold the save for ever.
+            const int fd = ::open(target.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
             if (fd < 0)
-                return refuse(failureOf(errno));
+                return refuse(errno == ENXIO || errno == ENODEV ? FileFailure{FileProblem::NotRegularFile, {}}
+                                                                : failureOf(errno));
+            // Someone reads it: the writes may wait for them as any pipe's do.
+            ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
             return std::make_unique<FileSink>(CreatedFile{fd, {}, target.string(), testFailureAfter()});
         }
         if ((old.st_mode & 0222) == 0)

@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
 """Reference server of the photo store protocol (docs/store-protocol.md).
 
-Serves the photos of a folder to the accounts given on the command line, over HTTP or,
-with --cert and --key, over HTTPS. Standard library only. Try the download locally with
+Serves the photos of a folder to the accounts of a file (or of standard input), over HTTP
+or, with --cert and --key, over HTTPS. Standard library only. Passwords never go on the
+command line, where every user of the computer sees them. Try the download locally with
 
-    scripts/photo_store_server.py --photos ~/Imagens --account ana:segredo --port 8765
+    echo ana:segredo | scripts/photo_store_server.py --photos ~/Imagens --accounts - --port 8765
 
 and set StoreServer=http://127.0.0.1:8765 in section "SHARING" of LV2000.ini.
 
@@ -12,7 +13,8 @@ The first line on standard output is "PORT <n>" once the server listens (useful 
 --port 0). Test switches: --locked NAME refuses that account with 403; --cut-after N ends
 the connection after N bytes of every photo's first transfer (a resumed one gets the rest);
 --ignore-range answers every photo request with the whole file; --log FILE records each photo
-request as "NAME START" (START the first byte asked for).
+request as "NAME START" (START the first byte asked for). A connection silent for
+--idle-timeout seconds (30) is closed.
 """
 
 import argparse
@@ -29,10 +31,31 @@ CHUNK = 256 * 1024
 MAX_FORM = 4096
 
 
+def read_accounts(source):
+    """NAME:PASSWORD lines of a file, or of standard input for "-"."""
+    if source == "-":
+        lines = sys.stdin.read().splitlines()
+    else:
+        with open(source, encoding="utf-8") as f:
+            lines = f.read().splitlines()
+    return dict(line.split(":", 1) for line in lines if ":" in line)
+
+
+def content_length(headers):
+    """The body's length: None when the header is there but not a plain decimal number."""
+    text = headers.get("Content-Length")
+    if text is None:
+        return 0
+    text = text.strip()
+    if not text.isdigit() or not text.isascii():
+        return None
+    return int(text)
+
+
 class Store:
     def __init__(self, args):
         self.folder = os.path.abspath(args.photos)
-        self.accounts = dict(a.split(":", 1) for a in args.account)
+        self.accounts = read_accounts(args.accounts)
         self.locked = set(args.locked)
         self.cut_after = args.cut_after
         self.ignore_range = args.ignore_range
@@ -159,9 +182,11 @@ class Handler(BaseHTTPRequestHandler):
             self.store.requests += 1
         if urllib.parse.urlsplit(self.path).path != "/api/1/login":
             return self.send_text(404, "not found\n")
-        length = int(self.headers.get("Content-Length", "0") or 0)
-        if length > MAX_FORM:
-            return self.send_text(413, "too large\n")
+        length = content_length(self.headers)
+        if length is None or length > MAX_FORM:
+            # What follows cannot be told from the next request: the connection ends.
+            self.close_connection = True
+            return self.send_text(400 if length is None else 413, "bad length\n" if length is None else "too large\n")
         form = urllib.parse.parse_qs(self.rfile.read(length).decode("utf-8", "replace"))
         user = form.get("user", [""])[0]
         password = form.get("password", [""])[0]
@@ -178,7 +203,7 @@ class Handler(BaseHTTPRequestHandler):
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--photos", required=True)
-    parser.add_argument("--account", action="append", default=[], help="NAME:PASSWORD")
+    parser.add_argument("--accounts", required=True, help="file of NAME:PASSWORD lines, - for standard input")
     parser.add_argument("--locked", action="append", default=[])
     parser.add_argument("--port", type=int, default=8765)
     parser.add_argument("--host", default="127.0.0.1")
@@ -188,7 +213,10 @@ def main():
     parser.add_argument("--ignore-range", action="store_true")
     parser.add_argument("--log")
     parser.add_argument("--verbose", action="store_true")
+    parser.add_argument("--idle-timeout", type=float, default=30.0)
     args = parser.parse_args()
+    # Each connection's socket gives up on a client that stops sending.
+    Handler.timeout = args.idle_timeout
 
     server = ThreadingHTTPServer((args.host, args.port), Handler)
     server.daemon_threads = True
@@ -198,7 +226,9 @@ def main():
     if args.cert:
         context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
         context.load_cert_chain(args.cert, args.key)
-        server.socket = context.wrap_socket(server.socket, server_side=True)
+        # The handshake happens in the connection's own thread, under its timeout, so a
+        # client that connects and says nothing holds up no one else.
+        server.socket = context.wrap_socket(server.socket, server_side=True, do_handshake_on_connect=False)
     print("PORT %d" % server.server_address[1], flush=True)
     try:
         server.serve_forever()

@@ -13,6 +13,9 @@
 #include "app/shell/main_window.h"
 
 #include <QApplication>
+#include <QGuiApplication>
+
+#include <filesystem>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -22,6 +25,7 @@ namespace {
 
 // Where the skin puts the grids: the first cell, its right neighbour and (5 × 2 only) the
 // cell below, in the base panel, whose two variants place them in their own workspaces.
+constexpr int kMergeDelayMilliseconds = 200;
 constexpr int kUserFirstCell = 105;
 constexpr int kUserRightCell = 106;
 constexpr int kUserBelowCell = 110;
@@ -77,6 +81,15 @@ AlbumPage::AlbumPage(MainWindow& window, AlbumDocuments& documents, const TestHo
     window_.setScreenCode(kUserAlbumScreen, this);
     window_.setScreenCode(kGalleryScreen, this);
     registerHandlers();
+    // A writer's rename shows as several changes of the folder: looked at once they settle.
+    mergeSoon_.setSingleShot(true);
+    mergeSoon_.setInterval(kMergeDelayMilliseconds);
+    QObject::connect(&albumWatch_, &QFileSystemWatcher::directoryChanged, this, [this] { mergeSoon_.start(); });
+    QObject::connect(&mergeSoon_, &QTimer::timeout, this, [this] { mergeOthersAdditions(); });
+    QObject::connect(qApp, &QGuiApplication::applicationStateChanged, this, [this](Qt::ApplicationState state) {
+        if (state == Qt::ApplicationActive)
+            mergeOthersAdditions();
+    });
     // Photos added a moment ago are in memory only until the page saves: a reader gets them too.
     openAlbum_.setSaver([this] {
         if (showing() && session_.isOpen())
@@ -136,6 +149,7 @@ void AlbumPage::leaving(int)
     endDrag();
     hideTip();
     session_.leave(nameText());
+    watchAlbumFile();
     destroyWidgets();
     window_.setWorkspaceTaken(false);
     qApp->removeEventFilter(this);
@@ -220,8 +234,28 @@ void AlbumPage::destroyWidgets()
     delete scrollBar_.data();
 }
 
+void AlbumPage::watchAlbumFile()
+{
+    if (const QStringList watched = albumWatch_.directories(); !watched.isEmpty())
+        albumWatch_.removePaths(watched);
+    if (showing() && session_.isOpen() && !session_.albumPath().empty() && !session_.album().readOnly())
+        albumWatch_.addPath(QtText(std::filesystem::path(session_.albumPath()).parent_path().string()));
+}
+
+void AlbumPage::mergeOthersAdditions()
+{
+    if (!showing() || !session_.isOpen())
+        return;
+    if (session_.takeOthersAdditions() == 0)
+        return;
+    updateScrollBar();
+    repaintCells();
+    logState("merged");
+}
+
 void AlbumPage::albumChanged()
 {
+    watchAlbumFile();
     // The gallery's system albums are browsed, not opened for printing or projects.
     if (session_.isOpen() && session_.category() == album::kUserCategory)
         openAlbum_.publish(session_.albumPath());

@@ -22,6 +22,7 @@
 #include <QCursor>
 #include <QObject>
 #include <QPointer>
+#include <QFileSystemWatcher>
 #include <QTimer>
 
 #include <memory>
@@ -172,6 +173,9 @@ private:
     std::string selectedPath() const;
 
     void logState(const char* what) const;
+    // Another writer (the tool, a download) changed the open album's file: its photos join.
+    void watchAlbumFile();
+    void mergeOthersAdditions();
 
     MainWindow& window_;
     AlbumDocuments& documents_;
@@ -207,6 +211,9 @@ private:
     int wheelRest_ = 0;  // −1 up, +1 down while the pointer is above or below the grid
     QPoint pressPoint_;
     QTimer autoScroll_;
+    // The album's folder, where a writer renames its new file into place.
+    QFileSystemWatcher albumWatch_;
+    QTimer mergeSoon_;
 };
 
 }  // namespace lv::app

@@ -26,7 +26,6 @@ namespace {
 constexpr int kDamagedDetail = 36206;
 constexpr int kCopiedAt = 36205;
 constexpr int kNoRoomLeft = 36208;
-constexpr int kUnreadableCopy = 36209;
 constexpr int kNoFolder = 36216;
 constexpr int kCopyNotWritten = 36217;
 constexpr int kSideBySideWindows = 2;
@@ -41,7 +40,7 @@ void warn(const std::string& text)
     ui::Current().showMessage(text, ui::kWarningTitle, ui::Icon::Exclamation);
 }
 
-RecoveryListItem itemFor(const RecoveryEntry& entry)
+RecoveryListItem itemFor(const RecoveryEntry& entry, RecoveryNotices& notices)
 {
     RecoveryListItem item;
     const std::string name = entry.name();
@@ -56,7 +55,7 @@ RecoveryListItem itemFor(const RecoveryEntry& entry)
         if (!untitled)
             item.detail += QStringLiteral(" — ") + QtText(std::filesystem::path(name).parent_path().string());
     }
-    item.thumbnail = DibToImage(ReadRecoveryThumbnail(entry));
+    item.thumbnail = DibToImage(ReadRecoveryThumbnail(entry, &notices));
     return item;
 }
 
@@ -184,20 +183,24 @@ void RecoveryService::offerRecovery()
     const auto damaged = std::count_if(found.entries().begin(), found.entries().end(),
                                        [](const RecoveryEntry& e) { return e.damaged; });
     LV_TEST_LOG(hooks_, QStringLiteral("recovery offered %1 damaged=%2").arg(found.entries().size()).arg(damaged));
-    const RecoveryChoice choice = ask(found);
+    RecoveryNotices notices;
+    const RecoveryChoice choice = ask(found, notices);
     LV_TEST_LOG(hooks_, QStringLiteral("recovery chose ") + choiceName(choice));
     switch (choice) {
-    case RecoveryChoice::Recover: recover(found); break;
+    case RecoveryChoice::Recover: recover(found, notices); break;
     case RecoveryChoice::Discard: found.discardAll(); break;
     case RecoveryChoice::Later: break;  // the copies stay for the next start
     }
+    // One box for however many copies had something to say.
+    if (!notices.empty())
+        warn(notices.summary());
 }
 
-RecoveryChoice RecoveryService::ask(const AbandonedRecovery& found)
+RecoveryChoice RecoveryService::ask(const AbandonedRecovery& found, RecoveryNotices& notices)
 {
     std::vector<RecoveryListItem> items;
     for (const RecoveryEntry& entry : found.entries())
-        items.push_back(itemFor(entry));
+        items.push_back(itemFor(entry, notices));
     RecoveryDialog dialog(mainWindow_, items);
 #ifdef LV_TEST_DRIVER
     if (hooks_.enabled()) {
@@ -215,7 +218,7 @@ RecoveryChoice RecoveryService::ask(const AbandonedRecovery& found)
     return dialog.choice();
 }
 
-void RecoveryService::recover(AbandonedRecovery& found)
+void RecoveryService::recover(AbandonedRecovery& found, RecoveryNotices& notices)
 {
     int room = kSideBySideWindows - documents_.count();
     bool leftForLater = false;
@@ -235,7 +238,7 @@ void RecoveryService::recover(AbandonedRecovery& found)
             stack = ReadRecoveryCopy(entry);
         }
         if (!stack) {
-            warn(std::string(LoadString(kUnreadableCopy)) + " --- " + entry.name());
+            notices.unreadableCopy(entry.name());
             found.discard(entry);
             continue;
         }

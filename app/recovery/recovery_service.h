@@ -47,8 +47,8 @@ private:
     void writeChanged();
     void stepTaken(int window);
     void written(const RecoveryWriteResult& result);
-    RecoveryChoice ask(const AbandonedRecovery& found);
-    void recover(AbandonedRecovery& found);
+    RecoveryChoice ask(const AbandonedRecovery& found, RecoveryNotices& notices);
+    void recover(AbandonedRecovery& found, RecoveryNotices& notices);
 #ifdef LV_TEST_DRIVER
     bool paint(const QStringList& words);
 #endif

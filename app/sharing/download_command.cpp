@@ -169,11 +169,17 @@ void DownloadCommand::transferEnded(const StoreCalls& calls, const TransferResul
         ShowStoreMessage(calls, result.loginCode);
         return;
     }
-    // A transfer that failed before any photo came says why, as a refused login does.
+    // A transfer that failed before any photo came says why, as a refused login does; so
+    // does a later round that failed.
     if (result.count < 0)
         ShowStoreMessage(calls, -result.count);
-    if (result.names.empty())
+    if (result.laterFailure != 0)
+        ShowStoreMessage(calls, result.laterFailure);
+    closingNotes_ = DownloadNotes(result.report, folder_);
+    if (result.names.empty()) {
+        showClosingNotes();
         return;
+    }
     waiting_.assign(result.names.begin(), result.names.end());
     delivered_ = 0;
     photos_ = std::make_unique<WindowsAndAlbum>(documents_);
@@ -181,6 +187,14 @@ void DownloadCommand::transferEnded(const StoreCalls& calls, const TransferResul
     opening_ = std::make_unique<app::TransferProgressDialog>(&window_, app::StringText(kOpeningCaptionString),
                                                              [this] { waiting_.clear(); });
     QTimer::singleShot(0, this, [this] { deliverNext(); });
+}
+
+void DownloadCommand::showClosingNotes()
+{
+    if (closingNotes_.empty())
+        return;
+    LV_TEST_LOG(hooks_, QStringLiteral("download notes: %1").arg(app::QtText(closingNotes_)));
+    ui::Current().showMessage(std::exchange(closingNotes_, {}), ui::kProductTitle, ui::Icon::Information);
 }
 
 // One photo per turn of the event loop: the window repaints and answers in between, and
@@ -191,6 +205,7 @@ void DownloadCommand::deliverNext()
         opening_.reset();
         photos_.reset();
         LV_TEST_LOG(hooks_, QStringLiteral("delivered %1").arg(delivered_));
+        showClosingNotes();
         return;
     }
     if (!photos_->readAheadDone()) {

@@ -52,6 +52,7 @@ public:
 private:
     void transferEnded(const StoreCalls& calls, const TransferResult& result);
     void deliverNext();
+    void showClosingNotes();
 
     QWidget& window_;
     app::DocumentWindows& documents_;
@@ -63,6 +64,7 @@ private:
     std::filesystem::path folder_;
     std::deque<std::string> waiting_;
     std::size_t delivered_ = 0;
+    std::string closingNotes_;
     bool albumSwitchOn_ = false;
 };
 

@@ -9,6 +9,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+#include <fstream>
+
 namespace lv::testing {
 namespace {
 
@@ -55,6 +58,32 @@ TEST_F(AcquireRun, ScansOpenAWindowOnTheAcquisitionPageAndJoinTheAlbumOnTheAlbum
     EXPECT_NE(info.out.find("\"caption\":\"Still Image File\\u0001\""), std::string::npos) << info.out;
     EXPECT_NE(info.out.find("\"width\":157,\"height\":196,\"bitCount\":24"), std::string::npos) << info.out;
 
+    EXPECT_EQ(sandbox.quit(), 0);
+}
+
+TEST_F(AcquireRun, ADllConfInTheFolderTheProgramStartsFromChoosesNoScanner)
+{
+    // The test backend's folder, as an attacker would leave it where the program is started;
+    // the test above shows the same folder serving when it is chosen.
+    const std::filesystem::path planted = UseSaneTestBackend({});
+    std::filesystem::create_symlink(std::filesystem::path(LV_PROGRAM_DIR) / "liblvtwain.so",
+                                    sandbox.home() / "liblvtwain.so");
+    std::ifstream system("/etc/sane.d/dll.conf");
+    for (std::string line; std::getline(system, line);)
+        if (line == "test")
+            GTEST_SKIP() << "the system's dll.conf enables the test backend itself";
+    const std::string chosen = std::getenv("SANE_CONFIG_DIR");
+    ::unsetenv("SANE_CONFIG_DIR");
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(planted);
+    const bool launched = sandbox.launch({}, {"LUMIVISTA_TEST_SOURCE_SELECT=1"});
+    std::filesystem::current_path(before);
+    ::setenv("SANE_CONFIG_DIR", chosen.c_str(), 1);
+    ASSERT_TRUE(launched) << sandbox.log();
+    sandbox.expectAnswers({{"page 1", "page 1"}});
+    ASSERT_EQ(sandbox.send("acquire"), 0);
+    EXPECT_TRUE(sandbox.waitForLog("beep\n")) << sandbox.log();
+    EXPECT_EQ(sandbox.log().find("acquired "), std::string::npos) << sandbox.log();
     EXPECT_EQ(sandbox.quit(), 0);
 }
 

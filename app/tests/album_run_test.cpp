@@ -187,5 +187,27 @@ TEST(AlbumPageRun, AnAlbumNamedOnTheCommandLineOpensOnTheAlbumPageAlsoInTheCopyA
     }
 }
 
+TEST(AlbumPageRun, PhotosTheToolAddsToTheShownAlbumAppearWithoutLeavingThePage)
+{
+    ProgramSandbox sandbox(1280, 1024);
+    const std::string album = MakeAlbum(sandbox, "Viagem", 3);
+    ASSERT_TRUE(sandbox.launch({album}, {}, "album shown screen=18"));
+    EXPECT_EQ(StateField(sandbox.lastLine("album shown "), "count"), "3") << sandbox.log();
+
+    HDIB photo = AllocatePicture(64, 48, 24, 0);
+    const std::string added = sandbox.file("nova.jpg").string();
+    ASSERT_EQ(WriteJpeg(added, photo, 85), WriteResult::Written);
+    const CommandResult add =
+        RunCommand(std::string(LV_PROGRAM_DIR) + "/lumivista-tool album add '" + album + "' '" + added + "'");
+    ASSERT_EQ(add.exitCode, 0) << add.err;
+    ASSERT_TRUE(sandbox.waitForLog("album merged ")) << sandbox.log();
+    EXPECT_EQ(StateField(sandbox.lastLine("album merged "), "count"), "4") << sandbox.log();
+    EXPECT_EQ(sandbox.quit(), 0);
+
+    // Leaving wrote the album: the tool's photo is still in it.
+    const CommandResult info = RunCommand(std::string(LV_PROGRAM_DIR) + "/lumivista-tool album info '" + album + "' --json");
+    EXPECT_NE(info.out.find("\"count\":4"), std::string::npos) << info.out;
+}
+
 }  // namespace
 }  // namespace lv::testing

@@ -3,6 +3,9 @@
 // history and clean exits; the start-up's choices keep or remove what a dead copy left.
 
 #include "app/core/tests/picture_difference.h"
+#include "common/byte_sink.h"
+#include "common/byte_source.h"
+#include "edit/layered_layout.h"
 #include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/tests/pictures.h"
 #include "program_runner.h"
@@ -128,6 +131,52 @@ TEST_F(RecoveryRun, SavesUndoHistoryAndTheStartUpsChoicesDecideWhatCopiesRemain)
     EXPECT_EQ(sandbox.quit(), 0);
     EXPECT_TRUE(recoveryFiles(sandbox).empty());
     EXPECT_TRUE(fs::is_empty(sandbox.configDir() / "recovery"));
+}
+
+// The copy's first layer picture made unreadable while its header, table and block headers
+// still hold together: it is listed whole and fails only when recovered.
+void BreakFirstLayerPicture(const fs::path& copy)
+{
+    std::vector<std::uint8_t> bytes = ReadWholeFile(copy.string()).value_or(std::vector<std::uint8_t>{});
+    MemorySource source(bytes);
+    const auto layout = ReadLayeredLayout(source);
+    ASSERT_TRUE(layout && !layout->entries.empty());
+    std::size_t at = std::size_t(layout->base + layout->entries[0].imageOffset + kBlockHeaderSize);
+    if (bytes[at] == 'B' && bytes[at + 1] == 'M')
+        at += 14;
+    bytes[at + 14] = 5;  // a bit count no bitmap has
+    ASSERT_TRUE(WriteWholeFile(copy.string(), bytes));
+}
+
+TEST_F(RecoveryRun, ManyUnreadableCopiesMakeOneMessageAtStartUp)
+{
+    writeConfiguration(sandbox, 1);
+    const std::string card = writePhoto(sandbox, "cartão.bmp", 64, 48);
+    ASSERT_TRUE(sandbox.launch({card}, {}, "open " + card + " ok\n")) << sandbox.log();
+    EXPECT_EQ(sandbox.ask("paint 1 1 20 20 FF8000", "painted "), "painted ok");
+    ASSERT_TRUE(sandbox.waitForLog("autosave written doc-1 " + card + "\n")) << sandbox.log();
+    EXPECT_TRUE(sandbox.killHard());
+
+    fs::path crashed;
+    for (const auto& folder : fs::directory_iterator(sandbox.configDir() / "recovery"))
+        crashed = folder.path();
+    BreakFirstLayerPicture(crashed / "doc-1.vlf");
+    constexpr int kCopies = 60;
+    for (int i = 2; i <= kCopies; ++i)
+        for (const char* extension : {".vlf", ".info", ".bmp"})
+            fs::copy_file(crashed / (std::string("doc-1") + extension),
+                          crashed / ("doc-" + std::to_string(i) + extension));
+
+    ASSERT_TRUE(sandbox.launch({}, {}, "recovery chose recover\n")) << sandbox.log();
+    EXPECT_TRUE(sandbox.waitForLog("e mais " + std::to_string(kCopies - 5) + " cópias")) << sandbox.log();
+    const std::string log = sandbox.log();
+    EXPECT_NE(log.find("recovery offered " + std::to_string(kCopies) + " damaged=0"), std::string::npos) << log;
+    std::size_t boxes = 0;
+    for (std::size_t at = log.find("\nmessage "); at != std::string::npos; at = log.find("\nmessage ", at + 1))
+        ++boxes;
+    EXPECT_EQ(boxes, 1u) << log;
+    EXPECT_NE(log.find("e mais " + std::to_string(kCopies - 5) + " cópias"), std::string::npos) << log;
+    EXPECT_EQ(sandbox.quit(), 0);
 }
 
 }  // namespace

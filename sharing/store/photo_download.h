@@ -33,6 +33,7 @@ struct StoreCalls {
     store::SetProgressFunction setProgress = nullptr;
     store::CancelFunction cancel = nullptr;
     store::LoadStringFunction loadString = nullptr;
+    store::LastReportFunction lastReport = nullptr;
 };
 
 struct StoreCredentials {
@@ -50,10 +51,13 @@ struct TransferResult {
     int loginCode = 0;                 // non-zero: the service refused; nothing was fetched
     int count = 0;                     // the library's answer: below 1 nothing came
     std::vector<std::string> names;    // the files that came, in the library's order
+    int laterFailure = 0;              // a round after the first failed with this code
+    store::DownloadReport report;      // names taken, photos left for want of space
 };
 
 // The two calls: log in with the lower-cased identifier, then fetch into `folder` (made when
-// missing). May run on any thread.
+// missing). The names buffer has the library's fixed size; while a round may have stopped
+// because the buffer was full, further rounds fetch the rest. May run on any thread.
 TransferResult RunTransfer(const StoreCalls& calls, const StoreCredentials& credentials,
                            const std::filesystem::path& folder);
 
@@ -61,6 +65,10 @@ TransferResult RunTransfer(const StoreCalls& calls, const StoreCredentials& cred
 int StoreTextFor(int code);
 // The library's text for a code that has one, in the warning box.
 void ShowStoreMessage(const StoreCalls& calls, int code);
+
+// What the user is told when the download is over besides the photos themselves: photos
+// saved under another name, photos left out for want of space. Empty when nothing is to say.
+std::string DownloadNotes(const store::DownloadReport& report, const std::filesystem::path& folder);
 
 // The names in the library's buffer: `count` zero-terminated names, never reading past its end.
 std::vector<std::string> FileListNames(const char* buffer, std::size_t size, int count);

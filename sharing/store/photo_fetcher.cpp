@@ -1,86 +1,99 @@
 #include "sharing/store/photo_fetcher.h"
 
-#include "common/byte_sink.h"
-#include "common/byte_source.h"
+#include "sharing/store/photo_place.h"
 #include "sharing/store/store_protocol.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
 
 namespace lv::sharing::store {
 namespace {
 
-struct FileFacts {
-    std::uint64_t size = 0;
-    std::int64_t modified = 0;
+// A photo's partial file, written as the bytes come.
+class PartialFile final : public PhotoSink {
+public:
+    PartialFile(OwnedFd fd, std::uint64_t size)
+        : fd_(std::move(fd))
+        , size_(size)
+    {
+    }
+    std::uint64_t size() const override { return size_; }
+    bool append(const std::uint8_t* bytes, std::size_t count) override
+    {
+        while (count > 0) {
+            const ssize_t n = ::write(fd_.get(), bytes, count);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n <= 0)
+                return false;
+            bytes += n;
+            count -= std::size_t(n);
+            size_ += std::uint64_t(n);
+        }
+        return true;
+    }
+    bool cutTo(std::uint64_t size) override
+    {
+        if (::ftruncate(fd_.get(), off_t(size)) != 0 || ::lseek(fd_.get(), off_t(size), SEEK_SET) < 0)
+            return false;
+        size_ = size;
+        return true;
+    }
+    int fd() const { return fd_.get(); }
+
+private:
+    OwnedFd fd_;
+    std::uint64_t size_;
 };
 
-std::optional<FileFacts> Facts(const std::filesystem::path& path)
-{
-    struct stat st{};
-    if (::stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
-        return std::nullopt;
-    return FileFacts{std::uint64_t(st.st_size), std::int64_t(st.st_mtim.tv_sec)};
-}
+struct Wanted {
+    const PhotoEntry* photo;
+    Placement placement;
+};
 
-// The service's time on the file, so the next download knows it is the same photo.
-void StampTime(const std::filesystem::path& path, std::int64_t modified)
+// The photos to fetch, as many as the disk holds, in the service's order.
+std::vector<Wanted> ChooseWanted(const DownloadFolder& folder, const std::vector<PhotoEntry>& photos,
+                                 DownloadReport& report)
 {
-    const timespec times[2] = {{0, UTIME_OMIT}, {time_t(modified), 0}};
-    ::utimensat(AT_FDCWD, path.c_str(), times, 0);
-}
-
-bool Write(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes, std::int64_t modified)
-{
-    if (!WriteWholeFile(path.string(), bytes))
-        return false;
-    StampTime(path, modified);
-    return true;
-}
-
-std::vector<std::uint8_t> ReadPartial(const std::filesystem::path& path, std::uint64_t expected)
-{
-    std::optional<std::vector<std::uint8_t>> bytes = ReadWholeFile(path.string());
-    if (!bytes || bytes->size() != expected)
-        return {};
-    return std::move(*bytes);
+    std::vector<Wanted> wanted;
+    const std::uint64_t free = folder.freeBytes();
+    std::uint64_t needed = 0;
+    report.bytesFree = std::int64_t(std::min<std::uint64_t>(free, INT64_MAX));
+    for (const PhotoEntry& photo : photos) {
+        std::optional<Placement> placement = PlacePhoto(folder, photo);
+        if (!placement || placement->present)
+            continue;
+        const std::uint64_t more = photo.size - placement->partialBytes;
+        if (needed + more > free) {
+            ++report.leftForSpace;
+            report.bytesLeft += std::int64_t(more);
+            continue;
+        }
+        needed += more;
+        wanted.push_back({&photo, std::move(*placement)});
+    }
+    return wanted;
 }
 
 }  // namespace
 
 std::filesystem::path PartialPath(const std::filesystem::path& folder, const std::string& name)
 {
-    return folder / ("." + name + ".part");
+    return folder / PartialName(name);
 }
 
-LocalState LocalStateOf(const std::filesystem::path& folder, const PhotoEntry& photo)
+int FetchPhotos(StoreClient& client, const std::vector<PhotoEntry>& photos, const std::filesystem::path& path,
+                std::span<char> names, const FetchWatch& watch, DownloadReport& report)
 {
-    if (const auto whole = Facts(folder / photo.name); whole && whole->size == photo.size && whole->modified == photo.modified)
-        return {true, 0};
-    const auto partial = Facts(PartialPath(folder, photo.name));
-    if (partial && partial->size < photo.size && partial->modified == photo.modified)
-        return {false, partial->size};
-    return {};
-}
-
-int FetchPhotos(StoreClient& client, const std::vector<PhotoEntry>& photos, const std::filesystem::path& folder,
-                std::span<char> names, const FetchWatch& watch)
-{
-    struct Wanted {
-        const PhotoEntry* photo;
-        std::uint64_t partialBytes;
-    };
-    std::vector<Wanted> wanted;
+    report = {};
+    const std::optional<DownloadFolder> folder = DownloadFolder::Open(path);
+    if (!folder)
+        return -kCannotWrite;
+    const std::vector<Wanted> wanted = ChooseWanted(*folder, photos, report);
     FetchProgress progress;
-    for (const PhotoEntry& photo : photos) {
-        const LocalState state = LocalStateOf(folder, photo);
-        if (state.complete)
-            continue;
-        wanted.push_back({&photo, state.partialBytes});
-        progress.bytesTotal += photo.size - state.partialBytes;
-    }
+    for (const Wanted& w : wanted)
+        progress.bytesTotal += w.photo->size - w.placement.partialBytes;
     progress.filesTotal = int(wanted.size());
     if (watch.progress)
         watch.progress(progress);
@@ -96,30 +109,38 @@ int FetchPhotos(StoreClient& client, const std::vector<PhotoEntry>& photos, cons
     int count = 0;
     std::size_t used = 0;
     int failure = kOk;
-    std::vector<std::uint8_t> data;
     for (const Wanted& w : wanted) {
         const PhotoEntry& photo = *w.photo;
-        if (used + photo.name.size() + 1 > names.size())
+        const std::string& name = w.placement.name;
+        if (used + name.size() + 1 > names.size())
             break;
-        const std::filesystem::path partial = PartialPath(folder, photo.name);
-        data = w.partialBytes ? ReadPartial(partial, w.partialBytes) : std::vector<std::uint8_t>();
-        const std::size_t kept = data.size();
-        const int code = client.fetch(photo, data, transfer);
-        if (code != kOk) {
-            // What came stays for next time, stamped with the photo's time.
-            if (data.size() > kept && data.size() < photo.size)
-                Write(partial, data, photo.modified);
-            failure = code;
-            break;
-        }
-        if (!Write(folder / photo.name, data, photo.modified)) {
+        const std::string partialName = PartialName(name);
+        OwnedFd fd = folder->openForWriting(partialName, w.placement.partialBytes);
+        if (!fd) {
             failure = kCannotWrite;
             break;
         }
-        std::error_code ec;
-        std::filesystem::remove(partial, ec);
-        std::memcpy(names.data() + used, photo.name.c_str(), photo.name.size() + 1);
-        used += photo.name.size() + 1;
+        PartialFile partial(std::move(fd), w.placement.partialBytes);
+        const int code = client.fetch(photo, partial, transfer);
+        // What came stays for next time, stamped with the photo's time; a whole photo
+        // carries the time too.
+        StampTime(partial.fd(), photo.modified);
+        if (code != kOk) {
+            if (partial.size() == 0 || partial.size() >= photo.size)
+                folder->remove(partialName);
+            failure = code;
+            break;
+        }
+        if (::fsync(partial.fd()) != 0 || !folder->renameToFree(partialName, name)) {
+            failure = kCannotWrite;
+            break;
+        }
+        if (name != photo.name) {
+            ++report.savedUnderOtherName;
+            report.besideLinks += w.placement.besideLink ? 1 : 0;
+        }
+        std::memcpy(names.data() + used, name.c_str(), name.size() + 1);
+        used += name.size() + 1;
         ++count;
         ++progress.filesDone;
         if (watch.progress)

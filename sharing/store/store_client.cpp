@@ -100,10 +100,11 @@ std::size_t KeepBody(char* data, std::size_t size, std::size_t count, void* user
 struct PhotoTransfer {
     CURL* curl;
     const PhotoEntry& photo;
-    std::vector<std::uint8_t>& data;
+    PhotoSink& sink;
     const TransferWatch& watch;
     bool started = false;
     bool cancelled = false;
+    bool writeFailed = false;
     long status = 0;
 };
 
@@ -114,11 +115,12 @@ std::size_t KeepPhoto(char* bytes, std::size_t size, std::size_t count, void* us
     if (!t.started) {
         t.started = true;
         curl_easy_getinfo(t.curl, CURLINFO_RESPONSE_CODE, &t.status);
-        if (t.status == 200)
-            t.data.clear();  // the whole file after all
-        else if (t.status != 206)
+        if (t.status == 200 && !t.sink.cutTo(0)) {  // the whole file after all
+            t.writeFailed = true;
+            return 0;
+        }
+        if (t.status != 200 && t.status != 206)
             return n;  // an error page: not the photo
-        t.data.reserve(std::size_t(t.photo.size));
     }
     if (t.status != 200 && t.status != 206)
         return n;
@@ -127,12 +129,15 @@ std::size_t KeepPhoto(char* bytes, std::size_t size, std::size_t count, void* us
         t.cancelled = true;
         return 0;
     }
-    if (t.data.size() + n > t.photo.size)
+    // Never beyond the listed size, however long the service goes on.
+    const std::size_t take = std::size_t(std::min<std::uint64_t>(t.photo.size - t.sink.size(), n));
+    if (take > 0 && !t.sink.append(reinterpret_cast<const std::uint8_t*>(bytes), take)) {
+        t.writeFailed = true;
         return 0;
-    t.data.insert(t.data.end(), bytes, bytes + n);
-    if (t.watch.received)
-        t.watch.received(n);
-    return n;
+    }
+    if (t.watch.received && take > 0)
+        t.watch.received(take);
+    return take == n ? n : 0;
 }
 
 int WatchProgress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t)
@@ -291,19 +296,19 @@ Listing StoreClient::listPhotos()
     return {kOk, ParsePhotoList(body.text)};
 }
 
-int StoreClient::fetch(const PhotoEntry& photo, std::vector<std::uint8_t>& data, const TransferWatch& watch)
+int StoreClient::fetch(const PhotoEntry& photo, PhotoSink& sink, const TransferWatch& watch)
 {
     if (token_.empty())
         return kNotLoggedIn;
-    if (data.size() >= photo.size)
-        data.clear();
-    const std::uint64_t offset = data.size();
+    if (sink.size() >= photo.size && !sink.cutTo(0))
+        return kCannotWrite;
+    const std::uint64_t offset = sink.size();
     const std::string url = JoinUrl(service_.address, std::string(kPhotosPath) + "/" + EncodePathSegment(photo.name));
     CURL* c = handle_->fresh(service_, url);
     HeaderList headers(curl_slist_append(nullptr, ("Authorization: Bearer " + token_).c_str()));
     if (offset > 0)
         headers.reset(curl_slist_append(headers.release(), ("Range: bytes=" + std::to_string(offset) + "-").c_str()));
-    PhotoTransfer transfer{c, photo, data, watch};
+    PhotoTransfer transfer{c, photo, sink, watch};
     RangeHeader range;
     curl_easy_setopt(c, CURLOPT_HTTPHEADER, headers.get());
     curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, KeepPhoto);
@@ -313,10 +318,12 @@ int StoreClient::fetch(const PhotoEntry& photo, std::vector<std::uint8_t>& data,
     SetProgressFunction(c, WatchProgress, const_cast<TransferWatch*>(&watch));
     const auto [code, status] = Perform(c);
     if (status == 206 && range.start != offset) {
-        data.resize(std::size_t(offset));  // a range we did not ask for: try again later
+        sink.cutTo(offset);  // a range we did not ask for: try again later
         return kServiceFailed;
     }
-    const bool whole = (status == 200 || status == 206) && data.size() == photo.size;
+    const bool whole = (status == 200 || status == 206) && sink.size() == photo.size;
+    if (transfer.writeFailed)
+        return kCannotWrite;
     if (transfer.cancelled || (code == CURLE_ABORTED_BY_CALLBACK && !whole))
         return kCancelled;
     if (code != CURLE_OK && !whole)

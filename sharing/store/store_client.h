@@ -32,6 +32,17 @@ struct TransferWatch {
     std::function<bool()> cancelled;
 };
 
+// Where a photo's bytes go as they arrive, so that no photo is ever held whole in memory.
+class PhotoSink {
+public:
+    virtual ~PhotoSink() = default;
+    virtual std::uint64_t size() const = 0;
+    // False when the bytes could not be kept (a full disk): the transfer stops.
+    virtual bool append(const std::uint8_t* bytes, std::size_t count) = 0;
+    // Keeps only the first `size` bytes.
+    virtual bool cutTo(std::uint64_t size) = 0;
+};
+
 struct Listing {
     int code = 0;  // StoreCode
     std::vector<PhotoEntry> photos;
@@ -48,9 +59,9 @@ public:
     int login(const std::string& user, const std::string& password);
     bool loggedIn() const { return !token_.empty(); }
     Listing listPhotos();
-    // Appends the photo's bytes from data.size() on (a resumed transfer) up to its listed
-    // size. A service that sends the whole file again replaces what was there.
-    int fetch(const PhotoEntry& photo, std::vector<std::uint8_t>& data, const TransferWatch& watch);
+    // Appends the photo's bytes from sink.size() on (a resumed transfer) up to its listed
+    // size, never more. A service that sends the whole file again replaces what was there.
+    int fetch(const PhotoEntry& photo, PhotoSink& sink, const TransferWatch& watch);
 
 private:
     struct Handle;

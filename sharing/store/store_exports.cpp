@@ -51,6 +51,12 @@ LV_EXPORT void LvStoreCancel()
     Session().cancel();
 }
 
+LV_EXPORT void LvStoreLastReport(DownloadReport* report)
+{
+    if (report)
+        *report = Session().lastReport();
+}
+
 LV_EXPORT int LvStoreLoadString(int id, char* buffer, int size)
 {
     const std::string_view text = StoreString(id);

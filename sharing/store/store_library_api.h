@@ -1,8 +1,8 @@
 #pragma once
 // The calls of the photo-store library liblvstore.so. "_SetUserInfo" and "DownloadFile"
 // are the two the program needs; the others are optional extras of this library (the
-// service's address, progress and cancelling for a download off the window's thread, and
-// its texts), and a library without them still serves.
+// service's address, progress and cancelling for a download off the window's thread, its
+// texts and its report of the last download), and a library without them still serves.
 
 #include <cstdint>
 
@@ -18,6 +18,15 @@ struct LibraryProgress {
     std::int32_t filesTotal;
 };
 
+// What the last DownloadFile call did besides saving photos under their own names.
+struct DownloadReport {
+    std::int32_t savedUnderOtherName = 0;  // a file or link of the photo's name was there
+    std::int32_t besideLinks = 0;          // of those, a symbolic link was in the way
+    std::int32_t leftForSpace = 0;         // not fetched: the folder's disk is too full
+    std::int64_t bytesLeft = 0;            // what those would have needed
+    std::int64_t bytesFree = 0;            // what the disk had free before the download
+};
+
 // Lower-cased identifier and password; 0 when the service let the user in, else a code.
 using SetUserInfoFunction = int (*)(const char* user, const char* password);
 // Fills `names` with the downloaded files' names, each ending in a zero byte; the count of
@@ -31,6 +40,7 @@ using SetProgressFunction = void (*)(ProgressFunction function, void* context);
 using CancelFunction = void (*)();
 // The library's text number `id` into `buffer` (cut to fit, zero-terminated); its length.
 using LoadStringFunction = int (*)(int id, char* buffer, int size);
+using LastReportFunction = void (*)(DownloadReport* report);
 
 inline constexpr char kSetUserInfoName[] = "_SetUserInfo";
 inline constexpr char kDownloadFileName[] = "DownloadFile";
@@ -38,5 +48,6 @@ inline constexpr char kSetServiceName[] = "LvStoreSetService";
 inline constexpr char kSetProgressName[] = "LvStoreSetProgress";
 inline constexpr char kCancelName[] = "LvStoreCancel";
 inline constexpr char kLoadStringName[] = "LvStoreLoadString";
+inline constexpr char kLastReportName[] = "LvStoreLastReport";
 
 }  // namespace lv::sharing::store

@@ -34,6 +34,7 @@ int StoreSession::download(const std::filesystem::path& folder, std::span<char> 
 {
     const std::lock_guard lock(mutex_);
     std::fill(names.begin(), names.end(), '\0');
+    report_ = {};
     if (!client_ || !client_->loggedIn())
         return -kNotLoggedIn;
     Listing listing = client_->listPhotos();
@@ -50,7 +51,7 @@ int StoreSession::download(const std::filesystem::path& folder, std::span<char> 
         },
         [this] { return cancelled_.load(); },
     };
-    return FetchPhotos(*client_, listing.photos, folder, names, watch);
+    return FetchPhotos(*client_, listing.photos, folder, names, watch, report_);
 }
 
 void StoreSession::setProgress(ProgressFunction function, void* context)
@@ -58,6 +59,12 @@ void StoreSession::setProgress(ProgressFunction function, void* context)
     const std::lock_guard lock(mutex_);
     progress_ = function;
     progressContext_ = context;
+}
+
+DownloadReport StoreSession::lastReport()
+{
+    const std::lock_guard lock(mutex_);
+    return report_;
 }
 
 }  // namespace lv::sharing::store

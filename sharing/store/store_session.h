@@ -21,6 +21,7 @@ public:
     int download(const std::filesystem::path& folder, std::span<char> names);
     void setProgress(ProgressFunction function, void* context);
     void cancel() { cancelled_ = true; }
+    DownloadReport lastReport();
 
 private:
     int logIn();
@@ -33,6 +34,7 @@ private:
     ProgressFunction progress_ = nullptr;
     void* progressContext_ = nullptr;
     std::atomic<bool> cancelled_ = false;
+    DownloadReport report_;
 };
 
 }  // namespace lv::sharing::store

@@ -6,6 +6,7 @@
 #include "common/testing/run_command.h"
 
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -18,6 +19,20 @@
 extern char** environ;
 
 namespace lv::sharing::testing {
+
+// The reference server's accounts file: NAME:PASSWORD lines, kept off its command line.
+inline std::string AccountsFile(const std::filesystem::path& dir, const std::vector<std::string>& accounts)
+{
+    const std::filesystem::path file = dir / "accounts.txt";
+    std::string text;
+    for (const std::string& account : accounts)
+        text += account + "\n";
+    if (std::FILE* f = std::fopen(file.c_str(), "w")) {
+        std::fwrite(text.data(), 1, text.size(), f);
+        std::fclose(f);
+    }
+    return file.string();
+}
 
 class ServerProcess {
 public:
@@ -58,6 +73,7 @@ public:
 
     bool started() const { return port_ > 0; }
     int port() const { return port_; }
+    pid_t pid() const { return pid_; }
 
 private:
     // The "PORT n" line, waiting at most 20 seconds.

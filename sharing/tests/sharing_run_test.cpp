@@ -45,8 +45,8 @@ TEST(SharingRun, PhotosComeFromTheStoreIntoWindowsAndANewAlbum)
     for (std::size_t i = 0; i < names.size(); ++i)
         ASSERT_EQ(WriteJpeg((served / names[i]).string(), DibCreate(300 + int(i), 200, 0x305070, false), 90),
                   WriteResult::Written);
-    ServerProcess server("scripts/photo_store_server.py", {"--photos", served.string(), "--account",
-                                                           "ana.lima:Senha Forte", "--port", "0", "--cert",
+    ServerProcess server("scripts/photo_store_server.py", {"--photos", served.string(), "--accounts",
+                                                           sharing::testing::AccountsFile(sandbox.file(""), {"ana.lima:Senha Forte"}), "--port", "0", "--cert",
                                                            cert.certificate, "--key", cert.key});
     ASSERT_TRUE(server.started());
     std::ofstream(sandbox.configFile()) << "[USUÁRIO]\nLogin_ID=ANA.LIMA\n[SHARING]\nStoreServer=https://127.0.0.1:"
@@ -146,6 +146,53 @@ TEST(SharingRun, TheActivePictureGoesToTheSmtpServerWithThePagesFields)
     EXPECT_EQ(second.find("attachment:"), std::string::npos) << second;
 
     EXPECT_EQ(sandbox.quit("key Ctrl+Q"), 0);
+}
+
+TEST(SharingRun, FilesAndLinksUnderThePhotosNamesStayAndTheClosingMessageSaysWhereThePhotosWent)
+{
+    ProgramSandbox sandbox;
+    LinkLibraries(sandbox);
+    const auto cert = sharing::testing::MakeSelfSignedCertificate(sandbox.file(""));
+    ASSERT_FALSE(cert.certificate.empty());
+    const fs::path served = sandbox.file("served");
+    fs::create_directories(served);
+    for (const char* name : {"praia.jpg", "serra.jpg"})
+        ASSERT_EQ(WriteJpeg((served / name).string(), DibCreate(120, 80, 0x305070, false), 90), WriteResult::Written);
+    ServerProcess server("scripts/photo_store_server.py",
+                         {"--photos", served.string(), "--accounts",
+                          sharing::testing::AccountsFile(sandbox.file(""), {"ana.lima:Senha Forte"}), "--port", "0",
+                          "--cert", cert.certificate, "--key", cert.key});
+    ASSERT_TRUE(server.started());
+    std::ofstream(sandbox.configFile()) << "[USUÁRIO]\nLogin_ID=ANA.LIMA\n[SHARING]\nStoreServer=https://127.0.0.1:"
+                                        << server.port() << "/\nStoreCertificate=" << cert.certificate << "\n";
+    // The user's own file under one name, a link to a file outside under the other.
+    const fs::path photos = sandbox.home() / "photos";
+    fs::create_directories(photos);
+    std::ofstream(photos / "praia.jpg") << "minha";
+    std::ofstream(sandbox.file("fora.txt")) << "fora";
+    fs::create_symlink(sandbox.file("fora.txt"), photos / "serra.jpg");
+
+    ASSERT_TRUE(sandbox.launch());
+    sandbox.expectAnswers({{ClickOnControl(155), "screen 1 panels 0,1\n"},
+                           {ClickOnPage(1, 6, SidePanelPlace()), "screen 6 panels 0,6\n"}});
+    ASSERT_EQ(sandbox.send("key Tab"), 0);
+    ASSERT_EQ(sandbox.send("key Tab"), 0);
+    ASSERT_EQ(sandbox.send("type Senha Forte"), 0);
+    sandbox.expectAnswers({{ClickOnHandler(6, skin::Handler::DownloadPhotos), "delivered 2\n"}});
+    EXPECT_TRUE(sandbox.waitForLog("message Lumivista 2000: Fotos salvas com outro nome: 2.")) << sandbox.log();
+    EXPECT_NE(sandbox.log().find("link simbólico"), std::string::npos) << sandbox.log();
+    EXPECT_EQ(ReadTextFile(photos / "praia.jpg"), "minha");
+    EXPECT_EQ(ReadTextFile(sandbox.file("fora.txt")), "fora");
+    EXPECT_EQ(Sha256Of(photos / "praia (2).jpg"), Sha256Of(served / "praia.jpg"));
+    EXPECT_EQ(Sha256Of(photos / "serra (2).jpg"), Sha256Of(served / "serra.jpg"));
+    EXPECT_EQ(sandbox.quit("key Ctrl+Q"), 0);
+
+    album::ProfileCatalogueStore store(sandbox.configFile(), sandbox.home() / "none.ini");
+    const album::AlbumCatalogue catalogue(store, sandbox.home(), sandbox.home() / "albums");
+    ASSERT_EQ(catalogue.count(0), 1);
+    const auto entries = album::ReadAlbumContents(catalogue.albumPath(0, 0)).entries;
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].path(), (photos / "praia (2).jpg").string());
 }
 
 }  // namespace

@@ -100,7 +100,8 @@ protected:
     {
         server = std::make_unique<ServerProcess>(
             "scripts/photo_store_server.py",
-            std::vector<std::string>{"--photos", served().string(), "--account", "ana.lima:Senha Forte", "--port", "0",
+            std::vector<std::string>{"--photos", served().string(), "--accounts",
+                                     testing::AccountsFile(dir.path(), {"ana.lima:Senha Forte"}), "--port", "0",
                                      "--cert", cert.certificate, "--key", cert.key});
         ASSERT_TRUE(server->started());
     }
@@ -118,7 +119,7 @@ TEST_F(StoreTool, DownloadsIntoTheFolderAndTheAlbumOnceEach)
     EXPECT_EQ(r.exitCode, 0) << r.err;
     const std::string folder = (dir.path() / "fotos").string();
     EXPECT_EQ(r.out, "{\"login\":0,\"count\":3,\"files\":[\"" + folder + "/a.jpg\",\"" + folder + "/b.jpg\",\"" +
-                         folder + "/c.jpg\"]}\n");
+                         folder + "/c.jpg\"],\"renamed\":0,\"left_for_space\":0}\n");
     const auto entries = album::ReadAlbumContents(albumFile).entries;
     ASSERT_EQ(entries.size(), 3u);
     EXPECT_EQ(entries[2].path(), folder + "/c.jpg");
@@ -142,6 +143,30 @@ TEST_F(StoreTool, RefusalsAndBadCommandLines)
     EXPECT_EQ(Tool("x", "store upload").exitCode, 2);
     // The password never on the command line: there is no option for it.
     EXPECT_EQ(Tool("x", download("--user ana.lima --password x")).exitCode, 2);
+}
+
+TEST_F(StoreTool, AUsersFileOfAPhotosNameIsKeptAndThePhotoJoinsTheAlbumOnceUnderAFreeName)
+{
+    ASSERT_FALSE(cert.certificate.empty());
+    start();
+    fs::create_directories(dir.path() / "fotos");
+    std::ofstream(dir.path() / "fotos" / "b.jpg") << "minha";
+    const std::string albumFile = dir.file("loja.abm");
+    const CommandResult r = Tool("Senha Forte", download("--user ana.lima --album " + albumFile + " --json"));
+    EXPECT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("/b (2).jpg\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"renamed\":1"), std::string::npos) << r.out;
+    EXPECT_NE(r.err.find("Fotos salvas com outro nome: 1"), std::string::npos) << r.err;
+    std::ifstream mine(dir.path() / "fotos" / "b.jpg");
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(mine), {}), "minha");
+
+    const CommandResult again = Tool("Senha Forte", download("--user ana.lima --album " + albumFile));
+    EXPECT_EQ(again.exitCode, 0) << again.err;
+    EXPECT_EQ(again.out, "");
+    EXPECT_EQ(again.err, "");
+    const auto entries = album::ReadAlbumContents(albumFile).entries;
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[1].path(), (dir.path() / "fotos" / "b (2).jpg").string());
 }
 
 }  // namespace

@@ -91,20 +91,31 @@ int RunDownload(Arguments args)
         json.beginObject().key("login").value(result.loginCode).key("count").value(result.count).key("files").beginArray();
         for (const std::string& path : paths)
             json.value(path);
-        json.endArray().endObject();
+        json.endArray()
+            .key("renamed")
+            .value(result.report.savedUnderOtherName)
+            .key("left_for_space")
+            .value(result.report.leftForSpace)
+            .endObject();
         std::printf("%s\n", json.text().c_str());
     } else {
         for (const std::string& path : paths)
             std::printf("%s\n", path.c_str());
     }
+    if (const std::string notes = sharing::DownloadNotes(result.report, folder); !notes.empty())
+        std::fprintf(stderr, "%s\n", notes.c_str());
     if (result.loginCode != 0)
         return Fail(kExitCannotRead, Explain(*calls, result.loginCode));
     if (result.count < 0)
         return Fail(result.count == -sharing::store::kCannotWrite ? kExitCannotWrite : kExitCannotRead,
                     Explain(*calls, -result.count));
-    if (const auto albumFile = a.value("--album"); albumFile && !paths.empty())
-        return AddToAlbum(*albumFile, paths);
-    return kExitOk;
+    // The photos that came join the album even when a later round failed.
+    const int albumExit =
+        a.value("--album") && !paths.empty() ? AddToAlbum(*a.value("--album"), paths) : int(kExitOk);
+    if (result.laterFailure != 0)
+        return Fail(result.laterFailure == sharing::store::kCannotWrite ? kExitCannotWrite : kExitCannotRead,
+                    Explain(*calls, result.laterFailure));
+    return albumExit;
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 #include "app/core/recovery/recovery_listing.h"
 
 #include "common/byte_source.h"
-#include "common/failure_notices.h"
 #include "edit/compositing.h"
 #include "edit/layered_format.h"
 #include "edit/layered_layout.h"
@@ -133,13 +132,14 @@ std::unique_ptr<LayerStack> ReadRecoveryCopy(const RecoveryEntry& entry)
     return stack;
 }
 
-HDIB ReadRecoveryThumbnail(const RecoveryEntry& entry)
+HDIB ReadRecoveryThumbnail(const RecoveryEntry& entry, RecoveryNotices* notices)
 {
     auto source = FileSource::Open(entry.files().thumbnail.string());
     if (!source)
         return {};
     ReadResult read = ReadBmp(*source);
-    ShowFailureNotices(read.failure());
+    if (notices)
+        notices->thumbnailFailed(read.failure());
     if (!read.ok() || read.image().width() > kMaxThumbnailSide || read.image().height() > kMaxThumbnailSide)
         return {};
     return read.take();

@@ -4,6 +4,7 @@
 
 #include "app/core/recovery/recovery_files.h"
 #include "app/core/recovery/recovery_info.h"
+#include "app/core/recovery/recovery_notices.h"
 #include "common/byte_source.h"
 #include "edit/layer_stack.h"
 #include "imagelib/dib.h"
@@ -39,8 +40,9 @@ std::optional<RecoveryInfo> ReadRecoveryInfo(const std::filesystem::path& file);
 // file; null when the copy can't be read.
 std::unique_ptr<LayerStack> ReadRecoveryCopy(const RecoveryEntry& entry);
 
-// The thumbnail, or null when it is missing, unreadable or larger than a thumbnail.
-HDIB ReadRecoveryThumbnail(const RecoveryEntry& entry);
+// The thumbnail, or null when it is missing, unreadable or larger than a thumbnail. What its
+// reader had to say goes to `notices`, shown once for all copies; nothing is shown here.
+HDIB ReadRecoveryThumbnail(const RecoveryEntry& entry, RecoveryNotices* notices = nullptr);
 
 // The folders of copies that are not running, each held (its lock taken) while this object
 // lives, so no other copy starting at the same time offers them too. Folders without any
