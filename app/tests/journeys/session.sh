@@ -15,7 +15,9 @@ if [ "${LV_JOURNEY_X:-}" != 1 ]; then
   trap "rm -rf '$work'" EXIT
   mkdir -m 700 "$work/runtime" "$work/Pictures"
   program_dir=$(cd "$(dirname "$program")" && pwd)
-  for data in ui help Click1.wav Click2.wav fonts.conf; do ln -s "$program_dir/$data" "$work/$data"; done
+  for data in "$program_dir"/*; do
+    case ${data##*/} in lumivista | lumivista-tool | temp | albums) ;; *) ln -s "$data" "$work/";; esac
+  done
   status=0
   LV_JOURNEY_X=1 WORK="$work" HOME="$work" LUMIVISTA_HOME="$work" LUMIVISTA_CONFIG_DIR="$work/config" \
     LUMIVISTA_TEST_LOG="$work/log" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
