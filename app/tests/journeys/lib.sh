@@ -47,6 +47,9 @@ window_place() {
 quit_program() {
   [ -n "$program_pid" ] || return 0
   LUMIVISTA_TEST_SEND=quit "$program" >/dev/null 2>&1 || true
+  # A changed picture or project asks to be saved first: the journey's files are made by then.
+  for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+  kill "$program_pid" 2>/dev/null || true
   wait "$program_pid" || true
   program_pid=
 }
@@ -149,3 +152,20 @@ shown() {
 }
 # A step a fault in the program stops: said in the output, and skipped (succeeds).
 known_fault() { echo "KNOWN FAULT, step skipped: $*"; }
+# make_album NAME FOLDER: a new album on the Álbum page with every file of the folder, chosen
+# in the file dialog's list.
+make_album() {
+  click 0 'Álbum'; wait_log '^album shown' > /dev/null
+  click 18 'Novo álbum'; wait_log '^album shown' > /dev/null; sleep 0.3
+  type_text "$1"; key Return
+  click 18 Adicionar; wait_window 'Adicionar fotos ao álbum'
+  type_text "$2/"; key Return; sleep 0.5
+  key shift+Tab ctrl+a Return
+  wait_log "^album added .*name=\\[$1\\]"
+}
+# near "R G B" "R G B" [TOLERANCE]: whether two colours differ by at most TOLERANCE (6) in each.
+near() {
+  local a b i
+  read -ra a <<< "$1"; read -ra b <<< "$2"
+  for i in 0 1 2; do [ $((a[i] > b[i] ? a[i] - b[i] : b[i] - a[i])) -le "${3:-6}" ] || return 1; done
+}

@@ -13,7 +13,8 @@ from pathlib import Path
 
 ROW = re.compile(r'\{H::(\w+), (\w+), (-?\d+), -?\d+, K::(\w+), \d+, \d+, \{"([^"]*)", "([^"]*)", S::\w+\}, '
                  r'Rect::fromSize\((\d+), (\d+), (\d+), (\d+)\)(?:, Rect::fromSize\((\d+), (\d+), (\d+), (\d+)\))?')
-START = re.compile(r'^constexpr (?:auto|ButtonDefinition) (k\w+)(?:\[\])? = (?:Rows\((k\w+), )?')
+START = re.compile(r'^constexpr (?:auto|ButtonDefinition) (k\w+)(?:\[\])? = (?:Rows\(((?:k\w+, )*))?')
+TAIL = re.compile(r'^\}\)((?:, k\w+)+)\);')
 # The host control in panel 0 of panels nested elsewhere than in 101 (app/skin/screen_table.cpp).
 HOSTS = {10: 180, 27: 180, 13: 157, 14: 157, 15: 157, 16: 157, 26: 181}
 
@@ -25,7 +26,11 @@ def tables(skin_dir):
             start = START.match(line)
             if start:
                 name = start.group(1)
-                arrays[name] = list(arrays.get(start.group(2), [])) if start.group(2) else []
+                parts = re.findall(r'k\w+', start.group(2) or '') + re.findall(r'\b(k\w+)\)', line)
+                arrays[name] = [row for part in parts for row in arrays.get(part, [])]
+            tail = TAIL.match(line)
+            if tail and name:
+                arrays[name] += [row for part in re.findall(r'k\w+', tail.group(1)) for row in arrays.get(part, [])]
             m = ROW.search(line)
             if m and name:
                 handler, arg, control, kind, icon, caption = m.group(1, 2, 3, 4, 5, 6)
