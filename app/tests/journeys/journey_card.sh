@@ -17,7 +17,7 @@ key Return; wait_log '^project drop ok' > /dev/null
 click 19 'Próximo'; text=$(wait_log '^state')
 IFS=, read -r left top right bottom <<< "$(field layer <<< "$text")"
 shown "$WORK/before.bmp"
-act; xdotool mousemove $(doc $(((left + right) / 2)) $(((top + bottom) / 2))) click 1
+click_at $(doc $(((left + right) / 2)) $(((top + bottom) / 2)))
 wait_window 'Editar texto'
 key ctrl+a; type_text "Feliz aniversario, Bia"; key ctrl+Return
 wait_log '^state .*text=\[Feliz aniversario, Bia\]' > /dev/null

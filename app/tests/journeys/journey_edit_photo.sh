@@ -11,7 +11,7 @@ click 2 Aparar; wait_log '^tool 1122'
 drag $(doc 600 400) $(doc 2400 1600)
 selected=$(wait_log '^state .*selection=1:')
 IFS=, read -r left top right bottom <<< "$(grep -o 'selection=1:[0-9,]*' <<< "$selected" | cut -d: -f2)"
-act; xdotool mousemove $(doc 1500 700) click 1
+click_at $(doc 1500 700)
 cropped=$(wait_log "^state .*size=$((right - left))x$((bottom - top)) ")
 eye_x=$((1500 - left)) eye_y=$((1000 - top))
 
@@ -35,7 +35,7 @@ click 10 Aplicar; wait_log '^adjust applied mode=0' > /dev/null
 # An effect: the effects list's second row, applied at its default strength.
 click 9 Efeitos; wait_log '^screen 27 panels'
 read -r lx ly <<< "$(place 27 '#217')"
-act; xdotool mousemove "$lx" $((ly + 21)) click 1
+click_at "$lx" $((ly + 21))
 wait_log '^effect chosen' > /dev/null
 click 27 Aplicar; wait_log '^adjust applied mode=-1' > /dev/null
 
@@ -43,7 +43,7 @@ shown "$WORK/before_text.bmp"
 # A text, typed in its dialog where the picture was clicked, then given a drop shadow.
 click 9 SwitchScreen=11; wait_log '^screen 11 panels'
 click 11 'Escrever texto'; wait_log '^tool 1109'
-act; xdotool mousemove $(doc 100 100) click 1
+click_at $(doc 100 100)
 wait_window Texto
 type_text "Festa 2026"; key ctrl+Return
 wait_log '^state .*layers=2 .*text=\[Festa 2026\]' > /dev/null

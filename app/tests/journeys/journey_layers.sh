@@ -23,10 +23,10 @@ wait_log '^state' > /dev/null
 shown "$WORK/half.bmp"
 read -r r g b <<< "$(pixel "$WORK/half.bmp" "$cx" "$cy")"
 [ "$r" -gt 80 ] && [ "$b" -gt 80 ] || fail "the opacity did not blend the layer: $r $g $b"
-act; xdotool mousemove $(row_eye 0) click 1; sleep 0.5
+click_at $(row_eye 0); sleep 0.5
 shown "$WORK/hidden.bmp"
 [ "$(pixel "$WORK/hidden.bmp" "$cx" "$cy")" = "200 40 40" ] || fail "the hidden layer still shows"
-act; xdotool mousemove $(row_eye 0) click 1; sleep 0.5
+click_at $(row_eye 0); sleep 0.5
 click 3 'Descer'; wait_log '^state .* current=1 ' > /dev/null
 shown "$WORK/under.bmp"
 [ "$(pixel "$WORK/under.bmp" "$cx" "$cy")" = "200 40 40" ] || fail "the layer moved down still shows over the photo"
@@ -38,16 +38,12 @@ save_picture "$WORK/merged.bmp"
 [ "$(pixel "$WORK/merged.bmp" 290 190)" = "200 40 40" ] || fail "the merge reached outside the layer"
 
 # The merged layer copied with Ctrl+C in its window, pasted with Ctrl+V in a second copy.
-s=$(grep '^state' "$log" | tail -1)
-IFS=, read -r fx fy fw _ <<< "$(field frame <<< "$s")"
-act; xdotool mousemove $((wx + fx + fw / 2)) $((wy + fy + 8)) click 1; sleep 0.3
+focus_picture
 key ctrl+c; wait_log '^copied 300x200' > /dev/null
 use_copy 1
 start_program
 open_picture "$WORK/other.png"
-s=$(grep '^state' "$log" | tail -1)
-IFS=, read -r fx fy fw _ <<< "$(field frame <<< "$s")"
-act; xdotool mousemove $((wx + fx + fw / 2)) $((wy + fy + 8)) click 1; sleep 0.3
+focus_picture
 key ctrl+v; wait_log '^state .* layers=2 ' > /dev/null
 save_picture "$WORK/pasted.bmp"
 [ "$(size_of "$WORK/pasted.bmp")" = 200x150 ] || fail "the paste changed the picture's size: $(size_of "$WORK/pasted.bmp")"

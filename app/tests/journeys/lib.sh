@@ -97,6 +97,14 @@ place() {
   echo $((wx + x)) $((wy + y))
 }
 click() { local xy; xy=$(place "$@"); act; xdotool mousemove $xy click 1; }
+# A click at a screen point.
+click_at() { act; xdotool mousemove "$1" "$2" click 1; }
+# A click on the active image window's caption strip, which gives it the keyboard.
+focus_picture() {
+  local fx fy fw
+  IFS=, read -r fx fy fw _ <<< "$(grep '^state' "$log" | tail -1 | field frame)"
+  click_at $((wx + fx + fw / 2)) $((wy + fy + 8)); sleep 0.3
+}
 # A point of the main window.
 at() { echo $((wx + $1)) $((wy + $2)); }
 key() { act; xdotool key --delay 80 "$@"; }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs one journey through the real window: a scratch home with the program folder's data
 # linked in, a virtual X server, and with "openbox" a window manager on it. Exits 77 (skipped)
-# where a tool is missing.
+# where a tool is missing; LV_JOURNEY_KEEP=FOLDER keeps a failed journey's files there.
 #   session.sh PROGRAM bare|openbox JOURNEY [SECONDS]
 set -euo pipefail
 program=$1 mode=$2 journey=$3
