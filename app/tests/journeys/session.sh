@@ -21,7 +21,7 @@ if [ "${LV_JOURNEY_X:-}" != 1 ]; then
   status=0
   LV_JOURNEY_X=1 WORK="$work" HOME="$work" LUMIVISTA_HOME="$work" LUMIVISTA_CONFIG_DIR="$work/config" \
     LUMIVISTA_TEST_LOG="$work/log" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
-    timeout "${4:-90}" xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@" || status=$?
+    timeout "${4:-120}" xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@" || status=$?
   exit $status
 fi
 
