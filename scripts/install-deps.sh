@@ -20,7 +20,7 @@ packages=(
   python3 python3-pil python3-numpy imagemagick graphicsmagick libtiff-tools netpbm
   libjpeg-turbo-progs libvips-tools sane-utils poppler-utils
   python3-olefile
-  xclip
+  xclip openbox x11-utils
   openssl
   # installing and packaging: the desktop's checks and CPack's Debian generator
   desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file
