@@ -15,10 +15,12 @@
 #include "common/ui_service.h"
 
 #include <QDateTime>
+#include <QGuiApplication>
 #include <QPushButton>
 
 #include <chrono>
 #include <filesystem>
+#include <utility>
 
 namespace lv::app {
 namespace {
@@ -76,6 +78,9 @@ RecoveryService::RecoveryService(DocumentWindows& documents, const TestHooks& ho
     , hooks_(hooks)
 {
     connect(&timer_, &QTimer::timeout, this, [this] { writeChanged(); });
+    heldRetry_.setSingleShot(true);
+    heldRetry_.setInterval(std::chrono::milliseconds(150));
+    connect(&heldRetry_, &QTimer::timeout, this, [this] { writeWaiting(); });
 }
 
 RecoveryService::~RecoveryService()
@@ -129,10 +134,43 @@ void RecoveryService::applyInterval(int seconds)
     LV_TEST_LOG(hooks_, QStringLiteral("autosave interval %1").arg(saver_->interval()));
 }
 
+bool RecoveryService::pointerHeld() const
+{
+    return QGuiApplication::mouseButtons() != Qt::NoButton;
+}
+
+void RecoveryService::writeWaiting()
+{
+    const bool changed = std::exchange(changedWaiting_, false);
+    const bool due = std::exchange(dueWaiting_, false);
+    if (changed)
+        writeChanged();
+    if (due)
+        writeDue();
+}
+
 void RecoveryService::writeChanged()
 {
-    if (saver_)
-        saver_->writeChanged(openDocuments(), now());
+    if (!saver_)
+        return;
+    if (pointerHeld()) {
+        changedWaiting_ = true;
+        heldRetry_.start();
+        return;
+    }
+    saver_->writeChanged(openDocuments(), now());
+}
+
+void RecoveryService::writeDue()
+{
+    if (!saver_)
+        return;
+    if (pointerHeld()) {
+        dueWaiting_ = true;
+        heldRetry_.start();
+        return;
+    }
+    saver_->writeDue(openDocuments(), now());
 }
 
 // The 50th step is told before its change is made: the copy is taken once the event that
@@ -144,7 +182,7 @@ void RecoveryService::stepTaken(int window)
     dueScheduled_ = true;
     QTimer::singleShot(0, this, [this] {
         dueScheduled_ = false;
-        saver_->writeDue(openDocuments(), now());
+        writeDue();
     });
 }
 

@@ -45,6 +45,11 @@ private:
     std::vector<AutoSaveDocument> openDocuments() const;
     void applyInterval(int seconds);
     void writeChanged();
+    void writeDue();
+    // A copy taken while a mouse button is held would catch a stroke half drawn and count the
+    // whole stroke as copied: such copies wait for the release.
+    bool pointerHeld() const;
+    void writeWaiting();
     void stepTaken(int window);
     void written(const RecoveryWriteResult& result);
     RecoveryChoice ask(const AbandonedRecovery& found, RecoveryNotices& notices);
@@ -58,6 +63,9 @@ private:
     QPointer<MainWindow> mainWindow_;
     QTimer timer_;
     bool dueScheduled_ = false;
+    QTimer heldRetry_;
+    bool changedWaiting_ = false;
+    bool dueWaiting_ = false;
     bool failureShown_ = false;
     std::unique_ptr<RecoverySession> session_;
     std::unique_ptr<AutoSaver> saver_;
