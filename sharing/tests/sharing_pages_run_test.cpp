@@ -74,8 +74,8 @@ TEST(SharingPages, EntrarDownloadsAndTheUncheckedToggleKeepsThePhotosOutOfTheAlb
     fs::create_directories(served);
     for (const std::string name : {"a.jpg", "b.jpg"})
         ASSERT_EQ(WriteJpeg((served / name).string(), DibCreate(200, 100, 0x305070, false), 90), WriteResult::Written);
-    ServerProcess server("scripts/photo_store_server.py", {"--photos", served.string(), "--account",
-                                                           "ana.lima:Senha Forte", "--port", "0", "--cert",
+    ServerProcess server("scripts/photo_store_server.py", {"--photos", served.string(), "--accounts",
+                                                           sharing::testing::AccountsFile(sandbox.file(""), {"ana.lima:Senha Forte"}), "--port", "0", "--cert",
                                                            cert.certificate, "--key", cert.key});
     ASSERT_TRUE(server.started());
     std::ofstream(sandbox.configFile()) << "[USUÁRIO]\nLogin_ID=ANA.LIMA\n[SHARING]\nStoreServer=https://127.0.0.1:"
