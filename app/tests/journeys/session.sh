@@ -16,7 +16,7 @@ if [ "${LV_JOURNEY_X:-}" != 1 ]; then
   mkdir -m 700 "$work/runtime" "$work/Pictures"
   program_dir=$(cd "$(dirname "$program")" && pwd)
   for data in "$program_dir"/*; do
-    case ${data##*/} in lumivista | lumivista-tool | temp | albums) ;; *) ln -s "$data" "$work/";; esac
+    case ${data##*/} in lumivista | lumivista-tool | temp | albums | photos) ;; *) ln -s "$data" "$work/";; esac
   done
   status=0
   LV_JOURNEY_X=1 WORK="$work" HOME="$work" LUMIVISTA_HOME="$work" LUMIVISTA_CONFIG_DIR="$work/config" \
