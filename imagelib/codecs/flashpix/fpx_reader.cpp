@@ -269,14 +269,14 @@ ReadResult decodeSubimage(const StorageReader& storage, const ImageObject& image
     return picture;
 }
 
-// The image object an image view holds; nothing when there are no image contents, a
-// damaged image when they don't parse.
+// The image object an image view holds, or the root itself in files of our old layout;
+// nothing when there are no image contents, a damaged image when they don't parse.
 std::optional<ReadResult> findImageObject(const StorageReader& storage, ImageObject& image)
 {
     const struct {
         FileLayout layout;
         std::vector<std::string> path;
-    } places[] = {{FileLayout::Published, {kDataObjectStore}}};
+    } places[] = {{FileLayout::Published, {kDataObjectStore}}, {FileLayout::OldPrivate, {}}};
     for (const auto& place : places) {
         image.layout = place.layout;
         image.path = place.path;
