@@ -2,6 +2,7 @@
 
 #include "common/little_endian.h"
 #include "imagelib/dib_alloc.h"
+#include "imagelib/codecs/flashpix/fpx_display_size.h"
 #include "imagelib/codecs/flashpix/fpx_jpeg_tiles.h"
 #include "imagelib/codecs/flashpix/fpx_layout.h"
 #include "imagelib/codecs/flashpix/fpx_parallel.h"
@@ -306,7 +307,13 @@ ReadResult ReadFlashPix(std::span<const std::uint8_t> file)
     const auto subimage = largestSubimage(image.contents, image.layout);
     if (!subimage)
         return ReadCode::Broken;
-    return decodeSubimage(*storage, image, *subimage, file.size());
+    ReadResult read = decodeSubimage(*storage, image, *subimage, file.size());
+    if (read.ok()) {
+        const PixelsPerMetre resolution = ResolutionOf(image.contents, subimage->width, subimage->height);
+        read.image().header().biXPelsPerMeter = resolution.x;
+        read.image().header().biYPelsPerMeter = resolution.y;
+    }
+    return read;
 }
 
 ReadResult ReadFlashPix(const std::string& path)

@@ -3,6 +3,7 @@
 #include "common/little_endian.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_convert.h"
+#include "imagelib/codecs/flashpix/fpx_display_size.h"
 #include "imagelib/codecs/flashpix/fpx_jpeg_tiles.h"
 #include "imagelib/codecs/flashpix/fpx_layout.h"
 #include "imagelib/codecs/flashpix/fpx_parallel.h"
@@ -242,12 +243,14 @@ int resolutionNumber(const std::vector<EncodedLevel>& levels, std::size_t level)
     return int(levels.size() - 1 - level);
 }
 
-std::vector<std::uint8_t> imageContents(const std::vector<EncodedLevel>& levels, const std::vector<std::uint8_t>& tables)
+std::vector<std::uint8_t> imageContents(const std::vector<EncodedLevel>& levels, const std::vector<std::uint8_t>& tables,
+                                        PixelsPerMetre resolution)
 {
     PropertySetWriter set(kImageContentsFormat);
     set.addUI4(kNumberOfResolutions, std::uint32_t(levels.size()));
     set.addUI4(kHighestWidth, levels.front().table.width);
     set.addUI4(kHighestHeight, levels.front().table.height);
+    AddDisplaySize(set, levels.front().table.width, levels.front().table.height, resolution);
     for (std::size_t i = 0; i < levels.size(); ++i) {
         const int n = resolutionNumber(levels, i);
         const TileTable& table = levels[i].table;
@@ -310,7 +313,8 @@ Outcome encodeFile(const HDIB& picture, int quality, Deliver&& deliver)
     storage.setRootClass(kImageViewClass);
     storage.addStream(kSummaryStream, summary());
     storage.openStorage(kDataObjectStore, kImageClass);
-    storage.addStream(kImageContentsStream, imageContents(levels, slots.front()->encoder.tables()));
+    const PixelsPerMetre resolution{picture.header().biXPelsPerMeter, picture.header().biYPelsPerMeter};
+    storage.addStream(kImageContentsStream, imageContents(levels, slots.front()->encoder.tables(), resolution));
     const std::vector<std::uint8_t> streamHeader = SubimageStreamHeader();
     // Smallest first, so the storages appear in the order of their names.
     for (std::size_t i = levels.size(); i-- > 0;) {
