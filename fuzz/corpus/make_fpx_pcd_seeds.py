@@ -1,6 +1,8 @@
 #!/usr/bin/python3
 """Makes the FlashPix and Photo CD seeds from the test fixtures.
-Usage: make_fpx_pcd_seeds.py LUMIVISTA_TOOL  (run from this folder)."""
+Usage: make_fpx_pcd_seeds.py LUMIVISTA_TOOL  (run from this folder).
+The fpx/old_layout_*.fpx seeds were made the same way by the writer of the layout the
+program used before the published one; they are kept as they are, not remade."""
 import os
 import subprocess
 import sys
@@ -16,6 +18,10 @@ def main():
                        "palette.fpx": ["bmp/nb_4.bmp"]}.items():
         subprocess.run([tool, "convert", "--quality", "50", os.path.join(FIXTURES, *args[0].split("/")),
                         os.path.join(HERE, "fpx", name)], check=True)
+    # Raw, single-colour and JPEG tiles from the tests' own writer of the published layout.
+    interop = os.path.join(HERE, "..", "..", "imagelib", "tests", "interop")
+    subprocess.run(["/usr/bin/python3", os.path.join(interop, "fpx_standard.py"), "write", "mixed",
+                    os.path.join(HERE, "fpx", "published_mixed.fpx"), os.devnull], check=True)
     with open(os.path.join(FIXTURES, "pcd", "fourbase.pcd"), "rb") as f:
         pack = f.read()
     seeds = {

@@ -20,30 +20,31 @@ namespace {
 
 using namespace flashpix;
 
-// One RGB resolution of `width` x `height` whose tiles are all one colour, laid out as our
-// writer lays out its files.
+// One RGB resolution of `width` x `height` whose tiles are all one colour (0xRRGGBB).
 std::vector<std::uint8_t> SingleColourFile(std::uint32_t width, std::uint32_t height, std::uint32_t rgb)
 {
     TileTable table{width, height, 3, {}};
-    table.tiles.assign(std::size_t(TilesFor(width)) * TilesFor(height), TileEntry{0, 0, kSingleColour, rgb << 8});
+    table.tiles.assign(std::size_t(TilesFor(width)) * TilesFor(height), TileEntry{0, 0, kSingleColour, (rgb >> 16) | (rgb & 0xFF00) | (rgb & 0xFF) << 16});
     PropertySetWriter contents(kImageContentsFormat);
     contents.addUI4(kNumberOfResolutions, 1);
     contents.addUI4(kHighestWidth, width);
     contents.addUI4(kHighestHeight, height);
     contents.addUI4(ForLevel(kSubimageWidth, 0), width);
     contents.addUI4(ForLevel(kSubimageHeight, 0), height);
-    std::vector<std::uint8_t> colours(16);
-    colours[0] = 3;
+    std::vector<std::uint8_t> colours(20);
+    StoreLE32(colours.data(), 1);
+    StoreLE32(colours.data() + 4, 3);
     for (std::uint32_t c = 0; c < 3; ++c)
-        StoreLE32(colours.data() + 4 + 4 * c, kNifRgb << 16 | c);
+        StoreLE32(colours.data() + 8 + 4 * c, kNifRgb << 16 | c);
     contents.addBlob(ForLevel(kSubimageColour, 0), colours);
 
     StorageWriter storage;
-    storage.setRootClass(kImageClass);
+    storage.setRootClass(kImageViewClass);
+    storage.openStorage(kDataObjectStore, kImageClass);
     storage.addStream(kImageContentsStream, contents.bytes());
     storage.openStorage(ResolutionStorageName(0));
     storage.addStream(kSubimageHeaderStream, SerialiseTileTable(table));
-    storage.addStream(kSubimageDataStream, std::span<const std::uint8_t>());
+    storage.addStream(kSubimageDataStream, SubimageStreamHeader());
     storage.closeStorage();
     const auto file = storage.finish();
     return {file.begin(), file.end()};

@@ -1,5 +1,6 @@
 #include "common/byte_sink.h"
 #include "common/byte_source.h"
+#include "common/little_endian.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/codecs/document_open.h"
@@ -14,6 +15,7 @@
 #include "imagelib/codecs/load_save.h"
 #include "imagelib/codecs/save_as.h"
 #include "imagelib/codecs/save_options.h"
+#include "fpx_hand_made.h"
 #include "pictures.h"
 
 #include <gtest/gtest.h>
@@ -27,7 +29,7 @@ namespace lv {
 namespace {
 
 using namespace flashpix;
-using testing::Bytes;
+using namespace testing;
 using testing::MakeGreyPicture;
 using testing::MeanDifference;
 using testing::MakePhotoLike;
@@ -81,12 +83,28 @@ TEST(FlashPixRoundTrip, ColourAndGreyPicturesComeBackAtJpegQuality)
     EXPECT_EQ(widened.image().bitCount(), 24);
 }
 
+// A stream of our files' image object.
+std::vector<std::string> InImage(std::initializer_list<std::string> names)
+{
+    std::vector<std::string> path{kDataObjectStore};
+    path.insert(path.end(), names);
+    return path;
+}
+
+std::optional<TileTable> TableOf(const StorageReader& storage, int resolution)
+{
+    const auto header = storage.readStream(InImage({ResolutionStorageName(resolution), kSubimageHeaderStream}), 1 << 20);
+    if (!header || header->size() < 28 || LoadLE16(header->data()) != 0xFFFE)
+        return std::nullopt;
+    return ParseTileTable(*header);
+}
+
 TEST(FlashPixLayout, EveryLevelIsHalfThePreviousDownToOneTile)
 {
     const auto file = Encode(MakePhotoLike(700, 300));
     const auto storage = StorageReader::Open(file);
     ASSERT_TRUE(storage);
-    const std::string contentsPath[] = {kImageContentsStream};
+    const auto contentsPath = InImage({kImageContentsStream});
     const auto contentsBytes = storage->readStream(contentsPath, 1 << 20);
     ASSERT_TRUE(contentsBytes);
     const auto contents = PropertySet::Parse(*contentsBytes);
@@ -94,26 +112,31 @@ TEST(FlashPixLayout, EveryLevelIsHalfThePreviousDownToOneTile)
     EXPECT_EQ(contents->uint32(kNumberOfResolutions), 5u);
     EXPECT_EQ(contents->uint32(kHighestWidth), 700u);
     EXPECT_EQ(contents->uint32(kHighestHeight), 300u);
-    const std::pair<std::uint32_t, std::uint32_t> expected[] = {{700, 300}, {350, 150}, {175, 75}, {88, 38}, {44, 19}};
+    // The highest number is the full size.
+    const std::pair<std::uint32_t, std::uint32_t> expected[] = {{44, 19}, {88, 38}, {175, 75}, {350, 150}, {700, 300}};
     for (int level = 0; level < 5; ++level) {
         SCOPED_TRACE(level);
         EXPECT_EQ(contents->uint32(ForLevel(kSubimageWidth, level)), expected[level].first);
-        const std::string header[] = {ResolutionStorageName(level), kSubimageHeaderStream};
-        const std::string data[] = {ResolutionStorageName(level), kSubimageDataStream};
-        const auto table = ParseTileTable(*storage->readStream(header, 1 << 20));
-        const auto tiles = storage->readStream(data, 1 << 24);
-        ASSERT_TRUE(table && tiles);
+        const auto colours = contents->blob(ForLevel(kSubimageColour, level));
+        ASSERT_TRUE(colours);
+        EXPECT_EQ(std::vector<std::uint8_t>(colours->begin(), colours->end()), Bytes().u32(1).u32(3).u32(0x30000).u32(0x30001).u32(0x30002).data);
+        const auto table = TableOf(*storage, level);
+        const auto stream = storage->readStream(InImage({ResolutionStorageName(level), kSubimageDataStream}), 1 << 24);
+        ASSERT_TRUE(table && stream && stream->size() > 28);
+        // Tile offsets count from the end of the data stream's 28-byte header.
+        const auto tiles = std::span(*stream).subspan(28);
         EXPECT_EQ(table->width, expected[level].first);
         EXPECT_EQ(table->height, expected[level].second);
         EXPECT_EQ(table->tiles.size(), std::size_t(TilesFor(table->width) * TilesFor(table->height)));
         for (const TileEntry& tile : table->tiles) {
             ASSERT_EQ(tile.compression, kJpeg);
-            EXPECT_EQ(tile.subtype, 0x00220101u);
-            ASSERT_LE(std::uint64_t(tile.offset) + tile.size, tiles->size());
+            // Table 1, converted from RGB, chroma halved, interleaved: from the top byte down.
+            EXPECT_EQ(tile.subtype, 0x01012200u);
+            ASSERT_LE(std::uint64_t(tile.offset) + tile.size, tiles.size());
             // Abbreviated streams: the tables live in the image contents.
-            EXPECT_EQ((*tiles)[tile.offset], 0xFF);
-            EXPECT_EQ((*tiles)[tile.offset + 1], 0xD8);
-            EXPECT_NE((*tiles)[tile.offset + 3], 0xDB);
+            EXPECT_EQ(tiles[tile.offset], 0xFF);
+            EXPECT_EQ(tiles[tile.offset + 1], 0xD8);
+            EXPECT_NE(tiles[tile.offset + 3], 0xDB);
         }
     }
     const auto tables = contents->blob(ForLevel(kJpegTables, 1));
@@ -121,19 +144,19 @@ TEST(FlashPixLayout, EveryLevelIsHalfThePreviousDownToOneTile)
     EXPECT_EQ((*tables)[2], 0xFF);
     EXPECT_EQ((*tables)[3], 0xDB);
 
-    // A flat picture is all single-colour tiles, red in the top byte.
+    // A flat picture is all single-colour tiles, red in the low byte.
     HDIB flat = AllocatePicture(130, 70, 24, 0);
     for (int y = 0; y < 70; ++y)
         for (int x = 0; x < 130; ++x)
             testing::SetPixel24(flat, x, y, {200, 100, 50});
     const auto flatFile = Encode(flat);
     const auto flatStorage = StorageReader::Open(flatFile);
-    const std::string header[] = {ResolutionStorageName(0), kSubimageHeaderStream};
-    const auto table = ParseTileTable(*flatStorage->readStream(header, 1 << 20));
+    const auto table = TableOf(*flatStorage, 2);
     ASSERT_TRUE(table);
+    EXPECT_EQ(table->width, 130u);
     for (const TileEntry& tile : table->tiles) {
         EXPECT_EQ(tile.compression, kSingleColour);
-        EXPECT_EQ(tile.subtype, 0xC8643200u);
+        EXPECT_EQ(tile.subtype, 0x003264C8u);
     }
     ReadResult back = ReadFlashPix(flatFile);
     ASSERT_TRUE(back.ok());
@@ -147,16 +170,15 @@ TEST(FlashPixLayout, EveryLevelIsHalfThePreviousDownToOneTile)
             testing::SetPixel24(edged, x, y, x == 128 ? testing::Rgb{10, 220, 31} : testing::Rgb{200, 100, 50});
     const auto edgedFile = Encode(edged);
     const auto edgedStorage = StorageReader::Open(edgedFile);
-    const std::string halfHeader[] = {ResolutionStorageName(1), kSubimageHeaderStream};
-    const auto halfTable = ParseTileTable(*edgedStorage->readStream(halfHeader, 1 << 20));
+    const auto halfTable = TableOf(*edgedStorage, 1);
     ASSERT_TRUE(halfTable);
     EXPECT_EQ(halfTable->width, 65u);
     EXPECT_EQ(halfTable->height, 2u);
     ASSERT_EQ(halfTable->tiles.size(), 2u);
     EXPECT_EQ(halfTable->tiles[0].compression, kSingleColour);
-    EXPECT_EQ(halfTable->tiles[0].subtype, 0xC8643200u);
+    EXPECT_EQ(halfTable->tiles[0].subtype, 0x003264C8u);
     EXPECT_EQ(halfTable->tiles[1].compression, kSingleColour);
-    EXPECT_EQ(halfTable->tiles[1].subtype, 0x0ADC1F00u);
+    EXPECT_EQ(halfTable->tiles[1].subtype, 0x001FDC0Au);
 
     // A flat tile read after a JPEG tile of the same row keeps its own colours.
     HDIB mixed = MakePhotoLike(192, 64);
@@ -169,37 +191,6 @@ TEST(FlashPixLayout, EveryLevelIsHalfThePreviousDownToOneTile)
     EXPECT_LT(MeanDifference(mixed, mixedBack.image()), 3.0);
 }
 
-// A 64 x 64 tile coded alone by the JPEG library, without a JFIF marker; `row(y)` gives
-// its rows. Without tables, the stream is abbreviated as the tiles' streams are meant to be.
-template <typename Row>
-std::vector<std::uint8_t> CodeTileAlone(int channels, J_COLOR_SPACE space, int quality, bool withTables, Row row)
-{
-    jpeg_compress_struct cinfo{};
-    jpeg_error_mgr errors{};
-    cinfo.err = jpeg_std_error(&errors);
-    jpeg_create_compress(&cinfo);
-    unsigned char* buffer = nullptr;
-    unsigned long size = 0;
-    jpeg_mem_dest(&cinfo, &buffer, &size);
-    cinfo.image_width = cinfo.image_height = 64;
-    cinfo.input_components = channels;
-    cinfo.in_color_space = space;
-    jpeg_set_defaults(&cinfo);
-    jpeg_set_quality(&cinfo, quality, TRUE);
-    cinfo.write_JFIF_header = FALSE;
-    if (!withTables)
-        jpeg_suppress_tables(&cinfo, TRUE);
-    jpeg_start_compress(&cinfo, withTables);
-    for (int y = 0; y < 64; ++y) {
-        JSAMPROW r = const_cast<JSAMPROW>(row(y));
-        jpeg_write_scanlines(&cinfo, &r, 1);
-    }
-    jpeg_finish_compress(&cinfo);
-    std::vector<std::uint8_t> out(buffer, buffer + size);
-    std::free(buffer);
-    jpeg_destroy_compress(&cinfo);
-    return out;
-}
 
 TEST(FlashPixJpegTiles, TilesCodedAsOneRowDecodeExactlyAsEachTileCodedAlone)
 {
@@ -287,116 +278,6 @@ TEST(FlashPixRaster, HalvingIsTheRoundedMeanOfEachBlockWithTheEdgesRepeated)
         }
 }
 
-// Property sets, tile tables and tiles laid out byte by byte.
-std::vector<std::uint8_t> PropertyStream(const std::vector<std::pair<std::uint32_t, Bytes>>& properties)
-{
-    Bytes section;
-    std::uint32_t offset = 8 + 8 * std::uint32_t(properties.size());
-    std::uint32_t size = offset;
-    for (const auto& p : properties)
-        size += std::uint32_t(p.second.size());
-    section.u32(size).u32(std::uint32_t(properties.size()));
-    for (const auto& p : properties) {
-        section.u32(p.first).u32(offset);
-        offset += std::uint32_t(p.second.size());
-    }
-    for (const auto& p : properties)
-        section.data.insert(section.data.end(), p.second.data.begin(), p.second.data.end());
-    Bytes stream;
-    stream.u16(0xFFFE).u16(0).u32(0x00020005).zeros(16).u32(1);
-    stream.data.insert(stream.data.end(), kImageContentsFormat.begin(), kImageContentsFormat.end());
-    stream.u32(48);
-    stream.data.insert(stream.data.end(), section.data.begin(), section.data.end());
-    return stream.data;
-}
-
-Bytes UI4(std::uint32_t v) { return Bytes().u32(19).u32(v); }
-Bytes Blob(const Bytes& b)
-{
-    Bytes out;
-    out.u32(65).u32(std::uint32_t(b.size()));
-    out.data.insert(out.data.end(), b.data.begin(), b.data.end());
-    while (out.size() % 4)
-        out.u8(0);
-    return out;
-}
-Bytes Colours(ColourSpace space, int channels)
-{
-    Bytes b;
-    b.u32(std::uint32_t(channels));
-    for (int c = 0; c < channels; ++c)
-        b.u32(std::uint32_t(space) << 16 | std::uint32_t(c));
-    return b;
-}
-
-struct HandTile {
-    std::uint32_t compression, subtype;
-    std::vector<std::uint8_t> bytes;
-};
-
-std::vector<std::uint8_t> TileHeader(std::uint32_t w, std::uint32_t h, std::uint32_t channels,
-                                     const std::vector<HandTile>& tiles)
-{
-    Bytes b;
-    b.u32(36).u32(w).u32(h).u32(std::uint32_t(tiles.size())).u32(64).u32(64).u32(channels).u32(36).u32(16);
-    std::uint32_t offset = 0;
-    for (const auto& t : tiles) {
-        b.u32(offset).u32(std::uint32_t(t.bytes.size())).u32(t.compression).u32(t.subtype);
-        offset += std::uint32_t(t.bytes.size());
-    }
-    return b.data;
-}
-
-std::vector<std::uint8_t> TileData(const std::vector<HandTile>& tiles)
-{
-    std::vector<std::uint8_t> data;
-    for (const auto& t : tiles)
-        data.insert(data.end(), t.bytes.begin(), t.bytes.end());
-    return data;
-}
-
-struct HandLevel {
-    std::uint32_t width, height;
-    ColourSpace space;
-    int channels;
-    std::vector<HandTile> tiles;
-    std::optional<Bytes> colours = std::nullopt;  // the subimage colour, when not the plain one
-};
-
-std::vector<std::uint8_t> HandMadeFile(const std::vector<HandLevel>& levels,
-                                       std::vector<std::pair<std::uint32_t, Bytes>> extra = {})
-{
-    std::vector<std::pair<std::uint32_t, Bytes>> properties = {{kNumberOfResolutions, UI4(std::uint32_t(levels.size()))}};
-    for (std::size_t i = 0; i < levels.size(); ++i) {
-        properties.push_back({ForLevel(kSubimageWidth, int(i)), UI4(levels[i].width)});
-        properties.push_back({ForLevel(kSubimageHeight, int(i)), UI4(levels[i].height)});
-        properties.push_back({ForLevel(kSubimageColour, int(i)), Blob(levels[i].colours.value_or(Colours(levels[i].space, levels[i].channels)))});
-    }
-    properties.insert(properties.end(), extra.begin(), extra.end());
-    StorageWriter storage;
-    storage.addStream(kImageContentsStream, PropertyStream(properties));
-    for (std::size_t i = 0; i < levels.size(); ++i) {
-        storage.openStorage(ResolutionStorageName(int(i)));
-        storage.addStream(kSubimageHeaderStream, TileHeader(levels[i].width, levels[i].height,
-                                                            std::uint32_t(levels[i].channels), levels[i].tiles));
-        storage.addStream(kSubimageDataStream, TileData(levels[i].tiles));
-        storage.closeStorage();
-    }
-    const auto file = storage.finish();
-    return {file.begin(), file.end()};
-}
-
-// An uncompressed tile whose sample for pixel (x, y), channel c, is f(x, y, c).
-template <typename F>
-HandTile RawTile(int channels, F f)
-{
-    HandTile tile{kUncompressed, 0, {}};
-    for (int y = 0; y < 64; ++y)
-        for (int x = 0; x < 64; ++x)
-            for (int c = 0; c < channels; ++c)
-                tile.bytes.push_back(std::uint8_t(f(x, y, c)));
-    return tile;
-}
 
 TEST(FlashPixHandMade, UncompressedAndSingleColourTilesReadExactly)
 {
@@ -406,8 +287,8 @@ TEST(FlashPixHandMade, UncompressedAndSingleColourTilesReadExactly)
     std::vector<HandTile> tiles;
     for (int t = 0; t < 3; ++t)
         tiles.push_back(RawTile(3, [&](int x, int y, int c) { return sample(x + 64 * (t % 2), y + 64 * (t / 2), c); }));
-    tiles.push_back({kSingleColour, 0x0A141E00, {}});
-    const HandLevel thumb{50, 35, kNifRgb, 3, {{kSingleColour, 0xFFFFFF00, {}}}};
+    tiles.push_back({kSingleColour, 0x001E140A, {}});
+    const HandLevel thumb{50, 35, kNifRgb, 3, {{kSingleColour, 0x00FFFFFF, {}}}};
     ReadResult read = ReadFlashPix(HandMadeFile({thumb, {100, 70, kNifRgb, 3, tiles}}));
     ASSERT_TRUE(read.ok()) << read.value();
     const HDIB& picture = read.image();
@@ -437,9 +318,9 @@ TEST(FlashPixHandMade, UncompressedAndSingleColourTilesReadExactly)
     EXPECT_EQ(Pixel24(ycc.image(), 1, 0), (testing::Rgb{136, 136, 136}));
     // An opacity channel after the colours is left out.
     Bytes withOpacity = Colours(kNifRgb, 3);
-    withOpacity.data[0] = 4;
+    withOpacity.data[4] = 4;
     withOpacity.u32(std::uint32_t(kNifRgb) << 16 | kOpacityChannel);
-    ReadResult opaque = ReadFlashPix(HandMadeFile({{1, 1, kNifRgb, 4, {{kSingleColour, 0x01020380, {}}}, withOpacity}}));
+    ReadResult opaque = ReadFlashPix(HandMadeFile({{1, 1, kNifRgb, 4, {{kSingleColour, 0x80030201, {}}}, withOpacity}}));
     ASSERT_TRUE(opaque.ok());
     EXPECT_EQ(Pixel24(opaque.image(), 0, 0), (testing::Rgb{1, 2, 3}));
 }
@@ -451,7 +332,7 @@ TEST(FlashPixHandMade, PhotoYccJpegTilesAreConvertedAfterDecoding)
     std::vector<std::uint8_t> row(64 * 3);
     for (int x = 0; x < 64; ++x)
         row[std::size_t(x) * 3] = 120, row[std::size_t(x) * 3 + 1] = 180, row[std::size_t(x) * 3 + 2] = 137;
-    const HandTile tile{kJpeg, JpegSubtype(0x22, false, 0),
+    const HandTile tile{kJpeg, JpegSubtype({0x22, false, 0}),
                         CodeTileAlone(3, JCS_YCbCr, 100, true, [&](int) { return row.data(); })};
     ReadResult read = ReadFlashPix(HandMadeFile({{64, 64, kPhotoYcc, 3, {tile}}}));
     ASSERT_TRUE(read.ok()) << read.value();
@@ -461,7 +342,7 @@ TEST(FlashPixHandMade, PhotoYccJpegTilesAreConvertedAfterDecoding)
     EXPECT_NEAR(p.g, 153, 2);
     EXPECT_NEAR(p.b, 216, 2);
     // A table index whose tables are missing is a damaged file.
-    const HandTile missing{kJpeg, JpegSubtype(0x22, false, 3), tile.bytes};
+    const HandTile missing{kJpeg, JpegSubtype({0x22, false, 3}), tile.bytes};
     EXPECT_EQ(ReadFlashPix(HandMadeFile({{64, 64, kPhotoYcc, 3, {missing}}})).code(), ReadCode::Broken);
 }
 
@@ -473,7 +354,7 @@ TEST(FlashPixBadInput, DamagedFilesGiveTheReadersFailuresNeverACrash)
     other.addStream("WordDocument", std::vector<std::uint8_t>(100, 1));
     EXPECT_EQ(ReadFlashPix(other.finish()).code(), ReadCode::NotThisFormat);
 
-    const HandTile grey{kSingleColour, 0x80000000, {}};
+    const HandTile grey{kSingleColour, 0x80, {}};
     // Sizes that disagree, tile tables short of tiles, channels the colour doesn't have,
     // tiles beyond the data, an unknown compression, a colour space that isn't there.
     EXPECT_EQ(ReadFlashPix(HandMadeFile({{65, 10, kMonochrome, 1, {grey}}})).code(), ReadCode::Broken);

@@ -166,6 +166,17 @@ std::optional<std::uint32_t> PropertySet::uint32(std::uint32_t id) const
     return read32(it->second.bytes, 0);
 }
 
+std::optional<float> PropertySet::float32(std::uint32_t id) const
+{
+    const auto it = values_.find(id);
+    if (it == values_.end() || it->second.type != kTypeR4 || it->second.bytes.size() < 4)
+        return std::nullopt;
+    const std::uint32_t bits = read32(it->second.bytes, 0);
+    float value;
+    std::memcpy(&value, &bits, 4);
+    return value;
+}
+
 std::optional<std::span<const std::uint8_t>> PropertySet::blob(std::uint32_t id) const
 {
     const auto it = values_.find(id);

@@ -45,6 +45,7 @@ public:
 
     const ClassId& formatId() const { return formatId_; }
     std::optional<std::uint32_t> uint32(std::uint32_t id) const;  // UI4 or I4
+    std::optional<float> float32(std::uint32_t id) const;          // R4
     std::optional<std::span<const std::uint8_t>> blob(std::uint32_t id) const;
 
 private:

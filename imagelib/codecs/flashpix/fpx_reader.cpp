@@ -2,6 +2,7 @@
 
 #include "common/little_endian.h"
 #include "imagelib/dib_alloc.h"
+#include "imagelib/codecs/flashpix/fpx_display_size.h"
 #include "imagelib/codecs/flashpix/fpx_jpeg_tiles.h"
 #include "imagelib/codecs/flashpix/fpx_layout.h"
 #include "imagelib/codecs/flashpix/fpx_parallel.h"
@@ -31,6 +32,21 @@ constexpr std::uint64_t kMaxPropertyBytes = 16 * 1024 * 1024;
 // of rows per byte of the file, three times the picture budget's usual ratio.
 constexpr std::uint64_t kTileEntryExpansion = 3;
 
+// Where the image object lies and how its streams are laid out.
+struct ImageObject {
+    FileLayout layout = FileLayout::Published;
+    std::vector<std::string> path;  // the storages down to it
+    std::vector<std::uint8_t> contentsStream;
+    PropertySet contents;  // views of contentsStream
+
+    std::vector<std::string> pathTo(std::initializer_list<std::string> names) const
+    {
+        std::vector<std::string> full = path;
+        full.insert(full.end(), names);
+        return full;
+    }
+};
+
 struct Subimage {
     int level = 0;
     std::uint32_t width = 0;
@@ -41,7 +57,7 @@ struct Subimage {
 };
 
 // The largest resolution the image contents describe.
-std::optional<Subimage> largestSubimage(const PropertySet& contents)
+std::optional<Subimage> largestSubimage(const PropertySet& contents, FileLayout layout)
 {
     const auto count = contents.uint32(kNumberOfResolutions);
     if (!count || *count == 0 || *count > std::uint32_t(kMaxResolutions))
@@ -55,15 +71,17 @@ std::optional<Subimage> largestSubimage(const PropertySet& contents)
         if (!best || std::uint64_t(*width) * *height > std::uint64_t(best->width) * best->height)
             best = Subimage{n, *width, *height};
     }
-    const auto colour = contents.blob(ForLevel(kSubimageColour, best->level));
-    if (!colour || colour->size() < 8)
+    const auto blob = contents.blob(ForLevel(kSubimageColour, best->level));
+    const std::size_t countAt = ColourBlobChannelCountAt(layout);
+    if (!blob || blob->size() < countAt + 8)
         return std::nullopt;
-    best->channels = LoadLE32(colour->data());
-    if (best->channels == 0 || best->channels > 4 || colour->size() < 4 + 4 * best->channels)
+    const auto colour = blob->subspan(countAt);
+    best->channels = LoadLE32(colour.data());
+    if (best->channels == 0 || best->channels > 4 || colour.size() < 4 + 4 * best->channels)
         return std::nullopt;
-    best->space = SpaceOf(LoadLE32(colour->data() + 4));
+    best->space = SpaceOf(LoadLE32(colour.data() + 4));
     best->colourChannels = best->channels;
-    if ((LoadLE32(colour->data() + 4 * best->channels) & 0xFFFF) == kOpacityChannel)
+    if ((LoadLE32(colour.data() + 4 * best->channels) & 0xFFFF) == kOpacityChannel)
         --best->colourChannels;
     const bool fits = (best->space == kMonochrome && best->colourChannels == 1) ||
                       ((best->space == kNifRgb || best->space == kPhotoYcc) && best->colourChannels == 3);
@@ -74,9 +92,10 @@ std::optional<Subimage> largestSubimage(const PropertySet& contents)
 
 class TileDecoder {
 public:
-    TileDecoder(const Subimage& subimage, const PropertySet& contents, std::span<const std::uint8_t> data)
+    TileDecoder(const Subimage& subimage, const ImageObject& image, std::span<const std::uint8_t> data)
         : subimage_(subimage)
-        , contents_(contents)
+        , layout_(image.layout)
+        , contents_(image.contents)
         , data_(data)
         , tile_(std::size_t(kTileSize) * kTileSize * subimage.channels)
     {
@@ -111,7 +130,7 @@ private:
         const bool inside = std::uint32_t(tileX + 1) * kTileSize <= subimage_.width &&
                             std::uint32_t(tileY + 1) * kTileSize <= subimage_.height;
         const bool grey = subimage_.channels == 1 && subimage_.colourChannels == 1;
-        const bool bgr = subimage_.channels == 3 && subimage_.space == kNifRgb && JpegConverted(entry.subtype);
+        const bool bgr = subimage_.channels == 3 && subimage_.space == kNifRgb && JpegCodingOf(entry.subtype, layout_).converted;
         return inside && (grey || bgr);
     }
 
@@ -121,7 +140,7 @@ private:
         if (!bytes)
             return false;
         std::span<const std::uint8_t> tables;
-        if (const unsigned index = JpegTable(entry.subtype)) {
+        if (const unsigned index = JpegCodingOf(entry.subtype, layout_).table) {
             const auto blob = contents_.blob(ForLevel(kJpegTables, int(index)));
             if (!blob)
                 return false;
@@ -134,7 +153,7 @@ private:
     // JPEG tiles of YCbCr made from RGB come out of the library as blue-green-red.
     bool deliversBgr(const TileEntry& entry) const
     {
-        return JpegConverted(entry.subtype) && subimage_.channels == 3;
+        return JpegCodingOf(entry.subtype, layout_).converted && subimage_.channels == 3;
     }
 
     bool decode(const TileEntry& entry)
@@ -152,7 +171,7 @@ private:
         case kSingleColour:
             for (std::size_t i = 0; i < pixels; ++i)
                 for (std::uint32_t c = 0; c < channels; ++c)
-                    tile_[i * channels + c] = std::uint8_t(entry.subtype >> (24 - 8 * c));
+                    tile_[i * channels + c] = SingleColourChannel(entry.subtype, c, layout_);
             return true;
         case kJpeg:
             return decodeJpeg(entry, tile_.data(), std::ptrdiff_t(kTileSize) * channels);
@@ -194,24 +213,24 @@ private:
     }
 
     const Subimage& subimage_;
+    const FileLayout layout_;
     const PropertySet& contents_;
     std::span<const std::uint8_t> data_;
     std::vector<std::uint8_t> tile_;
     JpegTileDecoder jpeg_;
 };
 
-ReadResult decodeSubimage(const StorageReader& storage, const PropertySet& contents, const Subimage& subimage,
+ReadResult decodeSubimage(const StorageReader& storage, const ImageObject& image, const Subimage& subimage,
                           std::uint64_t fileSize)
 {
     const std::string resolution = ResolutionStorageName(subimage.level);
-    const std::string headerPath[] = {resolution, kSubimageHeaderStream};
-    const std::string dataPath[] = {resolution, kSubimageDataStream};
-    const auto header = storage.readStream(headerPath, kMaxPropertyBytes + fileSize);
-    const auto data = storage.readStream(dataPath, fileSize);
-    if (!header || !data)
+    const auto header = storage.readStream(image.pathTo({resolution, kSubimageHeaderStream}), kMaxPropertyBytes + fileSize);
+    const auto dataStream = storage.readStream(image.pathTo({resolution, kSubimageDataStream}), fileSize);
+    if (!header || !dataStream)
         return ReadCode::Broken;
-    const auto table = ParseTileTable(*header);
-    if (!table || table->width != subimage.width || table->height != subimage.height ||
+    const auto table = ParseTileTable(*header, image.layout);
+    const auto data = TileBytes(*dataStream, image.layout);
+    if (!table || !data || table->width != subimage.width || table->height != subimage.height ||
         table->channels != subimage.channels)
         return ReadCode::Broken;
     // The file's own words for a picture beyond the budget or beyond memory: tried as
@@ -227,7 +246,7 @@ ReadResult decodeSubimage(const StorageReader& storage, const PropertySet& conte
 
     std::vector<std::unique_ptr<TileDecoder>> decoders;
     for (int i = 0; i < TileThreads(); ++i)
-        decoders.push_back(std::make_unique<TileDecoder>(subimage, contents, *data));
+        decoders.push_back(std::make_unique<TileDecoder>(subimage, image, *data));
     const std::uint32_t across = table->tilesAcross(), down = table->tilesDown();
     std::atomic<int> rowsDone{0};
     const RowsOutcome outcome = RunTileRows(
@@ -251,6 +270,30 @@ ReadResult decodeSubimage(const StorageReader& storage, const PropertySet& conte
     return picture;
 }
 
+// The image object an image view holds, or the root itself in files of our old layout;
+// nothing when there are no image contents, a damaged image when they don't parse.
+std::optional<ReadResult> findImageObject(const StorageReader& storage, ImageObject& image)
+{
+    const struct {
+        FileLayout layout;
+        std::vector<std::string> path;
+    } places[] = {{FileLayout::Published, {kDataObjectStore}}, {FileLayout::OldPrivate, {}}};
+    for (const auto& place : places) {
+        image.layout = place.layout;
+        image.path = place.path;
+        const auto stream = storage.readStream(image.pathTo({kImageContentsStream}), kMaxPropertyBytes);
+        if (!stream)
+            continue;
+        image.contentsStream = std::move(*stream);
+        auto contents = PropertySet::Parse(image.contentsStream);
+        if (!contents)
+            return ReadResult(ReadCode::Broken);
+        image.contents = std::move(*contents);
+        return std::nullopt;
+    }
+    return ReadResult(ReadCode::NotThisFormat);
+}
+
 }  // namespace
 
 ReadResult ReadFlashPix(std::span<const std::uint8_t> file)
@@ -258,17 +301,19 @@ ReadResult ReadFlashPix(std::span<const std::uint8_t> file)
     const auto storage = StorageReader::Open(file);
     if (!storage)
         return ReadCode::NotThisFormat;
-    const std::string contentsPath[] = {kImageContentsStream};
-    const auto contentsStream = storage->readStream(contentsPath, kMaxPropertyBytes);
-    if (!contentsStream)
-        return ReadCode::NotThisFormat;
-    const auto contents = PropertySet::Parse(*contentsStream);
-    if (!contents)
-        return ReadCode::Broken;
-    const auto subimage = largestSubimage(*contents);
+    ImageObject image;
+    if (auto failed = findImageObject(*storage, image))
+        return std::move(*failed);
+    const auto subimage = largestSubimage(image.contents, image.layout);
     if (!subimage)
         return ReadCode::Broken;
-    return decodeSubimage(*storage, *contents, *subimage, file.size());
+    ReadResult read = decodeSubimage(*storage, image, *subimage, file.size());
+    if (read.ok()) {
+        const PixelsPerMetre resolution = ResolutionOf(image.contents, subimage->width, subimage->height);
+        read.image().header().biXPelsPerMeter = resolution.x;
+        read.image().header().biYPelsPerMeter = resolution.y;
+    }
+    return read;
 }
 
 ReadResult ReadFlashPix(const std::string& path)

@@ -139,8 +139,13 @@ std::optional<std::vector<std::uint8_t>> StorageReader::readStream(std::span<con
 struct StorageWriter::Handles {
     GObjectRef<GsfOutput> memory;
     GObjectRef<GsfOutfile> root;
-    GObjectRef<GsfOutput> storage;  // the open sub-storage, if any
+    std::vector<GObjectRef<GsfOutput>> storages;  // the open storages below the root, innermost last
     bool failed = false;
+
+    GsfOutfile* current() const
+    {
+        return storages.empty() ? root.object : GSF_OUTFILE(storages.back().object);
+    }
 };
 
 StorageWriter::StorageWriter()
@@ -155,8 +160,11 @@ StorageWriter::StorageWriter()
 StorageWriter::~StorageWriter()
 {
     // Closing what is still open lets libgsf free its buffers; the bytes are dropped.
-    if (handles_->storage && !gsf_output_is_closed(handles_->storage.object))
-        gsf_output_close(handles_->storage.object);
+    while (!handles_->storages.empty()) {
+        if (!gsf_output_is_closed(handles_->storages.back().object))
+            gsf_output_close(handles_->storages.back().object);
+        handles_->storages.pop_back();
+    }
     if (handles_->root && !gsf_output_is_closed(GSF_OUTPUT(handles_->root.object)))
         gsf_output_close(GSF_OUTPUT(handles_->root.object));
 }
@@ -172,21 +180,31 @@ void StorageWriter::setRootClass(const ClassId& id)
         handles_->failed = true;
 }
 
-void StorageWriter::openStorage(const std::string& name)
+void StorageWriter::openStorage(const std::string& name, const std::optional<ClassId>& classId)
 {
     if (handles_->failed)
         return;
-    handles_->storage = GObjectRef<GsfOutput>(gsf_outfile_new_child(handles_->root.object, name.c_str(), TRUE));
-    handles_->failed = !handles_->storage;
+    GObjectRef<GsfOutput> storage(gsf_outfile_new_child(handles_->current(), name.c_str(), TRUE));
+    if (!storage || (classId && !gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(storage.object), classId->data()))) {
+        handles_->failed = true;
+        if (storage)
+            gsf_output_close(storage.object);
+        return;
+    }
+    try {
+        handles_->storages.push_back(std::move(storage));
+    } catch (const std::bad_alloc&) {
+        handles_->failed = true;
+    }
 }
 
 void StorageWriter::closeStorage()
 {
-    if (handles_->storage) {
-        if (!gsf_output_close(handles_->storage.object))
-            handles_->failed = true;
-        handles_->storage = GObjectRef<GsfOutput>();
-    }
+    if (handles_->storages.empty())
+        return;
+    if (!gsf_output_close(handles_->storages.back().object))
+        handles_->failed = true;
+    handles_->storages.pop_back();
 }
 
 void StorageWriter::addStream(const std::string& name, std::span<const std::uint8_t> bytes)
@@ -199,8 +217,7 @@ void StorageWriter::addStream(const std::string& name, std::span<const std::span
 {
     if (handles_->failed)
         return;
-    GsfOutfile* parent = handles_->storage ? GSF_OUTFILE(handles_->storage.object) : handles_->root.object;
-    GObjectRef<GsfOutput> stream(gsf_outfile_new_child(parent, name.c_str(), FALSE));
+    GObjectRef<GsfOutput> stream(gsf_outfile_new_child(handles_->current(), name.c_str(), FALSE));
     bool ok = bool(stream);
     for (const auto& part : parts)
         ok = ok && (part.empty() || gsf_output_write(stream.object, part.size(), part.data()));
@@ -210,7 +227,8 @@ void StorageWriter::addStream(const std::string& name, std::span<const std::span
 
 std::span<const std::uint8_t> StorageWriter::finish()
 {
-    closeStorage();
+    while (!handles_->storages.empty())
+        closeStorage();
     if (handles_->failed || !gsf_output_close(GSF_OUTPUT(handles_->root.object)))
         return {};
     GsfOutputMemory* memory = GSF_OUTPUT_MEMORY(handles_->memory.object);

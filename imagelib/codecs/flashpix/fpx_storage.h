@@ -42,8 +42,9 @@ public:
 
     bool ok() const;
     void setRootClass(const ClassId& id);
-    // Opens a sub-storage of the root; streams added until closeStorage go inside it.
-    void openStorage(const std::string& name);
+    // Opens a storage inside the open one (at first the root); streams and storages added
+    // until closeStorage go inside it.
+    void openStorage(const std::string& name, const std::optional<ClassId>& classId = std::nullopt);
     void closeStorage();
     void addStream(const std::string& name, std::span<const std::uint8_t> bytes);
     // A stream made of several pieces, one after the other.

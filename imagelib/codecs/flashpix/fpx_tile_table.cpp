@@ -1,7 +1,6 @@
 #include "imagelib/codecs/flashpix/fpx_tile_table.h"
 
 #include "common/little_endian.h"
-#include "imagelib/codecs/flashpix/fpx_layout.h"
 
 namespace lv::flashpix {
 namespace {
@@ -29,15 +28,25 @@ std::uint32_t TileTable::tilesDown() const
     return TilesFor(height);
 }
 
-std::vector<std::uint8_t> SerialiseTileTable(const TileTable& table)
+std::vector<std::uint8_t> SubimageStreamHeader()
 {
-    std::vector<std::uint8_t> out(kHeaderBytes + kEntryBytes * table.tiles.size());
+    std::vector<std::uint8_t> header(kSubimageStreamHeaderBytes, 0);
+    StoreLE16(header.data(), 0xFFFE);  // byte order
+    StoreLE32(header.data() + 4, 0x00020005);  // written on Windows-compatible terms, version 5
+    return header;
+}
+
+std::vector<std::uint8_t> SerialiseTileTable(const TileTable& table, FileLayout layout)
+{
+    std::vector<std::uint8_t> out = layout == FileLayout::Published ? SubimageStreamHeader() : std::vector<std::uint8_t>{};
+    const std::size_t start = out.size();
+    out.resize(start + kHeaderBytes + kEntryBytes * table.tiles.size());
     const std::uint32_t words[kHeaderWords] = {kHeaderBytes, table.width, table.height,
                                                std::uint32_t(table.tiles.size()), kTileSize, kTileSize,
                                                table.channels, kHeaderBytes, kEntryBytes};
     for (std::uint32_t i = 0; i < kHeaderWords; ++i)
-        StoreLE32(&out[i * 4], words[i]);
-    std::uint8_t* entry = out.data() + kHeaderBytes;
+        StoreLE32(&out[start + i * 4], words[i]);
+    std::uint8_t* entry = out.data() + start + kHeaderBytes;
     for (const TileEntry& tile : table.tiles) {
         StoreLE32(entry, tile.offset);
         StoreLE32(entry + 4, tile.size);
@@ -48,10 +57,20 @@ std::vector<std::uint8_t> SerialiseTileTable(const TileTable& table)
     return out;
 }
 
-std::optional<TileTable> ParseTileTable(std::span<const std::uint8_t> stream)
+std::optional<std::span<const std::uint8_t>> TileBytes(std::span<const std::uint8_t> stream, FileLayout layout)
 {
-    if (stream.size() < kHeaderBytes)
+    const std::size_t skip = SubimageStreamHeaderBytes(layout);
+    if (stream.size() < skip)
         return std::nullopt;
+    return stream.subspan(skip);
+}
+
+std::optional<TileTable> ParseTileTable(std::span<const std::uint8_t> whole, FileLayout layout)
+{
+    const auto fields = TileBytes(whole, layout);
+    if (!fields || fields->size() < kHeaderBytes)
+        return std::nullopt;
+    const std::span<const std::uint8_t> stream = *fields;
     const auto word = [&](std::uint32_t i) { return LoadLE32(stream.data() + i * 4); };
     TileTable table;
     table.width = word(1);

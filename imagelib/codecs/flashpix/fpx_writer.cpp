@@ -1,7 +1,9 @@
 #include "imagelib/codecs/flashpix/fpx.h"
 
+#include "common/little_endian.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_convert.h"
+#include "imagelib/codecs/flashpix/fpx_display_size.h"
 #include "imagelib/codecs/flashpix/fpx_jpeg_tiles.h"
 #include "imagelib/codecs/flashpix/fpx_layout.h"
 #include "imagelib/codecs/flashpix/fpx_parallel.h"
@@ -51,12 +53,12 @@ std::vector<std::uint32_t> channelColours(int channels)
     return {ChannelColour(kNifRgb, 0), ChannelColour(kNifRgb, 1), ChannelColour(kNifRgb, 2)};
 }
 
-// Channel 0 in the top byte, in the file's channel order (red first).
+// Channel 0 in the low byte, in the file's channel order (red first).
 std::uint32_t packColour(const std::uint8_t* pixel, int channels)
 {
     if (channels == 1)
-        return std::uint32_t(pixel[0]) << 24;
-    return std::uint32_t(pixel[2]) << 24 | std::uint32_t(pixel[1]) << 16 | std::uint32_t(pixel[0]) << 8;
+        return pixel[0];
+    return std::uint32_t(pixel[2]) | std::uint32_t(pixel[1]) << 8 | std::uint32_t(pixel[0]) << 16;
 }
 
 struct Progress {
@@ -97,7 +99,7 @@ void describeTiles(const Raster& raster, int ty, std::vector<TileEntry>& entries
             entry.subtype = packColour(raster.row(ty * kTileSize) + std::size_t(tx) * kTileSize * c, raster.channels);
         } else {
             entry.compression = kJpeg;
-            entry.subtype = JpegSubtype(c == 3 ? kHalvedChroma : 0x11, c == 3, kJpegTableIndex);
+            entry.subtype = JpegSubtype({c == 3 ? kHalvedChroma : 0x11u, c == 3, kJpegTableIndex});
         }
     }
 }
@@ -235,23 +237,31 @@ std::vector<std::uint8_t> summary()
     return set.bytes();
 }
 
-std::vector<std::uint8_t> imageContents(const std::vector<EncodedLevel>& levels, const std::vector<std::uint8_t>& tables)
+// Levels are made full size first; the file numbers them from the smallest.
+int resolutionNumber(const std::vector<EncodedLevel>& levels, std::size_t level)
+{
+    return int(levels.size() - 1 - level);
+}
+
+std::vector<std::uint8_t> imageContents(const std::vector<EncodedLevel>& levels, const std::vector<std::uint8_t>& tables,
+                                        PixelsPerMetre resolution)
 {
     PropertySetWriter set(kImageContentsFormat);
     set.addUI4(kNumberOfResolutions, std::uint32_t(levels.size()));
     set.addUI4(kHighestWidth, levels.front().table.width);
     set.addUI4(kHighestHeight, levels.front().table.height);
+    AddDisplaySize(set, levels.front().table.width, levels.front().table.height, resolution);
     for (std::size_t i = 0; i < levels.size(); ++i) {
-        const int n = int(i);
+        const int n = resolutionNumber(levels, i);
         const TileTable& table = levels[i].table;
         set.addUI4(ForLevel(kSubimageWidth, n), table.width);
         set.addUI4(ForLevel(kSubimageHeight, n), table.height);
         const auto colours = channelColours(int(table.channels));
-        std::vector<std::uint8_t> blob(4 + 4 * colours.size());
-        blob[0] = std::uint8_t(colours.size());
+        std::vector<std::uint8_t> blob(8 + 4 * colours.size());
+        StoreLE32(blob.data(), 1);  // one sub-image
+        StoreLE32(blob.data() + 4, std::uint32_t(colours.size()));
         for (std::size_t c = 0; c < colours.size(); ++c)
-            for (int b = 0; b < 4; ++b)
-                blob[4 + 4 * c + std::size_t(b)] = std::uint8_t(colours[c] >> (8 * b));
+            StoreLE32(blob.data() + 8 + 4 * c, colours[c]);
         set.addBlob(ForLevel(kSubimageColour, n), blob);
         const std::vector<std::uint32_t> formats(colours.size(), kUnsignedByte);
         set.addUI4Vector(ForLevel(kSubimageNumericalFormat, n), formats);
@@ -300,19 +310,24 @@ Outcome encodeFile(const HDIB& picture, int quality, Deliver&& deliver)
     }
 
     StorageWriter storage;
-    storage.setRootClass(kImageClass);
+    storage.setRootClass(kImageViewClass);
     storage.addStream(kSummaryStream, summary());
-    storage.addStream(kImageContentsStream, imageContents(levels, slots.front()->encoder.tables()));
-    for (std::size_t i = 0; i < levels.size(); ++i) {
-        storage.openStorage(ResolutionStorageName(int(i)));
+    storage.openStorage(kDataObjectStore, kImageClass);
+    const PixelsPerMetre resolution{picture.header().biXPelsPerMeter, picture.header().biYPelsPerMeter};
+    storage.addStream(kImageContentsStream, imageContents(levels, slots.front()->encoder.tables(), resolution));
+    const std::vector<std::uint8_t> streamHeader = SubimageStreamHeader();
+    // Smallest first, so the storages appear in the order of their names.
+    for (std::size_t i = levels.size(); i-- > 0;) {
+        storage.openStorage(ResolutionStorageName(resolutionNumber(levels, i)));
         storage.addStream(kSubimageHeaderStream, SerialiseTileTable(levels[i].table));
-        std::vector<std::span<const std::uint8_t>> parts;
+        std::vector<std::span<const std::uint8_t>> parts{streamHeader};
         for (const EncodedRow& row : levels[i].rows)
             parts.emplace_back(row.bytes);
         storage.addStream(kSubimageDataStream, parts);
         storage.closeStorage();
         levels[i].rows.clear();
     }
+    storage.closeStorage();
     const std::span<const std::uint8_t> file = storage.finish();
     if (file.empty() || !deliver(file))
         return Outcome::Failed;
@@ -332,10 +347,10 @@ HDIB widenedCopy(const HDIB& image, FileFailure& shortage)
 
 namespace flashpix {
 
-std::string ResolutionStorageName(int level)
+std::string ResolutionStorageName(int number)
 {
     char name[32];
-    std::snprintf(name, sizeof name, "Resolution %04d", level);
+    std::snprintf(name, sizeof name, "Resolution %04d", number);
     return name;
 }
 

@@ -17,7 +17,9 @@ try:
 except ImportError:
     sys.exit(77)
 
+VIEW_CLASS = "56616700-C154-11CE-8553-00AA00A1F95B"
 IMAGE_CLASS = "56616000-C154-11CE-8553-00AA00A1F95B"
+STORE = "Data Object Store 000001"
 
 
 def picture(width, height, grey):
@@ -58,16 +60,16 @@ def check(path, source, failures):
         failures.append(f"{name}: not structured storage")
         return
     ole = olefile.OleFileIO(path)
-    if ole.root.clsid != IMAGE_CLASS:
-        failures.append(f"{name}: root class {ole.root.clsid}")
-    for stream in ("\x05SummaryInformation", "\x05Image Contents"):
+    if ole.root.clsid != VIEW_CLASS or ole.getclsid(STORE) != IMAGE_CLASS:
+        failures.append(f"{name}: root class {ole.root.clsid}, image class {ole.getclsid(STORE)}")
+    for stream in ("\x05SummaryInformation", f"{STORE}/\x05Image Contents"):
         if not ole.exists(stream):
             failures.append(f"{name}: no {stream!r}")
             return
     summary = ole.getproperties("\x05SummaryInformation")
     if summary.get(0x12) != b"Lumivista 2000":
         failures.append(f"{name}: creating application {summary.get(0x12)}")
-    contents = ole.getproperties("\x05Image Contents")
+    contents = ole.getproperties(f"{STORE}/\x05Image Contents")
     levels = contents.get(0x01000000)
     if contents.get(0x01000002) != source.size[0] or contents.get(0x01000003) != source.size[1]:
         failures.append(f"{name}: highest resolution {contents.get(0x01000002)} x {contents.get(0x01000003)}")
@@ -77,17 +79,19 @@ def check(path, source, failures):
         return
     expected = source
     for level in range(levels):
-        storage = f"Resolution {level:04d}"
+        number = levels - 1 - level  # the highest number is the full size
+        storage = f"{STORE}/Resolution {number:04d}"
         if not ole.exists(storage) or ole.get_type(storage) != olefile.STGTY_STORAGE:
             failures.append(f"{name}: no storage {storage}")
             return
-        header = ole.openstream(f"{storage}/Subimage 0000 Header").read()
-        data = ole.openstream(f"{storage}/Subimage 0000 Data").read()
+        # Both streams start with a 28-byte stream header; offsets count from its end.
+        header = ole.openstream(f"{storage}/Subimage 0000 Header").read()[28:]
+        data = ole.openstream(f"{storage}/Subimage 0000 Data").read()[28:]
         (length, width, height, count, tile_w, tile_h, channels, offset, entry) = struct.unpack_from("<9I", header)
         if (width, height) != expected.size or (tile_w, tile_h) != (64, 64):
             failures.append(f"{name} {storage}: {width} x {height} in {tile_w} x {tile_h} tiles, want {expected.size}")
             return
-        if contents.get(0x02000000 | level << 16) != width or contents.get(0x02000001 | level << 16) != height:
+        if contents.get(0x02000000 | number << 16) != width or contents.get(0x02000001 | number << 16) != height:
             failures.append(f"{name} {storage}: image contents disagree on the size")
         across, down = (width + 63) // 64, (height + 63) // 64
         if count != across * down or channels != (1 if source.mode == "L" else 3) or entry != 16:
@@ -98,12 +102,12 @@ def check(path, source, failures):
             t_off, t_size, compression, subtype = struct.unpack_from("<4I", header, offset + 16 * i)
             at = ((i % across) * 64, (i // across) * 64)
             if compression == 1:
-                shift = [24, 16, 8][: channels]
+                shift = [0, 8, 16][: channels]
                 colour = tuple((subtype >> s) & 255 for s in shift)
                 decoded.paste(colour[0] if channels == 1 else colour, at + (at[0] + 64, at[1] + 64))
                 continue
             tile = data[t_off:t_off + t_size]
-            if compression != 2 or tile[:2] != b"\xff\xd8" or tile[-2:] != b"\xff\xd9" or subtype & 255 != 1:
+            if compression != 2 or tile[:2] != b"\xff\xd8" or tile[-2:] != b"\xff\xd9" or subtype >> 24 != 1:
                 failures.append(f"{name} {storage} tile {i}: compression {compression} subtype {subtype:#x}")
                 return
             whole = Image.open(io.BytesIO(tables[:-2] + tile[2:]))
