@@ -12,6 +12,7 @@
 #include "imagelib/dib_convert.h"
 #include "imagelib/codecs/file_names.h"
 #include "imagelib/codecs/alpha_mask.h"
+#include "imagelib/codecs/bmp/bmp_alpha.h"
 #include "imagelib/codecs/format_registry.h"
 #include "imagelib/codecs/load_save.h"
 #include "imagelib/codecs/photocd/photo_cd_options.h"
@@ -104,16 +105,17 @@ ToolPicture OpenPictureWithAlpha(const std::string& path, std::optional<int> pho
 bool KeepsAlpha(const std::string& path)
 {
     const std::string extension = DispatchExtension(path);
-    return extension == "PNG" || extension == "TGA" || extension == "VLF";
+    return extension == "PNG" || extension == "TGA" || extension == "BMP" || extension == "VLF";
 }
 
 int WritePictureWithAlpha(const HDIB& image, const HDIB& alpha, const std::string& path)
 {
     const std::string extension = DispatchExtension(path);
     const bool grey = DibGetType(image) == IMG_GREY8;
-    // PNG keeps grey with alpha; Targa's 32-bit pixels and the layers are colour.
+    // PNG and the layers keep grey with alpha; 32-bit Targa and bitmap pixels are colour.
+    const bool colourOnly = extension == "TGA" || extension == "BMP";
     HDIB wide;
-    if (DibGetType(image) != IMG_RGB24 && !(grey && extension != "TGA")) {
+    if (DibGetType(image) != IMG_RGB24 && !(grey && !colourOnly)) {
         wide = DibPromoteTo24(image);
         if (!wide)
             return Fail(kExitCannotWrite, "cannot widen the picture for " + path);
@@ -125,8 +127,9 @@ int WritePictureWithAlpha(const HDIB& image, const HDIB& alpha, const std::strin
             return CannotWrite(failure, path);
         return kExitOk;
     }
-    if (extension == "TGA") {
-        const WriteResult result = WriteTargaWithAlpha(path, colours, alpha);
+    if (colourOnly) {
+        const WriteResult result = extension == "TGA" ? WriteTargaWithAlpha(path, colours, alpha)
+                                                      : WriteBmpWithAlpha(path, colours, alpha);
         return result == WriteResult::Written ? kExitOk : CannotWrite(result.failure(), path);
     }
     auto stack = CreateLayerStackFromImage(DibDuplicate(colours));

@@ -29,7 +29,7 @@ ToolPicture OpenPicture(const std::string& path, std::optional<int> photoCdResol
 // the layers' own colours rather than their composite over the grid.
 ToolPicture OpenPictureWithAlpha(const std::string& path, std::optional<int> photoCdResolution = std::nullopt);
 
-// Whether files named like `path` keep alpha (PNG, Targa, the layered format).
+// Whether files named like `path` keep alpha (PNG, Targa, bitmap, the layered format).
 bool KeepsAlpha(const std::string& path);
 
 // Writes a picture with its alpha to a file that keeps it (see KeepsAlpha). Returns an exit code.

@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Checks transparency through lumivista-tool against an independent reader and writer
-(Pillow): an RGBA PNG that Pillow writes keeps its alpha bytes through PNG, 32-bit Targa and
-the layered format, as Pillow reads them back, and formats without alpha hold the picture on
+(Pillow): an RGBA PNG that Pillow writes keeps its alpha bytes through PNG, 32-bit Targa,
+32-bit bitmap and the layered format, as Pillow reads them back, and formats without alpha hold the picture on
 white. Usage: check_alpha_interop.py TOOL. Exits 77 (skipped) without Pillow.
 """
 import os
@@ -51,8 +51,8 @@ def main():
         picture.save(src)
         with_gamma(src)
 
-        for chain, exact in ((["b.png"], True), (["b.tga"], True), (["c.tga", "c.png"], True),
-                             (["d.vlf", "d.png"], False), (["e.vlf", "e.tga"], False)):
+        for chain, exact in ((["b.png"], True), (["b.tga"], True), (["c.tga", "c.png"], True), (["b.bmp"], True),
+                             (["c.bmp", "g.png"], True), (["d.vlf", "d.png"], False), (["e.vlf", "e.tga"], False)):
             previous = src
             for name in chain:
                 out = os.path.join(work, name)
@@ -72,7 +72,7 @@ def main():
                     elif exact and a and (r, g, b) != want[:3]:
                         failures.append(f"{label}: colour {(r, g, b)} at {x},{y}, not {want[:3]}")
 
-        for name, tolerance in (("f.bmp", 0), ("f.pcx", 0), ("f.jpg", 24)):
+        for name, tolerance in (("f.tif", 0), ("f.pcx", 0), ("f.jpg", 24)):
             out = os.path.join(work, name)
             convert(tool, src, out)
             got = Image.open(out)
