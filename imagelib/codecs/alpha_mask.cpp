@@ -2,6 +2,7 @@
 
 #include "common/little_endian.h"
 #include "imagelib/codecs/bmp/bmp.h"
+#include "imagelib/codecs/bmp/bmp_alpha.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/codecs/image_file.h"
 #include "imagelib/codecs/png/png_callbacks.h"
@@ -20,6 +21,8 @@ namespace {
 constexpr std::uint8_t kPngSignature[8] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 constexpr std::uint64_t kDeflateBestRatio = 1032;
 constexpr unsigned kTargaTrueColour = 2;
+constexpr std::uint32_t kBitFields = 3;
+constexpr std::uint32_t kBmpAlphaMaskOffset = 52;  // in the information header
 
 HDIB newMask(std::uint32_t width, std::uint32_t height, FileFailure* shortage)
 {
@@ -156,13 +159,28 @@ HDIB targaAlpha(ByteSource& source, FileFailure* shortage)
     return alphaOfRows(source, h.width, h.height, h.topOrigin(), std::size_t(h.width) * 4, shortage);
 }
 
+// A header long enough to hold an alpha mask, with the colours in the usual bytes and alpha
+// in the fourth.
+bool hasAlphaField(ByteSource& source, const BmpLayout& layout)
+{
+    const std::uint64_t after = source.position();
+    std::uint8_t mask[4];
+    const bool found = layout.fileHeaderSize >= kBmpAlphaMaskOffset + 4 && layout.masks[0] == 0x00FF0000u
+                       && layout.masks[1] == 0x0000FF00u && layout.masks[2] == 0x000000FFu
+                       && source.seek(kBmpFileHeaderSize + kBmpAlphaMaskOffset) && source.readExact(mask, sizeof mask)
+                       && LoadLE32(mask) == kBmpAlphaMask;
+    return source.seek(after) && found;
+}
+
 HDIB bitmapAlpha(ByteSource& source, FileFailure* shortage)
 {
     const BmpHeaderCheck check = ReadBmpHeaders(source);
-    if (!check.layout || check.layout->fileBitCount != 32 || check.layout->compression != 0
-        || check.layout->fileHeaderSize != 40)
+    if (!check.layout || check.layout->fileBitCount != 32)
         return {};
     const BmpLayout& layout = *check.layout;
+    const bool plain = layout.compression == 0 && layout.fileHeaderSize == 40;
+    if (!plain && !(layout.compression == kBitFields && hasAlphaField(source, layout)))
+        return {};
     if (layout.dataOffset != 0 && !source.seek(layout.dataOffset))
         return {};
     const auto width = std::uint32_t(layout.header.biWidth);

@@ -3,6 +3,9 @@
 #include "arguments.h"
 #include "image_io.h"
 #include "imagelib/dib_convert.h"
+#include "edit/compositing.h"
+#include "edit/flatten_alpha.h"
+#include "edit/layered_format.h"
 #include "edit/psd_import.h"
 #include "imagelib/codecs/file_names.h"
 
@@ -36,9 +39,25 @@ int RunConvert(std::string_view, Arguments args)
             return Fail(kExitCannotRead, opened.failure ? FileProblemMessage(opened.failure, in) : "cannot read " + in);
         return WriteDocument(*opened.stack, out, options.jpegQuality);
     }
-    ToolPicture picture = OpenPicture(in, photoCdResolution);
+    // A layered file into a layered file keeps its layers; one that doesn't read as layered
+    // goes the general way, which finds its format by content.
+    if (DispatchExtension(out) == "VLF" && DispatchExtension(in) == "VLF" && !parsed.has("--save-as"))
+        if (const auto stack = ReadLayeredFile(in)) {
+            CompositeLayers(*stack);
+            return WriteDocument(*stack, out, options.jpegQuality);
+        }
+    ToolPicture picture = OpenPictureWithAlpha(in, photoCdResolution);
     if (picture.exitCode)
         return picture.exitCode;
+    if (picture.alpha && KeepsAlpha(out) && !parsed.has("--save-as"))
+        return WritePictureWithAlpha(picture.image, picture.alpha, out);
+    // Formats without alpha hold the picture as it looks on white.
+    if (picture.alpha) {
+        HDIB flat = FlattenOnWhite(picture.image, picture.alpha);
+        if (!flat)
+            return Fail(kExitCannotWrite, "cannot flatten the picture for " + out);
+        picture.image = std::move(flat);
+    }
     return WritePicture(picture.image, out, parsed.has("--save-as"));
 }
 

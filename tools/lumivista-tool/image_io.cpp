@@ -4,18 +4,22 @@
 #include "common/failure_notices.h"
 #include "common/string_table.h"
 #include "edit/compositing.h"
+#include "edit/flatten_alpha.h"
 #include "edit/layered_format.h"
 #include "edit/layers.h"
 #include "edit/psd_import.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_convert.h"
 #include "imagelib/codecs/file_names.h"
+#include "imagelib/codecs/alpha_mask.h"
+#include "imagelib/codecs/bmp/bmp_alpha.h"
 #include "imagelib/codecs/format_registry.h"
 #include "imagelib/codecs/load_save.h"
 #include "imagelib/codecs/photocd/photo_cd_options.h"
 #include "imagelib/codecs/png/png.h"
 #include "imagelib/codecs/save_as.h"
 #include "imagelib/codecs/save_options.h"
+#include "imagelib/codecs/targa/targa.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -59,6 +63,82 @@ ToolPicture OpenPicture(const std::string& path, std::optional<int> photoCdResol
     picture.image = opened.result.take();
     picture.format = opened.format;
     return picture;
+}
+
+namespace {
+
+std::unique_ptr<LayerStack> readLayeredDocument(const std::string& path, const std::string& format)
+{
+    if (format == "VLF")
+        return ReadLayeredFile(path);
+    if (format == "PSD")
+        return OpenPsdFile(path).stack;
+    return nullptr;
+}
+
+}  // namespace
+
+ToolPicture OpenPictureWithAlpha(const std::string& path, std::optional<int> photoCdResolution)
+{
+    ToolPicture picture = OpenPicture(path, photoCdResolution);
+    if (picture.exitCode)
+        return picture;
+    if (picture.format == "PNG" || picture.format == "TGA" || picture.format == "BMP") {
+        FileFailure told;
+        HDIB mask = ReadAlphaMask(path, &told);
+        ShowFailureNotices(told);
+        if (mask && mask.width() == picture.image.width() && mask.height() == picture.image.height())
+            picture.alpha = std::move(mask);
+        return picture;
+    }
+    const auto stack = readLayeredDocument(path, picture.format);
+    if (!stack)
+        return picture;
+    auto flattened = FlattenWithAlpha(*stack);
+    if (flattened && flattened->alpha) {
+        picture.image = std::move(flattened->picture);
+        picture.alpha = std::move(flattened->alpha);
+    }
+    return picture;
+}
+
+bool KeepsAlpha(const std::string& path)
+{
+    const std::string extension = DispatchExtension(path);
+    return extension == "PNG" || extension == "TGA" || extension == "BMP" || extension == "VLF";
+}
+
+int WritePictureWithAlpha(const HDIB& image, const HDIB& alpha, const std::string& path)
+{
+    const std::string extension = DispatchExtension(path);
+    const bool grey = DibGetType(image) == IMG_GREY8;
+    // PNG and the layers keep grey with alpha; 32-bit Targa and bitmap pixels are colour.
+    const bool colourOnly = extension == "TGA" || extension == "BMP";
+    HDIB wide;
+    if (DibGetType(image) != IMG_RGB24 && !(grey && !colourOnly)) {
+        wide = DibPromoteTo24(image);
+        if (!wide)
+            return Fail(kExitCannotWrite, "cannot widen the picture for " + path);
+    }
+    const HDIB& colours = wide ? wide : image;
+    if (extension == "PNG") {
+        FileFailure failure;
+        if (WritePng(path, colours, &failure, &alpha) != PngWriteResult::Written)
+            return CannotWrite(failure, path);
+        return kExitOk;
+    }
+    if (colourOnly) {
+        const WriteResult result = extension == "TGA" ? WriteTargaWithAlpha(path, colours, alpha)
+                                                      : WriteBmpWithAlpha(path, colours, alpha);
+        return result == WriteResult::Written ? kExitOk : CannotWrite(result.failure(), path);
+    }
+    auto stack = CreateLayerStackFromImage(DibDuplicate(colours));
+    HDIB mask = DibDuplicate(alpha);
+    if (!stack || !mask)
+        return Fail(kExitCannotWrite, "cannot make a layered document of the picture");
+    stack->layers[0].mask = std::move(mask);
+    CompositeLayers(*stack);
+    return WriteDocument(*stack, path, CurrentSaveOptions().jpegQuality);
 }
 
 namespace {

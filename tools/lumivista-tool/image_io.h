@@ -14,6 +14,7 @@ namespace lv::tool {
 struct ToolPicture {
     HDIB image;
     std::string format;
+    HDIB alpha;        // filled by OpenPictureWithAlpha only; null when the picture is opaque
     int exitCode = 0;  // non-zero when the file could not be opened
 };
 
@@ -22,6 +23,17 @@ DocumentReaders ToolReaders();
 // Photo CDs are read with the stored choices, without asking: colour at Base unless
 // `photoCdResolution` (0 Base/16 ... 4 16Base) says otherwise.
 ToolPicture OpenPicture(const std::string& path, std::optional<int> photoCdResolution = std::nullopt);
+
+// The same with the transparency the file carries (PNG, 32-bit Targa and bitmap files), or
+// for a layered or Photoshop document what its layers leave uncovered; then `image` holds
+// the layers' own colours rather than their composite over the grid.
+ToolPicture OpenPictureWithAlpha(const std::string& path, std::optional<int> photoCdResolution = std::nullopt);
+
+// Whether files named like `path` keep alpha (PNG, Targa, bitmap, the layered format).
+bool KeepsAlpha(const std::string& path);
+
+// Writes a picture with its alpha to a file that keeps it (see KeepsAlpha). Returns an exit code.
+int WritePictureWithAlpha(const HDIB& image, const HDIB& alpha, const std::string& path);
 
 // The document as the program opens it: a layered file keeps its layers, a picture becomes
 // a one-layer document; composited. Null with `exitCode` set (and the reason shown) when

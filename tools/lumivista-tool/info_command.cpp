@@ -30,7 +30,7 @@ int RunInfo(std::string_view, Arguments args)
     const auto photoCdResolution = parsed.integer("--pcd-resolution", 0, 4);
     if (!parsed.ok() || parsed.positional().size() != 1)
         return Fail(kExitUsage, parsed.ok() ? "usage: info FILE [--json] [--palette]" : parsed.error());
-    ToolPicture picture = OpenPicture(parsed.positional()[0], photoCdResolution);
+    ToolPicture picture = OpenPictureWithAlpha(parsed.positional()[0], photoCdResolution);
     if (picture.exitCode)
         return picture.exitCode;
     const HDIB& dib = picture.image;
@@ -45,6 +45,7 @@ int RunInfo(std::string_view, Arguments args)
             .key("bitCount").value(h.biBitCount)
             .key("clrUsed").value(h.biClrUsed)
             .key("type").value(TypeName(DibGetType(dib)))
+            .key("alpha").value(bool(picture.alpha))
             .key("xPelsPerMeter").value(h.biXPelsPerMeter)
             .key("yPelsPerMeter").value(h.biYPelsPerMeter)
             .key("palette").beginArray();
@@ -58,9 +59,9 @@ int RunInfo(std::string_view, Arguments args)
     }
 
     std::printf("format: %s\nwidth: %d\nheight: %d\nbitCount: %u\nclrUsed: %u\ntype: %s\n"
-                "xPelsPerMeter: %d\nyPelsPerMeter: %d\n",
+                "xPelsPerMeter: %d\nyPelsPerMeter: %d\nalpha: %s\n",
                 picture.format.c_str(), h.biWidth, h.biHeight, unsigned(h.biBitCount), h.biClrUsed,
-                std::string(TypeName(DibGetType(dib))).c_str(), h.biXPelsPerMeter, h.biYPelsPerMeter);
+                std::string(TypeName(DibGetType(dib))).c_str(), h.biXPelsPerMeter, h.biYPelsPerMeter, picture.alpha ? "yes" : "no");
     if (parsed.has("--palette"))
         for (std::uint32_t i = 0; i < h.biClrUsed; ++i) {
             const RgbQuad& c = dib.colors()[i];

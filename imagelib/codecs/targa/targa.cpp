@@ -24,6 +24,7 @@ constexpr std::uint8_t kColourMapped = 1;
 constexpr std::uint8_t kTrueColour = 2;
 constexpr std::uint8_t kGrey = 3;
 constexpr std::uint8_t kCompressedFlag = 8;
+constexpr std::uint8_t kAlphaBits = 8;  // descriptor: attribute bits per pixel, rows from the bottom
 constexpr int kProgressRows = 16;
 
 // The picture the reader makes of a header: its depth, and for colour maps the table size.
@@ -327,6 +328,42 @@ WriteResult WriteTarga(const std::string& path, const HDIB& image)
     const bool compress = CurrentSaveOptions().compress;
     return WriteImageFile(path, [&](ByteSink& sink) { return WriteTarga(sink, image, compress); },
                           {WriteResult::CannotCreate, compress ? WriteResult::Failed : WriteResult::NotWritten});
+}
+
+WriteResult WriteTargaWithAlpha(ByteSink& sink, const HDIB& image, const HDIB& alpha)
+{
+    if (!image || !alpha || DibGetType(image) != IMG_RGB24 || alpha.bitCount() != 8 || alpha.width() != image.width()
+        || alpha.height() != image.height())
+        return WriteResult::NotWritten;
+    std::vector<std::uint8_t> header(kTargaHeaderSize, 0);
+    header[2] = kTrueColour;
+    StoreLE16(&header[12], std::uint16_t(image.width()));
+    StoreLE16(&header[14], std::uint16_t(image.height()));
+    header[16] = 32;
+    header[17] = kAlphaBits;
+    if (!sink.write(header.data(), header.size()))
+        return WriteResult::Failed;
+    const auto width = std::size_t(image.width());
+    std::vector<std::uint8_t> row(width * 4);
+    for (int y = 0; y < image.height(); ++y) {
+        if (AbortRequested())
+            return WriteResult::NotWritten;
+        const std::uint8_t* colours = image.row(y);
+        const std::uint8_t* a = alpha.row(y);
+        for (std::size_t x = 0; x < width; ++x) {
+            std::copy_n(colours + x * 3, 3, &row[x * 4]);
+            row[x * 4 + 3] = a[x];
+        }
+        if (!sink.write(row.data(), row.size()))
+            return WriteResult::Failed;
+    }
+    return WriteResult::Written;
+}
+
+WriteResult WriteTargaWithAlpha(const std::string& path, const HDIB& image, const HDIB& alpha)
+{
+    return WriteImageFile(path, [&](ByteSink& sink) { return WriteTargaWithAlpha(sink, image, alpha); },
+                          {WriteResult::CannotCreate, WriteResult::Failed});
 }
 
 }  // namespace lv

@@ -43,4 +43,9 @@ ReadResult ReadTarga(ByteSource& source);
 WriteResult WriteTarga(const std::string& path, const HDIB& image);
 WriteResult WriteTarga(ByteSink& sink, const HDIB& image, bool compress);
 
+// A 24-bit picture with its alpha (8-bit, same size, 255 opaque) as an uncompressed 32-bit
+// true-colour file whose descriptor declares 8 alpha bits. Other pictures are not written.
+WriteResult WriteTargaWithAlpha(const std::string& path, const HDIB& image, const HDIB& alpha);
+WriteResult WriteTargaWithAlpha(ByteSink& sink, const HDIB& image, const HDIB& alpha);
+
 }  // namespace lv
