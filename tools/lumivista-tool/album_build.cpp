@@ -89,11 +89,10 @@ bool appendEntries(Album& target, const std::vector<album::AlbumEntry>& entries,
 
 int run(Arguments args, bool addToExisting)
 {
-    ParsedArguments parsed(args, {}, {"--jobs"});
+    ParsedArguments parsed(args, "album", addToExisting ? "add" : "make");
     const auto jobs = parsed.integer("--jobs", 1, 64);
     if (!parsed.ok() || parsed.positional().size() < 2)
-        return Fail(kExitUsage, parsed.ok() ? (addToExisting ? "usage: album add ALBUM FILE... [--jobs N]"
-                                                             : "usage: album make OUT.abm FILE... [--jobs N]")
+        return Fail(kExitUsage, parsed.ok() ? FormUsage("album", addToExisting ? "add" : "make")
                                             : parsed.error());
     const std::string& out = parsed.positional()[0];
     const std::vector<std::string> files(parsed.positional().begin() + 1, parsed.positional().end());
