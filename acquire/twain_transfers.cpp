@@ -233,6 +233,8 @@ void RunMemoryTransfers(const SourceCall& call, TW_PENDINGXFERS& pending, const 
             }
             if (rc == TWRC_XFERDONE) {
                 FixTransferredBitmap(dib, length, info.PixelType);
+                // The buffer was rounded up to whole transfer blocks; the picture is what it holds.
+                dib.header().biSizeImage = std::uint32_t(imageBytes);
                 receive(std::move(dib));
                 EndTransfer(call, pending);
             } else {

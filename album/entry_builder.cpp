@@ -44,6 +44,8 @@ BuiltEntry BuildPhotoEntry(const EntryLabel& label, const DocumentReaders& reade
         const SampledPixels samples = ReadJpegSamples(label.path, ThumbnailGrid);
         if (samples.code == ReadCode::Image) {
             built.entry = BuildEntryFromSamples(samples, 24, label);
+            if (samples.truncated)
+                built.damage = {FileProblem::Truncated, {}};
             if (built.entry)
                 return built;
         }
@@ -57,6 +59,7 @@ BuiltEntry BuildPhotoEntry(const EntryLabel& label, const DocumentReaders& reade
     built.entry = BuildEntry(photo.image(), label);
     if (!built.entry)
         built.failure = PhotoFailure::Unreadable;
+    built.damage = photo.failure();
     return built;
 }
 

@@ -27,6 +27,7 @@ struct BuiltEntry {
     std::optional<AlbumEntry> entry;
     PhotoFailure failure = PhotoFailure::None;
     FileFailure cause;  // for CannotOpen: why the file would not open
+    FileFailure damage;  // with an entry: the photo was read only as far as it goes
 };
 
 // Loads the photo named by label.path with the album's loader and builds its entry. JPEG

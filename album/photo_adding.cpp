@@ -105,6 +105,10 @@ void AddReport::outcome(const std::string& path, AddOutcome outcome)
 
 void AddReport::note(const std::string& path, const HeldMessage& message)
 {
+    const bool said = std::any_of(lines_.begin(), lines_.end(),
+                                  [&](const Line& l) { return l.path == path && l.reason == message.text; });
+    if (said)
+        return;
     notes_.push_back(message);
     // The design's own reason says it already when the reader only named the failure.
     const bool repeated = std::any_of(lines_.begin(), lines_.end(), [&](const Line& l) {
@@ -112,6 +116,14 @@ void AddReport::note(const std::string& path, const HeldMessage& message)
     });
     if (!repeated)
         lines_.push_back({path, message.text});
+}
+
+void AddReport::damaged(const std::string& path, const FileFailure& damage)
+{
+    // A reader that already said why has listed the file.
+    const bool listed = std::any_of(lines_.begin(), lines_.end(), [&](const Line& l) { return l.path == path; });
+    if (damage && !listed)
+        note(path, {DescribeFileProblem(damage), std::string(ui::kWarningTitle), ui::Icon::Exclamation});
 }
 
 std::string AddReport::summary() const

@@ -43,8 +43,10 @@ public:
     {
     }
     void outcome(const std::string& path, AddOutcome outcome);
-    // Something a reader said about the file.
+    // Something a reader said about the file; the same words about one file count once.
     void note(const std::string& path, const HeldMessage& message);
+    // A photo added although its file is damaged (read as far as it goes); listed once.
+    void damaged(const std::string& path, const FileFailure& damage);
 
     struct Line {
         std::string path;

@@ -92,8 +92,15 @@ ReadResult LoadPhotoForAlbum(const std::string& path, const DocumentReaders& rea
     case Reader::Psd: result = runReader(readers.psd, path); break;
     case Reader::General: {
         LoadedImage loaded = LoadImageFileDetailed(path, false);
+        // A picture read as far as it goes keeps what was wrong with it; a picture not read
+        // at all is explained by the caller.
+        FileFailure kept{FileProblem::None, {}, std::move(loaded.failure.notices)};
+        if (loaded.image) {
+            kept.problem = loaded.failure.problem;
+            kept.detail = std::move(loaded.failure.detail);
+        }
         result = loaded.image ? ReadResult(std::move(loaded.image)) : ReadResult(ReadCode::Failure);
-        result.setFailure({FileProblem::None, {}, std::move(loaded.failure.notices)});
+        result.setFailure(std::move(kept));
         break;
     }
     }
@@ -105,7 +112,11 @@ ReadResult LoadPhotoForAlbum(const std::string& path, const DocumentReaders& rea
     FileFailure shortage;
     HDIB wide = DibPromoteTo24(result.image(), &shortage);
     ShowFailureNotices(shortage);
-    return wide ? ReadResult(std::move(wide)) : ReadResult(ReadCode::Failure);
+    if (!wide)
+        return ReadCode::Failure;
+    ReadResult promoted(std::move(wide));
+    promoted.setFailure(result.failure());
+    return promoted;
 }
 
 }  // namespace lv::album

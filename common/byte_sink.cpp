@@ -2,6 +2,7 @@
 
 #include "common/little_endian.h"
 #include "common/save_temporaries.h"
+#include "common/write_durability.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -285,7 +286,8 @@ bool FileSink::close()
     if (committed_)
         return true;
     const bool direct = temporary_.empty();
-    if (fd_ < 0 || !flush() || (!direct && ::fsync(fd_) != 0 && !fail(errno))) {
+    const bool sync = !direct && WritesAreSynced();
+    if (fd_ < 0 || !flush() || (sync && ::fsync(fd_) != 0 && !fail(errno))) {
         discard();
         return false;
     }
@@ -297,7 +299,8 @@ bool FileSink::close()
         return false;
     }
     committed_ = true;
-    syncFolder(fs::path(target_).parent_path());
+    if (sync)
+        syncFolder(fs::path(target_).parent_path());
     return true;
 }
 

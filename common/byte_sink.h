@@ -44,7 +44,7 @@ private:
 };
 
 // The one way files are written. Bytes go to a temporary file beside the target; close()
-// flushes and syncs it and renames it over the target, which keeps the old file's
+// flushes and syncs it (unless UnsyncedWrites says not to) and renames it over the target, which keeps the old file's
 // permissions and, where the system allows, its owner (a symbolic link is followed to the
 // file it names). Until then the old file is untouched, and it stays so when the write
 // fails, the process dies or close() is never reached: the destructor removes the

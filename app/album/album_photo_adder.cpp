@@ -149,10 +149,13 @@ void AlbumPhotoAdder::apply(std::size_t index, album::BuiltEntry built, const st
 {
     const std::string& path = paths_[index];
     const std::size_t before = album_->count();
+    const FileFailure damage = built.damage;
     const album::AddOutcome outcome = album::AddBuiltPhoto(*album_, *view_, std::move(built), path, programDir_);
     report_->outcome(path, outcome);
     for (const album::HeldMessage& m : messages)
         report_->note(path, m);
+    if (outcome == album::AddOutcome::Added)
+        report_->damaged(path, damage);
     if (outcome == album::AddOutcome::Added) {
         ++added_;
         if (photoAdded_)

@@ -1,5 +1,6 @@
 #include "app/album/photo_search_dialog.h"
 
+#include "app/album/date_section_click.h"
 #include "app/widgets/painter_surface.h"
 #include "app/widgets/shared_style.h"
 
@@ -48,6 +49,7 @@ QDateEdit* DateField(QWidget* parent, const char* name)
     date->setCalendarPopup(true);
     date->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
     date->setEnabled(false);
+    SelectSectionOnClick(*date);
     return date;
 }
 

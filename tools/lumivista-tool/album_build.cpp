@@ -9,6 +9,7 @@
 #include "album/photo_loader.h"
 #include "common/program_paths.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -58,7 +59,7 @@ std::string absolute(const std::string& path)
 // Every file's entry in the order given, built before the album is locked: reading photos
 // is the slow part and other writers need not wait for it.
 std::vector<album::AlbumEntry> buildEntries(const std::vector<std::string>& files, unsigned jobs,
-                                            std::vector<Refused>& refused)
+                                            std::vector<Refused>& refused, std::vector<Refused>& damaged)
 {
     std::vector<album::EntryLabel> labels;
     for (const std::string& file : files)
@@ -67,6 +68,8 @@ std::vector<album::AlbumEntry> buildEntries(const std::vector<std::string>& file
     ProgressLine progress(labels.size());
     album::BuildPhotoEntries(labels, album::AlbumPhotoReaders(), jobs, [&](std::size_t i, album::BuiltEntry built) {
         progress.done(i + 1);
+        if (built.entry && built.damage)
+            damaged.push_back({files[i], DescribeFileProblem(built.damage)});
         if (built.entry)
             entries.push_back(std::move(*built.entry));
         else
@@ -89,16 +92,15 @@ bool appendEntries(Album& target, const std::vector<album::AlbumEntry>& entries,
 
 int run(Arguments args, bool addToExisting)
 {
-    ParsedArguments parsed(args, {}, {"--jobs"});
+    ParsedArguments parsed(args, "album", addToExisting ? "add" : "make");
     const auto jobs = parsed.integer("--jobs", 1, 64);
     if (!parsed.ok() || parsed.positional().size() < 2)
-        return Fail(kExitUsage, parsed.ok() ? (addToExisting ? "usage: album add ALBUM FILE... [--jobs N]"
-                                                             : "usage: album make OUT.abm FILE... [--jobs N]")
+        return Fail(kExitUsage, parsed.ok() ? FormUsage("album", addToExisting ? "add" : "make")
                                             : parsed.error());
     const std::string& out = parsed.positional()[0];
     const std::vector<std::string> files(parsed.positional().begin() + 1, parsed.positional().end());
-    std::vector<Refused> refused;
-    const std::vector<album::AlbumEntry> entries = buildEntries(files, unsigned(jobs.value_or(0)), refused);
+    std::vector<Refused> refused, damaged;
+    const std::vector<album::AlbumEntry> entries = buildEntries(files, unsigned(jobs.value_or(0)), refused, damaged);
     for (const Refused& r : refused)
         std::fprintf(stderr, "lumivista-tool: not added: %s: %s\n", r.path.c_str(), r.reason.c_str());
     if (entries.empty())
@@ -112,6 +114,10 @@ int run(Arguments args, bool addToExisting)
     });
     for (const Refused& r : full)
         std::fprintf(stderr, "lumivista-tool: not added: %s: %s\n", r.path.c_str(), r.reason.c_str());
+    if (update == album::AlbumUpdate::Written)
+        for (const Refused& d : damaged)
+            if (std::none_of(full.begin(), full.end(), [&](const Refused& r) { return r.path == absolute(d.path); }))
+                std::fprintf(stderr, "lumivista-tool: added with a problem: %s: %s\n", d.path.c_str(), d.reason.c_str());
     switch (update) {
     case album::AlbumUpdate::Written:
         return refused.empty() && full.empty() ? kExitOk : kExitCannotRead;

@@ -1,20 +1,22 @@
 #include "album_command.h"
 
+#include "option_table.h"
+
 #include <string>
 
 namespace lv::tool {
 
 namespace {
-constexpr std::string_view kUsage =
-    "usage: album make OUT.abm FILE... [--jobs N] | add ALBUM FILE... [--jobs N] | refresh ALBUM [--jobs N] | "
-    "info ALBUM [--json] | thumbs ALBUM DIR | list [--category N] [--json] | search FOLDER [--name TEXT] [--caption TEXT] "
-    "[--after DATE] [--before DATE] [--type EXT] [--min-size WxH] [--photos DIR] [--json]";
+std::string usageText()
+{
+    return CommandUsage("album");
+}
 }
 
 int RunAlbum(std::string_view, Arguments args)
 {
     if (args.empty())
-        return Fail(kExitUsage, kUsage);
+        return Fail(kExitUsage, usageText());
     const std::string& sub = args[0];
     const Arguments rest = args.subspan(1);
     if (sub == "make")
@@ -31,7 +33,7 @@ int RunAlbum(std::string_view, Arguments args)
         return RunAlbumList(rest);
     if (sub == "search")
         return RunAlbumSearch(rest);
-    return Fail(kExitUsage, "unknown album command " + sub + " (" + std::string(kUsage) + ")");
+    return Fail(kExitUsage, "unknown album command " + sub + " (" + usageText() + ")");
 }
 
 }  // namespace lv::tool

@@ -59,9 +59,9 @@ void writePhoto(JsonWriter& json, const AlbumEntry& e)
 
 int RunAlbumInfo(Arguments args)
 {
-    ParsedArguments parsed(args, {"--json"}, {});
+    ParsedArguments parsed(args, "album", "info");
     if (!parsed.ok() || parsed.positional().size() != 1)
-        return Fail(kExitUsage, parsed.ok() ? "usage: album info ALBUM [--json]" : parsed.error());
+        return Fail(kExitUsage, parsed.ok() ? FormUsage("album", "info") : parsed.error());
     const std::string& path = parsed.positional()[0];
     const album::AlbumFileContents contents = album::ReadAlbumContents(path);
     if (!contents.recognised)
@@ -94,9 +94,9 @@ int RunAlbumInfo(Arguments args)
 
 int RunAlbumThumbs(Arguments args)
 {
-    ParsedArguments parsed(args, {}, {});
+    ParsedArguments parsed(args, "album", "thumbs");
     if (!parsed.ok() || parsed.positional().size() != 2)
-        return Fail(kExitUsage, parsed.ok() ? "usage: album thumbs ALBUM DIR" : parsed.error());
+        return Fail(kExitUsage, parsed.ok() ? FormUsage("album", "thumbs") : parsed.error());
     const std::string& path = parsed.positional()[0];
     const std::filesystem::path folder = parsed.positional()[1];
     album::Album album;
@@ -118,10 +118,10 @@ int RunAlbumThumbs(Arguments args)
 
 int RunAlbumRefresh(Arguments args)
 {
-    ParsedArguments parsed(args, {}, {"--jobs"});
+    ParsedArguments parsed(args, "album", "refresh");
     const auto jobs = parsed.integer("--jobs", 1, 64);
     if (!parsed.ok() || parsed.positional().size() != 1)
-        return Fail(kExitUsage, parsed.ok() ? "usage: album refresh ALBUM [--jobs N]" : parsed.error());
+        return Fail(kExitUsage, parsed.ok() ? FormUsage("album", "refresh") : parsed.error());
     const std::string& path = parsed.positional()[0];
     album::Album album;
     if (!album.read(path))

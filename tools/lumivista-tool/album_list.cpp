@@ -13,10 +13,10 @@ namespace lv::tool {
 
 int RunAlbumList(Arguments args)
 {
-    ParsedArguments parsed(args, {"--json"}, {"--category"});
+    ParsedArguments parsed(args, "album", "list");
     const auto only = parsed.integer("--category", 0, album::kCategoryCount - 1);
     if (!parsed.ok() || !parsed.positional().empty())
-        return Fail(kExitUsage, parsed.ok() ? "usage: album list [--category N] [--json]" : parsed.error());
+        return Fail(kExitUsage, parsed.ok() ? FormUsage("album", "list") : parsed.error());
     album::ProfileCatalogueStore store(ConfigFilePath(), ProgramFile(album::kSystemCatalogueFile));
     const album::AlbumCatalogue catalogue(store, ProgramDir(), WritableProgramDir(album::kUserAlbumsFolder));
 

@@ -14,9 +14,10 @@
 namespace lv::tool {
 namespace {
 
-constexpr std::string_view kSearchUsage =
-    "usage: album search FOLDER [--name TEXT] [--caption TEXT] [--after DATE] [--before DATE] [--type EXT[,EXT...]] "
-    "[--min-size WxH] [--photos DIR] [--json]";
+std::string usageText()
+{
+    return FormUsage("album", "search");
+}
 
 std::vector<std::string> SplitTypes(const std::string& text)
 {
@@ -60,9 +61,9 @@ void WriteHit(JsonWriter& json, const album::SearchHit& hit)
 
 int RunAlbumSearch(Arguments args)
 {
-    ParsedArguments parsed(args, {"--json"}, {"--name", "--caption", "--after", "--before", "--type", "--min-size", "--photos"});
+    ParsedArguments parsed(args, "album", "search");
     if (!parsed.ok() || parsed.positional().size() != 1)
-        return Fail(kExitUsage, parsed.ok() ? std::string(kSearchUsage) : parsed.error());
+        return Fail(kExitUsage, parsed.ok() ? usageText() : parsed.error());
     album::SearchCriteria criteria;
     criteria.name = parsed.value("--name").value_or("");
     criteria.caption = parsed.value("--caption").value_or("");

@@ -8,8 +8,13 @@
 
 namespace lv::tool {
 
-ParsedArguments::ParsedArguments(Arguments args, std::set<std::string> flags, std::set<std::string> options)
+ParsedArguments::ParsedArguments(Arguments args, std::string_view command, std::string_view sub)
 {
+    std::set<std::string> flags, options;
+    for (const Option& option : AcceptedOptions(FormOf(command, sub))) {
+        (option.value.empty() ? flags : options).insert(std::string(option.name));
+        declared_.insert(std::string(option.name));
+    }
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a.size() < 3 || a.compare(0, 2, "--") != 0) {
@@ -32,8 +37,23 @@ ParsedArguments::ParsedArguments(Arguments args, std::set<std::string> flags, st
     }
 }
 
+void ParsedArguments::checkDeclared(const std::string& option) const
+{
+    if (declared_.count(option) == 0) {
+        std::fprintf(stderr, "lumivista-tool: %s is asked for but not in the option table\n", option.c_str());
+        std::abort();
+    }
+}
+
+bool ParsedArguments::has(const std::string& flag) const
+{
+    checkDeclared(flag);
+    return present_.count(flag) > 0;
+}
+
 std::optional<std::string> ParsedArguments::value(const std::string& option) const
 {
+    checkDeclared(option);
     const auto it = values_.find(option);
     return it == values_.end() ? std::nullopt : std::optional(it->second);
 }

@@ -3,6 +3,7 @@
 
 #include "command.h"
 #include "common/geometry.h"
+#include "option_table.h"
 
 #include <map>
 #include <optional>
@@ -15,18 +16,23 @@ namespace lv::tool {
 
 class ParsedArguments {
 public:
-    // `flags` take no value; `options` take the next argument. Unknown "--" words are errors.
-    ParsedArguments(Arguments args, std::set<std::string> flags, std::set<std::string> options);
+    // The options of the table's form of `command` (and `sub`): a flag takes no value, any
+    // other option the next argument. Unknown "--" words are errors.
+    ParsedArguments(Arguments args, std::string_view command, std::string_view sub = {});
 
     bool ok() const { return error_.empty(); }
     const std::string& error() const { return error_; }
     const std::vector<std::string>& positional() const { return positional_; }
-    bool has(const std::string& flag) const { return present_.count(flag) > 0; }
+    bool has(const std::string& flag) const;
     std::optional<std::string> value(const std::string& option) const;
     // The option as an integer within [low, high]; records an error otherwise.
     std::optional<int> integer(const std::string& option, int low, int high);
 
 private:
+    // Asking for an option the form does not list is a programming error: it could never be given.
+    void checkDeclared(const std::string& option) const;
+
+    std::set<std::string> declared_;
     std::vector<std::string> positional_;
     std::set<std::string> present_;
     std::map<std::string, std::string> values_;

@@ -11,18 +11,18 @@
 namespace lv::tool {
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: calendar shape YEAR MONTH [--json]\n"
-    "       calendar refill TEMPLATE OUT --year Y --month M\n"
-    "  TEMPLATE is a .vlf whose pieces lie beside it in cal<style>/calyear|calmonth|calweek/";
+std::string usageText()
+{
+    return CommandUsage("calendar");
+}
 
 constexpr int kLastYear = 9999;
 
 int shape(Arguments args)
 {
-    ParsedArguments parsed(args, {"--json"}, {});
+    ParsedArguments parsed(args, "calendar", "shape");
     if (!parsed.ok() || parsed.positional().size() != 2)
-        return Fail(kExitUsage, std::string(kUsage));
+        return Fail(kExitUsage, usageText());
     const auto year = ParseIntegerInRange(parsed.positional()[0], 1, kLastYear);
     const auto month = ParseIntegerInRange(parsed.positional()[1], 1, 99);
     if (!year || !month)
@@ -44,11 +44,11 @@ int shape(Arguments args)
 
 int refill(Arguments args)
 {
-    ParsedArguments parsed(args, {}, {"--year", "--month"});
+    ParsedArguments parsed(args, "calendar", "refill");
     const auto year = parsed.integer("--year", 1, kLastYear);
     const auto month = parsed.integer("--month", 1, 12);
     if (!parsed.ok() || parsed.positional().size() != 2 || !year || !month)
-        return Fail(kExitUsage, (parsed.ok() ? std::string() : parsed.error() + "\n") + std::string(kUsage));
+        return Fail(kExitUsage, (parsed.ok() ? std::string() : parsed.error() + "\n") + usageText());
     const std::string& templatePath = parsed.positional()[0];
     int exitCode = kExitOk;
     auto stack = OpenDocument(templatePath, exitCode);
@@ -68,7 +68,7 @@ int RunCalendar(std::string_view, Arguments args)
         return shape(args.subspan(1));
     if (!args.empty() && args[0] == "refill")
         return refill(args.subspan(1));
-    return Fail(kExitUsage, std::string(kUsage));
+    return Fail(kExitUsage, usageText());
 }
 
 }  // namespace lv::tool

@@ -2,6 +2,8 @@
 
 #include "scan_capture_commands.h"
 
+#include "option_table.h"
+
 namespace lv::tool {
 
 int RunCapture(std::string_view, Arguments args)
@@ -10,7 +12,7 @@ int RunCapture(std::string_view, Arguments args)
         return CaptureVideo(args.subspan(1));
     if (!args.empty() && args[0] == "screen")
         return CaptureScreen(args.subspan(1));
-    return Fail(kExitUsage, "usage: capture video OUT [--device NAME] | capture screen OUT [--window ID | --client ID]");
+    return Fail(kExitUsage, CommandUsage("capture"));
 }
 
 }  // namespace lv::tool

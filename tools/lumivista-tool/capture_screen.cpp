@@ -29,8 +29,8 @@ std::optional<screen::WindowId> ParseWindowId(const std::string& text)
 
 int CaptureScreen(Arguments args)
 {
-    ParsedArguments parsed(args, {}, {"--window", "--client"});
-    const auto usage = [] { return Fail(kExitUsage, "usage: capture screen OUT [--window ID | --client ID]"); };
+    ParsedArguments parsed(args, "capture", "screen");
+    const auto usage = [] { return Fail(kExitUsage, FormUsage("capture", "screen")); };
     if (!parsed.ok() || parsed.positional().size() != 1 || (parsed.value("--window") && parsed.value("--client")))
         return usage();
     const auto idText = parsed.value("--window") ? parsed.value("--window") : parsed.value("--client");

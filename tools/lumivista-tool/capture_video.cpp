@@ -23,9 +23,9 @@ bool SameName(const std::string& a, const std::string& b)
 
 int CaptureVideo(Arguments args)
 {
-    ParsedArguments parsed(args, {}, {"--device"});
+    ParsedArguments parsed(args, "capture", "video");
     if (!parsed.ok() || parsed.positional().size() != 1)
-        return Fail(kExitUsage, "usage: capture video OUT [--device NAME]");
+        return Fail(kExitUsage, FormUsage("capture", "video"));
     video::SystemDriverCatalogue catalogue;
     video::VideoCapture capture(catalogue);
     if (!capture.listDrivers())

@@ -18,7 +18,6 @@ using Arguments = std::span<const std::string>;
 
 struct Command {
     std::string_view name;
-    std::string_view usage;    // arguments, shown in --help
     std::string_view summary;  // one line
     int (*run)(std::string_view name, Arguments args);
 };

@@ -16,11 +16,11 @@ namespace lv::tool {
 
 int RunConvert(std::string_view, Arguments args)
 {
-    ParsedArguments parsed(args, {"--compress", "--interlace", "--transparent", "--save-as"}, {"--quality", "--pcd-resolution"});
+    ParsedArguments parsed(args, "convert");
     const auto quality = parsed.integer("--quality", 1, 100);
     const auto photoCdResolution = parsed.integer("--pcd-resolution", 0, 4);
     if (!parsed.ok() || parsed.positional().size() != 2)
-        return Fail(kExitUsage, parsed.ok() ? "usage: convert IN OUT [options]" : parsed.error());
+        return Fail(kExitUsage, parsed.ok() ? FormUsage("convert") : parsed.error());
     SaveOptions& options = CurrentSaveOptions();
     if (quality)
         options.jpegQuality = *quality;
@@ -63,9 +63,9 @@ int RunConvert(std::string_view, Arguments args)
 
 int RunDepthConversion(std::string_view name, Arguments args)
 {
-    ParsedArguments parsed(args, {}, {});
+    ParsedArguments parsed(args, name);
     if (!parsed.ok() || parsed.positional().size() != 2)
-        return Fail(kExitUsage, "usage: " + std::string(name) + " IN OUT");
+        return Fail(kExitUsage, FormUsage(name));
     ToolPicture picture = OpenPicture(parsed.positional()[0]);
     if (picture.exitCode)
         return picture.exitCode;

@@ -12,10 +12,10 @@ constexpr int kCoordinateLimit = 1 << 24;
 
 int RunCrop(std::string_view, Arguments args)
 {
-    ParsedArguments parsed(args, {}, {});
+    ParsedArguments parsed(args, "crop");
     const auto& p = parsed.positional();
     if (!parsed.ok() || p.size() != 6)
-        return Fail(kExitUsage, "usage: crop IN OUT LEFT TOP RIGHT BOTTOM");
+        return Fail(kExitUsage, FormUsage("crop"));
     int edges[4];
     for (int i = 0; i < 4; ++i) {
         const auto value = ParseIntegerInRange(p[std::size_t(2 + i)], -kCoordinateLimit, kCoordinateLimit);

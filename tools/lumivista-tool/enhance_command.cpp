@@ -28,14 +28,14 @@ std::optional<std::vector<int>> ParseSliders(const std::string& text)
 
 int RunEnhance(std::string_view, Arguments args)
 {
-    constexpr std::string_view kUsage = "usage: enhance IN OUT --mode M [--sliders A[,B[,C]]] [--threads N]";
-    ParsedArguments parsed(args, {}, {"--mode", "--sliders", "--threads"});
+    const std::string usage = FormUsage("enhance");
+    ParsedArguments parsed(args, "enhance");
     const auto mode = parsed.integer("--mode", 0, effects::kEnhancementModeCount - 1);
     const auto threads = parsed.integer("--threads", 1, 64);
     if (!parsed.ok())
         return Fail(kExitUsage, parsed.error());
     if (parsed.positional().size() != 2 || !mode)
-        return Fail(kExitUsage, kUsage);
+        return Fail(kExitUsage, usage);
     std::vector<int> sliders;
     if (const auto text = parsed.value("--sliders")) {
         const auto values = ParseSliders(*text);

@@ -26,10 +26,10 @@ std::string_view TypeName(ImageType type)
 
 int RunInfo(std::string_view, Arguments args)
 {
-    ParsedArguments parsed(args, {"--json", "--palette"}, {"--pcd-resolution"});
+    ParsedArguments parsed(args, "info");
     const auto photoCdResolution = parsed.integer("--pcd-resolution", 0, 4);
     if (!parsed.ok() || parsed.positional().size() != 1)
-        return Fail(kExitUsage, parsed.ok() ? "usage: info FILE [--json] [--palette]" : parsed.error());
+        return Fail(kExitUsage, parsed.ok() ? FormUsage("info") : parsed.error());
     ToolPicture picture = OpenPictureWithAlpha(parsed.positional()[0], photoCdResolution);
     if (picture.exitCode)
         return picture.exitCode;

@@ -16,10 +16,10 @@
 namespace lv::tool {
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: layers IN OUT OP... [--json]\n"
-    "  OP: new | duplicate | up | down | merge-down | flatten | current=N | add=FILE | delete |\n"
-    "      opacity=N | hide=N | show=N | link=N | rename=N,TEXT | undo | redo";
+std::string usageText()
+{
+    return CommandUsage("layers");
+}
 
 // The one window the tool's document stands in, for the undo table.
 constexpr int kToolWindow = 1;
@@ -154,9 +154,9 @@ std::optional<LayerOperation> ParseLayerOperation(const std::string& word, std::
 
 int RunLayers(std::string_view, Arguments args)
 {
-    ParsedArguments parsed(args, {"--json"}, {});
+    ParsedArguments parsed(args, "layers");
     if (!parsed.ok() || parsed.positional().size() < 3)
-        return Fail(kExitUsage, parsed.ok() ? std::string(kUsage) : parsed.error() + "\n" + std::string(kUsage));
+        return Fail(kExitUsage, parsed.ok() ? usageText() : parsed.error() + "\n" + usageText());
     const auto operations = ParseOperationWords(parsed.positional(), 2, ParseLayerOperation);
     if (!operations)
         return kExitUsage;

@@ -79,12 +79,11 @@ struct Outcome {
 
 int RunMail(std::string_view, Arguments args)
 {
-    ParsedArguments a(args, {"--json"}, {"--to", "--subject", "--body", "--smtp", "--security", "--from", "--ca-file",
-                                         "--smaller"});
+    ParsedArguments a(args, "mail");
     if (!a.ok())
         return Fail(kExitUsage, a.error());
     if (a.positional().size() != 1 || !a.value("--to"))
-        return Fail(kExitUsage, "usage: mail FILE --to ADDR [--subject S] [--body B] [--smtp URL] [--smaller N]");
+        return Fail(kExitUsage, FormUsage("mail"));
     const std::string file = a.positional()[0];
     std::error_code ec;
     if (!std::filesystem::is_regular_file(file, ec) || ::access(file.c_str(), R_OK) != 0)
@@ -113,25 +112,21 @@ int RunMail(std::string_view, Arguments args)
     if (smtp && !smtp->user.empty() && !std::getline(std::cin, password))
         return Fail(kExitUsage, "the SMTP password is read from standard input");
 
-    // The smaller copy goes to a folder of its own, removed afterwards.
+    // The smaller copy goes to the user's temporary folder, which the program empties as it
+    // starts: the desktop's mail program reads it after xdg-email has returned.
     std::string attachment = file;
-    std::filesystem::path copies;
     if (smaller) {
-        char pattern[] = "/tmp/lumivista-mail-XXXXXX";
-        if (!::mkdtemp(pattern))
-            return Fail(kExitCannotWrite, "cannot make a temporary folder");
-        copies = pattern;
-        const auto copy = sharing::MakeSmallerCopy(file, smaller, copies, album::AlbumPhotoReaders());
-        if (!copy) {
-            std::filesystem::remove_all(copies, ec);
+        const auto copy =
+            sharing::MakeSmallerCopy(file, smaller, WritableProgramDir(kTempFolder), album::AlbumPhotoReaders());
+        if (!copy)
             return Fail(kExitCannotRead, "cannot read the picture in " + file);
-        }
         attachment = *copy;
     }
-    const auto cleanUp = [&copies] {
+    // Over SMTP the message has left when the call returns, so the copy can go at once.
+    const auto cleanUp = [&] {
         std::error_code ignored;
-        if (!copies.empty())
-            std::filesystem::remove_all(copies, ignored);
+        if (smtp && attachment != file)
+            std::filesystem::remove(attachment, ignored);
     };
 
     std::optional<sharing::MailLayer> layer = sharing::LoadMailLayer(ProgramFile(sharing::kMailLayerLibrary));

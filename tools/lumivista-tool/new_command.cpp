@@ -7,10 +7,10 @@ namespace lv::tool {
 
 int RunNew(std::string_view, Arguments args)
 {
-    ParsedArguments parsed(args, {"--grey"}, {});
+    ParsedArguments parsed(args, "new");
     const auto& p = parsed.positional();
     if (!parsed.ok() || p.size() != 6)
-        return Fail(kExitUsage, "usage: new WIDTH HEIGHT R G B OUT [--grey]");
+        return Fail(kExitUsage, FormUsage("new"));
     const auto size = ParsePictureSize(p[0], p[1]);
     if (!size)
         return Fail(kExitUsage, kPictureSizeError);

@@ -16,14 +16,10 @@
 namespace lv::tool {
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: paint IN OUT --tool NAME [--layer N] [--color R,G,B] [--secondary R,G,B] [--size S] [--speed V]\n"
-    "  [--shape K] [--transparency P] [--tolerance T] [--intensity P] [--strength P] [--soft-edge] [--pressure P]\n"
-    "  [--softness P] [--source X,Y] [--not-aligned] [--select L,T,R,B] [--picture FILE] [--alt] [--shift] [--json]\n"
-    "  (--picture: the stamp, the texture, or the custom brush shape 6)\n"
-    "  (--stroke X1,Y1;X2,Y2;... [--rest N] | --click X,Y | --drag X1,Y1;X2,Y2)\n"
-    "  NAME: pen brush airbrush eraser bucket smudge lighten darken blur sharpen clone redeye stamp gradient\n"
-    "        pattern line picker";
+std::string usageText()
+{
+    return CommandUsage("paint");
+}
 
 struct ToolName {
     std::string_view name;
@@ -162,11 +158,8 @@ void report(const CommandLineWindow& window, std::string_view name, int dabs, bo
 
 int RunPaint(std::string_view, Arguments args)
 {
-    ParsedArguments parsed(args, {"--json", "--soft-edge", "--not-aligned", "--alt", "--shift"},
-                           {"--tool", "--layer", "--color", "--secondary", "--size", "--speed", "--shape", "--transparency",
-                            "--tolerance", "--intensity", "--strength", "--pressure", "--softness", "--source", "--select",
-                            "--picture", "--stroke", "--rest", "--click", "--drag"});
-    const auto usage = [&](const std::string& why) { return Fail(kExitUsage, why + "\n" + std::string(kUsage)); };
+    ParsedArguments parsed(args, "paint");
+    const auto usage = [&](const std::string& why) { return Fail(kExitUsage, why + "\n" + usageText()); };
     if (!parsed.ok())
         return usage(parsed.error());
     if (parsed.positional().size() != 2)

@@ -2,6 +2,7 @@
 
 #include "common/program_paths.h"
 #include "output/qt_print/qt_printer.h"
+#include "option_table.h"
 
 #include <QGuiApplication>
 
@@ -62,8 +63,7 @@ int RunPrint(std::string_view, Arguments args)
         return RunPrintLayout(args.subspan(1));
     if (!args.empty() && args[0] == "curves")
         return RunPrintCurves(args.subspan(1));
-    return Fail(kExitUsage, "usage: print single IN --pdf OUT ... | print sheet ALBUM --pdf OUT ... | "
-                            "print layout --pdf OUT --kind 0..4 ... FILE... | print curves show|set|reset");
+    return Fail(kExitUsage, CommandUsage("print"));
 }
 
 }  // namespace lv::tool

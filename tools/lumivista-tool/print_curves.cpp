@@ -69,9 +69,9 @@ int save(const CalibrationCurves& curves)
 
 int RunPrintCurves(Arguments args)
 {
-    ParsedArguments parsed(args, {"--json"}, {});
+    ParsedArguments parsed(args, "print", "curves");
     const auto& words = parsed.positional();
-    const char* usage = "usage: print curves show [--json] | set red|green|blue|grey|all BRIGHTNESS CONTRAST GAMMA | reset";
+    const std::string usage = FormUsage("print", "curves");
     if (!parsed.ok() || words.empty())
         return Fail(kExitUsage, parsed.ok() ? usage : parsed.error());
     if (words[0] == "show" && words.size() == 1)

@@ -35,13 +35,11 @@ std::optional<print::PhotoSize> parseLead(const std::string& text)
 
 int RunPrintLayout(Arguments args)
 {
-    ParsedArguments parsed(args, {"--fill"},
-                           {"--pdf", "--kind", "--brand", "--product", "--lead", "--zoom", "--paper", "--labels"});
+    ParsedArguments parsed(args, "print", "layout");
     const std::optional<int> kind = parsed.integer("--kind", 0, 4);
     const std::optional<int> zoom = parsed.integer("--zoom", 1, 1000);
     if (!parsed.ok() || parsed.positional().empty() || !parsed.value("--pdf") || !kind)
-        return Fail(kExitUsage, parsed.ok() ? "usage: print layout --pdf OUT --kind 0..4 [--brand PREFIX --product NAME] "
-                                              "[--lead WxH] [--zoom P] [--fill] [--paper letter|a4] [--labels FILE] FILE..."
+        return Fail(kExitUsage, parsed.ok() ? FormUsage("print", "layout")
                                             : parsed.error());
     std::optional<print::PhotoSize> lead;
     if (const auto text = parsed.value("--lead")) {

@@ -14,13 +14,12 @@ namespace lv::tool {
 
 int RunPrintSheet(Arguments args)
 {
-    ParsedArguments parsed(args, {"--captions"}, {"--pdf", "--size", "--spacing", "--paper", "--jobs"});
+    ParsedArguments parsed(args, "print", "sheet");
     const std::optional<int> size = parsed.integer("--size", 0, 2);
     const std::optional<int> spacing = parsed.integer("--spacing", 0, 3);
     const std::optional<int> jobs = parsed.integer("--jobs", 1, 64);
     if (!parsed.ok() || parsed.positional().size() != 1 || !parsed.value("--pdf"))
-        return Fail(kExitUsage, parsed.ok() ? "usage: print sheet ALBUM --pdf OUT [--size 0|1|2] [--spacing 0..3] "
-                                              "[--captions] [--paper letter|a4] [--jobs N]"
+        return Fail(kExitUsage, parsed.ok() ? FormUsage("print", "sheet")
                                             : parsed.error());
     const std::string& albumPath = parsed.positional()[0];
     album::Album album;

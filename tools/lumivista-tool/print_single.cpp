@@ -13,11 +13,10 @@ namespace lv::tool {
 
 int RunPrintSingle(Arguments args)
 {
-    ParsedArguments parsed(args, {"--frame", "--calibrate", "--landscape"}, {"--pdf", "--text", "--points", "--paper"});
+    ParsedArguments parsed(args, "print", "single");
     const std::optional<int> points = parsed.integer("--points", 4, 400);
     if (!parsed.ok() || parsed.positional().size() != 1 || !parsed.value("--pdf"))
-        return Fail(kExitUsage, parsed.ok() ? "usage: print single IN --pdf OUT [--frame] [--text TEXT] [--points N] "
-                                              "[--landscape] [--calibrate] [--paper letter|a4]"
+        return Fail(kExitUsage, parsed.ok() ? FormUsage("print", "single")
                                             : parsed.error());
     const std::string& in = parsed.positional()[0];
     ToolPicture picture = OpenPicture(in);

@@ -11,16 +11,17 @@
 namespace lv::tool {
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: project drop TEMPLATE OUT --layer N PHOTO\n"
-    "  drops PHOTO into layer N of TEMPLATE (fitted, or stretched on a background layer) and writes OUT";
+std::string usageText()
+{
+    return CommandUsage("project");
+}
 
 int drop(Arguments args)
 {
-    ParsedArguments parsed(args, {}, {"--layer"});
+    ParsedArguments parsed(args, "project", "drop");
     const auto layer = parsed.integer("--layer", 0, kMaxLayers - 1);
     if (!parsed.ok() || parsed.positional().size() != 3 || !layer)
-        return Fail(kExitUsage, (parsed.ok() ? std::string() : parsed.error() + "\n") + std::string(kUsage));
+        return Fail(kExitUsage, (parsed.ok() ? std::string() : parsed.error() + "\n") + usageText());
     const std::string& templatePath = parsed.positional()[0];
     int exitCode = kExitOk;
     auto stack = OpenDocument(templatePath, exitCode);
@@ -43,7 +44,7 @@ int RunProject(std::string_view, Arguments args)
 {
     if (!args.empty() && args[0] == "drop")
         return drop(args.subspan(1));
-    return Fail(kExitUsage, std::string(kUsage));
+    return Fail(kExitUsage, usageText());
 }
 
 }  // namespace lv::tool

@@ -9,7 +9,10 @@
 namespace lv::tool {
 namespace {
 
-constexpr std::string_view kUsage = "usage: psd info FILE [--json]";
+std::string usageText()
+{
+    return CommandUsage("psd");
+}
 
 std::string text(const std::array<char, 4>& tag)
 {
@@ -105,10 +108,10 @@ void printText(const PsdStructure& s)
 int RunPsd(std::string_view, Arguments args)
 {
     if (args.empty() || args[0] != "info")
-        return Fail(kExitUsage, kUsage);
-    ParsedArguments parsed(args.subspan(1), {"--json"}, {});
+        return Fail(kExitUsage, usageText());
+    ParsedArguments parsed(args.subspan(1), "psd", "info");
     if (!parsed.ok() || parsed.positional().size() != 1)
-        return Fail(kExitUsage, parsed.ok() ? std::string(kUsage) : parsed.error());
+        return Fail(kExitUsage, parsed.ok() ? usageText() : parsed.error());
     const std::string& path = parsed.positional()[0];
     auto source = FileSource::Open(path);
     if (!source)

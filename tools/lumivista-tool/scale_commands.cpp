@@ -7,10 +7,10 @@ namespace lv::tool {
 
 int RunScale(std::string_view name, Arguments args)
 {
-    ParsedArguments parsed(args, {}, {});
+    ParsedArguments parsed(args, name);
     const auto& p = parsed.positional();
     if (!parsed.ok() || p.size() != 4)
-        return Fail(kExitUsage, "usage: " + std::string(name) + " IN OUT WIDTH HEIGHT");
+        return Fail(kExitUsage, FormUsage(name));
     const auto size = ParsePictureSize(p[2], p[3]);
     if (!size)
         return Fail(kExitUsage, kPictureSizeError);

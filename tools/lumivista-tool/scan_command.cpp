@@ -10,11 +10,11 @@ namespace lv::tool {
 
 int RunScan(std::string_view, Arguments args)
 {
-    ParsedArguments parsed(args, {"--memory"}, {"--device", "--resolution", "--mode"});
+    ParsedArguments parsed(args, "scan");
     const auto& p = parsed.positional();
     const auto dpi = parsed.value("--resolution") ? parsed.integer("--resolution", 1, 19200) : std::optional<int>(0);
     if (!parsed.ok() || p.size() != 1 || !dpi)
-        return Fail(kExitUsage, "usage: scan OUT [--device NAME] [--resolution DPI] [--mode color|gray|lineart] [--memory]");
+        return Fail(kExitUsage, FormUsage("scan"));
     twain::ScanRequest request;
     request.device = parsed.value("--device").value_or("");
     request.dotsPerInch = *dpi;

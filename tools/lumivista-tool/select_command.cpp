@@ -19,10 +19,10 @@
 namespace lv::tool {
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: select IN [--layer N] OP... [--mask OUT] [--apply crop|delete] [--out DOC] [--json]\n"
-    "  OP: wand=X,Y[,tol=R/G/B][,global][,mode=M] | rect=L,T,R,B[,mode=M] | ellipse=L,T,R,B[,mode=M] |\n"
-    "      poly=X1/Y1/X2/Y2/...[,mode=M]   M: new add sub and xor notold";
+std::string usageText()
+{
+    return CommandUsage("select");
+}
 
 // Runs one operation as the selection tools do.
 bool apply(LayerStack& stack, const SelectOperation& op)
@@ -90,10 +90,10 @@ void report(const LayerStack& stack, bool json)
 
 int RunSelect(std::string_view, Arguments args)
 {
-    ParsedArguments parsed(args, {"--json"}, {"--layer", "--mask", "--apply", "--out"});
+    ParsedArguments parsed(args, "select");
     const auto layer = parsed.integer("--layer", 0, kMaxLayers - 1);
     if (!parsed.ok() || parsed.positional().size() < 2)
-        return Fail(kExitUsage, parsed.ok() ? std::string(kUsage) : parsed.error() + "\n" + std::string(kUsage));
+        return Fail(kExitUsage, parsed.ok() ? usageText() : parsed.error() + "\n" + usageText());
     const auto applied = parsed.value("--apply");
     if (applied && *applied != "crop" && *applied != "delete")
         return Fail(kExitUsage, "--apply takes crop or delete");

@@ -78,9 +78,9 @@ void WriteText(const skin::SkinHeader& header, const skin::SkinFileContent& cont
 
 int RunSkin(std::string_view, Arguments args)
 {
-    ParsedArguments parsed(args, {"--json"}, {});
+    ParsedArguments parsed(args, "skin", "info");
     if (!parsed.ok() || parsed.positional().size() != 2 || parsed.positional()[0] != "info")
-        return Fail(kExitUsage, parsed.ok() ? "usage: skin info FILE [--json]" : parsed.error());
+        return Fail(kExitUsage, parsed.ok() ? FormUsage("skin", "info") : parsed.error());
     const std::string& path = parsed.positional()[1];
     auto file = FileSource::Open(path);
     if (!file)

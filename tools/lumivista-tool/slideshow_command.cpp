@@ -1,5 +1,7 @@
 #include "slideshow_command.h"
 
+#include "option_table.h"
+
 #include <string>
 
 namespace lv::tool {
@@ -10,8 +12,7 @@ int RunSlideshow(std::string_view, Arguments args)
         return RunSlideshowFrames(args.subspan(1));
     if (!args.empty() && args[0] == "list")
         return RunSlideshowList(args.subspan(1));
-    return Fail(kExitUsage, "usage: slideshow frames OLD NEW OUTDIR --transition NAME --variant N [--size WxH] "
-                            "[--every K] [--seed S] [--format EXT] [--json] | slideshow list [--json]");
+    return Fail(kExitUsage, CommandUsage("slideshow"));
 }
 
 }  // namespace lv::tool

@@ -55,11 +55,10 @@ int OpenSlidePicture(const std::string& path, HDIB& picture)
 
 int RunSlideshowFrames(Arguments args)
 {
-    ParsedArguments parsed(args, {"--json"}, {"--transition", "--variant", "--size", "--every", "--seed", "--format"});
+    ParsedArguments parsed(args, "slideshow", "frames");
     const auto& p = parsed.positional();
     if (!parsed.ok() || p.size() != 3 || !parsed.value("--transition"))
-        return Fail(kExitUsage, parsed.ok() ? "usage: slideshow frames OLD NEW OUTDIR --transition NAME --variant N "
-                                              "[--size WxH] [--every K] [--seed S] [--format EXT] [--json]"
+        return Fail(kExitUsage, parsed.ok() ? FormUsage("slideshow", "frames")
                                             : parsed.error());
     const auto index = TransitionByNameOrIndex(*parsed.value("--transition"));
     if (!index)

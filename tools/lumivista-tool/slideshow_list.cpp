@@ -21,9 +21,9 @@ std::string RangeText(const RandomRange& range)
 
 int RunSlideshowList(Arguments args)
 {
-    ParsedArguments parsed(args, {"--json"}, {});
+    ParsedArguments parsed(args, "slideshow", "list");
     if (!parsed.ok() || !parsed.positional().empty())
-        return Fail(kExitUsage, parsed.ok() ? "usage: slideshow list [--json]" : parsed.error());
+        return Fail(kExitUsage, parsed.ok() ? FormUsage("slideshow", "list") : parsed.error());
     const auto table = TransitionTable();
     if (parsed.has("--json")) {
         JsonWriter json;

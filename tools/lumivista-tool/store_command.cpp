@@ -24,9 +24,10 @@
 namespace lv::tool {
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: store download --server URL --user ID --dir DIR [--album ALBUM] [--ca-file FILE] [--json] "
-    "(the password on standard input)";
+std::string usageText()
+{
+    return CommandUsage("store");
+}
 
 // The library's own words for a code, or the code.
 std::string Explain(const sharing::StoreCalls& calls, int code)
@@ -64,11 +65,11 @@ int AddToAlbum(const std::string& albumFile, const std::vector<std::string>& pat
 
 int RunDownload(Arguments args)
 {
-    ParsedArguments a(args, {"--json"}, {"--server", "--user", "--dir", "--album", "--ca-file"});
+    ParsedArguments a(args, "store", "download");
     if (!a.ok())
         return Fail(kExitUsage, a.error());
     if (!a.positional().empty() || !a.value("--server") || !a.value("--user") || !a.value("--dir"))
-        return Fail(kExitUsage, kUsage);
+        return Fail(kExitUsage, usageText());
     sharing::StoreCredentials credentials{*a.value("--user"), {}};
     if (!std::getline(std::cin, credentials.password) || credentials.password.empty() || credentials.user.empty())
         return Fail(kExitUsage, "the identifier and the password (on standard input) may not be empty");
@@ -123,7 +124,7 @@ int RunDownload(Arguments args)
 int RunStore(std::string_view, Arguments args)
 {
     if (args.empty() || args[0] != "download")
-        return Fail(kExitUsage, kUsage);
+        return Fail(kExitUsage, usageText());
     return RunDownload(args.subspan(1));
 }
 

@@ -16,9 +16,10 @@
 namespace lv::tool {
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: text OUT --size WxH [--background FILE] --text TEXT [--font FAMILY] [--px N] [--bold] [--italic] "
-    "[--smooth] [--color R,G,B] [--at X,Y] [--shadow R,P,DX,DY]";
+std::string usageText()
+{
+    return CommandUsage("text");
+}
 
 // Comma-separated whole numbers, exactly `count` of them, each within [low, high].
 std::optional<std::vector<int>> numberList(const std::string& text, std::size_t count, int low, int high)
@@ -66,12 +67,11 @@ std::unique_ptr<FontLibrary> openFonts()
 
 int RunText(std::string_view, Arguments args)
 {
-    ParsedArguments parsed(args, {"--bold", "--italic", "--smooth"},
-                           {"--size", "--background", "--text", "--font", "--px", "--color", "--at", "--shadow"});
+    ParsedArguments parsed(args, "text");
     const auto px = parsed.value("--px") ? parsed.integer("--px", 1, 2000) : std::optional<int>(32);
     const auto& p = parsed.positional();
     if (!parsed.ok() || p.size() != 1 || !parsed.value("--size") || !parsed.value("--text") || !px)
-        return Fail(kExitUsage, parsed.ok() ? std::string(kUsage) : parsed.error() + "\n" + std::string(kUsage));
+        return Fail(kExitUsage, parsed.ok() ? usageText() : parsed.error() + "\n" + usageText());
 
     const std::string sizeText = *parsed.value("--size");
     const auto x = sizeText.find('x');

@@ -12,10 +12,10 @@
 namespace lv::tool {
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: transform IN OUT [--layer N] [--background R,G,B] [--json] OP...\n"
-    "  OP: rotate=DEG | resize=L,T,R,B | move=DX,DY | flip=h|v | turn=left|right | spin=DEG |\n"
-    "      size=WxH | canvas=WxH[,ANCHOR]   ANCHOR: tl t tr l c r bl b br";
+std::string usageText()
+{
+    return CommandUsage("transform");
+}
 
 struct Applier {
     LayerStack& stack;
@@ -87,10 +87,10 @@ void report(const LayerStack& stack, bool json)
 
 int RunTransform(std::string_view, Arguments args)
 {
-    ParsedArguments parsed(args, {"--json"}, {"--layer", "--background"});
+    ParsedArguments parsed(args, "transform");
     const auto layer = parsed.integer("--layer", 0, kMaxLayers - 1);
     if (!parsed.ok() || parsed.positional().size() < 3)
-        return Fail(kExitUsage, parsed.ok() ? std::string(kUsage) : parsed.error() + "\n" + std::string(kUsage));
+        return Fail(kExitUsage, parsed.ok() ? usageText() : parsed.error() + "\n" + usageText());
     std::uint32_t background = 0xFFFFFF;
     if (const auto text = parsed.value("--background")) {
         const auto colour = parseColour(*text);

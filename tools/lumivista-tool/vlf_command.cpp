@@ -12,9 +12,10 @@
 namespace lv::tool {
 namespace {
 
-constexpr std::string_view kUsage = "usage: vlf info FILE [--json] | flatten FILE OUT | preview FILE OUT | "
-                                     "make OUT --size WxH [--grey] [--quality N] LAYER... | merge IN OUT | "
-                                     "extract FILE N IMAGE_OUT [MASK_OUT]";
+std::string usageText()
+{
+    return CommandUsage("vlf");
+}
 
 bool readable(const std::string& path)
 {
@@ -24,9 +25,9 @@ bool readable(const std::string& path)
 
 int runFlatten(Arguments args, bool previewOnly)
 {
-    ParsedArguments parsed(args, {}, {});
+    ParsedArguments parsed(args, "vlf", previewOnly ? "preview" : "flatten");
     if (!parsed.ok() || parsed.positional().size() != 2)
-        return Fail(kExitUsage, kUsage);
+        return Fail(kExitUsage, usageText());
     const std::string& in = parsed.positional()[0];
     if (!readable(in))
         return Fail(kExitCannotRead, "cannot open " + in);
@@ -38,10 +39,10 @@ int runFlatten(Arguments args, bool previewOnly)
 
 int runMerge(Arguments args)
 {
-    ParsedArguments parsed(args, {}, {"--quality"});
+    ParsedArguments parsed(args, "vlf", "merge");
     const auto quality = parsed.integer("--quality", 1, 100);
     if (!parsed.ok() || parsed.positional().size() != 2)
-        return Fail(kExitUsage, parsed.ok() ? std::string(kUsage) : parsed.error());
+        return Fail(kExitUsage, parsed.ok() ? usageText() : parsed.error());
     const std::string& in = parsed.positional()[0];
     auto stack = readable(in) ? ReadLayeredFile(in) : nullptr;
     if (!stack)
@@ -55,10 +56,10 @@ int runMerge(Arguments args)
 // A layer's own picture and mask (not the composite), so scripts can see what a tool did to it.
 int runExtract(Arguments args)
 {
-    ParsedArguments parsed(args, {}, {});
+    ParsedArguments parsed(args, "vlf", "extract");
     const auto& p = parsed.positional();
     if (!parsed.ok() || p.size() < 3 || p.size() > 4)
-        return Fail(kExitUsage, kUsage);
+        return Fail(kExitUsage, usageText());
     const auto index = ParseIntegerInRange(p[1], 0, kMaxLayers - 1);
     if (!index)
         return Fail(kExitUsage, "N must be a layer number from 0 to 31");
@@ -83,7 +84,7 @@ int runExtract(Arguments args)
 int RunVlf(std::string_view, Arguments args)
 {
     if (args.empty())
-        return Fail(kExitUsage, kUsage);
+        return Fail(kExitUsage, usageText());
     const std::string& sub = args[0];
     const Arguments rest = args.subspan(1);
     if (sub == "info")
@@ -96,7 +97,7 @@ int RunVlf(std::string_view, Arguments args)
         return runMerge(rest);
     if (sub == "extract")
         return runExtract(rest);
-    return Fail(kExitUsage, "unknown vlf command " + sub + " (" + std::string(kUsage) + ")");
+    return Fail(kExitUsage, "unknown vlf command " + sub + " (" + usageText() + ")");
 }
 
 }  // namespace lv::tool

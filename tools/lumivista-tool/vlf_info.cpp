@@ -99,9 +99,9 @@ void printText(const LayeredHeader& h, const std::vector<LayerFacts>& layers)
 
 int RunVlfInfo(Arguments args)
 {
-    ParsedArguments parsed(args, {"--json"}, {});
+    ParsedArguments parsed(args, "vlf", "info");
     if (!parsed.ok() || parsed.positional().size() != 1)
-        return Fail(kExitUsage, parsed.ok() ? "usage: vlf info FILE [--json]" : parsed.error());
+        return Fail(kExitUsage, parsed.ok() ? FormUsage("vlf", "info") : parsed.error());
     const std::string& path = parsed.positional()[0];
     auto source = FileSource::Open(path);
     if (!source)

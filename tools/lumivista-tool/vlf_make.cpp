@@ -16,9 +16,10 @@
 namespace lv::tool {
 namespace {
 
-constexpr std::string_view kUsage =
-    "usage: vlf make OUT --size WxH [--grey] [--quality N] LAYER... with each LAYER, top first, as "
-    "image=FILE[,mask=FILE][,x=N][,y=N][,opacity=N][,name=TEXT][,kind=image|mask][,hidden][,linked][,locked]";
+std::string usageText()
+{
+    return FormUsage("vlf", "make");
+}
 
 struct LayerArgument {
     std::string image;
@@ -127,11 +128,11 @@ int addLayer(LayerStack& stack, const LayerArgument& layer)
 
 int RunVlfMake(Arguments args)
 {
-    ParsedArguments parsed(args, {"--grey"}, {"--size", "--quality"});
+    ParsedArguments parsed(args, "vlf", "make");
     const auto quality = parsed.integer("--quality", 1, 100);
     const auto size = parseSize(parsed.value("--size").value_or(""));
     if (!parsed.ok() || !size || parsed.positional().size() < 2)
-        return Fail(kExitUsage, parsed.ok() ? kUsage : parsed.error());
+        return Fail(kExitUsage, parsed.ok() ? usageText() : parsed.error());
     std::vector<LayerArgument> layers;
     for (std::size_t i = 1; i < parsed.positional().size(); ++i) {
         std::string error;

@@ -112,6 +112,7 @@ SampledPixels ReadJpegSamples(ByteSource& source, const SampleGridRule& rule)
     if (decode(reader, rule) != ReadCode::Image)
         return {};
     reader.out.code = ReadCode::Image;
+    reader.out.truncated = reader.input.atFakeEnd;
     return std::move(reader.out);
 }
 

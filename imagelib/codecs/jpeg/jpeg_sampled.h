@@ -31,6 +31,7 @@ struct SampledPixels {
     int components = 0;  // 1 for grey files, 3 for colour
     // Blue, green, red of grid row r, column c at ((r × columns) + c) × 3; grey gives three equal bytes.
     std::vector<std::uint8_t> bgr;
+    bool truncated = false;  // the file ends before its data: what is missing reads grey
 };
 
 // Failure where ReadJpeg fails; Broken when the file can't be opened. Shows nothing and

@@ -30,6 +30,14 @@ inline constexpr std::array<LevelSize, kLevelCount> kLevelSizes = {{
 // each half-width chroma channel.
 inline constexpr std::array<std::uint64_t, 3> kStoredLevelSectors = {4, 23, 96};
 
+// The sector after a stored level's planes: 1.5 bytes a pixel, in whole sectors.
+constexpr std::uint64_t StoredLevelEndSector(int stored)
+{
+    const LevelSize size = kLevelSizes[std::size_t(stored)];
+    const std::uint64_t bytes = std::uint64_t(size.width) * std::uint64_t(size.height) * 3 / 2;
+    return kStoredLevelSectors[std::size_t(stored)] + (bytes + kSectorBytes - 1) / kSectorBytes;
+}
+
 // 4Base residuals: one Huffman table in sector 388, the coded rows from sector 389.
 inline constexpr std::uint64_t kFourBaseTableSector = 388;
 inline constexpr std::uint64_t kFourBaseDataSector = 389;

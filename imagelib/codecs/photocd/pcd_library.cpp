@@ -176,8 +176,13 @@ int PCDrefOpen(ByteSource& file, PcdRef& reference)
     std::uint8_t attributes = 0;
     if (!file.seek(kAttributesOffset) || !file.readExact(&attributes, 1))
         return kPcdNotImagePack;
-    // The Base planes end at sector 384; a pack shorter than that is no picture.
-    if (file.size() < (kStoredLevelSectors[2] + 288) * kSectorBytes)
+    // A pack cut short still holds the levels whose planes end before the cut, and the levels
+    // above Base build on Base; without even the Base/16 planes it is no picture.
+    int held = -1;
+    for (int stored = 0; stored < int(kStoredLevelSectors.size()); ++stored)
+        if (file.size() >= StoredLevelEndSector(stored) * kSectorBytes)
+            held = stored;
+    if (held < 0)
         return kPcdNotImagePack;
     try {
         reference = PcdRef(std::make_unique<PcdReference>(PcdReference{file}).release(), destroy);
@@ -187,6 +192,8 @@ int PCDrefOpen(ByteSource& file, PcdRef& reference)
     reference->rotation = attributes & 3;
     const int largest = (attributes >> 2) & 3;
     reference->largest = largest >= 2 ? Level::SixteenBase : largest == 1 ? Level::FourBase : Level::Base;
+    if (held < int(Level::Base))
+        reference->largest = Level(held);
     return kPcdOk;
 }
 

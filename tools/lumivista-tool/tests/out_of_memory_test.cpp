@@ -84,7 +84,7 @@ TEST_F(OutOfMemory, TheToolNamesTheFileAndExitsAsForAnUnreadableInput)
 {
     const std::string path = dir.file("big.abm");
     ASSERT_TRUE(WriteWholeFile(path, AlbumWithLargeThumbnail()));
-    const tool::Command album{"album", "", "", tool::RunAlbum};
+    const tool::Command album{"album", "", tool::RunAlbum};
     const std::vector<std::string> args{"info", path};
     EXPECT_EXIT(
         {

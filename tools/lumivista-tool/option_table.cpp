@@ -1,0 +1,149 @@
+#include "option_table.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace lv::tool {
+namespace {
+
+const Option kJson{"--json"};
+const Option kJobs{"--jobs", "N"};
+const Option kThreads{"--threads", "N"};
+const Option kPcdResolution{"--pcd-resolution", "0..4"};
+const Option kPaper{"--paper", "letter|a4"};
+const Option kPdf{"--pdf", "OUT", true};
+const Option kCaFile{"--ca-file", "FILE"};
+const Option kLayer{"--layer", "N"};
+
+std::vector<Form> makeForms()
+{
+    return {
+        {"info", {}, "FILE", {kJson, {"--palette"}, kPcdResolution}},
+        {"convert", {}, "IN OUT",
+         {{"--quality", "N"}, {"--compress"}, {"--interlace"}, {"--transparent"}, {"--save-as"}, kPcdResolution}, {}, true},
+        {"promote", {}, "IN OUT", {}, {}, true},
+        {"webpalette", {}, "IN OUT", {}, {}, true},
+        {"mediancut", {}, "IN OUT", {}, {}, true},
+        {"vlf", "info", "FILE", {kJson}},
+        {"vlf", "flatten", "FILE OUT", {}, {}, true},
+        {"vlf", "preview", "FILE OUT", {}, {}, true},
+        {"vlf", "make", "OUT LAYER...", {{"--size", "WxH", true}, {"--grey"}, {"--quality", "N"}},
+         "  each LAYER, top first: image=FILE[,mask=FILE][,x=N][,y=N][,opacity=N][,name=TEXT][,kind=image|mask]\n"
+         "        [,hidden][,linked][,locked]",
+         true},
+        {"vlf", "merge", "IN OUT", {{"--quality", "N"}}, {}, true},
+        {"vlf", "extract", "FILE N IMAGE_OUT [MASK_OUT]", {}, {}, true},
+        {"resize", {}, "IN OUT WIDTH HEIGHT", {}, {}, true},
+        {"crop", {}, "IN OUT LEFT TOP RIGHT BOTTOM", {}, {}, true},
+        {"thumb", {}, "IN OUT WIDTH HEIGHT", {}, {}, true},
+        {"new", {}, "WIDTH HEIGHT R G B OUT", {{"--grey"}}, {}, true},
+        {"enhance", {}, "IN OUT", {{"--mode", "M", true}, {"--sliders", "A[,B[,C]]"}, kThreads}, {}, true},
+        {"effect", {}, "IN OUT | --list [--json]", {{"--op", "CODE"}, {"--strength", "N"}, kThreads, {"--list"}, kJson},
+         "  IN OUT needs --op; --list shows the effects", true},
+        {"skin", "info", "FILE", {kJson}},
+        {"album", "make", "OUT.abm FILE...", {kJobs}, {}, true},
+        {"album", "add", "ALBUM FILE...", {kJobs}, {}, true},
+        {"album", "refresh", "ALBUM", {kJobs}, {}, true},
+        {"album", "info", "ALBUM", {kJson}},
+        {"album", "thumbs", "ALBUM DIR", {}, {}, true},
+        {"album", "list", {}, {{"--category", "N"}, kJson}},
+        {"album", "search", "FOLDER",
+         {{"--name", "TEXT"}, {"--caption", "TEXT"}, {"--after", "YYYY-MM-DD"}, {"--before", "YYYY-MM-DD"},
+          {"--type", "EXT[,EXT...]"}, {"--min-size", "WxH"}, {"--photos", "DIR"}, kJson}},
+        {"psd", "info", "FILE", {kJson}},
+        {"slideshow", "frames", "OLD NEW OUTDIR",
+         {{"--transition", "NAME", true}, {"--variant", "N", true}, {"--size", "WxH"}, {"--every", "K"}, {"--seed", "S"},
+          {"--format", "EXT"}, kJson},
+         {}, true},
+        {"slideshow", "list", {}, {kJson}},
+        {"mail", {}, "FILE",
+         {{"--to", "ADDR", true}, {"--subject", "S"}, {"--body", "B"}, {"--smtp", "URL"},
+          {"--security", "none|starttls|tls"}, {"--from", "ADDR"}, kCaFile, {"--smaller", "1024|1600"}, kJson},
+         "  the SMTP password comes on standard input; without --smtp the mail program opens"},
+        {"store", "download", {},
+         {{"--server", "URL", true}, {"--user", "ID", true}, {"--dir", "DIR", true}, {"--album", "ALBUM"}, kCaFile, kJson},
+         "  the password comes on standard input"},
+        {"print", "single", "IN",
+         {kPdf, {"--frame"}, {"--text", "TEXT"}, {"--points", "N"}, {"--landscape"}, {"--calibrate"}, kPaper}},
+        {"print", "sheet", "ALBUM",
+         {kPdf, {"--size", "0|1|2"}, {"--spacing", "0..3"}, {"--captions"}, kJobs, kPaper}},
+        {"print", "layout", "FILE...",
+         {kPdf, {"--kind", "0..4", true}, {"--brand", "PREFIX"}, {"--product", "NAME"}, {"--lead", "WxH"},
+          {"--zoom", "P"}, {"--fill"}, {"--labels", "FILE"}, kPaper}},
+        {"print", "curves", "show | set red|green|blue|grey|all BRIGHTNESS CONTRAST GAMMA | reset", {kJson}, {}, true},
+        {"scan", {}, "OUT",
+         {{"--device", "NAME"}, {"--resolution", "DPI"}, {"--mode", "color|gray|lineart"}, {"--memory"}}, {}, true},
+        {"capture", "video", "OUT", {{"--device", "NAME"}}, {}, true},
+        {"capture", "screen", "OUT", {{"--window", "ID"}, {"--client", "ID"}}, "  --window or --client, not both", true},
+        {"select", {}, "IN OP...", {kLayer, {"--mask", "OUT"}, {"--apply", "crop|delete"}, {"--out", "DOC"}, kJson},
+         "  OP: wand=X,Y[,tol=R/G/B][,global][,mode=M] | rect=L,T,R,B[,mode=M] | ellipse=L,T,R,B[,mode=M] |\n"
+         "      poly=X1/Y1/X2/Y2/...[,mode=M]   M: new add sub and xor notold",
+         true},
+        {"paint", {}, "IN OUT",
+         {{"--tool", "NAME", true}, kLayer, {"--color", "R,G,B"}, {"--secondary", "R,G,B"}, {"--size", "S"},
+          {"--speed", "V"}, {"--shape", "K"}, {"--transparency", "P"}, {"--tolerance", "T"}, {"--intensity", "P"},
+          {"--strength", "P"}, {"--soft-edge"}, {"--pressure", "P"}, {"--softness", "P"}, {"--source", "X,Y"},
+          {"--not-aligned"}, {"--select", "L,T,R,B"}, {"--picture", "FILE"}, {"--alt"}, {"--shift"},
+          {"--stroke", "X1,Y1;X2,Y2;..."}, {"--rest", "N"}, {"--click", "X,Y"}, {"--drag", "X1,Y1;X2,Y2"}, kJson},
+         "  one of --stroke (with --rest), --click and --drag\n"
+         "  --picture: the stamp, the texture, or the custom brush shape 6\n"
+         "  NAME: pen brush airbrush eraser bucket smudge lighten darken blur sharpen clone redeye stamp gradient\n"
+         "        pattern line picker",
+         true},
+        {"layers", {}, "IN OUT OP...", {kJson},
+         "  OP: new | duplicate | up | down | merge-down | flatten | current=N | add=FILE | delete |\n"
+         "      opacity=N | hide=N | show=N | link=N | rename=N,TEXT | undo | redo",
+         true},
+        {"text", {}, "OUT",
+         {{"--size", "WxH", true}, {"--background", "FILE"}, {"--text", "TEXT", true}, {"--font", "FAMILY"},
+          {"--px", "N"}, {"--bold"}, {"--italic"}, {"--smooth"}, {"--color", "R,G,B"}, {"--at", "X,Y"},
+          {"--shadow", "R,P,DX,DY"}},
+         {}, true},
+        {"calendar", "shape", "YEAR MONTH", {kJson}},
+        {"calendar", "refill", "TEMPLATE OUT", {{"--year", "Y", true}, {"--month", "M", true}},
+         "  TEMPLATE is a .vlf whose pieces lie beside it in cal<style>/calyear|calmonth|calweek/", true},
+        {"project", "drop", "TEMPLATE OUT PHOTO", {{"--layer", "N", true}},
+         "  drops PHOTO into layer N of TEMPLATE (fitted, or stretched on a background layer) and writes OUT", true},
+        {"transform", {}, "IN OUT OP...", {kLayer, {"--background", "R,G,B"}, kJson},
+         "  OP: rotate=DEG | resize=L,T,R,B | move=DX,DY | flip=h|v | turn=left|right | spin=DEG |\n"
+         "      size=WxH | canvas=WxH[,ANCHOR]   ANCHOR: tl t tr l c r bl b br",
+         true},
+    };
+}
+
+}  // namespace
+
+std::span<const Form> Forms()
+{
+    static const std::vector<Form> forms = makeForms();
+    return forms;
+}
+
+const Form& FormOf(std::string_view command, std::string_view sub)
+{
+    for (const Form& form : Forms())
+        if (form.command == command && form.sub == sub)
+            return form;
+    // A command asking for a form the table lacks is a programming error, not a user's.
+    std::fprintf(stderr, "lumivista-tool: no table entry for %.*s %.*s\n", int(command.size()), command.data(),
+                 int(sub.size()), sub.data());
+    std::abort();
+}
+
+const Form* FormOfLine(std::string_view command, std::span<const std::string> args)
+{
+    for (const Form& form : Forms())
+        if (form.command == command && (form.sub.empty() || (!args.empty() && form.sub == args[0])))
+            return &form;
+    return nullptr;
+}
+
+std::vector<Option> AcceptedOptions(const Form& form)
+{
+    std::vector<Option> options = form.options;
+    if (form.writes)
+        options.push_back(kNoSyncOption);
+    return options;
+}
+
+}  // namespace lv::tool
