@@ -39,6 +39,9 @@ namespace lv::app {
 namespace {
 
 constexpr int kKeepTemplateQuestion = 6461;
+// The question alone does not say what its buttons do.
+constexpr char kKeepTemplateButtons[] = "\nSim: ele continua aberto como uma imagem comum, para editar e salvar."
+                                        "\nNão: ele é fechado e as mudanças se perdem.";
 constexpr int kFrameCategory = 4;
 constexpr int kCalendarCategory = 6;
 constexpr int kCardCategory = 7;
@@ -157,8 +160,8 @@ bool ProjectScreens::settleChangedProject()
     // An untouched project is only a copy of its template: nothing is lost with it.
     ui::Answer answer = ui::Answer::No;
     if (projectChanged())
-        answer = ui::Current().ask(LoadString(kKeepTemplateQuestion), ui::kProductTitle, ui::Buttons::YesNoCancel,
-                                   ui::Icon::Question);
+        answer = ui::Current().ask(std::string(LoadString(kKeepTemplateQuestion)) + kKeepTemplateButtons,
+                                   ui::kProductTitle, ui::Buttons::YesNoCancel, ui::Icon::Question);
     if (answer == ui::Answer::Cancel)
         return false;
     if (answer == ui::Answer::Yes) {
