@@ -8,7 +8,6 @@
 #include "common/failure_notices.h"
 #include "common/ui_service.h"
 #include "app/widgets/qt_text.h"
-#include "imagelib/codecs/file_names.h"
 #include "imagelib/codecs/save_as.h"
 #include "imagelib/codecs/save_as_names.h"
 #include "imagelib/codecs/save_options.h"
@@ -39,7 +38,7 @@ SaveAsDialog::SaveAsDialog(QWidget* parent, const std::string& currentName, int 
     setAcceptMode(QFileDialog::AcceptSave);
     setNameFilters(NameFilters(SaveAsFilters()));
     // The type first: choosing a type gives the name in the field that type's extension, which
-    // would turn the picture's own "praia.jpg" into another file, "praia.JPG".
+    // would turn the picture's own "Praia.JPG" into another file, "Praia.jpg".
     const int type = proposedType > 0 ? proposedType : InitialSaveAsType(currentName, layerCount, CurrentSaveType());
     const QStringList filters = nameFilters();
     if (type >= 1 && type <= filters.size())
