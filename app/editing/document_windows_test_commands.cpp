@@ -10,6 +10,7 @@
 #include "edit/layer_commands.h"
 #include "edit/layers.h"
 #include "imagelib/codecs/bmp/bmp.h"
+#include "imagelib/codecs/save_as_names.h"
 #include "imagelib/dib_geometry.h"
 
 #include <QApplication>
@@ -89,10 +90,10 @@ bool DocumentWindows::handleTestCommand(const QString& command)
         DeleteLayer(window->document(), window->document().currentLayer, true);
         window->documentChanged();
     } else if (verb == "saveas" && window) {
-        // "saveas TYPE PATH": the Save-as dialog's OK with that type and name.
-        const int type = words.value(1).toInt();
-        const std::string path = command.section(' ', 2).toStdString();
-        const bool saved = AcceptSaveAsType(type, window->document().layerCount) && writeAs(*window, path, type);
+        // "saveas TYPE PATH": the Save-as dialog's OK with that type in the list and that name.
+        const SaveAsTarget target = ResolveSaveAsName(command.section(' ', 2).toStdString(), words.value(1).toInt());
+        const bool saved = target.type != 0 && AcceptSaveAsType(target.type, window->document().layerCount)
+                           && writeAs(*window, target.path, target.type);
         hooks_.log(QStringLiteral("saved %1").arg(Outcome(saved)));
     } else if (verb == "save" && window) {
         hooks_.log(QStringLiteral("saved %1").arg(Outcome(save(*window))));

@@ -10,9 +10,10 @@ QStringList NameFilters(std::span<const FileFilter> filters)
     for (const FileFilter& filter : filters) {
         QStringList patterns;
         for (const QString& pattern : QtText(filter.patterns).split(';', Qt::SkipEmptyParts)) {
-            patterns << pattern;
+            // Lower case first: Qt gives a name the first pattern's extension when the type changes.
+            patterns << pattern.toLower();
             if (pattern.toLower() != pattern)
-                patterns << pattern.toLower();
+                patterns << pattern;
         }
         list << QStringLiteral("%1 (%2)").arg(QtText(filter.description), patterns.join(' '));
     }

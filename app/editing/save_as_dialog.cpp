@@ -5,10 +5,11 @@
 #include "app/shell/dialog_help.h"
 #include "app/editing/file_dialog_filters.h"
 #include "app/editing/file_dialog_preview.h"
+#include "common/failure_notices.h"
 #include "common/ui_service.h"
 #include "app/widgets/qt_text.h"
-#include "imagelib/codecs/file_names.h"
 #include "imagelib/codecs/save_as.h"
+#include "imagelib/codecs/save_as_names.h"
 #include "imagelib/codecs/save_options.h"
 
 #include <QCheckBox>
@@ -25,12 +26,6 @@ namespace {
 constexpr int kQualityString = 2504;
 constexpr int kInterlaceString = 2615;
 
-// The extension the dialog writes into a name typed without one.
-std::string dialogExtension(int type)
-{
-    return type == kSaveAsLayered ? ".VLF" : DefaultExtension(type);
-}
-
 }  // namespace
 
 SaveAsDialog::SaveAsDialog(QWidget* parent, const std::string& currentName, int layerCount, int proposedType)
@@ -43,8 +38,8 @@ SaveAsDialog::SaveAsDialog(QWidget* parent, const std::string& currentName, int 
     setAcceptMode(QFileDialog::AcceptSave);
     setNameFilters(NameFilters(SaveAsFilters()));
     // The type first: choosing a type gives the name in the field that type's extension, which
-    // would turn the picture's own "praia.jpg" into another file, "praia.JPG".
-    const int type = proposedType > 0 ? proposedType : CurrentSaveType();
+    // would turn the picture's own "Praia.JPG" into another file, "Praia.jpg".
+    const int type = proposedType > 0 ? proposedType : InitialSaveAsType(currentName, layerCount, CurrentSaveType());
     const QStringList filters = nameFilters();
     if (type >= 1 && type <= filters.size())
         selectNameFilter(filters[type - 1]);
@@ -117,21 +112,12 @@ std::optional<SaveAsChoice> SaveAsDialog::choice() const
     const QStringList files = selectedFiles();
     if (files.isEmpty())
         return std::nullopt;
-    const int type = selectedType();
-    std::string path = files.first().toStdString();
-    if (SaveAsExtension(path).empty())
-        path += dialogExtension(type);
-    return SaveAsChoice{path, type};
+    SaveAsTarget target = ResolveSaveAsName(files.first().toStdString(), selectedType());
+    return SaveAsChoice{std::move(target.path), target.type};
 }
 
-void SaveAsDialog::accept()
+void SaveAsDialog::storeOptions(int type)
 {
-    const int type = selectedType();
-    if (!AcceptSaveAsType(type, layerCount_))
-        return;
-    // Replacing a file is asked before anything is written; "Não" goes back to the dialog.
-    if (const auto chosen = choice(); chosen && !ConfirmReplacing(chosen->path))
-        return;
     SaveOptions& options = CurrentSaveOptions();
     if (type == kSaveAsTiff || type == kSaveAsTarga) {
         options.compress = firstCheck_->isChecked();
@@ -141,6 +127,30 @@ void SaveAsDialog::accept()
     } else if (type == kSaveAsJpeg) {
         options.jpegQuality = ClampJpegQuality(qualityBar_->value());
     }
+}
+
+void SaveAsDialog::accept()
+{
+    const auto chosen = choice();
+    std::error_code error;
+    // No name yet, or a folder's: Qt's own behaviour (nothing, or into the folder).
+    if (!chosen || std::filesystem::is_directory(selectedFiles().first().toStdString(), error)) {
+        QFileDialog::accept();
+        return;
+    }
+    if (chosen->saveType == 0) {
+        ShowFailureNotices(UnknownSaveFormat(chosen->path));
+        return;
+    }
+    const int type = chosen->saveType;
+    if (!AcceptSaveAsType(type, layerCount_))
+        return;
+    // Replacing a file is asked before anything is written; "Não" goes back to the dialog.
+    if (!ConfirmReplacing(chosen->path))
+        return;
+    // The panel shows the list's type: a typed extension of another type keeps that type's options.
+    if (type == selectedType())
+        storeOptions(type);
     CurrentSaveType() = type;
     QFileDialog::accept();
 }

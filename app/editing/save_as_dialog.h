@@ -1,7 +1,8 @@
 #pragma once
 // The Save-as dialog with its options panel: "&Comprimir" for TIFF and Targa, "&Entrelaçar"
-// and "&Transparente" for GIF, the quality for JPEG. Choosing the layered type for a document
-// without layers, or another type for one of several layers, is questioned before it closes,
+// and "&Transparente" for GIF, the quality for JPEG. A typed extension chooses the format
+// (ResolveSaveAsName); an unknown one keeps the dialog open. The layered format for a document
+// without layers, or a flat one for a document of several, is questioned before it closes,
 // and so is a name that would replace a file. A preview shows the picture chosen.
 
 #include <QFileDialog>
@@ -17,12 +18,12 @@ namespace lv::app {
 
 struct SaveAsChoice {
     std::string path;  // with the type's extension when the name had none
-    int saveType = 0;
+    int saveType = 0;  // the typed extension's type, else the list's; 0 for an unknown extension
 };
 
 class SaveAsDialog final : public QFileDialog {
 public:
-    // `type` is the type chosen at first; 0 for the current save type.
+    // `type` is the type chosen at first; 0 for the document's own (InitialSaveAsType).
     SaveAsDialog(QWidget* parent, const std::string& currentName, int layerCount, int type = 0);
 
     int selectedType() const;
@@ -33,6 +34,7 @@ public:
 private:
     void showOptionsFor(int type);
     void setQuality(int quality);
+    void storeOptions(int type);
 
     int layerCount_;
     QCheckBox* firstCheck_;    // 1403

@@ -9,6 +9,7 @@
 #include "app/output/printer_setup.h"
 #include "app/widgets/dib_image.h"
 #include "app/output/sheet_view.h"
+#include "app/output/side_buttons.h"
 #include "common/file_problem.h"
 #include "common/ui_service.h"
 #include "output/print/print_photo_loader.h"
@@ -156,6 +157,7 @@ LayoutPageDialog::LayoutPageDialog(QWidget* parent, print::LayoutPage& page, int
     auto* print = new QPushButton(QStringLiteral("Visualizar e imprimir…"), this);
     print->setDefault(true);
     auto* close = new QPushButton(QStringLiteral("Fechar"), this);
+    GiveButtonsRoom({addFile, openPicture, fromAlbum, fill, clear, calibration, setup, print, close});
     for (QWidget* w : std::initializer_list<QWidget*>{addFile, openPicture, fromAlbum, fill, clear, calibration, setup})
         side->addWidget(w);
     side->addWidget(print);

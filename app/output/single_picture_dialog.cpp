@@ -4,6 +4,7 @@
 #include "app/output/print_preview_dialog.h"
 #include "app/output/printer_setup.h"
 #include "app/output/sheet_view.h"
+#include "app/output/side_buttons.h"
 #include "common/ui_service.h"
 #include "imagelib/dib_geometry.h"
 #include "output/qt_print/qt_printer.h"
@@ -146,6 +147,7 @@ SinglePictureDialog::SinglePictureDialog(QWidget* parent, const HDIB& picture, s
     auto* print = new QPushButton(QStringLiteral("Visualizar e imprimir…"), this);
     print->setDefault(true);
     auto* close = new QPushButton(QStringLiteral("Fechar"), this);
+    GiveButtonsRoom({font, edit, centre, calibration, setup, print, close});
     for (QWidget* w : std::initializer_list<QWidget*>{frame_, text_, font, edit, orientation_, centre, calibration, setup})
         side->addWidget(w);
     side->addStretch(1);

@@ -8,6 +8,7 @@
 #include "app/album/album_pick_dialog.h"
 #include "app/shell/handler_table.h"
 #include "app/skin/handlers.h"
+#include "app/skin/screen_switch.h"
 #include "app/editing/document_windows.h"
 #include "app/editing/image_window.h"
 #include "app/shell/main_window.h"
@@ -38,7 +39,6 @@
 namespace lv::app {
 namespace {
 
-constexpr int kKeepTemplateQuestion = 6461;
 constexpr int kFrameCategory = 4;
 constexpr int kCalendarCategory = 6;
 constexpr int kCardCategory = 7;
@@ -157,8 +157,8 @@ bool ProjectScreens::settleChangedProject()
     // An untouched project is only a copy of its template: nothing is lost with it.
     ui::Answer answer = ui::Answer::No;
     if (projectChanged())
-        answer = ui::Current().ask(LoadString(kKeepTemplateQuestion), ui::kProductTitle, ui::Buttons::YesNoCancel,
-                                   ui::Icon::Question);
+        answer = ui::Current().ask(skin::KeepTemplateQuestion(),
+                                   ui::kProductTitle, ui::Buttons::YesNoCancel, ui::Icon::Question);
     if (answer == ui::Answer::Cancel)
         return false;
     if (answer == ui::Answer::Yes) {

@@ -15,6 +15,13 @@ namespace {
 
 constexpr int kStatusPadding = 6;
 
+// The zoom box is too narrow for "Visualizar 25%" on one line: it shows the percentage, and
+// the status field keeps the words.
+QString ZoomBoxText(const QString& readout)
+{
+    return readout.section(' ', -1);
+}
+
 }  // namespace
 
 void MainWindow::fire(SkinPanelWidget& panel, const skin::effect::Fire& fire)
@@ -39,7 +46,7 @@ void MainWindow::setZoomReadout(const QString& text)
     zoomStatus_ = text;
     zoomReadout_ = text.trimmed();
     if (SkinPanelWidget* base = skin_ ? skin_->panelAt(0) : nullptr)
-        base->setControlText(kZoomReadoutControl, zoomReadout_);
+        base->setControlText(kZoomReadoutControl, ZoomBoxText(zoomReadout_));
 }
 
 void MainWindow::showTooltip(SkinPanelWidget& panel, int stringId, QPoint at)
@@ -220,7 +227,7 @@ void MainWindow::rebuildSkin(int screen)
         lastMainSkinScreen_ = screen;
     if (SkinPanelWidget* base = skin_->panelAt(0)) {
         base->setOverlay([this](QPainter& painter) { paintBaseOverlay(painter); });
-        base->setControlText(kZoomReadoutControl, zoomReadout_);
+        base->setControlText(kZoomReadoutControl, ZoomBoxText(zoomReadout_));
         showColourPanel(*base);
     }
     // The Internet screens have no workspace: the pictures wait until one shows again.

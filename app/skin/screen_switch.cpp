@@ -13,6 +13,14 @@ constexpr int kAcquireScreen = 1;
 
 }  // namespace
 
+std::string KeepTemplateQuestion()
+{
+    // The question alone leaves the user guessing what each answer does to the template.
+    return std::string(LoadString(kKeepTemplateQuestion))
+           + "\nSim: ele continua aberto como uma imagem comum, para editar e salvar."
+             "\nNão: ele é fechado e as mudanças se perdem.";
+}
+
 bool IsTemplateScreen(int screen)
 {
     return screen == 19 || screen == 20 || screen == 21;
@@ -32,7 +40,7 @@ SwitchResult ScreenSwitcher::switchTo(int screen, bool refreshDocuments)
     const int leaving = current_;
 
     if (IsTemplateScreen(leaving) && hooks_.templateChanged(leaving)) {
-        const ui::Answer answer = ui::Current().ask(LoadString(kKeepTemplateQuestion), ui::kProductTitle,
+        const ui::Answer answer = ui::Current().ask(KeepTemplateQuestion(), ui::kProductTitle,
                                                     ui::Buttons::YesNoCancel, ui::Icon::Question);
         if (answer == ui::Answer::Cancel) {
             hooks_.restoreScreenButtons(leaving);

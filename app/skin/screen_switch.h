@@ -4,6 +4,8 @@
 
 #include "app/skin/screen_areas.h"
 
+#include <string>
+
 namespace lv::skin {
 
 class ScreenSwitchHooks {
@@ -28,6 +30,10 @@ public:
 
 // The projects screens that hold a template page.
 bool IsTemplateScreen(int screen);
+
+// String 6461 "Deseja manter o modelo atual?" with two lines saying what Sim and Não do, asked
+// when a changed template is left or replaced.
+std::string KeepTemplateQuestion();
 
 enum class SwitchResult { Switched, Cancelled, InvalidScreen };
 

@@ -81,7 +81,7 @@ TEST(SaveAsDialog, TheOptionsPanelFollowsTheTypeAndStoresItsChoicesOnOk)
     EXPECT_EQ(CurrentSaveOptions().jpegQuality, 55);
     EXPECT_EQ(CurrentSaveType(), kSaveAsJpeg);
     ASSERT_TRUE(dialog.choice());
-    EXPECT_EQ(dialog.choice()->path, dir.file("saida.JPG")) << "a name without extension takes the type's";
+    EXPECT_EQ(dialog.choice()->path, dir.file("saida.jpg")) << "a name without extension takes the type's, in lower case";
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -194,7 +194,7 @@ TEST(SaveAsDialog, ANameThatWouldReplaceAFileIsAskedAboutAndNaoStaysInTheDialog)
 {
     testing::TempDir dir;
     testing::UiRecorder ui;
-    ASSERT_TRUE(WriteWholeFile(dir.file("praia.JPG"), std::vector<std::uint8_t>{1, 2, 3}));
+    ASSERT_TRUE(WriteWholeFile(dir.file("praia.jpg"), std::vector<std::uint8_t>{1, 2, 3}));
     std::filesystem::create_directory(dir.path() / "pasta.JPG");
     SaveAsDialog dialog(nullptr, dir.file("foto.jpg"), 1);
     chooseType(dialog, kSaveAsJpeg);
@@ -204,13 +204,13 @@ TEST(SaveAsDialog, ANameThatWouldReplaceAFileIsAskedAboutAndNaoStaysInTheDialog)
     dialog.accept();
     EXPECT_NE(dialog.result(), QDialog::Accepted) << "back to the dialog";
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "O arquivo " + dir.file("praia.JPG") + " já existe. Deseja substituí-lo?");
+    EXPECT_EQ(ui.messages[0].text, "O arquivo " + dir.file("praia.jpg") + " já existe. Deseja substituí-lo?");
     EXPECT_EQ(ui.messages[0].title, "Lumivista 2000");
 
     ui.answers = {ui::Answer::Yes};
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.choice()->path, dir.file("praia.JPG"));
+    EXPECT_EQ(dialog.choice()->path, dir.file("praia.jpg"));
 
     // The picture's own name is offered as it is, so saving over it asks too.
     ASSERT_TRUE(WriteWholeFile(dir.file("foto.jpg"), std::vector<std::uint8_t>{1}));

@@ -85,7 +85,7 @@ TEST(ImageWindows, APhotoCdAsksForItsOptionsOpensAndSavesAsFlashPix)
     const std::string fpx = sandbox.file("foto").string();
     EXPECT_EQ(sandbox.ask("saveas 7 " + fpx, "saved "), "saved ok");
     EXPECT_EQ(sandbox.ask("close").rfind("state windows=0 ", 0), 0u);
-    sandbox.ask("open " + fpx + ".FPX");
+    sandbox.ask("open " + fpx + ".fpx");  // the type's extension, in lower case
     EXPECT_EQ(StateField(sandbox.lastLine("state "), "size"), "768x512");
     const HDIB flashpixShown = sandbox.shownPicture("flashpix.bmp");
     EXPECT_EQ(sandbox.quit(), 0);

@@ -14,6 +14,7 @@
 #include "imagelib/dib_alloc.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
 #include "output/print/print_calibration_store.h"
+#include "output/qt_print/qt_printer.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -144,7 +145,10 @@ TEST_F(PrintPages, TheLayoutPageTakesPhotosIntoItsSlotsAndKeepsThemAcrossLayouts
     LayoutPageDialog dialog(nullptr, page, print::kLabelLayout, {});
     ASSERT_EQ(page.slotList().size(), 1u) << "no label file: one full-page label";
     ASSERT_TRUE(dialog.placePhoto(photo("a.jpg", 400, 200)));
-    EXPECT_EQ(dialog.status(), "Tamanho das fotos:  8.0\"x4.0\"");
+    // One full-page label: the 2:1 photo as wide as the printable area of the system's paper.
+    const print::PrinterMetrics m = print::ProcessPrinter().metrics(print::Orientation::Portrait);
+    const auto inches = [&m](double pixels) { return QString::number(pixels / m.dpiX, 'f', 1); };
+    EXPECT_EQ(dialog.status(), "Tamanho das fotos:  " + inches(m.width) + "\"x" + inches(m.width / 2.0) + "\"");
     EXPECT_FALSE(dialog.placePhoto(dir.file("missing.jpg")));
     EXPECT_EQ(ui.messages.size(), 1u);
 

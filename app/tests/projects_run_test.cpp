@@ -143,7 +143,11 @@ TEST(ProjectScreens, ACalendarPageTakesTheNextMonthAndAnAlbumPhotoAndComesBackFr
 
     // Leaving asks about the changed page; the test's answer, "Sim", keeps it open.
     step(ClickOnPage(20, 19, host), "screen 19 panels 0,19\n");
-    EXPECT_NE(sandbox.log().find("message Lumivista 2000: Deseja manter o modelo atual?"), std::string::npos);
+    EXPECT_NE(sandbox.log().find("message Lumivista 2000: Deseja manter o modelo atual?\n"
+                                 "Sim: ele continua aberto como uma imagem comum, para editar e salvar.\n"
+                                 "Não: ele é fechado e as mudanças se perdem."),
+              std::string::npos)
+        << "the buttons explained";
     const std::string saved = sandbox.file("meu-calendario.vlf").string();
     EXPECT_EQ(sandbox.ask("saveas 8 " + saved, "saved "), "saved ok");
     const HDIB shown = sandbox.shownPicture("shown.bmp");

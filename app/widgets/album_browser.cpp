@@ -9,6 +9,7 @@
 #include "app/widgets/qt_text.h"
 #include "app/widgets/shared_style.h"
 
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -20,8 +21,6 @@ namespace lv::app {
 namespace {
 
 constexpr int kTextHeight = 14;
-const QColor kSelectedFill(0, 0, 255);     // COLORREF 0x00FF0000
-const QColor kSelectedText(255, 0, 0);
 const QColor kFrame(128, 128, 128);        // COLORREF 0x00808080
 
 QString ParentKey(const QWidget& parent)
@@ -215,11 +214,17 @@ void AlbumBrowser::layoutCells()
     requestThumbnails();
 }
 
+QString AlbumBrowserCellLabel(int photo, const std::string& path)
+{
+    return QStringLiteral("%1 ").arg(photo + 1) + QFileInfo(QtText(path)).completeBaseName();
+}
+
 void AlbumBrowser::paintCell(int cell, QPainter& painter, const QRect& rect)
 {
     const int photo = view_.photoAtCell(cell);
     const bool selected = photo >= 0 && album_.entry(photo)->selected();
-    painter.fillRect(rect, selected ? kSelectedFill : palette().color(QPalette::Window));
+    // The system's selection colours: red on bright blue could hardly be read.
+    painter.fillRect(rect, palette().color(selected ? QPalette::Highlight : QPalette::Window));
     if (photo < 0)
         return;
     if (!selected) {
@@ -232,10 +237,9 @@ void AlbumBrowser::paintCell(int cell, QPainter& painter, const QRect& rect)
     if (!picture.isNull())
         painter.drawImage(pictureArea.center() - QPoint(picture.width() / 2, picture.height() / 2), picture);
     painter.setFont(FontOfHeight(QStringLiteral("Arial"), kTextHeight));
-    painter.setPen(selected ? kSelectedText : QColor(Qt::black));
-    const QString name = QtText(album_.path(photo)).section('/', -1);
+    painter.setPen(selected ? palette().color(QPalette::HighlightedText) : QColor(Qt::black));
     const QRect textArea(rect.left() + 2, rect.bottom() - kTextHeight - 2, rect.width() - 4, kTextHeight + 2);
-    const QString text = QStringLiteral("%1 ").arg(photo + 1) + name;
+    const QString text = AlbumBrowserCellLabel(photo, album_.path(photo));
     painter.drawText(textArea, Qt::AlignHCenter | Qt::AlignVCenter,
                      painter.fontMetrics().elidedText(text, Qt::ElideMiddle, textArea.width()));
 }

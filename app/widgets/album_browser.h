@@ -79,6 +79,10 @@ private:
 // The program's states, shared by every browser.
 AlbumBrowserStates& SharedBrowserStates();
 
+// What a cell writes under its picture: the photo's number and its file name without the
+// extension ("3 Cartão de Natal").
+QString AlbumBrowserCellLabel(int photo, const std::string& path);
+
 class AlbumBrowser final : public QWidget, private AlbumCellOwner {
 public:
     // Shows what the parent's browser showed last time, or "sample.abm" of the albums folder.

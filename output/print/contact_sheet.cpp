@@ -128,7 +128,7 @@ void DrawContactSheetPage(PrintSurface& surface, const ContactSheetLayout& layou
         if (settings.captions) {
             const Rect band = layout.captionBox(k);
             const std::string caption =
-                ElideText(CaptionFor(path), band.width(), [&](std::string_view t) { return surface.textWidth(t); });
+                ElideMiddle(CaptionFor(path), band.width(), [&](std::string_view t) { return surface.textWidth(t); });
             surface.drawText(band, caption, TextAlign::Centre, false);
         }
         ReportProgress(kProgressProcessing, int((long long)(first + k + 1) * 100 / std::max<std::size_t>(1, paths.size())));

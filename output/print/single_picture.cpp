@@ -3,7 +3,6 @@
 #include "common/string_table.h"
 #include "common/ui_service.h"
 #include "output/print/banding.h"
-#include "output/print/text_fit.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,7 +11,6 @@ namespace lv::print {
 namespace {
 
 constexpr int kDocumentNamePrefix = 2378;  // "Lumivista - "
-constexpr std::size_t kTitleCharacters = 15;
 constexpr int kScreenDpi = 96;
 constexpr int kFramePen = 3;
 
@@ -34,7 +32,8 @@ Rect clampInto(const Rect& r, const Rect& area)
 
 std::string SinglePictureDocumentName(const std::string& title)
 {
-    return std::string(LoadString(kDocumentNamePrefix)) + FirstCharacters(title, kTitleCharacters);
+    // The whole title: a PDF's title and a print queue's job name have room for it.
+    return std::string(LoadString(kDocumentNamePrefix)) + title;
 }
 
 PageFraction ToPageFraction(const Rect& r, const PrinterMetrics& m)

@@ -14,36 +14,33 @@ bool continuation(char c)
 
 }  // namespace
 
-std::string ElideText(std::string_view text, int maxWidth, const TextMeasure& measure)
+std::string ElideMiddle(std::string_view text, int maxWidth, const TextMeasure& measure)
 {
     if (measure(text) <= maxWidth)
         return std::string(text);
     if (measure(kEllipsis) > maxWidth)
         return {};
-    std::vector<std::size_t> boundaries;  // ends of whole characters
-    for (std::size_t i = 1; i <= text.size(); ++i)
-        if (i == text.size() || !continuation(text[i]))
-            boundaries.push_back(i);
-    // The widths grow with the length, so the longest start that fits is found by halving.
-    std::size_t lo = 0, hi = boundaries.size();
+    std::vector<std::size_t> starts;  // byte offsets of whole characters, and the end
+    for (std::size_t i = 0; i < text.size(); ++i)
+        if (!continuation(text[i]))
+            starts.push_back(i);
+    const std::size_t characters = starts.size();
+    starts.push_back(text.size());
+    const auto keeping = [&](std::size_t kept) {
+        const std::size_t head = kept / 3, tail = kept - head;
+        return std::string(text.substr(0, starts[head])) + std::string(kEllipsis)
+               + std::string(text.substr(starts[characters - tail]));
+    };
+    // The widths grow with the characters kept, so the most that fit are found by halving.
+    std::size_t lo = 0, hi = characters - 1;
     while (lo < hi) {
         const std::size_t mid = (lo + hi + 1) / 2;
-        const std::string candidate = std::string(text.substr(0, boundaries[mid - 1])) + std::string(kEllipsis);
-        if (measure(candidate) <= maxWidth)
+        if (measure(keeping(mid)) <= maxWidth)
             lo = mid;
         else
             hi = mid - 1;
     }
-    return std::string(text.substr(0, lo == 0 ? 0 : boundaries[lo - 1])) + std::string(kEllipsis);
-}
-
-std::string FirstCharacters(std::string_view text, std::size_t characters)
-{
-    std::size_t count = 0;
-    for (std::size_t i = 0; i < text.size(); ++i)
-        if (!continuation(text[i]) && count++ == characters)
-            return std::string(text.substr(0, i));
-    return std::string(text);
+    return keeping(lo);
 }
 
 }  // namespace lv::print

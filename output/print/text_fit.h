@@ -1,5 +1,5 @@
 #pragma once
-// Fitting a line of text into a width: cut with "..." when it is too long.
+// Fitting a line of text into a width: cut in the middle with "..." when it is too long.
 
 #include <functional>
 #include <string>
@@ -9,11 +9,10 @@ namespace lv::print {
 
 using TextMeasure = std::function<int(std::string_view)>;
 
-// The text itself when it fits; else the longest start of it (whole characters) followed by
-// "..." that fits; "..." alone, or nothing, when even that does not.
-std::string ElideText(std::string_view text, int maxWidth, const TextMeasure& measure);
-
-// At most `characters` characters of UTF-8 text, cut on a character boundary.
-std::string FirstCharacters(std::string_view text, std::size_t characters);
+// The text itself when it fits; else as many whole characters as fit around "..." in the
+// middle, two thirds of them from the end, where names that share a start differ
+// ("aniversario_0012.jpg" gives "ani...0012.jpg"); "..." alone, or nothing, when even that
+// does not fit.
+std::string ElideMiddle(std::string_view text, int maxWidth, const TextMeasure& measure);
 
 }  // namespace lv::print

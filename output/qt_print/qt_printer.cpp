@@ -1,5 +1,6 @@
 #include "output/qt_print/qt_printer.h"
 
+#include "output/print/locale_paper.h"
 #include "output/qt_print/qt_painter_surface.h"
 
 #include <QPageLayout>
@@ -57,6 +58,24 @@ std::optional<std::string> PrintToFileFromEnvironment()
     return std::string(file);
 }
 
+QPageSize::PageSizeId PaperOfMillimetres(int width, int height)
+{
+    const QPageSize::PageSizeId id = QPageSize::id(QSizeF(width, height), QPageSize::Millimeter, QPageSize::FuzzyMatch);
+    return id == QPageSize::Custom ? QPageSize::Letter : id;
+}
+
+QPageSize::PageSizeId DefaultPaper()
+{
+    if (const QPrinterInfo printer = QPrinterInfo::defaultPrinter(); !printer.isNull()) {
+        const QPageSize size = printer.defaultPageSize();
+        if (size.isValid() && size.id() != QPageSize::Custom)
+            return size.id();
+    }
+    if (const auto paper = LocalePaper())
+        return PaperOfMillimetres(paper->width, paper->height);
+    return QPageSize::Letter;
+}
+
 PrinterMetrics PdfPageMetrics(QPageSize::PageSizeId paper, Orientation orientation)
 {
     const QSize size = QPageSize(paper).sizePixels(kPdfDpi);
@@ -103,7 +122,7 @@ bool SystemPrinter::available() const
 PrinterMetrics SystemPrinter::metrics(Orientation orientation)
 {
     if (!available())
-        return DefaultPrinterMetrics();
+        return PdfPageMetrics(DefaultPaper(), orientation);
     QPrinter printer(settings_ ? QPrinterInfo::printerInfo(settings_->printerName()) : QPrinterInfo::defaultPrinter(),
                      QPrinter::HighResolution);
     if (settings_)

@@ -23,10 +23,17 @@ std::optional<std::string> PrintToFileFromEnvironment();
 // (a quarter inch at the sides, 0.4 inch at top and bottom), so US Letter gives the defaults.
 PrinterMetrics PdfPageMetrics(QPageSize::PageSizeId paper, Orientation orientation);
 
+// The paper of jobs nobody chose a paper for: the default printer's, else the one the locale's
+// LC_PAPER names, else US Letter.
+QPageSize::PageSizeId DefaultPaper();
+
+// The paper of a locale's size in millimetres; Letter for a size Qt does not name.
+QPageSize::PageSizeId PaperOfMillimetres(int width, int height);
+
 // Jobs into a PDF file, through the same drawing as the printer.
 class PdfPrinter final : public PrinterConnector {
 public:
-    explicit PdfPrinter(std::string file, QPageSize::PageSizeId paper = QPageSize::Letter);
+    explicit PdfPrinter(std::string file, QPageSize::PageSizeId paper = DefaultPaper());
     std::unique_ptr<PrintSurface> open(int copies, Orientation orientation) override;
     PrinterMetrics metrics(Orientation orientation) override;
 

@@ -34,14 +34,14 @@ void EnsureApplication()
 
 std::unique_ptr<print::PrinterConnector> OpenPdfJob(const std::string& file, const std::optional<std::string>& paper)
 {
-    QPageSize::PageSizeId size = QPageSize::Letter;
-    if (paper && *paper == "a4")
-        size = QPageSize::A4;
-    else if (paper && *paper != "letter") {
+    if (paper && *paper != "a4" && *paper != "letter") {
         Fail(kExitUsage, "--paper must be letter or a4");
         return nullptr;
     }
-    EnsureApplication();
+    EnsureApplication();  // before asking for the default printer
+    QPageSize::PageSizeId size = print::DefaultPaper();
+    if (paper)
+        size = *paper == "a4" ? QPageSize::A4 : QPageSize::Letter;
     return std::make_unique<print::PdfPrinter>(file, size);
 }
 

@@ -4,6 +4,7 @@
 #include "common/ui_service.h"
 #include "imagelib/codecs/file_names.h"
 #include "imagelib/codecs/save_as.h"
+#include "imagelib/codecs/save_as_names.h"
 
 namespace lv {
 namespace {
@@ -65,15 +66,8 @@ bool DiscardEmptyPicture(HDIB& picture)
 
 int SaveTypeOfName(std::string_view path, int fallback)
 {
-    const std::string extension = SaveAsExtension(path);
-    if (extension == ".VLF")
-        return kSaveAsLayered;
-    if (extension == ".PNG")
-        return kSaveAsPng;
-    for (int type = kSaveAsBmp; type <= kSaveAsFlashPix; ++type)
-        if (extension == SaveAsTypeExtension(type))
-            return type;
-    return fallback;
+    const int type = SaveTypeOfExtension(TypedExtension(path));
+    return type != 0 ? type : fallback;
 }
 
 bool AcceptSaveAsType(int saveType, int layerCount)

@@ -32,8 +32,8 @@ bool AskOpenSecondCopy(std::string_view path);
 // A picture without width or height: freed, with a beep; true when that happened.
 bool DiscardEmptyPicture(HDIB& picture);
 
-// The type a name saves as: ".VLF" 8, ".PNG" 9, ".BMP" ... ".JPG" 1-6 (by the Save-as
-// rule for extensions); `fallback` for any other name.
+// The type a name saves as by the Save-as dialog's table of extensions (SaveTypeOfExtension);
+// `fallback` for any other name.
 int SaveTypeOfName(std::string_view path, int fallback);
 
 // The Save-as dialog's OK for a type: the layered type for a document without layers shows

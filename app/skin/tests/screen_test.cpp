@@ -127,7 +127,8 @@ TEST_F(Switching, LeavingAChangedTemplateAsksToKeepIt)
     EXPECT_EQ(result, SwitchResult::Cancelled);
     EXPECT_EQ(switcher.current(), 20);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Deseja manter o modelo atual?");
+    EXPECT_EQ(ui.messages[0].text, "Deseja manter o modelo atual?\nSim: ele continua aberto como uma imagem comum, para "
+                                    "editar e salvar.\nNão: ele é fechado e as mudanças se perdem.");
     EXPECT_EQ(ui.messages[0].title, "Lumivista 2000");
 
     ui.answers = {ui::Answer::Yes};

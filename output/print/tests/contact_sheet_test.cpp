@@ -75,17 +75,17 @@ TEST(ContactSheet, CaptionsAddAQuarterInchAndPagesRoundUp)
     EXPECT_EQ(PageNumberText(2, 7), "2/7");
 }
 
-TEST(ContactSheet, CaptionsAreTheLowerCasedFileNameCutWithAnEllipsis)
+TEST(ContactSheet, CaptionsAreTheLowerCasedFileNameCutInTheMiddleKeepingTheEnd)
 {
     EXPECT_EQ(CaptionFor("/Fotos/Férias/IMG_0042.JPG"), "img_0042.jpg");
     EXPECT_EQ(CaptionFor("C:\\FOTOS\\A.BMP"), "a.bmp");
     const TextMeasure tenEach = [](std::string_view t) { return int(t.size()) * 10; };
-    for (const auto& [text, width, shown] : {std::tuple{"curto", 50, "curto"}, {"comprido demais", 80, "compr..."}, {"abc", 20, ""}})
-        EXPECT_EQ(ElideText(text, width, tenEach), shown) << text;
+    for (const auto& [text, width, shown] :
+         {std::tuple{"curto", 50, "curto"}, {"aniversario_0012.jpg", 140, "ani...0012.jpg"},
+          {"aniversario_0013.jpg", 140, "ani...0013.jpg"}, {"abcdef", 50, "...ef"}, {"abc", 20, ""}, {"abcd", 30, "..."}})
+        EXPECT_EQ(ElideMiddle(text, width, tenEach), shown) << text;
     // Whole characters only: "é" is two bytes and is not split.
-    EXPECT_EQ(ElideText("éééé", 59, tenEach), "é...");
-    EXPECT_EQ(FirstCharacters("Fotografia de família.jpg", 15), "Fotografia de f");
-    EXPECT_EQ(FirstCharacters("áéíóú", 3), "áéí");
+    EXPECT_EQ(ElideMiddle("éééééé", 99, tenEach), "é...éé");
 }
 
 TEST(ContactSheet, PrintsEveryPageLoadingPhotosOneAtATimeInAlbumOrder)

@@ -17,9 +17,9 @@ HDIB PictureAt(int w, int h, int dpi)
     return p;
 }
 
-TEST(SinglePicture, TheDocumentIsNamedFromString2378AndFifteenCharactersOfTheTitle)
+TEST(SinglePicture, TheDocumentIsNamedFromString2378AndTheWholeTitle)
 {
-    EXPECT_EQ(SinglePictureDocumentName("Praia em família.jpg"), "Lumivista - Praia em famíli");
+    EXPECT_EQ(SinglePictureDocumentName("Projeto-Sem título-01"), "Lumivista - Projeto-Sem título-01");
     EXPECT_EQ(SinglePictureDocumentName("a.bmp"), "Lumivista - a.bmp");
 }
 
@@ -60,7 +60,7 @@ TEST(SinglePicture, PrintsThePictureWithItsFrameAndText)
     o.points = 36;
     const HDIB picture = PictureAt(600, 300, 300);
     ASSERT_TRUE(PrintSinglePicture(printer, picture, "Árvore de Natal com a família.jpg", o));
-    EXPECT_EQ(printer.record.documents, (std::vector<std::string>{"Lumivista - Árvore de Natal"}));
+    EXPECT_EQ(printer.record.documents, (std::vector<std::string>{"Lumivista - Árvore de Natal com a família.jpg"}));
     ASSERT_EQ(printer.record.stretches.size(), 1u);
     const Rect where = printer.record.stretches[0].target;
     ASSERT_EQ(printer.record.frames.size(), 1u);

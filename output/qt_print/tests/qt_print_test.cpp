@@ -60,7 +60,7 @@ TEST(PdfJobs, LetterPagesAtSixHundredDpiWithTheDesignedPrintableArea)
     EXPECT_EQ(wide.offsetX, 240);
 
     lv::testing::TempDir dir;
-    PdfPrinter printer(dir.file("job.pdf"));
+    PdfPrinter printer(dir.file("job.pdf"), QPageSize::Letter);
     auto surface = printer.open(1, Orientation::Portrait);
     ASSERT_TRUE(surface);
     ASSERT_TRUE(surface->beginDocument("Lumivista 2000"));

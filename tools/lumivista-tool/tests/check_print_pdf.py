@@ -27,7 +27,10 @@ def check(condition, what):
         print("FAIL:", what)
 
 
-def run(*args, env=None, expect=0):
+def run(*args, env=None, expect=0, paper="letter"):
+    # The layouts below are laid out on Letter; without --paper a job takes the system's paper.
+    if args[:1] == ("print",) and "--paper" not in args and paper:
+        args = (*args, "--paper", paper)
     result = subprocess.run([TOOL, *args], capture_output=True, text=True, env=env)
     check(result.returncode == expect, f"{' '.join(args)} exited {result.returncode}: {result.stderr.strip()}")
     return result
@@ -92,6 +95,17 @@ with tempfile.TemporaryDirectory() as d:
           "the page's text")
     run("print", "single", p("wide.bmp"), "--pdf", p("a4.pdf"), "--paper", "a4", env=env)
     check(pdfinfo(p("a4.pdf")).get("Page size", "").startswith("595"), "A4 page")
+    # Without --paper: the default printer's paper, else the locale's (glibc's C locale: A4).
+    has_printer = shutil.which("lpstat") and subprocess.run(["lpstat", "-d"], capture_output=True,
+                                                            text=True).stdout.strip().count(":") > 0
+    if not has_printer:
+        c_env = {k: v for k, v in env.items() if not k.startswith("LC_")}
+        c_env["LC_ALL"] = "C"
+        shutil.copy(p("square.bmp"), p("Aniversário da vovó.bmp"))
+        run("print", "single", p("Aniversário da vovó.bmp"), "--pdf", p("default.pdf"), env=c_env, paper=None)
+        info = pdfinfo(p("default.pdf"))
+        check(info.get("Page size", "").startswith("595"), "the locale's A4 without --paper")
+        check(info.get("Title") == "Lumivista - Aniversário da vovó.bmp", f"the whole name as title, got {info.get('Title')}")
 
     # Contact sheet: 35 photos of 1.0 inch, spacing 1 (0.5 inch), captions: 5 x 6 a page.
     photos = []
