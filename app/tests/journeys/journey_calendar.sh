@@ -22,13 +22,9 @@ click 20 CalendarYear=65536; wait_log '^project screen=20 year=2027 '
 click 20 CalendarMonth=4294901760; wait_log '^project screen=20 year=2027 month=11 '
 shown "$WORK/page.bmp"
 
-# FAULT: "Salvar como" refuses a name ending in .vlf (or .png), though its type list offers
-# them: "Formato de arquivo desconhecido." (the extensions known end at FlashPix).
-known_fault "a project cannot be saved as .vlf" || {
-  click 20 'Salvar projeto'; wait_window 'Salvar como'
-  type_text "$WORK/calendario.vlf"; key Return
-  wait_file "$WORK/calendario.vlf"
-}
+click 20 'Salvar projeto'; wait_window 'Salvar como'
+type_text "$WORK/calendario.vlf"; key Return
+wait_file "$WORK/calendario.vlf"
 
 click 20 Imprimir; wait_log '^print single printed' > /dev/null
 wait_file "$WORK/calendario.pdf"
