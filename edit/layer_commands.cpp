@@ -2,6 +2,7 @@
 
 #include "common/string_table.h"
 #include "edit/compositing.h"
+#include "edit/layer_file_name.h"
 #include "edit/layer_pictures.h"
 #include "edit/layers.h"
 #include "edit/selection/selection_content.h"
@@ -194,7 +195,7 @@ bool DeleteLayerOrSelection(LayerStack& stack)
     return DeleteLayer(stack, stack.currentLayer, true);
 }
 
-bool AddLayersFrom(LayerStack& stack, const LayerStack& source)
+bool AddLayersFrom(LayerStack& stack, const LayerStack& source, std::string_view sourcePath)
 {
     if (source.layerCount <= 0 || stack.layerCount + source.layerCount > kOrdinaryLayerLimit)
         return false;
@@ -218,6 +219,9 @@ bool AddLayersFrom(LayerStack& stack, const LayerStack& source)
         copyAttributes(added, from);
         added.x = from.x + dx;
         added.y = from.y + dy;
+        if (std::string fileName = LayerNameForPicturePath(sourcePath);
+            !fileName.empty() && added.name == LoadString(kBackgroundNameString))
+            added.name = std::move(fileName);
     }
     stack.currentLayer = at;
     return true;

@@ -31,8 +31,9 @@ bool FlattenLayers(LayerStack& stack);
 bool DeleteLayerOrSelection(LayerStack& stack);
 
 // Puts the layers of `source` above the current layer, keeping their order, names and
-// flags, in one step. Layers beyond the stack's room are refused whole.
-bool AddLayersFrom(LayerStack& stack, const LayerStack& source);
+// flags, in one step. Layers beyond the stack's room are refused whole. Given the source's
+// file, a layer still called as a background ("Fundo") is named after the file instead.
+bool AddLayersFrom(LayerStack& stack, const LayerStack& source, std::string_view sourcePath = {});
 
 // Renames with an undo step (names over 255 bytes are cut on a character boundary).
 bool RenameLayer(LayerStack& stack, int index, std::string_view name);

@@ -5,6 +5,7 @@
 
 #include "album/photo_loader.h"
 #include "app/album/album_drag_cursor.h"
+#include "app/widgets/editing_keys_focus.h"
 #include "app/widgets/qt_text.h"
 #include "app/shell/main_window.h"
 #include "common/warning_messages.h"
@@ -308,6 +309,7 @@ bool AlbumPage::eventFilter(QObject* watched, QEvent* event)
     const auto* key = static_cast<QKeyEvent*>(event);
     const auto* widget = qobject_cast<QWidget*>(watched);
     if (key->key() != Qt::Key_Delete || !widget || widget->window() != &window_ || nameFieldHasFocus()
+        || EditingKeysStayWith(*widget)
         || QApplication::activeModalWidget())
         return false;
     deleteSelected();

@@ -37,6 +37,12 @@ RowPart HitRowPart(const RowLayout& l, int x, int y)
     return RowPart::None;
 }
 
+Rect OpacityThumb(const RowLayout& l, int opacity)
+{
+    const int centre = l.track.left + std::clamp(opacity, 0, 100) * std::max(l.track.width(), 0) / 100;
+    return Rect::fromSize(centre - kOpacityThumbWidth / 2, l.track.top - 4, kOpacityThumbWidth, 10);
+}
+
 Size FitThumbnail(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight)
 {
     if (pictureWidth <= 0 || pictureHeight <= 0 || boxWidth <= 0 || boxHeight <= 0)

@@ -27,6 +27,11 @@ RowLayout LayOutRow(int width, int height);
 // it is drawn, so the thin line is easy to catch.
 RowPart HitRowPart(const RowLayout& layout, int x, int y);
 
+// The opacity thumb: 11 pixels wide, centred where the opacity stands on the track, so it is
+// easy to see and to catch; it stays clear of the lock and of the percentage.
+inline constexpr int kOpacityThumbWidth = 11;
+Rect OpacityThumb(const RowLayout& layout, int opacity);
+
 // The picture scaled by the smaller of the two ratios into the box, both sides rounded down
 // to even numbers (at least 2 where the box allows).
 Size FitThumbnail(int pictureWidth, int pictureHeight, int boxWidth, int boxHeight);

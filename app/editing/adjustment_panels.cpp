@@ -14,6 +14,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <array>
 
 namespace lv::app {
 namespace {
@@ -24,6 +25,23 @@ constexpr int kSliderMaximum = 100;
 constexpr int kSliderPage = 10;
 constexpr int kFirstSlidingMode = 0;
 constexpr int kLastSlidingMode = 5;
+
+// What each slider does in each sliding mode, in the order the library reads them.
+constexpr std::array<std::array<const char*, 3>, kLastSlidingMode + 1> kSliderNames{{
+    {"Brilho", "", ""},
+    {"Brilho", "Contraste", ""},
+    {"Matiz", "Saturação", ""},
+    {"Vermelho", "Verde", "Azul"},
+    {"Nitidez", "", ""},
+    {"Suavização", "", ""},
+}};
+
+QString SliderName(int mode, int slider)
+{
+    if (mode < kFirstSlidingMode || mode > kLastSlidingMode || slider < 1 || slider > 3)
+        return {};
+    return QString::fromUtf8(kSliderNames[std::size_t(mode)][std::size_t(slider - 1)]);
+}
 
 bool IsPanelSlider(const skin::ButtonDefinition& d)
 {
@@ -186,8 +204,9 @@ void AdjustmentPanels::showSliders()
             const int index = int(d.argument & 0xFFFF);
             if (index >= 1 && index <= 3)
                 p->setButtonSlider(i, 0, kSliderMaximum, choice_.sliders[std::size_t(index - 1)]);
-            // Only the sliders the mode reads show.
+            // Only the sliders the mode reads show, each named for what it does there.
             p->setButtonHidden(i, index > effects::EnhancementSliderCount(choice_.mode));
+            p->setSliderLabel(i, SliderName(choice_.mode, index));
         }
     }
 }

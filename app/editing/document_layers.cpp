@@ -11,13 +11,12 @@
 #include "app/skin/handlers.h"
 #include "app/editing/image_window.h"
 #include "app/shell/main_window.h"
+#include "app/widgets/program_key.h"
 #include "common/ui_service.h"
 #include "edit/clipboard_layer.h"
 #include "edit/compositing.h"
 #include "edit/layer_commands.h"
 #include "edit/layers.h"
-
-#include <QShortcut>
 
 namespace lv::app {
 namespace {
@@ -81,10 +80,10 @@ void DocumentWindows::registerLayerHandlers()
         layerCommand([up](LayerStack& d) { return MoveCurrentLayer(d, up); });
     });
     handlers.set(Handler::OpenAsLayer, [this](const HandlerCall&) { openAsLayer(); });
-    // Ctrl+P wherever the focus is in the program, the palette itself included.
-    auto* toggle = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_P), mainWindow_);  // the main window owns it
-    toggle->setContext(Qt::ApplicationShortcut);
-    QObject::connect(toggle, &QShortcut::activated, mainWindow_, [this] { showLayerPalette(!layerPaletteShown()); });
+    // Ctrl+P wherever the focus is in the program, the palette itself included, and before
+    // any click has made a window active.
+    new ProgramKey(*mainWindow_, Qt::Key_P, Qt::ControlModifier,
+                   [this] { showLayerPalette(!layerPaletteShown()); });  // the main window owns it
     // The check says what it wants; the menu and other callers toggle.
     handlers.set(Handler::ShowLayerPalette, [this](const HandlerCall& call) {
         const auto* panel = static_cast<const SkinPanelWidget*>(call.host);
@@ -180,7 +179,7 @@ void DocumentWindows::openAsLayer()
     if (!loaded.stack)
         return;
     const LayerStack& source = *loaded.stack;
-    layerCommand([&source](LayerStack& doc) { return AddLayersFrom(doc, source); });
+    layerCommand([&source, &path](LayerStack& doc) { return AddLayersFrom(doc, source, path); });
 }
 
 void DocumentWindows::showLayerPalette(bool shown)

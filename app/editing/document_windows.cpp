@@ -84,9 +84,13 @@ void DocumentWindows::registerHandlers()
     handlers.set(Handler::ZoomReset, active([](ImageWindow& window) { window.setZoomLevel(0); }));
     handlers.set(Handler::FullScreenView, [this](const HandlerCall&) { showFullScreen(); });
     handlers.set(Handler::CloseImage, [this](const HandlerCall&) { closeActive(); });
+    // The strip's "×" at either end: with two pictures side by side, the one on its side;
+    // otherwise the active picture, asking as "Fechar imagem" does.
     handlers.set(Handler::CloseSideImage, [this](const HandlerCall& call) {
-        if (!closeSide((call.argument & 0xFFFF) == 0 ? Side::Left : Side::Right))
-            ui::Current().beep();
+        if (open_.count() == 2)
+            closeSide((call.argument & 0xFFFF) == 0 ? Side::Left : Side::Right);
+        else
+            closeActive();
     });
     handlers.set(Handler::OpenImage, [this](const HandlerCall&) { openWithDialog(false); });
     handlers.set(Handler::SaveImageAs, active([this](ImageWindow& window) { saveAs(window); }));
@@ -206,8 +210,21 @@ void DocumentWindows::documentEdited(ImageWindow& window)
 {
     if (&window == active()) {
         refreshPalette();
+        showModifiedLamp();
         logState();
     }
+}
+
+void DocumentWindows::showModifiedLamp()
+{
+    if (!mainWindow_)
+        return;
+    const ImageWindow* window = active();
+    const bool changed = window && window->document().modified != 0;
+    mainWindow_->setIndicatorLit(changed);
+    mainWindow_->setIndicatorMeaning(!window ? QStringLiteral("Nenhuma imagem aberta")
+                                     : changed ? QStringLiteral("A imagem tem alterações não salvas")
+                                               : QStringLiteral("A imagem não tem alterações por salvar"));
 }
 
 bool DocumentWindows::activeScrollable() const
@@ -248,6 +265,7 @@ void DocumentWindows::tick()
 {
     if (ImageWindow* window = active(); window && !DocumentEngineBusy() && mainWindow_ && !mainWindow_->isMinimized())
         window->tick();
+    showModifiedLamp();  // saving clears the changes without telling the windows
     if (paletteStale_)
         refreshPalette();
 }
@@ -486,6 +504,7 @@ void DocumentWindows::viewMoved(ImageWindow& window)
 void DocumentWindows::readoutsChanged()
 {
     refreshPalette();
+    showModifiedLamp();
     if (mainWindow_) {
         const QString readout = QString::fromStdString(zoomReadout());
         mainWindow_->setStatusText(readout);

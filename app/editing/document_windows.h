@@ -138,6 +138,8 @@ private:
     void exchangeStep(bool (UndoTable::*step)(LayerStack&, int));
     bool writeAs(ImageWindow& window, std::string path, int saveType);
     void logState() const;
+    // The workspace strip's lamp: lit while the active picture has changes not saved.
+    void showModifiedLamp();
 #ifdef LV_TEST_DRIVER
     void runDialogForTest(const QString& which);
     bool grabForTest(const std::string& path) const;

@@ -178,6 +178,7 @@ void ImageWindow::place(const QRect& frame)
 void ImageWindow::fitInto(const QRect& area)
 {
     area_ = area;
+    zoomedByHand_ = false;
     const InitialWindow placed = PlaceNewWindow(documentSize(*document_), FromQRect(area), Shell().config.fitInWindow, chrome());
     view_.setZoom(placed.zoom);
     syncZoomWord();
@@ -222,6 +223,7 @@ bool ImageWindow::zoomStep(int step)
     const Rect frame = FrameFor(FromQRect(area_), ScaledSize(documentSize(*document_), *next), chrome());
     view_.zoomAbout(*next, {frame.width(), std::max(frame.height() - kCaptionHeight, 0)});
     syncZoomWord();
+    zoomedByHand_ = true;
     Shell().config.lastZoomLevel = *next;
     place(ToQRect(frame));
     viewChanged();
@@ -232,6 +234,7 @@ void ImageWindow::setZoomLevel(int zoom)
 {
     view_.setZoom(zoom);
     syncZoomWord();
+    zoomedByHand_ = true;
     viewChanged();
 }
 
@@ -261,6 +264,11 @@ void ImageWindow::documentChanged()
     if (view_.document() != documentSize(*document_)) {
         view_ = ImageView(documentSize(*document_), zoom, view_.rulerBand());
         view_.setClient({width(), std::max(height() - kCaptionHeight, 0)});
+        // Cropped or turned, the picture fills its window as it did when opened.
+        if (!zoomedByHand_ && area_.isValid()) {
+            fitInto(area_);
+            return;
+        }
     } else if (zoom != view_.zoom()) {
         view_.setZoom(zoom);
     }

@@ -72,7 +72,7 @@ public:
     void showRulers(bool shown);
 
     // After the document changed wholesale (undo, redo, layer operations): composite,
-    // scroll ranges and picture.
+    // scroll ranges and picture. A new size fits the window anew unless the user zoomed.
     void documentChanged();
 
     // The periodic tick: a tool that keeps acting while the button is held still gets the
@@ -156,6 +156,7 @@ private:
     ScrollControl* horizontalBar_;  // children of the window
     ScrollControl* verticalBar_;
     bool closing_ = false;
+    bool zoomedByHand_ = false;
     bool outlineCurrentLayer_ = false;
     // The last mouse move, for a tool that keeps acting while the button is held still.
     QPoint lastMouse_;

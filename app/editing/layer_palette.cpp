@@ -1,7 +1,9 @@
 #include "app/editing/layer_palette.h"
 
 #include "app/skin/skin_bitmaps.h"
+#include "app/widgets/drag_strip.h"
 #include "app/widgets/program_picture.h"
+#include "app/widgets/qt_geometry.h"
 #include "app/widgets/qt_text.h"
 #include "app/widgets/skin_palette.h"
 #include "edit/layer_commands.h"
@@ -159,8 +161,7 @@ void LayerRows::paintRow(QPainter& p, const Row& row, int index) const
     // The track, and the knob where the opacity stands on it.
     const Rect& t = l.track;
     qDrawShadeLine(&p, t.left, t.top + 1, t.right, t.top + 1, colours, true, 1, 0);
-    const int knob = t.left + row.opacity * std::max(t.width(), 0) / 100;
-    p.fillRect(QRect(knob - 2, t.top - 4, 5, 10), colours.color(QPalette::Dark));
+    p.fillRect(ToQRect(OpacityThumb(l, row.opacity)), colours.color(QPalette::Dark));
     QFont small(QStringLiteral("Small Fonts"));
     small.setPixelSize(9);
     p.setFont(small);
@@ -316,6 +317,7 @@ LayerPalette::LayerPalette(LayerPaletteHost& host, QWidget* parent)
     auto* column = new QVBoxLayout(this);  // owned by the palette, like every child below
     column->setContentsMargins(0, 0, 0, 0);
     column->setSpacing(0);
+    column->addWidget(new DragStrip(windowTitle(), this));
     auto* bar = new QWidget(this);
     bar->setFixedSize(265, kToolBarHeight);
     for (int i = 0; i < int(std::size(kToolBar)); ++i) {

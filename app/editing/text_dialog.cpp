@@ -19,9 +19,15 @@
 namespace lv::app {
 namespace {
 
-QString fontText(const LogFont& font)
+QString FaceShown(const LogFont& font, const DrawnFace& drawnFace)
 {
-    QString text = QtText(font.faceName.empty() ? "Arial" : font.faceName);
+    const QString drawn = drawnFace ? drawnFace(font) : QString();
+    return drawn.isEmpty() ? QtText(font.faceName.empty() ? "Arial" : font.faceName) : drawn;
+}
+
+QString fontText(const LogFont& font, const DrawnFace& drawnFace)
+{
+    QString text = FaceShown(font, drawnFace);
     text += QStringLiteral(", %1 px").arg(font.height < 0 ? -font.height : font.height);
     if (font.weight >= 600)
         text += QStringLiteral(", negrito");
@@ -32,9 +38,10 @@ QString fontText(const LogFont& font)
 
 }  // namespace
 
-bool ChooseTextFont(QWidget* parent, LogFont& font)
+bool ChooseTextFont(QWidget* parent, LogFont& font, const DrawnFace& drawnFace)
 {
-    QFont start(QtText(font.faceName.empty() ? "Arial" : font.faceName));
+    const QString face = FaceShown(font, drawnFace);
+    QFont start(face);
     start.setPixelSize(std::max(1, font.height < 0 ? -font.height : font.height));
     start.setBold(font.weight >= 600);
     start.setItalic(font.italic != 0);
@@ -44,7 +51,8 @@ bool ChooseTextFont(QWidget* parent, LogFont& font)
     const QFont chosen = QFontDialog::getFont(&ok, start, parent, QStringLiteral("Fonte"));
     if (!ok)
         return false;
-    font.faceName = chosen.family().toStdString().substr(0, kFaceNameBytes - 1);
+    if (chosen.family().compare(face, Qt::CaseInsensitive) != 0 || font.faceName.empty())
+        font.faceName = chosen.family().toStdString().substr(0, kFaceNameBytes - 1);
     const int pixels = chosen.pixelSize() > 0 ? chosen.pixelSize() : int(chosen.pointSizeF() * 96 / 72 + 0.5);
     font.height = -std::max(1, pixels);
     font.weight = chosen.bold() ? 700 : 400;
@@ -54,9 +62,10 @@ bool ChooseTextFont(QWidget* parent, LogFont& font)
     return true;
 }
 
-TextDialog::TextDialog(QWidget* parent, const TextToolChoice& choice, bool editing)
+TextDialog::TextDialog(QWidget* parent, const TextToolChoice& choice, bool editing, DrawnFace drawnFace)
     : QDialog(parent)
     , choice_(choice)
+    , drawnFace_(std::move(drawnFace))
 {
     setObjectName(QStringLiteral("text"));
     setWindowTitle(editing ? QStringLiteral("Editar texto") : QStringLiteral("Texto"));
@@ -104,13 +113,13 @@ TextDialog::TextDialog(QWidget* parent, const TextToolChoice& choice, bool editi
 
 void TextDialog::chooseFont()
 {
-    if (ChooseTextFont(this, choice_.settings.font))
+    if (ChooseTextFont(this, choice_.settings.font, drawnFace_))
         showFont();
 }
 
 void TextDialog::showFont()
 {
-    font_->setText(fontText(choice_.settings.font));
+    font_->setText(fontText(choice_.settings.font, drawnFace_));
 }
 
 // The text object keeps 1023 bytes; typing beyond them is undone at once.

@@ -8,6 +8,7 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <memory>
 
 class QCheckBox;
@@ -19,9 +20,12 @@ class QSpinBox;
 
 namespace lv::app {
 
+// The family a font is drawn with (the stored name may stand for another: "Arial").
+using DrawnFace = std::function<QString(const LogFont&)>;
+
 class TextDialog final : public QDialog {
 public:
-    TextDialog(QWidget* parent, const TextToolChoice& choice, bool editing);
+    TextDialog(QWidget* parent, const TextToolChoice& choice, bool editing, DrawnFace drawnFace = {});
 
     // The choice as the dialog shows it (colour and place as given).
     TextToolChoice choice() const;
@@ -32,6 +36,7 @@ private:
     void limitText();
 
     TextToolChoice choice_;
+    DrawnFace drawnFace_;
     QPlainTextEdit* text_ = nullptr;
     QPushButton* font_ = nullptr;
     QCheckBox* smooth_ = nullptr;
@@ -42,7 +47,8 @@ private:
     std::unique_ptr<DropShadowFields> shadowFields_;
 };
 
-// The program's font dialog for a text layer's font; false when cancelled.
-bool ChooseTextFont(QWidget* parent, LogFont& font);
+// The program's font dialog for a text layer's font, opened on the face it is drawn with;
+// the stored name stays when that face is kept. False when cancelled.
+bool ChooseTextFont(QWidget* parent, LogFont& font, const DrawnFace& drawnFace = {});
 
 }  // namespace lv::app

@@ -9,6 +9,7 @@
 #include "app/skin/list_box_registry.h"
 #include "app/widgets/skin_panel_widget.h"
 #include "common/ui_service.h"
+#include "edit/text_render/font_library.h"
 #include "edit/tools/tool_registry.h"
 
 #include <QDialog>
@@ -24,8 +25,10 @@ TextOptions::TextOptions(MainWindow& window, std::function<ImageWindow*()> activ
     using skin::Handler;
     HandlerTable& handlers = window.handlers();
     handlers.set(Handler::TextFont, [this](const HandlerCall&) {
-        if (TextTool* t = tool())
-            ChooseTextFont(window_, t->choice().settings.font);
+        if (TextTool* t = tool(); t && ChooseTextFont(window_, t->choice().settings.font, [this](const LogFont& f) {
+                return drawnFace(f);
+            }))
+            t->sizeChosen();
     });
     handlers.set(Handler::TextSmoothEdges, [this](const HandlerCall& call) {
         const auto* panel = static_cast<const SkinPanelWidget*>(call.host);
@@ -73,16 +76,16 @@ void TextOptions::showFontList()
             list->addString(family.toStdString());
     }
     const TextTool* t = tool();
-    const std::string face = t && !t->choice().settings.font.faceName.empty() ? t->choice().settings.font.faceName : "Arial";
     const auto find = [this](const QString& name) {
         for (int i = 0; i < int(families_.size()); ++i)
             if (families_[i].compare(name, Qt::CaseInsensitive) == 0)
                 return i;
         return -1;
     };
-    int chosen = find(QString::fromStdString(face));
-    if (chosen < 0 && face == "Arial")  // the name documents use, drawn with its stand-in
-        chosen = find(QStringLiteral("Liberation Sans"));
+    const LogFont font = t ? t->choice().settings.font : LogFont{};
+    int chosen = font.faceName.empty() ? -1 : find(QString::fromStdString(font.faceName));
+    if (chosen < 0)  // a name documents use ("Arial"), drawn with its stand-in
+        chosen = find(drawnFace(font));
     list->setSelection(chosen);
 }
 
@@ -109,9 +112,17 @@ FontLibrary* TextOptions::fonts()
     return fonts_.get();
 }
 
+QString TextOptions::drawnFace(const LogFont& font)
+{
+    const std::string drawn = fonts() ? fonts()->drawnFamily(font) : std::string();
+    if (!drawn.empty())
+        return QString::fromStdString(drawn);
+    return QString::fromStdString(font.faceName.empty() ? std::string("Arial") : font.faceName);
+}
+
 bool TextOptions::edit(TextToolChoice& choice, bool editing)
 {
-    TextDialog dialog(window_, choice, editing);
+    TextDialog dialog(window_, choice, editing, [this](const LogFont& f) { return drawnFace(f); });
     if (dialog.exec() != QDialog::Accepted)
         return false;
     choice = dialog.choice();

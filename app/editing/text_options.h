@@ -33,6 +33,8 @@ public:
 
 private:
     TextTool* tool() const;
+    // The family the program's fonts draw a font with; its stored name when none.
+    QString drawnFace(const LogFont& font);
     void addShadowToCurrentLayer();
     void showFontList();
 

@@ -2,6 +2,7 @@
 
 #include "app/core/view/zoom.h"
 #include "app/shell/main_window.h"
+#include "app/widgets/editing_keys_focus.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -49,6 +50,10 @@ bool AcceleratorFilter::filterEvent(QObject* receiver, QEvent* event)
     if (!widget || widget->window() != mainWindow_)
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
+    // A text field, list or spin box keeps its own editing keys: Ctrl+X in a mail's subject
+    // must cut its text, not delete the picture's layer.
+    if (IsEditingKey(key->key(), key->modifiers()) && EditingKeysStayWith(*widget))
+        return false;
     const auto command = TranslateAccelerator(key->key(), key->modifiers());
     if (!command)
         return false;

@@ -2,6 +2,7 @@
 
 #include "app/skin/screen_selection.h"
 #include "app/widgets/qt_geometry.h"
+#include "app/widgets/slider_labels.h"
 #include "app/widgets/slider_readouts.h"
 #include "common/failure_notices.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
@@ -107,6 +108,7 @@ SkinPanelWidget* MainSkin::windowFor(int panel, std::vector<ShownPanel>& old, co
     fields_.attach(*window);
     lists_.attach(*window);
     AttachSliderReadouts(*window);
+    AttachSliderLabels(*window);
     return window;
 }
 

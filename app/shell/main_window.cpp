@@ -15,7 +15,9 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QMimeData>
+#include <QHelpEvent>
 #include <QPainter>
+#include <QToolTip>
 #include <QUrl>
 
 namespace lv::app {
@@ -170,6 +172,8 @@ std::optional<QRect> MainWindow::controlRect(int controlId) const
 
 void MainWindow::setIndicatorLit(bool lit)
 {
+    if (lit == indicatorLit_)
+        return;
     indicatorLit_ = lit;
     repaintBaseControl(kIndicatorControl);
 }
@@ -211,6 +215,14 @@ bool MainWindow::event(QEvent* event)
         if (ScreenCode* code = screenCode(); code && request)
             code->privateRequest(*request);
         return true;
+    }
+    // The lamp is a region of the skin, which gives regions no tooltips: its tip is asked here.
+    if (event->type() == QEvent::ToolTip && !indicatorMeaning_.isEmpty()) {
+        const auto* help = static_cast<QHelpEvent*>(event);
+        if (const auto lamp = controlRect(kIndicatorControl); lamp && lamp->contains(help->pos())) {
+            QToolTip::showText(help->globalPos(), indicatorMeaning_, this, *lamp);
+            return true;
+        }
     }
     return QWidget::event(event);
 }

@@ -79,8 +79,11 @@ public:
     // The album open on the album page: the settings dialog offers it first and the show
     // reads it with the photos the page has not written yet.
     void setOpenAlbum(const OpenAlbum* album) { openAlbum_ = album; }
-    // Which indicator picture control 164 shows.
+    // Which indicator picture control 164 shows, and what it stands for (its tooltip).
     void setIndicatorLit(bool lit);
+    void setIndicatorMeaning(const QString& meaning) { indicatorMeaning_ = meaning; }
+    bool indicatorLit() const { return indicatorLit_; }
+    const QString& indicatorMeaning() const { return indicatorMeaning_; }
     // An image window opened or closed: the splash shows in the workspace only while none is open.
     void imageWindowsChanged();
     // A page of the screen shown (the album's grid) uses the workspace: no splash under it.
@@ -207,6 +210,7 @@ private:
     QImage indicator_;
     QImage indicatorBlank_;
     bool indicatorLit_ = false;
+    QString indicatorMeaning_;
     bool workspaceTaken_ = false;
     AlbumFileOpener albumFileOpener_;
     std::unique_ptr<HelpWindow> help_;

@@ -78,7 +78,7 @@ TEST_F(Chain, TranslatesKeysBeforeTheAcquisitionFilterAndDispatch)
     std::vector<skin::Handler> called;
     window.handlers().set(skin::Handler::Undo, [&](const HandlerCall& c) { called.push_back(c.handler); });
 
-    press(field, Qt::Key_Z, Qt::ControlModifier);
+    press(window, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(called, std::vector<skin::Handler>{skin::Handler::Undo});
     EXPECT_TRUE(acquisition.seen.empty()) << "a translated key goes no further";
 

@@ -9,6 +9,16 @@
 #include <QPainter>
 
 namespace lv::app {
+
+namespace {
+
+// Labels stand in the 14 pixels over their track.
+QRect SliderLabelRect(const skin::Slider& slider)
+{
+    return {slider.track.left + 2, slider.track.top - 14, slider.track.width(), 14};
+}
+
+}  // namespace
 namespace {
 
 template <class... Ts>
@@ -89,6 +99,8 @@ void SkinPanelWidget::setButtonHidden(int button, bool hidden)
                 child->setVisible(!hidden);
     }
     update(buttonArea(button));
+    if (const auto& slider = input_->slider(button))
+        update(SliderLabelRect(*slider));
 }
 
 void SkinPanelWidget::carryOut(const skin::Effects& effects)
@@ -298,8 +310,41 @@ void SkinPanelWidget::paintEvent(QPaintEvent* event)
                 paintControlText(p, i, shown, text->second);
         }
     }
+    paintSliderLabels(p, exposed);
     if (overlay_)
         overlay_(p);
+}
+
+void SkinPanelWidget::setSliderLabel(int thumb, const QString& text)
+{
+    if (thumb < 0 || thumb >= int(input_->size()) || !input_->slider(thumb))
+        return;
+    const skin::Slider& slider = *input_->slider(thumb);
+    QString& label = sliderLabels_[thumb];
+    if (label == text)
+        return;
+    label = text;
+    update(SliderLabelRect(slider));
+}
+
+QString SkinPanelWidget::shownSliderLabel(int thumb) const
+{
+    const auto found = sliderLabels_.find(thumb);
+    return found == sliderLabels_.end() || input_->hidden(thumb) ? QString() : found->second;
+}
+
+void SkinPanelWidget::paintSliderLabels(QPainter& p, const QRect& exposed) const
+{
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setPixelSize(11);
+    p.setFont(font);
+    p.setPen(palette::kTextDim);
+    for (const auto& [thumb, text] : sliderLabels_) {
+        const auto& slider = input_->slider(thumb);
+        if (!slider || input_->hidden(thumb) || text.isEmpty() || !exposed.intersects(SliderLabelRect(*slider)))
+            continue;
+        p.drawText(SliderLabelRect(*slider), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine, text);
+    }
 }
 
 void SkinPanelWidget::mousePressEvent(QMouseEvent* event)

@@ -93,6 +93,11 @@ public:
     using SliderObserver = std::function<void(int button, int value)>;
     void setSliderObserver(SliderObserver observer) { sliderObserver_ = std::move(observer); }
     const SliderObserver& sliderObserver() const { return sliderObserver_; }
+    // The label drawn over a slider (by its thumb's index), hidden with the slider; the empty
+    // text for none, or while the slider is hidden.
+    void setSliderLabel(int thumb, const QString& text);
+    QString shownSliderLabel(int thumb) const;
+
     // The program sets a slider's range and value by its thumb's index in the panel.
     void setButtonSlider(int button, int minimum, int maximum, int value);
 
@@ -123,6 +128,8 @@ private:
     QTimer tooltipTimer_;
     std::function<void(QPainter&)> overlay_;
     std::map<int, QString> texts_;  // by button index
+    std::map<int, QString> sliderLabels_;  // by thumb index
+    void paintSliderLabels(QPainter& p, const QRect& exposed) const;
     SliderObserver sliderObserver_;
 };
 

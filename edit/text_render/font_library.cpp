@@ -66,4 +66,10 @@ FT_Face FontLibrary::face(const LogFont& font)
     return face;
 }
 
+std::string FontLibrary::drawnFamily(const LogFont& font)
+{
+    const FT_Face matched = face(font);
+    return matched && matched->family_name ? std::string(matched->family_name) : std::string();
+}
+
 }  // namespace lv

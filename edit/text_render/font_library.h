@@ -29,6 +29,9 @@ public:
 
     // The face fontconfig matches for the font, kept for later calls; null when none.
     FT_Face face(const LogFont& font);
+    // The family of that face: what the lettering is drawn with ("Arial" is drawn with its
+    // stand-in); empty when none matches.
+    std::string drawnFamily(const LogFont& font);
     // The file and face index that face comes from.
     std::optional<std::pair<std::string, int>> matchFile(const LogFont& font);
 

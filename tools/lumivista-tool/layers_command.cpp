@@ -85,7 +85,7 @@ bool apply(Session& s, const LayerOperation& op, std::string& why)
             why = "cannot open " + op.text;
             return false;
         }
-        return AddLayersFrom(stack, *source);
+        return AddLayersFrom(stack, *source, op.text);
     }
     }
     return false;

@@ -252,13 +252,6 @@ QImage InternetWindow(SkinVariant variant)
     return canvas.take();
 }
 
-void SliderLabels(QPainter& p, int panel)
-{
-    for (const skin::ButtonDefinition& b : skin::PanelButtons(panel))
-        if (b.kind == ButtonKind::SliderTrack)
-            Label(p, QRectF(b.small.left + 2, b.small.top - 14, b.small.width(), 14), StringText(b.tooltip), UiFont(11), kTextDim);
-}
-
 void FieldFrames(QPainter& p, int panel, const QColor& colour)
 {
     for (const skin::ButtonDefinition& b : skin::PanelButtons(panel)) {
@@ -318,7 +311,6 @@ QImage SidePanel(int panel)
     Label(p, QRectF(18, titleTop, size.width() - 26, 22), QtText(def.title), UiFont(15, QFont::Bold), kText);
     Label(p, QRectF(18, titleTop + 20, size.width() - 26, 16), QtText(def.subtitle), UiFont(11), kTextDim);
     FieldFrames(p, panel, colour);
-    SliderLabels(p, panel);
     if (panel == 1 || panel == 9 || panel == 12)
         HostedAreaHint(p, size);
     return canvas.take();
@@ -336,7 +328,6 @@ QImage SubPanel(int panel)
     p.setBrush(colour);
     p.drawRoundedRect(QRectF(8, 6, 3.5, 15), 1.75, 1.75);
     Label(p, QRectF(18, 2, def.width - 50, 24), QtText(def.title), UiFont(13, QFont::Bold), kText);
-    SliderLabels(p, panel);
     return canvas.take();
 }
 

@@ -5,6 +5,9 @@
 #include "edit/tools/tool_registry.h"
 #include "edit/undo_hooks.h"
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace lv {
 
 int TextTool::id() const
@@ -19,6 +22,12 @@ TextToolChoice TextTool::DefaultChoice()
     choice.settings.font.weight = 400;
     choice.settings.font.faceName = "Arial";
     return choice;
+}
+
+int StartingTextHeight(int lastUsed, int pictureHeight)
+{
+    const bool fits = lastUsed > 0 && lastUsed * 40 >= pictureHeight && lastUsed * 2 <= pictureHeight;
+    return fits ? lastUsed : std::max(1, (pictureHeight + 5) / 10);
 }
 
 int TextLayerAt(const LayerStack& stack, Point point)
@@ -55,6 +64,8 @@ ToolResult TextTool::press(ToolContext& context, const PointerEvent& event)
         choice.settings.colour = std::uint32_t(colour.red) | std::uint32_t(colour.green) << 8 | std::uint32_t(colour.blue) << 16;
         choice.settings.left = event.point.x;
         choice.settings.top = event.point.y;
+        const int last = sizeUsed_ ? std::abs(choice.settings.font.height) : 0;
+        choice.settings.font.height = -StartingTextHeight(last, int(stack.height));
     }
     if (!screen_->edit(choice, editing))
         return ToolResult::Handled();
@@ -74,6 +85,7 @@ ToolResult TextTool::press(ToolContext& context, const PointerEvent& event)
     // The next lettering starts from these choices, but at its own place and colour.
     choice_ = choice;
     choice_.settings.text.clear();
+    sizeUsed_ = true;
     return ToolResult::Document();
 }
 

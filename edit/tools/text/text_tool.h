@@ -36,11 +36,20 @@ public:
     const TextToolChoice& choice() const { return choice_; }
     TextToolChoice& choice() { return choice_; }
 
+    // The user chose a size (in the font dialog): the next lettering starts from it.
+    void sizeChosen() { sizeUsed_ = true; }
+
 private:
     TextScreen* screen_ = nullptr;
+    bool sizeUsed_ = false;
     TextToolChoice choice_ = DefaultChoice();
     static TextToolChoice DefaultChoice();
 };
+
+// The pixel height new lettering starts at: the last one used (0 for none yet) while it lies
+// within 1/40 to 1/2 of the picture's height, a tenth of that height otherwise, so a photo
+// gets readable text and a small picture no giant letters.
+int StartingTextHeight(int lastUsed, int pictureHeight);
 
 // The front-most visible text layer under a top-down point, or -1.
 int TextLayerAt(const LayerStack& stack, Point point);

@@ -33,9 +33,9 @@ TEST_F(LayersTool, OperationsAndTheirUndoRunInOrderThroughOneTable)
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out,
               "{\"width\":40,\"height\":30,\"current\":0,\"layers\":["
-              "{\"name\":\"Fundo\",\"width\":10,\"height\":6,\"x\":15,\"y\":12,\"opacity\":100,\"visible\":true,\"linked\":false,\"kind\":0},"
+              "{\"name\":\"green\",\"width\":10,\"height\":6,\"x\":15,\"y\":12,\"opacity\":100,\"visible\":true,\"linked\":false,\"kind\":0},"
               "{\"name\":\"Fundo\",\"width\":40,\"height\":30,\"x\":0,\"y\":0,\"opacity\":100,\"visible\":true,\"linked\":false,\"kind\":0}]}\n")
-        << "undo after opacity=30 gives the opacity back; the added layer is centred";
+        << "undo after opacity=30 gives the opacity back; the added layer is centred and named after its file";
 
     // new: layer2 over Fundo; duplicate and rename the copy; move it down and merge it
     // into Fundo, which keeps its name; then Ctrl-click the top layer to link it.
