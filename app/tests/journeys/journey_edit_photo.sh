@@ -66,8 +66,8 @@ shown "$WORK/reopened.bmp"
 # The file holds what was shown (JPEG's loss aside), and opens as it was written.
 size=$(field size <<< "$cropped")
 [ "$(size_of "$WORK/festa.jpg")" = "$size" ] || fail "saved $(size_of "$WORK/festa.jpg"), cropped to $size"
-# JPEG rings around the lettering's edges: some thousands of pixels there, none elsewhere.
-[ "$(differing "$WORK/festa.jpg" "$WORK/redone.bmp" 8)" -lt 4000 ] || fail "the saved JPEG is not the picture shown"
+# JPEG rings around the lettering's edges (a tenth of the picture high): under 1 % of the pixels.
+[ "$(differing "$WORK/festa.jpg" "$WORK/redone.bmp" 8)" -lt 20000 ] || fail "the saved JPEG is not the picture shown"
 [ "$(differing "$WORK/festa.jpg" "$WORK/reopened.bmp" 1)" -lt 100 ] || fail "the reopened picture is not the file"
 read -r r g b <<< "$(pixel "$WORK/festa.jpg" "$eye_x" "$eye_y")"
 [ "$r" -lt $((g + 60)) ] || fail "the red eye is still red: $r $g $b"

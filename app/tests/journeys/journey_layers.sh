@@ -13,10 +13,11 @@ added=$(wait_log '^state .* layers=2 ')
 IFS=, read -r left top right bottom <<< "$(field layer <<< "$added")"
 cx=$(((left + right) / 2)) cy=$(((top + bottom) / 2))
 
-# The palette's rows (app/core/layer_palette_layout.cpp): 50 high under a 20-pixel tool bar;
+# The palette's rows (app/core/layer_palette_layout.cpp): 50 high under its 14-pixel drag
+# strip and a 20-pixel tool bar;
 # the eye at 49-73 x 2-25, the opacity track from 79 to 30 short of the right edge, 35-37 high.
 click 3 'Paleta de camadas'; wait_window 'Mostrar a paleta de camadas'
-px=$X py=$((Y + 21))
+px=$X py=$((Y + 14 + 21))
 row_eye() { echo $((px + 61)) $((py + $1 * 50 + 13)); }
 drag $((px + 79 + 160)) $((py + 38)) $((px + 79 + 85)) $((py + 38))
 wait_log '^state' > /dev/null

@@ -29,7 +29,7 @@ def check(condition, what):
 
 def run(*args, env=None, expect=0, paper="letter"):
     # The layouts below are laid out on Letter; without --paper a job takes the system's paper.
-    if args[:1] == ("print",) and "--paper" not in args and paper:
+    if args[:1] == ("print",) and args[1:2] != ("curves",) and "--paper" not in args and paper:
         args = (*args, "--paper", paper)
     result = subprocess.run([TOOL, *args], capture_output=True, text=True, env=env)
     check(result.returncode == expect, f"{' '.join(args)} exited {result.returncode}: {result.stderr.strip()}")
