@@ -2,6 +2,7 @@
 
 #include "common/little_endian.h"
 #include "imagelib/codecs/bmp/bmp.h"
+#include "imagelib/codecs/alpha_rows.h"
 #include "imagelib/codecs/image_file.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/progress.h"
@@ -50,27 +51,12 @@ std::array<std::uint8_t, kDataOffset> headers(const HDIB& image)
 
 WriteResult WriteBmpWithAlpha(ByteSink& sink, const HDIB& image, const HDIB& alpha)
 {
-    if (!image || !alpha || DibGetType(image) != IMG_RGB24 || alpha.bitCount() != 8 || alpha.width() != image.width()
-        || alpha.height() != image.height())
+    if (!AlphaFitsPicture(image, alpha))
         return WriteResult::NotWritten;
     const auto head = headers(image);
     if (!sink.write(head.data(), head.size()))
         return WriteResult::Failed;
-    const auto width = std::size_t(image.width());
-    std::vector<std::uint8_t> row(width * 4);
-    for (int y = 0; y < image.height(); ++y) {
-        if (AbortRequested())
-            return WriteResult::NotWritten;
-        const std::uint8_t* colours = image.row(y);
-        const std::uint8_t* a = alpha.row(y);
-        for (std::size_t x = 0; x < width; ++x) {
-            std::copy_n(colours + x * 3, 3, &row[x * 4]);
-            row[x * 4 + 3] = a[x];
-        }
-        if (!sink.write(row.data(), row.size()))
-            return WriteResult::Failed;
-    }
-    return WriteResult::Written;
+    return WriteBgraRows(sink, image, alpha);
 }
 
 WriteResult WriteBmpWithAlpha(const std::string& path, const HDIB& image, const HDIB& alpha)

@@ -1,5 +1,6 @@
 #include "imagelib/codecs/targa/targa.h"
 #include "imagelib/codecs/picture_budget.h"
+#include "imagelib/codecs/alpha_rows.h"
 
 #include "common/little_endian.h"
 #include "imagelib/codecs/chunked_read.h"
@@ -332,8 +333,7 @@ WriteResult WriteTarga(const std::string& path, const HDIB& image)
 
 WriteResult WriteTargaWithAlpha(ByteSink& sink, const HDIB& image, const HDIB& alpha)
 {
-    if (!image || !alpha || DibGetType(image) != IMG_RGB24 || alpha.bitCount() != 8 || alpha.width() != image.width()
-        || alpha.height() != image.height())
+    if (!AlphaFitsPicture(image, alpha))
         return WriteResult::NotWritten;
     std::vector<std::uint8_t> header(kTargaHeaderSize, 0);
     header[2] = kTrueColour;
@@ -343,21 +343,7 @@ WriteResult WriteTargaWithAlpha(ByteSink& sink, const HDIB& image, const HDIB& a
     header[17] = kAlphaBits;
     if (!sink.write(header.data(), header.size()))
         return WriteResult::Failed;
-    const auto width = std::size_t(image.width());
-    std::vector<std::uint8_t> row(width * 4);
-    for (int y = 0; y < image.height(); ++y) {
-        if (AbortRequested())
-            return WriteResult::NotWritten;
-        const std::uint8_t* colours = image.row(y);
-        const std::uint8_t* a = alpha.row(y);
-        for (std::size_t x = 0; x < width; ++x) {
-            std::copy_n(colours + x * 3, 3, &row[x * 4]);
-            row[x * 4 + 3] = a[x];
-        }
-        if (!sink.write(row.data(), row.size()))
-            return WriteResult::Failed;
-    }
-    return WriteResult::Written;
+    return WriteBgraRows(sink, image, alpha);
 }
 
 WriteResult WriteTargaWithAlpha(const std::string& path, const HDIB& image, const HDIB& alpha)
