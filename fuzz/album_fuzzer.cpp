@@ -33,10 +33,7 @@ extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t s
     lv::fuzz::MutationDice dice(seed);
     if (dice.oneIn(2) || size < kHeaderSize || maxSize < kHeaderSize + kRecordSize + 64)
         return lv::fuzz::OrdinaryMutation(data, size, maxSize);
-    const std::size_t room = (maxSize - kHeaderSize) / kRecordSize;
-    const std::size_t count = 1 + dice.below(std::min<std::size_t>(kMaxEntries, room / 2));
-    const std::size_t tableEnd = kHeaderSize + kRecordSize * count;
-    const std::size_t total = tableEnd + 1 + dice.below(maxSize - tableEnd);
+    const auto [count, tableEnd, total] = lv::fuzz::PlanSharedBlockFile(dice, kHeaderSize, kRecordSize, kMaxEntries, maxSize);
     std::vector<std::uint8_t> album(total, 0);
     std::memcpy(album.data(), kMagic, sizeof kMagic);
     lv::StoreLE32(album.data() + 4, std::uint32_t(total));

@@ -31,10 +31,7 @@ extern "C" std::size_t LLVMFuzzerCustomMutator(std::uint8_t* data, std::size_t s
     lv::fuzz::MutationDice dice(seed);
     if (dice.oneIn(2) || size < kSkinHeaderSize || maxSize < kSkinHeaderSize + kSkinRecordSize + 64)
         return lv::fuzz::OrdinaryMutation(data, size, maxSize);
-    const std::size_t room = (maxSize - kSkinHeaderSize) / kSkinRecordSize;
-    const std::size_t records = 1 + dice.below(std::min<std::size_t>(kSkinMaxRecords, room / 2));
-    const std::size_t tableEnd = kSkinHeaderSize + kSkinRecordSize * records;
-    const std::size_t total = tableEnd + 1 + dice.below(maxSize - tableEnd);
+    const auto [records, tableEnd, total] = lv::fuzz::PlanSharedBlockFile(dice, kSkinHeaderSize, kSkinRecordSize, kSkinMaxRecords, maxSize);
     std::vector<std::uint8_t> skin(total, 0);
     std::memcpy(skin.data(), data, 4);  // the input's magic, whichever it was
     lv::StoreLE32(skin.data() + 8, std::uint32_t(records));

@@ -5,6 +5,7 @@
 // leave the bytes to libFuzzer's own mutations.
 
 #include <cstddef>
+#include <algorithm>
 #include <cstdint>
 #include <random>
 
@@ -30,6 +31,25 @@ private:
 inline std::size_t OrdinaryMutation(std::uint8_t* data, std::size_t size, std::size_t maxSize)
 {
     return LLVMFuzzerMutate ? LLVMFuzzerMutate(data, size, maxSize) : size;
+}
+
+// A file of a header, a table of records and one block after it that every record will name:
+// how many records, where the table ends and how long the file is, all within maxSize.
+struct SharedBlockFile {
+    std::size_t records = 0;
+    std::size_t tableEnd = 0;
+    std::size_t total = 0;
+};
+
+inline SharedBlockFile PlanSharedBlockFile(MutationDice& dice, std::size_t headerSize, std::size_t recordSize,
+                                           std::size_t maxRecords, std::size_t maxSize)
+{
+    SharedBlockFile file;
+    const std::size_t room = (maxSize - headerSize) / recordSize;
+    file.records = 1 + dice.below(std::min(maxRecords, room / 2));
+    file.tableEnd = headerSize + recordSize * file.records;
+    file.total = file.tableEnd + 1 + dice.below(maxSize - file.tableEnd);
+    return file;
 }
 
 }  // namespace lv::fuzz
