@@ -7,6 +7,8 @@
 #include "pictures.h"
 #include "ppm.h"
 
+#include "imagelib/tests/interop_script.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -14,16 +16,6 @@
 
 namespace lv {
 namespace {
-
-constexpr int kSkipped = 77;
-
-// The exit status of a script in tests/interop/ run on `arguments`.
-int RunScript(const std::string& script, const std::string& arguments)
-{
-    const std::string command = "/usr/bin/python3 tests/interop/" + script + " " + arguments;
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 HDIB GreyRipples(int width, int height)
 {
@@ -52,8 +44,8 @@ TEST(FlashPixInterop, PillowDecodesOurFilesExactlyAsWeDo)
         const std::string fpx = dir.file(std::string(c.name) + ".fpx");
         const std::string ppm = dir.file(std::string(c.name) + ".ppm");
         ASSERT_EQ(WriteFlashPix(fpx, c.picture, 90), WriteResult::Written);
-        const int status = RunScript("decode_fpx_with_pil.py", fpx + " " + ppm);
-        if (status == kSkipped)
+        const int status = testing::RunInteropScript("decode_fpx_with_pil.py", fpx + " " + ppm);
+        if (status == testing::kScriptSkipped)
             GTEST_SKIP() << "Pillow or olefile is missing";
         ASSERT_EQ(status, 0);
         ReadResult ours = ReadFlashPix(fpx);

@@ -7,6 +7,8 @@
 #include "pictures.h"
 #include "ppm.h"
 
+#include "imagelib/tests/interop_script.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -14,15 +16,6 @@
 
 namespace lv {
 namespace {
-
-constexpr int kSkipped = 77;
-
-int RunScript(const std::string& script, const std::string& arguments)
-{
-    const std::string command = "/usr/bin/python3 tests/interop/" + script + " " + arguments;
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 TEST(FlashPixStandardLayout, FilesMadeElsewhereReadToThePixelsTheyHold)
 {
@@ -32,14 +25,14 @@ TEST(FlashPixStandardLayout, FilesMadeElsewhereReadToThePixelsTheyHold)
     for (const std::string kind : {"mixed", "pillow"}) {
         SCOPED_TRACE(kind);
         const std::string fpx = dir.file(kind + ".fpx"), ppm = dir.file(kind + ".ppm");
-        const int status = RunScript("fpx_standard.py", "write " + kind + " " + fpx + " " + ppm);
-        if (status == kSkipped)
+        const int status = testing::RunInteropScript("fpx_standard.py", "write " + kind + " " + fpx + " " + ppm);
+        if (status == testing::kScriptSkipped)
             GTEST_SKIP() << "Pillow or olefile is missing";
         ASSERT_EQ(status, 0);
         EXPECT_TRUE(testing::ShowsReference(ReadFlashPix(fpx), ppm));
         if (kind == "pillow") {
             const std::string byPillow = dir.file("by_pillow.ppm");
-            ASSERT_EQ(RunScript("decode_fpx_with_pil.py", fpx + " " + byPillow), 0);
+            ASSERT_EQ(testing::RunInteropScript("decode_fpx_with_pil.py", fpx + " " + byPillow), 0);
             EXPECT_TRUE(testing::ShowsReference(ReadFlashPix(fpx), byPillow));
         }
     }
@@ -68,8 +61,8 @@ TEST(FlashPixStandardLayout, AnIndependentReaderSeesOurSingleColourAndEdgeTilesA
         SCOPED_TRACE(c.name);
         const std::string fpx = dir.file(std::string(c.name) + ".fpx"), ppm = dir.file(std::string(c.name) + ".ppm");
         ASSERT_EQ(WriteFlashPix(fpx, c.picture, 85), WriteResult::Written);
-        const int status = RunScript("fpx_standard.py", "read " + fpx + " " + ppm);
-        if (status == kSkipped)
+        const int status = testing::RunInteropScript("fpx_standard.py", "read " + fpx + " " + ppm);
+        if (status == testing::kScriptSkipped)
             GTEST_SKIP() << "Pillow or olefile is missing";
         ASSERT_EQ(status, 0);
         EXPECT_TRUE(testing::ShowsReference(ReadFlashPix(fpx), ppm));
