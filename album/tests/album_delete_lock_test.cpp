@@ -7,7 +7,7 @@
 #include "album/album_update.h"
 #include "album/photo_loader.h"
 #include "album/photo_search.h"
-#include "album_test_support.h"
+#include "page_session_fixture.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 
@@ -41,16 +41,10 @@ std::future<void> WriterHolding(const std::string& path, std::vector<AlbumEntry>
     return done;
 }
 
-TEST(AlbumLockedDelete, DeletingTheOpenAlbumWaitsForAWriterAndItsFileStaysGone)
+using AlbumLockedDeleteOnPage = PageSession;
+
+TEST_F(AlbumLockedDeleteOnPage, DeletingTheOpenAlbumWaitsForAWriterAndItsFileStaysGone)
 {
-    lv::testing::UiRecorder ui;
-    lv::testing::TempDir dir;
-    fs::create_directories(dir.path() / "program/albums");
-    ProfileCatalogueStore store{dir.path() / "LV2000.ini", dir.path() / "program/sysalbum/albums.ini"};
-    AlbumCatalogue catalogue{store, dir.path() / "program"};
-    GridLayouts layouts;
-    layouts.place(0, {{0, 0, 100, 100}, Rect{110, 0, 210, 100}, Rect{0, 110, 100, 210}, Rect{0, 0, 50, 20}});
-    Album album;
     AlbumPageSession session(album, catalogue, AlbumPhotoReaders(), layouts);
     session.showCategory(0, std::nullopt, "");
     session.album().append(EntryFor(6, 4, "/fotos/a.jpg"));

@@ -5,7 +5,7 @@
 #include "album/album_page_session.h"
 #include "album/album_update.h"
 #include "album/photo_loader.h"
-#include "album_test_support.h"
+#include "page_session_fixture.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 
@@ -19,24 +19,10 @@ namespace {
 using testing::EntryFor;
 namespace fs = std::filesystem;
 
-std::vector<std::string> Paths(const Album& album)
-{
-    std::vector<std::string> paths;
-    for (const AlbumEntry& e : album.entries())
-        paths.push_back(e.path());
-    return paths;
-}
+using AlbumPageRefresh = PageSession;
 
-TEST(AlbumPageRefresh, PhotosAnotherWriterAddedJoinTheOpenAlbumAndTheUsersChangesStand)
+TEST_F(AlbumPageRefresh, PhotosAnotherWriterAddedJoinTheOpenAlbumAndTheUsersChangesStand)
 {
-    lv::testing::UiRecorder ui;
-    lv::testing::TempDir dir;
-    fs::create_directories(dir.path() / "program/albums");
-    ProfileCatalogueStore store{dir.path() / "LV2000.ini", dir.path() / "program/sysalbum/albums.ini"};
-    AlbumCatalogue catalogue{store, dir.path() / "program"};
-    GridLayouts layouts;
-    layouts.place(0, {{0, 0, 100, 100}, Rect{110, 0, 210, 100}, Rect{0, 110, 100, 210}, Rect{0, 0, 50, 20}});
-    Album album;
     AlbumPageSession session(album, catalogue, AlbumPhotoReaders(), layouts);
     session.showCategory(0, std::nullopt, "");
     EXPECT_EQ(session.takeOthersAdditions(), 0) << "no file yet";
@@ -57,7 +43,7 @@ TEST(AlbumPageRefresh, PhotosAnotherWriterAddedJoinTheOpenAlbumAndTheUsersChange
               }),
               AlbumUpdate::Written);
     EXPECT_EQ(session.takeOthersAdditions(), 2);
-    EXPECT_EQ(Paths(session.album()),
+    EXPECT_EQ(testing::PathsOf(session.album()),
               (std::vector<std::string>{"/fotos/a.jpg", "/fotos/c.jpg", "/fotos/d.jpg", "/fotos/e.jpg"}));
     EXPECT_EQ(session.view().selected(), 1);
     EXPECT_EQ(session.view().selectedCount(), 1);

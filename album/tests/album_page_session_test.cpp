@@ -5,7 +5,7 @@
 #include "album/album_page_session.h"
 #include "album/album_update.h"
 #include "album/photo_loader.h"
-#include "album_test_support.h"
+#include "page_session_fixture.h"
 #include "common/byte_sink.h"
 #include "common/profile.h"
 #include "common/testing/temp_dir.h"
@@ -20,30 +20,6 @@ namespace {
 
 using testing::EntryFor;
 namespace fs = std::filesystem;
-
-class PageSession : public ::testing::Test {
-protected:
-    PageSession()
-    {
-        fs::create_directories(dir.path() / "program/albums");
-        layouts.place(0, {{0, 0, 100, 100}, Rect{110, 0, 210, 100}, Rect{0, 110, 100, 210}, Rect{0, 0, 50, 20}});
-    }
-    std::string config() const { return (dir.path() / "LV2000.ini").string(); }
-    void fill(AlbumPageSession& s, int photos)
-    {
-        for (int i = 0; i < photos; ++i)
-            s.album().append(EntryFor(6, 4, "/fotos/p" + std::to_string(i) + ".jpg"));
-        s.album().setModified(true);
-        s.layoutChanged();
-    }
-
-    lv::testing::UiRecorder ui;
-    lv::testing::TempDir dir;
-    ProfileCatalogueStore store{dir.path() / "LV2000.ini", dir.path() / "program/sysalbum/albums.ini"};
-    AlbumCatalogue catalogue{store, dir.path() / "program"};
-    GridLayouts layouts;
-    Album album;
-};
 
 TEST_F(PageSession, LeavingWritesTheAlbumAndComingBackRestoresSelectionAndFirstRow)
 {
