@@ -12,6 +12,7 @@
 #include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_geometry.h"
+#include "photo_box_template.h"
 #include "program_runner.h"
 #include "skin_clicks.h"
 
@@ -157,25 +158,12 @@ TEST(JourneyFixes, AnAlbumFromOutsideTheUsersAlbumsIsOfferedAfterThemAndPlays)
     EXPECT_EQ(sandbox.quit(), 0);
 }
 
-// A 160 × 120 card: its background and one photo placeholder.
-void WriteCardTemplate(const fs::path& path)
-{
-    auto doc = CreateLayerStackFromImage(DibCreate(160, 120, 0xFFFFFF, false));
-    SetLayerName(*doc, 0, "background");
-    ASSERT_TRUE(AddLayer(*doc, 0, DibCreate(60, 40, 0x808080, false), DibCreate(60, 40, 0xFFFFFF, true), false, false));
-    doc->layers[0].x = 90;
-    doc->layers[0].y = 10;
-    SetLayerName(*doc, 0, "Foto//x//1");
-    RebuildComposite(*doc);
-    ASSERT_TRUE(WriteLayeredFile(path.string(), *doc, 100));
-}
-
 TEST(JourneyFixes, SalvarProjetoKeepsTheLayersInAProjectsFolderAmongThePictures)
 {
     ProgramSandbox sandbox;
     const fs::path templateFile = sandbox.file("modelos/calendario.vlf");
     fs::create_directories(templateFile.parent_path());
-    WriteCardTemplate(templateFile);
+    WritePhotoBoxTemplate(templateFile);
     fs::create_directories(sandbox.home() / "sysalbum");
     album::AlbumEntry entry(16);
     entry.setPath(templateFile.string());

@@ -10,6 +10,7 @@
 #include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/dib_geometry.h"
 #include "imagelib/tests/pictures.h"
+#include "photo_box_template.h"
 #include "program_runner.h"
 #include "skin_clicks.h"
 
@@ -20,25 +21,12 @@
 namespace lv::testing {
 namespace {
 
-// A 160 × 120 page: "background" and a 60 × 40 photo box at (90, 10).
-void WritePageTemplate(const std::filesystem::path& path)
-{
-    auto doc = CreateLayerStackFromImage(DibCreate(160, 120, 0xFFFFFF, false));
-    SetLayerName(*doc, 0, "background");
-    ASSERT_TRUE(AddLayer(*doc, 0, DibCreate(60, 40, 0x808080, false), DibCreate(60, 40, 0xFFFFFF, true), false, false));
-    doc->layers[0].x = 90;
-    doc->layers[0].y = 10;
-    SetLayerName(*doc, 0, "Foto//x//1");
-    RebuildComposite(*doc);
-    ASSERT_TRUE(WriteLayeredFile(path.string(), *doc, 100));
-}
-
 TEST(ProjectDrop, AnAlbumPhotoDraggedOntoTheProjectFillsItsPhotoBoxInOneStep)
 {
     ProgramSandbox sandbox(1280, 1024);
     const std::filesystem::path templateFile = sandbox.file("modelos/pagina.vlf");
     std::filesystem::create_directories(templateFile.parent_path());
-    WritePageTemplate(templateFile);
+    WritePhotoBoxTemplate(templateFile);
     std::filesystem::create_directories(sandbox.home() / "sysalbum");
     {
         album::Album gallery;
