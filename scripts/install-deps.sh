@@ -14,12 +14,16 @@ packages=(
   libgsf-1-dev
   libfreetype-dev libfontconfig-dev
   libcurl4-openssl-dev libx11-dev
+  # photos as they come today: metadata, new formats, camera raw, colour profiles, stitching
+  libexiv2-dev libheif-dev libwebp-dev libavif-dev libjxl-dev libraw-dev liblcms2-dev
+  libopencv-stitching-dev libturbojpeg0-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth xdotool fonts-liberation dbus-daemon
   python3 python3-pil python3-numpy imagemagick graphicsmagick libtiff-tools netpbm
   libjpeg-turbo-progs libvips-tools sane-utils poppler-utils
   python3-olefile
+  libheif-examples webp libavif-bin libjxl-tools libraw-bin exiv2 colord-data
   xclip openbox x11-utils
   openssl
   # installing and packaging: the desktop's checks and CPack's Debian generator

@@ -3,6 +3,7 @@
 // them a result carries why it failed (or, for a picture read in part, what was wrong).
 
 #include "common/file_problem.h"
+#include "imagelib/codecs/picture_facts.h"
 #include "imagelib/dib.h"
 
 #include <utility>
@@ -39,11 +40,14 @@ public:
     // (a damaged file read as far as it goes). Empty when nothing is known.
     const FileFailure& failure() const { return failure_; }
     void setFailure(FileFailure failure) { failure_ = std::move(failure); }
+    const PictureFacts& facts() const { return facts_; }
+    PictureFacts& facts() { return facts_; }
 
 private:
     HDIB image_;
     ReadCode code_;
     FileFailure failure_;
+    PictureFacts facts_;
 };
 
 class WriteResult {
