@@ -166,7 +166,7 @@ bool TurnDocument(LayerStack& stack, bool right)
     return true;
 }
 
-bool SpinDocument(LayerStack& stack, double degrees)
+bool SpinDocument(LayerStack& stack, double degrees, int threads)
 {
     if (!hasLayers(stack))
         return false;
@@ -196,7 +196,7 @@ bool SpinDocument(LayerStack& stack, double degrees)
         if (!*n.sourceImage || !*n.sourceMask)
             return false;
         n.placement = Compose(t, m);
-        auto rendered = RenderLayerFromSource(layer, *n.sourceImage, *n.sourceMask, n.placement, kWhite);
+        auto rendered = RenderLayerFromSource(layer, *n.sourceImage, *n.sourceMask, n.placement, kWhite, threads);
         if (!rendered)
             return false;
         n.image = std::move(rendered->image);

@@ -27,8 +27,9 @@ bool FlipDocument(LayerStack& stack, bool horizontal);
 // A quarter turn clockwise (`right`) or counter-clockwise; width and height swap.
 bool TurnDocument(LayerStack& stack, bool right);
 // Every layer rotated by `degrees` (anticlockwise) about the document's centre from its source;
-// the canvas grows to hold the rotated picture and its new corners are transparent.
-bool SpinDocument(LayerStack& stack, double degrees);
+// the canvas grows to hold the rotated picture and its new corners are transparent. Rows are
+// rendered on up to `threads` threads (0: every processor).
+bool SpinDocument(LayerStack& stack, double degrees, int threads = 1);
 // Every layer scaled so that the document becomes width × height. Sides of 10001 or more
 // show string 2348 and change nothing.
 bool ResizeDocument(LayerStack& stack, int width, int height);

@@ -7,10 +7,10 @@ namespace lv {
 
 std::optional<RenderedLayer> RenderLayerFromSource(const LayerRecord& layer, const HDIB& sourceImage,
                                                    const HDIB& sourceMask, const Placement& m,
-                                                   std::uint32_t imageBackground)
+                                                   std::uint32_t imageBackground, int threads)
 {
     RenderedLayer r;
-    r.mask = ResamplePlaced(sourceMask, r.placed, 0, m);
+    r.mask = ResamplePlaced(sourceMask, r.placed, 0, m, threads);
     if (!r.mask)
         return std::nullopt;
     if (layer.kind == LAYER_TEXT) {
@@ -19,7 +19,7 @@ std::optional<RenderedLayer> RenderLayerFromSource(const LayerRecord& layer, con
         r.image = DibCreate(r.mask.width(), r.mask.height(), colour, sourceImage.bitCount() == 8);
     } else {
         Rect samePlace;
-        r.image = ResamplePlaced(sourceImage, samePlace, imageBackground, m);
+        r.image = ResamplePlaced(sourceImage, samePlace, imageBackground, m, threads);
     }
     if (!r.image)
         return std::nullopt;

@@ -2,11 +2,13 @@
 
 #include "edit/placement/picture_turns.h"
 #include "edit/placement/placement_matrix.h"
+#include "edit/placement/resample_walk.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 namespace lv {
@@ -32,59 +34,25 @@ Extent mappedExtent(int width, int height, const Placement& m)
     return e;
 }
 
-template <int Bytes>
-void renderRows(const HDIB& source, HDIB& out, const std::vector<double>& colX, const std::vector<double>& colY,
-                double rowXk, double rowYk, double vOrigin, double centreX, double centreY, const std::uint8_t* fill)
-{
-    const int sw = source.width();
-    const int sh = source.height();
-    const double limitX = 8.0 * sw;
-    const double limitY = 8.0 * sh;
-    const int w = out.width();
-    for (int j = 0; j < out.height(); ++j) {
-        const double v = j - vOrigin;
-        const double rowX = rowXk * v + centreX;
-        const double rowY = rowYk * v + centreY;
-        std::uint8_t* dst = out.row(j);
-        for (int i = 0; i < w; ++i, dst += Bytes) {
-            const double fx = colX[std::size_t(i)] + rowX;
-            const double fy = colY[std::size_t(i)] + rowY;
-            // Truncation toward zero sends (-1, 0) to 0, which lies inside.
-            if (!(fx > -1.0 && fy > -1.0 && fx < limitX && fy < limitY)) {
-                std::memcpy(dst, fill, Bytes);
-                continue;
-            }
-            const int sx = int(fx);
-            const int sy = int(fy);
-            const int wx = sx & 7;
-            const int wy = sy & 7;
-            const int c0 = sx >> 3;
-            const int r0 = sy >> 3;
-            const int c1 = std::min(c0 + 1, sw - 1);
-            const int r1 = std::min(r0 + 1, sh - 1);
-            const std::uint8_t* low = source.row(r0);
-            const std::uint8_t* high = source.row(r1);
-            const std::uint8_t* p00 = low + c0 * Bytes;
-            const std::uint8_t* p10 = low + c1 * Bytes;
-            const std::uint8_t* p01 = high + c0 * Bytes;
-            const std::uint8_t* p11 = high + c1 * Bytes;
-            const int w00 = (8 - wx) * (8 - wy), w10 = wx * (8 - wy), w01 = (8 - wx) * wy, w11 = wx * wy;
-            for (int b = 0; b < Bytes; ++b)
-                dst[b] = std::uint8_t((w00 * p00[b] + w10 * p10[b] + w01 * p01[b] + w11 * p11[b] + 32) >> 6);
-        }
-    }
-}
-
 }  // namespace
 
-HDIB ResamplePlaced(const HDIB& source, Rect& placed, std::uint32_t background, const Placement& m)
+namespace {
+
+// Everything a render needs before it has a picture to write: size, place and the walk.
+struct Plan {
+    int width = 0, height = 0;
+    Rect placed;
+    ResampleWalk walk;
+};
+
+std::optional<Plan> planRender(const HDIB& source, std::uint32_t background, const Placement& m)
 {
     if (!source || (source.bitCount() != 24 && source.bitCount() != 8) || source.width() <= 0
         || source.height() <= 0)
-        return nullptr;
+        return std::nullopt;
     const double det = m[0] * m[4] - m[1] * m[3];
     if (!std::isfinite(det) || det == 0)
-        return nullptr;
+        return std::nullopt;
     const int sw = source.width();
     const int sh = source.height();
     const Extent e = mappedExtent(sw, sh, m);
@@ -92,41 +60,68 @@ HDIB ResamplePlaced(const HDIB& source, Rect& placed, std::uint32_t background, 
     const double spanRow = e.maxRow - e.minRow;
     if (!std::isfinite(spanCol) || !std::isfinite(spanRow) || spanCol > kMaxPictureDimension
         || spanRow > kMaxPictureDimension)
-        return nullptr;
-    const int w = std::max(1, Truncate(spanCol + 0.5));
-    const int h = std::max(1, Truncate(spanRow + 0.5));
-
-    const int bytes = source.bitCount() / 8;
-    if (DibStride(std::uint64_t(w), unsigned(source.bitCount())) * std::uint64_t(h) > kMaxPictureBytes)
-        return nullptr;
-    HDIB out = BlankPictureLike(source, w, h);
-    if (!out)
-        return nullptr;
-
+        return std::nullopt;
+    Plan plan;
+    const int w = plan.width = std::max(1, Truncate(spanCol + 0.5));
+    plan.height = std::max(1, Truncate(spanRow + 0.5));
+    if (DibStride(std::uint64_t(w), unsigned(source.bitCount())) * std::uint64_t(plan.height) > kMaxPictureBytes)
+        return std::nullopt;
     const int left = RoundAway(e.minCol);
     const int top = RoundAway(e.minRow);
-    placed = {left, top, left + w, top + h};
+    plan.placed = {left, top, left + w, top + plan.height};
 
     // Rows run from the bottom in memory on both sides, so the inverse of the matrix's
     // linear part needs no sign change: column = (m0 u + m3 v) / D, row = (m1 u + m4 v) / D.
     const double k = 8.0 / det;
     const double uOrigin = (spanCol - 1) / 2;
-    const double vOrigin = (spanRow - 1) / 2;
-    std::vector<double> colX(static_cast<std::size_t>(w)), colY(static_cast<std::size_t>(w));
+    ResampleWalk& walk = plan.walk;
+    walk.colX.resize(std::size_t(w));
+    walk.colY.resize(std::size_t(w));
     for (int i = 0; i < w; ++i) {
         const double u = i - uOrigin;
-        colX[std::size_t(i)] = k * m[0] * u;
-        colY[std::size_t(i)] = k * m[1] * u;
+        walk.colX[std::size_t(i)] = k * m[0] * u;
+        walk.colY[std::size_t(i)] = k * m[1] * u;
     }
-    const double centreX = 4.0 * (sw - 1) + 0.5;
-    const double centreY = 4.0 * (sh - 1) + 0.5;
-    const std::uint8_t fill[3] = {std::uint8_t(background >> 16), std::uint8_t(background >> 8),
-                                  std::uint8_t(background)};
-    if (bytes == 3)
-        renderRows<3>(source, out, colX, colY, k * m[3], k * m[4], vOrigin, centreX, centreY, fill);
-    else
-        renderRows<1>(source, out, colX, colY, k * m[3], k * m[4], vOrigin, centreX, centreY, fill);
+    walk.rowXk = k * m[3];
+    walk.rowYk = k * m[4];
+    walk.vOrigin = (spanRow - 1) / 2;
+    walk.centreX = 4.0 * (sw - 1) + 0.5;
+    walk.centreY = 4.0 * (sh - 1) + 0.5;
+    walk.fill[0] = std::uint8_t(background >> 16);
+    walk.fill[1] = std::uint8_t(background >> 8);
+    walk.fill[2] = std::uint8_t(background);
+    return plan;
+}
+
+}  // namespace
+
+HDIB ResamplePlaced(const HDIB& source, Rect& placed, std::uint32_t background, const Placement& m, int threads)
+{
+    const auto plan = planRender(source, background, m);
+    if (!plan)
+        return nullptr;
+    HDIB out = BlankPictureLike(source, plan->width, plan->height);
+    if (!out)
+        return nullptr;
+    placed = plan->placed;
+    WalkRows(source, out, plan->walk, threads);
     return out;
+}
+
+std::optional<Rect> ResampledBox(const HDIB& source, const Placement& m)
+{
+    const auto plan = planRender(source, 0, m);
+    return plan ? std::optional(plan->placed) : std::nullopt;
+}
+
+bool ResampleInto(const HDIB& source, HDIB& out, std::uint32_t background, const Placement& m, int threads)
+{
+    const auto plan = planRender(source, background, m);
+    if (!plan || !out || out.width() != plan->width || out.height() != plan->height
+        || out.bitCount() != source.bitCount())
+        return false;
+    WalkRows(source, out, plan->walk, threads);
+    return true;
 }
 
 int FixedResizeCoordinate(int lowOld, int highOld, int lowNew, int highNew, bool highFirst)

@@ -7,6 +7,7 @@
 #include "edit/layer_stack.h"
 
 #include <cstdint>
+#include <optional>
 
 namespace lv {
 
@@ -15,8 +16,14 @@ namespace lv {
 // exclusive). Pixels that come from outside the source take `background` (red in the low
 // byte, blue in the third; an 8-bit source uses only the blue byte). Null when the matrix
 // is degenerate, the source is not 8 or 24 bits, or memory runs out; the source is
-// never changed.
-HDIB ResamplePlaced(const HDIB& source, Rect& placed, std::uint32_t background, const Placement& m);
+// never changed. Rows are shared among up to `threads` threads (0: every processor).
+HDIB ResamplePlaced(const HDIB& source, Rect& placed, std::uint32_t background, const Placement& m, int threads = 1);
+
+// The box ResamplePlaced would place its result in; nothing when it would fail.
+std::optional<Rect> ResampledBox(const HDIB& source, const Placement& m);
+// The same render into `out`, a picture of the source's depth and of the box's size (only
+// the pixels are written). False, with `out` untouched, when they do not fit.
+bool ResampleInto(const HDIB& source, HDIB& out, std::uint32_t background, const Placement& m, int threads = 1);
 
 // Composes the scale that takes `from` onto `to` (both top-down boxes), keeping the edge
 // that did not move fixed, into `m` and renders with background 0.

@@ -2,6 +2,9 @@
 // odd and even sizes, colour and grey, must give the same bytes. `referenceResample` is the
 // earlier walk, kept as it was.
 
+#include "edit/compositing.h"
+#include "edit/placement/document_geometry.h"
+#include "edit/placement/picture_spin.h"
 #include "edit/placement/picture_turns.h"
 #include "edit/placement/placement_matrix.h"
 #include "edit/placement/resampler.h"
@@ -154,6 +157,25 @@ TEST(ResamplerWalk, ScaledTurnedAndMirroredPlacementsMatchThePlainWalk)
         Rect placed;
         EXPECT_TRUE(samePixels(ResamplePlaced(source, placed, 0xFFFFFF, m), referenceResample(source, 0xFFFFFF, m)));
     }
+}
+
+TEST(PictureSpin, IsTheSpunOneLayerDocumentsCompositeToTheByte)
+{
+    for (const int bits : {24, 8})
+        for (const auto& size : {std::pair{41, 30}, std::pair{40, 29}})
+            for (const double degrees : {1.0, 17.0, 90.0, 133.5, 271.0, -17.0}) {
+                HDIB picture = noise(size.first, size.second, bits);
+                picture.header().biXPelsPerMeter = 3780;
+                const HDIB spun = SpinPicture(picture, degrees, 2);
+                auto stack = CreateLayerStackFromImage(DibDuplicate(picture));
+                CompositeLayers(*stack);
+                ASSERT_TRUE(SpinDocument(*stack, degrees));
+                ASSERT_TRUE(spun) << degrees;
+                const HDIB& composite = stack->composite;
+                EXPECT_EQ(spun.size(), composite.size());
+                EXPECT_EQ(std::memcmp(spun.data(), composite.data(), std::min(spun.size(), composite.size())), 0)
+                    << bits << " bits, " << size.first << "x" << size.second << ", " << degrees << " degrees";
+            }
 }
 
 }  // namespace

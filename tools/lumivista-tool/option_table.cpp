@@ -104,7 +104,7 @@ std::vector<Form> makeForms()
          "  TEMPLATE is a .vlf whose pieces lie beside it in cal<style>/calyear|calmonth|calweek/", true},
         {"project", "drop", "TEMPLATE OUT PHOTO", {{"--layer", "N", true}},
          "  drops PHOTO into layer N of TEMPLATE (fitted, or stretched on a background layer) and writes OUT", true},
-        {"transform", {}, "IN OUT OP...", {kLayer, {"--background", "R,G,B"}, kJson},
+        {"transform", {}, "IN OUT OP...", {kLayer, {"--background", "R,G,B"}, kThreads, kJson},
          "  OP: rotate=DEG | resize=L,T,R,B | move=DX,DY | flip=h|v | turn=left|right | spin=DEG |\n"
          "      size=WxH | canvas=WxH[,ANCHOR]   ANCHOR: tl t tr l c r bl b br",
          true},

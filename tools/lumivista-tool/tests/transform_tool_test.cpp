@@ -91,5 +91,17 @@ TEST_F(TransformTool, BadOperationsAndFilesGiveTheirExitCodes)
     EXPECT_EQ(transform("in.bmp", "nowhere/o.bmp", "rotate=5").exitCode, 4);
 }
 
+// A lone spin of a flat picture skips the document; --layer forces the document's way. Both
+// must write the same file, on any number of threads.
+TEST_F(TransformTool, ALoneSpinWritesWhatTheDocumentsSpinWrites)
+{
+    for (const std::string angle : {"17", "-133.5", "90"}) {
+        ASSERT_EQ(transform("in.bmp", "flat.bmp", "spin=" + angle + " --threads 2").exitCode, 0);
+        ASSERT_EQ(transform("in.bmp", "layered.bmp", "spin=" + angle + " --layer 0").exitCode, 0);
+        EXPECT_TRUE(samePicture("flat.bmp", "layered.bmp")) << angle;
+    }
+    EXPECT_NE(transform("in.bmp", "x.bmp", "spin=5 --threads 0").exitCode, 0);
+}
+
 }  // namespace
 }  // namespace lv
