@@ -1,0 +1,46 @@
+#!/bin/sh
+# Spinning a 4000 x 3000 photo by 17 degrees, whole commands, one thread each, interleaved:
+# lumivista-tool, vips and ImageMagick. Prints each run's wall and CPU seconds and peak
+# memory, then the medians and our ratios. Targets: wall <= 0.7 x vips, <= 0.1 x ImageMagick;
+# peak memory <= 1.25 x (input + output pixel bytes).
+# usage: bench/compare_spin.sh TOOL [RUNS] [DIR]   (DIR defaults to /dev/shm)
+set -eu
+TOOL=${1:?usage: compare_spin.sh TOOL [RUNS] [DIR]}
+RUNS=${2:-5}
+DIR=${3:-/dev/shm}/lvbench-spin
+LIMIT=120
+mkdir -p "$DIR"
+trap 'rm -rf "$DIR"' EXIT
+IN=$DIR/photo.jpg
+timeout $LIMIT convert -size 4000x3000 gradient:orange-navy -attenuate 0.4 +noise Gaussian -quality 90 "$IN"
+
+run() { # name, command...: appends "name wall cpu maxKB" to the results
+    name=$1; shift
+    if /usr/bin/time -f "$name %e %U %S %M" -a -o "$DIR/times" timeout $LIMIT "$@" >/dev/null 2>&1; then :; else
+        echo "$name failed or timed out" >&2; fi
+}
+: > "$DIR/times"
+i=0
+while [ $i -lt "$RUNS" ]; do
+    run ours "$TOOL" transform "$IN" "$DIR/ours.jpg" spin=17 --threads 1 --no-sync
+    run vips env VIPS_CONCURRENCY=1 vips rotate "$IN" "$DIR/vips.jpg[Q=90]" --background "255 255 255" -- -17
+    run magick convert "$IN" -limit thread 1 -background white -rotate 17 -quality 90 "$DIR/magick.jpg"
+    i=$((i + 1))
+done
+cat "$DIR/times"
+OUT_BYTES=$(vipsheader -f width "$DIR/ours.jpg"):$(vipsheader -f height "$DIR/ours.jpg")
+awk -v out="$OUT_BYTES" '
+    { wall[$1] = wall[$1] " " $2; cpu[$1] = cpu[$1] " " ($3 + $4); mem[$1] = mem[$1] " " $5 }
+    function median(list,   n, a, i, j, t) {
+        n = split(list, a, " ")
+        for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] < a[i]) { t = a[i]; a[i] = a[j]; a[j] = t }
+        return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
+    }
+    END {
+        for (k in wall) printf "%-7s wall %.3f s  cpu %.3f s  peak %d MB\n", k, median(wall[k]), median(cpu[k]), median(mem[k]) / 1024
+        split(out, wh, ":")
+        budget = 1.25 * (4000 * 3000 * 3 + wh[1] * wh[2] * 3) / 1048576
+        printf "ours/vips wall %.2f (target 0.70)  cpu %.2f\n", median(wall["ours"]) / median(wall["vips"]), median(cpu["ours"]) / median(cpu["vips"])
+        printf "ours/ImageMagick wall %.3f (target 0.10)  cpu %.3f\n", median(wall["ours"]) / median(wall["magick"]), median(cpu["ours"]) / median(cpu["magick"])
+        printf "ours peak %d MB (target %d MB: 1.25 x input + output pixels)\n", median(mem["ours"]) / 1024, budget
+    }' "$DIR/times"
