@@ -54,4 +54,4 @@ BENCHMARK(BM_TestPattern720p)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()

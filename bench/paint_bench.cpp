@@ -135,7 +135,7 @@ std::string pillowScript()
 
 double pillowStrokeMilliseconds()
 {
-    std::FILE* pipe = popen((pillowScript() + " 2>/dev/null").c_str(), "r");
+    std::FILE* pipe = popen(("timeout -k 5 " + std::to_string(kCommandSecondsLimit) + " " + pillowScript() + " 2>/dev/null").c_str(), "r");
     if (!pipe)
         return -1;
     double ms = -1;
@@ -253,4 +253,4 @@ BENCHMARK(BM_PatternFill)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace
 }  // namespace lv::bench
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()

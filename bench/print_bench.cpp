@@ -113,6 +113,6 @@ int main(int argc, char** argv)
     QGuiApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
     lv::bench::Album();  // made before the timings
-    benchmark::RunSpecifiedBenchmarks();
+    ::lv::bench::RunBenchmarksWithTargets();
     return 0;
 }

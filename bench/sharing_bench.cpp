@@ -256,4 +256,4 @@ BENCHMARK(BM_AddDownloadsToAlbum)->Unit(benchmark::kMillisecond)->UseRealTime()-
 }  // namespace
 }  // namespace lv::bench
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()
