@@ -28,6 +28,7 @@ struct Target {
     Figure anchorFigure;
     double limit;  // milliseconds, or the largest ratio ours / anchor
     std::string anchorText;  // what the anchor is, for the printed line
+    std::string counter;     // for LV_TARGET_COUNTER: the counter that must stay at most `limit`
 };
 
 inline std::vector<Target>& Targets()
@@ -47,11 +48,17 @@ inline bool AddTarget(Target target)
 // LV_TARGET_MS("BM_Open/1", Wall, 150): the benchmark takes at most 150 ms.
 #define LV_TARGET_MS(ours, figure, ms)                                                                     \
     static const bool LV_BENCH_CONCAT(lvTarget, __LINE__) =                                                \
-        ::lv::bench::AddTarget({ours, ::lv::bench::Figure::figure, {}, ::lv::bench::Figure::figure, ms, {}})
+        ::lv::bench::AddTarget({ours, ::lv::bench::Figure::figure, {}, ::lv::bench::Figure::figure, ms, {}, {}})
 // LV_TARGET_RATIO("BM_Ours", Wall, "BM_Theirs", Wall, 0.5, "tiffcp -c lzw"): ours ≤ 0.5 × theirs.
 #define LV_TARGET_RATIO(ours, oursFigure, anchor, anchorFigure, ratio, text)                                \
     static const bool LV_BENCH_CONCAT(lvTarget, __LINE__) = ::lv::bench::AddTarget(                        \
-        {ours, ::lv::bench::Figure::oursFigure, anchor, ::lv::bench::Figure::anchorFigure, ratio, text})
+        {ours, ::lv::bench::Figure::oursFigure, anchor, ::lv::bench::Figure::anchorFigure, ratio, text, {}})
+
+// LV_TARGET_COUNTER("BM_FloodFillRatio", "ratio", 1.0): a counter the case computes itself
+// (a ratio against its anchor, a longest stall) stays at most 1.0.
+#define LV_TARGET_COUNTER(ours, counterName, most)                                                         \
+    static const bool LV_BENCH_CONCAT(lvTarget, __LINE__) = ::lv::bench::AddTarget(                        \
+        {ours, ::lv::bench::Figure::Wall, {}, ::lv::bench::Figure::Wall, most, {}, counterName})
 
 // The console report, then the targets with this run's figures.
 class TargetReporter : public benchmark::ConsoleReporter {
@@ -75,6 +82,8 @@ public:
             f.cpu = run.cpu_accumulated_time * perRun;
             const auto child = run.counters.find("child_cpu_ms");
             f.childCpu = child == run.counters.end() ? -1 : double(child->second);
+            for (const auto& [counter, value] : run.counters)
+                f.counters[counter] = double(value);
         }
     }
 
@@ -85,6 +94,17 @@ public:
             return;
         std::printf("\nTargets, with this run's figures:\n");
         for (const Target& t : Targets()) {
+            if (!t.counter.empty()) {
+                const auto found = figures_.find(t.ours);
+                if (found == figures_.end() || found->second.counters.count(t.counter) == 0)
+                    std::printf("  %-48s %-6s target <= %g: not measured\n", t.ours.c_str(), t.counter.c_str(), t.limit);
+                else {
+                    const double v = found->second.counters.at(t.counter);
+                    std::printf("  %-48s %-6s %9.2f  target <= %g: %s\n", t.ours.c_str(), t.counter.c_str(), v, t.limit,
+                                v <= t.limit ? "holds" : "MISSED");
+                }
+                continue;
+            }
             const double ours = figure(t.ours, t.oursFigure);
             if (t.anchor.empty()) {
                 if (ours < 0)
@@ -111,6 +131,7 @@ public:
 private:
     struct Figures {
         double wall = -1, cpu = -1, childCpu = -1;
+        std::map<std::string, double> counters;
     };
 
     static const char* label(Figure f) { return f == Figure::Wall ? "wall" : f == Figure::Cpu ? "cpu" : "child"; }

@@ -170,6 +170,7 @@ void BM_StrokeAgainstPillow(benchmark::State& state)
     state.counters["ratio"] = ours / std::max(pillow, 1e-3);
 }
 BENCHMARK(BM_StrokeAgainstPillow)->Unit(benchmark::kMillisecond)->Iterations(3);
+LV_TARGET_COUNTER("BM_StrokeAgainstPillow", "ratio", 1.0);
 
 void BM_BucketFill(benchmark::State& state)
 {
@@ -223,6 +224,7 @@ void BM_BucketFillAgainstMagick(benchmark::State& state)
     state.counters["ratio"] = ours / std::max(1.0, magickFill - magickPlain);
 }
 BENCHMARK(BM_BucketFillAgainstMagick)->Unit(benchmark::kMillisecond)->Iterations(3);
+LV_TARGET_COUNTER("BM_BucketFillAgainstMagick", "ratio", 1.0);
 
 void BM_GradientFill(benchmark::State& state)
 {

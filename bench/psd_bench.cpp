@@ -73,6 +73,7 @@ void BM_ImageMagickReadsAllLayers(benchmark::State& state)
 
 BENCHMARK(BM_ImportPsd)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
 BENCHMARK(BM_ImageMagickReadsAllLayers)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+LV_TARGET_RATIO("BM_ImportPsd", Wall, "BM_ImageMagickReadsAllLayers", Wall, 1.0, "ImageMagick");
 
 }  // namespace
 }  // namespace lv::bench

@@ -157,6 +157,7 @@ void BM_FloodFillRatio(benchmark::State& state)
     state.counters["ratio"] = ours / std::max(1.0, magickFill - magickPlain);
 }
 BENCHMARK(BM_FloodFillRatio)->Unit(benchmark::kMillisecond)->Iterations(3);
+LV_TARGET_COUNTER("BM_FloodFillRatio", "ratio", 1.0);
 
 void BM_CombineMasks(benchmark::State& state)
 {
