@@ -156,4 +156,4 @@ BENCHMARK(BM_ScanA4Scanimage)->Unit(benchmark::kMillisecond)->UseManualTime()->M
 
 }  // namespace
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()

@@ -30,6 +30,7 @@ void BM_Yuyv720p(benchmark::State& state)
         benchmark::DoNotOptimize(video::ConvertFrame({video::PixelCoding::Yuyv, kWidth, kHeight, 0}, frame, rows));
 }
 BENCHMARK(BM_Yuyv720p)->Unit(benchmark::kMillisecond);
+LV_TARGET_MS("BM_Yuyv720p", Wall, 33);
 
 void BM_MotionJpeg720p(benchmark::State& state)
 {
@@ -41,6 +42,7 @@ void BM_MotionJpeg720p(benchmark::State& state)
         benchmark::DoNotOptimize(video::ConvertFrame({video::PixelCoding::Mjpeg, kWidth, kHeight, 0}, frame, rows));
 }
 BENCHMARK(BM_MotionJpeg720p)->Unit(benchmark::kMillisecond);
+LV_TARGET_MS("BM_MotionJpeg720p", Wall, 33);
 
 void BM_TestPattern720p(benchmark::State& state)
 {
@@ -54,4 +56,4 @@ BENCHMARK(BM_TestPattern720p)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()

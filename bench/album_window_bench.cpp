@@ -109,6 +109,7 @@ void BM_ShowAndPaintThousandPhotoPage(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ShowAndPaintThousandPhotoPage)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20);
+LV_TARGET_MS("BM_ShowAndPaintThousandPhotoPage", Wall, 100);
 
 void BM_ScrollOneRowAndRepaint(benchmark::State& state)
 {
@@ -127,6 +128,7 @@ void BM_ScrollOneRowAndRepaint(benchmark::State& state)
     }
 }
 BENCHMARK(BM_ScrollOneRowAndRepaint)->Unit(benchmark::kMillisecond)->UseRealTime();
+LV_TARGET_MS("BM_ScrollOneRowAndRepaint", Wall, 8);
 
 
 // Processor time of the calling thread: between two turns of the loop it is the work done
@@ -242,7 +244,7 @@ int main(int argc, char** argv)
     ::setenv("FONTCONFIG_FILE", LV_PROGRAM_DIR "/fonts.conf", 1);
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    ::lv::bench::RunBenchmarksWithTargets();
     benchmark::Shutdown();
     return 0;
 }

@@ -145,7 +145,7 @@ BENCHMARK(BM_RecoveryThumbnail)->Unit(benchmark::kMillisecond)->UseRealTime()->I
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    ::lv::bench::RunBenchmarksWithTargets();
     benchmark::Shutdown();
     std::error_code ec;
     std::filesystem::remove_all(lv::bench::RecoveryFolder(), ec);

@@ -8,7 +8,18 @@
 
 #include "imagelib/codecs/jpeg/jpeg.h"
 
+#include "bench_targets.h"
+
 #include <algorithm>
+#include <cerrno>
+#include <chrono>
+#include <condition_variable>
+#include <csignal>
+#include <mutex>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -81,6 +92,58 @@ inline bool HaveCommand(const std::string& name)
     return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;
 }
 
+// No outside command may hold a run up for ever: a hung anchor once stopped a whole run for
+// twenty minutes.
+inline constexpr int kCommandSecondsLimit = 300;
+inline constexpr int kTimedOut = -2;
+
+// Runs `commandLine` through the shell with its output dropped, in its own process group, and
+// kills the group once it has run `seconds`. The exit status, kTimedOut, or -1 when it could
+// not start.
+inline int RunLimited(const std::string& commandLine, int seconds = kCommandSecondsLimit)
+{
+    const std::string line = commandLine + " >/dev/null 2>&1";
+    const char* const argv[] = {"/bin/sh", "-c", line.c_str(), nullptr};
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+    pid_t child = 0;
+    const int started = posix_spawn(&child, "/bin/sh", nullptr, &attributes, const_cast<char* const*>(argv), ::environ);
+    posix_spawnattr_destroy(&attributes);
+    if (started != 0)
+        return -1;
+
+    std::mutex lock;
+    std::condition_variable finished;
+    bool done = false, killed = false;
+    std::thread watchdog([&] {
+        std::unique_lock<std::mutex> hold(lock);
+        if (!finished.wait_for(hold, std::chrono::seconds(seconds), [&] { return done; })) {
+            killed = true;
+            kill(-child, SIGKILL);
+        }
+    });
+    int status = 0;
+    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    {
+        const std::lock_guard<std::mutex> hold(lock);
+        done = true;
+    }
+    finished.notify_one();
+    watchdog.join();
+    if (killed)
+        return kTimedOut;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+inline std::string CommandFailure(const std::string& commandLine, int status)
+{
+    return status == kTimedOut ? "timed out after " + std::to_string(kCommandSecondsLimit) + " s: " + commandLine
+                               : "failed: " + commandLine;
+}
+
 // Processor time (user + system) used so far by finished child processes, in milliseconds.
 inline double ChildCpuMilliseconds()
 {
@@ -90,18 +153,19 @@ inline double ChildCpuMilliseconds()
     return ms(usage.ru_utime) + ms(usage.ru_stime);
 }
 
-// Runs a shell command and adds the processor time it used to `total` (milliseconds). False
+// Runs a shell command (under the time limit) and adds the processor time it used to `total` (milliseconds). False
 // when the command failed.
 inline bool AddCommandCpu(const std::string& commandLine, double& total)
 {
     const double before = ChildCpuMilliseconds();
-    if (std::system((commandLine + " >/dev/null 2>&1").c_str()) != 0)
+    if (RunLimited(commandLine) != 0)
         return false;
     total += ChildCpuMilliseconds() - before;
     return true;
 }
 
-// Times one shell command per iteration; skipped when the program is missing. The
+// Times one shell command per iteration, under the time limit; skipped when the program is
+// missing or the command fails or hangs. The
 // counter child_cpu_ms is the processor time the command used per run, comparable with
 // the CPU column of in-process benchmarks when the machine is busy.
 inline void RunShell(benchmark::State& state, const std::string& program, const std::string& commandLine)
@@ -112,8 +176,8 @@ inline void RunShell(benchmark::State& state, const std::string& program, const 
     }
     const double before = ChildCpuMilliseconds();
     for (auto _ : state)
-        if (std::system((commandLine + " >/dev/null 2>&1").c_str()) != 0) {
-            state.SkipWithError(("failed: " + commandLine).c_str());
+        if (const int status = RunLimited(commandLine); status != 0) {
+            state.SkipWithError(CommandFailure(commandLine, status).c_str());
             break;
         }
     if (state.iterations() > 0)

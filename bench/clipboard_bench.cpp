@@ -63,4 +63,4 @@ BENCHMARK(BM_PasteLayerWithMask)->Unit(benchmark::kMillisecond)->UseRealTime();
 }  // namespace
 }  // namespace lv::bench
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()

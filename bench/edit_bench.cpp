@@ -99,7 +99,7 @@ void BM_VipsComposite32(benchmark::State& state)
                                 " 128 && vips bandjoin_const " + rgb + " " + grid + " 255";
     HDIB picture = DibDuplicate(photo());
     WriteBmp(bmp, picture);
-    if (std::system((prepare + " >/dev/null 2>&1").c_str()) != 0) {
+    if (RunLimited(prepare) != 0) {
         state.SkipWithError("could not prepare the vips layers");
         return;
     }
@@ -280,4 +280,4 @@ BENCHMARK(BM_PeakMemory32)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterat
 }  // namespace
 }  // namespace lv::bench
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()

@@ -128,7 +128,7 @@ int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
     lv::bench::Register();
-    benchmark::RunSpecifiedBenchmarks();
+    ::lv::bench::RunBenchmarksWithTargets();
     benchmark::Shutdown();
     return 0;
 }

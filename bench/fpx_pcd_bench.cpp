@@ -134,7 +134,13 @@ BENCHMARK(BM_WriteJpeg4000x3000OneProcessor)->Unit(benchmark::kMillisecond)->Min
 BENCHMARK(BM_WriteFlashPix4000x3000OneProcessor)->Unit(benchmark::kMillisecond)->MinTime(2)->MeasureProcessCPUTime();
 BENCHMARK(BM_ReadPhotoCdBase)->Unit(benchmark::kMillisecond)->MinTime(1);
 
+LV_TARGET_RATIO("BM_ReadFlashPix4000x3000", Wall, "BM_ReadJpeg4000x3000", Wall, 1.2, "our JPEG read");
+LV_TARGET_RATIO("BM_ReadFlashPix4000x3000", Cpu, "BM_ReadJpeg4000x3000", Cpu, 1.2, "our JPEG read");
+LV_TARGET_RATIO("BM_WriteFlashPix4000x3000", Wall, "BM_WriteJpeg4000x3000", Wall, 1.2, "our JPEG write");
+LV_TARGET_RATIO("BM_WriteFlashPix4000x3000OneProcessor", Cpu, "BM_WriteJpeg4000x3000OneProcessor", Cpu, 1.2,
+                "our JPEG write, 1 cpu");
+
 }  // namespace
 }  // namespace lv::bench
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()

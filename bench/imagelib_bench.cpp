@@ -117,7 +117,11 @@ BENCHMARK(BM_GmConvertBmp)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_ImMedianCut)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 BENCHMARK(BM_ImWebPalette)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
 
+LV_TARGET_RATIO("BM_ToolConvertBmp", Wall, "BM_GmConvertBmp", Wall, 1.0, "gm convert");
+LV_TARGET_RATIO("BM_MedianCut", Cpu, "BM_ImMedianCut", ChildCpu, 1.0, "convert -colors 256");
+LV_TARGET_RATIO("BM_ReduceToWebPalette", Cpu, "BM_ImWebPalette", ChildCpu, 1.0, "convert -remap netscape:");
+
 }  // namespace
 }  // namespace lv::bench
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()

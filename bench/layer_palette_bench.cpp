@@ -50,7 +50,7 @@ int main(int argc, char** argv)
     ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication application(argc, argv);
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    ::lv::bench::RunBenchmarksWithTargets();
     benchmark::Shutdown();
     return 0;
 }

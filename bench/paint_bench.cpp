@@ -135,7 +135,7 @@ std::string pillowScript()
 
 double pillowStrokeMilliseconds()
 {
-    std::FILE* pipe = popen((pillowScript() + " 2>/dev/null").c_str(), "r");
+    std::FILE* pipe = popen(("timeout -k 5 " + std::to_string(kCommandSecondsLimit) + " " + pillowScript() + " 2>/dev/null").c_str(), "r");
     if (!pipe)
         return -1;
     double ms = -1;
@@ -170,6 +170,7 @@ void BM_StrokeAgainstPillow(benchmark::State& state)
     state.counters["ratio"] = ours / std::max(pillow, 1e-3);
 }
 BENCHMARK(BM_StrokeAgainstPillow)->Unit(benchmark::kMillisecond)->Iterations(3);
+LV_TARGET_COUNTER("BM_StrokeAgainstPillow", "ratio", 1.0);
 
 void BM_BucketFill(benchmark::State& state)
 {
@@ -223,6 +224,7 @@ void BM_BucketFillAgainstMagick(benchmark::State& state)
     state.counters["ratio"] = ours / std::max(1.0, magickFill - magickPlain);
 }
 BENCHMARK(BM_BucketFillAgainstMagick)->Unit(benchmark::kMillisecond)->Iterations(3);
+LV_TARGET_COUNTER("BM_BucketFillAgainstMagick", "ratio", 1.0);
 
 void BM_GradientFill(benchmark::State& state)
 {
@@ -253,4 +255,4 @@ BENCHMARK(BM_PatternFill)->Unit(benchmark::kMillisecond)->Iterations(3);
 }  // namespace
 }  // namespace lv::bench
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()

@@ -162,4 +162,4 @@ BENCHMARK(BM_GmConvertTargaRle)->Apply(Pictures)->UseRealTime();
 }  // namespace
 }  // namespace lv::bench
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()

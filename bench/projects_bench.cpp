@@ -131,4 +131,4 @@ BENCHMARK(BM_DropPhoto4000x3000Jpeg)->Unit(benchmark::kMillisecond)->Iterations(
 }  // namespace
 }  // namespace lv::bench
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()

@@ -27,7 +27,7 @@ struct LayeredFile {
             command += " \\( -clone 0 -roll +" + std::to_string(i * 97) + "+" + std::to_string(i * 61) +
                        (i % 2 ? " -alpha set -channel A -evaluate set 50% +channel" : "") + " -set label Camada" +
                        std::to_string(i) + " \\)";
-        ready = std::system((command + " -depth 8 " + psd + " >/dev/null 2>&1").c_str()) == 0;
+        ready = RunLimited(command + " -depth 8 " + psd) == 0;
     }
     ~LayeredFile()
     {
@@ -73,8 +73,9 @@ void BM_ImageMagickReadsAllLayers(benchmark::State& state)
 
 BENCHMARK(BM_ImportPsd)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
 BENCHMARK(BM_ImageMagickReadsAllLayers)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(2);
+LV_TARGET_RATIO("BM_ImportPsd", Wall, "BM_ImageMagickReadsAllLayers", Wall, 1.0, "ImageMagick");
 
 }  // namespace
 }  // namespace lv::bench
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()

@@ -138,13 +138,13 @@ void BM_FloodFillRatio(benchmark::State& state)
         }
         ours += double(std::clock() - start) * 1000.0 / CLOCKS_PER_SEC / 5;
         double before = ChildCpuMilliseconds();
-        if (std::system(fill.c_str()) != 0) {
+        if (RunLimited(fill) != 0) {
             state.SkipWithError("the flood fill failed");
             return;
         }
         magickFill += ChildCpuMilliseconds() - before;
         before = ChildCpuMilliseconds();
-        if (std::system(plain.c_str()) != 0) {
+        if (RunLimited(plain) != 0) {
             state.SkipWithError("the plain run failed");
             return;
         }
@@ -157,6 +157,7 @@ void BM_FloodFillRatio(benchmark::State& state)
     state.counters["ratio"] = ours / std::max(1.0, magickFill - magickPlain);
 }
 BENCHMARK(BM_FloodFillRatio)->Unit(benchmark::kMillisecond)->Iterations(3);
+LV_TARGET_COUNTER("BM_FloodFillRatio", "ratio", 1.0);
 
 void BM_CombineMasks(benchmark::State& state)
 {
@@ -208,4 +209,4 @@ BENCHMARK(BM_DrawOutline)->Arg(-5)->Arg(0)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace lv::bench
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()

@@ -177,6 +177,8 @@ void BM_CurlCommandTransfer(benchmark::State& state)
     fs::remove_all(folder);
 }
 BENCHMARK(BM_CurlCommandTransfer)->Arg(0)->Arg(1)->ArgNames({"https"})->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(3);
+LV_TARGET_RATIO("BM_StoreTransfer/https:0", Wall, "BM_CurlCommandTransfer/https:0", Wall, 1.0, "curl over HTTP");
+LV_TARGET_RATIO("BM_StoreTransfer/https:1", Wall, "BM_CurlCommandTransfer/https:1", Wall, 1.0, "curl over HTTPS");
 
 // What the program does with each photo before showing it: the album's loader, a one-layer
 // document, its composite. Read on the window's thread, or read ahead beside it (as the
@@ -256,4 +258,4 @@ BENCHMARK(BM_AddDownloadsToAlbum)->Unit(benchmark::kMillisecond)->UseRealTime()-
 }  // namespace
 }  // namespace lv::bench
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()

@@ -60,6 +60,7 @@ int RegisterAll()
             benchmark::RegisterBenchmark(("Transition/" + label).c_str(), DrawTransition, index, v)
                 ->Unit(benchmark::kMillisecond)
                 ->MinTime(0.2);
+            lv::bench::AddTarget({"Transition/" + label, lv::bench::Figure::Cpu, {}, lv::bench::Figure::Cpu, 100, {}, {}});
         }
     }
     // The plain screen copy every transition's work compares with.
@@ -74,4 +75,4 @@ const int registered = RegisterAll();
 
 }  // namespace
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()

@@ -41,4 +41,4 @@ BENCHMARK(BM_RenderGreetingHard)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace lv::bench
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()

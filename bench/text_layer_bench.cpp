@@ -71,4 +71,4 @@ BENCHMARK(BM_DropShadowOnGreeting)->Unit(benchmark::kMillisecond);
 }  // namespace
 }  // namespace lv::bench
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()

@@ -154,7 +154,14 @@ BENCHMARK(BM_TiffcpLzw)->Apply(Pictures)->UseRealTime();
 BENCHMARK(BM_ToolGif)->Apply(Pictures)->UseRealTime();
 BENCHMARK(BM_GmGif)->Apply(Pictures)->UseRealTime();
 
+LV_TARGET_RATIO("BM_ToolTiffToLzw/graphic:0", Wall, "BM_TiffcpLzw/graphic:0", Wall, 0.5, "tiffcp -c lzw");
+LV_TARGET_RATIO("BM_ToolTiffToLzw/graphic:1", Wall, "BM_TiffcpLzw/graphic:1", Wall, 0.5, "tiffcp -c lzw");
+LV_TARGET_RATIO("BM_ToolTiffToLzw/graphic:0", ChildCpu, "BM_TiffcpLzw/graphic:0", ChildCpu, 0.5, "tiffcp -c lzw");
+LV_TARGET_RATIO("BM_ToolTiffToLzw/graphic:1", ChildCpu, "BM_TiffcpLzw/graphic:1", ChildCpu, 0.5, "tiffcp -c lzw");
+LV_TARGET_RATIO("BM_ToolGif/graphic:0", Wall, "BM_GmGif/graphic:0", Wall, 1.0, "gm convert");
+LV_TARGET_RATIO("BM_ToolGif/graphic:1", Wall, "BM_GmGif/graphic:1", Wall, 1.0, "gm convert");
+
 }  // namespace
 }  // namespace lv::bench
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()

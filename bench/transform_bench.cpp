@@ -182,4 +182,4 @@ BENCHMARK(BM_TurnFiveLayerDocument)->Unit(benchmark::kMillisecond)->Iterations(4
 }  // namespace
 }  // namespace lv::bench
 
-BENCHMARK_MAIN();
+LV_BENCH_MAIN()

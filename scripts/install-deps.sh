@@ -18,7 +18,7 @@ packages=(
   libexiv2-dev libheif-dev libwebp-dev libavif-dev libjxl-dev libraw-dev liblcms2-dev
   libopencv-stitching-dev libturbojpeg0-dev
   # tests and benchmarks
-  libgtest-dev libgmock-dev libbenchmark-dev
+  libgtest-dev libgmock-dev libbenchmark-dev libtiff-dev
   xvfb xauth xdotool fonts-liberation dbus-daemon
   python3 python3-pil python3-numpy imagemagick graphicsmagick libtiff-tools netpbm
   libjpeg-turbo-progs libvips-tools sane-utils poppler-utils

@@ -54,7 +54,7 @@ const std::vector<Codec>& Codecs()
          true},
         {"TIF", 24, [](const std::string& p, HDIB& d) { return WriteTiff(p, d); },
          [](ByteSink& s, const HDIB& d) { return WriteTiff(s, d); }, [](ByteSource& s) { return ReadTiff(s); },
-         WriteResult::CannotCreate, {0, 40, 80}, {kMono, kPal4, kPal8, kShortPal8, kGrey, kRgb}, true},
+         WriteResult::CannotCreate, {0, 40, 80}, {kMono, kPal4, kPal8, kGrey, kRgb}, true},  // maps fill 2^depth
         {"PCX", 24, [](const std::string& p, HDIB& d) { return WritePcx(p, d); },
          [](ByteSink& s, const HDIB& d) { return WritePcx(s, d); }, [](ByteSource& s) { return ReadPcx(s); },
          WriteResult::CannotCreate, {0, 40, 80}, {kMono, kPal4, kPal8, kGrey, kRgb}, true},

@@ -11,6 +11,7 @@
 #include "imagelib/codecs/save_options.h"
 #include "imagelib/codecs/tiff/tiff_camera.h"
 #include "imagelib/codecs/tiff/tiff_directory.h"
+#include "imagelib/codecs/tiff/tiff_rgb.h"
 
 #include <algorithm>
 #include <array>
@@ -187,8 +188,7 @@ ReadCode readLzwStrips(ByteSource& source, const TiffInfo& info, const StripTabl
 
 void swapRedAndBlue(std::uint8_t* pixels, int width)
 {
-    for (int x = 0; x < width; ++x, pixels += 3)
-        std::swap(pixels[0], pixels[2]);
+    CopySwappingRedAndBlue(pixels, pixels, std::size_t(width));
 }
 
 }  // namespace
@@ -256,6 +256,7 @@ namespace {
 constexpr std::uint16_t kShort = 3, kLong = 4, kAscii = 2, kRational = 5;
 constexpr std::uint32_t kHeaderBytes = 8 + 2 + kTiffWrittenEntries * 12 + 4;
 static_assert(kHeaderBytes == kTiffXResolutionOffset);
+constexpr char kDocumentNameText[] = "Verandolith";
 constexpr char kDocumentName[16] = "Verandolith";  // the rest of the 16 bytes are zero
 
 struct WrittenEntry {
@@ -280,9 +281,7 @@ public:
         const std::uint8_t* row = image_.row(image_.height() - 1 - top);
         if (scratch_.empty())
             return row;
-        std::uint8_t* out = scratch_.data();
-        for (int x = 0; x < image_.width(); ++x, row += 3, out += 3)
-            out[0] = row[2], out[1] = row[1], out[2] = row[0];
+        CopySwappingRedAndBlue(row, scratch_.data(), std::size_t(image_.width()));
         return scratch_.data();
     }
 
@@ -342,7 +341,10 @@ WriteResult WriteTiff(ByteSink& sink, const HDIB& image)
         return WriteResult::NotWritten;
     const bool rgb = type == IMG_RGB24;
     const bool palette = type != IMG_RGB24 && type != IMG_GREY8 && type != IMG_MONO;
-    const std::uint32_t colours = palette ? image.clrUsed() : 0;
+    // libtiff ignores, with a warning, a colour map of other than 2^depth entries: the unused
+    // entries are written black.
+    const std::uint32_t colours = palette ? 1u << image.bitCount() : 0;
+    const std::uint32_t used = std::min(image.clrUsed(), colours);
     const std::uint32_t tablesEnd = kTiffTablesOffset + (rgb ? 6 : 0) + 6 * colours;
     const bool compress = CurrentSaveOptions().compress;
 
@@ -351,7 +353,7 @@ WriteResult WriteTiff(ByteSink& sink, const HDIB& image)
         return WriteResult::Failed;
     if (palette) {
         std::vector<std::uint8_t> map(6 * std::size_t(colours));
-        for (std::uint32_t i = 0; i < colours; ++i) {
+        for (std::uint32_t i = 0; i < used; ++i) {
             const RgbQuad& c = image.colors()[i];
             StoreLE16(&map[2 * i], std::uint16_t(c.rgbRed << 8));
             StoreLE16(&map[2 * (colours + i)], std::uint16_t(c.rgbGreen << 8));
@@ -365,15 +367,19 @@ WriteResult WriteTiff(ByteSink& sink, const HDIB& image)
     if (pixels.result != WriteResult::Written)
         return pixels.result;
 
-    const std::uint32_t photometric = rgb ? 2 : (!palette || colours == 2) ? 1 : 3;
+    const std::uint32_t photometric = rgb ? 2 : (!palette || used == 2) ? 1 : 3;
     const std::uint32_t width = std::uint32_t(image.width()), height = std::uint32_t(image.height());
-    const WrittenEntry entries[kTiffWrittenEntries] = {
+    // libtiff reads a file silently only when its tags are sorted, known for its compression
+    // and of the count it expects: the name's count stops at its terminating zero, the
+    // sixteenth entry without a colour map is a valid Threshholding, and an uncompressed file
+    // carries Orientation where a compressed one has Predictor.
+    std::array<WrittenEntry, kTiffWrittenEntries> entries = {{
         {256, kShort, 1, width},
         {257, kShort, 1, height},
         {258, kShort, rgb ? 3u : 1u, rgb ? kTiffTablesOffset : std::uint32_t(image.bitCount())},
         {259, kShort, 1, compress ? kLzwCompression : kUncompressed},
         {262, kShort, 1, photometric},
-        {269, kAscii, sizeof kDocumentName, kTiffDocumentNameOffset},
+        {269, kAscii, sizeof kDocumentNameText, kTiffDocumentNameOffset},
         {273, kLong, 1, tablesEnd},
         {277, kShort, 1, rgb ? 3u : 1u},
         {278, kLong, 1, height},
@@ -382,10 +388,10 @@ WriteResult WriteTiff(ByteSink& sink, const HDIB& image)
         {283, kRational, 1, kTiffYResolutionOffset},
         {284, kShort, 1, 1},
         {296, kShort, 1, 2},
-        {317, kShort, 1, 1},
-        // Without a colour map the directory keeps its sixteen entries with a dummy one.
-        palette ? WrittenEntry{320, kShort, 3 * colours, kTiffTablesOffset} : WrittenEntry{263, kLong, 0, 255},
-    };
+        compress ? WrittenEntry{317, kShort, 1, 1} : WrittenEntry{274, kShort, 1, 1},
+        palette ? WrittenEntry{320, kShort, 3 * colours, kTiffTablesOffset} : WrittenEntry{263, kShort, 1, 1},
+    }};
+    std::sort(entries.begin(), entries.end(), [](const WrittenEntry& a, const WrittenEntry& b) { return a.tag < b.tag; });
 
     std::array<std::uint8_t, kTiffTablesOffset + 6> header{};
     header[0] = header[1] = 'I';
