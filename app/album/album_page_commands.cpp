@@ -172,10 +172,9 @@ void AlbumPage::showProperties()
                                  [this, index, programDir](const std::string& name) {
                                      return album::RenamePhoto(session_.album(), index, name, clipboard_, programDir);
                                  });
-    if (hooks_.enabled()) {
-        LV_TEST_LOG(hooks_, QStringLiteral("dialog %1").arg(kPhotoPropertiesDialog));
+    LV_TEST_LOG(hooks_, QStringLiteral("dialog %1").arg(kPhotoPropertiesDialog));
+    if (hooks_.answersDialogs())
         QTimer::singleShot(0, &dialog, &QDialog::accept);
-    }
     dialog.exec();
     repaintCells();
     logState("properties");

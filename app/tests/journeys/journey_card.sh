@@ -22,14 +22,14 @@ wait_window 'Editar texto'
 key ctrl+a; type_text "Feliz aniversario, Bia"; key ctrl+Return
 wait_log '^state .*text=\[Feliz aniversario, Bia\]' > /dev/null
 shown "$WORK/card.bmp"
-click 19 Imprimir; wait_log '^print single printed' > /dev/null
+click 19 Imprimir; print_dialogs 'Imprimir a imagem'; wait_log '^print single printed' > /dev/null
 wait_file "$WORK/printed.pdf"
 mv "$WORK/printed.pdf" "$WORK/card.pdf"
 
 click 0 Compartilhar; on_screen 25
 click 25 Imprimir; on_screen 5
 click 5 Contatos; wait_log '^print sheet photos 3' > /dev/null
-wait_log '^print sheet printed' > /dev/null
+print_dialogs 'Folha de contatos'; wait_log '^print sheet printed' > /dev/null
 wait_file "$WORK/printed.pdf"
 
 # The card printed is the card shown, photo and words; the words changed the text's place.
