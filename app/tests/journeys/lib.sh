@@ -97,6 +97,12 @@ save_picture() {
   editar
   click 2 'Salvar como'; wait_window 'Salvar como'
   type_text "$1"; key Return
+  # Layers saved in another format than .vlf are asked about first: "Sim", the default.
+  for _ in $(seq 30); do
+    [ -e "$1" ] && break
+    if tail -n +$((mark + 1)) "$log" | grep -q '^dialog shown Lumivista 2000$'; then answer 'Lumivista 2000' Return; fi
+    sleep 0.1
+  done
   wait_file "$1"
 }
 
@@ -139,6 +145,9 @@ wait_window() {
   [ -n "$id" ] || fail "no window \"$1\""
   window_place "$id"
   xdotool mousemove $((X + WIDTH / 2)) $((Y + 4))
+  # Keys typed before the window has the keyboard would go to the one under it (a loaded
+  # machine is slow to hand it over).
+  for _ in $(seq 50); do [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ] && break; sleep 0.1; done
   sleep 0.3
 }
 # print_dialogs TITLE: a print dialog so titled, then its preview, each taken with its default
