@@ -233,6 +233,9 @@ bool AlbumPage::addAcquiredPhoto(const std::string& path, const HDIB& picture, s
         return false;
     session_.view().appended();
     photoAppended(session_.album().count() != before + 1);
+    // Written at once, under the album's lock: a scan or shot is not lost if the program dies
+    // before the page is left.
+    session_.save(nameText());
     logState("acquired");
     return true;
 }
