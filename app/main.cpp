@@ -14,6 +14,7 @@
 #include "app/shell/test_hooks.h"
 #include "app/sharing/sharing_feature.h"
 #ifdef LV_TEST_DRIVER
+#include "app/shell/dialog_shown_log.h"
 #include "app/testing/test_driver.h"
 #endif
 
@@ -33,6 +34,9 @@ int main(int argc, char** argv)
     lv::app::UseBrazilianPortuguese(application);
 
     const lv::app::TestHooks hooks = lv::app::TestHooks::FromEnvironment();
+#ifdef LV_TEST_DRIVER
+    const lv::app::DialogShownLog dialogsShown(hooks);
+#endif
     lv::app::DocumentWindows documents(hooks);
     lv::app::OpenAlbum openAlbum;
     lv::app::RecoveryService recovery(documents, hooks);

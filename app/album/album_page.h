@@ -94,7 +94,7 @@ public:
     // album that may be changed.
     bool takesAcquiredPhotos() const;
     // A photo stored under "photos" joins the album shown with its caption, alone selected and
-    // scrolled into view; the album is written when the page saves it. False when it did not
+    // scrolled into view; the album file is written at once. False when it did not
     // join (no album to take it, or the album is full).
     bool addAcquiredPhoto(const std::string& path, const HDIB& picture, std::string_view caption);
     void deleteSelected();

@@ -60,10 +60,9 @@ std::optional<PhotoCdChoices> QtPhotoCdOptions::offer(const PhotoCdChoices& curr
 {
     QWidget* parent = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : QApplication::activeWindow();
     PhotoCdOptionsWindow window(parent, current);
-    if (hooks_.enabled()) {
-        LV_TEST_LOG(hooks_, QStringLiteral("photocd options %1 %2").arg(current.format).arg(current.resolution));
+    LV_TEST_LOG(hooks_, QStringLiteral("photocd options %1 %2").arg(current.format).arg(current.resolution));
+    if (hooks_.answersDialogs())
         QTimer::singleShot(0, &window, &QDialog::accept);
-    }
     // The arrow over the hourglass while the user chooses.
     QApplication::setOverrideCursor(Qt::ArrowCursor);
     const int answer = window.exec();

@@ -63,6 +63,9 @@ ContactSheetDialog::ContactSheetDialog(QWidget* parent, std::string albumFile)
     QPushButton* print = buttons->addButton(QStringLiteral("Visualizar e imprimir…"), QDialogButtonBox::AcceptRole);
     print->setDefault(true);
     buttons->addButton(QStringLiteral("Fechar"), QDialogButtonBox::RejectRole);
+    // Enter prints wherever the focus is, even on "Escolher álbum…", the first control.
+    choose->setAutoDefault(false);
+    calibration->setAutoDefault(false);
     layout->addWidget(buttons);
 
     connect(size_, &QComboBox::currentIndexChanged, this, [this] { update(); });

@@ -45,7 +45,7 @@ void PrintPages::attach(MainWindow& mainWindow, DocumentWindows& documents)
     documents_ = &documents;
     print::SetPrintCalibrationEnabled(Shell().config.printCalFlag != 0);
 #ifdef LV_TEST_DRIVER
-    if (hooks_.enabled())
+    if (hooks_.answersDialogs())
         AnswerPreviewsAtOnce([this](const QString& line) { hooks_.log(line); });
 #endif
     using skin::Handler;
@@ -66,12 +66,13 @@ void PrintPages::printSingleImage()
     }
     const HDIB& picture = window->document().composite;
     SinglePictureDialog dialog(mainWindow_, picture, std::filesystem::path(window->title()).filename().string());
-    if (hooks_.enabled()) {
+    if (hooks_.answersDialogs()) {
         const bool printed = dialog.printWithPreview();
         LV_TEST_LOG(hooks_, QStringLiteral("print single %1").arg(printed ? "printed" : "not printed"));
         return;
     }
-    dialog.exec();
+    const bool printed = dialog.exec() == QDialog::Accepted;
+    LV_TEST_LOG(hooks_, QStringLiteral("print single %1").arg(printed ? "printed" : "not printed"));
 }
 
 void PrintPages::openLayoutPage(int kind)
@@ -86,7 +87,7 @@ void PrintPages::openLayoutPage(int kind)
         sources.openPictureTitle = documents_->active()->title();
     }
     LayoutPageDialog dialog(mainWindow_, layout_, kind, std::move(sources));
-    if (hooks_.enabled()) {
+    if (hooks_.answersDialogs()) {
         // The open picture in every slot, then the page printed: a job the tests can read back.
         if (auto picture = activePicture(*documents_))
             layout_.fillAll(picture, "open");
@@ -111,14 +112,15 @@ void PrintPages::printContactSheet()
         LV_TEST_LOG(hooks_, QStringLiteral("print sheet empty"));
         return;
     }
-    if (hooks_.enabled()) {
-        LV_TEST_LOG(hooks_, QStringLiteral("print sheet photos %1").arg(dialog.photos().size()));
+    LV_TEST_LOG(hooks_, QStringLiteral("print sheet photos %1").arg(dialog.photos().size()));
+    if (hooks_.answersDialogs()) {
         dialog.setSettings({1, 1, true});
         const bool printed = dialog.printWithPreview();
         LV_TEST_LOG(hooks_, QStringLiteral("print sheet %1").arg(printed ? "printed" : "not printed"));
         return;
     }
-    dialog.exec();
+    const bool printed = dialog.exec() == QDialog::Accepted;
+    LV_TEST_LOG(hooks_, QStringLiteral("print sheet %1").arg(printed ? "printed" : "not printed"));
 }
 
 void PrintPages::setUpPrinter()

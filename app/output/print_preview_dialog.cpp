@@ -55,6 +55,9 @@ PrintPreviewDialog::PrintPreviewDialog(QWidget* parent, const QString& title, pr
     auto* navigation = new QHBoxLayout;
     previous_ = new QPushButton(QStringLiteral("◀ Anterior"), this);
     next_ = new QPushButton(QStringLiteral("Próxima ▶"), this);
+    // Enter prints ("Imprimir"), also while the focus is on a page button.
+    previous_->setAutoDefault(false);
+    next_->setAutoDefault(false);
     number_ = new QLabel(this);
     number_->setObjectName(QStringLiteral("pagenumber"));
     number_->setAlignment(Qt::AlignCenter);
@@ -74,7 +77,7 @@ PrintPreviewDialog::PrintPreviewDialog(QWidget* parent, const QString& title, pr
     actions->addWidget(copies_);
     actions->addStretch(1);
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("Imprimir"), QDialogButtonBox::AcceptRole);
+    buttons->addButton(QStringLiteral("Imprimir"), QDialogButtonBox::AcceptRole)->setDefault(true);
     buttons->addButton(QStringLiteral("Cancelar"), QDialogButtonBox::RejectRole);
     actions->addWidget(buttons);
     layout->addLayout(actions);

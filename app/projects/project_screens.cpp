@@ -30,6 +30,7 @@
 #include "projects/placeholders.h"
 
 
+#include <QPoint>
 #include <QTimer>
 
 #include <algorithm>
@@ -89,6 +90,8 @@ ProjectScreens::ProjectScreens(MainWindow& window, DocumentWindows& documents, P
     handlers.set(Handler::PrintProject, [this](const HandlerCall&) { printProject(); });
     handlers.set(Handler::CalendarYear, [this](const HandlerCall& call) { stepYear(StepOf(call)); });
     handlers.set(Handler::CalendarMonth, [this](const HandlerCall& call) { stepMonth(StepOf(call)); });
+    fileDrop_ = std::make_unique<ProjectFileDrop>(
+        window_, [this](const QPoint& point, const std::string& path) { return dropFileAt(point, path); });
 }
 
 ProjectScreens::~ProjectScreens()
@@ -292,6 +295,25 @@ bool ProjectScreens::placeDroppedPhoto(const ImageWindow& window, const std::str
         if (project_ && screen_ != screen)
             window_.switchScreen(screen);
     });
+    return true;
+}
+
+bool ProjectScreens::dropFileAt(const QPoint& point, const std::string& path)
+{
+    ImageWindow* window = screen_ >= 0 ? projectWindow() : nullptr;
+    if (!window || !window->isVisible())
+        return false;
+    const QWidget* under = window_.childAt(point);
+    if (!under || (under != window && !window->isAncestorOf(under)))
+        return false;  // another picture lies over the page there
+    const QPoint client = window->mapFrom(&window_, point) - QPoint(0, kCaptionHeight);
+    if (client.y() < 0)
+        return false;
+    const int box = PhotoBoxAt(window->document(), window->view().documentPoint(client.x(), client.y()));
+    if (box < 0)
+        return false;
+    showPlaceholder(*window, box);
+    dropPhoto(path);  // an unreadable file is told; it is not opened as a picture either
     return true;
 }
 

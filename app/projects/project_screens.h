@@ -9,10 +9,12 @@
 
 #include "app/shell/test_hooks.h"
 #include "app/shell/screen_features.h"
+#include "app/projects/project_file_drop.h"
 #include "projects/calendar_selection.h"
 
 #include <QString>
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -59,6 +61,9 @@ public:
     // A photo dropped on a picture from the album: the project's picture takes it into its
     // current photo box, as "Colocar foto" does, and its screen shows. False for other pictures.
     bool placeDroppedPhoto(const ImageWindow& window, const std::string& path);
+    // A file from the desktop dropped at `point` (the main window's coordinates) on a photo
+    // box of the page shown fills that box. False when it fell elsewhere.
+    bool dropFileAt(const QPoint& point, const std::string& path);
     void stepPlaceholder(int step);
     void saveProject();
     void printProject();
@@ -100,6 +105,7 @@ private:
     // The switch's question while it leaves a template screen: asked, and answered "Sim".
     bool asked_ = false;
     bool kept_ = false;
+    std::unique_ptr<ProjectFileDrop> fileDrop_;
 };
 
 }  // namespace lv::app

@@ -241,14 +241,14 @@ RecoveryChoice RecoveryService::ask(const AbandonedRecovery& found, RecoveryNoti
         items.push_back(itemFor(entry, notices));
     RecoveryDialog dialog(mainWindow_, items);
 #ifdef LV_TEST_DRIVER
-    if (hooks_.enabled()) {
+    for (const RecoveryListItem& item : items)
+        LV_TEST_LOG(hooks_, QStringLiteral("recovery entry %1 %2").arg(item.name, item.damaged ? "damaged" : "whole"));
+    if (hooks_.answersDialogs()) {
         // Answered at once like the message boxes: recovering, unless the test asks otherwise.
         RecoveryChoice choice = RecoveryChoice::Recover;
         for (const RecoveryChoice c : {RecoveryChoice::Discard, RecoveryChoice::Later})
             if (hooks_.recoveryAnswer() == choiceName(c))
                 choice = c;
-        for (const RecoveryListItem& item : items)
-            hooks_.log(QStringLiteral("recovery entry %1 %2").arg(item.name, item.damaged ? "damaged" : "whole"));
         QTimer::singleShot(0, &dialog, [&dialog, choice] { dialog.button(choice)->click(); });
     }
 #endif
@@ -302,10 +302,9 @@ void RecoveryService::showPreferences()
     ProfileStore store(ConfigFilePath());
     Settings settings(store);
     PreferencesDialog dialog(mainWindow_, AutoSaveSeconds(settings));
-    if (hooks_.enabled()) {
-        LV_TEST_LOG(hooks_, QStringLiteral("preferences %1").arg(dialog.autoSaveSeconds()));
+    LV_TEST_LOG(hooks_, QStringLiteral("preferences %1").arg(dialog.autoSaveSeconds()));
+    if (hooks_.answersDialogs())
         QTimer::singleShot(0, &dialog, &QDialog::accept);
-    }
     if (dialog.exec() != QDialog::Accepted)
         return;
     SetAutoSaveSeconds(settings, dialog.autoSaveSeconds());

@@ -102,8 +102,9 @@ ui::Answer QtUiService::run(std::string_view text, std::string_view title, ui::B
     if (busy)
         QApplication::setOverrideCursor(Qt::ArrowCursor);
 #ifdef LV_TEST_DRIVER
-    if (hooks_.enabled()) {
+    if (hooks_.enabled())
         hooks_.log("message " + QtText(title) + ": " + QtText(text));
+    if (hooks_.answersDialogs()) {
         QAbstractButton* chosen = answers.front().first;
         if (!scriptedAnswers_.isEmpty()) {
             const QString label = scriptedAnswers_.takeFirst();

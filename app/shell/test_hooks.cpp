@@ -11,6 +11,7 @@ TestHooks TestHooks::FromEnvironment()
     hooks.quitAfterStart_ = qEnvironmentVariable("LUMIVISTA_TEST_QUIT") == "1";
     if (const QString command = qEnvironmentVariable("LUMIVISTA_TEST_SEND"); !command.isEmpty())
         hooks.commandToSend_ = command;
+    hooks.dialogsManual_ = qEnvironmentVariable("LUMIVISTA_TEST_DIALOGS") == "manual";
     hooks.recoveryAnswer_ = qEnvironmentVariable("LUMIVISTA_TEST_RECOVERY", QStringLiteral("recover"));
     return hooks;
 }

@@ -9,6 +9,8 @@
 //   LUMIVISTA_TEST_SEND=<cmd>  as a second copy, send this command instead of "forward"
 //   LUMIVISTA_TEST_RECOVERY=discard|later  the answer to the recovery dialog ("recover" unless
 //                              set)
+//   LUMIVISTA_TEST_DIALOGS=manual  no dialog is answered for the user: each stays up until
+//                              pointer or keys answer it, and the log says "dialog shown <title>"
 // In a release build TestHooks is empty: it reads no variable, enabled() is a constant false
 // the compiler drops the guarded code for, and LV_TEST_LOG compiles neither the call nor its
 // line, so no log text ships.
@@ -30,10 +32,15 @@ public:
     bool quitAfterStart() const { return quitAfterStart_; }
     std::optional<QString> commandToSend() const { return commandToSend_; }
     const QString& recoveryAnswer() const { return recoveryAnswer_; }
+    // Whether dialogs wait for the user (LUMIVISTA_TEST_DIALOGS=manual), as in the release.
+    bool dialogsManual() const { return enabled() && dialogsManual_; }
+    // Whether the program answers its own dialogs at once for the tests.
+    bool answersDialogs() const { return enabled() && !dialogsManual_; }
 
 private:
     QString logPath_;
     bool quitAfterStart_ = false;
+    bool dialogsManual_ = false;
     std::optional<QString> commandToSend_;
     QString recoveryAnswer_;
 };
@@ -49,6 +56,8 @@ public:
     static constexpr bool enabled() { return false; }
     void log(const QString&) const {}
     static constexpr bool quitAfterStart() { return false; }
+    static constexpr bool dialogsManual() { return false; }
+    static constexpr bool answersDialogs() { return false; }
     static std::optional<QString> commandToSend() { return std::nullopt; }
 };
 

@@ -26,7 +26,7 @@ click 20 'Salvar projeto'; wait_window 'Salvar como'
 type_text "$WORK/calendario.vlf"; key Return
 wait_file "$WORK/calendario.vlf"
 
-click 20 Imprimir; wait_log '^print single printed' > /dev/null
+click 20 Imprimir; print_dialogs 'Imprimir a imagem'; wait_log '^print single printed' > /dev/null
 wait_file "$WORK/calendario.pdf"
 [ "$(pdfinfo "$WORK/calendario.pdf" | awk '/^Pages:/ {print $2}')" = 1 ] || fail "the PDF has not one page"
 # The printed page is the page shown: both brought to 90 x 120, the PDF's margins trimmed.

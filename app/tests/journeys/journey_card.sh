@@ -22,14 +22,42 @@ wait_window 'Editar texto'
 key ctrl+a; type_text "Feliz aniversario, Bia"; key ctrl+Return
 wait_log '^state .*text=\[Feliz aniversario, Bia\]' > /dev/null
 shown "$WORK/card.bmp"
-click 19 Imprimir; wait_log '^print single printed' > /dev/null
+click 19 Imprimir; print_dialogs 'Imprimir a imagem'; wait_log '^print single printed' > /dev/null
 wait_file "$WORK/printed.pdf"
 mv "$WORK/printed.pdf" "$WORK/card.pdf"
 
-click 0 Compartilhar; on_screen 25
+# A file dragged from a file manager onto the photo box fills it in one undo step; dropped
+# on the words (no photo box) it opens as a picture of its own.
+convert -size 200x150 xc:'rgb(230,200,40)' "$WORK/praia.png"
+# drop_file X Y: the file dragged from the file manager's window to a screen point.
+drop_file() {
+  "$LV_DRAG_SOURCE" "$WORK/praia.png" > "$WORK/drag.out" & local dragger=$!
+  wait_window Arquivos
+  local sx=$((X + WIDTH / 2)) sy=$((Y + HEIGHT / 2)) i
+  act
+  xdotool mousemove $sx $sy sleep 0.2 mousedown 1 sleep 0.2 mousemove $((sx - 10)) $((sy - 10)) sleep 0.3
+  # Slowly, so each window on the way answers the file manager before the button goes up.
+  for i in 1 2 3 4 5 6; do xdotool mousemove $((sx + ($1 - sx) * i / 6)) $((sy + ($2 - sy) * i / 6)) sleep 0.15; done
+  xdotool sleep 0.5 mouseup 1
+  wait "$dragger" || fail "the file manager's drag failed"
+}
+drop_file $(doc 280 375)
+wait_log '^project drop ok' > /dev/null
+shown "$WORK/dropped.bmp"
+near "$(pixel "$WORK/dropped.bmp" 280 375)" "230 200 40" || fail "the dropped file is not in the photo box"
+grep '^state' "$log" | tail -1 | grep -q '^state windows=1 ' || fail "the dropped file opened a picture"
+click 0 edit-undo; wait_log '^state' > /dev/null
+shown "$WORK/undone.bmp"
+[ "$(differing "$WORK/undone.bmp" "$WORK/card.bmp")" = 0 ] || fail "one undo did not take the dropped file out"
+drop_file $(doc $(((left + right) / 2)) $(((top + bottom) / 2)))
+wait_log "^state windows=2 .*active=$WORK/praia.png " > /dev/null
+click 0 image-close; wait_log '^state windows=1 ' > /dev/null
+
+# Leaving the changed card asks whether to keep it: "Sim" keeps it open.
+click 0 Compartilhar; answer 'Lumivista 2000' Return; on_screen 25
 click 25 Imprimir; on_screen 5
 click 5 Contatos; wait_log '^print sheet photos 3' > /dev/null
-wait_log '^print sheet printed' > /dev/null
+print_dialogs 'Folha de contatos'; wait_log '^print sheet printed' > /dev/null
 wait_file "$WORK/printed.pdf"
 
 # The card printed is the card shown, photo and words; the words changed the text's place.

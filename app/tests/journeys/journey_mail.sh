@@ -30,6 +30,9 @@ click 4 'Assunto:'; type_text "Fotos da festa"
 click 4 'Mensagem:'; type_text "Olha que bonito"
 click 4 Enviar
 wait_log '^mail ' 30 > /dev/null
+# The program says the message went, in a box closed with its OK.
+answer 'Lumivista 2000' Return
+grep -q '^message Lumivista 2000: Mensagem enviada para bia@exemplo.com.$' "$log" || fail "no word that the message went"
 wait_file "$WORK/mail/1.eml"
 python3 - "$WORK/mail/1.eml" "$WORK/attached" > "$WORK/read.txt" <<'PY'
 import email, email.policy, sys

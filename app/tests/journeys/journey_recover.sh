@@ -1,6 +1,6 @@
 # A crash with a changed picture open: a brush stroke painted, the autosave written, the
-# program killed; started again, it offers the copy (answered "Recuperar" by the test log's
-# hook, as every dialog box is), the recovered picture saved is the one painted.
+# program killed; started again, it offers the copy in its dialog, "Recuperar" is pressed
+# (Alt+R), and the recovered picture saved is the one painted.
 mkdir -p "$LUMIVISTA_CONFIG_DIR"
 printf '[USER]\nAutoSaveSeconds=1\n' > "$LUMIVISTA_CONFIG_DIR/LV2000.ini"
 convert -size 150x100 xc:'rgb(200,40,40)' -size 150x100 xc:'rgb(40,40,200)' +append "BMP3:$WORK/two.bmp"
@@ -27,6 +27,7 @@ shown "$WORK/painted.bmp"
 kill -9 "$program_pid"; wait "$program_pid" 2>/dev/null || true
 
 start_program
+answer 'Recuperação de imagens' alt+r
 wait_log '^recovery recovered ' > /dev/null
 save_picture "$WORK/recovered.bmp"
 [ "$(size_of "$WORK/recovered.bmp")" = 300x100 ] || fail "recovered $(size_of "$WORK/recovered.bmp")"

@@ -28,12 +28,16 @@ wait_log() {
 field() { grep -o " $1=[^ ]*" | head -1 | cut -d= -f2-; }
 
 # start_program [ARGS]: starts the current copy and learns where its main window lies.
+main_windows=
 start_program() {
   act
   "$program" "$@" &
   program_pid=$!
   wait_log '^ready' > /dev/null
-  window_place "$(xdotool search --sync --onlyvisible --pid "$program_pid" 2>/dev/null | head -1)"
+  local id
+  id=$(xdotool search --sync --onlyvisible --pid "$program_pid" --name '^Lumivista 2000$' 2>/dev/null | head -1)
+  main_windows="$main_windows $id"
+  window_place "$id"
   wx=$X wy=$Y
 }
 # window_place ID: X Y WIDTH HEIGHT of a window on the screen (xdotool's own answer counts a
@@ -46,9 +50,15 @@ window_place() {
 }
 quit_program() {
   [ -n "$program_pid" ] || return 0
+  act
   LUMIVISTA_TEST_SEND=quit "$program" >/dev/null 2>&1 || true
-  # A changed picture or project asks to be saved first: the journey's files are made by then.
-  for _ in $(seq 50); do kill -0 "$program_pid" 2>/dev/null || break; sleep 0.1; done
+  # A changed picture or project asks to be saved first: the journey's files are made by then,
+  # so "Não" (the button after "Sim").
+  for _ in $(seq 100); do
+    kill -0 "$program_pid" 2>/dev/null || break
+    if tail -n +$((mark + 1)) "$log" | grep -qE '(Quer|Deseja) salvá-lo\?'; then answer 'Lumivista 2000' Tab Return; fi
+    sleep 0.1
+  done
   kill "$program_pid" 2>/dev/null || true
   wait "$program_pid" || true
   program_pid=
@@ -87,6 +97,12 @@ save_picture() {
   editar
   click 2 'Salvar como'; wait_window 'Salvar como'
   type_text "$1"; key Return
+  # Layers saved in another format than .vlf are asked about first: "Sim", the default.
+  for _ in $(seq 30); do
+    [ -e "$1" ] && break
+    if tail -n +$((mark + 1)) "$log" | grep -q '^dialog shown Lumivista 2000$'; then answer 'Lumivista 2000' Return; fi
+    sleep 0.1
+  done
   wait_file "$1"
 }
 
@@ -116,13 +132,34 @@ drag() {
   for i in 1 2 3 4 5 6 7 8; do xdotool mousemove $(($1 + ($3 - $1) * i / 8)) $(($2 + ($4 - $2) * i / 8)); sleep 0.03; done
   xdotool mouseup 1
 }
-# wait_window TITLE: waits for a top-level window so titled to show; the pointer goes over it.
+# wait_window TITLE: waits for a top-level window so titled, other than a main window, to
+# show; the pointer goes over it (without a window manager the keys go where the pointer is).
 wait_window() {
-  local id
-  id=$(timeout 20 xdotool search --sync --onlyvisible --name "^$1\$" | head -1) || fail "no window \"$1\""
+  local id= main
+  for _ in $(seq 200); do
+    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | while read -r w; do
+      for main in $main_windows; do [ "$w" = "$main" ] && continue 2; done; echo "$w"; done | head -1 || true)
+    [ -n "$id" ] && break
+    sleep 0.1
+  done
+  [ -n "$id" ] || fail "no window \"$1\""
   window_place "$id"
   xdotool mousemove $((X + WIDTH / 2)) $((Y + 4))
+  # Keys typed before the window has the keyboard would go to the one under it (a loaded
+  # machine is slow to hand it over).
+  for _ in $(seq 50); do [ "$(xdotool getwindowfocus 2>/dev/null)" = "$id" ] && break; sleep 0.1; done
   sleep 0.3
+}
+# print_dialogs TITLE: a print dialog so titled, then its preview, each taken with its default
+# button ("Visualizar e imprimir…", then "Imprimir").
+print_dialogs() { answer "$1" Return; answer 'Visualizar impressão' Return; }
+# answer TITLE KEY...: a dialog the program put up and waits on, answered with the keys a user
+# would press (Return for the default button, Escape, Tab between buttons, Alt+letter).
+answer() {
+  local title=$1; shift
+  wait_log "^dialog shown $title\$" > /dev/null
+  wait_window "$title"
+  key "$@"
 }
 # The screen point of document pixel X Y of the active image window, from the last state: a
 # picture smaller than its window is centred in it.
@@ -169,7 +206,12 @@ make_album() {
   click 18 Adicionar; wait_window 'Adicionar fotos ao álbum'
   type_text "$2/"; key Return; sleep 0.5
   key shift+Tab ctrl+a Return
-  wait_log "^album added .*name=\\[$1\\]"
+  # What could not join is told in message boxes once the photos are in; each is closed.
+  local line
+  while line=$(wait_log "^(album added .*name=\\[$1\\]|dialog shown )"); [[ $line == dialog* ]]; do
+    answer "${line#dialog shown }" Return
+  done
+  echo "$line"
 }
 # near "R G B" "R G B" [TOLERANCE]: whether two colours differ by at most TOLERANCE (6) in each.
 near() {

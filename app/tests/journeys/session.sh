@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs one journey through the real window: a scratch home with the program folder's data
 # linked in, a virtual X server, and with "openbox" a window manager on it. Exits 77 (skipped)
-# where a tool is missing; LV_JOURNEY_KEEP=FOLDER keeps a failed journey's files there.
+# where a tool is missing; LV_JOURNEY_KEEP=FOLDER keeps a failed journey's files there. Every
+# dialog waits for the journey's pointer and keys (LUMIVISTA_TEST_DIALOGS=manual).
 #   session.sh PROGRAM bare|openbox JOURNEY [SECONDS]
 set -euo pipefail
 program=$1 mode=$2 journey=$3
@@ -20,7 +21,7 @@ if [ "${LV_JOURNEY_X:-}" != 1 ]; then
   done
   status=0
   LV_JOURNEY_X=1 WORK="$work" HOME="$work" LUMIVISTA_HOME="$work" LUMIVISTA_CONFIG_DIR="$work/config" \
-    LUMIVISTA_TEST_LOG="$work/log" XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
+    LUMIVISTA_TEST_LOG="$work/log" LUMIVISTA_TEST_DIALOGS=manual XDG_RUNTIME_DIR="$work/runtime" QT_QPA_PLATFORM=xcb \
     timeout "${4:-120}" xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@" || status=$?
   exit $status
 fi
