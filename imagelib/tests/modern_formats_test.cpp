@@ -4,6 +4,7 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/dib_alloc.h"
+#include "imagelib/codecs/document_open.h"
 #include "imagelib/codecs/file_names.h"
 #include "imagelib/codecs/format_registry.h"
 #include "imagelib/codecs/load_save.h"
@@ -93,6 +94,11 @@ TEST(ModernFormats, RoundTripsAgainstTheReferenceTools)
         ASSERT_EQ(read.width(), 150);
         ASSERT_EQ(read.height(), 101);
         EXPECT_LE(testing::MeanDifference(read, original), format.tolerance + 0.001);
+        // The document open (the window, the tool) and the general loader (slide show, prints).
+        const std::string named = dir.file(std::string("theirs.") + format.extension);
+        std::filesystem::copy_file(theirs, named, std::filesystem::copy_options::overwrite_existing);
+        EXPECT_TRUE(OpenDocumentImage(named, LibraryDocumentReaders()).result.ok());
+        EXPECT_TRUE(LoadGeneralImage(named, LibraryDocumentReaders()).result.ok());
 
         // Ours read by theirs.
         CurrentSaveOptions().jpegQuality = 90;

@@ -16,7 +16,8 @@ ReadResult ReadCameraRaw(const std::string& path);
 ReadResult ReadCameraRaw(ByteSource& source);
 
 // The largest preview the camera embedded, turned upright; when there is none, the picture
-// developed at half size. Far faster than developing: for thumbnails.
+// developed at half size. Far faster than developing: for thumbnails. The facts give the
+// size of the whole picture (wholeWidth, wholeHeight).
 ReadResult ReadCameraRawPreview(const std::string& path);
 ReadResult ReadCameraRawPreview(ByteSource& source);
 

@@ -94,12 +94,23 @@ ReadResult ReadCameraRawPreview(ByteSource& source)
     if (!session.ok())
         return {session.failure().problem == FileProblem::Cancelled ? ReadCode::Broken : ReadCode::NotThisFormat,
                 session.failure()};
+    const libraw_image_sizes_t& sizes = session.processor().imgdata.sizes;
+    const bool sideways = (sizes.flip & 4) != 0;
+    const int wholeWidth = sideways ? sizes.height : sizes.width, wholeHeight = sideways ? sizes.width : sizes.height;
     ReadResult preview = embeddedPreview(session);
-    if (preview.ok() && preview.image().bitCount() == 24)
+    if (preview.ok() && preview.image().bitCount() == 24) {
+        preview.facts().wholeWidth = wholeWidth;
+        preview.facts().wholeHeight = wholeHeight;
         return preview;
+    }
     if (FileFailure refused = session.checkDevelopBudget())
         return RefusedPicture(refused);
-    return developHalfSize(session);
+    ReadResult developed = developHalfSize(session);
+    if (developed.ok()) {
+        developed.facts().wholeWidth = wholeWidth;
+        developed.facts().wholeHeight = wholeHeight;
+    }
+    return developed;
 }
 
 ReadResult ReadCameraRawPreview(const std::string& path)
