@@ -3,6 +3,8 @@
 #include "album/entry_builder.h"
 #include "album/photo_loader.h"
 #include "album/thumbnail.h"
+#include "imagelib/codecs/file_names.h"
+#include "imagelib/codecs/raw/camera_raw.h"
 
 namespace lv::album {
 
@@ -18,6 +20,11 @@ HDIB BrowserThumbnail(const std::string& path, const DocumentReaders& readers)
     // The readers' messages are not for the browser: a photo it can't read shows its stored thumbnail.
     HoldingService quiet;
     ui::ScopedThreadService held(quiet);
+    if (IsCameraRawExtension(DispatchExtension(path))) {
+        const ReadResult preview = ReadCameraRawPreview(path);
+        if (preview.ok())
+            return SampledThumbnail(preview.image(), kBrowserThumbnailSide);
+    }
     const ReadResult photo = LoadPhotoForAlbum(path, readers);
     return photo.ok() ? SampledThumbnail(photo.image(), kBrowserThumbnailSide) : HDIB();
 }

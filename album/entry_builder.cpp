@@ -5,6 +5,8 @@
 #include "common/processors.h"
 #include "common/ui_service.h"
 #include "common/worker_pool.h"
+#include "imagelib/codecs/file_names.h"
+#include "imagelib/codecs/raw/camera_raw.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -50,6 +52,17 @@ BuiltEntry BuildPhotoEntry(const EntryLabel& label, const DocumentReaders& reade
                 return built;
         }
         // Anything else goes the long way, which gives the designed failure.
+    }
+    // A camera raw file's thumbnail comes from the preview it embeds, its size from the raw.
+    if (IsCameraRawExtension(DispatchExtension(label.path))) {
+        const ReadResult preview = ReadCameraRawPreview(label.path);
+        if (preview.ok() && (built.entry = BuildEntry(preview.image(), label))) {
+            if (preview.facts().wholeWidth > 0) {
+                built.entry->setWidth(std::uint16_t(std::min(preview.facts().wholeWidth, 65535)));
+                built.entry->setHeight(std::uint16_t(std::min(preview.facts().wholeHeight, 65535)));
+            }
+            return built;
+        }
     }
     ReadResult photo = LoadPhotoForAlbum(label.path, readers);
     if (!photo.ok()) {

@@ -5,6 +5,8 @@
 #include "common/string_table.h"
 #include "common/ui_service.h"
 #include "common/warning_messages.h"
+#include "imagelib/codecs/file_names.h"
+#include "imagelib/codecs/raw/camera_raw.h"
 
 #include <algorithm>
 #include <array>
@@ -51,15 +53,17 @@ std::string fileName(const std::string& path)
 
 bool DroppedPhotoAccepted(std::string_view path)
 {
-    static constexpr std::array<std::string_view, 14> kExtensions = {
-        "bmp", "tif", "tiff", "pcx", "gif", "tga", "jpg", "jpeg", "jpe", "fpx", "pcd", "vlf", "png", "psd"};
+    static constexpr std::array<std::string_view, 19> kExtensions = {
+        "bmp", "tif", "tiff", "pcx", "gif", "tga", "jpg", "jpeg", "jpe", "fpx", "pcd", "vlf", "png", "psd",
+        "webp", "avif", "jxl", "heic", "heif"};
     // The name is compared lower-cased, as dropped names were; the file keeps its own name.
     const std::string lower = lowerAscii(path);
     const std::size_t dot = lower.find_last_of('.');
     if (dot == std::string::npos || lower.find('/', dot) != std::string::npos)
         return false;
     const std::string_view extension = std::string_view(lower).substr(dot + 1);
-    return std::find(kExtensions.begin(), kExtensions.end(), extension) != kExtensions.end();
+    return std::find(kExtensions.begin(), kExtensions.end(), extension) != kExtensions.end()
+           || IsCameraRawExtension(ToUpperAscii(extension));
 }
 
 std::vector<std::string> AcceptedDrops(std::span<const std::string> files)

@@ -12,7 +12,8 @@ namespace {
 // The library's own state between its calls, as a loaded library keeps it.
 struct LibraryState {
     SearchProcs procs;
-    std::vector<std::string> types{"JPG", "BMP", "TIF", "PNG", "GIF", "PCX", "TGA", "PSD", "VLF", "FPX", "PCD"};
+    std::vector<std::string> types{"JPG", "BMP", "TIF", "PNG", "GIF", "PCX", "TGA", "PSD", "VLF", "FPX", "PCD",
+                                   "WEBP", "HEIC", "HEIF", "AVIF", "JXL", "DNG", "CR2", "NEF", "ARW", "ORF", "RW2", "RAF"};
 };
 
 LibraryState& State()

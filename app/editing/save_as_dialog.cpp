@@ -63,9 +63,12 @@ SaveAsDialog::SaveAsDialog(QWidget* parent, const std::string& currentName, int 
     qualityBar_->setMinimumWidth(160);
     secondCheck_ = new QCheckBox(QStringLiteral("&Transparente"), panel);
     secondCheck_->setObjectName(QStringLiteral("1406"));
+    losslessCheck_ = new QCheckBox(QStringLiteral("Sem &perdas"), panel);
+    losslessCheck_->setObjectName(QStringLiteral("lossless"));
     qualityLabel_->setBuddy(qualityBar_);
     row->addWidget(firstCheck_);
     row->addWidget(secondCheck_);
+    row->addWidget(losslessCheck_);
     row->addWidget(qualityLabel_);
     row->addWidget(qualityBar_, 1);
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
@@ -75,6 +78,8 @@ SaveAsDialog::SaveAsDialog(QWidget* parent, const std::string& currentName, int 
     UseDialogHelp(*this, skin::kSaveAsDialog);
 
     connect(qualityBar_, &QScrollBar::valueChanged, this, [this](int value) { setQuality(value); });
+    // A lossless file has no quality to choose.
+    connect(losslessCheck_, &QCheckBox::toggled, this, [this](bool lossless) { qualityBar_->setEnabled(!lossless); });
     connect(this, &QFileDialog::filterSelected, this, [this] { showOptionsFor(selectedType()); });
 
     qualityBar_->setValue(CurrentSaveOptions().jpegQuality);
@@ -97,7 +102,8 @@ void SaveAsDialog::showOptionsFor(int type)
     const SaveOptions& options = CurrentSaveOptions();
     const bool compress = type == kSaveAsTiff || type == kSaveAsTarga;
     const bool gif = type == kSaveAsGif;
-    const bool jpeg = type == kSaveAsJpeg;
+    const bool jpeg = type == kSaveAsJpeg || (type >= kSaveAsWebp && type <= kSaveAsHeic);
+    const bool lossless = type == kSaveAsWebp || type == kSaveAsJxl;
     firstCheck_->setVisible(compress || gif);
     firstCheck_->setText(gif ? StringText(kInterlaceString) : QStringLiteral("&Comprimir"));
     firstCheck_->setChecked(gif ? options.interlace : options.compress);
@@ -105,6 +111,9 @@ void SaveAsDialog::showOptionsFor(int type)
     secondCheck_->setChecked(options.transparent);
     qualityLabel_->setVisible(jpeg);
     qualityBar_->setVisible(jpeg);
+    losslessCheck_->setVisible(lossless);
+    losslessCheck_->setChecked(lossless && options.lossless);
+    qualityBar_->setEnabled(!losslessCheck_->isChecked());
 }
 
 std::optional<SaveAsChoice> SaveAsDialog::choice() const
@@ -124,8 +133,10 @@ void SaveAsDialog::storeOptions(int type)
     } else if (type == kSaveAsGif) {
         options.interlace = firstCheck_->isChecked();
         options.transparent = secondCheck_->isChecked();
-    } else if (type == kSaveAsJpeg) {
+    } else if (type == kSaveAsJpeg || (type >= kSaveAsWebp && type <= kSaveAsHeic)) {
         options.jpegQuality = ClampJpegQuality(qualityBar_->value());
+        if (type == kSaveAsWebp || type == kSaveAsJxl)
+            options.lossless = losslessCheck_->isChecked();
     }
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // The Save-as dialog with its options panel: "&Comprimir" for TIFF and Targa, "&Entrelaçar"
-// and "&Transparente" for GIF, the quality for JPEG. A typed extension chooses the format
+// and "&Transparente" for GIF, the quality for JPEG, WebP, AVIF, JPEG XL and HEIC, and "Sem &perdas"
+// for WebP and JPEG XL. A typed extension chooses the format
 // (ResolveSaveAsName); an unknown one keeps the dialog open. The layered format for a document
 // without layers, or a flat one for a document of several, is questioned before it closes,
 // and so is a name that would replace a file. A preview shows the picture chosen.
@@ -41,6 +42,7 @@ private:
     QLabel* qualityLabel_;     // 1404
     QScrollBar* qualityBar_;   // 1405
     QCheckBox* secondCheck_;   // 1406
+    QCheckBox* losslessCheck_; // WebP and JPEG XL
 };
 
 // "O arquivo ... já existe. Deseja substituí-lo?" when `path` names an existing file; true to

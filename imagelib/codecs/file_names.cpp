@@ -48,7 +48,7 @@ std::string SaveAsExtension(std::string_view path)
     if (dot == std::string_view::npos || path.find_first_of("/:", dot) != std::string_view::npos)
         return {};
     const std::string extension = ToUpperAscii(path.substr(dot));
-    if (extension == ".JPEG" || extension == ".TIFF")
+    if (extension == ".JPEG" || extension == ".TIFF" || extension == ".WEBP")
         return CanonicalExtension(extension);
     const std::size_t tailStart = path.size() > 4 ? path.size() - 4 : 0;
     return dot < tailStart ? std::string() : CanonicalExtension(extension);

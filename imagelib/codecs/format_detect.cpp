@@ -2,6 +2,9 @@
 
 #include "common/byte_source.h"
 #include "common/little_endian.h"
+#include "imagelib/codecs/heif/heif.h"
+#include "imagelib/codecs/jxl/jxl.h"
+#include "imagelib/codecs/raw/camera_raw.h"
 
 #include <algorithm>
 #include <cstring>
@@ -42,6 +45,9 @@ bool paintbrushHeader(std::span<const std::uint8_t> head)
 
 std::string DetectFormat(std::span<const std::uint8_t> head)
 {
+    // Raw files are TIFF inside; theirs is the more particular answer.
+    if (IsCameraRawHead(head))
+        return ".DNG";
     if (bitmapHeader(head))
         return ".BMP";
     if (startsWith(head, {'I', 'I', 42, 0}) || startsWith(head, {'M', 'M', 0, 42}))
@@ -59,6 +65,14 @@ std::string DetectFormat(std::span<const std::uint8_t> head)
         return ".VLF";
     if (startsWith(head, {'8', 'B', 'P', 'S'}))
         return ".PSD";
+    if (head.size() >= 12 && std::memcmp(head.data(), "RIFF", 4) == 0 && std::memcmp(head.data() + 8, "WEBP", 4) == 0)
+        return ".WEBP";
+    if (IsAvifHead(head))
+        return ".AVIF";
+    if (IsHeifHead(head))
+        return ".HEIC";
+    if (IsJxlHead(head))
+        return ".JXL";
     if (paintbrushHeader(head))
         return ".PCX";
     return {};

@@ -6,6 +6,7 @@
 #include "imagelib/codecs/file_names.h"
 #include "imagelib/codecs/format_detect.h"
 #include "imagelib/codecs/library_messages.h"
+#include "imagelib/codecs/raw/camera_raw.h"
 
 namespace lv {
 namespace {
@@ -31,6 +32,9 @@ LoadedImage LoadImageFileDetailed(const std::string& path, bool withMessage)
     FileFailure unreadable;
     const std::string content = DetectFileFormat(path, &unreadable);
     const ImageFormat* named = content.empty() ? nullptr : FindFormatByExtension(content.substr(1));
+    // Most camera raw formats are plain TIFF inside: their extension says they are to be developed.
+    if (content == ".TIF" && IsCameraRawExtension(extensionOrBmp(path)))
+        named = FindFormatByExtension("DNG");
     const ImageFormat* chosen = named ? named : FindFormatByExtension(extensionOrBmp(path));
     if (!chosen) {
         FileFailure unknown(FileProblem::UnknownFormat);

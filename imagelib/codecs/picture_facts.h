@@ -16,6 +16,10 @@ struct PictureFacts {
     bool alreadyUpright = false;
     // The embedded ICC colour profile; empty for an untagged picture.
     std::vector<std::uint8_t> iccProfile;
+    // When the pixels are only a preview the file embeds (a camera raw file's), the size of
+    // the whole picture, upright; 0 when the pixels are the picture itself.
+    int wholeWidth = 0;
+    int wholeHeight = 0;
 };
 
 }  // namespace lv

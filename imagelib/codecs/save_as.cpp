@@ -22,8 +22,16 @@ constexpr std::string_view kFlashPixExtension = ".FPX";
 
 }  // namespace
 
+bool IsLibrarySaveType(int type)
+{
+    return (type >= kSaveAsBmp && type <= kSaveAsFlashPix) || (type >= kSaveAsWebp && type <= kSaveAsHeic);
+}
+
 std::string SaveAsTypeExtension(int type)
 {
+    static constexpr std::string_view kNewer[] = {".WEBP", ".AVIF", ".JXL", ".HEIC"};
+    if (type >= kSaveAsWebp && type <= kSaveAsHeic)
+        return std::string(kNewer[type - kSaveAsWebp]);
     if (type == kSaveAsFlashPix)
         return std::string(kFlashPixExtension);
     if (type >= kSaveAsBmp && type <= kSaveAsJpeg)
@@ -36,10 +44,10 @@ namespace {
 // The type named by an extension such as ".TIF", or 0.
 int typeOfExtension(const std::string& extension)
 {
-    for (int type = kSaveAsBmp; type <= kSaveAsFlashPix; ++type)
-        if (SaveAsTypeExtension(type) == extension)
+    for (int type = kSaveAsBmp; type <= kSaveAsHeic; ++type)
+        if (IsLibrarySaveType(type) && SaveAsTypeExtension(type) == extension)
             return type;
-    return 0;
+    return extension == ".HEIF" ? kSaveAsHeic : 0;
 }
 
 WriteResult writeByType(HDIB& image, const std::string& path, const ImageFormat& format, int type, FileFailure& told)
@@ -75,7 +83,7 @@ bool SaveImageAs(HDIB& image, std::string& path, int fileType, FileFailure& fail
         path += SaveAsTypeExtension(fileType);
     }
     const ImageFormat* format = FindFormatByWriteSlot(type);
-    if (type < kSaveAsBmp || type > kSaveAsFlashPix || !format) {
+    if (!IsLibrarySaveType(type) || !format) {
         failure = wordedString(FileProblem::UnknownFormat, kUnknownFormatString);
         return false;
     }

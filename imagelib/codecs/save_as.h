@@ -21,7 +21,14 @@ enum SaveAsFileType : int {
     kSaveAsLayered = 8,
     kSaveAsPng = 9,
     kSaveAsPhotoshop = 10,
+    kSaveAsWebp = 11,
+    kSaveAsAvif = 12,
+    kSaveAsJxl = 13,
+    kSaveAsHeic = 14,
 };
+
+// Whether a type is written by the image library's own writers (all but 8 to 10).
+bool IsLibrarySaveType(int type);
 
 // The extension a name without one gets for a type 1..7 (".BMP" ... ".JPG", ".FPX"), or empty.
 std::string SaveAsTypeExtension(int type);

@@ -24,6 +24,8 @@ constexpr std::array kExtensions = {
     ExtensionType{"pcx", kSaveAsPcx},     ExtensionType{"gif", kSaveAsGif},      ExtensionType{"tga", kSaveAsTarga},
     ExtensionType{"jpg", kSaveAsJpeg},    ExtensionType{"jpeg", kSaveAsJpeg},    ExtensionType{"jpe", kSaveAsJpeg},
     ExtensionType{"fpx", kSaveAsFlashPix}, ExtensionType{"vlf", kSaveAsLayered}, ExtensionType{"png", kSaveAsPng},
+    ExtensionType{"webp", kSaveAsWebp},   ExtensionType{"avif", kSaveAsAvif},    ExtensionType{"jxl", kSaveAsJxl},
+    ExtensionType{"heic", kSaveAsHeic},   ExtensionType{"heif", kSaveAsHeic},
 };
 
 bool isAsciiLetter(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
@@ -59,7 +61,8 @@ int SaveTypeOfExtension(std::string_view extension)
 
 std::string_view AddedExtension(int type)
 {
-    static constexpr std::array kAdded = {".bmp", ".tif", ".pcx", ".gif", ".tga", ".jpg", ".fpx", ".vlf", ".png"};
+    static constexpr std::array kAdded = {".bmp", ".tif", ".pcx", ".gif", ".tga", ".jpg", ".fpx", ".vlf", ".png",
+                                          "",     ".webp", ".avif", ".jxl", ".heic"};
     return type >= 1 && type <= int(kAdded.size()) ? kAdded[type - 1] : std::string_view();
 }
 

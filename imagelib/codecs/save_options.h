@@ -4,7 +4,8 @@
 namespace lv {
 
 struct SaveOptions {
-    int jpegQuality = 90;      // 1..100; JPEG and FlashPix writers
+    int jpegQuality = 90;      // 1..100; JPEG and FlashPix writers, and the quality of WebP, AVIF, HEIC, JPEG XL
+    bool lossless = false;     // WebP and JPEG XL
     bool compress = false;     // TIFF and Targa
     bool interlace = false;    // GIF
     bool transparent = false;  // GIF

@@ -24,6 +24,7 @@ int RunConvert(std::string_view, Arguments args)
     SaveOptions& options = CurrentSaveOptions();
     if (quality)
         options.jpegQuality = *quality;
+    options.lossless = parsed.has("--lossless");
     options.compress = parsed.has("--compress");
     options.interlace = parsed.has("--interlace");
     options.transparent = parsed.has("--transparent");

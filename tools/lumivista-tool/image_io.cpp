@@ -177,7 +177,7 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs)
         const std::string extension = SaveAsExtension(path);
         const int type = extension.empty() ? 1 : FindWriteSlot(extension.substr(1));
         std::string target = path;
-        if (type < kSaveAsBmp || type > kSaveAsFlashPix)
+        if (!IsLibrarySaveType(type))
             return Fail(kExitUsage, std::string(LoadString(kUnknownFormatString)) + " --- " + path);
         // The procedure says why it failed, with the file's name.
         FileFailure failure;

@@ -1,0 +1,69 @@
+#!/bin/sh
+# Whole-command comparisons of the WebP, AVIF, HEIC, JPEG XL and camera raw readers and the
+# WebP writer with each format's reference tool, on pictures the reference encoders make from
+# one generated 12-megapixel photo. Each pair does the same work: decode and write the
+# picture uncompressed (BMP or TIFF for us; BMP, PPM, PNG stored without compression, TIFF
+# for the tools), or read an uncompressed TIFF and encode it at the same settings. Runs are
+# interleaved (ours, anchor, ours, anchor, ...) and each under `timeout`; the medians and
+# their ratio are printed.
+#   modern_formats_bench.sh TOOL [ROUNDS]     (TOOL: the built lumivista-tool)
+set -eu
+tool=$1
+rounds=${2:-5}
+here=$(cd "$(dirname "$0")" && pwd)
+work=${LV_BENCH_DIR:-/dev/shm/lvbench-modern}
+mkdir -p "$work"
+cd "$work"
+
+if [ ! -f photo.tif ]; then
+    /usr/bin/python3 - <<'PY'
+import numpy as np
+from PIL import Image
+h, w = 3000, 4000
+y, x = np.mgrid[0:h, 0:w]
+rng = np.random.default_rng(2024)
+noise = rng.integers(-8, 8, size=(h, w))
+light = 255 - ((x - w / 2) ** 2 + (y - h / 2) ** 2) * 200 / (w * w / 4 + h * h / 4)
+band = ((x // 97 + y // 61) % 3) * 30
+rgb = np.stack([light * (y % 199) / 199 + noise, light - band + noise, light * (x % 251) / 251 + noise + band], -1)
+Image.fromarray(np.clip(rgb, 0, 255).astype(np.uint8)).save("photo.tif")
+Image.fromarray(np.clip(rgb, 0, 255).astype(np.uint8)).save("photo.png", compress_level=1)
+PY
+    cwebp -quiet -q 90 photo.tif -o photo.webp
+    avifenc -j all -s 8 photo.png photo.avif >/dev/null
+    heif-enc -q 90 photo.png -o photo.heic >/dev/null
+    cjxl photo.png photo.jxl -d 1 >/dev/null 2>&1
+    /usr/bin/python3 "$here/../imagelib/tests/interop/make_dng.py" photo.dng 4000 3000 --preview 1024
+fi
+
+# Seconds of one run of a command, under a timeout.
+seconds() {
+    start=$(date +%s.%N)
+    timeout 300 "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
+    end=$(date +%s.%N)
+    echo "$end - $start" | bc
+}
+
+median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
+
+compare() {
+    name=$1 ours=$2 anchor=$3
+    : > ours.times
+    : > anchor.times
+    i=0
+    while [ $i -lt "$rounds" ]; do
+        seconds sh -c "$ours" >> ours.times
+        seconds sh -c "$anchor" >> anchor.times
+        i=$((i + 1))
+    done
+    o=$(median < ours.times)
+    a=$(median < anchor.times)
+    printf '%-22s ours %6.3f s  anchor %6.3f s  ratio %.2f\n' "$name" "$o" "$a" "$(echo "$o / $a" | bc -l)"
+}
+
+compare "WebP decode" "$tool convert photo.webp out.bmp" "dwebp -quiet photo.webp -bmp -o anchor.bmp"
+compare "WebP encode q90" "$tool convert photo.tif out.webp --quality 90" "cwebp -quiet -q 90 photo.tif -o anchor.webp"
+compare "AVIF decode" "$tool convert photo.avif out.bmp" "avifdec -j all --png-compress 0 photo.avif anchor.png"
+compare "HEIC decode" "$tool convert photo.heic out.bmp" "heif-convert photo.heic anchor.y4m"
+compare "JPEG XL decode" "$tool convert photo.jxl out.bmp" "djxl photo.jxl anchor.ppm"
+compare "raw development" "$tool convert photo.dng out.tif" "cp photo.dng anchor.dng && dcraw_emu -w -T anchor.dng"

@@ -1,0 +1,7 @@
+#include "fuzz_support.h"
+#include "imagelib/codecs/heif/heif.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    return lv::fuzz::FuzzPictureReader(data, size, [](lv::ByteSource& source) { return lv::ReadHeif(source); });
+}

@@ -1,0 +1,103 @@
+#include "imagelib/codecs/heif/heif.h"
+
+#include "imagelib/codecs/heif/heif_handles.h"
+#include "imagelib/codecs/memory_decode.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+namespace lv {
+namespace {
+
+constexpr std::array<std::string_view, 10> kHeifBrands = {"heic", "heix", "hevc", "hevx", "heim",
+                                                         "heis", "mif1", "msf1", "avif", "avis"};
+
+std::string_view majorBrand(std::span<const std::uint8_t> head)
+{
+    if (head.size() < 12 || std::memcmp(head.data() + 4, "ftyp", 4) != 0)
+        return {};
+    return {reinterpret_cast<const char*>(head.data() + 8), 4};
+}
+
+ReadResult libraryFailure(const heif_error& error)
+{
+    const FileProblem problem = error.code == heif_error_Unsupported_feature || error.code == heif_error_Unsupported_filetype
+                                    ? FileProblem::Unsupported
+                                    : FileProblem::Corrupt;
+    return DecodeFailure(problem, error.message ? error.message : "HEIF");
+}
+
+}  // namespace
+
+bool IsHeifHead(std::span<const std::uint8_t> head)
+{
+    const std::string_view brand = majorBrand(head);
+    return std::find(kHeifBrands.begin(), kHeifBrands.end(), brand) != kHeifBrands.end();
+}
+
+bool IsAvifHead(std::span<const std::uint8_t> head)
+{
+    const std::string_view brand = majorBrand(head);
+    return brand == "avif" || brand == "avis";
+}
+
+ReadResult ReadHeif(ByteSource& source)
+{
+    std::uint8_t head[12];
+    if (!source.readExact(head, sizeof head) || !IsHeifHead(head) || !source.seek(0))
+        return ReadCode::NotThisFormat;
+    std::vector<std::uint8_t> bytes;
+    if (FileFailure failure = ReadRestIntoMemory(source, bytes))
+        return {failure.problem == FileProblem::Cancelled ? ReadCode::Broken : ReadCode::NotThisFormat, failure};
+
+    const HeifContext context;
+    if (!context)
+        return {ReadCode::Failure, {FileProblem::OutOfMemory}};
+    heif_context_set_maximum_image_size_limit(context.get(), int(kMaxPictureDimension));
+    heif_error error = heif_context_read_from_memory_without_copy(context.get(), bytes.data(), bytes.size(), nullptr);
+    if (error.code != heif_error_Ok)
+        return libraryFailure(error);
+    HeifHandle handle;
+    error = heif_context_get_primary_image_handle(context.get(), handle.out());
+    if (error.code != heif_error_Ok)
+        return libraryFailure(error);
+    // Turning swaps the sides but keeps the area the budget counts.
+    const int sideA = heif_image_handle_get_width(handle.get()), sideB = heif_image_handle_get_height(handle.get());
+    if (FileFailure refused = CheckDecodedSize(std::max(sideA, sideB), std::min(sideA, sideB), bytes.size()))
+        return RefusedPicture(refused);
+
+    HeifImage decoded;
+    error = heif_decode_image(handle.get(), decoded.out(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, nullptr);
+    if (error.code != heif_error_Ok)
+        return libraryFailure(error);
+    int stride = 0;
+    const std::uint8_t* plane = heif_image_get_plane_readonly(decoded.get(), heif_channel_interleaved, &stride);
+    const int width = heif_image_get_width(decoded.get(), heif_channel_interleaved);
+    const int height = heif_image_get_height(decoded.get(), heif_channel_interleaved);
+    if (!plane || stride < width * 3)
+        return DecodeFailure(FileProblem::Corrupt, "HEIF");
+    FilePicture allocated = AllocateDecodedPicture(width, height, bytes.size());
+    if (!allocated.picture)
+        return RefusedPicture(allocated.failure);
+    StoreTopDownRgb(allocated.picture, plane, std::size_t(stride), 3);
+
+    ReadResult result(std::move(allocated.picture));
+    result.facts().alreadyUpright = true;
+    const heif_color_profile_type profile = heif_image_handle_get_color_profile_type(handle.get());
+    const std::size_t profileSize = heif_image_handle_get_raw_color_profile_size(handle.get());
+    if ((profile == heif_color_profile_type_prof || profile == heif_color_profile_type_rICC) && profileSize > 0) {
+        std::vector<std::uint8_t>& icc = result.facts().iccProfile;
+        icc.resize(profileSize);
+        if (heif_image_handle_get_raw_color_profile(handle.get(), icc.data()).code != heif_error_Ok)
+            icc.clear();
+    }
+    return result;
+}
+
+ReadResult ReadHeif(const std::string& path)
+{
+    return ReadFileWith(path, [](ByteSource& source) { return ReadHeif(source); });
+}
+
+}  // namespace lv

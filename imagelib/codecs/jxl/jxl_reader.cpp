@@ -1,0 +1,116 @@
+#include "imagelib/codecs/jxl/jxl.h"
+
+#include "imagelib/codecs/jxl/jxl_runner.h"
+#include "imagelib/codecs/memory_decode.h"
+
+namespace lv {
+namespace {
+
+constexpr JxlPixelFormat kRgb8 = {3, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
+
+// Rows arrive in pieces, from several threads, top-down.
+void storePixels(void* opaque, std::size_t x, std::size_t y, std::size_t count, const void* pixels)
+{
+    HDIB& picture = *static_cast<HDIB*>(opaque);
+    if (y >= std::size_t(picture.height()) || x + count > std::size_t(picture.width()))
+        return;
+    const auto* in = static_cast<const std::uint8_t*>(pixels);
+    std::uint8_t* out = picture.row(int(std::size_t(picture.height()) - 1 - y)) + x * 3;
+    for (std::size_t i = 0; i < count; ++i, in += 3, out += 3) {
+        out[0] = in[2];
+        out[1] = in[1];
+        out[2] = in[0];
+    }
+}
+
+// The profile matters only when the colours are not described by the plain encoding.
+std::vector<std::uint8_t> embeddedProfile(JxlDecoder* decoder)
+{
+    JxlColorEncoding encoding;
+    if (JxlDecoderGetColorAsEncodedProfile(decoder, nullptr, JXL_COLOR_PROFILE_TARGET_DATA, &encoding) == JXL_DEC_SUCCESS
+        && encoding.color_space == JXL_COLOR_SPACE_RGB && encoding.white_point == JXL_WHITE_POINT_D65
+        && encoding.primaries == JXL_PRIMARIES_SRGB && encoding.transfer_function == JXL_TRANSFER_FUNCTION_SRGB)
+        return {};
+    std::size_t size = 0;
+    if (JxlDecoderGetICCProfileSize(decoder, nullptr, JXL_COLOR_PROFILE_TARGET_DATA, &size) != JXL_DEC_SUCCESS || size == 0)
+        return {};
+    std::vector<std::uint8_t> icc(size);
+    if (JxlDecoderGetColorAsICCProfile(decoder, nullptr, JXL_COLOR_PROFILE_TARGET_DATA, icc.data(), size) != JXL_DEC_SUCCESS)
+        return {};
+    return icc;
+}
+
+}  // namespace
+
+bool IsJxlHead(std::span<const std::uint8_t> head)
+{
+    const JxlSignature signature = JxlSignatureCheck(head.data(), head.size());
+    return signature == JXL_SIG_CODESTREAM || signature == JXL_SIG_CONTAINER;
+}
+
+ReadResult ReadJxl(ByteSource& source)
+{
+    std::uint8_t head[12] = {};
+    const std::size_t got = source.read(head, sizeof head);
+    if (!IsJxlHead({head, got}) || !source.seek(0))
+        return ReadCode::NotThisFormat;
+    std::vector<std::uint8_t> bytes;
+    if (FileFailure failure = ReadRestIntoMemory(source, bytes))
+        return {failure.problem == FileProblem::Cancelled ? ReadCode::Broken : ReadCode::NotThisFormat, failure};
+
+    const std::unique_ptr<JxlDecoder, JxlDecoderFree> decoder(JxlDecoderCreate(nullptr));
+    const JxlRunner runner = MakeJxlRunner();
+    if (!decoder || !runner)
+        return {ReadCode::Failure, {FileProblem::OutOfMemory}};
+    JxlDecoderSetParallelRunner(decoder.get(), JxlThreadParallelRunner, runner.get());
+    JxlDecoderSubscribeEvents(decoder.get(), JXL_DEC_BASIC_INFO | JXL_DEC_COLOR_ENCODING | JXL_DEC_FULL_IMAGE);
+    JxlDecoderSetInput(decoder.get(), bytes.data(), bytes.size());
+    JxlDecoderCloseInput(decoder.get());
+
+    HDIB picture;
+    std::vector<std::uint8_t> icc;
+    for (;;) {
+        switch (JxlDecoderProcessInput(decoder.get())) {
+        case JXL_DEC_BASIC_INFO: {
+            JxlBasicInfo info;
+            if (JxlDecoderGetBasicInfo(decoder.get(), &info) != JXL_DEC_SUCCESS)
+                return DecodeFailure(FileProblem::Corrupt, "JPEG XL");
+            FilePicture allocated = AllocateDecodedPicture(info.xsize, info.ysize, bytes.size());
+            if (!allocated.picture)
+                return RefusedPicture(allocated.failure);
+            picture = std::move(allocated.picture);
+            break;
+        }
+        case JXL_DEC_COLOR_ENCODING:
+            icc = embeddedProfile(decoder.get());
+            break;
+        case JXL_DEC_NEED_IMAGE_OUT_BUFFER:
+            if (!picture
+                || JxlDecoderSetImageOutCallback(decoder.get(), &kRgb8, storePixels, &picture) != JXL_DEC_SUCCESS)
+                return DecodeFailure(FileProblem::Corrupt, "JPEG XL");
+            break;
+        case JXL_DEC_FULL_IMAGE:
+        case JXL_DEC_SUCCESS: {
+            if (!picture)
+                return DecodeFailure(FileProblem::Corrupt, "JPEG XL");
+            ReadResult result(std::move(picture));
+            result.facts().alreadyUpright = true;
+            result.facts().iccProfile = std::move(icc);
+            return result;
+        }
+        case JXL_DEC_NEED_MORE_INPUT:
+            return DecodeFailure(FileProblem::Truncated, "JPEG XL");
+        case JXL_DEC_ERROR:
+            return DecodeFailure(FileProblem::Corrupt, "JPEG XL");
+        default:
+            break;
+        }
+    }
+}
+
+ReadResult ReadJxl(const std::string& path)
+{
+    return ReadFileWith(path, [](ByteSource& source) { return ReadJxl(source); });
+}
+
+}  // namespace lv

@@ -1,0 +1,74 @@
+#include "imagelib/codecs/raw/libraw_session.h"
+
+#include "imagelib/codecs/memory_decode.h"
+
+namespace lv {
+namespace {
+
+// LibRaw's own ceiling on what it allocates for raw samples.
+constexpr unsigned kMaxRawMegabytes = unsigned(kPictureBudgetBytes >> 20);
+
+// LibRaw's default prints a damaged file's complaints to the terminal; the result says it.
+void ignoreDataError(void*, const char*, int) {}
+
+}  // namespace
+
+LibRawSession::LibRawSession(ByteSource& source)
+{
+    if (!source.seek(0)) {
+        failure_ = {FileProblem::DiskError, {}};
+        return;
+    }
+    if ((failure_ = ReadRestIntoMemory(source, bytes_)))
+        return;
+    processor_ = std::make_unique<LibRaw>(LIBRAW_OPTIONS_NONE);
+    processor_->imgdata.params.max_raw_memory_mb = kMaxRawMegabytes;
+    processor_->set_dataerror_handler(ignoreDataError, nullptr);
+    const int code = processor_->open_buffer(bytes_.data(), bytes_.size());
+    if (code != LIBRAW_SUCCESS)
+        failure_ = {FileProblem::Corrupt, libraw_strerror(code)};
+}
+
+FileFailure LibRawSession::checkDevelopBudget() const
+{
+    const libraw_image_sizes_t& sizes = processor_->imgdata.sizes;
+    if (FileFailure refused = CheckDecodedSize(sizes.width, sizes.height, bytes_.size()))
+        return refused;
+    const std::uint64_t working = std::uint64_t(sizes.width) * sizes.height * 8 + std::uint64_t(sizes.raw_width) * sizes.raw_height * 2;
+    return CheckPictureBudget(working, bytes_.size());
+}
+
+ReadResult LibRawSession::LibraryFailure(int code)
+{
+    if (code == LIBRAW_UNSUFFICIENT_MEMORY)
+        return {ReadCode::Failure, {FileProblem::OutOfMemory}};
+    if (code == LIBRAW_TOO_BIG || code == LIBRAW_MEMPOOL_OVERFLOW)
+        return DecodeFailure(FileProblem::TooLarge, libraw_strerror(code));
+    return DecodeFailure(code == LIBRAW_FILE_UNSUPPORTED ? FileProblem::Unsupported : FileProblem::Corrupt,
+                         libraw_strerror(code));
+}
+
+ReadResult PictureFromProcessed(const libraw_processed_image_t& image, std::uint64_t fileBytes)
+{
+    if (image.type != LIBRAW_IMAGE_BITMAP || image.bits != 8 || (image.colors != 3 && image.colors != 1))
+        return DecodeFailure(FileProblem::Unsupported, "LibRaw");
+    if (std::uint64_t(image.width) * image.height * image.colors > image.data_size)
+        return DecodeFailure(FileProblem::Corrupt, "LibRaw");
+    FilePicture allocated = AllocateDecodedPicture(image.width, image.height, fileBytes);
+    if (!allocated.picture)
+        return RefusedPicture(allocated.failure);
+    if (image.colors == 3) {
+        StoreTopDownRgb(allocated.picture, image.data, std::size_t(image.width) * 3, 3);
+    } else {
+        HDIB& picture = allocated.picture;
+        for (int top = 0; top < image.height; ++top) {
+            const std::uint8_t* in = image.data + std::size_t(top) * image.width;
+            std::uint8_t* out = picture.row(image.height - 1 - top);
+            for (int x = 0; x < image.width; ++x, out += 3)
+                out[0] = out[1] = out[2] = in[x];
+        }
+    }
+    return ReadResult(std::move(allocated.picture));
+}
+
+}  // namespace lv

@@ -1,0 +1,66 @@
+#include "imagelib/codecs/webp/webp.h"
+
+#include "imagelib/codecs/image_file.h"
+#include "imagelib/codecs/memory_decode.h"
+
+#include <webp/encode.h>
+
+#include <algorithm>
+
+namespace lv {
+namespace {
+
+class EncoderPicture {
+public:
+    EncoderPicture() { valid_ = WebPPictureInit(&picture_); }
+    ~EncoderPicture() { WebPPictureFree(&picture_); }
+    EncoderPicture(const EncoderPicture&) = delete;
+    EncoderPicture& operator=(const EncoderPicture&) = delete;
+    WebPPicture* get() { return valid_ ? &picture_ : nullptr; }
+
+private:
+    WebPPicture picture_{};
+    bool valid_ = false;
+};
+
+int writeToSink(const std::uint8_t* data, std::size_t size, const WebPPicture* picture)
+{
+    return static_cast<ByteSink*>(picture->custom_ptr)->write(data, size) ? 1 : 0;
+}
+
+}  // namespace
+
+WriteResult WriteWebp(ByteSink& sink, const HDIB& image, const WebpSettings& settings)
+{
+    if (!image || image.width() > WEBP_MAX_DIMENSION || image.height() > WEBP_MAX_DIMENSION)
+        return {WriteResult::NotWritten, {FileProblem::TooLarge, "WebP"}};
+    const std::vector<std::uint8_t> rgb = TopDownRgb(image);
+    WebPConfig config;
+    EncoderPicture holder;
+    WebPPicture* picture = holder.get();
+    if (rgb.empty() || !picture || !WebPConfigInit(&config))
+        return {WriteResult::OutOfMemory, {FileProblem::OutOfMemory}};
+    config.quality = float(std::clamp(settings.quality, 1, 100));
+    config.lossless = settings.lossless ? 1 : 0;
+    picture->use_argb = config.lossless;
+    picture->width = image.width();
+    picture->height = image.height();
+    picture->writer = writeToSink;
+    picture->custom_ptr = &sink;
+    if (!WebPPictureImportRGB(picture, rgb.data(), image.width() * 3))
+        return {WriteResult::OutOfMemory, {FileProblem::OutOfMemory}};
+    if (!WebPEncode(&config, picture)) {
+        // A failed write is the sink's to explain.
+        if (picture->error_code == VP8_ENC_ERROR_BAD_WRITE)
+            return WriteResult::NotWritten;
+        return {WriteResult::OutOfMemory, {FileProblem::OutOfMemory}};
+    }
+    return WriteResult::Written;
+}
+
+WriteResult WriteWebp(const std::string& path, const HDIB& image, const WebpSettings& settings)
+{
+    return WriteImageFile(path, [&](ByteSink& sink) { return WriteWebp(sink, image, settings); });
+}
+
+}  // namespace lv
