@@ -1,4 +1,5 @@
 #include "effects/blur.h"
+#include "effects/blur_stream.h"
 
 #include "effects/parallel.h"
 
@@ -390,6 +391,101 @@ void BlurInto(ConstRaster raster, double sigma, int threads, const BlurredRowSin
     const auto passes = GaussianPasses(sigma);
     const auto used = PassesOrNone(passes, sigma);
     BandedBlur(raster.width, raster.height, raster.channels, [&raster](int y) { return raster.row(y); }, used, used, threads, sink);
+}
+
+}  // namespace lv::effects
+
+// --- Streaming ---------------------------------------------------------------------------------
+
+namespace lv::effects {
+
+struct BlurStream::Impl {
+    using Strips = HorizontalStrips<RowSource>;
+    struct Band {
+        RowSource source;
+        std::unique_ptr<Strips> strips;
+        std::unique_ptr<VerticalCascade<Strips>> cascade;
+        int x0 = 0, x1 = 0;
+    };
+
+    int width, height, channels, capacity, threads;
+    std::vector<BoxPass> across, down;
+    std::vector<std::unique_ptr<Band>> bands;
+    std::vector<float> ring;
+    int made = 0;
+
+    float* ringRow(int y) { return ring.data() + std::size_t(y % capacity) * std::size_t(width) * std::size_t(channels); }
+};
+
+// Rows made at once: enough to share the work out, few enough to stay small.
+constexpr int kStreamChunk = 32;
+
+BlurStream::BlurStream(int width, int height, int channels, const SourceMaker& makeSource, std::vector<BoxPass> across,
+                       std::vector<BoxPass> down, int kept, int threads)
+    : impl_(std::make_unique<Impl>())
+{
+    Impl& s = *impl_;
+    s.width = width;
+    s.height = height;
+    s.channels = channels;
+    s.capacity = std::min(height, kept + kStreamChunk);
+    s.threads = threads;
+    s.across = std::move(across);
+    s.down = std::move(down);
+    s.ring.resize(std::size_t(s.capacity) * std::size_t(width) * std::size_t(channels));
+    // The same bands, strips and cascades as a whole-picture blur, kept alive between rows.
+    const int reach = Reach(s.across);
+    const int ringRows = s.down.empty() ? 1 : 2 * s.down.front().radius + 3;
+    for (int x0 = 0; x0 < width; x0 += kBandPixels) {
+        auto band = std::make_unique<Impl::Band>();
+        band->x0 = x0;
+        band->x1 = std::min(width, x0 + kBandPixels);
+        band->source = makeSource(std::max(0, x0 - reach), std::min(width, band->x1 + reach));
+        band->strips = std::make_unique<Impl::Strips>(band->source, width, height, channels, s.across, ringRows);
+        band->strips->startBand(band->x0, band->x1);
+        band->cascade = std::make_unique<VerticalCascade<Impl::Strips>>(*band->strips, height, band->strips->lanes(), s.down);
+        s.bands.push_back(std::move(band));
+    }
+}
+
+BlurStream::~BlurStream() = default;
+
+void BlurStream::makeThrough(int y)
+{
+    Impl& s = *impl_;
+    y = std::min(y, s.height - 1);
+    while (s.made <= y)
+        makeStep();
+}
+
+void BlurStream::makeStep()
+{
+    Impl& s = *impl_;
+    const int to = std::min(s.height, s.made + kStreamChunk);
+    const int from = s.made;
+    ParallelFor(int(s.bands.size()), ThreadsFor((long long)(to - from) * s.width * s.channels * 4, s.threads), [&](int begin, int end) {
+        for (int b = begin; b < end; ++b) {
+            Impl::Band& band = *s.bands[std::size_t(b)];
+            const std::size_t first = std::size_t(band.x0) * std::size_t(s.channels);
+            const std::size_t count = band.strips->lanes();
+            for (int r = from; r < to; ++r)
+                std::copy_n(band.cascade->row(r), count, s.ringRow(r) + first);
+        }
+    });
+    s.made = to;
+}
+
+const float* BlurStream::row(int y) const
+{
+    return impl_->ringRow(y);
+}
+
+std::vector<BoxPass> GaussianBoxes(double sigma)
+{
+    if (sigma <= 0.05)
+        return {};
+    const BoxPass box = BoxForVariance(sigma * sigma / 3.0);
+    return {box, box, box};
 }
 
 }  // namespace lv::effects

@@ -2,6 +2,8 @@
 // pencil, charcoal, coloured pencil, cartoon).
 
 #include "effects/blur.h"
+#include "effects/kuwahara_stream.h"
+#include "effects/luma_stream.h"
 #include "effects/neighbourhood.h"
 #include "effects/operation.h"
 #include "effects/operation_codes.h"
@@ -189,23 +191,38 @@ void RunColouredPencil(ConstRaster in, Raster out, const Parameters& p, const Co
 
 void RunCartoon(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
+    // Flat colour and lines are made a few rows ahead of the result; lines read one row either side.
+    constexpr int kRows = 32;
     const double unit = ctx.effectUnit();
-    const FloatImage flat = Kuwahara(in, 3.0 * unit, ctx.threads);
-    FloatImage luma = BlurredLuma(in, 1.0 * unit, ctx);
-    const FloatImage edges = GradientMagnitude(luma, ctx.threads);
+    KuwaharaStream flat(in, 3.0 * unit, false, 2 * kRows + 4, ctx.threads);
+    const auto luma = BlurredLumaStream(in, 1.0 * unit, 2 * kRows + 4, ctx.threads);
     const int levels = 8 - int(std::lround(4 * p.strength(0)));
     const float lineGain = float(unit * (1.0 + 1.5 * p.strength(0)));
-    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
-        const float* f = flat.row(y);
-        const float* e = edges.row(y);
-        for (int x = 0; x < out.width; ++x, d += 3, f += 3) {
-            const float ink = SmoothStep(6.0f, 14.0f, e[x] * lineGain);
-            for (int c = 0; c < 3; ++c) {
-                const float q = std::round(f[c] / 255.0f * float(levels - 1)) / float(levels - 1) * 255.0f;
-                d[c] = ClampByte((0.7f * q + 0.3f * f[c]) * (1.0f - 0.92f * ink));
+    const int width = out.width, height = out.height;
+    for (int first = 0; first < height; first += kRows) {
+        const int end = std::min(height, first + kRows);
+        flat.makeThrough(end - 1);
+        luma->makeThrough(std::min(height - 1, end));
+        ParallelFor(end - first, ThreadsFor((long long)(end - first) * (long long)out.rowSamples() * 4, ctx.threads), [&](int begin, int stop) {
+            for (int y = first + begin; y < first + stop; ++y) {
+                const float* up = luma->row(std::max(y - 1, 0));
+                const float* mid = luma->row(y);
+                const float* down = luma->row(std::min(y + 1, height - 1));
+                const float* f = flat.row(y);
+                std::uint8_t* d = out.row(y);
+                for (int x = 0; x < width; ++x, d += 3, f += 3) {
+                    float gx, gy;
+                    SobelRows(up, mid, down, width, 1, x, 0, gx, gy);
+                    const float edge = std::sqrt(gx * gx + gy * gy);
+                    const float ink = SmoothStep(6.0f, 14.0f, edge * lineGain);
+                    for (int c = 0; c < 3; ++c) {
+                        const float q = std::round(f[c] / 255.0f * float(levels - 1)) / float(levels - 1) * 255.0f;
+                        d[c] = ClampByte((0.7f * q + 0.3f * f[c]) * (1.0f - 0.92f * ink));
+                    }
+                }
             }
-        }
-    });
+        });
+    }
 }
 
 int SofteningMargin(double units, const Context& ctx)

@@ -1,6 +1,7 @@
 // Painting: oil paint, watercolour and pointillism.
 
 #include "effects/blur.h"
+#include "effects/kuwahara_stream.h"
 #include "effects/neighbourhood.h"
 #include "effects/operation.h"
 #include "effects/operation_codes.h"
@@ -10,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace lv::effects {
 
@@ -29,27 +31,37 @@ double OilBrush(const Parameters& p, const Context& ctx)
 
 void RunOilPaint(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
-    const FloatImage paint = SmoothKuwahara(in, OilBrush(p, ctx), ctx.threads);
-    FloatImage relief = LumaImage(in, ctx.threads);
-    for (int y = 0; y < paint.height; ++y) {
-        const float* s = paint.row(y);
-        float* r = relief.row(y);
-        for (int x = 0; x < paint.width; ++x, s += 3)
-            r[x] = LumaOf(s);
-    }
+    // The paint is made a few rows ahead of the result; the relief reads one row either side.
+    constexpr int kRows = 32;
+    KuwaharaStream paint(in, OilBrush(p, ctx), true, 2 * kRows + 4, ctx.threads);
     const float texture = float(0.35 * ctx.effectUnit());
-    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
-        const float* s = paint.row(y);
-        for (int x = 0; x < out.width; ++x, s += 3, d += 3) {
-            // The paint's own edges catch light from the top left, like thick strokes.
-            float gx, gy;
-            Sobel(relief, x, y, 0, gx, gy);
-            const float light = -texture * (gx + gy);
-            const float l = LumaOf(s);
-            for (int c = 0; c < 3; ++c)
-                d[c] = ClampByte(l + 1.15f * (s[c] - l) + light);
-        }
-    });
+    const int width = out.width, height = out.height;
+    for (int first = 0; first < height; first += kRows) {
+        const int end = std::min(height, first + kRows);
+        paint.makeThrough(std::min(height - 1, end));
+        ParallelFor(end - first, ThreadsFor((long long)(end - first) * (long long)out.rowSamples() * 4, ctx.threads), [&](int begin, int stop) {
+            std::vector<float> relief(3 * std::size_t(width));
+            for (int y = first + begin; y < first + stop; ++y) {
+                const int rows[3] = {std::max(y - 1, 0), y, std::min(y + 1, height - 1)};
+                for (int k = 0; k < 3; ++k) {
+                    const float* s = paint.row(rows[k]);
+                    for (int x = 0; x < width; ++x, s += 3)
+                        relief[std::size_t(k * width + x)] = LumaOf(s);
+                }
+                const float* s = paint.row(y);
+                std::uint8_t* d = out.row(y);
+                for (int x = 0; x < width; ++x, s += 3, d += 3) {
+                    // The paint's own edges catch light from the top left, like thick strokes.
+                    float gx, gy;
+                    SobelRows(relief.data(), relief.data() + width, relief.data() + 2 * width, width, 1, x, 0, gx, gy);
+                    const float light = -texture * (gx + gy);
+                    const float l = LumaOf(s);
+                    for (int c = 0; c < 3; ++c)
+                        d[c] = ClampByte(l + 1.15f * (s[c] - l) + light);
+                }
+            }
+        });
+    }
 }
 
 int OilMargin(const Parameters& p, const Context& ctx)
@@ -68,29 +80,52 @@ double WashBrush(const Parameters& p, const Context& ctx)
 
 void RunWatercolour(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
+    // The wash is smoothed, then blurred, a few rows ahead of the result; its edges read one
+    // row either side.
+    constexpr int kRows = 32;
     const double unit = ctx.effectUnit();
-    FloatImage wash = SmoothKuwahara(in, WashBrush(p, ctx), ctx.threads);
-    GaussianBlur(wash, kWashSpread * unit, kWashSpread * unit, ctx.threads);
-    FloatImage luma(wash.width, wash.height, 1);
-    for (int y = 0; y < wash.height; ++y)
-        for (int x = 0; x < wash.width; ++x)
-            luma.row(y)[x] = LumaOf(wash.row(y) + 3 * x);
-    const FloatImage edges = GradientMagnitude(luma, ctx.threads);
+    const std::vector<BoxPass> spread = GaussianBoxes(kWashSpread * unit);
+    int reach = 0;
+    for (const BoxPass& pass : spread)
+        reach += pass.radius + 1;
+    // Rows the blur reads ahead of those it makes: its reach, a strip and a step of its own.
+    const int ahead = reach + 3 * kRows + 16;
+    KuwaharaStream smooth(in, WashBrush(p, ctx), true, 2 * ahead, ctx.threads);
+    BlurStream wash(in.width, in.height, 3, [&smooth](int, int) { return BlurStream::RowSource([&smooth](int y) { return smooth.row(y); }); },
+                    spread, spread, 2 * kRows + 4, ctx.threads);
     const float edgeGain = float(unit);
-    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
-        const float* w = wash.row(y);
-        const float* e = edges.row(y);
-        for (int x = 0; x < out.width; ++x, w += 3, d += 3) {
-            // Paint pools darker at the borders of each wash; the paper shows through.
-            const float pool = 1.0f - 0.35f * SmoothStep(2.0f, 20.0f, e[x] * edgeGain);
-            const float paper = 0.94f + 0.06f * UnitNoise(ctx.originX + x, ctx.originY + y, kOpWatercolour);
-            const float l = LumaOf(w);
-            for (int c = 0; c < 3; ++c) {
-                const float pigment = l + 1.1f * (w[c] - l);
-                d[c] = ClampByte((255.0f - 0.85f * (255.0f - pigment)) * pool * paper);
+    const int width = out.width, height = out.height;
+    for (int first = 0; first < height; first += kRows) {
+        const int end = std::min(height, first + kRows);
+        smooth.makeThrough(std::min(height - 1, end + ahead));
+        wash.makeThrough(std::min(height - 1, end));
+        ParallelFor(end - first, ThreadsFor((long long)(end - first) * (long long)out.rowSamples() * 4, ctx.threads), [&](int begin, int stop) {
+            std::vector<float> luma(3 * std::size_t(width));
+            for (int y = first + begin; y < first + stop; ++y) {
+                const int rows[3] = {std::max(y - 1, 0), y, std::min(y + 1, height - 1)};
+                for (int k = 0; k < 3; ++k) {
+                    const float* w = wash.row(rows[k]);
+                    for (int x = 0; x < width; ++x)
+                        luma[std::size_t(k * width + x)] = LumaOf(w + 3 * x);
+                }
+                const float* w = wash.row(y);
+                std::uint8_t* d = out.row(y);
+                for (int x = 0; x < width; ++x, w += 3, d += 3) {
+                    float gx, gy;
+                    SobelRows(luma.data(), luma.data() + width, luma.data() + 2 * width, width, 1, x, 0, gx, gy);
+                    const float edge = std::sqrt(gx * gx + gy * gy);
+                    // Paint pools darker at the borders of each wash; the paper shows through.
+                    const float pool = 1.0f - 0.35f * SmoothStep(2.0f, 20.0f, edge * edgeGain);
+                    const float paper = 0.94f + 0.06f * UnitNoise(ctx.originX + x, ctx.originY + y, kOpWatercolour);
+                    const float l = LumaOf(w);
+                    for (int c = 0; c < 3; ++c) {
+                        const float pigment = l + 1.1f * (w[c] - l);
+                        d[c] = ClampByte((255.0f - 0.85f * (255.0f - pigment)) * pool * paper);
+                    }
+                }
             }
-        }
-    });
+        });
+    }
 }
 
 int WatercolourMargin(const Parameters& p, const Context& ctx)
