@@ -6,6 +6,7 @@
 #include "effects/operation_codes.h"
 #include "effects/parallel.h"
 #include "effects/zoom_blur.h"
+#include "effects/luma_stream.h"
 
 #include <algorithm>
 #include <cmath>
@@ -24,27 +25,37 @@ constexpr int kMotionPasses = 2;
 
 void RunMotionBlur(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
-    FloatImage image = ToFloat(in, ctx.threads);
-    HorizontalBoxBlur(image, MotionLength(p, ctx), kMotionPasses, ctx.threads);
-    FromFloat(image, out, ctx.threads);
+    // Along rows only: each row is blurred on its own, a few at a time.
+    const double length = MotionLength(p, ctx);
+    const int r = int(std::floor(length));
+    const std::vector<BoxPass> passes(kMotionPasses, BoxPass{r, float(length - r)});
+    const int ch = in.channels;
+    const auto streak = FilledBlurStream(in.width, in.height, ch, [in, ch](int y, int first, int end, float* row) {
+        const std::uint8_t* s = in.row(y);
+        for (std::size_t i = std::size_t(first) * std::size_t(ch), n = std::size_t(end) * std::size_t(ch); i < n; ++i)
+            row[i] = float(s[i]);
+    }, passes, {}, kStepKept, ctx.threads);
+    ForRowSteps(out, ctx, [&](int last) { streak->makeThrough(last); }, [&](int y, std::uint8_t* d) {
+        const float* v = streak->row(y);
+        for (std::size_t i = 0; i < out.rowSamples(); ++i)
+            d[i] = ClampByte(v[i]);
+    });
 }
 
 constexpr double kGlowSpread = 6.0;
 
 void RunSoftGlow(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
-    FloatImage glow = BlurredCopy(in, kGlowSpread * ctx.effectUnit(), ctx.threads);
+    const auto glow = BlurredCopyStream(in, kGlowSpread * ctx.effectUnit(), kStepKept, ctx.threads);
     const float amount = float(0.25 + 0.65 * p.strength(0));
-    ParallelFor(out.height, ThreadsFor((long long)out.height * (long long)out.rowSamples(), ctx.threads), [&](int begin, int end) {
-        for (int y = begin; y < end; ++y) {
-            const std::uint8_t* s = in.row(y);
-            const float* g = glow.row(y);
-            std::uint8_t* d = out.row(y);
-            for (std::size_t i = 0; i < out.rowSamples(); ++i) {
-                // Screen the bright haze over the picture: light spreads, nothing darkens.
-                const float haze = amount * 255.0f * std::pow(g[i] / 255.0f, 1.6f);
-                d[i] = ClampByte(255.0f - (255.0f - s[i]) * (255.0f - haze) / 255.0f);
-            }
+    const auto ready = [&](int last) { glow->makeThrough(last); };
+    ForRowSteps(out, ctx, ready, [&](int y, std::uint8_t* d) {
+        const std::uint8_t* s = in.row(y);
+        const float* g = glow->row(y);
+        for (std::size_t i = 0; i < out.rowSamples(); ++i) {
+            // Screen the bright haze over the picture: light spreads, nothing darkens.
+            const float haze = amount * 255.0f * std::pow(g[i] / 255.0f, 1.6f);
+            d[i] = ClampByte(255.0f - (255.0f - s[i]) * (255.0f - haze) / 255.0f);
         }
     });
 }

@@ -4,6 +4,9 @@
 #include "effects/blur.h"
 #include "effects/kuwahara_stream.h"
 #include "effects/luma_stream.h"
+
+#include <memory>
+#include <vector>
 #include "effects/neighbourhood.h"
 #include "effects/operation.h"
 #include "effects/operation_codes.h"
@@ -19,13 +22,6 @@ namespace lv::effects {
 
 namespace {
 
-FloatImage BlurredLuma(ConstRaster in, double sigma, const Context& ctx)
-{
-    FloatImage luma = LumaImage(in, ctx.threads);
-    GaussianBlur(luma, sigma, sigma, ctx.threads);
-    return luma;
-}
-
 // --- Relief and edges ------------------------------------------------------------------
 
 constexpr double kEmbossSoftening = 0.6;  // effect units
@@ -35,13 +31,17 @@ void RunEmboss(ConstRaster in, Raster out, const Parameters& p, const Context& c
     // The parameter is the gentleness: 0 gives the deepest relief.
     const double depth = 1.0 - p.strength(0);
     const double unit = ctx.effectUnit();
-    const FloatImage luma = BlurredLuma(in, kEmbossSoftening * unit, ctx);
+    const auto luma = BlurredLumaStream(in, kEmbossSoftening * unit, kStepKept, ctx.threads);
     // Gradients per effect unit keep the relief alike at any size and preview scale.
     const float gain = float((0.6 + 5.4 * depth) * unit);
-    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
+    const int height = out.height;
+    ForRowSteps(out, ctx, [&](int last) { luma->makeThrough(last); }, [&](int y, std::uint8_t* d) {
+        const float* up = luma->row(std::max(y - 1, 0));
+        const float* mid = luma->row(y);
+        const float* down = luma->row(std::min(y + 1, height - 1));
         for (int x = 0; x < out.width; ++x, d += 3) {
             float gx, gy;
-            Sobel(luma, x, y, 0, gx, gy);
+            SobelRows(up, mid, down, out.width, 1, x, 0, gx, gy);
             // Light from the top left.
             d[0] = d[1] = d[2] = ClampByte(128.0f - gain * (gx + gy) * 0.7071f);
         }
@@ -58,12 +58,19 @@ FloatImage ColourEdges(ConstRaster in, double softening, const Context& ctx)
 
 void RunEdges(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
-    const FloatImage edges = ColourEdges(in, kEdgeSoftening, ctx);
+    const auto soft = BlurredCopyStream(in, kEdgeSoftening * ctx.effectUnit(), kStepKept, ctx.threads);
     const float gain = float((1.0 + 5.0 * p.strength(0)) * ctx.effectUnit());
-    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
-        const float* e = edges.row(y);
-        for (std::size_t i = 0; i < out.rowSamples(); ++i)
-            d[i] = ClampByte(e[i] * gain);
+    const int height = out.height, ch = out.channels;
+    ForRowSteps(out, ctx, [&](int last) { soft->makeThrough(last); }, [&](int y, std::uint8_t* d) {
+        const float* up = soft->row(std::max(y - 1, 0));
+        const float* mid = soft->row(y);
+        const float* down = soft->row(std::min(y + 1, height - 1));
+        for (int x = 0; x < out.width; ++x)
+            for (int c = 0; c < ch; ++c, ++d) {
+                float gx, gy;
+                SobelRows(up, mid, down, out.width, ch, x, c, gx, gy);
+                *d = ClampByte(std::sqrt(gx * gx + gy * gy) * gain);
+            }
     });
 }
 
@@ -94,20 +101,36 @@ void RunGlowingEdges(ConstRaster in, Raster out, const Parameters& p, const Cont
 
 // --- Drawings ----------------------------------------------------------------------------
 
-// Grey pencil lines on white: the picture divided by its blurred negative ("colour dodge").
-FloatImage DodgeLines(ConstRaster in, double sigma, float darkness, const Context& ctx)
-{
-    FloatImage luma = LumaImage(in, ctx.threads);
-    FloatImage inverse = luma;
-    for (float& v : inverse.samples)
-        v = 255.0f - v;
-    GaussianBlur(inverse, sigma, sigma, ctx.threads);
-    for (std::size_t i = 0; i < luma.samples.size(); ++i) {
-        const float dodge = std::min(1.0f, luma.samples[i] / std::max(1.0f, 255.0f - inverse.samples[i]));
-        luma.samples[i] = 255.0f * std::pow(dodge, darkness);
+// Grey pencil lines on white: the picture divided by its blurred negative ("colour dodge"),
+// made a few rows at a time.
+class DodgeLines {
+public:
+    DodgeLines(ConstRaster in, double sigma, float darkness, const Context& ctx)
+        : in_(in), darkness_(darkness),
+          inverse_(FilledBlurStream(in.width, in.height, 1, [in](int y, int first, int end, float* row) {
+              LumaRow(in.row(y), first, end, in.channels, row);
+              for (int x = first; x < end; ++x)
+                  row[x] = 255.0f - row[x];
+          }, GaussianBoxes(sigma), GaussianBoxes(sigma), kStepKept, ctx.threads))
+    {
     }
-    return luma;
-}
+    void makeThrough(int y) { inverse_->makeThrough(y); }
+    // Row y's lines into `lines` (the picture's width).
+    void row(int y, float* lines) const
+    {
+        LumaRow(in_.row(y), 0, in_.width, in_.channels, lines);
+        const float* inverse = inverse_->row(y);
+        for (int x = 0; x < in_.width; ++x) {
+            const float dodge = std::min(1.0f, lines[x] / std::max(1.0f, 255.0f - inverse[x]));
+            lines[x] = 255.0f * std::pow(dodge, darkness_);
+        }
+    }
+
+private:
+    ConstRaster in_;
+    float darkness_;
+    std::unique_ptr<BlurStream> inverse_;
+};
 
 double SketchSpread(const Parameters& p, const Context& ctx)
 {
@@ -116,11 +139,12 @@ double SketchSpread(const Parameters& p, const Context& ctx)
 
 void RunSketch(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
-    const FloatImage lines = DodgeLines(in, SketchSpread(p, ctx), float(1.5 + 2.5 * p.strength(0)), ctx);
-    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
-        const float* l = lines.row(y);
+    DodgeLines lines(in, SketchSpread(p, ctx), float(1.5 + 2.5 * p.strength(0)), ctx);
+    ForRowSteps(out, ctx, [&](int last) { lines.makeThrough(last); }, [&](int y, std::uint8_t* d) {
+        std::vector<float> l(std::size_t(out.width));
+        lines.row(y, l.data());
         for (int x = 0; x < out.width; ++x, d += 3)
-            d[0] = d[1] = d[2] = ClampByte(l[x]);
+            d[0] = d[1] = d[2] = ClampByte(l[std::size_t(x)]);
     });
 }
 
@@ -139,17 +163,21 @@ float Hatch(int x, int y, const Context& ctx, std::uint32_t seed)
 
 void RunPencil(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
-    const FloatImage lines = DodgeLines(in, 0.8 * ctx.effectUnit(), 3.0f, ctx);
-    const FloatImage tone = BlurredLuma(in, 1.5 * ctx.effectUnit(), ctx);
+    DodgeLines lines(in, 0.8 * ctx.effectUnit(), 3.0f, ctx);
+    const auto tone = BlurredLumaStream(in, 1.5 * ctx.effectUnit(), kStepKept, ctx.threads);
     const float shading = float(0.5 + 0.5 * p.strength(0));
-    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
-        const float* l = lines.row(y);
-        const float* t = tone.row(y);
+    ForRowSteps(out, ctx, [&](int last) {
+        lines.makeThrough(last);
+        tone->makeThrough(last);
+    }, [&](int y, std::uint8_t* d) {
+        std::vector<float> l(std::size_t(out.width));
+        lines.row(y, l.data());
+        const float* t = tone->row(y);
         for (int x = 0; x < out.width; ++x, d += 3) {
             // Darker tones get denser strokes; paper shows between them.
             const float dark = std::pow(1.0f - t[x] / 255.0f, 0.8f);
             const float hatched = 255.0f * (1.0f - shading * dark * (0.4f + 0.9f * Hatch(x, y, ctx, kOpPencil)));
-            d[0] = d[1] = d[2] = ClampByte(std::min(l[x], hatched));
+            d[0] = d[1] = d[2] = ClampByte(std::min(l[std::size_t(x)], hatched));
         }
     });
 }
@@ -157,16 +185,20 @@ void RunPencil(ConstRaster in, Raster out, const Parameters& p, const Context& c
 void RunCharcoal(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
     const double unit = ctx.effectUnit();
-    FloatImage luma = BlurredLuma(in, 1.0 * unit, ctx);
-    const FloatImage edges = GradientMagnitude(luma, ctx.threads);
+    const auto luma = BlurredLumaStream(in, 1.0 * unit, kStepKept, ctx.threads);
     const float gain = float((3.0 + 6.0 * p.strength(0)) * unit);
-    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
-        const float* e = edges.row(y);
-        const float* l = luma.row(y);
+    const int height = out.height;
+    ForRowSteps(out, ctx, [&](int last) { luma->makeThrough(last); }, [&](int y, std::uint8_t* d) {
+        const float* up = luma->row(std::max(y - 1, 0));
+        const float* l = luma->row(y);
+        const float* down = luma->row(std::min(y + 1, height - 1));
         for (int x = 0; x < out.width; ++x, d += 3) {
+            float gx, gy;
+            SobelRows(up, l, down, out.width, 1, x, 0, gx, gy);
+            const float e = std::sqrt(gx * gx + gy * gy);
             // Smudged tone in a few steps, dark strokes on the edges, grainy paper.
             const float tone = 70.0f + 185.0f * std::pow(l[x] / 255.0f, 1.4f);
-            const float stroke = std::min(1.0f, e[x] * gain / 255.0f);
+            const float stroke = std::min(1.0f, e * gain / 255.0f);
             const float grain = 14.0f * UnitNoise(ctx.originX + x, ctx.originY + y, kOpCharcoal);
             d[0] = d[1] = d[2] = ClampByte(tone * (1.0f - 0.9f * stroke) - grain);
         }
@@ -175,16 +207,17 @@ void RunCharcoal(ConstRaster in, Raster out, const Parameters& p, const Context&
 
 void RunColouredPencil(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
-    const FloatImage lines = DodgeLines(in, 0.9 * ctx.effectUnit(), 1.6f, ctx);
+    DodgeLines lines(in, 0.9 * ctx.effectUnit(), 1.6f, ctx);
     const float colour = float(0.4 + 0.6 * p.strength(0));
-    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
+    ForRowSteps(out, ctx, [&](int last) { lines.makeThrough(last); }, [&](int y, std::uint8_t* d) {
+        std::vector<float> l(std::size_t(out.width));
+        lines.row(y, l.data());
         const std::uint8_t* s = in.row(y);
-        const float* l = lines.row(y);
         for (int x = 0; x < out.width; ++x, d += 3, s += 3) {
             // Colour laid on in strokes over the paper, graphite lines on top.
             const float laid = colour * (0.55f + 0.45f * Hatch(x, y, ctx, kOpColouredPencil));
             for (int c = 0; c < 3; ++c)
-                d[c] = ClampByte((255.0f - laid * (255.0f - s[c])) * l[x] / 255.0f);
+                d[c] = ClampByte((255.0f - laid * (255.0f - s[c])) * l[std::size_t(x)] / 255.0f);
         }
     });
 }
