@@ -50,12 +50,6 @@ void RunEmboss(ConstRaster in, Raster out, const Parameters& p, const Context& c
 
 constexpr double kEdgeSoftening = 0.5;
 
-FloatImage ColourEdges(ConstRaster in, double softening, const Context& ctx)
-{
-    FloatImage soft = BlurredCopy(in, softening * ctx.effectUnit(), ctx.threads);
-    return GradientMagnitude(soft, ctx.threads);
-}
-
 void RunEdges(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
     const auto soft = BlurredCopyStream(in, kEdgeSoftening * ctx.effectUnit(), kStepKept, ctx.threads);
@@ -78,14 +72,49 @@ constexpr double kGlowSpread = 3.0;
 
 void RunGlowingEdges(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
-    FloatImage edges = ColourEdges(in, 0.8, ctx);
-    const float gain = float((2.0 + 4.0 * p.strength(0)) * ctx.effectUnit());
-    for (float& v : edges.samples)
-        v = std::min(255.0f, v * gain);
-    FloatImage glow = edges;
-    GaussianBlur(glow, kGlowSpread * ctx.effectUnit(), kGlowSpread * ctx.effectUnit(), ctx.threads);
-    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
-        const float* e = edges.row(y);
+    // Lines are made ahead of the halo's blur, which reads its reach and a step beyond the
+    // rows it makes; the result takes both a step at a time.
+    const double unit = ctx.effectUnit();
+    const int width = out.width, height = out.height;
+    const auto soft = BlurredCopyStream(in, 0.8 * unit, kStepKept, ctx.threads);
+    const float gain = float((2.0 + 4.0 * p.strength(0)) * unit);
+    const std::vector<BoxPass> spread = GaussianBoxes(kGlowSpread * unit);
+    int reach = 0;
+    for (const BoxPass& pass : spread)
+        reach += pass.radius + 1;
+    const int ahead = reach + 2 * kStepRows + 16;
+    const int capacity = std::min(height, ahead + 3 * kStepRows + 4);
+    std::vector<float> lines(std::size_t(capacity) * std::size_t(width) * 3);
+    const auto lineRow = [&](int y) { return lines.data() + std::size_t(y % capacity) * std::size_t(width) * 3; };
+    int linesMade = 0;
+    const auto makeLines = [&](int last) {
+        while (linesMade <= last) {
+            const int from = linesMade, to = std::min(height, linesMade + kStepRows);
+            soft->makeThrough(std::min(height - 1, to));
+            ParallelFor(to - from, ThreadsFor((long long)(to - from) * width * 12, ctx.threads), [&](int begin, int end) {
+                for (int y = from + begin; y < from + end; ++y) {
+                    const float* up = soft->row(std::max(y - 1, 0));
+                    const float* mid = soft->row(y);
+                    const float* down = soft->row(std::min(y + 1, height - 1));
+                    float* e = lineRow(y);
+                    for (int x = 0; x < width; ++x)
+                        for (int c = 0; c < 3; ++c) {
+                            float gx, gy;
+                            SobelRows(up, mid, down, width, 3, x, c, gx, gy);
+                            e[3 * x + c] = std::min(255.0f, std::sqrt(gx * gx + gy * gy) * gain);
+                        }
+                }
+            });
+            linesMade = to;
+        }
+    };
+    BlurStream glow(width, height, 3, [&](int, int) { return BlurStream::RowSource([&](int y) { return static_cast<const float*>(lineRow(y)); }); },
+                    spread, spread, kStepKept, ctx.threads);
+    ForRowSteps(out, ctx, [&](int last) {
+        makeLines(std::min(height - 1, last + ahead));
+        glow.makeThrough(last);
+    }, [&](int y, std::uint8_t* d) {
+        const float* e = lineRow(y);
         const float* g = glow.row(y);
         for (int x = 0; x < out.width; ++x, d += 3, e += 3, g += 3) {
             // Neon: the line plus its halo, pushed toward full saturation.

@@ -38,7 +38,7 @@ KuwaharaStream::KuwaharaStream(ConstRaster in, double half, bool smooth, int kep
     for (const int h : offsets) {
         const std::vector<BoxPass> box{{h, 0.0f}};
         offsets_.push_back({h, std::make_unique<BlurStream>(in.width, in.height, ch + 2, statistics, box, box,
-                                                            2 * h + 2 * kChunk + 4, threads)});
+                                                            2 * h + kChunk + 2, threads)});
     }
     ring_.resize(std::size_t(capacity_) * in.rowSamples());
 }

@@ -33,7 +33,7 @@ void RunOilPaint(ConstRaster in, Raster out, const Parameters& p, const Context&
 {
     // The paint is made a few rows ahead of the result; the relief reads one row either side.
     constexpr int kRows = 32;
-    KuwaharaStream paint(in, OilBrush(p, ctx), true, 2 * kRows + 4, ctx.threads);
+    KuwaharaStream paint(in, OilBrush(p, ctx), true, kRows + 2, ctx.threads);
     const float texture = float(0.35 * ctx.effectUnit());
     const int width = out.width, height = out.height;
     for (int first = 0; first < height; first += kRows) {
@@ -89,8 +89,8 @@ void RunWatercolour(ConstRaster in, Raster out, const Parameters& p, const Conte
     for (const BoxPass& pass : spread)
         reach += pass.radius + 1;
     // Rows the blur reads ahead of those it makes: its reach, a strip and a step of its own.
-    const int ahead = reach + 3 * kRows + 16;
-    KuwaharaStream smooth(in, WashBrush(p, ctx), true, 2 * ahead, ctx.threads);
+    const int ahead = reach + 2 * kRows + 16;
+    KuwaharaStream smooth(in, WashBrush(p, ctx), true, ahead + 2 * kRows + 4, ctx.threads);
     BlurStream wash(in.width, in.height, 3, [&smooth](int, int) { return BlurStream::RowSource([&smooth](int y) { return smooth.row(y); }); },
                     spread, spread, 2 * kRows + 4, ctx.threads);
     const float edgeGain = float(unit);
