@@ -211,6 +211,13 @@ constexpr int kBandPixels = 512;
 // rows at a time, into a ring just large enough for what the vertical passes still read: the
 // band never exists whole, so its rows go from the horizontal passes to the vertical ones
 // through the cache instead of through memory.
+// Working rows of the horizontal passes, rewritten for every strip: bands made one after
+// another on a thread can share them.
+struct StripScratch {
+    std::vector<float> a, b, sums;
+    std::vector<std::uint8_t> bytes;
+};
+
 template<typename RowOf>
 class HorizontalStrips {
 public:
@@ -220,12 +227,6 @@ public:
         : rowOf_(rowOf), width_(width), height_(height), channels_(channels), across_(across), reach_(Reach(across)),
           capacity_(std::min(height, ringRows + kStripRows))
     {
-        const std::size_t segmentMax = std::size_t(std::min(width, kBandPixels + 2 * reach_));
-        const std::size_t stripLanes = std::size_t(kStripRows) * std::size_t(channels);
-        a_.resize(segmentMax * stripLanes);
-        b_.resize(a_.size());
-        bytes_.resize(a_.size());
-        sums_.resize(stripLanes);
         ring_.resize(std::size_t(capacity_) * std::size_t(kBandPixels) * std::size_t(channels));
     }
 
@@ -237,6 +238,8 @@ public:
         produced_ = 0;
     }
     std::size_t lanes() const { return std::size_t(x1_ - x0_) * std::size_t(channels_); }
+    // Working rows to use from now on; null for the strips' own.
+    void useScratch(StripScratch* scratch) { scratch_ = scratch ? scratch : &own_; }
 
     // Row j of the band; rows are asked for roughly in order, never older than the ring holds.
     const float* row(int j)
@@ -257,20 +260,28 @@ private:
         const int segment = s1 - s0;
         const int ch = channels_;
         const std::size_t lanes = std::size_t(rows) * std::size_t(ch);
+        StripScratch& w = *scratch_;
+        const std::size_t need = std::size_t(std::min(width_, kBandPixels + 2 * reach_)) * std::size_t(kStripRows) * std::size_t(ch);
+        if (w.a.size() < need || w.b.size() < need) {
+            w.a.resize(need);
+            w.b.resize(need);
+        }
+        w.sums.resize(std::max(w.sums.size(), std::size_t(kStripRows) * std::size_t(ch)));
         using Sample = std::remove_cv_t<std::remove_pointer_t<decltype(rowOf_(0))>>;
         if constexpr (std::is_same_v<Sample, std::uint8_t>) {
             // Bytes are turned as bytes, then widened in one straight run.
+            w.bytes.resize(std::max(w.bytes.size(), need));
             for (int r = 0; r < rows; ++r)
-                TurnBytes(rowOf_(y0 + r) + std::size_t(s0) * std::size_t(ch), bytes_.data() + r * ch, lanes, segment, ch);
-            Widen(bytes_.data(), a_.data(), std::size_t(segment) * lanes);
+                TurnBytes(rowOf_(y0 + r) + std::size_t(s0) * std::size_t(ch), w.bytes.data() + r * ch, lanes, segment, ch);
+            Widen(w.bytes.data(), w.a.data(), std::size_t(segment) * lanes);
         } else {
             for (int r = 0; r < rows; ++r)
-                Turn(rowOf_(y0 + r) + std::size_t(s0) * std::size_t(ch), std::size_t(ch), a_.data() + r * ch, lanes, segment, ch);
+                Turn(rowOf_(y0 + r) + std::size_t(s0) * std::size_t(ch), std::size_t(ch), w.a.data() + r * ch, lanes, segment, ch);
         }
-        RunPasses(a_, b_, sums_, segment, lanes, across_);
+        RunPasses(w.a, w.b, w.sums, segment, lanes, across_);
         const std::size_t bandLanes = this->lanes();
         for (int r = 0; r < rows; ++r)
-            Turn(a_.data() + std::size_t(x0_ - s0) * lanes + std::size_t(r * ch), lanes,
+            Turn(w.a.data() + std::size_t(x0_ - s0) * lanes + std::size_t(r * ch), lanes,
                  ring_.data() + std::size_t((y0 + r) % capacity_) * bandLanes, std::size_t(ch), x1_ - x0_, ch);
         produced_ += rows;
     }
@@ -282,8 +293,9 @@ private:
     int capacity_;
     int x0_ = 0, x1_ = 0;
     int produced_ = 0;
-    std::vector<float> a_, b_, sums_, ring_;
-    std::vector<std::uint8_t> bytes_;
+    std::vector<float> ring_;
+    StripScratch own_;
+    StripScratch* scratch_ = &own_;
 };
 
 // Blurs in bands of columns, each through its whole height, so no picture-sized buffer is
@@ -464,12 +476,15 @@ void BlurStream::makeStep()
     const int to = std::min(s.height, s.made + kStreamChunk);
     const int from = s.made;
     ParallelFor(int(s.bands.size()), ThreadsFor((long long)(to - from) * s.width * s.channels * 4, s.threads), [&](int begin, int end) {
+        StripScratch scratch;
         for (int b = begin; b < end; ++b) {
             Impl::Band& band = *s.bands[std::size_t(b)];
+            band.strips->useScratch(&scratch);
             const std::size_t first = std::size_t(band.x0) * std::size_t(s.channels);
             const std::size_t count = band.strips->lanes();
             for (int r = from; r < to; ++r)
                 std::copy_n(band.cascade->row(r), count, s.ringRow(r) + first);
+            band.strips->useScratch(nullptr);
         }
     });
     s.made = to;

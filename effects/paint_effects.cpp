@@ -2,6 +2,7 @@
 
 #include "effects/blur.h"
 #include "effects/kuwahara_stream.h"
+#include "effects/luma_stream.h"
 #include "effects/neighbourhood.h"
 #include "effects/operation.h"
 #include "effects/operation_codes.h"
@@ -144,9 +145,15 @@ double DotCell(const Parameters& p, const Context& ctx)
 void RunPointillism(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
     const float cell = float(DotCell(p, ctx));
-    const FloatImage colours = BlurredCopy(in, cell / 3.0, ctx.threads);
     const float radius = 0.62f * cell;
-    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
+    // A dot that covers a pixel lies within its radius, so colours are read no further away.
+    const int rowsRead = int(std::ceil(radius)) + 3;
+    const auto blurred = BlurredCopyStream(in, cell / 3.0, 2 * rowsRead + kStepRows + 4, ctx.threads);
+    const int height = in.height;
+    const auto colourAt = [&](float x, float y, float* c) {
+        BilinearRead([&](int row) { return blurred->row(row); }, in.width, height, in.channels, x, y, c);
+    };
+    ForRowSteps(out, ctx, [&](int last) { blurred->makeThrough(std::min(height - 1, last + rowsRead)); }, [&](int y, std::uint8_t* d) {
         const float ay = float(ctx.originY + y) + 0.5f;
         for (int x = 0; x < out.width; ++x, d += 3) {
             const float ax = float(ctx.originX + x) + 0.5f;
@@ -173,13 +180,13 @@ void RunPointillism(ConstRaster in, Raster out, const Parameters& p, const Conte
             }
             float c[3];
             if (covered) {
-                SampleFloat(colours, dotX - float(ctx.originX) - 0.5f, dotY - float(ctx.originY) - 0.5f, c);
+                colourAt(dotX - float(ctx.originX) - 0.5f, dotY - float(ctx.originY) - 0.5f, c);
                 const float l = LumaOf(c);
                 const float shade = 0.92f + 0.16f * float((best >> 16) & 255) / 255.0f;
                 for (int k = 0; k < 3; ++k)
                     d[k] = ClampByte((l + 1.45f * (c[k] - l)) * shade);
             } else {
-                SampleFloat(colours, float(x), float(y), c);
+                colourAt(float(x), float(y), c);
                 for (int k = 0; k < 3; ++k)
                     d[k] = ClampByte(255.0f - 0.35f * (255.0f - c[k]));
             }
