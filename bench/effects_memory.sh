@@ -26,31 +26,33 @@ set -- $size
 picture_mb=$(echo "$1 $2" | awk '{printf "%.1f", $1 * $2 * 3 / 1048576}')
 limit_mb=$(echo "$picture_mb" | awk '{printf "%.1f", 3 * $1}')
 
-# One run: prints "seconds peak_MB" (wall time and maximum resident set, from GNU time).
+# One run: prints "seconds peak_MB cpu_seconds" (wall time, maximum resident set and user +
+# system time, from GNU time); on a shared machine the processor time is the steadier figure.
 measure() {
     /usr/bin/time -v "$@" >/dev/null 2>"$log" || { cat "$log" >&2; exit 1; }
     awk -F': ' '/Elapsed \(wall clock\)/ {n = split($2, t, ":"); s = t[n] + 60 * t[n - 1]}
                 /Maximum resident set size/ {kb = $2}
-                END {printf "%.2f %.1f\n", s, kb / 1024}' "$log"
+                /User time|System time/ {cpu += $2}
+                END {printf "%.2f %.1f %.2f\n", s, kb / 1024, cpu}' "$log"
 }
 
 median() { sort -n | awk '{v[NR] = $1} END {print v[int((NR + 1) / 2)]}'; }
 
 echo "picture $1 x $2 ($picture_mb MB); targets: <= 3.00 s, peak <= $limit_mb MB; $threads threads; median of $runs"
-printf '%-6s %-28s %8s %8s %10s %8s\n' code effect seconds target "peak MB" target
+printf '%-6s %-28s %8s %8s %10s %8s %8s\n' code effect seconds target "peak MB" target "cpu s"
 codes=$("$tool" effect --list --json | grep -o '"code": *[0-9]*' | grep -o '[0-9]*$')
 for code in $codes; do
     [ -n "$only" ] && [ "$code" != "$only" ] && continue
     name=$("$tool" effect --list | awk -v c="$code" '$1 == c {$1 = ""; sub(/^ /, ""); sub(/ —.*/, ""); print; exit}')
-    times=""; peaks=""
+    times=""; peaks=""; cpus=""
     i=0
     while [ $i -lt "$runs" ]; do
         set -- $(measure "$tool" effect "$photo" "$out" --op "$code" --strength 100 --threads "$threads")
-        times="$times $1"; peaks="$peaks $2"
+        times="$times $1"; peaks="$peaks $2"; cpus="$cpus $3"
         i=$((i + 1))
     done
-    t=$(echo $times | tr ' ' '\n' | median); p=$(echo $peaks | tr ' ' '\n' | median)
-    printf '%-6s %-28s %8s %8s %10s %8s\n' "$code" "$name" "$t" "<= 3.00" "$p" "<= $limit_mb"
+    t=$(echo $times | tr ' ' '\n' | median); p=$(echo $peaks | tr ' ' '\n' | median); c=$(echo $cpus | tr ' ' '\n' | median)
+    printf '%-6s %-28s %8s %8s %10s %8s %8s\n' "$code" "$name" "$t" "<= 3.00" "$p" "<= $limit_mb" "$c"
 done
 
 [ "$anchor" = 1 ] || exit 0
