@@ -1,4 +1,5 @@
 #include "effects/blur.h"
+#include "effects/blur_stream.h"
 
 #include "effects/parallel.h"
 
@@ -210,6 +211,13 @@ constexpr int kBandPixels = 512;
 // rows at a time, into a ring just large enough for what the vertical passes still read: the
 // band never exists whole, so its rows go from the horizontal passes to the vertical ones
 // through the cache instead of through memory.
+// Working rows of the horizontal passes, rewritten for every strip: bands made one after
+// another on a thread can share them.
+struct StripScratch {
+    std::vector<float> a, b, sums;
+    std::vector<std::uint8_t> bytes;
+};
+
 template<typename RowOf>
 class HorizontalStrips {
 public:
@@ -219,12 +227,6 @@ public:
         : rowOf_(rowOf), width_(width), height_(height), channels_(channels), across_(across), reach_(Reach(across)),
           capacity_(std::min(height, ringRows + kStripRows))
     {
-        const std::size_t segmentMax = std::size_t(std::min(width, kBandPixels + 2 * reach_));
-        const std::size_t stripLanes = std::size_t(kStripRows) * std::size_t(channels);
-        a_.resize(segmentMax * stripLanes);
-        b_.resize(a_.size());
-        bytes_.resize(a_.size());
-        sums_.resize(stripLanes);
         ring_.resize(std::size_t(capacity_) * std::size_t(kBandPixels) * std::size_t(channels));
     }
 
@@ -236,6 +238,8 @@ public:
         produced_ = 0;
     }
     std::size_t lanes() const { return std::size_t(x1_ - x0_) * std::size_t(channels_); }
+    // Working rows to use from now on; null for the strips' own.
+    void useScratch(StripScratch* scratch) { scratch_ = scratch ? scratch : &own_; }
 
     // Row j of the band; rows are asked for roughly in order, never older than the ring holds.
     const float* row(int j)
@@ -256,20 +260,28 @@ private:
         const int segment = s1 - s0;
         const int ch = channels_;
         const std::size_t lanes = std::size_t(rows) * std::size_t(ch);
+        StripScratch& w = *scratch_;
+        const std::size_t need = std::size_t(std::min(width_, kBandPixels + 2 * reach_)) * std::size_t(kStripRows) * std::size_t(ch);
+        if (w.a.size() < need || w.b.size() < need) {
+            w.a.resize(need);
+            w.b.resize(need);
+        }
+        w.sums.resize(std::max(w.sums.size(), std::size_t(kStripRows) * std::size_t(ch)));
         using Sample = std::remove_cv_t<std::remove_pointer_t<decltype(rowOf_(0))>>;
         if constexpr (std::is_same_v<Sample, std::uint8_t>) {
             // Bytes are turned as bytes, then widened in one straight run.
+            w.bytes.resize(std::max(w.bytes.size(), need));
             for (int r = 0; r < rows; ++r)
-                TurnBytes(rowOf_(y0 + r) + std::size_t(s0) * std::size_t(ch), bytes_.data() + r * ch, lanes, segment, ch);
-            Widen(bytes_.data(), a_.data(), std::size_t(segment) * lanes);
+                TurnBytes(rowOf_(y0 + r) + std::size_t(s0) * std::size_t(ch), w.bytes.data() + r * ch, lanes, segment, ch);
+            Widen(w.bytes.data(), w.a.data(), std::size_t(segment) * lanes);
         } else {
             for (int r = 0; r < rows; ++r)
-                Turn(rowOf_(y0 + r) + std::size_t(s0) * std::size_t(ch), std::size_t(ch), a_.data() + r * ch, lanes, segment, ch);
+                Turn(rowOf_(y0 + r) + std::size_t(s0) * std::size_t(ch), std::size_t(ch), w.a.data() + r * ch, lanes, segment, ch);
         }
-        RunPasses(a_, b_, sums_, segment, lanes, across_);
+        RunPasses(w.a, w.b, w.sums, segment, lanes, across_);
         const std::size_t bandLanes = this->lanes();
         for (int r = 0; r < rows; ++r)
-            Turn(a_.data() + std::size_t(x0_ - s0) * lanes + std::size_t(r * ch), lanes,
+            Turn(w.a.data() + std::size_t(x0_ - s0) * lanes + std::size_t(r * ch), lanes,
                  ring_.data() + std::size_t((y0 + r) % capacity_) * bandLanes, std::size_t(ch), x1_ - x0_, ch);
         produced_ += rows;
     }
@@ -281,8 +293,9 @@ private:
     int capacity_;
     int x0_ = 0, x1_ = 0;
     int produced_ = 0;
-    std::vector<float> a_, b_, sums_, ring_;
-    std::vector<std::uint8_t> bytes_;
+    std::vector<float> ring_;
+    StripScratch own_;
+    StripScratch* scratch_ = &own_;
 };
 
 // Blurs in bands of columns, each through its whole height, so no picture-sized buffer is
@@ -390,6 +403,104 @@ void BlurInto(ConstRaster raster, double sigma, int threads, const BlurredRowSin
     const auto passes = GaussianPasses(sigma);
     const auto used = PassesOrNone(passes, sigma);
     BandedBlur(raster.width, raster.height, raster.channels, [&raster](int y) { return raster.row(y); }, used, used, threads, sink);
+}
+
+}  // namespace lv::effects
+
+// --- Streaming ---------------------------------------------------------------------------------
+
+namespace lv::effects {
+
+struct BlurStream::Impl {
+    using Strips = HorizontalStrips<RowSource>;
+    struct Band {
+        RowSource source;
+        std::unique_ptr<Strips> strips;
+        std::unique_ptr<VerticalCascade<Strips>> cascade;
+        int x0 = 0, x1 = 0;
+    };
+
+    int width, height, channels, capacity, threads;
+    std::vector<BoxPass> across, down;
+    std::vector<std::unique_ptr<Band>> bands;
+    std::vector<float> ring;
+    int made = 0;
+
+    float* ringRow(int y) { return ring.data() + std::size_t(y % capacity) * std::size_t(width) * std::size_t(channels); }
+};
+
+// Rows made at once: enough to share the work out, few enough to stay small.
+constexpr int kStreamChunk = 32;
+
+BlurStream::BlurStream(int width, int height, int channels, const SourceMaker& makeSource, std::vector<BoxPass> across,
+                       std::vector<BoxPass> down, int kept, int threads)
+    : impl_(std::make_unique<Impl>())
+{
+    Impl& s = *impl_;
+    s.width = width;
+    s.height = height;
+    s.channels = channels;
+    s.capacity = std::min(height, kept + kStreamChunk);
+    s.threads = threads;
+    s.across = std::move(across);
+    s.down = std::move(down);
+    s.ring.resize(std::size_t(s.capacity) * std::size_t(width) * std::size_t(channels));
+    // The same bands, strips and cascades as a whole-picture blur, kept alive between rows.
+    const int reach = Reach(s.across);
+    const int ringRows = s.down.empty() ? 1 : 2 * s.down.front().radius + 3;
+    for (int x0 = 0; x0 < width; x0 += kBandPixels) {
+        auto band = std::make_unique<Impl::Band>();
+        band->x0 = x0;
+        band->x1 = std::min(width, x0 + kBandPixels);
+        band->source = makeSource(std::max(0, x0 - reach), std::min(width, band->x1 + reach));
+        band->strips = std::make_unique<Impl::Strips>(band->source, width, height, channels, s.across, ringRows);
+        band->strips->startBand(band->x0, band->x1);
+        band->cascade = std::make_unique<VerticalCascade<Impl::Strips>>(*band->strips, height, band->strips->lanes(), s.down);
+        s.bands.push_back(std::move(band));
+    }
+}
+
+BlurStream::~BlurStream() = default;
+
+void BlurStream::makeThrough(int y)
+{
+    Impl& s = *impl_;
+    y = std::min(y, s.height - 1);
+    while (s.made <= y)
+        makeStep();
+}
+
+void BlurStream::makeStep()
+{
+    Impl& s = *impl_;
+    const int to = std::min(s.height, s.made + kStreamChunk);
+    const int from = s.made;
+    ParallelFor(int(s.bands.size()), ThreadsFor((long long)(to - from) * s.width * s.channels * 4, s.threads), [&](int begin, int end) {
+        StripScratch scratch;
+        for (int b = begin; b < end; ++b) {
+            Impl::Band& band = *s.bands[std::size_t(b)];
+            band.strips->useScratch(&scratch);
+            const std::size_t first = std::size_t(band.x0) * std::size_t(s.channels);
+            const std::size_t count = band.strips->lanes();
+            for (int r = from; r < to; ++r)
+                std::copy_n(band.cascade->row(r), count, s.ringRow(r) + first);
+            band.strips->useScratch(nullptr);
+        }
+    });
+    s.made = to;
+}
+
+const float* BlurStream::row(int y) const
+{
+    return impl_->ringRow(y);
+}
+
+std::vector<BoxPass> GaussianBoxes(double sigma)
+{
+    if (sigma <= 0.05)
+        return {};
+    const BoxPass box = BoxForVariance(sigma * sigma / 3.0);
+    return {box, box, box};
 }
 
 }  // namespace lv::effects

@@ -32,17 +32,8 @@ FloatImage KuwaharaStatistics(ConstRaster in)
 {
     const int ch = in.channels;
     FloatImage stats(in.width, in.height, ch + 2);
-    for (int y = 0; y < in.height; ++y) {
-        const std::uint8_t* s = in.row(y);
-        float* d = stats.row(y);
-        for (int x = 0; x < in.width; ++x, s += ch, d += ch + 2) {
-            for (int c = 0; c < ch; ++c)
-                d[c] = s[c];
-            const float l = ch == 3 ? 0.114f * s[0] + 0.587f * s[1] + 0.299f * s[2] : float(s[0]);
-            d[ch] = l;
-            d[ch + 1] = l * l;
-        }
-    }
+    for (int y = 0; y < in.height; ++y)
+        KuwaharaStatisticsRow(in.row(y), 0, in.width, ch, stats.row(y));
     return stats;
 }
 
@@ -54,35 +45,53 @@ FloatImage KuwaharaSquares(FloatImage stats, int ch, int h, int threads)
     FloatImage out(width, height, ch);
     ParallelFor(height, ThreadsFor((long long)height * width * (ch + 2), threads), [&](int begin, int end) {
         for (int y = begin; y < end; ++y)
-            for (int x = 0; x < width; ++x) {
-                float acc[3] = {0, 0, 0};
-                float weights = 0;
-                for (int q = 0; q < 4; ++q) {
-                    const int qx = std::clamp(x + ((q & 1) ? h : -h), 0, width - 1);
-                    const int qy = std::clamp(y + ((q & 2) ? h : -h), 0, height - 1);
-                    const float* m = stats.row(qy) + qx * (ch + 2);
-                    const float variance = std::max(0.0f, m[ch + 1] - m[ch] * m[ch]);
-                    // Weight 1/(1 + v)^4: calm squares win, but ties blend instead of jumping.
-                    const float w1 = 1.0f / (1.0f + variance * 0.02f);
-                    const float w = w1 * w1 * w1 * w1;
-                    for (int c = 0; c < ch; ++c)
-                        acc[c] += w * m[c];
-                    weights += w;
-                }
-                float* o = out.row(y) + x * ch;
-                for (int c = 0; c < ch; ++c)
-                    o[c] = acc[c] / weights;
-            }
+            KuwaharaSquaresRow(stats.row(std::clamp(y - h, 0, height - 1)), stats.row(std::clamp(y + h, 0, height - 1)), width, ch,
+                               h, out.row(y));
     });
     return out;
 }
+
+}  // namespace
 
 double SmoothSquareOffset(double half)
 {
     return std::max(1.0, half / 2);
 }
 
-}  // namespace
+void KuwaharaStatisticsRow(const std::uint8_t* s, int first, int end, int ch, float* row)
+{
+    s += std::size_t(first) * std::size_t(ch);
+    float* d = row + std::size_t(first) * std::size_t(ch + 2);
+    for (int x = first; x < end; ++x, s += ch, d += ch + 2) {
+        for (int c = 0; c < ch; ++c)
+            d[c] = s[c];
+        const float l = ch == 3 ? 0.114f * s[0] + 0.587f * s[1] + 0.299f * s[2] : float(s[0]);
+        d[ch] = l;
+        d[ch + 1] = l * l;
+    }
+}
+
+void KuwaharaSquaresRow(const float* above, const float* below, int width, int ch, int h, float* out)
+{
+    for (int x = 0; x < width; ++x) {
+        float acc[3] = {0, 0, 0};
+        float weights = 0;
+        for (int q = 0; q < 4; ++q) {
+            const int qx = std::clamp(x + ((q & 1) ? h : -h), 0, width - 1);
+            const float* m = ((q & 2) ? below : above) + qx * (ch + 2);
+            const float variance = std::max(0.0f, m[ch + 1] - m[ch] * m[ch]);
+            // Weight 1/(1 + v)^4: calm squares win, but ties blend instead of jumping.
+            const float w1 = 1.0f / (1.0f + variance * 0.02f);
+            const float w = w1 * w1 * w1 * w1;
+            for (int c = 0; c < ch; ++c)
+                acc[c] += w * m[c];
+            weights += w;
+        }
+        float* o = out + x * ch;
+        for (int c = 0; c < ch; ++c)
+            o[c] = acc[c] / weights;
+    }
+}
 
 FloatImage Kuwahara(ConstRaster in, double half, int threads)
 {

@@ -10,17 +10,21 @@
 
 namespace lv::effects {
 
-// Sobel gradient of channel `c` at (x, y), edges repeating the border pixel.
-inline void Sobel(const FloatImage& image, int x, int y, int c, float& gx, float& gy)
+// Sobel gradient of channel `c` at column x, from the rows above, at and below it (the
+// border row repeated at the picture's edges); columns repeat the border pixel.
+inline void SobelRows(const float* up, const float* mid, const float* down, int width, int ch, int x, int c, float& gx, float& gy)
 {
-    const int ch = image.channels;
-    const int x0 = std::max(x - 1, 0), x1 = std::min(x + 1, image.width - 1);
-    const float* up = image.row(std::max(y - 1, 0));
-    const float* mid = image.row(y);
-    const float* down = image.row(std::min(y + 1, image.height - 1));
+    const int x0 = std::max(x - 1, 0), x1 = std::min(x + 1, width - 1);
     const auto at = [&](const float* row, int xx) { return row[xx * ch + c]; };
     gx = (at(up, x1) + 2 * at(mid, x1) + at(down, x1) - at(up, x0) - 2 * at(mid, x0) - at(down, x0)) * 0.125f;
     gy = (at(down, x0) + 2 * at(down, x) + at(down, x1) - at(up, x0) - 2 * at(up, x) - at(up, x1)) * 0.125f;
+}
+
+// Sobel gradient of channel `c` at (x, y), edges repeating the border pixel.
+inline void Sobel(const FloatImage& image, int x, int y, int c, float& gx, float& gy)
+{
+    SobelRows(image.row(std::max(y - 1, 0)), image.row(y), image.row(std::min(y + 1, image.height - 1)), image.width,
+              image.channels, x, c, gx, gy);
 }
 
 // Gradient length of every channel, in levels per pixel.
@@ -34,6 +38,14 @@ int KuwaharaReach(double half);
 // results blend, so a strength slider is not rounded away.
 FloatImage SmoothKuwahara(ConstRaster in, double half, int threads);
 int SmoothKuwaharaReach(double half);
+
+// The pieces of both, for computing them a few rows at a time. Statistics per pixel: the
+// colour, then luma and luma squared; columns [first, end) of a row.
+void KuwaharaStatisticsRow(const std::uint8_t* in, int first, int end, int channels, float* row);
+// One result row from the blurred statistics rows h above and h below it.
+void KuwaharaSquaresRow(const float* above, const float* below, int width, int channels, int h, float* out);
+// Offset of the smooth filter's squares; between two whole offsets the results blend.
+double SmoothSquareOffset(double half);
 
 // Bilinear reads of a raster at positions in whole-picture working coordinates; positions
 // outside the picture take the nearest border pixel.

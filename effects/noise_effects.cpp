@@ -1,6 +1,7 @@
 // Noise: added colour noise, film grain, and despeckling.
 
 #include "effects/blur.h"
+#include "effects/luma_stream.h"
 #include "effects/operation.h"
 #include "effects/operation_codes.h"
 #include "effects/parallel.h"
@@ -40,28 +41,24 @@ constexpr double kGrainSize = 0.5;  // effect units
 
 void RunFilmGrain(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
-    FloatImage grain(in.width, in.height, 1);
-    for (int y = 0; y < in.height; ++y)
-        for (int x = 0; x < in.width; ++x)
-            grain.row(y)[x] = BellNoise(ctx.originX + x, ctx.originY + y, kOpFilmGrain);
     const double size = kGrainSize * ctx.effectUnit();
-    GaussianBlur(grain, size, size, ctx.threads);
+    const auto grain = FilledBlurStream(in.width, in.height, 1, [&ctx](int y, int first, int end, float* row) {
+        for (int x = first; x < end; ++x)
+            row[x] = BellNoise(ctx.originX + x, ctx.originY + y, kOpFilmGrain);
+    }, GaussianBoxes(size), GaussianBoxes(size), kStepKept, ctx.threads);
     // Blurring white noise lowers its spread; bring it back so strength means the same.
     const float restore = float(std::max(1.0, 2.0 * std::sqrt(std::numbers::pi) * size));
     const float amplitude = float(40.0 * p.strength(0)) * restore * PreviewDamping(ctx);
     const int ch = in.channels;
-    ParallelFor(out.height, ThreadsFor((long long)out.height * (long long)out.rowSamples(), ctx.threads), [&](int begin, int end) {
-        for (int y = begin; y < end; ++y) {
-            const std::uint8_t* s = in.row(y);
-            std::uint8_t* d = out.row(y);
-            const float* g = grain.row(y);
-            for (int x = 0; x < out.width; ++x) {
-                const float l = (ch == 3 ? Luma(s + 3 * x) : s[x]) / 255.0f;
-                // Grain shows most in the midtones, as on film.
-                const float n = amplitude * g[x] * (0.25f + 3.0f * l * (1.0f - l));
-                for (int c = 0; c < ch; ++c)
-                    d[x * ch + c] = ClampByte(s[x * ch + c] + n);
-            }
+    ForRowSteps(out, ctx, [&](int last) { grain->makeThrough(last); }, [&](int y, std::uint8_t* d) {
+        const std::uint8_t* s = in.row(y);
+        const float* g = grain->row(y);
+        for (int x = 0; x < out.width; ++x) {
+            const float l = (ch == 3 ? Luma(s + 3 * x) : s[x]) / 255.0f;
+            // Grain shows most in the midtones, as on film.
+            const float n = amplitude * g[x] * (0.25f + 3.0f * l * (1.0f - l));
+            for (int c = 0; c < ch; ++c)
+                d[x * ch + c] = ClampByte(s[x * ch + c] + n);
         }
     });
 }

@@ -1,6 +1,8 @@
 // Painting: oil paint, watercolour and pointillism.
 
 #include "effects/blur.h"
+#include "effects/kuwahara_stream.h"
+#include "effects/luma_stream.h"
 #include "effects/neighbourhood.h"
 #include "effects/operation.h"
 #include "effects/operation_codes.h"
@@ -10,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace lv::effects {
 
@@ -29,27 +32,37 @@ double OilBrush(const Parameters& p, const Context& ctx)
 
 void RunOilPaint(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
-    const FloatImage paint = SmoothKuwahara(in, OilBrush(p, ctx), ctx.threads);
-    FloatImage relief = LumaImage(in, ctx.threads);
-    for (int y = 0; y < paint.height; ++y) {
-        const float* s = paint.row(y);
-        float* r = relief.row(y);
-        for (int x = 0; x < paint.width; ++x, s += 3)
-            r[x] = LumaOf(s);
-    }
+    // The paint is made a few rows ahead of the result; the relief reads one row either side.
+    constexpr int kRows = 32;
+    KuwaharaStream paint(in, OilBrush(p, ctx), true, kRows + 2, ctx.threads);
     const float texture = float(0.35 * ctx.effectUnit());
-    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
-        const float* s = paint.row(y);
-        for (int x = 0; x < out.width; ++x, s += 3, d += 3) {
-            // The paint's own edges catch light from the top left, like thick strokes.
-            float gx, gy;
-            Sobel(relief, x, y, 0, gx, gy);
-            const float light = -texture * (gx + gy);
-            const float l = LumaOf(s);
-            for (int c = 0; c < 3; ++c)
-                d[c] = ClampByte(l + 1.15f * (s[c] - l) + light);
-        }
-    });
+    const int width = out.width, height = out.height;
+    for (int first = 0; first < height; first += kRows) {
+        const int end = std::min(height, first + kRows);
+        paint.makeThrough(std::min(height - 1, end));
+        ParallelFor(end - first, ThreadsFor((long long)(end - first) * (long long)out.rowSamples() * 4, ctx.threads), [&](int begin, int stop) {
+            std::vector<float> relief(3 * std::size_t(width));
+            for (int y = first + begin; y < first + stop; ++y) {
+                const int rows[3] = {std::max(y - 1, 0), y, std::min(y + 1, height - 1)};
+                for (int k = 0; k < 3; ++k) {
+                    const float* s = paint.row(rows[k]);
+                    for (int x = 0; x < width; ++x, s += 3)
+                        relief[std::size_t(k * width + x)] = LumaOf(s);
+                }
+                const float* s = paint.row(y);
+                std::uint8_t* d = out.row(y);
+                for (int x = 0; x < width; ++x, s += 3, d += 3) {
+                    // The paint's own edges catch light from the top left, like thick strokes.
+                    float gx, gy;
+                    SobelRows(relief.data(), relief.data() + width, relief.data() + 2 * width, width, 1, x, 0, gx, gy);
+                    const float light = -texture * (gx + gy);
+                    const float l = LumaOf(s);
+                    for (int c = 0; c < 3; ++c)
+                        d[c] = ClampByte(l + 1.15f * (s[c] - l) + light);
+                }
+            }
+        });
+    }
 }
 
 int OilMargin(const Parameters& p, const Context& ctx)
@@ -68,29 +81,52 @@ double WashBrush(const Parameters& p, const Context& ctx)
 
 void RunWatercolour(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
+    // The wash is smoothed, then blurred, a few rows ahead of the result; its edges read one
+    // row either side.
+    constexpr int kRows = 32;
     const double unit = ctx.effectUnit();
-    FloatImage wash = SmoothKuwahara(in, WashBrush(p, ctx), ctx.threads);
-    GaussianBlur(wash, kWashSpread * unit, kWashSpread * unit, ctx.threads);
-    FloatImage luma(wash.width, wash.height, 1);
-    for (int y = 0; y < wash.height; ++y)
-        for (int x = 0; x < wash.width; ++x)
-            luma.row(y)[x] = LumaOf(wash.row(y) + 3 * x);
-    const FloatImage edges = GradientMagnitude(luma, ctx.threads);
+    const std::vector<BoxPass> spread = GaussianBoxes(kWashSpread * unit);
+    int reach = 0;
+    for (const BoxPass& pass : spread)
+        reach += pass.radius + 1;
+    // Rows the blur reads ahead of those it makes: its reach, a strip and a step of its own.
+    const int ahead = reach + 2 * kRows + 16;
+    KuwaharaStream smooth(in, WashBrush(p, ctx), true, ahead + 2 * kRows + 4, ctx.threads);
+    BlurStream wash(in.width, in.height, 3, [&smooth](int, int) { return BlurStream::RowSource([&smooth](int y) { return smooth.row(y); }); },
+                    spread, spread, 2 * kRows + 4, ctx.threads);
     const float edgeGain = float(unit);
-    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
-        const float* w = wash.row(y);
-        const float* e = edges.row(y);
-        for (int x = 0; x < out.width; ++x, w += 3, d += 3) {
-            // Paint pools darker at the borders of each wash; the paper shows through.
-            const float pool = 1.0f - 0.35f * SmoothStep(2.0f, 20.0f, e[x] * edgeGain);
-            const float paper = 0.94f + 0.06f * UnitNoise(ctx.originX + x, ctx.originY + y, kOpWatercolour);
-            const float l = LumaOf(w);
-            for (int c = 0; c < 3; ++c) {
-                const float pigment = l + 1.1f * (w[c] - l);
-                d[c] = ClampByte((255.0f - 0.85f * (255.0f - pigment)) * pool * paper);
+    const int width = out.width, height = out.height;
+    for (int first = 0; first < height; first += kRows) {
+        const int end = std::min(height, first + kRows);
+        smooth.makeThrough(std::min(height - 1, end + ahead));
+        wash.makeThrough(std::min(height - 1, end));
+        ParallelFor(end - first, ThreadsFor((long long)(end - first) * (long long)out.rowSamples() * 4, ctx.threads), [&](int begin, int stop) {
+            std::vector<float> luma(3 * std::size_t(width));
+            for (int y = first + begin; y < first + stop; ++y) {
+                const int rows[3] = {std::max(y - 1, 0), y, std::min(y + 1, height - 1)};
+                for (int k = 0; k < 3; ++k) {
+                    const float* w = wash.row(rows[k]);
+                    for (int x = 0; x < width; ++x)
+                        luma[std::size_t(k * width + x)] = LumaOf(w + 3 * x);
+                }
+                const float* w = wash.row(y);
+                std::uint8_t* d = out.row(y);
+                for (int x = 0; x < width; ++x, w += 3, d += 3) {
+                    float gx, gy;
+                    SobelRows(luma.data(), luma.data() + width, luma.data() + 2 * width, width, 1, x, 0, gx, gy);
+                    const float edge = std::sqrt(gx * gx + gy * gy);
+                    // Paint pools darker at the borders of each wash; the paper shows through.
+                    const float pool = 1.0f - 0.35f * SmoothStep(2.0f, 20.0f, edge * edgeGain);
+                    const float paper = 0.94f + 0.06f * UnitNoise(ctx.originX + x, ctx.originY + y, kOpWatercolour);
+                    const float l = LumaOf(w);
+                    for (int c = 0; c < 3; ++c) {
+                        const float pigment = l + 1.1f * (w[c] - l);
+                        d[c] = ClampByte((255.0f - 0.85f * (255.0f - pigment)) * pool * paper);
+                    }
+                }
             }
-        }
-    });
+        });
+    }
 }
 
 int WatercolourMargin(const Parameters& p, const Context& ctx)
@@ -109,9 +145,15 @@ double DotCell(const Parameters& p, const Context& ctx)
 void RunPointillism(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
     const float cell = float(DotCell(p, ctx));
-    const FloatImage colours = BlurredCopy(in, cell / 3.0, ctx.threads);
     const float radius = 0.62f * cell;
-    ForRows(out, ctx, [&](int y, std::uint8_t* d) {
+    // A dot that covers a pixel lies within its radius, so colours are read no further away.
+    const int rowsRead = int(std::ceil(radius)) + 3;
+    const auto blurred = BlurredCopyStream(in, cell / 3.0, 2 * rowsRead + kStepRows + 4, ctx.threads);
+    const int height = in.height;
+    const auto colourAt = [&](float x, float y, float* c) {
+        BilinearRead([&](int row) { return blurred->row(row); }, in.width, height, in.channels, x, y, c);
+    };
+    ForRowSteps(out, ctx, [&](int last) { blurred->makeThrough(std::min(height - 1, last + rowsRead)); }, [&](int y, std::uint8_t* d) {
         const float ay = float(ctx.originY + y) + 0.5f;
         for (int x = 0; x < out.width; ++x, d += 3) {
             const float ax = float(ctx.originX + x) + 0.5f;
@@ -138,13 +180,13 @@ void RunPointillism(ConstRaster in, Raster out, const Parameters& p, const Conte
             }
             float c[3];
             if (covered) {
-                SampleFloat(colours, dotX - float(ctx.originX) - 0.5f, dotY - float(ctx.originY) - 0.5f, c);
+                colourAt(dotX - float(ctx.originX) - 0.5f, dotY - float(ctx.originY) - 0.5f, c);
                 const float l = LumaOf(c);
                 const float shade = 0.92f + 0.16f * float((best >> 16) & 255) / 255.0f;
                 for (int k = 0; k < 3; ++k)
                     d[k] = ClampByte((l + 1.45f * (c[k] - l)) * shade);
             } else {
-                SampleFloat(colours, float(x), float(y), c);
+                colourAt(float(x), float(y), c);
                 for (int k = 0; k < 3; ++k)
                     d[k] = ClampByte(255.0f - 0.35f * (255.0f - c[k]));
             }

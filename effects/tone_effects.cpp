@@ -2,6 +2,7 @@
 // the old photo's softening.
 
 #include "effects/blur.h"
+#include "effects/luma_stream.h"
 #include "effects/operation.h"
 #include "effects/operation_codes.h"
 #include "effects/parallel.h"
@@ -97,7 +98,7 @@ double OldPhotoSoftening(const Context& ctx)
 void RunOldPhoto(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
     const double age = p.strength(0);
-    const FloatImage soft = BlurredCopy(in, OldPhotoSoftening(ctx), ctx.threads);
+    const auto soft = BlurredCopyStream(in, OldPhotoSoftening(ctx), kStepKept, ctx.threads);
     std::array<Curve, 3> tone;
     for (int c = 0; c < 3; ++c)
         tone[std::size_t(c)] = SepiaCurve(c, 0.35 + 0.5 * age);
@@ -105,13 +106,15 @@ void RunOldPhoto(ConstRaster in, Raster out, const Parameters& p, const Context&
     const float floor = float(12 + 40 * age), span = float(243 - 30 * age - floor) / 255.0f;
     const Vignette vignette(ctx, 0.25 + 0.45 * age);
     const float grain = float((3 + 12 * age) * std::min(1.0, ctx.scale));
-    ForEachPixel(in, out, ctx, [&](int x, int y, const std::uint8_t*, std::uint8_t* d) {
-        const float* b = soft.row(y) + 3 * x;
-        const int l = std::clamp(int(0.114f * b[0] + 0.587f * b[1] + 0.299f * b[2] + 0.5f), 0, 255);
-        const float f = vignette.factor(x, y);
-        const float g = grain * BellNoise(ctx.originX + x, ctx.originY + y, kOpOldPhoto);
-        for (std::size_t c = 0; c < 3; ++c)
-            d[c] = ClampByte((floor + tone[c][std::size_t(l)] * span + g) * f);
+    ForRowSteps(out, ctx, [&](int last) { soft->makeThrough(last); }, [&](int y, std::uint8_t* d) {
+        const float* b = soft->row(y);
+        for (int x = 0; x < out.width; ++x, b += 3, d += 3) {
+            const int l = std::clamp(int(0.114f * b[0] + 0.587f * b[1] + 0.299f * b[2] + 0.5f), 0, 255);
+            const float f = vignette.factor(x, y);
+            const float g = grain * BellNoise(ctx.originX + x, ctx.originY + y, kOpOldPhoto);
+            for (std::size_t c = 0; c < 3; ++c)
+                d[c] = ClampByte((floor + tone[c][std::size_t(l)] * span + g) * f);
+        }
     });
 }
 
