@@ -15,6 +15,7 @@
 #include "app/output/print_pages.h"
 #include "app/projects/project_folder.h"
 #include "app/widgets/qt_text.h"
+#include "common/beep.h"
 #include "common/program_paths.h"
 #include "common/settings.h"
 #include "common/settings_keys.h"
@@ -174,7 +175,7 @@ void ProjectScreens::chooseTemplate()
 {
     const int category = TemplateCategoryOf(screen_);
     if (category < 0 || catalogue_.count(category) == 0) {
-        ui::Current().beep();
+        ui::Beep("no templates");
         return;
     }
     const std::string gallery = catalogue_.albumPath(category, catalogue_.current(category));
@@ -219,7 +220,7 @@ bool ProjectScreens::openTemplate(const std::string& path)
 void ProjectScreens::showPlaceholder(ImageWindow& window, int layer)
 {
     if (layer < 0) {
-        ui::Current().beep();
+        ui::Beep("no placeholder");
         return;
     }
     SwitchCurrentLayer(window.document(), layer);
@@ -235,7 +236,7 @@ void ProjectScreens::stepPlaceholder(int step)
 {
     ImageWindow* window = projectWindow();
     if (!window) {
-        ui::Current().beep();
+        ui::Beep("no project open");
         return;
     }
     documents_.activate(*window);
@@ -246,7 +247,7 @@ void ProjectScreens::stepPlaceholder(int step)
 void ProjectScreens::placePhoto()
 {
     if (!projectWindow()) {
-        ui::Current().beep();
+        ui::Beep("no project open");
         return;
     }
     const auto chosen = PickFromAlbum(&window_, QStringLiteral("photo picker"), StringText(kPlacePhotoString),
@@ -259,7 +260,7 @@ bool ProjectScreens::dropPhoto(const std::string& path)
 {
     ImageWindow* window = projectWindow();
     if (!window) {
-        ui::Current().beep();
+        ui::Beep("no project open");
         return false;
     }
     documents_.activate(*window);
@@ -299,7 +300,7 @@ void ProjectScreens::saveProject()
 {
     ImageWindow* window = projectWindow();
     if (!window) {
-        ui::Current().beep();
+        ui::Beep("no project open");
         return;
     }
     documents_.activate(*window);
@@ -329,7 +330,7 @@ void ProjectScreens::printProject()
 {
     ImageWindow* window = projectWindow();
     if (!window) {
-        ui::Current().beep();
+        ui::Beep("no project open");
         return;
     }
     documents_.activate(*window);

@@ -1,5 +1,6 @@
 #include "app/sharing/sharing_feature.h"
 
+#include "common/beep.h"
 #include "common/program_paths.h"
 #include "app/core/shell_state.h"
 #include "app/shell/handler_table.h"
@@ -118,7 +119,7 @@ void SharingFeature::registerHandlers()
     handlers.set(Handler::OpenPhotosFolder, [](const app::HandlerCall&) {
         const std::filesystem::path folder = WritableProgramDir(kPhotosFolder);
         if (!QDesktopServices::openUrl(QUrl::fromLocalFile(app::QtText(folder.string()))))
-            ui::Current().beep();
+            ui::Beep("folder not opened");
     });
 }
 
