@@ -61,6 +61,7 @@ def pillow(path):
         delays = []
         for i in range(im.n_frames):
             im.seek(i)
+            im.load()  # WebP frames tell their duration once decoded
             delays.append(im.info["duration"])
         return delays, im.info.get("loop"), im.size
 
