@@ -17,6 +17,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QPalette>
 #include <QPixmap>
 
 namespace lv::app {
@@ -70,6 +71,9 @@ PhotoList& AnimationPage::list()
         return *list_;
     page_ = new QWidget(&window_);
     page_->setObjectName(QStringLiteral("animationpage"));
+    page_->setStyleSheet(QStringLiteral("QLabel { color: #e6e6e6; }"));  // on the panel's dark ground
+    page_->setAutoFillBackground(true);  // the panel's own hint must not show through
+    page_->setPalette(QPalette(QColor(0x23, 0x26, 0x2d)));
     auto* row = new QHBoxLayout(page_);
     row->setContentsMargins(0, 0, 0, 0);
     list_ = new PhotoList(page_);

@@ -13,6 +13,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QPalette>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -50,6 +51,9 @@ PhotoList& WebAlbumPage::list()
     if (!page_) {
         page_ = new QWidget(&window_);
         page_->setObjectName(QStringLiteral("webalbumpage"));
+        page_->setStyleSheet(QStringLiteral("QLabel { color: #e6e6e6; }"));  // on the panel's dark ground
+        page_->setAutoFillBackground(true);  // the panel's own hint must not show through
+        page_->setPalette(QPalette(QColor(0x23, 0x26, 0x2d)));
         auto* layout = new QVBoxLayout(page_);
         layout->setContentsMargins(0, 0, 0, 0);
         list_ = new PhotoList(page_);
