@@ -80,6 +80,7 @@ private:
 #ifdef LV_TEST_DRIVER
     std::unique_ptr<QDialog> testDialog_;
     std::unique_ptr<QObject> dialogRejecter_;
+    std::unique_ptr<QObject> testBatch_;
     std::function<bool(const QString&)> testCommands_;
 #endif
 };

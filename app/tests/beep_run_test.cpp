@@ -9,8 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <set>
 #include <sstream>
+#include <vector>
 
 namespace lv::testing {
 namespace {
@@ -48,52 +50,65 @@ bool Pressable(skin::ButtonKind kind)
            kind == skin::ButtonKind::Toggle || kind == skin::ButtonKind::Scroll;
 }
 
-std::vector<std::string> BeepsAfter(const std::string& log, std::size_t from)
-{
-    std::vector<std::string> beeps;
-    std::istringstream in(log.substr(std::min(from, log.size())));
-    for (std::string line; std::getline(in, line);)
-        if (line.rfind("beep ", 0) == 0)
-            beeps.push_back(line.substr(5));
-    return beeps;
-}
+// One pressed button, for the failure message.
+struct Press {
+    int screen, panel;
+    std::string caption;
+};
 
 TEST(ProgramBeeps, EveryButtonOfEveryScreenHasWorkOrAReason)
 {
     ProgramSandbox sandbox(1280, 1024);
     ASSERT_TRUE(sandbox.launch({}, {}, "ready 128 128 1024 768\n"));
-    sandbox.expectAnswers({{"reject dialogs", ""}});
-    std::set<std::string> pendingHeard;
-    int pressed = 0;
-    for (int screen = 0; screen < skin::kScreenCount; ++screen) {
-        if (skin::ScreenLayout(screen).basePanel < 0)
-            continue;
-        bool away = true;
-        for (const auto& [panel, place] : PanelPlaces(screen)) {
-            for (const skin::ButtonDefinition& b : skin::PanelButtons(panel)) {
-                if (Leaves(b.handler) || !Pressable(b.kind))
-                    continue;
-                if (away)
-                    sandbox.expectAnswers({{"screen " + std::to_string(screen), "screen " + std::to_string(screen) + " panels"}});
-                const std::size_t before = sandbox.log().size();
-                ASSERT_EQ(sandbox.send(ClickAt(b, place)), 0);
-                ++pressed;
-                const std::string after = sandbox.log().substr(before);
-                away = after.find("screen ") != std::string::npos;  // the button switched screens
-                for (const std::string& reason : BeepsAfter(sandbox.log(), before)) {
-                    if (kPending.count(reason)) {
-                        pendingHeard.insert(reason);
-                        continue;
+    // One batch of commands, two for each button: back to its screen (a button may have left it),
+    // then the click.
+    std::vector<Press> presses;
+    {
+        std::ofstream batch(sandbox.file("presses.txt"));
+        batch << "reject dialogs\n";
+        for (int screen = 0; screen < skin::kScreenCount; ++screen) {
+            if (skin::ScreenLayout(screen).basePanel < 0)
+                continue;
+            for (const auto& [panel, place] : PanelPlaces(screen))
+                for (const skin::ButtonDefinition& b : skin::PanelButtons(panel))
+                    if (!Leaves(b.handler) && Pressable(b.kind)) {
+                        batch << "back to screen " << screen << "\n" << ClickAt(b, place) << "\n";
+                        presses.push_back({screen, panel, std::string(b.art.caption)});
                     }
-                    EXPECT_EQ(reason.rfind("no handler", 0), std::string::npos)
-                        << "screen " << screen << " panel " << panel << " \"" << b.art.caption << "\": " << reason;
-                    EXPECT_TRUE(kLegitimateBeeps.count(reason))
-                        << "screen " << screen << " panel " << panel << " \"" << b.art.caption << "\": " << reason;
-                }
-            }
         }
     }
-    EXPECT_GT(pressed, 100);
+    const std::size_t before = sandbox.log().size();
+    ASSERT_EQ(sandbox.send("batch " + sandbox.file("presses.txt").string()), 0);
+    ASSERT_TRUE(sandbox.waitForLog("batch done", std::chrono::seconds(600))) << sandbox.log().substr(before);
+
+    std::set<std::string> pendingHeard;
+    std::set<std::size_t> onScreen;
+    std::istringstream in(sandbox.log().substr(before));
+    int command = -1;  // batch line 0 is "reject dialogs"; press i is lines 2i + 1 and 2i + 2
+    for (std::string line; std::getline(in, line);) {
+        if (line.rfind("batch ", 0) == 0 && line != "batch done")
+            command = std::stoi(line.substr(6));
+        if (command < 1)
+            continue;
+        const Press& press = presses[std::size_t(command - 1) / 2];
+        const std::string where = "screen " + std::to_string(press.screen) + " panel " + std::to_string(press.panel) +
+                                  (command % 2 ? " before" : "") + " \"" + press.caption + "\"";
+        if (line.rfind("on screen ", 0) == 0) {
+            EXPECT_EQ(line, "on screen " + std::to_string(press.screen)) << where;
+            onScreen.insert(std::size_t(command - 1) / 2);
+        }
+        if (line.rfind("beep ", 0) != 0)
+            continue;
+        const std::string reason = line.substr(5);
+        if (kPending.count(reason)) {
+            pendingHeard.insert(reason);
+            continue;
+        }
+        EXPECT_EQ(reason.rfind("no handler", 0), std::string::npos) << where << ": " << reason;
+        EXPECT_TRUE(kLegitimateBeeps.count(reason)) << where << ": " << reason;
+    }
+    EXPECT_EQ(onScreen.size(), presses.size()) << "every press ran on its screen";
+    EXPECT_GT(presses.size(), 100u);
     EXPECT_EQ(pendingHeard, kPending) << "a pending screen has landed: take it off the list";
     // Not quit: the pictures the buttons made are unsaved, and the rejected Save as keeps
     // the window open, as a user's Cancel would.
