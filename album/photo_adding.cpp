@@ -2,6 +2,7 @@
 
 #include "album/album_file.h"
 #include "album/album_operations.h"
+#include "common/beep.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
 #include "common/warning_messages.h"
@@ -157,7 +158,7 @@ void AddReport::show() const
         ui::Current().showMessage(m.text, m.title, m.icon);
     for (const auto& [outcome, path] : outcomes_) {
         if (outcome == AddOutcome::ZeroSize) {
-            ui::Current().beep();
+            ui::Beep("zero-size picture");
             ui::Current().showMessage(reasonText(outcome, path), ui::kWarningTitle, ui::Icon::Information);
         } else if (outcome == AddOutcome::Full) {
             ShowWarningMessage(reasonText(outcome, path));

@@ -12,6 +12,8 @@
 #include "app/recovery/recovery_service.h"
 #include "app/start/shell_application.h"
 #include "app/shell/test_hooks.h"
+#include "app/sharing/internet_pages.h"
+#include "app/sharing/links_page.h"
 #include "app/sharing/sharing_feature.h"
 #ifdef LV_TEST_DRIVER
 #include "app/shell/dialog_shown_log.h"
@@ -54,6 +56,8 @@ int main(int argc, char** argv)
     lv::app::VideoCapturePage video(acquisition, hooks);
     lv::app::ScreenCapturePage screenShots(acquisition, hooks);
     std::unique_ptr<lv::sharing::SharingFeature> sharing;
+    std::unique_ptr<lv::app::LinksPage> links;
+    std::unique_ptr<lv::app::InternetPages> internet;
     lv::app::PrintPages printing(hooks, openAlbum);
     lv::app::ImageWindowsForAlbum albumDocuments(documents);
     std::unique_ptr<lv::app::AlbumLibrary> albums;
@@ -66,6 +70,8 @@ int main(int argc, char** argv)
         video.attach(window);
         screenShots.attach(window);
         sharing = std::make_unique<lv::sharing::SharingFeature>(window, documents, shell.storeLibrary(), hooks);
+        links = std::make_unique<lv::app::LinksPage>(window, hooks);
+        internet = std::make_unique<lv::app::InternetPages>(window, documents, openAlbum, hooks);
         printing.attach(window, documents);
         albums = std::make_unique<lv::app::AlbumLibrary>();
         albumPage = std::make_unique<lv::app::AlbumPage>(window, albumDocuments, hooks, *albums, openAlbum);
@@ -82,7 +88,7 @@ int main(int argc, char** argv)
     });
 #ifdef LV_TEST_DRIVER
     shell.setTestCommandHandler(
-        lv::app::TestCommandChain({documents, acquisition, video, screenShots, albumPage, projects, recovery}));
+        lv::app::TestCommandChain({documents, acquisition, video, screenShots, albumPage, projects, recovery, internet}));
 #endif
     const int status = shell.run();
     acquisition.detach(shell.filters());

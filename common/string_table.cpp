@@ -498,6 +498,9 @@ constexpr Entry kStrings[] = {
     {35420, "Digitalizar para o álbum"},
     {35421, "Capturar a tela para o álbum"},
     {35422, "Baixar fotos da loja para o álbum"},
+    {35440, "Quadros a partir de fotos"},
+    {35441, "Quadros a partir das camadas da imagem aberta"},
+    {35442, "Remover o quadro escolhido"},
     // 36100–36119: screen and video capture.
     {36100, "Esta sessão usa Wayland, que não deixa os programas lerem a tela: a captura é feita pelo portal da área de trabalho."},
     {36101, "Esta sessão usa Wayland e o portal de captura da área de trabalho não está disponível: não é possível capturar a tela."},

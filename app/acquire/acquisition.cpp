@@ -1,6 +1,7 @@
 #include "app/acquire/acquisition.h"
 
 #include "app/core/documents/document_io.h"
+#include "common/beep.h"
 #include "common/program_paths.h"
 #include "common/settings.h"
 #include "common/settings_store.h"
@@ -70,7 +71,7 @@ void Acquisition::scanFromPage()
             chosenSource_ = int(it - list.names.begin());
     }
     if (!chosenSource_) {
-        ui::Current().beep();
+        ui::Beep("no source chosen");
         return;
     }
     if (session_->pickSource(*chosenSource_))

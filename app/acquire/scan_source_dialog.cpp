@@ -1,5 +1,6 @@
 #include "app/acquire/scan_source_dialog.h"
 
+#include "common/beep.h"
 #include "common/ui_service.h"
 
 #include <QDialog>
@@ -16,7 +17,7 @@ namespace lv::app {
 std::optional<int> RunScanSourceDialog(QWidget* parent, const twain::SourceList& list, std::optional<int> current)
 {
     if (list.names.empty()) {
-        ui::Current().beep();
+        ui::Beep("no sources");
         return std::nullopt;
     }
     QDialog dialog(parent);

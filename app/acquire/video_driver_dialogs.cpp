@@ -1,6 +1,7 @@
 #include "app/acquire/video_driver_dialogs.h"
 
 #include "app/widgets/qt_text.h"
+#include "common/beep.h"
 #include "common/ui_service.h"
 
 #include <QCheckBox>
@@ -160,7 +161,7 @@ void VideoFormatDialog::accept()
     if (index < 0 || index >= int(options_.size()) || size.isEmpty())
         return;
     if (!driver_.setFormat(options_[std::size_t(index)].coding, {size.width(), size.height()})) {
-        ui::Current().beep();
+        ui::Beep("format refused");
         return;
     }
     QDialog::accept();

@@ -16,6 +16,7 @@
 #include "app/widgets/qt_text.h"
 #include "app/album/album_search_command.h"
 #include "app/shell/main_window.h"
+#include "common/beep.h"
 #include "common/ui_service.h"
 #include "common/warning_messages.h"
 
@@ -103,7 +104,7 @@ void AlbumPage::deleteSelected()
     case album::DeleteCheck::Nothing:
         return;
     case album::DeleteCheck::Beep:
-        ui::Current().beep();
+        ui::Beep("no photo selected");
         return;
     case album::DeleteCheck::Ask:
         break;

@@ -12,6 +12,7 @@
 #include "app/editing/image_window.h"
 #include "app/shell/main_window.h"
 #include "app/widgets/program_key.h"
+#include "common/beep.h"
 #include "common/ui_service.h"
 #include "edit/clipboard_layer.h"
 #include "edit/compositing.h"
@@ -98,12 +99,12 @@ bool DocumentWindows::layerCommand(const std::function<bool(LayerStack&)>& run)
 {
     ImageWindow* window = active();
     if (!window || window->dragging()) {
-        ui::Current().beep();
+        ui::Beep("no picture open");
         return false;
     }
     window->cancelTool();
     if (!run(window->document())) {
-        ui::Current().beep();
+        ui::Beep("layer command refused");
         return false;
     }
     window->documentChanged();
@@ -115,7 +116,7 @@ void DocumentWindows::copy()
 {
     ImageWindow* window = active();
     if (!window) {
-        ui::Current().beep();
+        ui::Beep("no picture open");
         return;
     }
     ui::BusyCursor busy;
@@ -123,7 +124,7 @@ void DocumentWindows::copy()
     const bool selected = doc.selectionActive && mainWindow_ && mainWindow_->screen() == kSelectionScreen;
     const auto piece = selected ? CopySelectedContent(doc) : CopyCurrentLayer(doc);
     if (!piece) {
-        ui::Current().beep();
+        ui::Beep("nothing to copy");
         return;
     }
     PutLayerOnClipboard(*piece);
@@ -151,7 +152,7 @@ void DocumentWindows::paste()
         return;
     }
     if (window->dragging()) {
-        ui::Current().beep();
+        ui::Beep("drag under way");
         return;
     }
     window->cancelTool();
@@ -165,7 +166,7 @@ void DocumentWindows::openAsLayer()
 {
     ImageWindow* window = active();
     if (!window) {
-        ui::Current().beep();
+        ui::Beep("no picture open");
         return;
     }
     const std::string path = RunOpenDialog(mainWindow_, false, Shell().recent.mostRecentDirectory());

@@ -27,6 +27,7 @@
 #include "app/skin/help_context.h"
 #include "app/skin/keyboard.h"
 #include "app/widgets/qt_geometry.h"
+#include "common/beep.h"
 #include "common/ui_service.h"
 #include "edit/layer_commands.h"
 #include "edit/layers.h"
@@ -74,7 +75,7 @@ void DocumentWindows::registerHandlers()
             if (ImageWindow* window = this->active())
                 action(*window);
             else
-                ui::Current().beep();
+                ui::Beep("no picture open");
         };
     };
     handlers.set(Handler::Undo, [this](const HandlerCall&) { undo(); });
@@ -190,7 +191,7 @@ void DocumentWindows::deleteSelectionOrLayer(ImageWindow& window)
 {
     LayerStack& doc = window.document();
     if (window.dragging()) {
-        ui::Current().beep();
+        ui::Beep("drag under way");
         return;
     }
     if (doc.selectionActive) {
@@ -199,7 +200,7 @@ void DocumentWindows::deleteSelectionOrLayer(ImageWindow& window)
         return;
     }
     if (!DeleteLayerOrSelection(doc)) {
-        ui::Current().beep();
+        ui::Beep("nothing to delete");
         return;
     }
     window.documentChanged();
@@ -393,14 +394,14 @@ void DocumentWindows::zoomCommand(int command)
 {
     ImageWindow* window = active();
     if (!window) {
-        ui::Current().beep();
+        ui::Beep("no picture open");
         return;
     }
     const auto choice = ZoomForCommand(command, window->zoom(), window->view().document(), window->view().pictureArea());
     if (!choice)
         return;
     if (choice->beep)
-        ui::Current().beep();
+        ui::Beep("zoom limit");
     window->setZoomLevel(choice->zoom);
 }
 
@@ -419,7 +420,7 @@ void DocumentWindows::exchangeStep(bool (UndoTable::*step)(LayerStack&, int))
 {
     ImageWindow* window = active();
     if (!window || window->dragging() || !(ProcessUndoTable().*step)(window->document(), window->id())) {
-        ui::Current().beep();
+        ui::Beep("nothing to undo");
         return;
     }
     window->documentChanged();
@@ -486,7 +487,7 @@ void DocumentWindows::showFullScreen()
     if (ImageWindow* window = active())
         ShowFullScreenView(window->document().composite);
     else
-        ui::Current().beep();
+        ui::Beep("no picture open");
 }
 
 std::string DocumentWindows::zoomReadout() const
@@ -535,7 +536,7 @@ void DocumentWindows::contextCommand(ImageWindow& window, int command)
     activate(window);
     const auto run = [this](int mainCommand) {
         if (!mainWindow_ || !mainWindow_->runCommand(mainCommand))
-            ui::Current().beep();
+            ui::Beep("command refused");
     };
     switch (command) {
     case 40100: window.zoomStep(+1); break;

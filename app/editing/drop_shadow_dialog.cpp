@@ -2,6 +2,7 @@
 
 #include "app/widgets/dialog_buttons.h"
 #include "app/widgets/named_spin_box.h"
+#include "common/beep.h"
 #include "common/ui_service.h"
 
 #include <QFormLayout>
@@ -59,7 +60,7 @@ bool AskAndAddDropShadow(QWidget* parent, LayerStack& document, DropShadowSettin
     last = dialog.settings();
     if (AddDropShadow(document, last))
         return true;
-    ui::Current().beep();
+    ui::Beep("shadow refused");
     return false;
 }
 

@@ -13,6 +13,7 @@
 #include "app/widgets/scroll_control.h"
 #include "app/widgets/shared_style.h"
 #include "app/widgets/skin_palette.h"
+#include "common/beep.h"
 #include "common/ui_service.h"
 #include "edit/compositing.h"
 #include "edit/layers.h"
@@ -217,7 +218,7 @@ bool ImageWindow::zoomStep(int step)
 {
     const auto next = SteppedZoom(documentSize(*document_), view_.zoom(), step);
     if (!next) {
-        ui::Current().beep();
+        ui::Beep("zoom limit");
         return false;
     }
     const Rect frame = FrameFor(FromQRect(area_), ScaledSize(documentSize(*document_), *next), chrome());
@@ -428,7 +429,7 @@ void ImageWindow::keyPressEvent(QKeyEvent* event)
         if (document_->selectionActive)
             owner_.deleteSelectionOrLayer(*this);
         else
-            ui::Current().beep();
+            ui::Beep("no selection");
         return;
     }
     const ViewKeyResult result =
@@ -466,7 +467,7 @@ bool ImageWindow::dragging() const
 void ImageWindow::mousePressEvent(QMouseEvent* event)
 {
     if (toolNeedsLayers()) {
-        ui::Current().beep();
+        ui::Beep("no layers");
         return;
     }
     if (DocumentEngineBusy())

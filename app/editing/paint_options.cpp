@@ -1,5 +1,6 @@
 #include "app/editing/paint_options.h"
 
+#include "common/beep.h"
 #include "app/core/paint_settings.h"
 #include "common/program_paths.h"
 #include "app/editing/paint_picture_dialog.h"
@@ -168,7 +169,7 @@ void PaintOptionsPanels::choosePicture(PaintPictureKind kind)
     const std::string name = !relative.empty() && *relative.begin() != ".." ? relative.generic_string() : path.string();
     auto picture = LoadPaintPicture(name);
     if (!picture) {
-        QApplication::beep();
+        ui::Beep("picture not loaded");
         return;
     }
     switch (kind) {

@@ -1,5 +1,6 @@
 #include "app/editing/paint_picture_dialog.h"
 
+#include "common/beep.h"
 #include "album/catalogue.h"
 #include "album/catalogue_store.h"
 #include "common/program_paths.h"
@@ -57,7 +58,7 @@ void PaintPictureDialog::accept()
 {
     const int photo = browser_->current();
     if (photo < 0) {
-        QApplication::beep();
+        ui::Beep("no photo chosen");
         return;
     }
     chosen_ = browser_->album().absolutePath(photo, ProgramDir());

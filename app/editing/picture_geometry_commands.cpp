@@ -5,6 +5,7 @@
 #include "app/shell/handler_table.h"
 #include "app/skin/handlers.h"
 #include "app/editing/image_window.h"
+#include "common/beep.h"
 #include "common/ui_service.h"
 #include "edit/placement/document_geometry.h"
 #include "imagelib/dib.h"
@@ -19,7 +20,7 @@ using Change = std::function<bool(LayerStack&)>;
 void changeWhole(ImageWindow& window, const Change& change)
 {
     if (window.dragging() || !change(window.document())) {
-        ui::Current().beep();
+        ui::Beep("change refused");
         return;
     }
     window.apply(ToolResult::Document());
@@ -32,7 +33,7 @@ HandlerTable::Function onActive(std::function<ImageWindow*()> activeWindow,
     return [activeWindow, ask](const HandlerCall& call) {
         ImageWindow* window = activeWindow();
         if (!window || window->dragging()) {
-            ui::Current().beep();
+            ui::Beep("no picture open");
             return;
         }
         if (const auto change = ask(*window, call))

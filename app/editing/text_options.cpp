@@ -1,5 +1,6 @@
 #include "app/editing/text_options.h"
 
+#include "common/beep.h"
 #include "common/program_paths.h"
 #include "app/editing/drop_shadow_dialog.h"
 #include "app/editing/text_dialog.h"
@@ -135,12 +136,12 @@ void TextOptions::addShadowToCurrentLayer()
     ImageWindow* window = activeWindow_ ? activeWindow_() : nullptr;
     TextTool* t = tool();
     if (!window || !t) {
-        ui::Current().beep();
+        ui::Beep("no picture open");
         return;
     }
     LayerStack& doc = window->document();
     if (!IsLayerIndex(doc, doc.currentLayer) || doc.layers[std::size_t(doc.currentLayer)].kind != LAYER_TEXT) {
-        ui::Current().beep();
+        ui::Beep("no text layer");
         return;
     }
     if (AskAndAddDropShadow(window_, doc, t->choice().shadow))

@@ -1,5 +1,6 @@
 #include "app/output/calibration_dialog.h"
 
+#include "common/beep.h"
 #include "common/failure_notices.h"
 #include "common/program_paths.h"
 #include "common/settings.h"
@@ -254,7 +255,7 @@ void CalibrationDialog::printChart()
             ConfirmWithPreview(this, QStringLiteral("Página de teste"), metrics, 1,
                                [&](print::PrintSurface& surface, int) { print::DrawSinglePicturePage(surface, page, options); })) {
         if (!print::PrintSinglePicture(printer, page, "Página de teste", options, print::Orientation::Landscape, *copies))
-            ui::Current().beep();
+            ui::Beep("printing failed");
     }
     print::SetPrintCalibrationEnabled(wasOn);
 }

@@ -1,6 +1,7 @@
 #include "app/output/contact_sheet_dialog.h"
 
 #include "album/album.h"
+#include "common/beep.h"
 #include "common/program_paths.h"
 #include "app/output/calibration_dialog.h"
 #include "app/output/print_preview_dialog.h"
@@ -135,7 +136,7 @@ void ContactSheetDialog::update()
 bool ContactSheetDialog::printWithPreview()
 {
     if (photos_.empty()) {
-        ui::Current().beep();
+        ui::Beep("empty album");
         return false;
     }
     print::PrinterConnector& printer = print::ProcessPrinter();
@@ -155,7 +156,7 @@ bool ContactSheetDialog::printWithPreview()
     print::PhotoPrefetcher prefetch(photos_, layout.thumbWidth, layout.thumbHeight, print::PrefetchThreads(),
                                     print::PrefetchAhead());
     if (!print::PrintContactSheet(printer, s, photos_, prefetch.loader(), *copies)) {
-        ui::Current().beep();
+        ui::Beep("printing failed");
         return false;
     }
     return true;

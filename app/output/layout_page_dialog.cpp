@@ -1,6 +1,7 @@
 #include "app/output/layout_page_dialog.h"
 
 #include "album/album.h"
+#include "common/beep.h"
 #include "common/program_paths.h"
 #include "common/settings.h"
 #include "common/settings_store.h"
@@ -197,7 +198,7 @@ LayoutPageDialog::LayoutPageDialog(QWidget* parent, print::LayoutPage& page, int
             page_.placeInCurrent(std::move(picture), sources_.openPictureTitle);
             pageChanged();
         } else {
-            ui::Current().beep();
+            ui::Beep("picture not loaded");
         }
     });
     connect(fromAlbum, &QPushButton::clicked, this, [this] {
@@ -208,7 +209,7 @@ LayoutPageDialog::LayoutPageDialog(QWidget* parent, print::LayoutPage& page, int
     connect(fill, &QPushButton::clicked, this, [this] {
         const auto& pageSlots = page_.slotList();
         if (pageSlots.empty() || !pageSlots[std::size_t(page_.current())].picture)
-            return ui::Current().beep();
+            return ui::Beep("empty slot");
         const print::LayoutSlot chosen = pageSlots[std::size_t(page_.current())];
         page_.fillAll(chosen.picture, chosen.source);
         pageChanged();
@@ -346,7 +347,7 @@ void LayoutPageDialog::pageChanged()
 bool LayoutPageDialog::printWithPreview()
 {
     if (!page_.hasPictures()) {
-        ui::Current().beep();
+        ui::Beep("empty page");
         return false;
     }
     const print::PageMargins m = margins();

@@ -10,6 +10,7 @@
 #include "app/editing/document_windows.h"
 #include "app/editing/image_window.h"
 #include "app/shell/main_window.h"
+#include "common/beep.h"
 #include "common/ui_service.h"
 #include "edit/layer_stack.h"
 #include "imagelib/dib_alloc.h"
@@ -61,7 +62,7 @@ void PrintPages::printSingleImage()
 {
     ImageWindow* window = documents_ ? documents_->active() : nullptr;
     if (!window) {
-        ui::Current().beep();
+        ui::Beep("no picture open");
         return;
     }
     const HDIB& picture = window->document().composite;
@@ -108,7 +109,7 @@ void PrintPages::printContactSheet()
 {
     ContactSheetDialog dialog(mainWindow_, openAlbum_.file());
     if (dialog.photos().empty()) {
-        ui::Current().beep();
+        ui::Beep("empty album");
         LV_TEST_LOG(hooks_, QStringLiteral("print sheet empty"));
         return;
     }

@@ -5,6 +5,7 @@
 #include "app/output/printer_setup.h"
 #include "app/output/sheet_view.h"
 #include "app/output/side_buttons.h"
+#include "common/beep.h"
 #include "common/ui_service.h"
 #include "imagelib/dib_geometry.h"
 #include "output/qt_print/qt_printer.h"
@@ -232,7 +233,7 @@ bool SinglePictureDialog::printWithPreview()
     if (!copies)
         return false;
     if (!print::PrintSinglePicture(print::ProcessPrinter(), picture_, title_, options_, orientation(), *copies)) {
-        ui::Current().beep();
+        ui::Beep("printing failed");
         return false;
     }
     return true;

@@ -15,6 +15,7 @@
 #include "app/output/print_pages.h"
 #include "app/projects/project_folder.h"
 #include "app/widgets/qt_text.h"
+#include "common/beep.h"
 #include "common/program_paths.h"
 #include "common/settings.h"
 #include "common/settings_keys.h"
@@ -177,7 +178,7 @@ void ProjectScreens::chooseTemplate()
 {
     const int category = TemplateCategoryOf(screen_);
     if (category < 0 || catalogue_.count(category) == 0) {
-        ui::Current().beep();
+        ui::Beep("no templates");
         return;
     }
     const std::string gallery = catalogue_.albumPath(category, catalogue_.current(category));
@@ -222,7 +223,7 @@ bool ProjectScreens::openTemplate(const std::string& path)
 void ProjectScreens::showPlaceholder(ImageWindow& window, int layer)
 {
     if (layer < 0) {
-        ui::Current().beep();
+        ui::Beep("no placeholder");
         return;
     }
     SwitchCurrentLayer(window.document(), layer);
@@ -238,7 +239,7 @@ void ProjectScreens::stepPlaceholder(int step)
 {
     ImageWindow* window = projectWindow();
     if (!window) {
-        ui::Current().beep();
+        ui::Beep("no project open");
         return;
     }
     documents_.activate(*window);
@@ -249,7 +250,7 @@ void ProjectScreens::stepPlaceholder(int step)
 void ProjectScreens::placePhoto()
 {
     if (!projectWindow()) {
-        ui::Current().beep();
+        ui::Beep("no project open");
         return;
     }
     const auto chosen = PickFromAlbum(&window_, QStringLiteral("photo picker"), StringText(kPlacePhotoString),
@@ -262,7 +263,7 @@ bool ProjectScreens::dropPhoto(const std::string& path)
 {
     ImageWindow* window = projectWindow();
     if (!window) {
-        ui::Current().beep();
+        ui::Beep("no project open");
         return false;
     }
     documents_.activate(*window);
@@ -321,7 +322,7 @@ void ProjectScreens::saveProject()
 {
     ImageWindow* window = projectWindow();
     if (!window) {
-        ui::Current().beep();
+        ui::Beep("no project open");
         return;
     }
     documents_.activate(*window);
@@ -351,7 +352,7 @@ void ProjectScreens::printProject()
 {
     ImageWindow* window = projectWindow();
     if (!window) {
-        ui::Current().beep();
+        ui::Beep("no project open");
         return;
     }
     documents_.activate(*window);

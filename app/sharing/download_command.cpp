@@ -2,6 +2,7 @@
 
 #include "album/catalogue.h"
 #include "album/photo_loader.h"
+#include "common/beep.h"
 #include "common/program_paths.h"
 #include "app/shell/test_hooks.h"
 #include "app/widgets/qt_text.h"
@@ -129,7 +130,7 @@ void DownloadCommand::stop()
 void DownloadCommand::download(const StoreCredentials& credentials, bool albumSwitchOn)
 {
     if (busy()) {
-        ui::Current().beep();
+        ui::Beep("download under way");
         return;
     }
     const std::optional<StoreCalls> calls = PrepareDownload(credentials, &library_);

@@ -1,5 +1,6 @@
 #include "app/sharing/mail_command.h"
 
+#include "common/beep.h"
 #include "common/program_paths.h"
 #include "common/settings.h"
 #include "common/settings_keys.h"
@@ -132,13 +133,13 @@ void MailCommand::stop()
 void MailCommand::send(const MailFields& fields, bool attachPicture)
 {
     if (sending_ && sending_->busy()) {
-        ui::Current().beep();
+        ui::Beep("mail under way");
         return;
     }
     fields_ = fields;
     if (!attachPicture) {
         if (!mailLayerConfigured()) {
-            ui::Current().beep();
+            ui::Beep("mail not configured");
             ui::Current().showMessage(LoadString(kMailNotConfiguredString), ui::kWarningTitle, ui::Icon::Exclamation);
             return;
         }

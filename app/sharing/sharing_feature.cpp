@@ -2,6 +2,7 @@
 
 #include "common/program_paths.h"
 #include "app/core/shell_state.h"
+#include "app/sharing/browser_opener.h"
 #include "app/shell/handler_table.h"
 #include "app/shell/test_hooks.h"
 #include "app/widgets/qt_text.h"
@@ -115,10 +116,9 @@ void SharingFeature::registerHandlers()
     handlers.set(Handler::AddDownloadsToAlbum, [this](const app::HandlerCall& call) {
         addToAlbum_ = CheckOnPanel(call, Handler::AddDownloadsToAlbum).value_or(!addToAlbum_);
     });
+    // Without a desktop opener the user is told so, naming the folder.
     handlers.set(Handler::OpenPhotosFolder, [](const app::HandlerCall&) {
-        const std::filesystem::path folder = WritableProgramDir(kPhotosFolder);
-        if (!QDesktopServices::openUrl(QUrl::fromLocalFile(app::QtText(folder.string()))))
-            ui::Current().beep();
+        app::OpenInBrowser(app::QtText(WritableProgramDir(kPhotosFolder).string()));
     });
 }
 

@@ -1,6 +1,9 @@
 #include "app/shell/handler_table.h"
 
+#include "common/beep.h"
 #include "common/ui_service.h"
+
+#include <string>
 
 namespace lv::app {
 namespace {
@@ -33,7 +36,7 @@ void HandlerTable::call(const HandlerCall& call) const
     if (call.handler == skin::Handler::None)
         return;
     if (!has(call.handler)) {
-        ui::Current().beep();
+        ui::Beep("no handler " + std::string(skin::HandlerName(call.handler)));
         return;
     }
     functions_[IndexOf(call.handler)](call);

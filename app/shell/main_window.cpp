@@ -1,5 +1,6 @@
 #include "app/shell/main_window.h"
 
+#include "common/beep.h"
 #include "common/program_paths.h"
 #include "app/core/screen_mode.h"
 #include "app/core/shell_state.h"
@@ -270,21 +271,21 @@ void MainWindow::takeDroppedFiles(const std::vector<std::string>& files)
     const skin::DropDecision decision = skin::DecideDrop(screen(), files);
     switch (decision.action) {
     case skin::DropAction::Refuse:
-        ui::Current().beep();
+        ui::Beep("drop refused");
         break;
     case skin::DropAction::AddToWebAlbum:
         if (ScreenCode* code = screenCode(); !code || !code->filesDropped(decision.files))
-            ui::Current().beep();
+            ui::Beep("drop refused");
         break;
     case skin::DropAction::Open: {
         const std::string& path = decision.files.front();
         if (albumFileOpener_ && IsAlbumFileName(path)) {
             if (!albumFileOpener_(path))
-                ui::Current().beep();
+                ui::Beep("album not opened");
             break;
         }
         if (!opener_.acceptsFile(path)) {
-            ui::Current().beep();
+            ui::Beep("file not accepted");
             break;
         }
         opener_.openDocument(path);

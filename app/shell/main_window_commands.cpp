@@ -3,6 +3,7 @@
 
 #include "app/shell/main_window.h"
 
+#include "common/beep.h"
 #include "common/program_paths.h"
 #include "app/shell/about_dialog.h"
 #include "app/skin/help_context.h"
@@ -37,7 +38,7 @@ void MainWindow::registerShellHandlers()
     handlers_.set(Handler::Preferences, [this](const HandlerCall&) {
         QTimer::singleShot(0, this, [this] {
             if (!runCommand(kCommandPreferences))
-                ui::Current().beep();
+                ui::Beep("command refused");
         });
     });
     // The dialog opens once the button's release is handled, not inside the panel's mouse handling.
@@ -122,7 +123,7 @@ void MainWindow::runKeyboardCommand(int command)
         handlers_.call(Handler::Redo);
         break;
     case KeyboardAction::Beep:
-        ui::Current().beep();
+        ui::Beep("undo not offered");
         break;
     case KeyboardAction::CopyThenDelete:
         handlers_.call(Handler::Copy);

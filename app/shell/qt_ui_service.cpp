@@ -137,7 +137,12 @@ ui::Answer QtUiService::ask(std::string_view text, std::string_view title, ui::B
 
 void QtUiService::beep()
 {
-    LV_TEST_LOG(hooks_, QStringLiteral("beep"));
+    beepBecause("unexplained");
+}
+
+void QtUiService::beepBecause(std::string_view reason)
+{
+    LV_TEST_LOG(hooks_, QStringLiteral("beep ") + QString::fromUtf8(reason.data(), qsizetype(reason.size())));
     QApplication::beep();
 }
 

@@ -4,6 +4,7 @@
 
 #include "app/shell/event_pump.h"
 #include "app/shell/test_hooks.h"
+#include "common/beep.h"
 #include "common/ui_service.h"
 
 #include <QPointer>
@@ -15,14 +16,16 @@
 
 namespace lv::app {
 
-class QtUiService final : public ui::Service {
+class QtUiService final : public ui::Service, public ui::ReasonedBeeps {
 public:
     explicit QtUiService(const TestHooks& hooks);
     ~QtUiService() override;
 
     void showMessage(std::string_view text, std::string_view title, ui::Icon icon) override;
     ui::Answer ask(std::string_view text, std::string_view title, ui::Buttons buttons, ui::Icon icon) override;
+    // A beep without a reason is logged as "beep unexplained", which the beep test refuses.
     void beep() override;
+    void beepBecause(std::string_view reason) override;
     void setBusy(bool busy) override;
     void reportProgress(std::string_view caption, int percent) override;
     bool escapeHeld() override;

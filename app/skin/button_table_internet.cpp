@@ -31,7 +31,7 @@ const std::span<const ButtonDefinition> kPanel32 = kPanel32Rows;
 
 constexpr ButtonDefinition kPanel29Rows[] = {
     {H::None, 0, 211, -1, K::Region, 0, 0, {"", "", S::None}, Rect::fromSize(20, 60, 520, 300), {}},
-    {H::OpenLink, 1, 0, 35205, K::Push, 0, 0, {"web", "Abrir no navegador", S::Primary}, Rect::fromSize(360, 420, 180, 36), {}},
+    {H::OpenLink, 0, 0, 35205, K::Push, 0, 0, {"web", "Abrir no navegador", S::Primary}, Rect::fromSize(360, 420, 180, 36), {}},
 };
 const std::span<const ButtonDefinition> kPanel29 = kPanel29Rows;
 
@@ -46,6 +46,9 @@ constexpr ButtonDefinition kPanel31Rows[] = {
     {H::PlayAnimation, 0, 0, 35208, K::Push, 0, 0, {"play", "Reproduzir", S::WideAction}, Rect::fromSize(20, 320, 160, 34), {}},
     {H::StopAnimation, 0, 0, 35209, K::Push, 0, 0, {"stop", "Parar", S::WideAction}, Rect::fromSize(190, 320, 160, 34), {}},
     {H::SaveAnimation, 0, 0, 35210, K::Push, 0, 0, {"save", "Salvar", S::WideAction}, Rect::fromSize(360, 320, 180, 34), {}},
+    {H::AnimationAddPhotos, 0, 0, 35440, K::Push, 0, 0, {"add-photo", "Adicionar fotos", S::WideAction}, Rect::fromSize(20, 276, 160, 34), {}},
+    {H::AnimationFromLayers, 0, 0, 35441, K::Push, 0, 0, {"layers", "Camadas da imagem", S::WideAction}, Rect::fromSize(190, 276, 160, 34), {}},
+    {H::WebAlbumRemovePhoto, 0, 0, 35442, K::Push, 0, 0, {"delete", "Remover", S::WideAction}, Rect::fromSize(360, 276, 180, 34), {}},
     {H::None, 0, 208, -1, K::Region, 0, 0, {"", "", S::None}, Rect::fromSize(10, 370, 540, 96), {}},
 };
 const std::span<const ButtonDefinition> kPanel31 = kPanel31Rows;

@@ -135,6 +135,8 @@ constexpr std::array<HandlerInfo, std::size_t(Handler::Count)> kHandlers = {{
     {"WandCombineMode", HandlerOwner::Tools},
     {"Preferences", HandlerOwner::Shell},
     {"OpenStoreWebSite", HandlerOwner::PhotoStore},
+    {"AnimationAddPhotos", HandlerOwner::Unspecified},
+    {"AnimationFromLayers", HandlerOwner::Unspecified},
 }};
 
 }  // namespace

@@ -146,6 +146,8 @@ enum class Handler : int {
     // Later additions
     Preferences,       // the title bar's "Preferências…"
     OpenStoreWebSite,  // the photo store's web site, apart from logging in
+    AnimationAddPhotos,   // the animation's frames from photos
+    AnimationFromLayers,  // the animation's frames from the open picture's layers
     Count
 };
 

@@ -79,6 +79,8 @@ private:
     OpenAlbum* openAlbum_ = nullptr;
 #ifdef LV_TEST_DRIVER
     std::unique_ptr<QDialog> testDialog_;
+    std::unique_ptr<QObject> dialogRejecter_;
+    std::unique_ptr<QObject> testBatch_;
     std::function<bool(const QString&)> testCommands_;
 #endif
 };

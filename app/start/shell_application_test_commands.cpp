@@ -3,6 +3,8 @@
 
 #include "app/start/shell_application.h"
 
+#include "app/testing/command_batch.h"
+#include "app/testing/dialog_rejecter.h"
 #include "app/testing/test_input.h"
 
 namespace lv::app {
@@ -24,6 +26,20 @@ void ShellApplication::handleTestCommand(const QString& command)
         testDialog_->setWindowModality(Qt::ApplicationModal);
         testDialog_->show();
         hooks_.log(QStringLiteral("modal shown"));
+    } else if (command == QLatin1String("reject dialogs")) {
+        dialogRejecter_ = std::make_unique<DialogRejecter>(hooks_);
+    } else if (command.startsWith(QLatin1String("batch "))) {
+        testBatch_ = std::make_unique<CommandBatch>(hooks_, command.section(' ', 1),
+                                                    [this](const QString& line) { handleTestCommand(line); });
+    } else if (command.startsWith(QLatin1String("back to screen "))) {
+        // Back to a screen only when a button left it, then the screen now shown.
+        if (const int screen = command.section(' ', 3).toInt(); mainWindow_->screen() != screen)
+            mainWindow_->switchScreen(screen);
+        hooks_.log(QStringLiteral("on screen %1").arg(mainWindow_->screen()));
+    } else if (command.startsWith(QLatin1String("screen "))) {
+        // Straight to a screen, as its screen button would switch; the switch logs the screen.
+        if (!mainWindow_->switchScreen(command.section(' ', 1).toInt()))
+            hooks_.log(QStringLiteral("screen refused"));
     } else if (!(testCommands_ && testCommands_(command)) && !DeliverTestInput(*mainWindow_, command)) {
         hooks_.log(QStringLiteral("unknown command ") + command);
     }

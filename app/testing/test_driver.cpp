@@ -7,6 +7,7 @@
 #include "app/editing/document_windows.h"
 #include "app/projects/project_screens.h"
 #include "app/recovery/recovery_service.h"
+#include "app/sharing/internet_pages.h"
 
 namespace lv::app {
 
@@ -17,7 +18,8 @@ std::function<bool(const QString&)> TestCommandChain(TestCommandTakers takers)
                takers.video.handleTestCommand(command) || takers.screenShots.handleTestCommand(command) ||
                (takers.albumPage && takers.albumPage->handleTestCommand(command)) ||
                (takers.projects && takers.projects->handleTestCommand(command)) ||
-               takers.recovery.handleTestCommand(command);
+               takers.recovery.handleTestCommand(command) ||
+               (takers.internet && takers.internet->handleTestCommand(command));
     };
 }
 

@@ -12,6 +12,7 @@ namespace lv::app {
 class Acquisition;
 class AlbumPage;
 class DocumentWindows;
+class InternetPages;
 class ProjectScreens;
 class RecoveryService;
 class ScreenCapturePage;
@@ -27,6 +28,7 @@ struct TestCommandTakers {
     const std::unique_ptr<AlbumPage>& albumPage;
     const std::unique_ptr<ProjectScreens>& projects;
     RecoveryService& recovery;
+    const std::unique_ptr<InternetPages>& internet;
 };
 
 // The shell's handler for the commands it does not know itself; false when no part knows one.

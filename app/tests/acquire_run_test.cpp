@@ -82,7 +82,7 @@ TEST_F(AcquireRun, ADllConfInTheFolderTheProgramStartsFromChoosesNoScanner)
     ASSERT_TRUE(launched) << sandbox.log();
     sandbox.expectAnswers({{"page 1", "page 1"}});
     ASSERT_EQ(sandbox.send("acquire"), 0);
-    EXPECT_TRUE(sandbox.waitForLog("beep\n")) << sandbox.log();
+    EXPECT_TRUE(sandbox.waitForLog("beep no source chosen\n")) << sandbox.log();
     EXPECT_EQ(sandbox.log().find("acquired "), std::string::npos) << sandbox.log();
     EXPECT_EQ(sandbox.quit(), 0);
 }

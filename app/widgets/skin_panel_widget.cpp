@@ -3,6 +3,7 @@
 #include "app/widgets/dib_image.h"
 #include "app/widgets/qt_geometry.h"
 #include "app/widgets/skin_palette.h"
+#include "common/beep.h"
 #include "common/ui_service.h"
 
 #include <QMouseEvent>
@@ -128,7 +129,7 @@ void SkinPanelWidget::carryOut(const skin::Effects& effects)
                        [&](const e::ShowStatus& s) { host_.showStatus(s.stringId); },
                        [&](const e::ShowTooltip& t) { host_.showTooltip(*this, t.stringId, ToQPoint(t.at)); },
                        [&](const e::HideTooltip&) { host_.hideTooltip(); },
-                       [&](const e::Beep&) { ui::Current().beep(); },
+                       [&](const e::Beep&) { ui::Beep("choice needs a scrollable picture"); },
                        // The thumb is painted where the slider now holds it; the span of the
                        // track covers its old place too.
                        [&](const e::MoveThumb& m) {

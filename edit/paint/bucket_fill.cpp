@@ -1,5 +1,6 @@
 #include "edit/paint/bucket_fill.h"
 
+#include "common/beep.h"
 #include "edit/compositing.h"
 #include "edit/paint/dab.h"
 #include "edit/paint/paint_target.h"
@@ -80,12 +81,12 @@ std::optional<FillRegion> SimilarRegion(LayerStack& stack, ui::Service& ui, Poin
     const HDIB& mask = target->layer->mask.read();
     const bool inside = point.x >= area.left && point.y >= area.top && point.x < area.right && point.y < area.bottom;
     if (!inside || !SelectionAllows(stack, point.x, point.y)) {
-        ui.beep();
+        ui::Beep(ui, "outside the fill area");
         return std::nullopt;
     }
     const int clickedCover = *PixelFromTop(mask, point.x - l.left, point.y - l.top, 1);
     if (target->layer->maskLocked && clickedCover == 0) {
-        ui.beep();
+        ui::Beep(ui, "masked-out pixel");
         return std::nullopt;
     }
     const Rect place{area.left - l.left, area.top - l.top, area.right - l.left, area.bottom - l.top};
@@ -132,7 +133,7 @@ std::optional<FillRegion> WholeRegion(LayerStack& stack, ui::Service& ui)
     const Rect& l = target->rect;
     const Rect area = workArea(stack, l);
     if (area.left >= area.right || area.top >= area.bottom) {
-        ui.beep();
+        ui::Beep(ui, "empty fill area");
         return std::nullopt;
     }
     FillRegion region{AllocateSelectionMask(area.right - area.left, area.bottom - area.top), area, false};

@@ -1,5 +1,6 @@
 #include "edit/paint/paint_target.h"
 
+#include "common/beep.h"
 #include "common/string_table.h"
 #include "edit/layer_pictures.h"
 #include "edit/layers.h"
@@ -41,7 +42,7 @@ std::optional<PaintTarget> PaintableLayer(LayerStack& stack, ui::Service& ui)
     const bool grey = image && image.bitCount() == 8;
     if (!image || !HasLayerDepth(image, grey) || !mask || mask.bitCount() != 8 || mask.width() != image.width()
         || mask.height() != image.height()) {
-        ui.beep();
+        ui::Beep(ui, "layer can't take paint");
         ui.showMessage(LoadString(kUnsupportedDepthString), ui::kWarningTitle, ui::Icon::Exclamation);
         return std::nullopt;
     }

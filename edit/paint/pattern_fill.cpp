@@ -1,5 +1,6 @@
 #include "edit/paint/pattern_fill.h"
 
+#include "common/beep.h"
 #include "edit/layer_pictures.h"
 #include "edit/paint/bucket_fill.h"
 #include "edit/paint/dab.h"
@@ -16,7 +17,7 @@ std::optional<Rect> PatternFill(LayerStack& stack, ui::Service& ui, Point point,
                                         const PaintOptions& options)
 {
     if (!texture || !IsFillablePicture(texture) || texture.width() <= 0 || texture.height() <= 0) {
-        ui.beep();
+        ui::Beep(ui, "no usable texture");
         return std::nullopt;
     }
     auto work = StartFill(stack, ui,

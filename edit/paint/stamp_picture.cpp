@@ -1,5 +1,6 @@
 #include "edit/paint/stamp_picture.h"
 
+#include "common/beep.h"
 #include "edit/compositing.h"
 #include "edit/paint/dab.h"
 #include "edit/paint/paint_stroke.h"
@@ -15,7 +16,7 @@ std::optional<Rect> StampPicture(LayerStack& stack, ui::Service& ui, Point centr
                                          int brushSize)
 {
     if (!stamp || !IsFillablePicture(stamp) || stamp.width() <= 0 || stamp.height() <= 0) {
-        ui.beep();
+        ui::Beep(ui, "no usable stamp");
         return std::nullopt;
     }
     const auto target = PaintableLayer(stack, ui);

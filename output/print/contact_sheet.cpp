@@ -1,5 +1,6 @@
 #include "output/print/contact_sheet.h"
 
+#include "common/beep.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
 #include "imagelib/progress.h"
@@ -146,7 +147,7 @@ bool PrintContactSheet(PrinterConnector& printer, const ContactSheetSettings& se
                        const std::vector<std::string>& paths, const PhotoLoader& load, int copies)
 {
     if (paths.empty()) {
-        ui::Current().beep();
+        ui::Beep("empty album");
         return false;
     }
     ui::BusyCursor busy;

@@ -1,5 +1,6 @@
 #include "output/print/layout_page.h"
 
+#include "common/beep.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
 #include "output/print/banding.h"
@@ -148,7 +149,7 @@ void DrawLayoutPage(PrintSurface& surface, const LayoutPage& page, const PageMar
 int PrintLayoutPage(PrinterConnector& printer, const LayoutPage& page, const PageMargins& margins, int copies)
 {
     if (!page.hasPictures()) {
-        ui::Current().beep();
+        ui::Beep("empty page");
         return 0;
     }
     ui::BusyCursor busy;

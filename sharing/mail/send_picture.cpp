@@ -1,5 +1,6 @@
 #include "sharing/mail/send_picture.h"
 
+#include "common/beep.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
 
@@ -8,7 +9,7 @@ namespace lv::sharing {
 void SendPicture(MailDocument* active, MailRoutes& routes)
 {
     if (!active) {
-        ui::Current().beep();
+        ui::Beep("no picture open");
         return;
     }
     const bool saved = active->neverSaved() ? active->saveAs() : active->saveIfModified();
@@ -20,7 +21,7 @@ void SendPicture(MailDocument* active, MailRoutes& routes)
     if (routes.tryClient(*path) != 0)
         return;
     if (!routes.mailLayerConfigured()) {
-        ui::Current().beep();
+        ui::Beep("mail not configured");
         ui::Current().showMessage(LoadString(kMailNotConfiguredString), ui::kWarningTitle, ui::Icon::Exclamation);
         return;
     }

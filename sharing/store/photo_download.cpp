@@ -1,5 +1,6 @@
 #include "sharing/store/photo_download.h"
 
+#include "common/beep.h"
 #include "common/string_table.h"
 #include "common/text_encoding.h"
 #include "common/ui_service.h"
@@ -53,7 +54,7 @@ std::string LowerCaseIdentifier(std::string_view user)
 std::optional<StoreCalls> PrepareDownload(const StoreCredentials& credentials, const StoreLibrary* library)
 {
     if (credentials.user.empty() || credentials.password.empty()) {
-        ui::Current().beep();
+        ui::Beep("missing credentials");
         return std::nullopt;
     }
     StoreCalls calls;

@@ -104,7 +104,16 @@ std::vector<Form> makeForms()
          "  TEMPLATE is a .vlf whose pieces lie beside it in cal<style>/calyear|calmonth|calweek/", true},
         {"project", "drop", "TEMPLATE OUT PHOTO", {{"--layer", "N", true}},
          "  drops PHOTO into layer N of TEMPLATE (fitted, or stretched on a background layer) and writes OUT", true},
-        {"transform", {}, "IN OUT OP...", {kLayer, {"--background", "R,G,B"}, kThreads, kJson},
+        {"webalbum", {}, "ALBUM.abm OUTDIR", {{"--size", "N"}, {"--title", "T"}, kJson},
+         "  --size: longest side of the published photos (160-4096, default 1024)", true},
+        {"animation", {}, "OUT.gif|OUT.webp IN...",
+         {{"--delay", "MS"}, {"--loop", "N"}, {"--size", "WxH"}, {"--fade", "K"}, {"--palette", "shared|frame"},
+          {"--quality", "N"}, kJson},
+         "  --delay: each picture's time (20-60000 ms, default 500); --loop: plays, 0 forever (default)\n"
+         "  --fade: K blended frames from each picture to the next, each shown for MS / (K + 1)\n"
+         "  --palette (GIF): one median-cut palette for all frames (default) or one per frame",
+         true},
+                {"transform", {}, "IN OUT OP...", {kLayer, {"--background", "R,G,B"}, kThreads, kJson},
          "  OP: rotate=DEG | resize=L,T,R,B | move=DX,DY | flip=h|v | turn=left|right | spin=DEG |\n"
          "      size=WxH | canvas=WxH[,ANCHOR]   ANCHOR: tl t tr l c r bl b br",
          true},

@@ -1,5 +1,6 @@
 #include "app/core/documents/document_files.h"
 
+#include "common/beep.h"
 #include "common/string_table.h"
 #include "common/ui_service.h"
 #include "imagelib/codecs/file_names.h"
@@ -60,7 +61,7 @@ bool DiscardEmptyPicture(HDIB& picture)
     if (picture && picture.width() > 0 && picture.height() > 0)
         return false;
     picture.reset();
-    ui::Current().beep();
+    ui::Beep("zero-size picture");
     return true;
 }
 

@@ -1,6 +1,7 @@
 #include "app/core/documents/document_io.h"
 
 #include "app/core/documents/document_files.h"
+#include "common/beep.h"
 #include "common/failure_notices.h"
 #include "common/out_of_memory.h"
 #include "common/string_table.h"
@@ -101,7 +102,7 @@ LoadedDocument readDocument(const std::string& path)
         return loaded;
     if ((opened.format == "VLF" || opened.format == "PSD") && layered) {
         if (layered->width == 0 || layered->height == 0) {
-            ui::Current().beep();
+            ui::Beep("zero-size picture");
             loaded.code = ReadCode::Failure;
             return loaded;
         }

@@ -1,5 +1,6 @@
 #include "edit/tools/paint/colour_picker_tool.h"
 
+#include "common/beep.h"
 #include "edit/selection/colour_match.h"
 
 namespace lv {
@@ -17,7 +18,7 @@ ToolResult ColourPickerTool::press(ToolContext& context, const PointerEvent& eve
 {
     const auto colour = CompositeColourAt(context.document(), event.point);
     if (!colour) {
-        context.ui().beep();
+        ui::Beep(context.ui(), "outside the picture");
         return ToolResult::Handled();
     }
     if (event.button == MouseButton::Left)

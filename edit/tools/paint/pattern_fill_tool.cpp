@@ -1,5 +1,6 @@
 #include "edit/tools/paint/pattern_fill_tool.h"
 
+#include "common/beep.h"
 #include "edit/paint/pattern_fill.h"
 
 namespace lv {
@@ -10,7 +11,7 @@ ToolResult PatternFillTool::press(ToolContext& context, const PointerEvent& even
         return {};
     const PaintOptions& options = context.settings().paint;
     if (!options.texture) {
-        context.ui().beep();
+        ui::Beep(context.ui(), "no texture chosen");
         return ToolResult::Handled();
     }
     const auto changed = PatternFill(context.document(), context.ui(), event.point, *options.texture, options);

@@ -1,5 +1,6 @@
 #include "edit/tools/paint/stamp_tool.h"
 
+#include "common/beep.h"
 #include "edit/paint/stamp_picture.h"
 
 namespace lv {
@@ -10,7 +11,7 @@ ToolResult StampTool::press(ToolContext& context, const PointerEvent& event)
         return {};
     const PaintOptions& options = context.settings().paint;
     if (!options.stamp) {
-        context.ui().beep();
+        ui::Beep(context.ui(), "no stamp chosen");
         return ToolResult::Handled();
     }
     const auto changed = StampPicture(context.document(), context.ui(), event.point, *options.stamp, options.brush.size);

@@ -1,5 +1,6 @@
 #include "edit/tools/placement/crop_tool.h"
 
+#include "common/beep.h"
 #include "edit/selection/selection.h"
 #include "edit/selection/selection_content.h"
 
@@ -8,7 +9,7 @@ namespace lv {
 ToolResult CropTool::crop(ToolContext& context)
 {
     if (!CropToSelection(context.document())) {
-        context.ui().beep();
+        ui::Beep(context.ui(), "nothing to crop");
         return ToolResult::Handled();
     }
     return ToolResult::Document();

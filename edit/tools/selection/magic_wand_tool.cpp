@@ -1,5 +1,6 @@
 #include "edit/tools/selection/magic_wand_tool.h"
 
+#include "common/beep.h"
 #include "edit/selection/magic_wand.h"
 #include "edit/tools/selection/selection_modes.h"
 
@@ -14,7 +15,7 @@ ToolResult MagicWandTool::press(ToolContext& context, const PointerEvent& event)
     Rect redraw;
     LayerStack& stack = context.document();
     if (!MagicWandClick(stack, event.point, settings, &redraw)) {
-        context.ui().beep();
+        ui::Beep(context.ui(), "outside the picture");
         return ToolResult::Handled();
     }
     return ToolResult::Redraw(redraw);

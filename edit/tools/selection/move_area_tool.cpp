@@ -1,5 +1,6 @@
 #include "edit/tools/selection/move_area_tool.h"
 
+#include "common/beep.h"
 #include "edit/selection/selection.h"
 #include "edit/selection/selection_content.h"
 #include "edit/selection/selection_outline.h"
@@ -21,7 +22,7 @@ ToolResult MoveAreaTool::press(ToolContext& context, const PointerEvent& event)
     if (event.button != MouseButton::Left)
         return {};
     if (context.document().selectionActive == 0) {
-        context.ui().beep();
+        ui::Beep(context.ui(), "no selection");
         return ToolResult::Handled();
     }
     dragging_ = true;

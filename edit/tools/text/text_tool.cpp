@@ -1,5 +1,6 @@
 #include "edit/tools/text/text_tool.h"
 
+#include "common/beep.h"
 #include "edit/layers.h"
 #include "edit/selection/selection_content.h"
 #include "edit/tools/tool_registry.h"
@@ -49,7 +50,7 @@ ToolResult TextTool::press(ToolContext& context, const PointerEvent& event)
         return {};
     FontLibrary* fonts = screen_ ? screen_->fonts() : nullptr;
     if (!fonts) {
-        context.ui().beep();
+        ui::Beep(context.ui(), "no fonts");
         return ToolResult::Handled();
     }
     LayerStack& stack = context.document();
@@ -77,7 +78,7 @@ ToolResult TextTool::press(ToolContext& context, const PointerEvent& event)
     else
         DropLiftedContent(stack);
     if (CreateOrUpdateTextLayer(&stack, *fonts, choice.settings, editing) != kTextLayerOk) {
-        context.ui().beep();
+        ui::Beep(context.ui(), "text layer refused");
         return ToolResult::Handled();
     }
     if (choice.dropShadow)

@@ -306,4 +306,14 @@ WriteResult WriteGif(const std::string& path, const HDIB& image)
     return WriteImageFile(path, [&](ByteSink& sink) { return WriteGif(sink, image); });
 }
 
+WriteResult WriteGifImageData(ByteSink& sink, const HDIB& image)
+{
+    if (const auto refused = refusal(image))
+        return *refused;
+    const int rootBits = image.bitCount() == 1 ? 2 : image.bitCount();
+    if (!sink.writeU8(std::uint8_t(rootBits)))
+        return WriteResult::Failed;
+    return encodePixels(sink, image, rootBits, false);
+}
+
 }  // namespace lv

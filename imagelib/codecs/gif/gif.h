@@ -28,4 +28,8 @@ HDIB ReadGifStream(std::span<const std::uint8_t> file);
 WriteResult WriteGif(const std::string& path, const HDIB& image);
 WriteResult WriteGif(ByteSink& sink, const HDIB& image);
 
+// The LZW minimum code size and the compressed pixels of one image of a 1-, 4- or 8-bit
+// picture (rows top first, not interlaced), for writers of several images in one file.
+WriteResult WriteGifImageData(ByteSink& sink, const HDIB& image);
+
 }  // namespace lv
