@@ -20,7 +20,9 @@ std::vector<Form> makeForms()
     return {
         {"info", {}, "FILE", {kJson, {"--palette"}, kPcdResolution}},
         {"convert", {}, "IN OUT",
-         {{"--quality", "N"}, {"--compress"}, {"--interlace"}, {"--transparent"}, {"--save-as"}, kPcdResolution}, {}, true},
+         {{"--quality", "N"}, {"--compress"}, {"--interlace"}, {"--transparent"}, {"--save-as"}, kPcdResolution,
+          {"--to-srgb"}},
+         {}, true},
         {"promote", {}, "IN OUT", {}, {}, true},
         {"webpalette", {}, "IN OUT", {}, {}, true},
         {"mediancut", {}, "IN OUT", {}, {}, true},
