@@ -14,6 +14,7 @@
 #include "album/grid_layout.h"
 #include "app/shell/test_hooks.h"
 #include "app/widgets/album_cell.h"
+#include "app/widgets/album_sharp_thumbnails.h"
 #include "app/album/album_documents.h"
 #include "app/album/album_photo_adder.h"
 #include "app/shell/open_album.h"
@@ -198,6 +199,7 @@ private:
         bool selected = false;
     };
     std::vector<PaintedCell> painted_;  // by cell number
+    AlbumSharpThumbnails sharpThumbnails_{[this] { repaintCells(); }};
     QPointer<QLineEdit> nameField_;
     QPointer<QLabel> nameLabel_;  // a read-only album's name
     QPointer<ScrollControl> scrollBar_;
