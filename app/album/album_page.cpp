@@ -390,6 +390,15 @@ void AlbumPage::repaintCells()
         updateScrollBar();
 }
 
+void AlbumPage::repaintCellsOf(const std::string& photoPath)
+{
+    for (std::size_t k = 0; k < cells_.size(); ++k) {
+        const int photo = session_.view().photoAtCell(int(k));
+        if (photo >= 0 && cells_[k] && session_.album().entry(photo)->path() == photoPath)
+            cells_[k]->update();
+    }
+}
+
 void AlbumPage::repaintChangedCells()
 {
     for (std::size_t k = 0; k < cells_.size(); ++k) {

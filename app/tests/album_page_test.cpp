@@ -108,10 +108,15 @@ protected:
     {
         Shell().displayBitsPerPixel = 24;
         Shell().screenMode = QueryScreenMode(Size{1280, 1024}, 0);
+        ::setenv("XDG_CACHE_HOME", dir.file("cache").c_str(), 1);  // the sharp thumbnails stay here
         fs::create_directories(albums());
         EXPECT_TRUE(window.create());
     }
-    ~AlbumPageOnSkin() override { page.reset(); }
+    ~AlbumPageOnSkin() override
+    {
+        page.reset();
+        ::unsetenv("XDG_CACHE_HOME");
+    }
 
     fs::path albums() const { return dir.path() / "albums"; }
     std::string photoPath(int i) const { return dir.file("p" + std::to_string(i) + ".bmp"); }
@@ -504,7 +509,10 @@ TEST_F(AlbumPageOnSkin, ArrivingPhotosRepaintTheCellsTheyChangeAndAllOfThemWhenT
         HDIB picture = Picture(50, 30, 40 * i % 256);
         ASSERT_EQ(WriteBmp(photoPath(i), picture), WriteResult::Written);
     }
-    QTest::qWait(50);
+    // The sharp pictures of the photos shown arrive first, each repainting its cell.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fs::exists(album::LargeThumbnailFolder()) &&
+                                 std::distance(fs::directory_iterator(album::LargeThumbnailFolder()), {}) >= 9; }, 5000));
+    QTest::qWait(100);
     PaintCounter counter(cells());
 
     // Photo 9 fills the last cell: it and the old selection's cell change, nothing else.
@@ -939,7 +947,6 @@ TEST_F(AlbumPageOnSkin, PicturesHideOnTheAlbumScreensAndLayersFromThereShowOnEdi
 // thumbnail until then; the album file is not touched by it.
 TEST_F(AlbumPageOnSkin, GridDrawsTheSharpCachedPictureAndKeepsTheAlbumFile)
 {
-    ::setenv("XDG_CACHE_HOME", dir.file("cache").c_str(), 1);
     makeAlbum(2);
     const auto albumBytes = ReadWholeFile((albums() / "album1.abm").string());
     // A cached picture the album could not have made: pure red, for photo 1 only.
@@ -970,7 +977,6 @@ TEST_F(AlbumPageOnSkin, GridDrawsTheSharpCachedPictureAndKeepsTheAlbumFile)
                                 5000));
     page.reset();
     EXPECT_EQ(ReadWholeFile((albums() / "album1.abm").string()), albumBytes);
-    ::unsetenv("XDG_CACHE_HOME");
 }
 
 }  // namespace

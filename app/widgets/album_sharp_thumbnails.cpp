@@ -8,7 +8,7 @@
 
 namespace lv::app {
 
-AlbumSharpThumbnails::AlbumSharpThumbnails(std::function<void()> ready)
+AlbumSharpThumbnails::AlbumSharpThumbnails(std::function<void(const std::string&)> ready)
     : ready_(std::move(ready))
     , worker_([this](std::stop_token stop) { work(stop); })
 {
@@ -81,7 +81,7 @@ void AlbumSharpThumbnails::arrived(const std::string& photo, QImage picture)
     keptOrder_.push_back(photo);
     kept_[photo] = std::move(picture);
     if (ready_)
-        ready_();
+        ready_(photo);
 }
 
 }  // namespace lv::app

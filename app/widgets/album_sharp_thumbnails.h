@@ -21,8 +21,8 @@ namespace lv::app {
 
 class AlbumSharpThumbnails final : public QObject {
 public:
-    // `ready` runs on the window's thread each time a picture arrives.
-    explicit AlbumSharpThumbnails(std::function<void()> ready);
+    // `ready` runs on the window's thread with the photo whose picture arrived.
+    explicit AlbumSharpThumbnails(std::function<void(const std::string&)> ready);
     ~AlbumSharpThumbnails() override;
 
     // The photo's sharp picture; null (and asked for) while it is being made, or when the
@@ -36,7 +36,7 @@ private:
     void work(std::stop_token stop);
     void arrived(const std::string& photo, QImage picture);
 
-    std::function<void()> ready_;
+    std::function<void(const std::string&)> ready_;
     std::map<std::string, QImage> kept_;
     std::deque<std::string> keptOrder_;
     std::set<std::string> failed_;
