@@ -390,6 +390,15 @@ void AlbumPage::repaintCells()
         updateScrollBar();
 }
 
+void AlbumPage::repaintCellsOf(const std::string& photoPath)
+{
+    for (std::size_t k = 0; k < cells_.size(); ++k) {
+        const int photo = session_.view().photoAtCell(int(k));
+        if (photo >= 0 && cells_[k] && session_.album().entry(photo)->path() == photoPath)
+            cells_[k]->update();
+    }
+}
+
 void AlbumPage::repaintChangedCells()
 {
     for (std::size_t k = 0; k < cells_.size(); ++k) {
@@ -451,8 +460,15 @@ void AlbumPage::paintCell(int cell, QPainter& painter, const QRect& rect)
     painted_[std::size_t(cell)] = {photo, photo >= 0 && session_.album().entry(photo)->selected()};
     if (photo < 0)
         return;
-    {
-        // A copy of the thumbnail, fitted and centred, freed once drawn.
+    if (const QImage sharp = sharpThumbnails_.find(session_.album().entry(photo)->path()); !sharp.isNull()) {
+        // The shared cache's larger picture, smoothly reduced into the cell.
+        const QSize fitted = sharp.size().scaled(rect.size(), Qt::KeepAspectRatio).boundedTo(sharp.size());
+        QRect target(QPoint(), fitted);
+        target.moveCenter(rect.center());
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(target, sharp);
+    } else {
+        // A copy of the album's own thumbnail, fitted and centred, freed once drawn.
         const HDIB thumbnail = session_.album().thumbnailCopy(photo);
         PainterSurface surface(painter);
         DibDrawFitted(surface, thumbnail, FromQRect(rect));

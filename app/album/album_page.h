@@ -14,6 +14,7 @@
 #include "album/grid_layout.h"
 #include "app/shell/test_hooks.h"
 #include "app/widgets/album_cell.h"
+#include "app/widgets/album_sharp_thumbnails.h"
 #include "app/album/album_documents.h"
 #include "app/album/album_photo_adder.h"
 #include "app/shell/open_album.h"
@@ -140,6 +141,7 @@ private:
     void showCategory(int category);
     void albumChanged();  // another album is shown: every widget follows
     void repaintCells();
+    void repaintCellsOf(const std::string& photoPath);  // the cells showing that file
     // Only the cells whose photo or frame differs from what they last painted: while photos
     // pour in at the end, most of the grid stays as it is.
     void repaintChangedCells();
@@ -198,6 +200,7 @@ private:
         bool selected = false;
     };
     std::vector<PaintedCell> painted_;  // by cell number
+    AlbumSharpThumbnails sharpThumbnails_{[this](const std::string& photo) { repaintCellsOf(photo); }};
     QPointer<QLineEdit> nameField_;
     QPointer<QLabel> nameLabel_;  // a read-only album's name
     QPointer<ScrollControl> scrollBar_;

@@ -305,6 +305,8 @@ bool DocumentWindows::openFile(std::string path)
     std::string title = secondCopy ? ProcessUntitledNames().next(kSecondCopyBase) : path;
     if (!openDocumentWindow(std::move(loaded.stack), std::move(title)))
         return false;
+    if (ImageWindow* opened = active())
+        opened->setPictureFacts(std::move(loaded.facts));
     Shell().recent.add(path);
     return true;
 }
@@ -431,7 +433,7 @@ void DocumentWindows::exchangeStep(bool (UndoTable::*step)(LayerStack&, int))
 bool DocumentWindows::writeAs(ImageWindow& window, std::string path, int saveType)
 {
     EngineBusy engine;
-    if (!WriteDocument(window.document(), path, saveType))
+    if (!WriteDocument(window.document(), path, saveType, window.pictureFacts()))
         return false;
     window.setTitle(path);
     Shell().recent.add(path);

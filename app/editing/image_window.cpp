@@ -1,4 +1,5 @@
 #include "app/editing/image_window.h"
+#include "app/core/view/display_profile_state.h"
 
 #include "app/core/view/colours.h"
 #include "app/core/documents/document_io.h"
@@ -315,7 +316,18 @@ void ImageWindow::renderInto(const QRect& exposed)
         return;
     const PixelBuffer buffer{reinterpret_cast<std::uint32_t*>(backing_.bits()), int(backing_.bytesPerLine() / 4),
                              {0, 0, backing_.width(), backing_.height()}};
-    PaintView(document_->composite, view_, FromQRect(exposed), buffer, displayContext());
+    DisplayContext display = displayContext();
+    DisplayColourState& displayColours = DisplayColourSettings();
+    displayColours_.setProfiles(facts_.iccProfile, displayColours.profile, displayColours.transforms);
+    display.colours = &displayColours_;
+    PaintView(document_->composite, view_, FromQRect(exposed), buffer, display);
+}
+
+void ImageWindow::setPictureFacts(PictureFacts facts)
+{
+    facts_ = std::move(facts);
+    displayColours_ = DisplayColours();  // its rows were converted from the old profile
+    update();
 }
 
 void ImageWindow::paintEvent(QPaintEvent* event)

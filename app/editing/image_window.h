@@ -4,12 +4,14 @@
 // skin's scroll controls; it scrolls, hands the mouse to the current tool in document
 // coordinates and asks before a changed or new document closes.
 
+#include "app/core/view/display_colours.h"
 #include "app/core/view/image_view.h"
 #include "app/core/tools.h"
 #include "app/core/undo/undo_table.h"
 #include "app/core/documents/untitled_names.h"
 #include "app/core/view/window_placement.h"
 #include "edit/layer_stack.h"
+#include "imagelib/codecs/picture_facts.h"
 #include "edit/selection/selection_outline.h"
 #include "edit/tools/tool.h"
 
@@ -39,6 +41,10 @@ public:
     LayerStack& document() override { return *document_; }
     const LayerStack& document() const override { return *document_; }
     const std::string& title() const { return title_; }
+    // What the file the document came from said beside its pixels: the colour profile they
+    // are in, used to show them and written back on save.
+    const PictureFacts& pictureFacts() const { return facts_; }
+    void setPictureFacts(PictureFacts facts);
     void setTitle(std::string title);
     const ImageView& view() const { return view_; }
     int zoom() const { return view_.zoom(); }
@@ -153,6 +159,8 @@ private:
     WindowUndoRecorder recorder_;
     QRect area_;
     QImage backing_;
+    PictureFacts facts_;
+    DisplayColours displayColours_;  // the document's rows converted for the display, kept between paints
     ScrollControl* horizontalBar_;  // children of the window
     ScrollControl* verticalBar_;
     bool closing_ = false;

@@ -4,6 +4,8 @@
 #include "edit/tools/tool_settings.h"
 
 #include "app/start/album_argument.h"
+#include "app/shell/display_profile.h"
+#include "app/core/view/display_profile_state.h"
 #include "app/core/command_line.h"
 #include "app/core/configuration.h"
 #include "common/program_paths.h"
@@ -63,6 +65,7 @@ bool ShellApplication::startUp()
     Settings settings(store_);
     ShellState& shell = Shell();
     LoadShellState(shell, settings, depth);
+    DisplayColourSettings().profile = ReadDisplayColourProfile();
 
     // Optional: without it the store's screens say the Internet function is not set up.
     storeLibrary_.setFileName(QString::fromStdString(ProgramFile(kStoreLibraryName).string()));

@@ -3,6 +3,7 @@
 // window's back, and the album browser control.
 
 #include "album/album_file.h"
+#include "album/large_thumbnails.h"
 #include "album/album_page_session.h"
 #include "app/core/shell_state.h"
 #include "app/tests/shell_fakes.h"
@@ -16,6 +17,7 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/codecs/bmp/bmp.h"
+#include "imagelib/codecs/png/png_text.h"
 #include "imagelib/dib_alloc.h"
 
 #include <QApplication>
@@ -32,6 +34,8 @@
 #include <QWheelEvent>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -104,10 +108,15 @@ protected:
     {
         Shell().displayBitsPerPixel = 24;
         Shell().screenMode = QueryScreenMode(Size{1280, 1024}, 0);
+        ::setenv("XDG_CACHE_HOME", dir.file("cache").c_str(), 1);  // the sharp thumbnails stay here
         fs::create_directories(albums());
         EXPECT_TRUE(window.create());
     }
-    ~AlbumPageOnSkin() override { page.reset(); }
+    ~AlbumPageOnSkin() override
+    {
+        page.reset();
+        ::unsetenv("XDG_CACHE_HOME");
+    }
 
     fs::path albums() const { return dir.path() / "albums"; }
     std::string photoPath(int i) const { return dir.file("p" + std::to_string(i) + ".bmp"); }
@@ -500,7 +509,10 @@ TEST_F(AlbumPageOnSkin, ArrivingPhotosRepaintTheCellsTheyChangeAndAllOfThemWhenT
         HDIB picture = Picture(50, 30, 40 * i % 256);
         ASSERT_EQ(WriteBmp(photoPath(i), picture), WriteResult::Written);
     }
-    QTest::qWait(50);
+    // The sharp pictures of the photos shown arrive first, each repainting its cell.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fs::exists(album::LargeThumbnailFolder()) &&
+                                 std::distance(fs::directory_iterator(album::LargeThumbnailFolder()), {}) >= 9; }, 5000));
+    QTest::qWait(100);
     PaintCounter counter(cells());
 
     // Photo 9 fills the last cell: it and the old selection's cell change, nothing else.
@@ -929,6 +941,42 @@ TEST_F(AlbumPageOnSkin, PicturesHideOnTheAlbumScreensAndLayersFromThereShowOnEdi
     EXPECT_TRUE(documents.opened.empty());
     QTest::qWait(20);
     EXPECT_EQ(window.screen(), 2);
+}
+
+// The grid draws the shared cache's sharp picture once it is there, the album's own
+// thumbnail until then; the album file is not touched by it.
+TEST_F(AlbumPageOnSkin, GridDrawsTheSharpCachedPictureAndKeepsTheAlbumFile)
+{
+    makeAlbum(2);
+    const auto albumBytes = ReadWholeFile((albums() / "album1.abm").string());
+    // A cached picture the album could not have made: pure red, for photo 1 only.
+    const fs::path photo = photoPath(1);
+    const fs::path cached = album::LargeThumbnailFolder() / album::ThumbnailFileName(album::FileUri(photo));
+    fs::create_directories(cached.parent_path());
+    HDIB red = Picture(256, 192, 0);
+    for (int y = 0; y < red.height(); ++y)
+        for (int x = 0; x < red.width(); ++x)
+            red.row(y)[3 * x + 2] = 255;
+    struct stat status {};
+    ASSERT_EQ(::stat(photo.c_str(), &status), 0);
+    const std::string mtime = std::to_string(status.st_mtime);
+    MemorySink sink;
+    ASSERT_TRUE(WritePngWithText(sink, red, {{"Thumb::URI", album::FileUri(photo)}, {"Thumb::MTime", mtime}}));
+    ASSERT_TRUE(WriteWholeFile(cached.string(), sink.take()));
+    ASSERT_TRUE(album::FreshLargeThumbnail(photo)) << "the test's cache file must be fresh";
+
+    showPage();
+    const auto centre = [&](int p) {
+        AlbumCell& cell = cellOfPhoto(p);
+        return QColor(cell.grab().toImage().pixel(cell.rect().center()));
+    };
+    EXPECT_TRUE(QTest::qWaitFor([&] { return centre(1) == QColor(255, 0, 0); }, 5000)) << centre(1).name().toStdString();
+    // Photo 0 had no cached picture: one is made from the photo itself, and drawn.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return fs::exists(album::LargeThumbnailFolder() /
+                                                         album::ThumbnailFileName(album::FileUri(photoPath(0)))); },
+                                5000));
+    page.reset();
+    EXPECT_EQ(ReadWholeFile((albums() / "album1.abm").string()), albumBytes);
 }
 
 }  // namespace

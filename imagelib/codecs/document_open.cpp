@@ -26,8 +26,10 @@ OpenedImage fromLibrary(const std::string& path)
     LoadedImage loaded = LoadImageFileDetailed(path, false);
     OpenedImage opened;
     opened.result = loaded.image ? ReadResult(std::move(loaded.image)) : ReadResult(loaded.code, loaded.failure);
-    if (opened.result.ok())
+    if (opened.result.ok()) {
         opened.result.setFailure(loaded.failure);
+        opened.result.facts() = std::move(loaded.facts);
+    }
     if (loaded.format)
         opened.format = std::string(loaded.format->name);
     return opened;
@@ -60,8 +62,10 @@ void promoteIfNeeded(OpenedImage& opened)
     if (!opened.result.ok() || DibGetType(opened.result.image()) == IMG_RGB24)
         return;
     FileFailure notice = opened.result.failure();
+    PictureFacts facts = std::move(opened.result.facts());
     FileFailure shortage;
     opened.result = ReadResult(DibPromoteTo24(opened.result.image(), &shortage));
+    opened.result.facts() = std::move(facts);
     if (!opened.result.ok())
         notice = AfterNotices(notice, shortage ? shortage : FileFailure(FileProblem::OutOfMemory));
     opened.result.setFailure(std::move(notice));

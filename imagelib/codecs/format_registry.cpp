@@ -31,6 +31,14 @@ ReadResult readTarga(const std::string& path) { return ReadTarga(path); }
 WriteResult writeTarga(const std::string& path, HDIB& image) { return WriteTarga(path, image); }
 ReadResult readTiff(const std::string& path) { return ReadTiff(path); }
 WriteResult writeTiff(const std::string& path, HDIB& image) { return WriteTiff(path, image); }
+WriteResult writeTiffWithFacts(const std::string& path, HDIB& image, const PictureFacts& facts)
+{
+    return WriteTiff(path, image, facts.iccProfile);
+}
+WriteResult writeJpegWithFacts(const std::string& path, HDIB& image, const PictureFacts& facts)
+{
+    return WriteJpeg(path, image, CurrentSaveOptions().jpegQuality, facts.iccProfile);
+}
 ReadResult readGif(const std::string& path) { return ReadGif(path); }
 WriteResult writeGif(const std::string& path, HDIB& image) { return WriteGif(path, image); }
 ReadResult readPhotoCd(const std::string& path) { return ReadPhotoCd(path); }
@@ -67,11 +75,11 @@ ReadResult readCameraRaw(const std::string& path)
 // Trial order: BMP, TIF, PCX, GIF, TGA, JPEG, PCD, FPX.
 constexpr ImageFormat kFormats[] = {
     {1, "BMP", "", readBmp, writeBmp},
-    {2, "TIF", "", readTiff, writeTiff},
+    {2, "TIF", "", readTiff, writeTiff, writeTiffWithFacts},
     {3, "PCX", "", readPcx, writePcx},
     {4, "GIF", "", readGif, writeGif},
     {5, "TGA", "", readTarga, writeTarga},
-    {6, "JPG", "JPEG", readJpeg, writeJpeg},
+    {6, "JPG", "JPEG", readJpeg, writeJpeg, writeJpegWithFacts},
     {7, "PCD", "", readPhotoCd, nullptr},
     {8, "FPX", "", readFlashPix, writeFlashPix},
     {9, "WEBP", "", readWebp, writeWebp},
@@ -87,6 +95,11 @@ constexpr std::array<std::string_view, 14> kWriteSlots = {"BMP", "TIF", "PCX", "
                                                           "",    "",    "",    "WEBP", "AVIF", "JXL", "HEIC"};
 
 }  // namespace
+
+WriteResult WriteWithFacts(const ImageFormat& format, const std::string& path, HDIB& image, const PictureFacts& facts)
+{
+    return format.writeWithFacts ? format.writeWithFacts(path, image, facts) : format.write(path, image);
+}
 
 std::span<const ImageFormat> ImageFormats()
 {

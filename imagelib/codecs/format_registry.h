@@ -11,6 +11,8 @@ namespace lv {
 
 using FileReader = ReadResult (*)(const std::string& path);
 using FileWriter = WriteResult (*)(const std::string& path, HDIB& image);
+// A writer that also carries what the reader learned beside the pixels (the colour profile).
+using FactsWriter = WriteResult (*)(const std::string& path, HDIB& image, const PictureFacts& facts);
 
 struct ImageFormat {
     int number;                    // position in trial order, 1-based
@@ -18,7 +20,11 @@ struct ImageFormat {
     std::string_view alternative;  // a second extension naming the same format, or empty
     FileReader read;
     FileWriter write;              // null for read-only formats
+    FactsWriter writeWithFacts = nullptr;  // used instead of `write` when present
 };
+
+// Writes with the format's facts-carrying writer when it has one, else its plain one.
+WriteResult WriteWithFacts(const ImageFormat& format, const std::string& path, HDIB& image, const PictureFacts& facts);
 
 // Every format whose codec exists, in trial order.
 std::span<const ImageFormat> ImageFormats();

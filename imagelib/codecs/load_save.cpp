@@ -63,8 +63,10 @@ LoadedImage LoadImageFileDetailed(const std::string& path, bool withMessage)
     if (!content.empty() && !named && !result.ok())
         loaded.failure = {FileProblem::UnknownFormat, {}};  // a format only the document open reads
     loaded.failure.notices = std::move(said);
-    if (result.ok())
+    if (result.ok()) {
         loaded.image = result.take();
+        loaded.facts = std::move(result.facts());
+    }
     return loaded;
 }
 
@@ -86,7 +88,7 @@ HDIB LoadImageFile24(const std::string& path, bool* promoted)
     return wide;
 }
 
-WriteResult SaveImageFile(HDIB& image, const std::string& path, bool withMessage)
+WriteResult SaveImageFile(HDIB& image, const std::string& path, bool withMessage, const PictureFacts& facts)
 {
     const ImageFormat* format = FindFormatByWriteSlot(FindWriteSlot(extensionOrBmp(path)));
     if (!format)
@@ -97,7 +99,7 @@ WriteResult SaveImageFile(HDIB& image, const std::string& path, bool withMessage
         HDIB reduced = DibMedianCut(image, kMedianCutMode, &told);
         result = format->write(path, reduced ? reduced : image);
     } else {
-        result = format->write(path, image);
+        result = WriteWithFacts(*format, path, image, facts);
     }
     FileFailure failure = AfterNotices(told, result.failure());
     // A writer that refused the picture has said all there is to say, in its own words.

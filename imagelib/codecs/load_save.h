@@ -15,6 +15,7 @@ struct LoadedImage {
     ReadCode code = ReadCode::Failure;     // the last reader's answer
     FileFailure failure;                   // why it failed, or what to tell about the picture; and
                                            // every reader's words, in the order they were said
+    PictureFacts facts;                    // what the reader learned beside the pixels
 };
 
 // Reads with the reader of the format the file's content names (so a file named for
@@ -33,6 +34,7 @@ HDIB LoadImageFile24(const std::string& path, bool* promoted);
 // 24-bit picture. "Unknown file format" without a write slot, and a writer's own refusal,
 // are always carried; with `withMessage` also a failure's cause with the file's name, or the
 // disk message with the name for a 0 result.
-WriteResult SaveImageFile(HDIB& image, const std::string& path, bool withMessage);
+// `facts` go with the picture into formats that hold them.
+WriteResult SaveImageFile(HDIB& image, const std::string& path, bool withMessage, const PictureFacts& facts = {});
 
 }  // namespace lv

@@ -50,7 +50,8 @@ int typeOfExtension(const std::string& extension)
     return extension == ".HEIF" ? kSaveAsHeic : 0;
 }
 
-WriteResult writeByType(HDIB& image, const std::string& path, const ImageFormat& format, int type, FileFailure& told)
+WriteResult writeByType(HDIB& image, const std::string& path, const ImageFormat& format, int type, FileFailure& told,
+                        const PictureFacts& facts)
 {
     ui::BusyCursor busy;
     if (type == kSaveAsGif && image && image.bitCount() == 24) {
@@ -58,7 +59,7 @@ WriteResult writeByType(HDIB& image, const std::string& path, const ImageFormat&
         if (reduced)
             return format.write(path, reduced);
     }
-    return format.write(path, image);
+    return WriteWithFacts(format, path, image, facts);
 }
 
 FileFailure wordedString(FileProblem problem, int stringId, std::string_view detail = {})
@@ -69,7 +70,7 @@ FileFailure wordedString(FileProblem problem, int stringId, std::string_view det
 
 }  // namespace
 
-bool SaveImageAs(HDIB& image, std::string& path, int fileType, FileFailure& failure)
+bool SaveImageAs(HDIB& image, std::string& path, int fileType, FileFailure& failure, const PictureFacts& facts)
 {
     const std::string extension = SaveAsExtension(path);
     int type = fileType;
@@ -98,7 +99,7 @@ bool SaveImageAs(HDIB& image, std::string& path, int fileType, FileFailure& fail
     // The writers replace the file only once the new one is whole, so a failed save leaves
     // the old file as it was and there is nothing to restore or retry.
     FileFailure told;
-    const WriteResult result = writeByType(image, path, *format, type, told);
+    const WriteResult result = writeByType(image, path, *format, type, told, facts);
     failure = AfterNotices(told, result.failure());
     // A writer that refused the picture has said all there is to say, in its own words.
     if (result.failure().problem != FileProblem::DepthNotWritable) {

@@ -3,6 +3,7 @@
 // (the writers' safe path), and stays as it was when the write fails.
 
 #include "common/file_problem.h"
+#include "imagelib/codecs/picture_facts.h"
 #include "imagelib/dib.h"
 
 #include <string>
@@ -37,6 +38,7 @@ std::string SaveAsTypeExtension(int type);
 // (written back into `path`); a recognised extension overrides the type. True exactly when
 // the file was written completely. `failure` receives the cause of a failure and what the
 // user is to be told of it: its sentence with the file's name, or the procedure's own words.
-bool SaveImageAs(HDIB& image, std::string& path, int fileType, FileFailure& failure);
+// `facts` go with the picture into formats that hold them (the colour profile: JPEG, TIFF).
+bool SaveImageAs(HDIB& image, std::string& path, int fileType, FileFailure& failure, const PictureFacts& facts = {});
 
 }  // namespace lv

@@ -1,6 +1,7 @@
 #include "convert_command.h"
 
 #include "arguments.h"
+#include "colour_conversion.h"
 #include "image_io.h"
 #include "imagelib/dib_convert.h"
 #include "edit/compositing.h"
@@ -50,8 +51,11 @@ int RunConvert(std::string_view, Arguments args)
     ToolPicture picture = OpenPictureWithAlpha(in, photoCdResolution);
     if (picture.exitCode)
         return picture.exitCode;
+    if (parsed.has("--to-srgb"))
+        if (const int failed = ConvertToSrgb(picture, in))
+            return failed;
     if (picture.alpha && KeepsAlpha(out) && !parsed.has("--save-as"))
-        return WritePictureWithAlpha(picture.image, picture.alpha, out);
+        return WritePictureWithAlpha(picture.image, picture.alpha, out, picture.facts);
     // Formats without alpha hold the picture as it looks on white.
     if (picture.alpha) {
         HDIB flat = FlattenOnWhite(picture.image, picture.alpha);
@@ -59,7 +63,7 @@ int RunConvert(std::string_view, Arguments args)
             return Fail(kExitCannotWrite, "cannot flatten the picture for " + out);
         picture.image = std::move(flat);
     }
-    return WritePicture(picture.image, out, parsed.has("--save-as"));
+    return WritePicture(picture.image, out, parsed.has("--save-as"), picture.facts);
 }
 
 int RunDepthConversion(std::string_view name, Arguments args)

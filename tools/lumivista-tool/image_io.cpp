@@ -60,6 +60,7 @@ ToolPicture OpenPicture(const std::string& path, std::optional<int> photoCdResol
     // A picture read in part is still converted; the user hears what is missing.
     if (opened.result.failure())
         std::fprintf(stderr, "lumivista-tool: %s\n", FileProblemMessage(opened.result.failure(), path).c_str());
+    picture.facts = std::move(opened.result.facts());
     picture.image = opened.result.take();
     picture.format = opened.format;
     return picture;
@@ -108,7 +109,7 @@ bool KeepsAlpha(const std::string& path)
     return extension == "PNG" || extension == "TGA" || extension == "BMP" || extension == "VLF";
 }
 
-int WritePictureWithAlpha(const HDIB& image, const HDIB& alpha, const std::string& path)
+int WritePictureWithAlpha(const HDIB& image, const HDIB& alpha, const std::string& path, const PictureFacts& facts)
 {
     const std::string extension = DispatchExtension(path);
     const bool grey = DibGetType(image) == IMG_GREY8;
@@ -123,7 +124,7 @@ int WritePictureWithAlpha(const HDIB& image, const HDIB& alpha, const std::strin
     const HDIB& colours = wide ? wide : image;
     if (extension == "PNG") {
         FileFailure failure;
-        if (WritePng(path, colours, &failure, &alpha) != PngWriteResult::Written)
+        if (WritePng(path, colours, &failure, &alpha, facts.iccProfile) != PngWriteResult::Written)
             return CannotWrite(failure, path);
         return kExitOk;
     }
@@ -147,7 +148,7 @@ constexpr int kUnknownFormatString = 2356;
 
 // The program saves PNG from its documents, which are 24-bit; grey pictures stay grey
 // here, and palette pictures are widened so their colours survive.
-int writePng(const HDIB& image, const std::string& path)
+int writePng(const HDIB& image, const std::string& path, const PictureFacts& facts)
 {
     const ImageType type = DibGetType(image);
     HDIB wide;
@@ -157,7 +158,7 @@ int writePng(const HDIB& image, const std::string& path)
             return Fail(kExitCannotWrite, "cannot widen the picture for " + path);
     }
     FileFailure failure;
-    const PngWriteResult result = WritePng(path, wide ? wide : image, &failure);
+    const PngWriteResult result = WritePng(path, wide ? wide : image, &failure, nullptr, facts.iccProfile);
     if (result != PngWriteResult::Written)
         return CannotWrite(failure, path);
     return kExitOk;
@@ -171,7 +172,7 @@ int CannotWrite(const FileFailure& failure, const std::string& path)
     return Fail(kExitCannotWrite, FileProblemMessage(reason, path));
 }
 
-int WritePicture(HDIB& image, const std::string& path, bool saveAs)
+int WritePicture(HDIB& image, const std::string& path, bool saveAs, const PictureFacts& facts)
 {
     if (saveAs) {
         const std::string extension = SaveAsExtension(path);
@@ -181,7 +182,7 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs)
             return Fail(kExitUsage, std::string(LoadString(kUnknownFormatString)) + " --- " + path);
         // The procedure says why it failed, with the file's name.
         FileFailure failure;
-        const bool saved = SaveImageAs(image, target, type, failure);
+        const bool saved = SaveImageAs(image, target, type, failure, facts);
         ShowFailureNotices(failure);
         return saved ? kExitOk : kExitCannotWrite;
     }
@@ -196,10 +197,10 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs)
     if (extension.empty())
         extension = "BMP";
     if (extension == "PNG")
-        return writePng(image, path);
+        return writePng(image, path, facts);
     if (!FindFormatByWriteSlot(FindWriteSlot(extension)))
         return Fail(kExitUsage, std::string(LoadString(kUnknownFormatString)) + " --- " + path);
-    const WriteResult result = SaveImageFile(image, path, false);
+    const WriteResult result = SaveImageFile(image, path, false, facts);
     ShowFailureNotices(result.failure());
     if (result == WriteResult::Written)
         return kExitOk;

@@ -15,6 +15,7 @@ struct ToolPicture {
     HDIB image;
     std::string format;
     HDIB alpha;        // filled by OpenPictureWithAlpha only; null when the picture is opaque
+    PictureFacts facts;  // what the reader learned beside the pixels (the colour profile)
     int exitCode = 0;  // non-zero when the file could not be opened
 };
 
@@ -33,7 +34,7 @@ ToolPicture OpenPictureWithAlpha(const std::string& path, std::optional<int> pho
 bool KeepsAlpha(const std::string& path);
 
 // Writes a picture with its alpha to a file that keeps it (see KeepsAlpha). Returns an exit code.
-int WritePictureWithAlpha(const HDIB& image, const HDIB& alpha, const std::string& path);
+int WritePictureWithAlpha(const HDIB& image, const HDIB& alpha, const std::string& path, const PictureFacts& facts = {});
 
 // The document as the program opens it: a layered file keeps its layers, a picture becomes
 // a one-layer document; composited. Null with `exitCode` set (and the reason shown) when
@@ -43,7 +44,8 @@ std::unique_ptr<LayerStack> OpenDocument(const std::string& path, int& exitCode)
 // Writes by the output name's extension (".png" through the PNG writer, ".vlf" as a
 // one-layer layered document). With `saveAs` the program's safe Save-as procedure runs
 // instead (its question answered yes). Returns an exit code.
-int WritePicture(HDIB& image, const std::string& path, bool saveAs);
+// `facts` go into formats that hold them (the colour profile: JPEG, PNG, TIFF).
+int WritePicture(HDIB& image, const std::string& path, bool saveAs, const PictureFacts& facts = {});
 
 // Writes a composited document: the layered format for ".vlf" names, else its composite
 // by the name's extension. Returns an exit code.

@@ -1,6 +1,7 @@
 #include "info_command.h"
 
 #include "arguments.h"
+#include "colour_conversion.h"
 #include "image_io.h"
 #include "imagelib/dib_alloc.h"
 #include "json_writer.h"
@@ -46,7 +47,9 @@ int RunInfo(std::string_view, Arguments args)
             .key("clrUsed").value(h.biClrUsed)
             .key("type").value(TypeName(DibGetType(dib)))
             .key("alpha").value(bool(picture.alpha))
-            .key("xPelsPerMeter").value(h.biXPelsPerMeter)
+            .key("colour_profile");
+        WriteColourProfileName(json, picture.facts);
+        json            .key("xPelsPerMeter").value(h.biXPelsPerMeter)
             .key("yPelsPerMeter").value(h.biYPelsPerMeter)
             .key("palette").beginArray();
         for (std::uint32_t i = 0; i < h.biClrUsed; ++i) {
@@ -62,6 +65,7 @@ int RunInfo(std::string_view, Arguments args)
                 "xPelsPerMeter: %d\nyPelsPerMeter: %d\nalpha: %s\n",
                 picture.format.c_str(), h.biWidth, h.biHeight, unsigned(h.biBitCount), h.biClrUsed,
                 std::string(TypeName(DibGetType(dib))).c_str(), h.biXPelsPerMeter, h.biYPelsPerMeter, picture.alpha ? "yes" : "no");
+    std::printf("colour profile: %s\n", ColourProfileName(picture.facts).value_or("-").c_str());
     if (parsed.has("--palette"))
         for (std::uint32_t i = 0; i < h.biClrUsed; ++i) {
             const RgbQuad& c = dib.colors()[i];

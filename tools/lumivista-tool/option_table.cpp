@@ -20,7 +20,9 @@ std::vector<Form> makeForms()
     return {
         {"info", {}, "FILE", {kJson, {"--palette"}, kPcdResolution}},
         {"convert", {}, "IN OUT",
-         {{"--quality", "N"}, {"--lossless"}, {"--compress"}, {"--interlace"}, {"--transparent"}, {"--save-as"}, kPcdResolution}, {}, true},
+         {{"--quality", "N"}, {"--lossless"}, {"--compress"}, {"--interlace"}, {"--transparent"}, {"--save-as"}, kPcdResolution,
+          {"--to-srgb"}},
+         {}, true},
         {"promote", {}, "IN OUT", {}, {}, true},
         {"webpalette", {}, "IN OUT", {}, {}, true},
         {"mediancut", {}, "IN OUT", {}, {}, true},
@@ -113,7 +115,7 @@ std::vector<Form> makeForms()
          "  --fade: K blended frames from each picture to the next, each shown for MS / (K + 1)\n"
          "  --palette (GIF): one median-cut palette for all frames (default) or one per frame",
          true},
-                {"transform", {}, "IN OUT OP...", {kLayer, {"--background", "R,G,B"}, kThreads, kJson},
+        {"transform", {}, "IN OUT OP...", {kLayer, {"--background", "R,G,B"}, kThreads, kJson},
          "  OP: rotate=DEG | resize=L,T,R,B | move=DX,DY | flip=h|v | turn=left|right | spin=DEG |\n"
          "      size=WxH | canvas=WxH[,ANCHOR]   ANCHOR: tl t tr l c r bl b br",
          true},

@@ -109,6 +109,7 @@ LoadedDocument readDocument(const std::string& path)
         loaded.stack = std::move(layered);
         return loaded;
     }
+    PictureFacts facts = std::move(opened.result.facts());
     HDIB picture = opened.result.take();
     if (DiscardEmptyPicture(picture)) {
         loaded.code = ReadCode::Failure;
@@ -119,6 +120,7 @@ LoadedDocument readDocument(const std::string& path)
         loaded.code = ReadCode::Failure;
         return loaded;
     }
+    loaded.facts = std::move(facts);
     // Transparency the colour readers dropped becomes the mask of the background layer, so it
     // shows as the grid and survives a PNG save.
     if (mayCarryAlpha(opened.format)) {
@@ -139,7 +141,7 @@ LoadedDocument LoadDocument(const std::string& path)
     return ReadWithinMemory(path, [&] { return readDocument(path); }, [] { return LoadedDocument{}; });
 }
 
-bool WriteDocument(LayerStack& stack, std::string& path, int saveType)
+bool WriteDocument(LayerStack& stack, std::string& path, int saveType, const PictureFacts& facts)
 {
     path = WithDefaultExtension(path, saveType);
     bool written = false;
@@ -149,15 +151,16 @@ bool WriteDocument(LayerStack& stack, std::string& path, int saveType)
         if (saveType == kSaveAsLayered) {
             written = WriteLayeredFile(path, stack);
         } else if (const auto transparent = onlyLayerWithAlpha(stack)) {
-            written = WritePng(path, *transparent->image, nullptr, &transparent->alpha) == PngWriteResult::Written;
+            written = WritePng(path, *transparent->image, nullptr, &transparent->alpha, facts.iccProfile)
+                      == PngWriteResult::Written;
         } else {
-            written = WritePng(path, stack.composite) == PngWriteResult::Written;
+            written = WritePng(path, stack.composite, nullptr, nullptr, facts.iccProfile) == PngWriteResult::Written;
         }
         if (!written)
             showDiskError();
     } else {
         FileFailure failure;
-        written = SaveImageAs(stack.composite, path, saveType, failure);
+        written = SaveImageAs(stack.composite, path, saveType, failure, facts);
         ShowFailureNotices(failure);
     }
     if (written)

@@ -15,6 +15,7 @@ struct LoadedDocument {
     std::unique_ptr<LayerStack> stack;  // composited; null on failure
     ReadCode code = ReadCode::Failure;
     std::string format;  // "VLF", "PNG", "JPEG", ...
+    PictureFacts facts;  // what a flat picture's file said beside its pixels (its colour profile)
 };
 
 // The document open of the image windows. Unknown files show string 2356; a picture
@@ -22,8 +23,9 @@ struct LoadedDocument {
 LoadedDocument LoadDocument(const std::string& path);
 
 // Writes the document as `saveType` under `path` (a name without an extension takes the
-// type's). Clears the modified flag on success.
-bool WriteDocument(LayerStack& stack, std::string& path, int saveType);
+// type's). Clears the modified flag on success. `facts` go into formats that hold them (the
+// colour profile: JPEG, PNG, TIFF); the layered format has no place for them.
+bool WriteDocument(LayerStack& stack, std::string& path, int saveType, const PictureFacts& facts = {});
 
 // Remakes the composite after the document's size or layers changed wholesale.
 bool RebuildComposite(LayerStack& stack);

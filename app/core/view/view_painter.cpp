@@ -126,7 +126,9 @@ void PaintView(const HDIB& composite, const ImageView& view, const Rect& exposed
     for (int y = inside.top; y < inside.bottom; ++y) {
         const int scaledY = y - originY;
         const int documentRow = std::min(DocumentOffset(scaledY, zoom), height - 1);
-        const std::uint8_t* src = composite.row(height - 1 - documentRow);
+        const std::uint8_t* src = display.colours && bytesPerPixel == 3
+                                      ? display.colours->row(composite, height - 1 - documentRow)
+                                      : composite.row(height - 1 - documentRow);
         std::uint32_t* out = target.at(span.left, y);
         // Enlarged rows repeat: copy the row above unless the dither pattern differs.
         if (documentRow == previousSourceRow && !dithered) {

@@ -3,6 +3,7 @@
 // scale, only the exposed rectangle, converted for the display (true colour as it is; on
 // palette displays the ordered dither to the colour cube or to one bit per channel).
 
+#include "app/core/view/display_colours.h"
 #include "app/core/view/dither.h"
 #include "app/core/view/gamma.h"
 #include "app/core/view/image_view.h"
@@ -27,6 +28,7 @@ struct DisplayContext {
     const GammaTables* gamma = nullptr;   // required on palette displays
     const DitherTable* dither = nullptr;  // required for the colour cube
     std::uint32_t background = 0xFF808080;  // around the picture, as 0xAARRGGBB
+    DisplayColours* colours = nullptr;  // a tagged 24-bit document's rows in the display's colours
 };
 
 // 32-bit 0xAARRGGBB pixels covering `area` of the window's client (top-down rows).

@@ -2,6 +2,7 @@
 
 #include "imagelib/dib_alloc.h"
 #include "imagelib/codecs/image_file.h"
+#include "imagelib/codecs/jpeg/jpeg_icc.h"
 #include "imagelib/codecs/jpeg/jpeg_limits.h"
 #include "imagelib/codecs/jpeg/jpeg_managers.h"
 #include "imagelib/codecs/library_messages.h"
@@ -12,7 +13,9 @@
 
 #include <algorithm>
 #include <optional>
+#include <span>
 #include <utility>
+#include <vector>
 
 // The library reports fatal errors by a longjmp back into decode() or encode(). Those two
 // functions and the library callbacks therefore hold no object with a destructor; every
@@ -42,6 +45,7 @@ struct JpegReader {
     FileFailure failure;
     int minWidth = 0;  // with a size asked for, the smallest power-of-two reduction that still gives it
     int minHeight = 0;
+    std::vector<std::uint8_t> iccProfile;
 };
 
 struct JpegWriter {
@@ -63,6 +67,7 @@ struct JpegWriter {
     JpegErrorManager errors{};
     JpegDestinationManager output{};
     bool cancelled = false;
+    std::span<const std::uint8_t> iccProfile;
 };
 
 UINT16 dotsPerInch(std::int32_t pixelsPerMetre)
@@ -117,9 +122,11 @@ ReadCode decode(JpegReader& r)
     }
     jpeg_create_decompress(&r.cinfo);
     AttachJpegSource(&r.cinfo, r.input, r.source);
+    jpeg_save_markers(&r.cinfo, JPEG_APP0 + 2, 0xFFFF);
     r.failure = ReadJpegHeaderForOutput(&r.cinfo, r.progress, r.input, r.source);
     if (r.failure)
         return ReadCode::Failure;
+    ReadJpegIccProfile(&r.cinfo, r.iccProfile);
     if (r.minWidth > 0 || r.minHeight > 0)
         reduceScale(r);
     const int components = r.cinfo.output_components;
@@ -177,6 +184,8 @@ WriteResult encode(JpegWriter& w)
     w.cinfo.X_density = dotsPerInch(image.header().biXPelsPerMeter);
     w.cinfo.Y_density = dotsPerInch(image.header().biYPelsPerMeter);
     jpeg_start_compress(&w.cinfo, TRUE);
+    if (!grey && !w.iccProfile.empty())
+        jpeg_write_icc_profile(&w.cinfo, w.iccProfile.data(), unsigned(w.iccProfile.size()));
 
     const int height = image.height();
     for (int done = 0; done < height; ++done) {
@@ -221,6 +230,7 @@ ReadResult ReadJpegAtLeast(ByteSource& source, int minWidth, int minHeight)
     if (decode(reader) != ReadCode::Image)
         return {ReadCode::Failure, reader.failure};
     ReadResult result(std::move(reader.picture));
+    result.facts().iccProfile = std::move(reader.iccProfile);
     // A cut stream decodes as far as it goes; the user is told the rest is missing.
     if (reader.input.atFakeEnd)
         result.setFailure({FileProblem::Truncated, {}});
@@ -241,20 +251,21 @@ ReadResult ReadJpegAtLeast(const std::string& path, int minWidth, int minHeight)
     return ReadJpegAtLeast(*source, minWidth, minHeight);
 }
 
-WriteResult WriteJpeg(ByteSink& sink, const HDIB& image, int quality)
+WriteResult WriteJpeg(ByteSink& sink, const HDIB& image, int quality, std::span<const std::uint8_t> iccProfile)
 {
     if (const auto refused = refuseIndexed(image))
         return *refused;
     JpegWriter writer(sink, image, ClampJpegQuality(quality));
+    writer.iccProfile = iccProfile;
     return encode(writer);
 }
 
-WriteResult WriteJpeg(const std::string& path, const HDIB& image, int quality)
+WriteResult WriteJpeg(const std::string& path, const HDIB& image, int quality, std::span<const std::uint8_t> iccProfile)
 {
     if (const auto refused = refuseIndexed(image))
         return *refused;
     // A file that can't be created is reported by the caller, which knows the cause.
-    return WriteImageFile(path, [&](ByteSink& sink) { return WriteJpeg(sink, image, quality); });
+    return WriteImageFile(path, [&](ByteSink& sink) { return WriteJpeg(sink, image, quality, iccProfile); });
 }
 
 }  // namespace lv

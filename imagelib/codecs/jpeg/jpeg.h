@@ -5,6 +5,8 @@
 #include "common/byte_source.h"
 #include "imagelib/codecs/codec_result.h"
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 namespace lv {
@@ -26,8 +28,9 @@ ReadResult ReadJpegAtLeast(const std::string& path, int boxWidth, int boxHeight)
 // Grey 8-bit and 24-bit pictures only; others are refused, DepthNotWritable carrying the
 // indexed-image message (NotWritten, and no file is created). CannotCreate when the file
 // can't be made (the result says why); NotWritten when cancelled; Failed when the data
-// could not be written.
-WriteResult WriteJpeg(const std::string& path, const HDIB& image, int quality);
-WriteResult WriteJpeg(ByteSink& sink, const HDIB& image, int quality);
+// could not be written. A non-empty `iccProfile` is embedded in APP2 markers.
+WriteResult WriteJpeg(const std::string& path, const HDIB& image, int quality,
+                      std::span<const std::uint8_t> iccProfile = {});
+WriteResult WriteJpeg(ByteSink& sink, const HDIB& image, int quality, std::span<const std::uint8_t> iccProfile = {});
 
 }  // namespace lv

@@ -6,9 +6,11 @@
 #include "imagelib/codecs/image_file.h"
 #include "imagelib/codecs/library_messages.h"
 #include "imagelib/codecs/png/png_callbacks.h"
+#include "imagelib/codecs/png/png_icc.h"
 #include "imagelib/progress.h"
 
 #include <cstring>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -45,12 +47,14 @@ struct PngReader {
     HDIB picture;
     FileFailure shortage;
     bool tooLarge = false;
+    std::vector<std::uint8_t> iccProfile;
 };
 
 struct PngWriter {
-    PngWriter(ByteSink& sink, const HDIB& i, const HDIB* a)
+    PngWriter(ByteSink& sink, const HDIB& i, const HDIB* a, std::span<const std::uint8_t> p)
         : image(i)
         , alpha(a)
+        , iccProfile(p)
         , output{&sink, InterlacedRowCount(std::uint32_t(i.width()), std::uint32_t(i.height())), 0}
     {
     }
@@ -60,6 +64,7 @@ struct PngWriter {
 
     const HDIB& image;
     const HDIB* alpha;  // 8-bit, the image's size; null for none
+    std::span<const std::uint8_t> iccProfile;
     PngOutput output;
     PngErrorRecord errors{};
     png_structp png = nullptr;
@@ -95,6 +100,9 @@ void requestBgr24(png_structp png, png_infop info)
 
     int intent = 0;
     double fileGamma = 0;
+    // A picture with its own profile keeps the numbers it stores: the profile says what they mean.
+    if (png_get_valid(png, info, PNG_INFO_iCCP))
+        return;
     if (png_get_sRGB(png, info, &intent))
         png_set_sRGB(png, info, intent);
     else if (png_get_gAMA(png, info, &fileGamma))
@@ -123,6 +131,7 @@ ReadCode decode(PngReader& r)
         png_error(r.png, "Image too large");
     }
 
+    ReadPngIccProfile(r.png, r.info, r.iccProfile);
     requestBgr24(r.png, r.info);
     const int passes = png_set_interlace_handling(r.png);
     png_read_update_info(r.png, r.info);
@@ -200,8 +209,9 @@ PngWriteResult encode(PngWriter& w)
                  PNG_INTERLACE_ADAM7, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_set_compression_level(w.png, kDeflateLevel);
     // Declaring the display's gamma makes the reader's correction cancel out, so our own
-    // files reopen unchanged instead of brightening each time.
-    png_set_gAMA(w.png, w.info, 1.0 / kScreenGamma);
+    // files reopen unchanged instead of brightening each time. A profile says it instead.
+    if (!rgb || !WritePngIccProfile(w.png, w.info, w.iccProfile))
+        png_set_gAMA(w.png, w.info, 1.0 / kScreenGamma);
 
     char titleKey[] = "Title", titleText[] = "None";
     char authorKey[] = "Author", authorText[] = "Unknown";
@@ -255,7 +265,9 @@ ReadResult ReadPng(ByteSource& source)
     if (code != ReadCode::Image)
         return {code, code == ReadCode::Broken ? FileFailure(FileProblem::Cancelled)
                                                : FileFailure(FileProblem::OutOfMemory, {}, reader.shortage.notices)};
-    return std::move(reader.picture);
+    ReadResult result(std::move(reader.picture));
+    result.facts().iccProfile = std::move(reader.iccProfile);
+    return result;
 }
 
 ReadResult ReadPng(const std::string& path)
@@ -267,11 +279,11 @@ ReadResult ReadPng(const std::string& path)
     return ReadPng(*source);
 }
 
-PngWriteResult WritePng(ByteSink& sink, const HDIB& image, const HDIB* alpha)
+PngWriteResult WritePng(ByteSink& sink, const HDIB& image, const HDIB* alpha, std::span<const std::uint8_t> iccProfile)
 {
     if (!writable(image, alpha))
         return PngWriteResult::UnsupportedKind;
-    PngWriter writer(sink, image, alpha);
+    PngWriter writer(sink, image, alpha, iccProfile);
     prepareRows(writer);
     writer.png = png_create_write_struct(PNG_LIBPNG_VER_STRING, &writer.errors, RecordPngErrorAndJump, IgnorePngWarning);
     if (!writer.png)
@@ -282,7 +294,8 @@ PngWriteResult WritePng(ByteSink& sink, const HDIB& image, const HDIB* alpha)
     return encode(writer);
 }
 
-PngWriteResult WritePng(const std::string& path, const HDIB& image, FileFailure* failure, const HDIB* alpha)
+PngWriteResult WritePng(const std::string& path, const HDIB& image, FileFailure* failure, const HDIB* alpha,
+                        std::span<const std::uint8_t> iccProfile)
 {
     if (!writable(image, alpha))
         return PngWriteResult::Refused;
@@ -290,7 +303,7 @@ PngWriteResult WritePng(const std::string& path, const HDIB& image, FileFailure*
     auto sink = CreateImageFile(path, failure);
     if (!sink)
         return PngWriteResult::NotCreated;
-    const PngWriteResult result = WritePng(*sink, image, alpha);
+    const PngWriteResult result = WritePng(*sink, image, alpha, iccProfile);
     if (result == PngWriteResult::Written && sink->close())
         return result;
     sink->discard();

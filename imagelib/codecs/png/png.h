@@ -6,6 +6,8 @@
 #include "common/byte_source.h"
 #include "imagelib/codecs/codec_result.h"
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 namespace lv {
@@ -15,7 +17,8 @@ namespace lv {
 // (-2) when cancelled, Failure (0) when memory runs out. Samples are cut to 8 bits, grey
 // and palette become RGB, alpha is dropped (not composited) and the display gamma is
 // applied: the sRGB intent when declared, else screen gamma 2.2 against the file's gamma,
-// or 0.5 when the file has none.
+// or 0.5 when the file has none; a file with an ICC profile (iCCP) is read as stored and
+// its profile goes into the result's facts.
 ReadResult ReadPng(const std::string& path);
 ReadResult ReadPng(ByteSource& source);
 
@@ -36,8 +39,10 @@ enum class PngWriteResult : int {
 // `failure`, when given, says why a file could not be created or written. With `alpha`, an
 // 8-bit picture of the same size (255 opaque), the file carries it as its alpha channel: RGB
 // with alpha (colour type 6), or grey with alpha (4); an alpha of another size is refused.
+// A 24-bit picture with an `iccProfile` carries it in an iCCP chunk instead of the gamma.
 PngWriteResult WritePng(const std::string& path, const HDIB& image, FileFailure* failure = nullptr,
-                        const HDIB* alpha = nullptr);
-PngWriteResult WritePng(ByteSink& sink, const HDIB& image, const HDIB* alpha = nullptr);
+                        const HDIB* alpha = nullptr, std::span<const std::uint8_t> iccProfile = {});
+PngWriteResult WritePng(ByteSink& sink, const HDIB& image, const HDIB* alpha = nullptr,
+                        std::span<const std::uint8_t> iccProfile = {});
 
 }  // namespace lv

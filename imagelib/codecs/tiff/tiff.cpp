@@ -12,11 +12,13 @@
 #include "imagelib/codecs/tiff/tiff_camera.h"
 #include "imagelib/codecs/tiff/tiff_directory.h"
 #include "imagelib/codecs/tiff/tiff_rgb.h"
+#include "imagelib/codecs/tiff/tiff_icc.h"
 
 #include <algorithm>
 #include <array>
 #include <cstring>
 #include <memory>
+#include <optional>
 
 namespace lv {
 namespace {
@@ -239,7 +241,9 @@ ReadResult ReadTiff(ByteSource& source)
     else if (bits == 24)
         for (int y = 0; y < picture.height(); ++y)
             swapRedAndBlue(picture.row(y), picture.width());
-    return picture;
+    ReadResult result(std::move(picture));
+    result.facts().iccProfile = ReadTiffIccProfile(source, info);
+    return result;
 }
 
 ReadResult ReadTiff(const std::string& path)
@@ -332,7 +336,7 @@ std::uint32_t dotsPerInch(std::int32_t pixelsPerMeter)
 
 }  // namespace
 
-WriteResult WriteTiff(ByteSink& sink, const HDIB& image)
+WriteResult WriteTiff(ByteSink& sink, const HDIB& image, std::span<const std::uint8_t> iccProfile)
 {
     if (!image)
         return WriteResult::NotWritten;
@@ -366,6 +370,9 @@ WriteResult WriteTiff(ByteSink& sink, const HDIB& image)
     const PixelOutcome pixels = compress ? writeLzwRows(sink, image) : writePlainRows(sink, image);
     if (pixels.result != WriteResult::Written)
         return pixels.result;
+    const std::optional<TiffIccPlacement> icc = rgb ? AppendTiffIccProfile(sink, iccProfile) : std::nullopt;
+    if (rgb && !iccProfile.empty() && !icc)
+        return WriteResult::Failed;
 
     const std::uint32_t photometric = rgb ? 2 : (!palette || used == 2) ? 1 : 3;
     const std::uint32_t width = std::uint32_t(image.width()), height = std::uint32_t(image.height());
@@ -389,7 +396,11 @@ WriteResult WriteTiff(ByteSink& sink, const HDIB& image)
         {284, kShort, 1, 1},
         {296, kShort, 1, 2},
         compress ? WrittenEntry{317, kShort, 1, 1} : WrittenEntry{274, kShort, 1, 1},
-        palette ? WrittenEntry{320, kShort, 3 * colours, kTiffTablesOffset} : WrittenEntry{263, kShort, 1, 1},
+        // Without a colour map the sixteenth entry is the colour profile's, else a valid
+        // Threshholding.
+        palette ? WrittenEntry{320, kShort, 3 * colours, kTiffTablesOffset}
+        : icc   ? WrittenEntry{kTiffIccProfileTag, kTiffUndefined, icc->count, icc->offset}
+                : WrittenEntry{263, kShort, 1, 1},
     }};
     std::sort(entries.begin(), entries.end(), [](const WrittenEntry& a, const WrittenEntry& b) { return a.tag < b.tag; });
 
@@ -419,11 +430,11 @@ WriteResult WriteTiff(ByteSink& sink, const HDIB& image)
     return WriteResult::Written;
 }
 
-WriteResult WriteTiff(const std::string& path, const HDIB& image)
+WriteResult WriteTiff(const std::string& path, const HDIB& image, std::span<const std::uint8_t> iccProfile)
 {
     if (!image)
         return WriteResult::NotWritten;
-    return WriteImageFile(path, [&](ByteSink& sink) { return WriteTiff(sink, image); });
+    return WriteImageFile(path, [&](ByteSink& sink) { return WriteTiff(sink, image, iccProfile); });
 }
 
 }  // namespace lv

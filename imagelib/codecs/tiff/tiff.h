@@ -7,6 +7,7 @@
 #include "imagelib/codecs/codec_result.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 
 namespace lv {
@@ -24,8 +25,9 @@ ReadResult ReadTiff(const std::string& path);
 ReadResult ReadTiff(ByteSource& source);
 
 // LZW-compressed when CurrentSaveOptions().compress is set. NotWritten for a null picture
-// or on cancel, CannotCreate, Failed on a write error.
-WriteResult WriteTiff(const std::string& path, const HDIB& image);
-WriteResult WriteTiff(ByteSink& sink, const HDIB& image);
+// or on cancel, CannotCreate, Failed on a write error. A 24-bit picture carries a non-empty
+// `iccProfile` after its pixels, named by the directory's last entry.
+WriteResult WriteTiff(const std::string& path, const HDIB& image, std::span<const std::uint8_t> iccProfile = {});
+WriteResult WriteTiff(ByteSink& sink, const HDIB& image, std::span<const std::uint8_t> iccProfile = {});
 
 }  // namespace lv

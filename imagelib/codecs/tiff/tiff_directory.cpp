@@ -28,6 +28,7 @@ enum TiffTag : std::uint16_t {
     kResolutionUnit = 296,
     kPredictor = 317,
     kColorMap = 320,
+    kIccProfile = 34675,
 };
 
 constexpr std::uint8_t kCameraMake[6] = {'R', 'I', 'C', 'O', 'H', 0};
@@ -169,6 +170,7 @@ std::optional<TiffInfo> ReadTiffDirectory(ByteSource& source)
             info.colorMap.type = kTiffShort;
             break;
         case kMake: info.camera = parse.isCameraMake(e); break;
+        case kIccProfile: info.iccProfile = DirectoryParser::list(e); break;
         default: break;
         }
     }

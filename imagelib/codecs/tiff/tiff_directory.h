@@ -53,6 +53,7 @@ struct TiffInfo {
     std::uint32_t predictor = 1;
     TiffValueList colorMap;  // always SHORT values
     bool camera = false;  // Make is "RICOH": 4:2:2 samples
+    TiffValueList iccProfile;  // UNDEFINED bytes
 };
 
 // Reads the byte-order mark, the first directory and the values its tags point to.
