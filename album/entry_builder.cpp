@@ -5,6 +5,7 @@
 #include "common/processors.h"
 #include "common/ui_service.h"
 #include "common/worker_pool.h"
+#include "imagelib/metadata/upright_step.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -40,7 +41,8 @@ ui::Answer HoldingService::ask(std::string_view, std::string_view, ui::Buttons b
 BuiltEntry BuildPhotoEntry(const EntryLabel& label, const DocumentReaders& readers)
 {
     BuiltEntry built;
-    if (GeneralReaderTakesAsJpeg(label.path)) {
+    // The sampling reads the grid as stored; a turned photo is read whole and turned upright.
+    if (GeneralReaderTakesAsJpeg(label.path) && ReadFileMetadata(label.path).orientation == 1) {
         const SampledPixels samples = ReadJpegSamples(label.path, ThumbnailGrid);
         if (samples.code == ReadCode::Image) {
             built.entry = BuildEntryFromSamples(samples, 24, label);

@@ -12,6 +12,7 @@
 #include "imagelib/codecs/photocd/photo_cd_options.h"
 #include "imagelib/codecs/png/png.h"
 #include "imagelib/codecs/pcx/pcx.h"
+#include "imagelib/metadata/upright_step.h"
 
 #include <optional>
 
@@ -26,8 +27,11 @@ OpenedImage fromLibrary(const std::string& path)
     LoadedImage loaded = LoadImageFileDetailed(path, false);
     OpenedImage opened;
     opened.result = loaded.image ? ReadResult(std::move(loaded.image)) : ReadResult(loaded.code, loaded.failure);
-    if (opened.result.ok())
+    if (opened.result.ok()) {
         opened.result.setFailure(loaded.failure);
+        opened.result.facts() = std::move(loaded.facts);
+        opened.metadata = std::move(loaded.metadata);
+    }
     if (loaded.format)
         opened.format = std::string(loaded.format->name);
     return opened;
@@ -38,6 +42,8 @@ OpenedImage run(const ReaderFunction& reader, std::string_view format, const std
     OpenedImage opened;
     opened.result = reader ? reader(path) : ReadResult(ReadCode::NotThisFormat, {FileProblem::UnknownFormat, {}});
     opened.format = format;
+    if (FormatCarriesMetadata(format))
+        opened.metadata = ApplyPhotoMetadata(opened.result, path);
     return opened;
 }
 
@@ -61,7 +67,9 @@ void promoteIfNeeded(OpenedImage& opened)
         return;
     FileFailure notice = opened.result.failure();
     FileFailure shortage;
+    PictureFacts facts = std::move(opened.result.facts());
     opened.result = ReadResult(DibPromoteTo24(opened.result.image(), &shortage));
+    opened.result.facts() = std::move(facts);
     if (!opened.result.ok())
         notice = AfterNotices(notice, shortage ? shortage : FileFailure(FileProblem::OutOfMemory));
     opened.result.setFailure(std::move(notice));

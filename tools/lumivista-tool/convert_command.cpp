@@ -58,7 +58,9 @@ int RunConvert(std::string_view, Arguments args)
             return Fail(kExitCannotWrite, "cannot flatten the picture for " + out);
         picture.image = std::move(flat);
     }
-    return WritePicture(picture.image, out, parsed.has("--save-as"));
+    if (parsed.has("--save-as"))
+        return WritePicture(picture.image, out, true);
+    return WritePhoto(picture.image, picture.metadata, out, parsed.has("--strip-metadata"));
 }
 
 int RunDepthConversion(std::string_view name, Arguments args)

@@ -16,6 +16,8 @@ struct ToolPicture {
     std::string format;
     HDIB alpha;        // filled by OpenPictureWithAlpha only; null when the picture is opaque
     int exitCode = 0;  // non-zero when the file could not be opened
+    int storedOrientation = 1;  // as the file stored it; `image` is already upright
+    PhotoMetadata metadata;     // the photo's EXIF, XMP and IPTC
 };
 
 DocumentReaders ToolReaders();
@@ -48,6 +50,10 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs);
 // Writes a composited document: the layered format for ".vlf" names, else its composite
 // by the name's extension. Returns an exit code.
 int WriteDocument(LayerStack& stack, const std::string& path, int quality);
+
+// Writes a photo with its metadata (orientation 1, the size updated; with `removePersonal`
+// without GPS and serials) when the output format keeps metadata; else as WritePicture.
+int WritePhoto(HDIB& image, const PhotoMetadata& metadata, const std::string& path, bool removePersonal);
 
 // Reports a file that could not be written, with its cause, and returns the exit code.
 int CannotWrite(const FileFailure& failure, const std::string& path);

@@ -46,6 +46,9 @@ int RunInfo(std::string_view, Arguments args)
             .key("clrUsed").value(h.biClrUsed)
             .key("type").value(TypeName(DibGetType(dib)))
             .key("alpha").value(bool(picture.alpha))
+            .key("orientation").value(picture.storedOrientation)
+            .key("dateTaken").value(picture.metadata.dateTaken)
+            .key("camera").value(picture.metadata.camera)
             .key("xPelsPerMeter").value(h.biXPelsPerMeter)
             .key("yPelsPerMeter").value(h.biYPelsPerMeter)
             .key("palette").beginArray();
@@ -62,6 +65,8 @@ int RunInfo(std::string_view, Arguments args)
                 "xPelsPerMeter: %d\nyPelsPerMeter: %d\nalpha: %s\n",
                 picture.format.c_str(), h.biWidth, h.biHeight, unsigned(h.biBitCount), h.biClrUsed,
                 std::string(TypeName(DibGetType(dib))).c_str(), h.biXPelsPerMeter, h.biYPelsPerMeter, picture.alpha ? "yes" : "no");
+    std::printf("orientation: %d\ndateTaken: %s\ncamera: %s\n", picture.storedOrientation,
+                picture.metadata.dateTaken.c_str(), picture.metadata.camera.c_str());
     if (parsed.has("--palette"))
         for (std::uint32_t i = 0; i < h.biClrUsed; ++i) {
             const RgbQuad& c = dib.colors()[i];
