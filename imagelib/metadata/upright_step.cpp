@@ -17,13 +17,37 @@ bool FormatCarriesMetadata(std::string_view format)
     return false;
 }
 
+namespace {
+
+// A JPEG's metadata all lies in the segments before its first scan: the length of that head
+// (through the scan's marker and length), so the compressed data is not read twice. Zero
+// when the file is no JPEG or its segments don't lead to a scan.
+std::uint64_t jpegHeadLength(ByteSource& source)
+{
+    if (source.readBE16() != 0xFFD8)
+        return 0;
+    while (true) {
+        const auto marker = source.readBE16();
+        const auto length = source.readBE16();
+        if (!marker || !length || (*marker & 0xFF00) != 0xFF00 || *length < 2)
+            return 0;
+        if (*marker == 0xFFDA)
+            return source.position();
+        if (!source.skip(*length - 2u))
+            return 0;
+    }
+}
+
+}  // namespace
+
 PhotoMetadata ReadFileMetadata(const std::string& path)
 {
     auto source = FileSource::Open(path);
     if (!source || source->size() == 0 || source->size() > kMaxMetadataInputBytes)
         return {};
-    std::vector<std::uint8_t> bytes(std::size_t(source->size()));
-    if (!source->readExact(bytes.data(), bytes.size()))
+    const std::uint64_t head = jpegHeadLength(*source);
+    std::vector<std::uint8_t> bytes(std::size_t(head ? head : source->size()));
+    if (!source->seek(0) || !source->readExact(bytes.data(), bytes.size()))
         return {};
     return ReadPhotoMetadata(bytes);
 }
