@@ -32,6 +32,7 @@
 #include "edit/layers.h"
 #include "edit/selection/selection.h"
 #include "edit/selection/selection_content.h"
+#include "imagelib/metadata/metadata_writer.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -304,6 +305,8 @@ bool DocumentWindows::openFile(std::string path)
     std::string title = secondCopy ? ProcessUntitledNames().next(kSecondCopyBase) : path;
     if (!openDocumentWindow(std::move(loaded.stack), std::move(title)))
         return false;
+    if (const ImageWindow* opened = active(); opened && loaded.metadata.hasBlocks())
+        photoMetadata_[opened->id()] = std::move(loaded.metadata);
     Shell().recent.add(path);
     return true;
 }
@@ -370,6 +373,7 @@ void DocumentWindows::windowClosed(ImageWindow& window)
     ProcessUndoTable().purge(id);
     window.document().undo = nullptr;
     windows_.erase(id);
+    photoMetadata_.erase(id);
     window.deleteLater();
     if (events_.closed)
         events_.closed(id);
@@ -427,11 +431,18 @@ void DocumentWindows::exchangeStep(bool (UndoTable::*step)(LayerStack&, int))
     logState();
 }
 
-bool DocumentWindows::writeAs(ImageWindow& window, std::string path, int saveType)
+bool DocumentWindows::writeAs(ImageWindow& window, std::string path, int saveType, bool removePersonal)
 {
     EngineBusy engine;
-    if (!WriteDocument(window.document(), path, saveType))
+    const auto found = photoMetadata_.find(window.id());
+    PhotoMetadata metadata = found != photoMetadata_.end() ? found->second : PhotoMetadata{};
+    // What was removed from the file stays out of the document's later saves.
+    if (removePersonal)
+        metadata = WithoutPersonalData(metadata);
+    if (!WriteDocument(window.document(), path, saveType, metadata))
         return false;
+    if (removePersonal && found != photoMetadata_.end())
+        found->second = std::move(metadata);
     window.setTitle(path);
     Shell().recent.add(path);
     if (events_.saved)
@@ -458,7 +469,7 @@ bool DocumentWindows::saveAs(ImageWindow& window, const std::string& proposedNam
     const auto chosen = RunSaveAsDialog(mainWindow_, proposedName, window.document().layerCount, type);
     if (!chosen)
         return false;
-    return writeAs(window, chosen->path, chosen->saveType);
+    return writeAs(window, chosen->path, chosen->saveType, chosen->removePersonal);
 }
 
 void DocumentWindows::newPicture()

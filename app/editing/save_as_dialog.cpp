@@ -64,10 +64,14 @@ SaveAsDialog::SaveAsDialog(QWidget* parent, const std::string& currentName, int 
     secondCheck_ = new QCheckBox(QStringLiteral("&Transparente"), panel);
     secondCheck_->setObjectName(QStringLiteral("1406"));
     qualityLabel_->setBuddy(qualityBar_);
+    // Off at every opening: the choice is for this file, not a setting.
+    personalCheck_ = new QCheckBox(QStringLiteral("Remover informações pessoais"), panel);
+    personalCheck_->setObjectName(QStringLiteral("personal"));
     row->addWidget(firstCheck_);
     row->addWidget(secondCheck_);
     row->addWidget(qualityLabel_);
     row->addWidget(qualityBar_, 1);
+    row->addWidget(personalCheck_);
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->addWidget(panel, grid->rowCount(), 0, 1, grid->columnCount());
 
@@ -105,6 +109,7 @@ void SaveAsDialog::showOptionsFor(int type)
     secondCheck_->setChecked(options.transparent);
     qualityLabel_->setVisible(jpeg);
     qualityBar_->setVisible(jpeg);
+    personalCheck_->setVisible(jpeg || type == kSaveAsTiff || type == kSaveAsPng);
 }
 
 std::optional<SaveAsChoice> SaveAsDialog::choice() const
@@ -113,7 +118,7 @@ std::optional<SaveAsChoice> SaveAsDialog::choice() const
     if (files.isEmpty())
         return std::nullopt;
     SaveAsTarget target = ResolveSaveAsName(files.first().toStdString(), selectedType());
-    return SaveAsChoice{std::move(target.path), target.type};
+    return SaveAsChoice{std::move(target.path), target.type, personalCheck_->isChecked()};
 }
 
 void SaveAsDialog::storeOptions(int type)

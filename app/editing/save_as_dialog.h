@@ -1,6 +1,7 @@
 #pragma once
 // The Save-as dialog with its options panel: "&Comprimir" for TIFF and Targa, "&Entrelaçar"
-// and "&Transparente" for GIF, the quality for JPEG. A typed extension chooses the format
+// and "&Transparente" for GIF, the quality for JPEG, "Remover informações pessoais" for JPEG,
+// TIFF and PNG. A typed extension chooses the format
 // (ResolveSaveAsName); an unknown one keeps the dialog open. The layered format for a document
 // without layers, or a flat one for a document of several, is questioned before it closes,
 // and so is a name that would replace a file. A preview shows the picture chosen.
@@ -19,6 +20,7 @@ namespace lv::app {
 struct SaveAsChoice {
     std::string path;  // with the type's extension when the name had none
     int saveType = 0;  // the typed extension's type, else the list's; 0 for an unknown extension
+    bool removePersonal = false;  // "Remover informações pessoais": no GPS or serials in the file
 };
 
 class SaveAsDialog final : public QFileDialog {
@@ -41,6 +43,7 @@ private:
     QLabel* qualityLabel_;     // 1404
     QScrollBar* qualityBar_;   // 1405
     QCheckBox* secondCheck_;   // 1406
+    QCheckBox* personalCheck_; // for the formats that keep a photo's metadata
 };
 
 // "O arquivo ... já existe. Deseja substituí-lo?" when `path` names an existing file; true to

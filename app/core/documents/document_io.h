@@ -5,6 +5,7 @@
 
 #include "edit/layer_stack.h"
 #include "imagelib/codecs/codec_result.h"
+#include "imagelib/metadata/photo_metadata.h"
 
 #include <memory>
 #include <string>
@@ -15,6 +16,7 @@ struct LoadedDocument {
     std::unique_ptr<LayerStack> stack;  // composited; null on failure
     ReadCode code = ReadCode::Failure;
     std::string format;  // "VLF", "PNG", "JPEG", ...
+    PhotoMetadata metadata;  // the photo's EXIF, XMP and IPTC, for the saves of the document
 };
 
 // The document open of the image windows. Unknown files show string 2356; a picture
@@ -22,8 +24,9 @@ struct LoadedDocument {
 LoadedDocument LoadDocument(const std::string& path);
 
 // Writes the document as `saveType` under `path` (a name without an extension takes the
-// type's). Clears the modified flag on success.
-bool WriteDocument(LayerStack& stack, std::string& path, int saveType);
+// type's). A JPEG, TIFF or PNG file takes `metadata`'s blocks (upright, at the written size).
+// Clears the modified flag on success.
+bool WriteDocument(LayerStack& stack, std::string& path, int saveType, const PhotoMetadata& metadata = {});
 
 // Remakes the composite after the document's size or layers changed wholesale.
 bool RebuildComposite(LayerStack& stack);
