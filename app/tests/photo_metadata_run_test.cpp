@@ -1,5 +1,6 @@
 // A phone's photo in the running program: it opens upright, and its EXIF, XMP and IPTC survive
-// an edit and the real Save as and Save (checked with the metadata library's own reader).
+// an edit and the real Save as and Save, less its personal data when the user asks (checked
+// with the metadata library's own reader).
 
 #include "program_runner.h"
 
@@ -79,6 +80,17 @@ TEST_F(PhotoMetadataJourney, APortraitPhotoOpensUprightAndKeepsItsMetadataThroug
     const std::string resaved = ExivTags(sandbox.file("editada.png"));
     EXPECT_TRUE(Has(resaved, "Exif.Photo.DateTimeOriginal", "2021:06:05 14:03:09")) << resaved;
     EXPECT_TRUE(Has(resaved, "Exif.GPSInfo.GPSLatitudeRef", "South")) << resaved;
+
+    // "Remover informações pessoais" checked in the dialog: no position, no serial, the date stays.
+    const std::filesystem::path anonymous = sandbox.file("anonima.jpg");
+    sandbox.expectAnswers({{"dialog saveas", "dialog saveas\n"}, {"dialogclick personal", "dialog dialogclick personal\n"}});
+    sandbox.send("key Ctrl+A");
+    sandbox.send("type " + anonymous.string());
+    sandbox.expectAnswers({{"key Return", "saved ok\n"}});
+    const std::string removed = ExivTags(anonymous);
+    EXPECT_EQ(removed.find("GPSInfo"), std::string::npos) << removed;
+    EXPECT_EQ(removed.find("12345"), std::string::npos) << removed;
+    EXPECT_TRUE(Has(removed, "Exif.Photo.DateTimeOriginal", "2021:06:05 14:03:09")) << removed;
     EXPECT_EQ(sandbox.quit(), 0);
 }
 
