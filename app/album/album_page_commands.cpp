@@ -194,6 +194,7 @@ void AlbumPage::showProperties()
                                  takenText(session_, index, programDir));
     if (hooks_.enabled()) {
         LV_TEST_LOG(hooks_, QStringLiteral("dialog %1").arg(kPhotoPropertiesDialog));
+        LV_TEST_LOG(hooks_, QStringLiteral("photo taken=[%1]").arg(dialog.fieldText(8007)));
         QTimer::singleShot(0, &dialog, &QDialog::accept);
     }
     dialog.exec();
