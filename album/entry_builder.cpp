@@ -7,6 +7,7 @@
 #include "common/worker_pool.h"
 #include "imagelib/codecs/file_names.h"
 #include "imagelib/codecs/raw/camera_raw.h"
+#include "imagelib/metadata/upright_step.h"
 
 #include <algorithm>
 #include <condition_variable>
@@ -42,7 +43,8 @@ ui::Answer HoldingService::ask(std::string_view, std::string_view, ui::Buttons b
 BuiltEntry BuildPhotoEntry(const EntryLabel& label, const DocumentReaders& readers)
 {
     BuiltEntry built;
-    if (GeneralReaderTakesAsJpeg(label.path)) {
+    // The sampling reads the grid as stored; a turned photo is read whole and turned upright.
+    if (GeneralReaderTakesAsJpeg(label.path) && ReadFileMetadata(label.path).orientation == 1) {
         const SampledPixels samples = ReadJpegSamples(label.path, ThumbnailGrid);
         if (samples.code == ReadCode::Image) {
             built.entry = BuildEntryFromSamples(samples, 24, label);

@@ -9,6 +9,7 @@
 #include "imagelib/codecs/file_names.h"
 #include "imagelib/codecs/format_registry.h"
 #include "imagelib/codecs/load_save.h"
+#include "imagelib/metadata/upright_step.h"
 
 #include <array>
 
@@ -86,7 +87,10 @@ ReadResult LoadPhotoForAlbum(const std::string& path, const DocumentReaders& rea
     ReadResult result = ReadCode::Failure;
     switch (chooseReader(extension)) {
     case Reader::Layered: result = runReader(readers.layered, path); break;
-    case Reader::Png: result = runReader(readers.png, path); break;
+    case Reader::Png:
+        result = runReader(readers.png, path);
+        ApplyPhotoMetadata(result, path);
+        break;
     case Reader::GifStream: result = runReader(readers.gifStream, path); break;
     case Reader::PcxWhole: result = runReader(readers.pcxWhole, path); break;
     case Reader::Psd: result = runReader(readers.psd, path); break;

@@ -5,6 +5,8 @@
 #include "album/album_lock.h"
 #include "album/photo_adding.h"
 #include "album/photo_loader.h"
+#include "album/taken_index.h"
+#include "imagelib/metadata/upright_step.h"
 
 #include <sys/stat.h>
 
@@ -142,7 +144,9 @@ bool MatchesWithoutPicture(const SearchCriteria& c, const PhotoFacts& photo)
     }
     if ((c.minBytes && photo.bytes < *c.minBytes) || (c.maxBytes && photo.bytes > *c.maxBytes))
         return false;
-    return true;
+    if ((c.takenAfter && photo.taken < *c.takenAfter) || (c.takenBefore && photo.taken >= *c.takenBefore))
+        return false;
+    return c.camera.empty() || ContainsIgnoringCase(photo.camera, c.camera);
 }
 
 bool MatchesSearch(const SearchCriteria& c, const PhotoFacts& photo)
@@ -158,10 +162,15 @@ std::vector<SearchHit> SearchAlbumFolder(const std::string& folder, const Search
         if (stop && stop())
             break;
         AlbumFileContents contents = ReadAlbumContents(file.string());
+        std::vector<std::string> paths;
+        for (const AlbumEntry& e : contents.entries)
+            paths.push_back(e.relative() ? JoinProgramPath(programDir, e.path()) : e.path());
+        const std::vector<TakenFacts> taken =
+            criteria.needsTakenFacts() ? LoadTakenFacts(file.string(), paths) : std::vector<TakenFacts>(paths.size());
         for (std::size_t i = 0; i < contents.entries.size(); ++i) {
             AlbumEntry& e = contents.entries[i];
-            PhotoFacts facts{e.relative() ? JoinProgramPath(programDir, e.path()) : e.path(), e.caption(), e.created(),
-                             e.fileSize(), e.width(), e.height()};
+            PhotoFacts facts{paths[i], e.caption(), e.created(), e.fileSize(), e.width(), e.height(),
+                             taken[i].taken, taken[i].camera};
             if (!MatchesSearch(criteria, facts))
                 continue;
             hits.push_back({facts.path, file.string(), int(i), facts, std::move(e)});
@@ -179,7 +188,13 @@ std::vector<SearchHit> SearchPhotoFolder(const std::string& folder, const Search
         struct stat info {};
         if (::stat(file.c_str(), &info) != 0)
             continue;
-        PhotoFacts facts{file.string(), {}, std::int64_t(info.st_mtime), std::uint64_t(info.st_size), 0, 0};
+        PhotoFacts facts{file.string(), {}, std::int64_t(info.st_mtime), std::uint64_t(info.st_size), 0, 0, 0, {}};
+        if (criteria.needsTakenFacts()) {
+            const PhotoMetadata metadata = ReadFileMetadata(facts.path);
+            facts.taken = DateTakenSeconds(metadata.dateTaken);
+            facts.taken = facts.taken ? facts.taken : facts.time;
+            facts.camera = metadata.camera;
+        }
         if (MatchesWithoutPicture(criteria, facts))
             candidates.push_back({facts.path, {}, -1, facts, std::nullopt});
     }

@@ -32,7 +32,13 @@ struct SearchCriteria {
     int minWidth = 0;
     int minHeight = 0;
 
+    // The date taken (seconds since 1970; see taken_index.h) and part of the camera's name.
+    std::optional<std::int64_t> takenAfter;
+    std::optional<std::int64_t> takenBefore;
+    std::string camera;
+
     bool needsPictureSize() const { return minWidth > 0 || minHeight > 0; }
+    bool needsTakenFacts() const { return takenAfter || takenBefore || !camera.empty(); }
 };
 
 // What a criterion is checked against.
@@ -43,6 +49,8 @@ struct PhotoFacts {
     std::uint64_t bytes = 0;
     int width = 0;
     int height = 0;
+    std::int64_t taken = 0;
+    std::string camera;
 };
 bool MatchesSearch(const SearchCriteria& criteria, const PhotoFacts& photo);
 // The checks that need no picture: name, caption, type, time and file size.

@@ -12,6 +12,7 @@
 #include "app/album/delete_options_dialog.h"
 #include "app/editing/file_dialog_filters.h"
 #include "app/album/photo_properties_dialog.h"
+#include "album/taken_index.h"
 #include "app/skin/handlers.h"
 #include "app/widgets/qt_text.h"
 #include "app/album/album_search_command.h"
@@ -160,6 +161,24 @@ void AlbumPage::showEditing()
     QTimer::singleShot(0, &window_, [this] { window_.handlers().call(skin::Handler::SelectScreenArea, kEditArea); });
 }
 
+// The date the selected photo was taken, from the album's index of dates (the whole album, so
+// the index keeps every photo).
+static std::string takenText(const album::AlbumPageSession& session, int index, const std::filesystem::path& programDir)
+{
+    const album::Album& album = session.album();
+    if (session.albumPath().empty())
+        return {};
+    std::vector<std::string> paths;
+    for (std::size_t i = 0; i < album.count(); ++i)
+        paths.push_back(album.absolutePath(int(i), programDir));
+    const std::vector<album::TakenFacts> facts = album::LoadTakenFacts(session.albumPath(), paths);
+    if (index < 0 || std::size_t(index) >= facts.size() || facts[std::size_t(index)].taken == 0)
+        return {};
+    const std::time_t when = facts[std::size_t(index)].taken;
+    std::tm local{};
+    return ::localtime_r(&when, &local) ? album::FormatLastWrite(local) : std::string();
+}
+
 void AlbumPage::showProperties()
 {
     album::Album& album = session_.album();
@@ -172,8 +191,10 @@ void AlbumPage::showProperties()
     PhotoPropertiesDialog dialog(&window_, album::DescribePhoto(*album.entry(index), path),
                                  [this, index, programDir](const std::string& name) {
                                      return album::RenamePhoto(session_.album(), index, name, clipboard_, programDir);
-                                 });
+                                 },
+                                 takenText(session_, index, programDir));
     LV_TEST_LOG(hooks_, QStringLiteral("dialog %1").arg(kPhotoPropertiesDialog));
+    LV_TEST_LOG(hooks_, QStringLiteral("photo taken=[%1]").arg(dialog.fieldText(8007)));
     if (hooks_.answersDialogs())
         QTimer::singleShot(0, &dialog, &QDialog::accept);
     dialog.exec();

@@ -24,7 +24,8 @@ QLabel* field(QWidget* parent, int id, const std::string& text)
 
 }  // namespace
 
-PhotoPropertiesDialog::PhotoPropertiesDialog(QWidget* parent, const album::PhotoProperties& p, Rename rename)
+PhotoPropertiesDialog::PhotoPropertiesDialog(QWidget* parent, const album::PhotoProperties& p, Rename rename,
+                                             const std::string& taken)
     : QDialog(parent)
     , originalName_(QtText(p.name))
     , rename_(std::move(rename))
@@ -40,6 +41,8 @@ PhotoPropertiesDialog::PhotoPropertiesDialog(QWidget* parent, const album::Photo
     form->addRow(QStringLiteral("Tipo:"), field(this, 8002, p.extension));
     form->addRow(QStringLiteral("Tamanho:"), field(this, 8003, p.fileSize));
     form->addRow(QStringLiteral("Modificado:"), field(this, 8004, p.lastWrite));
+    if (!taken.empty())
+        form->addRow(QStringLiteral("Data da foto:"), field(this, 8007, taken));
     form->addRow(QStringLiteral("Imagem:"), field(this, 8005, p.dimensions));
     QDialogButtonBox* buttons = OkCancelButtons(*this);
     form->addRow(buttons);

@@ -33,6 +33,7 @@
 #include "edit/layers.h"
 #include "edit/selection/selection.h"
 #include "edit/selection/selection_content.h"
+#include "imagelib/metadata/metadata_writer.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -305,8 +306,11 @@ bool DocumentWindows::openFile(std::string path)
     std::string title = secondCopy ? ProcessUntitledNames().next(kSecondCopyBase) : path;
     if (!openDocumentWindow(std::move(loaded.stack), std::move(title)))
         return false;
-    if (ImageWindow* opened = active())
+    if (ImageWindow* opened = active()) {
         opened->setPictureFacts(std::move(loaded.facts));
+        if (loaded.metadata.hasBlocks())
+            photoMetadata_[opened->id()] = std::move(loaded.metadata);
+    }
     Shell().recent.add(path);
     return true;
 }
@@ -373,6 +377,7 @@ void DocumentWindows::windowClosed(ImageWindow& window)
     ProcessUndoTable().purge(id);
     window.document().undo = nullptr;
     windows_.erase(id);
+    photoMetadata_.erase(id);
     window.deleteLater();
     if (events_.closed)
         events_.closed(id);
@@ -430,11 +435,18 @@ void DocumentWindows::exchangeStep(bool (UndoTable::*step)(LayerStack&, int))
     logState();
 }
 
-bool DocumentWindows::writeAs(ImageWindow& window, std::string path, int saveType)
+bool DocumentWindows::writeAs(ImageWindow& window, std::string path, int saveType, bool removePersonal)
 {
     EngineBusy engine;
-    if (!WriteDocument(window.document(), path, saveType, window.pictureFacts()))
+    const auto found = photoMetadata_.find(window.id());
+    PhotoMetadata metadata = found != photoMetadata_.end() ? found->second : PhotoMetadata{};
+    // What was removed from the file stays out of the document's later saves.
+    if (removePersonal)
+        metadata = WithoutPersonalData(metadata);
+    if (!WriteDocument(window.document(), path, saveType, window.pictureFacts(), metadata))
         return false;
+    if (removePersonal && found != photoMetadata_.end())
+        found->second = std::move(metadata);
     window.setTitle(path);
     Shell().recent.add(path);
     if (events_.saved)
@@ -461,7 +473,7 @@ bool DocumentWindows::saveAs(ImageWindow& window, const std::string& proposedNam
     const auto chosen = RunSaveAsDialog(mainWindow_, proposedName, window.document().layerCount, type);
     if (!chosen)
         return false;
-    return writeAs(window, chosen->path, chosen->saveType);
+    return writeAs(window, chosen->path, chosen->saveType, chosen->removePersonal);
 }
 
 void DocumentWindows::newPicture()

@@ -11,6 +11,7 @@
 #include "app/shell/test_hooks.h"
 #include "app/core/view/window_placement.h"
 #include "edit/layer_stack.h"
+#include "imagelib/metadata/photo_metadata.h"
 
 #include <QPointer>
 #include <QRect>
@@ -136,7 +137,7 @@ private:
     void paletteShownChanged(bool shown) override;
     bool openFile(std::string path);
     void exchangeStep(bool (UndoTable::*step)(LayerStack&, int));
-    bool writeAs(ImageWindow& window, std::string path, int saveType);
+    bool writeAs(ImageWindow& window, std::string path, int saveType, bool removePersonal = false);
     void logState() const;
     // The workspace strip's lamp: lit while the active picture has changes not saved.
     void showModifiedLamp();
@@ -149,6 +150,8 @@ private:
     QPointer<MainWindow> mainWindow_;
     OpenWindows open_;
     std::map<int, QPointer<ImageWindow>> windows_;
+    // The EXIF, XMP and IPTC of the photos opened, by window, carried into their saves.
+    std::map<int, PhotoMetadata> photoMetadata_;
     int divider_ = 0;
     std::unique_ptr<WandOptions> wandOptions_;
     std::unique_ptr<PaintOptionsPanels> paintOptions_;

@@ -66,11 +66,15 @@ SaveAsDialog::SaveAsDialog(QWidget* parent, const std::string& currentName, int 
     losslessCheck_ = new QCheckBox(QStringLiteral("Sem &perdas"), panel);
     losslessCheck_->setObjectName(QStringLiteral("lossless"));
     qualityLabel_->setBuddy(qualityBar_);
+    // Off at every opening: the choice is for this file, not a setting.
+    personalCheck_ = new QCheckBox(QStringLiteral("Remover informações pessoais"), panel);
+    personalCheck_->setObjectName(QStringLiteral("personal"));
     row->addWidget(firstCheck_);
     row->addWidget(secondCheck_);
     row->addWidget(losslessCheck_);
     row->addWidget(qualityLabel_);
     row->addWidget(qualityBar_, 1);
+    row->addWidget(personalCheck_);
     if (auto* grid = qobject_cast<QGridLayout*>(layout()))
         grid->addWidget(panel, grid->rowCount(), 0, 1, grid->columnCount());
 
@@ -114,6 +118,7 @@ void SaveAsDialog::showOptionsFor(int type)
     losslessCheck_->setVisible(lossless);
     losslessCheck_->setChecked(lossless && options.lossless);
     qualityBar_->setEnabled(!losslessCheck_->isChecked());
+    personalCheck_->setVisible(type == kSaveAsJpeg || type == kSaveAsTiff || type == kSaveAsPng);
 }
 
 std::optional<SaveAsChoice> SaveAsDialog::choice() const
@@ -122,7 +127,7 @@ std::optional<SaveAsChoice> SaveAsDialog::choice() const
     if (files.isEmpty())
         return std::nullopt;
     SaveAsTarget target = ResolveSaveAsName(files.first().toStdString(), selectedType());
-    return SaveAsChoice{std::move(target.path), target.type};
+    return SaveAsChoice{std::move(target.path), target.type, personalCheck_->isChecked()};
 }
 
 void SaveAsDialog::storeOptions(int type)

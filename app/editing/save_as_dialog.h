@@ -1,7 +1,8 @@
 #pragma once
 // The Save-as dialog with its options panel: "&Comprimir" for TIFF and Targa, "&Entrelaçar"
-// and "&Transparente" for GIF, the quality for JPEG, WebP, AVIF, JPEG XL and HEIC, and "Sem &perdas"
-// for WebP and JPEG XL. A typed extension chooses the format
+// and "&Transparente" for GIF, the quality for JPEG, WebP, AVIF, JPEG XL and HEIC, "Sem &perdas"
+// for WebP and JPEG XL, "Remover informações pessoais" for JPEG, TIFF and PNG. A typed extension
+// chooses the format
 // (ResolveSaveAsName); an unknown one keeps the dialog open. The layered format for a document
 // without layers, or a flat one for a document of several, is questioned before it closes,
 // and so is a name that would replace a file. A preview shows the picture chosen.
@@ -20,6 +21,7 @@ namespace lv::app {
 struct SaveAsChoice {
     std::string path;  // with the type's extension when the name had none
     int saveType = 0;  // the typed extension's type, else the list's; 0 for an unknown extension
+    bool removePersonal = false;  // "Remover informações pessoais": no GPS or serials in the file
 };
 
 class SaveAsDialog final : public QFileDialog {
@@ -43,6 +45,7 @@ private:
     QScrollBar* qualityBar_;   // 1405
     QCheckBox* secondCheck_;   // 1406
     QCheckBox* losslessCheck_; // WebP and JPEG XL
+    QCheckBox* personalCheck_; // for the formats that keep a photo's metadata
 };
 
 // "O arquivo ... já existe. Deseja substituí-lo?" when `path` names an existing file; true to

@@ -12,6 +12,7 @@
 #include "imagelib/codecs/photocd/photo_cd_options.h"
 #include "imagelib/codecs/png/png.h"
 #include "imagelib/codecs/pcx/pcx.h"
+#include "imagelib/metadata/upright_step.h"
 
 #include <optional>
 
@@ -29,6 +30,7 @@ OpenedImage fromLibrary(const std::string& path)
     if (opened.result.ok()) {
         opened.result.setFailure(loaded.failure);
         opened.result.facts() = std::move(loaded.facts);
+        opened.metadata = std::move(loaded.metadata);
     }
     if (loaded.format)
         opened.format = std::string(loaded.format->name);
@@ -40,6 +42,8 @@ OpenedImage run(const ReaderFunction& reader, std::string_view format, const std
     OpenedImage opened;
     opened.result = reader ? reader(path) : ReadResult(ReadCode::NotThisFormat, {FileProblem::UnknownFormat, {}});
     opened.format = format;
+    if (FormatCarriesMetadata(format))
+        opened.metadata = ApplyPhotoMetadata(opened.result, path);
     return opened;
 }
 

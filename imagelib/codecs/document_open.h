@@ -5,6 +5,7 @@
 // the dispatch's own, also beside a picture that was read.
 
 #include "imagelib/codecs/codec_result.h"
+#include "imagelib/metadata/photo_metadata.h"
 
 #include <functional>
 #include <string>
@@ -35,6 +36,7 @@ struct OpenOptions {
 struct OpenedImage {
     ReadResult result = ReadCode::Failure;
     std::string format;  // which reader produced it ("BMP", "PNG", "VLF", ...)
+    PhotoMetadata metadata;  // the photo's EXIF, XMP and IPTC; the picture is already upright
 };
 
 // The document open: extension dispatch, PNG and layered fallbacks, string 2356 for an

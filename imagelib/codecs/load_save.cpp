@@ -7,6 +7,7 @@
 #include "imagelib/codecs/format_detect.h"
 #include "imagelib/codecs/library_messages.h"
 #include "imagelib/codecs/raw/camera_raw.h"
+#include "imagelib/metadata/upright_step.h"
 
 namespace lv {
 namespace {
@@ -40,10 +41,10 @@ LoadedImage LoadImageFileDetailed(const std::string& path, bool withMessage)
         FileFailure unknown(FileProblem::UnknownFormat);
         if (withMessage)
             unknown.notices.push_back({DetailedText(kUnknownFileFormatMessage, path)});
-        return {{}, nullptr, ReadCode::Failure, unknown};
+        return {{}, nullptr, ReadCode::Failure, unknown, {}, {}};
     }
     if (unreadable)
-        return {{}, nullptr, ReadCode::NotThisFormat, unreadable};
+        return {{}, nullptr, ReadCode::NotThisFormat, unreadable, {}, {}};
     ReadResult result = chosen->read(path);
     std::vector<FailureNotice> said = result.failure().notices;
     // The trial order is for files whose content names no format the table reads.
@@ -59,7 +60,10 @@ LoadedImage LoadImageFileDetailed(const std::string& path, bool withMessage)
             }
         }
     }
-    LoadedImage loaded{{}, chosen, result.code(), result.failure()};
+    PhotoMetadata metadata;
+    if (result.ok() && FormatCarriesMetadata(chosen->name))
+        metadata = ApplyPhotoMetadata(result, path);
+    LoadedImage loaded{{}, chosen, result.code(), result.failure(), result.facts(), std::move(metadata)};
     if (!content.empty() && !named && !result.ok())
         loaded.failure = {FileProblem::UnknownFormat, {}};  // a format only the document open reads
     loaded.failure.notices = std::move(said);

@@ -4,6 +4,7 @@
 
 #include "imagelib/codecs/codec_result.h"
 #include "imagelib/codecs/format_registry.h"
+#include "imagelib/metadata/photo_metadata.h"
 
 #include <string>
 
@@ -15,7 +16,8 @@ struct LoadedImage {
     ReadCode code = ReadCode::Failure;     // the last reader's answer
     FileFailure failure;                   // why it failed, or what to tell about the picture; and
                                            // every reader's words, in the order they were said
-    PictureFacts facts;                    // what the reader learned beside the pixels
+    PictureFacts facts;                    // the reader's; the picture is upright
+    PhotoMetadata metadata;                // the photo's EXIF, XMP and IPTC, carried to a save
 };
 
 // Reads with the reader of the format the file's content names (so a file named for

@@ -8,6 +8,8 @@
 #include "imagelib/dib_geometry.h"
 #include "imagelib/codecs/format_detect.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
+#include "imagelib/metadata/orient_upright.h"
+#include "imagelib/metadata/upright_step.h"
 #include "output/print/banding.h"
 
 #include <condition_variable>
@@ -26,10 +28,15 @@ HDIB LoadPhotoForPrint(const std::string& path, int boxWidth, int boxHeight)
     const int minWidth = std::max(boxWidth, 1), minHeight = std::max(boxHeight, 1);
     HDIB photo;
     if (DetectFileFormat(path) == ".JPG") {
-        ReadResult r = ReadJpegAtLeast(path, minWidth, minHeight);
+        // The box is upright; a turned photo is decoded for the box turned the same way.
+        const int orientation = ReadFileMetadata(path).orientation;
+        const bool turned = OrientationSwapsSides(orientation);
+        ReadResult r = ReadJpegAtLeast(path, turned ? minHeight : minWidth, turned ? minWidth : minHeight);
         ShowFailureNotices(r.failure());
         if (r.ok())
             photo = std::move(r.image());
+        if (HDIB upright = OrientUpright(photo, orientation))
+            photo = std::move(upright);
     } else {
         ReadResult r = album::LoadPhotoForAlbum(path, album::AlbumPhotoReaders());
         if (r.ok())

@@ -54,6 +54,10 @@ void WriteHit(JsonWriter& json, const album::SearchHit& hit)
     json.key("height").value(hit.facts.height);
     json.key("fileSize").value(hit.facts.bytes);
     json.key("time").value(hit.facts.time);
+    if (hit.facts.taken) {
+        json.key("taken").value(hit.facts.taken);
+        json.key("camera").value(ToUtf8(hit.facts.camera));
+    }
     json.endObject();
 }
 
@@ -78,6 +82,18 @@ int RunAlbumSearch(Arguments args)
             return Fail(kExitUsage, "--before wants a date as YYYY-MM-DD, not " + *before);
         criteria.before = album::NextDay(*day);  // the day itself counts
     }
+    if (const auto after = parsed.value("--taken-after")) {
+        criteria.takenAfter = album::ParseSearchDate(*after);
+        if (!criteria.takenAfter)
+            return Fail(kExitUsage, "--taken-after wants a date as YYYY-MM-DD, not " + *after);
+    }
+    if (const auto before = parsed.value("--taken-before")) {
+        const auto day = album::ParseSearchDate(*before);
+        if (!day)
+            return Fail(kExitUsage, "--taken-before wants a date as YYYY-MM-DD, not " + *before);
+        criteria.takenBefore = album::NextDay(*day);
+    }
+    criteria.camera = parsed.value("--camera").value_or("");
     if (const auto types = parsed.value("--type"))
         criteria.types = SplitTypes(*types);
     if (const auto size = parsed.value("--min-size")) {

@@ -63,7 +63,9 @@ int RunConvert(std::string_view, Arguments args)
             return Fail(kExitCannotWrite, "cannot flatten the picture for " + out);
         picture.image = std::move(flat);
     }
-    return WritePicture(picture.image, out, parsed.has("--save-as"), picture.facts);
+    if (parsed.has("--save-as"))
+        return WritePicture(picture.image, out, true, picture.facts);
+    return WritePhoto(picture.image, picture.metadata, out, parsed.has("--strip-metadata"), picture.facts);
 }
 
 int RunDepthConversion(std::string_view name, Arguments args)

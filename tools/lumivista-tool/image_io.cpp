@@ -20,6 +20,8 @@
 #include "imagelib/codecs/save_as.h"
 #include "imagelib/codecs/save_options.h"
 #include "imagelib/codecs/targa/targa.h"
+#include "imagelib/metadata/metadata_save.h"
+#include "imagelib/metadata/orient_upright.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -61,8 +63,10 @@ ToolPicture OpenPicture(const std::string& path, std::optional<int> photoCdResol
     if (opened.result.failure())
         std::fprintf(stderr, "lumivista-tool: %s\n", FileProblemMessage(opened.result.failure(), path).c_str());
     picture.facts = std::move(opened.result.facts());
+    picture.storedOrientation = picture.facts.storedOrientation;
     picture.image = opened.result.take();
     picture.format = opened.format;
+    picture.metadata = std::move(opened.metadata);
     return picture;
 }
 
@@ -88,6 +92,8 @@ ToolPicture OpenPictureWithAlpha(const std::string& path, std::optional<int> pho
         FileFailure told;
         HDIB mask = ReadAlphaMask(path, &told);
         ShowFailureNotices(told);
+        if (HDIB upright = OrientUpright(mask, picture.storedOrientation))
+            mask = std::move(upright);
         if (mask && mask.width() == picture.image.width() && mask.height() == picture.image.height())
             picture.alpha = std::move(mask);
         return picture;
@@ -170,6 +176,24 @@ int CannotWrite(const FileFailure& failure, const std::string& path)
 {
     const FileFailure reason = failure ? failure : FileFailure{FileProblem::DiskError, {}};
     return Fail(kExitCannotWrite, FileProblemMessage(reason, path));
+}
+
+int WritePhoto(HDIB& image, const PhotoMetadata& metadata, const std::string& path, bool removePersonal,
+               const PictureFacts& facts)
+{
+    HDIB wide;
+    const ImageType type = DibGetType(image);
+    if (type != IMG_RGB24 && type != IMG_GREY8)
+        wide = DibPromoteTo24(image);
+    const HDIB& written = wide ? wide : image;
+    const PictureEncoder encode = MetadataKeepingEncoder(DispatchExtension(path), written, CurrentSaveOptions().jpegQuality,
+                                                          facts.iccProfile);
+    if (!metadata.hasBlocks() || !encode || !written)
+        return WritePicture(image, path, false, facts);
+    const WriteResult result =
+        WriteWithMetadata(path, encode, metadata, {written.width(), written.height(), removePersonal});
+    ShowFailureNotices(result.failure());
+    return result == WriteResult::Written ? kExitOk : CannotWrite(result.failure(), path);
 }
 
 int WritePicture(HDIB& image, const std::string& path, bool saveAs, const PictureFacts& facts)

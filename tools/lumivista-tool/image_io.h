@@ -17,6 +17,8 @@ struct ToolPicture {
     HDIB alpha;        // filled by OpenPictureWithAlpha only; null when the picture is opaque
     PictureFacts facts;  // what the reader learned beside the pixels (the colour profile)
     int exitCode = 0;  // non-zero when the file could not be opened
+    int storedOrientation = 1;  // as the file stored it; `image` is already upright
+    PhotoMetadata metadata;     // the photo's EXIF, XMP and IPTC
 };
 
 DocumentReaders ToolReaders();
@@ -50,6 +52,11 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs, const Pictur
 // Writes a composited document: the layered format for ".vlf" names, else its composite
 // by the name's extension. Returns an exit code.
 int WriteDocument(LayerStack& stack, const std::string& path, int quality);
+
+// Writes a photo with its metadata (orientation 1, the size updated; with `removePersonal`
+// without GPS and serials) when the output format keeps metadata; else as WritePicture.
+int WritePhoto(HDIB& image, const PhotoMetadata& metadata, const std::string& path, bool removePersonal,
+               const PictureFacts& facts = {});
 
 // Reports a file that could not be written, with its cause, and returns the exit code.
 int CannotWrite(const FileFailure& failure, const std::string& path);

@@ -47,6 +47,9 @@ int RunInfo(std::string_view, Arguments args)
             .key("clrUsed").value(h.biClrUsed)
             .key("type").value(TypeName(DibGetType(dib)))
             .key("alpha").value(bool(picture.alpha))
+            .key("orientation").value(picture.storedOrientation)
+            .key("dateTaken").value(picture.metadata.dateTaken)
+            .key("camera").value(picture.metadata.camera)
             .key("colour_profile");
         WriteColourProfileName(json, picture.facts);
         json            .key("xPelsPerMeter").value(h.biXPelsPerMeter)
@@ -66,6 +69,8 @@ int RunInfo(std::string_view, Arguments args)
                 picture.format.c_str(), h.biWidth, h.biHeight, unsigned(h.biBitCount), h.biClrUsed,
                 std::string(TypeName(DibGetType(dib))).c_str(), h.biXPelsPerMeter, h.biYPelsPerMeter, picture.alpha ? "yes" : "no");
     std::printf("colour profile: %s\n", ColourProfileName(picture.facts).value_or("-").c_str());
+    std::printf("orientation: %d\ndateTaken: %s\ncamera: %s\n", picture.storedOrientation,
+                picture.metadata.dateTaken.c_str(), picture.metadata.camera.c_str());
     if (parsed.has("--palette"))
         for (std::uint32_t i = 0; i < h.biClrUsed; ++i) {
             const RgbQuad& c = dib.colors()[i];

@@ -15,6 +15,11 @@
 #include "imagelib/codecs/document_open.h"
 #include "imagelib/codecs/png/png.h"
 #include "imagelib/codecs/save_as.h"
+#include "imagelib/codecs/file_names.h"
+#include "imagelib/codecs/save_options.h"
+#include "imagelib/dib_alloc.h"
+#include "imagelib/dib_convert.h"
+#include "imagelib/metadata/metadata_save.h"
 #include "imagelib/shared_picture.h"
 
 #include <algorithm>
@@ -66,6 +71,37 @@ std::optional<PictureWithAlpha> onlyLayerWithAlpha(const LayerStack& stack)
     return PictureWithAlpha{&layer.image.read(), std::move(alpha)};
 }
 
+// The photo's blocks go only into a file whose writer is the metadata save's; a transparent
+// PNG keeps its own writer. Nothing when this path does not apply, else whether it wrote.
+std::optional<bool> writeWithPhotoMetadata(const LayerStack& stack, const std::string& path, int saveType,
+                                           const PictureFacts& facts, const PhotoMetadata& metadata)
+{
+    if (!metadata.hasBlocks() || saveType == kSaveAsLayered || saveType == kSaveAsPhotoshop)
+        return std::nullopt;
+    if (saveType == kSaveAsPng && onlyLayerWithAlpha(stack))
+        return std::nullopt;
+    const HDIB& composite = stack.composite;
+    HDIB wide;
+    const ImageType type = DibGetType(composite);
+    if (type != IMG_RGB24 && type != IMG_GREY8)
+        wide = DibPromoteTo24(composite);
+    const HDIB& written = wide ? wide : composite;
+    std::string extension = SaveAsExtension(path);
+    if (!extension.empty() && extension.front() == '.')
+        extension.erase(0, 1);
+    const PictureEncoder encode = MetadataKeepingEncoder(extension, written, CurrentSaveOptions().jpegQuality, facts.iccProfile);
+    if (!encode || !written)
+        return std::nullopt;
+    ui::BusyCursor busy;
+    const WriteResult result = WriteWithMetadata(path, encode, metadata, {written.width(), written.height(), false});
+    if (result != WriteResult::Written) {
+        ShowFailureNotices(result.failure());
+        if (!result.failure())
+            showDiskError();
+    }
+    return result == WriteResult::Written;
+}
+
 LoadedDocument readDocument(const std::string& path)
 {
     // The layered and Photoshop readers keep the whole stack aside; the dispatcher sees its composite.
@@ -98,6 +134,7 @@ LoadedDocument readDocument(const std::string& path)
     LoadedDocument loaded;
     loaded.code = opened.result.code();
     loaded.format = opened.format;
+    loaded.metadata = std::move(opened.metadata);
     if (!opened.result.ok())
         return loaded;
     if ((opened.format == "VLF" || opened.format == "PSD") && layered) {
@@ -141,11 +178,14 @@ LoadedDocument LoadDocument(const std::string& path)
     return ReadWithinMemory(path, [&] { return readDocument(path); }, [] { return LoadedDocument{}; });
 }
 
-bool WriteDocument(LayerStack& stack, std::string& path, int saveType, const PictureFacts& facts)
+bool WriteDocument(LayerStack& stack, std::string& path, int saveType, const PictureFacts& facts,
+                   const PhotoMetadata& metadata)
 {
     path = WithDefaultExtension(path, saveType);
     bool written = false;
-    if (saveType == kSaveAsLayered || saveType == kSaveAsPng) {
+    if (const auto kept = writeWithPhotoMetadata(stack, path, saveType, facts, metadata)) {
+        written = *kept;
+    } else if (saveType == kSaveAsLayered || saveType == kSaveAsPng) {
         // The layered and PNG writers work outside the Save-as procedure, which reports its own failures.
         ui::BusyCursor busy;
         if (saveType == kSaveAsLayered) {

@@ -5,6 +5,7 @@
 
 #include "edit/layer_stack.h"
 #include "imagelib/codecs/codec_result.h"
+#include "imagelib/metadata/photo_metadata.h"
 
 #include <memory>
 #include <string>
@@ -16,6 +17,7 @@ struct LoadedDocument {
     ReadCode code = ReadCode::Failure;
     std::string format;  // "VLF", "PNG", "JPEG", ...
     PictureFacts facts;  // what a flat picture's file said beside its pixels (its colour profile)
+    PhotoMetadata metadata;  // the photo's EXIF, XMP and IPTC, for the saves of the document
 };
 
 // The document open of the image windows. Unknown files show string 2356; a picture
@@ -24,8 +26,10 @@ LoadedDocument LoadDocument(const std::string& path);
 
 // Writes the document as `saveType` under `path` (a name without an extension takes the
 // type's). Clears the modified flag on success. `facts` go into formats that hold them (the
-// colour profile: JPEG, PNG, TIFF); the layered format has no place for them.
-bool WriteDocument(LayerStack& stack, std::string& path, int saveType, const PictureFacts& facts = {});
+// colour profile: JPEG, PNG, TIFF; the layered format has no place for them); a JPEG, TIFF or
+// PNG file also takes `metadata`'s blocks (upright, at the written size).
+bool WriteDocument(LayerStack& stack, std::string& path, int saveType, const PictureFacts& facts = {},
+                   const PhotoMetadata& metadata = {});
 
 // Remakes the composite after the document's size or layers changed wholesale.
 bool RebuildComposite(LayerStack& stack);
