@@ -16,7 +16,7 @@ PictureEncoder MetadataKeepingEncoder(const std::string& extension, const HDIB& 
         return [&image, iccProfile](ByteSink& sink) { return WriteTiff(sink, image, iccProfile); };
     if (extension == "PNG")
         return [&image, iccProfile](ByteSink& sink) {
-            return WritePng(sink, image, nullptr, nullptr, iccProfile) == PngWriteResult::Written
+            return WritePng(sink, image, nullptr, iccProfile) == PngWriteResult::Written
                        ? WriteResult(WriteResult::Written)
                        : WriteResult(WriteResult::NotWritten);
         };
