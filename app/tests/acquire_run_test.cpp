@@ -42,11 +42,11 @@ TEST_F(AcquireRun, ScansOpenAWindowOnTheAcquisitionPageAndJoinTheAlbumOnTheAlbum
     EXPECT_EQ(std::filesystem::path(photo).filename().string().substr(6), "01.JPG");
     EXPECT_NE(ReadTextFile(sandbox.configFile()).find("CAMERA_NUM=2"), std::string::npos);
 
-    // The new album of the page took it, alone selected; leaving the page writes the file.
+    // The new album of the page took it, alone selected, and wrote the file at once.
     const std::string joined = sandbox.lastLine("album acquired ");
     EXPECT_EQ(StateField(joined, "count"), "1") << sandbox.log();
     EXPECT_EQ(StateField(joined, "selected"), "0");
-    EXPECT_EQ(StateField(joined, "modified"), "1");
+    EXPECT_EQ(StateField(joined, "modified"), "0");
     const std::string albumFile = StateField(joined, "path");
     ASSERT_FALSE(albumFile.empty()) << joined;
     sandbox.expectAnswers({{"page 1", "album left "}});

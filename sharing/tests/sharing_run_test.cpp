@@ -56,7 +56,7 @@ TEST(SharingRun, PhotosComeFromTheStoreIntoWindowsAndANewAlbum)
     // Nothing typed for the password yet: only a beep.
     sandbox.expectAnswers({{ClickOnControl(155), "screen 1 panels 0,1\n"},
                            {ClickOnPage(1, 6, SidePanelPlace()), "screen 6 panels 0,6\n"},
-                           {ClickOnHandler(6, skin::Handler::DownloadPhotos), "beep\n"}});
+                           {ClickOnHandler(6, skin::Handler::DownloadPhotos), "beep missing credentials\n"}});
     // Tab goes to the identifier (already there from the last run), then to the password.
     ASSERT_EQ(sandbox.send("key Tab"), 0);
     ASSERT_EQ(sandbox.send("key Tab"), 0);

@@ -181,12 +181,14 @@ int CannotWrite(const FileFailure& failure, const std::string& path)
 int WritePhoto(HDIB& image, const PhotoMetadata& metadata, const std::string& path, bool removePersonal,
                const PictureFacts& facts)
 {
+    // Only JPEG needs the picture widened; TIFF and PNG keep its depth as the plain writers do.
+    const std::string extension = DispatchExtension(path);
     HDIB wide;
     const ImageType type = DibGetType(image);
-    if (type != IMG_RGB24 && type != IMG_GREY8)
+    if ((extension == "JPG" || extension == "JPEG") && type != IMG_RGB24 && type != IMG_GREY8)
         wide = DibPromoteTo24(image);
     const HDIB& written = wide ? wide : image;
-    const PictureEncoder encode = MetadataKeepingEncoder(DispatchExtension(path), written, CurrentSaveOptions().jpegQuality,
+    const PictureEncoder encode = MetadataKeepingEncoder(extension, written, CurrentSaveOptions().jpegQuality,
                                                           facts.iccProfile);
     if (!metadata.hasBlocks() || !encode || !written)
         return WritePicture(image, path, false, facts);

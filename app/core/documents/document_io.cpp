@@ -81,14 +81,15 @@ std::optional<bool> writeWithPhotoMetadata(const LayerStack& stack, const std::s
     if (saveType == kSaveAsPng && onlyLayerWithAlpha(stack))
         return std::nullopt;
     const HDIB& composite = stack.composite;
-    HDIB wide;
-    const ImageType type = DibGetType(composite);
-    if (type != IMG_RGB24 && type != IMG_GREY8)
-        wide = DibPromoteTo24(composite);
-    const HDIB& written = wide ? wide : composite;
     std::string extension = SaveAsExtension(path);
     if (!extension.empty() && extension.front() == '.')
         extension.erase(0, 1);
+    // Only JPEG needs the picture widened; TIFF and PNG keep its depth as the plain writers do.
+    HDIB wide;
+    const ImageType type = DibGetType(composite);
+    if ((extension == "JPG" || extension == "JPEG") && type != IMG_RGB24 && type != IMG_GREY8)
+        wide = DibPromoteTo24(composite);
+    const HDIB& written = wide ? wide : composite;
     const PictureEncoder encode = MetadataKeepingEncoder(extension, written, CurrentSaveOptions().jpegQuality, facts.iccProfile);
     if (!encode || !written)
         return std::nullopt;
