@@ -13,21 +13,7 @@ ReadResult ReadCameraRaw(ByteSource& source)
                 session.failure()};
     if (FileFailure refused = session.checkDevelopBudget())
         return RefusedPicture(refused);
-    LibRaw& raw = session.processor();
-    raw.imgdata.params.use_camera_wb = 1;
-    raw.imgdata.params.output_bps = 8;
-    int code = raw.unpack();
-    if (code == LIBRAW_SUCCESS)
-        code = raw.dcraw_process();
-    if (code != LIBRAW_SUCCESS)
-        return LibRawSession::LibraryFailure(code);
-    const ProcessedImage developed(raw.dcraw_make_mem_image(&code));
-    if (!developed)
-        return LibRawSession::LibraryFailure(code);
-    ReadResult result = PictureFromProcessed(*developed, session.fileBytes());
-    if (result.ok())
-        result.facts().alreadyUpright = true;
-    return result;
+    return DevelopWithCameraBalance(session, false);
 }
 
 ReadResult ReadCameraRaw(const std::string& path)

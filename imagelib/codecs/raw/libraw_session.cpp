@@ -71,4 +71,24 @@ ReadResult PictureFromProcessed(const libraw_processed_image_t& image, std::uint
     return ReadResult(std::move(allocated.picture));
 }
 
+ReadResult DevelopWithCameraBalance(LibRawSession& session, bool halfSize)
+{
+    LibRaw& raw = session.processor();
+    raw.imgdata.params.use_camera_wb = 1;
+    raw.imgdata.params.output_bps = 8;
+    raw.imgdata.params.half_size = halfSize ? 1 : 0;
+    int code = raw.unpack();
+    if (code == LIBRAW_SUCCESS)
+        code = raw.dcraw_process();
+    if (code != LIBRAW_SUCCESS)
+        return LibRawSession::LibraryFailure(code);
+    const ProcessedImage developed(raw.dcraw_make_mem_image(&code));
+    if (!developed)
+        return LibRawSession::LibraryFailure(code);
+    ReadResult result = PictureFromProcessed(*developed, session.fileBytes());
+    if (result.ok())
+        result.facts().alreadyUpright = true;
+    return result;
+}
+
 }  // namespace lv

@@ -46,4 +46,8 @@ using ProcessedImage = std::unique_ptr<libraw_processed_image_t, ProcessedImageF
 // The 8-bit RGB picture LibRaw made, as a picture of ours; null result on odd layouts.
 ReadResult PictureFromProcessed(const libraw_processed_image_t& image, std::uint64_t fileBytes);
 
+// Develops the opened raw file with the camera's white balance into an 8-bit picture, at full
+// size or at half (the quick way when a thumbnail has no preview to come from).
+ReadResult DevelopWithCameraBalance(LibRawSession& session, bool halfSize);
+
 }  // namespace lv

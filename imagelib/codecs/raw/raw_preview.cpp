@@ -44,22 +44,7 @@ HDIB turnUpright(const HDIB& picture, int flip)
 
 ReadResult developHalfSize(LibRawSession& session)
 {
-    LibRaw& raw = session.processor();
-    raw.imgdata.params.use_camera_wb = 1;
-    raw.imgdata.params.output_bps = 8;
-    raw.imgdata.params.half_size = 1;
-    int code = raw.unpack();
-    if (code == LIBRAW_SUCCESS)
-        code = raw.dcraw_process();
-    if (code != LIBRAW_SUCCESS)
-        return LibRawSession::LibraryFailure(code);
-    const ProcessedImage developed(raw.dcraw_make_mem_image(&code));
-    if (!developed)
-        return LibRawSession::LibraryFailure(code);
-    ReadResult result = PictureFromProcessed(*developed, session.fileBytes());
-    if (result.ok())
-        result.facts().alreadyUpright = true;
-    return result;
+    return DevelopWithCameraBalance(session, true);
 }
 
 ReadResult embeddedPreview(LibRawSession& session)
