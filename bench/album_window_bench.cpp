@@ -92,7 +92,8 @@ struct PageFixture {
     app::TestHooks hooks;
     app::MainWindow window{none, none, hooks, [] {}};
     app::AlbumLibrary library{LargeAlbumFolder() / "LV2000.ini", LV_PROGRAM_DIR, LargeAlbumFolder() / "albums"};
-    app::AlbumPage page{window, none, hooks, library};
+    app::OpenAlbum openAlbum;
+    app::AlbumPage page{window, none, hooks, library, openAlbum};
 };
 
 void BM_ShowAndPaintThousandPhotoPage(benchmark::State& state)
