@@ -5,6 +5,7 @@
 #include "common/program_paths.h"
 #include "common/settings.h"
 #include "common/settings_store.h"
+#include "app/output/print_failure.h"
 #include "app/core/shell_state.h"
 #include "app/output/print_preview_dialog.h"
 #include "app/widgets/dib_image.h"
@@ -255,7 +256,7 @@ void CalibrationDialog::printChart()
             ConfirmWithPreview(this, QStringLiteral("Página de teste"), metrics, 1,
                                [&](print::PrintSurface& surface, int) { print::DrawSinglePicturePage(surface, page, options); })) {
         if (!print::PrintSinglePicture(printer, page, "Página de teste", options, print::Orientation::Landscape, *copies))
-            ui::Beep("printing failed");
+            TellPrintingFailed();
     }
     print::SetPrintCalibrationEnabled(wasOn);
 }

@@ -3,6 +3,7 @@
 #include "album/album.h"
 #include "common/beep.h"
 #include "common/program_paths.h"
+#include "app/output/print_failure.h"
 #include "app/output/calibration_dialog.h"
 #include "app/output/print_preview_dialog.h"
 #include "common/ui_service.h"
@@ -156,7 +157,7 @@ bool ContactSheetDialog::printWithPreview()
     print::PhotoPrefetcher prefetch(photos_, layout.thumbWidth, layout.thumbHeight, print::PrefetchThreads(),
                                     print::PrefetchAhead());
     if (!print::PrintContactSheet(printer, s, photos_, prefetch.loader(), *copies)) {
-        ui::Beep("printing failed");
+        TellPrintingFailed();
         return false;
     }
     return true;

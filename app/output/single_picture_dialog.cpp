@@ -1,5 +1,6 @@
 #include "app/output/single_picture_dialog.h"
 
+#include "app/output/print_failure.h"
 #include "app/output/calibration_dialog.h"
 #include "app/output/print_preview_dialog.h"
 #include "app/output/printer_setup.h"
@@ -233,7 +234,7 @@ bool SinglePictureDialog::printWithPreview()
     if (!copies)
         return false;
     if (!print::PrintSinglePicture(print::ProcessPrinter(), picture_, title_, options_, orientation(), *copies)) {
-        ui::Beep("printing failed");
+        TellPrintingFailed();
         return false;
     }
     return true;

@@ -25,7 +25,7 @@ const std::set<std::string> kLegitimateBeeps = {
     "no source chosen", "nothing to undo", "undo not offered", "missing credentials", "no templates",
     "no placeholder",  "mail not configured", "no text layer", "no layers",   "choice needs a scrollable picture",
     "nothing to delete", "nothing to copy", "empty page",     "download under way", "no photo chosen",
-    "first photo",     "last photo",  "layer command refused", "printing failed",
+    "first photo",     "last photo",  "layer command refused",
 };
 
 // Screens still being built; remove each line as its screen lands.

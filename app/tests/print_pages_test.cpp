@@ -207,5 +207,19 @@ TEST_F(PrintPages, TheCalibrationDialogSavesCurvesSettingsAndTheSwitch)
     EXPECT_EQ(again.channel(), 2);
 }
 
+TEST_F(PrintPages, APrinterThatRefusesTheJobIsToldNotBeeped)
+{
+    // A folder where the PDF should go: the stand-in printer cannot open its file.
+    std::filesystem::remove(pdf());
+    std::filesystem::create_directory(pdf());
+    ContactSheetDialog dialog(nullptr, album(3));
+    const bool printed = dialog.printWithPreview();
+    std::filesystem::remove(pdf());
+    EXPECT_FALSE(printed);
+    EXPECT_EQ(ui.beeps, 0);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].text.find("Não foi possível imprimir"), std::string::npos) << ui.messages[0].text;
+}
+
 }  // namespace
 }  // namespace lv::app
