@@ -37,6 +37,13 @@ std::vector<std::uint8_t> TopDownRgb(const HDIB& picture);
 template<typename Read>
 ReadResult ReadFileWith(const std::string& path, Read&& read);
 
+// The answer when the file could not be taken into memory: a stop by the user breaks the
+// read; anything else lets the next reader try.
+inline ReadResult UnreadInput(const FileFailure& failure)
+{
+    return {failure.problem == FileProblem::Cancelled ? ReadCode::Broken : ReadCode::NotThisFormat, failure};
+}
+
 // The answer for a picture the budget or the memory refused.
 inline ReadResult RefusedPicture(const FileFailure& failure)
 {

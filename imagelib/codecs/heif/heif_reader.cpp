@@ -49,7 +49,7 @@ ReadResult ReadHeif(ByteSource& source)
         return ReadCode::NotThisFormat;
     std::vector<std::uint8_t> bytes;
     if (FileFailure failure = ReadRestIntoMemory(source, bytes))
-        return {failure.problem == FileProblem::Cancelled ? ReadCode::Broken : ReadCode::NotThisFormat, failure};
+        return UnreadInput(failure);
 
     const HeifContext context;
     if (!context)

@@ -56,7 +56,7 @@ ReadResult ReadJxl(ByteSource& source)
         return ReadCode::NotThisFormat;
     std::vector<std::uint8_t> bytes;
     if (FileFailure failure = ReadRestIntoMemory(source, bytes))
-        return {failure.problem == FileProblem::Cancelled ? ReadCode::Broken : ReadCode::NotThisFormat, failure};
+        return UnreadInput(failure);
 
     const std::unique_ptr<JxlDecoder, JxlDecoderFree> decoder(JxlDecoderCreate(nullptr));
     const JxlRunner runner = MakeJxlRunner();

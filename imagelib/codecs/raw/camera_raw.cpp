@@ -9,8 +9,7 @@ ReadResult ReadCameraRaw(ByteSource& source)
 {
     LibRawSession session(source);
     if (!session.ok())
-        return {session.failure().problem == FileProblem::Cancelled ? ReadCode::Broken : ReadCode::NotThisFormat,
-                session.failure()};
+        return UnreadInput(session.failure());
     if (FileFailure refused = session.checkDevelopBudget())
         return RefusedPicture(refused);
     return DevelopWithCameraBalance(session, false);

@@ -77,8 +77,7 @@ ReadResult ReadCameraRawPreview(ByteSource& source)
 {
     LibRawSession session(source);
     if (!session.ok())
-        return {session.failure().problem == FileProblem::Cancelled ? ReadCode::Broken : ReadCode::NotThisFormat,
-                session.failure()};
+        return UnreadInput(session.failure());
     const libraw_image_sizes_t& sizes = session.processor().imgdata.sizes;
     const bool sideways = (sizes.flip & 4) != 0;
     const int wholeWidth = sideways ? sizes.height : sizes.width, wholeHeight = sideways ? sizes.width : sizes.height;

@@ -68,7 +68,7 @@ ReadResult ReadWebp(ByteSource& source)
         return ReadCode::NotThisFormat;
     std::vector<std::uint8_t> bytes;
     if (FileFailure failure = ReadRestIntoMemory(source, bytes))
-        return {failure.problem == FileProblem::Cancelled ? ReadCode::Broken : ReadCode::NotThisFormat, failure};
+        return UnreadInput(failure);
     const WebPData data{bytes.data(), bytes.size()};
     WebPDemuxState state = WEBP_DEMUX_PARSE_ERROR;
     const std::unique_ptr<WebPDemuxer, DemuxDelete> demux(WebPDemuxPartial(&data, &state));
