@@ -11,12 +11,9 @@ DIR=${3:-/dev/shm}/lvbench-resize
 LIMIT=120
 mkdir -p "$DIR"
 trap 'rm -rf "$DIR"' EXIT
+. "$(dirname "$0")/compare_common.sh"
 IN=$DIR/photo.jpg
-timeout $LIMIT convert -size 4000x3000 gradient:orange-navy -attenuate 0.4 +noise Gaussian -quality 90 "$IN"
-run() {
-    name=$1; shift
-    /usr/bin/time -f "$name %e %U %S %M" -a -o "$DIR/times" timeout $LIMIT "$@" >/dev/null 2>&1 || echo "$name failed" >&2
-}
+make_photo "$IN"
 : > "$DIR/times"
 i=0
 while [ $i -lt "$RUNS" ]; do
@@ -25,13 +22,7 @@ while [ $i -lt "$RUNS" ]; do
     run thumbnail env VIPS_CONCURRENCY=1 vipsthumbnail "$IN" -s 1000x750 -o "$DIR/thumb.jpg[Q=90]"
     i=$((i + 1))
 done
-awk '
-    { wall[$1] = wall[$1] " " $2; cpu[$1] = cpu[$1] " " ($3 + $4) }
-    function median(list,   n, a, i, j, t) {
-        n = split(list, a, " ")
-        for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] < a[i]) { t = a[i]; a[i] = a[j]; a[j] = t }
-        return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
-    }
+awk "$MEDIAN_AWK"'
     END {
         for (k in wall) printf "%-9s wall %.3f s  cpu %.3f s\n", k, median(wall[k]), median(cpu[k])
         printf "ours/vips resize wall %.2f cpu %.2f (target 0.10)\n", median(wall["ours"]) / median(wall["vips"]), median(cpu["ours"]) / median(cpu["vips"])

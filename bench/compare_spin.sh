@@ -11,14 +11,10 @@ DIR=${3:-/dev/shm}/lvbench-spin
 LIMIT=120
 mkdir -p "$DIR"
 trap 'rm -rf "$DIR"' EXIT
+. "$(dirname "$0")/compare_common.sh"
 IN=$DIR/photo.jpg
-timeout $LIMIT convert -size 4000x3000 gradient:orange-navy -attenuate 0.4 +noise Gaussian -quality 90 "$IN"
+make_photo "$IN"
 
-run() { # name, command...: appends "name wall cpu maxKB" to the results
-    name=$1; shift
-    if /usr/bin/time -f "$name %e %U %S %M" -a -o "$DIR/times" timeout $LIMIT "$@" >/dev/null 2>&1; then :; else
-        echo "$name failed or timed out" >&2; fi
-}
 : > "$DIR/times"
 i=0
 while [ $i -lt "$RUNS" ]; do
@@ -29,13 +25,7 @@ while [ $i -lt "$RUNS" ]; do
 done
 cat "$DIR/times"
 OUT_BYTES=$(vipsheader -f width "$DIR/ours.jpg"):$(vipsheader -f height "$DIR/ours.jpg")
-awk -v out="$OUT_BYTES" '
-    { wall[$1] = wall[$1] " " $2; cpu[$1] = cpu[$1] " " ($3 + $4); mem[$1] = mem[$1] " " $5 }
-    function median(list,   n, a, i, j, t) {
-        n = split(list, a, " ")
-        for (i = 1; i <= n; i++) for (j = i + 1; j <= n; j++) if (a[j] < a[i]) { t = a[i]; a[i] = a[j]; a[j] = t }
-        return n % 2 ? a[(n + 1) / 2] : (a[n / 2] + a[n / 2 + 1]) / 2
-    }
+awk -v out="$OUT_BYTES" "$MEDIAN_AWK"'
     END {
         for (k in wall) printf "%-7s wall %.3f s  cpu %.3f s  peak %d MB\n", k, median(wall[k]), median(cpu[k]), median(mem[k]) / 1024
         split(out, wh, ":")
