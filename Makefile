@@ -19,7 +19,7 @@ FUZZ = build/fuzz
 # the Debian package build/release/lumivista_<version>_<arch>.deb.
 PREFIX ?= /usr/local
 
-.PHONY: all deps build run test test-long bench fuzz fuzz-run install package clean
+.PHONY: all deps build run test-build test test-long bench fuzz fuzz-run install package clean
 
 all: build
 
@@ -48,8 +48,10 @@ $(TEST)/build.ninja:
 	  -DCMAKE_CXX_FLAGS_DEBUG="-g1" -DCMAKE_C_FLAGS_DEBUG="-g1" -DLV_SANITIZE=ON
 
 # Tests labelled `long` (large photos, minutes each) run only with `make test-long`.
-test: deps $(TEST)/build.ninja
+test-build: deps $(TEST)/build.ninja
 	cmake --build $(TEST) -j $(JOBS)
+
+test: test-build
 	cd $(TEST) && ctest --output-on-failure -j $(JOBS) -LE long
 
 test-long: deps $(TEST)/build.ninja

@@ -6,13 +6,16 @@
 #include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
 #include "imagelib/codecs/save_as.h"
+#include "imagelib/codecs/save_as_names.h"
 #include "pictures.h"
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <optional>
-#include <sys/stat.h>
+#include <tuple>
 
 namespace lv {
 namespace {
@@ -146,6 +149,67 @@ TEST_F(SaveAs, ReadOnlyFilesAreRefusedAndOtherFilesKeepTheirPermissions)
     struct stat st {};
     ASSERT_EQ(::stat(secret.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 07777, 0600u);
+}
+
+
+TEST(SaveAsNames, ATypedKnownExtensionChoosesTheFormatWhateverTheList)
+{
+    const std::tuple<const char*, int, const char*, int> cases[] = {
+        {"/f/nome.png", kSaveAsJpeg, "/f/nome.png", kSaveAsPng},
+        {"/f/nome.VLF", kSaveAsJpeg, "/f/nome.VLF", kSaveAsLayered},
+        {"/f/nome.jpg", kSaveAsLayered, "/f/nome.jpg", kSaveAsJpeg},
+        {"/f/nome.JPEG", kSaveAsBmp, "/f/nome.JPEG", kSaveAsJpeg},
+        {"/f/nome.jpe", kSaveAsBmp, "/f/nome.jpe", kSaveAsJpeg},
+        {"/f/nome.Tiff", kSaveAsBmp, "/f/nome.Tiff", kSaveAsTiff},
+        {"/f/nome.tga", kSaveAsPng, "/f/nome.tga", kSaveAsTarga},
+        {"/f/nome.fpx", kSaveAsPng, "/f/nome.fpx", kSaveAsFlashPix},
+        {"/f/a.b.gif", kSaveAsPng, "/f/a.b.gif", kSaveAsGif},
+        {"/f/nome.pcx", kSaveAsPng, "/f/nome.pcx", kSaveAsPcx},
+        {"/f/nome.bmp", kSaveAsPng, "/f/nome.bmp", kSaveAsBmp},
+        {"/f/nome.tif", kSaveAsPng, "/f/nome.tif", kSaveAsTiff},
+    };
+    for (const auto& [typed, list, path, type] : cases) {
+        const SaveAsTarget target = ResolveSaveAsName(typed, list);
+        EXPECT_EQ(target.path, path) << typed;
+        EXPECT_EQ(target.type, type) << typed;
+    }
+}
+
+TEST(SaveAsNames, ANameWithoutExtensionTakesTheListsTypeInLowerCase)
+{
+    const std::tuple<const char*, int, const char*> cases[] = {
+        {"/f/nome", kSaveAsLayered, "/f/nome.vlf"}, {"/f/nome", kSaveAsPng, "/f/nome.png"},
+        {"/f/nome", kSaveAsJpeg, "/f/nome.jpg"},    {"/f/nome", kSaveAsFlashPix, "/f/nome.fpx"},
+        {"/f/nome", kSaveAsBmp, "/f/nome.bmp"},     {"/f/nome", kSaveAsTarga, "/f/nome.tga"},
+        // Dots that are no extension: in a folder, numbers only, too long, not a word, leading.
+        {"/f.d/nome", kSaveAsGif, "/f.d/nome.gif"}, {"/f/foto.2024", kSaveAsJpeg, "/f/foto.2024.jpg"},
+        {"/f/viagem.praia", kSaveAsPng, "/f/viagem.praia.png"}, {"/f/a.b c", kSaveAsTiff, "/f/a.b c.tif"},
+        {"/f/.oculto", kSaveAsPcx, "/f/.oculto.pcx"},           {"/f/nome.", kSaveAsJpeg, "/f/nome..jpg"},
+    };
+    for (const auto& [typed, list, path] : cases) {
+        const SaveAsTarget target = ResolveSaveAsName(typed, list);
+        EXPECT_EQ(target.path, path) << typed;
+        EXPECT_EQ(target.type, list) << typed;
+    }
+}
+
+TEST(SaveAsNames, AnUnknownExtensionIsRefusedWithTheNamedFile)
+{
+    for (const char* typed : {"/f/nome.xyz", "/f/nome.psd", "/f/nome.doc1", "/f/n.J6I"})
+        EXPECT_EQ(ResolveSaveAsName(typed, kSaveAsJpeg).type, 0) << typed;
+    EXPECT_EQ(ResolveSaveAsName("/f/nome", 10).type, 0) << "a type nobody writes";
+    EXPECT_EQ(UnknownSaveFormat("/f/nome.xyz").notices.at(0).text, "Formato de arquivo desconhecido. --- /f/nome.xyz");
+}
+
+TEST(SaveAsNames, TheListStartsOnTheDocumentsOwnFormat)
+{
+    EXPECT_EQ(InitialSaveAsType("/f/foto.png", 1, kSaveAsJpeg), kSaveAsPng);
+    EXPECT_EQ(InitialSaveAsType("/f/foto.PNG", 2, kSaveAsJpeg), kSaveAsLayered) << "layers are kept only there";
+    EXPECT_EQ(InitialSaveAsType("Sem título-01", 3, kSaveAsJpeg), kSaveAsLayered);
+    EXPECT_EQ(InitialSaveAsType("/f/camadas.vlf", 1, kSaveAsJpeg), kSaveAsLayered);
+    EXPECT_EQ(InitialSaveAsType("/f/foto.tiff", 1, kSaveAsJpeg), kSaveAsTiff);
+    EXPECT_EQ(InitialSaveAsType("Sem título-01", 1, kSaveAsGif), kSaveAsGif) << "nothing of its own: the last type chosen";
+    EXPECT_EQ(InitialSaveAsType("/f/disco.pcd", 1, kSaveAsBmp), kSaveAsBmp) << "a format nobody writes";
 }
 
 }  // namespace

@@ -55,26 +55,17 @@ Step TextTool(std::string words, bool shadow, Point at, int expectedLayer)
                 EXPECT_EQ(d.currentLayer, expectedLayer);
             }};
 }
-Step Brush(std::uint8_t value)
-{
-    return {"paint", [=](LayerStack& d) {
-                ASSERT_TRUE(RecordUndoStep(d, 1001));
-                PaintCurrentLayer(d, value);
-                CompositeLayers(d);
-            }};
-}
-Step Turn() { return {"turn", [](LayerStack& d) { ASSERT_TRUE(TurnDocument(d, true)); }}; }
 
 TEST(LayerSwitchDrop, EditingAnotherTextLayerPutsLiftedContentDownInOneStepWithTheLettering)
 {
     UndoWalk walk(LetteringOverTwoLayers());
-    walk.run({Lift({2, 2, 12, 8}, 3, 2), TextTool("Editado", false, {25, 8}, 0), Brush(90), Turn()}, 2);
+    walk.run({Lift({2, 2, 12, 8}, 3, 2), TextTool("Editado", false, {25, 8}, 0), Paint(90), Turn(true)}, 2);
 }
 
 TEST(LayerSwitchDrop, NewLetteringWithAShadowPutsLiftedContentDownFirst)
 {
     UndoWalk walk(LetteringOverTwoLayers());
-    walk.run({Brush(70), Lift({2, 2, 12, 8}, 1, 4), TextTool("Novo", true, {1, 1}, 0), Turn(), Brush(20)}, 5);
+    walk.run({Paint(70), Lift({2, 2, 12, 8}, 1, 4), TextTool("Novo", true, {1, 1}, 0), Turn(true), Paint(20)}, 5);
 }
 
 TEST(LayerSwitchDrop, UndoingTheLetteringBringsTheLiftedContentBackOnItsOwnLayer)
@@ -98,7 +89,7 @@ TEST(LayerSwitchDrop, TheProjectScreensSwitchDropsTooAndAStayRecordsNothing)
                     EXPECT_FALSE(d.selectionAux);
                 }});
     walk.apply({"bad index", [](LayerStack& d) { EXPECT_EQ(SwitchCurrentLayer(d, 9), -1); }, 0, 0});
-    walk.apply(Brush(40));
+    walk.apply(Paint(40));
     walk.walkBackAndForth();
 }
 

@@ -25,22 +25,13 @@ Step Lettering(std::string words, bool shadow, Point at)
                 EXPECT_GE(d.layerCount, layers);
             }};
 }
-Step Brush(std::uint8_t value)
-{
-    return {"paint", [=](LayerStack& d) {
-                ASSERT_TRUE(RecordUndoStep(d, 1001));
-                PaintCurrentLayer(d, value);
-                CompositeLayers(d);
-            }};
-}
-Step Turn() { return {"turn", [](LayerStack& d) { ASSERT_TRUE(TurnDocument(d, false)); }}; }
 Step ShadowOnly() { return {"shadow", [](LayerStack& d) { ASSERT_TRUE(AddDropShadow(d, {3, 50, 1, 2})); }}; }
 
 TEST(TextActionUndo, TextWithAShadowUndoesAndRedoesAsOneStepAmongOtherKinds)
 {
     UndoWalk walk(2);
-    walk.run({Lettering("Oi", true, {4, 5}), Brush(120), Turn(), Lettering("Olá", true, {2, 2}),
-              Lettering("sem", false, {20, 3}), Brush(60)},
+    walk.run({Lettering("Oi", true, {4, 5}), Paint(120), Turn(false), Lettering("Olá", true, {2, 2}),
+              Lettering("sem", false, {20, 3}), Paint(60)},
              38);
 }
 
@@ -59,7 +50,7 @@ TEST(TextActionUndo, TheFirstUndoNeverShowsALoneShadow)
 TEST(TextActionUndo, AShadowAddedLaterIsItsOwnSingleStep)
 {
     UndoWalk walk(2);
-    walk.run({Lettering("Oi", false, {4, 5}), ShadowOnly(), Brush(30), Lettering("Dois", false, {20, 18}), ShadowOnly()}, 7);
+    walk.run({Lettering("Oi", false, {4, 5}), ShadowOnly(), Paint(30), Lettering("Dois", false, {20, 18}), ShadowOnly()}, 7);
 }
 
 TEST(UndoActions, NestedActionsEndWithTheOutermostAndAWithdrawnStepLeavesNoHole)
@@ -77,7 +68,7 @@ TEST(UndoActions, NestedActionsEndWithTheOutermostAndAWithdrawnStepLeavesNoHole)
                     ASSERT_TRUE(RecordUndoStep(d, kUndoLayerOpacity));
                     d.layers[0].opacity = 40;
                 }});
-    walk.apply(Brush(77));
+    walk.apply(Paint(77));
     walk.walkBackAndForth();
     walk.randomWalk(50, 3);
 }

@@ -6,7 +6,9 @@
 #include "app/core/undo/undo_table.h"
 #include "edit/compositing.h"
 #include "edit/layers.h"
+#include "edit/placement/document_geometry.h"
 #include "edit/selection/selection.h"
+#include "edit/undo_hooks.h"
 #include "imagelib/dib_geometry.h"
 
 #include <gtest/gtest.h>
@@ -121,6 +123,20 @@ struct Step {
     int undos = 1;
     int redos = 1;
 };
+
+// The step kinds more than one walk mixes in; each walk's own kinds stay beside it.
+inline Step Paint(std::uint8_t value, int code = 1001)  // a pixel step of the current layer
+{
+    return {"paint", [=](LayerStack& d) {
+                ASSERT_TRUE(RecordUndoStep(d, code));
+                PaintCurrentLayer(d, value);
+                CompositeLayers(d);
+            }};
+}
+inline Step Turn(bool right)
+{
+    return {"turn", [=](LayerStack& d) { ASSERT_TRUE(TurnDocument(d, right)); }};
+}
 
 class UndoWalk {
 public:

@@ -30,14 +30,6 @@ namespace {
 
 // The kinds of step, each as a user makes it.
 
-Step Paint(std::uint8_t value, int code = 1001)  // a pixel step of the current layer
-{
-    return {"paint", [=](LayerStack& d) {
-                ASSERT_TRUE(RecordUndoStep(d, code));
-                PaintCurrentLayer(d, value);
-                CompositeLayers(d);
-            }};
-}
 Step PaintBelow(int layer)  // a brush on another layer; the top one is current again after it
 {
     return {"paint below", [=](LayerStack& d) {
@@ -210,7 +202,6 @@ Step Rotate(double degrees)
 {
     return {"rotate layer", [=](LayerStack& d) { ASSERT_TRUE(RotateCurrentLayer(d, degrees)); }};
 }
-Step Turn(bool right) { return {"turn", [=](LayerStack& d) { ASSERT_TRUE(TurnDocument(d, right)); }}; }
 Step Flip(bool horizontal) { return {"flip", [=](LayerStack& d) { ASSERT_TRUE(FlipDocument(d, horizontal)); }}; }
 Step Spin(double degrees) { return {"spin", [=](LayerStack& d) { ASSERT_TRUE(SpinDocument(d, degrees)); }}; }
 Step ResizePicture(int width, int height)

@@ -11,15 +11,16 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <optional>
 #include <set>
-#include <sys/stat.h>
-#include <sys/wait.h>
 #include <thread>
-#include <unistd.h>
 
 namespace lv {
 namespace {
@@ -261,6 +262,57 @@ TEST(ToolFiles, EightConcurrentSavesLeaveOneWholeOutput)
     // No temporary file is left behind.
     for (const auto& entry : fs::directory_iterator(dir.path()))
         EXPECT_FALSE(entry.path().filename().string().starts_with(".")) << entry.path();
+}
+
+// The fuzzers' hand-built hostile seeds through the tool: each small file once asked for
+// gigabytes; now each is refused quickly with its cause and the input-failure status.
+std::string Seed(const std::string& name)
+{
+    return ShellQuote(std::string(LV_SOURCE_DIR) + "/fuzz/corpus/" + name);
+}
+
+TEST(HostileSeeds, EachIsRefusedWithItsCause)
+{
+    const struct {
+        std::string arguments;
+        std::string says;
+    } cases[] = {
+        {"album info " + Seed("album/shared_thumbnail.abm"), "1 photos (damaged"},
+        {"skin info " + Seed("skin/shared_picture.skin"), "damaged skin file"},
+        {"info " + Seed("psd/zip_zeros_20000.psd"), "A imagem é grande demais para ser aberta. --- "},
+        {"convert " + Seed("psd/zip_zeros_20000.psd") + " /dev/null/x.vlf", "A imagem é grande demais"},
+        {"info " + Seed("fpx/single_colour_24000.fpx"), "A imagem é grande demais para ser aberta. --- "},
+    };
+    for (const auto& c : cases) {
+        const testing::CommandResult result = Tool(c.arguments);
+        EXPECT_EQ(result.exitCode, 3) << c.arguments;
+        EXPECT_NE((result.out + result.err).find(c.says), std::string::npos) << c.arguments << "\n" << result.err;
+        EXPECT_EQ(result.err.find("Formato de arquivo desconhecido"), std::string::npos) << c.arguments;
+    }
+}
+
+// Saving onto a pipe that nobody reads: the tool says which file and why, at once, instead
+// of waiting for a reader that never comes.
+TEST(FifoTarget, SavingOntoAPipeFailsAtOnceNamingTheFile)
+{
+    lv::testing::TempDir dir;
+    const std::string picture = dir.file("a.bmp");
+    ASSERT_EQ(Tool("new 20 10 255 0 0 " + ShellQuote(picture)).exitCode, 0);
+    for (const char* name : {"alvo.bmp", "alvo.jpg", "alvo.png"}) {
+        const std::string fifo = dir.file(name);
+        ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+        const auto start = std::chrono::steady_clock::now();
+        // Under `timeout`, so that a hang fails the test instead of stopping it.
+        const auto r = testing::RunCommand("timeout 20 " + std::string(LV_TOOL) + " convert " + ShellQuote(picture) +
+                                           " " + ShellQuote(fifo));
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(15)) << name;
+        EXPECT_EQ(r.exitCode, 4) << name << ": " << r.err;
+        EXPECT_NE(r.err.find(fifo), std::string::npos) << r.err;
+        EXPECT_NE(r.err.find("Não é um arquivo comum."), std::string::npos) << r.err;
+        struct stat st{};
+        ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
+        EXPECT_TRUE(S_ISFIFO(st.st_mode)) << "the pipe is left as it was";
+    }
 }
 
 }  // namespace
