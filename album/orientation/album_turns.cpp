@@ -56,13 +56,13 @@ TurnReport TurnPhotos(const std::vector<std::string>& photos, const TurnRequest&
         if (outcome.status == TurnStatus::AlreadyUpright) {
             ++report.upright;
         } else if (outcome.status == TurnStatus::Failed) {
-            report.failures.push_back(DescribeTurn(outcome, photos[i]));
+            report.failures.push_back(DescribeTurn(outcome, std::filesystem::path(photos[i]).filename().string()));
         } else {
             ++report.turned;
             report.lossless += outcome.lossless ? 1 : 0;
             turned.push_back(photos[i]);
             if (outcome.metadataDropped)
-                report.notes.push_back(DescribeTurn(outcome, photos[i]));
+                report.notes.push_back(DescribeTurn(outcome, std::filesystem::path(photos[i]).filename().string()));
         }
     }
     if (!turned.empty()) {

@@ -7,7 +7,6 @@
 #include "imagelib/metadata/metadata_writer.h"
 
 #include <algorithm>
-#include <filesystem>
 
 namespace lv::orientation {
 namespace {
@@ -66,7 +65,7 @@ TurnOutcome TurnPhoto(const std::string& path, const TurnRequest& request)
 
 std::string DescribeTurn(const TurnOutcome& outcome, const std::string& path)
 {
-    const std::string name = std::filesystem::path(path).filename().string();
+    const std::string& name = path;
     switch (outcome.status) {
     case TurnStatus::AlreadyUpright: return name + ": já está em pé";
     case TurnStatus::Turned:
@@ -75,7 +74,10 @@ std::string DescribeTurn(const TurnOutcome& outcome, const std::string& path)
                (outcome.metadataDropped ? ", sem os metadados: o formato não os guarda aqui" : "") + ")";
     case TurnStatus::Failed: break;
     }
-    return FileProblemMessage(outcome.failure, path);
+    // The turn's own refusals are sentences already; the file problems have theirs.
+    const FileFailure& failure = outcome.failure;
+    return name + ": " + (failure.problem == FileProblem::Unsupported && !failure.detail.empty() ? failure.detail
+                                                                                                 : DescribeFileProblem(failure));
 }
 
 }  // namespace lv::orientation

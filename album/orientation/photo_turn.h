@@ -39,7 +39,7 @@ struct TurnOutcome {
 
 TurnOutcome TurnPhoto(const std::string& path, const TurnRequest& request);
 
-// One line for the user: the photo's name and what happened to it.
+// One line for the user: the photo's name as given and what happened to it.
 std::string DescribeTurn(const TurnOutcome& outcome, const std::string& path);
 
 }  // namespace lv::orientation

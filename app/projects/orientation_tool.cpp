@@ -8,6 +8,8 @@
 #include "app/skin/handlers.h"
 #include "common/ui_service.h"
 
+#include <filesystem>
+
 namespace lv::app {
 
 OrientationTool::OrientationTool(MainWindow& window, OpenAlbum& album, Selection selection, const TestHooks& hooks)
@@ -34,7 +36,7 @@ void OrientationTool::open()
         return;
     }
     delete dialog_.data();  // a dialog left open shows the album as it was
-    dialog_ = new OrientationDialog(&window_, albumPath, album_.name(), selection_ ? selection_() : std::vector<std::string>{},
+    dialog_ = new OrientationDialog(&window_, albumPath, std::filesystem::path(album_.name()).stem().string(), selection_ ? selection_() : std::vector<std::string>{},
                                     hooks_);
     dialog_->show();
     LV_TEST_LOG(hooks_, QStringLiteral("orientation open"));
