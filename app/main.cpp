@@ -6,6 +6,8 @@
 #include "app/album/album_page.h"
 #include "app/editing/document_windows.h"
 #include "app/output/print_pages.h"
+#include "album/orientation/album_turns.h"
+#include "app/projects/orientation_tool.h"
 #include "app/projects/project_screens.h"
 #include "app/shell/program_fonts.h"
 #include "app/shell/program_language.h"
@@ -63,6 +65,7 @@ int main(int argc, char** argv)
     std::unique_ptr<lv::app::AlbumLibrary> albums;
     std::unique_ptr<lv::app::AlbumPage> albumPage;
     std::unique_ptr<lv::app::ProjectScreens> projects;
+    std::unique_ptr<lv::app::OrientationTool> orientation;
     shell.setMainWindowCreated([&](lv::app::MainWindow& window) {
         documents.attach(window);
         window.setOpenAlbum(&openAlbum);
@@ -77,6 +80,8 @@ int main(int argc, char** argv)
         albumPage = std::make_unique<lv::app::AlbumPage>(window, albumDocuments, hooks, *albums, openAlbum);
         projects = std::make_unique<lv::app::ProjectScreens>(window, documents, printing, albums->catalogue,
                                                                   openAlbum, hooks);
+        orientation = std::make_unique<lv::app::OrientationTool>(
+            window, openAlbum, [&albums] { return lv::orientation::SelectedPhotos(albums->openAlbum); }, hooks);
         albumDocuments.setProjectPlacer([&](lv::app::ImageWindow& picture, const std::string& path) {
             return projects && projects->placeDroppedPhoto(picture, path);
         });
@@ -88,7 +93,8 @@ int main(int argc, char** argv)
     });
 #ifdef LV_TEST_DRIVER
     shell.setTestCommandHandler(
-        lv::app::TestCommandChain({documents, acquisition, video, screenShots, albumPage, projects, recovery, internet}));
+        lv::app::TestCommandChain({documents, acquisition, video, screenShots, albumPage, projects, recovery, internet,
+                                  orientation}));
 #endif
     const int status = shell.run();
     acquisition.detach(shell.filters());

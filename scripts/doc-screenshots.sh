@@ -119,6 +119,14 @@ LUMIVISTA_HOME=$home "$here/screenshot.sh" "$home" "$out/album_800.png" 800 "cli
   "albumfiles $files" "click 62 355" "sleep 4" "albumscroll -5" "click 456 180" "move 700 600"
 LUMIVISTA_HOME=$home "$here/screenshot.sh" "$home" "$out/search_800.png" 800 "click 414 32" "click 166 415" "sleep 1" \
   "dialogtext name r" "dialogclick searchbutton" "sleep 2"
+# "Orientação" (Projetos, screen 23) over the album, a phone's portrait stored turned among the
+# landscapes, stood upright with the JPEG edges trimmed.
+portrait=$landscapes/retrato.jpg
+convert -size 600x900 gradient:'#9fd3f7-#fdf6e3' -fill '#3e8e4f' -draw 'polygon 0,900 0,600 200,560 400,620 600,560 600,900' \
+  -fill '#e0526a' -draw 'circle 300,500 300,560' -rotate 90 "$portrait"
+exiv2 -q -M'set Exif.Image.Orientation 8' "$portrait"
+LUMIVISTA_HOME=$home "$here/screenshot.sh" "$home" "$out/orientation_800.png" 800 "click 414 32" "albumadd $portrait" \
+  "sleep 1" "screen 23" "orientation open" "sleep 0.5" "orientation trim" "orientation auto" "sleep 1"
 rm -rf "$landscapes" "$home"
 # The slide show's settings dialog over three albums: Compartilhar, its Apresentação tile, Iniciar.
 albums=$(mktemp --suffix=.ini)

@@ -5,6 +5,7 @@
 #include "app/acquire/video_capture_page.h"
 #include "app/album/album_page.h"
 #include "app/editing/document_windows.h"
+#include "app/projects/orientation_tool.h"
 #include "app/projects/project_screens.h"
 #include "app/recovery/recovery_service.h"
 #include "app/sharing/internet_pages.h"
@@ -19,7 +20,8 @@ std::function<bool(const QString&)> TestCommandChain(TestCommandTakers takers)
                (takers.albumPage && takers.albumPage->handleTestCommand(command)) ||
                (takers.projects && takers.projects->handleTestCommand(command)) ||
                takers.recovery.handleTestCommand(command) ||
-               (takers.internet && takers.internet->handleTestCommand(command));
+               (takers.internet && takers.internet->handleTestCommand(command)) ||
+               (takers.orientation && takers.orientation->handleTestCommand(command));
     };
 }
 

@@ -13,6 +13,7 @@ class Acquisition;
 class AlbumPage;
 class DocumentWindows;
 class InternetPages;
+class OrientationTool;
 class ProjectScreens;
 class RecoveryService;
 class ScreenCapturePage;
@@ -29,6 +30,7 @@ struct TestCommandTakers {
     const std::unique_ptr<ProjectScreens>& projects;
     RecoveryService& recovery;
     const std::unique_ptr<InternetPages>& internet;
+    const std::unique_ptr<OrientationTool>& orientation;
 };
 
 // The shell's handler for the commands it does not know itself; false when no part knows one.

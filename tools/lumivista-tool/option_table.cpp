@@ -116,6 +116,11 @@ std::vector<Form> makeForms()
          "  --fade: K blended frames from each picture to the next, each shown for MS / (K + 1)\n"
          "  --palette (GIF): one median-cut palette for all frames (default) or one per frame",
          true},
+        {"orient", {}, "FILE...", {{"--left"}, {"--right"}, {"--auto"}, {"--lossless-only"}, {"--trim"}, kJson},
+         "  one of --left, --right (a quarter turn as the photo is shown) or --auto (upright by its EXIF\n"
+         "  orientation); JPEGs turn without loss, refusing sizes that are no multiple of the block\n"
+         "  unless --trim drops those edge pixels; --lossless-only refuses photos that must be saved again",
+         true},
         {"transform", {}, "IN OUT OP...", {kLayer, {"--background", "R,G,B"}, kThreads, kJson},
          "  OP: rotate=DEG | resize=L,T,R,B | move=DX,DY | flip=h|v | turn=left|right | spin=DEG |\n"
          "      size=WxH | canvas=WxH[,ANCHOR]   ANCHOR: tl t tr l c r bl b br",
