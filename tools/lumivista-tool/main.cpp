@@ -24,6 +24,7 @@
 #include "slideshow_command.h"
 #include "webalbum_command.h"
 #include "animation_command.h"
+#include "panorama_command.h"
 #include "store_command.h"
 #include "text_command.h"
 #include "transform_command.h"
@@ -58,6 +59,7 @@ constexpr Command kCommands[] = {
     {"slideshow", "pictures of a slide-show transition step by step; the transitions with their variants and random numbers", lv::tool::RunSlideshow},
     {"webalbum", "publish an album as a static web gallery: index of thumbnails, a page per photo, resized photos", lv::tool::RunWebAlbum},
     {"animation", "an animated GIF or WebP from pictures: time per frame, loops, size, fades between frames", lv::tool::RunAnimation},
+    {"panorama", "one picture stitched from 2 to 12 overlapping photos taken in a row", lv::tool::RunPanorama},
     {"mail", "send a picture as the e-mail page does (SMTP password on standard input)", lv::tool::RunMail},
     {"store", "download the user's photos from the photo service (password on standard input)", lv::tool::RunStore},
 #ifdef LV_TOOL_PRINTING

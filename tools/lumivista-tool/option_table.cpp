@@ -116,6 +116,8 @@ std::vector<Form> makeForms()
          "  --fade: K blended frames from each picture to the next, each shown for MS / (K + 1)\n"
          "  --palette (GIF): one median-cut palette for all frames (default) or one per frame",
          true},
+        {"panorama", {}, "OUT IN1 IN2 [IN...]", {{"--crop"}, kJson},
+         "  2 to 12 overlapping photos in the order taken; --crop cuts the ragged edges away", true},
         {"transform", {}, "IN OUT OP...", {kLayer, {"--background", "R,G,B"}, kThreads, kJson},
          "  OP: rotate=DEG | resize=L,T,R,B | move=DX,DY | flip=h|v | turn=left|right | spin=DEG |\n"
          "      size=WxH | canvas=WxH[,ANCHOR]   ANCHOR: tl t tr l c r bl b br",
