@@ -6,6 +6,7 @@
 #include "app/album/album_page.h"
 #include "app/editing/document_windows.h"
 #include "app/output/print_pages.h"
+#include "app/projects/panorama_feature.h"
 #include "app/projects/project_screens.h"
 #include "app/shell/program_fonts.h"
 #include "app/shell/program_language.h"
@@ -63,6 +64,7 @@ int main(int argc, char** argv)
     std::unique_ptr<lv::app::AlbumLibrary> albums;
     std::unique_ptr<lv::app::AlbumPage> albumPage;
     std::unique_ptr<lv::app::ProjectScreens> projects;
+    std::unique_ptr<lv::app::PanoramaFeature> panorama;
     shell.setMainWindowCreated([&](lv::app::MainWindow& window) {
         documents.attach(window);
         window.setOpenAlbum(&openAlbum);
@@ -77,6 +79,7 @@ int main(int argc, char** argv)
         albumPage = std::make_unique<lv::app::AlbumPage>(window, albumDocuments, hooks, *albums, openAlbum);
         projects = std::make_unique<lv::app::ProjectScreens>(window, documents, printing, albums->catalogue,
                                                                   openAlbum, hooks);
+        panorama = std::make_unique<lv::app::PanoramaFeature>(window, documents, albums->openAlbum, openAlbum, hooks);
         albumDocuments.setProjectPlacer([&](lv::app::ImageWindow& picture, const std::string& path) {
             return projects && projects->placeDroppedPhoto(picture, path);
         });

@@ -3,65 +3,16 @@
 // shots, some brighter or darker, so the whole chain (matching, warping, exposure, seams)
 // has to work for the result to line up with the scene.
 
-#include "imagelib/dib_alloc.h"
 #include "projects/panorama/panorama_stitch.h"
+#include "projects/panorama/tests/panorama_scene.h"
 
 #include <gtest/gtest.h>
 #include <opencv2/imgproc.hpp>
 
-#include <cmath>
-#include <cstring>
-
 namespace lv::panorama {
 namespace {
 
-constexpr double kFocal = 900;  // pixels, of every view
-constexpr int kViewWidth = 800;
-constexpr int kViewHeight = 600;
-
-cv::Mat Scene(unsigned seed, int width, int height)
-{
-    cv::RNG rng(seed);
-    cv::Mat coarse(height / 16, width / 16, CV_8UC3);
-    rng.fill(coarse, cv::RNG::UNIFORM, 40, 215);
-    cv::Mat scene;
-    cv::resize(coarse, scene, {width, height}, 0, 0, cv::INTER_CUBIC);
-    for (int i = 0; i < width * height / 2500; ++i) {
-        const cv::Point p(rng.uniform(0, width), rng.uniform(0, height));
-        const cv::Scalar colour(rng.uniform(0, 256), rng.uniform(0, 256), rng.uniform(0, 256));
-        if (i % 2)
-            cv::rectangle(scene, p, p + cv::Point(rng.uniform(6, 40), rng.uniform(6, 40)), colour, cv::FILLED);
-        else
-            cv::circle(scene, p, rng.uniform(4, 20), colour, cv::FILLED, cv::LINE_AA);
-    }
-    cv::GaussianBlur(scene, scene, {3, 3}, 0.8);
-    return scene;
-}
-
-// The photo a camera at the cylinder's axis takes looking at column `centre`, its exposure
-// scaled by `gain`.
-cv::Mat View(const cv::Mat& scene, double centre, double gain)
-{
-    cv::Mat mapX(kViewHeight, kViewWidth, CV_32F), mapY(kViewHeight, kViewWidth, CV_32F);
-    for (int row = 0; row < kViewHeight; ++row)
-        for (int col = 0; col < kViewWidth; ++col) {
-            const double u = col - kViewWidth / 2.0, v = row - kViewHeight / 2.0;
-            mapX.at<float>(row, col) = float(centre + kFocal * std::atan(u / kFocal));
-            mapY.at<float>(row, col) = float(scene.rows / 2.0 + kFocal * v / std::hypot(u, kFocal));
-        }
-    cv::Mat view;
-    cv::remap(scene, view, mapX, mapY, cv::INTER_LINEAR, cv::BORDER_REFLECT);
-    view.convertTo(view, -1, gain);
-    return view;
-}
-
-HDIB ToPicture(const cv::Mat& mat)
-{
-    HDIB picture = AllocatePicture(mat.cols, mat.rows, 24, 0);
-    for (int y = 0; y < mat.rows; ++y)
-        std::memcpy(picture.row(mat.rows - 1 - y), mat.ptr(y), std::size_t(mat.cols) * 3);
-    return picture;
-}
+using namespace testing;
 
 cv::Mat ToMat(const HDIB& picture)
 {
