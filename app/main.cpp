@@ -8,6 +8,7 @@
 #include "app/output/print_pages.h"
 #include "album/orientation/album_turns.h"
 #include "app/projects/orientation_tool.h"
+#include "app/projects/panorama_feature.h"
 #include "app/projects/project_screens.h"
 #include "app/shell/program_fonts.h"
 #include "app/shell/program_language.h"
@@ -66,6 +67,7 @@ int main(int argc, char** argv)
     std::unique_ptr<lv::app::AlbumPage> albumPage;
     std::unique_ptr<lv::app::ProjectScreens> projects;
     std::unique_ptr<lv::app::OrientationTool> orientation;
+    std::unique_ptr<lv::app::PanoramaFeature> panorama;
     shell.setMainWindowCreated([&](lv::app::MainWindow& window) {
         documents.attach(window);
         window.setOpenAlbum(&openAlbum);
@@ -82,6 +84,7 @@ int main(int argc, char** argv)
                                                                   openAlbum, hooks);
         orientation = std::make_unique<lv::app::OrientationTool>(
             window, openAlbum, [&albums] { return lv::orientation::SelectedPhotos(albums->openAlbum); }, hooks);
+        panorama = std::make_unique<lv::app::PanoramaFeature>(window, documents, albums->openAlbum, openAlbum, hooks);
         albumDocuments.setProjectPlacer([&](lv::app::ImageWindow& picture, const std::string& path) {
             return projects && projects->placeDroppedPhoto(picture, path);
         });

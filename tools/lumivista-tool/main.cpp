@@ -25,6 +25,7 @@
 #include "webalbum_command.h"
 #include "animation_command.h"
 #include "orient_command.h"
+#include "panorama_command.h"
 #include "store_command.h"
 #include "text_command.h"
 #include "transform_command.h"
@@ -60,6 +61,7 @@ constexpr Command kCommands[] = {
     {"webalbum", "publish an album as a static web gallery: index of thumbnails, a page per photo, resized photos", lv::tool::RunWebAlbum},
     {"orient", "turn photos upright by their EXIF orientation, or a quarter left or right, in place", lv::tool::RunOrient},
     {"animation", "an animated GIF or WebP from pictures: time per frame, loops, size, fades between frames", lv::tool::RunAnimation},
+    {"panorama", "one picture stitched from 2 to 12 overlapping photos taken in a row", lv::tool::RunPanorama},
     {"mail", "send a picture as the e-mail page does (SMTP password on standard input)", lv::tool::RunMail},
     {"store", "download the user's photos from the photo service (password on standard input)", lv::tool::RunStore},
 #ifdef LV_TOOL_PRINTING

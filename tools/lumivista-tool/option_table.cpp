@@ -121,6 +121,8 @@ std::vector<Form> makeForms()
          "  orientation); JPEGs turn without loss, refusing sizes that are no multiple of the block\n"
          "  unless --trim drops those edge pixels; --lossless-only refuses photos that must be saved again",
          true},
+        {"panorama", {}, "OUT IN1 IN2 [IN...]", {{"--crop"}, kJson},
+         "  2 to 12 overlapping photos in the order taken; --crop cuts the ragged edges away", true},
         {"transform", {}, "IN OUT OP...", {kLayer, {"--background", "R,G,B"}, kThreads, kJson},
          "  OP: rotate=DEG | resize=L,T,R,B | move=DX,DY | flip=h|v | turn=left|right | spin=DEG |\n"
          "      size=WxH | canvas=WxH[,ANCHOR]   ANCHOR: tl t tr l c r bl b br",
