@@ -32,8 +32,6 @@ const std::set<std::string> kLegitimateBeeps = {
 const std::set<std::string> kPending = {
     "no handler StitchPanorama",   // 23 panorama
     "no handler OrientationTool",  // 23 orientation
-    "no handler UploadPhotos",     // 24 uploads
-    "no handler OrderPrints",      // 24 print orders
 };
 
 // Buttons that leave the screen or the program; the screens are reached directly instead.
