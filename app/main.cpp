@@ -74,7 +74,8 @@ int main(int argc, char** argv)
         acquisition.attach(window, shell.filters());
         video.attach(window);
         screenShots.attach(window);
-        sharing = std::make_unique<lv::sharing::SharingFeature>(window, documents, shell.storeLibrary(), hooks);
+        sharing = std::make_unique<lv::sharing::SharingFeature>(window, documents, shell.storeLibrary(), openAlbum,
+                                                                 hooks);
         links = std::make_unique<lv::app::LinksPage>(window, hooks);
         internet = std::make_unique<lv::app::InternetPages>(window, documents, openAlbum, hooks);
         printing.attach(window, documents);

@@ -1,6 +1,7 @@
 #include "sharing/store/photo_download.h"
 #include "sharing/store/photo_list.h"
 #include "sharing/store/store_protocol.h"
+#include "sharing/store/upload_reply.h"
 
 #include <set>
 #include <string_view>
@@ -18,6 +19,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         if (!store::SafePhotoName(photo.name) || photo.size > store::kMaxPhotoBytes || !names.insert(photo.name).second)
             __builtin_trap();
     }
+    // An upload's offset never beyond the photo's size; names and numbers within their rules.
+    const std::uint64_t photoSize = size > 1 ? data[1] * 1000u : 0;
+    if (const auto upload = store::ParseUploadReply(text, photoSize)) {
+        if ((upload->offset && *upload->offset > photoSize) || (upload->name && !store::SafePhotoName(*upload->name)) ||
+            (upload->session && (upload->session->empty() || upload->session->size() > store::kMaxSessionBytes)))
+            __builtin_trap();
+    }
+    if (const auto number = store::ParseOrderReply(text); number && (number->empty() || number->size() > store::kMaxOrderNumberBytes))
+        __builtin_trap();
     const int count = size > 0 ? data[0] : 0;
     for (const std::string& name : FileListNames(text.data(), text.size(), count))
         if (name.empty() || name.find('\0') != std::string::npos)

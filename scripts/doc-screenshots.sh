@@ -72,6 +72,18 @@ SCREENSHOT_INI=$album_ini "$here/screenshot.sh" "$program_dir" "$out/calendar_80
   "click 199 359" "click 62 175" "sleep 1" "project pick 0" "sleep 1" "click 166 235" "click 166 175" "sleep 1" \
   "project pick 0" "sleep 1.5"
 rm -f "$album_ini"
+# "Encomendar cópias" on the photo-store page for a 4:3 photo of an album: the 10 × 15 print's
+# part marked on it (the dialog waits for the user, so the test log does not answer it).
+order_photo=$photos/farol.jpg
+convert -size 1600x1200 gradient:'#4676c9-#e6dcf0' -fill '#fff0b8' -draw 'circle 1150,380 1150,438' \
+  -fill '#d8c596' -draw 'polygon 0,1200 0,900 720,1010 1600,860 1600,1200' -blur 0x1.2 "$order_photo"
+order_album=$photos/farol.abm
+"$program_dir/lumivista-tool" album make "$order_album" "$order_photo" >/dev/null
+order_ini=$(mktemp --suffix=.ini)
+printf '[USUÁRIO]\nAlbum Name=%s\nLogin_ID=ana\n' "$order_album" > "$order_ini"
+LUMIVISTA_TEST_DIALOGS=manual SCREENSHOT_INI=$order_ini "$here/screenshot.sh" "$program_dir" "$out/print-order_800.png" 800 \
+  "click 750 32" "click 166 235" "key Tab" "key Tab" "type senha" "click 114 375" "sleep 1.5"
+rm -f "$order_ini"
 # The Efeitos page of Aprimorar with the beach: each row of the effects list shows its effect.
 "$here/screenshot.sh" "$program_dir" "$out/effects-list_800.png" 800 "click 526 32" "click 201 88" "open $photo" \
   "click 165 235" "sleep 3"

@@ -13,12 +13,18 @@ The first line on standard output is "PORT <n>" once the server listens (useful 
 --port 0). Test switches: --locked NAME refuses that account with 403; --cut-after N ends
 the connection after N bytes of every photo's first transfer (a resumed one gets the rest);
 --ignore-range answers every photo request with the whole file; --log FILE records each photo
-request as "NAME START" (START the first byte asked for). A connection silent for
+request as "NAME START" (START the first byte asked for) and each upload's PUT as
+"PUT NAME START". Uploads land in the account's folder under the first free name; orders are
+answered with a number and, with --orders FILE, written there one per line.
+--cut-upload-after N ends the connection after N bytes of every upload's first PUT, with no
+answer (the client asks for the offset and sends the rest). A connection silent for
 --idle-timeout seconds (30) is closed.
 """
 
 import argparse
+import json
 import os
+import re
 import secrets
 import socket
 import ssl
@@ -29,6 +35,29 @@ from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 CHUNK = 256 * 1024
 MAX_FORM = 4096
+MAX_ORDER = 64 * 1024
+MAX_PHOTO = 1 << 30
+# Paper sizes the service prints, in millimetres.
+PAPERS = {"10x15": (100, 150), "13x18": (130, 180), "15x21": (150, 210), "20x25": (200, 250),
+          "20x30": (200, 300), "30x45": (300, 450)}
+RANGE = re.compile(r"^bytes (\d{1,19})-(\d{1,19})/(\d{1,19})$")
+
+
+def safe_name(name):
+    """A name that can only make a file directly in the account's folder."""
+    if not name or name.startswith(".") or len(name.encode("utf-8", "surrogatepass")) > 255:
+        return False
+    return not any(c in "/\\" or ord(c) < 32 or ord(c) == 127 for c in name)
+
+
+def free_name(folder, name):
+    """NAME, else NAME (2).EXT, NAME (3).EXT... as the download names its photos."""
+    stem, ext = os.path.splitext(name)
+    candidate, n = name, 1
+    while os.path.lexists(os.path.join(folder, candidate)):
+        n += 1
+        candidate = "%s (%d)%s" % (stem, n, ext)
+    return candidate
 
 
 def read_accounts(source):
@@ -64,11 +93,22 @@ class Store:
         self.lock = threading.Lock()
         self.requests = 0
         self.log = args.log
+        self.cut_upload_after = args.cut_upload_after
+        self.uploads = {}
+        self.orders = 0
+        self.orders_file = args.orders
+
+    def folder_of(self, user):
+        folder = os.path.join(self.folder, user)
+        return folder if os.path.isdir(folder) else self.folder
+
+    def record(self, line):
+        if self.log:
+            with self.lock, open(self.log, "a", encoding="utf-8") as log:
+                log.write(line + "\n")
 
     def photos_of(self, user):
-        folder = os.path.join(self.folder, user)
-        if not os.path.isdir(folder):
-            folder = self.folder
+        folder = self.folder_of(user)
         entries = []
         for name in sorted(os.listdir(folder)):
             path = os.path.join(folder, name)
@@ -113,6 +153,11 @@ class Handler(BaseHTTPRequestHandler):
         if path in ("/", "/index.html"):
             return self.send_text(200, "<!doctype html><title>Loja de fotos</title>"
                                   "<h1>Loja de fotos (servidor de referência)</h1>", "text/html; charset=utf-8")
+        if path.startswith("/api/1/uploads/"):
+            session = self.upload_session(path)
+            if session is None:
+                return self.send_text(404, "no such upload\n")
+            return self.send_text(200, "offset=%d\n" % session["offset"])
         if not path.startswith("/api/1/photos"):
             return self.send_text(404, "not found\n")
         user = self.user()
@@ -177,17 +222,139 @@ class Handler(BaseHTTPRequestHandler):
                 self.wfile.write(chunk)
                 limit -= len(chunk)
 
+    def read_body(self, limit):
+        """The request's body, or None after answering a bad or too long one."""
+        length = content_length(self.headers)
+        if length is None or length > limit:
+            # What follows cannot be told from the next request: the connection ends.
+            self.close_connection = True
+            self.send_text(400 if length is None else 413, "bad length\n" if length is None else "too large\n")
+            return None
+        return self.rfile.read(length)
+
     def do_POST(self):
         with self.store.lock:
             self.store.requests += 1
-        if urllib.parse.urlsplit(self.path).path != "/api/1/login":
+        path = urllib.parse.urlsplit(self.path).path
+        if path == "/api/1/login":
+            return self.login()
+        if path not in ("/api/1/uploads", "/api/1/orders"):
             return self.send_text(404, "not found\n")
+        user = self.user()
+        body = self.read_body(MAX_ORDER if path == "/api/1/orders" else MAX_FORM)
+        if body is None:
+            return
+        if user is None:
+            return self.send_text(401, "log in first\n")
+        if path == "/api/1/orders":
+            return self.order(user, body)
+        form = urllib.parse.parse_qs(body.decode("utf-8", "replace"))
+        name = form.get("name", [""])[0]
+        size = form.get("size", [""])[0]
+        if not safe_name(name) or not size.isdigit() or not size.isascii() or int(size) > MAX_PHOTO:
+            return self.send_text(400, "bad name or size\n")
+        session = secrets.token_hex(12)
+        folder = self.store.folder_of(user)
+        entry = {"user": user, "name": name, "size": int(size), "offset": 0,
+                 "part": os.path.join(folder, ".upload-%s.part" % session), "first": True}
+        open(entry["part"], "wb").close()
+        with self.store.lock:
+            self.store.uploads[session] = entry
+        if entry["size"] == 0:
+            return self.send_text(201, "session=%s\noffset=0\nname=%s\n" % (session, self.complete_upload(entry)))
+        self.send_text(201, "session=%s\noffset=0\n" % session)
+
+    def upload_session(self, path):
+        """The caller's upload named in the path, or None."""
+        user = self.user()
+        with self.store.lock:
+            session = self.store.uploads.get(path[len("/api/1/uploads/"):])
+        return session if session is not None and user == session["user"] else None
+
+    def complete_upload(self, entry):
+        """Moves a complete upload to its free name; the name."""
+        folder = os.path.dirname(entry["part"])
+        with self.store.lock:
+            name = free_name(folder, entry["name"])
+            os.rename(entry["part"], os.path.join(folder, name))
+        entry["done"] = name
+        return name
+
+    def do_PUT(self):
+        path = urllib.parse.urlsplit(self.path).path
+        session = self.upload_session(path) if path.startswith("/api/1/uploads/") else None
         length = content_length(self.headers)
-        if length is None or length > MAX_FORM:
-            # What follows cannot be told from the next request: the connection ends.
+        if session is None or length is None or length > MAX_PHOTO:
             self.close_connection = True
-            return self.send_text(400 if length is None else 413, "bad length\n" if length is None else "too large\n")
-        form = urllib.parse.parse_qs(self.rfile.read(length).decode("utf-8", "replace"))
+            return self.send_text(404 if session is None else 400, "no such upload\n")
+        found = RANGE.match(self.headers.get("Content-Range", ""))
+        size = session["size"]
+        if not found or int(found.group(3)) != size or int(found.group(2)) >= size or \
+                int(found.group(2)) - int(found.group(1)) + 1 != length or "done" in session:
+            self.close_connection = True
+            return self.send_text(400, "bad range\n")
+        start = int(found.group(1))
+        self.store.record("PUT %s %d" % (session["name"], start))
+        if start != session["offset"]:
+            self.close_connection = True
+            return self.send_text(409, "offset=%d\n" % session["offset"])
+        cut = self.store.cut_upload_after if session.pop("first", False) else None
+        left = length
+        with open(session["part"], "r+b") as part:
+            part.seek(start)
+            while left > 0:
+                want = min(CHUNK, left) if cut is None else min(CHUNK, left, cut)
+                chunk = self.rfile.read(want)
+                if not chunk:
+                    return
+                part.write(chunk)
+                part.flush()
+                left -= len(chunk)
+                session["offset"] += len(chunk)
+                if cut is not None:
+                    cut -= len(chunk)
+                    if cut <= 0:
+                        self.close_connection = True
+                        self.connection.shutdown(socket.SHUT_RDWR)
+                        return
+        if session["offset"] == size:
+            return self.send_text(201, "offset=%d\nname=%s\n" % (size, self.complete_upload(session)))
+        self.send_text(200, "offset=%d\n" % session["offset"])
+
+    def order(self, user, body):
+        """Lines "PAPER<TAB>COPIES<TAB>LEFT,TOP,WIDTH,HEIGHT<TAB>PHOTO"; 201 with the order's number."""
+        photos = {name for name, _, _, _ in self.store.photos_of(user)}
+        lines = body.decode("utf-8", "replace").splitlines()
+        items = []
+        for line in lines:
+            fields = line.split("\t")
+            if len(fields) != 4 or fields[0] not in PAPERS or not fields[1].isdigit() or fields[3] not in photos:
+                return self.send_text(400, "bad order line\n")
+            crop = fields[2].split(",")
+            if len(crop) != 4 or not all(c.isdigit() for c in crop) or not 1 <= int(fields[1]) <= 99:
+                return self.send_text(400, "bad order line\n")
+            width, height = int(crop[2]), int(crop[3])
+            short, long = PAPERS[fields[0]]
+            ratio = max(width, height) / max(1, min(width, height))
+            if width == 0 or height == 0 or abs(ratio - long / short) > 0.02 * long / short:
+                return self.send_text(400, "crop does not match the paper\n")
+            items.append({"paper": fields[0], "copies": int(fields[1]), "crop": [int(c) for c in crop],
+                          "photo": fields[3]})
+        if not items or len(items) > 100:
+            return self.send_text(400, "empty order\n")
+        with self.store.lock:
+            self.store.orders += 1
+            number = "LV-%06d" % self.store.orders
+            if self.store.orders_file:
+                with open(self.store.orders_file, "a", encoding="utf-8") as f:
+                    f.write(json.dumps({"order": number, "user": user, "items": items}, ensure_ascii=False) + "\n")
+        self.send_text(201, "order=%s\n" % number)
+
+    def login(self):
+        body = self.read_body(MAX_FORM)
+        if body is None:
+            return
+        form = urllib.parse.parse_qs(body.decode("utf-8", "replace"))
         user = form.get("user", [""])[0]
         password = form.get("password", [""])[0]
         if self.store.accounts.get(user) != password:
@@ -212,6 +379,8 @@ def main():
     parser.add_argument("--cut-after", type=int)
     parser.add_argument("--ignore-range", action="store_true")
     parser.add_argument("--log")
+    parser.add_argument("--cut-upload-after", type=int)
+    parser.add_argument("--orders")
     parser.add_argument("--verbose", action="store_true")
     parser.add_argument("--idle-timeout", type=float, default=30.0)
     args = parser.parse_args()

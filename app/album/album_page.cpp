@@ -95,11 +95,19 @@ AlbumPage::AlbumPage(MainWindow& window, AlbumDocuments& documents, const TestHo
         if (showing() && session_.isOpen())
             session_.save(nameText());
     });
+    openAlbum_.setSelection([this] {
+        std::vector<std::string> files;
+        if (session_.isOpen())
+            for (const int index : session_.view().selectedPhotos())
+                files.push_back(session_.album().absolutePath(index, library_.catalogue.programDir()));
+        return files;
+    });
 }
 
 AlbumPage::~AlbumPage()
 {
     openAlbum_.setSaver({});
+    openAlbum_.setSelection({});
     qApp->removeEventFilter(this);
     window_.setScreenCode(kUserAlbumScreen, nullptr);
     window_.setScreenCode(kGalleryScreen, nullptr);

@@ -45,10 +45,11 @@ std::optional<bool> CheckOnPanel(const app::HandlerCall& call, skin::Handler che
 }  // namespace
 
 SharingFeature::SharingFeature(app::MainWindow& window, app::DocumentWindows& documents, QLibrary* storeLibrary,
-                               const app::TestHooks& hooks)
+                               app::OpenAlbum& album, const app::TestHooks& hooks)
     : window_(window)
     , mail_(window, documents, hooks)
     , download_(window, documents, storeLibrary, hooks)
+    , upload_(window, album, storeLibrary, hooks)
 {
     for (const int screen : {kMailScreen, kDownloadScreen, kUploadScreen})
         window.setScreenCode(screen, this);
@@ -81,6 +82,7 @@ bool SharingFeature::eventFilter(QObject* watched, QEvent* event)
     if (watched == &window_ && event->type() == QEvent::Close) {
         mail_.stop();
         download_.stop();
+        upload_.stop();
     }
     return false;
 }
@@ -112,6 +114,8 @@ void SharingFeature::registerHandlers()
     // "Entrar" is the login that starts the download; the web site has a button of its own.
     handlers.set(Handler::ConnectPhotoStore, [this](const app::HandlerCall&) { download(); });
     handlers.set(Handler::DownloadPhotos, [this](const app::HandlerCall&) { download(); });
+    handlers.set(Handler::UploadPhotos, [this](const app::HandlerCall&) { upload_.uploadPhotos(login_); });
+    handlers.set(Handler::OrderPrints, [this](const app::HandlerCall&) { upload_.orderPrints(login_); });
     handlers.set(Handler::OpenStoreWebSite, [this](const app::HandlerCall&) { visitWebSite(); });
     handlers.set(Handler::AddDownloadsToAlbum, [this](const app::HandlerCall& call) {
         addToAlbum_ = CheckOnPanel(call, Handler::AddDownloadsToAlbum).value_or(!addToAlbum_);

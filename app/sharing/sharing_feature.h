@@ -8,6 +8,7 @@
 #include "app/shell/screen_features.h"
 #include "app/sharing/download_command.h"
 #include "app/sharing/mail_command.h"
+#include "app/sharing/store_upload_page.h"
 
 #include <QObject>
 
@@ -20,7 +21,7 @@ namespace lv::sharing {
 class SharingFeature final : public QObject, private app::ScreenCode {
 public:
     SharingFeature(app::MainWindow& window, app::DocumentWindows& documents, QLibrary* storeLibrary,
-                   const app::TestHooks& hooks);
+                   app::OpenAlbum& album, const app::TestHooks& hooks);
     ~SharingFeature() override;
 
 protected:
@@ -36,6 +37,7 @@ private:
     app::MainWindow& window_;
     MailCommand mail_;
     DownloadCommand download_;
+    StoreUploadPage upload_;
     MailFields fields_;
     StoreCredentials login_;
     bool addToAlbum_ = true;  // the toggle starts checked: photos join the album

@@ -21,6 +21,9 @@ public:
     // Whoever shows the album writes what it changed in memory before a reader reads the file.
     void setSaver(Saver saver) { saver_ = std::move(saver); }
     void onChanged(Listener listener) { listeners_.push_back(std::move(listener)); }
+    // The album page says which photos are selected on it (their files, absolute).
+    void setSelection(std::function<std::vector<std::string>()> selection) { selection_ = std::move(selection); }
+    std::vector<std::string> selectedFiles() const { return selection_ ? selection_() : std::vector<std::string>{}; }
 
     // The file to read, with the changes still in memory written first: an absolute name as
     // it is, else in the user's albums folder, else in the program's.
@@ -30,6 +33,7 @@ public:
 
 private:
     Saver saver_;
+    std::function<std::vector<std::string>()> selection_;
     std::vector<Listener> listeners_;
 };
 

@@ -178,6 +178,16 @@ std::size_t ReadHeader(char* data, std::size_t size, std::size_t count, void* us
 
 }  // namespace
 
+int StoreCodeOfTransfer(int curlCode)
+{
+    return CodeOfTransfer(static_cast<CURLcode>(curlCode));
+}
+
+int StoreCodeOfStatus(long status)
+{
+    return CodeOfStatus(status, false);
+}
+
 struct StoreClient::Handle {
     Handle()
         : curl(curl_easy_init())

@@ -26,6 +26,10 @@ std::string JoinUrl(std::string_view base, std::string_view path);
 // The name with everything but letters, digits and "-._~" percent-encoded.
 std::string EncodePathSegment(std::string_view name);
 
+// A StoreCode for a libcurl result, and for the HTTP status of a request after the login.
+int StoreCodeOfTransfer(int curlCode);
+int StoreCodeOfStatus(long status);
+
 // Watches a transfer: bytes that arrived, and whether to stop.
 struct TransferWatch {
     std::function<void(std::uint64_t bytes)> received;
@@ -58,6 +62,9 @@ public:
     // A StoreCode; on success the token is kept for what follows.
     int login(const std::string& user, const std::string& password);
     bool loggedIn() const { return !token_.empty(); }
+    // For the upload and the order, which speak on connections of their own.
+    const std::string& token() const { return token_; }
+    const StoreService& service() const { return service_; }
     Listing listPhotos();
     // Appends the photo's bytes from sink.size() on (a resumed transfer) up to its listed
     // size, never more. A service that sends the whole file again replaces what was there.

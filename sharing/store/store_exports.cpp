@@ -57,6 +57,41 @@ LV_EXPORT void LvStoreLastReport(DownloadReport* report)
         *report = Session().lastReport();
 }
 
+namespace {
+
+// `text` into the caller's buffer, zero-terminated; false when it does not fit.
+bool CopyOut(const std::string& text, char* buffer, int size)
+{
+    if (!buffer || size <= 0 || text.size() >= std::size_t(size))
+        return false;
+    std::memcpy(buffer, text.c_str(), text.size() + 1);
+    return true;
+}
+
+}  // namespace
+
+LV_EXPORT int LvStoreUploadFile(const char* path, const char* name, char* storedName, int size)
+{
+    if (!path || !*path || !name || !storedName || size <= 0)
+        return kBadArguments;
+    storedName[0] = '\0';
+    const UploadOutcome outcome = Session().upload(path, name);
+    if (outcome.code == kOk && !CopyOut(outcome.storedName, storedName, size))
+        return kBadArguments;
+    return outcome.code;
+}
+
+LV_EXPORT int LvStoreSendOrder(const char* order, char* number, int size)
+{
+    if (!order || !number || size <= 0)
+        return kBadArguments;
+    number[0] = '\0';
+    const OrderOutcome outcome = Session().order(order);
+    if (outcome.code == kOk && !CopyOut(outcome.number, number, size))
+        return kBadArguments;
+    return outcome.code;
+}
+
 LV_EXPORT int LvStoreLoadString(int id, char* buffer, int size)
 {
     const std::string_view text = StoreString(id);

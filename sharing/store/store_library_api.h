@@ -42,6 +42,12 @@ using CancelFunction = void (*)();
 using LoadStringFunction = int (*)(int id, char* buffer, int size);
 using LastReportFunction = void (*)(DownloadReport* report);
 
+// Sends the photo at `path` under `name` (resuming a broken transfer from the service's
+// offset); 0 or a code. The name the service kept fills `storedName`. Progress: this photo's bytes.
+using UploadFileFunction = int (*)(const char* path, const char* name, char* storedName, int size);
+// Sends an order's lines; 0 and the order's number in `number`, or a code.
+using SendOrderFunction = int (*)(const char* order, char* number, int size);
+
 inline constexpr char kSetUserInfoName[] = "_SetUserInfo";
 inline constexpr char kDownloadFileName[] = "DownloadFile";
 inline constexpr char kSetServiceName[] = "LvStoreSetService";
@@ -49,5 +55,7 @@ inline constexpr char kSetProgressName[] = "LvStoreSetProgress";
 inline constexpr char kCancelName[] = "LvStoreCancel";
 inline constexpr char kLoadStringName[] = "LvStoreLoadString";
 inline constexpr char kLastReportName[] = "LvStoreLastReport";
+inline constexpr char kUploadFileName[] = "LvStoreUploadFile";
+inline constexpr char kSendOrderName[] = "LvStoreSendOrder";
 
 }  // namespace lv::sharing::store

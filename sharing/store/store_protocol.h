@@ -9,6 +9,8 @@ namespace lv::sharing::store {
 
 inline constexpr std::string_view kLoginPath = "api/1/login";
 inline constexpr std::string_view kPhotosPath = "api/1/photos";
+inline constexpr std::string_view kUploadsPath = "api/1/uploads";
+inline constexpr std::string_view kOrdersPath = "api/1/orders";
 
 // Results of the library's calls: 0 success, otherwise one of these. The program shows the
 // library's texts 1016-1020 and 1022 for 3-7 and 10.
@@ -34,5 +36,9 @@ inline constexpr std::size_t kMaxListedPhotos = 100000;
 inline constexpr std::uint64_t kMaxPhotoBytes = 1ull << 30;
 inline constexpr std::size_t kMaxTokenBytes = 512;
 inline constexpr std::size_t kMaxNameBytes = 255;
+// An upload's and an order's replies are a line or two.
+inline constexpr std::size_t kMaxShortReplyBytes = 1024;
+inline constexpr std::size_t kMaxSessionBytes = 64;
+inline constexpr std::size_t kMaxOrderNumberBytes = 32;
 
 }  // namespace lv::sharing::store

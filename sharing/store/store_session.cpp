@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+#include <sys/stat.h>
+
 namespace lv::sharing::store {
 
 void StoreSession::setService(StoreService service)
@@ -52,6 +54,43 @@ int StoreSession::download(const std::filesystem::path& folder, std::span<char> 
         [this] { return cancelled_.load(); },
     };
     return FetchPhotos(*client_, listing.photos, folder, names, watch, report_);
+}
+
+UploadOutcome StoreSession::upload(const std::filesystem::path& file, const std::string& name)
+{
+    const std::lock_guard lock(mutex_);
+    if (!client_ || !client_->loggedIn())
+        return {kNotLoggedIn, {}, 0, 0};
+    struct stat facts {};
+    const std::int64_t total = ::stat(file.c_str(), &facts) == 0 ? std::int64_t(facts.st_size) : 0;
+    std::int64_t done = 0;
+    const TransferWatch watch{
+        [this, &done, total](std::uint64_t bytes) {
+            done += std::int64_t(bytes);
+            if (progress_) {
+                const LibraryProgress out{done, total, 0, 1};
+                progress_(progressContext_, &out);
+            }
+        },
+        [this] { return cancelled_.load(); },
+    };
+    UploadOutcome outcome = UploadPhoto(*client_, file, name, watch);
+    if (outcome.code == kNotLoggedIn && logIn() == kOk) {
+        done = 0;
+        outcome = UploadPhoto(*client_, file, name, watch);
+    }
+    return outcome;
+}
+
+OrderOutcome StoreSession::order(const std::string& orderText)
+{
+    const std::lock_guard lock(mutex_);
+    if (!client_ || !client_->loggedIn())
+        return {kNotLoggedIn, {}};
+    OrderOutcome outcome = SendOrder(*client_, orderText);
+    if (outcome.code == kNotLoggedIn && logIn() == kOk)
+        outcome = SendOrder(*client_, orderText);
+    return outcome;
 }
 
 void StoreSession::setProgress(ProgressFunction function, void* context)

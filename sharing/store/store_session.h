@@ -4,6 +4,7 @@
 // the token), the download and whoever watches it.
 
 #include "sharing/store/photo_fetcher.h"
+#include "sharing/store/photo_uploader.h"
 #include "sharing/store/store_library_api.h"
 
 #include <atomic>
@@ -19,6 +20,9 @@ public:
     void setService(StoreService service);
     int setUserInfo(const std::string& user, const std::string& password);
     int download(const std::filesystem::path& folder, std::span<char> names);
+    // One photo sent; a token the service forgot is renewed once, as for the download.
+    UploadOutcome upload(const std::filesystem::path& file, const std::string& name);
+    OrderOutcome order(const std::string& orderText);
     void setProgress(ProgressFunction function, void* context);
     void cancel() { cancelled_ = true; }
     DownloadReport lastReport();

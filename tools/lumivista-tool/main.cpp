@@ -63,7 +63,7 @@ constexpr Command kCommands[] = {
     {"animation", "an animated GIF or WebP from pictures: time per frame, loops, size, fades between frames", lv::tool::RunAnimation},
     {"panorama", "one picture stitched from 2 to 12 overlapping photos taken in a row", lv::tool::RunPanorama},
     {"mail", "send a picture as the e-mail page does (SMTP password on standard input)", lv::tool::RunMail},
-    {"store", "download the user's photos from the photo service (password on standard input)", lv::tool::RunStore},
+    {"store", "the photo service: download, upload, print orders (password on standard input)", lv::tool::RunStore},
 #ifdef LV_TOOL_PRINTING
     {"print", "pages as the printer gets them, written to PDF; the print calibration curves", lv::tool::RunPrint},
 #endif

@@ -123,6 +123,10 @@ int RunDownload(Arguments args)
 
 int RunStore(std::string_view, Arguments args)
 {
+    if (!args.empty() && args[0] == "upload")
+        return RunStoreUpload(args.subspan(1));
+    if (!args.empty() && args[0] == "order")
+        return RunStoreOrder(args.subspan(1));
     if (args.empty() || args[0] != "download")
         return Fail(kExitUsage, usageText());
     return RunDownload(args.subspan(1));

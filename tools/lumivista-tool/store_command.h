@@ -7,5 +7,8 @@
 namespace lv::tool {
 
 int RunStore(std::string_view name, Arguments args);
+// "store upload" and "store order" (store_upload_command.cpp).
+int RunStoreUpload(Arguments args);
+int RunStoreOrder(Arguments args);
 
 }  // namespace lv::tool
