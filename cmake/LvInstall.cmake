@@ -7,6 +7,8 @@ set(LV_INSTALL_PROGRAM_DIR lib/lumivista)
 # an installed program makes them, when it needs them, where the user may write.
 set(LV_RUNTIME_FOLDERS temp photos)
 set(LV_EXECUTABLES lumivista lumivista-tool)
+# Executables the programs start themselves: in the program folder, with no launcher.
+set(LV_HELPER_EXECUTABLES lumivista-tool-qt)
 
 set(executables)
 foreach(target ${LV_EXECUTABLES})
@@ -18,11 +20,16 @@ if(executables)
   # Through install(TARGETS), so packages get them stripped.
   install(TARGETS ${executables} RUNTIME DESTINATION ${LV_INSTALL_PROGRAM_DIR})
 endif()
+foreach(target ${LV_HELPER_EXECUTABLES})
+  if(TARGET ${target})
+    install(TARGETS ${target} RUNTIME DESTINATION ${LV_INSTALL_PROGRAM_DIR})
+  endif()
+endforeach()
 
 # Everything else in the program folder, whichever part of the build put it there: a new
 # data folder needs no rule of its own.
 set(excluded)
-foreach(name ${LV_EXECUTABLES} ${LV_RUNTIME_FOLDERS})
+foreach(name ${LV_EXECUTABLES} ${LV_HELPER_EXECUTABLES} ${LV_RUNTIME_FOLDERS})
   list(APPEND excluded PATTERN ${name} EXCLUDE)
 endforeach()
 install(DIRECTORY ${LV_PROGRAM_DIR}/ DESTINATION ${LV_INSTALL_PROGRAM_DIR} USE_SOURCE_PERMISSIONS ${excluded})

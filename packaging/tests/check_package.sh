@@ -34,7 +34,7 @@ done
 has() { printf '%s\n' "$contents" | grep -Eq "$1" || fail "missing: $1"; }
 has ' \./usr/bin/lumivista -> \.\./lib/lumivista/lumivista$'
 has ' \./usr/bin/lumivista-tool -> \.\./lib/lumivista/lumivista-tool$'
-for file in lumivista lumivista-tool fonts.conf Click1.wav Click2.wav ui/button.800 ui/button.640 \
+for file in lumivista lumivista-tool lumivista-tool-qt fonts.conf Click1.wav Click2.wav ui/button.800 ui/button.640 \
             ui/screen0.800 ui/splashscreen.800 help/index.html \
             projects/calendars/classico-alto.vlf projects/calendars/cal3/calyear/2100.vlf \
             projects/calendars/cal1/calmonth/12.vlf projects/calendars/cal2/calweek/Tu29.vlf \
@@ -54,7 +54,7 @@ if printf '%s\n' "$contents" | grep -Eq ' \./usr/lib/lumivista/(temp|photos)/'; 
 fi
 
 # Stripped executables keep the package small; a debug build's would be many times larger.
-for exe in lumivista lumivista-tool; do
+for exe in lumivista lumivista-tool lumivista-tool-qt; do
     dpkg-deb --fsys-tarfile "$deb" | tar -xO "./usr/lib/lumivista/$exe" | file - | grep -q ', stripped' \
         || fail "$exe is not stripped"
 done
@@ -69,7 +69,7 @@ text_of() { strings -a "$1"; strings -a -e l "$1"; }
 # How many lines of a binary's text hold the words.
 count_in() { text_of "$program_dir/$1" | grep -c -- "$2" || true; }
 # The program's test commands end in "unknown command ..." for any they do not know.
-for binary in lumivista lumivista-tool liblvtwain.so; do
+for binary in lumivista lumivista-tool lumivista-tool-qt liblvtwain.so; do
     [ -f "$program_dir/$binary" ] || fail "missing: $binary"
     variables=$(count_in "$binary" LUMIVISTA_TEST_)
     commands=$(count_in "$binary" 'unknown command')
@@ -84,6 +84,10 @@ done
 if [ -n "$test_build" ] && [ "$(count_in lumivista 'unknown command')" -eq 0 ]; then
     fail "the test build's lumivista holds no test commands"
 fi
+
+# The tool through its launcher hands printing to its Qt side in the program folder.
+HOME=$work XDG_CONFIG_HOME= XDG_DATA_HOME= "$work/root/usr/bin/lumivista-tool" print curves show | grep -q identity \
+    || fail "lumivista-tool print does not reach lumivista-tool-qt"
 
 # The program as a user starts it, on a virtual X server, with the test log asked for.
 command -v xvfb-run >/dev/null || fail "xvfb-run is not installed"

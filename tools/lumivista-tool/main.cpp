@@ -17,6 +17,7 @@
 #endif
 #include "projects_commands.h"
 #include "psd_command.h"
+#include "qt_side.h"
 #include "scan_capture_commands.h"
 #include "select_command.h"
 #include "vlf_command.h"
@@ -61,15 +62,15 @@ constexpr Command kCommands[] = {
     {"webalbum", "publish an album as a static web gallery: index of thumbnails, a page per photo, resized photos", lv::tool::RunWebAlbum},
     {"orient", "turn photos upright by their EXIF orientation, or a quarter left or right, in place", lv::tool::RunOrient},
     {"animation", "an animated GIF or WebP from pictures: time per frame, loops, size, fades between frames", lv::tool::RunAnimation},
-    {"panorama", "one picture stitched from 2 to 12 overlapping photos taken in a row", lv::tool::RunPanorama},
-    {"mail", "send a picture as the e-mail page does (SMTP password on standard input)", lv::tool::RunMail},
-    {"store", "the photo service: download, upload, print orders (password on standard input)", lv::tool::RunStore},
+    {"panorama", "one picture stitched from 2 to 12 overlapping photos taken in a row", LV_QT_SIDE(lv::tool::RunPanorama)},
+    {"mail", "send a picture as the e-mail page does (SMTP password on standard input)", LV_QT_SIDE(lv::tool::RunMail)},
+    {"store", "the photo service: download, upload, print orders (password on standard input)", LV_QT_SIDE(lv::tool::RunStore)},
 #ifdef LV_TOOL_PRINTING
-    {"print", "pages as the printer gets them, written to PDF; the print calibration curves", lv::tool::RunPrint},
+    {"print", "pages as the printer gets them, written to PDF; the print calibration curves", LV_QT_SIDE(lv::tool::RunPrint)},
 #endif
 #ifdef LV_TOOL_ACQUIRE
     {"scan", "scan a picture through the program's source manager, without its dialog", lv::tool::RunScan},
-    {"capture", "a frame from a video capture driver (the test pattern when there is no camera), or a shot of the screen or of one window", lv::tool::RunCapture},
+    {"capture", "a frame from a video capture driver (the test pattern when there is no camera), or a shot of the screen or of one window", LV_QT_SIDE(lv::tool::RunCapture)},
 #endif
     {"select", "select by wand, rectangle, ellipse or polygon (OP: wand=X,Y[,tol=R/G/B][,global][,mode=M], rect=L,T,R,B, "
      "ellipse=L,T,R,B, poly=X1/Y1/X2/Y2/...; M: new add sub and xor notold); write the mask, crop or delete", lv::tool::RunSelect},

@@ -71,6 +71,33 @@ ReadResult PictureFromProcessed(const libraw_processed_image_t& image, std::uint
     return ReadResult(std::move(allocated.picture));
 }
 
+namespace {
+
+// Colour pictures go straight into the picture's rows, bottom-up and blue first: no second
+// full-size buffer to fill and copy.
+ReadResult developInto(LibRaw& raw, int width, int height, std::uint64_t fileBytes)
+{
+    FilePicture allocated = AllocateDecodedPicture(width, height, fileBytes);
+    if (!allocated.picture)
+        return RefusedPicture(allocated.failure);
+    HDIB& picture = allocated.picture;
+    const int code = raw.copy_mem_image(picture.row(height - 1), -int(picture.stride()), 1);
+    if (code != LIBRAW_SUCCESS)
+        return LibRawSession::LibraryFailure(code);
+    return ReadResult(std::move(picture));
+}
+
+ReadResult developThroughMemoryImage(LibRaw& raw, std::uint64_t fileBytes)
+{
+    int code = LIBRAW_SUCCESS;
+    const ProcessedImage developed(raw.dcraw_make_mem_image(&code));
+    if (!developed)
+        return LibRawSession::LibraryFailure(code);
+    return PictureFromProcessed(*developed, fileBytes);
+}
+
+}  // namespace
+
 ReadResult DevelopWithCameraBalance(LibRawSession& session, bool halfSize)
 {
     LibRaw& raw = session.processor();
@@ -82,10 +109,10 @@ ReadResult DevelopWithCameraBalance(LibRawSession& session, bool halfSize)
         code = raw.dcraw_process();
     if (code != LIBRAW_SUCCESS)
         return LibRawSession::LibraryFailure(code);
-    const ProcessedImage developed(raw.dcraw_make_mem_image(&code));
-    if (!developed)
-        return LibRawSession::LibraryFailure(code);
-    ReadResult result = PictureFromProcessed(*developed, session.fileBytes());
+    int width = 0, height = 0, colours = 0, bits = 0;
+    raw.get_mem_image_format(&width, &height, &colours, &bits);
+    ReadResult result = colours == 3 && bits == 8 ? developInto(raw, width, height, session.fileBytes())
+                                                  : developThroughMemoryImage(raw, session.fileBytes());
     if (result.ok())
         result.facts().alreadyUpright = true;
     return result;

@@ -34,11 +34,13 @@ WriteResult WriteWebp(ByteSink& sink, const HDIB& image, const WebpSettings& set
 {
     if (!image || image.width() > WEBP_MAX_DIMENSION || image.height() > WEBP_MAX_DIMENSION)
         return {WriteResult::NotWritten, {FileProblem::TooLarge, "WebP"}};
-    const std::vector<std::uint8_t> rgb = TopDownRgb(image);
+    // 24-bit rows go to the library as they lie (bottom-up, blue first); others are widened.
+    const bool direct = image.bitCount() == 24;
+    const std::vector<std::uint8_t> rgb = direct ? std::vector<std::uint8_t>() : TopDownRgb(image);
     WebPConfig config;
     EncoderPicture holder;
     WebPPicture* picture = holder.get();
-    if (rgb.empty() || !picture || !WebPConfigInit(&config))
+    if ((!direct && rgb.empty()) || !picture || !WebPConfigInit(&config))
         return {WriteResult::OutOfMemory, {FileProblem::OutOfMemory}};
     config.quality = float(std::clamp(settings.quality, 1, 100));
     config.lossless = settings.lossless ? 1 : 0;
@@ -47,7 +49,9 @@ WriteResult WriteWebp(ByteSink& sink, const HDIB& image, const WebpSettings& set
     picture->height = image.height();
     picture->writer = writeToSink;
     picture->custom_ptr = &sink;
-    if (!WebPPictureImportRGB(picture, rgb.data(), image.width() * 3))
+    const int imported = direct ? WebPPictureImportBGR(picture, image.row(image.height() - 1), -int(image.stride()))
+                                : WebPPictureImportRGB(picture, rgb.data(), image.width() * 3);
+    if (!imported)
         return {WriteResult::OutOfMemory, {FileProblem::OutOfMemory}};
     if (!WebPEncode(&config, picture)) {
         // A failed write is the sink's to explain.
