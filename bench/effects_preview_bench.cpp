@@ -1,7 +1,10 @@
 // The adjustments screens' live preview on a 4000 x 3000 photo fitted into an 800 x 600
 // window: what one slider move costs, from the preview composite through the window's paint,
 // by the same calls the screens make (the shown part and scale of the view, PreviewComposite,
-// PaintView). The first move after opening the screen is measured apart ("open").
+// PaintView), for every enhancement mode and every effect of the catalogue. A moving
+// slider's frame is the one the window shows while the thumb moves (coarser for the
+// slowest effects); "settled" is the exact frame those show once it stops. The first move
+// after opening the screen is measured apart ("open").
 
 #include "app/core/effects_bridge.h"
 #include "app/core/view/view_painter.h"
@@ -9,9 +12,11 @@
 #include "edit/compositing.h"
 #include "edit/layers.h"
 #include "effects/catalogue.h"
+#include "effects/slider_mapping.h"
 
 #include <cstdlib>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace lv::bench {
@@ -33,10 +38,10 @@ struct FittedDocument {
 
     // One update as the screen makes it after a slider moved; `kept` false makes it as the
     // screens did before they kept anything (every row, the picture scaled again).
-    void update(const AdjustmentChoice& choice, bool kept = true)
+    void update(const AdjustmentChoice& choice, bool kept = true, PreviewPass pass = PreviewPass::Final)
     {
         const ShownPart part = ShownPartOf(view);
-        if (!(kept ? PreviewComposite(*stack, choice, part, cache) : PreviewComposite(*stack, choice, part.rect, part.scale)))
+        if (!(kept ? PreviewComposite(*stack, choice, part, cache, pass) : PreviewComposite(*stack, choice, part.rect, part.scale)))
             std::abort();
         const PixelBuffer buffer{backing.data(), kClientWidth, {0, 0, kClientWidth, kClientHeight}};
         PaintView(stack->composite, view, {0, 0, kClientWidth, kClientHeight}, buffer, DisplayContext{});
@@ -71,8 +76,9 @@ AdjustmentChoice Effect(int operation)
     return choice;
 }
 
-// Slider 1 (or the strength) moved back and forth by 5 around 60.
-void SliderMove(benchmark::State& state, AdjustmentChoice choice, bool kept)
+// Slider 1 (or the strength) moved back and forth by 5 around 60, each frame as the window
+// shows it while the thumb moves (coarser for the slowest effects) or as it settles.
+void SliderMove(benchmark::State& state, AdjustmentChoice choice, bool kept, PreviewPass pass)
 {
     FittedDocument& document = Document();
     int step = 0;
@@ -82,7 +88,7 @@ void SliderMove(benchmark::State& state, AdjustmentChoice choice, bool kept)
             choice.strength = value;
         else
             choice.sliders[0] = value;
-        document.update(choice, kept);
+        document.update(choice, kept, pass);
     }
 }
 
@@ -98,19 +104,34 @@ void Open(benchmark::State& state, AdjustmentChoice choice)
     }
 }
 
+// Every enhancement mode and every effect of the catalogue, each step held to 30 ms.
 void Register()
 {
-    const std::pair<const char*, AdjustmentChoice> choices[] = {
-        {"brightness", Enhancement(0)}, {"contrast", Enhancement(1)}, {"hue", Enhancement(2)},
-        {"rgb", Enhancement(3)},        {"sharpen", Enhancement(4)},  {"soften", Enhancement(5)},
-        {"oil", Effect(15)},            {"sketch", Effect(594)},      {"zoomblur", Effect(451)},
-    };
+    constexpr double kStepTargetMs = 30;
+    std::vector<std::pair<std::string, AdjustmentChoice>> choices;
+    for (int mode = 0; mode < effects::kEnhancementModeCount; ++mode)
+        choices.emplace_back("enhance/" + std::to_string(mode), Enhancement(mode));
+    for (const effects::EffectEntry& entry : effects::EffectCatalogue())
+        choices.emplace_back("effect/" + std::to_string(entry.code), Effect(entry.code));
     for (const auto& [name, choice] : choices) {
-        benchmark::RegisterBenchmark((std::string("PreviewSliderMove/") + name).c_str(), SliderMove, choice, true)
+        const std::string move = "PreviewSliderMove/" + name;
+        // The process's processor time beside the wall time: on a shared machine it is the
+        // steadier figure (the wall time of a quiet machine lies between it and its half).
+        benchmark::RegisterBenchmark(move.c_str(), SliderMove, choice, true, PreviewPass::Moving)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime()
+            ->MeasureProcessCPUTime()
             ->MinTime(0.5);
-        benchmark::RegisterBenchmark((std::string("PreviewSliderMoveNothingKept/") + name).c_str(), SliderMove, choice, false)
+        AddTarget({move, Figure::Wall, {}, Figure::Wall, kStepTargetMs, {}, {}});
+        if (MovingPreviewIsCoarser(choice))
+            benchmark::RegisterBenchmark((std::string("PreviewSliderSettled/") + name).c_str(), SliderMove, choice, true,
+                                         PreviewPass::Final)
+                ->Unit(benchmark::kMillisecond)
+                ->UseRealTime()
+                ->MeasureProcessCPUTime()
+                ->MinTime(0.5);
+        benchmark::RegisterBenchmark((std::string("PreviewSliderMoveNothingKept/") + name).c_str(), SliderMove, choice, false,
+                                     PreviewPass::Final)
             ->Unit(benchmark::kMillisecond)
             ->UseRealTime()
             ->MinTime(0.5);

@@ -142,6 +142,41 @@ double DotCell(const Parameters& p, const Context& ctx)
     return std::max(2.0, (4.0 + 8.0 * p.strength(0)) * ctx.effectUnit());
 }
 
+// The jittered dots of the three cell rows around one result row, hashed once per cell
+// rather than once per pixel that looks at the cell.
+struct Dot {
+    float x, y;
+    std::uint32_t hash;
+};
+
+class DotRows {
+public:
+    DotRows(float cell, int grid, float ay, int firstColumn, int columns)
+        : shift_(float(grid) * 0.5f * cell), cell_(cell),
+          firstRow_(int(std::floor((ay - shift_) / cell)) - 1), firstColumn_(firstColumn), columns_(columns)
+    {
+        dots_.reserve(std::size_t(3 * columns));
+        for (int j = firstRow_; j < firstRow_ + 3; ++j)
+            for (int i = firstColumn; i < firstColumn + columns; ++i) {
+                const std::uint32_t h = HashPixel(i, j, kOpPointillism + 7919u * std::uint32_t(grid));
+                const float px = shift_ + (float(i) + 0.5f + 0.35f * (float(h & 255) / 127.5f - 1.0f)) * cell;
+                const float py = shift_ + (float(j) + 0.5f + 0.35f * (float((h >> 8) & 255) / 127.5f - 1.0f)) * cell;
+                dots_.push_back({px, py, h});
+            }
+    }
+    float shift() const { return shift_; }
+    int firstRow() const { return firstRow_; }
+    const Dot& at(int i, int j) const
+    {
+        return dots_[std::size_t(j - firstRow_) * std::size_t(columns_) + std::size_t(i - firstColumn_)];
+    }
+
+private:
+    float shift_, cell_;
+    int firstRow_, firstColumn_, columns_;
+    std::vector<Dot> dots_;
+};
+
 void RunPointillism(ConstRaster in, Raster out, const Parameters& p, const Context& ctx)
 {
     const float cell = float(DotCell(p, ctx));
@@ -153,8 +188,12 @@ void RunPointillism(ConstRaster in, Raster out, const Parameters& p, const Conte
     const auto colourAt = [&](float x, float y, float* c) {
         BilinearRead([&](int row) { return blurred->row(row); }, in.width, height, in.channels, x, y, c);
     };
+    // Cell columns any pixel of a row looks at, with one to spare on either side.
+    const int firstColumn = int(std::floor((float(ctx.originX) + 0.5f - 0.5f * cell) / cell)) - 2;
+    const int columns = int(std::floor((float(ctx.originX + out.width) + 0.5f) / cell)) + 3 - firstColumn;
     ForRowSteps(out, ctx, [&](int last) { blurred->makeThrough(std::min(height - 1, last + rowsRead)); }, [&](int y, std::uint8_t* d) {
         const float ay = float(ctx.originY + y) + 0.5f;
+        const DotRows grids[2] = {DotRows(cell, 0, ay, firstColumn, columns), DotRows(cell, 1, ay, firstColumn, columns)};
         for (int x = 0; x < out.width; ++x, d += 3) {
             const float ax = float(ctx.originX + x) + 0.5f;
             // Two grids of jittered dots, the second offset by half a cell; where dots
@@ -162,17 +201,16 @@ void RunPointillism(ConstRaster in, Raster out, const Parameters& p, const Conte
             std::uint32_t best = 0;
             float dotX = 0, dotY = 0;
             bool covered = false;
-            for (int grid = 0; grid < 2; ++grid) {
-                const float shift = grid * 0.5f * cell;
-                const int cx = int(std::floor((ax - shift) / cell)), cy = int(std::floor((ay - shift) / cell));
+            for (const DotRows& dots : grids) {
+                const float shift = dots.shift();
+                const int cx = int(std::floor((ax - shift) / cell)), cy = dots.firstRow() + 1;
                 for (int j = cy - 1; j <= cy + 1; ++j)
                     for (int i = cx - 1; i <= cx + 1; ++i) {
-                        const std::uint32_t h = HashPixel(i, j, kOpPointillism + 7919u * std::uint32_t(grid));
-                        const float px = shift + (float(i) + 0.5f + 0.35f * (float(h & 255) / 127.5f - 1.0f)) * cell;
-                        const float py = shift + (float(j) + 0.5f + 0.35f * (float((h >> 8) & 255) / 127.5f - 1.0f)) * cell;
-                        if ((px - ax) * (px - ax) + (py - ay) * (py - ay) <= radius * radius && (!covered || h > best)) {
+                        const Dot& dot = dots.at(i, j);
+                        const float px = dot.x, py = dot.y;
+                        if ((px - ax) * (px - ax) + (py - ay) * (py - ay) <= radius * radius && (!covered || dot.hash > best)) {
                             covered = true;
-                            best = h;
+                            best = dot.hash;
                             dotX = px;
                             dotY = py;
                         }

@@ -59,43 +59,73 @@ PassGeometry Geometry(ConstRaster in, const Context& ctx, float span)
     return g;
 }
 
+// One sample's horizontal reads of the source rows, kept by the row's parity: output rows
+// walk their source rows downward, so each is read across once for the two output rows
+// that meet it (as the upper row of one and the lower row of the next).
+template<int Channels>
+class RowReads {
+public:
+    explicit RowReads(int width) : width_(width)
+    {
+        for (auto& r : rows_)
+            r.resize(std::size_t(width) * Channels);
+    }
+
+    const float* across(ConstRaster in, int y, const int* left, const int* right, const float* fx)
+    {
+        const int slot = y & 1;
+        float* h = rows_[slot].data();
+        if (source_[slot] == y)
+            return h;
+        source_[slot] = y;
+        const std::uint8_t* s = in.row(y);
+        for (int x = 0; x < width_; ++x, h += Channels) {
+            const int l = left[x], r = right[x];
+            const float w = fx[x];
+            for (int c = 0; c < Channels; ++c) {
+                const float a = float(s[l + c]), b = float(s[r + c]);
+                h[c] = a + w * (b - a);
+            }
+        }
+        return rows_[slot].data();
+    }
+
+private:
+    int width_;
+    std::vector<float> rows_[2];
+    int source_[2] = {-1, -1};
+};
+
 // `out` rows are whole-picture rows outOriginY…; `in` rows start at inOriginY.
 template<int Channels>
 void ZoomPass(ConstRaster in, int inOriginY, Raster out, int outOriginY, const Context& ctx, const PassGeometry& g)
 {
     const int width = out.width;
+    const std::size_t samples = std::size_t(width) * Channels;
     ParallelFor(out.height, ThreadsFor((long long)out.height * width * Channels * kSamples, ctx.threads), [&](int begin, int end) {
-        const std::uint8_t* top[kSamples];
-        const std::uint8_t* bottom[kSamples];
-        float fy[kSamples];
+        std::vector<RowReads<Channels>> reads(kSamples, RowReads<Channels>(width));
+        std::vector<float> sums(samples);
         for (int y = begin; y < end; ++y) {
             const float dy = float(outOriginY + y) + 0.5f - g.cy;
+            std::fill(sums.begin(), sums.end(), 0.0f);
+            float* sum = sums.data();
             for (int i = 0; i < kSamples; ++i) {
                 float sy = std::clamp(g.cy + dy * g.factors[std::size_t(i)] - 0.5f, 0.0f, float(ctx.fullHeight - 1)) - float(inOriginY);
                 sy = std::clamp(sy, 0.0f, float(in.height - 1));
                 const int y0 = int(sy);
-                top[i] = in.row(y0);
-                bottom[i] = in.row(std::min(y0 + 1, in.height - 1));
-                fy[i] = sy - float(y0);
+                const float fy = sy - float(y0);
+                const std::size_t k = std::size_t(i) * std::size_t(width);
+                const int* left = &g.left[k];
+                const int* right = &g.right[k];
+                const float* fx = &g.fx[k];
+                const float* upper = reads[std::size_t(i)].across(in, y0, left, right, fx);
+                const float* lower = reads[std::size_t(i)].across(in, std::min(y0 + 1, in.height - 1), left, right, fx);
+                for (std::size_t n = 0; n < samples; ++n)
+                    sum[n] += upper[n] + fy * (lower[n] - upper[n]);
             }
             std::uint8_t* d = out.row(y);
-            for (int x = 0; x < width; ++x, d += Channels) {
-                float sum[Channels] = {};
-                for (int i = 0; i < kSamples; ++i) {
-                    const std::size_t k = std::size_t(i) * std::size_t(width) + std::size_t(x);
-                    const int l = g.left[k], r = g.right[k];
-                    const float wx = g.fx[k];
-                    for (int c = 0; c < Channels; ++c) {
-                        const float t0 = float(top[i][l + c]), t1 = float(top[i][r + c]);
-                        const float b0 = float(bottom[i][l + c]), b1 = float(bottom[i][r + c]);
-                        const float upper = t0 + wx * (t1 - t0);
-                        const float lower = b0 + wx * (b1 - b0);
-                        sum[c] += upper + fy[i] * (lower - upper);
-                    }
-                }
-                for (int c = 0; c < Channels; ++c)
-                    d[c] = ClampByte(sum[c] / float(kSamples));
-            }
+            for (std::size_t n = 0; n < samples; ++n)
+                d[n] = ClampByte(sum[n] / float(kSamples));
         }
     });
 }

@@ -4,6 +4,7 @@
 #include "edit/compositing.h"
 #include "edit/undo_hooks.h"
 #include "effects/enhance_and_effect.h"
+#include "effects/moving_preview.h"
 #include "effects/region_preview.h"
 #include "effects/run_operation.h"
 #include "effects/slider_mapping.h"
@@ -182,6 +183,19 @@ struct PreviewCache::State {
     int step = 0;
     std::optional<effects::RegionPreview> scaled;
     SharedPicture shown;    // a private copy the preview is written into
+    // The coarser copy moving sliders of the slow effects are shown from, made on first use.
+    double draftScale = 0;
+    std::optional<effects::RegionPreview> draft;
+
+    effects::RegionPreview& draftAt(double s)
+    {
+        if (!draft || s != draftScale) {
+            draft.reset();
+            draft.emplace(picture.read(), part, s);
+            draftScale = s;
+        }
+        return *draft;
+    }
 
     bool holds(const SharedPicture& image, Rect p, double s, int st) const
     {
@@ -190,6 +204,7 @@ struct PreviewCache::State {
     void reset(const SharedPicture& image, Rect p, double s, int st)
     {
         scaled.reset();
+        draft.reset();
         shown = SharedPicture();
         picture = image;
         stamp = image.stamp();
@@ -210,7 +225,14 @@ void PreviewCache::clear()
 
 namespace {
 
-bool PreviewInto(LayerStack& stack, const AdjustmentChoice& choice, const ShownPart& shownPart, PreviewCache::State& cache)
+// How much finer than the view a moving slider's frame is computed: 1 is the view itself.
+double MovingFraction(const PlannedCall& plan, PreviewPass pass)
+{
+    return pass == PreviewPass::Moving && plan.effect ? effects::MovingPreviewFraction(plan.call.operation) : 1.0;
+}
+
+bool PreviewInto(LayerStack& stack, const AdjustmentChoice& choice, const ShownPart& shownPart, PreviewCache::State& cache,
+                 PreviewPass pass)
 {
     const Rect rect = shownPart.rect;
     const int step = std::max(1, shownPart.sampleStep);
@@ -227,8 +249,9 @@ bool PreviewInto(LayerStack& stack, const AdjustmentChoice& choice, const ShownP
     effects::RegionResult computed;
     {
         const WhiteWhileEffectRuns white(plan->effect);
-        computed = cache.scaled->compute(plan->call.operation, plan->call.parameters.data(),
-                                         std::int32_t(plan->call.parameters.size()));
+        const double fraction = MovingFraction(*plan, pass);
+        effects::RegionPreview& source = fraction < 1.0 ? cache.draftAt(scale * fraction) : *cache.scaled;
+        computed = source.compute(plan->call.operation, plan->call.parameters.data(), std::int32_t(plan->call.parameters.size()));
     }
     if (computed.picture && !cache.shown)
         cache.shown = cache.picture;
@@ -294,12 +317,19 @@ ShownPart ShownPartOf(const ImageView& view)
 bool PreviewComposite(LayerStack& stack, const AdjustmentChoice& choice, Rect rect, double scale)
 {
     PreviewCache::State once;
-    return PreviewInto(stack, choice, ShownPart{rect, scale, 1}, once);
+    return PreviewInto(stack, choice, ShownPart{rect, scale, 1}, once, PreviewPass::Final);
 }
 
-bool PreviewComposite(LayerStack& stack, const AdjustmentChoice& choice, const ShownPart& part, PreviewCache& cache)
+bool PreviewComposite(LayerStack& stack, const AdjustmentChoice& choice, const ShownPart& part, PreviewCache& cache,
+                      PreviewPass pass)
 {
-    return PreviewInto(stack, choice, part, cache.state());
+    return PreviewInto(stack, choice, part, cache.state(), pass);
+}
+
+bool MovingPreviewIsCoarser(const AdjustmentChoice& choice)
+{
+    const std::optional<PlannedCall> plan = Plan(choice);
+    return plan && MovingFraction(*plan, PreviewPass::Moving) < 1.0;
 }
 
 }  // namespace lv

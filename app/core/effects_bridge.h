@@ -74,9 +74,17 @@ private:
 // enlarged back, which looks the same at that scale. False when nothing could be previewed
 // (the plain composite is shown instead).
 bool PreviewComposite(LayerStack& stack, const AdjustmentChoice& choice, Rect rect, double scale = 1.0);
+// A frame while a slider is moving, or the one it settles on. Moving frames of the slowest
+// effects are computed coarser than the view so they keep up with the thumb; the frame a
+// slider settles on is always the exact one.
+enum class PreviewPass { Final, Moving };
+
 // The same for a window's shown part, keeping what the next update can use in `cache`.
 // With a sample step above 1 only the rows the view samples are composited; the others
 // keep the plain composite until the preview ends (RebuildComposite).
-bool PreviewComposite(LayerStack& stack, const AdjustmentChoice& choice, const ShownPart& part, PreviewCache& cache);
+bool PreviewComposite(LayerStack& stack, const AdjustmentChoice& choice, const ShownPart& part, PreviewCache& cache,
+                      PreviewPass pass = PreviewPass::Final);
+// Whether moving frames of this choice are coarser, so a final frame must follow them.
+bool MovingPreviewIsCoarser(const AdjustmentChoice& choice);
 
 }  // namespace lv

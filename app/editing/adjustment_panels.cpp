@@ -72,6 +72,11 @@ AdjustmentPanels::AdjustmentPanels(MainWindow& window, DocumentWindows& document
     window.setScreenCode(kEnhanceScreen, this);
     window.setScreenCode(kEnhancementScreen, this);
     window.setScreenCode(kEffectsScreen, this);
+    // Long enough that a dragging hand does not pay for exact frames between moves.
+    constexpr int kSettleMs = 150;
+    settle_.setSingleShot(true);
+    settle_.setInterval(kSettleMs);
+    QObject::connect(&settle_, &QTimer::timeout, [this] { schedulePreview(); });
 }
 
 AdjustmentPanels::~AdjustmentPanels()
@@ -238,7 +243,7 @@ void AdjustmentPanels::setSlider(int index, int value)
     } else {
         return;
     }
-    schedulePreview();
+    schedulePreview(PreviewPass::Moving);
 }
 
 void AdjustmentPanels::setPreviewOn(bool on)
@@ -248,19 +253,26 @@ void AdjustmentPanels::setPreviewOn(bool on)
 }
 
 // A drag sends many moves; the picture follows once per pass of the event loop.
-void AdjustmentPanels::schedulePreview()
+void AdjustmentPanels::schedulePreview(PreviewPass pass)
 {
-    if (previewScheduled_ || !window_)
+    if (!window_)
         return;
+    if (previewScheduled_) {
+        if (pass == PreviewPass::Final)
+            pendingPass_ = pass;
+        return;
+    }
     previewScheduled_ = true;
+    pendingPass_ = pass;
     QTimer::singleShot(0, window_, [this] {
         previewScheduled_ = false;
-        preview();
+        preview(pendingPass_);
     });
 }
 
-void AdjustmentPanels::preview()
+void AdjustmentPanels::preview(PreviewPass pass)
 {
+    settle_.stop();
     ImageWindow* window = documents_.active();
     if (previewed_ && previewed_ != window)
         dropPreview();
@@ -271,14 +283,18 @@ void AdjustmentPanels::preview()
         return;
     }
     const ShownPart part = ShownPartOf(window->view());
-    PreviewComposite(window->document(), choice_, part, previewCache_);
+    const bool coarse = pass == PreviewPass::Moving && MovingPreviewIsCoarser(choice_);
+    PreviewComposite(window->document(), choice_, part, previewCache_, coarse ? PreviewPass::Moving : PreviewPass::Final);
     previewed_ = window;
     window->update();
-    logChoice("preview");
+    if (coarse)
+        settle_.start();
+    logChoice(coarse ? "draft" : "preview");
 }
 
 void AdjustmentPanels::dropPreview()
 {
+    settle_.stop();
     if (ImageWindow* window = previewed_.data()) {
         RebuildComposite(window->document());
         window->update();
@@ -290,6 +306,7 @@ void AdjustmentPanels::dropPreview()
 void AdjustmentPanels::accept()
 {
     ImageWindow* window = documents_.active();
+    settle_.stop();
     previewed_ = nullptr;
     previewCache_.clear();
     if (window) {

@@ -9,6 +9,7 @@
 #include "app/shell/screen_features.h"
 
 #include <QPointer>
+#include <QTimer>
 
 namespace lv::app {
 
@@ -39,9 +40,10 @@ private:
     void setMode(int mode);
     void setSlider(int index, int value);
     void setPreviewOn(bool on);
-    // Shows the choice on the active window, or the plain picture with preview off.
-    void schedulePreview();
-    void preview();
+    // Shows the choice on the active window, or the plain picture with preview off. A
+    // moving slider's frames may be coarse; the frame it settles on is exact.
+    void schedulePreview(PreviewPass pass = PreviewPass::Final);
+    void preview(PreviewPass pass);
     void dropPreview();
     void accept();
     void cancel();
@@ -60,6 +62,8 @@ private:
     AdjustmentChoice choice_;
     bool previewOn_ = true;
     bool previewScheduled_ = false;
+    PreviewPass pendingPass_ = PreviewPass::Final;
+    QTimer settle_;  // a still slider's exact frame after coarse ones
     QPointer<ImageWindow> previewed_;  // the window whose composite shows a preview
     PreviewCache previewCache_;        // of that window
     EffectPreviewList effectPreviews_;
