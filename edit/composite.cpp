@@ -30,16 +30,24 @@ void writeRow(RowSums& sums, std::int64_t row, std::int64_t x0, int channels, co
     const std::int32_t* coverage = sums.coverage();
     const int count = sums.count();
     const bool oddRow = ((row >> 3) & 1) != 0;
-    for (int c = 0; c < channels; ++c) {
-        const std::int32_t* sum = sums.sum(c);
-        const std::int32_t oddColour = grid.odd[std::size_t(c)];
-        const std::int32_t evenColour = grid.even[std::size_t(c)];
-        std::uint8_t* o = out + c;
+    const std::int32_t* s0 = sums.sum(0);
+    if (channels == 1) {
         for (int i = 0; i < count; ++i) {
             const bool odd = (((x0 + i) >> 3) & 1) != oddRow;
-            const std::int32_t g = odd ? oddColour : evenColour;
-            o[i * channels] = std::uint8_t((sum[i] + g * (256 - coverage[i]) + 128) >> 8);
+            out[i] = std::uint8_t((s0[i] + (odd ? grid.odd[0] : grid.even[0]) * (256 - coverage[i]) + 128) >> 8);
         }
+        return;
+    }
+    // One pass writing whole pixels: three strided passes cost more than the arithmetic.
+    const std::int32_t* s1 = sums.sum(1);
+    const std::int32_t* s2 = sums.sum(2);
+    for (int i = 0; i < count; ++i, out += 3) {
+        const bool odd = (((x0 + i) >> 3) & 1) != oddRow;
+        const auto& g = odd ? grid.odd : grid.even;
+        const std::int32_t uncovered = 256 - coverage[i];
+        out[0] = std::uint8_t((s0[i] + g[0] * uncovered + 128) >> 8);
+        out[1] = std::uint8_t((s1[i] + g[1] * uncovered + 128) >> 8);
+        out[2] = std::uint8_t((s2[i] + g[2] * uncovered + 128) >> 8);
     }
 }
 

@@ -3,13 +3,43 @@
 #include <algorithm>
 
 namespace lv {
+namespace {
+
+// Where the row is fully covered and nothing limits the build-up, weight 0 leaves a pixel as
+// it was ((64 * c + 32) >> 6 == c) and the cover stays 255: one branch-free pass does it.
+bool opaqueRow(const DabRow& r, int length)
+{
+    return std::all_of(r.cover, r.cover + length, [](std::uint8_t m) { return m == 255; });
+}
+
+template<int Channels>
+void blendOpaqueRow(std::uint8_t* __restrict pixel, const std::uint8_t* __restrict weights, int length,
+                    const std::array<std::uint8_t, 3>& colour)
+{
+    for (int x = 0; x < length; ++x) {
+        const int w = weights[x];
+        for (int k = 0; k < Channels; ++k)
+            pixel[x * Channels + k] = std::uint8_t(((64 - w) * pixel[x * Channels + k] + w * colour[std::size_t(k)] + 32) >> 6);
+    }
+}
+
+}  // namespace
 
 void BrushDab(const Dab& dab, int transparency)
 {
     const int s = (transparency * 255 + 50) / 100;
     const int n = dab.channels;
+    const int length = dab.clip.right - dab.clip.left;
     for (int y = dab.clip.top; y < dab.clip.bottom; ++y) {
         DabRow r(dab, y);
+        if (s == 0 && opaqueRow(r, length)) {
+            const std::uint8_t* weights = dab.weights + std::size_t(y - dab.top) * std::size_t(dab.size) + (dab.clip.left - dab.left);
+            if (n == 3)
+                blendOpaqueRow<3>(r.pixel, weights, length, dab.colour);
+            else
+                blendOpaqueRow<1>(r.pixel, weights, length, dab.colour);
+            continue;
+        }
         for (int x = dab.clip.left; x < dab.clip.right; ++x, r.next()) {
             const int w = dab.weight(x, y);
             const int m = *r.cover;

@@ -41,6 +41,17 @@ Rect workArea(const LayerStack& stack, const Rect& l)
     return {std::max(s.left, l.left), std::max(s.top, l.top), std::min(s.right, l.right), std::min(s.bottom, l.bottom)};
 }
 
+// Whether every pixel of an 8-bit picture holds `value`.
+bool uniform(const HDIB& picture, int value)
+{
+    for (int y = 0; y < picture.height(); ++y) {
+        const std::uint8_t* row = picture.row(y);
+        if (!std::all_of(row, row + picture.width(), [value](std::uint8_t v) { return v == value; }))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 HDIB FillSelectedPixels(const HDIB& picture, const HDIB& marked, int transparency, std::array<std::uint8_t, 3> colour)
@@ -102,19 +113,33 @@ std::optional<FillRegion> SimilarRegion(LayerStack& stack, ui::Service& ui, Poin
     const HDIB& workMask = whole ? mask : cutMask;
     const int x = point.x - area.left, y = point.y - area.top;
     const ChannelLimits limits{tolerance, tolerance, tolerance};
-    HDIB onMask = SelectSimilar(workMask, x, y, SimilarityMode::Tolerance, limits);
-    if (!onMask)
-        return std::nullopt;
-    FillRegion region{std::move(onMask), area, clickedCover == 0};
-    if (clickedCover != 0) {
-        HDIB onImage = SelectSimilar(workImage, x, y, SimilarityMode::Tolerance, limits);
-        if (!onImage)
+    Rect bounds;
+    FillRegion region{HDIB{}, area, clickedCover == 0};
+    if (clickedCover != 0 && uniform(workMask, clickedCover)) {
+        // A mask of one value takes every pixel, so the image alone decides.
+        region.marked = SelectSimilar(workImage, x, y, SimilarityMode::Tolerance, limits, &bounds);
+        if (!region.marked)
             return std::nullopt;
-        CombinedMask both = CombineMasks(onImage, region.marked, 0, 0, MaskOp::Intersection);
-        if (!both.mask)
+    } else {
+        HDIB onMask = SelectSimilar(workMask, x, y, SimilarityMode::Tolerance, limits, &bounds);
+        if (!onMask)
             return std::nullopt;
-        region.marked = std::move(both.mask);
+        region.marked = std::move(onMask);
+        if (clickedCover != 0) {
+            Rect imageBounds;
+            HDIB onImage = SelectSimilar(workImage, x, y, SimilarityMode::Tolerance, limits, &imageBounds);
+            if (!onImage)
+                return std::nullopt;
+            CombinedMask both = CombineMasks(onImage, region.marked, 0, 0, MaskOp::Intersection);
+            if (!both.mask)
+                return std::nullopt;
+            region.marked = std::move(both.mask);
+            bounds = {std::max(bounds.left, imageBounds.left), std::max(bounds.top, imageBounds.top),
+                      std::min(bounds.right, imageBounds.right), std::min(bounds.bottom, imageBounds.bottom)};
+        }
     }
+    region.markedBounds = Rect{bounds.left + area.left, bounds.top + area.top, bounds.right + area.left,
+                               bounds.bottom + area.top};
     if (stack.selectionActive == 2)
         for (int row = 0; row < area.bottom - area.top; ++row) {
             std::uint8_t* bits = MaskRowFromTop(region.marked, row);
@@ -176,8 +201,9 @@ void PutFilledRegion(LayerStack& stack, const PaintTarget& target, const FillReg
                     cover[col] = 255;
         }
     }
-    RefreshWorkingCopies(stack, target, a);
-    CompositeLayers(stack, a);
+    const Rect changed = region.markedBounds.value_or(a);
+    RefreshWorkingCopies(stack, target, changed);
+    CompositeLayers(stack, changed);
 }
 
 HDIB CutLayerImage(const PaintTarget& target, const Rect& area)

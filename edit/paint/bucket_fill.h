@@ -25,6 +25,8 @@ struct FillRegion {
     HDIB marked;
     Rect area;
     bool clickedTransparent = false;
+    // The document rectangle the marks lie in, when known: the composite is rebuilt there only.
+    std::optional<Rect> markedBounds;
 };
 std::optional<FillRegion> SimilarRegion(LayerStack& stack, ui::Service& ui, Point point, int tolerance);
 // Every pixel of the current layer the selection takes (the whole layer without one),

@@ -68,6 +68,22 @@ Point DabCentre(Point from, Point to, int i, int n)
     return {place(from.x, to.x), place(from.y, to.y)};
 }
 
+namespace {
+
+bool readsStartState(const StrokeSetup& setup)
+{
+    switch (setup.kind) {
+    case PaintKind::Brush: return setup.options.brushTransparency != 0;
+    case PaintKind::Airbrush: return setup.options.airbrushTransparency != 0;
+    case PaintKind::Tone:
+    case PaintKind::Focus:
+    case PaintKind::Smudge: return false;
+    default: return true;
+    }
+}
+
+}  // namespace
+
 bool PaintStroke::step(LayerStack& stack, ui::Service& ui, const StrokeSetup& setup, Point point, bool start)
 {
     if (start) {
@@ -96,8 +112,12 @@ bool PaintStroke::step(LayerStack& stack, ui::Service& ui, const StrokeSetup& se
             WithdrawUndoStep(stack);
             return false;
         }
-        startImage_ = target_.layer->image;
-        startMask_ = target_.layer->mask;
+        // Holding the start state makes the first dab copy the whole layer, so only the rules
+        // that read it keep it.
+        if (readsStartState(setup)) {
+            startImage_ = target_.layer->image;
+            startMask_ = target_.layer->mask;
+        }
         smudge_ = {};
         active_ = true;
         dab(stack, setup, stamp, point);
@@ -133,21 +153,31 @@ void PaintStroke::dab(LayerStack& stack, const StrokeSetup& setup, const BrushSt
     // The soft stamps stay far below 255 at the usual weights (44 for the brush, 6 for the
     // airbrush): their values are the weights, full at 64, so a dab lays part of the colour
     // and overlapping dabs build it up; hard stamps are full everywhere.
-    weights_.assign(stamp.alpha.size(), 0);
-    for (int y = clip.top; y < clip.bottom; ++y)
-        for (int x = clip.left; x < clip.right; ++x) {
-            const int cell = (y - top) * stamp.size + (x - left);
-            const int alpha = stamp.alpha[std::size_t(cell)];
-            if (alpha != 0 && SelectionAllows(stack, x + r.left, y + r.top))
-                weights_[std::size_t(cell)] = std::uint8_t(std::min(alpha, 64));
-        }
+    const bool whole = clip == Rect{left, top, left + stamp.size, top + stamp.size} && stack.selectionActive == 0;
+    if (stampWeightsBuild_ != stamps_.builds()) {
+        stampWeights_.resize(stamp.alpha.size());
+        std::transform(stamp.alpha.begin(), stamp.alpha.end(), stampWeights_.begin(),
+                       [](std::uint8_t a) { return std::min<std::uint8_t>(a, 64); });
+        stampWeightsBuild_ = stamps_.builds();
+    }
+    if (!whole) {
+        weights_.assign(stamp.alpha.size(), 0);
+        for (int y = clip.top; y < clip.bottom; ++y)
+            for (int x = clip.left; x < clip.right; ++x) {
+                const std::size_t cell = std::size_t((y - top) * stamp.size + (x - left));
+                if (stampWeights_[cell] != 0 && SelectionAllows(stack, x + r.left, y + r.top))
+                    weights_[cell] = stampWeights_[cell];
+            }
+    }
 
     const PaintOptions& o = setup.options;
     // The eraser leaves the image alone, so it is not copied away from the undo step.
     HDIB& image = setup.kind == PaintKind::Eraser ? unused_ : target_.layer->image.write();
-    Dab dab{image, target_.layer->mask.write(), startImage_.read(), startMask_.read(),
+    HDIB& mask = target_.layer->mask.write();
+    // Rules that don't read the start state are handed the layer itself in its place.
+    Dab dab{image, mask, startImage_ ? startImage_.read() : image, startMask_ ? startMask_.read() : mask,
             target_.layer->maskLocked, target_.grey ? 1 : 3, LayerColour(setup.colour, target_.grey),
-            left, top, stamp.size, clip, weights_.data()};
+            left, top, stamp.size, clip, whole ? stampWeights_.data() : weights_.data()};
     switch (setup.kind) {
     case PaintKind::Pen: PenDab(dab, o.penTransparency); break;
     case PaintKind::Brush: BrushDab(dab, o.brushTransparency); break;

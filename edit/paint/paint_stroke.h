@@ -63,6 +63,8 @@ private:
     SharedPicture startMask_;
     SmudgeState smudge_;
     StampCache stamps_;
+    std::vector<std::uint8_t> stampWeights_;  // the stamp's weights, for dabs nothing cuts
+    int stampWeightsBuild_ = 0;
     std::vector<std::uint8_t> weights_;
     HDIB unused_;  // the image the eraser is handed
     std::optional<Rect> changed_;
