@@ -2,11 +2,16 @@
 
 #include "album/photo_loader.h"
 #include "imagelib/codecs/image_file.h"
+#include "imagelib/codecs/file_names.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
 #include "imagelib/codecs/png/png.h"
 #include "imagelib/codecs/png/png_text.h"
 #include "imagelib/dib_convert.h"
+#include "imagelib/codecs/raw/camera_raw.h"
 #include "imagelib/dib_geometry.h"
+#include "imagelib/metadata/embedded_preview.h"
+#include "imagelib/metadata/orient_upright.h"
+#include "imagelib/metadata/upright_step.h"
 
 #include <glib.h>
 #include <sys/stat.h>
@@ -40,11 +45,31 @@ std::filesystem::path cacheFileOf(const std::filesystem::path& photo)
     return LargeThumbnailFolder() / ThumbnailFileName(FileUri(std::filesystem::absolute(photo)));
 }
 
+// A camera's preview large enough for the thumbnail, upright: a small decode instead of the
+// photo's. Raw files embed one as a rule; JPEGs sometimes carry one in their metadata.
+ReadResult embeddedPreview(const std::filesystem::path& photo)
+{
+    if (IsCameraRawExtension(DispatchExtension(photo.string())))
+        return ReadCameraRawPreview(photo.string());
+    if (!GeneralReaderTakesAsJpeg(photo.string()))
+        return ReadCode::Failure;  // other files are read whole for their metadata: no saving
+    const auto preview = FindEmbeddedJpegPreview(ReadMetadataBytes(photo.string()), kLargeThumbnailSide);
+    if (!preview)
+        return ReadCode::Failure;
+    MemorySource source(preview->jpeg);
+    ReadResult read = ReadJpegAtLeast(source, kLargeThumbnailSide, kLargeThumbnailSide);
+    if (!read.ok() || preview->orientation == 1)
+        return read;
+    HDIB upright = OrientUpright(read.image(), preview->orientation);
+    return upright ? ReadResult(std::move(upright)) : ReadResult(ReadCode::Failure);
+}
+
 HDIB decodeSmall(const std::filesystem::path& photo, const DocumentReaders& readers)
 {
-    ReadResult read = ReadCode::Failure;
+    ReadResult read = embeddedPreview(photo);
     // JPEG decodes at the largest reduction that still covers the box: most of a photo's cost saved.
-    read = ReadJpegAtLeast(photo.string(), kLargeThumbnailSide, kLargeThumbnailSide);
+    if (!read.ok())
+        read = ReadJpegAtLeast(photo.string(), kLargeThumbnailSide, kLargeThumbnailSide);
     if (!read.ok())
         read = LoadPhotoForAlbum(photo.string(), readers);
     if (!read.ok())

@@ -27,8 +27,8 @@ std::string ThumbnailFileName(const std::string& uri);
 // seconds); null when absent, stale or unreadable.
 HDIB FreshLargeThumbnail(const std::filesystem::path& photo);
 
-// Makes the thumbnail (JPEG decoded at a reduced scale; others through the album's photo
-// loader), at most 256 pixels on its longer side, and stores it through the safe write path:
+// Makes the thumbnail (from the preview a raw file or a JPEG's metadata embeds when it is
+// large enough, else JPEG decoded at a reduced scale, else through the album's photo loader), at most 256 pixels on its longer side, and stores it through the safe write path:
 // folders 0700, the file 0600. Null when the photo can't be read; the picture is still given
 // when the cache can't be written. Shows nothing, so it runs on the album's workers.
 HDIB MakeLargeThumbnail(const std::filesystem::path& photo, const DocumentReaders& readers);

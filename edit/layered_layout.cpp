@@ -26,6 +26,7 @@ std::array<std::uint8_t, kLayeredHeaderSize> SerialiseLayeredHeader(const Layere
     StoreLE32(b.data() + 28, h.count);
     StoreLE32(b.data() + 32, h.current);
     StoreLE32(b.data() + 36, h.previewOffset);
+    StoreLE32(b.data() + 40, h.documentOffset);
     return b;
 }
 
@@ -60,6 +61,7 @@ std::optional<LayeredHeader> ReadLayeredHeader(ByteSource& source)
     h.count = LoadLE32(b + 28);
     h.current = LoadLE32(b + 32);
     h.previewOffset = LoadLE32(b + 36);
+    h.documentOffset = LoadLE32(b + 40);
     if (h.depth != 8 && h.depth != 24)
         return std::nullopt;
     return h;

@@ -24,6 +24,7 @@ enum BlockEncoding : std::uint32_t {
     kBlockJpeg = 2,
     kBlockText = 3,
     kBlockPlacement = 4,  // a placed layer's matrix and where its source pictures are
+    kBlockDocument = 5,   // the photo's metadata and colour profile
 };
 
 // Table flags.
@@ -40,6 +41,8 @@ struct LayeredHeader {
     std::uint32_t count = 0;
     std::uint32_t current = 0;
     std::uint32_t previewOffset = 0;
+    // Word 40, which readers that don't know it leave alone: the document block, 0 if none.
+    std::uint32_t documentOffset = 0;
 };
 
 struct LayeredEntry {

@@ -1,6 +1,7 @@
 #include "common/failure_notices.h"
 #include "common/window_source.h"
 #include "edit/compositing.h"
+#include "edit/document_block.h"
 #include "edit/layered_document.h"
 #include "edit/layered_format.h"
 #include "edit/layered_layout.h"
@@ -145,6 +146,25 @@ std::optional<FileLayer> readLayer(ByteSource& source, std::uint64_t base, const
     return layer;
 }
 
+// The document block, when it is whole within the stream and follows the preview, the last
+// of the other blocks: the blocks the reader decodes then end before it without being cut
+// short. A block that doesn't qualify is ignored, as a reader that doesn't know it would: the
+// document opens without its metadata.
+std::optional<DocumentMetadata> readDocumentBlock(ByteSource& source, const LayeredLayout& layout,
+                                                  const std::vector<std::uint64_t>& offsets, std::uint64_t streamBytes)
+{
+    const std::uint64_t offset = layout.header.documentOffset;
+    const std::uint64_t preview = layout.header.previewOffset;
+    if (offset == 0 || preview == 0 || offset <= preview || offset >= streamBytes
+        || std::any_of(offsets.begin(), offsets.end(), [&](std::uint64_t other) { return other > preview; }))
+        return std::nullopt;
+    const auto length = DocumentBlockLength(source, layout.base + offset);
+    if (!length || *length > streamBytes - offset)
+        return std::nullopt;
+    WindowSource block(source, layout.base + offset, *length);
+    return ReadDocumentBlock(block, 0);
+}
+
 std::uint64_t pictureBytes(const HDIB& picture)
 {
     return picture ? PictureBytes(picture.width(), picture.height(), picture.bitCount()) : 0;
@@ -152,7 +172,7 @@ std::uint64_t pictureBytes(const HDIB& picture)
 
 }  // namespace
 
-std::unique_ptr<LayerStack> ReadLayeredStream(ByteSource& source)
+std::unique_ptr<LayerStack> ReadLayeredStream(ByteSource& source, DocumentMetadata* metadata)
 {
     const auto layout = ReadLayeredLayout(source);
     if (!layout)
@@ -163,6 +183,7 @@ std::unique_ptr<LayerStack> ReadLayeredStream(ByteSource& source)
     if (!blockEnds(offsets, tableEnd(*layout), streamBytes) || !PlausibleDocument(h.width, h.height, h.depth, streamBytes))
         return nullptr;
     const auto placements = readPlacements(source, *layout, offsets, streamBytes);
+    auto documentBlock = metadata ? readDocumentBlock(source, *layout, offsets, streamBytes) : std::nullopt;
     const auto ends = blockEnds(offsets, tableEnd(*layout), streamBytes);
     if (!ends)
         return nullptr;
@@ -203,10 +224,13 @@ std::unique_ptr<LayerStack> ReadLayeredStream(ByteSource& source)
     const std::uint64_t canvas = PictureBytes(h.width, h.height, h.depth);
     if (CheckPictureBudget(canvas, consumed) || CheckDocumentBudget(made + canvas, consumed, pictures))
         return nullptr;
-    return MakeStackFromFile(std::move(document));
+    auto stack = MakeStackFromFile(std::move(document));
+    if (stack && metadata)
+        *metadata = documentBlock ? std::move(*documentBlock) : DocumentMetadata{};
+    return stack;
 }
 
-std::unique_ptr<LayerStack> ReadLayeredFile(const std::string& path)
+std::unique_ptr<LayerStack> ReadLayeredFile(const std::string& path, DocumentMetadata* metadata)
 {
     FileFailure notice;
     auto source = OpenImageForReading(path, notice);
@@ -214,7 +238,7 @@ std::unique_ptr<LayerStack> ReadLayeredFile(const std::string& path)
         ShowFailureNotices(notice);
         return nullptr;
     }
-    if (auto stack = ReadLayeredStream(*source))
+    if (auto stack = ReadLayeredStream(*source, metadata))
         return stack;
     return source->seek(0) ? ReadOlderLayeredFile(*source) : nullptr;
 }

@@ -6,6 +6,7 @@
 #include "edit/placement_block.h"
 #include "edit/text_block.h"
 #include "imagelib/codecs/image_file.h"
+#include "imagelib/metadata/metadata_writer.h"
 #include "imagelib/progress.h"
 #include "imagelib/codecs/save_options.h"
 
@@ -80,7 +81,7 @@ int writeLayer(ByteSink& sink, std::uint64_t base, const LayerRecord& record, in
 
 }  // namespace
 
-int WriteLayeredStream(ByteSink& sink, const LayerStack& stack, int quality)
+int WriteLayeredStream(ByteSink& sink, const LayerStack& stack, int quality, const DocumentMetadata& metadata)
 {
     quality = ClampJpegQuality(quality);
     const std::uint64_t base = sink.position();
@@ -114,6 +115,13 @@ int WriteLayeredStream(ByteSink& sink, const LayerStack& stack, int quality)
         if (!PadBlock(sink, base))
             return kLayeredWriteFailed;
     }
+    if (!metadata.empty()) {
+        header.documentOffset = std::uint32_t(sink.position() - base);
+        const DocumentMetadata prepared{PreparedForSave(metadata.photo, {header.width, header.height, false}),
+                                        metadata.iccProfile};
+        if (!WriteDocumentBlock(sink, prepared) || !PadBlock(sink, base))
+            return kLayeredWriteFailed;
+    }
 
     const std::uint64_t end = sink.position();
     if (!sink.seek(base) || !sink.write(SerialiseLayeredHeader(header).data(), kLayeredHeaderSize))
@@ -124,13 +132,14 @@ int WriteLayeredStream(ByteSink& sink, const LayerStack& stack, int quality)
     return sink.seek(end) ? kLayeredWritten : kLayeredWriteFailed;
 }
 
-bool WriteLayeredFile(const std::string& path, const LayerStack& stack, int quality, FileFailure* failure)
+bool WriteLayeredFile(const std::string& path, const LayerStack& stack, int quality, FileFailure* failure,
+                      const DocumentMetadata& metadata)
 {
     auto sink = CreateImageFile(path, failure);
     if (!sink)
         return false;
     // Without a commit the sink leaves the old file as it was.
-    if (WriteLayeredStream(*sink, stack, quality) == kLayeredWritten && sink->close())
+    if (WriteLayeredStream(*sink, stack, quality, metadata) == kLayeredWritten && sink->close())
         return true;
     sink->discard();
     if (failure)

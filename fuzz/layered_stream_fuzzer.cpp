@@ -6,7 +6,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     lv::fuzz::InstallSilentService();
     lv::MemorySource source({data, size});
-    if (auto stack = lv::ReadLayeredStream(source))
+    lv::DocumentMetadata metadata;
+    if (auto stack = lv::ReadLayeredStream(source, &metadata))
         lv::fuzz::CheckDocument(*stack);
     return 0;
 }

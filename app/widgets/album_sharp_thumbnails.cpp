@@ -3,6 +3,7 @@
 #include "album/large_thumbnails.h"
 #include "album/photo_loader.h"
 #include "app/widgets/dib_image.h"
+#include "common/processors.h"
 
 #include <QMetaObject>
 
@@ -10,15 +11,17 @@ namespace lv::app {
 
 AlbumSharpThumbnails::AlbumSharpThumbnails(std::function<void(const std::string&)> ready)
     : ready_(std::move(ready))
-    , worker_([this](std::stop_token stop) { work(stop); })
 {
 }
 
 AlbumSharpThumbnails::~AlbumSharpThumbnails()
 {
-    worker_.request_stop();
-    wake_.notify_all();
-    worker_.join();
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+        queue_.clear();
+    }
+    workers_.wait();
 }
 
 QImage AlbumSharpThumbnails::find(const std::string& photo)
@@ -31,9 +34,20 @@ QImage AlbumSharpThumbnails::find(const std::string& photo)
         // The newest asked first: the cells now in view.
         if (asked_.insert(photo).second)
             queue_.push_front(photo);
+        startWorkers();
     }
-    wake_.notify_one();
     return {};
+}
+
+void AlbumSharpThumbnails::startWorkers()
+{
+    // One job per processor at most, each taking photos until none is left; a job the pool
+    // can't start now is started by the next photo asked for.
+    while (!stopping_ && working_ < int(queue_.size()) && working_ < ProcessorCount()) {
+        if (!workers_.start([this] { work(); }))
+            return;
+        ++working_;
+    }
 }
 
 void AlbumSharpThumbnails::clear()
@@ -46,15 +60,17 @@ void AlbumSharpThumbnails::clear()
     asked_.clear();
 }
 
-void AlbumSharpThumbnails::work(std::stop_token stop)
+void AlbumSharpThumbnails::work()
 {
     const DocumentReaders readers = album::AlbumPhotoReaders();
     for (;;) {
         std::string photo;
         {
-            std::unique_lock lock(mutex_);
-            if (!wake_.wait(lock, stop, [&] { return !queue_.empty(); }))
+            std::lock_guard lock(mutex_);
+            if (stopping_ || queue_.empty()) {
+                --working_;
                 return;
+            }
             photo = std::move(queue_.front());
             queue_.pop_front();
         }

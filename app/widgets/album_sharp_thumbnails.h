@@ -1,21 +1,20 @@
 #pragma once
 // The album grid's sharp pictures: the shared cache's 256-pixel thumbnails, found or made on
-// a worker thread, kept in memory for the cells in view. Until a photo's is ready the grid
-// draws the album's own thumbnail.
+// the process's worker pool (where the album builds its entries), kept in memory for the
+// cells in view. Until a photo's is ready the grid draws the album's own thumbnail.
 
+#include "common/worker_pool.h"
 #include "imagelib/codecs/document_open.h"
 
 #include <QImage>
 #include <QObject>
 
-#include <condition_variable>
 #include <deque>
 #include <functional>
 #include <map>
 #include <mutex>
 #include <set>
 #include <string>
-#include <thread>
 
 namespace lv::app {
 
@@ -33,18 +32,20 @@ public:
 
 private:
     static constexpr std::size_t kKept = 300;  // a few screens of cells, about 75 MB
-    void work(std::stop_token stop);
+    void startWorkers();  // with mutex_ held
+    void work();
     void arrived(const std::string& photo, QImage picture);
 
     std::function<void(const std::string&)> ready_;
     std::map<std::string, QImage> kept_;
     std::deque<std::string> keptOrder_;
     std::set<std::string> failed_;
-    std::mutex mutex_;  // guards what follows, shared with the worker
-    std::condition_variable_any wake_;
+    std::mutex mutex_;  // guards what follows, shared with the workers
     std::deque<std::string> queue_;
     std::set<std::string> asked_;
-    std::jthread worker_;
+    int working_ = 0;
+    bool stopping_ = false;
+    WorkerGroup workers_;  // last: its end waits for the jobs before the rest goes
 };
 
 }  // namespace lv::app

@@ -2,7 +2,7 @@
 """Writes small layered documents, in the block stream and in the older fixed layout, as
 seeds for the layered-format fuzz targets. Built from the format's description with the
 standard library and PIL only, so the seeds do not depend on the program's own writer.
-With --placed, only the seed with a placement block, which needs no PIL."""
+With --placed, only the seeds with a placement block and a document block, which need no PIL."""
 
 import io
 import os
@@ -83,7 +83,11 @@ def align(data):
     return data + b"\0" * (-len(data) % 8)
 
 
-def stream(width, height, depth, layers, preview):
+def document_block(exif, xmp, iptc, icc):
+    return block(5, struct.pack("<IIII", len(exif), len(xmp), len(iptc), len(icc)) + exif + xmp + iptc + icc)
+
+
+def stream(width, height, depth, layers, preview, document=None):
     """layers: dicts with kind, flags, x, y, opacity, name, image, mask, text (block bytes or None), and
     optionally placed: (matrix, source image block, source mask block)."""
     position = 48 * (len(layers) + 1)
@@ -120,7 +124,12 @@ def stream(width, height, depth, layers, preview):
     preview_offset = position if preview is not None else 0
     if preview is not None:
         body += align(preview)
-    header = b"FLVT" + struct.pack("<IiiIiiIIIII", 3, width, height, depth, 2835, 2835, len(layers), 0, preview_offset, 0, 0)
+        position += len(align(preview))
+    document_offset = position if document is not None else 0
+    if document is not None:
+        body += align(document)
+    header = b"FLVT" + struct.pack("<IiiIiiIIIII", 3, width, height, depth, 2835, 2835, len(layers), 0, preview_offset,
+                                   document_offset, 0)
     return header + b"".join(entries) + body
 
 
@@ -143,8 +152,28 @@ def placed_seed():
     write("layered_stream", "placed.vlf", placed)
 
 
+def document_seed():
+    """A one-layer photo with its EXIF (orientation 6, a date, a thumbnail offset), XMP, IPTC and a
+    profile header, after a bitmap preview."""
+    photo = block(1, bmp_stream(4, 3, 24, rgb_rows(4, 3)))
+    opaque = block(1, bmp_stream(4, 3, 8, rle8(4, 3, lambda x, y: 255), rle=True))
+    date = b"2024:02:29 07:45:00\0"
+    entries = [(0x0112, 3, 1, 6), (0x0132, 2, len(date), 8 + 2 + 3 * 12 + 4), (0x0201, 4, 1, 0), (0x0202, 4, 1, 0)]
+    ifd = struct.pack("<H", 3) + b"".join(struct.pack("<HHII", *e) for e in entries[:2])
+    ifd += struct.pack("<HHII", *entries[2]) + struct.pack("<I", 0)
+    exif = b"II*\0" + struct.pack("<I", 8) + ifd + date
+    xmp = b"<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'/></x:xmpmeta>"
+    iptc = b"\x1c\x02\x5a\x00\x06Lisboa"
+    icc = struct.pack(">I", 128) + b"lcms" + b"\0" * 120
+    with_metadata = stream(4, 3, 24, [
+        dict(kind=0, flags=2, x=0, y=0, opacity=100, name="foto", image=photo, mask=opaque),
+    ], photo, document_block(exif, xmp, iptc, icc))
+    write("layered_stream", "document_block.vlf", with_metadata)
+
+
 def main():
     placed_seed()
+    document_seed()
     if "--placed" in sys.argv:
         return
     photo = block(1, bmp_stream(4, 3, 24, rgb_rows(4, 3)))

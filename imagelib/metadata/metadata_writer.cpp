@@ -114,6 +114,31 @@ bool InsertPhotoMetadata(std::vector<std::uint8_t>& encoded, const PhotoMetadata
     }
 }
 
+PhotoMetadata PreparedForSave(const PhotoMetadata& metadata, const MetadataWriteOptions& options)
+{
+    PhotoMetadata prepared = metadata;
+    try {
+        metadata::EnsureLibraryReady();
+        if (!metadata.exif.empty()) {
+            Exiv2::ExifData exif = metadata::DecodeExif(metadata.exif);
+            prepareExif(exif, options);
+            prepared.exif = metadata::EncodeExif(exif);
+        }
+        Exiv2::XmpData xmp;
+        std::string packet;
+        if (!metadata.xmp.empty() && Exiv2::XmpParser::decode(xmp, metadata.xmp) == 0) {
+            prepareXmp(xmp, options);
+            if (Exiv2::XmpParser::encode(packet, xmp) == 0)
+                prepared.xmp = packet;
+        }
+    } catch (...) {
+        prepared.exif.clear();
+        prepared.xmp.clear();
+    }
+    prepared.orientation = 1;
+    return prepared;
+}
+
 PhotoMetadata WithoutPersonalData(const PhotoMetadata& metadata)
 {
     PhotoMetadata kept = metadata;

@@ -20,6 +20,10 @@ struct MetadataWriteOptions {
 bool InsertPhotoMetadata(std::vector<std::uint8_t>& encoded, const PhotoMetadata& metadata,
                          const MetadataWriteOptions& options);
 
+// The blocks as a save stores them when it has no file to insert them into: upright, at the
+// written size, without the EXIF thumbnail. Blocks the library can't read are left out.
+PhotoMetadata PreparedForSave(const PhotoMetadata& metadata, const MetadataWriteOptions& options);
+
 // The metadata with what identifies the photographer removed (GPS, serials, maker notes).
 PhotoMetadata WithoutPersonalData(const PhotoMetadata& metadata);
 

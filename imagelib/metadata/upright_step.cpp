@@ -40,7 +40,7 @@ std::uint64_t jpegHeadLength(ByteSource& source)
 
 }  // namespace
 
-PhotoMetadata ReadFileMetadata(const std::string& path)
+std::vector<std::uint8_t> ReadMetadataBytes(const std::string& path)
 {
     auto source = FileSource::Open(path);
     if (!source || source->size() == 0 || source->size() > kMaxMetadataInputBytes)
@@ -49,7 +49,13 @@ PhotoMetadata ReadFileMetadata(const std::string& path)
     std::vector<std::uint8_t> bytes(std::size_t(head ? head : source->size()));
     if (!source->seek(0) || !source->readExact(bytes.data(), bytes.size()))
         return {};
-    return ReadPhotoMetadata(bytes);
+    return bytes;
+}
+
+PhotoMetadata ReadFileMetadata(const std::string& path)
+{
+    const std::vector<std::uint8_t> bytes = ReadMetadataBytes(path);
+    return bytes.empty() ? PhotoMetadata{} : ReadPhotoMetadata(bytes);
 }
 
 PhotoMetadata ApplyPhotoMetadata(ReadResult& result, const std::string& path)

@@ -7,6 +7,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lv {
 
@@ -22,5 +23,9 @@ PhotoMetadata ApplyPhotoMetadata(ReadResult& result, const std::string& path);
 
 // The metadata of the file at `path`, read through the program's own bounded file open.
 PhotoMetadata ReadFileMetadata(const std::string& path);
+
+// The bytes of that file the metadata library needs: a JPEG's head through its first scan,
+// any other file whole. Empty when it can't be read or is too large.
+std::vector<std::uint8_t> ReadMetadataBytes(const std::string& path);
 
 }  // namespace lv

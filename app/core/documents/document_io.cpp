@@ -107,9 +107,10 @@ LoadedDocument readDocument(const std::string& path)
 {
     // The layered and Photoshop readers keep the whole stack aside; the dispatcher sees its composite.
     std::unique_ptr<LayerStack> layered;
+    DocumentMetadata layeredMetadata;
     DocumentReaders readers = LibraryDocumentReaders();
-    readers.layered = [&layered](const std::string& file) -> ReadResult {
-        auto stack = ReadLayeredFile(file);
+    readers.layered = [&layered, &layeredMetadata](const std::string& file) -> ReadResult {
+        auto stack = ReadLayeredFile(file, &layeredMetadata);
         if (!stack)
             return ReadCode::Failure;
         CompositeLayers(*stack);
@@ -145,6 +146,10 @@ LoadedDocument readDocument(const std::string& path)
             return loaded;
         }
         loaded.stack = std::move(layered);
+        if (opened.format == "VLF") {
+            loaded.metadata = std::move(layeredMetadata.photo);
+            loaded.facts.iccProfile = std::move(layeredMetadata.iccProfile);
+        }
         return loaded;
     }
     PictureFacts facts = std::move(opened.result.facts());
@@ -190,7 +195,7 @@ bool WriteDocument(LayerStack& stack, std::string& path, int saveType, const Pic
         // The layered and PNG writers work outside the Save-as procedure, which reports its own failures.
         ui::BusyCursor busy;
         if (saveType == kSaveAsLayered) {
-            written = WriteLayeredFile(path, stack);
+            written = WriteLayeredFile(path, stack, kLayeredSaveQuality, nullptr, {metadata, facts.iccProfile});
         } else if (const auto transparent = onlyLayerWithAlpha(stack)) {
             written = WritePng(path, *transparent->image, nullptr, &transparent->alpha, facts.iccProfile)
                       == PngWriteResult::Written;

@@ -26,8 +26,8 @@ LoadedDocument LoadDocument(const std::string& path);
 
 // Writes the document as `saveType` under `path` (a name without an extension takes the
 // type's). Clears the modified flag on success. `facts` go into formats that hold them (the
-// colour profile: JPEG, PNG, TIFF; the layered format has no place for them); a JPEG, TIFF or
-// PNG file also takes `metadata`'s blocks (upright, at the written size).
+// colour profile: JPEG, PNG, TIFF, layered); a JPEG, TIFF, PNG or layered file also takes
+// `metadata`'s blocks (upright, at the written size).
 bool WriteDocument(LayerStack& stack, std::string& path, int saveType, const PictureFacts& facts = {},
                    const PhotoMetadata& metadata = {});
 
