@@ -146,6 +146,23 @@ printf '[albums]\nalbum1.abm=Férias na praia\nalbum2.abm=Natal em família\nalb
 SCREENSHOT_INI=$albums "$here/screenshot.sh" "$program_dir" "$out/slideshow-dialog_800.png" 800 "click 750 32" "click 62 235" \
   "click 114 182" "sleep 0.8"
 rm -f "$albums"
+# The panorama window: three photos a turning camera takes of a drawn scene (a pinhole view of a
+# cylinder each, focal length 900 pixels), stitched.
+views=$(mktemp -d)
+convert -seed 7 -size 2400x700 plasma:fractal -blur 0x1 \( -size 2400x700 xc:none -fill '#20304080' \
+  -draw 'rectangle 100,100 180,190 rectangle 420,380 520,430 rectangle 800,150 860,260 rectangle 1200,420 1330,470' \
+  -draw 'rectangle 1500,120 1570,200 rectangle 1900,300 2010,360 rectangle 2200,500 2290,610' -fill '#f0e0a0' \
+  -draw 'circle 300,500 330,500 circle 950,520 990,520 circle 1420,300 1450,300 circle 1750,560 1790,560' \
+  -draw 'circle 2050,180 2080,180 circle 650,200 670,200' \) -composite "$views/scene.png"
+for c in 700 1150 1600; do
+  convert -size 800x600 xc: "$views/scene.png" -virtual-pixel mirror \
+    -fx "xx=i-400; v.p{$c+900*atan(xx/900), 350+900*(j-300)/hypot(xx,900)}" "$views/view$c.jpg"
+done
+"$program_dir/lumivista-tool" album make "$views/serra.abm" "$views"/view700.jpg "$views"/view1150.jpg "$views"/view1600.jpg >/dev/null
+printf '[USUÁRIO]\nAlbum Name=%s\n' "$views/serra.abm" > "$views/album.ini"
+SCREENSHOT_INI=$views/album.ini "$here/screenshot.sh" "$program_dir" "$out/panorama_800.png" 800 "click 638 32" "screen 23" \
+  "click 62 175" "sleep 1" "key Space" "sleep 20"
+rm -rf "$views"
 # Small files: the skin's flat colours fit a 256-colour palette.
 for picture in "$out"/*.png; do
   convert "$picture" -dither None -colors 256 -strip "$picture"

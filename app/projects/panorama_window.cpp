@@ -29,12 +29,13 @@ QPushButton* Button(const QString& text, const QString& name)
     return button;
 }
 
-// The preview takes the screen's width and a third of its height, less the window's frame.
-QSize PreviewSize()
+// The preview takes the main window's width (the screen's without one) and a third of its
+// height, less the window's frame, so the whole window stays over the program.
+QSize PreviewSize(const QWidget* parent)
 {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    const QSize available = screen ? screen->availableSize() : QSize(1024, 768);
-    return {std::max(320, available.width() - 120), std::max(160, available.height() / 3)};
+    const QSize available = parent ? parent->size() : screen ? screen->availableSize() : QSize(1024, 768);
+    return {std::max(320, available.width() - 80), std::max(160, available.height() / 3)};
 }
 
 }  // namespace
@@ -74,7 +75,7 @@ PanoramaWindow::PanoramaWindow(QWidget* parent, std::vector<std::string> photos,
     preview_->setObjectName(QStringLiteral("preview"));
     preview_->setAlignment(Qt::AlignCenter);
     preview_->setWordWrap(true);
-    preview_->setMinimumSize(PreviewSize());
+    preview_->setMinimumSize(PreviewSize(parent));
     status_ = new QLabel;
     status_->setObjectName(QStringLiteral("status"));
     progress_ = new QProgressBar;
