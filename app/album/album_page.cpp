@@ -95,13 +95,6 @@ AlbumPage::AlbumPage(MainWindow& window, AlbumDocuments& documents, const TestHo
         if (showing() && session_.isOpen())
             session_.save(nameText());
     });
-    openAlbum_.setSelection([this] {
-        std::vector<std::string> files;
-        if (session_.isOpen())
-            for (const int index : session_.view().selectedPhotos())
-                files.push_back(session_.album().absolutePath(index, library_.catalogue.programDir()));
-        return files;
-    });
 }
 
 AlbumPage::~AlbumPage()
@@ -156,6 +149,11 @@ void AlbumPage::leaving(int)
     adder_.finishNow();
     endDrag();
     hideTip();
+    // The photo store's page, shown after this one, sends what was selected here.
+    std::vector<std::string> selected;
+    for (const int index : session_.view().selectedPhotos())
+        selected.push_back(session_.album().absolutePath(index, library_.catalogue.programDir()));
+    openAlbum_.setSelection([selected] { return selected; });
     session_.leave(nameText());
     watchAlbumFile();
     destroyWidgets();

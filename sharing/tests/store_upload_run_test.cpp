@@ -73,6 +73,20 @@ TEST(StoreUploadRun, TheOpenAlbumGoesToTheServiceAndAnOrderGetsItsNumber)
     EXPECT_NE(orders.find("\"paper\": \"10x15\", \"copies\": 1, \"crop\": [0, 0, 600, 400], \"photo\": \"praia (2).jpg\""),
               std::string::npos)
         << orders;
+
+    // A photo added on the album page is selected there, and is all that goes next time,
+    // without a question.
+    sandbox.expectAnswers({{ClickOnControl(147), "album shown screen=18"}});
+    ASSERT_EQ(sandbox.send("albumfiles " + sandbox.file("serra.jpg").string()), 0);
+    sandbox.expectAnswers({{ClickOnHandler(18, skin::Handler::AlbumAddPhotos), "album added "}});
+    const std::size_t questions = sandbox.log().find("Nenhuma foto está selecionada");
+    sandbox.expectAnswers({{ClickOnControl(151), "screen 25 panels 0,25\n"},
+                           {ClickOnPage(25, 24, SidePanelPlace()), "screen 24 panels 0,24\n"},
+                           {ClickOnHandler(24, skin::Handler::UploadPhotos), "upload login=0 sent=1 of 1\n"}});
+    EXPECT_EQ(sandbox.log().find("Nenhuma foto está selecionada", questions + 1), std::string::npos) << sandbox.log();
+    EXPECT_EQ(RunCommand("cmp '" + sandbox.file("serra.jpg").string() + "' '" +
+                         sandbox.file("served/serra (2).jpg").string() + "'").exitCode,
+              0);
     EXPECT_EQ(sandbox.quit("key Ctrl+Q"), 0);
 }
 
