@@ -147,6 +147,7 @@ double DotCell(const Parameters& p, const Context& ctx)
 struct Dot {
     float x, y;
     std::uint32_t hash;
+    float rise2;  // squared height above or below the row; above the radius's, out of reach
 };
 
 class DotRows {
@@ -161,7 +162,7 @@ public:
                 const std::uint32_t h = HashPixel(i, j, kOpPointillism + 7919u * std::uint32_t(grid));
                 const float px = shift_ + (float(i) + 0.5f + 0.35f * (float(h & 255) / 127.5f - 1.0f)) * cell;
                 const float py = shift_ + (float(j) + 0.5f + 0.35f * (float((h >> 8) & 255) / 127.5f - 1.0f)) * cell;
-                dots_.push_back({px, py, h});
+                dots_.push_back({px, py, h, (py - ay) * (py - ay)});
             }
     }
     float shift() const { return shift_; }
@@ -207,8 +208,10 @@ void RunPointillism(ConstRaster in, Raster out, const Parameters& p, const Conte
                 for (int j = cy - 1; j <= cy + 1; ++j)
                     for (int i = cx - 1; i <= cx + 1; ++i) {
                         const Dot& dot = dots.at(i, j);
+                        if (dot.rise2 > radius * radius)
+                            continue;
                         const float px = dot.x, py = dot.y;
-                        if ((px - ax) * (px - ax) + (py - ay) * (py - ay) <= radius * radius && (!covered || dot.hash > best)) {
+                        if ((px - ax) * (px - ax) + dot.rise2 <= radius * radius && (!covered || dot.hash > best)) {
                             covered = true;
                             best = dot.hash;
                             dotX = px;

@@ -9,7 +9,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace lv::effects {
 
@@ -65,10 +70,11 @@ PassGeometry Geometry(ConstRaster in, const Context& ctx, float span)
 template<int Channels>
 class RowReads {
 public:
+    // One sample to spare: four-lane stores of a three-sample pixel reach one beyond it.
     explicit RowReads(int width) : width_(width)
     {
         for (auto& r : rows_)
-            r.resize(std::size_t(width) * Channels);
+            r.resize(std::size_t(width) * Channels + 1);
     }
 
     const float* across(ConstRaster in, int y, const int* left, const int* right, const float* fx)
@@ -79,7 +85,18 @@ public:
             return h;
         source_[slot] = y;
         const std::uint8_t* s = in.row(y);
-        for (int x = 0; x < width_; ++x, h += Channels) {
+        int x = 0;
+#if defined(__SSE2__)
+        if constexpr (Channels == 3) {
+            // Four bytes read from a pixel take the next one's first: not past the row's last.
+            const int last = (in.width - 1) * Channels;
+            for (; x < width_ && right[x] < last; ++x, h += Channels) {
+                const __m128 a = PixelAsFloats(s + left[x]), b = PixelAsFloats(s + right[x]);
+                _mm_storeu_ps(h, _mm_add_ps(a, _mm_mul_ps(_mm_set1_ps(fx[x]), _mm_sub_ps(b, a))));
+            }
+        }
+#endif
+        for (; x < width_; ++x, h += Channels) {
             const int l = left[x], r = right[x];
             const float w = fx[x];
             for (int c = 0; c < Channels; ++c) {
@@ -91,6 +108,16 @@ public:
     }
 
 private:
+#if defined(__SSE2__)
+    static __m128 PixelAsFloats(const std::uint8_t* p)
+    {
+        std::int32_t bytes;
+        std::memcpy(&bytes, p, sizeof bytes);
+        const __m128i zero = _mm_setzero_si128();
+        return _mm_cvtepi32_ps(_mm_unpacklo_epi16(_mm_unpacklo_epi8(_mm_cvtsi32_si128(bytes), zero), zero));
+    }
+#endif
+
     int width_;
     std::vector<float> rows_[2];
     int source_[2] = {-1, -1};
@@ -124,7 +151,21 @@ void ZoomPass(ConstRaster in, int inOriginY, Raster out, int outOriginY, const C
                     sum[n] += upper[n] + fy * (lower[n] - upper[n]);
             }
             std::uint8_t* d = out.row(y);
-            for (std::size_t n = 0; n < samples; ++n)
+            std::size_t n = 0;
+#if defined(__SSE2__)
+            // ClampByte of the mean, sixteen samples at a time.
+            const __m128 count = _mm_set1_ps(float(kSamples)), half = _mm_set1_ps(0.5f);
+            const __m128 zero = _mm_setzero_ps(), top = _mm_set1_ps(255.0f);
+            const auto bytes = [&](std::size_t at) {
+                const __m128 v = _mm_add_ps(_mm_div_ps(_mm_loadu_ps(sum + at), count), half);
+                return _mm_cvttps_epi32(_mm_min_ps(_mm_max_ps(v, zero), top));
+            };
+            for (; n + 16 <= samples; n += 16) {
+                const __m128i low = _mm_packs_epi32(bytes(n), bytes(n + 4)), high = _mm_packs_epi32(bytes(n + 8), bytes(n + 12));
+                _mm_storeu_si128(reinterpret_cast<__m128i*>(d + n), _mm_packus_epi16(low, high));
+            }
+#endif
+            for (; n < samples; ++n)
                 d[n] = ClampByte(sum[n] / float(kSamples));
         }
     });
