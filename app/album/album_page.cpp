@@ -3,6 +3,7 @@
 
 #include "app/album/album_page.h"
 
+#include "album/orientation/album_turns.h"
 #include "album/photo_loader.h"
 #include "app/widgets/qt_geometry.h"
 #include "common/program_paths.h"
@@ -148,6 +149,7 @@ void AlbumPage::leaving(int)
     adder_.finishNow();
     endDrag();
     hideTip();
+    openAlbum_.setSelection(orientation::SelectedPhotos(session_.album()));
     session_.leave(nameText());
     watchAlbumFile();
     destroyWidgets();

@@ -27,10 +27,15 @@ public:
     std::string file() const;
     // The name as the setting holds it.
     std::string name() const;
+    // The photos selected on the album page when it was last left (absolute paths): the page
+    // closes its album then, and the file keeps no selection.
+    void setSelection(std::vector<std::string> paths) { selection_ = std::move(paths); }
+    const std::vector<std::string>& selection() const { return selection_; }
 
 private:
     Saver saver_;
     std::vector<Listener> listeners_;
+    std::vector<std::string> selection_;
 };
 
 }  // namespace lv::app
