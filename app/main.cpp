@@ -6,7 +6,6 @@
 #include "app/album/album_page.h"
 #include "app/editing/document_windows.h"
 #include "app/output/print_pages.h"
-#include "album/orientation/album_turns.h"
 #include "app/projects/orientation_tool.h"
 #include "app/projects/panorama_feature.h"
 #include "app/projects/project_screens.h"
@@ -83,8 +82,7 @@ int main(int argc, char** argv)
         albumPage = std::make_unique<lv::app::AlbumPage>(window, albumDocuments, hooks, *albums, openAlbum);
         projects = std::make_unique<lv::app::ProjectScreens>(window, documents, printing, albums->catalogue,
                                                                   openAlbum, hooks);
-        orientation = std::make_unique<lv::app::OrientationTool>(
-            window, openAlbum, [&albums] { return lv::orientation::SelectedPhotos(albums->openAlbum); }, hooks);
+        orientation = std::make_unique<lv::app::OrientationTool>(window, openAlbum, albums->openAlbum, hooks);
         panorama = std::make_unique<lv::app::PanoramaFeature>(window, documents, albums->openAlbum, openAlbum, hooks);
         albumDocuments.setProjectPlacer([&](lv::app::ImageWindow& picture, const std::string& path) {
             return projects && projects->placeDroppedPhoto(picture, path);

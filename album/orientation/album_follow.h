@@ -9,6 +9,7 @@
 #include <vector>
 
 namespace lv::album {
+class Album;
 enum class AlbumUpdate;
 }
 
@@ -17,6 +18,10 @@ namespace lv::orientation {
 // `turned` are the photos' paths as the album names them or as absolute names.
 album::AlbumUpdate FollowTurnsInAlbum(const std::string& albumPath, const std::vector<std::string>& turned,
                                       const DocumentReaders& readers);
+
+// The same for an album held in memory (the album page's), whose selection stays too; how
+// many entries were rebuilt.
+int FollowTurnsInMemory(album::Album& album, const std::vector<std::string>& turned, const DocumentReaders& readers);
 
 // Makes the cached thumbnail of each turned photo again where one was cached.
 void RefreshLargeThumbnails(const std::vector<std::string>& turned, const DocumentReaders& readers);

@@ -46,7 +46,7 @@ TurnReport TurnPhotos(const std::vector<std::string>& photos, const TurnRequest&
                       const TurnProgress& progress)
 {
     TurnReport report;
-    std::vector<std::string> turned;
+    std::vector<std::string>& turned = report.turnedPaths;
     for (std::size_t i = 0; i < photos.size(); ++i) {
         if (progress && !progress(int(i), int(photos.size()))) {
             report.stopped = true;

@@ -33,6 +33,7 @@ struct TurnReport {
     int turned = 0;
     int lossless = 0;
     int upright = 0;  // asked to stand upright and already did
+    std::vector<std::string> turnedPaths;
     std::vector<std::string> failures;  // one line each, naming the file
     std::vector<std::string> notes;     // turned, with something to tell (metadata left behind)
     bool stopped = false;

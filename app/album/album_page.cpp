@@ -149,11 +149,11 @@ void AlbumPage::leaving(int)
     adder_.finishNow();
     endDrag();
     hideTip();
-    // The photo store's page, shown after this one, sends what was selected here.
+    // The pages shown after this one (the photo store, the orientation tool) act on what was selected here.
     std::vector<std::string> selected;
     for (const int index : session_.view().selectedPhotos())
         selected.push_back(session_.album().absolutePath(index, library_.catalogue.programDir()));
-    openAlbum_.setSelection([selected] { return selected; });
+    openAlbum_.setSelection(std::move(selected));
     session_.leave(nameText());
     watchAlbumFile();
     destroyWidgets();

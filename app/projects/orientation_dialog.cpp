@@ -129,6 +129,11 @@ void OrientationDialog::updateCounts()
                                      : QStringLiteral("Nenhuma foto escolhida: as ações valem para todas.")));
 }
 
+void OrientationDialog::chooseNone()
+{
+    list_->clearSelection();
+}
+
 void OrientationDialog::setTrim(bool trim)
 {
     (trim ? trim_ : perfect_)->setChecked(true);
@@ -154,6 +159,8 @@ void OrientationDialog::turn(orientation::Turn turn)
         ui::ReportProgress("Girando as fotos", 100);
     }
     report_->setPlainText(Text(report.text()));
+    if (turned_ && !report.turnedPaths.empty())
+        turned_(report.turnedPaths);
     LV_TEST_LOG(hooks_, QStringLiteral("orientation turned %1 upright %2 failed %3")
                             .arg(report.turned).arg(report.upright).arg(report.failures.size()));
     selected_.clear();

@@ -9,6 +9,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class QCheckBox;
 class QLabel;
 class QListWidget;
@@ -23,7 +25,11 @@ public:
                       const TestHooks& hooks);
 
     void turn(orientation::Turn turn);
+    // Told the photos each click turned, after the album's file followed.
+    void onTurned(std::function<void(const std::vector<std::string>&)> listener) { turned_ = std::move(listener); }
     void setTrim(bool trim);
+    // No photo chosen: the buttons act on the whole album.
+    void chooseNone();
 
 private:
     void fillList();
@@ -34,6 +40,7 @@ private:
     const std::string albumName_;
     std::vector<std::string> selected_;  // as the album page had it when the dialog opened
     const TestHooks& hooks_;
+    std::function<void(const std::vector<std::string>&)> turned_;
     std::vector<orientation::AlbumPhoto> photos_;
     QLabel* counts_ = nullptr;
     QListWidget* list_ = nullptr;

@@ -1,16 +1,19 @@
 #pragma once
 // The "Orientação" button of screen 23 "Panorama e orientação": opens the orientation dialog
 // on the open album's photos. Test commands (test builds): "orientation open",
-// "orientation left|right|auto", "orientation trim".
+// "orientation left|right|auto", "orientation trim", "orientation all" (no photo chosen).
 
 #include "app/shell/test_hooks.h"
 
 #include <QPointer>
 #include <QString>
 
-#include <functional>
 #include <string>
 #include <vector>
+
+namespace lv::album {
+class Album;
+}
 
 namespace lv::app {
 
@@ -20,9 +23,9 @@ class OrientationDialog;
 
 class OrientationTool {
 public:
-    // `selection` gives the photos selected on the album page (absolute paths).
-    using Selection = std::function<std::vector<std::string>()>;
-    OrientationTool(MainWindow& window, OpenAlbum& album, Selection selection, const TestHooks& hooks);
+    // `shown` is the album page's album in memory: its selection is offered, and its records
+    // of turned photos follow the file's.
+    OrientationTool(MainWindow& window, OpenAlbum& album, album::Album& shown, const TestHooks& hooks);
     ~OrientationTool();
     OrientationTool(const OrientationTool&) = delete;
     OrientationTool& operator=(const OrientationTool&) = delete;
@@ -33,9 +36,11 @@ public:
 #endif
 
 private:
+    std::vector<std::string> selection() const;
+
     MainWindow& window_;
     OpenAlbum& album_;
-    const Selection selection_;
+    album::Album& shown_;
     const TestHooks& hooks_;
     QPointer<OrientationDialog> dialog_;
 };

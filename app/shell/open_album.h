@@ -21,20 +21,21 @@ public:
     // Whoever shows the album writes what it changed in memory before a reader reads the file.
     void setSaver(Saver saver) { saver_ = std::move(saver); }
     void onChanged(Listener listener) { listeners_.push_back(std::move(listener)); }
-    // The album page says which photos are selected on it (their files, absolute).
-    void setSelection(std::function<std::vector<std::string>()> selection) { selection_ = std::move(selection); }
-    std::vector<std::string> selectedFiles() const { return selection_ ? selection_() : std::vector<std::string>{}; }
 
     // The file to read, with the changes still in memory written first: an absolute name as
     // it is, else in the user's albums folder, else in the program's.
     std::string file() const;
     // The name as the setting holds it.
     std::string name() const;
+    // The photos selected on the album page when it was last left (absolute paths): the page
+    // closes its album then, and the file keeps no selection.
+    void setSelection(std::vector<std::string> paths) { selection_ = std::move(paths); }
+    const std::vector<std::string>& selectedFiles() const { return selection_; }
 
 private:
     Saver saver_;
-    std::function<std::vector<std::string>()> selection_;
     std::vector<Listener> listeners_;
+    std::vector<std::string> selection_;
 };
 
 }  // namespace lv::app

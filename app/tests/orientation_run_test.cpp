@@ -1,6 +1,6 @@
-// "Orientação" on screen 23 in the running program: the open album's photos stood upright by
-// their EXIF orientation, then turned right; the files, their orientation tags and the
-// album's records follow.
+// "Orientação" on screen 23 in the running program: the album page's selection stood upright
+// by its EXIF orientation, then the whole album turned right; the files, their orientation
+// tags and the album's records follow.
 
 #include "album/album_file.h"
 #include "common/testing/run_command.h"
@@ -27,9 +27,9 @@ TEST(OrientationRun, AlbumPhotosStandUprightThenTurnRightWithTheirRecords)
 
     sandbox.expectAnswers({{"screen 23", "screen 23 panels"},
                            {ClickOnCaption(23, "Orientação"), "orientation open"},
-                           {"orientation auto", "orientation turned 1 upright 1 failed 0"}});
+                           {"orientation auto", "orientation turned 1 upright 0 failed 0"}});  // the page's selection
     EXPECT_EQ(ReadFileMetadata(phone).orientation, 1);
-    sandbox.expectAnswers({{"orientation right", "orientation turned 2 upright 0 failed 0"}});
+    sandbox.expectAnswers({{"orientation all", ""}, {"orientation right", "orientation turned 2 upright 0 failed 0"}});
     const auto entries = album::ReadAlbumContents(album).entries;
     ASSERT_EQ(entries.size(), 2u);
     for (const album::AlbumEntry& entry : entries) {

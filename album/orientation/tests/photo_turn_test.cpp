@@ -5,6 +5,7 @@
 #include "album/album_update.h"
 #include "album/entry_builder.h"
 #include "album/orientation/album_follow.h"
+#include "album/orientation/album_turns.h"
 #include "album/orientation/photo_turn.h"
 #include "album/photo_loader.h"
 #include "album/tests/album_test_support.h"
@@ -142,7 +143,7 @@ TEST(PhotoTurn, PngTurnsThroughTheSaveWithItsTransparencyAndLosslessOnlyRefusesG
     EXPECT_EQ(Bytes(gif), gifBytes);
 }
 
-TEST(PhotoTurn, TheAlbumRecordFollowsKeepingItsCaption)
+TEST(PhotoTurn, TheAlbumRecordsFollowOnDiskAndInMemory)
 {
     testing::TempDir dir;
     const std::string photo = dir.file("retrato.jpg"), other = dir.file("outra.jpg"), albumPath = dir.file("Férias.abm");
@@ -161,6 +162,16 @@ TEST(PhotoTurn, TheAlbumRecordFollowsKeepingItsCaption)
     EXPECT_LT(entries[0].thumbWidth(), entries[0].thumbHeight());
     EXPECT_EQ(entries[0].caption(), "Na praia");
     EXPECT_EQ(entries[1].width(), 16);
+
+    // The album page's copy in memory follows too, keeping its selection.
+    album::Album shown;
+    ASSERT_TRUE(shown.read(albumPath));
+    shown.entry(0)->setSelected(true);
+    ASSERT_TRUE(TurnPhoto(photo, {Turn::Right}).turned());
+    EXPECT_EQ(FollowTurnsInMemory(shown, {photo}, album::AlbumPhotoReaders()), 1);
+    EXPECT_EQ(shown.entry(0)->width(), 64);
+    EXPECT_TRUE(shown.entry(0)->selected());
+    EXPECT_EQ(SelectedPhotos(shown), std::vector<std::string>{photo});
 }
 
 }  // namespace
