@@ -1,20 +1,13 @@
 // The enhancement and effects screens on the main window with real documents: the sliders a
-// mode shows, and the effects list's pictures of each effect on the current picture.
+// mode shows and their labels, and the effects list's pictures of each effect on the current picture.
 
-#include "app/core/shell_state.h"
 #include "app/skin/list_box_registry.h"
+#include "app/tests/editing_window.h"
 #include "app/widgets/qt_geometry.h"
 #include "app/widgets/skin_list_box.h"
-#include "app/widgets/skin_panel_widget.h"
-#include "app/editing/document_windows.h"
 #include "app/editing/image_window.h"
-#include "app/shell/main_window.h"
-#include "common/testing/ui_recorder.h"
-#include "edit/compositing.h"
-#include "edit/layers.h"
 #include "effects/catalogue.h"
 #include "effects/operation_codes.h"
-#include "imagelib/dib_geometry.h"
 
 #include <QTest>
 
@@ -23,44 +16,18 @@
 namespace lv::app {
 namespace {
 
-class AdjustmentScreens : public ::testing::Test {
+class AdjustmentScreens : public EditingWindow {
 protected:
-    void SetUp() override
-    {
-        Shell().displayBitsPerPixel = 24;
-        Shell().screenMode = QueryScreenMode(Size{1280, 1024}, 0);
-        ASSERT_TRUE(window.create());
-        documents.attach(window);
-    }
-    void TearDown() override { documents.closeAll(); }
-
-    SkinPanelWidget& panel(int level) const { return *window.skin()->panelAt(level); }
-    void open(std::uint32_t colour, const char* title)
-    {
-        auto stack = CreateLayerStackFromImage(DibCreate(120, 80, colour, false));
-        CompositeLayers(*stack);
-        ASSERT_TRUE(documents.openDocumentWindow(std::move(stack), title));
-    }
     // Index of the thumb of the panel's button with this handler and argument.
     static int thumb(const SkinPanelWidget& p, skin::Handler handler, int argument)
     {
-        for (int i = 0; i < int(p.input().size()); ++i) {
-            const skin::ButtonDefinition& d = p.input().control(i).definition;
-            if (d.handler == handler && d.kind == skin::ButtonKind::SliderThumb && int(d.argument & 0xFFFF) == argument)
-                return i;
-        }
-        return -1;
+        return ControlIndex(p, handler, argument, skin::ButtonKind::SliderThumb);
     }
     static void click(SkinPanelWidget& p, skin::Handler handler, int argument)
     {
-        for (int i = 0; i < int(p.input().size()); ++i) {
-            const skin::ButtonDefinition& d = p.input().control(i).definition;
-            if (d.handler == handler && int(d.argument & 0xFFFF) == argument && d.kind == skin::ButtonKind::Push) {
-                QTest::mouseClick(&p, Qt::LeftButton, Qt::NoModifier, ToQRect(p.input().control(i).rect).center());
-                return;
-            }
-        }
-        ADD_FAILURE() << "no such button";
+        const int i = ControlIndex(p, handler, argument, skin::ButtonKind::Push);
+        ASSERT_GE(i, 0) << "no such button";
+        QTest::mouseClick(&p, Qt::LeftButton, Qt::NoModifier, ToQRect(p.input().control(i).rect).center());
     }
     static QWidget* readoutOf(const SkinPanelWidget& p, int thumbIndex)
     {
@@ -85,11 +52,6 @@ protected:
         const QImage shot = list.popup().grab().toImage();
         return shot.pixelColor(list.rowPictureRect(item - list.list().firstVisible()).center());
     }
-
-    testing::UiRecorder ui;
-    TestHooks hooks;
-    DocumentWindows documents{hooks};
-    MainWindow window{documents, documents, hooks, [] {}};
 };
 
 TEST_F(AdjustmentScreens, EachModeShowsOnlyTheSlidersItReadsAndHiddenOnesIgnoreTheMouse)
@@ -101,11 +63,15 @@ TEST_F(AdjustmentScreens, EachModeShowsOnlyTheSlidersItReadsAndHiddenOnesIgnoreT
     const int thumbs[] = {thumb(p, skin::Handler::EnhancementSlider, 1), thumb(p, skin::Handler::EnhancementSlider, 2),
                           thumb(p, skin::Handler::EnhancementSlider, 3)};
     const int expected[] = {1, 2, 2, 3, 1, 1};
+    // Each label names what its slider does in the mode, and goes with a hidden slider.
+    const QStringList labels[] = {{"Brilho", "", ""},     {"Brilho", "Contraste", ""}, {"Matiz", "Saturação", ""},
+                                  {"Vermelho", "Verde", "Azul"}, {"Nitidez", "", ""},         {"Suavização", "", ""}};
     for (int mode : {3, 0, 1, 4, 2, 5}) {
         click(p, skin::Handler::EnhancementMode, mode);
         for (int k = 0; k < 3; ++k) {
             const bool shown = k < expected[mode];
             EXPECT_EQ(p.input().hidden(thumbs[k]), !shown) << "mode " << mode << " slider " << k + 1;
+            EXPECT_EQ(p.shownSliderLabel(thumbs[k]), labels[mode][k]) << "mode " << mode << " slider " << k + 1;
             EXPECT_EQ(p.input().hidden(thumbs[k] - 1), !shown) << "its track";
             if (QWidget* readout = readoutOf(p, thumbs[k])) {
                 EXPECT_EQ(readout->isHidden(), !shown) << "its readout";
@@ -124,11 +90,13 @@ TEST_F(AdjustmentScreens, EachModeShowsOnlyTheSlidersItReadsAndHiddenOnesIgnoreT
     ASSERT_NE(list, nullptr);
     const int strength = thumb(effects, skin::Handler::EffectStrength, 0);
     EXPECT_FALSE(effects.input().hidden(strength));
+    EXPECT_FALSE(effects.shownSliderLabel(strength).isEmpty());
     const int negative = effectItem(effects::kOpNegative);
     list->list().scrollTo(negative);
     QTest::mouseClick(&list->popup(), Qt::LeftButton, Qt::NoModifier, list->rowRect(negative - list->list().firstVisible()).center());
     ASSERT_EQ(list->list().selection(), negative);
     EXPECT_TRUE(effects.input().hidden(strength));
+    EXPECT_TRUE(effects.shownSliderLabel(strength).isEmpty()) << "the label leaves with the slider";
     QTest::mouseClick(&list->popup(), Qt::LeftButton, Qt::NoModifier, list->rowRect(negative + 1 - list->list().firstVisible()).center());
     EXPECT_FALSE(effects.input().hidden(strength));
 

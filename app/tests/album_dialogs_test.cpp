@@ -14,6 +14,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -200,6 +201,47 @@ TEST_F(SearchLibrary, TheHitsBecomeAResultsAlbumInTheAlbumsFolder)
         d.reject();
     });
     EXPECT_EQ(none, search::kSearchCancelled);
+}
+
+TEST(PhotoProperties, TheDateTakenHasItsRowOnlyWhenKnown)
+{
+    const album::PhotoProperties facts{"foto", "/fotos/", "JPG", "2.0 KB", "10:20:30    01/02/2024", "  4 x 3\n  24 Bits"};
+    const PhotoPropertiesDialog dated(nullptr, facts, {}, "14:03:09    06/05/2021");
+    EXPECT_EQ(dated.fieldText(8007), "14:03:09    06/05/2021");
+    EXPECT_EQ(dated.fieldText(8004), "10:20:30    01/02/2024") << "the file's time stays beside it";
+
+    const PhotoPropertiesDialog undated(nullptr, facts, {});
+    EXPECT_EQ(undated.findChild<QLabel*>(QStringLiteral("8007")), nullptr);
+}
+
+// A click on the day, then two digits typed, as the user does.
+QDate TypedDay(QDateEdit& field, const char* digits)
+{
+    // The click lands on the field's text, between the day's two digits.
+    auto* text = field.findChild<QLineEdit*>();
+    const int dayX = text->fontMetrics().horizontalAdvance(QStringLiteral("0")) + 3;
+    QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(dayX, text->height() / 2));
+    QTest::keyClicks(&field, QString::fromLatin1(digits));
+    return field.date();
+}
+
+// The search dialog's dates take typing after one click, as any date field does.
+TEST(SearchDateTyping, OneClickOnTheDayThenDigitsSetsTheDay)
+{
+    search::PhotoSearchDialog dialog(nullptr, {}, {}, "/nonexistent", 85, 85);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    for (const char* name : {"after", "before"}) {
+        SCOPED_TRACE(name);
+        auto* use = dialog.findChild<QCheckBox*>(QStringLiteral("use") + QString::fromLatin1(name));
+        auto* field = dialog.findChild<QDateEdit*>(QString::fromLatin1(name));
+        ASSERT_TRUE(use && field);
+        QTest::mouseClick(use, Qt::LeftButton);
+        ASSERT_TRUE(field->isEnabled());
+        field->setDate(QDate(2020, 3, 7));
+        EXPECT_EQ(TypedDay(*field, "15"), QDate(2020, 3, 15));
+        EXPECT_EQ(TypedDay(*field, "02"), QDate(2020, 3, 2)) << "a second click starts the day afresh";
+    }
 }
 
 }  // namespace

@@ -14,9 +14,12 @@
 #include "app/album/album_page.h"
 #include "app/album/album_pick_dialog.h"
 #include "app/shell/main_window.h"
+#include "common/byte_sink.h"
+#include "common/byte_source.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/codecs/bmp/bmp.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 #include "imagelib/codecs/png/png_text.h"
 #include "imagelib/dib_alloc.h"
 
@@ -482,6 +485,41 @@ TEST_F(AlbumPageOnSkin, DroppedFilesJoinInOrderAndFailuresAreToldOnce)
     EXPECT_NE(ui.messages[0].text.find("Não foi possível adicionar 1 de 4 fotos"), std::string::npos) << ui.messages[0].text;
     EXPECT_NE(ui.messages[0].text.find("quebrada.bmp"), std::string::npos);
     EXPECT_EQ(window.findChild<QWidget*>("albumprogress"), nullptr);
+}
+
+// A photo cut short joins the album and is listed once among the files added with a problem,
+// beside one that could not be added; a whole photo is not listed.
+TEST_F(AlbumPageOnSkin, ADamagedDroppedPhotoJoinsAndIsListedOnce)
+{
+    makeAlbum(1);
+    showPage();
+    HDIB picture = AllocatePicture(300, 200, 24, 0);
+    for (int y = 0; y < 200; ++y)
+        for (int x = 0; x < int(picture.stride()); ++x)
+            picture.row(y)[x] = std::uint8_t(x * y);
+    ASSERT_EQ(WriteJpeg(dir.file("boa.jpg"), picture, 90), WriteResult::Written);
+    auto bytes = ReadWholeFile(dir.file("boa.jpg")).value_or(std::vector<std::uint8_t>{});
+    bytes.resize(bytes.size() / 2);
+    ASSERT_TRUE(WriteWholeFile(dir.file("cortada.jpg"), bytes));
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(dir.file("boa.jpg").c_str()), QUrl::fromLocalFile(dir.file("cortada.jpg").c_str()),
+                  QUrl::fromLocalFile(dir.file("sumiu.jpg").c_str())});
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    static_cast<QObject*>(cells()[0])->event(&drop);
+    waitForAdder();
+
+    EXPECT_EQ(page->session().album().count(), 3u);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    const std::string& told = ui.messages[0].text;
+    const auto times = [&told](const std::string& part) {
+        std::size_t n = 0;
+        for (std::size_t at = told.find(part); at != std::string::npos; at = told.find(part, at + 1))
+            ++n;
+        return n;
+    };
+    EXPECT_EQ(times("sumiu.jpg — "), 1u) << told;
+    EXPECT_EQ(times("cortada.jpg — "), 1u) << told;
+    EXPECT_EQ(times("boa.jpg — "), 0u) << told;
 }
 
 // Counts the paint events of the cells it watches.

@@ -258,10 +258,21 @@ TEST_F(ScreenControls, TheTooltipComesAfterItsDelayAndOnlyOneShowsAtATime)
     ASSERT_TRUE(window.switchScreen(2));
     const QPoint undo = window.controlRect(149)->center();
     hover(panel(0), undo);
+    EXPECT_EQ(window.statusText(), "Desfazer") << "the status text at once";
     QTest::qWait(skin::kTooltipMilliseconds - 300);
     EXPECT_EQ(visibleTooltips(), 0) << "not before its second";
     QTest::qWait(450);
     EXPECT_EQ(visibleTooltips(), 1);
+    auto* first = panel(0).findChild<QWidget*>(QStringLiteral("PDPopup"));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->x(), undo.x() + 16) << "beside the pointer";
+    EXPECT_LE(first->geometry().bottom(), panel(0).height() - 4) << "moved up to stay inside the window";
+    QTest::mousePress(&panel(0), Qt::LeftButton, Qt::NoModifier, undo);
+    EXPECT_FALSE(first->isVisible()) << "a press hides it";
+    QTest::mouseRelease(&panel(0), Qt::LeftButton, Qt::NoModifier, undo);
+    hover(panel(0), undo);
+    QTest::qWait(skin::kTooltipMilliseconds + 150);
+    ASSERT_EQ(visibleTooltips(), 1);
 
     // A button of the nested panel: the first tooltip goes, then the new one comes alone.
     SkinPanelWidget& page = panel(1);

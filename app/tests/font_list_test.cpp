@@ -1,13 +1,9 @@
 // The text page's "Fontes" list: the font families, the text tool's face selected, and a pick
 // that the next lettering is drawn with.
 
-#include "app/core/screen_mode.h"
-#include "app/core/shell_state.h"
 #include "app/skin/list_box_registry.h"
+#include "app/tests/editing_window.h"
 #include "app/widgets/skin_list_box.h"
-#include "app/editing/document_windows.h"
-#include "app/shell/main_window.h"
-#include "common/testing/ui_recorder.h"
 #include "edit/tools/text/text_tool.h"
 #include "edit/tools/tool_registry.h"
 
@@ -22,22 +18,16 @@ namespace {
 
 constexpr int kTextPage = 11;
 
-TEST(FontList, ShowsTheFamiliesSelectsTheToolsFaceAndAPickReachesTheTool)
+using FontList = EditingWindow;
+
+TEST_F(FontList, ShowsTheFamiliesSelectsTheToolsFaceAndAPickReachesTheTool)
 {
-    testing::UiRecorder ui;
-    Shell().displayBitsPerPixel = 24;
-    Shell().screenMode = QueryScreenMode(Size{1280, 1024}, 0);
-    TestHooks hooks;
-    DocumentWindows documents{hooks};
-    MainWindow window{documents, documents, hooks, nullptr};
-    ASSERT_TRUE(window.create());
-    documents.attach(window);
     auto* tool = dynamic_cast<TextTool*>(Tools().find(tool_id::kText));
     ASSERT_NE(tool, nullptr);
     tool->choice().settings.font.faceName = "Arial";
 
     ASSERT_TRUE(window.switchScreen(kTextPage));
-    auto* box = window.skin()->panelAt(1)->findChild<SkinListBox*>(kListBoxClass);
+    auto* box = panel(1).findChild<SkinListBox*>(kListBoxClass);
     ASSERT_NE(box, nullptr);
     skin::ListBox& list = box->list();
     const QStringList families = QFontDatabase::families();

@@ -831,24 +831,6 @@ TEST_P(Screens, TheVideoTileBlinksOnTheAcquirePageUntilTheAreaIsLeft)
     EXPECT_FALSE(timer(skin::kPageBlinkTimer)->isActive()) << "stopped for good";
 }
 
-TEST_P(Screens, AHoveredButtonShowsItsStatusTextThenItsTooltipAndAPressHidesIt)
-{
-    const QPoint undo = window.controlRect(149)->center();
-    QMouseEvent move(QEvent::MouseMove, undo, window.mapToGlobal(undo), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
-    QApplication::sendEvent(&panel(0), &move);
-    EXPECT_EQ(window.statusText(), "Desfazer");
-    QTest::qWait(skin::kTooltipMilliseconds + 150);
-    auto* popup = panel(0).findChild<QWidget*>(QStringLiteral("PDPopup"));
-    ASSERT_NE(popup, nullptr);
-    EXPECT_TRUE(popup->isVisible());
-    EXPECT_EQ(popup->x(), undo.x() + 16) << "beside the pointer";
-    EXPECT_LE(popup->geometry().bottom(), panel(0).height() - 4) << "moved up to stay inside the window";
-
-    QTest::mousePress(&panel(0), Qt::LeftButton, Qt::NoModifier, undo);
-    EXPECT_FALSE(popup->isVisible());
-    QTest::mouseRelease(&panel(0), Qt::LeftButton, Qt::NoModifier, undo);
-}
-
 TEST_P(Screens, APressShowsThePressedPictureAndHoldingZoomInRepeatsFromTheFourthTick)
 {
     int zooms = 0;

@@ -2,20 +2,13 @@
 // show and hide it together, and its rows draw the skin's eye and lock pictures.
 
 #include "app/core/layer_palette_layout.h"
-#include "app/core/screen_mode.h"
-#include "app/core/shell_state.h"
 #include "app/skin/skin_bitmaps.h"
 #include "app/widgets/program_picture.h"
-#include "app/editing/document_windows.h"
 #include "app/editing/image_window.h"
 #include "app/editing/layer_palette.h"
-#include "app/shell/main_window.h"
+#include "app/tests/editing_window.h"
 #include "app/widgets/qt_geometry.h"
-#include "common/testing/ui_recorder.h"
-#include "edit/compositing.h"
 #include "edit/layer_commands.h"
-#include "edit/layers.h"
-#include "imagelib/dib_geometry.h"
 
 #include <QApplication>
 #include <QMenu>
@@ -28,17 +21,18 @@ namespace {
 
 constexpr int kLayersScreen = 3;
 
-class PaletteOnSkin : public ::testing::Test {
+class PaletteOnSkin : public EditingWindow {
 protected:
-    PaletteOnSkin()
+    void SetUp() override
     {
-        Shell().displayBitsPerPixel = 24;
-        Shell().screenMode = QueryScreenMode(Size{1280, 1024}, 0);
-        EXPECT_TRUE(window.create());
-        documents.attach(window);
+        EditingWindow::SetUp();
         QApplication::setActiveWindow(&window);
     }
-    ~PaletteOnSkin() override { documents.showLayerPalette(false); }
+    void TearDown() override
+    {
+        documents.showLayerPalette(false);
+        EditingWindow::TearDown();
+    }
 
     SkinPanelWidget& page() const { return *window.skin()->panelAt(1); }
     int checkIndex() const
@@ -63,11 +57,6 @@ protected:
         QTest::mouseClick(target, Qt::RightButton, Qt::NoModifier, target->mapFrom(&window, at));
         return window.findChild<QMenu*>(QStringLiteral("menu %1").arg(kHelpMenu));
     }
-
-    testing::UiRecorder ui;
-    TestHooks hooks;
-    DocumentWindows documents{hooks};
-    MainWindow window{documents, documents, hooks, nullptr};
 };
 
 TEST_F(PaletteOnSkin, CtrlPTheCheckAndTheFrameMenuShowAndHideThePaletteTogether)

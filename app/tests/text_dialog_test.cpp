@@ -9,6 +9,7 @@
 
 #include <QApplication>
 #include <QDialogButtonBox>
+#include <QFontDialog>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -131,6 +132,36 @@ TEST(DropShadowDialog, HandsItsValuesOnToTheShadowOfTheTextLayer)
     EXPECT_EQ(shown(55, 18), (Rgb{0, 0, 0}));
     EXPECT_EQ(shown(35, 25), (Rgb{255, 0, 0}));
     EXPECT_EQ(shown(35, 16), (Rgb{255, 255, 255}));
+}
+
+// The dialog shows the face the lettering is drawn with, and its font dialog opens on it, while
+// the stored font keeps the name it was given.
+QString LiberationForArial(const LogFont& font)
+{
+    return font.faceName == "Arial" ? QStringLiteral("Liberation Sans") : QString::fromStdString(font.faceName);
+}
+
+TEST(TextFontShown, TheDialogNamesTheDrawnFaceAndItsFontDialogOpensOnIt)
+{
+    TextToolChoice choice;
+    choice.settings.font.faceName = "Arial";
+    choice.settings.font.height = -72;
+    choice.settings.font.weight = 400;
+    TextDialog dialog(nullptr, choice, false, LiberationForArial);
+    EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("font"))->text(), QStringLiteral("Liberation Sans, 72 px"));
+
+    QString opened;
+    QTimer::singleShot(0, [&] {
+        if (auto* fonts = qobject_cast<QFontDialog*>(QApplication::activeModalWidget())) {
+            opened = fonts->currentFont().family();
+            fonts->accept();
+        }
+    });
+    LogFont font = choice.settings.font;
+    ASSERT_TRUE(ChooseTextFont(nullptr, font, LiberationForArial));
+    EXPECT_EQ(opened, QStringLiteral("Liberation Sans"));
+    EXPECT_EQ(font.faceName, "Arial") << "kept as stored when the drawn face is kept";
+    EXPECT_EQ(font.height, -72);
 }
 
 }  // namespace

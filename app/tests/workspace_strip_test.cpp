@@ -1,15 +1,8 @@
 // The strip over the workspace: its "×" at both ends closes the active picture, asking as
 // "Fechar imagem" does, and its lamp says whether that picture has changes not saved.
 
-#include "app/core/shell_state.h"
-#include "app/editing/document_windows.h"
 #include "app/editing/image_window.h"
-#include "app/shell/main_window.h"
-#include "app/widgets/skin_panel_widget.h"
-#include "common/testing/ui_recorder.h"
-#include "edit/compositing.h"
-#include "edit/layers.h"
-#include "imagelib/dib_geometry.h"
+#include "app/tests/editing_window.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -25,19 +18,13 @@ namespace {
 constexpr int kLeftClose = 209;
 constexpr int kRightClose = 210;
 
-struct WorkspaceStrip : ::testing::Test {
+struct WorkspaceStrip : EditingWindow {
     void SetUp() override
     {
-        Shell().displayBitsPerPixel = 24;
-        Shell().screenMode = QueryScreenMode(Size{1280, 1024}, 0);
-        ASSERT_TRUE(window.create());
-        documents.attach(window);
+        EditingWindow::SetUp();
         ASSERT_TRUE(window.switchScreen(2));
-        auto stack = CreateLayerStackFromImage(DibCreate(120, 80, 0x808080, false));
-        CompositeLayers(*stack);
-        ASSERT_TRUE(documents.openDocumentWindow(std::move(stack), "/fotos/praia.bmp"));
+        open(0x808080, "/fotos/praia.bmp");
     }
-    void TearDown() override { documents.closeAll(); }
 
     SkinPanelWidget& base() const { return *window.skin()->panelAt(0); }
     void click(int control)
@@ -54,11 +41,6 @@ struct WorkspaceStrip : ::testing::Test {
         QToolTip::hideText();
         return tip;
     }
-
-    testing::UiRecorder ui;
-    TestHooks hooks;
-    DocumentWindows documents{hooks};
-    MainWindow window{documents, documents, hooks, [] {}};
 };
 
 TEST_F(WorkspaceStrip, EitherCrossClosesTheActivePictureAskingFirstWhenItChanged)
