@@ -5,7 +5,8 @@
 # picture uncompressed (BMP or TIFF for us; BMP, PPM, PNG stored without compression, TIFF
 # for the tools), or read an uncompressed TIFF and encode it at the same settings. Runs are
 # interleaved (ours, anchor, ours, anchor, ...) and each under `timeout`; the medians and
-# their ratio are printed.
+# their ratios are printed, of wall time and of processor time
+# (perf's task clock, user and system, every process of the command).
 #   modern_formats_bench.sh TOOL [ROUNDS]     (TOOL: the built lumivista-tool)
 set -eu
 tool=$1
@@ -36,12 +37,13 @@ PY
     /usr/bin/python3 "$here/../imagelib/tests/interop/make_dng.py" photo.dng 4000 3000 --preview 1024
 fi
 
-# Seconds of one run of a command, under a timeout.
+# Wall and processor seconds (all its processes' task clock, finer than time's 10 ms) of one
+# run of a command, under a timeout.
 seconds() {
     start=$(date +%s.%N)
-    timeout 300 "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
+    perf stat -x, -e task-clock -o run.perf timeout 300 "$@" >/dev/null 2>&1 || { echo "failed: $*" >&2; exit 1; }
     end=$(date +%s.%N)
-    echo "$end - $start" | bc
+    awk -F, -v wall="$(echo "$end - $start" | bc)" '/task-clock/ { printf "%.4f %.4f\n", wall, $1 / 1000 }' run.perf
 }
 
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
@@ -56,9 +58,10 @@ compare() {
         seconds sh -c "$anchor" >> anchor.times
         i=$((i + 1))
     done
-    o=$(median < ours.times)
-    a=$(median < anchor.times)
-    printf '%-22s ours %6.3f s  anchor %6.3f s  ratio %.2f\n' "$name" "$o" "$a" "$(echo "$o / $a" | bc -l)"
+    ow=$(cut -d' ' -f1 ours.times | median) oc=$(cut -d' ' -f2 ours.times | median)
+    aw=$(cut -d' ' -f1 anchor.times | median) ac=$(cut -d' ' -f2 anchor.times | median)
+    printf '%-22s wall ours %6.3f s anchor %6.3f s ratio %.2f | cpu ours %6.3f s anchor %6.3f s ratio %.2f\n' \
+        "$name" "$ow" "$aw" "$(echo "$ow / $aw" | bc -l)" "$oc" "$ac" "$(echo "$oc / $ac" | bc -l)"
 }
 
 compare "WebP decode" "$tool convert photo.webp out.bmp" "dwebp -quiet photo.webp -bmp -o anchor.bmp"

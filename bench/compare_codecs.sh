@@ -1,0 +1,66 @@
+#!/bin/sh
+# Whole-command JPEG and TIFF conversions of a generated 4000 x 3000 photo (and a 25-colour
+# graphic for LZW) against libjpeg-turbo's djpeg | cjpeg and libtiff's tiffcp, interleaved
+# (ours, anchor, ours, anchor, ...), each under a time limit. Prints the medians of processor
+# time (perf's task clock, user and system, of every process) and of wall time, and their ratios ours/anchor.
+# The JPEG pair runs on one processor (taskset), as our decode and encode are one thread.
+# The output is on a RAM disk and ours runs --no-sync, as the anchors never flush.
+# usage: bench/compare_codecs.sh TOOL [RUNS]
+set -eu
+TOOL=${1:?usage: compare_codecs.sh TOOL [RUNS]}
+RUNS=${2:-7}
+LIMIT=120
+work=${LV_BENCH_DIR:-/dev/shm/lvbench-codecs}
+mkdir -p "$work"
+cd "$work"
+
+if [ ! -f photo.tif ]; then
+    /usr/bin/python3 - <<'PY'
+import numpy as np
+from PIL import Image
+h, w = 3000, 4000
+y, x = np.mgrid[0:h, 0:w]
+rng = np.random.default_rng(2024)
+noise = rng.integers(-8, 8, size=(h, w))
+light = 255 - ((x - w / 2) ** 2 + (y - h / 2) ** 2) * 200 / (w * w / 4 + h * h / 4)
+band = ((x // 97 + y // 61) % 3) * 30
+rgb = np.stack([light * (y % 199) / 199 + noise, light - band + noise, light * (x % 251) / 251 + noise + band], -1)
+photo = Image.fromarray(np.clip(rgb, 0, 255).astype(np.uint8))
+photo.save("photo.tif")
+photo.save("photo.jpg", quality=90)
+palette = np.array([[(i * 37) % 256, (i * 91) % 256, (i * 53) % 256] for i in range(25)], np.uint8)
+Image.fromarray(palette[(x // 160 + (y // 120) * 3) % 25]).save("graphic.tif")
+PY
+fi
+
+# "wall cpu" seconds of one run (cpu: perf's task clock of all its processes, finer than
+# time's 10 ms), or "fail".
+run() {
+    start=$(date +%s.%N)
+    if perf stat -x, -e task-clock -o run.perf timeout $LIMIT sh -c "$1" >/dev/null 2>&1; then
+        end=$(date +%s.%N)
+        awk -F, -v wall="$(echo "$end - $start" | bc)" '/task-clock/ { printf "%.4f %.4f\n", wall, $1 / 1000 }' run.perf
+    else echo fail; fi
+}
+median() { sort -g | awk '{ a[NR] = $1 } END { print NR % 2 ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2 }'; }
+
+compare() {
+    name=$1 ours=$2 anchor=$3
+    : > ours.times
+    : > anchor.times
+    i=0
+    while [ $i -lt "$RUNS" ]; do
+        run "$ours" >> ours.times
+        run "$anchor" >> anchor.times
+        i=$((i + 1))
+    done
+    if grep -q fail ours.times anchor.times; then echo "$name: failed" >&2; exit 1; fi
+    ow=$(cut -d' ' -f1 ours.times | median) oc=$(cut -d' ' -f2 ours.times | median)
+    aw=$(cut -d' ' -f1 anchor.times | median) ac=$(cut -d' ' -f2 anchor.times | median)
+    echo "$name $ow $oc $aw $ac" | awk '{ printf "%-16s cpu ours %.3f s anchor %.3f s ratio %.2f | wall ours %.3f s anchor %.3f s ratio %.2f\n", $1, $3, $5, $3 / $5, $2, $4, $2 / $4 }'
+}
+
+compare "JPEG-to-JPEG" "taskset -c 0 $TOOL convert --no-sync photo.jpg out.jpg" \
+    "taskset -c 0 sh -c 'djpeg photo.jpg | cjpeg -quality 90 > anchor.jpg'"
+compare "TIFF-LZW-photo" "$TOOL convert --no-sync --compress photo.tif out.tif" "tiffcp -c lzw photo.tif anchor.tif"
+compare "TIFF-LZW-graphic" "$TOOL convert --no-sync --compress graphic.tif out.tif" "tiffcp -c lzw graphic.tif anchor.tif"
