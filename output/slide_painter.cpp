@@ -36,7 +36,7 @@ private:
 
 }  // namespace
 
-HDIB LoadSlidePhoto(const std::string& path)
+HDIB LoadSlidePhoto(const std::string& path, PictureFacts* facts)
 {
     // A photo that has gone is a black slide, not a message in the middle of the show.
     std::error_code error;
@@ -51,6 +51,8 @@ HDIB LoadSlidePhoto(const std::string& path)
     options.showMessages = false;
     OpenedImage opened = LoadGeneralImage(path, LibraryDocumentReaders(), options);
     ShowFailureNotices(opened.result.failure());
+    if (facts && opened.result.ok())
+        *facts = std::move(opened.result.facts());
     return opened.result.ok() ? opened.result.take() : HDIB();
 }
 

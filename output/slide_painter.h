@@ -3,6 +3,7 @@
 // screen keeping its proportions and centred, the bands around it black, and brought in by
 // its transition over what the screen showed before.
 
+#include "imagelib/codecs/picture_facts.h"
 #include "output/screen_bitmap.h"
 #include "output/show_random.h"
 #include "output/transition_player.h"
@@ -21,8 +22,9 @@ using PhotoLoader = std::function<HDIB(const std::string& path)>;
 
 // The program's general image loader as a 24-bit picture, with the busy pointer but nothing
 // else shown (no messages, questions, progress or Photo CD options); null for a path that
-// is no file or can't be read.
-HDIB LoadSlidePhoto(const std::string& path);
+// is no file or can't be read. `facts`, when given, gets what the file said beside the pixels
+// (its colour profile).
+HDIB LoadSlidePhoto(const std::string& path, PictureFacts* facts = nullptr);
 
 // Where a picture of width x height goes on a screen: as large as fits with its
 // proportions kept, centred.

@@ -499,7 +499,7 @@ void DocumentWindows::openWithDialog(bool allImages)
 void DocumentWindows::showFullScreen()
 {
     if (ImageWindow* window = active())
-        ShowFullScreenView(window->document().composite);
+        ShowFullScreenView(window->document().composite, window->pictureFacts().iccProfile);
     else
         ui::Beep("no picture open");
 }

@@ -1,5 +1,6 @@
 #include "app/editing/full_screen_view.h"
 
+#include "app/core/view/display_colours.h"
 #include "app/core/view/view_painter.h"
 #include "app/core/view/window_placement.h"
 #include "imagelib/dib_alloc.h"
@@ -15,10 +16,12 @@ namespace {
 
 class FullScreenView final : public QWidget {
 public:
-    explicit FullScreenView(const HDIB& composite)
+    FullScreenView(const HDIB& composite, std::span<const std::uint8_t> iccProfile)
         : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
         , composite_(DibDuplicate(composite))
     {
+        if (composite_)
+            ConvertForDisplay(composite_, iccProfile);
         setObjectName(QStringLiteral("fullview"));
         setAttribute(Qt::WA_DeleteOnClose);
         setAttribute(Qt::WA_OpaquePaintEvent);
@@ -46,17 +49,17 @@ protected:
     void mousePressEvent(QMouseEvent*) override { close(); }
 
 private:
-    const HDIB composite_;  // a copy: the document may close meanwhile
+    HDIB composite_;  // a copy in the display's colours: the document may close meanwhile
     QImage frame_;
 };
 
 }  // namespace
 
-void ShowFullScreenView(const HDIB& composite)
+void ShowFullScreenView(const HDIB& composite, std::span<const std::uint8_t> iccProfile)
 {
     if (!composite)
         return;
-    auto* view = new FullScreenView(composite);
+    auto* view = new FullScreenView(composite, iccProfile);
     if (QScreen* screen = QGuiApplication::primaryScreen())
         view->setGeometry(screen->geometry());
     view->showFullScreen();

@@ -4,6 +4,7 @@
 // ends the show. Transitions are drawn on a frame timer, the steps due at each refresh
 // together, so the window keeps handling input while a slide comes in.
 
+#include "app/output/display_slide_photo.h"
 #include "output/qt_slideshow/screen_saver_inhibitor.h"
 #include "output/show_random.h"
 #include "output/slide_painter.h"
@@ -24,7 +25,7 @@ namespace lv {
 struct PresentWindowSetup {
     std::vector<Slide> slides;
     SlideShowSettings settings;
-    PhotoLoader loader = LoadSlidePhoto;
+    PhotoLoader loader = LoadSlidePhotoForDisplay;
     std::uint32_t seed = 1;  // the show seeds its random numbers with the tick count / 100
     // The main window's periodic timer (101), stopped while the show runs.
     std::function<void()> stopMainTimer;

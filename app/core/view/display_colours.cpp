@@ -28,6 +28,23 @@ std::uint64_t rowHash(const std::uint8_t* row, std::size_t bytes)
 
 }  // namespace
 
+std::shared_ptr<const ColourTransform> DisplayTransform(std::span<const std::uint8_t> picture,
+                                                        std::span<const std::uint8_t> display, ColourTransformCache& cache)
+{
+    // An untagged picture is sRGB, which an sRGB display shows as it is.
+    if (picture.empty())
+        return display.empty() ? nullptr : cache.find(SrgbProfileBytes(), display);
+    const bool same = picture.size() == display.size() && std::equal(picture.begin(), picture.end(), display.begin());
+    return same ? nullptr : cache.find(picture, display);
+}
+
+void ConvertForDisplay(HDIB& picture, std::span<const std::uint8_t> pictureProfile)
+{
+    DisplayColourState& display = DisplayColourSettings();
+    if (const auto transform = DisplayTransform(pictureProfile, display.profile, display.transforms))
+        transform->applyToPicture(picture);
+}
+
 void DisplayColours::setProfiles(std::span<const std::uint8_t> picture, std::span<const std::uint8_t> display,
                                  ColourTransformCache& cache)
 {
@@ -38,13 +55,7 @@ void DisplayColours::setProfiles(std::span<const std::uint8_t> picture, std::spa
         return;
     picture_ = picture;
     display_ = display;
-    const bool same = picture.size() == display.size() && std::equal(picture.begin(), picture.end(), display.begin());
-    std::shared_ptr<const ColourTransform> transform;
-    // An untagged picture is sRGB, which an sRGB display shows as it is.
-    if (picture.empty() && !display.empty())
-        transform = cache.find(SrgbProfileBytes(), display);
-    else if (!same)
-        transform = cache.find(picture, display);
+    std::shared_ptr<const ColourTransform> transform = DisplayTransform(picture, display, cache);
     if (transform == transform_)
         return;
     transform_ = std::move(transform);

@@ -13,6 +13,15 @@
 
 namespace lv {
 
+// The conversion a picture tagged `picture` (empty: sRGB) needs to show on a display whose
+// profile is `display` (empty: sRGB); null when it shows as it is or a profile is unusable.
+std::shared_ptr<const ColourTransform> DisplayTransform(std::span<const std::uint8_t> picture,
+                                                        std::span<const std::uint8_t> display, ColourTransformCache& cache);
+
+// Converts a whole 24-bit picture for this process's display, once, for views that keep it
+// (the full-screen view, the slide show's slide).
+void ConvertForDisplay(HDIB& picture, std::span<const std::uint8_t> pictureProfile);
+
 class DisplayColours {
 public:
     // What the document's numbers mean and what the display wants (empty: sRGB for both).
