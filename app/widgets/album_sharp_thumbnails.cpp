@@ -4,6 +4,7 @@
 #include "album/photo_loader.h"
 #include "app/widgets/dib_image.h"
 #include "common/processors.h"
+#include "common/ui_service.h"
 
 #include <QMetaObject>
 
@@ -62,6 +63,9 @@ void AlbumSharpThumbnails::clear()
 
 void AlbumSharpThumbnails::work()
 {
+    // A reader's progress or message must not reach the window's toolkit from a pool thread.
+    ui::SilentService silent;
+    const ui::ScopedThreadService quiet(silent);
     const DocumentReaders readers = album::AlbumPhotoReaders();
     for (;;) {
         std::string photo;
