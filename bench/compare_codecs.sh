@@ -11,26 +11,12 @@ TOOL=${1:?usage: compare_codecs.sh TOOL [RUNS]}
 RUNS=${2:-7}
 LIMIT=120
 work=${LV_BENCH_DIR:-/dev/shm/lvbench-codecs}
+BENCH_DIR=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$work"
 cd "$work"
 
 if [ ! -f photo.tif ]; then
-    /usr/bin/python3 - <<'PY'
-import numpy as np
-from PIL import Image
-h, w = 3000, 4000
-y, x = np.mgrid[0:h, 0:w]
-rng = np.random.default_rng(2024)
-noise = rng.integers(-8, 8, size=(h, w))
-light = 255 - ((x - w / 2) ** 2 + (y - h / 2) ** 2) * 200 / (w * w / 4 + h * h / 4)
-band = ((x // 97 + y // 61) % 3) * 30
-rgb = np.stack([light * (y % 199) / 199 + noise, light - band + noise, light * (x % 251) / 251 + noise + band], -1)
-photo = Image.fromarray(np.clip(rgb, 0, 255).astype(np.uint8))
-photo.save("photo.tif")
-photo.save("photo.jpg", quality=90)
-palette = np.array([[(i * 37) % 256, (i * 91) % 256, (i * 53) % 256] for i in range(25)], np.uint8)
-Image.fromarray(palette[(x // 160 + (y // 120) * 3) % 25]).save("graphic.tif")
-PY
+    /usr/bin/python3 "$BENCH_DIR/generated_photo.py" jpg graphic
 fi
 
 # "wall cpu" seconds of one run (cpu: perf's task clock of all its processes, finer than

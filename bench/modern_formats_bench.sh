@@ -13,23 +13,12 @@ tool=$1
 rounds=${2:-5}
 here=$(cd "$(dirname "$0")" && pwd)
 work=${LV_BENCH_DIR:-/dev/shm/lvbench-modern}
+BENCH_DIR=$(cd "$(dirname "$0")" && pwd)
 mkdir -p "$work"
 cd "$work"
 
 if [ ! -f photo.tif ]; then
-    /usr/bin/python3 - <<'PY'
-import numpy as np
-from PIL import Image
-h, w = 3000, 4000
-y, x = np.mgrid[0:h, 0:w]
-rng = np.random.default_rng(2024)
-noise = rng.integers(-8, 8, size=(h, w))
-light = 255 - ((x - w / 2) ** 2 + (y - h / 2) ** 2) * 200 / (w * w / 4 + h * h / 4)
-band = ((x // 97 + y // 61) % 3) * 30
-rgb = np.stack([light * (y % 199) / 199 + noise, light - band + noise, light * (x % 251) / 251 + noise + band], -1)
-Image.fromarray(np.clip(rgb, 0, 255).astype(np.uint8)).save("photo.tif")
-Image.fromarray(np.clip(rgb, 0, 255).astype(np.uint8)).save("photo.png", compress_level=1)
-PY
+    /usr/bin/python3 "$BENCH_DIR/generated_photo.py" png
     cwebp -quiet -q 90 photo.tif -o photo.webp
     avifenc -j all -s 8 photo.png photo.avif >/dev/null
     heif-enc -q 90 photo.png -o photo.heic >/dev/null
