@@ -21,6 +21,11 @@ for mode in 800 640; do
   done
   unset -n areas
 done
+# The photo store's page and the favourite links, as a user first meets them.
+"$here/screenshot.sh" "$program_dir" "$out/screen-24_800.png" 800 "screen 24" "sleep 1"
+printf '[USER]\nCreateLink1=https://www.exemplo.com.br/fotos\nCreateLink2=https://familia.exemplo.org/\nCreateLink3=https://receitas.exemplo.net/bolo\n[vuruvizi]\nCreateLink1=Fotos da viagem\nCreateLink2=Blog da família\nCreateLink3=Receitas\n' > "$out/.links.ini"
+SCREENSHOT_INI="$out/.links.ini" "$here/screenshot.sh" "$program_dir" "$out/links_800.png" 800 "screen 29" "sleep 1"
+rm -f "$out/.links.ini"
 # The status text and tooltip of "Desfazer" on the Editar screen.
 "$here/screenshot.sh" "$program_dir" "$out/tooltip_800.png" 800 "click 526 32" "move 38 734" "sleep 1.3"
 # A photo opened on the Editar screen: a drawn beach, 1600 x 1067, so it opens fitted at 33 %.
