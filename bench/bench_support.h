@@ -87,6 +87,23 @@ inline std::string ScratchPath(const std::string& name)
     return (dir / ("lvbench-" + name)).string();
 }
 
+// A 12-megapixel DNG with a 1024-px embedded preview, made once by the tests' own maker (the
+// file is removed again when the maker fails, so the benchmark skips).
+inline const std::string& CameraRawWithPreview()
+{
+    static const std::string path = [] {
+        const std::string made = ScratchPath("preview12mp.dng");
+        if (!std::filesystem::exists(made)) {
+            const std::string command = "/usr/bin/python3 " LV_SOURCE_DIR "/imagelib/tests/interop/make_dng.py " + made
+                                        + " 4000 3000 --preview 1024";
+            if (std::system(command.c_str()) != 0)
+                std::filesystem::remove(made);
+        }
+        return made;
+    }();
+    return path;
+}
+
 inline bool HaveCommand(const std::string& name)
 {
     return std::system(("command -v " + name + " >/dev/null 2>&1").c_str()) == 0;

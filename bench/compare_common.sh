@@ -1,5 +1,18 @@
 # Shared by the whole-command comparisons: a generated photo, a timed runner and the medians.
-# Source it after setting DIR and LIMIT; run() appends "name wall user sys maxKB" to $DIR/times.
+# Source it, then `start_comparison NAME "$@"`; run() appends "name wall user sys maxKB" to
+# $DIR/times.
+
+start_comparison() { # name, TOOL, [RUNS], [DIR]: sets TOOL, RUNS, DIR, LIMIT, IN; makes the photo
+    TOOL=${2:?usage: compare_$1.sh TOOL [RUNS] [DIR]   (DIR defaults to /dev/shm)}
+    RUNS=${3:-5}
+    DIR=${4:-/dev/shm}/lvbench-$1
+    LIMIT=120
+    mkdir -p "$DIR"
+    trap 'rm -rf "$DIR"' EXIT
+    IN=$DIR/photo.jpg
+    make_photo "$IN"
+    : > "$DIR/times"
+}
 
 make_photo() { # path: a 4000 x 3000 noisy gradient JPEG, the same for every comparison
     timeout "$LIMIT" convert -size 4000x3000 gradient:orange-navy -attenuate 0.4 +noise Gaussian -quality 90 "$1"

@@ -5,16 +5,8 @@
 # in-process DibResize figure is jpeg_png_geometry_bench's BM_DibResize).
 # usage: bench/compare_resize.sh TOOL [RUNS] [DIR]   (DIR defaults to /dev/shm)
 set -eu
-TOOL=${1:?usage: compare_resize.sh TOOL [RUNS] [DIR]}
-RUNS=${2:-5}
-DIR=${3:-/dev/shm}/lvbench-resize
-LIMIT=120
-mkdir -p "$DIR"
-trap 'rm -rf "$DIR"' EXIT
 . "$(dirname "$0")/compare_common.sh"
-IN=$DIR/photo.jpg
-make_photo "$IN"
-: > "$DIR/times"
+start_comparison resize "$@"
 i=0
 while [ $i -lt "$RUNS" ]; do
     run ours "$TOOL" resize "$IN" "$DIR/ours.jpg" 1000 750 --no-sync

@@ -5,17 +5,8 @@
 # peak memory <= 1.25 x (input + output pixel bytes).
 # usage: bench/compare_spin.sh TOOL [RUNS] [DIR]   (DIR defaults to /dev/shm)
 set -eu
-TOOL=${1:?usage: compare_spin.sh TOOL [RUNS] [DIR]}
-RUNS=${2:-5}
-DIR=${3:-/dev/shm}/lvbench-spin
-LIMIT=120
-mkdir -p "$DIR"
-trap 'rm -rf "$DIR"' EXIT
 . "$(dirname "$0")/compare_common.sh"
-IN=$DIR/photo.jpg
-make_photo "$IN"
-
-: > "$DIR/times"
+start_comparison spin "$@"
 i=0
 while [ $i -lt "$RUNS" ]; do
     run ours "$TOOL" transform "$IN" "$DIR/ours.jpg" spin=17 --threads 1 --no-sync

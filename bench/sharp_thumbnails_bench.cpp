@@ -13,21 +13,6 @@
 namespace lv::bench {
 namespace {
 
-const std::string& CameraRawWithPreview()
-{
-    static const std::string path = [] {
-        const std::string made = ScratchPath("preview12mp.dng");
-        if (!std::filesystem::exists(made)) {
-            const std::string command = "/usr/bin/python3 " LV_SOURCE_DIR "/imagelib/tests/interop/make_dng.py " + made
-                                        + " 4000 3000 --preview 1024";
-            if (std::system(command.c_str()) != 0)
-                std::filesystem::remove(made);
-        }
-        return made;
-    }();
-    return path;
-}
-
 // A 4000 × 3000 photo, with or without a 640 × 480 preview in its EXIF.
 std::string PhotoJpeg(bool withPreview)
 {

@@ -56,6 +56,16 @@ std::vector<QString> FileNames(const std::vector<std::string>& paths)
     return names;
 }
 
+// The cancel button's work: stop the store call the job runs (the job lives until both end).
+template <typename Job>
+std::function<void()> CancelOf(const std::shared_ptr<Job>& job)
+{
+    return [job] {
+        if (job->calls.store.cancel)
+            job->calls.store.cancel();
+    };
+}
+
 }  // namespace
 
 UploadCommand::UploadCommand(QWidget& window, QLibrary* library, const app::TestHooks& hooks)
@@ -116,10 +126,7 @@ void UploadCommand::upload(const StoreCredentials& credentials, std::vector<std:
                                      [&job](std::size_t i) { job->progress.index = i; });
             });
         },
-        [job] {
-            if (job->calls.store.cancel)
-                job->calls.store.cancel();
-        },
+        CancelOf(job),
         [this, job] {
             const UploadRun& run = job->run;
             LV_TEST_LOG(hooks_, QStringLiteral("upload login=%1 sent=%2 of %3")
@@ -161,10 +168,7 @@ void UploadCommand::order(const StoreCredentials& credentials, const std::string
             WithProgress(job->calls, job->progress, report,
                          [&job] { job->run = RunOrder(job->calls, job->credentials, job->path, job->print); });
         },
-        [job] {
-            if (job->calls.store.cancel)
-                job->calls.store.cancel();
-        },
+        CancelOf(job),
         [this, job] {
             const OrderRun& run = job->run;
             LV_TEST_LOG(hooks_, QStringLiteral("order login=%1 photo=%2 order=%3 number=%4")
