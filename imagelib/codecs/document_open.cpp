@@ -7,6 +7,7 @@
 #include "imagelib/codecs/file_names.h"
 #include "imagelib/codecs/format_detect.h"
 #include "imagelib/codecs/gif/gif.h"
+#include "imagelib/codecs/jpeg/jpeg_for_scaling.h"
 #include "imagelib/codecs/library_messages.h"
 #include "imagelib/codecs/load_save.h"
 #include "imagelib/codecs/photocd/photo_cd_options.h"
@@ -182,6 +183,8 @@ OpenedImage OpenDocumentImage(const std::string& path, const DocumentReaders& re
     } else if (extension == ".GIF" || extension == ".TIF" || extension == ".PCX") {
         opened = loadGeneral(path, ToLowerAscii(extension.substr(1)), readers, options);
         generalTried = true;
+    } else if (content == ".JPG" && options.scaleToWidth > 0 && options.scaleToHeight > 0) {
+        opened = OpenJpegForScaling(path, options.scaleToWidth, options.scaleToHeight);
     } else {
         opened = fromLibrary(path);
     }

@@ -31,6 +31,10 @@ DocumentReaders LibraryDocumentReaders();
 struct OpenOptions {
     bool promoteTo24 = true;    // documents are 24-bit; a converter keeps the file's depth
     bool showMessages = true;   // the document open's own words (cause and name, part read)
+    // With both set the picture is to be scaled down to this upright size, and a JPEG may be
+    // decoded at a reduction that still covers it (see OpenJpegForScaling).
+    int scaleToWidth = 0;
+    int scaleToHeight = 0;
 };
 
 struct OpenedImage {

@@ -62,8 +62,14 @@ PhotoMetadata ApplyPhotoMetadata(ReadResult& result, const std::string& path)
 {
     if (!result.ok())
         return {};
+    return ApplyKnownPhotoMetadata(result, ReadFileMetadata(path));
+}
+
+PhotoMetadata ApplyKnownPhotoMetadata(ReadResult& result, PhotoMetadata metadata)
+{
+    if (!result.ok())
+        return {};
     PictureFacts& facts = result.facts();
-    PhotoMetadata metadata = ReadFileMetadata(path);
     if (facts.alreadyUpright)
         return metadata;
     if (facts.storedOrientation == 1)

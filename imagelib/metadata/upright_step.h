@@ -20,6 +20,8 @@ bool FormatCarriesMetadata(std::string_view format);
 // marked already upright, so a second call turns nothing. Memory running out while turning
 // leaves the picture as stored.
 PhotoMetadata ApplyPhotoMetadata(ReadResult& result, const std::string& path);
+// The same with the metadata already read from the file (by a reader that needed it first).
+PhotoMetadata ApplyKnownPhotoMetadata(ReadResult& result, PhotoMetadata metadata);
 
 // The metadata of the file at `path`, read through the program's own bounded file open.
 PhotoMetadata ReadFileMetadata(const std::string& path);

@@ -45,12 +45,13 @@ DocumentReaders ToolReaders()
     return readers;
 }
 
-ToolPicture OpenPicture(const std::string& path, std::optional<int> photoCdResolution)
+namespace {
+
+ToolPicture openPicture(const std::string& path, std::optional<int> photoCdResolution, OpenOptions options)
 {
     ScopedPhotoCdMode photoCdMode(kPhotoCdStored);
     SetStoredPhotoCdChoices({0, photoCdResolution.value_or(PhotoCdChoices{}.resolution)});
     ToolPicture picture;
-    OpenOptions options;
     options.promoteTo24 = false;
     options.showMessages = false;
     OpenedImage opened = OpenDocumentImage(path, ToolReaders(), options);
@@ -68,6 +69,21 @@ ToolPicture OpenPicture(const std::string& path, std::optional<int> photoCdResol
     picture.format = opened.format;
     picture.metadata = std::move(opened.metadata);
     return picture;
+}
+
+}  // namespace
+
+ToolPicture OpenPicture(const std::string& path, std::optional<int> photoCdResolution)
+{
+    return openPicture(path, photoCdResolution, {});
+}
+
+ToolPicture OpenPictureForScaling(const std::string& path, int width, int height)
+{
+    OpenOptions options;
+    options.scaleToWidth = width;
+    options.scaleToHeight = height;
+    return openPicture(path, std::nullopt, options);
 }
 
 namespace {

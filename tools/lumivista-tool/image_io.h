@@ -27,6 +27,10 @@ DocumentReaders ToolReaders();
 // `photoCdResolution` (0 Base/16 ... 4 16Base) says otherwise.
 ToolPicture OpenPicture(const std::string& path, std::optional<int> photoCdResolution = std::nullopt);
 
+// The same for a picture about to be scaled down to width × height: a JPEG is decoded at the
+// decoder's reduction that still covers twice that size.
+ToolPicture OpenPictureForScaling(const std::string& path, int width, int height);
+
 // The same with the transparency the file carries (PNG, 32-bit Targa and bitmap files), or
 // for a layered or Photoshop document what its layers leave uncovered; then `image` holds
 // the layers' own colours rather than their composite over the grid.

@@ -14,7 +14,8 @@ int RunScale(std::string_view name, Arguments args)
     const auto size = ParsePictureSize(p[2], p[3]);
     if (!size)
         return Fail(kExitUsage, kPictureSizeError);
-    ToolPicture picture = OpenPicture(p[0]);
+    // "thumb" keeps the whole decode: its box is fitted to the stored picture's exact shape.
+    ToolPicture picture = name == "resize" ? OpenPictureForScaling(p[0], size->width, size->height) : OpenPicture(p[0]);
     if (picture.exitCode)
         return picture.exitCode;
     // "resize" scales for quality; "thumb" scales fast into the box, keeping the aspect ratio.

@@ -45,6 +45,7 @@ struct JpegReader {
     FileFailure failure;
     int minWidth = 0;  // with a size asked for, the smallest power-of-two reduction that still gives it
     int minHeight = 0;
+    bool coverBothSides = false;  // the reduction keeps minWidth × minHeight itself, not the fitted box
     std::vector<std::uint8_t> iccProfile;
 };
 
@@ -101,9 +102,9 @@ void reduceScale(JpegReader& r)
     const std::uint64_t w = r.cinfo.image_width, h = r.cinfo.image_height;
     const std::uint64_t boxW = std::uint64_t(std::max(r.minWidth, 1)), boxH = std::uint64_t(std::max(r.minHeight, 1));
     std::uint64_t fittedW = boxW, fittedH = boxH;
-    if (w * boxH >= h * boxW)
+    if (!r.coverBothSides && w * boxH >= h * boxW)
         fittedH = std::max<std::uint64_t>(1, boxW * h / std::max<std::uint64_t>(w, 1));
-    else
+    else if (!r.coverBothSides)
         fittedW = std::max<std::uint64_t>(1, boxH * w / std::max<std::uint64_t>(h, 1));
     const auto reduced = [](std::uint64_t side, unsigned eighths) { return (side * eighths + 7) / 8; };
     unsigned eighths = 8;
@@ -137,7 +138,7 @@ ReadCode decode(JpegReader& r)
         r.failure = {FileProblem::OutOfMemory, {}, shortage.notices};
         return ReadCode::Failure;
     }
-    if (r.cinfo.scale_num < r.cinfo.scale_denom) {
+    if (r.cinfo.scale_num < r.cinfo.scale_denom && !r.coverBothSides) {
         BitmapInfoHeader& h = r.picture.header();
         h.biXPelsPerMeter = std::int32_t(std::int64_t(h.biXPelsPerMeter) * r.cinfo.scale_num / r.cinfo.scale_denom);
         h.biYPelsPerMeter = std::int32_t(std::int64_t(h.biYPelsPerMeter) * r.cinfo.scale_num / r.cinfo.scale_denom);
@@ -222,11 +223,14 @@ ReadResult ReadJpeg(ByteSource& source)
     return ReadJpegAtLeast(source, 0, 0);
 }
 
-ReadResult ReadJpegAtLeast(ByteSource& source, int minWidth, int minHeight)
+namespace {
+
+ReadResult readReduced(ByteSource& source, int minWidth, int minHeight, bool coverBothSides)
 {
     JpegReader reader(source);
     reader.minWidth = minWidth;
     reader.minHeight = minHeight;
+    reader.coverBothSides = coverBothSides;
     if (decode(reader) != ReadCode::Image)
         return {ReadCode::Failure, reader.failure};
     ReadResult result(std::move(reader.picture));
@@ -235,6 +239,22 @@ ReadResult ReadJpegAtLeast(ByteSource& source, int minWidth, int minHeight)
     if (reader.input.atFakeEnd)
         result.setFailure({FileProblem::Truncated, {}});
     return result;
+}
+
+}  // namespace
+
+ReadResult ReadJpegAtLeast(ByteSource& source, int boxWidth, int boxHeight)
+{
+    return readReduced(source, boxWidth, boxHeight, false);
+}
+
+ReadResult ReadJpegCovering(const std::string& path, int minWidth, int minHeight)
+{
+    FileFailure notice;
+    auto source = OpenImageForReading(path, notice);
+    if (!source)
+        return {ReadCode::Broken, notice};
+    return readReduced(*source, minWidth, minHeight, true);
 }
 
 ReadResult ReadJpeg(const std::string& path)

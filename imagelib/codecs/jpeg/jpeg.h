@@ -24,6 +24,10 @@ ReadResult ReadJpeg(ByteSource& source);
 // uses it for photos drawn much smaller than they are: the printer's pixels are then all there is.
 ReadResult ReadJpegAtLeast(ByteSource& source, int boxWidth, int boxHeight);
 ReadResult ReadJpegAtLeast(const std::string& path, int boxWidth, int boxHeight);
+// The same where the picture must keep at least minWidth × minHeight pixels in both
+// directions (as stored, before any turn), for scaling to exactly that size. The resolution
+// stays the file's: the scaling that follows sets the size that counts.
+ReadResult ReadJpegCovering(const std::string& path, int minWidth, int minHeight);
 
 // Grey 8-bit and 24-bit pictures only; others are refused, DepthNotWritable carrying the
 // indexed-image message (NotWritten, and no file is created). CannotCreate when the file
