@@ -248,13 +248,18 @@ ReadResult ReadJpegAtLeast(ByteSource& source, int boxWidth, int boxHeight)
     return readReduced(source, boxWidth, boxHeight, false);
 }
 
+ReadResult ReadJpegCovering(ByteSource& source, int minWidth, int minHeight)
+{
+    return readReduced(source, minWidth, minHeight, true);
+}
+
 ReadResult ReadJpegCovering(const std::string& path, int minWidth, int minHeight)
 {
     FileFailure notice;
     auto source = OpenImageForReading(path, notice);
     if (!source)
         return {ReadCode::Broken, notice};
-    return readReduced(*source, minWidth, minHeight, true);
+    return ReadJpegCovering(*source, minWidth, minHeight);
 }
 
 ReadResult ReadJpeg(const std::string& path)

@@ -27,6 +27,7 @@ ReadResult ReadJpegAtLeast(const std::string& path, int boxWidth, int boxHeight)
 // The same where the picture must keep at least minWidth × minHeight pixels in both
 // directions (as stored, before any turn), for scaling to exactly that size. The resolution
 // stays the file's: the scaling that follows sets the size that counts.
+ReadResult ReadJpegCovering(ByteSource& source, int minWidth, int minHeight);
 ReadResult ReadJpegCovering(const std::string& path, int minWidth, int minHeight);
 
 // Grey 8-bit and 24-bit pictures only; others are refused, DepthNotWritable carrying the
