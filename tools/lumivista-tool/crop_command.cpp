@@ -31,7 +31,7 @@ int RunCrop(std::string_view, Arguments args)
     ShowFailureNotices(failure);
     if (!result)
         return Fail(kExitUsage, "the rectangle holds no part of " + p[0]);
-    return WritePicture(result, p[1], false);
+    return WritePhoto(result, picture.metadata, p[1], false, picture.facts);
 }
 
 }  // namespace lv::tool

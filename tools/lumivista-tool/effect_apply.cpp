@@ -22,7 +22,7 @@ int ApplyToFile(const std::string& in, const std::string& out, const effects::Op
                                               std::int32_t(call.parameters.size()), nullptr, effects::EffectOptions{threads});
     if (!result)
         return Fail(kExitCannotWrite, "the operation failed (out of memory?)");
-    return WritePicture(result, out, false);
+    return WritePhoto(result, picture.metadata, out, false, picture.facts);
 }
 
 }  // namespace lv::tool

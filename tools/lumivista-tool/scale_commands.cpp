@@ -23,7 +23,7 @@ int RunScale(std::string_view name, Arguments args)
                                    : DibScaledCopy(picture.image, size->width, size->height, true);
     if (!result)
         return Fail(kExitCannotWrite, "cannot scale " + p[0]);
-    return WritePicture(result, p[1], false);
+    return WritePhoto(result, picture.metadata, p[1], false, picture.facts);
 }
 
 }  // namespace lv::tool

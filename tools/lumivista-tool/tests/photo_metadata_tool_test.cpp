@@ -119,5 +119,31 @@ TEST_F(PhotoMetadataTool, AlbumSearchFindsDateTakenAndCameraAndRebuildsItsIndex)
     }
 }
 
+TEST_F(PhotoMetadataTool, EditingCommandsKeepTheDateAndTheProfile)
+{
+    makeJpeg(6, "photo.jpg");
+    tag("photo.jpg");
+    // A profile beside the EXIF, written by an outside writer.
+    ASSERT_EQ(testing::RunCommand("/usr/bin/python3 -c \"from PIL import Image, ImageCms; import sys; i = Image.open(sys.argv[1]);"
+                                  " i.save(sys.argv[1], quality=95, exif=i.info['exif'],"
+                                  " icc_profile=ImageCms.ImageCmsProfile(ImageCms.createProfile('LAB')).tobytes())\" "
+                                  + quoted("photo.jpg")).exitCode, 0);
+    const std::pair<std::string, std::string> commands[] = {{"resize", " 16 8"}, {"crop", " 0 0 16 8"},
+                                                            {"enhance", " --mode 0 --sliders 60"}, {"effect", " --op 88"}};
+    for (const auto& [command, arguments] : commands) {
+        SCOPED_TRACE(command);
+        const auto run = Tool(command + " " + quoted("photo.jpg") + " " + quoted("out.jpg") + arguments);
+        ASSERT_EQ(run.exitCode, 0) << run.err;
+        const std::string kept = exivTags("out.jpg");
+        EXPECT_NE(kept.find("2021:06:05 14:03:09"), std::string::npos) << kept;
+        EXPECT_EQ(kept.find("right, top"), std::string::npos) << kept;
+        const auto sameProfile = testing::RunCommand("/usr/bin/python3 -c \"from PIL import Image; import sys;"
+                                                     " sys.exit(Image.open(sys.argv[1]).info.get('icc_profile')"
+                                                     " != Image.open(sys.argv[2]).info.get('icc_profile'))\" "
+                                                     + quoted("photo.jpg") + " " + quoted("out.jpg"));
+        EXPECT_EQ(sameProfile.exitCode, 0) << sameProfile.err;
+    }
+}
+
 }  // namespace
 }  // namespace lv
