@@ -58,8 +58,8 @@ TEST(FlashPixTileRow, WideDecodeMatchesEachTileAloneForColourAndGrey)
             ASSERT_TRUE(wide);
             EXPECT_EQ(wide->halfChroma, channels == 3);
             Bytes joined(alone.size());
-            ASSERT_TRUE(decoder.decodeRow(coded.tables, *wide, channels, [&](int y, const std::uint8_t* row) {
-                std::copy(row, row + std::size_t(tiles) * tileRow, joined.begin() + std::ptrdiff_t(y) * std::ptrdiff_t(tiles * tileRow));
+            ASSERT_TRUE(decoder.decodeRow(coded.tables, *wide, channels, SIZE_MAX, [&](int y) {
+                return joined.data() + std::size_t(y) * std::size_t(tiles) * tileRow;
             }));
             EXPECT_TRUE(joined == alone);
             // The decoder goes back to single tiles unharmed.

@@ -344,7 +344,7 @@ bool JpegTileDecoder::decode(std::span<const std::uint8_t> tables, std::span<con
 namespace lv::flashpix {
 
 bool JpegTileDecoder::decodeRow(std::span<const std::uint8_t> tables, const WideTileStream& wide, int channels,
-                                const RowReady& ready)
+                                std::size_t pixels, const RowTarget& target)
 {
     if (!created_ || wide.tiles < 1)
         return false;
@@ -352,15 +352,16 @@ bool JpegTileDecoder::decodeRow(std::span<const std::uint8_t> tables, const Wide
     try {
         if (wide.halfChroma)
             planes_.resize(width * kTileSize * 3 / 2);
-        rowPixels_.resize(width * std::size_t(channels));
+        else
+            rowPixels_.resize(width * std::size_t(channels));
     } catch (const std::bad_alloc&) {
         return false;
     }
-    return runRow(tables, wide, channels, ready);
+    return runRow(tables, wide, channels, std::min(pixels, width), target);
 }
 
 bool JpegTileDecoder::runRow(std::span<const std::uint8_t> tables, const WideTileStream& wide, int channels,
-                             const RowReady& ready)
+                             std::size_t pixels, const RowTarget& target)
 {
     if (setjmp(errors_.jump)) {
         jpeg_abort_decompress(&cinfo_);
@@ -388,7 +389,8 @@ bool JpegTileDecoder::runRow(std::span<const std::uint8_t> tables, const WideTil
             const int y = int(cinfo_.output_scanline);
             if (jpeg_read_scanlines(&cinfo_, &row, 1) != 1)
                 ERREXIT(&cinfo_, JERR_NOTIMPL);
-            ready(y, rowPixels_.data());
+            if (std::uint8_t* out = target(y))
+                std::memcpy(out, row, pixels * std::size_t(channels));
         }
     } else {
         // Raw planes, then the library's own upsampling and colour done tile by tile.
@@ -410,10 +412,9 @@ bool JpegTileDecoder::runRow(std::span<const std::uint8_t> tables, const WideTil
                 ERREXIT(&cinfo_, JERR_NOTIMPL);
         }
         const YccRow planes{luma, blue, red, width};
-        for (int y = 0; y < kTileSize; ++y) {
-            TileRowToBgr(planes, y, rowPixels_.data());
-            ready(y, rowPixels_.data());
-        }
+        for (int y = 0; y < kTileSize; ++y)
+            if (std::uint8_t* out = target(y))
+                TileRowToBgr(planes, y, pixels, out);
     }
     jpeg_finish_decompress(&cinfo_);
     cinfo_.raw_data_out = FALSE;

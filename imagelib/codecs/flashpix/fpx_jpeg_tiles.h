@@ -93,14 +93,17 @@ public:
                 int channels, std::uint8_t* out, std::ptrdiff_t stride);
 
     // Decodes a row of tiles joined by JoinTileRow, of `channels` channels as decode's
-    // TileColour::FromYCbCr gives colour and AsStored grey; `ready(y, pixels)` receives
-    // each of its 64 rows, the tiles side by side. False when the library fails.
-    using RowReady = std::function<void(int, const std::uint8_t*)>;
-    bool decodeRow(std::span<const std::uint8_t> tables, const WideTileStream& wide, int channels, const RowReady& ready);
+    // TileColour::FromYCbCr gives colour and AsStored grey: the first `pixels` pixels of
+    // each of its 64 rows, the tiles side by side, go where `target(y)` says (nowhere when
+    // it gives null). False when the library fails.
+    using RowTarget = std::function<std::uint8_t*(int)>;
+    bool decodeRow(std::span<const std::uint8_t> tables, const WideTileStream& wide, int channels, std::size_t pixels,
+                   const RowTarget& target);
 
 private:
     bool create();
-    bool runRow(std::span<const std::uint8_t> tables, const WideTileStream& wide, int channels, const RowReady& ready);
+    bool runRow(std::span<const std::uint8_t> tables, const WideTileStream& wide, int channels, std::size_t pixels,
+                const RowTarget& target);
     jpeg_decompress_struct cinfo_{};
     JpegErrorManager errors_{};
     bool created_ = false;

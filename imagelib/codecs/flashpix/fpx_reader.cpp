@@ -123,10 +123,8 @@ public:
             return false;
         const int y0 = tileY * kTileSize;
         const int rows = std::min(kTileSize, int(subimage_.height) - y0);
-        const std::size_t bytes = std::size_t(subimage_.width) * subimage_.channels;
-        return jpeg_.decodeRow(*tables, *wide, int(subimage_.channels), [&](int y, const std::uint8_t* pixels) {
-            if (y < rows)
-                std::memcpy(picture.row(picture.height() - 1 - (y0 + y)), pixels, bytes);
+        return jpeg_.decodeRow(*tables, *wide, int(subimage_.channels), subimage_.width, [&](int y) {
+            return y < rows ? picture.row(picture.height() - 1 - (y0 + y)) : nullptr;
         });
     }
 

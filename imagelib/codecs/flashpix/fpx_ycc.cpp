@@ -168,14 +168,14 @@ void interleave(const std::uint8_t* b, const std::uint8_t* g, const std::uint8_t
 
 }  // namespace
 
-void TileRowToBgr(const YccRow& row, int y, std::uint8_t* bgr)
+void TileRowToBgr(const YccRow& row, int y, std::size_t pixels, std::uint8_t* bgr)
 {
     std::array<std::uint8_t, kMaxWidth> blue, red, b, g, r;
     const std::size_t width = std::min<std::size_t>(row.width, kMaxWidth);
     upsampleRow(row.blue, width, y, blue.data());
     upsampleRow(row.red, width, y, red.data());
     convertRow(row.luma + std::size_t(y) * row.width, blue.data(), red.data(), width, b.data(), g.data(), r.data());
-    interleave(b.data(), g.data(), r.data(), width, bgr);
+    interleave(b.data(), g.data(), r.data(), std::min(pixels, width), bgr);
 }
 
 }  // namespace lv::flashpix

@@ -18,7 +18,8 @@ struct YccRow {
     std::size_t width;         // a whole number of tiles
 };
 
-// Output row `y` (0..63) of the tiles, `row.width` pixels of blue-green-red.
-void TileRowToBgr(const YccRow& row, int y, std::uint8_t* bgr);
+// The first `pixels` (at most `row.width`) pixels of output row `y` (0..63) of the tiles,
+// as blue-green-red.
+void TileRowToBgr(const YccRow& row, int y, std::size_t pixels, std::uint8_t* bgr);
 
 }  // namespace lv::flashpix
