@@ -50,65 +50,16 @@ __attribute__((target_clones("avx2", "default"))) void upsampleRow(const std::ui
     }
 }
 
-// Blue, green and red planes of `width` pixels.
+// Pixels [from, count) into blue-green-red.
 void convertSimply(const std::uint8_t* luma, const std::uint8_t* blue, const std::uint8_t* red, std::size_t from,
-                   std::size_t width, std::uint8_t* b, std::uint8_t* g, std::uint8_t* r)
+                   std::size_t count, std::uint8_t* bgr)
 {
-    for (std::size_t x = from; x < width; ++x) {
+    for (std::size_t x = from; x < count; ++x) {
         const int l = luma[x], cb = blue[x] - 128, cr = red[x] - 128;
-        b[x] = std::uint8_t(std::clamp(l + ((fixed(1.77200) * cb + kHalf) >> kScale), 0, 255));
-        g[x] = std::uint8_t(std::clamp(l + ((-fixed(0.34414) * cb + kHalf - fixed(0.71414) * cr) >> kScale), 0, 255));
-        r[x] = std::uint8_t(std::clamp(l + ((fixed(1.40200) * cr + kHalf) >> kScale), 0, 255));
+        bgr[3 * x] = std::uint8_t(std::clamp(l + ((fixed(1.77200) * cb + kHalf) >> kScale), 0, 255));
+        bgr[3 * x + 1] = std::uint8_t(std::clamp(l + ((-fixed(0.34414) * cb + kHalf - fixed(0.71414) * cr) >> kScale), 0, 255));
+        bgr[3 * x + 2] = std::uint8_t(std::clamp(l + ((fixed(1.40200) * cr + kHalf) >> kScale), 0, 255));
     }
-}
-
-#if defined(__x86_64__) || defined(__i386__)
-// The same sums eight pixels at a time in 32-bit lanes; packing saturates as the clamp does.
-__attribute__((target("avx2"))) inline void storeClamped(__m256i v, std::uint8_t* out)
-{
-    const __m128i words = _mm_packus_epi32(_mm256_castsi256_si128(v), _mm256_extracti128_si256(v, 1));
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(words, words));
-}
-
-__attribute__((target("avx2"))) inline __m256i widened(const std::uint8_t* p)
-{
-    return _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)));
-}
-
-__attribute__((target("avx2"))) std::size_t convertAvx2(const std::uint8_t* luma, const std::uint8_t* blue,
-                                                        const std::uint8_t* red, std::size_t width, std::uint8_t* b,
-                                                        std::uint8_t* g, std::uint8_t* r)
-{
-    const __m256i centre = _mm256_set1_epi32(128), half = _mm256_set1_epi32(kHalf);
-    const __m256i cbToB = _mm256_set1_epi32(fixed(1.77200)), cbToG = _mm256_set1_epi32(-fixed(0.34414));
-    const __m256i crToG = _mm256_set1_epi32(-fixed(0.71414)), crToR = _mm256_set1_epi32(fixed(1.40200));
-    std::size_t x = 0;
-    for (; x + 8 <= width; x += 8) {
-        const __m256i l = widened(luma + x);
-        const __m256i cb = _mm256_sub_epi32(widened(blue + x), centre);
-        const __m256i cr = _mm256_sub_epi32(widened(red + x), centre);
-        const __m256i toB = _mm256_srai_epi32(_mm256_add_epi32(_mm256_mullo_epi32(cb, cbToB), half), kScale);
-        const __m256i toG = _mm256_srai_epi32(
-            _mm256_add_epi32(_mm256_add_epi32(_mm256_mullo_epi32(cb, cbToG), half), _mm256_mullo_epi32(cr, crToG)), kScale);
-        const __m256i toR = _mm256_srai_epi32(_mm256_add_epi32(_mm256_mullo_epi32(cr, crToR), half), kScale);
-        storeClamped(_mm256_add_epi32(l, toB), b + x);
-        storeClamped(_mm256_add_epi32(l, toG), g + x);
-        storeClamped(_mm256_add_epi32(l, toR), r + x);
-    }
-    return x;
-}
-#endif
-
-void convertRow(const std::uint8_t* luma, const std::uint8_t* blue, const std::uint8_t* red, std::size_t width,
-                std::uint8_t* b, std::uint8_t* g, std::uint8_t* r)
-{
-    std::size_t x = 0;
-#if defined(__x86_64__) || defined(__i386__)
-    static const bool avx2 = __builtin_cpu_supports("avx2");
-    if (avx2)
-        x = convertAvx2(luma, blue, red, width, b, g, r);
-#endif
-    convertSimply(luma, blue, red, x, width, b, g, r);
 }
 
 #if defined(__x86_64__) || defined(__i386__)
@@ -121,7 +72,7 @@ constexpr std::int8_t interleavedByte(int word, int plane, int j)
 }
 
 template <int Word, int Plane>
-__attribute__((target("ssse3"))) inline __m128i interleavedPart(__m128i plane)
+__attribute__((target("avx2"))) inline __m128i interleavedPart(__m128i plane)
 {
     constexpr auto m = [](int j) { return interleavedByte(Word, Plane, j); };
     return _mm_shuffle_epi8(plane, _mm_setr_epi8(m(0), m(1), m(2), m(3), m(4), m(5), m(6), m(7), m(8), m(9), m(10), m(11),
@@ -129,53 +80,71 @@ __attribute__((target("ssse3"))) inline __m128i interleavedPart(__m128i plane)
 }
 
 template <int Word>
-__attribute__((target("ssse3"))) inline __m128i interleavedWord(__m128i b, __m128i g, __m128i r)
+__attribute__((target("avx2"))) inline __m128i interleavedWord(__m128i b, __m128i g, __m128i r)
 {
     return _mm_or_si128(_mm_or_si128(interleavedPart<Word, 0>(b), interleavedPart<Word, 1>(g)), interleavedPart<Word, 2>(r));
 }
 
-__attribute__((target("ssse3"))) std::size_t interleaveSsse3(const std::uint8_t* b, const std::uint8_t* g,
-                                                             const std::uint8_t* r, std::size_t width, std::uint8_t* out)
+__attribute__((target("avx2"))) inline __m256i widened(const std::uint8_t* p)
 {
+    return _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)));
+}
+
+// Sixteen sums in two halves as bytes, in order; packing saturates as the clamp does.
+__attribute__((target("avx2"))) inline __m128i clampedBytes(__m256i first, __m256i second)
+{
+    const __m256i words = _mm256_permute4x64_epi64(_mm256_packus_epi32(first, second), 0xD8);
+    return _mm_packus_epi16(_mm256_castsi256_si128(words), _mm256_extracti128_si256(words, 1));
+}
+
+// The same sums sixteen pixels at a time in 32-bit lanes, woven straight into pixels.
+__attribute__((target("avx2"))) std::size_t convertAvx2(const std::uint8_t* luma, const std::uint8_t* blue,
+                                                        const std::uint8_t* red, std::size_t count, std::uint8_t* bgr)
+{
+    const __m256i centre = _mm256_set1_epi32(128), half = _mm256_set1_epi32(kHalf);
+    const __m256i cbToB = _mm256_set1_epi32(fixed(1.77200)), cbToG = _mm256_set1_epi32(-fixed(0.34414));
+    const __m256i crToG = _mm256_set1_epi32(-fixed(0.71414)), crToR = _mm256_set1_epi32(fixed(1.40200));
     std::size_t x = 0;
-    for (; x + 16 <= width; x += 16, out += 48) {
-        const __m128i vb = _mm_loadu_si128(reinterpret_cast<const __m128i*>(b + x));
-        const __m128i vg = _mm_loadu_si128(reinterpret_cast<const __m128i*>(g + x));
-        const __m128i vr = _mm_loadu_si128(reinterpret_cast<const __m128i*>(r + x));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out), interleavedWord<0>(vb, vg, vr));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 16), interleavedWord<1>(vb, vg, vr));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(out + 32), interleavedWord<2>(vb, vg, vr));
+    for (; x + 16 <= count; x += 16, bgr += 48) {
+        __m256i b[2], g[2], r[2];
+        for (int k = 0; k < 2; ++k) {
+            const std::size_t at = x + 8 * std::size_t(k);
+            const __m256i l = widened(luma + at);
+            const __m256i cb = _mm256_sub_epi32(widened(blue + at), centre);
+            const __m256i cr = _mm256_sub_epi32(widened(red + at), centre);
+            b[k] = _mm256_add_epi32(l, _mm256_srai_epi32(_mm256_add_epi32(_mm256_mullo_epi32(cb, cbToB), half), kScale));
+            g[k] = _mm256_add_epi32(
+                l, _mm256_srai_epi32(_mm256_add_epi32(_mm256_add_epi32(_mm256_mullo_epi32(cb, cbToG), half),
+                                                      _mm256_mullo_epi32(cr, crToG)),
+                                     kScale));
+            r[k] = _mm256_add_epi32(l, _mm256_srai_epi32(_mm256_add_epi32(_mm256_mullo_epi32(cr, crToR), half), kScale));
+        }
+        const __m128i vb = clampedBytes(b[0], b[1]), vg = clampedBytes(g[0], g[1]), vr = clampedBytes(r[0], r[1]);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bgr), interleavedWord<0>(vb, vg, vr));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bgr + 16), interleavedWord<1>(vb, vg, vr));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bgr + 32), interleavedWord<2>(vb, vg, vr));
     }
     return x;
 }
 #endif
 
-// Three planes into blue-green-red pixels.
-void interleave(const std::uint8_t* b, const std::uint8_t* g, const std::uint8_t* r, std::size_t width, std::uint8_t* out)
-{
-    std::size_t x = 0;
-#if defined(__x86_64__) || defined(__i386__)
-    static const bool ssse3 = __builtin_cpu_supports("ssse3");
-    if (ssse3)
-        x = interleaveSsse3(b, g, r, width, out);
-#endif
-    for (; x < width; ++x) {
-        out[3 * x] = b[x];
-        out[3 * x + 1] = g[x];
-        out[3 * x + 2] = r[x];
-    }
-}
-
 }  // namespace
 
 void TileRowToBgr(const YccRow& row, int y, std::size_t pixels, std::uint8_t* bgr)
 {
-    std::array<std::uint8_t, kMaxWidth> blue, red, b, g, r;
+    std::array<std::uint8_t, kMaxWidth> blue, red;
     const std::size_t width = std::min<std::size_t>(row.width, kMaxWidth);
+    const std::size_t count = std::min(pixels, width);
     upsampleRow(row.blue, width, y, blue.data());
     upsampleRow(row.red, width, y, red.data());
-    convertRow(row.luma + std::size_t(y) * row.width, blue.data(), red.data(), width, b.data(), g.data(), r.data());
-    interleave(b.data(), g.data(), r.data(), std::min(pixels, width), bgr);
+    const std::uint8_t* luma = row.luma + std::size_t(y) * row.width;
+    std::size_t x = 0;
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool avx2 = __builtin_cpu_supports("avx2");
+    if (avx2)
+        x = convertAvx2(luma, blue.data(), red.data(), count, bgr);
+#endif
+    convertSimply(luma, blue.data(), red.data(), x, count, bgr);
 }
 
 }  // namespace lv::flashpix
