@@ -105,6 +105,8 @@ public:
     // false when they don't, and the tiles are then decoded one by one.
     bool placeRow(std::span<const TileEntry> entries, int tileY, HDIB& picture)
     {
+        if (entries.empty())
+            return false;
         const TileEntry& first = entries[0];
         const bool colour = subimage_.channels == 3 && deliversBgr(first);
         const bool grey = subimage_.channels == 1 && subimage_.colourChannels == 1;
