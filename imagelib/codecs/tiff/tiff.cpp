@@ -106,23 +106,35 @@ void swapRedAndBlue(std::uint8_t* pixels, int width)
     CopySwappingRedAndBlue(pixels, pixels, std::size_t(width));
 }
 
+// Plain rows are read in runs this large, straight from the file past its buffer, and each
+// is copied to its place from there (turned on the way, for colour).
+constexpr std::size_t kRunBytes = std::size_t(256) << 10;
+
 ReadCode readPlainStrips(ByteSource& source, const TiffInfo& info, const StripTable& strips, HDIB& picture,
                          std::size_t rowBytes, bool rgb)
 {
     const int height = picture.height();
+    const std::uint64_t perRun = std::max<std::uint64_t>(1, kRunBytes / rowBytes);
+    std::vector<std::uint8_t> run(std::size_t(perRun) * rowBytes);
     int row = 0;
     for (std::size_t s = 0; s < strips.offsets.size() && row < height; ++s) {
         const std::uint64_t bytes = strips.byteCount(s).value_or(std::uint64_t(rowBytes) * info.rowsPerStrip);
         const std::uint64_t rows = strips.offsets.size() >= 2 ? bytes / rowBytes : std::uint64_t(height);
         if (!source.seek(strips.offsets[s]))
             return ReadCode::Failure;
-        for (std::uint64_t r = 0; r < rows && row < height; ++r, ++row) {
-            if (!rowCheckpoint(row, height, kProgressReading))
+        for (std::uint64_t r = 0; r < rows && row < height;) {
+            const std::size_t count = std::size_t(std::min({perRun, rows - r, std::uint64_t(height - row)}));
+            if (!source.readExact(run.data(), count * rowBytes))
                 return ReadCode::Failure;
-            if (!source.readExact(topRow(picture, row), rowBytes))
-                return ReadCode::Failure;
-            if (rgb)
-                swapRedAndBlue(topRow(picture, row), picture.width());
+            for (std::size_t k = 0; k < count; ++k, ++r, ++row) {
+                if (!rowCheckpoint(row, height, kProgressReading))
+                    return ReadCode::Failure;
+                const std::uint8_t* in = run.data() + k * rowBytes;
+                if (rgb)
+                    CopySwappingRedAndBlue(in, topRow(picture, row), std::size_t(picture.width()));
+                else
+                    std::memcpy(topRow(picture, row), in, rowBytes);
+            }
         }
     }
     return ReadCode::Image;
