@@ -155,6 +155,20 @@ void BM_WriteFlashPix4000x3000OneProcessor(benchmark::State& state)
     BM_WriteFlashPix4000x3000(state);
 }
 
+void BM_ReadJpeg4000x3000OneProcessor(benchmark::State& state)
+{
+    files();
+    const OnOneProcessor pinned;
+    BM_ReadJpeg4000x3000(state);
+}
+
+void BM_ReadFlashPix4000x3000OneProcessor(benchmark::State& state)
+{
+    files();
+    const OnOneProcessor pinned;
+    BM_ReadFlashPix4000x3000(state);
+}
+
 void BM_ReadPhotoCdBase(benchmark::State& state)
 {
     const std::string pack = LV_SOURCE_DIR "/imagelib/tests/fixtures/pcd/gm.pcd";
@@ -171,6 +185,8 @@ void BM_ReadPhotoCdBase(benchmark::State& state)
 // of every thread.
 BENCHMARK(BM_ReadJpeg4000x3000)->Unit(benchmark::kMillisecond)->MinTime(2)->UseRealTime()->MeasureProcessCPUTime();
 BENCHMARK(BM_ReadFlashPix4000x3000)->Unit(benchmark::kMillisecond)->MinTime(2)->UseRealTime()->MeasureProcessCPUTime();
+BENCHMARK(BM_ReadJpeg4000x3000OneProcessor)->Unit(benchmark::kMillisecond)->MinTime(2)->MeasureProcessCPUTime();
+BENCHMARK(BM_ReadFlashPix4000x3000OneProcessor)->Unit(benchmark::kMillisecond)->MinTime(2)->MeasureProcessCPUTime();
 BENCHMARK(BM_WriteJpeg4000x3000)->Unit(benchmark::kMillisecond)->MinTime(2)->UseRealTime()->MeasureProcessCPUTime();
 BENCHMARK(BM_WriteFlashPix4000x3000)->Unit(benchmark::kMillisecond)->MinTime(2)->UseRealTime()->MeasureProcessCPUTime();
 BENCHMARK(BM_WriteJpeg4000x3000OneProcessor)->Unit(benchmark::kMillisecond)->MinTime(2)->MeasureProcessCPUTime();
@@ -180,6 +196,8 @@ BENCHMARK(BM_ReadPhotoCdBase)->Unit(benchmark::kMillisecond)->MinTime(1);
 
 LV_TARGET_RATIO("BM_ReadFlashPix4000x3000", Wall, "BM_ReadJpeg4000x3000", Wall, 1.2, "our JPEG read");
 LV_TARGET_RATIO("BM_ReadFlashPix4000x3000", Cpu, "BM_ReadJpeg4000x3000", Cpu, 1.2, "our JPEG read");
+LV_TARGET_RATIO("BM_ReadFlashPix4000x3000OneProcessor", Cpu, "BM_ReadJpeg4000x3000OneProcessor", Cpu, 1.2,
+                "our JPEG read, 1 cpu");
 LV_TARGET_RATIO("BM_WriteFlashPix4000x3000", Wall, "BM_WriteJpeg4000x3000", Wall, 1.2, "our JPEG write");
 LV_TARGET_RATIO("BM_WriteFlashPix4000x3000OneProcessor", Cpu, "BM_WriteJpeg4000x3000OneProcessor", Cpu, 1.2,
                 "our JPEG write, 1 cpu");

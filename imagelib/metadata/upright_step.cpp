@@ -2,6 +2,7 @@
 
 #include "common/byte_source.h"
 #include "imagelib/metadata/orient_upright.h"
+#include "imagelib/metadata/sparse_file_bytes.h"
 
 #include <array>
 
@@ -54,6 +55,9 @@ std::vector<std::uint8_t> ReadMetadataBytes(const std::string& path)
 
 PhotoMetadata ReadFileMetadata(const std::string& path)
 {
+    const SparseFileBytes file = SparseFileBytes::Read(path);
+    if (!file.bytes().empty())
+        return ReadPhotoMetadata(file.bytes());
     const std::vector<std::uint8_t> bytes = ReadMetadataBytes(path);
     return bytes.empty() ? PhotoMetadata{} : ReadPhotoMetadata(bytes);
 }

@@ -1,6 +1,7 @@
 #include "imagelib/codecs/flashpix/fpx_jpeg_tiles.h"
 
 #include "imagelib/codecs/flashpix/fpx_layout.h"
+#include "imagelib/codecs/flashpix/fpx_ycc.h"
 
 #include <jerror.h>
 
@@ -320,6 +321,7 @@ bool JpegTileDecoder::decode(std::span<const std::uint8_t> tables, std::span<con
     if (cinfo_.image_width > JDIMENSION(kTileSize) || cinfo_.image_height > JDIMENSION(kTileSize) ||
         cinfo_.num_components != channels || cinfo_.progressive_mode)
         ERREXIT(&cinfo_, JERR_NOTIMPL);
+    cinfo_.raw_data_out = FALSE;
     if (colour == TileColour::FromYCbCr && channels == 3) {
         cinfo_.jpeg_color_space = JCS_YCbCr;
         cinfo_.out_color_space = JCS_EXT_BGR;
@@ -334,6 +336,88 @@ bool JpegTileDecoder::decode(std::span<const std::uint8_t> tables, std::span<con
             ERREXIT(&cinfo_, JERR_NOTIMPL);
     }
     jpeg_finish_decompress(&cinfo_);
+    return true;
+}
+
+}  // namespace lv::flashpix
+
+namespace lv::flashpix {
+
+bool JpegTileDecoder::decodeRow(std::span<const std::uint8_t> tables, const WideTileStream& wide, int channels,
+                                std::size_t pixels, const RowTarget& target)
+{
+    if (!created_ || wide.tiles < 1)
+        return false;
+    const std::size_t width = std::size_t(wide.tiles) * kTileSize;
+    try {
+        if (wide.halfChroma)
+            planes_.resize(width * kTileSize * 3 / 2);
+        else
+            rowPixels_.resize(width * std::size_t(channels));
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    return runRow(tables, wide, channels, std::min(pixels, width), target);
+}
+
+bool JpegTileDecoder::runRow(std::span<const std::uint8_t> tables, const WideTileStream& wide, int channels,
+                             std::size_t pixels, const RowTarget& target)
+{
+    if (setjmp(errors_.jump)) {
+        jpeg_abort_decompress(&cinfo_);
+        loadedTables_ = nullptr;
+        return false;
+    }
+    if (!tables.empty() && tables.data() != loadedTables_) {
+        attach(&cinfo_, tables);
+        if (jpeg_read_header(&cinfo_, FALSE) != JPEG_HEADER_TABLES_ONLY)
+            ERREXIT(&cinfo_, JERR_NOTIMPL);
+        loadedTables_ = tables.data();
+    }
+    attach(&cinfo_, wide.bytes);
+    jpeg_read_header(&cinfo_, TRUE);
+    const std::size_t width = std::size_t(wide.tiles) * kTileSize;
+    if (cinfo_.image_width != width || cinfo_.image_height != JDIMENSION(kTileSize) || cinfo_.num_components != channels)
+        ERREXIT(&cinfo_, JERR_NOTIMPL);
+    cinfo_.jpeg_color_space = channels == 3 ? JCS_YCbCr : JCS_UNKNOWN;
+    cinfo_.out_color_space = channels == 3 ? (wide.halfChroma ? JCS_YCbCr : JCS_EXT_BGR) : JCS_UNKNOWN;
+    cinfo_.raw_data_out = wide.halfChroma ? TRUE : FALSE;
+    jpeg_start_decompress(&cinfo_);
+    if (!wide.halfChroma) {
+        while (cinfo_.output_scanline < cinfo_.output_height) {
+            JSAMPROW row = rowPixels_.data();
+            const int y = int(cinfo_.output_scanline);
+            if (jpeg_read_scanlines(&cinfo_, &row, 1) != 1)
+                ERREXIT(&cinfo_, JERR_NOTIMPL);
+            if (std::uint8_t* out = target(y))
+                std::memcpy(out, row, pixels * std::size_t(channels));
+        }
+    } else {
+        // Raw planes, then the library's own upsampling and colour done tile by tile.
+        std::uint8_t* const luma = planes_.data();
+        std::uint8_t* const blue = luma + width * kTileSize;
+        std::uint8_t* const red = blue + width * kTileSize / 4;
+        const int group = cinfo_.max_v_samp_factor * DCTSIZE;
+        while (cinfo_.output_scanline < cinfo_.output_height) {
+            const std::size_t y = cinfo_.output_scanline;
+            JSAMPROW lumaRows[2 * DCTSIZE], blueRows[DCTSIZE], redRows[DCTSIZE];
+            for (int r = 0; r < group; ++r)
+                lumaRows[r] = luma + (y + std::size_t(r)) * width;
+            for (int r = 0; r < group / 2; ++r) {
+                blueRows[r] = blue + (y / 2 + std::size_t(r)) * width / 2;
+                redRows[r] = red + (y / 2 + std::size_t(r)) * width / 2;
+            }
+            JSAMPARRAY components[3] = {lumaRows, blueRows, redRows};
+            if (jpeg_read_raw_data(&cinfo_, components, JDIMENSION(group)) != JDIMENSION(group))
+                ERREXIT(&cinfo_, JERR_NOTIMPL);
+        }
+        const YccRow planes{luma, blue, red, width};
+        for (int y = 0; y < kTileSize; ++y)
+            if (std::uint8_t* out = target(y))
+                TileRowToBgr(planes, y, pixels, out);
+    }
+    jpeg_finish_decompress(&cinfo_);
+    cinfo_.raw_data_out = FALSE;
     return true;
 }
 

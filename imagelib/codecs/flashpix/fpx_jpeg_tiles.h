@@ -1,6 +1,7 @@
 #pragma once
 // JPEG-compressed tiles: abbreviated streams that share one set of tables.
 
+#include "imagelib/codecs/flashpix/fpx_tile_row.h"
 #include "imagelib/codecs/jpeg/jpeg_managers.h"
 
 #include <cstddef>
@@ -91,12 +92,25 @@ public:
     bool decode(std::span<const std::uint8_t> tables, std::span<const std::uint8_t> tile, TileColour colour,
                 int channels, std::uint8_t* out, std::ptrdiff_t stride);
 
+    // Decodes a row of tiles joined by JoinTileRow, of `channels` channels as decode's
+    // TileColour::FromYCbCr gives colour and AsStored grey: the first `pixels` pixels of
+    // each of its 64 rows, the tiles side by side, go where `target(y)` says (nowhere when
+    // it gives null). False when the library fails.
+    using RowTarget = std::function<std::uint8_t*(int)>;
+    bool decodeRow(std::span<const std::uint8_t> tables, const WideTileStream& wide, int channels, std::size_t pixels,
+                   const RowTarget& target);
+
 private:
     bool create();
+    bool runRow(std::span<const std::uint8_t> tables, const WideTileStream& wide, int channels, std::size_t pixels,
+                const RowTarget& target);
     jpeg_decompress_struct cinfo_{};
     JpegErrorManager errors_{};
     bool created_ = false;
     const std::uint8_t* loadedTables_ = nullptr;
+    // A joined row's planes (luma, then the two chroma planes) or its rows, kept between rows.
+    std::vector<std::uint8_t> planes_;
+    std::vector<std::uint8_t> rowPixels_;
 };
 
 }  // namespace lv::flashpix

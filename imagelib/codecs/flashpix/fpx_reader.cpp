@@ -101,6 +101,35 @@ public:
     {
     }
 
+    // Decodes a row of JPEG tiles as one picture when they allow it (see JoinTileRow);
+    // false when they don't, and the tiles are then decoded one by one.
+    bool placeRow(std::span<const TileEntry> entries, int tileY, HDIB& picture)
+    {
+        if (entries.empty())
+            return false;
+        const TileEntry& first = entries[0];
+        const bool colour = subimage_.channels == 3 && deliversBgr(first);
+        const bool grey = subimage_.channels == 1 && subimage_.colourChannels == 1;
+        if (first.compression != kJpeg || (!colour && !grey))
+            return false;
+        streams_.clear();
+        for (const TileEntry& entry : entries) {
+            const auto bytes = bytesOf(entry);
+            if (entry.compression != kJpeg || entry.subtype != first.subtype || !bytes)
+                return false;
+            streams_.push_back(*bytes);
+        }
+        const auto tables = tablesOf(first);
+        const std::optional<WideTileStream> wide = tables ? JoinTileRow(streams_, int(subimage_.channels)) : std::nullopt;
+        if (!wide)
+            return false;
+        const int y0 = tileY * kTileSize;
+        const int rows = std::min(kTileSize, int(subimage_.height) - y0);
+        return jpeg_.decodeRow(*tables, *wide, int(subimage_.channels), subimage_.width, [&](int y) {
+            return y < rows ? picture.row(picture.height() - 1 - (y0 + y)) : nullptr;
+        });
+    }
+
     // Decodes one tile into the picture; false for a damaged tile.
     bool place(const TileEntry& entry, int tileX, int tileY, HDIB& picture)
     {
@@ -139,15 +168,24 @@ private:
         const auto bytes = bytesOf(entry);
         if (!bytes)
             return false;
-        std::span<const std::uint8_t> tables;
-        if (const unsigned index = JpegCodingOf(entry.subtype, layout_).table) {
-            const auto blob = contents_.blob(ForLevel(kJpegTables, int(index)));
-            if (!blob)
-                return false;
-            tables = *blob;
-        }
-        return jpeg_.decode(tables, *bytes, deliversBgr(entry) ? TileColour::FromYCbCr : TileColour::AsStored,
+        const auto tables = tablesOf(entry);
+        if (!tables)
+            return false;
+        return jpeg_.decode(*tables, *bytes, deliversBgr(entry) ? TileColour::FromYCbCr : TileColour::AsStored,
                             int(subimage_.channels), out, stride);
+    }
+
+    // The shared tables a JPEG tile names (none when it carries its own); nothing when
+    // they are missing.
+    std::optional<std::span<const std::uint8_t>> tablesOf(const TileEntry& entry) const
+    {
+        const unsigned index = JpegCodingOf(entry.subtype, layout_).table;
+        if (index == 0)
+            return std::span<const std::uint8_t>();
+        const auto blob = contents_.blob(ForLevel(kJpegTables, int(index)));
+        if (!blob)
+            return std::nullopt;
+        return *blob;
     }
 
     // JPEG tiles of YCbCr made from RGB come out of the library as blue-green-red.
@@ -217,6 +255,7 @@ private:
     const PropertySet& contents_;
     std::span<const std::uint8_t> data_;
     std::vector<std::uint8_t> tile_;
+    std::vector<std::span<const std::uint8_t>> streams_;
     JpegTileDecoder jpeg_;
 };
 
@@ -253,6 +292,11 @@ ReadResult decodeSubimage(const StorageReader& storage, const ImageObject& image
         int(down), int(decoders.size()),
         [&](int ty, int slot) {
             // Rows of tiles fill rows of the picture no other row of tiles touches.
+            TileDecoder& decoder = *decoders[std::size_t(slot)];
+            if (decoder.placeRow(std::span(table->tiles).subspan(std::size_t(ty) * across, across), ty, picture)) {
+                ++rowsDone;
+                return true;
+            }
             for (std::uint32_t tx = 0; tx < across; ++tx)
                 if (!decoders[std::size_t(slot)]->place(table->tiles[std::size_t(ty) * across + tx], int(tx), ty, picture))
                     return false;

@@ -6,24 +6,18 @@
 namespace lv {
 namespace {
 
-// Keys are 20 bits, a 12-bit prefix code and a byte; the table's tag fills the bits above.
-constexpr int kTagShift = 20;
-constexpr std::uint32_t kTagMask = ~((1u << kTagShift) - 1);
-constexpr std::uint32_t kTags = 1u << (32 - kTagShift);
+// A slot holds its key above the 12-bit code.
+constexpr int kCodeBits = 12;
+constexpr std::uint32_t kCodeMask = (1u << kCodeBits) - 1;
+// Root pair entries keep the table's number in their top 4 bits; 0 is never used.
+constexpr unsigned kGenerations = 1u << (16 - kCodeBits);
 
-// The first slot of (prefix, symbol): cheap, since every symbol waits for it. The symbol's
-// part doesn't depend on the previous lookup, so only the xor is on the critical path.
+// The first slot of a key: a multiplicative hash, as prefix codes and symbols both come
+// in runs that a plain xor would pile into neighbouring slots.
 template <int SlotBits>
-inline std::size_t firstSlot(std::uint32_t prefix, std::uint32_t symbol)
+inline std::size_t firstSlot(std::uint32_t key)
 {
-    return std::size_t(symbol << (SlotBits - 8) ^ prefix) & ((std::size_t(1) << SlotBits) - 1);
-}
-
-// The stride of a key's later probes: odd, so every slot is reached, and unrelated to the
-// first slot so that neighbouring codes don't pile up.
-inline std::size_t probeStride(std::uint32_t key)
-{
-    return std::size_t((key * 0x9E3779B1u) >> 18) | 1;
+    return std::size_t((key * 0x9E3779B1u) >> (32 - SlotBits));
 }
 
 // Shorter walks are quicker followed one symbol at a time than compared.
@@ -76,8 +70,9 @@ inline void drainBytes(std::uint64_t& bits, int& count, std::uint8_t*& out)
 }  // namespace
 
 LzwEncoder::LzwEncoder(LzwFlavour flavour, int rootBits, ByteSink& out)
-    : keys_(kSlots)
-    , codes_(kSlots)
+    : rootPairs_(std::size_t(1) << (2 * rootBits))
+    , slots_(kSlots)
+    , lastChild_(kLzwTableSize)
     , walks_(std::size_t(1) << rootBits)
     , flavour_(flavour)
     , rootBits_(rootBits)
@@ -88,15 +83,18 @@ LzwEncoder::LzwEncoder(LzwFlavour flavour, int rootBits, ByteSink& out)
 {
 }
 
+// A table fills after some 3,800 codes, so clearing its 50 KB of lookups costs little per symbol.
 void LzwEncoder::startTable()
 {
     next_ = clearCode_ + 2;
     width_ = rootBits_ + 1;
-    if (++table_ == kTags) {  // the tags ran out: forget every key and walk once
-        std::fill(keys_.begin(), keys_.end(), 0u);
-        std::fill(walks_.begin(), walks_.end(), Walk{});
-        table_ = 1;
+    if (++generation_ == kGenerations) {  // the numbers ran out: forget every pair once
+        std::fill(rootPairs_.begin(), rootPairs_.end(), std::uint16_t(0));
+        generation_ = 1;
     }
+    std::fill(slots_.begin(), slots_.end(), 0u);
+    std::fill(lastChild_.begin(), lastChild_.end(), 0u);
+    std::fill(walks_.begin(), walks_.end(), Walk{});
 }
 
 void LzwEncoder::begin()
@@ -128,29 +126,52 @@ void LzwEncoder::flushBytes()
     used_ = 0;
 }
 
+std::uint8_t* LzwEncoder::reserve(std::size_t count)
+{
+    if (historySize_ + count > historyCapacity_) {
+        const std::size_t capacity = std::max(2 * historyCapacity_, historySize_ + count);
+        auto grown = std::make_unique_for_overwrite<std::uint8_t[]>(capacity);
+        if (historySize_ > 0)
+            std::memcpy(grown.get(), history_.get(), historySize_);
+        history_ = std::move(grown);
+        historyCapacity_ = capacity;
+    }
+    return history_.get() + historySize_;
+}
+
 void LzwEncoder::encode(const std::uint8_t* symbols, std::size_t count)
 {
+    if (count > 0)
+        std::memcpy(reserve(count), symbols, count);
+    encodeReserved(count);
+}
+
+void LzwEncoder::encodeReserved(std::size_t count)
+{
+    historySize_ += count;
     if (flavour_ == LzwFlavour::Tiff)
-        encodeAs<LzwFlavour::Tiff>(symbols, count);
+        encodeAs<LzwFlavour::Tiff>();
     else
-        encodeAs<LzwFlavour::Gif>(symbols, count);
+        encodeAs<LzwFlavour::Gif>();
 }
 
 template <LzwFlavour F>
-void LzwEncoder::encodeAs(const std::uint8_t* symbols, std::size_t count)
+void LzwEncoder::encodeAs()
 {
-    history_.insert(history_.end(), symbols, symbols + count);
-    const std::uint8_t* h = history_.data();
-    std::size_t size = history_.size();
+    const std::uint8_t* h = history_.get();
+    std::size_t size = historySize_;
     std::size_t i = position_;
     if (i == size)
         return;
 
     // The hot state lives in locals for the loop and goes back to the members after it.
-    std::uint32_t* const keys = keys_.data();
-    std::uint16_t* const codes = codes_.data();
+    std::uint32_t* const slots = slots_.data();
+    std::uint16_t* const rootPairs = rootPairs_.data();
+    std::uint32_t* const lastChild = lastChild_.data();
+    const unsigned rootBits = unsigned(rootBits_);
+    const unsigned clearCode = clearCode_;
+    unsigned generation = generation_ << kCodeBits;
     Walk* const walks = walks_.data();
-    std::uint32_t tag = table_ << kTagShift;
     unsigned next = next_;
     int width = width_;
     std::size_t walkStart = walkStart_;
@@ -173,7 +194,7 @@ void LzwEncoder::encodeAs(const std::uint8_t* symbols, std::size_t count)
         current = h[i];
         walkStart = i;
         const Walk& last = walks[current];
-        if (last.tag == tag && last.length >= kWorthJumping && i + 1 + last.length <= size &&
+        if (last.length >= kWorthJumping && i + 1 + last.length <= size &&
             std::memcmp(h + i + 1, h + last.start + 1, last.length) == 0) {
             current = last.end;
             i += last.length;
@@ -188,26 +209,44 @@ void LzwEncoder::encodeAs(const std::uint8_t* symbols, std::size_t count)
 
     for (; i < size; ++i) {
         const std::uint32_t symbol = h[i];
-        const std::uint32_t key = tag | current << 8 | symbol;
-        std::size_t slot = firstSlot<kSlotBits>(current, symbol);
-        std::uint32_t k = keys[slot];
-        if (k != key && (k & kTagMask) == tag) {
-            const std::size_t stride = probeStride(key);
-            do
-                slot = (slot + stride) & (kSlots - 1);
-            while ((k = keys[slot]) != key && (k & kTagMask) == tag);
-        }
-        if (k == key) {
-            current = codes[slot];
-            continue;
+        std::uint16_t* pair = nullptr;
+        std::uint32_t* slot = nullptr;
+        if (current < clearCode) {
+            pair = &rootPairs[current << rootBits | symbol];
+            if ((*pair & ~kCodeMask) == generation) {
+                current = *pair & kCodeMask;
+                continue;
+            }
+        } else {
+            // No child is 0, so an empty entry never matches.
+            const std::uint32_t guess = lastChild[current];
+            if ((guess & 0xFF) == symbol && guess != 0) {
+                current = guess >> 8;
+                continue;
+            }
+            const std::uint32_t key = current << 8 | symbol;
+            std::size_t at = firstSlot<kSlotBits>(key);
+            std::uint32_t entry;
+            while ((entry = slots[at]) != 0 && entry >> kCodeBits != key)
+                at = (at + 1) & (kSlots - 1);
+            if (entry != 0) {
+                lastChild[current] = (entry & kCodeMask) << 8 | symbol;
+                current = entry & kCodeMask;
+                continue;
+            }
+            slot = &slots[at];
         }
 
         put(current);
-        keys[slot] = key;
-        codes[slot] = std::uint16_t(next);
+        if (pair)
+            *pair = std::uint16_t(generation | next);
+        else {
+            *slot = (current << 8 | symbol) << kCodeBits | next;
+            lastChild[current] = next << 8 | symbol;
+        }
         // Short walks aren't worth a record; an older, longer one from the root stays good.
         if (i - walkStart - 1 >= kWorthJumping)
-            walks[h[walkStart]] = {tag, std::uint32_t(walkStart), std::uint32_t(i - walkStart - 1), std::uint16_t(current)};
+            walks[h[walkStart]] = {std::uint32_t(walkStart), std::uint32_t(i - walkStart - 1), std::uint16_t(current)};
         const unsigned added = next++;
         // TIFF readers widen one code early, so its writer widens as the next code needs it;
         // GIF widens once the code just added needs the extra bit.
@@ -219,12 +258,11 @@ void LzwEncoder::encodeAs(const std::uint8_t* symbols, std::size_t count)
             startTable();
             next = next_;
             width = width_;
-            tag = table_ << kTagShift;
+            generation = generation_ << kCodeBits;
             // Only the new table's walks will be compared with: the symbols before can go.
             if (i >= kHistoryKept) {
-                history_.erase(history_.begin(), history_.begin() + std::ptrdiff_t(i));
-                h = history_.data();
-                size = history_.size();
+                std::memmove(history_.get(), history_.get() + i, size - i);
+                historySize_ = size -= i;
                 i = 0;
             }
         }

@@ -8,6 +8,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
@@ -30,10 +31,11 @@ inline constexpr int kLzwResetCode = 4094;
 inline constexpr std::uint64_t kLzwMaxExpansion = kLzwTableSize * 8 / kLzwMaxBits + 1;
 
 // Encodes a stream of symbols (each below 2^rootBits) into codes written to `out`.
-// Children are found through a hash of (prefix code, symbol), so each symbol costs
-// constant time; the codes are those of a first-child / next-sibling tree. Flat areas go
-// faster still: a walk down the tree that repeats the last walk from the same root symbol
-// is checked with one comparison of the symbols instead of a lookup per symbol.
+// Children are found through a small hash of (prefix code, symbol) that stays in the
+// processor's first-level cache and is cleared with each new table, so each symbol costs
+// one cached lookup. Flat areas go faster still: a walk down the tree that repeats the
+// last walk from the same root symbol is checked with one comparison of the symbols
+// instead of a lookup per symbol.
 class LzwEncoder {
 public:
     LzwEncoder(LzwFlavour flavour, int rootBits, ByteSink& out);
@@ -41,6 +43,10 @@ public:
     // Emits the clear code that starts every stream.
     void begin();
     void encode(const std::uint8_t* symbols, std::size_t count);
+    // Room for the next `count` symbols, to be filled and then coded by encodeReserved(count):
+    // a caller that makes its symbols saves copying them. Valid until the next call.
+    std::uint8_t* reserve(std::size_t count);
+    void encodeReserved(std::size_t count);
     // Emits the pending code and the end code(s) and pushes every byte to the sink.
     // False when a write failed at any point.
     bool end();
@@ -49,30 +55,36 @@ public:
 
 private:
     template <LzwFlavour F>
-    void encodeAs(const std::uint8_t* symbols, std::size_t count);
+    void encodeAs();
     template <LzwFlavour F>
     void emit(unsigned code);
     void startTable();
     void flushBytes();
 
-    // Open addressing over (prefix << 8 | symbol) keys tagged with the number of the table
-    // they belong to, so that a new table needs no clearing; the codes lie apart, so the
-    // next lookup waits only for the code it needs.
-    static constexpr int kSlotBits = 14;
+    // Pairs of a root and a symbol, most lookups in noisy pictures (every code emitted
+    // leaves a root), are found in a table indexed by the pair, with no probing: each entry
+    // is the number of the table it was made in above its 12-bit code.
+    std::vector<std::uint16_t> rootPairs_;
+    unsigned generation_ = 0;
+    // Longer prefixes: open addressing with each slot holding the key (prefix << 8 |
+    // symbol) above the code, 0 when empty (no code is 0), cleared with each new table.
+    static constexpr int kSlotBits = 13;
     static constexpr std::size_t kSlots = std::size_t(1) << kSlotBits;
-    std::vector<std::uint32_t> keys_;
-    std::vector<std::uint16_t> codes_;
-    std::uint32_t table_ = 0;
+    std::vector<std::uint32_t> slots_;
+    // For each code, the child it last led to (above the child's symbol): flat areas take
+    // the same branch again and again, and this array stays in the first-level cache.
+    std::vector<std::uint32_t> lastChild_;
 
     // The symbols coded since the table was last started, and for each root symbol where
     // the last walk from it began in them, how many symbols it followed and where it ended.
     struct Walk {
-        std::uint32_t tag = 0;  // the table it was made in; walks of older tables are void
         std::uint32_t start = 0;
-        std::uint32_t length = 0;
+        std::uint32_t length = 0;  // 0: no walk in this table
         std::uint16_t end = 0;
     };
-    std::vector<std::uint8_t> history_;
+    std::unique_ptr<std::uint8_t[]> history_;
+    std::size_t historySize_ = 0;
+    std::size_t historyCapacity_ = 0;
     std::size_t position_ = 0;   // the next symbol to code
     std::size_t walkStart_ = 0;  // where the current walk's root symbol lies
     std::vector<Walk> walks_;
@@ -85,7 +97,8 @@ private:
     int width_ = 0;
     int current_ = -1;  // code of the string matched so far, -1 before the first symbol
 
-    static constexpr std::size_t kChunk = 1 << 14;
+    // As large as a file sink's buffer, so that the codes go to the file without a copy.
+    static constexpr std::size_t kChunk = 1 << 16;
     ByteSink& out_;
     std::uint64_t bitBuffer_ = 0;
     int bitCount_ = 0;

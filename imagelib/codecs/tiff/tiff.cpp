@@ -100,21 +100,41 @@ std::optional<std::vector<RgbQuad>> paletteOf(ByteSource& source, const TiffInfo
     return palette;
 }
 
+// Red and blue trade places in each row as it arrives, while it is in the cache.
+void swapRedAndBlue(std::uint8_t* pixels, int width)
+{
+    CopySwappingRedAndBlue(pixels, pixels, std::size_t(width));
+}
+
+// Plain rows are read in runs this large, straight from the file past its buffer, and each
+// is copied to its place from there (turned on the way, for colour).
+constexpr std::size_t kRunBytes = std::size_t(256) << 10;
+
 ReadCode readPlainStrips(ByteSource& source, const TiffInfo& info, const StripTable& strips, HDIB& picture,
-                         std::size_t rowBytes)
+                         std::size_t rowBytes, bool rgb)
 {
     const int height = picture.height();
+    const std::uint64_t perRun = std::max<std::uint64_t>(1, kRunBytes / rowBytes);
+    std::vector<std::uint8_t> run(std::size_t(perRun) * rowBytes);
     int row = 0;
     for (std::size_t s = 0; s < strips.offsets.size() && row < height; ++s) {
         const std::uint64_t bytes = strips.byteCount(s).value_or(std::uint64_t(rowBytes) * info.rowsPerStrip);
         const std::uint64_t rows = strips.offsets.size() >= 2 ? bytes / rowBytes : std::uint64_t(height);
         if (!source.seek(strips.offsets[s]))
             return ReadCode::Failure;
-        for (std::uint64_t r = 0; r < rows && row < height; ++r, ++row) {
-            if (!rowCheckpoint(row, height, kProgressReading))
+        for (std::uint64_t r = 0; r < rows && row < height;) {
+            const std::size_t count = std::size_t(std::min({perRun, rows - r, std::uint64_t(height - row)}));
+            if (!source.readExact(run.data(), count * rowBytes))
                 return ReadCode::Failure;
-            if (!source.readExact(topRow(picture, row), rowBytes))
-                return ReadCode::Failure;
+            for (std::size_t k = 0; k < count; ++k, ++r, ++row) {
+                if (!rowCheckpoint(row, height, kProgressReading))
+                    return ReadCode::Failure;
+                const std::uint8_t* in = run.data() + k * rowBytes;
+                if (rgb)
+                    CopySwappingRedAndBlue(in, topRow(picture, row), std::size_t(picture.width()));
+                else
+                    std::memcpy(topRow(picture, row), in, rowBytes);
+            }
         }
     }
     return ReadCode::Image;
@@ -124,10 +144,11 @@ ReadCode readPlainStrips(ByteSource& source, const TiffInfo& info, const StripTa
 // differencing as each row completes.
 class RowFiller final : public LzwOutput {
 public:
-    RowFiller(HDIB& picture, std::size_t rowBytes, std::size_t predictorStep)
+    RowFiller(HDIB& picture, std::size_t rowBytes, std::size_t predictorStep, bool rgb)
         : picture_(picture)
         , rowBytes_(rowBytes)
         , step_(predictorStep)
+        , rgb_(rgb)
     {
     }
 
@@ -145,6 +166,8 @@ public:
             if (step_)
                 for (std::size_t i = step_; i < rowBytes_; ++i)
                     row[i] = std::uint8_t(row[i] + row[i - step_]);
+            if (rgb_)
+                swapRedAndBlue(row, picture_.width());
             filled_ = 0;
             if (++row_ == picture_.height())
                 return false;
@@ -163,16 +186,17 @@ private:
     HDIB& picture_;
     std::size_t rowBytes_;
     std::size_t step_;
+    bool rgb_;
     int row_ = 0;
     std::size_t filled_ = 0;
     bool cancelled_ = false;
 };
 
 ReadCode readLzwStrips(ByteSource& source, const TiffInfo& info, const StripTable& strips, HDIB& picture,
-                       std::size_t rowBytes, unsigned depth)
+                       std::size_t rowBytes, unsigned depth, bool rgb)
 {
     const std::size_t step = info.predictor >= 2 ? (depth == 24 ? 3 : 1) : 0;
-    RowFiller rows(picture, rowBytes, step);
+    RowFiller rows(picture, rowBytes, step, rgb);
     const auto decoder = std::make_unique<LzwDecoder>(LzwFlavour::Tiff, 8);
     for (std::size_t s = 0; s < strips.offsets.size() && !rows.full(); ++s) {
         const std::uint64_t offset = strips.offsets[s];
@@ -186,11 +210,6 @@ ReadCode readLzwStrips(ByteSource& source, const TiffInfo& info, const StripTabl
             return ReadCode::Failure;
     }
     return ReadCode::Image;
-}
-
-void swapRedAndBlue(std::uint8_t* pixels, int width)
-{
-    CopySwappingRedAndBlue(pixels, pixels, std::size_t(width));
 }
 
 }  // namespace
@@ -231,16 +250,14 @@ ReadResult ReadTiff(ByteSource& source)
     picture.header().biYPelsPerMeter = TiffPixelsPerMeter(info.yResolution, info.resolutionUnit);
     std::copy(palette->begin(), palette->end(), picture.colors());
 
+    const bool rgb = bits == 24 && !camera;
     const ReadCode code = info.compression == kLzwCompression
-                              ? readLzwStrips(source, info, *strips, picture, rowBytes, bits)
-                              : readPlainStrips(source, info, *strips, picture, rowBytes);
+                              ? readLzwStrips(source, info, *strips, picture, rowBytes, bits, rgb)
+                              : readPlainStrips(source, info, *strips, picture, rowBytes, rgb);
     if (code != ReadCode::Image)
         return code;
     if (camera)
         ExpandCameraRows(picture);
-    else if (bits == 24)
-        for (int y = 0; y < picture.height(); ++y)
-            swapRedAndBlue(picture.row(y), picture.width());
     ReadResult result(std::move(picture));
     result.facts().iccProfile = ReadTiffIccProfile(source, info);
     return result;
@@ -288,6 +305,14 @@ public:
         CopySwappingRedAndBlue(row, scratch_.data(), std::size_t(image_.width()));
         return scratch_.data();
     }
+    void copyRow(int top, std::uint8_t* to) const
+    {
+        const std::uint8_t* row = image_.row(image_.height() - 1 - top);
+        if (scratch_.empty())
+            std::memcpy(to, row, bytes_);
+        else
+            CopySwappingRedAndBlue(row, to, std::size_t(image_.width()));
+    }
 
 private:
     const HDIB& image_;
@@ -322,7 +347,8 @@ PixelOutcome writeLzwRows(ByteSink& sink, const HDIB& image)
     for (int y = 0; y < image.height(); ++y) {
         if (!rowCheckpoint(y, image.height(), kProgressWriting))
             return {WriteResult::NotWritten, 0};
-        encoder.encode(rows.row(y), rows.bytes());
+        rows.copyRow(y, encoder.reserve(rows.bytes()));
+        encoder.encodeReserved(rows.bytes());
     }
     if (!encoder.end())
         return {WriteResult::Failed, 0};
