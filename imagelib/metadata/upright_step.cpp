@@ -40,13 +40,13 @@ std::uint64_t jpegHeadLength(ByteSource& source)
 
 }  // namespace
 
-std::vector<std::uint8_t> ReadMetadataBytes(const std::string& path)
+FileBytes ReadMetadataBytes(const std::string& path)
 {
     auto source = FileSource::Open(path);
     if (!source || source->size() == 0 || source->size() > kMaxMetadataInputBytes)
         return {};
     const std::uint64_t head = jpegHeadLength(*source);
-    std::vector<std::uint8_t> bytes(std::size_t(head ? head : source->size()));
+    FileBytes bytes(std::size_t(head ? head : source->size()));
     if (!source->seek(0) || !source->readExact(bytes.data(), bytes.size()))
         return {};
     return bytes;
@@ -54,7 +54,7 @@ std::vector<std::uint8_t> ReadMetadataBytes(const std::string& path)
 
 PhotoMetadata ReadFileMetadata(const std::string& path)
 {
-    const std::vector<std::uint8_t> bytes = ReadMetadataBytes(path);
+    const FileBytes bytes = ReadMetadataBytes(path);
     return bytes.empty() ? PhotoMetadata{} : ReadPhotoMetadata(bytes);
 }
 
