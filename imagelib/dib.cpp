@@ -1,25 +1,24 @@
 #include "imagelib/dib.h"
 
+#include "imagelib/large_pages.h"
+
 #include <cstdint>
 #include <cstring>
 
 #include <sys/mman.h>
 
 namespace lv {
-namespace {
 
 // A photo's pixels are touched once each, right after allocation: in 2 MB pages that is a few
 // dozen page faults instead of thousands. Only whole large pages inside the block are asked for.
-void askForLargePages(std::uint8_t* block, std::size_t bytes)
+void AskForLargePages(std::uint8_t* block, std::size_t bytes)
 {
-    constexpr std::uintptr_t kLargePage = std::uintptr_t(2) << 20;
+    constexpr std::uintptr_t kLargePage = kLargePageBytes;
     const auto start = (reinterpret_cast<std::uintptr_t>(block) + kLargePage - 1) & ~(kLargePage - 1);
     const auto end = (reinterpret_cast<std::uintptr_t>(block) + bytes) & ~(kLargePage - 1);
     if (end > start)
         madvise(reinterpret_cast<void*>(start), end - start, MADV_HUGEPAGE);
 }
-
-}  // namespace
 
 HDIB HDIB::AllocateZeroed(std::size_t bytes)
 {
@@ -30,7 +29,7 @@ HDIB HDIB::AllocateZeroed(std::size_t bytes)
         return dib;
     dib.bytes_.reset(p);
     dib.size_ = bytes;
-    askForLargePages(p, bytes);
+    AskForLargePages(p, bytes);
     return dib;
 }
 

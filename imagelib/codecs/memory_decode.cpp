@@ -7,7 +7,10 @@
 
 namespace lv {
 
-FileFailure ReadRestIntoMemory(ByteSource& source, std::vector<std::uint8_t>& bytes)
+namespace {
+
+template<typename Bytes>
+FileFailure readRest(ByteSource& source, Bytes& bytes)
 {
     const std::uint64_t rest = source.remaining();
     if (rest > kPictureBudgetBytes)
@@ -18,6 +21,18 @@ FileFailure ReadRestIntoMemory(ByteSource& source, std::vector<std::uint8_t>& by
     case ChunkedRead::Cancelled: return {FileProblem::Cancelled, {}};
     }
     return {FileProblem::Truncated, {}};
+}
+
+}  // namespace
+
+FileFailure ReadRestIntoMemory(ByteSource& source, std::vector<std::uint8_t>& bytes)
+{
+    return readRest(source, bytes);
+}
+
+FileFailure ReadRestIntoMemory(ByteSource& source, FileBytes& bytes)
+{
+    return readRest(source, bytes);
 }
 
 FileFailure CheckDecodedSize(std::int64_t width, std::int64_t height, std::uint64_t fileBytes)

@@ -6,6 +6,7 @@
 
 #include "common/byte_source.h"
 #include "imagelib/codecs/codec_result.h"
+#include "imagelib/codecs/file_bytes.h"
 #include "imagelib/codecs/picture_budget.h"
 
 #include <cstdint>
@@ -17,6 +18,7 @@ namespace lv {
 // The rest of the source in `bytes`; Truncated when the file ended early, Cancelled when
 // the user stopped it. Nothing (a null failure) when read whole.
 FileFailure ReadRestIntoMemory(ByteSource& source, std::vector<std::uint8_t>& bytes);
+FileFailure ReadRestIntoMemory(ByteSource& source, FileBytes& bytes);
 
 // TooLarge or Corrupt when a `width` × `height` picture may not be made from `fileBytes`;
 // for libraries that allocate the pixels themselves, asked before they decode.

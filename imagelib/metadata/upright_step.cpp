@@ -41,13 +41,13 @@ std::uint64_t jpegHeadLength(ByteSource& source)
 
 }  // namespace
 
-std::vector<std::uint8_t> ReadMetadataBytes(const std::string& path)
+FileBytes ReadMetadataBytes(const std::string& path)
 {
     auto source = FileSource::Open(path);
     if (!source || source->size() == 0 || source->size() > kMaxMetadataInputBytes)
         return {};
     const std::uint64_t head = jpegHeadLength(*source);
-    std::vector<std::uint8_t> bytes(std::size_t(head ? head : source->size()));
+    FileBytes bytes(std::size_t(head ? head : source->size()));
     if (!source->seek(0) || !source->readExact(bytes.data(), bytes.size()))
         return {};
     return bytes;
@@ -58,7 +58,7 @@ PhotoMetadata ReadFileMetadata(const std::string& path)
     const SparseFileBytes file = SparseFileBytes::Read(path);
     if (!file.bytes().empty())
         return ReadPhotoMetadata(file.bytes());
-    const std::vector<std::uint8_t> bytes = ReadMetadataBytes(path);
+    const FileBytes bytes = ReadMetadataBytes(path);
     return bytes.empty() ? PhotoMetadata{} : ReadPhotoMetadata(bytes);
 }
 

@@ -3,6 +3,7 @@
 // pixels upright by the stored orientation, unless the reader's library already did.
 
 #include "imagelib/codecs/codec_result.h"
+#include "imagelib/codecs/file_bytes.h"
 #include "imagelib/metadata/photo_metadata.h"
 
 #include <string>
@@ -28,6 +29,6 @@ PhotoMetadata ReadFileMetadata(const std::string& path);
 
 // The bytes of that file the metadata library needs: a JPEG's head through its first scan,
 // any other file whole. Empty when it can't be read or is too large.
-std::vector<std::uint8_t> ReadMetadataBytes(const std::string& path);
+FileBytes ReadMetadataBytes(const std::string& path);
 
 }  // namespace lv

@@ -2,6 +2,7 @@
 
 #include "imagelib/codecs/heif/heif_handles.h"
 #include "imagelib/codecs/memory_decode.h"
+#include "imagelib/codecs/planar_rows.h"
 
 #include <algorithm>
 #include <array>
@@ -28,6 +29,48 @@ ReadResult libraryFailure(const heif_error& error)
     return DecodeFailure(problem, error.message ? error.message : "HEIF");
 }
 
+// 8-bit pictures without alpha come as three planes: the library's RGB is planar on the way,
+// and its interleaved output is one more full-size copy. Deeper ones it reduces to 8 bits
+// only when asked for interleaved samples.
+bool takesPlanarRgb(const heif_image_handle* handle)
+{
+    return !heif_image_handle_has_alpha_channel(handle) && heif_image_handle_get_luma_bits_per_pixel(handle) == 8
+        && heif_image_handle_get_chroma_bits_per_pixel(handle) == 8;
+}
+
+FilePicture pictureFromPlanes(const heif_image* decoded, std::uint64_t fileBytes)
+{
+    const heif_channel channels[3] = {heif_channel_R, heif_channel_G, heif_channel_B};
+    const int width = heif_image_get_width(decoded, heif_channel_R), height = heif_image_get_height(decoded, heif_channel_R);
+    const std::uint8_t* data[3] = {};
+    int strides[3] = {};
+    for (int i = 0; i < 3; ++i) {
+        data[i] = heif_image_get_plane_readonly(decoded, channels[i], &strides[i]);
+        if (!data[i] || heif_image_get_bits_per_pixel(decoded, channels[i]) != 8 || strides[i] < width
+            || heif_image_get_width(decoded, channels[i]) < width || heif_image_get_height(decoded, channels[i]) < height)
+            return {{}, {FileProblem::Corrupt, "HEIF"}};
+    }
+    FilePicture allocated = AllocateDecodedPicture(width, height, fileBytes);
+    if (allocated.picture)
+        StoreTopDownPlanes(allocated.picture, {data[0], data[1], data[2], std::size_t(strides[0]), std::size_t(strides[1]),
+                                               std::size_t(strides[2])});
+    return allocated;
+}
+
+FilePicture pictureFromInterleaved(const heif_image* decoded, std::uint64_t fileBytes)
+{
+    int stride = 0;
+    const std::uint8_t* plane = heif_image_get_plane_readonly(decoded, heif_channel_interleaved, &stride);
+    const int width = heif_image_get_width(decoded, heif_channel_interleaved);
+    const int height = heif_image_get_height(decoded, heif_channel_interleaved);
+    if (!plane || stride < width * 3)
+        return {{}, {FileProblem::Corrupt, "HEIF"}};
+    FilePicture allocated = AllocateDecodedPicture(width, height, fileBytes);
+    if (allocated.picture)
+        StoreTopDownRgb(allocated.picture, plane, std::size_t(stride), 3);
+    return allocated;
+}
+
 }  // namespace
 
 bool IsHeifHead(std::span<const std::uint8_t> head)
@@ -47,7 +90,7 @@ ReadResult ReadHeif(ByteSource& source)
     std::uint8_t head[12];
     if (!source.readExact(head, sizeof head) || !IsHeifHead(head) || !source.seek(0))
         return ReadCode::NotThisFormat;
-    std::vector<std::uint8_t> bytes;
+    FileBytes bytes;
     if (FileFailure failure = ReadRestIntoMemory(source, bytes))
         return UnreadInput(failure);
 
@@ -68,19 +111,14 @@ ReadResult ReadHeif(ByteSource& source)
         return RefusedPicture(refused);
 
     HeifImage decoded;
-    error = heif_decode_image(handle.get(), decoded.out(), heif_colorspace_RGB, heif_chroma_interleaved_RGB, nullptr);
+    const bool planar = takesPlanarRgb(handle.get());
+    error = heif_decode_image(handle.get(), decoded.out(), heif_colorspace_RGB, planar ? heif_chroma_444 : heif_chroma_interleaved_RGB,
+                              nullptr);
     if (error.code != heif_error_Ok)
         return libraryFailure(error);
-    int stride = 0;
-    const std::uint8_t* plane = heif_image_get_plane_readonly(decoded.get(), heif_channel_interleaved, &stride);
-    const int width = heif_image_get_width(decoded.get(), heif_channel_interleaved);
-    const int height = heif_image_get_height(decoded.get(), heif_channel_interleaved);
-    if (!plane || stride < width * 3)
-        return DecodeFailure(FileProblem::Corrupt, "HEIF");
-    FilePicture allocated = AllocateDecodedPicture(width, height, bytes.size());
+    FilePicture allocated = planar ? pictureFromPlanes(decoded.get(), bytes.size()) : pictureFromInterleaved(decoded.get(), bytes.size());
     if (!allocated.picture)
         return RefusedPicture(allocated.failure);
-    StoreTopDownRgb(allocated.picture, plane, std::size_t(stride), 3);
 
     ReadResult result(std::move(allocated.picture));
     result.facts().alreadyUpright = true;

@@ -4,6 +4,7 @@
 
 #include "common/byte_source.h"
 #include "imagelib/codecs/codec_result.h"
+#include "imagelib/codecs/file_bytes.h"
 
 #include <libraw/libraw.h>
 
@@ -32,7 +33,7 @@ public:
     static ReadResult LibraryFailure(int code);
 
 private:
-    std::vector<std::uint8_t> bytes_;
+    FileBytes bytes_;
     std::unique_ptr<LibRaw> processor_;
     FileFailure failure_;
 };
