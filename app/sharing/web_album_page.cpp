@@ -226,6 +226,11 @@ void WebAlbumPage::publish(std::optional<QString> folder)
 
 void WebAlbumPage::publishToService()
 {
+    if (service_.busy()) {
+        ui::Current().showMessage("O álbum na Web ainda está sendo enviado ao serviço de fotos.", ui::kProductTitle,
+                                  ui::Icon::Information);
+        return;
+    }
     std::vector<web::WebAlbumPhoto> photos = this->photos();
     if (photos.empty())
         return;

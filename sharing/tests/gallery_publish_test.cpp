@@ -99,6 +99,14 @@ TEST_F(GalleryPublishTest, TheGalleryArrivesWholeAndIsServedAtTheAnsweredAddress
     EXPECT_EQ(seen.back().bytesDone, listing.bytes);
     for (std::size_t i = 1; i < seen.size(); ++i)
         EXPECT_GE(seen[i].bytesDone, seen[i - 1].bytesDone) << "overall progress never goes back";
+
+    // Cancelled once bytes went: it stops at a file, naming it, and no address comes.
+    bool stop = false;
+    const PublishOutcome cancelled = PublishGallery(*client, dir.path() / "site", "Viagem",
+                                                    {[&stop](const PublishProgress&) { stop = true; }, [&stop] { return stop; }});
+    EXPECT_EQ(cancelled.code, kCancelled);
+    EXPECT_FALSE(cancelled.file.empty());
+    EXPECT_TRUE(cancelled.address.empty());
 }
 
 TEST_F(GalleryPublishTest, ACutFileResumesAndAForgottenTokenIsRenewedOnce)
