@@ -6,9 +6,8 @@
 #include "common/program_paths.h"
 #include "common/ui_service.h"
 #include "sharing/sharing_settings.h"
-#include "sharing/store/store_protocol.h"
-
 #include "sharing/store/gallery_files.h"
+#include "sharing/store/store_protocol.h"
 
 #include <QTemporaryDir>
 

@@ -80,6 +80,11 @@ PhotoList& WebAlbumPage::list()
         row->addWidget(new QLabel(QStringLiteral("Tamanho das fotos:"), page_));
         row->addWidget(size_);
         layout->addLayout(row);
+        address_ = new QLabel(page_);
+        address_->setTextInteractionFlags(Qt::TextBrowserInteraction);
+        QObject::connect(address_, &QLabel::linkActivated, page_, [](const QString& link) { OpenInBrowser(link); });
+        address_->hide();
+        layout->addWidget(address_);
         page_->hide();
     }
     return *list_;
@@ -302,7 +307,14 @@ void WebAlbumPage::published(const sharing::StoreCalls& calls, const sharing::Ga
                            : "Não foi possível guardar o link em " + store.file().string() + ".";
         }
     }
-    LV_TEST_LOG(hooks_, QStringLiteral("webalbum address %1 link %2").arg(QtText(run.address)).arg(linkIndex + 1));
+    const QString address = QtText(run.address);
+    address_->setText(QStringLiteral("Publicado no serviço de fotos: <a href=\"%1\" style=\"color: #8cc8ff\">%2</a>")
+                          .arg(address.toHtmlEscaped(), address.toHtmlEscaped()));
+    address_->show();
+    LV_TEST_LOG(hooks_, QStringLiteral("webalbum address %1 link %2 shown %3")
+                            .arg(address)
+                            .arg(linkIndex + 1)
+                            .arg(int(address_->isVisibleTo(page_) && address_->text().contains(address.toHtmlEscaped()))));
     if (ui::Current().ask("O álbum na Web foi publicado no serviço de fotos:\n" + run.address + "\n\n" + linkNote +
                               "\n\nAbrir o álbum no navegador agora?",
                           ui::kProductTitle, ui::Buttons::YesNo, ui::Icon::Information) == ui::Answer::Yes)

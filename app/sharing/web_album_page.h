@@ -10,6 +10,7 @@
 #include "app/sharing/upload_command.h"
 
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QTemporaryDir>
@@ -54,6 +55,7 @@ private:
     PhotoList* list_ = nullptr;
     QLineEdit* title_ = nullptr;
     QComboBox* size_ = nullptr;
+    QLabel* address_ = nullptr;  // where the album was last published on the service
     std::unique_ptr<QTemporaryDir> previewFolder_;
     std::function<sharing::StoreCredentials()> login_;
     sharing::UploadCommand service_;

@@ -99,7 +99,7 @@ TEST(StoreUploadRun, TheOpenAlbumGoesToTheServiceAndAnOrderGetsItsNumber)
     const std::string address = log.substr(at, log.find(" link ", at) - at);
     EXPECT_NE(log.find("webalbum where service"), std::string::npos) << log;
     EXPECT_NE(log.find("publicado no serviço de fotos:\n" + address), std::string::npos) << log;
-    EXPECT_NE(log.find(" link 1"), std::string::npos) << log;
+    EXPECT_NE(log.find(" link 1 shown 1"), std::string::npos) << "the page shows the address: " << log;
     const std::string id = fs::path(address).parent_path().filename().string();
     EXPECT_TRUE(fs::is_regular_file(sandbox.file("served/.galleries/" + id + "/index.html"))) << id;
     EXPECT_TRUE(fs::is_regular_file(sandbox.file("served/.galleries/" + id + "/imagens/foto-002.jpg"))) << id;
