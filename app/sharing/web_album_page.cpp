@@ -14,6 +14,7 @@
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QFormLayout>
 #include <QInputDialog>
 #include <QMessageBox>
@@ -308,13 +309,19 @@ void WebAlbumPage::published(const sharing::StoreCalls& calls, const sharing::Ga
         }
     }
     const QString address = QtText(run.address);
-    address_->setText(QStringLiteral("Publicado no serviço de fotos: <a href=\"%1\" style=\"color: #8cc8ff\">%2</a>")
-                          .arg(address.toHtmlEscaped(), address.toHtmlEscaped()));
+    // A long address is shortened in the middle to fit the page; the link and tooltip keep it whole.
+    const QString prefix = QStringLiteral("Publicado no serviço de fotos: ");
+    const QFontMetrics metrics(address_->font());
+    const QString shown = metrics.elidedText(address, Qt::ElideMiddle,
+                                             std::max(120, page_->width() - metrics.horizontalAdvance(prefix) - 8));
+    address_->setText(QStringLiteral("%1<a href=\"%2\" style=\"color: #8cc8ff\">%3</a>")
+                          .arg(prefix, address.toHtmlEscaped(), shown.toHtmlEscaped()));
+    address_->setToolTip(address);
     address_->show();
     LV_TEST_LOG(hooks_, QStringLiteral("webalbum address %1 link %2 shown %3")
                             .arg(address)
                             .arg(linkIndex + 1)
-                            .arg(int(address_->isVisibleTo(page_) && address_->text().contains(address.toHtmlEscaped()))));
+                            .arg(int(address_->isVisibleTo(page_) && address_->text().contains("\"" + address.toHtmlEscaped() + "\""))));
     if (ui::Current().ask("O álbum na Web foi publicado no serviço de fotos:\n" + run.address + "\n\n" + linkNote +
                               "\n\nAbrir o álbum no navegador agora?",
                           ui::kProductTitle, ui::Buttons::YesNo, ui::Icon::Information) == ui::Answer::Yes)
