@@ -76,7 +76,8 @@ int main(int argc, char** argv)
         sharing = std::make_unique<lv::sharing::SharingFeature>(window, documents, shell.storeLibrary(), openAlbum,
                                                                  hooks);
         links = std::make_unique<lv::app::LinksPage>(window, hooks);
-        internet = std::make_unique<lv::app::InternetPages>(window, documents, openAlbum, hooks);
+        internet = std::make_unique<lv::app::InternetPages>(window, documents, openAlbum, hooks, shell.storeLibrary(),
+                                                            [&sharing] { return sharing->login(); });
         printing.attach(window, documents);
         albums = std::make_unique<lv::app::AlbumLibrary>();
         albumPage = std::make_unique<lv::app::AlbumPage>(window, albumDocuments, hooks, *albums, openAlbum);

@@ -1,3 +1,4 @@
+#include "sharing/store/gallery_files.h"
 #include "sharing/store/photo_download.h"
 #include "sharing/store/photo_list.h"
 #include "sharing/store/store_protocol.h"
@@ -23,8 +24,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint64_t photoSize = size > 1 ? data[1] * 1000u : 0;
     if (const auto upload = store::ParseUploadReply(text, photoSize)) {
         if ((upload->offset && *upload->offset > photoSize) || (upload->name && !store::SafePhotoName(*upload->name)) ||
-            (upload->session && (upload->session->empty() || upload->session->size() > store::kMaxSessionBytes)))
+            (upload->session && (upload->session->empty() || upload->session->size() > store::kMaxSessionBytes)) ||
+            (upload->path && !store::SafeGalleryPath(*upload->path)))
             __builtin_trap();
+    }
+    // A gallery's id within its rule; a finished one's address ends in that gallery's index.
+    for (const bool finished : {false, true}) {
+        if (const auto gallery = store::ParseGalleryReply(text, finished)) {
+            if (gallery->id.empty() || gallery->id.size() > 32 || gallery->address.has_value() != finished ||
+                (gallery->address && (gallery->address->size() > 2048 ||
+                                      !gallery->address->ends_with("/" + gallery->id + "/index.html"))))
+                __builtin_trap();
+        }
     }
     if (const auto number = store::ParseOrderReply(text); number && (number->empty() || number->size() > store::kMaxOrderNumberBytes))
         __builtin_trap();

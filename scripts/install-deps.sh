@@ -25,7 +25,7 @@ packages=(
   python3-olefile
   libheif-examples webp libavif-bin libjxl-tools libraw-bin exiv2 colord-data
   xclip openbox x11-utils
-  openssl
+  openssl curl
   # installing and packaging: the desktop's checks and CPack's Debian generator
   desktop-file-utils libxml2-utils shared-mime-info dpkg-dev file
 )

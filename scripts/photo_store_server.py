@@ -18,7 +18,9 @@ request as "NAME START" (START the first byte asked for) and each upload's PUT a
 answered with a number and, with --orders FILE, written there one per line.
 --cut-upload-after N ends the connection after N bytes of every upload's first PUT, with no
 answer (the client asks for the offset and sends the rest). A connection silent for
---idle-timeout seconds (30) is closed.
+--idle-timeout seconds (30) is closed. Web albums published to the service are kept in
+--galleries DIR (FOLDER/.galleries) and served to anyone at /galleries/<id>/<path> once
+finished; --forget-tokens-after N forgets every token once, after N requests that carried one.
 """
 
 import argparse
@@ -37,6 +39,11 @@ CHUNK = 256 * 1024
 MAX_FORM = 4096
 MAX_ORDER = 64 * 1024
 MAX_PHOTO = 1 << 30
+MAX_GALLERY_FILES = 10000
+MAX_GALLERY_BYTES = 1 << 30
+GALLERY_PART = re.compile(r"^[A-Za-z0-9_-][A-Za-z0-9._-]{0,99}$")
+TYPES = {".html": "text/html; charset=utf-8", ".css": "text/css; charset=utf-8", ".jpg": "image/jpeg",
+         ".jpeg": "image/jpeg", ".png": "image/png", ".webp": "image/webp", ".js": "text/javascript"}
 # Paper sizes the service prints, in millimetres.
 PAPERS = {"10x15": (100, 150), "13x18": (130, 180), "15x21": (150, 210), "20x25": (200, 250),
           "20x30": (200, 300), "30x45": (300, 450)}
@@ -48,6 +55,15 @@ def safe_name(name):
     if not name or name.startswith(".") or len(name.encode("utf-8", "surrogatepass")) > 255:
         return False
     return not any(c in "/\\" or ord(c) < 32 or ord(c) == 127 for c in name)
+
+
+def safe_gallery_path(path):
+    """"dir/name" parts of letters, digits, ".", "_" and "-", none empty or starting with ".":
+    never absolute, never "..", at most four deep."""
+    if not path or len(path.encode("utf-8", "surrogatepass")) > 255:
+        return False
+    parts = path.split("/")
+    return len(parts) <= 4 and all(GALLERY_PART.match(p) and p.isascii() for p in parts)
 
 
 def free_name(folder, name):
@@ -97,6 +113,13 @@ class Store:
         self.uploads = {}
         self.orders = 0
         self.orders_file = args.orders
+        self.galleries_folder = os.path.abspath(args.galleries or os.path.join(args.photos, ".galleries"))
+        os.makedirs(self.galleries_folder, exist_ok=True)
+        self.galleries = {}
+        self.forget_after = args.forget_tokens_after
+        self.authorised = 0
+        self.scheme = "https" if args.cert else "http"
+        self.host = args.host
 
     def folder_of(self, user):
         folder = os.path.join(self.folder, user)
@@ -144,6 +167,10 @@ class Handler(BaseHTTPRequestHandler):
         if not header.startswith("Bearer "):
             return None
         with self.store.lock:
+            self.store.authorised += 1
+            if self.store.forget_after is not None and self.store.authorised > self.store.forget_after:
+                self.store.forget_after = None
+                self.store.tokens.clear()
             return self.store.tokens.get(header[len("Bearer "):])
 
     def do_GET(self):
@@ -153,10 +180,12 @@ class Handler(BaseHTTPRequestHandler):
         if path in ("/", "/index.html"):
             return self.send_text(200, "<!doctype html><title>Loja de fotos</title>"
                                   "<h1>Loja de fotos (servidor de referência)</h1>", "text/html; charset=utf-8")
+        if path.startswith("/galleries/"):
+            return self.serve_gallery(path[len("/galleries/"):])
         if path.startswith("/api/1/uploads/"):
             session = self.upload_session(path)
             if session is None:
-                return self.send_text(404, "no such upload\n")
+                return self.send_text(404 if self.caller else 401, "no such upload\n")
             return self.send_text(200, "offset=%d\n" % session["offset"])
         if not path.startswith("/api/1/photos"):
             return self.send_text(404, "not found\n")
@@ -222,6 +251,91 @@ class Handler(BaseHTTPRequestHandler):
                 self.wfile.write(chunk)
                 limit -= len(chunk)
 
+    def serve_gallery(self, rest):
+        """A file of a finished gallery, to anyone: the gallery is public."""
+        gallery_id, _, relative = urllib.parse.unquote(rest).partition("/")
+        with self.store.lock:
+            gallery = self.store.galleries.get(gallery_id)
+        if gallery is None or not gallery["published"] or not safe_gallery_path(relative):
+            return self.send_text(404, "not found\n")
+        path = os.path.join(gallery["folder"], *relative.split("/"))
+        if not os.path.isfile(path) or os.path.islink(path):
+            return self.send_text(404, "not found\n")
+        with open(path, "rb") as f:
+            body = f.read()
+        self.send_response(200)
+        self.send_header("Content-Type", TYPES.get(os.path.splitext(path)[1].lower(), "application/octet-stream"))
+        self.send_header("Content-Length", str(len(body)))
+        self.end_headers()
+        self.wfile.write(body)
+
+    def gallery_request(self, user, path, body):
+        """POST api/1/galleries (a new gallery), .../<id>/files (a file's upload session) and
+        .../<id>/publish (finished: its public address)."""
+        form = urllib.parse.parse_qs(body.decode("utf-8", "replace"), keep_blank_values=True)
+        if any(len(v) != 1 for v in form.values()):
+            return self.send_text(400, "repeated field\n")
+        field = {k: v[0] for k, v in form.items()}
+        if path == "/api/1/galleries":
+            title, files, size = field.get("title", ""), field.get("files", ""), field.get("bytes", "")
+            if not title or len(title.encode("utf-8")) > 200 or any(ord(c) < 32 for c in title) or \
+                    not files.isdigit() or not files.isascii() or not size.isdigit() or not size.isascii():
+                return self.send_text(400, "bad title or counts\n")
+            if not 1 <= int(files) <= MAX_GALLERY_FILES or int(size) > MAX_GALLERY_BYTES:
+                return self.send_text(413, "gallery too large\n")
+            gallery_id = secrets.token_hex(8)
+            folder = os.path.join(self.store.galleries_folder, gallery_id)
+            os.makedirs(folder)
+            with self.store.lock:
+                self.store.galleries[gallery_id] = {
+                    "user": user, "title": title, "files": int(files), "bytes": int(size), "folder": folder,
+                    "paths": set(), "declared": 0, "published": False}
+            return self.send_text(201, "gallery=%s\n" % gallery_id)
+        parts = path[len("/api/1/galleries/"):].split("/")
+        with self.store.lock:
+            gallery = self.store.galleries.get(parts[0]) if len(parts) == 2 else None
+        if gallery is None or gallery["user"] != user:
+            return self.send_text(404, "no such gallery\n")
+        if gallery["published"]:
+            return self.send_text(409, "already published\n")
+        if parts[1] == "publish":
+            with self.store.lock:
+                pending = [s for s in self.store.uploads.values() if s.get("gallery") is gallery and "done" not in s]
+            if "index.html" not in gallery["paths"] or pending:
+                return self.send_text(409, "incomplete\n")
+            gallery["published"] = True
+            address = "%s://%s:%d/galleries/%s/index.html" % (
+                self.store.scheme, self.store.host, self.server.server_address[1], parts[0])
+            return self.send_text(201, "gallery=%s\naddress=%s\n" % (parts[0], address))
+        if parts[1] != "files":
+            return self.send_text(404, "not found\n")
+        relative, size = field.get("path", ""), field.get("size", "")
+        if not safe_gallery_path(relative) or not size.isdigit() or not size.isascii():
+            return self.send_text(400, "bad path or size\n")
+        with self.store.lock:
+            for key, old in list(self.store.uploads.items()):
+                # A file sent again (after a new login) replaces its unfinished session.
+                if old.get("gallery") is gallery and old["name"] == relative and "done" not in old:
+                    del self.store.uploads[key]
+                    if os.path.exists(old["part"]):
+                        os.remove(old["part"])
+                    gallery["paths"].discard(relative)
+                    gallery["declared"] -= old["size"]
+            taken = relative in gallery["paths"] or any(
+                p == relative or p.startswith(relative + "/") or relative.startswith(p + "/") for p in gallery["paths"])
+            if taken or len(gallery["paths"]) >= gallery["files"] or gallery["declared"] + int(size) > gallery["bytes"]:
+                return self.send_text(400 if taken else 413, "path taken or over the gallery's limits\n")
+            gallery["paths"].add(relative)
+            gallery["declared"] += int(size)
+            session = secrets.token_hex(12)
+            entry = {"user": user, "name": relative, "size": int(size), "offset": 0, "gallery": gallery,
+                     "part": os.path.join(self.store.galleries_folder, ".upload-%s.part" % session), "first": True}
+            self.store.uploads[session] = entry
+        open(entry["part"], "wb").close()
+        if entry["size"] == 0:
+            return self.send_text(201, "session=%s\noffset=0\npath=%s\n" % (session, self.complete_upload(entry)))
+        self.send_text(201, "session=%s\noffset=0\n" % session)
+
     def read_body(self, limit):
         """The request's body, or None after answering a bad or too long one."""
         length = content_length(self.headers)
@@ -238,7 +352,8 @@ class Handler(BaseHTTPRequestHandler):
         path = urllib.parse.urlsplit(self.path).path
         if path == "/api/1/login":
             return self.login()
-        if path not in ("/api/1/uploads", "/api/1/orders"):
+        if path not in ("/api/1/uploads", "/api/1/orders") and not (
+                path == "/api/1/galleries" or path.startswith("/api/1/galleries/")):
             return self.send_text(404, "not found\n")
         user = self.user()
         body = self.read_body(MAX_ORDER if path == "/api/1/orders" else MAX_FORM)
@@ -248,6 +363,8 @@ class Handler(BaseHTTPRequestHandler):
             return self.send_text(401, "log in first\n")
         if path == "/api/1/orders":
             return self.order(user, body)
+        if path.startswith("/api/1/galleries"):
+            return self.gallery_request(user, path, body)
         form = urllib.parse.parse_qs(body.decode("utf-8", "replace"))
         name = form.get("name", [""])[0]
         size = form.get("size", [""])[0]
@@ -265,14 +382,21 @@ class Handler(BaseHTTPRequestHandler):
         self.send_text(201, "session=%s\noffset=0\n" % session)
 
     def upload_session(self, path):
-        """The caller's upload named in the path, or None."""
-        user = self.user()
+        """The caller's upload named in the path, or None (self.caller says whether the token
+        was known)."""
+        user = self.caller = self.user()
         with self.store.lock:
             session = self.store.uploads.get(path[len("/api/1/uploads/"):])
         return session if session is not None and user == session["user"] else None
 
     def complete_upload(self, entry):
-        """Moves a complete upload to its free name; the name."""
+        """Moves a complete upload to its free name (a gallery's file to its path); the name."""
+        if "gallery" in entry:
+            target = os.path.join(entry["gallery"]["folder"], *entry["name"].split("/"))
+            os.makedirs(os.path.dirname(target), exist_ok=True)
+            os.rename(entry["part"], target)
+            entry["done"] = entry["name"]
+            return entry["name"]
         folder = os.path.dirname(entry["part"])
         with self.store.lock:
             name = free_name(folder, entry["name"])
@@ -282,11 +406,13 @@ class Handler(BaseHTTPRequestHandler):
 
     def do_PUT(self):
         path = urllib.parse.urlsplit(self.path).path
+        self.caller = "-"
         session = self.upload_session(path) if path.startswith("/api/1/uploads/") else None
         length = content_length(self.headers)
         if session is None or length is None or length > MAX_PHOTO:
             self.close_connection = True
-            return self.send_text(404 if session is None else 400, "no such upload\n")
+            status = 400 if session is not None else 404 if getattr(self, "caller", None) else 401
+            return self.send_text(status, "no such upload\n")
         found = RANGE.match(self.headers.get("Content-Range", ""))
         size = session["size"]
         if not found or int(found.group(3)) != size or int(found.group(2)) >= size or \
@@ -318,7 +444,8 @@ class Handler(BaseHTTPRequestHandler):
                         self.connection.shutdown(socket.SHUT_RDWR)
                         return
         if session["offset"] == size:
-            return self.send_text(201, "offset=%d\nname=%s\n" % (size, self.complete_upload(session)))
+            key = "path" if "gallery" in session else "name"
+            return self.send_text(201, "offset=%d\n%s=%s\n" % (size, key, self.complete_upload(session)))
         self.send_text(200, "offset=%d\n" % session["offset"])
 
     def order(self, user, body):
@@ -381,6 +508,8 @@ def main():
     parser.add_argument("--log")
     parser.add_argument("--cut-upload-after", type=int)
     parser.add_argument("--orders")
+    parser.add_argument("--galleries")
+    parser.add_argument("--forget-tokens-after", type=int)
     parser.add_argument("--verbose", action="store_true")
     parser.add_argument("--idle-timeout", type=float, default=30.0)
     args = parser.parse_args()

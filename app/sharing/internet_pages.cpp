@@ -20,9 +20,10 @@ std::vector<std::string> SplitFiles(const QString& text)
 
 }  // namespace
 
-InternetPages::InternetPages(MainWindow& window, DocumentWindows& documents, OpenAlbum& album, const TestHooks& hooks)
+InternetPages::InternetPages(MainWindow& window, DocumentWindows& documents, OpenAlbum& album, const TestHooks& hooks,
+                             QLibrary* storeLibrary, std::function<sharing::StoreCredentials()> storeLogin)
     : window_(window)
-    , webAlbum_(window, album, hooks)
+    , webAlbum_(window, album, hooks, storeLibrary, std::move(storeLogin))
     , animation_(window, documents, hooks)
 {
     window.setScreenCode(kWebAlbumScreen, this);
@@ -107,6 +108,8 @@ bool InternetPages::handleTestCommand(const QString& command)
     const QString verb = command.section(QLatin1Char(' '), 0, 1), rest = command.section(QLatin1Char(' '), 2);
     if (verb == QLatin1String("webalbum add"))
         webAlbum_.addFiles(SplitFiles(rest));
+    else if (verb == QLatin1String("webalbum publish") && rest == QLatin1String("service"))
+        webAlbum_.publishToService();
     else if (verb == QLatin1String("webalbum publish"))
         webAlbum_.publish(rest);
     else if (verb == QLatin1String("animation add"))

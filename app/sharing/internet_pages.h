@@ -1,7 +1,7 @@
 #pragma once
 // The Internet window's building pages: the web album (30) and the animations (31), with
 // the strip (panel 34) they share. Test commands (test builds): "webalbum add F|F",
-// "webalbum publish DIR", "animation add F|F", "animation save FILE".
+// "webalbum publish DIR", "webalbum publish service", "animation add F|F", "animation save FILE".
 
 #include "app/sharing/animation_page.h"
 #include "app/sharing/web_album_page.h"
@@ -15,7 +15,8 @@ class OpenAlbum;
 
 class InternetPages final : private ScreenCode {
 public:
-    InternetPages(MainWindow& window, DocumentWindows& documents, OpenAlbum& album, const TestHooks& hooks);
+    InternetPages(MainWindow& window, DocumentWindows& documents, OpenAlbum& album, const TestHooks& hooks,
+                  QLibrary* storeLibrary, std::function<sharing::StoreCredentials()> storeLogin);
     ~InternetPages() override;
 
     bool handleTestCommand(const QString& command);

@@ -24,6 +24,9 @@ public:
                    app::OpenAlbum& album, const app::TestHooks& hooks);
     ~SharingFeature() override;
 
+    // The photo store's login as typed on its pages (the password only in memory).
+    const StoreCredentials& login() const { return login_; }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 

@@ -6,7 +6,10 @@
 #include "common/program_paths.h"
 #include "common/ui_service.h"
 #include "sharing/sharing_settings.h"
+#include "sharing/store/gallery_files.h"
 #include "sharing/store/store_protocol.h"
+
+#include <QTemporaryDir>
 
 #include <atomic>
 #include <filesystem>
@@ -34,6 +37,26 @@ void ReportPhotoProgress(void* context, const store::LibraryProgress* p)
                                       .arg(progress.total)
                                       .arg(name)
                                       .arg(photoPercent));
+}
+
+// One bar for the whole gallery: making it is the first fifth, sending the rest; the
+// detail names the file going.
+struct GalleryProgress {
+    ProgressReport* report = nullptr;
+    std::vector<std::string> files;
+};
+
+void ReportGalleryProgress(void* context, const store::LibraryProgress* p)
+{
+    auto& progress = *static_cast<GalleryProgress*>(context);
+    const int sent = p->bytesTotal > 0 ? int(p->bytesDone * 100 / p->bytesTotal) : 100;
+    const std::size_t index = std::size_t(std::max(0, p->filesDone));
+    const QString name = index < progress.files.size() ? app::QtText(progress.files[index]) : QString();
+    progress.report->set(20 + sent * 80 / 100, QStringLiteral("Arquivo %1 de %2: %3 — %4%")
+                                                   .arg(std::min<std::size_t>(index + 1, std::size_t(p->filesTotal)))
+                                                   .arg(p->filesTotal)
+                                                   .arg(name)
+                                                   .arg(sent));
 }
 
 // Runs `send` with the progress calls hooked up and taken down again.
@@ -193,6 +216,72 @@ void UploadCommand::order(const StoreCredentials& credentials, const std::string
                                           "\n" + std::to_string(job->print.copies) + " × " +
                                           std::string(paper ? paper->label : job->print.paper) + " de " + name,
                                       ui::kProductTitle, ui::Icon::Information);
+        });
+}
+
+void UploadCommand::publish(const StoreCredentials& credentials, const std::string& title, MakeGallery make,
+                            std::function<void(const StoreCalls& calls, const GalleryRun& run)> done)
+{
+    const std::optional<UploadCalls> calls = prepare(credentials);
+    if (!calls)
+        return;
+    struct Job {
+        UploadCalls calls;
+        StoreCredentials credentials;
+        std::string title;
+        MakeGallery make;
+        QTemporaryDir folder{QDir::tempPath() + QStringLiteral("/lumivista-gallery-XXXXXX")};
+        std::atomic<bool> cancelled = false;
+        GalleryProgress progress;
+        GalleryRun run;
+        bool made = false;
+        std::string failure;
+    };
+    auto job = std::make_shared<Job>();
+    job->calls = *calls;
+    job->credentials = credentials;
+    job->title = title;
+    job->make = std::move(make);
+    if (!job->folder.isValid()) {
+        ui::Current().showMessage("Não foi possível criar uma pasta temporária para o álbum na Web (" +
+                                      job->folder.errorString().toStdString() + ").",
+                                  ui::kWarningTitle, ui::Icon::Exclamation);
+        return;
+    }
+    work_ = std::make_unique<BackgroundWork>(
+        &window_, QStringLiteral("Publicando o álbum na Web no serviço de fotos..."),
+        [job](ProgressReport& report) {
+            const std::filesystem::path folder = job->folder.path().toStdString();
+            job->failure = job->make(folder, report, [&job] { return job->cancelled.load(); });
+            job->made = job->failure.empty() && !job->cancelled;
+            if (!job->made)
+                return;
+            for (const store::GalleryFile& file : store::ListGallery(folder).files)
+                job->progress.files.push_back(file.path);
+            job->progress.report = &report;
+            if (job->calls.store.setProgress)
+                job->calls.store.setProgress(ReportGalleryProgress, &job->progress);
+            job->run = RunPublish(job->calls, job->credentials, folder, job->title);
+            if (job->calls.store.setProgress)
+                job->calls.store.setProgress(nullptr, nullptr);
+        },
+        [job] {
+            job->cancelled = true;
+            if (job->calls.store.cancel)
+                job->calls.store.cancel();
+        },
+        [this, job, done = std::move(done)] {
+            LV_TEST_LOG(hooks_, QStringLiteral("webalbum service login=%1 code=%2 made=%3")
+                                    .arg(job->run.loginCode)
+                                    .arg(job->run.code)
+                                    .arg(job->made));
+            if (job->made)
+                done(job->calls.store, job->run);
+            else if (job->cancelled)
+                ui::Current().showMessage("A publicação do álbum na Web foi cancelada.", ui::kProductTitle,
+                                          ui::Icon::Information);
+            else
+                ui::Current().showMessage(job->failure, ui::kWarningTitle, ui::Icon::Exclamation);
         });
 }
 

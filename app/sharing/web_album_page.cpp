@@ -5,18 +5,27 @@
 #include "app/shell/main_window.h"
 #include "app/shell/open_album.h"
 #include "app/widgets/qt_text.h"
+#include "common/program_paths.h"
+#include "common/settings_store.h"
 #include "common/text_encoding.h"
+#include "sharing/links/favourite_links.h"
 #include "common/ui_service.h"
 #include "output/web_album/web_album.h"
 
 #include <QDir>
 #include <QFileDialog>
+#include <QFontMetrics>
 #include <QFormLayout>
+#include <QInputDialog>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
 #include <QHBoxLayout>
 #include <QPalette>
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <filesystem>
 
 namespace lv::app {
@@ -34,10 +43,13 @@ std::string SameFile(const std::string& path)
 
 }  // namespace
 
-WebAlbumPage::WebAlbumPage(MainWindow& window, OpenAlbum& album, const TestHooks& hooks)
+WebAlbumPage::WebAlbumPage(MainWindow& window, OpenAlbum& album, const TestHooks& hooks, QLibrary* storeLibrary,
+                           std::function<sharing::StoreCredentials()> login)
     : window_(window)
     , album_(album)
     , hooks_(hooks)
+    , login_(std::move(login))
+    , service_(window, storeLibrary, hooks)
 {
 }
 
@@ -69,6 +81,11 @@ PhotoList& WebAlbumPage::list()
         row->addWidget(new QLabel(QStringLiteral("Tamanho das fotos:"), page_));
         row->addWidget(size_);
         layout->addLayout(row);
+        address_ = new QLabel(page_);
+        address_->setTextInteractionFlags(Qt::TextBrowserInteraction);
+        QObject::connect(address_, &QLabel::linkActivated, page_, [](const QString& link) { OpenInBrowser(link); });
+        address_->hide();
+        layout->addWidget(address_);
         page_->hide();
     }
     return *list_;
@@ -126,19 +143,31 @@ void WebAlbumPage::addPhotos()
     addFiles(files);
 }
 
-bool WebAlbumPage::publishInto(const QString& folder, bool tellWhenDone)
+std::vector<web::WebAlbumPhoto> WebAlbumPage::photos()
 {
     std::vector<web::WebAlbumPhoto> photos;
     for (const ListedPhoto& p : list().photos())
         photos.push_back({p.path, p.caption});
-    if (photos.empty()) {
+    if (photos.empty())
         ui::Current().showMessage("O álbum na Web ainda não tem fotos: use \"Adicionar fotos\" ou arraste fotos para cá.",
                                   ui::kProductTitle, ui::Icon::Information);
-        return false;
-    }
+    return photos;
+}
+
+web::WebAlbumOptions WebAlbumPage::options() const
+{
     web::WebAlbumOptions options;
     options.title = title_->text().trimmed().isEmpty() ? options.title : title_->text().trimmed().toStdString();
     options.size = size_->currentData().toInt();
+    return options;
+}
+
+bool WebAlbumPage::publishInto(const QString& folder, bool tellWhenDone)
+{
+    const std::vector<web::WebAlbumPhoto> photos = this->photos();
+    if (photos.empty())
+        return false;
+    const web::WebAlbumOptions options = this->options();
     web::WebAlbumOutcome outcome;
     {
         ui::BusyCursor busy;
@@ -180,10 +209,123 @@ void WebAlbumPage::publish(std::optional<QString> folder)
 {
     if (list().count() == 0)
         return void(publishInto({}, false));  // says there is nothing to publish
-    if (!folder)
+    if (!folder) {
+        QMessageBox where(QMessageBox::Question, QStringLiteral("Publicar o álbum na Web"),
+                          QStringLiteral("Onde publicar o álbum na Web?"), QMessageBox::NoButton, &window_);
+        QPushButton* service = where.addButton(QStringLiteral("No serviço de fotos"), QMessageBox::AcceptRole);
+        QPushButton* inFolder = where.addButton(QStringLiteral("Numa pasta…"), QMessageBox::AcceptRole);
+        where.addButton(QStringLiteral("Cancelar"), QMessageBox::RejectRole);
+        where.setDefaultButton(service);
+        if (hooks_.answersDialogs())
+            QTimer::singleShot(0, service, &QPushButton::click);
+        where.exec();
+        LV_TEST_LOG(hooks_, QStringLiteral("webalbum where %1").arg(where.clickedButton() == service ? "service" : "other"));
+        if (where.clickedButton() == service)
+            return publishToService();
+        if (where.clickedButton() != inFolder)
+            return;
         folder = QFileDialog::getExistingDirectory(&window_, QStringLiteral("Publicar o álbum na Web em"), QDir::homePath());
+    }
     if (!folder->isEmpty())
         publishInto(*folder, true);
+}
+
+void WebAlbumPage::publishToService()
+{
+    if (service_.busy()) {
+        ui::Current().showMessage("O álbum na Web ainda está sendo enviado ao serviço de fotos.", ui::kProductTitle,
+                                  ui::Icon::Information);
+        return;
+    }
+    std::vector<web::WebAlbumPhoto> photos = this->photos();
+    if (photos.empty())
+        return;
+    sharing::StoreCredentials login = login_ ? login_() : sharing::StoreCredentials{};
+    if (login.user.empty() || login.password.empty()) {
+        // The photo-store page's login, asked here when it was not typed there.
+        bool ok = false;
+        const QString user = QInputDialog::getText(&window_, QStringLiteral("Entrar no serviço de fotos"),
+                                                   QStringLiteral("Identificação:"), QLineEdit::Normal,
+                                                   QtText(login.user), &ok);
+        if (!ok)
+            return;
+        const QString password = QInputDialog::getText(&window_, QStringLiteral("Entrar no serviço de fotos"),
+                                                       QStringLiteral("Senha de %1:").arg(user), QLineEdit::Password,
+                                                       {}, &ok);
+        if (!ok)
+            return;
+        login = {user.trimmed().toStdString(), password.toStdString()};
+        if (login.user.empty() || login.password.empty()) {
+            ui::Current().showMessage("Para publicar no serviço de fotos, digite a identificação e a senha.",
+                                      ui::kProductTitle, ui::Icon::Information);
+            return;
+        }
+    }
+    const web::WebAlbumOptions options = this->options();
+    service_.publish(
+        login, options.title,
+        [photos = std::move(photos), options](const std::filesystem::path& folder, sharing::ProgressReport& report,
+                                              const std::function<bool()>& cancelled) {
+            // The photo readers' cursor and messages must not reach the window's toolkit from here.
+            ui::SilentService silent;
+            const ui::ScopedThreadService quiet(silent);
+            const web::WebAlbumOutcome made =
+                web::PublishWebAlbum(photos, folder, options, [&report, &cancelled](int done, int total) {
+                    report.set(total ? done * 20 / total : 0, QStringLiteral("Preparando as fotos: %1 de %2").arg(done).arg(total));
+                    return !cancelled();
+                });
+            return made.ok ? std::string() : made.error;
+        },
+        [this, title = options.title](const sharing::StoreCalls& calls, const sharing::GalleryRun& run) {
+            published(calls, run, title);
+        });
+}
+
+void WebAlbumPage::published(const sharing::StoreCalls& calls, const sharing::GalleryRun& run, const std::string& title)
+{
+    if (run.loginCode != 0)
+        return sharing::ShowStoreMessage(calls, run.loginCode);
+    if (run.code != 0)
+        return ui::Current().showMessage(sharing::PublishFailure(calls, run), ui::kWarningTitle, ui::Icon::Exclamation);
+    // The address joins the favourite links in the first free place, named by the title.
+    ProfileStore store(ConfigFilePath());
+    sharing::FavouriteLinks links = sharing::ReadFavouriteLinks(store);
+    std::string linkNote;
+    int linkIndex = -1;
+    if (std::any_of(links.begin(), links.end(), [&run](const sharing::FavouriteLink& l) { return l.address == run.address; })) {
+        linkNote = "O endereço já está em \"Meus links\".";
+    } else if (const auto refused = sharing::RefusedLinkAddress(run.address)) {
+        linkNote = "Não foi posto em \"Meus links\": " + *refused;
+    } else {
+        const auto free = std::find_if(links.begin(), links.end(), [](const sharing::FavouriteLink& l) { return l.address.empty(); });
+        if (free == links.end()) {
+            linkNote = "Não foi posto em \"Meus links\": os cinco links já estão em uso (\"Editar links\" libera um).";
+        } else {
+            *free = {title, run.address};
+            linkIndex = int(free - links.begin());
+            linkNote = sharing::WriteFavouriteLinks(store, links)
+                           ? "Foi posto em \"Meus links\" como Link " + std::to_string(linkIndex + 1) + "."
+                           : "Não foi possível guardar o link em " + store.file().string() + ".";
+        }
+    }
+    const QString address = QtText(run.address);
+    // A long address is shortened in the middle to fit the page; the link and tooltip keep it whole.
+    const QString prefix = QStringLiteral("Publicado no serviço de fotos: ");
+    const QFontMetrics metrics(address_->font());
+    const QString shown = metrics.elidedText(address, Qt::ElideMiddle,
+                                             std::max(120, page_->width() - metrics.horizontalAdvance(prefix) - 8));
+    address_->setText(QStringLiteral("%1<a href=\"%2\" style=\"color: #8cc8ff\">%3</a>")
+                          .arg(prefix, address.toHtmlEscaped(), shown.toHtmlEscaped()));
+    address_->setToolTip(address);
+    address_->show();
+    LV_TEST_LOG(hooks_, QStringLiteral("webalbum address %1 link %2 shown %3")
+                            .arg(address)
+                            .arg(linkIndex + 1)
+                            .arg(int(address_->isVisibleTo(page_) && address_->text().contains("\"" + address.toHtmlEscaped() + "\""))));
+    if (ui::Current().ask("O álbum na Web foi publicado no serviço de fotos:\n" + run.address + "\n\n" + linkNote +
+                              "\n\nAbrir o álbum no navegador agora?",
+                          ui::kProductTitle, ui::Buttons::YesNo, ui::Icon::Information) == ui::Answer::Yes)
+        OpenInBrowser(QtText(run.address));
 }
 
 }  // namespace lv::app

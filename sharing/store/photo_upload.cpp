@@ -3,10 +3,12 @@
 #include "common/string_table.h"
 #include "common/text_encoding.h"
 #include "common/ui_service.h"
+#include "sharing/store/gallery_files.h"
 #include "sharing/store/store_protocol.h"
 
 #include <algorithm>
 #include <array>
+#include <cstring>
 #include <filesystem>
 
 namespace lv::sharing {
@@ -48,6 +50,7 @@ std::optional<UploadCalls> PrepareUpload(const StoreCredentials& credentials, co
     UploadCalls calls{*store};
     calls.uploadFile = Resolve<store::UploadFileFunction>(*library, store::kUploadFileName);
     calls.sendOrder = Resolve<store::SendOrderFunction>(*library, store::kSendOrderName);
+    calls.publishGallery = Resolve<store::PublishGalleryFunction>(*library, store::kPublishGalleryName);
     if (!calls.uploadFile || !calls.sendOrder) {
         ui::Current().showMessage(LoadString(kInternetNotReadyString), ui::kWarningTitle, ui::Icon::Exclamation);
         return std::nullopt;
@@ -98,6 +101,40 @@ OrderRun RunOrder(const UploadCalls& calls, const StoreCredentials& credentials,
     if (run.orderCode == 0)
         run.number = number.data();
     return run;
+}
+
+GalleryRun RunPublish(const UploadCalls& calls, const StoreCredentials& credentials,
+                      const std::filesystem::path& folder, const std::string& title)
+{
+    GalleryRun run;
+    if (!calls.publishGallery) {
+        run.code = store::kRequestRefused;
+        run.problem = "a biblioteca da loja de fotos não publica álbuns na Web";
+        return run;
+    }
+    run.loginCode = LogIn(calls, credentials);
+    if (run.loginCode != 0)
+        return run;
+    std::array<char, 4096> answer{};
+    run.code = calls.publishGallery(folder.c_str(), title.c_str(), answer.data(), int(answer.size()));
+    const std::string said(answer.data(), ::strnlen(answer.data(), answer.size()));
+    if (run.code == 0)
+        run.address = said;
+    else if (store::SafeGalleryPath(said))
+        run.file = said;
+    else
+        run.problem = said;
+    return run;
+}
+
+std::string PublishFailure(const StoreCalls& calls, const GalleryRun& run)
+{
+    std::string text = "O álbum na Web não foi publicado: ";
+    if (!run.problem.empty())
+        return text + run.problem + ".";
+    if (!run.file.empty())
+        text += run.file + ": ";
+    return text + StoreFailure(calls, run.loginCode ? run.loginCode : run.code);
 }
 
 std::string StoreFailure(const StoreCalls& calls, int code)

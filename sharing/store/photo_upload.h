@@ -14,6 +14,7 @@ struct UploadCalls {
     StoreCalls store;
     store::UploadFileFunction uploadFile = nullptr;
     store::SendOrderFunction sendOrder = nullptr;
+    store::PublishGalleryFunction publishGallery = nullptr;  // null: the library publishes no web albums
 };
 
 // A beep without identifier or password; 34014 when the library lacks the calls.
@@ -46,6 +47,20 @@ struct OrderRun {
 // Sends the photo, then an order of `print` for it (its name the one the service gave).
 OrderRun RunOrder(const UploadCalls& calls, const StoreCredentials& credentials, const std::string& path,
                   PrintLine print);
+
+struct GalleryRun {
+    int loginCode = 0;
+    int code = 0;
+    std::string address;  // the gallery's public address
+    std::string file;     // the file that failed, relative to the gallery
+    std::string problem;  // why the folder could not be sent as it is
+};
+
+// Logs in and publishes the web album written in `folder` as a gallery titled `title`.
+GalleryRun RunPublish(const UploadCalls& calls, const StoreCredentials& credentials,
+                      const std::filesystem::path& folder, const std::string& title);
+// "O álbum na Web não foi publicado: FILE: cause."
+std::string PublishFailure(const StoreCalls& calls, const GalleryRun& run);
 
 // The cause of a failure in the user's words: the library's text when it has one.
 std::string StoreFailure(const StoreCalls& calls, int code);

@@ -1,6 +1,7 @@
 #include "sharing/store/photo_uploader.h"
 
 #include "sharing/net/curl_support.h"
+#include "sharing/store/gallery_files.h"
 #include "sharing/store/store_protocol.h"
 #include "sharing/store/upload_reply.h"
 
@@ -50,8 +51,8 @@ struct CurlFree {
 
 class OpenFile {
 public:
-    explicit OpenFile(const std::filesystem::path& path)
-        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC))
+    explicit OpenFile(const std::filesystem::path& path, int extraFlags = 0)
+        : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC | extraFlags))
     {
     }
     ~OpenFile()
@@ -185,30 +186,36 @@ OrderOutcome OrderFailed(int code)
     return out;
 }
 
-}  // namespace
+// Where one file goes: a photo of the user's, or a file of a web album by its path.
+struct Target {
+    std::string openPath;
+    std::string form;
+    std::optional<std::string> galleryPath;  // set: the finished reply must name this path
+};
 
-UploadOutcome UploadPhoto(const StoreClient& client, const std::filesystem::path& file, const std::string& name,
-                          const TransferWatch& watch)
+// The name a finished reply gives: the photo's kept name, or the gallery file's path. A
+// reply of the other kind's key, or a path other than the one sent, is a broken service.
+std::optional<std::optional<std::string>> FinishedName(const UploadReply& reply, const Target& target)
+{
+    if (target.galleryPath) {
+        if (reply.name || (reply.path && *reply.path != *target.galleryPath))
+            return std::nullopt;
+        return std::optional(reply.path);
+    }
+    if (reply.path)
+        return std::nullopt;
+    return std::optional(reply.name);
+}
+
+UploadOutcome SendFile(const StoreClient& client, const OpenFile& photo, std::uint64_t size, const Target& target,
+                       const TransferWatch& watch)
 {
     UploadOutcome out;
-    if (!client.loggedIn())
-        return Failed(kNotLoggedIn);
-    if (!AddressAllowed(client.service().address))
-        return Failed(kNotSecure);
-    const OpenFile photo(file);
-    struct stat facts {};
-    if (photo.fd() < 0 || ::fstat(photo.fd(), &facts) != 0 || !S_ISREG(facts.st_mode) ||
-        std::uint64_t(facts.st_size) > kMaxPhotoBytes || !SafePhotoName(name))
-        return Failed(kBadArguments);
-    const auto size = std::uint64_t(facts.st_size);
     const EasyHandle handle;
     if (!handle.curl)
         return Failed(kCannotConnect);
-
-    const std::unique_ptr<char, CurlFree> escaped(curl_easy_escape(handle.curl, name.data(), int(name.size())));
-    const std::string form = "name=" + std::string(escaped ? escaped.get() : "") + "&size=" + std::to_string(size);
-    const Answer opened = Ask(handle.curl, client, kUploadsPath, {}, [&form](CURL* c) {
-        curl_easy_setopt(c, CURLOPT_POSTFIELDS, form.c_str());
+    const Answer opened = Ask(handle.curl, client, target.openPath, {}, [&target](CURL* c) {
+        curl_easy_setopt(c, CURLOPT_POSTFIELDS, target.form.c_str());
     });
     if (opened.code != kOk)
         return Failed(opened.code);
@@ -217,10 +224,13 @@ UploadOutcome UploadPhoto(const StoreClient& client, const std::filesystem::path
     const std::optional<UploadReply> session = ReplyOf(opened, size);
     if (!session || !session->session)
         return Failed(kServiceFailed);
+    const auto openedName = FinishedName(*session, target);
+    if (!openedName)
+        return Failed(kServiceFailed);
     const std::string path = std::string(kUploadsPath) + "/" + *session->session;
 
     std::uint64_t offset = session->offset.value_or(0);
-    std::optional<std::string> storedName = session->name;
+    std::optional<std::string> storedName = *openedName;
     std::uint64_t reported = offset;
     int triesWithoutProgress = 0;
     int lastFailure = kServiceFailed;
@@ -260,16 +270,111 @@ UploadOutcome UploadPhoto(const StoreClient& client, const std::filesystem::path
         } else if (put.status == 200 || put.status == 201 || put.status == 409) {
             // 409: the service holds another amount than we sent from; its offset is right.
             const std::optional<UploadReply> reply = ReplyOf(put, size);
-            if (!reply || !reply->offset || (*reply->offset == size && !reply->name && size > 0))
+            const auto finished = reply ? FinishedName(*reply, target) : std::nullopt;
+            if (!reply || !reply->offset || !finished || (*reply->offset == size && !*finished && size > 0))
                 return Failed(kServiceFailed, out);
             offset = *reply->offset;
-            storedName = reply->name;
+            storedName = *finished;
         } else {
             return Failed(StoreCodeOfStatus(put.status), out);
         }
         triesWithoutProgress = offset > before ? 0 : triesWithoutProgress + 1;
     }
     return Failed(lastFailure, out);
+}
+
+std::string FormValue(std::string_view value)
+{
+    return PercentEncode(value, "-._~");
+}
+
+bool SafeGalleryId(std::string_view id)
+{
+    return !id.empty() && id.size() <= 32 && std::all_of(id.begin(), id.end(), [](char c) {
+        return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_';
+    });
+}
+
+GalleryOutcome AskGallery(const StoreClient& client, const std::string& path, const std::string& form, bool finished)
+{
+    if (!client.loggedIn())
+        return {kNotLoggedIn, {}, {}};
+    if (!AddressAllowed(client.service().address))
+        return {kNotSecure, {}, {}};
+    const EasyHandle handle;
+    if (!handle.curl)
+        return {kCannotConnect, {}, {}};
+    const Answer answer = Ask(handle.curl, client, path, {}, [&form](CURL* c) {
+        curl_easy_setopt(c, CURLOPT_POSTFIELDS, form.c_str());
+        curl_easy_setopt(c, CURLOPT_POSTFIELDSIZE, long(form.size()));
+    });
+    if (answer.code != kOk)
+        return {answer.code, {}, {}};
+    if (const int refused = StoreCodeOfStatus(answer.status))
+        return {refused, {}, {}};
+    std::optional<GalleryReply> reply = ParseGalleryReply(answer.reply.text, finished);
+    if (!reply || !SafeGalleryId(reply->id))
+        return {kServiceFailed, {}, {}};
+    return {kOk, std::move(reply->id), reply->address.value_or("")};
+}
+
+}  // namespace
+
+UploadOutcome UploadPhoto(const StoreClient& client, const std::filesystem::path& file, const std::string& name,
+                          const TransferWatch& watch)
+{
+    if (!client.loggedIn())
+        return Failed(kNotLoggedIn);
+    if (!AddressAllowed(client.service().address))
+        return Failed(kNotSecure);
+    const OpenFile photo(file);
+    struct stat facts {};
+    if (photo.fd() < 0 || ::fstat(photo.fd(), &facts) != 0 || !S_ISREG(facts.st_mode) ||
+        std::uint64_t(facts.st_size) > kMaxPhotoBytes || !SafePhotoName(name))
+        return Failed(kBadArguments);
+    const auto size = std::uint64_t(facts.st_size);
+    const Target target{std::string(kUploadsPath), "name=" + FormValue(name) + "&size=" + std::to_string(size), {}};
+    return SendFile(client, photo, size, target, watch);
+}
+
+UploadOutcome UploadGalleryFile(const StoreClient& client, const std::string& galleryId,
+                                const std::filesystem::path& file, const std::string& relativePath,
+                                const TransferWatch& watch)
+{
+    if (!client.loggedIn())
+        return Failed(kNotLoggedIn);
+    if (!AddressAllowed(client.service().address))
+        return Failed(kNotSecure);
+    // Never follows a link: the folder's files are the gallery, nothing they point at.
+    const OpenFile source(file, O_NOFOLLOW);
+    struct stat facts {};
+    if (source.fd() < 0 || ::fstat(source.fd(), &facts) != 0 || !S_ISREG(facts.st_mode) ||
+        std::uint64_t(facts.st_size) > kMaxGalleryBytes || !SafeGalleryPath(relativePath) ||
+        !SafeGalleryId(galleryId))
+        return Failed(kBadArguments);
+    const auto size = std::uint64_t(facts.st_size);
+    const Target target{std::string(kGalleriesPath) + "/" + galleryId + "/files",
+                        "path=" + FormValue(relativePath) + "&size=" + std::to_string(size), relativePath};
+    return SendFile(client, source, size, target, watch);
+}
+
+GalleryOutcome CreateGallery(const StoreClient& client, const std::string& title, std::size_t files,
+                             std::uint64_t bytes)
+{
+    return AskGallery(client, std::string(kGalleriesPath),
+                      "title=" + FormValue(title) + "&files=" + std::to_string(files) + "&bytes=" + std::to_string(bytes),
+                      false);
+}
+
+GalleryOutcome FinishGallery(const StoreClient& client, const std::string& galleryId)
+{
+    if (!SafeGalleryId(galleryId))
+        return {kBadArguments, {}, {}};
+    GalleryOutcome out = AskGallery(client, std::string(kGalleriesPath) + "/" + galleryId + "/publish", "", true);
+    // The service must name the gallery it was asked to finish, at an address the program may open.
+    if (out.code == kOk && (out.id != galleryId || !AddressAllowed(out.address)))
+        return {kServiceFailed, {}, {}};
+    return out;
 }
 
 OrderOutcome SendOrder(const StoreClient& client, const std::string& orderText)

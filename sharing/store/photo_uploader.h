@@ -20,6 +20,25 @@ struct UploadOutcome {
 UploadOutcome UploadPhoto(const StoreClient& client, const std::filesystem::path& file, const std::string& name,
                           const TransferWatch& watch);
 
+// A file of a web album sent into the gallery `galleryId` under its relative path, the same
+// resumable way; the finished reply must name that path. The file is never a symbolic link.
+UploadOutcome UploadGalleryFile(const StoreClient& client, const std::string& galleryId,
+                                const std::filesystem::path& file, const std::string& relativePath,
+                                const TransferWatch& watch);
+
+struct GalleryOutcome {
+    int code = 0;
+    std::string id;
+    std::string address;  // of a finished gallery
+};
+
+// A new gallery for `files` files of `bytes` bytes in all; its id.
+GalleryOutcome CreateGallery(const StoreClient& client, const std::string& title, std::size_t files,
+                             std::uint64_t bytes);
+// The gallery made public: its address, checked to be the gallery asked for and one the
+// program may open (HTTPS, or plain HTTP on the computer itself).
+GalleryOutcome FinishGallery(const StoreClient& client, const std::string& galleryId);
+
 struct OrderOutcome {
     int code = 0;
     std::string number;

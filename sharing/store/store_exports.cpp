@@ -92,6 +92,18 @@ LV_EXPORT int LvStoreSendOrder(const char* order, char* number, int size)
     return outcome.code;
 }
 
+LV_EXPORT int LvStorePublishGallery(const char* folder, const char* title, char* answer, int size)
+{
+    if (!folder || !*folder || !title || !answer || size <= 0)
+        return kBadArguments;
+    answer[0] = '\0';
+    const PublishOutcome outcome = Session().publish(folder, title);
+    const std::string& said = outcome.code == kOk ? outcome.address : !outcome.file.empty() ? outcome.file : outcome.problem;
+    if (!CopyOut(said, answer, size) && outcome.code == kOk)
+        return kBadArguments;
+    return outcome.code;
+}
+
 LV_EXPORT int LvStoreLoadString(int id, char* buffer, int size)
 {
     const std::string_view text = StoreString(id);

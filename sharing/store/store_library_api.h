@@ -48,6 +48,11 @@ using UploadFileFunction = int (*)(const char* path, const char* name, char* sto
 // Sends an order's lines; 0 and the order's number in `number`, or a code.
 using SendOrderFunction = int (*)(const char* order, char* number, int size);
 
+// Publishes the web album in `folder` as a gallery titled `title`; 0 and its public address
+// in `answer`, or a code and in `answer` the relative path of the file that failed (or why
+// the folder cannot be sent). Progress: bytes and files of the whole gallery.
+using PublishGalleryFunction = int (*)(const char* folder, const char* title, char* answer, int size);
+
 inline constexpr char kSetUserInfoName[] = "_SetUserInfo";
 inline constexpr char kDownloadFileName[] = "DownloadFile";
 inline constexpr char kSetServiceName[] = "LvStoreSetService";
@@ -57,5 +62,6 @@ inline constexpr char kLoadStringName[] = "LvStoreLoadString";
 inline constexpr char kLastReportName[] = "LvStoreLastReport";
 inline constexpr char kUploadFileName[] = "LvStoreUploadFile";
 inline constexpr char kSendOrderName[] = "LvStoreSendOrder";
+inline constexpr char kPublishGalleryName[] = "LvStorePublishGallery";
 
 }  // namespace lv::sharing::store

@@ -11,6 +11,7 @@ inline constexpr std::string_view kLoginPath = "api/1/login";
 inline constexpr std::string_view kPhotosPath = "api/1/photos";
 inline constexpr std::string_view kUploadsPath = "api/1/uploads";
 inline constexpr std::string_view kOrdersPath = "api/1/orders";
+inline constexpr std::string_view kGalleriesPath = "api/1/galleries";
 
 // Results of the library's calls: 0 success, otherwise one of these. The program shows the
 // library's texts 1016-1020 and 1022 for 3-7 and 10.

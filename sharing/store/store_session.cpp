@@ -93,6 +93,25 @@ OrderOutcome StoreSession::order(const std::string& orderText)
     return outcome;
 }
 
+PublishOutcome StoreSession::publish(const std::filesystem::path& folder, const std::string& title)
+{
+    const std::lock_guard lock(mutex_);
+    if (!client_ || !client_->loggedIn())
+        return {kNotLoggedIn};
+    const PublishWatch watch{
+        [this](const PublishProgress& p) {
+            if (!progress_)
+                return;
+            const LibraryProgress out{std::int64_t(p.bytesDone), std::int64_t(p.bytesTotal), std::int32_t(p.filesDone),
+                                      std::int32_t(p.filesTotal)};
+            progress_(progressContext_, &out);
+        },
+        [this] { return cancelled_.load(); },
+        [this] { return client_->login(user_, password_) == kOk; },
+    };
+    return PublishGallery(*client_, folder, title, watch);
+}
+
 void StoreSession::setProgress(ProgressFunction function, void* context)
 {
     const std::lock_guard lock(mutex_);

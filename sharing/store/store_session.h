@@ -3,6 +3,7 @@
 // user it let in (the password only in memory, to log in again when the service forgets
 // the token), the download and whoever watches it.
 
+#include "sharing/store/gallery_publisher.h"
 #include "sharing/store/photo_fetcher.h"
 #include "sharing/store/photo_uploader.h"
 #include "sharing/store/store_library_api.h"
@@ -23,6 +24,8 @@ public:
     // One photo sent; a token the service forgot is renewed once, as for the download.
     UploadOutcome upload(const std::filesystem::path& file, const std::string& name);
     OrderOutcome order(const std::string& orderText);
+    // A web album's folder published as a gallery; progress in bytes and files of the whole.
+    PublishOutcome publish(const std::filesystem::path& folder, const std::string& title);
     void setProgress(ProgressFunction function, void* context);
     void cancel() { cancelled_ = true; }
     DownloadReport lastReport();

@@ -1,5 +1,6 @@
 #include "sharing/store/upload_reply.h"
 
+#include "sharing/store/gallery_files.h"
 #include "sharing/store/photo_list.h"
 #include "sharing/store/store_protocol.h"
 
@@ -68,9 +69,39 @@ std::optional<UploadReply> ParseUploadReply(std::string_view reply, std::uint64_
             out.name = std::string(value);
             return true;
         }
+        if (key == "path" && !out.path && SafeGalleryPath(value)) {
+            out.path = std::string(value);
+            return true;
+        }
         return false;
     });
     return ok ? std::optional(out) : std::nullopt;
+}
+
+std::optional<GalleryReply> ParseGalleryReply(std::string_view reply, bool finished)
+{
+    constexpr std::size_t kMostAddressBytes = 2048;
+    constexpr std::size_t kMostIdBytes = 32;
+    GalleryReply out;
+    std::optional<std::string> id;
+    const bool ok = ForEachPair(reply, [&](std::string_view key, std::string_view value) {
+        if (key == "gallery" && !id && WordCharacters(value, kMostIdBytes, "-_")) {
+            id = std::string(value);
+            return true;
+        }
+        if (key == "address" && finished && !out.address && !value.empty() && value.size() <= kMostAddressBytes &&
+            std::all_of(value.begin(), value.end(), [](char c) {
+                return c > ' ' && c < 127 && std::string_view("\"'<>\\^`{|}").find(c) == std::string_view::npos;
+            })) {
+            out.address = std::string(value);
+            return true;
+        }
+        return false;
+    });
+    if (!ok || !id || (finished && (!out.address || !out.address->ends_with("/" + *id + "/index.html"))))
+        return std::nullopt;
+    out.id = std::move(*id);
+    return out;
 }
 
 std::optional<std::string> ParseOrderReply(std::string_view reply)

@@ -5,6 +5,7 @@
 #include "album/entry_builder.h"
 #include "album/photo_loader.h"
 #include "app/tests/program_runner.h"
+#include "app/tests/screen_places.h"
 #include "app/tests/skin_clicks.h"
 #include "common/testing/run_command.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
@@ -87,6 +88,23 @@ TEST(StoreUploadRun, TheOpenAlbumGoesToTheServiceAndAnOrderGetsItsNumber)
     EXPECT_EQ(RunCommand("cmp '" + sandbox.file("serra.jpg").string() + "' '" +
                          sandbox.file("served/serra (2).jpg").string() + "'").exitCode,
               0);
+    // The same login publishes a web album: "Publicar", "No serviço de fotos"; the service
+    // holds the gallery, the address is shown and joins "Meus links".
+    sandbox.expectAnswers({{"screen 30", "screen 30 panels"},
+                           {"webalbum add " + sandbox.file("praia.jpg").string() + "|" + sandbox.file("serra.jpg").string(),
+                            "webalbum 2 photos"},
+                           {ClickOnCaption(30, "Publicar"), "Abrir o álbum no navegador agora?"}});
+    const std::string log = sandbox.log();
+    const std::size_t at = log.find("webalbum address ") + 17;
+    const std::string address = log.substr(at, log.find(" link ", at) - at);
+    EXPECT_NE(log.find("webalbum where service"), std::string::npos) << log;
+    EXPECT_NE(log.find("publicado no serviço de fotos:\n" + address), std::string::npos) << log;
+    EXPECT_NE(log.find(" link 1 shown 1"), std::string::npos) << "the page shows the address: " << log;
+    const std::string id = fs::path(address).parent_path().filename().string();
+    EXPECT_TRUE(fs::is_regular_file(sandbox.file("served/.galleries/" + id + "/index.html"))) << id;
+    EXPECT_TRUE(fs::is_regular_file(sandbox.file("served/.galleries/" + id + "/imagens/foto-002.jpg"))) << id;
+    EXPECT_EQ(RunCommand("curl -sf --noproxy '*' --cacert " + cert.certificate + " '" + address + "'").exitCode, 0);
+    EXPECT_NE(ReadTextFile(sandbox.configFile()).find("CreateLink1=" + address), std::string::npos);
     EXPECT_EQ(sandbox.quit("key Ctrl+Q"), 0);
 }
 

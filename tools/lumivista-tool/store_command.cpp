@@ -127,6 +127,8 @@ int RunStore(std::string_view, Arguments args)
         return RunStoreUpload(args.subspan(1));
     if (!args.empty() && args[0] == "order")
         return RunStoreOrder(args.subspan(1));
+    if (!args.empty() && args[0] == "publish")
+        return RunStorePublish(args.subspan(1));
     if (args.empty() || args[0] != "download")
         return Fail(kExitUsage, usageText());
     return RunDownload(args.subspan(1));

@@ -10,5 +10,7 @@ int RunStore(std::string_view name, Arguments args);
 // "store upload" and "store order" (store_upload_command.cpp).
 int RunStoreUpload(Arguments args);
 int RunStoreOrder(Arguments args);
+// "store publish": an album's web gallery published to the service.
+int RunStorePublish(Arguments args);
 
 }  // namespace lv::tool

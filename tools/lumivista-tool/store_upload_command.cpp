@@ -1,6 +1,8 @@
 // lumivista-tool store upload FILE... --server URL --user ID [--ca-file FILE] [--json]
 // lumivista-tool store order FILE --paper CODE [--copies N] [--crop L,T,W,H] --server URL
 //                                 --user ID [--ca-file FILE] [--json]
+// lumivista-tool store publish ALBUM.abm [--size N] [--title T] --server URL --user ID
+//                                 [--ca-file FILE] [--json]
 //
 // The password comes from standard input. A broken upload continues from what the service
 // holds. Without --crop the print takes the largest centred part of the upright photo.
@@ -12,12 +14,17 @@
 #include "image_io.h"
 #include "imagelib/dib_geometry.h"
 #include "json_writer.h"
+#include "album/album_file.h"
+#include "output/web_album/web_album.h"
+#include "sharing/store/gallery_files.h"
 #include "sharing/store/loaded_store_library.h"
 #include "sharing/store/photo_upload.h"
 #include "sharing/store/store_protocol.h"
 
 #include <cstdio>
 #include <iostream>
+
+#include <stdlib.h>
 
 namespace lv::tool {
 namespace {
@@ -129,7 +136,80 @@ int RunOrder(Arguments args)
     return kExitOk;
 }
 
+// A folder of its own under the system's temporary folder, removed with what it holds.
+class ScratchFolder {
+public:
+    ScratchFolder()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "lumivista-gallery-XXXXXX").string();
+        if (::mkdtemp(pattern.data()))
+            path_ = pattern;
+    }
+    ~ScratchFolder()
+    {
+        std::error_code ignored;
+        if (!path_.empty())
+            std::filesystem::remove_all(path_, ignored);
+    }
+    ScratchFolder(const ScratchFolder&) = delete;
+    ScratchFolder& operator=(const ScratchFolder&) = delete;
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+int RunPublish(Arguments args)
+{
+    ParsedArguments a(args, "store", "publish");
+    if (!a.ok())
+        return Fail(kExitUsage, a.error());
+    if (a.positional().size() != 1)
+        return Fail(kExitUsage, FormUsage("store", "publish"));
+    const std::string& albumPath = a.positional()[0];
+    web::WebAlbumOptions options;
+    if (const auto title = a.value("--title"))
+        options.title = *title;
+    if (a.value("--size")) {
+        const auto size = a.integer("--size", web::kMinImageSize, web::kMaxImageSize);
+        if (!size)
+            return Fail(kExitUsage, a.error());
+        options.size = *size;
+    }
+    if (!album::ReadAlbumContents(albumPath).recognised)
+        return Fail(kExitCannotRead, albumPath + ": not an album file, or it cannot be read");
+    Connected connected{sharing::LoadedStoreLibrary(ProgramFile(sharing::store::kStoreLibraryFile).string()), {}, {}};
+    if (const int failed = Connect(a, connected, "publish"))
+        return failed;
+    const ScratchFolder folder;
+    if (folder.path().empty())
+        return Fail(kExitCannotWrite, "no temporary folder could be made for the gallery");
+    const web::WebAlbumOutcome made = web::PublishWebAlbum(web::WebAlbumPhotosOf(albumPath), folder.path(), options);
+    for (const std::string& skipped : made.skipped)
+        std::fprintf(stderr, "lumivista-tool: left out %s\n", skipped.c_str());
+    if (!made.ok)
+        return Fail(kExitCannotWrite, made.error);
+    const sharing::store::GalleryListing listing = sharing::store::ListGallery(folder.path());
+    const sharing::GalleryRun run = sharing::RunPublish(*connected.calls, connected.credentials, folder.path(), options.title);
+    if (run.loginCode != 0 || run.code != 0)
+        return Fail(kExitCannotRead, sharing::PublishFailure(connected.calls->store, run));
+    if (a.has("--json")) {
+        JsonWriter json;
+        json.beginObject().key("address").value(run.address).key("files").value(int(listing.files.size()));
+        json.key("bytes").value(std::int64_t(listing.bytes)).key("photos").value(made.published).endObject();
+        std::printf("%s\n", json.text().c_str());
+    } else {
+        std::printf("%s\n", run.address.c_str());
+    }
+    return kExitOk;
+}
+
 }  // namespace
+
+int RunStorePublish(Arguments args)
+{
+    return RunPublish(args);
+}
 
 int RunStoreUpload(Arguments args)
 {
