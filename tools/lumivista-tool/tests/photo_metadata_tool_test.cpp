@@ -56,6 +56,12 @@ TEST_F(PhotoMetadataTool, EveryOrientationOpensUpright)
             EXPECT_NEAR(seen.g, quarters[q].g, 40) << "quarter " << q;
             EXPECT_NEAR(seen.b, quarters[q].b, 40) << "quarter " << q;
         }
+        ASSERT_EQ(Tool("thumb " + quoted("photo.jpg") + " " + quoted("thumb.bmp") + " 16 16").exitCode, 0);
+        const HDIB thumb = ReadBmp(file("thumb.bmp")).take();
+        ASSERT_TRUE(thumb);
+        EXPECT_EQ(thumb.width(), 16);  // the upright shape, whatever the stored one
+        EXPECT_EQ(thumb.height(), 8);
+        EXPECT_GT(testing::Pixel24(thumb, 3, 6).r, 200);  // red top-left
         ASSERT_EQ(Tool("convert " + quoted("photo.jpg") + " " + quoted("saved.jpg")).exitCode, 0);
         const std::string saved = exivTags("saved.jpg");
         EXPECT_NE(saved.find("Exif.Image.Orientation                       Short       1  top, left"), std::string::npos)
