@@ -32,7 +32,8 @@ void EnsureApplication()
 
 }  // namespace
 
-std::unique_ptr<print::PrinterConnector> OpenPdfJob(const std::string& file, const std::optional<std::string>& paper)
+std::unique_ptr<print::PrinterConnector> OpenPdfJob(const std::string& file, const std::optional<std::string>& paper,
+                                                    std::vector<std::uint8_t> printerProfile)
 {
     if (paper && *paper != "a4" && *paper != "letter") {
         Fail(kExitUsage, "--paper must be letter or a4");
@@ -42,7 +43,7 @@ std::unique_ptr<print::PrinterConnector> OpenPdfJob(const std::string& file, con
     QPageSize::PageSizeId size = print::DefaultPaper();
     if (paper)
         size = *paper == "a4" ? QPageSize::A4 : QPageSize::Letter;
-    return std::make_unique<print::PdfPrinter>(file, size);
+    return std::make_unique<print::PdfPrinter>(file, size, std::move(printerProfile));
 }
 
 int CheckPdfWritten(const std::string& file, bool printed)

@@ -9,10 +9,12 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lv::tool {
 
 // print single IN --pdf OUT [--frame] [--text TEXT] [--points N] [--landscape] [--calibrate]
+//              [--printer-profile FILE.icc]
 // print sheet ALBUM --pdf OUT [--size 0|1|2] [--spacing 0..3] [--captions] [--paper letter|a4]
 // print layout --pdf OUT --kind 0..4 [--brand PREFIX --product NAME] [--lead WxH] [--zoom P]
 //              [--fill] [--paper letter|a4] [--labels FILE] FILE...
@@ -25,7 +27,9 @@ int RunPrintCurves(Arguments args);
 
 // The PDF job of --pdf on the paper of --paper (letter when absent); nothing after an error
 // message for an unknown paper. Makes the offscreen application the PDF writer needs.
-std::unique_ptr<print::PrinterConnector> OpenPdfJob(const std::string& file, const std::optional<std::string>& paper);
+// With `printerProfile`, the pictures go out in that printer's colours.
+std::unique_ptr<print::PrinterConnector> OpenPdfJob(const std::string& file, const std::optional<std::string>& paper,
+                                                    std::vector<std::uint8_t> printerProfile = {});
 
 // Whether the PDF file was written (exists and is not empty); otherwise reports it.
 int CheckPdfWritten(const std::string& file, bool printed);

@@ -5,6 +5,7 @@
 #include "print_command.h"
 
 #include "output/print/print_calibration_store.h"
+#include "output/print/printer_profile.h"
 #include "output/print/single_picture.h"
 
 #include <filesystem>
@@ -30,10 +31,18 @@ int RunPrintSingle(Arguments args)
         options.content = *text;
     }
     options.points = points.value_or(options.points);
+    options.colourProfile = picture.facts.iccProfile;
+    std::vector<std::uint8_t> printerProfile;
+    if (const auto file = parsed.value("--printer-profile")) {
+        print::PrinterProfile loaded = print::LoadPrinterProfile(*file);
+        if (loaded.bytes.empty())
+            return Fail(kExitCannotRead, loaded.note);
+        printerProfile = std::move(loaded.bytes);
+    }
     print::SetPrintCalibrationEnabled(parsed.has("--calibrate"));
 
     const std::string out = *parsed.value("--pdf");
-    const auto printer = OpenPdfJob(out, parsed.value("--paper"));
+    const auto printer = OpenPdfJob(out, parsed.value("--paper"), std::move(printerProfile));
     if (!printer)
         return kExitUsage;
     const bool printed = print::PrintSinglePicture(
