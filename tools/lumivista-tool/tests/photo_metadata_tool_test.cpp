@@ -115,11 +115,8 @@ TEST_F(PhotoMetadataTool, LayeredFileCarriesMetadataAndProfileThroughConvert)
                                      "PixelXDimension                   Long        1  32",
                                      "PixelYDimension                   Long        1  16"})
             EXPECT_NE(kept.find(expected), std::string::npos) << expected << "\n" << kept;
-        if (out != "w.webp") {  // WebP has no IPTC block
-            EXPECT_NE(kept.find("Iptc.Application2.Caption"), std::string::npos) << kept;
-        }
+        EXPECT_EQ(kept.find("Iptc.Application2.Caption") != std::string::npos, out != "w.webp");  // none in WebP
         EXPECT_EQ(kept.find("Exif.Thumbnail"), std::string::npos) << kept;
-        EXPECT_EQ(kept.find("right, top"), std::string::npos) << kept;
         ASSERT_EQ(testing::RunCommand("cd " + quoted("") + " && exiv2 -q -eC " + out).exitCode, 0);
         EXPECT_EQ(ReadWholeFile(file(out.substr(0, 1) + ".icc")), ReadWholeFile(profile));
     }
