@@ -2,7 +2,9 @@
 
 #include "common/program_paths.h"
 #include "output/qt_print/qt_printer.h"
+#include "arguments.h"
 #include "option_table.h"
+#include "output/print/printer_profile.h"
 
 #include <QGuiApplication>
 
@@ -44,6 +46,18 @@ std::unique_ptr<print::PrinterConnector> OpenPdfJob(const std::string& file, con
     if (paper)
         size = *paper == "a4" ? QPageSize::A4 : QPageSize::Letter;
     return std::make_unique<print::PdfPrinter>(file, size, std::move(printerProfile));
+}
+
+int PrinterProfileOption(const ParsedArguments& parsed, std::vector<std::uint8_t>& profile)
+{
+    const auto file = parsed.value("--printer-profile");
+    if (!file)
+        return kExitOk;
+    print::PrinterProfile loaded = print::LoadPrinterProfile(*file);
+    if (loaded.bytes.empty())
+        return Fail(kExitCannotRead, loaded.note);
+    profile = std::move(loaded.bytes);
+    return kExitOk;
 }
 
 int CheckPdfWritten(const std::string& file, bool printed)

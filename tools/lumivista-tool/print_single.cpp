@@ -5,7 +5,6 @@
 #include "print_command.h"
 
 #include "output/print/print_calibration_store.h"
-#include "output/print/printer_profile.h"
 #include "output/print/single_picture.h"
 
 #include <filesystem>
@@ -33,12 +32,8 @@ int RunPrintSingle(Arguments args)
     options.points = points.value_or(options.points);
     options.colourProfile = picture.facts.iccProfile;
     std::vector<std::uint8_t> printerProfile;
-    if (const auto file = parsed.value("--printer-profile")) {
-        print::PrinterProfile loaded = print::LoadPrinterProfile(*file);
-        if (loaded.bytes.empty())
-            return Fail(kExitCannotRead, loaded.note);
-        printerProfile = std::move(loaded.bytes);
-    }
+    if (const int failed = PrinterProfileOption(parsed, printerProfile))
+        return failed;
     print::SetPrintCalibrationEnabled(parsed.has("--calibrate"));
 
     const std::string out = *parsed.value("--pdf");
