@@ -209,10 +209,10 @@ int CannotWrite(const FileFailure& failure, const std::string& path)
 int WritePhoto(HDIB& image, const PhotoMetadata& metadata, const std::string& path, bool removePersonal,
                const PictureFacts& facts)
 {
-    // Only JPEG needs the picture widened; TIFF and PNG keep its depth as the plain writers do.
-    const std::string extension = DispatchExtension(path);
     if (isLayeredName(path))
         return writeLayeredPicture(image, path, {removePersonal ? WithoutPersonalData(metadata) : metadata, facts.iccProfile});
+    // Only JPEG needs the picture widened; TIFF and PNG keep its depth as the plain writers do.
+    const std::string extension = DispatchExtension(path);
     HDIB wide;
     const ImageType type = DibGetType(image);
     if ((extension == "JPG" || extension == "JPEG") && type != IMG_RGB24 && type != IMG_GREY8)
