@@ -67,9 +67,12 @@ ReadResult embeddedPreview(const std::filesystem::path& photo)
 HDIB decodeSmall(const std::filesystem::path& photo, const DocumentReaders& readers)
 {
     ReadResult read = embeddedPreview(photo);
-    // JPEG decodes at the largest reduction that still covers the box: most of a photo's cost saved.
-    if (!read.ok())
+    // JPEG decodes at the largest reduction that still covers the box: most of a photo's cost
+    // saved. That decode is the picture as stored; the photo's orientation turns it upright.
+    if (!read.ok()) {
         read = ReadJpegAtLeast(photo.string(), kLargeThumbnailSide, kLargeThumbnailSide);
+        ApplyPhotoMetadata(read, photo.string());
+    }
     if (!read.ok())
         read = LoadPhotoForAlbum(photo.string(), readers);
     if (!read.ok())

@@ -17,6 +17,8 @@ packages=(
   # photos as they come today: metadata, new formats, camera raw, colour profiles, stitching
   libexiv2-dev libheif-dev libwebp-dev libavif-dev libjxl-dev libraw-dev liblcms2-dev
   libopencv-stitching-dev libturbojpeg0-dev
+  # the printer's colour profile from its PPD
+  libcups2-dev
   # tests and benchmarks
   libgtest-dev libgmock-dev libbenchmark-dev libtiff-dev
   xvfb xauth xdotool fonts-liberation dbus-daemon

@@ -1,7 +1,8 @@
 // A phone's photo, stored turned with an EXIF orientation, gets an upright album record and
-// thumbnail for every orientation.
+// thumbnail, and an upright sharp thumbnail, for every orientation.
 
 #include "album/entry_builder.h"
+#include "album/large_thumbnails.h"
 #include "album/photo_loader.h"
 #include "common/testing/run_command.h"
 #include "common/testing/temp_dir.h"
@@ -37,6 +38,32 @@ TEST(OrientedPhoto, RecordAndThumbnailStandUprightForEveryOrientation)
         EXPECT_GT(bottomRight[0], 200);
         EXPECT_GT(bottomRight[1], 200);
     }
+}
+
+// Large enough for the sharp thumbnail's JPEG decode at half scale, without an embedded preview.
+TEST(OrientedPhoto, SharpThumbnailFromAReducedDecodeStandsUpright)
+{
+    testing::TempDir dir;
+    ::setenv("XDG_CACHE_HOME", dir.file("cache").c_str(), 1);
+    const std::string script = std::string(LV_SOURCE_DIR) + "/imagelib/tests/make_oriented_jpeg.py";
+    for (int orientation = 1; orientation <= 8; ++orientation) {
+        SCOPED_TRACE(orientation);
+        const std::string photo = dir.file("grande" + std::to_string(orientation) + ".jpg");
+        ASSERT_EQ(testing::RunCommand("/usr/bin/python3 " + testing::ShellQuote(script) + " " + std::to_string(orientation)
+                                      + " " + testing::ShellQuote(photo) + " 20").exitCode, 0);
+        const HDIB thumbnail = MakeLargeThumbnail(photo, AlbumPhotoReaders());
+        ASSERT_TRUE(thumbnail);
+        ASSERT_EQ(thumbnail.width(), kLargeThumbnailSide);
+        ASSERT_EQ(thumbnail.height(), kLargeThumbnailSide / 2);
+        // Quarters red, green / blue, white, blue first in memory and rows stored bottom up.
+        const std::uint8_t expected[4][3] = {{0, 0, 255}, {0, 255, 0}, {255, 0, 0}, {255, 255, 255}};
+        for (int q = 0; q < 4; ++q) {
+            const std::uint8_t* seen = thumbnail.row(127 - (q / 2 * 64 + 32)) + 3 * (q % 2 * 128 + 64);
+            for (int c = 0; c < 3; ++c)
+                EXPECT_NEAR(seen[c], expected[q][c], 40) << "quarter " << q;
+        }
+    }
+    ::unsetenv("XDG_CACHE_HOME");
 }
 
 }  // namespace

@@ -66,7 +66,8 @@ void PrintPages::printSingleImage()
         return;
     }
     const HDIB& picture = window->document().composite;
-    SinglePictureDialog dialog(mainWindow_, picture, std::filesystem::path(window->title()).filename().string());
+    SinglePictureDialog dialog(mainWindow_, picture, std::filesystem::path(window->title()).filename().string(),
+                               window->pictureFacts().iccProfile);
     if (hooks_.answersDialogs()) {
         const bool printed = dialog.printWithPreview();
         LV_TEST_LOG(hooks_, QStringLiteral("print single %1").arg(printed ? "printed" : "not printed"));

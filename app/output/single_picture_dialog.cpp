@@ -124,12 +124,14 @@ private:
     QPointF start_;
 };
 
-SinglePictureDialog::SinglePictureDialog(QWidget* parent, const HDIB& picture, std::string title)
+SinglePictureDialog::SinglePictureDialog(QWidget* parent, const HDIB& picture, std::string title,
+                                         std::vector<std::uint8_t> colourProfile)
     : QDialog(parent)
     , picture_(picture)
     , title_(std::move(title))
     , preview_(previewCopy(picture))
 {
+    options_.colourProfile = std::move(colourProfile);
     setObjectName(QStringLiteral("singlepicture"));
     setWindowTitle(QStringLiteral("Imprimir a imagem"));
     auto* layout = new QHBoxLayout(this);

@@ -9,7 +9,9 @@
 #include <QDialog>
 #include <QImage>
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
@@ -20,7 +22,9 @@ class SinglePageView;
 
 class SinglePictureDialog final : public QDialog {
 public:
-    SinglePictureDialog(QWidget* parent, const HDIB& picture, std::string title);
+    // `colourProfile`: what the picture's numbers mean (empty: sRGB), for the printer's colours.
+    SinglePictureDialog(QWidget* parent, const HDIB& picture, std::string title,
+                        std::vector<std::uint8_t> colourProfile = {});
 
     print::SinglePictureOptions& options() { return options_; }
     print::Orientation orientation() const;

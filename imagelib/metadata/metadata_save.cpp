@@ -3,7 +3,9 @@
 #include "imagelib/codecs/image_file.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
 #include "imagelib/codecs/png/png.h"
+#include "imagelib/codecs/save_options.h"
 #include "imagelib/codecs/tiff/tiff.h"
+#include "imagelib/codecs/webp/webp.h"
 
 namespace lv {
 
@@ -19,6 +21,10 @@ PictureEncoder MetadataKeepingEncoder(const std::string& extension, const HDIB& 
             return WritePng(sink, image, nullptr, iccProfile) == PngWriteResult::Written
                        ? WriteResult(WriteResult::Written)
                        : WriteResult(WriteResult::NotWritten);
+        };
+    if (extension == "WEBP")
+        return [&image, jpegQuality, iccProfile](ByteSink& sink) {
+            return WriteWebp(sink, image, {jpegQuality, CurrentSaveOptions().lossless, iccProfile});
         };
     return {};
 }

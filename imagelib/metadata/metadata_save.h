@@ -15,7 +15,7 @@ namespace lv {
 
 using PictureEncoder = std::function<WriteResult(ByteSink&)>;
 
-// The encoder of the formats whose files keep metadata ("JPG", "TIF", "PNG"), by the
+// The encoder of the formats whose files keep metadata ("JPG", "TIF", "PNG", "WEBP"), by the
 // upper-case extension; empty for the others. The colour profile, when given, goes in too.
 PictureEncoder MetadataKeepingEncoder(const std::string& extension, const HDIB& image, int jpegQuality,
                                       std::span<const std::uint8_t> iccProfile = {});

@@ -1,6 +1,7 @@
 #include "output/print/banding.h"
 
 #include "output/print/print_calibration_store.h"
+#include "output/print/printer_colours.h"
 
 namespace lv::print {
 
@@ -35,10 +36,14 @@ void DrawImageOnPrinter(PrintSurface& surface, const HDIB& picture, const Rect& 
             surface.stretchRows(picture, band.firstRow, band.rowCount, band.target);
 }
 
-void PrintPicture(PrintSurface& surface, const HDIB& picture, const Rect& target)
+void PrintPicture(PrintSurface& surface, const HDIB& picture, const Rect& target,
+                  std::span<const std::uint8_t> pictureProfile)
 {
-    const HDIB calibrated = ApplyCalibration(picture);
-    DrawImageOnPrinter(surface, calibrated ? calibrated : picture, target);
+    // The calibration adjusts what the printer gets, so it comes after the profile's conversion.
+    const HDIB converted = InPrinterColours(picture, pictureProfile, surface.printerProfile());
+    const HDIB& printed = converted ? converted : picture;
+    const HDIB calibrated = ApplyCalibration(printed);
+    DrawImageOnPrinter(surface, calibrated ? calibrated : printed, target);
 }
 
 Rect FitCentred(int imageWidth, int imageHeight, const Rect& box)

@@ -5,6 +5,8 @@
 #include "imagelib/dib.h"
 #include "output/print/print_surface.h"
 
+#include <cstdint>
+#include <span>
 #include <vector>
 
 namespace lv::print {
@@ -24,8 +26,10 @@ std::vector<PrintBand> PlanPrintBands(int width, int height, const Rect& target)
 // Draws the picture as planned.
 void DrawImageOnPrinter(PrintSurface& surface, const HDIB& picture, const Rect& target);
 
-// The picture through the print calibration when it is on, then onto the page.
-void PrintPicture(PrintSurface& surface, const HDIB& picture, const Rect& target);
+// The picture in the printer's colours (from `pictureProfile`, sRGB when empty) when the
+// surface has a printer profile, through the print calibration when it is on, then onto the page.
+void PrintPicture(PrintSurface& surface, const HDIB& picture, const Rect& target,
+                  std::span<const std::uint8_t> pictureProfile = {});
 
 // The largest rectangle of the picture's shape inside the box, centred in it.
 Rect FitCentred(int imageWidth, int imageHeight, const Rect& box);

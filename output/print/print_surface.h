@@ -5,9 +5,11 @@
 #include "imagelib/dib.h"
 #include "output/print/printer_metrics.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace lv::print {
 
@@ -46,6 +48,13 @@ public:
     // Device pixels per pixel really drawn: 1 on paper, more on a small preview. Pictures need
     // no more detail than this.
     virtual double deviceScale() const { return 1.0; }
+
+    // The printer's ICC profile when its driver names one; pictures are converted to it.
+    const std::vector<std::uint8_t>& printerProfile() const { return printerProfile_; }
+    void setPrinterProfile(std::vector<std::uint8_t> profile) { printerProfile_ = std::move(profile); }
+
+private:
+    std::vector<std::uint8_t> printerProfile_;
 };
 
 enum class Orientation { Portrait, Landscape };

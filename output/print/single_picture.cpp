@@ -82,7 +82,7 @@ void DrawSinglePicturePage(PrintSurface& surface, const HDIB& picture, const Sin
 {
     const PrinterMetrics& m = surface.metrics();
     const Rect where = SinglePictureRect(picture, options, m);
-    PrintPicture(surface, picture, where);
+    PrintPicture(surface, picture, where, options.colourProfile);
     if (options.frame)
         surface.frame(where.widened(kFramePen, kFramePen), kFramePen);
     if (options.text && !options.content.empty()) {

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace lv::print {
 
@@ -26,6 +27,7 @@ struct SinglePictureOptions {
     int points = 24;
     bool bold = false;
     bool italic = false;
+    std::vector<std::uint8_t> colourProfile;  // the picture's ICC profile; sRGB when empty
 };
 
 // The document name: string 2378 and the window title cut to 15 characters.

@@ -1,6 +1,7 @@
 #include "output/qt_print/qt_printer.h"
 
 #include "output/print/locale_paper.h"
+#include "output/print/printer_profile.h"
 #include "output/qt_print/qt_painter_surface.h"
 
 #include <QPageLayout>
@@ -88,9 +89,10 @@ PrinterMetrics PdfPageMetrics(QPageSize::PageSizeId paper, Orientation orientati
                      kPdfDpi, kPdfDpi);
 }
 
-PdfPrinter::PdfPrinter(std::string file, QPageSize::PageSizeId paper)
+PdfPrinter::PdfPrinter(std::string file, QPageSize::PageSizeId paper, std::vector<std::uint8_t> printerProfile)
     : file_(std::move(file))
     , paper_(paper)
+    , printerProfile_(std::move(printerProfile))
 {
 }
 
@@ -105,10 +107,12 @@ std::unique_ptr<PrintSurface> PdfPrinter::open(int, Orientation orientation)
     writer->setResolution(kPdfDpi);
     writer->setCreator(QStringLiteral("Lumivista 2000"));
     writer->setPageLayout(QPageLayout(QPageSize(paper_), qtOrientation(orientation), QMarginsF(0, 0, 0, 0)));
-    return std::make_unique<PagedDeviceSurface>(std::move(writer), metrics(orientation),
-                                                [](QPagedPaintDevice& device, const QString& title) {
-                                                    static_cast<QPdfWriter&>(device).setTitle(title);
-                                                });
+    auto surface = std::make_unique<PagedDeviceSurface>(std::move(writer), metrics(orientation),
+                                                        [](QPagedPaintDevice& device, const QString& title) {
+                                                            static_cast<QPdfWriter&>(device).setTitle(title);
+                                                        });
+    surface->setPrinterProfile(printerProfile_);
+    return surface;
 }
 
 SystemPrinter::SystemPrinter() = default;
@@ -145,9 +149,13 @@ std::unique_ptr<PrintSurface> SystemPrinter::open(int copies, Orientation orient
     printer->setCopyCount(std::max(1, copies));
     printer->setPageOrientation(qtOrientation(orientation));
     const PrinterMetrics m = printerMetrics(*printer);
-    return std::make_unique<PagedDeviceSurface>(std::move(printer), m, [](QPagedPaintDevice& device, const QString& title) {
+    // Without a profile from the driver the pictures go out as they are, as they always did.
+    PrinterProfile profile = PrinterProfileOf(printer->printerName().toStdString());
+    auto surface = std::make_unique<PagedDeviceSurface>(std::move(printer), m, [](QPagedPaintDevice& device, const QString& title) {
         static_cast<QPrinter&>(device).setDocName(title);
     });
+    surface->setPrinterProfile(std::move(profile.bytes));
+    return surface;
 }
 
 int SystemPrinter::chosenCopies() const

@@ -8,8 +8,10 @@
 #include <QPageSize>
 
 #include <memory>
+#include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QPrinter;
 class QWidget;
@@ -30,16 +32,19 @@ QPageSize::PageSizeId DefaultPaper();
 // The paper of a locale's size in millimetres; Letter for a size Qt does not name.
 QPageSize::PageSizeId PaperOfMillimetres(int width, int height);
 
-// Jobs into a PDF file, through the same drawing as the printer.
+// Jobs into a PDF file, through the same drawing as the printer; with a printer profile, the
+// pictures in that printer's colours.
 class PdfPrinter final : public PrinterConnector {
 public:
-    explicit PdfPrinter(std::string file, QPageSize::PageSizeId paper = DefaultPaper());
+    explicit PdfPrinter(std::string file, QPageSize::PageSizeId paper = DefaultPaper(),
+                        std::vector<std::uint8_t> printerProfile = {});
     std::unique_ptr<PrintSurface> open(int copies, Orientation orientation) override;
     PrinterMetrics metrics(Orientation orientation) override;
 
 private:
     std::string file_;
     QPageSize::PageSizeId paper_;
+    std::vector<std::uint8_t> printerProfile_;
 };
 
 // The system's printers.

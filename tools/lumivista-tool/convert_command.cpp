@@ -9,6 +9,7 @@
 #include "edit/layered_format.h"
 #include "edit/psd_import.h"
 #include "imagelib/codecs/file_names.h"
+#include "imagelib/metadata/metadata_writer.h"
 
 #include <filesystem>
 #include "imagelib/codecs/save_options.h"
@@ -44,9 +45,11 @@ int RunConvert(std::string_view, Arguments args)
     // A layered file into a layered file keeps its layers; one that doesn't read as layered
     // goes the general way, which finds its format by content.
     if (DispatchExtension(out) == "VLF" && DispatchExtension(in) == "VLF" && !parsed.has("--save-as"))
-        if (const auto stack = ReadLayeredFile(in)) {
+        if (DocumentMetadata metadata; const auto stack = ReadLayeredFile(in, &metadata)) {
             CompositeLayers(*stack);
-            return WriteDocument(*stack, out, options.jpegQuality);
+            if (parsed.has("--strip-metadata"))
+                metadata.photo = WithoutPersonalData(metadata.photo);
+            return WriteDocument(*stack, out, options.jpegQuality, metadata);
         }
     ToolPicture picture = OpenPictureWithAlpha(in, photoCdResolution);
     if (picture.exitCode)
@@ -55,7 +58,8 @@ int RunConvert(std::string_view, Arguments args)
         if (const int failed = ConvertToSrgb(picture, in))
             return failed;
     if (picture.alpha && KeepsAlpha(out) && !parsed.has("--save-as"))
-        return WritePictureWithAlpha(picture.image, picture.alpha, out, picture.facts);
+        return WritePictureWithAlpha(picture.image, picture.alpha, out, picture.facts,
+                                     parsed.has("--strip-metadata") ? WithoutPersonalData(picture.metadata) : picture.metadata);
     // Formats without alpha hold the picture as it looks on white.
     if (picture.alpha) {
         HDIB flat = FlattenOnWhite(picture.image, picture.alpha);

@@ -6,6 +6,7 @@
 #include "edit/compositing.h"
 #include "edit/flatten_alpha.h"
 #include "edit/layered_format.h"
+#include "edit/layered_open.h"
 #include "edit/layers.h"
 #include "edit/psd_import.h"
 #include "imagelib/dib_alloc.h"
@@ -21,6 +22,7 @@
 #include "imagelib/codecs/save_options.h"
 #include "imagelib/codecs/targa/targa.h"
 #include "imagelib/metadata/metadata_save.h"
+#include "imagelib/metadata/metadata_writer.h"
 #include "imagelib/metadata/orient_upright.h"
 
 #include <cstdio>
@@ -47,14 +49,20 @@ DocumentReaders ToolReaders()
 
 namespace {
 
-ToolPicture openPicture(const std::string& path, std::optional<int> photoCdResolution, OpenOptions options)
+ToolPicture openPicture(const std::string& path, std::optional<int> photoCdResolution, OpenOptions options,
+                        bool keepLayers)
 {
     ScopedPhotoCdMode photoCdMode(kPhotoCdStored);
     SetStoredPhotoCdChoices({0, photoCdResolution.value_or(PhotoCdChoices{}.resolution)});
     ToolPicture picture;
     options.promoteTo24 = false;
     options.showMessages = false;
-    OpenedImage opened = OpenDocumentImage(path, ToolReaders(), options);
+    // Layered files open as in the program's windows, their document block with them.
+    LayeredOpen layered;
+    DocumentReaders readers = ToolReaders();
+    readers.layered = layered.reader();
+    OpenedImage opened = OpenDocumentImage(path, readers, options);
+    layered.passMetadata(opened);
     ShowFailureNotices(opened.result.failure());
     if (!opened.result.ok()) {
         picture.exitCode = Fail(kExitCannotRead, FileProblemMessage(opened.result.failure(), path));
@@ -68,6 +76,8 @@ ToolPicture openPicture(const std::string& path, std::optional<int> photoCdResol
     picture.image = opened.result.take();
     picture.format = opened.format;
     picture.metadata = std::move(opened.metadata);
+    if (keepLayers)
+        picture.layers = std::move(layered.stack);
     return picture;
 }
 
@@ -75,7 +85,7 @@ ToolPicture openPicture(const std::string& path, std::optional<int> photoCdResol
 
 ToolPicture OpenPicture(const std::string& path, std::optional<int> photoCdResolution)
 {
-    return openPicture(path, photoCdResolution, {});
+    return openPicture(path, photoCdResolution, {}, false);
 }
 
 ToolPicture OpenPictureForScaling(const std::string& path, int width, int height)
@@ -83,15 +93,15 @@ ToolPicture OpenPictureForScaling(const std::string& path, int width, int height
     OpenOptions options;
     options.scaleToWidth = width;
     options.scaleToHeight = height;
-    return openPicture(path, std::nullopt, options);
+    return openPicture(path, std::nullopt, options, false);
 }
 
 namespace {
 
-std::unique_ptr<LayerStack> readLayeredDocument(const std::string& path, const std::string& format)
+std::unique_ptr<LayerStack> readLayeredDocument(ToolPicture& picture, const std::string& path, const std::string& format)
 {
     if (format == "VLF")
-        return ReadLayeredFile(path);
+        return picture.layers ? std::move(picture.layers) : ReadLayeredFile(path);
     if (format == "PSD")
         return OpenPsdFile(path).stack;
     return nullptr;
@@ -101,7 +111,7 @@ std::unique_ptr<LayerStack> readLayeredDocument(const std::string& path, const s
 
 ToolPicture OpenPictureWithAlpha(const std::string& path, std::optional<int> photoCdResolution)
 {
-    ToolPicture picture = OpenPicture(path, photoCdResolution);
+    ToolPicture picture = openPicture(path, photoCdResolution, {}, true);
     if (picture.exitCode)
         return picture;
     if (picture.format == "PNG" || picture.format == "TGA" || picture.format == "BMP") {
@@ -114,7 +124,7 @@ ToolPicture OpenPictureWithAlpha(const std::string& path, std::optional<int> pho
             picture.alpha = std::move(mask);
         return picture;
     }
-    const auto stack = readLayeredDocument(path, picture.format);
+    const auto stack = readLayeredDocument(picture, path, picture.format);
     if (!stack)
         return picture;
     auto flattened = FlattenWithAlpha(*stack);
@@ -131,7 +141,8 @@ bool KeepsAlpha(const std::string& path)
     return extension == "PNG" || extension == "TGA" || extension == "BMP" || extension == "VLF";
 }
 
-int WritePictureWithAlpha(const HDIB& image, const HDIB& alpha, const std::string& path, const PictureFacts& facts)
+int WritePictureWithAlpha(const HDIB& image, const HDIB& alpha, const std::string& path, const PictureFacts& facts,
+                          const PhotoMetadata& metadata)
 {
     const std::string extension = DispatchExtension(path);
     const bool grey = DibGetType(image) == IMG_GREY8;
@@ -161,7 +172,7 @@ int WritePictureWithAlpha(const HDIB& image, const HDIB& alpha, const std::strin
         return Fail(kExitCannotWrite, "cannot make a layered document of the picture");
     stack->layers[0].mask = std::move(mask);
     CompositeLayers(*stack);
-    return WriteDocument(*stack, path, CurrentSaveOptions().jpegQuality);
+    return WriteDocument(*stack, path, CurrentSaveOptions().jpegQuality, {metadata, facts.iccProfile});
 }
 
 namespace {
@@ -186,6 +197,15 @@ int writePng(const HDIB& image, const std::string& path, const PictureFacts& fac
     return kExitOk;
 }
 
+int writeLayeredPicture(const HDIB& image, const std::string& path, const DocumentMetadata& metadata)
+{
+    auto stack = CreateLayerStackFromImage(DibDuplicate(image));
+    if (!stack)
+        return Fail(kExitCannotWrite, "cannot make a layered document of the picture");
+    CompositeLayers(*stack);
+    return WriteDocument(*stack, path, CurrentSaveOptions().jpegQuality, metadata);
+}
+
 }  // namespace
 
 int CannotWrite(const FileFailure& failure, const std::string& path)
@@ -197,6 +217,8 @@ int CannotWrite(const FileFailure& failure, const std::string& path)
 int WritePhoto(HDIB& image, const PhotoMetadata& metadata, const std::string& path, bool removePersonal,
                const PictureFacts& facts)
 {
+    if (isLayeredName(path))
+        return writeLayeredPicture(image, path, {removePersonal ? WithoutPersonalData(metadata) : metadata, facts.iccProfile});
     // Only JPEG needs the picture widened; TIFF and PNG keep its depth as the plain writers do.
     const std::string extension = DispatchExtension(path);
     HDIB wide;
@@ -228,13 +250,8 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs, const Pictur
         ShowFailureNotices(failure);
         return saved ? kExitOk : kExitCannotWrite;
     }
-    if (isLayeredName(path)) {
-        auto stack = CreateLayerStackFromImage(DibDuplicate(image));
-        if (!stack)
-            return Fail(kExitCannotWrite, "cannot make a layered document of the picture");
-        CompositeLayers(*stack);
-        return WriteDocument(*stack, path, CurrentSaveOptions().jpegQuality);
-    }
+    if (isLayeredName(path))
+        return writeLayeredPicture(image, path, {{}, facts.iccProfile});
     std::string extension = DispatchExtension(path);
     if (extension.empty())
         extension = "BMP";
@@ -278,12 +295,15 @@ std::unique_ptr<LayerStack> OpenDocument(const std::string& path, int& exitCode)
     return stack;
 }
 
-int WriteDocument(LayerStack& stack, const std::string& path, int quality)
+int WriteDocument(LayerStack& stack, const std::string& path, int quality, const DocumentMetadata& metadata)
 {
-    if (!isLayeredName(path))
-        return WritePicture(stack.composite, path, false);
+    if (!isLayeredName(path)) {
+        PictureFacts facts;
+        facts.iccProfile = metadata.iccProfile;
+        return WritePhoto(stack.composite, metadata.photo, path, false, facts);
+    }
     FileFailure failure;
-    return WriteLayeredFile(path, stack, quality, &failure) ? kExitOk : CannotWrite(failure, path);
+    return WriteLayeredFile(path, stack, quality, &failure, metadata) ? kExitOk : CannotWrite(failure, path);
 }
 
 }  // namespace lv::tool

@@ -2,6 +2,7 @@
 // How the tool opens and writes pictures: the program's document-open rules, but the
 // picture keeps the depth it has in its file.
 
+#include "edit/document_block.h"
 #include "edit/layer_stack.h"
 #include "imagelib/codecs/document_open.h"
 
@@ -19,6 +20,7 @@ struct ToolPicture {
     int exitCode = 0;  // non-zero when the file could not be opened
     int storedOrientation = 1;  // as the file stored it; `image` is already upright
     PhotoMetadata metadata;     // the photo's EXIF, XMP and IPTC
+    std::unique_ptr<LayerStack> layers;  // OpenPictureWithAlpha: a layered file as read, composited
 };
 
 DocumentReaders ToolReaders();
@@ -39,8 +41,10 @@ ToolPicture OpenPictureWithAlpha(const std::string& path, std::optional<int> pho
 // Whether files named like `path` keep alpha (PNG, Targa, bitmap, the layered format).
 bool KeepsAlpha(const std::string& path);
 
-// Writes a picture with its alpha to a file that keeps it (see KeepsAlpha). Returns an exit code.
-int WritePictureWithAlpha(const HDIB& image, const HDIB& alpha, const std::string& path, const PictureFacts& facts = {});
+// Writes a picture with its alpha to a file that keeps it (see KeepsAlpha). Returns an exit
+// code. A layered file also takes `metadata`.
+int WritePictureWithAlpha(const HDIB& image, const HDIB& alpha, const std::string& path, const PictureFacts& facts = {},
+                          const PhotoMetadata& metadata = {});
 
 // The document as the program opens it: a layered file keeps its layers, a picture becomes
 // a one-layer document; composited. Null with `exitCode` set (and the reason shown) when
@@ -54,8 +58,9 @@ std::unique_ptr<LayerStack> OpenDocument(const std::string& path, int& exitCode)
 int WritePicture(HDIB& image, const std::string& path, bool saveAs, const PictureFacts& facts = {});
 
 // Writes a composited document: the layered format for ".vlf" names, else its composite
-// by the name's extension. Returns an exit code.
-int WriteDocument(LayerStack& stack, const std::string& path, int quality);
+// by the name's extension; either keeps `metadata` where the format holds it. Returns an
+// exit code.
+int WriteDocument(LayerStack& stack, const std::string& path, int quality, const DocumentMetadata& metadata = {});
 
 // Writes a photo with its metadata (orientation 1, the size updated; with `removePersonal`
 // without GPS and serials) when the output format keeps metadata; else as WritePicture.

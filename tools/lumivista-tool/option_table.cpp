@@ -14,6 +14,7 @@ const Option kPaper{"--paper", "letter|a4"};
 const Option kPdf{"--pdf", "OUT", true};
 const Option kCaFile{"--ca-file", "FILE"};
 const Option kLayer{"--layer", "N"};
+const Option kPrinterProfile{"--printer-profile", "FILE.icc"};
 
 std::vector<Form> makeForms()
 {
@@ -76,12 +77,13 @@ std::vector<Form> makeForms()
          {{"--size", "N"}, {"--title", "T"}, {"--server", "URL", true}, {"--user", "ID", true}, kCaFile, kJson},
          "  the album's web gallery goes to the service; prints its public address"},
         {"print", "single", "IN",
-         {kPdf, {"--frame"}, {"--text", "TEXT"}, {"--points", "N"}, {"--landscape"}, {"--calibrate"}, kPaper}},
+         {kPdf, {"--frame"}, {"--text", "TEXT"}, {"--points", "N"}, {"--landscape"}, {"--calibrate"}, kPaper,
+          kPrinterProfile}},
         {"print", "sheet", "ALBUM",
-         {kPdf, {"--size", "0|1|2"}, {"--spacing", "0..3"}, {"--captions"}, kJobs, kPaper}},
+         {kPdf, {"--size", "0|1|2"}, {"--spacing", "0..3"}, {"--captions"}, kJobs, kPaper, kPrinterProfile}},
         {"print", "layout", "FILE...",
          {kPdf, {"--kind", "0..4", true}, {"--brand", "PREFIX"}, {"--product", "NAME"}, {"--lead", "WxH"},
-          {"--zoom", "P"}, {"--fill"}, {"--labels", "FILE"}, kPaper}},
+          {"--zoom", "P"}, {"--fill"}, {"--labels", "FILE"}, kPaper, kPrinterProfile}},
         {"print", "curves", "show | set red|green|blue|grey|all BRIGHTNESS CONTRAST GAMMA | reset", {kJson}, {}, true},
         {"scan", {}, "OUT",
          {{"--device", "NAME"}, {"--resolution", "DPI"}, {"--mode", "color|gray|lineart"}, {"--memory"}}, {}, true},

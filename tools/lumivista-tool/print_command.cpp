@@ -2,7 +2,9 @@
 
 #include "common/program_paths.h"
 #include "output/qt_print/qt_printer.h"
+#include "arguments.h"
 #include "option_table.h"
+#include "output/print/printer_profile.h"
 
 #include <QGuiApplication>
 
@@ -32,7 +34,8 @@ void EnsureApplication()
 
 }  // namespace
 
-std::unique_ptr<print::PrinterConnector> OpenPdfJob(const std::string& file, const std::optional<std::string>& paper)
+std::unique_ptr<print::PrinterConnector> OpenPdfJob(const std::string& file, const std::optional<std::string>& paper,
+                                                    std::vector<std::uint8_t> printerProfile)
 {
     if (paper && *paper != "a4" && *paper != "letter") {
         Fail(kExitUsage, "--paper must be letter or a4");
@@ -42,7 +45,19 @@ std::unique_ptr<print::PrinterConnector> OpenPdfJob(const std::string& file, con
     QPageSize::PageSizeId size = print::DefaultPaper();
     if (paper)
         size = *paper == "a4" ? QPageSize::A4 : QPageSize::Letter;
-    return std::make_unique<print::PdfPrinter>(file, size);
+    return std::make_unique<print::PdfPrinter>(file, size, std::move(printerProfile));
+}
+
+int PrinterProfileOption(const ParsedArguments& parsed, std::vector<std::uint8_t>& profile)
+{
+    const auto file = parsed.value("--printer-profile");
+    if (!file)
+        return kExitOk;
+    print::PrinterProfile loaded = print::LoadPrinterProfile(*file);
+    if (loaded.bytes.empty())
+        return Fail(kExitCannotRead, loaded.note);
+    profile = std::move(loaded.bytes);
+    return kExitOk;
 }
 
 int CheckPdfWritten(const std::string& file, bool printed)

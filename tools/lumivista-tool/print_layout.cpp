@@ -49,7 +49,10 @@ int RunPrintLayout(Arguments args)
     }
 
     const std::string out = *parsed.value("--pdf");
-    const auto printer = OpenPdfJob(out, parsed.value("--paper"));
+    std::vector<std::uint8_t> printerProfile;
+    if (const int failed = PrinterProfileOption(parsed, printerProfile))
+        return failed;
+    const auto printer = OpenPdfJob(out, parsed.value("--paper"), std::move(printerProfile));
     if (!printer)
         return kExitUsage;
     const print::PrinterMetrics metrics = printer->metrics(print::Orientation::Portrait);

@@ -33,7 +33,10 @@ int RunPrintSheet(Arguments args)
 
     const print::ContactSheetSettings settings{size.value_or(1), spacing.value_or(0), parsed.has("--captions")};
     const std::string out = *parsed.value("--pdf");
-    const auto printer = OpenPdfJob(out, parsed.value("--paper"));
+    std::vector<std::uint8_t> printerProfile;
+    if (const int failed = PrinterProfileOption(parsed, printerProfile))
+        return failed;
+    const auto printer = OpenPdfJob(out, parsed.value("--paper"), std::move(printerProfile));
     if (!printer)
         return kExitUsage;
     const print::ContactSheetLayout layout =

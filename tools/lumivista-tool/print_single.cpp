@@ -30,10 +30,14 @@ int RunPrintSingle(Arguments args)
         options.content = *text;
     }
     options.points = points.value_or(options.points);
+    options.colourProfile = picture.facts.iccProfile;
+    std::vector<std::uint8_t> printerProfile;
+    if (const int failed = PrinterProfileOption(parsed, printerProfile))
+        return failed;
     print::SetPrintCalibrationEnabled(parsed.has("--calibrate"));
 
     const std::string out = *parsed.value("--pdf");
-    const auto printer = OpenPdfJob(out, parsed.value("--paper"));
+    const auto printer = OpenPdfJob(out, parsed.value("--paper"), std::move(printerProfile));
     if (!printer)
         return kExitUsage;
     const bool printed = print::PrintSinglePicture(

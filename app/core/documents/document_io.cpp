@@ -9,6 +9,7 @@
 #include "edit/compositing.h"
 #include "edit/layer_pictures.h"
 #include "edit/layered_format.h"
+#include "edit/layered_open.h"
 #include "edit/layers.h"
 #include "edit/psd_import.h"
 #include "imagelib/codecs/alpha_mask.h"
@@ -106,20 +107,9 @@ std::optional<bool> writeWithPhotoMetadata(const LayerStack& stack, const std::s
 LoadedDocument readDocument(const std::string& path)
 {
     // The layered and Photoshop readers keep the whole stack aside; the dispatcher sees its composite.
-    std::unique_ptr<LayerStack> layered;
-    DocumentMetadata layeredMetadata;
+    LayeredOpen layered;
     DocumentReaders readers = LibraryDocumentReaders();
-    readers.layered = [&layered, &layeredMetadata](const std::string& file) -> ReadResult {
-        auto stack = ReadLayeredFile(file, &layeredMetadata);
-        if (!stack)
-            return ReadCode::Failure;
-        CompositeLayers(*stack);
-        HDIB picture = CopyPicture(stack->composite);
-        if (!picture)
-            return ReadCode::Failure;
-        layered = std::move(stack);
-        return ReadResult(std::move(picture));
-    };
+    readers.layered = layered.reader();
     readers.psd = [&layered](const std::string& file) -> ReadResult {
         PsdOpened opened = OpenPsdFile(file);
         if (!opened.stack)
@@ -127,11 +117,12 @@ LoadedDocument readDocument(const std::string& path)
         HDIB picture = CopyPicture(opened.stack->composite);
         if (!picture)
             return ReadCode::Failure;
-        layered = std::move(opened.stack);
+        layered.stack = std::move(opened.stack);
         return ReadResult(std::move(picture));
     };
 
     OpenedImage opened = OpenDocumentImage(path, readers);
+    layered.passMetadata(opened);
     ShowFailureNotices(opened.result.failure());
     LoadedDocument loaded;
     loaded.code = opened.result.code();
@@ -139,17 +130,14 @@ LoadedDocument readDocument(const std::string& path)
     loaded.metadata = std::move(opened.metadata);
     if (!opened.result.ok())
         return loaded;
-    if ((opened.format == "VLF" || opened.format == "PSD") && layered) {
-        if (layered->width == 0 || layered->height == 0) {
+    if ((opened.format == "VLF" || opened.format == "PSD") && layered.stack) {
+        if (layered.stack->width == 0 || layered.stack->height == 0) {
             ui::Beep("zero-size picture");
             loaded.code = ReadCode::Failure;
             return loaded;
         }
-        loaded.stack = std::move(layered);
-        if (opened.format == "VLF") {
-            loaded.metadata = std::move(layeredMetadata.photo);
-            loaded.facts.iccProfile = std::move(layeredMetadata.iccProfile);
-        }
+        loaded.stack = std::move(layered.stack);
+        loaded.facts.iccProfile = std::move(opened.result.facts().iccProfile);
         return loaded;
     }
     PictureFacts facts = std::move(opened.result.facts());

@@ -6,6 +6,8 @@
 #include "common/byte_source.h"
 #include "imagelib/codecs/codec_result.h"
 
+#include <cstdint>
+#include <span>
 #include <string>
 
 namespace lv {
@@ -17,6 +19,7 @@ ReadResult ReadWebp(ByteSource& source);
 struct WebpSettings {
     int quality = 90;  // 1..100; for lossless, the effort spent making it small
     bool lossless = false;
+    std::span<const std::uint8_t> iccProfile = {};  // goes in an ICCP chunk when not empty
 };
 
 WriteResult WriteWebp(const std::string& path, const HDIB& image, const WebpSettings& settings);

@@ -4,6 +4,7 @@
 #include "imagelib/codecs/memory_decode.h"
 
 #include <webp/encode.h>
+#include <webp/mux.h>
 
 #include <algorithm>
 
@@ -28,10 +29,46 @@ int writeToSink(const std::uint8_t* data, std::size_t size, const WebPPicture* p
     return static_cast<ByteSink*>(picture->custom_ptr)->write(data, size) ? 1 : 0;
 }
 
+class Mux {
+public:
+    Mux() : mux_(WebPMuxNew()) {}
+    ~Mux() { WebPMuxDelete(mux_); }
+    Mux(const Mux&) = delete;
+    Mux& operator=(const Mux&) = delete;
+    WebPMux* get() const { return mux_; }
+
+private:
+    WebPMux* mux_;
+};
+
+// The encoder writes a simple file; the profile needs the extended layout, which the mux makes.
+WriteResult writeWithProfile(ByteSink& sink, const HDIB& image, const WebpSettings& settings)
+{
+    MemorySink simple;
+    WebpSettings plain = settings;
+    plain.iccProfile = {};
+    if (const WriteResult encoded = WriteWebp(simple, image, plain); encoded != WriteResult::Written)
+        return encoded;
+    const std::vector<std::uint8_t> bytes = simple.take();
+    const WebPData picture{bytes.data(), bytes.size()};
+    const WebPData profile{settings.iccProfile.data(), settings.iccProfile.size()};
+    Mux mux;
+    WebPData assembled{};
+    if (!mux.get() || WebPMuxSetImage(mux.get(), &picture, 0) != WEBP_MUX_OK
+        || WebPMuxSetChunk(mux.get(), "ICCP", &profile, 1) != WEBP_MUX_OK
+        || WebPMuxAssemble(mux.get(), &assembled) != WEBP_MUX_OK)
+        return {WriteResult::OutOfMemory, {FileProblem::OutOfMemory}};
+    const bool written = sink.write(assembled.bytes, assembled.size);
+    WebPDataClear(&assembled);
+    return written ? WriteResult::Written : WriteResult::NotWritten;
+}
+
 }  // namespace
 
 WriteResult WriteWebp(ByteSink& sink, const HDIB& image, const WebpSettings& settings)
 {
+    if (!settings.iccProfile.empty())
+        return writeWithProfile(sink, image, settings);
     if (!image || image.width() > WEBP_MAX_DIMENSION || image.height() > WEBP_MAX_DIMENSION)
         return {WriteResult::NotWritten, {FileProblem::TooLarge, "WebP"}};
     // 24-bit rows go to the library as they lie (bottom-up, blue first); others are widened.

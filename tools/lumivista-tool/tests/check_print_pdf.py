@@ -180,5 +180,24 @@ with tempfile.TemporaryDirectory() as d:
     r, g, b = Image.open(p("plain-000.png")).convert("RGB").getpixel((10, 10))
     check(abs(r - 20) <= 3, "identity curves print the picture as it is")
 
+    # The printer's profile: sRGB pictures go out converted to it (PIL's colour management says
+    # what to expect); a file that is no profile is refused before anything prints.
+    swapped = "/usr/share/color/icc/colord/SwappedRedAndGreen.icc"
+    if os.path.exists(swapped):
+        from PIL import ImageCms
+        Image.new("RGB", (40, 30), (200, 60, 20)).save(p("red.png"))
+        expected = ImageCms.profileToProfile(Image.open(p("red.png")), ImageCms.createProfile("sRGB"), swapped,
+                                             renderingIntent=0).getpixel((5, 5))
+        for name, extra, want in (("profiled", ["--printer-profile", swapped], expected), ("unprofiled", [], (200, 60, 20))):
+            run("print", "single", p("red.png"), "--pdf", p(name + ".pdf"), *extra, env=env)
+            subprocess.run(["pdfimages", "-png", p(name + ".pdf"), p(name)], check=True)
+            got = Image.open(p(name + "-000.png")).convert("RGB").getpixel((5, 5))
+            # Qt's PDF writer stores colour pictures lossily: near enough, and far from the other.
+            check(all(abs(a - b) <= 12 for a, b in zip(got, want)), f"{name}: {got}, expected {want}")
+        with open(p("bad.icc"), "wb") as f:
+            f.write(b"acsp" * 40)
+        run("print", "single", p("red.png"), "--pdf", p("bad-profile.pdf"), "--printer-profile", p("bad.icc"), env=env,
+            expect=3)
+
 print(f"{0 if failures else 1} passed, {len(failures)} failed")
 sys.exit(1 if failures else 0)

@@ -1,6 +1,7 @@
 // Photos as cameras store them: every EXIF orientation opens upright, and converting keeps
 // the photo's metadata (checked with the metadata library's own command-line reader).
 
+#include "common/byte_source.h"
 #include "imagelib/tests/pictures.h"
 #include "tool_support.h"
 
@@ -55,6 +56,12 @@ TEST_F(PhotoMetadataTool, EveryOrientationOpensUpright)
             EXPECT_NEAR(seen.g, quarters[q].g, 40) << "quarter " << q;
             EXPECT_NEAR(seen.b, quarters[q].b, 40) << "quarter " << q;
         }
+        ASSERT_EQ(Tool("thumb " + quoted("photo.jpg") + " " + quoted("thumb.bmp") + " 16 16").exitCode, 0);
+        const HDIB thumb = ReadBmp(file("thumb.bmp")).take();
+        ASSERT_TRUE(thumb);
+        EXPECT_EQ(thumb.width(), 16);  // the upright shape, whatever the stored one
+        EXPECT_EQ(thumb.height(), 8);
+        EXPECT_GT(testing::Pixel24(thumb, 3, 6).r, 200);  // red top-left
         ASSERT_EQ(Tool("convert " + quoted("photo.jpg") + " " + quoted("saved.jpg")).exitCode, 0);
         const std::string saved = exivTags("saved.jpg");
         EXPECT_NE(saved.find("Exif.Image.Orientation                       Short       1  top, left"), std::string::npos)
@@ -85,6 +92,34 @@ TEST_F(PhotoMetadataTool, ConvertKeepsMetadataAndStripsPersonalData)
     EXPECT_NE(stripped.find("2021:06:05 14:03:09"), std::string::npos) << stripped;
     EXPECT_EQ(stripped.find("GPS"), std::string::npos) << stripped;
     EXPECT_EQ(stripped.find("12345"), std::string::npos) << stripped;
+}
+
+TEST_F(PhotoMetadataTool, LayeredFileCarriesMetadataAndProfileThroughConvert)
+{
+    const std::string profile = "/usr/share/color/icc/colord/AdobeRGB1998.icc";
+    makeJpeg(6, "photo.jpg");
+    makeJpeg(1, "photo-thumb.jpg");
+    std::filesystem::copy_file(profile, file("photo.icc"));
+    tag("photo.jpg");
+    ASSERT_EQ(testing::RunCommand("cd " + quoted("") + " && exiv2 -q -it -iC photo.jpg && exiv2 -q"
+                                  " -M'set Exif.Photo.PixelXDimension 16' -M'set Exif.Photo.PixelYDimension 32' photo.jpg")
+                  .exitCode, 0);
+    ASSERT_NE(exivTags("photo.jpg").find("Exif.Thumbnail"), std::string::npos);
+    ASSERT_EQ(Tool("convert " + quoted("photo.jpg") + " " + quoted("doc.vlf")).exitCode, 0);
+    ASSERT_EQ(Tool("convert " + quoted("doc.vlf") + " " + quoted("again.vlf")).exitCode, 0);
+    for (const std::string out : {"j.jpg", "p.png", "t.tif", "w.webp"}) {
+        SCOPED_TRACE(out);
+        ASSERT_EQ(Tool("convert " + quoted("again.vlf") + " " + quoted(out)).exitCode, 0);
+        const std::string kept = exivTags(out);
+        for (const char* expected : {"2021:06:05 14:03:09", "Acme", "12345", "Xmp.dc.title", "top, left",
+                                     "PixelXDimension                   Long        1  32",
+                                     "PixelYDimension                   Long        1  16"})
+            EXPECT_NE(kept.find(expected), std::string::npos) << expected << "\n" << kept;
+        EXPECT_EQ(kept.find("Iptc.Application2.Caption") != std::string::npos, out != "w.webp");  // none in WebP
+        EXPECT_EQ(kept.find("Exif.Thumbnail"), std::string::npos) << kept;
+        ASSERT_EQ(testing::RunCommand("cd " + quoted("") + " && exiv2 -q -eC " + out).exitCode, 0);
+        EXPECT_EQ(ReadWholeFile(file(out.substr(0, 1) + ".icc")), ReadWholeFile(profile));
+    }
 }
 
 TEST_F(PhotoMetadataTool, AlbumSearchFindsDateTakenAndCameraAndRebuildsItsIndex)
