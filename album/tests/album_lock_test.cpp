@@ -81,24 +81,6 @@ TEST(AlbumLock, IsTakenOnACompanionFileAndHeldUntilReleased)
     EXPECT_EQ(Bytes(album), before);  // the album itself is never opened for the lock
 }
 
-TEST(AlbumLock, ASecondWriterWaitsForTheFirst)
-{
-    lv::testing::TempDir dir;
-    const std::string album = dir.file("a.abm");
-    auto first = AlbumLock::Acquire(album);
-    ASSERT_TRUE(first);
-    std::atomic<bool> second{false};
-    std::thread waiter([&] {
-        auto lock = AlbumLock::Acquire(album);
-        second = lock.has_value();
-    });
-    std::this_thread::sleep_for(std::chrono::milliseconds(150));
-    EXPECT_FALSE(second);
-    first.reset();
-    waiter.join();
-    EXPECT_TRUE(second);
-}
-
 TEST(AlbumLock, AFolderThatTakesNoFileGivesNoLock)
 {
     EXPECT_FALSE(AlbumLock::Acquire("/nonexistent-folder/a.abm"));

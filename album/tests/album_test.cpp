@@ -1,4 +1,4 @@
-// The open album's table: the limit, clamped removal and moves, paths, parking.
+// The open album's table: clamped removal and moves, paths, parking.
 
 #include "album/album.h"
 #include "album_test_support.h"
@@ -38,16 +38,6 @@ TEST(AlbumTable, RemoveAndMoveClampTheirIndexes)
     EXPECT_EQ(album.path(0), "");
     EXPECT_EQ(album.caption(-1), "");
     EXPECT_FALSE(album.thumbnailCopy(0));
-}
-
-TEST(AlbumTable, HoldsAThousandEntries)
-{
-    Album album;
-    for (std::size_t i = 0; i < 1000; ++i)
-        ASSERT_TRUE(album.append(testing::EntryFor(1, 1, "/p" + std::to_string(i))));
-    EXPECT_FALSE(album.append(testing::EntryFor(1, 1, "/one-too-many")));
-    EXPECT_EQ(album.count(), 1000u);
-    EXPECT_EQ(album.path(999), "/p999");
 }
 
 TEST(AlbumTable, PathsAndThumbnailCopies)

@@ -74,21 +74,16 @@ TEST(AlbumViewSelection, ReadOnlyAlbumsSelectOnePhotoAndNeverMove)
     EXPECT_EQ(CheckDelete(album, view), DeleteCheck::Nothing);
 }
 
-TEST(AlbumViewDrag, DroppingPhotoTwoOnSixShiftsThreeToSixUp)
+// Photo two dropped on six, by the mouse, is the album page's widget test
+// (`AlbumPageOnSkin.DraggingPhotoTwoOntoSixAndOutOfTheGrid`).
+TEST(AlbumViewDrag, BeyondTheLastPhotoCountsAsTheLastAndOntoItselfMovesNothing)
 {
     Album album = testing::NumberedAlbum(9);
     AlbumView view(album, kUserGrid);
     view.open(0, 0);
     view.click(2, ClickKeys::None);
     ASSERT_TRUE(view.dropOn(6));
-    EXPECT_EQ(testing::PathsOf(album), (std::vector<std::string>{"/fotos/p0.jpg", "/fotos/p1.jpg", "/fotos/p3.jpg", "/fotos/p4.jpg",
-                                                      "/fotos/p5.jpg", "/fotos/p6.jpg", "/fotos/p2.jpg", "/fotos/p7.jpg",
-                                                      "/fotos/p8.jpg"}));
-    EXPECT_EQ(view.selected(), 6);
     EXPECT_EQ(Flags(album), std::vector<int>{6});
-    EXPECT_TRUE(album.modified());
-
-    // Beyond the last photo counts as the last; onto itself moves nothing.
     ASSERT_TRUE(view.dropOn(40));
     EXPECT_EQ(album.path(8), "/fotos/p2.jpg");
     EXPECT_FALSE(view.dropOn(8));

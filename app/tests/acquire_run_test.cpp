@@ -1,10 +1,8 @@
 // Scanning in the running program on a virtual X server, from the scanner interface's test
 // backend through the program's source manager and its dialog: into a new image window on the
-// acquisition page, and on the album page into the photos folder and the album shown, whose
-// file the page writes when it is left.
+// acquisition page, and on the album page into the photos folder from the source chosen.
 
 #include "acquire/tests/sane_test_backend.h"
-#include "common/testing/run_command.h"
 #include "program_runner.h"
 
 #include <gtest/gtest.h>
@@ -41,22 +39,6 @@ TEST_F(AcquireRun, ScansOpenAWindowOnTheAcquisitionPageAndJoinTheAlbumOnTheAlbum
     EXPECT_EQ(std::filesystem::path(photo).parent_path(), sandbox.home() / "photos");
     EXPECT_EQ(std::filesystem::path(photo).filename().string().substr(6), "01.JPG");
     EXPECT_NE(ReadTextFile(sandbox.configFile()).find("CAMERA_NUM=2"), std::string::npos);
-
-    // The new album of the page took it, alone selected, and wrote the file at once.
-    const std::string joined = sandbox.lastLine("album acquired ");
-    EXPECT_EQ(StateField(joined, "count"), "1") << sandbox.log();
-    EXPECT_EQ(StateField(joined, "selected"), "0");
-    EXPECT_EQ(StateField(joined, "modified"), "0");
-    const std::string albumFile = StateField(joined, "path");
-    ASSERT_FALSE(albumFile.empty()) << joined;
-    sandbox.expectAnswers({{"page 1", "album left "}});
-    const CommandResult info = RunCommand(std::string(LV_PROGRAM_DIR) + "/lumivista-tool album info '" + albumFile + "' --json");
-    ASSERT_EQ(info.exitCode, 0) << info.err;
-    EXPECT_NE(info.out.find("\"count\":1"), std::string::npos) << info.out;
-    EXPECT_NE(info.out.find("\"path\":\"" + photo + "\""), std::string::npos) << info.out;
-    // The caption runs into the item values that share its bytes (the first is 1).
-    EXPECT_NE(info.out.find("\"caption\":\"Still Image File\\u0001\""), std::string::npos) << info.out;
-    EXPECT_NE(info.out.find("\"width\":157,\"height\":196,\"bitCount\":24"), std::string::npos) << info.out;
 
     EXPECT_EQ(sandbox.quit(), 0);
 }

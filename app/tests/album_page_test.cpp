@@ -104,6 +104,20 @@ HDIB Picture(int width, int height, int shade)
     return picture;
 }
 
+// Pictures `first`..`last - 1` written as <prefix><i>.bmp in `dir`, the i-th `width + i` wide;
+// their album when `album` is given.
+void WritePictures(const lv::testing::TempDir& dir, const std::string& prefix, int first, int last, int width,
+                   int height, album::Album* album = nullptr)
+{
+    for (int i = first; i < last; ++i) {
+        HDIB picture = Picture(width + i, height, 20 * i % 256);
+        const std::string path = dir.file(prefix + std::to_string(i) + ".bmp");
+        ASSERT_EQ(WriteBmp(path, picture), WriteResult::Written);
+        if (album)
+            album->append(*album::BuildEntry(picture, {path, "", {1, 1, 1}}));
+    }
+}
+
 // The user's albums folder holds "album1.abm" with `photos` pictures (named p0.bmp ...).
 class AlbumPageOnSkin : public ::testing::Test {
 protected:
@@ -126,11 +140,7 @@ protected:
     void makeAlbum(int photos, bool readOnly = false)
     {
         album::Album made;
-        for (int i = 0; i < photos; ++i) {
-            HDIB picture = Picture(40 + i, 30, 20 * i % 256);
-            ASSERT_EQ(WriteBmp(photoPath(i), picture), WriteResult::Written);
-            made.append(*album::BuildEntry(picture, {photoPath(i), "", {1, 1, 1}}));
-        }
+        WritePictures(dir, "p", 0, photos, 40, 30, &made);
         std::vector<std::uint8_t> bytes = album::EncodeAlbum(made.entries());
         bytes[album::kReadOnlyOffset] = readOnly ? 1 : 0;
         ASSERT_TRUE(WriteWholeFile((albums() / "album1.abm").string(), bytes));
@@ -463,10 +473,7 @@ TEST_F(AlbumPageOnSkin, DroppedFilesJoinInOrderAndFailuresAreToldOnce)
 {
     makeAlbum(2);
     showPage();
-    for (int i = 2; i < 7; ++i) {
-        HDIB picture = Picture(60, 20 + i, 200);
-        ASSERT_EQ(WriteBmp(photoPath(i), picture), WriteResult::Written);
-    }
+    WritePictures(dir, "p", 2, 7, 60, 20);
     std::ofstream(dir.file("quebrada.bmp")) << "not a picture";
     QMimeData mime;
     mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(photoPath(2))), QUrl::fromLocalFile(dir.file("quebrada.bmp").c_str()),
@@ -543,10 +550,7 @@ TEST_F(AlbumPageOnSkin, ArrivingPhotosRepaintTheCellsTheyChangeAndAllOfThemWhenT
 {
     makeAlbum(9);
     showPage();
-    for (int i = 9; i < 12; ++i) {
-        HDIB picture = Picture(50, 30, 40 * i % 256);
-        ASSERT_EQ(WriteBmp(photoPath(i), picture), WriteResult::Written);
-    }
+    WritePictures(dir, "p", 9, 12, 50, 30);
     // The sharp pictures of the photos shown arrive first, each repainting its cell.
     EXPECT_TRUE(QTest::qWaitFor([&] { return fs::exists(album::LargeThumbnailFolder()) &&
                                  std::distance(fs::directory_iterator(album::LargeThumbnailFolder()), {}) >= 9; }, 5000));
@@ -610,10 +614,7 @@ TEST_F(AlbumPageOnSkin, ScannedPhotosJoinTheShownAlbumAloneSelectedInViewAndAreW
     EXPECT_FALSE(page->session().album().modified()) << "an acquired photo is written to the album file at once";
 
     // A grab while photos dropped on the page are still arriving: all of them get in.
-    for (int i = 10; i < 13; ++i) {
-        HDIB dropped = Picture(50, 40, i);
-        ASSERT_EQ(WriteBmp(photoPath(i), dropped), WriteResult::Written);
-    }
+    WritePictures(dir, "p", 10, 13, 50, 40);
     page->addFiles({photoPath(10), photoPath(11), photoPath(12)});
     HDIB frame = Picture(64, 48, 200);
     const std::string grabbed = dir.file("0612AB02.JPG");
@@ -714,12 +715,7 @@ TEST(AlbumBrowserControl, GridFollowsTheSizeKeysMoveAndCaptionsAreWritten)
 {
     lv::testing::TempDir dir;
     album::Album made;
-    for (int i = 0; i < 13; ++i) {
-        HDIB picture = Picture(100 + i, 50, 30 * i % 256);
-        const std::string path = dir.file("b" + std::to_string(i) + ".bmp");
-        ASSERT_EQ(WriteBmp(path, picture), WriteResult::Written);
-        made.append(*album::BuildEntry(picture, {path, "", {1, 1, 1}}));
-    }
+    WritePictures(dir, "b", 0, 13, 100, 50, &made);
     ASSERT_TRUE(made.write(dir.file("viagem.abm")));
 
     AlbumBrowserStates states;
@@ -914,12 +910,7 @@ TEST(AlbumPicker, ElevenTemplatesScrollWithTheWheelAndTheBarShowsWhere)
 {
     lv::testing::TempDir dir;
     album::Album made;
-    for (int i = 0; i < 11; ++i) {
-        HDIB picture = Picture(60, 40 + i, 20 * i % 256);
-        const std::string path = dir.file("t" + std::to_string(i) + ".bmp");
-        ASSERT_EQ(WriteBmp(path, picture), WriteResult::Written);
-        made.append(*album::BuildEntry(picture, {path, "", {1, 1, 1}}));
-    }
+    WritePictures(dir, "t", 0, 11, 60, 40, &made);
     ASSERT_TRUE(made.write(dir.file("modelos.abm")));
     AlbumPickDialog dialog(nullptr, "template gallery wheel", "Modelos", dir.file("modelos.abm"), nullptr);
     dialog.show();

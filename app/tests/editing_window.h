@@ -17,6 +17,20 @@
 
 namespace lv::app {
 
+// The main window without a skin: its whole 700 x 500 surface is the workspace.
+struct BareEditingWindow {
+    BareEditingWindow()
+    {
+        main.resize(700, 500);
+        documents.attach(main);
+    }
+
+    testing::UiRecorder ui;
+    TestHooks hooks;
+    DocumentWindows documents{hooks};
+    MainWindow main{documents, documents, hooks, nullptr};
+};
+
 class EditingWindow : public ::testing::Test {
 protected:
     void SetUp() override

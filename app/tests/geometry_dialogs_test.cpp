@@ -1,6 +1,7 @@
 // The image size, canvas size and "Girar todas as camadas" dialogs, answered through the
 // image screen's buttons: what the user sets reaches the whole-picture commands.
 
+#include "app/tests/editing_window.h"
 #include "app/core/view/colours.h"
 #include "app/shell/handler_table.h"
 #include "app/skin/handlers.h"
@@ -50,11 +51,9 @@ void pressOk(QDialog& dialog)
 }
 
 // 300 × 200 at 200 dpi, one background layer, in a window of a 700 × 500 workspace.
-struct GeometryDialogs : ::testing::Test {
+struct GeometryDialogs : ::testing::Test, BareEditingWindow {
     GeometryDialogs()
     {
-        main.resize(700, 500);
-        documents.attach(main);
         auto stack = CreateLayerStackFromImage(DibCreate(300, 200, kPictureColour, false));
         CompositeLayers(*stack);
         documents.openDocumentWindow(std::move(stack), "medidas");
@@ -79,11 +78,6 @@ struct GeometryDialogs : ::testing::Test {
         main.handlers().call(button);
         EXPECT_TRUE(answered);
     }
-
-    testing::UiRecorder ui;
-    TestHooks hooks;
-    DocumentWindows documents{hooks};
-    MainWindow main{documents, documents, hooks, nullptr};
 };
 
 TEST_F(GeometryDialogs, ImageSizeInPixelsPercentAndPrintSizesWithTheSidesLockedOrNot)

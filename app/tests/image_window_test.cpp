@@ -1,3 +1,4 @@
+#include "app/tests/editing_window.h"
 #include "app/core/shell_state.h"
 #include "app/core/tools.h"
 #include "app/core/undo/undo_table.h"
@@ -92,25 +93,13 @@ struct ProbeInstalled {
     ProbeTool* probe = nullptr;
 };
 
-// Without a skin the main window has no control 100: its whole 700 x 500 surface is the workspace.
-struct ImageWindows : ::testing::Test {
-    ImageWindows()
-    {
-        main.resize(700, 500);
-        documents.attach(main);
-    }
-
+struct ImageWindows : ::testing::Test, BareEditingWindow {
     static std::unique_ptr<LayerStack> picture(int width, int height, std::uint32_t colour = 0x204080)
     {
         auto stack = CreateLayerStackFromImage(DibCreate(width, height, colour, false));
         CompositeLayers(*stack);
         return stack;
     }
-
-    testing::UiRecorder ui;
-    TestHooks hooks;
-    DocumentWindows documents{hooks};
-    MainWindow main{documents, documents, hooks, nullptr};
 };
 
 // Mouse events at points of a window, the global position the same.
@@ -427,7 +416,7 @@ bool IsOutlinePixel(const QImage& image, int x, int y)
     return c == 0x000000 || c == 0xFFFFFF;
 }
 
-TEST_F(ImageWindows, ASelectionDraggedDeletedUndoneAndMadeWithTheWandShowsItsMarchingOutline)
+TEST_F(ImageWindows, ADraggedSelectionShowsItsMarchingOutlineAndThePickerTakesColours)
 {
     documents.openDocumentWindow(picture(100, 80, 0x204080), "/fotos/selecao.jpg");
     ImageWindow* window = documents.active();
@@ -451,18 +440,6 @@ TEST_F(ImageWindows, ASelectionDraggedDeletedUndoneAndMadeWithTheWandShowsItsMar
     window->tick();
     const QImage next = window->grab().toImage();
     EXPECT_NE(shown.pixel(at(12, 10)), next.pixel(at(12, 10))) << "the tick moves the dots";
-
-    QKeyEvent del(QEvent::KeyPress, Qt::Key_Delete, Qt::NoModifier);
-    QCoreApplication::sendEvent(window, &del);
-    EXPECT_EQ(doc.layers[0].mask.read().row(80 - 1 - 15)[20], 0) << "deleted to transparency";
-    EXPECT_EQ(doc.composite.row(80 - 1 - 15)[3 * 20], 255) << "the white grid shows through";
-    main.handlers().call(skin::Handler::Undo);
-    EXPECT_EQ(doc.layers[0].mask.read().row(80 - 1 - 15)[20], 255);
-    EXPECT_EQ(doc.selectionRect, (Rect{10, 10, 31, 21})) << "the selection came back with the pixels";
-
-    documents.chooseTool(1104);
-    mouse.click(at(50, 50));
-    EXPECT_EQ(doc.selectionRect, (Rect{0, 0, 100, 80})) << "one colour: the whole layer";
 
     documents.chooseTool(1123);
     mouse.click(at(5, 5), Qt::RightButton);

@@ -85,24 +85,5 @@ TEST(LayerPaletteReach, ItsOwnStripMovesThePalette)
     EXPECT_EQ(palette.pos(), from + QPoint(30, 20));
 }
 
-// Without a window manager no window is active until a click, and shortcuts wait for one.
-TEST(LayerPaletteReach, CtrlPShowsThePaletteBeforeAnyWindowIsActive)
-{
-    testing::UiRecorder ui;
-    TestHooks hooks;
-    DocumentWindows documents{hooks};
-    MainWindow main{documents, documents, hooks, nullptr};
-    documents.attach(main);
-    ASSERT_EQ(QApplication::activeWindow(), nullptr);
-    QKeyEvent plainP(QEvent::KeyPress, Qt::Key_P, Qt::NoModifier, QStringLiteral("p"));
-    QApplication::sendEvent(&main, &plainP);
-    QKeyEvent controlShiftP(QEvent::KeyPress, Qt::Key_P, Qt::ControlModifier | Qt::ShiftModifier);
-    QApplication::sendEvent(&main, &controlShiftP);
-    EXPECT_FALSE(documents.layerPaletteShown()) << "only Ctrl+P";
-    QKeyEvent press(QEvent::KeyPress, Qt::Key_P, Qt::ControlModifier);
-    QApplication::sendEvent(&main, &press);
-    EXPECT_TRUE(documents.layerPaletteShown());
-}
-
 }  // namespace
 }  // namespace lv::app

@@ -1,3 +1,4 @@
+#include "app/tests/editing_window.h"
 #include "app/editing/document_windows.h"
 #include "app/editing/image_window.h"
 #include "app/shell/main_window.h"
@@ -15,11 +16,9 @@ namespace lv::app {
 namespace {
 
 // Without a skin the main window's whole 700 x 500 surface is the workspace.
-struct Refit : ::testing::Test {
+struct Refit : ::testing::Test, BareEditingWindow {
     Refit()
     {
-        main.resize(700, 500);
-        documents.attach(main);
         auto stack = CreateLayerStackFromImage(DibCreate(4000, 1000, 0x204080, false));
         CompositeLayers(*stack);
         documents.openDocumentWindow(std::move(stack), "larga");
@@ -31,10 +30,6 @@ struct Refit : ::testing::Test {
         EXPECT_FALSE(window->view().scrollable(Axis::Vertical));
         EXPECT_TRUE(window->area().contains(window->geometry()));
     }
-    testing::UiRecorder ui;
-    TestHooks hooks;
-    DocumentWindows documents{hooks};
-    MainWindow main{documents, documents, hooks, nullptr};
     ImageWindow* window = nullptr;
 };
 

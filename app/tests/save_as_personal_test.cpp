@@ -2,6 +2,7 @@
 // offered for the formats that keep metadata, and when checked the file written has no GPS
 // position or serial number while the date stays (checked with the metadata library's reader).
 
+#include "app/tests/editing_window.h"
 #include "app/editing/document_windows.h"
 #include "app/editing/image_window.h"
 #include "app/editing/save_as_dialog.h"
@@ -31,12 +32,8 @@ std::string exivTags(const std::string& path)
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-struct SaveAsPersonal : ::testing::Test {
+struct SaveAsPersonal : ::testing::Test, BareEditingWindow {
     testing::TempDir dir;
-    testing::UiRecorder ui;
-    TestHooks hooks;
-    DocumentWindows documents{hooks};
-    MainWindow main{documents, documents, hooks, nullptr};
 
     // Save as through the dialog, which the timer finds shown: `check` sets the choice.
     bool saveAs(const std::string& name, const std::function<void(QCheckBox&)>& check)
@@ -59,8 +56,6 @@ struct SaveAsPersonal : ::testing::Test {
 
 TEST_F(SaveAsPersonal, TheCheckedChoiceDropsGpsAndSerialsFromTheFileAndLaterSaves)
 {
-    main.resize(700, 500);
-    documents.attach(main);
     const std::string photo = dir.file("praia.jpg");
     ASSERT_EQ(std::system(("/usr/bin/python3 '" LV_SOURCE_DIR "/imagelib/tests/make_oriented_jpeg.py' 1 '" + photo + "'").c_str()), 0);
     ASSERT_EQ(std::system(("exiv2 -q -M'set Exif.Photo.DateTimeOriginal 2021:06:05 14:03:09'"

@@ -97,7 +97,7 @@ TEST(SlideShowRun, AThreePhotoAlbumAdvancesOnEnterAndEscapeBringsBackTheMainWind
     // The album without its file: the show says so and opens nothing.
     sandbox.expectAnswers({{start, "dialog slideshowsettings album=0\n"}});
     sandbox.send("key Down");
-    sandbox.expectAnswers({{"key Return", ": Não existem imagens no álbum.\n"}});
+    sandbox.expectAnswers({{"key Return", "message Atenção: Não existem imagens no álbum.\n"}});
     EXPECT_FALSE(sandbox.waitForLog("timer 100 stopped\n", std::chrono::seconds(1), 2)) << "no second show";
 
     // The main window has the keyboard again: F1 opens the slide show screen's help.

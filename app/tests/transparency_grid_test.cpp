@@ -1,3 +1,4 @@
+#include "app/tests/editing_window.h"
 #include "app/core/documents/document_io.h"
 #include "app/editing/document_windows.h"
 #include "app/editing/image_window.h"
@@ -19,22 +20,16 @@ namespace {
 
 // A 32 x 16 picture whose left half is transparent, opened from a PNG as the program opens it
 // and shown at 100 %: the left half shows the grid's cells, the right half the picture.
-struct TransparencyGrid : ::testing::TestWithParam<int> {
+struct TransparencyGrid : ::testing::TestWithParam<int>, BareEditingWindow {
     void SetUp() override { SetTransparencyGridScheme(GetParam()); }
     void TearDown() override { SetTransparencyGridScheme(0); }
 
     testing::TempDir dir;
-    testing::UiRecorder ui;
-    TestHooks hooks;
-    DocumentWindows documents{hooks};
-    MainWindow main{documents, documents, hooks, nullptr};
 };
 
 TEST_P(TransparencyGrid, TransparentPixelsShowTheGridAndOpaqueOnesThemselves)
 {
     constexpr int kWidth = 32, kHeight = 16;
-    main.resize(700, 500);
-    documents.attach(main);
     HDIB colours = testing::MakePhotoLike(kWidth, kHeight);
     HDIB alpha = AllocatePicture(kWidth, kHeight, 8, 256);
     FillGreyRamp(alpha.colors(), 256);

@@ -8,15 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <csignal>
 #include <numeric>
 #include <optional>
 #include <set>
-#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 #include <utime.h>
 
@@ -260,29 +257,6 @@ TEST_F(SafeFileSink, ReadOnlyFilesAndForbiddenFoldersAreNotReplaced)
     EXPECT_EQ(filesIn(dir.path()), 2u);
 }
 
-TEST_F(SafeFileSink, AFullDiskOrAFileSizeLimitLeavesTheOldFileWhole)
-{
-    testing::SmallDisk disk(64 * 1024);
-    const std::string onDisk = disk.mounted() ? disk.file("photo.bmp") : dir.file("photo.bmp");
-    ASSERT_TRUE(WriteWholeFile(onDisk, counting(20'000)));
-    {
-        std::optional<testing::DiskFullAfter> hook;
-        if (!disk.mounted())
-            hook.emplace(40'000);
-        EXPECT_EQ(overwrite(onDisk, 200'000).problem, FileProblem::DiskFull);
-    }
-    EXPECT_EQ(*ReadWholeFile(onDisk), counting(20'000));
-    EXPECT_EQ(filesIn(std::filesystem::path(onDisk).parent_path()), 1u);
-
-    const std::string limited = existing("limited.bmp", "old");
-    {
-        testing::FileSizeLimit limit(1000);
-        EXPECT_EQ(overwrite(limited, 5000).problem, FileProblem::FileTooBig);
-    }
-    EXPECT_EQ(contentOf(limited), "old");
-    EXPECT_EQ(filesIn(dir.path()), disk.mounted() ? 1u : 2u);
-}
-
 TEST(ByteSink, MemorySinkOverwritesAfterSeekAndGrowsWithZeros)
 {
     MemorySink sink;
@@ -316,28 +290,6 @@ TEST_F(SafeFileSink, TemporaryFilesCarryTheProgramsOwnMarkBesideTheTarget)
         EXPECT_TRUE(IsSaveTemporaryName(ours)) << ours;
     for (const char* theirs : {".x.abc123", "x.lv-abc123", ".x.lv-abc12", ".x.lv-abc12!", ".lv-abc123", ".x.lv_abc123"})
         EXPECT_FALSE(IsSaveTemporaryName(theirs)) << theirs;
-}
-
-TEST_F(SafeFileSink, AWriteStoppedByTheFileSizeLimitLeavesNoTemporaryFile)
-{
-    const std::string path = existing("photo.png", "old");
-    // The limit is the process's own, so the write runs in a child that ignores SIGXFSZ and
-    // sees EFBIG, as a program that ignores it does.
-    const pid_t child = ::fork();
-    if (child == 0) {
-        std::signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{64 * 1024, 64 * 1024};
-        if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
-            ::_exit(10);
-        const FileFailure why = overwrite(path, 1'000'000);
-        ::_exit(why.problem == FileProblem::FileTooBig ? 0 : 11);
-    }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 0) << "10: no limit set, 11: not told as the size limit";
-    EXPECT_EQ(contentOf(path), "old");
-    EXPECT_EQ(filesIn(dir.path()), 1u) << "the temporary file is gone";
 }
 
 TEST_F(SafeFileSink, ASaveSweepsOnlyOurOwnTemporaryFilesOlderThanADayFromItsFolder)

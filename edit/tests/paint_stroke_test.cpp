@@ -96,20 +96,6 @@ TEST(BrushStamp, ShapesAndTheCustomPicture)
     EXPECT_EQ(cellsOn(hard(6, 4)), cellsOn(hard(1, 4))) << "no picture: the circle";
 }
 
-TEST(BrushStamp, TheCacheRebuildsOnlyWhenTheKeyChanges)
-{
-    StampCache cache;
-    StampKey key{StampKind::Soft, 1, 12, 100, nullptr};
-    cache.get(key);
-    cache.get(key);
-    EXPECT_EQ(cache.builds(), 1);
-    key.size = 13;
-    EXPECT_EQ(cache.get(key).size, 17);
-    key.kind = StampKind::Airbrush;
-    cache.get(key);
-    EXPECT_EQ(cache.builds(), 3);
-}
-
 TEST(StrokeSpacing, DabCountRunsFromOnePerEventToOnePerPixel)
 {
     EXPECT_EQ(DabCount({0, 0}, {100, 40}, 1, 20), 1);

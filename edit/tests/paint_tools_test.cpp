@@ -77,16 +77,6 @@ TEST(BucketFill, TransparentClicksSetTheMaskAndLockedOrOutsideClicksOnlyBeep)
     EXPECT_EQ(LayerPixel(*locked.stack, 0, {20, 20}), kBlue);
 }
 
-TEST(BucketFill, TheSelectionLimitsTheFill)
-{
-    FakeWindow w;
-    ChangeSelection(*w.stack, *EllipseRegion({12, 5, 30, 25}), CombineMode::New, kUndoShapeSelection);
-    w.click(tool(1112), {20, 15});
-    for (int y = 0; y < 30; ++y)
-        for (int x = 10; x < 40; ++x)
-            ASSERT_EQ(LayerPixel(*w.stack, 0, {x, y}) != kBlue, SelectionContains(*w.stack, {x, y})) << x << "," << y;
-}
-
 TEST(RedEye, LowersRedOnlyWhereItDominatesAndOnlyInsideTheDab)
 {
     FakeWindow w;

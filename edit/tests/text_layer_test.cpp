@@ -425,14 +425,5 @@ TEST(TextDefaults, ThePhotoStartsAtATenthThenTheLastSizeUntilItNoLongerSuits)
     EXPECT_EQ(screen.shownHeights, (std::vector<int>{72, 72, 60, 60, 72}));
 }
 
-TEST(TextDefaults, TheStoredNameArialIsDrawnWithLiberationSans)
-{
-    LogFont font;
-    font.faceName = "Arial";
-    font.height = -20;
-    font.weight = 400;
-    EXPECT_EQ(TestFonts().drawnFamily(font), "Liberation Sans");
-}
-
 }  // namespace
 }  // namespace lv::testing

@@ -180,24 +180,6 @@ TEST(TextRender, SmoothEdgesBlendAndHardEdgesDoNot)
     }
 }
 
-TEST(TextRender, SameTextSameFontSamePixelsAcrossTheFontRoundTrips)
-{
-    LogFont font = arial(-28);
-    font.faceName = "Times New Roman";
-    font.italic = 1;
-    const RenderedText first = render("Ação, pão e café\nà beira-mar", font);
-    const RenderedText again = render("Ação, pão e café\nà beira-mar", font);
-    const RenderedText viaPattern = render("Ação, pão e café\nà beira-mar", LogFontFromPattern(*PatternFromLogFont(font)));
-    TextObject object = MakeTextObject("");
-    StoreLogFont(object, font);
-    const RenderedText viaObject = render("Ação, pão e café\nà beira-mar", LogFontOfObject(object));
-    ASSERT_TRUE(first.coverage);
-    EXPECT_EQ(pixels(first.coverage), pixels(again.coverage));
-    EXPECT_EQ(pixels(first.coverage), pixels(viaPattern.coverage));
-    EXPECT_EQ(pixels(first.coverage), pixels(viaObject.coverage));
-    EXPECT_EQ(first.coverage.width(), viaPattern.coverage.width());
-}
-
 TEST(TextRender, AccentsInkAboveTheXHeightAndCedillaBelowTheBaseline)
 {
     const LogFont font = arial(-40);

@@ -7,8 +7,6 @@
 #include "edit/tests/paint_test_support.h"
 #include "edit/tests/tool_test_support.h"
 #include "edit/tools/paint/colour_picker_tool.h"
-#include "edit/tools/placement/layer_resize_tool.h"
-#include "edit/tools/placement/layer_rotate_tool.h"
 #include "edit/tools/overlay_painter.h"
 #include "edit/tools/tool_registry.h"
 
@@ -232,7 +230,7 @@ TEST(MoveTools, LiftedContentIsPutDownInItsOwnLayerBeforeAnotherBecomesCurrent)
     EXPECT_EQ(w.undo.steps.size(), steps + 1) << "nothing lifted, nothing to record";
 }
 
-TEST(OtherTools, CropTrashZoomGrabPickerAndTransform)
+TEST(OtherTools, CropTrashZoomGrabAndPicker)
 {
     FakeWindow w;
     Tool& crop = tool(1122);
@@ -268,36 +266,6 @@ TEST(OtherTools, CropTrashZoomGrabPickerAndTransform)
     EXPECT_EQ(w.secondary, (RgbTriple{250, 250, 0}));
     w.press(picker, {100, 1});
     EXPECT_EQ(w.recorder.beeps, 1) << "outside the picture";
-
-    // The transform tool hands everything to the tool the buttons chose.
-    struct Recorder final : Tool {
-        explicit Recorder(int id)
-            : id_(id)
-        {
-        }
-        int id() const override { return id_; }
-        ToolResult press(ToolContext&, const PointerEvent&) override
-        {
-            ++presses;
-            return ToolResult::Handled();
-        }
-        int id_;
-        int presses = 0;
-    };
-    auto resize = std::make_unique<Recorder>(1140);
-    auto rotate = std::make_unique<Recorder>(1141);
-    Recorder* resizeTool = resize.get();
-    Recorder* rotateTool = rotate.get();
-    Tools().add(std::move(resize));
-    Tools().add(std::move(rotate));
-    w.press(tool(1121), {1, 1});
-    w.toolSettings.transform = TransformChoice::FreeRotate;
-    w.press(tool(1121), {1, 1});
-    EXPECT_EQ(resizeTool->presses, 1);
-    EXPECT_EQ(rotateTool->presses, 1);
-    // The real ones back, for the tests that follow.
-    Tools().add(std::make_unique<LayerResizeTool>());
-    Tools().add(std::make_unique<LayerRotateTool>());
 }
 
 TEST(OverlayPainter, RubberBandsAndHandlesLandOnTheViewsPixels)

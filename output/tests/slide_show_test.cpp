@@ -1,7 +1,5 @@
 #include "output/slide_show.h"
 
-#include "common/testing/ui_recorder.h"
-
 #include <gtest/gtest.h>
 
 #include <map>
@@ -175,29 +173,6 @@ TEST(SlideShow, TimerPeriodsAndTheWorkingName)
     s.transitionsOn = false;
     EXPECT_EQ(s.workingName(), "Nenhum");
     EXPECT_EQ(s.transitionName, "Cortina");  // the stored name keeps the list's text
-}
-
-TEST(SlideShow, AnAlbumThatCannotBeReadIsReportedAndOpensNothing)
-{
-    testing::UiRecorder ui;
-    const AlbumSlideReader failing = [](const std::string&) { return std::optional<std::vector<Slide>>(); };
-    EXPECT_FALSE(ReadShowSlides(failing, "albums/album1.abm"));
-    EXPECT_FALSE(ReadShowSlides(nullptr, "albums/album1.abm"));
-    ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_EQ(ui.messages[0].text, "Não existem imagens no álbum.");
-    EXPECT_EQ(ui.messages[0].title, "Atenção");
-    EXPECT_EQ(ui.messages[0].icon, ui::Icon::Exclamation);
-
-    std::string asked;
-    const AlbumSlideReader reading = [&](const std::string& path) {
-        asked = path;
-        return std::optional<std::vector<Slide>>(ThreeSlides());
-    };
-    const auto slides = ReadShowSlides(reading, "albums/album2.abm");
-    ASSERT_TRUE(slides);
-    EXPECT_EQ(slides->size(), 3u);
-    EXPECT_EQ(asked, "albums/album2.abm");
-    EXPECT_EQ(ui.messages.size(), 2u);
 }
 
 }  // namespace

@@ -114,16 +114,6 @@ TEST(EffectsBridge, NeighbourhoodEffectsSkipPicturesWithoutTwoPixelsEachWay)
     EXPECT_TRUE(ApplyEffect(d.doc(), effects::kOpNegative, 50, false));
 }
 
-TEST(EffectsBridge, PreviewingReplacesThePictureOnlyUntilTheCallerPutsItBack)
-{
-    PhotoDocument d;
-    const SharedPicture original = d.image();
-    ASSERT_TRUE(ApplyEnhancement(d.doc(), 1, std::vector<int>{70, 80}, true));
-    EXPECT_FALSE(d.image().sameAs(original));
-    EXPECT_EQ(d.table.count(), 0);
-    EXPECT_EQ(d.doc().modified, 0u);
-}
-
 TEST(EffectsBridge, PreviewCompositeShowsTheResultInTheRectangleAndKeepsTheLayer)
 {
     PhotoDocument d;

@@ -84,7 +84,8 @@ ButtonBar TwoButtons()
     return ButtonBar({{7, 35095, Rect::fromSize(0, 0, 22, 20)}, {8, 35320, Rect::fromSize(0, 22, 22, 20)}});
 }
 
-TEST(MiniToolbar, TheButtonUnderThePointerIsHotUntilTheTimerFindsThePointerGone)
+// The timer finding the pointer gone is the colour panel's widget test.
+TEST(MiniToolbar, TheButtonUnderThePointerIsHotAndTheGapBetweenButtonsCoolsIt)
 {
     ButtonBar bar = TwoButtons();
     BarChange c = bar.move({5, 5});
@@ -97,16 +98,6 @@ TEST(MiniToolbar, TheButtonUnderThePointerIsHotUntilTheTimerFindsThePointerGone)
     EXPECT_EQ(c.timer, BarChange::Timer::Keep) << "already running";
     c = bar.move({5, 21});  // the gap between them: nothing new is hot, the old one cools
     EXPECT_EQ(bar.state(1), BarState::Normal);
-
-    bar.move({5, 30});
-    EXPECT_EQ(bar.tick(true).timer, BarChange::Timer::Keep);
-    EXPECT_EQ(bar.state(1), BarState::Hot);
-    c = bar.tick(false);
-    EXPECT_EQ(c.timer, BarChange::Timer::Stop);
-    EXPECT_TRUE(c.repaint);
-    EXPECT_EQ(bar.state(1), BarState::Normal);
-    EXPECT_FALSE(bar.timerRunning());
-    EXPECT_EQ(bar.tick(false).timer, BarChange::Timer::Keep) << "a stopped timer does nothing";
 }
 
 TEST(MiniToolbar, AReleaseOnThePressedButtonFiresItsCommandAndAnywhereElseNothing)

@@ -53,7 +53,7 @@ std::uint32_t MiddleAfterTransition(const PresentWindow& window)
     return screen.pixel(screen.width() / 2, screen.height() / 2);
 }
 
-TEST(PresentWindow, OpensFullScreenWithFocusAndMovesOnWithEnter)
+TEST(PresentWindow, OpensFullScreenWithFocusAndMovesOnWithEnterPastAPhotoItCannotLoad)
 {
     MainTimer timer;
     PresentWindow window(ShowSetup(timer, true));
@@ -75,14 +75,8 @@ TEST(PresentWindow, OpensFullScreenWithFocusAndMovesOnWithEnter)
     const ScreenBitmap& screen = window.screenBitmap();
     EXPECT_EQ(screen.pixel(0, screen.height() / 2) == kScreenBlack || screen.pixel(screen.width() / 2, 0) == kScreenBlack,
               screen.width() * 48 != screen.height() * 64);  // bands unless the screen has the photo's shape
-
-    // Escape ends the show and gives the main window its timer back.
-    QPointer<QWidget> alive(&window);
     window.setAttribute(Qt::WA_DeleteOnClose, false);
-    QTest::keyClick(&window, Qt::Key_Escape);
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_FALSE(window.show().running());
-    EXPECT_EQ(timer.starts, std::vector<int>{kMainWindowTimerRestartMs});
+    // Escape ending the show and giving the main window its timer back is the slide show's run test.
 }
 
 TEST(PresentWindow, EachSlideIsReportedOnceAndWholeEvenWhenEnterCutsItsTransitionShort)

@@ -164,23 +164,6 @@ TEST(ProjectTemplates, OpenWithTheirPlaceholdersNamedByTheConvention)
     EXPECT_GE(counts[kFrameFolder], 10);
 }
 
-TEST(ProjectTemplates, FramesAreSeeThroughInTheMiddleAndSolidAtTheEdge)
-{
-    for (const ProjectTemplate& frame : FrameTemplates()) {
-        SCOPED_TRACE(frame.stem);
-        const auto stack = ReadLayeredFile((kProgram / TemplateFile(frame)).string());
-        ASSERT_TRUE(stack);
-        const LayerRecord& border = stack->layers[0];
-        ASSERT_EQ(ParsePlaceholderName(border.name).kind, "Moldura");
-        EXPECT_EQ(maskAt(border, stack->width / 2, stack->height / 2), 0);
-        EXPECT_EQ(maskAt(border, stack->width / 3, stack->height / 2), 0);
-        int solid = 0;
-        for (int x = 0; x < stack->width; x += 4)
-            solid += maskAt(border, x, 1) > 200;
-        EXPECT_GT(solid, stack->width / 4 / 2);
-    }
-}
-
 TEST(ProjectTemplates, CalendarsFindEveryPieceARefillAsksForAndTakeThem)
 {
     lv::testing::UiRecorder ui;

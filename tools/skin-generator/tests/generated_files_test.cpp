@@ -6,7 +6,6 @@
 #include "common/little_endian.h"
 #include "common/testing/run_command.h"
 #include "common/testing/ui_recorder.h"
-#include "imagelib/codecs/bmp/bmp.h"
 
 #include <gtest/gtest.h>
 
@@ -86,17 +85,6 @@ TEST(GeneratedSkin, EveryPanelLoadsWithItsBackgroundInBothVariants)
             EXPECT_EQ(loaded.buttons.size(), PanelButtons(panel).size());
         }
     EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST(GeneratedSkin, SplashAndIndicatorsAreBitmaps)
-{
-    const auto size = [](const std::string& name) {
-        const ReadResult r = ReadBmp(kProgram + "/ui/" + name);
-        return r.ok() ? std::pair(r.image().width(), r.image().height()) : std::pair(0, 0);
-    };
-    for (const auto& [name, width, height] : {std::tuple{"splashscreen.800", 640, 400}, {"splashscreen.640", 520, 330},
-                                              {"Indicator.640", 14, 14}, {"Indicatorblank.640", 14, 14}})
-        EXPECT_EQ(size(name), std::pair(width, height)) << name;
 }
 
 TEST(GeneratedSkin, ClickSoundsAreShortPcmWaves)
