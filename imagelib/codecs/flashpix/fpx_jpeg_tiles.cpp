@@ -299,6 +299,18 @@ bool JpegTileDecoder::create()
     return true;
 }
 
+// Tables stay loaded in the decompressor from one tile to the next. Called under the
+// caller's error jump.
+void JpegTileDecoder::loadTables(std::span<const std::uint8_t> tables)
+{
+    if (tables.empty() || tables.data() == loadedTables_)
+        return;
+    attach(&cinfo_, tables);
+    if (jpeg_read_header(&cinfo_, FALSE) != JPEG_HEADER_TABLES_ONLY)
+        ERREXIT(&cinfo_, JERR_NOTIMPL);
+    loadedTables_ = tables.data();
+}
+
 bool JpegTileDecoder::decode(std::span<const std::uint8_t> tables, std::span<const std::uint8_t> tile,
                              TileColour colour, int channels, std::uint8_t* out, std::ptrdiff_t stride)
 {
@@ -309,13 +321,7 @@ bool JpegTileDecoder::decode(std::span<const std::uint8_t> tables, std::span<con
         loadedTables_ = nullptr;
         return false;
     }
-    // Tables stay loaded in the decompressor from one tile to the next.
-    if (!tables.empty() && tables.data() != loadedTables_) {
-        attach(&cinfo_, tables);
-        if (jpeg_read_header(&cinfo_, FALSE) != JPEG_HEADER_TABLES_ONLY)
-            ERREXIT(&cinfo_, JERR_NOTIMPL);
-        loadedTables_ = tables.data();
-    }
+    loadTables(tables);
     attach(&cinfo_, tile);
     jpeg_read_header(&cinfo_, TRUE);
     if (cinfo_.image_width > JDIMENSION(kTileSize) || cinfo_.image_height > JDIMENSION(kTileSize) ||
@@ -368,12 +374,7 @@ bool JpegTileDecoder::runRow(std::span<const std::uint8_t> tables, const WideTil
         loadedTables_ = nullptr;
         return false;
     }
-    if (!tables.empty() && tables.data() != loadedTables_) {
-        attach(&cinfo_, tables);
-        if (jpeg_read_header(&cinfo_, FALSE) != JPEG_HEADER_TABLES_ONLY)
-            ERREXIT(&cinfo_, JERR_NOTIMPL);
-        loadedTables_ = tables.data();
-    }
+    loadTables(tables);
     attach(&cinfo_, wide.bytes);
     jpeg_read_header(&cinfo_, TRUE);
     const std::size_t width = std::size_t(wide.tiles) * kTileSize;

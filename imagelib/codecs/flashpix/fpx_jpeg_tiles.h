@@ -102,6 +102,7 @@ public:
 
 private:
     bool create();
+    void loadTables(std::span<const std::uint8_t> tables);
     bool runRow(std::span<const std::uint8_t> tables, const WideTileStream& wide, int channels, std::size_t pixels,
                 const RowTarget& target);
     jpeg_decompress_struct cinfo_{};
