@@ -3,7 +3,7 @@
 #include "common/failure_notices.h"
 #include "common/ui_service.h"
 #include "edit/layered_format.h"
-#include "edit/psd_import.h"
+#include "edit/psd/psd_import.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_convert.h"
 #include "imagelib/codecs/file_names.h"

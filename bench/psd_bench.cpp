@@ -3,7 +3,7 @@
 // file in the same run.
 
 #include "bench_support.h"
-#include "edit/psd_import.h"
+#include "edit/psd/psd_import.h"
 
 #include <cstdio>
 

@@ -1,6 +1,6 @@
 #include "common/little_endian.h"
-#include "edit/psd_channels.h"
-#include "edit/psd_import.h"
+#include "edit/psd/psd_channels.h"
+#include "edit/psd/psd_import.h"
 #include "fuzz_support.h"
 #include "layered_fuzz_support.h"
 #include "structure_mutation.h"

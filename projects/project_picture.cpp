@@ -4,7 +4,7 @@
 #include "edit/layer_commands.h"
 #include "edit/layer_pictures.h"
 #include "edit/layered_format.h"
-#include "edit/psd_import.h"
+#include "edit/psd/psd_import.h"
 #include "imagelib/dib_convert.h"
 #include "imagelib/codecs/document_open.h"
 #include "imagelib/shared_picture.h"

@@ -6,8 +6,8 @@
 #include "common/little_endian.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
-#include "edit/psd_channels.h"
-#include "edit/psd_import.h"
+#include "edit/psd/psd_channels.h"
+#include "edit/psd/psd_import.h"
 
 #include <gtest/gtest.h>
 

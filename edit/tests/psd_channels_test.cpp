@@ -2,8 +2,8 @@
 // samples and UTF-16 names, at their boundaries and when they are damaged.
 
 #include "common/little_endian.h"
-#include "edit/psd_channels.h"
-#include "edit/psd_names.h"
+#include "edit/psd/psd_channels.h"
+#include "edit/psd/psd_names.h"
 
 #include <gtest/gtest.h>
 

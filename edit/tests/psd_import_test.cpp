@@ -7,7 +7,7 @@
 #include "common/string_table.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
-#include "edit/psd_import.h"
+#include "edit/psd/psd_import.h"
 #include "imagelib/codecs/document_open.h"
 #include "imagelib/tests/ppm.h"
 

@@ -7,7 +7,7 @@
 #include "edit/compositing.h"
 #include "edit/flatten_alpha.h"
 #include "edit/layered_format.h"
-#include "edit/psd_import.h"
+#include "edit/psd/psd_import.h"
 #include "imagelib/codecs/file_names.h"
 #include "imagelib/metadata/metadata_writer.h"
 

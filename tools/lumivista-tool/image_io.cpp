@@ -8,7 +8,7 @@
 #include "edit/layered_format.h"
 #include "edit/layered_open.h"
 #include "edit/layers.h"
-#include "edit/psd_import.h"
+#include "edit/psd/psd_import.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/dib_convert.h"
 #include "imagelib/codecs/file_names.h"

@@ -1,7 +1,7 @@
 #include "psd_command.h"
 
 #include "arguments.h"
-#include "edit/psd_structure.h"
+#include "edit/psd/psd_structure.h"
 #include "json_writer.h"
 
 #include <cstdio>

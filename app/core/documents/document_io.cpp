@@ -11,7 +11,7 @@
 #include "edit/layered_format.h"
 #include "edit/layered_open.h"
 #include "edit/layers.h"
-#include "edit/psd_import.h"
+#include "edit/psd/psd_import.h"
 #include "imagelib/codecs/alpha_mask.h"
 #include "imagelib/codecs/document_open.h"
 #include "imagelib/codecs/png/png.h"

@@ -4,7 +4,7 @@
 
 #include "common/byte_source.h"
 #include "common/file_problem.h"
-#include "edit/psd_structure.h"
+#include "edit/psd/psd_structure.h"
 #include "imagelib/dib.h"
 
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "edit/psd_merge.h"
+#include "edit/psd/psd_merge.h"
 
 #include "edit/layer_pictures.h"
 #include "imagelib/dib_alloc.h"

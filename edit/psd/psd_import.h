@@ -3,7 +3,7 @@
 // its position, name, opacity and visibility; a file without layers opens as one layer.
 
 #include "edit/layer_stack.h"
-#include "edit/psd_document.h"
+#include "edit/psd/psd_document.h"
 #include "imagelib/codecs/codec_result.h"
 
 #include <memory>

@@ -1,4 +1,4 @@
-#include "edit/psd_import.h"
+#include "edit/psd/psd_import.h"
 
 #include "common/string_table.h"
 #include "common/ui_service.h"

@@ -1,4 +1,4 @@
-#include "edit/psd_names.h"
+#include "edit/psd/psd_names.h"
 
 #include "common/text_encoding.h"
 

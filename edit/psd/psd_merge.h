@@ -2,7 +2,7 @@
 // Folding many layers of an imported document into one, as they look stacked with
 // normal blending; only for files with more layers than a document holds.
 
-#include "edit/psd_document.h"
+#include "edit/psd/psd_document.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "edit/psd_channels.h"
+#include "edit/psd/psd_channels.h"
 
 #include "common/little_endian.h"
 #include "imagelib/codecs/picture_budget.h"

@@ -1,7 +1,7 @@
-#include "edit/psd_structure.h"
+#include "edit/psd/psd_structure.h"
 
 #include "common/text_encoding.h"
-#include "edit/psd_names.h"
+#include "edit/psd/psd_names.h"
 #include "imagelib/dib.h"
 
 #include <cstring>

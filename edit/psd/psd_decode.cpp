@@ -1,7 +1,7 @@
-#include "edit/psd_channels.h"
-#include "edit/psd_document.h"
-#include "edit/psd_merge.h"
-#include "edit/psd_names.h"
+#include "edit/psd/psd_channels.h"
+#include "edit/psd/psd_document.h"
+#include "edit/psd/psd_merge.h"
+#include "edit/psd/psd_names.h"
 
 #include "common/little_endian.h"
 #include "common/string_table.h"
