@@ -3,6 +3,7 @@
 #include <dlfcn.h>
 
 #include <optional>
+#include <type_traits>
 
 namespace lv {
 namespace {

@@ -1,7 +1,9 @@
-// JPEG XL files told apart without libjxl, and libjxl opened only when a JPEG XL file is
-// coded: the program starts without it.
+// JPEG XL files told apart without libjxl, and libjxl and libheif opened only when a file of
+// theirs is coded: the program starts without them.
 
 #include "common/testing/run_command.h"
+#include "imagelib/codecs/heif/heif.h"
+#include "imagelib/codecs/heif/heif_library.h"
 #include "imagelib/codecs/jxl/jxl.h"
 #include "imagelib/codecs/jxl/jxl_library.h"
 
@@ -48,34 +50,53 @@ TEST(JxlLibrary, OpensOnceWithEveryFunction)
     EXPECT_GE(library->JxlThreadParallelRunnerDefaultNumWorkerThreads(), 1u);
 }
 
-bool jxlMapped()
+TEST(HeifLibrary, OpensOnceWithEveryFunction)
+{
+    const HeifLibrary* library = LoadedHeifLibrary();
+    ASSERT_NE(library, nullptr);
+    EXPECT_EQ(LoadedHeifLibrary(), library);
+#define LV_EXPECT_FOUND(name) EXPECT_NE(library->name, nullptr) << #name;
+    LV_HEIF_FUNCTIONS(LV_EXPECT_FOUND)
+#undef LV_EXPECT_FOUND
+    EXPECT_TRUE(CanWriteHeif(HeifCodec::Av1) || CanWriteHeif(HeifCodec::Hevc));
+}
+
+// Whether a library whose file name starts with `name` is mapped into this process.
+bool mapped(const std::string& name)
 {
     std::ifstream maps("/proc/self/maps");
     for (std::string line; std::getline(maps, line);)
-        if (line.find("/libjxl") != std::string::npos)
+        if (line.find("/" + name) != std::string::npos)
             return true;
     return false;
 }
 
-constexpr const char* kChildVariable = "LV_JXL_LAZY_CHILD";
+constexpr const char* kChildVariable = "LV_CODEC_LIBRARY_CHILD";
+const Bytes kHeicHead = {0, 0, 0, 0x18, 'f', 't', 'y', 'p', 'h', 'e', 'i', 'c'};
 
 // Run by the test below in a fresh process, where nothing has opened libjxl yet.
-TEST(JxlLibraryChild, NotMappedUntilFirstNeeded)
+TEST(CodecLibraryChild, NotMappedUntilFirstNeeded)
 {
     if (!std::getenv(kChildVariable))
-        GTEST_SKIP() << "run in its own process by JxlLibrary.NotLoadedAtStart";
-    EXPECT_FALSE(jxlMapped());
+        GTEST_SKIP() << "run in its own process by CodecLibraries.NotLoadedAtStart";
+    EXPECT_FALSE(mapped("libjxl"));
+    EXPECT_FALSE(mapped("libheif"));
     EXPECT_TRUE(IsJxlHead(kContainer));
-    EXPECT_FALSE(jxlMapped());
+    EXPECT_TRUE(IsHeifHead(kHeicHead));
+    EXPECT_FALSE(mapped("libjxl"));
+    EXPECT_FALSE(mapped("libheif"));
     ASSERT_NE(LoadedJxlLibrary(), nullptr);
-    EXPECT_TRUE(jxlMapped());
+    EXPECT_TRUE(mapped("libjxl"));
+    EXPECT_FALSE(mapped("libheif"));
+    ASSERT_NE(LoadedHeifLibrary(), nullptr);
+    EXPECT_TRUE(mapped("libheif"));
 }
 
-TEST(JxlLibrary, NotLoadedAtStart)
+TEST(CodecLibraries, NotLoadedAtStart)
 {
     const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
     const testing::CommandResult child = testing::RunCommand(std::string(kChildVariable) + "=1 '" + self
-                                                             + "' --gtest_filter=JxlLibraryChild.NotMappedUntilFirstNeeded");
+                                                             + "' --gtest_filter=CodecLibraryChild.NotMappedUntilFirstNeeded");
     EXPECT_EQ(child.exitCode, 0) << child.out;
     EXPECT_NE(child.out.find("[  PASSED  ] 1 test"), std::string::npos) << child.out;
     EXPECT_EQ(child.out.find("SKIPPED"), std::string::npos) << child.out;
