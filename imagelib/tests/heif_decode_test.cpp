@@ -25,9 +25,11 @@ TEST(HeifDecode, MatchesTheLibrarysOwnRgbForEveryLayout)
         ASSERT_EQ(made, 0);
         ASSERT_EQ(std::system(("heif-enc -q 90 " + png + " -o " + heic + " >/dev/null 2>&1").c_str()), 0);
 
-        const HeifContext context;
-        HeifHandle handle;
-        HeifImage theirs;
+        const HeifLibrary* heif = LoadedHeifLibrary();
+        ASSERT_NE(heif, nullptr);
+        const HeifContext context(*heif);
+        HeifHandle handle(*heif);
+        HeifImage theirs(*heif);
         ASSERT_EQ(heif_context_read_from_file(context.get(), heic.c_str(), nullptr).code, heif_error_Ok);
         ASSERT_EQ(heif_context_get_primary_image_handle(context.get(), handle.out()).code, heif_error_Ok);
         ASSERT_EQ(heif_image_handle_get_luma_bits_per_pixel(handle.get()), bits);

@@ -373,5 +373,48 @@ TEST_F(TiffWrite, CompressedStripsRecordTheirSizeAndCompression5)
     EXPECT_LT(f.size(), 244u + 300 * 200 * 3);
 }
 
+// Keeps what it is given, and how it was given: the writer's pixels should arrive in a few
+// large writes, not row by row.
+class RecordingSink final : public ByteSink {
+public:
+    bool write(const void* bytes, std::size_t count) override
+    {
+        sizes.push_back(count);
+        return memory.write(bytes, count);
+    }
+    bool seek(std::uint64_t position) override { return memory.seek(position); }
+    std::uint64_t position() const override { return memory.position(); }
+
+    MemorySink memory;
+    std::vector<std::size_t> sizes;
+};
+
+TEST_F(TiffWrite, PlainPixelsGoOutInLargeWritesAndReadBackWhole)
+{
+    CurrentSaveOptions().compress = false;
+    struct Case {
+        int width, height;
+        unsigned bits;
+        std::size_t mostWrites;  // the header's room, a colour map, the pixels' blocks, the header
+    };
+    // Rows that fill several blocks with a part-filled last one, rows of more than half a block,
+    // and depths whose file rows are shorter than the picture's padded rows.
+    for (const Case c : {Case{333, 800, 24, 6}, Case{65535, 3, 24, 5}, Case{1001, 700, 8, 5}, Case{333, 800, 1, 4}}) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height) + "x" + std::to_string(c.bits));
+        HDIB dib = c.bits == 8 ? testing::MakeGreyPicture(c.width, c.height) : MakePicture(c.width, c.height, c.bits, c.bits == 1 ? 2 : 0);
+        testing::FillPatterned(dib);
+        RecordingSink sink;
+        ASSERT_EQ(WriteTiff(sink, dib), WriteResult::Written);
+        EXPECT_LE(sink.sizes.size(), c.mostWrites);
+        const Bytes f = sink.memory.take();
+        const std::size_t fileRow = (std::size_t(c.width) * c.bits + 7) / 8;
+        EXPECT_EQ(entry(f, 279)[2], fileRow * std::size_t(c.height));
+        EXPECT_EQ(f.size(), entry(f, 273)[2] + fileRow * std::size_t(c.height));
+        const ReadResult back = testing::ReadFromBytes(f, [](ByteSource& s) { return ReadTiff(s); });
+        ASSERT_TRUE(back.ok());
+        EXPECT_TRUE(testing::SamePixels(back.image(), dib));
+    }
+}
+
 }  // namespace
 }  // namespace lv

@@ -1,7 +1,7 @@
 #pragma once
-// Owners of libheif's objects.
+// Owners of libheif's objects, each freed through the loaded library.
 
-#include <libheif/heif.h>
+#include "imagelib/codecs/heif/heif_library.h"
 
 #include <memory>
 
@@ -9,8 +9,8 @@ namespace lv {
 
 class HeifContext {
 public:
-    HeifContext()
-        : context_(heif_context_alloc())
+    explicit HeifContext(const HeifLibrary& heif)
+        : context_(heif.heif_context_alloc(), {&heif})
     {
     }
     explicit operator bool() const { return bool(context_); }
@@ -18,16 +18,21 @@ public:
 
 private:
     struct Free {
-        void operator()(heif_context* context) const { heif_context_free(context); }
+        const HeifLibrary* heif;
+        void operator()(heif_context* context) const { heif->heif_context_free(context); }
     };
     std::unique_ptr<heif_context, Free> context_;
 };
 
 // An object the library hands back through an out-parameter.
-template<typename T, void (*Release)(const T*)>
+template<typename T>
 class HeifOwned {
 public:
-    HeifOwned() = default;
+    using Release = void (*)(const T*);
+    explicit HeifOwned(Release release)
+        : release_(release)
+    {
+    }
     ~HeifOwned() { reset(); }
     HeifOwned(const HeifOwned&) = delete;
     HeifOwned& operator=(const HeifOwned&) = delete;
@@ -42,22 +47,36 @@ private:
     void reset()
     {
         if (object_)
-            Release(object_);
+            release_(object_);
         object_ = nullptr;
     }
+    Release release_;
     T* object_ = nullptr;
 };
 
-using HeifHandle = HeifOwned<heif_image_handle, heif_image_handle_release>;
-using HeifImage = HeifOwned<heif_image, heif_image_release>;
+struct HeifHandle : HeifOwned<heif_image_handle> {
+    explicit HeifHandle(const HeifLibrary& heif)
+        : HeifOwned(heif.heif_image_handle_release)
+    {
+    }
+};
+struct HeifImage : HeifOwned<heif_image> {
+    explicit HeifImage(const HeifLibrary& heif)
+        : HeifOwned(heif.heif_image_release)
+    {
+    }
+};
 
 class HeifEncoder {
 public:
-    HeifEncoder() = default;
+    explicit HeifEncoder(const HeifLibrary& heif)
+        : heif_(heif)
+    {
+    }
     ~HeifEncoder()
     {
         if (encoder_)
-            heif_encoder_release(encoder_);
+            heif_.heif_encoder_release(encoder_);
     }
     HeifEncoder(const HeifEncoder&) = delete;
     HeifEncoder& operator=(const HeifEncoder&) = delete;
@@ -65,6 +84,7 @@ public:
     heif_encoder** out() { return &encoder_; }
 
 private:
+    const HeifLibrary& heif_;
     heif_encoder* encoder_ = nullptr;
 };
 

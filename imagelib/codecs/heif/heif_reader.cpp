@@ -32,22 +32,22 @@ ReadResult libraryFailure(const heif_error& error)
 // 8-bit pictures without alpha come as three planes: the library's RGB is planar on the way,
 // and its interleaved output is one more full-size copy. Deeper ones it reduces to 8 bits
 // only when asked for interleaved samples.
-bool takesPlanarRgb(const heif_image_handle* handle)
+bool takesPlanarRgb(const HeifLibrary& heif, const heif_image_handle* handle)
 {
-    return !heif_image_handle_has_alpha_channel(handle) && heif_image_handle_get_luma_bits_per_pixel(handle) == 8
-        && heif_image_handle_get_chroma_bits_per_pixel(handle) == 8;
+    return !heif.heif_image_handle_has_alpha_channel(handle) && heif.heif_image_handle_get_luma_bits_per_pixel(handle) == 8
+        && heif.heif_image_handle_get_chroma_bits_per_pixel(handle) == 8;
 }
 
-FilePicture pictureFromPlanes(const heif_image* decoded, std::uint64_t fileBytes)
+FilePicture pictureFromPlanes(const HeifLibrary& heif, const heif_image* decoded, std::uint64_t fileBytes)
 {
     const heif_channel channels[3] = {heif_channel_R, heif_channel_G, heif_channel_B};
-    const int width = heif_image_get_width(decoded, heif_channel_R), height = heif_image_get_height(decoded, heif_channel_R);
+    const int width = heif.heif_image_get_width(decoded, heif_channel_R), height = heif.heif_image_get_height(decoded, heif_channel_R);
     const std::uint8_t* data[3] = {};
     int strides[3] = {};
     for (int i = 0; i < 3; ++i) {
-        data[i] = heif_image_get_plane_readonly(decoded, channels[i], &strides[i]);
-        if (!data[i] || heif_image_get_bits_per_pixel(decoded, channels[i]) != 8 || strides[i] < width
-            || heif_image_get_width(decoded, channels[i]) < width || heif_image_get_height(decoded, channels[i]) < height)
+        data[i] = heif.heif_image_get_plane_readonly(decoded, channels[i], &strides[i]);
+        if (!data[i] || heif.heif_image_get_bits_per_pixel(decoded, channels[i]) != 8 || strides[i] < width
+            || heif.heif_image_get_width(decoded, channels[i]) < width || heif.heif_image_get_height(decoded, channels[i]) < height)
             return {{}, {FileProblem::Corrupt, "HEIF"}};
     }
     FilePicture allocated = AllocateDecodedPicture(width, height, fileBytes);
@@ -57,12 +57,12 @@ FilePicture pictureFromPlanes(const heif_image* decoded, std::uint64_t fileBytes
     return allocated;
 }
 
-FilePicture pictureFromInterleaved(const heif_image* decoded, std::uint64_t fileBytes)
+FilePicture pictureFromInterleaved(const HeifLibrary& heif, const heif_image* decoded, std::uint64_t fileBytes)
 {
     int stride = 0;
-    const std::uint8_t* plane = heif_image_get_plane_readonly(decoded, heif_channel_interleaved, &stride);
-    const int width = heif_image_get_width(decoded, heif_channel_interleaved);
-    const int height = heif_image_get_height(decoded, heif_channel_interleaved);
+    const std::uint8_t* plane = heif.heif_image_get_plane_readonly(decoded, heif_channel_interleaved, &stride);
+    const int width = heif.heif_image_get_width(decoded, heif_channel_interleaved);
+    const int height = heif.heif_image_get_height(decoded, heif_channel_interleaved);
     if (!plane || stride < width * 3)
         return {{}, {FileProblem::Corrupt, "HEIF"}};
     FilePicture allocated = AllocateDecodedPicture(width, height, fileBytes);
@@ -94,40 +94,45 @@ ReadResult ReadHeif(ByteSource& source)
     if (FileFailure failure = ReadRestIntoMemory(source, bytes))
         return UnreadInput(failure);
 
-    const HeifContext context;
+    const HeifLibrary* library = LoadedHeifLibrary();
+    if (!library)
+        return DecodeFailure(FileProblem::Unsupported, "HEIF");
+    const HeifLibrary& heif = *library;
+    const HeifContext context(heif);
     if (!context)
         return {ReadCode::Failure, {FileProblem::OutOfMemory}};
-    heif_context_set_maximum_image_size_limit(context.get(), int(kMaxPictureDimension));
-    heif_error error = heif_context_read_from_memory_without_copy(context.get(), bytes.data(), bytes.size(), nullptr);
+    heif.heif_context_set_maximum_image_size_limit(context.get(), int(kMaxPictureDimension));
+    heif_error error = heif.heif_context_read_from_memory_without_copy(context.get(), bytes.data(), bytes.size(), nullptr);
     if (error.code != heif_error_Ok)
         return libraryFailure(error);
-    HeifHandle handle;
-    error = heif_context_get_primary_image_handle(context.get(), handle.out());
+    HeifHandle handle(heif);
+    error = heif.heif_context_get_primary_image_handle(context.get(), handle.out());
     if (error.code != heif_error_Ok)
         return libraryFailure(error);
     // Turning swaps the sides but keeps the area the budget counts.
-    const int sideA = heif_image_handle_get_width(handle.get()), sideB = heif_image_handle_get_height(handle.get());
+    const int sideA = heif.heif_image_handle_get_width(handle.get()), sideB = heif.heif_image_handle_get_height(handle.get());
     if (FileFailure refused = CheckDecodedSize(std::max(sideA, sideB), std::min(sideA, sideB), bytes.size()))
         return RefusedPicture(refused);
 
-    HeifImage decoded;
-    const bool planar = takesPlanarRgb(handle.get());
-    error = heif_decode_image(handle.get(), decoded.out(), heif_colorspace_RGB, planar ? heif_chroma_444 : heif_chroma_interleaved_RGB,
+    HeifImage decoded(heif);
+    const bool planar = takesPlanarRgb(heif, handle.get());
+    error = heif.heif_decode_image(handle.get(), decoded.out(), heif_colorspace_RGB, planar ? heif_chroma_444 : heif_chroma_interleaved_RGB,
                               nullptr);
     if (error.code != heif_error_Ok)
         return libraryFailure(error);
-    FilePicture allocated = planar ? pictureFromPlanes(decoded.get(), bytes.size()) : pictureFromInterleaved(decoded.get(), bytes.size());
+    FilePicture allocated = planar ? pictureFromPlanes(heif, decoded.get(), bytes.size())
+                                       : pictureFromInterleaved(heif, decoded.get(), bytes.size());
     if (!allocated.picture)
         return RefusedPicture(allocated.failure);
 
     ReadResult result(std::move(allocated.picture));
     result.facts().alreadyUpright = true;
-    const heif_color_profile_type profile = heif_image_handle_get_color_profile_type(handle.get());
-    const std::size_t profileSize = heif_image_handle_get_raw_color_profile_size(handle.get());
+    const heif_color_profile_type profile = heif.heif_image_handle_get_color_profile_type(handle.get());
+    const std::size_t profileSize = heif.heif_image_handle_get_raw_color_profile_size(handle.get());
     if ((profile == heif_color_profile_type_prof || profile == heif_color_profile_type_rICC) && profileSize > 0) {
         std::vector<std::uint8_t>& icc = result.facts().iccProfile;
         icc.resize(profileSize);
-        if (heif_image_handle_get_raw_color_profile(handle.get(), icc.data()).code != heif_error_Ok)
+        if (heif.heif_image_handle_get_raw_color_profile(handle.get(), icc.data()).code != heif_error_Ok)
             icc.clear();
     }
     return result;

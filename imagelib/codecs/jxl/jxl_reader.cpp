@@ -3,6 +3,8 @@
 #include "imagelib/codecs/jxl/jxl_runner.h"
 #include "imagelib/codecs/memory_decode.h"
 
+#include <algorithm>
+
 namespace lv {
 namespace {
 
@@ -24,28 +26,34 @@ void storePixels(void* opaque, std::size_t x, std::size_t y, std::size_t count, 
 }
 
 // The profile matters only when the colours are not described by the plain encoding.
-std::vector<std::uint8_t> embeddedProfile(JxlDecoder* decoder)
+std::vector<std::uint8_t> embeddedProfile(const JxlLibrary& jxl, JxlDecoder* decoder)
 {
     JxlColorEncoding encoding;
-    if (JxlDecoderGetColorAsEncodedProfile(decoder, nullptr, JXL_COLOR_PROFILE_TARGET_DATA, &encoding) == JXL_DEC_SUCCESS
+    if (jxl.JxlDecoderGetColorAsEncodedProfile(decoder, nullptr, JXL_COLOR_PROFILE_TARGET_DATA, &encoding) == JXL_DEC_SUCCESS
         && encoding.color_space == JXL_COLOR_SPACE_RGB && encoding.white_point == JXL_WHITE_POINT_D65
         && encoding.primaries == JXL_PRIMARIES_SRGB && encoding.transfer_function == JXL_TRANSFER_FUNCTION_SRGB)
         return {};
     std::size_t size = 0;
-    if (JxlDecoderGetICCProfileSize(decoder, nullptr, JXL_COLOR_PROFILE_TARGET_DATA, &size) != JXL_DEC_SUCCESS || size == 0)
+    if (jxl.JxlDecoderGetICCProfileSize(decoder, nullptr, JXL_COLOR_PROFILE_TARGET_DATA, &size) != JXL_DEC_SUCCESS || size == 0)
         return {};
     std::vector<std::uint8_t> icc(size);
-    if (JxlDecoderGetColorAsICCProfile(decoder, nullptr, JXL_COLOR_PROFILE_TARGET_DATA, icc.data(), size) != JXL_DEC_SUCCESS)
+    if (jxl.JxlDecoderGetColorAsICCProfile(decoder, nullptr, JXL_COLOR_PROFILE_TARGET_DATA, icc.data(), size) != JXL_DEC_SUCCESS)
         return {};
     return icc;
 }
 
 }  // namespace
 
+// A bare codestream's two bytes or the container's first box; checked here, not by libjxl,
+// so that telling formats apart never loads the library.
 bool IsJxlHead(std::span<const std::uint8_t> head)
 {
-    const JxlSignature signature = JxlSignatureCheck(head.data(), head.size());
-    return signature == JXL_SIG_CODESTREAM || signature == JXL_SIG_CONTAINER;
+    static constexpr std::uint8_t kCodestream[] = {0xFF, 0x0A};
+    static constexpr std::uint8_t kContainer[] = {0, 0, 0, 0x0C, 'J', 'X', 'L', ' ', 0x0D, 0x0A, 0x87, 0x0A};
+    const auto startsWith = [head](std::span<const std::uint8_t> mark) {
+        return head.size() >= mark.size() && std::equal(mark.begin(), mark.end(), head.begin());
+    };
+    return startsWith(kCodestream) || startsWith(kContainer);
 }
 
 ReadResult ReadJxl(ByteSource& source)
@@ -58,22 +66,26 @@ ReadResult ReadJxl(ByteSource& source)
     if (FileFailure failure = ReadRestIntoMemory(source, bytes))
         return UnreadInput(failure);
 
-    const std::unique_ptr<JxlDecoder, JxlDecoderFree> decoder(JxlDecoderCreate(nullptr));
-    const JxlRunner runner = MakeJxlRunner();
+    const JxlLibrary* library = LoadedJxlLibrary();
+    if (!library)
+        return DecodeFailure(FileProblem::Unsupported, "JPEG XL");
+    const JxlLibrary& jxl = *library;
+    const std::unique_ptr<JxlDecoder, JxlDecoderFree> decoder(jxl.JxlDecoderCreate(nullptr), {&jxl});
+    const JxlRunner runner = MakeJxlRunner(jxl);
     if (!decoder || !runner)
         return {ReadCode::Failure, {FileProblem::OutOfMemory}};
-    JxlDecoderSetParallelRunner(decoder.get(), JxlThreadParallelRunner, runner.get());
-    JxlDecoderSubscribeEvents(decoder.get(), JXL_DEC_BASIC_INFO | JXL_DEC_COLOR_ENCODING | JXL_DEC_FULL_IMAGE);
-    JxlDecoderSetInput(decoder.get(), bytes.data(), bytes.size());
-    JxlDecoderCloseInput(decoder.get());
+    jxl.JxlDecoderSetParallelRunner(decoder.get(), jxl.JxlThreadParallelRunner, runner.get());
+    jxl.JxlDecoderSubscribeEvents(decoder.get(), JXL_DEC_BASIC_INFO | JXL_DEC_COLOR_ENCODING | JXL_DEC_FULL_IMAGE);
+    jxl.JxlDecoderSetInput(decoder.get(), bytes.data(), bytes.size());
+    jxl.JxlDecoderCloseInput(decoder.get());
 
     HDIB picture;
     std::vector<std::uint8_t> icc;
     for (;;) {
-        switch (JxlDecoderProcessInput(decoder.get())) {
+        switch (jxl.JxlDecoderProcessInput(decoder.get())) {
         case JXL_DEC_BASIC_INFO: {
             JxlBasicInfo info;
-            if (JxlDecoderGetBasicInfo(decoder.get(), &info) != JXL_DEC_SUCCESS)
+            if (jxl.JxlDecoderGetBasicInfo(decoder.get(), &info) != JXL_DEC_SUCCESS)
                 return DecodeFailure(FileProblem::Corrupt, "JPEG XL");
             FilePicture allocated = AllocateDecodedPicture(info.xsize, info.ysize, bytes.size());
             if (!allocated.picture)
@@ -82,11 +94,11 @@ ReadResult ReadJxl(ByteSource& source)
             break;
         }
         case JXL_DEC_COLOR_ENCODING:
-            icc = embeddedProfile(decoder.get());
+            icc = embeddedProfile(jxl, decoder.get());
             break;
         case JXL_DEC_NEED_IMAGE_OUT_BUFFER:
             if (!picture
-                || JxlDecoderSetImageOutCallback(decoder.get(), &kRgb8, storePixels, &picture) != JXL_DEC_SUCCESS)
+                || jxl.JxlDecoderSetImageOutCallback(decoder.get(), &kRgb8, storePixels, &picture) != JXL_DEC_SUCCESS)
                 return DecodeFailure(FileProblem::Corrupt, "JPEG XL");
             break;
         case JXL_DEC_FULL_IMAGE:

@@ -1,29 +1,31 @@
 #pragma once
 // Owners of libjxl's objects, with the library's thread pool sized to the machine.
 
-#include <jxl/decode.h>
-#include <jxl/encode.h>
-#include <jxl/thread_parallel_runner.h>
+#include "imagelib/codecs/jxl/jxl_library.h"
 
 #include <memory>
 
 namespace lv {
 
 struct JxlRunnerFree {
-    void operator()(void* runner) const { JxlThreadParallelRunnerDestroy(runner); }
+    const JxlLibrary* library;
+    void operator()(void* runner) const { library->JxlThreadParallelRunnerDestroy(runner); }
 };
 using JxlRunner = std::unique_ptr<void, JxlRunnerFree>;
 
-inline JxlRunner MakeJxlRunner()
+inline JxlRunner MakeJxlRunner(const JxlLibrary& jxl)
 {
-    return JxlRunner(JxlThreadParallelRunnerCreate(nullptr, JxlThreadParallelRunnerDefaultNumWorkerThreads()));
+    return JxlRunner(jxl.JxlThreadParallelRunnerCreate(nullptr, jxl.JxlThreadParallelRunnerDefaultNumWorkerThreads()),
+                     {&jxl});
 }
 
 struct JxlDecoderFree {
-    void operator()(JxlDecoder* decoder) const { JxlDecoderDestroy(decoder); }
+    const JxlLibrary* library;
+    void operator()(JxlDecoder* decoder) const { library->JxlDecoderDestroy(decoder); }
 };
 struct JxlEncoderFree {
-    void operator()(JxlEncoder* encoder) const { JxlEncoderDestroy(encoder); }
+    const JxlLibrary* library;
+    void operator()(JxlEncoder* encoder) const { library->JxlEncoderDestroy(encoder); }
 };
 
 }  // namespace lv

@@ -24,42 +24,46 @@ float JxlDistanceForQuality(int quality)
 
 WriteResult WriteJxl(ByteSink& sink, const HDIB& image, const JxlSettings& settings)
 {
+    const JxlLibrary* library = LoadedJxlLibrary();
+    if (!library)
+        return encoderFailure();
+    const JxlLibrary& jxl = *library;
     const std::vector<std::uint8_t> rgb = image ? TopDownRgb(image) : std::vector<std::uint8_t>();
-    const std::unique_ptr<JxlEncoder, JxlEncoderFree> encoder(JxlEncoderCreate(nullptr));
-    const JxlRunner runner = MakeJxlRunner();
+    const std::unique_ptr<JxlEncoder, JxlEncoderFree> encoder(jxl.JxlEncoderCreate(nullptr), {&jxl});
+    const JxlRunner runner = MakeJxlRunner(jxl);
     if (rgb.empty() || !encoder || !runner)
         return {WriteResult::OutOfMemory, {FileProblem::OutOfMemory}};
-    JxlEncoderSetParallelRunner(encoder.get(), JxlThreadParallelRunner, runner.get());
+    jxl.JxlEncoderSetParallelRunner(encoder.get(), jxl.JxlThreadParallelRunner, runner.get());
 
     JxlBasicInfo info;
-    JxlEncoderInitBasicInfo(&info);
+    jxl.JxlEncoderInitBasicInfo(&info);
     info.xsize = std::uint32_t(image.width());
     info.ysize = std::uint32_t(image.height());
     info.bits_per_sample = 8;
     info.num_color_channels = 3;
     info.uses_original_profile = settings.lossless ? JXL_TRUE : JXL_FALSE;
     JxlColorEncoding colour;
-    JxlColorEncodingSetToSRGB(&colour, JXL_FALSE);
-    if (JxlEncoderSetBasicInfo(encoder.get(), &info) != JXL_ENC_SUCCESS
-        || JxlEncoderSetColorEncoding(encoder.get(), &colour) != JXL_ENC_SUCCESS)
+    jxl.JxlColorEncodingSetToSRGB(&colour, JXL_FALSE);
+    if (jxl.JxlEncoderSetBasicInfo(encoder.get(), &info) != JXL_ENC_SUCCESS
+        || jxl.JxlEncoderSetColorEncoding(encoder.get(), &colour) != JXL_ENC_SUCCESS)
         return encoderFailure();
-    JxlEncoderFrameSettings* frame = JxlEncoderFrameSettingsCreate(encoder.get(), nullptr);
+    JxlEncoderFrameSettings* frame = jxl.JxlEncoderFrameSettingsCreate(encoder.get(), nullptr);
     if (!frame)
         return encoderFailure();
     if (settings.lossless)
-        JxlEncoderSetFrameLossless(frame, JXL_TRUE);
+        jxl.JxlEncoderSetFrameLossless(frame, JXL_TRUE);
     else
-        JxlEncoderSetFrameDistance(frame, JxlDistanceForQuality(settings.quality));
+        jxl.JxlEncoderSetFrameDistance(frame, JxlDistanceForQuality(settings.quality));
     const JxlPixelFormat format = {3, JXL_TYPE_UINT8, JXL_NATIVE_ENDIAN, 0};
-    if (JxlEncoderAddImageFrame(frame, &format, rgb.data(), rgb.size()) != JXL_ENC_SUCCESS)
+    if (jxl.JxlEncoderAddImageFrame(frame, &format, rgb.data(), rgb.size()) != JXL_ENC_SUCCESS)
         return encoderFailure();
-    JxlEncoderCloseInput(encoder.get());
+    jxl.JxlEncoderCloseInput(encoder.get());
 
     std::vector<std::uint8_t> chunk(kOutputChunk);
     for (;;) {
         std::uint8_t* next = chunk.data();
         std::size_t available = chunk.size();
-        const JxlEncoderStatus status = JxlEncoderProcessOutput(encoder.get(), &next, &available);
+        const JxlEncoderStatus status = jxl.JxlEncoderProcessOutput(encoder.get(), &next, &available);
         if (status == JXL_ENC_ERROR)
             return encoderFailure();
         if (!sink.write(chunk.data(), std::size_t(next - chunk.data())))

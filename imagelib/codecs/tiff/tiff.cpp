@@ -293,31 +293,23 @@ public:
     explicit FileRows(const HDIB& image)
         : image_(image)
         , bytes_((std::size_t(image.bitCount()) * std::size_t(image.width()) + 7) / 8)
-        , scratch_(image.bitCount() == 24 ? bytes_ : 0)
+        , rgb_(image.bitCount() == 24)
     {
     }
     std::size_t bytes() const { return bytes_; }
-    const std::uint8_t* row(int top)
-    {
-        const std::uint8_t* row = image_.row(image_.height() - 1 - top);
-        if (scratch_.empty())
-            return row;
-        CopySwappingRedAndBlue(row, scratch_.data(), std::size_t(image_.width()));
-        return scratch_.data();
-    }
     void copyRow(int top, std::uint8_t* to) const
     {
         const std::uint8_t* row = image_.row(image_.height() - 1 - top);
-        if (scratch_.empty())
-            std::memcpy(to, row, bytes_);
-        else
+        if (rgb_)
             CopySwappingRedAndBlue(row, to, std::size_t(image_.width()));
+        else
+            std::memcpy(to, row, bytes_);
     }
 
 private:
     const HDIB& image_;
     std::size_t bytes_;
-    std::vector<std::uint8_t> scratch_;
+    bool rgb_;
 };
 
 struct PixelOutcome {
@@ -325,18 +317,28 @@ struct PixelOutcome {
     std::uint64_t bytes;
 };
 
+// Rows are gathered in file order into blocks well past the sink's own buffer, so each
+// block goes to the file in one write without being copied through that buffer first.
+constexpr std::size_t kPlainBlockBytes = 256 * 1024;
+
 PixelOutcome writePlainRows(ByteSink& sink, const HDIB& image)
 {
-    FileRows rows(image);
-    for (int y = 0; y < image.height(); ++y) {
-        if (y % kRowsPerCheckpoint == 0)
-            ReportProgress(kProgressWriting, int(std::int64_t(y) * 100 / image.height()));
-        if (!sink.write(rows.row(y), rows.bytes()))
+    const FileRows rows(image);
+    const int height = image.height();
+    const int perBlock = int(std::clamp<std::size_t>(kPlainBlockBytes / std::max<std::size_t>(rows.bytes(), 1), 1,
+                                                     std::size_t(height)));
+    std::vector<std::uint8_t> block(rows.bytes() * std::size_t(perBlock));
+    for (int y = 0; y < height; y += perBlock) {
+        const int count = std::min(perBlock, height - y);
+        for (int k = 0; k < count; ++k) {
+            if (!rowCheckpoint(y + k, height, kProgressWriting))
+                return {WriteResult::NotWritten, 0};
+            rows.copyRow(y + k, block.data() + std::size_t(k) * rows.bytes());
+        }
+        if (!sink.write(block.data(), std::size_t(count) * rows.bytes()))
             return {WriteResult::Failed, 0};
-        if (AbortRequested())
-            return {WriteResult::NotWritten, 0};
     }
-    return {WriteResult::Written, std::uint64_t(rows.bytes()) * std::uint64_t(image.height())};
+    return {WriteResult::Written, std::uint64_t(rows.bytes()) * std::uint64_t(height)};
 }
 
 PixelOutcome writeLzwRows(ByteSink& sink, const HDIB& image)

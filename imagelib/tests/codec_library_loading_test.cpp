@@ -1,0 +1,106 @@
+// JPEG XL files told apart without libjxl, and libjxl and libheif opened only when a file of
+// theirs is coded: the program starts without them.
+
+#include "common/testing/run_command.h"
+#include "imagelib/codecs/heif/heif.h"
+#include "imagelib/codecs/heif/heif_library.h"
+#include "imagelib/codecs/jxl/jxl.h"
+#include "imagelib/codecs/jxl/jxl_library.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <vector>
+
+namespace lv {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+const Bytes kContainer = {0, 0, 0, 0x0C, 'J', 'X', 'L', ' ', 0x0D, 0x0A, 0x87, 0x0A, 0, 0, 0, 0x14};
+
+TEST(JxlHead, CodestreamAndContainerMarksOnly)
+{
+    EXPECT_TRUE(IsJxlHead(Bytes{0xFF, 0x0A}));
+    EXPECT_TRUE(IsJxlHead(Bytes{0xFF, 0x0A, 0xFA, 0x12}));
+    EXPECT_TRUE(IsJxlHead(kContainer));
+    EXPECT_TRUE(IsJxlHead(Bytes(kContainer.begin(), kContainer.begin() + 12)));
+    // Cut before the mark ends, a neighbour's mark, or one byte off.
+    EXPECT_FALSE(IsJxlHead(Bytes(kContainer.begin(), kContainer.begin() + 11)));
+    EXPECT_FALSE(IsJxlHead(Bytes{0xFF}));
+    EXPECT_FALSE(IsJxlHead(Bytes{}));
+    EXPECT_FALSE(IsJxlHead(Bytes{0xFF, 0xD8, 0xFF, 0xE0}));
+    EXPECT_FALSE(IsJxlHead(Bytes{0, 0, 0, 0x0C, 'j', 'P', ' ', ' ', 0x0D, 0x0A, 0x87, 0x0A}));
+    Bytes changed = kContainer;
+    changed[10] = 0x88;
+    EXPECT_FALSE(IsJxlHead(changed));
+}
+
+TEST(JxlLibrary, OpensOnceWithEveryFunction)
+{
+    const JxlLibrary* library = LoadedJxlLibrary();
+    ASSERT_NE(library, nullptr);
+    EXPECT_EQ(LoadedJxlLibrary(), library);
+#define LV_EXPECT_FOUND(name) EXPECT_NE(library->name, nullptr) << #name;
+    LV_JXL_FUNCTIONS(LV_EXPECT_FOUND)
+    LV_JXL_THREAD_FUNCTIONS(LV_EXPECT_FOUND)
+#undef LV_EXPECT_FOUND
+    EXPECT_GE(library->JxlThreadParallelRunnerDefaultNumWorkerThreads(), 1u);
+}
+
+TEST(HeifLibrary, OpensOnceWithEveryFunction)
+{
+    const HeifLibrary* library = LoadedHeifLibrary();
+    ASSERT_NE(library, nullptr);
+    EXPECT_EQ(LoadedHeifLibrary(), library);
+#define LV_EXPECT_FOUND(name) EXPECT_NE(library->name, nullptr) << #name;
+    LV_HEIF_FUNCTIONS(LV_EXPECT_FOUND)
+#undef LV_EXPECT_FOUND
+    EXPECT_TRUE(CanWriteHeif(HeifCodec::Av1) || CanWriteHeif(HeifCodec::Hevc));
+}
+
+// Whether a library whose file name starts with `name` is mapped into this process.
+bool mapped(const std::string& name)
+{
+    std::ifstream maps("/proc/self/maps");
+    for (std::string line; std::getline(maps, line);)
+        if (line.find("/" + name) != std::string::npos)
+            return true;
+    return false;
+}
+
+constexpr const char* kChildVariable = "LV_CODEC_LIBRARY_CHILD";
+const Bytes kHeicHead = {0, 0, 0, 0x18, 'f', 't', 'y', 'p', 'h', 'e', 'i', 'c'};
+
+// Run by the test below in a fresh process, where nothing has opened libjxl yet.
+TEST(CodecLibraryChild, NotMappedUntilFirstNeeded)
+{
+    if (!std::getenv(kChildVariable))
+        GTEST_SKIP() << "run in its own process by CodecLibraries.NotLoadedAtStart";
+    EXPECT_FALSE(mapped("libjxl"));
+    EXPECT_FALSE(mapped("libheif"));
+    EXPECT_TRUE(IsJxlHead(kContainer));
+    EXPECT_TRUE(IsHeifHead(kHeicHead));
+    EXPECT_FALSE(mapped("libjxl"));
+    EXPECT_FALSE(mapped("libheif"));
+    ASSERT_NE(LoadedJxlLibrary(), nullptr);
+    EXPECT_TRUE(mapped("libjxl"));
+    EXPECT_FALSE(mapped("libheif"));
+    ASSERT_NE(LoadedHeifLibrary(), nullptr);
+    EXPECT_TRUE(mapped("libheif"));
+}
+
+TEST(CodecLibraries, NotLoadedAtStart)
+{
+    const std::string self = std::filesystem::read_symlink("/proc/self/exe").string();
+    const testing::CommandResult child = testing::RunCommand(std::string(kChildVariable) + "=1 '" + self
+                                                             + "' --gtest_filter=CodecLibraryChild.NotMappedUntilFirstNeeded");
+    EXPECT_EQ(child.exitCode, 0) << child.out;
+    EXPECT_NE(child.out.find("[  PASSED  ] 1 test"), std::string::npos) << child.out;
+    EXPECT_EQ(child.out.find("SKIPPED"), std::string::npos) << child.out;
+}
+
+}  // namespace
+}  // namespace lv
