@@ -1,9 +1,10 @@
 #include "imagelib/codecs/heif/heif_library.h"
 
+#include "common/library_symbols.h"
+
 #include <dlfcn.h>
 
 #include <optional>
-#include <type_traits>
 
 namespace lv {
 namespace {
@@ -16,11 +17,7 @@ std::optional<HeifLibrary> openLibrary()
         return std::nullopt;
     HeifLibrary library;
     bool complete = true;
-    const auto find = [handle, &complete](auto& pointer, const char* name) {
-        pointer = reinterpret_cast<std::remove_reference_t<decltype(pointer)>>(::dlsym(handle, name));
-        complete = complete && pointer;
-    };
-#define LV_HEIF_FIND(name) find(library.name, #name);
+#define LV_HEIF_FIND(name) complete = FindLibrarySymbol(handle, library.name, #name) && complete;
     LV_HEIF_FUNCTIONS(LV_HEIF_FIND)
 #undef LV_HEIF_FIND
     if (!complete)

@@ -1,9 +1,10 @@
 #include "imagelib/codecs/jxl/jxl_library.h"
 
+#include "common/library_symbols.h"
+
 #include <dlfcn.h>
 
 #include <optional>
-#include <type_traits>
 
 namespace lv {
 namespace {
@@ -17,14 +18,10 @@ std::optional<JxlLibrary> openLibrary()
         return std::nullopt;
     JxlLibrary library;
     bool complete = true;
-    const auto find = [&complete](void* handle, auto& pointer, const char* name) {
-        pointer = reinterpret_cast<std::remove_reference_t<decltype(pointer)>>(::dlsym(handle, name));
-        complete = complete && pointer;
-    };
-#define LV_JXL_FIND(name) find(codec, library.name, #name);
+#define LV_JXL_FIND(name) complete = FindLibrarySymbol(codec, library.name, #name) && complete;
     LV_JXL_FUNCTIONS(LV_JXL_FIND)
 #undef LV_JXL_FIND
-#define LV_JXL_FIND(name) find(threads, library.name, #name);
+#define LV_JXL_FIND(name) complete = FindLibrarySymbol(threads, library.name, #name) && complete;
     LV_JXL_THREAD_FUNCTIONS(LV_JXL_FIND)
 #undef LV_JXL_FIND
     if (!complete)
