@@ -1,6 +1,7 @@
 #include "imagelib/codecs/raw/libraw_session.h"
 
 #include "imagelib/codecs/memory_decode.h"
+#include "imagelib/progress.h"
 
 namespace lv {
 namespace {
@@ -11,37 +12,49 @@ constexpr unsigned kMaxRawMegabytes = unsigned(kPictureBudgetBytes >> 20);
 // LibRaw's default prints a damaged file's complaints to the terminal; the result says it.
 void ignoreDataError(void*, const char*, int) {}
 
+// Between LibRaw's steps: the user's stop ends the work (LibRaw then answers that it was
+// cancelled).
+int stopWhenAsked(void*, LibRaw_progress, int, int)
+{
+    return AbortRequested() ? 1 : 0;
+}
+
 }  // namespace
 
 LibRawSession::LibRawSession(ByteSource& source)
+    : fileBytes_(source.size())
+    , stream_(source)
 {
-    if (!source.seek(0)) {
+    if (source.position() != 0) {
         failure_ = {FileProblem::DiskError, {}};
         return;
     }
-    if ((failure_ = ReadRestIntoMemory(source, bytes_)))
-        return;
     processor_ = std::make_unique<LibRaw>(LIBRAW_OPTIONS_NONE);
     processor_->imgdata.params.max_raw_memory_mb = kMaxRawMegabytes;
     processor_->set_dataerror_handler(ignoreDataError, nullptr);
-    const int code = processor_->open_buffer(bytes_.data(), bytes_.size());
-    if (code != LIBRAW_SUCCESS)
+    processor_->set_progress_handler(stopWhenAsked, nullptr);
+    const int code = processor_->open_datastream(&stream_);
+    if (code == LIBRAW_CANCELLED_BY_CALLBACK)
+        failure_ = {FileProblem::Cancelled, {}};
+    else if (code != LIBRAW_SUCCESS)
         failure_ = {FileProblem::Corrupt, libraw_strerror(code)};
 }
 
 FileFailure LibRawSession::checkDevelopBudget() const
 {
     const libraw_image_sizes_t& sizes = processor_->imgdata.sizes;
-    if (FileFailure refused = CheckDecodedSize(sizes.width, sizes.height, bytes_.size()))
+    if (FileFailure refused = CheckDecodedSize(sizes.width, sizes.height, fileBytes_))
         return refused;
     const std::uint64_t working = std::uint64_t(sizes.width) * sizes.height * 8 + std::uint64_t(sizes.raw_width) * sizes.raw_height * 2;
-    return CheckPictureBudget(working, bytes_.size());
+    return CheckPictureBudget(working, fileBytes_);
 }
 
 ReadResult LibRawSession::LibraryFailure(int code)
 {
     if (code == LIBRAW_UNSUFFICIENT_MEMORY)
         return {ReadCode::Failure, {FileProblem::OutOfMemory}};
+    if (code == LIBRAW_CANCELLED_BY_CALLBACK)
+        return {ReadCode::Broken, {FileProblem::Cancelled}};
     if (code == LIBRAW_TOO_BIG || code == LIBRAW_MEMPOOL_OVERFLOW)
         return DecodeFailure(FileProblem::TooLarge, libraw_strerror(code));
     return DecodeFailure(code == LIBRAW_FILE_UNSUPPORTED ? FileProblem::Unsupported : FileProblem::Corrupt,

@@ -1,10 +1,10 @@
 #pragma once
-// One LibRaw processor over a file held in memory, with the budget checked on the sizes it
-// reports before anything is unpacked.
+// One LibRaw processor reading the opened file through its stream, with the budget checked
+// on the sizes it reports before anything is unpacked.
 
 #include "common/byte_source.h"
 #include "imagelib/codecs/codec_result.h"
-#include "imagelib/codecs/file_bytes.h"
+#include "imagelib/codecs/raw/libraw_stream.h"
 
 #include <libraw/libraw.h>
 
@@ -15,7 +15,8 @@ namespace lv {
 
 class LibRawSession {
 public:
-    // Reads the rest of the source and lets LibRaw identify it; failure() says why not.
+    // Lets LibRaw identify the file from its start; failure() says why not. The source
+    // outlives the session: LibRaw reads from it until the picture is developed.
     explicit LibRawSession(ByteSource& source);
     LibRawSession(const LibRawSession&) = delete;
     LibRawSession& operator=(const LibRawSession&) = delete;
@@ -23,7 +24,7 @@ public:
     bool ok() const { return !failure_; }
     const FileFailure& failure() const { return failure_; }
     LibRaw& processor() { return *processor_; }
-    std::uint64_t fileBytes() const { return bytes_.size(); }
+    std::uint64_t fileBytes() const { return fileBytes_; }
 
     // The budget for developing at full size: LibRaw's working picture is four 16-bit
     // samples a pixel, beside the raw samples.
@@ -33,7 +34,8 @@ public:
     static ReadResult LibraryFailure(int code);
 
 private:
-    FileBytes bytes_;
+    std::uint64_t fileBytes_;
+    LibRawSourceStream stream_;  // declared first: the processor reads it to its end
     std::unique_ptr<LibRaw> processor_;
     FileFailure failure_;
 };
