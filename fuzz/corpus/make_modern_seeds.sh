@@ -33,3 +33,14 @@ vp8x = struct.pack("<I", 0) + (16382).to_bytes(3, "little") * 2
 body = b"WEBP" + b"VP8X" + struct.pack("<I", len(vp8x)) + vp8x
 open(sys.argv[1], "wb").write(b"RIFF" + struct.pack("<I", len(body)) + body)
 PY
+# A DNG whose strips start far past its end: LibRaw seeks there and reads nothing.
+/usr/bin/python3 - "$here/raw/plain.dng" "$here/raw/strip_past_end.dng" <<'PY'
+import struct, sys
+data = bytearray(open(sys.argv[1], "rb").read())
+entry = struct.pack("<HHI", 273, 4, 1)
+at = data.find(entry)
+while at >= 0:
+    data[at + 8:at + 12] = struct.pack("<I", 0x7FFFFFF0)
+    at = data.find(entry, at + 12)
+open(sys.argv[2], "wb").write(data)
+PY
