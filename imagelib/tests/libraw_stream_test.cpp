@@ -2,7 +2,9 @@
 // seeks clamped to the file, and a file cut short underneath ending where it ends.
 
 #include "common/testing/temp_dir.h"
+#include "imagelib/codecs/raw/camera_raw.h"
 #include "imagelib/codecs/raw/libraw_stream.h"
+#include "interop_script.h"
 
 #include <gtest/gtest.h>
 
@@ -78,6 +80,43 @@ TEST(LibRawSourceStream, AFileCutUnderneathEndsWhereTheReadsStop)
     EXPECT_EQ(stream.seek(180000, SEEK_SET), 0);
     EXPECT_EQ(stream.tell(), 1000);
     EXPECT_EQ(stream.get_char(), -1);
+}
+
+// Counts what a reader takes from the file.
+class CountingSource final : public ByteSource {
+public:
+    explicit CountingSource(ByteSource& inner)
+        : inner_(inner)
+    {
+    }
+    std::size_t read(void* destination, std::size_t count) override
+    {
+        const std::size_t got = inner_.read(destination, count);
+        bytesRead += got;
+        return got;
+    }
+    bool seek(std::uint64_t position) override { return inner_.seek(position); }
+    std::uint64_t position() const override { return inner_.position(); }
+    std::uint64_t size() const override { return inner_.size(); }
+
+    std::uint64_t bytesRead = 0;
+
+private:
+    ByteSource& inner_;
+};
+
+TEST(LibRawSourceStream, AThumbnailReadsThePreviewNotTheWholeRawFile)
+{
+    testing::TempDir dir;
+    const std::string path = dir.file("shot.dng");
+    ASSERT_EQ(testing::RunInteropScript("make_dng.py", path + " 600 400 --preview 64"), 0);
+    auto file = FileSource::Open(path);
+    ASSERT_TRUE(file);
+    CountingSource counted(*file);
+    const ReadResult preview = ReadCameraRawPreview(counted);
+    ASSERT_TRUE(preview.ok());
+    EXPECT_EQ(preview.image().width(), 64);
+    EXPECT_LT(counted.bytesRead, file->size() / 4);
 }
 
 }  // namespace
