@@ -35,7 +35,7 @@ public:
 
 private:
     std::uint64_t fileBytes_;
-    LibRawSourceStream stream_;  // declared first: the processor reads it to its end
+    LibRawSourceStream stream_;  // outlives the processor, which reads it until it goes
     std::unique_ptr<LibRaw> processor_;
     FileFailure failure_;
 };
