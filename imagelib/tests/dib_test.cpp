@@ -10,12 +10,6 @@ namespace {
 using testing::MakeGreyPicture;
 using testing::MakePicture;
 
-TEST(Dib, StridesPadRowsToFourBytes)
-{
-    EXPECT_EQ(DibStride(33, 1), 8u);
-    EXPECT_EQ(DibStride(33, 24), 100u);
-}
-
 TEST(Dib, AllocatedPicturesHaveTheLayoutAndTheTenSpareBytes)
 {
     const HDIB dib = AllocatePicture(33, 3, 1, 2);

@@ -114,19 +114,6 @@ TEST_F(Dispatch, UnknownExtensionsAreRefusedWithTheLibraryMessage)
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(Dispatch, AFailedWriteCarriesItsCauseWithTheNameOnlyWhenAsked)
-{
-    HDIB dib = MakePicture(2, 2, 24);
-    const WriteResult quiet = SaveImageFile(dib, dir.file("no/such.bmp"), false);
-    EXPECT_EQ(quiet, WriteResult::Failed);
-    EXPECT_EQ(quiet.failure().problem, FileProblem::FolderMissing);
-    EXPECT_TRUE(quiet.failure().notices.empty());
-    const WriteResult worded = SaveImageFile(dib, dir.file("no/such.bmp"), true);
-    EXPECT_EQ(testing::NoticeTexts(worded.failure()),
-              std::vector<std::string>{"Não é possível localizar a pasta. --- " + dir.file("no/such.bmp")});
-    EXPECT_TRUE(ui.messages.empty());
-}
-
 TEST_F(Dispatch, LoadImageFile24AndTheDocumentOpenPromoteUnlessAskedNotTo)
 {
     bool promoted = false;

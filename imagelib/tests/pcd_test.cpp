@@ -506,23 +506,6 @@ TEST(PhotoCdDispatch, TheAlbumsBackgroundLoadingReadsAtBaseWithoutAsking)
     EXPECT_EQ(dialog.offers, 1);
 }
 
-TEST(PhotoCdDispatch, PhotoCdNamesOpenThroughTheLibraryDispatchAtBase)
-{
-    ScopedPhotoCdMode mode(kPhotoCdBase);
-    LoadedImage loaded = LoadImageFileDetailed(kFixtures + "gm.pcd", false);
-    ASSERT_TRUE(loaded.image);
-    ASSERT_NE(loaded.format, nullptr);
-    EXPECT_EQ(loaded.format->name, "PCD");
-    EXPECT_EQ(loaded.image.width(), 768);
-    // Read only: there is no writer behind the name.
-    testing::UiRecorder ui;
-    const WriteResult unwritable = SaveImageFile(loaded.image, testing::TempDir().file("x.pcd"), true);
-    EXPECT_EQ(unwritable, WriteResult::Failed);
-    EXPECT_EQ(unwritable.failure().notices,
-              (std::vector<FailureNotice>{{std::string(kUnknownFileFormatMessage), NoticeTitle::Warning}}));
-    EXPECT_TRUE(ui.messages.empty());
-}
-
 TEST(PhotoCdShortPack, OpensAtTheLargestLevelItHoldsAndNothingWithoutBase16)
 {
     const auto whole = FixtureBytes("im.pcd");
