@@ -45,22 +45,5 @@ TEST(CoveredCrop, LargestRectangleIsFullAndNoneLargerExists)
     EXPECT_EQ(LargestCoveredRectangle({}, 4, 4).width(), 0);  // a mask shorter than the picture
 }
 
-TEST(CoveredCrop, PanoramaIsCutToItsCoveredRectangleTopDown)
-{
-    // 6 × 4: the two full middle rows (12 pixels) beat the middle columns (6).
-    Panorama panorama;
-    panorama.picture = AllocatePicture(6, 4, 24, 0);
-    panorama.coverage = {0, 0, 1, 1, 0, 0, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 1, 0, 0, 0, 0, 0, 0};
-    panorama.picture.row(2)[0] = 200;  // picture row 1 (rows are stored bottom-up), first pixel
-    const Panorama cropped = CropToCovered(panorama);
-    ASSERT_TRUE(cropped.ok());
-    EXPECT_EQ(cropped.picture.width(), 6);
-    EXPECT_EQ(cropped.picture.height(), 2);
-    EXPECT_EQ(cropped.picture.row(1)[0], 200);
-    EXPECT_EQ(cropped.coverage.size(), 12u);
-    panorama.coverage.assign(24, 0);
-    EXPECT_FALSE(CropToCovered(panorama).failure.empty());
-}
-
 }  // namespace
 }  // namespace lv::panorama

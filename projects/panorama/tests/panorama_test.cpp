@@ -63,13 +63,6 @@ TEST(Panorama, ThreeTurnedViewsWithDifferentExposuresGiveTheSceneBack)
     EXPECT_NEAR(at.x, centres[0] - kFocal * std::atan(kViewWidth / 2.0 / kFocal) + middle.x, 12);
 }
 
-TEST(Panorama, PhotosOfDifferentScenesSayTheyDoNotOverlap)
-{
-    const Panorama panorama = StitchViews({View(Scene(1, 1600, 700), 800, 1.0), View(Scene(2, 1600, 700), 800, 1.0)});
-    EXPECT_FALSE(panorama.ok());
-    EXPECT_EQ(panorama.failure, kNoOverlapMessage);
-}
-
 TEST(Panorama, CountsOutsideTwoToTwelveAndUnreadablePhotosAreRefused)
 {
     const std::vector<HDIB> pictures = [] {
