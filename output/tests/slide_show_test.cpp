@@ -103,24 +103,6 @@ TEST(SlideShow, EnterShowsTheNextSlideAtOnceAndRestartsTheCount)
     EXPECT_EQ(window.shown.size(), 3u);
 }
 
-TEST(SlideShow, EscapeOrAClickClosesOnceAndLaterTicksDoNothing)
-{
-    FakeWindow window;
-    SlideShow show(ThreeSlides(), Repeating(true), window);
-    show.close();  // before start: nothing to put back
-    EXPECT_TRUE(window.stopped.empty());
-    show.start();
-    show.start();
-    EXPECT_EQ(window.shown.size(), 1u);
-    window.advance(show, 400);
-    show.close();
-    show.close();
-    EXPECT_EQ(window.stopped, (std::vector<int>{kMainWindowTimerId, kSlideTimerId}));
-    show.timerTick();
-    EXPECT_EQ(show.tick(), 1);
-    EXPECT_EQ(window.shown.size(), 1u);
-}
-
 TEST(SlideShow, AnEmptyAlbumShowsBlackSlides)
 {
     FakeWindow window;
