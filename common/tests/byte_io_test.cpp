@@ -72,29 +72,6 @@ TEST(ByteSource, FileReadsMatchTheBytesAcrossBufferBoundariesAndSeeks)
     EXPECT_FALSE(src->seek(bytes.size() + 1));
 }
 
-TEST(ByteSink, FileSinkWritesSmallAndLargePiecesAndSeeksBack)
-{
-    testing::TempDir dir;
-    const auto big = counting(150'000);
-    {
-        auto sink = FileSink::Create(dir.file("out"));
-        ASSERT_TRUE(sink);
-        EXPECT_TRUE(sink->writeLE32(0));
-        EXPECT_TRUE(sink->write(big.data(), 1000));
-        EXPECT_TRUE(sink->write(big.data() + 1000, big.size() - 1000));
-        EXPECT_EQ(sink->position(), 4 + big.size());
-        EXPECT_TRUE(sink->seek(0));
-        EXPECT_TRUE(sink->writeBE32(0xA1B2C3D4));
-        EXPECT_TRUE(sink->close());
-    }
-    const auto back = ReadWholeFile(dir.file("out"));
-    ASSERT_TRUE(back);
-    ASSERT_EQ(back->size(), 4 + big.size());
-    EXPECT_EQ((*back)[0], 0xA1);
-    EXPECT_EQ((*back)[3], 0xD4);
-    EXPECT_TRUE(std::equal(big.begin(), big.end(), back->begin() + 4));
-}
-
 TEST(ByteIo, MissingFilesAndFoldersNeitherOpenNorCreateAndAFullDeviceFailsWrites)
 {
     testing::TempDir dir;

@@ -26,14 +26,5 @@ TEST(TextEncoding, Windows1252MapsEveryByte)
     EXPECT_EQ(ToUtf8("j\xE1"), "já");
 }
 
-TEST(TextEncoding, TruncationNeverSplitsACharacter)
-{
-    EXPECT_EQ(TruncateUtf8("abc", 5), "abc");
-    EXPECT_EQ(TruncateUtf8("aé", 2), "a");
-    EXPECT_EQ(TruncateUtf8("a€b", 3), "a");
-    EXPECT_EQ(TruncateUtf8("a€b", 4), "a€");
-    EXPECT_EQ(TruncateUtf8("éé", 0), "");
-}
-
 }  // namespace
 }  // namespace lv

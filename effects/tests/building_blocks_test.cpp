@@ -36,30 +36,6 @@ TEST(Blur, GaussianOfAnImpulseKeepsItsWeightAndHasTheAskedSpread)
     }
 }
 
-TEST(Blur, FlatImagesStayFlatAtTheEdgesBothWays)
-{
-    FloatImage image(37, 23, 3);
-    for (std::size_t i = 0; i < image.samples.size(); ++i)
-        image.samples[i] = float(i % 3 * 100 + 7);
-    GaussianBlur(image, 5.5, 3.0, 2);
-    for (std::size_t i = 0; i < image.samples.size(); ++i)
-        ASSERT_NEAR(image.samples[i], float(i % 3 * 100 + 7), 1e-3);
-    HorizontalBoxBlur(image, 4.6, 2, 2);
-    EXPECT_NEAR(image.samples[5], 207.0f, 1e-3);
-}
-
-TEST(Blur, BoxVarianceMatchesTheRequest)
-{
-    for (const double variance : {0.05, 0.7, 2.0, 13.0, 400.0}) {
-        const BoxPass box = BoxForVariance(variance);
-        const double r = box.radius, a = box.endWeight;
-        const double got = (r * (r + 1) * (2 * r + 1) / 3 + 2 * a * (r + 1) * (r + 1)) / (2 * r + 1 + 2 * a);
-        EXPECT_NEAR(got, variance, variance * 1e-6) << variance;
-        EXPECT_GE(a, 0.0);
-        EXPECT_LT(a, 1.0);
-    }
-}
-
 TEST(Scaling, PartsAverageWholePixelsAndAgreeWithTheWhole)
 {
     const HDIB photo = testing::MakeTestPhoto(10, 6);

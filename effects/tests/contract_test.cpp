@@ -97,19 +97,6 @@ TEST(EffectsContract, NeighbourhoodEffectsLeaveOnePixelWideOrHighPicturesAlone)
             }
 }
 
-TEST(EffectsContract, ResultsAreRepeatableAndIndependentOfThreads)
-{
-    // Large enough that the big passes split across threads.
-    const HDIB photo = MakeTestPhoto(420, 330);
-    for (const OperationSpec& spec : AllOperations()) {
-        SCOPED_TRACE(spec.code);
-        const auto parameters = ParametersFor(spec, 70);
-        const HDIB single = Apply(photo, spec.code, parameters, 1);
-        EXPECT_TRUE(SameBytes(single, Apply(photo, spec.code, parameters, 1)));
-        EXPECT_TRUE(SameBytes(single, Apply(photo, spec.code, parameters, 4)));
-    }
-}
-
 TEST(EffectsCatalogue, ListsEveryEffectOnceWithANameAndAnOperation)
 {
     const auto list = EffectCatalogue();

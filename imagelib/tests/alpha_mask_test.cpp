@@ -158,12 +158,9 @@ TEST(AlphaMask, OpaqueCutShortAndForeignFilesGiveNone)
     EXPECT_FALSE(MaskOf(sink.take())) << "an 8-bit bitmap has no alpha";
 }
 
-TEST(PngAlpha, PicturesWithAlphaAreWrittenAsColourType6Or4AndReadBackEqual)
+// Colour pictures with alpha (type 6) go through the tool's alpha round trips.
+TEST(PngAlpha, GreyPicturesWithAlphaAreWrittenAsColourType4AndReadBackEqual)
 {
-    HDIB colour = testing::MakePhotoLike(19, 7);
-    // Black and white pass the reader's display gamma unchanged.
-    testing::SetPixel24(colour, 0, 0, {0, 0, 0});
-    testing::SetPixel24(colour, 1, 0, {255, 255, 255});
     HDIB grey = testing::MakeGreyPicture(19, 7);
     HDIB alpha = testing::MakeGreyPicture(19, 7);
     for (int y = 0; y < 7; ++y)
@@ -171,39 +168,25 @@ TEST(PngAlpha, PicturesWithAlphaAreWrittenAsColourType6Or4AndReadBackEqual)
             alpha.row(y)[x] = std::uint8_t(x * 13 + y * 31);
             grey.row(y)[x] = std::uint8_t(x * 7);
         }
-    const struct {
-        const HDIB* picture;
-        std::uint8_t colourType;
-    } cases[] = {{&colour, 6}, {&grey, 4}};
-    for (const auto& c : cases) {
-        MemorySink sink;
-        ASSERT_EQ(WritePng(sink, *c.picture, &alpha), PngWriteResult::Written);
-        const std::vector<std::uint8_t> file = sink.take();
-        ASSERT_GT(file.size(), 33u);
-        EXPECT_EQ(std::string(file.begin() + 12, file.begin() + 16), "IHDR");
-        EXPECT_EQ(file[24], 8) << "8 bits per sample";
-        EXPECT_EQ(file[25], c.colourType);
-        EXPECT_EQ(file[28], 1) << "Adam7, as every file the program writes";
-
-        const HDIB back = MaskOf(file);
-        ASSERT_TRUE(back);
-        EXPECT_TRUE(testing::SamePixels(back, alpha));
-        MemorySource source(file);
-        const HDIB colours = ReadPng(source).take();
-        ASSERT_TRUE(colours);
-        if (c.colourType == 6) {
-            EXPECT_EQ(testing::Pixel24(colours, 0, 0), (testing::Rgb{0, 0, 0}));
-            EXPECT_EQ(testing::Pixel24(colours, 1, 0), (testing::Rgb{255, 255, 255})) << "blue, green, red in order";
-        } else {
-            EXPECT_EQ(testing::Pixel24(colours, 0, 3).r, 0) << "grey kept as grey";
-        }
-    }
+    MemorySink sink;
+    ASSERT_EQ(WritePng(sink, grey, &alpha), PngWriteResult::Written);
+    const std::vector<std::uint8_t> file = sink.take();
+    ASSERT_GT(file.size(), 33u);
+    EXPECT_EQ(std::string(file.begin() + 12, file.begin() + 16), "IHDR");
+    EXPECT_EQ(file[24], 8) << "8 bits per sample";
+    EXPECT_EQ(file[25], 4);
+    EXPECT_EQ(file[28], 1) << "Adam7, as every file the program writes";
+    EXPECT_TRUE(testing::SamePixels(MaskOf(file), alpha));
+    MemorySource source(file);
+    const HDIB colours = ReadPng(source).take();
+    ASSERT_TRUE(colours);
+    EXPECT_EQ(testing::Pixel24(colours, 0, 3).r, 0) << "grey kept as grey";
 
     HDIB small = testing::MakeGreyPicture(18, 7);
     MemorySink refused;
-    EXPECT_EQ(WritePng(refused, colour, &small), PngWriteResult::UnsupportedKind) << "an alpha of another size";
+    EXPECT_EQ(WritePng(refused, grey, &small), PngWriteResult::UnsupportedKind) << "an alpha of another size";
     HDIB empty;
-    EXPECT_EQ(WritePng(refused, colour, &empty), PngWriteResult::UnsupportedKind);
+    EXPECT_EQ(WritePng(refused, grey, &empty), PngWriteResult::UnsupportedKind);
     EXPECT_TRUE(refused.take().empty());
 }
 

@@ -38,29 +38,6 @@ TEST(JxlHead, CodestreamAndContainerMarksOnly)
     EXPECT_FALSE(IsJxlHead(changed));
 }
 
-TEST(JxlLibrary, OpensOnceWithEveryFunction)
-{
-    const JxlLibrary* library = LoadedJxlLibrary();
-    ASSERT_NE(library, nullptr);
-    EXPECT_EQ(LoadedJxlLibrary(), library);
-#define LV_EXPECT_FOUND(name) EXPECT_NE(library->name, nullptr) << #name;
-    LV_JXL_FUNCTIONS(LV_EXPECT_FOUND)
-    LV_JXL_THREAD_FUNCTIONS(LV_EXPECT_FOUND)
-#undef LV_EXPECT_FOUND
-    EXPECT_GE(library->JxlThreadParallelRunnerDefaultNumWorkerThreads(), 1u);
-}
-
-TEST(HeifLibrary, OpensOnceWithEveryFunction)
-{
-    const HeifLibrary* library = LoadedHeifLibrary();
-    ASSERT_NE(library, nullptr);
-    EXPECT_EQ(LoadedHeifLibrary(), library);
-#define LV_EXPECT_FOUND(name) EXPECT_NE(library->name, nullptr) << #name;
-    LV_HEIF_FUNCTIONS(LV_EXPECT_FOUND)
-#undef LV_EXPECT_FOUND
-    EXPECT_TRUE(CanWriteHeif(HeifCodec::Av1) || CanWriteHeif(HeifCodec::Hevc));
-}
-
 // Whether a library whose file name starts with `name` is mapped into this process.
 bool mapped(const std::string& name)
 {

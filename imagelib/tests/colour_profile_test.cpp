@@ -1,7 +1,5 @@
 #include "common/byte_sink.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
-#include "imagelib/codecs/png/png.h"
-#include "imagelib/codecs/tiff/tiff.h"
 #include "imagelib/colour/colour_profile.h"
 #include "imagelib/colour/colour_transform.h"
 #include "pictures.h"
@@ -22,24 +20,6 @@ std::vector<std::uint8_t> WideGamutProfile()
     return {std::istreambuf_iterator<char>(in), {}};
 }
 
-TEST(ColourProfile, EachWriterCarriesTheProfileItsReaderGivesBack)
-{
-    const std::vector<std::uint8_t> eci = WideGamutProfile();
-    ASSERT_GT(eci.size(), 1000u);
-    const HDIB picture = testing::MakePhotoLike(40, 30);
-    MemorySink jpeg, png, tiff;
-    ASSERT_EQ(WriteJpeg(jpeg, picture, 90, eci), WriteResult::Written);
-    ASSERT_EQ(WritePng(png, picture, nullptr, eci), PngWriteResult::Written);
-    ASSERT_EQ(WriteTiff(tiff, picture, eci), WriteResult::Written);
-    EXPECT_EQ(testing::ReadFromBytes(jpeg.take(), [](ByteSource& s) { return ReadJpeg(s); }).facts().iccProfile, eci);
-    EXPECT_EQ(testing::ReadFromBytes(png.take(), [](ByteSource& s) { return ReadPng(s); }).facts().iccProfile, eci);
-    const ReadResult fromTiff = testing::ReadFromBytes(tiff.take(), [](ByteSource& s) { return ReadTiff(s); });
-    ASSERT_TRUE(fromTiff.ok());
-    EXPECT_EQ(fromTiff.facts().iccProfile, eci);
-    EXPECT_EQ(testing::MeanDifference(fromTiff.image(), picture), 0.0);
-    EXPECT_EQ(ColourProfileDescription(eci).value_or(""), "eciRGB v2");
-}
-
 TEST(ColourProfile, JpegSplitsAndJoinsProfilesLargerThanOneMarker)
 {
     // Four APP2 chunks; the bytes need not be a profile for the container to carry them.
@@ -56,6 +36,7 @@ TEST(ColourProfile, JpegSplitsAndJoinsProfilesLargerThanOneMarker)
 TEST(ColourProfile, UntaggedAndHostileProfilesGiveNoTransform)
 {
     std::vector<std::uint8_t> eci = WideGamutProfile();
+    EXPECT_EQ(ColourProfileDescription(eci).value_or(""), "eciRGB v2");
     EXPECT_EQ(ColourTransform::Create({}), nullptr);
     EXPECT_EQ(ColourTransform::Create(std::vector<std::uint8_t>(200, 0xFF)), nullptr);
     std::vector<std::uint8_t> cut(eci.begin(), eci.begin() + eci.size() / 3);

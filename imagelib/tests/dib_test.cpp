@@ -10,12 +10,6 @@ namespace {
 using testing::MakeGreyPicture;
 using testing::MakePicture;
 
-TEST(Dib, StridesPadRowsToFourBytes)
-{
-    EXPECT_EQ(DibStride(33, 1), 8u);
-    EXPECT_EQ(DibStride(33, 24), 100u);
-}
-
 TEST(Dib, AllocatedPicturesHaveTheLayoutAndTheTenSpareBytes)
 {
     const HDIB dib = AllocatePicture(33, 3, 1, 2);
@@ -57,25 +51,6 @@ TEST(Dib, AShortageGoesToTheCallerThatTakesItAndIsToldWhereItHappensOtherwise)
     EXPECT_EQ(ui.messages[0].text, "Não há memória suficiente.");
     EXPECT_EQ(ui.messages[0].title, "Mensagem do sistema");
     EXPECT_EQ(ui.messages[0].icon, ui::Icon::Exclamation);
-}
-
-TEST(Dib, DuplicateAndCopyBytesCopyEveryByte)
-{
-    HDIB dib = MakePicture(7, 5, 8, 256);
-    for (std::size_t i = dib.pixelOffset(); i < dib.size(); ++i)
-        dib.data()[i] = std::uint8_t(i);
-    const HDIB copy = DibDuplicate(dib);
-    ASSERT_EQ(copy.size(), dib.size());
-    EXPECT_TRUE(std::equal(dib.data(), dib.data() + dib.size(), copy.data()));
-    EXPECT_FALSE(DibDuplicate(HDIB()));
-
-    // Splitting the rows off the block; a count of 0 takes everything to the end.
-    const HDIB rows = DibCopyBytes(HDIB(), dib, dib.pixelOffset(), 0);
-    ASSERT_EQ(rows.size(), dib.size() - dib.pixelOffset());
-    EXPECT_EQ(rows.data()[0], dib.data()[dib.pixelOffset()]);
-    const HDIB some = DibCopyBytes(HDIB::AllocateZeroed(2), dib, 1064, 5);
-    ASSERT_EQ(some.size(), 5u);
-    EXPECT_EQ(some.data()[4], dib.data()[1068]);
 }
 
 TEST(Dib, TypeFollowsDepthAndTheGreyTableRule)

@@ -114,19 +114,6 @@ TEST_F(Dispatch, UnknownExtensionsAreRefusedWithTheLibraryMessage)
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(Dispatch, AFailedWriteCarriesItsCauseWithTheNameOnlyWhenAsked)
-{
-    HDIB dib = MakePicture(2, 2, 24);
-    const WriteResult quiet = SaveImageFile(dib, dir.file("no/such.bmp"), false);
-    EXPECT_EQ(quiet, WriteResult::Failed);
-    EXPECT_EQ(quiet.failure().problem, FileProblem::FolderMissing);
-    EXPECT_TRUE(quiet.failure().notices.empty());
-    const WriteResult worded = SaveImageFile(dib, dir.file("no/such.bmp"), true);
-    EXPECT_EQ(testing::NoticeTexts(worded.failure()),
-              std::vector<std::string>{"Não é possível localizar a pasta. --- " + dir.file("no/such.bmp")});
-    EXPECT_TRUE(ui.messages.empty());
-}
-
 TEST_F(Dispatch, LoadImageFile24AndTheDocumentOpenPromoteUnlessAskedNotTo)
 {
     bool promoted = false;
@@ -298,10 +285,6 @@ TEST_F(Dispatch, AFileNamedForAnotherFormatOpensWithTheReaderOfItsContent)
 TEST_F(Dispatch, DocumentsNamedGifTifOrPcxOpenThroughTheGeneralLoader)
 {
     const std::string gif = redBlueGif("two.gif");
-    HDIB library = LoadImageFile(gif);
-    ASSERT_TRUE(library);
-    EXPECT_EQ(library.colors()[0].rgbRed, 0);  // the library reader sees black and white
-
     const OpenedImage document = OpenDocumentImage(gif, LibraryDocumentReaders());
     ASSERT_TRUE(document.result.ok());
     EXPECT_EQ(document.format, "GIF");

@@ -68,19 +68,6 @@ TEST(DibCreate, FillsWithOneColourAtTwoHundredDpi)
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(DibCrop, TheWholePictureGivesAnIdenticalCopy)
-{
-    for (const unsigned bits : {1u, 4u, 8u, 24u}) {
-        SCOPED_TRACE(bits);
-        HDIB picture = MakePicture(13, 7, bits, bits == 24 ? 0 : 1u << bits);
-        testing::FillPatterned(picture);
-        const HDIB copy = DibCrop(picture, {0, 0, 13, 7});
-        ASSERT_TRUE(copy);
-        ASSERT_EQ(copy.pixelOffset() + copy.header().biSizeImage, picture.pixelOffset() + picture.header().biSizeImage);
-        EXPECT_EQ(std::memcmp(copy.data(), picture.data(), copy.pixelOffset() + copy.header().biSizeImage), 0);
-    }
-}
-
 TEST(DibCrop, SubBytePixelsAreRepackedFromTheLeftColumn)
 {
     for (const unsigned bits : {1u, 4u}) {
@@ -171,17 +158,9 @@ TEST(DibPaste, PlacesTheSourceByPictureCoordinatesAndRefusesOverhangs)
     EXPECT_EQ(grey.row(0)[2], 99);
 }
 
-TEST(DibResize, BilinearInEighths)
+// Rows blend in eighths, in memory order; grey pictures stay grey.
+TEST(DibResize, GreyPicturesBlendInEighthsAndStayGrey)
 {
-    HDIB pair = MakePicture(2, 1, 24);
-    SetPixel24(pair, 1, 0, {255, 255, 255});
-    const HDIB wide = DibResize(pair, 3, 1);
-    ASSERT_TRUE(wide);
-    EXPECT_EQ(Pixel24(wide, 0, 0), (Rgb{0, 0, 0}));
-    EXPECT_EQ(Pixel24(wide, 1, 0), (Rgb{159, 159, 159}));
-    EXPECT_EQ(Pixel24(wide, 2, 0), (Rgb{255, 255, 255}));
-
-    // Rows blend the same way, in memory order; grey pictures stay grey.
     HDIB grey = MakeGreyPicture(1, 2);
     grey.row(1)[0] = 255;
     const HDIB tall = DibResize(grey, 1, 3);
@@ -265,23 +244,6 @@ TEST(DibResize, KeepsTheHorizontalResolutionAndRefusesNonsense)
     EXPECT_FALSE(DibResize(picture, 40, 40));
     ASSERT_FALSE(ui.progress.empty());
     EXPECT_EQ(ui.progress[0].first, "Processando");
-}
-
-TEST(DibScaledCopy, FitsTheBoxKeepingTheAspectRatio)
-{
-    const HDIB photo = MakePicture(400, 300, 24);
-    const HDIB thumb = DibScaledCopy(photo, 100, 100, true);
-    ASSERT_TRUE(thumb);
-    EXPECT_EQ(thumb.width(), 100);
-    EXPECT_EQ(thumb.height(), 75);
-    const HDIB tall = DibScaledCopy(MakePicture(300, 400, 24), 100, 100, true);
-    EXPECT_EQ(tall.width(), 75);
-    EXPECT_EQ(tall.height(), 100);
-    const HDIB stretched = DibScaledCopy(photo, 100, 100, false);
-    EXPECT_EQ(stretched.height(), 100);
-    const HDIB sliver = DibScaledCopy(MakePicture(1000, 1, 24), 100, 100, true);
-    EXPECT_EQ(sliver.height(), 1);
-    EXPECT_FALSE(DibScaledCopy(photo, 0, 10, false));
 }
 
 TEST(DibScaledCopy, SamplesByIntegerDivisionAndWidensPalettes)

@@ -3,7 +3,6 @@
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
-#include "imagelib/codecs/library_messages.h"
 #include "imagelib/codecs/load_save.h"
 #include "imagelib/codecs/save_options.h"
 #include "pictures.h"
@@ -106,29 +105,6 @@ TEST(Jpeg, ResolutionIsWrittenInDotsPerInchAndReadBackInPixelsPerMetre)
 
     picture.header().biXPelsPerMeter = 0;
     EXPECT_EQ(Encode(picture, 90)[kJfifXDensity + 1], 0);
-}
-
-TEST(Jpeg, IndexedPicturesAreRefusedWithTheMessageAndNoFile)
-{
-    testing::UiRecorder ui;
-    testing::TempDir dir;
-    const HDIB four = MakePicture(4, 4, 4, 16);
-    const HDIB palette = MakePicture(4, 4, 8, 256);
-    const HDIB mono = MakePicture(4, 4, 1, 2);
-    for (const HDIB* picture : {&four, &palette, &mono}) {
-        const std::string path = dir.file("indexed.jpg");
-        const WriteResult refused = WriteJpeg(path, *picture, 90);
-        EXPECT_EQ(refused, WriteResult::NotWritten);
-        EXPECT_EQ(refused.failure().problem, FileProblem::DepthNotWritable);
-        EXPECT_EQ(refused.failure().notices,
-                  (std::vector<FailureNotice>{{std::string(kJpegIndexedMessage), NoticeTitle::Warning}}));
-        EXPECT_FALSE(std::filesystem::exists(path));
-    }
-    EXPECT_TRUE(ui.messages.empty());
-
-    MemorySink sink;
-    EXPECT_EQ(WriteJpeg(sink, HDIB(), 90), WriteResult::NotWritten);
-    EXPECT_TRUE(sink.bytes().empty());
 }
 
 TEST(Jpeg, BadDataGivesFailureAndACutFileKeepsWhatItHas)

@@ -303,7 +303,7 @@ TEST(PhotoCdResiduals, DamagedPacksFailWithoutCrashing)
         SCOPED_TRACE(cut);
         const std::vector<std::uint8_t> bytes(whole.begin(), whole.begin() + std::ptrdiff_t(cut));
         const ReadResult base = ReadBytesAt(bytes, 2);
-        // A pack without Base opens at the stored level it holds (see pcd_short_pack_test).
+        // A pack without Base opens at the stored level it holds (see PhotoCdShortPack below).
         EXPECT_EQ(base.ok(), cut >= 22 * kSector);
         const ReadResult fourBase = ReadBytesAt(bytes, 3);
         // Rows that are missing keep the upsampled prediction; a pack whose tables are cut fails.
@@ -504,23 +504,6 @@ TEST(PhotoCdDispatch, TheAlbumsBackgroundLoadingReadsAtBaseWithoutAsking)
     EXPECT_EQ(document.result.image().width(), 192);
     EXPECT_EQ(document.format, "PCD");
     EXPECT_EQ(dialog.offers, 1);
-}
-
-TEST(PhotoCdDispatch, PhotoCdNamesOpenThroughTheLibraryDispatchAtBase)
-{
-    ScopedPhotoCdMode mode(kPhotoCdBase);
-    LoadedImage loaded = LoadImageFileDetailed(kFixtures + "gm.pcd", false);
-    ASSERT_TRUE(loaded.image);
-    ASSERT_NE(loaded.format, nullptr);
-    EXPECT_EQ(loaded.format->name, "PCD");
-    EXPECT_EQ(loaded.image.width(), 768);
-    // Read only: there is no writer behind the name.
-    testing::UiRecorder ui;
-    const WriteResult unwritable = SaveImageFile(loaded.image, testing::TempDir().file("x.pcd"), true);
-    EXPECT_EQ(unwritable, WriteResult::Failed);
-    EXPECT_EQ(unwritable.failure().notices,
-              (std::vector<FailureNotice>{{std::string(kUnknownFileFormatMessage), NoticeTitle::Warning}}));
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 TEST(PhotoCdShortPack, OpensAtTheLargestLevelItHoldsAndNothingWithoutBase16)

@@ -2,7 +2,6 @@
 #include "common/little_endian.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
-#include "imagelib/dib_convert.h"
 #include "imagelib/codecs/pcx/pcx.h"
 #include "imagelib/codecs/pcx/pcx_rle.h"
 #include "pictures.h"
@@ -49,23 +48,6 @@ ByteList Written(const HDIB& picture)
     MemorySink sink;
     EXPECT_EQ(WritePcx(sink, picture), WriteResult::Written);
     return sink.bytes();
-}
-
-TEST(PcxWhole, ReadsWhatTheWriterWritesAs24BitsAtTheFixedResolution)
-{
-    HDIB pictures[] = {MakePicture(13, 7, 1, 2), MakePicture(13, 7, 4, 16), MakePicture(70, 5, 8, 256),
-                       testing::MakeGreyPicture(13, 7), MakePicture(70, 5, 24, 0)};
-    for (HDIB& dib : pictures) {
-        SCOPED_TRACE(dib.bitCount());
-        testing::FillPatterned(dib);
-        const ByteList file = Written(dib);
-        const ReadResult whole = ReadPcxWhole(file);
-        ASSERT_TRUE(whole.ok());
-        EXPECT_EQ(whole.image().header().biXPelsPerMeter, 1024);
-        EXPECT_EQ(whole.image().header().biYPelsPerMeter, 768);
-        const HDIB library = ReadBytes(Bytes{file}).take();  // black and white for one bit, as the whole reader
-        EXPECT_TRUE(testing::SamePixels(whole.image(), dib.bitCount() == 24 ? DibDuplicate(library) : DibPromoteTo24(library)));
-    }
 }
 
 TEST(Pcx, WrittenHeadersAndTrailerFollowTheLayout)

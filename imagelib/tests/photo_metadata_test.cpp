@@ -66,35 +66,6 @@ TEST(OrientUpright, EveryOrientationAtEveryDepth)
     EXPECT_FALSE(OrientUpright(numbered(24), 9));
 }
 
-TEST(PhotoMetadata, ReadsFactsAndCarriesBlocksIntoANewJpeg)
-{
-    const PhotoMetadata read = ReadPhotoMetadata(seed("tagged.jpg"));
-    EXPECT_EQ(read.orientation, 6);
-    EXPECT_EQ(read.dateTaken, "2021:06:05 14:03:09");
-    EXPECT_EQ(read.camera, "Acme Z1");
-    EXPECT_FALSE(read.xmp.empty());
-    EXPECT_FALSE(read.iptc.empty());
-
-    MemorySink sink;
-    ASSERT_EQ(WriteJpeg(sink, AllocatePicture(5, 7, 24, 0), 90), WriteResult::Written);
-    std::vector<std::uint8_t> jpeg = sink.take();
-    ASSERT_TRUE(InsertPhotoMetadata(jpeg, read, {5, 7, false}));
-    const PhotoMetadata kept = ReadPhotoMetadata(jpeg);
-    EXPECT_EQ(kept.orientation, 1);
-    EXPECT_EQ(kept.dateTaken, read.dateTaken);
-    EXPECT_EQ(kept.camera, read.camera);
-    MemorySource source(jpeg);
-    EXPECT_EQ(ReadJpeg(source).image().width(), 5);
-
-    const PhotoMetadata personal = ReadPhotoMetadata(seed("tagged.jpg"));
-    const std::string withGps(personal.exif.begin(), personal.exif.end());
-    const PhotoMetadata anonymous = WithoutPersonalData(personal);
-    const std::string withoutGps(anonymous.exif.begin(), anonymous.exif.end());
-    EXPECT_NE(withGps.find("12345"), std::string::npos);
-    EXPECT_EQ(withoutGps.find("12345"), std::string::npos);
-    EXPECT_EQ(ReadExifBlock(anonymous.exif).dateTaken, read.dateTaken);
-}
-
 TEST(PhotoMetadata, HostileBytesGiveNoMetadata)
 {
     std::vector<std::uint8_t> tagged = seed("tagged.jpg");

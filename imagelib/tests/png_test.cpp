@@ -3,7 +3,6 @@
 #include "common/little_endian.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
-#include "imagelib/codecs/document_open.h"
 #include "imagelib/codecs/png/png.h"
 #include "pictures.h"
 
@@ -19,8 +18,6 @@ namespace {
 using testing::MakePhotoLike;
 using testing::MakePicture;
 using testing::Pixel24;
-
-const std::string kFixtures = "tests/fixtures/png/";
 
 std::vector<std::uint8_t> Encode(const HDIB& picture)
 {
@@ -231,35 +228,6 @@ TEST(Png, TheWriterRefusesOtherDepthsAndReportsFileFailures)
     ASSERT_FALSE(ui.progress.empty());
     EXPECT_EQ(ui.progress.front(), (std::pair<std::string, int>{"Gravação", 0}));
     EXPECT_GE(ui.progress.back().second, 90);
-}
-
-TEST(Png, ReadingReportsProgressAndEscCancels)
-{
-    testing::UiRecorder ui;
-    const auto file = Encode(MakePhotoLike(10, 32));
-    ui.progress.clear();
-    ASSERT_TRUE(Decode(file).ok());
-    // Seven interlace passes over 32 rows: a report every 16 of the 224 row steps.
-    ASSERT_EQ(ui.progress.size(), 14u);
-    EXPECT_EQ(ui.progress[1], (std::pair<std::string, int>{"Leitura", 7}));
-
-    testing::CancellationOn on;
-    ui.escapeAfterPolls = 2;
-    EXPECT_EQ(Decode(file).code(), ReadCode::Broken);
-    EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST(Png, TheDocumentOpenAndTheGeneralLoaderUseThePngReader)
-{
-    testing::UiRecorder ui;
-    const OpenedImage doc = OpenDocumentImage(kFixtures + "pal4.png", LibraryDocumentReaders());
-    ASSERT_TRUE(doc.result.ok());
-    EXPECT_EQ(doc.format, "PNG");
-    EXPECT_EQ(doc.result.image().bitCount(), 24);
-    const OpenedImage general = LoadGeneralImage(kFixtures + "grey16.png", LibraryDocumentReaders());
-    ASSERT_TRUE(general.result.ok());
-    EXPECT_EQ(general.format, "PNG");
-    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace

@@ -75,19 +75,6 @@ TEST(CalibrationFile, RoundTripsThroughTheFileAndRefusesForeignOrShortData)
     EXPECT_EQ(ReadBytes(odd), curves);
 }
 
-TEST(CalibrationFile, AFailedWriteKeepsTheOldFile)
-{
-    testing::TempDir dir;
-    const auto path = dir.path() / "printcal.dat";
-    CalibrationCurves first = IdentityCurves();
-    Invert(first, kCurveBlue);
-    ASSERT_TRUE(WriteCalibrationFile(path, first));
-    FileFailure failure;
-    EXPECT_FALSE(WriteCalibrationFile(dir.path() / "no-folder" / "printcal.dat", IdentityCurves(), &failure));
-    EXPECT_TRUE(failure);
-    EXPECT_EQ(ReadCalibrationFile(path), first);
-}
-
 TEST(ApplyingCurves, IdentityCurvesMakeNoCopyForAnyKindOfPicture)
 {
     testing::UiRecorder ui;

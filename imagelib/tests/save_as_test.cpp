@@ -1,5 +1,4 @@
 #include "common/byte_source.h"
-#include "common/testing/file_failures.h"
 #include "common/testing/notice_texts.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
@@ -11,10 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-
 #include <filesystem>
-#include <optional>
 #include <tuple>
 
 namespace lv {
@@ -29,11 +25,6 @@ protected:
         const std::string path = dir.file(name);
         WriteWholeFile(path, std::vector<std::uint8_t>(content.begin(), content.end()));
         return path;
-    }
-    static std::string contentOf(const std::string& path)
-    {
-        const auto bytes = ReadWholeFile(path);
-        return bytes ? std::string(bytes->begin(), bytes->end()) : std::string("<none>");
     }
     std::size_t filesLeft() const
     {
@@ -56,21 +47,6 @@ protected:
     HDIB picture = MakePicture(64, 64, 24);
 };
 
-TEST_F(SaveAs, ANameWithoutExtensionGetsTheSelectedTypesOne)
-{
-    std::string path = dir.file("holiday");
-    EXPECT_TRUE(save(picture, path, kSaveAsBmp));
-    EXPECT_EQ(path, dir.file("holiday.BMP"));
-    EXPECT_TRUE(ReadBmp(path).ok());
-
-    // ".jpeg" and ".tiff" name their formats, whatever type the list shows.
-    std::string jpeg = dir.file("photo.jpeg");
-    EXPECT_TRUE(save(picture, jpeg, kSaveAsBmp));
-    EXPECT_EQ(jpeg, dir.file("photo.jpeg"));
-    EXPECT_TRUE(ReadJpeg(jpeg).ok());
-    EXPECT_TRUE(ui.messages.empty());
-}
-
 TEST_F(SaveAs, AKnownExtensionChoosesTheTypeReplacingTheFileAndAnUnknownOneIsRefused)
 {
     std::string path = existing("pic.bmp", "old contents");
@@ -90,48 +66,6 @@ TEST_F(SaveAs, AMissingFolderCannotBeLocated)
     std::string path = dir.file("gone/pic.bmp");
     EXPECT_FALSE(save(picture, path, kSaveAsBmp));
     EXPECT_EQ(said(), std::vector<std::string>{"Não é possível localizar --- " + dir.file("gone")});
-}
-
-// Real write failures through the procedure: the old file stays as it was and the message
-// names the cause and the file (every writer meets them in the tool's `ToolFiles` tests).
-TEST_F(SaveAs, FailedWritesLeaveTheOldFileAndSayWhy)
-{
-    HDIB big = testing::MakePhotoLike(500, 400);
-    std::string path = existing("a.tif", "precious");
-    {
-        testing::FileSizeLimit small(1000);
-        EXPECT_FALSE(save(big, path, kSaveAsTiff));
-    }
-    EXPECT_EQ(contentOf(path), "precious");
-    EXPECT_EQ(said(), std::vector<std::string>{"O arquivo excede o tamanho máximo permitido pelo sistema. --- " + path});
-
-    testing::SmallDisk disk(32 * 1024);
-    std::string full = disk.mounted() ? disk.file("a.gif") : existing("a.gif", "xxxxxxxx");
-    ASSERT_TRUE(WriteWholeFile(full, std::vector<std::uint8_t>(8, 'x')));
-    {
-        std::optional<testing::DiskFullAfter> hook;
-        if (!disk.mounted())
-            hook.emplace(30'000);
-        EXPECT_FALSE(save(big, full, kSaveAsGif));
-    }
-    EXPECT_EQ(contentOf(full), "xxxxxxxx");
-    EXPECT_EQ(said(), std::vector<std::string>{"O disco está cheio. --- " + full});
-}
-
-TEST_F(SaveAs, ReadOnlyFilesAreRefusedAndOtherFilesKeepTheirPermissions)
-{
-    std::string locked = existing("locked.jpg", "keep");
-    ::chmod(locked.c_str(), 0444);
-    EXPECT_FALSE(save(picture, locked, kSaveAsJpeg));
-    EXPECT_EQ(contentOf(locked), "keep");
-    EXPECT_EQ(said(), std::vector<std::string>{"O arquivo está protegido contra gravação. --- " + locked});
-
-    std::string secret = existing("secret.tif", "old");
-    ::chmod(secret.c_str(), 0600);
-    EXPECT_TRUE(save(picture, secret, kSaveAsTiff));
-    struct stat st {};
-    ASSERT_EQ(::stat(secret.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0600u);
 }
 
 

@@ -122,14 +122,6 @@ TEST(Targa, SixteenBitsAreRefusedCompressedAndReadWithBitReplicationRaw)
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST(Targa, TheOriginBitCountsBesideAlphaBits)
-{
-    // Top row first, with a count of eight alpha bits beside the origin bit (the fixtures have none such).
-    ReadResult r = ReadBytes(TargaFile(2, 1, 2, 24, 0x28).bytes({1, 2, 3, 4, 5, 6}));
-    ASSERT_TRUE(r.ok());
-    EXPECT_EQ(testing::Pixel24(r.image(), 0, 1), (Rgb{3, 2, 1}));
-}
-
 TEST(Targa, ColourMapsOfEverySizeFromTheirFirstEntry)
 {
     const std::uint16_t word = 31 << 10 | 16 << 5 | 1;

@@ -86,29 +86,5 @@ TEST(AlbumSlides, FilesThatAreNoAlbumGiveNothingAndTheShowSaysSo)
     EXPECT_EQ(ui.messages.size(), 4u);
 }
 
-TEST(AlbumSlides, ACutAlbumShowsThePhotosWholeBeforeTheCut)
-{
-    testing::TempDir dir;
-    const std::vector<std::uint8_t> whole =
-        album::EncodeAlbum({Entry("/fotos/a.jpg", false), Entry("/fotos/b.jpg", false), Entry("/fotos/c.jpg", false)});
-    // The album library keeps the photos whose thumbnails are whole: a cut inside the
-    // thumbnail area keeps those before it; one inside the record table keeps none, and the
-    // show runs black.
-    const std::size_t thumbnails = album::kHeaderSize + 3 * album::kRecordSize;
-    const std::size_t cuts[] = {thumbnails + 2 * 48 + 10, thumbnails + 48 + 47, album::kHeaderSize + album::kRecordSize + 100};
-    std::vector<std::size_t> counts;
-    for (const std::size_t cut : cuts) {
-        const auto slides = ReadAlbumSlides(
-            WriteBytes(dir, "cut.abm", std::vector<std::uint8_t>(whole.begin(), whole.begin() + std::ptrdiff_t(cut))),
-            dir.path());
-        ASSERT_TRUE(slides);
-        counts.push_back(slides->size());
-        if (!slides->empty()) {
-            EXPECT_EQ(slides->front().path, "/fotos/a.jpg");
-        }
-    }
-    EXPECT_EQ(counts, (std::vector<std::size_t>{2, 1, 0}));
-}
-
 }  // namespace
 }  // namespace lv

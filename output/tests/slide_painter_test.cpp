@@ -90,30 +90,6 @@ TEST(SlidePainter, EachSlideEndsFittedBetweenBlackBandsWhateverCameBefore)
     EXPECT_EQ(painter.screen(), ScreenBitmap(10, 10));
 }
 
-TEST(SlidePainter, TheProgramsLoaderReadsPicturesAndRefusesOtherFiles)
-{
-    testing::TempDir temp;
-    const std::filesystem::path& dir = temp.path();
-    HDIB photo = DibCreate(16, 8, kGreen, false);
-    const std::string bmp = (dir / "photo.bmp").string();
-    ASSERT_EQ(SaveImageFile(photo, bmp, false), WriteResult::Written);
-    HDIB loaded = LoadSlidePhoto(bmp);
-    ASSERT_TRUE(loaded);
-    EXPECT_EQ(loaded.width(), 16);
-    EXPECT_EQ(loaded.bitCount(), 24);
-    const ScreenBitmap bitmap = ScreenBitmapFromDib(loaded);
-    EXPECT_EQ(bitmap.pixel(15, 7), ScreenPixel(0, 255, 0));
-
-    EXPECT_FALSE(LoadSlidePhoto((dir / "absent.jpg").string()));
-    const std::string text = (dir / "notes.jpg").string();
-    HDIB grey = DibCreate(4, 4, 0x80, true);
-    ASSERT_EQ(SaveImageFile(grey, (dir / "grey.bmp").string(), false), WriteResult::Written);
-    EXPECT_EQ(ScreenBitmapFromDib(LoadSlidePhoto((dir / "grey.bmp").string())).pixel(0, 0), ScreenPixel(0x80, 0x80, 0x80));
-    std::filesystem::copy_file(bmp, text, std::filesystem::copy_options::overwrite_existing);
-    std::filesystem::resize_file(text, 20);
-    EXPECT_FALSE(LoadSlidePhoto(text));
-}
-
 TEST(SlidePainter, PhotosLoadWithTheBusyPointerAndNothingElseOverTheShow)
 {
     testing::TempDir dir;

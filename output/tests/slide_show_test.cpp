@@ -84,25 +84,6 @@ TEST(SlideShow, DisplayTimeFiveShowsASlideEveryFourSeconds)
     EXPECT_EQ(window.closedAt, -1);
 }
 
-TEST(SlideShow, WithoutRepeatTheShowClosesAfterTheLastSlide)
-{
-    FakeWindow window;
-    SlideShow show(ThreeSlides(), Repeating(false), window);
-    show.start();
-    window.advance(show, 20000);
-    EXPECT_EQ(window.shown, (std::vector<FakeWindow::Shown>{{0, 0}, {4000, 1}, {8000, 2}}));
-    EXPECT_EQ(window.closedAt, 12000);
-    EXPECT_FALSE(show.running());
-    // Closing puts the main window's timer back at 900 ms and lets the slides go.
-    EXPECT_EQ(window.periods.count(kSlideTimerId), 0u);
-    EXPECT_EQ(window.periods[kMainWindowTimerId], kMainWindowTimerRestartMs);
-    EXPECT_TRUE(show.slides().empty());
-    show.close();
-    show.enterPressed();
-    EXPECT_EQ(window.started.size(), 2u);
-    EXPECT_EQ(window.shown.size(), 3u);
-}
-
 TEST(SlideShow, EnterShowsTheNextSlideAtOnceAndRestartsTheCount)
 {
     FakeWindow window;
@@ -120,24 +101,6 @@ TEST(SlideShow, EnterShowsTheNextSlideAtOnceAndRestartsTheCount)
     show.enterPressed();
     EXPECT_EQ(window.closedAt, 4800);
     EXPECT_EQ(window.shown.size(), 3u);
-}
-
-TEST(SlideShow, EscapeOrAClickClosesOnceAndLaterTicksDoNothing)
-{
-    FakeWindow window;
-    SlideShow show(ThreeSlides(), Repeating(true), window);
-    show.close();  // before start: nothing to put back
-    EXPECT_TRUE(window.stopped.empty());
-    show.start();
-    show.start();
-    EXPECT_EQ(window.shown.size(), 1u);
-    window.advance(show, 400);
-    show.close();
-    show.close();
-    EXPECT_EQ(window.stopped, (std::vector<int>{kMainWindowTimerId, kSlideTimerId}));
-    show.timerTick();
-    EXPECT_EQ(show.tick(), 1);
-    EXPECT_EQ(window.shown.size(), 1u);
 }
 
 TEST(SlideShow, AnEmptyAlbumShowsBlackSlides)

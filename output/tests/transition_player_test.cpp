@@ -52,26 +52,6 @@ TEST(TransitionPlayer, StepsFallDueByTheirShareOfTheTransitionTime)
     EXPECT_EQ(r.runs.size(), 2u);
 }
 
-TEST(TransitionPlayer, AThousandStepsEndOnTimeAtSixtyFramesASecond)
-{
-    Drawing r;
-    TransitionPlayer player(std::make_unique<RecordingTransition>(1000, true, r.runs), 100);
-    int frame = 0;
-    long now = 0;
-    for (; !player.drawDue(now, r.blitter); now = ++frame * 1000L / 60)
-        ASSERT_LT(frame, 100);
-    // The last step falls due at 99 ms and is drawn at the first refresh after it.
-    EXPECT_EQ(now, 100);
-    EXPECT_EQ(frame, 6);
-    EXPECT_EQ(r.runs.size(), 7u);
-    int next = 0;
-    for (const auto& [first, last] : r.runs) {
-        EXPECT_EQ(first, next);
-        next = last + 1;
-    }
-    EXPECT_EQ(next, 1000);
-}
-
 TEST(TransitionPlayer, UnpacedTransitionsShowOneStepPerRefreshAndFinishDrawsTheRest)
 {
     Drawing r;

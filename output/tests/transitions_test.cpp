@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <set>
 #include <string>
 
 namespace lv {
@@ -286,25 +285,6 @@ TEST(Transitions, TransparentShowsOneMoreSixteenthAStepWithoutPacing)
     auto crosswise = MakeTransition({kRandomCrosswise, 0}, 32, 16, again);
     EXPECT_EQ(crosswise->stepCount(), 11);
     EXPECT_TRUE(crosswise->paced());
-}
-
-TEST(Transitions, RandomTransitionsFollowTheirSeedAndDifferBetweenSeeds)
-{
-    const auto screenAfter = [](std::uint32_t seed, int index, int step) {
-        Stage stage(50, 40, 48, 36);
-        ShowRandom random(seed);
-        auto t = MakeTransition({index, 0}, 48, 36, random);
-        SlideBlitter b = stage.blitter();
-        t->draw(0, step, b);
-        return stage.screen;
-    };
-    for (const int index : {int(kRandomLines), int(kGrid), int(kRandomCircles), int(kRandomMovement), int(kRandomCrosswise)}) {
-        const int step = index == kGrid ? 2 : 3;
-        EXPECT_EQ(screenAfter(3, index, step), screenAfter(3, index, step)) << index;
-        if (index != kGrid) {
-            EXPECT_NE(screenAfter(3, index, step), screenAfter(4, index, step)) << index;
-        }
-    }
 }
 
 TEST(Transitions, OutOfRangeVariantsAndEmptySlidesAreSafe)

@@ -63,15 +63,6 @@ TEST_F(PhotoDropping, ALandscapePhotoFitsAcrossAndMovesDown)
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(PhotoDropping, APortraitPhotoFitsDownAndMovesRight)
-{
-    ASSERT_TRUE(drop(0, bitmap("tall.bmp", MakePhotoLike(300, 400))).dropped);
-    const LayerRecord& layer = Layer(*document, 0);
-    EXPECT_EQ(std::pair(layer.image.width(), layer.image.height()), std::pair(150, 200));
-    EXPECT_EQ(layer.x, 40 + 25);
-    EXPECT_EQ(TopOf(*document, 0), 30);
-}
-
 TEST_F(PhotoDropping, ResizingTheDroppedPhotoRendersFromTheWholePhoto)
 {
     const HDIB photo = MakePhotoLike(400, 300);

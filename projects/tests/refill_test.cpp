@@ -3,7 +3,6 @@
 #include "common/testing/ui_recorder.h"
 #include "imagelib/tests/pictures.h"
 #include "projects/calendar.h"
-#include "projects/calendar_selection.h"
 #include "projects/tests/project_fixtures.h"
 
 #include <gtest/gtest.h>
@@ -124,26 +123,6 @@ TEST_F(CalendarRefill, AnUnreadablePieceIsReportedAndTheRefillGoesOn)
     EXPECT_EQ(Layer(*document, kMonth).x, 100);
     EXPECT_EQ(Layer(*document, kYear).image.width(), 67);
     EXPECT_EQ(Layer(*document, kDays).image.width(), 100);
-}
-
-TEST_F(CalendarRefill, ChoosingAnotherMonthRefillsFromThatMonthsPieces)
-{
-    writePieces();
-    WritePiece(piece("calmonth/03.vlf"), 30, 20, 0x445566);
-    WritePiece(piece("calweek/Wd31.vlf"), 110, 90, 0x445566);
-    CalendarSelection selection;
-    selection.enter({2000, 2});
-    EXPECT_EQ(selection.setMonth(std::string_view("Fev"), document.get(), templatePath), CalendarChange::Unchanged);
-    EXPECT_EQ(Layer(*document, kMonth).image.width(), 40);
-    EXPECT_EQ(selection.setMonth(std::string_view("Mar"), document.get(), templatePath), CalendarChange::Refilled);
-    EXPECT_EQ(Layer(*document, kMonth).image.width(), 30);
-    EXPECT_EQ(Layer(*document, kDays).image.width(), 110);
-    EXPECT_EQ(ui.busyDepth, 0);
-    EXPECT_GE(ui.busyCount, 1);
-    // No pieces for 2001: the year stops the refill at its own layer.
-    EXPECT_EQ(selection.setYear(2001, document.get(), templatePath), CalendarChange::RefillStopped);
-    EXPECT_EQ(selection.year(), 2001);
-    EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 }  // namespace

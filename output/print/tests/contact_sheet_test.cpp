@@ -55,8 +55,6 @@ TEST(ContactSheet, CellsAcrossCountsALastCellWithoutItsGap)
     EXPECT_EQ(CellsAcross(4800, 5000, 675, 600), 14);  // 14 steps of 0.5675 inch use 7.945
     for (const auto& [size, spacing, gap] : {std::tuple{2, 0, 1925}, {0, 2, 0}, {1, 3, 2500}})
         EXPECT_EQ(SpacingTenThousandths(size, spacing), gap) << size << " " << spacing;
-    EXPECT_EQ(ThumbnailSizeName(0), "Pequeno");
-    EXPECT_EQ(ThumbnailSizeName(2), "Grande");
 }
 
 TEST(ContactSheet, CaptionsAddAQuarterInchAndPagesRoundUp)

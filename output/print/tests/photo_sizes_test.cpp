@@ -20,16 +20,6 @@ bool Allowed(SizeRule rule, PhotoSize s, const std::vector<InchRect>& pageSlots)
     return false;
 }
 
-TEST(PhotoSizes, TheTableRunsFromLargestToSmallest)
-{
-    for (std::size_t i = 1; i < kPhotoPrintSizes.size(); ++i)
-        EXPECT_LE(kPhotoPrintSizes[i].width * kPhotoPrintSizes[i].height,
-                  kPhotoPrintSizes[i - 1].width * kPhotoPrintSizes[i - 1].height);
-    const SizeRule rules[] = {SizeRule::Wide, SizeRule::High, SizeRule::AnySize, SizeRule::ComplementaryPair};
-    for (int kind = 1; kind <= 4; ++kind)
-        EXPECT_EQ(RuleForLayoutKind(kind), rules[kind - 1]) << kind;
-}
-
 TEST(PhotoSizes, EveryLayoutsSlotsLieInsideTheGridWithoutOverlappingInAllowedSizes)
 {
     const std::pair<int, int> grids[] = {{8, 10}, {7, 10}, {10, 7}, {1, 1}, {3, 5}, {13, 19}, {2, 1}, {5, 5}};

@@ -19,15 +19,6 @@ namespace {
 
 const std::string kSwapped = "/usr/share/color/icc/colord/SwappedRedAndGreen.icc";
 
-TEST(PrinterProfile, QualifiersFitTheSettingPartByPart)
-{
-    const PrinterSetting setting{"RGB", "Plain", "600dpi"};
-    for (const char* fits : {"RGB.Plain.600dpi", "RGB..600dpi", "-.-.-", ""})
-        EXPECT_TRUE(ProfileQualifierFits(fits, setting)) << fits;
-    for (const char* misses : {"RGB.Glossy.600dpi", "Gray..", "RGB.Plain.600dpi.x"})
-        EXPECT_FALSE(ProfileQualifierFits(misses, setting)) << misses;
-}
-
 TEST(PrinterProfile, TheFittingAttributeElseTheFirstElseNothing)
 {
     if (!std::filesystem::exists(kSwapped))

@@ -17,12 +17,6 @@ HDIB PictureAt(int w, int h, int dpi)
     return p;
 }
 
-TEST(SinglePicture, TheDocumentIsNamedFromString2378AndTheWholeTitle)
-{
-    EXPECT_EQ(SinglePictureDocumentName("Projeto-Sem título-01"), "Lumivista - Projeto-Sem título-01");
-    EXPECT_EQ(SinglePictureDocumentName("a.bmp"), "Lumivista - a.bmp");
-}
-
 TEST(SinglePicture, APictureIsCentredAtItsOwnSizeAndLimitedToThePrintableArea)
 {
     const PrinterMetrics m = DefaultPrinterMetrics();

