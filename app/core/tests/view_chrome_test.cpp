@@ -1,11 +1,11 @@
-// The pure parts of an image window's chrome: ruler ticks, scroll thumbs, the caption text
-// and the frame around a picture.
+// The pure parts of an image window: the view's scrolling and mapping, the zoom levels, ruler
+// ticks, scroll thumbs and the frame around a picture.
 
 #include "app/core/view/image_view.h"
 #include "app/core/view/rulers.h"
 #include "app/core/view/scroll_thumb.h"
-#include "app/core/view/window_caption.h"
 #include "app/core/view/window_placement.h"
+#include "app/core/view/zoom.h"
 
 #include <gtest/gtest.h>
 
@@ -69,13 +69,6 @@ TEST(ScrollThumb, TheThumbShowsThePageAndADraggedThumbGivesItsPositionBack)
     EXPECT_EQ(PositionForThumb(200, 0, 100, 50), 0);
 }
 
-TEST(WindowCaption, NamesTheFileItsSizeAndTheZoom)
-{
-    EXPECT_EQ(WindowCaption("/home/ana/fotos/praia.jpg", 800, 600, -2), "praia.jpg — 800 × 600 — 33%");
-    EXPECT_EQ(WindowCaption("TrueColor-Sem título-01", 640, 480, 1), "TrueColor-Sem título-01 — 640 × 480 — 200%");
-    EXPECT_EQ(WindowCaption("/fotos/", 1, 1, 0), "/fotos/ — 1 × 1 — 100%") << "no file part: the title as it is";
-}
-
 TEST(WindowPlacement, TheChromeIsAddedToThePictureAndTakenFromTheRoomToFitIn)
 {
     const Rect half{0, 0, 392, 592};
@@ -106,6 +99,148 @@ TEST(ImageView, ASmallDocumentIsCentredInThePictureArea)
     view.setZoom(3);  // 400 x 200: larger than the area, scrolled instead
     EXPECT_EQ(view.inset(Axis::Horizontal), 0);
     EXPECT_EQ(view.scroll(Axis::Horizontal).maximum, 100);
+}
+
+TEST(ImageView, RangesAreTheScaledDocumentLessThePictureAreaAndPositionsScaleWithThem)
+{
+    ImageView view({1000, 800}, 0);
+    view.setClient({400, 300});
+    EXPECT_EQ(view.scroll(Axis::Horizontal).maximum, 600);
+    EXPECT_EQ(view.scroll(Axis::Vertical).maximum, 500);
+    view.scrollBy(Axis::Horizontal, ScrollAction::ThumbPosition, 300);
+    view.setClient({700, 300});  // range 300: position in proportion
+    EXPECT_EQ(view.scroll(Axis::Horizontal).position, 150);
+    view.setRulerBand(19);  // the band is taken from the picture area
+    EXPECT_EQ(view.scroll(Axis::Horizontal).maximum, 319);
+    EXPECT_EQ(view.scroll(Axis::Horizontal).position, 159);
+    view.setClient({1100, 900});
+    EXPECT_FALSE(view.scrollable(Axis::Horizontal));
+    EXPECT_EQ(view.scroll(Axis::Horizontal).position, 0);
+}
+
+TEST(ImageView, ScrollMessagesMoveByLinesPagesAndThumbWithinTheRange)
+{
+    ImageView view({1000, 800}, 0, 20);
+    view.setClient({420, 320});  // picture area 400 x 300
+    EXPECT_TRUE(view.scrollBy(Axis::Vertical, ScrollAction::LineDown));
+    EXPECT_EQ(view.scroll(Axis::Vertical).position, 30);
+    view.scrollBy(Axis::Vertical, ScrollAction::PageDown);
+    EXPECT_EQ(view.scroll(Axis::Vertical).position, 330);
+    view.scrollBy(Axis::Vertical, ScrollAction::PageDown);
+    EXPECT_EQ(view.scroll(Axis::Vertical).position, 500) << "clamped to the range";
+    EXPECT_FALSE(view.scrollBy(Axis::Vertical, ScrollAction::LineDown));
+    EXPECT_FALSE(view.scrollBy(Axis::Vertical, ScrollAction::ThumbTrack, 10)) << "other codes move nothing";
+    EXPECT_FALSE(view.scrollBy(Axis::Vertical, ScrollAction::Top));
+    view.scrollBy(Axis::Horizontal, ScrollAction::ThumbPosition, -5);
+    EXPECT_EQ(view.scroll(Axis::Horizontal).position, 0);
+    view.scrollBy(Axis::Horizontal, ScrollAction::LineUp);
+    EXPECT_EQ(view.scroll(Axis::Horizontal).position, 0);
+
+    ImageView tiny({5, 5}, 0);
+    tiny.setClient({3, 3});
+    tiny.scrollBy(Axis::Horizontal, ScrollAction::LineDown);
+    EXPECT_EQ(tiny.scroll(Axis::Horizontal).position, 1) << "a line is at least one pixel";
+}
+
+TEST(ImageView, ZoomingKeepsThePointUnderTheCentre)
+{
+    ImageView view({1000, 1000}, 0);
+    view.setClient({200, 200});
+    view.scrollBy(Axis::Horizontal, ScrollAction::ThumbPosition, 400);  // centre column 500
+    view.scrollBy(Axis::Vertical, ScrollAction::ThumbPosition, 100);    // centre row 200
+    view.zoomAbout(1, {200, 200});
+    EXPECT_EQ(view.scroll(Axis::Horizontal).position, 900);
+    EXPECT_EQ(view.scroll(Axis::Vertical).position, 300);
+    EXPECT_EQ(view.documentPoint(100, 100), (Point{500, 200}));
+    view.zoomAbout(-1, {200, 200});
+    EXPECT_EQ(view.scroll(Axis::Horizontal).position, 150);
+    EXPECT_EQ(view.scroll(Axis::Vertical).position, 0) << "never below 0";
+    EXPECT_EQ(view.scroll(Axis::Vertical).maximum, 300);
+}
+
+TEST(ImageView, ClientPointsMapToDocumentPointsPastTheBandAndScroll)
+{
+    ImageView view({100, 100}, 3, 10);
+    view.setClient({110, 110});
+    view.scrollBy(Axis::Horizontal, ScrollAction::ThumbPosition, 8);
+    EXPECT_EQ(view.documentPoint(10, 10), (Point{2, 0}));
+    EXPECT_EQ(view.documentPoint(9, 5), (Point{1, -2}));
+    ImageView reduced({100, 100}, -2);
+    reduced.setClient({10, 10});
+    EXPECT_EQ(reduced.documentPoint(5, 7), (Point{15, 21}));
+}
+
+TEST(ImageView, KeysScrollPagesAlwaysArrowsOnlyWhereScrollableAndModifiedArrowsGoToTheTool)
+{
+    ImageView view({1000, 100}, 0);
+    view.setClient({200, 200});
+    auto classify = [&](ViewKey key, bool ctrl = false, bool shift = false) {
+        return ClassifyViewKey(key, ctrl, shift, view);
+    };
+    EXPECT_EQ(classify(ViewKey::PageDown).axis, Axis::Vertical);
+    EXPECT_EQ(classify(ViewKey::PageDown, true).axis, Axis::Horizontal);
+    EXPECT_EQ(classify(ViewKey::PageUp).scroll, ScrollAction::PageUp);
+    EXPECT_EQ(classify(ViewKey::Right).action, ViewKeyAction::Scroll);
+    EXPECT_EQ(classify(ViewKey::Left).scroll, ScrollAction::LineUp);
+    EXPECT_EQ(classify(ViewKey::Down).action, ViewKeyAction::None) << "not scrollable vertically";
+    EXPECT_EQ(classify(ViewKey::Down, true).action, ViewKeyAction::PassToTool);
+    EXPECT_EQ(classify(ViewKey::Left, false, true).action, ViewKeyAction::PassToTool);
+    EXPECT_EQ(classify(ViewKey::Other).action, ViewKeyAction::None);
+}
+
+TEST(Zoom, ALargeDocumentOpensFittedAndASmallOneAt100Percent)
+{
+    // The image window tests open 4000 x 3000 in 700 x 500 at -6, 571 x 428.
+    EXPECT_EQ(InitialZoom({640, 480}, {700, 500}, true), 0);
+    EXPECT_EQ(InitialZoom({4000, 3000}, {700, 500}, false), 0);
+    EXPECT_EQ(InitialZoom({700, 500}, {700, 500}, true), -1) << "a document exactly the size still halves";
+    EXPECT_EQ(InitialZoom({100, 100}, {0, 0}, true), -15) << "an empty area counts as one pixel, clamped";
+}
+
+TEST(Zoom, StepsStopAtTheLevelLimitsAndAt16384ScaledPixels)
+{
+    EXPECT_EQ(SteppedZoom({2000, 100}, 6, +1), 7);
+    EXPECT_EQ(SteppedZoom({2000, 100}, 7, +1), std::nullopt) << "9 x 2000 = 18000";
+    EXPECT_EQ(SteppedZoom({2000, 100}, 7, -1), 6);
+    EXPECT_EQ(SteppedZoom({100, 2048}, 6, +1), 7) << "exactly 16384 is allowed";
+    EXPECT_EQ(SteppedZoom({10, 10}, 15, +1), std::nullopt);
+    EXPECT_EQ(SteppedZoom({10, 10}, -14, -1), -15);
+    EXPECT_EQ(SteppedZoom({10, 10}, -15, -1), std::nullopt);
+    EXPECT_EQ(HighestZoom({2000, 100}), 7);
+    EXPECT_EQ(HighestZoom({10, 10}), 15);
+    EXPECT_EQ(HighestZoom({20000, 10}), 0);
+}
+
+TEST(Zoom, ReadoutShowsThePercentageInString2344)
+{
+    EXPECT_EQ(ZoomReadout(-2), " Visualizar 33%  ");
+    EXPECT_EQ(ZoomReadout(0), " Visualizar 100%  ");
+    EXPECT_EQ(ZoomReadout(15), " Visualizar 1600%  ");
+}
+
+TEST(Zoom, SetCommandsChooseLevelsAndLowerThoseTooLargeWithABeep)
+{
+    const Size doc{400, 300};
+    const Size client{800, 600};
+    // {command, current level, chosen level}; 583 fits: twice fits 800 x 600 exactly.
+    const int cases[][3] = {{548, 3, 4}, {548, 15, 15}, {549, -15, -15}, {551, 0, 0}, {554, 0, 3},
+                            {567, 0, 0}, {570, 0, -3},  {582, 0, -15},   {583, 0, 1}};
+    for (const auto& [command, current, zoom] : cases)
+        EXPECT_EQ(ZoomForCommand(command, current, doc, client)->zoom, zoom) << command << " from " << current;
+    EXPECT_FALSE(ZoomForCommand(550, 0, doc, client));
+    EXPECT_FALSE(ZoomForCommand(584, 0, doc, client));
+
+    // Fitting a large document: the larger of the two reductions.
+    EXPECT_EQ(ZoomForCommand(583, 0, {4000, 3000}, {700, 500})->zoom, -5);
+    EXPECT_EQ(ZoomForCommand(583, 0, {4000, 3000}, {0, 0})->zoom, -15) << "a tiny client counts as 16 pixels";
+
+    const auto tooLarge = ZoomForCommand(566, 0, {2000, 100}, client);
+    EXPECT_EQ(tooLarge->zoom, 7);
+    EXPECT_TRUE(tooLarge->beep);
+    const auto none = ZoomForCommand(566, 0, {20000, 10}, client);
+    EXPECT_EQ(none->zoom, 0);
+    EXPECT_TRUE(none->beep);
+    EXPECT_FALSE(ZoomForCommand(557, 0, {2000, 100}, client)->beep);
 }
 
 }  // namespace
