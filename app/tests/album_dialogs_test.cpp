@@ -1,8 +1,7 @@
-// The album page's dialogs: delete options, the properties of a photo with renaming, and the
-// photo search library behind its three entry points.
+// The album page's dialogs: the properties of a photo with renaming, and the photo search
+// library behind its three entry points.
 
 #include "album/album_file.h"
-#include "app/album/delete_options_dialog.h"
 #include "app/album/photo_properties_dialog.h"
 #include "app/album/photo_search_dialog.h"
 #include "app/album/photo_search_library.h"
@@ -19,7 +18,6 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSpinBox>
 #include <QTest>
 #include <QTimer>
@@ -40,22 +38,6 @@ HDIB Picture(int width, int height)
     for (int y = 0; y < height; ++y)
         std::fill_n(picture.row(y), picture.stride(), std::uint8_t(90 + y));
     return picture;
-}
-
-TEST(DeleteOptions, TwoChoicesTheFirstByDefaultAndTheWarning)
-{
-    DeleteOptionsDialog dialog(nullptr);
-    EXPECT_EQ(dialog.windowTitle(), "Excluir opções");
-    EXPECT_EQ(dialog.thumbnailsOnly()->text(), "Excluir somente miniaturas");
-    EXPECT_EQ(dialog.withFiles()->text(), "Excluir miniaturas do álbum e excluir arquivos do disco");
-    EXPECT_EQ(dialog.findChild<QLabel*>("warning")->text().toStdString(),
-              "ATENÇÃO: A seleção desta opção excluirá PERMANENTEMENTE os arquivos selecionados.");
-    EXPECT_EQ(dialog.choice(), album::DeleteChoice::ThumbnailsOnly);
-    dialog.withFiles()->setChecked(true);
-    EXPECT_EQ(dialog.choice(), album::DeleteChoice::ThumbnailsAndFiles);
-
-    QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-    EXPECT_EQ(AskDeleteOptions(nullptr, TestHooks()), std::nullopt);  // Cancel: nothing
 }
 
 TEST(PhotoProperties, FieldsShowTheFactsAndAnExistingNameKeepsTheDialogOpen)
@@ -175,43 +157,6 @@ TEST_F(SearchLibrary, HitsShowAsThumbnailsAndTheChosenOneIsAnswered)
     EXPECT_GE(loads, 1);  // the larger picture of the hit chosen comes through the load procedure
     EXPECT_EQ(result, search::kSearchOpenPhoto);
     EXPECT_EQ(answer(), dir.file("praia2.bmp"));
-}
-
-TEST_F(SearchLibrary, TheHitsBecomeAResultsAlbumInTheAlbumsFolder)
-{
-    const int result = run([](search::PhotoSearchDialog& d) {
-        d.findChild<QSpinBox*>("minwidth")->setValue(100);
-        searchFor(d, "*.bmp");
-        EXPECT_EQ(d.hits().size(), 3u);
-        d.findChild<QPushButton*>("album")->click();
-    });
-    ASSERT_EQ(result, search::kSearchResultsAlbum);
-    EXPECT_EQ(fs::path(answer()).parent_path(), dir.path() / "albums");
-    const album::AlbumFileContents results = album::ReadAlbumContents(answer());
-    ASSERT_EQ(results.entries.size(), 3u);
-    EXPECT_EQ(results.entries[1].path(), dir.file("serra.bmp"));
-    // Its name is no album's, so a later search does not list it.
-    EXPECT_NE(fs::path(answer()).extension(), ".abm");
-
-    const int none = run([](search::PhotoSearchDialog& d) {
-        d.findChild<QSpinBox*>("minwidth")->setValue(121);
-        searchFor(d, "");
-        EXPECT_TRUE(d.hits().empty());
-        EXPECT_FALSE(d.findChild<QPushButton*>("album")->isEnabled());
-        d.reject();
-    });
-    EXPECT_EQ(none, search::kSearchCancelled);
-}
-
-TEST(PhotoProperties, TheDateTakenHasItsRowOnlyWhenKnown)
-{
-    const album::PhotoProperties facts{"foto", "/fotos/", "JPG", "2.0 KB", "10:20:30    01/02/2024", "  4 x 3\n  24 Bits"};
-    const PhotoPropertiesDialog dated(nullptr, facts, {}, "14:03:09    06/05/2021");
-    EXPECT_EQ(dated.fieldText(8007), "14:03:09    06/05/2021");
-    EXPECT_EQ(dated.fieldText(8004), "10:20:30    01/02/2024") << "the file's time stays beside it";
-
-    const PhotoPropertiesDialog undated(nullptr, facts, {});
-    EXPECT_EQ(undated.findChild<QLabel*>(QStringLiteral("8007")), nullptr);
 }
 
 // A click on the day, then two digits typed, as the user does.
