@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QSpinBox>
 
 #include <gtest/gtest.h>
 
@@ -124,6 +126,46 @@ TEST_F(Chain, LeavesAloneKeysOfOtherWindowsAndOfModalDialogs)
     dialog.hide();
     press(window, Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(destroyed, 1);
+}
+
+// In a mail's subject Ctrl+X deleted the picture's layer and Ctrl+Z undid the picture.
+TEST_F(Chain, EditingKeysStayWithTheFocusedTextFieldSpinBoxAndList)
+{
+    std::vector<skin::Handler> called;
+    for (const auto handler : {skin::Handler::Undo, skin::Handler::Redo, skin::Handler::Copy, skin::Handler::Paste})
+        window.handlers().set(handler, [&called](const HandlerCall& c) { called.push_back(c.handler); });
+    QLineEdit subject(&window);
+    subject.show();
+    subject.setFocus();
+    subject.setText("Férias");
+    subject.selectAll();
+    press(subject, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(subject.text(), "");
+    press(subject, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(subject.text(), "Férias") << "the field's own undo";
+    for (const int key : {Qt::Key_Y, Qt::Key_C, Qt::Key_V})
+        press(subject, key, Qt::ControlModifier);
+
+    QSpinBox size(&window);
+    size.show();
+    size.setFocus();
+    size.setValue(12);
+    size.selectAll();
+    press(size, Qt::Key_Delete, Qt::NoModifier);
+    EXPECT_EQ(size.text(), "");
+
+    // A list leaves Ctrl+Z to its parents: the press must not become the picture's undo there.
+    QListWidget list(&window);
+    list.show();
+    list.setFocus();
+    press(list, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_TRUE(called.empty()) << "no editing key reached the picture";
+    EXPECT_EQ(ui.beeps, 0);
+
+    // With the focus on the skin the table has them again.
+    window.setFocus();
+    press(window, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(called, (std::vector<skin::Handler>{skin::Handler::Undo}));
 }
 
 }  // namespace

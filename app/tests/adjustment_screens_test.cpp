@@ -1,5 +1,6 @@
-// The enhancement and effects screens on the main window with real documents: the sliders a
-// mode shows and their labels, and the effects list's pictures of each effect on the current picture.
+// The editing screens on the main window with real documents: the sliders a mode shows and
+// their labels, the effects list's pictures of each effect on the current picture, the text
+// page's font list, and the workspace strip's close crosses and lamp.
 
 #include "app/skin/list_box_registry.h"
 #include "app/tests/editing_window.h"
@@ -8,8 +9,15 @@
 #include "app/editing/image_window.h"
 #include "effects/catalogue.h"
 #include "effects/operation_codes.h"
+#include "edit/tools/text/text_tool.h"
+#include "edit/tools/tool_registry.h"
 
 #include <QTest>
+#include <QApplication>
+#include <QFontDatabase>
+#include <QHelpEvent>
+#include <QMouseEvent>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -155,6 +163,98 @@ TEST_F(AdjustmentScreens, TheEffectsListShowsEachEffectOnTheCurrentPictureAndFol
         }
     ASSERT_TRUE(QTest::qWaitFor([&] { return shownPicture(*list, negative) == QColor(0x00, 0xFF, 0xFF); }, 5000))
         << "shows " << shownPicture(*list, negative).name().toStdString();
+}
+
+constexpr int kTextPage = 11;
+
+using FontList = EditingWindow;
+
+TEST_F(FontList, ShowsTheFamiliesSelectsTheToolsFaceAndAPickReachesTheTool)
+{
+    auto* tool = dynamic_cast<TextTool*>(Tools().find(tool_id::kText));
+    ASSERT_NE(tool, nullptr);
+    tool->choice().settings.font.faceName = "Arial";
+
+    ASSERT_TRUE(window.switchScreen(kTextPage));
+    auto* box = panel(1).findChild<SkinListBox*>(kListBoxClass);
+    ASSERT_NE(box, nullptr);
+    skin::ListBox& list = box->list();
+    const QStringList families = QFontDatabase::families();
+    ASSERT_TRUE(families.contains(QStringLiteral("Liberation Sans"))) << "the program's fonts are installed";
+    EXPECT_GE(list.count(), 2);
+    EXPECT_LE(list.count(), int(families.size()));
+    ASSERT_GE(list.selection(), 0);
+    EXPECT_EQ(list.text(list.selection()), "Liberation Sans") << "Arial is drawn with its stand-in";
+
+    const int other = list.selection() == 0 ? 1 : 0;
+    list.scrollTo(0);
+    QTest::mouseClick(&box->popup(), Qt::LeftButton, Qt::NoModifier, box->rowRect(other).center());
+    ASSERT_EQ(list.selection(), other);
+    EXPECT_EQ(tool->choice().settings.font.faceName, std::string(list.text(other)));
+
+    // Leaving the page and coming back shows the same list with the pick selected.
+    const int count = list.count();
+    ASSERT_TRUE(window.switchScreen(2));
+    ASSERT_TRUE(window.switchScreen(kTextPage));
+    EXPECT_EQ(window.listBox(skin::kFontListControl)->count(), count);
+    EXPECT_EQ(window.listBox(skin::kFontListControl)->selection(), other);
+    tool->choice().settings.font.faceName.clear();
+}
+
+constexpr int kLeftClose = 209;
+constexpr int kRightClose = 210;
+
+struct WorkspaceStrip : EditingWindow {
+    void SetUp() override
+    {
+        EditingWindow::SetUp();
+        ASSERT_TRUE(window.switchScreen(2));
+        open(0x808080, "/fotos/praia.bmp");
+    }
+
+    SkinPanelWidget& base() const { return *window.skin()->panelAt(0); }
+    void click(int control)
+    {
+        QTest::mouseClick(&base(), Qt::LeftButton, Qt::NoModifier, window.controlRect(control)->center());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+    QString lampTip()
+    {
+        const QPoint lamp = window.controlRect(kIndicatorControl)->center();
+        QHelpEvent help(QEvent::ToolTip, lamp, base().mapToGlobal(lamp));
+        QApplication::sendEvent(&base(), &help);
+        const QString tip = QToolTip::text();
+        QToolTip::hideText();
+        return tip;
+    }
+};
+
+TEST_F(WorkspaceStrip, EitherCrossClosesTheActivePictureAskingFirstWhenItChanged)
+{
+    const QPoint cross = window.controlRect(kLeftClose)->center();
+    QMouseEvent move(QEvent::MouseMove, cross, base().mapToGlobal(cross), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&base(), &move);
+    EXPECT_EQ(window.statusText().trimmed(), QStringLiteral("Fechar imagem")) << "its tip";
+    EXPECT_FALSE(window.indicatorLit());
+    EXPECT_EQ(lampTip(), QStringLiteral("A imagem não tem alterações por salvar"));
+
+    window.handlers().call(skin::Handler::FlipHorizontal);
+    EXPECT_TRUE(window.indicatorLit());
+    EXPECT_EQ(lampTip(), QStringLiteral("A imagem tem alterações não salvas"));
+
+    ui.answers = {ui::Answer::Cancel};
+    click(kLeftClose);
+    EXPECT_EQ(ui.messages.size(), 1u) << "the question of \"Fechar imagem\"";
+    EXPECT_EQ(documents.count(), 1);
+    EXPECT_EQ(ui.beeps, 0) << "a cancelled close is no refusal";
+
+    ui.answers = {ui::Answer::No};
+    click(kRightClose);
+    EXPECT_EQ(documents.count(), 0);
+    EXPECT_FALSE(window.indicatorLit());
+    EXPECT_EQ(lampTip(), QStringLiteral("Nenhuma imagem aberta"));
+    click(kLeftClose);
+    EXPECT_EQ(ui.beeps, 0);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The album page on the build's skin: the grid, the mouse (selection, drags, the menu), the
 // Delete key, read-only albums, saving when the page is left, adding photos behind the
-// window's back, and the album browser control.
+// window's back, and the album browser control; the page's dialogs: a photo's properties with
+// renaming, and the photo search library behind its three entry points.
 
 #include "album/album_file.h"
 #include "album/large_thumbnails.h"
@@ -12,7 +13,6 @@
 #include "app/widgets/skin_list_box.h"
 #include "app/widgets/scroll_control.h"
 #include "app/album/album_page.h"
-#include "app/album/album_pick_dialog.h"
 #include "app/shell/main_window.h"
 #include "common/byte_sink.h"
 #include "common/byte_source.h"
@@ -22,6 +22,10 @@
 #include "imagelib/codecs/jpeg/jpeg.h"
 #include "imagelib/codecs/png/png_text.h"
 #include "imagelib/dib_alloc.h"
+#include "app/album/photo_properties_dialog.h"
+#include "app/album/photo_search_dialog.h"
+#include "app/album/photo_search_library.h"
+#include "imagelib/dib_geometry.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -44,6 +48,12 @@
 #include <filesystem>
 #include <fstream>
 #include <set>
+#include <QCheckBox>
+#include <QDateEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSpinBox>
+#include <cstring>
 
 namespace lv::app {
 namespace {
@@ -294,18 +304,10 @@ TEST_F(AlbumPageOnSkin, CellsNameFieldListAndScrollBarFollowTheSkin)
     EXPECT_EQ(ListOf(window), nullptr);
 }
 
-TEST_F(AlbumPageOnSkin, ShiftAndCtrlClicksAndTheHoverTip)
+TEST_F(AlbumPageOnSkin, TheHoverTipNamesThePhotoBesideThePointer)
 {
     makeAlbum(10);
     showPage();
-    clickPhoto(7);
-    clickPhoto(3, Qt::ShiftModifier);
-    EXPECT_EQ(flags(), (std::vector<int>{3, 4, 5, 6, 7}));
-    clickPhoto(5, Qt::ControlModifier);
-    EXPECT_EQ(flags(), (std::vector<int>{3, 4, 6, 7}));
-    clickPhoto(1);
-    EXPECT_EQ(flags(), std::vector<int>{1});
-
     AlbumCell& cell = cellOfPhoto(2);
     QMouseEvent hover(QEvent::MouseMove, QPointF(10, 10), cell.mapToGlobal(QPointF(10, 10)), Qt::NoButton, Qt::NoButton,
                       Qt::NoModifier);
@@ -328,22 +330,18 @@ TEST_F(AlbumPageOnSkin, DraggingPhotoTwoOntoSixAndOutOfTheGrid)
     EXPECT_TRUE(page->session().album().modified());
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the drag cursor went with the drag
 
-    // Into the gap after the last photo: the last place.
-    drag(0, centreOfCell(9));
-    EXPECT_EQ(paths().back(), "p0.bmp");
-
     // Onto the empty workspace below the grid: the photo opens; onto an image window it
     // becomes a layer there.
     const QRect workspace = *window.controlRect(kWorkspaceControl);
     drag(4, QPoint(workspace.center().x(), workspace.bottom() - 20));
     ASSERT_EQ(documents.opened.size(), 1u);
-    EXPECT_EQ(fs::path(documents.opened[0]).filename(), "p6.bmp");
+    EXPECT_EQ(fs::path(documents.opened[0]).filename(), "p5.bmp");
     QWidget image(&window);
     image.setObjectName("image");
     image.setGeometry(workspace.left() + 10, workspace.bottom() - 100, 200, 90);
     image.show();
     drag(0, image.geometry().center());
-    EXPECT_EQ(documents.layers, std::vector<int>{40 + 1});
+    EXPECT_EQ(documents.layers, std::vector<int>{40});
     EXPECT_EQ(paths().size(), 9u);
 }
 
@@ -469,37 +467,14 @@ TEST_F(AlbumPageOnSkin, LeavingWritesTheAlbumAndReturningRestoresIt)
     EXPECT_EQ(window.findChild<QLineEdit*>("field 201")->text(), "Férias");
 }
 
+// A photo cut short joins and is listed once among the files added with a problem; a file
+// that is no picture is refused and named; whole photos are not listed.
 TEST_F(AlbumPageOnSkin, DroppedFilesJoinInOrderAndFailuresAreToldOnce)
 {
     makeAlbum(2);
     showPage();
     WritePictures(dir, "p", 2, 7, 60, 20);
     std::ofstream(dir.file("quebrada.bmp")) << "not a picture";
-    QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(QString::fromStdString(photoPath(2))), QUrl::fromLocalFile(dir.file("quebrada.bmp").c_str()),
-                  QUrl::fromLocalFile(dir.file("nota.txt").c_str()), QUrl::fromLocalFile(QString::fromStdString(photoPath(3))),
-                  QUrl::fromLocalFile(QString::fromStdString(photoPath(0)))});
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-    // Straight to the cell: the application passes drops only to the target of a real drag.
-    static_cast<QObject*>(cells()[0])->event(&drop);
-    ASSERT_TRUE(ui.messages.empty()) << ui.messages[0].text;
-    ASSERT_TRUE(page->adder().running() || page->session().album().count() > 2);
-    waitForAdder();
-    // The text file is no picture by its name; p0 moved to the end.
-    EXPECT_EQ(paths(), (std::vector<std::string>{"p1.bmp", "p2.bmp", "p3.bmp", "p0.bmp"}));
-    EXPECT_EQ(flags(), std::vector<int>{3});
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_NE(ui.messages[0].text.find("Não foi possível adicionar 1 de 4 fotos"), std::string::npos) << ui.messages[0].text;
-    EXPECT_NE(ui.messages[0].text.find("quebrada.bmp"), std::string::npos);
-    EXPECT_EQ(window.findChild<QWidget*>("albumprogress"), nullptr);
-}
-
-// A photo cut short joins the album and is listed once among the files added with a problem,
-// beside one that could not be added; a whole photo is not listed.
-TEST_F(AlbumPageOnSkin, ADamagedDroppedPhotoJoinsAndIsListedOnce)
-{
-    makeAlbum(1);
-    showPage();
     HDIB picture = AllocatePicture(300, 200, 24, 0);
     for (int y = 0; y < 200; ++y)
         for (int x = 0; x < int(picture.stride()); ++x)
@@ -509,24 +484,33 @@ TEST_F(AlbumPageOnSkin, ADamagedDroppedPhotoJoinsAndIsListedOnce)
     bytes.resize(bytes.size() / 2);
     ASSERT_TRUE(WriteWholeFile(dir.file("cortada.jpg"), bytes));
     QMimeData mime;
-    mime.setUrls({QUrl::fromLocalFile(dir.file("boa.jpg").c_str()), QUrl::fromLocalFile(dir.file("cortada.jpg").c_str()),
-                  QUrl::fromLocalFile(dir.file("sumiu.jpg").c_str())});
+    QList<QUrl> urls;
+    for (const std::string& name : {photoPath(2), dir.file("quebrada.bmp"), dir.file("nota.txt"), dir.file("cortada.jpg"),
+                                    photoPath(3), photoPath(0)})
+        urls << QUrl::fromLocalFile(QString::fromStdString(name));
+    mime.setUrls(urls);
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    // Straight to the cell: the application passes drops only to the target of a real drag.
     static_cast<QObject*>(cells()[0])->event(&drop);
+    ASSERT_TRUE(ui.messages.empty()) << ui.messages[0].text;
+    ASSERT_TRUE(page->adder().running() || page->session().album().count() > 2);
     waitForAdder();
-
-    EXPECT_EQ(page->session().album().count(), 3u);
+    // The text file is no picture by its name; p0 moved to the end.
+    EXPECT_EQ(paths(), (std::vector<std::string>{"p1.bmp", "p2.bmp", "cortada.jpg", "p3.bmp", "p0.bmp"}));
+    EXPECT_EQ(flags(), std::vector<int>{4});
     ASSERT_EQ(ui.messages.size(), 1u);
     const std::string& told = ui.messages[0].text;
+    EXPECT_NE(told.find("Não foi possível adicionar 1 de 5 fotos"), std::string::npos) << told;
     const auto times = [&told](const std::string& part) {
         std::size_t n = 0;
         for (std::size_t at = told.find(part); at != std::string::npos; at = told.find(part, at + 1))
             ++n;
         return n;
     };
-    EXPECT_EQ(times("sumiu.jpg — "), 1u) << told;
+    EXPECT_EQ(times("quebrada.bmp — "), 1u) << told;
     EXPECT_EQ(times("cortada.jpg — "), 1u) << told;
-    EXPECT_EQ(times("boa.jpg — "), 0u) << told;
+    EXPECT_EQ(times("p2.bmp — "), 0u) << told;
+    EXPECT_EQ(window.findChild<QWidget*>("albumprogress"), nullptr);
 }
 
 // Counts the paint events of the cells it watches.
@@ -906,38 +890,6 @@ TEST_F(AlbumPageOnSkin, TheWheelScrollsTheGridARowANotchAndTheBarFollows)
     EXPECT_EQ(bar->range().position, 0);
 }
 
-TEST(AlbumPicker, ElevenTemplatesScrollWithTheWheelAndTheBarShowsWhere)
-{
-    lv::testing::TempDir dir;
-    album::Album made;
-    WritePictures(dir, "t", 0, 11, 60, 40, &made);
-    ASSERT_TRUE(made.write(dir.file("modelos.abm")));
-    AlbumPickDialog dialog(nullptr, "template gallery wheel", "Modelos", dir.file("modelos.abm"), nullptr);
-    dialog.show();
-    auto* browser = dynamic_cast<AlbumBrowser*>(dialog.findChild<QWidget*>("albumwnd"));
-    ASSERT_NE(browser, nullptr);
-    auto* bar = dialog.findChild<QScrollBar*>("207");
-    ASSERT_NE(bar, nullptr);
-    EXPECT_TRUE(bar->isVisible());
-    EXPECT_EQ(browser->columns() * browser->rows(), 10);
-    EXPECT_EQ(bar->maximum(), 1);
-    EXPECT_EQ(bar->value(), 0);
-
-    const std::vector<AlbumCell*> grid = CellsOf(*browser);
-    ASSERT_FALSE(grid.empty());
-    Wheel(*grid.front(), -120);
-    EXPECT_EQ(browser->head(), 1);
-    EXPECT_EQ(bar->value(), 1);
-    Wheel(*browser, 120);  // between the cells too
-    EXPECT_EQ(browser->head(), 0);
-    EXPECT_EQ(bar->value(), 0);
-    bar->setValue(1);  // and the bar moves the rows
-    EXPECT_EQ(browser->head(), 1);
-    // The eleventh card is there to be chosen.
-    ASSERT_TRUE(dialog.pick(10));
-    EXPECT_EQ(dialog.chosenPath(), dir.file("t10.bmp"));
-}
-
 
 TEST_F(AlbumPageOnSkin, PicturesHideOnTheAlbumScreensAndLayersFromThereShowOnEditar)
 {
@@ -1006,6 +958,165 @@ TEST_F(AlbumPageOnSkin, GridDrawsTheSharpCachedPictureAndKeepsTheAlbumFile)
                                 5000));
     page.reset();
     EXPECT_EQ(ReadWholeFile((albums() / "album1.abm").string()), albumBytes);
+}
+
+namespace fs = std::filesystem;
+
+HDIB Picture(int width, int height)
+{
+    HDIB picture = AllocatePicture(width, height, 24, 0);
+    for (int y = 0; y < height; ++y)
+        std::fill_n(picture.row(y), picture.stride(), std::uint8_t(90 + y));
+    return picture;
+}
+
+TEST(PhotoProperties, FieldsShowTheFactsAndAnExistingNameKeepsTheDialogOpen)
+{
+    lv::testing::UiRecorder ui;
+    album::PhotoProperties facts{"foto", "/fotos/", "JPG", "2.0 KB", "10:20:30    01/02/2003", "  4 x 3\n  24 Bits"};
+    std::vector<std::string> asked;
+    album::RenameResult answer = album::RenameResult::Exists;
+    PhotoPropertiesDialog dialog(nullptr, facts, [&](const std::string& name) {
+        asked.push_back(name);
+        return answer;
+    });
+    EXPECT_EQ(dialog.windowTitle(), "Propriedades");
+    const std::pair<int, const char*> fields[] = {{8000, "foto"},   {8006, "/fotos/"}, {8002, "JPG"},
+                                                  {8003, "2.0 KB"}, {8004, "10:20:30    01/02/2003"}, {8005, "  4 x 3\n  24 Bits"}};
+    for (const auto& [id, text] : fields)
+        EXPECT_EQ(dialog.fieldText(id), text) << id;
+
+    dialog.show();
+    dialog.accept();  // the name did not change: no rename asked
+    EXPECT_TRUE(asked.empty());
+    EXPECT_FALSE(dialog.isVisible());
+    dialog.show();
+    dialog.nameField()->setText("praia");
+    dialog.accept();
+    EXPECT_EQ(asked, std::vector<std::string>{"praia"});
+    EXPECT_TRUE(dialog.isVisible());  // the name is taken: another one is wanted
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0].text, "O arquivo já existe");
+    answer = album::RenameResult::Renamed;
+    dialog.accept();
+    EXPECT_FALSE(dialog.isVisible());
+}
+
+// The program's side of the library contract, as the album page passes it.
+int Draw(DrawingSurface* surface, const Rect* rect, const HDIB* image)
+{
+    return DibDrawFitted(*surface, *image, *rect) ? 1 : 0;
+}
+HDIB Fit(const HDIB* image, std::uint16_t w, std::uint16_t h)
+{
+    return DibScaledCopy(*image, w, h, true);
+}
+int loads = 0;
+HDIB Load(const char* path)
+{
+    ++loads;
+    HDIB picture;
+    if (auto file = FileSource::Open(path))
+        picture = ReadBmp(*file).take();
+    return picture;
+}
+
+class SearchLibrary : public ::testing::Test {
+protected:
+    SearchLibrary()
+    {
+        fs::create_directories(dir.path() / "albums");
+        album::Album made;
+        for (const char* name : {"praia1.bmp", "serra.bmp", "praia2.bmp"}) {
+            HDIB picture = Picture(120, 80);
+            const std::string path = dir.file(name);
+            EXPECT_EQ(WriteBmp(path, picture), WriteResult::Written);
+            made.append(*album::BuildEntry(picture, {path, "", {1, 1, 1}}));
+        }
+        EXPECT_TRUE(made.write(dir.file("albums/album1.abm")));
+        search::InitProc(Draw, Fit, Load);
+    }
+    // Runs OpenSearchDlg with `act` done on the dialog once it shows.
+    int run(std::function<void(search::PhotoSearchDialog&)> act)
+    {
+        buffer.assign(search::kSearchBufferBytes, '\0');
+        const std::string folder = dir.file("albums");
+        std::memcpy(buffer.data(), folder.c_str(), folder.size());
+        QTimer::singleShot(0, [act] {
+            auto* dialog = dynamic_cast<search::PhotoSearchDialog*>(QApplication::activeModalWidget());
+            ASSERT_NE(dialog, nullptr);
+            act(*dialog);
+        });
+        return search::OpenSearchDlg(nullptr, buffer.data(), 85, 85);
+    }
+    static void searchFor(search::PhotoSearchDialog& dialog, const QString& name)
+    {
+        dialog.findChild<QLineEdit*>("name")->setText(name);
+        dialog.findChild<QPushButton*>("searchbutton")->click();
+        for (int i = 0; i < 2000 && dialog.searching(); ++i)
+            QTest::qWait(5);
+    }
+    std::string answer() const { return std::string(buffer.data()); }
+
+    lv::testing::TempDir dir;
+    std::vector<char> buffer;
+};
+
+TEST_F(SearchLibrary, TypesAreAddedOnceAndCancelLeavesTheBuffer)
+{
+    const int known = search::SetSupportImageType("*.BMP");
+    EXPECT_EQ(search::SetSupportImageType("*.bmp;*.XYZ;*.*;semponto"), known + 1);
+    EXPECT_EQ(run([](search::PhotoSearchDialog& d) { d.reject(); }), search::kSearchCancelled);
+    EXPECT_EQ(answer(), dir.file("albums"));
+    EXPECT_EQ(search::OpenSearchDlg(nullptr, nullptr, 85, 85), search::kSearchCancelled);
+}
+
+TEST_F(SearchLibrary, HitsShowAsThumbnailsAndTheChosenOneIsAnswered)
+{
+    std::size_t shown = 0;
+    loads = 0;
+    const int result = run([&](search::PhotoSearchDialog& d) {
+        searchFor(d, "praia");
+        shown = std::size_t(d.findChild<QListWidget*>("results")->count());
+        EXPECT_EQ(d.findChild<QListWidget*>("results")->iconSize(), QSize(85, 85));
+        EXPECT_EQ(d.findChild<QLabel*>("status")->text(), "2 fotos encontradas.");
+        d.findChild<QListWidget*>("results")->setCurrentRow(1);
+        d.findChild<QPushButton*>("open")->click();
+    });
+    EXPECT_EQ(shown, 2u);
+    EXPECT_GE(loads, 1);  // the larger picture of the hit chosen comes through the load procedure
+    EXPECT_EQ(result, search::kSearchOpenPhoto);
+    EXPECT_EQ(answer(), dir.file("praia2.bmp"));
+}
+
+// A click on the day, then two digits typed, as the user does.
+QDate TypedDay(QDateEdit& field, const char* digits)
+{
+    // The click lands on the field's text, between the day's two digits.
+    auto* text = field.findChild<QLineEdit*>();
+    const int dayX = text->fontMetrics().horizontalAdvance(QStringLiteral("0")) + 3;
+    QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(dayX, text->height() / 2));
+    QTest::keyClicks(&field, QString::fromLatin1(digits));
+    return field.date();
+}
+
+// The search dialog's dates take typing after one click, as any date field does.
+TEST(SearchDateTyping, OneClickOnTheDayThenDigitsSetsTheDay)
+{
+    search::PhotoSearchDialog dialog(nullptr, {}, {}, "/nonexistent", 85, 85);
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+    for (const char* name : {"after", "before"}) {
+        SCOPED_TRACE(name);
+        auto* use = dialog.findChild<QCheckBox*>(QStringLiteral("use") + QString::fromLatin1(name));
+        auto* field = dialog.findChild<QDateEdit*>(QString::fromLatin1(name));
+        ASSERT_TRUE(use && field);
+        QTest::mouseClick(use, Qt::LeftButton);
+        ASSERT_TRUE(field->isEnabled());
+        field->setDate(QDate(2020, 3, 7));
+        EXPECT_EQ(TypedDay(*field, "15"), QDate(2020, 3, 15));
+        EXPECT_EQ(TypedDay(*field, "02"), QDate(2020, 3, 2)) << "a second click starts the day afresh";
+    }
 }
 
 }  // namespace

@@ -1,25 +1,23 @@
 // The album page in the running program: albums named on the command line or handed over by
-// a second copy, and photos another writer adds while the page shows; the album files checked
-// with lumivista-tool.
+// a second copy, photos another writer adds while the page shows, and a photo's date taken in
+// its properties; "Orientação" standing the selection upright and turning the album right; the
+// album files checked with lumivista-tool.
 
 #include "common/testing/run_command.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
 #include "program_runner.h"
 #include "skin_clicks.h"
+#include "album/album_file.h"
+#include "imagelib/metadata/upright_step.h"
+#include "screen_places.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace lv::testing {
 namespace {
-
-// An area button of the main window's own panel.
-std::string ClickOnAreaButton(std::uint32_t area)
-{
-    return ClickOn(0, [&](const skin::ButtonDefinition& b) {
-        return b.handler == skin::Handler::SelectScreenArea && b.argument == area;
-    });
-}
 
 // An album made by the tool from `photos` small pictures named after it.
 std::string MakeAlbum(const ProgramSandbox& sandbox, const std::string& name, int photos)
@@ -49,7 +47,7 @@ TEST(AlbumPageRun, AnAlbumNamedOnTheCommandLineOpensOnTheAlbumPageAlsoInTheCopyA
 
     // From another screen, a second copy started with another album hands it over: the page
     // comes back with that one, and a second hand-over while the page shows switches again.
-    sandbox.expectAnswers({{ClickOnAreaButton(3), "album left "}});
+    sandbox.expectAnswers({{ClickOnHandler(0, skin::Handler::SelectScreenArea, 3, {}), "album left "}});
     EXPECT_EQ(sandbox.run({second}), 0);
     ASSERT_TRUE(sandbox.waitForLog("album shown screen=18", std::chrono::seconds(30), 2)) << sandbox.log();
     const std::string handed = sandbox.lastLine("album shown ");
@@ -90,6 +88,52 @@ TEST(AlbumPageRun, PhotosTheToolAddsToTheShownAlbumAppearWithoutLeavingThePage)
     // Leaving wrote the album: the tool's photo is still in it.
     const CommandResult info = RunCommand(std::string(LV_PROGRAM_DIR) + "/lumivista-tool album info '" + album + "' --json");
     EXPECT_NE(info.out.find("\"count\":4"), std::string::npos) << info.out;
+}
+
+TEST(AlbumTakenRun, ThePropertiesOfATaggedPhotoShowItsDateTaken)
+{
+    ProgramSandbox sandbox(1280, 1024);
+    const std::string photo = sandbox.file("praia.jpg").string();
+    ASSERT_EQ(std::system(("/usr/bin/python3 '" LV_SOURCE_DIR "/imagelib/tests/make_oriented_jpeg.py' 1 '" + photo + "'").c_str()), 0);
+    ASSERT_EQ(std::system(("exiv2 -q -M'set Exif.Photo.DateTimeOriginal 2021:06:05 14:03:09' '" + photo + "'").c_str()), 0);
+    const std::string untagged = sandbox.file("sem_data.jpg").string();
+    ASSERT_EQ(std::system(("/usr/bin/python3 '" LV_SOURCE_DIR "/imagelib/tests/make_oriented_jpeg.py' 1 '" + untagged + "'").c_str()), 0);
+    const std::string album = sandbox.file("Viagem.ABM").string();
+    ASSERT_EQ(RunCommand(std::string(LV_PROGRAM_DIR) + "/lumivista-tool album make '" + album + "' '" + untagged + "'").exitCode, 0);
+    ASSERT_TRUE(sandbox.launch({album}, {}, "album shown screen=18"));
+
+    sandbox.expectAnswers({{"albumadd " + photo, "album added "}});
+    EXPECT_EQ(sandbox.ask("albumcommand 40005", "photo taken="), "photo taken=[14:03:09    06/05/2021]");
+    EXPECT_EQ(sandbox.quit(), 0);
+}
+
+TEST(OrientationRun, AlbumPhotosStandUprightThenTurnRightWithTheirRecords)
+{
+    ProgramSandbox sandbox(1280, 1024);
+    const std::string phone = sandbox.file("celular.jpg").string(), plain = sandbox.file("paisagem.jpg").string();
+    const std::string maker = "/usr/bin/python3 '" LV_SOURCE_DIR "/imagelib/tests/make_oriented_jpeg.py' ";
+    ASSERT_EQ(RunCommand(maker + "6 '" + phone + "'").exitCode, 0);
+    ASSERT_EQ(RunCommand(maker + "1 '" + plain + "'").exitCode, 0);
+    const std::string album = sandbox.file("Viagem.abm").string();
+    ASSERT_EQ(RunCommand(std::string(LV_TOOL) + " album make '" + album + "' '" + phone + "' '" + plain + "'").exitCode, 0);
+    ASSERT_TRUE(sandbox.launch({album}, {}, "album shown screen=18"));
+    EXPECT_EQ(ReadFileMetadata(phone).orientation, 6);
+
+    sandbox.expectAnswers({{"screen 23", "screen 23 panels"},
+                           {ClickOnCaption(23, "Orientação"), "orientation open"},
+                           {"orientation auto", "orientation turned 1 upright 0 failed 0"}});  // the page's selection
+    EXPECT_EQ(ReadFileMetadata(phone).orientation, 1);
+    sandbox.expectAnswers({{"orientation all", ""}, {"orientation right", "orientation turned 2 upright 0 failed 0"}});
+    const auto entries = album::ReadAlbumContents(album).entries;
+    ASSERT_EQ(entries.size(), 2u);
+    for (const album::AlbumEntry& entry : entries) {
+        EXPECT_EQ(entry.width(), 16) << entry.path();
+        EXPECT_EQ(entry.height(), 32) << entry.path();
+        EXPECT_EQ(ReadFileMetadata(entry.path()).orientation, 1);
+        EXPECT_EQ(ReadFileMetadata(entry.path()).camera, "Acme Z1");
+    }
+    EXPECT_EQ(sandbox.log().find("beep"), std::string::npos) << sandbox.log();
+    EXPECT_EQ(sandbox.quit(), 0);
 }
 
 }  // namespace

@@ -21,7 +21,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
-#include <QWheelEvent>
 
 #include <gtest/gtest.h>
 
@@ -62,37 +61,6 @@ TEST(ReadoutWidget, AReadoutThirtyHighPaintsInTheSharedFontOfTwentyGreenOnBlack)
     EXPECT_EQ(Readout::SharedFontHeight(), 36);
 
     EXPECT_EQ(parent.childAt(QPoint(20, 70)), nullptr) << "the mouse goes through to the parent";
-}
-
-class SwatchParent final : public QWidget {
-public:
-    bool event(QEvent* event) override
-    {
-        if (int(event->type()) == kSwatchColourRequest) {
-            auto* request = static_cast<SwatchColourRequest*>(event);
-            asked.push_back(request->controlId());
-            if (answer)
-                request->setColour(request->controlId() == 7 ? Qt::red : Qt::cyan);
-            return true;
-        }
-        return QWidget::event(event);
-    }
-    std::vector<int> asked;
-    bool answer = true;
-};
-
-TEST(ColourSwatchWidget, EachPaintAsksTheParentWithItsIdAndFillsWithTheAnswer)
-{
-    SwatchParent parent;
-    ColourSwatch seven(parent, 7);
-    ColourSwatch eight(parent, 8);
-    seven.setGeometry(0, 0, 20, 20);
-    eight.setGeometry(30, 0, 20, 20);
-    EXPECT_EQ(Shot(seven).pixelColor(0, 0), QColor(Qt::red));
-    EXPECT_EQ(Shot(eight).pixelColor(19, 19), QColor(Qt::cyan)) << "no frame: the corner too";
-    EXPECT_EQ(parent.asked, (std::vector<int>{7, 8}));
-    parent.answer = false;
-    EXPECT_EQ(Shot(seven).pixelColor(10, 10), QColor(Qt::black));
 }
 
 TEST(AngleDialWidget, ClicksReportTheirAngleAfterThePaintAndOutsideTheCircleNothing)
@@ -168,68 +136,6 @@ protected:
     TestHooks hooks;
     MainWindow window{opener, images, hooks, [] {}};
 };
-
-class RecordingLists final : public ScreenCode {
-public:
-    void listPicked(const skin::ListNotification& n, skin::ListBox& list) override
-    {
-        char text[skin::kListBoxItemBytes];
-        list.send(skin::kListGetText, list.send(skin::kListGetSelection), {}, text);
-        picks.push_back({n.message, list.selection(), text});
-    }
-    struct Pick {
-        int message;
-        int selection;
-        std::string text;
-        bool operator==(const Pick&) const = default;
-    };
-    std::vector<Pick> picks;
-};
-
-TEST_F(ScreenControls, TheAlbumListShowsItsItemsAndTellsTheScreenOfEachPick)
-{
-    RecordingLists albums;
-    window.setScreenCode(18, &albums);
-    skin::ListBox* list = window.listBox(skin::kAlbumListControl);
-    ASSERT_NE(list, nullptr);
-    EXPECT_EQ(window.listBox(201), nullptr);
-    for (const char* name : {"Férias", "Natal", "Aniversário", "Praia", "Casamento", "Formatura", "[Novo]"})
-        list->send(skin::kListAddString, 0, name);
-
-    ASSERT_TRUE(window.switchScreen(18));
-    auto* box = panel(1).findChild<SkinListBox*>(kListBoxClass);
-    ASSERT_NE(box, nullptr);
-    EXPECT_EQ(box->geometry(), *panel(1).controlRect(skin::kAlbumListControl)) << "in the panel's region 200";
-    EXPECT_EQ(&box->list(), list);
-    const skin::Slider& slider = *box->popup().input().slider(skin::kListThumb);
-    EXPECT_EQ(slider.maximum, 2) << "7 items in 5 rows";
-
-    const QRect second = box->rowRect(1);
-    QTest::mouseClick(&box->popup(), Qt::LeftButton, Qt::NoModifier, second.center());
-    QTest::mouseClick(&box->popup(), Qt::LeftButton, Qt::NoModifier, box->rowRect(3).center());
-    EXPECT_EQ(albums.picks, (std::vector<RecordingLists::Pick>{{1124, 1, "Natal"}, {1126, 3, "Praia"}}));
-    EXPECT_NE(Shot(*box).pixel(box->rowRect(3).center() + QPoint(60, 0)),
-              Shot(*box).pixel(box->rowRect(4).center() + QPoint(60, 0)))
-        << "the selected row shows its picture";
-
-    QWheelEvent wheel(QPointF(second.center()), box->mapToGlobal(QPointF(second.center())), QPoint(), QPoint(0, -240),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(&box->popup(), &wheel);
-    EXPECT_EQ(list->firstVisible(), 2) << "two notches down, at the end";
-    EXPECT_EQ(box->popup().input().slider(skin::kListThumb)->value, 2) << "the thumb follows";
-    QTest::mouseClick(&box->popup(), Qt::LeftButton, Qt::NoModifier, box->rowRect(4).center());
-    EXPECT_EQ(albums.picks.back(), (RecordingLists::Pick{1126, 6, "[Novo]"}));
-
-    // Another screen and back: the items and the selection stay.
-    ASSERT_TRUE(window.switchScreen(2));
-    list->send(skin::kListAddString, 0, "Nova viagem");
-    ASSERT_TRUE(window.switchScreen(18));
-    auto* again = panel(1).findChild<SkinListBox*>(kListBoxClass);
-    ASSERT_NE(again, nullptr);
-    EXPECT_EQ(again->list().count(), 8);
-    EXPECT_EQ(again->list().selection(), 6);
-    EXPECT_EQ(again->popup().input().slider(skin::kListThumb)->maximum, 3);
-}
 
 TEST_F(ScreenControls, TheSliderScrollsTheListAndCreationIsRefusedTwiceOrWithoutAnEntry)
 {

@@ -1,5 +1,7 @@
 // The program on a real X server, as a new user meets it: two photos side by side, the zoom
-// in the 1:1 box, saving over a file, a photo whose name lies about its format.
+// in the 1:1 box, saving over a file, a photo whose name lies about its format; a Photo CD
+// pack's options asked, the pack opened and saved as FlashPix; a phone's portrait photo opened
+// upright, its EXIF, XMP and IPTC kept through an edit and the real Save as and Save.
 
 #include "app/skin/button_table.h"
 #include "imagelib/codecs/bmp/bmp.h"
@@ -7,10 +9,12 @@
 #include "imagelib/codecs/jpeg/jpeg.h"
 #include "program_runner.h"
 #include "skin_clicks.h"
+#include "app/core/tests/picture_difference.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <cstdlib>
 
 namespace lv::testing {
 namespace {
@@ -181,6 +185,102 @@ TEST_F(Desktop, APhotoWhoseNameLiesAboutItsFormatOpens)
     ASSERT_TRUE(sandbox.launch({misnamed}, {}, "open " + misnamed)) << sandbox.log();
     EXPECT_NE(sandbox.log().find("open " + misnamed + " ok\n"), std::string::npos) << sandbox.log();
     EXPECT_EQ(StateField(sandbox.ask("state"), "size"), "120x80");
+    EXPECT_EQ(sandbox.quit(), 0);
+}
+
+TEST(ImageWindows, APhotoCdAsksForItsOptionsOpensAndSavesAsFlashPix)
+{
+    ProgramSandbox sandbox(1280, 1024);
+    const std::string pack = std::string(LV_SOURCE_DIR) + "/imagelib/tests/fixtures/pcd/gm.pcd";
+    ASSERT_TRUE(sandbox.launch({pack}, {}, "open " + pack + " ok\n")) << sandbox.log();
+    EXPECT_NE(sandbox.log().find("photocd options 0 2\n"), std::string::npos) << "Base in colour is offered first";
+    EXPECT_EQ(StateField(sandbox.lastLine("state "), "size"), "768x512");
+    const HDIB packShown = sandbox.shownPicture("pack.bmp");
+
+    const std::string fpx = sandbox.file("foto").string();
+    EXPECT_EQ(sandbox.ask("saveas 7 " + fpx, "saved "), "saved ok");
+    EXPECT_EQ(sandbox.ask("close").rfind("state windows=0 ", 0), 0u);
+    sandbox.ask("open " + fpx + ".fpx");  // the type's extension, in lower case
+    EXPECT_EQ(StateField(sandbox.lastLine("state "), "size"), "768x512");
+    const HDIB flashpixShown = sandbox.shownPicture("flashpix.bmp");
+    EXPECT_EQ(sandbox.quit(), 0);
+
+    const auto [largest, mean] = PictureDifference(flashpixShown, packShown, {0, 0, 768, 512});
+    // JPEG tiles at quality 90: about as close as a JPEG file of the picture.
+    EXPECT_LT(mean, 1.5);
+    EXPECT_LT(largest, 48);
+}
+
+using PhotoMetadataJourney = OnVirtualX;
+
+std::string Quoted(const std::filesystem::path& path)
+{
+    return "'" + path.string() + "'";
+}
+
+std::string ExivTags(const std::filesystem::path& path)
+{
+    const std::filesystem::path listed = path.string() + ".tags";
+    std::system(("exiv2 -q -pa " + Quoted(path) + " > " + Quoted(listed) + " 2>/dev/null").c_str());
+    std::ifstream in(listed);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+bool Has(const std::string& tags, const std::string& key, const std::string& value)
+{
+    for (std::size_t at = tags.find(key + " "); at != std::string::npos; at = tags.find(key + " ", at + 1)) {
+        const std::string line = tags.substr(at, tags.find('\n', at) - at);
+        if (line.size() >= value.size() && line.compare(line.size() - value.size(), value.size(), value) == 0)
+            return true;
+    }
+    return false;
+}
+
+TEST_F(PhotoMetadataJourney, APortraitPhotoOpensUprightAndKeepsItsMetadataThroughSaveAsAndSave)
+{
+    const std::filesystem::path photo = sandbox.file("retrato.jpg");
+    ASSERT_EQ(std::system(("/usr/bin/python3 '" LV_SOURCE_DIR "/imagelib/tests/make_oriented_jpeg.py' 6 " + Quoted(photo)).c_str()), 0);
+    ASSERT_EQ(std::system(("exiv2 -q -M'set Exif.Photo.DateTimeOriginal 2021:06:05 14:03:09'"
+                           " -M'set Exif.Photo.PixelXDimension 16' -M'set Exif.Photo.PixelYDimension 32'"
+                           " -M'set Exif.Photo.BodySerialNumber 12345' -M'set Exif.GPSInfo.GPSLatitudeRef S'"
+                           " -M'set Xmp.dc.title Praia' -M'set Iptc.Application2.Caption Praia' " + Quoted(photo)).c_str()),
+              0);
+    ASSERT_TRUE(sandbox.launch({photo.string()}, {}, "open " + photo.string() + " ok\n")) << sandbox.log();
+    EXPECT_EQ(StateField(sandbox.ask("state"), "size"), "32x16") << "stored 16x32, orientation 6";
+
+    // An edit the saved pixels show: a layer merged into the photo.
+    sandbox.ask("addlayer");
+    EXPECT_EQ(StateField(sandbox.ask("layer flatten"), "layers"), "1");
+    const auto saveAsInDialog = [&](const std::filesystem::path& name) {
+        sandbox.expectAnswers({{"dialog saveas", "dialog saveas\n"}});
+        sandbox.send("key Ctrl+A");
+        sandbox.send("type " + name.string());
+        sandbox.expectAnswers({{"key Return", "saved ok\n"}});
+    };
+    for (const char* name : {"editada.jpg", "editada.tif", "editada.png"}) {
+        SCOPED_TRACE(name);
+        const std::filesystem::path saved = sandbox.file(name);
+        saveAsInDialog(saved);
+        const std::string tags = ExivTags(saved);
+        EXPECT_TRUE(Has(tags, "Exif.Image.Orientation", "top, left")) << tags;
+        EXPECT_TRUE(Has(tags, "Exif.Photo.DateTimeOriginal", "2021:06:05 14:03:09")) << tags;
+        EXPECT_TRUE(Has(tags, "Exif.Photo.PixelXDimension", "32")) << tags;
+        EXPECT_TRUE(Has(tags, "Exif.Photo.PixelYDimension", "16")) << tags;
+        EXPECT_TRUE(Has(tags, "Exif.Photo.BodySerialNumber", "12345")) << "kept unless asked: " << tags;
+        EXPECT_TRUE(Has(tags, "Xmp.dc.title", "Praia")) << tags;
+        if (std::string(name) != "editada.png") {  // PNG holds no IPTC block
+            EXPECT_TRUE(Has(tags, "Iptc.Application2.Caption", "Praia")) << tags;
+        }
+    }
+
+    // Save under the last name after another edit: still the photo's blocks.
+    sandbox.ask("addlayer");
+    sandbox.ask("layer flatten");
+    sandbox.expectAnswers({{"save", "saved ok\n"}});
+    const std::string resaved = ExivTags(sandbox.file("editada.png"));
+    EXPECT_TRUE(Has(resaved, "Exif.Photo.DateTimeOriginal", "2021:06:05 14:03:09")) << resaved;
+    EXPECT_TRUE(Has(resaved, "Exif.GPSInfo.GPSLatitudeRef", "South")) << resaved;
+
     EXPECT_EQ(sandbox.quit(), 0);
 }
 

@@ -85,23 +85,6 @@ TEST(SaveAsDialog, TheOptionsPanelFollowsTheTypeAndStoresItsChoicesOnOk)
     EXPECT_TRUE(ui.messages.empty());
 }
 
-// Which choices are refused or questioned is the document files' test; here the dialog's answer.
-TEST(SaveAsDialog, AQuestionedChoiceKeepsTheDialogOpenUntilAccepted)
-{
-    testing::TempDir dir;
-    testing::UiRecorder ui;
-    SaveAsDialog layered(nullptr, dir.file("camadas.png"), 3);
-    chooseType(layered, kSaveAsPng);
-    ui.answers = {ui::Answer::No};
-    layered.accept();
-    EXPECT_NE(layered.result(), QDialog::Accepted);
-    ui.answers = {ui::Answer::Yes};
-    layered.accept();
-    EXPECT_EQ(layered.result(), QDialog::Accepted);
-    EXPECT_EQ(CurrentSaveType(), kSaveAsPng);
-    CurrentSaveType() = kSaveAsJpeg;
-}
-
 TEST(NewPictureDialog, TooLargeSizesKeepTheDialogAndAcceptedOnesAreRememberedInTheirUnit)
 {
     testing::UiRecorder ui;
@@ -160,34 +143,6 @@ TEST(NewPictureDialog, OpensWithTheClipboardPicturesSizeElse640By480)
     EXPECT_EQ(shown(), QSize(640, 480)) << "text is no picture";
     clipboard.clear();
     EXPECT_EQ(shown(), QSize(640, 480));
-}
-
-// A Brazilian reads "640.000" as six hundred and forty thousand.
-TEST(NewPictureDialog, PixelsShowWholeInchesAndCentimetresWithTwoDecimalsAndSwitchingConverts)
-{
-    QApplication::clipboard()->clear();
-    testing::MemoryStore store;
-    NewPictureDialog dialog(nullptr, store);
-    auto* width = child<QDoubleSpinBox>(dialog, "width");
-    auto* height = child<QDoubleSpinBox>(dialog, "height");
-    auto* unit = dialog.findChild<QComboBox*>();
-    EXPECT_EQ(width->decimals(), 0);
-    EXPECT_EQ(width->cleanText(), "640");
-
-    unit->setCurrentIndex(1);  // inches, at 200 dpi
-    EXPECT_EQ(width->decimals(), 2);
-    EXPECT_DOUBLE_EQ(width->value(), 3.2);
-    EXPECT_DOUBLE_EQ(height->value(), 2.4);
-    unit->setCurrentIndex(2);  // centimetres
-    EXPECT_DOUBLE_EQ(width->value(), 8.13) << "8.128 cm, shown to the hundredth";
-    unit->setCurrentIndex(0);
-    EXPECT_EQ(width->value(), 640) << "back to whole pixels";
-    EXPECT_EQ(height->value(), 480);
-
-    // A size chosen from the list arrives in its own unit and is not converted again.
-    dialog.setSize({10, 15, SizeUnit::Centimetre});
-    EXPECT_EQ(unit->currentIndex(), 2);
-    EXPECT_DOUBLE_EQ(width->value(), 10.0);
 }
 
 // The question itself, Não back to the dialog and Sim replacing: `Desktop.SavingOverAFileAsksFirstAndNaoKeepsTheOldFile`.

@@ -14,6 +14,7 @@
 #include "edit/selection/selection.h"
 #include "edit/tools/tool_registry.h"
 #include "imagelib/dib_geometry.h"
+#include "app/skin/handlers.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -167,28 +168,6 @@ TEST_F(ImageWindows, ALargeDocumentOpensFittedAndCentredAndASecondSharesTheWorks
     EXPECT_EQ(big->area(), QRect(0, 0, 700, 500)) << "the one left takes the whole workspace";
     EXPECT_EQ(big->zoom(), -6);
     EXPECT_EQ(big->geometry(), QRect(64, 26, 571, 448));
-}
-
-// 800 x 600 and 640 x 480 in the program's 788 x 592 workspace: the left one lost its right
-// edge at the divider while it kept the zoom of the whole workspace.
-TEST_F(ImageWindows, TwoPhotosSideBySideEachShowWhole)
-{
-    main.resize(788, 592);
-    documents.openDocumentWindow(picture(800, 600), "/fotos/a.jpg");
-    ImageWindow* left = documents.active();
-    documents.openDocumentWindow(picture(640, 480), "/fotos/b.jpg");
-    ImageWindow* right = documents.active();
-    EXPECT_EQ(left->area(), QRect(0, 0, 392, 592));
-    EXPECT_EQ(right->area(), QRect(396, 0, 392, 592));
-    ExpectWhole(*left);
-    ExpectWhole(*right);
-    EXPECT_EQ(left->zoom(), -2) << "800 / 392 columns";
-    EXPECT_EQ(right->zoom(), -1);
-    left->renderInto(left->rect());
-    const QSize scaled(800 / 3, 600 / 3);
-    EXPECT_EQ(left->view().scaledDocument(), (Size{scaled.width(), scaled.height()}));
-    EXPECT_EQ(left->backing().size(), scaled) << "the client is the picture, the caption above it";
-    EXPECT_EQ(left->backing().pixelColor(scaled.width() - 1, 5), QColor(0x80, 0x40, 0x20)) << "the last column shows";
 }
 
 TEST_F(ImageWindows, CancellingTheActiveWindowsQuestionStopsTheThirdDocument)
@@ -447,6 +426,52 @@ TEST_F(ImageWindows, ADraggedSelectionShowsItsMarchingOutlineAndThePickerTakesCo
     documents.chooseTool(1101);
     ui.answers = {ui::Answer::No};
     EXPECT_TRUE(documents.closeActive());
+}
+
+// Without a skin the main window's whole 700 x 500 surface is the workspace.
+struct Refit : ::testing::Test, BareEditingWindow {
+    Refit()
+    {
+        auto stack = CreateLayerStackFromImage(DibCreate(4000, 1000, 0x204080, false));
+        CompositeLayers(*stack);
+        documents.openDocumentWindow(std::move(stack), "larga");
+        window = documents.active();
+    }
+    void expectWhole() const
+    {
+        EXPECT_FALSE(window->view().scrollable(Axis::Horizontal));
+        EXPECT_FALSE(window->view().scrollable(Axis::Vertical));
+        EXPECT_TRUE(window->area().contains(window->geometry()));
+    }
+    ImageWindow* window = nullptr;
+};
+
+// A turned picture was clipped with a scroll bar, a cropped one sat small in grey.
+TEST_F(Refit, AfterATurnAndItsUndoTheWindowFitsAsWhenOpened)
+{
+    ASSERT_TRUE(window);
+    const QRect opened = window->geometry();
+    const int openedZoom = window->zoom();
+    main.handlers().call(skin::Handler::RotateImage, 90);
+    ASSERT_EQ(window->document().height, 4000);
+    expectWhole();
+    EXPECT_LT(window->zoom(), openedZoom) << "4000 rows need a smaller zoom than 1000";
+
+    main.handlers().call(skin::Handler::Undo);
+    ASSERT_EQ(window->document().width, 4000);
+    EXPECT_EQ(window->zoom(), openedZoom);
+    EXPECT_EQ(window->geometry(), opened);
+    EXPECT_EQ(ui.beeps, 0);
+}
+
+TEST_F(Refit, AZoomChosenByHandIsKept)
+{
+    main.handlers().call(skin::Handler::ZoomIn);
+    const int chosen = window->zoom();
+    const QRect frame = window->geometry();
+    main.handlers().call(skin::Handler::RotateImage, 90);
+    EXPECT_EQ(window->zoom(), chosen);
+    EXPECT_EQ(window->geometry(), frame);
 }
 
 }  // namespace

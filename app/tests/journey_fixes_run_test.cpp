@@ -1,7 +1,7 @@
-// Seams between the areas, tried as a user would in the running program: the album named on
-// the command line is the one the slide show plays (with and without a window manager the
-// journeys play it, see journey_album.sh); "Salvar projeto" keeps the project's layers in a
-// projects folder; preferences have a button of their own in the title bar.
+// Seams between the areas, tried as a user would in the running program: "Salvar projeto"
+// keeps the project's layers in a projects folder; preferences have a button of their own in
+// the title bar; an album photo dragged from the album page fills a project's photo box as
+// "Colocar foto" does, in one undo step.
 
 #include "album/album_file.h"
 #include "app/core/documents/document_io.h"
@@ -14,56 +14,21 @@
 #include "photo_box_template.h"
 #include "program_runner.h"
 #include "skin_clicks.h"
+#include "album/album.h"
+#include "album/entry_builder.h"
+#include "album/photo_loader.h"
+#include "imagelib/tests/pictures.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 namespace lv::testing {
 namespace {
 
 namespace fs = std::filesystem;
-
-void WriteAlbumOfOne(const fs::path& album, const fs::path& photo, std::uint32_t bgr)
-{
-    HDIB picture = DibCreate(320, 240, bgr, false);
-    ASSERT_EQ(WriteBmp(photo.string(), picture), WriteResult::Written);
-    album::AlbumEntry entry(16);
-    entry.setThumbSize(16);
-    entry.setPath(photo.string());
-    ASSERT_TRUE(WriteWholeFile(album.string(), album::EncodeAlbum({entry})));
-}
-
-// The album named on the command line, from outside the user's albums, is offered after them
-// and is the one the slide show plays over the whole screen.
-TEST(JourneyFixes, AnAlbumFromOutsideTheUsersAlbumsIsOfferedAfterThemAndPlaysOverTheWholeScreen)
-{
-    ProgramSandbox sandbox(1024, 768, Platform::X);
-    if (!sandbox.displayReady())
-        GTEST_SKIP() << "no virtual X server (xvfb)";
-    fs::create_directories(sandbox.home() / "albums");
-    WriteAlbumOfOne(sandbox.home() / "albums" / "album1.abm", sandbox.file("vermelha.bmp"), 0x2020C0);
-    std::ofstream(sandbox.configFile()) << "[albums]\nalbum1.abm=Primeiro\n";
-    const fs::path elsewhere = sandbox.file("Fotos/viagem.abm");
-    fs::create_directories(elsewhere.parent_path());
-    WriteAlbumOfOne(elsewhere, sandbox.file("azul.bmp"), 0xC04020);
-
-    ASSERT_TRUE(sandbox.launch({elsewhere.string()}, {}, "album " + elsewhere.string() + " ok\n")) << sandbox.log();
-    const skin::Point host = SidePanelPlace();
-    sandbox.send(ClickOnControl(151));
-    sandbox.expectAnswers({{ClickOnPage(25, 7, host), "screen 7 "}});
-    const std::string start =
-        ClickOn(7, [](const skin::ButtonDefinition& b) { return b.handler == skin::Handler::StartSlideShow; }, host);
-    sandbox.expectAnswers({{start, "dialog slideshowsettings album=1\n"},
-                           {"key Return", "slideshow window 0 0 1024 768 album=" + elsewhere.string() + "\n"}});
-    ASSERT_TRUE(sandbox.waitForLog("slideshow slide 0 ")) << sandbox.log();
-    EXPECT_NE(sandbox.log().find("slideshow slide 0 centre=#2040c0\n"), std::string::npos) << sandbox.log();
-    sandbox.expectAnswers({{"key Escape", "slideshow closed\n"}});
-    EXPECT_EQ(sandbox.quit(), 0);
-    EXPECT_NE(ReadTextFile(sandbox.configFile()).find("Album Name=" + elsewhere.string() + "\n"), std::string::npos)
-        << "the setting follows the open album and is saved at exit";
-}
 
 TEST(JourneyFixes, SalvarProjetoKeepsTheLayersInAProjectsFolderAmongThePictures)
 {
@@ -85,9 +50,7 @@ TEST(JourneyFixes, SalvarProjetoKeepsTheLayersInAProjectsFolderAmongThePictures)
 
     ASSERT_TRUE(sandbox.launch({}, {"PATH=" + bin.string() + ":" + std::getenv("PATH")})) << sandbox.log();
     const skin::Point host = SidePanelPlace();
-    const auto onPanel = [&](skin::Handler handler) {
-        return ClickOn(20, [&](const skin::ButtonDefinition& b) { return b.handler == handler; }, host);
-    };
+    const auto onPanel = [](skin::Handler handler) { return ClickOnHandler(20, handler); };
     sandbox.expectAnswers({{ClickOnControl(154), "screen 19 panels 0,19\n"},
                            {ClickOnPage(19, 20, host), "screen 20 panels 0,20\n"},
                            {onPanel(skin::Handler::ChooseTemplate), "dialog template gallery\n"},
@@ -112,10 +75,7 @@ TEST(JourneyFixes, ThePreferencesHaveAButtonInTheTitleBarBesideHelp)
 {
     ProgramSandbox sandbox;
     ASSERT_TRUE(sandbox.launch()) << sandbox.log();
-    const auto titleButton = [](skin::Handler handler) {
-        return ClickOn(0, [&](const skin::ButtonDefinition& b) { return b.handler == handler; });
-    };
-    sandbox.expectAnswers({{titleButton(skin::Handler::Preferences), "preferences 120\n"}});
+    sandbox.expectAnswers({{ClickOnHandler(0, skin::Handler::Preferences, std::nullopt, {}), "preferences 120\n"}});
     EXPECT_EQ(sandbox.log().find("beep"), std::string::npos) << sandbox.log();
     // Beside help: nothing between the two buttons, on either skin.
     for (const skin::SkinVariant variant : {skin::SkinVariant::Small, skin::SkinVariant::Large}) {
@@ -137,6 +97,65 @@ TEST(JourneyFixes, ThePreferencesHaveAButtonInTheTitleBarBesideHelp)
         }
     }
     EXPECT_EQ(sandbox.quit(), 0);
+}
+
+TEST(ProjectDrop, AnAlbumPhotoDraggedOntoTheProjectFillsItsPhotoBoxInOneStep)
+{
+    ProgramSandbox sandbox(1280, 1024);
+    const std::filesystem::path templateFile = sandbox.file("modelos/pagina.vlf");
+    std::filesystem::create_directories(templateFile.parent_path());
+    WritePhotoBoxTemplate(templateFile);
+    std::filesystem::create_directories(sandbox.home() / "sysalbum");
+    {
+        album::Album gallery;
+        auto built = album::BuildPhotoEntry({templateFile.string(), "modelo"}, album::AlbumPhotoReaders());
+        ASSERT_TRUE(built.entry);
+        gallery.append(std::move(*built.entry));
+        ASSERT_TRUE(gallery.write((sandbox.home() / "sysalbum" / "calendars1.abm").string()));
+    }
+    const std::string photo = sandbox.file("praia.bmp").string();
+    HDIB picture = MakePhotoLike(80, 40);
+    ASSERT_EQ(WriteBmp(photo, picture), WriteResult::Written);
+    std::ofstream(sandbox.configFile()) << "[Calendar]\ncalendars1.abm=Calendários\n";
+    ASSERT_TRUE(sandbox.launch()) << sandbox.log();
+
+    const skin::Point host = SidePanelPlace();
+    const auto onPanel = [](int panel, skin::Handler handler) { return ClickOnHandler(panel, handler); };
+    const std::string toAlbumPage = ClickOnHandler(0, skin::Handler::SelectScreenArea, 2, {});
+
+    // The page opens on the calendar screen; its photo box is the second placeholder.
+    sandbox.expectAnswers({{ClickOnControl(154), "screen 19 panels 0,19\n"},
+                           {ClickOnPage(19, 20, host), "screen 20 panels 0,20\n"},
+                           {onPanel(20, skin::Handler::ChooseTemplate), "dialog template gallery\n"},
+                           {"project pick 0", "project opened " + templateFile.string() + "\n"},
+                           {onPanel(20, skin::Handler::NextPlaceholder), " layer=0 "}});
+    const std::string box = StateField(sandbox.ask("state"), "layer");
+    EXPECT_EQ(box, "90,70,150,110") << sandbox.log();
+
+    // The photo joins an album on the album page, and is dragged out of the grid.
+    sandbox.expectAnswers({{toAlbumPage, "album shown screen=18"}, {onPanel(18, skin::Handler::AlbumNew), "album shown "}});
+    ASSERT_EQ(sandbox.send("albumfiles " + photo), 0);
+    sandbox.expectAnswers({{onPanel(18, skin::Handler::AlbumAddPhotos), "album added "}});
+    std::istringstream layout(sandbox.lastLine("album layout "));
+    std::string word;
+    int x = 0, y = 0, w = 0, h = 0;
+    layout >> word >> word >> x >> y >> w >> h;
+    const skin::Rect workspace =
+        skin::PanelButtons(0)[std::size_t(skin::ButtonIndexByControl(0, 100))].placeIn(skin::SkinVariant::Large);
+    const std::string drag = "drag " + std::to_string(x + w / 2) + " " + std::to_string(y + h / 2) + " "
+                           + std::to_string(workspace.left + workspace.width() / 2) + " "
+                           + std::to_string(workspace.bottom - 10);
+    sandbox.expectAnswers({{drag, "project drop ok\n"}});
+    EXPECT_TRUE(sandbox.waitForLog("screen 20 panels 0,20\n", std::chrono::seconds(30), 2)) << "the page shows again";
+
+    // 80 × 40 into 60 × 40: 60 × 30, centred; one undo brings the empty box back.
+    EXPECT_EQ(StateField(sandbox.ask("state"), "layer"), "90,75,150,105") << sandbox.log();
+    EXPECT_EQ(StateField(sandbox.ask("state"), "layers"), "2") << "no layer over the page";
+    EXPECT_EQ(StateField(sandbox.ask("undo"), "layer"), box);
+    EXPECT_EQ(StateField(sandbox.ask("redo"), "layer"), "90,75,150,105");
+    EXPECT_EQ(sandbox.log().find("beep"), std::string::npos) << sandbox.log();
+    ASSERT_EQ(sandbox.send("answer Não"), 0);
+    EXPECT_EQ(sandbox.quit(), 0) << sandbox.log();
 }
 
 }  // namespace

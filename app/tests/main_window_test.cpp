@@ -18,6 +18,7 @@
 #include "app/skin/screen_composition.h"
 #include "app/tests/shell_fakes.h"
 #include "common/testing/ui_recorder.h"
+#include "app/shell/single_instance.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -31,10 +32,12 @@
 #include <QPlainTextEdit>
 #include <QTest>
 #include <QUrl>
+#include <QCoreApplication>
+#include <QEventLoop>
+#include <QLocalSocket>
+#include <QTimer>
 
 #include <gtest/gtest.h>
-
-#include <set>
 
 namespace lv::app {
 namespace {
@@ -237,33 +240,6 @@ TEST_P(Screens, ARightClickOnAButtonOpensTheScreensHelpElsewhereTheHelpMenuAndAj
     delete nested;
 }
 
-TEST_P(Screens, HandlersOfFeaturesNotBuiltBeepAndTheShellImplementsItsOwn)
-{
-    // The shell's own buttons and the features the main window runs itself (the slide show).
-    const auto landed = [](skin::HandlerOwner owner) {
-        return owner == skin::HandlerOwner::Shell || owner == skin::HandlerOwner::SlideShow;
-    };
-    for (int h = 1; h < int(Handler::Count); ++h)
-        EXPECT_EQ(window.handlers().has(Handler(h)), landed(skin::OwnerOf(Handler(h)))) << skin::HandlerName(Handler(h));
-
-    clickControl(149);
-    EXPECT_EQ(ui.beeps, 1) << "undo has not landed";
-    int undos = 0;
-    window.handlers().set(Handler::Undo, [&](const HandlerCall& call) {
-        ++undos;
-        EXPECT_EQ(call.panel, 0);
-    });
-    clickControl(149);
-    EXPECT_EQ(undos, 1);
-    EXPECT_EQ(ui.beeps, 1);
-
-    click(buttonOf(0, Handler::Minimize));
-    EXPECT_TRUE(window.isMinimized());
-    window.showNormal();
-    click(buttonOf(0, Handler::Quit));
-    EXPECT_EQ(destroyed, 1);
-}
-
 TEST_P(Screens, TheAboutBoxNamesTheProgramItsVersionAndTheLibrariesWithTheirLicences)
 {
     QString shown, text;
@@ -355,30 +331,6 @@ TEST_P(Screens, F1InADialogOpensTheHelpOfThatDialog)
     EXPECT_FALSE(skin::CurrentHelpContext()) << "cleared when the dialog closed";
     for (const int dialog : {skin::kOpenDialog, skin::kSaveAsDialog, skin::kNewPictureDialog, skin::kAboutDialog})
         EXPECT_TRUE(skin::HelpContextForDialog(dialog)) << dialog;
-}
-
-TEST_P(Screens, TheZoomShowsInThe1To1BoxOnEveryScreenOfTheWorkspace)
-{
-    const QRect box = *window.controlRect(kZoomReadoutControl);
-    const QImage before = window.grab(box).toImage();
-    window.setZoomReadout(" Visualizar 33%  ");
-    EXPECT_EQ(panel(0).controlText(kZoomReadoutControl), "33%") << "on one line in the box";
-    EXPECT_EQ(window.zoomReadout(), "Visualizar 33%");
-    EXPECT_NE(window.grab(box).toImage(), before) << "painted over the box";
-    clickControl(148);
-    EXPECT_EQ(panel(0).controlText(kZoomReadoutControl), "33%") << "kept over a screen switch";
-    window.setZoomReadout({});
-    EXPECT_EQ(window.grab(*window.controlRect(kZoomReadoutControl)).toImage().pixel(box.width() / 2, box.height() / 2),
-              before.pixel(box.width() / 2, box.height() / 2))
-        << "the box's own 1:1 without a picture";
-}
-
-TEST_P(Screens, ImageWindowsHideOverTheInternetScreensAndComeBackAfter)
-{
-    ASSERT_TRUE(window.switchScreen(28));
-    ASSERT_TRUE(window.switchScreen(30));
-    click(buttonOf(0, Handler::ReturnFromInternet));
-    EXPECT_EQ(images.shownOverWorkspace, (std::vector<bool>{true, false, false, true})) << "start, 28, 30, back";
 }
 
 TEST_P(Screens, FilesHandedOverByASecondCopyOpenAsIfDroppedTwoAtMost)
@@ -774,52 +726,6 @@ TEST_P(Screens, StampsTexturesAndTheBrushPictureArePickedFromTheirSystemAlbums)
     EXPECT_NE(BrushShapeCells(int(BrushShape::Custom), 16, paint.customShape.get()), circle);
 }
 
-TEST_P(Screens, ACancelledTemplateQuestionLeavesTheScreenAndItsButtons)
-{
-    clickControl(154);
-    ASSERT_EQ(window.screen(), 19);
-    int kept = 0;
-    window.switchFeatures().templateChanged = [](int screen) { return screen == 19; };
-    window.switchFeatures().keepTemplate = [&](int) { ++kept; };
-
-    const int cards = buttonIndexOf(1, Handler::SwitchScreen, 19);
-    const int calendar = buttonIndexOf(1, Handler::SwitchScreen, 20);
-    ui.answers = {ui::Answer::Cancel};
-    click(buttonOf(1, Handler::SwitchScreen, 20));
-    EXPECT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(window.screen(), 19);
-    EXPECT_EQ(panel(1).shownImage(cards), skin::ImageState::Pressed);
-    EXPECT_EQ(panel(1).shownImage(calendar), skin::ImageState::Normal);
-
-    ui.answers = {ui::Answer::Yes};
-    click(buttonOf(1, Handler::SwitchScreen, 20));
-    EXPECT_EQ(kept, 1);
-    EXPECT_EQ(window.screen(), 20);
-}
-
-TEST_P(Screens, TheImageTickTheWorkspaceReleaseAndTheAreaBlinkRunOnTheirTimers)
-{
-    const int acquire = skin::ButtonIndexByControl(0, 155);
-    std::set<skin::ImageState> blinked;
-    // Sampled at half the period for a while, so a loaded machine's late timers can't hide a state.
-    for (int i = 0; i < 20 && blinked.size() < 2; ++i) {
-        QTest::qWait(skin::kBlinkMilliseconds / 2);
-        blinked.insert(panel(0).shownImage(acquire));
-    }
-    EXPECT_EQ(blinked.size(), 2u) << "hover and normal in turn";
-    for (int i = 0; i < 40 && images.ticks < 1; ++i)
-        QTest::qWait(50);
-    EXPECT_GE(images.ticks, 1);
-
-    const QPoint inWorkspace = window.controlRect(kWorkspaceControl)->topLeft() + QPoint(5, 5);
-    click(inWorkspace);
-    EXPECT_EQ(images.activations, std::vector<QPoint>{inWorkspace});
-
-    clickControl(147);
-    EXPECT_FALSE(timer(skin::kAreaBlinkTimer)->isActive());
-    EXPECT_EQ(panel(0).shownImage(acquire), skin::ImageState::Normal);
-}
-
 TEST_P(Screens, TheVideoTileBlinksOnTheAcquirePageUntilTheAreaIsLeft)
 {
     clickControl(155);
@@ -829,22 +735,6 @@ TEST_P(Screens, TheVideoTileBlinksOnTheAcquirePageUntilTheAreaIsLeft)
     EXPECT_FALSE(timer(skin::kPageBlinkTimer)->isActive());
     clickControl(155);
     EXPECT_FALSE(timer(skin::kPageBlinkTimer)->isActive()) << "stopped for good";
-}
-
-TEST_P(Screens, APressShowsThePressedPictureAndHoldingZoomInRepeatsFromTheFourthTick)
-{
-    int zooms = 0;
-    window.handlers().set(Handler::ZoomIn, [&](const HandlerCall&) { ++zooms; });
-    const QPoint zoomIn = window.controlRect(204)->center();
-    const QRgb normal = window.grab().toImage().pixel(zoomIn);
-    QTest::mousePress(&panel(0), Qt::LeftButton, Qt::NoModifier, zoomIn);
-    EXPECT_NE(window.grab().toImage().pixel(zoomIn), normal) << "the pressed picture shows";
-    QTest::qWait(3 * skin::kRepeatMilliseconds - 50);
-    EXPECT_EQ(zooms, 0) << "nothing during the first three ticks";
-    QTest::qWait(2 * skin::kRepeatMilliseconds + 50);
-    EXPECT_GE(zooms, 1);
-    QTest::mouseRelease(&panel(0), Qt::LeftButton, Qt::NoModifier, zoomIn);
-    EXPECT_EQ(window.grab().toImage().pixel(zoomIn), normal);
 }
 
 TEST_P(Screens, AToggleOnOneStorePageShowsOnTheOther)
@@ -866,6 +756,50 @@ TEST(ProgramFolder, TheScreensFontNamesMapToTheLiberationFonts)
 
 INSTANTIATE_TEST_SUITE_P(BothSizes, Screens, ::testing::Values(0, 1),
                          [](const ::testing::TestParamInfo<int>& info) { return info.param == 0 ? "Large" : "Small"; });
+
+// A second copy started with files hands them over; the first opened none before.
+TEST(HandOver, FilesTravelAsAbsolutePathsWhateverCharactersTheyHold)
+{
+    const std::vector<std::string> arguments = {"-geometry", "-x", "praia 1.jpg", "/fotos/férias/100%.png", "../a\tb.bmp"};
+    const QString command = HandOverCommand(arguments, "/home/ana/fotos");
+    EXPECT_TRUE(command.startsWith("files ")) << command.toStdString();
+    EXPECT_FALSE(command.contains('\n'));
+    const auto files = HandedOverFiles(command);
+    ASSERT_TRUE(files);
+    EXPECT_EQ(*files, (std::vector<std::string>{"/home/ana/fotos/praia 1.jpg", "/fotos/férias/100%.png", "/home/ana/a\tb.bmp"}));
+
+    EXPECT_EQ(HandOverCommand({}, "/tmp"), kForwardCommand);
+    EXPECT_EQ(HandOverCommand({"-x", ""}, "/tmp"), kForwardCommand) << "only switches: nothing to hand over";
+    EXPECT_FALSE(HandedOverFiles(kForwardCommand));
+    EXPECT_FALSE(HandedOverFiles("filesystem /a"));
+    EXPECT_EQ(HandedOverFiles("files"), std::vector<std::string>{});
+}
+
+// A command that opens a modal dialog runs a loop of its own; the copy that sent it may give
+// up and go meanwhile, and its socket with it.
+TEST(InstanceServer, ACommandWithALoopOfItsOwnOutlivesTheSenderGoing)
+{
+    const QString name = QStringLiteral("lv-instance-test-%1").arg(QCoreApplication::applicationPid());
+    SingleInstance server(name);
+    QLocalSocket sender;
+    std::vector<QString> handled;
+    ASSERT_TRUE(server.listen([&](const QString& command) {
+        handled.push_back(command);
+        sender.abort();
+        QEventLoop dialog;
+        QTimer::singleShot(300, &dialog, &QEventLoop::quit);
+        dialog.exec();
+    }));
+    sender.connectToServer(name);
+    ASSERT_TRUE(sender.waitForConnected(2000));
+    sender.write("modal\nsecond\n");
+    ASSERT_TRUE(sender.waitForBytesWritten(2000));
+    for (int i = 0; i < 200 && handled.empty(); ++i)
+        QTest::qWait(10);
+    QTest::qWait(100);
+    // The second line went with the socket.
+    EXPECT_EQ(handled, std::vector<QString>{QStringLiteral("modal")});
+}
 
 }  // namespace
 }  // namespace lv::app

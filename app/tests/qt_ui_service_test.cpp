@@ -1,11 +1,13 @@
 #include "app/shell/qt_ui_service.h"
-#include "common/byte_source.h"
 #include "common/testing/temp_dir.h"
+#include "common/ui_service.h"
 
 #include <QApplication>
 #include <QCursor>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QProgressDialog>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -26,22 +28,6 @@ protected:
     std::string log = dir.file("log.txt");
     TestHooks hooks;
 };
-
-TEST_F(QtUiServiceTest, MessageBoxesShowTheirTextAndAnswerWithTheChosenButton)
-{
-    QtUiService service(hooks);
-    service.showMessage("Não é possível localizar --- /x.bmp", ui::kWarningTitle, ui::Icon::Exclamation);
-    EXPECT_EQ(service.ask("Salvar?", ui::kProductTitle, ui::Buttons::YesNoCancel, ui::Icon::Question),
-              ui::Answer::Yes);
-    EXPECT_EQ(service.ask("Continuar?", ui::kProductTitle, ui::Buttons::OkCancel, ui::Icon::Question),
-              ui::Answer::Ok);
-    const auto logged = ReadWholeFile(log);
-    ASSERT_TRUE(logged);
-    EXPECT_EQ(std::string(logged->begin(), logged->end()),
-              "message Atenção: Não é possível localizar --- /x.bmp\n"
-              "message Lumivista 2000: Salvar?\n"
-              "message Lumivista 2000: Continuar?\n");
-}
 
 TEST_F(QtUiServiceTest, TheBusyCursorNestsAndEndsWithTheOutermostCall)
 {
@@ -69,6 +55,76 @@ TEST_F(QtUiServiceTest, EscapeIsSeenWhileOtherInputWaitsUnused)
     EXPECT_EQ(field.text(), "") << "typing during long work does not reach the windows";
     service.reportProgress("Leitura", 50);
     service.reportProgress("Leitura", 100);
+}
+
+// The progress window closes when its work ends, whether the work reached 100 % or stopped
+// short of it (a shadow's blur at 92 %, a card's text at 94 %), and not while it goes on.
+QProgressDialog* ProgressWindow()
+{
+    for (QWidget* widget : QApplication::topLevelWidgets())
+        if (auto* box = qobject_cast<QProgressDialog*>(widget))
+            return box;
+    return nullptr;
+}
+
+// Long work on the UI thread as the program does it: progress reported now and then, with
+// the event pump running in between, ending at `last` percent.
+void Work(int last)
+{
+    for (int percent = 0; percent <= last; percent += 2) {
+        ui::ReportProgress("Processando", percent);
+        if (percent % 20 == 0)
+            QTest::qSleep(60);  // long enough for the pump to process pending events
+    }
+}
+
+// Under the test hooks, so that message boxes answer themselves.
+class ProgressWindowTest : public QtUiServiceTest {
+protected:
+    QtUiService service{hooks};
+    ui::ScopedService installed{service};
+};
+
+TEST_F(ProgressWindowTest, WorkEndingShortOfAHundredClosesItsWindow)
+{
+    for (const int last : {92, 94, 0}) {
+        Work(last);
+        ASSERT_NE(ProgressWindow(), nullptr) << "open while the work runs, pumps included";
+        EXPECT_EQ(ProgressWindow()->value(), last);
+        QTest::qWait(20);
+        EXPECT_EQ(ProgressWindow(), nullptr) << "the work stopped at " << last << " %";
+    }
+}
+
+TEST_F(ProgressWindowTest, ReachingAHundredClosesAtOnceAndBackToBackWorkReopens)
+{
+    Work(50);
+    ui::ReportProgress("Processando", 100);
+    EXPECT_EQ(ProgressWindow(), nullptr);
+    Work(40);
+    Work(60);  // a second piece of work before the loop runs again keeps one window
+    ASSERT_NE(ProgressWindow(), nullptr);
+    EXPECT_EQ(ProgressWindow()->value(), 60);
+    QTest::qWait(20);
+    EXPECT_EQ(ProgressWindow(), nullptr);
+}
+
+TEST_F(ProgressWindowTest, AMessageAfterTheWorkFindsNoProgressWindow)
+{
+    Work(92);
+    service.showMessage("Pronto", ui::kProductTitle, ui::Icon::Information);  // answered at once by the hooks
+    QTest::qWait(250);  // a box shown over the progress window holds it until answered
+    EXPECT_EQ(ProgressWindow(), nullptr);
+}
+
+TEST_F(ProgressWindowTest, AMessageDuringTheWorkIsAnsweredOverItsProgressWindow)
+{
+    Work(40);
+    QTest::qSleep(450);
+    Work(60);  // past the window's 400 ms: shown, so the message box becomes its child
+    service.showMessage("Atenção", ui::kWarningTitle, ui::Icon::Exclamation);
+    QTest::qWait(250);
+    EXPECT_EQ(ProgressWindow(), nullptr);
 }
 
 }  // namespace

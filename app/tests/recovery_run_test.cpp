@@ -1,8 +1,6 @@
-// Recovery copies in the running program: a picture changed and then lost with the program
-// comes back at the next start and saves to its own file; copies follow saves, the undo
-// history and clean exits; the start-up's choices keep or remove what a dead copy left.
+// Recovery copies in the running program: copies follow saves, the undo history and clean
+// exits; the start-up's choices keep or remove what a dead copy left.
 
-#include "app/core/tests/picture_difference.h"
 #include "common/byte_sink.h"
 #include "common/byte_source.h"
 #include "edit/layered_layout.h"
@@ -45,45 +43,6 @@ std::multiset<std::string> recoveryFiles(const ProgramSandbox& sandbox)
 }
 
 using RecoveryRun = OnVirtualX;
-
-TEST_F(RecoveryRun, AChangedPictureComesBackAfterTheProgramIsKilledAndSavesToItsOwnFile)
-{
-    writeConfiguration(sandbox, 1);
-    const std::string card = writePhoto(sandbox, "cartão.bmp", 320, 200);
-    const HDIB original = ReadBmpFile(card);
-
-    ASSERT_TRUE(sandbox.launch({card}, {}, "open " + card + " ok\n")) << sandbox.log();
-    EXPECT_TRUE(sandbox.waitForLog("autosave interval 1\n"));
-    EXPECT_EQ(sandbox.ask("paint 10 20 120 40 FF8000", "painted "), "painted ok");
-    EXPECT_EQ(sandbox.ask("paint 200 150 300 300 2040C0", "painted "), "painted ok");
-    const HDIB changed = sandbox.shownPicture("changed.bmp");
-    ASSERT_TRUE(changed) << sandbox.log();
-    ASSERT_TRUE(sandbox.waitForLog("autosave written doc-1 " + card + "\n")) << sandbox.log();
-    EXPECT_EQ(recoveryFiles(sandbox),
-              (std::multiset<std::string>{"*/doc-1.bmp", "*/doc-1.info", "*/doc-1.vlf", "*/lock"}));
-    EXPECT_TRUE(sandbox.killHard());
-
-    ASSERT_TRUE(sandbox.launch({}, {}, "recovery recovered " + card + "\n")) << sandbox.log();
-    EXPECT_NE(sandbox.log().find("recovery offered 1 damaged=0\nrecovery entry cartão.bmp whole\n"), std::string::npos)
-        << sandbox.log();
-    std::string state = sandbox.lastLine("state ");
-    EXPECT_EQ(StateField(state, "active"), card) << "named as it was";
-    EXPECT_EQ(StateField(state, "modified"), "1") << "and not saved yet";
-    EXPECT_EQ(StateField(state, "size"), "320x200");
-    // The crashed run's folder is gone; the copy now belongs to this run.
-    EXPECT_EQ(recoveryFiles(sandbox),
-              (std::multiset<std::string>{"*/doc-1.bmp", "*/doc-1.info", "*/doc-1.vlf", "*/lock"}));
-
-    EXPECT_EQ(sandbox.ask("save", "saved "), "saved ok");
-    EXPECT_TRUE(sandbox.waitForLog("autosave removed doc-1\n"));
-    EXPECT_EQ(sandbox.quit(), 0);
-    EXPECT_TRUE(recoveryFiles(sandbox).empty()) << "a clean exit leaves the folder empty";
-
-    const HDIB saved = ReadBmpFile(card);
-    const Rect whole{0, 0, 320, 200};
-    EXPECT_EQ(PictureDifference(saved, changed, whole).first, 0) << "every pixel as it was changed";
-    EXPECT_GT(PictureDifference(saved, original, whole).first, 0);
-}
 
 TEST_F(RecoveryRun, SavesUndoHistoryAndTheStartUpsChoicesDecideWhatCopiesRemain)
 {

@@ -68,6 +68,7 @@ TEST(SlideShowRun, AThreePhotoAlbumAdvancesOnEnterAndEscapeBringsBackTheMainWind
     // Compartilhar, its Apresentação tile, then Iniciar: the settings dialog comes first.
     const skin::Point host = SidePanelPlace();
     sandbox.send(ClickOnControl(151));
+    EXPECT_NE(sandbox.log().find("sound Click1.wav\n"), std::string::npos) << "the area button's click";
     sandbox.expectAnswers({{ClickOnPage(25, 7, host), "screen 7 "}});
     const std::string start = ClickOnHandler(7, skin::Handler::StartSlideShow);
     sandbox.expectAnswers({{start, "dialog slideshowsettings album=0\n"}});

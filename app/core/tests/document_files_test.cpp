@@ -2,8 +2,14 @@
 #include "common/testing/ui_recorder.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/codecs/save_as.h"
+#include "app/core/documents/untitled_names.h"
+#include "app/core/command_line.h"
+#include "app/core/documents/new_picture.h"
+#include "app/core/tests/memory_store.h"
 
 #include <gtest/gtest.h>
+#include <set>
+#include <vector>
 
 namespace lv {
 namespace {
@@ -74,6 +80,240 @@ TEST(DocumentFiles, LayeredDocumentsAskBeforeLosingTheirLayers)
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_FALSE(ConfirmSaveUnderName("/f/a.jpg", 2));
     EXPECT_EQ(ui.messages.size(), 1u);
+}
+
+TEST(UntitledNames, CountFromOneWithTwoDigitsAndWrapFrom100To0)
+{
+    UntitledNames names;
+    EXPECT_EQ(names.next(kNewPictureBaseString), "TrueColor-Sem título-01");
+    EXPECT_EQ(names.next(kCaptureBaseString), "Capturado - Sem título-02");
+    for (int i = 3; i < 9; ++i)
+        names.next("x");
+    EXPECT_EQ(names.next("x"), "x-09");
+    EXPECT_EQ(names.next("x"), "x-10");
+    for (int i = 11; i < 99; ++i)
+        names.next("x");
+    EXPECT_EQ(names.next("x"), "x-99");
+    EXPECT_EQ(names.next("x"), "x-00");
+    EXPECT_EQ(names.next(kMaskBaseString), "Máscara-Sem título-01");
+}
+
+TEST(UntitledNames, ARecoveredUntitledNameIsNeverGivenAgain)
+{
+    UntitledNames names;
+    names.passOver("TrueColor-Sem título-03");
+    EXPECT_EQ(names.next(kNewPictureBaseString), "TrueColor-Sem título-04");
+    names.passOver("Capturado - Sem título-02");  // behind the counter: no move back
+    names.passOver("/fotos/Sem título-40");       // a file, whatever its name
+    names.passOver("Sem título-7");
+    names.passOver("Sem título-");
+    EXPECT_EQ(names.next("x"), "x-05");
+    names.passOver("Máscara-Sem título-99");
+    EXPECT_EQ(names.next("x"), "x-00") << "the counter wraps as it does after 99";
+}
+
+TEST(UntitledNames, UntitledWindowsAlwaysAskWith2364AndSavedOnesOnlyWhenChanged)
+{
+    EXPECT_EQ(DocumentModifiedState("Sem título-03", false), ModifiedState::New);
+    EXPECT_EQ(DocumentModifiedState("TrueColor-Sem título-12", false), ModifiedState::New);
+    EXPECT_EQ(DocumentModifiedState("/fotos/Sem título-3.jpg", false), ModifiedState::Unchanged)
+        << "a saved file is a path, whatever its name";
+    EXPECT_EQ(DocumentModifiedState("/fotos/praia.jpg", true), ModifiedState::Modified);
+
+    EXPECT_EQ(ClosePromptText("Sem título-03", ModifiedState::New, true, false),
+              "O arquivo: Sem título-03\nacabou de ser criado. Quer salvá-lo?");
+    EXPECT_EQ(ClosePromptText("/fotos/praia.jpg", ModifiedState::Modified, true, false),
+              "O arquivo: /fotos/praia.jpg\nfoi modificado. Deseja salvá-lo?");
+    EXPECT_FALSE(ClosePromptText("/fotos/praia.jpg", ModifiedState::Unchanged, true, false));
+    EXPECT_FALSE(ClosePromptText("Sem título-03", ModifiedState::New, false, false)) << "no layers";
+    EXPECT_FALSE(ClosePromptText("Sem título-03", ModifiedState::New, true, true)) << "screen switch";
+}
+
+class RecordingOpener final : public DocumentOpener {
+public:
+    bool acceptsFile(const std::string& path) override
+    {
+        examined.push_back(path);
+        return !refused.count(path);
+    }
+    bool openDocument(const std::string& path) override
+    {
+        opened.push_back(path);
+        return true;
+    }
+    std::vector<std::string> examined;
+    std::vector<std::string> opened;
+    std::set<std::string> refused;
+};
+
+TEST(CommandLine, TwoFilesOpenRefusedOnesCountOnceAndNamesThatAreNoPicturesAreSkipped)
+{
+    using Names = std::vector<std::string>;
+    const Names four = {"a.jpg", "b.jpg", "c.jpg", "d.jpg"};
+    const struct {
+        Names args;
+        std::set<std::string> refused;
+        Names opened, examined;
+    } cases[] = {
+        {{"-geometry", "-x", "/f/a.jpg", "/f/b c.bmp", "/f/c.tif"}, {}, {"/f/a.jpg", "/f/b c.bmp"}, {"/f/a.jpg", "/f/b c.bmp"}},
+        {four, {"a.jpg"}, {"b.jpg"}, {"a.jpg", "b.jpg"}},  // the refused a counts 1, the opened b 2 more: c is not examined
+        {four, {"a.jpg", "b.jpg", "c.jpg"}, {}, {"a.jpg", "b.jpg", "c.jpg"}},
+        {{"a.jpg", "/f/photo.jpeg", "b.jpg"}, {"a.jpg"}, {"/f/photo.jpeg"}, {"a.jpg", "/f/photo.jpeg"}},
+        {{"scan.TIFF", "x.jpe", "y.jpg"}, {}, {"scan.TIFF", "x.jpe"}, {"scan.TIFF", "x.jpe"}},
+        {{"notes", "a.jpg"}, {}, {"a.jpg"}, {"a.jpg"}},
+        {{"", "a.jpg"}, {}, {"a.jpg"}, {"a.jpg"}},
+        {{"bmp", "/f.d/x", "a.jpg"}, {}, {"a.jpg"}, {"a.jpg"}},
+        {{"  x.png", "-late.jpg"}, {"-late.jpg"}, {"x.png"}, {"x.png", "-late.jpg"}},  // only leading switches; 2 does not exceed 2
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << '"' << c.args[0] << "\" and " << c.args.size() - 1 << " more");
+        RecordingOpener opener;
+        opener.refused = c.refused;
+        EXPECT_EQ(OpenCommandLineFiles(c.args, opener), int(c.opened.size()));
+        EXPECT_EQ(opener.opened, c.opened);
+        EXPECT_EQ(opener.examined, c.examined);
+    }
+}
+
+TEST(CommandLine, AlbumFilesGoToTheAlbumOpenerAndCountLikeOpenedFiles)
+{
+    for (const auto& [name, album] : {std::pair{"/f/Férias.ABM", true}, {"album1.abm", true},
+                                      {"/f/albums.abm/photo.jpg", false}, {"/f/album.abmx", false}, {"abm", false}})
+        EXPECT_EQ(IsAlbumFileName(name), album) << name;
+
+    RecordingOpener opener;
+    std::vector<std::string> albums;
+    bool takeAlbums = true;
+    const AlbumFileOpener openAlbum = [&](const std::string& path) {
+        albums.push_back(path);
+        return takeAlbums;
+    };
+    // The album counts 2, the picture 2 more: the last name is never looked at.
+    const std::vector<std::string> args = {"-x", "/f/Viagem.ABM", "/f/a.jpg", "/f/b.abm"};
+    EXPECT_EQ(OpenCommandLineFiles(args, opener, openAlbum), 2);
+    EXPECT_EQ(albums, std::vector<std::string>{"/f/Viagem.ABM"});
+    EXPECT_EQ(opener.opened, std::vector<std::string>{"/f/a.jpg"});
+    EXPECT_EQ(opener.examined, std::vector<std::string>{"/f/a.jpg"});
+
+    // An album the page does not take counts once, like a refused picture.
+    albums.clear();
+    takeAlbums = false;
+    RecordingOpener second;
+    EXPECT_EQ(OpenCommandLineFiles(std::vector<std::string>{"a.abm", "b.jpg", "c.jpg"}, second, openAlbum), 1);
+    EXPECT_EQ(albums, std::vector<std::string>{"a.abm"});
+    EXPECT_EQ(second.opened, std::vector<std::string>{"b.jpg"});
+
+    // Without an album opener the document opener is asked, as for any file.
+    RecordingOpener plain;
+    plain.refused = {"a.abm"};
+    EXPECT_EQ(OpenCommandLineFiles(std::vector<std::string>{"a.abm"}, plain), 0);
+    EXPECT_EQ(plain.examined, std::vector<std::string>{"a.abm"});
+}
+
+TEST(NewPicture, SizesConvertBetweenUnitsAtTheResolution)
+{
+    EXPECT_EQ(LengthInPixels(4, SizeUnit::Inch, 150), 600);
+    EXPECT_EQ(LengthInPixels(2.54, SizeUnit::Centimetre, 300), 300);
+    EXPECT_EQ(LengthInPixels(12.6, SizeUnit::Pixel, 300), 13);
+    EXPECT_DOUBLE_EQ(LengthInUnit(600, SizeUnit::Inch, 150), 4.0);
+    EXPECT_NEAR(LengthInUnit(300, SizeUnit::Centimetre, 300), 2.54, 1e-12);
+    EXPECT_EQ(LengthInPixels(1e300, SizeUnit::Inch, 300), std::numeric_limits<int>::max());
+
+    // Switching the unit in the dialog: pixels come out whole, inches and centimetres exact.
+    EXPECT_EQ(ConvertLength(640, SizeUnit::Pixel, SizeUnit::Inch, 200), 3.2);
+    EXPECT_EQ(ConvertLength(3.2, SizeUnit::Inch, SizeUnit::Pixel, 200), 640);
+    EXPECT_EQ(ConvertLength(1.234, SizeUnit::Inch, SizeUnit::Pixel, 100), 123) << "rounded to a whole pixel";
+    EXPECT_NEAR(ConvertLength(4, SizeUnit::Inch, SizeUnit::Centimetre, 7), 10.16, 1e-12) << "not through pixels";
+    EXPECT_NEAR(ConvertLength(10.16, SizeUnit::Centimetre, SizeUnit::Inch, 300), 4.0, 1e-12);
+    EXPECT_EQ(ConvertLength(5, SizeUnit::Pixel, SizeUnit::Pixel, 0), 5);
+    EXPECT_EQ(UnitDecimals(SizeUnit::Pixel), 0);
+    EXPECT_EQ(UnitDecimals(SizeUnit::Centimetre), 2);
+}
+
+TEST(NewPicture, SidesAreAtLeastOneAnd10001IsRefusedWithString2348)
+{
+    testing::UiRecorder ui;
+    const auto raised = CheckNewPictureSize({0, -3, 200, SizeUnit::Pixel});
+    ASSERT_TRUE(raised);
+    EXPECT_EQ(raised->width, 1);
+    EXPECT_EQ(raised->height, 1);
+    EXPECT_TRUE(CheckNewPictureSize({10000, 10000, 200, SizeUnit::Pixel}));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(CheckNewPictureSize({10001, 5, 200, SizeUnit::Pixel}));
+    EXPECT_FALSE(CheckNewPictureSize({5, 10001, 200, SizeUnit::Inch}));
+    EXPECT_FALSE(CheckNewPictureSize({5, 10001, 300, SizeUnit::Centimetre}));
+    ASSERT_EQ(ui.texts(), (std::vector<std::string>{
+                              "O tamanho da imagem é grande demais.\nLargura e altura até 10000 Pixel.",
+                              "O tamanho da imagem é grande demais.\nLargura e altura até 50,00 Polegada.",
+                              "O tamanho da imagem é grande demais.\nLargura e altura até 84,66 Cm.",
+                          }))
+        << "the limit in the request's unit, never rounded above it (84.667 cm at 300 dpi)";
+    EXPECT_EQ(ui.messages[0].title, "Atenção");
+}
+
+TEST(NewPicture, ThePictureIsFilledWithTheBackgroundAtTheChosenResolution)
+{
+    const HDIB colour = MakeNewPicture({3, 2, 300, SizeUnit::Inch}, {10, 20, 30});
+    ASSERT_TRUE(colour);
+    EXPECT_EQ(colour.bitCount(), 24);
+    EXPECT_EQ(colour.header().biXPelsPerMeter, 11811);
+    EXPECT_EQ(colour.header().biYPelsPerMeter, 11811);
+    EXPECT_EQ(colour.size(), 40u + 12 * 2 + 10);
+    for (int y = 0; y < 2; ++y) {
+        const std::uint8_t expected[12] = {30, 20, 10, 30, 20, 10, 30, 20, 10, 0, 0, 0};
+        EXPECT_TRUE(std::equal(expected, expected + 12, colour.row(y))) << "padding stays zero";
+    }
+    const HDIB grey = MakeNewPicture({2, 2, 72, SizeUnit::Pixel}, {99, 20, 30}, true);
+    EXPECT_EQ(grey.bitCount(), 8);
+    EXPECT_EQ(grey.colors()[200].rgbGreen, 200);
+    EXPECT_EQ(grey.row(1)[1], 99);
+    EXPECT_EQ(grey.header().biXPelsPerMeter, 2835);
+}
+
+TEST(RecentSizes, StoredTextsRoundTripAndShowWithTheUnitWords)
+{
+    const std::tuple<PictureSize, const char*, const char*> texts[] = {
+        {{640, 480, SizeUnit::Pixel}, "640,480,Pixel", "640 x 480 Pixel"},
+        {{4, 6.5, SizeUnit::Inch}, "4.000,6.500,Inch", "4,00 x 6,50 Polegada"},
+        {{10.16, 15.24, SizeUnit::Centimetre}, "10.160,15.240,Cm", "10,16 x 15,24 Cm"}};
+    for (const auto& [size, stored, listed] : texts) {
+        EXPECT_EQ(StoredSizeText(size), stored);
+        EXPECT_EQ(SizeListText(size), listed);
+        EXPECT_EQ(ParseStoredSize(stored), size) << stored;
+    }
+    EXPECT_EQ(ParseStoredSize("3,4,Centímetros"), (PictureSize{3, 4, SizeUnit::Centimetre}));
+    EXPECT_EQ(ParseStoredSize(" 640,480,P"), (PictureSize{640, 480, SizeUnit::Pixel}));
+    for (const char* bad : {"", "640", "640,480", "640,480,", "a,480,Pixel", "640,480,Metre", "4,5x,Inch", "nan,1,P"})
+        EXPECT_FALSE(ParseStoredSize(bad)) << bad;
+
+    const PictureSize remembered = RememberedSize({600, 300, 150, SizeUnit::Inch});
+    EXPECT_EQ(remembered, (PictureSize{4, 2, SizeUnit::Inch}));
+}
+
+TEST(RecentSizes, ANewSizeGoesFirstDroppingItsTwinAndTheEleventhIsLost)
+{
+    testing::MemoryStore store;
+    RecentSizes recent(store);
+    for (int i = 1; i <= 10; ++i)
+        ASSERT_TRUE(recent.remember({double(i * 100), 100, SizeUnit::Pixel}));
+    EXPECT_EQ(store.values["Recent Sizes/size0"], "1000,100,Pixel");
+    EXPECT_EQ(store.values["Recent Sizes/size9"], "100,100,Pixel");
+
+    recent.remember({4, 6, SizeUnit::Inch});
+    EXPECT_EQ(store.values["Recent Sizes/size0"], "4.000,6.000,Inch");
+    EXPECT_EQ(store.values["Recent Sizes/size9"], "200,100,Pixel") << "100 x 100 fell off";
+
+    store.values["Recent Sizes/size5"] = "500,100,P";  // written by hand, same size
+    store.values["Recent Sizes/size6"] = "rubbish";
+    recent.remember({500, 100, SizeUnit::Pixel});
+    const auto sizes = recent.read();
+    ASSERT_EQ(sizes.size(), 9u) << "the unreadable entry is not listed";
+    EXPECT_EQ(std::vector(sizes.begin(), sizes.begin() + 3),
+              (std::vector<PictureSize>{{500, 100, SizeUnit::Pixel}, {4, 6, SizeUnit::Inch}, {1000, 100, SizeUnit::Pixel}}));
+    EXPECT_EQ(std::count(sizes.begin(), sizes.end(), PictureSize{500, 100, SizeUnit::Pixel}), 1);
+
+    store.failingKey = "size0";
+    EXPECT_FALSE(recent.remember({1, 1, SizeUnit::Pixel}));
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The enhancement and effects panels' changes through the real undo table: previews leave
 // no trace and applying makes exactly one step of the right kind (their walks among other
-// kinds of step are in undo_walks_test.cpp).
+// kinds of step are in undo_walks_test.cpp); a slow effect's live preview settles on the
+// effect applied; the effects list's thumbnails.
 
 #include "app/core/view/colours.h"
 #include "app/core/effects_bridge.h"
@@ -9,6 +10,10 @@
 #include "effects/enhance_and_effect.h"
 #include "effects/operation_codes.h"
 #include "imagelib/tests/pictures.h"
+#include "edit/compositing.h"
+#include "edit/layers.h"
+#include "app/core/effect_thumbnails.h"
+#include "effects/slider_mapping.h"
 
 #include <gtest/gtest.h>
 
@@ -66,17 +71,6 @@ TEST(EffectsBridge, EachModeAndEveryEffectRecordsOneStepOfItsKind)
     ASSERT_EQ(d.table.count(), 2);
     EXPECT_EQ(d.table.at(0).code, kUndoEffect);
     EXPECT_EQ(d.table.at(1).code, kUndoEffect);
-}
-
-TEST(EffectsBridge, ApplyingStoresTheLibraryResult)
-{
-    PhotoDocument d;
-    const HDIB expected = effects::DoEnhanceAndEffect(d.image().read(), effects::kOpBrightness,
-                                                      std::vector<std::int32_t>{75}.data(), 1, nullptr);
-    ASSERT_TRUE(ApplyEnhancement(d.doc(), 0, std::vector<int>{75}, false));
-    EXPECT_TRUE(SamePixels(d.image().read(), expected));
-    // The composite shows the new pixels at once.
-    EXPECT_TRUE(SamePixels(d.doc().composite, expected));
 }
 
 TEST(EffectsBridge, FailuresLeaveLayerAndHistoryAlone)
@@ -246,6 +240,122 @@ TEST(EffectsBridge, TheActiveColourIsWhiteOnlyWhileAnEffectRuns)
     const RgbTriple white{255, 255, 255};
     EXPECT_EQ(seen, (std::vector<RgbTriple>{white, user, white, user}));
     EXPECT_EQ(ActiveColour(), user);
+}
+
+constexpr int kWidth = 120, kHeight = 90;
+
+bool SameComposite(const LayerStack& a, const LayerStack& b)
+{
+    for (int y = 0; y < kHeight; ++y)
+        if (std::memcmp(a.composite.row(y), b.composite.row(y), kWidth * 3) != 0)
+            return false;
+    return true;
+}
+
+TEST(MovingPreview, TheSettledFrameAfterCoarseMovesIsTheEffectApplied)
+{
+    for (const int operation : {effects::kOpZoomBlur, effects::kOpOilPaint}) {
+        const auto shown = CreateLayerStackFromImage(MakePhotoLike(kWidth, kHeight));
+        const auto applied = CreateLayerStackFromImage(MakePhotoLike(kWidth, kHeight));
+        CompositeLayers(*shown);
+        const ShownPart part{{0, 0, kWidth, kHeight}, 1.0, 1};
+        PreviewCache cache;
+        ASSERT_TRUE(MovingPreviewIsCoarser(Effect(operation, 60)));
+        ASSERT_TRUE(PreviewComposite(*shown, Effect(operation, 40), part, cache, PreviewPass::Moving));
+        ASSERT_TRUE(PreviewComposite(*shown, Effect(operation, 60), part, cache, PreviewPass::Moving));
+        ASSERT_TRUE(ApplyEffect(*applied, operation, 60, false));
+        EXPECT_FALSE(SameComposite(*shown, *applied)) << operation << ": the moving frame is the coarse one";
+        ASSERT_TRUE(PreviewComposite(*shown, Effect(operation, 60), part, cache, PreviewPass::Final));
+        EXPECT_TRUE(SameComposite(*shown, *applied)) << operation;
+    }
+}
+
+TEST(MovingPreview, QuickChoicesMoveAtFullViewSize)
+{
+    EXPECT_FALSE(MovingPreviewIsCoarser(Effect(effects::kOpNegative, 60)));
+    EXPECT_FALSE(MovingPreviewIsCoarser({.kind = AdjustmentChoice::Kind::Enhancement, .mode = 0}));
+    EXPECT_FALSE(MovingPreviewIsCoarser({}));
+}
+
+TEST(EffectThumbnails, TheScaledPictureFitsTheBoxAndEachEffectIsTheLibrarysResultOnIt)
+{
+    EffectThumbnails thumbnails(36, 24);
+    const SharedPicture wide(MakePhotoLike(400, 100));
+    thumbnails.setPicture(wide);
+    ASSERT_TRUE(thumbnails.base());
+    EXPECT_EQ(thumbnails.base().width(), 36);
+    EXPECT_EQ(thumbnails.base().height(), 9);
+    const SharedPicture tall(MakePhotoLike(30, 300));
+    thumbnails.setPicture(tall);
+    EXPECT_EQ(thumbnails.base().width(), 2);
+    EXPECT_EQ(thumbnails.base().height(), 24);
+    const SharedPicture tiny(MakePhotoLike(5, 3));
+    thumbnails.setPicture(tiny);
+    EXPECT_EQ(thumbnails.base().width(), 5) << "never enlarged";
+
+    thumbnails.setPicture(wide);
+    thumbnails.setStrength(70);
+    const std::vector<int> codes{effects::kOpMosaic, effects::kOpNegative, effects::kOpTwirl};
+    for (const int expected : codes)
+        EXPECT_EQ(thumbnails.computeNext(codes), expected) << "in the order asked";
+    EXPECT_EQ(thumbnails.computeNext(codes), std::nullopt);
+    for (const int code : codes) {
+        const effects::OperationCall call = effects::EffectCall(code, 70);
+        const HDIB direct = effects::DoEnhanceAndEffect(thumbnails.base(), call.operation, call.parameters.data(),
+                                                        std::int32_t(call.parameters.size()), nullptr);
+        ASSERT_NE(thumbnails.find(code), nullptr);
+        EXPECT_TRUE(SamePixels(*thumbnails.find(code), direct)) << code;
+    }
+    EXPECT_EQ(thumbnails.find(effects::kOpSepia), nullptr);
+
+    const SharedPicture grey(MakeGreyPicture(60, 40));
+    thumbnails.setPicture(grey);
+    EXPECT_EQ(thumbnails.base().bitCount(), 8) << "a grey layer's thumbnails are grey";
+    EXPECT_EQ(thumbnails.computeNext(codes), effects::kOpMosaic);
+    EXPECT_EQ(thumbnails.find(effects::kOpMosaic)->bitCount(), 8);
+}
+
+TEST(EffectThumbnails, StrengthsKeepTheirResultsAndAChangedPictureDropsThemAll)
+{
+    EffectThumbnails thumbnails(36, 24);
+    SharedPicture picture(MakePhotoLike(90, 60));
+    thumbnails.setPicture(picture);
+    const std::vector<int> codes{effects::kOpPosterise};
+    ASSERT_EQ(thumbnails.computeNext(codes), effects::kOpPosterise);
+    const HDIB at50 = CopyPicture(*thumbnails.find(effects::kOpPosterise));
+    thumbnails.setStrength(90);
+    EXPECT_EQ(thumbnails.find(effects::kOpPosterise), nullptr) << "another strength, another picture";
+    ASSERT_EQ(thumbnails.computeNext(codes), effects::kOpPosterise);
+    EXPECT_FALSE(SamePixels(*thumbnails.find(effects::kOpPosterise), at50));
+    thumbnails.setStrength(50);
+    ASSERT_NE(thumbnails.find(effects::kOpPosterise), nullptr) << "kept";
+    EXPECT_TRUE(SamePixels(*thumbnails.find(effects::kOpPosterise), at50));
+
+    // The same picture handed again keeps everything; a copy of the handle is the same picture.
+    const SharedPicture sameHandle = picture;
+    thumbnails.setPicture(sameHandle);
+    EXPECT_NE(thumbnails.find(effects::kOpPosterise), nullptr);
+    EXPECT_TRUE(thumbnails.follows(picture));
+
+    // Pixels written in place (the holder alone): no longer followed, and starting over.
+    SharedPicture alone(MakePhotoLike(90, 60));
+    thumbnails.setPicture(alone);
+    ASSERT_EQ(thumbnails.computeNext(codes), effects::kOpPosterise);
+    const HDIB before = CopyPicture(thumbnails.base());
+    HDIB& pixels = alone.write();
+    for (int y = 0; y < pixels.height(); ++y)
+        std::memset(pixels.row(y), 0xFF, std::size_t(pixels.width()) * 3);
+    EXPECT_FALSE(thumbnails.follows(alone));
+    thumbnails.setPicture(alone);
+    EXPECT_EQ(thumbnails.find(effects::kOpPosterise), nullptr);
+    EXPECT_FALSE(SamePixels(thumbnails.base(), before));
+    EXPECT_EQ(Pixel24(thumbnails.base(), 3, 3).r, 255);
+
+    // No picture: nothing to show or compute.
+    thumbnails.setPicture(SharedPicture());
+    EXPECT_TRUE(thumbnails.follows(SharedPicture()));
+    EXPECT_FALSE(thumbnails.base());
+    EXPECT_EQ(thumbnails.computeNext(codes), std::nullopt);
 }
 
 }  // namespace

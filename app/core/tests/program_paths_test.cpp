@@ -94,28 +94,5 @@ TEST(ProgramPaths, ChangeableDataStaysInAWritableProgramFolderAndOtherwiseGoesTo
     EXPECT_EQ(ResolveWritableLocation(dir.path() / "gone", data, "temp"), data / "temp");
 }
 
-TEST(ProgramPaths, TheWritableFoldersAreMadeWhereTheyBelong)
-{
-    const testing::TempDir dir;
-    const fs::path program = dir.path() / "program";
-    fs::create_directories(program);
-    ::setenv("LUMIVISTA_HOME", program.c_str(), 1);
-    ::setenv("XDG_DATA_HOME", (dir.path() / "data").c_str(), 1);
-
-    EXPECT_EQ(WritableProgramDir(kPhotosFolder), program / "photos");
-    EXPECT_TRUE(fs::is_directory(program / "photos"));
-    {
-        const ReadOnlyFolder readOnly(program);
-        EXPECT_EQ(WritableProgramDir(kTempFolder), dir.path() / "data/lumivista/temp");
-        EXPECT_TRUE(fs::is_directory(dir.path() / "data/lumivista/temp"));
-        EXPECT_EQ(WritableProgramFile("albums\\a.abm"), dir.path() / "data/lumivista/albums/a.abm");
-        EXPECT_TRUE(fs::is_directory(dir.path() / "data/lumivista/albums"));
-        EXPECT_FALSE(fs::exists(dir.path() / "data/lumivista/albums/a.abm"));
-        EXPECT_FALSE(fs::exists(program / "temp"));
-    }
-    ::unsetenv("LUMIVISTA_HOME");
-    ::unsetenv("XDG_DATA_HOME");
-}
-
 }  // namespace
 }  // namespace lv

@@ -1,10 +1,12 @@
-// Recovery copies on disk: the side file, the folders and locks of running copies, and what
-// the start-up finds after a copy of the program died.
+// Recovery copies on disk: the side file, the folders and locks of running copies, what the
+// start-up finds after a copy of the program died, and the one message its failures make.
 
 #include "app/core/recovery/recovery_listing.h"
 #include "app/core/recovery/recovery_session.h"
 #include "app/core/tests/recovery_test_support.h"
 #include "common/byte_sink.h"
+#include "app/core/recovery/recovery_notices.h"
+#include "common/string_table.h"
 #include "common/testing/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -327,6 +329,33 @@ TEST(AbandonedRecovery, PipesInTheRecoveryFolderAreSkippedWithoutHoldingTheStart
     stems.resize(got > 0 ? std::size_t(got) : 0);
     ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
     EXPECT_EQ(stems, "doc-1;") << "the piped copies are passed over, not offered as damaged";
+}
+
+TEST(RecoveryNotices, ManyUnreadableCopiesMakeOneMessageAndRepeatedNoticesOneLine)
+{
+    RecoveryNotices nothing;
+    EXPECT_TRUE(nothing.empty());
+    EXPECT_EQ(nothing.summary(), "");
+
+    RecoveryNotices one;
+    one.unreadableCopy("/fotos/praia.vlf");
+    EXPECT_EQ(one.summary(), std::string(LoadString(36209)) + " --- /fotos/praia.vlf");
+
+    RecoveryNotices many;
+    for (int i = 1; i <= 1999; ++i) {
+        many.unreadableCopy("c" + std::to_string(i) + ".vlf");
+        many.thumbnailFailed({FileProblem::OutOfMemory, {}, {FailureNotice{"Não há memória suficiente."}}});
+    }
+    many.thumbnailFailed({FileProblem::Corrupt, {}});  // nothing to say
+    EXPECT_FALSE(many.empty());
+    EXPECT_EQ(many.summary(), std::string(LoadString(36209)) +
+                                  " --- c1.vlf, c2.vlf, c3.vlf, c4.vlf, c5.vlf e mais 1994 cópias\n"
+                                  "Não há memória suficiente.");
+
+    RecoveryNotices thumbnailsOnly;
+    thumbnailsOnly.thumbnailFailed({FileProblem::OutOfMemory, {}, {FailureNotice{"A"}, FailureNotice{"B"}}});
+    thumbnailsOnly.thumbnailFailed({FileProblem::OutOfMemory, {}, {FailureNotice{"B"}}});
+    EXPECT_EQ(thumbnailsOnly.summary(), "A\nB");
 }
 
 }  // namespace

@@ -35,7 +35,7 @@ public:
     }
     LayerStack& document() override { return document_; }
     const LayerStack& document() const override { return document_; }
-    ViewMapping mapping() const override { return {}; }
+    ViewMapping mapping() const override { return view; }
     RgbTriple activeColour() const override { return {200, 10, 10}; }
     RgbTriple secondaryColour() const override { return {}; }
     void setActiveColour(RgbTriple) override {}
@@ -46,6 +46,8 @@ public:
     void zoomAt(int, Point) override {}
     Point scrollPosition() const override { return {}; }
     void scrollTo(Point) override {}
+
+    ViewMapping view;
 
 private:
     LayerStack& document_;

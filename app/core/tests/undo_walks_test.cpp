@@ -1,8 +1,11 @@
 // Steps of every kind mixed on one document through the real undo table: each undoes and
 // redoes whatever came before or after it, in order and at random, and keeps only what its
-// kind keeps. Faults hid in sequences that mix kinds, so every walk mixes them.
+// kind keeps. Faults hid in sequences that mix kinds, so every walk mixes them. The text
+// tool's lettering is one action with its shadow, and puts lifted content down first; the
+// layer commands' refusals leave no step, and merge and flatten keep what they must.
 
 #include "app/core/effects_bridge.h"
+#include "app/core/tests/text_tool_support.h"
 #include "app/core/tests/undo_walk.h"
 #include "common/testing/ui_recorder.h"
 #include "edit/layer_commands.h"
@@ -81,47 +84,17 @@ Step SelectEllipse(Rect r, CombineMode mode = CombineMode::New)
 {
     return {"select ellipse", [=](LayerStack& d) { ASSERT_TRUE(ChangeSelection(d, *EllipseRegion(r), mode, kUndoShapeSelection)); }};
 }
-// The window's side of the tools around the walk's document, with the selection page's mode.
-class ToolHand final : public ToolContext {
-public:
-    ToolHand(LayerStack& document, CombineMode pageMode)
-        : document_(document)
-    {
-        settings_.wand.combine = pageMode;
-    }
-    LayerStack& document() override { return document_; }
-    const LayerStack& document() const override { return document_; }
-    ViewMapping mapping() const override { return {.clip = {0, 0, 400, 300}}; }
-    RgbTriple activeColour() const override { return {}; }
-    RgbTriple secondaryColour() const override { return {}; }
-    void setActiveColour(RgbTriple) override {}
-    void setSecondaryColour(RgbTriple) override {}
-    ToolSettings& settings() override { return settings_; }
-    const ToolSettings& settings() const override { return settings_; }
-    ui::Service& ui() override { return ui_; }
-    void zoomAt(int, Point) override {}
-    Point scrollPosition() const override { return {}; }
-    void scrollTo(Point) override {}
-
-    // A drag from one corner pixel to the other.
-    void drag(int toolId, Point from, Point to)
-    {
-        Tool& tool = *Tools().find(toolId);
-        tool.press(*this, PointerAt(from, MouseButton::Left, false, {}));
-        tool.move(*this, PointerAt(to, MouseButton::Left, true, {}));
-        tool.release(*this, PointerAt(to, MouseButton::Left, false, {}));
-    }
-
-private:
-    LayerStack& document_;
-    ToolSettings settings_;
-    UiRecorder ui_;
-};
-
 Step ShapeTool(int toolId, Rect r, CombineMode pageMode)  // a drag of the rectangle or ellipse tool
 {
     return {"shape tool", [=](LayerStack& d) {
-                ToolHand(d, pageMode).drag(toolId, {r.left, r.top}, {r.right - 1, r.bottom - 1});
+                DocumentWindow window(d);
+                window.view.clip = {0, 0, 400, 300};
+                window.settings().wand.combine = pageMode;
+                Tool& tool = *Tools().find(toolId);
+                const Point to{r.right - 1, r.bottom - 1};
+                tool.press(window, PointerAt({r.left, r.top}, MouseButton::Left, false, {}));
+                tool.move(window, PointerAt(to, MouseButton::Left, true, {}));
+                tool.release(window, PointerAt(to, MouseButton::Left, false, {}));
             }};
 }
 Step SwitchLayer(int layer, int undos)  // a click on the palette's row
@@ -307,33 +280,6 @@ TEST_P(UndoWalks, EveryStateComesBackStepByStepAndInAnyOrder)
 INSTANTIATE_TEST_SUITE_P(Mixed, UndoWalks, ::testing::ValuesIn(kWalks),
                          [](const ::testing::TestParamInfo<Walk>& info) { return info.param.name; });
 
-TEST(UndoWalk, UndoingALayerSwitchLiftsTheContentAgainOnItsOwnLayer)
-{
-    UndoWalk walk(2);
-    LayerStack& d = walk.doc();
-    walk.apply({Select({2, 2, 10, 8}), MoveContent(3, 2)});
-    const std::string lifted = Fingerprint(d);
-    walk.apply(SwitchLayer(1, 1));
-    EXPECT_EQ(d.currentLayer, 1);
-    EXPECT_FALSE(d.selectionAux);
-    walk.undo();
-    ASSERT_EQ(Fingerprint(d), lifted);
-    EXPECT_EQ(d.currentLayer, 0) << "the content's layer is current again";
-    ASSERT_TRUE(d.floatingUnderImage) << "and the content is lifted again";
-
-    const auto secondLayer = [&d] {
-        const HDIB& image = d.layers[1].image.read();
-        const HDIB& mask = d.layers[1].mask.read();
-        std::vector<std::uint8_t> bytes(image.data(), image.data() + image.size());
-        bytes.insert(bytes.end(), mask.data(), mask.data() + mask.size());
-        return bytes;
-    };
-    const auto before = secondLayer();
-    walk.apply(MoveContent(1, 1));
-    EXPECT_EQ(secondLayer(), before) << "the lifted content moves on within its own layer";
-    walk.walkBackAndForth();
-}
-
 // Twelve kinds of step as the table records them, each varied by `n` from one use to the next.
 enum class Kind {
     Pixels,         // a brush on the current layer
@@ -485,6 +431,213 @@ TEST(UndoWalk, ARandomMixOfStepsUndosAndRedosFollowsTheHistory)
         while (walk.canUndo() && !::testing::Test::HasFatalFailure())
             walk.undo();
     }
+}
+
+// The text tool's press with the screen filled in: new lettering, or the text layer under
+// the point edited. With `expectedLayer`, content lifted before it must have gone down into
+// its layer and that layer be current after.
+Step Lettering(std::string words, bool shadow, Point at, int expectedLayer = -1)
+{
+    return {"text tool " + words, [=](LayerStack& d) {
+                const int lifted = d.currentLayer;
+                const int layers = d.layerCount;
+                FilledTextScreen screen;
+                screen.words = words;
+                screen.shadow = shadow;
+                TextTool tool;
+                tool.setScreen(&screen);
+                DocumentWindow window(d);
+                ASSERT_TRUE(tool.press(window, PointerAt(at)).wholeDocument);
+                EXPECT_GE(d.layerCount, layers);
+                if (expectedLayer >= 0) {
+                    EXPECT_FALSE(d.selectionAux) << "the lifted content went down into layer " << lifted;
+                    EXPECT_FALSE(d.floatingUnderImage);
+                    EXPECT_EQ(d.currentLayer, expectedLayer);
+                }
+            }};
+}
+Step ShadowOnly() { return {"shadow", [](LayerStack& d) { ASSERT_TRUE(AddDropShadow(d, {3, 50, 1, 2})); }}; }
+
+// Lettering placed with a shadow is one user action: one undo takes back the text, the
+// shadow and their merge together, whatever steps come before and after it.
+TEST(TextActionUndo, TextWithAShadowUndoesAndRedoesAsOneStepAmongOtherKinds)
+{
+    UndoWalk walk(2);
+    walk.run({Lettering("Oi", true, {4, 5}), Paint(120), Turn(false), Lettering("Olá", true, {2, 2}),
+              Lettering("sem", false, {20, 3}), Paint(60)},
+             38);
+}
+
+TEST(TextActionUndo, TheFirstUndoNeverShowsALoneShadow)
+{
+    UndoWalk walk(1);
+    const std::string start = walk.states().front();
+    walk.apply(Lettering("Sombra", true, {3, 3}));
+    ASSERT_TRUE(walk.table.undo(walk.doc(), kWindow));
+    EXPECT_EQ(Fingerprint(walk.doc()), start) << "the lettering, its shadow and the merge all went";
+    EXPECT_FALSE(walk.table.undo(walk.doc(), kWindow)) << "nothing else was recorded";
+    ASSERT_TRUE(walk.table.redo(walk.doc(), kWindow));
+    EXPECT_EQ(Fingerprint(walk.doc()), walk.states().back());
+}
+
+TEST(TextActionUndo, AShadowAddedLaterIsItsOwnSingleStep)
+{
+    UndoWalk walk(2);
+    walk.run({Lettering("Oi", false, {4, 5}), ShadowOnly(), Paint(30), Lettering("Dois", false, {20, 18}), ShadowOnly()}, 7);
+}
+
+TEST(UndoActions, NestedActionsEndWithTheOutermostAndAWithdrawnStepLeavesNoHole)
+{
+    UndoWalk walk(2);
+    walk.apply({"nested", [](LayerStack& d) {
+                    const UndoAction outer(d);
+                    ASSERT_TRUE(RecordUndoStep(d, 1001));
+                    PaintCurrentLayer(d, 10);
+                    {
+                        const UndoAction inner(d);
+                        ASSERT_TRUE(RecordUndoStep(d, 1001));
+                        WithdrawUndoStep(d);
+                    }
+                    ASSERT_TRUE(RecordUndoStep(d, kUndoLayerOpacity));
+                    d.layers[0].opacity = 40;
+                }});
+    walk.apply(Paint(77));
+    walk.walkBackAndForth();
+    walk.randomWalk(50, 3);
+}
+
+// Two image layers under a text layer at the top right; the first image layer is current.
+std::unique_ptr<LayerStack> LetteringOverTwoLayers()
+{
+    auto stack = LayeredDocument(2);
+    TextLayerSettings settings;
+    settings.text = "Oi";
+    settings.font.height = -14;
+    settings.font.faceName = "Arial";
+    settings.left = 22;
+    settings.top = 2;
+    EXPECT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settings, false), kTextLayerOk);
+    SetCurrentLayer(*stack, 1);
+    CompositeLayers(*stack);
+    return stack;
+}
+
+Step Lift(Rect r, int dx, int dy)  // a rectangle selected, then its content moved
+{
+    return {"select and lift", [=](LayerStack& d) {
+                ASSERT_TRUE(SelectRectangle(d, r, CombineMode::New));
+                ASSERT_TRUE(MoveSelectionContent(d, dx, dy, false));
+                ASSERT_TRUE(d.selectionAux) << "content lifted";
+            },
+            2, 2};  // two user actions: the selection and the move
+}
+
+TEST(LayerSwitchDrop, EditingAnotherTextLayerPutsLiftedContentDownInOneStepWithTheLettering)
+{
+    UndoWalk walk(LetteringOverTwoLayers());
+    walk.run({Lift({2, 2, 12, 8}, 3, 2), Lettering("Editado", false, {25, 8}, 0), Paint(90), Turn(true)}, 2);
+}
+
+TEST(LayerSwitchDrop, NewLetteringWithAShadowPutsLiftedContentDownFirst)
+{
+    UndoWalk walk(LetteringOverTwoLayers());
+    walk.run({Paint(70), Lift({2, 2, 12, 8}, 1, 4), Lettering("Novo", true, {1, 1}, 0), Turn(true), Paint(20)}, 5);
+}
+
+TEST(LayerSwitchDrop, UndoingTheLetteringBringsTheLiftedContentBackOnItsOwnLayer)
+{
+    UndoWalk walk(LetteringOverTwoLayers());
+    walk.apply(Lift({2, 2, 12, 8}, 3, 2));
+    const std::string lifted = Fingerprint(walk.doc());
+    walk.apply(Lettering("Editado", false, {25, 8}, 0));
+    ASSERT_TRUE(walk.table.undo(walk.doc(), kWindow));
+    EXPECT_EQ(Fingerprint(walk.doc()), lifted) << "one undo: the lettering and the drop";
+    EXPECT_EQ(walk.doc().currentLayer, 1);
+}
+
+TEST(LayerSwitchDrop, TheProjectScreensSwitchDropsTooAndAStayRecordsNothing)
+{
+    UndoWalk walk(LetteringOverTwoLayers());
+    walk.apply(Lift({2, 2, 12, 8}, 3, 2));
+    walk.apply({"same layer", [](LayerStack& d) { EXPECT_EQ(SwitchCurrentLayer(d, 1), 1); }, 0, 0});
+    walk.apply({"placeholder step", [](LayerStack& d) {
+                    EXPECT_EQ(SwitchCurrentLayer(d, 0), 1);
+                    EXPECT_FALSE(d.selectionAux);
+                }});
+    walk.apply({"bad index", [](LayerStack& d) { EXPECT_EQ(SwitchCurrentLayer(d, 9), -1); }, 0, 0});
+    walk.apply(Paint(40));
+    walk.walkBackAndForth();
+}
+
+TEST(LayerCommandsUndo, RefusedCommandsLeaveNoStep)
+{
+    UndoWalk h(1);
+    LayerStack& d = h.doc();
+    EXPECT_FALSE(MergeDown(d));               // nothing below
+    EXPECT_FALSE(MoveCurrentLayer(d, true));  // already the top
+    EXPECT_FALSE(MoveCurrentLayer(d, false));
+    EXPECT_FALSE(DeleteLayerOrSelection(d));  // the last layer stays
+    EXPECT_FALSE(h.table.canUndo(d, kWindow));
+    EXPECT_EQ(Fingerprint(d), h.states()[0]);
+
+    while (d.layerCount < kOrdinaryLayerLimit)
+        ASSERT_TRUE(NewTransparentLayer(d));
+    const std::string full = Fingerprint(d);
+    const int steps = h.table.count();
+    EXPECT_FALSE(NewTransparentLayer(d));
+    EXPECT_FALSE(DuplicateCurrentLayer(d));
+    EXPECT_EQ(h.table.count(), steps);
+    EXPECT_EQ(Fingerprint(d), full);
+}
+
+TEST(LayerCommandsUndo, MergeDownKeepsTheLowerLayerAndOtherLinks)
+{
+    UndoWalk h(4);
+    LayerStack& d = h.doc();
+    SetLayerName(d, 2, "baixo");
+    d.layers[3].linked = true;
+    d.layers[2].visible = false;  // the lower one hidden: the result still shows
+    d.currentLayer = 1;
+    h.restart();
+    h.apply({"merge down", [](LayerStack& doc) { ASSERT_TRUE(MergeDown(doc)); }});
+    EXPECT_EQ(d.layerCount, 3);
+    EXPECT_EQ(d.currentLayer, 1);
+    EXPECT_EQ(d.layers[1].name, "baixo");
+    EXPECT_TRUE(d.layers[1].visible);
+    EXPECT_FALSE(d.layers[1].linked);
+    EXPECT_TRUE(d.layers[2].linked);  // the old layer 3 kept its link
+    EXPECT_FALSE(d.layers[0].linked);
+    h.undo();
+    h.redo();
+}
+
+TEST(LayerCommandsUndo, FlattenGivesOneOpaqueBackgroundOverWhite)
+{
+    UndoWalk h(2);
+    LayerStack& d = h.doc();
+    d.layers[0].visible = false;
+    PaintCurrentLayer(d, 0);  // layer 0: hidden anyway
+    d.currentLayer = 1;
+    LayerRecord& lower = d.layers[1];
+    std::memset(lower.mask.write().pixels(), 0, lower.mask.read().stride() * std::size_t(lower.mask.read().height()));
+    lower.mask.write().row(0)[0] = 255;  // one opaque pixel at its bottom-left corner
+    h.restart();
+    const LayerRecord was = d.layers[1];
+    h.apply({"flatten", [](LayerStack& doc) { ASSERT_TRUE(FlattenLayers(doc)); }});
+    ASSERT_EQ(d.layerCount, 1);
+    const LayerRecord& flat = d.layers[0];
+    EXPECT_EQ(flat.name, "Fundo");
+    EXPECT_EQ(flat.image.read().width(), d.width);
+    EXPECT_EQ(flat.image.read().height(), d.height);
+    for (int y = 0; y < d.height; ++y)
+        for (int x = 0; x < d.width; ++x)
+            ASSERT_EQ(flat.mask.read().row(y)[x], 255);
+    const std::uint8_t* corner = flat.image.read().row(was.y) + 3 * was.x;
+    const std::uint8_t* source = was.image.read().row(0);
+    EXPECT_EQ(std::vector<int>(corner, corner + 3), std::vector<int>(source, source + 3));
+    const std::uint8_t* beside = flat.image.read().row(was.y) + 3 * (was.x + 1);
+    EXPECT_EQ(std::vector<int>(beside, beside + 3), (std::vector<int>{255, 255, 255}));
+    h.undo();
 }
 
 }  // namespace

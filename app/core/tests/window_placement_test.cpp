@@ -1,5 +1,6 @@
 #include "app/core/documents/open_windows.h"
 #include "app/core/view/window_placement.h"
+#include "app/core/screen_mode.h"
 
 #include <gtest/gtest.h>
 
@@ -42,6 +43,44 @@ TEST(OpenWindows, AThirdDocumentClosesTheActiveOneFirstAndClosingActivatesTheNex
     EXPECT_EQ(open.remove(3), 2) << "the last one falls back to the first";
     EXPECT_EQ(open.remove(2), std::nullopt);
     EXPECT_FALSE(open.active());
+}
+
+TEST(ScreenMode, TheScreenSizeChoosesTheModeBothSidesMustExceedTheLimit)
+{
+    const struct {
+        Size screen;
+        int mode;
+    } cases[] = {{{800, 600}, 1}, {{801, 601}, 0},  {{801, 600}, 1},  {{1920, 600}, 1},
+                 {{641, 481}, 1}, {{640, 480}, 2}, {{1024, 480}, 2}};
+    for (const auto& c : cases)
+        EXPECT_EQ(QueryScreenMode(c.screen, 0).mode, c.mode) << c.screen.width << " x " << c.screen.height;
+}
+
+TEST(ScreenMode, TheWindowIsCentredWithHalvesRoundedDown)
+{
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({1920, 1080}, 0)), (Rect::fromSize(448, 156, 1024, 768)));
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({1025, 769}, 0)), (Rect::fromSize(0, 0, 1024, 768)));
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({701, 501}, 0)), (Rect::fromSize(-50, -50, 800, 600)));
+    // A primary screen right of another starts where it lies on the desktop.
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({1280, 1024}, 0), {1920, 56}), (Rect::fromSize(2048, 184, 1024, 768)));
+    EXPECT_EQ(MainWindowRect(QueryScreenMode({1280, 1024}, 1), {-1280, 0}), (Rect::fromSize(-1280, 0, 800, 600)))
+        << "the forced window at the corner of its screen, left of the origin";
+}
+
+// FOR_640=1 giving the small window at the corner is the program's run test.
+TEST(ScreenMode, For640OneToThreeIsTheMode)
+{
+    EXPECT_EQ(QueryScreenMode({2560, 1440}, 3).mode, 3);
+    for (const int outside : {4, -1, 640})
+        EXPECT_EQ(QueryScreenMode({2560, 1440}, outside).mode, 0) << outside;
+}
+
+TEST(ScreenMode, StartUpWarnsAboutShallowDisplaysAndRefusesSmallModes)
+{
+    EXPECT_TRUE(DisplayMessages(24, 0).empty());
+    EXPECT_EQ(DisplayMessages(8, 1), std::vector<int>{6448});
+    EXPECT_EQ(DisplayMessages(32, QueryScreenMode({640, 480}, 0).mode), std::vector<int>{6462});
+    EXPECT_EQ(DisplayMessages(4, 3), (std::vector<int>{6448, 6462}));
 }
 
 }  // namespace

@@ -6,8 +6,13 @@
 #include "app/skin/screen_selection.h"
 #include "app/skin/screen_switch.h"
 #include "common/testing/ui_recorder.h"
+#include "common/byte_source.h"
+#include "common/string_table.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
 
 namespace lv::skin {
 namespace {
@@ -144,7 +149,7 @@ TEST_F(Switching, LeavingAChangedTemplateAsksToKeepIt)
 
 TEST_F(Switching, AreaButtonsGoToFixedScreensOrTheLastOneUsed)
 {
-    // The fixed first screens are the running program's test.
+    // The fixed first screens are the journeys': each clicks area buttons and waits for its screen.
     switcher.switchTo(11, false);
     switcher.switchTo(21, false);
     switcher.switchTo(18, false);
@@ -158,7 +163,7 @@ TEST_F(Switching, AreaButtonsGoToFixedScreensOrTheLastOneUsed)
     EXPECT_EQ(AreaButtonControl(AreaOfScreen(0)), 0);
 }
 
-// Screens of the plain rule (tela18, tela25, tela13) are the main window's and the running program's tests.
+// Screens of the plain rule (tela18, tela07) are the main window's and the slide show's run test.
 TEST(HelpContext, ScreensDialogsAndPages)
 {
     const std::pair<int, std::optional<int>> screens[] = {{0, std::nullopt}, {29, 1710}, {30, 1720}, {31, 1730}, {32, std::nullopt}};
@@ -221,6 +226,120 @@ TEST(ScreenSelection, AreaButtonsAndPageButtonsFollowTheScreen)
     EXPECT_EQ(SelectedArgument(28, 30, 8), 30);
     // Other groups keep the table's flags.
     EXPECT_EQ(SelectedArgument(0, 5, kGroupTransformTool), 1);
+}
+
+std::string HelpFile(const std::string& page)
+{
+    const auto bytes = ReadWholeFile(std::string(LV_SOURCE_DIR) + "/assets/help/" + page.substr(0, page.find('#')));
+    return bytes ? std::string(bytes->begin(), bytes->end()) : std::string();
+}
+
+void ExpectPageShows(int context)
+{
+    const std::string page = HelpPageForContext(context);
+    const std::string text = HelpFile(page);
+    ASSERT_FALSE(text.empty()) << context << " -> " << page;
+    const auto hash = page.find('#');
+    if (hash != std::string::npos) {
+        EXPECT_NE(text.find("id=\"" + page.substr(hash + 1) + "\""), std::string::npos) << page;
+    }
+}
+
+TEST(HelpPages, EveryContextHasItsPage)
+{
+    for (int screen = 0; screen < kScreenCount; ++screen)
+        if (const auto context = HelpContextForScreen(screen))
+            ExpectPageShows(*context);
+    for (int dialog = 1001; dialog <= kRecoveryDialog; ++dialog)
+        if (const auto context = HelpContextForDialog(dialog))
+            ExpectPageShows(*context);
+    for (const int context : {kImageWindowHelpContext, kImageMenuHelpContext, kAlbumMenuHelpContext})
+        ExpectPageShows(context);
+    EXPECT_FALSE(HelpFile(kHelpContentsPage).empty());
+}
+
+TEST(HelpPages, EachScreenPageNamesTheButtonsOfItsPanels)
+{
+    for (int screen = 1; screen < kScreenCount; ++screen) {
+        const std::string text = HelpFile(HelpPageForContext(*HelpContextForScreen(screen)));
+        const ScreenComposition& layout = ScreenLayout(screen);
+        for (int level = 1; layout.panelAt(level) >= 0; ++level)
+            for (const ButtonDefinition& b : PanelButtons(layout.panelAt(level)))
+                if (b.kind != ButtonKind::Region && b.tooltip >= 0) {
+                    EXPECT_NE(text.find(std::string(LoadString(b.tooltip))), std::string::npos)
+                        << "screen " << screen << ": " << LoadString(b.tooltip);
+                }
+    }
+}
+
+TEST(ButtonTable, EveryRowIsConsistent)
+{
+    for (int panel = 0; panel < kAllPanelCount; ++panel) {
+        const auto buttons = PanelButtons(panel);
+        EXPECT_FALSE(buttons.empty()) << panel;
+        EXPECT_LE(buttons.size(), std::size_t(kMaxButtonsPerPanel));
+        const PanelDefinition& p = Panel(panel);
+        for (const SkinVariant variant : {SkinVariant::Small, SkinVariant::Large}) {
+            const bool ownsWindow = panel == 0 || panel == 28;
+            const int width = ownsWindow ? MainWindowSize(variant).width : p.width;
+            const int height = ownsWindow ? MainWindowSize(variant).height : p.height;
+            for (const ButtonDefinition& b : buttons) {
+                const Rect r = b.placeIn(variant);
+                SCOPED_TRACE(::testing::Message() << "panel " << panel << " control " << b.controlId << " "
+                                                  << HandlerName(b.handler));
+                ASSERT_FALSE(r.empty());
+                // Host 197 lies beside its panel, over the page it hosts.
+                if (b.controlId != 197) {
+                    EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height);
+                }
+                EXPECT_TRUE(b.tooltip == kNoTooltip || HasString(b.tooltip));
+                EXPECT_EQ(b.kind == ButtonKind::Region, b.handler == Handler::None);
+                if (b.kind != ButtonKind::Region) {
+                    EXPECT_FALSE(ButtonCaption(b).empty() && b.art.icon.empty());
+                }
+                if (b.handler == Handler::SwitchScreen) {
+                    EXPECT_TRUE(IsValidScreen(int(b.argument)));
+                    // Alone in a radio group it would fire its new selection, 1 or 0, for a screen.
+                    EXPECT_TRUE(b.group == 0 || std::count_if(buttons.begin(), buttons.end(), [&](const ButtonDefinition& o) {
+                                                    return o.group == b.group;
+                                                }) > 1);
+                }
+                if (b.kind == ButtonKind::SliderThumb) {
+                    EXPECT_EQ((&b - 1)->kind, ButtonKind::SliderTrack);  // its track comes first
+                    EXPECT_EQ(b.handler, (&b - 1)->handler);
+                }
+            }
+        }
+    }
+}
+
+TEST(ButtonTable, EveryScreenComposesFullyInBothVariants)
+{
+    for (const SkinVariant variant : {SkinVariant::Small, SkinVariant::Large})
+        for (int screen = 0; screen < kScreenCount; ++screen) {
+            const auto panels = ComposeScreen(screen, MainWindowSize(variant), [variant](int panel, int control) {
+                const int i = ButtonIndexByControl(panel, control);
+                return i < 0 ? std::nullopt : std::optional(PanelButtons(panel)[std::size_t(i)].placeIn(variant));
+            });
+            ASSERT_EQ(int(panels.size()), 1 + ScreenLayout(screen).nestedCount()) << screen;
+            for (std::size_t i = 1; i < panels.size(); ++i) {
+                const PanelDefinition& p = Panel(panels[i].panel);
+                EXPECT_EQ(panels[i].area.width(), p.width) << screen;
+                EXPECT_EQ(panels[i].area.height(), p.height) << screen;
+                const auto window = MainWindowSize(variant);
+                EXPECT_LE(panels[i].area.right, window.width) << screen;
+                EXPECT_LE(panels[i].area.bottom, window.height) << screen;
+            }
+        }
+}
+
+TEST(ButtonTable, EveryHandlerHasItsOwnNameInEnumerationOrder)
+{
+    std::set<std::string_view> names;
+    for (int h = 0; h < int(Handler::Count); ++h)
+        names.insert(HandlerName(Handler(h)));
+    EXPECT_EQ(names.size(), std::size_t(Handler::Count));
+    EXPECT_EQ(HandlerName(Handler::StripClear), "StripClear") << "the last entry lines up with the enumeration";
 }
 
 }  // namespace
