@@ -28,7 +28,6 @@ using testing::LayerSpec;
 using testing::ShellQuote;
 using testing::Tool;
 
-// The album commands driven as a script would: build, add, inspect, export, list.
 const std::string kJpegs = std::string(LV_SOURCE_DIR) + "/album/tests/fixtures/";
 
 TEST(AlbumTool, MakeAddInfoAndThumbsWorkTogether)

@@ -185,20 +185,6 @@ TEST(ToolGeometry, BadArgumentsAndEmptyRectanglesAreUsageErrors)
     EXPECT_FALSE(std::filesystem::exists(dir.file("o.bmp")));
 }
 
-TEST(ToolGeometry, PngOutputWidensPalettesAndKeepsGrey)
-{
-    testing::TempDir dir;
-    const auto info = Tool("info " + Fixture("png/pal4_i.png"));
-    EXPECT_NE(info.out.find("format: PNG\n"), std::string::npos) << info.out;
-
-    ASSERT_EQ(Tool("convert " + Fixture("bmp/nb_4.bmp") + " " + ShellQuote(dir.file("p.png"))).exitCode, 0);
-    EXPECT_EQ(ReadPng(dir.file("p.png")).image().width(), 37);
-    ASSERT_EQ(Tool("convert " + Fixture("bmp/pil_grey8.bmp") + " " + ShellQuote(dir.file("g.png"))).exitCode, 0);
-    const auto bytes = ReadWholeFile(dir.file("g.png"));
-    ASSERT_TRUE(bytes && bytes->size() > 26);
-    EXPECT_EQ((*bytes)[25], 0);  // colour type grey
-}
-
 // enhance and effect from the command line: files in, files out, the same results as the
 // library gives the screens, and clear refusals.
 double MeanSample(const HDIB& dib)
@@ -389,8 +375,9 @@ TEST_F(AlphaTool, LayeredIntoLayeredKeepsEveryLayer)
     EXPECT_EQ(Pixel24(flat, 0, 2), Pixel24(source->layers[1].image.read(), 0, 2));
 }
 
-// Photos as cameras store them: every EXIF orientation opens upright, and converting keeps
-// the photo's metadata (checked with the metadata library's own command-line reader).
+// Photos as cameras store them: the editing commands and the layered format keep the photo's
+// metadata (checked with the metadata library's own command-line reader), and the album search
+// finds the date taken and the camera.
 class PhotoMetadataTool : public testing::ToolFolder {
 protected:
     void makeJpeg(int orientation, const std::string& name)
