@@ -269,19 +269,4 @@ int FakeVideoDevices::poll(pollfd* fds, int count, int)
     return ready;
 }
 
-int FakeVideoDevices::queued(const std::string& path) const
-{
-    return int(devices_.at(path).queued.size());
-}
-
-bool FakeVideoDevices::streaming(const std::string& path) const
-{
-    return devices_.at(path).streaming;
-}
-
-std::uint32_t FakeVideoDevices::requestedBuffers(const std::string& path) const
-{
-    return devices_.at(path).requested;
-}
-
 }  // namespace lv::video::testing

@@ -56,9 +56,9 @@ public:
 
     int openFiles() const { return int(open_.size()); }
     int mappings() const { return mappings_; }
-    int queued(const std::string& path) const;
-    bool streaming(const std::string& path) const;
-    std::uint32_t requestedBuffers(const std::string& path) const;
+    int queued(const std::string& path) const { return int(devices_.at(path).queued.size()); }
+    bool streaming(const std::string& path) const { return devices_.at(path).streaming; }
+    std::uint32_t requestedBuffers(const std::string& path) const { return devices_.at(path).requested; }
     const FakeDevice& device(const std::string& path) const { return devices_.at(path).device; }
 
 private:

@@ -2,8 +2,6 @@
 
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
-#include <sstream>
 #include <unistd.h>
 
 // The scanner backends' own allocations are kept until the process ends.
@@ -34,47 +32,28 @@ std::filesystem::path UseSaneTestBackend(const std::map<std::string, std::string
     return dir;
 }
 
+// scanimage's header: the magic, a comment line, the size and (but for one bit) 255.
 std::optional<Pnm> ReadPnm(const std::filesystem::path& file)
 {
     std::ifstream in(file, std::ios::binary);
-    const std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::size_t at = 0;
-    // Header fields separated by blanks, with "#" comments.
-    const auto token = [&]() {
-        std::string t;
-        while (at < data.size()) {
-            const char c = data[at];
-            if (c == '#') {
-                while (at < data.size() && data[at] != '\n')
-                    ++at;
-            } else if (std::isspace(static_cast<unsigned char>(c))) {
-                if (!t.empty())
-                    break;
-                ++at;
-            } else {
-                t += c;
-                ++at;
-            }
-        }
-        return t;
-    };
     Pnm pnm;
-    const std::string magic = token();
-    if (magic != "P4" && magic != "P5" && magic != "P6")
-        return std::nullopt;
-    pnm.width = std::atoi(token().c_str());
-    pnm.height = std::atoi(token().c_str());
-    if (magic == "P4") {
+    std::string magic, comment;
+    in >> magic >> std::ws;
+    while (in.peek() == '#' && std::getline(in, comment))
+        in >> std::ws;
+    int max = 255;
+    in >> pnm.width >> pnm.height;
+    if (magic == "P4")
         pnm.bits = 1;
-    } else if (std::atoi(token().c_str()) != 255) {
+    else
+        in >> max;
+    if (!in || (magic != "P4" && magic != "P5" && magic != "P6") || max != 255)
         return std::nullopt;
-    }
     pnm.channels = magic == "P6" ? 3 : 1;
-    ++at;  // the one blank after the header
-    const std::size_t bytes = pnm.rowBytes() * std::size_t(pnm.height);
-    if (at + bytes > data.size())
+    in.get();  // the one blank after the header
+    pnm.rows.resize(pnm.rowBytes() * std::size_t(pnm.height));
+    if (!in.read(reinterpret_cast<char*>(pnm.rows.data()), std::streamsize(pnm.rows.size())))
         return std::nullopt;
-    pnm.rows.assign(data.begin() + std::ptrdiff_t(at), data.begin() + std::ptrdiff_t(at + bytes));
     return pnm;
 }
 

@@ -11,16 +11,6 @@
 namespace lv::screen {
 namespace {
 
-TEST(ScreenCapture, CommandsAndPicks)
-{
-    for (const auto& [command, kind] : {std::pair{103, CaptureKind::Desktop}, {102, CaptureKind::ClientArea},
-                                        {101, CaptureKind::WindowWithFrame}, {0, CaptureKind::WindowWithFrame}})
-        EXPECT_EQ(CaptureKindFor(command), kind) << command;
-    for (const auto& [pick, message] :
-         {std::pair{PickedTarget::Desktop, 111}, {PickedTarget::Nothing, 112}, {PickedTarget::Window, 0}})
-        EXPECT_EQ(MessageForPick(pick), message) << message;
-}
-
 TEST(ScreenCapture, RectanglesAreClippedToTheScreen)
 {
     // Partly off every edge; empty, or wholly off: nothing.
@@ -51,25 +41,6 @@ std::vector<std::uint32_t> Screen(int width, int height, std::size_t stride, std
         for (int x = 0; x < width; ++x)
             pixels[std::size_t(y) * stride + std::size_t(x)] = 0xFF000000 | colour(x, y);
     return pixels;
-}
-
-TEST(ScreenCapture, TrueColourPicturesAreBottomUpBlueGreenRed)
-{
-    // 3 × 2 with a wider line in memory than the picture.
-    const auto pixels = Screen(3, 2, 5, [](int x, int y) { return std::uint32_t(0x102030 + x * 0x010000 + y); });
-    HDIB picture = PictureFromScreenPixels(pixels.data(), 5, 3, 2, 24, 96);
-    ASSERT_TRUE(picture);
-    EXPECT_EQ(picture.bitCount(), 24);
-    EXPECT_EQ(picture.header().biXPelsPerMeter, 3780);
-    EXPECT_EQ(picture.header().biYPelsPerMeter, 3780);
-    EXPECT_EQ(picture.clrUsed(), 0u);
-    // Row 0 is the screen's lower line (y = 1); pixel 2 of it is 0x122031.
-    EXPECT_EQ(picture.row(0)[6], 0x31);
-    EXPECT_EQ(picture.row(0)[7], 0x20);
-    EXPECT_EQ(picture.row(0)[8], 0x12);
-    EXPECT_EQ(picture.row(1)[2], 0x10);
-    EXPECT_EQ(picture.row(1)[0], 0x30);
-    EXPECT_EQ(picture.row(1)[9], 0) << "padding";
 }
 
 TEST(ScreenCapture, ShallowDisplaysGivePicturesWithTheColoursShown)

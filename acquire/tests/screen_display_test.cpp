@@ -35,29 +35,6 @@ protected:
     X11Windows windows;
 };
 
-TEST_F(ScreenDisplay, WindowsAreFoundWithTheirFramesAndClientAreas)
-{
-    const xcb_window_t top = display.window(100, 80, 200, 150, 0x3366CC, 5);
-    const xcb_window_t inner = display.window(20, 30, 60, 40, 0xCC3300, 0, top);
-
-    const WindowTarget atTop = windows.windowAt({110, 90});
-    EXPECT_EQ(atTop.kind, PickedTarget::Window);
-    EXPECT_EQ(atTop.frame, top);
-    EXPECT_EQ(atTop.client, top) << "without a window manager the window is its own frame";
-    EXPECT_EQ(windows.frameRect(atTop), (Rect{100, 80, 310, 240})) << "the border lies outside the size";
-    EXPECT_EQ(windows.clientRect(atTop), (Rect{105, 85, 305, 235}));
-
-    const WindowTarget byId = windows.windowById(inner);
-    EXPECT_EQ(byId.frame, top);
-    EXPECT_EQ(byId.client, inner);
-    EXPECT_EQ(windows.clientRect(byId), (Rect{125, 115, 185, 155}));
-
-    EXPECT_EQ(windows.windowAt({700, 500}).kind, PickedTarget::Desktop);
-    EXPECT_EQ(windows.windowById(0x7FFFFFF0).kind, PickedTarget::Nothing);
-    EXPECT_FALSE(windows.frameRect(windows.windowAt({700, 500}))) << "the desktop has no frame to take";
-    display.destroy(top);
-}
-
 TEST_F(ScreenDisplay, AWindowManagersFrameLeadsToTheClientItHolds)
 {
     const xcb_window_t frame = display.window(300, 300, 120, 100, 0x202020, 0);

@@ -4,6 +4,7 @@
 // "typed TEXT" when the "Attach" dialog gets its OK command, "closed" when "Attachments"
 // goes. The command 99 on the main window ends it; so do 60 seconds.
 
+#include "common/text_encoding.h"
 #include "sharing/mail/client_windows.h"
 #include "sharing/x11/x11_window_system.h"
 
@@ -104,16 +105,7 @@ struct Standin {
             c = char32_t(sym);
         else if ((sym & 0xFF000000) == 0x01000000)
             c = char32_t(sym & 0xFFFFFF);
-        if (c < 0x80) {
-            typed += char(c);
-        } else if (c < 0x800) {
-            typed += char(0xC0 | (c >> 6));
-            typed += char(0x80 | (c & 0x3F));
-        } else {
-            typed += char(0xE0 | (c >> 12));
-            typed += char(0x80 | ((c >> 6) & 0x3F));
-            typed += char(0x80 | (c & 0x3F));
-        }
+        lv::AppendUtf8(typed, c);
     }
 
     bool message(XClientMessageEvent& m)

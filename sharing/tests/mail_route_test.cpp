@@ -1,9 +1,16 @@
+// Sending the picture: the routes (the desktop client driven through its windows, or the mail
+// layer), the path typed into the client, and the automation's stages against a scripted client.
+
 #include "common/string_table.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
+#include "sharing/mail/client_automation.h"
 #include "sharing/mail/client_route.h"
+#include "sharing/mail/client_windows.h"
 #include "sharing/mail/path_typing.h"
 #include "sharing/mail/send_picture.h"
+#include "sharing/mail/window_search.h"
+#include "sharing/testing/fake_window_system.h"
 #include "sharing/tests/scripted_client.h"
 
 #include <gtest/gtest.h>
@@ -16,6 +23,7 @@ namespace {
 using testing::FakeClock;
 using testing::FakeTimer;
 using testing::FakeWindowSystem;
+using testing::ScriptedClient;
 
 TEST(ClientVersion, TheDigitThreeFromTheEndElseFive)
 {
@@ -210,24 +218,20 @@ TEST_F(SendPictureTest, LastbStartSetSkipsTheDialogAndUsesTheClient)
     EXPECT_EQ(ws.started.size(), 1u);
 }
 
-TEST_F(SendPictureTest, ChoosingTheOtherMailGoesOnWithTheMailLayerInTheSameRequest)
+// The other mail goes on with the mail layer in the same request; asked again, a cancel ends it.
+TEST_F(SendPictureTest, TheOtherMailGoesOnWithTheMailLayerAndACancelEndsTheRequest)
 {
     settings.executable = clientPath;
     answer = {true, false, false};
     Document doc;
     SendPicture(&doc, routes);
     EXPECT_EQ(routes.steps, (std::vector<std::string>{"attach /fotos/a.jpg", "client 0", "layer /fotos/a.jpg"}));
-    EXPECT_TRUE(ws.started.empty());
     EXPECT_EQ(settings.lastbStart, 0);
-}
-
-TEST_F(SendPictureTest, CancellingTheDialogEndsTheRequest)
-{
-    settings.executable = clientPath;
+    routes.steps.clear();
     answer = {false, true, false};
-    Document doc;
     SendPicture(&doc, routes);
-    EXPECT_EQ(routes.steps.back(), "client -1");
+    EXPECT_EQ(routes.steps, (std::vector<std::string>{"attach /fotos/a.jpg", "client -1"}));
+    EXPECT_EQ(dialogs, 2);
     EXPECT_TRUE(ws.started.empty());
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -270,6 +274,268 @@ TEST_F(SendPictureTest, ASecondStartWaitsTwoSecondsWithTheBusyCursorAndAFailedSt
     EXPECT_EQ(ui.busyCount, 1);
     EXPECT_EQ(ui.busyDepth, 0);
     EXPECT_TRUE(timer.running.empty());
+}
+
+// The desktop mail client driven as the route does: its windows found by class, title and
+// place, and the automation's stages, ticks and limits against a scripted client.
+// A 3 x 3 grid of buttons inside a panel, in reading order, plus one of another class and a
+// nested one.
+class Grid : public ::testing::Test {
+protected:
+    Grid()
+    {
+        panel = ws.add(0, "Panel", "Painel", {100, 100, 400, 400});
+        for (int row = 0; row < 3; ++row)
+            for (int column = 0; column < 3; ++column)
+                buttons.push_back(ws.add(panel, "Button", "", {110 + 100 * column, 110 + 100 * row,
+                                                                170 + 100 * column, 134 + 100 * row}));
+        other = ws.add(panel, "Other", "", {101, 101, 120, 120});
+    }
+    FakeWindowSystem ws;
+    WindowHandle panel = 0;
+    std::vector<WindowHandle> buttons;
+    WindowHandle other = 0;
+};
+
+TEST_F(Grid, EachCornerFindsItsButton)
+{
+    for (const auto& [corner, button] : {std::pair{Corner::TopLeft, 0}, {Corner::TopRight, 2}, {Corner::BottomLeft, 6},
+                                         {Corner::BottomRight, 8}})
+        EXPECT_EQ(FindInCorner(ws, panel, "Button", corner), buttons[std::size_t(button)]) << button;
+    EXPECT_EQ(FindInCorner(ws, panel, "Other", Corner::BottomRight), other);
+    EXPECT_EQ(FindInCorner(ws, panel, "None", Corner::TopLeft), 0u);
+    EXPECT_EQ(FindInCorner(ws, 0, "Button", Corner::TopLeft), 0u);
+}
+
+TEST_F(Grid, TheWalkKeepsTheLastThatQualifiesNotTheTrueCorner)
+{
+    // Further left than any, but seen last and below the best point by then: not taken.
+    const WindowHandle late = ws.add(panel, "Button", "", {105, 150, 130, 170});
+    EXPECT_EQ(FindInCorner(ws, panel, "Button", Corner::TopLeft), buttons[0]);
+    EXPECT_EQ(FindInCorner(ws, panel, "Button", Corner::BottomLeft), buttons[6]);
+    // The first seen stays when a later one is higher but not also further left.
+    FakeWindowSystem first;
+    const WindowHandle p = first.add(0, "Panel", "", {0, 0, 100, 100});
+    const WindowHandle low = first.add(p, "Button", "", {5, 50, 10, 60});
+    const WindowHandle high = first.add(p, "Button", "", {20, 10, 30, 20});
+    EXPECT_EQ(FindInCorner(first, p, "Button", Corner::TopLeft), low);  // (20,10) is not left of (5,50)
+    EXPECT_EQ(FindInCorner(first, p, "Button", Corner::TopRight), high);
+    EXPECT_NE(late, 0u);
+}
+
+TEST_F(Grid, SizeFiltersBeforeThePlace)
+{
+    const WindowHandle wide = ws.add(panel, "Button", "", {310, 310, 380, 334});  // 70 x 24
+    EXPECT_EQ(FindInCorner(ws, panel, "Button", Corner::TopLeft, Size{70, 24}), wide);
+    EXPECT_EQ(FindInCorner(ws, panel, "Button", Corner::TopLeft, Size{60, 24}), buttons[0]);
+    EXPECT_EQ(FindInCorner(ws, panel, "Button", Corner::TopLeft, Size{24, 60}), 0u);
+}
+
+TEST_F(Grid, NestedWindowsCountInOrderAndTheParentsClassFilters)
+{
+    const WindowHandle bar = ws.add(panel, "Bar", "", {100, 380, 400, 400});
+    const WindowHandle inBar0 = ws.add(bar, "Button", "", {100, 380, 120, 400});
+    const WindowHandle inBar1 = ws.add(bar, "Button", "", {130, 380, 150, 400});
+    for (const auto& [parentClass, index, found] : {std::tuple{"", 0, buttons[0]}, {"", 9, inBar0}, {"Bar", 0, inBar0},
+                                                    {"Bar", 1, inBar1}, {"Bar", 2, WindowHandle(0)}, {"Panel", 8, buttons[8]}})
+        EXPECT_EQ(FindChildOfClass(ws, panel, "Button", parentClass, index), found) << parentClass << " " << index;
+}
+
+TEST_F(Grid, TitlesAndClassesCompareWhole)
+{
+    ws.add(0, "Panel", "Painel 2", {});
+    const WindowHandle exact = ws.add(0, "Panel2", "Painel", {});
+    EXPECT_EQ(FindTopLevel(ws, "Panel", "Painel"), panel);
+    EXPECT_EQ(FindTopLevel(ws, "Panel2", std::nullopt), exact);
+    EXPECT_EQ(FindTopLevel(ws, std::nullopt, "Painel 2"), ws.topLevelWindows()[1]);
+    EXPECT_EQ(FindTopLevel(ws, "panel", "Painel"), 0u);
+    EXPECT_EQ(FindTopLevel(ws, "Panel", "Paine"), 0u);
+    const WindowHandle named = ws.add(buttons[4], "Static", "Write Mail", {});
+    EXPECT_EQ(FindChildByTitle(ws, panel, "Write Mail"), named);
+    EXPECT_EQ(FindChildByTitle(ws, panel, "Write"), 0u);
+}
+
+class Automation : public ::testing::Test {
+protected:
+    // Ticks until the automation stops or the limit passes; the ticks it took.
+    int runToEnd(int limit = 1000)
+    {
+        int ticks = 0;
+        while (automation.running() && ticks < limit) {
+            automation.tick(kAutomationTimer);
+            clock.now += kAutomationMilliseconds;
+            ++ticks;
+        }
+        return ticks;
+    }
+    std::vector<std::uint32_t> typed(const std::string& what) const
+    {
+        std::vector<std::uint32_t> out;
+        for (const auto& s : ws.sent)
+            if (s.what == what)
+                out.push_back(s.value);
+        return out;
+    }
+
+    FakeWindowSystem ws;
+    FakeTimer timer;
+    FakeClock clock;
+    MailClientAutomation automation{ws, timer, clock};
+};
+
+TEST_F(Automation, WalksTheSixStagesToAMessageWithThePictureAttached)
+{
+    ScriptedClient client(ws);
+    automation.start("/fotos/praia.jpg", 5);
+    EXPECT_EQ(timer.running.at(kAutomationTimer), kAutomationMilliseconds);
+
+    std::vector<int> stages;
+    while (automation.running() && stages.size() < 500) {
+        automation.tick(kAutomationTimer);
+        if (stages.empty() || stages.back() != automation.stage())
+            stages.push_back(automation.stage());
+    }
+    EXPECT_EQ(stages, (std::vector<int>{0, 1, 2, 3, 4, 5}));
+    EXPECT_FALSE(automation.running());
+    EXPECT_FALSE(timer.running.count(kAutomationTimer));
+
+    // Tool bar icon (second of the tool bar), the 70 x 24 button at the bottom left of
+    // "Write Mail", the top-left and then the bottom-left button of "Attachments".
+    ASSERT_EQ(ws.clicked().size(), 4u);
+    EXPECT_EQ(ws.clicked()[0], client.writeIcon());
+    EXPECT_EQ(ws.clicked()[1], client.attachButton);
+    EXPECT_EQ(ws.sent.front(), (FakeWindowSystem::Sent{"click", client.writeIcon(), client::kToolbarClickValue}));
+
+    std::string path;
+    for (const auto& s : ws.sent)
+        if (s.what == "char" && s.window == client.edit)
+            path += char(s.value);
+    EXPECT_EQ(path, "   /fotos/praia.jpg");
+    const auto command = std::find_if(ws.sent.begin(), ws.sent.end(), [](const auto& s) { return s.what == "command"; });
+    ASSERT_NE(command, ws.sent.end());
+    EXPECT_EQ(command->window, client.attachDialog);
+    EXPECT_EQ(command->value, client::kOkCommand);
+    EXPECT_EQ(command->argument, 0u);
+
+    // The hidden client comes forward with the message being written.
+    EXPECT_TRUE(ws.visible(client.main));
+    EXPECT_EQ(ws.sent.back(), (FakeWindowSystem::Sent{"show", client.writeMail, std::uint32_t(ShowCommand::Show)}));
+}
+
+// The icon is found on the first tick and clicked on the seventh; "Write Mail" and its button
+// are found on the next and clicked on the one after. Versions other than 4 and 5 have the
+// icon first in the tool bar.
+TEST_F(Automation, WaitsSixTicksBeforeTheToolbarClickAndOneAfterFindingTheButton)
+{
+    for (const int version : {5, 3}) {
+        FakeWindowSystem windows;
+        ScriptedClient client(windows);
+        MailClientAutomation run(windows, timer, clock);
+        run.start("/a.jpg", version);
+        for (int i = 0; i < 6; ++i)
+            run.tick(kAutomationTimer);
+        EXPECT_TRUE(windows.clicked().empty()) << version;
+        run.tick(kAutomationTimer);
+        EXPECT_EQ(windows.clicked(), std::vector<WindowHandle>{version == 5 ? client.writeIcon() : client.icons[0]}) << version;
+        if (version != 5)
+            continue;  // the scripted client opens "Write Mail" from its own icon only
+        run.tick(kAutomationTimer);
+        EXPECT_EQ(windows.clicked().size(), 1u);
+        run.tick(kAutomationTimer);
+        EXPECT_EQ(windows.clicked().back(), client.attachButton);
+    }
+}
+
+TEST_F(Automation, AMessageAlreadyOpenSkipsTheToolbar)
+{
+    ScriptedClient client(ws, false);
+    client.openWriteMail();
+    automation.start("/a.jpg", 5);
+    automation.tick(kAutomationTimer);
+    EXPECT_EQ(automation.stage(), 1);
+    runToEnd();
+    EXPECT_EQ(ws.clicksOn(client.writeIcon()), 0);
+}
+
+TEST_F(Automation, SearchesNineTimesBeforeGoingBack)
+{
+    ScriptedClient client(ws);
+    client.clicksIgnored = 100;  // never opens
+    automation.start("/a.jpg", 5);
+    for (int i = 0; i < 7; ++i)
+        automation.tick(kAutomationTimer);
+    ASSERT_EQ(automation.stage(), 1);
+    for (int i = 0; i < 8; ++i)
+        automation.tick(kAutomationTimer);
+    EXPECT_EQ(automation.stage(), 1);
+    EXPECT_EQ(automation.attempts(1), 8);
+    automation.tick(kAutomationTimer);
+    EXPECT_EQ(automation.stage(), 0);
+    EXPECT_EQ(automation.attempts(1), 0);
+    automation.tick(kAutomationTimer);  // the click again, at once
+    EXPECT_EQ(ws.clicked().size(), 2u);
+    EXPECT_EQ(automation.stage(), 1);
+}
+
+TEST_F(Automation, AnAttachmentsWindowThatStaysIsClosedAgainWithOneTickMore)
+{
+    ScriptedClient client(ws);
+    client.closeClicksIgnored = 2;
+    automation.start("/a.jpg", 5);
+    runToEnd();
+    EXPECT_FALSE(automation.running());
+    EXPECT_EQ(automation.limit(5), 5 + 2);
+    EXPECT_EQ(ws.clicked().size(), 4u + 2u);
+}
+
+TEST_F(Automation, AHiddenClientIsShownAfterTwentySeconds)
+{
+    MailClientAutomation waiting(ws, timer, clock);
+    ScriptedClient client(ws);
+    client.clicksIgnored = 1000;
+    waiting.start("/a.jpg", 5);
+    waiting.tick(kAutomationTimer);
+    clock.now += kShowHiddenClientAfterMs;
+    waiting.tick(kAutomationTimer);
+    EXPECT_FALSE(ws.visible(client.main));
+    clock.now += 1;
+    waiting.tick(kAutomationTimer);
+    EXPECT_TRUE(ws.visible(client.main));
+}
+
+TEST_F(Automation, OtherTimersAndAStoppedAutomationDoNothing)
+{
+    ScriptedClient client(ws);
+    automation.tick(kAutomationTimer);
+    automation.start("/a.jpg", 5);
+    for (int i = 0; i < 20; ++i)
+        automation.tick(100);
+    EXPECT_TRUE(ws.sent.empty());
+    EXPECT_EQ(automation.stage(), 0);
+}
+
+// A window too slow for the click makes it repeat, with the stage's limit raised; a new
+// start forgets the raised limits.
+TEST_F(Automation, ASlowWindowMakesTheClickBeforeItRepeatWithARaisedLimitUntilANewStart)
+{
+    ScriptedClient client(ws);
+    client.clicksIgnored = 1;
+    automation.start("/a.jpg", 5);
+    runToEnd();
+    EXPECT_EQ(ws.clicksOn(client.writeIcon()), 2);
+    ASSERT_EQ(automation.limit(1), 8 + 2);
+    EXPECT_EQ(automation.limit(2), 8);
+    automation.start("/b.jpg", 5);
+    EXPECT_EQ(automation.limit(1), 8);
+    EXPECT_EQ(automation.stage(), 0);
+    EXPECT_EQ(automation.path(), "/b.jpg");
+    EXPECT_EQ(automation.attempts(5), 0);
+}
+
+TEST_F(Automation, ThePathIsCutAt260Bytes)
+{
+    automation.start(std::string(300, 'a'), 5);
+    EXPECT_EQ(automation.path().size(), kMaxPathBytes);
 }
 
 }  // namespace

@@ -1,26 +1,32 @@
 // The sharing screens in the running program: photos downloaded from the reference server
-// into the program folder, opened and put in an album; a picture e-mailed to a local SMTP
-// server with the page's fields.
+// into the program folder, opened and put in an album (or kept out of it); a picture e-mailed
+// to a local SMTP server with the page's fields; the open album sent to the service, a print
+// order answered with its number and a web album published there.
 
+#include "album/album.h"
 #include "album/album_file.h"
 #include "album/catalogue.h"
+#include "album/entry_builder.h"
+#include "album/photo_loader.h"
 #include "app/tests/program_runner.h"
+#include "app/tests/screen_places.h"
 #include "app/tests/skin_clicks.h"
-#include "common/byte_source.h"
 #include "common/testing/run_command.h"
-#include "imagelib/dib_geometry.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
-#include "sharing/testing/server_process.h"
+#include "imagelib/dib_geometry.h"
+#include "sharing/tests/store_server.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <optional>
 
 namespace lv::testing {
 namespace {
 
 namespace fs = std::filesystem;
 using sharing::testing::ServerProcess;
+using sharing::testing::StoreServer;
 
 void LinkLibraries(const ProgramSandbox& sandbox)
 {
@@ -33,57 +39,94 @@ std::string Sha256Of(const fs::path& file)
     return RunCommand("sha256sum '" + file.string() + "'").out.substr(0, 64);
 }
 
+std::string ReadMail(const fs::path& file)
+{
+    return RunCommand("/usr/bin/python3 " LV_SOURCE_DIR "/sharing/tests/read_mail.py " + file.string()).out;
+}
+
+void ServeJpegs(const StoreServer& store, const std::vector<std::string>& names, int width, int height)
+{
+    for (std::size_t i = 0; i < names.size(); ++i)
+        ASSERT_EQ(WriteJpeg((store.served / names[i]).string(), DibCreate(width + int(i), height, 0x305070, false), 90),
+                  WriteResult::Written);
+}
+
+// Tab goes through the page's fields in order; an empty text leaves the field as it is.
+void TypeIntoFields(ProgramSandbox& sandbox, const std::vector<std::string>& texts)
+{
+    for (const std::string& text : texts) {
+        ASSERT_EQ(sandbox.send("key Tab"), 0);
+        if (!text.empty()) {
+            ASSERT_EQ(sandbox.send("type " + text), 0);
+        }
+    }
+}
+
+// The store's page through the hub ("Obter" at 155, or "Compartilhar" at 151 for screen 24).
+void OpenStorePage(ProgramSandbox& sandbox, int hub = 155, int hubScreen = 1, std::uint32_t page = 6)
+{
+    sandbox.expectAnswers({{ClickOnControl(hub), "screen " + std::to_string(hubScreen) + " panels 0," + std::to_string(hubScreen) + "\n"},
+                           {ClickOnPage(hubScreen, page, SidePanelPlace()), "screen " + std::to_string(page) + " panels 0," + std::to_string(page) + "\n"}});
+}
+
+// To the e-mail page afresh through the hub, "Anexar a imagem" toggled when asked.
+void OpenMailPage(ProgramSandbox& sandbox, bool toggleAttachment = true)
+{
+    ASSERT_EQ(sandbox.send(ClickOnControl(151)), 0);
+    sandbox.expectAnswers({{ClickOnPage(25, 4, SidePanelPlace()), "screen 4 panels 0,4\n"}});
+    if (toggleAttachment) {
+        ASSERT_EQ(sandbox.send(ClickOnHandler(4, skin::Handler::AttachActiveImage)), 0);
+    }
+}
+
+// The photos of the user's only album, or a note of how many albums there are instead.
+std::vector<std::string> AlbumPaths(const ProgramSandbox& sandbox)
+{
+    album::ProfileCatalogueStore store(sandbox.configFile(), sandbox.home() / "none.ini");
+    const album::AlbumCatalogue catalogue(store, sandbox.home(), sandbox.home() / "albums");
+    if (catalogue.count(0) != 1)
+        return catalogue.count(0) ? std::vector<std::string>{std::to_string(catalogue.count(0)) + " albums"}
+                                  : std::vector<std::string>{};
+    std::vector<std::string> paths;
+    for (const auto& entry : album::ReadAlbumContents(catalogue.albumPath(0, 0)).entries)
+        paths.push_back(entry.path());
+    return paths;
+}
+
 TEST(SharingRun, PhotosComeFromTheStoreIntoWindowsAndANewAlbum)
 {
     ProgramSandbox sandbox;
     LinkLibraries(sandbox);
-    const auto cert = sharing::testing::MakeSelfSignedCertificate(sandbox.file(""));
-    ASSERT_FALSE(cert.certificate.empty());
-    const fs::path served = sandbox.file("served");
-    fs::create_directories(served);
+    const StoreServer store(sandbox.file(""), {"ana.lima:Senha Forte"});
+    ASSERT_TRUE(store.started());
     const std::vector<std::string> names = {"a praia.jpg", "b serra.jpg", "c noite.jpg"};
-    for (std::size_t i = 0; i < names.size(); ++i)
-        ASSERT_EQ(WriteJpeg((served / names[i]).string(), DibCreate(300 + int(i), 200, 0x305070, false), 90),
-                  WriteResult::Written);
-    ServerProcess server("scripts/photo_store_server.py", {"--photos", served.string(), "--accounts",
-                                                           sharing::testing::AccountsFile(sandbox.file(""), {"ana.lima:Senha Forte"}), "--port", "0", "--cert",
-                                                           cert.certificate, "--key", cert.key});
-    ASSERT_TRUE(server.started());
-    std::ofstream(sandbox.configFile()) << "[USUÁRIO]\nLogin_ID=ANA.LIMA\n[SHARING]\nStoreServer=https://127.0.0.1:"
-                                        << server.port() << "/\nStoreCertificate=" << cert.certificate << "\n";
+    ServeJpegs(store, names, 300, 200);
+    std::ofstream(sandbox.configFile()) << "[USUÁRIO]\nLogin_ID=ANA.LIMA\n" << store.settings();
 
     ASSERT_TRUE(sandbox.launch());
+    OpenStorePage(sandbox);
     // Nothing typed for the password yet: only a beep.
-    sandbox.expectAnswers({{ClickOnControl(155), "screen 1 panels 0,1\n"},
-                           {ClickOnPage(1, 6, SidePanelPlace()), "screen 6 panels 0,6\n"},
-                           {ClickOnHandler(6, skin::Handler::DownloadPhotos), "beep missing credentials\n"}});
+    sandbox.expectAnswers({{ClickOnHandler(6, skin::Handler::DownloadPhotos), "beep missing credentials\n"}});
     // Tab goes to the identifier (already there from the last run), then to the password.
-    ASSERT_EQ(sandbox.send("key Tab"), 0);
-    ASSERT_EQ(sandbox.send("key Tab"), 0);
-    ASSERT_EQ(sandbox.send("type Senha Forte"), 0);
+    TypeIntoFields(sandbox, {"", "Senha Forte"});
     sandbox.expectAnswers({{ClickOnHandler(6, skin::Handler::DownloadPhotos), "delivered 3\n"}});
     EXPECT_NE(sandbox.log().find("download login=0 count=3\n"), std::string::npos);
 
     const fs::path photos = sandbox.home() / "photos";
-    for (const std::string& name : names)
-        EXPECT_EQ(Sha256Of(photos / name), Sha256Of(served / name)) << name;
+    std::vector<std::string> paths;
+    for (const std::string& name : names) {
+        EXPECT_EQ(Sha256Of(photos / name), Sha256Of(store.served / name)) << name;
+        paths.push_back((photos / name).string());
+    }
     // Three opened, two side by side at the end: the third took the place of the active one.
     const std::string state = sandbox.lastLine("state ");
-    EXPECT_NE(state.find("state windows=2 active=" + (photos / names[2]).string() + " size=302x200"), std::string::npos)
-        << state;
+    EXPECT_NE(state.find("state windows=2 active=" + paths[2] + " size=302x200"), std::string::npos) << state;
 
     EXPECT_EQ(sandbox.quit("key Ctrl+Q"), 0);
     const std::string config = ReadTextFile(sandbox.configFile());
     EXPECT_NE(config.find("Login_ID=ANA.LIMA\n"), std::string::npos) << config;
     EXPECT_EQ(config.find("Senha"), std::string::npos) << "the password is written nowhere";
-
-    album::ProfileCatalogueStore store(sandbox.configFile(), sandbox.home() / "none.ini");
-    const album::AlbumCatalogue catalogue(store, sandbox.home(), sandbox.home() / "albums");
-    ASSERT_EQ(catalogue.count(0), 1);
-    const auto entries = album::ReadAlbumContents(catalogue.albumPath(0, 0)).entries;
-    ASSERT_EQ(entries.size(), 3u);
-    for (std::size_t i = 0; i < names.size(); ++i)
-        EXPECT_EQ(entries[i].path(), (photos / names[i]).string());
+    EXPECT_EQ(AlbumPaths(sandbox), paths);
 }
 
 TEST(SharingRun, TheActivePictureGoesToTheSmtpServerWithThePagesFields)
@@ -108,63 +151,73 @@ TEST(SharingRun, TheActivePictureGoesToTheSmtpServerWithThePagesFields)
 
     ASSERT_TRUE(sandbox.launch({picture}, {"PATH=" + bin.string() + ":" + std::getenv("PATH")}, "open " + picture + " ok\n"))
         << sandbox.log();
-    ASSERT_EQ(sandbox.send(ClickOnControl(151)), 0);
-    sandbox.expectAnswers({{ClickOnPage(25, 4, SidePanelPlace()), "screen 4 panels 0,4\n"}});
-    // Tab goes through Para, Assunto and Mensagem.
-    for (const std::string text : {"bia@exemplo.com", "Fotos de férias", "Olá! Segue a foto."}) {
-        ASSERT_EQ(sandbox.send("key Tab"), 0);
-        ASSERT_EQ(sandbox.send("type " + text), 0);
-    }
+    OpenMailPage(sandbox, false);
+    TypeIntoFields(sandbox, {"bia@exemplo.com", "Fotos de férias", "Olá! Segue a foto."});
     sandbox.expectAnswers({{ClickOnHandler(4, skin::Handler::SendEmail), "mail 0\n"}});
     EXPECT_EQ(sandbox.log().find("message Atenção"), std::string::npos) << sandbox.log();
 
-    const std::string read = RunCommand("/usr/bin/python3 " LV_SOURCE_DIR "/sharing/tests/read_mail.py " +
-                                        (out / "1.eml").string()).out;
-    EXPECT_NE(read.find("from: ana@exemplo.com.br\n"), std::string::npos) << read;
-    EXPECT_NE(read.find("to: bia@exemplo.com\n"), std::string::npos) << read;
-    EXPECT_NE(read.find("subject: Fotos de férias\n"), std::string::npos) << read;
-    EXPECT_NE(read.find("body: 'Olá! Segue a foto.'\n"), std::string::npos) << read;
+    const std::string read = ReadMail(out / "1.eml");
+    for (const char* field : {"from: ana@exemplo.com.br\n", "to: bia@exemplo.com\n", "subject: Fotos de férias\n",
+                              "body: 'Olá! Segue a foto.'\n"})
+        EXPECT_NE(read.find(field), std::string::npos) << field << read;
     // The smaller copy: a JPEG of the same name, far lighter than the picture.
-    const std::size_t at = read.find("attachment: Férias.jpg|image/jpeg|");
+    const std::string attachment = "attachment: Férias.jpg|image/jpeg|";
+    const std::size_t at = read.find(attachment);
     ASSERT_NE(at, std::string::npos) << read;
-    const std::size_t size = std::stoul(read.substr(at + std::string("attachment: Férias.jpg|image/jpeg|").size()));
-    EXPECT_LT(size, fs::file_size(picture));
+    EXPECT_LT(std::stoul(read.substr(at + attachment.size())), fs::file_size(picture));
 
-    // "Anexar a imagem" off: the text alone, typed again into the page the message emptied.
-    ASSERT_EQ(sandbox.send(ClickOnControl(151)), 0);
-    sandbox.expectAnswers({{ClickOnPage(25, 4, SidePanelPlace()), "screen 4 panels 0,4\n"}});
-    ASSERT_EQ(sandbox.send(ClickOnHandler(4, skin::Handler::AttachActiveImage)), 0);
-    for (const std::string text : {"bia@exemplo.com", "Fotos de férias", "Olá! Segue a foto."}) {
-        ASSERT_EQ(sandbox.send("key Tab"), 0);
-        ASSERT_EQ(sandbox.send("type " + text), 0);
-    }
-    // The program logs the result once the server has taken the message.
-    sandbox.expectAnswers({{ClickOnHandler(4, skin::Handler::SendEmail), "mail 0\n"}});
-    const std::string second = RunCommand("/usr/bin/python3 " LV_SOURCE_DIR "/sharing/tests/read_mail.py " +
-                                          (out / "2.eml").string()).out;
-    EXPECT_NE(second.find("subject: Fotos de férias\n"), std::string::npos) << second;
+    // "Anexar a imagem" off: the text alone, typed again into the page the message emptied;
+    // the user is told the mail went.
+    OpenMailPage(sandbox);
+    TypeIntoFields(sandbox, {"carla@exemplo.com", "Segunda", "Tchau"});
+    sandbox.expectAnswers({{ClickOnHandler(4, skin::Handler::SendEmail),
+                            "message Lumivista 2000: Mensagem enviada para carla@exemplo.com.\n"}});
+    const std::string second = ReadMail(out / "2.eml");
+    for (const char* field : {"to: carla@exemplo.com\n", "subject: Segunda\n", "body: 'Tchau'\n"})
+        EXPECT_NE(second.find(field), std::string::npos) << field << second;
     EXPECT_EQ(second.find("attachment:"), std::string::npos) << second;
-
     EXPECT_EQ(sandbox.quit("key Ctrl+Q"), 0);
+}
+
+TEST(SharingRun, AMessageThatCouldNotGoKeepsTheFieldsForTheNextTry)
+{
+    ProgramSandbox sandbox;
+    LinkLibraries(sandbox);
+    const fs::path out = sandbox.file("mail");
+    fs::create_directories(out);
+    std::optional<ServerProcess> server(std::in_place, "sharing/tests/smtp_sink.py",
+                                        std::vector<std::string>{"--out", out.string()});
+    ASSERT_TRUE(server->started());
+    const std::string port = std::to_string(server->port());
+    std::ofstream(sandbox.configFile()) << "[SHARING]\nSmtpHost=127.0.0.1\nSmtpPort=" << port
+                                        << "\nSmtpSecurity=0\nSmtpFrom=ana@exemplo.com.br\n";
+
+    ASSERT_TRUE(sandbox.launch()) << sandbox.log();
+    OpenMailPage(sandbox);
+    TypeIntoFields(sandbox, {"bia@exemplo.com", "Guardado"});
+    // The server is away: the message does not go.
+    server.reset();
+    sandbox.expectAnswers({{ClickOnHandler(4, skin::Handler::SendEmail), "message Atenção: "}});
+    EXPECT_EQ(sandbox.log().find("Mensagem enviada"), std::string::npos) << sandbox.log();
+    // Back on the same port, the words still on the page go without being typed again, also
+    // after a visit to another page.
+    server.emplace("sharing/tests/smtp_sink.py", std::vector<std::string>{"--out", out.string(), "--port", port});
+    ASSERT_TRUE(server->started());
+    OpenMailPage(sandbox);
+    sandbox.expectAnswers({{ClickOnHandler(4, skin::Handler::SendEmail),
+                            "message Lumivista 2000: Mensagem enviada para bia@exemplo.com.\n"}});
+    EXPECT_EQ(sandbox.quit("key Ctrl+Q"), 0);
+    EXPECT_NE(ReadMail(out / "1.eml").find("subject: Guardado\n"), std::string::npos);
 }
 
 TEST(SharingRun, FilesAndLinksUnderThePhotosNamesStayAndTheClosingMessageSaysWhereThePhotosWent)
 {
     ProgramSandbox sandbox;
     LinkLibraries(sandbox);
-    const auto cert = sharing::testing::MakeSelfSignedCertificate(sandbox.file(""));
-    ASSERT_FALSE(cert.certificate.empty());
-    const fs::path served = sandbox.file("served");
-    fs::create_directories(served);
-    for (const char* name : {"praia.jpg", "serra.jpg"})
-        ASSERT_EQ(WriteJpeg((served / name).string(), DibCreate(120, 80, 0x305070, false), 90), WriteResult::Written);
-    ServerProcess server("scripts/photo_store_server.py",
-                         {"--photos", served.string(), "--accounts",
-                          sharing::testing::AccountsFile(sandbox.file(""), {"ana.lima:Senha Forte"}), "--port", "0",
-                          "--cert", cert.certificate, "--key", cert.key});
-    ASSERT_TRUE(server.started());
-    std::ofstream(sandbox.configFile()) << "[USUÁRIO]\nLogin_ID=ANA.LIMA\n[SHARING]\nStoreServer=https://127.0.0.1:"
-                                        << server.port() << "/\nStoreCertificate=" << cert.certificate << "\n";
+    const StoreServer store(sandbox.file(""), {"ana.lima:Senha Forte"});
+    ASSERT_TRUE(store.started());
+    ServeJpegs(store, {"praia.jpg", "serra.jpg"}, 120, 80);
+    std::ofstream(sandbox.configFile()) << "[USUÁRIO]\nLogin_ID=ANA.LIMA\n" << store.settings();
     // The user's own file under one name, a link to a file outside under the other.
     const fs::path photos = sandbox.home() / "photos";
     fs::create_directories(photos);
@@ -173,26 +226,129 @@ TEST(SharingRun, FilesAndLinksUnderThePhotosNamesStayAndTheClosingMessageSaysWhe
     fs::create_symlink(sandbox.file("fora.txt"), photos / "serra.jpg");
 
     ASSERT_TRUE(sandbox.launch());
-    sandbox.expectAnswers({{ClickOnControl(155), "screen 1 panels 0,1\n"},
-                           {ClickOnPage(1, 6, SidePanelPlace()), "screen 6 panels 0,6\n"}});
-    ASSERT_EQ(sandbox.send("key Tab"), 0);
-    ASSERT_EQ(sandbox.send("key Tab"), 0);
-    ASSERT_EQ(sandbox.send("type Senha Forte"), 0);
+    OpenStorePage(sandbox);
+    TypeIntoFields(sandbox, {"", "Senha Forte"});
     sandbox.expectAnswers({{ClickOnHandler(6, skin::Handler::DownloadPhotos), "delivered 2\n"}});
     EXPECT_TRUE(sandbox.waitForLog("message Lumivista 2000: Fotos salvas com outro nome: 2.")) << sandbox.log();
     EXPECT_NE(sandbox.log().find("link simbólico"), std::string::npos) << sandbox.log();
     EXPECT_EQ(ReadTextFile(photos / "praia.jpg"), "minha");
     EXPECT_EQ(ReadTextFile(sandbox.file("fora.txt")), "fora");
-    EXPECT_EQ(Sha256Of(photos / "praia (2).jpg"), Sha256Of(served / "praia.jpg"));
-    EXPECT_EQ(Sha256Of(photos / "serra (2).jpg"), Sha256Of(served / "serra.jpg"));
+    EXPECT_EQ(Sha256Of(photos / "praia (2).jpg"), Sha256Of(store.served / "praia.jpg"));
+    EXPECT_EQ(Sha256Of(photos / "serra (2).jpg"), Sha256Of(store.served / "serra.jpg"));
     EXPECT_EQ(sandbox.quit("key Ctrl+Q"), 0);
+    const std::vector<std::string> paths = AlbumPaths(sandbox);
+    ASSERT_EQ(paths.size(), 2u);
+    EXPECT_EQ(paths[0], (photos / "praia (2).jpg").string());
+}
 
-    album::ProfileCatalogueStore store(sandbox.configFile(), sandbox.home() / "none.ini");
-    const album::AlbumCatalogue catalogue(store, sandbox.home(), sandbox.home() / "albums");
-    ASSERT_EQ(catalogue.count(0), 1);
-    const auto entries = album::ReadAlbumContents(catalogue.albumPath(0, 0)).entries;
-    ASSERT_EQ(entries.size(), 2u);
-    EXPECT_EQ(entries[0].path(), (photos / "praia (2).jpg").string());
+TEST(SharingRun, EntrarDownloadsAndTheUncheckedToggleKeepsThePhotosOutOfTheAlbum)
+{
+    // On X, where the desktop's opener is asked for the site.
+    ProgramSandbox sandbox(1024, 768, Platform::X);
+    if (!sandbox.displayReady())
+        GTEST_SKIP() << "no virtual X server (xvfb)";
+    LinkLibraries(sandbox);
+    const StoreServer store(sandbox.file(""), {"ana.lima:Senha Forte"});
+    ASSERT_TRUE(store.started());
+    ServeJpegs(store, {"a.jpg", "b.jpg"}, 200, 100);
+    std::ofstream(sandbox.configFile()) << "[USUÁRIO]\nLogin_ID=ANA.LIMA\n"
+                                        << store.settings() << "StoreWebSite=https://loja.exemplo.com.br/\n";
+    // A stand-in for the desktop's opener that writes down what it was asked to open.
+    const fs::path opened = sandbox.file("opened.txt");
+    const fs::path bin = sandbox.file("bin");
+    fs::create_directories(bin);
+    std::ofstream(bin / "xdg-open") << "#!/bin/sh\necho \"$1\" >> '" << opened.string() << "'\n";
+    fs::permissions(bin / "xdg-open", fs::perms::owner_all);
+
+    ASSERT_TRUE(sandbox.launch({}, {"PATH=" + bin.string() + ":" + std::getenv("PATH")})) << sandbox.log();
+    OpenStorePage(sandbox);
+    TypeIntoFields(sandbox, {"", "Senha Forte"});
+    // Checked at start: the click takes the photos out of the album.
+    ASSERT_EQ(sandbox.send(ClickOnHandler(6, skin::Handler::AddDownloadsToAlbum)), 0);
+    sandbox.expectAnswers({{ClickOnHandler(6, skin::Handler::ConnectPhotoStore), "delivered 2\n"}});
+    EXPECT_NE(sandbox.log().find("download login=0 count=2\n"), std::string::npos) << sandbox.log();
+
+    ASSERT_EQ(sandbox.send(ClickOnHandler(6, skin::Handler::OpenStoreWebSite)), 0);
+    EXPECT_EQ(sandbox.quit("key Ctrl+Q"), 0);
+    EXPECT_EQ(sandbox.log().find("beep"), std::string::npos) << sandbox.log();
+    EXPECT_NE(ReadTextFile(opened).find("https://loja.exemplo.com.br/"), std::string::npos)
+        << "the site opens from its own button only: " << ReadTextFile(opened);
+    EXPECT_EQ(ReadTextFile(opened).find('\n'), ReadTextFile(opened).rfind('\n')) << "once";
+    EXPECT_TRUE(AlbumPaths(sandbox).empty()) << "no album made for photos kept out of it";
+}
+
+// Screen 24: the open album's photos sent (the count asked first, as nothing is selected),
+// a print order answered with its number, and a web album published on the service.
+TEST(SharingRun, TheOpenAlbumGoesToTheServiceAndAnOrderGetsItsNumber)
+{
+    ProgramSandbox sandbox(1280, 1024);
+    LinkLibraries(sandbox);
+    const StoreServer store(sandbox.file(""), {"ana.lima:Senha Forte"}, {"--orders", sandbox.file("orders.jsonl").string()});
+    ASSERT_TRUE(store.started());
+    album::Album album;
+    const std::vector<std::string> names = {"praia.jpg", "serra.jpg"};
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const std::string photo = sandbox.file(names[i]).string();
+        ASSERT_EQ(WriteJpeg(photo, DibCreate(600, 400 + int(i), 0x305070, false), 90), WriteResult::Written);
+        auto built = album::BuildPhotoEntry({photo, names[i]}, album::AlbumPhotoReaders());
+        ASSERT_TRUE(built.entry);
+        album.append(std::move(*built.entry));
+    }
+    const std::string albumFile = sandbox.file("viagem.abm").string();
+    ASSERT_TRUE(album.write(albumFile));
+    std::ofstream(sandbox.configFile()) << "[USUÁRIO]\nLogin_ID=ana.lima\nAlbum Name=" << albumFile << "\n"
+                                        << store.settings();
+    const auto sameFile = [&](const std::string& ours, const std::string& served) {
+        return RunCommand("cmp '" + sandbox.file(ours).string() + "' '" + (store.served / served).string() + "'").exitCode == 0;
+    };
+
+    ASSERT_TRUE(sandbox.launch());
+    OpenStorePage(sandbox, 151, 25, 24);
+    sandbox.expectAnswers({{ClickOnHandler(24, skin::Handler::UploadPhotos), "beep missing credentials\n"}});
+    TypeIntoFields(sandbox, {"", "Senha Forte"});
+    sandbox.expectAnswers({{ClickOnHandler(24, skin::Handler::UploadPhotos), "upload login=0 sent=2 of 2\n"}});
+    EXPECT_NE(sandbox.log().find("Enviar as 2 fotos do álbum aberto (" + albumFile + ")"), std::string::npos)
+        << sandbox.log();
+    EXPECT_NE(sandbox.log().find("2 fotos enviadas à loja de fotos."), std::string::npos) << sandbox.log();
+    for (const std::string& name : names)
+        EXPECT_TRUE(sameFile(name, name)) << name;
+
+    // The first photo with the first paper, centred: 600 × 400 is already 3:2.
+    sandbox.expectAnswers({{ClickOnHandler(24, skin::Handler::OrderPrints), "order login=0 photo=0 order=0 number=LV-000001\n"}});
+    EXPECT_NE(sandbox.log().find("Número do pedido: LV-000001"), std::string::npos) << sandbox.log();
+    const std::string orders = ReadTextFile(sandbox.file("orders.jsonl"));
+    EXPECT_NE(orders.find("\"paper\": \"10x15\", \"copies\": 1, \"crop\": [0, 0, 600, 400], \"photo\": \"praia (2).jpg\""),
+              std::string::npos)
+        << orders;
+
+    // A photo added on the album page is selected there, and is all that goes next time,
+    // without a question.
+    sandbox.expectAnswers({{ClickOnControl(147), "album shown screen=18"}});
+    ASSERT_EQ(sandbox.send("albumfiles " + sandbox.file("serra.jpg").string()), 0);
+    sandbox.expectAnswers({{ClickOnHandler(18, skin::Handler::AlbumAddPhotos), "album added "}});
+    const std::size_t questions = sandbox.log().find("Nenhuma foto está selecionada");
+    OpenStorePage(sandbox, 151, 25, 24);
+    sandbox.expectAnswers({{ClickOnHandler(24, skin::Handler::UploadPhotos), "upload login=0 sent=1 of 1\n"}});
+    EXPECT_EQ(sandbox.log().find("Nenhuma foto está selecionada", questions + 1), std::string::npos) << sandbox.log();
+    EXPECT_TRUE(sameFile("serra.jpg", "serra (2).jpg"));
+    // The same login publishes a web album: "Publicar", "No serviço de fotos"; the service
+    // holds the gallery, the address is shown and joins "Meus links".
+    sandbox.expectAnswers({{"screen 30", "screen 30 panels"},
+                           {"webalbum add " + sandbox.file("praia.jpg").string() + "|" + sandbox.file("serra.jpg").string(),
+                            "webalbum 2 photos"},
+                           {ClickOnCaption(30, "Publicar"), "Abrir o álbum no navegador agora?"}});
+    const std::string log = sandbox.log();
+    const std::size_t at = log.find("webalbum address ") + 17;
+    const std::string address = log.substr(at, log.find(" link ", at) - at);
+    EXPECT_NE(log.find("webalbum where service"), std::string::npos) << log;
+    EXPECT_NE(log.find("publicado no serviço de fotos:\n" + address), std::string::npos) << log;
+    EXPECT_NE(log.find(" link 1 shown 1"), std::string::npos) << "the page shows the address: " << log;
+    const fs::path gallery = store.served / ".galleries" / fs::path(address).parent_path().filename();
+    EXPECT_TRUE(fs::is_regular_file(gallery / "index.html")) << gallery;
+    EXPECT_TRUE(fs::is_regular_file(gallery / "imagens/foto-002.jpg")) << gallery;
+    EXPECT_EQ(RunCommand("curl -sf --noproxy '*' --cacert " + store.cert.certificate + " '" + address + "'").exitCode, 0);
+    EXPECT_NE(ReadTextFile(sandbox.configFile()).find("CreateLink1=" + address), std::string::npos);
+    EXPECT_EQ(sandbox.quit("key Ctrl+Q"), 0);
 }
 
 }  // namespace

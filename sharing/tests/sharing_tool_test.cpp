@@ -1,12 +1,17 @@
-// lumivista-tool mail and store: the same libraries as the pages, from the command line.
+// lumivista-tool mail and store (download, upload, order, publish): the same libraries as the
+// pages, from the command line.
 
+#include "album/album.h"
 #include "album/album_file.h"
+#include "album/entry_builder.h"
+#include "album/photo_loader.h"
+#include "common/program_paths.h"
 #include "common/string_table.h"
 #include "common/testing/run_command.h"
 #include "common/testing/temp_dir.h"
-#include "imagelib/dib_geometry.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
-#include "sharing/testing/server_process.h"
+#include "imagelib/dib_geometry.h"
+#include "sharing/tests/store_server.h"
 
 #include <gtest/gtest.h>
 
@@ -15,11 +20,12 @@
 namespace lv::sharing {
 namespace {
 
-namespace fs = std::filesystem;
 using lv::testing::CommandResult;
 using lv::testing::RunCommand;
 using lv::testing::TempDir;
 using testing::ServerProcess;
+
+namespace fs = std::filesystem;
 
 const std::string kTool = LV_TOOL;
 
@@ -84,56 +90,21 @@ class StoreTool : public ::testing::Test {
 protected:
     StoreTool()
     {
-        fs::create_directories(served());
-        cert = testing::MakeSelfSignedCertificate(dir.path());
         for (const char* name : {"a.jpg", "b.jpg", "c.jpg"})
-            EXPECT_EQ(WriteJpeg((served() / name).string(), DibCreate(64, 48, 0x102030, false), 90),
+            EXPECT_EQ(WriteJpeg((store.served / name).string(), DibCreate(64, 48, 0x102030, false), 90),
                       WriteResult::Written);
     }
-    fs::path served() const { return dir.path() / "served"; }
     std::string download(const std::string& extra) const
     {
-        return "store download --server https://127.0.0.1:" + std::to_string(server->port()) + " --ca-file " +
-               cert.certificate + " --dir " + (dir.path() / "fotos").string() + " " + extra;
-    }
-    void start()
-    {
-        server = std::make_unique<ServerProcess>(
-            "scripts/photo_store_server.py",
-            std::vector<std::string>{"--photos", served().string(), "--accounts",
-                                     testing::AccountsFile(dir.path(), {"ana.lima:Senha Forte"}), "--port", "0",
-                                     "--cert", cert.certificate, "--key", cert.key});
-        ASSERT_TRUE(server->started());
+        return "store download" + store.switches() + " --dir " + (dir.path() / "fotos").string() + " " + extra;
     }
     TempDir dir;
-    testing::Certificate cert;
-    std::unique_ptr<ServerProcess> server;
+    testing::StoreServer store{dir.path(), {"ana.lima:Senha Forte"}};
 };
-
-TEST_F(StoreTool, DownloadsIntoTheFolderAndTheAlbumOnceEach)
-{
-    ASSERT_FALSE(cert.certificate.empty());
-    start();
-    const std::string albumFile = dir.file("loja.abm");
-    const CommandResult r = Tool("Senha Forte", download("--user ANA.Lima --album " + albumFile + " --json"));
-    EXPECT_EQ(r.exitCode, 0) << r.err;
-    const std::string folder = (dir.path() / "fotos").string();
-    EXPECT_EQ(r.out, "{\"login\":0,\"count\":3,\"files\":[\"" + folder + "/a.jpg\",\"" + folder + "/b.jpg\",\"" +
-                         folder + "/c.jpg\"],\"renamed\":0,\"left_for_space\":0}\n");
-    const auto entries = album::ReadAlbumContents(albumFile).entries;
-    ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[2].path(), folder + "/c.jpg");
-
-    const CommandResult again = Tool("Senha Forte", download("--user ana.lima --album " + albumFile));
-    EXPECT_EQ(again.exitCode, 0) << again.err;
-    EXPECT_EQ(again.out, "");
-    EXPECT_EQ(album::ReadAlbumContents(albumFile).entries.size(), 3u);
-}
 
 TEST_F(StoreTool, RefusalsAndBadCommandLines)
 {
-    ASSERT_FALSE(cert.certificate.empty());
-    start();
+    ASSERT_TRUE(store.started());
     const CommandResult refused = Tool("senha errada", download("--user ana.lima"));
     EXPECT_EQ(refused.exitCode, 3);
     EXPECT_NE(refused.err.find("Identificação do usuário ou senha incorreta."), std::string::npos) << refused.err;
@@ -147,17 +118,17 @@ TEST_F(StoreTool, RefusalsAndBadCommandLines)
 
 TEST_F(StoreTool, AUsersFileOfAPhotosNameIsKeptAndThePhotoJoinsTheAlbumOnceUnderAFreeName)
 {
-    ASSERT_FALSE(cert.certificate.empty());
-    start();
-    fs::create_directories(dir.path() / "fotos");
-    std::ofstream(dir.path() / "fotos" / "b.jpg") << "minha";
+    ASSERT_TRUE(store.started());
+    const std::string folder = (dir.path() / "fotos").string();
+    fs::create_directories(folder);
+    std::ofstream(folder + "/b.jpg") << "minha";
     const std::string albumFile = dir.file("loja.abm");
-    const CommandResult r = Tool("Senha Forte", download("--user ana.lima --album " + albumFile + " --json"));
+    const CommandResult r = Tool("Senha Forte", download("--user ANA.Lima --album " + albumFile + " --json"));
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_NE(r.out.find("/b (2).jpg\""), std::string::npos) << r.out;
-    EXPECT_NE(r.out.find("\"renamed\":1"), std::string::npos) << r.out;
+    EXPECT_EQ(r.out, "{\"login\":0,\"count\":3,\"files\":[\"" + folder + "/a.jpg\",\"" + folder + "/b (2).jpg\",\"" +
+                         folder + "/c.jpg\"],\"renamed\":1,\"left_for_space\":0}\n");
     EXPECT_NE(r.err.find("Fotos salvas com outro nome: 1"), std::string::npos) << r.err;
-    std::ifstream mine(dir.path() / "fotos" / "b.jpg");
+    std::ifstream mine(folder + "/b.jpg");
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(mine), {}), "minha");
 
     const CommandResult again = Tool("Senha Forte", download("--user ana.lima --album " + albumFile));
@@ -166,7 +137,103 @@ TEST_F(StoreTool, AUsersFileOfAPhotosNameIsKeptAndThePhotoJoinsTheAlbumOnceUnder
     EXPECT_EQ(again.err, "");
     const auto entries = album::ReadAlbumContents(albumFile).entries;
     ASSERT_EQ(entries.size(), 3u);
-    EXPECT_EQ(entries[1].path(), (dir.path() / "fotos" / "b (2).jpg").string());
+    EXPECT_EQ(entries[1].path(), folder + "/b (2).jpg");
+    EXPECT_EQ(entries[2].path(), folder + "/c.jpg");
+}
+
+TEST_F(StoreTool, UploadsOrdersAndRefusesAWrongPasswordAsTheDownloadDoes)
+{
+    ASSERT_TRUE(store.started());
+    const std::string service = store.switches() + " --user ANA.Lima";
+    for (const char* name : {"d.jpg", "e.jpg"})
+        ASSERT_EQ(WriteJpeg(dir.file(name), DibCreate(64, 48, 0x102030, false), 90), WriteResult::Written);
+
+    const CommandResult sent = Tool("Senha Forte", "store upload " + dir.file("d.jpg") + " " + dir.file("e.jpg") +
+                                                       service + " --json");
+    EXPECT_EQ(sent.exitCode, 0) << sent.err;
+    EXPECT_EQ(sent.out, "{\"sent\":2,\"photos\":[{\"file\":\"" + dir.file("d.jpg") + "\",\"code\":0,\"name\":\"d.jpg\"},"
+                        "{\"file\":\"" + dir.file("e.jpg") + "\",\"code\":0,\"name\":\"e.jpg\"}]}\n");
+    EXPECT_EQ(RunCommand("cmp " + (store.served / "e.jpg").string() + " " + dir.file("e.jpg")).exitCode, 0);
+
+    // The photo goes again (as "d (2).jpg") and the print takes its centred 3:2 part.
+    const CommandResult order = Tool("Senha Forte", "store order " + dir.file("d.jpg") + " --paper 10x15 --copies 3" +
+                                                        service + " --json");
+    EXPECT_EQ(order.exitCode, 0) << order.err;
+    EXPECT_EQ(order.out, "{\"order\":\"LV-000001\",\"photo\":\"d (2).jpg\",\"paper\":\"10x15\",\"copies\":3,"
+                         "\"crop\":[0,2,64,43]}\n");
+
+    const CommandResult upload = Tool("errada", "store upload " + dir.file("d.jpg") + service);
+    EXPECT_EQ(upload.exitCode, 3);
+    EXPECT_NE(upload.err.find("Identificação do usuário ou senha incorreta."), std::string::npos) << upload.err;
+    EXPECT_EQ(upload.err, Tool("errada", "store download --dir " + dir.file("in") + service).err);
+    EXPECT_EQ(Tool("x", "store order " + dir.file("d.jpg") + " --paper 9x9" + service).exitCode, 2);
+    EXPECT_EQ(Tool("x", "store order " + dir.file("d.jpg") + " --paper 10x15 --crop 1,2,3" + service).exitCode, 2);
+}
+
+TEST_F(StoreTool, PublishPrintsTheAddressWhereTheGalleryIsServedAndFailsOnAWrongPassword)
+{
+    ASSERT_TRUE(store.started());
+    album::Album album;
+    for (const char* name : {"a.jpg", "b.jpg"}) {
+        ASSERT_EQ(WriteJpeg(dir.file(name), DibCreate(320, 240, 0x204060, false), 90), WriteResult::Written);
+        auto built = album::BuildPhotoEntry({dir.file(name), "Foto <" + std::string(name) + ">"}, album::AlbumPhotoReaders());
+        ASSERT_TRUE(built.entry);
+        album.append(std::move(*built.entry));
+    }
+    ASSERT_TRUE(album.write(dir.file("viagem.abm")));
+    const std::string command = "store publish " + dir.file("viagem.abm") + " --title 'Férias & sol' --size 200" +
+                                store.switches() + " --user ana.lima";
+
+    const CommandResult published = Tool("Senha Forte", command + " --json");
+    ASSERT_EQ(published.exitCode, 0) << published.err;
+    ASSERT_TRUE(published.out.starts_with("{\"address\":\"" + store.address() + "/galleries/")) << published.out;
+    // index.html, the stylesheet, two pages, two photos and two thumbnails.
+    EXPECT_NE(published.out.find("/index.html\",\"files\":8,\"bytes\":"), std::string::npos) << published.out;
+    const std::string address = published.out.substr(12, published.out.find("\",\"files\"") - 12);
+    const CommandResult index = RunCommand("curl -sf --noproxy '*' --cacert " + store.cert.certificate + " '" + address + "'");
+    EXPECT_EQ(index.exitCode, 0);
+    EXPECT_NE(index.out.find("Férias &amp; sol"), std::string::npos) << index.out;
+    EXPECT_NE(index.out.find("Foto &lt;a.jpg&gt;"), std::string::npos) << index.out;
+
+    const CommandResult refused = Tool("errada", command);
+    EXPECT_NE(refused.exitCode, 0);
+    EXPECT_TRUE(refused.out.empty());
+    EXPECT_NE(refused.err.find("O álbum na Web não foi publicado: "), std::string::npos) << refused.err;
+    const CommandResult noAlbum = Tool("Senha Forte", "store publish " + dir.file("a.jpg") + " --server https://127.0.0.1:1 --user ana");
+    EXPECT_NE(noAlbum.exitCode, 0);
+    EXPECT_NE(noAlbum.err.find("not an album file"), std::string::npos) << noAlbum.err;
+}
+
+// lumivista-tool mail --smaller through the desktop's mail program: the copy outlives the
+// tool, in the temporary folder the program empties as it starts.
+TEST(MailSmallerCopy, TheCopyStaysInTheUsersTemporaryFolderForTheMailProgram)
+{
+    lv::testing::TempDir dir;
+    const fs::path bin = dir.path() / "bin";
+    fs::create_directories(bin);
+    // The mail program reads the attachment after xdg-email has returned, as a real one does.
+    std::ofstream(bin / "xdg-email") << "#!/bin/sh\nfor a in \"$@\"; do printf '%s\\n' \"$a\"; done > "
+                                     << dir.file("args") << "\n";
+    fs::permissions(bin / "xdg-email", fs::perms::owner_all);
+    const std::string picture = dir.file("retrato.jpg");
+    ASSERT_EQ(WriteJpeg(picture, DibCreate(1800, 1200, 0x445566, false), 95), WriteResult::Written);
+
+    const std::string environment = "PATH=" + bin.string() + ":$PATH XDG_DATA_HOME=" + dir.path().string() + " ";
+    const auto r = lv::testing::RunCommand(environment + LV_TOOL " mail " + picture + " --to a@b --smaller 1024 --json");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "{\"sent\":true,\"result\":0,\"route\":\"desktop\",\"smaller\":1024}\n");
+
+    const fs::path temp = ResolveWritableLocation(fs::path(LV_TOOL).parent_path(), dir.path() / "lumivista", kTempFolder);
+    std::ifstream args(dir.file("args"));
+    fs::path attached;
+    for (std::string line; std::getline(args, line);)
+        if (line.ends_with(".jpg") && line != picture)
+            attached = line;
+    ASSERT_FALSE(attached.empty());
+    EXPECT_EQ(attached.parent_path(), temp);
+    ASSERT_TRUE(fs::exists(attached)) << attached;
+    EXPECT_LT(fs::file_size(attached), fs::file_size(picture));
+    fs::remove(attached);
 }
 
 }  // namespace

@@ -1,22 +1,43 @@
-// The photo store library as the program meets it: liblvstore.so from the program folder,
-// speaking to the reference server started by the test over HTTPS with a certificate made
-// at test time, into the photos folder of a temporary program folder.
+// The download from the photo store: the command's steps around the library (against a library
+// of plain functions), the photos joining the user's album and read ahead, liblvstore.so as the
+// program meets it against the reference server over HTTPS, and a service and a folder that
+// try to do harm.
 
+#include "album/album_file.h"
+#include "album/photo_loader.h"
 #include "common/byte_source.h"
+#include "common/string_table.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
+#include "imagelib/dib_geometry.h"
+#include "sharing/store/download_album.h"
 #include "sharing/store/loaded_store_library.h"
+#include "sharing/store/photo_download.h"
 #include "sharing/store/photo_fetcher.h"
+#include "sharing/store/read_ahead.h"
 #include "sharing/store/store_protocol.h"
 #include "sharing/testing/server_process.h"
+#include "sharing/tests/store_server.h"
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <chrono>
+#include <cstring>
 #include <fstream>
+#include <map>
 #include <random>
+#include <set>
+#include <thread>
 
 namespace lv::sharing {
 namespace {
@@ -24,6 +45,334 @@ namespace {
 using lv::testing::TempDir;
 using testing::ServerProcess;
 
+// The download command's steps around the library: checks, the lower-cased identifier, the
+// messages, and what becomes of each photo, against a library made of plain functions.
+// What the stand-in library saw and answers.
+struct LibraryScript {
+    int loginAnswer = 0;
+    std::vector<std::string> files;
+    std::optional<int> countAnswer;  // the number of files when not given
+    std::string user;
+    std::string password;
+    std::string folder;
+    int downloads = 0;
+};
+LibraryScript* script = nullptr;
+
+int SetUserInfo(const char* user, const char* password)
+{
+    script->user = user;
+    script->password = password;
+    return script->loginAnswer;
+}
+
+int DownloadFile(const char* folder, char* names, int size)
+{
+    ++script->downloads;
+    script->folder = folder;
+    std::size_t at = 0;
+    for (const std::string& f : script->files) {
+        std::memcpy(names + at, f.c_str(), f.size() + 1);
+        at += f.size() + 1;
+    }
+    EXPECT_EQ(size, store::kFileListBytes);
+    return script->countAnswer.value_or(int(script->files.size()));
+}
+
+int LoadText(int id, char* buffer, int size)
+{
+    const std::string text = "texto " + std::to_string(id);
+    std::snprintf(buffer, std::size_t(size), "%s", text.c_str());
+    return int(text.size());
+}
+
+class FakeLibrary final : public StoreLibrary {
+public:
+    bool loaded() const override { return isLoaded; }
+    void* resolve(const char* name) const override
+    {
+        const auto it = exports.find(name);
+        return it == exports.end() ? nullptr : it->second;
+    }
+    bool isLoaded = true;
+    std::map<std::string, void*> exports = {
+        {store::kSetUserInfoName, reinterpret_cast<void*>(&SetUserInfo)},
+        {store::kDownloadFileName, reinterpret_cast<void*>(&DownloadFile)},
+        {store::kLoadStringName, reinterpret_cast<void*>(&LoadText)},
+    };
+};
+
+class Photos final : public DownloadedPhotos {
+public:
+    bool open(const std::string& path) override
+    {
+        windows.push_back(path);
+        return path.find("ruim") == std::string::npos;
+    }
+    void addToAlbum(const std::string& path) override { album.push_back(path); }
+    std::vector<std::string> windows;
+    std::vector<std::string> album;
+};
+
+class DownloadCommand : public ::testing::Test {
+protected:
+    DownloadCommand() { script = &lib; }
+    ~DownloadCommand() override { script = nullptr; }
+
+    // The command from the first check to the last photo, all on this thread.
+    void run(const StoreCredentials& credentials)
+    {
+        const std::optional<StoreCalls> calls = PrepareDownload(credentials, &library);
+        if (!calls)
+            return;
+        const TransferResult result = RunTransfer(*calls, credentials, dir.path() / "photos");
+        if (result.loginCode != 0) {
+            ShowStoreMessage(*calls, result.loginCode);
+            return;
+        }
+        for (const std::string& name : result.names)
+            DeliverPhoto(dir.path() / "photos", name, photos, false);
+    }
+
+    lv::testing::TempDir dir;
+    lv::testing::UiRecorder ui;
+    LibraryScript lib;
+    FakeLibrary library;
+    Photos photos;
+};
+
+TEST_F(DownloadCommand, WithoutTheLibraryOrOneOfItsCallsTheInternetFunctionIsNotReady)
+{
+    library.isLoaded = false;
+    run({"ana", "senha"});
+    library.isLoaded = true;
+    library.exports.erase(store::kDownloadFileName);
+    run({"ana", "senha"});
+    EXPECT_EQ(PrepareDownload({"ana", "senha"}, nullptr), std::nullopt);
+    ASSERT_EQ(ui.messages.size(), 3u);
+    for (const auto& m : ui.messages) {
+        EXPECT_EQ(m.text, LoadString(kInternetNotReadyString));
+        EXPECT_EQ(m.title, ui::kWarningTitle);
+        EXPECT_EQ(m.icon, ui::Icon::Exclamation);
+    }
+    EXPECT_TRUE(lib.user.empty());
+}
+
+TEST_F(DownloadCommand, TheIdentifierGoesInLowerCaseAndThePasswordAsTyped)
+{
+    run({"ANA.Lima_ÁÉÇ×Ö", "SeNhA Ç"});
+    EXPECT_EQ(lib.user, "ana.lima_áéç×ö");
+    EXPECT_EQ(lib.password, "SeNhA Ç");
+    EXPECT_EQ(lib.folder, (dir.path() / "photos").string());
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path() / "photos"));
+}
+
+TEST_F(DownloadCommand, CredentialsAreCutTo128Bytes)
+{
+    run({std::string(130, 'A'), std::string(127, 'p') + "çx"});
+    EXPECT_EQ(lib.user, std::string(128, 'a'));
+    EXPECT_EQ(lib.password, std::string(127, 'p'));  // never half a character
+}
+
+TEST_F(DownloadCommand, ARefusedLoginShowsTheLibrarysTextAndFetchesNothing)
+{
+    for (const auto& [code, text] : std::vector<std::pair<int, std::string>>{
+             {3, "texto 1016"}, {4, "texto 1017"}, {5, "texto 1018"}, {6, "texto 1019"}, {7, "texto 1020"},
+             {10, "texto 1022"}, {8, ""}, {9, ""}, {1, ""}, {-4, ""}}) {
+        ui.messages.clear();
+        lib.loginAnswer = code;
+        run({"ana", "senha"});
+        EXPECT_EQ(ui.messages.empty() ? "" : ui.messages[0].text, text) << code;
+    }
+    EXPECT_EQ(lib.downloads, 0);
+    // Without the library's texts nothing is said.
+    library.exports.erase(store::kLoadStringName);
+    ui.messages.clear();
+    lib.loginAnswer = 4;
+    run({"ana", "senha"});
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST_F(DownloadCommand, NoFilesIsSilent)
+{
+    lib.countAnswer = 0;
+    lib.files = {"a.jpg"};
+    run({"ana", "senha"});
+    lib.countAnswer = -3;
+    run({"ana", "senha"});
+    EXPECT_TRUE(photos.windows.empty());
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+TEST(FileList, NamesWithinTheBufferOnly)
+{
+    const char buffer[] = "a.jpg\0b.jpg\0c";
+    EXPECT_EQ(FileListNames(buffer, sizeof buffer - 1, 3), (std::vector<std::string>{"a.jpg", "b.jpg"}));
+    EXPECT_EQ(FileListNames(buffer, sizeof buffer - 1, 1), std::vector<std::string>{"a.jpg"});
+    EXPECT_EQ(FileListNames(buffer, sizeof buffer, 5), (std::vector<std::string>{"a.jpg", "b.jpg", "c"}));
+    const char empties[] = "\0\0a\0";
+    EXPECT_TRUE(FileListNames(empties, sizeof empties, 3).empty());
+    EXPECT_TRUE(FileListNames(buffer, 0, 3).empty());
+    EXPECT_TRUE(FileListNames(buffer, sizeof buffer, 0).empty());
+    EXPECT_TRUE(FileListNames(buffer, sizeof buffer, -2).empty());
+}
+
+// Downloaded photos in the user's current album, through the album library itself.
+namespace fs = std::filesystem;
+
+// Opening is the image windows' business; here it only counts.
+class AlbumPhotos final : public DownloadedPhotos {
+public:
+    explicit AlbumPhotos(album::AlbumSession& session)
+        : session_(session)
+    {
+    }
+    bool open(const std::string& path) override
+    {
+        opened.push_back(path);
+        return true;
+    }
+    void addToAlbum(const std::string& path) override { AddDownloadToAlbum(session_, path); }
+    std::vector<std::string> opened;
+
+private:
+    album::AlbumSession& session_;
+};
+
+class DownloadAlbum : public ::testing::Test {
+protected:
+    DownloadAlbum()
+        : store(dir.path() / "LV2000.ini", dir.path() / "none.ini")
+        , catalogue(store, dir.path() / "program")
+        , session{open, catalogue, album::AlbumPhotoReaders(), {}}
+    {
+        fs::create_directories(folder());
+        fs::create_directories(dir.path() / "program" / "albums");
+        catalogue.newAlbum(kUserAlbumsCategory, "Casa");
+        catalogue.newAlbum(kUserAlbumsCategory, "Fotos da loja");
+        catalogue.setCurrent(kUserAlbumsCategory, 1);
+        for (const char* name : {"c.jpg", "a.jpg", "b.jpg"})
+            EXPECT_EQ(WriteJpeg((folder() / name).string(), DibCreate(120, 80, 0x204060, false), 90),
+                      WriteResult::Written);
+    }
+    fs::path folder() const { return dir.path() / "program" / "photos"; }
+    std::vector<std::string> albumPaths(int index) const
+    {
+        std::vector<std::string> paths;
+        const std::string file = catalogue.albumPath(kUserAlbumsCategory, index);
+        if (fs::exists(file))
+            for (const auto& entry : album::ReadAlbumContents(file).entries)
+                paths.push_back(entry.path());
+        return paths;
+    }
+
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    album::ProfileCatalogueStore store;
+    album::AlbumCatalogue catalogue;
+    album::Album open;
+    album::AlbumSession session;
+};
+
+TEST_F(DownloadAlbum, ThreeFilesAppendThreeEntriesInTheLibrarysOrder)
+{
+    AlbumPhotos photos(session);
+    for (const char* name : {"c.jpg", "a.jpg", "b.jpg"})
+        DeliverPhoto(folder(), name, photos, false);
+    EXPECT_EQ(photos.opened.size(), 3u);
+    EXPECT_EQ(albumPaths(1), (std::vector<std::string>{(folder() / "c.jpg").string(), (folder() / "a.jpg").string(),
+                                                       (folder() / "b.jpg").string()}));
+    EXPECT_TRUE(albumPaths(0).empty());
+    EXPECT_TRUE(open.empty());  // the album that was open stays as it was
+    const auto entries = album::ReadAlbumContents(catalogue.albumPath(kUserAlbumsCategory, 1)).entries;
+    ASSERT_EQ(entries.size(), 3u);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(entries[0].itemValue(i), 1) << i;  // −99 is kept as 1
+    EXPECT_TRUE(ui.messages.empty());
+
+    // Downloaded again: each stays once, moved to the end.
+    DeliverPhoto(folder(), "c.jpg", photos, false);
+    EXPECT_EQ(albumPaths(1).size(), 3u);
+    EXPECT_EQ(albumPaths(1).back(), (folder() / "c.jpg").string());
+}
+
+TEST_F(DownloadAlbum, APhotoTheAlbumCantReadShowsItsMessageAndIsLeftOut)
+{
+    std::ofstream(folder() / "quebrada.jpg") << "not a picture";
+    AlbumPhotos photos(session);
+    DeliverPhoto(folder(), "quebrada.jpg", photos, false);
+    DeliverPhoto(folder(), "a.jpg", photos, false);
+    EXPECT_EQ(albumPaths(1), std::vector<std::string>{(folder() / "a.jpg").string()});
+    ASSERT_EQ(ui.messages.size(), 1u);
+    // A photo the program saved itself (value −99) that won't read is the save-error message.
+    EXPECT_TRUE(ui.messages[0].text.starts_with(LoadString(album::kSaveErrorString))) << ui.messages[0].text;
+}
+
+// Reading the next photo beside the window's thread: handed over only for the path started,
+// quiet towards the user, and never left running behind its owner.
+TEST(ReadAhead, ReadsOnAnotherThreadQuietlyAndHandsOverOnlyThePathStartedOnce)
+{
+    lv::testing::UiRecorder recorder;
+    std::atomic<int> reads = 0;
+    ReadAhead<std::thread::id> ahead([&](const std::string& path) {
+        ++reads;
+        ui::Current().showMessage(path, "Atenção", ui::Icon::Exclamation);
+        ui::Current().beep();
+        return std::this_thread::get_id();
+    });
+    EXPECT_TRUE(ahead.ready());
+    EXPECT_FALSE(ahead.take("a"));
+
+    ahead.start("a");
+    const std::optional<std::thread::id> reader = ahead.take("a");
+    ASSERT_TRUE(reader);
+    EXPECT_NE(*reader, std::this_thread::get_id());
+    EXPECT_FALSE(ahead.take("a"));
+
+    // Started for one path, asked for another: dropped, and the caller reads it itself.
+    ahead.start("b");
+    EXPECT_FALSE(ahead.take("c"));
+    EXPECT_TRUE(ahead.ready());
+    EXPECT_FALSE(ahead.take("b"));
+
+    // A second start waits for the first and keeps only its own.
+    ahead.start("d");
+    ahead.start("e");
+    EXPECT_FALSE(ahead.take("d"));
+    ahead.start("e");
+    EXPECT_TRUE(ahead.take("e"));
+
+    EXPECT_EQ(reads, 5);
+    EXPECT_TRUE(recorder.messages.empty());
+    EXPECT_EQ(recorder.beeps, 0);
+}
+
+TEST(ReadAhead, NotReadyWhileReadingAndTheOwnerWaitsForTheReadUnderWay)
+{
+    std::promise<void> gate;
+    std::shared_future<void> opened = gate.get_future().share();
+    std::atomic<int> finished = 0;
+    {
+        ReadAhead<std::string> ahead([&](const std::string& path) {
+            opened.wait();
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            ++finished;
+            return path + "!";
+        });
+        ahead.start("x");
+        EXPECT_FALSE(ahead.ready());
+        gate.set_value();
+        EXPECT_EQ(ahead.take("x"), "x!");
+        ahead.start("y");
+    }
+    EXPECT_EQ(finished, 2);
+}
+
+namespace fs = std::filesystem;
+
+// The photo store library as the program meets it: liblvstore.so from the program folder,
+// speaking to the reference server started by the test over HTTPS with a certificate made
+// at test time, into the photos folder of a temporary program folder.
 std::vector<std::uint8_t> RandomBytes(std::size_t n, unsigned seed)
 {
     std::vector<std::uint8_t> bytes(n);
@@ -54,7 +403,6 @@ protected:
     StoreLibraryTest()
     {
         std::filesystem::create_directories(served());
-        certificate = testing::MakeSelfSignedCertificate(dir.path());
         photos = {{"Noite de São João.jpg", RandomBytes(1234567, 1)},
                   {"praia.jpg", RandomBytes(300000, 2)},
                   {"vazia.png", {}}};
@@ -62,23 +410,18 @@ protected:
             Put(served() / name, bytes);
         Put(served() / ".escondida.jpg", RandomBytes(10, 3));
     }
-    void SetUp() override { ASSERT_FALSE(certificate.certificate.empty()) << "openssl could not make a certificate"; }
     std::filesystem::path served() const { return dir.path() / "served"; }
     std::filesystem::path folder() const { return dir.path() / "program" / "photos"; }
     std::string log() const { return dir.file("requests.log"); }
 
     // The reference server over HTTPS with the extra switches.
-    std::unique_ptr<ServerProcess> startServer(std::vector<std::string> extra = {})
+    std::unique_ptr<testing::StoreServer> startServer(std::vector<std::string> extra = {})
     {
-        std::vector<std::string> args = {"--photos", served().string(), "--accounts",
-                                         testing::AccountsFile(dir.path(), {"ana.lima:Senha Forte", "bloqueado:x"}),
-                                         "--locked", "bloqueado",
-                                         "--port", "0", "--cert", certificate.certificate, "--key", certificate.key,
-                                         "--log", log()};
-        args.insert(args.end(), extra.begin(), extra.end());
-        auto server = std::make_unique<ServerProcess>("scripts/photo_store_server.py", args);
-        EXPECT_TRUE(server->started());
-        address = "https://127.0.0.1:" + std::to_string(server->port()) + "/";
+        extra.insert(extra.end(), {"--locked", "bloqueado", "--log", log()});
+        auto server = std::make_unique<testing::StoreServer>(
+            dir.path(), std::vector<std::string>{"ana.lima:Senha Forte", "bloqueado:x"}, extra);
+        address = server->address() + "/";
+        ca = server->cert.certificate;
         return server;
     }
 
@@ -92,7 +435,7 @@ protected:
 
     TransferResult download(const std::string& user = "Ana.Lima", const std::string& password = "Senha Forte")
     {
-        return RunTransfer(calls(certificate.certificate), {user, password}, folder());
+        return RunTransfer(calls(ca), {user, password}, folder());
     }
 
     std::vector<std::string> logged() const
@@ -106,7 +449,7 @@ protected:
 
     TempDir dir;
     lv::testing::UiRecorder ui;
-    testing::Certificate certificate;
+    std::string ca;
     std::vector<std::pair<std::string, std::vector<std::uint8_t>>> photos;
     std::string address;
     LoadedStoreLibrary library{(std::filesystem::path(LV_PROGRAM_DIR) / store::kStoreLibraryFile).string()};
@@ -204,7 +547,7 @@ TEST_F(StoreLibraryTest, RefusalsComeAsTheLibrarysCodes)
 TEST_F(StoreLibraryTest, TheListStopsWhenTheBufferIsFullAndTheRestComesNextTime)
 {
     const auto server = startServer();
-    StoreCalls c = calls(certificate.certificate);
+    StoreCalls c = calls(ca);
     ASSERT_EQ(c.setUserInfo("ana.lima", "Senha Forte"), 0);
     std::filesystem::create_directories(folder());
     // Room for the first name and its zero, not for the second.
@@ -222,7 +565,7 @@ TEST_F(StoreLibraryTest, TheListStopsWhenTheBufferIsFullAndTheRestComesNextTime)
 TEST_F(StoreLibraryTest, ProgressIsReportedAndACancelKeepsWhatCame)
 {
     const auto server = startServer();
-    StoreCalls c = calls(certificate.certificate);
+    StoreCalls c = calls(ca);
     struct Seen {
         StoreCalls calls;
         std::vector<store::LibraryProgress> reports;
@@ -256,27 +599,226 @@ TEST_F(StoreLibraryTest, ProgressIsReportedAndACancelKeepsWhatCame)
     c.setProgress(nullptr, nullptr);
 }
 
-TEST_F(StoreLibraryTest, TheLibrarysTextsForTheCodesTheProgramShows)
+TEST_F(StoreLibraryTest, TheLibrarysTextsAreCutToTheBuffer)
 {
     const std::optional<StoreCalls> c = PrepareDownload({"x", "y"}, &library);
     ASSERT_TRUE(c);
-    for (const int code : {3, 4, 5, 6, 7, 10}) {
-        ui.messages.clear();
-        ShowStoreMessage(*c, code);
-        ASSERT_EQ(ui.messages.size(), 1u) << code;
-        EXPECT_EQ(ui.messages[0].title, ui::kWarningTitle);
-        EXPECT_EQ(ui.messages[0].icon, ui::Icon::Exclamation);
-        EXPECT_FALSE(ui.messages[0].text.empty());
-        EXPECT_LT(ui.messages[0].text.size(), 256u);
-    }
-    ui.messages.clear();
-    for (const int code : {1, 2, 8, 9, 11, 12, -3})
-        ShowStoreMessage(*c, code);
-    EXPECT_TRUE(ui.messages.empty());
     char small[10];
     EXPECT_EQ(c->loadString(1017, small, sizeof small), 9);
     EXPECT_EQ(std::string(small), "Identific");
     EXPECT_EQ(c->loadString(2000, small, sizeof small), 0);
+}
+
+// The download against a service and a folder that try to do harm: links planted under the
+// listed names, a photo whose body never ends, a list longer than the library's name buffer,
+// a disk too small; and the reference server against a client that lies about its length or
+// says nothing.
+// The hostile server's bytes for a photo.
+std::vector<std::uint8_t> Expected(const std::string& name, std::size_t size)
+{
+    std::vector<std::uint8_t> bytes(size);
+    for (std::size_t i = 0; i < size; ++i)
+        bytes[i] = std::uint8_t((i + name.size()) * 31);
+    return bytes;
+}
+
+std::string Text(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void Put(const fs::path& file, const std::string& text)
+{
+    std::ofstream(file, std::ios::binary) << text;
+}
+
+long ResidentKilobytes()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with("VmRSS:"))
+            return std::stol(line.substr(6));
+    return 0;
+}
+
+class HostileStoreTest : public ::testing::Test {
+protected:
+    TransferResult download(const std::vector<std::string>& serverArgs)
+    {
+        server = std::make_unique<ServerProcess>("sharing/tests/hostile_store_server.py", serverArgs);
+        EXPECT_TRUE(server->started());
+        std::optional<StoreCalls> prepared = PrepareDownload({"x", "y"}, &library);
+        EXPECT_TRUE(prepared && prepared->setService && prepared->lastReport);
+        calls = *prepared;
+        calls.setService(("http://127.0.0.1:" + std::to_string(server->port()) + "/").c_str(), "");
+        return RunTransfer(calls, {"ana", "senha"}, folder());
+    }
+    TransferResult again() { return RunTransfer(calls, {"ana", "senha"}, folder()); }
+    fs::path folder() const { return dir.path() / "photos"; }
+    fs::path outside() const { return dir.path() / "outside"; }
+
+    TempDir dir;
+    lv::testing::UiRecorder ui;
+    LoadedStoreLibrary library{(fs::path(LV_PROGRAM_DIR) / store::kStoreLibraryFile).string()};
+    std::unique_ptr<ServerProcess> server;
+    StoreCalls calls;
+};
+
+TEST_F(HostileStoreTest, LinksUnderListedNamesAreLeftAloneAndThePhotosTakeFreeNames)
+{
+    fs::create_directories(folder());
+    fs::create_directories(outside());
+    Put(outside() / "alvo.txt", "do usuário");
+    Put(outside() / "parcial.txt", "também");
+    fs::create_symlink(outside() / "alvo.txt", folder() / "alvo.jpg");
+    fs::create_symlink(outside() / "parcial.txt", store::PartialPath(folder(), "outra.jpg"));
+    fs::create_symlink(outside() / "nada.txt", folder() / "pendente.jpg");  // names nothing yet
+
+    const TransferResult result = download({"--photo", "alvo.jpg:5000", "--photo", "outra.jpg:3000",
+                                            "--photo", "pendente.jpg:100"});
+    EXPECT_EQ(result.count, 3);
+    EXPECT_EQ(result.names, (std::vector<std::string>{"alvo (2).jpg", "outra (2).jpg", "pendente (2).jpg"}));
+    EXPECT_EQ(Text(outside() / "alvo.txt"), "do usuário");
+    EXPECT_EQ(Text(outside() / "parcial.txt"), "também");
+    EXPECT_FALSE(fs::exists(outside() / "nada.txt"));
+    EXPECT_TRUE(fs::is_symlink(folder() / "alvo.jpg"));
+    EXPECT_TRUE(fs::is_symlink(store::PartialPath(folder(), "outra.jpg")));
+    EXPECT_EQ(ReadWholeFile((folder() / "alvo (2).jpg").string()), Expected("alvo.jpg", 5000));
+    EXPECT_EQ(ReadWholeFile((folder() / "outra (2).jpg").string()), Expected("outra.jpg", 3000));
+    EXPECT_EQ(result.report.savedUnderOtherName, 3);
+    EXPECT_EQ(result.report.besideLinks, 3);
+    const std::string notes = DownloadNotes(result.report, folder());
+    EXPECT_NE(notes.find("Fotos salvas com outro nome: 3"), std::string::npos) << notes;
+    EXPECT_NE(notes.find("link simbólico"), std::string::npos) << notes;
+    EXPECT_NE(notes.find(folder().string()), std::string::npos) << notes;
+}
+
+TEST_F(HostileStoreTest, AnEndlessBodyIsCutAtTheListedSizeAndNeverHeldInMemory)
+{
+    constexpr std::size_t kBig = 64u << 20;
+    long before = 0;
+    long peak = 0;
+    struct Watch {
+        long* before;
+        long* peak;
+    } watch{&before, &peak};
+    const auto server = std::make_unique<ServerProcess>(
+        "sharing/tests/hostile_store_server.py",
+        std::vector<std::string>{"--photo", "pequena.jpg:1000:endless", "--photo", "grande.jpg:" + std::to_string(kBig) + ":endless"});
+    ASSERT_TRUE(server->started());
+    std::optional<StoreCalls> c = PrepareDownload({"x", "y"}, &library);
+    ASSERT_TRUE(c && c->setProgress);
+    c->setService(("http://127.0.0.1:" + std::to_string(server->port()) + "/").c_str(), "");
+    c->setProgress(
+        [](void* context, const store::LibraryProgress* p) {
+            auto& w = *static_cast<Watch*>(context);
+            if (*w.before == 0)
+                *w.before = ResidentKilobytes();
+            if (p->bytesDone > std::int64_t(48u << 20) && *w.peak == 0)
+                *w.peak = ResidentKilobytes();
+        },
+        &watch);
+    const auto start = std::chrono::steady_clock::now();
+    const TransferResult result = RunTransfer(*c, {"ana", "senha"}, folder());
+    c->setProgress(nullptr, nullptr);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(60));
+    EXPECT_EQ(result.count, 2);
+    EXPECT_EQ(ReadWholeFile((folder() / "pequena.jpg").string()), Expected("pequena.jpg", 1000));
+    EXPECT_EQ(fs::file_size(folder() / "grande.jpg"), kBig);
+    EXPECT_FALSE(fs::exists(store::PartialPath(folder(), "grande.jpg")));
+    ASSERT_GT(peak, 0);
+    EXPECT_LT(peak - before, 24L * 1024) << "kB resident while 48 MB had come";
+}
+
+TEST_F(HostileStoreTest, TenThousandPhotosAllComeInRoundsThroughTheFixedNameBuffer)
+{
+    const TransferResult result = download({"--many", "10000"});
+    EXPECT_EQ(result.count, 10000);
+    ASSERT_EQ(result.names.size(), 10000u);
+    EXPECT_EQ(std::set<std::string>(result.names.begin(), result.names.end()).size(), 10000u);
+    EXPECT_EQ(result.names.front(), "foto-00001.jpg");
+    EXPECT_EQ(result.names.back(), "foto-10000.jpg");
+    EXPECT_EQ(ReadWholeFile((folder() / "foto-10000.jpg").string()), Expected("foto-10000.jpg", 16));
+    EXPECT_EQ(again().count, 0);
+}
+
+TEST_F(HostileStoreTest, PhotosBeyondTheFreeDiskSpaceAreLeftOutAndTheUserIsTold)
+{
+    ::setenv("LUMIVISTA_TEST_FREE_BYTES", "2500", 1);
+    const TransferResult result = download({"--photo", "a.jpg:1000", "--photo", "b.jpg:2000", "--photo", "c.jpg:1000"});
+    ::unsetenv("LUMIVISTA_TEST_FREE_BYTES");
+    EXPECT_EQ(result.names, (std::vector<std::string>{"a.jpg", "c.jpg"}));
+    EXPECT_FALSE(fs::exists(folder() / "b.jpg"));
+    EXPECT_EQ(result.report.leftForSpace, 1);
+    EXPECT_EQ(result.report.bytesLeft, 2000);
+    const std::string notes = DownloadNotes(result.report, folder());
+    EXPECT_NE(notes.find("falta de espaço em disco: 1"), std::string::npos) << notes;
+    EXPECT_NE(notes.find(folder().string()), std::string::npos) << notes;
+}
+
+// A raw connection to the reference server: what it answers, and whether it hangs up
+// within `seconds`.
+struct Exchange {
+    std::string reply;
+    bool closed = false;
+};
+
+Exchange Talk(int port, const std::string& request, int seconds)
+{
+    Exchange out;
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_port = htons(std::uint16_t(port));
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        ::send(fd, request.data(), request.size(), MSG_NOSIGNAL) == ssize_t(request.size())) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+        while (std::chrono::steady_clock::now() < deadline) {
+            pollfd p{fd, POLLIN, 0};
+            if (::poll(&p, 1, 100) <= 0)
+                continue;
+            char buffer[4096];
+            const ssize_t n = ::recv(fd, buffer, sizeof buffer, 0);
+            if (n <= 0) {
+                out.closed = true;
+                break;
+            }
+            out.reply.append(buffer, std::size_t(n));
+        }
+    }
+    ::close(fd);
+    return out;
+}
+
+TEST(ReferenceStoreServer, RefusesBadLengthsAndHangsUpOnSilentClients)
+{
+    TempDir dir;
+    fs::create_directories(dir.path() / "served");
+    ServerProcess server("scripts/photo_store_server.py",
+                         {"--photos", (dir.path() / "served").string(), "--accounts",
+                          testing::AccountsFile(dir.path(), {"ana:segredo de ana"}), "--port", "0", "--idle-timeout",
+                          "1"});
+    ASSERT_TRUE(server.started());
+    // The password is nowhere on its command line.
+    std::ifstream cmdline("/proc/" + std::to_string(server.pid()) + "/cmdline", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(cmdline), {}).find("segredo"), std::string::npos);
+
+    const std::string login = "POST /api/1/login HTTP/1.1\r\nHost: x\r\nContent-Length: ";
+    for (const std::string length : {"-1", "abc", "+5", "99999999999999999999"}) {
+        const Exchange bad = Talk(server.port(), login + length + "\r\n\r\nuser=ana", 5);
+        EXPECT_TRUE(bad.reply.starts_with("HTTP/1.1 4")) << length << ": " << bad.reply;
+        EXPECT_TRUE(bad.closed) << length;
+    }
+    const std::string form = "user=ana&password=segredo+de+ana";
+    const Exchange good = Talk(server.port(), login + std::to_string(form.size()) + "\r\n\r\n" + form, 5);
+    EXPECT_TRUE(good.reply.starts_with("HTTP/1.1 200")) << good.reply;
+    EXPECT_NE(good.reply.find("token="), std::string::npos);
+    // Kept alive after a good request, then let go once the client stays silent.
+    EXPECT_TRUE(good.closed);
+    const Exchange silent = Talk(server.port(), "", 5);
+    EXPECT_TRUE(silent.closed);
 }
 
 }  // namespace

@@ -1,11 +1,23 @@
-// Photos sent to the reference service and print orders for them: byte-identical arrival
-// over TLS, a connection cut mid-photo continued from the service's offset, and services
-// whose answers are hostile.
+// The store's protocol: its texts read strictly (login reply, photo list, names, addresses,
+// print crops, order lines, upload and order replies), and photos, print orders and web
+// galleries sent to the reference service over TLS.
 
+#include "common/testing/run_command.h"
 #include "common/testing/temp_dir.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
+#include "imagelib/dib_geometry.h"
+#include "output/web_album/web_album.h"
+#include "sharing/store/gallery_files.h"
+#include "sharing/store/gallery_publisher.h"
+#include "sharing/store/photo_fetcher.h"
+#include "sharing/store/photo_list.h"
 #include "sharing/store/photo_uploader.h"
+#include "sharing/store/print_order.h"
+#include "sharing/store/store_client.h"
 #include "sharing/store/store_protocol.h"
+#include "sharing/store/upload_reply.h"
 #include "sharing/testing/server_process.h"
+#include "sharing/tests/store_server.h"
 
 #include <gtest/gtest.h>
 
@@ -16,9 +28,143 @@
 namespace lv::sharing::store {
 namespace {
 
-namespace fs = std::filesystem;
+using lv::testing::RunCommand;
 using lv::testing::TempDir;
 using sharing::testing::ServerProcess;
+
+TEST(LoginReply, TheTokenLineAmongOthers)
+{
+    // "token=abc" has no line end; a token with a space could not travel in a header.
+    const std::pair<std::string, std::optional<std::string>> cases[] = {
+        {"token=abc\n", "abc"}, {"user=ana\r\ntoken=x-1_Y\r\nexpires=10\r\n", "x-1_Y"}, {"token=abc", "abc"},
+        {" token=abc\n", std::nullopt}, {"token=\n", std::nullopt}, {"token=a b\n", std::nullopt}, {"", std::nullopt},
+        {"token=" + std::string(kMaxTokenBytes, 'a'), std::string(kMaxTokenBytes, 'a')},
+        {"token=" + std::string(kMaxTokenBytes + 1, 'a'), std::nullopt}, {std::string("token=a\0b", 9), std::nullopt}};
+    for (const auto& [reply, token] : cases)
+        EXPECT_EQ(ParseLoginReply(reply), token) << reply;
+}
+
+TEST(PhotoList, LinesInTheServicesOrder)
+{
+    const auto list = ParsePhotoList("3000000\t949410309\tpraia.jpg\n12\t0\tNoite de São João.png\r\n0\t5\tvazia.jpg");
+    EXPECT_EQ(list, (std::vector<PhotoEntry>{{"praia.jpg", 3000000, 949410309},
+                                              {"Noite de São João.png", 12, 0},
+                                              {"vazia.jpg", 0, 5}}));
+}
+
+TEST(PhotoList, BadLinesAreLeftOutAndTheRestKept)
+{
+    const auto list = ParsePhotoList(
+        "-1\t0\tneg.jpg\n"
+        "+1\t0\tplus.jpg\n"
+        "1x\t0\tjunk.jpg\n"
+        "\t0\tnosize.jpg\n"
+        "1\t\tnotime.jpg\n"
+        "1\t0\n"
+        "99999999999999999999\t0\toverflow.jpg\n" +
+        std::to_string(kMaxPhotoBytes + 1) + "\t0\ttoo_big.jpg\n" +
+        std::to_string(kMaxPhotoBytes) + "\t-5\tbefore_1970.jpg\n"
+        "1\t0\tgood.jpg\n"
+        "1\t0\tgood.jpg\n");
+    EXPECT_EQ(list, (std::vector<PhotoEntry>{{"before_1970.jpg", kMaxPhotoBytes, -5}, {"good.jpg", 1, 0}}));
+}
+
+TEST(PhotoList, StopsAtTheLimitOfPhotos)
+{
+    std::string text;
+    for (std::size_t i = 0; i < kMaxListedPhotos + 5; ++i)
+        text += "1\t0\tp" + std::to_string(i) + ".jpg\n";
+    const auto list = ParsePhotoList(text);
+    ASSERT_EQ(list.size(), kMaxListedPhotos);
+    EXPECT_EQ(list.back().name, "p" + std::to_string(kMaxListedPhotos - 1) + ".jpg");
+}
+
+TEST(PhotoNames, OnlyNamesThatStayInTheFolder)
+{
+    for (const char* good : {"a.jpg", "São João 2000.JPG", "a..b", "x~y", "1"})
+        EXPECT_TRUE(SafePhotoName(good)) << good;
+    for (const std::string& bad : std::vector<std::string>{"", ".", "..", ".oculto", "../x.jpg", "a/b.jpg", "a\\b.jpg", "/abs.jpg",
+                                  std::string("a\0b", 3), "tab\there", "del\x7f", "\xC3\x28.jpg",
+                                  std::string(kMaxNameBytes + 1, 'a')})
+        EXPECT_FALSE(SafePhotoName(bad)) << bad;
+    EXPECT_TRUE(SafePhotoName(std::string(kMaxNameBytes, 'a')));
+}
+
+TEST(StoreAddresses, HttpOnlyToThisComputer)
+{
+    for (const char* good : {"https://loja.exemplo.com.br", "https://loja.exemplo.com.br:8443/prefixo/",
+                             "http://127.0.0.1:8765", "http://localhost:8765/", "http://[::1]:8765/"})
+        EXPECT_TRUE(AddressAllowed(good)) << good;
+    for (const char* bad : {"http://loja.exemplo.com.br", "http://127.0.0.1.exemplo.com/", "ftp://127.0.0.1/",
+                            "file:///etc/passwd", ""})
+        EXPECT_FALSE(AddressAllowed(bad)) << bad;
+}
+
+TEST(StoreAddresses, JoiningAndEncoding)
+{
+    EXPECT_EQ(JoinUrl("https://a.b/", "/api/1/login"), "https://a.b/api/1/login");
+    EXPECT_EQ(JoinUrl("https://a.b/loja", "api/1/login"), "https://a.b/loja/api/1/login");
+    EXPECT_EQ(EncodePathSegment("São João #1?.jpg"), "S%C3%A3o%20Jo%C3%A3o%20%231%3F.jpg");
+    EXPECT_EQ(EncodePathSegment("a-b_c.d~e"), "a-b_c.d~e");
+}
+
+TEST(PartialFiles, HiddenBesideThePhoto)
+{
+    EXPECT_EQ(PartialPath("/f", "praia.jpg"), std::filesystem::path("/f/.praia.jpg.part"));
+    // A name from the list never starts with ".", so no photo can be taken for a partial one.
+    EXPECT_FALSE(SafePhotoName(PartialPath("/f", "praia.jpg").filename().string()));
+}
+
+// The print's crop in the paper's shape, the order's lines, and the strict reading of the
+// service's upload and order replies.
+TEST(PrintOrder, TheCropIsTheLargestCentredPartOfThePapersShapeLyingAsThePhotoDoes)
+{
+    const PaperSize& tenByFifteen = *FindPaper("10x15");
+    EXPECT_EQ(CentredCrop(600, 400, tenByFifteen), (CropRect{0, 0, 600, 400}));   // already 3:2
+    EXPECT_EQ(CentredCrop(400, 600, tenByFifteen), (CropRect{0, 0, 400, 600}));   // upright too
+    EXPECT_EQ(CentredCrop(800, 400, tenByFifteen), (CropRect{100, 0, 600, 400}));  // too wide: sides go
+    EXPECT_EQ(CentredCrop(500, 500, tenByFifteen), (CropRect{83, 0, 333, 500}));   // square: upright
+    EXPECT_EQ(CentredCrop(1, 1, tenByFifteen), (CropRect{0, 0, 1, 1}));
+    EXPECT_EQ(CentredCrop(0, 10, tenByFifteen), CropRect{});
+    EXPECT_EQ(FindPaper("9x13"), nullptr);
+    // Dragging stops at the photo's edges.
+    EXPECT_EQ(MovedCrop({100, 0, 600, 400}, 500, -20, 800, 400), (CropRect{200, 0, 600, 400}));
+    EXPECT_EQ(MovedCrop({100, 0, 600, 400}, -500, 0, 800, 400), (CropRect{0, 0, 600, 400}));
+}
+
+TEST(PrintOrder, LinesAreWrittenOnlyWhenEveryFieldIsValid)
+{
+    const CropRect crop{0, 2, 64, 43};
+    EXPECT_EQ(OrderText({{"a b.jpg", "13x18", 99, crop}}), "13x18\t99\t0,2,64,43\ta b.jpg\n");
+    EXPECT_EQ(OrderText({{"a.jpg", "13x18", 0, crop}}), "");
+    EXPECT_EQ(OrderText({{"a.jpg", "13x18", 100, crop}}), "");
+    EXPECT_EQ(OrderText({{"a\tb.jpg", "13x18", 1, crop}}), "");
+    EXPECT_EQ(OrderText({{"a.jpg", "A4", 1, crop}}), "");
+    EXPECT_EQ(OrderText({{"a.jpg", "10x15", 1, {0, 0, 0, 5}}}), "");
+    EXPECT_EQ(ParseCrop("0,2,64,43"), crop);
+    for (const char* bad : {"", "1,2,3", "1,2,3,4,", "1,2,3,0", "-1,2,3,4", "1, 2,3,4", "1,2,3,4x", "99999999999,1,1,1"})
+        EXPECT_FALSE(ParseCrop(bad)) << bad;
+}
+
+TEST(UploadReply, OnlyWellFormedKnownLinesAreTaken)
+{
+    const auto done = store::ParseUploadReply("offset=3000\r\nname=praia (2).jpg\n", 3000);
+    ASSERT_TRUE(done);
+    EXPECT_EQ(done->offset, 3000u);
+    EXPECT_EQ(done->name, "praia (2).jpg");
+    EXPECT_EQ(store::ParseUploadReply("session=a_1-B\noffset=0", 10)->session, "a_1-B");
+    for (const char* bad : {"", "offset=3001", "offset=-1", "offset= 5", "offset=1\noffset=1", "session=../x",
+                            "session=", "name=.hidden", "name=a/b", "size=3", "offset=1\n\n", "offset=12345678901234567890"})
+        EXPECT_FALSE(store::ParseUploadReply(bad, 3000)) << bad;
+    EXPECT_EQ(store::ParseOrderReply("order=LV-000001\n"), "LV-000001");
+    for (const char* bad : {"order=", "order=<b>", "order=1\norder=2", "numero=1", "order=123456789012345678901234567890123"})
+        EXPECT_FALSE(store::ParseOrderReply(bad)) << bad;
+}
+
+// Photos sent to the reference service and print orders for them: byte-identical arrival
+// over TLS, a connection cut mid-photo continued from the service's offset, and services
+// whose answers are hostile.
+namespace fs = std::filesystem;
 
 std::string Text(const fs::path& file)
 {
@@ -127,6 +273,156 @@ TEST_F(StoreUploadTest, HostileAnswersFailCleanlyAndQuickly)
         }
         EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(20)) << answer;
     }
+}
+
+// A web album's gallery published to the reference service over TLS and fetched back from
+// the address it answers; a cut file and a forgotten token along the way; paths that would
+// leave the gallery, refused by both sides; services whose answers are hostile.
+// A noisy photo, so that its published copy is large enough to be cut mid-file.
+std::string NoisyPhoto(const fs::path& file, int width, int height)
+{
+    HDIB picture = DibCreate(width, height, 0x808080, false);
+    std::mt19937 random{unsigned(width)};
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width * 3; ++x)
+            picture.row(y)[x] = std::uint8_t(random());
+    EXPECT_EQ(WriteJpeg(file.string(), picture, 95), WriteResult::Written);
+    return file.string();
+}
+
+class GalleryPublishTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const std::vector<web::WebAlbumPhoto> photos = {{NoisyPhoto(dir.path() / "a.jpg", 900, 600), "Praia <&> \"sol\""},
+                                                        {NoisyPhoto(dir.path() / "b.jpg", 500, 700), "Serra"}};
+        ASSERT_TRUE(web::PublishWebAlbum(photos, dir.path() / "site", {"Viagem", 800}).ok);
+    }
+    std::unique_ptr<StoreClient> start(std::vector<std::string> extra)
+    {
+        extra.insert(extra.end(), {"--galleries", dir.file("galleries")});
+        server = std::make_unique<testing::StoreServer>(dir.path(), std::vector<std::string>{"ana:Senha"}, extra);
+        cert = server->cert;
+        auto client = std::make_unique<StoreClient>(StoreService{server->address(), cert.certificate});
+        EXPECT_EQ(client->login("ana", "Senha"), kOk);
+        return client;
+    }
+    // Every file of the folder fetched back from beside the gallery's address and compared.
+    void expectServedWhole(const std::string& address)
+    {
+        const std::string base = address.substr(0, address.size() - std::string("index.html").size());
+        for (const GalleryFile& file : ListGallery(dir.path() / "site").files) {
+            const std::string fetched = dir.file("fetched");
+            ASSERT_EQ(RunCommand("curl -sf --noproxy '*' --cacert " + cert.certificate + " -o " + fetched + " '" +
+                                 base + file.path + "'").exitCode, 0) << file.path;
+            EXPECT_EQ(RunCommand("cmp " + fetched + " '" + dir.file("site/" + file.path) + "'").exitCode, 0) << file.path;
+        }
+    }
+
+    TempDir dir;
+    testing::Certificate cert;
+    std::unique_ptr<testing::StoreServer> server;
+};
+
+TEST_F(GalleryPublishTest, TheGalleryArrivesWholeAndIsServedAtTheAnsweredAddress)
+{
+    const auto client = start({});
+    std::vector<PublishProgress> seen;
+    const PublishOutcome out = PublishGallery(*client, dir.path() / "site", "Viagem", {[&seen](const PublishProgress& p) {
+        seen.push_back(p);
+    }});
+    ASSERT_EQ(out.code, kOk) << out.file << out.problem;
+    EXPECT_TRUE(out.address.starts_with(server->address() + "/galleries/"))
+        << out.address;
+    EXPECT_TRUE(out.address.ends_with("/index.html"));
+    const GalleryListing listing = ListGallery(dir.path() / "site");
+    EXPECT_EQ(out.files, listing.files.size());
+    EXPECT_EQ(out.bytes, listing.bytes);
+    expectServedWhole(out.address);
+    ASSERT_FALSE(seen.empty());
+    EXPECT_EQ(seen.back().filesDone, listing.files.size());
+    EXPECT_EQ(seen.back().bytesDone, listing.bytes);
+    for (std::size_t i = 1; i < seen.size(); ++i)
+        EXPECT_GE(seen[i].bytesDone, seen[i - 1].bytesDone) << "overall progress never goes back";
+
+    // Cancelled once bytes went: it stops at a file, naming it, and no address comes.
+    bool stop = false;
+    const PublishOutcome cancelled = PublishGallery(*client, dir.path() / "site", "Viagem",
+                                                    {[&stop](const PublishProgress&) { stop = true; }, [&stop] { return stop; }});
+    EXPECT_EQ(cancelled.code, kCancelled);
+    EXPECT_FALSE(cancelled.file.empty());
+    EXPECT_TRUE(cancelled.address.empty());
+}
+
+TEST_F(GalleryPublishTest, ACutFileResumesAndAForgottenTokenIsRenewedOnce)
+{
+    const auto client = start({"--cut-upload-after", "20000", "--forget-tokens-after", "6"});
+    int logins = 0;
+    const PublishWatch watch{{}, {}, [&] {
+        ++logins;
+        return client->login("ana", "Senha") == kOk;
+    }};
+    const PublishOutcome out = PublishGallery(*client, dir.path() / "site", "Viagem", watch);
+    ASSERT_EQ(out.code, kOk) << out.file;
+    EXPECT_GE(out.resumes, 1);
+    EXPECT_EQ(logins, 1);
+    expectServedWhole(out.address);
+}
+
+TEST_F(GalleryPublishTest, PathsThatWouldLeaveTheGalleryAreRefusedByBothSides)
+{
+    for (const std::string& good : std::vector<std::string>{"index.html", "imagens/foto-001.jpg", "a/b/c/d.jpg", std::string(100, 'x')})
+        EXPECT_TRUE(SafeGalleryPath(good)) << good;
+    for (const std::string& bad : std::vector<std::string>{"", "../x", "a/../../x", "/etc/passwd", "a//b", "a/", ".hidden", "a/.b", "a/b/c/d/e",
+                                  "a b.jpg", "fot\xc3\xa9.jpg", "a\\b", std::string(101, 'x')})
+        EXPECT_FALSE(SafeGalleryPath(bad)) << bad;
+
+    // A link in the folder is never followed: the folder is refused, naming it.
+    fs::create_symlink("/etc/passwd", dir.path() / "site" / "senhas.html");
+    const auto client = start({});
+    const PublishOutcome linked = PublishGallery(*client, dir.path() / "site", "Viagem", {});
+    EXPECT_EQ(linked.code, kBadArguments);
+    EXPECT_TRUE(linked.problem.starts_with("senhas.html: ")) << linked.problem;
+    EXPECT_EQ(UploadGalleryFile(*client, "g1", dir.file("a.jpg"), "../a.jpg", {}).code, kBadArguments);
+
+    // The service refuses them too, and serves nothing outside a finished gallery.
+    const std::string base = server->address();
+    const std::string curl = "curl -s --noproxy '*' --cacert " + cert.certificate + " -o /dev/null -w '%{http_code}' ";
+    const GalleryOutcome gallery = CreateGallery(*client, "Viagem", 3, 100);
+    ASSERT_EQ(gallery.code, kOk);
+    const std::string token = "-H 'Authorization: Bearer " + client->token() + "' ";
+    for (const char* path : {"..%2Fx", "%2Fetc%2Fpasswd", "a%2F..%2F..%2Fx", ".x", "a%2F%2Fb"})
+        EXPECT_EQ(RunCommand(curl + token + "-d 'path=" + path + "&size=1' " + base + "/api/1/galleries/" + gallery.id +
+                             "/files").out, "400") << path;
+    EXPECT_EQ(RunCommand(curl + token + "-d 'path=x.jpg&size=101' " + base + "/api/1/galleries/" + gallery.id + "/files").out,
+              "413") << "beyond the declared bytes";
+    EXPECT_EQ(FinishGallery(*client, gallery.id).code, kRequestRefused) << "no index.html yet";
+    EXPECT_EQ(RunCommand(curl + base + "/galleries/" + gallery.id + "/..%2F..%2Faccounts.txt").out, "404");
+    EXPECT_EQ(CreateGallery(*client, "Grande", 1, kMaxGalleryBytes + 1).code, kRequestRefused);
+}
+
+TEST_F(GalleryPublishTest, HostileAnswersFailCleanlyWithinASecond)
+{
+    fs::create_directories(dir.path() / "one");
+    std::ofstream(dir.path() / "one" / "index.html") << "<!doctype html><title>x</title>";
+    for (const std::string answer : {"huge", "garbage", "bad-address", "wrong-id", "other-path"}) {
+        const testing::ServerProcess hostile("sharing/tests/hostile_upload_server.py", {"--answer", answer});
+        ASSERT_TRUE(hostile.started());
+        StoreClient client({"http://127.0.0.1:" + std::to_string(hostile.port()), ""});
+        ASSERT_EQ(client.login("ana", "x"), kOk);
+        const auto began = std::chrono::steady_clock::now();
+        const PublishOutcome out = PublishGallery(client, dir.path() / "one", "Um", {});
+        EXPECT_EQ(out.code, kServiceFailed) << answer;
+        EXPECT_TRUE(out.address.empty()) << answer;
+        EXPECT_EQ(out.file, answer == "other-path" ? "index.html" : "") << answer;
+        EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(1)) << answer;
+    }
+    // The replies' own rules, whatever the connection did.
+    EXPECT_FALSE(ParseGalleryReply("gallery=g1\naddress=https://h/galleries/g1/index.html\ngallery=g1\n", true));
+    EXPECT_FALSE(ParseGalleryReply("gallery=g1\naddress=https://h/g1/index.html\"onload=x\n", true));
+    EXPECT_FALSE(ParseGalleryReply("gallery=g/1\n", false));
+    EXPECT_EQ(ParseGalleryReply("gallery=g1\naddress=https://h/x/g1/index.html\r\n", true)->address,
+              "https://h/x/g1/index.html");
 }
 
 }  // namespace

@@ -66,22 +66,18 @@ std::unique_ptr<LayerStack> readPiece(const std::string& relative, Size size)
     return piece;
 }
 
-TEST(CalendarPieces, EveryYearAndMonthOfEveryStyleIsAOneLayerPieceOfItsStylesSize)
+// Every year and month a refill asks for is checked by the calendars' test below; here the
+// range's ends and the pieces' sizes.
+TEST(CalendarPieces, EachStyleShipsItsYearsAndMonthsAndNothingOutsideThem)
 {
     for (int style = 1; style <= kCalendarStyles; ++style) {
         const PieceSizes sizes = PieceSizesOf(style);
-        for (int year = kFirstCalendarYear - 1; year <= kLastCalendarYear + 1; ++year) {
-            const bool shipped = year >= kFirstCalendarYear && year <= kLastCalendarYear;
-            ASSERT_EQ(fs::exists(kCalendars / YearPiecePath(style, year)), shipped) << style << " " << year;
-            if (shipped && (year % 10 == 0 || year == kFirstCalendarYear || year == kLastCalendarYear))
-                readPiece(YearPiecePath(style, year), sizes.year);
-        }
-        for (int month = 1; month <= 12; ++month)
-            readPiece(MonthPiecePath(style, month), sizes.month);
+        for (const int year : {kFirstCalendarYear, kLastCalendarYear})
+            readPiece(YearPiecePath(style, year), sizes.year);
+        for (const int year : {kFirstCalendarYear - 1, kLastCalendarYear + 1})
+            EXPECT_FALSE(fs::exists(kCalendars / YearPiecePath(style, year))) << style << " " << year;
+        readPiece(MonthPiecePath(style, 12), sizes.month);
         EXPECT_FALSE(fs::exists(kCalendars / MonthPiecePath(style, 13)));
-        const fs::path years = kCalendars / ("cal" + std::to_string(style)) / "calyear";
-        EXPECT_EQ(std::distance(fs::directory_iterator(years), fs::directory_iterator()),
-                  kLastCalendarYear - kFirstCalendarYear + 1);
     }
 }
 
