@@ -6,19 +6,10 @@
 namespace lv {
 namespace {
 
-// A slot holds its key above the 12-bit code.
-constexpr int kCodeBits = 12;
-constexpr std::uint32_t kCodeMask = (1u << kCodeBits) - 1;
-// Root pair entries keep the table's number in their top 4 bits; 0 is never used.
-constexpr unsigned kGenerations = 1u << (16 - kCodeBits);
-
-// The first slot of a key: a multiplicative hash, as prefix codes and symbols both come
-// in runs that a plain xor would pile into neighbouring slots.
-template <int SlotBits>
-inline std::size_t firstSlot(std::uint32_t key)
-{
-    return std::size_t((key * 0x9E3779B1u) >> (32 - SlotBits));
-}
+// Pairs have a prefix of up to 12 bits above an 8-bit symbol; roots' pairs come first.
+constexpr std::size_t kPairs = std::size_t(kLzwTableSize) << 8;
+// Never a pair: the key of the codes below the first string code.
+constexpr std::uint32_t kNoPair = ~0u;
 
 // Shorter walks are quicker followed one symbol at a time than compared.
 constexpr std::uint32_t kWorthJumping = 16;
@@ -30,15 +21,16 @@ template <LzwFlavour F>
 inline void packCode(std::uint64_t& bits, int& count, std::uint8_t*& out, unsigned code, int width)
 {
     if constexpr (F == LzwFlavour::Tiff) {
+        // Whether a word is full follows no pattern in noise: the word is stored every time
+        // (the buffer has room past its end) and kept only when full, with no branch.
         bits = bits << width | code;
         count += width;
-        if (count >= 32) {
-            count -= 32;
-            const auto word = std::uint32_t(bits >> count);
-            out[0] = std::uint8_t(word >> 24), out[1] = std::uint8_t(word >> 16);
-            out[2] = std::uint8_t(word >> 8), out[3] = std::uint8_t(word);
-            out += 4;
-        }
+        const int full = count >= 32;
+        count -= full * 32;
+        const auto stored = std::uint32_t(bits >> count);
+        out[0] = std::uint8_t(stored >> 24), out[1] = std::uint8_t(stored >> 16);
+        out[2] = std::uint8_t(stored >> 8), out[3] = std::uint8_t(stored);
+        out += full * 4;
     } else {
         bits |= std::uint64_t(code) << count;
         count += width;
@@ -70,30 +62,30 @@ inline void drainBytes(std::uint64_t& bits, int& count, std::uint8_t*& out)
 }  // namespace
 
 LzwEncoder::LzwEncoder(LzwFlavour flavour, int rootBits, ByteSink& out)
-    : rootPairs_(std::size_t(1) << (2 * rootBits))
-    , slots_(kSlots)
-    , lastChild_(kLzwTableSize)
+    : known_(kPairs / 64)
+    , rootChild_((std::size_t(1) << rootBits << 8) + 1)
+    , links_(kLzwTableSize, CodeLinks{kNoPair, 0, 0, 0})
+    , longerPairs_(kLzwTableSize)
     , walks_(std::size_t(1) << rootBits)
     , flavour_(flavour)
     , rootBits_(rootBits)
     , clearCode_(1u << rootBits)
     , endCode_((1u << rootBits) + 1)
     , out_(out)
-    , bytes_(kChunk + 8)
+    , bytes_(kChunk + kTableBytes)
 {
 }
 
-// A table fills after some 3,800 codes, so clearing its 50 KB of lookups costs little per symbol.
+// A table fills after some 3,800 codes, so clearing its lookups costs little per symbol.
 void LzwEncoder::startTable()
 {
-    next_ = clearCode_ + 2;
     width_ = rootBits_ + 1;
-    if (++generation_ == kGenerations) {  // the numbers ran out: forget every pair once
-        std::fill(rootPairs_.begin(), rootPairs_.end(), std::uint16_t(0));
-        generation_ = 1;
-    }
-    std::fill(slots_.begin(), slots_.end(), 0u);
-    std::fill(lastChild_.begin(), lastChild_.end(), 0u);
+    const std::size_t rootWords = (std::size_t(clearCode_) << 8) / 64;
+    std::fill(known_.begin(), known_.begin() + std::ptrdiff_t(rootWords), std::uint64_t(0));
+    for (std::size_t k = 0; k < longerPairCount_; ++k)
+        known_[longerPairs_[k] >> 6] &= ~(std::uint64_t(1) << (longerPairs_[k] & 63));
+    longerPairCount_ = 0;
+    next_ = clearCode_ + 2;
     std::fill(walks_.begin(), walks_.end(), Walk{});
 }
 
@@ -165,12 +157,12 @@ void LzwEncoder::encodeAs()
         return;
 
     // The hot state lives in locals for the loop and goes back to the members after it.
-    std::uint32_t* const slots = slots_.data();
-    std::uint16_t* const rootPairs = rootPairs_.data();
-    std::uint32_t* const lastChild = lastChild_.data();
-    const unsigned rootBits = unsigned(rootBits_);
+    std::uint64_t* const known = known_.data();
+    std::uint16_t* const rootChild = rootChild_.data();
+    CodeLinks* const links = links_.data();
+    std::uint32_t* const longerPairs = longerPairs_.data();
+    std::size_t longerPairCount = longerPairCount_;
     const unsigned clearCode = clearCode_;
-    unsigned generation = generation_ << kCodeBits;
     Walk* const walks = walks_.data();
     unsigned next = next_;
     int width = width_;
@@ -178,13 +170,43 @@ void LzwEncoder::encodeAs()
     std::uint64_t bits = bitBuffer_;
     int bitCount = bitCount_;
     std::uint8_t* out = bytes_.data() + used_;
-    const auto put = [&](unsigned code) {
-        packCode<F>(bits, bitCount, out, code, width);
-        if (out >= bytes_.data() + kChunk) {
-            used_ = std::size_t(out - bytes_.data());
-            flushBytes();
-            out = bytes_.data();
+    const auto put = [&](unsigned code) { packCode<F>(bits, bitCount, out, code, width); };
+    const auto isKnown = [&](std::uint32_t key) { return (known[key >> 6] >> (key & 63) & 1) != 0; };
+    const auto setKnown = [&](std::uint32_t key) { known[key >> 6] |= std::uint64_t(1) << (key & 63); };
+
+    // TIFF readers widen one code early, so its writer widens as the next code needs it;
+    // GIF widens once the code just added needs the extra bit. Both check one number.
+    constexpr unsigned kWidenLate = F == LzwFlavour::Tiff ? 0 : 1;
+    const auto nextEvent = [&] {
+        const unsigned widen = width < kLzwMaxBits ? (1u << width) + kWidenLate : ~0u;
+        return widen > next ? std::min(widen, unsigned(kLzwResetCode)) : unsigned(kLzwResetCode);
+    };
+    unsigned event = nextEvent();
+    const auto codeAdded = [&] {
+        if (++next != event) [[likely]]
+            return;
+        if (width < kLzwMaxBits && next == (1u << width) + kWidenLate)
+            ++width;
+        if (next == unsigned(kLzwResetCode)) {
+            put(clearCode);
+            if (out >= bytes_.data() + kChunk) {
+                used_ = std::size_t(out - bytes_.data());
+                flushBytes();
+                out = bytes_.data();
+            }
+            longerPairCount_ = longerPairCount;
+            startTable();
+            longerPairCount = 0;
+            next = next_;
+            width = width_;
+            // Only the new table's walks will be compared with: the symbols before can go.
+            if (i >= kHistoryKept) {
+                std::memmove(history_.get(), history_.get() + i, size - i);
+                historySize_ = size -= i;
+                i = 0;
+            }
         }
+        event = nextEvent();
     };
 
     // Starts a walk at the root symbol at i, jumping to where the last walk from the same
@@ -207,68 +229,60 @@ void LzwEncoder::encodeAs()
         current = std::uint32_t(current_);
     }
 
-    for (; i < size; ++i) {
-        const std::uint32_t symbol = h[i];
-        std::uint16_t* pair = nullptr;
-        std::uint32_t* slot = nullptr;
-        if (current < clearCode) {
-            pair = &rootPairs[current << rootBits | symbol];
-            if ((*pair & ~kCodeMask) == generation) {
-                current = *pair & kCodeMask;
-                continue;
+    // Two loops, one for each kind of prefix: a noisy photo spends most symbols in the
+    // first, where each code leaves a root and the next lookup needs nothing the last one found.
+    while (i < size) {
+        while (current < clearCode && i < size) {
+            const std::uint32_t key = current << 8 | h[i];
+            if (isKnown(key)) {
+                current = rootChild[key];
+                ++i;
+                break;
             }
-        } else {
-            // No child is 0, so an empty entry never matches.
-            const std::uint32_t guess = lastChild[current];
-            if ((guess & 0xFF) == symbol && guess != 0) {
-                current = guess >> 8;
-                continue;
-            }
+            put(current);
+            setKnown(key);
+            rootChild[key] = std::uint16_t(next);
+            links[next] = CodeLinks{key, 0, 0, 0};
+            codeAdded();
+            startWalk();
+            ++i;
+        }
+        while (current >= clearCode && i < size) {
+            const std::uint32_t symbol = h[i];
             const std::uint32_t key = current << 8 | symbol;
-            std::size_t at = firstSlot<kSlotBits>(key);
-            std::uint32_t entry;
-            while ((entry = slots[at]) != 0 && entry >> kCodeBits != key)
-                at = (at + 1) & (kSlots - 1);
-            if (entry != 0) {
-                lastChild[current] = (entry & kCodeMask) << 8 | symbol;
-                current = entry & kCodeMask;
+            CodeLinks& prefix = links[current];
+            if (isKnown(key)) {
+                std::uint32_t child = prefix.lastChild;
+                if (links[child].key != key) {
+                    child = prefix.newestChild;
+                    while (links[child].key != key)
+                        child = links[child].olderSibling;
+                    prefix.lastChild = std::uint16_t(child);
+                }
+                current = child;
+                ++i;
                 continue;
             }
-            slot = &slots[at];
+            put(current);
+            setKnown(key);
+            longerPairs[longerPairCount++] = key;
+            links[next] = CodeLinks{key, 0, prefix.newestChild, 0};
+            prefix.newestChild = std::uint16_t(next);
+            // Short walks aren't worth a record; an older, longer one from the root stays good.
+            if (i - walkStart - 1 >= kWorthJumping)
+                walks[h[walkStart]] = {std::uint32_t(walkStart), std::uint32_t(i - walkStart - 1), std::uint16_t(current)};
+            codeAdded();
+            startWalk();
+            ++i;
         }
-
-        put(current);
-        if (pair)
-            *pair = std::uint16_t(generation | next);
-        else {
-            *slot = (current << 8 | symbol) << kCodeBits | next;
-            lastChild[current] = next << 8 | symbol;
-        }
-        // Short walks aren't worth a record; an older, longer one from the root stays good.
-        if (i - walkStart - 1 >= kWorthJumping)
-            walks[h[walkStart]] = {std::uint32_t(walkStart), std::uint32_t(i - walkStart - 1), std::uint16_t(current)};
-        const unsigned added = next++;
-        // TIFF readers widen one code early, so its writer widens as the next code needs it;
-        // GIF widens once the code just added needs the extra bit.
-        const unsigned trigger = F == LzwFlavour::Tiff ? next : added;
-        if (trigger == 1u << width && width < kLzwMaxBits)
-            ++width;
-        if (next == unsigned(kLzwResetCode)) {
-            put(clearCode_);
-            startTable();
-            next = next_;
-            width = width_;
-            generation = generation_ << kCodeBits;
-            // Only the new table's walks will be compared with: the symbols before can go.
-            if (i >= kHistoryKept) {
-                std::memmove(history_.get(), history_.get() + i, size - i);
-                historySize_ = size -= i;
-                i = 0;
-            }
-        }
-        startWalk();
     }
 
+    if (out >= bytes_.data() + kChunk) {
+        used_ = std::size_t(out - bytes_.data());
+        flushBytes();
+        out = bytes_.data();
+    }
+    longerPairCount_ = longerPairCount;
     current_ = int(current);
     position_ = i;
     walkStart_ = walkStart;
