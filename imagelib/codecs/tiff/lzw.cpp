@@ -59,6 +59,38 @@ inline void drainBytes(std::uint64_t& bits, int& count, std::uint8_t*& out)
     }
 }
 
+// Codes of one width, gathered while matching so the matching loop does no bit work.
+// TIFF's go eight at a time as whole bytes (eight codes of w bits are w bytes), so the bits
+// left over before a group are as many after it; up to 16 bytes are stored at a time.
+template <LzwFlavour F>
+inline void packCodes(std::uint64_t& bits, int& count, std::uint8_t*& out, const std::uint16_t* codes,
+                      std::size_t n, int width)
+{
+    std::size_t k = 0;
+    if constexpr (F == LzwFlavour::Tiff) {
+        drainBytes<F>(bits, count, out);
+        const unsigned w = unsigned(width);
+        const std::uint64_t carryMask = (std::uint64_t(1) << count) - 1;
+        const unsigned shift = 128 - unsigned(count) - 8 * w;
+        for (; k + 8 <= n; k += 8) {
+            const std::uint16_t* c = codes + k;
+            const std::uint64_t first = ((std::uint64_t(c[0]) << w | c[1]) << w | c[2]) << w | c[3];
+            const std::uint64_t second = ((std::uint64_t(c[4]) << w | c[5]) << w | c[6]) << w | c[7];
+            const unsigned __int128 group = (unsigned __int128)(bits & carryMask) << (8 * w) |
+                                            (unsigned __int128)first << (4 * w) | second;
+            const unsigned __int128 top = group << shift;
+            const std::uint64_t high = __builtin_bswap64(std::uint64_t(top >> 64));
+            const std::uint64_t low = __builtin_bswap64(std::uint64_t(top));
+            std::memcpy(out, &high, 8);
+            std::memcpy(out + 8, &low, 8);
+            out += w;
+            bits = std::uint64_t(group);
+        }
+    }
+    for (; k < n; ++k)
+        packCode<F>(bits, count, out, codes[k], width);
+}
+
 }  // namespace
 
 LzwEncoder::LzwEncoder(LzwFlavour flavour, int rootBits, ByteSink& out)
@@ -66,6 +98,7 @@ LzwEncoder::LzwEncoder(LzwFlavour flavour, int rootBits, ByteSink& out)
     , rootChild_((std::size_t(1) << rootBits << 8) + 1)
     , links_(kLzwTableSize, CodeLinks{kNoPair, 0, 0, 0})
     , longerPairs_(kLzwTableSize)
+    , pendingCodes_(kLzwTableSize + 1)
     , walks_(std::size_t(1) << rootBits)
     , flavour_(flavour)
     , rootBits_(rootBits)
@@ -150,108 +183,108 @@ void LzwEncoder::encodeReserved(std::size_t count)
 template <LzwFlavour F>
 void LzwEncoder::encodeAs()
 {
-    const std::uint8_t* h = history_.get();
-    std::size_t size = historySize_;
     std::size_t i = position_;
-    if (i == size)
+    if (i == historySize_)
         return;
 
-    // The hot state lives in locals for the loop and goes back to the members after it.
+    // The hot state lives in locals for the loops and goes back to the members after them.
+    const std::uint8_t* h = history_.get();
+    const std::uint8_t* p = h + i;  // the next symbol to add to the current string
+    const std::uint8_t* end = h + historySize_;
     std::uint64_t* const known = known_.data();
     std::uint16_t* const rootChild = rootChild_.data();
     CodeLinks* const links = links_.data();
-    std::uint32_t* const longerPairs = longerPairs_.data();
-    std::size_t longerPairCount = longerPairCount_;
-    const unsigned clearCode = clearCode_;
     Walk* const walks = walks_.data();
+    const unsigned clearCode = clearCode_;
     unsigned next = next_;
-    int width = width_;
-    std::size_t walkStart = walkStart_;
-    std::uint64_t bits = bitBuffer_;
-    int bitCount = bitCount_;
-    std::uint8_t* out = bytes_.data() + used_;
-    const auto put = [&](unsigned code) { packCode<F>(bits, bitCount, out, code, width); };
-    const auto isKnown = [&](std::uint32_t key) { return (known[key >> 6] >> (key & 63) & 1) != 0; };
-    const auto setKnown = [&](std::uint32_t key) { known[key >> 6] |= std::uint64_t(1) << (key & 63); };
+    std::uint16_t* const pending = pendingCodes_.data();
+    std::uint16_t* pendingEnd = pending;
+    std::uint32_t current = 0;
 
     // TIFF readers widen one code early, so its writer widens as the next code needs it;
     // GIF widens once the code just added needs the extra bit. Both check one number.
     constexpr unsigned kWidenLate = F == LzwFlavour::Tiff ? 0 : 1;
     const auto nextEvent = [&] {
-        const unsigned widen = width < kLzwMaxBits ? (1u << width) + kWidenLate : ~0u;
+        const unsigned widen = width_ < kLzwMaxBits ? (1u << width_) + kWidenLate : ~0u;
         return widen > next ? std::min(widen, unsigned(kLzwResetCode)) : unsigned(kLzwResetCode);
     };
     unsigned event = nextEvent();
-    const auto codeAdded = [&] {
-        if (++next != event) [[likely]]
-            return;
-        if (width < kLzwMaxBits && next == (1u << width) + kWidenLate)
-            ++width;
+    const auto packPending = [&] {
+        std::uint8_t* out = bytes_.data() + used_;
+        packCodes<F>(bitBuffer_, bitCount_, out, pending, std::size_t(pendingEnd - pending), width_);
+        used_ = std::size_t(out - bytes_.data());
+        pendingEnd = pending;
+    };
+    // After a code was added at `next`: a wider code, or a new table.
+    const auto widenOrRestart = [&] {
+        packPending();
+        if (width_ < kLzwMaxBits && next == (1u << width_) + kWidenLate)
+            ++width_;
         if (next == unsigned(kLzwResetCode)) {
-            put(clearCode);
-            if (out >= bytes_.data() + kChunk) {
-                used_ = std::size_t(out - bytes_.data());
+            *pendingEnd++ = std::uint16_t(clearCode);
+            packPending();
+            if (used_ >= kChunk)
                 flushBytes();
-                out = bytes_.data();
-            }
-            longerPairCount_ = longerPairCount;
             startTable();
-            longerPairCount = 0;
             next = next_;
-            width = width_;
             // Only the new table's walks will be compared with: the symbols before can go.
-            if (i >= kHistoryKept) {
-                std::memmove(history_.get(), history_.get() + i, size - i);
-                historySize_ = size -= i;
-                i = 0;
+            if (std::size_t(p - h) >= kHistoryKept) {
+                const std::size_t kept = std::size_t(end - p);
+                std::memmove(history_.get(), p, kept);
+                historySize_ = kept;
+                p = h;
+                end = h + kept;
             }
         }
         event = nextEvent();
     };
 
-    // Starts a walk at the root symbol at i, jumping to where the last walk from the same
+    // Starts a walk at the root symbol at p, jumping to where the last walk from the same
     // root ended when the symbols after it are the same: that path is in the table still.
-    std::uint32_t current = 0;
+    // Then steps past the last symbol taken.
     const auto startWalk = [&] {
-        current = h[i];
-        walkStart = i;
+        current = *p;
+        walkStart_ = std::size_t(p - h);
         const Walk& last = walks[current];
-        if (last.length >= kWorthJumping && i + 1 + last.length <= size &&
-            std::memcmp(h + i + 1, h + last.start + 1, last.length) == 0) {
+        if (last.length >= kWorthJumping && last.length < std::size_t(end - p) &&
+            std::memcmp(p + 1, h + last.start + 1, last.length) == 0) [[unlikely]] {
             current = last.end;
-            i += last.length;
+            p += last.length;
         }
+        ++p;
     };
-    if (current_ < 0) {
+    if (current_ < 0)
         startWalk();
-        ++i;
-    } else {
+    else
         current = std::uint32_t(current_);
-    }
 
     // Two loops, one for each kind of prefix: a noisy photo spends most symbols in the
-    // first, where each code leaves a root and the next lookup needs nothing the last one found.
-    while (i < size) {
-        while (current < clearCode && i < size) {
-            const std::uint32_t key = current << 8 | h[i];
-            if (isKnown(key)) {
+    // first, where each code leaves a root and the next lookup needs nothing the last found.
+    while (p != end) {
+        while (current < clearCode && p != end) {
+            const std::uint32_t key = current << 8 | *p;
+            std::uint64_t& word = known[key >> 6];
+            const std::uint64_t bit = std::uint64_t(1) << (key & 63);
+            if (word & bit) {
+                walkStart_ = std::size_t(p - h) - 1;
                 current = rootChild[key];
-                ++i;
+                ++p;
                 break;
             }
-            put(current);
-            setKnown(key);
+            *pendingEnd++ = std::uint16_t(current);
+            word |= bit;
             rootChild[key] = std::uint16_t(next);
             links[next] = CodeLinks{key, 0, 0, 0};
-            codeAdded();
+            if (++next == event) [[unlikely]]
+                widenOrRestart();
             startWalk();
-            ++i;
         }
-        while (current >= clearCode && i < size) {
-            const std::uint32_t symbol = h[i];
-            const std::uint32_t key = current << 8 | symbol;
+        while (current >= clearCode && p != end) {
+            const std::uint32_t key = current << 8 | *p;
+            std::uint64_t& word = known[key >> 6];
+            const std::uint64_t bit = std::uint64_t(1) << (key & 63);
             CodeLinks& prefix = links[current];
-            if (isKnown(key)) {
+            if (word & bit) {
                 std::uint32_t child = prefix.lastChild;
                 if (links[child].key != key) {
                     child = prefix.newestChild;
@@ -260,37 +293,30 @@ void LzwEncoder::encodeAs()
                     prefix.lastChild = std::uint16_t(child);
                 }
                 current = child;
-                ++i;
+                ++p;
                 continue;
             }
-            put(current);
-            setKnown(key);
-            longerPairs[longerPairCount++] = key;
+            *pendingEnd++ = std::uint16_t(current);
+            word |= bit;
+            longerPairs_[longerPairCount_++] = key;
             links[next] = CodeLinks{key, 0, prefix.newestChild, 0};
             prefix.newestChild = std::uint16_t(next);
             // Short walks aren't worth a record; an older, longer one from the root stays good.
-            if (i - walkStart - 1 >= kWorthJumping)
-                walks[h[walkStart]] = {std::uint32_t(walkStart), std::uint32_t(i - walkStart - 1), std::uint16_t(current)};
-            codeAdded();
+            const std::size_t at = std::size_t(p - h);
+            if (at - walkStart_ - 1 >= kWorthJumping)
+                walks[h[walkStart_]] = {std::uint32_t(walkStart_), std::uint32_t(at - walkStart_ - 1), std::uint16_t(current)};
+            if (++next == event) [[unlikely]]
+                widenOrRestart();
             startWalk();
-            ++i;
         }
     }
 
-    if (out >= bytes_.data() + kChunk) {
-        used_ = std::size_t(out - bytes_.data());
+    packPending();
+    if (used_ >= kChunk)
         flushBytes();
-        out = bytes_.data();
-    }
-    longerPairCount_ = longerPairCount;
     current_ = int(current);
-    position_ = i;
-    walkStart_ = walkStart;
+    position_ = std::size_t(p - h);
     next_ = next;
-    width_ = width;
-    bitBuffer_ = bits;
-    bitCount_ = bitCount;
-    used_ = std::size_t(out - bytes_.data());
 }
 
 bool LzwEncoder::end()

@@ -83,6 +83,8 @@ private:
     // of the map whole and these bits one by one.
     std::vector<std::uint32_t> longerPairs_;
     std::size_t longerPairCount_ = 0;
+    // Codes chosen but not yet packed into bits: all of one width, at most a table's.
+    std::vector<std::uint16_t> pendingCodes_;
 
     // The symbols coded since the table was last started, and for each root symbol where
     // the last walk from it began in them, how many symbols it followed and where it ended.
