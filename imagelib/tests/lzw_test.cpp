@@ -206,6 +206,8 @@ TEST(Lzw, FlatAreasAndNoiseGiveExactlyTheCodesOfTheTree)
     EXPECT_TRUE(Encode(LzwFlavour::Gif, 2, bits, 4000) == ReferenceEncode(LzwFlavour::Gif, 2, bits));
     const Symbols noise = Random(30000, 256, 5);
     EXPECT_TRUE(Encode(LzwFlavour::Tiff, 8, noise) == ReferenceEncode(LzwFlavour::Tiff, 8, noise));
+    // One symbol at a time: every call ends with codes still short of a whole byte.
+    EXPECT_TRUE(Encode(LzwFlavour::Tiff, 8, noise, 1) == ReferenceEncode(LzwFlavour::Tiff, 8, noise));
 }
 
 TEST(Lzw, DecodingStopsAtBadCodesTheEndOfDataAndAFullOutput)
