@@ -122,13 +122,55 @@ void LzwEncoder::startTable()
     std::fill(walks_.begin(), walks_.end(), Walk{});
 }
 
-void LzwEncoder::begin()
+void LzwEncoder::begin(bool clearFirst)
 {
     startTable();
+    if (!clearFirst)
+        return;
     if (flavour_ == LzwFlavour::Tiff)
         emit<LzwFlavour::Tiff>(clearCode_);
     else
         emit<LzwFlavour::Gif>(clearCode_);
+}
+
+void LzwEncoder::emitPendingTiff()
+{
+    if (current_ < 0)
+        return;
+    emit<LzwFlavour::Tiff>(unsigned(current_));
+    current_ = -1;
+    // The reader adds an entry on reading the code and widens one code early: the code
+    // after this one must be as wide as the reader then expects.
+    if (++next_ == 1u << width_ && width_ < kLzwMaxBits)
+        ++width_;
+}
+
+void LzwEncoder::restart()
+{
+    emitPendingTiff();
+    emit<LzwFlavour::Tiff>(clearCode_);
+    startTable();
+    historySize_ = position_ = walkStart_ = 0;
+}
+
+std::optional<LzwEncoder::Tail> LzwEncoder::endPiece(bool last)
+{
+    if (!last) {
+        restart();
+    } else {
+        emitPendingTiff();
+        emit<LzwFlavour::Tiff>(endCode_);
+        emit<LzwFlavour::Tiff>(endCode_);
+    }
+    std::uint8_t* out = bytes_.data() + used_;
+    drainBytes<LzwFlavour::Tiff>(bitBuffer_, bitCount_, out);
+    used_ = std::size_t(out - bytes_.data());
+    const Tail tail{std::uint32_t(bitBuffer_ & ((1u << bitCount_) - 1)), bitCount_};
+    bitCount_ = 0;
+    flushBytes();
+    if (failed_)
+        return std::nullopt;
+    return tail;
 }
 
 template <LzwFlavour F>
@@ -322,8 +364,7 @@ void LzwEncoder::encodeAs()
 bool LzwEncoder::end()
 {
     if (flavour_ == LzwFlavour::Tiff) {
-        if (current_ >= 0)
-            emit<LzwFlavour::Tiff>(unsigned(current_));
+        emitPendingTiff();
         // A second end code pushes out the first one's last bits; its own remainder is dropped.
         emit<LzwFlavour::Tiff>(endCode_);
         emit<LzwFlavour::Tiff>(endCode_);

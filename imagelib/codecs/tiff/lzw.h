@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -40,8 +41,9 @@ class LzwEncoder {
 public:
     LzwEncoder(LzwFlavour flavour, int rootBits, ByteSink& out);
 
-    // Emits the clear code that starts every stream.
-    void begin();
+    // Emits the clear code that starts every stream; a piece that continues a stream after
+    // another's clear code starts without one.
+    void begin(bool clearFirst = true);
     void encode(const std::uint8_t* symbols, std::size_t count);
     // Room for the next `count` symbols, to be filled and then coded by encodeReserved(count):
     // a caller that makes its symbols saves copying them. Valid until the next call.
@@ -50,6 +52,17 @@ public:
     // Emits the pending code and the end code(s) and pushes every byte to the sink.
     // False when a write failed at any point.
     bool end();
+    // TIFF only. Emits the pending code and a clear code, so the symbols that follow start a
+    // new table: a stream cut into pieces at these points can be coded piece by piece apart.
+    void restart();
+    // TIFF only. Ends a piece coded apart: the pending code, then a clear code when more
+    // pieces follow or the end codes after the last. Whole bytes go to the sink; the bits
+    // short of a byte (fewer than 8, the last ones in the low bits) are returned.
+    struct Tail {
+        std::uint32_t bits = 0;
+        int count = 0;
+    };
+    std::optional<Tail> endPiece(bool last);
     // Bytes handed to the sink so far (all of them after `end`).
     std::uint64_t bytesWritten() const { return written_; }
 
@@ -60,6 +73,9 @@ private:
     void emit(unsigned code);
     void startTable();
     void flushBytes();
+    // Emits the pending code and counts the entry a reader adds on reading it, which may
+    // widen the codes that follow.
+    void emitPendingTiff();
 
     // Whether (prefix code, symbol) is in the current table is one bit of a map indexed by
     // the pair, so the one question asked of every symbol is answered with one load and a
