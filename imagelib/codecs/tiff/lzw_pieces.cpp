@@ -28,11 +28,13 @@ public:
             return send(bytes.data(), bytes.size());
         const std::uint64_t mask = (std::uint64_t(1) << count_) - 1;
         std::size_t i = 0;
-        for (; i + 4 <= bytes.size(); i += 4) {
-            const std::uint64_t v = held_ << 32 | LoadBE32(&bytes[i]);
-            StoreBE32(&buffer_[used_], std::uint32_t(v >> count_));
+        for (; i + 8 <= bytes.size(); i += 8) {
+            const std::uint64_t v = std::uint64_t(LoadBE32(&bytes[i])) << 32 | LoadBE32(&bytes[i + 4]);
+            const std::uint64_t shifted = held_ << (64 - count_) | v >> count_;
+            StoreBE32(&buffer_[used_], std::uint32_t(shifted >> 32));
+            StoreBE32(&buffer_[used_ + 4], std::uint32_t(shifted));
             held_ = v & mask;
-            if ((used_ += 4) >= kBuffer && !drain())
+            if ((used_ += 8) >= kBuffer && !drain())
                 return false;
         }
         for (; i < bytes.size(); ++i)
