@@ -57,7 +57,8 @@ public:
     void restart();
     // TIFF only. Ends a piece coded apart: the pending code, then a clear code when more
     // pieces follow or the end codes after the last. Whole bytes go to the sink; the bits
-    // short of a byte (fewer than 8, the last ones in the low bits) are returned.
+    // short of a byte (fewer than 8, the last ones in the low bits) are returned. After a
+    // clear code the coder may begin(false) the next piece.
     struct Tail {
         std::uint32_t bits = 0;
         int count = 0;

@@ -6,6 +6,7 @@
 #include "imagelib/codecs/tiff/lzw.h"
 
 #include <algorithm>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -137,7 +138,12 @@ LzwStripOutcome WriteLzwStrip(ByteSink& sink, int height, std::size_t rowBytes, 
 
     // A wave of pieces at a time, one per worker, joined in order as the wave ends.
     BitJoiner joiner(sink);
+    // Each worker's coder and memory serve all its pieces: made once, their tables and
+    // buffers are not paged in again for every piece.
     auto coded = std::vector<PieceSink>(std::size_t(workers));
+    std::vector<std::unique_ptr<LzwEncoder>> coders;
+    for (PieceSink& piece : coded)
+        coders.push_back(std::make_unique<LzwEncoder>(LzwFlavour::Tiff, 8, piece));
     auto tails = std::vector<std::optional<LzwEncoder::Tail>>(std::size_t(workers));
     for (int first = 0; first < pieces; first += workers) {
         if (!checkpoint(first * rowsPerPiece))
@@ -146,7 +152,7 @@ LzwStripOutcome WriteLzwStrip(ByteSink& sink, int height, std::size_t rowBytes, 
         RunOnWorkers(wave, [&](int slot) {
             const int piece = first + slot;
             coded[std::size_t(slot)].clear();
-            LzwEncoder encoder(LzwFlavour::Tiff, 8, coded[std::size_t(slot)]);
+            LzwEncoder& encoder = *coders[std::size_t(slot)];
             encoder.begin(piece == 0);
             const int end = std::min(height, (piece + 1) * rowsPerPiece);
             for (int y = piece * rowsPerPiece; y < end; ++y) {
