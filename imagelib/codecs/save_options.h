@@ -9,6 +9,7 @@ struct SaveOptions {
     bool compress = false;     // TIFF and Targa
     bool interlace = false;    // GIF
     bool transparent = false;  // GIF
+    int threads = 1;           // TIFF with LZW: pieces coded at once; 0 for one per processor
 };
 
 SaveOptions& CurrentSaveOptions();

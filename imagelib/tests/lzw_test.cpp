@@ -165,6 +165,9 @@ Symbols ReferenceEncode(LzwFlavour flavour, int rootBits, const Symbols& s)
         current = s[i];
     }
     codes.push_back({current, width});
+    // A TIFF reader counts an entry for the last code too, which may widen the end code.
+    if (flavour == LzwFlavour::Tiff && ++next == 1u << width && width < 12)
+        ++width;
     codes.push_back({end, width});
     if (flavour == LzwFlavour::Gif)
         return Pack(false, codes);
@@ -206,6 +209,20 @@ TEST(Lzw, FlatAreasAndNoiseGiveExactlyTheCodesOfTheTree)
     EXPECT_TRUE(Encode(LzwFlavour::Gif, 2, bits, 4000) == ReferenceEncode(LzwFlavour::Gif, 2, bits));
     const Symbols noise = Random(30000, 256, 5);
     EXPECT_TRUE(Encode(LzwFlavour::Tiff, 8, noise) == ReferenceEncode(LzwFlavour::Tiff, 8, noise));
+    // One symbol at a time: every call ends with codes still short of a whole byte.
+    EXPECT_TRUE(Encode(LzwFlavour::Tiff, 8, noise, 1) == ReferenceEncode(LzwFlavour::Tiff, 8, noise));
+}
+
+TEST(Lzw, StreamsEndingWhereTheCodesWidenEndCleanly)
+{
+    // Among these lengths the table ends at 511, 1023 and 2047 entries.
+    const Symbols noise = Random(3000, 256, 3);
+    for (std::size_t n = 1; n <= noise.size(); ++n) {
+        const Symbols input(noise.begin(), noise.begin() + std::ptrdiff_t(n));
+        const auto [stop, output] = Decode(LzwFlavour::Tiff, 8, Encode(LzwFlavour::Tiff, 8, input, 1000));
+        ASSERT_EQ(stop, LzwStop::EndCode) << n << " symbols";
+        ASSERT_TRUE(output == input) << n << " symbols";
+    }
 }
 
 TEST(Lzw, DecodingStopsAtBadCodesTheEndOfDataAndAFullOutput)

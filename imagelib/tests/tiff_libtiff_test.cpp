@@ -10,6 +10,8 @@
 
 #include <algorithm>
 #include <cstdarg>
+#include <fstream>
+#include <iterator>
 #include <memory>
 #include <random>
 #include <string>
@@ -137,6 +139,35 @@ TEST(TiffAsLibtiffReadsIt, LargeLzwPicturesOfOddSizesThroughManyTables)
         ASSERT_TRUE(back.ok());
         EXPECT_TRUE(fileRows(back.image()) == fileRows(*picture));
     }
+}
+
+TEST(TiffAsLibtiffReadsIt, LzwPiecesCodedOnWorkersGiveTheSameFileAsOneThread)
+{
+    // Three pieces of rows, each starting a new table mid-strip: coded by one thread, by
+    // waves of two, and all at once, then joined at bit offsets that aren't whole bytes.
+    testing::TempDir dir;
+    std::mt19937 rng(5);
+    HDIB picture = testing::MakePicture(1001, 1500, 24);
+    for (int y = 0; y < picture.height(); ++y)
+        for (int i = 0; i < 3 * 1001; ++i)
+            picture.row(y)[i] = std::uint8_t(i < 1500 ? rng() : (i + y) / 7);
+    std::vector<std::vector<char>> files;
+    CurrentSaveOptions().compress = true;
+    for (const int threads : {1, 2, 3}) {
+        CurrentSaveOptions().threads = threads;
+        const std::string path = dir.file("pieces" + std::to_string(threads) + ".tif");
+        ASSERT_EQ(WriteTiff(path, picture), WriteResult::Written);
+        std::ifstream in(path, std::ios::binary);
+        files.emplace_back(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        if (threads == 1) {
+            LibtiffListener listener;
+            EXPECT_TRUE(decodedByLibtiff(path) == fileRows(picture));
+            EXPECT_EQ(heard(), std::vector<std::string>{});
+        }
+    }
+    CurrentSaveOptions() = {};
+    EXPECT_TRUE(files[1] == files[0]);
+    EXPECT_TRUE(files[2] == files[0]);
 }
 
 }  // namespace

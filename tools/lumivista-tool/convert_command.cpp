@@ -21,6 +21,7 @@ int RunConvert(std::string_view, Arguments args)
     ParsedArguments parsed(args, "convert");
     const auto quality = parsed.integer("--quality", 1, 100);
     const auto photoCdResolution = parsed.integer("--pcd-resolution", 0, 4);
+    const auto threads = parsed.integer("--threads", 1, 64);
     if (!parsed.ok() || parsed.positional().size() != 2)
         return Fail(kExitUsage, parsed.ok() ? FormUsage("convert") : parsed.error());
     SaveOptions& options = CurrentSaveOptions();
@@ -30,6 +31,7 @@ int RunConvert(std::string_view, Arguments args)
     options.compress = parsed.has("--compress");
     options.interlace = parsed.has("--interlace");
     options.transparent = parsed.has("--transparent");
+    options.threads = threads.value_or(0);
 
     const std::string& in = parsed.positional()[0];
     const std::string& out = parsed.positional()[1];

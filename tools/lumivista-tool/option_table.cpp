@@ -22,7 +22,7 @@ std::vector<Form> makeForms()
         {"info", {}, "FILE", {kJson, {"--palette"}, kPcdResolution}},
         {"convert", {}, "IN OUT",
          {{"--quality", "N"}, {"--lossless"}, {"--compress"}, {"--interlace"}, {"--transparent"}, {"--save-as"}, kPcdResolution,
-          {"--to-srgb"}, {"--strip-metadata"}},
+          {"--to-srgb"}, {"--strip-metadata"}, kThreads},
          {}, true},
         {"promote", {}, "IN OUT", {}, {}, true},
         {"webpalette", {}, "IN OUT", {}, {}, true},

@@ -6,19 +6,10 @@
 namespace lv {
 namespace {
 
-// A slot holds its key above the 12-bit code.
-constexpr int kCodeBits = 12;
-constexpr std::uint32_t kCodeMask = (1u << kCodeBits) - 1;
-// Root pair entries keep the table's number in their top 4 bits; 0 is never used.
-constexpr unsigned kGenerations = 1u << (16 - kCodeBits);
-
-// The first slot of a key: a multiplicative hash, as prefix codes and symbols both come
-// in runs that a plain xor would pile into neighbouring slots.
-template <int SlotBits>
-inline std::size_t firstSlot(std::uint32_t key)
-{
-    return std::size_t((key * 0x9E3779B1u) >> (32 - SlotBits));
-}
+// Pairs have a prefix of up to 12 bits above an 8-bit symbol; roots' pairs come first.
+constexpr std::size_t kPairs = std::size_t(kLzwTableSize) << 8;
+// Never a pair: the key of the codes below the first string code.
+constexpr std::uint32_t kNoPair = ~0u;
 
 // Shorter walks are quicker followed one symbol at a time than compared.
 constexpr std::uint32_t kWorthJumping = 16;
@@ -30,15 +21,16 @@ template <LzwFlavour F>
 inline void packCode(std::uint64_t& bits, int& count, std::uint8_t*& out, unsigned code, int width)
 {
     if constexpr (F == LzwFlavour::Tiff) {
+        // Whether a word is full follows no pattern in noise: the word is stored every time
+        // (the buffer has room past its end) and kept only when full, with no branch.
         bits = bits << width | code;
         count += width;
-        if (count >= 32) {
-            count -= 32;
-            const auto word = std::uint32_t(bits >> count);
-            out[0] = std::uint8_t(word >> 24), out[1] = std::uint8_t(word >> 16);
-            out[2] = std::uint8_t(word >> 8), out[3] = std::uint8_t(word);
-            out += 4;
-        }
+        const int full = count >= 32;
+        count -= full * 32;
+        const auto stored = std::uint32_t(bits >> count);
+        out[0] = std::uint8_t(stored >> 24), out[1] = std::uint8_t(stored >> 16);
+        out[2] = std::uint8_t(stored >> 8), out[3] = std::uint8_t(stored);
+        out += full * 4;
     } else {
         bits |= std::uint64_t(code) << count;
         count += width;
@@ -67,43 +59,118 @@ inline void drainBytes(std::uint64_t& bits, int& count, std::uint8_t*& out)
     }
 }
 
+// Codes of one width, gathered while matching so the matching loop does no bit work.
+// TIFF's go eight at a time as whole bytes (eight codes of w bits are w bytes), so the bits
+// left over before a group are as many after it; up to 16 bytes are stored at a time.
+template <LzwFlavour F>
+inline void packCodes(std::uint64_t& bits, int& count, std::uint8_t*& out, const std::uint16_t* codes,
+                      std::size_t n, int width)
+{
+    std::size_t k = 0;
+    if constexpr (F == LzwFlavour::Tiff) {
+        drainBytes<F>(bits, count, out);
+        const unsigned w = unsigned(width);
+        const std::uint64_t carryMask = (std::uint64_t(1) << count) - 1;
+        const unsigned shift = 128 - unsigned(count) - 8 * w;
+        for (; k + 8 <= n; k += 8) {
+            const std::uint16_t* c = codes + k;
+            const std::uint64_t first = ((std::uint64_t(c[0]) << w | c[1]) << w | c[2]) << w | c[3];
+            const std::uint64_t second = ((std::uint64_t(c[4]) << w | c[5]) << w | c[6]) << w | c[7];
+            const unsigned __int128 group = (unsigned __int128)(bits & carryMask) << (8 * w) |
+                                            (unsigned __int128)first << (4 * w) | second;
+            const unsigned __int128 top = group << shift;
+            const std::uint64_t high = __builtin_bswap64(std::uint64_t(top >> 64));
+            const std::uint64_t low = __builtin_bswap64(std::uint64_t(top));
+            std::memcpy(out, &high, 8);
+            std::memcpy(out + 8, &low, 8);
+            out += w;
+            bits = std::uint64_t(group);
+        }
+    }
+    for (; k < n; ++k)
+        packCode<F>(bits, count, out, codes[k], width);
+}
+
 }  // namespace
 
 LzwEncoder::LzwEncoder(LzwFlavour flavour, int rootBits, ByteSink& out)
-    : rootPairs_(std::size_t(1) << (2 * rootBits))
-    , slots_(kSlots)
-    , lastChild_(kLzwTableSize)
+    : known_(kPairs / 64)
+    , rootChild_((std::size_t(1) << rootBits << 8) + 1)
+    , links_(kLzwTableSize, CodeLinks{kNoPair, 0, 0, 0})
+    , longerPairs_(kLzwTableSize)
+    , pendingCodes_(kLzwTableSize + 1)
     , walks_(std::size_t(1) << rootBits)
     , flavour_(flavour)
     , rootBits_(rootBits)
     , clearCode_(1u << rootBits)
     , endCode_((1u << rootBits) + 1)
     , out_(out)
-    , bytes_(kChunk + 8)
+    , bytes_(kChunk + kTableBytes)
 {
 }
 
-// A table fills after some 3,800 codes, so clearing its 50 KB of lookups costs little per symbol.
+// A table fills after some 3,800 codes, so clearing its lookups costs little per symbol.
 void LzwEncoder::startTable()
 {
-    next_ = clearCode_ + 2;
     width_ = rootBits_ + 1;
-    if (++generation_ == kGenerations) {  // the numbers ran out: forget every pair once
-        std::fill(rootPairs_.begin(), rootPairs_.end(), std::uint16_t(0));
-        generation_ = 1;
-    }
-    std::fill(slots_.begin(), slots_.end(), 0u);
-    std::fill(lastChild_.begin(), lastChild_.end(), 0u);
+    const std::size_t rootWords = (std::size_t(clearCode_) << 8) / 64;
+    std::fill(known_.begin(), known_.begin() + std::ptrdiff_t(rootWords), std::uint64_t(0));
+    for (std::size_t k = 0; k < longerPairCount_; ++k)
+        known_[longerPairs_[k] >> 6] &= ~(std::uint64_t(1) << (longerPairs_[k] & 63));
+    longerPairCount_ = 0;
+    next_ = clearCode_ + 2;
     std::fill(walks_.begin(), walks_.end(), Walk{});
 }
 
-void LzwEncoder::begin()
+void LzwEncoder::begin(bool clearFirst)
 {
     startTable();
+    if (!clearFirst)
+        return;
     if (flavour_ == LzwFlavour::Tiff)
         emit<LzwFlavour::Tiff>(clearCode_);
     else
         emit<LzwFlavour::Gif>(clearCode_);
+}
+
+void LzwEncoder::emitPendingTiff()
+{
+    if (current_ < 0)
+        return;
+    emit<LzwFlavour::Tiff>(unsigned(current_));
+    current_ = -1;
+    // The reader adds an entry on reading the code and widens one code early: the code
+    // after this one must be as wide as the reader then expects.
+    if (++next_ == 1u << width_ && width_ < kLzwMaxBits)
+        ++width_;
+}
+
+void LzwEncoder::restart()
+{
+    emitPendingTiff();
+    emit<LzwFlavour::Tiff>(clearCode_);
+    startTable();
+    historySize_ = position_ = walkStart_ = 0;
+}
+
+std::optional<LzwEncoder::Tail> LzwEncoder::endPiece(bool last)
+{
+    if (!last) {
+        restart();
+    } else {
+        emitPendingTiff();
+        emit<LzwFlavour::Tiff>(endCode_);
+        emit<LzwFlavour::Tiff>(endCode_);
+    }
+    std::uint8_t* out = bytes_.data() + used_;
+    drainBytes<LzwFlavour::Tiff>(bitBuffer_, bitCount_, out);
+    used_ = std::size_t(out - bytes_.data());
+    const Tail tail{std::uint32_t(bitBuffer_ & ((1u << bitCount_) - 1)), bitCount_};
+    bitCount_ = 0;
+    flushBytes();
+    if (failed_)
+        return std::nullopt;
+    return tail;
 }
 
 template <LzwFlavour F>
@@ -158,132 +225,146 @@ void LzwEncoder::encodeReserved(std::size_t count)
 template <LzwFlavour F>
 void LzwEncoder::encodeAs()
 {
-    const std::uint8_t* h = history_.get();
-    std::size_t size = historySize_;
     std::size_t i = position_;
-    if (i == size)
+    if (i == historySize_)
         return;
 
-    // The hot state lives in locals for the loop and goes back to the members after it.
-    std::uint32_t* const slots = slots_.data();
-    std::uint16_t* const rootPairs = rootPairs_.data();
-    std::uint32_t* const lastChild = lastChild_.data();
-    const unsigned rootBits = unsigned(rootBits_);
-    const unsigned clearCode = clearCode_;
-    unsigned generation = generation_ << kCodeBits;
+    // The hot state lives in locals for the loops and goes back to the members after them.
+    const std::uint8_t* h = history_.get();
+    const std::uint8_t* p = h + i;  // the next symbol to add to the current string
+    const std::uint8_t* end = h + historySize_;
+    std::uint64_t* const known = known_.data();
+    std::uint16_t* const rootChild = rootChild_.data();
+    CodeLinks* const links = links_.data();
     Walk* const walks = walks_.data();
+    const unsigned clearCode = clearCode_;
     unsigned next = next_;
-    int width = width_;
-    std::size_t walkStart = walkStart_;
-    std::uint64_t bits = bitBuffer_;
-    int bitCount = bitCount_;
-    std::uint8_t* out = bytes_.data() + used_;
-    const auto put = [&](unsigned code) {
-        packCode<F>(bits, bitCount, out, code, width);
-        if (out >= bytes_.data() + kChunk) {
-            used_ = std::size_t(out - bytes_.data());
-            flushBytes();
-            out = bytes_.data();
-        }
-    };
-
-    // Starts a walk at the root symbol at i, jumping to where the last walk from the same
-    // root ended when the symbols after it are the same: that path is in the table still.
+    std::uint16_t* const pending = pendingCodes_.data();
+    std::uint16_t* pendingEnd = pending;
     std::uint32_t current = 0;
-    const auto startWalk = [&] {
-        current = h[i];
-        walkStart = i;
-        const Walk& last = walks[current];
-        if (last.length >= kWorthJumping && i + 1 + last.length <= size &&
-            std::memcmp(h + i + 1, h + last.start + 1, last.length) == 0) {
-            current = last.end;
-            i += last.length;
-        }
+
+    // TIFF readers widen one code early, so its writer widens as the next code needs it;
+    // GIF widens once the code just added needs the extra bit. Both check one number.
+    constexpr unsigned kWidenLate = F == LzwFlavour::Tiff ? 0 : 1;
+    const auto nextEvent = [&] {
+        const unsigned widen = width_ < kLzwMaxBits ? (1u << width_) + kWidenLate : ~0u;
+        return widen > next ? std::min(widen, unsigned(kLzwResetCode)) : unsigned(kLzwResetCode);
     };
-    if (current_ < 0) {
-        startWalk();
-        ++i;
-    } else {
-        current = std::uint32_t(current_);
-    }
-
-    for (; i < size; ++i) {
-        const std::uint32_t symbol = h[i];
-        std::uint16_t* pair = nullptr;
-        std::uint32_t* slot = nullptr;
-        if (current < clearCode) {
-            pair = &rootPairs[current << rootBits | symbol];
-            if ((*pair & ~kCodeMask) == generation) {
-                current = *pair & kCodeMask;
-                continue;
-            }
-        } else {
-            // No child is 0, so an empty entry never matches.
-            const std::uint32_t guess = lastChild[current];
-            if ((guess & 0xFF) == symbol && guess != 0) {
-                current = guess >> 8;
-                continue;
-            }
-            const std::uint32_t key = current << 8 | symbol;
-            std::size_t at = firstSlot<kSlotBits>(key);
-            std::uint32_t entry;
-            while ((entry = slots[at]) != 0 && entry >> kCodeBits != key)
-                at = (at + 1) & (kSlots - 1);
-            if (entry != 0) {
-                lastChild[current] = (entry & kCodeMask) << 8 | symbol;
-                current = entry & kCodeMask;
-                continue;
-            }
-            slot = &slots[at];
-        }
-
-        put(current);
-        if (pair)
-            *pair = std::uint16_t(generation | next);
-        else {
-            *slot = (current << 8 | symbol) << kCodeBits | next;
-            lastChild[current] = next << 8 | symbol;
-        }
-        // Short walks aren't worth a record; an older, longer one from the root stays good.
-        if (i - walkStart - 1 >= kWorthJumping)
-            walks[h[walkStart]] = {std::uint32_t(walkStart), std::uint32_t(i - walkStart - 1), std::uint16_t(current)};
-        const unsigned added = next++;
-        // TIFF readers widen one code early, so its writer widens as the next code needs it;
-        // GIF widens once the code just added needs the extra bit.
-        const unsigned trigger = F == LzwFlavour::Tiff ? next : added;
-        if (trigger == 1u << width && width < kLzwMaxBits)
-            ++width;
+    unsigned event = nextEvent();
+    const auto packPending = [&] {
+        std::uint8_t* out = bytes_.data() + used_;
+        packCodes<F>(bitBuffer_, bitCount_, out, pending, std::size_t(pendingEnd - pending), width_);
+        used_ = std::size_t(out - bytes_.data());
+        pendingEnd = pending;
+    };
+    // After a code was added at `next`: a wider code, or a new table.
+    const auto widenOrRestart = [&] {
+        packPending();
+        if (width_ < kLzwMaxBits && next == (1u << width_) + kWidenLate)
+            ++width_;
         if (next == unsigned(kLzwResetCode)) {
-            put(clearCode_);
+            *pendingEnd++ = std::uint16_t(clearCode);
+            packPending();
+            if (used_ >= kChunk)
+                flushBytes();
             startTable();
             next = next_;
-            width = width_;
-            generation = generation_ << kCodeBits;
             // Only the new table's walks will be compared with: the symbols before can go.
-            if (i >= kHistoryKept) {
-                std::memmove(history_.get(), history_.get() + i, size - i);
-                historySize_ = size -= i;
-                i = 0;
+            if (std::size_t(p - h) >= kHistoryKept) {
+                const std::size_t kept = std::size_t(end - p);
+                std::memmove(history_.get(), p, kept);
+                historySize_ = kept;
+                p = h;
+                end = h + kept;
             }
         }
+        event = nextEvent();
+    };
+
+    // Starts a walk at the root symbol at p, jumping to where the last walk from the same
+    // root ended when the symbols after it are the same: that path is in the table still.
+    // Then steps past the last symbol taken.
+    const auto startWalk = [&] {
+        current = *p;
+        walkStart_ = std::size_t(p - h);
+        const Walk& last = walks[current];
+        if (last.length >= kWorthJumping && last.length < std::size_t(end - p) &&
+            std::memcmp(p + 1, h + last.start + 1, last.length) == 0) [[unlikely]] {
+            current = last.end;
+            p += last.length;
+        }
+        ++p;
+    };
+    if (current_ < 0)
         startWalk();
+    else
+        current = std::uint32_t(current_);
+
+    // Two loops, one for each kind of prefix: a noisy photo spends most symbols in the
+    // first, where each code leaves a root and the next lookup needs nothing the last found.
+    while (p != end) {
+        while (current < clearCode && p != end) {
+            const std::uint32_t key = current << 8 | *p;
+            std::uint64_t& word = known[key >> 6];
+            const std::uint64_t bit = std::uint64_t(1) << (key & 63);
+            if (word & bit) {
+                walkStart_ = std::size_t(p - h) - 1;
+                current = rootChild[key];
+                ++p;
+                break;
+            }
+            *pendingEnd++ = std::uint16_t(current);
+            word |= bit;
+            rootChild[key] = std::uint16_t(next);
+            links[next] = CodeLinks{key, 0, 0, 0};
+            if (++next == event) [[unlikely]]
+                widenOrRestart();
+            startWalk();
+        }
+        while (current >= clearCode && p != end) {
+            const std::uint32_t key = current << 8 | *p;
+            std::uint64_t& word = known[key >> 6];
+            const std::uint64_t bit = std::uint64_t(1) << (key & 63);
+            CodeLinks& prefix = links[current];
+            if (word & bit) {
+                std::uint32_t child = prefix.lastChild;
+                if (links[child].key != key) {
+                    child = prefix.newestChild;
+                    while (links[child].key != key)
+                        child = links[child].olderSibling;
+                    prefix.lastChild = std::uint16_t(child);
+                }
+                current = child;
+                ++p;
+                continue;
+            }
+            *pendingEnd++ = std::uint16_t(current);
+            word |= bit;
+            longerPairs_[longerPairCount_++] = key;
+            links[next] = CodeLinks{key, 0, prefix.newestChild, 0};
+            prefix.newestChild = std::uint16_t(next);
+            // Short walks aren't worth a record; an older, longer one from the root stays good.
+            const std::size_t at = std::size_t(p - h);
+            if (at - walkStart_ - 1 >= kWorthJumping)
+                walks[h[walkStart_]] = {std::uint32_t(walkStart_), std::uint32_t(at - walkStart_ - 1), std::uint16_t(current)};
+            if (++next == event) [[unlikely]]
+                widenOrRestart();
+            startWalk();
+        }
     }
 
+    packPending();
+    if (used_ >= kChunk)
+        flushBytes();
     current_ = int(current);
-    position_ = i;
-    walkStart_ = walkStart;
+    position_ = std::size_t(p - h);
     next_ = next;
-    width_ = width;
-    bitBuffer_ = bits;
-    bitCount_ = bitCount;
-    used_ = std::size_t(out - bytes_.data());
 }
 
 bool LzwEncoder::end()
 {
     if (flavour_ == LzwFlavour::Tiff) {
-        if (current_ >= 0)
-            emit<LzwFlavour::Tiff>(unsigned(current_));
+        emitPendingTiff();
         // A second end code pushes out the first one's last bits; its own remainder is dropped.
         emit<LzwFlavour::Tiff>(endCode_);
         emit<LzwFlavour::Tiff>(endCode_);

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 #include <vector>
 
@@ -40,8 +41,9 @@ class LzwEncoder {
 public:
     LzwEncoder(LzwFlavour flavour, int rootBits, ByteSink& out);
 
-    // Emits the clear code that starts every stream.
-    void begin();
+    // Emits the clear code that starts every stream; a piece that continues a stream after
+    // another's clear code starts without one.
+    void begin(bool clearFirst = true);
     void encode(const std::uint8_t* symbols, std::size_t count);
     // Room for the next `count` symbols, to be filled and then coded by encodeReserved(count):
     // a caller that makes its symbols saves copying them. Valid until the next call.
@@ -50,6 +52,18 @@ public:
     // Emits the pending code and the end code(s) and pushes every byte to the sink.
     // False when a write failed at any point.
     bool end();
+    // TIFF only. Emits the pending code and a clear code, so the symbols that follow start a
+    // new table: a stream cut into pieces at these points can be coded piece by piece apart.
+    void restart();
+    // TIFF only. Ends a piece coded apart: the pending code, then a clear code when more
+    // pieces follow or the end codes after the last. Whole bytes go to the sink; the bits
+    // short of a byte (fewer than 8, the last ones in the low bits) are returned. After a
+    // clear code the coder may begin(false) the next piece.
+    struct Tail {
+        std::uint32_t bits = 0;
+        int count = 0;
+    };
+    std::optional<Tail> endPiece(bool last);
     // Bytes handed to the sink so far (all of them after `end`).
     std::uint64_t bytesWritten() const { return written_; }
 
@@ -60,20 +74,34 @@ private:
     void emit(unsigned code);
     void startTable();
     void flushBytes();
+    // Emits the pending code and counts the entry a reader adds on reading it, which may
+    // widen the codes that follow.
+    void emitPendingTiff();
 
-    // Pairs of a root and a symbol, most lookups in noisy pictures (every code emitted
-    // leaves a root), are found in a table indexed by the pair, with no probing: each entry
-    // is the number of the table it was made in above its 12-bit code.
-    std::vector<std::uint16_t> rootPairs_;
-    unsigned generation_ = 0;
-    // Longer prefixes: open addressing with each slot holding the key (prefix << 8 |
-    // symbol) above the code, 0 when empty (no code is 0), cleared with each new table.
-    static constexpr int kSlotBits = 13;
-    static constexpr std::size_t kSlots = std::size_t(1) << kSlotBits;
-    std::vector<std::uint32_t> slots_;
-    // For each code, the child it last led to (above the child's symbol): flat areas take
-    // the same branch again and again, and this array stays in the first-level cache.
-    std::vector<std::uint32_t> lastChild_;
+    // Whether (prefix code, symbol) is in the current table is one bit of a map indexed by
+    // the pair, so the one question asked of every symbol is answered with one load and a
+    // branch that seldom changes its mind in noise: most of a photo's lookups miss. Only
+    // on a hit is the code looked for: roots' children in a table indexed by the pair, the
+    // longer prefixes' in a list of each code's children, newest first, tried after the
+    // child the code last led to (flat areas take the same branch again and again).
+    std::vector<std::uint64_t> known_;
+    std::vector<std::uint16_t> rootChild_;  // by pair, one spare entry written for non-roots
+    // Each code's pair and its place in its prefix's list of children; set when the code
+    // is made, so a new table needs no clearing of them.
+    struct CodeLinks {
+        std::uint32_t key;  // prefix << 8 | symbol
+        std::uint16_t newestChild;
+        std::uint16_t olderSibling;
+        std::uint16_t lastChild;
+        std::uint16_t unused = 0;
+    };
+    std::vector<CodeLinks> links_;
+    // The pairs with a longer prefix this table added: a new table clears the roots' part
+    // of the map whole and these bits one by one.
+    std::vector<std::uint32_t> longerPairs_;
+    std::size_t longerPairCount_ = 0;
+    // Codes chosen but not yet packed into bits: all of one width, at most a table's.
+    std::vector<std::uint16_t> pendingCodes_;
 
     // The symbols coded since the table was last started, and for each root symbol where
     // the last walk from it began in them, how many symbols it followed and where it ended.
@@ -99,10 +127,12 @@ private:
 
     // As large as a file sink's buffer, so that the codes go to the file without a copy.
     static constexpr std::size_t kChunk = 1 << 16;
+    // A table's codes never take more than this: the buffer is checked once per table.
+    static constexpr std::size_t kTableBytes = kLzwTableSize * kLzwMaxBits / 8 + 8;
     ByteSink& out_;
     std::uint64_t bitBuffer_ = 0;
     int bitCount_ = 0;
-    std::vector<std::uint8_t> bytes_;  // kChunk bytes and room for one more code
+    std::vector<std::uint8_t> bytes_;  // kChunk bytes and room for one more table
     std::size_t used_ = 0;
     std::uint64_t written_ = 0;
     bool failed_ = false;

@@ -6,6 +6,7 @@
 #include "imagelib/codecs/image_file.h"
 #include "imagelib/codecs/library_messages.h"
 #include "imagelib/codecs/tiff/lzw.h"
+#include "imagelib/codecs/tiff/lzw_pieces.h"
 #include "imagelib/codecs/chunked_read.h"
 #include "imagelib/progress.h"
 #include "imagelib/codecs/save_options.h"
@@ -343,18 +344,20 @@ PixelOutcome writePlainRows(ByteSink& sink, const HDIB& image)
 
 PixelOutcome writeLzwRows(ByteSink& sink, const HDIB& image)
 {
-    FileRows rows(image);
-    LzwEncoder encoder(LzwFlavour::Tiff, 8, sink);
-    encoder.begin();
-    for (int y = 0; y < image.height(); ++y) {
-        if (!rowCheckpoint(y, image.height(), kProgressWriting))
-            return {WriteResult::NotWritten, 0};
-        rows.copyRow(y, encoder.reserve(rows.bytes()));
-        encoder.encodeReserved(rows.bytes());
+    const FileRows rows(image);
+    const LzwStripOutcome coded = WriteLzwStrip(
+        sink, image.height(), rows.bytes(), CurrentSaveOptions().threads,
+        [&](int y, std::uint8_t* to) { rows.copyRow(y, to); },
+        [&](int y) { return rowCheckpoint(y, image.height(), kProgressWriting); });
+    switch (coded.result) {
+    case LzwStripOutcome::Result::Written:
+        return {WriteResult::Written, coded.bytes};
+    case LzwStripOutcome::Result::Cancelled:
+        return {WriteResult::NotWritten, 0};
+    case LzwStripOutcome::Result::Failed:
+        break;
     }
-    if (!encoder.end())
-        return {WriteResult::Failed, 0};
-    return {WriteResult::Written, encoder.bytesWritten()};
+    return {WriteResult::Failed, 0};
 }
 
 std::uint32_t dotsPerInch(std::int32_t pixelsPerMeter)
