@@ -85,41 +85,53 @@ __attribute__((target("avx2"))) inline __m128i interleavedWord(__m128i b, __m128
     return _mm_or_si128(_mm_or_si128(interleavedPart<Word, 0>(b), interleavedPart<Word, 1>(g)), interleavedPart<Word, 2>(r));
 }
 
-__attribute__((target("avx2"))) inline __m256i widened(const std::uint8_t* p)
+// Sixteen 8-bit samples as 16-bit lanes, less `minus`.
+__attribute__((target("avx2"))) inline __m256i widened(const std::uint8_t* p, __m256i minus)
 {
-    return _mm256_cvtepu8_epi32(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(p)));
+    return _mm256_sub_epi16(_mm256_cvtepu8_epi16(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p))), minus);
 }
 
-// Sixteen sums in two halves as bytes, in order; packing saturates as the clamp does.
-__attribute__((target("avx2"))) inline __m128i clampedBytes(__m256i first, __m256i second)
+// (pair . factors + kHalf) >> kScale for each 16-bit pair, exact in 32 bits.
+__attribute__((target("avx2"))) inline __m256i roundedSums(__m256i pairs, __m256i factors)
 {
-    const __m256i words = _mm256_permute4x64_epi64(_mm256_packus_epi32(first, second), 0xD8);
-    return _mm_packus_epi16(_mm256_castsi256_si128(words), _mm256_extracti128_si256(words, 1));
+    return _mm256_srai_epi32(_mm256_add_epi32(_mm256_madd_epi16(pairs, factors), _mm256_set1_epi32(kHalf)), kScale);
 }
 
-// The same sums sixteen pixels at a time in 32-bit lanes, woven straight into pixels.
+// The same for the 16-bit pairs of `a` and `b` taken in turn, back in 16-bit lanes in
+// the order of `a`.
+__attribute__((target("avx2"))) inline __m256i pairSums(__m256i a, __m256i b, __m256i factors)
+{
+    return _mm256_packs_epi32(roundedSums(_mm256_unpacklo_epi16(a, b), factors),
+                              roundedSums(_mm256_unpackhi_epi16(a, b), factors));
+}
+
+// Sixteen 16-bit sums as bytes in order; packing saturates as the clamp does.
+__attribute__((target("avx2"))) inline __m128i clampedBytes(__m256i sums)
+{
+    return _mm256_castsi256_si128(_mm256_permute4x64_epi64(_mm256_packus_epi16(sums, sums), 0xD8));
+}
+
+// The same sums sixteen pixels at a time in 16-bit lanes. Each factor is split into a
+// whole part, added as is, and a fraction whose multiplier fits a 16-bit lane; every
+// product and sum stays exact, so the results are the library's to the bit.
 __attribute__((target("avx2"))) std::size_t convertAvx2(const std::uint8_t* luma, const std::uint8_t* blue,
                                                         const std::uint8_t* red, std::size_t count, std::uint8_t* bgr)
 {
-    const __m256i centre = _mm256_set1_epi32(128), half = _mm256_set1_epi32(kHalf);
-    const __m256i cbToB = _mm256_set1_epi32(fixed(1.77200)), cbToG = _mm256_set1_epi32(-fixed(0.34414));
-    const __m256i crToG = _mm256_set1_epi32(-fixed(0.71414)), crToR = _mm256_set1_epi32(fixed(1.40200));
+    static_assert(fixed(1.77200) == 2 * 25297 + (1 << kScale) && fixed(1.40200) == 26345 + (1 << kScale) &&
+                  fixed(0.71414) == (1 << kScale) - 18734 && fixed(0.34414) == 22554);
+    const __m256i zero = _mm256_setzero_si256(), centre = _mm256_set1_epi16(128);
+    // (x * 25297 + 2^14) >> 15 is (x * 50594 + 2^15) >> 16.
+    const __m256i cbToB = _mm256_set1_epi16(25297);
+    const __m256i crToR = _mm256_set1_epi32(13172 | 13173 << 16);                               // pairs (cr, cr)
+    const __m256i toG = _mm256_set1_epi32(std::int32_t(std::uint16_t(-22554)) | 18734 << 16);  // pairs (cb, cr)
     std::size_t x = 0;
     for (; x + 16 <= count; x += 16, bgr += 48) {
-        __m256i b[2], g[2], r[2];
-        for (int k = 0; k < 2; ++k) {
-            const std::size_t at = x + 8 * std::size_t(k);
-            const __m256i l = widened(luma + at);
-            const __m256i cb = _mm256_sub_epi32(widened(blue + at), centre);
-            const __m256i cr = _mm256_sub_epi32(widened(red + at), centre);
-            b[k] = _mm256_add_epi32(l, _mm256_srai_epi32(_mm256_add_epi32(_mm256_mullo_epi32(cb, cbToB), half), kScale));
-            g[k] = _mm256_add_epi32(
-                l, _mm256_srai_epi32(_mm256_add_epi32(_mm256_add_epi32(_mm256_mullo_epi32(cb, cbToG), half),
-                                                      _mm256_mullo_epi32(cr, crToG)),
-                                     kScale));
-            r[k] = _mm256_add_epi32(l, _mm256_srai_epi32(_mm256_add_epi32(_mm256_mullo_epi32(cr, crToR), half), kScale));
-        }
-        const __m128i vb = clampedBytes(b[0], b[1]), vg = clampedBytes(g[0], g[1]), vr = clampedBytes(r[0], r[1]);
+        const __m256i l = widened(luma + x, zero);
+        const __m256i cb = widened(blue + x, centre), cr = widened(red + x, centre);
+        const __m256i b = _mm256_add_epi16(_mm256_add_epi16(l, cb), _mm256_mulhrs_epi16(cb, cbToB));
+        const __m256i r = _mm256_add_epi16(_mm256_add_epi16(l, cr), pairSums(cr, cr, crToR));
+        const __m256i g = _mm256_sub_epi16(_mm256_add_epi16(l, pairSums(cb, cr, toG)), cr);
+        const __m128i vb = clampedBytes(b), vg = clampedBytes(g), vr = clampedBytes(r);
         _mm_storeu_si128(reinterpret_cast<__m128i*>(bgr), interleavedWord<0>(vb, vg, vr));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(bgr + 16), interleavedWord<1>(vb, vg, vr));
         _mm_storeu_si128(reinterpret_cast<__m128i*>(bgr + 32), interleavedWord<2>(vb, vg, vr));
