@@ -4,30 +4,23 @@
 #include <jpegint.h>  // the entropy decoder's MCU entry, which this wraps
 
 namespace lv::flashpix {
-namespace {
 
 // The library counts MCUs down to the next restart only while `restart_interval` is set,
 // restarts when the count stands at zero, and takes its careful path for any MCU decoded
-// while it is set. With the count starting from 2 and the interval set only for the first
-// MCU of each interval (a restart, then a count of 1) and the last (which would meet the
-// next marker on the fast path anyway, and brings the count to zero), the restarts fall
-// where the stream's interval puts them and the MCUs between take the fast path.
-constexpr unsigned kSteeredCount = 2;
-
-}  // namespace
-
+// while it is set. With the count starting from 1 and the interval set only for the first
+// MCU of each interval (a restart, then a count of 0 again), the restarts fall where the
+// stream's interval puts them and the other MCUs take the fast path.
 void RestartSteering::prepare(j_decompress_ptr cinfo)
 {
     interval_ = cinfo->restart_interval;
     libraryDecode_ = nullptr;
-    // With fewer than three MCUs to an interval, none would go faster.
-    if (interval_ >= 3)
-        cinfo->restart_interval = kSteeredCount;
+    if (interval_ >= 2)
+        cinfo->restart_interval = 1;
 }
 
 void RestartSteering::start(j_decompress_ptr cinfo)
 {
-    if (interval_ < 3)
+    if (interval_ < 2)
         return;
     if (!cinfo->entropy || !cinfo->entropy->decode_mcu || cinfo->progressive_mode)
         ERREXIT(cinfo, JERR_NOTIMPL);
@@ -40,8 +33,7 @@ void RestartSteering::start(j_decompress_ptr cinfo)
 boolean RestartSteering::decodeMcu(j_decompress_ptr cinfo, JBLOCKROW* blocks)
 {
     auto& self = *static_cast<RestartSteering*>(cinfo->client_data);
-    const bool edge = self.mcuInInterval_ == 0 || self.mcuInInterval_ + 1 == self.interval_;
-    cinfo->restart_interval = edge ? kSteeredCount : 0;
+    cinfo->restart_interval = self.mcuInInterval_ == 0 ? 1 : 0;
     const boolean decoded = self.libraryDecode_(cinfo, blocks);
     cinfo->restart_interval = self.interval_;
     if (decoded)
