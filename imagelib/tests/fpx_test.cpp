@@ -346,6 +346,30 @@ TEST(FlashPixHandMade, PhotoYccJpegTilesAreConvertedAfterDecoding)
     EXPECT_EQ(ReadFlashPix(HandMadeFile({{64, 64, kPhotoYcc, 3, {missing}}})).code(), ReadCode::Broken);
 }
 
+TEST(FlashPixLayout, LargeStreamsAreReadInPlaceAndSmallOnesCopied)
+{
+    StorageWriter writer;
+    std::vector<std::uint8_t> large(70000), small(300);
+    for (std::size_t i = 0; i < large.size(); ++i)
+        large[i] = std::uint8_t(i * 7 + i / 251);
+    std::fill(small.begin(), small.end(), 0x3C);
+    writer.addStream("large", large);
+    writer.addStream("small", small);
+    const auto file = writer.finish();
+    const auto storage = StorageReader::Open(file);
+    ASSERT_TRUE(storage);
+    const std::string largePath[] = {"large"}, smallPath[] = {"small"};
+    const auto inPlace = storage->readStreamInPlace(largePath, file.size());
+    const auto copied = storage->readStreamInPlace(smallPath, file.size());
+    ASSERT_TRUE(inPlace && copied);
+    EXPECT_TRUE(std::ranges::equal(inPlace->bytes(), large));
+    EXPECT_TRUE(std::ranges::equal(copied->bytes(), small));
+    // The large stream's sectors follow each other, so no copy was made.
+    EXPECT_GE(inPlace->bytes().data(), file.data());
+    EXPECT_LE(inPlace->bytes().data() + large.size(), file.data() + file.size());
+    EXPECT_FALSE(storage->readStreamInPlace(largePath, large.size() - 1));
+}
+
 TEST(FlashPixBadInput, DamagedFilesGiveTheReadersFailuresNeverACrash)
 {
     EXPECT_EQ(ReadFlashPix(std::vector<std::uint8_t>{}).code(), ReadCode::NotThisFormat);

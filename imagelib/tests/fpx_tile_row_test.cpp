@@ -75,6 +75,32 @@ TEST(FlashPixTileRow, WideDecodeMatchesEachTileAloneForColourAndGrey)
         }
 }
 
+TEST(FlashPixTileRow, DamageInOneTileStaysInThatTile)
+{
+    CodedRow coded = codeRow(3, 3, 5);
+    const std::size_t tileRow = std::size_t(kTileSize) * 3, rowBytes = 3 * tileRow;
+    Bytes alone(rowBytes * kTileSize), joined(alone.size());
+    JpegTileDecoder decoder;
+    for (int t : {0, 2})
+        ASSERT_TRUE(decoder.decode(coded.tables, coded.tiles[std::size_t(t)], TileColour::FromYCbCr, 3,
+                                   alone.data() + std::size_t(t) * tileRow, std::ptrdiff_t(rowBytes)));
+    // Coded data in the middle tile overwritten (no marker bytes among it).
+    Bytes& hurt = coded.tiles[1];
+    std::fill(hurt.begin() + std::ptrdiff_t(hurt.size() / 2), hurt.begin() + std::ptrdiff_t(hurt.size() / 2 + 40), 0x5A);
+    const std::vector<std::span<const std::uint8_t>> streams(coded.tiles.begin(), coded.tiles.end());
+    const auto wide = JoinTileRow(streams, 3);
+    ASSERT_TRUE(wide);
+    ASSERT_TRUE(decoder.decodeRow(coded.tables, *wide, 3, 3 * kTileSize, [&](int y) {
+        return joined.data() + std::size_t(y) * rowBytes;
+    }));
+    for (std::size_t y = 0; y < std::size_t(kTileSize); ++y)
+        for (std::size_t t : {0u, 2u}) {
+            const auto at = std::ptrdiff_t(y * rowBytes + t * tileRow);
+            EXPECT_TRUE(std::equal(joined.begin() + at, joined.begin() + at + std::ptrdiff_t(tileRow), alone.begin() + at))
+                << "tile " << t << " row " << y;
+        }
+}
+
 TEST(FlashPixTileRow, TilesThatCannotBeJoinedAreRefused)
 {
     const CodedRow colour = codeRow(3, 2, 1), grey = codeRow(1, 1, 2);

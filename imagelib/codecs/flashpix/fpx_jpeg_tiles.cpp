@@ -383,7 +383,9 @@ bool JpegTileDecoder::runRow(std::span<const std::uint8_t> tables, const WideTil
     cinfo_.jpeg_color_space = channels == 3 ? JCS_YCbCr : JCS_UNKNOWN;
     cinfo_.out_color_space = channels == 3 ? (wide.halfChroma ? JCS_YCbCr : JCS_EXT_BGR) : JCS_UNKNOWN;
     cinfo_.raw_data_out = wide.halfChroma ? TRUE : FALSE;
+    steering_.prepare(&cinfo_);
     jpeg_start_decompress(&cinfo_);
+    steering_.start(&cinfo_);
     if (!wide.halfChroma) {
         while (cinfo_.output_scanline < cinfo_.output_height) {
             JSAMPROW row = rowPixels_.data();

@@ -1,6 +1,7 @@
 #pragma once
 // JPEG-compressed tiles: abbreviated streams that share one set of tables.
 
+#include "imagelib/codecs/flashpix/fpx_restart_steering.h"
 #include "imagelib/codecs/flashpix/fpx_tile_row.h"
 #include "imagelib/codecs/jpeg/jpeg_managers.h"
 
@@ -108,6 +109,7 @@ private:
     jpeg_decompress_struct cinfo_{};
     JpegErrorManager errors_{};
     bool created_ = false;
+    RestartSteering steering_;
     const std::uint8_t* loadedTables_ = nullptr;
     // A joined row's planes (luma, then the two chroma planes) or its rows, kept between rows.
     std::vector<std::uint8_t> planes_;

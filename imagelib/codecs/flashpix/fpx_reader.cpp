@@ -264,11 +264,11 @@ ReadResult decodeSubimage(const StorageReader& storage, const ImageObject& image
 {
     const std::string resolution = ResolutionStorageName(subimage.level);
     const auto header = storage.readStream(image.pathTo({resolution, kSubimageHeaderStream}), kMaxPropertyBytes + fileSize);
-    const auto dataStream = storage.readStream(image.pathTo({resolution, kSubimageDataStream}), fileSize);
+    const auto dataStream = storage.readStreamInPlace(image.pathTo({resolution, kSubimageDataStream}), fileSize);
     if (!header || !dataStream)
         return ReadCode::Broken;
     const auto table = ParseTileTable(*header, image.layout);
-    const auto data = TileBytes(*dataStream, image.layout);
+    const auto data = TileBytes(dataStream->bytes(), image.layout);
     if (!table || !data || table->width != subimage.width || table->height != subimage.height ||
         table->channels != subimage.channels)
         return ReadCode::Broken;
@@ -372,15 +372,17 @@ ReadResult ReadFlashPix(const std::string& path)
     if (!source->readExact(signature, 8) || !std::equal(signature, signature + 8, kStorageSignature) ||
         !source->seek(0))
         return ReadCode::NotThisFormat;
-    std::vector<std::uint8_t> bytes;
+    // Not cleared first: every byte is read over.
+    const std::size_t size = std::size_t(source->size());
+    std::unique_ptr<std::uint8_t[]> bytes;
     try {
-        bytes.resize(std::size_t(source->size()));
+        bytes = std::make_unique_for_overwrite<std::uint8_t[]>(size);
     } catch (const std::bad_alloc&) {
         return ReadCode::Failure;
     }
-    if (!source->readExact(bytes.data(), bytes.size()))
+    if (!source->readExact(bytes.get(), size))
         return ReadCode::Broken;
-    return ReadFlashPix(bytes);
+    return ReadFlashPix(std::span<const std::uint8_t>(bytes.get(), size));
 }
 
 }  // namespace lv

@@ -74,6 +74,7 @@ GsfInput* childByName(GsfInfile* parent, const std::string& name)
 }  // namespace
 
 struct StorageReader::Handles {
+    std::span<const std::uint8_t> bytes;
     GObjectRef<GsfInput> input;
     GObjectRef<GsfInfile> root;
 };
@@ -90,6 +91,7 @@ std::optional<StorageReader> StorageReader::Open(std::span<const std::uint8_t> b
 {
     quietenLibgsf();
     auto handles = std::make_unique<Handles>();
+    handles->bytes = bytes;
     handles->input = GObjectRef<GsfInput>(gsf_input_memory_new(bytes.data(), gsf_off_t(bytes.size()), FALSE));
     if (!handles->input)
         return std::nullopt;
@@ -102,8 +104,13 @@ std::optional<StorageReader> StorageReader::Open(std::span<const std::uint8_t> b
     return StorageReader(std::move(handles));
 }
 
-std::optional<std::vector<std::uint8_t>> StorageReader::readStream(std::span<const std::string> path,
-                                                                    std::uint64_t maxBytes) const
+struct StorageReader::OpenStream {
+    GObjectRef<GsfInput> input;
+    std::size_t size = 0;
+};
+
+std::optional<StorageReader::OpenStream> StorageReader::openStream(std::span<const std::string> path,
+                                                                   std::uint64_t maxBytes) const
 {
     if (path.empty())
         return std::nullopt;
@@ -125,15 +132,55 @@ std::optional<std::vector<std::uint8_t>> StorageReader::readStream(std::span<con
     const gsf_off_t size = gsf_input_size(current.object);
     if (size < 0 || std::uint64_t(size) > maxBytes)
         return std::nullopt;
+    return OpenStream{std::move(current), std::size_t(size)};
+}
+
+std::optional<std::vector<std::uint8_t>> StorageReader::readStream(std::span<const std::string> path,
+                                                                    std::uint64_t maxBytes) const
+{
+    auto stream = openStream(path, maxBytes);
+    if (!stream)
+        return std::nullopt;
     std::vector<std::uint8_t> bytes;
     try {
-        bytes.resize(std::size_t(size));
+        bytes.resize(stream->size);
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
-    if (size > 0 && !gsf_input_read(current.object, std::size_t(size), bytes.data()))
+    if (stream->size > 0 && !gsf_input_read(stream->input.object, stream->size, bytes.data()))
         return std::nullopt;
     return bytes;
+}
+
+std::optional<StreamBytes> StorageReader::readStreamInPlace(std::span<const std::string> path, std::uint64_t maxBytes) const
+{
+    auto stream = openStream(path, maxBytes);
+    if (!stream)
+        return std::nullopt;
+    StreamBytes out;
+    if (stream->size == 0) {
+        out.inPlace_ = true;
+        return out;
+    }
+    // Asked for no buffer of ours, libgsf hands back where the bytes lie: in the file's
+    // bytes when the stream's sectors follow each other there, else in a buffer it
+    // assembled, which lives only as long as the stream.
+    const guint8* at = gsf_input_read(stream->input.object, stream->size, nullptr);
+    if (!at)
+        return std::nullopt;
+    const std::span<const std::uint8_t> file = handles_->bytes;
+    const auto begin = reinterpret_cast<std::uintptr_t>(file.data()), where = reinterpret_cast<std::uintptr_t>(at);
+    if (where >= begin && where - begin <= file.size() && stream->size <= file.size() - (where - begin)) {
+        out.view_ = file.subspan(where - begin, stream->size);
+        out.inPlace_ = true;
+        return out;
+    }
+    try {
+        out.copy_.assign(at, at + stream->size);
+    } catch (const std::bad_alloc&) {
+        return std::nullopt;
+    }
+    return out;
 }
 
 struct StorageWriter::Handles {

@@ -13,6 +13,19 @@ namespace lv::flashpix {
 
 using ClassId = std::array<std::uint8_t, 16>;  // as stored: first three fields little-endian
 
+// A stream's bytes: a view of the storage's own bytes where the stream lies there in one
+// piece, else a copy of its own.
+class StreamBytes {
+public:
+    std::span<const std::uint8_t> bytes() const { return inPlace_ ? view_ : std::span<const std::uint8_t>(copy_); }
+
+private:
+    friend class StorageReader;
+    std::span<const std::uint8_t> view_;
+    std::vector<std::uint8_t> copy_;
+    bool inPlace_ = false;
+};
+
 // A storage's contents, opened on bytes that outlive it.
 class StorageReader {
 public:
@@ -25,10 +38,14 @@ public:
     // The whole stream at a "/"-less path of names (storage, storage, ..., stream), or
     // nothing when it is missing or longer than `maxBytes`.
     std::optional<std::vector<std::uint8_t>> readStream(std::span<const std::string> path, std::uint64_t maxBytes) const;
+    // The same, without a copy where it can; the view lives as long as the storage's bytes.
+    std::optional<StreamBytes> readStreamInPlace(std::span<const std::string> path, std::uint64_t maxBytes) const;
 
 private:
     struct Handles;
     explicit StorageReader(std::unique_ptr<Handles> handles);
+    struct OpenStream;
+    std::optional<OpenStream> openStream(std::span<const std::string> path, std::uint64_t maxBytes) const;
     std::unique_ptr<Handles> handles_;
 };
 

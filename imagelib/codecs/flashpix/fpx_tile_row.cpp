@@ -9,6 +9,10 @@ namespace {
 
 constexpr std::uint8_t kMarker = 0xFF;
 constexpr std::uint8_t kStartOfImage = 0xD8, kEndOfImage = 0xD9, kFirstRestart = 0xD0, kLastRestart = 0xD7;
+// The library's fast Huffman path reads up to eight bytes ahead and gives up on any MCU
+// whose look-ahead meets a marker; bytes that no MCU decodes keep the marker out of its
+// reach. The library skips them on its way to the marker.
+constexpr std::size_t kSegmentPadding = 8;
 constexpr std::uint8_t kBaseline = 0xC0, kExtended = 0xC1, kStartOfScan = 0xDA, kRestartInterval = 0xDD;
 
 struct Header {
@@ -114,7 +118,7 @@ std::optional<WideTileStream> JoinTileRow(std::span<const std::span<const std::u
     WideTileStream wide;
     wide.tiles = int(tiles.size());
     wide.halfChroma = header->halfChroma;
-    wide.bytes.reserve(coded + 2 * segments.size());
+    wide.bytes.reserve(coded + (2 + kSegmentPadding) * segments.size());
     wide.bytes.assign(shared.begin(), shared.end());
     const unsigned width = unsigned(tiles.size()) * unsigned(kTileSize);
     wide.bytes[header->frameAt + 7] = std::uint8_t(width >> 8);
@@ -124,6 +128,7 @@ std::optional<WideTileStream> JoinTileRow(std::span<const std::span<const std::u
         for (std::size_t t = 0; t < across; ++t) {
             const auto segment = segments[t * std::size_t(header->mcuRows) + std::size_t(row)];
             wide.bytes.insert(wide.bytes.end(), segment.begin(), segment.end());
+            wide.bytes.insert(wide.bytes.end(), kSegmentPadding, 0);
             const bool last = row + 1 == header->mcuRows && t + 1 == across;
             wide.bytes.push_back(kMarker);
             wide.bytes.push_back(last ? kEndOfImage : std::uint8_t(kFirstRestart + restart++ % 8));

@@ -3,7 +3,8 @@
 // much as decoding a small tile, so a row of tiles is decoded as one picture: the tiles
 // share one header, and each restarts at every row of MCUs, so their coded segments can
 // be laid side by side, MCU row by MCU row, with restart markers renumbered; every tile
-// then starts with fresh DC predictions, exactly as alone.
+// then starts with fresh DC predictions, exactly as alone. Bytes no MCU decodes lie
+// before each marker.
 
 #include <cstdint>
 #include <optional>
