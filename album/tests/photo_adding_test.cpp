@@ -7,7 +7,9 @@
 #include "album/photo_loader.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
+#include "common/byte_sink.h"
 #include "imagelib/codecs/bmp/bmp.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
 #include "imagelib/dib_geometry.h"
 #include "album_test_support.h"
 
@@ -17,6 +19,7 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <functional>
 #include <mutex>
 
 namespace lv::album {
@@ -42,7 +45,7 @@ TEST(AlbumPhotoLoader, AReaderThatCannotOpenThePhotoIsHeardOnceWithItsName)
     lv::testing::TempDir dir;
     lv::testing::UiRecorder ui;
     const ReadResult missing = LoadPhotoForAlbum(dir.file("sumiu.png"), AlbumPhotoReaders());
-    EXPECT_FALSE(missing.ok());
+    ASSERT_FALSE(missing.ok());
     EXPECT_TRUE(missing.failure().notices.empty());
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"Não é possível abrir -- " + dir.file("sumiu.png")});
     EXPECT_EQ(ui.messages[0].title, "Atenção");
@@ -57,13 +60,11 @@ TEST(AddBuiltPhotos, SamePathMovesToTheEndAndAFullAlbumRefuses)
         ASSERT_EQ(AddBuiltPhoto(album, view, {EntryFor(3, 3, "/p" + std::to_string(i) + ".jpg")},
                                 "/p" + std::to_string(i) + ".jpg", "/"),
                   AddOutcome::Added);
-    EXPECT_EQ(view.selected(), 11);
-    EXPECT_EQ(view.head(), 1);  // scrolled to show it
-    EXPECT_EQ(view.selectedPhotos(), std::vector<int>{11});
+    // Scrolled to show it, alone selected.
+    EXPECT_EQ(std::tuple(view.selected(), view.head(), view.selectedPhotos()), std::tuple(11, 1, std::vector<int>{11}));
     ASSERT_EQ(AddBuiltPhoto(album, view, {EntryFor(3, 3, "/P2.JPG")}, "/P2.JPG", "/"), AddOutcome::Added);
-    EXPECT_EQ(album.count(), 12u);  // the same file, named in other case
-    EXPECT_EQ(album.path(11), "/P2.JPG");
-    EXPECT_EQ(album.path(2), "/p3.jpg");
+    // The same file, named in other case.
+    EXPECT_EQ(std::tuple(album.count(), album.path(11), album.path(2)), std::tuple(12u, "/P2.JPG", "/p3.jpg"));
 
     EXPECT_EQ(AddBuiltPhoto(album, view, {std::nullopt, PhotoFailure::CannotOpen}, "/x.jpg", "/"), AddOutcome::CannotOpen);
     EXPECT_EQ(AddBuiltPhoto(album, view, {std::nullopt, PhotoFailure::Unreadable}, "/x.jpg", "/"), AddOutcome::Unreadable);
@@ -77,50 +78,73 @@ TEST(AddBuiltPhotos, SamePathMovesToTheEndAndAFullAlbumRefuses)
     EXPECT_EQ(album.count(), 1000u);
 }
 
+// What a report of `count` files shows after `fill` has told it their outcomes.
+std::vector<lv::testing::ShownMessage> Shown(std::size_t count, const std::function<void(AddReport&)>& fill, int* beeps = nullptr)
+{
+    lv::testing::UiRecorder ui;
+    AddReport report(count);
+    fill(report);
+    report.show();
+    if (beeps)
+        *beeps = ui.beeps;
+    return ui.messages;
+}
+
 TEST(AddReports, OneFileKeepsItsOwnMessageSeveralAreListedOnce)
 {
-    {
-        lv::testing::UiRecorder ui;
-        AddReport single(1);
-        single.outcome("/f/x.jpg", AddOutcome::Unreadable);
-        single.show();
-        ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_EQ(ui.messages[0].text, "Formato de arquivo desconhecido. --- /f/x.jpg");
-        EXPECT_EQ(ui.messages[0].title, "Atenção");
-    }
-    {
-        lv::testing::UiRecorder ui;
-        AddReport single(1);
-        single.outcome("/f/vazio.bmp", AddOutcome::ZeroSize);
-        single.show();
-        ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_EQ(ui.messages[0].text, "Não foi possível abrir o arquivo /f/vazio.bmp porque o tamanho da imagem é zero");
-        EXPECT_EQ(ui.messages[0].icon, ui::Icon::Information);
-        EXPECT_EQ(ui.beeps, 1);
-    }
-    {
-        lv::testing::UiRecorder ui;
-        AddReport several(5);
-        several.outcome("/f/a.jpg", AddOutcome::Added);
-        several.outcome("/f/b.jpg", AddOutcome::Unreadable);
-        several.note("/f/b.jpg", {"Formato de arquivo desconhecido. --- /f/b.jpg", "Atenção", ui::Icon::Exclamation});
-        several.outcome("/f/c.bmp", AddOutcome::ZeroSize);
-        several.note("/f/d.png", {"O arquivo está incompleto. --- /f/d.png", "Atenção", ui::Icon::Exclamation});
-        several.show();
-        ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_EQ(ui.messages[0].text,
-                  "Não foi possível adicionar 2 de 5 fotos ao álbum:\n\n"
-                  "b.jpg — Formato de arquivo desconhecido.\n"
-                  "c.bmp — Não foi possível abrir o arquivo /f/c.bmp porque o tamanho da imagem é zero\n"
-                  "d.png — O arquivo está incompleto. --- /f/d.png");
-    }
-    {
-        lv::testing::UiRecorder ui;
-        AddReport fine(3);
-        fine.outcome("/f/a.jpg", AddOutcome::Added);
-        fine.show();
-        EXPECT_TRUE(ui.messages.empty());
-    }
+    auto shown = Shown(1, [](AddReport& r) { r.outcome("/f/x.jpg", AddOutcome::Unreadable); });
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(std::pair(shown[0].text, shown[0].title), std::pair(std::string("Formato de arquivo desconhecido. --- /f/x.jpg"), std::string("Atenção")));
+    int beeps = 0;
+    shown = Shown(1, [](AddReport& r) { r.outcome("/f/vazio.bmp", AddOutcome::ZeroSize); }, &beeps);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Não foi possível abrir o arquivo /f/vazio.bmp porque o tamanho da imagem é zero");
+    EXPECT_EQ(std::pair(shown[0].icon, beeps), std::pair(ui::Icon::Information, 1));
+    // A damaged photo added alone is still said, once.
+    shown = Shown(1, [](AddReport& r) {
+        r.outcome("/f/cortada.jpg", AddOutcome::Added);
+        r.damaged("/f/cortada.jpg", {FileProblem::Truncated, {}});
+    });
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, DescribeFileProblem({FileProblem::Truncated, {}}));
+
+    shown = Shown(5, [](AddReport& r) {
+        r.outcome("/f/a.jpg", AddOutcome::Added);
+        r.outcome("/f/b.jpg", AddOutcome::Unreadable);
+        r.note("/f/b.jpg", {"Formato de arquivo desconhecido. --- /f/b.jpg", "Atenção", ui::Icon::Exclamation});
+        r.outcome("/f/c.bmp", AddOutcome::ZeroSize);
+        r.note("/f/d.png", {"O arquivo está incompleto. --- /f/d.png", "Atenção", ui::Icon::Exclamation});
+    });
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text,
+              "Não foi possível adicionar 2 de 5 fotos ao álbum:\n\n"
+              "b.jpg — Formato de arquivo desconhecido.\n"
+              "c.bmp — Não foi possível abrir o arquivo /f/c.bmp porque o tamanho da imagem é zero\n"
+              "d.png — O arquivo está incompleto. --- /f/d.png");
+    EXPECT_TRUE(Shown(3, [](AddReport& r) { r.outcome("/f/a.jpg", AddOutcome::Added); }).empty());
+}
+
+// A JPEG cut short still builds an entry marked damaged, also where its name does not send it
+// down the sampling JPEG path (the sampling path and the report are the album page's and the
+// tool's damaged-photo tests).
+TEST(DamagedPhoto, UnderAnotherExtensionTheLoadersPathMarksItToo)
+{
+    lv::testing::TempDir dir;
+    lv::testing::UiRecorder ui;
+    HDIB picture = DibCreate(300, 200, 0x3366aa, false);
+    for (int y = 0; y < 200; ++y)
+        for (std::uint8_t* p = picture.row(y); p < picture.row(y) + 900; ++p)
+            *p = std::uint8_t((p - picture.row(y)) * y);  // detail, so the scan data is most of the file
+    ASSERT_EQ(WriteJpeg(dir.file("inteira.foto"), picture, 90), WriteResult::Written);
+    auto bytes = ReadWholeFile(dir.file("inteira.foto")).value_or(std::vector<std::uint8_t>{});
+    bytes.resize(bytes.size() / 2);
+    ASSERT_TRUE(WriteWholeFile(dir.file("cortada.foto"), bytes));
+    const BuiltEntry loaded = BuildPhotoEntry({dir.file("cortada.foto"), {}, {1, 1, 1}}, AlbumPhotoReaders());
+    ASSERT_TRUE(loaded.entry);
+    EXPECT_EQ(loaded.damage.problem, FileProblem::Truncated);
+    const BuiltEntry whole = BuildPhotoEntry({dir.file("inteira.foto"), {}, {1, 1, 1}}, AlbumPhotoReaders());
+    ASSERT_TRUE(whole.entry);
+    EXPECT_FALSE(whole.damage);
 }
 
 TEST(BackgroundBuilding, EntriesArriveInOrderOffTheCallingThreadWithTheirMessages)
