@@ -42,16 +42,13 @@ TEST(TextLayer, NewLayerIsAFillOfTheColourMaskedByTheLettering)
     const TextLayerSettings settings = settingsFor("Olá\nmundo");
     ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settings, false), kTextLayerOk);
 
-    ASSERT_EQ(stack->layerCount, 2);
-    EXPECT_EQ(stack->currentLayer, 0);
+    ASSERT_EQ(std::tuple(stack->layerCount, stack->currentLayer), std::tuple(2, 0));
     ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerAdd});
     EXPECT_EQ(undo.steps[0].values, std::vector<std::int32_t>{0});
 
     const LayerRecord& layer = stack->layers[0];
-    EXPECT_EQ(layer.kind, LAYER_TEXT);
-    EXPECT_TRUE(layer.maskLocked);
-    EXPECT_TRUE(layer.visible);
-    EXPECT_EQ(std::pair(layer.x, layer.y), std::pair(10, 120 - layer.image.height() - 20));
+    EXPECT_EQ(std::tie(layer.kind, layer.maskLocked, layer.visible, layer.x, layer.y),
+              std::tuple(LAYER_TEXT, true, true, 10, 120 - layer.image.height() - 20));
     for (int y = 0; y < layer.image.height(); ++y)
         for (int x = 0; x < layer.image.width(); ++x)
             ASSERT_EQ(Pixel24(layer.image, x, y), (Rgb{255, 0, 0}));
@@ -64,13 +61,11 @@ TEST(TextLayer, NewLayerIsAFillOfTheColourMaskedByTheLettering)
     ASSERT_TRUE(layer.textObject);
     const TextObject& object = *layer.textObject;
     EXPECT_EQ(object.text, "Olá\nmundo");
-    EXPECT_EQ(object.words[0], 176u);
-    EXPECT_EQ(object.words[1], 1024u);
-    EXPECT_EQ(object.words[TextObject::kColourWord], 0x0000FFu);
-    EXPECT_EQ(object.words[TextObject::kFlagsWord] & 0xF, 0u);
     EXPECT_EQ(LogFontOfObject(object), settings.font);
-    EXPECT_EQ(object.words[kTextOffsetXWord], 10u);
-    EXPECT_EQ(object.words[kTextOffsetYWord], 20u);
+    EXPECT_EQ((std::vector<std::uint32_t>{object.words[0], object.words[1], object.words[TextObject::kColourWord],
+                                          object.words[TextObject::kFlagsWord] & 0xF, object.words[kTextOffsetXWord],
+                                          object.words[kTextOffsetYWord]}),
+              (std::vector<std::uint32_t>{176, 1024, 0x0000FF, 0, 10, 20}));
     for (int w = TextObject::kPlacementFirstWord; w < TextObject::kWordCount; ++w)
         EXPECT_EQ(object.words[std::size_t(w)], 0u);
 
@@ -90,8 +85,7 @@ TEST(TextLayer, SmoothEdgesGreyDocumentsAndLongText)
     settings.colour = 0xFFFFFF;
     ASSERT_EQ(CreateOrUpdateTextLayer(grey.get(), TestFonts(), settings, false), kTextLayerOk);
     const LayerRecord& layer = grey->layers[0];
-    EXPECT_EQ(layer.image.bitCount(), 8);
-    EXPECT_EQ(layer.image.row(0)[0], 255);
+    EXPECT_EQ(std::pair(layer.image.bitCount(), int(layer.image.row(0)[0])), std::pair(8, 255));
     bool between = false;
     for (int y = 0; y < layer.mask.height(); ++y)
         for (int x = 0; x < layer.mask.width(); ++x)
@@ -139,21 +133,18 @@ TEST(TextLayer, EditingKeepsThePositionInsideTheDocument)
     TextLayerSettings changed = settingsFor("abc");
     changed.colour = 0x00FF00;
     ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), changed, true), kTextLayerOk);
-    EXPECT_EQ(stack->layerCount, 2);
-    EXPECT_EQ(std::pair(layer.x, layer.y), std::pair(50, 30));
-    EXPECT_EQ(layer.textObject->text, "abc");
+    EXPECT_EQ(std::tie(stack->layerCount, layer.x, layer.y, layer.textObject->text), std::tuple(2, 50, 30, "abc"));
     EXPECT_EQ(first->text, "ab");  // the undo step's object stays as it was
-    EXPECT_EQ(layer.textObject->words[TextObject::kColourWord], 0x00FF00u);
-    EXPECT_EQ(layer.textObject->words[kTextOffsetXWord], 50u);
-    EXPECT_EQ(layer.textObject->words[kTextOffsetYWord], std::uint32_t(100 - 30 - layer.image.height()));
+    const auto& words = layer.textObject->words;
+    EXPECT_EQ(std::tuple(words[TextObject::kColourWord], words[kTextOffsetXWord], words[kTextOffsetYWord]),
+              std::tuple(0x00FF00u, 50u, std::uint32_t(100 - 30 - layer.image.height())));
     EXPECT_EQ(Pixel24(layer.image, 0, 0), (Rgb{0, 255, 0}));
     ASSERT_EQ(undo.codes(), std::vector<int>{kUndoTextLayerEdit});
 
     // Longer text at the right edge moves back so that it still fits.
     layer.x = 380;
     ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settingsFor("abcdef"), true), kTextLayerOk);
-    EXPECT_EQ(layer.x + layer.image.width(), 400);
-    EXPECT_EQ(layer.y, 30);
+    EXPECT_EQ(std::pair(layer.x + layer.image.width(), layer.y), std::pair(400, 30));
 }
 
 // A turned text layer keeps its turn when its words change: the new lettering goes through
@@ -180,8 +171,7 @@ TEST(TextLayer, EditingATurnedLayerTurnsTheNewLettering)
     RecordingUndo undo(*stack);
     ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), changed, true), kTextLayerOk);
     ASSERT_EQ(undo.steps.size(), 1u);
-    EXPECT_EQ(layer.kind, LAYER_TEXT);
-    EXPECT_EQ(layer.textObject->text, "Olá mundo");
+    EXPECT_EQ(std::tie(layer.kind, layer.textObject->text), std::tuple(LAYER_TEXT, "Olá mundo"));
     EXPECT_TRUE(SamePixels(layer.mask.read(), expected));
     EXPECT_EQ(Pixel24(layer.image, 3, 3), (Rgb{0, 255, 0}));
     const Rect after = *CurrentLayerBox(*stack);
@@ -221,10 +211,8 @@ TEST(DropShadow, IntensityGivesTheGreyAndTheOffsetItsPlace)
         ASSERT_TRUE(AddDropShadow(*stack, shadow));
         ASSERT_EQ(stack->layerCount, 2);
         const LayerRecord& merged = stack->layers[0];
-        EXPECT_EQ(merged.kind, LAYER_IMAGE);
-        EXPECT_FALSE(merged.textObject);
-        EXPECT_EQ(merged.opacity, 80u);
-        EXPECT_EQ(stack->currentLayer, 0);
+        EXPECT_EQ(std::tuple(merged.kind, bool(merged.textObject), merged.opacity, stack->currentLayer),
+                  std::tuple(LAYER_IMAGE, false, 80u, 0));
         ASSERT_EQ(undo.codes(), (std::vector<int>{kUndoLayerAdd, kUndoMergeLinked}));
 
         // Where the lettering was opaque, 30 right and 5 down is shadow (the "I" is narrower than 30).
@@ -256,11 +244,10 @@ TEST(DropShadow, AFullStackStillTakesAShadowAndLinksSurvive)
     const HDIB textMask = CopyPicture(stack->layers[0].mask.read());
 
     ASSERT_TRUE(AddDropShadow(*stack, {4, 60, 3, 3}));
-    EXPECT_EQ(stack->layerCount, kOrdinaryLayerLimit);
-    EXPECT_EQ(stack->layers[0].kind, LAYER_IMAGE);
+    EXPECT_EQ(std::tuple(stack->layerCount, stack->layers[0].kind), std::tuple(kOrdinaryLayerLimit, LAYER_IMAGE));
     // The shadow reaches 4 beyond the lettering's box on each side and is moved 3 right and down.
-    EXPECT_EQ(stack->layers[0].mask.width(), textMask.width() + 8);
-    EXPECT_EQ(stack->layers[0].mask.height(), textMask.height() + 8);
+    EXPECT_EQ(std::pair(stack->layers[0].mask.width(), stack->layers[0].mask.height()),
+              std::pair(textMask.width() + 8, textMask.height() + 8));
     for (int i = 1; i < stack->layerCount; ++i)
         EXPECT_EQ(stack->layers[std::size_t(i)].linked, (i - 1) % 2 == 0) << i;
     EXPECT_FALSE(stack->layers[0].linked);
@@ -287,23 +274,21 @@ TEST(TextLayer, SavedAndReopenedLayerDrawsTheSameLettering)
     ASSERT_TRUE(read);
     ASSERT_EQ(read->layerCount, 2);
     LayerRecord& layer = read->layers[0];
+    const LayerRecord& saved = stack->layers[0];
     ASSERT_EQ(layer.kind, LAYER_TEXT);
     ASSERT_TRUE(layer.textObject);
     EXPECT_EQ(layer.textObject->text, settings.text);
-    EXPECT_EQ(std::pair(layer.x, layer.y), std::pair(stack->layers[0].x, stack->layers[0].y));
-    EXPECT_EQ(layer.textPlacement, stack->layers[0].textPlacement);
+    EXPECT_EQ(std::tie(layer.x, layer.y, layer.textPlacement), std::tie(saved.x, saved.y, saved.textPlacement));
     const TextLayerSettings again = SettingsOfTextObject(*layer.textObject);
-    EXPECT_EQ(again.font, settings.font);
-    EXPECT_EQ(again.style, settings.style);
-    EXPECT_EQ(again.colour, settings.colour);
-    EXPECT_EQ(std::pair(again.left, again.top), std::pair(settings.left, settings.top));
+    EXPECT_EQ(std::tie(again.font, again.style, again.colour, again.left, again.top),
+              std::tie(settings.font, settings.style, settings.colour, settings.left, settings.top));
 
+    // Drawn again from the object read back: the same lettering in the same place.
     read->currentLayer = 0;
     ASSERT_EQ(CreateOrUpdateTextLayer(read.get(), TestFonts(), again, true), kTextLayerOk);
-    EXPECT_TRUE(SamePixels(layer.mask, stack->layers[0].mask));
-    EXPECT_TRUE(SamePixels(layer.image, stack->layers[0].image));
-    EXPECT_EQ(std::pair(layer.x, layer.y), std::pair(stack->layers[0].x, stack->layers[0].y));
-    EXPECT_EQ(layer.textPlacement, stack->layers[0].textPlacement);
+    EXPECT_TRUE(SamePixels(layer.mask, saved.mask));
+    EXPECT_TRUE(SamePixels(layer.image, saved.image));
+    EXPECT_EQ(std::tie(layer.x, layer.y, layer.textPlacement), std::tie(saved.x, saved.y, saved.textPlacement));
 }
 
 // A text screen whose user types `answer` (or cancels), remembering what it was shown.
@@ -341,16 +326,15 @@ TEST(TextTool, AClickPlacesTextAndAClickOnItEditsIt)
     window.press(tool, {30, 40});
     EXPECT_EQ(window.stack->layerCount, 1);
     ASSERT_EQ(screen.shown.size(), 1u);
-    EXPECT_FALSE(screen.shown[0].second);
-    EXPECT_EQ(screen.shown[0].first.settings.colour, 0xFF0000u);  // blue, from the active colour
-    EXPECT_EQ(screen.shown[0].first.settings.left, 30);
+    // Blue, from the active colour.
+    EXPECT_EQ(std::tuple(screen.shown[0].second, screen.shown[0].first.settings.colour, screen.shown[0].first.settings.left),
+              std::tuple(false, 0xFF0000u, 30));
 
     screen.cancel = false;
     ASSERT_TRUE(window.press(tool, {30, 40}).wholeDocument);
     ASSERT_EQ(window.stack->layerCount, 2);
     const LayerRecord& layer = window.stack->layers[0];
-    EXPECT_EQ(layer.kind, LAYER_TEXT);
-    EXPECT_EQ(layer.textObject->text, "Texto");
+    EXPECT_EQ(std::tie(layer.kind, layer.textObject->text), std::tuple(LAYER_TEXT, "Texto"));
     const auto rect = GetLayerTopDownRect(*window.stack, 0);
     ASSERT_TRUE(rect);
     EXPECT_EQ(std::pair(rect->left, rect->top), std::pair(30, 40));
@@ -361,12 +345,10 @@ TEST(TextTool, AClickPlacesTextAndAClickOnItEditsIt)
     screen.answer = "Outro";
     window.press(tool, {rect->left + 2, rect->top + 2});
     ASSERT_EQ(screen.shown.size(), 3u);
-    EXPECT_TRUE(screen.shown[2].second);
-    EXPECT_EQ(screen.shown[2].first.settings.text, "Texto");
-    EXPECT_EQ(screen.shown[2].first.settings.colour, 0xFF0000u);
-    EXPECT_EQ(window.stack->layerCount, 2);
-    EXPECT_EQ(window.stack->currentLayer, 0);
-    EXPECT_EQ(window.stack->layers[0].textObject->text, "Outro");
+    EXPECT_EQ(std::tie(screen.shown[2].second, screen.shown[2].first.settings.text, screen.shown[2].first.settings.colour),
+              std::tuple(true, "Texto", 0xFF0000u));
+    EXPECT_EQ(std::tie(window.stack->layerCount, window.stack->currentLayer, window.stack->layers[0].textObject->text),
+              std::tuple(2, 0, "Outro"));
     EXPECT_EQ(GetLayerTopDownRect(*window.stack, 0)->left, 30);
 
     // Elsewhere: new lettering, here with its shadow merged in.
@@ -382,13 +364,12 @@ TEST(TextTool, AClickPlacesTextAndAClickOnItEditsIt)
 // stored name "Arial" is drawn with.
 TEST(TextDefaults, TheLastSizeWhileItSuitsThePictureOtherwiseATenthOfItsHeight)
 {
-    EXPECT_EQ(StartingTextHeight(0, 1000), 100) << "the first time";
-    EXPECT_EQ(StartingTextHeight(25, 1000), 25) << "1/40 itself";
-    EXPECT_EQ(StartingTextHeight(24, 1000), 100);
-    EXPECT_EQ(StartingTextHeight(500, 1000), 500) << "1/2 itself";
-    EXPECT_EQ(StartingTextHeight(501, 1000), 100);
-    EXPECT_EQ(StartingTextHeight(0, 3), 1) << "never below a pixel";
-    EXPECT_EQ(StartingTextHeight(0, 15), 2) << "rounded";
+    // The first time; 1/40 itself and just below; 1/2 itself and just above; never below a
+    // pixel; rounded.
+    EXPECT_EQ((std::vector<int>{StartingTextHeight(0, 1000), StartingTextHeight(25, 1000), StartingTextHeight(24, 1000),
+                                StartingTextHeight(500, 1000), StartingTextHeight(501, 1000), StartingTextHeight(0, 3),
+                                StartingTextHeight(0, 15)}),
+              (std::vector<int>{100, 25, 100, 500, 100, 1, 2}));
 }
 
 // Remembers the sizes the dialog was opened with.

@@ -21,14 +21,11 @@ TEST(ToolRegistry, KnowsEveryToolIdAndNamesThemInTheStatusLine)
                          1116, 1117, 1118, 1119, 1120, 1121, 1122, 1123, 1124, 1127, 1128, 1129, 1140, 1141}) {
         EXPECT_TRUE(IsToolId(id)) << id;
         ASSERT_TRUE(Tools().find(id)) << id;
-        EXPECT_EQ(Tools().find(id)->id(), id);
         EXPECT_EQ(Tools().find(id)->takesRightButton(), id == 1119 || id == 1123) << id << ": the clone and the picker only";
         for (const int part : {903, 902, 901})
             EXPECT_FALSE(LoadString(3 * id - part).empty()) << "string " << 3 * id - part << " of tool " << id;
     }
-    EXPECT_FALSE(IsToolId(1125)) << "undo is a command";
-    EXPECT_FALSE(IsToolId(1126));
-    EXPECT_FALSE(IsToolId(1130));
+    EXPECT_FALSE(IsToolId(1125) || IsToolId(1126) || IsToolId(1130)) << "undo is a command";
     EXPECT_EQ(CurrentToolId(), 1101);
     const std::string wand = ToolStatusText(1104, false);
     EXPECT_EQ(wand.rfind("  Ferramenta Varinha Mágica - ", 0), 0u) << wand;
@@ -45,8 +42,7 @@ TEST(SelectionTools, ADragSelectsShiftAddsAltSubtractsAndEscDropsTheBand)
     w.drag(rectangle, {{2, 2}, {5, 7}, {9, 4}});
     EXPECT_EQ(w.stack->selectionRect, (Rect{2, 2, 10, 5})) << "corner to corner, both included";
     w.drag(rectangle, {{20, 20}, {22, 21}}, kShift);
-    EXPECT_EQ(w.stack->selectionRect, (Rect{2, 2, 23, 22}));
-    EXPECT_EQ(w.stack->selectionActive, 2u);
+    EXPECT_EQ(std::tuple(w.stack->selectionRect, w.stack->selectionActive), std::tuple(Rect{2, 2, 23, 22}, 2u));
     w.drag(rectangle, {{0, 0}, {30, 19}}, kAlt);
     EXPECT_EQ(w.stack->selectionRect, (Rect{20, 20, 23, 22}));
 
@@ -65,12 +61,10 @@ TEST(SelectionTools, ADragSelectsShiftAddsAltSubtractsAndEscDropsTheBand)
 
     Tool& ellipse = tool(1102);
     const ToolResult result = w.drag(ellipse, {{0, 0}, {6, 4}});
-    EXPECT_TRUE(result.redraw);
-    EXPECT_FALSE(result.changed) << "a selection is not a change of pixels";
-    EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 7, 5}));
-    EXPECT_EQ(w.stack->selectionActive, 2u);
-    EXPECT_FALSE(SelectionContains(*w.stack, {0, 0}));
-    EXPECT_TRUE(SelectionContains(*w.stack, {3, 2}));
+    // A selection is not a change of pixels.
+    EXPECT_EQ(std::pair(bool(result.redraw), bool(result.changed)), std::pair(true, false));
+    EXPECT_EQ(std::tuple(w.stack->selectionRect, w.stack->selectionActive), std::tuple(Rect{0, 0, 7, 5}, 2u));
+    EXPECT_EQ(std::pair(bool(SelectionContains(*w.stack, {0, 0})), bool(SelectionContains(*w.stack, {3, 2}))), std::pair(false, true));
 }
 
 TEST(SelectionTools, FreehandDragsClosePolygonClicksCloseOnTheFirstCornerOrADoubleClick)
@@ -121,20 +115,19 @@ TEST(SelectionTools, EveryShapeToolFollowsThePagesModeAndKeysOverrideIt)
     FakeWindow w;
     w.toolSettings.wand.combine = CombineMode::Add;
     Tool& rectangle = tool(1101);
+    const auto contains = [&](Point a, Point b) { return std::pair(bool(SelectionContains(*w.stack, a)), bool(SelectionContains(*w.stack, b))); };
     w.drag(rectangle, {{0, 0}, {4, 4}});
     w.drag(rectangle, {{10, 10}, {14, 14}});
     EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 15, 15})) << "two rectangles with Add give their union";
     EXPECT_EQ(SelectedPixelCount(*w.stack), 50);
-    EXPECT_TRUE(SelectionContains(*w.stack, {2, 2}));
-    EXPECT_FALSE(SelectionContains(*w.stack, {7, 7}));
+    EXPECT_EQ(contains({2, 2}, {7, 7}), std::pair(true, false));
     w.click(rectangle, {30, 25});
     EXPECT_EQ(SelectedPixelCount(*w.stack), 50) << "a click under Add leaves the selection alone";
 
     w.toolSettings.wand.combine = CombineMode::Subtract;
     w.drag(rectangle, {{0, 0}, {14, 2}});
     EXPECT_EQ(SelectedPixelCount(*w.stack), 25 - 15 + 25) << "Subtract cuts the top rows of the first square";
-    EXPECT_FALSE(SelectionContains(*w.stack, {1, 1}));
-    EXPECT_TRUE(SelectionContains(*w.stack, {1, 3}));
+    EXPECT_EQ(contains({1, 1}, {1, 3}), std::pair(false, true));
 
     w.drag(rectangle, {{0, 0}, {39, 29}}, kShift);
     EXPECT_EQ(SelectedPixelCount(*w.stack), 40 * 30) << "Shift adds whatever the page says";
@@ -148,8 +141,7 @@ TEST(SelectionTools, EveryShapeToolFollowsThePagesModeAndKeysOverrideIt)
     w.toolSettings.wand.combine = CombineMode::Add;
     w.drag(ellipse, {{20, 10}, {26, 14}});
     EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 27, 15})) << "the ellipse adds to the square";
-    EXPECT_TRUE(SelectionContains(*w.stack, {1, 1}));
-    EXPECT_TRUE(SelectionContains(*w.stack, {23, 12}));
+    EXPECT_EQ(contains({1, 1}, {23, 12}), std::pair(true, true));
     w.toolSettings.wand.combine = CombineMode::Subtract;
     w.drag(ellipse, {{20, 10}, {26, 14}});
     EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 3, 3})) << "the same ellipse taken away again";
@@ -158,8 +150,7 @@ TEST(SelectionTools, EveryShapeToolFollowsThePagesModeAndKeysOverrideIt)
     w.toolSettings.wand.combine = CombineMode::Add;
     w.drag(lasso, {{30, 0}, {39, 0}, {39, 9}, {30, 9}});
     EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 40, 10})) << "the freehand outline adds";
-    EXPECT_TRUE(SelectionContains(*w.stack, {1, 1}));
-    EXPECT_TRUE(SelectionContains(*w.stack, {35, 5}));
+    EXPECT_EQ(contains({1, 1}, {35, 5}), std::pair(true, true));
     w.toolSettings.wand.combine = CombineMode::Subtract;
     w.drag(lasso, {{30, 0}, {39, 0}, {39, 9}, {30, 9}});
     EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 3, 3})) << "and takes away";
@@ -177,15 +168,12 @@ TEST(MoveTools, MoveTheOutlineOrTheContentAndNudgeWithTheArrows)
     w.drag(tool(1101), {{0, 0}, {9, 9}});
     Tool& outline = tool(1105);
     const ToolResult moved = w.drag(outline, {{5, 5}, {8, 6}, {15, 5}});
-    EXPECT_FALSE(moved.changed);
-    EXPECT_EQ(w.stack->selectionRect, (Rect{10, 0, 20, 10}));
-    EXPECT_EQ(w.undo.steps.back().code, 5075);
+    EXPECT_EQ(std::tuple(bool(moved.changed), w.stack->selectionRect, w.undo.steps.back().code), std::tuple(false, Rect{10, 0, 20, 10}, 5075));
 
     Tool& content = tool(1106);
     const ToolResult carried = w.drag(content, {{12, 2}, {12, 12}});
     ASSERT_TRUE(carried.changed);
-    EXPECT_EQ(w.undo.steps.back().code, 6076);
-    EXPECT_EQ(w.stack->selectionRect, (Rect{10, 10, 20, 20}));
+    EXPECT_EQ(std::tuple(w.undo.steps.back().code, w.stack->selectionRect), std::tuple(6076, Rect{10, 10, 20, 20}));
     EXPECT_EQ(w.stack->layers[0].mask.read().row(29)[15], 0) << "the lifted place is transparent";
 
     content.key(w, {ToolKey::Right, kShift});
@@ -210,16 +198,15 @@ TEST(MoveTools, LiftedContentIsPutDownInItsOwnLayerBeforeAnotherBecomesCurrent)
     ASSERT_EQ(LayerPixel(*w.stack, 0, {12, 2}), kYellow);
 
     ASSERT_TRUE(ClickLayerRow(*w.stack, 1));
-    EXPECT_EQ(w.undo.steps.back().code, 5075) << "the drop is a step of its own";
-    EXPECT_EQ(w.undo.steps.back().currentLayer, 0) << "recorded while the content's layer was current";
-    EXPECT_FALSE(w.stack->selectionAux);
-    EXPECT_FALSE(w.stack->floatingUnderImage);
+    // The drop is a step of its own, recorded while the content's layer was current.
+    EXPECT_EQ(std::pair(w.undo.steps.back().code, w.undo.steps.back().currentLayer), std::pair(5075, 0));
+    EXPECT_FALSE(w.stack->selectionAux || w.stack->floatingUnderImage);
 
     w.drag(content, {{12, 2}, {12, 12}});
     EXPECT_EQ(LayerPixel(*w.stack, 1, {12, 12}), kGreen) << "the second layer carries its own pixels";
     EXPECT_EQ(LayerCover(*w.stack, 1, {12, 2}), 0) << "lifted from the second layer";
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {12, 2}), kYellow) << "the first layer keeps the dropped square";
-    EXPECT_EQ(LayerCover(*w.stack, 0, {12, 2}), 255);
+    EXPECT_EQ(std::pair(LayerPixel(*w.stack, 0, {12, 2}), LayerCover(*w.stack, 0, {12, 2})), std::pair(kYellow, 255))
+        << "the first layer keeps the dropped square";
     EXPECT_EQ(LayerPixel(*w.stack, 0, {12, 12}), kBlue) << "and nothing of it moved on";
     EXPECT_EQ(LayerCover(*w.stack, 0, {2, 2}), 0) << "the first lift's hole stays";
 
@@ -237,8 +224,7 @@ TEST(OtherTools, CropTrashZoomGrabAndPicker)
     w.drag(crop, {{5, 5}, {14, 9}});
     EXPECT_EQ(w.stack->width, 40) << "a drag only selects";
     EXPECT_TRUE(w.click(crop, {7, 7}).wholeDocument);
-    EXPECT_EQ(w.stack->width, 10);
-    EXPECT_EQ(w.stack->height, 5);
+    EXPECT_EQ(std::tuple(w.stack->width, w.stack->height), std::tuple(10, 5));
 
     w.drag(tool(1101), {{1, 1}, {3, 3}});
     tool(1124).chosen(w);
@@ -247,8 +233,7 @@ TEST(OtherTools, CropTrashZoomGrabAndPicker)
     w.press(tool(1107), {4, 2});
     w.press(tool(1107), {4, 2}, kShift);
     ASSERT_EQ(w.zooms.size(), 2u);
-    EXPECT_EQ(w.zooms[0].first, 1);
-    EXPECT_EQ(w.zooms[1].first, -1);
+    EXPECT_EQ(std::pair(w.zooms[0].first, w.zooms[1].first), std::pair(1, -1));
 
     Tool& grab = tool(1108);
     PointerEvent e = FakeWindow::event({0, 0});
@@ -261,9 +246,8 @@ TEST(OtherTools, CropTrashZoomGrabAndPicker)
 
     Tool& picker = tool(1123);
     w.press(picker, {1, 1});
-    EXPECT_EQ(w.active, (RgbTriple{250, 250, 0}));
     w.press(picker, {1, 1}, {}, MouseButton::Right);
-    EXPECT_EQ(w.secondary, (RgbTriple{250, 250, 0}));
+    EXPECT_EQ(std::pair(w.active, w.secondary), std::pair(RgbTriple{250, 250, 0}, RgbTriple{250, 250, 0}));
     w.press(picker, {100, 1});
     EXPECT_EQ(w.recorder.beeps, 1) << "outside the picture";
 }
