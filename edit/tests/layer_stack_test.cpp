@@ -25,14 +25,11 @@ TEST(LayerStack, FlatPictureBecomesOneOpaqueBackgroundLayer)
               std::make_tuple(std::string("Fundo"), true, false, 100u, LAYER_IMAGE, 0, 0));
     EXPECT_DOUBLE_EQ(layer.aspect, 5.0 / 3.0);
     EXPECT_TRUE(SamePixels(layer.mask, MakeGreyFilled(5, 3, 255)));
-    EXPECT_EQ(stack->composite.bitCount(), 24);
-    EXPECT_EQ(stack->composite.header().biXPelsPerMeter, 3937);
+    EXPECT_EQ(std::tuple(stack->composite.bitCount(), stack->composite.header().biXPelsPerMeter), std::tuple(24, 3937));
 
     auto grey = CreateLayerStackFromImage(MakeGreyPicture(4, 1));
     ASSERT_TRUE(grey);
-    EXPECT_EQ(grey->bitCount, 8);
-    EXPECT_EQ(grey->compositeBitsOffset, 1064);
-    EXPECT_EQ(grey->composite.clrUsed(), 256u);
+    EXPECT_EQ(std::tuple(grey->bitCount, grey->compositeBitsOffset, grey->composite.clrUsed()), std::tuple(8, 1064, 256u));
     EXPECT_DOUBLE_EQ(grey->layers[0].aspect, 4.0);  // a height below 2 counts as 1
 }
 
@@ -45,8 +42,7 @@ TEST(LayerStack, ConvertingAPictureAcceptsOnlyColourAndExactGrey)
     EXPECT_EQ(ConvertImageToLayerStack(stack, grey), -1);
     grey.colors()[7].rgbReserved = 0;
     ASSERT_EQ(ConvertImageToLayerStack(stack, grey), 0);
-    EXPECT_EQ(stack.layers[0].name, "layer1");
-    EXPECT_EQ(stack.bitCount, 8);
+    EXPECT_EQ(std::tie(stack.layers[0].name, stack.bitCount), std::tuple("layer1", 8));
     EXPECT_TRUE(grey);  // copied, not taken
     EXPECT_NE(stack.layers[0].image.data(), grey.data());
     EXPECT_EQ(ConvertImageToLayerStack(stack, grey), -1);  // already holds a layer
@@ -64,13 +60,13 @@ TEST(LayerStack, ThirtyOneLayersRefuseAnotherButTheProgramMayAddTheLast)
     EXPECT_TRUE(image);  // still the caller's
     EXPECT_EQ(stack->layerCount, 31);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Não é possível adicionar uma nova camada pois já alcançou a capacidade máxima.");
-    EXPECT_EQ(ui.messages[0].title, "Atenção");
+    EXPECT_EQ(std::pair(ui.messages[0].text, ui.messages[0].title),
+              std::pair(std::string("Não é possível adicionar uma nova camada pois já alcançou a capacidade máxima."),
+                        std::string("Atenção")));
 
     EXPECT_EQ(InsertLayer(*stack, image, mask, 5, false, {}, LayerLimit::Lifted), kInsertOk);
     EXPECT_FALSE(image);
-    EXPECT_EQ(stack->layerCount, 32);
-    EXPECT_EQ(stack->layers[5].name, "layer32");
+    EXPECT_EQ(std::tie(stack->layerCount, stack->layers[5].name), std::tuple(32, "layer32"));
     EXPECT_EQ(stack->layers[5].image.width(), 2);
 
     HDIB more = SolidPicture(1, 1, {0, 0, 0});
@@ -91,18 +87,15 @@ TEST(LayerStack, InsertionPlacesTheLayerAtTheTopEdgeAndKeepsTheCurrentLayer)
     ASSERT_EQ(InsertLayer(*stack, image, mask, 99, false), kInsertOk);  // beyond the count: the bottom
     EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer1", "layer2", "layer3"}));
     const LayerRecord& bottom = stack->layers[2];
-    EXPECT_EQ(bottom.image.width(), 3);
-    EXPECT_EQ(bottom.y, 8 - 5);
-    EXPECT_EQ(bottom.x, 0);
-    EXPECT_EQ(bottom.image.header().biXPelsPerMeter, 4724);
+    EXPECT_EQ(std::tuple(bottom.image.width(), bottom.x, bottom.y, bottom.image.header().biXPelsPerMeter),
+              std::tuple(3, 0, 8 - 5, 4724));
     EXPECT_TRUE(SamePixels(bottom.mask, MakeGreyFilled(3, 5, 255)));
     EXPECT_EQ(stack->currentLayer, 1);  // below the insertion point: unchanged
 
     image = SolidPicture(1, 1, {8, 8, 8});
     ASSERT_EQ(InsertLayer(*stack, image, mask, 1, false), kInsertOk);
-    EXPECT_EQ(stack->currentLayer, 2);
-    EXPECT_EQ(stack->layers[2].name, "layer2");  // still the same layer
-    EXPECT_EQ(stack->layers[1].name, "layer4");
+    // Still the same layer.
+    EXPECT_EQ(std::tie(stack->currentLayer, stack->layers[2].name, stack->layers[1].name), std::tuple(2, "layer2", "layer4"));
 
     image = SolidPicture(1, 1, {8, 8, 8});
     EXPECT_EQ(InsertLayer(*stack, image, mask, -1, false), kInsertBadArgument);
@@ -115,13 +108,12 @@ TEST(LayerStack, InsertionBringsPicturesToTheDocumentDepth)
     grey.row(0)[0] = 77;
     HDIB none;
     ASSERT_EQ(InsertLayer(*colour, grey, none, 0, false), kInsertOk);
-    EXPECT_EQ(colour->layers[0].image.bitCount(), 24);
-    EXPECT_EQ(Pixel24(colour->layers[0].image, 0, 0), (Rgb{77, 77, 77}));
+    EXPECT_EQ(std::tuple(colour->layers[0].image.bitCount(), Pixel24(colour->layers[0].image, 0, 0)), std::tuple(24, Rgb{77, 77, 77}));
 
     HDIB rgb = SolidPicture(2, 2, {100, 200, 50});
     ASSERT_EQ(InsertLayer(*colour, rgb, none, 0, true), kInsertOk);  // kept 8-bit: a mask layer's picture
-    EXPECT_EQ(DibGetType(colour->layers[0].image), IMG_GREY8);
-    EXPECT_EQ(colour->layers[0].image.row(0)[0], GreyValue(100, 200, 50));
+    EXPECT_EQ(std::tuple(DibGetType(colour->layers[0].image), colour->layers[0].image.row(0)[0]),
+              std::tuple(IMG_GREY8, GreyValue(100, 200, 50)));
 
     auto greyDoc = EmptyDocument(4, 4, 8);
     rgb = SolidPicture(2, 2, {255, 0, 0});
@@ -129,14 +121,14 @@ TEST(LayerStack, InsertionBringsPicturesToTheDocumentDepth)
     EXPECT_EQ(greyDoc->layers[0].image.row(1)[1], 77);  // 0.3 × 255 rounded
 
     HDIB pal4 = MakePicture(2, 2, 4, 16);
-    EXPECT_EQ(InsertLayer(*greyDoc, pal4, none, 0, false), kInsertBadDepth);
-    EXPECT_TRUE(pal4);
     HDIB image = SolidPicture(2, 2, {1, 1, 1});
     HDIB wrongMask = MakeGreyFilled(3, 2, 255);
-    EXPECT_EQ(InsertLayer(*greyDoc, image, wrongMask, 0, false), kInsertBadDepth);
     HDIB colourMask = SolidPicture(2, 2, {1, 1, 1});
-    EXPECT_EQ(InsertLayer(*greyDoc, image, colourMask, 0, false), kInsertBadDepth);
-    EXPECT_TRUE(image && wrongMask && colourMask);
+    // A 4-bit picture, a mask of another size and a colour mask; the pictures stay the caller's.
+    EXPECT_EQ((std::vector<int>{InsertLayer(*greyDoc, pal4, none, 0, false), InsertLayer(*greyDoc, image, wrongMask, 0, false),
+                                InsertLayer(*greyDoc, image, colourMask, 0, false)}),
+              std::vector<int>(3, kInsertBadDepth));
+    EXPECT_TRUE(pal4 && image && wrongMask && colourMask);
     EXPECT_EQ(greyDoc->layerCount, 1);
 }
 
@@ -151,10 +143,8 @@ TEST(LayerStack, AddLayerRecordsCentresAndWithdrawsOnFailure)
     ASSERT_TRUE(AddLayer(*stack, 1, SolidPicture(4, 2, {5, 5, 5}), {}, true, false));
     ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerAdd});
     EXPECT_EQ(undo.steps[0].values, (std::vector<std::int32_t>{1}));
-    EXPECT_EQ(stack->currentLayer, 1);
-    EXPECT_EQ(std::pair(stack->layers[1].x, stack->layers[1].y), std::pair((11 - 4) / 2, (9 - 2) / 2));
-    EXPECT_EQ(stack->selectionActive, 0u);
-    EXPECT_FALSE(stack->selectionMask);
+    EXPECT_EQ(std::tuple(stack->currentLayer, stack->layers[1].x, stack->layers[1].y, stack->selectionActive, bool(stack->selectionMask)),
+              std::tuple(1, (11 - 4) / 2, (9 - 2) / 2, 0u, false));
 
     // A picture larger than the document centres at a negative offset, truncating toward zero.
     ASSERT_TRUE(AddLayer(*stack, 0, SolidPicture(14, 12, {5, 5, 5}), {}, true, false));
@@ -166,8 +156,7 @@ TEST(LayerStack, AddLayerRecordsCentresAndWithdrawsOnFailure)
     EXPECT_EQ(undo.steps.size(), 2u);
 
     EXPECT_FALSE(AddLayer(*stack, 1, MakePicture(2, 2, 1, 2), {}, true, false));
-    EXPECT_EQ(undo.withdrawn, 1);
-    EXPECT_EQ(undo.steps.size(), 2u);
+    EXPECT_EQ(std::tuple(undo.withdrawn, undo.steps.size()), std::tuple(1, 2u));
     EXPECT_FALSE(AddLayer(*stack, 6, SolidPicture(1, 1, {}), {}, true, false));  // beyond the count
     EXPECT_EQ(stack->layerCount, 4);
 }
@@ -184,13 +173,12 @@ TEST(LayerStack, DeletingRecordsItsIndexAndTheLayerAboveBecomesCurrent)
     EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer2", "layer3"}));
     EXPECT_FALSE(stack->layers[2].image);
     ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerDelete});
-    EXPECT_EQ(undo.steps[0].layerCount, 3);  // recorded before the change
-    EXPECT_EQ(undo.steps[0].values, (std::vector<std::int32_t>{0}));
+    // Recorded before the change.
+    EXPECT_EQ(std::tuple(undo.steps[0].layerCount, undo.steps[0].values), std::tuple(3, std::vector<std::int32_t>{0}));
 
     stack->currentLayer = 1;
     ASSERT_TRUE(DeleteLayer(*stack, 1, false));
-    EXPECT_EQ(stack->currentLayer, 0);
-    EXPECT_EQ(stack->layerCount, 1);
+    EXPECT_EQ(std::tuple(stack->currentLayer, stack->layerCount), std::tuple(0, 1));
     EXPECT_FALSE(DeleteLayer(*stack, 1, true));
 
     // Without a step the layer goes all the same.
@@ -242,8 +230,8 @@ TEST(LayerStack, PropertiesRefuseBadIndexes)
                                 SetLayerOpacity(*stack, 3, 10, true)}),
               (std::vector<int>{100, 40, 40, 100, -1}));
     ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerOpacity});
-    EXPECT_EQ(undo.steps[0].currentLayer, 0);  // the changed layer stood as current while recording
-    EXPECT_EQ(stack->currentLayer, 1);
+    // The changed layer stood as current while recording, and the current one is back.
+    EXPECT_EQ(std::tuple(undo.steps[0].currentLayer, stack->currentLayer), std::tuple(0, 1));
 
     EXPECT_TRUE(SetLayerName(*stack, 0, std::string(300, 'n')));
     EXPECT_EQ(GetLayerName(*stack, 0)->size(), 255u);
@@ -251,8 +239,7 @@ TEST(LayerStack, PropertiesRefuseBadIndexes)
     EXPECT_TRUE(SetLayerName(*stack, 0, std::string(254, 'a') + "ção"));
     EXPECT_EQ(*GetLayerName(*stack, 0), std::string(254, 'a'));
     EXPECT_FALSE(GetLayerName(*stack, 2));
-    EXPECT_EQ(GetLayerImageSlot(*stack, 1), &stack->layers[1]);
-    EXPECT_EQ(GetLayerImageSlot(*stack, 2), nullptr);
+    EXPECT_EQ(std::tuple(GetLayerImageSlot(*stack, 1), GetLayerImageSlot(*stack, 2)), std::tuple(&stack->layers[1], nullptr));
 }
 
 TEST(LayerStack, CopiedContentIsIndependent)
@@ -265,10 +252,9 @@ TEST(LayerStack, CopiedContentIsIndependent)
     auto copy = CopyLayerContent(*stack, 0);
     ASSERT_TRUE(copy);
     EXPECT_TRUE(SamePixels(copy->image, stack->layers[0].image));
-    EXPECT_NE(copy->image.data(), stack->layers[0].image.data());
     ASSERT_TRUE(copy->textObject);
-    EXPECT_NE(copy->textObject.get(), text.get());
     EXPECT_EQ(*copy->textObject, *text);
+    EXPECT_TRUE(copy->image.data() != stack->layers[0].image.data() && copy->textObject.get() != text.get()) << "copies";
     EXPECT_FALSE(CopyLayerContent(*stack, 1));
 }
 
@@ -285,17 +271,15 @@ TEST(LayerStack, RectanglesAndLinkedMoves)
     stack->layers[1].linked = true;  // linked, but the current layer is not: it stays
     auto damaged = OffsetLinkedLayers(*stack, {5, 5}, {8, 4});
     ASSERT_TRUE(damaged);
-    EXPECT_EQ(stack->layers[0].x, 5);
-    EXPECT_EQ(stack->layers[0].y, 2);  // one row up in top-down terms
-    EXPECT_EQ(stack->layers[1].x, 10);
-    EXPECT_EQ(*damaged, (Rect{2, 5, 10, 10}));
+    // One row up in top-down terms; the linked layer stays.
+    EXPECT_EQ(std::tuple(stack->layers[0].x, stack->layers[0].y, stack->layers[1].x, *damaged), std::tuple(5, 2, 10, Rect{2, 5, 10, 10}));
 
     stack->layers[0].linked = true;
     damaged = OffsetLinkedLayers(*stack, {0, 0}, {-1, 2});
-    EXPECT_EQ(stack->layers[0].x, 4);
-    EXPECT_EQ(std::pair(stack->layers[1].x, stack->layers[1].y), std::pair(9, 3));
-    EXPECT_EQ(stack->layers[2].x, 0);  // neither current nor linked
-    EXPECT_EQ(*damaged, (Rect{4, 3, 13, 11}));
+    ASSERT_TRUE(damaged);
+    // The third layer is neither current nor linked.
+    EXPECT_EQ(std::tuple(stack->layers[0].x, stack->layers[1].x, stack->layers[1].y, stack->layers[2].x, *damaged),
+              std::tuple(4, 9, 3, 0, Rect{4, 3, 13, 11}));
     EXPECT_FALSE(OffsetLinkedLayers(*stack, {3, 3}, {3, 3}));
 }
 
@@ -307,13 +291,13 @@ TEST(LayerFromFile, NamedAfterTheFileWithoutFolderOrExtensionCutTo63Characters)
     EXPECT_EQ(LayerNameForPicturePath("/fotos/.oculta"), ".oculta") << "a leading dot is no extension";
     EXPECT_EQ(LayerNameForPicturePath("/fotos.d/semponto"), "semponto");
     EXPECT_EQ(LayerNameForPicturePath(std::string(63, 'a') + ".bmp"), std::string(63, 'a'));
-    std::string accented;
-    for (int i = 0; i < 70; ++i)
-        accented += "ç";
-    std::string cut;
-    for (int i = 0; i < 63; ++i)
-        cut += "ç";
-    EXPECT_EQ(LayerNameForPicturePath("/x/" + accented + ".png"), cut) << "characters, not bytes";
+    const auto cedillas = [](int n) {
+        std::string s;
+        while (n--)
+            s += "ç";
+        return s;
+    };
+    EXPECT_EQ(LayerNameForPicturePath("/x/" + cedillas(70) + ".png"), cedillas(63)) << "characters, not bytes";
 }
 
 TEST(LayerFromFile, AFlatFileGivesItsNameAndALayeredOneKeepsItsOwn)
