@@ -24,18 +24,13 @@ void fillLayer(FakeWindow& w, Rect r, Rgb colour)
     CompositeLayers(*w.stack);
 }
 
-TEST(BucketFill, TransparencyFiftyMovesHalfWayAndTheRegionStopsAtOtherColours)
+// Transparency 50 moving the colour half way and the region stopping at other colours is the
+// tool's fills test.
+TEST(BucketFill, AFillIsOneStepAndFillsOnlyTheMarkedPixels)
 {
     FakeWindow w;
-    w.toolSettings.paint.fillTransparency = 50;
-    w.active = {255, 255, 0};
     const ToolResult result = w.press(tool(1112), {20, 20});
-    ASSERT_TRUE(result.changed);
-    EXPECT_TRUE(result.composited);
-    // T[255] = (50 + 255 * 50) / 100 = 128; blue 200 moves down by T[200] = 100.
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 20}), (Rgb{128, 128, 100}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {39, 0}), (Rgb{128, 128, 100}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {5, 5}), kYellow) << "the yellow square is not like the blue";
+    EXPECT_TRUE(result.changed && result.composited);
     ASSERT_EQ(w.undo.codes(), std::vector<int>{3088});
 
     const HDIB marked = [] {
@@ -45,9 +40,9 @@ TEST(BucketFill, TransparencyFiftyMovesHalfWayAndTheRegionStopsAtOtherColours)
     }();
     HDIB row = SolidPicture(3, 1, {10, 200, 255});
     const HDIB filled = FillSelectedPixels(row, marked, 0, {0, 100, 255});
-    EXPECT_EQ(Pixel24(filled, 0, 0), (Rgb{255, 100, 0}));
-    EXPECT_EQ(Pixel24(filled, 1, 0), (Rgb{10, 200, 255})) << "unmarked pixels are copied";
-    EXPECT_EQ(Pixel24(filled, 2, 0), (Rgb{255, 100, 0}));
+    // Unmarked pixels are copied.
+    EXPECT_EQ((std::vector<Rgb>{Pixel24(filled, 0, 0), Pixel24(filled, 1, 0), Pixel24(filled, 2, 0)}),
+              (std::vector<Rgb>{{255, 100, 0}, {10, 200, 255}, {255, 100, 0}}));
 }
 
 TEST(BucketFill, TransparentClicksSetTheMaskAndLockedOrOutsideClicksOnlyBeep)
@@ -57,9 +52,8 @@ TEST(BucketFill, TransparentClicksSetTheMaskAndLockedOrOutsideClicksOnlyBeep)
         for (int x = 30; x < 40; ++x)
             SetLayerCover(*w.stack, 0, {x, y}, 0);
     w.click(tool(1112), {35, 25});
-    EXPECT_EQ(LayerCover(*w.stack, 0, {35, 25}), 255);
-    EXPECT_EQ(LayerCover(*w.stack, 0, {30, 20}), 255);
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {35, 25}), (Rgb{255, 255, 0}));
+    EXPECT_EQ(std::tuple(LayerCover(*w.stack, 0, {35, 25}), LayerCover(*w.stack, 0, {30, 20}), LayerPixel(*w.stack, 0, {35, 25})),
+              std::tuple(255, 255, Rgb{255, 255, 0}));
     EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 20}), kBlue) << "the transparent region alone";
 
     FakeWindow locked;
@@ -73,8 +67,7 @@ TEST(BucketFill, TransparentClicksSetTheMaskAndLockedOrOutsideClicksOnlyBeep)
     EXPECT_EQ(locked.recorder.beeps, 2) << "outside the selection";
     EXPECT_EQ(LayerBytes(*locked.stack, 0), before);
     locked.click(tool(1112), {3, 3});
-    EXPECT_EQ(LayerPixel(*locked.stack, 0, {3, 3}), (Rgb{255, 255, 0}));
-    EXPECT_EQ(LayerPixel(*locked.stack, 0, {20, 20}), kBlue);
+    EXPECT_EQ(std::pair(LayerPixel(*locked.stack, 0, {3, 3}), LayerPixel(*locked.stack, 0, {20, 20})), std::pair(Rgb{255, 255, 0}, kBlue));
 }
 
 TEST(RedEye, LowersRedOnlyWhereItDominatesAndOnlyInsideTheDab)
@@ -86,9 +79,9 @@ TEST(RedEye, LowersRedOnlyWhereItDominatesAndOnlyInsideTheDab)
     w.drag(tool(1129), {{15, 15}});
     const Rgb fixed = LayerPixel(*w.stack, 0, {15, 15});
     EXPECT_EQ(fixed, (Rgb{45, 40, 50})) << "red down to the mean of green and blue; they stay";
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {27, 15}), (Rgb{210, 40, 50})) << "red outside the dab stays";
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {15, 13}), (Rgb{45, 40, 50}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {15, 12}), (Rgb{200, 170, 140})) << "skin in the dab stays";
+    // Red outside the dab stays, red inside it goes, skin in the dab stays.
+    EXPECT_EQ((std::vector<Rgb>{LayerPixel(*w.stack, 0, {27, 15}), LayerPixel(*w.stack, 0, {15, 13}), LayerPixel(*w.stack, 0, {15, 12})}),
+              (std::vector<Rgb>{{210, 40, 50}, {45, 40, 50}, {200, 170, 140}}));
 }
 
 TEST(Clone, TheAlignedSourceKeepsItsOffsetAndTheOtherRestarts)
@@ -136,8 +129,7 @@ TEST(Smudge, DragsColourAlongTheStrokeAndFades)
     w.toolSettings.paint.strength = 80;
     w.drag(tool(1115), {{5, 5}, {25, 5}});
     const int near = LayerPixel(*w.stack, 0, {13, 5}).r, far = LayerPixel(*w.stack, 0, {22, 5}).r;
-    EXPECT_GT(near, 0) << "yellow dragged out of the square";
-    EXPECT_GT(near, far) << "less the further it goes";
+    EXPECT_TRUE(near > 0 && near > far) << "yellow dragged out of the square, less the further it goes";
     EXPECT_EQ(LayerPixel(*w.stack, 0, {13, 12}), kBlue) << "off the path";
     EXPECT_LT(LayerPixel(*w.stack, 0, {5, 5}).r, 250 + 1);
 }
@@ -149,8 +141,7 @@ TEST(LightenDarken, TheButtonSideAndAltChooseTheDirectionAndStrengthTheAmount)
     w.toolSettings.paint.brush.size = 4;
     w.drag(tool(1117), {{10, 10}});
     const Rgb lighter = LayerPixel(*w.stack, 0, {10, 10});
-    EXPECT_GT(lighter.r, 100);
-    EXPECT_EQ(lighter.r, lighter.g);
+    EXPECT_TRUE(lighter.r > 100 && lighter.r == lighter.g);
     w.drag(tool(1117), {{30, 10}}, kAlt);
     EXPECT_LT(LayerPixel(*w.stack, 0, {30, 10}).r, 100);
     w.toolSettings.paint.darken = true;
@@ -167,36 +158,34 @@ TEST(BlurSharpen, BlurSoftensAnEdgeAndSharpenSteepensIt)
     w.toolSettings.paint.brush.size = 6;
     w.toolSettings.paint.strength = 100;
     w.drag(tool(1118), {{10, 5}});
-    EXPECT_GT(LayerPixel(*w.stack, 0, {10, 5}).r, 0) << "yellow bleeds past the edge";
-    EXPECT_LT(LayerPixel(*w.stack, 0, {9, 5}).r, 250);
+    EXPECT_TRUE(LayerPixel(*w.stack, 0, {10, 5}).r > 0 && LayerPixel(*w.stack, 0, {9, 5}).r < 250) << "yellow bleeds past the edge";
     EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 20}), kBlue) << "away from the dab";
 
     FakeWindow s;
     s.toolSettings.paint.brush.size = 6;
     s.toolSettings.paint.strength = 100;
     s.drag(tool(1118), {{10, 5}}, kAlt);
-    EXPECT_EQ(LayerPixel(*s.stack, 0, {9, 5}).r, 255) << "the bright side brighter";
-    EXPECT_EQ(LayerPixel(*s.stack, 0, {10, 5}).b, 255) << "the blue side bluer";
+    // The bright side brighter, the blue side bluer.
+    EXPECT_EQ(std::pair(LayerPixel(*s.stack, 0, {9, 5}).r, LayerPixel(*s.stack, 0, {10, 5}).b), std::pair(std::uint8_t(255), std::uint8_t(255)));
 }
 
-TEST(GradientFill, RunsFromExactlyTheActiveToTheSecondaryColour)
+// Running from exactly the active to the secondary colour, and not outside the selection, is the
+// tool's fills test.
+TEST(GradientFill, LinearAlongTheDragAndRadialToItsEnd)
 {
     FakeWindow w;
     w.drag(tool(1111), {{0, 15}, {20, 3}, {39, 15}});
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {0, 0}), (Rgb{255, 255, 0}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {39, 29}), (Rgb{0, 0, 255}));
     const Rgb middle = LayerPixel(*w.stack, 0, {20, 7});
-    EXPECT_NEAR(middle.r, 128, 4);
-    EXPECT_NEAR(middle.b, 128, 4);
+    EXPECT_TRUE(std::abs(middle.r - 128) <= 4 && std::abs(middle.b - 128) <= 4);
     EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 7}), LayerPixel(*w.stack, 0, {20, 22})) << "linear along the drag";
 
     FakeWindow r;
     ChangeSelection(*r.stack, *RectangleRegion({10, 0, 40, 30}), CombineMode::New, kUndoShapeSelection);
     r.drag(tool(1111), {{25, 15}, {35, 15}}, kShift);
-    EXPECT_EQ(LayerPixel(*r.stack, 0, {25, 15}), (Rgb{255, 255, 0}));
-    EXPECT_EQ(LayerPixel(*r.stack, 0, {15, 15}), (Rgb{0, 0, 255})) << "radial: as far as the end";
-    EXPECT_EQ(LayerPixel(*r.stack, 0, {25, 25}), (Rgb{0, 0, 255}));
-    EXPECT_EQ(LayerPixel(*r.stack, 0, {5, 15}), kBlue) << "outside the selection";
+    // Radial: as far as the end each way; outside the selection nothing.
+    EXPECT_EQ((std::vector<Rgb>{LayerPixel(*r.stack, 0, {25, 15}), LayerPixel(*r.stack, 0, {15, 15}), LayerPixel(*r.stack, 0, {25, 25}),
+                                LayerPixel(*r.stack, 0, {5, 15})}),
+              (std::vector<Rgb>{{255, 255, 0}, {0, 0, 255}, {0, 0, 255}, kBlue}));
     EXPECT_EQ(GradientColourAt({30, 15}, {25, 15}, {35, 15}, {255, 255, 0}, {0, 0, 255}, GradientShape::Radial),
               GradientColourAt({25, 20}, {25, 15}, {35, 15}, {255, 255, 0}, {0, 0, 255}, GradientShape::Radial));
 }
@@ -209,17 +198,16 @@ TEST(PatternFill, TilesTheTextureIntoTheSelectionOrTheSimilarRegion)
     w.toolSettings.paint.texture = std::make_shared<const HDIB>(std::move(texture));
     ChangeSelection(*w.stack, *RectangleRegion({20, 10, 30, 20}), CombineMode::New, kUndoShapeSelection);
     w.click(tool(1128), {25, 15});
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {21, 10}), (Rgb{0, 255, 0}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 10}), (Rgb{255, 0, 0}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {23, 11}), (Rgb{255, 0, 0}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {19, 10}), kBlue);
+    EXPECT_EQ((std::vector<Rgb>{LayerPixel(*w.stack, 0, {21, 10}), LayerPixel(*w.stack, 0, {20, 10}), LayerPixel(*w.stack, 0, {23, 11}),
+                                LayerPixel(*w.stack, 0, {19, 10})}),
+              (std::vector<Rgb>{{0, 255, 0}, {255, 0, 0}, {255, 0, 0}, kBlue}));
 
     FakeWindow region;
     region.toolSettings.paint.texture = w.toolSettings.paint.texture;
     region.click(tool(1128), {3, 3});
-    EXPECT_EQ(LayerPixel(*region.stack, 0, {3, 2}), (Rgb{0, 255, 0}));
-    EXPECT_EQ(LayerPixel(*region.stack, 0, {3, 3}), (Rgb{255, 0, 0}));
-    EXPECT_EQ(LayerPixel(*region.stack, 0, {20, 20}), kBlue) << "the yellow square alone";
+    // The yellow square alone.
+    EXPECT_EQ((std::vector<Rgb>{LayerPixel(*region.stack, 0, {3, 2}), LayerPixel(*region.stack, 0, {3, 3}), LayerPixel(*region.stack, 0, {20, 20})}),
+              (std::vector<Rgb>{{0, 255, 0}, {255, 0, 0}, kBlue}));
 
     FakeWindow none;
     none.click(tool(1128), {3, 3});
@@ -236,11 +224,11 @@ TEST(Stamp, PutsThePictureDownSizedByTheBrushWithoutItsBackground)
     w.toolSettings.paint.stamp = std::make_shared<const HDIB>(std::move(picture));
     w.toolSettings.paint.brush.size = 4;  // 16 pixels on the longer side
     w.click(tool(1110), {20, 15});
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 15}), (Rgb{10, 20, 30}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {16, 11}), (Rgb{10, 20, 30}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {15, 11}), kBlue) << "the white background is left out";
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {23, 18}), (Rgb{10, 20, 30}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {24, 18}), kBlue);
+    // The picture's corners land 16 pixels apart; its white background is left out.
+    const Rgb dark{10, 20, 30};
+    EXPECT_EQ((std::vector<Rgb>{LayerPixel(*w.stack, 0, {20, 15}), LayerPixel(*w.stack, 0, {16, 11}), LayerPixel(*w.stack, 0, {15, 11}),
+                                LayerPixel(*w.stack, 0, {23, 18}), LayerPixel(*w.stack, 0, {24, 18})}),
+              (std::vector<Rgb>{dark, dark, kBlue, dark, kBlue}));
     EXPECT_EQ(w.undo.steps.size(), 1u);
 }
 
@@ -265,9 +253,8 @@ TEST(Line, DrawsAStraightBrushLineOnReleaseAndShiftSnaps)
     w.drag(line, {{5, 26}, {30, 28}}, kShift);
     EXPECT_GT(LayerPixel(*w.stack, 0, {28, 26}).r, 100) << "snapped level";
     EXPECT_EQ(LayerPixel(*w.stack, 0, {30, 29}), kBlue);
-    EXPECT_EQ(SnapTo45Degrees({0, 0}, {10, 9}), (Point{10, 10}));
-    EXPECT_EQ(SnapTo45Degrees({0, 0}, {-3, 20}), (Point{0, 20}));
-    EXPECT_EQ(SnapTo45Degrees({0, 0}, {-9, 8}), (Point{-9, 9}));
+    EXPECT_EQ((std::vector<Point>{SnapTo45Degrees({0, 0}, {10, 9}), SnapTo45Degrees({0, 0}, {-3, 20}), SnapTo45Degrees({0, 0}, {-9, 8})}),
+              (std::vector<Point>{{10, 10}, {0, 20}, {-9, 9}}));
 }
 
 // The bucket with a shaped selection: a click on an unselected pixel, even inside the
