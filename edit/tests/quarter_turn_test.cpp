@@ -62,13 +62,5 @@ TEST(QuarterTurns, AnOddLayerTurnsAboutItsOwnCentreWithoutDrift)
     EXPECT_EQ(*CurrentLayerBox(*stack), start);
 }
 
-TEST(QuarterTurns, AnAngleRotatesAboutTheExactCentreOfTheBox)
-{
-    const Placement m = RotationPlacement({0, 0, 41, 29}, 180);
-    // The centre is a fixed point: 20.5, 14.5 maps onto itself.
-    EXPECT_NEAR(m[0] * 14.5 + m[1] * 20.5 + m[2], 14.5, 1e-5);
-    EXPECT_NEAR(m[3] * 14.5 + m[4] * 20.5 + m[5], 20.5, 1e-5);
-}
-
 }  // namespace
 }  // namespace lv::testing

@@ -50,30 +50,13 @@ std::vector<std::string> SelectionRows(const LayerStack& s)
     return rows;
 }
 
-TEST(SelectionModes, AddingDisjointRectanglesSpansBothAndIntersectingThemSelectsNothing)
-{
-    Doc doc(20, 10);
-    ChangeSelection(*doc, Rectangle({1, 1, 4, 3}), CombineMode::New, kUndoShapeSelection);
-    EXPECT_EQ(doc->selectionActive, 1u) << "a plain rectangle";
-    ChangeSelection(*doc, Rectangle({10, 5, 15, 9}), CombineMode::Add, kUndoShapeSelection);
-    EXPECT_EQ(doc->selectionActive, 2u);
-    EXPECT_EQ(doc->selectionRect, (Rect{1, 1, 15, 9}));
-    EXPECT_EQ(SelectedPixelCount(*doc), 3 * 2 + 5 * 4);
-
-    ChangeSelection(*doc, Rectangle({1, 1, 4, 3}), CombineMode::New, kUndoShapeSelection);
-    ChangeSelection(*doc, Rectangle({10, 5, 15, 9}), CombineMode::Intersect, kUndoShapeSelection);
-    EXPECT_EQ(doc->selectionActive, 0u);
-    EXPECT_FALSE(doc->selectionMask);
-    EXPECT_EQ(doc.undo->codes(), (std::vector<int>(4, kUndoShapeSelection))) << "each change records first";
-}
-
 TEST(SelectionModes, SubtractXorAndNewNotExistingTrimToWhatIsLeft)
 {
     Doc doc(10, 4);
     ChangeSelection(*doc, Rectangle({0, 0, 6, 4}), CombineMode::New, kUndoShapeSelection);
     ChangeSelection(*doc, Rectangle({3, 0, 10, 4}), CombineMode::Subtract, kUndoShapeSelection);
-    EXPECT_EQ(doc->selectionRect, (Rect{0, 0, 3, 4})) << "trimmed to the pixels left";
-    EXPECT_EQ(doc->selectionActive, 1u);
+    EXPECT_EQ(std::tuple(doc->selectionRect, doc->selectionActive), std::tuple(Rect{0, 0, 3, 4}, 1u)) << "trimmed to the pixels left";
+    EXPECT_EQ(doc.undo->codes(), (std::vector<int>(2, kUndoShapeSelection))) << "each change records first";
 
     ChangeSelection(*doc, Rectangle({1, 1, 5, 3}), CombineMode::Xor, kUndoShapeSelection);
     EXPECT_EQ(SelectionRows(*doc), (std::vector<std::string>{
@@ -119,8 +102,7 @@ TEST(MagicWand, SelectsTheClickedColourAndCombinesByMode)
     WandSettings settings;
     settings.tolerance = {0, 0, 0};
     ASSERT_TRUE(MagicWandClick(*doc, {0, 0}, settings));
-    EXPECT_EQ(doc->selectionRect, (Rect{0, 0, 2, 2}));
-    EXPECT_EQ(doc->selectionActive, 1u);
+    EXPECT_EQ(std::tuple(doc->selectionRect, doc->selectionActive), std::tuple(Rect{0, 0, 2, 2}, 1u));
     settings.combine = CombineMode::Add;
     ASSERT_TRUE(MagicWandClick(*doc, {4, 2}, settings));
     EXPECT_EQ(SelectionRows(*doc), (std::vector<std::string>{"##...", "##...", "...##"}));
@@ -175,17 +157,14 @@ TEST(SelectionContent, AMoveLiftsThePixelsAndLeavesTransparencyUnlessTheSourceIs
         ChangeSelection(*doc, Rectangle({0, 0, 2, 1}), CombineMode::New, kUndoShapeSelection);
         const auto changed = MoveSelectionContent(*doc, 2, 1, keep);
         ASSERT_TRUE(changed);
-        EXPECT_EQ(*changed, (Rect{0, 0, 4, 2}));
-        EXPECT_EQ(doc->selectionRect, (Rect{2, 1, 4, 2}));
+        EXPECT_EQ(std::tuple(*changed, doc->selectionRect, doc.undo->codes().back()), std::tuple(Rect{0, 0, 4, 2}, Rect{2, 1, 4, 2}, 6076));
         const HDIB& image = doc->layers[0].image.read();
         const HDIB& mask = doc->layers[0].mask.read();
-        EXPECT_EQ(Pixel24(image, 2, 0), (Rgb{200, 10, 10})) << "moved to the bottom row";
-        EXPECT_EQ(Pixel24(image, 3, 0), (Rgb{10, 200, 10}));
-        EXPECT_EQ(mask.row(1)[0], keep ? 255 : 0) << "the old place";
-        EXPECT_EQ(mask.row(1)[1], keep ? 255 : 0);
-        EXPECT_EQ(mask.row(0)[2], 255);
+        // Moved to the bottom row; the old place transparent unless kept.
+        EXPECT_EQ(std::pair(Pixel24(image, 2, 0), Pixel24(image, 3, 0)), std::pair(Rgb{200, 10, 10}, Rgb{10, 200, 10}));
+        const int old = keep ? 255 : 0;
+        EXPECT_EQ(std::tuple(int(mask.row(1)[0]), int(mask.row(1)[1]), int(mask.row(0)[2])), std::tuple(old, old, 255));
         EXPECT_TRUE(doc->selectionAux && doc->floatingMask);
-        EXPECT_EQ(doc.undo->codes().back(), 6076);
     }
 }
 
@@ -200,16 +179,13 @@ TEST(SelectionContent, MovingLiftedContentAgainPutsBackWhatItCoveredAndDoesNotLi
     MoveSelectionContent(*doc, 1, -1, false);  // and moves on to the top row
     const HDIB& image = doc->layers[0].image.read();
     const HDIB& mask = doc->layers[0].mask.read();
-    EXPECT_EQ(Pixel24(image, 2, 0), (Rgb{10, 200, 10})) << "the green pixel is back";
-    EXPECT_EQ(mask.row(0)[2], 255);
+    EXPECT_EQ(std::tuple(Pixel24(image, 2, 0), int(mask.row(0)[2])), std::tuple(Rgb{10, 200, 10}, 255)) << "the green pixel is back";
     EXPECT_EQ(Pixel24(image, 3, 1), (Rgb{200, 10, 10}));
-    EXPECT_EQ(mask.row(1)[0], 0) << "the lifted place stays transparent";
-    EXPECT_EQ(doc->selectionRect, (Rect{3, 0, 4, 1}));
+    EXPECT_EQ(std::tuple(int(mask.row(1)[0]), doc->selectionRect), std::tuple(0, Rect{3, 0, 4, 1})) << "the lifted place stays transparent";
 
     // Moving only the outline drops the lifted content where it lies.
     ASSERT_TRUE(MoveSelectionOutline(*doc, 1, 0));
-    EXPECT_FALSE(doc->selectionAux);
-    EXPECT_FALSE(doc->floatingUnderImage);
+    EXPECT_FALSE(doc->selectionAux || doc->floatingUnderImage);
     EXPECT_EQ(Pixel24(doc->layers[0].image.read(), 3, 1), (Rgb{200, 10, 10}));
     EXPECT_FALSE(MoveSelectionOutline(*doc, 0, 0));
     EXPECT_EQ(doc.undo->codes(), (std::vector<int>{7078, 6076, 6076, 5075}));
@@ -223,11 +199,9 @@ TEST(SelectionContent, OnlyTheLayersOwnPixelsMoveWhenTheSelectionReachesBeyondIt
     ChangeSelection(*stack, Rectangle({6, 2, 16, 5}), CombineMode::New, kUndoShapeSelection);
     ASSERT_TRUE(MoveSelectionContent(*stack, -5, 0, false));
     EXPECT_EQ(stack->selectionRect, (Rect{1, 2, 5, 5})) << "the selection keeps to what moved";
-    const HDIB& mask = stack->layers[0].mask.read();
-    EXPECT_EQ(mask.row(9 - 3)[0], 255) << "nothing from beyond the layer lands on it";
-    EXPECT_EQ(mask.row(9 - 3)[1], 255);
-    EXPECT_EQ(mask.row(9 - 3)[6], 0) << "the lifted place";
-    EXPECT_EQ(mask.row(9 - 3)[5], 255);
+    const std::uint8_t* row = stack->layers[0].mask.read().row(9 - 3);
+    // Nothing from beyond the layer lands on it; the lifted place is transparent.
+    EXPECT_EQ((std::vector<int>{row[0], row[1], row[5], row[6]}), (std::vector<int>{255, 255, 255, 0}));
     EXPECT_FALSE(MoveSelectionContent(*stack, 0, 0, false));
     ChangeSelection(*stack, Rectangle({12, 0, 20, 10}), CombineMode::New, kUndoShapeSelection);
     const std::size_t steps = undo.steps.size();
@@ -263,17 +237,14 @@ TEST(SelectionContent, CropCutsEveryLayerAndEmptiesOnesOutside)
     stack->currentLayer = 0;
     ChangeSelection(*stack, Rectangle({2, 3, 12, 9}), CombineMode::New, kUndoShapeSelection);
     ASSERT_TRUE(CropToSelection(*stack));
-    EXPECT_EQ(stack->width, 10);
-    EXPECT_EQ(stack->height, 6);
-    EXPECT_EQ(stack->composite.width(), 10);
-    EXPECT_EQ(stack->selectionActive, 0u);
+    EXPECT_EQ(std::tuple(stack->width, stack->height, stack->composite.width(), stack->selectionActive), std::tuple(10, 6, 10, 0u));
     EXPECT_EQ(std::pair(stack->layers[0].image.width(), stack->layers[0].image.height()), std::pair(10, 6));
     EXPECT_EQ(GetLayerTopDownRect(*stack, 0), (Rect{0, 0, 10, 6}));
     const LayerRecord& outside = stack->layers[1];
     EXPECT_EQ(outside.image.width(), 4) << "a layer outside keeps its size";
     EXPECT_EQ(GetLayerTopDownRect(*stack, 1), (Rect{23, 13, 27, 17})) << "and its place";
-    EXPECT_EQ(Pixel24(outside.image.read(), 1, 1), (Rgb{0, 0, 0}));
-    EXPECT_EQ(outside.mask.read().row(1)[1], 0) << "fully transparent";
+    EXPECT_EQ(std::tuple(Pixel24(outside.image.read(), 1, 1), int(outside.mask.read().row(1)[1])), std::tuple(Rgb{0, 0, 0}, 0))
+        << "fully transparent";
     EXPECT_EQ(undo.steps.back().code, kUndoCrop);
     EXPECT_FALSE(CropToSelection(*stack)) << "no selection, nothing to crop to";
 }
