@@ -56,24 +56,20 @@ TEST(ClipboardLayer, ThePrivateFormatCarriesEverythingALayerHas)
     MakeTextLayer(*stack, "Olá, mundo");
     auto copied = CopyCurrentLayer(*stack);
     ASSERT_TRUE(copied);
-    EXPECT_EQ(copied->layer.textPlacement[2], 0.0) << "placement relative to the piece";
-    EXPECT_EQ(copied->layer.textPlacement[5], 0.0);
+    EXPECT_EQ(std::pair(copied->layer.textPlacement[2], copied->layer.textPlacement[5]), std::pair(0.0, 0.0))
+        << "placement relative to the piece";
 
     const std::vector<std::uint8_t> bytes = SerializeClipboardLayer(*copied);
     auto back = ParseClipboardLayer(bytes);
     ASSERT_TRUE(back);
     const LayerRecord& a = copied->layer;
     const LayerRecord& b = back->layer;
-    EXPECT_TRUE(SamePixels(a.image, b.image));
-    EXPECT_TRUE(SamePixels(a.mask, b.mask));
-    EXPECT_EQ(b.name, "peça");
-    EXPECT_EQ(std::tie(b.x, b.y, b.opacity, b.linked, b.visible, b.maskLocked),
-              std::tie(a.x, a.y, a.opacity, a.linked, a.visible, a.maskLocked));
-    EXPECT_EQ(b.kind, LAYER_TEXT);
+    EXPECT_TRUE(SamePixels(a.image, b.image) && SamePixels(a.mask, b.mask));
+    EXPECT_EQ(std::tie(b.name, b.x, b.y, b.opacity, b.linked, b.visible, b.maskLocked, b.kind, b.textPlacement),
+              std::tie(a.name, a.x, a.y, a.opacity, a.linked, a.visible, a.maskLocked, a.kind, a.textPlacement));
+    EXPECT_EQ(std::tuple(b.name, b.kind), std::tuple("peça", LAYER_TEXT));
     ASSERT_TRUE(b.textObject);
-    EXPECT_EQ(b.textObject->text, "Olá, mundo");
-    EXPECT_EQ(b.textPlacement, a.textPlacement);
-    EXPECT_EQ(ClipboardText(*back), "Olá, mundo");
+    EXPECT_EQ(std::tuple(b.textObject->text, ClipboardText(*back)), std::tuple("Olá, mundo", "Olá, mundo"));
 }
 
 TEST(ClipboardLayer, DamagedBytesAreRefusedWhateverIsCut)
@@ -99,9 +95,8 @@ TEST(ClipboardLayer, OtherProgramsGetThePieceOverWhite)
     auto stack = Source();
     HDIB flat = FlattenedForClipboard(*CopyCurrentLayer(*stack));
     ASSERT_TRUE(flat);
-    EXPECT_EQ(flat.bitCount(), 24);
-    EXPECT_EQ(Pixel24(flat, 0, 1), (Rgb{255, 255, 255})) << "mask 0";
-    EXPECT_EQ(Pixel24(flat, 5, 2), (Rgb{200, 120, 99})) << "mask 255";
+    // Mask 0 shows white, mask 255 the piece.
+    EXPECT_EQ(std::tuple(flat.bitCount(), Pixel24(flat, 0, 1), Pixel24(flat, 5, 2)), std::tuple(24, Rgb{255, 255, 255}, Rgb{200, 120, 99}));
     const Rgb half = Pixel24(flat, 2, 0);  // mask 102 of 255 over white
     EXPECT_EQ(half.r, std::uint8_t((80 * 102 + 255 * 153 + 127) / 255));
 }
@@ -116,10 +111,8 @@ TEST(ClipboardLayer, APictureFromAnotherProgramPastesOpaqueAndTwentyFourBit)
     RecordingUndo undo(*doc);
     ASSERT_TRUE(PasteLayer(*doc, *piece));
     const LayerRecord& l = doc->layers[0];
+    EXPECT_EQ(std::tie(l.opacity, l.visible, l.name), std::tuple(100u, true, "layer2")) << "a nameless picture keeps the new layer's name";
     EXPECT_EQ(l.image.read().bitCount(), 24);
-    EXPECT_EQ(l.opacity, 100u);
-    EXPECT_TRUE(l.visible);
-    EXPECT_EQ(l.name, "layer2") << "a nameless picture keeps the new layer's name";
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
             ASSERT_EQ(l.mask.read().row(y)[x], 255);
@@ -134,9 +127,7 @@ TEST(ClipboardLayer, APastedPieceKeepsItsPlaceOrIsCentredWhenItWouldMiss)
     for (const auto& [width, height, x, y] : {std::array{40, 40, 5, 3}, std::array{4, 3, (4 - 6) / 2, (3 - 4) / 2}}) {
         SCOPED_TRACE(width);
         const auto doc = PastedInto(width, height, piece);
-        EXPECT_EQ(std::pair(doc->layers[0].x, doc->layers[0].y), std::pair(x, y));
-        EXPECT_EQ(doc->layers[0].name, "peça");
-        EXPECT_EQ(doc->layers[0].opacity, 70u);
+        EXPECT_EQ(std::tie(doc->layers[0].x, doc->layers[0].y, doc->layers[0].name, doc->layers[0].opacity), std::tuple(x, y, "peça", 70u));
     }
 }
 
@@ -146,13 +137,10 @@ TEST(ClipboardLayer, ATextLayerPastesEditableAtTheTopLeft)
     MakeTextLayer(*source, "Feliz aniversário");
     const auto other = PastedInto(50, 40, *ParseClipboardLayer(SerializeClipboardLayer(*CopyCurrentLayer(*source))));
     const LayerRecord& l = other->layers[0];
-    EXPECT_EQ(l.kind, LAYER_TEXT);
     ASSERT_TRUE(l.textObject);
-    EXPECT_EQ(l.textObject->text, "Feliz aniversário");
-    EXPECT_EQ(l.x, 0);
-    EXPECT_EQ(l.y, 40 - 4) << "its top edge on the document's top row";
-    EXPECT_EQ(l.textPlacement[2], 0.0);
-    EXPECT_EQ(l.textPlacement[5], 0.0);
+    EXPECT_EQ(std::tie(l.kind, l.textObject->text), std::tuple(LAYER_TEXT, "Feliz aniversário"));
+    // Its top edge on the document's top row.
+    EXPECT_EQ(std::tuple(l.x, l.y, l.textPlacement[2], l.textPlacement[5]), std::tuple(0, 40 - 4, 0.0, 0.0));
 }
 
 TEST(ClipboardLayer, AMaskLayerPastesAsAWhiteLayerItMasks)
@@ -164,9 +152,7 @@ TEST(ClipboardLayer, AMaskLayerPastesAsAWhiteLayerItMasks)
     m.kind = LAYER_MASK;
     const auto doc = PastedInto(30, 20, *ParseClipboardLayer(SerializeClipboardLayer(*CopyCurrentLayer(*source))));
     const LayerRecord& l = doc->layers[0];
-    EXPECT_EQ(l.kind, LAYER_IMAGE);
-    EXPECT_EQ(Pixel24(l.image.read(), 3, 2), (Rgb{255, 255, 255}));
-    EXPECT_EQ(l.mask.read().row(2)[3], 77);
+    EXPECT_EQ(std::tuple(l.kind, Pixel24(l.image.read(), 3, 2), int(l.mask.read().row(2)[3])), std::tuple(LAYER_IMAGE, Rgb{255, 255, 255}, 77));
 }
 
 TEST(ClipboardLayer, AFullStackRefusesThePasteAndStaysAsItWas)
@@ -177,8 +163,7 @@ TEST(ClipboardLayer, AFullStackRefusesThePasteAndStaysAsItWas)
     RecordingUndo undo(*doc);
     const auto piece = LayerFromPicture(SolidPicture(3, 3, {1, 1, 1}));
     EXPECT_FALSE(PasteLayer(*doc, *piece));
-    EXPECT_EQ(doc->layerCount, kOrdinaryLayerLimit);
-    EXPECT_TRUE(undo.steps.empty()) << "the step was withdrawn";
+    EXPECT_EQ(std::tuple(doc->layerCount, undo.steps.size()), std::tuple(kOrdinaryLayerLimit, 0u)) << "the step was withdrawn";
     EXPECT_EQ(piece->layer.image.read().width(), 3) << "the clipboard's own copy is untouched";
 }
 
@@ -190,8 +175,7 @@ TEST(ClipboardLayer, TheSelectionCopiesItsContentWithItselfAsTheMask)
     ASSERT_TRUE(piece);
     const HDIB& image = piece->layer.image.read();
     const HDIB& mask = piece->layer.mask.read();
-    EXPECT_EQ(std::pair(image.width(), image.height()), std::pair(6, 6));
-    EXPECT_EQ(std::pair(piece->layer.x, piece->layer.y), std::pair(4, 20 - 18));
+    EXPECT_EQ(std::tuple(image.width(), image.height(), piece->layer.x, piece->layer.y), std::tuple(6, 6, 4, 20 - 18));
     const LayerRecord& layer = stack->layers[0];
     for (int row = 0; row < 6; ++row)
         for (int i = 0; i < 6; ++i) {

@@ -24,21 +24,16 @@ TEST(Merge, TwoLinkedHalfLayersBecomeOneAtSeventyFivePercent)
     EXPECT_EQ(undo.steps[0].links, (std::vector<bool>{false, false, false}));  // recorded unlinked
 
     EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer1", "layer3"}));
-    EXPECT_EQ(stack->currentLayer, 0);
     const LayerRecord& merged = stack->layers[0];
-    EXPECT_EQ(merged.opacity, 75u);  // O = 128 + 64 = 192
-    EXPECT_TRUE(merged.linked);
-    EXPECT_EQ(merged.kind, LAYER_IMAGE);
-    EXPECT_EQ(std::pair(merged.x, merged.y), std::pair(0, 0));
+    // O = 128 + 64 = 192.
+    EXPECT_EQ(std::tuple(stack->currentLayer, merged.opacity, merged.linked, merged.kind, merged.x, merged.y),
+              std::tuple(0, 75u, true, LAYER_IMAGE, 0, 0));
     ASSERT_EQ(std::pair(merged.image.width(), merged.image.height()), std::pair(4, 2));
-    // Both layers: S = 200 × 128 + 100 × 64, A = 192; 65536 / 192 = 341.
-    EXPECT_EQ(Pixel24(merged.image, 1, 0).r, (32000 * 341 + 32768) >> 16);
-    EXPECT_EQ(merged.mask.row(0)[1], 255);
-    // Only the front layer: A = 128, M = 128 × 341 >> 8.
-    EXPECT_EQ(Pixel24(merged.image, 0, 1).r, 200);
-    EXPECT_EQ(merged.mask.row(1)[0], (128 * 341) >> 8);
-    EXPECT_EQ(merged.mask.row(1)[3], 0);
-    EXPECT_EQ(Pixel24(merged.image, 3, 1).r, 0);
+    // Both layers: S = 200 × 128 + 100 × 64, A = 192; 65536 / 192 = 341. Only the front layer:
+    // A = 128, M = 128 × 341 >> 8. Neither: nothing.
+    EXPECT_EQ((std::vector<int>{Pixel24(merged.image, 1, 0).r, merged.mask.row(0)[1], Pixel24(merged.image, 0, 1).r,
+                                merged.mask.row(1)[0], Pixel24(merged.image, 3, 1).r, merged.mask.row(1)[3]}),
+              (std::vector<int>{(32000 * 341 + 32768) >> 16, 255, 200, (128 * 341) >> 8, 0, 0}));
     EXPECT_FALSE(stack->layers[2].image);
 }
 
@@ -52,15 +47,13 @@ TEST(Merge, MaskLayersMergeIntoAMaskLayer)
     stack->currentLayer = 1;
     ASSERT_EQ(MergeLayers(*stack, MergeMode::Linked, false), 0);
     const LayerRecord& merged = stack->layers[0];
-    EXPECT_EQ(merged.name, "layer2");  // the current layer's record hosts the result
-    EXPECT_EQ(merged.kind, LAYER_MASK);
-    EXPECT_EQ(merged.opacity, 100u);
+    // The current layer's record hosts the result.
+    EXPECT_EQ(std::tie(merged.name, merged.kind, merged.opacity), std::tuple("layer2", LAYER_MASK, 100u));
     EXPECT_EQ(merged.image.bitCount(), 8);
     const int c = (200 * 128) >> 8;
-    EXPECT_EQ(merged.image.row(0)[0], ((150 + 1) * 256 * c + 128) >> 16);
-    EXPECT_EQ(merged.mask.row(0)[0], ((60 + 1) * 100) >> 8);
-    EXPECT_EQ(merged.image.row(0)[1], 0);  // the back layer does not cover it
-    EXPECT_EQ(merged.mask.row(0)[1], 0);
+    // The back layer does not cover the second pixel.
+    EXPECT_EQ((std::vector<int>{merged.image.row(0)[0], merged.mask.row(0)[0], merged.image.row(0)[1], merged.mask.row(0)[1]}),
+              (std::vector<int>{((150 + 1) * 256 * c + 128) >> 16, ((60 + 1) * 100) >> 8, 0, 0}));
 }
 
 TEST(Merge, VisibleModeFillsTheCurrentRecordAndRemovesNothing)
@@ -73,11 +66,9 @@ TEST(Merge, VisibleModeFillsTheCurrentRecordAndRemovesNothing)
     ASSERT_EQ(MergeLayers(*stack, MergeMode::Visible, true), 2);
     EXPECT_EQ(stack->layerCount, 3);
     const LayerRecord& result = stack->layers[2];
-    EXPECT_EQ(result.opacity, 100u);
-    EXPECT_FALSE(result.visible);  // keeps its flags
-    EXPECT_EQ(Pixel24(result.image, 2, 1), (Rgb{90, 90, 90}));
-    EXPECT_EQ(Pixel24(result.image, 0, 0), (Rgb{10, 20, 30}));
-    EXPECT_EQ(result.mask.row(0)[0], 255);
+    // It keeps its flags.
+    EXPECT_EQ(std::tuple(result.opacity, result.visible, int(result.mask.row(0)[0])), std::tuple(100u, false, 255));
+    EXPECT_EQ(std::pair(Pixel24(result.image, 2, 1), Pixel24(result.image, 0, 0)), std::pair(Rgb{90, 90, 90}, Rgb{10, 20, 30}));
 }
 
 TEST(Merge, NothingToMergeLeavesTheStackAlone)
@@ -91,16 +82,11 @@ TEST(Merge, NothingToMergeLeavesTheStackAlone)
     stack->layers[0].linked = true;
     stack->layers[0].visible = false;
     EXPECT_FALSE(MergeLinkedLayers(*stack, false));  // hidden only: no rectangle
-    EXPECT_TRUE(undo.steps.empty());
-    EXPECT_EQ(undo.withdrawn, 1);
-    EXPECT_EQ(stack->layerCount, 1);
-    EXPECT_TRUE(stack->layers[0].image);
+    EXPECT_EQ(std::tuple(undo.steps.size(), undo.withdrawn, stack->layerCount, bool(stack->layers[0].image)), std::tuple(0u, 1, 1, true));
 
     // With the whole document, hidden layers give an empty, transparent result.
     ASSERT_EQ(MergeLayers(*stack, MergeMode::Linked, true), 0);
-    EXPECT_EQ(stack->layers[0].image.width(), 3);
-    EXPECT_EQ(stack->layers[0].opacity, 0u);
-    EXPECT_EQ(stack->layers[0].mask.row(1)[1], 0);
+    EXPECT_EQ(std::tuple(stack->layers[0].image.width(), stack->layers[0].opacity, int(stack->layers[0].mask.row(1)[1])), std::tuple(3, 0u, 0));
 }
 
 TEST(Merge, WithoutALinkedCurrentLayerTheFrontLinkedRecordHoldsTheResult)
@@ -112,9 +98,7 @@ TEST(Merge, WithoutALinkedCurrentLayerTheFrontLinkedRecordHoldsTheResult)
     stack->currentLayer = 0;
     ASSERT_EQ(MergeLayers(*stack, MergeMode::Linked, false), 1);
     EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer1", "layer2"}));
-    EXPECT_EQ(stack->currentLayer, 1);
-    EXPECT_EQ(stack->layers[1].image.width(), 3);
-    EXPECT_EQ(std::pair(stack->layers[1].x, stack->layers[1].y), std::pair(1, 1));
+    EXPECT_EQ(std::tuple(stack->currentLayer, stack->layers[1].image.width(), stack->layers[1].x, stack->layers[1].y), std::tuple(1, 3, 1, 1));
 }
 
 // Folding layers into one must not change what the document looks like, beyond rounding.

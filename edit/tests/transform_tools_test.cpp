@@ -17,19 +17,21 @@ namespace {
 TEST(TransformFrame, CornersWithinThreePixelsAndEdgesOnlyBetweenTheCorners)
 {
     const Rect f{100, 50, 300, 150};
-    EXPECT_EQ(FrameHandleAt(f, {103, 53}, true), kHandleTopLeft);
-    EXPECT_EQ(FrameHandleAt(f, {97, 147}, true), kHandleBottomLeft);
-    EXPECT_EQ(FrameHandleAt(f, {303, 47}, false), kHandleTopRight);
-    EXPECT_EQ(FrameHandleAt(f, {300, 150}, true), kHandleBottomRight);
-    EXPECT_EQ(FrameHandleAt(f, {104, 50}, true), kHandleTop) << "4 pixels along the edge is no longer the corner";
-    EXPECT_EQ(FrameHandleAt(f, {104, 50}, false), kHandleInside) << "the rotate tool has no edges";
-    EXPECT_EQ(FrameHandleAt(f, {100, 46}, true), kHandleNone) << "4 pixels above the corner";
-    EXPECT_EQ(FrameHandleAt(f, {96, 100}, true), kHandleNone);
-    EXPECT_EQ(FrameHandleAt(f, {97, 100}, true), kHandleLeft);
-    EXPECT_EQ(FrameHandleAt(f, {302, 149}, true), kHandleBottomRight);
-    EXPECT_EQ(FrameHandleAt(f, {200, 152}, true), kHandleBottom);
-    EXPECT_EQ(FrameHandleAt(f, {200, 100}, true), kHandleInside);
-    EXPECT_EQ(FrameHandleAt(f, {320, 100}, true), kHandleNone);
+    const struct {
+        Point at;
+        bool edges;
+        int handle;
+    } cases[] = {
+        {{103, 53}, true, kHandleTopLeft}, {{97, 147}, true, kHandleBottomLeft}, {{303, 47}, false, kHandleTopRight},
+        {{300, 150}, true, kHandleBottomRight}, {{302, 149}, true, kHandleBottomRight},
+        {{104, 50}, true, kHandleTop},      // 4 pixels along the edge is no longer the corner
+        {{104, 50}, false, kHandleInside},  // the rotate tool has no edges
+        {{100, 46}, true, kHandleNone},     // 4 pixels above the corner
+        {{96, 100}, true, kHandleNone}, {{97, 100}, true, kHandleLeft}, {{200, 152}, true, kHandleBottom},
+        {{200, 100}, true, kHandleInside}, {{320, 100}, true, kHandleNone},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(int(FrameHandleAt(f, c.at, c.edges)), c.handle) << c.at.x << "," << c.at.y;
 }
 
 TEST(TransformFrame, CornersKeepTheAspectWithAnEightPixelFloorAndTheOppositeCorner)
@@ -55,16 +57,13 @@ TEST(TransformFrame, CornersKeepTheAspectWithAnEightPixelFloorAndTheOppositeCorn
 
 TEST(TransformFrame, AnglesInWholeDegreesFromTheCentre)
 {
-    EXPECT_EQ(DirectionDegrees(10, 0), 0);
-    EXPECT_EQ(DirectionDegrees(-10, 0), 180);
-    EXPECT_EQ(DirectionDegrees(0, -10), 270);
-    EXPECT_EQ(DirectionDegrees(0, 10), 90);
-    EXPECT_EQ(DirectionDegrees(10, 10), 45);
-    EXPECT_EQ(DirectionDegrees(-10, 10), 180 - 44) << "atan of -1 rounds up by the added half";
+    // The atan of -1 rounds up by the added half.
+    EXPECT_EQ((std::vector<int>{DirectionDegrees(10, 0), DirectionDegrees(-10, 0), DirectionDegrees(0, -10), DirectionDegrees(0, 10),
+                                DirectionDegrees(10, 10), DirectionDegrees(-10, 10)}),
+              (std::vector<int>{0, 180, 270, 90, 45, 180 - 44}));
     const auto corners = RotatedCorners({0, 0, 20, 10}, 90);
     // Offsets round by adding a half and truncating: -9.5 becomes -9, -4.5 becomes -4.
-    EXPECT_EQ(corners[0], (Point{15, -4}));
-    EXPECT_EQ(corners[2], (Point{6, 15}));
+    EXPECT_EQ(std::pair(corners[0], corners[2]), std::pair(Point{15, -4}, Point{6, 15}));
 }
 
 // A window on a 400 × 300 document whose layer of 200 × 100 stands at (50, 40) from the top-left.
@@ -83,16 +82,14 @@ TEST(TransformTools, ACornerDragResizesKeepingTheShapeAndTheInsideMoves)
     Tool& resize = tool(tool_id::kLayerResize);
     // The layer is (50, 40, 250, 140); the bottom-right corner dragged 50 to the left.
     const ToolResult result = w.drag(resize, {{251, 141}, {226, 120}, {201, 100}});
-    EXPECT_TRUE(result.changed);
+    EXPECT_TRUE(result.changed && !resize.dragging());
     EXPECT_EQ(*CurrentLayerBox(*w.stack), (Rect{50, 40, 200, 115}));
-    EXPECT_FALSE(resize.dragging());
     ASSERT_EQ(w.undo.codes(), std::vector<int>{kUndoLayerResize});
 
     const HDIB before = CopyPicture(w.stack->layers[0].image.read());
     w.drag(resize, {{100, 60}, {95, 70}, {90, 80}});
-    EXPECT_EQ(*CurrentLayerBox(*w.stack), (Rect{40, 60, 190, 135}));
+    EXPECT_EQ(std::tuple(*CurrentLayerBox(*w.stack), w.undo.steps.back().code), std::tuple(Rect{40, 60, 190, 135}, kUndoLayerPlacedMove));
     EXPECT_EQ(std::memcmp(before.data(), w.stack->layers[0].image.read().data(), before.size()), 0);
-    EXPECT_EQ(w.undo.steps.back().code, kUndoLayerPlacedMove);
 
     // A click on a corner renders nothing; outside does nothing; the left edge drags alone.
     w.drag(resize, {{40, 135}, {40, 135}, {40, 135}});
@@ -110,9 +107,7 @@ TEST(TransformTools, LosingTheMouseAbandonsTheDragAndTheRotateToolTurnsByWholeDe
     rotate.move(w, FakeWindow::event({150, 200}));
     EXPECT_TRUE(rotate.dragging());
     rotate.cancel(w);
-    EXPECT_FALSE(rotate.dragging());
-    EXPECT_TRUE(w.undo.steps.empty());
-    EXPECT_FALSE(w.stack->layers[0].sourceImage) << "nothing applied";
+    EXPECT_FALSE(rotate.dragging() || !w.undo.steps.empty() || w.stack->layers[0].sourceImage) << "nothing applied";
 
     // From the bottom-right corner (angle 27 from the centre (150, 90)) to straight below: 63.
     rotate.press(w, FakeWindow::event({250, 140}));
@@ -120,8 +115,7 @@ TEST(TransformTools, LosingTheMouseAbandonsTheDragAndTheRotateToolTurnsByWholeDe
     EXPECT_EQ(static_cast<LayerRotateTool&>(rotate).angle(), 90 - 27);
     EXPECT_TRUE(rotate.release(w, FakeWindow::event({150, 200})).changed);
     ASSERT_EQ(w.undo.codes(), std::vector<int>{kUndoLayerRotate});
-    EXPECT_GT(w.stack->layers[0].image.height(), 150);
-    EXPECT_EQ(rotate.cursor(w, {0, 0}), ToolCursor::Rotate);
+    EXPECT_TRUE(w.stack->layers[0].image.height() > 150 && rotate.cursor(w, {0, 0}) == ToolCursor::Rotate);
 }
 
 TEST(TransformTools, TheTransformButtonsChooseWhichToolTakesTheMouse)
