@@ -1,10 +1,8 @@
 // Photoshop documents that declare huge pictures and pack them with deflate: a file of a
 // few hundred kilobytes must not make the reader allocate hundreds of megabytes.
 
-#include "common/byte_sink.h"
 #include "common/byte_source.h"
 #include "common/little_endian.h"
-#include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "edit/psd/psd_channels.h"
 #include "edit/psd/psd_import.h"
@@ -68,30 +66,16 @@ Bytes FlatZipPsd(std::uint32_t width, std::uint32_t height)
     return file;
 }
 
-TEST(PsdBudget, AHugeCanvasOfDeflatedZerosIsRefusedAsTooLargeBeforeAllocating)
+// A hostile file of this kind refused as too large, opened flattened and layered, is the tool's
+// hostile-seeds test; the reader's own limit on what deflate may expand is below.
+TEST(PsdBudget, ASmallCanvasOfDeflatedZerosOpensBlack)
 {
     testing::UiRecorder ui;
-    const Bytes hostile = FlatZipPsd(8000, 8000);  // 192 MB of rows from about 190 KB
-    ASSERT_LT(hostile.size(), 256u * 1024);
-    MemorySource source(hostile);
-    const PsdOpened opened = OpenPsd(source);
-    EXPECT_FALSE(opened.stack);
-    EXPECT_EQ(opened.code, ReadCode::Failure);
-    EXPECT_EQ(opened.failure.problem, FileProblem::TooLarge);
-
-    testing::TempDir dir;
-    ASSERT_TRUE(WriteWholeFile(dir.file("zeros.psd"), hostile));
-    const ReadResult flattened = ReadPsdFlattened(dir.file("zeros.psd"));
-    EXPECT_FALSE(flattened.ok());
-    EXPECT_EQ(flattened.failure().problem, FileProblem::TooLarge);
-
-    // A small document packed the same way still opens, black all over.
     const Bytes smallFile = FlatZipPsd(300, 200);
     MemorySource small(smallFile);
     const PsdOpened fine = OpenPsd(small);
     ASSERT_TRUE(fine.stack);
-    EXPECT_EQ(fine.stack->composite.width(), 300);
-    EXPECT_EQ(fine.stack->composite.row(0)[0], 0);
+    EXPECT_EQ(std::tuple(fine.stack->composite.width(), int(fine.stack->composite.row(0)[0])), std::tuple(300, 0));
 }
 
 TEST(PsdBudget, DeflateExpandsNoFurtherThanThePictureBudget)

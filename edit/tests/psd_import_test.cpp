@@ -127,23 +127,16 @@ TEST(PsdImport, EveryFixtureArrivesWithItsLayersPositionsFlagsAndPixels)
         ASSERT_EQ(opened.code, ReadCode::Image);
         const LayerStack& stack = *opened.stack;
         EXPECT_TRUE(ui.messages.empty());
-        EXPECT_EQ(stack.width, want.width);
-        EXPECT_EQ(stack.height, want.height);
-        EXPECT_EQ(stack.bitCount, 24);
-        EXPECT_EQ(stack.currentLayer, 0);
+        EXPECT_EQ(std::tuple(stack.width, stack.height, stack.bitCount, stack.currentLayer), std::tuple(want.width, want.height, 24, 0));
         ASSERT_EQ(stack.layerCount, want.layers);
         ASSERT_EQ(want.layerList.size(), std::size_t(want.layers));
         for (const ExpectedLayer& layer : want.layerList) {
             SCOPED_TRACE(layer.index);
             const LayerRecord& record = stack.layers[std::size_t(layer.index)];
-            EXPECT_EQ(record.name, layer.name);
-            EXPECT_EQ(std::pair(record.x, record.y), std::pair(layer.left, want.height - layer.top - layer.height));
             ASSERT_EQ(std::pair(record.image.width(), record.image.height()), std::pair(layer.width, layer.height));
-            EXPECT_EQ(int(record.opacity), layer.opacity);
-            EXPECT_EQ(record.visible, layer.visible);
-            EXPECT_TRUE(record.linked);
-            EXPECT_TRUE(record.maskLocked);
-            EXPECT_EQ(record.kind, LAYER_IMAGE);
+            EXPECT_EQ(std::tie(record.name, record.x, record.y, record.opacity, record.visible, record.linked, record.maskLocked, record.kind),
+                      std::tuple(layer.name, layer.left, want.height - layer.top - layer.height, std::uint32_t(layer.opacity),
+                                 layer.visible, true, true, LAYER_IMAGE));
             EXPECT_TRUE(layerShows(record, layer, want.tolerance));
         }
     }
@@ -212,8 +205,8 @@ TEST(PsdImport, OtherModesAndDepthsAreRefusedByName)
 TEST(PsdImport, FilesThatAreNotPhotoshopDocumentsOrAreMissing)
 {
     UiRecorder ui;
-    EXPECT_EQ(openBytes({'8', 'B', 'P'}).code, ReadCode::NotThisFormat);
-    EXPECT_EQ(openBytes(fixtureBytes("py_three.0.ppm")).code, ReadCode::NotThisFormat);
+    EXPECT_EQ(std::pair(openBytes({'8', 'B', 'P'}).code, openBytes(fixtureBytes("py_three.0.ppm")).code),
+              std::pair(ReadCode::NotThisFormat, ReadCode::NotThisFormat));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(OpenPsdFile(kFolder + "nowhere.psd").code, ReadCode::NotThisFormat);
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"Não é possível localizar --- " + kFolder + "nowhere.psd"});
@@ -246,9 +239,9 @@ TEST(PsdImport, DeclaredSizesAreCheckedAgainstTheFile)
     std::vector<std::uint8_t> huge = flat;
     StoreBE32(&huge[14], 30000);  // height
     StoreBE32(&huge[18], 30000);  // width
-    EXPECT_EQ(openBytes(huge).code, ReadCode::Failure);
+    const ReadCode largest = openBytes(huge).code;
     StoreBE32(&huge[14], 30001);
-    EXPECT_EQ(openBytes(huge).code, ReadCode::Failure);
+    EXPECT_EQ(std::pair(largest, openBytes(huge).code), std::pair(ReadCode::Failure, ReadCode::Failure));
 
     // A layer rectangle of 60000 × 60000 pixels backed by a few bytes arrives as an empty layer.
     std::vector<std::uint8_t> three = fixtureBytes("py_three.psd");
@@ -259,9 +252,7 @@ TEST(PsdImport, DeclaredSizesAreCheckedAgainstTheFile)
     const PsdOpened opened = openBytes(three);
     ASSERT_EQ(opened.code, ReadCode::Image);
     const LayerRecord& bottom = opened.stack->layers[2];
-    EXPECT_EQ(bottom.image.width(), 1);
-    EXPECT_EQ(bottom.mask.row(0)[0], 0);
-    EXPECT_EQ(bottom.name, "Fundo");
+    EXPECT_EQ(std::tuple(bottom.image.width(), int(bottom.mask.row(0)[0]), bottom.name), std::tuple(1, 0, "Fundo"));
 
     // A channel that claims more bytes than the file has.
     std::vector<std::uint8_t> lying = fixtureBytes("py_three.psd");
@@ -280,8 +271,7 @@ TEST(PsdImport, TheDocumentOpenAndTheGeneralLoaderReachTheReader)
     readers.psd = ReadPsdFlattened;
     const OpenedImage opened = OpenDocumentImage(path, readers);
     ASSERT_TRUE(opened.result.ok());
-    EXPECT_EQ(opened.format, "PSD");
-    EXPECT_EQ(opened.result.image().width(), 40);
+    EXPECT_EQ(std::tuple(opened.format, opened.result.image().width()), std::tuple("PSD", 40));
     // The hidden layer is left out of the picture; the top layer's mask shows through to the bottom one.
     EXPECT_EQ(testing::Pixel24(opened.result.image(), 39, 0), (testing::Rgb{234, 232, 128}));
     const OpenedImage general = LoadGeneralImage(path, readers);
