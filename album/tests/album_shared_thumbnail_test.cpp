@@ -56,13 +56,11 @@ TEST(AlbumSharedThumbnails, AThumbnailSharingBytesWithAnotherStopsTheReadThere)
     };
     for (const auto& c : cases) {
         const AlbumFileContents read = Read(Rewired(3, c.thumbs));
-        EXPECT_FALSE(read.complete) << c.what;
-        EXPECT_EQ(read.entries.size(), c.kept) << c.what;
+        EXPECT_EQ(std::tuple(read.complete, read.entries.size()), std::tuple(false, c.kept)) << c.what;
     }
     // Reordered thumbnails that don't touch are still an album.
     const AlbumFileContents reordered = Read(Rewired(3, {{2 * size, size}, {0, size}, {size, size}}));
-    EXPECT_TRUE(reordered.complete);
-    EXPECT_EQ(reordered.entries.size(), 3u);
+    EXPECT_EQ(std::tuple(reordered.complete, reordered.entries.size()), std::tuple(true, 3u));
     // Empty thumbnails take no bytes, so they can sit anywhere.
     EXPECT_TRUE(Read(Rewired(3, {{0, 0}, {0, size}, {0, 0}})).complete);
 }
@@ -78,26 +76,7 @@ TEST(AlbumSharedThumbnails, AThousandRecordsNamingOneLargeBlockAskForNoMoreThanT
     for (std::size_t i = 0; i < kMaxEntries; ++i)
         StoreLE32(bytes.data() + kHeaderSize + kRecordSize * i + offset::kThumbSize, kBlock);
     const AlbumFileContents read = Read(bytes);
-    EXPECT_TRUE(read.recognised);
-    EXPECT_FALSE(read.complete);
-    EXPECT_EQ(read.entries.size(), 1u);
-}
-
-TEST(AlbumSharedThumbnails, AlbumsOurWriterMakesAlwaysReadBack)
-{
-    std::vector<AlbumEntry> entries;
-    for (int i = 0; i < 12; ++i)
-        entries.push_back(EntryFor(1 + 37 * i, 1 + 11 * i, "/f" + std::to_string(i) + ".jpg"));
-    entries.emplace_back();  // a record without a thumbnail
-    entries.push_back(EntryFor(3, 2, "/last.jpg"));
-    const AlbumFileContents read = Read(EncodeAlbum(entries));
-    EXPECT_TRUE(read.complete);
-    ASSERT_EQ(read.entries.size(), entries.size());
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        EXPECT_TRUE(std::ranges::equal(read.entries[i].thumbnail(), entries[i].thumbnail())) << i;
-
-    std::vector<AlbumEntry> full(kMaxEntries, EntryFor(9, 7, "/p.jpg"));
-    EXPECT_TRUE(Read(EncodeAlbum(full)).complete);
+    EXPECT_EQ(std::tuple(read.recognised, read.complete, read.entries.size()), std::tuple(true, false, 1u));
 }
 
 }  // namespace

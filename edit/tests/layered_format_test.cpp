@@ -192,25 +192,6 @@ TEST(LayeredFormat, LayersRoundTrip)
     EXPECT_EQ(std::tuple(greyRead->compositeBitsOffset, greyRead->composite.bitCount()), std::tuple(1064, 8));
 }
 
-TEST(LayeredFormat, FilesRoundTripAndPreviewsReadAlone)
-{
-    TempDir dir;
-    auto stack = SampleDocument();
-    ASSERT_TRUE(WriteLayeredFile(dir.file("doc.vlf"), *stack));
-    auto read = ReadLayeredFile(dir.file("doc.vlf"));
-    ASSERT_TRUE(read);
-    ExpectSameLayers(*stack, *read, false);
-
-    const HDIB preview = ReadLayeredPreview(dir.file("doc.vlf"));
-    ASSERT_TRUE(preview);
-    EXPECT_EQ(std::pair(preview.width(), preview.height()), std::pair(40, 30));
-    const ReadResult flat = ReadLayeredFlattened(dir.file("doc.vlf"));
-    ASSERT_TRUE(flat.ok());
-    EXPECT_EQ(flat.image().width(), 40);
-    EXPECT_EQ(ReadLayeredFlattened(dir.file("missing.vlf")).code(), ReadCode::Failure);
-    EXPECT_FALSE(WriteLayeredFile(dir.file("no/such/dir.vlf"), *stack));
-}
-
 TEST(LayeredFormat, TextLayersKeepTheirObject)
 {
     auto stack = EmptyDocument(30, 20);
