@@ -59,13 +59,10 @@ TEST_F(Albums, TheSamePathAddedTwiceEndsUpOnceAtTheEnd)
     ASSERT_TRUE(AddPhotoToAlbum(session, request(b)));
     ASSERT_TRUE(AddPhotoToAlbum(session, request(a)));
     ASSERT_EQ(album.count(), 2u);
-    EXPECT_EQ(album.path(0), b);
-    EXPECT_EQ(album.path(1), a);
-    EXPECT_TRUE(album.modified());
-    EXPECT_EQ(album.entry(1)->thumbWidth(), 69);
-    EXPECT_EQ(album.entry(1)->thumbHeight(), 35);
-    EXPECT_EQ(album.entry(1)->fileSize(), fs::file_size(a));
-    EXPECT_EQ(album.entry(0)->bitCount(), 24);
+    EXPECT_EQ(std::tuple(album.path(0), album.path(1), album.modified()), std::tuple(b, a, true));
+    EXPECT_EQ(std::tuple(album.entry(1)->thumbWidth(), album.entry(1)->thumbHeight(), std::uint64_t(album.entry(1)->fileSize()),
+                         album.entry(0)->bitCount()),
+              std::tuple(69, 35, std::uint64_t(fs::file_size(a)), 24));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_FALSE(AddPhotoToAlbum(session, request("")));
 }
@@ -78,21 +75,16 @@ TEST_F(Albums, PhotosThatCantBeLoadedGiveTheirMessage)
     saved.values[0] = kSavedPhotoValue;
     const std::string noExtension = photo("semextensao", 4, 4);
 
-    EXPECT_FALSE(AddPhotoToAlbum(session, request(dir.file("sumiu.jpg"))));
-    EXPECT_FALSE(AddPhotoToAlbum(session, request(garbage)));
-    EXPECT_FALSE(AddPhotoToAlbum(session, saved));
-    EXPECT_FALSE(AddPhotoToAlbum(session, request(noExtension)));
+    EXPECT_FALSE(AddPhotoToAlbum(session, request(dir.file("sumiu.jpg"))) || AddPhotoToAlbum(session, request(garbage)) ||
+                 AddPhotoToAlbum(session, saved) || AddPhotoToAlbum(session, request(noExtension)));
     // One message per photo, naming it.
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Não é possível localizar o arquivo. --- " + dir.file("sumiu.jpg"),
                                                      "Formato de arquivo desconhecido. --- " + garbage,
                                                      "Salvar erro do arquivo. --- " + garbage,
                                                      "Formato de arquivo desconhecido. --- " + noExtension}));
-    for (const auto& m : ui.messages) {
-        EXPECT_EQ(m.title, "Atenção");
-        EXPECT_EQ(m.icon, ui::Icon::Exclamation);
-    }
-    EXPECT_TRUE(album.empty());
-    EXPECT_FALSE(album.modified());
+    for (const auto& m : ui.messages)
+        EXPECT_EQ(std::tuple(m.title, m.icon), std::tuple("Atenção", ui::Icon::Exclamation));
+    EXPECT_TRUE(album.empty() && !album.modified());
 
     // A picture handed over is used as it is, and -99 is stored as 1.
     const HDIB picture = testing::CoordinatePicture(10, 10);
@@ -129,8 +121,9 @@ TEST_F(Albums, AddingToACategoryWritesItsCurrentAlbumAndLeavesTheOpenOneAlone)
     ASSERT_EQ(written.entries.size(), 12u);
     EXPECT_EQ(written.entries[11].path(), added[11]);
     const fs::path config = dir.path() / "LV2000.ini";
-    EXPECT_EQ(profile::ReadValue(config, "ALBUMPOS", "albums_album2.abm"), "11");
-    EXPECT_EQ(profile::ReadValue(config, "ALBUMHEAD", "albums_album2.abm"), "1");  // 11 / 5 + 1 - 2
+    // The first row: 11 / 5 + 1 - 2.
+    EXPECT_EQ(std::pair(profile::ReadValue(config, "ALBUMPOS", "albums_album2.abm"), profile::ReadValue(config, "ALBUMHEAD", "albums_album2.abm")),
+              std::pair(std::optional<std::string>("11"), std::optional<std::string>("1")));
 
     // Chosen by the user, or not at all.
     AddPhotoRequest chosen = request(added[0], 0);
@@ -143,11 +136,9 @@ TEST_F(Albums, AddingToACategoryWritesItsCurrentAlbumAndLeavesTheOpenOneAlone)
     session.openPath = catalogue.albumPath(0, 1);
     ASSERT_TRUE(album.read(session.openPath));
     ASSERT_TRUE(AddPhotoToAlbum(session, request(added[0], 0)));
-    EXPECT_EQ(album.count(), 12u);
-    EXPECT_EQ(album.path(11), added[0]);
-    EXPECT_EQ(ReadAlbumContents(session.openPath).entries[11].path(), added[0]);
-    EXPECT_EQ(HeadRowShowing(13, GridForCategory(12)), 2);
-    EXPECT_EQ(HeadRowShowing(2, GridForCategory(5)), 0);
+    EXPECT_EQ(std::tuple(album.count(), album.path(11), ReadAlbumContents(session.openPath).entries[11].path()),
+              std::tuple(12u, added[0], added[0]));
+    EXPECT_EQ(std::pair(HeadRowShowing(13, GridForCategory(12)), HeadRowShowing(2, GridForCategory(5))), std::pair(2, 0));
 }
 
 TEST_F(Albums, RefreshRebuildsChangedPhotosAndKeepsMissingOnes)
@@ -172,21 +163,15 @@ TEST_F(Albums, RefreshRebuildsChangedPhotosAndKeepsMissingOnes)
     album.setModified(false);
 
     const RefreshReport report = RefreshAlbum(album, dir.path() / "program", session.readers, 2);
-    EXPECT_EQ(report.rebuilt, 1u);
-    EXPECT_EQ(report.missing, 1u);
-    EXPECT_EQ(report.madeAbsolute, 1u);
-    EXPECT_TRUE(album.modified());
-    EXPECT_TRUE(*album.entry(0) == sameBefore);
-    EXPECT_EQ(album.entry(1)->width(), 200);
-    EXPECT_TRUE(*album.entry(2) == goneBefore);
-    EXPECT_FALSE(album.entry(3)->relative());
-    EXPECT_EQ(album.path(3), (dir.path() / "program/fotos/rel.bmp").string());
+    EXPECT_EQ(std::tuple(report.rebuilt, report.missing, report.madeAbsolute, album.modified()), std::tuple(1u, 1u, 1u, true));
+    EXPECT_TRUE(*album.entry(0) == sameBefore && *album.entry(2) == goneBefore);
+    EXPECT_EQ(std::tuple(album.entry(1)->width(), album.entry(3)->relative(), album.path(3)),
+              std::tuple(200, false, (dir.path() / "program/fotos/rel.bmp").string()));
 
     // Nothing changed: nothing to do. A read-only album is never touched.
     album.setModified(false);
     const RefreshReport again = RefreshAlbum(album, dir.path() / "program", session.readers);
-    EXPECT_EQ(again.rebuilt + again.madeAbsolute, 0u);
-    EXPECT_FALSE(album.modified());
+    EXPECT_EQ(std::tuple(again.rebuilt + again.madeAbsolute, album.modified()), std::tuple(0u, false));
     album.entry(0)->setFileSize(1);
     album.setReadOnly(true);
     EXPECT_EQ(RefreshAlbum(album, dir.path() / "program", session.readers).rebuilt, 0u);
@@ -217,19 +202,15 @@ TEST_F(Albums, WorkerThreadsGiveTheSameEntriesInTheSameOrder)
     const std::vector<std::string> oneMessages = ui.texts();
     ui.messages.clear();
     const auto three = collect(3);
-    ASSERT_EQ(one.size(), labels.size());
-    ASSERT_EQ(three.size(), labels.size());
+    ASSERT_EQ(std::pair(one.size(), three.size()), std::pair(labels.size(), labels.size()));
     for (std::size_t i = 0; i < labels.size(); ++i) {
-        EXPECT_EQ(one[i].first, i);
-        EXPECT_EQ(three[i].first, i);
-        EXPECT_EQ(one[i].second.failure, three[i].second.failure);
+        EXPECT_EQ(std::tuple(one[i].first, three[i].first, one[i].second.failure), std::tuple(i, i, three[i].second.failure));
         ASSERT_EQ(bool(one[i].second.entry), bool(three[i].second.entry));
         if (one[i].second.entry) {
             EXPECT_TRUE(*one[i].second.entry == *three[i].second.entry);
         }
     }
-    EXPECT_EQ(one[4].second.failure, PhotoFailure::CannotOpen);
-    EXPECT_EQ(one.back().second.failure, PhotoFailure::Unreadable);
+    EXPECT_EQ(std::pair(one[4].second.failure, one.back().second.failure), std::pair(PhotoFailure::CannotOpen, PhotoFailure::Unreadable));
     EXPECT_EQ(ui.texts(), oneMessages);  // what the readers said, in the same order
 }
 

@@ -34,34 +34,27 @@ TEST(AlbumTable, RemoveAndMoveClampTheirIndexes)
     album.remove(17);
     EXPECT_EQ(PathsOf(album), (std::vector<std::string>{"/a", "/b"}));
     album.remove(1), album.remove(0), album.remove(0), album.move(0, 1);
-    EXPECT_TRUE(album.empty());
-    EXPECT_EQ(album.path(0), "");
-    EXPECT_EQ(album.caption(-1), "");
-    EXPECT_FALSE(album.thumbnailCopy(0));
+    EXPECT_TRUE(album.empty() && !album.thumbnailCopy(0));
+    EXPECT_EQ(std::tuple(album.path(0), album.caption(-1)), std::tuple("", ""));
 }
 
 TEST(AlbumTable, PathsAndThumbnailCopies)
 {
     Album album = albumOf({"/Fotos/Praia.JPG", "sysalbum/shapes/star.bmp"});
     album.entry(1)->setRelative(true);
-    EXPECT_EQ(album.absolutePath(0, "/opt/lv"), "/Fotos/Praia.JPG");
-    EXPECT_EQ(album.absolutePath(1, "/opt/lv"), "/opt/lv/sysalbum/shapes/star.bmp");
-    EXPECT_EQ(album.absolutePath(1, "/opt/lv/"), "/opt/lv/sysalbum/shapes/star.bmp");
+    EXPECT_EQ(std::tuple(album.absolutePath(0, "/opt/lv"), album.absolutePath(1, "/opt/lv"), album.absolutePath(1, "/opt/lv/")),
+              std::tuple("/Fotos/Praia.JPG", "/opt/lv/sysalbum/shapes/star.bmp", "/opt/lv/sysalbum/shapes/star.bmp"));
 
     const HDIB copy = album.thumbnailCopy(0);
     ASSERT_TRUE(copy);
-    EXPECT_EQ(copy.width(), 3);
-    EXPECT_EQ(copy.bitCount(), 24);
     EXPECT_TRUE(copy.hasValidLayout());
-    EXPECT_EQ(copy.row(2)[3], 1);  // pixel (1, 2): blue 1, green 2
-    EXPECT_EQ(copy.row(2)[4], 2);
+    // Pixel (1, 2): blue 1, green 2.
+    EXPECT_EQ(std::tuple(copy.width(), copy.bitCount(), int(copy.row(2)[3]), int(copy.row(2)[4])), std::tuple(3, 24, 1, 2));
 
     EXPECT_FALSE(album.removeWithPath("/fotos/praia.jp", "/opt/lv"));
-    EXPECT_TRUE(album.removeWithPath("/FOTOS/praia.jpg", "/opt/lv"));
-    EXPECT_TRUE(album.removeWithPath("/opt/lv/SYSALBUM/shapes/Star.bmp", "/opt/lv"));
+    EXPECT_TRUE(album.removeWithPath("/FOTOS/praia.jpg", "/opt/lv") && album.removeWithPath("/opt/lv/SYSALBUM/shapes/Star.bmp", "/opt/lv"));
     EXPECT_TRUE(album.empty());
-    EXPECT_TRUE(SamePathIgnoringCase("/Fotos/ÁGUA.jpg", "/fotos/água.JPG"));
-    EXPECT_FALSE(SamePathIgnoringCase("/a/b", "/a/c"));
+    EXPECT_TRUE(SamePathIgnoringCase("/Fotos/ÁGUA.jpg", "/fotos/água.JPG") && !SamePathIgnoringCase("/a/b", "/a/c"));
 }
 
 TEST(AlbumTable, ParkedAlbumComesBackWhole)
@@ -74,15 +67,12 @@ TEST(AlbumTable, ParkedAlbumComesBackWhole)
     Album album = albumOf({"/a", "/b"});
     album.setModified(true);
     album.park();
-    EXPECT_TRUE(album.hasParked());
-    EXPECT_TRUE(album.empty());
+    EXPECT_TRUE(album.hasParked() && album.empty());
     ASSERT_TRUE(album.read(dir.file("other.abm")));
     EXPECT_EQ(album.folder(), dir.path().string() + "/");
     album.append(testing::EntryFor(2, 2, "/w"));
     album.restoreParked();
-    EXPECT_FALSE(album.hasParked());
-    EXPECT_EQ(PathsOf(album), (std::vector<std::string>{"/a", "/b"}));
-    EXPECT_TRUE(album.modified());
+    EXPECT_EQ(std::tuple(album.hasParked(), PathsOf(album), album.modified()), std::tuple(false, std::vector<std::string>{"/a", "/b"}, true));
 }
 
 }  // namespace

@@ -43,31 +43,25 @@ TEST_F(CatalogueFiles, NewAlbumsAreNumberedAfterTheLargestKey)
     catalogue.addLine(0, "album7.abm=Viagem");
     catalogue.addLine(0, "capa.abm=Sem número");
     EXPECT_EQ(catalogue.newAlbum(0, "Novo álbum"), 8);
-    EXPECT_EQ(catalogue.key(0, 3), "album8.abm");
-    EXPECT_EQ(catalogue.name(0, 3), "Novo álbum8");
-    EXPECT_EQ(catalogue.find(0, "ALBUM7.ABM"), 1);
-    EXPECT_EQ(catalogue.find(0, "album9.abm"), -1);
-    EXPECT_EQ(catalogue.albumPath(0, 3), (dir.path() / "program/albums/album8.abm").string());
-    EXPECT_EQ(catalogue.albumPath(5, 0), "");
+    EXPECT_EQ(std::tuple(catalogue.key(0, 3), catalogue.name(0, 3)), std::tuple("album8.abm", "Novo álbum8"));
+    EXPECT_EQ(std::pair(catalogue.find(0, "ALBUM7.ABM"), catalogue.find(0, "album9.abm")), std::pair(1, -1));
+    EXPECT_EQ(std::pair(catalogue.albumPath(0, 3), catalogue.albumPath(5, 0)),
+              std::pair((dir.path() / "program/albums/album8.abm").string(), std::string()));
     // Written at once, in list order.
     const auto lines = section("albums");
     ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[3].key, "album8.abm");
-    EXPECT_EQ(lines[3].value, "Novo álbum8");
+    EXPECT_EQ(std::tuple(lines[3].key, lines[3].value), std::tuple("album8.abm", "Novo álbum8"));
 
-    EXPECT_EQ(AlbumNumber("album12.abm"), 12);
-    EXPECT_EQ(AlbumNumber("12album.abm"), 0);
-    EXPECT_EQ(AlbumNumber("x3.y7.abm"), 3);
-    EXPECT_EQ(AlbumNumber("semponto"), 0);
+    EXPECT_EQ((std::vector<int>{AlbumNumber("album12.abm"), AlbumNumber("12album.abm"), AlbumNumber("x3.y7.abm"), AlbumNumber("semponto")}),
+              (std::vector<int>{12, 0, 3, 0}));
 }
 
 TEST_F(CatalogueFiles, ACategoryHoldsAHundredAlbums)
 {
     for (int i = 1; i <= 100; ++i)
         catalogue.addLine(12, "t" + std::to_string(i) + ".abm=Textura");
-    EXPECT_EQ(catalogue.addLine(12, "t101.abm=Demais"), 101);
-    EXPECT_EQ(catalogue.count(12), 100);
-    EXPECT_EQ(catalogue.newAlbum(12, "Novo álbum"), 0);
+    EXPECT_EQ(std::tuple(catalogue.addLine(12, "t101.abm=Demais"), catalogue.count(12), catalogue.newAlbum(12, "Novo álbum")),
+              std::tuple(101, 100, 0));
 }
 
 TEST_F(CatalogueFiles, RenamedNamesLoseLineBreaksAndOverlongTails)
@@ -85,9 +79,8 @@ TEST_F(CatalogueFiles, RenamedNamesLoseLineBreaksAndOverlongTails)
     ASSERT_TRUE(catalogue.rename(0, 0, accented));
     EXPECT_EQ(catalogue.name(0, 0), accented);
     ASSERT_TRUE(catalogue.rename(0, 0, "Férias\r\nna praia=2024"));
-    EXPECT_EQ(catalogue.name(0, 0), "Férias  na praia=2024");
-    EXPECT_EQ(catalogue.key(0, 0), "album1.abm");
-    EXPECT_EQ(section("albums")[0].value, "Férias  na praia=2024");
+    EXPECT_EQ(std::tuple(catalogue.name(0, 0), catalogue.key(0, 0), section("albums")[0].value),
+              std::tuple("Férias  na praia=2024", "album1.abm", "Férias  na praia=2024"));
     EXPECT_FALSE(catalogue.rename(0, 5, "x"));
 }
 
@@ -100,21 +93,17 @@ TEST_F(CatalogueFiles, DeletingRemovesFileAndLineAndStepsTheCurrentAlbumBack)
     catalogue.setCurrent(0, 2);
     ASSERT_TRUE(catalogue.remove(0, 1));
     EXPECT_FALSE(std::filesystem::exists(second));
-    EXPECT_EQ(catalogue.count(0), 2);
-    EXPECT_EQ(catalogue.key(0, 1), "album3.abm");
-    EXPECT_EQ(catalogue.current(0), 0);
+    EXPECT_EQ(std::tuple(catalogue.count(0), catalogue.key(0, 1), catalogue.current(0)), std::tuple(2, "album3.abm", 0));
     ASSERT_TRUE(catalogue.remove(0, 0));
-    EXPECT_EQ(catalogue.current(0), 0);
-    EXPECT_EQ(section("albums").size(), 1u);
+    EXPECT_EQ(std::tuple(catalogue.current(0), section("albums").size()), std::tuple(0, 1u));
 }
 
 TEST_F(CatalogueFiles, CurrentAlbumAndViewValuesLiveInTheirSections)
 {
     writeConfig("[ALBUMCUR]\r\nalbums=-4\r\nshape=2\r\n[albums]\r\nalbum1.abm=Casa\r\n");
-    EXPECT_EQ(catalogue.current(0), 0);   // negative reads as 0
-    EXPECT_EQ(catalogue.current(10), 0);  // the same section
-    EXPECT_EQ(catalogue.current(5), 2);
-    EXPECT_EQ(catalogue.current(12), 0);  // missing
+    // Negative reads as 0; category 10 shares the section of 0; 12's is missing.
+    EXPECT_EQ((std::vector<int>{catalogue.current(0), catalogue.current(10), catalogue.current(5), catalogue.current(12)}),
+              (std::vector<int>{0, 0, 2, 0}));
     ASSERT_TRUE(catalogue.setCurrent(12, 3));
     EXPECT_EQ(profile::ReadValue(dir.path() / "LV2000.ini", "ALBUMCUR", "Texture"), "3");
 
@@ -122,22 +111,21 @@ TEST_F(CatalogueFiles, CurrentAlbumAndViewValuesLiveInTheirSections)
     ASSERT_TRUE(catalogue.setViewValue(0, 0, 9, ViewValue::Head));
     EXPECT_EQ(profile::ReadValue(dir.path() / "LV2000.ini", "ALBUMPOS", "albums_album1.abm"), "57");
     EXPECT_EQ(profile::ReadValue(dir.path() / "LV2000.ini", "ALBUMHEAD", "albums_album1.abm"), "9");
-    EXPECT_EQ(catalogue.viewValue(0, 0, ViewValue::Position), 57);
-    EXPECT_EQ(catalogue.viewValue(0, 0, ViewValue::Head), 9);
-    EXPECT_EQ(catalogue.viewValue(0, 1, ViewValue::Head), 0);
+    EXPECT_EQ(std::tuple(catalogue.viewValue(0, 0, ViewValue::Position), catalogue.viewValue(0, 0, ViewValue::Head),
+                         catalogue.viewValue(0, 1, ViewValue::Head)),
+              std::tuple(57, 9, 0));
 }
 
 TEST_F(CatalogueFiles, SharedSectionsStoreTheFirstCategorysCopy)
 {
     writeConfig("[effects]\nfx1.abm=Efeitos\n[albums]\nalbum2.abm=Meu\n");
-    EXPECT_EQ(catalogue.count(2), 1);
-    EXPECT_EQ(catalogue.line(10, 0), "album2.abm=Meu");
+    EXPECT_EQ(std::tuple(catalogue.count(2), catalogue.line(10, 0)), std::tuple(1, "album2.abm=Meu"));
     catalogue.addLine(2, "fx2.abm=Só na cópia");
     catalogue.copyCategory(4, 2);
     EXPECT_EQ(catalogue.count(4), 2);
     ASSERT_TRUE(catalogue.writeBack());
-    EXPECT_EQ(section("effects").size(), 1u);  // category 1's copy
-    EXPECT_EQ(section("Frame").size(), 2u);
+    // The effects section is category 1's copy.
+    EXPECT_EQ(std::pair(section("effects").size(), section("Frame").size()), std::pair(std::size_t(1), std::size_t(2)));
     catalogue.copyCategory(13, 0);  // ignored
     catalogue.copyCategory(1, 2);
     ASSERT_TRUE(catalogue.writeBack());
@@ -149,16 +137,16 @@ TEST_F(CatalogueFiles, SystemAlbumsComeFromTheProgramFolderUntilTheUserHasTheSec
     const std::string defaults = "[shape]\nshapes1.abm=Formas\n[Texture]\ntex1.abm=Texturas\n";
     ASSERT_TRUE(WriteWholeFile((dir.path() / "program/sysalbum/albums.ini").string(), {defaults.begin(), defaults.end()}));
     writeConfig("[Texture]\n");
-    EXPECT_EQ(catalogue.name(5, 0), "Formas");
-    EXPECT_EQ(catalogue.count(12), 0);  // the user's empty section wins
-    EXPECT_EQ(catalogue.albumPath(5, 0), (dir.path() / "program/sysalbum/shapes1.abm").string());
+    // The user's empty section wins.
+    EXPECT_EQ(std::tuple(catalogue.name(5, 0), catalogue.count(12), catalogue.albumPath(5, 0)),
+              std::tuple("Formas", 0, (dir.path() / "program/sysalbum/shapes1.abm").string()));
 
     // With a folder of the user's own, only the user's albums move there.
     writeConfig("[albums]\nalbum1.abm=Casa\n");
     const AlbumCatalogue installed(store, dir.path() / "program", dir.path() / "data/albums");
-    EXPECT_EQ(installed.albumPath(0, 0), (dir.path() / "data/albums/album1.abm").string());
-    EXPECT_EQ(installed.albumPath(10, 0), (dir.path() / "data/albums/album1.abm").string());
-    EXPECT_EQ(installed.albumPath(5, 0), (dir.path() / "program/sysalbum/shapes1.abm").string());
+    const std::string mine = (dir.path() / "data/albums/album1.abm").string();
+    EXPECT_EQ(std::tuple(installed.albumPath(0, 0), installed.albumPath(10, 0), installed.albumPath(5, 0)),
+              std::tuple(mine, mine, (dir.path() / "program/sysalbum/shapes1.abm").string()));
 }
 
 TEST_F(CatalogueFiles, PhotosOfARelocatedAlbumAreLookedForInItsFolder)

@@ -29,19 +29,16 @@ std::vector<std::string> Paths(const std::vector<SearchHit>& hits)
 
 TEST(SearchText, WildcardsAndCaseOfAccentedLetters)
 {
-    EXPECT_TRUE(WildcardMatch("*.jpg", "Praia.JPG"));
-    EXPECT_TRUE(WildcardMatch("p?aia*", "praia de verão.png"));
-    EXPECT_TRUE(WildcardMatch("*", ""));
-    EXPECT_TRUE(WildcardMatch("a*b*c", "aXXbYYbZc"));
-    EXPECT_FALSE(WildcardMatch("a*b*c", "aXXbYYbZ"));
-    EXPECT_FALSE(WildcardMatch("?", ""));
-    EXPECT_TRUE(WildcardMatch("?o", "ão"));  // one character, two bytes
-    EXPECT_TRUE(WildcardMatch("VERÃO*", "verão.jpg"));
-    EXPECT_TRUE(ContainsIgnoringCase("Férias em São Paulo", "SÃO"));
-    EXPECT_TRUE(ContainsIgnoringCase("x", ""));
-    EXPECT_FALSE(ContainsIgnoringCase("", "x"));
-    EXPECT_FALSE(ContainsIgnoringCase("×", "÷"));  // signs are not letters to fold
-    EXPECT_TRUE(ContainsIgnoringCase(std::string("a\xff" "b"), "\xff"));  // stray bytes stand for themselves
+    // "?" is one character, however many bytes.
+    EXPECT_EQ((std::vector<bool>{WildcardMatch("*.jpg", "Praia.JPG"), WildcardMatch("p?aia*", "praia de verão.png"),
+                                 WildcardMatch("*", ""), WildcardMatch("a*b*c", "aXXbYYbZc"), WildcardMatch("a*b*c", "aXXbYYbZ"),
+                                 WildcardMatch("?", ""), WildcardMatch("?o", "ão"), WildcardMatch("VERÃO*", "verão.jpg")}),
+              (std::vector<bool>{true, true, true, true, false, false, true, true}));
+    // Signs are not letters to fold; stray bytes stand for themselves.
+    EXPECT_EQ((std::vector<bool>{ContainsIgnoringCase("Férias em São Paulo", "SÃO"), ContainsIgnoringCase("x", ""),
+                                 ContainsIgnoringCase("", "x"), ContainsIgnoringCase("×", "÷"),
+                                 ContainsIgnoringCase(std::string("a\xff" "b"), "\xff")}),
+              (std::vector<bool>{true, true, false, false, true}));
 }
 
 TEST(SearchCriteriaChecks, EachCriterionAndItsBoundaries)
@@ -83,14 +80,10 @@ TEST(SearchDates, DaysInLocalTimeAndMalformedDates)
     std::tm t{};
     const std::time_t when = std::time_t(*day);
     localtime_r(&when, &t);
-    EXPECT_EQ(t.tm_year, 104);
-    EXPECT_EQ(t.tm_mon, 1);
-    EXPECT_EQ(t.tm_mday, 29);
-    EXPECT_EQ(t.tm_hour, 0);
+    EXPECT_EQ(std::tuple(t.tm_year, t.tm_mon, t.tm_mday, t.tm_hour), std::tuple(104, 1, 29, 0));
     const std::time_t next = std::time_t(NextDay(*day));
     localtime_r(&next, &t);
-    EXPECT_EQ(t.tm_mon, 2);
-    EXPECT_EQ(t.tm_mday, 1);
+    EXPECT_EQ(std::tuple(t.tm_mon, t.tm_mday), std::tuple(2, 1));
     for (const char* bad : {"2003-02-29", "2004-13-01", "2004-00-10", "2004-1-01", "04-01-2004", "2004/01/01",
                             "2004-01-32", "", "abcd-ef-gh"})
         EXPECT_FALSE(ParseSearchDate(bad)) << bad;
@@ -126,14 +119,11 @@ TEST_F(SearchFolders, AlbumsAreSearchedInNameOrderWithTheirRecords)
     c.name = "praia";
     const std::vector<SearchHit> hits = SearchAlbumFolder(dir.file("albums"), c, "/programa");
     ASSERT_EQ(hits.size(), 2u);
-    EXPECT_EQ(hits[0].path, "/programa/sysalbum/praia.bmp");
-    EXPECT_EQ(hits[0].album, dir.file("albums/a.abm"));
-    EXPECT_EQ(hits[0].facts.width, 100);
-    EXPECT_EQ(hits[1].path, "/fotos/praia.jpg");
-    EXPECT_EQ(hits[1].index, 0);
-    EXPECT_EQ(hits[1].facts.caption, "Mar");
+    EXPECT_EQ(std::tuple(hits[0].path, hits[0].album, hits[0].facts.width),
+              std::tuple("/programa/sysalbum/praia.bmp", dir.file("albums/a.abm"), 100));
     ASSERT_TRUE(hits[1].entry);
-    EXPECT_EQ(hits[1].entry->thumbWidth(), 10);
+    EXPECT_EQ(std::tuple(hits[1].path, hits[1].index, hits[1].facts.caption, hits[1].entry->thumbWidth()),
+              std::tuple("/fotos/praia.jpg", 0, "Mar", 10));
 
     c = {};
     c.types = {"jpg"};
@@ -162,8 +152,7 @@ TEST_F(SearchFolders, DiskFilesAreMeasuredForPictureSizeAndBecomeAResultsAlbum)
     const std::vector<SearchHit> hits = SearchPhotoFolder(dir.file("fotos"), wide, true, 2);
     EXPECT_EQ(Paths(hits), (std::vector<std::string>{big, deep}));
     ASSERT_TRUE(hits[1].entry);
-    EXPECT_EQ(hits[1].facts.height, 300);
-    EXPECT_TRUE(hits[1].album.empty());
+    EXPECT_EQ(std::tuple(hits[1].facts.height, hits[1].album), std::tuple(300, ""));
 
     SearchCriteria older;
     older.before = ParseSearchDate("2000-01-01");
@@ -179,9 +168,8 @@ TEST_F(SearchFolders, DiskFilesAreMeasuredForPictureSizeAndBecomeAResultsAlbum)
     const AlbumFileContents results = ReadAlbumContents(dir.file("albums/resultados.abm"));
     ASSERT_TRUE(results.complete);
     ASSERT_EQ(results.entries.size(), 2u);
-    EXPECT_EQ(results.entries[0].path(), big);
-    EXPECT_EQ(results.entries[1].width(), 400);
-    EXPECT_EQ(results.entries[1].thumbnail().size(), hits[1].entry->thumbnail().size());
+    EXPECT_EQ(std::tuple(results.entries[0].path(), results.entries[1].width(), results.entries[1].thumbnail().size()),
+              std::tuple(big, 400, hits[1].entry->thumbnail().size()));
     EXPECT_FALSE(WriteResultsAlbum({}, dir.file("albums/vazio.abm")));
 }
 
