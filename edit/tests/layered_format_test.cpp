@@ -379,21 +379,6 @@ TEST(LayeredFormat, UntouchedLayersKeepTheirBlocksThroughTenSaves)
     EXPECT_EQ(U32(WriteStream(*last, 100), U32(WriteStream(*last, 100), 48 + 48 + 28) + 4), 1u);
 }
 
-TEST(LayeredFormat, SavingTwiceWritesTheSameRunLengthMasks)
-{
-    auto stack = SampleDocument();
-    const HDIB maskBefore = DibDuplicate(stack->layers[0].mask);
-    const auto first = WriteStream(*stack);
-    const auto second = WriteStream(*stack);
-    EXPECT_EQ(first, second);
-    for (std::size_t layer = 0; layer < 3; ++layer) {
-        const std::uint32_t mask = U32(second, 48 + 48 * layer + 32);
-        EXPECT_EQ(U32(second, mask + 4), 1u);
-        EXPECT_EQ(U32(second, mask + 16 + 14 + 16), 1u) << "layer " << layer;
-    }
-    EXPECT_EQ(std::memcmp(maskBefore.data(), stack->layers[0].mask.data(), maskBefore.size()), 0);
-}
-
 // A stream made by the seed script from the format's description, not by our writer.
 TEST(LayeredFormat, ReadsAStreamMadeElsewhere)
 {

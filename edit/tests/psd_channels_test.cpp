@@ -64,16 +64,16 @@ TEST(PsdChannels, PackBitsPlanesFollowTheirRowTable)
     Rows got{{}, 4};
     ASSERT_TRUE(DecodePsdPlanes(data, kPsdPackBits, {4, 2, 8, 3}, 2, got.sink()));
     ASSERT_EQ(got.rows.size(), 4u);
-    EXPECT_EQ(got.rows[0], (Bytes{0, 0, 9, 9, 9, 9}));
-    EXPECT_EQ(got.rows[1], (Bytes{0, 1, 4, 5, 0, 0}));  // a short row is filled with zeros
-    EXPECT_EQ(got.rows[3], (Bytes{1, 1, 7, 7, 7, 7}));
+    // A short row is filled with zeros.
+    EXPECT_EQ(std::tuple(got.rows[0], got.rows[1], got.rows[3]), std::tuple(Bytes{0, 0, 9, 9, 9, 9}, Bytes{0, 1, 4, 5, 0, 0}, Bytes{1, 1, 7, 7, 7, 7}));
 
     Bytes lying = data;
-    StoreBE16(&lying[2], 400);  // a row longer than the data left
-    EXPECT_FALSE(DecodePsdPlanes(lying, kPsdPackBits, {4, 2, 8, 3}, 2, got.sink()));
-    EXPECT_FALSE(DecodePsdPlanes(Bytes(11, 0), kPsdPackBits, {4, 2, 8, 3}, 2, got.sink()));  // no room for the table
-    EXPECT_FALSE(DecodePsdPlanes(Bytes(100, 0), 4, {4, 2, 8, 1}, 1, got.sink()));           // unknown compression
-    EXPECT_FALSE(DecodePsdPlanes(Bytes(7, 0), kPsdRaw, {4, 2, 8, 1}, 1, got.sink()));         // raw rows cut short
+    StoreBE16(&lying[2], 400);
+    // A row longer than the data left, no room for the table, an unknown compression, raw rows cut short.
+    EXPECT_FALSE(DecodePsdPlanes(lying, kPsdPackBits, {4, 2, 8, 3}, 2, got.sink()) ||
+                 DecodePsdPlanes(Bytes(11, 0), kPsdPackBits, {4, 2, 8, 3}, 2, got.sink()) ||
+                 DecodePsdPlanes(Bytes(100, 0), 4, {4, 2, 8, 1}, 1, got.sink()) ||
+                 DecodePsdPlanes(Bytes(7, 0), kPsdRaw, {4, 2, 8, 1}, 1, got.sink()));
 }
 
 Bytes deflate(const Bytes& plain)
@@ -95,8 +95,7 @@ TEST(PsdChannels, DeflateRowsWithDifferencesAddUpAcrossEachRow)
     ASSERT_TRUE(DecodePsdPlanes(deflate(plain), kPsdZipPredicted, {3, 2, 16, 1}, 1, got.sink()));
     ASSERT_EQ(got.rows.size(), 2u);
     // 1000 → 4, 1300 → 5, 65436 → 255 (wrapped), then 65535, 0, 0.
-    EXPECT_EQ(got.rows[0], (Bytes{0, 0, 4, 5, 255}));
-    EXPECT_EQ(got.rows[1], (Bytes{0, 1, 255, 0, 0}));
+    EXPECT_EQ(std::pair(got.rows[0], got.rows[1]), std::pair(Bytes{0, 0, 4, 5, 255}, Bytes{0, 1, 255, 0, 0}));
 
     Bytes plain8 = {10, 5, 250};
     Rows eight{{}, 3};
@@ -110,11 +109,10 @@ TEST(PsdChannels, DeflateRowsWithDifferencesAddUpAcrossEachRow)
 TEST(PsdChannels, TheLeastDataEachCompressionNeeds)
 {
     const PsdPlaneShape shape{300, 10, 8, 3};
-    EXPECT_EQ(PsdMinimumEncodedBytes(kPsdRaw, shape), 9000u);
-    EXPECT_EQ(PsdMinimumEncodedBytes(kPsdPackBits, shape), 30u * 2 + 30u * 3 * 2);
-    EXPECT_EQ(PsdMinimumEncodedBytes(kPsdZip, shape), 9000u / 1032);
-    EXPECT_EQ(PsdMinimumEncodedBytes(kPsdPackBits, {300, 10, 16, 3}), 30u * 2 + 30u * 5 * 2);
-    EXPECT_EQ(PsdMinimumEncodedBytes(9, shape), 0u);
+    EXPECT_EQ((std::vector<std::uint64_t>{PsdMinimumEncodedBytes(kPsdRaw, shape), PsdMinimumEncodedBytes(kPsdPackBits, shape),
+                                          PsdMinimumEncodedBytes(kPsdZip, shape), PsdMinimumEncodedBytes(kPsdPackBits, {300, 10, 16, 3}),
+                                          PsdMinimumEncodedBytes(9, shape)}),
+              (std::vector<std::uint64_t>{9000, 30 * 2 + 30 * 3 * 2, 9000 / 1032, 30 * 2 + 30 * 5 * 2, 0}));
 }
 
 TEST(PsdNames, UnicodeNamesAndTheirLength)
@@ -124,11 +122,9 @@ TEST(PsdNames, UnicodeNamesAndTheirLength)
     EXPECT_EQ(Utf16BigEndianToUtf8(Bytes{0xD8, 0x00}), "\xEF\xBF\xBD");
     EXPECT_EQ(Utf16BigEndianToUtf8(Bytes{0x00, 'a', 0x00}), "a");  // an odd byte is dropped
 
-    EXPECT_EQ(FirstCharacters("ação", 2), "aç");
-    EXPECT_EQ(FirstCharacters("ação", 4), "ação");
-    EXPECT_EQ(FirstCharacters("ação", 9), "ação");
-    EXPECT_EQ(FirstCharacters("😀😀", 1), "😀");
-    EXPECT_EQ(FirstCharacters("abc", 0), "");
+    EXPECT_EQ((std::vector<std::string_view>{FirstCharacters("ação", 2), FirstCharacters("ação", 4), FirstCharacters("ação", 9),
+                                        FirstCharacters("😀😀", 1), FirstCharacters("abc", 0)}),
+              (std::vector<std::string_view>{"aç", "ação", "ação", "😀", ""}));
 }
 
 }  // namespace

@@ -12,28 +12,6 @@
 namespace lv::testing {
 namespace {
 
-TEST(SelectSimilar, ToleranceZeroTakesTheSeedColourFourConnectedAndNoDiagonalStep)
-{
-    const std::vector<std::string> picture = {
-        "aab.a",
-        "bab.a",
-        "baaab",
-        "bbb.a",  // this 'a' touches the region only diagonally
-        "aa.b.",
-    };
-    Rect bounds;
-    const HDIB mask = SelectSimilar(PictureFromRows(picture), 0, 0, SimilarityMode::Tolerance, {0, 0, 0}, &bounds);
-    ASSERT_TRUE(mask);
-    EXPECT_EQ(MaskRows(mask), (std::vector<std::string>{
-                                  "##...",
-                                  ".#...",
-                                  ".###.",
-                                  ".....",
-                                  ".....",
-                              }));
-    EXPECT_EQ(bounds, (Rect{0, 0, 4, 3}));
-}
-
 TEST(SelectSimilar, TheFillFollowsSpiralsAndPocketsBothWays)
 {
     // Corridors that turn back up and down force segments to leak both ways.

@@ -61,10 +61,8 @@ TEST(SelectionOutline, APlainRectangleIsFourEdges)
     const SelectionOutline r = SelectionOutline::FromRectangle({2, 3, 9, 5});
     EXPECT_EQ(r.horizontal(), (std::vector<Edge>{{3, 2, 9, true}, {5, 2, 9, false}}));
     EXPECT_EQ(r.vertical(), (std::vector<Edge>{{2, 3, 5, true}, {9, 3, 5, false}}));
-    const HDIB full = MaskFromRows({"#######", "#######"});
-    const SelectionOutline m = SelectionOutline::FromMask(full, {2, 3, 9, 5});
-    EXPECT_EQ(m.horizontal(), r.horizontal());
-    EXPECT_EQ(m.vertical(), r.vertical());
+    const SelectionOutline m = SelectionOutline::FromMask(MaskFromRows({"#######", "#######"}), {2, 3, 9, 5});
+    EXPECT_EQ(std::pair(m.horizontal(), m.vertical()), std::pair(r.horizontal(), r.vertical()));
 }
 
 TEST(SelectionOutline, IsDrawnOnThePixelsJustInsideAtEveryZoom)
@@ -75,25 +73,23 @@ TEST(SelectionOutline, IsDrawnOnThePixelsJustInsideAtEveryZoom)
     RecordingSurface plain;
     outline.draw(plain, view, 1);
     EXPECT_EQ(plain.lines, (std::vector<SurfaceLine>{{{2, 3}, {5, 3}}, {{2, 4}, {5, 4}}, {{2, 3}, {2, 4}}, {{5, 3}, {5, 4}}}));
-    EXPECT_EQ(plain.pens.back().phase, 1);
-    EXPECT_EQ(plain.pens.back().style, PenStyle::Dotted);
+    EXPECT_EQ(std::tuple(plain.pens.back().phase, plain.pens.back().style), std::tuple(1, PenStyle::Dotted));
 
     view.zoom = 2;  // 3x, scrolled by 1 pixel, rulers of 10
     view.scrollX = 1;
     view.originX = view.originY = 10;
     RecordingSurface zoomed;
     outline.draw(zoomed, view, 0);
-    EXPECT_EQ(zoomed.lines[0], (SurfaceLine{{15, 19}, {26, 19}})) << "top edge along the top of row 3";
-    EXPECT_EQ(zoomed.lines[1], (SurfaceLine{{15, 24}, {26, 24}})) << "bottom edge along the bottom of row 4";
-    EXPECT_EQ(zoomed.lines[3], (SurfaceLine{{26, 19}, {26, 24}}));
+    // The top edge along the top of row 3, the bottom one along the bottom of row 4.
+    EXPECT_EQ(std::tuple(zoomed.lines[0], zoomed.lines[1], zoomed.lines[3]),
+              std::tuple(SurfaceLine{{15, 19}, {26, 19}}, SurfaceLine{{15, 24}, {26, 24}}, SurfaceLine{{26, 19}, {26, 24}}));
 
     view = {};
     view.zoom = -3;  // 1:4
     view.clip = {0, 0, 100, 100};
     RecordingSurface small;
     SelectionOutline::FromRectangle({0, 0, 40, 8}).draw(small, view, 0);
-    EXPECT_EQ(small.lines[0], (SurfaceLine{{0, 0}, {9, 0}}));
-    EXPECT_EQ(small.lines[1], (SurfaceLine{{0, 1}, {9, 1}}));
+    EXPECT_EQ(std::pair(small.lines[0], small.lines[1]), std::pair(SurfaceLine{{0, 0}, {9, 0}}, SurfaceLine{{0, 1}, {9, 1}}));
 
     view.clip = {0, 0, 5, 5};
     RecordingSurface clipped;
@@ -110,8 +106,7 @@ TEST(SelectionOutline, TheCacheBuildsAgainOnlyWhenTheSelectionChanged)
     stack.selectionMask = SharedPicture(MaskFromRows({"#..", "###"}));
     SelectionOutlineCache cache;
     const SelectionOutline* first = &cache.outlineOf(stack);
-    EXPECT_EQ(first->horizontal().size(), 3u);
-    EXPECT_EQ(&cache.outlineOf(stack), first);
+    EXPECT_EQ(std::tuple(first->horizontal().size(), &cache.outlineOf(stack)), std::tuple(3u, first));
     const std::vector<Edge> before = first->horizontal();
     SetMaskBitAt(MaskRowFromTop(stack.selectionMask.write(), 0), 2);
     EXPECT_NE(cache.outlineOf(stack).horizontal(), before) << "a written mask is a new outline";
