@@ -179,5 +179,127 @@ TEST_F(Compositing, RandomDocumentsMatchTheWalkAndPartialRebuildsMatchWholeOnes)
     }
 }
 
+TEST(Merge, TwoLinkedHalfLayersBecomeOneAtSeventyFivePercent)
+{
+    auto stack = EmptyDocument(6, 4);
+    RecordingUndo undo(*stack);
+    AppendLayer(*stack, SolidPicture(2, 2, {200, 200, 200}), {}, 0, 0, 50).linked = true;
+    AppendLayer(*stack, SolidPicture(3, 1, {100, 100, 100}), {}, 1, 0, 50).linked = true;
+    AppendLayer(*stack, SolidPicture(6, 4, {0, 0, 0}));
+    stack->layers[0].visible = true;
+    stack->currentLayer = 0;
+
+    ASSERT_TRUE(MergeLinkedLayers(*stack, false));
+    ASSERT_EQ(undo.codes(), std::vector<int>{kUndoMergeLinked});
+    EXPECT_EQ(undo.steps[0].values, (std::vector<std::int32_t>{0, 1}));
+    EXPECT_EQ(undo.steps[0].links, (std::vector<bool>{false, false, false}));  // recorded unlinked
+
+    EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer1", "layer3"}));
+    const LayerRecord& merged = stack->layers[0];
+    // O = 128 + 64 = 192.
+    EXPECT_EQ(std::tuple(stack->currentLayer, merged.opacity, merged.linked, merged.kind, merged.x, merged.y),
+              std::tuple(0, 75u, true, LAYER_IMAGE, 0, 0));
+    ASSERT_EQ(std::pair(merged.image.width(), merged.image.height()), std::pair(4, 2));
+    // Both layers: S = 200 × 128 + 100 × 64, A = 192; 65536 / 192 = 341. Only the front layer:
+    // A = 128, M = 128 × 341 >> 8. Neither: nothing.
+    EXPECT_EQ((std::vector<int>{Pixel24(merged.image, 1, 0).r, merged.mask.row(0)[1], Pixel24(merged.image, 0, 1).r,
+                                merged.mask.row(1)[0], Pixel24(merged.image, 3, 1).r, merged.mask.row(1)[3]}),
+              (std::vector<int>{(32000 * 341 + 32768) >> 16, 255, 200, (128 * 341) >> 8, 0, 0}));
+    EXPECT_FALSE(stack->layers[2].image);
+}
+
+TEST(Merge, MaskLayersMergeIntoAMaskLayer)
+{
+    auto stack = EmptyDocument(2, 1);
+    LayerRecord& front = AppendLayer(*stack, MakeGreyFilled(2, 1, 200), MakeGreyFilled(2, 1, 100), 0, 0, 50, true);
+    LayerRecord& back = AppendLayer(*stack, MakeGreyFilled(1, 1, 150), MakeGreyFilled(1, 1, 60), 0, 0, 100, true);
+    front.kind = back.kind = LAYER_MASK;
+    front.linked = back.linked = true;
+    stack->currentLayer = 1;
+    ASSERT_EQ(MergeLayers(*stack, MergeMode::Linked, false), 0);
+    const LayerRecord& merged = stack->layers[0];
+    // The current layer's record hosts the result.
+    EXPECT_EQ(std::tie(merged.name, merged.kind, merged.opacity), std::tuple("layer2", LAYER_MASK, 100u));
+    EXPECT_EQ(merged.image.bitCount(), 8);
+    const int c = (200 * 128) >> 8;
+    // The back layer does not cover the second pixel.
+    EXPECT_EQ((std::vector<int>{merged.image.row(0)[0], merged.mask.row(0)[0], merged.image.row(0)[1], merged.mask.row(0)[1]}),
+              (std::vector<int>{((150 + 1) * 256 * c + 128) >> 16, ((60 + 1) * 100) >> 8, 0, 0}));
+}
+
+TEST(Merge, VisibleModeFillsTheCurrentRecordAndRemovesNothing)
+{
+    auto stack = EmptyDocument(3, 2);
+    AppendLayer(*stack, SolidPicture(1, 1, {90, 90, 90}), {}, 2, 1);
+    AppendLayer(*stack, SolidPicture(3, 2, {10, 20, 30}), {}, 0, 0, 100);
+    AppendLayer(*stack, SolidPicture(3, 2, {1, 1, 1}), {}, 0, 0).visible = false;
+    stack->currentLayer = 2;
+    ASSERT_EQ(MergeLayers(*stack, MergeMode::Visible, true), 2);
+    EXPECT_EQ(stack->layerCount, 3);
+    const LayerRecord& result = stack->layers[2];
+    // It keeps its flags.
+    EXPECT_EQ(std::tuple(result.opacity, result.visible, int(result.mask.row(0)[0])), std::tuple(100u, false, 255));
+    EXPECT_EQ(std::pair(Pixel24(result.image, 2, 1), Pixel24(result.image, 0, 0)), std::pair(Rgb{90, 90, 90}, Rgb{10, 20, 30}));
+}
+
+TEST(Merge, NothingToMergeLeavesTheStackAlone)
+{
+    auto stack = EmptyDocument(3, 3);
+    RecordingUndo undo(*stack);
+    AppendLayer(*stack, SolidPicture(1, 1, {}));
+    EXPECT_FALSE(MergeLinkedLayers(*stack, false));
+    EXPECT_TRUE(undo.steps.empty());
+
+    stack->layers[0].linked = true;
+    stack->layers[0].visible = false;
+    EXPECT_FALSE(MergeLinkedLayers(*stack, false));  // hidden only: no rectangle
+    EXPECT_EQ(std::tuple(undo.steps.size(), undo.withdrawn, stack->layerCount, bool(stack->layers[0].image)), std::tuple(0u, 1, 1, true));
+
+    // With the whole document, hidden layers give an empty, transparent result.
+    ASSERT_EQ(MergeLayers(*stack, MergeMode::Linked, true), 0);
+    EXPECT_EQ(std::tuple(stack->layers[0].image.width(), stack->layers[0].opacity, int(stack->layers[0].mask.row(1)[1])), std::tuple(3, 0u, 0));
+}
+
+TEST(Merge, WithoutALinkedCurrentLayerTheFrontLinkedRecordHoldsTheResult)
+{
+    auto stack = EmptyDocument(4, 4);
+    AppendLayer(*stack, SolidPicture(1, 1, {}));
+    AppendLayer(*stack, SolidPicture(1, 1, {}), {}, 1, 1).linked = true;
+    AppendLayer(*stack, SolidPicture(1, 1, {}), {}, 3, 3).linked = true;
+    stack->currentLayer = 0;
+    ASSERT_EQ(MergeLayers(*stack, MergeMode::Linked, false), 1);
+    EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer1", "layer2"}));
+    EXPECT_EQ(std::tuple(stack->currentLayer, stack->layers[1].image.width(), stack->layers[1].x, stack->layers[1].y), std::tuple(1, 3, 1, 1));
+}
+
+// Folding layers into one must not change what the document looks like, beyond rounding.
+TEST(Merge, AMergedDocumentLooksLikeTheOriginal)
+{
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> byte(0, 255), percent(1, 100), place(-4, 10);
+    for (int round = 0; round < 6; ++round) {
+        auto stack = EmptyDocument(24, 18);
+        for (int i = 0; i < 4; ++i) {
+            HDIB image = AllocatePicture(16, 12, 24, 0);
+            HDIB mask = MakeGreyFilled(16, 12, 0);
+            for (int y = 0; y < 12; ++y)
+                for (int x = 0; x < 16; ++x) {
+                    SetPixel24(image, x, y, {std::uint8_t(byte(random)), std::uint8_t(byte(random)), std::uint8_t(byte(random))});
+                    mask.row(y)[x] = std::uint8_t(x < 3 ? 0 : byte(random));
+                }
+            AppendLayer(*stack, std::move(image), std::move(mask), place(random), place(random),
+                        std::uint32_t(percent(random))).linked = true;
+        }
+        CompositeLayers(*stack);
+        const HDIB before = DibDuplicate(stack->composite);
+        ASSERT_TRUE(MergeLinkedLayers(*stack, true));
+        ASSERT_EQ(stack->layerCount, 1);
+        CompositeLayers(*stack);
+        for (int y = 0; y < 18; ++y)
+            for (int x = 0; x < 24 * 3; ++x)
+                ASSERT_NEAR(stack->composite.row(y)[x], before.row(y)[x], 3) << x / 3 << "," << y;
+    }
+}
+
 }  // namespace
 }  // namespace lv::testing
