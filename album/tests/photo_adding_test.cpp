@@ -2,16 +2,18 @@
 // album, what the user is told, and the builder that works behind the window's back.
 
 #include "album/background_entries.h"
+#include "album/browser_thumbnail.h"
 #include "album/entry_builder.h"
 #include "album/photo_adding.h"
 #include "album/photo_loader.h"
+#include "album_test_support.h"
+#include "common/byte_sink.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
-#include "common/byte_sink.h"
 #include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
+#include "imagelib/codecs/webp/webp.h"
 #include "imagelib/dib_geometry.h"
-#include "album_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -246,6 +248,33 @@ TEST(AddingAPipe, TheCauseIsNamedWithTheFileAloneOrInTheList)
     several.show();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].text.find("cano.jpg — Não é um arquivo comum."), std::string::npos) << ui.messages[0].text;
+}
+
+// The newer formats join an album: dropped names are taken, and a camera raw file's entry
+// comes from its embedded preview with the whole picture's size.
+TEST(ModernFormatsAlbum, DroppedNewerFormatsAreTakenAndTheirEntriesBuilt)
+{
+    for (const char* name : {"a.webp", "b.HEIC", "c.heif", "d.avif", "e.jxl", "f.dng", "g.NEF", "h.cr2"})
+        EXPECT_TRUE(DroppedPhotoAccepted(name)) << name;
+    EXPECT_FALSE(DroppedPhotoAccepted("notes.txt"));
+
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    const std::string shot = dir.file("shot.dng");
+    const std::string command = "/usr/bin/python3 " LV_SOURCE_DIR "/imagelib/tests/interop/make_dng.py " + shot + " 320 200 --preview 160";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const BuiltEntry raw = BuildPhotoEntry({shot, {}, {1, 1, 1}}, AlbumPhotoReaders());
+    ASSERT_TRUE(raw.entry);
+    EXPECT_EQ(raw.entry->width(), 320);
+    EXPECT_EQ(raw.entry->height(), 200);
+    EXPECT_TRUE(BrowserThumbnail(shot, AlbumPhotoReaders()));
+
+    const std::string web = dir.file("web.webp");
+    ASSERT_EQ(WriteWebp(web, DibCreate(90, 60, 0x3366aa, false), {}), WriteResult::Written);
+    const BuiltEntry webp = BuildPhotoEntry({web, {}, {1, 1, 1}}, AlbumPhotoReaders());
+    ASSERT_TRUE(webp.entry);
+    EXPECT_EQ(webp.entry->width(), 90);
+    EXPECT_TRUE(ui.messages.empty());
 }
 
 }  // namespace
