@@ -1,18 +1,33 @@
-// The album page's life with the open album: which album a category opens, what is saved
-// when the page moves on (file, name), and what another writer added meanwhile.
+// The album page's life with the open album (which album a category opens, what is saved when
+// the page moves on, what another writer added meanwhile), and several writers on one album: the
+// lock, the read-modify-write, the merge, and deletes and results that wait for a writer.
 
 #include "album/album_file.h"
+#include "album/album_lock.h"
+#include "album/album_merge.h"
 #include "album/album_page_session.h"
 #include "album/album_update.h"
 #include "album/photo_loader.h"
-#include "page_session_fixture.h"
+#include "album/photo_search.h"
+#include "album_test_support.h"
 #include "common/byte_sink.h"
+#include "common/byte_source.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
+#include "page_session_fixture.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <future>
+#include <iterator>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
 
 namespace lv::album {
 namespace {
@@ -123,6 +138,267 @@ TEST_F(AlbumPageRefresh, PhotosAnotherWriterAddedJoinTheOpenAlbumAndTheUsersChan
     ASSERT_TRUE(session.save("Praia"));
     EXPECT_EQ(ReadAlbumContents(path).entries.size(), 4u);
     EXPECT_TRUE(ui.messages.empty());
+}
+
+// Several writers on one album: the lock, the read-modify-write, the merge into the open album,
+// and the deletes and results albums that wait for a writer holding the file.
+using testing::EntryFor;
+using testing::PathsOf;
+
+std::vector<AlbumEntry> Entries(std::initializer_list<const char*> paths)
+{
+    std::vector<AlbumEntry> entries;
+    for (const char* path : paths)
+        entries.push_back(EntryFor(2, 2, path));
+    return entries;
+}
+
+std::vector<std::uint8_t> Bytes(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
+
+// Another open file of the lock file: flock refuses it while a writer holds the album.
+bool LockIsFree(const std::string& albumPath)
+{
+    const int fd = ::open(AlbumLockPath(albumPath).c_str(), O_RDWR | O_CLOEXEC);
+    if (fd < 0)
+        return true;
+    const bool free = ::flock(fd, LOCK_EX | LOCK_NB) == 0;
+    ::close(fd);
+    return free;
+}
+
+TEST(AlbumLock, IsTakenOnACompanionFileAndHeldUntilReleased)
+{
+    EXPECT_EQ(AlbumLockPath("/home/u/albums/Férias.abm"), "/home/u/albums/Férias.abm.lock");
+    lv::testing::TempDir dir;
+    const std::string album = dir.file("a.abm");
+    ASSERT_TRUE(WriteAlbumFile(album, Entries({"/f/1.jpg"})));
+    const auto before = Bytes(album);
+    {
+        auto lock = AlbumLock::Acquire(album);
+        ASSERT_TRUE(lock);
+        EXPECT_TRUE(std::filesystem::exists(dir.file("a.abm.lock")));
+        EXPECT_FALSE(LockIsFree(album));
+        // Moving the lock keeps it held.
+        AlbumLock moved = std::move(*lock);
+        lock.reset();
+        EXPECT_FALSE(LockIsFree(album));
+    }
+    EXPECT_TRUE(LockIsFree(album));
+    EXPECT_EQ(Bytes(album), before);  // the album itself is never opened for the lock
+}
+
+TEST(AlbumLock, AFolderThatTakesNoFileGivesNoLock)
+{
+    EXPECT_FALSE(AlbumLock::Acquire("/nonexistent-folder/a.abm"));
+    EXPECT_EQ(ModifyAlbum("/nonexistent-folder/a.abm", [](Album&) { return true; }), AlbumUpdate::CannotLock);
+}
+
+TEST(ModifyAlbum, ReadsTheFileAgainUnderTheLockAndDropsAnEmptiedAlbum)
+{
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    const std::string album = dir.file("a.abm");
+    EXPECT_EQ(ModifyAlbum(album, [](Album& a) { return a.append(EntryFor(2, 2, "/f/1.jpg")); }), AlbumUpdate::Written);
+    EXPECT_EQ(ModifyAlbum(album, [](Album& a) { return a.append(EntryFor(2, 2, "/f/2.jpg")); }), AlbumUpdate::Written);
+    Album read;
+    ASSERT_TRUE(read.read(album));
+    EXPECT_EQ(PathsOf(read), (std::vector<std::string>{"/f/1.jpg", "/f/2.jpg"}));
+    EXPECT_EQ(ModifyAlbum(album, [](Album&) { return false; }), AlbumUpdate::Unchanged);
+    EXPECT_EQ(ModifyAlbum(album, [](Album& a) { a.close(); return true; }), AlbumUpdate::Written);
+    EXPECT_FALSE(std::filesystem::exists(album));
+
+    // A file that is no album is left alone rather than replaced.
+    std::ofstream(dir.file("b.abm")) << "not an album";
+    EXPECT_EQ(ModifyAlbum(dir.file("b.abm"), [](Album& a) { return a.append(EntryFor(2, 2, "/f/1.jpg")); }),
+              AlbumUpdate::Unreadable);
+    EXPECT_EQ(Bytes(dir.file("b.abm")).size(), 12u);
+}
+
+// A system album: read-only flag set, in a folder the user can't write.
+class SystemAlbum : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        auto bytes = EncodeAlbum(Entries({"sysalbum/a.jpg"}));
+        bytes[kReadOnlyOffset] = 1;
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+        original = Bytes(path);
+        ::chmod(dir.path().c_str(), 0555);
+    }
+    void TearDown() override { ::chmod(dir.path().c_str(), 0755); }
+
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    std::string path = dir.file("fundos.abm");
+    std::vector<std::uint8_t> original;
+};
+
+TEST_F(SystemAlbum, IsNeverWrittenFromTheOpenAlbumAndGetsNoLockFile)
+{
+    Album open;
+    open.read(path);
+    open.append(EntryFor(2, 2, "/f/2.jpg"));
+    EXPECT_EQ(SaveOpenAlbum(open, path), AlbumUpdate::ReadOnly);
+    // Even with its flag lost in memory, the file's own flag keeps it.
+    open.setReadOnly(false);
+    EXPECT_EQ(SaveOpenAlbum(open, path), AlbumUpdate::ReadOnly);
+    EXPECT_EQ(Bytes(path), original);
+    EXPECT_FALSE(std::filesystem::exists(AlbumLockPath(path)));
+}
+
+TEST(MergeAlbumChanges, KeepsTheUsersOrderAndRemovalsAndAppendsWhatOthersAdded)
+{
+    const std::vector<std::string> base{"/f/a.jpg", "/f/b.jpg", "/f/c.jpg"};
+    // The user removed b, moved c first, added x and selected a.
+    std::vector<AlbumEntry> mine = Entries({"/f/c.jpg", "/f/a.jpg", "/f/x.jpg"});
+    mine[1].setSelected(true);
+    // Meanwhile another writer added d and e (and the same a under another case, which is a).
+    const std::vector<AlbumEntry> theirs = Entries({"/f/a.jpg", "/f/b.jpg", "/f/d.jpg", "/f/c.jpg", "/F/A.JPG", "/f/e.jpg"});
+
+    const auto merged = MergeAlbumChanges(base, mine, theirs);
+    EXPECT_EQ(EntryPaths(merged), (std::vector<std::string>{"/f/c.jpg", "/f/a.jpg", "/f/x.jpg", "/f/d.jpg", "/f/e.jpg"}));
+    EXPECT_TRUE(merged[1].selected());
+    EXPECT_FALSE(merged[0].selected());
+
+    // Nobody else wrote: the user's album as it is, removals and all.
+    EXPECT_EQ(EntryPaths(MergeAlbumChanges(base, mine, Entries({"/f/a.jpg", "/f/b.jpg", "/f/c.jpg"}))),
+              (std::vector<std::string>{"/f/c.jpg", "/f/a.jpg", "/f/x.jpg"}));
+}
+
+TEST(MergeAlbumChanges, StopsAtTheAlbumsLimit)
+{
+    Album full;
+    testing::FillToCapacity(full);
+    const auto merged = MergeAlbumChanges({}, full.entries(), Entries({"/f/new.jpg"}));
+    EXPECT_EQ(merged.size(), kMaxEntries);
+}
+
+TEST(SaveOpenAlbum, MergesWhatAnotherWriterAddedIntoTheOpenAlbum)
+{
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    const std::string path = dir.file("a.abm");
+    ASSERT_TRUE(WriteAlbumFile(path, Entries({"/f/a.jpg", "/f/b.jpg", "/f/c.jpg"})));
+    Album open;
+    ASSERT_TRUE(open.read(path));
+
+    // The tool adds d while the program has the album open; the user removes b and moves c first.
+    ASSERT_EQ(ModifyAlbum(path, [](Album& a) { return a.append(EntryFor(2, 2, "/f/d.jpg")); }), AlbumUpdate::Written);
+    open.removeWithPath("/f/b.jpg", {});
+    open.move(1, 0);
+    ASSERT_EQ(SaveOpenAlbum(open, path), AlbumUpdate::Written);
+
+    const std::vector<std::string> expected{"/f/c.jpg", "/f/a.jpg", "/f/d.jpg"};
+    Album onDisk;
+    ASSERT_TRUE(onDisk.read(path));
+    EXPECT_EQ(std::pair(PathsOf(open), PathsOf(onDisk)), std::pair(expected, expected));
+
+    // Saving again brings nothing back: d is now the program's own, b stays removed.
+    open.removeWithPath("/f/d.jpg", {});
+    ASSERT_EQ(SaveOpenAlbum(open, path), AlbumUpdate::Written);
+    ASSERT_TRUE(onDisk.read(path));
+    EXPECT_EQ(PathsOf(onDisk), (std::vector<std::string>{"/f/c.jpg", "/f/a.jpg"}));
+}
+
+TEST(SaveOpenAlbum, AnAlbumTheUserEmptiedKeepsWhatOthersAdded)
+{
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    const std::string path = dir.file("a.abm");
+    ASSERT_TRUE(WriteAlbumFile(path, Entries({"/f/a.jpg"})));
+    Album open;
+    ASSERT_TRUE(open.read(path));
+    open.remove(0);
+    ASSERT_EQ(ModifyAlbum(path, [](Album& a) { return a.append(EntryFor(2, 2, "/f/new.jpg")); }), AlbumUpdate::Written);
+    ASSERT_EQ(SaveOpenAlbum(open, path), AlbumUpdate::Written);
+    Album onDisk;
+    ASSERT_TRUE(onDisk.read(path));
+    EXPECT_EQ(PathsOf(onDisk), (std::vector<std::string>{"/f/new.jpg"}));
+
+    // Nobody added anything: the emptied album loses its file.
+    open.remove(0);
+    ASSERT_EQ(SaveOpenAlbum(open, path), AlbumUpdate::Written);
+    EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+// Deleting an album and writing the search's results album wait for a writer that holds the
+// album: the writer's photos never bring a deleted album back, nor replace the results.
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+// Another writer: takes the album's lock, says so, and after a while writes `entries`.
+std::future<void> WriterHolding(const std::string& path, std::vector<AlbumEntry> entries)
+{
+    auto locked = std::make_shared<std::promise<void>>();
+    std::future<void> taken = locked->get_future();
+    std::future<void> done = std::async(std::launch::async, [path, entries = std::move(entries), locked] {
+        const auto lock = AlbumLock::Acquire(path);
+        locked->set_value();
+        std::this_thread::sleep_for(300ms);
+        WriteAlbumFile(path, entries);
+    });
+    taken.wait();
+    return done;
+}
+
+using AlbumLockedDeleteOnPage = PageSession;
+
+TEST_F(AlbumLockedDeleteOnPage, DeletingTheOpenAlbumWaitsForAWriterAndItsFileStaysGone)
+{
+    AlbumPageSession session(album, catalogue, AlbumPhotoReaders(), layouts);
+    session.showCategory(0, std::nullopt, "");
+    session.album().append(EntryFor(6, 4, "/fotos/a.jpg"));
+    session.album().setModified(true);
+    ASSERT_TRUE(session.save("Praia"));
+    const std::string path = session.albumPath();
+    ASSERT_TRUE(fs::exists(path));
+
+    std::future<void> writer = WriterHolding(path, {EntryFor(6, 4, "/fotos/a.jpg"), EntryFor(6, 4, "/fotos/b.jpg")});
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_TRUE(session.deleteCurrentAlbum());
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 200ms);
+    writer.get();
+    EXPECT_FALSE(fs::exists(path)) << "the writer's copy brought the deleted album back";
+}
+
+TEST(AlbumLockedDelete, ReadOnlyAlbumsAreNotDeletedAndMissingOnesAreNoError)
+{
+    lv::testing::TempDir dir;
+    const std::string path = dir.file("sistema.abm");
+    ASSERT_TRUE(WriteAlbumFile(path, {EntryFor(4, 4, "/x.jpg")}));
+    EXPECT_EQ(DeleteAlbumFile(dir.file("nenhum.abm")), AlbumUpdate::Unchanged);
+    // Marked read-only in its header, as the system albums are.
+    {
+        std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+        file.seekp(std::streamoff(kReadOnlyOffset));
+        file.put('\1');
+    }
+    ASSERT_TRUE(IsReadOnlyAlbumFile(path));
+    EXPECT_EQ(DeleteAlbumFile(path), AlbumUpdate::ReadOnly);
+    EXPECT_TRUE(fs::exists(path));
+    const std::string mine = dir.file("meu.abm");
+    ASSERT_TRUE(WriteAlbumFile(mine, {EntryFor(4, 4, "/x.jpg")}));
+    EXPECT_EQ(DeleteAlbumFile(mine), AlbumUpdate::Written);
+    EXPECT_FALSE(fs::exists(mine));
+}
+
+TEST(AlbumLockedSearch, TheResultsAlbumIsWrittenAfterAWriterHoldingIt)
+{
+    lv::testing::TempDir dir;
+    const std::string path = dir.file("resultados.abm");
+    std::vector<SearchHit> hits(1);
+    hits[0].path = "/fotos/achada.jpg";
+    hits[0].entry = EntryFor(5, 5, "/fotos/achada.jpg");
+    std::future<void> writer = WriterHolding(path, {EntryFor(6, 4, "/fotos/outra.jpg")});
+    ASSERT_TRUE(WriteResultsAlbum(hits, path));
+    writer.get();
+    const auto entries = ReadAlbumContents(path).entries;
+    ASSERT_EQ(entries.size(), 1u);
+    EXPECT_EQ(entries[0].path(), "/fotos/achada.jpg");
 }
 
 }  // namespace
