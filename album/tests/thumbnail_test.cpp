@@ -23,18 +23,12 @@ namespace {
 
 TEST(ThumbnailSize, SidesFollowThe69PixelRuleWithRounding)
 {
-    EXPECT_EQ(ThumbnailSize(100, 50), (Size{69, 35}));  // (50 × 69 + 50) / 100
-    EXPECT_EQ(ThumbnailSize(69, 69), (Size{69, 69}));
-    EXPECT_EQ(ThumbnailSize(69, 10), (Size{69, 10}));
-    EXPECT_EQ(ThumbnailSize(70, 70), (Size{69, 69}));
-    EXPECT_EQ(ThumbnailSize(1, 1000), (Size{1, 69}));  // the other side at least 1
-    EXPECT_EQ(ThumbnailSize(1000, 1), (Size{69, 1}));
-    EXPECT_EQ(ThumbnailSize(70, 69), (Size{69, 68}));  // (69 × 69 + 35) / 70
-    EXPECT_EQ(ThumbnailSize(3000, 2000), (Size{69, 46}));
-    EXPECT_EQ(ThumbnailSize(138, 1), (Size{69, 1}));
-    EXPECT_EQ(ThumbnailRowBytes(69), 208u);
-    EXPECT_EQ(ThumbnailRowBytes(1), 4u);
-    EXPECT_EQ(ThumbnailBytes({69, 35}), 7320u);
+    // (50 × 69 + 50) / 100; the other side at least 1; (69 × 69 + 35) / 70.
+    EXPECT_EQ((std::vector<Size>{ThumbnailSize(100, 50), ThumbnailSize(69, 69), ThumbnailSize(69, 10), ThumbnailSize(70, 70),
+                                 ThumbnailSize(1, 1000), ThumbnailSize(1000, 1), ThumbnailSize(70, 69), ThumbnailSize(3000, 2000),
+                                 ThumbnailSize(138, 1)}),
+              (std::vector<Size>{{69, 35}, {69, 69}, {69, 10}, {69, 69}, {1, 69}, {69, 1}, {69, 68}, {69, 46}, {69, 1}}));
+    EXPECT_EQ(std::tuple(ThumbnailRowBytes(69), ThumbnailRowBytes(1), ThumbnailBytes({69, 35})), std::tuple(208u, 4u, 7320u));
 }
 
 TEST(ThumbnailSize, GridRowsRunFromTheTopWithoutRepeats)
