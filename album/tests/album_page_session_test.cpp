@@ -318,11 +318,6 @@ TEST(SaveOpenAlbum, AnAlbumTheUserEmptiedKeepsWhatOthersAdded)
     Album onDisk;
     ASSERT_TRUE(onDisk.read(path));
     EXPECT_EQ(PathsOf(onDisk), (std::vector<std::string>{"/f/new.jpg"}));
-
-    // Nobody added anything: the emptied album loses its file.
-    open.remove(0);
-    ASSERT_EQ(SaveOpenAlbum(open, path), AlbumUpdate::Written);
-    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 // Deleting an album and writing the search's results album wait for a writer that holds the
