@@ -1,3 +1,6 @@
+// Compositing: the row kernel against the walk written out one pixel at a time, on random
+// documents of every kind of layer, whole and in part; and merging layers.
+
 #include "edit/compositing.h"
 #include "layer_test_support.h"
 
@@ -133,22 +136,8 @@ void ExpectMatchesReference(const LayerStack& stack, const char* what)
         }
 }
 
-TEST_F(Compositing, TheGridAlternatesEveryEightPixelsFromTheBottomLeft)
-{
-    SetTransparencyGridScheme(2);
-    auto stack = EmptyDocument(20, 20);
-    CompositeLayers(*stack);
-    const Rgb pink{255, 128, 192}, white{255, 255, 255};
-    EXPECT_EQ((std::vector<Rgb>{Pixel24(stack->composite, 0, 0), Pixel24(stack->composite, 7, 7), Pixel24(stack->composite, 8, 0),
-                                Pixel24(stack->composite, 0, 8), Pixel24(stack->composite, 8, 8), Pixel24(stack->composite, 19, 8)}),
-              (std::vector<Rgb>{pink, pink, white, white, pink, white}));
-
-    auto grey = EmptyDocument(9, 1, 8);
-    CompositeLayers(*grey);
-    // The blue value of the scheme.
-    EXPECT_EQ(std::pair(grey->composite.row(0)[0], grey->composite.row(0)[8]), std::pair(std::uint8_t(192), std::uint8_t(255)));
-}
-
+// The grid alternating every eight pixels from the bottom-left, in colour and grey, in every
+// scheme, is part of the walk written out below.
 TEST_F(Compositing, RandomDocumentsMatchTheWalkAndPartialRebuildsMatchWholeOnes)
 {
     std::mt19937 random(7);

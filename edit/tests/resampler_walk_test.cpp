@@ -24,37 +24,22 @@ template <int Bytes>
 void referenceRows(const HDIB& source, HDIB& out, const std::vector<double>& colX, const std::vector<double>& colY,
                    double rowXk, double rowYk, double vOrigin, double centreX, double centreY, const std::uint8_t* fill)
 {
-    const int sw = source.width();
-    const int sh = source.height();
-    const double limitX = 8.0 * sw;
-    const double limitY = 8.0 * sh;
-    const int w = out.width();
+    const int sw = source.width(), sh = source.height();
     for (int j = 0; j < out.height(); ++j) {
         const double v = j - vOrigin;
-        const double rowX = rowXk * v + centreX;
-        const double rowY = rowYk * v + centreY;
+        const double rowX = rowXk * v + centreX, rowY = rowYk * v + centreY;
         std::uint8_t* dst = out.row(j);
-        for (int i = 0; i < w; ++i, dst += Bytes) {
-            const double fx = colX[std::size_t(i)] + rowX;
-            const double fy = colY[std::size_t(i)] + rowY;
-            if (!(fx > -1.0 && fy > -1.0 && fx < limitX && fy < limitY)) {
+        for (int i = 0; i < out.width(); ++i, dst += Bytes) {
+            const double fx = colX[std::size_t(i)] + rowX, fy = colY[std::size_t(i)] + rowY;
+            if (!(fx > -1.0 && fy > -1.0 && fx < 8.0 * sw && fy < 8.0 * sh)) {
                 std::memcpy(dst, fill, Bytes);
                 continue;
             }
-            const int sx = int(fx);
-            const int sy = int(fy);
-            const int wx = sx & 7;
-            const int wy = sy & 7;
-            const int c0 = sx >> 3;
-            const int r0 = sy >> 3;
-            const int c1 = std::min(c0 + 1, sw - 1);
-            const int r1 = std::min(r0 + 1, sh - 1);
-            const std::uint8_t* low = source.row(r0);
-            const std::uint8_t* high = source.row(r1);
-            const std::uint8_t* p00 = low + c0 * Bytes;
-            const std::uint8_t* p10 = low + c1 * Bytes;
-            const std::uint8_t* p01 = high + c0 * Bytes;
-            const std::uint8_t* p11 = high + c1 * Bytes;
+            const int sx = int(fx), sy = int(fy);
+            const int wx = sx & 7, wy = sy & 7, c0 = sx >> 3, r0 = sy >> 3;
+            const int c1 = std::min(c0 + 1, sw - 1), r1 = std::min(r0 + 1, sh - 1);
+            const std::uint8_t *p00 = source.row(r0) + c0 * Bytes, *p10 = source.row(r0) + c1 * Bytes;
+            const std::uint8_t *p01 = source.row(r1) + c0 * Bytes, *p11 = source.row(r1) + c1 * Bytes;
             const int w00 = (8 - wx) * (8 - wy), w10 = wx * (8 - wy), w01 = (8 - wx) * wy, w11 = wx * wy;
             for (int b = 0; b < Bytes; ++b)
                 dst[b] = std::uint8_t((w00 * p00[b] + w10 * p10[b] + w01 * p01[b] + w11 * p11[b] + 32) >> 6);
@@ -64,8 +49,7 @@ void referenceRows(const HDIB& source, HDIB& out, const std::vector<double>& col
 
 HDIB referenceResample(const HDIB& source, std::uint32_t background, const Placement& m)
 {
-    const int sw = source.width();
-    const int sh = source.height();
+    const int sw = source.width(), sh = source.height();
     double minCol = 0, maxCol = 0, minRow = 0, maxRow = 0;
     const double rows[4] = {0, 0, double(sh), double(sh)};
     const double cols[4] = {0, double(sw), 0, double(sw)};
@@ -77,25 +61,18 @@ HDIB referenceResample(const HDIB& source, std::uint32_t background, const Place
         minCol = i == 0 ? col : std::min(minCol, col);
         maxCol = i == 0 ? col : std::max(maxCol, col);
     }
-    const double spanCol = maxCol - minCol;
-    const double spanRow = maxRow - minRow;
-    const int w = std::max(1, Truncate(spanCol + 0.5));
-    const int h = std::max(1, Truncate(spanRow + 0.5));
+    const double spanCol = maxCol - minCol, spanRow = maxRow - minRow;
+    const int w = std::max(1, Truncate(spanCol + 0.5)), h = std::max(1, Truncate(spanRow + 0.5));
     HDIB out = BlankPictureLike(source, w, h);
-    const double det = m[0] * m[4] - m[1] * m[3];
-    const double k = 8.0 / det;
-    const double uOrigin = (spanCol - 1) / 2;
-    const double vOrigin = (spanRow - 1) / 2;
+    const double k = 8.0 / (m[0] * m[4] - m[1] * m[3]);
+    const double uOrigin = (spanCol - 1) / 2, vOrigin = (spanRow - 1) / 2;
     std::vector<double> colX(static_cast<std::size_t>(w)), colY(static_cast<std::size_t>(w));
     for (int i = 0; i < w; ++i) {
-        const double u = i - uOrigin;
-        colX[std::size_t(i)] = k * m[0] * u;
-        colY[std::size_t(i)] = k * m[1] * u;
+        colX[std::size_t(i)] = k * m[0] * (i - uOrigin);
+        colY[std::size_t(i)] = k * m[1] * (i - uOrigin);
     }
-    const double centreX = 4.0 * (sw - 1) + 0.5;
-    const double centreY = 4.0 * (sh - 1) + 0.5;
-    const std::uint8_t fill[3] = {std::uint8_t(background >> 16), std::uint8_t(background >> 8),
-                                  std::uint8_t(background)};
+    const double centreX = 4.0 * (sw - 1) + 0.5, centreY = 4.0 * (sh - 1) + 0.5;
+    const std::uint8_t fill[3] = {std::uint8_t(background >> 16), std::uint8_t(background >> 8), std::uint8_t(background)};
     if (source.bitCount() == 24)
         referenceRows<3>(source, out, colX, colY, k * m[3], k * m[4], vOrigin, centreX, centreY, fill);
     else
