@@ -16,7 +16,6 @@
 #include "common/profile.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
-#include "page_session_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -35,6 +34,8 @@ namespace lv::album {
 namespace {
 
 using testing::EntryFor;
+using testing::PageSession;
+using testing::PathsOf;
 namespace fs = std::filesystem;
 
 TEST_F(PageSession, ChoosingAnotherAlbumSavesTheOneShownFirst)
@@ -144,8 +145,6 @@ TEST_F(AlbumPageRefresh, PhotosAnotherWriterAddedJoinTheOpenAlbumAndTheUsersChan
 
 // Several writers on one album: the lock, the read-modify-write, the merge into the open album,
 // and the deletes and results albums that wait for a writer holding the file.
-using testing::EntryFor;
-using testing::PathsOf;
 
 std::vector<AlbumEntry> Entries(std::initializer_list<const char*> paths)
 {
@@ -324,7 +323,6 @@ TEST(SaveOpenAlbum, AnAlbumTheUserEmptiedKeepsWhatOthersAdded)
 
 // Deleting an album and writing the search's results album wait for a writer that holds the
 // album: the writer's photos never bring a deleted album back, nor replace the results.
-namespace fs = std::filesystem;
 using namespace std::chrono_literals;
 
 // Another writer: takes the album's lock, says so, and after a while writes `entries`.

@@ -15,7 +15,6 @@
 #include "imagelib/codecs/jpeg/jpeg.h"
 #include "imagelib/tests/pictures.h"
 #include "layer_test_support.h"
-#include "layered_test_support.h"
 
 #include <gtest/gtest.h>
 

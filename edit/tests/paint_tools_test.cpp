@@ -11,7 +11,7 @@
 #include "edit/paint/stamp_picture.h"
 #include "edit/selection/selection.h"
 #include "edit/selection/selection_content.h"
-#include "edit/tests/paint_test_support.h"
+#include "edit/tests/tool_test_support.h"
 #include "edit/tools/paint/drag_line.h"
 #include "edit/tools/paint/stroke_tool.h"
 

@@ -5,7 +5,6 @@
 #include "edit/placement/layer_placement.h"
 #include "edit/selection/selection.h"
 #include "edit/tests/layer_test_support.h"
-#include "edit/tests/paint_test_support.h"
 #include "edit/tests/tool_test_support.h"
 #include "edit/tools/overlay_painter.h"
 #include "edit/tools/paint/colour_picker_tool.h"
