@@ -213,8 +213,8 @@ TEST(LayerStack, MovingKeepsTheCurrentLayerOnItsLayer)
     EXPECT_EQ(undo.steps[0].values, (std::vector<std::int32_t>{3, 0}));
 
     ASSERT_TRUE(MoveLayer(*stack, 0, 4, false));
-    EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer1", "layer2", "layer3", "layer5", "layer4"}));
-    EXPECT_EQ(stack->currentLayer, 1);
+    EXPECT_EQ(std::tuple(LayerNames(*stack), stack->currentLayer),
+              std::tuple(std::vector<std::string>{"layer1", "layer2", "layer3", "layer5", "layer4"}, 1));
     stack->currentLayer = 4;
     ASSERT_TRUE(MoveLayer(*stack, 4, 2, false));
     EXPECT_EQ(stack->currentLayer, 2);
@@ -412,8 +412,7 @@ TEST(LayerPaletteRules, AnOpacityDragRecordsOnceAtItsFirstChange)
     RecordingUndo undo(*s);
     s->layers[1].opacity = 70;
     OpacityDrag drag(*s, 1);
-    EXPECT_FALSE(drag.moveTo(149, 79, 179)) << "70 again: no change, no step";
-    EXPECT_TRUE(undo.steps.empty());
+    EXPECT_FALSE(drag.moveTo(149, 79, 179) || !undo.steps.empty()) << "70 again: no change, no step";
     EXPECT_TRUE(drag.moveTo(300, 79, 179));
     EXPECT_TRUE(drag.moveTo(0, 79, 179));
     ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerOpacity});

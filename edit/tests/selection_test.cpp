@@ -254,8 +254,8 @@ TEST(SelectionContent, CropCutsEveryLayerAndEmptiesOnesOutside)
     ChangeSelection(*stack, Rectangle({2, 3, 12, 9}), CombineMode::New, kUndoShapeSelection);
     ASSERT_TRUE(CropToSelection(*stack));
     EXPECT_EQ(std::tuple(stack->width, stack->height, stack->composite.width(), stack->selectionActive), std::tuple(10, 6, 10, 0u));
-    EXPECT_EQ(std::pair(stack->layers[0].image.width(), stack->layers[0].image.height()), std::pair(10, 6));
-    EXPECT_EQ(GetLayerTopDownRect(*stack, 0), (Rect{0, 0, 10, 6}));
+    EXPECT_EQ(std::tuple(stack->layers[0].image.width(), stack->layers[0].image.height(), *GetLayerTopDownRect(*stack, 0)),
+              std::tuple(10, 6, Rect{0, 0, 10, 6}));
     const LayerRecord& outside = stack->layers[1];
     EXPECT_EQ(outside.image.width(), 4) << "a layer outside keeps its size";
     EXPECT_EQ(GetLayerTopDownRect(*stack, 1), (Rect{23, 13, 27, 17})) << "and its place";

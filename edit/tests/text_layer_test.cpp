@@ -284,8 +284,7 @@ TEST(TextLayer, SavedAndReopenedLayerDrawsTheSameLettering)
     // Drawn again from the object read back: the same lettering in the same place.
     read->currentLayer = 0;
     ASSERT_EQ(CreateOrUpdateTextLayer(read.get(), TestFonts(), again, true), kTextLayerOk);
-    EXPECT_TRUE(SamePixels(layer.mask, saved.mask));
-    EXPECT_TRUE(SamePixels(layer.image, saved.image));
+    EXPECT_TRUE(SamePixels(layer.mask, saved.mask) && SamePixels(layer.image, saved.image));
     EXPECT_EQ(std::tie(layer.x, layer.y, layer.textPlacement), std::tie(saved.x, saved.y, saved.textPlacement));
 }
 
@@ -350,9 +349,9 @@ TEST(TextTool, AClickPlacesTextAndAClickOnItEditsIt)
     screen.shadow = true;
     window.press(tool, {150, 5});
     ASSERT_EQ(window.stack->layerCount, 3);
-    EXPECT_EQ(window.stack->layers[0].kind, LAYER_IMAGE);
-    EXPECT_EQ(TextLayerAt(*window.stack, {150 + 2, 5 + 2}), -1);
-    EXPECT_EQ(TextLayerAt(*window.stack, {rect->left + 2, rect->top + 2}), 1);
+    EXPECT_EQ(std::tuple(window.stack->layers[0].kind, TextLayerAt(*window.stack, {150 + 2, 5 + 2}),
+                         TextLayerAt(*window.stack, {rect->left + 2, rect->top + 2})),
+              std::tuple(LAYER_IMAGE, -1, 1));
 }
 
 // What new lettering starts from: a size readable on the picture at hand, and the face the
