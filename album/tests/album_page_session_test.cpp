@@ -398,27 +398,12 @@ TEST(AlbumLockedSearch, TheResultsAlbumIsWrittenAfterAWriterHoldingIt)
 
 // The album catalogue: numbering, names, deleting, the current album, shared sections and
 // the configuration file it lives in.
-class CatalogueFiles : public ::testing::Test {
+// The page's surroundings, with the folder of the system albums and the configuration file's text.
+class CatalogueFiles : public PageSession {
 protected:
-    CatalogueFiles()
-        : store(dir.path() / "LV2000.ini", dir.path() / "program/sysalbum/albums.ini")
-        , catalogue(store, dir.path() / "program")
-    {
-        std::filesystem::create_directories(dir.path() / "program/albums");
-        std::filesystem::create_directories(dir.path() / "program/sysalbum");
-    }
-    void writeConfig(const std::string& text)
-    {
-        ASSERT_TRUE(WriteWholeFile((dir.path() / "LV2000.ini").string(), {text.begin(), text.end()}));
-    }
-    std::vector<profile::Entry> section(std::string_view name)
-    {
-        return profile::ReadSection(dir.path() / "LV2000.ini", name);
-    }
-
-    lv::testing::TempDir dir;
-    ProfileCatalogueStore store;
-    AlbumCatalogue catalogue;
+    CatalogueFiles() { std::filesystem::create_directories(dir.path() / "program/sysalbum"); }
+    void writeConfig(const std::string& text) { ASSERT_TRUE(WriteWholeFile(config(), {text.begin(), text.end()})); }
+    std::vector<profile::Entry> section(std::string_view name) { return profile::ReadSection(config(), name); }
 };
 
 TEST_F(CatalogueFiles, NewAlbumsAreNumberedAfterTheLargestKey)

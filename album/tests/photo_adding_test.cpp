@@ -287,15 +287,9 @@ TEST(ModernFormatsAlbum, DroppedNewerFormatsAreTakenAndTheirEntriesBuilt)
 // many entries on worker threads.
 namespace fs = std::filesystem;
 
-class Albums : public ::testing::Test {
+// The album page's surroundings with the session that adds photos to its open album.
+class Albums : public testing::PageSession {
 protected:
-    Albums()
-        : store(dir.path() / "LV2000.ini", dir.path() / "none.ini")
-        , catalogue(store, dir.path() / "program")
-        , session{album, catalogue, AlbumPhotoReaders(), {}}
-    {
-        fs::create_directories(dir.path() / "program/albums");
-    }
     std::string photo(const std::string& name, int width, int height)
     {
         testing::WritePhotoFile(dir.file(name), width, height);
@@ -308,13 +302,7 @@ protected:
         r.category = category;
         return r;
     }
-
-    lv::testing::UiRecorder ui;
-    lv::testing::TempDir dir;
-    ProfileCatalogueStore store;
-    AlbumCatalogue catalogue;
-    Album album;
-    AlbumSession session;
+    AlbumSession session{album, catalogue, AlbumPhotoReaders(), {}};
 };
 
 TEST_F(Albums, TheSamePathAddedTwiceEndsUpOnceAtTheEnd)

@@ -299,12 +299,15 @@ public:
             return false;
         choice.settings.text = answer;
         choice.dropShadow = shadow;
+        if (nextHeight)
+            choice.settings.font.height = -nextHeight;
         return true;
     }
     std::vector<std::pair<TextToolChoice, bool>> shown;
     std::string answer = "Texto";
     bool cancel = false;
     bool shadow = false;
+    int nextHeight = 0;  // the size the user picks, if any
 };
 
 TEST(TextTool, AClickPlacesTextAndAClickOnItEditsIt)
@@ -366,28 +369,13 @@ TEST(TextDefaults, TheLastSizeWhileItSuitsThePictureOtherwiseATenthOfItsHeight)
               (std::vector<int>{100, 25, 100, 500, 100, 1, 2}));
 }
 
-// Remembers the sizes the dialog was opened with.
-class SizeScreen final : public TextScreen {
-public:
-    FontLibrary* fonts() override { return &TestFonts(); }
-    bool edit(TextToolChoice& choice, bool) override
-    {
-        shownHeights.push_back(std::abs(choice.settings.font.height));
-        choice.settings.text = "A";
-        if (nextHeight)
-            choice.settings.font.height = -nextHeight;
-        return true;
-    }
-    std::vector<int> shownHeights;
-    int nextHeight = 0;
-};
-
 TEST(TextDefaults, ThePhotoStartsAtATenthThenTheLastSizeUntilItNoLongerSuits)
 {
     auto photo = EmptyDocument(300, 720);
     AppendLayer(*photo, SolidPicture(300, 720, {255, 255, 255}));
     FakeWindow window(std::move(photo));
-    SizeScreen screen;
+    ScriptedScreen screen;
+    screen.answer = "A";
     TextTool tool;
     tool.setScreen(&screen);
     window.press(tool, {10, 10});
@@ -397,7 +385,10 @@ TEST(TextDefaults, ThePhotoStartsAtATenthThenTheLastSizeUntilItNoLongerSuits)
     screen.nextHeight = 400;  // more than half the photo
     window.press(tool, {100, 10});
     window.press(tool, {100, 600});
-    EXPECT_EQ(screen.shownHeights, (std::vector<int>{72, 72, 60, 60, 72}));
+    std::vector<int> heights;
+    for (const auto& [choice, editing] : screen.shown)
+        heights.push_back(std::abs(choice.settings.font.height));
+    EXPECT_EQ(heights, (std::vector<int>{72, 72, 60, 60, 72}));
 }
 
 // Lettering without a display: the font structure's bytes and its fontconfig mapping, the
