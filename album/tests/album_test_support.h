@@ -82,6 +82,12 @@ protected:
         layouts.place(0, {{0, 0, 100, 100}, Rect{110, 0, 210, 100}, Rect{0, 110, 100, 210}, Rect{0, 0, 50, 20}});
     }
     std::string config() const { return (dir.path() / "LV2000.ini").string(); }
+    // A coordinate picture written as the photo `name` in the test's folder; its path.
+    std::string photo(const std::string& name, int width, int height)
+    {
+        WritePhotoFile(dir.file(name), width, height);
+        return dir.file(name);
+    }
     void fill(AlbumPageSession& s, int photos)
     {
         for (int i = 0; i < photos; ++i)

@@ -458,19 +458,13 @@ TEST(SearchDates, DaysInLocalTimeAndMalformedDates)
         EXPECT_FALSE(ParseSearchDate(bad)) << bad;
 }
 
-class SearchFolders : public ::testing::Test {
+class SearchFolders : public testing::PageSession {
 protected:
     SearchFolders()
     {
         std::filesystem::create_directories(dir.path() / "albums");
         std::filesystem::create_directories(dir.path() / "fotos/sub");
     }
-    std::string photo(const std::string& name, int width, int height)
-    {
-        testing::WritePhotoFile(dir.file(name), width, height);
-        return dir.file(name);
-    }
-    lv::testing::TempDir dir;
 };
 
 TEST_F(SearchFolders, AlbumsAreSearchedInNameOrderWithTheirRecords)

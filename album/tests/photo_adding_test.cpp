@@ -290,11 +290,6 @@ namespace fs = std::filesystem;
 // The album page's surroundings with the session that adds photos to its open album.
 class Albums : public testing::PageSession {
 protected:
-    std::string photo(const std::string& name, int width, int height)
-    {
-        testing::WritePhotoFile(dir.file(name), width, height);
-        return dir.file(name);
-    }
     AddPhotoRequest request(const std::string& path, int category = -1)
     {
         AddPhotoRequest r;

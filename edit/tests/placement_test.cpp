@@ -25,13 +25,13 @@
 namespace lv::testing {
 namespace {
 
-// Every pixel distinct enough that a shifted or interpolated copy shows.
-HDIB Pattern(int width, int height)
+// Every pixel distinct enough that a shifted or interpolated copy shows; `seed` tells layers apart.
+HDIB Pattern(int width, int height, int seed = 0)
 {
     HDIB dib = AllocatePicture(width, height, 24, 0);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x)
-            SetPixel24(dib, x, y, {std::uint8_t(x * 37 + y * 11), std::uint8_t(x * 5 + y * 91), std::uint8_t(x ^ (y * 7))});
+            SetPixel24(dib, x, y, {std::uint8_t(x * 37 + y * 11 + seed), std::uint8_t(x * 5 + y * 91), std::uint8_t((x ^ (y * 7)) + seed * 7)});
     return dib;
 }
 
@@ -302,26 +302,17 @@ std::string State(const LayerStack& s)
     return out.str();
 }
 
-HDIB Numbered(int width, int height, int seed)
-{
-    HDIB dib = AllocatePicture(width, height, 24, 0);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            SetPixel24(dib, x, y, {std::uint8_t(seed + x), std::uint8_t(y * 3), std::uint8_t(seed * 7 + x * y)});
-    return dib;
-}
-
 // A 50 × 30 document: the background "Fundo" and two smaller layers, one of them placed.
 struct ThreeLayers {
     ThreeLayers()
-        : stack(CreateLayerStackFromImage(Numbered(50, 30, 1)))
+        : stack(CreateLayerStackFromImage(Pattern(50, 30, 1)))
         , undo(*stack)
     {
         HDIB mask = MakeGreyFilled(12, 7, 200);
-        AddLayer(*stack, 0, Numbered(12, 7, 40), std::move(mask), false, false);
+        AddLayer(*stack, 0, Pattern(12, 7, 40), std::move(mask), false, false);
         stack->layers[0].x = 5;
         stack->layers[0].y = 30 - 4 - 7;  // top row 4
-        AddLayer(*stack, 0, Numbered(9, 16, 90), MakeGreyFilled(9, 16, 255), false, false);
+        AddLayer(*stack, 0, Pattern(9, 16, 90), MakeGreyFilled(9, 16, 255), false, false);
         stack->layers[0].x = 33;
         stack->layers[0].y = 2;
         stack->currentLayer = 0;
@@ -364,7 +355,7 @@ TEST(DocumentGeometry, LargeQuarterTurnsPutEveryPixelInItsPlace)
     for (int r = 0; r < h; ++r)
         for (int x = 0; x < w; ++x)
             grey.row(r)[x] = std::uint8_t(x * 7 + r * 13);
-    const HDIB colour = Numbered(w, h, 9);
+    const HDIB colour = Pattern(w, h, 9);
     for (const HDIB* picture : {static_cast<const HDIB*>(&grey), &colour}) {
         const int bytes = picture->bitCount() / 8;
         const HDIB right = TurnPicture(*picture, true);
