@@ -39,7 +39,6 @@ struct ExpectedLayer {
 struct ExpectedFile {
     int width = 0, height = 0, layers = 0, tolerance = 0;
     std::vector<ExpectedLayer> layerList;
-    std::vector<std::string> approximated;
 };
 
 std::vector<std::string> fields(const std::string& line)
@@ -60,12 +59,10 @@ std::map<std::string, ExpectedFile> readExpectations()
     for (std::string line; std::getline(list, line);) {
         const auto f = fields(line);
         if (f.size() == 6 && f[0] == "file")
-            files[f[1]] = {std::stoi(f[2]), std::stoi(f[3]), std::stoi(f[4]), std::stoi(f[5]), {}, {}};
+            files[f[1]] = {std::stoi(f[2]), std::stoi(f[3]), std::stoi(f[4]), std::stoi(f[5]), {}};
         else if (f.size() == 11 && f[0] == "layer")
             files[f[1]].layerList.push_back({std::stoi(f[2]), std::stoi(f[3]), std::stoi(f[4]), std::stoi(f[5]),
                                              std::stoi(f[6]), std::stoi(f[7]), f[8] == "1", f[9], f[10]});
-        else if (f.size() >= 2 && f[0] == "approximated")
-            files[f[1]].approximated.assign(f.begin() + 2, f.end());
     }
     return files;
 }
