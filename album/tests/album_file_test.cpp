@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <filesystem>
 
@@ -70,11 +71,9 @@ TEST(AlbumFile, ThumbnailOffsetsAreRunningSumsAndEverythingReadsBack)
     entries[2].setRelative(true);
     entries[1].setSelected(true);
     const auto bytes = EncodeAlbum(entries);
-    EXPECT_EQ(word(bytes, 144 + 272), 0u);
-    EXPECT_EQ(word(bytes, 144 + 288 + 272), 7320u);
-    EXPECT_EQ(word(bytes, 144 + 576 + 272), 7320u + entries[1].thumbSize());
-    EXPECT_EQ(word(bytes, 12), 144u + 3 * 288);
-    EXPECT_EQ(word(bytes, 4), bytes.size());
+    EXPECT_EQ((std::vector<std::uint32_t>{word(bytes, 144 + 272), word(bytes, 144 + 288 + 272), word(bytes, 144 + 576 + 272),
+                                          word(bytes, 12), word(bytes, 4)}),
+              (std::vector<std::uint32_t>{0, 7320, 7320 + std::uint32_t(entries[1].thumbSize()), 144 + 3 * 288, std::uint32_t(bytes.size())}));
 
     AlbumFileContents read = readBytes(bytes);
     ASSERT_TRUE(read.recognised && read.complete);
@@ -95,8 +94,7 @@ TEST(AlbumFile, ReadOnlyFlagIsReadButWrittenAsZero)
     auto bytes = EncodeAlbum({EntryFor(10, 10, "/x.bmp")});
     StoreLE16(bytes.data() + kReadOnlyOffset, 1);
     const AlbumFileContents read = readBytes(bytes);
-    EXPECT_TRUE(read.readOnly);
-    EXPECT_EQ(half(EncodeAlbum(read.entries), kReadOnlyOffset), 0);
+    EXPECT_EQ(std::tuple(read.readOnly, half(EncodeAlbum(read.entries), kReadOnlyOffset)), std::tuple(true, 0));
 
     lv::testing::UiRecorder ui;
     lv::testing::TempDir dir;
@@ -124,8 +122,7 @@ TEST(AlbumFile, StoredCountAbove1000ReadsAs1000)
     auto bytes = EncodeAlbum(entries);
     StoreLE32(bytes.data() + 8, 1500);
     const AlbumFileContents read = readBytes(bytes);
-    EXPECT_TRUE(read.complete);
-    EXPECT_EQ(read.entries.size(), 1000u);
+    EXPECT_EQ(std::tuple(read.complete, read.entries.size()), std::tuple(true, 1000u));
 }
 
 TEST(AlbumFile, DamagedFilesKeepWhatWasReadAndReportFailure)
@@ -137,25 +134,20 @@ TEST(AlbumFile, DamagedFilesKeepWhatWasReadAndReportFailure)
 
     // Inside the third thumbnail: two entries.
     AlbumFileContents read = cutAt(whole.size() - 100);
-    EXPECT_TRUE(read.recognised);
-    EXPECT_FALSE(read.complete);
-    ASSERT_EQ(read.entries.size(), 2u);
-    EXPECT_EQ(read.entries[1].path(), "/b.bmp");
-    // Inside the second record: one entry (its thumbnail can't be reached either).
+    ASSERT_EQ(std::tuple(read.recognised, read.complete, read.entries.size()), std::tuple(true, false, 2u));
+    EXPECT_EQ(read.entries.back().path(), "/b.bmp");
+    // Inside the second record: no entry (the first one's thumbnail can't be reached either).
     read = cutAt(144 + 288 + 100);
-    EXPECT_FALSE(read.complete);
-    EXPECT_EQ(read.entries.size(), 0u);
+    EXPECT_EQ(std::tuple(read.complete, read.entries.size()), std::tuple(false, 0u));
     // A thumbnail size beyond the file is a short read, not a huge allocation.
     auto hostile = whole;
     StoreLE32(hostile.data() + 144 + 288 + offset::kThumbSize, 0xFFFFFFF0u);
     read = readBytes(hostile);
-    EXPECT_FALSE(read.complete);
-    EXPECT_EQ(read.entries.size(), 1u);
+    EXPECT_EQ(std::tuple(read.complete, read.entries.size()), std::tuple(false, 1u));
     // Not albums at all.
-    EXPECT_FALSE(cutAt(143).recognised);
     auto otherMagic = whole;
     otherMagic[0] = 'r';
-    EXPECT_FALSE(readBytes(otherMagic).recognised);
+    EXPECT_FALSE(cutAt(143).recognised || readBytes(otherMagic).recognised);
 
     lv::testing::UiRecorder ui;
     lv::testing::TempDir dir;
@@ -173,24 +165,88 @@ TEST(AlbumFile, WritingNothingOrWritingWhereItCantLeavesFilesAlone)
 {
     lv::testing::UiRecorder ui;
     lv::testing::TempDir dir;
-    EXPECT_FALSE(WriteAlbumFile(dir.file("empty.abm"), {}));
-    EXPECT_FALSE(std::filesystem::exists(dir.file("empty.abm")));
+    EXPECT_FALSE(WriteAlbumFile(dir.file("empty.abm"), {}) || std::filesystem::exists(dir.file("empty.abm")));
     EXPECT_TRUE(ui.messages.empty());
 
     const std::string nowhere = dir.file("no-folder/a.abm");
     EXPECT_FALSE(WriteAlbumFile(nowhere, {EntryFor(4, 4, "/a.bmp")}));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Salvar erro do arquivo do álbum. --- " + nowhere);
-    EXPECT_EQ(ui.messages[0].title, "Atenção");
-    EXPECT_EQ(ui.messages[0].icon, ui::Icon::Exclamation);
+    EXPECT_EQ(std::tuple(ui.messages[0].text, ui.messages[0].title, ui.messages[0].icon),
+              std::tuple("Salvar erro do arquivo do álbum. --- " + nowhere, "Atenção", ui::Icon::Exclamation));
 
     // A second write replaces the first whole.
     const std::string path = dir.file("a.abm");
     ASSERT_TRUE(WriteAlbumFile(path, {EntryFor(100, 50, "/a.bmp"), EntryFor(100, 50, "/b.bmp")}));
     ASSERT_TRUE(WriteAlbumFile(path, {EntryFor(4, 4, "/c.bmp")}));
     const auto bytes = *ReadWholeFile(path);
-    EXPECT_EQ(bytes.size(), word(bytes, 4));
-    EXPECT_EQ(word(bytes, 8), 1u);
+    EXPECT_EQ(std::tuple(word(bytes, 4), word(bytes, 8)), std::tuple(std::uint32_t(bytes.size()), 1u));
+}
+
+// Albums whose records point many times at the same bytes: each record would get its own copy
+// of them, so a small file could ask for gigabytes.
+using testing::EntryFor;
+
+struct Thumb {
+    std::uint32_t offset;
+    std::uint32_t size;
+};
+
+// Our writer's album of `photos`, with record i's thumbnail moved to `thumbs[i]`.
+std::vector<std::uint8_t> Rewired(std::size_t photos, const std::vector<Thumb>& thumbs)
+{
+    std::vector<std::uint8_t> bytes = EncodeAlbum(std::vector<AlbumEntry>(photos, EntryFor(40, 30, "/f.jpg")));
+    for (std::size_t i = 0; i < thumbs.size(); ++i) {
+        std::uint8_t* record = bytes.data() + kHeaderSize + kRecordSize * i;
+        StoreLE32(record + offset::kThumbOffset, thumbs[i].offset);
+        StoreLE32(record + offset::kThumbSize, thumbs[i].size);
+    }
+    return bytes;
+}
+
+AlbumFileContents Read(const std::vector<std::uint8_t>& bytes)
+{
+    MemorySource source(bytes);
+    return ReadAlbumContents(source);
+}
+
+TEST(AlbumSharedThumbnails, AThumbnailSharingBytesWithAnotherStopsTheReadThere)
+{
+    const std::uint32_t size = EncodeAlbum({EntryFor(40, 30, "/f.jpg")}).size() - kHeaderSize - kRecordSize;
+    const struct {
+        const char* what;
+        std::vector<Thumb> thumbs;
+        std::size_t kept;
+    } cases[] = {
+        {"the same block twice", {{0, size}, {0, size}}, 1},
+        {"one byte into the previous", {{0, size}, {size - 1, size}, {2 * size, size}}, 1},
+        {"ending one byte into the next", {{size + 1, size}, {2, size}}, 1},
+        {"inside a larger one", {{0, 3 * size}, {size, 1}}, 1},
+        {"third overlapping the first", {{0, size}, {2 * size, size}, {size / 2, size}}, 2},
+        {"past the end of the file", {{0, size}, {size, size}, {2 * size + 1, size}}, 2},
+    };
+    for (const auto& c : cases) {
+        const AlbumFileContents read = Read(Rewired(3, c.thumbs));
+        EXPECT_EQ(std::tuple(read.complete, read.entries.size()), std::tuple(false, c.kept)) << c.what;
+    }
+    // Reordered thumbnails that don't touch are still an album.
+    const AlbumFileContents reordered = Read(Rewired(3, {{2 * size, size}, {0, size}, {size, size}}));
+    EXPECT_EQ(std::tuple(reordered.complete, reordered.entries.size()), std::tuple(true, 3u));
+    // Empty thumbnails take no bytes, so they can sit anywhere.
+    EXPECT_TRUE(Read(Rewired(3, {{0, 0}, {0, size}, {0, 0}})).complete);
+}
+
+TEST(AlbumSharedThumbnails, AThousandRecordsNamingOneLargeBlockAskForNoMoreThanTheFile)
+{
+    constexpr std::uint32_t kBlock = 1 << 20;
+    std::vector<std::uint8_t> bytes(kHeaderSize + kRecordSize * kMaxEntries + kBlock, 0);
+    std::memcpy(bytes.data(), kMagic, sizeof kMagic);
+    StoreLE32(bytes.data() + 4, std::uint32_t(bytes.size()));
+    StoreLE32(bytes.data() + 8, kMaxEntries);
+    StoreLE32(bytes.data() + 12, kHeaderSize + kRecordSize * kMaxEntries);
+    for (std::size_t i = 0; i < kMaxEntries; ++i)
+        StoreLE32(bytes.data() + kHeaderSize + kRecordSize * i + offset::kThumbSize, kBlock);
+    const AlbumFileContents read = Read(bytes);
+    EXPECT_EQ(std::tuple(read.recognised, read.complete, read.entries.size()), std::tuple(true, false, 1u));
 }
 
 }  // namespace

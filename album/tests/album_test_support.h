@@ -3,13 +3,17 @@
 
 #include "album/album.h"
 #include "album/album_file.h"
+#include "album/album_page_session.h"
 #include "album/thumbnail.h"
+#include "common/testing/temp_dir.h"
+#include "common/testing/ui_recorder.h"
 #include "imagelib/codecs/bmp/bmp.h"
-#include "imagelib/dib_alloc.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
+#include "imagelib/dib_alloc.h"
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -69,5 +73,35 @@ inline void WritePhotoFile(const std::string& path, int width, int height)
     EXPECT_EQ(path.ends_with(".jpg") ? WriteJpeg(path, picture, 90) : WriteBmp(path, picture), WriteResult::Written)
         << path;
 }
+
+class PageSession : public ::testing::Test {
+protected:
+    PageSession()
+    {
+        std::filesystem::create_directories(dir.path() / "program/albums");
+        layouts.place(0, {{0, 0, 100, 100}, Rect{110, 0, 210, 100}, Rect{0, 110, 100, 210}, Rect{0, 0, 50, 20}});
+    }
+    std::string config() const { return (dir.path() / "LV2000.ini").string(); }
+    // A coordinate picture written as the photo `name` in the test's folder; its path.
+    std::string photo(const std::string& name, int width, int height)
+    {
+        WritePhotoFile(dir.file(name), width, height);
+        return dir.file(name);
+    }
+    void fill(AlbumPageSession& s, int photos)
+    {
+        for (int i = 0; i < photos; ++i)
+            s.album().append(testing::EntryFor(6, 4, "/fotos/p" + std::to_string(i) + ".jpg"));
+        s.album().setModified(true);
+        s.layoutChanged();
+    }
+
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    ProfileCatalogueStore store{dir.path() / "LV2000.ini", dir.path() / "program/sysalbum/albums.ini"};
+    AlbumCatalogue catalogue{store, dir.path() / "program"};
+    GridLayouts layouts;
+    Album album;
+};
 
 }  // namespace lv::album::testing

@@ -1,15 +1,23 @@
-// Adding photos on the album page: which dropped files count, how built entries join the
-// album, what the user is told, and the builder that works behind the window's back.
+// Adding photos: which dropped files count, how built entries join the album, what the user is
+// told, the builder behind the window's back, adding to a category's album, refreshing, and
+// building on worker threads.
 
+#include "album/album_file.h"
+#include "album/album_operations.h"
 #include "album/background_entries.h"
+#include "album/browser_thumbnail.h"
 #include "album/entry_builder.h"
 #include "album/photo_adding.h"
 #include "album/photo_loader.h"
+#include "album_test_support.h"
+#include "common/byte_sink.h"
+#include "common/profile.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/codecs/bmp/bmp.h"
+#include "imagelib/codecs/jpeg/jpeg.h"
+#include "imagelib/codecs/webp/webp.h"
 #include "imagelib/dib_geometry.h"
-#include "album_test_support.h"
 
 #include <gtest/gtest.h>
 
@@ -17,7 +25,10 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <filesystem>
+#include <functional>
 #include <mutex>
+#include <thread>
 
 namespace lv::album {
 namespace {
@@ -42,7 +53,7 @@ TEST(AlbumPhotoLoader, AReaderThatCannotOpenThePhotoIsHeardOnceWithItsName)
     lv::testing::TempDir dir;
     lv::testing::UiRecorder ui;
     const ReadResult missing = LoadPhotoForAlbum(dir.file("sumiu.png"), AlbumPhotoReaders());
-    EXPECT_FALSE(missing.ok());
+    ASSERT_FALSE(missing.ok());
     EXPECT_TRUE(missing.failure().notices.empty());
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"Não é possível abrir -- " + dir.file("sumiu.png")});
     EXPECT_EQ(ui.messages[0].title, "Atenção");
@@ -57,13 +68,11 @@ TEST(AddBuiltPhotos, SamePathMovesToTheEndAndAFullAlbumRefuses)
         ASSERT_EQ(AddBuiltPhoto(album, view, {EntryFor(3, 3, "/p" + std::to_string(i) + ".jpg")},
                                 "/p" + std::to_string(i) + ".jpg", "/"),
                   AddOutcome::Added);
-    EXPECT_EQ(view.selected(), 11);
-    EXPECT_EQ(view.head(), 1);  // scrolled to show it
-    EXPECT_EQ(view.selectedPhotos(), std::vector<int>{11});
+    // Scrolled to show it, alone selected.
+    EXPECT_EQ(std::tuple(view.selected(), view.head(), view.selectedPhotos()), std::tuple(11, 1, std::vector<int>{11}));
     ASSERT_EQ(AddBuiltPhoto(album, view, {EntryFor(3, 3, "/P2.JPG")}, "/P2.JPG", "/"), AddOutcome::Added);
-    EXPECT_EQ(album.count(), 12u);  // the same file, named in other case
-    EXPECT_EQ(album.path(11), "/P2.JPG");
-    EXPECT_EQ(album.path(2), "/p3.jpg");
+    // The same file, named in other case.
+    EXPECT_EQ(std::tuple(album.count(), album.path(11), album.path(2)), std::tuple(12u, "/P2.JPG", "/p3.jpg"));
 
     EXPECT_EQ(AddBuiltPhoto(album, view, {std::nullopt, PhotoFailure::CannotOpen}, "/x.jpg", "/"), AddOutcome::CannotOpen);
     EXPECT_EQ(AddBuiltPhoto(album, view, {std::nullopt, PhotoFailure::Unreadable}, "/x.jpg", "/"), AddOutcome::Unreadable);
@@ -77,50 +86,73 @@ TEST(AddBuiltPhotos, SamePathMovesToTheEndAndAFullAlbumRefuses)
     EXPECT_EQ(album.count(), 1000u);
 }
 
+// What a report of `count` files shows after `fill` has told it their outcomes.
+std::vector<lv::testing::ShownMessage> Shown(std::size_t count, const std::function<void(AddReport&)>& fill, int* beeps = nullptr)
+{
+    lv::testing::UiRecorder ui;
+    AddReport report(count);
+    fill(report);
+    report.show();
+    if (beeps)
+        *beeps = ui.beeps;
+    return ui.messages;
+}
+
 TEST(AddReports, OneFileKeepsItsOwnMessageSeveralAreListedOnce)
 {
-    {
-        lv::testing::UiRecorder ui;
-        AddReport single(1);
-        single.outcome("/f/x.jpg", AddOutcome::Unreadable);
-        single.show();
-        ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_EQ(ui.messages[0].text, "Formato de arquivo desconhecido. --- /f/x.jpg");
-        EXPECT_EQ(ui.messages[0].title, "Atenção");
-    }
-    {
-        lv::testing::UiRecorder ui;
-        AddReport single(1);
-        single.outcome("/f/vazio.bmp", AddOutcome::ZeroSize);
-        single.show();
-        ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_EQ(ui.messages[0].text, "Não foi possível abrir o arquivo /f/vazio.bmp porque o tamanho da imagem é zero");
-        EXPECT_EQ(ui.messages[0].icon, ui::Icon::Information);
-        EXPECT_EQ(ui.beeps, 1);
-    }
-    {
-        lv::testing::UiRecorder ui;
-        AddReport several(5);
-        several.outcome("/f/a.jpg", AddOutcome::Added);
-        several.outcome("/f/b.jpg", AddOutcome::Unreadable);
-        several.note("/f/b.jpg", {"Formato de arquivo desconhecido. --- /f/b.jpg", "Atenção", ui::Icon::Exclamation});
-        several.outcome("/f/c.bmp", AddOutcome::ZeroSize);
-        several.note("/f/d.png", {"O arquivo está incompleto. --- /f/d.png", "Atenção", ui::Icon::Exclamation});
-        several.show();
-        ASSERT_EQ(ui.messages.size(), 1u);
-        EXPECT_EQ(ui.messages[0].text,
-                  "Não foi possível adicionar 2 de 5 fotos ao álbum:\n\n"
-                  "b.jpg — Formato de arquivo desconhecido.\n"
-                  "c.bmp — Não foi possível abrir o arquivo /f/c.bmp porque o tamanho da imagem é zero\n"
-                  "d.png — O arquivo está incompleto. --- /f/d.png");
-    }
-    {
-        lv::testing::UiRecorder ui;
-        AddReport fine(3);
-        fine.outcome("/f/a.jpg", AddOutcome::Added);
-        fine.show();
-        EXPECT_TRUE(ui.messages.empty());
-    }
+    auto shown = Shown(1, [](AddReport& r) { r.outcome("/f/x.jpg", AddOutcome::Unreadable); });
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(std::pair(shown[0].text, shown[0].title), std::pair(std::string("Formato de arquivo desconhecido. --- /f/x.jpg"), std::string("Atenção")));
+    int beeps = 0;
+    shown = Shown(1, [](AddReport& r) { r.outcome("/f/vazio.bmp", AddOutcome::ZeroSize); }, &beeps);
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, "Não foi possível abrir o arquivo /f/vazio.bmp porque o tamanho da imagem é zero");
+    EXPECT_EQ(std::pair(shown[0].icon, beeps), std::pair(ui::Icon::Information, 1));
+    // A damaged photo added alone is still said, once.
+    shown = Shown(1, [](AddReport& r) {
+        r.outcome("/f/cortada.jpg", AddOutcome::Added);
+        r.damaged("/f/cortada.jpg", {FileProblem::Truncated, {}});
+    });
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text, DescribeFileProblem({FileProblem::Truncated, {}}));
+
+    shown = Shown(5, [](AddReport& r) {
+        r.outcome("/f/a.jpg", AddOutcome::Added);
+        r.outcome("/f/b.jpg", AddOutcome::Unreadable);
+        r.note("/f/b.jpg", {"Formato de arquivo desconhecido. --- /f/b.jpg", "Atenção", ui::Icon::Exclamation});
+        r.outcome("/f/c.bmp", AddOutcome::ZeroSize);
+        r.note("/f/d.png", {"O arquivo está incompleto. --- /f/d.png", "Atenção", ui::Icon::Exclamation});
+    });
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0].text,
+              "Não foi possível adicionar 2 de 5 fotos ao álbum:\n\n"
+              "b.jpg — Formato de arquivo desconhecido.\n"
+              "c.bmp — Não foi possível abrir o arquivo /f/c.bmp porque o tamanho da imagem é zero\n"
+              "d.png — O arquivo está incompleto. --- /f/d.png");
+    EXPECT_TRUE(Shown(3, [](AddReport& r) { r.outcome("/f/a.jpg", AddOutcome::Added); }).empty());
+}
+
+// A JPEG cut short still builds an entry marked damaged, also where its name does not send it
+// down the sampling JPEG path (the sampling path and the report are the album page's and the
+// tool's damaged-photo tests).
+TEST(DamagedPhoto, UnderAnotherExtensionTheLoadersPathMarksItToo)
+{
+    lv::testing::TempDir dir;
+    lv::testing::UiRecorder ui;
+    HDIB picture = DibCreate(300, 200, 0x3366aa, false);
+    for (int y = 0; y < 200; ++y)
+        for (std::uint8_t* p = picture.row(y); p < picture.row(y) + 900; ++p)
+            *p = std::uint8_t((p - picture.row(y)) * y);  // detail, so the scan data is most of the file
+    ASSERT_EQ(WriteJpeg(dir.file("inteira.foto"), picture, 90), WriteResult::Written);
+    auto bytes = ReadWholeFile(dir.file("inteira.foto")).value_or(std::vector<std::uint8_t>{});
+    bytes.resize(bytes.size() / 2);
+    ASSERT_TRUE(WriteWholeFile(dir.file("cortada.foto"), bytes));
+    const BuiltEntry loaded = BuildPhotoEntry({dir.file("cortada.foto"), {}, {1, 1, 1}}, AlbumPhotoReaders());
+    ASSERT_TRUE(loaded.entry);
+    EXPECT_EQ(loaded.damage.problem, FileProblem::Truncated);
+    const BuiltEntry whole = BuildPhotoEntry({dir.file("inteira.foto"), {}, {1, 1, 1}}, AlbumPhotoReaders());
+    ASSERT_TRUE(whole.entry);
+    EXPECT_FALSE(whole.damage);
 }
 
 TEST(BackgroundBuilding, EntriesArriveInOrderOffTheCallingThreadWithTheirMessages)
@@ -222,6 +254,212 @@ TEST(AddingAPipe, TheCauseIsNamedWithTheFileAloneOrInTheList)
     several.show();
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_NE(ui.messages[0].text.find("cano.jpg — Não é um arquivo comum."), std::string::npos) << ui.messages[0].text;
+}
+
+// The newer formats join an album: dropped names are taken, and a camera raw file's entry
+// comes from its embedded preview with the whole picture's size.
+TEST(ModernFormatsAlbum, DroppedNewerFormatsAreTakenAndTheirEntriesBuilt)
+{
+    for (const char* name : {"a.webp", "b.HEIC", "c.heif", "d.avif", "e.jxl", "f.dng", "g.NEF", "h.cr2"})
+        EXPECT_TRUE(DroppedPhotoAccepted(name)) << name;
+    EXPECT_FALSE(DroppedPhotoAccepted("notes.txt"));
+
+    lv::testing::UiRecorder ui;
+    lv::testing::TempDir dir;
+    const std::string shot = dir.file("shot.dng");
+    const std::string command = "/usr/bin/python3 " LV_SOURCE_DIR "/imagelib/tests/interop/make_dng.py " + shot + " 320 200 --preview 160";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    const BuiltEntry raw = BuildPhotoEntry({shot, {}, {1, 1, 1}}, AlbumPhotoReaders());
+    ASSERT_TRUE(raw.entry);
+    EXPECT_EQ(raw.entry->width(), 320);
+    EXPECT_EQ(raw.entry->height(), 200);
+    EXPECT_TRUE(BrowserThumbnail(shot, AlbumPhotoReaders()));
+
+    const std::string web = dir.file("web.webp");
+    ASSERT_EQ(WriteWebp(web, DibCreate(90, 60, 0x3366aa, false), {}), WriteResult::Written);
+    const BuiltEntry webp = BuildPhotoEntry({web, {}, {1, 1, 1}}, AlbumPhotoReaders());
+    ASSERT_TRUE(webp.entry);
+    EXPECT_EQ(webp.entry->width(), 90);
+    EXPECT_TRUE(ui.messages.empty());
+}
+
+// Adding photos (to the open album and to a category's album), refreshing, and building
+// many entries on worker threads.
+namespace fs = std::filesystem;
+
+// The album page's surroundings with the session that adds photos to its open album.
+class Albums : public testing::PageSession {
+protected:
+    AddPhotoRequest request(const std::string& path, int category = -1)
+    {
+        AddPhotoRequest r;
+        r.path = path;
+        r.category = category;
+        return r;
+    }
+    AlbumSession session{album, catalogue, AlbumPhotoReaders(), {}};
+};
+
+TEST_F(Albums, TheSamePathAddedTwiceEndsUpOnceAtTheEnd)
+{
+    const std::string a = photo("a.bmp", 100, 50), b = photo("b.jpg", 80, 90);
+    ASSERT_TRUE(AddPhotoToAlbum(session, request(a)));
+    ASSERT_TRUE(AddPhotoToAlbum(session, request(b)));
+    ASSERT_TRUE(AddPhotoToAlbum(session, request(a)));
+    ASSERT_EQ(album.count(), 2u);
+    EXPECT_EQ(std::tuple(album.path(0), album.path(1), album.modified()), std::tuple(b, a, true));
+    EXPECT_EQ(std::tuple(album.entry(1)->thumbWidth(), album.entry(1)->thumbHeight(), std::uint64_t(album.entry(1)->fileSize()),
+                         album.entry(0)->bitCount()),
+              std::tuple(69, 35, std::uint64_t(fs::file_size(a)), 24));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(AddPhotoToAlbum(session, request("")));
+}
+
+TEST_F(Albums, PhotosThatCantBeLoadedGiveTheirMessage)
+{
+    const std::string garbage = dir.file("lixo.bmp");
+    ASSERT_TRUE(WriteWholeFile(garbage, {'n', 'a', 'o', ' ', 'e', ' ', 'f', 'o', 't', 'o'}));
+    AddPhotoRequest saved = request(garbage);
+    saved.values[0] = kSavedPhotoValue;
+    const std::string noExtension = photo("semextensao", 4, 4);
+
+    EXPECT_FALSE(AddPhotoToAlbum(session, request(dir.file("sumiu.jpg"))) || AddPhotoToAlbum(session, request(garbage)) ||
+                 AddPhotoToAlbum(session, saved) || AddPhotoToAlbum(session, request(noExtension)));
+    // One message per photo, naming it.
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Não é possível localizar o arquivo. --- " + dir.file("sumiu.jpg"),
+                                                     "Formato de arquivo desconhecido. --- " + garbage,
+                                                     "Salvar erro do arquivo. --- " + garbage,
+                                                     "Formato de arquivo desconhecido. --- " + noExtension}));
+    for (const auto& m : ui.messages)
+        EXPECT_EQ(std::tuple(m.title, m.icon), std::tuple("Atenção", ui::Icon::Exclamation));
+    EXPECT_TRUE(album.empty() && !album.modified());
+
+    // A picture handed over is used as it is, and -99 is stored as 1.
+    const HDIB picture = testing::CoordinatePicture(10, 10);
+    saved.image = &picture;
+    ASSERT_TRUE(AddPhotoToAlbum(session, saved));
+    EXPECT_EQ(album.entry(0)->itemValue(0), 1);
+}
+
+TEST_F(Albums, AFullAlbumTakesNoMore)
+{
+    testing::FillToCapacity(album);
+    EXPECT_FALSE(AddPhotoToAlbum(session, request(photo("a.bmp", 5, 5))));
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{
+                              "Não é possível adicionar ao álbum pois ele já contém a capacidade máxima de 1000."}));
+    EXPECT_EQ(album.count(), 1000u);
+}
+
+TEST_F(Albums, AddingToACategoryWritesItsCurrentAlbumAndLeavesTheOpenOneAlone)
+{
+    catalogue.newAlbum(0, "Casa");
+    catalogue.newAlbum(0, "Praia");
+    catalogue.setCurrent(0, 1);
+    album.append(testing::EntryFor(3, 3, "/aberto.bmp"));
+
+    std::vector<std::string> added;
+    for (int i = 0; i < 12; ++i) {
+        added.push_back(photo("f" + std::to_string(i) + ".bmp", 20 + i, 30));
+        ASSERT_TRUE(AddPhotoToAlbum(session, request(added.back(), 0)));
+    }
+    ASSERT_EQ(album.count(), 1u);  // the open album came back
+    EXPECT_EQ(album.path(0), "/aberto.bmp");
+
+    const AlbumFileContents written = ReadAlbumContents(catalogue.albumPath(0, 1));
+    ASSERT_EQ(written.entries.size(), 12u);
+    EXPECT_EQ(written.entries[11].path(), added[11]);
+    const fs::path config = dir.path() / "LV2000.ini";
+    // The first row: 11 / 5 + 1 - 2.
+    EXPECT_EQ(std::pair(profile::ReadValue(config, "ALBUMPOS", "albums_album2.abm"), profile::ReadValue(config, "ALBUMHEAD", "albums_album2.abm")),
+              std::pair(std::optional<std::string>("11"), std::optional<std::string>("1")));
+
+    // Chosen by the user, or not at all.
+    AddPhotoRequest chosen = request(added[0], 0);
+    chosen.choose = true;
+    ASSERT_TRUE(AddPhotoToAlbum(session, chosen, [](int) { return std::optional<int>(0); }));
+    EXPECT_EQ(ReadAlbumContents(catalogue.albumPath(0, 0)).entries.size(), 1u);
+    EXPECT_FALSE(AddPhotoToAlbum(session, chosen, [](int) { return std::optional<int>(); }));
+
+    // When the category's album is the open one, it is changed in place and written.
+    session.openPath = catalogue.albumPath(0, 1);
+    ASSERT_TRUE(album.read(session.openPath));
+    ASSERT_TRUE(AddPhotoToAlbum(session, request(added[0], 0)));
+    EXPECT_EQ(std::tuple(album.count(), album.path(11), ReadAlbumContents(session.openPath).entries[11].path()),
+              std::tuple(12u, added[0], added[0]));
+    EXPECT_EQ(std::pair(HeadRowShowing(13, GridForCategory(12)), HeadRowShowing(2, GridForCategory(5))), std::pair(2, 0));
+}
+
+TEST_F(Albums, RefreshRebuildsChangedPhotosAndKeepsMissingOnes)
+{
+    fs::create_directories(dir.path() / "program/fotos");
+    const std::string same = photo("same.bmp", 90, 40), changed = photo("changed.jpg", 90, 40);
+    const std::string gone = photo("gone.bmp", 30, 30);
+    const std::string relative = "fotos/rel.bmp";
+    HDIB rel = testing::CoordinatePicture(12, 12);
+    ASSERT_EQ(WriteBmp((dir.path() / "program" / relative).string(), rel), WriteResult::Written);
+    for (const auto& p : {same, changed, gone})
+        ASSERT_TRUE(AddPhotoToAlbum(session, request(p)));
+    AlbumEntry relEntry = *BuildEntry(rel, {(dir.path() / "program" / relative).string(), "", {1, 1, 1}});
+    relEntry.setPath(relative);
+    relEntry.setRelative(true);
+    album.append(relEntry);
+    const AlbumEntry sameBefore = *album.entry(0), goneBefore = *album.entry(2);
+
+    HDIB bigger = testing::CoordinatePicture(200, 100);
+    ASSERT_EQ(WriteJpeg(changed, bigger, 75), WriteResult::Written);
+    fs::remove(gone);
+    album.setModified(false);
+
+    const RefreshReport report = RefreshAlbum(album, dir.path() / "program", session.readers, 2);
+    EXPECT_EQ(std::tuple(report.rebuilt, report.missing, report.madeAbsolute, album.modified()), std::tuple(1u, 1u, 1u, true));
+    EXPECT_TRUE(*album.entry(0) == sameBefore && *album.entry(2) == goneBefore);
+    EXPECT_EQ(std::tuple(album.entry(1)->width(), album.entry(3)->relative(), album.path(3)),
+              std::tuple(200, false, (dir.path() / "program/fotos/rel.bmp").string()));
+
+    // Nothing changed: nothing to do. A read-only album is never touched.
+    album.setModified(false);
+    const RefreshReport again = RefreshAlbum(album, dir.path() / "program", session.readers);
+    EXPECT_EQ(std::tuple(again.rebuilt + again.madeAbsolute, album.modified()), std::tuple(0u, false));
+    album.entry(0)->setFileSize(1);
+    album.setReadOnly(true);
+    EXPECT_EQ(RefreshAlbum(album, dir.path() / "program", session.readers).rebuilt, 0u);
+}
+
+TEST_F(Albums, WorkerThreadsGiveTheSameEntriesInTheSameOrder)
+{
+    std::vector<EntryLabel> labels;
+    for (int i = 0; i < 9; ++i) {
+        const std::string name = "p" + std::to_string(i) + (i % 3 == 0 ? ".bmp" : ".jpg");
+        labels.push_back({photo(name, 75 + 13 * i, 60 + 7 * i), "", {1, 1, 1}});
+    }
+    labels.insert(labels.begin() + 4, EntryLabel{dir.file("faltando.jpg"), "", {1, 1, 1}});
+    const std::string bad = dir.file("ruim.tga");
+    ASSERT_TRUE(WriteWholeFile(bad, std::vector<std::uint8_t>(40, 0xEE)));
+    labels.push_back({bad, "", {1, 1, 1}});
+
+    const auto collect = [&](unsigned jobs) {
+        std::vector<std::pair<std::size_t, BuiltEntry>> out;
+        const auto caller = std::this_thread::get_id();
+        BuildPhotoEntries(labels, session.readers, jobs, [&](std::size_t i, BuiltEntry built) {
+            EXPECT_EQ(std::this_thread::get_id(), caller);
+            out.emplace_back(i, std::move(built));
+        });
+        return out;
+    };
+    const auto one = collect(1);
+    const std::vector<std::string> oneMessages = ui.texts();
+    ui.messages.clear();
+    const auto three = collect(3);
+    ASSERT_EQ(std::pair(one.size(), three.size()), std::pair(labels.size(), labels.size()));
+    for (std::size_t i = 0; i < labels.size(); ++i) {
+        EXPECT_EQ(std::tuple(one[i].first, three[i].first, one[i].second.failure), std::tuple(i, i, three[i].second.failure));
+        ASSERT_EQ(bool(one[i].second.entry), bool(three[i].second.entry));
+        if (one[i].second.entry) {
+            EXPECT_TRUE(*one[i].second.entry == *three[i].second.entry);
+        }
+    }
+    EXPECT_EQ(std::pair(one[4].second.failure, one.back().second.failure), std::pair(PhotoFailure::CannotOpen, PhotoFailure::Unreadable));
+    EXPECT_EQ(ui.texts(), oneMessages);  // what the readers said, in the same order
 }
 
 }  // namespace

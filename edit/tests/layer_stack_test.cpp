@@ -1,12 +1,24 @@
+// The layer stack: making, inserting, deleting, moving and naming layers, the palette's mouse
+// rules, copying and pasting layers through the clipboard, and compositing and merging them.
+
 #include "common/string_table.h"
 #include "common/testing/ui_recorder.h"
+#include "edit/clipboard_layer.h"
+#include "edit/compositing.h"
 #include "edit/layer_commands.h"
 #include "edit/layer_file_name.h"
+#include "edit/layer_palette_rules.h"
 #include "edit/layers.h"
+#include "edit/selection/selection.h"
 #include "edit/tests/layer_test_support.h"
+#include "edit/text_object.h"
 #include "layer_test_support.h"
 
 #include <gtest/gtest.h>
+
+#include <array>
+#include <random>
+#include <tuple>
 
 namespace lv::testing {
 namespace {
@@ -25,14 +37,11 @@ TEST(LayerStack, FlatPictureBecomesOneOpaqueBackgroundLayer)
               std::make_tuple(std::string("Fundo"), true, false, 100u, LAYER_IMAGE, 0, 0));
     EXPECT_DOUBLE_EQ(layer.aspect, 5.0 / 3.0);
     EXPECT_TRUE(SamePixels(layer.mask, MakeGreyFilled(5, 3, 255)));
-    EXPECT_EQ(stack->composite.bitCount(), 24);
-    EXPECT_EQ(stack->composite.header().biXPelsPerMeter, 3937);
+    EXPECT_EQ(std::tuple(stack->composite.bitCount(), stack->composite.header().biXPelsPerMeter), std::tuple(24, 3937));
 
     auto grey = CreateLayerStackFromImage(MakeGreyPicture(4, 1));
     ASSERT_TRUE(grey);
-    EXPECT_EQ(grey->bitCount, 8);
-    EXPECT_EQ(grey->compositeBitsOffset, 1064);
-    EXPECT_EQ(grey->composite.clrUsed(), 256u);
+    EXPECT_EQ(std::tuple(grey->bitCount, grey->compositeBitsOffset, grey->composite.clrUsed()), std::tuple(8, 1064, 256u));
     EXPECT_DOUBLE_EQ(grey->layers[0].aspect, 4.0);  // a height below 2 counts as 1
 }
 
@@ -45,8 +54,7 @@ TEST(LayerStack, ConvertingAPictureAcceptsOnlyColourAndExactGrey)
     EXPECT_EQ(ConvertImageToLayerStack(stack, grey), -1);
     grey.colors()[7].rgbReserved = 0;
     ASSERT_EQ(ConvertImageToLayerStack(stack, grey), 0);
-    EXPECT_EQ(stack.layers[0].name, "layer1");
-    EXPECT_EQ(stack.bitCount, 8);
+    EXPECT_EQ(std::tie(stack.layers[0].name, stack.bitCount), std::tuple("layer1", 8));
     EXPECT_TRUE(grey);  // copied, not taken
     EXPECT_NE(stack.layers[0].image.data(), grey.data());
     EXPECT_EQ(ConvertImageToLayerStack(stack, grey), -1);  // already holds a layer
@@ -64,13 +72,13 @@ TEST(LayerStack, ThirtyOneLayersRefuseAnotherButTheProgramMayAddTheLast)
     EXPECT_TRUE(image);  // still the caller's
     EXPECT_EQ(stack->layerCount, 31);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Não é possível adicionar uma nova camada pois já alcançou a capacidade máxima.");
-    EXPECT_EQ(ui.messages[0].title, "Atenção");
+    EXPECT_EQ(std::pair(ui.messages[0].text, ui.messages[0].title),
+              std::pair(std::string("Não é possível adicionar uma nova camada pois já alcançou a capacidade máxima."),
+                        std::string("Atenção")));
 
     EXPECT_EQ(InsertLayer(*stack, image, mask, 5, false, {}, LayerLimit::Lifted), kInsertOk);
     EXPECT_FALSE(image);
-    EXPECT_EQ(stack->layerCount, 32);
-    EXPECT_EQ(stack->layers[5].name, "layer32");
+    EXPECT_EQ(std::tie(stack->layerCount, stack->layers[5].name), std::tuple(32, "layer32"));
     EXPECT_EQ(stack->layers[5].image.width(), 2);
 
     HDIB more = SolidPicture(1, 1, {0, 0, 0});
@@ -91,18 +99,15 @@ TEST(LayerStack, InsertionPlacesTheLayerAtTheTopEdgeAndKeepsTheCurrentLayer)
     ASSERT_EQ(InsertLayer(*stack, image, mask, 99, false), kInsertOk);  // beyond the count: the bottom
     EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer1", "layer2", "layer3"}));
     const LayerRecord& bottom = stack->layers[2];
-    EXPECT_EQ(bottom.image.width(), 3);
-    EXPECT_EQ(bottom.y, 8 - 5);
-    EXPECT_EQ(bottom.x, 0);
-    EXPECT_EQ(bottom.image.header().biXPelsPerMeter, 4724);
+    EXPECT_EQ(std::tuple(bottom.image.width(), bottom.x, bottom.y, bottom.image.header().biXPelsPerMeter),
+              std::tuple(3, 0, 8 - 5, 4724));
     EXPECT_TRUE(SamePixels(bottom.mask, MakeGreyFilled(3, 5, 255)));
     EXPECT_EQ(stack->currentLayer, 1);  // below the insertion point: unchanged
 
     image = SolidPicture(1, 1, {8, 8, 8});
     ASSERT_EQ(InsertLayer(*stack, image, mask, 1, false), kInsertOk);
-    EXPECT_EQ(stack->currentLayer, 2);
-    EXPECT_EQ(stack->layers[2].name, "layer2");  // still the same layer
-    EXPECT_EQ(stack->layers[1].name, "layer4");
+    // Still the same layer.
+    EXPECT_EQ(std::tie(stack->currentLayer, stack->layers[2].name, stack->layers[1].name), std::tuple(2, "layer2", "layer4"));
 
     image = SolidPicture(1, 1, {8, 8, 8});
     EXPECT_EQ(InsertLayer(*stack, image, mask, -1, false), kInsertBadArgument);
@@ -115,13 +120,12 @@ TEST(LayerStack, InsertionBringsPicturesToTheDocumentDepth)
     grey.row(0)[0] = 77;
     HDIB none;
     ASSERT_EQ(InsertLayer(*colour, grey, none, 0, false), kInsertOk);
-    EXPECT_EQ(colour->layers[0].image.bitCount(), 24);
-    EXPECT_EQ(Pixel24(colour->layers[0].image, 0, 0), (Rgb{77, 77, 77}));
+    EXPECT_EQ(std::tuple(colour->layers[0].image.bitCount(), Pixel24(colour->layers[0].image, 0, 0)), std::tuple(24, Rgb{77, 77, 77}));
 
     HDIB rgb = SolidPicture(2, 2, {100, 200, 50});
     ASSERT_EQ(InsertLayer(*colour, rgb, none, 0, true), kInsertOk);  // kept 8-bit: a mask layer's picture
-    EXPECT_EQ(DibGetType(colour->layers[0].image), IMG_GREY8);
-    EXPECT_EQ(colour->layers[0].image.row(0)[0], GreyValue(100, 200, 50));
+    EXPECT_EQ(std::tuple(DibGetType(colour->layers[0].image), colour->layers[0].image.row(0)[0]),
+              std::tuple(IMG_GREY8, GreyValue(100, 200, 50)));
 
     auto greyDoc = EmptyDocument(4, 4, 8);
     rgb = SolidPicture(2, 2, {255, 0, 0});
@@ -129,14 +133,14 @@ TEST(LayerStack, InsertionBringsPicturesToTheDocumentDepth)
     EXPECT_EQ(greyDoc->layers[0].image.row(1)[1], 77);  // 0.3 × 255 rounded
 
     HDIB pal4 = MakePicture(2, 2, 4, 16);
-    EXPECT_EQ(InsertLayer(*greyDoc, pal4, none, 0, false), kInsertBadDepth);
-    EXPECT_TRUE(pal4);
     HDIB image = SolidPicture(2, 2, {1, 1, 1});
     HDIB wrongMask = MakeGreyFilled(3, 2, 255);
-    EXPECT_EQ(InsertLayer(*greyDoc, image, wrongMask, 0, false), kInsertBadDepth);
     HDIB colourMask = SolidPicture(2, 2, {1, 1, 1});
-    EXPECT_EQ(InsertLayer(*greyDoc, image, colourMask, 0, false), kInsertBadDepth);
-    EXPECT_TRUE(image && wrongMask && colourMask);
+    // A 4-bit picture, a mask of another size and a colour mask; the pictures stay the caller's.
+    EXPECT_EQ((std::vector<int>{InsertLayer(*greyDoc, pal4, none, 0, false), InsertLayer(*greyDoc, image, wrongMask, 0, false),
+                                InsertLayer(*greyDoc, image, colourMask, 0, false)}),
+              std::vector<int>(3, kInsertBadDepth));
+    EXPECT_TRUE(pal4 && image && wrongMask && colourMask);
     EXPECT_EQ(greyDoc->layerCount, 1);
 }
 
@@ -151,10 +155,8 @@ TEST(LayerStack, AddLayerRecordsCentresAndWithdrawsOnFailure)
     ASSERT_TRUE(AddLayer(*stack, 1, SolidPicture(4, 2, {5, 5, 5}), {}, true, false));
     ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerAdd});
     EXPECT_EQ(undo.steps[0].values, (std::vector<std::int32_t>{1}));
-    EXPECT_EQ(stack->currentLayer, 1);
-    EXPECT_EQ(std::pair(stack->layers[1].x, stack->layers[1].y), std::pair((11 - 4) / 2, (9 - 2) / 2));
-    EXPECT_EQ(stack->selectionActive, 0u);
-    EXPECT_FALSE(stack->selectionMask);
+    EXPECT_EQ(std::tuple(stack->currentLayer, stack->layers[1].x, stack->layers[1].y, stack->selectionActive, bool(stack->selectionMask)),
+              std::tuple(1, (11 - 4) / 2, (9 - 2) / 2, 0u, false));
 
     // A picture larger than the document centres at a negative offset, truncating toward zero.
     ASSERT_TRUE(AddLayer(*stack, 0, SolidPicture(14, 12, {5, 5, 5}), {}, true, false));
@@ -166,8 +168,7 @@ TEST(LayerStack, AddLayerRecordsCentresAndWithdrawsOnFailure)
     EXPECT_EQ(undo.steps.size(), 2u);
 
     EXPECT_FALSE(AddLayer(*stack, 1, MakePicture(2, 2, 1, 2), {}, true, false));
-    EXPECT_EQ(undo.withdrawn, 1);
-    EXPECT_EQ(undo.steps.size(), 2u);
+    EXPECT_EQ(std::tuple(undo.withdrawn, undo.steps.size()), std::tuple(1, 2u));
     EXPECT_FALSE(AddLayer(*stack, 6, SolidPicture(1, 1, {}), {}, true, false));  // beyond the count
     EXPECT_EQ(stack->layerCount, 4);
 }
@@ -184,13 +185,12 @@ TEST(LayerStack, DeletingRecordsItsIndexAndTheLayerAboveBecomesCurrent)
     EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer2", "layer3"}));
     EXPECT_FALSE(stack->layers[2].image);
     ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerDelete});
-    EXPECT_EQ(undo.steps[0].layerCount, 3);  // recorded before the change
-    EXPECT_EQ(undo.steps[0].values, (std::vector<std::int32_t>{0}));
+    // Recorded before the change.
+    EXPECT_EQ(std::tuple(undo.steps[0].layerCount, undo.steps[0].values), std::tuple(3, std::vector<std::int32_t>{0}));
 
     stack->currentLayer = 1;
     ASSERT_TRUE(DeleteLayer(*stack, 1, false));
-    EXPECT_EQ(stack->currentLayer, 0);
-    EXPECT_EQ(stack->layerCount, 1);
+    EXPECT_EQ(std::tuple(stack->currentLayer, stack->layerCount), std::tuple(0, 1));
     EXPECT_FALSE(DeleteLayer(*stack, 1, true));
 
     // Without a step the layer goes all the same.
@@ -213,8 +213,8 @@ TEST(LayerStack, MovingKeepsTheCurrentLayerOnItsLayer)
     EXPECT_EQ(undo.steps[0].values, (std::vector<std::int32_t>{3, 0}));
 
     ASSERT_TRUE(MoveLayer(*stack, 0, 4, false));
-    EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer1", "layer2", "layer3", "layer5", "layer4"}));
-    EXPECT_EQ(stack->currentLayer, 1);
+    EXPECT_EQ(std::tuple(LayerNames(*stack), stack->currentLayer),
+              std::tuple(std::vector<std::string>{"layer1", "layer2", "layer3", "layer5", "layer4"}, 1));
     stack->currentLayer = 4;
     ASSERT_TRUE(MoveLayer(*stack, 4, 2, false));
     EXPECT_EQ(stack->currentLayer, 2);
@@ -242,8 +242,8 @@ TEST(LayerStack, PropertiesRefuseBadIndexes)
                                 SetLayerOpacity(*stack, 3, 10, true)}),
               (std::vector<int>{100, 40, 40, 100, -1}));
     ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerOpacity});
-    EXPECT_EQ(undo.steps[0].currentLayer, 0);  // the changed layer stood as current while recording
-    EXPECT_EQ(stack->currentLayer, 1);
+    // The changed layer stood as current while recording, and the current one is back.
+    EXPECT_EQ(std::tuple(undo.steps[0].currentLayer, stack->currentLayer), std::tuple(0, 1));
 
     EXPECT_TRUE(SetLayerName(*stack, 0, std::string(300, 'n')));
     EXPECT_EQ(GetLayerName(*stack, 0)->size(), 255u);
@@ -251,8 +251,7 @@ TEST(LayerStack, PropertiesRefuseBadIndexes)
     EXPECT_TRUE(SetLayerName(*stack, 0, std::string(254, 'a') + "ção"));
     EXPECT_EQ(*GetLayerName(*stack, 0), std::string(254, 'a'));
     EXPECT_FALSE(GetLayerName(*stack, 2));
-    EXPECT_EQ(GetLayerImageSlot(*stack, 1), &stack->layers[1]);
-    EXPECT_EQ(GetLayerImageSlot(*stack, 2), nullptr);
+    EXPECT_EQ(std::tuple(GetLayerImageSlot(*stack, 1), GetLayerImageSlot(*stack, 2)), std::tuple(&stack->layers[1], nullptr));
 }
 
 TEST(LayerStack, CopiedContentIsIndependent)
@@ -265,10 +264,9 @@ TEST(LayerStack, CopiedContentIsIndependent)
     auto copy = CopyLayerContent(*stack, 0);
     ASSERT_TRUE(copy);
     EXPECT_TRUE(SamePixels(copy->image, stack->layers[0].image));
-    EXPECT_NE(copy->image.data(), stack->layers[0].image.data());
     ASSERT_TRUE(copy->textObject);
-    EXPECT_NE(copy->textObject.get(), text.get());
     EXPECT_EQ(*copy->textObject, *text);
+    EXPECT_TRUE(copy->image.data() != stack->layers[0].image.data() && copy->textObject.get() != text.get()) << "copies";
     EXPECT_FALSE(CopyLayerContent(*stack, 1));
 }
 
@@ -285,17 +283,15 @@ TEST(LayerStack, RectanglesAndLinkedMoves)
     stack->layers[1].linked = true;  // linked, but the current layer is not: it stays
     auto damaged = OffsetLinkedLayers(*stack, {5, 5}, {8, 4});
     ASSERT_TRUE(damaged);
-    EXPECT_EQ(stack->layers[0].x, 5);
-    EXPECT_EQ(stack->layers[0].y, 2);  // one row up in top-down terms
-    EXPECT_EQ(stack->layers[1].x, 10);
-    EXPECT_EQ(*damaged, (Rect{2, 5, 10, 10}));
+    // One row up in top-down terms; the linked layer stays.
+    EXPECT_EQ(std::tuple(stack->layers[0].x, stack->layers[0].y, stack->layers[1].x, *damaged), std::tuple(5, 2, 10, Rect{2, 5, 10, 10}));
 
     stack->layers[0].linked = true;
     damaged = OffsetLinkedLayers(*stack, {0, 0}, {-1, 2});
-    EXPECT_EQ(stack->layers[0].x, 4);
-    EXPECT_EQ(std::pair(stack->layers[1].x, stack->layers[1].y), std::pair(9, 3));
-    EXPECT_EQ(stack->layers[2].x, 0);  // neither current nor linked
-    EXPECT_EQ(*damaged, (Rect{4, 3, 13, 11}));
+    ASSERT_TRUE(damaged);
+    // The third layer is neither current nor linked.
+    EXPECT_EQ(std::tuple(stack->layers[0].x, stack->layers[1].x, stack->layers[1].y, stack->layers[2].x, *damaged),
+              std::tuple(4, 9, 3, 0, Rect{4, 3, 13, 11}));
     EXPECT_FALSE(OffsetLinkedLayers(*stack, {3, 3}, {3, 3}));
 }
 
@@ -307,13 +303,13 @@ TEST(LayerFromFile, NamedAfterTheFileWithoutFolderOrExtensionCutTo63Characters)
     EXPECT_EQ(LayerNameForPicturePath("/fotos/.oculta"), ".oculta") << "a leading dot is no extension";
     EXPECT_EQ(LayerNameForPicturePath("/fotos.d/semponto"), "semponto");
     EXPECT_EQ(LayerNameForPicturePath(std::string(63, 'a') + ".bmp"), std::string(63, 'a'));
-    std::string accented;
-    for (int i = 0; i < 70; ++i)
-        accented += "ç";
-    std::string cut;
-    for (int i = 0; i < 63; ++i)
-        cut += "ç";
-    EXPECT_EQ(LayerNameForPicturePath("/x/" + accented + ".png"), cut) << "characters, not bytes";
+    const auto cedillas = [](int n) {
+        std::string s;
+        while (n--)
+            s += "ç";
+        return s;
+    };
+    EXPECT_EQ(LayerNameForPicturePath("/x/" + cedillas(70) + ".png"), cedillas(63)) << "characters, not bytes";
 }
 
 TEST(LayerFromFile, AFlatFileGivesItsNameAndALayeredOneKeepsItsOwn)
@@ -330,6 +326,555 @@ TEST(LayerFromFile, AFlatFileGivesItsNameAndALayeredOneKeepsItsOwn)
     EXPECT_EQ(LayerNames(*document)[0], "Céu");
     ASSERT_TRUE(AddLayersFrom(*document, *flat));
     EXPECT_EQ(LayerNames(*document)[0], "Fundo") << "without a file (the clipboard) nothing is renamed";
+}
+
+// The mouse rules of the layer palette's rows, on documents of a few layers.
+std::unique_ptr<LayerStack> Document(int layers)
+{
+    auto stack = EmptyDocument(20, 10);
+    for (int i = 0; i < layers; ++i)
+        AppendLayer(*stack, SolidPicture(4 + i, 3, {10, 20, 30}));
+    return stack;
+}
+
+// One letter a layer: `L` linked and `V` shown, `-` not, top first, and the current layer.
+std::tuple<std::string, std::string, int> Rows(const LayerStack& s)
+{
+    std::string links, shown;
+    for (int i = 0; i < s.layerCount; ++i) {
+        links += s.layers[std::size_t(i)].linked ? 'L' : '-';
+        shown += s.layers[std::size_t(i)].visible ? 'V' : '-';
+    }
+    return {links, shown, s.currentLayer};
+}
+
+TEST(LayerPaletteRules, PlainClickMakesCurrentShowsAndClearsLinksOfAnUnlinkedLayer)
+{
+    auto s = Document(4);
+    s->layers[1].linked = s->layers[2].linked = true;
+    s->layers[3].visible = false;
+    EXPECT_TRUE(ClickLayerRow(*s, 3));
+    EXPECT_EQ(Rows(*s), std::tuple("----", "VVVV", 3)) << "a hidden layer made current is shown";
+
+    s->layers[1].linked = s->layers[2].linked = true;
+    EXPECT_TRUE(ClickLayerRow(*s, 2));
+    EXPECT_EQ(Rows(*s), std::tuple("-LL-", "VVVV", 2)) << "a linked layer keeps the links";
+    EXPECT_FALSE(ClickLayerRow(*s, 2)) << "already current";
+    EXPECT_FALSE(ClickLayerRow(*s, 4));
+    EXPECT_FALSE(ClickLayerRow(*s, -1));
+}
+
+TEST(LayerPaletteRules, CtrlClickLinksAndUnlinksAsTheVisibleCountSays)
+{
+    auto s = Document(3);
+    s->currentLayer = 0;
+    s->layers[2].visible = false;
+    EXPECT_TRUE(CtrlClickLayerRow(*s, 2));
+    EXPECT_EQ(Rows(*s), std::tuple("L-L", "VVV", 0)) << "the clicked layer is shown";
+    // Three visible layers: only the clicked one goes.
+    EXPECT_TRUE(CtrlClickLayerRow(*s, 2));
+    EXPECT_EQ(std::get<0>(Rows(*s)), "L--");
+    // Exactly two visible: both links go.
+    s->layers[1].visible = false;
+    EXPECT_TRUE(CtrlClickLayerRow(*s, 2));
+    EXPECT_EQ(std::get<0>(Rows(*s)), "L-L");
+    EXPECT_TRUE(CtrlClickLayerRow(*s, 2));
+    EXPECT_EQ(std::get<0>(Rows(*s)), "---");
+    EXPECT_FALSE(CtrlClickLayerRow(*s, 3));
+}
+
+TEST(LayerPaletteRules, ShiftClickLinksAndShowsTheRangeAndUnlinksTheRest)
+{
+    auto s = Document(6);
+    s->currentLayer = 4;
+    s->layers[0].linked = s->layers[5].linked = true;
+    s->layers[2].visible = s->layers[5].visible = false;
+    EXPECT_TRUE(ShiftClickLayerRow(*s, 1));
+    EXPECT_EQ(Rows(*s), std::tuple("-LLLL-", "VVVVV-", 4)) << "outside the range stays hidden";
+    EXPECT_TRUE(ShiftClickLayerRow(*s, 4));
+    EXPECT_EQ(std::get<0>(Rows(*s)), "----L-") << "the current row alone";
+}
+
+TEST(LayerPaletteRules, TrackPointsGiveZeroToHundredPastEitherEnd)
+{
+    // The ends, the middle, one short of the end, far past both ends without overflow, and a
+    // track with no length.
+    EXPECT_EQ((std::vector<int>{OpacityAtTrackPoint(79, 79, 179), OpacityAtTrackPoint(-1000, 79, 179),
+                                OpacityAtTrackPoint(129, 79, 179), OpacityAtTrackPoint(178, 79, 179),
+                                OpacityAtTrackPoint(179, 79, 179), OpacityAtTrackPoint(1 << 30, 79, 179),
+                                OpacityAtTrackPoint(-(1 << 30), 0, 1), OpacityAtTrackPoint(5, 79, 79)}),
+              (std::vector<int>{0, 0, 50, 99, 100, 100, 0, 0}));
+}
+
+TEST(LayerPaletteRules, AnOpacityDragRecordsOnceAtItsFirstChange)
+{
+    auto s = Document(2);
+    RecordingUndo undo(*s);
+    s->layers[1].opacity = 70;
+    OpacityDrag drag(*s, 1);
+    EXPECT_FALSE(drag.moveTo(149, 79, 179) || !undo.steps.empty()) << "70 again: no change, no step";
+    EXPECT_TRUE(drag.moveTo(300, 79, 179));
+    EXPECT_TRUE(drag.moveTo(0, 79, 179));
+    ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerOpacity});
+    EXPECT_EQ(undo.steps[0].currentLayer, 1) << "the dragged layer stands as current while recording";
+}
+
+// Copy and paste of layers: the private format's round trip and its defences, the
+// picture other programs take and give, and where a pasted piece lands.
+// A 30 × 20 document whose only layer is a 6 × 4 picture of distinct pixels at (5, 3),
+// its mask a ramp.
+std::unique_ptr<LayerStack> Source()
+{
+    auto stack = EmptyDocument(30, 20);
+    HDIB image = AllocatePicture(6, 4, 24, 0);
+    HDIB mask = MakeGreyFilled(6, 4, 0);
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 6; ++x) {
+            SetPixel24(image, x, y, {std::uint8_t(40 * x), std::uint8_t(60 * y), 99});
+            mask.row(y)[x] = std::uint8_t(x * 51);
+        }
+    LayerRecord& l = AppendLayer(*stack, std::move(image), std::move(mask), 5, 3, 70);
+    l.name = "peça";
+    l.linked = true;
+    l.maskLocked = true;
+    return stack;
+}
+
+void MakeTextLayer(LayerStack& stack, std::string_view text)
+{
+    LayerRecord& l = stack.layers[0];
+    l.kind = LAYER_TEXT;
+    l.textObject = std::make_shared<TextObject>(MakeTextObject(text));
+    l.textPlacement = {1, 0, double(stack.height - l.y - 4), 0, 1, double(l.x), 0, 0, 1};
+}
+
+// A document of one black layer of its size, with `piece` pasted in front of it.
+std::unique_ptr<LayerStack> PastedInto(int width, int height, const ClipboardLayer& piece)
+{
+    auto doc = EmptyDocument(width, height);
+    AppendLayer(*doc, SolidPicture(width, height, {0, 0, 0}));
+    EXPECT_TRUE(PasteLayer(*doc, piece));
+    return doc;
+}
+
+TEST(ClipboardLayer, ThePrivateFormatCarriesEverythingALayerHas)
+{
+    auto stack = Source();
+    MakeTextLayer(*stack, "Olá, mundo");
+    auto copied = CopyCurrentLayer(*stack);
+    ASSERT_TRUE(copied);
+    EXPECT_EQ(std::pair(copied->layer.textPlacement[2], copied->layer.textPlacement[5]), std::pair(0.0, 0.0))
+        << "placement relative to the piece";
+
+    const std::vector<std::uint8_t> bytes = SerializeClipboardLayer(*copied);
+    auto back = ParseClipboardLayer(bytes);
+    ASSERT_TRUE(back);
+    const LayerRecord& a = copied->layer;
+    const LayerRecord& b = back->layer;
+    EXPECT_TRUE(SamePixels(a.image, b.image) && SamePixels(a.mask, b.mask));
+    EXPECT_EQ(std::tie(b.name, b.x, b.y, b.opacity, b.linked, b.visible, b.maskLocked, b.kind, b.textPlacement),
+              std::tie(a.name, a.x, a.y, a.opacity, a.linked, a.visible, a.maskLocked, a.kind, a.textPlacement));
+    EXPECT_EQ(std::tuple(b.name, b.kind), std::tuple("peça", LAYER_TEXT));
+    ASSERT_TRUE(b.textObject);
+    EXPECT_EQ(std::tuple(b.textObject->text, ClipboardText(*back)), std::tuple("Olá, mundo", "Olá, mundo"));
+}
+
+TEST(ClipboardLayer, DamagedBytesAreRefusedWhateverIsCut)
+{
+    auto stack = Source();
+    const std::vector<std::uint8_t> bytes = SerializeClipboardLayer(*CopyCurrentLayer(*stack));
+    for (std::size_t size = 0; size < bytes.size(); size += 7)
+        EXPECT_FALSE(ParseClipboardLayer({bytes.data(), size})) << "cut at " << size;
+    for (const std::size_t at : {0u, 8u, 108u, 116u, 132u}) {
+        std::vector<std::uint8_t> bad = bytes;
+        bad[at + 3] ^= 0x40;  // magic, version, a block position, the name length
+        EXPECT_FALSE(ParseClipboardLayer(bad)) << "changed at " << at;
+    }
+    std::vector<std::uint8_t> loud = bytes;
+    loud[24] = 250;  // opacity beyond 100
+    auto piece = ParseClipboardLayer(loud);
+    ASSERT_TRUE(piece);
+    EXPECT_EQ(piece->layer.opacity, 100u);
+}
+
+TEST(ClipboardLayer, OtherProgramsGetThePieceOverWhite)
+{
+    auto stack = Source();
+    HDIB flat = FlattenedForClipboard(*CopyCurrentLayer(*stack));
+    ASSERT_TRUE(flat);
+    // Mask 0 shows white, mask 255 the piece.
+    EXPECT_EQ(std::tuple(flat.bitCount(), Pixel24(flat, 0, 1), Pixel24(flat, 5, 2)), std::tuple(24, Rgb{255, 255, 255}, Rgb{200, 120, 99}));
+    const Rgb half = Pixel24(flat, 2, 0);  // mask 102 of 255 over white
+    EXPECT_EQ(half.r, std::uint8_t((80 * 102 + 255 * 153 + 127) / 255));
+}
+
+TEST(ClipboardLayer, APictureFromAnotherProgramPastesOpaqueAndTwentyFourBit)
+{
+    HDIB palette = AllocatePicture(5, 3, 4, 16);
+    auto piece = LayerFromPicture(palette);
+    ASSERT_TRUE(piece);
+    auto doc = EmptyDocument(10, 10);
+    AppendLayer(*doc, SolidPicture(10, 10, {1, 2, 3}));
+    RecordingUndo undo(*doc);
+    ASSERT_TRUE(PasteLayer(*doc, *piece));
+    const LayerRecord& l = doc->layers[0];
+    EXPECT_EQ(std::tie(l.opacity, l.visible, l.name), std::tuple(100u, true, "layer2")) << "a nameless picture keeps the new layer's name";
+    EXPECT_EQ(l.image.read().bitCount(), 24);
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            ASSERT_EQ(l.mask.read().row(y)[x], 255);
+    ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerAdd});
+    EXPECT_FALSE(LayerFromPicture(HDIB{}));
+}
+
+TEST(ClipboardLayer, APastedPieceKeepsItsPlaceOrIsCentredWhenItWouldMiss)
+{
+    auto source = Source();  // the piece at (5, 3)
+    const ClipboardLayer piece = *CopyCurrentLayer(*source);
+    for (const auto& [width, height, x, y] : {std::array{40, 40, 5, 3}, std::array{4, 3, (4 - 6) / 2, (3 - 4) / 2}}) {
+        SCOPED_TRACE(width);
+        const auto doc = PastedInto(width, height, piece);
+        EXPECT_EQ(std::tie(doc->layers[0].x, doc->layers[0].y, doc->layers[0].name, doc->layers[0].opacity), std::tuple(x, y, "peça", 70u));
+    }
+}
+
+TEST(ClipboardLayer, ATextLayerPastesEditableAtTheTopLeft)
+{
+    auto source = Source();
+    MakeTextLayer(*source, "Feliz aniversário");
+    const auto other = PastedInto(50, 40, *ParseClipboardLayer(SerializeClipboardLayer(*CopyCurrentLayer(*source))));
+    const LayerRecord& l = other->layers[0];
+    ASSERT_TRUE(l.textObject);
+    EXPECT_EQ(std::tie(l.kind, l.textObject->text), std::tuple(LAYER_TEXT, "Feliz aniversário"));
+    // Its top edge on the document's top row.
+    EXPECT_EQ(std::tuple(l.x, l.y, l.textPlacement[2], l.textPlacement[5]), std::tuple(0, 40 - 4, 0.0, 0.0));
+}
+
+TEST(ClipboardLayer, AMaskLayerPastesAsAWhiteLayerItMasks)
+{
+    auto source = Source();
+    LayerRecord& m = source->layers[0];
+    HDIB grey = MakeGreyFilled(6, 4, 77);
+    m.image = std::move(grey);
+    m.kind = LAYER_MASK;
+    const auto doc = PastedInto(30, 20, *ParseClipboardLayer(SerializeClipboardLayer(*CopyCurrentLayer(*source))));
+    const LayerRecord& l = doc->layers[0];
+    EXPECT_EQ(std::tuple(l.kind, Pixel24(l.image.read(), 3, 2), int(l.mask.read().row(2)[3])), std::tuple(LAYER_IMAGE, Rgb{255, 255, 255}, 77));
+}
+
+TEST(ClipboardLayer, AFullStackRefusesThePasteAndStaysAsItWas)
+{
+    auto doc = EmptyDocument(10, 10);
+    for (int i = 0; i < kOrdinaryLayerLimit; ++i)
+        AppendLayer(*doc, SolidPicture(2, 2, {std::uint8_t(i), 0, 0}));
+    RecordingUndo undo(*doc);
+    const auto piece = LayerFromPicture(SolidPicture(3, 3, {1, 1, 1}));
+    EXPECT_FALSE(PasteLayer(*doc, *piece));
+    EXPECT_EQ(std::tuple(doc->layerCount, undo.steps.size()), std::tuple(kOrdinaryLayerLimit, 0u)) << "the step was withdrawn";
+    EXPECT_EQ(piece->layer.image.read().width(), 3) << "the clipboard's own copy is untouched";
+}
+
+TEST(ClipboardLayer, TheSelectionCopiesItsContentWithItselfAsTheMask)
+{
+    auto stack = Source();  // the 6 × 4 layer covers columns 5..10, top-down rows 13..16
+    ChangeSelection(*stack, *EllipseRegion({4, 12, 10, 18}), CombineMode::New, kUndoShapeSelection);
+    auto piece = CopySelectedContent(*stack);
+    ASSERT_TRUE(piece);
+    const HDIB& image = piece->layer.image.read();
+    const HDIB& mask = piece->layer.mask.read();
+    EXPECT_EQ(std::tuple(image.width(), image.height(), piece->layer.x, piece->layer.y), std::tuple(6, 6, 4, 20 - 18));
+    const LayerRecord& layer = stack->layers[0];
+    for (int row = 0; row < 6; ++row)
+        for (int i = 0; i < 6; ++i) {
+            const int docX = 4 + i, docY = 17 - row;  // top-down
+            const int lx = docX - 5, ly = (19 - docY) - 3;
+            const bool onLayer = lx >= 0 && lx < 6 && ly >= 0 && ly < 4;
+            const int expected = onLayer && SelectionContains(*stack, {docX, docY}) ? layer.mask.read().row(ly)[lx] : 0;
+            ASSERT_EQ(mask.row(row)[i], expected) << i << "," << row;
+        }
+    RemoveSelection(*stack);
+    EXPECT_FALSE(CopySelectedContent(*stack));
+}
+
+// Compositing: the row kernel against the walk written out one pixel at a time, on random
+// documents of every kind of layer, whole and in part; and merging layers.
+class Compositing : public ::testing::Test {
+protected:
+    void SetUp() override { SetTransparencyGridScheme(0); }
+    void TearDown() override { SetTransparencyGridScheme(0); }
+};
+
+// The walk as written, one pixel at a time, for comparison with the row kernel.
+std::array<int, 3> ReferencePixel(const LayerStack& stack, int x, int row)
+{
+    struct Entry {
+        const LayerRecord* layer;
+        int a;
+    };
+    std::vector<Entry> table;
+    for (int i = 0; i < stack.layerCount; ++i) {
+        const LayerRecord& r = stack.layers[std::size_t(i)];
+        if (r.visible && r.opacity != 0)
+            table.push_back({&r, int((r.opacity * 256 + 50) / 100)});
+    }
+    while (!table.empty() && table.back().layer->kind == LAYER_MASK)
+        table.pop_back();
+    const auto inside = [&](const LayerRecord& r) {
+        return x >= r.x && x < r.x + r.image.width() && row >= r.y && row < r.y + r.image.height();
+    };
+    const auto value = [&](const HDIB& dib, const LayerRecord& r, int channel) {
+        const int bpp = dib.bitCount() / 8;
+        return int(dib.row(row - r.y)[(x - r.x) * bpp + (bpp == 3 ? channel : 0)]);
+    };
+    const int channels = stack.bitCount / 8;
+    int s[3] = {0, 0, 0};
+    int coverage = 0;
+    bool first = true;
+    for (std::size_t i = 0; i < table.size() && coverage < 256; ++i) {
+        const LayerRecord& r = *table[i].layer;
+        if (r.kind == LAYER_MASK || !inside(r) || value(r.mask, r, 0) == 0)
+            continue;
+        std::size_t k = 0;
+        while (k < i && table[i - k - 1].layer->kind == LAYER_MASK)
+            ++k;
+        int g = 255;
+        bool blocked = false;
+        for (std::size_t j = i - k; j < i; ++j) {
+            const LayerRecord& m = *table[j].layer;
+            if (!inside(m) || value(m.image, m, 0) == 0 || value(m.mask, m, 0) == 0) {
+                blocked = true;
+                break;
+            }
+            g = (table[j].a * (g + 1) * value(m.image, m, 0)) >> 16;
+        }
+        if (blocked)
+            continue;
+        const int m = value(r.mask, r, 0);
+        const int alpha = k == 0 ? ((m + 1) * table[i].a) >> 8 : ((m + 1) * (g + 1) * table[i].a) >> 16;
+        const int w = (256 - coverage) * alpha;
+        for (int c = 0; c < channels; ++c) {
+            const int p = value(r.image, r, c);
+            s[c] = first ? p * alpha : s[c] + ((p * w + 128) >> 8);
+        }
+        coverage = first ? alpha : coverage + ((w + 128) >> 8);
+        first = false;
+    }
+    const auto even = GridEvenColour(TransparencyGridScheme());
+    const bool odd = (((row >> 3) + (x >> 3)) & 1) != 0;
+    std::array<int, 3> out{};
+    for (int c = 0; c < channels; ++c) {
+        const int grid = odd ? 255 : channels == 1 ? even[2] : even[std::size_t(2 - c)];
+        out[std::size_t(c)] = (s[c] + grid * (256 - coverage) + 128) >> 8;
+    }
+    return out;
+}
+
+HDIB RandomMask(std::mt19937& random, int width, int height)
+{
+    HDIB mask = MakeGreyFilled(width, height, 0);
+    std::uniform_int_distribution<int> pick(0, 9);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const int kind = pick(random);
+            mask.row(y)[x] = std::uint8_t(kind < 2 ? 0 : kind < 4 ? 255 : random() & 255);
+        }
+    return mask;
+}
+
+HDIB RandomPicture(std::mt19937& random, int width, int height, bool grey)
+{
+    HDIB picture = grey ? MakeGreyFilled(width, height, 0) : AllocatePicture(width, height, 24, 0);
+    const int channels = grey ? 1 : 3;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width * channels; ++x)
+            picture.row(y)[x] = std::uint8_t(random() % 5 == 0 ? 0 : random() & 255);
+    return picture;
+}
+
+// Layers of every kind (grey ones in colour documents too), partly outside the document,
+// some hidden, some mask layers in runs.
+std::unique_ptr<LayerStack> RandomDocument(std::mt19937& random, int width, int height, int bitCount, int layers)
+{
+    auto stack = EmptyDocument(width, height, bitCount);
+    std::uniform_int_distribution<int> wide(width / 2, width + 8), high(height / 2, height + 8);
+    std::uniform_int_distribution<int> column(-6, width / 2), row(-6, height / 2), percent(1, 100);
+    for (int i = 0; i < layers; ++i) {
+        const int w = wide(random), h = high(random);
+        const bool maskLayer = random() % 3 == 0;
+        const bool grey = maskLayer || bitCount == 8 || random() % 5 == 0;
+        const std::uint32_t opacity = random() % 8 == 0 ? 100 : random() % 8 == 0 ? 0 : std::uint32_t(percent(random));
+        LayerRecord& r = AppendLayer(*stack, RandomPicture(random, w, h, grey), RandomMask(random, w, h), column(random),
+                                     row(random), opacity, grey);
+        r.kind = maskLayer ? LAYER_MASK : LAYER_IMAGE;
+        r.visible = random() % 6 != 0;
+    }
+    return stack;
+}
+
+void ExpectMatchesReference(const LayerStack& stack, const char* what)
+{
+    const int channels = stack.bitCount / 8;
+    for (int row = 0; row < stack.height; ++row)
+        for (int x = 0; x < stack.width; ++x) {
+            const auto expected = ReferencePixel(stack, x, row);
+            for (int c = 0; c < channels; ++c)
+                ASSERT_EQ(stack.composite.row(row)[x * channels + c], expected[std::size_t(c)])
+                    << what << " at " << x << "," << row << " channel " << c;
+        }
+}
+
+// The grid alternating every eight pixels from the bottom-left, in colour and grey, in every
+// scheme, is part of the walk written out below.
+TEST_F(Compositing, RandomDocumentsMatchTheWalkAndPartialRebuildsMatchWholeOnes)
+{
+    std::mt19937 random(7);
+    for (int round = 0; round < 24; ++round) {
+        SetTransparencyGridScheme(round % 3);
+        const int bitCount = round % 4 == 3 ? 8 : 24;
+        auto stack = RandomDocument(random, 37, 29, bitCount, 3 + round % 12);
+        CompositeLayers(*stack);
+        ExpectMatchesReference(*stack, "whole");
+        const HDIB whole = DibDuplicate(stack->composite);
+
+        std::uniform_int_distribution<int> coord(-5, 40);
+        for (int i = 0; i < 25; ++i) {
+            std::memset(stack->composite.pixels(), 0x5A, stack->composite.header().biSizeImage);
+            Rect r{coord(random), coord(random), coord(random), coord(random)};
+            CompositeLayers(*stack, r);
+            const int channels = bitCount / 8;
+            for (int row = 0; row < 29; ++row)
+                for (int x = 0; x < 37; ++x) {
+                    const int top = 29 - 1 - row;
+                    const bool inRect = r.contains({x, top});
+                    for (int c = 0; c < channels; ++c) {
+                        const std::uint8_t got = stack->composite.row(row)[x * channels + c];
+                        ASSERT_EQ(got, inRect ? whole.row(row)[x * channels + c] : 0x5A) << x << "," << row;
+                    }
+                }
+        }
+    }
+}
+
+TEST(Merge, TwoLinkedHalfLayersBecomeOneAtSeventyFivePercent)
+{
+    auto stack = EmptyDocument(6, 4);
+    RecordingUndo undo(*stack);
+    AppendLayer(*stack, SolidPicture(2, 2, {200, 200, 200}), {}, 0, 0, 50).linked = true;
+    AppendLayer(*stack, SolidPicture(3, 1, {100, 100, 100}), {}, 1, 0, 50).linked = true;
+    AppendLayer(*stack, SolidPicture(6, 4, {0, 0, 0}));
+    stack->layers[0].visible = true;
+    stack->currentLayer = 0;
+
+    ASSERT_TRUE(MergeLinkedLayers(*stack, false));
+    ASSERT_EQ(undo.codes(), std::vector<int>{kUndoMergeLinked});
+    EXPECT_EQ(undo.steps[0].values, (std::vector<std::int32_t>{0, 1}));
+    EXPECT_EQ(undo.steps[0].links, (std::vector<bool>{false, false, false}));  // recorded unlinked
+
+    EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer1", "layer3"}));
+    const LayerRecord& merged = stack->layers[0];
+    // O = 128 + 64 = 192.
+    EXPECT_EQ(std::tuple(stack->currentLayer, merged.opacity, merged.linked, merged.kind, merged.x, merged.y),
+              std::tuple(0, 75u, true, LAYER_IMAGE, 0, 0));
+    ASSERT_EQ(std::pair(merged.image.width(), merged.image.height()), std::pair(4, 2));
+    // Both layers: S = 200 × 128 + 100 × 64, A = 192; 65536 / 192 = 341. Only the front layer:
+    // A = 128, M = 128 × 341 >> 8. Neither: nothing.
+    EXPECT_EQ((std::vector<int>{Pixel24(merged.image, 1, 0).r, merged.mask.row(0)[1], Pixel24(merged.image, 0, 1).r,
+                                merged.mask.row(1)[0], Pixel24(merged.image, 3, 1).r, merged.mask.row(1)[3]}),
+              (std::vector<int>{(32000 * 341 + 32768) >> 16, 255, 200, (128 * 341) >> 8, 0, 0}));
+    EXPECT_FALSE(stack->layers[2].image);
+}
+
+TEST(Merge, MaskLayersMergeIntoAMaskLayer)
+{
+    auto stack = EmptyDocument(2, 1);
+    LayerRecord& front = AppendLayer(*stack, MakeGreyFilled(2, 1, 200), MakeGreyFilled(2, 1, 100), 0, 0, 50, true);
+    LayerRecord& back = AppendLayer(*stack, MakeGreyFilled(1, 1, 150), MakeGreyFilled(1, 1, 60), 0, 0, 100, true);
+    front.kind = back.kind = LAYER_MASK;
+    front.linked = back.linked = true;
+    stack->currentLayer = 1;
+    ASSERT_EQ(MergeLayers(*stack, MergeMode::Linked, false), 0);
+    const LayerRecord& merged = stack->layers[0];
+    // The current layer's record hosts the result.
+    EXPECT_EQ(std::tie(merged.name, merged.kind, merged.opacity), std::tuple("layer2", LAYER_MASK, 100u));
+    EXPECT_EQ(merged.image.bitCount(), 8);
+    const int c = (200 * 128) >> 8;
+    // The back layer does not cover the second pixel.
+    EXPECT_EQ((std::vector<int>{merged.image.row(0)[0], merged.mask.row(0)[0], merged.image.row(0)[1], merged.mask.row(0)[1]}),
+              (std::vector<int>{((150 + 1) * 256 * c + 128) >> 16, ((60 + 1) * 100) >> 8, 0, 0}));
+}
+
+TEST(Merge, VisibleModeFillsTheCurrentRecordAndRemovesNothing)
+{
+    auto stack = EmptyDocument(3, 2);
+    AppendLayer(*stack, SolidPicture(1, 1, {90, 90, 90}), {}, 2, 1);
+    AppendLayer(*stack, SolidPicture(3, 2, {10, 20, 30}), {}, 0, 0, 100);
+    AppendLayer(*stack, SolidPicture(3, 2, {1, 1, 1}), {}, 0, 0).visible = false;
+    stack->currentLayer = 2;
+    ASSERT_EQ(MergeLayers(*stack, MergeMode::Visible, true), 2);
+    EXPECT_EQ(stack->layerCount, 3);
+    const LayerRecord& result = stack->layers[2];
+    // It keeps its flags.
+    EXPECT_EQ(std::tuple(result.opacity, result.visible, int(result.mask.row(0)[0])), std::tuple(100u, false, 255));
+    EXPECT_EQ(std::pair(Pixel24(result.image, 2, 1), Pixel24(result.image, 0, 0)), std::pair(Rgb{90, 90, 90}, Rgb{10, 20, 30}));
+}
+
+TEST(Merge, NothingToMergeLeavesTheStackAlone)
+{
+    auto stack = EmptyDocument(3, 3);
+    RecordingUndo undo(*stack);
+    AppendLayer(*stack, SolidPicture(1, 1, {}));
+    EXPECT_FALSE(MergeLinkedLayers(*stack, false));
+    EXPECT_TRUE(undo.steps.empty());
+
+    stack->layers[0].linked = true;
+    stack->layers[0].visible = false;
+    EXPECT_FALSE(MergeLinkedLayers(*stack, false));  // hidden only: no rectangle
+    EXPECT_EQ(std::tuple(undo.steps.size(), undo.withdrawn, stack->layerCount, bool(stack->layers[0].image)), std::tuple(0u, 1, 1, true));
+
+    // With the whole document, hidden layers give an empty, transparent result.
+    ASSERT_EQ(MergeLayers(*stack, MergeMode::Linked, true), 0);
+    EXPECT_EQ(std::tuple(stack->layers[0].image.width(), stack->layers[0].opacity, int(stack->layers[0].mask.row(1)[1])), std::tuple(3, 0u, 0));
+}
+
+TEST(Merge, WithoutALinkedCurrentLayerTheFrontLinkedRecordHoldsTheResult)
+{
+    auto stack = EmptyDocument(4, 4);
+    AppendLayer(*stack, SolidPicture(1, 1, {}));
+    AppendLayer(*stack, SolidPicture(1, 1, {}), {}, 1, 1).linked = true;
+    AppendLayer(*stack, SolidPicture(1, 1, {}), {}, 3, 3).linked = true;
+    stack->currentLayer = 0;
+    ASSERT_EQ(MergeLayers(*stack, MergeMode::Linked, false), 1);
+    EXPECT_EQ(LayerNames(*stack), (std::vector<std::string>{"layer1", "layer2"}));
+    EXPECT_EQ(std::tuple(stack->currentLayer, stack->layers[1].image.width(), stack->layers[1].x, stack->layers[1].y), std::tuple(1, 3, 1, 1));
+}
+
+// Folding layers into one must not change what the document looks like, beyond rounding.
+TEST(Merge, AMergedDocumentLooksLikeTheOriginal)
+{
+    std::mt19937 random(11);
+    std::uniform_int_distribution<int> byte(0, 255), percent(1, 100), place(-4, 10);
+    for (int round = 0; round < 6; ++round) {
+        auto stack = EmptyDocument(24, 18);
+        for (int i = 0; i < 4; ++i) {
+            HDIB image = AllocatePicture(16, 12, 24, 0);
+            HDIB mask = MakeGreyFilled(16, 12, 0);
+            for (int y = 0; y < 12; ++y)
+                for (int x = 0; x < 16; ++x) {
+                    SetPixel24(image, x, y, {std::uint8_t(byte(random)), std::uint8_t(byte(random)), std::uint8_t(byte(random))});
+                    mask.row(y)[x] = std::uint8_t(x < 3 ? 0 : byte(random));
+                }
+            AppendLayer(*stack, std::move(image), std::move(mask), place(random), place(random),
+                        std::uint32_t(percent(random))).linked = true;
+        }
+        CompositeLayers(*stack);
+        const HDIB before = DibDuplicate(stack->composite);
+        ASSERT_TRUE(MergeLinkedLayers(*stack, true));
+        ASSERT_EQ(stack->layerCount, 1);
+        CompositeLayers(*stack);
+        for (int y = 0; y < 18; ++y)
+            for (int x = 0; x < 24 * 3; ++x)
+                ASSERT_NEAR(stack->composite.row(y)[x], before.row(y)[x], 3) << x / 3 << "," << y;
+    }
 }
 
 }  // namespace

@@ -2,11 +2,13 @@
 // Builders and a recording undo double for the layer tests.
 
 #include "edit/layer_pictures.h"
+#include "edit/layered_format.h"
 #include "edit/layers.h"
 #include "edit/undo_recorder.h"
 #include "imagelib/tests/pictures.h"
 
 #include <cstring>
+#include <gtest/gtest.h>
 #include <memory>
 #include <vector>
 
@@ -101,6 +103,19 @@ inline std::vector<std::string> LayerNames(const LayerStack& stack)
     for (int i = 0; i < stack.layerCount; ++i)
         names.push_back(stack.layers[std::size_t(i)].name);
     return names;
+}
+
+inline std::vector<std::uint8_t> WriteStream(const LayerStack& stack, int quality = kLayeredSaveQuality)
+{
+    MemorySink sink;
+    EXPECT_EQ(WriteLayeredStream(sink, stack, quality), kLayeredWritten);
+    return sink.take();
+}
+
+inline std::unique_ptr<LayerStack> ReadStream(const std::vector<std::uint8_t>& bytes)
+{
+    MemorySource source(bytes);
+    return ReadLayeredStream(source);
 }
 
 }  // namespace lv::testing

@@ -1,15 +1,27 @@
+// The layered stream: its bytes, round trips, damaged and hostile streams, the older layout, the
+// bitmap streams its mask blocks are written as, and its placement and document blocks.
+
 #include "common/little_endian.h"
 #include "common/testing/temp_dir.h"
+#include "edit/bmp_stream.h"
 #include "edit/compositing.h"
+#include "edit/layer_pictures.h"
 #include "edit/layered_format.h"
 #include "edit/layered_layout.h"
+#include "edit/placement/layer_placement.h"
+#include "edit/placement/placement_matrix.h"
+#include "edit/placement_block.h"
+#include "imagelib/codecs/bmp/bmp.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
+#include "imagelib/tests/pictures.h"
 #include "layer_test_support.h"
-#include "layered_test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <functional>
+#include <random>
 #include <tuple>
 
 namespace lv::testing {
@@ -174,10 +186,8 @@ TEST(LayeredFormat, LayersRoundTrip)
     auto exact = ReadLayeredStream(source);
     ASSERT_TRUE(exact);
     ExpectSameLayers(*stack, *exact, true);
-    EXPECT_EQ(exact->composite.header().biXPelsPerMeter, 3937);
-    EXPECT_EQ(exact->composite.header().biYPelsPerMeter, 7874);
-    EXPECT_EQ(exact->xResolution, 3937);
-    EXPECT_EQ(exact->compositeBitsOffset, 40);
+    EXPECT_EQ(std::tuple(exact->composite.header().biXPelsPerMeter, exact->composite.header().biYPelsPerMeter,
+                         exact->xResolution, exact->compositeBitsOffset), std::tuple(3937, 7874, 3937, 40));
     EXPECT_EQ(U32(lossless, U32(lossless, 48 + 28) + 4), 1u);  // images as bitmaps at quality 100
 
     auto jpeg = ReadStream(WriteStream(*stack, 75));
@@ -191,27 +201,7 @@ TEST(LayeredFormat, LayersRoundTrip)
     auto greyRead = ReadStream(WriteStream(*grey, 100));
     ASSERT_TRUE(greyRead);
     ExpectSameLayers(*grey, *greyRead, true);
-    EXPECT_EQ(greyRead->compositeBitsOffset, 1064);
-    EXPECT_EQ(greyRead->composite.bitCount(), 8);
-}
-
-TEST(LayeredFormat, FilesRoundTripAndPreviewsReadAlone)
-{
-    TempDir dir;
-    auto stack = SampleDocument();
-    ASSERT_TRUE(WriteLayeredFile(dir.file("doc.vlf"), *stack));
-    auto read = ReadLayeredFile(dir.file("doc.vlf"));
-    ASSERT_TRUE(read);
-    ExpectSameLayers(*stack, *read, false);
-
-    const HDIB preview = ReadLayeredPreview(dir.file("doc.vlf"));
-    ASSERT_TRUE(preview);
-    EXPECT_EQ(std::pair(preview.width(), preview.height()), std::pair(40, 30));
-    const ReadResult flat = ReadLayeredFlattened(dir.file("doc.vlf"));
-    ASSERT_TRUE(flat.ok());
-    EXPECT_EQ(flat.image().width(), 40);
-    EXPECT_EQ(ReadLayeredFlattened(dir.file("missing.vlf")).code(), ReadCode::Failure);
-    EXPECT_FALSE(WriteLayeredFile(dir.file("no/such/dir.vlf"), *stack));
+    EXPECT_EQ(std::tuple(greyRead->compositeBitsOffset, greyRead->composite.bitCount()), std::tuple(1064, 8));
 }
 
 TEST(LayeredFormat, TextLayersKeepTheirObject)
@@ -235,9 +225,7 @@ TEST(LayeredFormat, TextLayersKeepTheirObject)
     EXPECT_EQ(U32(bytes, block + 4), 3u);
     const std::size_t d = block + 16;
     EXPECT_EQ(WordsAt(bytes, d, 3), (Words{176, std::uint32_t(d + 184), object.words[3]}));
-    EXPECT_EQ(U32(bytes, d + 72), object.words[19]);
-    EXPECT_EQ(U32(bytes, d + 76), 0x30Fu);
-    EXPECT_EQ(U32(bytes, d + 120), object.words[31]);
+    EXPECT_EQ((Words{U32(bytes, d + 72), U32(bytes, d + 76), U32(bytes, d + 120)}), (Words{object.words[19], 0x30F, object.words[31]}));
     EXPECT_TRUE(ZeroBetween(bytes, d + 124, d + 128));
     EXPECT_TRUE(ZeroBetween(bytes, d + 176, d + 184));
     double m0;
@@ -249,9 +237,8 @@ TEST(LayeredFormat, TextLayersKeepTheirObject)
     auto read = ReadStream(bytes);
     ASSERT_TRUE(read);
     const LayerRecord& back = read->layers[0];
-    EXPECT_EQ(back.kind, LAYER_TEXT);
     ASSERT_TRUE(back.textObject);
-    EXPECT_EQ(back.textObject->text, "Feliz aniversário");
+    EXPECT_EQ(std::tie(back.kind, back.textObject->text), std::tuple(LAYER_TEXT, "Feliz aniversário"));
     EXPECT_EQ(Words(back.textObject->words.begin(), back.textObject->words.begin() + 2), (Words{176, 1024}));
     for (int w = 3; w < 32; ++w) {
         if (w == TextObject::kFlagsWord)
@@ -264,8 +251,7 @@ TEST(LayeredFormat, TextLayersKeepTheirObject)
     // A text layer whose text offset is 0 reads as an image layer.
     auto plain = ReadStream(Patched(bytes, 48 + 36, 0));
     ASSERT_TRUE(plain);
-    EXPECT_EQ(plain->layers[0].kind, LAYER_IMAGE);
-    EXPECT_FALSE(plain->layers[0].textObject);
+    EXPECT_EQ(std::pair(plain->layers[0].kind, bool(plain->layers[0].textObject)), std::pair(LAYER_IMAGE, false));
 }
 
 // A 4 × 4 document of 32 layers of one colour each, `side` pixels square.
@@ -288,9 +274,7 @@ TEST(LayeredFormat, CountsAreCappedAndTheCurrentLayerChecked)
     EXPECT_EQ(ReadStream(bytes)->currentLayer, 31);
     auto read = ReadStream(Patched(Patched(bytes, 28, 40), 32, 32));  // 40 layers, the 33rd current
     ASSERT_TRUE(read);
-    EXPECT_EQ(read->layerCount, 32);
-    EXPECT_EQ(read->currentLayer, 0);
-    EXPECT_EQ(read->layers[31].name, "layer32");
+    EXPECT_EQ(std::tie(read->layerCount, read->currentLayer, read->layers[31].name), std::tuple(32, 0, "layer32"));
 }
 
 TEST(LayeredFormat, BadHeadersAndBlocksFailTheRead)
@@ -341,9 +325,8 @@ TEST(LayeredFormat, LongNamesAreCutAndOlderNamesBecomeUtf8)
     stack->layers[2].name = "Ver\xE3o \x80 1999";  // Windows-1252, as the older program wrote names
     auto read = ReadStream(WriteStream(*stack));
     ASSERT_TRUE(read);
-    EXPECT_EQ(read->layers[1].name, std::string(255, 'x'));
-    EXPECT_EQ(std::pair(read->layers[1].x, read->layers[1].y), std::pair(5, 5));
-    EXPECT_EQ(read->layers[1].kind, LAYER_MASK);
+    EXPECT_EQ(std::tie(read->layers[1].name, read->layers[1].x, read->layers[1].y, read->layers[1].kind),
+              std::tuple(std::string(255, 'x'), 5, 5, LAYER_MASK));
     EXPECT_EQ(read->layers[0].name, std::string(253, 'a') + "ç");
     EXPECT_EQ(read->layers[2].name, "Verão € 1999");
 
@@ -408,86 +391,25 @@ TEST(LayeredFormat, UntouchedLayersKeepTheirBlocksThroughTenSaves)
     EXPECT_EQ(U32(WriteStream(*last, 100), U32(WriteStream(*last, 100), 48 + 48 + 28) + 4), 1u);
 }
 
-TEST(LayeredFormat, SavingTwiceWritesTheSameRunLengthMasks)
-{
-    auto stack = SampleDocument();
-    const HDIB maskBefore = DibDuplicate(stack->layers[0].mask);
-    const auto first = WriteStream(*stack);
-    const auto second = WriteStream(*stack);
-    EXPECT_EQ(first, second);
-    for (std::size_t layer = 0; layer < 3; ++layer) {
-        const std::uint32_t mask = U32(second, 48 + 48 * layer + 32);
-        EXPECT_EQ(U32(second, mask + 4), 1u);
-        EXPECT_EQ(U32(second, mask + 16 + 14 + 16), 1u) << "layer " << layer;
-    }
-    EXPECT_EQ(std::memcmp(maskBefore.data(), stack->layers[0].mask.data(), maskBefore.size()), 0);
-}
-
-// A sink that stops accepting bytes after a budget.
-class FailingSink final : public ByteSink {
-public:
-    explicit FailingSink(std::uint64_t budget)
-        : budget_(budget)
-    {
-    }
-    bool write(const void*, std::size_t count) override
-    {
-        failed_ = failed_ || position_ + count > budget_;
-        position_ += failed_ ? 0 : count;
-        return !failed_;
-    }
-    bool seek(std::uint64_t position) override
-    {
-        position_ = position;
-        return true;
-    }
-    std::uint64_t position() const override { return position_; }
-
-private:
-    std::uint64_t budget_;
-    std::uint64_t position_ = 0;
-    bool failed_ = false;
-};
-
-TEST(LayeredFormat, FailedWritesReportMinusThree)
-{
-    auto stack = SampleDocument();
-    const std::size_t full = WriteStream(*stack).size();
-    for (const std::size_t budget : {std::size_t(0), std::size_t(100), full / 2, full - 1}) {
-        FailingSink sink(budget);
-        EXPECT_EQ(WriteLayeredStream(sink, *stack, 90), kLayeredWriteFailed) << budget;
-    }
-}
-
 // A stream made by the seed script from the format's description, not by our writer.
 TEST(LayeredFormat, ReadsAStreamMadeElsewhere)
 {
     auto stack = ReadLayeredFile(std::string(LV_SOURCE_DIR) + "/fuzz/corpus/layered_stream/bitmaps.vlf");
     ASSERT_TRUE(stack);
-    EXPECT_EQ(stack->width, 6);
-    EXPECT_EQ(stack->height, 5);
-    ASSERT_EQ(stack->layerCount, 3);
+    ASSERT_EQ(std::tuple(stack->width, stack->height, stack->layerCount), std::tuple(6, 5, 3));
     const LayerRecord& text = stack->layers[0];
-    EXPECT_EQ(text.kind, LAYER_TEXT);
-    EXPECT_EQ(text.name, "texto");
-    EXPECT_TRUE(text.linked && text.visible && !text.maskLocked);
-    EXPECT_EQ(text.x, 1);
-    EXPECT_EQ(text.opacity, 80u);
+    EXPECT_EQ(std::tie(text.kind, text.name, text.linked, text.visible, text.maskLocked, text.x, text.opacity),
+              std::tuple(LAYER_TEXT, "texto", true, true, false, 1, 80u));
     EXPECT_EQ(Pixel24(text.image, 1, 2), (Rgb{90, 120, 40}));
     EXPECT_EQ(text.mask.row(1)[2], 120);
     ASSERT_TRUE(text.textObject);
-    EXPECT_EQ(text.textObject->text, "Olá");
-    EXPECT_EQ(text.textObject->words[19], 19 * 0x01010101u);
-    EXPECT_EQ(text.textObject->words[43], 43 * 0x01010101u);
-    EXPECT_EQ(text.textPlacement[8], 1.0);
+    EXPECT_EQ(std::tie(text.textObject->text, text.textObject->words[19], text.textObject->words[43], text.textPlacement[8]),
+              std::tuple("Olá", 19 * 0x01010101u, 43 * 0x01010101u, 1.0));
     const LayerRecord& mask = stack->layers[1];
-    EXPECT_EQ(mask.kind, LAYER_MASK);
-    EXPECT_EQ(mask.name, "máscara");
+    EXPECT_EQ(std::tie(mask.kind, mask.name, mask.y), std::tuple(LAYER_MASK, "máscara", 2));
     EXPECT_EQ(mask.image.row(0)[0], 90);
-    EXPECT_EQ(mask.y, 2);
-    EXPECT_EQ(stack->layers[2].x, -1);
-    EXPECT_TRUE(stack->layers[2].maskLocked);
-    EXPECT_EQ(stack->layers[2].opacity, 50u);
+    const LayerRecord& last = stack->layers[2];
+    EXPECT_EQ(std::tie(last.x, last.maskLocked, last.opacity), std::tuple(-1, true, 50u));
 }
 
 // The older layout, built here as its writer laid it out.
@@ -556,12 +478,10 @@ TEST(LayeredFormat, OlderFilesAreRead)
 
     auto stack = ReadLayeredFile(dir.file("old.vlf"));
     ASSERT_TRUE(stack);
-    ASSERT_EQ(stack->layerCount, 2);
-    EXPECT_EQ(stack->currentLayer, 1);
-    EXPECT_EQ(stack->layers[0].name, "texto antigo");
-    EXPECT_EQ(stack->layers[0].kind, LAYER_IMAGE);  // the text is not kept
-    EXPECT_EQ(stack->layers[0].opacity, 80u);
-    EXPECT_TRUE(stack->layers[0].linked);
+    ASSERT_EQ(std::tuple(stack->layerCount, stack->currentLayer), std::tuple(2, 1));
+    // The text is not kept.
+    EXPECT_EQ(std::tie(stack->layers[0].name, stack->layers[0].kind, stack->layers[0].opacity, stack->layers[0].linked),
+              std::tuple("texto antigo", LAYER_IMAGE, 80u, true));
     EXPECT_TRUE(SamePixels(stack->layers[0].image, photo));
     EXPECT_TRUE(SamePixels(stack->layers[0].mask, mask));
     EXPECT_EQ(stack->layers[1].image.bitCount(), 8);  // a grey layer stays grey in a colour document
@@ -595,10 +515,8 @@ TEST(LayeredFormat, OlderFilesAreRead)
         MemorySource gapSource(gaps.bytes.data);
         auto read = ReadOlderLayeredFile(gapSource);
         ASSERT_TRUE(read);
-        ASSERT_EQ(read->layerCount, 2);
-        EXPECT_EQ(read->currentLayer, expected) << "stored current " << stored;
-        EXPECT_EQ(read->layers[0].name, "Paisagem é");
-        EXPECT_EQ(read->layers[1].name, "Coração");
+        EXPECT_EQ(std::tie(read->layerCount, read->currentLayer, read->layers[0].name, read->layers[1].name),
+                  std::tuple(2, expected, "Paisagem é", "Coração")) << "stored current " << stored;
     }
 
     // A layer without a mask fails the whole read.
@@ -606,6 +524,268 @@ TEST(LayeredFormat, OlderFilesAreRead)
     StoreLE32(noMask.data() + 8 + 16 + 8, 0);
     MemorySource source(noMask);
     EXPECT_FALSE(ReadOlderLayeredFile(source));
+}
+
+// Rows of long runs, short runs, pairs, lone bytes and long literal stretches.
+HDIB PatternedMask(std::mt19937& random, int width, int height)
+{
+    HDIB mask = MakeGreyFilled(width, height, 0);
+    for (int y = 0; y < height; ++y) {
+        std::uint8_t* row = mask.row(y);
+        for (int x = 0; x < width;) {
+            const int kind = int(random() % 4);
+            const int length = std::min(width - x, kind == 0 ? int(random() % 600) + 1 : int(random() % 5) + 1);
+            const std::uint8_t value = std::uint8_t(random());
+            for (int i = 0; i < length; ++i, ++x)
+                row[x] = kind == 3 ? std::uint8_t(random()) : kind == 2 ? std::uint8_t(value + (i & 1)) : value;
+        }
+    }
+    return mask;
+}
+
+HDIB ReadBack(const std::vector<std::uint8_t>& bytes)
+{
+    MemorySource source(bytes);
+    return ReadBmp(source).take();
+}
+
+TEST(BmpStream, RunLengthMasksReadBackExactly)
+{
+    std::mt19937 random(5);
+    for (int round = 0; round < 60; ++round) {
+        const int width = 1 + int(random() % (round < 30 ? 20 : 1200));
+        const int height = 1 + int(random() % 12);
+        const HDIB mask = PatternedMask(random, width, height);
+        const HDIB before = DibDuplicate(mask);
+        MemorySink sink;
+        ASSERT_TRUE(WriteBmpStream(sink, mask, true));
+        EXPECT_EQ(std::memcmp(before.data(), mask.data(), mask.size()), 0);  // not changed by writing
+        const std::vector<std::uint8_t>& bytes = sink.bytes();
+        // BI_RLE8, the file's size, and the end-of-bitmap code last.
+        EXPECT_EQ(std::tuple(LoadLE32(bytes.data() + 14 + 16), std::size_t(LoadLE32(bytes.data() + 2)), int(bytes[bytes.size() - 2]),
+                             int(bytes[bytes.size() - 1])),
+                  std::tuple(1u, bytes.size(), 0, 1));
+        const HDIB back = ReadBack(bytes);
+        ASSERT_TRUE(testing::SamePixels(back, mask)) << width << " x " << height;
+        EXPECT_EQ(DibGetType(back), IMG_GREY8);
+    }
+}
+
+TEST(BmpStream, RunsAndLiteralsAreEncodedAsTheFormatAsks)
+{
+    HDIB mask = MakeGreyFilled(12, 1, 9);
+    const std::uint8_t row[12] = {9, 9, 9, 1, 2, 3, 4, 5, 5, 6, 7, 7};
+    std::memcpy(mask.row(0), row, 12);
+    EXPECT_EQ(EncodeRle8(mask), (std::vector<std::uint8_t>{3, 9, 0, 4, 1, 2, 3, 4, 2, 5, 1, 6, 2, 7, 0, 1}));
+
+    HDIB two = MakeGreyFilled(300, 2, 200);
+    two.row(1)[299] = 7;
+    EXPECT_EQ(EncodeRle8(two), (std::vector<std::uint8_t>{255, 200, 45, 200, 0, 0, 255, 200, 44, 200, 1, 7, 0, 1}));
+}
+
+// Uncompressed streams are the layered format's lossless round trip.
+TEST(BmpStream, RunLengthNeedsEightBits)
+{
+    MemorySink sink;
+    EXPECT_FALSE(WriteBmpStream(sink, testing::MakePhotoLike(7, 5), true));
+}
+
+// Placed layers in the layered stream: the source and matrix survive a save, so transforms
+// after reopening render from the same source; a stream without them, or with a damaged
+// placement block, opens with the layer unplaced.
+// A 120 × 80 document whose one layer (40 × 20 at column 30, row 10) has every pixel
+// different, so a render from anything but the same source shows.
+std::unique_ptr<LayerStack> Document(int bitCount)
+{
+    auto stack = EmptyDocument(120, 80, bitCount);
+    HDIB image = bitCount == 8 ? MakeGreyFilled(40, 20, 0) : AllocatePicture(40, 20, 24, 0);
+    HDIB mask = MakeGreyFilled(40, 20, 255);
+    for (int y = 0; y < 20; ++y)
+        for (int x = 0; x < 40; ++x) {
+            if (bitCount == 8)
+                image.row(y)[x] = std::uint8_t(x * 13 + y * 29);
+            else
+                SetPixel24(image, x, y, {std::uint8_t(x * 37 + y * 11), std::uint8_t(x * 5 + y * 91), std::uint8_t(x ^ (y * 7))});
+            mask.row(y)[x] = std::uint8_t(255 - (x + y) % 7 * 30);
+        }
+    AppendLayer(*stack, std::move(image), std::move(mask), 30, 80 - 10 - 20, 100, bitCount == 8);
+    CompositeLayers(*stack);
+    return stack;
+}
+
+// Shrinks and turns the layer: its pixels now hold far less than its source.
+void Shrink(LayerStack& stack)
+{
+    ASSERT_TRUE(ResizeCurrentLayer(stack, {30, 10, 46, 18}));
+    ASSERT_TRUE(RotateCurrentLayer(stack, 17));
+}
+
+void Regrow(LayerStack& stack)
+{
+    const Rect box = *CurrentLayerBox(stack);
+    ASSERT_TRUE(ResizeCurrentLayer(stack, {box.left, box.top, box.left + 60, box.top + 45}));
+}
+
+std::size_t PlacementOffset(const std::vector<std::uint8_t>& bytes)
+{
+    return LoadLE32(bytes.data() + kLayeredHeaderSize + 40);
+}
+
+TEST(PlacementBlock, APlacedLayerReopensAndTransformsOnFromTheSameSource)
+{
+    for (const int depth : {24, 8}) {
+        SCOPED_TRACE(depth);
+        auto unsaved = Document(depth);
+        auto saved = Document(depth);
+        const HDIB original = CopyPicture(saved->layers[0].image.read());
+        Shrink(*unsaved);
+        Shrink(*saved);
+        auto reopened = ReadStream(WriteStream(*saved));
+        ASSERT_TRUE(reopened);
+        const LayerRecord& layer = reopened->layers[0];
+        ASSERT_TRUE(layer.sourceImage && layer.sourceMask);
+        EXPECT_TRUE(SamePixels(*layer.sourceImage, original)) << "the source is kept losslessly";
+        EXPECT_EQ(layer.textPlacement, saved->layers[0].textPlacement);
+        Regrow(*unsaved);
+        Regrow(*reopened);
+        EXPECT_TRUE(SamePixels(reopened->layers[0].image, unsaved->layers[0].image));
+        EXPECT_TRUE(SamePixels(reopened->layers[0].mask, unsaved->layers[0].mask));
+        EXPECT_EQ(*CurrentLayerBox(*reopened), *CurrentLayerBox(*unsaved));
+    }
+}
+
+TEST(PlacementBlock, TheBlockFollowsTheLayersOtherBlocksAndNamesItsSources)
+{
+    auto stack = Document(24);
+    const auto plain = WriteStream(*stack);
+    EXPECT_EQ(PlacementOffset(plain), 0u) << "an unplaced layer writes no block";
+    Shrink(*stack);
+    const auto bytes = WriteStream(*stack);
+    const std::size_t at = PlacementOffset(bytes);
+    ASSERT_NE(at, 0u);
+    EXPECT_EQ(at % 8, 0u);
+    EXPECT_EQ(LoadLE32(bytes.data() + at), 16u);
+    EXPECT_EQ(LoadLE32(bytes.data() + at + 4), 4u);
+    double m[9];
+    std::memcpy(m, bytes.data() + at + 16, sizeof m);  // little-endian like the machine
+    EXPECT_TRUE(std::equal(std::begin(m), std::end(m), stack->layers[0].textPlacement.begin()));
+    const std::uint32_t image = LoadLE32(bytes.data() + at + 88);
+    const std::uint32_t mask = LoadLE32(bytes.data() + at + 92);
+    const std::uint32_t layerMask = LoadLE32(bytes.data() + kLayeredHeaderSize + 32);
+    EXPECT_GT(image, layerMask) << "after the layer's own blocks";
+    EXPECT_LT(image, mask);
+    EXPECT_LT(mask, at);
+    for (const std::uint32_t block : {image, mask}) {
+        EXPECT_EQ(LoadLE32(bytes.data() + block + 4), 1u) << "bitmap blocks";
+        EXPECT_EQ(bytes[block + 16], 'B');
+    }
+    EXPECT_EQ(LoadLE32(bytes.data() + 36), at + kPlacementBlockSize) << "the preview comes next";
+}
+
+TEST(PlacementBlock, StreamsWithoutItOrWithADamagedOneOpenTheLayerUnplaced)
+{
+    auto stack = Document(24);
+    Shrink(*stack);
+    const auto good = WriteStream(*stack);
+    const std::size_t at = PlacementOffset(good);
+    const std::uint32_t layerImage = LoadLE32(good.data() + kLayeredHeaderSize + 28);
+    const auto putDouble = [](std::vector<std::uint8_t>& b, std::size_t offset, double value) {
+        std::memcpy(b.data() + offset, &value, sizeof value);
+    };
+    const std::vector<std::pair<const char*, std::function<void(std::vector<std::uint8_t>&)>>> damages = {
+        {"no table word", [](auto& b) { StoreLE32(b.data() + kLayeredHeaderSize + 40, 0); }},
+        {"word into the table", [](auto& b) { StoreLE32(b.data() + kLayeredHeaderSize + 40, 8); }},
+        {"word past the end", [&](auto& b) { StoreLE32(b.data() + kLayeredHeaderSize + 40, std::uint32_t(b.size() - 8)); }},
+        {"other encoding", [&](auto& b) { StoreLE32(b.data() + at + 4, 1); }},
+        {"not a number", [&](auto& b) { putDouble(b, at + 16, std::nan("")); }},
+        {"third row", [&](auto& b) { putDouble(b, at + 16 + 64, 2); }},
+        {"degenerate", [&](auto& b) { for (int i = 0; i < 6; ++i) putDouble(b, at + 16 + 8 * std::size_t(i), 0); }},
+        {"a thousand times the layer", [&](auto& b) { putDouble(b, at + 16, 1000); putDouble(b, at + 16 + 32, 1000); }},
+        {"source is the layer's image", [&](auto& b) { StoreLE32(b.data() + at + 88, layerImage); }},
+        {"both sources alike", [&](auto& b) { StoreLE32(b.data() + at + 92, LoadLE32(b.data() + at + 88)); }},
+        {"source past the end", [&](auto& b) { StoreLE32(b.data() + at + 92, 0xFFFFFFF0u); }},
+        {"mask block is the image", [&](auto& b) { StoreLE32(b.data() + LoadLE32(b.data() + at + 92) + 4, 2); }},
+        {"source bitmap cut", [&](auto& b) { std::memset(b.data() + LoadLE32(b.data() + at + 88) + 16, 0, 8); }},
+    };
+    for (const auto& [what, damage] : damages) {
+        SCOPED_TRACE(what);
+        auto bytes = good;
+        damage(bytes);
+        auto reopened = ReadStream(bytes);
+        ASSERT_TRUE(reopened);
+        const LayerRecord& layer = reopened->layers[0];
+        EXPECT_FALSE(layer.sourceImage || layer.sourceMask);
+        EXPECT_TRUE(IsUnplaced(layer.textPlacement));
+        EXPECT_TRUE(SamePixels(layer.mask, stack->layers[0].mask)) << "the layer itself is whole";
+        // Transforms start afresh from the pixels it has.
+        ASSERT_TRUE(ResizeCurrentLayer(*reopened, {0, 0, 30, 30}));
+        EXPECT_EQ(reopened->layers[0].sourceImage->width(), stack->layers[0].image.width());
+    }
+}
+
+// The layered stream's document block: metadata and profile survive a save and reopen, older
+// streams open as before, and a block that isn't whole or isn't after every other block is
+// ignored while the layers still open.
+std::vector<std::uint8_t> Written(const DocumentMetadata& metadata)
+{
+    auto stack = EmptyDocument(9, 7);
+    AppendLayer(*stack, SolidPicture(5, 4, {10, 200, 30}), MakeGreyFilled(5, 4, 255), 2, 1);
+    CompositeLayers(*stack);
+    MemorySink sink;
+    EXPECT_EQ(WriteLayeredStream(sink, *stack, kLayeredSaveQuality, metadata), kLayeredWritten);
+    return sink.take();
+}
+
+// The document's layer count and its metadata as read back.
+std::pair<int, DocumentMetadata> Read(const std::vector<std::uint8_t>& bytes)
+{
+    DocumentMetadata metadata;
+    metadata.iccProfile = {1};  // a reader that forgets to clear it shows
+    MemorySource source(bytes);
+    const auto stack = ReadLayeredStream(source, &metadata);
+    return {stack ? stack->layerCount : -1, metadata};
+}
+
+TEST(DocumentBlock, RoundTripsAfterThePreviewAndIsIgnoredWhenNotWholeOrNotLast)
+{
+    DocumentMetadata sample;
+    sample.photo.xmp = "<x:xmpmeta xmlns:x='adobe:ns:meta/'><rdf:RDF xmlns:rdf='http://www.w3.org/1999/02/22-rdf-syntax-ns#'>"
+                       "<rdf:Description rdf:about='' xmlns:dc='http://purl.org/dc/elements/1.1/' dc:format='image/x-praia'/>"
+                       "</rdf:RDF></x:xmpmeta>";
+    sample.photo.iptc = {0x1C, 0x02, 0x05, 0x00, 0x04, 'P', 'r', 'a', 'i'};
+    sample.iccProfile.assign(131, 7);
+    const auto good = Written(sample);
+    const std::uint32_t block = LoadLE32(good.data() + 40), preview = LoadLE32(good.data() + 36);
+    ASSERT_GT(block, preview);
+    EXPECT_EQ(block % 8 + good.size() % 8, 0u);
+    EXPECT_EQ(LoadLE32(good.data() + block + 4), std::uint32_t(kBlockDocument));
+    const auto [layers, metadata] = Read(good);
+    EXPECT_EQ(layers, 1);
+    EXPECT_NE(metadata.photo.xmp.find("image/x-praia"), std::string::npos) << metadata.photo.xmp;
+    EXPECT_EQ(metadata.photo.iptc, sample.photo.iptc);
+    EXPECT_EQ(metadata.iccProfile, sample.iccProfile);
+
+    const auto plain = Written({});
+    EXPECT_EQ(LoadLE32(plain.data() + 40), 0u);
+    EXPECT_TRUE(Read(plain).second.empty());
+
+    const std::uint32_t image = LoadLE32(good.data() + 48 + 28);
+    const std::pair<const char*, std::function<void(std::vector<std::uint8_t>&)>> damages[] = {
+        {"profile past the end", [&](auto& b) { StoreLE32(b.data() + block + 28, 4096); }},
+        {"lengths overflowing", [&](auto& b) { StoreLE32(b.data() + block + 16, ~0u); StoreLE32(b.data() + block + 28, ~0u); }},
+        {"file cut inside it", [&](auto& b) { b.resize(block + 40); }},
+        {"preview inside it", [&](auto& b) { StoreLE32(b.data() + 36, block + 16); }},
+        {"at a layer's image", [&](auto& b) { StoreLE32(b.data() + 40, image); }},
+        {"at the preview", [&](auto& b) { StoreLE32(b.data() + 40, preview); }},
+        {"past the end", [&](auto& b) { StoreLE32(b.data() + 40, std::uint32_t(b.size())); }},
+    };
+    for (const auto& [what, damage] : damages) {
+        auto bytes = good;
+        damage(bytes);
+        const auto [damagedLayers, ignored] = Read(bytes);
+        EXPECT_EQ(damagedLayers, 1) << what;
+        EXPECT_TRUE(ignored.empty()) << what;
+    }
 }
 
 }  // namespace

@@ -1,16 +1,23 @@
-// The fills and the painting tools whose effect is this program's own: each one's visible
-// effect, where it stops, and what it leaves alone.
+// Painting: the stroke engine's stamps, dab sizes and spacing, the brush, pen and eraser pixel
+// rules, the mask lock, the selection and the refusals; then the fills and the tools whose effect
+// is this program's own, where each stops and what it leaves alone.
 
+#include "common/string_table.h"
+#include "edit/paint/brush_stamp.h"
 #include "edit/paint/bucket_fill.h"
 #include "edit/paint/gradient_fill.h"
+#include "edit/paint/paint_stroke.h"
 #include "edit/paint/paint_target.h"
 #include "edit/paint/stamp_picture.h"
 #include "edit/selection/selection.h"
-#include "edit/tests/paint_test_support.h"
+#include "edit/selection/selection_content.h"
+#include "edit/tests/tool_test_support.h"
 #include "edit/tools/paint/drag_line.h"
 #include "edit/tools/paint/stroke_tool.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace lv::testing {
 namespace {
@@ -24,18 +31,13 @@ void fillLayer(FakeWindow& w, Rect r, Rgb colour)
     CompositeLayers(*w.stack);
 }
 
-TEST(BucketFill, TransparencyFiftyMovesHalfWayAndTheRegionStopsAtOtherColours)
+// Transparency 50 moving the colour half way and the region stopping at other colours is the
+// tool's fills test.
+TEST(BucketFill, AFillIsOneStepAndFillsOnlyTheMarkedPixels)
 {
     FakeWindow w;
-    w.toolSettings.paint.fillTransparency = 50;
-    w.active = {255, 255, 0};
     const ToolResult result = w.press(tool(1112), {20, 20});
-    ASSERT_TRUE(result.changed);
-    EXPECT_TRUE(result.composited);
-    // T[255] = (50 + 255 * 50) / 100 = 128; blue 200 moves down by T[200] = 100.
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 20}), (Rgb{128, 128, 100}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {39, 0}), (Rgb{128, 128, 100}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {5, 5}), kYellow) << "the yellow square is not like the blue";
+    EXPECT_TRUE(result.changed && result.composited);
     ASSERT_EQ(w.undo.codes(), std::vector<int>{3088});
 
     const HDIB marked = [] {
@@ -45,9 +47,9 @@ TEST(BucketFill, TransparencyFiftyMovesHalfWayAndTheRegionStopsAtOtherColours)
     }();
     HDIB row = SolidPicture(3, 1, {10, 200, 255});
     const HDIB filled = FillSelectedPixels(row, marked, 0, {0, 100, 255});
-    EXPECT_EQ(Pixel24(filled, 0, 0), (Rgb{255, 100, 0}));
-    EXPECT_EQ(Pixel24(filled, 1, 0), (Rgb{10, 200, 255})) << "unmarked pixels are copied";
-    EXPECT_EQ(Pixel24(filled, 2, 0), (Rgb{255, 100, 0}));
+    // Unmarked pixels are copied.
+    EXPECT_EQ((std::vector<Rgb>{Pixel24(filled, 0, 0), Pixel24(filled, 1, 0), Pixel24(filled, 2, 0)}),
+              (std::vector<Rgb>{{255, 100, 0}, {10, 200, 255}, {255, 100, 0}}));
 }
 
 TEST(BucketFill, TransparentClicksSetTheMaskAndLockedOrOutsideClicksOnlyBeep)
@@ -57,9 +59,8 @@ TEST(BucketFill, TransparentClicksSetTheMaskAndLockedOrOutsideClicksOnlyBeep)
         for (int x = 30; x < 40; ++x)
             SetLayerCover(*w.stack, 0, {x, y}, 0);
     w.click(tool(1112), {35, 25});
-    EXPECT_EQ(LayerCover(*w.stack, 0, {35, 25}), 255);
-    EXPECT_EQ(LayerCover(*w.stack, 0, {30, 20}), 255);
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {35, 25}), (Rgb{255, 255, 0}));
+    EXPECT_EQ(std::tuple(LayerCover(*w.stack, 0, {35, 25}), LayerCover(*w.stack, 0, {30, 20}), LayerPixel(*w.stack, 0, {35, 25})),
+              std::tuple(255, 255, Rgb{255, 255, 0}));
     EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 20}), kBlue) << "the transparent region alone";
 
     FakeWindow locked;
@@ -73,8 +74,7 @@ TEST(BucketFill, TransparentClicksSetTheMaskAndLockedOrOutsideClicksOnlyBeep)
     EXPECT_EQ(locked.recorder.beeps, 2) << "outside the selection";
     EXPECT_EQ(LayerBytes(*locked.stack, 0), before);
     locked.click(tool(1112), {3, 3});
-    EXPECT_EQ(LayerPixel(*locked.stack, 0, {3, 3}), (Rgb{255, 255, 0}));
-    EXPECT_EQ(LayerPixel(*locked.stack, 0, {20, 20}), kBlue);
+    EXPECT_EQ(std::pair(LayerPixel(*locked.stack, 0, {3, 3}), LayerPixel(*locked.stack, 0, {20, 20})), std::pair(Rgb{255, 255, 0}, kBlue));
 }
 
 TEST(RedEye, LowersRedOnlyWhereItDominatesAndOnlyInsideTheDab)
@@ -86,9 +86,9 @@ TEST(RedEye, LowersRedOnlyWhereItDominatesAndOnlyInsideTheDab)
     w.drag(tool(1129), {{15, 15}});
     const Rgb fixed = LayerPixel(*w.stack, 0, {15, 15});
     EXPECT_EQ(fixed, (Rgb{45, 40, 50})) << "red down to the mean of green and blue; they stay";
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {27, 15}), (Rgb{210, 40, 50})) << "red outside the dab stays";
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {15, 13}), (Rgb{45, 40, 50}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {15, 12}), (Rgb{200, 170, 140})) << "skin in the dab stays";
+    // Red outside the dab stays, red inside it goes, skin in the dab stays.
+    EXPECT_EQ((std::vector<Rgb>{LayerPixel(*w.stack, 0, {27, 15}), LayerPixel(*w.stack, 0, {15, 13}), LayerPixel(*w.stack, 0, {15, 12})}),
+              (std::vector<Rgb>{{210, 40, 50}, {45, 40, 50}, {200, 170, 140}}));
 }
 
 TEST(Clone, TheAlignedSourceKeepsItsOffsetAndTheOtherRestarts)
@@ -136,8 +136,7 @@ TEST(Smudge, DragsColourAlongTheStrokeAndFades)
     w.toolSettings.paint.strength = 80;
     w.drag(tool(1115), {{5, 5}, {25, 5}});
     const int near = LayerPixel(*w.stack, 0, {13, 5}).r, far = LayerPixel(*w.stack, 0, {22, 5}).r;
-    EXPECT_GT(near, 0) << "yellow dragged out of the square";
-    EXPECT_GT(near, far) << "less the further it goes";
+    EXPECT_TRUE(near > 0 && near > far) << "yellow dragged out of the square, less the further it goes";
     EXPECT_EQ(LayerPixel(*w.stack, 0, {13, 12}), kBlue) << "off the path";
     EXPECT_LT(LayerPixel(*w.stack, 0, {5, 5}).r, 250 + 1);
 }
@@ -149,8 +148,7 @@ TEST(LightenDarken, TheButtonSideAndAltChooseTheDirectionAndStrengthTheAmount)
     w.toolSettings.paint.brush.size = 4;
     w.drag(tool(1117), {{10, 10}});
     const Rgb lighter = LayerPixel(*w.stack, 0, {10, 10});
-    EXPECT_GT(lighter.r, 100);
-    EXPECT_EQ(lighter.r, lighter.g);
+    EXPECT_TRUE(lighter.r > 100 && lighter.r == lighter.g);
     w.drag(tool(1117), {{30, 10}}, kAlt);
     EXPECT_LT(LayerPixel(*w.stack, 0, {30, 10}).r, 100);
     w.toolSettings.paint.darken = true;
@@ -167,36 +165,34 @@ TEST(BlurSharpen, BlurSoftensAnEdgeAndSharpenSteepensIt)
     w.toolSettings.paint.brush.size = 6;
     w.toolSettings.paint.strength = 100;
     w.drag(tool(1118), {{10, 5}});
-    EXPECT_GT(LayerPixel(*w.stack, 0, {10, 5}).r, 0) << "yellow bleeds past the edge";
-    EXPECT_LT(LayerPixel(*w.stack, 0, {9, 5}).r, 250);
+    EXPECT_TRUE(LayerPixel(*w.stack, 0, {10, 5}).r > 0 && LayerPixel(*w.stack, 0, {9, 5}).r < 250) << "yellow bleeds past the edge";
     EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 20}), kBlue) << "away from the dab";
 
     FakeWindow s;
     s.toolSettings.paint.brush.size = 6;
     s.toolSettings.paint.strength = 100;
     s.drag(tool(1118), {{10, 5}}, kAlt);
-    EXPECT_EQ(LayerPixel(*s.stack, 0, {9, 5}).r, 255) << "the bright side brighter";
-    EXPECT_EQ(LayerPixel(*s.stack, 0, {10, 5}).b, 255) << "the blue side bluer";
+    // The bright side brighter, the blue side bluer.
+    EXPECT_EQ(std::pair(LayerPixel(*s.stack, 0, {9, 5}).r, LayerPixel(*s.stack, 0, {10, 5}).b), std::pair(std::uint8_t(255), std::uint8_t(255)));
 }
 
-TEST(GradientFill, RunsFromExactlyTheActiveToTheSecondaryColour)
+// Running from exactly the active to the secondary colour, and not outside the selection, is the
+// tool's fills test.
+TEST(GradientFill, LinearAlongTheDragAndRadialToItsEnd)
 {
     FakeWindow w;
     w.drag(tool(1111), {{0, 15}, {20, 3}, {39, 15}});
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {0, 0}), (Rgb{255, 255, 0}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {39, 29}), (Rgb{0, 0, 255}));
     const Rgb middle = LayerPixel(*w.stack, 0, {20, 7});
-    EXPECT_NEAR(middle.r, 128, 4);
-    EXPECT_NEAR(middle.b, 128, 4);
+    EXPECT_TRUE(std::abs(middle.r - 128) <= 4 && std::abs(middle.b - 128) <= 4);
     EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 7}), LayerPixel(*w.stack, 0, {20, 22})) << "linear along the drag";
 
     FakeWindow r;
     ChangeSelection(*r.stack, *RectangleRegion({10, 0, 40, 30}), CombineMode::New, kUndoShapeSelection);
     r.drag(tool(1111), {{25, 15}, {35, 15}}, kShift);
-    EXPECT_EQ(LayerPixel(*r.stack, 0, {25, 15}), (Rgb{255, 255, 0}));
-    EXPECT_EQ(LayerPixel(*r.stack, 0, {15, 15}), (Rgb{0, 0, 255})) << "radial: as far as the end";
-    EXPECT_EQ(LayerPixel(*r.stack, 0, {25, 25}), (Rgb{0, 0, 255}));
-    EXPECT_EQ(LayerPixel(*r.stack, 0, {5, 15}), kBlue) << "outside the selection";
+    // Radial: as far as the end each way; outside the selection nothing.
+    EXPECT_EQ((std::vector<Rgb>{LayerPixel(*r.stack, 0, {25, 15}), LayerPixel(*r.stack, 0, {15, 15}), LayerPixel(*r.stack, 0, {25, 25}),
+                                LayerPixel(*r.stack, 0, {5, 15})}),
+              (std::vector<Rgb>{{255, 255, 0}, {0, 0, 255}, {0, 0, 255}, kBlue}));
     EXPECT_EQ(GradientColourAt({30, 15}, {25, 15}, {35, 15}, {255, 255, 0}, {0, 0, 255}, GradientShape::Radial),
               GradientColourAt({25, 20}, {25, 15}, {35, 15}, {255, 255, 0}, {0, 0, 255}, GradientShape::Radial));
 }
@@ -209,17 +205,16 @@ TEST(PatternFill, TilesTheTextureIntoTheSelectionOrTheSimilarRegion)
     w.toolSettings.paint.texture = std::make_shared<const HDIB>(std::move(texture));
     ChangeSelection(*w.stack, *RectangleRegion({20, 10, 30, 20}), CombineMode::New, kUndoShapeSelection);
     w.click(tool(1128), {25, 15});
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {21, 10}), (Rgb{0, 255, 0}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 10}), (Rgb{255, 0, 0}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {23, 11}), (Rgb{255, 0, 0}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {19, 10}), kBlue);
+    EXPECT_EQ((std::vector<Rgb>{LayerPixel(*w.stack, 0, {21, 10}), LayerPixel(*w.stack, 0, {20, 10}), LayerPixel(*w.stack, 0, {23, 11}),
+                                LayerPixel(*w.stack, 0, {19, 10})}),
+              (std::vector<Rgb>{{0, 255, 0}, {255, 0, 0}, {255, 0, 0}, kBlue}));
 
     FakeWindow region;
     region.toolSettings.paint.texture = w.toolSettings.paint.texture;
     region.click(tool(1128), {3, 3});
-    EXPECT_EQ(LayerPixel(*region.stack, 0, {3, 2}), (Rgb{0, 255, 0}));
-    EXPECT_EQ(LayerPixel(*region.stack, 0, {3, 3}), (Rgb{255, 0, 0}));
-    EXPECT_EQ(LayerPixel(*region.stack, 0, {20, 20}), kBlue) << "the yellow square alone";
+    // The yellow square alone.
+    EXPECT_EQ((std::vector<Rgb>{LayerPixel(*region.stack, 0, {3, 2}), LayerPixel(*region.stack, 0, {3, 3}), LayerPixel(*region.stack, 0, {20, 20})}),
+              (std::vector<Rgb>{{0, 255, 0}, {255, 0, 0}, kBlue}));
 
     FakeWindow none;
     none.click(tool(1128), {3, 3});
@@ -236,11 +231,11 @@ TEST(Stamp, PutsThePictureDownSizedByTheBrushWithoutItsBackground)
     w.toolSettings.paint.stamp = std::make_shared<const HDIB>(std::move(picture));
     w.toolSettings.paint.brush.size = 4;  // 16 pixels on the longer side
     w.click(tool(1110), {20, 15});
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 15}), (Rgb{10, 20, 30}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {16, 11}), (Rgb{10, 20, 30}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {15, 11}), kBlue) << "the white background is left out";
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {23, 18}), (Rgb{10, 20, 30}));
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {24, 18}), kBlue);
+    // The picture's corners land 16 pixels apart; its white background is left out.
+    const Rgb dark{10, 20, 30};
+    EXPECT_EQ((std::vector<Rgb>{LayerPixel(*w.stack, 0, {20, 15}), LayerPixel(*w.stack, 0, {16, 11}), LayerPixel(*w.stack, 0, {15, 11}),
+                                LayerPixel(*w.stack, 0, {23, 18}), LayerPixel(*w.stack, 0, {24, 18})}),
+              (std::vector<Rgb>{dark, dark, kBlue, dark, kBlue}));
     EXPECT_EQ(w.undo.steps.size(), 1u);
 }
 
@@ -265,9 +260,8 @@ TEST(Line, DrawsAStraightBrushLineOnReleaseAndShiftSnaps)
     w.drag(line, {{5, 26}, {30, 28}}, kShift);
     EXPECT_GT(LayerPixel(*w.stack, 0, {28, 26}).r, 100) << "snapped level";
     EXPECT_EQ(LayerPixel(*w.stack, 0, {30, 29}), kBlue);
-    EXPECT_EQ(SnapTo45Degrees({0, 0}, {10, 9}), (Point{10, 10}));
-    EXPECT_EQ(SnapTo45Degrees({0, 0}, {-3, 20}), (Point{0, 20}));
-    EXPECT_EQ(SnapTo45Degrees({0, 0}, {-9, 8}), (Point{-9, 9}));
+    EXPECT_EQ((std::vector<Point>{SnapTo45Degrees({0, 0}, {10, 9}), SnapTo45Degrees({0, 0}, {-3, 20}), SnapTo45Degrees({0, 0}, {-9, 8})}),
+              (std::vector<Point>{{10, 10}, {0, 20}, {-9, 9}}));
 }
 
 // The bucket with a shaped selection: a click on an unselected pixel, even inside the
@@ -316,6 +310,390 @@ TEST(BucketWithAShape, AFillInsideTheShapeNeverChangesAnUnselectedPixel)
                 EXPECT_EQ(now, was) << "unselected " << x << ',' << y;
         }
     EXPECT_GT(filled, 300) << "the blue inside the oval is red";
+}
+
+// The red-eye brush lowers red only where it clearly dominates (above 80 and above 1.5 times
+// both green and blue); every other pixel under the brush stays exactly as it was.
+// Every pixel of the 40 × 30 layer its own colour: reds against greens and blues from dull
+// to bright, so skin, rims, orange light and pupils all lie under one stroke.
+Rgb ColourAt(int x, int y)
+{
+    return {std::uint8_t(40 + 5 * x), std::uint8_t((y * 37 + x * 3) % 160), std::uint8_t((y * 11 + x * 7) % 140)};
+}
+
+// The rule as documented, written out again so the test does not trust the code's own.
+bool ClearlyRed(Rgb c)
+{
+    return c.r > 80 && 2 * c.r > 3 * std::max(c.g, c.b);
+}
+
+void Paint(FakeWindow& w)
+{
+    HDIB& image = w.stack->layers[0].image.write();
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x)
+            SetPixel24(image, x, 29 - y, ColourAt(x, y));
+    CompositeLayers(*w.stack);
+}
+
+TEST(RedEyeRule, OnlyClearlyRedPixelsChangeAndTheRestStayExactly)
+{
+    FakeWindow w;
+    Paint(w);
+    w.toolSettings.paint.brush.size = 20;
+    w.drag(tool(1129), {{2, 15}, {12, 15}, {24, 15}, {37, 15}, {24, 14}, {12, 16}});
+    int lowered = 0, kept = 0;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 40; ++x) {
+            const Rgb before = ColourAt(x, y);
+            const Rgb after = LayerPixel(*w.stack, 0, {x, y});
+            if (!ClearlyRed(before)) {
+                EXPECT_EQ(after, before) << "at " << x << ',' << y;
+                ++kept;
+                continue;
+            }
+            EXPECT_EQ(after.g, before.g);
+            EXPECT_EQ(after.b, before.b);
+            EXPECT_LE(after.r, before.r);
+            EXPECT_GE(after.r, (before.g + before.b) / 2) << "never below the mean of the others";
+            lowered += after.r < before.r;
+        }
+    EXPECT_GT(lowered, 50);
+    EXPECT_GT(kept, 200);
+}
+
+TEST(RedEyeRule, SkinAndTheEyesRimStayWhileThePupilLosesItsRed)
+{
+    FakeWindow w;
+    const std::vector<std::pair<Rgb, bool>> cases = {
+        {{210, 160, 130}, false},  // skin in warm light: red leads by a third
+        {{150, 100, 100}, false},  // exactly 1.5 times: not clearly
+        {{151, 100, 100}, true},
+        {{80, 10, 10}, false},  // too dark to be a red eye
+        {{81, 53, 53}, true},
+        {{200, 40, 140}, false},  // magenta: blue too strong
+        {{220, 40, 50}, true},    // the pupil
+    };
+    HDIB& image = w.stack->layers[0].image.write();
+    for (std::size_t i = 0; i < cases.size(); ++i)
+        SetPixel24(image, 10 + int(i), 29 - 15, cases[i].first);
+    w.toolSettings.paint.brush.size = 30;
+    w.drag(tool(1129), {{13, 15}});
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        const Rgb before = cases[i].first;
+        const Rgb after = LayerPixel(*w.stack, 0, {10 + int(i), 15});
+        if (cases[i].second)
+            EXPECT_EQ(after, (Rgb{std::uint8_t((before.g + before.b) / 2), before.g, before.b})) << int(before.r);
+        else
+            EXPECT_EQ(after, before) << int(before.r) << ',' << int(before.g) << ',' << int(before.b);
+    }
+}
+
+TEST(RedEyeRule, GreyLayersAreLeftAlone)
+{
+    auto grey = EmptyDocument(40, 30, 8);
+    FakeWindow w(std::move(grey));
+    AppendLayer(*w.stack, MakeGreyPicture(40, 30), {}, 0, 0, 100, true);
+    const std::vector<std::uint8_t> before = LayerBytes(*w.stack, 0);
+    w.drag(tool(1129), {{5, 5}, {30, 20}});
+    EXPECT_EQ(LayerBytes(*w.stack, 0), before);
+}
+
+// The stroke engine: stamps, dab sizes and spacing, the brush, pen and eraser pixel rules,
+// the mask lock, the selection and the refusals.
+int cellsOn(const BrushStamp& stamp)
+{
+    int on = 0;
+    for (const std::uint8_t a : stamp.alpha)
+        on += a != 0;
+    return on;
+}
+
+TEST(BrushStamp, DabSizesFollowTheToolAndStopAt32)
+{
+    PaintOptions o;
+    o.brush.size = 30;
+    EXPECT_EQ(DabSize(PaintKind::Brush, o), 32) << "30 + 4 is cut to 32";
+    EXPECT_EQ(BuildBrushStamp(StampKeyFor(PaintKind::Brush, o)).size, 32);
+    EXPECT_EQ(BuildBrushStamp(StampKeyFor(PaintKind::Airbrush, o)).size, 32);
+    o.brush.size = 10;
+    const auto sizes = [&o] {
+        std::vector<int> out;
+        for (const PaintKind kind : {PaintKind::Brush, PaintKind::Airbrush, PaintKind::Eraser, PaintKind::Clone, PaintKind::RedEye})
+            out.push_back(DabSize(kind, o));
+        return out;
+    };
+    EXPECT_EQ(sizes(), (std::vector<int>{14, 18, 10, 10, 10}));
+    o.eraserSoftEdge = o.cloneSoftEdge = true;
+    EXPECT_EQ(sizes(), (std::vector<int>{14, 18, 14, 16, 10}));
+    EXPECT_EQ(BuildBrushStamp(StampKeyFor(PaintKind::Clone, o)).size, 14) << "the soft stamp inside the larger dab";
+    o.brush.size = 60;
+    EXPECT_EQ(DabSize(PaintKind::Pen, o), 32);
+    EXPECT_EQ(BuildBrushStamp(StampKeyFor(PaintKind::Pen, o)).size, 32);
+}
+
+TEST(BrushStamp, SoftAndAirbrushKernelsLandWithTheirTopLeftOnEachCell)
+{
+    StampKey key{StampKind::Soft, 1, 1, 100, nullptr};
+    const BrushStamp soft = BuildBrushStamp(key);
+    ASSERT_EQ(soft.size, 5);
+    EXPECT_EQ(std::tuple(soft.at(2, 2), soft.at(0, 0)), std::tuple((100 * 101 + 2047) >> 11, (15 * 101 + 2047) >> 11));
+    EXPECT_EQ(soft.at(4, 0), soft.at(0, 4));
+    key.weight = 0;
+    EXPECT_EQ(BuildBrushStamp(key).at(0, 0), (15 + 2047) >> 11) << "weight 0 still adds the kernel once";
+
+    const BrushStamp air = BuildBrushStamp({StampKind::Airbrush, 1, 1, 100, nullptr});
+    ASSERT_EQ(air.size, 9);
+    EXPECT_EQ(std::tuple(air.at(4, 4), air.at(0, 0), air.at(3, 0)), std::tuple((32 * 51 + 2047) >> 11, 0, (1 * 51 + 2047) >> 11));
+
+    // In the middle of a large brush every kernel cell adds: 880 × (weight + 1).
+    const BrushStamp big = BuildBrushStamp({StampKind::Soft, 1, 16, 100, nullptr});
+    EXPECT_EQ(big.at(10, 10), (880 * 101 + 2047) >> 11);
+    EXPECT_EQ(BuildBrushStamp({StampKind::Soft, 1, 16, 1000, nullptr}).at(10, 10), 255) << "limited to 255";
+    EXPECT_EQ(BuildBrushStamp({StampKind::Airbrush, 1, 16, 100, nullptr}).at(12, 12), (260 * 51 + 2047) >> 11);
+}
+
+TEST(BrushStamp, ShapesAndTheCustomPicture)
+{
+    const auto hard = [](int shape, int size, const HDIB* custom = nullptr) {
+        return BuildBrushStamp({StampKind::Hard, shape, size, 0, custom});
+    };
+    EXPECT_EQ(cellsOn(hard(0, 5)), 25);
+    EXPECT_EQ(cellsOn(hard(1, 5)), 21) << "the circle leaves out the four corners";
+    EXPECT_EQ(cellsOn(hard(1, 1)), 1);
+    const BrushStamp bar = hard(2, 5), column = hard(3, 5), diagonal = hard(4, 5), anti = hard(5, 5);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(bar.at(i, 2), 255);
+        EXPECT_EQ(column.at(2, i), 255);
+        EXPECT_EQ(diagonal.at(i, i), 255);
+        EXPECT_EQ(anti.at(4 - i, i), 255);
+    }
+    EXPECT_EQ(cellsOn(bar) + cellsOn(column) + cellsOn(diagonal) + cellsOn(anti), 20);
+
+    // Shape 6: the dark quarter of a 2 × 2 picture becomes the top-left quarter of the brush.
+    HDIB picture = SolidPicture(2, 2, {255, 255, 255});
+    SetPixel24(picture, 0, 1, {0, 0, 0});  // memory row 1 is the top row
+    const BrushStamp custom = hard(6, 4, &picture);
+    EXPECT_EQ(std::tuple(cellsOn(custom), custom.at(0, 0), custom.at(1, 1), custom.at(2, 2)), std::tuple(4, 255, 255, 0));
+    EXPECT_EQ(cellsOn(hard(6, 4)), cellsOn(hard(1, 4))) << "no picture: the circle";
+}
+
+TEST(StrokeSpacing, DabCountRunsFromOnePerEventToOnePerPixel)
+{
+    // One per event, one per pixel of the larger of the two distances, and one for no travel.
+    EXPECT_EQ((std::vector<int>{DabCount({0, 0}, {100, 40}, 1, 20), DabCount({0, 0}, {100, 40}, 32, 20),
+                                DabCount({0, 0}, {-30, 70}, 32, 4), DabCount({5, 5}, {5, 5}, 32, 20)}),
+              (std::vector<int>{1, 100, 70, 1}));
+    int last = 1;
+    for (int speed = 2; speed <= 32; ++speed) {
+        const int n = DabCount({0, 0}, {200, 0}, speed, 20);
+        EXPECT_GE(n, last) << "speed " << speed;
+        last = n;
+    }
+    EXPECT_LT(DabCount({0, 0}, {200, 0}, 20, 20), 200);
+    // The dabs walk from the previous point and the last lands on the new one.
+    EXPECT_EQ((std::vector<Point>{DabCentre({0, 0}, {10, 4}, 5, 5), DabCentre({0, 0}, {10, 4}, 1, 2), DabCentre({10, 0}, {0, 0}, 1, 10)}),
+              (std::vector<Point>{{10, 4}, {5, 2}, {9, 0}}));
+}
+
+// Speed 32, a dab per pixel of travel, is the tool's brush-stroke test.
+TEST(PaintStroke, SpeedOneLaysOneDabPerEvent)
+{
+    FakeWindow w;
+    auto& brush = static_cast<StrokeTool&>(tool(1114));
+    w.toolSettings.paint.brush.speed = 1;
+    w.drag(brush, {{5, 15}, {20, 15}, {35, 15}});
+    EXPECT_EQ(brush.stroke().dabs(), 3);
+    // Between the dabs 15 pixels apart the layer is untouched at speed 1 with a small brush.
+    w.toolSettings.paint.brush.size = 2;
+    w.drag(brush, {{5, 27}, {35, 27}});
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {20, 27}), kBlue);
+}
+
+TEST(PaintStroke, ARestingBrushKeepsPaintingAndARestingPenDoesNot)
+{
+    FakeWindow w;
+    w.toolSettings.paint.brush.size = 8;
+    auto& brush = static_cast<StrokeTool&>(tool(1114));
+    const Point edge{24, 20};  // in the soft fringe of a dab at (20, 20)
+    brush.press(w, FakeWindow::event({20, 20}));
+    const Rgb once = LayerPixel(*w.stack, 0, edge);
+    EXPECT_NE(once, kBlue);
+    brush.move(w, FakeWindow::event({20, 20}, {}, MouseButton::Left, true));
+    brush.move(w, FakeWindow::event({20, 20}, {}, MouseButton::Left, true));
+    EXPECT_EQ(brush.stroke().dabs(), 3);
+    EXPECT_GT(LayerPixel(*w.stack, 0, edge).r, once.r) << "more paint where the brush rests";
+    brush.release(w, FakeWindow::event({20, 20}));
+    EXPECT_TRUE(brush.repeatsWhileHeld());
+
+    auto& pen = static_cast<StrokeTool&>(tool(1116));
+    pen.press(w, FakeWindow::event({30, 25}));
+    const auto before = LayerBytes(*w.stack, 0);
+    const ToolResult rest = pen.move(w, FakeWindow::event({30, 25}, {}, MouseButton::Left, true));
+    EXPECT_FALSE(rest.changed);
+    EXPECT_EQ(pen.stroke().dabs(), 1);
+    EXPECT_EQ(LayerBytes(*w.stack, 0), before);
+    pen.release(w, FakeWindow::event({30, 25}));
+    EXPECT_FALSE(pen.repeatsWhileHeld());
+}
+
+// The pen laying its colour once whatever crosses the pixel again is the tool's brush-stroke test.
+TEST(PaintStroke, BrushRulesWithTransparency)
+{
+    // Transparency 50: the stroke may cover the old colour only half way, however often it passes.
+    FakeWindow w;
+    w.toolSettings.paint.brushTransparency = 50;
+    Tool& brush = tool(1114);
+    const std::initializer_list<Point> resting{{20, 20}, {20, 20}, {20, 20}, {20, 20}, {20, 20},
+                                                       {20, 20}, {20, 20}, {20, 20}, {20, 20}, {20, 20}};
+    w.drag(brush, resting);
+    for (int x = 20; x < 32; ++x) {
+        const Rgb c = LayerPixel(*w.stack, 0, {x, 20});
+        EXPECT_LE(c.r, 127) << x;
+        EXPECT_GE(c.b, 100) << x;
+    }
+    EXPECT_EQ(std::tuple(LayerPixel(*w.stack, 0, {20, 20}), LayerCover(*w.stack, 0, {20, 20})), std::tuple(Rgb{127, 127, 100}, 255))
+        << "the middle stops at the limit";
+
+    // Without transparency one dab lays part of the colour and resting dabs reach it exactly.
+    FakeWindow full;
+    full.drag(brush, {{30, 20}});
+    EXPECT_EQ(LayerPixel(*full.stack, 0, {30, 20}), (Rgb{(44 * 255 + 32) >> 6, (44 * 255 + 32) >> 6, (20 * 200 + 32) >> 6}));
+    full.drag(brush, resting);
+    EXPECT_EQ(LayerPixel(*full.stack, 0, {20, 20}), (Rgb{255, 255, 0}));
+}
+
+TEST(PaintStroke, PaintOnTransparentPixelsBuildsCoverage)
+{
+    FakeWindow w;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 20; x < 40; ++x)
+            SetLayerCover(*w.stack, 0, {x, y}, 0);
+    w.drag(tool(1114), {{30, 15}});
+    EXPECT_EQ(LayerCover(*w.stack, 0, {30, 15}), (20 + 255 * 44 + 32) >> 6) << "one dab covers partly";
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {30, 15}), (Rgb{255, 255, 0})) << "in the colour itself";
+    w.drag(tool(1114), {{30, 15}, {30, 15}, {30, 15}, {30, 15}, {30, 15}, {30, 15}, {30, 15}});
+    EXPECT_EQ(LayerCover(*w.stack, 0, {30, 15}), 255);
+    const int fringe = LayerCover(*w.stack, 0, {30 + 9, 15});
+    EXPECT_TRUE(fringe > 0 && fringe < 255) << fringe;
+    w.drag(tool(1116), {{25, 5}});
+    EXPECT_EQ(LayerCover(*w.stack, 0, {25, 5}), 255) << "the pen covers fully without transparency";
+}
+
+TEST(PaintStroke, AMaskLockedLayerKeepsItsMaskUnderEveryToolButTheEraser)
+{
+    for (const int id : {1113, 1114, 1115, 1116, 1117, 1118, 1119, 1129, 1120}) {
+        SCOPED_TRACE(id);
+        FakeWindow w;
+        w.stack->layers[0].maskLocked = true;
+        for (int x = 0; x < 40; ++x)
+            SetLayerCover(*w.stack, 0, {x, 15}, std::uint8_t(x * 6));
+        Tool& t = tool(id);
+        if (id == 1119)
+            t.press(w, FakeWindow::event({2, 2}, {}, MouseButton::Right));
+        const HDIB maskBefore = CopyPicture(w.stack->layers[0].mask.read());
+        const HDIB imageBefore = CopyPicture(w.stack->layers[0].image.read());
+        w.drag(t, {{0, 15}, {20, 12}, {39, 16}});
+        EXPECT_EQ(SamePixels(w.stack->layers[0].mask.read(), maskBefore), id != 1120);
+        if (id == 1120) {
+            EXPECT_TRUE(SamePixels(w.stack->layers[0].image.read(), imageBefore)) << "the eraser changes only the mask";
+        }
+    }
+}
+
+TEST(PaintStroke, EraserIntensityAndSoftEdge)
+{
+    FakeWindow w;
+    w.drag(tool(1120), {{20, 15}});
+    EXPECT_EQ(LayerCover(*w.stack, 0, {20, 15}), 0) << "no selection: the whole dab";
+    // Half intensity from the stroke's start is the tool's layered-document test.
+    w.toolSettings.paint.eraserSoftEdge = true;
+    w.drag(tool(1120), {{30, 5}});
+    EXPECT_EQ(LayerCover(*w.stack, 0, {30, 5}), (20 * 255) >> 6) << "one soft dab fades";
+    w.drag(tool(1120), {{30, 5}, {31, 5}, {30, 5}, {31, 5}, {30, 5}, {31, 5}, {30, 5}});
+    EXPECT_EQ(LayerCover(*w.stack, 0, {30, 5}), 0) << "overlapping soft dabs erase";
+    const int fade = LayerCover(*w.stack, 0, {30 + 8, 5});
+    EXPECT_TRUE(fade > 0 && fade < 255) << fade;
+}
+
+TEST(PaintStroke, AStrokeChangesNothingOutsideTheSelection)
+{
+    for (const int id : {1113, 1114, 1115, 1116, 1117, 1118, 1120}) {
+        SCOPED_TRACE(id);
+        FakeWindow w;
+        w.stack->layers[0].image = SharedPicture(MakePhotoLike(40, 30));
+        ChangeSelection(*w.stack, *EllipseRegion({8, 6, 24, 22}), CombineMode::New, kUndoShapeSelection);
+        const HDIB image = CopyPicture(w.stack->layers[0].image.read());
+        const HDIB mask = CopyPicture(w.stack->layers[0].mask.read());
+        w.drag(tool(id), {{0, 14}, {12, 14}, {39, 14}, {16, 2}, {16, 29}});
+        bool changedInside = false;
+        for (int y = 0; y < 30; ++y)
+            for (int x = 0; x < 40; ++x) {
+                const bool same = LayerPixel(*w.stack, 0, {x, y}) == Pixel24(image, x, 29 - y)
+                                  && LayerCover(*w.stack, 0, {x, y}) == mask.row(29 - y)[x];
+                if (!SelectionContains(*w.stack, {x, y}))
+                    ASSERT_TRUE(same) << x << "," << y;
+                else
+                    changedInside |= !same;
+            }
+        EXPECT_TRUE(changedInside);
+        EXPECT_TRUE(w.stack->selectionAux && w.stack->floatingMask) << "the working copies were made";
+    }
+}
+
+TEST(PaintStroke, PaintOnLiftedContentTravelsWithItsNextMove)
+{
+    FakeWindow w;
+    ChangeSelection(*w.stack, *RectangleRegion({20, 10, 30, 20}), CombineMode::New, kUndoShapeSelection);
+    ASSERT_TRUE(MoveSelectionContent(*w.stack, 5, 0, false));  // lifted, now over columns 25..34
+    w.toolSettings.paint.brush.size = 2;
+    w.drag(tool(1116), {{30, 15}});
+    const Rgb pen{(255 * 255 + 128) >> 8, (255 * 255 + 128) >> 8, 128 >> 8};
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {30, 15}), pen);
+    ASSERT_TRUE(MoveSelectionContent(*w.stack, 0, 8, false));
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {30, 23}), pen) << "the painted pixels moved with the content";
+    EXPECT_EQ(LayerPixel(*w.stack, 0, {30, 15}), kBlue) << "what the content covered is back";
+}
+
+TEST(PaintStroke, RefusalsAndTheUndoStep)
+{
+    FakeWindow w;
+    StrokeTool clone(1119, PaintKind::Clone);  // no source yet: told so by the tool's refusals test
+    w.drag(clone, {{10, 10}, {12, 10}});
+    EXPECT_TRUE(w.undo.steps.empty());
+
+    w.drag(tool(1114), {{10, 10}, {20, 10}});
+    ASSERT_EQ(w.undo.codes(), std::vector<int>{1067}) << "one step for the whole stroke";
+
+    // A layer of another depth is refused with a beep and message 2340.
+    HDIB palette = MakePicture(40, 30, 4, 16);
+    w.stack->layers[0].image = SharedPicture(std::move(palette));
+    const int beeps = w.recorder.beeps;
+    const ToolResult result = tool(1116).press(w, FakeWindow::event({5, 5}));
+    EXPECT_FALSE(result.changed);
+    EXPECT_EQ(std::tuple(w.recorder.beeps, w.recorder.texts().back(), w.undo.steps.size()), std::tuple(beeps + 1, LoadString(2340), 1u));
+    EXPECT_FALSE(LoadString(2340).empty());
+}
+
+TEST(PaintStroke, GreyLayersTakeTheColoursGreyValue)
+{
+    auto stack = EmptyDocument(20, 20, 8);
+    AppendLayer(*stack, MakeGreyFilled(20, 20, 10), {}, 0, 0, 100, true);
+    CompositeLayers(*stack);
+    UiRecorder ui;
+    StrokeSetup pen;
+    pen.kind = PaintKind::Pen;
+    pen.colour = {255, 255, 0};
+    pen.options.brush.size = 4;
+    PaintStroke stroke;
+    ASSERT_TRUE(stroke.step(*stack, ui, pen, {10, 10}, true));
+    const HDIB& image = stack->layers[0].image.read();
+    const int grey = (30 * 255 + 59 * 255 + 50) / 100;
+    EXPECT_EQ(image.row(9)[10], (grey * 255 + 128) >> 8) << "the pen's rule at transparency 0";
+    EXPECT_EQ(image.row(9)[1], 10);
+    EXPECT_EQ(stack->composite.row(9)[10], image.row(9)[10]) << "the dab's rectangle was composited";
+    EXPECT_EQ(stroke.takeChanged(), (Rect{8, 8, 12, 12})) << "the stamp's four pixels each way";
+    EXPECT_FALSE(stroke.takeChanged());
 }
 
 }  // namespace

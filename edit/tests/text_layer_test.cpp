@@ -1,8 +1,10 @@
-// Text layers and their drop shadow: what a new layer holds and where it stands, the full
-// stack, editing in place, the shadow's grey and position, and a save-and-reopen that
-// draws the same lettering again.
+// Lettering: text layers and their drop shadow (what a new layer holds and where it stands,
+// editing in place, a save and reopen that draws the same lettering again) and, without a
+// display, the font structure's bytes, the layout words and what the renderer draws.
 
+#include "common/little_endian.h"
 #include "common/testing/temp_dir.h"
+#include "edit/layer_pictures.h"
 #include "edit/layered_format.h"
 #include "edit/placement/layer_placement.h"
 #include "edit/placement/resampler.h"
@@ -10,11 +12,15 @@
 #include "edit/tests/tool_test_support.h"
 #include "edit/text_layer/drop_shadow.h"
 #include "edit/text_layer/text_layer.h"
+#include "edit/text_render/mask_blur.h"
+#include "edit/text_render/text_renderer.h"
 #include "edit/tools/text/text_tool.h"
+#include "imagelib/dib_alloc.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fontconfig/fontconfig.h>
 #include <set>
 
 namespace lv::testing {
@@ -42,35 +48,22 @@ TEST(TextLayer, NewLayerIsAFillOfTheColourMaskedByTheLettering)
     const TextLayerSettings settings = settingsFor("Olá\nmundo");
     ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settings, false), kTextLayerOk);
 
-    ASSERT_EQ(stack->layerCount, 2);
-    EXPECT_EQ(stack->currentLayer, 0);
+    ASSERT_EQ(std::tuple(stack->layerCount, stack->currentLayer), std::tuple(2, 0));
     ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerAdd});
     EXPECT_EQ(undo.steps[0].values, std::vector<std::int32_t>{0});
 
+    // The kind, the locked mask, the place, the hard edges, the text, font and colour words are
+    // the tool's text-layer test, through the layered file.
     const LayerRecord& layer = stack->layers[0];
-    EXPECT_EQ(layer.kind, LAYER_TEXT);
-    EXPECT_TRUE(layer.maskLocked);
     EXPECT_TRUE(layer.visible);
-    EXPECT_EQ(std::pair(layer.x, layer.y), std::pair(10, 120 - layer.image.height() - 20));
     for (int y = 0; y < layer.image.height(); ++y)
         for (int x = 0; x < layer.image.width(); ++x)
             ASSERT_EQ(Pixel24(layer.image, x, y), (Rgb{255, 0, 0}));
-    std::set<int> values;
-    for (int y = 0; y < layer.mask.height(); ++y)
-        for (int x = 0; x < layer.mask.width(); ++x)
-            values.insert(layer.mask.row(y)[x]);
-    EXPECT_EQ(values, (std::set<int>{0, 255}));  // hard edges
-
     ASSERT_TRUE(layer.textObject);
     const TextObject& object = *layer.textObject;
-    EXPECT_EQ(object.text, "Olá\nmundo");
-    EXPECT_EQ(object.words[0], 176u);
-    EXPECT_EQ(object.words[1], 1024u);
-    EXPECT_EQ(object.words[TextObject::kColourWord], 0x0000FFu);
-    EXPECT_EQ(object.words[TextObject::kFlagsWord] & 0xF, 0u);
-    EXPECT_EQ(LogFontOfObject(object), settings.font);
-    EXPECT_EQ(object.words[kTextOffsetXWord], 10u);
-    EXPECT_EQ(object.words[kTextOffsetYWord], 20u);
+    EXPECT_EQ((std::vector<std::uint32_t>{object.words[0], object.words[1], object.words[TextObject::kFlagsWord] & 0xF,
+                                          object.words[kTextOffsetXWord], object.words[kTextOffsetYWord]}),
+              (std::vector<std::uint32_t>{176, 1024, 0, 10, 20}));
     for (int w = TextObject::kPlacementFirstWord; w < TextObject::kWordCount; ++w)
         EXPECT_EQ(object.words[std::size_t(w)], 0u);
 
@@ -90,8 +83,7 @@ TEST(TextLayer, SmoothEdgesGreyDocumentsAndLongText)
     settings.colour = 0xFFFFFF;
     ASSERT_EQ(CreateOrUpdateTextLayer(grey.get(), TestFonts(), settings, false), kTextLayerOk);
     const LayerRecord& layer = grey->layers[0];
-    EXPECT_EQ(layer.image.bitCount(), 8);
-    EXPECT_EQ(layer.image.row(0)[0], 255);
+    EXPECT_EQ(std::pair(layer.image.bitCount(), int(layer.image.row(0)[0])), std::pair(8, 255));
     bool between = false;
     for (int y = 0; y < layer.mask.height(); ++y)
         for (int x = 0; x < layer.mask.width(); ++x)
@@ -139,21 +131,18 @@ TEST(TextLayer, EditingKeepsThePositionInsideTheDocument)
     TextLayerSettings changed = settingsFor("abc");
     changed.colour = 0x00FF00;
     ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), changed, true), kTextLayerOk);
-    EXPECT_EQ(stack->layerCount, 2);
-    EXPECT_EQ(std::pair(layer.x, layer.y), std::pair(50, 30));
-    EXPECT_EQ(layer.textObject->text, "abc");
+    EXPECT_EQ(std::tie(stack->layerCount, layer.x, layer.y, layer.textObject->text), std::tuple(2, 50, 30, "abc"));
     EXPECT_EQ(first->text, "ab");  // the undo step's object stays as it was
-    EXPECT_EQ(layer.textObject->words[TextObject::kColourWord], 0x00FF00u);
-    EXPECT_EQ(layer.textObject->words[kTextOffsetXWord], 50u);
-    EXPECT_EQ(layer.textObject->words[kTextOffsetYWord], std::uint32_t(100 - 30 - layer.image.height()));
+    const auto& words = layer.textObject->words;
+    EXPECT_EQ(std::tuple(words[TextObject::kColourWord], words[kTextOffsetXWord], words[kTextOffsetYWord]),
+              std::tuple(0x00FF00u, 50u, std::uint32_t(100 - 30 - layer.image.height())));
     EXPECT_EQ(Pixel24(layer.image, 0, 0), (Rgb{0, 255, 0}));
     ASSERT_EQ(undo.codes(), std::vector<int>{kUndoTextLayerEdit});
 
     // Longer text at the right edge moves back so that it still fits.
     layer.x = 380;
     ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settingsFor("abcdef"), true), kTextLayerOk);
-    EXPECT_EQ(layer.x + layer.image.width(), 400);
-    EXPECT_EQ(layer.y, 30);
+    EXPECT_EQ(std::pair(layer.x + layer.image.width(), layer.y), std::pair(400, 30));
 }
 
 // A turned text layer keeps its turn when its words change: the new lettering goes through
@@ -180,8 +169,7 @@ TEST(TextLayer, EditingATurnedLayerTurnsTheNewLettering)
     RecordingUndo undo(*stack);
     ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), changed, true), kTextLayerOk);
     ASSERT_EQ(undo.steps.size(), 1u);
-    EXPECT_EQ(layer.kind, LAYER_TEXT);
-    EXPECT_EQ(layer.textObject->text, "Olá mundo");
+    EXPECT_EQ(std::tie(layer.kind, layer.textObject->text), std::tuple(LAYER_TEXT, "Olá mundo"));
     EXPECT_TRUE(SamePixels(layer.mask.read(), expected));
     EXPECT_EQ(Pixel24(layer.image, 3, 3), (Rgb{0, 255, 0}));
     const Rect after = *CurrentLayerBox(*stack);
@@ -221,10 +209,8 @@ TEST(DropShadow, IntensityGivesTheGreyAndTheOffsetItsPlace)
         ASSERT_TRUE(AddDropShadow(*stack, shadow));
         ASSERT_EQ(stack->layerCount, 2);
         const LayerRecord& merged = stack->layers[0];
-        EXPECT_EQ(merged.kind, LAYER_IMAGE);
-        EXPECT_FALSE(merged.textObject);
-        EXPECT_EQ(merged.opacity, 80u);
-        EXPECT_EQ(stack->currentLayer, 0);
+        EXPECT_EQ(std::tuple(merged.kind, bool(merged.textObject), merged.opacity, stack->currentLayer),
+                  std::tuple(LAYER_IMAGE, false, 80u, 0));
         ASSERT_EQ(undo.codes(), (std::vector<int>{kUndoLayerAdd, kUndoMergeLinked}));
 
         // Where the lettering was opaque, 30 right and 5 down is shadow (the "I" is narrower than 30).
@@ -256,11 +242,10 @@ TEST(DropShadow, AFullStackStillTakesAShadowAndLinksSurvive)
     const HDIB textMask = CopyPicture(stack->layers[0].mask.read());
 
     ASSERT_TRUE(AddDropShadow(*stack, {4, 60, 3, 3}));
-    EXPECT_EQ(stack->layerCount, kOrdinaryLayerLimit);
-    EXPECT_EQ(stack->layers[0].kind, LAYER_IMAGE);
+    EXPECT_EQ(std::tuple(stack->layerCount, stack->layers[0].kind), std::tuple(kOrdinaryLayerLimit, LAYER_IMAGE));
     // The shadow reaches 4 beyond the lettering's box on each side and is moved 3 right and down.
-    EXPECT_EQ(stack->layers[0].mask.width(), textMask.width() + 8);
-    EXPECT_EQ(stack->layers[0].mask.height(), textMask.height() + 8);
+    EXPECT_EQ(std::pair(stack->layers[0].mask.width(), stack->layers[0].mask.height()),
+              std::pair(textMask.width() + 8, textMask.height() + 8));
     for (int i = 1; i < stack->layerCount; ++i)
         EXPECT_EQ(stack->layers[std::size_t(i)].linked, (i - 1) % 2 == 0) << i;
     EXPECT_FALSE(stack->layers[0].linked);
@@ -287,23 +272,20 @@ TEST(TextLayer, SavedAndReopenedLayerDrawsTheSameLettering)
     ASSERT_TRUE(read);
     ASSERT_EQ(read->layerCount, 2);
     LayerRecord& layer = read->layers[0];
+    const LayerRecord& saved = stack->layers[0];
     ASSERT_EQ(layer.kind, LAYER_TEXT);
     ASSERT_TRUE(layer.textObject);
     EXPECT_EQ(layer.textObject->text, settings.text);
-    EXPECT_EQ(std::pair(layer.x, layer.y), std::pair(stack->layers[0].x, stack->layers[0].y));
-    EXPECT_EQ(layer.textPlacement, stack->layers[0].textPlacement);
+    EXPECT_EQ(std::tie(layer.x, layer.y, layer.textPlacement), std::tie(saved.x, saved.y, saved.textPlacement));
     const TextLayerSettings again = SettingsOfTextObject(*layer.textObject);
-    EXPECT_EQ(again.font, settings.font);
-    EXPECT_EQ(again.style, settings.style);
-    EXPECT_EQ(again.colour, settings.colour);
-    EXPECT_EQ(std::pair(again.left, again.top), std::pair(settings.left, settings.top));
+    EXPECT_EQ(std::tie(again.font, again.style, again.colour, again.left, again.top),
+              std::tie(settings.font, settings.style, settings.colour, settings.left, settings.top));
 
+    // Drawn again from the object read back: the same lettering in the same place.
     read->currentLayer = 0;
     ASSERT_EQ(CreateOrUpdateTextLayer(read.get(), TestFonts(), again, true), kTextLayerOk);
-    EXPECT_TRUE(SamePixels(layer.mask, stack->layers[0].mask));
-    EXPECT_TRUE(SamePixels(layer.image, stack->layers[0].image));
-    EXPECT_EQ(std::pair(layer.x, layer.y), std::pair(stack->layers[0].x, stack->layers[0].y));
-    EXPECT_EQ(layer.textPlacement, stack->layers[0].textPlacement);
+    EXPECT_TRUE(SamePixels(layer.mask, saved.mask) && SamePixels(layer.image, saved.image));
+    EXPECT_EQ(std::tie(layer.x, layer.y, layer.textPlacement), std::tie(saved.x, saved.y, saved.textPlacement));
 }
 
 // A text screen whose user types `answer` (or cancels), remembering what it was shown.
@@ -317,12 +299,15 @@ public:
             return false;
         choice.settings.text = answer;
         choice.dropShadow = shadow;
+        if (nextHeight)
+            choice.settings.font.height = -nextHeight;
         return true;
     }
     std::vector<std::pair<TextToolChoice, bool>> shown;
     std::string answer = "Texto";
     bool cancel = false;
     bool shadow = false;
+    int nextHeight = 0;  // the size the user picks, if any
 };
 
 TEST(TextTool, AClickPlacesTextAndAClickOnItEditsIt)
@@ -341,78 +326,56 @@ TEST(TextTool, AClickPlacesTextAndAClickOnItEditsIt)
     window.press(tool, {30, 40});
     EXPECT_EQ(window.stack->layerCount, 1);
     ASSERT_EQ(screen.shown.size(), 1u);
-    EXPECT_FALSE(screen.shown[0].second);
-    EXPECT_EQ(screen.shown[0].first.settings.colour, 0xFF0000u);  // blue, from the active colour
-    EXPECT_EQ(screen.shown[0].first.settings.left, 30);
+    // Blue, from the active colour.
+    EXPECT_EQ(std::tuple(screen.shown[0].second, screen.shown[0].first.settings.colour, screen.shown[0].first.settings.left),
+              std::tuple(false, 0xFF0000u, 30));
 
+    // The layer placed at the click, and the click on it editing it in place, are the text
+    // screen's journey on the real window.
     screen.cancel = false;
     ASSERT_TRUE(window.press(tool, {30, 40}).wholeDocument);
     ASSERT_EQ(window.stack->layerCount, 2);
-    const LayerRecord& layer = window.stack->layers[0];
-    EXPECT_EQ(layer.kind, LAYER_TEXT);
-    EXPECT_EQ(layer.textObject->text, "Texto");
     const auto rect = GetLayerTopDownRect(*window.stack, 0);
     ASSERT_TRUE(rect);
-    EXPECT_EQ(std::pair(rect->left, rect->top), std::pair(30, 40));
 
-    // A click on the lettering edits it: the screen is filled from the layer.
+    // A click on the lettering edits it: the screen is filled from the layer, not the active colour.
     window.active = {0, 255, 0};
     window.stack->currentLayer = 1;
     screen.answer = "Outro";
     window.press(tool, {rect->left + 2, rect->top + 2});
     ASSERT_EQ(screen.shown.size(), 3u);
-    EXPECT_TRUE(screen.shown[2].second);
-    EXPECT_EQ(screen.shown[2].first.settings.text, "Texto");
-    EXPECT_EQ(screen.shown[2].first.settings.colour, 0xFF0000u);
-    EXPECT_EQ(window.stack->layerCount, 2);
+    EXPECT_EQ(std::tie(screen.shown[2].second, screen.shown[2].first.settings.text, screen.shown[2].first.settings.colour),
+              std::tuple(true, "Texto", 0xFF0000u));
     EXPECT_EQ(window.stack->currentLayer, 0);
-    EXPECT_EQ(window.stack->layers[0].textObject->text, "Outro");
-    EXPECT_EQ(GetLayerTopDownRect(*window.stack, 0)->left, 30);
 
     // Elsewhere: new lettering, here with its shadow merged in.
     screen.shadow = true;
     window.press(tool, {150, 5});
     ASSERT_EQ(window.stack->layerCount, 3);
-    EXPECT_EQ(window.stack->layers[0].kind, LAYER_IMAGE);
-    EXPECT_EQ(TextLayerAt(*window.stack, {150 + 2, 5 + 2}), -1);
-    EXPECT_EQ(TextLayerAt(*window.stack, {rect->left + 2, rect->top + 2}), 1);
+    EXPECT_EQ(std::tuple(window.stack->layers[0].kind, TextLayerAt(*window.stack, {150 + 2, 5 + 2}),
+                         TextLayerAt(*window.stack, {rect->left + 2, rect->top + 2})),
+              std::tuple(LAYER_IMAGE, -1, 1));
 }
 
 // What new lettering starts from: a size readable on the picture at hand, and the face the
 // stored name "Arial" is drawn with.
 TEST(TextDefaults, TheLastSizeWhileItSuitsThePictureOtherwiseATenthOfItsHeight)
 {
-    EXPECT_EQ(StartingTextHeight(0, 1000), 100) << "the first time";
-    EXPECT_EQ(StartingTextHeight(25, 1000), 25) << "1/40 itself";
-    EXPECT_EQ(StartingTextHeight(24, 1000), 100);
-    EXPECT_EQ(StartingTextHeight(500, 1000), 500) << "1/2 itself";
-    EXPECT_EQ(StartingTextHeight(501, 1000), 100);
-    EXPECT_EQ(StartingTextHeight(0, 3), 1) << "never below a pixel";
-    EXPECT_EQ(StartingTextHeight(0, 15), 2) << "rounded";
+    // The first time; 1/40 itself and just below; 1/2 itself and just above; never below a
+    // pixel; rounded.
+    EXPECT_EQ((std::vector<int>{StartingTextHeight(0, 1000), StartingTextHeight(25, 1000), StartingTextHeight(24, 1000),
+                                StartingTextHeight(500, 1000), StartingTextHeight(501, 1000), StartingTextHeight(0, 3),
+                                StartingTextHeight(0, 15)}),
+              (std::vector<int>{100, 25, 100, 500, 100, 1, 2}));
 }
-
-// Remembers the sizes the dialog was opened with.
-class SizeScreen final : public TextScreen {
-public:
-    FontLibrary* fonts() override { return &TestFonts(); }
-    bool edit(TextToolChoice& choice, bool) override
-    {
-        shownHeights.push_back(std::abs(choice.settings.font.height));
-        choice.settings.text = "A";
-        if (nextHeight)
-            choice.settings.font.height = -nextHeight;
-        return true;
-    }
-    std::vector<int> shownHeights;
-    int nextHeight = 0;
-};
 
 TEST(TextDefaults, ThePhotoStartsAtATenthThenTheLastSizeUntilItNoLongerSuits)
 {
     auto photo = EmptyDocument(300, 720);
     AppendLayer(*photo, SolidPicture(300, 720, {255, 255, 255}));
     FakeWindow window(std::move(photo));
-    SizeScreen screen;
+    ScriptedScreen screen;
+    screen.answer = "A";
     TextTool tool;
     tool.setScreen(&screen);
     window.press(tool, {10, 10});
@@ -422,7 +385,291 @@ TEST(TextDefaults, ThePhotoStartsAtATenthThenTheLastSizeUntilItNoLongerSuits)
     screen.nextHeight = 400;  // more than half the photo
     window.press(tool, {100, 10});
     window.press(tool, {100, 600});
-    EXPECT_EQ(screen.shownHeights, (std::vector<int>{72, 72, 60, 60, 72}));
+    std::vector<int> heights;
+    for (const auto& [choice, editing] : screen.shown)
+        heights.push_back(std::abs(choice.settings.font.height));
+    EXPECT_EQ(heights, (std::vector<int>{72, 72, 60, 60, 72}));
+}
+
+// Lettering without a display: the font structure's bytes and its fontconfig mapping, the
+// layout words of the text object, and what the renderer draws (edges, accents, lines,
+// alignment, spacing, kerning, underline and strike-out), plus the shadow's blur.
+LogFont arial(std::int32_t height)
+{
+    LogFont font;
+    font.height = height;
+    font.weight = 400;
+    font.faceName = "Arial";
+    return font;
+}
+
+RenderedText render(std::string_view text, const LogFont& font, TextStyle style = {})
+{
+    return RenderText(testing::TestFonts(), text, font, style);
+}
+
+TextStyle hard()
+{
+    TextStyle style;
+    style.smoothEdges = false;
+    return style;
+}
+
+std::vector<std::uint8_t> pixels(const HDIB& picture)
+{
+    std::vector<std::uint8_t> out;
+    for (int y = 0; y < picture.height(); ++y)
+        out.insert(out.end(), picture.row(y), picture.row(y) + picture.width());
+    return out;
+}
+
+// Rows (top first) in which every column from `from` to `to` is fully inked.
+std::vector<int> solidRows(const HDIB& picture, int from, int to)
+{
+    std::vector<int> rows;
+    for (int top = 0; top < picture.height(); ++top) {
+        const std::uint8_t* row = picture.row(picture.height() - 1 - top);
+        if (std::all_of(row + from, row + to, [](std::uint8_t v) { return v == 255; }))
+            rows.push_back(top);
+    }
+    return rows;
+}
+
+TEST(LogFontBytes, LayoutRoundTripAndOldFaceNames)
+{
+    LogFont font = arial(-24);
+    font.weight = 700;
+    font.italic = 1;
+    font.strikeOut = 1;
+    font.charSet = 0xCC;
+    font.pitchAndFamily = 0x22;
+    const auto bytes = LogFontBytes(font);
+    // Height, weight, italic, underline, strike-out, character set, pitch and family, face.
+    EXPECT_EQ(std::tuple(std::int32_t(LoadLE32(&bytes[0])), LoadLE32(&bytes[16]), std::string(reinterpret_cast<const char*>(&bytes[28]))),
+              std::tuple(-24, 700u, "Arial"));
+    EXPECT_EQ((std::vector<int>{bytes[20], bytes[21], bytes[22], bytes[23], bytes[27]}), (std::vector<int>{1, 0, 1, 0xCC, 0x22}));
+    EXPECT_TRUE(std::all_of(bytes.begin() + 33, bytes.end(), [](std::uint8_t b) { return b == 0; }));
+    EXPECT_EQ(LogFontFromBytes(bytes), font);
+
+    // Face names keep 31 bytes cut on a character boundary; names of old files are Windows-1252.
+    font.faceName = "Fonte com acentuação é demais longa";
+    EXPECT_EQ(LogFontFromBytes(LogFontBytes(font)).faceName, "Fonte com acentuação é demai");
+    auto old = LogFontBytes(arial(-10));
+    old[28 + 5] = 0xE9;
+    EXPECT_EQ(LogFontFromBytes(old).faceName, "Arialé");
+
+    TextObject object = MakeTextObject("Olá");
+    StoreLogFont(object, font);
+    EXPECT_EQ((std::vector<std::uint32_t>{object.words[4], object.words[8], object.words[3], object.words[19]}),
+              (std::vector<std::uint32_t>{std::uint32_t(-24), 700, 0, 0}));
+    EXPECT_EQ(LogFontOfObject(object).faceName, "Fonte com acentuação é demai");
+}
+
+TEST(LogFontPattern, TheFieldsAPatternCarriesSurviveBothWays)
+{
+    for (const std::int32_t height : {-40, 33}) {
+        LogFont font = arial(height);
+        font.faceName = "Times New Roman";
+        font.weight = 700;
+        font.italic = 1;
+        font.underline = 1;
+        font.strikeOut = 1;
+        const FontPattern pattern = PatternFromLogFont(font);
+        EXPECT_EQ(LogFontFromPattern(*pattern), font);
+    }
+    for (const std::int32_t weight : {100, 300, 400, 600, 900}) {
+        LogFont font = arial(-12);
+        font.weight = weight;
+        EXPECT_EQ(LogFontFromPattern(*PatternFromLogFont(font)).weight, weight);
+    }
+    // A pattern from elsewhere, in points at 96 pixels an inch.
+    FontPattern points(FcNameParse(reinterpret_cast<const FcChar8*>("Liberation Serif-12:bold:italic")));
+    const LogFont parsed = LogFontFromPattern(*points);
+    EXPECT_EQ(std::tie(parsed.faceName, parsed.height, parsed.weight, parsed.italic), std::tuple("Liberation Serif", -16, 700, 1));
+}
+
+TEST(TextStyleWords, LayoutWordsRoundTripAndOldObjectsReadSensibly)
+{
+    TextObject object = MakeTextObject("x");
+    object.words[TextObject::kFlagsWord] = 0x201;
+    const TextStyle style{TextAlignment::Right, 150, -3, true};
+    StoreTextStyle(object, style);
+    EXPECT_EQ((std::vector<std::uint32_t>{object.words[21], object.words[22], object.words[27], object.words[TextObject::kFlagsWord]}),
+              (std::vector<std::uint32_t>{2, 150, 0xFFFFFFFD, 0x301}));
+    EXPECT_EQ(TextStyleOfObject(object), style);
+    StoreTextStyle(object, TextStyle{TextAlignment::Left, 100, 0, false});
+    EXPECT_EQ(object.words[TextObject::kFlagsWord], 0x201u);
+
+    TextObject old = MakeTextObject("x");
+    old.words[21] = 7;
+    EXPECT_EQ(TextStyleOfObject(old), (TextStyle{TextAlignment::Left, 100, 0, false}));
+}
+
+TEST(TextRender, DocumentFontNamesUseTheProgramsFonts)
+{
+    const auto file = [](const char* face) {
+        LogFont font = arial(-12);
+        font.faceName = face;
+        return testing::TestFonts().matchFile(font).value_or(std::pair<std::string, int>{}).first;
+    };
+    EXPECT_NE(file("Arial").find("LiberationSans-Regular"), std::string::npos) << file("Arial");
+    EXPECT_NE(file("Small Fonts").find("LiberationSans-Regular"), std::string::npos);
+    EXPECT_NE(file("Times New Roman").find("LiberationSerif-Regular"), std::string::npos);
+    LogFont bold = arial(-12);
+    bold.weight = 700;
+    bold.italic = 1;
+    EXPECT_NE(testing::TestFonts().matchFile(bold)->first.find("LiberationSans-BoldItalic"), std::string::npos);
+}
+
+TEST(TextRender, SmoothEdgesBlendAndHardEdgesDoNot)
+{
+    const RenderedText smooth = render("Feliz Aniversário", arial(-30));
+    const RenderedText sharp = render("Feliz Aniversário", arial(-30), hard());
+    ASSERT_TRUE(smooth.coverage && sharp.coverage);
+    const auto values = [](const HDIB& p) {
+        const auto all = pixels(p);
+        return std::set<std::uint8_t>(all.begin(), all.end());
+    };
+    EXPECT_EQ(values(sharp.coverage), (std::set<std::uint8_t>{0, 255}));
+    EXPECT_GT(values(smooth.coverage).size(), 20u);
+    EXPECT_TRUE(std::abs(smooth.coverage.width() - sharp.coverage.width()) <= 3 &&
+                std::abs(smooth.coverage.height() - sharp.coverage.height()) <= 3);
+    EXPECT_EQ(smooth.coverage.bitCount(), 8);
+    // Trimmed: ink touches every edge.
+    for (const HDIB* p : {&smooth.coverage, &sharp.coverage}) {
+        const int w = p->width(), h = p->height();
+        const auto column = [&](int x) { for (int y = 0; y < h; ++y) if (p->row(y)[x]) return true; return false; };
+        EXPECT_TRUE(column(0) && column(w - 1));
+        EXPECT_TRUE(std::any_of(p->row(0), p->row(0) + w, [](auto v) { return v != 0; }));
+        EXPECT_TRUE(std::any_of(p->row(h - 1), p->row(h - 1) + w, [](auto v) { return v != 0; }));
+    }
+}
+
+TEST(TextRender, AccentsInkAboveTheXHeightAndCedillaBelowTheBaseline)
+{
+    const LogFont font = arial(-40);
+    const RenderedText plain = render("a", font, hard());
+    const RenderedText tilde = render("ã", font, hard());
+    const RenderedText capital = render("A", font, hard());
+    const RenderedText acute = render("Á", font, hard());
+    const RenderedText c = render("c", font, hard());
+    const RenderedText cedilla = render("ç", font, hard());
+    ASSERT_TRUE(plain.coverage && tilde.coverage && acute.coverage && cedilla.coverage);
+    EXPECT_LT(tilde.top, plain.top - 4);
+    EXPECT_EQ(tilde.top + tilde.coverage.height(), plain.top + plain.coverage.height());
+    EXPECT_LT(acute.top, capital.top - 4);
+    EXPECT_GT(cedilla.top + cedilla.coverage.height(), c.top + c.coverage.height() + 4);
+    // Text that isn't UTF-8 is read as Windows-1252: "\xE3" is "ã".
+    EXPECT_EQ(pixels(render("\xE3", font, hard()).coverage), pixels(tilde.coverage));
+}
+
+TEST(TextRender, LinesStackByTheLineHeightAndSpacing)
+{
+    const LogFont font = arial(-20);
+    const RenderedText one = render("Hx", font, hard());
+    const RenderedText three = render("Hx\r\nHx\nHx", font, hard());
+    ASSERT_TRUE(one.coverage && three.coverage);
+    EXPECT_EQ(std::pair(one.lineCount, three.lineCount), std::pair(1, 3));
+    EXPECT_NEAR(three.lineHeight, 22, 2);  // the cell of a 20-pixel em of the Arial-metric font (1.117 em)
+    EXPECT_EQ(three.coverage.height(), one.coverage.height() + 2 * three.lineHeight);
+    TextStyle doubled = hard();
+    doubled.lineSpacing = 200;
+    const RenderedText spaced = render("Hx\nHx\nHx", font, doubled);
+    EXPECT_EQ(std::pair(spaced.lineHeight, spaced.coverage.height()), std::pair(2 * three.lineHeight, one.coverage.height() + 2 * spaced.lineHeight));
+    // An empty line still takes its place; text without ink gives no picture.
+    EXPECT_EQ(render("Hx\n\nHx", font, hard()).coverage.height(), three.coverage.height());
+    EXPECT_FALSE(render("", font).coverage || render("  \n ", font).coverage);
+}
+
+TEST(TextRender, AlignmentLetterSpacingAndKerning)
+{
+    const LogFont font = arial(-30);
+    TextStyle style = hard();
+    const auto inkColumns = [](const HDIB& p, int top, int rows) {
+        std::pair<int, int> span{p.width(), -1};
+        for (int t = top; t < top + rows; ++t)
+            for (int x = 0; x < p.width(); ++x)
+                if (p.row(p.height() - 1 - t)[x])
+                    span = {std::min(span.first, x), std::max(span.second, x)};
+        return span;
+    };
+    // The last line "l" against a wide first line: left, centre, right.
+    std::vector<std::pair<int, int>> spans;
+    for (const TextAlignment alignment : {TextAlignment::Left, TextAlignment::Centre, TextAlignment::Right}) {
+        style.alignment = alignment;
+        const RenderedText r = render("WWWWWW\nl", font, style);
+        ASSERT_TRUE(r.coverage);
+        spans.push_back(inkColumns(r.coverage, r.coverage.height() - 15, 15));
+    }
+    const int width = render("WWWWWW", font, hard()).coverage.width();
+    EXPECT_LE(spans[0].first, 3);
+    EXPECT_NEAR((spans[1].first + spans[1].second) / 2.0, width / 2.0, 3);
+    EXPECT_GE(spans[2].second, width - 4);
+
+    style = hard();
+    const int tight = render("abcd", font, style).coverage.width();
+    for (const int spacing : {7, -2}) {
+        style.letterSpacing = spacing;
+        EXPECT_EQ(render("abcd", font, style).coverage.width(), tight + 3 * spacing) << spacing;
+    }
+
+    const LogFont big = arial(-100);
+    const int pair = render("AV", big, hard()).coverage.width();
+    const int apart = render("A", big, hard()).coverage.width() + render("V", big, hard()).coverage.width();
+    EXPECT_LE(pair, apart - 4) << "the pair's kerning draws V under A's arm";
+}
+
+TEST(TextRender, UnderlineAndStrikeOutSpanTheLine)
+{
+    LogFont font = arial(-40);
+    const RenderedText plain = render("oca", font, hard());
+    font.underline = 1;
+    const RenderedText underlined = render("oca", font, hard());
+    font.underline = 0;
+    font.strikeOut = 1;
+    const RenderedText struck = render("oca", font, hard());
+    ASSERT_TRUE(plain.coverage && underlined.coverage && struck.coverage);
+    EXPECT_TRUE(solidRows(plain.coverage, 0, plain.coverage.width()).empty());
+
+    // The underline lies below the letters (the picture grows downwards), the strike-out across their middle.
+    const auto under = solidRows(underlined.coverage, 0, underlined.coverage.width());
+    ASSERT_FALSE(under.empty());
+    EXPECT_GT(under.front(), plain.coverage.height() - 1);
+    EXPECT_EQ(underlined.top, plain.top);
+    const auto across = solidRows(struck.coverage, 0, struck.coverage.width());
+    ASSERT_FALSE(across.empty());
+    EXPECT_TRUE(across.front() > 3 && across.back() < struck.coverage.height() - 4);
+    EXPECT_EQ(struck.coverage.height(), plain.coverage.height());
+}
+
+TEST(MaskBlur, SpreadsByTheRadiusAndKeepsFlatAreasAndMass)
+{
+    HDIB mask = MakeGreyFilled(30, 20, 0);
+    for (int y = 4; y < 16; ++y)
+        for (int x = 5; x < 25; ++x)
+            mask.row(y)[x] = 255;
+    const HDIB copy = GaussianBlurMask(mask, 0);
+    ASSERT_TRUE(copy);
+    EXPECT_EQ(pixels(copy), pixels(mask));
+
+    const int r = 4;
+    const HDIB blurred = GaussianBlurMask(mask, r);
+    ASSERT_TRUE(blurred);
+    // Grown by the radius each way; deep inside full, far outside empty.
+    EXPECT_EQ(std::tuple(blurred.width(), blurred.height(), blurred.bitCount(), int(blurred.row(10 + r)[15 + r]), int(blurred.row(0)[0])),
+              std::tuple(30 + 2 * r, 20 + 2 * r, 8, 255, 0));
+    const std::uint8_t edge = blurred.row(10 + r)[5 + r];
+    EXPECT_TRUE(edge > 100 && edge < 160) << int(edge);
+    EXPECT_GT(blurred.row(10 + r)[5 + r - 3], 0);  // spreads out by up to r
+    EXPECT_EQ(blurred.row(10 + r)[5 + r - 3], blurred.row(10 + r)[24 + r + 3]);  // symmetric
+    long before = 0, after = 0;
+    for (const auto v : pixels(mask))
+        before += v;
+    for (const auto v : pixels(blurred))
+        after += v;
+    EXPECT_NEAR(double(after), double(before), before * 0.005);
+
+    EXPECT_FALSE(GaussianBlurMask(mask, -1) || GaussianBlurMask(AllocatePicture(4, 4, 24, 0), 2));
 }
 
 }  // namespace

@@ -2,12 +2,15 @@
 #include "common/testing/ui_recorder.h"
 #include "edit/compositing.h"
 #include "edit/layer_palette_rules.h"
+#include "edit/placement/layer_placement.h"
 #include "edit/selection/selection.h"
 #include "edit/tests/layer_test_support.h"
-#include "edit/tests/paint_test_support.h"
 #include "edit/tests/tool_test_support.h"
-#include "edit/tools/paint/colour_picker_tool.h"
 #include "edit/tools/overlay_painter.h"
+#include "edit/tools/paint/colour_picker_tool.h"
+#include "edit/tools/placement/layer_resize_tool.h"
+#include "edit/tools/placement/layer_rotate_tool.h"
+#include "edit/tools/placement/transform_frame.h"
 #include "edit/tools/tool_registry.h"
 
 #include <gtest/gtest.h>
@@ -21,14 +24,11 @@ TEST(ToolRegistry, KnowsEveryToolIdAndNamesThemInTheStatusLine)
                          1116, 1117, 1118, 1119, 1120, 1121, 1122, 1123, 1124, 1127, 1128, 1129, 1140, 1141}) {
         EXPECT_TRUE(IsToolId(id)) << id;
         ASSERT_TRUE(Tools().find(id)) << id;
-        EXPECT_EQ(Tools().find(id)->id(), id);
         EXPECT_EQ(Tools().find(id)->takesRightButton(), id == 1119 || id == 1123) << id << ": the clone and the picker only";
         for (const int part : {903, 902, 901})
             EXPECT_FALSE(LoadString(3 * id - part).empty()) << "string " << 3 * id - part << " of tool " << id;
     }
-    EXPECT_FALSE(IsToolId(1125)) << "undo is a command";
-    EXPECT_FALSE(IsToolId(1126));
-    EXPECT_FALSE(IsToolId(1130));
+    EXPECT_FALSE(IsToolId(1125) || IsToolId(1126) || IsToolId(1130)) << "undo is a command";
     EXPECT_EQ(CurrentToolId(), 1101);
     const std::string wand = ToolStatusText(1104, false);
     EXPECT_EQ(wand.rfind("  Ferramenta Varinha Mágica - ", 0), 0u) << wand;
@@ -45,8 +45,7 @@ TEST(SelectionTools, ADragSelectsShiftAddsAltSubtractsAndEscDropsTheBand)
     w.drag(rectangle, {{2, 2}, {5, 7}, {9, 4}});
     EXPECT_EQ(w.stack->selectionRect, (Rect{2, 2, 10, 5})) << "corner to corner, both included";
     w.drag(rectangle, {{20, 20}, {22, 21}}, kShift);
-    EXPECT_EQ(w.stack->selectionRect, (Rect{2, 2, 23, 22}));
-    EXPECT_EQ(w.stack->selectionActive, 2u);
+    EXPECT_EQ(std::tuple(w.stack->selectionRect, w.stack->selectionActive), std::tuple(Rect{2, 2, 23, 22}, 2u));
     w.drag(rectangle, {{0, 0}, {30, 19}}, kAlt);
     EXPECT_EQ(w.stack->selectionRect, (Rect{20, 20, 23, 22}));
 
@@ -65,12 +64,10 @@ TEST(SelectionTools, ADragSelectsShiftAddsAltSubtractsAndEscDropsTheBand)
 
     Tool& ellipse = tool(1102);
     const ToolResult result = w.drag(ellipse, {{0, 0}, {6, 4}});
-    EXPECT_TRUE(result.redraw);
-    EXPECT_FALSE(result.changed) << "a selection is not a change of pixels";
-    EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 7, 5}));
-    EXPECT_EQ(w.stack->selectionActive, 2u);
-    EXPECT_FALSE(SelectionContains(*w.stack, {0, 0}));
-    EXPECT_TRUE(SelectionContains(*w.stack, {3, 2}));
+    // A selection is not a change of pixels.
+    EXPECT_EQ(std::pair(bool(result.redraw), bool(result.changed)), std::pair(true, false));
+    EXPECT_EQ(std::tuple(w.stack->selectionRect, w.stack->selectionActive), std::tuple(Rect{0, 0, 7, 5}, 2u));
+    EXPECT_EQ(std::pair(bool(SelectionContains(*w.stack, {0, 0})), bool(SelectionContains(*w.stack, {3, 2}))), std::pair(false, true));
 }
 
 TEST(SelectionTools, FreehandDragsClosePolygonClicksCloseOnTheFirstCornerOrADoubleClick)
@@ -121,20 +118,19 @@ TEST(SelectionTools, EveryShapeToolFollowsThePagesModeAndKeysOverrideIt)
     FakeWindow w;
     w.toolSettings.wand.combine = CombineMode::Add;
     Tool& rectangle = tool(1101);
+    const auto contains = [&](Point a, Point b) { return std::pair(bool(SelectionContains(*w.stack, a)), bool(SelectionContains(*w.stack, b))); };
     w.drag(rectangle, {{0, 0}, {4, 4}});
     w.drag(rectangle, {{10, 10}, {14, 14}});
     EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 15, 15})) << "two rectangles with Add give their union";
     EXPECT_EQ(SelectedPixelCount(*w.stack), 50);
-    EXPECT_TRUE(SelectionContains(*w.stack, {2, 2}));
-    EXPECT_FALSE(SelectionContains(*w.stack, {7, 7}));
+    EXPECT_EQ(contains({2, 2}, {7, 7}), std::pair(true, false));
     w.click(rectangle, {30, 25});
     EXPECT_EQ(SelectedPixelCount(*w.stack), 50) << "a click under Add leaves the selection alone";
 
     w.toolSettings.wand.combine = CombineMode::Subtract;
     w.drag(rectangle, {{0, 0}, {14, 2}});
     EXPECT_EQ(SelectedPixelCount(*w.stack), 25 - 15 + 25) << "Subtract cuts the top rows of the first square";
-    EXPECT_FALSE(SelectionContains(*w.stack, {1, 1}));
-    EXPECT_TRUE(SelectionContains(*w.stack, {1, 3}));
+    EXPECT_EQ(contains({1, 1}, {1, 3}), std::pair(false, true));
 
     w.drag(rectangle, {{0, 0}, {39, 29}}, kShift);
     EXPECT_EQ(SelectedPixelCount(*w.stack), 40 * 30) << "Shift adds whatever the page says";
@@ -142,24 +138,15 @@ TEST(SelectionTools, EveryShapeToolFollowsThePagesModeAndKeysOverrideIt)
     w.drag(rectangle, {{0, 0}, {39, 9}}, kAlt);
     EXPECT_EQ(SelectedPixelCount(*w.stack), 40 * 20) << "Alt takes away whatever the page says";
 
-    Tool& ellipse = tool(1102);
+    // The ellipse is the rectangle's tool with another shape; the freehand outline is a tool of its own.
     w.toolSettings.wand.combine = CombineMode::New;
     w.drag(rectangle, {{0, 0}, {2, 2}});
-    w.toolSettings.wand.combine = CombineMode::Add;
-    w.drag(ellipse, {{20, 10}, {26, 14}});
-    EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 27, 15})) << "the ellipse adds to the square";
-    EXPECT_TRUE(SelectionContains(*w.stack, {1, 1}));
-    EXPECT_TRUE(SelectionContains(*w.stack, {23, 12}));
-    w.toolSettings.wand.combine = CombineMode::Subtract;
-    w.drag(ellipse, {{20, 10}, {26, 14}});
-    EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 3, 3})) << "the same ellipse taken away again";
 
     Tool& lasso = tool(1103);
     w.toolSettings.wand.combine = CombineMode::Add;
     w.drag(lasso, {{30, 0}, {39, 0}, {39, 9}, {30, 9}});
     EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 40, 10})) << "the freehand outline adds";
-    EXPECT_TRUE(SelectionContains(*w.stack, {1, 1}));
-    EXPECT_TRUE(SelectionContains(*w.stack, {35, 5}));
+    EXPECT_EQ(contains({1, 1}, {35, 5}), std::pair(true, true));
     w.toolSettings.wand.combine = CombineMode::Subtract;
     w.drag(lasso, {{30, 0}, {39, 0}, {39, 9}, {30, 9}});
     EXPECT_EQ(w.stack->selectionRect, (Rect{0, 0, 3, 3})) << "and takes away";
@@ -177,15 +164,12 @@ TEST(MoveTools, MoveTheOutlineOrTheContentAndNudgeWithTheArrows)
     w.drag(tool(1101), {{0, 0}, {9, 9}});
     Tool& outline = tool(1105);
     const ToolResult moved = w.drag(outline, {{5, 5}, {8, 6}, {15, 5}});
-    EXPECT_FALSE(moved.changed);
-    EXPECT_EQ(w.stack->selectionRect, (Rect{10, 0, 20, 10}));
-    EXPECT_EQ(w.undo.steps.back().code, 5075);
+    EXPECT_EQ(std::tuple(bool(moved.changed), w.stack->selectionRect, w.undo.steps.back().code), std::tuple(false, Rect{10, 0, 20, 10}, 5075));
 
     Tool& content = tool(1106);
     const ToolResult carried = w.drag(content, {{12, 2}, {12, 12}});
     ASSERT_TRUE(carried.changed);
-    EXPECT_EQ(w.undo.steps.back().code, 6076);
-    EXPECT_EQ(w.stack->selectionRect, (Rect{10, 10, 20, 20}));
+    EXPECT_EQ(std::tuple(w.undo.steps.back().code, w.stack->selectionRect), std::tuple(6076, Rect{10, 10, 20, 20}));
     EXPECT_EQ(w.stack->layers[0].mask.read().row(29)[15], 0) << "the lifted place is transparent";
 
     content.key(w, {ToolKey::Right, kShift});
@@ -210,16 +194,15 @@ TEST(MoveTools, LiftedContentIsPutDownInItsOwnLayerBeforeAnotherBecomesCurrent)
     ASSERT_EQ(LayerPixel(*w.stack, 0, {12, 2}), kYellow);
 
     ASSERT_TRUE(ClickLayerRow(*w.stack, 1));
-    EXPECT_EQ(w.undo.steps.back().code, 5075) << "the drop is a step of its own";
-    EXPECT_EQ(w.undo.steps.back().currentLayer, 0) << "recorded while the content's layer was current";
-    EXPECT_FALSE(w.stack->selectionAux);
-    EXPECT_FALSE(w.stack->floatingUnderImage);
+    // The drop is a step of its own, recorded while the content's layer was current.
+    EXPECT_EQ(std::pair(w.undo.steps.back().code, w.undo.steps.back().currentLayer), std::pair(5075, 0));
+    EXPECT_FALSE(w.stack->selectionAux || w.stack->floatingUnderImage);
 
     w.drag(content, {{12, 2}, {12, 12}});
     EXPECT_EQ(LayerPixel(*w.stack, 1, {12, 12}), kGreen) << "the second layer carries its own pixels";
     EXPECT_EQ(LayerCover(*w.stack, 1, {12, 2}), 0) << "lifted from the second layer";
-    EXPECT_EQ(LayerPixel(*w.stack, 0, {12, 2}), kYellow) << "the first layer keeps the dropped square";
-    EXPECT_EQ(LayerCover(*w.stack, 0, {12, 2}), 255);
+    EXPECT_EQ(std::pair(LayerPixel(*w.stack, 0, {12, 2}), LayerCover(*w.stack, 0, {12, 2})), std::pair(kYellow, 255))
+        << "the first layer keeps the dropped square";
     EXPECT_EQ(LayerPixel(*w.stack, 0, {12, 12}), kBlue) << "and nothing of it moved on";
     EXPECT_EQ(LayerCover(*w.stack, 0, {2, 2}), 0) << "the first lift's hole stays";
 
@@ -230,16 +213,11 @@ TEST(MoveTools, LiftedContentIsPutDownInItsOwnLayerBeforeAnotherBecomesCurrent)
     EXPECT_EQ(w.undo.steps.size(), steps + 1) << "nothing lifted, nothing to record";
 }
 
-TEST(OtherTools, CropTrashZoomGrabAndPicker)
+// The crop (a drag, then a click inside) is the photo-editing journey's first step; the picker's
+// right button taking the secondary colour is the image window's selection test.
+TEST(OtherTools, TrashZoomGrabAndPicker)
 {
     FakeWindow w;
-    Tool& crop = tool(1122);
-    w.drag(crop, {{5, 5}, {14, 9}});
-    EXPECT_EQ(w.stack->width, 40) << "a drag only selects";
-    EXPECT_TRUE(w.click(crop, {7, 7}).wholeDocument);
-    EXPECT_EQ(w.stack->width, 10);
-    EXPECT_EQ(w.stack->height, 5);
-
     w.drag(tool(1101), {{1, 1}, {3, 3}});
     tool(1124).chosen(w);
     EXPECT_EQ(w.stack->selectionActive, 0u) << "choosing the trash clears the selection";
@@ -247,8 +225,7 @@ TEST(OtherTools, CropTrashZoomGrabAndPicker)
     w.press(tool(1107), {4, 2});
     w.press(tool(1107), {4, 2}, kShift);
     ASSERT_EQ(w.zooms.size(), 2u);
-    EXPECT_EQ(w.zooms[0].first, 1);
-    EXPECT_EQ(w.zooms[1].first, -1);
+    EXPECT_EQ(std::pair(w.zooms[0].first, w.zooms[1].first), std::pair(1, -1));
 
     Tool& grab = tool(1108);
     PointerEvent e = FakeWindow::event({0, 0});
@@ -262,8 +239,6 @@ TEST(OtherTools, CropTrashZoomGrabAndPicker)
     Tool& picker = tool(1123);
     w.press(picker, {1, 1});
     EXPECT_EQ(w.active, (RgbTriple{250, 250, 0}));
-    w.press(picker, {1, 1}, {}, MouseButton::Right);
-    EXPECT_EQ(w.secondary, (RgbTriple{250, 250, 0}));
     w.press(picker, {100, 1});
     EXPECT_EQ(w.recorder.beeps, 1) << "outside the picture";
 }
@@ -293,6 +268,122 @@ TEST(OverlayPainter, RubberBandsAndHandlesLandOnTheViewsPixels)
     surface = RecordingSurface();
     small.rubberBand({9, 9, 10, 10});
     ASSERT_FALSE(surface.lines.empty());
+}
+
+// The layer resize and free-rotate tools driven like a window drives them.
+TEST(TransformFrame, CornersWithinThreePixelsAndEdgesOnlyBetweenTheCorners)
+{
+    const Rect f{100, 50, 300, 150};
+    const struct {
+        Point at;
+        bool edges;
+        int handle;
+    } cases[] = {
+        {{103, 53}, true, kHandleTopLeft}, {{97, 147}, true, kHandleBottomLeft}, {{303, 47}, false, kHandleTopRight},
+        {{300, 150}, true, kHandleBottomRight}, {{302, 149}, true, kHandleBottomRight},
+        {{104, 50}, true, kHandleTop},      // 4 pixels along the edge is no longer the corner
+        {{104, 50}, false, kHandleInside},  // the rotate tool has no edges
+        {{100, 46}, true, kHandleNone},     // 4 pixels above the corner
+        {{96, 100}, true, kHandleNone}, {{97, 100}, true, kHandleLeft}, {{200, 152}, true, kHandleBottom},
+        {{200, 100}, true, kHandleInside}, {{320, 100}, true, kHandleNone},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(int(FrameHandleAt(f, c.at, c.edges)), c.handle) << c.at.x << "," << c.at.y;
+}
+
+TEST(TransformFrame, CornersKeepTheAspectWithAnEightPixelFloorAndTheOppositeCorner)
+{
+    const Rect f{0, 0, 200, 100};
+    EXPECT_EQ(DragFrame(f, f, kHandleBottomRight, -50, 999, 2), (Rect{0, 0, 150, 75}));
+    EXPECT_EQ(DragFrame(f, f, kHandleTopLeft, 50, 0, 2), (Rect{50, 25, 200, 100}));
+    EXPECT_EQ(DragFrame(f, f, kHandleBottomRight, -192, 0, 2), (Rect{0, 0, 8, 4})) << "width 8 falls to 8";
+    EXPECT_EQ(DragFrame(f, f, kHandleBottomRight, -191, 0, 2), (Rect{0, 0, 9, 4}));
+    EXPECT_EQ(DragFrame(f, f, kHandleBottomLeft, -300, 0, 2), (Rect{-300, 0, 200, 250}));
+    // Taller than wide: the height follows the pointer.
+    const Rect tall{10, 10, 60, 110};
+    EXPECT_EQ(DragFrame(tall, tall, kHandleTopRight, 0, 50, 0.5), (Rect{10, 60, 35, 110}));
+    EXPECT_EQ(DragFrame(tall, tall, kHandleTopRight, 0, 500, 0.5), (Rect{10, 102, 14, 110}));
+    // Edges move alone; a frame with no inside left is refused.
+    EXPECT_EQ(DragFrame(f, f, kHandleRight, 30, 7, 2), (Rect{0, 0, 230, 100}));
+    EXPECT_EQ(DragFrame(f, f, kHandleTop, 0, -20, 2), (Rect{0, -20, 200, 100}));
+    const Rect previous{1, 2, 3, 4};
+    EXPECT_EQ(DragFrame(f, previous, kHandleLeft, 199, 0, 2), previous);
+    EXPECT_EQ(DragFrame(f, previous, kHandleLeft, 197, 0, 2), (Rect{197, 0, 200, 100}));
+    EXPECT_EQ(DragFrame(f, f, kHandleInside, -5, 6, 2), (Rect{-5, 6, 195, 106}));
+}
+
+TEST(TransformFrame, AnglesInWholeDegreesFromTheCentre)
+{
+    // The atan of -1 rounds up by the added half.
+    EXPECT_EQ((std::vector<int>{DirectionDegrees(10, 0), DirectionDegrees(-10, 0), DirectionDegrees(0, -10), DirectionDegrees(0, 10),
+                                DirectionDegrees(10, 10), DirectionDegrees(-10, 10)}),
+              (std::vector<int>{0, 180, 270, 90, 45, 180 - 44}));
+    const auto corners = RotatedCorners({0, 0, 20, 10}, 90);
+    // Offsets round by adding a half and truncating: -9.5 becomes -9, -4.5 becomes -4.
+    EXPECT_EQ(std::pair(corners[0], corners[2]), std::pair(Point{15, -4}, Point{6, 15}));
+}
+
+// A window on a 400 × 300 document whose layer of 200 × 100 stands at (50, 40) from the top-left.
+FakeWindow Window()
+{
+    auto stack = EmptyDocument(400, 300);
+    AppendLayer(*stack, SolidPicture(200, 100, {10, 200, 30}), MakeGreyFilled(200, 100, 255), 50, 300 - 40 - 100);
+    stack->layers[0].aspect = 2;
+    CompositeLayers(*stack);
+    return FakeWindow(std::move(stack));
+}
+
+TEST(TransformTools, ACornerDragResizesKeepingTheShapeAndTheInsideMoves)
+{
+    FakeWindow w = Window();
+    Tool& resize = tool(tool_id::kLayerResize);
+    // The layer is (50, 40, 250, 140); the bottom-right corner dragged 50 to the left.
+    const ToolResult result = w.drag(resize, {{251, 141}, {226, 120}, {201, 100}});
+    EXPECT_TRUE(result.changed && !resize.dragging());
+    EXPECT_EQ(*CurrentLayerBox(*w.stack), (Rect{50, 40, 200, 115}));
+    ASSERT_EQ(w.undo.codes(), std::vector<int>{kUndoLayerResize});
+
+    const HDIB before = CopyPicture(w.stack->layers[0].image.read());
+    w.drag(resize, {{100, 60}, {95, 70}, {90, 80}});
+    EXPECT_EQ(std::tuple(*CurrentLayerBox(*w.stack), w.undo.steps.back().code), std::tuple(Rect{40, 60, 190, 135}, kUndoLayerPlacedMove));
+    EXPECT_EQ(std::memcmp(before.data(), w.stack->layers[0].image.read().data(), before.size()), 0);
+
+    // A click on a corner renders nothing; outside does nothing; the left edge drags alone.
+    w.drag(resize, {{40, 135}, {40, 135}, {40, 135}});
+    EXPECT_EQ(w.undo.steps.size(), 2u);
+    EXPECT_FALSE(resize.press(w, FakeWindow::event({5, 5})).handled);
+    w.drag(resize, {{38, 100}, {29, 100}, {20, 100}});
+    EXPECT_EQ(*CurrentLayerBox(*w.stack), (Rect{22, 60, 190, 135}));
+}
+
+TEST(TransformTools, LosingTheMouseAbandonsTheDragAndTheRotateToolTurnsByWholeDegrees)
+{
+    FakeWindow w = Window();
+    Tool& rotate = tool(tool_id::kLayerRotate);
+    rotate.press(w, FakeWindow::event({250, 140}));
+    rotate.move(w, FakeWindow::event({150, 200}));
+    EXPECT_TRUE(rotate.dragging());
+    rotate.cancel(w);
+    EXPECT_FALSE(rotate.dragging() || !w.undo.steps.empty() || w.stack->layers[0].sourceImage) << "nothing applied";
+
+    // From the bottom-right corner (angle 27 from the centre (150, 90)) to straight below: 63.
+    rotate.press(w, FakeWindow::event({250, 140}));
+    rotate.move(w, FakeWindow::event({150, 200}));
+    EXPECT_EQ(static_cast<LayerRotateTool&>(rotate).angle(), 90 - 27);
+    EXPECT_TRUE(rotate.release(w, FakeWindow::event({150, 200})).changed);
+    ASSERT_EQ(w.undo.codes(), std::vector<int>{kUndoLayerRotate});
+    EXPECT_TRUE(w.stack->layers[0].image.height() > 150 && rotate.cursor(w, {0, 0}) == ToolCursor::Rotate);
+}
+
+TEST(TransformTools, TheTransformButtonsChooseWhichToolTakesTheMouse)
+{
+    FakeWindow w = Window();
+    Tool& transform = tool(tool_id::kTransform);
+    w.toolSettings.transform = TransformChoice::Resize;
+    EXPECT_EQ(transform.cursor(w, {50, 100}), ToolCursor::SizeWe) << "the left edge";
+    w.toolSettings.transform = TransformChoice::FreeRotate;
+    EXPECT_EQ(transform.cursor(w, {50, 100}), ToolCursor::Move) << "no edges: inside";
+    EXPECT_EQ(transform.cursor(w, {50, 40}), ToolCursor::SizeNesw);
 }
 
 }  // namespace
