@@ -309,13 +309,14 @@ TEST(SharingRun, TheOpenAlbumGoesToTheServiceAndAnOrderGetsItsNumber)
     sandbox.expectAnswers({{ClickOnHandler(24, skin::Handler::UploadPhotos), "upload login=0 sent=2 of 2\n"}});
     EXPECT_NE(sandbox.log().find("Enviar as 2 fotos do álbum aberto (" + albumFile + ")"), std::string::npos)
         << sandbox.log();
-    EXPECT_NE(sandbox.log().find("2 fotos enviadas à loja de fotos."), std::string::npos) << sandbox.log();
+    // The summary is logged just after the upload line, by the same callback.
+    EXPECT_TRUE(sandbox.waitForLog("2 fotos enviadas à loja de fotos.")) << sandbox.log();
     for (const std::string& name : names)
         EXPECT_TRUE(sameFile(name, name)) << name;
 
     // The first photo with the first paper, centred: 600 × 400 is already 3:2.
     sandbox.expectAnswers({{ClickOnHandler(24, skin::Handler::OrderPrints), "order login=0 photo=0 order=0 number=LV-000001\n"}});
-    EXPECT_NE(sandbox.log().find("Número do pedido: LV-000001"), std::string::npos) << sandbox.log();
+    EXPECT_TRUE(sandbox.waitForLog("Número do pedido: LV-000001")) << sandbox.log();
     const std::string orders = ReadTextFile(sandbox.file("orders.jsonl"));
     EXPECT_NE(orders.find("\"paper\": \"10x15\", \"copies\": 1, \"crop\": [0, 0, 600, 400], \"photo\": \"praia (2).jpg\""),
               std::string::npos)
