@@ -153,15 +153,20 @@ void LzwEncoder::restart()
     historySize_ = position_ = walkStart_ = 0;
 }
 
+void LzwEncoder::emitTiffEnd()
+{
+    emitPendingTiff();
+    // The second end code's own remainder is dropped.
+    emit<LzwFlavour::Tiff>(endCode_);
+    emit<LzwFlavour::Tiff>(endCode_);
+}
+
 std::optional<LzwEncoder::Tail> LzwEncoder::endPiece(bool last)
 {
-    if (!last) {
+    if (last)
+        emitTiffEnd();
+    else
         restart();
-    } else {
-        emitPendingTiff();
-        emit<LzwFlavour::Tiff>(endCode_);
-        emit<LzwFlavour::Tiff>(endCode_);
-    }
     std::uint8_t* out = bytes_.data() + used_;
     drainBytes<LzwFlavour::Tiff>(bitBuffer_, bitCount_, out);
     used_ = std::size_t(out - bytes_.data());
@@ -364,10 +369,7 @@ void LzwEncoder::encodeAs()
 bool LzwEncoder::end()
 {
     if (flavour_ == LzwFlavour::Tiff) {
-        emitPendingTiff();
-        // A second end code pushes out the first one's last bits; its own remainder is dropped.
-        emit<LzwFlavour::Tiff>(endCode_);
-        emit<LzwFlavour::Tiff>(endCode_);
+        emitTiffEnd();
         std::uint8_t* out = bytes_.data() + used_;
         drainBytes<LzwFlavour::Tiff>(bitBuffer_, bitCount_, out);
         used_ = std::size_t(out - bytes_.data());

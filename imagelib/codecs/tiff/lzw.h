@@ -77,6 +77,8 @@ private:
     // Emits the pending code and counts the entry a reader adds on reading it, which may
     // widen the codes that follow.
     void emitPendingTiff();
+    // The pending code and the end code, twice: the second pushes out the first one's last bits.
+    void emitTiffEnd();
 
     // Whether (prefix code, symbol) is in the current table is one bit of a map indexed by
     // the pair, so the one question asked of every symbol is answered with one load and a
