@@ -22,6 +22,10 @@ autosaved() {
   return 1
 }
 # A copy due while the button is held waits for the release, so it holds the whole stroke.
+# Copies are written on a worker: one taken between the strokes can be logged after the
+# second, and the next, due within an interval of that change, then holds both.
+autosaved 5 || fail "no autosave after the strokes"
+sleep 3
 autosaved 5 || fail "no autosave after the strokes"
 shown "$WORK/painted.bmp"
 kill -9 "$program_pid"; wait "$program_pid" 2>/dev/null || true
