@@ -102,10 +102,12 @@ void reduceScale(JpegReader& r)
     const std::uint64_t w = r.cinfo.image_width, h = r.cinfo.image_height;
     const std::uint64_t boxW = std::uint64_t(std::max(r.minWidth, 1)), boxH = std::uint64_t(std::max(r.minHeight, 1));
     std::uint64_t fittedW = boxW, fittedH = boxH;
-    if (!r.coverBothSides && w * boxH >= h * boxW)
-        fittedH = std::max<std::uint64_t>(1, boxW * h / std::max<std::uint64_t>(w, 1));
-    else if (!r.coverBothSides)
-        fittedW = std::max<std::uint64_t>(1, boxH * w / std::max<std::uint64_t>(h, 1));
+    if (!r.coverBothSides) {
+        if (w * boxH >= h * boxW)
+            fittedH = std::max<std::uint64_t>(1, boxW * h / std::max<std::uint64_t>(w, 1));
+        else
+            fittedW = std::max<std::uint64_t>(1, boxH * w / std::max<std::uint64_t>(h, 1));
+    }
     const auto reduced = [](std::uint64_t side, unsigned eighths) { return (side * eighths + 7) / 8; };
     unsigned eighths = 8;
     while (eighths > 1 && reduced(w, eighths / 2) >= fittedW && reduced(h, eighths / 2) >= fittedH)

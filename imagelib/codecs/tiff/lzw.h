@@ -32,9 +32,9 @@ inline constexpr int kLzwResetCode = 4094;
 inline constexpr std::uint64_t kLzwMaxExpansion = kLzwTableSize * 8 / kLzwMaxBits + 1;
 
 // Encodes a stream of symbols (each below 2^rootBits) into codes written to `out`.
-// Children are found through a small hash of (prefix code, symbol) that stays in the
-// processor's first-level cache and is cleared with each new table, so each symbol costs
-// one cached lookup. Flat areas go faster still: a walk down the tree that repeats the
+// Whether a (prefix code, symbol) pair has a code is one bit of a map that stays in the
+// processor's cache, so each symbol costs one cached load (the members below say how the
+// code itself is found). Flat areas go faster still: a walk down the tree that repeats the
 // last walk from the same root symbol is checked with one comparison of the symbols
 // instead of a lookup per symbol.
 class LzwEncoder {
