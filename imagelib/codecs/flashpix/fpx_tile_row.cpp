@@ -1,5 +1,6 @@
 #include "imagelib/codecs/flashpix/fpx_tile_row.h"
 
+#include "common/little_endian.h"
 #include "imagelib/codecs/flashpix/fpx_layout.h"
 
 #include <cstring>
@@ -22,11 +23,6 @@ struct Header {
     bool halfChroma = false;
 };
 
-unsigned be16(const std::uint8_t* p)
-{
-    return unsigned(p[0]) << 8 | p[1];
-}
-
 std::optional<Header> readHeader(std::span<const std::uint8_t> s, int channels)
 {
     if (s.size() < 4 || s[0] != kMarker || s[1] != kStartOfImage)
@@ -37,13 +33,13 @@ std::optional<Header> readHeader(std::span<const std::uint8_t> s, int channels)
         if (s[at] != kMarker)
             return std::nullopt;
         const std::uint8_t marker = s[at + 1];
-        const std::size_t length = be16(&s[at + 2]);
+        const std::size_t length = LoadBE16(&s[at + 2]);
         if (length < 2 || at + 2 + length > s.size())
             return std::nullopt;
         const std::uint8_t* body = &s[at + 4];
         if (marker == kBaseline || marker == kExtended) {
-            if (length != 8 + 3 * std::size_t(channels) || body[0] != 8 || be16(body + 1) != unsigned(kTileSize) ||
-                be16(body + 3) != unsigned(kTileSize) || body[5] != channels)
+            if (length != 8 + 3 * std::size_t(channels) || body[0] != 8 || LoadBE16(body + 1) != unsigned(kTileSize) ||
+                LoadBE16(body + 3) != unsigned(kTileSize) || body[5] != channels)
                 return std::nullopt;
             const std::uint8_t first = body[7];
             const bool whole = first == 0x11 && (channels == 1 || (body[10] == 0x11 && body[13] == 0x11));
@@ -55,7 +51,7 @@ std::optional<Header> readHeader(std::span<const std::uint8_t> s, int channels)
         } else if (marker >= 0xC2 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
             return std::nullopt;  // progressive, lossless or arithmetic
         } else if (marker == kRestartInterval && length == 4) {
-            interval = be16(body);
+            interval = LoadBE16(body);
         } else if (marker == kStartOfScan) {
             if (mcuWidth == 0 || body[0] != channels || interval != unsigned(kTileSize) / mcuWidth)
                 return std::nullopt;
