@@ -3,6 +3,8 @@
 #include "imagelib/codecs/memory_decode.h"
 #include "imagelib/progress.h"
 
+#include <algorithm>
+
 namespace lv {
 namespace {
 
@@ -21,6 +23,32 @@ int stopWhenAsked(void*, LibRaw_progress, int, int)
 
 }  // namespace
 
+void LibRawProcessor::makeOutputCurve()
+{
+    const auto* histogram = libraw_internal_data.output_data.histogram;
+    if (!histogram)
+        return;  // LibRaw's copy then keeps the curve it has, and so do we
+    const libraw_output_params_t& params = imgdata.params;
+    // The same arithmetic as LibRaw's, float to int included: the curve must be its very own.
+    int enough = int(imgdata.sizes.width * imgdata.sizes.height * params.auto_bright_thr);
+    if (libraw_internal_data.internal_output_params.fuji_width)
+        enough /= 2;
+    int white = LIBRAW_HISTOGRAM_SIZE;
+    if (!((params.highlight & ~2) || params.no_auto_bright)) {
+        white = 0;
+        for (int c = 0; c < imgdata.idata.colors; ++c) {
+            int level = LIBRAW_HISTOGRAM_SIZE;
+            for (int total = 0; --level > 32;) {
+                total += histogram[c][level];
+                if (total > enough)
+                    break;
+            }
+            white = std::max(white, level);
+        }
+    }
+    gamma_curve(params.gamm[0], params.gamm[1], 2, int((white << 3) / params.bright));
+}
+
 LibRawSession::LibRawSession(ByteSource& source)
     : fileBytes_(source.size())
     , stream_(source)
@@ -29,7 +57,7 @@ LibRawSession::LibRawSession(ByteSource& source)
         failure_ = {FileProblem::DiskError, {}};
         return;
     }
-    processor_ = std::make_unique<LibRaw>(LIBRAW_OPTIONS_NONE);
+    processor_ = std::make_unique<LibRawProcessor>();
     processor_->imgdata.params.max_raw_memory_mb = kMaxRawMegabytes;
     processor_->set_dataerror_handler(ignoreDataError, nullptr);
     processor_->set_progress_handler(stopWhenAsked, nullptr);
@@ -111,15 +139,20 @@ ReadResult developThroughMemoryImage(LibRaw& raw, std::uint64_t fileBytes)
 
 }  // namespace
 
-ReadResult DevelopWithCameraBalance(LibRawSession& session, bool halfSize)
+int DevelopInWorkingPicture(LibRawSession& session, bool halfSize)
 {
     LibRaw& raw = session.processor();
     raw.imgdata.params.use_camera_wb = 1;
     raw.imgdata.params.output_bps = 8;
     raw.imgdata.params.half_size = halfSize ? 1 : 0;
-    int code = raw.unpack();
-    if (code == LIBRAW_SUCCESS)
-        code = raw.dcraw_process();
+    const int code = raw.unpack();
+    return code == LIBRAW_SUCCESS ? raw.dcraw_process() : code;
+}
+
+ReadResult DevelopWithCameraBalance(LibRawSession& session, bool halfSize)
+{
+    LibRaw& raw = session.processor();
+    const int code = DevelopInWorkingPicture(session, halfSize);
     if (code != LIBRAW_SUCCESS)
         return LibRawSession::LibraryFailure(code);
     int width = 0, height = 0, colours = 0, bits = 0;

@@ -13,6 +13,20 @@
 
 namespace lv {
 
+// LibRaw, with the one step of its 8-bit copy that it keeps protected reached from outside:
+// rows made straight from its working picture need the output curve it makes before copying.
+class LibRawProcessor final : public LibRaw {
+public:
+    LibRawProcessor()
+        : LibRaw(LIBRAW_OPTIONS_NONE)
+    {
+    }
+
+    // Fills imgdata.color.curve as copy_mem_image does first: the white point that the
+    // auto-brightness finds in the histogram, then the gamma curve up to it.
+    void makeOutputCurve();
+};
+
 class LibRawSession {
 public:
     // Lets LibRaw identify the file from its start; failure() says why not. The source
@@ -23,7 +37,7 @@ public:
 
     bool ok() const { return !failure_; }
     const FileFailure& failure() const { return failure_; }
-    LibRaw& processor() { return *processor_; }
+    LibRawProcessor& processor() { return *processor_; }
     std::uint64_t fileBytes() const { return fileBytes_; }
 
     // The budget for developing at full size: LibRaw's working picture is four 16-bit
@@ -36,7 +50,7 @@ public:
 private:
     std::uint64_t fileBytes_;
     LibRawSourceStream stream_;  // outlives the processor, which reads it until it goes
-    std::unique_ptr<LibRaw> processor_;
+    std::unique_ptr<LibRawProcessor> processor_;
     FileFailure failure_;
 };
 
@@ -48,6 +62,10 @@ using ProcessedImage = std::unique_ptr<libraw_processed_image_t, ProcessedImageF
 
 // The 8-bit RGB picture LibRaw made, as a picture of ours; null result on odd layouts.
 ReadResult PictureFromProcessed(const libraw_processed_image_t& image, std::uint64_t fileBytes);
+
+// Has LibRaw develop the opened raw file with the camera's white balance, 8 bits out, at full
+// size or at half, into its working picture; LibRaw's code.
+int DevelopInWorkingPicture(LibRawSession& session, bool halfSize);
 
 // Develops the opened raw file with the camera's white balance into an 8-bit picture, at full
 // size or at half (the quick way when a thumbnail has no preview to come from).

@@ -2,7 +2,8 @@
 """Writes a small DNG: an uncompressed 16-bit RGGB mosaic of a picture whose left half is red
 and right half blue over a grey ramp, with a linear-sRGB colour matrix, and, with --preview N,
 an N-pixel-wide JPEG preview in the first directory (the raw picture then in a sub-directory),
-as cameras do.  make_dng.py OUT WIDTH HEIGHT [--preview N]"""
+as cameras do; with --orientation N, that TIFF orientation (1 unless given).
+make_dng.py OUT WIDTH HEIGHT [--preview N] [--orientation N]"""
 import io
 import struct
 import sys
@@ -102,7 +103,7 @@ def layout(directories, data_start):
     return offsets, position
 
 
-def write(path, width, height, preview_width):
+def write(path, width, height, preview_width, orientation=1):
     raw = mosaic(width, height)
     raw_ifd = Directory()
     preview = None
@@ -113,7 +114,7 @@ def write(path, width, height, preview_width):
         pass
     first.add(271, ASCII, "Lumi Test")
     first.add(272, ASCII, "Mosaic One")
-    first.add(274, SHORT, [1])
+    first.add(274, SHORT, [orientation])
     first.add(50706, BYTE, [1, 4, 0, 0])
     first.add(50708, ASCII, "Lumi Test Mosaic One")
     first.add(50721, SRATIONAL, XYZ_TO_SRGB)
@@ -178,8 +179,8 @@ def write(path, width, height, preview_width):
 
 
 if __name__ == "__main__":
-    preview = int(sys.argv[5]) if len(sys.argv) > 5 and sys.argv[4] == "--preview" else 0
+    options = dict(zip(sys.argv[4::2], map(int, sys.argv[5::2])))
     try:
-        write(sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), preview)
+        write(sys.argv[1], int(sys.argv[2]), int(sys.argv[3]), options.get("--preview", 0), options.get("--orientation", 1))
     except ImportError:
         sys.exit(77)
