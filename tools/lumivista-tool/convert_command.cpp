@@ -3,6 +3,7 @@
 #include "arguments.h"
 #include "colour_conversion.h"
 #include "image_io.h"
+#include "streamed_convert.h"
 #include "imagelib/dib_convert.h"
 #include "edit/compositing.h"
 #include "edit/flatten_alpha.h"
@@ -53,6 +54,10 @@ int RunConvert(std::string_view, Arguments args)
                 metadata.photo = WithoutPersonalData(metadata.photo);
             return WriteDocument(*stack, out, options.jpegQuality, metadata);
         }
+    // Plain rows into a TIFF need no picture in memory.
+    if (!parsed.has("--to-srgb") && !parsed.has("--save-as"))
+        if (const std::optional<int> streamed = ConvertStreamed(in, out, parsed.has("--strip-metadata")))
+            return *streamed;
     ToolPicture picture = OpenPictureWithAlpha(in, photoCdResolution);
     if (picture.exitCode)
         return picture.exitCode;

@@ -230,8 +230,12 @@ int WritePhoto(HDIB& image, const PhotoMetadata& metadata, const std::string& pa
                                                           facts.iccProfile);
     if (!metadata.hasBlocks() || !encode || !written)
         return WritePicture(image, path, false, facts);
-    const WriteResult result =
-        WriteWithMetadata(path, encode, metadata, {written.width(), written.height(), removePersonal});
+    return PhotoWriteOutcome(
+        WriteWithMetadata(path, encode, metadata, {written.width(), written.height(), removePersonal}), path);
+}
+
+int PhotoWriteOutcome(const WriteResult& result, const std::string& path)
+{
     ShowFailureNotices(result.failure());
     return result == WriteResult::Written ? kExitOk : CannotWrite(result.failure(), path);
 }
@@ -259,7 +263,11 @@ int WritePicture(HDIB& image, const std::string& path, bool saveAs, const Pictur
         return writePng(image, path, facts);
     if (!FindFormatByWriteSlot(FindWriteSlot(extension)))
         return Fail(kExitUsage, std::string(LoadString(kUnknownFormatString)) + " --- " + path);
-    const WriteResult result = SaveImageFile(image, path, false, facts);
+    return PictureWriteOutcome(SaveImageFile(image, path, false, facts), path);
+}
+
+int PictureWriteOutcome(const WriteResult& result, const std::string& path)
+{
     ShowFailureNotices(result.failure());
     if (result == WriteResult::Written)
         return kExitOk;

@@ -70,4 +70,9 @@ int WritePhoto(HDIB& image, const PhotoMetadata& metadata, const std::string& pa
 // Reports a file that could not be written, with its cause, and returns the exit code.
 int CannotWrite(const FileFailure& failure, const std::string& path);
 
+// The exit code of a write with metadata (WritePhoto's) and of one without (WritePicture's),
+// what the writer said told.
+int PhotoWriteOutcome(const WriteResult& result, const std::string& path);
+int PictureWriteOutcome(const WriteResult& result, const std::string& path);
+
 }  // namespace lv::tool

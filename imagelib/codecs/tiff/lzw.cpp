@@ -409,17 +409,37 @@ void LzwDecoder::resetTable()
 
 LzwStop LzwDecoder::decode(std::span<const std::uint8_t> codes, LzwOutput& out)
 {
+    begin();
+    return feed(codes, out);
+}
+
+void LzwDecoder::begin()
+{
+    resetTable();
+    buffer_ = 0;
+    bits_ = 0;
+    previous_ = -1;
+}
+
+LzwStop LzwDecoder::feed(std::span<const std::uint8_t> codes, LzwOutput& out)
+{
     return flavour_ == LzwFlavour::Tiff ? run<LzwFlavour::Tiff>(codes, out) : run<LzwFlavour::Gif>(codes, out);
 }
 
 template <LzwFlavour F>
 LzwStop LzwDecoder::run(std::span<const std::uint8_t> codes, LzwOutput& out)
 {
-    resetTable();
     std::uint8_t* const pending = pending_.data();
     std::size_t used = 0;
+    // The loop keeps its state in locals; they are put back for the next part.
+    std::uint64_t buffer = buffer_;
+    int bits = bits_;
+    int previous = previous_;
     // Hands the waiting symbols over, then reports how decoding ended.
     const auto stop = [&](LzwStop reason) {
+        buffer_ = buffer;
+        bits_ = bits;
+        previous_ = previous;
         if (used > 0 && !out.write(pending, used))
             return LzwStop::OutputFull;
         return reason;
@@ -427,9 +447,6 @@ LzwStop LzwDecoder::run(std::span<const std::uint8_t> codes, LzwOutput& out)
 
     const std::uint8_t* in = codes.data();
     const std::uint8_t* const inEnd = in + codes.size();
-    std::uint64_t buffer = 0;
-    int bits = 0;
-    int previous = -1;  // -1 right after a clear code
     for (;;) {
         while (bits < width_) {
             if (in == inEnd)

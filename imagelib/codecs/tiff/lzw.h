@@ -159,6 +159,10 @@ class LzwDecoder {
 public:
     LzwDecoder(LzwFlavour flavour, int rootBits);
     LzwStop decode(std::span<const std::uint8_t> codes, LzwOutput& out);
+    // The same for a stream that arrives in parts: begin() starts it, and each feed() takes
+    // up where the last one ran out of codes (DataExhausted), a code cut between parts included.
+    void begin();
+    LzwStop feed(std::span<const std::uint8_t> codes, LzwOutput& out);
 
 private:
     template <LzwFlavour F>
@@ -171,6 +175,10 @@ private:
     unsigned endCode_;
     unsigned next_ = 0;
     int width_ = 0;
+    // Where a stream fed in parts stands between them.
+    std::uint64_t buffer_ = 0;
+    int bits_ = 0;
+    int previous_ = -1;  // -1 right after a clear code
     std::array<std::uint16_t, kLzwTableSize> prefix_{};
     std::array<std::uint16_t, kLzwTableSize> length_{};
     std::array<std::uint8_t, kLzwTableSize> suffix_{};

@@ -112,7 +112,7 @@ private:
 
 LzwStripOutcome WriteLzwStrip(ByteSink& sink, int height, std::size_t rowBytes, int threads,
                               const std::function<void(int row, std::uint8_t* to)>& copyRow,
-                              const std::function<bool(int row)>& checkpoint)
+                              const std::function<bool(int first, int count)>& checkpoint)
 {
     using Result = LzwStripOutcome::Result;
     const int rowsPerPiece = int(std::clamp<std::size_t>(kLzwPieceSymbols / std::max<std::size_t>(rowBytes, 1), 1,
@@ -124,7 +124,7 @@ LzwStripOutcome WriteLzwStrip(ByteSink& sink, int height, std::size_t rowBytes, 
         LzwEncoder encoder(LzwFlavour::Tiff, 8, sink);
         encoder.begin();
         for (int y = 0; y < height; ++y) {
-            if (!checkpoint(y))
+            if (!checkpoint(y, 1))
                 return {Result::Cancelled, 0};
             if (y > 0 && y % rowsPerPiece == 0)
                 encoder.restart();
@@ -146,9 +146,10 @@ LzwStripOutcome WriteLzwStrip(ByteSink& sink, int height, std::size_t rowBytes, 
         coders.push_back(std::make_unique<LzwEncoder>(LzwFlavour::Tiff, 8, piece));
     auto tails = std::vector<std::optional<LzwEncoder::Tail>>(std::size_t(workers));
     for (int first = 0; first < pieces; first += workers) {
-        if (!checkpoint(first * rowsPerPiece))
-            return {Result::Cancelled, 0};
         const int wave = std::min(workers, pieces - first);
+        const int waveRows = std::min(height, (first + wave) * rowsPerPiece) - first * rowsPerPiece;
+        if (!checkpoint(first * rowsPerPiece, waveRows))
+            return {Result::Cancelled, 0};
         RunOnWorkers(wave, [&](int slot) {
             const int piece = first + slot;
             coded[std::size_t(slot)].clear();

@@ -21,10 +21,11 @@ struct LzwStripOutcome {
 };
 
 // Codes `height` rows of `rowBytes` symbols, which `copyRow(row, to)` puts in file order,
-// top row first (from any thread); `checkpoint(row)` is asked on the calling thread before
-// rows are coded and false cancels. `threads` 0 means one per processor.
+// top row first (from any thread); `checkpoint(first, count)` is asked on the calling thread,
+// in order, before rows [first, first + count) are copied, so it may fetch them; false cancels.
+// `threads` 0 means one per processor.
 LzwStripOutcome WriteLzwStrip(ByteSink& sink, int height, std::size_t rowBytes, int threads,
                               const std::function<void(int row, std::uint8_t* to)>& copyRow,
-                              const std::function<bool(int row)>& checkpoint);
+                              const std::function<bool(int first, int count)>& checkpoint);
 
 }  // namespace lv

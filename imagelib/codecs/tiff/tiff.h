@@ -5,6 +5,7 @@
 #include "common/byte_sink.h"
 #include "common/byte_source.h"
 #include "imagelib/codecs/codec_result.h"
+#include "imagelib/codecs/row_sources.h"
 
 #include <cstdint>
 #include <span>
@@ -29,5 +30,8 @@ ReadResult ReadTiff(ByteSource& source);
 // `iccProfile` after its pixels, named by the directory's last entry.
 WriteResult WriteTiff(const std::string& path, const HDIB& image, std::span<const std::uint8_t> iccProfile = {});
 WriteResult WriteTiff(ByteSink& sink, const HDIB& image, std::span<const std::uint8_t> iccProfile = {});
+// The same file for a 24-bit picture that comes a band of rows at a time: NotWritten also
+// when the rows stop coming, and then `rows.failure()` says why.
+WriteResult WriteTiff(ByteSink& sink, RgbRowSource& rows, const StreamedFacts& facts);
 
 }  // namespace lv
