@@ -45,11 +45,9 @@ TEST(Configuration, AnAbsentFileGivesEveryDefault)
                           c.blackGeneration, c.underColorRemov, c.totalInkLimit, c.transparencyGrid, c.scanCalFlag,
                           c.scanCalChannel, c.printCalFlag, c.printCalChannel}),
               (std::array{1400, 1400, 1400, 1, 16, 20, 32, 33, 20, 400, 0, 0, 0, 0, 0}));
-    EXPECT_EQ(c.activeColour, (RgbTriple{255, 255, 0}));
-    EXPECT_EQ(c.secondaryColour, (RgbTriple{0, 0, 255}));
+    EXPECT_EQ(std::tuple(c.activeColour, c.secondaryColour, c.albumName, c.stampName),
+              std::tuple(RgbTriple{255, 255, 0}, RgbTriple{0, 0, 255}, "sample.abm", "stamps/apple.bmp"));
     EXPECT_TRUE(c.showBrush && c.showColorPal && c.showTools && c.fitInWindow);
-    EXPECT_EQ(c.albumName, "sample.abm");
-    EXPECT_EQ(c.stampName, "stamps/apple.bmp");
 }
 
 TEST(Configuration, StoredValuesAreReadAndColoursKeptWithinAByte)
@@ -59,12 +57,10 @@ TEST(Configuration, StoredValuesAreReadAndColoursKeptWithinAByte)
                     {"USUÁRIO/ShowTools", "0"},     {"USUÁRIO/UndoLevel", "5"},    {"USUÁRIO/FitInWindow", "2"},
                     {"USUÁRIO/TransparencyGrid", "2"}};
     const Configuration c = LoadConfiguration(Settings(store));
-    EXPECT_EQ(c.activeColour, (RgbTriple{255, 0, 0}));
-    EXPECT_EQ(c.secondaryColour.blue, 17);
-    EXPECT_FALSE(c.showTools);
-    EXPECT_EQ(c.undoLevel, 5);
-    EXPECT_FALSE(c.fitInWindow) << "only 1 fits";
-    EXPECT_EQ(c.transparencyGrid, 2);
+    // Only 1 fits in the window.
+    EXPECT_EQ(std::tuple(c.activeColour, c.secondaryColour.blue, c.showTools, c.undoLevel, c.fitInWindow,
+                         c.transparencyGrid),
+              std::tuple(RgbTriple{255, 0, 0}, 17, false, 5, false, 2));
 }
 
 TEST(Configuration, TheGridSchemeReadAtStartUpColoursTheCompositeOfATransparentDocument)
@@ -78,14 +74,14 @@ TEST(Configuration, TheGridSchemeReadAtStartUpColoursTheCompositeOfATransparentD
     };
     testing::MemoryStore store;
     ShellState shell;
-    LoadShellState(shell, Settings(store), 32);
-    EXPECT_EQ(evenCell(), (std::array{255, 255, 255})) << "scheme 0 by default";
-    store.values["USUÁRIO/TransparencyGrid"] = "2";
-    LoadShellState(shell, Settings(store), 32);
-    EXPECT_EQ(evenCell(), (std::array{255, 128, 192}));
-    store.values["USUÁRIO/TransparencyGrid"] = "7";
-    LoadShellState(shell, Settings(store), 32);
-    EXPECT_EQ(evenCell(), (std::array{255, 255, 255})) << "an unknown scheme counts as 0";
+    // Scheme 0 by default; an unknown scheme counts as 0.
+    for (const auto& [scheme, even] : {std::tuple("", std::array{255, 255, 255}), std::tuple("2", std::array{255, 128, 192}),
+                                       std::tuple("7", std::array{255, 255, 255})}) {
+        if (*scheme)
+            store.values["USUÁRIO/TransparencyGrid"] = scheme;
+        LoadShellState(shell, Settings(store), 32);
+        EXPECT_EQ(evenCell(), even) << scheme;
+    }
 }
 
 TEST(Configuration, TheExitSaveWritesItsKeysInTheFixedOrder)
@@ -122,8 +118,8 @@ TEST(Configuration, TheExitSaveWritesItsKeysInTheFixedOrder)
     for (const auto& [key, value] : values)
         EXPECT_EQ(store.read("USUÁRIO", key), value) << key;
     const Configuration next = LoadConfiguration(settings);
-    EXPECT_EQ(next.printCalFlag, 1) << "the calibration switch holds over a restart";
-    EXPECT_EQ(next.printCalChannel, 2);
+    EXPECT_EQ(std::tuple(next.printCalFlag, next.printCalChannel),
+              std::tuple(1, 2)) << "the calibration switch holds over a restart";
 }
 
 TEST(Configuration, AFailedWriteStopsTheSettingsChainButNotTheListsAndOwnersKeys)
@@ -135,10 +131,9 @@ TEST(Configuration, AFailedWriteStopsTheSettingsChainButNotTheListsAndOwnersKeys
     const auto& a = store.attempts;
     const auto pos = [&](const std::string& key) { return std::find(a.begin(), a.end(), key) - a.begin(); };
     EXPECT_LT(pos("AltB"), pos("BrushShape"));
-    EXPECT_EQ(std::count(a.begin(), a.end(), "BrushSize"), 0);
-    EXPECT_EQ(std::count(a.begin(), a.end(), "ShowTools"), 0);
-    EXPECT_EQ(a[std::size_t(pos("BrushShape")) + 1], "LastDir0");
-    EXPECT_EQ(a.back(), "PrintCalChannel");
+    EXPECT_EQ(std::tuple(std::count(a.begin(), a.end(), "BrushSize"), std::count(a.begin(), a.end(), "ShowTools")),
+              std::tuple(0, 0));
+    EXPECT_EQ(std::tuple(a[std::size_t(pos("BrushShape")) + 1], a.back()), std::tuple("LastDir0", "PrintCalChannel"));
 }
 
 TEST(TemporaryFiles, EveryFileGoesAndFoldersStay)
@@ -151,9 +146,9 @@ TEST(TemporaryFiles, EveryFileGoesAndFoldersStay)
     std::ofstream(temp / "keep" / "inner.txt") << "x";
     std::filesystem::create_symlink(temp / "keep", temp / "link");
     EXPECT_EQ(DeleteTemporaryFiles(temp), 3);
-    EXPECT_TRUE(std::filesystem::exists(temp / "keep" / "inner.txt"));
-    EXPECT_FALSE(std::filesystem::exists(temp / "scan1.bmp"));
-    EXPECT_FALSE(std::filesystem::is_symlink(temp / "link"));
+    EXPECT_EQ(std::tuple(std::filesystem::exists(temp / "keep" / "inner.txt"), std::filesystem::exists(temp / "scan1.bmp"),
+                         std::filesystem::is_symlink(temp / "link")),
+              std::tuple(true, false, false));
     EXPECT_EQ(DeleteTemporaryFiles(dir.path() / "absent"), 0);
 }
 
@@ -164,13 +159,13 @@ TEST(Settings, UsuarioKeysAreLookedUpByTheirStringTableNames)
     std::ofstream(ini, std::ios::binary) << "[usu\xE1rio]\r\nbrushsize=24\r\nALBUM NAME=f\xE9rias.abm\r\n";
     ProfileStore store(ini);
     Settings settings(store);
-    EXPECT_EQ(settings.get(setting::kBrushSize), 24);
-    EXPECT_EQ(settings.get(setting::kAlbumName), "férias.abm");
-    EXPECT_EQ(settings.get(setting::kBrushSpeed), 20);
+    EXPECT_EQ(std::tuple(settings.get(setting::kBrushSize), settings.get(setting::kAlbumName),
+                         settings.get(setting::kBrushSpeed)),
+              std::tuple(24, "férias.abm", 20));
 
     ASSERT_TRUE(settings.set(setting::kBrushShape, -2));
-    EXPECT_EQ(store.read("USUÁRIO", "BrushShape"), "-2");
-    EXPECT_EQ(settings.getInt(setting::kBrushShape.id, 0), -2);
+    EXPECT_EQ(std::tuple(store.read("USUÁRIO", "BrushShape"), settings.getInt(setting::kBrushShape.id, 0)),
+              std::tuple("-2", -2));
 }
 
 TEST(Settings, TextReadsAreLimitedTo127And255Bytes)
@@ -179,9 +174,9 @@ TEST(Settings, TextReadsAreLimitedTo127And255Bytes)
     Settings settings(store);
     const std::string longText(300, 'x');
     store.values = {{"USUÁRIO/ScanCalParam", longText}, {"USER/SLIDESHOW", longText}};
-    EXPECT_EQ(settings.get(setting::kScanCalParam).size(), 127u);
-    EXPECT_EQ(settings.get(setting::kSlideshow).size(), 255u);
-    EXPECT_EQ(settings.userGetString("absent", "padrão"), "padrão");
+    EXPECT_EQ(std::tuple(settings.get(setting::kScanCalParam).size(), settings.get(setting::kSlideshow).size(),
+                         settings.userGetString("absent", "padrão")),
+              std::tuple(127u, 255u, "padrão"));
 }
 
 TEST(Settings, UserFlagsAreTrueOnlyAbove0AndAreWrittenAsOneOrZero)
@@ -189,16 +184,14 @@ TEST(Settings, UserFlagsAreTrueOnlyAbove0AndAreWrittenAsOneOrZero)
     testing::MemoryStore store;
     Settings settings(store);
     store.values = {{"USER/a", "2"}, {"USER/b", "-1"}, {"USER/c", "junk"}};
-    EXPECT_TRUE(settings.userGetBool("a", false));
-    EXPECT_FALSE(settings.userGetBool("b", true));
-    EXPECT_FALSE(settings.userGetBool("c", true));
-    EXPECT_TRUE(settings.userGetBool("absent", true));
+    EXPECT_EQ((std::vector{settings.userGetBool("a", false), settings.userGetBool("b", true),
+                           settings.userGetBool("c", true), settings.userGetBool("absent", true)}),
+              (std::vector{true, false, false, true}));
 
     ASSERT_TRUE(settings.userSetBool("LastbStart", true));
     ASSERT_TRUE(settings.userSetInt("CAMERA_NUM", 8));
-    EXPECT_EQ(store.values["USER/LastbStart"], "1");
-    EXPECT_EQ(settings.get(setting::kCameraNum), 8);
-    EXPECT_EQ(settings.get(setting::kFor640), 0);
+    EXPECT_EQ(std::tuple(store.values["USER/LastbStart"], settings.get(setting::kCameraNum), settings.get(setting::kFor640)),
+              std::tuple("1", 8, 0));
 }
 
 TEST(RecentLists, AddingTheSameFileTwiceChangesNothingTheSecondTime)
@@ -210,8 +203,7 @@ TEST(RecentLists, AddingTheSameFileTwiceChangesNothingTheSecondTime)
     const RecentLists before = r;
     r.add("/home/ana/fotos/praia.jpg");
     EXPECT_EQ(r, before);
-    EXPECT_EQ(r.mostRecentDirectory(), "/home/ana/fotos");
-    EXPECT_EQ(r.file(1), "/home/ana/docs/carta.bmp");
+    EXPECT_EQ(std::tuple(r.mostRecentDirectory(), r.file(1)), std::tuple("/home/ana/fotos", "/home/ana/docs/carta.bmp"));
 }
 
 TEST(RecentLists, AnEleventhDirectoryPushesTheOldestOut)
@@ -219,9 +211,7 @@ TEST(RecentLists, AnEleventhDirectoryPushesTheOldestOut)
     RecentLists r;
     for (int i = 0; i < 11; ++i)
         r.add("/d" + std::to_string(i) + "/f.jpg");
-    EXPECT_EQ(r.directory(0), "/d10");
-    EXPECT_EQ(r.directory(9), "/d1");
-    EXPECT_EQ(r.file(9), "/d1/f.jpg");
+    EXPECT_EQ(std::tuple(r.directory(0), r.directory(9), r.file(9)), std::tuple("/d10", "/d1", "/d1/f.jpg"));
     for (std::size_t i = 0; i < RecentLists::kSize; ++i)
         EXPECT_NE(r.directory(i), "/d0");
 }
@@ -235,19 +225,16 @@ TEST(RecentLists, AnEntryFoundFurtherDownMovesToTheFrontAndTheOnesAboveMoveDown)
     const char* const order[] = {"/b", "/d", "/c", "/a"};
     for (std::size_t i = 0; i < std::size(order); ++i)
         EXPECT_EQ(r.directory(i), order[i]);
-    EXPECT_EQ(r.file(0), "/b/y.jpg");
-    EXPECT_EQ(r.file(4), "/a/x.jpg");
+    EXPECT_EQ(std::tuple(r.file(0), r.file(4)), std::tuple("/b/y.jpg", "/a/x.jpg"));
     r.add("/B/x.jpg");  // comparison is case-sensitive
-    EXPECT_EQ(r.directory(0), "/B");
-    EXPECT_EQ(r.directory(1), "/b");
+    EXPECT_EQ(std::tuple(r.directory(0), r.directory(1)), std::tuple("/B", "/b"));
 }
 
 TEST(RecentLists, TheFolderIsTheTextBeforeTheLastSlash)
 {
-    EXPECT_EQ(DirectoryOf("/home/ana/praia.jpg"), "/home/ana");
-    EXPECT_EQ(DirectoryOf("/praia.jpg"), "/");
-    EXPECT_EQ(DirectoryOf("praia.jpg"), "");
-    EXPECT_EQ(DirectoryOf("fotos/"), "fotos");
+    EXPECT_EQ((std::vector{DirectoryOf("/home/ana/praia.jpg"), DirectoryOf("/praia.jpg"), DirectoryOf("praia.jpg"),
+                           DirectoryOf("fotos/")}),
+              (std::vector<std::string>{"/home/ana", "/", "", "fotos"}));
 }
 
 TEST(RecentLists, SaveAndLoadKeepAllTwentySlots)
@@ -259,9 +246,9 @@ TEST(RecentLists, SaveAndLoadKeepAllTwentySlots)
     r.add("/dois/" + std::string(300, 'n') + ".jpg");
     ASSERT_TRUE(r.save(settings));
     EXPECT_EQ(store.values.size(), 20u);
-    EXPECT_EQ(store.values["USUÁRIO/File1"], "/um/1.jpg");
-    EXPECT_EQ(store.values["USUÁRIO/LastDir9"], "");
-    EXPECT_EQ(store.values["USUÁRIO/File0"].size(), RecentLists::kEntryBytes);
+    EXPECT_EQ(std::tuple(store.values["USUÁRIO/File1"], store.values["USUÁRIO/LastDir9"],
+                         store.values["USUÁRIO/File0"].size()),
+              std::tuple("/um/1.jpg", "", RecentLists::kEntryBytes));
 
     RecentLists loaded;
     loaded.load(settings);

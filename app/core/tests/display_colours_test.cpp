@@ -1,6 +1,6 @@
 #include "app/core/view/display_colours.h"
 #include "imagelib/colour/colour_profile.h"
-#include "imagelib/dib_alloc.h"
+#include "imagelib/dib_geometry.h"
 #include "app/core/view/dither.h"
 
 #include <gtest/gtest.h>
@@ -19,13 +19,7 @@ std::vector<std::uint8_t> WideGamutProfile()
 
 HDIB Filled(std::uint8_t blue, std::uint8_t green, std::uint8_t red)
 {
-    HDIB picture = AllocatePicture(8, 4, 24, 0, nullptr);
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x) {
-            std::uint8_t* p = picture.row(y) + 3 * x;
-            p[0] = blue, p[1] = green, p[2] = red;
-        }
-    return picture;
+    return DibCreate(8, 4, std::uint32_t(red) | std::uint32_t(green) << 8 | std::uint32_t(blue) << 16, false);
 }
 
 TEST(DisplayColours, TaggedRowsConvertKeepTheDocumentAndFollowEdits)
@@ -38,19 +32,16 @@ TEST(DisplayColours, TaggedRowsConvertKeepTheDocumentAndFollowEdits)
     colours.setProfiles(eci, {}, cache);
     ASSERT_TRUE(colours.converting());
     const std::uint8_t* shown = colours.row(document, 1);
-    EXPECT_NE(shown, document.row(1));
-    EXPECT_EQ(document.row(1)[2], 220);  // the document keeps its own numbers
-    EXPECT_GT(shown[2], 220);            // shown redder than the untouched numbers would be
-    EXPECT_LT(shown[1], 40);
+    // The document keeps its own numbers; it is shown redder than the untouched numbers would be.
+    EXPECT_TRUE(shown != document.row(1) && document.row(1)[2] == 220 && shown[2] > 220 && shown[1] < 40);
     // An edit shows at the next paint without anyone announcing it.
     document.row(1)[0] = document.row(1)[1] = document.row(1)[2] = 128;
     shown = colours.row(document, 1);
-    EXPECT_NEAR(shown[0], shown[2], 3);
-    EXPECT_NE(shown[0], 128);  // grey still goes through the profile's tone curve
+    // Grey still goes through the profile's tone curve.
+    EXPECT_TRUE(std::abs(shown[0] - shown[2]) <= 3 && shown[0] != 128) << int(shown[0]) << ", " << int(shown[2]);
     // Shown on a display with the picture's own profile, nothing is converted.
     colours.setProfiles(eci, eci, cache);
-    EXPECT_FALSE(colours.converting());
-    EXPECT_EQ(colours.row(document, 1), document.row(1));
+    EXPECT_EQ(std::tuple(colours.converting(), colours.row(document, 1)), std::tuple(false, document.row(1)));
 }
 
 TEST(DisplayColours, UntaggedPicturesAreSrgbAndUnusableOnesDrawnAsStored)
@@ -67,8 +58,7 @@ TEST(DisplayColours, UntaggedPicturesAreSrgbAndUnusableOnesDrawnAsStored)
     EXPECT_LT(colours.row(document, 0)[2], 220);
     const std::vector<std::uint8_t> unusable(300, 7);
     colours.setProfiles(unusable, {}, cache);
-    EXPECT_FALSE(colours.converting());
-    EXPECT_EQ(colours.row(document, 0), document.row(0));
+    EXPECT_EQ(std::tuple(colours.converting(), colours.row(document, 0)), std::tuple(false, document.row(0)));
 }
 
 TEST(Gamma, TheDefault1400BrightensTheMidTones)
@@ -89,11 +79,10 @@ TEST(Gamma, StoredValuesAreClampedTo0001And16)
 {
     EXPECT_DOUBLE_EQ(GammaFromSetting(-500), 0.001);
     EXPECT_DOUBLE_EQ(GammaFromSetting(99999), 16.0);
+    // 255 × (254 / 255)^1000 = 5.01
     const GammaTable dark = BuildGammaTable(GammaFromSetting(0));
-    EXPECT_EQ(dark[200], 0);
-    EXPECT_EQ(dark[254], 5);  // 255 × (254 / 255)^1000 = 5.01
-    EXPECT_EQ(dark[255], 255);
-    EXPECT_EQ(BuildGammaTable(GammaFromSetting(20000))[1], 180);
+    EXPECT_EQ(std::tuple(dark[200], dark[254], dark[255], BuildGammaTable(GammaFromSetting(20000))[1]),
+              std::tuple(0, 5, 255, 180));
     const GammaTables same = BuildGammaTables(1000, 1000, 1000);
     for (int i = 0; i < 256; ++i)
         ASSERT_EQ(same.green[std::size_t(i)], i);
@@ -103,11 +92,10 @@ TEST(Dither, CubeIndexFollowsTheMatrixThroughTheGammaTables)
 {
     const GammaTables linear = BuildGammaTables(1000, 1000, 1000);
     const DitherTable table(linear);
-    // 128 = level 2 with fraction 33: one level up where the threshold is below 33.
-    EXPECT_EQ(table.cubeIndex({128, 128, 0}, 0, 0), 3 + 18);      // threshold 0
-    EXPECT_EQ(table.cubeIndex({128, 128, 128}, 3, 0), 2 + 12 + 72);  // threshold 40
-    EXPECT_EQ(table.cubeIndex({255, 255, 255}, 5, 7), 215);
-    EXPECT_EQ(table.cubeIndex({0, 0, 0}, 2, 2), 0);
+    // 128 = level 2 with fraction 33: one level up where the threshold (0 at (0, 0), 40 at (3, 0)) is below 33.
+    EXPECT_EQ((std::vector{table.cubeIndex({128, 128, 0}, 0, 0), table.cubeIndex({128, 128, 128}, 3, 0),
+                           table.cubeIndex({255, 255, 255}, 5, 7), table.cubeIndex({0, 0, 0}, 2, 2)}),
+              (std::vector<std::uint8_t>{3 + 18, 2 + 12 + 72, 215, 0}));
     EXPECT_EQ(table.cubeIndex({128, 0, 0}, 8, 16), table.cubeIndex({128, 0, 0}, 0, 0)) << "8-pixel period";
     int up = 0;
     for (int y = 0; y < 8; ++y)
@@ -122,14 +110,13 @@ TEST(Dither, CubeIndexFollowsTheMatrixThroughTheGammaTables)
 TEST(Dither, OneBitPerChannelAndThePalettes)
 {
     const GammaTables linear = BuildGammaTables(1000, 1000, 1000);
-    EXPECT_EQ(OneBitIndex(linear, {255, 0, 255}, 7, 7), 5);
-    EXPECT_EQ(OneBitIndex(linear, {128, 128, 128}, 0, 0), 7);    // (25 + 13 × 128) / 51 = 33 > 0
-    EXPECT_EQ(OneBitIndex(linear, {128, 128, 128}, 3, 0), 0);    // 33 is not above 40
-    EXPECT_EQ(OneBitIndex(linear, {128, 128, 128}, 0, 1), 0);    // 48
-    EXPECT_EQ(ColourCubeEntry(0), (RgbTriple{0, 0, 0}));
-    EXPECT_EQ(ColourCubeEntry(215), (RgbTriple{255, 255, 255}));
-    EXPECT_EQ(ColourCubeEntry(1 + 6 * 2 + 36 * 3), (RgbTriple{51, 102, 153}));
-    EXPECT_EQ(EightColourEntry(6), (RgbTriple{0, 255, 255}));
+    // Grey 128 is (25 + 13 × 128) / 51 = 33: above threshold 0, not above 40 or 48.
+    EXPECT_EQ((std::vector{OneBitIndex(linear, {255, 0, 255}, 7, 7), OneBitIndex(linear, {128, 128, 128}, 0, 0),
+                           OneBitIndex(linear, {128, 128, 128}, 3, 0), OneBitIndex(linear, {128, 128, 128}, 0, 1)}),
+              (std::vector<std::uint8_t>{5, 7, 0, 0}));
+    EXPECT_EQ((std::vector{ColourCubeEntry(0), ColourCubeEntry(215), ColourCubeEntry(1 + 6 * 2 + 36 * 3),
+                           EightColourEntry(6)}),
+              (std::vector<RgbTriple>{{0, 0, 0}, {255, 255, 255}, {51, 102, 153}, {0, 255, 255}}));
 }
 
 }  // namespace

@@ -27,12 +27,11 @@ TEST(DocumentFiles, NamesWithoutADotTakeTheExtensionOfTheSaveType)
 
 TEST(DocumentFiles, SaveTypesFollowTheExtensionRuleOfSaveAs)
 {
-    EXPECT_EQ(SaveTypeOfName("a.vlf", 1), kSaveAsLayered);
-    EXPECT_EQ(SaveTypeOfName("a.Png", 1), kSaveAsPng);
-    EXPECT_EQ(SaveTypeOfName("a.tga", 1), kSaveAsTarga);
-    EXPECT_EQ(SaveTypeOfName("a.jpeg", kSaveAsBmp), kSaveAsJpeg) << "the other spellings of JPEG and TIFF name them";
-    EXPECT_EQ(SaveTypeOfName("a.tiff", kSaveAsBmp), kSaveAsTiff);
-    EXPECT_EQ(SaveTypeOfName("a.abcd", kSaveAsBmp), kSaveAsBmp) << "other four letters are no extension here";
+    // The other spellings of JPEG and TIFF name them; other four letters are no extension here.
+    EXPECT_EQ((std::vector{SaveTypeOfName("a.vlf", 1), SaveTypeOfName("a.Png", 1), SaveTypeOfName("a.tga", 1),
+                           SaveTypeOfName("a.jpeg", kSaveAsBmp), SaveTypeOfName("a.tiff", kSaveAsBmp),
+                           SaveTypeOfName("a.abcd", kSaveAsBmp)}),
+              (std::vector<int>{kSaveAsLayered, kSaveAsPng, kSaveAsTarga, kSaveAsJpeg, kSaveAsTiff, kSaveAsBmp}));
     EXPECT_TRUE(SameDocumentName("/Fotos/Praia.JPG", "/fotos/praia.jpg"));
     EXPECT_FALSE(SameDocumentName("/fotos/praia.jpg", "/fotos/praia2.jpg"));
 }
@@ -44,17 +43,15 @@ TEST(DocumentFiles, ASecondCopyIsOpenedOnlyOnYesAndAnEmptyPictureBeeps)
     EXPECT_FALSE(AskOpenSecondCopy("/f/a.jpg"));
     EXPECT_TRUE(AskOpenSecondCopy("/f/a.jpg"));
     ASSERT_EQ(ui.messages.size(), 2u);
-    EXPECT_TRUE(ui.messages[0].question);
-    EXPECT_NE(ui.messages[0].text.find("/f/a.jpg"), std::string::npos);
-    EXPECT_EQ(ui.messages[0].title, "Lumivista 2000");
+    const bool named = ui.messages[0].text.find("/f/a.jpg") != std::string::npos;
+    EXPECT_EQ(std::tuple(ui.messages[0].question, named, ui.messages[0].title),
+              std::tuple(true, true, std::string("Lumivista 2000")));
 
     HDIB empty = AllocatePicture(1, 1, 24, 0);
     empty.header().biWidth = 0;
-    EXPECT_TRUE(DiscardEmptyPicture(empty));
-    EXPECT_FALSE(empty);
+    EXPECT_TRUE(DiscardEmptyPicture(empty) && !empty);
     HDIB fine = AllocatePicture(1, 1, 24, 0);
-    EXPECT_FALSE(DiscardEmptyPicture(fine));
-    EXPECT_TRUE(fine);
+    EXPECT_FALSE(DiscardEmptyPicture(fine) || !fine);
     EXPECT_EQ(ui.beeps, 1);
 }
 
@@ -63,8 +60,7 @@ TEST(DocumentFiles, LayeredDocumentsAskBeforeLosingTheirLayers)
     testing::UiRecorder ui;
     EXPECT_FALSE(AcceptSaveAsType(kSaveAsLayered, 0));
     EXPECT_EQ(ui.texts().back(), "Esta imagem não pode ser gravada com o formato VLF.");
-    EXPECT_TRUE(AcceptSaveAsType(kSaveAsLayered, 3));
-    EXPECT_TRUE(AcceptSaveAsType(kSaveAsJpeg, 1));
+    EXPECT_TRUE(AcceptSaveAsType(kSaveAsLayered, 3) && AcceptSaveAsType(kSaveAsJpeg, 1));
     EXPECT_EQ(ui.messages.size(), 1u);
 
     ui.answers = {ui::Answer::No, ui::Answer::Yes};
@@ -75,8 +71,7 @@ TEST(DocumentFiles, LayeredDocumentsAskBeforeLosingTheirLayers)
 
     ui.messages.clear();
     ui.answers = {ui::Answer::No};
-    EXPECT_TRUE(ConfirmSaveUnderName("/f/a.VLF", 5));
-    EXPECT_TRUE(ConfirmSaveUnderName("/f/a.jpg", 1));
+    EXPECT_TRUE(ConfirmSaveUnderName("/f/a.VLF", 5) && ConfirmSaveUnderName("/f/a.jpg", 1));
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_FALSE(ConfirmSaveUnderName("/f/a.jpg", 2));
     EXPECT_EQ(ui.messages.size(), 1u);
@@ -85,17 +80,13 @@ TEST(DocumentFiles, LayeredDocumentsAskBeforeLosingTheirLayers)
 TEST(UntitledNames, CountFromOneWithTwoDigitsAndWrapFrom100To0)
 {
     UntitledNames names;
-    EXPECT_EQ(names.next(kNewPictureBaseString), "TrueColor-Sem título-01");
-    EXPECT_EQ(names.next(kCaptureBaseString), "Capturado - Sem título-02");
-    for (int i = 3; i < 9; ++i)
-        names.next("x");
-    EXPECT_EQ(names.next("x"), "x-09");
-    EXPECT_EQ(names.next("x"), "x-10");
-    for (int i = 11; i < 99; ++i)
-        names.next("x");
-    EXPECT_EQ(names.next("x"), "x-99");
-    EXPECT_EQ(names.next("x"), "x-00");
-    EXPECT_EQ(names.next(kMaskBaseString), "Máscara-Sem título-01");
+    std::vector<std::string> given = {names.next(kNewPictureBaseString), names.next(kCaptureBaseString)};
+    for (int i = 3; i <= 100; ++i)
+        given.push_back(names.next("x"));
+    given.push_back(names.next(kMaskBaseString));
+    EXPECT_EQ((std::vector{given[0], given[1], given[8], given[9], given[98], given[99], given[100]}),
+              (std::vector<std::string>{"TrueColor-Sem título-01", "Capturado - Sem título-02", "x-09", "x-10", "x-99",
+                                        "x-00", "Máscara-Sem título-01"}));
 }
 
 TEST(UntitledNames, ARecoveredUntitledNameIsNeverGivenAgain)
@@ -114,19 +105,21 @@ TEST(UntitledNames, ARecoveredUntitledNameIsNeverGivenAgain)
 
 TEST(UntitledNames, UntitledWindowsAlwaysAskWith2364AndSavedOnesOnlyWhenChanged)
 {
-    EXPECT_EQ(DocumentModifiedState("Sem título-03", false), ModifiedState::New);
-    EXPECT_EQ(DocumentModifiedState("TrueColor-Sem título-12", false), ModifiedState::New);
-    EXPECT_EQ(DocumentModifiedState("/fotos/Sem título-3.jpg", false), ModifiedState::Unchanged)
-        << "a saved file is a path, whatever its name";
-    EXPECT_EQ(DocumentModifiedState("/fotos/praia.jpg", true), ModifiedState::Modified);
+    // A saved file is a path, whatever its name.
+    EXPECT_EQ((std::vector{DocumentModifiedState("Sem título-03", false),
+                           DocumentModifiedState("TrueColor-Sem título-12", false),
+                           DocumentModifiedState("/fotos/Sem título-3.jpg", false),
+                           DocumentModifiedState("/fotos/praia.jpg", true)}),
+              (std::vector{ModifiedState::New, ModifiedState::New, ModifiedState::Unchanged, ModifiedState::Modified}));
 
     EXPECT_EQ(ClosePromptText("Sem título-03", ModifiedState::New, true, false),
               "O arquivo: Sem título-03\nacabou de ser criado. Quer salvá-lo?");
     EXPECT_EQ(ClosePromptText("/fotos/praia.jpg", ModifiedState::Modified, true, false),
               "O arquivo: /fotos/praia.jpg\nfoi modificado. Deseja salvá-lo?");
-    EXPECT_FALSE(ClosePromptText("/fotos/praia.jpg", ModifiedState::Unchanged, true, false));
-    EXPECT_FALSE(ClosePromptText("Sem título-03", ModifiedState::New, false, false)) << "no layers";
-    EXPECT_FALSE(ClosePromptText("Sem título-03", ModifiedState::New, true, true)) << "screen switch";
+    // Unchanged, without layers, during a screen switch.
+    EXPECT_FALSE(ClosePromptText("/fotos/praia.jpg", ModifiedState::Unchanged, true, false) ||
+                 ClosePromptText("Sem título-03", ModifiedState::New, false, false) ||
+                 ClosePromptText("Sem título-03", ModifiedState::New, true, true));
 }
 
 class RecordingOpener final : public DocumentOpener {
@@ -170,8 +163,7 @@ TEST(CommandLine, TwoFilesOpenRefusedOnesCountOnceAndNamesThatAreNoPicturesAreSk
         RecordingOpener opener;
         opener.refused = c.refused;
         EXPECT_EQ(OpenCommandLineFiles(c.args, opener), int(c.opened.size()));
-        EXPECT_EQ(opener.opened, c.opened);
-        EXPECT_EQ(opener.examined, c.examined);
+        EXPECT_EQ(std::tuple(opener.opened, opener.examined), std::tuple(c.opened, c.examined));
     }
 }
 
@@ -190,44 +182,42 @@ TEST(CommandLine, AlbumFilesGoToTheAlbumOpenerAndCountLikeOpenedFiles)
     };
     // The album counts 2, the picture 2 more: the last name is never looked at.
     const std::vector<std::string> args = {"-x", "/f/Viagem.ABM", "/f/a.jpg", "/f/b.abm"};
+    using Names = std::vector<std::string>;
     EXPECT_EQ(OpenCommandLineFiles(args, opener, openAlbum), 2);
-    EXPECT_EQ(albums, std::vector<std::string>{"/f/Viagem.ABM"});
-    EXPECT_EQ(opener.opened, std::vector<std::string>{"/f/a.jpg"});
-    EXPECT_EQ(opener.examined, std::vector<std::string>{"/f/a.jpg"});
+    EXPECT_EQ(std::tuple(albums, opener.opened, opener.examined),
+              std::tuple(Names{"/f/Viagem.ABM"}, Names{"/f/a.jpg"}, Names{"/f/a.jpg"}));
 
     // An album the page does not take counts once, like a refused picture.
     albums.clear();
     takeAlbums = false;
     RecordingOpener second;
-    EXPECT_EQ(OpenCommandLineFiles(std::vector<std::string>{"a.abm", "b.jpg", "c.jpg"}, second, openAlbum), 1);
-    EXPECT_EQ(albums, std::vector<std::string>{"a.abm"});
-    EXPECT_EQ(second.opened, std::vector<std::string>{"b.jpg"});
+    EXPECT_EQ(OpenCommandLineFiles(Names{"a.abm", "b.jpg", "c.jpg"}, second, openAlbum), 1);
+    EXPECT_EQ(std::tuple(albums, second.opened), std::tuple(Names{"a.abm"}, Names{"b.jpg"}));
 
     // Without an album opener the document opener is asked, as for any file.
     RecordingOpener plain;
     plain.refused = {"a.abm"};
-    EXPECT_EQ(OpenCommandLineFiles(std::vector<std::string>{"a.abm"}, plain), 0);
-    EXPECT_EQ(plain.examined, std::vector<std::string>{"a.abm"});
+    EXPECT_EQ(OpenCommandLineFiles(Names{"a.abm"}, plain), 0);
+    EXPECT_EQ(plain.examined, Names{"a.abm"});
 }
 
 TEST(NewPicture, SizesConvertBetweenUnitsAtTheResolution)
 {
-    EXPECT_EQ(LengthInPixels(4, SizeUnit::Inch, 150), 600);
-    EXPECT_EQ(LengthInPixels(2.54, SizeUnit::Centimetre, 300), 300);
-    EXPECT_EQ(LengthInPixels(12.6, SizeUnit::Pixel, 300), 13);
+    EXPECT_EQ((std::vector{LengthInPixels(4, SizeUnit::Inch, 150), LengthInPixels(2.54, SizeUnit::Centimetre, 300),
+                           LengthInPixels(12.6, SizeUnit::Pixel, 300), LengthInPixels(1e300, SizeUnit::Inch, 300)}),
+              (std::vector{600, 300, 13, std::numeric_limits<int>::max()}));
     EXPECT_DOUBLE_EQ(LengthInUnit(600, SizeUnit::Inch, 150), 4.0);
     EXPECT_NEAR(LengthInUnit(300, SizeUnit::Centimetre, 300), 2.54, 1e-12);
-    EXPECT_EQ(LengthInPixels(1e300, SizeUnit::Inch, 300), std::numeric_limits<int>::max());
 
     // Switching the unit in the dialog: pixels come out whole, inches and centimetres exact.
-    EXPECT_EQ(ConvertLength(640, SizeUnit::Pixel, SizeUnit::Inch, 200), 3.2);
-    EXPECT_EQ(ConvertLength(3.2, SizeUnit::Inch, SizeUnit::Pixel, 200), 640);
-    EXPECT_EQ(ConvertLength(1.234, SizeUnit::Inch, SizeUnit::Pixel, 100), 123) << "rounded to a whole pixel";
+    using enum SizeUnit;
+    EXPECT_EQ((std::vector{ConvertLength(640, Pixel, Inch, 200), ConvertLength(3.2, Inch, Pixel, 200),
+                           ConvertLength(1.234, Inch, Pixel, 100), ConvertLength(5, Pixel, Pixel, 0)}),
+              (std::vector{3.2, 640.0, 123.0, 5.0}))
+        << "rounded to a whole pixel";
     EXPECT_NEAR(ConvertLength(4, SizeUnit::Inch, SizeUnit::Centimetre, 7), 10.16, 1e-12) << "not through pixels";
     EXPECT_NEAR(ConvertLength(10.16, SizeUnit::Centimetre, SizeUnit::Inch, 300), 4.0, 1e-12);
-    EXPECT_EQ(ConvertLength(5, SizeUnit::Pixel, SizeUnit::Pixel, 0), 5);
-    EXPECT_EQ(UnitDecimals(SizeUnit::Pixel), 0);
-    EXPECT_EQ(UnitDecimals(SizeUnit::Centimetre), 2);
+    EXPECT_EQ(std::tuple(UnitDecimals(SizeUnit::Pixel), UnitDecimals(SizeUnit::Centimetre)), std::tuple(0, 2));
 }
 
 TEST(NewPicture, SidesAreAtLeastOneAnd10001IsRefusedWithString2348)
@@ -235,13 +225,13 @@ TEST(NewPicture, SidesAreAtLeastOneAnd10001IsRefusedWithString2348)
     testing::UiRecorder ui;
     const auto raised = CheckNewPictureSize({0, -3, 200, SizeUnit::Pixel});
     ASSERT_TRUE(raised);
-    EXPECT_EQ(raised->width, 1);
-    EXPECT_EQ(raised->height, 1);
+    EXPECT_EQ(std::tuple(raised->width, raised->height), std::tuple(1, 1));
     EXPECT_TRUE(CheckNewPictureSize({10000, 10000, 200, SizeUnit::Pixel}));
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_FALSE(CheckNewPictureSize({10001, 5, 200, SizeUnit::Pixel}));
-    EXPECT_FALSE(CheckNewPictureSize({5, 10001, 200, SizeUnit::Inch}));
-    EXPECT_FALSE(CheckNewPictureSize({5, 10001, 300, SizeUnit::Centimetre}));
+    const NewPictureRequest tooLarge[] = {
+        {10001, 5, 200, SizeUnit::Pixel}, {5, 10001, 200, SizeUnit::Inch}, {5, 10001, 300, SizeUnit::Centimetre}};
+    for (const NewPictureRequest& request : tooLarge)
+        EXPECT_FALSE(CheckNewPictureSize(request));
     ASSERT_EQ(ui.texts(), (std::vector<std::string>{
                               "O tamanho da imagem é grande demais.\nLargura e altura até 10000 Pixel.",
                               "O tamanho da imagem é grande demais.\nLargura e altura até 50,00 Polegada.",
@@ -255,19 +245,15 @@ TEST(NewPicture, ThePictureIsFilledWithTheBackgroundAtTheChosenResolution)
 {
     const HDIB colour = MakeNewPicture({3, 2, 300, SizeUnit::Inch}, {10, 20, 30});
     ASSERT_TRUE(colour);
-    EXPECT_EQ(colour.bitCount(), 24);
-    EXPECT_EQ(colour.header().biXPelsPerMeter, 11811);
-    EXPECT_EQ(colour.header().biYPelsPerMeter, 11811);
-    EXPECT_EQ(colour.size(), 40u + 12 * 2 + 10);
+    EXPECT_EQ(std::tuple(colour.bitCount(), colour.header().biXPelsPerMeter, colour.header().biYPelsPerMeter, colour.size()),
+              std::tuple(24, 11811, 11811, 40u + 12 * 2 + 10));
     for (int y = 0; y < 2; ++y) {
         const std::uint8_t expected[12] = {30, 20, 10, 30, 20, 10, 30, 20, 10, 0, 0, 0};
         EXPECT_TRUE(std::equal(expected, expected + 12, colour.row(y))) << "padding stays zero";
     }
     const HDIB grey = MakeNewPicture({2, 2, 72, SizeUnit::Pixel}, {99, 20, 30}, true);
-    EXPECT_EQ(grey.bitCount(), 8);
-    EXPECT_EQ(grey.colors()[200].rgbGreen, 200);
-    EXPECT_EQ(grey.row(1)[1], 99);
-    EXPECT_EQ(grey.header().biXPelsPerMeter, 2835);
+    EXPECT_EQ(std::tuple(grey.bitCount(), grey.colors()[200].rgbGreen, grey.row(1)[1], grey.header().biXPelsPerMeter),
+              std::tuple(8, 200, 99, 2835));
 }
 
 TEST(RecentSizes, StoredTextsRoundTripAndShowWithTheUnitWords)
@@ -277,17 +263,16 @@ TEST(RecentSizes, StoredTextsRoundTripAndShowWithTheUnitWords)
         {{4, 6.5, SizeUnit::Inch}, "4.000,6.500,Inch", "4,00 x 6,50 Polegada"},
         {{10.16, 15.24, SizeUnit::Centimetre}, "10.160,15.240,Cm", "10,16 x 15,24 Cm"}};
     for (const auto& [size, stored, listed] : texts) {
-        EXPECT_EQ(StoredSizeText(size), stored);
-        EXPECT_EQ(SizeListText(size), listed);
-        EXPECT_EQ(ParseStoredSize(stored), size) << stored;
+        EXPECT_EQ(std::tuple(StoredSizeText(size), SizeListText(size), ParseStoredSize(stored)),
+                  std::tuple(std::string(stored), std::string(listed), std::optional(size)));
     }
-    EXPECT_EQ(ParseStoredSize("3,4,Centímetros"), (PictureSize{3, 4, SizeUnit::Centimetre}));
-    EXPECT_EQ(ParseStoredSize(" 640,480,P"), (PictureSize{640, 480, SizeUnit::Pixel}));
+    EXPECT_EQ((std::vector{ParseStoredSize("3,4,Centímetros"), ParseStoredSize(" 640,480,P")}),
+              (std::vector<std::optional<PictureSize>>{PictureSize{3, 4, SizeUnit::Centimetre},
+                                                       PictureSize{640, 480, SizeUnit::Pixel}}));
     for (const char* bad : {"", "640", "640,480", "640,480,", "a,480,Pixel", "640,480,Metre", "4,5x,Inch", "nan,1,P"})
         EXPECT_FALSE(ParseStoredSize(bad)) << bad;
 
-    const PictureSize remembered = RememberedSize({600, 300, 150, SizeUnit::Inch});
-    EXPECT_EQ(remembered, (PictureSize{4, 2, SizeUnit::Inch}));
+    EXPECT_EQ(RememberedSize({600, 300, 150, SizeUnit::Inch}), (PictureSize{4, 2, SizeUnit::Inch}));
 }
 
 TEST(RecentSizes, ANewSizeGoesFirstDroppingItsTwinAndTheEleventhIsLost)
@@ -296,12 +281,11 @@ TEST(RecentSizes, ANewSizeGoesFirstDroppingItsTwinAndTheEleventhIsLost)
     RecentSizes recent(store);
     for (int i = 1; i <= 10; ++i)
         ASSERT_TRUE(recent.remember({double(i * 100), 100, SizeUnit::Pixel}));
-    EXPECT_EQ(store.values["Recent Sizes/size0"], "1000,100,Pixel");
-    EXPECT_EQ(store.values["Recent Sizes/size9"], "100,100,Pixel");
+    const auto ends = [&] { return std::tuple(store.values["Recent Sizes/size0"], store.values["Recent Sizes/size9"]); };
+    EXPECT_EQ(ends(), std::tuple("1000,100,Pixel", "100,100,Pixel"));
 
     recent.remember({4, 6, SizeUnit::Inch});
-    EXPECT_EQ(store.values["Recent Sizes/size0"], "4.000,6.000,Inch");
-    EXPECT_EQ(store.values["Recent Sizes/size9"], "200,100,Pixel") << "100 x 100 fell off";
+    EXPECT_EQ(ends(), std::tuple("4.000,6.000,Inch", "200,100,Pixel")) << "100 x 100 fell off";
 
     store.values["Recent Sizes/size5"] = "500,100,P";  // written by hand, same size
     store.values["Recent Sizes/size6"] = "rubbish";

@@ -58,19 +58,17 @@ TEST(EffectsBridge, EachModeAndEveryEffectRecordsOneStepOfItsKind)
         const std::vector<int> sliders{80, 30, 70};
         ASSERT_TRUE(ApplyEnhancement(d.doc(), mode, sliders, false)) << mode;
         ASSERT_EQ(d.table.count(), 1) << mode;
-        EXPECT_EQ(d.table.at(0).code, kinds[mode]) << mode;
-        EXPECT_EQ(EnhancementUndoKind(mode), kinds[mode]);
-        EXPECT_EQ(d.doc().modified, 1u);
+        EXPECT_EQ(std::tuple(d.table.at(0).code, EnhancementUndoKind(mode), d.doc().modified),
+                  std::tuple(kinds[mode], kinds[mode], 1u))
+            << mode;
     }
-    EXPECT_EQ(EnhancementUndoKind(-1), -1);
-    EXPECT_EQ(EnhancementUndoKind(8), -1);
+    EXPECT_EQ(std::tuple(EnhancementUndoKind(-1), EnhancementUndoKind(8)), std::tuple(-1, -1));
 
     PhotoDocument d;
     ASSERT_TRUE(ApplyEffect(d.doc(), effects::kOpOilPaint, 60, false));
     ASSERT_TRUE(ApplyEffect(d.doc(), effects::kOpSepia, 60, false));
     ASSERT_EQ(d.table.count(), 2);
-    EXPECT_EQ(d.table.at(0).code, kUndoEffect);
-    EXPECT_EQ(d.table.at(1).code, kUndoEffect);
+    EXPECT_EQ(std::tuple(d.table.at(0).code, d.table.at(1).code), std::tuple(kUndoEffect, kUndoEffect));
 }
 
 TEST(EffectsBridge, FailuresLeaveLayerAndHistoryAlone)
@@ -82,10 +80,8 @@ TEST(EffectsBridge, FailuresLeaveLayerAndHistoryAlone)
     EXPECT_FALSE(ApplyEnhancement(d.doc(), -1, std::vector<int>{50}, true));
     EXPECT_FALSE(ApplyEffect(d.doc(), 9999, 50, false));  // the library knows no such effect
     EXPECT_FALSE(ApplyAdjustment(d.doc(), AdjustmentChoice{}, false));
-    EXPECT_EQ(d.table.count(), 0);
-    EXPECT_TRUE(d.image().sameAs(original));
-    EXPECT_EQ(Fingerprint(d.doc()), before);
-    EXPECT_EQ(d.doc().modified, 0u);
+    EXPECT_EQ(std::tuple(d.table.count(), d.image().sameAs(original), Fingerprint(d.doc()), d.doc().modified),
+              std::tuple(0, true, before, 0u));
 
     auto empty = CreateEmptyLayerStack(10, 10, 24);
     EXPECT_FALSE(ApplyEnhancement(*empty, 0, std::vector<int>{90}, false));
@@ -99,8 +95,7 @@ TEST(EffectsBridge, NeighbourhoodEffectsSkipPicturesWithoutTwoPixelsEachWay)
             PhotoDocument d(w, h);
             const SharedPicture original = d.image();
             EXPECT_FALSE(ApplyEffect(d.doc(), op, 80, false)) << op;
-            EXPECT_TRUE(d.image().sameAs(original));
-            EXPECT_EQ(d.table.count(), 0);
+            EXPECT_EQ(std::tuple(d.image().sameAs(original), d.table.count()), std::tuple(true, 0)) << op;
         }
     }
     // Other effects still work on a single column.
@@ -115,9 +110,7 @@ TEST(EffectsBridge, PreviewCompositeShowsTheResultInTheRectangleAndKeepsTheLayer
     const HDIB plain = CopyPicture(d.doc().composite);
     const Rect rect{10, 5, 41, 31};
     ASSERT_TRUE(PreviewComposite(d.doc(), Enhancement(4, {90, 50, 50}), rect));
-    EXPECT_TRUE(d.image().sameAs(original));
-    EXPECT_EQ(d.table.count(), 0);
-    EXPECT_EQ(d.doc().modified, 0u);
+    EXPECT_EQ(std::tuple(d.image().sameAs(original), d.table.count(), d.doc().modified), std::tuple(true, 0, 0u));
 
     PhotoDocument applied;
     ASSERT_TRUE(ApplyEnhancement(applied.doc(), 4, std::vector<int>{90}, false));
@@ -238,8 +231,7 @@ TEST(EffectsBridge, TheActiveColourIsWhiteOnlyWhileAnEffectRuns)
     ASSERT_TRUE(ApplyEnhancement(d.doc(), 0, std::vector<int>{60}, false));
     RemoveColourListener(listener);
     const RgbTriple white{255, 255, 255};
-    EXPECT_EQ(seen, (std::vector<RgbTriple>{white, user, white, user}));
-    EXPECT_EQ(ActiveColour(), user);
+    EXPECT_EQ(std::tuple(seen, ActiveColour()), std::tuple(std::vector<RgbTriple>{white, user, white, user}, user));
 }
 
 constexpr int kWidth = 120, kHeight = 90;
@@ -272,26 +264,23 @@ TEST(MovingPreview, TheSettledFrameAfterCoarseMovesIsTheEffectApplied)
 
 TEST(MovingPreview, QuickChoicesMoveAtFullViewSize)
 {
-    EXPECT_FALSE(MovingPreviewIsCoarser(Effect(effects::kOpNegative, 60)));
-    EXPECT_FALSE(MovingPreviewIsCoarser({.kind = AdjustmentChoice::Kind::Enhancement, .mode = 0}));
-    EXPECT_FALSE(MovingPreviewIsCoarser({}));
+    EXPECT_FALSE(MovingPreviewIsCoarser(Effect(effects::kOpNegative, 60)) ||
+                 MovingPreviewIsCoarser({.kind = Kind::Enhancement, .mode = 0}) || MovingPreviewIsCoarser({}));
 }
 
 TEST(EffectThumbnails, TheScaledPictureFitsTheBoxAndEachEffectIsTheLibrarysResultOnIt)
 {
     EffectThumbnails thumbnails(36, 24);
     const SharedPicture wide(MakePhotoLike(400, 100));
-    thumbnails.setPicture(wide);
-    ASSERT_TRUE(thumbnails.base());
-    EXPECT_EQ(thumbnails.base().width(), 36);
-    EXPECT_EQ(thumbnails.base().height(), 9);
     const SharedPicture tall(MakePhotoLike(30, 300));
-    thumbnails.setPicture(tall);
-    EXPECT_EQ(thumbnails.base().width(), 2);
-    EXPECT_EQ(thumbnails.base().height(), 24);
     const SharedPicture tiny(MakePhotoLike(5, 3));
-    thumbnails.setPicture(tiny);
-    EXPECT_EQ(thumbnails.base().width(), 5) << "never enlarged";
+    std::vector<std::pair<int, int>> sizes;
+    for (const SharedPicture* picture : {&wide, &tall, &tiny}) {
+        thumbnails.setPicture(*picture);
+        ASSERT_TRUE(thumbnails.base());
+        sizes.emplace_back(thumbnails.base().width(), thumbnails.base().height());
+    }
+    EXPECT_EQ(sizes, (std::vector<std::pair<int, int>>{{36, 9}, {2, 24}, {5, 3}})) << "never enlarged";
 
     thumbnails.setPicture(wide);
     thumbnails.setStrength(70);
@@ -310,8 +299,9 @@ TEST(EffectThumbnails, TheScaledPictureFitsTheBoxAndEachEffectIsTheLibrarysResul
 
     const SharedPicture grey(MakeGreyPicture(60, 40));
     thumbnails.setPicture(grey);
-    EXPECT_EQ(thumbnails.base().bitCount(), 8) << "a grey layer's thumbnails are grey";
-    EXPECT_EQ(thumbnails.computeNext(codes), effects::kOpMosaic);
+    EXPECT_EQ((std::tuple{thumbnails.base().bitCount(), thumbnails.computeNext(codes)}),
+              std::tuple(8, std::optional(effects::kOpMosaic)))
+        << "a grey layer's thumbnails are grey";
     EXPECT_EQ(thumbnails.find(effects::kOpMosaic)->bitCount(), 8);
 }
 
@@ -334,8 +324,7 @@ TEST(EffectThumbnails, StrengthsKeepTheirResultsAndAChangedPictureDropsThemAll)
     // The same picture handed again keeps everything; a copy of the handle is the same picture.
     const SharedPicture sameHandle = picture;
     thumbnails.setPicture(sameHandle);
-    EXPECT_NE(thumbnails.find(effects::kOpPosterise), nullptr);
-    EXPECT_TRUE(thumbnails.follows(picture));
+    EXPECT_TRUE(thumbnails.find(effects::kOpPosterise) && thumbnails.follows(picture));
 
     // Pixels written in place (the holder alone): no longer followed, and starting over.
     SharedPicture alone(MakePhotoLike(90, 60));
@@ -347,15 +336,14 @@ TEST(EffectThumbnails, StrengthsKeepTheirResultsAndAChangedPictureDropsThemAll)
         std::memset(pixels.row(y), 0xFF, std::size_t(pixels.width()) * 3);
     EXPECT_FALSE(thumbnails.follows(alone));
     thumbnails.setPicture(alone);
-    EXPECT_EQ(thumbnails.find(effects::kOpPosterise), nullptr);
-    EXPECT_FALSE(SamePixels(thumbnails.base(), before));
-    EXPECT_EQ(Pixel24(thumbnails.base(), 3, 3).r, 255);
+    EXPECT_EQ(std::tuple(thumbnails.find(effects::kOpPosterise), SamePixels(thumbnails.base(), before),
+                         Pixel24(thumbnails.base(), 3, 3).r),
+              std::tuple(nullptr, false, 255));
 
     // No picture: nothing to show or compute.
     thumbnails.setPicture(SharedPicture());
-    EXPECT_TRUE(thumbnails.follows(SharedPicture()));
-    EXPECT_FALSE(thumbnails.base());
-    EXPECT_EQ(thumbnails.computeNext(codes), std::nullopt);
+    EXPECT_EQ(std::tuple(thumbnails.follows(SharedPicture()), bool(thumbnails.base()), thumbnails.computeNext(codes)),
+              std::tuple(true, false, std::nullopt));
 }
 
 }  // namespace

@@ -13,17 +13,14 @@ namespace {
 TEST(LayerPaletteLayout, PartsStandWhereTheRowPutsThemAndTheTrackCatchesWide)
 {
     const RowLayout l = LayOutRow(200, 50);
-    EXPECT_EQ(HitRowPart(l, 60, 10), RowPart::Eye);
-    EXPECT_EQ(HitRowPart(l, 60, 30), RowPart::Lock);
-    EXPECT_EQ(HitRowPart(l, 100, 10), RowPart::Name);
-    EXPECT_EQ(HitRowPart(l, 10, 10), RowPart::Thumbnail);
-    EXPECT_EQ(HitRowPart(l, 185, 38), RowPart::OpacityValue);
-    EXPECT_EQ(HitRowPart(l, 77, 35), RowPart::OpacityTrack) << "two pixels left of the drawn track";
-    EXPECT_EQ(HitRowPart(l, 76, 35), RowPart::None);
-    EXPECT_EQ(HitRowPart(l, 100, 41), RowPart::OpacityTrack) << "five lower";
-    EXPECT_EQ(HitRowPart(l, 100, 42), RowPart::None);
-    EXPECT_EQ(HitRowPart(l, 169, 36), RowPart::OpacityTrack);
-    EXPECT_EQ(HitRowPart(l, 170, 36), RowPart::None) << "the track ends 30 pixels from the right";
+    // The track catches two pixels left of where it is drawn and five lower, and ends 30 pixels from the right.
+    const std::tuple<int, int, RowPart> hits[] = {
+        {60, 10, RowPart::Eye},           {60, 30, RowPart::Lock},          {100, 10, RowPart::Name},
+        {10, 10, RowPart::Thumbnail},     {185, 38, RowPart::OpacityValue}, {77, 35, RowPart::OpacityTrack},
+        {76, 35, RowPart::None},          {100, 41, RowPart::OpacityTrack}, {100, 42, RowPart::None},
+        {169, 36, RowPart::OpacityTrack}, {170, 36, RowPart::None}};
+    for (const auto& [x, y, part] : hits)
+        EXPECT_EQ(HitRowPart(l, x, y), part) << x << ", " << y;
     EXPECT_EQ(l.thumbnail.right, 46);
     EXPECT_EQ(LayOutRow(200, 49).thumbnail.right, 46) << "an odd inner height gives a box one wider";
 }
@@ -48,14 +45,11 @@ TEST(LayerPaletteLayout, ThumbnailsShowThePictureOverWhiteThroughItsMask)
     layer.image = DibCreate(8, 4, 0xFF0000u, false);  // blue (colours are 0x00BBGGRR)
     HDIB mask = MakeGreyFilled(8, 4, 255);
     for (int y = 0; y < 4; ++y)
-        for (int x = 4; x < 8; ++x)
-            mask.row(y)[x] = 0;  // the right half transparent
+        std::fill_n(mask.row(y) + 4, 4, 0);  // the right half transparent
     layer.mask = std::move(mask);
     const std::vector<std::uint32_t> pixels = LayerThumbnail(layer, 4, 2);
     ASSERT_EQ(pixels.size(), 8u);
-    EXPECT_EQ(pixels[0], 0xFF0000FFu);
-    EXPECT_EQ(pixels[3], 0xFFFFFFFFu);
-    EXPECT_EQ(pixels[5], 0xFF0000FFu);
+    EXPECT_EQ(std::tuple(pixels[0], pixels[3], pixels[5]), std::tuple(0xFF0000FFu, 0xFFFFFFFFu, 0xFF0000FFu));
     EXPECT_EQ(LayerThumbnail(LayerRecord{}, 3, 3), std::vector<std::uint32_t>(9, 0xFFFFFFFFu)) << "no picture: white";
 }
 

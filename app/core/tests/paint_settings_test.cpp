@@ -15,10 +15,7 @@ std::tuple<int, int, int, bool> Brush(const BrushSettings& b)
 TEST(PaintSettings, TheBrushComesFromTheConfigurationAndGoesBackKeptInRange)
 {
     Configuration config;
-    config.brushShape = 9;
-    config.brushSize = 0;
-    config.brushSpeed = 40;
-    config.showBrush = false;
+    std::tie(config.brushShape, config.brushSize, config.brushSpeed, config.showBrush) = std::tuple(9, 0, 40, false);
     PaintOptions options;
     ApplyBrushConfiguration(config, options);
     EXPECT_EQ(Brush(options.brush), std::tuple(6, 1, 32, false));
@@ -42,8 +39,7 @@ TEST(PaintSettings, MissingStampAndTexturePicturesLeaveTheToolsWithout)
     options.stampName = "stamps/no-such-stamp.bmp";
     options.textureName = "../../no/such/texture.bmp";
     LoadPaintPictures(options);
-    EXPECT_FALSE(options.stamp);
-    EXPECT_FALSE(options.texture);
+    EXPECT_FALSE(options.stamp || options.texture);
 }
 
 }  // namespace

@@ -11,18 +11,17 @@ namespace {
 
 TEST(ProgramPaths, TheConfigurationFileFollowsTheOverrideThenXdgThenHomeAndTheUserDataFolderXdgThenHome)
 {
+    // Relative values are ignored.
     PathEnvironment env;
     env.home = "/home/ana";
-    EXPECT_EQ(ResolveConfigFile(env), "/home/ana/.config/lumivista/LV2000.ini");
-    EXPECT_EQ(ResolveUserDataDir(env), "/home/ana/.local/share/lumivista");
-    env.xdgDataHome = "data";  // relative values are ignored
-    EXPECT_EQ(ResolveUserDataDir(env), "/home/ana/.local/share/lumivista");
-    env.xdgDataHome = "/xdg/data";
-    EXPECT_EQ(ResolveUserDataDir(env), "/xdg/data/lumivista");
+    const auto resolved = [&env] { return std::tuple(ResolveConfigFile(env), ResolveUserDataDir(env)); };
+    EXPECT_EQ(resolved(), std::tuple("/home/ana/.config/lumivista/LV2000.ini", "/home/ana/.local/share/lumivista"));
+    env.xdgDataHome = "data";
     env.xdgConfigHome = "relative/ignored";
-    EXPECT_EQ(ResolveConfigFile(env), "/home/ana/.config/lumivista/LV2000.ini");
+    EXPECT_EQ(resolved(), std::tuple("/home/ana/.config/lumivista/LV2000.ini", "/home/ana/.local/share/lumivista"));
+    env.xdgDataHome = "/xdg/data";
     env.xdgConfigHome = "/xdg";
-    EXPECT_EQ(ResolveConfigFile(env), "/xdg/lumivista/LV2000.ini");
+    EXPECT_EQ(resolved(), std::tuple("/xdg/lumivista/LV2000.ini", "/xdg/data/lumivista"));
     env.configDir = "/tmp/cfg";
     EXPECT_EQ(ResolveConfigFile(env), "/tmp/cfg/LV2000.ini");
 }
@@ -32,13 +31,11 @@ TEST(ProgramPaths, TheProgramFolderIsLumivistaHomeOrTheExecutablesAndDataNamesUs
     ::setenv("LUMIVISTA_HOME", "/srv/lv", 1);
     ::setenv("LUMIVISTA_CONFIG_DIR", "", 1);  // empty counts as unset
     ::setenv("XDG_CONFIG_HOME", "/xdg", 1);
-    EXPECT_EQ(ProgramDir(), "/srv/lv");
-    EXPECT_EQ(ProgramFile("ui\\button.800"), "/srv/lv/ui/button.800");
-    EXPECT_EQ(ProgramFile("\\ui\\splashscreen.640"), "/srv/lv/ui/splashscreen.640");
-    EXPECT_EQ(ConfigFilePath(), "/xdg/lumivista/LV2000.ini");
+    EXPECT_EQ(std::tuple(ProgramDir(), ProgramFile("ui\\button.800"), ProgramFile("\\ui\\splashscreen.640"),
+                         ConfigFilePath()),
+              std::tuple("/srv/lv", "/srv/lv/ui/button.800", "/srv/lv/ui/splashscreen.640", "/xdg/lumivista/LV2000.ini"));
     ::unsetenv("LUMIVISTA_HOME");
-    EXPECT_EQ(ProgramDir(), ExecutablePath().parent_path());
-    EXPECT_TRUE(ExecutablePath().is_absolute());
+    EXPECT_TRUE(ProgramDir() == ExecutablePath().parent_path() && ExecutablePath().is_absolute());
 }
 
 namespace fs = std::filesystem;
@@ -66,21 +63,24 @@ TEST(ProgramPaths, ChangeableDataStaysInAWritableProgramFolderAndOtherwiseGoesTo
     fs::create_directories(program / "sysalbum");
     std::ofstream(program / "printcal.dat") << "x";
 
-    EXPECT_TRUE(IsWritableFolder(program));
-    EXPECT_FALSE(IsWritableFolder(program / "printcal.dat"));  // a file is no folder
-    EXPECT_FALSE(IsWritableFolder(program / "missing"));
-    EXPECT_EQ(ResolveWritableLocation(program, data, "temp"), program / "temp");
-    EXPECT_EQ(ResolveWritableLocation(program, data, "photos"), program / "photos");  // missing: made there
-    EXPECT_EQ(ResolveWritableLocation(program, data, "albums\\mine\\a.abm"), program / "albums/mine/a.abm");
-    EXPECT_EQ(ResolveWritableLocation(program, data, "\\printcal.dat"), program / "printcal.dat");
-    EXPECT_EQ(ResolveWritableLocation(program, data, ""), program);
+    // A file is no folder.
+    EXPECT_EQ((std::vector{IsWritableFolder(program), IsWritableFolder(program / "printcal.dat"),
+                           IsWritableFolder(program / "missing")}),
+              (std::vector{true, false, false}));
+    // A missing one ("photos") is made there.
+    const std::pair<const char*, const char*> inProgram[] = {
+        {"temp", "temp"}, {"photos", "photos"}, {"albums\\mine\\a.abm", "albums/mine/a.abm"},
+        {"\\printcal.dat", "printcal.dat"}, {"", ""}};
+    for (const auto& [name, place] : inProgram)
+        EXPECT_EQ(ResolveWritableLocation(program, data, name), *place ? program / place : program) << name;
 
     {
         // A read-only folder inside a writable program folder: only what lies below it moves.
         const ReadOnlyFolder readOnly(program / "sysalbum");
-        EXPECT_FALSE(IsWritableFolder(program / "sysalbum"));
-        EXPECT_EQ(ResolveWritableLocation(program, data, "sysalbum/user.abm"), data / "sysalbum/user.abm");
-        EXPECT_EQ(ResolveWritableLocation(program, data, "temp"), program / "temp");
+        EXPECT_EQ(std::tuple(IsWritableFolder(program / "sysalbum"),
+                             ResolveWritableLocation(program, data, "sysalbum/user.abm"),
+                             ResolveWritableLocation(program, data, "temp")),
+                  std::tuple(false, data / "sysalbum/user.abm", program / "temp"));
     }
     {
         // The installed case: nothing below the program folder can be changed.

@@ -28,23 +28,21 @@ TEST(ProjectSteps, PlaceholdersRunFromTheBottomSkippingPiecesAndDecorationAndWra
     const auto doc = Template({"T:Enfeite//x//1", "Year//x//1", "Enfeite//sol", "Foto//x//1", "Days//x//2abc",
                                "Moldura//x", "Background"});
     EXPECT_EQ(PlaceholderLayers(*doc), (std::vector<int>{6, 3, 0}));
-    EXPECT_EQ(StepPlaceholder(*doc, 6, 1), 3);
-    EXPECT_EQ(StepPlaceholder(*doc, 0, 1), 6) << "past the front wraps to the bottom";
-    EXPECT_EQ(StepPlaceholder(*doc, 6, -1), 0) << "before the bottom wraps to the front";
-    EXPECT_EQ(StepPlaceholder(*doc, 1, 1), 6) << "from a piece: the first";
-    EXPECT_EQ(StepPlaceholder(*doc, -1, -1), 0) << "from nowhere backwards: the last";
+    // Past the front wraps to the bottom and back; from a piece forwards is the first, from nowhere backwards the last.
+    EXPECT_EQ((std::vector{StepPlaceholder(*doc, 6, 1), StepPlaceholder(*doc, 0, 1), StepPlaceholder(*doc, 6, -1),
+                           StepPlaceholder(*doc, 1, 1), StepPlaceholder(*doc, -1, -1)}),
+              (std::vector{3, 6, 0, 6, 0}));
 }
 
 TEST(ProjectSteps, ATemplateOfOnlyArtworkHasNothingToStepTo)
 {
     const auto pieces = Template({"Month//x//1", "Enfeite"});
-    EXPECT_TRUE(PlaceholderLayers(*pieces).empty());
-    EXPECT_EQ(StepPlaceholder(*pieces, 0, 1), -1);
     const auto empty = CreateEmptyLayerStack(10, 10, 24);
-    EXPECT_EQ(StepPlaceholder(*empty, 0, -1), -1);
+    EXPECT_EQ(std::tuple(PlaceholderLayers(*pieces).size(), StepPlaceholder(*pieces, 0, 1), StepPlaceholder(*empty, 0, -1)),
+              std::tuple(0u, -1, -1));
     const auto one = Template({"my photo"});
-    EXPECT_EQ(StepPlaceholder(*one, 0, 1), 0) << "a single placeholder steps onto itself";
-    EXPECT_EQ(StepPlaceholder(*one, 0, -1), 0);
+    EXPECT_EQ(std::tuple(StepPlaceholder(*one, 0, 1), StepPlaceholder(*one, 0, -1)), std::tuple(0, 0))
+        << "a single placeholder steps onto itself";
 }
 
 }  // namespace

@@ -33,21 +33,18 @@ RecoveryEntry EntryFor(const RecoveryFiles& files)
 void ExpectSameDocument(const LayerStack& read, const LayerStack& original)
 {
     ASSERT_EQ(read.layerCount, original.layerCount);
-    EXPECT_EQ(read.width, original.width);
-    EXPECT_EQ(read.height, original.height);
-    EXPECT_EQ(read.currentLayer, original.currentLayer);
+    EXPECT_EQ(std::tie(read.width, read.height, read.currentLayer),
+              std::tie(original.width, original.height, original.currentLayer));
     for (int i = 0; i < original.layerCount; ++i) {
         const LayerRecord& a = read.layers[std::size_t(i)];
         const LayerRecord& b = original.layers[std::size_t(i)];
         EXPECT_TRUE(SamePixels(a.image, b.image)) << "layer " << i << ": nothing lost";
         EXPECT_TRUE(SamePixels(a.mask, b.mask)) << "layer " << i;
-        EXPECT_EQ(a.name, b.name);
-        EXPECT_EQ(std::tie(a.x, a.y, a.opacity, a.visible, a.linked, a.kind),
-                  std::tie(b.x, b.y, b.opacity, b.visible, b.linked, b.kind));
-        EXPECT_EQ(bool(a.textObject), bool(b.textObject));
-        if (a.textObject && b.textObject) {
-            EXPECT_EQ(a.textObject->text, b.textObject->text);
-        }
+        const auto facts = [](const LayerRecord& r) {
+            return std::tuple(r.name, r.x, r.y, r.opacity, r.visible, r.linked, r.kind,
+                              r.textObject ? std::optional(r.textObject->text) : std::nullopt);
+        };
+        EXPECT_EQ(facts(a), facts(b)) << "layer " << i;
     }
     EXPECT_TRUE(SamePixels(read.composite, original.composite));
 }
@@ -57,8 +54,7 @@ TEST(RecoverySnapshot, SharesEveryPictureCopiesTextAndLeavesTheCompositeOut)
     const auto document = ThreeLayerDocument();
     const auto snapshot = TakeRecoverySnapshot(*document);
     ASSERT_EQ(snapshot->layerCount, 3);
-    EXPECT_FALSE(snapshot->composite);
-    EXPECT_EQ(snapshot->undo, nullptr);
+    EXPECT_EQ(std::tuple(bool(snapshot->composite), snapshot->undo), std::tuple(false, nullptr));
     for (int i = 0; i < 3; ++i) {
         const auto at = std::size_t(i);
         EXPECT_TRUE(snapshot->layers[at].image.sameAs(document->layers[at].image)) << "no pixel copied";
@@ -83,11 +79,10 @@ TEST(RecoverySnapshot, TheThumbnailIsTheDocumentScaledDownWithItsLayersInPlace)
     AppendLayer(*document, SolidPicture(400, 200, {255, 255, 255}));
     const HDIB thumbnail = MakeRecoveryThumbnail(*document, 96);
     ASSERT_TRUE(thumbnail);
-    EXPECT_EQ(thumbnail.width(), 96);
-    EXPECT_EQ(thumbnail.height(), 48);
-    EXPECT_EQ(Pixel24(thumbnail, 2, 2), (Rgb{0, 0, 0})) << "bottom-left: the square";
-    EXPECT_EQ(Pixel24(thumbnail, 30, 2), (Rgb{255, 255, 255}));
-    EXPECT_EQ(Pixel24(thumbnail, 2, 40), (Rgb{255, 255, 255})) << "top-left: above the square";
+    EXPECT_EQ(std::tuple(thumbnail.width(), thumbnail.height()), std::tuple(96, 48));
+    // Bottom-left: the square; beside it and above it, white.
+    EXPECT_EQ((std::vector{Pixel24(thumbnail, 2, 2), Pixel24(thumbnail, 30, 2), Pixel24(thumbnail, 2, 40)}),
+              (std::vector<Rgb>{{0, 0, 0}, {255, 255, 255}, {255, 255, 255}}));
     // A document smaller than a thumbnail keeps its size; one pixel stays one pixel.
     auto tiny = CreateEmptyLayerStack(1, 1, 24);
     AppendLayer(*tiny, SolidPicture(1, 1, {1, 2, 3}));
@@ -106,20 +101,22 @@ TEST(RecoveryCopy, ReadsBackEveryLayerExactlyWithItsResolutionAndNoPreview)
 
     const auto info = ReadRecoveryInfo(files.info);
     ASSERT_TRUE(info);
-    EXPECT_EQ(info->copyBytes, fs::file_size(files.copy));
-    EXPECT_EQ(info->title, "/fotos/cartão.vlf");
+    EXPECT_EQ(std::tuple(info->copyBytes, info->title),
+              std::tuple(fs::file_size(files.copy), std::string("/fotos/cartão.vlf")));
     auto source = FileSource::Open(files.copy.string());
     const auto layout = ReadLayeredLayout(*source);
     ASSERT_TRUE(layout);
-    EXPECT_EQ(layout->header.previewOffset, 0u) << "the copy needs no composite";
-    EXPECT_EQ(layout->header.xPelsPerMeter, 0) << "...which is why the side file keeps the resolution";
+    // The copy needs no composite, which is why the side file keeps the resolution.
+    EXPECT_EQ(std::tuple(layout->header.previewOffset, layout->header.xPelsPerMeter), std::tuple(0u, 0));
 
     const auto read = ReadRecoveryCopy(EntryFor(files));
     ASSERT_TRUE(read);
     ExpectSameDocument(*read, *document);
-    EXPECT_EQ(read->composite.header().biXPelsPerMeter, 3780);
-    EXPECT_EQ(read->composite.header().biYPelsPerMeter, 3779);
-    EXPECT_EQ(read->modified, 1u) << "a recovered document is not saved yet";
+    // A recovered document is not saved yet.
+    const auto& header = read->composite.header();
+    EXPECT_EQ(std::tuple(header.biXPelsPerMeter, header.biYPelsPerMeter, read->modified),
+              
+              std::tuple(3780, 3779, 1u));
 }
 
 TEST(RecoveryCopy, ACancelledOrFailedWriteLeavesThePreviousCopyWhole)
@@ -135,16 +132,14 @@ TEST(RecoveryCopy, ACancelledOrFailedWriteLeavesThePreviousCopyWhole)
     std::fill_n(second->layers[2].image.write().pixels(), 999, std::uint8_t(1));
     const std::atomic<bool> cancelled{true};
     EXPECT_EQ(WriteRecoveryCopy(files, JobFor(*second), cancelled).kind, RecoveryWriteResult::Kind::Cancelled);
-    EXPECT_EQ(FileBytes(files.copy), copyBefore);
-    EXPECT_EQ(FileBytes(files.info), infoBefore);
+    EXPECT_EQ(std::tuple(FileBytes(files.copy), FileBytes(files.info)), std::tuple(copyBefore, infoBefore));
 
     // No room left on the disk half-way through the copy.
     setenv("LUMIVISTA_TEST_DISK_FULL_AFTER", "5000", 1);
     const RecoveryWriteResult full = WriteRecoveryCopy(files, JobFor(*second), kNeverCancelled);
     unsetenv("LUMIVISTA_TEST_DISK_FULL_AFTER");
-    EXPECT_EQ(full.kind, RecoveryWriteResult::Kind::Failed);
-    EXPECT_EQ(full.failure.problem, FileProblem::DiskFull);
-    EXPECT_EQ(FileBytes(files.copy), copyBefore);
+    EXPECT_EQ(std::tuple(full.kind, full.failure.problem, FileBytes(files.copy)),
+              std::tuple(RecoveryWriteResult::Kind::Failed, FileProblem::DiskFull, copyBefore));
     EXPECT_EQ(FilesIn(dir.path()), (std::set<std::string>{"doc-1.bmp", "doc-1.info", "doc-1.vlf"}));
     const auto read = ReadRecoveryCopy(EntryFor(files));
     ASSERT_TRUE(read);
@@ -295,25 +290,23 @@ TEST_F(AutoSaverTest, AChangeThenTheIntervalWritesOneCopyASaveRemovesItAndAClean
     paint(photo, 1, 9);
     EXPECT_EQ(saver_.writeChanged(open, 200), 1);
     EXPECT_EQ(copies(), (std::set<std::string>{"doc-1.bmp", "doc-1.info", "doc-1.vlf"}));
-    EXPECT_EQ(saver_.writeChanged(open, 300), 0) << "no change since the copy";
-    EXPECT_EQ(info("doc-1")->savedAt, 200);
+    EXPECT_EQ((std::tuple{saver_.writeChanged(open, 300), info("doc-1")->savedAt}), std::tuple(0, std::int64_t(200)))
+        << "no change since the copy";
 
     paint(photo, 1, 10);
-    EXPECT_EQ(saver_.writeChanged(open, 400), 1);
-    EXPECT_EQ(copies().size(), 3u) << "the same document keeps one copy";
+    EXPECT_EQ((std::tuple{saver_.writeChanged(open, 400), copies().size()}),
+              std::tuple(1, 3u)) << "the same document keeps one copy";
     const auto read = ReadRecoveryCopy(EntryFor(session_->files("doc-1")));
     ASSERT_TRUE(read);
     EXPECT_EQ(read->layers[0].image.pixels()[49], 10);
 
     photo.doc().modified = 0;  // saved
     saver_.saved(1);
-    EXPECT_TRUE(copies().empty());
-    EXPECT_EQ(saver_.writeChanged(open, 500), 0);
+    EXPECT_EQ((std::tuple{copies().size(), saver_.writeChanged(open, 500)}), std::tuple(0u, 0));
 
     paint(photo, 1, 11);
     paint(untouched, 2, 12);
-    EXPECT_EQ(saver_.writeChanged(open, 600), 2);
-    EXPECT_EQ(copies().size(), 6u);
+    EXPECT_EQ((std::tuple{saver_.writeChanged(open, 600), copies().size()}), std::tuple(2, 6u));
     saver_.closed(2);
     EXPECT_EQ(copies(), (std::set<std::string>{"doc-1.bmp", "doc-1.info", "doc-1.vlf"}));
 
@@ -334,16 +327,14 @@ TEST_F(AutoSaverTest, FiftyStepsAreDueAtOnceAndAnIntervalOfZeroWritesNothing)
     }
     EXPECT_EQ(saver_.writeDue(open, 1), 0);
     EXPECT_TRUE(saver_.stepTaken(1)) << "the 50th step";
-    EXPECT_EQ(saver_.writeDue(open, 2), 1);
-    EXPECT_TRUE(info("doc-1")->untitled);
+    EXPECT_EQ((std::tuple{saver_.writeDue(open, 2), info("doc-1")->untitled}), std::tuple(1, true));
     EXPECT_FALSE(saver_.stepTaken(1)) << "counting starts again after the copy";
 
     saver_.setInterval(0);
     for (int step = 0; step < kAutoSaveStepCount; ++step)
         EXPECT_FALSE(saver_.stepTaken(1));
-    EXPECT_EQ(saver_.writeDue(open, 3), 0);
-    EXPECT_EQ(saver_.writeChanged(open, 3), 0);
-    EXPECT_EQ(info("doc-1")->savedAt, 2);
+    EXPECT_EQ((std::tuple{saver_.writeDue(open, 3), saver_.writeChanged(open, 3), info("doc-1")->savedAt}),
+              std::tuple(0, 0, std::int64_t(2)));
 }
 
 // The disk fills up during a copy and is freed again: with no further change the next
@@ -357,7 +348,6 @@ TEST_F(AutoSaverTest, ACopyThatFailedIsWrittenAtTheNextIntervalWithoutAnotherCha
     OpenDocument document(table_, 1, 2);
     const std::vector<AutoSaveDocument> open = {{1, &document.doc(), "/fotos/praia.jpg"}};
     table_.record(document.doc(), 1, 1001);
-    std::fill_n(document.doc().layers[0].image.write().pixels(), 50, std::uint8_t(9));
     saver.stepTaken(1);
 
     setenv("LUMIVISTA_TEST_DISK_FULL_AFTER", "3000", 1);
@@ -365,14 +355,13 @@ TEST_F(AutoSaverTest, ACopyThatFailedIsWrittenAtTheNextIntervalWithoutAnotherCha
     writer.waitIdle();
     unsetenv("LUMIVISTA_TEST_DISK_FULL_AFTER");
     ASSERT_EQ(results.size(), 1u);
-    ASSERT_EQ(results[0].kind, RecoveryWriteResult::Kind::Failed);
+    EXPECT_EQ(results[0].kind, RecoveryWriteResult::Kind::Failed);
     saver.writeFailed(results[0].stem);
     EXPECT_TRUE(copies().empty());
 
     EXPECT_EQ(saver.writeChanged(open, 160), 1);
     writer.waitIdle();
-    EXPECT_EQ(info("doc-1")->savedAt, 160);
-    EXPECT_EQ(saver.writeChanged(open, 220), 0);
+    EXPECT_EQ((std::tuple{info("doc-1")->savedAt, saver.writeChanged(open, 220)}), std::tuple(std::int64_t(160), 0));
 
     saver.writeFailed("doc-1");  // a failure reported after the save that removed the copy
     document.doc().modified = 0;
@@ -388,17 +377,14 @@ TEST_F(AutoSaverTest, ARecoveredDocumentKeepsItsAdoptedCopyUntilItChanges)
     document.doc().modified = 1;
     const std::vector<AutoSaveDocument> open = {{7, &document.doc(), "/x.vlf"}};
     saver_.adopt(7, session_->newStem());
-    EXPECT_EQ(saver_.copyOf(7), "doc-1");
-    EXPECT_EQ(saver_.writeChanged(open, 1), 0);
+    EXPECT_EQ((std::tuple{saver_.copyOf(7), saver_.writeChanged(open, 1)}), std::tuple(std::string("doc-1"), 0));
     // A modified document with no copy gets one even without a step (a change made without undo).
     OpenDocument other(table_, 8, 1);
     other.doc().modified = 1;
     const std::vector<AutoSaveDocument> both = {open[0], {8, &other.doc(), "/y.vlf"}};
-    EXPECT_EQ(saver_.writeChanged(both, 2), 1);
-    EXPECT_EQ(saver_.copyOf(8), "doc-2");
+    EXPECT_EQ((std::tuple{saver_.writeChanged(both, 2), saver_.copyOf(8)}), std::tuple(1, std::string("doc-2")));
     paint(document, 7, 3);
-    EXPECT_EQ(saver_.writeChanged(both, 3), 1);
-    EXPECT_EQ(info("doc-1")->savedAt, 3);
+    EXPECT_EQ((std::tuple{saver_.writeChanged(both, 3), info("doc-1")->savedAt}), std::tuple(1, std::int64_t(3)));
 }
 
 TEST(AutoSaveSettings, TheIntervalKeyDefaultsToTwoMinutesAndStaysWithinADay)
@@ -411,10 +397,10 @@ TEST(AutoSaveSettings, TheIntervalKeyDefaultsToTwoMinutesAndStaysWithinADay)
         store.values["USER/AutoSaveSeconds"] = written;
         EXPECT_EQ(AutoSaveSeconds(settings), read) << written;
     }
-    EXPECT_TRUE(SetAutoSaveSeconds(settings, 30));
-    EXPECT_EQ(store.values["USER/AutoSaveSeconds"], "30");
-    EXPECT_TRUE(SetAutoSaveSeconds(settings, -1));
-    EXPECT_EQ(store.values["USER/AutoSaveSeconds"], "0");
+    for (const auto& [seconds, written] : std::vector<std::pair<int, std::string>>{{30, "30"}, {-1, "0"}}) {
+        EXPECT_TRUE(SetAutoSaveSeconds(settings, seconds));
+        EXPECT_EQ(store.values["USER/AutoSaveSeconds"], written);
+    }
 }
 
 // The guard against copies beyond the format's 32-bit offsets must never guess low.

@@ -18,16 +18,17 @@ TEST(UndoTable, TheLevelIsSharedByAllDocumentsAndTheOldestStepGoesFirst)
     OpenDocument a(table, 1, 3), b(table, 2, 3);
     for (int i = 0; i < 32; ++i)
         ASSERT_TRUE(SetLayerOpacity((i % 2 ? b : a).doc(), 0, 50 + i, true) >= 0);
-    EXPECT_EQ(table.count(), 32);
-    EXPECT_EQ(table.at(0).window, 1);
+    EXPECT_EQ(std::tuple(table.count(), table.at(0).window), std::tuple(32, 1));
     SetLayerOpacity(b.doc(), 1, 10, true);
-    EXPECT_EQ(table.count(), 32);
-    EXPECT_EQ(table.at(0).window, 2) << "a's oldest step was evicted for b's new one";
+    EXPECT_EQ(std::tuple(table.count(), table.at(0).window),
+              std::tuple(32, 2)) << "a's oldest step was evicted for b's new one";
 
-    table.setLevel(0);
-    EXPECT_EQ(table.level(), 1);
-    table.setLevel(500);
-    EXPECT_EQ(table.level(), 64);
+    std::vector<int> levels;
+    for (const int asked : {0, 500}) {
+        table.setLevel(asked);
+        levels.push_back(table.level());
+    }
+    EXPECT_EQ(levels, (std::vector{1, 64}));
 }
 
 TEST(UndoTable, ANewStepDiscardsOnlyThisDocumentsUndoneSteps)
@@ -41,15 +42,13 @@ TEST(UndoTable, ANewStepDiscardsOnlyThisDocumentsUndoneSteps)
     for (int i = 0; i < 3; ++i)
         ASSERT_TRUE(table.undo(a.doc(), 1));
     ASSERT_TRUE(table.undo(b.doc(), 2));
-    EXPECT_EQ(a.doc().layers[0].opacity, 10u);
-    EXPECT_TRUE(table.canRedo(a.doc(), 1));
+    EXPECT_EQ(std::tuple(a.doc().layers[0].opacity, table.canRedo(a.doc(), 1)), std::tuple(10u, true));
 
     MoveLayer(a.doc(), 0, 2, true);
-    EXPECT_EQ(table.count(), 8 - 3 + 1);
-    EXPECT_FALSE(table.canRedo(a.doc(), 1));
-    EXPECT_TRUE(table.canRedo(b.doc(), 2)) << "the other document keeps its redo";
-    EXPECT_EQ(table.undoAvailableFor(), 1);
-    EXPECT_FALSE(table.redoAvailableFor());
+    // The other document keeps its redo.
+    EXPECT_EQ(std::tuple(table.count(), table.canRedo(a.doc(), 1), table.canRedo(b.doc(), 2), table.undoAvailableFor(),
+                         bool(table.redoAvailableFor())),
+              std::tuple(8 - 3 + 1, false, true, std::optional(1), false));
 }
 
 TEST(UndoTable, PixelStepsShareTheLayerUntilItsFirstWriteAndSwapItBack)
@@ -64,18 +63,20 @@ TEST(UndoTable, PixelStepsShareTheLayerUntilItsFirstWriteAndSwapItBack)
     ASSERT_TRUE(RecordUndoStep(doc, 1001));
     const UndoRecord& step = table.at(table.count() - 1);
     ASSERT_EQ(step.layers.size(), 1u);
-    EXPECT_TRUE(step.layers[0].record.image.sameAs(doc.layers[1].image)) << "recording copied nothing";
-    EXPECT_TRUE(step.layers[0].record.mask.sameAs(doc.layers[1].mask));
-    EXPECT_TRUE(doc.layers[0].image.unique()) << "nor kept another layer";
+    // Recording copied nothing, nor kept another layer.
+    const LayerRecord& kept = step.layers[0].record;
+    EXPECT_EQ(std::tuple(kept.image.sameAs(doc.layers[1].image), kept.mask.sameAs(doc.layers[1].mask),
+                         doc.layers[0].image.unique()),
+              std::tuple(true, true, true));
 
+    // The first write made a copy and left the kept picture as it was.
     PaintCurrentLayer(doc, 77);
-    EXPECT_FALSE(step.layers[0].record.image.sameAs(doc.layers[1].image)) << "the first write made a copy";
-    EXPECT_TRUE(step.layers[0].record.image.sameAs(original)) << "and left the kept picture as it was";
+    EXPECT_EQ(std::tuple(kept.image.sameAs(doc.layers[1].image), kept.image.sameAs(original)),
+              std::tuple(false, true));
     const std::string painted = Fingerprint(doc);
 
     ASSERT_TRUE(table.undo(doc, 1));
-    EXPECT_EQ(Fingerprint(doc), before);
-    EXPECT_TRUE(doc.layers[1].image.sameAs(original));
+    EXPECT_EQ(std::tuple(Fingerprint(doc), doc.layers[1].image.sameAs(original)), std::tuple(before, true));
     ASSERT_TRUE(table.redo(doc, 1));
     EXPECT_EQ(Fingerprint(doc), painted);
 }
@@ -90,8 +91,7 @@ TEST(UndoTable, ClosingADocumentRemovesItsStepsAndTheOtherStillUndoes)
     DeleteLayer(a->doc(), 0, true);
     table.purge(1);
     a.reset();
-    EXPECT_EQ(table.count(), 1);
-    EXPECT_FALSE(table.undoAvailableFor());
+    EXPECT_EQ(std::tuple(table.count(), bool(table.undoAvailableFor())), std::tuple(1, false));
     ASSERT_TRUE(table.undo(b.doc(), 2));
     EXPECT_EQ(b.doc().layers[0].opacity, 100u);
 }
@@ -119,11 +119,12 @@ TEST(UndoTable, ASourcePictureHeldByTwoStepsIsFreedOnlyWithTheSecond)
     RecordUndoStep(a.doc(), 21000);  // the layer's values, its source among them
     RecordUndoStep(a.doc(), 21000);
     a.doc().layers[0].sourceImage.reset();  // a transform replaced it
-    EXPECT_FALSE(watch.expired());
-    SetLayerOpacity(a.doc(), 1, 30, true);  // evicts the first step
-    EXPECT_FALSE(watch.expired());
-    SetLayerOpacity(a.doc(), 1, 40, true);  // evicts the second
-    EXPECT_TRUE(watch.expired());
+    std::vector<bool> freed = {watch.expired()};
+    for (const int opacity : {30, 40}) {  // each evicts the oldest step
+        SetLayerOpacity(a.doc(), 1, opacity, true);
+        freed.push_back(watch.expired());
+    }
+    EXPECT_EQ(freed, (std::vector{false, false, true}));
 }
 
 TEST(UndoTable, FailedOperationsWithdrawTheirOwnStepAndALayerListChangedBehindItsBackRefusesTheUndo)
@@ -134,10 +135,9 @@ TEST(UndoTable, FailedOperationsWithdrawTheirOwnStepAndALayerListChangedBehindIt
     SetLayerOpacity(b.doc(), 0, 50, true);
     HDIB palette = AllocatePicture(4, 4, 4, 16);
     EXPECT_FALSE(AddLayer(doc, 0, std::move(palette), {}, true, false));
-    ASSERT_EQ(table.count(), 1) << "the step was withdrawn";
-    EXPECT_EQ(table.at(0).window, 2) << "and the other document's step stays";
-    EXPECT_EQ(doc.modified, 0u) << "a withdrawn step leaves the document unmodified";
-    EXPECT_EQ(b.doc().modified, 1u);
+    // The step was withdrawn, the other document's stays, and this document is left unmodified.
+    ASSERT_EQ(table.count(), 1);
+    EXPECT_EQ(std::tuple(table.at(0).window, doc.modified, b.doc().modified), std::tuple(2, 0u, 1u));
 
     ASSERT_TRUE(DeleteLayer(doc, 1, true));
     DeleteLayer(doc, 0, false);  // without telling the undo
@@ -160,8 +160,8 @@ TEST(UndoCodes, StepsCarryOnThroughTheirGroup)
 
     RecordUndoStep(a.doc(), kUndoGroupCode);
     RecordUndoStep(a.doc(), 2500);
-    EXPECT_TRUE(table.at(table.count() - 1).continuesGroup);
-    EXPECT_FALSE(table.at(table.count() - 2).continuesGroup);
+    EXPECT_EQ(std::tuple(table.at(table.count() - 1).continuesGroup, table.at(table.count() - 2).continuesGroup),
+              std::tuple(true, false));
 }
 
 TEST(UndoTable, AStepKeepsOnlyItsOwnValues)
@@ -179,27 +179,22 @@ TEST(UndoTable, AStepKeepsOnlyItsOwnValues)
     SetLayerName(doc, 1, "depois");
     doc.layers[0].x = 7;
     ASSERT_TRUE(table.undo(doc, 1));
-    EXPECT_EQ(doc.layers[2].opacity, 100u);
-    EXPECT_EQ(doc.currentLayer, 0);
-    EXPECT_EQ(doc.view.zoomLevel, 4u);
-    EXPECT_EQ(doc.layers[1].name, "depois");
-    EXPECT_EQ(doc.layers[0].x, 7);
+    EXPECT_EQ(std::tuple(doc.layers[2].opacity, doc.currentLayer, doc.view.zoomLevel, doc.layers[1].name, doc.layers[0].x),
+              std::tuple(100u, 0, 4u, "depois", 7));
 
     // A pixel step keeps its layer and the selection, not the others' values.
     ASSERT_TRUE(RecordUndoStep(doc, 1001));
     PaintCurrentLayer(doc, 200);
     doc.layers[2].opacity = 60;
     ASSERT_TRUE(table.undo(doc, 1));
-    EXPECT_EQ(doc.layers[2].opacity, 60u);
-    EXPECT_EQ(doc.view.zoomLevel, 4u);
+    EXPECT_EQ(std::tuple(doc.layers[2].opacity, doc.view.zoomLevel), std::tuple(60u, 4u));
 
     // A step of the whole document does bring its zoom back.
     ASSERT_TRUE(RecordUndoStep(doc, 12001, {1}));
     doc.view.zoomLevel = 6;
     doc.layers[2].opacity = 5;
     ASSERT_TRUE(table.undo(doc, 1));
-    EXPECT_EQ(doc.view.zoomLevel, 4u);
-    EXPECT_EQ(doc.layers[2].opacity, 60u);
+    EXPECT_EQ(std::tuple(doc.layers[2].opacity, doc.view.zoomLevel), std::tuple(60u, 4u));
     ASSERT_TRUE(table.redo(doc, 1));
     EXPECT_EQ(doc.view.zoomLevel, 6u);
 
@@ -208,8 +203,7 @@ TEST(UndoTable, AStepKeepsOnlyItsOwnValues)
     doc.layers[1].y = -4;
     doc.layers[1].opacity = 20;
     ASSERT_TRUE(table.undo(doc, 1));
-    EXPECT_EQ(doc.layers[1].y, 30 - 11);
-    EXPECT_EQ(doc.layers[1].opacity, 20u);
+    EXPECT_EQ(std::tuple(doc.layers[1].y, doc.layers[1].opacity), std::tuple(30 - 11, 20u));
 }
 
 TEST(UndoTable, TwoDocumentsInterleavingKeepTheirOwnPictures)

@@ -186,18 +186,18 @@ Step Canvas(int width, int height, CanvasAnchor anchor)
     return {"canvas", [=](LayerStack& d) { ASSERT_TRUE(ResizeCanvas(d, width, height, anchor, 0xFF)); }};
 }
 
+// Lettering in 14-pixel Arial at a place of the document.
+TextLayerSettings Words(std::string text, int left, int top, std::uint32_t colour = 0)
+{
+    return {.text = std::move(text), .font = {.height = -14, .faceName = "Arial"}, .colour = colour, .left = left,
+            .top = top};
+}
+
 // A new text layer, or the current one edited.
 Step Letter(std::string text, std::uint32_t colour, bool edit)
 {
     return {"text " + text, [=](LayerStack& d) {
-                TextLayerSettings settings;
-                settings.text = text;
-                settings.font.height = -14;
-                settings.font.faceName = "Arial";
-                settings.colour = colour;
-                settings.left = 3;
-                settings.top = 4;
-                ASSERT_EQ(CreateOrUpdateTextLayer(&d, TestFonts(), settings, edit), kTextLayerOk);
+                ASSERT_EQ(CreateOrUpdateTextLayer(&d, TestFonts(), Words(text, 3, 4, colour), edit), kTextLayerOk);
             }};
 }
 Step Shadow()  // a layer added and merged: one action
@@ -510,13 +510,7 @@ TEST(UndoActions, NestedActionsEndWithTheOutermostAndAWithdrawnStepLeavesNoHole)
 std::unique_ptr<LayerStack> LetteringOverTwoLayers()
 {
     auto stack = LayeredDocument(2);
-    TextLayerSettings settings;
-    settings.text = "Oi";
-    settings.font.height = -14;
-    settings.font.faceName = "Arial";
-    settings.left = 22;
-    settings.top = 2;
-    EXPECT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settings, false), kTextLayerOk);
+    EXPECT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), Words("Oi", 22, 2), false), kTextLayerOk);
     SetCurrentLayer(*stack, 1);
     CompositeLayers(*stack);
     return stack;
@@ -573,21 +567,18 @@ TEST(LayerCommandsUndo, RefusedCommandsLeaveNoStep)
 {
     UndoWalk h(1);
     LayerStack& d = h.doc();
-    EXPECT_FALSE(MergeDown(d));               // nothing below
-    EXPECT_FALSE(MoveCurrentLayer(d, true));  // already the top
-    EXPECT_FALSE(MoveCurrentLayer(d, false));
-    EXPECT_FALSE(DeleteLayerOrSelection(d));  // the last layer stays
-    EXPECT_FALSE(h.table.canUndo(d, kWindow));
+    // Nothing below to merge with, already the top and the bottom, and the last layer stays.
+    EXPECT_EQ((std::vector{MergeDown(d), MoveCurrentLayer(d, true), MoveCurrentLayer(d, false), DeleteLayerOrSelection(d),
+                           h.table.canUndo(d, kWindow)}),
+              std::vector(5, false));
     EXPECT_EQ(Fingerprint(d), h.states()[0]);
 
     while (d.layerCount < kOrdinaryLayerLimit)
         ASSERT_TRUE(NewTransparentLayer(d));
     const std::string full = Fingerprint(d);
     const int steps = h.table.count();
-    EXPECT_FALSE(NewTransparentLayer(d));
-    EXPECT_FALSE(DuplicateCurrentLayer(d));
-    EXPECT_EQ(h.table.count(), steps);
-    EXPECT_EQ(Fingerprint(d), full);
+    EXPECT_FALSE(NewTransparentLayer(d) || DuplicateCurrentLayer(d));
+    EXPECT_EQ(std::tuple(h.table.count(), Fingerprint(d)), std::tuple(steps, full));
 }
 
 TEST(LayerCommandsUndo, MergeDownKeepsTheLowerLayerAndOtherLinks)
@@ -600,13 +591,11 @@ TEST(LayerCommandsUndo, MergeDownKeepsTheLowerLayerAndOtherLinks)
     d.currentLayer = 1;
     h.restart();
     h.apply({"merge down", [](LayerStack& doc) { ASSERT_TRUE(MergeDown(doc)); }});
-    EXPECT_EQ(d.layerCount, 3);
-    EXPECT_EQ(d.currentLayer, 1);
-    EXPECT_EQ(d.layers[1].name, "baixo");
-    EXPECT_TRUE(d.layers[1].visible);
-    EXPECT_FALSE(d.layers[1].linked);
-    EXPECT_TRUE(d.layers[2].linked);  // the old layer 3 kept its link
-    EXPECT_FALSE(d.layers[0].linked);
+    EXPECT_EQ(std::tuple(d.layerCount, d.currentLayer, d.layers[1].name, d.layers[1].visible),
+              std::tuple(3, 1, "baixo", true));
+    // The old layer 3 kept its link.
+    EXPECT_EQ((std::vector<bool>{d.layers[0].linked, d.layers[1].linked, d.layers[2].linked}),
+              (std::vector{false, false, true}));
     h.undo();
     h.redo();
 }
@@ -626,9 +615,8 @@ TEST(LayerCommandsUndo, FlattenGivesOneOpaqueBackgroundOverWhite)
     h.apply({"flatten", [](LayerStack& doc) { ASSERT_TRUE(FlattenLayers(doc)); }});
     ASSERT_EQ(d.layerCount, 1);
     const LayerRecord& flat = d.layers[0];
-    EXPECT_EQ(flat.name, "Fundo");
-    EXPECT_EQ(flat.image.read().width(), d.width);
-    EXPECT_EQ(flat.image.read().height(), d.height);
+    EXPECT_EQ(std::tuple(flat.name, flat.image.read().width(), flat.image.read().height()),
+              std::tuple("Fundo", int(d.width), int(d.height)));
     for (int y = 0; y < d.height; ++y)
         for (int x = 0; x < d.width; ++x)
             ASSERT_EQ(flat.mask.read().row(y)[x], 255);

@@ -12,19 +12,16 @@ TEST(WindowPlacement, AnUnfittedWindowIsNeverLargerThanTheWorkspace)
 {
     const Rect workspace{10, 20, 710, 520};
     const InitialWindow unfitted = PlaceNewWindow({4000, 3000}, workspace, false);
-    EXPECT_EQ(unfitted.zoom, 0);
-    EXPECT_EQ(unfitted.frame, workspace) << "never larger than the workspace";
+    EXPECT_EQ(std::tuple(unfitted.zoom, unfitted.frame), std::tuple(0, workspace)) << "never larger than the workspace";
 }
 
 TEST(WindowPlacement, AWindowOnTheRightKeepsTheRightHalf)
 {
     const Rect workspace{0, 0, 700, 500};
     const SideBySide fromRight = SplitWorkspace(workspace, 300, {420, 0, 600, 100});
-    EXPECT_EQ(fromRight.existing, (Rect{302, 0, 700, 500}));
-    EXPECT_EQ(fromRight.newWindow, (Rect{0, 0, 298, 500}));
-
-    EXPECT_EQ(SideOf(workspace, 0, 349), Side::Left);
-    EXPECT_EQ(SideOf(workspace, 0, 350), Side::Right);
+    EXPECT_EQ(std::tuple(fromRight.existing, fromRight.newWindow),
+              std::tuple(Rect{302, 0, 700, 500}, Rect{0, 0, 298, 500}));
+    EXPECT_EQ(std::tuple(SideOf(workspace, 0, 349), SideOf(workspace, 0, 350)), std::tuple(Side::Left, Side::Right));
 }
 
 TEST(OpenWindows, AThirdDocumentClosesTheActiveOneFirstAndClosingActivatesTheNextNeighbour)
@@ -40,9 +37,8 @@ TEST(OpenWindows, AThirdDocumentClosesTheActiveOneFirstAndClosingActivatesTheNex
     EXPECT_FALSE(open.mustCloseActiveBeforeOpening());
     open.add(3);
     EXPECT_EQ(open.windows(), (std::vector<int>{2, 3}));
-    EXPECT_EQ(open.remove(3), 2) << "the last one falls back to the first";
-    EXPECT_EQ(open.remove(2), std::nullopt);
-    EXPECT_FALSE(open.active());
+    // The last one falls back to the first.
+    EXPECT_EQ((std::vector{open.remove(3), open.remove(2), open.active()}), (std::vector<std::optional<int>>{2, {}, {}}));
 }
 
 TEST(ScreenMode, TheScreenSizeChoosesTheModeBothSidesMustExceedTheLimit)
@@ -58,9 +54,10 @@ TEST(ScreenMode, TheScreenSizeChoosesTheModeBothSidesMustExceedTheLimit)
 
 TEST(ScreenMode, TheWindowIsCentredWithHalvesRoundedDown)
 {
-    EXPECT_EQ(MainWindowRect(QueryScreenMode({1920, 1080}, 0)), (Rect::fromSize(448, 156, 1024, 768)));
-    EXPECT_EQ(MainWindowRect(QueryScreenMode({1025, 769}, 0)), (Rect::fromSize(0, 0, 1024, 768)));
-    EXPECT_EQ(MainWindowRect(QueryScreenMode({701, 501}, 0)), (Rect::fromSize(-50, -50, 800, 600)));
+    EXPECT_EQ((std::vector{MainWindowRect(QueryScreenMode({1920, 1080}, 0)),
+                           MainWindowRect(QueryScreenMode({1025, 769}, 0)), MainWindowRect(QueryScreenMode({701, 501}, 0))}),
+              (std::vector{Rect::fromSize(448, 156, 1024, 768), Rect::fromSize(0, 0, 1024, 768),
+                           Rect::fromSize(-50, -50, 800, 600)}));
     // A primary screen right of another starts where it lies on the desktop.
     EXPECT_EQ(MainWindowRect(QueryScreenMode({1280, 1024}, 0), {1920, 56}), (Rect::fromSize(2048, 184, 1024, 768)));
     EXPECT_EQ(MainWindowRect(QueryScreenMode({1280, 1024}, 1), {-1280, 0}), (Rect::fromSize(-1280, 0, 800, 600)))
@@ -78,9 +75,9 @@ TEST(ScreenMode, For640OneToThreeIsTheMode)
 TEST(ScreenMode, StartUpWarnsAboutShallowDisplaysAndRefusesSmallModes)
 {
     EXPECT_TRUE(DisplayMessages(24, 0).empty());
-    EXPECT_EQ(DisplayMessages(8, 1), std::vector<int>{6448});
-    EXPECT_EQ(DisplayMessages(32, QueryScreenMode({640, 480}, 0).mode), std::vector<int>{6462});
-    EXPECT_EQ(DisplayMessages(4, 3), (std::vector<int>{6448, 6462}));
+    EXPECT_EQ((std::vector{DisplayMessages(8, 1), DisplayMessages(32, QueryScreenMode({640, 480}, 0).mode),
+                           DisplayMessages(4, 3)}),
+              (std::vector<std::vector<int>>{{6448}, {6462}, {6448, 6462}}));
 }
 
 }  // namespace

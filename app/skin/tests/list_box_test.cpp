@@ -15,38 +15,33 @@ namespace {
 
 TEST(ListBoxBlock, HeaderFieldsThenTwoThousandItemsOfThreeHundredBytes)
 {
-    EXPECT_EQ(sizeof(ListBoxBlock), 600336u);
-    EXPECT_EQ(offsetof(ListBoxBlock, controlId), 0u);
-    EXPECT_EQ(offsetof(ListBoxBlock, kind), 4u);
-    EXPECT_EQ(offsetof(ListBoxBlock, count), 8u);
-    EXPECT_EQ(offsetof(ListBoxBlock, firstVisible), 12u);
-    EXPECT_EQ(offsetof(ListBoxBlock, selected), 16u);
-    EXPECT_EQ(offsetof(ListBoxBlock, items), 336u);
+    EXPECT_EQ((std::vector<std::size_t>{sizeof(ListBoxBlock), offsetof(ListBoxBlock, controlId),
+                                        offsetof(ListBoxBlock, kind), offsetof(ListBoxBlock, count),
+                                        offsetof(ListBoxBlock, firstVisible), offsetof(ListBoxBlock, selected),
+                                        offsetof(ListBoxBlock, items)}),
+              (std::vector<std::size_t>{600336, 0, 4, 8, 12, 16, 336}));
 
     const ListBox list(200, 5);
-    EXPECT_EQ(list.block().controlId, 200);
-    EXPECT_EQ(list.block().kind, kListBoxKind);
-    EXPECT_EQ(list.count(), 0);
-    EXPECT_EQ(list.firstVisible(), 0);
-    EXPECT_EQ(list.selection(), kNoSelection);
+    EXPECT_EQ(std::tuple(list.block().controlId, list.block().kind, list.count(), list.firstVisible(), list.selection()),
+              std::tuple(200, kListBoxKind, 0, 0, kNoSelection));
 }
 
 TEST(ListBox, TheTwoThousandAndFirstItemAndTextsOfThreeHundredBytesAreRefused)
 {
     ListBox list(200, 5);
-    EXPECT_EQ(list.addString(std::string(299, 'a')), 0) << "299 bytes and the zero fill the item";
-    EXPECT_EQ(list.addString(std::string(300, 'b')), kListRefused);
-    EXPECT_EQ(list.addString(std::string(5000, 'b')), kListRefused);
-    EXPECT_EQ(list.count(), 1);
-    EXPECT_EQ(list.text(0), std::string(299, 'a'));
+    // 299 bytes and the zero fill the item.
+    EXPECT_EQ((std::vector{list.addString(std::string(299, 'a')), list.addString(std::string(300, 'b')),
+                           list.addString(std::string(5000, 'b'))}),
+              (std::vector{0, kListRefused, kListRefused}));
+    EXPECT_EQ(std::tuple(list.count(), list.text(0)), std::tuple(1, std::string(299, 'a')));
 
     for (int i = 1; i < kListBoxMaxItems; ++i)
         ASSERT_EQ(list.addString("item " + std::to_string(i)), i);
     EXPECT_EQ(list.count(), 2000);
-    EXPECT_EQ(list.send(kListAddString, 0, "one too many"), kListRefused);
-    EXPECT_EQ(list.count(), 2000) << "nothing added";
+    // Nothing is added, not even an empty text.
+    EXPECT_EQ((std::vector{list.send(kListAddString, 0, "one too many"), list.addString(""), list.count()}),
+              (std::vector{kListRefused, kListRefused, 2000}));
     EXPECT_EQ(list.text(1999), "item 1999");
-    EXPECT_EQ(list.addString(""), kListRefused) << "even an empty text once full";
 }
 
 TEST(ListBox, GetTextAnswersTheLengthWithItsZeroAndCutsToTheBuffer)
@@ -64,9 +59,9 @@ TEST(ListBox, GetTextAnswersTheLengthWithItsZeroAndCutsToTheBuffer)
     EXPECT_EQ(list.getText(0, small), 16) << "the whole length, whatever fits";
     EXPECT_STREQ(small, "Liber");
 
-    EXPECT_EQ(list.getText(2, buffer), kListError) << "at the count";
-    EXPECT_EQ(list.getText(-1, buffer), kListError);
-    EXPECT_EQ(list.getText(5000, buffer), kListError);
+    // At the count, before the first and far beyond.
+    EXPECT_EQ((std::vector{list.getText(2, buffer), list.getText(-1, buffer), list.getText(5000, buffer)}),
+              (std::vector{kListError, kListError, kListError}));
     EXPECT_EQ(list.text(9), "");
 }
 
@@ -75,16 +70,13 @@ TEST(ListBox, MessagesResetCountSelectionAndUnknownOnes)
     ListBox list(200, 5);
     for (const char* name : {"Férias", "Natal", "Família"})
         list.send(kListAddString, 0, name);
-    EXPECT_EQ(list.send(kListGetCount), 3);
-    EXPECT_EQ(list.send(kListGetSelection), kNoSelection);
+    EXPECT_EQ(std::tuple(list.send(kListGetCount), list.send(kListGetSelection)), std::tuple(3, kNoSelection));
     list.setSelection(2);
     EXPECT_EQ(list.send(kListGetSelection), 2);
-    EXPECT_EQ(list.send(386), kListError) << "a message the list does not know";
-    EXPECT_EQ(list.send(0), kListError);
+    // 386 and 0 are messages the list does not know.
+    EXPECT_EQ(std::tuple(list.send(386), list.send(0)), std::tuple(kListError, kListError));
     EXPECT_EQ(list.send(kListResetContent), 0);
-    EXPECT_EQ(list.count(), 0);
-    EXPECT_EQ(list.selection(), kNoSelection);
-    EXPECT_EQ(list.firstVisible(), 0);
+    EXPECT_EQ(std::tuple(list.count(), list.selection(), list.firstVisible()), std::tuple(0, kNoSelection, 0));
     EXPECT_EQ(list.send(kListAddString, 0, "Novo"), 0) << "the list fills again from the start";
 }
 
@@ -96,24 +88,22 @@ TEST(ListBox, AFirstPickNotifies1124AndEveryLaterOne1126)
 
     const auto first = list.pick(2);
     ASSERT_TRUE(first);
-    EXPECT_EQ(first->message, kListFirstPickNotification);
-    EXPECT_EQ(first->wParam, 0x10000u | 217u) << "high word 1, the control in the low word";
-    EXPECT_EQ(first->controlId, 217);
-    EXPECT_EQ(list.selection(), 2);
+    // High word 1, the control in the low word.
+    EXPECT_EQ(std::tuple(first->message, first->wParam, first->controlId, list.selection()),
+              std::tuple(kListFirstPickNotification, 0x10000u | 217u, 217, 2));
 
     list.scrollTo(4);
     const auto second = list.pick(0);
     ASSERT_TRUE(second);
-    EXPECT_EQ(second->message, kListPickNotification);
-    EXPECT_EQ(list.selection(), 4) << "the row counts from the first visible item";
+    EXPECT_EQ(std::tuple(second->message, list.selection()), std::tuple(kListPickNotification, 4))
+        << "the row counts from the first visible item";
     EXPECT_EQ(list.pick(1)->message, kListPickNotification);
 
     list.resetContent();
     list.addString("only");
-    EXPECT_FALSE(list.pick(1)) << "a row without an item";
-    EXPECT_FALSE(list.pick(-1));
-    EXPECT_FALSE(list.pick(5)) << "below the visible rows";
-    EXPECT_EQ(list.selection(), kNoSelection) << "an empty pick changes nothing";
+    // A row without an item, above the rows and below them; an empty pick changes nothing.
+    EXPECT_FALSE(list.pick(1) || list.pick(-1) || list.pick(5));
+    EXPECT_EQ(list.selection(), kNoSelection);
     EXPECT_EQ(list.pick(0)->message, kListPickNotification) << "still not the list's first pick";
 }
 
@@ -123,23 +113,22 @@ TEST(ListBox, ScrollingStaysWithinTheItemsAndASelectionIsBroughtIntoView)
     EXPECT_EQ(list.sliderMaximum(), 0);
     for (int i = 0; i < 4; ++i)
         list.addString("a");
-    EXPECT_EQ(list.sliderMaximum(), 0) << "fewer items than rows";
     list.scrollTo(3);
-    EXPECT_EQ(list.firstVisible(), 0);
+    EXPECT_EQ(std::tuple(list.sliderMaximum(), list.firstVisible()), std::tuple(0, 0)) << "fewer items than rows";
     for (int i = 0; i < 8; ++i)
         list.addString("b");
     EXPECT_EQ(list.sliderMaximum(), 7) << "12 items, 5 rows: 8 positions";
-    list.scrollTo(100);
-    EXPECT_EQ(list.firstVisible(), 7);
-    list.scrollTo(-3);
-    EXPECT_EQ(list.firstVisible(), 0);
+    const auto firstAfter = [&](auto move) {
+        move();
+        return list.firstVisible();
+    };
+    EXPECT_EQ((std::vector{firstAfter([&] { list.scrollTo(100); }), firstAfter([&] { list.scrollTo(-3); })}),
+              (std::vector{7, 0}));
 
-    list.setSelection(9);
-    EXPECT_EQ(list.firstVisible(), 5) << "the selection ends the visible rows";
-    list.setSelection(1);
-    EXPECT_EQ(list.firstVisible(), 1);
-    list.setSelection(3);
-    EXPECT_EQ(list.firstVisible(), 1) << "already visible";
+    // The selection ends the visible rows, starts them, or is already visible.
+    EXPECT_EQ((std::vector{firstAfter([&] { list.setSelection(9); }), firstAfter([&] { list.setSelection(1); }),
+                           firstAfter([&] { list.setSelection(3); })}),
+              (std::vector{5, 1, 1}));
     list.setSelection(12);
     EXPECT_EQ(list.selection(), kNoSelection) << "an index beyond the list selects nothing";
 }
@@ -153,9 +142,8 @@ TEST(ListBox, TheListenerHearsEveryRealChangeAndOnlyItsOwnerRemovesIt)
     list.setChangeListener(&owner, [&] { ++changes; });
     list.addString("a");
     list.addString(std::string(400, 'x'));
-    EXPECT_EQ(changes, 1) << "a refused text changes nothing";
     list.scrollTo(0);
-    EXPECT_EQ(changes, 1) << "scrolling to where it is";
+    EXPECT_EQ(changes, 1) << "a refused text and scrolling to where it is change nothing";
     list.pick(0);
     list.setSelection(-1);
     list.resetContent();
@@ -194,23 +182,21 @@ TEST(ListBoxRegistry, EachListLiesInARegionOfItsIdAsLargeAsItsPopupPanel)
         const int region = ButtonIndexByControl(entry.hostPanel, entry.controlId);
         ASSERT_GE(region, 0);
         const ButtonDefinition& host = PanelButtons(entry.hostPanel)[std::size_t(region)];
-        EXPECT_EQ(host.kind, ButtonKind::Region);
-        EXPECT_EQ(host.small.width(), Panel(entry.popupPanel).width);
-        EXPECT_EQ(host.small.height(), Panel(entry.popupPanel).height);
+        EXPECT_EQ(std::tuple(host.kind, host.small.width(), host.small.height()),
+                  std::tuple(ButtonKind::Region, Panel(entry.popupPanel).width, Panel(entry.popupPanel).height));
 
         const ListBoxLayout layout = ListLayoutOf(entry.popupPanel);
         EXPECT_GE(layout.visibleRows, 3);
         EXPECT_EQ(layout.rows.height(), layout.visibleRows * layout.rowHeight) << "whole rows only";
         const auto buttons = PanelButtons(entry.popupPanel);
         EXPECT_EQ(buttons[kListRowPicture].art.style, ButtonStyle::ListRow);
-        EXPECT_EQ(buttons[kListRowsArea].kind, ButtonKind::Drag);
-        EXPECT_EQ(buttons[kListTrack].kind, ButtonKind::SliderTrack);
-        EXPECT_EQ(buttons[kListThumb].kind, ButtonKind::SliderThumb);
+        EXPECT_EQ((std::vector{buttons[kListRowsArea].kind, buttons[kListTrack].kind, buttons[kListThumb].kind}),
+                  (std::vector{ButtonKind::Drag, ButtonKind::SliderTrack, ButtonKind::SliderThumb}));
         EXPECT_GE(buttons[kListTrack].small.left, layout.rows.right) << "the slider beside the rows";
         EXPECT_EQ(buttons[kListTrack].small.height(), layout.rows.height());
     }
-    EXPECT_EQ(FindListBox(201), nullptr) << "the album name is a field";
-    EXPECT_EQ(ListBoxOfPopup(18), nullptr);
+    EXPECT_EQ(std::tuple(FindListBox(201), ListBoxOfPopup(18)),
+              std::tuple(nullptr, nullptr)) << "the album name is a field";
 }
 
 }  // namespace

@@ -84,16 +84,14 @@ TEST_F(BasePanel, HoldingZoomInFiresFromTheFourthTickWhileThePointerStaysAndOnRe
     const Point on = CentreOf(panel, 204);
     const Effects down = panel.press(on);
     EXPECT_TRUE(Only<effect::Fire>(down).empty());
-    ASSERT_EQ(Only<effect::StartTimer>(down).size(), 1u);
-    EXPECT_EQ(Only<effect::StartTimer>(down)[0].id, kRepeatTimer);
-    EXPECT_EQ(Only<effect::StartTimer>(down)[0].milliseconds, 100);
-    EXPECT_EQ(Only<effect::Capture>(down).size(), 1u);
+    const auto timer = Only<effect::StartTimer>(down).at(0);
+    EXPECT_EQ(std::tuple(timer.id, timer.milliseconds, Only<effect::Capture>(down).size()),
+              std::tuple(kRepeatTimer, 100, 1u));
     for (int tick = 1; tick <= 3; ++tick)
         EXPECT_TRUE(Only<effect::Fire>(panel.tick(kRepeatTimer)).empty()) << tick;
-    auto fired = Only<effect::Fire>(panel.tick(kRepeatTimer));
+    const auto fired = Only<effect::Fire>(panel.tick(kRepeatTimer));
     ASSERT_EQ(fired.size(), 1u);
-    EXPECT_EQ(fired[0].handler, Handler::ZoomIn);
-    EXPECT_EQ(fired[0].state, -1);
+    EXPECT_EQ(std::tuple(fired[0].handler, fired[0].state), std::tuple(Handler::ZoomIn, -1));
     EXPECT_EQ(Only<effect::Fire>(panel.tick(kRepeatTimer)).size(), 1u);
 
     // Off the button the repeat pauses; back on it resumes.
@@ -122,8 +120,8 @@ TEST_F(BasePanel, APushButtonFiresOnlyWhenReleasedOnItselfAndReturnsToNormalExce
     EXPECT_TRUE(Only<effect::Fire>(panel.release(CentreOf(panel, 150))).empty());
 
     const Effects on = Click(panel, undo);
-    ASSERT_EQ(Only<effect::Fire>(on).size(), 1u);
-    EXPECT_EQ(Only<effect::Fire>(on)[0].handler, Handler::Undo);
+    EXPECT_EQ(Only<effect::Fire>(on).size(), 1u);
+    EXPECT_EQ(Only<effect::Fire>(on).at(0).handler, Handler::Undo);
     EXPECT_EQ(Only<effect::Paint>(on).at(0).image, ImageState::Normal);
     // Still under the pointer, the next move lights it again.
     EXPECT_EQ(Only<effect::Paint>(panel.move(undo)).at(0).image, ImageState::Hover);
@@ -139,11 +137,9 @@ TEST_F(BasePanel, ClickSoundsDependOnTheButton)
         panel.release({2, 2});
         return sounds.empty() ? std::string("none") : std::string(sounds[0].file);
     };
-    EXPECT_EQ(soundOf(147), "Click1.wav");
-    EXPECT_EQ(soundOf(155), "Click1.wav");
-    EXPECT_EQ(soundOf(145), "none");  // Sobre
-    EXPECT_EQ(soundOf(149), "Click2.wav");
-    EXPECT_EQ(soundOf(204), "Click2.wav");
+    // 145 is "Sobre".
+    EXPECT_EQ((std::vector{soundOf(147), soundOf(155), soundOf(145), soundOf(149), soundOf(204)}),
+              (std::vector<std::string>{"Click1.wav", "Click1.wav", "none", "Click2.wav", "Click2.wav"}));
 
     PanelInput silent(ControlsOf(0), {.sounds = false}, environment);
     EXPECT_TRUE(Only<effect::PlaySound>(silent.press(CentreOf(silent, 149))).empty());
@@ -156,10 +152,8 @@ TEST_F(BasePanel, GroupSevenRefusesTheViewMoverWithoutAScrollableImage)
     ASSERT_TRUE(panel.selected(resize));
 
     const Effects refused = Click(panel, CentreOf(panel, 138));
-    EXPECT_TRUE(Only<effect::Fire>(refused).empty());
-    EXPECT_EQ(Only<effect::Beep>(refused).size(), 1u);
-    EXPECT_TRUE(panel.selected(resize));
-    EXPECT_FALSE(panel.selected(mover));
+    EXPECT_EQ(std::tuple(Only<effect::Fire>(refused).size(), Only<effect::Beep>(refused).size()), std::tuple(0u, 1u));
+    EXPECT_EQ(std::tuple(panel.selected(resize), panel.selected(mover)), std::tuple(true, false));
 
     // Free rotate needs no scrolling.
     EXPECT_EQ(Only<effect::Fire>(Click(panel, CentreOf(panel, 137))).at(0).argument, 2u);
@@ -167,9 +161,8 @@ TEST_F(BasePanel, GroupSevenRefusesTheViewMoverWithoutAScrollableImage)
     environment.scrollable = true;
     const Effects accepted = Click(panel, CentreOf(panel, 138));
     EXPECT_EQ(Only<effect::Fire>(accepted).at(0).argument, 4u);
-    EXPECT_TRUE(panel.selected(mover));
-    EXPECT_FALSE(panel.selected(IndexOf(panel, 137)));
-    EXPECT_FALSE(panel.selected(resize));
+    EXPECT_EQ(std::tuple(panel.selected(mover), panel.selected(IndexOf(panel, 137)), panel.selected(resize)),
+              std::tuple(true, false, false));
     const auto repaints = Only<effect::Paint>(accepted);
     EXPECT_TRUE(std::any_of(repaints.begin(), repaints.end(), [&](const effect::Paint& p) {
         return p.button == IndexOf(panel, 137) && p.image == ImageState::Normal;
@@ -180,15 +173,13 @@ TEST_F(BasePanel, HoverShowsStatusAndTheTooltipAfterItsTimer)
 {
     const Point copy = CentreOf(panel, 134);
     const Effects over = panel.move(copy);
-    EXPECT_EQ(Only<effect::Paint>(over).at(0).image, ImageState::Hover);
-    EXPECT_EQ(Only<effect::ShowStatus>(over).at(0).stringId, 35007);
-    EXPECT_EQ(Only<effect::StartTimer>(over).at(0).id, kTooltipTimer);
-    EXPECT_EQ(Only<effect::StartTimer>(over).at(0).milliseconds, 1000);
-    EXPECT_TRUE(panel.captured());
+    const auto timer = Only<effect::StartTimer>(over).at(0);
+    EXPECT_EQ(std::tuple(Only<effect::Paint>(over).at(0).image, Only<effect::ShowStatus>(over).at(0).stringId, timer.id,
+                         timer.milliseconds, panel.captured()),
+              std::tuple(ImageState::Hover, 35007, kTooltipTimer, 1000, true));
     const auto tip = Only<effect::ShowTooltip>(panel.tick(kTooltipTimer));
     ASSERT_EQ(tip.size(), 1u);
-    EXPECT_EQ(tip[0].stringId, 35007);
-    EXPECT_EQ(tip[0].at, copy);
+    EXPECT_EQ(std::tuple(tip[0].stringId, tip[0].at), std::tuple(35007, copy));
 
     // A selected button keeps its pressed look under the pointer.
     EXPECT_TRUE(Only<effect::Paint>(panel.move(CentreOf(panel, 136))).size() == 1);  // only the old one repainted
@@ -214,15 +205,15 @@ TEST(PanelInput, TogglesMirrorAcrossTheScreensOfOneSkinFile)
     const Effects up = Click(download, toggle);
     const auto mirrored = Only<effect::MirrorToggle>(up);
     ASSERT_EQ(mirrored.size(), 1u);
-    EXPECT_EQ(mirrored[0].controlId, 161);
-    EXPECT_FALSE(mirrored[0].selected) << "checked at start: the click takes the check off";
+    // Checked at start: the click takes the check off.
+    EXPECT_EQ(std::tuple(mirrored[0].controlId, mirrored[0].selected), std::tuple(161, false));
     EXPECT_EQ(Only<effect::Fire>(up).at(0).handler, Handler::AddDownloadsToAlbum);
     memory.remember("ui/button.640", mirrored[0]);
 
     EXPECT_TRUE(memory.apply("ui/button.800", upload).empty());
     const Effects repaint = memory.apply("ui/button.640", upload);
-    ASSERT_EQ(Only<effect::Paint>(repaint).size(), 1u);
-    EXPECT_EQ(Only<effect::Paint>(repaint)[0].image, ImageState::Normal);
+    EXPECT_EQ(Only<effect::Paint>(repaint).size(), 1u);
+    EXPECT_EQ(Only<effect::Paint>(repaint).at(0).image, ImageState::Normal);
     EXPECT_FALSE(upload.selected(IndexOf(upload, 161)));
 }
 
@@ -249,24 +240,21 @@ TEST(PanelInput, DragControlsReportPressDragAndRelease)
     const ButtonDefinition block = Definition(Handler::AlbumOpenPhoto, ButtonKind::DragBlock, 3);
     PanelInput panel({{drag, Rect::fromSize(0, 0, 10, 10)}, {block, Rect::fromSize(50, 0, 10, 10)}}, {}, environment);
 
-    auto f = Only<effect::Fire>(panel.press({5, 5}));
-    ASSERT_EQ(f.size(), 1u);
-    EXPECT_EQ(f[0].state, 0);
-    EXPECT_EQ(f[0].argument, 0x5u);  // state 0 in the high word
-    EXPECT_FALSE(f[0].dragBlock);
-    f = Only<effect::Fire>(panel.move({30, 30}));
-    EXPECT_EQ(f.at(0).argument, 0x10005u);
-    f = Only<effect::Fire>(panel.release({40, 40}));
-    EXPECT_EQ(f.at(0).state, 2);
-    EXPECT_EQ(f.at(0).argument, 0x20005u);
+    // The state goes in the high word of the argument.
+    const auto only = [](const Effects& effects) {
+        const auto fired = Only<effect::Fire>(effects);
+        EXPECT_EQ(fired.size(), 1u);
+        return fired.empty() ? std::tuple(-1, 0u, false) : std::tuple(fired[0].state, fired[0].argument, fired[0].dragBlock);
+    };
+    EXPECT_EQ(only(panel.press({5, 5})), std::tuple(0, 0x5u, false));
+    EXPECT_EQ(std::get<1>(only(panel.move({30, 30}))), 0x10005u);
+    EXPECT_EQ(only(panel.release({40, 40})), std::tuple(2, 0x20005u, false));
     EXPECT_TRUE(Only<effect::PlaySound>(panel.press({55, 5})).size() == 1);
     panel.release({200, 200});
 
     // A kind-150 control under the pointer reports the drag as a block, pressed or not.
-    f = Only<effect::Fire>(panel.move({55, 5}));
-    ASSERT_EQ(f.size(), 1u);
-    EXPECT_TRUE(f[0].dragBlock);
-    EXPECT_EQ(f[0].argument, 0x10003u);
+    const auto overBlock = only(panel.move({55, 5}));
+    EXPECT_EQ(std::tuple(std::get<1>(overBlock), std::get<2>(overBlock)), std::tuple(0x10003u, true));
 }
 
 struct SliderPanel : ::testing::Test {
@@ -292,19 +280,16 @@ struct SliderPanel : ::testing::Test {
 TEST_F(SliderPanel, TheThumbStartsHalfWayAndDraggingMovesItSilentlyAndReleaseInsideFiresTheValue)
 {
     const Slider start = *panel.slider(thumb);
-    EXPECT_EQ(start.value, 50);
-    EXPECT_EQ(start.maximum, 100);
-    EXPECT_EQ(start.thumb.left, start.track.left + (start.track.width() - start.thumb.width()) / 2);
+    EXPECT_EQ(std::tuple(start.value, start.maximum, start.thumb.left),
+              std::tuple(50, 100, start.track.left + (start.track.width() - start.thumb.width()) / 2));
     EXPECT_TRUE(Only<effect::PlaySound>(panel.press(thumbCentre())).empty());
     const Point right{start.track.right - 1, thumbCentre().y};
     const auto moved = Only<effect::MoveThumb>(panel.move(right));
     ASSERT_EQ(moved.size(), 1u);
-    EXPECT_EQ(moved[0].value, 100);
-    EXPECT_EQ(moved[0].thumb.right, start.track.right);
+    EXPECT_EQ(std::tuple(moved[0].value, moved[0].thumb.right), std::tuple(100, start.track.right));
     const auto fired = Only<effect::Fire>(panel.release(right));
     ASSERT_EQ(fired.size(), 1u);
-    EXPECT_EQ(fired[0].handler, Handler::BrushSize);
-    EXPECT_EQ(fired[0].argument, 100u);
+    EXPECT_EQ(std::tuple(fired[0].handler, fired[0].argument), std::tuple(Handler::BrushSize, 100u));
 }
 
 TEST_F(SliderPanel, ReleaseOutsideTheCaptureZoneSendsNotification1225)
@@ -336,8 +321,7 @@ TEST_F(SliderPanel, AClickOnTheTrackSetsTheSliderThere)
     EXPECT_EQ(Only<effect::MoveThumb>(up).at(0).value, 0);
     const auto fired = Only<effect::Fire>(up);
     ASSERT_EQ(fired.size(), 1u);
-    EXPECT_EQ(fired[0].button, thumb);
-    EXPECT_EQ(fired[0].argument, 0u);
+    EXPECT_EQ(std::tuple(fired[0].button, fired[0].argument), std::tuple(thumb, 0u));
     // The thumb, not the track, answers at its own place.
     EXPECT_EQ(panel.buttonAt({panel.slider(thumb)->thumb.left + 1, left.y}), thumb);
 }
@@ -347,17 +331,16 @@ TEST_F(SliderPanel, AHiddenSliderIsNotFoundUnderThePointerUntilShownAgain)
     const Point thumbAt = thumbCentre();
     const Slider start = *panel.slider(thumb);
     const Point onTrack{start.track.left + 2, start.track.top + start.track.height() / 2};
-    panel.setHidden(thumb, true);
-    panel.setHidden(thumb - 1, true);
-    EXPECT_EQ(panel.buttonAt(thumbAt), -1);
-    EXPECT_EQ(panel.buttonAt(onTrack), -1);
+    const auto hide = [&](bool hidden) {
+        panel.setHidden(thumb, hidden);
+        panel.setHidden(thumb - 1, hidden);
+        return std::tuple(panel.buttonAt(thumbAt), panel.buttonAt(onTrack));
+    };
+    EXPECT_EQ(hide(true), std::tuple(-1, -1));
     EXPECT_TRUE(panel.press(onTrack).empty());
     EXPECT_TRUE(Only<effect::Fire>(panel.release(onTrack)).empty());
     EXPECT_EQ(panel.slider(thumb)->value, 50);
-    panel.setHidden(thumb, false);
-    panel.setHidden(thumb - 1, false);
-    EXPECT_EQ(panel.buttonAt(thumbAt), thumb);
-    EXPECT_EQ(panel.buttonAt(onTrack), thumb - 1);
+    EXPECT_EQ(hide(false), std::tuple(thumb, thumb - 1));
 }
 
 TEST(PanelInput, ScrollButtonsPassTheirStepInTheHighWord)
@@ -379,8 +362,8 @@ TEST(PanelInput, ScrollButtonsPassTheirStepInTheHighWord)
 TEST(AttentionBlink, AlternatesUntilTheFirstReleaseOnAnAreaButton)
 {
     AttentionBlink blink(kAreaBlinkControl);
-    EXPECT_EQ(blink.tick(), ImageState::Hover);
-    EXPECT_EQ(blink.tick(), ImageState::Normal);
+    EXPECT_EQ((std::vector{blink.tick(), blink.tick()}),
+              (std::vector<std::optional<ImageState>>{ImageState::Hover, ImageState::Normal}));
     EXPECT_EQ(blink.released(149), std::nullopt);  // not an area button: blinking goes on
     EXPECT_TRUE(blink.running());
     EXPECT_EQ(blink.released(148), ImageState::Normal);
@@ -396,30 +379,27 @@ TEST(AttentionBlink, AlternatesUntilTheFirstReleaseOnAnAreaButton)
 
 TEST(Tooltip, PlacementStaysInsideTheClientArea)
 {
-    EXPECT_EQ(PlaceTooltip({100, 50}, {60, 16}, {800, 600}), (Point{116, 66}));
-    EXPECT_EQ(PlaceTooltip({780, 590}, {60, 16}, {800, 600}), (Point{736, 580}));
-    EXPECT_EQ(PlaceTooltip({5, 5}, {900, 700}, {800, 600}), (Point{0, 0}));
+    EXPECT_EQ((std::vector{PlaceTooltip({100, 50}, {60, 16}, {800, 600}), PlaceTooltip({780, 590}, {60, 16}, {800, 600}),
+                           PlaceTooltip({5, 5}, {900, 700}, {800, 600})}),
+              (std::vector<Point>{{116, 66}, {736, 580}, {0, 0}}));
 }
 
 TEST(Tooltip, SameTextDoesNothingAndEmptyTextHides)
 {
+    using enum TooltipPopup::Change;
     TooltipPopup popup;
-    EXPECT_EQ(popup.show(" Copiar"), TooltipPopup::Change::Show);
+    EXPECT_EQ(popup.show(" Copiar"), Show);
     EXPECT_EQ(*popup.shown(), "Copiar");
-    EXPECT_EQ(popup.show("Copiar"), TooltipPopup::Change::None);
-    EXPECT_EQ(popup.show("Colar"), TooltipPopup::Change::Show);
-    EXPECT_EQ(popup.show(""), TooltipPopup::Change::Hide);
-    EXPECT_EQ(popup.hide(), TooltipPopup::Change::None);
-    EXPECT_EQ(popup.show(" "), TooltipPopup::Change::None);
+    EXPECT_EQ((std::vector{popup.show("Copiar"), popup.show("Colar"), popup.show(""), popup.hide(), popup.show(" ")}),
+              (std::vector{None, Show, Hide, None, None}));
 }
 
 TEST(Readout, FontIsFourFifthsOfTheHeightLessFourAndNeverBelowFourteen)
 {
-    EXPECT_EQ(ReadoutFontHeight(30), 20);
-    EXPECT_EQ(ReadoutFontHeight(31), 20);  // 24.8 − 4, whole pixels
-    EXPECT_EQ(ReadoutFontHeight(50), 36);
-    EXPECT_EQ(ReadoutFontHeight(23), 14);  // 14.4 − 4 is below the floor
-    EXPECT_EQ(ReadoutFontHeight(0), 14);
+    // 31: 24.8 − 4 in whole pixels; 23: 14.4 − 4 is below the floor.
+    EXPECT_EQ((std::vector{ReadoutFontHeight(30), ReadoutFontHeight(31), ReadoutFontHeight(50), ReadoutFontHeight(23),
+                           ReadoutFontHeight(0)}),
+              (std::vector{20, 20, 36, 14, 14}));
 }
 
 TEST(Readout, TextIsInsetByATenthAndCentredOnItsOwnHeight)
@@ -428,9 +408,9 @@ TEST(Readout, TextIsInsetByATenthAndCentredOnItsOwnHeight)
     EXPECT_EQ(ReadoutTextRect({100, 30}, 16), (Rect::fromSize(8, 7, 84, 16)));
     // Taller text than the room spills evenly over both edges.
     EXPECT_EQ(ReadoutTextRect({40, 10}, 12), (Rect::fromSize(4, -1, 32, 12)));
-    EXPECT_EQ(ReadoutAlignment(0), ReadoutAlign::Left);
-    EXPECT_EQ(ReadoutAlignment(1), ReadoutAlign::Centre);
-    EXPECT_EQ(ReadoutAlignment(0x102), ReadoutAlign::Right) << "only the low byte's flags count";
+    // Only the low byte's flags count.
+    EXPECT_EQ((std::vector{ReadoutAlignment(0), ReadoutAlignment(1), ReadoutAlignment(0x102)}),
+              (std::vector{ReadoutAlign::Left, ReadoutAlign::Centre, ReadoutAlign::Right}));
 }
 
 constexpr Size kDial{90, 90};  // centre (45, 45), radius 30, hub 4
@@ -438,9 +418,7 @@ constexpr Size kDial{90, 90};  // centre (45, 45), radius 30, hub 4
 TEST(AngleDial, GeometryIsTheMiddleAThirdOfTheShorterSideAndATenthForTheHub)
 {
     const DialGeometry dial = DialGeometryOf({120, 90});
-    EXPECT_EQ(dial.centre, (Point{60, 45}));
-    EXPECT_EQ(dial.radius, 30);
-    EXPECT_EQ(dial.hubRadius, 4);
+    EXPECT_EQ(std::tuple(dial.centre, dial.radius, dial.hubRadius), std::tuple(Point{60, 45}, 30, 4));
 }
 
 // Counter-clockwise whole degrees from the right; atan(1 / 57) is 1.005°, so one pixel off
@@ -486,13 +464,11 @@ TEST(MiniToolbar, TheButtonUnderThePointerIsHotAndTheGapBetweenButtonsCoolsIt)
 {
     ButtonBar bar = TwoButtons();
     BarChange c = bar.move({5, 5});
-    EXPECT_TRUE(c.repaint);
-    EXPECT_EQ(c.timer, BarChange::Timer::Start);
-    EXPECT_EQ(bar.state(0), BarState::Hot);
+    EXPECT_EQ(std::tuple(c.repaint, c.timer, bar.state(0)), std::tuple(true, BarChange::Timer::Start, BarState::Hot));
     c = bar.move({5, 30});
-    EXPECT_EQ(bar.state(0), BarState::Normal);
-    EXPECT_EQ(bar.state(1), BarState::Hot);
-    EXPECT_EQ(c.timer, BarChange::Timer::Keep) << "already running";
+    // The timer is already running.
+    EXPECT_EQ(std::tuple(bar.state(0), bar.state(1), c.timer),
+              std::tuple(BarState::Normal, BarState::Hot, BarChange::Timer::Keep));
     c = bar.move({5, 21});  // the gap between them: nothing new is hot, the old one cools
     EXPECT_EQ(bar.state(1), BarState::Normal);
 }
@@ -508,9 +484,8 @@ TEST(MiniToolbar, AReleaseOnThePressedButtonFiresItsCommandAndAnywhereElseNothin
     bar.move({6, 6});
     EXPECT_EQ(bar.state(0), BarState::Pressed);
     BarChange c = bar.release({6, 6});
-    EXPECT_EQ(c.command, 7);
-    EXPECT_EQ(bar.state(0), BarState::Hot);
-    EXPECT_EQ(c.timer, BarChange::Timer::Start);
+    EXPECT_EQ(std::tuple(c.command, bar.state(0), c.timer),
+              std::tuple(std::optional(7), BarState::Hot, BarChange::Timer::Start));
 
     bar.press({5, 30});
     c = bar.release({50, 50});
@@ -554,31 +529,24 @@ TEST(ColourPanelLayout, TheSwatchesAndTheToolBarFitTheCoresBoxOfEachWindowApart)
         EXPECT_TRUE(toolbar.left >= 0 && toolbar.top >= 0 && toolbar.right <= box.width() && toolbar.bottom <= box.height());
         EXPECT_TRUE(apart(layout.active, layout.secondary));
         EXPECT_TRUE(apart(layout.secondary, toolbar));
-        ASSERT_EQ(PanelButtons(layout.toolbarPanel).size(), 2u);
-        EXPECT_EQ(PanelButtons(layout.toolbarPanel)[0].handler, Handler::SwapColours);
-        EXPECT_EQ(PanelButtons(layout.toolbarPanel)[1].handler, Handler::DefaultColours);
+        std::vector<Handler> handlers;
+        for (const ButtonDefinition& button : PanelButtons(layout.toolbarPanel))
+            handlers.push_back(button.handler);
+        EXPECT_EQ(handlers, (std::vector{Handler::SwapColours, Handler::DefaultColours}));
     }
 }
 
-class NoEnvironment final : public ButtonEnvironment {
-public:
-    bool activeImageScrollable() const override { return true; }
-};
-
 TEST(PanelSlider, TheProgramSetsRangeAndValueAndTheThumbFollows)
 {
-    NoEnvironment environment;
-    ButtonDefinition track;
-    track.kind = ButtonKind::SliderTrack;
-    ButtonDefinition thumb;
-    thumb.kind = ButtonKind::SliderThumb;
+    FakeEnvironment environment;
+    const ButtonDefinition track = Definition({}, ButtonKind::SliderTrack);
+    const ButtonDefinition thumb = Definition({}, ButtonKind::SliderThumb);
     PanelInput panel({{track, Rect::fromSize(0, 0, 110, 20)}, {thumb, Rect::fromSize(0, 0, 10, 20)}}, {}, environment);
 
     Effects e = panel.setSlider(1, 0, 10, 5);
     ASSERT_EQ(e.size(), 1u);
     const auto& moved = std::get<effect::MoveThumb>(e[0]);
-    EXPECT_EQ(moved.value, 5);
-    EXPECT_EQ(moved.thumb, (Rect::fromSize(50, 0, 10, 20)));
+    EXPECT_EQ(std::tuple(moved.value, moved.thumb), std::tuple(5, Rect::fromSize(50, 0, 10, 20)));
     e = panel.setSlider(1, 0, 10, 99);
     EXPECT_EQ(std::get<effect::MoveThumb>(e[0]).value, 10) << "kept within the range";
     EXPECT_EQ(panel.slider(1)->thumb.left, 100);

@@ -34,11 +34,9 @@ std::vector<PlacedPanel> Compose(int screen, SkinVariant variant)
 TEST(ScreenTable, BackgroundsFollowTheSkinFile)
 {
     // Which files each panel loads the generated skin's tests show; here the names without a folder.
-    EXPECT_EQ(BackgroundFileName(3, "button.640"), "screen3.640");
-    EXPECT_EQ(BackgroundEncoding("ui/button.800"), PictureEncoding::Bitmap);
-    EXPECT_EQ(BackgroundEncoding("ui/skin.Sft"), PictureEncoding::Jpeg);
-    EXPECT_FALSE(KeepsPressedImage("sft.dir/button"));
-    EXPECT_EQ(ScreenLayout(32).basePanel, -1);
+    EXPECT_EQ(std::tuple(BackgroundFileName(3, "button.640"), BackgroundEncoding("ui/button.800"),
+                         BackgroundEncoding("ui/skin.Sft"), KeepsPressedImage("sft.dir/button"), ScreenLayout(32).basePanel),
+              std::tuple("screen3.640", PictureEncoding::Bitmap, PictureEncoding::Jpeg, false, -1));
 }
 
 TEST(ScreenComposition, NestedPanelsSitInTheirHostsInMainWindowCoordinates)
@@ -107,9 +105,7 @@ TEST_F(Switching, StepsRunInOrderWithTheBusyFlagAroundTheClosing)
 {
     EXPECT_EQ(stepsTo(5, true),
               (std::vector<std::string>{"capture", "brush", "aux 0 busy", "tool", "documents", "skin 5", "submode"}));
-    EXPECT_EQ(result, SwitchResult::Switched);
-    EXPECT_EQ(switcher.current(), 5);
-    EXPECT_FALSE(switcher.busy());
+    EXPECT_EQ(std::tuple(result, switcher.current(), switcher.busy()), std::tuple(SwitchResult::Switched, 5, false));
     EXPECT_EQ(switcher.switchTo(32, false), SwitchResult::InvalidScreen);
     EXPECT_EQ(switcher.current(), 5);
 }
@@ -129,16 +125,14 @@ TEST_F(Switching, LeavingAChangedTemplateAsksToKeepIt)
 
     ui.answers = {ui::Answer::Cancel};
     EXPECT_EQ(stepsTo(2), (std::vector<std::string>{"restore 20"}));
-    EXPECT_EQ(result, SwitchResult::Cancelled);
-    EXPECT_EQ(switcher.current(), 20);
+    EXPECT_EQ(std::tuple(result, switcher.current()), std::tuple(SwitchResult::Cancelled, 20));
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "Deseja manter o modelo atual?\nSim: ele continua aberto como uma imagem comum, para "
                                     "editar e salvar.\nNão: ele é fechado e as mudanças se perdem.");
     EXPECT_EQ(ui.messages[0].title, "Lumivista 2000");
 
     ui.answers = {ui::Answer::Yes};
-    EXPECT_EQ(stepsTo(19).front(), "keep 20");
-    EXPECT_EQ(result, SwitchResult::Switched);
+    EXPECT_EQ((std::tuple{stepsTo(19).front(), result}), std::tuple("keep 20", SwitchResult::Switched));
     ui.answers = {ui::Answer::No};
     EXPECT_EQ(stepsTo(2).front(), "capture");
 
@@ -159,8 +153,7 @@ TEST_F(Switching, AreaButtonsGoToFixedScreensOrTheLastOneUsed)
         EXPECT_EQ(switcher.current(), screen) << "area " << area;
     }
     EXPECT_EQ(switcher.selectArea(7), SwitchResult::InvalidScreen);
-    EXPECT_EQ(AreaButtonControl(AreaOfScreen(27)), 148);
-    EXPECT_EQ(AreaButtonControl(AreaOfScreen(0)), 0);
+    EXPECT_EQ(std::tuple(AreaButtonControl(AreaOfScreen(27)), AreaButtonControl(AreaOfScreen(0))), std::tuple(148, 0));
 }
 
 // Screens of the plain rule (tela18, tela07) are the main window's and the slide show's run test.
@@ -169,9 +162,9 @@ TEST(HelpContext, ScreensDialogsAndPages)
     const std::pair<int, std::optional<int>> screens[] = {{0, std::nullopt}, {29, 1710}, {30, 1720}, {31, 1730}, {32, std::nullopt}};
     for (const auto& [screen, context] : screens)
         EXPECT_EQ(HelpContextForScreen(screen), context) << screen;
-    EXPECT_EQ(HelpContextForDialog(1093), 593);
-    EXPECT_EQ(HelpContextForDialog(1003), std::nullopt);
-    EXPECT_EQ(HelpPageForContext(*HelpContextForScreen(7)), "tela07.html");
+    EXPECT_EQ(std::tuple(HelpContextForDialog(1093), HelpContextForDialog(1003),
+                         HelpPageForContext(*HelpContextForScreen(7))),
+              std::tuple(std::optional(593), std::optional<int>(), "tela07.html"));
     const std::pair<int, const char*> pages[] = {{1730, "tela31.html"}, {1710, "tela29.html"}, {10, "janela-de-imagem.html"},
                                                  {2032, "index.html"},  {-5, "index.html"}};
     for (const auto& [context, page] : pages)
@@ -182,9 +175,8 @@ TEST(HelpContext, ScreensDialogsAndPages)
 TEST(DroppedFiles, TheAnimationPageRefusesAndAnEmptyDropIsIgnored)
 {
     const std::vector<std::string> photo = {"/fotos/a.jpg"};
-    EXPECT_EQ(DecideDrop(31, photo).action, DropAction::Refuse);
-    EXPECT_EQ(DecideDrop(28, photo).action, DropAction::Open);
-    EXPECT_EQ(DecideDrop(5, {}).action, DropAction::Ignore);
+    EXPECT_EQ((std::vector{DecideDrop(31, photo).action, DecideDrop(28, photo).action, DecideDrop(5, {}).action}),
+              (std::vector{DropAction::Refuse, DropAction::Open, DropAction::Ignore}));
 }
 
 TEST(Keyboard, TabAlternatesTheStoreLoginAndUndoBeepsWhereItIsNotOffered)
@@ -192,12 +184,10 @@ TEST(Keyboard, TabAlternatesTheStoreLoginAndUndoBeepsWhereItIsNotOffered)
     const auto tab = [](int screen, int focused) {
         return RouteKeyboardCommand(kCommandNextField, {.screen = screen, .focusedControl = focused});
     };
-    EXPECT_EQ(tab(6, 160).control, 102);
-    EXPECT_EQ(tab(24, 102).control, 160);
-    EXPECT_EQ(tab(24, 0).control, 160);
-    EXPECT_EQ(tab(5, 0).action, KeyboardAction::None);
-    EXPECT_EQ(RouteKeyboardCommand(kCommandUndo, {.screen = 3}).action, KeyboardAction::Undo);
-    EXPECT_EQ(RouteKeyboardCommand(kCommandUndo, {.screen = 29}).action, KeyboardAction::Beep);
+    EXPECT_EQ((std::vector{tab(6, 160).control, tab(24, 102).control, tab(24, 0).control}), (std::vector{102, 160, 160}));
+    EXPECT_EQ((std::vector{tab(5, 0).action, RouteKeyboardCommand(kCommandUndo, {.screen = 3}).action,
+                           RouteKeyboardCommand(kCommandUndo, {.screen = 29}).action}),
+              (std::vector{KeyboardAction::None, KeyboardAction::Undo, KeyboardAction::Beep}));
 }
 
 int SelectedArgument(int panel, int screen, int group)
@@ -215,17 +205,13 @@ int SelectedArgument(int panel, int screen, int group)
 
 TEST(ScreenSelection, AreaButtonsAndPageButtonsFollowTheScreen)
 {
-    EXPECT_EQ(SelectedArgument(0, 0, kGroupScreenArea), -1);
-    EXPECT_EQ(SelectedArgument(0, 13, kGroupScreenArea), 3);  // Editar
-    EXPECT_EQ(SelectedArgument(0, 26, kGroupScreenArea), 6);  // Obter fotos
-    EXPECT_EQ(SelectedArgument(1, 1, 5), 1);
-    EXPECT_EQ(SelectedArgument(1, 26, 5), 26);
-    EXPECT_EQ(SelectedArgument(12, 15, 5), 12);  // the Pintar page of the section strip
-    EXPECT_EQ(SelectedArgument(12, 15, 2), 15);
-    EXPECT_EQ(SelectedArgument(12, 12, 2), -1);
-    EXPECT_EQ(SelectedArgument(28, 30, 8), 30);
-    // Other groups keep the table's flags.
-    EXPECT_EQ(SelectedArgument(0, 5, kGroupTransformTool), 1);
+    // {panel, screen, group, the argument selected}: Editar is area 3, Obter fotos 6; panel 12's group 5 is the
+    // section strip's Pintar page; other groups keep the table's flags.
+    const int cases[][4] = {{0, 0, kGroupScreenArea, -1}, {0, 13, kGroupScreenArea, 3}, {0, 26, kGroupScreenArea, 6},
+                            {1, 1, 5, 1},   {1, 26, 5, 26},  {12, 15, 5, 12}, {12, 15, 2, 15}, {12, 12, 2, -1},
+                            {28, 30, 8, 30}, {0, 5, kGroupTransformTool, 1}};
+    for (const auto& [panel, screen, group, argument] : cases)
+        EXPECT_EQ(SelectedArgument(panel, screen, group), argument) << panel << ", " << screen << ", " << group;
 }
 
 std::string HelpFile(const std::string& page)
@@ -239,10 +225,8 @@ void ExpectPageShows(int context)
     const std::string page = HelpPageForContext(context);
     const std::string text = HelpFile(page);
     ASSERT_FALSE(text.empty()) << context << " -> " << page;
-    const auto hash = page.find('#');
-    if (hash != std::string::npos) {
+    if (const auto hash = page.find('#'); hash != std::string::npos)
         EXPECT_NE(text.find("id=\"" + page.substr(hash + 1) + "\""), std::string::npos) << page;
-    }
 }
 
 TEST(HelpPages, EveryContextHasItsPage)
@@ -265,10 +249,9 @@ TEST(HelpPages, EachScreenPageNamesTheButtonsOfItsPanels)
         const ScreenComposition& layout = ScreenLayout(screen);
         for (int level = 1; layout.panelAt(level) >= 0; ++level)
             for (const ButtonDefinition& b : PanelButtons(layout.panelAt(level)))
-                if (b.kind != ButtonKind::Region && b.tooltip >= 0) {
+                if (b.kind != ButtonKind::Region && b.tooltip >= 0)
                     EXPECT_NE(text.find(std::string(LoadString(b.tooltip))), std::string::npos)
                         << "screen " << screen << ": " << LoadString(b.tooltip);
-                }
     }
 }
 
@@ -289,14 +272,12 @@ TEST(ButtonTable, EveryRowIsConsistent)
                                                   << HandlerName(b.handler));
                 ASSERT_FALSE(r.empty());
                 // Host 197 lies beside its panel, over the page it hosts.
-                if (b.controlId != 197) {
+                if (b.controlId != 197)
                     EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height);
-                }
                 EXPECT_TRUE(b.tooltip == kNoTooltip || HasString(b.tooltip));
                 EXPECT_EQ(b.kind == ButtonKind::Region, b.handler == Handler::None);
-                if (b.kind != ButtonKind::Region) {
+                if (b.kind != ButtonKind::Region)
                     EXPECT_FALSE(ButtonCaption(b).empty() && b.art.icon.empty());
-                }
                 if (b.handler == Handler::SwitchScreen) {
                     EXPECT_TRUE(IsValidScreen(int(b.argument)));
                     // Alone in a radio group it would fire its new selection, 1 or 0, for a screen.
@@ -304,10 +285,9 @@ TEST(ButtonTable, EveryRowIsConsistent)
                                                     return o.group == b.group;
                                                 }) > 1);
                 }
-                if (b.kind == ButtonKind::SliderThumb) {
-                    EXPECT_EQ((&b - 1)->kind, ButtonKind::SliderTrack);  // its track comes first
-                    EXPECT_EQ(b.handler, (&b - 1)->handler);
-                }
+                if (b.kind == ButtonKind::SliderThumb)  // its track comes first
+                    EXPECT_EQ(std::tuple((&b - 1)->kind, (&b - 1)->handler),
+                              std::tuple(ButtonKind::SliderTrack, b.handler));
             }
         }
     }
@@ -317,18 +297,14 @@ TEST(ButtonTable, EveryScreenComposesFullyInBothVariants)
 {
     for (const SkinVariant variant : {SkinVariant::Small, SkinVariant::Large})
         for (int screen = 0; screen < kScreenCount; ++screen) {
-            const auto panels = ComposeScreen(screen, MainWindowSize(variant), [variant](int panel, int control) {
-                const int i = ButtonIndexByControl(panel, control);
-                return i < 0 ? std::nullopt : std::optional(PanelButtons(panel)[std::size_t(i)].placeIn(variant));
-            });
+            const auto panels = Compose(screen, variant);
             ASSERT_EQ(int(panels.size()), 1 + ScreenLayout(screen).nestedCount()) << screen;
             for (std::size_t i = 1; i < panels.size(); ++i) {
                 const PanelDefinition& p = Panel(panels[i].panel);
-                EXPECT_EQ(panels[i].area.width(), p.width) << screen;
-                EXPECT_EQ(panels[i].area.height(), p.height) << screen;
-                const auto window = MainWindowSize(variant);
-                EXPECT_LE(panels[i].area.right, window.width) << screen;
-                EXPECT_LE(panels[i].area.bottom, window.height) << screen;
+                const Rect& area = panels[i].area;
+                EXPECT_EQ(std::tuple(area.width(), area.height()), std::tuple(p.width, p.height)) << screen;
+                EXPECT_TRUE(area.right <= MainWindowSize(variant).width && area.bottom <= MainWindowSize(variant).height)
+                    << screen;
             }
         }
 }

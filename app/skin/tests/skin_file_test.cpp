@@ -43,11 +43,9 @@ TEST(SkinFile, WriterLaysOutHeaderRecordsAndImageDataByteForByte)
         EXPECT_EQ(LoadLE32(&bytes[at]), value) << "byte " << at;
     const auto record = [&](int i) { return &bytes[kSkinHeaderSize + std::size_t(i) * kSkinRecordSize]; };
     // Fields only in the third record of a button.
-    EXPECT_EQ(LoadLE16(record(0) + 152 + 4), 0);
-    EXPECT_EQ(LoadLE16(record(2) + 152 + 2), 7);
-    EXPECT_EQ(LoadLE16(record(2) + 152 + 4), 10);
-    EXPECT_EQ(std::int16_t(LoadLE16(record(2) + 152 + 14)), -6);
-    EXPECT_EQ(std::int16_t(LoadLE16(record(8) + 152 + 4)), -3);
+    const auto field = [&](int i, int at) { return std::int16_t(LoadLE16(record(i) + 152 + at)); };
+    EXPECT_EQ((std::vector{field(0, 4), field(2, 2), field(2, 4), field(2, 14), field(8, 4)}),
+              (std::vector<std::int16_t>{0, 7, 10, -6, -3}));
     // Image offsets from the start of the data and lengths; none for pictureless records.
     const std::pair<std::uint32_t, std::uint32_t> images[] = {{0, 50}, {50, 51}, {101, 52}, {0, 0}, {0, 0},
                                                               {0, 0},  {153, 9}, {162, 9},  {0, 0}};
@@ -64,16 +62,15 @@ TEST(SkinFile, WriteReadWriteRoundTripIsByteExact)
     MemorySource source(bytes);
     const auto back = ReadSkinFile(source);
     ASSERT_TRUE(back);
-    EXPECT_EQ(*back, content);
-    EXPECT_EQ(Write(*back), bytes);
+    EXPECT_EQ(std::tuple(*back, Write(*back)), std::tuple(content, bytes));
 
     MemorySource again(bytes);
     const auto screen2 = ReadSkinScreen(again, 2);
     ASSERT_TRUE(screen2);
     ASSERT_EQ(screen2->size(), 1u);
     EXPECT_EQ((*screen2)[0].fields.recordKind, kRecordSliderThumb);
-    EXPECT_EQ(ReadSkinScreen(again, 1)->size(), 0u);
-    EXPECT_EQ(ReadSkinScreen(again, 3)->size(), 0u);  // beyond the screen count
+    // Screen 3 is beyond the screen count.
+    EXPECT_EQ(std::tuple(ReadSkinScreen(again, 1)->size(), ReadSkinScreen(again, 3)->size()), std::tuple(0u, 0u));
 }
 
 TEST(SkinFile, WriterRefusesWhatTheFormatCannotHold)
@@ -83,8 +80,7 @@ TEST(SkinFile, WriterRefusesWhatTheFormatCannotHold)
     tooManyScreens.screens.resize(51);
     EXPECT_FALSE(WriteSkinFile(sink, tooManyScreens));
     SkinFileContent tooManyRecords;
-    tooManyRecords.screens.resize(1);
-    tooManyRecords.screens[0].resize(667);
+    tooManyRecords.screens = {std::vector<SkinButtonImages>(667)};
     EXPECT_FALSE(WriteSkinFile(sink, tooManyRecords));
 }
 
@@ -93,8 +89,7 @@ TEST(SkinFile, ForeignMagicAndShortFilesGiveNoButtons)
     auto bytes = Write(SampleContent());
     bytes[0] = 'X';
     MemorySource foreign(bytes);
-    EXPECT_FALSE(ReadSkinScreen(foreign, 0));
-    EXPECT_FALSE(ReadSkinFile(foreign));
+    EXPECT_FALSE(ReadSkinScreen(foreign, 0) || ReadSkinFile(foreign));
 
     // The other magic the format names reads the same.
     std::copy_n("\x50\x41\x4C\x4D", 4, bytes.begin());
@@ -118,9 +113,9 @@ TEST(SkinFile, TruncatedRecordsAndPicturesBeyondTheEndAreDropped)
     const auto screen0 = ReadSkinScreen(source, 0);
     ASSERT_TRUE(screen0);
     ASSERT_EQ(screen0->size(), 2u);  // (4 − 0 + 2) / 3
-    EXPECT_TRUE((*screen0)[0].pictures[0].empty());  // the image data is gone
-    EXPECT_EQ((*screen0)[0].fields.x, 10);
-    EXPECT_EQ(ReadSkinScreen(source, 2)->size(), 0u);
+    // The image data is gone.
+    EXPECT_EQ(std::tuple((*screen0)[0].pictures[0].size(), (*screen0)[0].fields.x, ReadSkinScreen(source, 2)->size()),
+              std::tuple(0u, 10, 0u));
 }
 
 std::vector<std::uint8_t> HeaderOnly(std::uint32_t total, std::uint32_t screens, std::initializer_list<std::uint32_t> first)
@@ -142,13 +137,11 @@ TEST(SkinFile, RecordRangesFollowTheNextNonZeroFirstIndex)
     MemorySource source(bytes);
     const auto header = ReadSkinHeader(source);
     ASSERT_TRUE(header);
-    EXPECT_EQ(ScreenRecordRange(*header, 0).end, 6u);
-    EXPECT_EQ(ScreenRecordRange(*header, 1).first, 6u);
-    EXPECT_EQ(ScreenRecordRange(*header, 1).end, 14u);
-    EXPECT_EQ(ScreenButtonCount(ScreenRecordRange(*header, 1)), 3);  // (8 + 2) / 3
-    EXPECT_EQ(ScreenRecordRange(*header, 3).end, 20u);
-    EXPECT_EQ(ScreenButtonCount(ScreenRecordRange(*header, 3)), 2);  // (6 + 2) / 3
-    EXPECT_EQ(ScreenButtonCount(ScreenRecordRange(*header, 4)), 0);
+    const auto range = [&](int screen) { return ScreenRecordRange(*header, screen); };
+    EXPECT_EQ((std::vector{range(0).end, range(1).first, range(1).end, range(3).end}), (std::vector{6u, 6u, 14u, 20u}));
+    // (8 + 2) / 3 and (6 + 2) / 3 buttons.
+    EXPECT_EQ((std::vector{ScreenButtonCount(range(1)), ScreenButtonCount(range(3)), ScreenButtonCount(range(4))}),
+              (std::vector{3, 2, 0}));
 
     // With one screen the range runs to the total whatever the other entries say.
     const auto single = HeaderOnly(9, 1, {0, 3});
@@ -159,9 +152,8 @@ TEST(SkinFile, RecordRangesFollowTheNextNonZeroFirstIndex)
     auto huge = HeaderOnly(3, 1, {0});
     StoreLE32(&huge[8], 0xFFFFFFFF);
     MemorySource hugeSource(huge);
-    const auto hugeHeader = ReadSkinHeader(hugeSource);
-    EXPECT_EQ(hugeHeader->usableRecords, 3u);
-    EXPECT_EQ(ReadSkinScreen(hugeSource, 0)->size(), 1u);
+    EXPECT_EQ(std::tuple(ReadSkinHeader(hugeSource)->usableRecords, ReadSkinScreen(hugeSource, 0)->size()),
+              std::tuple(3u, 1u));
 }
 
 }  // namespace
