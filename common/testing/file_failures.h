@@ -1,16 +1,14 @@
 #pragma once
 // Real ways for a file write to fail, for tests of the safe write path: a small full
-// filesystem, a file-size limit, the sink's "disk full" hook, and another user's rights.
+// filesystem, the sink's "disk full" hook, and another user's rights.
 
 #include "common/testing/temp_dir.h"
 
-#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <sys/mount.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -49,30 +47,6 @@ public:
     ~DiskFullAfter() { ::unsetenv("LUMIVISTA_TEST_DISK_FULL_AFTER"); }
     DiskFullAfter(const DiskFullAfter&) = delete;
     DiskFullAfter& operator=(const DiskFullAfter&) = delete;
-};
-
-// Makes writes beyond `bytes` fail for real (EFBIG) in this process; SIGXFSZ is ignored meanwhile.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        getrlimit(RLIMIT_FSIZE, &saved_);
-        previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = saved_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit()
-    {
-        setrlimit(RLIMIT_FSIZE, &saved_);
-        std::signal(SIGXFSZ, previousHandler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-private:
-    rlimit saved_{};
-    void (*previousHandler_)(int);
 };
 
 // Runs `body` in a child process as the unprivileged user "nobody" (65534) and returns its

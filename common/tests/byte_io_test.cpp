@@ -8,7 +8,6 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <numeric>
 #include <optional>
 #include <set>
 #include <sys/socket.h>
@@ -33,13 +32,12 @@ TEST(ByteSource, MemoryReadsStopAtTheEndAndReportShortReads)
     const std::vector<std::uint8_t> bytes = {1, 2, 3, 4, 5};
     MemorySource src(bytes);
     EXPECT_EQ(src.readLE32(), 0x04030201u);
-    EXPECT_EQ(src.readLE16(), std::nullopt);  // one byte left, two wanted
-    EXPECT_EQ(src.position(), 5u);            // the short read consumed it
-    EXPECT_FALSE(src.seek(6));
-    EXPECT_TRUE(src.seek(1));
+    // One byte left, two wanted: the short read consumes it.
+    EXPECT_EQ(src.readLE16(), std::nullopt);
+    EXPECT_EQ(src.position(), 5u);
+    EXPECT_TRUE(!src.seek(6) && src.seek(1));
     EXPECT_EQ(src.readBE16(), 0x0203);
-    EXPECT_FALSE(src.skip(3));
-    EXPECT_TRUE(src.skip(2));
+    EXPECT_TRUE(!src.skip(3) && src.skip(2));
     EXPECT_EQ(src.remaining(), 0u);
 }
 
@@ -172,12 +170,10 @@ TEST_F(SafeFileSink, TheOldFileStaysUntilCloseAndWhenTheSinkIsDropped)
         sink->discard();
         EXPECT_FALSE(sink->close());
     }
-    EXPECT_EQ(contentOf(path), "old");
-    EXPECT_EQ(filesIn(dir.path()), 1u);  // no temporary file left behind
-
+    // No temporary file left behind.
+    EXPECT_EQ(std::tuple(contentOf(path), filesIn(dir.path())), std::tuple(std::string("old"), std::size_t(1)));
     EXPECT_FALSE(overwrite(path, 10));
-    EXPECT_EQ(ReadWholeFile(path)->size(), 10u);
-    EXPECT_EQ(filesIn(dir.path()), 1u);
+    EXPECT_EQ(std::tuple(ReadWholeFile(path)->size(), filesIn(dir.path())), std::tuple(std::size_t(10), std::size_t(1)));
 }
 
 TEST_F(SafeFileSink, ReplacingKeepsPermissionsAndOwnerAndFollowsLinks)
@@ -189,13 +185,9 @@ TEST_F(SafeFileSink, ReplacingKeepsPermissionsAndOwnerAndFollowsLinks)
     const std::string shared = existing("shared.jpg", "old", 0664);
     ::chown(shared.c_str(), 65534, 65534);
     ASSERT_FALSE(overwrite(shared, 5));
+    EXPECT_EQ(modeOf(shared), 0664u);
     struct stat st {};
-    ASSERT_EQ(::stat(shared.c_str(), &st), 0);
-    EXPECT_EQ(st.st_mode & 07777, 0664u);
-    if (::geteuid() == 0) {
-        EXPECT_EQ(st.st_uid, 65534u);
-        EXPECT_EQ(st.st_gid, 65534u);
-    }
+    EXPECT_TRUE(::geteuid() != 0 || (::stat(shared.c_str(), &st) == 0 && st.st_uid == 65534u && st.st_gid == 65534u));
 
     // A new file gets the usual permissions, not the temporary file's owner-only ones.
     const mode_t mask = ::umask(022);
@@ -209,9 +201,8 @@ TEST_F(SafeFileSink, ReplacingKeepsPermissionsAndOwnerAndFollowsLinks)
     std::filesystem::create_symlink("real/target.tif", dir.file("link.tif"));
     ASSERT_FALSE(overwrite(dir.file("link.tif"), 7));
     EXPECT_TRUE(std::filesystem::is_symlink(dir.file("link.tif")));
-    EXPECT_EQ(ReadWholeFile(target)->size(), 7u);
-    EXPECT_EQ(modeOf(target), 0640u);
-    EXPECT_EQ(filesIn(dir.path() / "real"), 1u);
+    EXPECT_EQ(std::tuple(ReadWholeFile(target)->size(), modeOf(target), filesIn(dir.path() / "real")),
+              std::tuple(std::size_t(7), mode_t(0640), std::size_t(1)));
 }
 
 TEST_F(SafeFileSink, ReadOnlyFilesAndForbiddenFoldersAreNotReplaced)
@@ -227,11 +218,8 @@ TEST_F(SafeFileSink, ReadOnlyFilesAndForbiddenFoldersAreNotReplaced)
         const bool folder = overwrite(dir.file("other.gif"), 5).problem == FileProblem::PermissionDenied;
         return file && folder ? 0 : 1;
     });
-    if (status >= 0) {
-        EXPECT_EQ(status, 0);
-    }
-    EXPECT_EQ(contentOf(mine), "keep");
-    EXPECT_EQ(filesIn(dir.path()), 2u);
+    EXPECT_LE(status, 0) << "-1: not started as root";
+    EXPECT_EQ(std::tuple(contentOf(mine), filesIn(dir.path())), std::tuple(std::string("keep"), std::size_t(2)));
 }
 
 TEST(ByteSink, MemorySinkOverwritesAfterSeekAndGrowsWithZeros)

@@ -9,12 +9,9 @@ TEST(TextEncoding, Utf8ValidationRejectsMalformedSequences)
 {
     EXPECT_TRUE(IsValidUtf8("plain"));
     EXPECT_TRUE(IsValidUtf8("Atenção € 𝄞"));
-    EXPECT_FALSE(IsValidUtf8("\xC3"));          // truncated
-    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));      // overlong
-    EXPECT_FALSE(IsValidUtf8("\xE0\x80\xAF"));  // overlong, three bytes
-    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80"));  // surrogate
-    EXPECT_FALSE(IsValidUtf8("\xF4\x90\x80\x80"));
-    EXPECT_FALSE(IsValidUtf8("S\xE3o"));        // Windows-1252
+    // Truncated, overlong in two and three bytes, a surrogate, beyond U+10FFFF, Windows-1252.
+    for (const char* bad : {"\xC3", "\xC0\xAF", "\xE0\x80\xAF", "\xED\xA0\x80", "\xF4\x90\x80\x80", "S\xE3o"})
+        EXPECT_FALSE(IsValidUtf8(bad)) << bad;
 }
 
 TEST(TextEncoding, Windows1252MapsEveryByte)

@@ -20,9 +20,7 @@ TEST(WorkerPool, ParallelForCoversEveryIndexOnceWhateverTheThreadCount)
         for (const int threads : {-1, 0, 1, 2, 3, 64}) {
             std::vector<std::atomic<int>> seen(static_cast<std::size_t>(count));
             ParallelFor(count, threads, [&](int begin, int end) {
-                ASSERT_LE(0, begin);
-                ASSERT_LE(begin, end);
-                ASSERT_LE(end, count);
+                ASSERT_TRUE(0 <= begin && begin <= end && end <= count) << begin << ".." << end;
                 for (int i = begin; i < end; ++i)
                     ++seen[std::size_t(i)];
             });
