@@ -48,35 +48,28 @@ TEST(ScreenCapture, ShallowDisplaysGivePicturesWithTheColoursShown)
     const auto two = Screen(9, 2, 9, [](int x, int) { return x % 3 ? 0xFFFFFFu : 0x000080u; });
     HDIB mono = PictureFromScreenPixels(two.data(), 9, 9, 2, 1, 96);
     ASSERT_TRUE(mono);
-    EXPECT_EQ(mono.bitCount(), 1);
-    EXPECT_EQ(mono.clrUsed(), 2u);
+    EXPECT_EQ(std::tuple(mono.bitCount(), mono.clrUsed()), std::tuple(1, 2u));
     // The first colour met is entry 0.
-    EXPECT_EQ(mono.colors()[0].rgbRed, 0);
-    EXPECT_EQ(mono.colors()[0].rgbBlue, 0x80);
-    EXPECT_EQ(mono.colors()[1].rgbGreen, 0xFF);
-    EXPECT_EQ(mono.row(0)[0], 0b01101101);
-    EXPECT_EQ(mono.row(0)[1], 0b10000000);
+    EXPECT_EQ(std::tuple(mono.colors()[0].rgbRed, mono.colors()[0].rgbBlue, mono.colors()[1].rgbGreen),
+              std::tuple(0, 0x80, 0xFF));
+    EXPECT_EQ(std::tuple(mono.row(0)[0], mono.row(0)[1]), std::tuple(0b01101101, 0b10000000));
 
     const auto sixteen = Screen(16, 1, 16, [](int x, int) { return std::uint32_t(x * 0x0F0F0F); });
     HDIB nibbles = PictureFromScreenPixels(sixteen.data(), 16, 16, 1, 4, 72);
     ASSERT_TRUE(nibbles);
-    EXPECT_EQ(nibbles.bitCount(), 4);
-    EXPECT_EQ(nibbles.clrUsed(), 16u);
-    EXPECT_EQ(nibbles.row(0)[7], 0xEF);
-    EXPECT_EQ(nibbles.header().biXPelsPerMeter, 2835);
+    EXPECT_EQ(std::tuple(nibbles.bitCount(), nibbles.clrUsed(), nibbles.row(0)[7], nibbles.header().biXPelsPerMeter),
+              std::tuple(4, 16u, 0xEF, 2835));
 
     // More colours than the table holds: the colours are kept in 24 bits.
     const auto many = Screen(17, 1, 17, [](int x, int) { return std::uint32_t(x); });
     HDIB wide = PictureFromScreenPixels(many.data(), 17, 17, 1, 4, 96);
     ASSERT_TRUE(wide);
-    EXPECT_EQ(wide.bitCount(), 24);
-    EXPECT_EQ(wide.row(0)[16 * 3], 16);
+    EXPECT_EQ(std::tuple(wide.bitCount(), wide.row(0)[16 * 3]), std::tuple(24, 16));
 
     const auto grey = Screen(2, 2, 2, [](int x, int y) { return std::uint32_t((x + 2 * y) * 0x404040); });
     HDIB eight = PictureFromScreenPixels(grey.data(), 2, 2, 2, 8, 96);
     ASSERT_TRUE(eight);
-    EXPECT_EQ(eight.bitCount(), 8);
-    EXPECT_EQ(eight.clrUsed(), 256u);
+    EXPECT_EQ(std::tuple(eight.bitCount(), eight.clrUsed()), std::tuple(8, 256u));
     EXPECT_EQ(eight.row(0)[0], 2) << "the lower line's first colour was the third met";
     EXPECT_EQ(eight.colors()[3].rgbRed, 0xC0);
 }

@@ -9,6 +9,7 @@
 #include "acquire/source_manager/source_manager.h"
 #include "acquire/tests/sane_test_backend.h"
 #include "acquire/twain_protocol.h"
+#include "common/little_endian.h"
 
 #include <gtest/gtest.h>
 
@@ -155,17 +156,12 @@ Picture NativeTransfer(Dsm& dsm)
     if (!handle)
         return picture;
     const auto* block = static_cast<const std::uint8_t*>(handle);
-    std::int32_t w, h;
-    std::uint16_t bits;
-    std::uint32_t used;
-    std::memcpy(&w, block + 4, 4);
-    std::memcpy(&h, block + 8, 4);
-    std::memcpy(&bits, block + 14, 2);
-    std::memcpy(&used, block + 32, 4);
+    const int w = std::int32_t(LoadLE32(block + 4));
+    const int h = std::int32_t(LoadLE32(block + 8));
+    const int bits = LoadLE16(block + 14);
+    const std::uint32_t used = LoadLE32(block + 32);
     picture.width = w, picture.height = h, picture.bits = bits;
-    std::int32_t ppm;
-    std::memcpy(&ppm, block + 24, 4);
-    picture.resolution = ppm;
+    picture.resolution = std::int32_t(LoadLE32(block + 24));
     picture.rowBytes = (std::size_t(bits) * std::size_t(w) + 31) / 32 * 4;
     picture.table.assign(block + 40, block + 40 + 4 * used);
     const std::uint8_t* pixels = block + 40 + 4 * used;
@@ -398,11 +394,9 @@ TEST(ScanFormat, RowsArePaddedToFourBytesAndBadLayoutsRefused)
 {
     ScanFormat f;
     ASSERT_TRUE(FormatOfParameters(Params(SANE_FRAME_RGB, 3, 8, 9), false, f));
-    EXPECT_EQ(f.rowBytes, 12u);
-    EXPECT_EQ(f.bitsPerPixel, 24);
+    EXPECT_EQ(std::tuple(f.rowBytes, f.bitsPerPixel), std::tuple(12u, 24));
     ASSERT_TRUE(FormatOfParameters(Params(SANE_FRAME_GRAY, 33, 1, 5), false, f));
-    EXPECT_EQ(f.rowBytes, 8u);
-    EXPECT_EQ(f.pixelType, TWPT_BW);
+    EXPECT_EQ(std::tuple(f.rowBytes, f.pixelType), std::tuple(8u, TWPT_BW));
     ASSERT_TRUE(FormatOfParameters(Params(SANE_FRAME_RED, 5, 8, 5), true, f));
     EXPECT_EQ(f.pixelType, TWPT_RGB) << "three-pass colour is delivered as one colour picture";
 
@@ -421,10 +415,7 @@ TEST(ScanRows, SixteenBitSamplesKeepTheirHighByteAndPaddingIsZero)
     std::uint8_t out[4];
     std::memset(out, 0xEE, sizeof out);
     ConvertRow(p, reinterpret_cast<const std::uint8_t*>(raw), out, f, false);
-    EXPECT_EQ(out[0], 0x12);
-    EXPECT_EQ(out[1], 0x34);
-    EXPECT_EQ(out[2], 0xFF);
-    EXPECT_EQ(out[3], 0) << "padding";
+    EXPECT_EQ(std::vector<int>(out, out + 4), (std::vector<int>{0x12, 0x34, 0xFF, 0})) << "the last is padding";
 }
 
 TEST(ScanRows, OneBitRowsFollowThePixelFlavour)
@@ -437,11 +428,8 @@ TEST(ScanRows, OneBitRowsFollowThePixelFlavour)
     std::uint8_t vanilla[4], chocolate[4];
     ConvertRow(p, raw, vanilla, f, true);
     ConvertRow(p, raw, chocolate, f, false);
-    EXPECT_EQ(vanilla[0], 0x80);
-    EXPECT_EQ(vanilla[1], 0x40) << "only the ten pixels' bits are kept";
-    EXPECT_EQ(chocolate[0], 0x7F);
-    EXPECT_EQ(chocolate[1], 0x80);
-    EXPECT_EQ(chocolate[2], 0);
+    EXPECT_EQ(std::vector<int>(vanilla, vanilla + 2), (std::vector<int>{0x80, 0x40})) << "only the ten pixels' bits";
+    EXPECT_EQ(std::vector<int>(chocolate, chocolate + 3), (std::vector<int>{0x7F, 0x80, 0}));
 }
 
 TEST(ScanRows, VanillaGreyIsInvertedAndThreePassPlanesInterleave)
@@ -452,15 +440,12 @@ TEST(ScanRows, VanillaGreyIsInvertedAndThreePassPlanesInterleave)
     const std::uint8_t raw[2] = {0, 200};
     std::uint8_t out[4];
     ConvertRow(grey, raw, out, f, true);
-    EXPECT_EQ(out[0], 255);
-    EXPECT_EQ(out[1], 55);
+    EXPECT_EQ(std::vector<int>(out, out + 2), (std::vector<int>{255, 55}));
 
     std::uint8_t rgb[6] = {};
     const std::uint8_t green[2] = {7, 9};
     ConvertPlaneRow(Params(SANE_FRAME_GREEN, 2, 8, 2), green, rgb, 2, SANE_FRAME_GREEN - SANE_FRAME_RED);
-    EXPECT_EQ(rgb[1], 7);
-    EXPECT_EQ(rgb[4], 9);
-    EXPECT_EQ(rgb[0] + rgb[2] + rgb[3] + rgb[5], 0);
+    EXPECT_EQ(std::vector<int>(rgb, rgb + 6), (std::vector<int>{0, 7, 0, 0, 9, 0}));
 }
 
 TEST(ScanModes, ModeNamesMapToPixelTypes)
@@ -513,8 +498,6 @@ TEST(Containers, EnumerationsRoundTripTheirCurrentItem)
     EXPECT_EQ(RequestedItem(none), std::nullopt);
 }
 
-// The scanner interface's configuration comes from the system's folder, never from the folder
-// the program was started from, unless the user chose one.
 // Puts the variable back as it was when the test ends.
 class SavedVariable {
 public:

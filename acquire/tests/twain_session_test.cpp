@@ -23,8 +23,6 @@
 namespace lv::twain {
 namespace {
 
-// The acquisition session against a scripted source manager: the session's steps and
-// refusals, the message filter, and pictures built from native and memory transfers.
 class RecordingHost final : public AcquisitionHost {
 public:
     void setMainWindowEnabled(bool enabled) override { mainWindowEnabled = enabled; }
@@ -64,9 +62,7 @@ TEST_F(SessionTest, SingleScanEndsTheSessionAfterTheFirstBatch)
     fake_.notify(MSG_XFERREADY);
     EXPECT_TRUE(s.filterMessage(nullptr));
     EXPECT_EQ(host_.pictures.size(), 2u) << "the whole batch";
-    EXPECT_FALSE(s.managerOpen());
-    EXPECT_FALSE(s.sourceOpen());
-    EXPECT_EQ(s.phase(), kPhaseIdle);
+    EXPECT_EQ(std::tuple(s.managerOpen(), s.sourceOpen(), s.phase()), std::tuple(false, false, kPhaseIdle));
     EXPECT_FALSE(fake_.loaded) << "the library is unloaded with the manager";
     EXPECT_TRUE(host_.mainWindowEnabled);
 }
@@ -80,16 +76,13 @@ TEST_F(SessionTest, MultiScanKeepsTheSourceUntilItAsksToClose)
         fake_.notify(MSG_XFERREADY);
         EXPECT_TRUE(s.filterMessage(nullptr));
         EXPECT_EQ(host_.pictures.size(), std::size_t(scan));
-        EXPECT_TRUE(s.sourceEnabled());
-        EXPECT_TRUE(s.managerOpen());
-        EXPECT_FALSE(host_.mainWindowEnabled);
+        EXPECT_EQ(std::tuple(s.sourceEnabled(), s.managerOpen(), host_.mainWindowEnabled),
+                  std::tuple(true, true, false));
     }
     fake_.notify(MSG_CLOSEDSREQ);
     EXPECT_TRUE(s.filterMessage(nullptr));
-    EXPECT_FALSE(s.sourceEnabled());
-    EXPECT_FALSE(s.sourceOpen());
-    EXPECT_FALSE(s.managerOpen());
-    EXPECT_TRUE(host_.mainWindowEnabled);
+    EXPECT_EQ(std::tuple(s.sourceEnabled(), s.sourceOpen(), s.managerOpen(), host_.mainWindowEnabled),
+              std::tuple(false, false, false, true));
     EXPECT_EQ(host_.broughtToFront, 1);
     EXPECT_FALSE(s.filterMessage(nullptr)) << "nothing is open any more";
 }
@@ -107,8 +100,7 @@ TEST_F(SessionTest, RefusedStepsDoNotReachTheManager)
     // A second start while the source waits: the source refuses the mechanism, and the
     // session it has stays as it is.
     EXPECT_FALSE(s.acquire(""));
-    EXPECT_TRUE(s.sourceEnabled());
-    EXPECT_TRUE(s.managerOpen());
+    EXPECT_TRUE(s.sourceEnabled() && s.managerOpen());
     EXPECT_EQ(countCalls("1/9/502"), 1) << "enabled once";
 }
 
@@ -131,10 +123,8 @@ TEST_F(SessionTest, AFailedEnableClosesEverythingAgain)
     fake_.refuseEnable = true;
     TwainSession& s = session();
     EXPECT_FALSE(s.acquire(""));
-    EXPECT_EQ(s.phase(), kPhaseIdle);
-    EXPECT_FALSE(s.sourceOpen());
-    EXPECT_FALSE(s.managerOpen());
-    EXPECT_TRUE(host_.mainWindowEnabled);
+    EXPECT_EQ(std::tuple(s.phase(), s.sourceOpen(), s.managerOpen(), host_.mainWindowEnabled),
+              std::tuple(kPhaseIdle, false, false, true));
 }
 
 TEST_F(SessionTest, ListingAndPickingOpenAndCloseTheManager)
@@ -180,14 +170,10 @@ TEST_F(SessionTest, MemoryTransferArrivesTopFirstAndIsDeliveredBottomUpInBlueGre
         fake_.stripBytes = strip;
         const HDIB dib = ScanOnce(fake_, host_, 1);
         ASSERT_TRUE(dib);
-        EXPECT_EQ(dib.width(), 3);
-        EXPECT_EQ(dib.height(), 2);
-        EXPECT_EQ(dib.bitCount(), 24);
-        EXPECT_EQ(dib.clrUsed(), 0u);
-        const std::vector<std::uint8_t> bottom(dib.row(0), dib.row(0) + 12);
-        const std::vector<std::uint8_t> top(dib.row(1), dib.row(1) + 12);
-        EXPECT_EQ(top, (std::vector<std::uint8_t>{3, 2, 1, 6, 5, 4, 9, 8, 7, 0, 0, 0}));
-        EXPECT_EQ(bottom, (std::vector<std::uint8_t>{13, 12, 11, 16, 15, 14, 19, 18, 17, 0, 0, 0}));
+        EXPECT_EQ(std::tuple(dib.width(), dib.height(), dib.bitCount(), dib.clrUsed()), std::tuple(3, 2, 24, 0u));
+        EXPECT_EQ(std::vector<std::uint8_t>(dib.pixels(), dib.pixels() + 24),
+                  (std::vector<std::uint8_t>{13, 12, 11, 16, 15, 14, 19, 18, 17, 0, 0, 0,  // the bottom row
+                                             3, 2, 1, 6, 5, 4, 9, 8, 7, 0, 0, 0}));
         EXPECT_EQ(dib.header().biXPelsPerMeter, 11811) << "300 dots per inch";
     }
     // Strips of one row come one after another.
@@ -200,8 +186,7 @@ TEST_F(SessionTest, ResolutionFollowsTheSourcesUnit)
     fake_.resolution = 100;
     HDIB dib = ScanOnce(fake_, host_, 1);
     ASSERT_TRUE(dib);
-    EXPECT_EQ(dib.header().biXPelsPerMeter, 10000);
-    EXPECT_EQ(dib.header().biYPelsPerMeter, 10000);
+    EXPECT_EQ(std::tuple(dib.header().biXPelsPerMeter, dib.header().biYPelsPerMeter), std::tuple(10000, 10000));
     fake_.units = 5;  // pixels, or anything else
     dib = ScanOnce(fake_, host_, 1);
     ASSERT_TRUE(dib);
@@ -228,9 +213,8 @@ TEST_F(SessionTest, BlackAndWhiteTablesFollowThePixelFlavour)
         const HDIB dib = ScanOnce(fake_, host_, 1);
         ASSERT_TRUE(dib);
         ASSERT_EQ(dib.clrUsed(), 2u);
-        EXPECT_EQ(dib.colors()[0].rgbRed, c.entry0);
-        EXPECT_EQ(dib.colors()[1].rgbRed, 255 - c.entry0);
-        EXPECT_EQ(dib.row(0)[0], 0xF0);
+        EXPECT_EQ(std::tuple(dib.colors()[0].rgbRed, dib.colors()[1].rgbRed, dib.row(0)[0]),
+                  std::tuple(c.entry0, 255 - c.entry0, 0xF0));
     }
 }
 
@@ -241,8 +225,7 @@ TEST_F(SessionTest, GreyAndPaletteTables)
     HDIB dib = ScanOnce(fake_, host_, 1);
     ASSERT_TRUE(dib);
     ASSERT_EQ(dib.clrUsed(), 256u);
-    EXPECT_EQ(dib.colors()[200].rgbBlue, 200);
-    EXPECT_EQ(dib.pixels()[3], 3);
+    EXPECT_EQ(std::tuple(dib.colors()[200].rgbBlue, dib.pixels()[3]), std::tuple(200, 3));
 
     fake_.pixelType = TWPT_PALETTE;
     dib = ScanOnce(fake_, host_, 1);
@@ -255,9 +238,8 @@ TEST_F(SessionTest, GreyAndPaletteTables)
     dib = ScanOnce(fake_, host_, 1);
     ASSERT_TRUE(dib);
     ASSERT_EQ(dib.clrUsed(), 2u);
-    EXPECT_EQ(dib.colors()[1].rgbRed, 10);
-    EXPECT_EQ(dib.colors()[1].rgbGreen, 20);
-    EXPECT_EQ(dib.colors()[1].rgbBlue, 30);
+    const RgbQuad entry = dib.colors()[1];
+    EXPECT_EQ(std::tuple(entry.rgbRed, entry.rgbGreen, entry.rgbBlue), std::tuple(10, 20, 30));
     EXPECT_EQ(dib.pixels()[1], 1) << "pixels after the shorter table";
 }
 
@@ -265,8 +247,7 @@ TEST_F(SessionTest, NativeTransfersHandOverTheSourcesBitmap)
 {
     HDIB dib = ScanOnce(fake_, host_, 0);
     ASSERT_TRUE(dib);
-    EXPECT_EQ(dib.row(1)[0], 3) << "top row last, blue first";
-    EXPECT_EQ(dib.row(0)[2], 11);
+    EXPECT_EQ(std::tuple(dib.row(1)[0], dib.row(0)[2]), std::tuple(3, 11)) << "top row last, blue first";
 
     fake_.nativeHandleBelow32 = true;
     EXPECT_FALSE(ScanOnce(fake_, host_, 0)) << "a handle below 32 counts as nothing";
@@ -303,7 +284,6 @@ TEST(CopyNativeBitmap, RefusesHeadersThatAreNotBitmaps)
     }
 }
 
-// Names and storage of photos that arrive while the album page shows.
 TEST(CameraName, MonthDayYearMarkAndNumber)
 {
     EXPECT_EQ(MakeCameraName(105, 7, {2000, 1, 5}).fileName, "Jan05^07.JPG");
@@ -321,12 +301,9 @@ TEST(CameraName, MonthDayYearMarkAndNumber)
 TEST(CameraName, TheNumberRestartsOnANewDayOrOutsideItsRange)
 {
     const CameraName same = MakeCameraName(105, 5, {2000, 1, 5});
-    EXPECT_EQ(same.number, 5);
-    EXPECT_FALSE(same.restarted);
+    EXPECT_EQ(std::tuple(same.number, same.restarted), std::tuple(5, false));
     const CameraName nextDay = MakeCameraName(104, 5, {2000, 1, 5});
-    EXPECT_EQ(nextDay.number, 1);
-    EXPECT_TRUE(nextDay.restarted);
-    EXPECT_EQ(nextDay.storedDate, 105);
+    EXPECT_EQ(std::tuple(nextDay.number, nextDay.restarted, nextDay.storedDate), std::tuple(1, true, 105));
     for (const int stored : {1000, 0, -3})
         EXPECT_EQ(MakeCameraName(105, stored, {2000, 1, 5}).number, 1) << stored;
 }
@@ -389,8 +366,7 @@ TEST_F(StoreTest, NothingIsStoredForNoPictureOrAnUnwritableFolder)
     EXPECT_EQ(calls, 0) << "nothing to add to the album";
 }
 
-// The album library itself as the album page's step: photos join the open album with their
-// caption.
+// The album library itself as the album page's step.
 class OpenAlbumTest : public StoreTest {
 protected:
     OpenAlbumTest()
@@ -423,8 +399,7 @@ TEST_F(OpenAlbumTest, ScansJoinTheOpenAlbumWithTheirCaption)
     EXPECT_EQ(added_, (std::vector<int>{0, 1}));
     ASSERT_EQ(album_.count(), 2u);
     EXPECT_TRUE(album_.modified());
-    EXPECT_EQ(album_.path(0), *first);
-    EXPECT_EQ(album_.path(1), *second);
+    EXPECT_EQ(std::tuple(album_.path(0), album_.path(1)), std::tuple(*first, *second));
     // Sixteen characters fill the caption up to the item values, which follow without a terminator.
     EXPECT_EQ(album_.caption(1), "Still Image File\x01");
     EXPECT_GT(album_.entry(0)->thumbWidth(), 0);
@@ -441,8 +416,7 @@ TEST_F(OpenAlbumTest, AFullAlbumKeepsThePhotoButNotTheEntry)
     const auto path = StoreAcquiredPhoto(greyPicture(), settings_, dir_.path() / "photos", {2026, 3, 9}, step());
     ASSERT_TRUE(path) << "the photo is stored even so";
     EXPECT_TRUE(std::filesystem::exists(*path));
-    EXPECT_TRUE(added_.empty());
-    EXPECT_EQ(album_.count(), 1000u);
+    EXPECT_EQ(std::tuple(added_.size(), album_.count()), std::tuple(0u, 1000u));
     EXPECT_EQ(ui_.texts(), (std::vector<std::string>{
                                "Não é possível adicionar ao álbum pois ele já contém a capacidade máxima de 1000."}));
 }

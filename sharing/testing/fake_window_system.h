@@ -51,12 +51,10 @@ public:
         siblings.erase(std::remove(siblings.begin(), siblings.end(), handle), siblings.end());
         windows_.erase(handle);
     }
-    Window& window(WindowHandle handle) { return windows_.at(handle); }
 
     // What happens when the window is clicked or sent a command.
     void onClick(WindowHandle handle, std::function<void()> action) { clicks_[handle] = std::move(action); }
     void onCommand(WindowHandle handle, std::function<void()> action) { commands_[handle] = std::move(action); }
-    std::function<void()> onStart;  // the program started
 
     std::vector<WindowHandle> topLevelWindows() override { return roots_; }
     std::vector<WindowHandle> descendants(WindowHandle parent) override
@@ -101,8 +99,6 @@ public:
     int startProgram(const std::string& executable, ShowCommand show) override
     {
         started.push_back({executable, show});
-        if (onStart)
-            onStart();
         return startResult;
     }
 

@@ -99,20 +99,14 @@ TEST(MimeMessage, HeadersAndPartsAreLaidOutInCrlfLines)
     m.uniqueId = "abc.123";
     const std::string text = ComposeMime(m);
 
-    EXPECT_NE(text.find("From: ana@exemplo.com.br\r\n"), std::string::npos);
-    EXPECT_NE(text.find("To: bia@exemplo.com,\r\n caio@exemplo.org\r\n"), std::string::npos);
-    EXPECT_NE(text.find("Subject: =?UTF-8?B?T2zDoQ==?=\r\n"), std::string::npos);
-    EXPECT_NE(text.find("Date: Tue, 01 Feb 2000 13:05:09 +0000\r\n"), std::string::npos);
-    EXPECT_NE(text.find("Message-ID: <abc.123@exemplo.com.br>\r\n"), std::string::npos);
-    EXPECT_NE(text.find("Content-Type: image/jpeg\r\n"), std::string::npos);
-    EXPECT_NE(text.find("filename=\"praia \\\"1\\\".jpg\""), std::string::npos);
+    for (const char* part : {"From: ana@exemplo.com.br\r\n", "To: bia@exemplo.com,\r\n caio@exemplo.org\r\n",
+                             "Subject: =?UTF-8?B?T2zDoQ==?=\r\n", "Date: Tue, 01 Feb 2000 13:05:09 +0000\r\n",
+                             "Message-ID: <abc.123@exemplo.com.br>\r\n", "Content-Type: image/jpeg\r\n",
+                             "filename=\"praia \\\"1\\\".jpg\""})
+        EXPECT_NE(text.find(part), std::string::npos) << part;
     EXPECT_TRUE(text.ends_with("\r\n--=_lumivista_abc.123--\r\n"));
-    // No bare line feeds anywhere.
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n') {
-            ASSERT_TRUE(i > 0 && text[i - 1] == '\r') << i;
-        }
-    }
+    for (std::size_t i = 0; i < text.size(); ++i)
+        ASSERT_FALSE(text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) << "a bare line feed at " << i;
 }
 
 TEST(MimeMessage, RecipientsKeepTheirNamesQuotedOrEncodedWhereNeeded)
@@ -205,6 +199,15 @@ std::string Field(const std::multimap<std::string, std::string>& fields, const s
     return it == fields.end() ? "<none>" : it->second;
 }
 
+std::vector<std::string> Lines(const std::filesystem::path& file)
+{
+    std::vector<std::string> lines;
+    std::ifstream in(file);
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    return lines;
+}
+
 std::string Sha256Of(const std::string& path)
 {
     const auto r = lv::testing::RunCommand("sha256sum '" + path + "'");
@@ -255,10 +258,8 @@ TEST_F(MailLayerTest, AMissingLibraryOrOneWithoutTheCallsIsSaidSo)
     ASSERT_EQ(ui.messages.size(), 2u);
     EXPECT_EQ(ui.messages[0].text, LoadString(kMailLayerMissingString));
     EXPECT_EQ(ui.messages[1].text, LoadString(kMailLayerCallsMissingString));
-    for (const auto& m : ui.messages) {
-        EXPECT_EQ(m.title, ui::kWarningTitle);
-        EXPECT_EQ(m.icon, ui::Icon::Exclamation);
-    }
+    for (const auto& m : ui.messages)
+        EXPECT_EQ(std::tie(m.title, m.icon), std::tuple(ui::kWarningTitle, ui::Icon::Exclamation));
     EXPECT_TRUE(load().has_value());
 }
 
@@ -278,12 +279,8 @@ TEST_F(MailLayerTest, ThePictureArrivesAtTheSmtpServerWithTheScreensFields)
     ASSERT_FALSE(recorder.progress.empty());
     EXPECT_EQ(recorder.progress.back(), 100);
 
-    std::ifstream envelope(out() / "1.env");
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(envelope, line);)
-        lines.push_back(line);
-    EXPECT_EQ(lines, (std::vector<std::string>{"ana@exemplo.com.br", "bia@exemplo.com", "conceicao@exemplo.org",
-                                               "caio@exemplo.org"}));
+    EXPECT_EQ(Lines(out() / "1.env"), (std::vector<std::string>{"ana@exemplo.com.br", "bia@exemplo.com",
+                                                                 "conceicao@exemplo.org", "caio@exemplo.org"}));
 
     const auto mail = ReadMail(out() / "1.eml");
     EXPECT_EQ(Field(mail, "from"), "ana@exemplo.com.br");
@@ -417,14 +414,7 @@ protected:
         setenv("PATH", savedPath_.c_str(), 1);
         unsetenv("XDG_EMAIL_EXIT");
     }
-    std::vector<std::string> arguments() const
-    {
-        std::vector<std::string> out;
-        std::ifstream in(dir.file("args"));
-        for (std::string line; std::getline(in, line);)
-            out.push_back(line);
-        return out;
-    }
+    std::vector<std::string> arguments() const { return Lines(dir.file("args")); }
 
 private:
     std::string savedPath_;

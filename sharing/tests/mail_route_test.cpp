@@ -154,9 +154,7 @@ TEST_F(SendPictureTest, AnUntitledPictureGoesThroughSaveAsFirstAndTheNewNameIsSe
     doc.saveAsGives = "/fotos/nova.jpg";
     SendPicture(&doc, routes);
     EXPECT_EQ(doc.steps, std::vector<std::string>{"saveas"});
-    ASSERT_FALSE(routes.steps.empty());
-    EXPECT_EQ(routes.steps.front(), "attach /fotos/nova.jpg");
-    EXPECT_EQ(routes.steps.back(), "layer /fotos/nova.jpg");
+    EXPECT_EQ(routes.steps, (std::vector<std::string>{"attach /fotos/nova.jpg", "client 0", "layer /fotos/nova.jpg"}));
 }
 
 TEST_F(SendPictureTest, ACancelledSaveAsOrPromptEndsTheRequestSilently)
@@ -167,9 +165,7 @@ TEST_F(SendPictureTest, ACancelledSaveAsOrPromptEndsTheRequestSilently)
     changed.promptGoesOn = false;
     SendPicture(&changed, routes);
     EXPECT_EQ(changed.steps, std::vector<std::string>{"prompt"});
-    EXPECT_TRUE(routes.steps.empty());
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(ui.beeps, 0);
+    EXPECT_EQ(std::tuple(routes.steps.size(), ui.messages.size(), ui.beeps), std::tuple(0u, 0u, 0));
 }
 
 TEST_F(SendPictureTest, WithoutAClientTheMailLayerSendsOrSaysMailIsNotSetUp)
@@ -184,9 +180,8 @@ TEST_F(SendPictureTest, WithoutAClientTheMailLayerSendsOrSaysMailIsNotSetUp)
     EXPECT_EQ(routes.steps, (std::vector<std::string>{"attach /fotos/a.jpg", "client 0"}));
     EXPECT_EQ(ui.beeps, 1);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, LoadString(kMailNotConfiguredString));
-    EXPECT_EQ(ui.messages[0].title, ui::kWarningTitle);
-    EXPECT_EQ(ui.messages[0].icon, ui::Icon::Exclamation);
+    EXPECT_EQ(std::tuple(ui.messages[0].text, ui.messages[0].title, ui.messages[0].icon),
+              std::tuple(LoadString(kMailNotConfiguredString), ui::kWarningTitle, ui::Icon::Exclamation));
 }
 
 TEST_F(SendPictureTest, TheDialogChoosesTheClientStartedHiddenAndRecordsItsCheckBox)
@@ -195,13 +190,10 @@ TEST_F(SendPictureTest, TheDialogChoosesTheClientStartedHiddenAndRecordsItsCheck
     answer = {true, true, true};
     Document doc;
     SendPicture(&doc, routes);
-    EXPECT_EQ(dialogs, 1);
-    EXPECT_EQ(settings.lastbStart, 1);
-    EXPECT_EQ(routes.steps.back(), "client 1");
+    EXPECT_EQ(std::tuple(dialogs, settings.lastbStart, routes.steps.back()), std::tuple(1, 1, "client 1"));
     ASSERT_EQ(ws.started.size(), 1u);
     EXPECT_EQ(ws.started[0], std::make_pair(clientPath, ShowCommand::Hide));
-    EXPECT_TRUE(route.automation().running());
-    EXPECT_EQ(route.automation().path(), "/fotos/a.jpg");
+    EXPECT_EQ(std::tuple(route.automation().running(), route.automation().path()), std::tuple(true, "/fotos/a.jpg"));
     EXPECT_EQ(timer.running.at(kAutomationTimer), 30);
 }
 
@@ -212,10 +204,8 @@ TEST_F(SendPictureTest, LastbStartSetSkipsTheDialogAndUsesTheClient)
     answer = {true, false, false};  // would choose the mail layer, were it asked
     Document doc;
     SendPicture(&doc, routes);
-    EXPECT_EQ(dialogs, 0);
-    EXPECT_EQ(settings.lastbStart, 1);
-    EXPECT_EQ(routes.steps.back(), "client 1");
-    EXPECT_EQ(ws.started.size(), 1u);
+    EXPECT_EQ(std::tuple(dialogs, settings.lastbStart, routes.steps.back(), ws.started.size()),
+              std::tuple(0, 1, "client 1", 1u));
 }
 
 // The other mail goes on with the mail layer in the same request; asked again, a cancel ends it.
@@ -231,9 +221,7 @@ TEST_F(SendPictureTest, TheOtherMailGoesOnWithTheMailLayerAndACancelEndsTheReque
     answer = {false, true, false};
     SendPicture(&doc, routes);
     EXPECT_EQ(routes.steps, (std::vector<std::string>{"attach /fotos/a.jpg", "client -1"}));
-    EXPECT_EQ(dialogs, 2);
-    EXPECT_TRUE(ws.started.empty());
-    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(std::tuple(dialogs, ws.started.size(), ui.messages.size()), std::tuple(2, 0u, 0u));
 }
 
 TEST_F(SendPictureTest, AChoiceKeptForGoodHoldsForTheRestOfTheRun)
@@ -270,14 +258,10 @@ TEST_F(SendPictureTest, ASecondStartWaitsTwoSecondsWithTheBusyCursorAndAFailedSt
     ws.startResult = 2;
     timer.running.clear();
     EXPECT_EQ(route.run("/b.jpg"), ClientRouteResult::Handled);
-    EXPECT_EQ(clock.slept, std::vector<int>{2000});
-    EXPECT_EQ(ui.busyCount, 1);
-    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_EQ(std::tuple(clock.slept, ui.busyCount, ui.busyDepth), std::tuple(std::vector<int>{2000}, 1, 0));
     EXPECT_TRUE(timer.running.empty());
 }
 
-// The desktop mail client driven as the route does: its windows found by class, title and
-// place, and the automation's stages, ticks and limits against a scripted client.
 // A 3 x 3 grid of buttons inside a panel, in reading order, plus one of another class and a
 // nested one.
 class Grid : public ::testing::Test {
@@ -413,9 +397,8 @@ TEST_F(Automation, WalksTheSixStagesToAMessageWithThePictureAttached)
     EXPECT_EQ(path, "   /fotos/praia.jpg");
     const auto command = std::find_if(ws.sent.begin(), ws.sent.end(), [](const auto& s) { return s.what == "command"; });
     ASSERT_NE(command, ws.sent.end());
-    EXPECT_EQ(command->window, client.attachDialog);
-    EXPECT_EQ(command->value, client::kOkCommand);
-    EXPECT_EQ(command->argument, 0u);
+    EXPECT_EQ(std::tuple(command->window, command->value, command->argument),
+              std::tuple(client.attachDialog, client::kOkCommand, 0u));
 
     // The hidden client comes forward with the message being written.
     EXPECT_TRUE(ws.visible(client.main));
@@ -467,11 +450,9 @@ TEST_F(Automation, SearchesNineTimesBeforeGoingBack)
     ASSERT_EQ(automation.stage(), 1);
     for (int i = 0; i < 8; ++i)
         automation.tick(kAutomationTimer);
-    EXPECT_EQ(automation.stage(), 1);
-    EXPECT_EQ(automation.attempts(1), 8);
+    EXPECT_EQ(std::tuple(automation.stage(), automation.attempts(1)), std::tuple(1, 8));
     automation.tick(kAutomationTimer);
-    EXPECT_EQ(automation.stage(), 0);
-    EXPECT_EQ(automation.attempts(1), 0);
+    EXPECT_EQ(std::tuple(automation.stage(), automation.attempts(1)), std::tuple(0, 0));
     automation.tick(kAutomationTimer);  // the click again, at once
     EXPECT_EQ(ws.clicked().size(), 2u);
     EXPECT_EQ(automation.stage(), 1);
@@ -483,23 +464,20 @@ TEST_F(Automation, AnAttachmentsWindowThatStaysIsClosedAgainWithOneTickMore)
     client.closeClicksIgnored = 2;
     automation.start("/a.jpg", 5);
     runToEnd();
-    EXPECT_FALSE(automation.running());
-    EXPECT_EQ(automation.limit(5), 5 + 2);
-    EXPECT_EQ(ws.clicked().size(), 4u + 2u);
+    EXPECT_EQ(std::tuple(automation.running(), automation.limit(5), ws.clicked().size()), std::tuple(false, 7, 6u));
 }
 
 TEST_F(Automation, AHiddenClientIsShownAfterTwentySeconds)
 {
-    MailClientAutomation waiting(ws, timer, clock);
     ScriptedClient client(ws);
     client.clicksIgnored = 1000;
-    waiting.start("/a.jpg", 5);
-    waiting.tick(kAutomationTimer);
+    automation.start("/a.jpg", 5);
+    automation.tick(kAutomationTimer);
     clock.now += kShowHiddenClientAfterMs;
-    waiting.tick(kAutomationTimer);
+    automation.tick(kAutomationTimer);
     EXPECT_FALSE(ws.visible(client.main));
     clock.now += 1;
-    waiting.tick(kAutomationTimer);
+    automation.tick(kAutomationTimer);
     EXPECT_TRUE(ws.visible(client.main));
 }
 
@@ -526,10 +504,8 @@ TEST_F(Automation, ASlowWindowMakesTheClickBeforeItRepeatWithARaisedLimitUntilAN
     ASSERT_EQ(automation.limit(1), 8 + 2);
     EXPECT_EQ(automation.limit(2), 8);
     automation.start("/b.jpg", 5);
-    EXPECT_EQ(automation.limit(1), 8);
-    EXPECT_EQ(automation.stage(), 0);
-    EXPECT_EQ(automation.path(), "/b.jpg");
-    EXPECT_EQ(automation.attempts(5), 0);
+    EXPECT_EQ(std::tuple(automation.limit(1), automation.stage(), automation.path(), automation.attempts(5)),
+              std::tuple(8, 0, "/b.jpg", 0));
 }
 
 TEST_F(Automation, ThePathIsCutAt260Bytes)

@@ -16,7 +16,7 @@ struct ScriptedClient {
         // An icon outside the tool bar comes first among the main window's children, so only
         // the parent's class keeps it out of the count.
         ws.add(main, std::string(client::kIconClass), "", {700, 550, 790, 590});
-        toolbar = ws.add(main, std::string(client::kToolbarClass), "", {0, 0, 800, 40});
+        const WindowHandle toolbar = ws.add(main, std::string(client::kToolbarClass), "", {0, 0, 800, 40});
         for (int i = 0; i < 3; ++i)
             icons.push_back(ws.add(toolbar, std::string(client::kIconClass), "", {10 + 40 * i, 5, 46 + 40 * i, 35}));
         ws.onClick(writeIcon(), [this] { openWriteMail(); });
@@ -63,7 +63,6 @@ struct ScriptedClient {
 
     FakeWindowSystem& ws;
     WindowHandle main = 0;
-    WindowHandle toolbar = 0;
     std::vector<WindowHandle> icons;
     WindowHandle writeMail = 0;
     WindowHandle attachButton = 0;

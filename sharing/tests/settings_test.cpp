@@ -49,10 +49,8 @@ TEST(SharingSettingsFile, DefaultsAndValuesOutOfRange)
     EXPECT_EQ(ReadSharingSettings(ini), SharingSettings{});
     std::ofstream(ini) << "[SHARING]\nSmtpPort=70000\nSmtpSecurity=7\nSmallerCopy=800\nStoreServer=\n";
     const SharingSettings s = ReadSharingSettings(ini);
-    EXPECT_EQ(s.smtpPort, 0);
-    EXPECT_EQ(s.smtpSecurity, mapi::SmtpSecurity::StartTls);
-    EXPECT_EQ(s.smallerCopy, 0);
-    EXPECT_EQ(s.storeServer, kDefaultStoreServer);
+    EXPECT_EQ(std::tuple(s.smtpPort, s.smtpSecurity, s.smallerCopy, s.storeServer),
+              std::tuple(0, mapi::SmtpSecurity::StartTls, 0, kDefaultStoreServer));
 }
 
 class Keyring : public ::testing::Test {
@@ -88,10 +86,8 @@ TEST_F(Keyring, PasswordsGoInAndComeOutByTheirAttributes)
     EXPECT_EQ(LookupSecret(bia), std::nullopt);
     EXPECT_TRUE(ForgetSecret(ana));
     EXPECT_EQ(LookupSecret(ana), std::nullopt);
-    std::ifstream labels(dir.file("labels"));
-    std::string label;
-    std::getline(labels, label);
-    EXPECT_EQ(label, "--label=Lumivista 2000: e-mail");
+    const auto labels = ReadWholeFile(dir.file("labels")).value_or(std::vector<std::uint8_t>{});
+    EXPECT_EQ(std::string(labels.begin(), labels.end()), "--label=Lumivista 2000: e-mail\n");
 }
 
 TEST_F(Keyring, WithoutTheToolNothingIsKept)
@@ -112,9 +108,8 @@ TEST(SmallerCopy, TheLongestSideFitsAndTheShapeStays)
     EXPECT_EQ(FittedSize({1024, 1000}, 1024), (Size{1024, 1000}));
     EXPECT_EQ(FittedSize({800, 600}, 1600), (Size{800, 600}));
     EXPECT_EQ(FittedSize({800, 600}, 0), (Size{800, 600}));
-    EXPECT_TRUE(ValidSmallerSide(0));
-    EXPECT_TRUE(ValidSmallerSide(1024));
-    EXPECT_FALSE(ValidSmallerSide(1000));
+    EXPECT_EQ(std::tuple(ValidSmallerSide(0), ValidSmallerSide(1024), ValidSmallerSide(1000)),
+              std::tuple(true, true, false));
 }
 
 TEST(SmallerCopy, ALargePictureGoesAsAJpegCopyInTheTemporaryFolder)
@@ -127,8 +122,7 @@ TEST(SmallerCopy, ALargePictureGoesAsAJpegCopyInTheTemporaryFolder)
     EXPECT_EQ(*copy, (dir.path() / "temp" / "foto grande.jpg").string());
     const ReadResult read = ReadJpeg(*copy);
     ASSERT_TRUE(read.ok());
-    EXPECT_EQ(read.image().width(), 1024);
-    EXPECT_EQ(read.image().height(), 768);
+    EXPECT_EQ(std::tuple(read.image().width(), read.image().height()), std::tuple(1024, 768));
     // A second copy of the same name does not replace the first.
     EXPECT_EQ(*MakeSmallerCopy(big, 1600, dir.path() / "temp", LibraryDocumentReaders()),
               (dir.path() / "temp" / "foto grande-2.jpg").string());

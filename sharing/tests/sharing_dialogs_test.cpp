@@ -57,15 +57,12 @@ TEST(MailRouteDialog, ControlsByTheirNumbersAndTheAnswers)
             ok->click();
         });
         const MailRouteAnswer a = dialog.answer();
-        EXPECT_TRUE(a.confirmed);
-        EXPECT_FALSE(a.clientChosen);
-        EXPECT_TRUE(a.doNotShowAgain);
+        EXPECT_EQ(std::tuple(a.confirmed, a.clientChosen, a.doNotShowAgain), std::tuple(true, false, true));
     }
     {
         MailRouteDialog dialog(nullptr);
         RunWith(dialog, [&] { child<QPushButton>(dialog, "1662")->click(); });
-        EXPECT_FALSE(dialog.answer().confirmed);
-        EXPECT_TRUE(dialog.answer().clientChosen);
+        EXPECT_EQ(std::tuple(dialog.answer().confirmed, dialog.answer().clientChosen), std::tuple(false, true));
     }
     {
         MailRouteDialog dialog(nullptr);
@@ -91,12 +88,9 @@ TEST(MailSettingsDialog, TheFormComesBackAsEditedAndWithoutAKeyRingNothingIsReme
     child<QComboBox>(dialog, "smaller")->setCurrentIndex(1);
     child<QCheckBox>(dialog, "askagain")->setChecked(true);
     const MailSettingsForm out = dialog.form();
-    EXPECT_EQ(out.smtpHost, "mail.exemplo.org");
-    EXPECT_EQ(out.smtpPassword, " com espaços ");  // passwords are taken as typed
-    EXPECT_EQ(out.smtpPort, 2525);
-    EXPECT_EQ(out.smallerCopy, 1024);
-    EXPECT_FALSE(out.rememberPassword);
-    EXPECT_TRUE(out.askRouteAgain);
+    EXPECT_EQ(std::tuple(out.smtpHost, out.smtpPassword, out.smtpPort, out.smallerCopy),
+              std::tuple("mail.exemplo.org", " com espaços ", 2525, 1024));  // passwords are taken as typed
+    EXPECT_EQ(std::tuple(out.rememberPassword, out.askRouteAgain), std::tuple(false, true));
 }
 
 TEST(TransferProgress, TheDetailLine)
@@ -129,11 +123,9 @@ TEST(BackgroundWork, RunsBesideTheWindowReportsAndEndsOnTheWindowsThread)
     clock.start();
     while (!ended && clock.elapsed() < 10000)
         QApplication::processEvents(QEventLoop::AllEvents, 10);
-    EXPECT_TRUE(ended);
-    EXPECT_FALSE(work.busy());
+    EXPECT_EQ(std::tuple(ended, work.busy(), bool(cancelled)), std::tuple(true, false, false));
     EXPECT_NE(workThread, std::this_thread::get_id());
     EXPECT_EQ(endThread, std::this_thread::get_id());
-    EXPECT_FALSE(cancelled);
 }
 
 TEST(BackgroundWork, StoppingCancelsAndWaitsWithoutTheEnding)
@@ -152,8 +144,7 @@ TEST(BackgroundWork, StoppingCancelsAndWaitsWithoutTheEnding)
             [&] { cancelled = true; }, [&] { ended = true; });
         EXPECT_TRUE(work.busy());
     }
-    EXPECT_TRUE(cancelled);
-    EXPECT_TRUE(returned);
+    EXPECT_TRUE(cancelled && returned);
     QApplication::processEvents();
     EXPECT_FALSE(ended);
 }

@@ -115,8 +115,6 @@ TEST(PartialFiles, HiddenBesideThePhoto)
     EXPECT_FALSE(SafePhotoName(PartialPath("/f", "praia.jpg").filename().string()));
 }
 
-// The print's crop in the paper's shape, the order's lines, and the strict reading of the
-// service's upload and order replies.
 TEST(PrintOrder, TheCropIsTheLargestCentredPartOfThePapersShapeLyingAsThePhotoDoes)
 {
     const PaperSize& tenByFifteen = *FindPaper("10x15");
@@ -150,8 +148,7 @@ TEST(UploadReply, OnlyWellFormedKnownLinesAreTaken)
 {
     const auto done = store::ParseUploadReply("offset=3000\r\nname=praia (2).jpg\n", 3000);
     ASSERT_TRUE(done);
-    EXPECT_EQ(done->offset, 3000u);
-    EXPECT_EQ(done->name, "praia (2).jpg");
+    EXPECT_EQ(std::tuple(done->offset, done->name), std::tuple(3000u, "praia (2).jpg"));
     EXPECT_EQ(store::ParseUploadReply("session=a_1-B\noffset=0", 10)->session, "a_1-B");
     for (const char* bad : {"", "offset=3001", "offset=-1", "offset= 5", "offset=1\noffset=1", "session=../x",
                             "session=", "name=.hidden", "name=a/b", "size=3", "offset=1\n\n", "offset=12345678901234567890"})
@@ -161,9 +158,6 @@ TEST(UploadReply, OnlyWellFormedKnownLinesAreTaken)
         EXPECT_FALSE(store::ParseOrderReply(bad)) << bad;
 }
 
-// Photos sent to the reference service and print orders for them: byte-identical arrival
-// over TLS, a connection cut mid-photo continued from the service's offset, and services
-// whose answers are hostile.
 namespace fs = std::filesystem;
 
 std::string Text(const fs::path& file)
@@ -185,35 +179,26 @@ std::string RandomPhoto(const fs::path& file, std::size_t size)
 class StoreUploadTest : public ::testing::Test {
 protected:
     void SetUp() override { fs::create_directories(dir.path() / "served" / "ana"); }
-    // The reference server with `extra` switches; a client logged in as "ana".
-    std::unique_ptr<StoreClient> start(std::vector<std::string> extra, bool tls = false)
+    // The reference service over TLS with `extra` switches; a client logged in as "ana".
+    std::unique_ptr<StoreClient> start(std::vector<std::string> extra)
     {
-        std::vector<std::string> args = {"--photos", dir.file("served"), "--accounts",
-                                         testing::AccountsFile(dir.path(), {"ana:Senha Forte"}), "--port", "0",
-                                         "--log", dir.file("server.log"), "--orders", dir.file("orders.jsonl")};
-        std::string ca;
-        if (tls) {
-            const auto cert = testing::MakeSelfSignedCertificate(dir.path());
-            args.insert(args.end(), {"--cert", cert.certificate, "--key", cert.key});
-            ca = cert.certificate;
-        }
-        args.insert(args.end(), extra.begin(), extra.end());
-        server = std::make_unique<ServerProcess>("scripts/photo_store_server.py", args);
-        EXPECT_TRUE(server->started());
-        auto client = std::make_unique<StoreClient>(
-            StoreService{std::string(tls ? "https" : "http") + "://127.0.0.1:" + std::to_string(server->port()), ca});
+        extra.insert(extra.end(), {"--log", dir.file("server.log"), "--orders", dir.file("orders.jsonl"), "--galleries",
+                                   dir.file("galleries")});
+        server = std::make_unique<testing::StoreServer>(dir.path(), std::vector<std::string>{"ana:Senha Forte"}, extra);
+        auto client = std::make_unique<StoreClient>(StoreService{server->address(), ca()});
         EXPECT_EQ(client->login("ana", "Senha Forte"), kOk);
         return client;
     }
     fs::path served(const std::string& name) const { return dir.path() / "served" / "ana" / name; }
+    std::string ca() const { return server->cert.certificate; }
 
     TempDir dir;
-    std::unique_ptr<ServerProcess> server;
+    std::unique_ptr<testing::StoreServer> server;
 };
 
 TEST_F(StoreUploadTest, PhotosArriveByteIdenticalOverTlsAndAnOrderIsAnsweredWithItsNumber)
 {
-    const auto client = start({}, true);
+    const auto client = start({});
     std::uint64_t reported = 0;
     const TransferWatch watch{[&reported](std::uint64_t bytes) { reported += bytes; }, {}};
     const std::vector<std::pair<std::string, std::size_t>> photos = {{"praia.jpg", 1}, {"serra ç.jpg", 700000},
@@ -222,9 +207,7 @@ TEST_F(StoreUploadTest, PhotosArriveByteIdenticalOverTlsAndAnOrderIsAnsweredWith
         const std::string file = RandomPhoto(dir.path() / name, size);
         const UploadOutcome sent = UploadPhoto(*client, file, name, watch);
         ASSERT_EQ(sent.code, kOk) << name;
-        EXPECT_EQ(sent.storedName, name);
-        EXPECT_EQ(sent.resumes, 0);
-        EXPECT_EQ(sent.bytesSent, size);
+        EXPECT_EQ(std::tuple(sent.storedName, sent.resumes, sent.bytesSent), std::tuple(name, 0, size));
         EXPECT_EQ(Text(served(name)), Text(file)) << name;
     }
     EXPECT_EQ(reported, 1u + 700000 + 1500001) << "progress counts each byte once";
@@ -232,8 +215,7 @@ TEST_F(StoreUploadTest, PhotosArriveByteIdenticalOverTlsAndAnOrderIsAnsweredWith
     EXPECT_EQ(UploadPhoto(*client, dir.file("praia.jpg"), "praia.jpg", {}).storedName, "praia (2).jpg");
 
     const OrderOutcome order = SendOrder(*client, "10x15\t2\t0,0,300,200\tpraia.jpg\n20x30\t1\t5,0,200,300\tpraia (2).jpg\n");
-    EXPECT_EQ(order.code, kOk);
-    EXPECT_EQ(order.number, "LV-000001");
+    EXPECT_EQ(std::tuple(order.code, order.number), std::tuple(kOk, "LV-000001"));
     EXPECT_NE(Text(dir.file("orders.jsonl")).find("\"crop\": [0, 0, 300, 200], \"photo\": \"praia.jpg\""), std::string::npos)
         << Text(dir.file("orders.jsonl"));
     // A crop of another shape than the paper's, a photo the service does not hold: refused.
@@ -268,16 +250,12 @@ TEST_F(StoreUploadTest, HostileAnswersFailCleanlyAndQuickly)
         ASSERT_EQ(client.login("ana", "x"), kOk);
         const auto began = std::chrono::steady_clock::now();
         EXPECT_EQ(UploadPhoto(client, file, "foto.jpg", {}).code, kServiceFailed) << answer;
-        if (answer == "huge" || answer == "garbage") {
+        if (answer == "huge" || answer == "garbage")
             EXPECT_EQ(SendOrder(client, "10x15\t1\t0,0,3,2\tfoto.jpg\n").code, kServiceFailed) << answer;
-        }
         EXPECT_LT(std::chrono::steady_clock::now() - began, std::chrono::seconds(20)) << answer;
     }
 }
 
-// A web album's gallery published to the reference service over TLS and fetched back from
-// the address it answers; a cut file and a forgotten token along the way; paths that would
-// leave the gallery, refused by both sides; services whose answers are hostile.
 // A noisy photo, so that its published copy is large enough to be cut mid-file.
 std::string NoisyPhoto(const fs::path& file, int width, int height)
 {
@@ -290,22 +268,14 @@ std::string NoisyPhoto(const fs::path& file, int width, int height)
     return file.string();
 }
 
-class GalleryPublishTest : public ::testing::Test {
+class GalleryPublishTest : public StoreUploadTest {
 protected:
     void SetUp() override
     {
+        StoreUploadTest::SetUp();
         const std::vector<web::WebAlbumPhoto> photos = {{NoisyPhoto(dir.path() / "a.jpg", 900, 600), "Praia <&> \"sol\""},
                                                         {NoisyPhoto(dir.path() / "b.jpg", 500, 700), "Serra"}};
         ASSERT_TRUE(web::PublishWebAlbum(photos, dir.path() / "site", {"Viagem", 800}).ok);
-    }
-    std::unique_ptr<StoreClient> start(std::vector<std::string> extra)
-    {
-        extra.insert(extra.end(), {"--galleries", dir.file("galleries")});
-        server = std::make_unique<testing::StoreServer>(dir.path(), std::vector<std::string>{"ana:Senha"}, extra);
-        cert = server->cert;
-        auto client = std::make_unique<StoreClient>(StoreService{server->address(), cert.certificate});
-        EXPECT_EQ(client->login("ana", "Senha"), kOk);
-        return client;
     }
     // Every file of the folder fetched back from beside the gallery's address and compared.
     void expectServedWhole(const std::string& address)
@@ -313,15 +283,11 @@ protected:
         const std::string base = address.substr(0, address.size() - std::string("index.html").size());
         for (const GalleryFile& file : ListGallery(dir.path() / "site").files) {
             const std::string fetched = dir.file("fetched");
-            ASSERT_EQ(RunCommand("curl -sf --noproxy '*' --cacert " + cert.certificate + " -o " + fetched + " '" +
+            ASSERT_EQ(RunCommand("curl -sf --noproxy '*' --cacert " + ca() + " -o " + fetched + " '" +
                                  base + file.path + "'").exitCode, 0) << file.path;
             EXPECT_EQ(RunCommand("cmp " + fetched + " '" + dir.file("site/" + file.path) + "'").exitCode, 0) << file.path;
         }
     }
-
-    TempDir dir;
-    testing::Certificate cert;
-    std::unique_ptr<testing::StoreServer> server;
 };
 
 TEST_F(GalleryPublishTest, TheGalleryArrivesWholeAndIsServedAtTheAnsweredAddress)
@@ -332,16 +298,13 @@ TEST_F(GalleryPublishTest, TheGalleryArrivesWholeAndIsServedAtTheAnsweredAddress
         seen.push_back(p);
     }});
     ASSERT_EQ(out.code, kOk) << out.file << out.problem;
-    EXPECT_TRUE(out.address.starts_with(server->address() + "/galleries/"))
-        << out.address;
+    EXPECT_TRUE(out.address.starts_with(server->address() + "/galleries/")) << out.address;
     EXPECT_TRUE(out.address.ends_with("/index.html"));
     const GalleryListing listing = ListGallery(dir.path() / "site");
-    EXPECT_EQ(out.files, listing.files.size());
-    EXPECT_EQ(out.bytes, listing.bytes);
+    EXPECT_EQ(std::tuple(out.files, out.bytes), std::tuple(listing.files.size(), listing.bytes));
     expectServedWhole(out.address);
     ASSERT_FALSE(seen.empty());
-    EXPECT_EQ(seen.back().filesDone, listing.files.size());
-    EXPECT_EQ(seen.back().bytesDone, listing.bytes);
+    EXPECT_EQ(std::tuple(seen.back().filesDone, seen.back().bytesDone), std::tuple(listing.files.size(), listing.bytes));
     for (std::size_t i = 1; i < seen.size(); ++i)
         EXPECT_GE(seen[i].bytesDone, seen[i - 1].bytesDone) << "overall progress never goes back";
 
@@ -360,7 +323,7 @@ TEST_F(GalleryPublishTest, ACutFileResumesAndAForgottenTokenIsRenewedOnce)
     int logins = 0;
     const PublishWatch watch{{}, {}, [&] {
         ++logins;
-        return client->login("ana", "Senha") == kOk;
+        return client->login("ana", "Senha Forte") == kOk;
     }};
     const PublishOutcome out = PublishGallery(*client, dir.path() / "site", "Viagem", watch);
     ASSERT_EQ(out.code, kOk) << out.file;
@@ -387,7 +350,7 @@ TEST_F(GalleryPublishTest, PathsThatWouldLeaveTheGalleryAreRefusedByBothSides)
 
     // The service refuses them too, and serves nothing outside a finished gallery.
     const std::string base = server->address();
-    const std::string curl = "curl -s --noproxy '*' --cacert " + cert.certificate + " -o /dev/null -w '%{http_code}' ";
+    const std::string curl = "curl -s --noproxy '*' --cacert " + ca() + " -o /dev/null -w '%{http_code}' ";
     const GalleryOutcome gallery = CreateGallery(*client, "Viagem", 3, 100);
     ASSERT_EQ(gallery.code, kOk);
     const std::string token = "-H 'Authorization: Bearer " + client->token() + "' ";
