@@ -41,8 +41,7 @@ TEST(AlbumFile, OnePhotoAlbumOfA100By50PictureIsLaidOutAsDesigned)
     const std::vector<std::uint8_t> bytes = EncodeAlbum({EntryFor(100, 50, "/fotos/praia.bmp")});
     ASSERT_EQ(bytes.size(), 7752u);
     EXPECT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "REZE");
-    for (std::size_t i = 16; i < 144; ++i)
-        ASSERT_EQ(bytes[i], 0) << i;
+    EXPECT_TRUE(std::all_of(bytes.begin() + 16, bytes.begin() + 144, [](std::uint8_t b) { return b == 0; }));
     const std::size_t r = 144, t = 432;  // the record; the thumbnail's own header
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(&bytes[r + 8])), "/fotos/praia.bmp");
     const struct {
@@ -80,13 +79,7 @@ TEST(AlbumFile, ThumbnailOffsetsAreRunningSumsAndEverythingReadsBack)
     ASSERT_EQ(read.entries.size(), 3u);
     EXPECT_FALSE(read.entries[1].selected());  // a run-time flag, cleared on reading
     read.entries[1].setSelected(true);
-    for (std::size_t i = 0; i < 3; ++i) {
-        EXPECT_TRUE(std::equal(read.entries[i].thumbnail().begin(), read.entries[i].thumbnail().end(),
-                               entries[i].thumbnail().begin(), entries[i].thumbnail().end()));
-        EXPECT_EQ(read.entries[i].path(), entries[i].path());
-    }
-    EXPECT_TRUE(read.entries[2].relative());
-    EXPECT_EQ(EncodeAlbum(read.entries), bytes);
+    EXPECT_EQ(EncodeAlbum(read.entries), bytes) << "paths, flags and thumbnails, byte for byte";
 }
 
 TEST(AlbumFile, ReadOnlyFlagIsReadButWrittenAsZero)
@@ -184,7 +177,6 @@ TEST(AlbumFile, WritingNothingOrWritingWhereItCantLeavesFilesAlone)
 
 // Albums whose records point many times at the same bytes: each record would get its own copy
 // of them, so a small file could ask for gigabytes.
-using testing::EntryFor;
 
 struct Thumb {
     std::uint32_t offset;
@@ -203,12 +195,6 @@ std::vector<std::uint8_t> Rewired(std::size_t photos, const std::vector<Thumb>& 
     return bytes;
 }
 
-AlbumFileContents Read(const std::vector<std::uint8_t>& bytes)
-{
-    MemorySource source(bytes);
-    return ReadAlbumContents(source);
-}
-
 TEST(AlbumSharedThumbnails, AThumbnailSharingBytesWithAnotherStopsTheReadThere)
 {
     const std::uint32_t size = EncodeAlbum({EntryFor(40, 30, "/f.jpg")}).size() - kHeaderSize - kRecordSize;
@@ -225,14 +211,14 @@ TEST(AlbumSharedThumbnails, AThumbnailSharingBytesWithAnotherStopsTheReadThere)
         {"past the end of the file", {{0, size}, {size, size}, {2 * size + 1, size}}, 2},
     };
     for (const auto& c : cases) {
-        const AlbumFileContents read = Read(Rewired(3, c.thumbs));
+        const AlbumFileContents read = readBytes(Rewired(3, c.thumbs));
         EXPECT_EQ(std::tuple(read.complete, read.entries.size()), std::tuple(false, c.kept)) << c.what;
     }
     // Reordered thumbnails that don't touch are still an album.
-    const AlbumFileContents reordered = Read(Rewired(3, {{2 * size, size}, {0, size}, {size, size}}));
+    const AlbumFileContents reordered = readBytes(Rewired(3, {{2 * size, size}, {0, size}, {size, size}}));
     EXPECT_EQ(std::tuple(reordered.complete, reordered.entries.size()), std::tuple(true, 3u));
     // Empty thumbnails take no bytes, so they can sit anywhere.
-    EXPECT_TRUE(Read(Rewired(3, {{0, 0}, {0, size}, {0, 0}})).complete);
+    EXPECT_TRUE(readBytes(Rewired(3, {{0, 0}, {0, size}, {0, 0}})).complete);
 }
 
 TEST(AlbumSharedThumbnails, AThousandRecordsNamingOneLargeBlockAskForNoMoreThanTheFile)
@@ -245,7 +231,7 @@ TEST(AlbumSharedThumbnails, AThousandRecordsNamingOneLargeBlockAskForNoMoreThanT
     StoreLE32(bytes.data() + 12, kHeaderSize + kRecordSize * kMaxEntries);
     for (std::size_t i = 0; i < kMaxEntries; ++i)
         StoreLE32(bytes.data() + kHeaderSize + kRecordSize * i + offset::kThumbSize, kBlock);
-    const AlbumFileContents read = Read(bytes);
+    const AlbumFileContents read = readBytes(bytes);
     EXPECT_EQ(std::tuple(read.recognised, read.complete, read.entries.size()), std::tuple(true, false, 1u));
 }
 

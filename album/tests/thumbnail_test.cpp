@@ -44,11 +44,9 @@ TEST(ThumbnailSize, GridRowsRunFromTheTopWithoutRepeats)
     for (const auto& [w, h] : {std::pair{100, 50}, {3000, 2000}, {1, 1000}, {40, 61}, {517, 389}}) {
         const SampleGrid grid = ThumbnailGrid(w, h);
         const Size size = ThumbnailSize(w, h);
-        ASSERT_EQ(grid.columns.size(), std::size_t(size.width));
-        ASSERT_EQ(grid.rows.size(), std::size_t(size.height));
+        ASSERT_EQ(std::tuple(int(grid.columns.size()), int(grid.rows.size())), std::tuple(size.width, size.height));
         EXPECT_EQ(grid.rows.back(), h - 1);  // thumbnail row 0 is the picture's bottom row
-        for (std::size_t i = 1; i < grid.rows.size(); ++i)
-            EXPECT_LT(grid.rows[i - 1], grid.rows[i]);
+        EXPECT_EQ(std::adjacent_find(grid.rows.begin(), grid.rows.end(), std::greater_equal<>()), grid.rows.end());
     }
 }
 
@@ -72,7 +70,7 @@ HDIB palettePicture(int bits)
     return picture;
 }
 
-TEST(ThumbnailSampling, EveryDepthTakesTheNearestSourcePixel)
+TEST(ThumbnailSampling, EveryDepthTakesTheNearestSourcePixelAndSmallPicturesAreCopiedWhole)
 {
     HDIB words = AllocatePicture(140, 100, 16, 0);
     for (int y = 0; y < 100; ++y)
@@ -101,9 +99,7 @@ TEST(ThumbnailSampling, EveryDepthTakesTheNearestSourcePixel)
         SCOPED_TRACE(c.bits);
         const auto entry = BuildEntry(c.picture, {"/p.bmp", "", {1, 1, 1}});
         ASSERT_TRUE(entry);
-        EXPECT_EQ(entry->bitCount(), c.bits);
-        EXPECT_EQ(entry->thumbWidth(), 69);
-        EXPECT_EQ(entry->thumbHeight(), 49);
+        EXPECT_EQ(std::tuple(entry->bitCount(), entry->thumbWidth(), entry->thumbHeight()), std::tuple(c.bits, 69, 49));
         // 140 × 100 → 69 × 49; thumbnail (x, y) takes source (x × 140 / 69, y × 100 / 49).
         for (const auto& [x, y] : {std::pair{0, 0}, {1, 1}, {34, 20}, {68, 48}, {50, 3}})
             EXPECT_EQ(thumbPixel(*entry, x, y), c.colourAt(x * 140 / 69, y * 100 / 49)) << x << "," << y;
@@ -111,28 +107,25 @@ TEST(ThumbnailSampling, EveryDepthTakesTheNearestSourcePixel)
     // The other depths have no thumbnail.
     EXPECT_FALSE(BuildEntry(AllocatePicture(10, 10, 32, 0), {"/x.bmp", "", {1, 1, 1}}));
     EXPECT_FALSE(BuildEntry(HDIB(), {"/x.bmp", "", {1, 1, 1}}));
-}
 
-TEST(ThumbnailSampling, SmallPicturesAreCopiedWhole)
-{
-    const auto entry = BuildEntry(testing::CoordinatePicture(69, 40), {"/s.bmp", "", {1, 1, 1}});
-    ASSERT_TRUE(entry);
+    // A picture no larger than a thumbnail is copied whole.
+    const auto small = BuildEntry(testing::CoordinatePicture(69, 40), {"/s.bmp", "", {1, 1, 1}});
+    ASSERT_TRUE(small);
     for (int y = 0; y < 40; ++y)
         for (int x = 0; x < 69; ++x)
-            ASSERT_EQ(thumbPixel(*entry, x, y), (std::array<int, 3>{x, y, 7}));
+            ASSERT_EQ(thumbPixel(*small, x, y), (std::array<int, 3>{x, y, 7}));
 }
 
 TEST(EntryRecord, CaptionSharesItsBytesWithTheItemValues)
 {
     const HDIB picture = testing::CoordinatePicture(8, 8);
     auto still = BuildEntry(picture, {"/s.bmp", "Still Image File", {1, 1, 1}});
-    EXPECT_EQ(still->caption(), std::string("Still Image File\x01", 17));  // the terminator is gone
-    EXPECT_EQ(still->itemValue(0), 1);
+    EXPECT_EQ(std::tuple(still->caption(), still->itemValue(0)),
+              std::tuple(std::string("Still Image File\x01", 17), 1)) << "the terminator is gone";
 
     auto item = BuildEntry(picture, {"/i.bmp", "moldura//dourada//grande", {3, 65535, 2}});
-    EXPECT_EQ(item->itemValue(0), 3);
-    EXPECT_EQ(item->itemValue(1), 65535);
-    EXPECT_EQ(item->itemValue(2), 2);
+    EXPECT_EQ((std::vector<int>{item->itemValue(0), item->itemValue(1), item->itemValue(2)}),
+              (std::vector<int>{3, 65535, 2}));
     EXPECT_EQ(item->caption().substr(0, 16), "moldura//dourada");
 
     // A caption typed later overwrites the values.
@@ -189,7 +182,7 @@ int differingPixels(const HDIB& full, const SampleGrid& grid, const SampledPixel
 std::vector<SampleGrid> gridsFor(int width, int height)
 {
     std::vector<SampleGrid> grids{ThumbnailGrid(width, height)};
-    for (int step : {1, 2, 7, 16, 17, 33}) {
+    for (int step : {1, 2, 7, 16, 17, 33})
         for (int start : {0, 5, 15}) {
             SampleGrid grid;
             for (int x = 0; x < width; x += 3)
@@ -199,9 +192,7 @@ std::vector<SampleGrid> gridsFor(int width, int height)
                 grid.rows.push_back(y);
             grids.push_back(grid);
         }
-    }
-    SampleGrid lastRowOnly{{0, width / 2, width - 1}, {height - 1}};
-    grids.push_back(lastRowOnly);
+    grids.push_back({{0, width / 2, width - 1}, {height - 1}});
     return grids;
 }
 
@@ -213,12 +204,10 @@ TEST(JpegSamples, EveryGridPixelEqualsTheFullDecodeInEveryLayout)
         const HDIB full = fullDecode24(fixture(name));
         ASSERT_TRUE(full);
         for (const SampleGrid& grid : gridsFor(full.width(), full.height())) {
-            const SampledPixels samples =
-                ReadJpegSamples(fixture(name), [&grid](int, int) { return grid; });
+            const SampledPixels samples = ReadJpegSamples(fixture(name), [&grid](int, int) { return grid; });
             ASSERT_EQ(samples.code, ReadCode::Image);
-            EXPECT_EQ(samples.width, full.width());
-            EXPECT_EQ(samples.height, full.height());
-            EXPECT_EQ(samples.xPelsPerMeter, full.header().biXPelsPerMeter);
+            EXPECT_EQ(std::tuple(samples.width, samples.height, samples.xPelsPerMeter),
+                      std::tuple(full.width(), full.height(), full.header().biXPelsPerMeter));
             EXPECT_EQ(differingPixels(full, grid, samples), 0) << grid.rows.size() << " rows";
         }
     }
@@ -238,11 +227,9 @@ TEST(JpegSamples, FastEntryIsByteForByteTheFullDecodeEntry)
         ReadResult photo = LoadPhotoForAlbum(label.path, readers);
         ASSERT_TRUE(photo.ok());
         const auto slow = BuildEntry(photo.image(), label);
-        ASSERT_TRUE(fast && slow);
-        EXPECT_TRUE(*fast == *slow);
         const BuiltEntry built = BuildPhotoEntry(label, readers);
-        ASSERT_TRUE(built.entry);
-        EXPECT_TRUE(*built.entry == *slow);
+        ASSERT_TRUE(fast && slow && built.entry);
+        EXPECT_TRUE(*fast == *slow && *built.entry == *slow);
     }
 }
 
@@ -265,9 +252,7 @@ TEST(JpegSamples, RefusesWhatTheFullReaderRefuses)
     for (const auto* data : {&notJpeg, &headerOnly, &tooBig}) {
         MemorySource forFull(*data), forSamples(*data);
         const bool fullOk = ReadJpeg(forFull).ok();
-        const SampledPixels samples = ReadJpegSamples(forSamples, all);
-        EXPECT_EQ(samples.code == ReadCode::Image, fullOk);
-        EXPECT_FALSE(fullOk);
+        EXPECT_EQ(std::pair(fullOk, ReadJpegSamples(forSamples, all).code == ReadCode::Image), std::pair(false, false));
     }
     EXPECT_EQ(ReadJpegSamples("tests/fixtures/no-such.jpg", all).code, ReadCode::Broken);
     // A grid outside the picture is the caller's mistake, refused rather than read out of bounds.
@@ -280,17 +265,6 @@ TEST(JpegSamples, RefusesWhatTheFullReaderRefuses)
 // Sharp thumbnails: the shared cache's rules, rebuilding a stale one, the preview a JPEG embeds,
 // and photos stored turned standing upright in the record and both thumbnails.
 namespace fs = std::filesystem;
-
-HDIB Gradient(int width, int height)
-{
-    HDIB picture = AllocatePicture(width, height, 24, 0, nullptr);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            std::uint8_t* p = picture.row(y) + 3 * x;
-            p[0] = std::uint8_t(x * 255 / width), p[1] = std::uint8_t(y * 255 / height), p[2] = std::uint8_t((x ^ y) & 255);
-        }
-    return picture;
-}
 
 class LargeThumbnails : public ::testing::Test {
 protected:
@@ -308,7 +282,7 @@ std::int64_t modeOf(const fs::path& path)
 TEST_F(LargeThumbnails, FollowTheSharedCacheRulesAsAnotherReaderSeesThem)
 {
     const fs::path photo = dir_.path() / "férias 1.jpg";
-    ASSERT_EQ(WriteJpeg(photo.string(), Gradient(1200, 800), 90), WriteResult::Written);
+    ASSERT_EQ(WriteJpeg(photo.string(), testing::CoordinatePicture(1200, 800), 90), WriteResult::Written);
     const HDIB made = LargeThumbnail(photo, AlbumPhotoReaders());
     ASSERT_TRUE(made);
     EXPECT_EQ(std::pair(made.width(), made.height()), std::pair(256, 170));
@@ -336,10 +310,10 @@ TEST_F(LargeThumbnails, FollowTheSharedCacheRulesAsAnotherReaderSeesThem)
 TEST_F(LargeThumbnails, AStaleModificationTimeIsRebuilt)
 {
     const fs::path photo = dir_.path() / "a.jpg";
-    ASSERT_EQ(WriteJpeg(photo.string(), Gradient(600, 600), 90), WriteResult::Written);
+    ASSERT_EQ(WriteJpeg(photo.string(), testing::CoordinatePicture(600, 600), 90), WriteResult::Written);
     ASSERT_TRUE(MakeLargeThumbnail(photo, AlbumPhotoReaders()));
     ASSERT_TRUE(FreshLargeThumbnail(photo));
-    ASSERT_EQ(WriteJpeg(photo.string(), Gradient(300, 100), 90), WriteResult::Written);
+    ASSERT_EQ(WriteJpeg(photo.string(), testing::CoordinatePicture(300, 100), 90), WriteResult::Written);
     fs::last_write_time(photo, fs::last_write_time(photo) + std::chrono::seconds(5));
     EXPECT_FALSE(FreshLargeThumbnail(photo));  // the photo changed since
     const HDIB remade = LargeThumbnail(photo, AlbumPhotoReaders());
@@ -431,11 +405,10 @@ TEST_F(OrientedPhotoSharp, ThumbnailFromAReducedDecodeStandsUpright)
         ASSERT_EQ(std::pair(thumbnail.width(), thumbnail.height()), std::pair(kLargeThumbnailSide, kLargeThumbnailSide / 2));
         // Quarters red, green / blue, white, blue first in memory and rows stored bottom up.
         const std::uint8_t expected[4][3] = {{0, 0, 255}, {0, 255, 0}, {255, 0, 0}, {255, 255, 255}};
-        for (int q = 0; q < 4; ++q) {
-            const std::uint8_t* seen = thumbnail.row(127 - (q / 2 * 64 + 32)) + 3 * (q % 2 * 128 + 64);
+        for (int q = 0; q < 4; ++q)
             for (int c = 0; c < 3; ++c)
-                EXPECT_NEAR(seen[c], expected[q][c], 40) << "quarter " << q;
-        }
+                EXPECT_NEAR(thumbnail.row(127 - (q / 2 * 64 + 32))[3 * (q % 2 * 128 + 64) + c], expected[q][c], 40)
+                    << "quarter " << q;
     }
 }
 

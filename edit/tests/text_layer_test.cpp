@@ -21,10 +21,19 @@
 
 #include <cstdlib>
 #include <fontconfig/fontconfig.h>
+#include <numeric>
 #include <set>
 
 namespace lv::testing {
 namespace {
+
+std::vector<std::uint8_t> pixels(const HDIB& picture)
+{
+    std::vector<std::uint8_t> out;
+    for (int y = 0; y < picture.height(); ++y)
+        out.insert(out.end(), picture.row(y), picture.row(y) + picture.width());
+    return out;
+}
 
 TextLayerSettings settingsFor(std::string text, int px = 40)
 {
@@ -45,8 +54,7 @@ TEST(TextLayer, NewLayerIsAFillOfTheColourMaskedByTheLettering)
     auto stack = EmptyDocument(300, 120);
     AppendLayer(*stack, SolidPicture(300, 120, {255, 255, 255}));
     RecordingUndo undo(*stack);
-    const TextLayerSettings settings = settingsFor("Olá\nmundo");
-    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settings, false), kTextLayerOk);
+    ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settingsFor("Olá\nmundo"), false), kTextLayerOk);
 
     ASSERT_EQ(std::tuple(stack->layerCount, stack->currentLayer), std::tuple(2, 0));
     ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerAdd});
@@ -56,9 +64,7 @@ TEST(TextLayer, NewLayerIsAFillOfTheColourMaskedByTheLettering)
     // the tool's text-layer test, through the layered file.
     const LayerRecord& layer = stack->layers[0];
     EXPECT_TRUE(layer.visible);
-    for (int y = 0; y < layer.image.height(); ++y)
-        for (int x = 0; x < layer.image.width(); ++x)
-            ASSERT_EQ(Pixel24(layer.image, x, y), (Rgb{255, 0, 0}));
+    EXPECT_TRUE(SamePixels(layer.image, SolidPicture(layer.image.width(), layer.image.height(), {255, 0, 0})));
     ASSERT_TRUE(layer.textObject);
     const TextObject& object = *layer.textObject;
     EXPECT_EQ((std::vector<std::uint32_t>{object.words[0], object.words[1], object.words[TextObject::kFlagsWord] & 0xF,
@@ -84,11 +90,8 @@ TEST(TextLayer, SmoothEdgesGreyDocumentsAndLongText)
     ASSERT_EQ(CreateOrUpdateTextLayer(grey.get(), TestFonts(), settings, false), kTextLayerOk);
     const LayerRecord& layer = grey->layers[0];
     EXPECT_EQ(std::pair(layer.image.bitCount(), int(layer.image.row(0)[0])), std::pair(8, 255));
-    bool between = false;
-    for (int y = 0; y < layer.mask.height(); ++y)
-        for (int x = 0; x < layer.mask.width(); ++x)
-            between |= layer.mask.row(y)[x] > 0 && layer.mask.row(y)[x] < 255;
-    EXPECT_TRUE(between);
+    const auto cover = pixels(layer.mask);
+    EXPECT_TRUE(std::any_of(cover.begin(), cover.end(), [](std::uint8_t v) { return v > 0 && v < 255; }));
     EXPECT_NE(layer.textObject->words[TextObject::kFlagsWord] & kSmoothEdgesFlag, 0u);
 
     // The string keeps 1023 bytes at most, never half a character.
@@ -100,15 +103,6 @@ TEST(TextLayer, SmoothEdgesGreyDocumentsAndLongText)
 TEST(TextLayer, RefusalsCreateNothing)
 {
     EXPECT_EQ(CreateOrUpdateTextLayer(nullptr, TestFonts(), settingsFor("a"), false), kTextLayerRefused);
-
-    auto stack = EmptyDocument(50, 50);
-    for (int i = 0; i < kOrdinaryLayerLimit; ++i)
-        AppendLayer(*stack, SolidPicture(4, 4, {1, 2, 3}));
-    RecordingUndo undo(*stack);
-    EXPECT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settingsFor("Cheio"), false), kTextLayerRefused);
-    EXPECT_EQ(stack->layerCount, kOrdinaryLayerLimit);
-    EXPECT_TRUE(undo.steps.empty());
-
     auto empty = EmptyDocument(50, 50);
     EXPECT_EQ(CreateOrUpdateTextLayer(empty.get(), TestFonts(), settingsFor("  \n "), false), kTextLayerRefused);
     EXPECT_EQ(empty->layerCount, 0);
@@ -198,8 +192,7 @@ TEST(DropShadow, IntensityGivesTheGreyAndTheOffsetItsPlace)
     for (const int intensity : {100, 0}) {
         auto stack = EmptyDocument(200, 100);
         AppendLayer(*stack, SolidPicture(200, 100, {0, 0, 255}));
-        TextLayerSettings settings = settingsFor("I", 60);
-        ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settings, false), kTextLayerOk);
+        ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settingsFor("I", 60), false), kTextLayerOk);
         const HDIB textMask = CopyPicture(stack->layers[0].mask.read());
         const int textX = stack->layers[0].x, textY = stack->layers[0].y;
         stack->layers[0].opacity = 80;
@@ -231,14 +224,16 @@ TEST(DropShadow, IntensityGivesTheGreyAndTheOffsetItsPlace)
     }
 }
 
-TEST(DropShadow, AFullStackStillTakesAShadowAndLinksSurvive)
+TEST(DropShadow, AFullStackRefusesNewLetteringButStillTakesAShadowAndLinksSurvive)
 {
     auto stack = EmptyDocument(120, 60);
     for (int i = 0; i < kOrdinaryLayerLimit - 1; ++i)
         AppendLayer(*stack, SolidPicture(4, 4, {1, 2, 3})).linked = i % 2 == 0;
     ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settingsFor("Sombra", 20), false), kTextLayerOk);
     ASSERT_EQ(stack->layerCount, kOrdinaryLayerLimit);
+    RecordingUndo undo(*stack);
     ASSERT_EQ(CreateOrUpdateTextLayer(stack.get(), TestFonts(), settingsFor("mais"), false), kTextLayerRefused);
+    EXPECT_TRUE(undo.steps.empty()) << "a full stack refuses new lettering and records nothing";
     const HDIB textMask = CopyPicture(stack->layers[0].mask.read());
 
     ASSERT_TRUE(AddDropShadow(*stack, {4, 60, 3, 3}));
@@ -251,8 +246,7 @@ TEST(DropShadow, AFullStackStillTakesAShadowAndLinksSurvive)
     EXPECT_FALSE(stack->layers[0].linked);
 
     // Only text layers take a shadow; the merged layer no longer is one.
-    EXPECT_FALSE(AddDropShadow(*stack, {4, 60, 3, 3}));
-    EXPECT_FALSE(AddDropShadow(*stack, {-1, 60, 3, 3}));
+    EXPECT_FALSE(AddDropShadow(*stack, {4, 60, 3, 3}) || AddDropShadow(*stack, {-1, 60, 3, 3}));
 }
 
 TEST(TextLayer, SavedAndReopenedLayerDrawsTheSameLettering)
@@ -319,8 +313,7 @@ TEST(TextTool, AClickPlacesTextAndAClickOnItEditsIt)
     ScriptedScreen screen;
     TextTool tool;
 
-    // Without a screen the tool can do nothing.
-    EXPECT_FALSE(window.press(tool, {30, 40}).wholeDocument);
+    EXPECT_FALSE(window.press(tool, {30, 40}).wholeDocument) << "without a screen the tool can do nothing";
     tool.setScreen(&screen);
     screen.cancel = true;
     window.press(tool, {30, 40});
@@ -359,7 +352,7 @@ TEST(TextTool, AClickPlacesTextAndAClickOnItEditsIt)
 
 // What new lettering starts from: a size readable on the picture at hand, and the face the
 // stored name "Arial" is drawn with.
-TEST(TextDefaults, TheLastSizeWhileItSuitsThePictureOtherwiseATenthOfItsHeight)
+TEST(TextDefaults, ThePhotoStartsAtATenthThenTheLastSizeUntilItNoLongerSuits)
 {
     // The first time; 1/40 itself and just below; 1/2 itself and just above; never below a
     // pixel; rounded.
@@ -367,10 +360,7 @@ TEST(TextDefaults, TheLastSizeWhileItSuitsThePictureOtherwiseATenthOfItsHeight)
                                 StartingTextHeight(500, 1000), StartingTextHeight(501, 1000), StartingTextHeight(0, 3),
                                 StartingTextHeight(0, 15)}),
               (std::vector<int>{100, 25, 100, 500, 100, 1, 2}));
-}
 
-TEST(TextDefaults, ThePhotoStartsAtATenthThenTheLastSizeUntilItNoLongerSuits)
-{
     auto photo = EmptyDocument(300, 720);
     AppendLayer(*photo, SolidPicture(300, 720, {255, 255, 255}));
     FakeWindow window(std::move(photo));
@@ -415,14 +405,6 @@ TextStyle hard()
     return style;
 }
 
-std::vector<std::uint8_t> pixels(const HDIB& picture)
-{
-    std::vector<std::uint8_t> out;
-    for (int y = 0; y < picture.height(); ++y)
-        out.insert(out.end(), picture.row(y), picture.row(y) + picture.width());
-    return out;
-}
-
 // Rows (top first) in which every column from `from` to `to` is fully inked.
 std::vector<int> solidRows(const HDIB& picture, int from, int to)
 {
@@ -439,8 +421,7 @@ TEST(LogFontBytes, LayoutRoundTripAndOldFaceNames)
 {
     LogFont font = arial(-24);
     font.weight = 700;
-    font.italic = 1;
-    font.strikeOut = 1;
+    font.italic = font.strikeOut = 1;
     font.charSet = 0xCC;
     font.pitchAndFamily = 0x22;
     const auto bytes = LogFontBytes(font);
@@ -471,11 +452,8 @@ TEST(LogFontPattern, TheFieldsAPatternCarriesSurviveBothWays)
         LogFont font = arial(height);
         font.faceName = "Times New Roman";
         font.weight = 700;
-        font.italic = 1;
-        font.underline = 1;
-        font.strikeOut = 1;
-        const FontPattern pattern = PatternFromLogFont(font);
-        EXPECT_EQ(LogFontFromPattern(*pattern), font);
+        font.italic = font.underline = font.strikeOut = 1;
+        EXPECT_EQ(LogFontFromPattern(*PatternFromLogFont(font)), font);
     }
     for (const std::int32_t weight : {100, 300, 400, 600, 900}) {
         LogFont font = arial(-12);
@@ -539,8 +517,7 @@ TEST(TextRender, SmoothEdgesBlendAndHardEdgesDoNot)
     for (const HDIB* p : {&smooth.coverage, &sharp.coverage}) {
         const int w = p->width(), h = p->height();
         const auto column = [&](int x) { for (int y = 0; y < h; ++y) if (p->row(y)[x]) return true; return false; };
-        EXPECT_TRUE(column(0) && column(w - 1));
-        EXPECT_TRUE(std::any_of(p->row(0), p->row(0) + w, [](auto v) { return v != 0; }));
+        EXPECT_TRUE(column(0) && column(w - 1) && std::any_of(p->row(0), p->row(0) + w, [](auto v) { return v != 0; }));
         EXPECT_TRUE(std::any_of(p->row(h - 1), p->row(h - 1) + w, [](auto v) { return v != 0; }));
     }
 }
@@ -662,12 +639,9 @@ TEST(MaskBlur, SpreadsByTheRadiusAndKeepsFlatAreasAndMass)
     EXPECT_TRUE(edge > 100 && edge < 160) << int(edge);
     EXPECT_GT(blurred.row(10 + r)[5 + r - 3], 0);  // spreads out by up to r
     EXPECT_EQ(blurred.row(10 + r)[5 + r - 3], blurred.row(10 + r)[24 + r + 3]);  // symmetric
-    long before = 0, after = 0;
-    for (const auto v : pixels(mask))
-        before += v;
-    for (const auto v : pixels(blurred))
-        after += v;
-    EXPECT_NEAR(double(after), double(before), before * 0.005);
+    const auto before = pixels(mask), after = pixels(blurred);
+    const double mass = std::accumulate(before.begin(), before.end(), 0.0);
+    EXPECT_NEAR(std::accumulate(after.begin(), after.end(), 0.0), mass, mass * 0.005);
 
     EXPECT_FALSE(GaussianBlurMask(mask, -1) || GaussianBlurMask(AllocatePicture(4, 4, 24, 0), 2));
 }

@@ -124,6 +124,15 @@ inline Rgb LayerPixel(const LayerStack& stack, int layer, Point p)
     return Pixel24(image, p.x, image.height() - 1 - p.y);
 }
 
+// The first layer's colours at `points`, to compare several at once.
+inline std::vector<Rgb> LayerPixels(const LayerStack& stack, std::initializer_list<Point> points)
+{
+    std::vector<Rgb> colours;
+    for (const Point p : points)
+        colours.push_back(LayerPixel(stack, 0, p));
+    return colours;
+}
+
 inline int LayerCover(const LayerStack& stack, int layer, Point p)
 {
     const HDIB& mask = stack.layers[std::size_t(layer)].mask.read();
