@@ -34,9 +34,10 @@ TEST(RawStreamedConvert, WritesTheBytesTheGeneralWayWrites)
             CurrentSaveOptions().compress = compress;
             ToolPicture picture = OpenPictureWithAlpha(in);
             ASSERT_EQ(picture.exitCode, kExitOk);
-            ASSERT_EQ(WritePhoto(picture.image, picture.metadata, dir.file("general.tif"), false, picture.facts), kExitOk);
+            const std::string general = dir.file("general.tif");
+            ASSERT_EQ(WritePhoto(picture.image, picture.metadata, general, false, picture.facts), kExitOk);
             EXPECT_EQ(ConvertStreamed(in, dir.file("streamed.tif"), false), std::optional<int>(kExitOk));
-            EXPECT_TRUE(fileBytes(dir.file("general.tif")) == fileBytes(dir.file("streamed.tif")));
+            EXPECT_TRUE(fileBytes(general) == fileBytes(dir.file("streamed.tif")));
         }
     CurrentSaveOptions() = SaveOptions{};
 }
