@@ -1,5 +1,6 @@
 #include "imagelib/codecs/row_sources.h"
 
+#include "imagelib/codecs/raw/raw_rows.h"
 #include "imagelib/codecs/tiff/tiff_strip_rows.h"
 
 namespace lv {
@@ -13,6 +14,12 @@ StreamedRows OpenStreamedRows(ByteSource& source)
             return opened;
     }
     return {};
+}
+
+StreamedRows OpenDevelopedRawRows(ByteSource& source)
+{
+    // A stop while developing gives no rows either: the general way then stops on its own.
+    return {OpenRawRows(source).rows, {}};
 }
 
 }  // namespace lv

@@ -28,4 +28,8 @@ struct StreamedRows {
 // says why).
 StreamedRows OpenStreamedRows(ByteSource& source);
 
+// The rows of a camera raw file, developed as its reader develops it; null rows when it must be
+// read whole, or refused (the whole read then says why).
+StreamedRows OpenDevelopedRawRows(ByteSource& source);
+
 }  // namespace lv

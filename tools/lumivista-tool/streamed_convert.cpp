@@ -14,29 +14,38 @@
 namespace lv::tool {
 namespace {
 
-// Whether the general way would read `in` with the TIFF reader: by its content, unless its
-// name says it is a camera's raw file to be developed.
-bool readAsTiff(const std::string& in)
+enum class BandedReader { None, Tiff, CameraRaw };
+
+// Which of the readers whose rows can come in bands the general way would read `in` with: the
+// one its content names, unless its name says it is a camera's raw file to be developed.
+BandedReader generalReader(const std::string& in)
 {
     FileFailure unreadable;
-    if (DetectFileFormat(in, &unreadable) != ".TIF" || unreadable)
-        return false;
+    const std::string content = DetectFileFormat(in, &unreadable);
+    if (unreadable)
+        return BandedReader::None;
     const std::string extension = DispatchExtension(in);
-    return !IsCameraRawExtension(extension.empty() ? "BMP" : extension);
+    const bool rawByName = IsCameraRawExtension(extension.empty() ? "BMP" : extension);
+    if (content == ".DNG" || (content == ".TIF" && rawByName))
+        return BandedReader::CameraRaw;
+    return content == ".TIF" ? BandedReader::Tiff : BandedReader::None;
 }
 
 }  // namespace
 
 std::optional<int> ConvertStreamed(const std::string& in, const std::string& out, bool removePersonal)
 {
-    if (DispatchExtension(out) != "TIF" || !readAsTiff(in))
+    const BandedReader reader = DispatchExtension(out) == "TIF" ? generalReader(in) : BandedReader::None;
+    if (reader == BandedReader::None)
         return std::nullopt;
     const auto source = FileSource::Open(in);
     if (!source)
         return std::nullopt;
-    StreamedRows opened = OpenStreamedRows(*source);
+    StreamedRows opened = reader == BandedReader::CameraRaw ? OpenDevelopedRawRows(*source) : OpenStreamedRows(*source);
     // A photo stored turned is turned upright first, which needs the whole picture.
-    const PhotoMetadata metadata = opened.rows ? ReadFileMetadata(in) : PhotoMetadata{};
+    // A developed raw picture is written with none of the raw file's tags, as the general way writes it.
+    const bool keepsMetadata = opened.rows && reader == BandedReader::Tiff;
+    const PhotoMetadata metadata = keepsMetadata ? ReadFileMetadata(in) : PhotoMetadata{};
     if (!opened.rows || metadata.orientation != 1)
         return std::nullopt;
 
