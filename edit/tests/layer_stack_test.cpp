@@ -653,9 +653,7 @@ TEST_F(Compositing, RandomDocumentsStayAsPinnedAndPartialRebuildsMatchWholeOnes)
         const int bitCount = round % 4 == 3 ? 8 : 24;
         auto stack = RandomDocument(random, 37, 29, bitCount, 3 + round % 12);
         CompositeLayers(*stack);
-        for (int row = 0; row < 29; ++row)
-            for (int b = 0; b < 37 * bitCount / 8; ++b)
-                pinned = (pinned ^ stack->composite.row(row)[b]) * 16777619u;
+        pinned = PixelChecksum(stack->composite, pinned);
         const HDIB whole = DibDuplicate(stack->composite);
 
         std::uniform_int_distribution<int> coord(-5, 40);

@@ -82,6 +82,16 @@ inline std::unique_ptr<LayerStack> EmptyDocument(int width, int height, int bitC
     return stack;
 }
 
+// FNV-1a over the rows' pixel bytes, not their padding, carried on from `hash`: pins an output.
+inline std::uint32_t PixelChecksum(const HDIB& picture, std::uint32_t hash = 2166136261u)
+{
+    const int rowBytes = picture.width() * picture.bitCount() / 8;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int b = 0; b < rowBytes; ++b)
+            hash = (hash ^ picture.row(y)[b]) * 16777619u;
+    return hash;
+}
+
 // Appends a layer at the bottom and returns its record.
 inline LayerRecord& AppendLayer(LayerStack& stack, HDIB image, HDIB mask = {}, std::int32_t x = 0, std::int32_t y = 0,
                                 std::uint32_t opacity = 100, bool keep8Bit = false)

@@ -177,10 +177,7 @@ TEST(PsdImport, OtherModesAndDepthsAreRefusedByName)
     };
     const std::pair<std::vector<std::uint8_t>, std::string> cases[] = {
         {cmyk, "modo de cor CMYK,"},
-        {withHeader(kPsdLab, 8), "modo de cor Lab,"},
-        {withHeader(kPsdIndexed, 8), "modo de cor Cores indexadas,"},
         {withHeader(kPsdBitmap, 1), "modo de cor Bitmap,"},
-        {withHeader(kPsdMultichannel, 8), "modo de cor Multicanal,"},
         {withHeader(6, 8), "modo de cor 6,"},
         {withHeader(kPsdRgb, 32), "tem 32 bits por canal"},
         {withHeader(kPsdGreyscale, 1), "tem 1 bits por canal"},
