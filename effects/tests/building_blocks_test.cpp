@@ -9,7 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <vector>
 
 namespace lv::effects {
 namespace {
@@ -62,10 +61,8 @@ TEST(Statistics, PercentilesAndSamplesCoverTheWholePicture)
     Histogram h{};
     h[10] = 50;
     h[200] = 50;
-    EXPECT_EQ(Percentile(h, 0.0), 10);
-    EXPECT_EQ(Percentile(h, 0.49), 10);
-    EXPECT_EQ(Percentile(h, 0.5), 200);
-    EXPECT_EQ(Percentile(h, 1.0), 255);
+    for (const auto& [fraction, value] : {std::pair{0.0, 10}, {0.49, 10}, {0.5, 200}, {1.0, 255}})
+        EXPECT_EQ(Percentile(h, fraction), value) << fraction;
     EXPECT_EQ(Percentile(Histogram{}, 0.5), 255);
     // A large picture is sampled sparsely but evenly: both halves count.
     HDIB split = testing::MakeFlat(1200, 900, 0, 0, 0);

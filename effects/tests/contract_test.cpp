@@ -34,11 +34,10 @@ TEST(EffectsContract, EveryOperationKeepsSizeDepthAndInputOnSmallAndGreyPictures
                 const HDIB result = Apply(input, spec.code, ParametersFor(spec, value));
                 ASSERT_TRUE(result);
                 EXPECT_TRUE(SameBytes(input, before));
-                EXPECT_EQ(std::pair(result.width(), result.height()), std::pair(shape.width, shape.height));
-                EXPECT_EQ(result.bitCount(), input.bitCount());
-                EXPECT_EQ(DibGetType(result), DibGetType(input));
-                EXPECT_EQ(result.header().biXPelsPerMeter, 3780);
-                EXPECT_EQ(result.header().biYPelsPerMeter, 2835);
+                EXPECT_EQ(std::tuple(result.width(), result.height()), std::tuple(shape.width, shape.height));
+                EXPECT_EQ(std::tuple(result.bitCount(), DibGetType(result), result.header().biXPelsPerMeter,
+                                     result.header().biYPelsPerMeter),
+                          std::tuple(input.bitCount(), DibGetType(input), 3780, 2835));
                 EXPECT_TRUE(result.hasValidLayout());
             }
 }
@@ -47,32 +46,24 @@ TEST(EffectsContract, BadCallsGiveNull)
 {
     const HDIB photo = MakeTestPhoto(8, 6);
     const std::int32_t one[] = {50};
-    EXPECT_FALSE(Apply(photo, 0, {50}));
-    EXPECT_FALSE(Apply(photo, 5, {50}));
-    EXPECT_FALSE(Apply(photo, -1, {50}));
-    EXPECT_FALSE(Apply(photo, 99999, {50}));
-    EXPECT_FALSE(Apply(photo, kOpBrightness, {}));
-    EXPECT_FALSE(Apply(photo, kOpBrightness, {50, 50}));
-    EXPECT_FALSE(Apply(photo, kOpBrightnessContrast, {50}));
-    EXPECT_FALSE(Apply(photo, kOpColourBalance, {50, 50, 50, 50}));
-    EXPECT_FALSE(Apply(photo, kOpOilPaint, {}));
-    EXPECT_FALSE(Apply(photo, kOpOilPaint, {50, 50}));
-    EXPECT_FALSE(DoEnhanceAndEffect(photo, kOpOilPaint, nullptr, 1, nullptr));
-    EXPECT_FALSE(DoEnhanceAndEffect(photo, kOpOilPaint, one, -3, nullptr));
-    EXPECT_FALSE(DoEnhanceAndEffect(HDIB{}, kOpOilPaint, one, 1, nullptr));
+    // Unknown codes, and counts of parameters the operation does not take; the automatic modes take one or none.
+    const std::pair<int, std::vector<std::int32_t>> refused[] = {
+        {0, {50}}, {5, {50}}, {-1, {50}}, {99999, {50}}, {kOpBrightness, {}}, {kOpBrightness, {50, 50}},
+        {kOpBrightnessContrast, {50}}, {kOpColourBalance, {50, 50, 50, 50}}, {kOpOilPaint, {}}, {kOpOilPaint, {50, 50}},
+        {kOpAutoFix, {0, 0}}};
+    for (const auto& [code, parameters] : refused)
+        EXPECT_FALSE(Apply(photo, code, parameters)) << code << " with " << parameters.size() << " parameters";
+    EXPECT_FALSE(DoEnhanceAndEffect(photo, kOpOilPaint, nullptr, 1, nullptr) ||
+                 DoEnhanceAndEffect(photo, kOpOilPaint, one, -3, nullptr) ||
+                 DoEnhanceAndEffect(HDIB{}, kOpOilPaint, one, 1, nullptr));
     // Palette and 4-bit pictures are not layer pictures.
-    HDIB palette = AllocatePicture(4, 4, 8, 16);
-    EXPECT_FALSE(Apply(palette, kOpBrightness, {60}));
-    HDIB nibbles = AllocatePicture(4, 4, 4, 16);
-    EXPECT_FALSE(Apply(nibbles, kOpBrightness, {60}));
+    EXPECT_FALSE(Apply(AllocatePicture(4, 4, 8, 16), kOpBrightness, {60}));
+    EXPECT_FALSE(Apply(AllocatePicture(4, 4, 4, 16), kOpBrightness, {60}));
     // A header promising more rows than the block holds.
     HDIB lying = MakeTestPhoto(4, 4);
     lying.header().biHeight = 4000;
     EXPECT_FALSE(Apply(lying, kOpBrightness, {60}));
-    // The automatic modes take their one (ignored) parameter or none.
-    EXPECT_TRUE(Apply(photo, kOpAutoFix, {0}));
-    EXPECT_TRUE(Apply(photo, kOpAutoFix, {}));
-    EXPECT_FALSE(Apply(photo, kOpAutoFix, {0, 0}));
+    EXPECT_TRUE(Apply(photo, kOpAutoFix, {0}) && Apply(photo, kOpAutoFix, {}));
 }
 
 TEST(EffectsContract, OutOfRangeParametersAreClampedToTheEnds)
@@ -105,24 +96,19 @@ TEST(EffectsCatalogue, ListsEveryEffectOnceWithANameAndAnOperation)
     std::set<std::string_view> names;
     for (const EffectEntry& e : list) {
         SCOPED_TRACE(e.code);
-        EXPECT_TRUE(codes.insert(e.code).second);
-        EXPECT_TRUE(names.insert(e.name).second);
-        EXPECT_FALSE(e.parameter.empty());
+        EXPECT_TRUE(codes.insert(e.code).second && names.insert(e.name).second && !e.parameter.empty());
         const OperationSpec* spec = FindOperation(e.code);
         ASSERT_NE(spec, nullptr);
-        EXPECT_EQ(spec->minCount, 1);
-        EXPECT_EQ(spec->maxCount, 1);
+        EXPECT_EQ(std::tuple(spec->minCount, spec->maxCount), std::tuple(1, 1));
         EXPECT_EQ(FindEffect(e.code), &e);
     }
     // The four the skin's effect buttons carry, under the names they show.
-    EXPECT_EQ(FindEffect(15)->name, "Pintura a óleo");
-    EXPECT_EQ(FindEffect(88)->name, "Relevo");
-    EXPECT_EQ(FindEffect(338)->name, "Mosaico");
-    EXPECT_EQ(FindEffect(594)->name, "Esboço");
+    for (const auto& [code, name] :
+         {std::pair{15, "Pintura a óleo"}, {88, "Relevo"}, {338, "Mosaico"}, {594, "Esboço"}})
+        EXPECT_EQ(FindEffect(code)->name, name);
     // Enhancements are not in the effects list.
-    for (const int code : {1, 2, 3, 4, 6, 7, 9, 10})
-        EXPECT_EQ(FindEffect(code), nullptr);
-    EXPECT_EQ(FindEffect(0), nullptr);
+    for (const int code : {0, 1, 2, 3, 4, 6, 7, 9, 10})
+        EXPECT_EQ(FindEffect(code), nullptr) << code;
 }
 
 }  // namespace

@@ -33,7 +33,7 @@ TEST(RegionPreview, AtScaleOneEveryOperationMatchesThePartOfTheFullResult)
                     const RegionResult part = Region(photo, spec.code, parameters, r, 1.0);
                     ASSERT_TRUE(part.picture);
                     EXPECT_EQ(part.area, r);
-                    EXPECT_EQ(std::pair(part.picture.width(), part.picture.height()), std::pair(r.width(), r.height()));
+                    EXPECT_EQ(std::tuple(part.picture.width(), part.picture.height()), std::tuple(r.width(), r.height()));
                     const auto d = Compare(part.picture, full, r.left, r.top);
                     EXPECT_LE(d.largest, 2);
                     EXPECT_LE(d.mean, 0.05);
@@ -47,9 +47,7 @@ TEST(RegionPreview, ScaledPartsHaveTheViewsSizeAndLookLikeTheFullResult)
     const HDIB photo = MakeTestPhoto(400, 300);
     const RegionResult whole = Region(photo, kOpBrightness, {70}, {0, 0, 400, 300}, 0.25);
     ASSERT_TRUE(whole.picture);
-    EXPECT_EQ(whole.workWidth, 100);
-    EXPECT_EQ(whole.workHeight, 75);
-    EXPECT_EQ(whole.area, (Rect{0, 0, 100, 75}));
+    EXPECT_EQ(std::tuple(whole.workWidth, whole.workHeight, whole.area), std::tuple(100, 75, Rect{0, 0, 100, 75}));
     // A part that starts inside a working pixel takes all of it.
     const RegionResult part = Region(photo, kOpBrightness, {70}, {101, 42, 203, 150}, 0.25);
     EXPECT_EQ(part.area, (Rect{25, 10, 51, 38}));
@@ -84,9 +82,8 @@ TEST(RegionPreview, ReusedPreviewsAgreeWithFreshOnesAsMarginsGrow)
 TEST(RegionPreview, EmptyOrOutsideRegionsAndBadCallsGiveNull)
 {
     const HDIB photo = MakeTestPhoto(50, 40);
-    EXPECT_FALSE(Region(photo, kOpBrightness, {60}, {10, 10, 10, 30}, 1.0).picture);
-    EXPECT_FALSE(Region(photo, kOpBrightness, {60}, {60, 10, 90, 30}, 1.0).picture);
-    EXPECT_FALSE(Region(photo, kOpBrightness, {60}, {30, 10, 20, 30}, 1.0).picture);
+    for (const Rect empty : {Rect{10, 10, 10, 30}, Rect{60, 10, 90, 30}, Rect{30, 10, 20, 30}})
+        EXPECT_FALSE(Region(photo, kOpBrightness, {60}, empty, 1.0).picture) << empty.left;
     EXPECT_FALSE(Region(photo, 12345, {60}, {0, 0, 10, 10}, 1.0).picture);
     EXPECT_FALSE(Region(photo, kOpBrightness, {60, 60}, {0, 0, 10, 10}, 1.0).picture);
     EXPECT_FALSE(Region(HDIB{}, kOpBrightness, {60}, {0, 0, 10, 10}, 1.0).picture);

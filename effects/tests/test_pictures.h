@@ -33,13 +33,10 @@ inline HDIB MakeTestPhoto(int width, int height, bool grey = false)
             const int b = std::clamp(light + noise + 20 * (y % 7 == 0), 0, 255);
             const int g = std::clamp(light * 3 / 4 + 50 * y / std::max(height, 1) + noise, 0, 255);
             const int r = std::clamp(230 - light + noise, 0, 255);
-            if (grey)
-                p[x] = std::uint8_t((b + g + r) / 3);
-            else {
-                p[3 * x] = std::uint8_t(b);
-                p[3 * x + 1] = std::uint8_t(g);
-                p[3 * x + 2] = std::uint8_t(r);
-            }
+            // Blue, green, red, then the grey level.
+            const std::uint8_t samples[] = {std::uint8_t(b), std::uint8_t(g), std::uint8_t(r),
+                                            std::uint8_t((b + g + r) / 3)};
+            std::copy_n(grey ? samples + 3 : samples, view.channels, p + x * view.channels);
         }
     }
     return dib;
@@ -52,16 +49,10 @@ inline HDIB MakeFlat(int width, int height, std::uint8_t b, std::uint8_t g, std:
     if (grey)
         FillGreyRamp(dib.colors(), 256);
     const effects::Raster view = effects::ViewOf(dib);
+    const std::uint8_t colour[] = {b, g, r};
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x) {
-            if (grey)
-                view.row(y)[x] = b;
-            else {
-                view.row(y)[3 * x] = b;
-                view.row(y)[3 * x + 1] = g;
-                view.row(y)[3 * x + 2] = r;
-            }
-        }
+        for (int x = 0; x < width; ++x)
+            std::copy_n(colour, view.channels, view.row(y) + x * view.channels);
     return dib;
 }
 

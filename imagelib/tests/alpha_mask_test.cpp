@@ -55,8 +55,7 @@ TEST(AlphaMask, PngAlphaChannelsAndTransparencyChunksOfEveryKindComeBackWhole)
         ASSERT_TRUE(mask) << file.name;
         EXPECT_EQ(mask.bitCount(), 8);
         EXPECT_EQ(mask.colors()[200].rgbGreen, 200) << "a grey table, as layer masks have";
-        ASSERT_EQ(mask.width(), kW);
-        ASSERT_EQ(mask.height(), kH);
+        ASSERT_EQ(testing::SizeOf(mask), std::tuple(kW, kH));
         for (int y = 0; y < kH; ++y)
             for (int x = 0; x < kW; ++x)
                 ASSERT_EQ(At(mask, x, y), file.alpha(x, y)) << file.name << " at " << x << "," << y;
@@ -69,8 +68,7 @@ TEST(AlphaMask, PngAlphaChannelsAndTransparencyChunksOfEveryKindComeBackWhole)
             ASSERT_EQ(At(palette, x, y), (x / 3 + y / 2 * 5) % 200 == 1 ? 0 : 255) << x << "," << y;
 
     EXPECT_FALSE(ReadAlphaMask(kPngFixtures + "rgb8.png")) << "no alpha";
-    EXPECT_FALSE(ReadAlphaMask(kPngFixtures + "pal8.png"));
-    EXPECT_FALSE(ReadAlphaMask(kPngFixtures + "missing.png"));
+    EXPECT_FALSE(ReadAlphaMask(kPngFixtures + "pal8.png") || ReadAlphaMask(kPngFixtures + "missing.png"));
 }
 
 // 32-bit rows of (blue, green, red, alpha) with alpha = 40 x + 80 y.
@@ -109,17 +107,15 @@ TEST(AlphaMask, ThirtyTwoBitTargaAndBitmapFilesGiveTheirFourthBytesEitherWayUp)
         for (const auto& bytes : {Targa32(3, 2, topDown), Bitmap32(3, 2, topDown)}) {
             const HDIB mask = MaskOf(bytes);
             ASSERT_TRUE(mask) << topDown;
-            ASSERT_EQ(mask.width(), 3);
-            ASSERT_EQ(mask.height(), 2);
+            ASSERT_EQ(testing::SizeOf(mask), std::tuple(3, 2));
             for (int y = 0; y < 2; ++y)
                 for (int x = 0; x < 3; ++x)
                     EXPECT_EQ(At(mask, x, y), 40 * x + 80 * y) << topDown << " at " << x << "," << y;
         }
     }
     // Writers without alpha leave the fourth bytes zero; Targa must also say it has 8 alpha bits.
-    EXPECT_FALSE(MaskOf(Targa32(3, 2, false, 8, 0)));
-    EXPECT_FALSE(MaskOf(Bitmap32(3, 2, false, 0)));
-    EXPECT_FALSE(MaskOf(Targa32(3, 2, false, 0)));
+    EXPECT_FALSE(MaskOf(Targa32(3, 2, false, 8, 0)) || MaskOf(Bitmap32(3, 2, false, 0)) ||
+                 MaskOf(Targa32(3, 2, false, 0)));
 
     // The independent tool's 32-bit Targa: a gradient from transparent at the top to opaque.
     const HDIB gradient = ReadAlphaMask("tests/fixtures/tga/pil_32.tga");
@@ -173,9 +169,8 @@ TEST(PngAlpha, GreyPicturesWithAlphaAreWrittenAsColourType4AndReadBackEqual)
     const std::vector<std::uint8_t> file = sink.take();
     ASSERT_GT(file.size(), 33u);
     EXPECT_EQ(std::string(file.begin() + 12, file.begin() + 16), "IHDR");
-    EXPECT_EQ(file[24], 8) << "8 bits per sample";
-    EXPECT_EQ(file[25], 4);
-    EXPECT_EQ(file[28], 1) << "Adam7, as every file the program writes";
+    // 8 bits per sample, colour type 4, and Adam7 as every file the program writes.
+    EXPECT_EQ((std::vector<int>{file[24], file[25], file[28]}), (std::vector<int>{8, 4, 1}));
     EXPECT_TRUE(testing::SamePixels(MaskOf(file), alpha));
     MemorySource source(file);
     const HDIB colours = ReadPng(source).take();

@@ -9,8 +9,7 @@
 namespace lv {
 namespace {
 
-using testing::Bytes;
-using testing::MakePicture;
+using namespace testing;
 using Rows = std::vector<std::vector<int>>;
 
 // A bitmap file with a 40-byte header; `data` follows the colour table directly.
@@ -55,11 +54,10 @@ TEST(Bmp, WrittenFileHasTheDocumentedLayout)
     const auto& b = sink.bytes();
     ASSERT_EQ(b.size(), 14u + 40 + 16 + 8);
     EXPECT_EQ(std::string(b.begin(), b.begin() + 2), "BM");
-    // File size, reserved, data offset (14 + 40 + 4 × 4), header size.
-    EXPECT_EQ((std::vector<std::uint32_t>{LoadLE32(&b[2]), LoadLE32(&b[6]), LoadLE32(&b[10]), LoadLE32(&b[14])}),
-              (std::vector<std::uint32_t>{78, 0, 70, 40}));
-    EXPECT_EQ(LoadLE32(&b[14 + 20]), 8u);  // biSizeImage
-    EXPECT_EQ(LoadLE32(&b[14 + 32]), 4u);  // biClrUsed
+    // File size, reserved, data offset (14 + 40 + 4 × 4), header size, image size, colours used.
+    EXPECT_EQ((std::vector<std::uint32_t>{LoadLE32(&b[2]), LoadLE32(&b[6]), LoadLE32(&b[10]), LoadLE32(&b[14]),
+                                          LoadLE32(&b[14 + 20]), LoadLE32(&b[14 + 32])}),
+              (std::vector<std::uint32_t>{78, 0, 70, 40, 8, 4}));
     EXPECT_EQ(b[70], 1);
 }
 
@@ -90,9 +88,8 @@ TEST(Bmp, ColourCountsTakeTheFileCountOnlyWhenItFits)
 
     ReadResult sixteen = ReadBytes(BitmapFile(4, 2, 8, 0, 16, GreyTable(16), pixels));
     ASSERT_TRUE(sixteen.ok());
-    EXPECT_EQ(sixteen.image().clrUsed(), 16u);
-    EXPECT_EQ(sixteen.image().pixelOffset(), 104u);
-    EXPECT_EQ(sixteen.image().data()[104], 7);
+    EXPECT_EQ(std::tuple(sixteen.image().clrUsed(), sixteen.image().pixelOffset(), sixteen.image().data()[104]),
+              std::tuple(16u, std::size_t(104), std::uint8_t(7)));
 }
 
 TEST(Bmp, RunLengthCodesFillTheRows)
@@ -161,8 +158,7 @@ TEST(Bmp, TopDownAndWideFilesAreReadIntoBottomUp24BitRows)
     StoreLE32(&top.data[22], std::uint32_t(-2));  // the first stored row is the top
     ReadResult r = ReadBytes(top);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(r.image().row(0)[0], 4);
-    EXPECT_EQ(r.image().row(1)[0], 1);
+    EXPECT_EQ(std::tuple(r.image().row(0)[0], r.image().row(1)[0]), (std::tuple<std::uint8_t, std::uint8_t>(4, 1)));
 
     const auto firstPixel = [](const Bytes& file) {
         ReadResult wide = ReadBytes(file);
@@ -191,8 +187,7 @@ TEST(Bmp, TheFilesOwnImageSizeIsReadWithinThePicturesRows)
     StoreLE32(&shortData.data[14 + 20], 4);
     ReadResult r = ReadBytes(shortData);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(RowPixels(r.image(), 0, 4), (std::vector<int>{1, 2, 3, 4}));
-    EXPECT_EQ(RowPixels(r.image(), 1, 4), (std::vector<int>{0, 0, 0, 0}));
+    EXPECT_EQ(RowPixels(r.image(), 0, 8), (std::vector<int>{1, 2, 3, 4, 0, 0, 0, 0}));
     // A size beyond the rows reads the rows only; a file shorter than its size is cut.
     Bytes longSize = BitmapFile(4, 1, 8, 0, 0, GreyTable(256), {5, 6, 7, 8});
     StoreLE32(&longSize.data[14 + 20], 4000);
@@ -225,25 +220,29 @@ TEST(Bmp, LongerHeadersReadAsTheFortyBytesTheyExtendWithTheirBitFields)
         ReadResult r = ReadBytes(file);
         EXPECT_TRUE(r.ok()) << r.failure().detail;
         if (!r.ok())
-            return std::vector<testing::Rgb>{};
-        return std::vector<testing::Rgb>{testing::Pixel24(r.image(), 0, 0), testing::Pixel24(r.image(), 1, 0)};
+            return std::vector<Rgb>{};
+        return std::vector<Rgb>{Pixel24(r.image(), 0, 0), Pixel24(r.image(), 1, 0)};
     };
-    const testing::Rgb orange{255, 128, 0}, blue{0, 0, 255};
+    const Rgb orange{255, 128, 0}, blue{0, 0, 255};
     // 32 bits, alpha in the top byte, masks in a 124-byte header; then the same pixels as
     // red-green-blue-alpha in a 56-byte header.
     const std::vector<std::uint8_t> argb = {0x00, 0x80, 0xFF, 0x7F, 0xFF, 0x00, 0x00, 0xC8};
-    EXPECT_EQ(pixels(LongHeaderFile(124, 32, 3, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, argb)), (std::vector{orange, blue}));
+    EXPECT_EQ(pixels(LongHeaderFile(124, 32, 3, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, argb)),
+              (std::vector{orange, blue}));
     const std::vector<std::uint8_t> rgba = {0x7F, 0x00, 0x80, 0xFF, 0xC8, 0xFF, 0x00, 0x00};
-    EXPECT_EQ(pixels(LongHeaderFile(56, 32, 3, {0xFF000000, 0xFF0000, 0xFF00, 0xFF}, rgba)), (std::vector{orange, blue}));
+    EXPECT_EQ(pixels(LongHeaderFile(56, 32, 3, {0xFF000000, 0xFF0000, 0xFF00, 0xFF}, rgba)),
+              (std::vector{orange, blue}));
     // 5-6-5 after a 40-byte header and in a 108-byte one; no compression means 5-5-5.
     const std::vector<std::uint8_t> w565 = {0x00, 0xFC, 0x1F, 0x00};  // 0xFC00 orange-ish, 0x001F blue
-    const std::vector<testing::Rgb> expect565{{255, 129, 0}, blue};
+    const std::vector<Rgb> expect565{{255, 129, 0}, blue};
     EXPECT_EQ(pixels(LongHeaderFile(40, 16, 3, {0xF800, 0x7E0, 0x1F}, w565, true)), expect565);
     EXPECT_EQ(pixels(LongHeaderFile(108, 16, 3, {0xF800, 0x7E0, 0x1F}, w565)), expect565);
-    EXPECT_EQ(pixels(LongHeaderFile(108, 16, 0, {}, {0x00, 0x7E, 0x1F, 0x00})), (std::vector<testing::Rgb>{{255, 131, 0}, blue}));
+    EXPECT_EQ(pixels(LongHeaderFile(108, 16, 0, {}, {0x00, 0x7E, 0x1F, 0x00})),
+              (std::vector<Rgb>{{255, 131, 0}, blue}));
     // A 24-bit picture and a palette one behind 124-byte headers.
     EXPECT_EQ(pixels(LongHeaderFile(124, 24, 0, {}, {0, 128, 255, 255, 0, 0, 0, 0})), (std::vector{orange, blue}));
-    EXPECT_EQ(ReadBytes(LongHeaderFile(52, 16, 3, {0xF800, 0x7E0, 0x1F}, {1, 2})).failure().problem, FileProblem::Truncated);
+    EXPECT_EQ(ReadBytes(LongHeaderFile(52, 16, 3, {0xF800, 0x7E0, 0x1F}, {1, 2})).failure().problem,
+              FileProblem::Truncated);
 }
 
 TEST(Bmp, BadInputGivesTheReaderResults)
@@ -280,12 +279,16 @@ TEST(Bmp, BadInputGivesTheReaderResults)
         const ReadResult r = ReadBytes(file);
         return std::make_pair(r.code(), r.failure().problem);
     };
-    EXPECT_EQ(cause(BitmapFile(65535, 65535, 8, 1, 0, GreyTable(256), {0, 1})), std::make_pair(ReadCode::Failure, FileProblem::TooLarge));
-    EXPECT_EQ(cause(BitmapFile(40000, 40000, 8, 1, 0, GreyTable(256), {0, 1})), std::make_pair(ReadCode::Broken, FileProblem::TooLarge));
-    EXPECT_EQ(cause(BitmapFile(20000, 20000, 24, 0, 0, {}, {1, 2, 3})), std::make_pair(ReadCode::Broken, FileProblem::Truncated));
+    EXPECT_EQ(cause(BitmapFile(65535, 65535, 8, 1, 0, GreyTable(256), {0, 1})),
+              std::make_pair(ReadCode::Failure, FileProblem::TooLarge));
+    EXPECT_EQ(cause(BitmapFile(40000, 40000, 8, 1, 0, GreyTable(256), {0, 1})),
+              std::make_pair(ReadCode::Broken, FileProblem::TooLarge));
+    EXPECT_EQ(cause(BitmapFile(20000, 20000, 24, 0, 0, {}, {1, 2, 3})),
+              std::make_pair(ReadCode::Broken, FileProblem::Truncated));
     Bytes jpegInside = good;
     jpegInside.data[30] = 4;
-    EXPECT_EQ(ReadBytes(jpegInside).failure(), (FileFailure{FileProblem::Unsupported, "BMP com compressão 4 e 8 bits"}));
+    EXPECT_EQ(ReadBytes(jpegInside).failure(),
+              (FileFailure{FileProblem::Unsupported, "BMP com compressão 4 e 8 bits"}));
 
     testing::TempDir dir;
     EXPECT_EQ(ReadBmp(dir.file("absent.bmp")).code(), ReadCode::NotThisFormat);

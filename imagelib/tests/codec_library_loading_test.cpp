@@ -23,19 +23,16 @@ const Bytes kContainer = {0, 0, 0, 0x0C, 'J', 'X', 'L', ' ', 0x0D, 0x0A, 0x87, 0
 
 TEST(JxlHead, CodestreamAndContainerMarksOnly)
 {
-    EXPECT_TRUE(IsJxlHead(Bytes{0xFF, 0x0A}));
-    EXPECT_TRUE(IsJxlHead(Bytes{0xFF, 0x0A, 0xFA, 0x12}));
-    EXPECT_TRUE(IsJxlHead(kContainer));
-    EXPECT_TRUE(IsJxlHead(Bytes(kContainer.begin(), kContainer.begin() + 12)));
+    for (const Bytes& head : {Bytes{0xFF, 0x0A}, Bytes{0xFF, 0x0A, 0xFA, 0x12}, kContainer,
+                              Bytes(kContainer.begin(), kContainer.begin() + 12)})
+        EXPECT_TRUE(IsJxlHead(head)) << head.size();
     // Cut before the mark ends, a neighbour's mark, or one byte off.
-    EXPECT_FALSE(IsJxlHead(Bytes(kContainer.begin(), kContainer.begin() + 11)));
-    EXPECT_FALSE(IsJxlHead(Bytes{0xFF}));
-    EXPECT_FALSE(IsJxlHead(Bytes{}));
-    EXPECT_FALSE(IsJxlHead(Bytes{0xFF, 0xD8, 0xFF, 0xE0}));
-    EXPECT_FALSE(IsJxlHead(Bytes{0, 0, 0, 0x0C, 'j', 'P', ' ', ' ', 0x0D, 0x0A, 0x87, 0x0A}));
     Bytes changed = kContainer;
     changed[10] = 0x88;
-    EXPECT_FALSE(IsJxlHead(changed));
+    for (const Bytes& other : {Bytes(kContainer.begin(), kContainer.begin() + 11), Bytes{0xFF}, Bytes{},
+                               Bytes{0xFF, 0xD8, 0xFF, 0xE0},
+                               Bytes{0, 0, 0, 0x0C, 'j', 'P', ' ', ' ', 0x0D, 0x0A, 0x87, 0x0A}, changed})
+        EXPECT_FALSE(IsJxlHead(other)) << other.size();
 }
 
 // Whether a library whose file name starts with `name` is mapped into this process.
@@ -56,15 +53,12 @@ TEST(CodecLibraryChild, NotMappedUntilFirstNeeded)
 {
     if (!std::getenv(kChildVariable))
         GTEST_SKIP() << "run in its own process by CodecLibraries.NotLoadedAtStart";
-    EXPECT_FALSE(mapped("libjxl"));
-    EXPECT_FALSE(mapped("libheif"));
-    EXPECT_TRUE(IsJxlHead(kContainer));
-    EXPECT_TRUE(IsHeifHead(kHeicHead));
-    EXPECT_FALSE(mapped("libjxl"));
-    EXPECT_FALSE(mapped("libheif"));
+    const auto both = [] { return std::tuple(mapped("libjxl"), mapped("libheif")); };
+    EXPECT_EQ(both(), std::tuple(false, false));
+    EXPECT_TRUE(IsJxlHead(kContainer) && IsHeifHead(kHeicHead));
+    EXPECT_EQ(both(), std::tuple(false, false));
     ASSERT_NE(LoadedJxlLibrary(), nullptr);
-    EXPECT_TRUE(mapped("libjxl"));
-    EXPECT_FALSE(mapped("libheif"));
+    EXPECT_EQ(both(), std::tuple(true, false));
     ASSERT_NE(LoadedHeifLibrary(), nullptr);
     EXPECT_TRUE(mapped("libheif"));
 }

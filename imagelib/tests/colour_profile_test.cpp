@@ -1,13 +1,11 @@
 #include "common/byte_sink.h"
+#include "common/byte_source.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
 #include "imagelib/colour/colour_profile.h"
 #include "imagelib/colour/colour_transform.h"
 #include "pictures.h"
 
 #include <gtest/gtest.h>
-
-#include <fstream>
-#include <iterator>
 
 namespace lv {
 namespace {
@@ -16,8 +14,7 @@ const char* const kWideGamut = "/usr/share/color/icc/colord/ECI-RGBv2.icc";
 
 std::vector<std::uint8_t> WideGamutProfile()
 {
-    std::ifstream in(kWideGamut, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
+    return ReadWholeFile(kWideGamut).value_or(std::vector<std::uint8_t>{});
 }
 
 TEST(ColourProfile, JpegSplitsAndJoinsProfilesLargerThanOneMarker)

@@ -7,18 +7,15 @@
 namespace lv {
 namespace {
 
-using testing::MakeGreyPicture;
-using testing::MakePicture;
+using namespace testing;
 
 TEST(Dib, AllocatedPicturesHaveTheLayoutAndTheTenSpareBytes)
 {
     const HDIB dib = AllocatePicture(33, 3, 1, 2);
     ASSERT_TRUE(dib);
-    EXPECT_EQ(dib.header().biSize, 40u);
-    EXPECT_EQ(dib.header().biPlanes, 1);
-    EXPECT_EQ(dib.header().biSizeImage, 24u);
-    EXPECT_EQ(dib.pixelOffset(), 48u);
-    EXPECT_EQ(dib.size(), 40u + 8 + 24 + 10);
+    const BitmapInfoHeader& h = dib.header();
+    EXPECT_EQ(std::tuple(h.biSize, int(h.biPlanes), h.biSizeImage, dib.pixelOffset(), dib.size()),
+              std::tuple(40u, 1, 24u, std::size_t(48), std::size_t(40 + 8 + 24 + 10)));
     EXPECT_TRUE(dib.hasValidLayout());
     for (std::size_t i = 40; i < dib.size(); ++i)
         ASSERT_EQ(dib.data()[i], 0) << i;
@@ -27,12 +24,11 @@ TEST(Dib, AllocatedPicturesHaveTheLayoutAndTheTenSpareBytes)
 TEST(Dib, RefusedSizesGiveNoPicture)
 {
     testing::UiRecorder ui;
-    EXPECT_FALSE(AllocatePicture(0, 5, 24, 0));
-    EXPECT_FALSE(AllocatePicture(5, -1, 24, 0));
-    EXPECT_FALSE(AllocatePicture(kMaxPictureDimension + 1, 1, 8, 256));
-    EXPECT_FALSE(AllocatePicture(60000, 60000, 24, 0));  // rows beyond the byte limit
-    EXPECT_FALSE(AllocatePicture(4, 4, 3, 0));
-    EXPECT_FALSE(AllocatePicture(4, 4, 8, 257));
+    // 60000 x 60000 makes rows beyond the byte limit.
+    for (const auto& [width, height, bits, colours] : {std::tuple{0, 5, 24u, 0u}, {5, -1, 24u, 0u},
+                                                       {kMaxPictureDimension + 1, 1, 8u, 256u}, {60000, 60000, 24u, 0u},
+                                                       {4, 4, 3u, 0u}, {4, 4, 8u, 257u}})
+        EXPECT_FALSE(AllocatePicture(width, height, bits, colours)) << width << "x" << height << " " << bits;
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -42,24 +38,23 @@ TEST(Dib, AShortageGoesToTheCallerThatTakesItAndIsToldWhereItHappensOtherwise)
     FileFailure shortage;
     EXPECT_FALSE(DibAlloc(std::size_t(1) << 40, &shortage));
     EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(shortage.problem, FileProblem::OutOfMemory);
-    EXPECT_EQ(shortage.notices,
-              (std::vector<FailureNotice>{{"Não há memória suficiente.", NoticeTitle::SystemMessage}}));
+    EXPECT_EQ(shortage, (FileFailure{FileProblem::OutOfMemory,
+                                     {},
+                                     {{"Não há memória suficiente.", NoticeTitle::SystemMessage}}}));
 
     EXPECT_FALSE(DibAlloc(std::size_t(1) << 40));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Não há memória suficiente.");
-    EXPECT_EQ(ui.messages[0].title, "Mensagem do sistema");
-    EXPECT_EQ(ui.messages[0].icon, ui::Icon::Exclamation);
+    EXPECT_EQ(std::tuple(ui.messages[0].text, ui.messages[0].title, ui.messages[0].icon),
+              std::tuple(std::string("Não há memória suficiente."), std::string("Mensagem do sistema"),
+                         ui::Icon::Exclamation));
 }
 
 TEST(Dib, TypeFollowsDepthAndTheGreyTableRule)
 {
-    EXPECT_EQ(DibGetType(HDIB()), IMG_NONE);
-    EXPECT_EQ(DibGetType(MakePicture(2, 2, 1, 2)), IMG_MONO);
-    EXPECT_EQ(DibGetType(MakePicture(2, 2, 4, 16)), IMG_PAL4);
-    EXPECT_EQ(DibGetType(MakePicture(2, 2, 24)), IMG_RGB24);
-    EXPECT_EQ(DibGetType(MakePicture(2, 2, 16)), IMG_NONE);
+    EXPECT_EQ((std::vector{DibGetType(HDIB()), DibGetType(MakePicture(2, 2, 1, 2)),
+                           DibGetType(MakePicture(2, 2, 4, 16)), DibGetType(MakePicture(2, 2, 24)),
+                           DibGetType(MakePicture(2, 2, 16))}),
+              (std::vector{IMG_NONE, IMG_MONO, IMG_PAL4, IMG_RGB24, IMG_NONE}));
 
     HDIB grey = MakeGreyPicture(2, 2);
     EXPECT_EQ(DibGetType(grey), IMG_GREY8);

@@ -58,24 +58,16 @@ protected:
 
 TEST(FileNames, TheThreeExtensionRules)
 {
-    EXPECT_EQ(DispatchExtension("a/b.jpeg"), "JPG");  // the other spellings are the program's own
-    EXPECT_EQ(DispatchExtension("foto.TIFF"), "TIF");
-    EXPECT_EQ(DispatchExtension("x.Jpe"), "JPG");
-    EXPECT_EQ(DispatchExtension("a.dir/b"), "");
-    EXPECT_EQ(DispatchExtension("noext"), "");
-
-    EXPECT_EQ(SaveAsExtension("photo.jpeg"), ".JPG");  // five characters from the end, but a known spelling
-    EXPECT_EQ(SaveAsExtension("scan.Tiff"), ".TIF");
-    EXPECT_EQ(SaveAsExtension("photo.jpe"), ".JPG");
-    EXPECT_EQ(SaveAsExtension("photo.abcd"), "");
-    EXPECT_EQ(SaveAsExtension("photo.Tif"), ".TIF");
-    EXPECT_EQ(SaveAsExtension("x.ab"), ".AB");
-    EXPECT_EQ(SaveAsExtension("a.b/cd"), "");
-    EXPECT_EQ(SaveAsExtension("c:x"), "");
-
-    EXPECT_EQ(LoaderExtension("x.JPEG"), "jpeg");
-    EXPECT_EQ(LoaderExtension("x.abcde"), "");
-    EXPECT_EQ(LoaderExtension("x."), "");
+    // The other spellings of JPEG and TIFF are the program's own; ".jpeg" is five characters from the end.
+    for (const auto& [name, want] : {std::pair{"a/b.jpeg", "JPG"}, {"foto.TIFF", "TIF"}, {"x.Jpe", "JPG"},
+                                     {"a.dir/b", ""}, {"noext", ""}})
+        EXPECT_EQ(DispatchExtension(name), want) << name;
+    for (const auto& [name, want] : {std::pair{"photo.jpeg", ".JPG"}, {"scan.Tiff", ".TIF"}, {"photo.jpe", ".JPG"},
+                                     {"photo.abcd", ""}, {"photo.Tif", ".TIF"}, {"x.ab", ".AB"}, {"a.b/cd", ""},
+                                     {"c:x", ""}})
+        EXPECT_EQ(SaveAsExtension(name), want) << name;
+    for (const auto& [name, want] : {std::pair{"x.JPEG", "jpeg"}, {"x.abcde", ""}, {"x.", ""}})
+        EXPECT_EQ(LoaderExtension(name), want) << name;
 }
 
 TEST_F(Dispatch, NamesWithoutADotAreReadAndWrittenAsBitmaps)
@@ -86,9 +78,7 @@ TEST_F(Dispatch, NamesWithoutADotAreReadAndWrittenAsBitmaps)
     const LoadedImage loaded = LoadImageFileDetailed(path, true);
     ASSERT_TRUE(loaded.image);
     EXPECT_EQ(loaded.format->name, "BMP");
-    EXPECT_TRUE(ui.messages.empty());
-    EXPECT_EQ(ui.busyDepth, 0);
-    EXPECT_GT(ui.busyCount, 0);
+    EXPECT_TRUE(ui.messages.empty() && ui.busyDepth == 0 && ui.busyCount > 0);
 }
 
 TEST_F(Dispatch, UnknownExtensionsAreRefusedWithTheLibraryMessage)
@@ -101,8 +91,8 @@ TEST_F(Dispatch, UnknownExtensionsAreRefusedWithTheLibraryMessage)
     EXPECT_FALSE(LoadImageFile(path));
     EXPECT_TRUE(LoadImageFileDetailed(path, false).failure.notices.empty());
     const LoadedImage worded = LoadImageFileDetailed(path, true);
-    EXPECT_EQ(worded.failure.problem, FileProblem::UnknownFormat);
-    EXPECT_EQ(testing::NoticeTexts(worded.failure), std::vector<std::string>{"Unknown file format --- " + path});
+    EXPECT_EQ(std::tuple(worded.failure.problem, testing::NoticeTexts(worded.failure)),
+              std::tuple(FileProblem::UnknownFormat, std::vector<std::string>{"Unknown file format --- " + path}));
 
     // ".jpeg" is JPEG for writing too; an unknown name is refused with the library's words.
     HDIB dib = MakePicture(2, 2, 24);
@@ -119,16 +109,14 @@ TEST_F(Dispatch, LoadImageFile24AndTheDocumentOpenPromoteUnlessAskedNotTo)
     bool promoted = false;
     HDIB a = LoadImageFile24(writeBitmap("pal.bmp", 8), &promoted);
     ASSERT_TRUE(a);
-    EXPECT_EQ(a.bitCount(), 24);
-    EXPECT_TRUE(promoted);
+    EXPECT_EQ(std::tuple(a.bitCount(), promoted), std::tuple(24, true));
     ASSERT_TRUE(LoadImageFile24(writeBitmap("rgb.bmp", 24), &promoted));
     EXPECT_FALSE(promoted);
 
     const std::string path = writeBitmap("mono.bmp", 1);
     OpenedImage doc = OpenDocumentImage(path, LibraryDocumentReaders());
     ASSERT_TRUE(doc.result.ok());
-    EXPECT_EQ(doc.result.image().bitCount(), 24);
-    EXPECT_EQ(doc.format, "BMP");
+    EXPECT_EQ(std::tuple(doc.result.image().bitCount(), doc.format), std::tuple(24, std::string("BMP")));
     OpenOptions keep;
     keep.promoteTo24 = false;
     OpenedImage raw = OpenDocumentImage(path, LibraryDocumentReaders(), keep);
@@ -141,7 +129,8 @@ TEST_F(Dispatch, DocumentOpenOfAnUnreadableFileCarriesItsCauseWithTheName)
     const std::string path = writeBytes("junk.bmp", {'B', 'M', 1, 2, 3});
     OpenedImage doc = OpenDocumentImage(path, LibraryDocumentReaders());
     EXPECT_FALSE(doc.result.ok());
-    EXPECT_EQ(testing::NoticeTexts(doc.result.failure()), std::vector<std::string>{"O arquivo está incompleto. --- " + path});
+    EXPECT_EQ(testing::NoticeTexts(doc.result.failure()),
+              std::vector<std::string>{"O arquivo está incompleto. --- " + path});
     const std::string noise = writeBytes("noise.jpg", {1, 2, 3, 4, 5, 6, 7, 8, 9});
     EXPECT_EQ(testing::NoticeTexts(OpenDocumentImage(noise, LibraryDocumentReaders()).result.failure()),
               std::vector<std::string>{"Formato de arquivo desconhecido. --- " + noise});
@@ -149,8 +138,8 @@ TEST_F(Dispatch, DocumentOpenOfAnUnreadableFileCarriesItsCauseWithTheName)
     OpenOptions quiet;
     quiet.showMessages = false;
     const OpenedImage cut = OpenDocumentImage(path, LibraryDocumentReaders(), quiet);
-    EXPECT_EQ(cut.result.failure().problem, FileProblem::Truncated);
-    EXPECT_TRUE(cut.result.failure().notices.empty());
+    EXPECT_EQ(std::tuple(cut.result.failure().problem, cut.result.failure().notices.empty()),
+              std::tuple(FileProblem::Truncated, true));
     EXPECT_EQ(OpenDocumentImage(dir.file("absent.png"), LibraryDocumentReaders(), quiet).result.failure().problem,
               FileProblem::NotFound);
     EXPECT_TRUE(ui.messages.empty());
@@ -172,15 +161,13 @@ TEST_F(Dispatch, DocumentOpenFallsBackToPngThenLayeredReadersOnNotThisFormat)
     const std::string path = writeBytes("doc.vlf", unsigned_);
     // ".VLF" goes to the layered reader straight away.
     OpenedImage doc = OpenDocumentImage(path, readers);
-    EXPECT_TRUE(doc.result.ok());
-    EXPECT_EQ(doc.format, "VLF");
-    EXPECT_EQ(tried, std::vector<std::string>{"layered"});
+    EXPECT_EQ(std::tuple(doc.result.ok(), doc.format, tried),
+              std::tuple(true, std::string("VLF"), std::vector<std::string>{"layered"}));
 
     // A ".PNG" name that the PNG reader refuses is tried as a layered document next.
     tried.clear();
     doc = OpenDocumentImage(writeBytes("really.png", unsigned_), readers);
-    EXPECT_TRUE(doc.result.ok());
-    EXPECT_EQ(tried, (std::vector<std::string>{"png", "layered"}));
+    EXPECT_EQ(std::tuple(doc.result.ok(), tried), std::tuple(true, std::vector<std::string>{"png", "layered"}));
 
     // A PNG reader's failure (0) goes on to the general loader, which for a ".png" name
     // asks the PNG reader once more.
@@ -191,15 +178,13 @@ TEST_F(Dispatch, DocumentOpenFallsBackToPngThenLayeredReadersOnNotThisFormat)
     };
     doc = OpenDocumentImage(writeBytes("twice.png", unsigned_), readers);
     ASSERT_TRUE(doc.result.ok());
-    EXPECT_EQ(doc.result.image().bitCount(), 24);
-    EXPECT_EQ(tried, (std::vector<std::string>{"png", "png"}));
+    EXPECT_EQ(std::tuple(doc.result.image().bitCount(), tried), std::tuple(24, std::vector<std::string>{"png", "png"}));
 
     // A broken file (-2) ends the open: silently when the reader has spoken for itself,
     // with the cause and the name when it gave one.
     readers.png = [](const std::string&) { return ReadResult(ReadCode::Broken); };
     doc = OpenDocumentImage(writeBytes("broken.png", unsigned_), readers);
-    EXPECT_EQ(doc.result.code(), ReadCode::Broken);
-    EXPECT_TRUE(doc.result.failure().notices.empty());
+    EXPECT_TRUE(doc.result.code() == ReadCode::Broken && doc.result.failure().notices.empty());
     readers.png = [](const std::string&) { return ReadResult(ReadCode::Broken, {FileProblem::Truncated, {}}); };
     const std::string broken = writeBytes("cut.png", unsigned_);
     EXPECT_EQ(testing::NoticeTexts(OpenDocumentImage(broken, readers).result.failure()),
@@ -213,8 +198,7 @@ TEST_F(Dispatch, DocumentOpenFallsBackToPngThenLayeredReadersOnNotThisFormat)
     };
     const std::string png = writeBytes("bad.png", {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0});
     doc = OpenDocumentImage(png, readers);
-    EXPECT_FALSE(doc.result.ok());
-    EXPECT_EQ(tried, std::vector<std::string>{"png"});
+    EXPECT_EQ(std::tuple(doc.result.ok(), tried), std::tuple(false, std::vector<std::string>{"png"}));
     EXPECT_EQ(testing::NoticeTexts(doc.result.failure()),
               std::vector<std::string>{"O arquivo está danificado (CRC error). --- " + png});
     EXPECT_TRUE(ui.messages.empty());
@@ -264,12 +248,8 @@ TEST_F(Dispatch, AFileNamedForAnotherFormatOpensWithTheReaderOfItsContent)
     for (const auto& c : cases) {
         const LoadedImage loaded = LoadImageFileDetailed(writeBytes(c.name, c.bytes), true);
         EXPECT_EQ(bool(loaded.image), c.format != nullptr) << c.name;
-        if (loaded.image && c.format) {
-            EXPECT_EQ(loaded.format->name, c.format) << c.name;
-        }
+        EXPECT_TRUE(!loaded.image || !c.format || loaded.format->name == c.format) << c.name;
     }
-    EXPECT_TRUE(ui.messages.empty());
-
     // The document open too: a JPEG named .png, a PNG named .jpg.
     const std::string jpegAsPng = writeBytes("photo.png", jpeg.bytes());
     EXPECT_TRUE(OpenDocumentImage(jpegAsPng, LibraryDocumentReaders()).result.ok());
@@ -277,8 +257,7 @@ TEST_F(Dispatch, AFileNamedForAnotherFormatOpensWithTheReaderOfItsContent)
     ASSERT_EQ(WritePng(dir.file("real.png"), photo), PngWriteResult::Written);
     std::filesystem::copy_file(dir.file("real.png"), dir.file("real.jpg"));
     const OpenedImage png = OpenDocumentImage(dir.file("real.jpg"), LibraryDocumentReaders());
-    EXPECT_TRUE(png.result.ok());
-    EXPECT_EQ(png.format, "PNG");
+    EXPECT_EQ(std::tuple(png.result.ok(), png.format), std::tuple(true, std::string("PNG")));
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -288,8 +267,8 @@ TEST_F(Dispatch, DocumentsNamedGifTifOrPcxOpenThroughTheGeneralLoader)
     const OpenedImage document = OpenDocumentImage(gif, LibraryDocumentReaders());
     ASSERT_TRUE(document.result.ok());
     EXPECT_EQ(document.format, "GIF");
-    EXPECT_EQ(testing::Pixel24(document.result.image(), 0, 0), (testing::Rgb{255, 0, 0}));
-    EXPECT_EQ(testing::Pixel24(document.result.image(), 1, 0), (testing::Rgb{0, 0, 255}));
+    EXPECT_EQ(testing::PixelsAt(document.result.image(), {{0, 0}, {1, 0}}),
+              (std::vector<testing::Rgb>{{255, 0, 0}, {0, 0, 255}}));
 
     // The Save-as type 3 writes a paintbrush file, which opens through the whole-file reader.
     HDIB pal8 = MakePicture(5, 3, 8, 256);
@@ -300,16 +279,15 @@ TEST_F(Dispatch, DocumentsNamedGifTifOrPcxOpenThroughTheGeneralLoader)
     EXPECT_EQ(pcx, dir.file("saved.PCX"));
     const OpenedImage paintbrush = OpenDocumentImage(pcx, LibraryDocumentReaders());
     ASSERT_TRUE(paintbrush.result.ok());
-    EXPECT_EQ(paintbrush.format, "PCX");
-    EXPECT_EQ(paintbrush.result.image().header().biXPelsPerMeter, 1024);
+    EXPECT_EQ(std::tuple(paintbrush.format, paintbrush.result.image().header().biXPelsPerMeter),
+              std::tuple(std::string("PCX"), 1024));
     EXPECT_TRUE(testing::SamePixels(paintbrush.result.image(), DibPromoteTo24(pal8)));
-    EXPECT_TRUE(ui.messages.empty());
 
     std::filesystem::copy_file(gif, dir.file("two.tif"));
     const OpenedImage misnamed = OpenDocumentImage(dir.file("two.tif"), LibraryDocumentReaders());
     ASSERT_TRUE(misnamed.result.ok());
-    EXPECT_EQ(misnamed.format, "GIF");
-    EXPECT_EQ(testing::Pixel24(misnamed.result.image(), 0, 0), (testing::Rgb{255, 0, 0}));
+    EXPECT_EQ(std::tuple(misnamed.format, testing::Pixel24(misnamed.result.image(), 0, 0)),
+              std::tuple(std::string("GIF"), testing::Rgb{255, 0, 0}));
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -328,16 +306,16 @@ TEST_F(Dispatch, RgbPicturesBecomeAdaptiveOrWebPalettesOnTheWayToGif)
     HDIB adaptive = ReadGif(dir.file("adaptive.gif")).take();
     ASSERT_TRUE(adaptive);
     EXPECT_EQ(adaptive.bitCount(), 8);
-    EXPECT_TRUE(has(adaptive, {16, 33, 66}));  // five bits a channel, widened again
-    EXPECT_TRUE(has(adaptive, {206, 107, 49}));
+    // Five bits a channel, widened again.
+    EXPECT_TRUE(has(adaptive, {16, 33, 66}) && has(adaptive, {206, 107, 49}));
 
     std::string path = dir.file("web.gif");
     FileFailure failure;
     ASSERT_TRUE(SaveImageAs(rgb, path, kSaveAsBmp, failure));
     HDIB web = ReadGif(path).take();
     ASSERT_TRUE(web);
-    EXPECT_EQ(web.colors()[215].rgbRed, 255);
-    EXPECT_EQ(web.colors()[1].rgbRed, 51);
+    EXPECT_EQ(std::tuple(web.colors()[215].rgbRed, web.colors()[1].rgbRed),
+              (std::tuple<std::uint8_t, std::uint8_t>(255, 51)));
     EXPECT_FALSE(has(web, {16, 33, 66}));
     EXPECT_EQ(rgb.bitCount(), 24);  // the picture itself is untouched
 }

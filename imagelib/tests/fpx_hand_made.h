@@ -63,21 +63,18 @@ inline std::vector<std::uint8_t> PropertyStream(const std::vector<std::pair<std:
         offset += std::uint32_t(p.second.size());
     }
     for (const auto& p : properties)
-        section.data.insert(section.data.end(), p.second.data.begin(), p.second.data.end());
+        section.bytes(p.second.data);
     Bytes stream;
     stream.u16(0xFFFE).u16(0).u32(0x00020005).zeros(16).u32(1);
     stream.data.insert(stream.data.end(), kImageContentsFormat.begin(), kImageContentsFormat.end());
-    stream.u32(48);
-    stream.data.insert(stream.data.end(), section.data.begin(), section.data.end());
-    return stream.data;
+    return stream.u32(48).bytes(section.data).data;
 }
 
 inline Bytes UI4(std::uint32_t v) { return Bytes().u32(19).u32(v); }
 inline Bytes Blob(const Bytes& b)
 {
     Bytes out;
-    out.u32(65).u32(std::uint32_t(b.size()));
-    out.data.insert(out.data.end(), b.data.begin(), b.data.end());
+    out.u32(65).u32(std::uint32_t(b.size())).bytes(b.data);
     while (out.size() % 4)
         out.u8(0);
     return out;

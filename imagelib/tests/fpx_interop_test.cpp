@@ -1,7 +1,6 @@
 // Our FlashPix files read by an independent reader (Pillow's), and files in the published
 // layout that reader decodes read by ours.
 
-#include "common/byte_sink.h"
 #include "common/testing/temp_dir.h"
 #include "imagelib/codecs/flashpix/fpx.h"
 #include "pictures.h"
@@ -10,9 +9,6 @@
 #include "imagelib/tests/interop_script.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <sys/wait.h>
 
 namespace lv {
 namespace {

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstring>
 #include <limits>
 
@@ -36,8 +35,8 @@ TEST(FlashPixResolution, WrittenResolutionsComeBack)
         ASSERT_EQ(WriteFlashPix(sink, picture, 80), WriteResult::Written);
         const ReadResult read = ReadFlashPix(sink.bytes());
         ASSERT_TRUE(read.ok());
-        EXPECT_EQ(read.image().header().biXPelsPerMeter, c.x);
-        EXPECT_EQ(read.image().header().biYPelsPerMeter, c.y);
+        EXPECT_EQ(std::tuple(read.image().header().biXPelsPerMeter, read.image().header().biYPelsPerMeter),
+                  std::tuple(c.x, c.y));
     }
 }
 
@@ -62,8 +61,8 @@ TEST(FlashPixResolution, DisplaySizesInEveryUnitAndNonsenseOnes)
         const ReadResult read = ReadFlashPix(HandMadeFile(
             {level}, {{kDisplayWidth, R4(c.width)}, {kDisplayHeight, R4(c.height)}, {kDisplayUnits, UI4(c.unit)}}));
         ASSERT_TRUE(read.ok()) << read.value();
-        EXPECT_EQ(read.image().header().biXPelsPerMeter, c.x);
-        EXPECT_EQ(read.image().header().biYPelsPerMeter, c.y);
+        EXPECT_EQ(std::tuple(read.image().header().biXPelsPerMeter, read.image().header().biYPelsPerMeter),
+                  std::tuple(c.x, c.y));
     }
 }
 

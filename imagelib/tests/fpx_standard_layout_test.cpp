@@ -1,7 +1,6 @@
 // FlashPix files in the published layout made by the tests' own independent writer
 // (tests/interop/fpx_standard.py), and ours read by its independent reader.
 
-#include "common/byte_sink.h"
 #include "common/testing/temp_dir.h"
 #include "imagelib/codecs/flashpix/fpx.h"
 #include "pictures.h"
@@ -10,9 +9,6 @@
 #include "imagelib/tests/interop_script.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
-#include <sys/wait.h>
 
 namespace lv {
 namespace {

@@ -14,15 +14,12 @@
 #include "imagelib/codecs/jpeg/jpeg.h"
 #include "imagelib/codecs/load_save.h"
 #include "imagelib/codecs/save_as.h"
-#include "imagelib/codecs/save_options.h"
 #include "fpx_hand_made.h"
 #include "pictures.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <optional>
 #include <jpeglib.h>
 
 namespace lv {
@@ -30,16 +27,23 @@ namespace {
 
 using namespace flashpix;
 using namespace testing;
-using testing::MakeGreyPicture;
-using testing::MeanDifference;
-using testing::MakePhotoLike;
-using testing::Pixel24;
 
 std::vector<std::uint8_t> Encode(const HDIB& picture, int quality = 90)
 {
     MemorySink sink;
     EXPECT_EQ(WriteFlashPix(sink, picture, quality), WriteResult::Written);
     return sink.take();
+}
+
+// A 24-bit picture whose pixel (x, memory row y) is colour(x, y).
+template <typename Colour>
+HDIB Painted(int width, int height, Colour colour)
+{
+    HDIB picture = AllocatePicture(width, height, 24, 0);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            SetPixel24(picture, x, y, colour(x, y));
+    return picture;
 }
 
 HDIB GreyGradient(int width, int height)
@@ -63,8 +67,7 @@ TEST(FlashPixRoundTrip, ColourAndGreyPicturesComeBackAtJpegQuality)
             ASSERT_TRUE(read.ok()) << read.value();
             const HDIB& back = read.image();
             EXPECT_EQ(DibGetType(back), grey ? IMG_GREY8 : IMG_RGB24);
-            ASSERT_EQ(back.width(), w);
-            ASSERT_EQ(back.height(), h);
+            ASSERT_EQ(SizeOf(back), std::tuple(w, h));
             // As close as a JPEG file of the same picture at the same quality.
             MemorySink jpeg;
             ASSERT_EQ(WriteJpeg(jpeg, picture, 90), WriteResult::Written);
@@ -109,9 +112,9 @@ TEST(FlashPixLayout, EveryLevelIsHalfThePreviousDownToOneTile)
     ASSERT_TRUE(contentsBytes);
     const auto contents = PropertySet::Parse(*contentsBytes);
     ASSERT_TRUE(contents);
-    EXPECT_EQ(contents->uint32(kNumberOfResolutions), 5u);
-    EXPECT_EQ(contents->uint32(kHighestWidth), 700u);
-    EXPECT_EQ(contents->uint32(kHighestHeight), 300u);
+    EXPECT_EQ(std::tuple(contents->uint32(kNumberOfResolutions), contents->uint32(kHighestWidth),
+                         contents->uint32(kHighestHeight)),
+              std::tuple(5u, 700u, 300u));
     // The highest number is the full size.
     const std::pair<std::uint32_t, std::uint32_t> expected[] = {{44, 19}, {88, 38}, {175, 75}, {350, 150}, {700, 300}};
     for (int level = 0; level < 5; ++level) {
@@ -119,14 +122,14 @@ TEST(FlashPixLayout, EveryLevelIsHalfThePreviousDownToOneTile)
         EXPECT_EQ(contents->uint32(ForLevel(kSubimageWidth, level)), expected[level].first);
         const auto colours = contents->blob(ForLevel(kSubimageColour, level));
         ASSERT_TRUE(colours);
-        EXPECT_EQ(std::vector<std::uint8_t>(colours->begin(), colours->end()), Bytes().u32(1).u32(3).u32(0x30000).u32(0x30001).u32(0x30002).data);
+        EXPECT_EQ(std::vector<std::uint8_t>(colours->begin(), colours->end()),
+                  Bytes().u32(1).u32(3).u32(0x30000).u32(0x30001).u32(0x30002).data);
         const auto table = TableOf(*storage, level);
         const auto stream = storage->readStream(InImage({ResolutionStorageName(level), kSubimageDataStream}), 1 << 24);
         ASSERT_TRUE(table && stream && stream->size() > 28);
         // Tile offsets count from the end of the data stream's 28-byte header.
         const auto tiles = std::span(*stream).subspan(28);
-        EXPECT_EQ(table->width, expected[level].first);
-        EXPECT_EQ(table->height, expected[level].second);
+        EXPECT_EQ(std::pair(table->width, table->height), expected[level]);
         EXPECT_EQ(table->tiles.size(), std::size_t(TilesFor(table->width) * TilesFor(table->height)));
         for (const TileEntry& tile : table->tiles) {
             ASSERT_EQ(tile.compression, kJpeg);
@@ -134,60 +137,49 @@ TEST(FlashPixLayout, EveryLevelIsHalfThePreviousDownToOneTile)
             EXPECT_EQ(tile.subtype, 0x01012200u);
             ASSERT_LE(std::uint64_t(tile.offset) + tile.size, tiles.size());
             // Abbreviated streams: the tables live in the image contents.
-            EXPECT_EQ(tiles[tile.offset], 0xFF);
-            EXPECT_EQ(tiles[tile.offset + 1], 0xD8);
+            EXPECT_EQ(std::tuple(tiles[tile.offset], tiles[tile.offset + 1]),
+                      (std::tuple<std::uint8_t, std::uint8_t>(0xFF, 0xD8)));
             EXPECT_NE(tiles[tile.offset + 3], 0xDB);
         }
     }
     const auto tables = contents->blob(ForLevel(kJpegTables, 1));
     ASSERT_TRUE(tables);
-    EXPECT_EQ((*tables)[2], 0xFF);
-    EXPECT_EQ((*tables)[3], 0xDB);
+    EXPECT_EQ(std::tuple((*tables)[2], (*tables)[3]), (std::tuple<std::uint8_t, std::uint8_t>(0xFF, 0xDB)));
 
     // A flat picture is all single-colour tiles, red in the low byte.
-    HDIB flat = AllocatePicture(130, 70, 24, 0);
-    for (int y = 0; y < 70; ++y)
-        for (int x = 0; x < 130; ++x)
-            testing::SetPixel24(flat, x, y, {200, 100, 50});
+    const HDIB flat = Painted(130, 70, [](int, int) { return Rgb{200, 100, 50}; });
     const auto flatFile = Encode(flat);
     const auto flatStorage = StorageReader::Open(flatFile);
     const auto table = TableOf(*flatStorage, 2);
     ASSERT_TRUE(table);
     EXPECT_EQ(table->width, 130u);
-    for (const TileEntry& tile : table->tiles) {
-        EXPECT_EQ(tile.compression, kSingleColour);
-        EXPECT_EQ(tile.subtype, 0x003264C8u);
-    }
+    for (const TileEntry& tile : table->tiles)
+        EXPECT_EQ(std::tuple(tile.compression, tile.subtype), std::tuple(kSingleColour, 0x003264C8u));
     ReadResult back = ReadFlashPix(flatFile);
     ASSERT_TRUE(back.ok());
     EXPECT_TRUE(testing::SamePixels(back.image(), flat));
 
     // The half-size level repeats the last column and row: a lone last column of another
     // colour makes a one-pixel-wide tile of exactly that colour two rows down.
-    HDIB edged = AllocatePicture(129, 3, 24, 0);
-    for (int y = 0; y < 3; ++y)
-        for (int x = 0; x < 129; ++x)
-            testing::SetPixel24(edged, x, y, x == 128 ? testing::Rgb{10, 220, 31} : testing::Rgb{200, 100, 50});
+    const HDIB edged = Painted(129, 3, [](int x, int) { return x == 128 ? Rgb{10, 220, 31} : Rgb{200, 100, 50}; });
     const auto edgedFile = Encode(edged);
     const auto edgedStorage = StorageReader::Open(edgedFile);
     const auto halfTable = TableOf(*edgedStorage, 1);
     ASSERT_TRUE(halfTable);
-    EXPECT_EQ(halfTable->width, 65u);
-    EXPECT_EQ(halfTable->height, 2u);
+    EXPECT_EQ(std::tuple(halfTable->width, halfTable->height), std::tuple(65u, 2u));
     ASSERT_EQ(halfTable->tiles.size(), 2u);
-    EXPECT_EQ(halfTable->tiles[0].compression, kSingleColour);
-    EXPECT_EQ(halfTable->tiles[0].subtype, 0x003264C8u);
-    EXPECT_EQ(halfTable->tiles[1].compression, kSingleColour);
-    EXPECT_EQ(halfTable->tiles[1].subtype, 0x001FDC0Au);
+    const auto& [left, right] = std::tie(halfTable->tiles[0], halfTable->tiles[1]);
+    EXPECT_EQ(std::tuple(left.compression, left.subtype, right.compression, right.subtype),
+              std::tuple(kSingleColour, 0x003264C8u, kSingleColour, 0x001FDC0Au));
 
     // A flat tile read after a JPEG tile of the same row keeps its own colours.
-    HDIB mixed = MakePhotoLike(192, 64);
-    for (int y = 0; y < 64; ++y)
-        for (int x = 64; x < 128; ++x)
-            testing::SetPixel24(mixed, x, y, {200, 100, 50});
+    const HDIB photo = MakePhotoLike(192, 64);
+    const HDIB mixed = Painted(192, 64, [&](int x, int y) {
+        return x >= 64 && x < 128 ? Rgb{200, 100, 50} : Pixel24(photo, x, y);
+    });
     ReadResult mixedBack = ReadFlashPix(Encode(mixed));
     ASSERT_TRUE(mixedBack.ok());
-    EXPECT_EQ(Pixel24(mixedBack.image(), 100, 10), (testing::Rgb{200, 100, 50}));
+    EXPECT_EQ(Pixel24(mixedBack.image(), 100, 10), (Rgb{200, 100, 50}));
     EXPECT_LT(MeanDifference(mixed, mixedBack.image()), 3.0);
 }
 
@@ -227,8 +219,7 @@ TEST(FlashPixJpegTiles, TilesCodedAsOneRowDecodeExactlyAsEachTileCodedAlone)
             const std::uint32_t size = encoder.appendTile(t, stream);
             ASSERT_EQ(size + 1, stream.size());
             const std::span<const std::uint8_t> tile = std::span(stream).subspan(1);
-            EXPECT_EQ(tile[1], 0xD8);
-            EXPECT_EQ(tile[tile.size() - 1], 0xD9);
+            EXPECT_EQ(std::tuple(tile[1], tile[tile.size() - 1]), (std::tuple<std::uint8_t, std::uint8_t>(0xD8, 0xD9)));
             const auto loneStream = CodeTileAlone(channels, channels == 1 ? JCS_GRAYSCALE : JCS_EXT_BGR, 85, false, [&](int y) {
                 return rows[std::size_t(y)] + std::size_t(t) * 64 * c;
             });
@@ -238,12 +229,10 @@ TEST(FlashPixJpegTiles, TilesCodedAsOneRowDecodeExactlyAsEachTileCodedAlone)
             ASSERT_EQ(ours, alone);
         }
         std::vector<std::uint8_t> none;
-        EXPECT_EQ(encoder.appendTile(kTiles, none), 0u);
-        EXPECT_EQ(encoder.appendTile(-1, none), 0u);
+        EXPECT_EQ(std::tuple(encoder.appendTile(kTiles, none), encoder.appendTile(-1, none)), std::tuple(0u, 0u));
         // Rows that don't make one row of tiles, and runs wider than the coder takes, are refused.
-        EXPECT_FALSE(encoder.codeRow(std::span(rows).first(63), kTiles));
-        EXPECT_FALSE(encoder.codeRow(rows, 0));
-        EXPECT_FALSE(encoder.codeRow(rows, flashpix::JpegTileEncoder::kMaxTilesPerRun + 1));
+        EXPECT_FALSE(encoder.codeRow(std::span(rows).first(63), kTiles) || encoder.codeRow(rows, 0) ||
+                     encoder.codeRow(rows, flashpix::JpegTileEncoder::kMaxTilesPerRun + 1));
         EXPECT_EQ(encoder.appendTile(0, none), 0u);
     }
 }
@@ -292,13 +281,12 @@ TEST(FlashPixHandMade, UncompressedAndSingleColourTilesReadExactly)
     ReadResult read = ReadFlashPix(HandMadeFile({thumb, {100, 70, kNifRgb, 3, tiles}}));
     ASSERT_TRUE(read.ok()) << read.value();
     const HDIB& picture = read.image();
-    ASSERT_EQ(picture.width(), 100);
-    ASSERT_EQ(picture.height(), 70);
+    ASSERT_EQ(SizeOf(picture), std::tuple(100, 70));
     bool exact = true;
     for (int top = 0; top < 70; ++top)
         for (int x = 0; x < 100; ++x) {
-            const testing::Rgb want = x >= 64 && top >= 64 ? testing::Rgb{10, 20, 30}
-                                                           : testing::Rgb{std::uint8_t(sample(x, top, 0)),
+            const Rgb want = x >= 64 && top >= 64 ? Rgb{10, 20, 30}
+                                                           : Rgb{std::uint8_t(sample(x, top, 0)),
                                                                           std::uint8_t(sample(x, top, 1)),
                                                                           std::uint8_t(sample(x, top, 2))};
             exact = exact && Pixel24(picture, x, 69 - top) == want;
@@ -309,20 +297,21 @@ TEST(FlashPixHandMade, UncompressedAndSingleColourTilesReadExactly)
     ReadResult mono = ReadFlashPix(HandMadeFile({{10, 5, kMonochrome, 1, {RawTile(1, [](int x, int y, int) { return x * 20 + y; })}}}));
     ASSERT_TRUE(mono.ok());
     EXPECT_EQ(DibGetType(mono.image()), IMG_GREY8);
-    EXPECT_EQ(mono.image().row(4)[3], 60);  // top row 0, x 3
-    EXPECT_EQ(mono.image().row(0)[9], 184);
+    // Top row 0 at x 3, bottom row at x 9.
+    EXPECT_EQ(std::tuple(mono.image().row(4)[3], mono.image().row(0)[9]),
+              (std::tuple<std::uint8_t, std::uint8_t>(60, 184)));
     ReadResult ycc = ReadFlashPix(HandMadeFile(
         {{2, 1, kPhotoYcc, 3, {RawTile(3, [](int x, int, int c) { return c == 0 ? (x ? 100 : 186) : c == 1 ? 156 : 137; })}}}));
     ASSERT_TRUE(ycc.ok());
-    EXPECT_EQ(Pixel24(ycc.image(), 0, 0), (testing::Rgb{253, 253, 253}));
-    EXPECT_EQ(Pixel24(ycc.image(), 1, 0), (testing::Rgb{136, 136, 136}));
+    EXPECT_EQ(std::tuple(Pixel24(ycc.image(), 0, 0), Pixel24(ycc.image(), 1, 0)),
+              std::tuple(Rgb{253, 253, 253}, Rgb{136, 136, 136}));
     // An opacity channel after the colours is left out.
     Bytes withOpacity = Colours(kNifRgb, 3);
     withOpacity.data[4] = 4;
     withOpacity.u32(std::uint32_t(kNifRgb) << 16 | kOpacityChannel);
     ReadResult opaque = ReadFlashPix(HandMadeFile({{1, 1, kNifRgb, 4, {{kSingleColour, 0x80030201, {}}}, withOpacity}}));
     ASSERT_TRUE(opaque.ok());
-    EXPECT_EQ(Pixel24(opaque.image(), 0, 0), (testing::Rgb{1, 2, 3}));
+    EXPECT_EQ(Pixel24(opaque.image(), 0, 0), (Rgb{1, 2, 3}));
 }
 
 TEST(FlashPixHandMade, PhotoYccJpegTilesAreConvertedAfterDecoding)
@@ -362,8 +351,7 @@ TEST(FlashPixLayout, LargeStreamsAreReadInPlaceAndSmallOnesCopied)
     const auto inPlace = storage->readStreamInPlace(largePath, file.size());
     const auto copied = storage->readStreamInPlace(smallPath, file.size());
     ASSERT_TRUE(inPlace && copied);
-    EXPECT_TRUE(std::ranges::equal(inPlace->bytes(), large));
-    EXPECT_TRUE(std::ranges::equal(copied->bytes(), small));
+    EXPECT_TRUE(std::ranges::equal(inPlace->bytes(), large) && std::ranges::equal(copied->bytes(), small));
     // The large stream's sectors follow each other, so no copy was made.
     EXPECT_GE(inPlace->bytes().data(), file.data());
     EXPECT_LE(inPlace->bytes().data() + large.size(), file.data() + file.size());
@@ -381,14 +369,15 @@ TEST(FlashPixBadInput, DamagedFilesGiveTheReadersFailuresNeverACrash)
     const HandTile grey{kSingleColour, 0x80, {}};
     // Sizes that disagree, tile tables short of tiles, channels the colour doesn't have,
     // tiles beyond the data, an unknown compression, a colour space that isn't there.
-    EXPECT_EQ(ReadFlashPix(HandMadeFile({{65, 10, kMonochrome, 1, {grey}}})).code(), ReadCode::Broken);
-    EXPECT_EQ(ReadFlashPix(HandMadeFile({{10, 10, kNifRgb, 1, {grey}}})).code(), ReadCode::Broken);
-    EXPECT_EQ(ReadFlashPix(HandMadeFile({{10, 10, kMonochrome, 1, {{kUncompressed, 0, {1, 2, 3}}}}})).code(),
-              ReadCode::Broken);
-    EXPECT_EQ(ReadFlashPix(HandMadeFile({{10, 10, kMonochrome, 1, {{7, 0, {}}}}})).code(), ReadCode::Broken);
-    EXPECT_EQ(ReadFlashPix(HandMadeFile({{10, 10, kColourless, 1, {grey}}})).code(), ReadCode::Broken);
-    // 60000 x 60000 claimed by one tile entry: refused before any picture is allocated.
-    EXPECT_EQ(ReadFlashPix(HandMadeFile({{60000, 60000, kMonochrome, 1, {grey}}})).code(), ReadCode::Broken);
+    // The last, 60000 x 60000 claimed by one tile entry, is refused before any picture is allocated.
+    const HandLevel damaged[] = {{65, 10, kMonochrome, 1, {grey}},
+                                 {10, 10, kNifRgb, 1, {grey}},
+                                 {10, 10, kMonochrome, 1, {{kUncompressed, 0, {1, 2, 3}}}},
+                                 {10, 10, kMonochrome, 1, {{7, 0, {}}}},
+                                 {10, 10, kColourless, 1, {grey}},
+                                 {60000, 60000, kMonochrome, 1, {grey}}};
+    for (const HandLevel& level : damaged)
+        EXPECT_EQ(ReadFlashPix(HandMadeFile({level})).code(), ReadCode::Broken) << &level - damaged;
 
     // Every cut of a real file, and bytes flipped through it.
     const auto file = Encode(MakePhotoLike(90, 70));
@@ -401,9 +390,7 @@ TEST(FlashPixBadInput, DamagedFilesGiveTheReadersFailuresNeverACrash)
         auto damaged = file;
         damaged[at] ^= 0xA5;
         const ReadResult read = ReadFlashPix(damaged);
-        if (read.ok()) {
-            EXPECT_EQ(read.image().width(), 90);
-        }
+        EXPECT_TRUE(!read.ok() || read.image().width() == 90) << at;
     }
 }
 

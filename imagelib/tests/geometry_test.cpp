@@ -11,12 +11,7 @@
 namespace lv {
 namespace {
 
-using testing::MakeGreyPicture;
-using testing::MakePhotoLike;
-using testing::MakePicture;
-using testing::Pixel24;
-using testing::Rgb;
-using testing::SetPixel24;
+using namespace testing;
 
 // Pixel value of a 1-, 4- or 8-bit picture by memory row.
 unsigned Index(const HDIB& dib, int x, int y)
@@ -48,23 +43,20 @@ TEST(DibCreate, FillsWithOneColourAtTwoHundredDpi)
 {
     const HDIB colour = DibCreate(5, 3, 0x00332211, false);  // red 0x11, green 0x22, blue 0x33
     ASSERT_TRUE(colour);
-    EXPECT_EQ(colour.bitCount(), 24);
-    EXPECT_EQ(colour.size(), 40u + 16 * 3);  // exactly sized
-    EXPECT_EQ(Pixel24(colour, 4, 2), (Rgb{0x11, 0x22, 0x33}));
-    EXPECT_EQ(colour.header().biXPelsPerMeter, 7874);
-    EXPECT_EQ(colour.header().biYPelsPerMeter, 7874);
-    EXPECT_EQ(colour.header().biSizeImage, 48u);
+    const BitmapInfoHeader& header = colour.header();
+    // Exactly sized.
+    EXPECT_EQ(std::tuple(colour.bitCount(), colour.size(), Pixel24(colour, 4, 2), header.biXPelsPerMeter,
+                         header.biYPelsPerMeter, header.biSizeImage),
+              std::tuple(24, std::size_t(40 + 16 * 3), Rgb{0x11, 0x22, 0x33}, 7874, 7874, 48u));
     EXPECT_TRUE(PaddingIsZero(colour));
 
     const HDIB grey = DibCreate(3, 2, 0x00FFFF80, true);
     ASSERT_TRUE(grey);
-    EXPECT_EQ(DibGetType(grey), IMG_GREY8);
-    EXPECT_EQ(grey.row(1)[2], 0x80);
+    EXPECT_EQ(std::tuple(DibGetType(grey), int(grey.row(1)[2])), std::tuple(IMG_GREY8, 0x80));
     EXPECT_TRUE(PaddingIsZero(grey));
 
     testing::UiRecorder ui;
-    EXPECT_FALSE(DibCreate(0, 5, 0, false));
-    EXPECT_FALSE(DibCreate(70000, 70000, 0, false));
+    EXPECT_FALSE(DibCreate(0, 5, 0, false) || DibCreate(70000, 70000, 0, false));
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -78,9 +70,7 @@ TEST(DibCrop, SubBytePixelsAreRepackedFromTheLeftColumn)
                 SetIndex(picture, x, y, unsigned(x * 3 + y) % (1u << bits));
         const HDIB part = DibCrop(picture, {3, 1, 10, 3});
         ASSERT_TRUE(part);
-        EXPECT_EQ(part.width(), 7);
-        EXPECT_EQ(part.height(), 2);
-        EXPECT_EQ(part.clrUsed(), 1u << bits);
+        EXPECT_EQ(std::tuple(part.width(), part.height(), part.clrUsed()), std::tuple(7, 2, 1u << bits));
         for (int y = 0; y < 2; ++y)
             for (int x = 0; x < 7; ++x)
                 EXPECT_EQ(Index(part, x, y), Index(picture, x + 3, y + 1));
@@ -98,8 +88,8 @@ TEST(DibCrop, RectanglesOutsideAreRefusedWithTheMessageForTheCaller)
     for (const Rect outside : {Rect{5, 0, 11, 8}, Rect{0, 1, 10, 9}, Rect{-1, 0, 4, 4}}) {
         failure = {};
         EXPECT_FALSE(DibCrop(picture, outside, &failure));
-        EXPECT_EQ(failure.problem, FileProblem::OutsidePicture);
-        EXPECT_EQ(failure.notices, (std::vector<FailureNotice>{{"Crop Image outside", NoticeTitle::Warning}}));
+        EXPECT_EQ(failure,
+                  (FileFailure{FileProblem::OutsidePicture, {}, {{"Crop Image outside", NoticeTitle::Warning}}}));
     }
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -111,13 +101,11 @@ TEST(DibCropPicture, CountsRowsFromTheTopAndKeepsThePartInside)
     // Picture row 0 is memory row 7: the top two picture rows are memory rows 6 and 7.
     const HDIB top = DibCropPicture(picture, {2, 0, 5, 2});
     ASSERT_TRUE(top);
-    EXPECT_EQ(Pixel24(top, 0, 1), Pixel24(picture, 2, 7));
-    EXPECT_EQ(Pixel24(top, 2, 0), Pixel24(picture, 4, 6));
+    EXPECT_EQ(PixelsAt(top, {{0, 1}, {2, 0}}), PixelsAt(picture, {{2, 7}, {4, 6}}));
 
     const HDIB clamped = DibCropPicture(picture, {-5, 6, 30, 20});
     ASSERT_TRUE(clamped);
-    EXPECT_EQ(clamped.width(), 10);
-    EXPECT_EQ(clamped.height(), 2);
+    EXPECT_EQ(SizeOf(clamped), std::tuple(10, 2));
     EXPECT_EQ(Pixel24(clamped, 9, 0), Pixel24(picture, 9, 0));
     EXPECT_FALSE(DibCropPicture(picture, {20, 20, 30, 30}));
     EXPECT_TRUE(ui.messages.empty());
@@ -130,17 +118,16 @@ TEST(DibPaste, PlacesTheSourceByPictureCoordinatesAndRefusesOverhangs)
     HDIB source = DibCreate(3, 2, 0x0000FF, false);
     SetPixel24(source, 0, 1, {0, 255, 0});  // the source's top-left pixel
     ASSERT_TRUE(DibPaste(target, source, 7, 1));  // exactly against the right edge
-    EXPECT_EQ(Pixel24(target, 7, 4), (Rgb{0, 255, 0}));  // picture row 1 is memory row 4
-    EXPECT_EQ(Pixel24(target, 9, 3), (Rgb{255, 0, 0}));
-    EXPECT_EQ(Pixel24(target, 6, 4), (Rgb{0, 0, 0}));
+    // Picture row 1 is memory row 4.
+    EXPECT_EQ(PixelsAt(target, {{7, 4}, {9, 3}, {6, 4}}), (std::vector<Rgb>{{0, 255, 0}, {255, 0, 0}, {0, 0, 0}}));
     EXPECT_TRUE(PaddingIsZero(target));
 
     const HDIB before = DibDuplicate(target);
     for (const auto& [x, y] : {std::pair{8, 1}, std::pair{0, 5}, std::pair{-1, 0}}) {  // one pixel too far
         FileFailure failure;
         EXPECT_FALSE(DibPaste(target, source, x, y, &failure));
-        EXPECT_EQ(failure.problem, FileProblem::OutsidePicture);
-        EXPECT_EQ(failure.notices, (std::vector<FailureNotice>{{"Combine Image outside", NoticeTitle::Warning}}));
+        EXPECT_EQ(failure,
+                  (FileFailure{FileProblem::OutsidePicture, {}, {{"Combine Image outside", NoticeTitle::Warning}}}));
     }
     EXPECT_EQ(std::memcmp(before.data(), target.data(), target.size()), 0);
 
@@ -232,11 +219,10 @@ TEST(DibResize, KeepsTheHorizontalResolutionAndRefusesNonsense)
     picture.header().biXPelsPerMeter = 3000;
     picture.header().biYPelsPerMeter = 5000;
     const HDIB out = DibResize(picture, 4, 4);
-    EXPECT_EQ(out.header().biXPelsPerMeter, 3000);
-    EXPECT_EQ(out.header().biYPelsPerMeter, 3000);
-    EXPECT_EQ(out.header().biSizeImage, 48u);
-    EXPECT_FALSE(DibResize(picture, 0, 4));
-    EXPECT_FALSE(DibResize(HDIB(), 4, 4));
+    const BitmapInfoHeader& header = out.header();
+    EXPECT_EQ(std::tuple(header.biXPelsPerMeter, header.biYPelsPerMeter, header.biSizeImage),
+              std::tuple(3000, 3000, 48u));
+    EXPECT_FALSE(DibResize(picture, 0, 4) || DibResize(HDIB(), 4, 4));
 
     testing::UiRecorder ui;
     testing::CancellationOn on;
@@ -266,7 +252,6 @@ TEST(DibScaledCopy, SamplesByIntegerDivisionAndWidensPalettes)
     const HDIB greyThumb = DibScaledCopy(grey, 2, 2, true);
     ASSERT_EQ(DibGetType(greyThumb), IMG_GREY8);
     EXPECT_EQ(greyThumb.row(1)[1], 77);
-
 }
 
 struct RecordingSurface final : DrawingSurface {
@@ -288,25 +273,17 @@ TEST(DibDrawFitted, CentresAScaledCopyOrDrawsThePictureItself)
     Rect drawn;
     const HDIB same = MakePhotoLike(40, 30);
     ASSERT_TRUE(DibDrawFitted(surface, same, {10, 20, 50, 50}, &drawn));
-    EXPECT_EQ(surface.calls.back(), (RecordingSurface::Call{10, 20, 40, 30}));
     EXPECT_EQ(drawn, (Rect{10, 20, 50, 50}));
-
     ASSERT_TRUE(DibDrawFitted(surface, MakePhotoLike(400, 300), {0, 0, 100, 100}, &drawn));
-    EXPECT_EQ(surface.calls.back(), (RecordingSurface::Call{0, 12, 100, 75}));
     EXPECT_EQ(drawn, (Rect{0, 12, 100, 87}));
-
-    // Smaller pictures are scaled up to fill the box.
+    // Smaller pictures are scaled up to fill the box; a fitted copy one pixel narrower than the box is not moved.
     ASSERT_TRUE(DibDrawFitted(surface, MakePhotoLike(20, 10), {0, 0, 21, 11}));
-    EXPECT_EQ(surface.calls.back(), (RecordingSurface::Call{0, 0, 21, 11}));
-    // A fitted copy one pixel narrower than the box is not moved.
     ASSERT_TRUE(DibDrawFitted(surface, MakePhotoLike(10, 20), {5, 5, 16, 25}));
-    EXPECT_EQ(surface.calls.back(), (RecordingSurface::Call{5, 5, 10, 20}));
-
     EXPECT_FALSE(DibDrawFitted(surface, HDIB(), {0, 0, 10, 10}));
     EXPECT_FALSE(DibDrawFitted(surface, same, {0, 0, 0, 0}));
     ASSERT_TRUE(DibDraw(surface, same, -3, 4));
-    EXPECT_EQ(surface.calls.back(), (RecordingSurface::Call{-3, 4, 40, 30}));
-    EXPECT_EQ(surface.calls.size(), 5u);
+    EXPECT_EQ(surface.calls, (std::vector<RecordingSurface::Call>{
+                                 {10, 20, 40, 30}, {0, 12, 100, 75}, {0, 0, 21, 11}, {5, 5, 10, 20}, {-3, 4, 40, 30}}));
 }
 
 }  // namespace

@@ -40,8 +40,7 @@ TEST(HeifDecode, MatchesTheLibrarysOwnRgbForEveryLayout)
 
         const ReadResult ours = ReadHeif(heic);
         ASSERT_TRUE(ours.ok());
-        ASSERT_EQ(ours.image().width(), width);
-        ASSERT_EQ(ours.image().height(), height);
+        ASSERT_EQ(std::tuple(ours.image().width(), ours.image().height()), std::tuple(width, height));
         int differing = 0;
         for (int top = 0; top < height; ++top)
             for (int x = 0; x < width; ++x) {

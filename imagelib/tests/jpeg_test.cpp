@@ -10,16 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 
 namespace lv {
 namespace {
 
-using testing::MakeGreyPicture;
-using testing::MakePhotoLike;
-using testing::MakePicture;
-using testing::MeanDifference;
+using namespace testing;
 
 const std::string kFixtures = "tests/fixtures/jpeg/";
 
@@ -32,7 +28,7 @@ std::vector<std::uint8_t> Encode(const HDIB& picture, int quality)
 
 ReadResult Decode(const std::vector<std::uint8_t>& bytes)
 {
-    return testing::ReadFromBytes(bytes, [](ByteSource& s) { return ReadJpeg(s); });
+    return ReadFromBytes(bytes, [](ByteSource& s) { return ReadJpeg(s); });
 }
 
 // Offsets of the JFIF segment's fields in a file the writer made.
@@ -45,18 +41,15 @@ TEST(Jpeg, ColourAndGreyRoundTripWithTheirDepthRowOrderAndChannelOrder)
     HDIB colour = MakePhotoLike(48, 32);
     for (int y = 0; y < 16; ++y)
         for (int x = 0; x < 16; ++x) {
-            testing::SetPixel24(colour, x, 16 + y, {255, 0, 0});
-            testing::SetPixel24(colour, x, y, {0, 0, 255});
+            SetPixel24(colour, x, 16 + y, {255, 0, 0});
+            SetPixel24(colour, x, y, {0, 0, 255});
         }
     const HDIB back = Decode(Encode(colour, 100)).take();
     ASSERT_TRUE(back);
-    EXPECT_EQ(DibGetType(back), IMG_RGB24);
-    EXPECT_EQ(back.width(), 48);
-    EXPECT_EQ(back.height(), 32);
+    EXPECT_EQ(std::tuple(DibGetType(back), SizeOf(back)), std::tuple(IMG_RGB24, std::tuple(48, 32)));
     EXPECT_LT(MeanDifference(colour, back), 4.0);
-    const testing::Rgb red = testing::Pixel24(back, 8, 24), blue = testing::Pixel24(back, 8, 8);
-    EXPECT_TRUE(red.r > 250 && red.g < 5 && red.b < 5);
-    EXPECT_TRUE(blue.b > 250 && blue.r < 5 && blue.g < 5);
+    const Rgb red = Pixel24(back, 8, 24), blue = Pixel24(back, 8, 8);
+    EXPECT_TRUE(red.r > 250 && red.g < 5 && red.b < 5 && blue.b > 250 && blue.r < 5 && blue.g < 5);
 
     HDIB grey = MakeGreyPicture(17, 9);
     for (int y = 0; y < 9; ++y)
@@ -91,12 +84,11 @@ TEST(Jpeg, ResolutionIsWrittenInDotsPerInchAndReadBackInPixelsPerMetre)
     picture.header().biXPelsPerMeter = 11811;
     picture.header().biYPelsPerMeter = 3937;
     const auto bytes = Encode(picture, 90);
-    EXPECT_EQ(bytes[kJfifUnit], 1);
-    EXPECT_EQ(bytes[kJfifXDensity] << 8 | bytes[kJfifXDensity + 1], 300);
-    EXPECT_EQ(bytes[kJfifYDensity] << 8 | bytes[kJfifYDensity + 1], 100);
+    EXPECT_EQ(std::tuple(int(bytes[kJfifUnit]), bytes[kJfifXDensity] << 8 | bytes[kJfifXDensity + 1],
+                         bytes[kJfifYDensity] << 8 | bytes[kJfifYDensity + 1]),
+              std::tuple(1, 300, 100));
     const HDIB back = Decode(bytes).take();
-    EXPECT_EQ(back.header().biXPelsPerMeter, 11811);
-    EXPECT_EQ(back.header().biYPelsPerMeter, 3937);
+    EXPECT_EQ(std::tuple(back.header().biXPelsPerMeter, back.header().biYPelsPerMeter), std::tuple(11811, 3937));
 
     // A 300 dpi file from another encoder writes back as 300.
     const HDIB read = ReadJpeg(kFixtures + "pil_300dpi.jpg").take();
@@ -111,8 +103,8 @@ TEST(Jpeg, BadDataGivesFailureAndACutFileKeepsWhatItHas)
 {
     testing::UiRecorder ui;
     const auto good = Encode(MakePhotoLike(40, 40), 90);
-    EXPECT_EQ(Decode({}).code(), ReadCode::Failure);
-    EXPECT_EQ(Decode({'B', 'M', 0, 0}).code(), ReadCode::Failure);
+    EXPECT_EQ(std::tuple(Decode({}).code(), Decode({'B', 'M', 0, 0}).code()),
+              std::tuple(ReadCode::Failure, ReadCode::Failure));
     std::vector<std::uint8_t> headerOnly(good.begin(), good.begin() + 20);
     EXPECT_EQ(Decode(headerOnly).code(), ReadCode::Failure);
 

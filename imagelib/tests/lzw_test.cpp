@@ -107,8 +107,7 @@ TEST(Lzw, WidthsGrowWhereEachFlavourSaysSo)
     std::vector<std::pair<unsigned, int>> expected{{256, 9}};
     for (int i = 0; i < 256; ++i)
         expected.push_back({unsigned(i), i < 254 ? 9 : 10});
-    expected.push_back({257, 10});
-    expected.push_back({257, 10});
+    expected.insert(expected.end(), 2, {257, 10});
     Symbols packed = Pack(true, expected);
     if ((9 + 254 * 9 + 4 * 10) % 8)
         packed.pop_back();
@@ -232,13 +231,11 @@ TEST(Lzw, DecodingStopsAtBadCodesTheEndOfDataAndAFullOutput)
     // A string code straight after a clear.
     EXPECT_EQ(Decode(LzwFlavour::Gif, 2, Pack(false, {{4, 3}, {6, 3}})).first, LzwStop::BadCode);
     // No clear code first is read as if one had come.
-    const auto noClear = Decode(LzwFlavour::Gif, 2, Pack(false, {{1, 3}, {1, 3}, {6, 3}, {5, 3}}));
-    EXPECT_EQ(noClear.first, LzwStop::EndCode);
-    EXPECT_EQ(noClear.second, (Symbols{1, 1, 1, 1}));
+    EXPECT_EQ(Decode(LzwFlavour::Gif, 2, Pack(false, {{1, 3}, {1, 3}, {6, 3}, {5, 3}})),
+              std::pair(LzwStop::EndCode, Symbols{1, 1, 1, 1}));
     // Codes that simply run out.
-    const auto cut = Decode(LzwFlavour::Tiff, 8, Pack(true, {{256, 9}, {65, 9}, {66, 9}}));
-    EXPECT_EQ(cut.first, LzwStop::DataExhausted);
-    EXPECT_EQ(cut.second, (Symbols{'A', 'B'}));
+    EXPECT_EQ(Decode(LzwFlavour::Tiff, 8, Pack(true, {{256, 9}, {65, 9}, {66, 9}})),
+              std::pair(LzwStop::DataExhausted, Symbols{'A', 'B'}));
 
     Collect three(3);
     LzwDecoder decoder(LzwFlavour::Gif, 8);

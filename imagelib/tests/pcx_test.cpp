@@ -1,6 +1,5 @@
 #include "common/byte_source.h"
 #include "common/little_endian.h"
-#include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/codecs/pcx/pcx.h"
 #include "imagelib/codecs/pcx/pcx_rle.h"
@@ -11,8 +10,7 @@
 namespace lv {
 namespace {
 
-using testing::Bytes;
-using testing::MakePicture;
+using namespace testing;
 
 using ByteList = std::vector<std::uint8_t>;
 
@@ -67,8 +65,8 @@ TEST(Pcx, WrittenHeadersAndTrailerFollowTheLayout)
     EXPECT_EQ(b[132 + 13], 0);
 
     const ByteList grey = Written(testing::MakeGreyPicture(4, 2));
-    EXPECT_EQ(LoadLE16(&grey[68]), 2);
-    EXPECT_EQ(grey.size(), 128u + 4);  // no trailer
+    // No trailer.
+    EXPECT_EQ(std::tuple(int(LoadLE16(&grey[68])), grey.size()), std::tuple(2, std::size_t(128 + 4)));
 
     const ByteList p4 = Written(MakePicture(9, 1, 4, 16));
     EXPECT_EQ((std::vector<int>{p4[3], p4[65], LoadLE16(&p4[66])}), (std::vector<int>{1, 4, 2}));
@@ -78,11 +76,11 @@ TEST(Pcx, WrittenHeadersAndTrailerFollowTheLayout)
     EXPECT_EQ(ByteList(mono.begin() + 16, mono.begin() + 22), (ByteList{0, 0, 0, 255, 255, 255}));
 
     HDIB rgb = MakePicture(2, 1, 24);
-    testing::SetPixel24(rgb, 0, 0, {1, 2, 3});
-    testing::SetPixel24(rgb, 1, 0, {4, 5, 6});
+    SetPixel24(rgb, 0, 0, {1, 2, 3});
+    SetPixel24(rgb, 1, 0, {4, 5, 6});
     const ByteList planes = Written(rgb);
-    EXPECT_EQ(planes[65], 3);
-    EXPECT_EQ(ByteList(planes.begin() + 128, planes.end()), (ByteList{1, 4, 2, 5, 3, 6}));
+    EXPECT_EQ(std::tuple(planes[65], ByteList(planes.begin() + 128, planes.end())),
+              std::tuple(std::uint8_t(3), ByteList{1, 4, 2, 5, 3, 6}));
 
     MemorySink refused;
     EXPECT_EQ(WritePcx(refused, AllocatePicture(2, 2, 16, 0)), WriteResult::NotWritten);
@@ -108,19 +106,17 @@ TEST(PcxRunLength, RunsCrossPlanesButNeverLines)
     HDIB rgb = MakePicture(3, 2, 24);
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x)
-            testing::SetPixel24(rgb, x, y, {10, 10, 10});
+            SetPixel24(rgb, x, y, {10, 10, 10});
     MemorySink sink;
     ASSERT_EQ(WritePcx(sink, rgb), WriteResult::Written);
     EXPECT_EQ(ByteList(sink.bytes().begin() + 128, sink.bytes().end()), (ByteList{0xC9, 10, 0xC9, 10}));
 
     // A run reaching into the next line is refused; one across planes is read.
-    Bytes crossing = PcxFile(3, 2, 8, 3, 3).bytes({0xCC, 10, 0xC6, 10});
-    EXPECT_EQ(ReadBytes(crossing).code(), ReadCode::Broken);
-    Bytes planes = PcxFile(3, 2, 8, 3, 3).bytes({0xC9, 10, 0xC4, 10, 0xC5, 20});
-    ReadResult r = ReadBytes(planes);
+    EXPECT_EQ(ReadBytes(PcxFile(3, 2, 8, 3, 3).bytes({0xCC, 10, 0xC6, 10})).code(), ReadCode::Broken);
+    ReadResult r = ReadBytes(PcxFile(3, 2, 8, 3, 3).bytes({0xC9, 10, 0xC4, 10, 0xC5, 20}));
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(testing::Pixel24(r.image(), 0, 1), (testing::Rgb{10, 10, 10}));
-    EXPECT_EQ(testing::Pixel24(r.image(), 1, 0), (testing::Rgb{10, 20, 20}));
+    EXPECT_EQ(std::tuple(Pixel24(r.image(), 0, 1), Pixel24(r.image(), 1, 0)),
+              std::tuple(Rgb{10, 10, 10}, Rgb{10, 20, 20}));
 }
 
 TEST(Pcx, MonoAndGreyFilesGetFixedTables)
@@ -129,8 +125,8 @@ TEST(Pcx, MonoAndGreyFilesGetFixedTables)
     Bytes mono = PcxFile(8, 1, 1, 1, 1, 1, {255, 0, 0, 0, 0, 255}).bytes({0x0F});
     ReadResult m = ReadBytes(mono);
     ASSERT_TRUE(m.ok());
-    EXPECT_EQ(testing::ColoursOf(m.image()), (std::vector<testing::Rgb>{{0, 0, 0}, {255, 255, 255}}));
-    EXPECT_EQ(m.image().row(0)[0], 0x0F);
+    EXPECT_EQ(std::tuple(ColoursOf(m.image()), m.image().row(0)[0]),
+              std::tuple(std::vector<Rgb>{{0, 0, 0}, {255, 255, 255}}, std::uint8_t(0x0F)));
 
     // A grey header gives a ramp over the whole range and needs no trailer.
     Bytes grey = PcxFile(2, 1, 8, 1, 2, 2).bytes({0xC2, 5});
@@ -145,8 +141,8 @@ TEST(Pcx, A256ColourFileWithoutItsMarkerIsRefusedByBothReaders)
 {
     Bytes unmarked = PcxFile(2, 1, 8, 1, 2).bytes({0xC2, 5});
     AppendPalette(unmarked, 0);
-    EXPECT_EQ(ReadBytes(unmarked).code(), ReadCode::Failure);
-    EXPECT_EQ(ReadPcxWhole(unmarked.data).code(), ReadCode::Failure);
+    EXPECT_EQ(std::tuple(ReadBytes(unmarked).code(), ReadPcxWhole(unmarked.data).code()),
+              std::tuple(ReadCode::Failure, ReadCode::Failure));
     Bytes shortFile = PcxFile(2, 1, 8, 1, 2).bytes({0xC2, 5, 12});
     EXPECT_EQ(ReadBytes(shortFile).code(), ReadCode::Failure);
 }
@@ -158,12 +154,13 @@ TEST(Pcx, BadInputGivesTheFailureResults)
     other.data[0] = 11;
     EXPECT_EQ(ReadBytes(other).code(), ReadCode::NotThisFormat);
 
-    EXPECT_EQ(ReadBytes(PcxFile(4, 1, 2, 1, 1).bytes({0xC1, 0})).code(), ReadCode::Failure);  // two bits, one plane
-    EXPECT_EQ(ReadBytes(PcxFile(4, 1, 8, 2, 4).bytes({0xC8, 0})).code(), ReadCode::Failure);  // two byte planes
-    EXPECT_EQ(ReadBytes(PcxFile(9, 1, 8, 3, 8).bytes({0xFF, 0})).code(), ReadCode::Failure);  // lines too short
+    // Two bits in one plane, two byte planes, lines too short, xmin beyond xmax.
     Bytes reversed = PcxFile(4, 4, 8, 3, 4);
-    StoreLE16(&reversed.data[4], 9);  // xmin beyond xmax
-    EXPECT_EQ(ReadBytes(reversed).code(), ReadCode::Failure);
+    StoreLE16(&reversed.data[4], 9);
+    const Bytes refused[] = {PcxFile(4, 1, 2, 1, 1).bytes({0xC1, 0}), PcxFile(4, 1, 8, 2, 4).bytes({0xC8, 0}),
+                             PcxFile(9, 1, 8, 3, 8).bytes({0xFF, 0}), reversed};
+    for (const Bytes& file : refused)
+        EXPECT_EQ(ReadBytes(file).code(), ReadCode::Failure) << &file - refused;
 
     EXPECT_EQ(ReadBytes(PcxFile(3, 2, 8, 3, 3).bytes({0xC9, 1, 0xC8, 2})).code(), ReadCode::Broken);  // cut short
 
@@ -181,12 +178,10 @@ TEST(PcxWhole, RunsMayCrossLinesButNotPassTheLastOne)
     Bytes crossing = PcxFile(3, 2, 8, 3, 3).bytes({0xCC, 10, 0xC6, 20});
     ReadResult r = ReadPcxWhole(crossing.data);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(testing::Pixel24(r.image(), 0, 0), (testing::Rgb{10, 20, 20}));  // bottom line: red from the first run
+    EXPECT_EQ(Pixel24(r.image(), 0, 0), (Rgb{10, 20, 20}));  // bottom line: red from the first run
 
-    Bytes past = PcxFile(3, 2, 8, 3, 3).bytes({0xCC, 10, 0xC7, 20});
-    EXPECT_EQ(ReadPcxWhole(past.data).code(), ReadCode::Failure);
-    Bytes cut = PcxFile(3, 2, 8, 3, 3).bytes({0xCC, 10});
-    EXPECT_EQ(ReadPcxWhole(cut.data).code(), ReadCode::Failure);
+    EXPECT_EQ(ReadPcxWhole(PcxFile(3, 2, 8, 3, 3).bytes({0xCC, 10, 0xC7, 20}).data).code(), ReadCode::Failure);
+    EXPECT_EQ(ReadPcxWhole(PcxFile(3, 2, 8, 3, 3).bytes({0xCC, 10}).data).code(), ReadCode::Failure);
 }
 
 TEST(PcxWhole, AcceptsFilesByTheirFirstOrThirdByteAndMoreLayouts)
@@ -198,22 +193,22 @@ TEST(PcxWhole, AcceptsFilesByTheirFirstOrThirdByteAndMoreLayouts)
     packed.data[0] = 0;      // the encoding byte alone is enough
     ReadResult r = ReadPcxWhole(packed.data);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(testing::Pixel24(r.image(), 3, 0).r, 30);
+    EXPECT_EQ(Pixel24(r.image(), 3, 0).r, 30);
 
     Bytes planes = PcxFile(2, 1, 1, 3, 1, 1, palette);
     planes.bytes({0x80, 0x40, 0xC1, 0xC0});  // pixel 0: planes 0 and 2 = 5; pixel 1: planes 1 and 2 = 6
     planes.data[2] = 0;                        // the manufacturer byte alone is enough
     ReadResult p = ReadPcxWhole(planes.data);
     ASSERT_TRUE(p.ok());
-    EXPECT_EQ(testing::Pixel24(p.image(), 0, 0).r, 50);
-    EXPECT_EQ(testing::Pixel24(p.image(), 1, 0).r, 60);
+    EXPECT_EQ(std::tuple(Pixel24(p.image(), 0, 0).r, Pixel24(p.image(), 1, 0).r),
+              (std::tuple<std::uint8_t, std::uint8_t>(50, 60)));
 
     Bytes neither = PcxFile(2, 1, 1, 3, 1);
     neither.data[0] = 0;
     neither.data[2] = 0;
-    EXPECT_EQ(ReadPcxWhole(neither.bytes({0, 0, 0}).data).code(), ReadCode::Failure);
-    EXPECT_EQ(ReadPcxWhole(PcxFile(2, 1, 4, 3, 1).bytes({0, 0, 0}).data).code(), ReadCode::Failure);
-    EXPECT_EQ(ReadPcxWhole(ByteList(100, 10)).code(), ReadCode::Failure);
+    for (const ByteList& refused :
+         {neither.bytes({0, 0, 0}).data, PcxFile(2, 1, 4, 3, 1).bytes({0, 0, 0}).data, ByteList(100, 10)})
+        EXPECT_EQ(ReadPcxWhole(refused).code(), ReadCode::Failure) << refused.size();
 }
 
 TEST(PcxWhole, TheEightBitPaletteFollowsThePixelData)
@@ -223,12 +218,12 @@ TEST(PcxWhole, TheEightBitPaletteFollowsThePixelData)
     AppendPalette(marked, 12).zeros(3);
     ReadResult r = ReadPcxWhole(marked.data);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(testing::Pixel24(r.image(), 1, 0), (testing::Rgb{5, 250, 7}));
+    EXPECT_EQ(Pixel24(r.image(), 1, 0), (Rgb{5, 250, 7}));
 
     Bytes grey = PcxFile(2, 1, 8, 1, 2, 2).bytes({0xC2, 77});
     ReadResult g = ReadPcxWhole(grey.data);
     ASSERT_TRUE(g.ok());
-    EXPECT_EQ(testing::Pixel24(g.image(), 0, 0), (testing::Rgb{77, 77, 77}));
+    EXPECT_EQ(Pixel24(g.image(), 0, 0), (Rgb{77, 77, 77}));
 }
 
 }  // namespace

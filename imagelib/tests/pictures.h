@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <initializer_list>
+#include <tuple>
 #include <vector>
 
 namespace lv::testing {
@@ -56,11 +57,23 @@ inline std::vector<Rgb> ColoursOf(const HDIB& dib)
     return colours;
 }
 
+// Width and height, compared as one.
+inline std::tuple<int, int> SizeOf(const HDIB& dib) { return {dib.width(), dib.height()}; }
+
 // Memory row y is the bottom row for y = 0; these address pixels by memory row.
 inline Rgb Pixel24(const HDIB& dib, int x, int y)
 {
     const std::uint8_t* p = dib.row(y) + 3 * x;
     return {p[2], p[1], p[0]};
+}
+
+// The pixels at (x, memory row) places, to compare several at once.
+inline std::vector<Rgb> PixelsAt(const HDIB& dib, std::initializer_list<std::pair<int, int>> places)
+{
+    std::vector<Rgb> pixels;
+    for (const auto& [x, y] : places)
+        pixels.push_back(Pixel24(dib, x, y));
+    return pixels;
 }
 
 inline void SetPixel24(HDIB& dib, int x, int y, Rgb c)
@@ -88,26 +101,20 @@ inline HDIB MakePhotoLike(int width, int height)
     return dib;
 }
 
-// Zeroes the bits after each row's last pixel, as every producer leaves them.
-inline void ClearRowEnds(HDIB& dib)
-{
-    const std::size_t bits = std::size_t(dib.width()) * std::size_t(dib.bitCount());
-    for (int y = 0; y < dib.height(); ++y) {
-        if (bits % 8)
-            dib.row(y)[bits / 8] &= std::uint8_t(0xFF << (8 - bits % 8));
-        std::fill(dib.row(y) + (bits + 7) / 8, dib.row(y) + dib.stride(), 0);
-    }
-}
-
 // Row bytes that give run-length coders work: a run longer than any packet, bytes of 0xC0
 // and more, pairs and singles; 8-bit values stay inside a short table; row ends are zero.
 inline void FillPatterned(HDIB& dib)
 {
     const unsigned limit = dib.bitCount() == 8 && dib.clrUsed() < 256 ? dib.clrUsed() : 256;
-    for (int y = 0; y < dib.height(); ++y)
+    const std::size_t bits = std::size_t(dib.width()) * std::size_t(dib.bitCount());
+    for (int y = 0; y < dib.height(); ++y) {
         for (std::size_t i = 0; i < dib.stride(); ++i)
             dib.row(y)[i] = std::uint8_t((i < 150 ? 0x5A : i % 9 < 4 ? 0xC7 : i * 37 + std::size_t(y) * 11) % limit);
-    ClearRowEnds(dib);
+        // The bits after the row's last pixel are zero, as every producer leaves them.
+        if (bits % 8)
+            dib.row(y)[bits / 8] &= std::uint8_t(0xFF << (8 - bits % 8));
+        std::fill(dib.row(y) + (bits + 7) / 8, dib.row(y) + dib.stride(), 0);
+    }
 }
 
 // A picture reader run over bytes in memory.

@@ -15,9 +15,7 @@
 namespace lv {
 namespace {
 
-using testing::MakePhotoLike;
-using testing::MakePicture;
-using testing::Pixel24;
+using namespace testing;
 
 std::vector<std::uint8_t> Encode(const HDIB& picture)
 {
@@ -28,7 +26,7 @@ std::vector<std::uint8_t> Encode(const HDIB& picture)
 
 ReadResult Decode(const std::vector<std::uint8_t>& bytes)
 {
-    return testing::ReadFromBytes(bytes, [](ByteSource& s) { return ReadPng(s); });
+    return ReadFromBytes(bytes, [](ByteSource& s) { return ReadPng(s); });
 }
 
 // What the reader makes of a sample in a file that states no gamma: screen gamma 2.2
@@ -81,17 +79,15 @@ TEST(Png, TheWriterMakesAnInterlacedFileWithItsThreeTextEntries)
     const auto chunks = Chunks(file);
     ASSERT_EQ(chunks.front().type, "IHDR");
     const auto& ihdr = chunks.front().data;
-    EXPECT_EQ(LoadBE32(ihdr.data()), 13u);
-    EXPECT_EQ(LoadBE32(ihdr.data() + 4), 7u);
+    EXPECT_EQ(std::tuple(LoadBE32(ihdr.data()), LoadBE32(ihdr.data() + 4)), std::tuple(13u, 7u));
     EXPECT_EQ(std::vector<std::uint8_t>(ihdr.begin() + 8, ihdr.end()), (std::vector<std::uint8_t>{8, 2, 0, 0, 1}));
     EXPECT_EQ(chunks.back().type, "IEND");
 
-    const auto text = TextEntries(file);
-    ASSERT_EQ(text.size(), 3u);
-    EXPECT_EQ(text.at("Title"), std::make_pair(std::string("tEXt"), std::string("None")));
-    EXPECT_EQ(text.at("Author"), std::make_pair(std::string("tEXt"), std::string("Unknown")));
     // The library stores an empty text uncompressed whatever it is asked.
-    EXPECT_EQ(text.at("Description").second, "");
+    using Entry = std::pair<std::string, std::string>;
+    EXPECT_EQ(TextEntries(file), (std::map<std::string, Entry>{{"Title", {"tEXt", "None"}},
+                                                               {"Author", {"tEXt", "Unknown"}},
+                                                               {"Description", {"tEXt", ""}}}));
 }
 
 TEST(Png, OurFilesDeclareTheDisplayGammaAndReopenUnchangedSaveAfterSave)
@@ -99,7 +95,7 @@ TEST(Png, OurFilesDeclareTheDisplayGammaAndReopenUnchangedSaveAfterSave)
     testing::UiRecorder ui;
     testing::TempDir dir;
     HDIB picture = MakePhotoLike(23, 11);
-    testing::SetPixel24(picture, 0, 0, {255, 0, 0});  // bottom-left: a flip or a swap would show
+    SetPixel24(picture, 0, 0, {255, 0, 0});  // bottom-left: a flip or a swap would show
     const auto chunks = Chunks(Encode(picture));
     const auto gamma = std::find_if(chunks.begin(), chunks.end(), [](const Chunk& c) { return c.type == "gAMA"; });
     ASSERT_NE(gamma, chunks.end());
@@ -112,7 +108,7 @@ TEST(Png, OurFilesDeclareTheDisplayGammaAndReopenUnchangedSaveAfterSave)
         ASSERT_EQ(WritePng(path, current), PngWriteResult::Written);
         current = ReadPng(path).take();
         ASSERT_TRUE(current);
-        ASSERT_TRUE(testing::SamePixels(current, picture)) << "generation " << generation;
+        ASSERT_TRUE(SamePixels(current, picture)) << "generation " << generation;
     }
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -135,8 +131,8 @@ TEST(Png, FilesWithoutAGammaStillReadThroughTheDisplayGamma)
     ASSERT_TRUE(back);
     for (int y = 0; y < 11; ++y)
         for (int x = 0; x < 23; ++x) {
-            const testing::Rgb in = Pixel24(picture, x, y), out = Pixel24(back, x, y);
-            ASSERT_EQ(out, (testing::Rgb{Displayed(in.r), Displayed(in.g), Displayed(in.b)})) << x << "," << y;
+            const Rgb in = Pixel24(picture, x, y), out = Pixel24(back, x, y);
+            ASSERT_EQ(out, (Rgb{Displayed(in.r), Displayed(in.g), Displayed(in.b)})) << x << "," << y;
         }
 }
 
@@ -152,22 +148,22 @@ TEST(Png, EightBitPicturesAreWrittenAsTheRedOfTheirPalette)
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x) {
             const std::uint8_t red = picture.colors()[10 * y + x].rgbRed;
-            EXPECT_EQ(Pixel24(back, x, y), (testing::Rgb{red, red, red}));
+            EXPECT_EQ(Pixel24(back, x, y), (Rgb{red, red, red}));
         }
 }
 
 TEST(Png, OtherFilesAreNotThisFormatAndLibraryErrorsBecomeTheCause)
 {
     testing::UiRecorder ui;
-    EXPECT_EQ(Decode({}).code(), ReadCode::NotThisFormat);
-    EXPECT_EQ(Decode({'B', 'M', 1, 2, 3, 4}).code(), ReadCode::NotThisFormat);
+    EXPECT_EQ(std::tuple(Decode({}).code(), Decode({'B', 'M', 1, 2, 3, 4}).code()),
+              std::tuple(ReadCode::NotThisFormat, ReadCode::NotThisFormat));
 
     const auto good = Encode(MakePhotoLike(9, 9));
     auto badCrc = good;
     badCrc[20] ^= 1;  // inside the header chunk
     const ReadResult damaged = Decode(badCrc);
-    EXPECT_EQ(damaged.code(), ReadCode::NotThisFormat);
-    EXPECT_EQ(damaged.failure().problem, FileProblem::Corrupt);
+    EXPECT_EQ(std::tuple(damaged.code(), damaged.failure().problem),
+              std::tuple(ReadCode::NotThisFormat, FileProblem::Corrupt));
     EXPECT_NE(damaged.failure().detail.find("CRC"), std::string::npos) << damaged.failure().detail;
 
     const std::vector<std::uint8_t> cut(good.begin(), good.begin() + std::ptrdiff_t(good.size() - 30));
@@ -197,7 +193,8 @@ TEST(Png, HugeHeadersWithLittleDataAreRefusedBeforeAllocating)
 {
     testing::UiRecorder ui;
     const auto file = Encode(MakePhotoLike(8, 8));
-    EXPECT_EQ(Decode(WithSize(file, 30000, 30000)).failure(), (FileFailure{FileProblem::Truncated, "Not enough image data"}));
+    EXPECT_EQ(Decode(WithSize(file, 30000, 30000)).failure(),
+              (FileFailure{FileProblem::Truncated, "Not enough image data"}));
     // Padded with enough data for deflate's best ratio, but far beyond the picture budget.
     auto padded = WithSize(file, 20000, 20000);
     padded.resize(padded.size() + 1'300'000);
@@ -209,22 +206,19 @@ TEST(Png, TheWriterRefusesOtherDepthsAndReportsFileFailures)
 {
     testing::TempDir dir;
     const HDIB four = MakePicture(4, 4, 4, 16);
-    EXPECT_EQ(WritePng(dir.file("four.png"), four), PngWriteResult::Refused);
-    EXPECT_EQ(WritePng(dir.file("none.png"), HDIB()), PngWriteResult::Refused);
+    EXPECT_EQ(std::tuple(WritePng(dir.file("four.png"), four), WritePng(dir.file("none.png"), HDIB())),
+              std::tuple(PngWriteResult::Refused, PngWriteResult::Refused));
     EXPECT_FALSE(std::filesystem::exists(dir.file("four.png")));
     MemorySink sink;
     EXPECT_EQ(WritePng(sink, four), PngWriteResult::UnsupportedKind);
 
     const HDIB photo = MakePhotoLike(200, 200);
     EXPECT_EQ(WritePng(dir.file("no/dir/x.png"), photo), PngWriteResult::NotCreated);
-    if (std::filesystem::exists("/dev/full")) {
-        EXPECT_EQ(WritePng("/dev/full", photo), PngWriteResult::EncoderError);
-    }
+    EXPECT_TRUE(!std::filesystem::exists("/dev/full") || WritePng("/dev/full", photo) == PngWriteResult::EncoderError);
 
     testing::UiRecorder ui;
     ASSERT_EQ(WritePng(dir.file("ok.png"), photo), PngWriteResult::Written);
-    EXPECT_EQ(ui.busyDepth, 0);
-    EXPECT_EQ(ui.busyCount, 1);
+    EXPECT_EQ(std::tuple(ui.busyDepth, ui.busyCount), std::tuple(0, 1));
     ASSERT_FALSE(ui.progress.empty());
     EXPECT_EQ(ui.progress.front(), (std::pair<std::string, int>{"Gravação", 0}));
     EXPECT_GE(ui.progress.back().second, 90);

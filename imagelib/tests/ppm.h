@@ -56,25 +56,7 @@ inline std::optional<RgbRaster> ReadPpm(const std::string& path)
     return r;
 }
 
-// Whether a 24-bit picture shows exactly the reference raster.
-inline ::testing::AssertionResult MatchesRaster(const HDIB& dib, const RgbRaster& ref)
-{
-    if (!dib || dib.bitCount() != 24)
-        return ::testing::AssertionFailure() << "not a 24-bit picture";
-    if (dib.width() != ref.width || dib.height() != ref.height)
-        return ::testing::AssertionFailure() << "size " << dib.width() << "x" << dib.height();
-    for (int top = 0; top < ref.height; ++top)
-        for (int x = 0; x < ref.width; ++x) {
-            const Rgb got = Pixel24(dib, x, dib.height() - 1 - top), want = ref.at(x, top);
-            if (!(got == want))
-                return ::testing::AssertionFailure() << "pixel (" << x << ", " << top << ") is " << int(got.r) << ","
-                                                     << int(got.g) << "," << int(got.b) << " not " << int(want.r) << ","
-                                                     << int(want.g) << "," << int(want.b);
-        }
-    return ::testing::AssertionSuccess();
-}
-
-// Whether a reader's picture, widened to 24 bits, shows the reference raster in `ppm`.
+// Whether a reader's picture, widened to 24 bits, shows exactly the reference raster in `ppm`.
 inline ::testing::AssertionResult ShowsReference(ReadResult result, const std::string& ppm)
 {
     if (!result.ok())
@@ -82,10 +64,20 @@ inline ::testing::AssertionResult ShowsReference(ReadResult result, const std::s
     HDIB picture = result.take();
     if (picture.bitCount() != 24)
         picture = DibPromoteTo24(picture);
-    const auto reference = ReadPpm(ppm);
-    if (!reference)
+    const auto ref = ReadPpm(ppm);
+    if (!ref)
         return ::testing::AssertionFailure() << "no reference " << ppm;
-    return MatchesRaster(picture, *reference);
+    if (!picture || picture.width() != ref->width || picture.height() != ref->height)
+        return ::testing::AssertionFailure() << "size " << picture.width() << "x" << picture.height();
+    for (int top = 0; top < ref->height; ++top)
+        for (int x = 0; x < ref->width; ++x) {
+            const Rgb got = Pixel24(picture, x, picture.height() - 1 - top), want = ref->at(x, top);
+            if (!(got == want))
+                return ::testing::AssertionFailure() << "pixel (" << x << ", " << top << ") is " << int(got.r) << ","
+                                                     << int(got.g) << "," << int(got.b) << " not " << int(want.r) << ","
+                                                     << int(want.g) << "," << int(want.b);
+        }
+    return ::testing::AssertionSuccess();
 }
 
 }  // namespace lv::testing

@@ -1,4 +1,3 @@
-#include "common/byte_sink.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/print_calibration.h"
@@ -7,13 +6,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
 
 namespace lv {
 namespace {
 
-using testing::MakeGreyPicture;
-using testing::MakePicture;
+using namespace testing;
 
 // A curve that is clearly not the identity and maps every value somewhere else.
 void Invert(CalibrationCurves& curves, int index)
@@ -43,9 +40,9 @@ TEST(CalibrationFile, HeaderIsEighteenPackedLittleEndianBytesFollowedByTheCurves
     ASSERT_EQ(bytes.size(), 18u + 1280u);
     const std::uint8_t header[18] = {'P', 'C', 'A', 'L', 0x00, 0x01, 5, 0, 8, 0, 0x00, 0x05, 0, 0, 0, 0, 0, 0};
     EXPECT_EQ(0, std::memcmp(bytes.data(), header, sizeof header));
-    EXPECT_EQ(bytes[18], 255) << "curve 0 first, as stored";
-    EXPECT_EQ(bytes[18 + 256 + 10], 10) << "curve 1 (red) starts at data byte 256";
-    EXPECT_EQ(bytes[18 + 1024 + 7], 99) << "curve 4 (grey) starts at data byte 1024";
+    // Curve 0 first, as stored; curve 1 (red) starts at data byte 256, curve 4 (grey) at 1024.
+    EXPECT_EQ((std::vector<int>{bytes[18], bytes[18 + 256 + 10], bytes[18 + 1024 + 7]}),
+              (std::vector<int>{255, 10, 99}));
 }
 
 TEST(CalibrationFile, RoundTripsThroughTheFileAndRefusesForeignOrShortData)
@@ -79,11 +76,9 @@ TEST(ApplyingCurves, IdentityCurvesMakeNoCopyForAnyKindOfPicture)
 {
     testing::UiRecorder ui;
     const CalibrationCurves identity = IdentityCurves();
-    EXPECT_FALSE(MapThroughCurves(MakePicture(4, 4, 24), identity));
-    EXPECT_FALSE(MapThroughCurves(MakeGreyPicture(4, 4), identity));
-    EXPECT_FALSE(MapThroughCurves(MakePicture(4, 4, 8, 200), identity));
-    EXPECT_FALSE(MapThroughCurves(MakePicture(4, 4, 1, 2), identity));
-    EXPECT_FALSE(MapThroughCurves(HDIB(), identity));
+    for (const HDIB& picture : {MakePicture(4, 4, 24), MakeGreyPicture(4, 4), MakePicture(4, 4, 8, 200),
+                                MakePicture(4, 4, 1, 2), HDIB()})
+        EXPECT_FALSE(MapThroughCurves(picture, identity)) << picture.bitCount();
 
     // Curve 0 is not used for printing, and a grey picture ignores the colour curves.
     CalibrationCurves spareOnly = IdentityCurves();
@@ -106,20 +101,17 @@ TEST(ApplyingCurves, ColourPixelsGoBlueThroughCurve3GreenThrough2RedThrough1AndP
     HDIB picture = MakePicture(3, 2, 24);  // 9 bytes of pixels, 3 of padding per row
     for (int y = 0; y < 2; ++y)
         for (int x = 0; x < 3; ++x)
-            testing::SetPixel24(picture, x, y, {std::uint8_t(10 * x), std::uint8_t(100 + y), 200});
+            SetPixel24(picture, x, y, {std::uint8_t(10 * x), std::uint8_t(100 + y), 200});
     const HDIB mapped = MapThroughCurves(picture, curves);
     ASSERT_TRUE(mapped);
     EXPECT_EQ(0, std::memcmp(mapped.data(), picture.data(), kDibHeaderSize));
     for (int y = 0; y < 2; ++y) {
-        for (int x = 0; x < 3; ++x) {
-            const testing::Rgb p = testing::Pixel24(mapped, x, y);
-            EXPECT_EQ(p, (testing::Rgb{std::uint8_t(10 * x + 1), std::uint8_t(102 + y), 203}));
-        }
+        for (int x = 0; x < 3; ++x)
+            EXPECT_EQ(Pixel24(mapped, x, y), (Rgb{std::uint8_t(10 * x + 1), std::uint8_t(102 + y), 203}));
         EXPECT_EQ(mapped.row(y)[9] | mapped.row(y)[10] | mapped.row(y)[11], 0);
     }
-    EXPECT_EQ(testing::Pixel24(picture, 0, 0), (testing::Rgb{0, 100, 200})) << "the picture itself is left alone";
-    EXPECT_FALSE(ui.progress.empty());
-    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_EQ(Pixel24(picture, 0, 0), (Rgb{0, 100, 200})) << "the picture itself is left alone";
+    EXPECT_EQ(std::tuple(ui.progress.empty(), ui.busyDepth), std::tuple(false, 0));
 }
 
 TEST(ApplyingCurves, GreyPicturesUseCurve4OnlyAndKeepTheirTable)
@@ -135,7 +127,7 @@ TEST(ApplyingCurves, GreyPicturesUseCurve4OnlyAndKeepTheirTable)
             grey.row(y)[x] = std::uint8_t(50 * y + x);
     const HDIB mapped = MapThroughCurves(grey, curves);
     ASSERT_TRUE(mapped);
-    EXPECT_EQ(testing::ColoursOf(mapped), testing::ColoursOf(grey));
+    EXPECT_EQ(ColoursOf(mapped), ColoursOf(grey));
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
             EXPECT_EQ(mapped.row(y)[x], 50 * y + x + 5);
@@ -155,8 +147,8 @@ TEST(ApplyingCurves, PalettePicturesMapTheirTableAndKeepTheirPixels)
     mono.row(0)[0] = 0xA5, mono.row(1)[1] = 0x3C;
     const HDIB mappedMono = MapThroughCurves(mono, curves);
     ASSERT_TRUE(mappedMono);
-    EXPECT_EQ(testing::ColoursOf(mappedMono), (std::vector<testing::Rgb>{{255, 10, 1}, {0, 255, 255}}));
-    EXPECT_EQ(mappedMono.colors()[0].rgbReserved, 0);
+    EXPECT_EQ(std::tuple(ColoursOf(mappedMono), int(mappedMono.colors()[0].rgbReserved)),
+              std::tuple(std::vector<Rgb>{{255, 10, 1}, {0, 255, 255}}, 0));
     EXPECT_EQ(0, std::memcmp(mappedMono.pixels(), mono.pixels(), mono.stride() * 2)) << "the same pixels";
 
     HDIB pal = MakePicture(7, 3, 8, 16);
@@ -168,9 +160,8 @@ TEST(ApplyingCurves, PalettePicturesMapTheirTableAndKeepTheirPixels)
     ASSERT_EQ(mappedPal.clrUsed(), 16u);
     for (int i = 0; i < 16; ++i) {
         const RgbQuad in = pal.colors()[i], out = mappedPal.colors()[i];
-        EXPECT_EQ(out.rgbRed, 255 - in.rgbRed);
-        EXPECT_EQ(out.rgbGreen, std::min(255, in.rgbGreen + 10));
-        EXPECT_EQ(out.rgbBlue, std::min(255, in.rgbBlue + 1));
+        EXPECT_EQ(std::tuple(int(out.rgbRed), int(out.rgbGreen), int(out.rgbBlue)),
+                  std::tuple(255 - in.rgbRed, std::min(255, in.rgbGreen + 10), std::min(255, in.rgbBlue + 1)));
     }
     EXPECT_EQ(0, std::memcmp(mappedPal.pixels(), pal.pixels(), pal.stride() * 3));
 

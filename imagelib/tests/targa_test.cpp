@@ -9,12 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include <numeric>
+
 namespace lv {
 namespace {
 
-using testing::Bytes;
-using testing::MakePicture;
-using testing::Rgb;
+using namespace testing;
 
 using ByteList = std::vector<std::uint8_t>;
 
@@ -49,7 +49,7 @@ TEST(Targa, WrittenHeadersFollowTheLayout)
         return ByteList{s.bytes()[1], s.bytes()[2], s.bytes()[16]};
     };
     EXPECT_EQ(typeAndBits(MakePicture(2, 2, 24)), (ByteList{0, 2, 24}));
-    EXPECT_EQ(typeAndBits(testing::MakeGreyPicture(2, 2)), (ByteList{0, 3, 8}));
+    EXPECT_EQ(typeAndBits(MakeGreyPicture(2, 2)), (ByteList{0, 3, 8}));
     EXPECT_EQ(typeAndBits(MakePicture(2, 2, 1, 2)), (ByteList{0, 3, 1}));
     EXPECT_EQ(typeAndBits(MakePicture(2, 2, 4, 16)), (ByteList{1, 1, 4}));
 
@@ -73,12 +73,10 @@ TEST(TargaRunLength, PacketsFollowTheEncodingRules)
     ByteList run(130, 9);
     EXPECT_EQ(code(run, 1), (ByteList{0xFF, 9, 0x81, 9}));
     ByteList distinct(130);
-    for (std::size_t i = 0; i < distinct.size(); ++i)
-        distinct[i] = std::uint8_t(i);
+    std::iota(distinct.begin(), distinct.end(), 0);
     const ByteList coded = code(distinct, 1);
     ASSERT_EQ(coded.size(), 1 + 128 + 1 + 2u);
-    EXPECT_EQ(coded[0], 127);
-    EXPECT_EQ(coded[129], 1);
+    EXPECT_EQ(std::tuple(coded[0], coded[129]), (std::tuple<std::uint8_t, std::uint8_t>(127, 1)));
 }
 
 TEST(TargaRunLength, PacketsMayCrossRowEnds)
@@ -87,8 +85,7 @@ TEST(TargaRunLength, PacketsMayCrossRowEnds)
     Bytes f = TargaFile(11, 4, 2, 8).bytes({0x85, 7, 0x01, 8, 9});
     ReadResult r = ReadBytes(f);
     ASSERT_TRUE(r.ok());
-    EXPECT_EQ(ByteList(r.image().row(0), r.image().row(0) + 4), (ByteList{7, 7, 7, 7}));
-    EXPECT_EQ(ByteList(r.image().row(1), r.image().row(1) + 4), (ByteList{7, 7, 8, 9}));
+    EXPECT_EQ(ByteList(r.image().row(0), r.image().row(0) + 8), (ByteList{7, 7, 7, 7, 7, 7, 8, 9}));
     EXPECT_EQ(ReadBytes(TargaFile(11, 4, 2, 8).bytes({0x85, 7, 0x01, 8})).code(), ReadCode::Broken);
     EXPECT_EQ(ReadBytes(TargaFile(10, 4, 2, 24).bytes({0x87, 1, 2})).code(), ReadCode::Broken);
 }
@@ -100,15 +97,13 @@ TEST(Targa, SixteenBitsAreRefusedCompressedAndReadWithBitReplicationRaw)
     const ByteList pixel = {std::uint8_t(word), std::uint8_t(word >> 8)};
     const std::vector<FailureNotice> unknown{{"Unknown file format", NoticeTitle::Warning}};
     const ReadResult refused = ReadBytes(TargaFile(10, 1, 1, 16).bytes({0x80, pixel[0], pixel[1]}));
-    EXPECT_EQ(refused.code(), ReadCode::Failure);
-    EXPECT_EQ(refused.failure().notices, unknown);
+    EXPECT_EQ(std::tuple(refused.code(), refused.failure().notices), std::tuple(ReadCode::Failure, unknown));
     EXPECT_FALSE(refused.failure()) << "words without a cause: the dispatch names it";
 
     for (const int bits : {15, 16}) {
         ReadResult r = ReadBytes(TargaFile(2, 1, 1, bits).bytes(pixel));
         ASSERT_TRUE(r.ok());
-        EXPECT_EQ(r.image().bitCount(), 24);
-        EXPECT_EQ(testing::Pixel24(r.image(), 0, 0), (Rgb{255, 132, 8}));
+        EXPECT_EQ(std::tuple(r.image().bitCount(), Pixel24(r.image(), 0, 0)), std::tuple(24, Rgb{255, 132, 8}));
         EXPECT_TRUE(r.failure().notices.empty());
     }
 
@@ -116,8 +111,7 @@ TEST(Targa, SixteenBitsAreRefusedCompressedAndReadWithBitReplicationRaw)
     for (const auto& [type, bits] : std::vector<std::pair<int, int>>{{10, 32}, {10, 15}, {5, 8}, {2, 8}, {3, 4}, {1, 16}}) {
         SCOPED_TRACE(std::to_string(type) + "/" + std::to_string(bits));
         const ReadResult other = ReadBytes(TargaFile(type, 1, 1, bits, 0, 2, 24).bytes(ByteList(16, 0)));
-        EXPECT_EQ(other.code(), ReadCode::Failure);
-        EXPECT_EQ(other.failure().notices, unknown);
+        EXPECT_EQ(std::tuple(other.code(), other.failure().notices), std::tuple(ReadCode::Failure, unknown));
     }
     EXPECT_TRUE(ui.messages.empty());
 }
@@ -130,26 +124,27 @@ TEST(Targa, ColourMapsOfEverySizeFromTheirFirstEntry)
     ReadResult r = ReadBytes(map16);
     ASSERT_TRUE(r.ok());
     // Entry 0 lies before the first entry of the map; entry 2 is all 0.
-    EXPECT_EQ(testing::ColoursOf(r.image()), (std::vector<Rgb>{{0, 0, 0}, {248, 128, 8}, {0, 0, 0}}));
+    EXPECT_EQ(ColoursOf(r.image()), (std::vector<Rgb>{{0, 0, 0}, {248, 128, 8}, {0, 0, 0}}));
     EXPECT_EQ(ByteList(r.image().row(0), r.image().row(0) + 2), (ByteList{1, 2}));
 
     Bytes map32 = TargaFile(9, 2, 1, 4, 0, 2, 32).bytes({10, 20, 30, 99, 40, 50, 60, 99, 0, 0x01});
     ReadResult r32 = ReadBytes(map32);
     ASSERT_TRUE(r32.ok());
-    EXPECT_EQ(r32.image().bitCount(), 4);
-    EXPECT_EQ(r32.image().colors()[1].rgbRed, 60);
-    EXPECT_EQ(r32.image().colors()[1].rgbReserved, 0);
+    const RgbQuad second = r32.image().colors()[1];
+    EXPECT_EQ(std::tuple(r32.image().bitCount(), int(second.rgbRed), int(second.rgbReserved)), std::tuple(4, 60, 0));
 
     // The identification field is skipped; a map beside true-colour pixels is not used.
     Bytes skipped = TargaFile(2, 1, 1, 24, 0, 2, 24);
     skipped.data[0] = 3;
     ReadResult s = ReadBytes(skipped.bytes({'a', 'b', 'c', 0, 0, 0, 0, 0, 0, 7, 8, 9}));
     ASSERT_TRUE(s.ok());
-    EXPECT_EQ(testing::Pixel24(s.image(), 0, 0), (Rgb{9, 8, 7}));
+    EXPECT_EQ(Pixel24(s.image(), 0, 0), (Rgb{9, 8, 7}));
 
-    EXPECT_EQ(ReadBytes(TargaFile(1, 2, 1, 8, 0, 4, 24).bytes(ByteList(11, 0))).code(), ReadCode::Failure);  // short map
-    EXPECT_EQ(ReadBytes(TargaFile(1, 1, 1, 8, 0, 0, 24).bytes({0})).code(), ReadCode::Failure);            // no map
-    EXPECT_EQ(ReadBytes(TargaFile(1, 1, 1, 8, 0, 1, 20).bytes({0, 0, 0, 0})).code(), ReadCode::Failure);  // odd entries
+    // A short map, no map, entries of an odd size.
+    for (const Bytes& refused : {TargaFile(1, 2, 1, 8, 0, 4, 24).bytes(ByteList(11, 0)),
+                                 TargaFile(1, 1, 1, 8, 0, 0, 24).bytes({0}),
+                                 TargaFile(1, 1, 1, 8, 0, 1, 20).bytes({0, 0, 0, 0})})
+        EXPECT_EQ(ReadBytes(refused).code(), ReadCode::Failure) << refused.size();
 }
 
 TEST(Targa, BadInputGivesTheFailureResults)
@@ -163,8 +158,9 @@ TEST(Targa, BadInputGivesTheFailureResults)
     EXPECT_EQ(ReadBytes(longId).code(), ReadCode::Broken);
 
     // The largest header over a tiny body is refused before anything is allocated.
-    EXPECT_EQ(ReadBytes(TargaFile(3, 65535, 65535, 1).bytes(ByteList(64, 0xFF))).code(), ReadCode::Broken);
-    EXPECT_EQ(ReadBytes(TargaFile(11, 65535, 65535, 1).bytes(ByteList(64, 0xFF))).code(), ReadCode::Broken);
+    for (const int type : {3, 11})
+        EXPECT_EQ(ReadBytes(TargaFile(type, 65535, 65535, 1).bytes(ByteList(64, 0xFF))).code(),
+                  ReadCode::Broken) << type;
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(ReadTarga("/nonexistent/x.tga").code(), ReadCode::Broken);
 }
@@ -183,7 +179,7 @@ TEST(BlackAndWhiteFiles, AOneBitPictureWithAnInvertedTableKeepsItsLook)
         const HDIB wide = DibPromoteTo24(r.image());
         for (int y = 0; y < 2; ++y)
             for (int x = 0; x < 11; ++x)
-                EXPECT_EQ(testing::Pixel24(wide, x, y).r > 128, testing::Pixel24(expected, x, y).r > 128) << x << "," << y;
+                EXPECT_EQ(Pixel24(wide, x, y).r > 128, Pixel24(expected, x, y).r > 128) << x << "," << y;
         EXPECT_EQ(r.image().row(0)[1] & 0x1F, 0);  // bits past the width stay 0
     };
     MemorySink targa, pcx;

@@ -43,15 +43,15 @@ TEST(AlbumSlides, PathsComeBackAbsoluteWithTheirTextsInAlbumOrder)
                                                             Entry("/fotos/zé.png", false, "ç")}));
     const auto slides = ReadAlbumSlides(path, "/opt/lumivista");
     ASSERT_TRUE(slides);
-    ASSERT_EQ(slides->size(), 4u);
-    EXPECT_EQ((*slides)[0].path, "/fotos/praia.jpg");
-    EXPECT_EQ((*slides)[0].text, "");
+    using Read = std::vector<std::pair<std::string, std::string>>;
+    Read read;
+    for (const Slide& slide : *slides)
+        read.emplace_back(slide.path, slide.text);
     // Written on the old platform with "\": joined to the program folder with "/".
-    EXPECT_EQ((*slides)[1].path, "/opt/lumivista/photos/natal.bmp");
-    EXPECT_EQ((*slides)[1].text, "Natal em família");
-    EXPECT_EQ((*slides)[2].path, "/opt/lumivista/photos/relativa.png");
-    EXPECT_EQ((*slides)[3].path, "/fotos/zé.png");
-    EXPECT_EQ((*slides)[3].text, "ç");
+    EXPECT_EQ(read, (Read{{"/fotos/praia.jpg", ""},
+                          {"/opt/lumivista/photos/natal.bmp", "Natal em família"},
+                          {"/opt/lumivista/photos/relativa.png", ""},
+                          {"/fotos/zé.png", "ç"}}));
 
     // The same through the reader the command uses, with a program folder ending in "/".
     const auto again = AlbumFileSlideReader("/usr/lib/lumivista/")(path);
@@ -82,8 +82,7 @@ TEST(AlbumSlides, FilesThatAreNoAlbumGiveNothingAndTheShowSaysSo)
     // A header alone is an album without photos: the show opens with black slides, no message.
     const auto empty = ReadShowSlides(reader, WriteBytes(dir, "empty.abm", header));
     ASSERT_TRUE(empty);
-    EXPECT_TRUE(empty->empty());
-    EXPECT_EQ(ui.messages.size(), 4u);
+    EXPECT_EQ(std::tuple(empty->size(), ui.messages.size()), std::tuple(0u, 4u));
 }
 
 }  // namespace

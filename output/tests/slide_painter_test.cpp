@@ -11,7 +11,6 @@
 
 #include <array>
 #include <cstring>
-#include <filesystem>
 #include <map>
 
 namespace lv {
@@ -33,7 +32,8 @@ TEST(SlidePainter, PhotosAreFittedKeepingTheirProportionsAndCentred)
         {{300, 400, 800, 600}, {175, 0, 625, 600}}, {{10, 10, 800, 600}, {100, 0, 700, 600}},
         {{5000, 1, 100, 100}, {0, 49, 100, 50}}, {{0, 10, 100, 100}, {}}};
     for (const auto& [in, rect] : cases)
-        EXPECT_EQ(FittedSlideRect(in[0], in[1], in[2], in[3]), rect) << in[0] << "x" << in[1] << " on " << in[2] << "x" << in[3];
+        EXPECT_EQ(FittedSlideRect(in[0], in[1], in[2], in[3]),
+                  rect) << in[0] << "x" << in[1] << " on " << in[2] << "x" << in[3];
 }
 
 // A show's sequence of slides on one screen: a wide photo, one that can't be loaded, a
@@ -54,8 +54,7 @@ TEST(SlidePainter, EachSlideEndsFittedBetweenBlackBandsWhateverCameBefore)
     painter.begin(&wide, loader, "Cortina", true, random);
     EXPECT_EQ(painter.slideRect(), (Rect{0, 10, 80, 50}));
     EXPECT_EQ(painter.choice().index, kCurtain);
-    EXPECT_TRUE(painter.drawing());
-    EXPECT_TRUE(painter.drawDue(100));
+    EXPECT_TRUE(painter.drawing() && painter.drawDue(100));
     for (const auto& [x, y, colour] : {std::tuple{0, 9, kScreenBlack}, {0, 10, ScreenPixel(255, 0, 0)},
                                        {79, 49, ScreenPixel(255, 0, 0)}, {79, 50, kScreenBlack}})
         EXPECT_EQ(At(painter, x, y), colour) << x << "," << y;
@@ -71,16 +70,14 @@ TEST(SlidePainter, EachSlideEndsFittedBetweenBlackBandsWhateverCameBefore)
     painter.drawDue(0);
     painter.finish();
     EXPECT_FALSE(painter.drawing());
-    EXPECT_EQ(At(painter, 29, 30), kScreenBlack);
-    EXPECT_EQ(At(painter, 30, 30), ScreenPixel(0, 255, 0));
-    EXPECT_EQ(At(painter, 50, 30), kScreenBlack);
+    EXPECT_EQ(std::tuple(At(painter, 29, 30), At(painter, 30, 30), At(painter, 50, 30)),
+              std::tuple(kScreenBlack, ScreenPixel(0, 255, 0), kScreenBlack));
 
     // Before the plain copy is drawn the bands of the wide slide are already black and its
     // place still shows the tall slide.
     painter.begin(&wide, loader, "Nenhum", false, random);
     EXPECT_EQ(painter.choice(), (TransitionChoice{kNoTransition, 0}));
-    EXPECT_EQ(At(painter, 40, 5), kScreenBlack);
-    EXPECT_EQ(At(painter, 40, 30), ScreenPixel(0, 255, 0));
+    EXPECT_EQ(std::tuple(At(painter, 40, 5), At(painter, 40, 30)), std::tuple(kScreenBlack, ScreenPixel(0, 255, 0)));
     painter.drawDue(0);
     EXPECT_EQ(At(painter, 40, 30), ScreenPixel(255, 0, 0));
 
@@ -102,8 +99,7 @@ TEST(SlidePainter, PhotosLoadWithTheBusyPointerAndNothingElseOverTheShow)
     const int busyBefore = ui.busyCount;
     EXPECT_TRUE(LoadSlidePhoto(tif));
     EXPECT_GT(ui.busyCount, busyBefore);
-    EXPECT_EQ(ui.busyDepth, 0);
-    EXPECT_TRUE(ui.progress.empty());
+    EXPECT_EQ(std::tuple(ui.busyDepth, ui.progress.empty()), std::tuple(0, true));
 
     // Damaged photos of several kinds: black slides without a word.
     const std::vector<std::pair<std::string, std::string>> damaged = {
@@ -117,8 +113,7 @@ TEST(SlidePainter, PhotosLoadWithTheBusyPointerAndNothingElseOverTheShow)
         EXPECT_FALSE(LoadSlidePhoto(dir.file(name))) << name;
     }
     EXPECT_TRUE(ui.messages.empty()) << ui.messages.front().text;
-    EXPECT_EQ(ui.busyDepth, 0);
-    EXPECT_EQ(ui.beeps, 0);
+    EXPECT_EQ(std::tuple(ui.busyDepth, ui.beeps), std::tuple(0, 0));
 }
 
 TEST(ScreenBitmap, PicturesGoThroughTheScreenFormatUnchanged)
@@ -126,8 +121,8 @@ TEST(ScreenBitmap, PicturesGoThroughTheScreenFormatUnchanged)
     HDIB picture = DibCreate(5, 3, 0x123456, false);
     picture.row(0)[0] = 1, picture.row(0)[1] = 2, picture.row(0)[2] = 3;  // bottom-left pixel
     const ScreenBitmap bitmap = ScreenBitmapFromDib(picture);
-    EXPECT_EQ(bitmap.pixel(0, 2), ScreenPixel(3, 2, 1));
-    EXPECT_EQ(bitmap.pixel(4, 0), ScreenPixel(0x56, 0x34, 0x12));
+    EXPECT_EQ(std::tuple(bitmap.pixel(0, 2), bitmap.pixel(4, 0)),
+              std::tuple(ScreenPixel(3, 2, 1), ScreenPixel(0x56, 0x34, 0x12)));
     HDIB back = DibFromScreenBitmap(bitmap);
     ASSERT_TRUE(back);
     ASSERT_EQ(back.bitCount(), 24);
@@ -137,9 +132,8 @@ TEST(ScreenBitmap, PicturesGoThroughTheScreenFormatUnchanged)
     EXPECT_FALSE(DibFromScreenBitmap(ScreenBitmap()));
     ScreenBitmap small(3, 2, kScreenBlack);
     small.fill({-5, 1, 2, 9}, 7);
-    EXPECT_EQ(small.pixel(1, 1), 7u);
-    EXPECT_EQ(small.pixel(2, 1), kScreenBlack);
-    EXPECT_EQ(small.pixel(0, 0), kScreenBlack);
+    EXPECT_EQ(std::tuple(small.pixel(1, 1), small.pixel(2, 1), small.pixel(0, 0)),
+              std::tuple(7u, kScreenBlack, kScreenBlack));
 }
 
 }  // namespace

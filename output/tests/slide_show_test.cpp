@@ -71,17 +71,15 @@ TEST(SlideShow, DisplayTimeFiveShowsASlideEveryFourSeconds)
     window.periods[kMainWindowTimerId] = 500;
     SlideShow show(ThreeSlides(), Repeating(true), window);
     show.start();
-    EXPECT_EQ(window.periods.count(kMainWindowTimerId), 0u);  // the main window's timer is stopped
-    EXPECT_EQ(window.periods[kSlideTimerId], 400);
+    // The main window's timer is stopped.
+    EXPECT_EQ(std::tuple(window.periods.count(kMainWindowTimerId), window.periods[kSlideTimerId]), std::tuple(0u, 400));
     window.advance(show, 3999);
-    EXPECT_EQ(window.shown.size(), 1u);
-    EXPECT_EQ(show.tick(), 9);
+    EXPECT_EQ(std::tuple(window.shown.size(), show.tick()), std::tuple(1u, 9));
     window.advance(show, 1);
     window.advance(show, 8000);
     // With repeat on the show starts again at slide 0 after the last.
     EXPECT_EQ(window.shown, (std::vector<FakeWindow::Shown>{{0, 0}, {4000, 1}, {8000, 2}, {12000, 0}}));
-    EXPECT_TRUE(show.running());
-    EXPECT_EQ(window.closedAt, -1);
+    EXPECT_EQ(std::tuple(show.running(), window.closedAt), std::tuple(true, -1L));
 }
 
 TEST(SlideShow, EnterShowsTheNextSlideAtOnceAndRestartsTheCount)
@@ -91,16 +89,14 @@ TEST(SlideShow, EnterShowsTheNextSlideAtOnceAndRestartsTheCount)
     show.start();
     window.advance(show, 1000);  // two ticks
     show.enterPressed();
-    EXPECT_EQ(window.shown.back(), (FakeWindow::Shown{1000, 1}));
-    EXPECT_EQ(show.tick(), 0);
+    EXPECT_EQ(std::tuple(window.shown.back(), show.tick()), std::tuple(FakeWindow::Shown{1000, 1}, 0));
     window.advance(show, 3799);
     EXPECT_EQ(window.shown.size(), 2u);
     window.advance(show, 1);  // the tenth tick after Enter
     EXPECT_EQ(window.shown.back(), (FakeWindow::Shown{4800, 2}));
     // Enter on the last slide of a show without repeat ends it.
     show.enterPressed();
-    EXPECT_EQ(window.closedAt, 4800);
-    EXPECT_EQ(window.shown.size(), 3u);
+    EXPECT_EQ(std::tuple(window.closedAt, window.shown.size()), std::tuple(4800L, 3u));
 }
 
 TEST(SlideShow, AnEmptyAlbumShowsBlackSlides)
@@ -110,8 +106,7 @@ TEST(SlideShow, AnEmptyAlbumShowsBlackSlides)
     repeating.start();
     EXPECT_EQ(repeating.currentSlide(), nullptr);
     window.advance(repeating, 8000);
-    EXPECT_EQ(window.shown.size(), 3u);
-    EXPECT_TRUE(repeating.running());
+    EXPECT_EQ(std::tuple(window.shown.size(), repeating.running()), std::tuple(3u, true));
 
     FakeWindow other;
     SlideShow once({}, Repeating(false), other);
@@ -123,12 +118,11 @@ TEST(SlideShow, AnEmptyAlbumShowsBlackSlides)
 TEST(SlideShow, TimerPeriodsAndTheWorkingName)
 {
     SlideShowSettings s;
-    EXPECT_EQ(s.timerPeriodMs(), 400);
-    EXPECT_EQ(s.workingName(), "Aleatório");
-    s.displayTime = 0;
-    EXPECT_EQ(s.timerPeriodMs(), 80);
-    s.displayTime = 1;
-    EXPECT_EQ(s.timerPeriodMs(), 80);
+    EXPECT_EQ(std::tuple(s.timerPeriodMs(), s.workingName()), std::tuple(400, std::string("Aleatório")));
+    for (const unsigned shortest : {0u, 1u}) {
+        s.displayTime = shortest;
+        EXPECT_EQ(s.timerPeriodMs(), 80) << shortest;
+    }
     s.displayTime = 4000000000u;
     EXPECT_GT(s.timerPeriodMs(), 2000000000);
     s.transitionName = "Cortina";

@@ -60,14 +60,12 @@ TEST(TransitionPlayer, UnpacedTransitionsShowOneStepPerRefreshAndFinishDrawsTheR
         EXPECT_FALSE(player.drawDue(1000, r.blitter));
     EXPECT_EQ(player.stepsDrawn(), 5);
     player.finish(r.blitter);
-    EXPECT_TRUE(player.finished());
-    EXPECT_EQ(r.runs.back(), std::make_pair(5, 15));
+    EXPECT_EQ(std::tuple(player.finished(), r.runs.back()), std::tuple(true, std::pair(5, 15)));
     player.finish(r.blitter);
     EXPECT_EQ(r.runs.size(), 6u);
 
     TransitionPlayer idle;
-    EXPECT_TRUE(idle.finished());
-    EXPECT_TRUE(idle.drawDue(0, r.blitter));
+    EXPECT_TRUE(idle.finished() && idle.drawDue(0, r.blitter));
 }
 
 }  // namespace

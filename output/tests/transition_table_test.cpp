@@ -16,16 +16,12 @@ TEST(ShowRandom, FollowsTheClassicGeneratorFromItsSeed)
     ShowRandom seeded(12345);
     for (int i = 0; i < 100; ++i) {
         const int r = seeded.next();
-        EXPECT_GE(r, 0);
-        EXPECT_LE(r, ShowRandom::kMax);
+        EXPECT_TRUE(r >= 0 && r <= ShowRandom::kMax) << r;
     }
     for (int i = 0; i < 1000; ++i) {
         const int big = seeded.below(1000000);
-        EXPECT_GE(big, 0);
-        EXPECT_LT(big, 1000000);
         const double f = seeded.fraction();
-        EXPECT_GE(f, 0.0);
-        EXPECT_LT(f, 1.0);
+        EXPECT_TRUE(big >= 0 && big < 1000000 && f >= 0.0 && f < 1.0) << big << " " << f;
     }
 }
 

@@ -23,30 +23,23 @@ TEST(CalendarMonths, FirstWeekdaysAgreeWithTheCivilCalendarFrom1980To2100)
             const MonthShape shape = GetMonthShape(y, int(m));
             ASSERT_EQ(shape.weekday, expected) << y << "-" << m;
             ASSERT_EQ(shape.days, int(unsigned((year_month_day_last{year{y}, month_day_last{month{m}}}).day())));
-            ASSERT_GE(shape.shape, 1);
-            ASSERT_LE(shape.shape, 28);
+            ASSERT_TRUE(shape.shape >= 1 && shape.shape <= 28) << shape.shape;
         }
-    EXPECT_EQ(DaysInMonth(2001, 0), 0);
-    EXPECT_EQ(DaysInMonth(2001, 13), 0);
+    EXPECT_EQ(std::tuple(DaysInMonth(2001, 0), DaysInMonth(2001, 13)), std::tuple(0, 0));
 }
 
 TEST(CalendarPieces, PlaceholderNamesGiveTheirFields)
 {
-    const PlaceholderName month = ParsePlaceholderName("Month//x//2abc");
-    EXPECT_EQ(month.piece, PieceKind::Month);
-    EXPECT_EQ(month.style, 2);
-
-    const PlaceholderName full = ParsePlaceholderName("Days//second//12//free text\t\r\n");
-    EXPECT_EQ(full.field2, "second");
-    EXPECT_EQ(full.style, 12);
-    EXPECT_EQ(full.text, "free text");
+    const auto fields = [](std::string_view name) {
+        const PlaceholderName parsed = ParsePlaceholderName(name);
+        return std::tuple(parsed.piece, parsed.field2, parsed.style, parsed.text);
+    };
+    EXPECT_EQ(fields("Month//x//2abc"), std::tuple(PieceKind::Month, std::string("x"), 2, std::string()));
+    EXPECT_EQ(fields("Days//second//12//free text\t\r\n"),
+              std::tuple(PieceKind::Days, std::string("second"), 12, std::string("free text")));
     // A fourth separator belongs to the free text.
     EXPECT_EQ(ParsePlaceholderName("Year//a//1//b//c").text, "b//c");
-
-    const PlaceholderName bare = ParsePlaceholderName("Year");
-    EXPECT_EQ(bare.piece, PieceKind::Year);
-    EXPECT_EQ(bare.style, 0);
-    EXPECT_EQ(bare.text, "");
+    EXPECT_EQ(fields("Year"), std::tuple(PieceKind::Year, std::string(), 0, std::string()));
     EXPECT_EQ(ParsePlaceholderName("year//x//1").piece, PieceKind::None);
     EXPECT_EQ(ParsePlaceholderName("my photo").piece, PieceKind::None);
     EXPECT_EQ(ParsePlaceholderName("Month//x//abc").style, 0);
@@ -55,18 +48,15 @@ TEST(CalendarPieces, PlaceholderNamesGiveTheirFields)
 
 TEST(CalendarSelectionState, EnteringClampsTheDateAndFillsTheMonthNames)
 {
-    EXPECT_EQ(ClampCalendarDate(1998, 7), (YearMonth{1999, 1}));
-    EXPECT_EQ(ClampCalendarDate(1999, 7), (YearMonth{1999, 7}));
-    EXPECT_EQ(ClampCalendarDate(2026, 12), (YearMonth{2026, 12}));
-    EXPECT_EQ(ClampCalendarDate(2100, 5), (YearMonth{2100, 5}));
-    EXPECT_EQ(ClampCalendarDate(2101, 5), (YearMonth{2100, 12}));
+    for (const auto& [asked, clamped] : {std::pair{YearMonth{1998, 7}, YearMonth{1999, 1}}, {{1999, 7}, {1999, 7}},
+                                         {{2026, 12}, {2026, 12}}, {{2100, 5}, {2100, 5}}, {{2101, 5}, {2100, 12}}})
+        EXPECT_EQ(ClampCalendarDate(asked.year, asked.month), clamped) << asked.year << "-" << asked.month;
 
     CalendarSelection selection;
-    EXPECT_EQ(selection.selected(), (YearMonth{2000, 1}));
-    EXPECT_TRUE(selection.monthNames().empty());
+    EXPECT_EQ(std::tuple(selection.selected(), selection.monthNames().empty()), std::tuple(YearMonth{2000, 1}, true));
     selection.enter({2130, 4});
-    EXPECT_EQ(selection.selected(), (YearMonth{2100, 12}));
-    EXPECT_EQ(selection.monthName(), "Dez");
+    EXPECT_EQ(std::tuple(selection.selected(), selection.monthName()),
+              std::tuple(YearMonth{2100, 12}, std::string("Dez")));
 
     EXPECT_EQ(selection.setYear(2100, nullptr, {}), CalendarChange::Unchanged);
     EXPECT_EQ(selection.setMonth(std::string_view("Dez"), nullptr, {}), CalendarChange::Unchanged);

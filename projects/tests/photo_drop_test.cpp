@@ -48,18 +48,15 @@ TEST_F(PhotoDropping, ALandscapePhotoFitsAcrossAndMovesDown)
     const HDIB photo = MakePhotoLike(400, 300);
     ASSERT_TRUE(drop(0, bitmap("wide.bmp", CopyPicture(photo))).dropped);
     const LayerRecord& layer = Layer(*document, 0);
-    EXPECT_EQ(std::pair(layer.image.width(), layer.image.height()), std::pair(200, 150));
-    EXPECT_EQ(layer.x, 40);
-    EXPECT_EQ(TopOf(*document, 0), 30 + 25);
-    EXPECT_EQ(layer.mask.width(), 200);
-    EXPECT_EQ(layer.mask.read().row(75)[100], 255);
+    EXPECT_EQ(std::tuple(layer.image.width(), layer.image.height(), layer.x, TopOf(*document, 0), layer.mask.width(),
+                         int(layer.mask.read().row(75)[100])),
+              std::tuple(200, 150, 40, 30 + 25, 200, 255));
     ASSERT_TRUE(layer.sourceImage && layer.sourceMask);
     EXPECT_TRUE(SamePixels(*layer.sourceImage, photo));
     EXPECT_EQ(layer.sourceMask->width(), 400);
     EXPECT_DOUBLE_EQ(layer.aspect, 400.0 / 300.0);
-    EXPECT_DOUBLE_EQ(layer.textPlacement[0], 0.5);
-    EXPECT_DOUBLE_EQ(layer.textPlacement[2], 300 - 200 - 70 + 25);
-    EXPECT_DOUBLE_EQ(layer.textPlacement[5], 40);
+    EXPECT_EQ(std::tuple(layer.textPlacement[0], layer.textPlacement[2], layer.textPlacement[5]),
+              std::tuple(0.5, 300 - 200 - 70 + 25.0, 40.0));
     EXPECT_TRUE(ui.messages.empty());
 }
 
@@ -70,20 +67,17 @@ TEST_F(PhotoDropping, ResizingTheDroppedPhotoRendersFromTheWholePhoto)
     // Back to the photo's own size: exactly the photo, which the 200 × 150 copy could not give.
     ASSERT_TRUE(ResizeCurrentLayer(*document, {-50, -10, 350, 290}));
     const LayerRecord& layer = Layer(*document, 0);
-    ASSERT_EQ(std::pair(layer.image.width(), layer.image.height()), std::pair(400, 300));
+    ASSERT_EQ(std::tuple(layer.image.width(), layer.image.height()), std::tuple(400, 300));
     EXPECT_TRUE(SamePixels(layer.image.read(), photo));
-    EXPECT_EQ(layer.x, -50);
-    EXPECT_EQ(TopOf(*document, 0), -10);
+    EXPECT_EQ(std::tuple(layer.x, TopOf(*document, 0)), std::tuple(-50, -10));
 }
 
 TEST_F(PhotoDropping, ABackgroundIsStretchedExactlyAndLosesItsPlacement)
 {
     ASSERT_TRUE(drop(2, bitmap("wide.bmp", MakePhotoLike(400, 120))).dropped);
     const LayerRecord& layer = Layer(*document, 2);
-    EXPECT_EQ(std::pair(layer.image.width(), layer.image.height()), std::pair(300, 300));
-    EXPECT_EQ(std::pair(layer.x, layer.y), std::pair(0, 0));
-    EXPECT_FALSE(layer.sourceImage);
-    EXPECT_TRUE(IsUnplaced(layer.textPlacement));
+    EXPECT_EQ(std::tuple(layer.image.width(), layer.image.height(), layer.x, layer.y), std::tuple(300, 300, 0, 0));
+    EXPECT_TRUE(!layer.sourceImage && IsUnplaced(layer.textPlacement));
     EXPECT_DOUBLE_EQ(layer.aspect, 1.0);
 }
 
@@ -97,24 +91,21 @@ TEST_F(PhotoDropping, LayeredFilesBringTheirFlattenedPictureOrTheirMask)
                       100, 100);
     ASSERT_TRUE(drop(0, dir.file("three.vlf")).dropped);
     const LayerRecord& three = Layer(*document, 0);
-    ASSERT_EQ(std::pair(three.image.width(), three.image.height()), std::pair(200, 200));
+    ASSERT_EQ(std::tuple(three.image.width(), three.image.height()), std::tuple(200, 200));
     for (int y = 0; y < 200; y += 9)
         for (int x = 0; x < 200; x += 9)
             ASSERT_EQ(three.mask.read().row(y)[x], 255) << x << "," << y;
-    EXPECT_EQ(Pixel24(three.image.read(), 50, 50), (Rgb{255, 0, 0}));
-    EXPECT_EQ(Pixel24(three.image.read(), 150, 50), (Rgb{0, 255, 0}));
-    EXPECT_EQ(Pixel24(three.image.read(), 100, 150), (Rgb{255, 255, 255}));
+    EXPECT_EQ(PixelsAt(three.image.read(), {{50, 50}, {150, 50}, {100, 150}}),
+              (std::vector<Rgb>{{255, 0, 0}, {0, 255, 0}, {255, 255, 255}}));
 
     // One layer: its own mask comes along; the shifts halve the uncovered space.
     WriteDocumentFile(dir.file("one.vlf"), {LayerSpec{100, 51, 0x0000FF, "a", 0, 0, true}});
     ASSERT_TRUE(drop(0, dir.file("one.vlf")).dropped);
     const LayerRecord& one = Layer(*document, 0);
-    EXPECT_EQ(std::pair(one.image.width(), one.image.height()), std::pair(200, 102));
-    EXPECT_EQ(one.mask.read().row(50)[20], 0);
-    EXPECT_EQ(one.mask.read().row(50)[180], 255);
-    EXPECT_EQ(one.x, 40);
     // The old box is the 200 x 200 of the three-layer drop.
-    EXPECT_EQ(TopOf(*document, 0), 30 + (200 - 102) / 2);
+    EXPECT_EQ(std::tuple(one.image.width(), one.image.height(), int(one.mask.read().row(50)[20]),
+                         int(one.mask.read().row(50)[180]), one.x, TopOf(*document, 0)),
+              std::tuple(200, 102, 0, 255, 40, 30 + (200 - 102) / 2));
     EXPECT_DOUBLE_EQ(one.aspect, 1.0);
 }
 
@@ -124,8 +115,7 @@ TEST_F(PhotoDropping, ACalendarPieceComesFromTheTemplatesFoldersAndNamesItsMonth
     WritePiece(dir.file("elsewhere/05.vlf"), 10, 10, 0x654321);
     const PhotoDrop done = drop(1, dir.file("elsewhere/05.vlf"));
     ASSERT_TRUE(done.dropped);
-    EXPECT_EQ(done.month, 5);
-    EXPECT_FALSE(done.year);
+    EXPECT_EQ(std::tuple(done.month, bool(done.year)), std::tuple(5, false));
     EXPECT_EQ(Pixel24(Layer(*document, 1).image.read(), 40, 20), (Rgb{0x56, 0x34, 0x12}));
 
     WritePiece(dir.file("elsewhere/07.vlf"), 10, 10, 0x654321);
@@ -143,8 +133,7 @@ TEST_F(PhotoDropping, MissingAndUnreadableFilesLeaveThePlaceholderAlone)
     EXPECT_FALSE(drop(0, dir.file("noise.vlf")).dropped);
     EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Não é possível localizar o arquivo. --- " + dir.file("absent.jpg"),
                                                     "Formato de arquivo desconhecido.", "Formato de arquivo desconhecido."}));
-    EXPECT_TRUE(Layer(*document, 0).image.sameAs(before));
-    EXPECT_FALSE(Layer(*document, 0).sourceImage);
+    EXPECT_TRUE(Layer(*document, 0).image.sameAs(before) && !Layer(*document, 0).sourceImage);
 }
 
 }  // namespace

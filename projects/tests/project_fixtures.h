@@ -17,15 +17,6 @@
 
 namespace lv::testing {
 
-// A mask with its left half transparent, so that its shape shows after stretching.
-inline HDIB HalfMask(int width, int height)
-{
-    HDIB mask = MakeGreyFilled(width, height, 255);
-    for (int y = 0; y < height; ++y)
-        std::memset(mask.row(y), 0, std::size_t(width / 2));
-    return mask;
-}
-
 // Layers given as (width, height, colour, name, x, y); the first is the front. Opaque, or
 // with the left half transparent.
 struct LayerSpec {
@@ -43,7 +34,10 @@ inline std::unique_ptr<LayerStack> MakeDocument(int width, int height, std::vect
     auto stack = CreateEmptyLayerStack(width, height, 24);
     for (const LayerSpec& spec : layers) {
         HDIB image = DibCreate(spec.width, spec.height, spec.colour, false);
-        HDIB mask = spec.halfMask ? HalfMask(spec.width, spec.height) : HDIB{};
+        // The left half transparent, so that the mask's shape shows after stretching.
+        HDIB mask = spec.halfMask ? MakeGreyFilled(spec.width, spec.height, 255) : HDIB{};
+        for (int y = 0; mask && y < spec.height; ++y)
+            std::memset(mask.row(y), 0, std::size_t(spec.width / 2));
         const int index = stack->layerCount;
         EXPECT_EQ(InsertLayer(*stack, image, mask, index, false), kInsertOk);
         LayerRecord& layer = stack->layers[std::size_t(index)];

@@ -50,8 +50,7 @@ TEST_F(CalendarRefill, PiecesAreCentredOnTheOldContent)
 
     // 7 wider: the left edge moves left by t(-3 + 0.5) = 2.
     const LayerRecord& year = Layer(*document, kYear);
-    EXPECT_EQ(year.image.width(), 67);
-    EXPECT_EQ(std::pair(year.x, year.y), std::pair(8, 170));
+    EXPECT_EQ(std::tuple(year.image.width(), year.x, year.y), std::tuple(67, 8, 170));
     ASSERT_TRUE(year.sourceImage && year.sourceMask);
     EXPECT_TRUE(SamePixels(*year.sourceImage, year.image.read()));
     EXPECT_EQ(Pixel24(year.image.read(), 5, 5), (Rgb{0x33, 0x22, 0x11}));
@@ -60,38 +59,31 @@ TEST_F(CalendarRefill, PiecesAreCentredOnTheOldContent)
     // 7 narrower and 7 lower, with its own mask: right by t(3.5) = 3, up by 7 h 2 = 3; the
     // placement's row is the old top plus t(3 + 0.5).
     const LayerRecord& month = Layer(*document, kMonth);
-    EXPECT_EQ(std::pair(month.x, month.y), std::pair(103, 103));
-    EXPECT_EQ(month.textPlacement[5], 103);
-    EXPECT_EQ(month.textPlacement[2], 200 - 100 - 20 + 3);
-    EXPECT_EQ(month.textPlacement[0], 1);
-    EXPECT_EQ(month.textPlacement[4], 1);
-    EXPECT_EQ(month.textPlacement[8], 1);
+    EXPECT_EQ(std::tuple(month.x, month.y), std::tuple(103, 103));
+    const auto& placed = month.textPlacement;
+    EXPECT_EQ((std::vector<double>{placed[5], placed[2], placed[0], placed[4], placed[8]}),
+              (std::vector<double>{103, 200 - 100 - 20 + 3, 1, 1, 1}));
 
     // Flattened days piece: no mask of its own, so the placeholder's half-transparent mask
     // is stretched over it.
     const LayerRecord& days = Layer(*document, kDays);
-    EXPECT_EQ(std::pair(days.image.width(), days.image.height()), std::pair(100, 70));
-    EXPECT_EQ(std::pair(days.x, days.y), std::pair(30, 20));
-    EXPECT_EQ(days.mask.read().row(35)[10], 0);
-    EXPECT_EQ(days.mask.read().row(35)[90], 255);
-    EXPECT_EQ(Pixel24(days.image.read(), 10, 35), (Rgb{0xC8, 0, 0}));
-    EXPECT_EQ(Pixel24(days.image.read(), 90, 35), (Rgb{0, 0xC8, 0}));
+    EXPECT_EQ(std::tuple(days.image.width(), days.image.height(), days.x, days.y), std::tuple(100, 70, 30, 20));
+    EXPECT_EQ(std::tuple(days.mask.read().row(35)[10], days.mask.read().row(35)[90]),
+              (std::tuple<std::uint8_t, std::uint8_t>(0, 255)));
+    EXPECT_EQ(PixelsAt(days.image.read(), {{10, 35}, {90, 35}}), (std::vector<Rgb>{{0xC8, 0, 0}, {0, 0xC8, 0}}));
     ASSERT_TRUE(days.sourceMask);
     EXPECT_TRUE(SamePixels(*days.sourceMask, days.mask.read()));
 
     // A layer that is no placeholder keeps everything.
     const LayerRecord& photo = Layer(*document, kPhoto);
-    EXPECT_TRUE(photo.image.sameAs(photoBefore.image));
-    EXPECT_TRUE(photo.mask.sameAs(photoBefore.mask));
-    EXPECT_EQ(std::pair(photo.x, photo.y), std::pair(150, 50));
-    EXPECT_FALSE(photo.sourceImage);
+    EXPECT_TRUE(photo.image.sameAs(photoBefore.image) && photo.mask.sameAs(photoBefore.mask) && !photo.sourceImage);
+    EXPECT_EQ(std::tuple(photo.x, photo.y), std::tuple(150, 50));
 
     // The composite shows the new pieces.
     EXPECT_EQ(Pixel24(document->composite, 8 + 30, 170 + 10), (Rgb{0x33, 0x22, 0x11}));
     // Refilling again with the same pieces puts them in the same place.
     ASSERT_EQ(RefillCalendar(*document, templatePath, 2000, 2), 1);
-    EXPECT_EQ(Layer(*document, kYear).x, 8);
-    EXPECT_EQ(Layer(*document, kMonth).y, 103);
+    EXPECT_EQ(std::tuple(Layer(*document, kYear).x, Layer(*document, kMonth).y), std::tuple(8, 103));
 }
 
 TEST_F(CalendarRefill, AMissingPieceStopsWithOneMessageAndEarlierLayersKeepTheirPieces)
@@ -103,12 +95,11 @@ TEST_F(CalendarRefill, AMissingPieceStopsWithOneMessageAndEarlierLayersKeepTheir
     EXPECT_EQ(RefillCalendar(*document, templatePath, 2000, 2), 0);
 
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Não é possível localizar o arquivo. --- " + piece("calmonth/02.vlf"));
-    EXPECT_EQ(ui.messages[0].title, "Atenção");
-    EXPECT_EQ(ui.messages[0].icon, ui::Icon::Exclamation);
+    EXPECT_EQ(std::tuple(ui.messages[0].text, ui.messages[0].title, ui.messages[0].icon),
+              std::tuple("Não é possível localizar o arquivo. --- " + piece("calmonth/02.vlf"), std::string("Atenção"),
+                         ui::Icon::Exclamation));
     EXPECT_EQ(Layer(*document, kYear).image.width(), 67);
-    EXPECT_TRUE(Layer(*document, kMonth).image.sameAs(monthBefore));
-    EXPECT_TRUE(Layer(*document, kDays).image.sameAs(daysBefore));
+    EXPECT_TRUE(Layer(*document, kMonth).image.sameAs(monthBefore) && Layer(*document, kDays).image.sameAs(daysBefore));
 }
 
 TEST_F(CalendarRefill, AnUnreadablePieceIsReportedAndTheRefillGoesOn)
@@ -120,9 +111,9 @@ TEST_F(CalendarRefill, AnUnreadablePieceIsReportedAndTheRefillGoesOn)
 
     ASSERT_EQ(ui.texts(), std::vector<std::string>{"Formato de arquivo desconhecido."});
     EXPECT_TRUE(Layer(*document, kMonth).image.sameAs(monthBefore));
-    EXPECT_EQ(Layer(*document, kMonth).x, 100);
-    EXPECT_EQ(Layer(*document, kYear).image.width(), 67);
-    EXPECT_EQ(Layer(*document, kDays).image.width(), 100);
+    EXPECT_EQ(std::tuple(Layer(*document, kMonth).x, Layer(*document, kYear).image.width(),
+                         Layer(*document, kDays).image.width()),
+              std::tuple(100, 67, 100));
 }
 
 }  // namespace

@@ -28,17 +28,18 @@ TEST(CalibrationStore, ReadsTheWritableCopyFirstThenTheProgramFolderThenFallsBac
     // A read-only program folder: the writable place is the user's data folder.
     const CalibrationFiles files{data / "printcal.dat", program / "printcal.dat"};
     std::filesystem::path source = "stale";
-    EXPECT_EQ(LoadCalibrationCurves(files, &source), IdentityCurves()) << "no file anywhere";
-    EXPECT_TRUE(source.empty());
+    // Then the program folder's file, the user's own file winning, and a foreign file passed over.
+    const auto loaded = [&] {
+        const CalibrationCurves curves = LoadCalibrationCurves(files, &source);
+        return std::tuple(curves, source);
+    };
+    EXPECT_EQ(loaded(), std::tuple(IdentityCurves(), std::filesystem::path())) << "no file anywhere";
     ASSERT_TRUE(WriteCalibrationFile(files.shipped, WithGrey(7)));
-    EXPECT_EQ(LoadCalibrationCurves(files, &source), WithGrey(7)) << "the program folder's file";
-    EXPECT_EQ(source, files.shipped);
+    EXPECT_EQ(loaded(), std::tuple(WithGrey(7), files.shipped));
     ASSERT_TRUE(WriteCalibrationFile(files.writable, WithGrey(9)));
-    EXPECT_EQ(LoadCalibrationCurves(files, &source), WithGrey(9)) << "the user's own file wins";
-    EXPECT_EQ(source, files.writable);
+    EXPECT_EQ(loaded(), std::tuple(WithGrey(9), files.writable));
     ASSERT_TRUE(WriteWholeFile(files.writable.string(), {'N', 'O', 'P', 'E'}));
-    EXPECT_EQ(LoadCalibrationCurves(files, &source), WithGrey(7)) << "a foreign file is passed over";
-    EXPECT_EQ(source, files.shipped);
+    EXPECT_EQ(loaded(), std::tuple(WithGrey(7), files.shipped));
 }
 
 TEST(CalibrationStore, TheWritablePlaceIsTheProgramFolderUnlessItIsReadOnly)
@@ -57,15 +58,12 @@ TEST(ToneCurves, NeutralSettingsGiveTheIdentityAndEachSettingBendsTheWayItSays)
 {
     EXPECT_EQ(CurvesFromTones({}), IdentityCurves());
     const auto brighter = MakeToneCurve({20, 0, 100});
-    EXPECT_EQ(brighter[0], 51);
-    EXPECT_EQ(brighter[255], 255);
     const auto flatter = MakeToneCurve({0, -50, 100});
-    EXPECT_EQ(flatter[0], 64);
-    EXPECT_EQ(flatter[255], 191);
     const auto lighter = MakeToneCurve({0, 0, 200});
-    EXPECT_EQ(lighter[0], 0);
-    EXPECT_EQ(lighter[64], 128);  // the square root of a quarter
-    EXPECT_EQ(lighter[255], 255);
+    // Lighter at 64 is the square root of a quarter.
+    EXPECT_EQ((std::vector<int>{brighter[0], brighter[255], flatter[0], flatter[255], lighter[0], lighter[64],
+                                lighter[255]}),
+              (std::vector<int>{51, 255, 64, 191, 0, 128, 255}));
     for (std::size_t i = 1; i < 256; ++i)
         EXPECT_GE(lighter[i], lighter[i - 1]) << "curves never fall";
 }
@@ -81,11 +79,9 @@ TEST(ToneCurves, SettingsRoundTripThroughTheirTextAndBadTextIsRefused)
                             "0,0,100;0,0,x;0,0,100;0,0,100", "0,0,100 ;0,0,100;0,0,100;0,0,100"})
         EXPECT_FALSE(ParseChannelTones(bad)) << bad;
     const CalibrationCurves curves = CurvesFromTones(tones);
-    EXPECT_TRUE(curves.isIdentity(kCurveSpare));
-    EXPECT_TRUE(curves.isIdentity(kCurveGreen));
-    EXPECT_FALSE(curves.isIdentity(kCurveRed));
-    EXPECT_EQ(curves.curve(kCurveBlue)[0], 0);
-    EXPECT_EQ(curves.curve(kCurveBlue)[255], 128) << "darkest and steepest: white comes down to the middle";
+    EXPECT_TRUE(curves.isIdentity(kCurveSpare) && curves.isIdentity(kCurveGreen) && !curves.isIdentity(kCurveRed));
+    // Darkest and steepest: white comes down to the middle.
+    EXPECT_EQ(std::tuple(int(curves.curve(kCurveBlue)[0]), int(curves.curve(kCurveBlue)[255])), std::tuple(0, 128));
 }
 
 }  // namespace

@@ -1,4 +1,3 @@
-#include "common/byte_sink.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/codecs/bmp/bmp.h"
@@ -16,13 +15,6 @@ namespace {
 
 using testing::RecordingPrinter;
 
-PrinterMetrics EightInchesWide()
-{
-    PrinterMetrics m = DefaultPrinterMetrics();
-    m.width = 4800;  // 8 inches
-    return m;
-}
-
 std::vector<std::string> Paths(int n)
 {
     std::vector<std::string> paths;
@@ -33,16 +25,16 @@ std::vector<std::string> Paths(int n)
 
 TEST(ContactSheet, OneInchThumbnailsWithSpacing1OnEightInchesGiveFiveColumns)
 {
-    const ContactSheetLayout l = PlanContactSheet({1, 1, false}, EightInchesWide(), 10);
-    EXPECT_EQ(l.columns, 5);
+    PrinterMetrics eightInches = DefaultPrinterMetrics();
+    eightInches.width = 4800;
+    const ContactSheetLayout l = PlanContactSheet({1, 1, false}, eightInches, 10);
     // 10.2 inches down: 6 steps of 1.5 use 9 inches, the 1.2 left hold a last cell.
-    EXPECT_EQ(l.rows, 7);
-    EXPECT_EQ(l.pages, 1);
+    EXPECT_EQ(std::tuple(l.columns, l.rows, l.pages), std::tuple(5, 7, 1));
     // 5 cells and 4 gaps use 7 inches: half an inch on each side.
     EXPECT_DOUBLE_EQ(l.left, 150 + 300);
     EXPECT_EQ(l.photoBox(0), (Rect::fromSize(450, int(l.top + 0.5), 600, 600)));
-    EXPECT_EQ(l.photoBox(6).left, 450 + 900);
-    EXPECT_EQ(l.photoBox(6).top, l.photoBox(0).top + 900) << "cell 6 is row 1, column 1";
+    // Cell 6 is row 1, column 1.
+    EXPECT_EQ(std::tuple(l.photoBox(6).left, l.photoBox(6).top), std::tuple(450 + 900, l.photoBox(0).top + 900));
 }
 
 TEST(ContactSheet, CellsAcrossCountsALastCellWithoutItsGap)
@@ -62,11 +54,9 @@ TEST(ContactSheet, CaptionsAddAQuarterInchAndPagesRoundUp)
     const PrinterMetrics m = DefaultPrinterMetrics();
     const ContactSheetLayout plain = PlanContactSheet({2, 2, false}, m, 0);
     const ContactSheetLayout captioned = PlanContactSheet({2, 2, true}, m, 0);
-    EXPECT_EQ(plain.rows, 6);      // 10.2 / 1.5
-    EXPECT_EQ(captioned.rows, 5);  // 10.2 / 1.75
-    EXPECT_EQ(captioned.captionHeight, 150);
+    // 10.2 inches make 6 rows of 1.5 and 5 of 1.75.
+    EXPECT_EQ(std::tuple(plain.rows, captioned.rows, captioned.captionHeight, plain.pages), std::tuple(6, 5, 150, 0));
     EXPECT_EQ(captioned.captionBox(0).top, captioned.photoBox(0).bottom);
-    EXPECT_EQ(plain.pages, 0);
     const int perPage = captioned.perPage();
     EXPECT_EQ(PlanContactSheet({2, 2, true}, m, perPage).pages, 1);
     EXPECT_EQ(PlanContactSheet({2, 2, true}, m, perPage + 1).pages, 2);
@@ -94,36 +84,35 @@ TEST(ContactSheet, PrintsEveryPageLoadingPhotosOneAtATimeInAlbumOrder)
     std::vector<std::string> asked;
     const PhotoLoader load = [&](const std::string& path, int w, int h) {
         asked.push_back(path);
-        EXPECT_EQ(w, 300);
-        EXPECT_EQ(h, 300);
+        EXPECT_EQ(std::tuple(w, h), std::tuple(300, 300));
         return path.ends_with("1003.JPG") ? HDIB() : AllocatePicture(60, 40, 24, 0);
     };
     const ContactSheetSettings settings{0, 1, true};  // 0.5-inch thumbnails, 0.25-inch gaps
     ASSERT_TRUE(PrintContactSheet(printer, settings, paths, load));
     const ContactSheetLayout l = PlanContactSheet(settings, printer.page, 45);
-    EXPECT_EQ(l.columns, 11);
-    EXPECT_EQ(l.rows, 10);
-    EXPECT_EQ(printer.record.pages, 1);
+    const auto& record = printer.record;
+    EXPECT_EQ(std::tuple(l.columns, l.rows, record.pages), std::tuple(11, 10, 1));
     EXPECT_EQ(asked, paths);
-    EXPECT_EQ(printer.record.stretches.size(), 44u) << "the unreadable photo leaves an empty frame";
-    EXPECT_EQ(printer.record.frames.size(), 45u);
-    ASSERT_EQ(printer.record.texts.size(), 45u);
-    EXPECT_EQ(printer.record.texts[0].text, "img_1000.jpg");
-    EXPECT_EQ(printer.record.texts[0].font.height, -83) << "10 points at 600 dpi";
-    EXPECT_EQ(printer.record.stretches[0].target, (Rect::fromSize(l.photoBox(0).left, l.photoBox(0).top + 50, 300, 200)));
+    // The unreadable photo leaves an empty frame.
+    EXPECT_EQ(std::tuple(record.stretches.size(), record.frames.size(), record.texts.size()),
+              std::tuple(44u, 45u, 45u));
+    ASSERT_FALSE(record.texts.empty());
+    // 10 points at 600 dpi.
+    EXPECT_EQ(std::tuple(record.texts[0].text, record.texts[0].font.height),
+              std::tuple(std::string("img_1000.jpg"), -83));
+    EXPECT_EQ(printer.record.stretches[0].target,
+              (Rect::fromSize(l.photoBox(0).left, l.photoBox(0).top + 50, 300, 200)));
 
     RecordingPrinter many;
     asked.clear();
     ASSERT_TRUE(PrintContactSheet(many, {0, 1, false}, Paths(300), load, 2));
-    EXPECT_EQ(many.lastCopies, 2);
-    EXPECT_EQ(many.record.pages, 3) << "copies are the printer's, not pages drawn again";  // 11 × 13 = 143 a page
-    EXPECT_EQ(many.record.endedPages, 3);
-    EXPECT_EQ(asked.size(), 300u);
+    // Copies are the printer's, not pages drawn again; 11 × 13 = 143 a page.
+    EXPECT_EQ(std::tuple(many.lastCopies, many.record.pages, many.record.endedPages, asked.size()),
+              std::tuple(2, 3, 3, 300u));
 
     RecordingPrinter none;
     EXPECT_FALSE(PrintContactSheet(none, settings, {}, load));
-    EXPECT_EQ(ui.beeps, 1);
-    EXPECT_EQ(none.opened, 0);
+    EXPECT_EQ(std::tuple(ui.beeps, none.opened), std::tuple(1, 0));
 }
 
 TEST(PrintPhotos, LargePhotosAreReadNoLargerThanTheirBoxNeeds)
@@ -139,16 +128,14 @@ TEST(PrintPhotos, LargePhotosAreReadNoLargerThanTheirBoxNeeds)
 
     const HDIB jpeg = LoadPhotoForPrint(dir.file("big.jpg"), 100, 100);
     ASSERT_TRUE(jpeg);
-    EXPECT_EQ(jpeg.width(), 100) << "decoded at an eighth: 100 × 75 is what the box takes";
-    EXPECT_EQ(jpeg.height(), 75);
+    EXPECT_EQ(std::tuple(jpeg.width(), jpeg.height()), std::tuple(100, 75)) << "decoded at an eighth, as the box takes";
     const HDIB half = LoadPhotoForPrint(dir.file("big.jpg"), 350, 350);
     EXPECT_EQ(half.width(), 400) << "a quarter (200 wide) would be too few";
     const HDIB full = LoadPhotoForPrint(dir.file("big.jpg"), 700, 700);
     EXPECT_EQ(full.width(), 800);
     const HDIB bmp = LoadPhotoForPrint(dir.file("big.bmp"), 100, 100);
     ASSERT_TRUE(bmp);
-    EXPECT_EQ(bmp.width(), 100);
-    EXPECT_EQ(bmp.height(), 75);
+    EXPECT_EQ(std::tuple(bmp.width(), bmp.height()), std::tuple(100, 75));
     EXPECT_FALSE(LoadPhotoForPrint(dir.file("missing.jpg"), 100, 100));
     EXPECT_FALSE(LoadPhotoForPrint(dir.file("big.bmp") + ".txt", 100, 100));
 

@@ -56,20 +56,19 @@ TEST(LabelFile, ValuesAreGroupsOfEightNumbersInSixHundredthsUpToFourBlocks)
 {
     const PrinterMetrics m = DefaultPrinterMetrics();
     const LabelProduct two = ParseLabelProduct("Dupla", "100,200,1500,600,1650,600,3,10,100,6300,1500,300,1500,300,2,1", m);
-    ASSERT_EQ(two.blocks.size(), 2u) << "16 numbers make two blocks";
-    EXPECT_EQ(two.blocks[0], (LabelBlock{100, 200, 1500, 600, 1650, 600, 3, 10}));
-    EXPECT_EQ(two.blocks[1], (LabelBlock{100, 6300, 1500, 300, 1500, 300, 2, 1}));
+    // 16 numbers make two blocks.
+    EXPECT_EQ(two.blocks, (std::vector<LabelBlock>{{100, 200, 1500, 600, 1650, 600, 3, 10},
+                                                   {100, 6300, 1500, 300, 1500, 300, 2, 1}}));
     EXPECT_EQ(LabelRects(two, 100).size(), 32u);
     EXPECT_EQ(LabelRects(two, 100)[4], (Rect::fromSize(1750, 800, 1500, 600))) << "block 0, row 1, column 1";
 
     // Reading stops at the first missing number: an incomplete second group is dropped.
-    EXPECT_EQ(ParseLabelProduct("x", "1,2,3,4,5,6,7,8,9,10,11", m).blocks.size(), 1u);
-    EXPECT_EQ(ParseLabelProduct("x", "1,2,3,4,5,6,7,8,,10,11,12,13,14,15,16", m).blocks.size(), 1u);
+    for (const char* incomplete : {"1,2,3,4,5,6,7,8,9,10,11", "1,2,3,4,5,6,7,8,,10,11,12,13,14,15,16"})
+        EXPECT_EQ(ParseLabelProduct("x", incomplete, m).blocks.size(), 1u) << incomplete;
     // A first group cut short gives a label of no size.
     const LabelProduct cut = ParseLabelProduct("x", "300,300,600", m);
     ASSERT_EQ(cut.blocks.size(), 1u);
-    EXPECT_EQ(cut.blocks[0].width, 0);
-    EXPECT_EQ(cut.blocks[0].height, 0);
+    EXPECT_EQ(std::tuple(cut.blocks[0].width, cut.blocks[0].height), std::tuple(0, 0));
     // Five groups: the fifth is not read.
     std::string five;
     for (int i = 0; i < 5; ++i)
@@ -91,13 +90,9 @@ TEST(LabelFile, BrandsAndNamesAreCutAndProductsLimited)
     for (int i = 0; i < 250; ++i)
         text += "P" + std::to_string(i) + "=0,0,600,600,600,600,2,2\n";
     const ProfileDocument doc = ProfileDocument::Parse(text);
-    const auto brands = LabelBrands(&doc);
-    ASSERT_EQ(brands.size(), 2u);
-    EXPECT_EQ(brands[0].prefix, "LONGPREFI");
-    EXPECT_EQ(brands[0].name, "Uma marca com nome ");
-    EXPECT_EQ(brands[1], (LabelBrand{"GN", "Genérica"}));
+    EXPECT_EQ(LabelBrands(&doc), (std::vector<LabelBrand>{{"LONGPREFI", "Uma marca com nome "}, {"GN", "Genérica"}}));
     const auto products = LabelProducts(&doc, "GN", DefaultPrinterMetrics());
-    EXPECT_EQ(products.size(), 200u);
+    ASSERT_EQ(products.size(), 200u);
     EXPECT_EQ(products[0].name.size(), 63u);
     EXPECT_EQ(LabelRects(products[1], 3).size(), 3u) << "the caller's limit holds";
 }
@@ -117,13 +112,10 @@ TEST(LabelFile, TheShippedFileHasLetterAndA4SheetsThatFitTheirPaper)
         ASSERT_GE(products.size(), 5u) << PaperSectionName(brands[0].prefix, paper);
         for (const LabelProduct& p : products) {
             EXPECT_FALSE(p.name.empty());
-            for (const Rect& r : LabelRects(p, 1000)) {
-                EXPECT_GT(r.width(), 0) << p.name;
-                EXPECT_GE(r.left, 0) << p.name;
-                EXPECT_GE(r.top, 0) << p.name;
-                EXPECT_LE(r.right, paper.pageWidth) << p.name;
-                EXPECT_LE(r.bottom, paper.pageHeight) << p.name;
-            }
+            for (const Rect& r : LabelRects(p, 1000))
+                EXPECT_TRUE(r.width() > 0 && r.left >= 0 && r.top >= 0 && r.right <= paper.pageWidth &&
+                            r.bottom <= paper.pageHeight)
+                    << p.name << " " << r.left << "," << r.top << "," << r.right << "," << r.bottom;
         }
     }
 }

@@ -32,18 +32,15 @@ TEST(LayoutPage, ALeftMarginOf64MovesEverySlot600DevicePixelsAt600Dpi)
     RecordingPrinter plain, moved;
     ASSERT_EQ(PrintLayoutPage(plain, page, MarginsFromSixtyFourths(0, 0, m)), 1);
     ASSERT_EQ(PrintLayoutPage(moved, page, MarginsFromSixtyFourths(0, 64, m), 3), 1);
-    EXPECT_EQ(plain.lastCopies, 1);
-    EXPECT_EQ(moved.lastCopies, 3) << "the copies asked for reach the printer";
+    // The copies asked for reach the printer.
+    EXPECT_EQ(std::tuple(plain.lastCopies, moved.lastCopies), std::tuple(1, 3));
     ASSERT_EQ(plain.record.stretches.size(), 6u);
     ASSERT_EQ(moved.record.stretches.size(), 6u);
-    for (std::size_t i = 0; i < 6; ++i) {
-        EXPECT_EQ(moved.record.stretches[i].target.left, plain.record.stretches[i].target.left + 600);
-        EXPECT_EQ(moved.record.stretches[i].target.top, plain.record.stretches[i].target.top);
-    }
+    for (std::size_t i = 0; i < 6; ++i)
+        EXPECT_EQ(moved.record.stretches[i].target, plain.record.stretches[i].target.translated(600, 0)) << i;
     EXPECT_EQ(MarginsFromSixtyFourths(32, 0, m).top, 300);
     EXPECT_EQ(plain.record.documents, (std::vector<std::string>{"Lumivista 2000"}));
-    EXPECT_EQ(plain.record.pages, 1);
-    EXPECT_EQ(plain.record.endedDocuments, 1);
+    EXPECT_EQ(std::tuple(plain.record.pages, plain.record.endedDocuments), std::tuple(1, 1));
 }
 
 TEST(LayoutPage, PhotosAreFittedIntoTheZoomedSlotAndCentredInIt)
@@ -62,15 +59,12 @@ TEST(LayoutPage, AnEmptyPageBeepsAndNoPrinterPrintsNothing)
     page.useLabels(ThreeByTwo());
     RecordingPrinter printer;
     EXPECT_EQ(PrintLayoutPage(printer, page, {}), 0);
-    EXPECT_EQ(ui.beeps, 1);
-    EXPECT_EQ(printer.opened, 0) << "no job for an empty page";
+    EXPECT_EQ(std::tuple(ui.beeps, printer.opened), std::tuple(1, 0)) << "no job for an empty page";
 
     page.place(2, Photo(10, 10), "a.bmp");
     printer.available = false;
     EXPECT_EQ(PrintLayoutPage(printer, page, {}), 0);
-    EXPECT_EQ(printer.opened, 1);
-    EXPECT_EQ(ui.beeps, 1);
-    EXPECT_EQ(ui.busyDepth, 0);
+    EXPECT_EQ(std::tuple(printer.opened, ui.beeps, ui.busyDepth), std::tuple(1, 1, 0));
 }
 
 TEST(LayoutPage, ChangingTheLayoutKeepsThePhotosInOrderAndAtMostAHundredSlots)
@@ -82,14 +76,12 @@ TEST(LayoutPage, ChangingTheLayoutKeepsThePhotosInOrderAndAtMostAHundredSlots)
     page.place(4, b, "b");
     page.usePhotoSizes(kMixedPhotos, DefaultPrinterMetrics(), PhotoSize{2, 2});
     ASSERT_EQ(page.slotList().size(), 20u);
-    EXPECT_EQ(page.slotList()[0].picture, a);
-    EXPECT_EQ(page.slotList()[1].picture, b);
-    EXPECT_FALSE(page.slotList()[2].picture);
-    EXPECT_EQ(page.kind(), kMixedPhotos);
+    const auto& slots = page.slotList();
+    EXPECT_EQ(std::tuple(slots[0].picture, slots[1].picture, slots[2].picture, page.kind()),
+              std::tuple(a, b, nullptr, kMixedPhotos));
 
     page.useLabels({"Muitas", {{0, 0, 10, 10, 10, 10, 20, 20}}});
-    EXPECT_EQ(page.slotList().size(), kMaxLayoutSlots);
-    EXPECT_EQ(page.kind(), kLabelLayout);
+    EXPECT_EQ(std::tuple(page.slotList().size(), page.kind()), std::tuple(std::size_t(kMaxLayoutSlots), kLabelLayout));
 
     page.setCurrent(98);
     page.placeInCurrent(a, "a");

@@ -31,10 +31,8 @@ TEST(PhotoSizes, EveryLayoutsSlotsLieInsideTheGridWithoutOverlappingInAllowedSiz
                 std::vector<int> cover(std::size_t(gw * gh), 0);
                 for (const InchRect& r : a.prints) {
                     EXPECT_TRUE(Allowed(rule, r.size, a.prints));
-                    ASSERT_GE(r.x, 0);
-                    ASSERT_GE(r.y, 0);
-                    ASSERT_LE(r.x + r.size.width, gw);
-                    ASSERT_LE(r.y + r.size.height, gh);
+                    ASSERT_TRUE(r.x >= 0 && r.y >= 0 && r.x + r.size.width <= gw && r.y + r.size.height <= gh)
+                        << r.x << "," << r.y << " in " << gw << "x" << gh;
                     for (int y = r.y; y < r.y + r.size.height; ++y)
                         for (int x = r.x; x < r.x + r.size.width; ++x)
                             ++cover[std::size_t(y * gw + x)];
@@ -60,8 +58,7 @@ TEST(PhotoSizes, ALetterPageIsCoveredByEveryLayoutLargerSizesFirst)
               (std::vector<InchRect>{{0, 0, {7, 5}}, {0, 5, {7, 5}}}));
     // A chosen size leads; the rest of the page takes the largest sizes that fit.
     const auto wallet = ArrangePhotoSizes(8, 10, SizeRule::ComplementaryPair, PhotoSize{3, 2}, 100);
-    EXPECT_EQ(wallet.prints.size(), 13u);
-    EXPECT_EQ(wallet.uncoveredCells, 2);
+    EXPECT_EQ(std::tuple(wallet.prints.size(), wallet.uncoveredCells), std::tuple(13u, 2));
     EXPECT_EQ(ArrangePhotoSizes(8, 10, SizeRule::AnySize, PhotoSize{1, 2}, 100).prints.size(), 40u);
     // 6 × 4 prints: two turned side by side, then one across, rather than two across.
     EXPECT_EQ(ArrangePhotoSizes(8, 10, SizeRule::ComplementaryPair, PhotoSize{6, 4}, 100).prints,
@@ -79,12 +76,9 @@ TEST(PhotoSizes, TheInchGridIsCentredOnThePrintableArea)
     EXPECT_EQ(InchGrid(tiny), (Rect::fromSize(150 - 250, 240 - 275, 600, 600))) << "at least one inch";
     for (int kind = 1; kind <= 4; ++kind)
         for (const Rect& r : PhotoSizeSlots(kind, letter, std::nullopt, 100)) {
-            EXPECT_GE(r.left, 150);
-            EXPECT_GE(r.top, 240);
-            EXPECT_LE(r.right, 150 + 4800);
-            EXPECT_LE(r.bottom, 240 + 6120);
-            EXPECT_EQ(r.width() % 600, 0);
-            EXPECT_EQ((r.left - 150) % 600, 0);
+            EXPECT_TRUE(r.left >= 150 && r.top >= 240 && r.right <= 150 + 4800 && r.bottom <= 240 + 6120)
+                << kind << ": " << r.left << "," << r.top << "," << r.right << "," << r.bottom;
+            EXPECT_EQ(std::tuple(r.width() % 600, (r.left - 150) % 600), std::tuple(0, 0));
         }
 }
 

@@ -43,11 +43,10 @@ TEST(PrinterProfile, TheFittingAttributeElseTheFirstElseNothing)
     const std::string lines = "*cupsICCProfile Gray../Cinza: \"rel.icc\"\n*cupsICCProfile RGB..300dpi/R: \"/no.icc\"\n"
                               "*cupsICCProfile RGB..600dpi/Cor: \"" + kSwapped + "\"\n";
     const PrinterProfile fitting = ppd("RGB", lines);
-    EXPECT_EQ(fitting.note, kSwapped);
-    EXPECT_EQ(fitting.bytes, ReadWholeFile(kSwapped).value_or(std::vector<std::uint8_t>{}));
+    EXPECT_EQ(std::tuple(fitting.note, fitting.bytes),
+              std::tuple(kSwapped, ReadWholeFile(kSwapped).value_or(std::vector<std::uint8_t>{})));
     const PrinterProfile first = ppd("CMYK", lines);
-    EXPECT_EQ(first.note, dir.file("cups") + "/profiles/rel.icc");
-    EXPECT_EQ(first.bytes, srgb);
+    EXPECT_EQ(std::tuple(first.note, first.bytes), std::tuple(dir.file("cups") + "/profiles/rel.icc", srgb));
 
     const std::pair<std::string, std::string> none[] = {
         {"", "names no colour profile"},

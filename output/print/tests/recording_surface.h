@@ -10,8 +10,6 @@ namespace lv::print::testing {
 
 struct Stretch {
     const std::uint8_t* block;  // which picture block was drawn
-    int width, height, bitCount;
-    int firstRow, rowCount;
     Rect target;
 };
 
@@ -44,10 +42,9 @@ public:
         ++endedDocuments;
         return true;
     }
-    void stretchRows(const HDIB& picture, int firstRow, int rowCount, const Rect& target) override
+    void stretchRows(const HDIB& picture, int firstRow, int, const Rect& target) override
     {
-        stretches.push_back({picture.data(), picture.width(), picture.height(), picture.bitCount(), firstRow, rowCount,
-                             target});
+        stretches.push_back({picture.data(), target});
         if (keepPixels)
             firstPixels.push_back(picture.row(firstRow)[0]);
     }

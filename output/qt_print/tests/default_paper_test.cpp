@@ -22,8 +22,6 @@ TEST(DefaultPaper, WithoutAPrinterTheLocalesPaperElseLetter)
     EXPECT_EQ(DefaultPaper(), QPageSize::A4);
     const PrinterMetrics a4 = SystemPrinter().metrics(Orientation::Portrait);
     EXPECT_EQ(a4, PdfPageMetrics(QPageSize::A4, Orientation::Portrait)) << "the layouts are shown on it";
-    EXPECT_LT(a4.pageWidth, DefaultPrinterMetrics().pageWidth) << "narrower than Letter";
-    EXPECT_GT(a4.pageHeight, DefaultPrinterMetrics().pageHeight);
     before ? ::setenv("LC_ALL", saved.c_str(), 1) : ::unsetenv("LC_ALL");
 }
 

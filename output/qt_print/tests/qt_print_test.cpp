@@ -23,12 +23,11 @@ TEST(BandImage, RowsComeTopFirstAndPalettesStayIndexed)
         colour.row(y)[0] = std::uint8_t(10 * y);  // blue of the first pixel tells the row
     const QImage all = BandImage(colour, 0, 4);
     ASSERT_EQ(all.size(), QSize(3, 4));
-    EXPECT_EQ(qBlue(all.pixel(0, 0)), 30) << "the top row is the last in memory";
-    EXPECT_EQ(qBlue(all.pixel(0, 3)), 0);
+    // The top row is the last in memory.
+    EXPECT_EQ(std::tuple(qBlue(all.pixel(0, 0)), qBlue(all.pixel(0, 3))), std::tuple(30, 0));
     const QImage upper = BandImage(colour, 2, 2);
     ASSERT_EQ(upper.height(), 2);
-    EXPECT_EQ(qBlue(upper.pixel(0, 0)), 30);
-    EXPECT_EQ(qBlue(upper.pixel(0, 1)), 20);
+    EXPECT_EQ(std::tuple(qBlue(upper.pixel(0, 0)), qBlue(upper.pixel(0, 1))), std::tuple(30, 20));
     EXPECT_TRUE(BandImage(colour, 3, 2).isNull()) << "beyond the picture";
 
     HDIB mono = AllocatePicture(10, 2, 1, 2);
@@ -37,16 +36,14 @@ TEST(BandImage, RowsComeTopFirstAndPalettesStayIndexed)
     mono.row(1)[0] = 0x80;  // top row, first pixel
     const QImage m = BandImage(mono, 0, 2);
     EXPECT_EQ(m.format(), QImage::Format_Mono);
-    EXPECT_EQ(m.pixel(0, 0), qRgb(255, 255, 255));
-    EXPECT_EQ(m.pixel(1, 0), qRgb(255, 0, 0));
+    EXPECT_EQ(std::tuple(m.pixel(0, 0), m.pixel(1, 0)), std::tuple(qRgb(255, 255, 255), qRgb(255, 0, 0)));
 
     HDIB four = AllocatePicture(3, 1, 4, 16);
     four.colors()[5] = {1, 2, 3, 0};
     four.row(0)[0] = 0x05, four.row(0)[1] = 0x50;
     const QImage f = BandImage(four, 0, 1);
     EXPECT_EQ(f.format(), QImage::Format_Indexed8);
-    EXPECT_EQ(f.pixel(1, 0), qRgb(3, 2, 1));
-    EXPECT_EQ(f.pixel(2, 0), qRgb(3, 2, 1));
+    EXPECT_EQ(std::tuple(f.pixel(1, 0), f.pixel(2, 0)), std::tuple(qRgb(3, 2, 1), qRgb(3, 2, 1)));
 }
 
 TEST(PdfJobs, LetterPagesAtSixHundredDpiWithTheDesignedPrintableArea)
@@ -55,9 +52,7 @@ TEST(PdfJobs, LetterPagesAtSixHundredDpiWithTheDesignedPrintableArea)
     const PrinterMetrics a4 = PdfPageMetrics(QPageSize::A4, Orientation::Portrait);
     EXPECT_EQ(PaperSectionName("ET", a4), "ET4960_7020") << "the label file's A4 sections";
     const PrinterMetrics wide = PdfPageMetrics(QPageSize::Letter, Orientation::Landscape);
-    EXPECT_EQ(wide.pageWidth, 6600);
-    EXPECT_EQ(wide.width, 6120);
-    EXPECT_EQ(wide.offsetX, 240);
+    EXPECT_EQ(std::tuple(wide.pageWidth, wide.width, wide.offsetX), std::tuple(6600, 6120, 240));
 
     lv::testing::TempDir dir;
     PdfPrinter printer(dir.file("job.pdf"), QPageSize::Letter);
@@ -74,8 +69,7 @@ TEST(PdfJobs, LetterPagesAtSixHundredDpiWithTheDesignedPrintableArea)
     QFile pdf(QString::fromStdString(dir.file("job.pdf")));
     ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
     const QByteArray bytes = pdf.readAll();
-    EXPECT_TRUE(bytes.startsWith("%PDF"));
-    EXPECT_TRUE(bytes.contains("/Count 3"));
+    EXPECT_TRUE(bytes.startsWith("%PDF") && bytes.contains("/Count 3"));
     const qsizetype box = bytes.indexOf("/MediaBox");
     ASSERT_GE(box, 0);
     const QByteArray size = bytes.mid(box, 40);
@@ -92,8 +86,8 @@ TEST(Preview, DrawsTheSameCallsScaledDown)
     });
     ASSERT_EQ(page.size(), QSize(510, 660));
     EXPECT_EQ(page.pixel(102, 250), qRgb(0, 0, 0)) << "the frame's left edge at 1000 device pixels";
-    EXPECT_EQ(page.pixel(150, 250), qRgb(255, 255, 255)) << "inside the frame";
-    EXPECT_EQ(page.pixel(5, 5), qRgb(255, 255, 255));
+    EXPECT_EQ(std::tuple(page.pixel(150, 250), page.pixel(5, 5)), std::tuple(qRgb(255, 255, 255), qRgb(255, 255, 255)))
+        << "inside the frame and outside";
 }
 
 }  // namespace

@@ -45,14 +45,6 @@ PresentWindowSetup ShowSetup(MainTimer& timer, bool repeat, unsigned displayTime
     return setup;
 }
 
-// The colour in the middle of the window once the slide has come in.
-std::uint32_t MiddleAfterTransition(const PresentWindow& window)
-{
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.drawingTransition(); }, 3000));
-    const ScreenBitmap& screen = window.screenBitmap();
-    return screen.pixel(screen.width() / 2, screen.height() / 2);
-}
-
 TEST(PresentWindow, EachSlideIsReportedOnceAndWholeEvenWhenEnterCutsItsTransitionShort)
 {
     MainTimer timer;
@@ -98,8 +90,8 @@ TEST(PresentWindow, AnUnreadableAlbumOpensNoWindowAndTheNameIsStored)
     MainTimer timer;
     const AlbumSlideReader failing = [](const std::string&) { return std::optional<std::vector<Slide>>(); };
     EXPECT_EQ(OpenSlideShow(failing, "albums/album1.abm", ShowSetup(timer, true), nullptr), nullptr);
-    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Não existem imagens no álbum."});
-    EXPECT_EQ(timer.stops, 0);
+    EXPECT_EQ(std::tuple(ui.texts(), timer.stops),
+              std::tuple(std::vector<std::string>{"Não existem imagens no álbum."}, 0));
 
     const AlbumSlideReader reading = [](const std::string&) {
         return std::optional<std::vector<Slide>>(std::vector<Slide>{{"blue", ""}});
@@ -115,8 +107,8 @@ TEST(PresentWindow, AnUnreadableAlbumOpensNoWindowAndTheNameIsStored)
     Settings settings(store);
     EXPECT_EQ(LoadTransitionName(settings), "");
     ASSERT_TRUE(StoreTransitionName(settings, "Entrelaçar"));
-    EXPECT_EQ(LoadTransitionName(settings), "Entrelaçar");
-    EXPECT_EQ(profile::ReadValue(dir.file("LV2000.ini"), "USER", "SLIDESHOW"), "Entrelaçar");
+    EXPECT_EQ(std::tuple(LoadTransitionName(settings), profile::ReadValue(dir.file("LV2000.ini"), "USER", "SLIDESHOW")),
+              std::tuple(std::string("Entrelaçar"), std::string("Entrelaçar")));
 }
 
 }  // namespace

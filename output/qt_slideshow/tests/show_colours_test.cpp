@@ -3,6 +3,7 @@
 
 #include "app/editing/full_screen_view.h"
 #include "app/output/present_window.h"
+#include "common/byte_source.h"
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/codecs/jpeg/jpeg.h"
@@ -16,9 +17,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
-
 namespace lv {
 namespace {
 
@@ -30,8 +28,8 @@ QColor Middle(const HDIB& picture)
 
 TEST(ShowColours, FullScreenAndTheSlideShowShowATaggedPhotoConverted)
 {
-    std::ifstream in("/usr/share/color/icc/colord/ECI-RGBv2.icc", std::ios::binary);
-    const std::vector<std::uint8_t> profile{std::istreambuf_iterator<char>(in), {}};
+    const std::vector<std::uint8_t> profile =
+        ReadWholeFile("/usr/share/color/icc/colord/ECI-RGBv2.icc").value_or(std::vector<std::uint8_t>{});
     testing::TempDir dir;
     testing::UiRecorder ui;
     const std::string path = dir.file("largo.jpg");

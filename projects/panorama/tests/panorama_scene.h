@@ -35,10 +35,11 @@ inline cv::Mat Scene(unsigned seed, int width, int height)
 }
 
 // The photo a camera at the cylinder's axis takes looking at column `centre`, its exposure
-// scaled by `gain`; `focal` in pixels.
-inline cv::Mat View(const cv::Mat& scene, double centre, double gain, cv::Size size = {kViewWidth, kViewHeight},
-                    double focal = kFocal)
+// scaled by `gain`.
+inline cv::Mat View(const cv::Mat& scene, double centre, double gain)
 {
+    const cv::Size size{kViewWidth, kViewHeight};
+    const double focal = kFocal;
     cv::Mat mapX(size, CV_32F), mapY(size, CV_32F);
     for (int row = 0; row < size.height; ++row)
         for (int col = 0; col < size.width; ++col) {
