@@ -43,8 +43,7 @@ TEST_F(ScreenDisplay, AWindowManagersFrameLeadsToTheClientItHolds)
     const xcb_window_t client = display.window(0, 0, 120, 80, 0x00AA00, 0, holder);
     display.setWmState(client);
     const WindowTarget target = windows.windowAt({310, 305});
-    EXPECT_EQ(target.frame, frame);
-    EXPECT_EQ(target.client, client);
+    EXPECT_EQ(std::tuple(target.frame, target.client), std::tuple(frame, client));
     EXPECT_EQ(windows.clientRect(target), (Rect{300, 320, 420, 400}));
     (void)decoration;
 
@@ -71,8 +70,7 @@ TEST_F(ScreenDisplay, PickingEndsWithTheLeftButtonOrTheTimeLimit)
     const auto picked = windows.pickPoint(std::nullopt);
     clicker.join();
     ASSERT_TRUE(picked);
-    EXPECT_EQ(picked->x, 123);
-    EXPECT_EQ(picked->y, 234);
+    EXPECT_EQ(std::tuple(picked->x, picked->y), std::tuple(123, 234));
 
     std::thread rightClicker = ClickSoon(3);
     EXPECT_FALSE(windows.pickPoint(std::nullopt)) << "another button gives up";
@@ -83,8 +81,7 @@ TEST_F(ScreenDisplay, PickingEndsWithTheLeftButtonOrTheTimeLimit)
     const auto timedOut = windows.pickPoint(200ms);
     EXPECT_GE(std::chrono::steady_clock::now() - start, 200ms);
     ASSERT_TRUE(timedOut);
-    EXPECT_EQ(timedOut->x, 400);
-    EXPECT_EQ(timedOut->y, 300);
+    EXPECT_EQ(std::tuple(timedOut->x, timedOut->y), std::tuple(400, 300));
 }
 
 // The desktop portal's screen-shot call as a portal answers it, on a bus of the test's own.
@@ -157,9 +154,8 @@ TEST_F(PortalShots, TheAnsweredFileIsReadAndCancellingSaysNothing)
 
     // Before the portal is there: a reason, no picture.
     const PortalShot missing = TakePortalScreenshot(false, bus("program"), 5s);
-    EXPECT_TRUE(missing.image.isNull());
-    EXPECT_FALSE(missing.failure.isEmpty());
-    EXPECT_TRUE(missing.missing);
+    EXPECT_EQ(std::tuple(missing.image.isNull(), missing.failure.isEmpty(), missing.missing),
+              std::tuple(true, false, true));
 
     QDBusConnection portalBus = bus("portal");
     FakePortal portal(portalBus, file);
@@ -170,10 +166,8 @@ TEST_F(PortalShots, TheAnsweredFileIsReadAndCancellingSaysNothing)
     EXPECT_TRUE(shot.failure.isEmpty()) << shot.failure.toStdString();
     EXPECT_FALSE(shot.missing);
     ASSERT_FALSE(shot.image.isNull());
-    EXPECT_EQ(shot.image.size(), QSize(7, 5));
-    EXPECT_EQ(shot.image.pixelColor(3, 2), QColor(10, 200, 30));
-    EXPECT_TRUE(portal.lastInteractive);
-    EXPECT_TRUE(portal.lastToken.startsWith(QStringLiteral("lumivista")));
+    EXPECT_EQ(std::tuple(shot.image.size(), shot.image.pixelColor(3, 2)), std::tuple(QSize(7, 5), QColor(10, 200, 30)));
+    EXPECT_TRUE(portal.lastInteractive && portal.lastToken.startsWith(QStringLiteral("lumivista")));
     const HDIB picture = PictureFromScreenImage(shot.image);
     ASSERT_TRUE(picture);
     EXPECT_EQ(picture.row(0)[1], 200);

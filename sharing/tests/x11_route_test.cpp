@@ -1,6 +1,7 @@
 // The mail-client route on a real X display (run under xvfb-run): the X11 window system
 // starts the stand-in client hidden, finds its windows, clicks and types into them.
 
+#include "common/byte_source.h"
 #include "common/testing/temp_dir.h"
 #include "sharing/mail/client_route.h"
 #include "sharing/mail/client_windows.h"
@@ -10,8 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
 #include <thread>
 
 namespace lv::sharing {
@@ -27,10 +26,8 @@ public:
 
 std::string Slurp(const std::string& path)
 {
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    const auto bytes = ReadWholeFile(path).value_or(std::vector<std::uint8_t>{});
+    return std::string(bytes.begin(), bytes.end());
 }
 
 TEST(X11Route, TheStandInClientGetsThePathTypedAndComesForward)
@@ -63,8 +60,7 @@ TEST(X11Route, TheStandInClientGetsThePathTypedAndComesForward)
 
     const WindowHandle main = FindTopLevel(*ws, client::kMainClass, client::kMainTitle);
     ASSERT_NE(main, 0u);
-    EXPECT_TRUE(ws->visible(main));
-    EXPECT_TRUE(ws->visible(FindChildByTitle(*ws, main, client::kWriteMailTitle)));
+    EXPECT_TRUE(ws->visible(main) && ws->visible(FindChildByTitle(*ws, main, client::kWriteMailTitle)));
     EXPECT_EQ(FindTopLevel(*ws, std::nullopt, client::kAttachmentsTitle), 0u);
     ws->sendCommand(main, 99, 0);
 }
@@ -76,11 +72,10 @@ TEST(X11Route, WindowsTheirClassesTitlesAndPlaces)
         GTEST_SKIP() << "no X display";
     // Nothing is found where nothing is, and a vanished window is answered calmly.
     EXPECT_EQ(FindTopLevel(*ws, "Nenhuma classe", std::nullopt), 0u);
-    EXPECT_FALSE(ws->exists(0x7FFFFFF));
-    EXPECT_EQ(ws->className(0x7FFFFFF), "");
-    EXPECT_EQ(ws->title(0x7FFFFFF), "");
-    EXPECT_TRUE(ws->descendants(0x7FFFFFF).empty());
-    ws->click(0x7FFFFFF, 5);
+    const WindowHandle gone = 0x7FFFFFF;
+    EXPECT_EQ(std::tuple(ws->exists(gone), ws->className(gone), ws->title(gone), ws->descendants(gone)),
+              std::tuple(false, "", "", std::vector<WindowHandle>{}));
+    ws->click(gone, 5);
     EXPECT_LT(ws->startProgram("/nonexistent/program", ShowCommand::Hide), kProgramStarted);
 }
 

@@ -5,21 +5,15 @@
 #include "album/album_lock.h"
 #include "common/byte_sink.h"
 #include "common/byte_source.h"
-#include "common/testing/temp_dir.h"
 #include "edit/layered_format.h"
-#include "imagelib/codecs/bmp/bmp.h"
-#include "imagelib/tests/pictures.h"
 #include "output/screen_bitmap.h"
 #include "projects/tests/project_fixtures.h"
 #include "tool_support.h"
-
-#include <gtest/gtest.h>
 
 #include <utime.h>
 
 #include <algorithm>
 #include <ctime>
-#include <filesystem>
 
 namespace lv {
 namespace {
@@ -49,8 +43,7 @@ TEST(AlbumTool, MakeAddInfoAndThumbsWorkTogether)
     EXPECT_NE(info.out.find("{\"path\":\"" + dir.file("a.bmp") + "\",\"caption\":\"\",\"fileSize\":15054,"),
               std::string::npos);
     EXPECT_NE(info.out.find("\"width\":100,\"height\":50,\"bitCount\":24,\"thumbWidth\":69,\"thumbHeight\":35,"
-                            "\"thumbSize\":7320,\"thumbOffsetInArea\":0,\"relative\":false}"),
-              std::string::npos);
+                            "\"thumbSize\":7320,\"thumbOffsetInArea\":0,\"relative\":false}"), std::string::npos);
     EXPECT_NE(info.out.find("\"thumbOffsetInArea\":7320,"), std::string::npos);  // the grey photo comes second
 
     // Adding a photo that is already there moves it to the end.
@@ -63,9 +56,8 @@ TEST(AlbumTool, MakeAddInfoAndThumbsWorkTogether)
     ASSERT_EQ(Tool("album thumbs " + album + " " + ShellQuote(dir.file("miniaturas"))).exitCode, 0);
     const ReadResult thumb = ReadBmp(dir.file("miniaturas/3.bmp"));
     ASSERT_TRUE(thumb.ok());
-    EXPECT_EQ(thumb.image().width(), 69);
-    EXPECT_EQ(thumb.image().height(), 35);
-    EXPECT_EQ(thumb.image().row(0)[0], 30);  // blue of the picture's colour (red 10, green 20, blue 30)
+    EXPECT_EQ(std::tuple(thumb.image().width(), thumb.image().height(), thumb.image().row(0)[0]),
+              std::tuple(69, 35, 30));  // blue first of the picture's colour (red 10, green 20, blue 30)
     EXPECT_FALSE(std::filesystem::exists(dir.file("miniaturas/4.bmp")));
 
     auto refreshed = Tool("album refresh " + album);
@@ -85,8 +77,7 @@ TEST(AlbumTool, BadInputGivesItsExitCode)
     EXPECT_EQ(Tool("album make " + ShellQuote(dir.file("no/such/folder.abm")) + " " + ShellQuote(dir.file("a.bmp"))).exitCode, 4);
     // A damaged album still shows what it holds, and says it is damaged.
     ASSERT_EQ(Tool("album make " + ShellQuote(dir.file("ok.abm")) + " " + ShellQuote(dir.file("a.bmp")) + " " +
-                   ShellQuote(kJpegs + "grey.jpg")).exitCode,
-              0);
+                   ShellQuote(kJpegs + "grey.jpg")).exitCode, 0);
     auto bytes = *ReadWholeFile(dir.file("ok.abm"));
     bytes.resize(bytes.size() - 10);
     ASSERT_TRUE(WriteWholeFile(dir.file("cut.abm"), bytes));
@@ -194,11 +185,9 @@ TEST_F(AlbumSearchTool, EachCriterionNarrowsTheHits)
 
     auto json = search("--min-size 61x41 --json");
     ASSERT_EQ(json.exitCode, 0);
-    EXPECT_EQ(json.out.rfind("{\"count\":2,\"hits\":[{\"path\":\"" + dir.file("fotos/Praia.bmp") + "\",\"album\":\"" +
-                                 dir.file("albums/album1.abm") + "\",\"index\":0,\"caption\":\"\",\"width\":200,\"height\":100,",
-                             0),
-              0u)
-        << json.out;
+    EXPECT_TRUE(json.out.starts_with("{\"count\":2,\"hits\":[{\"path\":\"" + dir.file("fotos/Praia.bmp") +
+                                     "\",\"album\":\"" + dir.file("albums/album1.abm") +
+                                     "\",\"index\":0,\"caption\":\"\",\"width\":200,\"height\":100,")) << json.out;
 
     // Folders on disk are searched too when named.
     std::filesystem::copy_file(dir.file("fotos/serra.bmp"), dir.file("fotos/serra2.bmp"));
@@ -319,8 +308,7 @@ TEST_F(ProjectsTool, RefilledCalendarReopensWithThePiecesCentred)
     auto page = ReadLayeredFile(file("feb.vlf"));
     ASSERT_TRUE(page);
     ASSERT_EQ(page->layerCount, 3);
-    EXPECT_EQ(page->layers[0].image.width(), 67);
-    EXPECT_EQ(page->layers[1].name, "Month//a//1");
+    EXPECT_EQ(std::tuple(page->layers[0].image.width(), page->layers[1].name), std::tuple(67, "Month//a//1"));
 
     // Refilled once more from the written page (its pieces beside the template, not it).
     r = Tool("calendar refill " + quoted("feb.vlf") + " " + quoted("again.vlf") + " --year 2000 --month 2");

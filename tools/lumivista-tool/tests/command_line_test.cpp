@@ -6,13 +6,8 @@
 #include "tools/lumivista-tool/option_table.h"
 #include "tool_support.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <sstream>
-#include <string>
 
 namespace lv::tool {
 namespace {
@@ -84,10 +79,8 @@ class NoSyncWrite : public testing::ToolFolder {};
 
 std::string TextOf(const std::string& trace)
 {
-    std::ifstream in(trace);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
+    const auto bytes = ReadWholeFile(trace).value_or(std::vector<std::uint8_t>{});
+    return std::string(bytes.begin(), bytes.end());
 }
 
 TEST_F(NoSyncWrite, TheFlushIsSkippedButTheFileIsTheSame)

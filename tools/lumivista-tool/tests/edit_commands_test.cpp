@@ -1,18 +1,12 @@
 // The editing commands through the real tool: selections, paint, layers, text, transforms,
 // layered documents and Photoshop files; what each writes and its refusals.
 
-#include "common/testing/temp_dir.h"
 #include "edit/layered_format.h"
 #include "edit/layers.h"
 #include "edit/text_render/log_font.h"
 #include "edit/text_render/text_style.h"
-#include "imagelib/codecs/bmp/bmp.h"
-#include "imagelib/codecs/jpeg/jpeg.h"
-#include "imagelib/tests/pictures.h"
 #include "tools/lumivista-tool/layers_command.h"
 #include "tool_support.h"
-
-#include <gtest/gtest.h>
 
 #include <cstring>
 #include <set>
@@ -67,21 +61,19 @@ TEST_F(SelectTool, WritesTheMaskAndCropsOrDeletesTheSelection)
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const HDIB mask = ReadBmp(file("mask.bmp")).take();
     ASSERT_TRUE(mask);
-    EXPECT_EQ(mask.width(), 30);
-    EXPECT_EQ(mask.row(19 - 3)[4], 255) << "white where selected";
-    EXPECT_EQ(mask.row(19 - 8)[14], 0) << "black elsewhere";
+    // White where selected, black elsewhere.
+    EXPECT_EQ(std::tuple(mask.width(), mask.row(19 - 3)[4], mask.row(19 - 8)[14]), std::tuple(30, 255, 0));
     const HDIB cropped = ReadBmp(file("crop.bmp")).take();
     ASSERT_TRUE(cropped);
-    EXPECT_EQ(cropped.width(), 10);
-    EXPECT_EQ(cropped.height(), 5);
-    EXPECT_EQ(testing::Pixel24(cropped, 0, 0), (testing::Rgb{220, 10, 10}));
+    EXPECT_EQ(std::tuple(cropped.width(), cropped.height(), testing::Pixel24(cropped, 0, 0)),
+              std::tuple(10, 5, testing::Rgb{220, 10, 10}));
 
     r = select("rect=0,0,5,5 --apply delete --out " + quoted("doc.vlf"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
     auto doc = ReadLayeredFile(file("doc.vlf"));
     ASSERT_TRUE(doc);
-    EXPECT_EQ(doc->layers[0].mask.read().row(19 - 2)[2], 0) << "deleted to transparency";
-    EXPECT_EQ(doc->layers[0].mask.read().row(19 - 2)[6], 255);
+    const std::uint8_t* row = doc->layers[0].mask.read().row(19 - 2);
+    EXPECT_EQ(std::tuple(row[2], row[6]), std::tuple(0, 255)) << "deleted to transparency";
 
     r = Tool("select " + quoted("doc.vlf") + " --layer 0 wand=1,1,tol=0/0/0 --json");
     EXPECT_EQ(r.out, "{\"active\":1,\"rect\":[0,0,5,5],\"selected\":25}\n") << "the wand on the transparent part";
@@ -165,8 +157,8 @@ TEST_F(PaintTool, LayeredDocumentsKeepTheirLayersAndExtractShowsOneLayer)
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const HDIB mask = ReadBmp(file("mask.bmp")).take();
     ASSERT_TRUE(mask);
-    EXPECT_EQ(mask.row(29 - 15)[20], (255 * 32) >> 6) << "half intensity, from the stroke's start";
-    EXPECT_EQ(mask.row(29 - 25)[20], 255);
+    EXPECT_EQ(std::tuple(mask.row(29 - 15)[20], mask.row(29 - 25)[20]), std::tuple((255 * 32) >> 6, 255))
+        << "half intensity, from the stroke's start";
     r = Tool("vlf extract " + quoted("erased.vlf") + " 1 " + quoted("other.bmp") + " " + quoted("other_mask.bmp"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(pixel("image.bmp", 20, 15), pixel("other.bmp", 20, 15)) << "the eraser leaves the picture";
@@ -226,8 +218,7 @@ TEST_F(LayersTool, OperationsAndTheirUndoRunInOrderThroughOneTable)
                      " 2 Fundo 40x30 at 0,0 opacity 100\n");
     auto written = ReadLayeredFile(file("out.vlf"));
     ASSERT_TRUE(written);
-    EXPECT_EQ(written->layerCount, 3);
-    EXPECT_EQ(written->layers[1].name, "Cópia");
+    EXPECT_EQ(std::tuple(written->layerCount, written->layers[1].name), std::tuple(3, "Cópia"));
 
     r = layers("out.vlf", "flatten");
     ASSERT_EQ(r.exitCode, 0) << r.err;
@@ -252,9 +243,7 @@ TEST(LayerOperationWords, ParseWithTheirNumbersAndTexts)
     std::string error;
     auto op = tool::ParseLayerOperation("rename=3,a,b=c", error);
     ASSERT_TRUE(op);
-    EXPECT_EQ(op->kind, tool::LayerOpKind::Rename);
-    EXPECT_EQ(op->number, 3);
-    EXPECT_EQ(op->text, "a,b=c");
+    EXPECT_EQ(std::tuple(op->kind, op->number, op->text), std::tuple(tool::LayerOpKind::Rename, 3, "a,b=c"));
     op = tool::ParseLayerOperation("opacity=0", error);
     ASSERT_TRUE(op);
     EXPECT_EQ(op->number, 0);
@@ -262,9 +251,6 @@ TEST(LayerOperationWords, ParseWithTheirNumbersAndTexts)
         EXPECT_FALSE(tool::ParseLayerOperation(bad, error)) << bad;
 }
 
-// Text layers from the command line, through the real tool: the layer a document keeps
-// editable, smooth and hard edges, the shadow merged into an ordinary layer, and the
-// usage, reading and writing failures.
 std::set<int> maskValues(const HDIB& mask)
 {
     std::set<int> values;
@@ -291,13 +277,9 @@ TEST(TextTool, ALayeredDocumentKeepsTheTextLayerEditable)
     EXPECT_EQ(layer.textObject->text, "Olá\nação");
     EXPECT_EQ(layer.textObject->words[TextObject::kColourWord], 0x0000FFu);
     const LogFont font = LogFontOfObject(*layer.textObject);
-    EXPECT_EQ(font.height, -30);
-    EXPECT_EQ(font.weight, 700);
-    EXPECT_EQ(font.faceName, "Arial");
-    EXPECT_FALSE(TextStyleOfObject(*layer.textObject).smoothEdges);
-    EXPECT_TRUE(layer.maskLocked);
-    EXPECT_EQ(layer.x, 10);
-    EXPECT_EQ(layer.y, 120 - layer.image.height() - 20);
+    EXPECT_EQ(std::tuple(font.height, font.weight, font.faceName), std::tuple(-30, 700, "Arial"));
+    EXPECT_TRUE(!TextStyleOfObject(*layer.textObject).smoothEdges && layer.maskLocked) << "hard edges, mask locked";
+    EXPECT_EQ(std::tuple(layer.x, layer.y), std::tuple(10, 120 - layer.image.height() - 20));
     EXPECT_EQ(maskValues(layer.mask.read()), (std::set<int>{0, 255}));
     EXPECT_EQ(doc->layers[1].kind, LAYER_IMAGE);
 }
@@ -445,9 +427,7 @@ TEST_F(VlfTool, MakeThenDescribe)
     EXPECT_EQ(info.out.rfind("{\"width\":20,\"height\":10,\"depth\":24,", 0), 0u) << info.out;
     EXPECT_NE(info.out.find("\"count\":3,\"current\":0,\"previewOffset\":"), std::string::npos);
     EXPECT_NE(info.out.find("{\"kind\":0,\"linked\":true,\"visible\":true,\"maskLocked\":true,\"x\":3,\"y\":2,"
-                            "\"opacity\":50,\"name\":\"de cima\",\"nameOffset\":192,"),
-              std::string::npos)
-        << info.out;
+                            "\"opacity\":50,\"name\":\"de cima\",\"nameOffset\":192,"), std::string::npos) << info.out;
     EXPECT_NE(info.out.find("\"imageEncoding\":2,\"maskOffset\":"), std::string::npos);
     EXPECT_NE(info.out.find("\"maskEncoding\":1,\"textOffset\":0,\"text\":null,\"placementOffset\":0}"), std::string::npos);
     EXPECT_NE(info.out.find("\"x\":10,\"y\":6,"), std::string::npos);  // placed against the top edge
@@ -469,8 +449,7 @@ TEST_F(VlfTool, FlattenPreviewAndMerge)
     const ReadResult flat = ReadBmp(file("flat.bmp"));
     const ReadResult preview = ReadBmp(file("preview.bmp"));
     ASSERT_TRUE(flat.ok() && preview.ok());
-    EXPECT_EQ(flat.image().width(), 20);
-    EXPECT_EQ(preview.image().height(), 10);
+    EXPECT_EQ(std::tuple(flat.image().width(), preview.image().height()), std::tuple(20, 10));
 
     // The document open reads layered files as their composite.
     const auto info = Tool("info " + quoted("doc.vlf"));
@@ -481,9 +460,8 @@ TEST_F(VlfTool, FlattenPreviewAndMerge)
     auto stack = ReadLayeredFile(file("merged.vlf"));
     ASSERT_TRUE(stack);
     ASSERT_EQ(stack->layerCount, 2);
-    EXPECT_EQ(stack->layers[0].name, "de cima");
-    EXPECT_EQ(stack->layers[0].opacity, 75u);
-    EXPECT_EQ(stack->layers[0].image.width(), 13);
+    EXPECT_EQ(std::tuple(stack->layers[0].name, stack->layers[0].opacity, stack->layers[0].image.width()),
+              std::tuple("de cima", 75u, 13));
     EXPECT_EQ(Tool("vlf merge " + quoted("merged.vlf") + " " + quoted("again.vlf")).exitCode, 0);
 }
 
@@ -502,14 +480,11 @@ TEST_F(VlfTool, ConvertGivesOneLayerAndErrorsSayWhatWentWrong)
     ASSERT_EQ(Tool("convert " + quoted("photo.bmp") + " " + quoted("one.vlf")).exitCode, 0);
     auto one = ReadLayeredFile(file("one.vlf"));
     ASSERT_TRUE(one);
-    EXPECT_EQ(one->layerCount, 1);
-    EXPECT_EQ(one->layers[0].name, "Fundo");
-    EXPECT_EQ(one->layers[0].image.width(), 20);
+    EXPECT_EQ(std::tuple(one->layerCount, one->layers[0].name, one->layers[0].image.width()),
+              std::tuple(1, "Fundo", 20));
     EXPECT_EQ(Tool("vlf merge " + quoted("one.vlf") + " " + quoted("m.vlf")).exitCode, 2);
 }
 
-// The Photoshop documents from the command line: the records as read, and a conversion to
-// the layered format that keeps the layers, through the real tool.
 const std::string kPsd = std::string(LV_SOURCE_DIR) + "/edit/tests/fixtures/psd/";
 
 TEST(PsdTool, InfoListsTheHeaderAndTheRecordsInFileOrder)
@@ -541,10 +516,9 @@ TEST(PsdTool, ConvertingToTheLayeredFormatKeepsTheLayers)
     const auto stack = ReadLayeredFile(out);
     ASSERT_TRUE(stack);
     ASSERT_EQ(stack->layerCount, 3);
-    EXPECT_EQ(stack->layers[1].name, "Oculta à noite, ação");
-    EXPECT_FALSE(stack->layers[1].visible);
-    EXPECT_EQ(stack->layers[1].opacity, 50u);
-    EXPECT_EQ(stack->layers[0].mask.width(), 20);
+    const LayerRecord& hidden = stack->layers[1];
+    EXPECT_EQ(std::tuple(hidden.name, hidden.visible, hidden.opacity, stack->layers[0].mask.width()),
+              std::tuple("Oculta à noite, ação", false, 50u, 20));
 
     // Other outputs get the composite; a refused mode says why and reads as unreadable.
     const auto flat = Tool("convert " + ShellQuote(kPsd + "py_three.psd") + " " + ShellQuote(dir.file("plano.bmp")));

@@ -4,12 +4,7 @@
 #include "common/byte_sink.h"
 #include "common/byte_source.h"
 #include "common/testing/file_failures.h"
-#include "common/testing/temp_dir.h"
-#include "imagelib/codecs/bmp/bmp.h"
-#include "imagelib/tests/pictures.h"
 #include "tool_support.h"
-
-#include <gtest/gtest.h>
 
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -17,7 +12,6 @@
 
 #include <chrono>
 #include <csignal>
-#include <filesystem>
 #include <optional>
 #include <set>
 #include <thread>
@@ -81,8 +75,7 @@ TEST(ToolFiles, InputFailuresExitThreeAndSayWhatIsWrongWithWhichFile)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path);
         const auto r = Tool("convert " + ShellQuote(c.path) + " " + ShellQuote(dir.file("out.bmp")));
-        EXPECT_EQ(r.exitCode, 3);
-        EXPECT_EQ(r.err, "lumivista-tool: " + c.says + " --- " + c.path + "\n");
+        EXPECT_EQ(std::tuple(r.exitCode, r.err), std::tuple(3, "lumivista-tool: " + c.says + " --- " + c.path + "\n"));
     }
     EXPECT_FALSE(fs::exists(dir.file("out.bmp")));
 

@@ -3,8 +3,6 @@
 
 #include "tool_support.h"
 
-#include "imagelib/codecs/bmp/bmp.h"
-
 namespace lv::testing {
 namespace {
 

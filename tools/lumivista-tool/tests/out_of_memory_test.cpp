@@ -107,8 +107,7 @@ TEST_F(OutOfMemory, TheProgramsAlbumAndSkinReadsShowTheMessageAndGoOn)
         EXPECT_FALSE(opened.read(albumPath));
     }
     EXPECT_EQ(opened.count(), 0u);
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0].text, "Não há memória suficiente. --- " + albumPath);
+    EXPECT_EQ(ui.texts(), std::vector<std::string>{"Não há memória suficiente. --- " + albumPath});
 
     // A skin whose one button picture is bigger than the ceiling: the panel has no buttons.
     std::filesystem::create_directories(dir.path() / "ui");
@@ -126,11 +125,11 @@ TEST_F(OutOfMemory, TheProgramsAlbumAndSkinReadsShowTheMessageAndGoOn)
         Ceiling ceiling;
         panel = skin::LoadPanel(13, skin::SkinVariant::Small, dir.path().string(), skin::StandardPictureDecoder());
     }
-    EXPECT_TRUE(panel.background);
-    EXPECT_TRUE(panel.buttons.empty());
-    ASSERT_EQ(ui.messages.size(), 3u);  // the memory message, then the skin file's own
-    EXPECT_EQ(ui.messages[1].text, "Não há memória suficiente. --- " + dir.file("ui/button.640"));
-    EXPECT_EQ(ui.messages[2].text, "Não é possível abrir o arquivo componente.");
+    EXPECT_TRUE(panel.background && panel.buttons.empty());
+    // The memory message, then the skin file's own.
+    EXPECT_EQ(ui.texts(), (std::vector<std::string>{"Não há memória suficiente. --- " + albumPath,
+                                                    "Não há memória suficiente. --- " + dir.file("ui/button.640"),
+                                                    "Não é possível abrir o arquivo componente."}));
 }
 
 }  // namespace

@@ -30,17 +30,15 @@ TEST_F(PanoramaTool, ViewsStitchIntoAFileAndTheCropHasNoEmptyCorner)
     const std::string views = writeViews(4, {700, 1150, 1600});
     auto r = Tool("panorama " + quoted("whole.bmp") + views + " --json");
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    ReadResult whole = ReadBmp(file("whole.bmp"));
-    ASSERT_TRUE(whole.ok());
-    const HDIB wholePicture = whole.take();
+    const HDIB wholePicture = ReadBmp(file("whole.bmp")).take();
+    ASSERT_TRUE(wholePicture);
     EXPECT_EQ(r.out, "{\"photos\":3,\"width\":" + std::to_string(wholePicture.width()) +
                          ",\"height\":" + std::to_string(wholePicture.height()) + ",\"cropped\":false}\n");
 
     r = Tool("panorama " + quoted("cut.bmp") + views + " --crop");
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    ReadResult cut = ReadBmp(file("cut.bmp"));
-    ASSERT_TRUE(cut.ok());
-    const HDIB cutPicture = cut.take();
+    const HDIB cutPicture = ReadBmp(file("cut.bmp")).take();
+    ASSERT_TRUE(cutPicture);
     EXPECT_LT(cutPicture.height(), wholePicture.height());  // the cylinder's bowed edges went
     EXPECT_GT(cutPicture.width(), wholePicture.width() * 9 / 10);
     const std::uint8_t* corner = cutPicture.row(0) + (cutPicture.width() - 1) * 3;  // bottom right

@@ -3,10 +3,6 @@
 
 #include "tool_support.h"
 
-#include <gtest/gtest.h>
-
-#include <filesystem>
-
 namespace lv::testing {
 namespace {
 

@@ -45,9 +45,7 @@ void ExpectPanelMatchesTable(const SkinScreenButtons& stored, int panel, SkinVar
         for (const auto& picture : stored[i].pictures) {
             const HDIB dib = PictureFromPackedDib(picture);
             ASSERT_TRUE(dib);
-            EXPECT_EQ(dib.width(), r.width());
-            EXPECT_EQ(dib.height(), r.height());
-            EXPECT_EQ(dib.bitCount(), 24);
+            EXPECT_EQ(std::tuple(dib.width(), dib.height(), dib.bitCount()), std::tuple(r.width(), r.height(), 24));
         }
         // The three states differ, so pressing and hovering show.
         EXPECT_NE(stored[i].pictures[0], stored[i].pictures[1]);
@@ -94,12 +92,10 @@ TEST(GeneratedSkin, ClickSoundsAreShortPcmWaves)
         ASSERT_TRUE(bytes) << name;
         ASSERT_GT(bytes->size(), 44u);
         const std::uint8_t* p = bytes->data();
-        EXPECT_EQ(std::string(p, p + 4), "RIFF");
-        EXPECT_EQ(std::string(p + 8, p + 16), "WAVEfmt ");
-        EXPECT_EQ(LoadLE16(p + 20), 1);  // PCM
-        EXPECT_EQ(LoadLE16(p + 22), 1);  // mono
-        EXPECT_EQ(LoadLE32(p + 24), 44100u);
-        EXPECT_EQ(LoadLE16(p + 34), 16);
+        EXPECT_EQ(std::tuple(std::string(p, p + 4), std::string(p + 8, p + 16)), std::tuple("RIFF", "WAVEfmt "));
+        // PCM, mono, 44100 samples a second of 16 bits.
+        EXPECT_EQ(std::tuple(LoadLE16(p + 20), LoadLE16(p + 22), LoadLE32(p + 24), LoadLE16(p + 34)),
+                  std::tuple(1, 1, 44100u, 16));
         const std::uint32_t data = LoadLE32(p + 40);
         EXPECT_EQ(data + 44, bytes->size());
         EXPECT_LT(data / 2, 44100u / 10);  // under a tenth of a second
@@ -114,12 +110,12 @@ TEST(GeneratedSkin, TheToolDescribesTheFiles)
 {
     const auto json = testing::RunCommand(std::string(LV_TOOL) + " skin info --json " + kProgram + "/ui/button.800");
     ASSERT_EQ(json.exitCode, 0) << json.err;
-    EXPECT_EQ(json.out.rfind("{\"records\":", 0), 0u);
+    EXPECT_TRUE(json.out.starts_with("{\"records\":"));
     EXPECT_NE(json.out.find("\"screenCount\":29"), std::string::npos);
     const Rect first = PanelButtons(0)[0].large;
     EXPECT_NE(json.out.find("{\"x\":" + std::to_string(first.left) + ",\"y\":" + std::to_string(first.top)
                             + ",\"width\":" + std::to_string(first.width()) + ",\"height\":" + std::to_string(first.height())),
-              std::string::npos);
+              std::string::npos) << json.out;
 
     const auto text = testing::RunCommand(std::string(LV_TOOL) + " skin info " + kProgram + "/ui/button.640");
     ASSERT_EQ(text.exitCode, 0);
