@@ -77,13 +77,13 @@ TEST_F(AdjustmentScreens, EachModeShowsOnlyTheSlidersItReadsAndHiddenOnesIgnoreT
     for (int mode : {3, 0, 1, 4, 2, 5}) {
         click(p, skin::Handler::EnhancementMode, mode);
         for (int k = 0; k < 3; ++k) {
-            const bool shown = k < expected[mode];
-            EXPECT_EQ(p.input().hidden(thumbs[k]), !shown) << "mode " << mode << " slider " << k + 1;
-            EXPECT_EQ(p.shownSliderLabel(thumbs[k]), labels[mode][k]) << "mode " << mode << " slider " << k + 1;
-            EXPECT_EQ(p.input().hidden(thumbs[k] - 1), !shown) << "its track";
-            if (QWidget* readout = readoutOf(p, thumbs[k])) {
-                EXPECT_EQ(readout->isHidden(), !shown) << "its readout";
-            }
+            // The slider, its label, its track and its readout.
+            const bool hidden = k >= expected[mode];
+            const QWidget* readout = readoutOf(p, thumbs[k]);
+            EXPECT_EQ(std::tuple(p.input().hidden(thumbs[k]), p.shownSliderLabel(thumbs[k]),
+                                 p.input().hidden(thumbs[k] - 1), readout ? readout->isHidden() : hidden),
+                      std::tuple(hidden, labels[mode][k], hidden, hidden))
+                << "mode " << mode << " slider " << k + 1;
         }
     }
     // Mode 5 reads slider 1 only: a press on slider 3's track changes nothing.
@@ -97,21 +97,20 @@ TEST_F(AdjustmentScreens, EachModeShowsOnlyTheSlidersItReadsAndHiddenOnesIgnoreT
     auto* list = effects.findChild<SkinListBox*>(kListBoxClass);
     ASSERT_NE(list, nullptr);
     const int strength = thumb(effects, skin::Handler::EffectStrength, 0);
-    EXPECT_FALSE(effects.input().hidden(strength));
-    EXPECT_FALSE(effects.shownSliderLabel(strength).isEmpty());
+    EXPECT_FALSE(effects.input().hidden(strength) || effects.shownSliderLabel(strength).isEmpty());
     const int negative = effectItem(effects::kOpNegative);
     list->list().scrollTo(negative);
     QTest::mouseClick(&list->popup(), Qt::LeftButton, Qt::NoModifier, list->rowRect(negative - list->list().firstVisible()).center());
     ASSERT_EQ(list->list().selection(), negative);
-    EXPECT_TRUE(effects.input().hidden(strength));
-    EXPECT_TRUE(effects.shownSliderLabel(strength).isEmpty()) << "the label leaves with the slider";
+    EXPECT_TRUE(effects.input().hidden(strength) && effects.shownSliderLabel(strength).isEmpty())
+        << "the label leaves with the slider";
     QTest::mouseClick(&list->popup(), Qt::LeftButton, Qt::NoModifier, list->rowRect(negative + 1 - list->list().firstVisible()).center());
     EXPECT_FALSE(effects.input().hidden(strength));
 
     // Shown again, a panel starts with every slider in sight until the mode says otherwise.
     ASSERT_TRUE(window.switchScreen(10));
-    EXPECT_FALSE(panel(2).input().hidden(thumbs[0]));
-    EXPECT_TRUE(panel(2).input().hidden(thumbs[1])) << "mode 0 again";
+    EXPECT_EQ(std::tuple(panel(2).input().hidden(thumbs[0]), panel(2).input().hidden(thumbs[1])), std::tuple(false, true))
+        << "mode 0 again";
 }
 
 // A screen switch drops the last screen's hint, but the picture's zoom stays in the status
@@ -122,10 +121,10 @@ TEST_F(AdjustmentScreens, TheZoomReadoutStaysInTheStatusFieldAcrossScreenSwitche
     const QString readout = window.statusText();
     ASSERT_TRUE(readout.contains(QStringLiteral("Visualizar"))) << readout.toStdString();
     window.setStatusText(QStringLiteral("Desfazer"));
-    ASSERT_TRUE(window.switchScreen(27));
-    EXPECT_EQ(window.statusText(), readout);
-    ASSERT_TRUE(window.switchScreen(10));
-    EXPECT_EQ(window.statusText(), readout);
+    for (const int screen : {27, 10}) {
+        ASSERT_TRUE(window.switchScreen(screen));
+        EXPECT_EQ(window.statusText(), readout) << screen;
+    }
 }
 
 TEST_F(AdjustmentScreens, TheEffectsListShowsEachEffectOnTheCurrentPictureAndFollowsItsChanges)
@@ -156,11 +155,9 @@ TEST_F(AdjustmentScreens, TheEffectsListShowsEachEffectOnTheCurrentPictureAndFol
     ImageWindow* active = documents.active();
     ASSERT_NE(active, nullptr);
     HDIB& pixels = active->document().layers[0].image.write();
+    const HDIB red = DibCreate(pixels.width(), pixels.height(), 0x0000FF, false);
     for (int y = 0; y < pixels.height(); ++y)
-        for (int x = 0; x < pixels.width(); ++x) {
-            std::uint8_t* p = pixels.row(y) + 3 * x;
-            p[0] = 0x00, p[1] = 0x00, p[2] = 0xFF;  // red
-        }
+        std::copy_n(red.row(y), pixels.stride(), pixels.row(y));
     ASSERT_TRUE(QTest::qWaitFor([&] { return shownPicture(*list, negative) == QColor(0x00, 0xFF, 0xFF); }, 5000))
         << "shows " << shownPicture(*list, negative).name().toStdString();
 }
@@ -181,8 +178,7 @@ TEST_F(FontList, ShowsTheFamiliesSelectsTheToolsFaceAndAPickReachesTheTool)
     skin::ListBox& list = box->list();
     const QStringList families = QFontDatabase::families();
     ASSERT_TRUE(families.contains(QStringLiteral("Liberation Sans"))) << "the program's fonts are installed";
-    EXPECT_GE(list.count(), 2);
-    EXPECT_LE(list.count(), int(families.size()));
+    EXPECT_TRUE(list.count() >= 2 && list.count() <= int(families.size())) << list.count();
     ASSERT_GE(list.selection(), 0);
     EXPECT_EQ(list.text(list.selection()), "Liberation Sans") << "Arial is drawn with its stand-in";
 
@@ -196,8 +192,8 @@ TEST_F(FontList, ShowsTheFamiliesSelectsTheToolsFaceAndAPickReachesTheTool)
     const int count = list.count();
     ASSERT_TRUE(window.switchScreen(2));
     ASSERT_TRUE(window.switchScreen(kTextPage));
-    EXPECT_EQ(window.listBox(skin::kFontListControl)->count(), count);
-    EXPECT_EQ(window.listBox(skin::kFontListControl)->selection(), other);
+    const skin::ListBox& shown = *window.listBox(skin::kFontListControl);
+    EXPECT_EQ(std::tuple(shown.count(), shown.selection()), std::tuple(count, other));
     tool->choice().settings.font.faceName.clear();
 }
 
@@ -235,24 +231,21 @@ TEST_F(WorkspaceStrip, EitherCrossClosesTheActivePictureAskingFirstWhenItChanged
     QMouseEvent move(QEvent::MouseMove, cross, base().mapToGlobal(cross), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
     QApplication::sendEvent(&base(), &move);
     EXPECT_EQ(window.statusText().trimmed(), QStringLiteral("Fechar imagem")) << "its tip";
-    EXPECT_FALSE(window.indicatorLit());
-    EXPECT_EQ(lampTip(), QStringLiteral("A imagem não tem alterações por salvar"));
+    const auto lamp = [&] { return std::tuple(window.indicatorLit(), lampTip()); };
+    EXPECT_EQ(lamp(), std::tuple(false, QStringLiteral("A imagem não tem alterações por salvar")));
 
     window.handlers().call(skin::Handler::FlipHorizontal);
-    EXPECT_TRUE(window.indicatorLit());
-    EXPECT_EQ(lampTip(), QStringLiteral("A imagem tem alterações não salvas"));
+    EXPECT_EQ(lamp(), std::tuple(true, QStringLiteral("A imagem tem alterações não salvas")));
 
+    // The question of "Fechar imagem"; a cancelled close is no refusal.
     ui.answers = {ui::Answer::Cancel};
     click(kLeftClose);
-    EXPECT_EQ(ui.messages.size(), 1u) << "the question of \"Fechar imagem\"";
-    EXPECT_EQ(documents.count(), 1);
-    EXPECT_EQ(ui.beeps, 0) << "a cancelled close is no refusal";
+    EXPECT_EQ(std::tuple(ui.messages.size(), documents.count(), ui.beeps), std::tuple(1u, 1, 0));
 
     ui.answers = {ui::Answer::No};
     click(kRightClose);
     EXPECT_EQ(documents.count(), 0);
-    EXPECT_FALSE(window.indicatorLit());
-    EXPECT_EQ(lampTip(), QStringLiteral("Nenhuma imagem aberta"));
+    EXPECT_EQ(lamp(), std::tuple(false, QStringLiteral("Nenhuma imagem aberta")));
     click(kLeftClose);
     EXPECT_EQ(ui.beeps, 0);
 }

@@ -43,8 +43,7 @@ TEST(ReadoutWidget, AReadoutThirtyHighPaintsInTheSharedFontOfTwentyGreenOnBlack)
     first->setGeometry(10, 10, 80, 30);
     first->setText(QStringLiteral("123"));
     const QImage shot = Shot(*first);
-    EXPECT_EQ(Readout::SharedFontHeight(), 20);
-    EXPECT_EQ(shot.pixelColor(1, 1), QColor(Qt::black));
+    EXPECT_EQ(std::tuple(Readout::SharedFontHeight(), shot.pixelColor(1, 1)), std::tuple(20, QColor(Qt::black)));
     bool green = false;
     for (int y = 0; y < shot.height() && !green; ++y)
         for (int x = 0; x < shot.width() && !green; ++x)
@@ -85,8 +84,8 @@ TEST(AngleDialWidget, ClicksReportTheirAngleAfterThePaintAndOutsideTheCircleNoth
     QMouseEvent rightDrag(QEvent::MouseMove, QPointF(55, 35), QPointF(55, 35), Qt::NoButton, Qt::RightButton, Qt::NoModifier);
     QApplication::sendEvent(&dial, &rightDrag);
     Shot(dial);
-    EXPECT_EQ(reported.size(), before) << "outside the circle, and the right button, change nothing";
-    EXPECT_EQ(dial.dial().stored(), (skin::Point{20, 45}));
+    EXPECT_EQ(std::tuple(reported.size(), dial.dial().stored()), std::tuple(before, skin::Point{20, 45}))
+        << "outside the circle, and the right button, change nothing";
 
     QMouseEvent leftDrag(QEvent::MouseMove, QPointF(55, 35), QPointF(55, 35), Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&dial, &leftDrag);
@@ -150,10 +149,11 @@ TEST_F(ScreenControls, TheSliderScrollsTheListAndCreationIsRefusedTwiceOrWithout
     QTest::mouseClick(&fonts->popup(), Qt::LeftButton, Qt::NoModifier, bottom);
     EXPECT_EQ(fonts->list().firstVisible(), fonts->list().sliderMaximum()) << "a click at the track's end";
 
+    // Already shown, no registry entry, and no region 200 on this panel.
     SkinListBoxes& lists = window.skin()->listBoxes();
-    EXPECT_EQ(lists.create(panel(1), skin::kFontListControl), nullptr) << "already shown";
-    EXPECT_EQ(lists.create(panel(1), 999), nullptr) << "no registry entry";
-    EXPECT_EQ(lists.create(panel(1), skin::kAlbumListControl), nullptr) << "this panel has no region 200";
+    EXPECT_EQ((std::vector{lists.create(panel(1), skin::kFontListControl), lists.create(panel(1), 999),
+                           lists.create(panel(1), skin::kAlbumListControl)}),
+              (std::vector<SkinListBox*>{nullptr, nullptr, nullptr}));
 
     ASSERT_TRUE(window.switchScreen(27));
     EXPECT_NE(panel(2).findChild<SkinListBox*>(kListBoxClass), nullptr) << "the effects list of screen 27";
@@ -171,8 +171,8 @@ TEST_F(ScreenControls, TheTooltipComesAfterItsDelayAndOnlyOneShowsAtATime)
     EXPECT_EQ(visibleTooltips(), 1);
     auto* first = panel(0).findChild<QWidget*>(QStringLiteral("PDPopup"));
     ASSERT_NE(first, nullptr);
-    EXPECT_EQ(first->x(), undo.x() + 16) << "beside the pointer";
-    EXPECT_LE(first->geometry().bottom(), panel(0).height() - 4) << "moved up to stay inside the window";
+    // Beside the pointer, moved up to stay inside the window.
+    EXPECT_TRUE(first->x() == undo.x() + 16 && first->geometry().bottom() <= panel(0).height() - 4) << first->x();
     QTest::mousePress(&panel(0), Qt::LeftButton, Qt::NoModifier, undo);
     EXPECT_FALSE(first->isVisible()) << "a press hides it";
     QTest::mouseRelease(&panel(0), Qt::LeftButton, Qt::NoModifier, undo);
@@ -188,8 +188,7 @@ TEST_F(ScreenControls, TheTooltipComesAfterItsDelayAndOnlyOneShowsAtATime)
     QTest::qWait(skin::kTooltipMilliseconds + 150);
     EXPECT_EQ(visibleTooltips(), 1);
     auto* popup = page.findChild<QWidget*>(QStringLiteral("PDPopup"));
-    ASSERT_NE(popup, nullptr);
-    EXPECT_TRUE(popup->isVisible()) << "the nested panel's own";
+    EXPECT_TRUE(popup && popup->isVisible()) << "the nested panel's own";
 }
 
 TEST_F(ScreenControls, SlidersShowTheirValueInAReadoutThatFollowsTheThumb)
@@ -204,8 +203,7 @@ TEST_F(ScreenControls, SlidersShowTheirValueInAReadoutThatFollowsTheThumb)
             thumb = i;
     const skin::Slider& slider = *brushes.input().slider(thumb);
     const Readout* readout = readouts[0]->geometry().top() == slider.track.top ? readouts[0] : readouts[1];
-    EXPECT_EQ(readout->text(), "50");
-    EXPECT_GE(readout->geometry().left(), slider.track.right) << "beside its track";
+    EXPECT_TRUE(readout->text() == "50" && readout->geometry().left() >= slider.track.right) << "beside its track";
 
     const QPoint from = ToQRect(slider.thumb).center();
     QTest::mousePress(&brushes, Qt::LeftButton, Qt::NoModifier, from);
@@ -226,22 +224,20 @@ TEST_F(ScreenControls, TheColourPanelShowsSwapsAndRestoresTheColoursInTheCoresBo
     const auto swatchColour = [&](const skin::Rect& r) {
         return Shot(window).pixelColor(colours->mapTo(&window, ToQRect(r).center()));
     };
-    EXPECT_EQ(swatchColour(layout.active), QColor(255, 255, 0));
-    EXPECT_EQ(swatchColour(layout.secondary), QColor(0, 0, 255));
+    const auto shown = [&] { return std::tuple(swatchColour(layout.active), swatchColour(layout.secondary)); };
+    const auto set = [] { return std::tuple(Shell().config.activeColour, Shell().config.secondaryColour); };
+    EXPECT_EQ(shown(), std::tuple(QColor(255, 255, 0), QColor(0, 0, 255)));
 
     MiniToolbar& bar = colours->toolbar();
     const QPoint swap = ToQRect(bar.bar().button(0).rect).center();
     QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, swap);
-    EXPECT_EQ(Shell().config.activeColour, (RgbTriple{0, 0, 255}));
-    EXPECT_EQ(Shell().config.secondaryColour, (RgbTriple{255, 255, 0}));
-    EXPECT_EQ(swatchColour(layout.active), QColor(0, 0, 255));
-    EXPECT_EQ(swatchColour(layout.secondary), QColor(255, 255, 0));
+    EXPECT_EQ(set(), std::tuple(RgbTriple{0, 0, 255}, RgbTriple{255, 255, 0}));
+    EXPECT_EQ(shown(), std::tuple(QColor(0, 0, 255), QColor(255, 255, 0)));
 
     SetActiveColour({10, 20, 30});  // what the colour picker does
     EXPECT_EQ(swatchColour(layout.active), QColor(10, 20, 30)) << "the panel hears of outside changes";
     QTest::mouseClick(&bar, Qt::LeftButton, Qt::NoModifier, ToQRect(bar.bar().button(1).rect).center());
-    EXPECT_EQ(Shell().config.activeColour, (RgbTriple{255, 255, 0}));
-    EXPECT_EQ(Shell().config.secondaryColour, (RgbTriple{0, 0, 255}));
+    EXPECT_EQ(set(), std::tuple(RgbTriple{255, 255, 0}, RgbTriple{0, 0, 255}));
 
     // The hot button cools once the timer finds the pointer gone from the bar.
     QPoint pointer = swap;
@@ -249,14 +245,12 @@ TEST_F(ScreenControls, TheColourPanelShowsSwapsAndRestoresTheColoursInTheCoresBo
     hover(bar, swap);
     auto* hotTimer = bar.findChild<QTimer*>(QStringLiteral("timer %1").arg(skin::kBarHotTimer));
     ASSERT_NE(hotTimer, nullptr);
-    EXPECT_TRUE(hotTimer->isActive());
-    EXPECT_EQ(bar.bar().state(0), skin::BarState::Hot);
+    EXPECT_EQ(std::tuple(hotTimer->isActive(), bar.bar().state(0)), std::tuple(true, skin::BarState::Hot));
     QTest::qWait(2 * skin::kBarHotMilliseconds);
     EXPECT_EQ(bar.bar().state(0), skin::BarState::Hot) << "the pointer is still there";
     pointer = QPoint(-5, -5);
     QTest::qWait(2 * skin::kBarHotMilliseconds);
-    EXPECT_EQ(bar.bar().state(0), skin::BarState::Normal);
-    EXPECT_FALSE(hotTimer->isActive());
+    EXPECT_EQ(std::tuple(hotTimer->isActive(), bar.bar().state(0)), std::tuple(false, skin::BarState::Normal));
 
     QHelpEvent help(QEvent::ToolTip, swap, bar.mapToGlobal(swap));
     QApplication::sendEvent(&bar, &help);
@@ -276,16 +270,15 @@ TEST_F(ScreenControls, AClickOnASwatchChoosesItsColourInTheColourDialog)
     QTest::mouseClick(colours, Qt::LeftButton, Qt::NoModifier, secondary.center());
     QColorDialog* dialog = colours->dialog();
     ASSERT_NE(dialog, nullptr);
-    EXPECT_TRUE(dialog->isVisible());
-    EXPECT_EQ(dialog->windowTitle(), "Cor secundária");
-    EXPECT_EQ(dialog->currentColor(), QColor(0, 0, 255));
+    EXPECT_EQ(std::tuple(dialog->isVisible(), dialog->windowTitle(), dialog->currentColor()),
+              std::tuple(true, QString("Cor secundária"), QColor(0, 0, 255)));
     QTest::mouseClick(colours, Qt::LeftButton, Qt::NoModifier, colours->swatch(kActiveSwatch).geometry().center());
     EXPECT_EQ(colours->dialog(), dialog) << "one dialog at a time";
 
     dialog->setCurrentColor(QColor(12, 200, 34));
     dialog->accept();
-    EXPECT_EQ(Shell().config.secondaryColour, (RgbTriple{12, 200, 34}));
-    EXPECT_EQ(Shell().config.activeColour, (RgbTriple{255, 255, 0}));
+    EXPECT_EQ(std::tuple(Shell().config.secondaryColour, Shell().config.activeColour),
+              std::tuple(RgbTriple{12, 200, 34}, RgbTriple{255, 255, 0}));
 
     QTest::mouseClick(colours, Qt::LeftButton, Qt::NoModifier, colours->swatch(kActiveSwatch).geometry().center());
     ASSERT_NE(colours->dialog(), nullptr);

@@ -58,15 +58,11 @@ TEST(SaveAsDialog, TheOptionsPanelFollowsTheTypeAndStoresItsChoicesOnOk)
     ASSERT_TRUE(first && label && quality && second);
 
     chooseType(dialog, kSaveAsGif);
-    EXPECT_EQ(dialog.selectedType(), kSaveAsGif);
-    EXPECT_FALSE(first->isHidden());
-    EXPECT_EQ(first->text(), "&Entrelaçar");
-    EXPECT_FALSE(second->isHidden());
-    EXPECT_TRUE(quality->isHidden());
+    EXPECT_EQ(std::tuple(dialog.selectedType(), first->isHidden(), first->text(), second->isHidden(), quality->isHidden()),
+              std::tuple(kSaveAsGif, false, QString("&Entrelaçar"), false, true));
 
     chooseType(dialog, kSaveAsTarga);
-    EXPECT_EQ(first->text(), "&Comprimir");
-    EXPECT_TRUE(second->isHidden());
+    EXPECT_EQ(std::tuple(first->text(), second->isHidden()), std::tuple(QString("&Comprimir"), true));
 
     chooseType(dialog, kSaveAsPng);
     EXPECT_TRUE(first->isHidden() && second->isHidden() && quality->isHidden());
@@ -77,9 +73,8 @@ TEST(SaveAsDialog, TheOptionsPanelFollowsTheTypeAndStoresItsChoicesOnOk)
     EXPECT_EQ(label->text(), "&Qualidade: 55");
     dialog.selectFile(QString::fromStdString(dir.file("saida")));
     dialog.accept();
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(CurrentSaveOptions().jpegQuality, 55);
-    EXPECT_EQ(CurrentSaveType(), kSaveAsJpeg);
+    EXPECT_EQ(std::tuple(dialog.result(), CurrentSaveOptions().jpegQuality, CurrentSaveType()),
+              std::tuple(int(QDialog::Accepted), 55, kSaveAsJpeg));
     ASSERT_TRUE(dialog.choice());
     EXPECT_EQ(dialog.choice()->path, dir.file("saida.jpg")) << "a name without extension takes the type's, in lower case";
     EXPECT_TRUE(ui.messages.empty());
@@ -96,24 +91,21 @@ TEST(NewPictureDialog, TooLargeSizesKeepTheDialogAndAcceptedOnesAreRememberedInT
     auto* list = child<QListWidget>(dialog, "recent");
     ASSERT_TRUE(list);
     ASSERT_EQ(list->count(), 2);
-    EXPECT_EQ(list->item(0)->text(), "4,00 x 6,00 Polegada");
-    EXPECT_EQ(list->item(1)->text(), "640 x 480 Pixel");
+    EXPECT_EQ(std::tuple(list->item(0)->text(), list->item(1)->text()),
+              std::tuple("4,00 x 6,00 Polegada", "640 x 480 Pixel"));
     auto* label = dialog.findChild<QLabel*>();
     ASSERT_TRUE(label);
-    EXPECT_EQ(label->text(), "&Tamanhos recentes:");
-    EXPECT_EQ(label->buddy(), list);
+    EXPECT_EQ(std::tuple(label->text(), label->buddy()), std::tuple(QString("&Tamanhos recentes:"), list));
 
     auto* width = child<QDoubleSpinBox>(dialog, "width");
     auto* height = child<QDoubleSpinBox>(dialog, "height");
     list->setCurrentRow(0);
-    EXPECT_EQ(width->value(), 4.0);
-    EXPECT_EQ(height->value(), 6.0);
-    EXPECT_EQ(dialog.unit(), SizeUnit::Inch);
+    EXPECT_EQ(std::tuple(width->value(), height->value(), dialog.unit()), std::tuple(4.0, 6.0, SizeUnit::Inch));
     dialog.accept();
     ASSERT_TRUE(dialog.request());
-    EXPECT_EQ(dialog.request()->width, 800) << "4 inches at 200 dpi";
-    EXPECT_EQ(dialog.request()->height, 1200);
-    EXPECT_EQ(store.values["Recent Sizes/size0"], "4.000,6.000,Inch");
+    EXPECT_EQ(std::tuple(dialog.request()->width, dialog.request()->height, store.values["Recent Sizes/size0"]),
+              std::tuple(800, 1200, "4.000,6.000,Inch"))
+        << "4 inches at 200 dpi";
 
     NewPictureDialog tooLarge(nullptr, store);
     tooLarge.findChild<QComboBox*>()->setCurrentIndex(0);
@@ -140,9 +132,9 @@ TEST(NewPictureDialog, OpensWithTheClipboardPicturesSizeElse640By480)
     PutLayerOnClipboard(*piece);
     EXPECT_EQ(shown(), QSize(77, 66)) << "a layer copied in the program";
     clipboard.setText(QStringLiteral("texto"));
-    EXPECT_EQ(shown(), QSize(640, 480)) << "text is no picture";
+    const QSize forText = shown();
     clipboard.clear();
-    EXPECT_EQ(shown(), QSize(640, 480));
+    EXPECT_EQ(std::tuple(forText, shown()), std::tuple(QSize(640, 480), QSize(640, 480))) << "text is no picture";
 }
 
 // The question itself, Não back to the dialog and Sim replacing: `Desktop.SavingOverAFileAsksFirstAndNaoKeepsTheOldFile`.
@@ -161,10 +153,9 @@ TEST(SaveAsDialog, ThePicturesOwnNameIsAskedAboutAndAFolderIsNoFileToReplace)
     EXPECT_NE(again.result(), QDialog::Accepted);
     ASSERT_EQ(ui.messages.size(), 1u);
 
-    ui.messages.clear();
-    EXPECT_TRUE(ConfirmReplacing(dir.file("nova.JPG")));
-    EXPECT_TRUE(ConfirmReplacing(dir.file("pasta.JPG"))) << "a folder is not a file to replace";
-    EXPECT_TRUE(ui.messages.empty());
+    // A folder is not a file to replace.
+    EXPECT_TRUE(ConfirmReplacing(dir.file("nova.JPG")) && ConfirmReplacing(dir.file("pasta.JPG")));
+    EXPECT_EQ(ui.messages.size(), 1u);
 }
 
 // The file dialogs show the picture chosen, read by the program's own readers.
@@ -172,10 +163,7 @@ TEST(FileDialogs, ThePreviewShowsTheChosenPictureAndNothingForAFileItCannotRead)
 {
     testing::TempDir dir;
     testing::UiRecorder ui;
-    HDIB red = AllocatePicture(400, 100, 24, 0);
-    for (int y = 0; y < 100; ++y)
-        for (int x = 0; x < 400; ++x)
-            red.row(y)[3 * x + 2] = 255;
+    HDIB red = DibCreate(400, 100, 0x0000FF, false);
     ASSERT_EQ(WriteBmp(dir.file("vermelha.bmp"), red), WriteResult::Written);
     ASSERT_TRUE(WriteWholeFile(dir.file("notas.jpg"), std::vector<std::uint8_t>(100, 'x')));
 
@@ -185,14 +173,13 @@ TEST(FileDialogs, ThePreviewShowsTheChosenPictureAndNothingForAFileItCannotRead)
     preview->choose(QString::fromStdString(dir.file("vermelha.bmp")));
     preview->showNow();
     ASSERT_FALSE(preview->picture().isNull());
-    EXPECT_EQ(preview->picture().size(), QSize(180, 45)) << "fitted into the pane";
-    EXPECT_EQ(preview->picture().pixelColor(90, 20), QColor(255, 0, 0));
-    EXPECT_EQ(preview->caption(), "400 × 100 pixels");
+    EXPECT_EQ(std::tuple(preview->picture().size(), preview->picture().pixelColor(90, 20), preview->caption()),
+              std::tuple(QSize(180, 45), QColor(255, 0, 0), QString("400 × 100 pixels")))
+        << "fitted into the pane";
 
     preview->choose(QString::fromStdString(dir.file("notas.jpg")));
     preview->showNow();
-    EXPECT_TRUE(preview->picture().isNull());
-    EXPECT_TRUE(ui.messages.empty()) << "the preview never talks";
+    EXPECT_TRUE(preview->picture().isNull() && ui.messages.empty()) << "the preview never talks";
     preview->choose(QString::fromStdString(dir.path().string()));
     EXPECT_TRUE(preview->picture().isNull()) << "a folder clears the pane";
 
@@ -232,12 +219,10 @@ void answerPhotoCdDialog(int format, int resolution, bool ok)
 TEST(PhotoCdOptionsDialog, OffersTwoFormatsAndFiveResolutionsAndReadsWhatWasChosen)
 {
     PhotoCdOptionsWindow window(nullptr, {1, 3});
-    ASSERT_EQ(window.formats()->count(), 2);
-    ASSERT_EQ(window.resolutions()->count(), 5);
-    EXPECT_EQ(window.formats()->item(1)->text(), QStringLiteral("Tons de cinza (8 bits)"));
-    EXPECT_EQ(window.resolutions()->item(2)->text(), QStringLiteral("Base (768 × 512)"));
-    EXPECT_EQ(window.choices().format, 1);
-    EXPECT_EQ(window.choices().resolution, 3);
+    ASSERT_EQ(std::tuple(window.formats()->count(), window.resolutions()->count()), std::tuple(2, 5));
+    EXPECT_EQ(std::tuple(window.formats()->item(1)->text(), window.resolutions()->item(2)->text(), window.choices().format,
+                         window.choices().resolution),
+              std::tuple(QStringLiteral("Tons de cinza (8 bits)"), QStringLiteral("Base (768 × 512)"), 1, 3));
 
     // Through the image library: the asking mode shows the dialog, OK reads at the choice.
     TestHooks hooks;
@@ -249,12 +234,11 @@ TEST(PhotoCdOptionsDialog, OffersTwoFormatsAndFiveResolutionsAndReadsWhatWasChos
     answerPhotoCdDialog(1, 0, true);
     ReadResult read = ReadPhotoCd(pack);
     ASSERT_TRUE(read.ok());
-    EXPECT_EQ(read.image().width(), 192);
-    EXPECT_EQ(read.image().bitCount(), 8);
-    EXPECT_EQ(StoredPhotoCdChoices().resolution, 0);
+    EXPECT_EQ(std::tuple(read.image().width(), read.image().bitCount(), StoredPhotoCdChoices().resolution),
+              std::tuple(192, 8, 0));
     answerPhotoCdDialog(0, 2, false);
-    EXPECT_EQ(ReadPhotoCd(pack).code(), ReadCode::Broken);
-    EXPECT_EQ(StoredPhotoCdChoices().resolution, 0);  // a cancel keeps the old choices
+    EXPECT_EQ((std::tuple{ReadPhotoCd(pack).code(), StoredPhotoCdChoices().resolution}), std::tuple(ReadCode::Broken, 0))
+        << "a cancel keeps the old choices";
     SetStoredPhotoCdChoices(before);
 }
 

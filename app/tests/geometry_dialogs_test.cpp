@@ -95,11 +95,9 @@ TEST_F(GeometryDialogs, ImageSizeInPixelsPercentAndPrintSizesWithTheSidesLockedO
 {
     run(skin::Handler::ResizeImage, "image-size", [](QDialog& d) {
         auto* w = child<QDoubleSpinBox>(d, "width");
-        auto* h = child<QDoubleSpinBox>(d, "height");
-        EXPECT_EQ(w->value(), 300);
-        EXPECT_EQ(w->text(), QStringLiteral("300")) << "whole pixels";
+        EXPECT_EQ(std::tuple(w->value(), w->text()), std::tuple(300.0, QStringLiteral("300"))) << "whole pixels";
         w->setValue(150);
-        EXPECT_EQ(h->value(), 100) << "locked to the picture's shape";
+        EXPECT_EQ(child<QDoubleSpinBox>(d, "height")->value(), 100) << "locked to the picture's shape";
         pressOk(d);
     });
     EXPECT_EQ(size(), (std::pair{150, 100}));
@@ -150,8 +148,7 @@ TEST_F(GeometryDialogs, SidesOfTenThousandAndOneKeepTheDialogWithMessage2348AndT
         d.findChild<QCheckBox*>()->setChecked(false);
         child<QDoubleSpinBox>(d, "height")->setValue(10001);
         pressOk(d);
-        EXPECT_TRUE(d.isVisible());
-        EXPECT_EQ(ui.texts(), std::vector<std::string>{kTooLarge});
+        EXPECT_EQ(std::tuple(d.isVisible(), ui.texts()), std::tuple(true, std::vector<std::string>{kTooLarge}));
         child<QDoubleSpinBox>(d, "height")->setValue(10000);
         child<QDoubleSpinBox>(d, "width")->setValue(2);
         pressOk(d);
@@ -162,8 +159,7 @@ TEST_F(GeometryDialogs, SidesOfTenThousandAndOneKeepTheDialogWithMessage2348AndT
     run(skin::Handler::CanvasSize, "canvas-size", [this](QDialog& d) {
         child<QSpinBox>(d, "width")->setValue(10001);
         pressOk(d);
-        EXPECT_TRUE(d.isVisible());
-        EXPECT_EQ(ui.texts().size(), 2u);
+        EXPECT_EQ(std::tuple(d.isVisible(), ui.texts().size()), std::tuple(true, 2u));
         d.reject();
     });
     EXPECT_EQ(size(), (std::pair{2, 10000}));
@@ -193,8 +189,7 @@ TEST_F(GeometryDialogs, TheNineCanvasAnchorsPlaceTheOldPicture)
         top += 20 * (anchor / 3) / 2;
         const HDIB& composite = document().composite;
         const auto at = [&](int x, int y) { return testing::Pixel24(composite, x, composite.height() - 1 - y); };
-        EXPECT_EQ(at(left, top), picture);
-        EXPECT_EQ(at(left + 299, top + 199), picture);
+        EXPECT_EQ(std::tuple(at(left, top), at(left + 299, top + 199)), std::tuple(picture, picture));
         if (anchor % 3 != 0) {
             EXPECT_EQ(at(0, top), background) << "new columns on the left";
         }
@@ -239,21 +234,18 @@ TEST_F(GeometryDialogs, TheAngleDialogSpinsEveryLayerByTheDialsOrTheTypedAngle)
         child<QSpinBox>(d, "angle")->setValue(0);
         pressOk(d);
     });
-    EXPECT_EQ(size(), (std::pair{300, 200})) << "no angle, no change";
-    EXPECT_EQ(document().modified, 1u);
+    EXPECT_EQ(std::tuple(size(), document().modified), std::tuple(std::pair{300, 200}, 1u)) << "no angle, no change";
 }
 
 TextToolChoice sampleChoice()
 {
     TextToolChoice choice;
-    choice.settings.text = "Olá\nação";
-    choice.settings.font.faceName = "Times New Roman";
-    choice.settings.font.height = -48;
-    choice.settings.font.weight = 700;
-    choice.settings.style = {TextAlignment::Right, 150, 3, false};
-    choice.settings.colour = 0x123456;
-    choice.settings.left = 7;
-    choice.settings.top = 9;
+    choice.settings = {.text = "Olá\nação",
+                       .font = {.height = -48, .weight = 700, .faceName = "Times New Roman"},
+                       .style = {TextAlignment::Right, 150, 3, false},
+                       .colour = 0x123456,
+                       .left = 7,
+                       .top = 9};
     choice.dropShadow = true;
     choice.shadow = {6, 80, -2, 4};
     return choice;
@@ -263,14 +255,12 @@ TEST(TextDialog, ShowsTheChoiceAndHandsBackWhatTheUserSet)
 {
     const TextToolChoice given = sampleChoice();
     TextDialog dialog(nullptr, given, true);
-    TextToolChoice same = dialog.choice();
-    EXPECT_EQ(same.settings.text, given.settings.text);
-    EXPECT_EQ(same.settings.font, given.settings.font);
-    EXPECT_EQ(same.settings.style, given.settings.style);
-    EXPECT_EQ(same.settings.colour, 0x123456u);
-    EXPECT_EQ(same.settings.left, 7);
-    EXPECT_TRUE(same.dropShadow);
-    EXPECT_EQ(std::tie(same.shadow.radius, same.shadow.intensity, same.shadow.dx, same.shadow.dy), std::tuple(6, 80, -2, 4));
+    const TextToolChoice same = dialog.choice();
+    const auto facts = [](const TextToolChoice& c) {
+        return std::tie(c.settings.text, c.settings.font, c.settings.style, c.settings.colour, c.settings.left, c.dropShadow,
+                        c.shadow.radius, c.shadow.intensity, c.shadow.dx, c.shadow.dy);
+    };
+    EXPECT_EQ(facts(same), facts(given));
     EXPECT_NE(dialog.findChild<QPushButton*>(QStringLiteral("font"))->text().indexOf(QStringLiteral("Times New Roman, 48 px, negrito")), -1);
 
     dialog.findChild<QPlainTextEdit*>(QStringLiteral("text"))->setPlainText(QStringLiteral("Feliz"));
@@ -280,12 +270,9 @@ TEST(TextDialog, ShowsTheChoiceAndHandsBackWhatTheUserSet)
     dialog.findChild<QSpinBox*>(QStringLiteral("radius"))->setValue(999);  // kept within range
     dialog.findChild<QGroupBox*>()->setChecked(false);
     const TextToolChoice changed = dialog.choice();
-    EXPECT_EQ(changed.settings.text, "Feliz");
-    EXPECT_TRUE(changed.settings.style.smoothEdges);
-    EXPECT_EQ(changed.settings.style.alignment, TextAlignment::Centre);
-    EXPECT_EQ(changed.shadow.intensity, 100);
-    EXPECT_EQ(changed.shadow.radius, kMaxShadowRadius);
-    EXPECT_FALSE(changed.dropShadow);
+    EXPECT_EQ(std::tuple(changed.settings.text, changed.settings.style.smoothEdges, changed.settings.style.alignment,
+                         changed.shadow.intensity, changed.shadow.radius, changed.dropShadow),
+              std::tuple(std::string("Feliz"), true, TextAlignment::Centre, 100, kMaxShadowRadius, false));
 }
 
 TEST(TextDialog, TextStopsAtTheBytesALayerKeeps)
@@ -298,6 +285,11 @@ TEST(TextDialog, TextStopsAtTheBytesALayerKeeps)
     EXPECT_EQ(dialog.choice().settings.text.size(), 1023u);
 }
 
+std::tuple<int, int, int, int> Fields(const DropShadowSettings& s)
+{
+    return {s.radius, s.intensity, s.dx, s.dy};
+}
+
 // Answers the shadow dialog once it shows: checks what it shows, sets `values`, presses OK
 // (or Cancelar without values).
 void AnswerShadowDialog(DropShadowSettings shown, std::optional<DropShadowSettings> values)
@@ -305,16 +297,15 @@ void AnswerShadowDialog(DropShadowSettings shown, std::optional<DropShadowSettin
     QTimer::singleShot(0, [shown, values] {
         auto* dialog = dynamic_cast<DropShadowDialog*>(QApplication::activeModalWidget());
         ASSERT_NE(dialog, nullptr);
-        const DropShadowSettings s = dialog->settings();
-        EXPECT_EQ(std::tie(s.radius, s.intensity, s.dx, s.dy), std::tie(shown.radius, shown.intensity, shown.dx, shown.dy));
+        EXPECT_EQ(Fields(dialog->settings()), Fields(shown));
         if (!values) {
             dialog->reject();
             return;
         }
-        dialog->findChild<QSpinBox*>(QStringLiteral("radius"))->setValue(values->radius);
-        dialog->findChild<QSpinBox*>(QStringLiteral("intensity"))->setValue(values->intensity);
-        dialog->findChild<QSpinBox*>(QStringLiteral("dx"))->setValue(values->dx);
-        dialog->findChild<QSpinBox*>(QStringLiteral("dy"))->setValue(values->dy);
+        const auto [radius, intensity, dx, dy] = Fields(*values);
+        const std::pair<const char*, int> fields[] = {{"radius", radius}, {"intensity", intensity}, {"dx", dx}, {"dy", dy}};
+        for (const auto& [name, value] : fields)
+            dialog->findChild<QSpinBox*>(QString::fromLatin1(name))->setValue(value);
         dialog->findChild<QDialogButtonBox*>()->buttons().first()->click();  // OK
     });
 }
@@ -332,22 +323,18 @@ TEST(DropShadowDialog, HandsItsValuesOnToTheShadowOfTheTextLayer)
     DropShadowSettings last{5, 60, 5, 5};
     AnswerShadowDialog(last, std::nullopt);
     EXPECT_FALSE(AskAndAddDropShadow(nullptr, *doc, last));
-    EXPECT_EQ(doc->layers[0].kind, LAYER_TEXT);
-    EXPECT_EQ(last.intensity, 60);
+    EXPECT_EQ(std::tuple(doc->layers[0].kind, last.intensity), std::tuple(LAYER_TEXT, 60));
 
     AnswerShadowDialog(last, DropShadowSettings{0, 100, 7, -4});
     ASSERT_TRUE(AskAndAddDropShadow(nullptr, *doc, last));
-    EXPECT_EQ(std::tie(last.radius, last.intensity, last.dx, last.dy), std::make_tuple(0, 100, 7, -4));
+    EXPECT_EQ(Fields(last), std::tuple(0, 100, 7, -4));
     ASSERT_EQ(doc->layerCount, 2);
-    EXPECT_EQ(doc->layers[0].kind, LAYER_IMAGE);
-    const auto box = GetLayerTopDownRect(*doc, 0);
-    ASSERT_TRUE(box);
-    EXPECT_EQ(*box, (Rect{30, 16, 57, 30}));
+    EXPECT_EQ(std::tuple(doc->layers[0].kind, GetLayerTopDownRect(*doc, 0)),
+              std::tuple(LAYER_IMAGE, std::optional(Rect{30, 16, 57, 30})));
     // A black shadow beside the lettering, red lettering over it, white where neither is.
     const auto shown = [&](int x, int top) { return testing::Pixel24(doc->composite, x, 80 - 1 - top); };
-    EXPECT_EQ(shown(55, 18), (Rgb{0, 0, 0}));
-    EXPECT_EQ(shown(35, 25), (Rgb{255, 0, 0}));
-    EXPECT_EQ(shown(35, 16), (Rgb{255, 255, 255}));
+    EXPECT_EQ((std::vector{shown(55, 18), shown(35, 25), shown(35, 16)}),
+              (std::vector<Rgb>{{0, 0, 0}, {255, 0, 0}, {255, 255, 255}}));
 }
 
 // The dialog shows the face the lettering is drawn with, and its font dialog opens on it, while
@@ -360,9 +347,7 @@ QString LiberationForArial(const LogFont& font)
 TEST(TextFontShown, TheDialogNamesTheDrawnFaceAndItsFontDialogOpensOnIt)
 {
     TextToolChoice choice;
-    choice.settings.font.faceName = "Arial";
-    choice.settings.font.height = -72;
-    choice.settings.font.weight = 400;
+    choice.settings.font = {.height = -72, .weight = 400, .faceName = "Arial"};
     TextDialog dialog(nullptr, choice, false, LiberationForArial);
     EXPECT_EQ(dialog.findChild<QPushButton*>(QStringLiteral("font"))->text(), QStringLiteral("Liberation Sans, 72 px"));
 
@@ -376,8 +361,8 @@ TEST(TextFontShown, TheDialogNamesTheDrawnFaceAndItsFontDialogOpensOnIt)
     LogFont font = choice.settings.font;
     ASSERT_TRUE(ChooseTextFont(nullptr, font, LiberationForArial));
     EXPECT_EQ(opened, QStringLiteral("Liberation Sans"));
-    EXPECT_EQ(font.faceName, "Arial") << "kept as stored when the drawn face is kept";
-    EXPECT_EQ(font.height, -72);
+    EXPECT_EQ(std::tuple(font.faceName, font.height), std::tuple(std::string("Arial"), -72))
+        << "kept as stored when the drawn face is kept";
 }
 
 }  // namespace

@@ -140,34 +140,34 @@ TEST_F(ImageWindows, ALargeDocumentOpensFittedAndCentredAndASecondSharesTheWorks
     ASSERT_TRUE(documents.openDocumentWindow(picture(4000, 3000), "grande"));
     ImageWindow* big = documents.active();
     ASSERT_TRUE(big);
-    EXPECT_EQ(big->objectName(), "Lumivista2000MDI");
-    EXPECT_EQ(big->zoom(), -6) << "3000 / 480 rows below the caption";
-    EXPECT_EQ(big->geometry(), QRect(64, 26, 571, 448));
-    EXPECT_EQ(main.statusText(), " Visualizar 14%  ") << "the readout is in the status field";
-    EXPECT_EQ(main.zoomReadout(), "Visualizar 14%") << "and in the 1:1 box";
+    // 3000 / 480 rows below the caption; the readout is in the status field and in the 1:1 box.
+    EXPECT_EQ(std::tuple(big->objectName(), big->zoom(), big->geometry(), main.statusText(), main.zoomReadout()),
+              std::tuple(QString("Lumivista2000MDI"), -6, QRect(64, 26, 571, 448), QString(" Visualizar 14%  "),
+                         QString("Visualizar 14%")));
 
     ASSERT_TRUE(documents.openDocumentWindow(picture(100, 80), "pequena"));
-    EXPECT_EQ(big->area(), QRect(0, 0, 348, 500));
-    EXPECT_EQ(big->zoom(), -11) << "fitted anew into its half, not cut at the divider";
-    EXPECT_EQ(big->geometry(), QRect(7, 115, 333, 270));
-    EXPECT_EQ(documents.active()->geometry(), QRect(352 + 94, 200, 160, 100));
-    EXPECT_EQ(documents.active()->zoom(), 0);
+    // Fitted anew into its half, not cut at the divider.
+    EXPECT_EQ(std::tuple(big->area(), big->zoom(), big->geometry()),
+              std::tuple(QRect(0, 0, 348, 500), -11, QRect(7, 115, 333, 270)));
+    EXPECT_EQ(std::tuple(documents.active()->geometry(), documents.active()->zoom()),
+              std::tuple(QRect(352 + 94, 200, 160, 100), 0));
     ExpectWhole(*big);
     ExpectWhole(*documents.active());
 
     ASSERT_TRUE(documents.openDocumentWindow(picture(50, 50), "terceira"));
     EXPECT_EQ(documents.count(), 2) << "the active one closed first";
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(documents.active()->title(), "terceira");
-    EXPECT_EQ(documents.active()->area(), QRect(352, 0, 348, 500)) << "the half the closed window left";
+    EXPECT_EQ(std::tuple(documents.active()->title(), documents.active()->area()),
+              std::tuple("terceira", QRect(352, 0, 348, 500)))
+        << "the half the closed window left";
     EXPECT_TRUE(ui.messages.empty());
 
     ui.answers = {ui::Answer::No};
     ASSERT_TRUE(documents.closeActive());
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    EXPECT_EQ(big->area(), QRect(0, 0, 700, 500)) << "the one left takes the whole workspace";
-    EXPECT_EQ(big->zoom(), -6);
-    EXPECT_EQ(big->geometry(), QRect(64, 26, 571, 448));
+    EXPECT_EQ(std::tuple(big->area(), big->zoom(), big->geometry()),
+              std::tuple(QRect(0, 0, 700, 500), -6, QRect(64, 26, 571, 448)))
+        << "the one left takes the whole workspace";
 }
 
 TEST_F(ImageWindows, CancellingTheActiveWindowsQuestionStopsTheThirdDocument)
@@ -192,8 +192,7 @@ TEST_F(ImageWindows, ZoomStepsUndoAndRedoActOnTheActiveWindow)
     ImageWindow* window = documents.active();
     window->setZoomLevel(7);
     EXPECT_FALSE(window->zoomStep(+1)) << "9 x 2000 exceeds 16384";
-    EXPECT_EQ(ui.beeps, 1);
-    EXPECT_EQ(window->zoom(), 7);
+    EXPECT_EQ(std::tuple(ui.beeps, window->zoom()), std::tuple(1, 7));
 
     LayerStack& doc = window->document();
     ASSERT_TRUE(AddLayer(doc, 0, DibCreate(10, 10, 0xFF, false), {}, true, false));
@@ -206,7 +205,7 @@ TEST_F(ImageWindows, ZoomStepsUndoAndRedoActOnTheActiveWindow)
 
     main.runCommand(583);
     EXPECT_EQ(window->zoom(), -3) << "fitting keeps the window's size (666 x 33 at 1:3)";
-    EXPECT_EQ(ProcessUndoTable().canUndo(doc, window->id()), true);
+    EXPECT_TRUE(ProcessUndoTable().canUndo(doc, window->id()));
     ui.answers = {ui::Answer::No};
     EXPECT_TRUE(documents.closeActive());
     EXPECT_EQ(ProcessUndoTable().count(), 0) << "closing purged the window's steps";
@@ -218,7 +217,7 @@ TEST_F(ImageWindows, AReleaseInTheWorkspaceActivatesTheWindowOnItsSideAndTheTick
     ImageWindow* left = documents.active();
     documents.openDocumentWindow(picture(900, 900), "/fotos/direita.jpg");
     ImageWindow* right = documents.active();
-    EXPECT_TRUE(documents.activeScrollable() == false);
+    EXPECT_FALSE(documents.activeScrollable());
     documents.activateAt({100, 100});
     EXPECT_EQ(documents.active(), left);
     documents.activateAt({600, 10});
@@ -238,8 +237,8 @@ TEST_F(ImageWindows, AReleaseInTheWorkspaceActivatesTheWindowOnItsSideAndTheTick
 
     mouse.send(QEvent::MouseButtonPress, {10, 40}, Qt::LeftButton, Qt::LeftButton);
     documents.activate(*left);
-    EXPECT_EQ(airbrush.probe->cancels, 1) << "the window that stops being active drops the drag";
-    EXPECT_FALSE(right->dragging());
+    EXPECT_EQ(std::tuple(airbrush.probe->cancels, right->dragging()), std::tuple(1, false))
+        << "the window that stops being active drops the drag";
 }
 
 TEST_F(ImageWindows, OnlyChangesMarkTheDocumentModifiedNotViewingOrRedrawing)
@@ -264,12 +263,11 @@ TEST_F(ImageWindows, OnlyChangesMarkTheDocumentModifiedNotViewingOrRedrawing)
         return ToolResult::Changed({0, 0, 1, 1});
     };
     mouse.send(QEvent::MouseMove, {8, 28}, Qt::NoButton, Qt::NoButton);
-    EXPECT_EQ(window->modifiedState(), ModifiedState::Unchanged) << "viewing and redrawing change nothing";
-    EXPECT_EQ(changes, 0);
+    EXPECT_EQ(std::tuple(window->modifiedState(), changes), std::tuple(ModifiedState::Unchanged, 0))
+        << "viewing and redrawing change nothing";
 
     mouse.click({5, 25});
-    EXPECT_EQ(changes, 1);
-    EXPECT_EQ(window->modifiedState(), ModifiedState::Modified);
+    EXPECT_EQ(std::tuple(window->modifiedState(), changes), std::tuple(ModifiedState::Modified, 1));
     doc.modified = 0;
     ASSERT_TRUE(AddLayer(doc, 0, DibCreate(4, 4, 0xFF, false), {}, true, false));
     EXPECT_EQ(window->modifiedState(), ModifiedState::Modified) << "recording a step marks the document";
@@ -283,8 +281,9 @@ TEST_F(ImageWindows, APictureNarrowerThanTheCaptionIsCentredUnderIt)
     ImageWindow* window = documents.active();
     EXPECT_EQ(window->geometry().size(), QSize(160, 30)) << "room for the caption's text";
     window->renderInto(QRect(0, 0, 160, 10));
-    EXPECT_EQ(window->backing().pixelColor(75, 5), QColor(255, 0, 0));
-    EXPECT_EQ(window->backing().pixelColor(69, 5), QColor(155, 158, 162)) << "the workspace grey beside it";
+    // The workspace grey beside it.
+    EXPECT_EQ(std::tuple(window->backing().pixelColor(75, 5), window->backing().pixelColor(69, 5)),
+              std::tuple(QColor(255, 0, 0), QColor(155, 158, 162)));
     EXPECT_EQ(window->caption(), "vermelha.jpg — 20 × 10 — 100%");
 }
 
@@ -299,8 +298,9 @@ TEST_F(ImageWindows, TheRulersTakeTheirBandKeptInTheDocumentAndNumberThePixels)
     EXPECT_EQ(window->document().view.rulers, 1u) << "the document's view word";
     const int band = window->view().rulerBand();
     EXPECT_GE(band, 13);
-    EXPECT_EQ(window->geometry().size(), before.size() + QSize(band, band)) << "the picture keeps its size";
-    EXPECT_FALSE(window->view().scrollable(Axis::Horizontal));
+    // The picture keeps its size.
+    EXPECT_EQ(std::tuple(window->geometry().size(), window->view().scrollable(Axis::Horizontal)),
+              std::tuple(before.size() + QSize(band, band), false));
 
     // The band is drawn in the panel's colour with numbers over it; the picture starts after it.
     const QImage shot = window->grab().toImage();
@@ -313,8 +313,7 @@ TEST_F(ImageWindows, TheRulersTakeTheirBandKeptInTheDocumentAndNumberThePixels)
     EXPECT_TRUE(marks) << "tick marks along the top";
 
     documents.contextCommand(*window, kRulersCommand);
-    EXPECT_EQ(window->document().view.rulers, 0u);
-    EXPECT_EQ(window->geometry(), before);
+    EXPECT_EQ(std::tuple(window->document().view.rulers, window->geometry()), std::tuple(0u, before));
 }
 
 TEST_F(ImageWindows, TheSkinsScrollControlsShowAndDriveTheScrollPositions)
@@ -328,14 +327,14 @@ TEST_F(ImageWindows, TheSkinsScrollControlsShowAndDriveTheScrollPositions)
 
     window->setZoomLevel(1);  // 1200 x 800 in the same window
     ASSERT_TRUE(window->view().scrollable(Axis::Horizontal));
-    EXPECT_FALSE(horizontal->isHidden());
-    EXPECT_EQ(horizontal->range().maximum, window->view().scroll(Axis::Horizontal).maximum);
+    EXPECT_EQ(std::tuple(horizontal->isHidden(), horizontal->range().maximum),
+              std::tuple(false, window->view().scroll(Axis::Horizontal).maximum));
 
     // A press beside the thumb pages; dragging the thumb follows the pointer.
     const int page = window->view().pictureArea().width;
     QTest::mouseClick(horizontal, Qt::LeftButton, Qt::NoModifier, QPoint(horizontal->width() - 2, 4));
-    EXPECT_EQ(window->view().scroll(Axis::Horizontal).position, page);
-    EXPECT_EQ(horizontal->range().position, page);
+    EXPECT_EQ(std::tuple(window->view().scroll(Axis::Horizontal).position, horizontal->range().position),
+              std::tuple(page, page));
     const ThumbPlace thumb = PlaceThumb(horizontal->width(), horizontal->range().maximum, page, page);
     QTest::mousePress(horizontal, Qt::LeftButton, Qt::NoModifier, QPoint(thumb.offset + 2, 4));
     QMouseEvent drag(QEvent::MouseMove, QPointF(2, 4), horizontal->mapToGlobal(QPointF(2, 4)), Qt::NoButton,
@@ -356,9 +355,8 @@ TEST_F(ImageWindows, OverAScreenWithoutWorkspaceThePicturesHideAndComeBackWhereT
     documents.openDocumentWindow(picture(100, 100), "/fotos/b.jpg");
     EXPECT_FALSE(documents.active()->isVisible()) << "opened while hidden, it waits too";
     documents.workspaceShown(true);
-    EXPECT_TRUE(first->isVisible());
-    EXPECT_TRUE(documents.active()->isVisible());
-    EXPECT_EQ(first->area(), QRect(0, 0, 348, 500));
+    EXPECT_EQ(std::tuple(first->isVisible(), documents.active()->isVisible(), first->area()),
+              std::tuple(true, true, QRect(0, 0, 348, 500)));
     EXPECT_NE(first->geometry(), frame) << "moved into its half";
 }
 
@@ -369,21 +367,22 @@ TEST_F(ImageWindows, AZoomStepIsRememberedAsTheLastLevelUsed)
     EXPECT_EQ(Shell().config.lastZoomLevel, 1);
     ASSERT_TRUE(documents.active()->zoomStep(-1));
     ASSERT_TRUE(documents.active()->zoomStep(-1));
-    EXPECT_EQ(Shell().config.lastZoomLevel, -1);
-    EXPECT_EQ(documents.active()->document().view.zoomLevel, std::uint32_t(-1));
+    EXPECT_EQ(std::tuple(Shell().config.lastZoomLevel, documents.active()->document().view.zoomLevel),
+              std::tuple(-1, std::uint32_t(-1)));
 }
 
 TEST_F(ImageWindows, TheCaptionNamesTheActiveWindowsPictureAndFollowsItsZoom)
 {
     documents.openDocumentWindow(picture(4000, 3000), ProcessUntitledNames().next(kNewPictureBaseString));
     ImageWindow* window = documents.active();
-    EXPECT_TRUE(window->caption().startsWith("TrueColor-Sem título-")) << window->caption().toStdString();
-    EXPECT_TRUE(window->caption().endsWith(" — 4000 × 3000 — 14%"));
+    const QString caption = window->caption();
+    EXPECT_TRUE(caption.startsWith("TrueColor-Sem título-") && caption.endsWith(" — 4000 × 3000 — 14%"))
+        << caption.toStdString();
     window->zoomStep(+1);
     EXPECT_TRUE(window->caption().endsWith(" — 16%")) << "1:6";
     window->setTitle("/fotos/nova.png");
-    EXPECT_EQ(window->caption(), "nova.png — 4000 × 3000 — 16%");
-    EXPECT_EQ(main.zoomReadout(), "Visualizar 16%");
+    EXPECT_EQ(std::tuple(window->caption(), main.zoomReadout()),
+              std::tuple(QString("nova.png — 4000 × 3000 — 16%"), QString("Visualizar 16%")));
     ui.answers = {ui::Answer::No};
     documents.closeActive();
     EXPECT_EQ(main.zoomReadout(), "") << "the box's own text without a picture";
@@ -410,8 +409,7 @@ TEST_F(ImageWindows, ADraggedSelectionShowsItsMarchingOutlineAndThePickerTakesCo
     };
     WindowMouse mouse{window};
     mouse.drag(at(10, 10), at(30, 20));
-    EXPECT_EQ(doc.selectionRect, (Rect{10, 10, 31, 21}));
-    EXPECT_EQ(doc.selectionActive, 1u);
+    EXPECT_EQ(std::tuple(doc.selectionRect, doc.selectionActive), std::tuple(Rect{10, 10, 31, 21}, 1u));
     const QImage shown = window->grab().toImage();
     EXPECT_TRUE(IsOutlinePixel(shown, at(10, 15).x(), at(10, 15).y())) << "left edge on the first selected column";
     EXPECT_TRUE(IsOutlinePixel(shown, at(30, 15).x(), at(30, 15).y())) << "right edge on the last one";
@@ -429,19 +427,11 @@ TEST_F(ImageWindows, ADraggedSelectionShowsItsMarchingOutlineAndThePickerTakesCo
 }
 
 // Without a skin the main window's whole 700 x 500 surface is the workspace.
-struct Refit : ::testing::Test, BareEditingWindow {
+struct Refit : ImageWindows {
     Refit()
     {
-        auto stack = CreateLayerStackFromImage(DibCreate(4000, 1000, 0x204080, false));
-        CompositeLayers(*stack);
-        documents.openDocumentWindow(std::move(stack), "larga");
+        documents.openDocumentWindow(picture(4000, 1000), "larga");
         window = documents.active();
-    }
-    void expectWhole() const
-    {
-        EXPECT_FALSE(window->view().scrollable(Axis::Horizontal));
-        EXPECT_FALSE(window->view().scrollable(Axis::Vertical));
-        EXPECT_TRUE(window->area().contains(window->geometry()));
     }
     ImageWindow* window = nullptr;
 };
@@ -454,14 +444,12 @@ TEST_F(Refit, AfterATurnAndItsUndoTheWindowFitsAsWhenOpened)
     const int openedZoom = window->zoom();
     main.handlers().call(skin::Handler::RotateImage, 90);
     ASSERT_EQ(window->document().height, 4000);
-    expectWhole();
+    ExpectWhole(*window);
     EXPECT_LT(window->zoom(), openedZoom) << "4000 rows need a smaller zoom than 1000";
 
     main.handlers().call(skin::Handler::Undo);
     ASSERT_EQ(window->document().width, 4000);
-    EXPECT_EQ(window->zoom(), openedZoom);
-    EXPECT_EQ(window->geometry(), opened);
-    EXPECT_EQ(ui.beeps, 0);
+    EXPECT_EQ(std::tuple(window->zoom(), window->geometry(), ui.beeps), std::tuple(openedZoom, opened, 0));
 }
 
 TEST_F(Refit, AZoomChosenByHandIsKept)
@@ -470,8 +458,7 @@ TEST_F(Refit, AZoomChosenByHandIsKept)
     const int chosen = window->zoom();
     const QRect frame = window->geometry();
     main.handlers().call(skin::Handler::RotateImage, 90);
-    EXPECT_EQ(window->zoom(), chosen);
-    EXPECT_EQ(window->geometry(), frame);
+    EXPECT_EQ(std::tuple(window->zoom(), window->geometry()), std::tuple(chosen, frame));
 }
 
 }  // namespace

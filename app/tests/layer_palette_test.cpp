@@ -100,14 +100,11 @@ TEST(LayerPalette, TheEyeHidesAndAClickOnAHiddenLayerMakesItCurrentAndShown)
     LayerStack& d = *p.host.doc;
     EXPECT_EQ(p.rows().height(), 3 * kPaletteRowHeight);
     Click(p.rows(), At(2, 60, 12));  // the eye of the bottom layer
-    EXPECT_FALSE(d.layers[2].visible);
-    EXPECT_EQ(d.currentLayer, 0) << "the eye does not choose the layer";
+    EXPECT_EQ(std::tuple(d.layers[2].visible, d.currentLayer), std::tuple(false, 0)) << "the eye does not choose the layer";
     Click(p.rows(), At(2, 120, 12));  // its name
-    EXPECT_EQ(d.currentLayer, 2);
-    EXPECT_TRUE(d.layers[2].visible);
+    EXPECT_EQ(std::tuple(d.layers[2].visible, d.currentLayer), std::tuple(true, 2));
     Click(p.rows(), At(1, 60, 36));  // the lock
-    EXPECT_TRUE(d.layers[1].maskLocked);
-    EXPECT_EQ(p.host.changes, 3);
+    EXPECT_EQ(std::tuple(d.layers[1].maskLocked, p.host.changes), std::tuple(true, 3));
     EXPECT_FALSE(p.host.table.canUndo(d, kWindow)) << "flags and choosing record nothing";
 }
 
@@ -119,8 +116,7 @@ TEST(LayerPalette, CtrlAndShiftClicksLink)
     d.layers[2].visible = false;
     p.window.refresh();
     Click(p.rows(), At(1, 120, 12), Qt::ControlModifier);
-    EXPECT_TRUE(d.layers[0].linked);
-    EXPECT_TRUE(d.layers[1].linked);
+    EXPECT_TRUE(d.layers[0].linked && d.layers[1].linked);
     Click(p.rows(), At(2, 120, 12), Qt::ShiftModifier);
     EXPECT_TRUE(d.layers[0].linked && d.layers[1].linked && d.layers[2].linked);
     EXPECT_TRUE(d.layers[2].visible) << "Shift shows the range";
@@ -135,15 +131,16 @@ TEST(LayerPalette, AnOpacityDragPastBothEndsIsOneUndoStep)
     const RowLayout l = LayOutRow(p.rows().width(), kPaletteRowHeight);
     Mouse(p.rows(), QEvent::MouseButtonPress, At(1, l.track.left + 5, 36));
     EXPECT_EQ(d.currentLayer, 1);
-    Mouse(p.rows(), QEvent::MouseMove, At(1, l.track.right + 200, 36));
-    EXPECT_EQ(GetLayerOpacity(d, 1), 100);
-    Mouse(p.rows(), QEvent::MouseMove, At(1, -50, 36));
-    EXPECT_EQ(GetLayerOpacity(d, 1), 0);
-    Mouse(p.rows(), QEvent::MouseButtonRelease, At(1, -50, 36));
-    EXPECT_EQ(GetLayerOpacity(d, 1), 0);
+    std::vector<int> opacities;
+    const std::pair<QEvent::Type, int> steps[] = {
+        {QEvent::MouseMove, l.track.right + 200}, {QEvent::MouseMove, -50}, {QEvent::MouseButtonRelease, -50}};
+    for (const auto& [type, x] : steps) {
+        Mouse(p.rows(), type, At(1, x, 36));
+        opacities.push_back(GetLayerOpacity(d, 1));
+    }
+    EXPECT_EQ(opacities, (std::vector{100, 0, 0}));
     ASSERT_TRUE(p.host.table.undo(d, kWindow));
-    EXPECT_EQ(GetLayerOpacity(d, 1), 45);
-    EXPECT_FALSE(p.host.table.canUndo(d, kWindow));
+    EXPECT_EQ(std::tuple(GetLayerOpacity(d, 1), p.host.table.canUndo(d, kWindow)), std::tuple(45, false));
 }
 
 TEST(LayerPalette, DoubleClickRenamesWithAnUndoStepAndDraggingReorders)
@@ -153,8 +150,8 @@ TEST(LayerPalette, DoubleClickRenamesWithAnUndoStepAndDraggingReorders)
     Mouse(p.rows(), QEvent::MouseButtonDblClick, At(1, 120, 12));
     auto* field = p.rows().findChild<QLineEdit*>();
     ASSERT_TRUE(field);
-    EXPECT_EQ(field->maxLength(), 255);
-    EXPECT_EQ(field->selectedText(), field->text()) << "the whole name selected";
+    EXPECT_EQ(std::tuple(field->maxLength(), field->selectedText()),
+              std::tuple(255, field->text())) << "the whole name selected";
     field->setText(QStringLiteral("Céu"));
     emit field->editingFinished();
     EXPECT_EQ(d.layers[1].name, "Céu");
@@ -167,8 +164,8 @@ TEST(LayerPalette, DoubleClickRenamesWithAnUndoStepAndDraggingReorders)
     Mouse(p.rows(), QEvent::MouseMove, At(1, 10, 10));
     Mouse(p.rows(), QEvent::MouseMove, At(2, 10, 20));
     Mouse(p.rows(), QEvent::MouseButtonRelease, At(2, 10, 20));
-    EXPECT_EQ(d.layers[2].name, "layer1");
-    EXPECT_EQ(d.currentLayer, 2) << "the moved layer stays current";
+    EXPECT_EQ(std::tuple(d.layers[2].name, d.currentLayer),
+              std::tuple(std::string("layer1"), 2)) << "the moved layer stays current";
     ASSERT_TRUE(p.host.table.undo(d, kWindow));
     EXPECT_EQ(d.layers[0].name, "layer1");
 }
@@ -183,18 +180,6 @@ TEST(LayerPalette, TheToolBarSendsItsCommandsInOrder)
     EXPECT_EQ(p.host.commands, (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
     EXPECT_GE(p.window.minimumWidth(), kPaletteMinimumRowWidth);
 }
-
-class OneLayer final : public LayerPaletteHost {
-public:
-    OneLayer()
-        : doc(CreateLayerStackFromImage(DibCreate(30, 20, 0xFFFFFF, false)))
-    {
-    }
-    LayerStack* paletteDocument() override { return doc.get(); }
-    void paletteChangedDocument() override {}
-    void paletteCommand(int) override {}
-    std::unique_ptr<LayerStack> doc;
-};
 
 // The dark pixels of the thumb on the row a few pixels above the track.
 std::vector<int> ThumbColumns(LayerPalette& palette)
@@ -212,7 +197,7 @@ std::vector<int> ThumbColumns(LayerPalette& palette)
 
 TEST(LayerPaletteReach, TheOpacityThumbIsAtLeastTenPixelsWideAndStaysInsideTheRowLayout)
 {
-    OneLayer host;
+    FakeHost host(1);
     LayerPalette palette(host);
     palette.resize(280, 300);
     palette.show();
@@ -232,7 +217,7 @@ TEST(LayerPaletteReach, TheOpacityThumbIsAtLeastTenPixelsWideAndStaysInsideTheRo
 
 TEST(LayerPaletteReach, ItsOwnStripMovesThePalette)
 {
-    OneLayer host;
+    FakeHost host(1);
     LayerPalette palette(host);
     palette.move(100, 100);
     palette.show();
@@ -293,17 +278,15 @@ protected:
 
 TEST_F(PaletteOnSkin, CtrlPTheCheckAndTheFrameMenuShowAndHideThePaletteTogether)
 {
+    const auto shownAndChecked = [&] { return std::tuple(documents.layerPaletteShown(), checked()); };
     ASSERT_TRUE(window.switchScreen(kLayersScreen));
-    EXPECT_FALSE(documents.layerPaletteShown());
-    EXPECT_FALSE(checked()) << "hidden at start, so not checked";
+    EXPECT_EQ(shownAndChecked(), std::tuple(false, false)) << "hidden at start, so not checked";
 
     QTest::keyClick(&window, Qt::Key_P, Qt::ControlModifier);
-    EXPECT_TRUE(documents.layerPaletteShown());
-    EXPECT_TRUE(checked()) << "Ctrl+P checks the page's check";
+    EXPECT_EQ(shownAndChecked(), std::tuple(true, true)) << "Ctrl+P checks the page's check";
 
     clickCheck();
-    EXPECT_FALSE(documents.layerPaletteShown()) << "unchecking hides the palette";
-    EXPECT_FALSE(checked());
+    EXPECT_EQ(shownAndChecked(), std::tuple(false, false)) << "unchecking hides the palette";
     clickCheck();
     EXPECT_TRUE(documents.layerPaletteShown());
 
@@ -311,8 +294,7 @@ TEST_F(PaletteOnSkin, CtrlPTheCheckAndTheFrameMenuShowAndHideThePaletteTogether)
     ASSERT_NE(menu, nullptr);
     EXPECT_EQ(menu->actions().back()->text(), "Hide &Layer Palette\tCtrl+P");
     menu->actions().back()->trigger();
-    EXPECT_FALSE(documents.layerPaletteShown());
-    EXPECT_FALSE(checked()) << "the menu unchecks the check too";
+    EXPECT_EQ(shownAndChecked(), std::tuple(false, false)) << "the menu unchecks the check too";
     menu.reset();
     menu.reset(frameMenu());
     ASSERT_NE(menu, nullptr);
@@ -345,17 +327,17 @@ TEST_F(PaletteOnSkin, TheRowsDrawTheSkinsEyeAndLockAtTheirParts)
         const QImage picture = bitmap(b.id);
         ASSERT_EQ(picture.size(), QSize(b.width, b.height)) << "the generator drew bitmap " << b.id;
     }
-    EXPECT_EQ(QSize(layout.eye.width(), layout.eye.height()), bitmap(skin::kEyeShownBitmap).size());
-    EXPECT_EQ(QSize(layout.lock.width(), layout.lock.height()), bitmap(skin::kMaskLockedBitmap).size());
+    EXPECT_EQ(std::tuple(QSize(layout.eye.width(), layout.eye.height()), QSize(layout.lock.width(), layout.lock.height())),
+              std::tuple(bitmap(skin::kEyeShownBitmap).size(), bitmap(skin::kMaskLockedBitmap).size()));
 
-    EXPECT_EQ(part(layout.eye), bitmap(skin::kEyeShownBitmap));
-    EXPECT_EQ(part(layout.lock), bitmap(skin::kMaskUnlockedBitmap));
+    EXPECT_EQ(std::tuple(part(layout.eye), part(layout.lock)),
+              std::tuple(bitmap(skin::kEyeShownBitmap), bitmap(skin::kMaskUnlockedBitmap)));
     LayerStack& doc = documents.active()->document();
     ToggleLayerVisible(doc, 0);
     SetLayerMaskLocked(doc, 0, true);
     documents.layerPalette()->refresh();
-    EXPECT_EQ(part(layout.eye), bitmap(skin::kEyeHiddenBitmap));
-    EXPECT_EQ(part(layout.lock), bitmap(skin::kMaskLockedBitmap));
+    EXPECT_EQ(std::tuple(part(layout.eye), part(layout.lock)),
+              std::tuple(bitmap(skin::kEyeHiddenBitmap), bitmap(skin::kMaskLockedBitmap)));
     EXPECT_NE(bitmap(skin::kEyeShownBitmap), bitmap(skin::kEyeHiddenBitmap));
     EXPECT_NE(bitmap(skin::kMaskLockedBitmap), bitmap(skin::kMaskUnlockedBitmap));
 }

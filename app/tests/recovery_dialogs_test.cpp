@@ -32,18 +32,18 @@ TEST(RecoveryDialog, ListsEveryCopyWithItsThumbnailAndEachButtonGivesItsChoice)
     {
         RecoveryDialog dialog(nullptr, SampleItems());
         ASSERT_EQ(dialog.list()->count(), 3);
-        EXPECT_EQ(dialog.list()->item(0)->text(), "cartão.vlf\nGravada em 01/02/2025 10:20 — /fotos");
-        EXPECT_FALSE(dialog.list()->item(0)->icon().isNull());
-        EXPECT_EQ(dialog.button(RecoveryChoice::Recover)->text(), "&Recuperar");
-        EXPECT_EQ(dialog.button(RecoveryChoice::Discard)->text(), "&Descartar");
-        EXPECT_EQ(dialog.button(RecoveryChoice::Later)->text(), "Decidir &depois");
+        EXPECT_EQ(std::tuple(dialog.list()->item(0)->text(), dialog.list()->item(0)->icon().isNull()),
+                  std::tuple("cartão.vlf\nGravada em 01/02/2025 10:20 — /fotos", false));
+        const auto text = [&](RecoveryChoice choice) { return dialog.button(choice)->text(); };
+        EXPECT_EQ((QStringList{text(RecoveryChoice::Recover), text(RecoveryChoice::Discard), text(RecoveryChoice::Later)}),
+                  (QStringList{"&Recuperar", "&Descartar", "Decidir &depois"}));
         EXPECT_TRUE(dialog.button(RecoveryChoice::Recover)->isDefault());
         dialog.show();
         EXPECT_EQ(skin::HelpPageForContext(skin::CurrentHelpContext().value_or(0)), "caixas-de-dialogo.html#recuperacao");
         dialog.hide();
         dialog.button(RecoveryChoice::Recover)->click();
-        EXPECT_EQ(dialog.result(), QDialog::Accepted);
-        EXPECT_EQ(dialog.choice(), RecoveryChoice::Recover);
+        EXPECT_EQ(std::tuple(dialog.result(), dialog.choice()),
+                  std::tuple(int(QDialog::Accepted), RecoveryChoice::Recover));
     }
     {
         RecoveryDialog dialog(nullptr, SampleItems());
@@ -63,12 +63,12 @@ TEST(RecoveryDialog, DiscardingAsksOnceMoreAndOnlyDamagedCopiesLeaveNothingToRec
     EXPECT_EQ(ui.messages[0].text.rfind("As cópias de recuperação serão apagadas", 0), 0u);
     EXPECT_EQ(dialog.result(), 0) << "No keeps the dialog open";
     dialog.button(RecoveryChoice::Discard)->click();
-    EXPECT_EQ(dialog.choice(), RecoveryChoice::Discard);
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(std::tuple(dialog.result(), dialog.choice()), std::tuple(int(QDialog::Accepted), RecoveryChoice::Discard));
 
     RecoveryDialog damaged(nullptr, SampleItems(true));
-    EXPECT_FALSE(damaged.button(RecoveryChoice::Recover)->isEnabled());
-    EXPECT_TRUE(damaged.button(RecoveryChoice::Later)->isDefault());
+    EXPECT_EQ(std::tuple(damaged.button(RecoveryChoice::Recover)->isEnabled(),
+                         damaged.button(RecoveryChoice::Later)->isDefault()),
+              std::tuple(false, true));
 }
 
 TEST(PreferencesDialog, TheSwitchAndTheIntervalGiveTheSecondsToStore)
@@ -77,26 +77,25 @@ TEST(PreferencesDialog, TheSwitchAndTheIntervalGiveTheSecondsToStore)
     on.show();
     EXPECT_EQ(skin::HelpPageForContext(skin::CurrentHelpContext().value_or(0)), "caixas-de-dialogo.html#preferencias");
     on.hide();
-    EXPECT_TRUE(on.autoSave()->isChecked());
-    EXPECT_EQ(on.interval()->value(), 45);
-    EXPECT_EQ(on.autoSaveSeconds(), 45);
+    EXPECT_EQ(std::tuple(on.autoSave()->isChecked(), on.interval()->value(), on.autoSaveSeconds()),
+              std::tuple(true, 45, 45));
     on.interval()->setValue(600);
     EXPECT_EQ(on.autoSaveSeconds(), 600);
     on.autoSave()->setChecked(false);
-    EXPECT_FALSE(on.interval()->isEnabled());
-    EXPECT_EQ(on.autoSaveSeconds(), 0);
+    EXPECT_EQ(std::tuple(on.interval()->isEnabled(), on.autoSaveSeconds()), std::tuple(false, 0));
 
     // Switched off, it offers the usual two minutes when switched on again.
     PreferencesDialog off(nullptr, 0);
-    EXPECT_FALSE(off.autoSave()->isChecked());
-    EXPECT_FALSE(off.interval()->isEnabled());
+    EXPECT_FALSE(off.autoSave()->isChecked() || off.interval()->isEnabled());
     off.autoSave()->setChecked(true);
     EXPECT_EQ(off.autoSaveSeconds(), 120);
     // The box keeps the interval within what the configuration holds.
-    off.interval()->setValue(0);
-    EXPECT_EQ(off.autoSaveSeconds(), 1);
-    off.interval()->setValue(1000000);
-    EXPECT_EQ(off.autoSaveSeconds(), 86400);
+    std::vector<int> kept;
+    for (const int asked : {0, 1000000}) {
+        off.interval()->setValue(asked);
+        kept.push_back(off.autoSaveSeconds());
+    }
+    EXPECT_EQ(kept, (std::vector{1, 86400}));
 }
 
 }  // namespace

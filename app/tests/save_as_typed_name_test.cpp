@@ -58,9 +58,9 @@ TEST_F(TypedName, ATypedKnownExtensionChoosesTheFormatInAnyCase)
     for (const auto& [typed, list, type, file] : cases) {
         SaveAsDialog dialog(nullptr, dir.file("foto.bmp"), 1, list);
         ASSERT_TRUE(typeAndEnter(dialog, typed)) << typed.toStdString();
-        EXPECT_EQ(dialog.choice()->path, dir.file(file));
-        EXPECT_EQ(dialog.choice()->saveType, type) << typed.toStdString();
-        EXPECT_EQ(CurrentSaveType(), type);
+        EXPECT_EQ(std::tuple(dialog.choice()->path, dialog.choice()->saveType, CurrentSaveType()),
+                  std::tuple(dir.file(file), type, type))
+            << typed.toStdString();
     }
     EXPECT_TRUE(ui.messages.empty()) << "one layer: nothing to ask";
 }
@@ -68,8 +68,7 @@ TEST_F(TypedName, ATypedKnownExtensionChoosesTheFormatInAnyCase)
 TEST_F(TypedName, AnUnknownExtensionKeepsTheDialogOpenWithTheMessage)
 {
     SaveAsDialog dialog(nullptr, dir.file("foto.png"), 1);
-    EXPECT_FALSE(typeAndEnter(dialog, "nome.xyz"));
-    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(typeAndEnter(dialog, "nome.xyz") || !dialog.isVisible());
     EXPECT_EQ(ui.texts(), std::vector<std::string>{"Formato de arquivo desconhecido. --- " + dir.file("nome.xyz")});
     EXPECT_TRUE(typeAndEnter(dialog, "nome.png")) << "the user corrects the name and goes on";
     EXPECT_EQ(dialog.choice()->saveType, kSaveAsPng);
@@ -78,8 +77,7 @@ TEST_F(TypedName, AnUnknownExtensionKeepsTheDialogOpenWithTheMessage)
 TEST_F(TypedName, LosingLayersIsAskedOnlyForAFlatFormat)
 {
     SaveAsDialog layered(nullptr, dir.file("camadas.vlf"), 3, kSaveAsJpeg);
-    EXPECT_TRUE(typeAndEnter(layered, "nome.vlf"));
-    EXPECT_TRUE(ui.messages.empty()) << "the list said JPEG, the name says VLF";
+    EXPECT_TRUE(typeAndEnter(layered, "nome.vlf") && ui.messages.empty()) << "the list said JPEG, the name says VLF";
 
     SaveAsDialog flat(nullptr, dir.file("camadas.vlf"), 3, kSaveAsLayered);
     ui.answers = {ui::Answer::No};
@@ -87,17 +85,17 @@ TEST_F(TypedName, LosingLayersIsAskedOnlyForAFlatFormat)
     ASSERT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(ui.messages[0].text, "As informações serão perdidas se não forem gravadas no formato VLF, deseja continuar?");
     ui.answers = {ui::Answer::Yes};
-    EXPECT_TRUE(typeAndEnter(flat, "nome.jpg"));
-    EXPECT_EQ(flat.choice()->saveType, kSaveAsJpeg);
+    EXPECT_TRUE(typeAndEnter(flat, "nome.jpg") && flat.choice()->saveType == kSaveAsJpeg);
 }
 
 TEST_F(TypedName, TheListStartsOnThePicturesOwnFormatAndChoosingATypeAddsLowerCase)
 {
     CurrentSaveType() = kSaveAsJpeg;
-    EXPECT_EQ(SaveAsDialog(nullptr, dir.file("foto.png"), 1).selectedType(), kSaveAsPng);
-    EXPECT_EQ(SaveAsDialog(nullptr, dir.file("foto.tga"), 1).selectedType(), kSaveAsTarga);
-    EXPECT_EQ(SaveAsDialog(nullptr, "Sem título-01", 2).selectedType(), kSaveAsLayered);
-    EXPECT_EQ(SaveAsDialog(nullptr, "Sem título-01", 1).selectedType(), kSaveAsJpeg);
+    EXPECT_EQ((std::vector{SaveAsDialog(nullptr, dir.file("foto.png"), 1).selectedType(),
+                           SaveAsDialog(nullptr, dir.file("foto.tga"), 1).selectedType(),
+                           SaveAsDialog(nullptr, "Sem título-01", 2).selectedType(),
+                           SaveAsDialog(nullptr, "Sem título-01", 1).selectedType()}),
+              (std::vector<int>{kSaveAsPng, kSaveAsTarga, kSaveAsLayered, kSaveAsJpeg}));
 
     SaveAsDialog dialog(nullptr, dir.file("foto.jpg"), 1);
     auto* list = dialog.findChild<QComboBox*>(QStringLiteral("fileTypeCombo"));
@@ -151,20 +149,18 @@ TEST_F(SaveAsPersonal, TheCheckedChoiceDropsGpsAndSerialsFromTheFileAndLaterSave
     ASSERT_TRUE(documents.openDocument(photo));
 
     ASSERT_TRUE(saveAs("comum.jpg", [](QCheckBox& personal) {
-        EXPECT_FALSE(personal.isChecked()) << "off by default";
-        EXPECT_FALSE(personal.isHidden()) << "JPEG keeps metadata";
+        EXPECT_FALSE(personal.isChecked() || personal.isHidden()) << "off by default; JPEG keeps metadata";
     }));
     const std::string kept = exivTags(dir.file("comum.jpg"));
-    EXPECT_NE(kept.find("Exif.GPSInfo.GPSLatitudeRef"), std::string::npos) << kept;
-    EXPECT_NE(kept.find("12345"), std::string::npos) << kept;
+    EXPECT_TRUE(kept.find("Exif.GPSInfo.GPSLatitudeRef") != std::string::npos && kept.find("12345") != std::string::npos)
+        << kept;
 
     ASSERT_TRUE(saveAs("anonima.png", [](QCheckBox& personal) {
         EXPECT_FALSE(personal.isChecked()) << "off at every opening";
         personal.setChecked(true);
     }));
     const std::string removed = exivTags(dir.file("anonima.png"));
-    EXPECT_EQ(removed.find("GPSInfo"), std::string::npos) << removed;
-    EXPECT_EQ(removed.find("12345"), std::string::npos) << removed;
+    EXPECT_TRUE(removed.find("GPSInfo") == std::string::npos && removed.find("12345") == std::string::npos) << removed;
     EXPECT_NE(removed.find("2021:06:05 14:03:09"), std::string::npos) << "the date is not personal: " << removed;
 
     // What the file lost stays out of the document's next save.

@@ -48,16 +48,15 @@ TEST_F(SlideShowDialogFixture, OffersTheUsersAlbumsAndEveryNamedTransitionButNen
 {
     SlideShowSettingsDialog dialog(nullptr, catalogue, settings, config);
     ASSERT_EQ(dialog.albums()->count(), 2);
-    EXPECT_EQ(dialog.albums()->item(1)->text(), "Natal em família");
-    EXPECT_EQ(dialog.album(), 1) << "the current album is chosen";
+    EXPECT_EQ(std::tuple(dialog.albums()->item(1)->text(), dialog.album()), std::tuple("Natal em família", 1))
+        << "the current album is chosen";
 
     QListWidget& list = *dialog.transitions();
     ASSERT_EQ(list.count(), kNamedTransitions - 1);
-    EXPECT_EQ(list.item(0)->text(), "Aleatório");
-    EXPECT_EQ(list.item(kNoTransition)->text(), "Cículos aleatórios") << "the row after \"Nenhum\" moves up";
-    EXPECT_TRUE(list.findItems("Nenhum", Qt::MatchExactly).isEmpty());
-    EXPECT_EQ(list.item(list.count() - 1)->text(), "Apagar");
-    EXPECT_EQ(list.currentRow(), 0) << "nothing stored: the first name";
+    // The row after "Nenhum" moves up; with nothing stored the first name is chosen.
+    EXPECT_EQ(std::tuple(list.item(0)->text(), list.item(kNoTransition)->text(), list.item(list.count() - 1)->text(),
+                         list.findItems("Nenhum", Qt::MatchExactly).size(), list.currentRow()),
+              std::tuple("Aleatório", "Cículos aleatórios", "Apagar", 0, 0));
 
     // The controls carry their numbers, for help and for the keyboard tests.
     for (const char* id : {"100", "90", "1000", "91", "92"})
@@ -69,13 +68,13 @@ TEST_F(SlideShowDialogFixture, TheStoredNameIsSelectedAtItsFirstRowAndTheCheckBo
     settingsStore.values["USER/SLIDESHOW"] = "Queda aleatória";
     settings.transitionsOn = false;
     SlideShowSettingsDialog dialog(nullptr, catalogue, settings, config);
-    ASSERT_GE(dialog.transitions()->currentRow(), 0);
     EXPECT_EQ(dialog.transitions()->currentRow(), 16 - 1) << "the first of the two rows with that name";
-    EXPECT_FALSE(dialog.transitions()->isEnabled());
-    dialog.transitionsOn()->setChecked(true);
-    EXPECT_TRUE(dialog.transitions()->isEnabled());
-    dialog.transitionsOn()->setChecked(false);
-    EXPECT_FALSE(dialog.transitions()->isEnabled());
+    std::vector<bool> enabled = {dialog.transitions()->isEnabled()};
+    for (const bool on : {true, false}) {
+        dialog.transitionsOn()->setChecked(on);
+        enabled.push_back(dialog.transitions()->isEnabled());
+    }
+    EXPECT_EQ(enabled, (std::vector{false, true, false}));
 }
 
 TEST_F(SlideShowDialogFixture, OkKeepsEveryChoiceAndStoresTheListsTextEvenWithTransitionsOff)
@@ -89,22 +88,17 @@ TEST_F(SlideShowDialogFixture, OkKeepsEveryChoiceAndStoresTheListsTextEvenWithTr
     EXPECT_EQ(dialog.seconds()->text(), "5,6 segundos por foto");
     dialog.accept();
 
-    EXPECT_EQ(dialog.result(), QDialog::Accepted);
-    EXPECT_EQ(dialog.album(), 0);
-    EXPECT_FALSE(settings.transitionsOn);
-    EXPECT_FALSE(settings.repeat);
-    EXPECT_EQ(settings.displayTime, 7u);
-    EXPECT_EQ(settings.timerPeriodMs(), 560);
-    EXPECT_EQ(settings.transitionName, "Apagar");
-    EXPECT_EQ(settings.workingName(), "Nenhum") << "the show itself draws no transition";
-    EXPECT_EQ(stored(), "Apagar");
+    EXPECT_EQ(std::tuple(dialog.result(), dialog.album(), settings.transitionsOn, settings.repeat, settings.displayTime),
+              std::tuple(int(QDialog::Accepted), 0, false, false, 7u));
+    // The show itself draws no transition.
+    EXPECT_EQ(std::tuple(settings.timerPeriodMs(), settings.transitionName, settings.workingName(), stored()),
+              std::tuple(560, "Apagar", "Nenhum", "Apagar"));
 
     // The next opening starts from what was kept.
     SlideShowSettingsDialog again(nullptr, catalogue, settings, config);
-    EXPECT_FALSE(again.transitionsOn()->isChecked());
-    EXPECT_FALSE(again.repeat()->isChecked());
-    EXPECT_EQ(again.displayTime()->value(), 7);
-    EXPECT_EQ(again.transitions()->currentItem()->text(), "Apagar");
+    EXPECT_EQ(std::tuple(again.transitionsOn()->isChecked(), again.repeat()->isChecked(), again.displayTime()->value(),
+                         again.transitions()->currentItem()->text()),
+              std::tuple(false, false, 7, "Apagar"));
 }
 
 TEST_F(SlideShowDialogFixture, CancelChangesNothingAndAUserWithoutAlbumsGetsNone)
@@ -113,16 +107,13 @@ TEST_F(SlideShowDialogFixture, CancelChangesNothingAndAUserWithoutAlbumsGetsNone
     dialog.repeat()->setChecked(false);
     dialog.displayTime()->setValue(1);
     dialog.reject();
-    EXPECT_TRUE(settings.repeat);
-    EXPECT_EQ(settings.displayTime, 5u);
-    EXPECT_EQ(stored(), "<none>");
+    EXPECT_EQ(std::tuple(settings.repeat, settings.displayTime, stored()), std::tuple(true, 5u, "<none>"));
 
     testing::TempDir empty;
     album::ProfileCatalogueStore noAlbumsStore(empty.path() / "LV2000.ini", empty.path() / "albums.ini");
     const album::AlbumCatalogue noAlbums(noAlbumsStore, empty.path());
     SlideShowSettingsDialog bare(nullptr, noAlbums, settings, config);
-    EXPECT_EQ(bare.albums()->count(), 0);
-    EXPECT_EQ(bare.album(), -1);
+    EXPECT_EQ(std::tuple(bare.albums()->count(), bare.album()), std::tuple(0, -1));
 }
 
 }  // namespace

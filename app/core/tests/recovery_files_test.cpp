@@ -166,8 +166,9 @@ TEST(AbandonedRecovery, ListsWholeCopiesNewestFirstAndDamagedOnesAsDamagedWithou
               std::tuple(std::string("TrueColor-Sem título-02"), true, std::string("/fotos/doc-3.jpg"),
                          std::string("doc-6.vlf")));
     for (const RecoveryEntry& entry : found.entries())
-        if (entry.damaged)
+        if (entry.damaged) {
             EXPECT_FALSE(ReadRecoveryCopy(entry)) << entry.stem;
+        }
     const HDIB thumbnail = ReadRecoveryThumbnail(found.entries()[0]);
     ASSERT_TRUE(thumbnail);
     EXPECT_EQ(std::tuple(thumbnail.width(), thumbnail.height()), std::tuple(kRecoveryThumbnailSide, 64));

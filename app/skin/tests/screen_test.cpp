@@ -225,8 +225,9 @@ void ExpectPageShows(int context)
     const std::string page = HelpPageForContext(context);
     const std::string text = HelpFile(page);
     ASSERT_FALSE(text.empty()) << context << " -> " << page;
-    if (const auto hash = page.find('#'); hash != std::string::npos)
+    if (const auto hash = page.find('#'); hash != std::string::npos) {
         EXPECT_NE(text.find("id=\"" + page.substr(hash + 1) + "\""), std::string::npos) << page;
+    }
 }
 
 TEST(HelpPages, EveryContextHasItsPage)
@@ -249,9 +250,10 @@ TEST(HelpPages, EachScreenPageNamesTheButtonsOfItsPanels)
         const ScreenComposition& layout = ScreenLayout(screen);
         for (int level = 1; layout.panelAt(level) >= 0; ++level)
             for (const ButtonDefinition& b : PanelButtons(layout.panelAt(level)))
-                if (b.kind != ButtonKind::Region && b.tooltip >= 0)
+                if (b.kind != ButtonKind::Region && b.tooltip >= 0) {
                     EXPECT_NE(text.find(std::string(LoadString(b.tooltip))), std::string::npos)
                         << "screen " << screen << ": " << LoadString(b.tooltip);
+                }
     }
 }
 
@@ -272,12 +274,14 @@ TEST(ButtonTable, EveryRowIsConsistent)
                                                   << HandlerName(b.handler));
                 ASSERT_FALSE(r.empty());
                 // Host 197 lies beside its panel, over the page it hosts.
-                if (b.controlId != 197)
+                if (b.controlId != 197) {
                     EXPECT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= width && r.bottom <= height);
+                }
                 EXPECT_TRUE(b.tooltip == kNoTooltip || HasString(b.tooltip));
                 EXPECT_EQ(b.kind == ButtonKind::Region, b.handler == Handler::None);
-                if (b.kind != ButtonKind::Region)
+                if (b.kind != ButtonKind::Region) {
                     EXPECT_FALSE(ButtonCaption(b).empty() && b.art.icon.empty());
+                }
                 if (b.handler == Handler::SwitchScreen) {
                     EXPECT_TRUE(IsValidScreen(int(b.argument)));
                     // Alone in a radio group it would fire its new selection, 1 or 0, for a screen.
@@ -285,9 +289,10 @@ TEST(ButtonTable, EveryRowIsConsistent)
                                                     return o.group == b.group;
                                                 }) > 1);
                 }
-                if (b.kind == ButtonKind::SliderThumb)  // its track comes first
+                if (b.kind == ButtonKind::SliderThumb) {  // its track comes first
                     EXPECT_EQ(std::tuple((&b - 1)->kind, (&b - 1)->handler),
                               std::tuple(ButtonKind::SliderTrack, b.handler));
+                }
             }
         }
     }

@@ -180,8 +180,9 @@ TEST_F(ProgramFolder, LoadsPlacesPicturesAndSliderKindsFromTheFile)
         EXPECT_EQ(std::tuple(b.rect, b.definition.handler, b.images[0].width(), bool(b.images[2])),
                   std::tuple(table[i].small, table[i].handler, table[i].small.width(), whole))
             << i;
-        if (i > 1)
+        if (i > 1) {
             EXPECT_EQ(std::tuple(b.definition.kind, b.extra), std::tuple(table[i].kind, 17)) << i;
+        }
     }
     // The records' kinds make the first two buttons (pushes in the table) a thumb and a track.
     EXPECT_EQ(std::tuple(panel.buttons[0].definition.kind, panel.buttons[0].extra, panel.buttons[1].definition.kind,
