@@ -153,6 +153,7 @@ public:
 
     LayerStack& doc() { return open_.doc(); }
     const std::vector<std::string>& states() const { return states_; }
+    int position() const { return position_; }
     bool canUndo() const { return position_ > 0; }
     bool canRedo() const { return position_ + 1 < int(states_.size()); }
 
