@@ -148,8 +148,11 @@ TEST(PsdImport, EveryFixtureArrivesWithItsLayersPositionsFlagsAndPixels)
 TEST(PsdImport, ResolutionComesFromTheFileOrDefaultsToSeventyTwoDotsPerInch)
 {
     UiRecorder ui;
-    EXPECT_EQ(OpenPsdFile(kFolder + "py_three.psd").stack->composite.header().biXPelsPerMeter, 5906);  // 150 dpi
-    EXPECT_EQ(OpenPsdFile(kFolder + "py_flat.psd").stack->composite.header().biYPelsPerMeter, 2835);
+    const PsdOpened three = OpenPsdFile(kFolder + "py_three.psd");
+    const PsdOpened flat = OpenPsdFile(kFolder + "py_flat.psd");
+    ASSERT_TRUE(three.stack && flat.stack);
+    EXPECT_EQ(three.stack->composite.header().biXPelsPerMeter, 5906);  // 150 dpi
+    EXPECT_EQ(flat.stack->composite.header().biYPelsPerMeter, 2835);
 }
 
 TEST(PsdImport, LayersThatChangeOnTheWayInAreToldOnceEach)
