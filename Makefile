@@ -9,7 +9,10 @@ CCACHE := $(shell command -v ccache 2>/dev/null)
 export CCACHE_BASEDIR ?= $(abspath $(CURDIR)/..)
 export CCACHE_NOHASHDIR ?= 1
 export CCACHE_SLOPPINESS ?= pch_defines,time_macros,include_file_mtime,include_file_ctime
-CMAKE_GEN = -G Ninja $(if $(CCACHE),-DCMAKE_CXX_COMPILER_LAUNCHER=$(CCACHE) -DCMAKE_C_COMPILER_LAUNCHER=$(CCACHE))
+# The launcher carries the same settings, so a build run with `cmake --build` outside make
+# shares the cache too.
+LAUNCHER = /usr/bin/env;CCACHE_BASEDIR=$(CCACHE_BASEDIR);CCACHE_NOHASHDIR=$(CCACHE_NOHASHDIR);CCACHE_SLOPPINESS=$(CCACHE_SLOPPINESS);$(CCACHE)
+CMAKE_GEN = -G Ninja $(if $(CCACHE),"-DCMAKE_CXX_COMPILER_LAUNCHER=$(LAUNCHER)" "-DCMAKE_C_COMPILER_LAUNCHER=$(LAUNCHER)")
 RELEASE = build/release
 TEST = build/test
 BENCH = build/bench
