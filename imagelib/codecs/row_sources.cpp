@@ -7,13 +7,10 @@ namespace lv {
 
 StreamedRows OpenStreamedRows(ByteSource& source)
 {
-    for (const auto open : {OpenTiffStripRows}) {
-        if (!source.seek(0))
-            return {};
-        if (StreamedRows opened = open(source); opened.rows)
-            return opened;
-    }
-    return {};
+    // Only TIFF strips come in bands so far; raw files have their own opening below.
+    if (!source.seek(0))
+        return {};
+    return OpenTiffStripRows(source);
 }
 
 StreamedRows OpenDevelopedRawRows(ByteSource& source)
