@@ -99,10 +99,10 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The libraries come from the binaries; the rest is what the program reaches without linking:
-# the fonts its fonts.conf names, the theme its icons join, and the JPEG XL and HEIF libraries
+# the fonts its fonts.conf names, the theme its icons join, and the JPEG XL, HEIF and FlashPix libraries
 # it opens on the first such file (Debian 12's packages of the versions it is built against).
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, hicolor-icon-theme, libjxl0.7, libheif1")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, hicolor-icon-theme, libjxl0.7, libheif1, libgsf-1-114")
 # Qt's translations put its own dialogs and menus in Portuguese; without them they stay English.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "shared-mime-info, desktop-file-utils, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA "${maintainer_scripts}")

@@ -24,7 +24,7 @@ field() { printf '%s\n' "$info" | sed -n "s/^ $1: //p"; }
 [ "$(field Version)" = 2.00 ] || fail "version: $(field Version)"
 [ "$(field Architecture)" = "$(dpkg --print-architecture)" ] || fail "architecture: $(field Architecture)"
 depends=$(field Depends)
-for library in libc6 libstdc++6 libqt6widgets6 libqt6multimedia6 libjpeg62-turbo libpng16-16 fonts-liberation libjxl0.7 libheif1; do
+for library in libc6 libstdc++6 libqt6widgets6 libqt6multimedia6 libjpeg62-turbo libpng16-16 fonts-liberation libjxl0.7 libheif1 libgsf-1-114; do
     printf '%s\n' "$depends" | grep -q "$library" || fail "Depends lacks $library: $depends"
 done
 for script in postinst postrm; do

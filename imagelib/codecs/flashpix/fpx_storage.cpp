@@ -1,21 +1,16 @@
 #include "imagelib/codecs/flashpix/fpx_storage.h"
 
-#include <gsf/gsf-infile-msole.h>
-#include <gsf/gsf-infile-impl.h>
-#include <gsf/gsf-infile.h>
-#include <gsf/gsf-input-memory.h>
-#include <gsf/gsf-outfile-msole.h>
-#include <gsf/gsf-outfile.h>
-#include <gsf/gsf-output-memory.h>
+#include "imagelib/codecs/flashpix/gsf_library.h"
 
-#include <mutex>
+#include <gsf/gsf-infile-impl.h>
+
 #include <new>
 #include <utility>
 
 namespace lv::flashpix {
 namespace {
 
-// Owns one reference to a GObject.
+// Owns one reference to a GObject, which exists only once libgsf is loaded.
 template<typename T>
 struct GObjectRef {
     T* object = nullptr;
@@ -36,44 +31,52 @@ struct GObjectRef {
     ~GObjectRef()
     {
         if (object)
-            g_object_unref(object);
+            LoadedGsfLibrary()->g_object_unref(object);
     }
     explicit operator bool() const { return object != nullptr; }
 };
 
-// libgsf describes every flaw of a damaged file on stderr; the reader's result already
-// says the file is damaged.
-void quietenLibgsf()
-{
-    static std::once_flag once;
-    std::call_once(once, [] {
-        const auto levels = GLogLevelFlags(G_LOG_LEVEL_WARNING | G_LOG_LEVEL_CRITICAL | G_LOG_LEVEL_MESSAGE);
-        for (const char* domain : {"libgsf", "libgsf:msole"})
-            g_log_set_handler(domain, levels, [](const gchar*, GLogLevelFlags, const gchar*, gpointer) {}, nullptr);
-    });
-}
-
 // gsf_infile_child_by_name reports a child it can't open on stderr; asking the storage
 // itself gives the same child and keeps the error to us.
-GsfInput* childByName(GsfInfile* parent, const std::string& name)
+GsfInput* childByName(const GsfLibrary& gsf, GsfInfile* parent, const std::string& name)
 {
-    const int count = gsf_infile_num_children(parent);
+    const int count = gsf.gsf_infile_num_children(parent);
     for (int i = 0; i < count; ++i) {
-        const char* childName = gsf_infile_name_by_index(parent, i);
+        const char* childName = gsf.gsf_infile_name_by_index(parent, i);
         if (!childName || name != childName)
             continue;
         GError* error = nullptr;
-        GsfInput* child = G_TYPE_INSTANCE_GET_CLASS(parent, GSF_INFILE_TYPE, GsfInfileClass)->child_by_index(parent, i, &error);
+        auto* storageClass = reinterpret_cast<GsfInfileClass*>(reinterpret_cast<GTypeInstance*>(parent)->g_class);
+        GsfInput* child = storageClass->child_by_index(parent, i, &error);
         if (error)
-            g_error_free(error);
+            gsf.g_error_free(error);
         return child;
     }
     return nullptr;
 }
 
+// The storages below the root are made as such; the casts GLib's macros would check hold.
+GsfInfile* asStorage(const GsfLibrary& gsf, GsfInput* input)
+{
+    const bool storage = gsf.g_type_check_instance_is_a(reinterpret_cast<GTypeInstance*>(input), gsf.gsf_infile_get_type());
+    return storage ? reinterpret_cast<GsfInfile*>(input) : nullptr;
+}
+
+// The root and the storages the writer makes are libgsf's OLE storages.
+GsfOutput* asOutput(GsfOutfile* storage)
+{
+    return reinterpret_cast<GsfOutput*>(storage);
+}
+
+GsfOutfileMSOle* asMsole(void* storage)
+{
+    return static_cast<GsfOutfileMSOle*>(storage);
+}
+
 }  // namespace
 
 struct StorageReader::Handles {
+    const GsfLibrary& gsf;
     std::span<const std::uint8_t> bytes;
     GObjectRef<GsfInput> input;
     GObjectRef<GsfInfile> root;
@@ -89,16 +92,17 @@ StorageReader::~StorageReader() = default;
 
 std::optional<StorageReader> StorageReader::Open(std::span<const std::uint8_t> bytes)
 {
-    quietenLibgsf();
-    auto handles = std::make_unique<Handles>();
-    handles->bytes = bytes;
-    handles->input = GObjectRef<GsfInput>(gsf_input_memory_new(bytes.data(), gsf_off_t(bytes.size()), FALSE));
+    const GsfLibrary* gsf = LoadedGsfLibrary();
+    if (!gsf)
+        return std::nullopt;
+    auto handles = std::make_unique<Handles>(Handles{*gsf, bytes, {}, {}});
+    handles->input = GObjectRef<GsfInput>(gsf->gsf_input_memory_new(bytes.data(), gsf_off_t(bytes.size()), FALSE));
     if (!handles->input)
         return std::nullopt;
     GError* error = nullptr;
-    handles->root = GObjectRef<GsfInfile>(gsf_infile_msole_new(handles->input.object, &error));
+    handles->root = GObjectRef<GsfInfile>(gsf->gsf_infile_msole_new(handles->input.object, &error));
     if (error)
-        g_error_free(error);
+        gsf->g_error_free(error);
     if (!handles->root)
         return std::nullopt;
     return StorageReader(std::move(handles));
@@ -114,22 +118,23 @@ std::optional<StorageReader::OpenStream> StorageReader::openStream(std::span<con
 {
     if (path.empty())
         return std::nullopt;
+    const GsfLibrary& gsf = handles_->gsf;
     GObjectRef<GsfInput> current;
     GsfInfile* parent = handles_->root.object;
     for (const std::string& name : path) {
         if (!parent)
             return std::nullopt;
-        GObjectRef<GsfInput> child(childByName(parent, name));
+        GObjectRef<GsfInput> child(childByName(gsf, parent, name));
         if (!child)
             return std::nullopt;
         current = std::move(child);
-        parent = GSF_IS_INFILE(current.object) && gsf_infile_num_children(GSF_INFILE(current.object)) >= 0
-                     ? GSF_INFILE(current.object)
-                     : nullptr;
+        parent = asStorage(gsf, current.object);
+        if (parent && gsf.gsf_infile_num_children(parent) < 0)
+            parent = nullptr;
     }
     if (parent)  // a storage, not a stream
         return std::nullopt;
-    const gsf_off_t size = gsf_input_size(current.object);
+    const gsf_off_t size = gsf.gsf_input_size(current.object);
     if (size < 0 || std::uint64_t(size) > maxBytes)
         return std::nullopt;
     return OpenStream{std::move(current), std::size_t(size)};
@@ -147,7 +152,7 @@ std::optional<std::vector<std::uint8_t>> StorageReader::readStream(std::span<con
     } catch (const std::bad_alloc&) {
         return std::nullopt;
     }
-    if (stream->size > 0 && !gsf_input_read(stream->input.object, stream->size, bytes.data()))
+    if (stream->size > 0 && !handles_->gsf.gsf_input_read(stream->input.object, stream->size, bytes.data()))
         return std::nullopt;
     return bytes;
 }
@@ -165,7 +170,7 @@ std::optional<StreamBytes> StorageReader::readStreamInPlace(std::span<const std:
     // Asked for no buffer of ours, libgsf hands back where the bytes lie: in the file's
     // bytes when the stream's sectors follow each other there, else in a buffer it
     // assembled, which lives only as long as the stream.
-    const guint8* at = gsf_input_read(stream->input.object, stream->size, nullptr);
+    const guint8* at = handles_->gsf.gsf_input_read(stream->input.object, stream->size, nullptr);
     if (!at)
         return std::nullopt;
     const std::span<const std::uint8_t> file = handles_->bytes;
@@ -184,6 +189,7 @@ std::optional<StreamBytes> StorageReader::readStreamInPlace(std::span<const std:
 }
 
 struct StorageWriter::Handles {
+    const GsfLibrary* gsf = LoadedGsfLibrary();
     GObjectRef<GsfOutput> memory;
     GObjectRef<GsfOutfile> root;
     std::vector<GObjectRef<GsfOutput>> storages;  // the open storages below the root, innermost last
@@ -191,29 +197,32 @@ struct StorageWriter::Handles {
 
     GsfOutfile* current() const
     {
-        return storages.empty() ? root.object : GSF_OUTFILE(storages.back().object);
+        return storages.empty() ? root.object : reinterpret_cast<GsfOutfile*>(storages.back().object);
     }
 };
 
 StorageWriter::StorageWriter()
     : handles_(std::make_unique<Handles>())
 {
-    handles_->memory = GObjectRef<GsfOutput>(gsf_output_memory_new());
+    const GsfLibrary* gsf = handles_->gsf;
+    if (gsf)
+        handles_->memory = GObjectRef<GsfOutput>(gsf->gsf_output_memory_new());
     if (handles_->memory)
-        handles_->root = GObjectRef<GsfOutfile>(gsf_outfile_msole_new(handles_->memory.object));
+        handles_->root = GObjectRef<GsfOutfile>(gsf->gsf_outfile_msole_new(handles_->memory.object));
     handles_->failed = !handles_->root;
 }
 
 StorageWriter::~StorageWriter()
 {
     // Closing what is still open lets libgsf free its buffers; the bytes are dropped.
+    const GsfLibrary* gsf = handles_->gsf;
     while (!handles_->storages.empty()) {
-        if (!gsf_output_is_closed(handles_->storages.back().object))
-            gsf_output_close(handles_->storages.back().object);
+        if (!gsf->gsf_output_is_closed(handles_->storages.back().object))
+            gsf->gsf_output_close(handles_->storages.back().object);
         handles_->storages.pop_back();
     }
-    if (handles_->root && !gsf_output_is_closed(GSF_OUTPUT(handles_->root.object)))
-        gsf_output_close(GSF_OUTPUT(handles_->root.object));
+    if (handles_->root && !gsf->gsf_output_is_closed(asOutput(handles_->root.object)))
+        gsf->gsf_output_close(asOutput(handles_->root.object));
 }
 
 bool StorageWriter::ok() const
@@ -223,7 +232,7 @@ bool StorageWriter::ok() const
 
 void StorageWriter::setRootClass(const ClassId& id)
 {
-    if (!handles_->failed && !gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(handles_->root.object), id.data()))
+    if (!handles_->failed && !handles_->gsf->gsf_outfile_msole_set_class_id(asMsole(handles_->root.object), id.data()))
         handles_->failed = true;
 }
 
@@ -231,11 +240,12 @@ void StorageWriter::openStorage(const std::string& name, const std::optional<Cla
 {
     if (handles_->failed)
         return;
-    GObjectRef<GsfOutput> storage(gsf_outfile_new_child(handles_->current(), name.c_str(), TRUE));
-    if (!storage || (classId && !gsf_outfile_msole_set_class_id(GSF_OUTFILE_MSOLE(storage.object), classId->data()))) {
+    const GsfLibrary* gsf = handles_->gsf;
+    GObjectRef<GsfOutput> storage(gsf->gsf_outfile_new_child(handles_->current(), name.c_str(), TRUE));
+    if (!storage || (classId && !gsf->gsf_outfile_msole_set_class_id(asMsole(storage.object), classId->data()))) {
         handles_->failed = true;
         if (storage)
-            gsf_output_close(storage.object);
+            gsf->gsf_output_close(storage.object);
         return;
     }
     try {
@@ -249,7 +259,7 @@ void StorageWriter::closeStorage()
 {
     if (handles_->storages.empty())
         return;
-    if (!gsf_output_close(handles_->storages.back().object))
+    if (!handles_->gsf->gsf_output_close(handles_->storages.back().object))
         handles_->failed = true;
     handles_->storages.pop_back();
 }
@@ -264,11 +274,12 @@ void StorageWriter::addStream(const std::string& name, std::span<const std::span
 {
     if (handles_->failed)
         return;
-    GObjectRef<GsfOutput> stream(gsf_outfile_new_child(handles_->current(), name.c_str(), FALSE));
+    const GsfLibrary* gsf = handles_->gsf;
+    GObjectRef<GsfOutput> stream(gsf->gsf_outfile_new_child(handles_->current(), name.c_str(), FALSE));
     bool ok = bool(stream);
     for (const auto& part : parts)
-        ok = ok && (part.empty() || gsf_output_write(stream.object, part.size(), part.data()));
-    if (!ok || !gsf_output_close(stream.object))
+        ok = ok && (part.empty() || gsf->gsf_output_write(stream.object, part.size(), part.data()));
+    if (!ok || !gsf->gsf_output_close(stream.object))
         handles_->failed = true;
 }
 
@@ -276,11 +287,11 @@ std::span<const std::uint8_t> StorageWriter::finish()
 {
     while (!handles_->storages.empty())
         closeStorage();
-    if (handles_->failed || !gsf_output_close(GSF_OUTPUT(handles_->root.object)))
+    const GsfLibrary* gsf = handles_->gsf;
+    if (handles_->failed || !gsf->gsf_output_close(asOutput(handles_->root.object)))
         return {};
-    GsfOutputMemory* memory = GSF_OUTPUT_MEMORY(handles_->memory.object);
-    const guint8* bytes = gsf_output_memory_get_bytes(memory);
-    const gsf_off_t size = gsf_output_size(handles_->memory.object);
+    const guint8* bytes = gsf->gsf_output_memory_get_bytes(reinterpret_cast<GsfOutputMemory*>(handles_->memory.object));
+    const gsf_off_t size = gsf->gsf_output_size(handles_->memory.object);
     if (!bytes || size <= 0)
         return {};
     return {bytes, std::size_t(size)};
