@@ -1,7 +1,7 @@
 #!/bin/sh
 # Checks a built Debian package: its control data (name, version, the dependencies computed
 # from the binaries, the maintainer scripts), that everything an installed program needs is
-# inside, with the executables stripped, and that no test driver shipped: no binary names a
+# inside, with the executables stripped and the libraries opened on first use not linked, and that no test driver shipped: no binary names a
 # LUMIVISTA_TEST_* variable or holds the test commands, and the program started with
 # LUMIVISTA_TEST_LOG writes no log and obeys no test command. The test suite packages the
 # test build, which has the driver: --test-build expects it there instead, which shows that
@@ -84,6 +84,13 @@ done
 if [ -n "$test_build" ] && [ "$(count_in lumivista 'unknown command')" -eq 0 ]; then
     fail "the test build's lumivista holds no test commands"
 fi
+
+# The libraries opened on their first file stay out of the binaries' needs: linked, they
+# would cost every start of the program several milliseconds.
+for binary in lumivista lumivista-tool; do
+    linked=$(readelf -d "$program_dir/$binary" | grep NEEDED | grep -Eo 'lib(gsf|heif|jxl)[^]]*' || true)
+    [ -z "$linked" ] || fail "$binary links what it opens on first use: $linked"
+done
 
 # The tool through its launcher hands printing to its Qt side in the program folder.
 HOME=$work XDG_CONFIG_HOME= XDG_DATA_HOME= "$work/root/usr/bin/lumivista-tool" print curves show | grep -q identity \
