@@ -1,11 +1,11 @@
 #!/bin/sh
 # Checks a built Debian package: its control data (name, version, the dependencies computed
 # from the binaries, the maintainer scripts), that everything an installed program needs is
-# inside, with the executables stripped and the libraries opened on first use not linked, and that no test driver shipped: no binary names a
-# LUMIVISTA_TEST_* variable or holds the test commands, and the program started with
-# LUMIVISTA_TEST_LOG writes no log and obeys no test command. The test suite packages the
-# test build, which has the driver: --test-build expects it there instead, which shows that
-# these checks find a driver that ships.
+# inside, with the executables stripped and the libraries opened on first use not linked, and
+# that no test driver shipped: no binary names a LUMIVISTA_TEST_* variable or holds the test
+# commands, and the program started with LUMIVISTA_TEST_LOG writes no log and obeys no test
+# command. The test suite packages the test build, which has the driver: --test-build expects
+# it there instead, which shows that these checks find a driver that ships.
 #   check_package.sh [--test-build] PACKAGE.deb
 set -eu
 test_build=
