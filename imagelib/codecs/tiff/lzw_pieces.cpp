@@ -93,6 +93,10 @@ private:
 // cost more than the coding saves.
 class PieceSink final : public ByteSink {
 public:
+    // Room for a piece's codes at the most they can grow (12 bits for every 8-bit symbol, and
+    // a coder's chunk beyond), taken once: growing by doubling copies the codes and touches
+    // fresh pages at every step.
+    PieceSink() { bytes_.reserve(kLzwPieceSymbols * 3 / 2 + (std::size_t(1) << 17)); }
     bool write(const void* bytes, std::size_t count) override
     {
         const auto* p = static_cast<const std::uint8_t*>(bytes);
