@@ -34,7 +34,8 @@ struct WrittenEntry {
 
 // Rows as the file holds them (top first, no padding, red before blue), for the strip
 // writers: prepare(first, count) makes rows [first, first + count) ready, in order on the
-// writing thread, and false stops the write; copyRow then serves them from any thread.
+// writing thread, and false stops the write; copyRow then serves them from any thread, the
+// rows of the call before too, so one wave of rows can be coded while the next is read.
 class FileRows {
 public:
     virtual ~FileRows() = default;
@@ -66,7 +67,7 @@ private:
     bool rgb_;
 };
 
-// A source's rows a band at a time, in one buffer the bands share: enough rows for the
+// A source's rows a band at a time, in two buffers that take turns: enough rows for the
 // whole of what is coded at once, and never fewer than fill this many bytes.
 constexpr std::size_t kBandBytes = 256 * 1024;
 
@@ -80,30 +81,38 @@ public:
     }
     bool prepare(int first, int count) override
     {
-        if (first + count <= end_)
+        if (first + count <= bands_[current_].end)
             return true;
-        const int rows = std::min(source_.height() - end_, std::max(first + count - end_, bandRows_));
+        const int start = bands_[current_].end;
+        const int rows = std::min(source_.height() - start, std::max(first + count - start, bandRows_));
         const std::size_t bytes = std::size_t(rows) * rowBytes_;
-        if (band_.size() < bytes)
-            band_.resize(bytes);
-        if (!source_.nextRows({band_.data(), bytes}))
+        Band& next = bands_[current_ ^ 1];
+        if (next.rows.size() < bytes)
+            next.rows.resize(bytes);
+        if (!source_.nextRows({next.rows.data(), bytes}))
             return false;
-        start_ = end_;
-        end_ += rows;
+        next.start = start;
+        next.end = start + rows;
+        current_ ^= 1;
         return true;
     }
     void copyRow(int top, std::uint8_t* to) const override
     {
-        std::memcpy(to, band_.data() + std::size_t(top - start_) * rowBytes_, rowBytes_);
+        const Band& band = top >= bands_[current_].start ? bands_[current_] : bands_[current_ ^ 1];
+        std::memcpy(to, band.rows.data() + std::size_t(top - band.start) * rowBytes_, rowBytes_);
     }
 
 private:
+    struct Band {
+        std::vector<std::uint8_t> rows;
+        int start = 0;
+        int end = 0;
+    };
     RgbRowSource& source_;
     std::size_t rowBytes_;
     int bandRows_;
-    std::vector<std::uint8_t> band_;
-    int start_ = 0;  // the band's rows
-    int end_ = 0;
+    Band bands_[2];
+    int current_ = 0;  // the band read last
 };
 
 // What the directory says of the picture.
