@@ -165,31 +165,8 @@ TEST(FlashPixRaster, HalvingIsTheRoundedMeanOfEachBlockWithTheEdgesRepeated)
 }
 
 
-TEST(FlashPixHandMade, UncompressedAndSingleColourTilesReadExactly)
+TEST(FlashPixHandMade, UncompressedMonochromeAndPhotoYccTilesReadExactlyWithoutOpacity)
 {
-    // 100 x 70 RGB: two tiles across, two down; the bottom-right one a single colour. A
-    // smaller level listed first must not be taken for the picture.
-    const auto sample = [](int x, int y, int c) { return (x * 3 + y * 7 + c * 50) % 256; };
-    std::vector<HandTile> tiles;
-    for (int t = 0; t < 3; ++t)
-        tiles.push_back(RawTile(3, [&](int x, int y, int c) { return sample(x + 64 * (t % 2), y + 64 * (t / 2), c); }));
-    tiles.push_back({kSingleColour, 0x001E140A, {}});
-    const HandLevel thumb{50, 35, kNifRgb, 3, {{kSingleColour, 0x00FFFFFF, {}}}};
-    ReadResult read = ReadFlashPix(HandMadeFile({thumb, {100, 70, kNifRgb, 3, tiles}}));
-    ASSERT_TRUE(read.ok()) << read.value();
-    const HDIB& picture = read.image();
-    ASSERT_EQ(SizeOf(picture), std::tuple(100, 70));
-    bool exact = true;
-    for (int top = 0; top < 70; ++top)
-        for (int x = 0; x < 100; ++x) {
-            const Rgb want = x >= 64 && top >= 64 ? Rgb{10, 20, 30}
-                                                           : Rgb{std::uint8_t(sample(x, top, 0)),
-                                                                          std::uint8_t(sample(x, top, 1)),
-                                                                          std::uint8_t(sample(x, top, 2))};
-            exact = exact && Pixel24(picture, x, 69 - top) == want;
-        }
-    EXPECT_TRUE(exact);
-
     // Monochrome, and PhotoYCC (white near luma 186, neutral chroma at 156 and 137).
     ReadResult mono = ReadFlashPix(HandMadeFile({{10, 5, kMonochrome, 1, {RawTile(1, [](int x, int y, int) { return x * 20 + y; })}}}));
     ASSERT_TRUE(mono.ok());
