@@ -1,12 +1,10 @@
 // WebP, AVIF, HEIC and JPEG XL against their reference tools in both directions, camera raw
-// through a DNG made here, and damaged files of each failing cleanly.
+// through a DNG made here.
 
 #include "common/testing/temp_dir.h"
 #include "common/testing/ui_recorder.h"
 #include "imagelib/dib_alloc.h"
 #include "imagelib/codecs/document_open.h"
-#include "imagelib/codecs/file_names.h"
-#include "imagelib/codecs/format_registry.h"
 #include "imagelib/codecs/load_save.h"
 #include "imagelib/codecs/raw/camera_raw.h"
 #include "imagelib/codecs/save_options.h"
@@ -112,18 +110,6 @@ TEST(ModernFormats, RoundTripsAgainstTheReferenceTools)
         ASSERT_TRUE(decoded);
         EXPECT_LE(testing::MeanDifference(fromRaster(*decoded), original), format.tolerance + 0.001);
 
-        // Damaged copies of theirs fail, or read, without harm.
-        const auto bytes = *ReadWholeFile(theirs);
-        for (const std::size_t keep : {std::size_t(16), bytes.size() / 2}) {
-            std::ofstream(dir.file("cut.bin"), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(keep));
-            EXPECT_FALSE(FindFormatByExtension(ToUpperAscii(format.extension))->read(dir.file("cut.bin")).ok()) << keep;
-        }
-        auto scrambled = bytes;
-        for (std::size_t i = 24; i < scrambled.size(); i += 7)
-            scrambled[i] ^= 0x5A;
-        std::ofstream(dir.file("scrambled.bin"), std::ios::binary).write(reinterpret_cast<const char*>(scrambled.data()), std::streamsize(scrambled.size()));
-        const ReadResult damaged = FindFormatByExtension(ToUpperAscii(format.extension))->read(dir.file("scrambled.bin"));
-        EXPECT_TRUE(!damaged.ok() || damaged.image().hasValidLayout());
     }
     CurrentSaveOptions() = {};
 }
@@ -165,11 +151,6 @@ TEST(ModernFormats, CameraRawDevelopsAtFullSizeAndItsPreviewIsQuick)
     const ReadResult halfSize = ReadCameraRawPreview(plain);  // no preview: developed small
     ASSERT_TRUE(halfSize.ok());
     EXPECT_EQ(halfSize.image().width(), 48);
-
-    const auto bytes = *ReadWholeFile(plain);
-    std::ofstream(dir.file("cut.dng"), std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size() / 2));
-    EXPECT_FALSE(LoadImageFile(dir.file("cut.dng")));
-    EXPECT_FALSE(ReadCameraRawPreview(dir.file("cut.dng")).ok());
 }
 
 }  // namespace

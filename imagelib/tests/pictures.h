@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <initializer_list>
+#include <span>
 #include <tuple>
 #include <vector>
 
@@ -58,6 +59,15 @@ inline std::vector<Rgb> ColoursOf(const HDIB& dib)
 }
 
 // Width and height, compared as one.
+// Pins a result too long to spell out in a test.
+inline std::uint64_t Fnv1a(std::span<const std::uint8_t> bytes)
+{
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const std::uint8_t b : bytes)
+        hash = (hash ^ b) * 1099511628211ull;
+    return hash;
+}
+
 inline std::tuple<int, int> SizeOf(const HDIB& dib) { return {dib.width(), dib.height()}; }
 
 // Memory row y is the bottom row for y = 0; these address pixels by memory row.

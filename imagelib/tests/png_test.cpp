@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <filesystem>
 #include <map>
 
@@ -27,15 +26,6 @@ std::vector<std::uint8_t> Encode(const HDIB& picture)
 ReadResult Decode(const std::vector<std::uint8_t>& bytes)
 {
     return ReadFromBytes(bytes, [](ByteSource& s) { return ReadPng(s); });
-}
-
-// What the reader makes of a sample in a file that states no gamma: screen gamma 2.2
-// against an assumed 0.5.
-std::uint8_t Displayed(std::uint8_t v)
-{
-    if (v == 0 || v == 255)
-        return v;
-    return std::uint8_t(std::floor(255 * std::pow(v / 255.0, 0.90909) + 0.5));
 }
 
 struct Chunk {
@@ -111,29 +101,6 @@ TEST(Png, OurFilesDeclareTheDisplayGammaAndReopenUnchangedSaveAfterSave)
         ASSERT_TRUE(SamePixels(current, picture)) << "generation " << generation;
     }
     EXPECT_TRUE(ui.messages.empty());
-}
-
-TEST(Png, FilesWithoutAGammaStillReadThroughTheDisplayGamma)
-{
-    auto file = Encode(MakePhotoLike(23, 11));
-    const auto chunks = Chunks(file);
-    // Drop the gAMA chunk: 8 signature bytes, then length, type, data and checksum per chunk.
-    std::size_t at = 8;
-    for (const Chunk& c : chunks) {
-        if (c.type == "gAMA") {
-            file.erase(file.begin() + std::ptrdiff_t(at), file.begin() + std::ptrdiff_t(at + 12 + c.data.size()));
-            break;
-        }
-        at += 12 + c.data.size();
-    }
-    const HDIB picture = MakePhotoLike(23, 11);
-    const HDIB back = Decode(file).take();
-    ASSERT_TRUE(back);
-    for (int y = 0; y < 11; ++y)
-        for (int x = 0; x < 23; ++x) {
-            const Rgb in = Pixel24(picture, x, y), out = Pixel24(back, x, y);
-            ASSERT_EQ(out, (Rgb{Displayed(in.r), Displayed(in.g), Displayed(in.b)})) << x << "," << y;
-        }
 }
 
 TEST(Png, EightBitPicturesAreWrittenAsTheRedOfTheirPalette)

@@ -107,40 +107,6 @@ TEST(TiffAsLibtiffReadsIt, EveryKindWithAndWithoutLzwWithoutAWarning)
     }
 }
 
-TEST(TiffAsLibtiffReadsIt, LargeLzwPicturesOfOddSizesThroughManyTables)
-{
-    // Noise starts a new table every few thousand bytes; gradients and flat bands make the
-    // long strings whose branches the coder remembers and whose walks it jumps along.
-    testing::TempDir dir;
-    std::mt19937 rng(3);
-    const auto fill = [&](HDIB& dib, int rowBytes) {
-        for (int y = 0; y < dib.height(); ++y)
-            for (int i = 0; i < rowBytes; ++i) {
-                const int part = 3 * i / rowBytes;
-                dib.row(y)[i] = std::uint8_t(part == 0 ? rng() : part == 1 ? (i + y) / 3 : (y / 40) * 37);
-            }
-    };
-    HDIB colour = testing::MakePicture(1001, 377, 24);
-    fill(colour, 3 * 1001);
-    HDIB grey = testing::MakeGreyPicture(999, 513);
-    fill(grey, 999);
-    HDIB bilevel = testing::MakePicture(1203, 301, 1, 2);
-    fill(bilevel, 1203 / 8);
-    for (const HDIB* picture : {&colour, &grey, &bilevel}) {
-        SCOPED_TRACE(picture->bitCount());
-        const std::string path = dir.file("big.tif");
-        CurrentSaveOptions().compress = true;
-        ASSERT_EQ(WriteTiff(path, *picture), WriteResult::Written);
-        CurrentSaveOptions().compress = false;
-        LibtiffListener listener;
-        EXPECT_TRUE(decodedByLibtiff(path) == fileRows(*picture));
-        EXPECT_EQ(heard(), std::vector<std::string>{});
-        const ReadResult back = ReadTiff(path);
-        ASSERT_TRUE(back.ok());
-        EXPECT_TRUE(fileRows(back.image()) == fileRows(*picture));
-    }
-}
-
 TEST(TiffAsLibtiffReadsIt, LzwPiecesCodedOnWorkersGiveTheSameFileAsOneThread)
 {
     // Three pieces of rows, each starting a new table mid-strip: coded by one thread, by

@@ -85,14 +85,6 @@ TEST(PresentWindow, TheScreenSaverIsHeldOffWhileTheShowRuns)
     EXPECT_EQ(saver.held.size(), 1u);
     QTest::keyClick(window, Qt::Key_Escape);
     EXPECT_TRUE(QTest::qWaitFor([&] { return window.isNull() && saver.held.empty(); }, 5000));
-
-    // Ended before the desktop answered: the late hold is given back too.
-    PresentWindowSetup quick;
-    quick.screenSaverBus = bus.connect(QStringLiteral("quick window"));
-    QPointer<PresentWindow> brief = new PresentWindow(std::move(quick));
-    brief->open();
-    QTest::keyClick(brief, Qt::Key_Escape);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return brief.isNull() && saver.lastCookie == 2 && saver.held.empty(); }, 5000));
 }
 
 }  // namespace
