@@ -6,7 +6,6 @@
 #include "edit/selection/selection.h"
 #include "edit/tests/layer_test_support.h"
 #include "edit/tests/tool_test_support.h"
-#include "edit/tools/overlay_painter.h"
 #include "edit/tools/paint/colour_picker_tool.h"
 #include "edit/tools/placement/layer_resize_tool.h"
 #include "edit/tools/placement/layer_rotate_tool.h"
@@ -30,8 +29,6 @@ TEST(ToolRegistry, KnowsEveryToolIdAndNamesThemInTheStatusLine)
     }
     EXPECT_FALSE(IsToolId(1125) || IsToolId(1126) || IsToolId(1130)) << "undo is a command";
     EXPECT_EQ(CurrentToolId(), 1101);
-    const std::string wand = ToolStatusText(1104, false);
-    EXPECT_EQ(wand.rfind("  Ferramenta Varinha Mágica - ", 0), 0u) << wand;
     EXPECT_NE(ToolStatusText(1107, true), ToolStatusText(1107, false)) << "the zoom hint follows the view";
     EXPECT_NE(ToolStatusText(1107, true).find(LoadString(2525)), std::string::npos);
     EXPECT_NE(ToolStatusText(1107, false).find(LoadString(2528)), std::string::npos);
@@ -238,32 +235,6 @@ TEST(OtherTools, TrashZoomGrabAndPicker)
     EXPECT_EQ(w.recorder.beeps, 1) << "outside the picture";
 }
 
-TEST(OverlayPainter, RubberBandsAndHandlesLandOnTheViewsPixels)
-{
-    ViewMapping view;
-    view.zoom = 1;  // 2x
-    view.clip = {0, 0, 200, 200};
-    RecordingSurface surface;
-    OverlayPainter painter(surface, view, 0);
-    painter.rubberBand({1, 1, 3, 2});
-    ASSERT_EQ(surface.lines.size(), 3u) << "two rows high: top, right and bottom";
-    EXPECT_EQ(std::tuple(surface.lines[0], surface.pens[0].style),
-              std::tuple(SurfaceLine{{2, 2}, {5, 2}}, PenStyle::Dotted));
-    painter.rubberEllipse({0, 0, 5, 5});
-    EXPECT_EQ(surface.ellipses.back(), (Rect{0, 0, 10, 10}));
-    surface = RecordingSurface();
-    painter.handle({10, 10}, 3);
-    EXPECT_EQ(std::tuple(surface.lines.size(), surface.pens[0].style, surface.lines[0].from),
-              std::tuple(3u, PenStyle::Inverted, Point{19, 19})) << "three rows of an inverted square";
-
-    // Zoomed out, a band too small to show still gets a pixel.
-    view.zoom = -7;
-    OverlayPainter small(surface, view, 0);
-    surface = RecordingSurface();
-    small.rubberBand({9, 9, 10, 10});
-    ASSERT_FALSE(surface.lines.empty());
-}
-
 // The layer resize and free-rotate tools driven like a window drives them.
 TEST(TransformFrame, CornersWithinThreePixelsAndEdgesOnlyBetweenTheCorners)
 {
@@ -366,17 +337,6 @@ TEST(TransformTools, LosingTheMouseAbandonsTheDragAndTheRotateToolTurnsByWholeDe
     EXPECT_TRUE(rotate.release(w, FakeWindow::event({150, 200})).changed);
     ASSERT_EQ(w.undo.codes(), std::vector<int>{kUndoLayerRotate});
     EXPECT_TRUE(w.stack->layers[0].image.height() > 150 && rotate.cursor(w, {0, 0}) == ToolCursor::Rotate);
-}
-
-TEST(TransformTools, TheTransformButtonsChooseWhichToolTakesTheMouse)
-{
-    FakeWindow w = Window();
-    Tool& transform = tool(tool_id::kTransform);
-    w.toolSettings.transform = TransformChoice::Resize;
-    EXPECT_EQ(transform.cursor(w, {50, 100}), ToolCursor::SizeWe) << "the left edge";
-    w.toolSettings.transform = TransformChoice::FreeRotate;
-    EXPECT_EQ(transform.cursor(w, {50, 100}), ToolCursor::Move) << "no edges: inside";
-    EXPECT_EQ(transform.cursor(w, {50, 40}), ToolCursor::SizeNesw);
 }
 
 }  // namespace
