@@ -478,32 +478,6 @@ TEST(ClipboardLayer, DamagedBytesAreRefusedWhateverIsCut)
     EXPECT_EQ(piece->layer.opacity, 100u);
 }
 
-TEST(ClipboardLayer, OtherProgramsGetThePieceOverWhite)
-{
-    HDIB flat = FlattenedForClipboard(*CopyCurrentLayer(*Source()));
-    ASSERT_TRUE(flat);
-    // Mask 0 shows white, mask 255 the piece.
-    EXPECT_EQ(std::tuple(flat.bitCount(), Pixel24(flat, 0, 1), Pixel24(flat, 5, 2)), std::tuple(24, Rgb{255, 255, 255}, Rgb{200, 120, 99}));
-    const Rgb half = Pixel24(flat, 2, 0);  // mask 102 of 255 over white
-    EXPECT_EQ(half.r, std::uint8_t((80 * 102 + 255 * 153 + 127) / 255));
-}
-
-TEST(ClipboardLayer, APictureFromAnotherProgramPastesOpaqueAndTwentyFourBit)
-{
-    auto piece = LayerFromPicture(AllocatePicture(5, 3, 4, 16));
-    ASSERT_TRUE(piece);
-    auto doc = EmptyDocument(10, 10);
-    AppendLayer(*doc, SolidPicture(10, 10, {1, 2, 3}));
-    RecordingUndo undo(*doc);
-    ASSERT_TRUE(PasteLayer(*doc, *piece));
-    const LayerRecord& l = doc->layers[0];
-    EXPECT_EQ(std::tie(l.opacity, l.visible, l.name), std::tuple(100u, true, "layer2")) << "a nameless picture keeps the new layer's name";
-    EXPECT_EQ(l.image.read().bitCount(), 24);
-    EXPECT_TRUE(SamePixels(l.mask.read(), MakeGreyFilled(5, 3, 255)));
-    ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerAdd});
-    EXPECT_FALSE(LayerFromPicture(HDIB{}));
-}
-
 TEST(ClipboardLayer, APastedPieceKeepsItsPlaceOrIsCentredWhenItWouldMiss)
 {
     auto source = Source();  // the piece at (5, 3)
