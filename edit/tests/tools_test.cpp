@@ -35,25 +35,13 @@ TEST(ToolRegistry, KnowsEveryToolIdAndNamesThemInTheStatusLine)
     EXPECT_EQ(ToolStatusText(1125, false), "");
 }
 
-TEST(SelectionTools, ADragSelectsShiftAddsAltSubtractsAndEscDropsTheBand)
+// A drag corner to corner and Esc dropping the band are the selection journey's
+// (selection_x11_test.sh); Shift adding and Alt taking away the page-mode test's below.
+TEST(SelectionTools, AClickTakesTheSelectionAwayAndTheEllipseSelectsItsShape)
 {
     FakeWindow w;
     Tool& rectangle = tool(1101);
     w.drag(rectangle, {{2, 2}, {5, 7}, {9, 4}});
-    EXPECT_EQ(w.stack->selectionRect, (Rect{2, 2, 10, 5})) << "corner to corner, both included";
-    w.drag(rectangle, {{20, 20}, {22, 21}}, kShift);
-    EXPECT_EQ(std::tuple(w.stack->selectionRect, w.stack->selectionActive), std::tuple(Rect{2, 2, 23, 22}, 2u));
-    w.drag(rectangle, {{0, 0}, {30, 19}}, kAlt);
-    EXPECT_EQ(w.stack->selectionRect, (Rect{20, 20, 23, 22}));
-
-    const std::size_t steps = w.undo.steps.size();
-    rectangle.press(w, FakeWindow::event({1, 1}));
-    rectangle.move(w, FakeWindow::event({8, 8}, {}, MouseButton::Left, true));
-    EXPECT_TRUE(rectangle.dragging() && rectangle.key(w, {ToolKey::Escape, {}}).handled && !rectangle.dragging());
-    rectangle.release(w, FakeWindow::event({8, 8}));
-    EXPECT_EQ(w.undo.steps.size(), steps) << "a dropped band changes nothing";
-    EXPECT_EQ(w.stack->selectionRect, (Rect{20, 20, 23, 22}));
-
     w.click(rectangle, {5, 5});
     EXPECT_EQ(w.stack->selectionActive, 0u) << "a click without a drag takes the selection away";
 
@@ -275,17 +263,6 @@ TEST(TransformFrame, CornersKeepTheAspectWithAnEightPixelFloorAndTheOppositeCorn
     EXPECT_EQ(DragFrame(f, previous, kHandleLeft, 199, 0, 2), previous);
     EXPECT_EQ(DragFrame(f, previous, kHandleLeft, 197, 0, 2), (Rect{197, 0, 200, 100}));
     EXPECT_EQ(DragFrame(f, f, kHandleInside, -5, 6, 2), (Rect{-5, 6, 195, 106}));
-}
-
-TEST(TransformFrame, AnglesInWholeDegreesFromTheCentre)
-{
-    // The atan of -1 rounds up by the added half.
-    EXPECT_EQ((std::vector<int>{DirectionDegrees(10, 0), DirectionDegrees(-10, 0), DirectionDegrees(0, -10), DirectionDegrees(0, 10),
-                                DirectionDegrees(10, 10), DirectionDegrees(-10, 10)}),
-              (std::vector<int>{0, 180, 270, 90, 45, 180 - 44}));
-    const auto corners = RotatedCorners({0, 0, 20, 10}, 90);
-    // Offsets round by adding a half and truncating: -9.5 becomes -9, -4.5 becomes -4.
-    EXPECT_EQ(std::pair(corners[0], corners[2]), std::pair(Point{15, -4}, Point{6, 15}));
 }
 
 // A window on a 400 × 300 document whose layer of 200 × 100 stands at (50, 40) from the top-left.
