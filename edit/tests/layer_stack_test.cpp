@@ -251,20 +251,6 @@ TEST(LayerStack, PropertiesRefuseBadIndexes)
     EXPECT_EQ(std::tuple(GetLayerImageSlot(*stack, 1), GetLayerImageSlot(*stack, 2)), std::tuple(&stack->layers[1], nullptr));
 }
 
-TEST(LayerStack, CopiedContentIsIndependent)
-{
-    auto stack = EmptyDocument(4, 4);
-    AppendLayer(*stack, SolidPicture(2, 2, {1, 2, 3}));
-    auto text = std::make_shared<TextObject>(MakeTextObject("olá"));
-    stack->layers[0].kind = LAYER_TEXT;
-    stack->layers[0].textObject = text;
-    auto copy = CopyLayerContent(*stack, 0);
-    ASSERT_TRUE(copy && copy->textObject);
-    EXPECT_TRUE(SamePixels(copy->image, stack->layers[0].image) && *copy->textObject == *text);
-    EXPECT_TRUE(copy->image.data() != stack->layers[0].image.data() && copy->textObject.get() != text.get()) << "copies";
-    EXPECT_FALSE(CopyLayerContent(*stack, 1));
-}
-
 TEST(LayerStack, RectanglesAndLinkedMoves)
 {
     auto stack = EmptyDocument(20, 10);
@@ -305,13 +291,11 @@ TEST(LayerFromFile, NamedAfterTheFileWithoutFolderOrExtensionCutTo63Characters)
         << "characters, not bytes";
 }
 
-TEST(LayerFromFile, AFlatFileGivesItsNameAndALayeredOneKeepsItsOwn)
+TEST(LayerFromFile, ALayeredFileKeepsItsOwnNamesAndWithoutAFileNothingIsRenamed)
 {
     auto document = CreateLayerStackFromImage(SolidPicture(20, 10, {1, 2, 3}));
     ASSERT_TRUE(document);
     const auto flat = CreateLayerStackFromImage(SolidPicture(8, 8, {9, 9, 9}));
-    ASSERT_TRUE(AddLayersFrom(*document, *flat, "/fotos/Pôr do sol.jpg"));
-    EXPECT_EQ(LayerNames(*document), (std::vector<std::string>{"Pôr do sol", "Fundo"}));
 
     auto layered = CreateLayerStackFromImage(SolidPicture(8, 8, {9, 9, 9}));
     layered->layers[0].name = "Céu";
