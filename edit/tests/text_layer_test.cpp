@@ -20,7 +20,6 @@
 #include <cstdlib>
 #include <fontconfig/fontconfig.h>
 #include <numeric>
-#include <set>
 
 namespace lv::testing {
 namespace {
@@ -81,8 +80,6 @@ TEST(TextLayer, SmoothEdgesGreyDocumentsAndLongText)
     ASSERT_EQ(CreateOrUpdateTextLayer(grey.get(), TestFonts(), settings, false), kTextLayerOk);
     const LayerRecord& layer = grey->layers[0];
     EXPECT_EQ(std::pair(layer.image.bitCount(), int(layer.image.row(0)[0])), std::pair(8, 255));
-    const auto cover = pixels(layer.mask);
-    EXPECT_TRUE(std::any_of(cover.begin(), cover.end(), [](std::uint8_t v) { return v > 0 && v < 255; }));
     EXPECT_NE(layer.textObject->words[TextObject::kFlagsWord] & kSmoothEdgesFlag, 0u);
 
     // The string keeps 1023 bytes at most, never half a character.
@@ -406,17 +403,12 @@ TEST(TextRender, DocumentFontNamesUseTheProgramsFonts)
     EXPECT_NE(testing::TestFonts().matchFile(bold)->first.find("LiberationSans-BoldItalic"), std::string::npos);
 }
 
-TEST(TextRender, SmoothEdgesBlendAndHardEdgesDoNot)
+// Hard edges giving only 0 and 255 and smooth ones blending are the tool's text tests.
+TEST(TextRender, SmoothOrHardTheLetteringIsTrimmedToItsInk)
 {
     const RenderedText smooth = render("Feliz Aniversário", arial(-30));
     const RenderedText sharp = render("Feliz Aniversário", arial(-30), hard());
     ASSERT_TRUE(smooth.coverage && sharp.coverage);
-    const auto values = [](const HDIB& p) {
-        const auto all = pixels(p);
-        return std::set<std::uint8_t>(all.begin(), all.end());
-    };
-    EXPECT_EQ(values(sharp.coverage), (std::set<std::uint8_t>{0, 255}));
-    EXPECT_GT(values(smooth.coverage).size(), 20u);
     EXPECT_TRUE(std::abs(smooth.coverage.width() - sharp.coverage.width()) <= 3 &&
                 std::abs(smooth.coverage.height() - sharp.coverage.height()) <= 3);
     EXPECT_EQ(smooth.coverage.bitCount(), 8);
