@@ -38,9 +38,7 @@ using testing::EntryFor;
 
 TEST(DroppedPhotos, ExtensionsCompareWithoutCaseAndNamesStayAsGiven)
 {
-    for (const char* name : {"/f/a.jpg", "/f/A.JPG", "/f/b.Jpeg", "/f/c.jpe", "/f/d.TIFF", "/f/e.tif", "/f/f.pcd",
-                             "/f/g.psd", "/f/h.VLF", "/f/i.fpx", "/f/j.tga", "/f/k.pcx", "/f/l.gif", "/f/m.png",
-                             "/f/n.bmp", "a.webp", "b.HEIC", "c.heif", "d.avif", "e.jxl", "f.dng", "g.NEF", "h.cr2"})
+    for (const char* name : {"/f/a.jpg", "/f/A.JPG", "/f/b.Jpeg", "/f/d.TIFF", "/f/h.VLF", "b.HEIC", "g.NEF"})
         EXPECT_TRUE(DroppedPhotoAccepted(name)) << name;
     for (const char* name : {"/f/a.txt", "/f/semextensao", "/f.jpg/dentro", "/f/a.jpg.doc", "/f/.", "/f/x.jpgx", ""})
         EXPECT_FALSE(DroppedPhotoAccepted(name)) << name;

@@ -39,17 +39,6 @@ TEST(ThumbnailSize, SidesFollowThe69PixelRuleWithRounding)
     EXPECT_EQ(std::tuple(ThumbnailRowBytes(69), ThumbnailRowBytes(1), ThumbnailBytes({69, 35})), std::tuple(208u, 4u, 7320u));
 }
 
-TEST(ThumbnailSize, GridRowsRunFromTheTopWithoutRepeats)
-{
-    for (const auto& [w, h] : {std::pair{100, 50}, {3000, 2000}, {1, 1000}, {40, 61}, {517, 389}}) {
-        const SampleGrid grid = ThumbnailGrid(w, h);
-        const Size size = ThumbnailSize(w, h);
-        ASSERT_EQ(std::tuple(int(grid.columns.size()), int(grid.rows.size())), std::tuple(size.width, size.height));
-        EXPECT_EQ(grid.rows.back(), h - 1);  // thumbnail row 0 is the picture's bottom row
-        EXPECT_EQ(std::adjacent_find(grid.rows.begin(), grid.rows.end(), std::greater_equal<>()), grid.rows.end());
-    }
-}
-
 // Blue, green, red of the thumbnail's pixel (x, y from the bottom).
 std::array<int, 3> thumbPixel(const AlbumEntry& entry, int x, int y)
 {
@@ -91,7 +80,8 @@ TEST(ThumbnailSampling, EveryDepthTakesTheNearestSourcePixelAndSmallPicturesAreC
     // 140 × 100 → 69 × 49: thumbnail (x, y) takes source (x × 140 / 69, y × 100 / 49), corners included.
     const auto coordinates = BuildEntry(testing::CoordinatePicture(140, 100), {"/p.bmp", "", {1, 1, 1}});
     ASSERT_TRUE(coordinates);
-    EXPECT_EQ((std::vector{thumbPixel(*coordinates, 0, 0), thumbPixel(*coordinates, 34, 20), thumbPixel(*coordinates, 68, 48)}),
+    EXPECT_EQ((std::vector{thumbPixel(*coordinates, 0, 0), thumbPixel(*coordinates, 34, 20),
+                           thumbPixel(*coordinates, 68, 48)}),
               (std::vector<std::array<int, 3>>{{0, 0, 7}, {68, 40, 7}, {137, 97, 7}}));
     // The other depths have no thumbnail.
     EXPECT_FALSE(BuildEntry(AllocatePicture(10, 10, 32, 0), {"/x.bmp", "", {1, 1, 1}}));
