@@ -251,20 +251,6 @@ TEST(LayerStack, PropertiesRefuseBadIndexes)
     EXPECT_EQ(std::tuple(GetLayerImageSlot(*stack, 1), GetLayerImageSlot(*stack, 2)), std::tuple(&stack->layers[1], nullptr));
 }
 
-TEST(LayerStack, CopiedContentIsIndependent)
-{
-    auto stack = EmptyDocument(4, 4);
-    AppendLayer(*stack, SolidPicture(2, 2, {1, 2, 3}));
-    auto text = std::make_shared<TextObject>(MakeTextObject("olá"));
-    stack->layers[0].kind = LAYER_TEXT;
-    stack->layers[0].textObject = text;
-    auto copy = CopyLayerContent(*stack, 0);
-    ASSERT_TRUE(copy && copy->textObject);
-    EXPECT_TRUE(SamePixels(copy->image, stack->layers[0].image) && *copy->textObject == *text);
-    EXPECT_TRUE(copy->image.data() != stack->layers[0].image.data() && copy->textObject.get() != text.get()) << "copies";
-    EXPECT_FALSE(CopyLayerContent(*stack, 1));
-}
-
 TEST(LayerStack, RectanglesAndLinkedMoves)
 {
     auto stack = EmptyDocument(20, 10);
@@ -305,13 +291,11 @@ TEST(LayerFromFile, NamedAfterTheFileWithoutFolderOrExtensionCutTo63Characters)
         << "characters, not bytes";
 }
 
-TEST(LayerFromFile, AFlatFileGivesItsNameAndALayeredOneKeepsItsOwn)
+TEST(LayerFromFile, ALayeredFileKeepsItsOwnNamesAndWithoutAFileNothingIsRenamed)
 {
     auto document = CreateLayerStackFromImage(SolidPicture(20, 10, {1, 2, 3}));
     ASSERT_TRUE(document);
     const auto flat = CreateLayerStackFromImage(SolidPicture(8, 8, {9, 9, 9}));
-    ASSERT_TRUE(AddLayersFrom(*document, *flat, "/fotos/Pôr do sol.jpg"));
-    EXPECT_EQ(LayerNames(*document), (std::vector<std::string>{"Pôr do sol", "Fundo"}));
 
     auto layered = CreateLayerStackFromImage(SolidPicture(8, 8, {9, 9, 9}));
     layered->layers[0].name = "Céu";
@@ -476,32 +460,6 @@ TEST(ClipboardLayer, DamagedBytesAreRefusedWhateverIsCut)
     auto piece = ParseClipboardLayer(loud);
     ASSERT_TRUE(piece);
     EXPECT_EQ(piece->layer.opacity, 100u);
-}
-
-TEST(ClipboardLayer, OtherProgramsGetThePieceOverWhite)
-{
-    HDIB flat = FlattenedForClipboard(*CopyCurrentLayer(*Source()));
-    ASSERT_TRUE(flat);
-    // Mask 0 shows white, mask 255 the piece.
-    EXPECT_EQ(std::tuple(flat.bitCount(), Pixel24(flat, 0, 1), Pixel24(flat, 5, 2)), std::tuple(24, Rgb{255, 255, 255}, Rgb{200, 120, 99}));
-    const Rgb half = Pixel24(flat, 2, 0);  // mask 102 of 255 over white
-    EXPECT_EQ(half.r, std::uint8_t((80 * 102 + 255 * 153 + 127) / 255));
-}
-
-TEST(ClipboardLayer, APictureFromAnotherProgramPastesOpaqueAndTwentyFourBit)
-{
-    auto piece = LayerFromPicture(AllocatePicture(5, 3, 4, 16));
-    ASSERT_TRUE(piece);
-    auto doc = EmptyDocument(10, 10);
-    AppendLayer(*doc, SolidPicture(10, 10, {1, 2, 3}));
-    RecordingUndo undo(*doc);
-    ASSERT_TRUE(PasteLayer(*doc, *piece));
-    const LayerRecord& l = doc->layers[0];
-    EXPECT_EQ(std::tie(l.opacity, l.visible, l.name), std::tuple(100u, true, "layer2")) << "a nameless picture keeps the new layer's name";
-    EXPECT_EQ(l.image.read().bitCount(), 24);
-    EXPECT_TRUE(SamePixels(l.mask.read(), MakeGreyFilled(5, 3, 255)));
-    ASSERT_EQ(undo.codes(), std::vector<int>{kUndoLayerAdd});
-    EXPECT_FALSE(LayerFromPicture(HDIB{}));
 }
 
 TEST(ClipboardLayer, APastedPieceKeepsItsPlaceOrIsCentredWhenItWouldMiss)

@@ -7,8 +7,10 @@
 #include "edit/undo_recorder.h"
 #include "imagelib/tests/pictures.h"
 
+#include <cstdint>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <initializer_list>
 #include <memory>
 #include <vector>
 
@@ -85,10 +87,19 @@ inline std::unique_ptr<LayerStack> EmptyDocument(int width, int height, int bitC
 // FNV-1a over the rows' pixel bytes, not their padding, carried on from `hash`: pins an output.
 inline std::uint32_t PixelChecksum(const HDIB& picture, std::uint32_t hash = 2166136261u)
 {
-    const int rowBytes = picture.width() * picture.bitCount() / 8;
+    const int rowBytes = (picture.width() * picture.bitCount() + 7) / 8;
     for (int y = 0; y < picture.height(); ++y)
         for (int b = 0; b < rowBytes; ++b)
             hash = (hash ^ picture.row(y)[b]) * 16777619u;
+    return hash;
+}
+
+// FNV-1a over the values' four bytes each, carried on from `hash`: pins a list of numbers.
+inline std::uint32_t FoldValues(std::uint32_t hash, std::initializer_list<int> values)
+{
+    for (const int value : values)
+        for (int shift = 0; shift < 32; shift += 8)
+            hash = (hash ^ std::uint8_t(value >> shift)) * 16777619u;
     return hash;
 }
 

@@ -88,18 +88,12 @@ public:
     Point scroll{50, 60};
 };
 
-// Lines with their pens, and ellipses, as a window's surface would draw them.
+// The lines a window's surface would draw.
 struct RecordingSurface final : DrawingSurface {
     bool drawPicture(const HDIB&, int, int) override { return false; }
-    void drawLine(Point from, Point to, const Pen& pen) override
-    {
-        lines.push_back({from, to});
-        pens.push_back(pen);
-    }
-    void drawEllipse(const Rect& r, const Pen&) override { ellipses.push_back(r); }
+    void drawLine(Point from, Point to, const Pen&) override { lines.push_back({from, to}); }
+    void drawEllipse(const Rect&, const Pen&) override {}
     std::vector<SurfaceLine> lines;
-    std::vector<Pen> pens;
-    std::vector<Rect> ellipses;
 };
 
 inline Tool& tool(int id)

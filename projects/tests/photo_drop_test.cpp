@@ -72,15 +72,6 @@ TEST_F(PhotoDropping, ResizingTheDroppedPhotoRendersFromTheWholePhoto)
     EXPECT_EQ(std::tuple(layer.x, TopOf(*document, 0)), std::tuple(-50, -10));
 }
 
-TEST_F(PhotoDropping, ABackgroundIsStretchedExactlyAndLosesItsPlacement)
-{
-    ASSERT_TRUE(drop(2, bitmap("wide.bmp", MakePhotoLike(400, 120))).dropped);
-    const LayerRecord& layer = Layer(*document, 2);
-    EXPECT_EQ(std::tuple(layer.image.width(), layer.image.height(), layer.x, layer.y), std::tuple(300, 300, 0, 0));
-    EXPECT_TRUE(!layer.sourceImage && IsUnplaced(layer.textPlacement));
-    EXPECT_DOUBLE_EQ(layer.aspect, 1.0);
-}
-
 TEST_F(PhotoDropping, LayeredFilesBringTheirFlattenedPictureOrTheirMask)
 {
     // Three layers, bottom-left: flattened over white, the placeholder's own (opaque) mask

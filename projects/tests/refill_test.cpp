@@ -94,10 +94,8 @@ TEST_F(CalendarRefill, AMissingPieceStopsWithOneMessageAndEarlierLayersKeepTheir
     const SharedPicture monthBefore = Layer(*document, kMonth).image;
     EXPECT_EQ(RefillCalendar(*document, templatePath, 2000, 2), 0);
 
-    ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(std::tuple(ui.messages[0].text, ui.messages[0].title, ui.messages[0].icon),
-              std::tuple("Não é possível localizar o arquivo. --- " + piece("calmonth/02.vlf"), std::string("Atenção"),
-                         ui::Icon::Exclamation));
+    // Its words are the tool's refill failures test's.
+    EXPECT_EQ(ui.messages.size(), 1u);
     EXPECT_EQ(Layer(*document, kYear).image.width(), 67);
     EXPECT_TRUE(Layer(*document, kMonth).image.sameAs(monthBefore) && Layer(*document, kDays).image.sameAs(daysBefore));
 }
