@@ -760,19 +760,6 @@ TEST(AlbumBrowserControl, TheCompanionListNamesTheUsersAlbumsAndOpensTheOnePicke
               std::tuple((dir.path() / "albums/album2.abm").string(), 1u));
 }
 
-TEST(AlbumBrowserControl, EightParentsKeepTheirStatesAndTheOldestGivesWay)
-{
-    AlbumBrowserStates states;
-    for (int i = 0; i < 9; ++i)
-        states.stateFor(QString("dialog%1").arg(i), "sample.abm").selected = i;
-    EXPECT_FALSE(states.has("dialog0"));
-    for (int i = 1; i < 9; ++i)
-        EXPECT_EQ(states.stateFor(QString("dialog%1").arg(i), "x").selected, i);
-    // Using one makes it the newest: the next parent takes dialog1's slot.
-    states.stateFor("dialog9", "sample.abm");
-    EXPECT_EQ(std::tuple(states.has("dialog1"), states.has("dialog2")), std::tuple(false, true));
-}
-
 
 // A real click on whatever widget lies at a point of the main window.
 void ClickAt(QWidget& window, QPoint at, Qt::MouseButton button = Qt::LeftButton)

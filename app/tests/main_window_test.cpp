@@ -257,16 +257,6 @@ TEST_P(Screens, TheAboutBoxNamesTheProgramItsVersionAndTheLibrariesWithTheirLice
     EXPECT_EQ(text.indexOf("Abra uma foto"), -1) << "not the splash";
 }
 
-TEST_P(Screens, TheWindowsCarryTheProgramsLogo)
-{
-    ASSERT_FALSE(window.windowIcon().isNull());
-    const QImage logo = window.windowIcon().pixmap(64, 64).toImage();
-    EXPECT_EQ(qAlpha(logo.pixel(0, 0)), 0) << "transparent around the mark";
-    EXPECT_EQ(qAlpha(logo.pixel(32, 6)), 255);
-    QDialog dialog(&window);
-    EXPECT_EQ(dialog.windowIcon().cacheKey(), QApplication::windowIcon().cacheKey()) << "dialogs share it";
-}
-
 TEST_P(Screens, TheStartScreensCardsLeadToTheirAreasAsTheAreaButtonsDo)
 {
     ASSERT_EQ(window.screen(), 0);
@@ -412,19 +402,6 @@ TEST_P(Screens, CtrlXCopiesThenDeletesAndEscGoesToARunningSlideShow)
     show.show();
     window.runCommand(skin::kCommandEscape);
     EXPECT_EQ(std::tuple(show.keys, ui.beeps), std::tuple(std::vector<int>{Qt::Key_Escape}, 0));
-}
-
-TEST_P(Screens, TheIndicatorShowsItsLitPictureWhenAsked)
-{
-    const QImage lit(QString(LV_PROGRAM_DIR) + "/ui/Indicator.640", "BMP");
-    const QImage blank(QString(LV_PROGRAM_DIR) + "/ui/Indicatorblank.640", "BMP");
-    ASSERT_FALSE(lit.isNull() || blank.isNull());
-    const QPoint lamp = window.controlRect(kIndicatorControl)->topLeft();
-    const QPoint middle(lit.width() / 2, lit.height() / 2);
-    ASSERT_NE(lit.pixel(middle), blank.pixel(middle));
-    EXPECT_EQ(window.grab().toImage().pixel(lamp + middle), blank.pixel(middle));
-    window.setIndicatorLit(true);
-    EXPECT_EQ(window.grab().toImage().pixel(lamp + middle), lit.pixel(middle));
 }
 
 TEST_P(Screens, ClosingAsksTheImageWindowsAndARefusalKeepsTheProgramRunning)
