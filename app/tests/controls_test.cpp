@@ -148,16 +148,13 @@ TEST_F(ScreenControls, TheSliderScrollsTheListAndCreationIsRefusedTwiceOrWithout
     EXPECT_NE(panel(2).findChild<SkinListBox*>(kListBoxClass), nullptr) << "the effects list of screen 27";
 }
 
-TEST_F(ScreenControls, TheTooltipComesAfterItsDelayAndOnlyOneShowsAtATime)
+TEST_F(ScreenControls, TheTooltipShowsInsideTheWindowGoesOnAPressAndOnlyOneShowsAtATime)
 {
     ASSERT_TRUE(window.switchScreen(2));
     const QPoint undo = window.controlRect(149)->center();
     hover(panel(0), undo);
-    EXPECT_EQ(window.statusText(), "Desfazer") << "the status text at once";
-    QTest::qWait(skin::kTooltipMilliseconds - 300);
-    EXPECT_EQ(visibleTooltips(), 0) << "not before its second";
-    QTest::qWait(450);
-    EXPECT_EQ(visibleTooltips(), 1);
+    QTest::qWait(skin::kTooltipMilliseconds + 150);
+    ASSERT_EQ(visibleTooltips(), 1);
     auto* first = panel(0).findChild<QWidget*>(QStringLiteral("PDPopup"));
     ASSERT_NE(first, nullptr);
     // Beside the pointer, moved up to stay inside the window.

@@ -360,17 +360,6 @@ TEST_F(ImageWindows, OverAScreenWithoutWorkspaceThePicturesHideAndComeBackWhereT
     EXPECT_NE(first->geometry(), frame) << "moved into its half";
 }
 
-TEST_F(ImageWindows, AZoomStepIsRememberedAsTheLastLevelUsed)
-{
-    documents.openDocumentWindow(picture(100, 100), "/fotos/q.jpg");
-    ASSERT_TRUE(documents.active()->zoomStep(+1));
-    EXPECT_EQ(Shell().config.lastZoomLevel, 1);
-    ASSERT_TRUE(documents.active()->zoomStep(-1));
-    ASSERT_TRUE(documents.active()->zoomStep(-1));
-    EXPECT_EQ(std::tuple(Shell().config.lastZoomLevel, documents.active()->document().view.zoomLevel),
-              std::tuple(-1, std::uint32_t(-1)));
-}
-
 TEST_F(ImageWindows, TheCaptionNamesTheActiveWindowsPictureAndFollowsItsZoom)
 {
     documents.openDocumentWindow(picture(4000, 3000), ProcessUntitledNames().next(kNewPictureBaseString));

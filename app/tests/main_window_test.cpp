@@ -21,7 +21,6 @@
 #include "app/shell/single_instance.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QFontInfo>
 #include <QDialog>
 #include <QKeyEvent>
@@ -361,25 +360,6 @@ TEST_P(Screens, TabCyclesTheFieldsOfTheMailPageAndTheStoreLoginIsOneForBothPages
     QTest::keyClicks(window.skin()->field(160), "ana");
     ASSERT_TRUE(window.switchScreen(24));
     EXPECT_EQ(dynamic_cast<QLineEdit*>(window.skin()->field(160))->text(), "ana");
-}
-
-TEST_P(Screens, CopyAndPasteGoToAFocusedFieldOtherwiseToTheirHandlers)
-{
-    ASSERT_TRUE(window.switchScreen(4));
-    auto* to = dynamic_cast<QLineEdit*>(window.skin()->field(156));
-    ASSERT_NE(to, nullptr);
-    to->setFocus();
-    to->setText("ana@exemplo.com.br");
-    to->selectAll();
-    EXPECT_TRUE(window.runCommand(skin::kCommandCopy));
-    EXPECT_EQ(QApplication::clipboard()->text(), "ana@exemplo.com.br");
-    to->clear();
-    window.runCommand(skin::kCommandPaste);
-    EXPECT_EQ(std::tuple(to->text(), ui.beeps), std::tuple(QString("ana@exemplo.com.br"), 0));
-
-    window.setFocus();
-    window.runCommand(skin::kCommandCopy);
-    EXPECT_EQ(ui.beeps, 1) << "the clipboard feature has not landed";
 }
 
 TEST_P(Screens, CtrlXCopiesThenDeletesAndEscGoesToARunningSlideShow)

@@ -56,18 +56,6 @@ TEST(Program, SettingsOfThePreviousSessionAreKeptAndFor640GivesTheSmallWindowAtT
     EXPECT_NE(text.find("UndoLevel=9\nActR=10\nBrushSize=33\n"), std::string::npos) << text;
 }
 
-TEST(Program, ASmallScreenIsRefusedWithAMessageAndExit0)
-{
-    ProgramSandbox sandbox(640, 480);
-    EXPECT_EQ(sandbox.run({}), 0);
-    EXPECT_NE(sandbox.log().find("message Atenção: Mude a configuração do display para uma resolução de 800 x 600 ou "
-                                 "mais alta para executar o Lumivista 2000. \n"),
-              std::string::npos)
-        << sandbox.log();
-    EXPECT_EQ(sandbox.log().find("ready"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(sandbox.configFile()));
-}
-
 TEST(Program, FromAReadOnlyProgramFolderItOpensAPictureAndAnAlbumAndKeepsItsTemporaryFilesInTheUserDataFolder)
 {
     ProgramSandbox sandbox;
