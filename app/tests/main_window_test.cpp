@@ -347,6 +347,19 @@ TEST_P(Screens, TabCyclesTheFieldsOfTheMailPageAndTheStoreLoginIsOneForBothPages
     EXPECT_EQ(dynamic_cast<QLineEdit*>(window.skin()->field(160))->text(), "ana");
 }
 
+TEST_P(Screens, TheIndicatorShowsItsLitPictureWhenAsked)
+{
+    const QImage lit(QString(LV_PROGRAM_DIR) + "/ui/Indicator.640", "BMP");
+    const QImage blank(QString(LV_PROGRAM_DIR) + "/ui/Indicatorblank.640", "BMP");
+    ASSERT_FALSE(lit.isNull() || blank.isNull());
+    const QPoint lamp = window.controlRect(kIndicatorControl)->topLeft();
+    const QPoint middle(lit.width() / 2, lit.height() / 2);
+    ASSERT_NE(lit.pixel(middle), blank.pixel(middle));
+    EXPECT_EQ(window.grab().toImage().pixel(lamp + middle), blank.pixel(middle));
+    window.setIndicatorLit(true);
+    EXPECT_EQ(window.grab().toImage().pixel(lamp + middle), lit.pixel(middle));
+}
+
 TEST_P(Screens, ClosingAsksTheImageWindowsAndARefusalKeepsTheProgramRunning)
 {
     images.closes = false;
