@@ -267,23 +267,6 @@ TEST_P(Screens, TheStartScreensCardsLeadToTheirAreasAsTheAreaButtonsDo)
     EXPECT_EQ(window.screen(), 25);
 }
 
-TEST_P(Screens, TheHelpWindowsTitleNamesTheHelpOnceAndEscOrCtrlWCloseIt)
-{
-    window.openHelp(skin::HelpContextForScreen(18));
-    HelpWindow* help = window.helpWindow();
-    ASSERT_NE(help, nullptr);
-    EXPECT_EQ(help->windowTitle(), "Meus álbuns — Ajuda do Lumivista 2000") << "the page's title names the help already";
-    EXPECT_EQ(std::tuple(HelpWindowTitle("Conteúdo"), HelpWindowTitle("")),
-              std::tuple(QString("Conteúdo — Ajuda do Lumivista 2000"), QString("Ajuda do Lumivista 2000")));
-    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
-        window.openHelp(std::nullopt);
-        QApplication::setActiveWindow(help);
-        ASSERT_TRUE(help->isVisible());
-        QTest::keySequence(help, keys);
-        EXPECT_FALSE(help->isVisible()) << keys.toString().toStdString();
-    }
-}
-
 // Each dialog sets its help context while it shows, and F1 in it opens that page.
 TEST_P(Screens, F1InADialogOpensTheHelpOfThatDialog)
 {
