@@ -98,17 +98,6 @@ TEST_F(Chain, TranslatesKeysBeforeTheAcquisitionFilterAndDispatch)
 
 // The keys once reached only an image window with the keyboard focus, which a click on any
 // skin button took away.
-TEST_F(Chain, ControlAndTheKeypadsPlusZoomWhileTheFocusIsOnTheMainWindow)
-{
-    std::vector<int> zooms;
-    window.setCommandHandler(548, [&] { zooms.push_back(548); });
-    window.setCommandHandler(549, [&] { zooms.push_back(549); });
-    window.setFocus();
-    press(window, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier, "+");
-    press(window, Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier, "-");
-    EXPECT_EQ(zooms, (std::vector<int>{548, 549}));
-}
-
 TEST_F(Chain, LeavesAloneKeysOfOtherWindowsAndOfModalDialogs)
 {
     QLineEdit elsewhere;

@@ -606,35 +606,6 @@ TEST_F(AlbumPageOnSkin, ScannedPhotosJoinTheShownAlbumAloneSelectedInViewAndAreW
     EXPECT_TRUE(ui.messages.empty());
 }
 
-TEST_F(AlbumPageOnSkin, TheUsersAlbumsArePublishedAsTheOpenAlbumWithTheirUnsavedPhotosButNotTheGallerys)
-{
-    Shell().config.albumName = "sample.abm";
-    std::vector<std::string> heard;
-    openAlbum.onChanged([&](const std::string& path) { heard.push_back(path); });
-    makeAlbum(3);
-    showPage();
-    ASSERT_EQ(heard.size(), 1u);
-    EXPECT_EQ(fs::path(openAlbum.name()).filename(), "album1.abm");
-    EXPECT_EQ(Shell().config.albumName, heard.back()) << "the setting saved at exit";
-
-    // A photo added a moment ago is only in memory; a reader of the file still gets it.
-    HDIB added = Picture(44, 30, 90);
-    ASSERT_EQ(WriteBmp(photoPath(3), added), WriteResult::Written);
-    page->addFiles({photoPath(3)});
-    waitForAdder();
-    EXPECT_EQ(album::ReadAlbumContents(openAlbum.file()).entries.size(), 4u);
-
-    page->newAlbum();
-    ASSERT_EQ(heard.size(), 2u);
-    EXPECT_NE(heard.back(), heard.front());
-    EXPECT_EQ(openAlbum.name(), page->session().albumPath());
-
-    ASSERT_TRUE(window.switchScreen(kGalleryScreen));
-    EXPECT_EQ(page->session().category(), kFirstGalleryCategory);
-    EXPECT_EQ(heard.size(), 2u) << "a background browsed is not the album printed";
-    EXPECT_EQ(openAlbum.name(), heard.back());
-}
-
 TEST_F(AlbumPageOnSkin, TheGalleryShowsTheSystemAlbumsInAStripAndUsesThemAsLayers)
 {
     page = std::make_unique<AlbumPage>(window, documents, hooks, library, openAlbum);
@@ -758,19 +729,6 @@ TEST(AlbumBrowserControl, TheCompanionListNamesTheUsersAlbumsAndOpensTheOnePicke
     QApplication::processEvents();  // the choice comes after the list's own handling
     EXPECT_EQ(std::tuple(browser.albumPath(), browser.album().count()),
               std::tuple((dir.path() / "albums/album2.abm").string(), 1u));
-}
-
-TEST(AlbumBrowserControl, EightParentsKeepTheirStatesAndTheOldestGivesWay)
-{
-    AlbumBrowserStates states;
-    for (int i = 0; i < 9; ++i)
-        states.stateFor(QString("dialog%1").arg(i), "sample.abm").selected = i;
-    EXPECT_FALSE(states.has("dialog0"));
-    for (int i = 1; i < 9; ++i)
-        EXPECT_EQ(states.stateFor(QString("dialog%1").arg(i), "x").selected, i);
-    // Using one makes it the newest: the next parent takes dialog1's slot.
-    states.stateFor("dialog9", "sample.abm");
-    EXPECT_EQ(std::tuple(states.has("dialog1"), states.has("dialog2")), std::tuple(false, true));
 }
 
 

@@ -1,13 +1,11 @@
 // The video capture dialogs as the user works them: the driver list with a driver that won't
 // open, grabbing into a window or the album, Concluído and Cancelar; the device's controls
-// applied live and put back on Cancelar; choosing a frame size; the live view's refresh.
+// applied live and put back on Cancelar; choosing a frame size.
 
 #include "acquire/video/test_pattern_driver.h"
 #include "app/acquire/video_capture_dialog.h"
 #include "app/acquire/video_driver_dialogs.h"
-#include "app/acquire/video_preview.h"
 #include "common/testing/ui_recorder.h"
-#include "imagelib/dib_alloc.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -151,32 +149,6 @@ TEST(VideoDriverDialogs, TheFormatDialogOffersTheDevicesSizes)
     dialog.accept();
     EXPECT_EQ(std::tuple(dialog.result(), driver.layout().width, driver.layout().height),
               std::tuple(int(QDialog::Accepted), 320, 240));
-}
-
-TEST(VideoPreview, ShowsTheNewestFrameOnlyWhileVisible)
-{
-    video::TestPatternDriver driver;
-    ASSERT_TRUE(driver.connect());
-    ASSERT_TRUE(driver.setFormat(video::PixelCoding::Bgr24, {160, 120}));
-    int asked = 0;
-    VideoPreview preview(nullptr, [&]() -> HDIB {
-        ++asked;
-        const auto rows = driver.nextFrame(std::chrono::milliseconds(0));
-        HDIB picture = AllocatePicture(160, 120, 24, 0);
-        std::copy(rows->begin(), rows->end(), picture.pixels());
-        return picture;
-    });
-    preview.refresh();
-    EXPECT_EQ(asked, 0) << "a hidden view asks for nothing";
-    preview.resize(320, 200);
-    preview.show();
-    preview.refresh();
-    preview.refresh();
-    EXPECT_EQ(std::tuple(preview.framesShown(), preview.frame().size(), preview.frame().pixelColor(0, 0)),
-              std::tuple(2, QSize(160, 120), QColor(Qt::white)));
-    const QImage shown = preview.grab().toImage();
-    EXPECT_TRUE(shown.pixelColor(5, 100) == QColor(Qt::black) && shown.pixelColor(160, 5) != QColor(Qt::black))
-        << "bars at the sides: the frame is 4:3 in a wider view";
 }
 
 }  // namespace

@@ -24,8 +24,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 namespace lv::app {
 namespace {
 
@@ -39,10 +37,10 @@ TEST(ReadoutWidget, AReadoutThirtyHighPaintsInTheSharedFontOfTwentyGreenOnBlack)
 {
     QWidget parent;
     parent.resize(300, 200);
-    auto first = std::make_unique<Readout>(parent);
-    first->setGeometry(10, 10, 80, 30);
-    first->setText(QStringLiteral("123"));
-    const QImage shot = Shot(*first);
+    Readout readout(parent);
+    readout.setGeometry(10, 10, 80, 30);
+    readout.setText(QStringLiteral("123"));
+    const QImage shot = Shot(readout);
     EXPECT_EQ(std::tuple(Readout::SharedFontHeight(), shot.pixelColor(1, 1)), std::tuple(20, QColor(Qt::black)));
     bool green = false;
     for (int y = 0; y < shot.height() && !green; ++y)
@@ -50,16 +48,7 @@ TEST(ReadoutWidget, AReadoutThirtyHighPaintsInTheSharedFontOfTwentyGreenOnBlack)
             green = shot.pixelColor(x, y) == QColor(0, 255, 0);
     EXPECT_TRUE(green) << "the text is pure green";
 
-    Readout second(parent);
-    second.setGeometry(10, 60, 120, 50);
-    Shot(second);
-    EXPECT_EQ(Readout::SharedFontHeight(), 20) << "one font for every readout, made by the first paint";
-    first.reset();
-    EXPECT_EQ(Readout::SharedFontHeight(), 0) << "a readout's end takes the font with it";
-    Shot(second);
-    EXPECT_EQ(Readout::SharedFontHeight(), 36);
-
-    EXPECT_EQ(parent.childAt(QPoint(20, 70)), nullptr) << "the mouse goes through to the parent";
+    EXPECT_EQ(parent.childAt(QPoint(20, 20)), nullptr) << "the mouse goes through to the parent";
 }
 
 TEST(AngleDialWidget, ClicksReportTheirAngleAfterThePaintAndOutsideTheCircleNothing)
@@ -159,16 +148,13 @@ TEST_F(ScreenControls, TheSliderScrollsTheListAndCreationIsRefusedTwiceOrWithout
     EXPECT_NE(panel(2).findChild<SkinListBox*>(kListBoxClass), nullptr) << "the effects list of screen 27";
 }
 
-TEST_F(ScreenControls, TheTooltipComesAfterItsDelayAndOnlyOneShowsAtATime)
+TEST_F(ScreenControls, TheTooltipShowsInsideTheWindowGoesOnAPressAndOnlyOneShowsAtATime)
 {
     ASSERT_TRUE(window.switchScreen(2));
     const QPoint undo = window.controlRect(149)->center();
     hover(panel(0), undo);
-    EXPECT_EQ(window.statusText(), "Desfazer") << "the status text at once";
-    QTest::qWait(skin::kTooltipMilliseconds - 300);
-    EXPECT_EQ(visibleTooltips(), 0) << "not before its second";
-    QTest::qWait(450);
-    EXPECT_EQ(visibleTooltips(), 1);
+    QTest::qWait(skin::kTooltipMilliseconds + 150);
+    ASSERT_EQ(visibleTooltips(), 1);
     auto* first = panel(0).findChild<QWidget*>(QStringLiteral("PDPopup"));
     ASSERT_NE(first, nullptr);
     // Beside the pointer, moved up to stay inside the window.

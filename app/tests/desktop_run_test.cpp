@@ -1,7 +1,6 @@
 // The program on a real X server, as a new user meets it: two photos side by side, the zoom
-// in the 1:1 box, saving over a file, a photo whose name lies about its format; a Photo CD
-// pack's options asked, the pack opened and saved as FlashPix; a phone's portrait photo opened
-// upright, its EXIF, XMP and IPTC kept through an edit and the real Save as and Save.
+// in the 1:1 box, saving over a file; a phone's portrait photo opened upright, its EXIF, XMP
+// and IPTC kept through an edit and the real Save as and Save.
 
 #include "app/skin/button_table.h"
 #include "imagelib/codecs/bmp/bmp.h"
@@ -9,7 +8,6 @@
 #include "imagelib/codecs/jpeg/jpeg.h"
 #include "program_runner.h"
 #include "skin_clicks.h"
-#include "app/core/tests/picture_difference.h"
 
 #include <gtest/gtest.h>
 
@@ -176,39 +174,6 @@ TEST_F(Desktop, SavingOverAFileAsksFirstAndNaoKeepsTheOldFile)
     ASSERT_TRUE(replaced.ok());
     EXPECT_EQ(replaced.image().width(), 64);
     EXPECT_EQ(sandbox.quit(), 0);
-}
-
-TEST_F(Desktop, APhotoWhoseNameLiesAboutItsFormatOpens)
-{
-    const std::string misnamed = sandbox.file("foto.png").string();
-    ASSERT_EQ(WriteJpeg(misnamed, BandedPhoto(120, 80), 90), WriteResult::Written);
-    ASSERT_TRUE(sandbox.launch({misnamed}, {}, "open " + misnamed)) << sandbox.log();
-    EXPECT_NE(sandbox.log().find("open " + misnamed + " ok\n"), std::string::npos) << sandbox.log();
-    EXPECT_EQ(StateField(sandbox.ask("state"), "size"), "120x80");
-    EXPECT_EQ(sandbox.quit(), 0);
-}
-
-TEST(ImageWindows, APhotoCdAsksForItsOptionsOpensAndSavesAsFlashPix)
-{
-    ProgramSandbox sandbox(1280, 1024);
-    const std::string pack = std::string(LV_SOURCE_DIR) + "/imagelib/tests/fixtures/pcd/gm.pcd";
-    ASSERT_TRUE(sandbox.launch({pack}, {}, "open " + pack + " ok\n")) << sandbox.log();
-    EXPECT_NE(sandbox.log().find("photocd options 0 2\n"), std::string::npos) << "Base in colour is offered first";
-    EXPECT_EQ(StateField(sandbox.lastLine("state "), "size"), "768x512");
-    const HDIB packShown = sandbox.shownPicture("pack.bmp");
-
-    const std::string fpx = sandbox.file("foto").string();
-    EXPECT_EQ(sandbox.ask("saveas 7 " + fpx, "saved "), "saved ok");
-    EXPECT_EQ(sandbox.ask("close").rfind("state windows=0 ", 0), 0u);
-    sandbox.ask("open " + fpx + ".fpx");  // the type's extension, in lower case
-    EXPECT_EQ(StateField(sandbox.lastLine("state "), "size"), "768x512");
-    const HDIB flashpixShown = sandbox.shownPicture("flashpix.bmp");
-    EXPECT_EQ(sandbox.quit(), 0);
-
-    const auto [largest, mean] = PictureDifference(flashpixShown, packShown, {0, 0, 768, 512});
-    // JPEG tiles at quality 90: about as close as a JPEG file of the picture.
-    EXPECT_LT(mean, 1.5);
-    EXPECT_LT(largest, 48);
 }
 
 using PhotoMetadataJourney = OnVirtualX;

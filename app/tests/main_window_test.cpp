@@ -21,10 +21,7 @@
 #include "app/shell/single_instance.h"
 
 #include <QApplication>
-#include <QClipboard>
-#include <QFontInfo>
 #include <QDialog>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -55,10 +52,6 @@ public:
         dropped = files;
         return true;
     }
-    void fieldChanged(int controlId, const QString& text) override { fields.emplace_back(controlId, text); }
-    void sliderReleased(int panel, int, int value) override { sliders.emplace_back(panel, value); }
-    std::vector<std::pair<int, QString>> fields;
-    std::vector<std::pair<int, int>> sliders;
     std::vector<std::pair<int, int>> requests;
     std::vector<std::string> dropped;
 };
@@ -257,16 +250,6 @@ TEST_P(Screens, TheAboutBoxNamesTheProgramItsVersionAndTheLibrariesWithTheirLice
     EXPECT_EQ(text.indexOf("Abra uma foto"), -1) << "not the splash";
 }
 
-TEST_P(Screens, TheWindowsCarryTheProgramsLogo)
-{
-    ASSERT_FALSE(window.windowIcon().isNull());
-    const QImage logo = window.windowIcon().pixmap(64, 64).toImage();
-    EXPECT_EQ(qAlpha(logo.pixel(0, 0)), 0) << "transparent around the mark";
-    EXPECT_EQ(qAlpha(logo.pixel(32, 6)), 255);
-    QDialog dialog(&window);
-    EXPECT_EQ(dialog.windowIcon().cacheKey(), QApplication::windowIcon().cacheKey()) << "dialogs share it";
-}
-
 TEST_P(Screens, TheStartScreensCardsLeadToTheirAreasAsTheAreaButtonsDo)
 {
     ASSERT_EQ(window.screen(), 0);
@@ -282,23 +265,6 @@ TEST_P(Screens, TheStartScreensCardsLeadToTheirAreasAsTheAreaButtonsDo)
     ASSERT_TRUE(window.switchScreen(0));
     clickControl(175);
     EXPECT_EQ(window.screen(), 25);
-}
-
-TEST_P(Screens, TheHelpWindowsTitleNamesTheHelpOnceAndEscOrCtrlWCloseIt)
-{
-    window.openHelp(skin::HelpContextForScreen(18));
-    HelpWindow* help = window.helpWindow();
-    ASSERT_NE(help, nullptr);
-    EXPECT_EQ(help->windowTitle(), "Meus álbuns — Ajuda do Lumivista 2000") << "the page's title names the help already";
-    EXPECT_EQ(std::tuple(HelpWindowTitle("Conteúdo"), HelpWindowTitle("")),
-              std::tuple(QString("Conteúdo — Ajuda do Lumivista 2000"), QString("Ajuda do Lumivista 2000")));
-    for (const QKeySequence& keys : {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
-        window.openHelp(std::nullopt);
-        QApplication::setActiveWindow(help);
-        ASSERT_TRUE(help->isVisible());
-        QTest::keySequence(help, keys);
-        EXPECT_FALSE(help->isVisible()) << keys.toString().toStdString();
-    }
 }
 
 // Each dialog sets its help context while it shows, and F1 in it opens that page.
@@ -329,15 +295,6 @@ TEST_P(Screens, F1InADialogOpensTheHelpOfThatDialog)
     EXPECT_FALSE(skin::CurrentHelpContext()) << "cleared when the dialog closed";
     for (const int dialog : {skin::kOpenDialog, skin::kSaveAsDialog, skin::kNewPictureDialog, skin::kAboutDialog})
         EXPECT_TRUE(skin::HelpContextForDialog(dialog)) << dialog;
-}
-
-TEST_P(Screens, FilesHandedOverByASecondCopyOpenAsIfDroppedTwoAtMost)
-{
-    window.openHandedOverFiles({"/fotos/a.bmp", "/fotos/b.bmp", "/fotos/c.bmp"});
-    EXPECT_EQ(opener.opened, (std::vector<std::string>{"/fotos/a.bmp", "/fotos/b.bmp"}));
-    ASSERT_TRUE(window.switchScreen(29));
-    window.openHandedOverFiles({"/fotos/d.bmp"});
-    EXPECT_EQ(std::tuple(ui.beeps, opener.opened.size()), std::tuple(1, 2u)) << "the links page takes no drops";
 }
 
 TEST_P(Screens, TabCyclesTheFieldsOfTheMailPageAndTheStoreLoginIsOneForBothPages)
@@ -371,47 +328,6 @@ TEST_P(Screens, TabCyclesTheFieldsOfTheMailPageAndTheStoreLoginIsOneForBothPages
     QTest::keyClicks(window.skin()->field(160), "ana");
     ASSERT_TRUE(window.switchScreen(24));
     EXPECT_EQ(dynamic_cast<QLineEdit*>(window.skin()->field(160))->text(), "ana");
-}
-
-TEST_P(Screens, CopyAndPasteGoToAFocusedFieldOtherwiseToTheirHandlers)
-{
-    ASSERT_TRUE(window.switchScreen(4));
-    auto* to = dynamic_cast<QLineEdit*>(window.skin()->field(156));
-    ASSERT_NE(to, nullptr);
-    to->setFocus();
-    to->setText("ana@exemplo.com.br");
-    to->selectAll();
-    EXPECT_TRUE(window.runCommand(skin::kCommandCopy));
-    EXPECT_EQ(QApplication::clipboard()->text(), "ana@exemplo.com.br");
-    to->clear();
-    window.runCommand(skin::kCommandPaste);
-    EXPECT_EQ(std::tuple(to->text(), ui.beeps), std::tuple(QString("ana@exemplo.com.br"), 0));
-
-    window.setFocus();
-    window.runCommand(skin::kCommandCopy);
-    EXPECT_EQ(ui.beeps, 1) << "the clipboard feature has not landed";
-}
-
-TEST_P(Screens, CtrlXCopiesThenDeletesAndEscGoesToARunningSlideShow)
-{
-    std::vector<Handler> called;
-    for (const Handler h : {Handler::Copy, Handler::DeleteLayerOrSelection})
-        window.handlers().set(h, [&](const HandlerCall& call) { called.push_back(call.handler); });
-    window.setFocus();
-    window.runCommand(skin::kCommandCut);
-    EXPECT_EQ(called, (std::vector<Handler>{Handler::Copy, Handler::DeleteLayerOrSelection}));
-
-    struct Show final : QWidget {
-        void keyPressEvent(QKeyEvent* event) override { keys.push_back(event->key()); }
-        std::vector<int> keys;
-    } show;
-    EXPECT_TRUE(window.runCommand(skin::kCommandEscape));
-    window.setSlideShowWindow(&show);
-    window.runCommand(skin::kCommandEscape);
-    EXPECT_TRUE(show.keys.empty()) << "a hidden show is not running";
-    show.show();
-    window.runCommand(skin::kCommandEscape);
-    EXPECT_EQ(std::tuple(show.keys, ui.beeps), std::tuple(std::vector<int>{Qt::Key_Escape}, 0));
 }
 
 TEST_P(Screens, TheIndicatorShowsItsLitPictureWhenAsked)
@@ -486,30 +402,6 @@ TEST_P(Screens, PrivateRequestsReachTheScreenShownButNothingDuringASwitch)
     ASSERT_TRUE(window.switchScreen(2));
     EXPECT_EQ(album.requests.size(), 1u) << "held back during the switch";
     EXPECT_EQ(std::tuple(closedDuringSwitch, destroyed), std::tuple(false, 0));
-}
-
-TEST_P(Screens, TheScreensCodeHearsOfItsFieldsAndOfSlidersReleasedFarAway)
-{
-    RecordingScreen mail, brushes;
-    window.setScreenCode(4, &mail);
-    window.setScreenCode(13, &brushes);
-    ASSERT_TRUE(window.switchScreen(4));
-    QTest::keyClicks(window.skin()->field(157), "Oi");
-    EXPECT_EQ(mail.fields, (std::vector<std::pair<int, QString>>{{157, "O"}, {157, "Oi"}}));
-
-    ASSERT_TRUE(window.switchScreen(13));
-    SkinPanelWidget& page = panel(2);
-    int thumb = -1;
-    for (int i = 0; i < int(page.input().size()) && thumb < 0; ++i)
-        if (page.input().slider(i))
-            thumb = i;
-    ASSERT_GE(thumb, 0);
-    const skin::Rect r = page.input().slider(thumb)->thumb;
-    const QPoint start(r.left + r.width() / 2, r.top + r.height() / 2);
-    QTest::mousePress(&page, Qt::LeftButton, Qt::NoModifier, start);
-    QTest::mouseRelease(&page, Qt::LeftButton, Qt::NoModifier, start + QPoint(0, 300));
-    EXPECT_EQ(std::tuple(brushes.sliders, mail.sliders.size()),
-              std::tuple(std::vector<std::pair<int, int>>{{13, page.input().slider(thumb)->value}}, 0u));
 }
 
 TEST_P(Screens, TheWandPanelShowsAndSetsTheWandsSettingsThroughArrowsPagesFieldsAndChoices)
@@ -721,23 +613,6 @@ TEST_P(Screens, TheVideoTileBlinksOnTheAcquirePageUntilTheAreaIsLeft)
     EXPECT_FALSE(timer(skin::kPageBlinkTimer)->isActive());
     clickControl(155);
     EXPECT_FALSE(timer(skin::kPageBlinkTimer)->isActive()) << "stopped for good";
-}
-
-TEST_P(Screens, AToggleOnOneStorePageShowsOnTheOther)
-{
-    ASSERT_TRUE(window.switchScreen(6));
-    // Checked at start ("Adicionar ao álbum"): the click takes the check off on both pages.
-    click(window.controlRect(161)->center());
-    EXPECT_EQ(panel(1).shownImage(skin::ButtonIndexByControl(6, 161)), skin::ImageState::Normal);
-    ASSERT_TRUE(window.switchScreen(24));
-    EXPECT_EQ(panel(1).shownImage(skin::ButtonIndexByControl(24, 161)), skin::ImageState::Normal);
-}
-
-TEST(ProgramFolder, TheScreensFontNamesMapToTheLiberationFonts)
-{
-    EXPECT_EQ((QStringList{QFontInfo(QFont("Arial")).family(), QFontInfo(QFont("Times New Roman")).family(),
-                           QFontInfo(QFont("Small Fonts")).family()}),
-              (QStringList{"Liberation Sans", "Liberation Serif", "Liberation Sans"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(BothSizes, Screens, ::testing::Values(0, 1),

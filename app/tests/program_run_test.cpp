@@ -13,28 +13,6 @@
 namespace lv::testing {
 namespace {
 
-TEST(Program, StartsCentredSavesItsSettingsInOrderEmptiesTempAndExits0)
-{
-    ProgramSandbox sandbox(1280, 1024);
-    const auto temp = sandbox.home() / "temp";
-    std::filesystem::create_directories(temp / "keep");
-    std::ofstream(temp / "acquired.bmp") << "x";
-
-    EXPECT_EQ(sandbox.run({}, {"LUMIVISTA_TEST_QUIT=1"}), 0);
-    EXPECT_NE(sandbox.log().find("ready 128 128 1024 768\n"), std::string::npos) << sandbox.log();
-    EXPECT_NE(sandbox.log().find("exit\n"), std::string::npos);
-
-    // The order in full is the configuration's own test; here the running program keeps it.
-    const std::string text = ReadTextFile(sandbox.configFile());
-    EXPECT_EQ(text.rfind("[USUÁRIO]\nAppName=" LV_PROGRAM "\nLogin_ID=\nVersion=200\nActR=255\n", 0), 0u) << text;
-    EXPECT_NE(text.find("\nShowTools=1\nLastDir0=\n"), std::string::npos);
-    EXPECT_TRUE(text.ends_with("\nTotalInkLimit=400\nPrintCalFlag=0\nPrintCalChannel=0\n")) << text;
-    EXPECT_EQ(text.find("UndoLevel"), std::string::npos);
-
-    EXPECT_FALSE(std::filesystem::exists(temp / "acquired.bmp"));
-    EXPECT_TRUE(std::filesystem::is_directory(temp / "keep"));
-}
-
 // The window opened at the desktop's origin, on whichever monitor lay there.
 TEST(Program, OpensCentredOnThePrimaryMonitorWhereverItLies)
 {
@@ -54,18 +32,6 @@ TEST(Program, SettingsOfThePreviousSessionAreKeptAndFor640GivesTheSmallWindowAtT
     const std::string text = ReadTextFile(sandbox.configFile());
     EXPECT_NE(text.find("[USER]\nFOR_640=1\n"), std::string::npos) << text;
     EXPECT_NE(text.find("UndoLevel=9\nActR=10\nBrushSize=33\n"), std::string::npos) << text;
-}
-
-TEST(Program, ASmallScreenIsRefusedWithAMessageAndExit0)
-{
-    ProgramSandbox sandbox(640, 480);
-    EXPECT_EQ(sandbox.run({}), 0);
-    EXPECT_NE(sandbox.log().find("message Atenção: Mude a configuração do display para uma resolução de 800 x 600 ou "
-                                 "mais alta para executar o Lumivista 2000. \n"),
-              std::string::npos)
-        << sandbox.log();
-    EXPECT_EQ(sandbox.log().find("ready"), std::string::npos);
-    EXPECT_FALSE(std::filesystem::exists(sandbox.configFile()));
 }
 
 TEST(Program, FromAReadOnlyProgramFolderItOpensAPictureAndAnAlbumAndKeepsItsTemporaryFilesInTheUserDataFolder)

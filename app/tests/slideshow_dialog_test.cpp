@@ -63,20 +63,6 @@ TEST_F(SlideShowDialogFixture, OffersTheUsersAlbumsAndEveryNamedTransitionButNen
         EXPECT_NE(dialog.findChild<QWidget*>(id), nullptr) << id;
 }
 
-TEST_F(SlideShowDialogFixture, TheStoredNameIsSelectedAtItsFirstRowAndTheCheckBoxGatesTheList)
-{
-    settingsStore.values["USER/SLIDESHOW"] = "Queda aleatória";
-    settings.transitionsOn = false;
-    SlideShowSettingsDialog dialog(nullptr, catalogue, settings, config);
-    EXPECT_EQ(dialog.transitions()->currentRow(), 16 - 1) << "the first of the two rows with that name";
-    std::vector<bool> enabled = {dialog.transitions()->isEnabled()};
-    for (const bool on : {true, false}) {
-        dialog.transitionsOn()->setChecked(on);
-        enabled.push_back(dialog.transitions()->isEnabled());
-    }
-    EXPECT_EQ(enabled, (std::vector{false, true, false}));
-}
-
 TEST_F(SlideShowDialogFixture, OkKeepsEveryChoiceAndStoresTheListsTextEvenWithTransitionsOff)
 {
     SlideShowSettingsDialog dialog(nullptr, catalogue, settings, config);
