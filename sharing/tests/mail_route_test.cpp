@@ -367,44 +367,6 @@ protected:
     MailClientAutomation automation{ws, timer, clock};
 };
 
-TEST_F(Automation, WalksTheSixStagesToAMessageWithThePictureAttached)
-{
-    ScriptedClient client(ws);
-    automation.start("/fotos/praia.jpg", 5);
-    EXPECT_EQ(timer.running.at(kAutomationTimer), kAutomationMilliseconds);
-
-    std::vector<int> stages;
-    while (automation.running() && stages.size() < 500) {
-        automation.tick(kAutomationTimer);
-        if (stages.empty() || stages.back() != automation.stage())
-            stages.push_back(automation.stage());
-    }
-    EXPECT_EQ(stages, (std::vector<int>{0, 1, 2, 3, 4, 5}));
-    EXPECT_FALSE(automation.running());
-    EXPECT_FALSE(timer.running.count(kAutomationTimer));
-
-    // Tool bar icon (second of the tool bar), the 70 x 24 button at the bottom left of
-    // "Write Mail", the top-left and then the bottom-left button of "Attachments".
-    ASSERT_EQ(ws.clicked().size(), 4u);
-    EXPECT_EQ(ws.clicked()[0], client.writeIcon());
-    EXPECT_EQ(ws.clicked()[1], client.attachButton);
-    EXPECT_EQ(ws.sent.front(), (FakeWindowSystem::Sent{"click", client.writeIcon(), client::kToolbarClickValue}));
-
-    std::string path;
-    for (const auto& s : ws.sent)
-        if (s.what == "char" && s.window == client.edit)
-            path += char(s.value);
-    EXPECT_EQ(path, "   /fotos/praia.jpg");
-    const auto command = std::find_if(ws.sent.begin(), ws.sent.end(), [](const auto& s) { return s.what == "command"; });
-    ASSERT_NE(command, ws.sent.end());
-    EXPECT_EQ(std::tuple(command->window, command->value, command->argument),
-              std::tuple(client.attachDialog, client::kOkCommand, 0u));
-
-    // The hidden client comes forward with the message being written.
-    EXPECT_TRUE(ws.visible(client.main));
-    EXPECT_EQ(ws.sent.back(), (FakeWindowSystem::Sent{"show", client.writeMail, std::uint32_t(ShowCommand::Show)}));
-}
-
 // The icon is found on the first tick and clicked on the seventh; "Write Mail" and its button
 // are found on the next and clicked on the one after. Versions other than 4 and 5 have the
 // icon first in the tool bar.

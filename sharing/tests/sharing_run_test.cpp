@@ -210,37 +210,6 @@ TEST(SharingRun, AMessageThatCouldNotGoKeepsTheFieldsForTheNextTry)
     EXPECT_NE(ReadMail(out / "1.eml").find("subject: Guardado\n"), std::string::npos);
 }
 
-TEST(SharingRun, FilesAndLinksUnderThePhotosNamesStayAndTheClosingMessageSaysWhereThePhotosWent)
-{
-    ProgramSandbox sandbox;
-    LinkLibraries(sandbox);
-    const StoreServer store(sandbox.file(""), {"ana.lima:Senha Forte"});
-    ASSERT_TRUE(store.started());
-    ServeJpegs(store, {"praia.jpg", "serra.jpg"}, 120, 80);
-    std::ofstream(sandbox.configFile()) << "[USUÁRIO]\nLogin_ID=ANA.LIMA\n" << store.settings();
-    // The user's own file under one name, a link to a file outside under the other.
-    const fs::path photos = sandbox.home() / "photos";
-    fs::create_directories(photos);
-    std::ofstream(photos / "praia.jpg") << "minha";
-    std::ofstream(sandbox.file("fora.txt")) << "fora";
-    fs::create_symlink(sandbox.file("fora.txt"), photos / "serra.jpg");
-
-    ASSERT_TRUE(sandbox.launch());
-    OpenStorePage(sandbox);
-    TypeIntoFields(sandbox, {"", "Senha Forte"});
-    sandbox.expectAnswers({{ClickOnHandler(6, skin::Handler::DownloadPhotos), "delivered 2\n"}});
-    EXPECT_TRUE(sandbox.waitForLog("message Lumivista 2000: Fotos salvas com outro nome: 2.")) << sandbox.log();
-    EXPECT_NE(sandbox.log().find("link simbólico"), std::string::npos) << sandbox.log();
-    EXPECT_EQ(ReadTextFile(photos / "praia.jpg"), "minha");
-    EXPECT_EQ(ReadTextFile(sandbox.file("fora.txt")), "fora");
-    EXPECT_EQ(Sha256Of(photos / "praia (2).jpg"), Sha256Of(store.served / "praia.jpg"));
-    EXPECT_EQ(Sha256Of(photos / "serra (2).jpg"), Sha256Of(store.served / "serra.jpg"));
-    EXPECT_EQ(sandbox.quit("key Ctrl+Q"), 0);
-    const std::vector<std::string> paths = AlbumPaths(sandbox);
-    ASSERT_EQ(paths.size(), 2u);
-    EXPECT_EQ(paths[0], (photos / "praia (2).jpg").string());
-}
-
 TEST(SharingRun, EntrarDownloadsAndTheUncheckedToggleKeepsThePhotosOutOfTheAlbum)
 {
     // On X, where the desktop's opener is asked for the site.

@@ -265,28 +265,6 @@ protected:
     album::AlbumSession session;
 };
 
-TEST_F(DownloadAlbum, ThreeFilesAppendThreeEntriesInTheLibrarysOrder)
-{
-    AlbumPhotos photos(session);
-    for (const char* name : {"c.jpg", "a.jpg", "b.jpg"})
-        DeliverPhoto(folder(), name, photos, false);
-    EXPECT_EQ(photos.opened.size(), 3u);
-    EXPECT_EQ(albumPaths(1), (std::vector<std::string>{(folder() / "c.jpg").string(), (folder() / "a.jpg").string(),
-                                                       (folder() / "b.jpg").string()}));
-    EXPECT_TRUE(albumPaths(0).empty());
-    EXPECT_TRUE(open.empty());  // the album that was open stays as it was
-    const auto entries = album::ReadAlbumContents(catalogue.albumPath(kUserAlbumsCategory, 1)).entries;
-    ASSERT_EQ(entries.size(), 3u);
-    for (int i = 0; i < 3; ++i)
-        EXPECT_EQ(entries[0].itemValue(i), 1) << i;  // −99 is kept as 1
-    EXPECT_TRUE(ui.messages.empty());
-
-    // Downloaded again: each stays once, moved to the end.
-    DeliverPhoto(folder(), "c.jpg", photos, false);
-    EXPECT_EQ(albumPaths(1).size(), 3u);
-    EXPECT_EQ(albumPaths(1).back(), (folder() / "c.jpg").string());
-}
-
 TEST_F(DownloadAlbum, APhotoTheAlbumCantReadShowsItsMessageAndIsLeftOut)
 {
     std::ofstream(folder() / "quebrada.jpg") << "not a picture";

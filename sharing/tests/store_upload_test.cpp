@@ -44,14 +44,6 @@ TEST(LoginReply, TheTokenLineAmongOthers)
         EXPECT_EQ(ParseLoginReply(reply), token) << reply;
 }
 
-TEST(PhotoList, LinesInTheServicesOrder)
-{
-    const auto list = ParsePhotoList("3000000\t949410309\tpraia.jpg\n12\t0\tNoite de São João.png\r\n0\t5\tvazia.jpg");
-    EXPECT_EQ(list, (std::vector<PhotoEntry>{{"praia.jpg", 3000000, 949410309},
-                                              {"Noite de São João.png", 12, 0},
-                                              {"vazia.jpg", 0, 5}}));
-}
-
 TEST(PhotoList, BadLinesAreLeftOutAndTheRestKept)
 {
     const auto list = ParsePhotoList(

@@ -1,5 +1,4 @@
-// scan and capture from the command line: the scanner interface's test backend, the test
-// pattern's frame, and the refusals.
+// scan and capture from the command line: the scanner interface's test backend and the refusals.
 
 #include "acquire/tests/sane_test_backend.h"
 #include "common/byte_source.h"
@@ -66,27 +65,6 @@ TEST_F(ScanTool, RefusesUnknownDevicesAndModes)
 testing::CommandResult Tool(const std::string& arguments, const std::string& before)
 {
     return testing::RunCommand(before + LV_TOOL + " " + arguments);
-}
-
-TEST(CaptureTool, AFrameOfTheTestPatternIsWrittenInTheNamedFormat)
-{
-    testing::TempDir dir;
-    // A folder without devices: only the test pattern is listed, whatever the machine has.
-    const std::string env = "LUMIVISTA_VIDEO_DEVICES=" + dir.path().string() + " ";
-    const auto grabbed = Tool("capture video " + dir.file("frame.tif"), env);
-    ASSERT_EQ(grabbed.exitCode, 0) << grabbed.err;
-    const HDIB frame = LoadImageFile(dir.file("frame.tif"));
-    ASSERT_TRUE(frame);
-    const std::uint8_t* topLeft = frame.row(479);
-    EXPECT_EQ(std::tuple(frame.width(), frame.height(), topLeft[0] + topLeft[1] + topLeft[2]),
-              std::tuple(640, 480, 3 * 255)) << "the white bar at the top left";
-
-    const auto named = Tool("capture video " + dir.file("named.bmp") + " --device 'LUMIVISTA - PADRÃO DE TESTE'", env);
-    EXPECT_EQ(named.exitCode, 0) << named.err;
-    const auto unknown = Tool("capture video " + dir.file("x.bmp") + " --device Webcam", env);
-    EXPECT_EQ(unknown.exitCode, 3);
-    EXPECT_NE(unknown.err.find("Lumivista - Padrão de teste"), std::string::npos) << "the drivers there are";
-    EXPECT_EQ(Tool("capture video /nonexistent/folder/x.bmp", env).exitCode, 4);
 }
 
 TEST(CaptureTool, UsageAndMissingDisplayAreRefused)

@@ -4,7 +4,6 @@
 #include "app/skin/panel_loader.h"
 #include "app/skin/skin_file.h"
 #include "common/little_endian.h"
-#include "common/testing/run_command.h"
 #include "common/testing/ui_recorder.h"
 
 #include <gtest/gtest.h>
@@ -104,27 +103,6 @@ TEST(GeneratedSkin, ClickSoundsAreShortPcmWaves)
             peak = std::max(peak, std::abs(int(std::int16_t(LoadLE16(p + i)))));
         EXPECT_GT(peak, 4000) << name;  // audible
     }
-}
-
-TEST(GeneratedSkin, TheToolDescribesTheFiles)
-{
-    const auto json = testing::RunCommand(std::string(LV_TOOL) + " skin info --json " + kProgram + "/ui/button.800");
-    ASSERT_EQ(json.exitCode, 0) << json.err;
-    EXPECT_TRUE(json.out.starts_with("{\"records\":"));
-    EXPECT_NE(json.out.find("\"screenCount\":29"), std::string::npos);
-    const Rect first = PanelButtons(0)[0].large;
-    EXPECT_NE(json.out.find("{\"x\":" + std::to_string(first.left) + ",\"y\":" + std::to_string(first.top)
-                            + ",\"width\":" + std::to_string(first.width()) + ",\"height\":" + std::to_string(first.height())),
-              std::string::npos) << json.out;
-
-    const auto text = testing::RunCommand(std::string(LV_TOOL) + " skin info " + kProgram + "/ui/button.640");
-    ASSERT_EQ(text.exitCode, 0);
-    EXPECT_NE(text.out.find("screens: " + std::to_string(kAllPanelCount) + "\n"), std::string::npos);
-    EXPECT_NE(text.out.find("screen 13: " + std::to_string(PanelButtons(13).size()) + " buttons"), std::string::npos);
-
-    for (const auto& [arguments, code] : {std::pair{" skin info " + kProgram + "/Click1.wav", 2},
-                                          {" skin info " + kProgram + "/none", 3}, {std::string(" skin list x"), 2}})
-        EXPECT_EQ(testing::RunCommand(std::string(LV_TOOL) + arguments).exitCode, code) << arguments;
 }
 
 }  // namespace
