@@ -6,10 +6,8 @@
 #include "imagelib/codecs/tiff/lzw.h"
 
 #include <algorithm>
-#include <exception>
 #include <memory>
 #include <optional>
-#include <utility>
 #include <vector>
 
 namespace lv {
@@ -91,39 +89,27 @@ private:
     std::uint64_t written_ = 0;
 };
 
-// A worker's codes for its pieces, in memory kept from wave to wave (fresh pages for every
-// piece would cost more than the coding saves). Two buffers take turns: one wave's piece
-// goes into one while the piece of the wave before, in the other, is joined.
+// A piece's codes, in memory kept from wave to wave: fresh pages for every piece would
+// cost more than the coding saves.
 class PieceSink final : public ByteSink {
 public:
-    // Each buffer's room for a piece's codes at the most they can grow (12 bits for every
-    // 8-bit symbol, and a coder's chunk beyond), taken once: growing by doubling copies the
-    // codes and touches fresh pages at every step.
-    PieceSink()
-    {
-        for (std::vector<std::uint8_t>& buffer : buffers_)
-            buffer.reserve(kLzwPieceSymbols * 3 / 2 + (std::size_t(1) << 17));
-    }
+    // Room for a piece's codes at the most they can grow (12 bits for every 8-bit symbol, and
+    // a coder's chunk beyond), taken once: growing by doubling copies the codes and touches
+    // fresh pages at every step.
+    PieceSink() { bytes_.reserve(kLzwPieceSymbols * 3 / 2 + (std::size_t(1) << 17)); }
     bool write(const void* bytes, std::size_t count) override
     {
         const auto* p = static_cast<const std::uint8_t*>(bytes);
-        buffers_[filling_].insert(buffers_[filling_].end(), p, p + count);
+        bytes_.insert(bytes_.end(), p, p + count);
         return true;
     }
     bool seek(std::uint64_t) override { return false; }
-    std::uint64_t position() const override { return buffers_[filling_].size(); }
-    // Turns to the other buffer, emptied, for the next piece.
-    void startPiece()
-    {
-        filling_ ^= 1;
-        buffers_[filling_].clear();
-    }
-    // The piece before the one being filled.
-    const std::vector<std::uint8_t>& previousPiece() const { return buffers_[filling_ ^ 1]; }
+    std::uint64_t position() const override { return bytes_.size(); }
+    const std::vector<std::uint8_t>& bytes() const { return bytes_; }
+    void clear() { bytes_.clear(); }
 
 private:
-    std::vector<std::uint8_t> buffers_[2];
-    int filling_ = 0;
+    std::vector<std::uint8_t> bytes_;
 };
 
 }  // namespace
@@ -154,9 +140,7 @@ LzwStripOutcome WriteLzwStrip(ByteSink& sink, int height, std::size_t rowBytes, 
         return {Result::Written, encoder.bytesWritten()};
     }
 
-    // A wave of pieces at a time, one per worker. While the workers code a wave, this thread
-    // joins the wave before and reads the rows of the wave after, so neither waits for the
-    // other (rows of the last two waves stay ready, FileRows promises).
+    // A wave of pieces at a time, one per worker, joined in order as the wave ends.
     BitJoiner joiner(sink);
     // Each worker's coder and memory serve all its pieces: made once, their tables and
     // buffers are not paged in again for every piece.
@@ -164,15 +148,15 @@ LzwStripOutcome WriteLzwStrip(ByteSink& sink, int height, std::size_t rowBytes, 
     std::vector<std::unique_ptr<LzwEncoder>> coders;
     for (PieceSink& piece : coded)
         coders.push_back(std::make_unique<LzwEncoder>(LzwFlavour::Tiff, 8, piece));
-    using Tails = std::vector<std::optional<LzwEncoder::Tail>>;
-    Tails tails[2] = {Tails(std::size_t(workers)), Tails(std::size_t(workers))};
-    auto failures = std::vector<std::exception_ptr>(std::size_t(workers));
-    const auto waveRows = [&](int wave) {
-        const int first = wave * workers * rowsPerPiece;
-        return std::pair{first, std::min(height, first + workers * rowsPerPiece) - first};
-    };
-    const auto codePiece = [&](int piece, int slot, Tails& waveTails) {
-        try {
+    auto tails = std::vector<std::optional<LzwEncoder::Tail>>(std::size_t(workers));
+    for (int first = 0; first < pieces; first += workers) {
+        const int wave = std::min(workers, pieces - first);
+        const int waveRows = std::min(height, (first + wave) * rowsPerPiece) - first * rowsPerPiece;
+        if (!checkpoint(first * rowsPerPiece, waveRows))
+            return {Result::Cancelled, 0};
+        RunOnWorkers(wave, [&](int slot) {
+            const int piece = first + slot;
+            coded[std::size_t(slot)].clear();
             LzwEncoder& encoder = *coders[std::size_t(slot)];
             encoder.begin(piece == 0);
             const int end = std::min(height, (piece + 1) * rowsPerPiece);
@@ -180,56 +164,14 @@ LzwStripOutcome WriteLzwStrip(ByteSink& sink, int height, std::size_t rowBytes, 
                 copyRow(y, encoder.reserve(rowBytes));
                 encoder.encodeReserved(rowBytes);
             }
-            waveTails[std::size_t(slot)] = encoder.endPiece(piece == pieces - 1);
-        } catch (...) {
-            failures[std::size_t(slot)] = std::current_exception();
+            tails[std::size_t(slot)] = encoder.endPiece(piece == pieces - 1);
+        });
+        for (int slot = 0; slot < wave; ++slot) {
+            const auto& tail = tails[std::size_t(slot)];
+            if (!tail || !joiner.append(coded[std::size_t(slot)].bytes()) || !joiner.appendBits(tail->bits, tail->count))
+                return {Result::Failed, 0};
         }
-    };
-    const auto joinWave = [&](int wave) {
-        const int count = std::min(workers, pieces - wave * workers);
-        for (int slot = 0; slot < count; ++slot) {
-            const auto& tail = tails[wave % 2][std::size_t(slot)];
-            const std::vector<std::uint8_t>& bytes = coded[std::size_t(slot)].previousPiece();
-            if (!tail || !joiner.append(bytes) || !joiner.appendBits(tail->bits, tail->count))
-                return false;
-        }
-        return true;
-    };
-    const int waves = (pieces + workers - 1) / workers;
-    if (const auto [first, count] = waveRows(0); !checkpoint(first, count))
-        return {Result::Cancelled, 0};
-    for (int wave = 0; wave < waves; ++wave) {
-        Tails& waveTails = tails[wave % 2];
-        const int firstPiece = wave * workers, count = std::min(workers, pieces - firstPiece);
-        WorkerGroup group;
-        for (int slot = 0; slot < workers; ++slot) {
-            // Every worker turns its buffers, so each previous piece is the same wave's.
-            coded[std::size_t(slot)].startPiece();
-            waveTails[std::size_t(slot)].reset();
-            const auto job = [&, slot, piece = firstPiece + slot] { codePiece(piece, slot, waveTails); };
-            if (slot < count && !group.start(job))
-                job();
-        }
-        bool joined = wave == 0 || joinWave(wave - 1);
-        bool ready = true;
-        if (joined && wave + 1 < waves) {
-            const auto [first, rows] = waveRows(wave + 1);
-            ready = checkpoint(first, rows);
-        }
-        group.wait();
-        for (std::exception_ptr& failure : failures)
-            if (failure)
-                std::rethrow_exception(std::exchange(failure, nullptr));
-        if (!joined)
-            return {Result::Failed, 0};
-        if (!ready)
-            return {Result::Cancelled, 0};
     }
-    // The last wave's pieces are the ones being filled: turning once more makes them previous.
-    for (PieceSink& piece : coded)
-        piece.startPiece();
-    if (!joinWave(waves - 1))
-        return {Result::Failed, 0};
     if (!joiner.finish())
         return {Result::Failed, 0};
     return {Result::Written, joiner.written()};

@@ -34,8 +34,7 @@ struct WrittenEntry {
 
 // Rows as the file holds them (top first, no padding, red before blue), for the strip
 // writers: prepare(first, count) makes rows [first, first + count) ready, in order on the
-// writing thread, and false stops the write; copyRow then serves them from any thread, the
-// rows of the call before too, so one wave of rows can be coded while the next is read.
+// writing thread, and false stops the write; copyRow then serves them from any thread.
 class FileRows {
 public:
     virtual ~FileRows() = default;
@@ -67,7 +66,7 @@ private:
     bool rgb_;
 };
 
-// A source's rows a band at a time, in two buffers that take turns: enough rows for the
+// A source's rows a band at a time, in one buffer the bands share: enough rows for the
 // whole of what is coded at once, and never fewer than fill this many bytes.
 constexpr std::size_t kBandBytes = 256 * 1024;
 
@@ -81,38 +80,30 @@ public:
     }
     bool prepare(int first, int count) override
     {
-        if (first + count <= bands_[current_].end)
+        if (first + count <= end_)
             return true;
-        const int start = bands_[current_].end;
-        const int rows = std::min(source_.height() - start, std::max(first + count - start, bandRows_));
+        const int rows = std::min(source_.height() - end_, std::max(first + count - end_, bandRows_));
         const std::size_t bytes = std::size_t(rows) * rowBytes_;
-        Band& next = bands_[current_ ^ 1];
-        if (next.rows.size() < bytes)
-            next.rows.resize(bytes);
-        if (!source_.nextRows({next.rows.data(), bytes}))
+        if (band_.size() < bytes)
+            band_.resize(bytes);
+        if (!source_.nextRows({band_.data(), bytes}))
             return false;
-        next.start = start;
-        next.end = start + rows;
-        current_ ^= 1;
+        start_ = end_;
+        end_ += rows;
         return true;
     }
     void copyRow(int top, std::uint8_t* to) const override
     {
-        const Band& band = top >= bands_[current_].start ? bands_[current_] : bands_[current_ ^ 1];
-        std::memcpy(to, band.rows.data() + std::size_t(top - band.start) * rowBytes_, rowBytes_);
+        std::memcpy(to, band_.data() + std::size_t(top - start_) * rowBytes_, rowBytes_);
     }
 
 private:
-    struct Band {
-        std::vector<std::uint8_t> rows;
-        int start = 0;
-        int end = 0;
-    };
     RgbRowSource& source_;
     std::size_t rowBytes_;
     int bandRows_;
-    Band bands_[2];
-    int current_ = 0;  // the band read last
+    std::vector<std::uint8_t> band_;
+    int start_ = 0;  // the band's rows
+    int end_ = 0;
 };
 
 // What the directory says of the picture.
