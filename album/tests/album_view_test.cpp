@@ -71,9 +71,9 @@ TEST(AlbumViewSelection, ReadOnlyAlbumsSelectOnePhotoAndNeverMove)
     EXPECT_EQ(std::tuple(album.path(5), album.modified(), CheckDelete(album, view)), std::tuple("/fotos/p5.jpg", false, DeleteCheck::Nothing));
 }
 
-// Photo two dropped on six, and beyond the last photo, by the mouse, is the album page's widget
-// test (`AlbumPageOnSkin.DraggingPhotoTwoOntoSixAndOutOfTheGrid`).
-TEST(AlbumViewDrag, OntoItselfMovesNothingAndBeforeTheFirstIsTheFirst)
+// Photo two dropped on six by the mouse is the album page's widget test
+// (`AlbumPageOnSkin.DraggingPhotoTwoOntoSixAndOutOfTheGrid`).
+TEST(AlbumViewDrag, OntoItselfMovesNothingAndBeforeTheFirstOrBeyondTheLastIsTheEnd)
 {
     Album album = testing::NumberedAlbum(9);
     AlbumView view(album, kUserGrid);
@@ -84,6 +84,8 @@ TEST(AlbumViewDrag, OntoItselfMovesNothingAndBeforeTheFirstIsTheFirst)
     EXPECT_FALSE(view.dropOn(6));
     ASSERT_TRUE(view.dropOn(-3));
     EXPECT_EQ(album.path(0), "/fotos/p2.jpg");
+    ASSERT_TRUE(view.dropOn(50));
+    EXPECT_EQ(album.path(8), "/fotos/p2.jpg");
 }
 
 TEST(AlbumViewRows, OpeningClampsTheStoredValuesToWhatShowsTheSelection)
