@@ -114,7 +114,7 @@ std::optional<FillRegion> SimilarRegion(LayerStack& stack, ui::Service& ui, Poin
     const int x = point.x - area.left, y = point.y - area.top;
     const ChannelLimits limits{tolerance, tolerance, tolerance};
     Rect bounds;
-    FillRegion region{HDIB{}, area, clickedCover == 0};
+    FillRegion region{HDIB{}, area, clickedCover == 0, std::nullopt};
     if (clickedCover != 0 && uniform(workMask, clickedCover)) {
         // A mask of one value takes every pixel, so the image alone decides.
         region.marked = SelectSimilar(workImage, x, y, SimilarityMode::Tolerance, limits, &bounds);
@@ -161,7 +161,7 @@ std::optional<FillRegion> WholeRegion(LayerStack& stack, ui::Service& ui)
         ui::Beep(ui, "empty fill area");
         return std::nullopt;
     }
-    FillRegion region{AllocateSelectionMask(area.right - area.left, area.bottom - area.top), area, false};
+    FillRegion region{AllocateSelectionMask(area.right - area.left, area.bottom - area.top), area, false, std::nullopt};
     if (!region.marked)
         return std::nullopt;
     const HDIB& mask = target->layer->mask.read();

@@ -31,7 +31,7 @@ int LogIn(const UploadCalls& calls, const StoreCredentials& credentials)
 
 PhotoSent Send(const UploadCalls& calls, const std::string& path)
 {
-    PhotoSent sent{path};
+    PhotoSent sent{path, 0, {}};
     const std::string name = std::filesystem::path(path).filename().string();
     std::array<char, kNameBytes> stored{};
     sent.code = calls.uploadFile(path.c_str(), name.c_str(), stored.data(), int(stored.size()));

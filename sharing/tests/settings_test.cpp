@@ -169,8 +169,9 @@ TEST(FavouriteLinks, OnlyHttpAndHttpsWithASiteAreOpened)
                             "-https://a.example", "https://a.example/\n--x"}) {
         const auto refused = RefusedLinkAddress(bad);
         ASSERT_TRUE(refused) << bad;
-        if (*bad)
+        if (*bad) {
             EXPECT_NE(refused->find(std::string("\"") + bad), std::string::npos) << "names the address: " << *refused;
+        }
     }
 }
 

@@ -69,8 +69,9 @@ TEST(NoSync, EveryWritingCommandTakesItAndNoOtherDoes)
     for (const Form& form : Forms()) {
         const std::string line = std::string(form.command) + " " + std::string(form.sub) + " --no-sync";
         EXPECT_EQ(Offers(form), form.writes) << line;
-        if (!form.writes)
+        if (!form.writes) {
             EXPECT_EQ(Tool(line + " </dev/null").exitCode, 2) << line;
+        }
     }
     EXPECT_NE(Tool("--help").out.find("--no-sync"), std::string::npos);
 }
